@@ -1,0 +1,43 @@
+# Native tree: the portable core, its tests under ASan/UBSan, and the fuzz targets.
+if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "The native tree needs clang (CC=clang CXX=clang++) for libFuzzer.")
+endif()
+
+# Everything in this tree runs under the sanitizers; coverage instrumentation
+# everywhere lets the fuzz targets link against the same libraries.
+add_compile_options(-fsanitize=address,undefined,fuzzer-no-link
+                    -fno-sanitize-recover=all -fno-omit-frame-pointer -g -O1)
+add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
+
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+include(PortableLibraries)
+
+keyloft_portable_tests()
+
+# Fuzz targets: tests/fuzz/fuzz_<name>.cpp with seeds in tests/fuzz/corpus/<name>/.
+# Each is run over its seeds as a regression test, then explores a few seconds.
+set(KEYLOFT_FUZZ_SECONDS 4 CACHE STRING "Seconds of bounded fuzzing per target in the test run")
+file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
+foreach(src IN LISTS fuzz_sources)
+    get_filename_component(target ${src} NAME_WE)
+    string(REGEX REPLACE "^fuzz_" "" name ${target})
+    add_executable(${target} ${src})
+    target_link_libraries(${target} PRIVATE ${KEYLOFT_PORTABLE_LIBS})
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+    keyloft_warnings(${target})
+    set(seeds ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+    set(scratch ${CMAKE_BINARY_DIR}/fuzz-scratch/${name})
+    add_test(NAME native.fuzz.${name}.seeds COMMAND ${target} -runs=0 ${seeds})
+    add_test(NAME native.fuzz.${name}.explore
+             COMMAND sh -c "rm -rf '${scratch}' && mkdir -p '${scratch}' && exec '$<TARGET_FILE:${target}>' -max_total_time=${KEYLOFT_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 '${scratch}' '${seeds}'")
+endforeach()
+
+file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/portable/*.cpp)
+foreach(src IN LISTS bench_sources)
+    get_filename_component(target ${src} NAME_WE)
+    add_executable(${target} ${src})
+    target_link_libraries(${target} PRIVATE ${KEYLOFT_PORTABLE_LIBS})
+endforeach()

@@ -1,0 +1,32 @@
+# Code that includes no Windows header: built in both trees.
+#  core/portable  - protocol codec, MIDI files, style encoding, file marks, parsers
+#  tools/instrument - the simulated instrument's protocol engine (used by the test driver)
+keyloft_library(core_portable DIRS core/portable)
+keyloft_library(instrument_sim DIRS tools/instrument LIBS core_portable)
+
+set(KEYLOFT_PORTABLE_LIBS)
+foreach(lib core_portable instrument_sim)
+    if(TARGET ${lib})
+        keyloft_warnings(${lib})
+        list(APPEND KEYLOFT_PORTABLE_LIBS ${lib})
+    endif()
+endforeach()
+
+# tests/portable/**/*.cpp: one GoogleTest executable, one CTest entry.
+function(keyloft_portable_tests)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/portable/*.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(portable_tests ${sources})
+    target_include_directories(portable_tests PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(portable_tests PRIVATE ${KEYLOFT_PORTABLE_LIBS} gtest_main)
+    keyloft_test_data_definition(portable_tests)
+    keyloft_warnings(portable_tests)
+    if(WIN32)
+        add_test(NAME wine.portable COMMAND portable_tests)
+        set_tests_properties(wine.portable PROPERTIES FIXTURES_REQUIRED wine)
+    else()
+        add_test(NAME native.portable COMMAND portable_tests)
+    endif()
+endfunction()
