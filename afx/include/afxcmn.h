@@ -1,0 +1,7 @@
+// Common-control wrappers (list, tree, header, progress, slider, spin, tooltip,
+// toolbar control, image list).
+#pragma once
+#include "afxwin.h"
+#if __has_include("afxcomctl.h")
+#include "afxcomctl.h"
+#endif
