@@ -32,7 +32,7 @@ foreach(src IN LISTS fuzz_sources)
     set(scratch ${CMAKE_BINARY_DIR}/fuzz-scratch/${name})
     add_test(NAME native.fuzz.${name}.seeds COMMAND ${target} -runs=0 ${seeds})
     add_test(NAME native.fuzz.${name}.explore
-             COMMAND sh -c "rm -rf '${scratch}' && mkdir -p '${scratch}' && exec '$<TARGET_FILE:${target}>' -max_total_time=${KEYLOFT_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 '${scratch}' '${seeds}'")
+             COMMAND sh -c "rm -rf '${scratch}' && mkdir -p '${scratch}/corpus' && exec '$<TARGET_FILE:${target}>' -max_total_time=${KEYLOFT_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 -artifact_prefix='${scratch}/' '${scratch}/corpus' '${seeds}'")
 endforeach()
 
 file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/portable/*.cpp)
