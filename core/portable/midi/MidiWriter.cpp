@@ -1,0 +1,102 @@
+#include "core/portable/midi/MidiWriter.h"
+
+#include <stdexcept>
+
+namespace keyloft::midi {
+namespace {
+
+void AppendBigEndian16(std::vector<std::uint8_t>& out, std::uint16_t value) {
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+    out.push_back(static_cast<std::uint8_t>(value));
+}
+
+void AppendTrack(std::vector<std::uint8_t>& out, const MidiFile& file, const MidiTrack& track) {
+    out.insert(out.end(), {'M', 'T', 'r', 'k', 0, 0, 0, 0});
+    const std::size_t lengthAt = out.size() - 4;
+    const std::size_t bodyStart = out.size();
+    std::uint32_t lastTick = 0;
+    std::uint8_t runningStatus = 0;
+    bool ended = false;
+    for (const MidiEvent& event : track.events) {
+        // A writer must never emit a negative delta; clamp events given out of order.
+        const std::uint32_t tick = event.tick < lastTick ? lastTick : event.tick;
+        AppendVariableLength(out, tick - lastTick);
+        lastTick = tick;
+        switch (event.kind) {
+        case EventKind::Channel:
+            if (event.status != runningStatus) {
+                out.push_back(event.status);
+                runningStatus = event.status;
+            }
+            out.push_back(static_cast<std::uint8_t>(event.data1 & 0x7F));
+            if (ChannelDataLength(event.status) == 2) {
+                out.push_back(static_cast<std::uint8_t>(event.data2 & 0x7F));
+            }
+            break;
+        case EventKind::Meta:
+            out.push_back(0xFF);
+            out.push_back(event.data1);
+            runningStatus = 0;
+            break;
+        case EventKind::SysEx:
+        case EventKind::Escape:
+            out.push_back(event.status);
+            runningStatus = 0;
+            break;
+        }
+        if (event.kind != EventKind::Channel) {
+            const auto data = file.Payload(event);
+            AppendVariableLength(out, static_cast<std::uint32_t>(data.size()));
+            out.insert(out.end(), data.begin(), data.end());
+        }
+        if (event.IsMeta(meta::EndOfTrack)) {
+            ended = true;
+            break;
+        }
+    }
+    if (!ended) {
+        out.insert(out.end(), {0x00, 0xFF, meta::EndOfTrack, 0x00});
+    }
+    const std::size_t length = out.size() - bodyStart;
+    if (length > UINT32_MAX) {
+        throw std::length_error("MIDI track longer than 4 GiB");
+    }
+    for (int i = 0; i < 4; ++i) {
+        out[lengthAt + static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(length >> (24 - 8 * i));
+    }
+}
+
+}  // namespace
+
+void AppendVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    if (value > 0x0FFFFFFF) {
+        throw std::out_of_range("value does not fit a four-byte variable-length quantity");
+    }
+    std::uint8_t buffer[4];
+    int count = 0;
+    buffer[count++] = static_cast<std::uint8_t>(value & 0x7F);
+    while ((value >>= 7) != 0) {
+        buffer[count++] = static_cast<std::uint8_t>((value & 0x7F) | 0x80);
+    }
+    while (count > 0) {
+        out.push_back(buffer[--count]);
+    }
+}
+
+std::vector<std::uint8_t> WriteMidiFile(const MidiFile& file) {
+    if (file.tracks.size() > 0xFFFF) {
+        throw std::length_error("more than 65535 tracks");
+    }
+    std::vector<std::uint8_t> out;
+    out.insert(out.end(), {'M', 'T', 'h', 'd', 0, 0, 0, 6});
+    AppendBigEndian16(out, file.format);
+    AppendBigEndian16(out, static_cast<std::uint16_t>(file.tracks.size()));
+    AppendBigEndian16(out, file.division);
+    for (const MidiTrack& track : file.tracks) {
+        AppendTrack(out, file, track);
+    }
+    return out;
+}
+
+}  // namespace keyloft::midi

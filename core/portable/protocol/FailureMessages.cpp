@@ -1,0 +1,34 @@
+#include "core/portable/protocol/FailureMessages.h"
+
+namespace keyloft::protocol {
+
+namespace {
+
+unsigned LoadFailureOfKind(std::uint8_t kind)
+{
+    switch (kind) {
+    case 1: return message_id::kLoadStyleFailed;
+    case 2: return message_id::kLoadVoiceFailed;
+    case 3: return message_id::kLoadMemoryFailed;
+    default: return message_id::kLoadSongFailed;
+    }
+}
+
+} // namespace
+
+unsigned FailureMessageId(Direction direction, std::uint8_t kind, FailureCause cause, Status status)
+{
+    if (cause == FailureCause::NoReply)
+        return message_id::kConnectTimeout;
+    if (direction == Direction::Upload)
+        return message_id::kUploadFailed;
+    if (cause == FailureCause::Refused) {
+        if (status == Status::TooLarge && kind == static_cast<std::uint8_t>(Kind::Style))
+            return message_id::kStyleTooLarge;
+        if (status == Status::BadPacket || status == Status::BadKind)
+            return message_id::kUnknownFormat;
+    }
+    return LoadFailureOfKind(kind);
+}
+
+} // namespace keyloft::protocol
