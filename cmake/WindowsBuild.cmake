@@ -30,6 +30,10 @@ set(KEYLOFT_SYSTEM_LIBS
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# Resources first: libraries include the generated string ids.
+add_subdirectory(res)
+include_directories(${CMAKE_SOURCE_DIR}/res ${KEYLOFT_RES_GENERATED})
+
 # The MFC-compatible layer.
 keyloft_library(afx DIRS afx/src LIBS ${KEYLOFT_SYSTEM_LIBS})
 if(TARGET afx)
@@ -50,6 +54,7 @@ keyloft_library(editors DIRS editors LIBS widgets guilib_core core)
 get_property(KEYLOFT_LIBS GLOBAL PROPERTY KEYLOFT_LIBRARIES)
 foreach(lib IN LISTS KEYLOFT_LIBS)
     keyloft_warnings(${lib})
+    add_dependencies(${lib} keyloft_resources)
     # A library may name a sibling folder's library that does not exist yet.
     foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
         get_target_property(deps ${lib} ${property})
@@ -65,7 +70,6 @@ foreach(lib IN LISTS KEYLOFT_LIBS)
     endforeach()
 endforeach()
 
-add_subdirectory(res)
 add_subdirectory(app)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/vmidi/CMakeLists.txt)
     add_subdirectory(tools/vmidi)

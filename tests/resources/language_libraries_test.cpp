@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "resource.h"
+
+namespace {
+
+struct ModuleCloser {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleCloser>;
+
+Module LoadLanguageLibrary(const wchar_t* name)
+{
+    std::wstring path = std::wstring(KEYLOFT_PROGRAM_FOLDER) + L"/" + name;
+    return Module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+}
+
+std::wstring LoadText(HMODULE module, UINT id)
+{
+    const wchar_t* text = nullptr;
+    int length = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, length) : std::wstring();
+}
+
+// Every string id of the built-in table, found by walking the exe's string blocks.
+std::vector<UINT> BuiltInStringIds()
+{
+    std::vector<UINT> ids;
+    EnumResourceNamesW(nullptr, RT_STRING,
+        [](HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
+            auto* out = reinterpret_cast<std::vector<UINT>*>(param);
+            UINT block = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
+            for (UINT i = 0; i < 16; ++i) {
+                UINT id = (block - 1) * 16 + i;
+                if (!LoadText(module, id).empty())
+                    out->push_back(id);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&ids));
+    return ids;
+}
+
+TEST(BuiltInResources, CarryTheSimplifiedChineseTexts)
+{
+    EXPECT_EQ(LoadText(nullptr, IDS_NOT_CONNECTED), L"\u672A\u8FDE\u63A5");  // 未连接
+    EXPECT_EQ(LoadText(nullptr, IDS_PC_SONG_FMT), L"PC - Song  (%d)");
+    EXPECT_EQ(LoadText(nullptr, IDS_MIDI_FILE_FILTER), L"MIDI\u6587\u4EF6(*.mid)|*.mid||");
+    EXPECT_EQ(LoadText(nullptr, IDS_FILE_MISSING), L"\u6587\u4EF6\u4E0D\u5B58\u5728\n");
+    EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)), nullptr);
+}
+
+TEST(LanguageLibraries, HoldEveryBuiltInStringInTheirLanguage)
+{
+    Module english = LoadLanguageLibrary(L"lan_eng.dll");
+    Module traditional = LoadLanguageLibrary(L"lan_trad.dll");
+    ASSERT_TRUE(english) << "lan_eng.dll missing from the program folder";
+    ASSERT_TRUE(traditional) << "lan_trad.dll missing from the program folder";
+
+    EXPECT_EQ(LoadText(english.get(), IDS_NOT_CONNECTED), L"Not connected");
+    EXPECT_EQ(LoadText(traditional.get(), IDS_NOT_CONNECTED), L"\u672A\u9023\u63A5");      // 未連接
+    EXPECT_EQ(LoadText(traditional.get(), IDS_DEVICE_DISCONNECTED),
+              L"\u8A2D\u5099\u5DF2\u65B7\u958B\u9023\u63A5");                          // 設備已斷開連接
+
+    std::vector<UINT> ids = BuiltInStringIds();
+    ASSERT_GT(ids.size(), 100u);
+    for (UINT id : ids) {
+        EXPECT_FALSE(LoadText(english.get(), id).empty()) << "English text missing for " << id;
+        EXPECT_FALSE(LoadText(traditional.get(), id).empty()) << "Traditional text missing for " << id;
+    }
+}
+
+TEST(LanguageLibraries, KeepTheSegmentNamesThatFilesAndMarkersMatch)
+{
+    // Segment names are matched against ini sections and MIDI markers: no
+    // translation may change them.
+    Module english = LoadLanguageLibrary(L"lan_eng.dll");
+    Module traditional = LoadLanguageLibrary(L"lan_trad.dll");
+    ASSERT_TRUE(english && traditional);
+    for (UINT id : {IDS_SEGMENT_SINT, IDS_SEGMENT_INTRO_A, IDS_SEGMENT_FILL_IN_DC, IDS_SEGMENT_ENDING_C}) {
+        std::wstring builtIn = LoadText(nullptr, id);
+        EXPECT_EQ(LoadText(english.get(), id), builtIn);
+        EXPECT_EQ(LoadText(traditional.get(), id), builtIn);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""Draws the program's images and sounds into a build folder.
+
+  make_assets.py OUT_DIR
+
+OUT_DIR/rc/        icons and bitmaps that the resource scripts compile in
+OUT_DIR/pictures/  skin images laid out beside the program
+OUT_DIR/wav/       message and completion sounds
+"""
+
+import math
+import os
+import struct
+import sys
+import wave
+
+from imaging import Canvas, bmp_bytes, ico_bytes, png_bytes
+
+GREEN = (46, 160, 67, 255)
+DARK_GREEN = (28, 110, 45, 255)
+WHITE = (255, 255, 255, 255)
+GREY = (120, 128, 136, 255)
+RED = (200, 50, 40, 255)
+
+
+def keyboard_icon(size):
+    """The application icon: a rounded green tile with three white keys."""
+    c = Canvas(size, size)
+    r = size / 6
+    c.rounded_rect(0, 0, size, size, r, DARK_GREEN)
+    c.rounded_rect(1, 1, size - 1, size - 1, r, GREEN)
+    key_w = size // 4
+    top = size // 4
+    for i in range(3):
+        x0 = size // 8 + i * (key_w + max(1, size // 32))
+        c.fill_rect(x0, top, x0 + key_w, size - size // 6, WHITE)
+    black_w = max(2, key_w // 2)
+    for i in range(2):
+        x0 = size // 8 + (i + 1) * (key_w + max(1, size // 32)) - black_w // 2
+        c.fill_rect(x0, top, x0 + black_w, top + (size - top) // 2, (30, 30, 30, 255))
+    return c
+
+
+def status_disc(size, colour):
+    c = Canvas(size, size)
+    c.disc(size / 2 - 0.5, size / 2 - 0.5, size / 2 - 1, colour)
+    c.disc(size / 2 - 0.5 - size / 8, size / 2 - 0.5 - size / 8, size / 6, (255, 255, 255, 90))
+    return c
+
+
+def arrow(size, pointing_right):
+    c = Canvas(size, size)
+    c.rounded_rect(0, 0, size, size, size / 5, GREEN)
+    m = size / 2
+    if pointing_right:
+        pts = [(size * 0.3, size * 0.22), (size * 0.75, m), (size * 0.3, size * 0.78)]
+    else:
+        pts = [(size * 0.7, size * 0.22), (size * 0.25, m), (size * 0.7, size * 0.78)]
+    c.polygon(pts, WHITE)
+    return c
+
+
+def document(size, fold_colour):
+    c = Canvas(size, size)
+    w = size * 0.7
+    x0 = (size - w) / 2
+    c.polygon([(x0, 1), (x0 + w * 0.7, 1), (x0 + w, size * 0.3), (x0 + w, size - 1), (x0, size - 1)], GREY)
+    c.polygon([(x0 + 1, 2), (x0 + w * 0.7 - 0.5, 2), (x0 + w - 1, size * 0.3 + 0.5),
+               (x0 + w - 1, size - 2), (x0 + 1, size - 2)], WHITE)
+    c.polygon([(x0 + w * 0.7, 1), (x0 + w, size * 0.3), (x0 + w * 0.7, size * 0.3)], fold_colour)
+    return c
+
+
+def tone(path, notes, rate=22050):
+    """A short sine melody with a soft attack and decay, 16-bit mono."""
+    frames = bytearray()
+    for freq, seconds in notes:
+        n = int(rate * seconds)
+        for i in range(n):
+            env = min(1.0, i / (rate * 0.01)) * (1 - i / n) ** 2
+            frames.extend(struct.pack("<h", int(12000 * env * math.sin(2 * math.pi * freq * i / rate))))
+    with wave.open(path, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(rate)
+        w.writeframes(bytes(frames))
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    tmp = path + ".tmp"
+    with open(tmp, "wb") as f:
+        f.write(data)
+    os.replace(tmp, path)
+
+
+def main(out):
+    write(os.path.join(out, "rc", "keyloft.ico"),
+          ico_bytes([keyboard_icon(16), keyboard_icon(32), keyboard_icon(48)]))
+    write(os.path.join(out, "rc", "valid_file.ico"), ico_bytes([document(16, GREEN)]))
+    write(os.path.join(out, "rc", "invalid_file.ico"), ico_bytes([document(16, RED)]))
+
+    pictures = os.path.join(out, "pictures")
+    write(os.path.join(pictures, "pcFile.png"), png_bytes(document(48, GREEN)))
+    write(os.path.join(pictures, "connected.png"), png_bytes(status_disc(24, GREEN)))
+    write(os.path.join(pictures, "disconnect.png"), png_bytes(status_disc(24, RED)))
+    write(os.path.join(pictures, "left.png"), png_bytes(arrow(24, False)))
+    write(os.path.join(pictures, "right.png"), png_bytes(arrow(24, True)))
+
+    sounds = os.path.join(out, "wav")
+    os.makedirs(sounds, exist_ok=True)
+    tone(os.path.join(sounds, "msgBox.wav"), [(880, 0.12)])
+    tone(os.path.join(sounds, "finish.wav"), [(660, 0.1), (880, 0.1), (1320, 0.18)])
+    # A stamp the build depends on: written last, so a half-made set is redone.
+    write(os.path.join(out, "assets.stamp"), b"ok\n")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
