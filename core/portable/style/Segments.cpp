@@ -63,8 +63,8 @@ const SegmentNameMap& SegmentNameMap::BuiltIn() {
     return map;
 }
 
-void SegmentNameMap::Add(std::string_view name, int segment) {
-    byName_[UpperAnsi(name, CodePage::SingleByte())] = segment;
+void SegmentNameMap::Add(std::string_view name, int segment, const CodePage& codePage) {
+    byName_[UpperAnsi(name, codePage)] = segment;
 }
 
 int SegmentNameMap::Lookup(std::string_view name) const {

@@ -44,7 +44,7 @@ class SegmentNameMap {
 public:
     static const SegmentNameMap& BuiltIn();
 
-    void Add(std::string_view name, int segment);
+    void Add(std::string_view name, int segment, const CodePage& codePage = CodePage::SingleByte());
     int Lookup(std::string_view name) const;                       // SegNone when absent
     int LookupAnsi(std::string_view ansiName, const CodePage& codePage) const;
     std::string NameOf(int segment) const;                         // empty when absent

@@ -31,7 +31,7 @@ TEST(Segments, NarrowLookUpLeavesDoubleByteCharactersAlone) {
     // 0xB0 0x61 is one character in code page 936; upper-casing its trail byte
     // would turn it into another character.
     SegmentNameMap map;
-    map.Add("\xB0\x61 X", 6);
+    map.Add("\xB0\x61 X", 6, kChinese);
     EXPECT_EQ(map.LookupAnsi("\xB0\x61 x", kChinese), 6);
     EXPECT_EQ(map.LookupAnsi("\xB0\x41 x", kChinese), SegNone);
     EXPECT_EQ(UpperAnsi("a\xB0\x61z", kChinese), "A\xB0\x61Z");
@@ -106,7 +106,8 @@ TEST(NameBlock, WorkedExamplesAndLimits) {
     EXPECT_EQ(block[2], 32);
     EXPECT_EQ(block[3], 8);
     EXPECT_EQ(block.size(), 4u + 80u + 1u + 1u);
-    EXPECT_EQ(block[4 + 32 + 7], 0xB7) << "the short name ends on a trail byte";
+    EXPECT_EQ(block[4 + 32 + 6], 0xB7) << "the short name ends on a whole character";
+    EXPECT_EQ(block[4 + 32 + 7], 0xFB);
     EXPECT_EQ(block.size(), NameBlockSize({longName, chineseShort, longName, "123456789"}, kChinese));
 
     // Seven bytes allowed of a short name made of 2-byte characters: 6 are kept.
