@@ -91,3 +91,34 @@ TEST(LanguageLibraries, KeepTheSegmentNamesThatFilesAndMarkersMatch)
 }
 
 }  // namespace
+
+namespace {
+
+// The program folder carries the files the program opens by name.
+TEST(ProgramFolder, HoldsTheHelpImagesAndSounds)
+{
+    const std::wstring folder = KEYLOFT_PROGRAM_FOLDER;
+    struct Expected {
+        const wchar_t* path;
+        const char* magic;
+    };
+    const Expected files[] = {
+        {L"/help/ch_smp.chm", "ITSF"},     {L"/help/ch_trd.chm", "ITSF"},
+        {L"/help/english.chm", "ITSF"},    {L"/wav/msgBox.wav", "RIFF"},
+        {L"/wav/finish.wav", "RIFF"},      {L"/pictures/connected.png", "\x89PNG"},
+        {L"/pictures/disconnect.png", "\x89PNG"}, {L"/pictures/pcFile.png", "\x89PNG"},
+        {L"/pictures/left.png", "\x89PNG"}, {L"/pictures/right.png", "\x89PNG"},
+    };
+    for (const Expected& file : files) {
+        HANDLE handle = CreateFileW((folder + file.path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE) << "missing: " << std::string(file.path, file.path + wcslen(file.path));
+        char head[4] = {};
+        DWORD read = 0;
+        ReadFile(handle, head, sizeof head, &read, nullptr);
+        CloseHandle(handle);
+        EXPECT_EQ(std::string(head, read), std::string(file.magic, 4));
+    }
+}
+
+}  // namespace
