@@ -74,5 +74,14 @@ add_subdirectory(app)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/vmidi/CMakeLists.txt)
     add_subdirectory(tools/vmidi)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/vmidi/CMakeLists.txt) # raw exchange yardstick for the link benchmark
+    add_subdirectory(bench/vmidi)
+endif()
 
 include(WineTests)
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/player/CMakeLists.txt)
+    add_subdirectory(bench/player)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/link/CMakeLists.txt) # link benchmark, run by hand
+    add_subdirectory(bench/link)
+endif()

@@ -26,7 +26,7 @@ constexpr const char* kProfileLines[] = {
     "MELODY_MAX_CNT=8",
     "",
     "[FILE_SIZE]",
-    "SNG_MAX_SIZE=131072",
+    "SNG_MAX_SIZE=2097152",
     "STY_MAX_SIZE=131072",
     "VOC_SIZE=131072",
     "MEM_SIZE=131072",

@@ -44,18 +44,22 @@ Instrument::Instrument(fs::path memoryFolder, Control base)
 void Instrument::SetBaseControl(Control base)
 {
     base_ = std::move(base);
-    controlStamp_ = "-"; // force a re-read
+    reloadControl_ = true;
     RefreshSettings();
 }
 
 // The control file and the profile are read again when a session-level request
-// comes (not for every data packet), and only when the control file changed.
+// comes (not for every data packet). A control file counts as changed when its
+// text, size or write time differs: write times are too coarse on their own.
 void Instrument::RefreshSettings()
 {
     const std::string stamp = FileStamp(store_.Root() / kControlFile);
-    if (stamp != controlStamp_) {
+    const auto text = stamp.empty() ? std::nullopt : store_.ReadText(kControlFile);
+    const std::string content = text ? *text : std::string();
+    if (reloadControl_ || stamp != controlStamp_ || content != controlText_) {
+        reloadControl_ = false;
         controlStamp_ = stamp;
-        const auto text = stamp.empty() ? std::nullopt : store_.ReadText(kControlFile);
+        controlText_ = content;
         control_ = text ? ParseControl(*text, base_) : base_;
         matchingPackets_ = 0;
     }
@@ -75,7 +79,8 @@ bool Instrument::FaultHits(std::uint8_t type)
 
 std::vector<Reply> Instrument::OnMessage(ByteView message)
 {
-    if (protocol::IsIdentifyQuery(message)) {
+    // The identify query is six bytes; anything longer is a packet frame or not ours.
+    if (message.size() <= 8 && protocol::IsIdentifyQuery(message)) {
         RefreshSettings();
         if (control_.fault == FaultMode::Silent && !control_.onType && matchingPackets_ >= control_.after)
             return {};

@@ -60,6 +60,8 @@ private:
     Control base_;
     Control control_;
     std::string controlStamp_;
+    std::string controlText_;
+    bool reloadControl_ = false;
     std::string profileText_;
     SlotLimits limits_;
     unsigned matchingPackets_ = 0;

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "core/portable/protocol/Constants.h"
@@ -18,11 +17,15 @@ constexpr const char* kExtensions[] = {".mid", ".sty", ".voc", ".mem"};
 
 std::optional<protocol::Bytes> ReadWhole(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return std::nullopt;
-    protocol::Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return std::nullopt;
+    protocol::Bytes bytes(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
         return std::nullopt;
     return bytes;
 }

@@ -17,16 +17,23 @@ NibbleError AppendDecodedNibbles(ByteView nibbles, Bytes& out)
 {
     if (nibbles.size() % 2 != 0)
         return NibbleError::OddLength;
-    std::uint8_t seen = 0;
-    for (std::uint8_t nibble : nibbles)
-        seen |= nibble;
-    if (seen > 0x0F)
-        return NibbleError::NotANibble;
     const std::size_t start = out.size();
-    out.resize(start + nibbles.size() / 2);
+    const std::size_t count = nibbles.size() / 2;
+    out.resize(start + count);
     std::uint8_t* dest = out.data() + start;
-    for (std::size_t i = 0; i < nibbles.size(); i += 2)
-        *dest++ = static_cast<std::uint8_t>((nibbles[i] << 4) | nibbles[i + 1]);
+    const std::uint8_t* src = nibbles.data();
+    // One pass that decodes and remembers every bit seen; checked once at the end.
+    std::uint8_t seen = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t high = src[2 * i];
+        const std::uint8_t low = src[2 * i + 1];
+        seen |= high | low;
+        dest[i] = static_cast<std::uint8_t>((high << 4) | low);
+    }
+    if (seen > 0x0F) {
+        out.resize(start);
+        return NibbleError::NotANibble;
+    }
     return NibbleError::None;
 }
 

@@ -49,7 +49,21 @@ void SysExReassembler::EndCurrent(std::uint8_t status, const Sink& sink)
 
 void SysExReassembler::Feed(ByteView bytes, const Sink& sink)
 {
-    for (std::uint8_t byte : bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (state_ == State::Collecting) {
+            // Fast path: copy the run of data bytes up to the next status byte at once.
+            std::size_t end = i;
+            while (end < bytes.size() && bytes[end] < 0x80)
+                ++end;
+            const std::size_t room = maxMessageSize_ - 1 - std::min(buffer_.size(), maxMessageSize_ - 1);
+            const std::size_t take = std::min(end - i, room);
+            buffer_.insert(buffer_.end(), bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(i + take));
+            i += take;
+            if (i == bytes.size())
+                break;
+        }
+        const std::uint8_t byte = bytes[i];
         if (byte >= 0xF8) {
             ++stats_.realTimeBytes;
             continue;

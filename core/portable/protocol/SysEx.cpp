@@ -88,11 +88,12 @@ FrameHeader ReadFrameHeader(ByteView message)
         return header;
     }
     const ByteView inner = message.subspan(1, message.size() - 2);
-    for (std::uint8_t byte : inner) {
-        if (byte >= 0x80) {
-            header.error = FrameError::DataByteTooHigh;
-            return header;
-        }
+    std::uint8_t seen = 0;
+    for (std::uint8_t byte : inner)
+        seen |= byte;
+    if (seen >= 0x80) {
+        header.error = FrameError::DataByteTooHigh;
+        return header;
     }
     if (inner.size() < kEnvelopeHeaderSize - 1 || inner[0] != kManufacturerId || inner[1] != kSystemTag) {
         header.error = FrameError::Foreign;

@@ -133,8 +133,13 @@ TEST(InstrumentFaults, GoesSilentAfterNDataPacketsOfATransfer)
     // Other types still answer; the fault is limited to data packets.
     EXPECT_EQ(host.Ack(kp::MakeClearState(), kp::PacketType::ClearState), kp::Status::Ok);
 
-    // Changing the control file takes effect at the next session request.
-    folder.Write("control.txt", "fault=none\n# rewritten\n");
+    // Changing the control file takes effect at the next session request, even
+    // when the new text has the same size and the same write time.
+    const auto written = std::filesystem::last_write_time(folder.Path() / "control.txt");
+    folder.Write("control.txt", "fault=silent-after\non=0x21\nafter=2\n");
+    std::filesystem::last_write_time(folder.Path() / "control.txt", written);
+    EXPECT_EQ(host.Download(0, 0, Pattern(6000)), kp::Status::Ok);
+    folder.Write("control.txt", "fault=none\n");
     EXPECT_EQ(host.Download(0, 0, Pattern(6000)), kp::Status::Ok);
 }
 
@@ -152,4 +157,19 @@ TEST(NonInstrument, NeverAnswersTheIdentifyFrameAsAnInstrument)
     EXPECT_EQ(ki::NonInstrumentReplies(ki::NonInstrumentMode::Echo, query).at(0).bytes, query);
     EXPECT_EQ(ki::ParseNonInstrumentMode("garbage"), ki::NonInstrumentMode::Garbage);
     EXPECT_EQ(ki::ParseNonInstrumentMode(""), ki::NonInstrumentMode::Echo);
+}
+
+TEST(NonInstrument, SizedPartnerAnswersWithTheSizeAsked)
+{
+    const kp::Bytes request = ki::SizedRequest(4131, 35);
+    ASSERT_EQ(request.size(), 4131u);
+    const auto replies = ki::NonInstrumentReplies(ki::NonInstrumentMode::Sized, request);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].bytes.size(), 35u);
+    EXPECT_EQ(replies[0].bytes.front(), 0xF0);
+    EXPECT_EQ(replies[0].bytes.back(), 0xF7);
+    EXPECT_FALSE(kp::ParseIdentifyReply(replies[0].bytes));
+    EXPECT_EQ(ki::NonInstrumentReplies(ki::NonInstrumentMode::Sized, ki::SizedRequest(9, 4131)).at(0).bytes.size(), 4131u);
+    // Anything else gets no answer, the identify frame included.
+    EXPECT_TRUE(ki::NonInstrumentReplies(ki::NonInstrumentMode::Sized, kp::IdentifyQueryMessage()).empty());
 }

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/portable/protocol/Messages.h"
+#include "core/portable/protocol/SysEx.h"
+#include "tests/vmidi/MidiPair.h"
+
+namespace kp = keyloft::protocol;
+using namespace std::chrono_literals;
+using vmidi_test::Bytes;
+using vmidi_test::MidiPair;
+using vmidi_test::ScopedEnvironment;
+
+namespace {
+
+struct Ports {
+    UINT instrumentOut = 0, instrumentIn = 0, loopOut = 0, loopIn = 0, synthOut = 0;
+};
+
+Ports FindPorts()
+{
+    Ports ports;
+    const auto io = vmidi_test::FindOutput(L"RX470 MIDI Out");
+    const auto ii = vmidi_test::FindInput(L"RX470 MIDI In");
+    const auto lo = vmidi_test::FindOutput(L"Loop MIDI Out");
+    const auto li = vmidi_test::FindInput(L"Loop MIDI In");
+    const auto so = vmidi_test::FindOutput(L"Microsoft GS Wavetable Synth");
+    EXPECT_TRUE(io && ii && lo && li && so) << "the test driver is not installed in this prefix";
+    if (io && ii && lo && li && so)
+        ports = Ports{*io, *ii, *lo, *li, *so};
+    return ports;
+}
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        path_ = std::filesystem::temp_directory_path() / ("vmidi-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                                          std::to_string(GetTickCount64()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+} // namespace
+
+TEST(VirtualMidiDriver, OffersTheInstrumentTheLoopAndTheSynthesizer)
+{
+    EXPECT_GE(midiOutGetNumDevs(), 3u);
+    EXPECT_GE(midiInGetNumDevs(), 2u);
+    const Ports ports = FindPorts();
+    MIDIOUTCAPSW caps{};
+    ASSERT_EQ(midiOutGetDevCapsW(ports.synthOut, &caps, sizeof caps), MMSYSERR_NOERROR);
+    EXPECT_EQ(caps.wTechnology, MOD_SWSYNTH);
+    ASSERT_EQ(midiOutGetDevCapsW(ports.instrumentOut, &caps, sizeof caps), MMSYSERR_NOERROR);
+    EXPECT_EQ(caps.wTechnology, MOD_MIDIPORT);
+}
+
+TEST(VirtualMidiDriver, TheInstrumentPairAnswersTheIdentifyFrameAndPackets)
+{
+    TempFolder folder;
+    ScopedEnvironment dir(L"KEYLOFT_SIM_DIR", folder.Path().wstring());
+    const Ports ports = FindPorts();
+    MidiPair pair;
+    ASSERT_EQ(pair.Open(ports.instrumentOut, ports.instrumentIn), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.Start(), MMSYSERR_NOERROR);
+
+    ASSERT_EQ(pair.SendLong(kp::IdentifyQueryMessage()), MMSYSERR_NOERROR);
+    const auto reply = pair.WaitMessage(1000ms);
+    ASSERT_TRUE(reply);
+    const auto answer = kp::ParseIdentifyReply(*reply);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->name, "RX470");
+    EXPECT_EQ(answer->identity, "RX470A10");
+
+    // One download of a song into slot 2 lands in the memory folder the test chose.
+    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
+    const Bytes data = {'M', 'T', 'h', 'd'};
+    const Bytes requests[] = {kp::WrapPacket(kp::MakeClearState()), kp::WrapPacket(kp::MakeData(0, 2, data)),
+                              kp::WrapPacket(kp::MakeEnd(0, 2, 4))};
+    for (const Bytes& request : requests) {
+        ASSERT_EQ(pair.SendLong(request), MMSYSERR_NOERROR);
+        const auto ackMessage = pair.WaitMessage(1000ms);
+        ASSERT_TRUE(ackMessage);
+        const kp::PacketFrame frame = kp::ReadPacketFrame(*ackMessage);
+        ASSERT_TRUE(frame.Ok());
+        const auto ack = kp::ReadAck(frame.parse.packet);
+        ASSERT_TRUE(ack);
+        EXPECT_EQ(ack->status, kp::Status::Ok);
+    }
+    std::ifstream stored(folder.Path() / "song" / "002.mid", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stored), {}), "MThd");
+}
+
+TEST(VirtualMidiDriver, TheLoopPairIsNotAnInstrumentInAnyMode)
+{
+    const Ports ports = FindPorts();
+    for (const wchar_t* mode : {L"echo", L"garbage", L"silent"}) {
+        SCOPED_TRACE(testing::Message() << "mode " << (mode[0] == L'e' ? "echo" : mode[0] == L'g' ? "garbage" : "silent"));
+        ScopedEnvironment pair1(L"KEYLOFT_VMIDI_PAIR1", mode);
+        MidiPair pair;
+        ASSERT_EQ(pair.Open(ports.loopOut, ports.loopIn), MMSYSERR_NOERROR);
+        for (int i = 0; i < 4; ++i)
+            ASSERT_EQ(pair.AddBuffer(1024), MMSYSERR_NOERROR);
+        ASSERT_EQ(pair.Start(), MMSYSERR_NOERROR);
+        ASSERT_EQ(pair.SendLong(kp::IdentifyQueryMessage()), MMSYSERR_NOERROR);
+        int longMessages = 0;
+        while (const auto event = pair.Wait(300ms)) {
+            if (event->message != MIM_LONGDATA)
+                continue;
+            ++longMessages;
+            EXPECT_FALSE(kp::ParseIdentifyReply(event->bytes));
+        }
+        EXPECT_EQ(longMessages == 0, mode[0] == L's');
+    }
+}
+
+TEST(VirtualMidiDriver, InputFollowsTheRulesOfAMidiIn)
+{
+    const Ports ports = FindPorts();
+    ScopedEnvironment pair1(L"KEYLOFT_VMIDI_PAIR1", L"echo");
+    MidiPair pair;
+    ASSERT_EQ(pair.Open(ports.loopOut, ports.loopIn), MMSYSERR_NOERROR);
+
+    // Before midiInStart everything is dropped.
+    ASSERT_EQ(pair.AddBuffer(8), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.SendLong({0xF0, 0x01, 0xF7}), MMSYSERR_NOERROR);
+    EXPECT_FALSE(pair.Wait(100ms));
+    ASSERT_EQ(pair.Start(), MMSYSERR_NOERROR);
+
+    // A real-time byte inside a message comes at once; the message is split over
+    // the 8-byte buffers.
+    ASSERT_EQ(pair.AddBuffer(8), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.SendLong({0xF0, 1, 2, 3, 0xF8, 4, 5, 6, 7, 8, 9, 0xF7}), MMSYSERR_NOERROR);
+    auto event = pair.Wait(1000ms);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->message, static_cast<UINT>(MIM_DATA));
+    EXPECT_EQ(event->packed, 0xF8u);
+    event = pair.Wait(1000ms);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->message, static_cast<UINT>(MIM_LONGDATA));
+    EXPECT_EQ(event->bytes, (Bytes{0xF0, 1, 2, 3, 4, 5, 6, 7}));
+    event = pair.Wait(1000ms);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->bytes, (Bytes{8, 9, 0xF7}));
+
+    // Without a queued buffer a message is dropped.
+    ASSERT_EQ(pair.SendLong({0xF0, 0x11, 0xF7}), MMSYSERR_NOERROR);
+    EXPECT_FALSE(pair.Wait(100ms));
+
+    // A message cut by a status byte returns as an error; running status works.
+    ASSERT_EQ(pair.AddBuffer(64), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.SendLong({0xF0, 0x21, 0x22, 0x90, 0x3C, 0x40, 0x3E, 0x41}), MMSYSERR_NOERROR);
+    event = pair.Wait(1000ms);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->message, static_cast<UINT>(MIM_LONGERROR));
+    EXPECT_EQ(event->bytes, (Bytes{0xF0, 0x21, 0x22}));
+    event = pair.Wait(1000ms);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->message, static_cast<UINT>(MIM_DATA));
+    EXPECT_EQ(event->packed, 0x403C90u);
+    event = pair.Wait(1000ms);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->packed, 0x413E90u);
+}
+
+TEST(VirtualMidiDriver, AFaultyInstrumentCutsItsReplyWithAStatusByte)
+{
+    TempFolder folder;
+    ScopedEnvironment dir(L"KEYLOFT_SIM_DIR", folder.Path().wstring());
+    ScopedEnvironment fault(L"KEYLOFT_SIM_FAULT", L"fault=cut-by-status;on=0x15");
+    const Ports ports = FindPorts();
+    MidiPair pair;
+    ASSERT_EQ(pair.Open(ports.instrumentOut, ports.instrumentIn), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.Start(), MMSYSERR_NOERROR);
+    ASSERT_EQ(pair.SendLong(kp::WrapPacket(kp::MakeClearState())), MMSYSERR_NOERROR);
+    auto event = pair.Wait(1000ms);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->message, static_cast<UINT>(MIM_LONGERROR));
+    event = pair.Wait(1000ms);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->message, static_cast<UINT>(MIM_DATA));
+    EXPECT_EQ(event->packed & 0xFF, 0x90u);
+}
+
+TEST(VirtualMidiDriver, TheSynthesizerRecordsWhatItGetsWithTimes)
+{
+    TempFolder folder;
+    const std::filesystem::path logPath = folder.Path() / "synth.log";
+    ScopedEnvironment log(L"KEYLOFT_VMIDI_LOG", logPath.wstring());
+    const Ports ports = FindPorts();
+    HMIDIOUT out = nullptr;
+    ASSERT_EQ(midiOutOpen(&out, ports.synthOut, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+    EXPECT_EQ(midiOutShortMsg(out, 0x00643C90), MMSYSERR_NOERROR);
+    Sleep(20);
+    EXPECT_EQ(midiOutShortMsg(out, 0x000005C1), MMSYSERR_NOERROR);
+    char sysex[] = {'\xF0', '\x7E', '\x7F', '\x09', '\x01', '\xF7'};
+    MIDIHDR header{};
+    header.lpData = sysex;
+    header.dwBufferLength = sizeof sysex;
+    ASSERT_EQ(midiOutPrepareHeader(out, &header, sizeof header), MMSYSERR_NOERROR);
+    EXPECT_EQ(midiOutLongMsg(out, &header, sizeof header), MMSYSERR_NOERROR);
+    EXPECT_EQ(midiOutUnprepareHeader(out, &header, sizeof header), MMSYSERR_NOERROR);
+    EXPECT_EQ(midiOutReset(out), MMSYSERR_NOERROR);
+    EXPECT_EQ(midiOutClose(out), MMSYSERR_NOERROR);
+
+    std::ifstream in(logPath);
+    std::vector<std::pair<unsigned long long, std::string>> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t space = line.find(' ');
+        ASSERT_NE(space, std::string::npos) << line;
+        lines.emplace_back(std::stoull(line.substr(0, space)), line.substr(space + 1));
+    }
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].second, "S 90 3C 64");
+    EXPECT_EQ(lines[1].second, "S C1 05");
+    EXPECT_EQ(lines[2].second, "L F0 7E 7F 09 01 F7");
+    EXPECT_EQ(lines[3].second, "R");
+    EXPECT_GE(lines[1].first - lines[0].first, 15000u); // the 20 ms pause, in microseconds
+    EXPECT_LE(lines[2].first, lines[3].first);
+}
+
+TEST(VirtualMidiDriver, ALinuxPathForTheMemoryFolderMeansDriveZ)
+{
+    const std::string name = "/tmp/keyloft-vmidi-" + std::to_string(GetCurrentProcessId());
+    ScopedEnvironment dir(L"KEYLOFT_SIM_DIR", std::wstring(name.begin(), name.end()));
+    const Ports ports = FindPorts();
+    HMIDIOUT out = nullptr;
+    ASSERT_EQ(midiOutOpen(&out, ports.instrumentOut, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+    EXPECT_EQ(midiOutClose(out), MMSYSERR_NOERROR);
+    const std::filesystem::path folder = "Z:" + name;
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+TEST(VirtualMidiDriver, ResetReturnsQueuedBuffersAndABadCloseLeavesThePortUsable)
+{
+    const Ports ports = FindPorts();
+    HMIDIIN in = nullptr;
+    ASSERT_EQ(midiInOpen(&in, ports.loopIn, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+    char data[2][16] = {};
+    MIDIHDR headers[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        headers[i].lpData = data[i];
+        headers[i].dwBufferLength = sizeof data[i];
+        ASSERT_EQ(midiInPrepareHeader(in, &headers[i], sizeof(MIDIHDR)), MMSYSERR_NOERROR);
+        ASSERT_EQ(midiInAddBuffer(in, &headers[i], sizeof(MIDIHDR)), MMSYSERR_NOERROR);
+    }
+    EXPECT_EQ(midiInUnprepareHeader(in, &headers[0], sizeof(MIDIHDR)), MIDIERR_STILLPLAYING);
+    ASSERT_EQ(midiInReset(in), MMSYSERR_NOERROR);
+    for (const MIDIHDR& header : headers) {
+        EXPECT_TRUE(header.dwFlags & MHDR_DONE);
+        EXPECT_FALSE(header.dwFlags & MHDR_INQUEUE);
+        EXPECT_EQ(header.dwBytesRecorded, 0u);
+    }
+    // A close with a buffer still queued is refused, yet the port can be opened again.
+    ASSERT_EQ(midiInAddBuffer(in, &headers[0], sizeof(MIDIHDR)), MMSYSERR_NOERROR);
+    EXPECT_EQ(midiInClose(in), MIDIERR_STILLPLAYING);
+    HMIDIIN again = nullptr;
+    ASSERT_EQ(midiInOpen(&again, ports.loopIn, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+    EXPECT_EQ(midiInClose(again), MMSYSERR_NOERROR);
+}
