@@ -1,9 +1,17 @@
-// Start-up stub until the application object lands: shows that the program runs.
-#include <windows.h>
+// The application object. For now it only shows that the program starts; the
+// main window comes with the program's real start-up.
+#include <afxwin.h>
+
 #include <cstdio>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
-{
-    std::printf("Keyloft started\n");
-    return 0;
-}
+class CKeyloftApp : public CWinApp {
+public:
+    BOOL InitInstance() override
+    {
+        std::printf("Keyloft started\n");
+        std::fflush(stdout);
+        return FALSE;
+    }
+};
+
+CKeyloftApp theApp;

@@ -7,3 +7,10 @@
 #define IDR_MAINFRAME       128
 #define IDI_FILE_INVALID    216
 #define IDI_FILE_VALID      217
+
+// Dialogs of the program's own controls.
+#define IDD_MIDI_DEV        174
+#define IDD_MESSAGE_BOX     187
+#define IDC_MSGBOX_ICON     1240
+#define IDC_MSGBOX_TEXT     1241
+#define IDC_MIDIDEV_LIST    1242

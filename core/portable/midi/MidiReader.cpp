@@ -198,8 +198,9 @@ std::size_t ReadVariableLength(std::span<const std::uint8_t> bytes, std::uint32_
     return 0;
 }
 
-MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out) {
-    out = MidiFile{};
+namespace {
+
+MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out) {
     if (bytes.size() < 14) {
         return Fail(0, "file too short for a MIDI header (" + std::to_string(bytes.size()) +
                            " bytes)");
@@ -256,6 +257,17 @@ MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out) 
     }
     MidiReadResult result;
     result.ok = true;
+    return result;
+}
+
+}  // namespace
+
+MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out) {
+    out = MidiFile{};
+    MidiReadResult result = ReadInto(bytes, out);
+    if (!result.ok) {
+        out = MidiFile{};  // no half-read file is left behind
+    }
     return result;
 }
 

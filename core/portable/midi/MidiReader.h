@@ -20,9 +20,10 @@ struct MidiReadResult {
     std::string Describe() const;  // "error at offset N" or "ok"
 };
 
-// Reads formats 0, 1 and 2. Tolerated as real files need: running status kept
-// across meta and system-exclusive events, a track chunk without end-of-track,
-// unknown chunks (skipped), a header longer than 6 bytes.
+// Reads formats 0, 1 and 2; on failure `out` is left empty. Tolerated as real
+// files need: running status kept across meta and system-exclusive events, a
+// track chunk without end-of-track, unknown chunks (skipped), a header longer
+// than 6 bytes.
 MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out);
 
 // Variable-length quantity of at most four bytes. Returns the bytes used, 0 when

@@ -1,5 +1,6 @@
 #include "core/portable/midi/MidiWriter.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace keyloft::midi {
@@ -14,49 +15,54 @@ void AppendTrack(std::vector<std::uint8_t>& out, const MidiFile& file, const Mid
     out.insert(out.end(), {'M', 'T', 'r', 'k', 0, 0, 0, 0});
     const std::size_t lengthAt = out.size() - 4;
     const std::size_t bodyStart = out.size();
+
+    // Events given out of time order are written in time order (stable), and the
+    // end-of-track goes last whatever its place, so no event is lost or moved in time.
+    std::vector<const MidiEvent*> order;
+    order.reserve(track.events.size());
+    std::uint32_t endTick = 0;
+    for (const MidiEvent& event : track.events) {
+        if (event.IsMeta(meta::EndOfTrack)) {
+            endTick = std::max(endTick, event.tick);
+        } else {
+            order.push_back(&event);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const MidiEvent* a, const MidiEvent* b) { return a->tick < b->tick; });
+
     std::uint32_t lastTick = 0;
     std::uint8_t runningStatus = 0;
-    bool ended = false;
-    for (const MidiEvent& event : track.events) {
-        // A writer must never emit a negative delta; clamp events given out of order.
-        const std::uint32_t tick = event.tick < lastTick ? lastTick : event.tick;
-        AppendVariableLength(out, tick - lastTick);
-        lastTick = tick;
-        switch (event.kind) {
+    for (const MidiEvent* event : order) {
+        AppendVariableLength(out, event->tick - lastTick);
+        lastTick = event->tick;
+        switch (event->kind) {
         case EventKind::Channel:
-            if (event.status != runningStatus) {
-                out.push_back(event.status);
-                runningStatus = event.status;
+            if (event->status != runningStatus) {
+                out.push_back(event->status);
+                runningStatus = event->status;
             }
-            out.push_back(static_cast<std::uint8_t>(event.data1 & 0x7F));
-            if (ChannelDataLength(event.status) == 2) {
-                out.push_back(static_cast<std::uint8_t>(event.data2 & 0x7F));
+            out.push_back(static_cast<std::uint8_t>(event->data1 & 0x7F));
+            if (ChannelDataLength(event->status) == 2) {
+                out.push_back(static_cast<std::uint8_t>(event->data2 & 0x7F));
             }
-            break;
+            continue;
         case EventKind::Meta:
             out.push_back(0xFF);
-            out.push_back(event.data1);
-            runningStatus = 0;
+            out.push_back(event->data1);
             break;
         case EventKind::SysEx:
         case EventKind::Escape:
-            out.push_back(event.status);
-            runningStatus = 0;
+            out.push_back(event->status);
             break;
         }
-        if (event.kind != EventKind::Channel) {
-            const auto data = file.Payload(event);
-            AppendVariableLength(out, static_cast<std::uint32_t>(data.size()));
-            out.insert(out.end(), data.begin(), data.end());
-        }
-        if (event.IsMeta(meta::EndOfTrack)) {
-            ended = true;
-            break;
-        }
+        runningStatus = 0;  // the standard cancels running status after meta and sysex
+        const auto data = file.Payload(*event);
+        AppendVariableLength(out, static_cast<std::uint32_t>(data.size()));
+        out.insert(out.end(), data.begin(), data.end());
     }
-    if (!ended) {
-        out.insert(out.end(), {0x00, 0xFF, meta::EndOfTrack, 0x00});
-    }
+    AppendVariableLength(out, endTick > lastTick ? endTick - lastTick : 0);
+    out.insert(out.end(), {0xFF, meta::EndOfTrack, 0x00});
     const std::size_t length = out.size() - bodyStart;
     if (length > UINT32_MAX) {
         throw std::length_error("MIDI track longer than 4 GiB");
@@ -88,8 +94,7 @@ std::vector<std::uint8_t> WriteMidiFile(const MidiFile& file) {
     if (file.tracks.size() > 0xFFFF) {
         throw std::length_error("more than 65535 tracks");
     }
-    std::vector<std::uint8_t> out;
-    out.insert(out.end(), {'M', 'T', 'h', 'd', 0, 0, 0, 6});
+    std::vector<std::uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6};
     AppendBigEndian16(out, file.format);
     AppendBigEndian16(out, static_cast<std::uint16_t>(file.tracks.size()));
     AppendBigEndian16(out, file.division);

@@ -1,6 +1,6 @@
 // Standard MIDI File writer: running status for consecutive channel messages
 // (reset after meta and system-exclusive events, as the standard asks), an
-// end-of-track added to a track that lacks one.
+// end-of-track added to a track that lacks one, events written in time order.
 #pragma once
 
 #include <cstdint>

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>

@@ -17,6 +17,9 @@ struct MarkedRange {
     int segment = SegNone;
     std::uint32_t start = 0;
     std::uint32_t end = 0;
+    bool includesEnd = false;  // the last part: its end tick belongs to it
+
+    bool Contains(std::uint32_t tick) const { return tick >= start && (tick < end || (includesEnd && tick == end)); }
 };
 
 std::string TrimMarker(std::string text) {
@@ -146,7 +149,9 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
     std::vector<MarkedRange> ranges;
     std::array<bool, SegNone> taken{};
     for (std::size_t i = 0; i < markers.size(); ++i) {
+        // The last part also takes the events at the song's very last tick.
         const std::uint32_t end = i + 1 < markers.size() ? markers[i + 1].first : songEnd;
+        const bool last = i + 1 == markers.size();
         const int segment = GetSegmentByNameA(markers[i].second, codePage);
         if (segment == SegNone) {
             result.ignoredMarkers.push_back(markers[i].second);
@@ -158,7 +163,7 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
         }
         taken[static_cast<std::size_t>(segment)] = true;
         if (segment != SegSff1) {  // the format marker carries no content of its own
-            ranges.push_back({segment, markers[i].first, end});
+            ranges.push_back({segment, markers[i].first, end, last});
         }
     }
     if (ranges.empty()) {
@@ -172,7 +177,12 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
         return scaled > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(scaled);
     };
     for (const MarkedRange& range : ranges) {
-        segments_[static_cast<std::size_t>(range.segment)].lengthTicks = scale(range.end - range.start);
+        const std::uint32_t length = scale(range.end - range.start);
+        if (length > MaxPartTicks) {
+            result.reason = "the part " + GetSegmentNameA(range.segment) + " is too long";
+            return result;
+        }
+        segments_[static_cast<std::size_t>(range.segment)].lengthTicks = length;
     }
 
     for (const auto& track : source.tracks) {
@@ -199,12 +209,14 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
                 }
                 continue;
             }
-            const auto it = std::find_if(ranges.begin(), ranges.end(), [&event](const MarkedRange& r) {
-                return event.tick >= r.start && event.tick < r.end;
-            });
-            if (it == ranges.end()) {
+            // Ranges follow the markers, so only the last one starting at or before
+            // the event can hold it.
+            auto it = std::upper_bound(ranges.begin(), ranges.end(), event.tick,
+                                       [](std::uint32_t tick, const MarkedRange& r) { return tick < r.start; });
+            if (it == ranges.begin() || !(it - 1)->Contains(event.tick)) {
                 continue;  // under an unknown marker or past the last part
             }
+            --it;
             if (it->segment == SegSint) {
                 if (setup) {
                     out.tick = scale(event.tick - it->start);

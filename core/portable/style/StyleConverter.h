@@ -36,6 +36,9 @@ struct StyleLoadResult {
     std::vector<std::string> ignoredMarkers;     // marker texts that name no segment
 };
 
+// The longest part a section can describe (its times are four-byte quantities).
+inline constexpr std::uint32_t MaxPartTicks = 0x0FFFFFFF;
+
 inline constexpr int FirstSectionWithChannelMap = SegIntroA;   // 3
 inline constexpr int LastSectionWithChannelMap = SegEndingC;   // 16
 

@@ -23,7 +23,9 @@ inline Bytes Track(std::initializer_list<std::uint8_t> body, long declared = -1)
     Bytes out = {'M', 'T', 'r', 'k', static_cast<std::uint8_t>(length >> 24),
                  static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 8),
                  static_cast<std::uint8_t>(length)};
-    out.insert(out.end(), body);
+    for (std::uint8_t byte : body) {
+        out.push_back(byte);
+    }
     return out;
 }
 

@@ -26,6 +26,7 @@ MidiReadResult ReadFails(const Bytes& bytes) {
     const MidiReadResult result = ReadMidiFile(bytes, file);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
+    EXPECT_TRUE(file.tracks.empty()) << "no half-read file is left behind";
     return result;
 }
 
@@ -175,6 +176,27 @@ TEST(MidiReader, WriteThenReadGivesTheSameEvents) {
     // Running status made the second note on three bytes shorter than a full message.
     const Bytes again = WriteMidiFile(back);
     EXPECT_EQ(again, written);
+}
+
+TEST(MidiReader, WriterPutsEventsInTimeOrderAndEndOfTrackLast) {
+    MidiFile file;
+    MidiTrack& track = file.AddTrack();
+    file.AddChannel(track, 0, 0x90, 60, 1);
+    file.AddTempo(track, 500, 400000);       // appended before earlier events
+    file.AddMeta(track, 100, meta::EndOfTrack, {});
+    file.AddChannel(track, 200, 0x80, 60, 0);
+    file.AddChannel(track, 200, 0x90, 62, 1);
+    MidiFile back;
+    ASSERT_TRUE(ReadMidiFile(WriteMidiFile(file), back).ok);
+    const auto& events = back.tracks[0].events;
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events[1].tick, 200u);
+    EXPECT_EQ(events[1].status, 0x80);
+    EXPECT_EQ(events[2].data1, 62);
+    EXPECT_TRUE(events[3].IsMeta(meta::Tempo));
+    EXPECT_EQ(events[3].tick, 500u);
+    EXPECT_TRUE(events[4].IsMeta(meta::EndOfTrack));
+    EXPECT_EQ(events[4].tick, 500u);
 }
 
 TEST(MidiReader, VariableLengthLimits) {

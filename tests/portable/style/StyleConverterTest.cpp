@@ -142,6 +142,8 @@ TEST(StyleConverter, SplitsTheSourceAtItsMarkers) {
     EXPECT_EQ(main.events[0].status, 0x92);
     // The last part runs to the last event of the song.
     EXPECT_EQ(converter.Segment(SegEndingA).lengthTicks, 480u);
+    ASSERT_EQ(converter.Segment(SegEndingA).events.size(), 3u) << "the event at the last tick belongs to it";
+    EXPECT_EQ(converter.Segment(SegEndingA).events[2].status, 0xB1);
     EXPECT_FALSE(converter.Segment(SegFillInAB).events.empty());
 }
 

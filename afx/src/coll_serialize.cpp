@@ -1,0 +1,90 @@
+// Serialize of the collections of objects: a count, then each element in the
+// archive's object form (so shared objects stay shared and nulls stay null).
+//
+// Loading never sizes a collection from the stored count: elements are added as
+// they are read, and ReadCount has already refused counts the stream cannot hold.
+// The collections do not own their objects; after a failed load the elements read
+// so far remain in the collection for the caller to dispose of.
+#include <afx.h>
+
+void CObArray::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD_PTR>(GetSize()));
+        for (INT_PTR i = 0; i < GetSize(); ++i)
+            ar << GetAt(i);
+        return;
+    }
+    RemoveAll();
+    for (DWORD_PTR left = ar.ReadCount(); left > 0; --left) {
+        CObject* element = nullptr;
+        ar >> element;
+        Add(element);
+    }
+}
+
+void CObList::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD_PTR>(GetCount()));
+        for (POSITION position = GetHeadPosition(); position != nullptr;)
+            ar << GetNext(position);
+        return;
+    }
+    RemoveAll();
+    for (DWORD_PTR left = ar.ReadCount(); left > 0; --left) {
+        CObject* element = nullptr;
+        ar >> element;
+        AddTail(element);
+    }
+}
+
+void CMapStringToOb::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD_PTR>(GetCount()));
+        for (POSITION position = GetStartPosition(); position != nullptr;) {
+            CString key;
+            CObject* value = nullptr;
+            GetNextAssoc(position, key, value);
+            ar << key;
+            ar << value;
+        }
+        return;
+    }
+    RemoveAll();
+    for (DWORD_PTR left = ar.ReadCount(); left > 0; --left) {
+        CString key;
+        CObject* value = nullptr;
+        ar >> key;
+        ar >> value;
+        SetAt(key, value);
+    }
+}
+
+void CMapWordToOb::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD_PTR>(GetCount()));
+        for (POSITION position = GetStartPosition(); position != nullptr;) {
+            WORD key = 0;
+            CObject* value = nullptr;
+            GetNextAssoc(position, key, value);
+            ar << key;
+            ar << value;
+        }
+        return;
+    }
+    RemoveAll();
+    for (DWORD_PTR left = ar.ReadCount(); left > 0; --left) {
+        WORD key = 0;
+        CObject* value = nullptr;
+        ar >> key;
+        ar >> value;
+        SetAt(key, value);
+    }
+}

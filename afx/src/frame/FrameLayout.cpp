@@ -1,0 +1,209 @@
+// Frame layout: bars around the client area, the pane in the rest; docking.
+#include <afxwin.h>
+#include <afxext.h>
+
+#include <algorithm>
+
+void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect)
+{
+    if (lpLayout == nullptr || hWnd == nullptr)
+        return;
+    // Rectangles are in the parent's client coordinates.
+    CRect old;
+    ::GetWindowRect(hWnd, &old);
+    HWND parent = ::GetParent(hWnd);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<LPPOINT>(&old), 2);
+    if (old == *lpRect)
+        return;
+    const int width = lpRect->right - lpRect->left;
+    const int height = lpRect->bottom - lpRect->top;
+    if (lpLayout->hDWP != nullptr) {
+        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, nullptr, lpRect->left, lpRect->top, width, height,
+                                          SWP_NOACTIVATE | SWP_NOZORDER);
+    } else {
+        ::SetWindowPos(hWnd, nullptr, lpRect->left, lpRect->top, width, height, SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+}
+
+void AfxRepositionBars(CWnd* pParent, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
+                       LPCRECT lpRectClient, BOOL bStretch)
+{
+    if (pParent == nullptr || pParent->m_hWnd == nullptr)
+        return;
+    AFX_SIZEPARENTPARAMS layout;
+    layout.bStretch = bStretch;
+    if (lpRectClient != nullptr)
+        layout.rect = *lpRectClient;
+    else
+        ::GetClientRect(pParent->m_hWnd, &layout.rect);
+    if (nFlag != reposQuery)
+        layout.hDWP = ::BeginDeferWindowPos(8);
+
+    // Z order is creation order: the first bar created takes the outermost strip.
+    HWND leftOver = nullptr;
+    for (HWND child = ::GetTopWindow(pParent->m_hWnd); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const UINT id = static_cast<UINT>(::GetDlgCtrlID(child));
+        if (id == nIDLeftOver && nIDLeftOver != 0)
+            leftOver = child;
+        else if (id >= nIDFirst && id <= nIDLast && CWnd::FromHandlePermanent(child) != nullptr)
+            ::SendMessageW(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+    }
+
+    if (nFlag == reposQuery) {
+        if (lpRectParam != nullptr)
+            *lpRectParam = bStretch ? layout.rect : CRect(0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+        return;
+    }
+    if (leftOver != nullptr) {
+        CRect rest = layout.rect;
+        if (nFlag == reposExtra && lpRectParam != nullptr) {
+            rest.left += lpRectParam->left;
+            rest.top += lpRectParam->top;
+            rest.right -= lpRectParam->right;
+            rest.bottom -= lpRectParam->bottom;
+        }
+        if (rest.right < rest.left)
+            rest.right = rest.left;
+        if (rest.bottom < rest.top)
+            rest.bottom = rest.top;
+        AfxRepositionWindow(&layout, leftOver, &rest);
+    }
+    if (layout.hDWP != nullptr)
+        ::EndDeferWindowPos(layout.hDWP);
+}
+
+void CFrameWnd::RecalcLayout(BOOL)
+{
+    if (m_bInRecalcLayout || m_hWnd == nullptr)
+        return;
+    m_bInRecalcLayout = TRUE;
+    m_nIdleFlags &= ~(idleLayout | idleNotify);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    m_bInRecalcLayout = FALSE;
+}
+
+void CFrameWnd::DelayRecalcLayout(BOOL bNotify)
+{
+    m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0);
+}
+
+void CFrameWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+// ---- Control bars
+
+void CFrameWnd::AddControlBar(CControlBar* pBar)
+{
+    if (pBar != nullptr && std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+        m_listControlBars.push_back(pBar);
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar)
+{
+    m_listControlBars.erase(std::remove(m_listControlBars.begin(), m_listControlBars.end(), pBar),
+                            m_listControlBars.end());
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID)
+{
+    for (CControlBar* bar : m_listControlBars)
+        if (bar->m_hWnd != nullptr && static_cast<UINT>(bar->GetDlgCtrlID()) == nID)
+            return bar;
+    return nullptr;
+}
+
+CDockBar* CFrameWnd::GetDockBar(UINT nDockBarID) const
+{
+    for (CControlBar* bar : m_listControlBars)
+        if (bar->IsDockBar() && bar->m_hWnd != nullptr && static_cast<UINT>(bar->GetDlgCtrlID()) == nDockBarID)
+            return static_cast<CDockBar*>(bar);
+    return nullptr;
+}
+
+namespace {
+
+struct DockSide {
+    DWORD align;
+    UINT id;
+};
+
+// The order dock bars are made in, which is their layout order.
+constexpr DockSide kDockSides[] = {
+    {CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
+    {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
+    {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
+    {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT},
+};
+
+} // namespace
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle)
+{
+    for (const DockSide& side : kDockSides) {
+        if ((dwDockStyle & side.align) == 0 || GetDockBar(side.id) != nullptr)
+            continue;
+        auto* dockBar = new CDockBar;
+        dockBar->m_bAutoDelete = TRUE;
+        if (!dockBar->Create(this, WS_CHILD | WS_VISIBLE | side.align, side.id))
+            delete dockBar;  // no window was made: nobody else frees it
+    }
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    CDockBar* dockBar = nullptr;
+    if (nDockBarID != 0) {
+        dockBar = GetDockBar(nDockBarID);
+    } else {
+        // The first side (in layout order) both the bar and the frame allow.
+        for (const DockSide& side : kDockSides)
+            if ((pBar->m_dwDockStyle & side.align) && (dockBar = GetDockBar(side.id)) != nullptr)
+                break;
+    }
+    if (dockBar == nullptr)
+        return;
+    if (pBar->m_hWndOwner == nullptr)
+        pBar->SetOwner(this);
+    pBar->m_pDockSite = this;
+    AddControlBar(pBar);
+    dockBar->DockControlBar(pBar, lpRect);
+    RecalcLayout();
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (pBar->m_pDockBar != nullptr)
+        pBar->m_pDockBar->LayoutBars();
+    if (bDelay)
+        DelayRecalcLayout();
+    else
+        RecalcLayout();
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID)
+{
+    CControlBar* bar = GetControlBar(nID);
+    if (bar == nullptr)
+        return FALSE;
+    ShowControlBar(bar, (bar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CControlBar* bar = GetControlBar(pCmdUI->m_nID);
+    if (bar == nullptr) {
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    pCmdUI->SetCheck((bar->GetStyle() & WS_VISIBLE) != 0);
+}

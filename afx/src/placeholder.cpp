@@ -1,1 +1,0 @@
-int afx_placeholder() { return 0; }

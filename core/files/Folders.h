@@ -1,0 +1,54 @@
+// The program's folders and small path and folder helpers. Paths are full
+// Windows paths; folders returned here end with a backslash.
+#pragma once
+
+#include <afx.h>
+
+#include <vector>
+
+// The folder of the program file, with a trailing backslash. The language
+// libraries are loaded from here.
+CString GetModuleFolder();
+
+// The folder beside which the profiles, data folders, pictures and trace log live:
+// the module folder, unless a test has pointed it elsewhere.
+CString GetProgramFolder();
+
+// Points GetProgramFolder at another folder (a trailing backslash is added);
+// an empty text restores the module folder. For tests.
+void SetProgramFolderOverride(LPCTSTR folder);
+
+// Creates the folder and every missing parent; true when it exists afterwards as
+// a folder. False when some part of the path is a file or cannot be created.
+bool CreateFolder(LPCTSTR path);
+
+// Kinds 0 song, 1 style, 2 voice, 3 memory: program folder + "XKBD\song\",
+// "XKBD\style\", "XKBD\voice\", "XKBD\memory\", created when missing. Another
+// kind gives an empty text.
+CString GetDataFolder(int kind);
+// Program folder + "INS\", created when missing.
+CString GetInsFolder();
+
+// True for an existing file or folder.
+bool FileExists(LPCTSTR path);
+// True only for an existing folder.
+bool FolderExists(LPCTSTR path);
+// True only for an existing file that is not a folder.
+bool RegularFileExists(LPCTSTR path);
+
+// The part up to and including the last backslash (or slash); empty when none.
+CString GetFolderOfPath(LPCTSTR path);
+// The file name without folder and extension.
+CString GetFileTitleOfPath(LPCTSTR path);
+
+// Names (not paths) of the files directly in folder whose extension (given
+// without the dot) equals ext, ignoring case, in the order the system lists
+// them. Folders are passed over; the process's current directory is not touched.
+std::vector<CString> ListFilesByExtension(LPCTSTR folder, LPCTSTR ext);
+// The same files as full paths.
+std::vector<CString> ListAllFiles(LPCTSTR folder, LPCTSTR ext);
+
+#if __has_include("afxcoll.h")
+void ListFilesByExtension(LPCTSTR folder, LPCTSTR ext, CStringArray& names);
+void ListAllFiles(LPCTSTR folder, LPCTSTR ext, CStringArray& paths);
+#endif

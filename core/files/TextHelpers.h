@@ -1,0 +1,20 @@
+// Small text helpers: string-table texts, line splitting, sound file paths.
+#pragma once
+
+#include <afx.h>
+
+#include <vector>
+
+// The text of a string id from the current language's resources ("" when absent).
+CString LoadResString(UINT id);
+
+// Splits at line feeds; a line feed at the very end adds no empty line, and a
+// carriage return before a line feed is dropped.
+std::vector<CString> SplitLines(LPCTSTR text);
+
+// 0: "wav\msgBox.wav", 1: "wav\finish.wav" under the program folder; "" otherwise.
+CString GetSoundFilePath(int sound);
+
+#if __has_include("afxcoll.h")
+void SplitLines(LPCTSTR text, CStringArray& lines);
+#endif

@@ -1,0 +1,115 @@
+// The one device port: every command and transfer to the connected instrument
+// goes through it. All traffic runs over the MIDI link (the USB transport is
+// kept and closed, never opened). Each operation holds the port's busy flag for
+// its duration and the named mutex "RX470-USB" around its exchanges, so that a
+// page, a worker thread and the keep-alive never talk over each other.
+#pragma once
+
+#include <afx.h>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+#include "core/link/MidiLink.h"
+#include "core/link/UsbIF.h"
+#include "core/link/cnComm.h"
+#include "core/portable/protocol/Constants.h"
+
+class CByteArray;
+
+class CUSBPort {
+public:
+    // The mode word.
+    enum : LONG {
+        kModeUsb = 0,     // never selected
+        kModeMidi = 1,    // set by the view after the MIDI link opened
+        kModeClosed = 2,  // from construction until the first connection
+    };
+
+    // Process-wide state shared with the view's keep-alive thread. The
+    // keep-alive sets its busy flag around its clear-state exchange (a download
+    // waits for it); the connection code sets and clears the connected flag.
+    static inline std::atomic<bool> s_keepAliveBusy{false};
+    static inline std::atomic<bool> s_connected{false};
+
+    CUSBPort();
+    ~CUSBPort();
+    CUSBPort(const CUSBPort&) = delete;
+    CUSBPort& operator=(const CUSBPort&) = delete;
+
+    LONG GetMode() const { return m_mode.load(); }
+    void SetMode(LONG mode) { m_mode.store(mode); }
+    // Set while any port operation runs; pages refuse new jobs meanwhile.
+    bool IsBusy() const { return m_busy.load(); }
+    // The main frame's cancel command: the running download or upload sees it
+    // before its next packet and ends with result 2.
+    void RequestCancel() { m_cancel.store(true); }
+    bool IsCancelRequested() const { return m_cancel.load(); }
+
+    cnComm& GetComm() { return m_comm; }
+    CMidiLink& GetMidiLink() { return m_midi; }
+    const CUsbIF& GetUsbInterfaces() const { return m_usbInterfaces; }
+
+    // Where progress goes; without one, the program's main window.
+    void SetProgressWindow(HWND window) { m_progressWindow.store(window); }
+    void SetTimeouts(const keyloft::protocol::Timeouts& timeouts);
+    keyloft::protocol::Timeouts GetTimeouts() const;
+
+    BOOL Probe();
+    CString QueryIdentity();
+    // Query numbers 3, 5, 7, 9: the slot table of songs, styles, voices,
+    // memories, one byte per slot (0 free).
+    BOOL QueryList(int queryNumber, CByteArray& slots);
+    // Query numbers 4 (song) and 6 (style): the size of a slot; 0 on failure.
+    BOOL QueryItemSize(int queryNumber, int slot, DWORD& size);
+    // Kinds 0 song, 1 style, 2 voice, 3 memory; slot -1 is the working item.
+    // Returns 0 failed, 1 done, 2 cancelled; failures are reported here.
+    int Download(int kind, int slot, const BYTE* data, DWORD length);
+    // Kinds 0-3, 5 (device profile), 6 (voice-name list). An item larger than
+    // expectedMax is refused before anything is written to the file.
+    int Upload(int kind, int slot, DWORD expectedMax, CFile& target);
+    // The keep-alive's exchange; true when the instrument answered, or when the
+    // port was in use by another operation (which shows the link is alive).
+    BOOL ClearState();
+    BOOL DeleteSong(int slot);
+    BOOL DeleteStyle(int slot);
+    BOOL DeleteVoice(int slot);
+    BOOL DeleteMemory(int slot);
+    // Says goodbye to the instrument, then closes the USB transport and both
+    // MIDI ports.
+    void CloseDevice();
+    void Disconnect();
+
+private:
+    class BusyScope;
+    class ExchangeLock;
+
+    BOOL DeleteItem(std::uint8_t kind, int slot);
+    HWND ProgressWindow() const;
+    bool CanTalk() const;
+    // A keep-alive exchange in progress is waited for (a bounded number of polls).
+    void WaitForKeepAlive(const keyloft::protocol::Timeouts& timeouts) const;
+    void ReportFailure(unsigned messageId) const;
+
+    std::atomic<LONG> m_mode{kModeClosed};
+    std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_cancel{false};
+    cnComm m_comm;
+    CMidiLink m_midi;
+    CUsbIF m_usbInterfaces;
+    HANDLE m_hExchangeMutex = nullptr;  // "RX470-USB"
+    std::atomic<HWND> m_progressWindow{nullptr};
+    mutable std::mutex m_timeoutsMutex;
+    keyloft::protocol::Timeouts m_timeouts;
+};
+
+// Marks the keep-alive's exchange for as long as it lives (the view's
+// keep-alive thread holds one around its CUSBPort::ClearState).
+class CKeepAliveBusyScope {
+public:
+    CKeepAliveBusyScope() { CUSBPort::s_keepAliveBusy.store(true); }
+    ~CKeepAliveBusyScope() { CUSBPort::s_keepAliveBusy.store(false); }
+    CKeepAliveBusyScope(const CKeepAliveBusyScope&) = delete;
+    CKeepAliveBusyScope& operator=(const CKeepAliveBusyScope&) = delete;
+};

@@ -1,0 +1,22 @@
+#include "core/link/cnComm.h"
+
+cnComm::~cnComm()
+{
+    Close();
+}
+
+bool cnComm::Open(const wchar_t* devicePath)
+{
+    Close();
+    m_hDevice = CreateFileW(devicePath, GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    return IsOpen();
+}
+
+void cnComm::Close()
+{
+    if (IsOpen()) {
+        CloseHandle(m_hDevice);
+        m_hDevice = INVALID_HANDLE_VALUE;
+    }
+}

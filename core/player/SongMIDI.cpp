@@ -1,0 +1,63 @@
+#include "core/player/SongMIDI.h"
+
+#include <string>
+
+#include "core/portable/marks/FileMarks.h"
+#include "core/portable/midi/MidiWriter.h"
+#include "core/portable/midi/SongForm.h"
+#include "core/portable/midi/SongMarks.h"
+
+int CSongMIDI::FindMelodyChannel() const {
+    return keyloft::midi::FindMelodyMarkChannel(File());
+}
+
+bool CSongMIDI::ConvertForDevice(LPCWSTR targetModel, const int removed[16], const CMIDI& player,
+                                 LPCWSTR outputPath, int mainMelodyRow, std::wstring& error) const {
+    if (targetModel == nullptr || *targetModel == L'\0') {
+        error = L"No target model was chosen.";
+        return false;
+    }
+    if (player.File().tracks.empty()) {
+        error = L"No song is loaded.";
+        return false;
+    }
+    keyloft::midi::SongFormRequest request;
+    request.makerModelMark = keyloft::marks::kMakerModelText;
+    for (std::size_t channel = 0; channel < 16; ++channel) {
+        request.removed[channel] = removed != nullptr && removed[channel] != 0;
+    }
+    request.mainMelodyChannel = mainMelodyRow >= 0 && mainMelodyRow < 16 ? mainMelodyRow : -1;
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = keyloft::midi::WriteMidiFile(keyloft::midi::BuildSongForm(player.File(), request));
+    } catch (const std::exception&) {
+        error = L"The song cannot be written in the instrument's form.";
+        return false;
+    }
+    HANDLE file = CreateFileW(outputPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = std::wstring(L"Can not create the file\n") + outputPath;
+        return false;
+    }
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    if (!ok || written != bytes.size()) {
+        error = std::wstring(L"Run out of disk\n") + outputPath;
+        DeleteFileW(outputPath);
+        return false;
+    }
+    return true;
+}
+
+BOOL CSongMIDI::ConvertForDevice(LPCWSTR targetModel, const int removed[16], CMIDI* player, LPCWSTR outputPath,
+                                 int mainMelodyRow) {
+    std::wstring error;
+    if (ConvertForDevice(targetModel, removed, player != nullptr ? *player : *this, outputPath, mainMelodyRow,
+                         error)) {
+        return TRUE;
+    }
+    MessageBoxW(nullptr, error.c_str(), nullptr, MB_OK | MB_ICONERROR);
+    return FALSE;
+}

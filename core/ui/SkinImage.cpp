@@ -1,0 +1,107 @@
+#include "core/ui/SkinImage.h"
+
+#include "core/ui/GdiplusSession.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+#include <shlwapi.h>
+
+#include <vector>
+
+namespace {
+
+struct ComRelease {
+    void operator()(IUnknown* object) const
+    {
+        if (object != nullptr)
+            object->Release();
+    }
+};
+
+} // namespace
+
+void CSkinImage::BitmapDeleter::operator()(Gdiplus::Bitmap* bitmap) const
+{
+    if (CGdiplusSession::IsAnyStarted())
+        delete bitmap;
+}
+
+CSkinImage::CSkinImage() = default;
+CSkinImage::~CSkinImage() = default;
+CSkinImage::CSkinImage(CSkinImage&&) noexcept = default;
+CSkinImage& CSkinImage::operator=(CSkinImage&&) noexcept = default;
+
+void CSkinImage::Release() { m_bitmap.reset(); }
+
+bool CSkinImage::LoadFromFile(LPCWSTR path)
+{
+    Release();
+    const HANDLE handle = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const std::unique_ptr<void, decltype(&::CloseHandle)> file(handle, &::CloseHandle);
+    LARGE_INTEGER size{};
+    // Skin images are small; anything of 64 MiB or more is not one.
+    if (!::GetFileSizeEx(handle, &size) || size.QuadPart <= 0 || size.QuadPart >= (64LL << 20))
+        return false;
+    std::vector<BYTE> bytes(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!::ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
+        return false;
+    return LoadFromMemory(bytes.data(), bytes.size());
+}
+
+bool CSkinImage::LoadFromMemory(const void* data, std::size_t size)
+{
+    Release();
+    if (data == nullptr || size == 0 || size > 0xFFFFFFFFu)
+        return false;
+    const std::unique_ptr<IStream, ComRelease> stream(
+        ::SHCreateMemStream(static_cast<const BYTE*>(data), static_cast<UINT>(size)));
+    if (!stream)
+        return false;
+    const std::unique_ptr<Gdiplus::Bitmap> decoded(Gdiplus::Bitmap::FromStream(stream.get()));
+    if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok)
+        return false;
+    const auto width = static_cast<INT>(decoded->GetWidth());
+    const auto height = static_cast<INT>(decoded->GetHeight());
+    if (width <= 0 || height <= 0)
+        return false;
+    // Copy into a bitmap of our own: the decoded one keeps reading the stream.
+    std::unique_ptr<Gdiplus::Bitmap, BitmapDeleter> copy(new Gdiplus::Bitmap(width, height, PixelFormat32bppARGB));
+    if (copy->GetLastStatus() != Gdiplus::Ok)
+        return false;
+    {
+        Gdiplus::Graphics graphics(copy.get());
+        graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        if (graphics.DrawImage(decoded.get(), 0, 0, width, height) != Gdiplus::Ok)
+            return false;
+    }
+    m_bitmap = std::move(copy);
+    return true;
+}
+
+int CSkinImage::GetWidth() const { return m_bitmap ? static_cast<int>(m_bitmap->GetWidth()) : 0; }
+
+int CSkinImage::GetHeight() const { return m_bitmap ? static_cast<int>(m_bitmap->GetHeight()) : 0; }
+
+bool CSkinImage::Draw(HDC dc, int x, int y) const { return Draw(dc, x, y, GetWidth(), GetHeight()); }
+
+bool CSkinImage::Draw(HDC dc, int x, int y, int cx, int cy) const
+{
+    if (!m_bitmap || dc == nullptr)
+        return false;
+    Gdiplus::Graphics graphics(dc);
+    return graphics.DrawImage(m_bitmap.get(), x, y, cx, cy) == Gdiplus::Ok;
+}
+
+bool CSkinImage::GetPixel(int x, int y, DWORD& argb) const
+{
+    if (!m_bitmap || x < 0 || y < 0 || x >= GetWidth() || y >= GetHeight())
+        return false;
+    Gdiplus::Color colour;
+    if (m_bitmap->GetPixel(x, y, &colour) != Gdiplus::Ok)
+        return false;
+    argb = colour.GetValue();
+    return true;
+}

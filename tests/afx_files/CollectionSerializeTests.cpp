@@ -1,0 +1,155 @@
+#include "ArchiveTestClasses.h"
+#include "TestSupport.h"
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+using afx_files_test::AllocationWatch;
+using afx_files_test::CauseOfThrow;
+using afx_files_test::ContentOf;
+
+namespace {
+
+std::vector<BYTE> Store(CObject& collection)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        collection.Serialize(ar);
+    }
+    return ContentOf(file);
+}
+
+void LoadInto(CObject& collection, std::vector<BYTE> bytes)
+{
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    collection.Serialize(ar);
+}
+
+} // namespace
+
+TEST(CollectionSerialize, ObListKeepsOrderSharingAndNulls)
+{
+    CShape a(1, L"a");
+    CCircle b(2, L"b", 3);
+    CObList list;
+    list.AddTail(&a);
+    list.AddTail(&b);
+    list.AddTail(static_cast<CObject*>(nullptr));
+    list.AddTail(&a);
+    const std::vector<BYTE> bytes = Store(list);
+    EXPECT_EQ(4, bytes[0]); // the count comes first
+    EXPECT_EQ(0, bytes[1]);
+
+    CObList back;
+    LoadInto(back, bytes);
+    ASSERT_EQ(4, back.GetCount());
+    POSITION position = back.GetHeadPosition();
+    CObject* first = back.GetNext(position);
+    CObject* second = back.GetNext(position);
+    CObject* third = back.GetNext(position);
+    CObject* fourth = back.GetNext(position);
+    std::unique_ptr<CObject> o1(first);
+    std::unique_ptr<CObject> o2(second);
+    EXPECT_TRUE(first->IsKindOf(RUNTIME_CLASS(CShape)));
+    EXPECT_TRUE(second->IsKindOf(RUNTIME_CLASS(CCircle)));
+    EXPECT_EQ(nullptr, third);
+    EXPECT_EQ(first, fourth);
+}
+
+TEST(CollectionSerialize, ObArrayAndObjectMapsRoundTrip)
+{
+    CShape a(1, L"a");
+    CShape b(2, L"b");
+    CObArray array;
+    array.Add(&a);
+    array.Add(&b);
+    CObArray arrayBack;
+    LoadInto(arrayBack, Store(array));
+    ASSERT_EQ(2, arrayBack.GetSize());
+    std::unique_ptr<CObject> a1(arrayBack[0]);
+    std::unique_ptr<CObject> b1(arrayBack[1]);
+    EXPECT_EQ(2, static_cast<CShape*>(arrayBack[1])->m_id);
+
+    CMapStringToOb byName;
+    byName.SetAt(L"first", &a);
+    byName.SetAt(L"again", &a);
+    CMapStringToOb byNameBack;
+    LoadInto(byNameBack, Store(byName));
+    CObject* first = nullptr;
+    CObject* again = nullptr;
+    ASSERT_TRUE(byNameBack.Lookup(L"first", first));
+    ASSERT_TRUE(byNameBack.Lookup(L"again", again));
+    EXPECT_EQ(first, again);
+    std::unique_ptr<CObject> a2(first);
+
+    CMapWordToOb byId;
+    byId.SetAt(7, &b);
+    CMapWordToOb byIdBack;
+    LoadInto(byIdBack, Store(byId));
+    CObject* seven = nullptr;
+    ASSERT_TRUE(byIdBack.Lookup(7, seven));
+    std::unique_ptr<CObject> b2(seven);
+    EXPECT_EQ(CString(L"b"), static_cast<CShape*>(seven)->m_name);
+}
+
+TEST(CollectionSerialize, ValueCollectionsUseTheElementForm)
+{
+    CStringArray names;
+    names.Add(L"Page 1");
+    names.Add(L"\u9875");
+    const std::vector<BYTE> bytes = Store(names);
+    // count, then each string with its Unicode marker
+    const std::vector<BYTE> expected = {2, 0, 0xFF, 0xFE, 0xFF, 6, 'P', 0, 'a', 0, 'g', 0, 'e', 0, ' ', 0, '1', 0,
+                                        0xFF, 0xFE, 0xFF, 1, 0x75, 0x98};
+    EXPECT_EQ(expected, bytes);
+    CStringArray namesBack;
+    LoadInto(namesBack, bytes);
+    ASSERT_EQ(2, namesBack.GetSize());
+    EXPECT_EQ(CString(L"\u9875"), namesBack[1]);
+
+    CDWordArray words;
+    for (DWORD i = 0; i < 3000; ++i)
+        words.Add(i * 77);
+    CDWordArray wordsBack;
+    LoadInto(wordsBack, Store(words));
+    ASSERT_EQ(3000, wordsBack.GetSize());
+    EXPECT_EQ(2999u * 77, wordsBack[2999]);
+
+    CMapStringToString settings;
+    settings.SetAt(L"key", L"value");
+    CMapStringToString settingsBack;
+    LoadInto(settingsBack, Store(settings));
+    CString value;
+    ASSERT_TRUE(settingsBack.Lookup(L"key", value));
+    EXPECT_EQ(CString(L"value"), value);
+}
+
+TEST(CollectionSerialize, HostileCountsAreRefusedBeforeAnythingIsAllocated)
+{
+    AllocationWatch watch;
+    // 2^31 DWORDs claimed by a tiny stream.
+    CDWordArray words;
+    EXPECT_EQ(CArchiveException::endOfFile, CauseOfThrow<CArchiveException>([&] {
+                  LoadInto(words, {0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1, 2, 3, 4, 5, 6});
+              }));
+    EXPECT_EQ(0, words.GetSize());
+    // 5000 DWORDs claimed, 5000 bytes present: the count passes, the data runs out.
+    EXPECT_EQ(CArchiveException::endOfFile, CauseOfThrow<CArchiveException>([&] {
+                  std::vector<BYTE> bytes = {0x88, 0x13};
+                  bytes.resize(2 + 5000, 0);
+                  LoadInto(words, bytes);
+              }));
+    CObList list;
+    EXPECT_EQ(CArchiveException::endOfFile, CauseOfThrow<CArchiveException>([&] {
+                  LoadInto(list, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0});
+              }));
+    EXPECT_EQ(0, list.GetCount());
+    CStringArray names;
+    EXPECT_EQ(CArchiveException::endOfFile, CauseOfThrow<CArchiveException>([&] {
+                  LoadInto(names, {0x03, 0x00, 0x01, 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F});
+              }));
+    EXPECT_LT(watch.LargestRequest(), static_cast<size_t>(1 << 20));
+}

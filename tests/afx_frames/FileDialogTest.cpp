@@ -1,0 +1,175 @@
+// CFileDialog: filters, results of single and multiple selection, and a real
+// open dialog answered by a helper thread.
+#include <afxwin.h>
+#include <afxdlgs.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "TestApp.h"
+
+namespace {
+
+std::vector<wchar_t> Buffer(std::initializer_list<const wchar_t*> parts)
+{
+    std::vector<wchar_t> buffer;
+    for (const wchar_t* part : parts) {
+        for (const wchar_t* p = part; *p != 0; ++p)
+            buffer.push_back(*p);
+        buffer.push_back(0);
+    }
+    buffer.push_back(0);
+    return buffer;
+}
+
+TEST(FileDialog, FilterSeparatorsBecomeNuls)
+{
+    const auto filter = CFileDialog::MakeFilter(L"Styles (*.sty)|*.sty|All (*.*)|*.*||");
+    const std::wstring joined(filter.begin(), filter.end());
+    EXPECT_EQ(joined, std::wstring(L"Styles (*.sty)\0*.sty\0All (*.*)\0*.*\0\0", 36));
+    const auto unterminated = CFileDialog::MakeFilter(L"Songs|*.mid");
+    ASSERT_GE(unterminated.size(), 2u);
+    EXPECT_EQ(unterminated[unterminated.size() - 1], 0);
+    EXPECT_EQ(unterminated[unterminated.size() - 2], 0);
+}
+
+TEST(FileDialog, ResultsOfOneAndSeveralFiles)
+{
+    auto single = Buffer({L"C:\\songs\\demo.mid"});
+    auto paths = CFileDialog::ParseResult(single.data(), single.size(), true);
+    ASSERT_EQ(paths.size(), 1u);
+    EXPECT_EQ(paths[0], CString(L"C:\\songs\\demo.mid"));
+
+    auto several = Buffer({L"C:\\songs", L"a.mid", L"b.sty", L"c.mid"});
+    paths = CFileDialog::ParseResult(several.data(), several.size(), true);
+    ASSERT_EQ(paths.size(), 3u);
+    EXPECT_EQ(paths[1], CString(L"C:\\songs\\b.sty"));
+
+    // A root folder already ends with its separator.
+    auto root = Buffer({L"C:\\", L"x.mid", L"y.mid"});
+    paths = CFileDialog::ParseResult(root.data(), root.size(), true);
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths[0], CString(L"C:\\x.mid"));
+
+    // A buffer without its final NULs is read only as far as it goes.
+    std::vector<wchar_t> cut = {L'C', L':', 0, L'a', L'b'};
+    paths = CFileDialog::ParseResult(cut.data(), cut.size(), true);
+    ASSERT_EQ(paths.size(), 1u);
+    EXPECT_EQ(paths[0], CString(L"C:\\ab"));
+    EXPECT_TRUE(CFileDialog::ParseResult(nullptr, 10, true).empty());
+}
+
+TEST(FileDialog, NamePartsOfTheChosenFile)
+{
+    CFileDialog dialog(TRUE, L"sty", L"C:\\data\\My Style.sty");
+    EXPECT_EQ(dialog.GetPathName(), CString(L"C:\\data\\My Style.sty"));
+    EXPECT_EQ(dialog.GetFileName(), CString(L"My Style.sty"));
+    EXPECT_EQ(dialog.GetFileExt(), CString(L"sty"));
+    EXPECT_EQ(dialog.GetFileTitle(), CString(L"My Style"));
+    EXPECT_EQ(dialog.GetFolderPath(), CString(L"C:\\data"));
+    EXPECT_EQ(dialog.m_ofn.lStructSize, sizeof(OPENFILENAMEW));
+    EXPECT_GE(dialog.m_ofn.nMaxFile, 4096u);
+}
+
+// Answers the next file dialogs of guiThread by typing text into the name
+// box and pressing OK; stops after `answers` dialogs or when told.
+class DialogAnswerer {
+public:
+    DialogAnswerer(DWORD guiThread, const wchar_t* text, int answers)
+        : m_thread([this, guiThread, text, answers] { Run(guiThread, text, answers); })
+    {
+    }
+    ~DialogAnswerer()
+    {
+        m_done = true;
+        m_thread.join();
+    }
+    int Answered() const { return m_answered; }
+
+private:
+    void Run(DWORD guiThread, const wchar_t* text, int answers)
+    {
+        HWND last = nullptr;
+        for (int i = 0; i < 400 && !m_done && m_answered < answers; ++i) {
+            HWND found = nullptr;
+            ::EnumThreadWindows(
+                guiThread,
+                [](HWND hWnd, LPARAM lParam) -> BOOL {
+                    wchar_t name[16] = {};
+                    ::GetClassNameW(hWnd, name, 16);
+                    if (::lstrcmpW(name, L"#32770") == 0 && ::IsWindowVisible(hWnd)) {
+                        *reinterpret_cast<HWND*>(lParam) = hWnd;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&found));
+            if (found != nullptr && (found != last || !::IsWindow(last))) {
+                // The file name box is edt1 or the combo box cmb13.
+                HWND edit = ::GetDlgItem(found, 0x480);
+                if (edit == nullptr)
+                    edit = ::GetDlgItem(found, 0x47C);
+                if (edit != nullptr) {
+                    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+                    ::PostMessageW(found, WM_COMMAND, IDOK, 0);
+                    last = found;
+                    ++m_answered;
+                }
+            }
+            ::Sleep(40);
+        }
+    }
+
+    std::atomic<bool> m_done{false};
+    std::atomic<int> m_answered{0};
+    std::thread m_thread;
+};
+
+TEST(FileDialog, OpenDialogAnsweredByTyping)
+{
+    TestApp();
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Styles (*.sty)|*.sty||");
+    INT_PTR result = IDCANCEL;
+    {
+        DialogAnswerer answerer(::GetCurrentThreadId(), L"Z:\\tmp\\answered.sty", 1);
+        result = dialog.DoModal();
+    }
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.GetFileName(), CString(L"answered.sty"));
+    EXPECT_EQ(dialog.GetFileExt(), CString(L"sty"));
+    POSITION pos = dialog.GetStartPosition();
+    EXPECT_EQ(dialog.GetNextPathName(pos).CompareNoCase(L"Z:\\tmp\\answered.sty"), 0);
+    EXPECT_EQ(pos, nullptr);
+}
+
+TEST(FileDialog, SelectionLargerThanTheCallersBufferIsNotCut)
+{
+    TestApp();
+    wchar_t small[48] = {};
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT);
+    dialog.m_ofn.lpstrFile = small;
+    dialog.m_ofn.nMaxFile = 48;
+    dialog.m_ofn.lpstrInitialDir = L"Z:\\tmp";
+    const wchar_t* names =
+        L"\"first-style.sty\" \"second-style.sty\" \"third-style.sty\" \"fourth-style.sty\" \"fifth-style.sty\"";
+    INT_PTR result = IDCANCEL;
+    {
+        // Answered again should the dialog be shown a second time.
+        DialogAnswerer answerer(::GetCurrentThreadId(), names, 2);
+        result = dialog.DoModal();
+    }
+    ASSERT_EQ(result, IDOK);
+    std::vector<CString> paths;
+    POSITION pos = dialog.GetStartPosition();
+    while (pos)
+        paths.push_back(dialog.GetNextPathName(pos));
+    ASSERT_EQ(paths.size(), 5u);
+    EXPECT_EQ(paths[0].CompareNoCase(L"Z:\\tmp\\first-style.sty"), 0);
+    EXPECT_EQ(paths[4].CompareNoCase(L"Z:\\tmp\\fifth-style.sty"), 0);
+    EXPECT_GT(dialog.m_ofn.nMaxFile, 48u);
+    EXPECT_EQ(small[0], 0);  // too small for the result: left empty, not cut
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+// The toolbar resource parser against hand-made resources.
+#include <afxwin.h>
+#include <afxtoolbarres.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<BYTE> Words(std::initializer_list<unsigned> words)
+{
+    std::vector<BYTE> bytes;
+    for (unsigned word : words) {
+        bytes.push_back(static_cast<BYTE>(word & 0xFF));
+        bytes.push_back(static_cast<BYTE>(word >> 8));
+    }
+    return bytes;
+}
+
+TEST(ToolBarResource, ParsesButtonsAndSeparators)
+{
+    auto bytes = Words({1, 16, 15, 4, 32825, 0, 32830, 0xE801});
+    CToolBarResourceData data;
+    ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), data));
+    EXPECT_EQ(data.wVersion, 1);
+    EXPECT_EQ(data.wWidth, 16);
+    EXPECT_EQ(data.wHeight, 15);
+    EXPECT_EQ(data.ids, (std::vector<UINT>{32825, 0, 32830, 0xE801}));
+}
+
+TEST(ToolBarResource, TrailingPaddingIsIgnored)
+{
+    auto bytes = Words({1, 16, 16, 1, 100, 0xFFFF});
+    bytes.push_back(0);  // an odd trailing byte as resource alignment may leave
+    CToolBarResourceData data;
+    ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), data));
+    EXPECT_EQ(data.ids, std::vector<UINT>{100});
+}
+
+TEST(ToolBarResource, RefusesBadInputWithoutTouchingTheResult)
+{
+    CToolBarResourceData data;
+    data.ids = {7};
+    const auto keep = [&] { return data.ids == std::vector<UINT>{7}; };
+
+    auto shortHeader = Words({1, 16, 15});
+    EXPECT_FALSE(AfxParseToolBarResource(shortHeader.data(), shortHeader.size(), data));
+    EXPECT_TRUE(keep());
+
+    auto countTooLarge = Words({1, 16, 15, 3, 100, 101});  // 3 ids announced, 2 present
+    EXPECT_FALSE(AfxParseToolBarResource(countTooLarge.data(), countTooLarge.size(), data));
+    EXPECT_TRUE(keep());
+
+    auto oddCut = Words({1, 16, 15, 2, 100, 101});
+    EXPECT_FALSE(AfxParseToolBarResource(oddCut.data(), oddCut.size() - 1, data));  // half a word missing
+    EXPECT_TRUE(keep());
+
+    auto hugeCount = Words({1, 16, 15, 0xFFFF, 1});
+    EXPECT_FALSE(AfxParseToolBarResource(hugeCount.data(), hugeCount.size(), data));
+
+    auto version0 = Words({0, 16, 15, 1, 100});
+    EXPECT_FALSE(AfxParseToolBarResource(version0.data(), version0.size(), data));
+
+    auto zeroWidth = Words({1, 0, 15, 1, 100});
+    EXPECT_FALSE(AfxParseToolBarResource(zeroWidth.data(), zeroWidth.size(), data));
+
+    EXPECT_FALSE(AfxParseToolBarResource(nullptr, 8, data));
+    EXPECT_TRUE(keep());
+}
+
+TEST(ToolBarResource, EmptyButtonListIsValid)
+{
+    auto bytes = Words({1, 16, 15, 0});
+    CToolBarResourceData data;
+    ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), data));
+    EXPECT_TRUE(data.ids.empty());
+}
+
+} // namespace

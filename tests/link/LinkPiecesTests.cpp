@@ -1,0 +1,62 @@
+// The small pieces of the link: its message path, the USB transport and the
+// USB interface enumeration.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/link/LinkMessages.h"
+#include "core/link/UsbIF.h"
+#include "core/link/cnComm.h"
+#include "tests/link/LinkTestSupport.h"
+
+namespace {
+
+TEST(LinkMessages, TheHookSeesEveryIdAndTheTraceLineOfIt)
+{
+    std::vector<std::wstring> trace;
+    LinkTraceHook previousTrace = SetLinkTraceHook([&trace](const std::wstring& line) { trace.push_back(line); });
+    {
+        linktest::MessageRecorder messages;
+        ShowLinkMessage(243);
+        ShowLinkMessage(IDS_LINK_OPEN_MIDI_IN_FAILED);
+        EXPECT_EQ(messages.Ids(), (std::vector<UINT>{243, IDS_LINK_OPEN_MIDI_IN_FAILED}));
+    }
+    SetLinkTraceHook(std::move(previousTrace));
+    ASSERT_EQ(trace.size(), 2u);
+    EXPECT_EQ(trace[0], L"Link: message 243\n");
+}
+
+TEST(LinkMessages, TextsOfItsOwnWhenTheResourcesLackThem)
+{
+    EXPECT_EQ(LoadLinkString(IDS_LINK_OPEN_MIDI_OUT_FAILED), L"打开MIDI输出设备失败");
+    EXPECT_EQ(LoadLinkString(IDS_LINK_OPEN_MIDI_IN_FAILED), L"打开MIDI输入设备失败");
+    EXPECT_EQ(LoadLinkString(64999), L"#64999");
+}
+
+TEST(UsbTransport, ClosesWhatItOpenedAndIsClosedOtherwise)
+{
+    cnComm comm;
+    EXPECT_FALSE(comm.IsOpen());
+    comm.Close();  // closing a closed transport is harmless
+    EXPECT_FALSE(comm.Open(L"\\\\?\\usb#no-such-device"));
+    EXPECT_FALSE(comm.IsOpen());
+
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / L"keyloft-cncomm-test.bin";
+    std::ofstream(path).put('x');
+    ASSERT_TRUE(comm.Open(path.wstring().c_str()));
+    EXPECT_TRUE(comm.IsOpen());
+    comm.Close();
+    EXPECT_FALSE(comm.IsOpen());
+    EXPECT_EQ(comm.GetHandle(), INVALID_HANDLE_VALUE);
+    std::filesystem::remove(path);
+}
+
+TEST(UsbInterfaces, FindingNoInstrumentOnUsbIsNormal)
+{
+    CUsbIF interfaces;
+    EXPECT_EQ(interfaces.Enumerate(), 0u);
+    EXPECT_TRUE(interfaces.GetEntries().empty());
+}
+
+}  // namespace

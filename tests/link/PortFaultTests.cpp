@@ -1,0 +1,195 @@
+// Every fault the simulated instrument can play ends the operation with its
+// message and result 0, within its time-out, and never as a success.
+#include <gtest/gtest.h>
+
+#include <afxcoll.h>
+
+#include <string>
+
+#include "core/link/TransferProgress.h"
+#include "tests/link/PortFixture.h"
+#include "tests/link/ProgressWindow.h"
+
+using linktest::PatternBytes;
+using linktest::Stopwatch;
+
+namespace {
+
+// Loose bound: the short time-outs are 300 ms each; a failing operation waits
+// for one of them, never for all of its packets.
+constexpr long long kWithinTimeoutMs = 2500;
+
+class PortFault : public linktest::PortTest {
+protected:
+    void SetUp() override
+    {
+        linktest::PortTest::SetUp();
+        if (!HasFatalFailure())
+            m_port->SetTimeouts(linktest::ShortTimeouts());
+    }
+
+    int DownloadBytes(int kind, std::size_t size)
+    {
+        const std::vector<std::uint8_t> data = PatternBytes(size);
+        return m_port->Download(kind, 2, data.data(), static_cast<DWORD>(data.size()));
+    }
+
+    int UploadSlot(int kind)
+    {
+        CMemFile target(1024);
+        return m_port->Upload(kind, 2, 100000, target);
+    }
+};
+
+TEST_F(PortFault, ASilentInstrumentTimesOutWithTheConnectionMessage)
+{
+    m_memory.WriteFile(m_memory.SlotFile(0, 2), PatternBytes(5000));
+    m_memory.SetControl("fault=silent");
+
+    Stopwatch watch;
+    EXPECT_EQ(DownloadBytes(0, 5000), 0);
+    EXPECT_LT(watch.Elapsed().count(), kWithinTimeoutMs);
+    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{243});
+
+    m_messages.Clear();
+    watch = Stopwatch();
+    EXPECT_EQ(UploadSlot(0), 0);
+    EXPECT_LT(watch.Elapsed().count(), kWithinTimeoutMs);
+    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{243});
+    EXPECT_FALSE(m_port->IsBusy());
+}
+
+TEST_F(PortFault, GoingSilentInTheMiddleOfATransferFailsAtThatPacket)
+{
+    m_memory.SetControl("fault=silent\non=0x20\nafter=3");
+    linktest::ProgressWindow window;
+    m_port->SetProgressWindow(window.Handle());
+
+    Stopwatch watch;
+    EXPECT_EQ(DownloadBytes(1, 20000), 0);  // ten packets; the fourth is not answered
+    EXPECT_LT(watch.Elapsed().count(), kWithinTimeoutMs);
+    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{243});
+    EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(1, 2)).has_value());
+
+    const std::vector<linktest::PostedMessage> expected = {
+        {WM_USER + 6, 0, 10}, {WM_USER + 8, 0, 0}, {WM_USER + 8, 0, 0}, {WM_USER + 8, 0, 0}, {WM_USER + 7, 0, 0}};
+    EXPECT_EQ(window.Drain(), expected) << "the bar is ended after a failure too";
+
+    m_memory.WriteFile(m_memory.SlotFile(2, 2), PatternBytes(9000));
+    m_memory.SetControl("fault=silent\non=0x31\nafter=2");
+    m_messages.Clear();
+    EXPECT_EQ(UploadSlot(2), 0);
+    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{243});
+}
+
+struct Refusal {
+    unsigned status;
+    int kind;
+    UINT downloadMessage;
+};
+
+class PortRefusal : public PortFault, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(PortRefusal, ADownloadRefusedWithAStatusShowsItsMessage)
+{
+    const Refusal refusal = GetParam();
+    m_memory.SetControl("fault=refuse\non=0x20\nstatus=" + std::to_string(refusal.status));
+    EXPECT_EQ(DownloadBytes(refusal.kind, 3000), 0);
+    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{refusal.downloadMessage});
+    EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(refusal.kind, 2)).has_value());
+}
+
+TEST_P(PortRefusal, AnUploadRefusedWithAStatusShowsTheUploadFailure)
+{
+    const Refusal refusal = GetParam();
+    m_memory.WriteFile(m_memory.SlotFile(refusal.kind, 2), PatternBytes(3000));
+    m_memory.SetControl("fault=refuse\non=0x31\nstatus=" + std::to_string(refusal.status));
+    EXPECT_EQ(UploadSlot(refusal.kind), 0);
+    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{126});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryStatus, PortRefusal,
+    ::testing::Values(Refusal{1, 0, 116}, Refusal{2, 1, 118}, Refusal{3, 2, 1166}, Refusal{4, 3, 1166},
+                      Refusal{5, 2, 117}, Refusal{6, 3, 115}, Refusal{7, 1, 221}, Refusal{7, 0, 116},
+                      Refusal{8, 0, 116}, Refusal{9, 1, 118}, Refusal{10, 3, 115}),
+    [](const ::testing::TestParamInfo<Refusal>& info) {
+        return "Status" + std::to_string(info.param.status) + "_Kind" + std::to_string(info.param.kind);
+    });
+
+TEST_F(PortFault, RefusalsOfTheResetAndTheEndFailTheDownloadToo)
+{
+    m_memory.SetControl("fault=refuse\non=0x15\nstatus=1");
+    EXPECT_EQ(DownloadBytes(3, 100), 0);
+    m_memory.SetControl("fault=refuse\non=0x21\nstatus=9");
+    EXPECT_EQ(DownloadBytes(3, 100), 0);
+    EXPECT_EQ(m_messages.Ids(), (std::vector<UINT>{115, 115}));
+    EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(3, 2)).has_value());
+}
+
+TEST_F(PortFault, AWrongSumIsABadReply)
+{
+    m_memory.WriteFile(m_memory.SlotFile(1, 2), PatternBytes(3000));
+    m_memory.SetControl("fault=bad-sum\non=0x20");
+    EXPECT_EQ(DownloadBytes(1, 3000), 0);
+    m_memory.SetControl("fault=bad-sum\non=0x31");
+    EXPECT_EQ(UploadSlot(1), 0);
+    EXPECT_EQ(m_messages.Ids(), (std::vector<UINT>{118, 126}));
+}
+
+TEST_F(PortFault, ACutReplyIsABadReply)
+{
+    m_memory.WriteFile(m_memory.SlotFile(2, 2), PatternBytes(3000));
+    m_memory.SetControl("fault=cut-reply\non=0x20");
+    EXPECT_EQ(DownloadBytes(2, 3000), 0);
+    m_memory.SetControl("fault=cut-reply\non=0x31");
+    EXPECT_EQ(UploadSlot(2), 0);
+    EXPECT_EQ(m_messages.Ids(), (std::vector<UINT>{117, 126}));
+}
+
+TEST_F(PortFault, AReplyCutByAStatusByteNeverArrivesAndTimesOut)
+{
+    m_memory.SetControl("fault=cut-by-status\non=0x20");
+    Stopwatch watch;
+    EXPECT_EQ(DownloadBytes(0, 3000), 0);
+    EXPECT_LT(watch.Elapsed().count(), kWithinTimeoutMs);
+    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{243});
+}
+
+TEST_F(PortFault, ALateReplyTimesOutAndNeverAnswersTheNextRequest)
+{
+    m_memory.SetControl("fault=late-reply\non=0x15\ndelay-ms=600");
+    Stopwatch watch;
+    EXPECT_EQ(DownloadBytes(0, 10), 0);
+    EXPECT_LT(watch.Elapsed().count(), kWithinTimeoutMs);
+    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{243});
+
+    // The late acknowledgement arrives before the next request; the request
+    // drops it, so it cannot be taken for the next answer.
+    Sleep(500);
+    m_memory.SetControl("fault=silent\non=0x15");
+    EXPECT_FALSE(m_port->ClearState());
+    m_memory.SetControl("fault=none");
+    EXPECT_TRUE(m_port->ClearState());
+}
+
+TEST_F(PortFault, CommandsFailQuietlyUnderFaults)
+{
+    m_memory.WriteFile(m_memory.SlotFile(0, 1), PatternBytes(10));
+    for (const char* fault : {"fault=silent", "fault=bad-sum", "fault=cut-reply", "fault=refuse\nstatus=1"}) {
+        m_memory.SetControl(fault);
+        Stopwatch watch;
+        EXPECT_FALSE(m_port->Probe()) << fault;
+        EXPECT_TRUE(m_port->QueryIdentity().IsEmpty()) << fault;
+        CByteArray slots;
+        EXPECT_FALSE(m_port->QueryList(3, slots)) << fault;
+        DWORD size = 0;
+        EXPECT_FALSE(m_port->QueryItemSize(4, 1, size)) << fault;
+        EXPECT_FALSE(m_port->DeleteSong(1)) << fault;
+        EXPECT_FALSE(m_port->ClearState()) << fault;
+        EXPECT_LT(watch.Elapsed().count(), 6 * kWithinTimeoutMs) << fault;
+    }
+    EXPECT_TRUE(m_messages.Ids().empty()) << "the callers of commands report their failures";
+}
+
+}  // namespace

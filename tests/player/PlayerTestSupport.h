@@ -1,0 +1,163 @@
+// Helpers of the player and converter tests: temporary files, an owner window
+// whose messages can be awaited, and a recording output with timestamps.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/portable/midi/MidiFile.h"
+#include "core/portable/midi/MidiWriter.h"
+#include "core/portable/midi/Sequencer.h"
+
+namespace player_test {
+
+inline std::wstring TempPath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, folder);
+    return std::wstring(folder, n) + L"keyloft-player-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
+}
+
+inline void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+inline std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
+    std::vector<std::uint8_t> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    CloseHandle(file);
+    return bytes;
+}
+
+inline void WriteMidi(const std::wstring& path, const keyloft::midi::MidiFile& file) {
+    WriteBytes(path, keyloft::midi::WriteMidiFile(file));
+}
+
+inline std::uint64_t NowMicros() {
+    LARGE_INTEGER now{};
+    LARGE_INTEGER frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<std::uint64_t>(now.QuadPart) * 1000000u / static_cast<std::uint64_t>(frequency.QuadPart);
+}
+
+// Polls `condition` until it holds or the time is up (a loaded machine may run
+// the player's timer late; the checks must not depend on exact sleeps).
+template <typename Condition>
+bool WaitUntil(Condition condition, int milliseconds = 2000) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+        Sleep(2);
+    }
+    return true;
+}
+
+class RecordingOutput : public keyloft::midi::MidiOutput {
+public:
+    struct Entry {
+        std::uint64_t micros;
+        std::uint32_t packed;  // 0xF0 for a long message
+    };
+    void ShortMessage(std::uint32_t packed) override {
+        std::lock_guard<std::mutex> guard(lock_);
+        entries_.push_back({NowMicros(), packed});
+    }
+    void LongMessage(std::span<const std::uint8_t>) override {
+        std::lock_guard<std::mutex> guard(lock_);
+        entries_.push_back({NowMicros(), 0xF0});
+    }
+    std::vector<Entry> Entries() const {
+        std::lock_guard<std::mutex> guard(lock_);
+        return entries_;
+    }
+    std::size_t Count() const {
+        std::lock_guard<std::mutex> guard(lock_);
+        return entries_.size();
+    }
+    // Entries from index `from` on whose packed message equals `packed`.
+    std::size_t CountOf(std::uint32_t packed, std::size_t from = 0) const {
+        std::lock_guard<std::mutex> guard(lock_);
+        std::size_t n = 0;
+        for (std::size_t i = from; i < entries_.size(); ++i) {
+            n += entries_[i].packed == packed ? 1 : 0;
+        }
+        return n;
+    }
+    // Entries from `from` whose status byte equals `status`.
+    std::size_t CountStatus(std::uint8_t status, std::size_t from = 0) const {
+        std::lock_guard<std::mutex> guard(lock_);
+        std::size_t n = 0;
+        for (std::size_t i = from; i < entries_.size(); ++i) {
+            n += (entries_[i].packed & 0xFF) == status ? 1 : 0;
+        }
+        return n;
+    }
+
+private:
+    mutable std::mutex lock_;
+    std::vector<Entry> entries_;
+};
+
+// A message-only window that stores what the player posts to it.
+class OwnerWindow {
+public:
+    OwnerWindow() {
+        handle_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    }
+    ~OwnerWindow() {
+        if (handle_ != nullptr) {
+            DestroyWindow(handle_);
+        }
+    }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    HWND Handle() const { return handle_; }
+
+    // Waits for a posted message; true when it came within the time.
+    bool WaitFor(UINT message, int milliseconds, MSG* got = nullptr) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (std::chrono::steady_clock::now() < until) {
+            MSG msg{};
+            while (PeekMessageW(&msg, handle_, 0, 0, PM_REMOVE)) {
+                if (msg.message == message) {
+                    if (got != nullptr) {
+                        *got = msg;
+                    }
+                    return true;
+                }
+            }
+            Sleep(2);
+        }
+        return false;
+    }
+    void Drain() {
+        MSG msg{};
+        while (PeekMessageW(&msg, handle_, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+private:
+    HWND handle_ = nullptr;
+};
+
+}  // namespace player_test

@@ -1,0 +1,96 @@
+#include "core/profile/DevProfile.h"
+#include "tests/profiles/ProfilesTestSupport.h"
+
+namespace {
+
+class DevProfileTest : public ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ClearDevProfile();
+        ASSERT_TRUE(CreateFolder(Folder() + L"DevProfile"));
+    }
+    void TearDown() override { ClearDevProfile(); }
+    void WriteProfile(LPCTSTR model, const std::string& text)
+    {
+        WriteText(Folder() + L"DevProfile\\" + model + L".ini", text);
+    }
+};
+
+TEST_F(DevProfileTest, DefaultsWithoutAProfile)
+{
+    EXPECT_TRUE(IsPageVisible(0));
+    EXPECT_TRUE(IsPageVisible(3));
+    EXPECT_FALSE(IsPageVisible(4));
+    EXPECT_FALSE(IsPageVisible(5));
+    EXPECT_FALSE(IsPageVisible(6));
+    for (int kind = 0; kind < 4; ++kind) {
+        EXPECT_EQ(GetSlotCount(kind), 0u);
+        EXPECT_EQ(GetFileSizeRule(kind), 0u);
+        EXPECT_TRUE(IsUploadEnabled(kind));
+    }
+    EXPECT_TRUE(ReadEssentialSections().empty());
+}
+
+TEST_F(DevProfileTest, SelectReadsTheModelsFile)
+{
+    WriteProfile(L"XK100",
+                 "[DLG_VISIBLE]\r\nDLG_DOWN_SONG=0\r\nDLG_EDIT_STYLE=Yes\r\n"
+                 "[FILE_MAX_CNT]\r\nSNG_MAX_CNT=10\r\nMEM_MAX_CNT=8\r\nMELODY_MAX_CNT=3\r\n"
+                 "[FILE_SIZE]\r\nSNG_MAX_SIZE=65536\r\nVOC_SIZE=0x400\r\n"
+                 "[UPLOAD_ENABLE]\r\nUPLOAD_STY=0\r\n"
+                 "[STY_ESSENTIAL_SEC]\r\nS1=Main A\r\nS2=intro a\r\nS3=\r\n");
+    ASSERT_TRUE(SelectDevProfile(L"XK100"));
+    EXPECT_EQ(GetDevProfile().GetPath(), Folder() + L"DevProfile\\XK100.ini");
+    EXPECT_FALSE(IsPageVisible(0));
+    EXPECT_TRUE(IsPageVisible(1));
+    EXPECT_TRUE(IsPageVisible(5));
+    EXPECT_EQ(GetSlotCount(0), 10u);
+    EXPECT_EQ(GetSlotCount(3), 8u);
+    EXPECT_EQ(GetSlotCount(1), 0u);
+    EXPECT_EQ(GetFileSizeRule(0), 65536u);
+    EXPECT_EQ(GetFileSizeRule(2), 1024u);
+    EXPECT_FALSE(IsUploadEnabled(1));
+    EXPECT_TRUE(IsUploadEnabled(0));
+    const std::vector<CString> sections = ReadEssentialSections();
+    ASSERT_EQ(sections.size(), 2u);
+    EXPECT_EQ(sections[0], CString(L"MAIN A"));
+    EXPECT_EQ(sections[1], CString(L"INTRO A"));
+
+    ClearDevProfile();
+    EXPECT_TRUE(GetDevProfile().GetPath().IsEmpty());
+    EXPECT_TRUE(IsPageVisible(0));
+    EXPECT_EQ(GetSlotCount(0), 0u);
+}
+
+TEST_F(DevProfileTest, MissingProfileLeavesTheSelectionUnchanged)
+{
+    WriteProfile(L"XK100", "[FILE_MAX_CNT]\r\nSNG_MAX_CNT=10\r\n");
+    ASSERT_TRUE(SelectDevProfile(L"XK100"));
+    EXPECT_FALSE(SelectDevProfile(L"XK999"));
+    EXPECT_EQ(GetSlotCount(0), 10u);
+    EXPECT_EQ(GetDevProfile().GetPath(), Folder() + L"DevProfile\\XK100.ini");
+}
+
+TEST_F(DevProfileTest, ModelNamesFromTheInstrumentCannotLeaveTheFolder)
+{
+    WriteText(Folder() + L"secret.ini", "[FILE_MAX_CNT]\r\nSNG_MAX_CNT=99\r\n");
+    EXPECT_FALSE(SelectDevProfile(L"..\\secret"));
+    EXPECT_FALSE(SelectDevProfile(L"../secret"));
+    EXPECT_FALSE(SelectDevProfile(L""));
+    EXPECT_FALSE(SelectDevProfile(L"C:secret"));
+    EXPECT_TRUE(GetDevProfilePathFor(L"..").IsEmpty());
+    EXPECT_EQ(GetSlotCount(0), 0u);
+}
+
+TEST_F(DevProfileTest, MelodyCountComesFromTheNamedModel)
+{
+    WriteProfile(L"XK100", "[FILE_MAX_CNT]\r\nMELODY_MAX_CNT=4\r\n");
+    WriteProfile(L"XK200", "[FILE_MAX_CNT]\r\nSNG_MAX_CNT=4\r\n");
+    EXPECT_EQ(GetMelodyMaxCount(L"XK100"), 4u);
+    EXPECT_EQ(GetMelodyMaxCount(L"XK200"), 2u);
+    EXPECT_EQ(GetMelodyMaxCount(L"NOFILE"), 2u);
+    EXPECT_EQ(GetMelodyMaxCount(L"..\\x"), 2u);
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+#include "core/files/FileMarkChecks.h"
+#include "core/files/TraceLog.h"
+#include "core/ui/UiResources.h"
+#include "tests/portable/marks/MarkSamples.h"
+#include "tests/profiles/ProfilesTestSupport.h"
+
+namespace {
+
+namespace samples = keyloft::marks::samples;
+using samples::Bytes;
+
+using Check = bool (*)(LPCTSTR, LPCTSTR);
+
+class MarkChecksTest : public ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        GetUiResources().ClearDeviceSeries();
+        GetUiResources().ClearInterNames();
+        GetUiResources().SetDeviceSeries(L"XK100", L"RX470");
+        GetUiResources().SetDeviceSeries(L"XK900", L"RX900");
+    }
+    void TearDown() override
+    {
+        GetUiResources().ClearDeviceSeries();
+        GetUiResources().ClearInterNames();
+    }
+    CString Put(LPCTSTR name, const Bytes& bytes)
+    {
+        const CString path = Folder() + name;
+        WriteBytes(path, bytes);
+        return path;
+    }
+
+    struct Kind {
+        const char* name;
+        Check check;
+        Bytes good;
+        Bytes wrongMark;
+    };
+    std::vector<Kind> Kinds() const
+    {
+        Bytes songWithoutMark = samples::MakeSong();
+        songWithoutMark[26] = 'X';
+        Bytes styleWithoutMark = samples::MakeStyle();
+        styleWithoutMark[20] = '2'; // "STYLE 2001"
+        samples::SealStyle(styleWithoutMark);
+        return {
+            {"song", &IsDeviceSongFile, samples::MakeSong(), songWithoutMark},
+            {"style", &IsDeviceStyleFile, samples::MakeStyle(), styleWithoutMark},
+            {"voice", &IsDeviceVoiceFile, samples::MakeMarked(keyloft::marks::kVoiceMarkText, 200),
+             samples::MakeMarked(keyloft::marks::kMemoryMarkText, 200)},
+            {"memory", &IsDeviceMemoryFile, samples::MakeMarked(keyloft::marks::kMemoryMarkText, 200),
+             samples::MakeMarked(keyloft::marks::kVoiceMarkText, 200)},
+        };
+    }
+};
+
+TEST_F(MarkChecksTest, GoodFilesPassOnlyForTheDeviceSeries)
+{
+    for (const Kind& kind : Kinds()) {
+        const CString path = Put(L"good.bin", kind.good);
+        EXPECT_TRUE(kind.check(L"XK100", path)) << kind.name;
+        EXPECT_TRUE(kind.check(L"xk100", path)) << kind.name;
+        EXPECT_FALSE(kind.check(L"XK900", path)) << kind.name << ": another series";
+        EXPECT_FALSE(kind.check(L"NOSERIES", path)) << kind.name << ": unknown model";
+        EXPECT_FALSE(kind.check(L"", path)) << kind.name;
+    }
+}
+
+TEST_F(MarkChecksTest, DeviceLabelsReachTheSeriesThroughTheModel)
+{
+    SetInterName(L"Device 1", L"XK100");
+    const CString path = Put(L"good.mid", samples::MakeSong());
+    EXPECT_TRUE(IsDeviceSongFile(L"DEVICE 1", path));
+    EXPECT_TRUE(IsDeviceFileOfKind(0, L"DEVICE 1", path));
+    EXPECT_FALSE(IsDeviceFileOfKind(1, L"DEVICE 1", path));
+    EXPECT_FALSE(IsDeviceFileOfKind(4, L"DEVICE 1", path));
+}
+
+TEST_F(MarkChecksTest, DamagedEmptyMissingAndWrongMarkFilesFail)
+{
+    for (const Kind& kind : Kinds()) {
+        EXPECT_FALSE(kind.check(L"XK100", Put(L"wrong.bin", kind.wrongMark))) << kind.name << ": wrong mark";
+        EXPECT_FALSE(kind.check(L"XK100", Put(L"empty.bin", {}))) << kind.name << ": empty";
+        const Bytes cut(kind.good.begin(), kind.good.begin() + 23);
+        EXPECT_FALSE(kind.check(L"XK100", Put(L"cut.bin", cut))) << kind.name << ": truncated";
+        EXPECT_FALSE(kind.check(L"XK100", Folder() + L"missing.bin")) << kind.name << ": missing";
+        EXPECT_FALSE(kind.check(L"XK100", Folder())) << kind.name << ": a folder";
+        EXPECT_FALSE(kind.check(L"XK100", nullptr)) << kind.name;
+    }
+    Bytes song = samples::MakeSong();
+    song.resize(song.size() - 2);
+    EXPECT_FALSE(IsDeviceSongFile(L"XK100", Put(L"cut.mid", song)));
+    Bytes style = samples::MakeStyle();
+    style.resize(style.size() - 2);
+    EXPECT_FALSE(IsDeviceStyleFile(L"XK100", Put(L"cut.sty", style)));
+}
+
+TEST_F(MarkChecksTest, UnreadableFilesFail)
+{
+    for (const Kind& kind : Kinds()) {
+        const CString path = Put(L"locked.bin", kind.good);
+        ASSERT_TRUE(kind.check(L"XK100", path));
+        // Held open with no sharing: nobody else can read it.
+        const HANDLE lock = ::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        EXPECT_FALSE(kind.check(L"XK100", path)) << kind.name;
+        EXPECT_FALSE(HasStyleFileMark(path));
+        ::CloseHandle(lock);
+    }
+}
+
+TEST_F(MarkChecksTest, SongCheckFailuresAreTraced)
+{
+    CTraceLog& log = GetTraceLog();
+    ASSERT_TRUE(OpenTraceLog());
+    Bytes song = samples::MakeSong();
+    song[26] = 'X';
+    EXPECT_FALSE(IsDeviceSongFile(L"XK100", Put(L"nomark.mid", song)));
+    log.Close();
+    const std::string text = ReadAllBytes(GetTraceLogPath());
+    EXPECT_NE(text.find("nomark.mid"), std::string::npos) << text;
+    EXPECT_NE(text.find("mark"), std::string::npos) << text;
+}
+
+TEST_F(MarkChecksTest, StyleMarkAloneIsEnoughForHasStyleFileMark)
+{
+    EXPECT_TRUE(HasStyleFileMark(Put(L"mark.sty", samples::MakeMarked(keyloft::marks::kStyleMarkText, 24))));
+    EXPECT_FALSE(HasStyleFileMark(Put(L"voice.voc", samples::MakeMarked(keyloft::marks::kVoiceMarkText, 24))));
+    EXPECT_FALSE(HasStyleFileMark(Put(L"short.sty", samples::MakeMarked(keyloft::marks::kStyleMarkText.substr(0, 23), 23))));
+    EXPECT_FALSE(HasStyleFileMark(Folder() + L"missing.sty"));
+}
+
+TEST_F(MarkChecksTest, SegmentNamesOfGoodAndDamagedStyles)
+{
+    std::vector<CString> names;
+    ASSERT_TRUE(ReadStyleSegmentNames(Put(L"good.sty", samples::MakeStyle()), names));
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0], CString(L"INTRO A"));
+    EXPECT_EQ(names[1], CString(L"MAIN A"));
+    EXPECT_EQ(names[2], CString(L"ENDING A"));
+
+    // The table cut short: the file ends inside the offset table.
+    const Bytes style = samples::MakeStyle();
+    const Bytes shortTable(style.begin(), style.begin() + 130);
+    EXPECT_FALSE(ReadStyleSegmentNames(Put(L"short.sty", shortTable), names));
+    EXPECT_TRUE(names.empty());
+
+    // An offset pointing outside the file, with a checksum that agrees.
+    Bytes outside = samples::MakeStyle();
+    samples::PutU16LE(outside, 110 + 2 * 4, 0x7FFF); // INTRO C far past the end
+    samples::SealStyle(outside);
+    names.push_back(L"stale");
+    EXPECT_FALSE(ReadStyleSegmentNames(Put(L"outside.sty", outside), names));
+    EXPECT_TRUE(names.empty());
+
+    EXPECT_FALSE(ReadStyleSegmentNames(Folder() + L"missing.sty", names));
+    EXPECT_FALSE(ReadStyleSegmentNames(Put(L"song.mid", samples::MakeSong()), names));
+}
+
+} // namespace

@@ -1,0 +1,223 @@
+// The program's message box and the MIDI output chooser, ended by answers that
+// a second thread gives the way a user would (find the dialog, click).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "core/files/TextHelpers.h"
+#include "res/resource.h"
+#include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/MessageBox.h"
+#include "widgets/MidiDevDlg.h"
+
+namespace {
+
+using widgets_test::CDialogAnswerer;
+
+CString ItemText(HWND dialog, int id)
+{
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(dialog, id, text, 512);
+    return CString(text);
+}
+
+void Click(HWND dialog, int id)
+{
+    ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+struct Seen {
+    CString text;
+    bool cancelVisible = true;
+    bool iconSet = false;
+    HWND okOwner = nullptr;
+};
+
+class MessageBoxTest : public ::testing::Test {
+protected:
+    CString m_caption = LoadResString(AFX_IDS_APP_TITLE);
+};
+
+TEST_F(MessageBoxTest, OkOnlyBoxShowsTheStringAndItsIconAndReturnsOk)
+{
+    Seen seen;
+    CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) {
+        seen.text = ItemText(dialog, IDC_MSGBOX_TEXT);
+        seen.cancelVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDCANCEL)) != FALSE;
+        seen.iconSet = ::SendDlgItemMessageW(dialog, IDC_MSGBOX_ICON, STM_GETICON, 0, 0) != 0;
+        Click(dialog, IDOK);
+    });
+    CMessageBox box(CMessageBox::kModeOk, static_cast<UINT>(IDS_NOT_CONNECTED), -1, CMessageBox::kNoSound);
+    EXPECT_EQ(IDOK, box.DoModal());
+    answerer.Stop();
+    ASSERT_TRUE(answerer.Found());
+    EXPECT_EQ(LoadResString(IDS_NOT_CONNECTED), seen.text);
+    EXPECT_FALSE(seen.cancelVisible);
+    EXPECT_TRUE(seen.iconSet) << "icon -1 stands for the program icon 128";
+}
+
+TEST_F(MessageBoxTest, OkCancelBoxReturnsCancelWhenCancelled)
+{
+    Seen seen;
+    CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) {
+        seen.cancelVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDCANCEL)) != FALSE;
+        Click(dialog, IDCANCEL);
+    });
+    CMessageBox box(2, L"Delete every file?", -1);
+    EXPECT_EQ(IDCANCEL, box.DoModal());
+    answerer.Stop();
+    ASSERT_TRUE(answerer.Found());
+    EXPECT_TRUE(seen.cancelVisible);
+}
+
+TEST_F(MessageBoxTest, ClosingAnOkOnlyBoxAcknowledgesIt)
+{
+    CDialogAnswerer answerer(m_caption, [](HWND dialog) { ::PostMessageW(dialog, WM_CLOSE, 0, 0); });
+    CMessageBox box(CMessageBox::kModeOk, L"Done", -1);
+    EXPECT_EQ(IDOK, box.DoModal());
+    answerer.Stop();
+    ASSERT_TRUE(answerer.Found());
+}
+
+TEST_F(MessageBoxTest, ClosingAnOkCancelBoxCancels)
+{
+    CDialogAnswerer answerer(m_caption, [](HWND dialog) { ::PostMessageW(dialog, WM_CLOSE, 0, 0); });
+    CMessageBox box(0, L"Overwrite?", -1);
+    EXPECT_EQ(IDCANCEL, box.DoModal());
+    answerer.Stop();
+}
+
+TEST_F(MessageBoxTest, SoundDoesNotBlockOrFailWithoutAnAudioDevice)
+{
+    CDialogAnswerer answerer(m_caption, [](HWND dialog) { Click(dialog, IDOK); });
+    CMessageBox box(2, static_cast<UINT>(IDS_NOT_CONNECTED), -1, 0);
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(IDOK, box.DoModal());
+    answerer.Stop();
+    EXPECT_LT(::GetTickCount() - start, 5000u);
+    EXPECT_FALSE(CMessageBox::GetSoundPath(0).IsEmpty());
+    EXPECT_TRUE(CMessageBox::GetSoundPath(-1).IsEmpty());
+}
+
+TEST_F(MessageBoxTest, LongTextGrowsTheBoxSoTheButtonsStayBelowIt)
+{
+    CString text;
+    for (int i = 0; i < 12; ++i) {
+        text += L"A rather long line of the message that needs wrapping. ";
+    }
+    RECT textRect{};
+    RECT okRect{};
+    CDialogAnswerer answerer(m_caption, [&](HWND dialog) {
+        ::GetWindowRect(::GetDlgItem(dialog, IDC_MSGBOX_TEXT), &textRect);
+        ::GetWindowRect(::GetDlgItem(dialog, IDOK), &okRect);
+        Click(dialog, IDOK);
+    });
+    CMessageBox box(CMessageBox::kModeOk, text, -1);
+    EXPECT_EQ(IDOK, box.DoModal());
+    answerer.Stop();
+    EXPECT_GT(textRect.bottom - textRect.top, 80);
+    EXPECT_GE(okRect.top, textRect.bottom);
+}
+
+// A chooser offering fixed outputs instead of the system's.
+class CFakeMidiDevDlg : public CMidiDevDlg {
+public:
+    CFakeMidiDevDlg(UINT current, OutputList outputs) : CMidiDevDlg(current), m_outputs(std::move(outputs)) {}
+
+protected:
+    OutputList ListOutputs() const override { return m_outputs; }
+
+private:
+    OutputList m_outputs;
+};
+
+struct ChooserSeen {
+    int count = -1;
+    int selection = -1;
+    CString first;
+    bool okEnabled = true;
+};
+
+class MidiDevDlgTest : public ::testing::Test {
+protected:
+    static CMidiDevDlg::OutputList ThreeOutputs()
+    {
+        return {{0, L"Out A"}, {3, L"Out B"}, {7, L"Out C"}};
+    }
+    static void Answer(ChooserSeen& seen, int choose, int button, HWND dialog)
+    {
+        HWND list = ::GetDlgItem(dialog, IDC_MIDIDEV_LIST);
+        seen.count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+        seen.selection = static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0));
+        wchar_t first[64] = {};
+        ::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+        seen.first = first;
+        seen.okEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDOK)) != FALSE;
+        if (choose >= 0) {
+            ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(choose), 0);
+        }
+        Click(dialog, button);
+    }
+    // The caption of the built-in (Simplified Chinese) template.
+    CString m_caption = L"MIDI 输出设备";
+};
+
+TEST_F(MidiDevDlgTest, OpensOnTheCurrentOutputAndReturnsTheChosenOne)
+{
+    ChooserSeen seen;
+    CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) { Answer(seen, 2, IDOK, dialog); });
+    CFakeMidiDevDlg chooser(3, ThreeOutputs());
+    EXPECT_EQ(IDOK, chooser.DoModal());
+    answerer.Stop();
+    ASSERT_TRUE(answerer.Found());
+    EXPECT_EQ(3, seen.count);
+    EXPECT_EQ(1, seen.selection) << "output 3 is the second entry";
+    EXPECT_EQ(CString(L"Out A"), seen.first);
+    EXPECT_EQ(7u, chooser.m_nDevId);
+}
+
+TEST_F(MidiDevDlgTest, CancelKeepsTheCurrentOutput)
+{
+    ChooserSeen seen;
+    CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) { Answer(seen, 0, IDCANCEL, dialog); });
+    CFakeMidiDevDlg chooser(7, ThreeOutputs());
+    EXPECT_EQ(IDCANCEL, chooser.DoModal());
+    answerer.Stop();
+    EXPECT_EQ(2, seen.selection);
+    EXPECT_EQ(7u, chooser.GetDeviceId());
+}
+
+TEST_F(MidiDevDlgTest, UnknownCurrentOutputSelectsTheFirstAndNoOutputsDisableOk)
+{
+    ChooserSeen seen;
+    {
+        CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) { Answer(seen, -1, IDOK, dialog); });
+        CFakeMidiDevDlg chooser(static_cast<UINT>(-1), ThreeOutputs()); // MIDI_MAPPER, not in the list
+        EXPECT_EQ(IDOK, chooser.DoModal());
+        answerer.Stop();
+        EXPECT_EQ(0, seen.selection);
+        EXPECT_EQ(0u, chooser.m_nDevId);
+    }
+    {
+        CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) { Answer(seen, -1, IDCANCEL, dialog); });
+        CFakeMidiDevDlg chooser(5, {});
+        EXPECT_EQ(IDCANCEL, chooser.DoModal());
+        answerer.Stop();
+        EXPECT_EQ(0, seen.count);
+        EXPECT_FALSE(seen.okEnabled);
+        EXPECT_EQ(5u, chooser.m_nDevId);
+    }
+}
+
+TEST(MidiDevDlgSystem, ListsEverySystemOutputByName)
+{
+    const auto outputs = CMidiDevDlg::ListSystemOutputs();
+    ASSERT_EQ(::midiOutGetNumDevs(), outputs.size());
+    for (UINT i = 0; i < outputs.size(); ++i) {
+        EXPECT_EQ(i, outputs[i].first);
+        EXPECT_FALSE(outputs[i].second.IsEmpty());
+    }
+}
+
+} // namespace

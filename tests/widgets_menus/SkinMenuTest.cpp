@@ -1,0 +1,243 @@
+// Owner-drawn menus: items turned owner-drawn, measured and drawn through the
+// layer's dispatch, mnemonics through the WM_MENUCHAR handler, and records
+// released with the menu.
+#include <gtest/gtest.h>
+
+#include "tests/widgets_menus/MenusTestSupport.h"
+#include "tests/widgets_menus/TestIds.h"
+#include "widgets/MenuEx.h"
+#include "widgets/OwnerDrawMenu.h"
+#include "widgets/SkinMenuGlobals.h"
+
+#include <vector>
+
+using menus_test::CHostWnd;
+
+namespace {
+
+MENUITEMINFOW ItemInfo(HMENU menu, UINT position)
+{
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
+    ::GetMenuItemInfoW(menu, position, TRUE, &info);
+    return info;
+}
+
+MEASUREITEMSTRUCT Measure(HWND owner, HMENU menu, UINT position)
+{
+    const MENUITEMINFOW info = ItemInfo(menu, position);
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = info.wID;
+    measure.itemData = info.dwItemData;
+    EXPECT_TRUE(AfxDispatchMenuMeasureItem(owner, &measure));
+    return measure;
+}
+
+// Draws item `position` of `menu` into a fresh 200 x 24 bitmap and returns its pixels.
+std::vector<COLORREF> Draw(HMENU menu, UINT position, UINT state)
+{
+    const MENUITEMINFOW info = ItemInfo(menu, position);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 200, 24);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    RECT all{0, 0, 200, 24};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = info.wID;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = state;
+    draw.hwndItem = reinterpret_cast<HWND>(menu);
+    draw.hDC = dc;
+    draw.rcItem = all;
+    draw.itemData = info.dwItemData;
+    EXPECT_TRUE(AfxDispatchMenuDrawItem(&draw));
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            pixels.push_back(::GetPixel(dc, x, y));
+        }
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+size_t CountOf(const std::vector<COLORREF>& pixels, COLORREF colour)
+{
+    size_t count = 0;
+    for (COLORREF pixel : pixels) {
+        count += pixel == colour ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(OwnerDrawMenu, PopupItemsBecomeOwnerDrawnAndAreMeasured)
+{
+    CHostWnd host;
+    ASSERT_TRUE(host.CreateHost());
+    COwnerDrawMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
+    CMenu* file = menu.GetSubMenu(0);
+    ASSERT_NE(nullptr, file);
+    for (UINT i = 0; i < file->GetMenuItemCount(); ++i) {
+        EXPECT_NE(0u, ItemInfo(file->m_hMenu, i).fType & MFT_OWNERDRAW) << i;
+    }
+    const MEASUREITEMSTRUCT open = Measure(host.m_hWnd, file->m_hMenu, 0);
+    EXPECT_GE(open.itemHeight, static_cast<UINT>(COwnerDrawMenu::kItemHeight));
+    EXPECT_GT(open.itemWidth, 0u);
+    const MEASUREITEMSTRUCT separator = Measure(host.m_hWnd, file->m_hMenu, 2);
+    EXPECT_EQ(static_cast<UINT>(COwnerDrawMenu::kSeparatorHeight), separator.itemHeight);
+    // Longer texts and accelerators make wider items.
+    const MEASUREITEMSTRUCT exit = Measure(host.m_hWnd, file->m_hMenu, 4);
+    EXPECT_GT(exit.itemWidth, open.itemWidth);
+    const MEASUREITEMSTRUCT longer = Measure(host.m_hWnd, menu.GetSubMenu(1)->m_hMenu, 0);
+    EXPECT_GT(longer.itemWidth, exit.itemWidth);
+}
+
+TEST(OwnerDrawMenu, ItemsAreDrawnWithTextAndAHighlight)
+{
+    COwnerDrawMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
+    HMENU file = menu.GetSubMenu(0)->m_hMenu;
+    const auto normal = Draw(file, 0, 0);
+    const auto selected = Draw(file, 1, ODS_SELECTED);
+    const auto disabled = Draw(file, 0, ODS_GRAYED);
+    // The whole item is painted (no black left) with text on a white face.
+    EXPECT_EQ(0u, CountOf(normal, RGB(0, 0, 0)));
+    EXPECT_GT(CountOf(normal, RGB(255, 255, 255)), normal.size() / 2);
+    EXPECT_LT(CountOf(normal, RGB(255, 255, 255)), normal.size());
+    // A highlighted item is no longer mostly white; a disabled one differs from a normal one.
+    EXPECT_LT(CountOf(selected, RGB(255, 255, 255)), selected.size() / 2);
+    EXPECT_NE(normal, disabled);
+}
+
+TEST(OwnerDrawMenu, TrackingAPopupMeasuresItsItemsThroughTheOwner)
+{
+    class CCountingMenu : public COwnerDrawMenu {
+    public:
+        void MeasureItem(LPMEASUREITEMSTRUCT measure) override
+        {
+            ++measured;
+            COwnerDrawMenu::MeasureItem(measure);
+        }
+        int measured = 0;
+    };
+    CHostWnd host;
+    ASSERT_TRUE(host.CreateHost());
+    CCountingMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
+    ::SetTimer(host.m_hWnd, 7, 200, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+    host.SetForegroundWindow();
+    const BOOL chosen = menu.GetSubMenu(0)->TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, 60, 60, &host);
+    ::KillTimer(host.m_hWnd, 7);
+    EXPECT_EQ(0, chosen);
+    EXPECT_GE(menu.measured, 5);
+}
+
+TEST(OwnerDrawMenu, DestroyReleasesTheRecords)
+{
+    auto& globals = GetSkinMenuGlobals();
+    const size_t before = globals.m_itemRecords.size();
+    {
+        COwnerDrawMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
+        EXPECT_EQ(before + 8, globals.m_itemRecords.size());  // 2 popups + 6 items
+        EXPECT_EQ(1u, globals.m_menuOfHandle.count(menu.GetSubMenu(1)->m_hMenu));
+        EXPECT_TRUE(menu.DestroyMenu());
+        EXPECT_EQ(nullptr, menu.m_hMenu);
+        EXPECT_EQ(before, globals.m_itemRecords.size());
+        ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
+    }
+    EXPECT_EQ(before, globals.m_itemRecords.size());
+    EXPECT_FALSE(globals.m_manager.IsHookInstalled());
+}
+
+TEST(MenuEx, MenuBarItemsStayPlainAndPopupsAreSkinned)
+{
+    CMenuEx menu;
+    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
+    ASSERT_NE(nullptr, menu.GetMenuHandle());
+    EXPECT_EQ(0u, ItemInfo(menu.GetMenuHandle(), 0).fType & MFT_OWNERDRAW);
+    EXPECT_NE(0u, ItemInfo(menu.GetSubMenu(0)->m_hMenu, 0).fType & MFT_OWNERDRAW);
+    CString text;
+    menu.GetMenuString(0, text, MF_BYPOSITION);
+    EXPECT_EQ(CString(L"&File"), text);
+    EXPECT_TRUE(menu.DestroyMenu());
+    EXPECT_EQ(nullptr, menu.GetMenuHandle());
+    EXPECT_FALSE(menu.DestroyMenu());
+}
+
+TEST(SkinMenuChar, PicksTheItemByItsMnemonic)
+{
+    COwnerDrawMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
+    CMenu* file = menu.GetSubMenu(0);
+    EXPECT_EQ(MAKELRESULT(0, MNC_EXECUTE), SkinMenuOnMenuChar(L'o', MF_POPUP, file));
+    EXPECT_EQ(MAKELRESULT(0, MNC_EXECUTE), SkinMenuOnMenuChar(L'O', MF_POPUP, file));
+    // The mnemonic inside a word, before the accelerator text.
+    EXPECT_EQ(MAKELRESULT(4, MNC_EXECUTE), SkinMenuOnMenuChar(L'x', MF_POPUP, file));
+    // "&Save" and "&Stop" share S: selected in turn, not run.
+    EXPECT_EQ(MAKELRESULT(1, MNC_SELECT), SkinMenuOnMenuChar(L's', MF_POPUP, file));
+    MENUITEMINFOW hilite{};
+    hilite.cbSize = sizeof(hilite);
+    hilite.fMask = MIIM_STATE;
+    hilite.fState = MFS_HILITE;
+    ASSERT_TRUE(::SetMenuItemInfoW(file->m_hMenu, 1, TRUE, &hilite));
+    EXPECT_EQ(MAKELRESULT(3, MNC_SELECT), SkinMenuOnMenuChar(L's', MF_POPUP, file));
+    EXPECT_EQ(MAKELRESULT(0, MNC_IGNORE), SkinMenuOnMenuChar(L'q', MF_POPUP, file));
+    EXPECT_EQ(MAKELRESULT(0, MNC_IGNORE), SkinMenuOnMenuChar(L'o', MF_POPUP, static_cast<CMenu*>(nullptr)));
+}
+
+// A host whose WM_MENUCHAR goes to the skinned handler, as the frame's does.
+class CMenuCharHost : public CHostWnd {
+public:
+    int menuChars = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_MENUCHAR) {
+            ++menuChars;
+            return SkinMenuOnMenuChar(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        }
+        return CHostWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(SkinMenuChar, ATypedMnemonicRunsTheOwnerDrawnItem)
+{
+    CMenuCharHost host;
+    ASSERT_TRUE(host.CreateHost());
+    COwnerDrawMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
+    // The key arrives once the popup runs its loop; the fallback timer ends a menu that ignored it.
+    ::SetTimer(host.m_hWnd, 8, 150, [](HWND hWnd, UINT, UINT_PTR, DWORD) {
+        ::KillTimer(hWnd, 8);
+        ::PostMessageW(hWnd, WM_CHAR, L'x', 1);
+    });
+    ::SetTimer(host.m_hWnd, 9, 3000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+    host.SetForegroundWindow();
+    const BOOL chosen = menu.GetSubMenu(0)->TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, 60, 60, &host);
+    ::KillTimer(host.m_hWnd, 8);
+    ::KillTimer(host.m_hWnd, 9);
+    EXPECT_GE(host.menuChars, 1);
+    EXPECT_EQ(IDM_TEST_FILE_EXIT, chosen);
+}
+
+TEST(SkinMenuChar, WorksOnPlainMenusToo)
+{
+    CMenu plain;
+    ASSERT_TRUE(plain.CreatePopupMenu());
+    plain.AppendMenu(MF_STRING, 1, L"&Alpha");
+    plain.AppendMenu(MF_STRING, 2, L"B&&eta &Gamma");
+    EXPECT_EQ(MAKELRESULT(1, MNC_EXECUTE), SkinMenuOnMenuChar(L'g', MF_POPUP, &plain));
+    EXPECT_EQ(MAKELRESULT(0, MNC_IGNORE), SkinMenuOnMenuChar(L'e', MF_POPUP, &plain));
+}
+
+} // namespace

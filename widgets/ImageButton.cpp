@@ -1,0 +1,120 @@
+#include "widgets/ImageButton.h"
+
+BEGIN_MESSAGE_MAP(CImageButton, CButton)
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSELEAVE()
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CImageButton::CImageButton() = default;
+CImageButton::~CImageButton() = default;
+
+void CImageButton::PreSubclassWindow()
+{
+    CButton::PreSubclassWindow();
+    // Owner drawing replaces the push-button kind, keeping the other style bits.
+    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+}
+
+void CImageButton::SetBitmaps(HBITMAP bmpNormal, HBITMAP bmpActive, COLORREF transparent)
+{
+    m_bmpNormal.Reset(bmpNormal);
+    m_bmpActive.Reset(bmpActive);
+    m_transparent = transparent;
+    if (m_hWnd != nullptr) {
+        Invalidate();
+    }
+}
+
+void CImageButton::SetIcon(HICON iconNormal, HICON iconActive)
+{
+    m_iconNormal.Reset(iconNormal);
+    m_iconActive.Reset(iconActive);
+    if (m_hWnd != nullptr) {
+        Invalidate();
+    }
+}
+
+bool CImageButton::HasImage() const
+{
+    return m_bmpNormal.Get() != nullptr || m_iconNormal.Get() != nullptr;
+}
+
+SIZE CImageButton::GetImageSize() const
+{
+    if (m_bmpNormal) {
+        return widgets::GetBitmapSize(m_bmpNormal.Get());
+    }
+    if (m_iconNormal.Get() != nullptr) {
+        ICONINFO info{};
+        if (::GetIconInfo(m_iconNormal.Get(), &info) != FALSE) {
+            SIZE size = widgets::GetBitmapSize(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask);
+            if (info.hbmColor == nullptr) {
+                size.cy /= 2; // a monochrome icon stacks its AND and XOR masks
+            }
+            if (info.hbmColor != nullptr) {
+                ::DeleteObject(info.hbmColor);
+            }
+            if (info.hbmMask != nullptr) {
+                ::DeleteObject(info.hbmMask);
+            }
+            return size;
+        }
+    }
+    return SIZE{0, 0};
+}
+
+void CImageButton::DrawImage(HDC dc, const RECT& rect, bool active) const
+{
+    if (m_bmpNormal) {
+        HBITMAP bitmap = active && m_bmpActive ? m_bmpActive.Get() : m_bmpNormal.Get();
+        widgets::DrawKeyedBitmap(dc, bitmap, rect, m_transparent);
+        return;
+    }
+    HICON icon = active && m_iconActive.Get() != nullptr ? m_iconActive.Get() : m_iconNormal.Get();
+    if (icon != nullptr) {
+        const SIZE size = GetImageSize();
+        const int x = rect.left + (rect.right - rect.left - size.cx) / 2;
+        const int y = rect.top + (rect.bottom - rect.top - size.cy) / 2;
+        ::DrawIconEx(dc, x, y, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+    }
+}
+
+void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
+    const CRect rect(lpDrawItemStruct->rcItem);
+    CMemDC memory(*target, rect);
+    HDC dc = memory.GetDC().GetSafeHdc();
+    widgets::PaintParentBackground(m_hWnd, dc);
+    const bool pressed = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
+    RECT imageRect = rect;
+    if (pressed) {
+        ::OffsetRect(&imageRect, 1, 1);
+    }
+    DrawImage(dc, imageRect, pressed || m_hot);
+}
+
+void CImageButton::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (!m_hot) {
+        m_hot = true;
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
+        ::TrackMouseEvent(&track);
+        Invalidate(FALSE);
+    }
+    CButton::OnMouseMove(nFlags, point);
+}
+
+void CImageButton::OnMouseLeave()
+{
+    m_hot = false;
+    Invalidate(FALSE);
+    CButton::OnMouseLeave();
+}
+
+BOOL CImageButton::OnEraseBkgnd(CDC* /*pDC*/)
+{
+    return TRUE; // DrawItem paints every pixel
+}

@@ -1,0 +1,98 @@
+#include "widgets/ImageStatic.h"
+
+#include "core/ui/SkinImage.h"
+#include "widgets/PngButton.h"
+#include "widgets/WidgetLook.h"
+
+BEGIN_MESSAGE_MAP(CImageStatic, CStatic)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_NCHITTEST()
+    ON_WM_SETCURSOR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+END_MESSAGE_MAP()
+
+CImageStatic::CImageStatic() = default;
+CImageStatic::~CImageStatic() = default;
+
+void CImageStatic::PreSubclassWindow()
+{
+    CStatic::PreSubclassWindow();
+    ModifyStyle(0, SS_NOTIFY);
+}
+
+void CImageStatic::SetImage(const CSkinImage* image)
+{
+    m_image = image;
+    if (m_hWnd != nullptr) {
+        Invalidate(FALSE);
+    }
+}
+
+void CImageStatic::OnPaint()
+{
+    PAINTSTRUCT ps{};
+    HDC paintDc = ::BeginPaint(m_hWnd, &ps);
+    {
+        CRect client;
+        GetClientRect(&client);
+        CMemDC memory(*CDC::FromHandle(paintDc), client);
+        HDC dc = memory.GetDC().GetSafeHdc();
+        widgets::PaintParentBackground(m_hWnd, dc);
+        if (m_image != nullptr && m_image->IsValid()) {
+            const RECT place = FitImageRect(client, m_image->GetWidth(), m_image->GetHeight());
+            m_image->Draw(dc, place.left, place.top, place.right - place.left, place.bottom - place.top);
+        }
+    }
+    ::EndPaint(m_hWnd, &ps);
+}
+
+BOOL CImageStatic::OnEraseBkgnd(CDC* /*pDC*/)
+{
+    return TRUE;
+}
+
+LRESULT CImageStatic::OnNcHitTest(CPoint /*point*/)
+{
+    return HTCLIENT; // statics are transparent to the mouse otherwise
+}
+
+BOOL CImageStatic::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (m_cursor != nullptr && nHitTest == HTCLIENT) {
+        ::SetCursor(m_cursor);
+        return TRUE;
+    }
+    return CStatic::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CImageStatic::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/)
+{
+    m_pressed = true;
+    ::SetCapture(m_hWnd);
+}
+
+void CImageStatic::OnLButtonUp(UINT /*nFlags*/, CPoint point)
+{
+    const bool wasPressed = m_pressed;
+    m_pressed = false;
+    if (::GetCapture() == m_hWnd) {
+        ::ReleaseCapture();
+    }
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    if (wasPressed && ::PtInRect(&client, point) != FALSE) {
+        HWND parent = ::GetParent(m_hWnd);
+        if (parent != nullptr) {
+            ::PostMessageW(parent, WM_PICTURE_CLICKED, static_cast<WPARAM>(GetDlgCtrlID()), 0);
+        }
+    }
+}
+
+void CImageStatic::OnCaptureChanged(CWnd* pWnd)
+{
+    m_pressed = false;
+    CStatic::OnCaptureChanged(pWnd);
+}

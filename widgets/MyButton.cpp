@@ -1,0 +1,90 @@
+#include "widgets/MyButton.h"
+
+CMyButton::CMyButton() = default;
+CMyButton::~CMyButton() = default;
+
+void CMyButton::PreSubclassWindow()
+{
+    CImageButton::PreSubclassWindow();
+    ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(widgets::GetButtonFont()), FALSE);
+}
+
+void CMyButton::SetWindowText(LPCTSTR lpszString)
+{
+    ::SetWindowTextW(m_hWnd, lpszString);
+    Invalidate(FALSE);
+}
+
+BOOL CMyButton::SetBitmap(UINT nIDBitmap)
+{
+    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCEW(nIDBitmap), RT_BITMAP);
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(::LoadImageW(module, MAKEINTRESOURCEW(nIDBitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (bitmap == nullptr) {
+        return FALSE;
+    }
+    SetBitmaps(bitmap, nullptr);
+    return TRUE;
+}
+
+void CMyButton::SetFaceColors(COLORREF face, COLORREF activeFace, COLORREF frame, COLORREF text)
+{
+    m_face = face;
+    m_activeFace = activeFace;
+    m_frame = frame;
+    m_text = text;
+    if (m_hWnd != nullptr) {
+        Invalidate(FALSE);
+    }
+}
+
+void CMyButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
+    const CRect rect(lpDrawItemStruct->rcItem);
+    CMemDC memory(*target, rect);
+    HDC dc = memory.GetDC().GetSafeHdc();
+    widgets::PaintParentBackground(m_hWnd, dc);
+
+    const UINT state = lpDrawItemStruct->itemState;
+    const bool disabled = (state & ODS_DISABLED) != 0;
+    const bool pressed = (state & ODS_SELECTED) != 0;
+    const bool active = !disabled && (pressed || m_hot);
+
+    COLORREF face = active ? m_activeFace : m_face;
+    if (pressed) {
+        face = widgets::BlendColour(face, RGB(0, 0, 0), 15);
+    }
+    const COLORREF frame = disabled ? widgets::kLookDisabled : m_frame;
+    RECT faceRect = rect;
+    ::InflateRect(&faceRect, -1, -1);
+    widgets::FillRoundRect(dc, faceRect, 8, face, frame);
+
+    wchar_t text[256] = {};
+    ::GetWindowTextW(m_hWnd, text, 256);
+    RECT content = faceRect;
+    ::InflateRect(&content, -4, -2);
+    if (pressed) {
+        ::OffsetRect(&content, 1, 1);
+    }
+    if (HasImage()) {
+        const SIZE image = GetImageSize();
+        RECT imageRect = content;
+        if (text[0] != L'\0') {
+            imageRect.right = imageRect.left + image.cx + 4;
+            content.left = imageRect.right;
+        }
+        DrawImage(dc, imageRect, active);
+    }
+    if (text[0] != L'\0') {
+        widgets::CScopedSelect font(dc, widgets::GetButtonFont());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, disabled ? widgets::kLookDisabled : (active ? widgets::kLookWhite : m_text));
+        ::DrawTextW(dc, text, -1, &content, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    if ((state & ODS_FOCUS) != 0 && (state & ODS_NOFOCUSRECT) == 0) {
+        RECT focus = faceRect;
+        ::InflateRect(&focus, -3, -3);
+        ::DrawFocusRect(dc, &focus);
+    }
+}

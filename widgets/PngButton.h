@@ -1,0 +1,36 @@
+// A push button that shows a skin image (of the program's interface
+// resources) instead of its text. The image is not owned: the resources keep
+// it for the program's lifetime.
+#pragma once
+
+#include <afxwin.h>
+
+class CSkinImage;
+
+class CPngButton : public CButton {
+public:
+    CPngButton();
+    ~CPngButton() override;
+
+    void SetImage(const CSkinImage* image);
+    // The image of that file name in the interface resources; false when absent.
+    bool SetImage(LPCTSTR imageName);
+    const CSkinImage* GetImage() const { return m_image; }
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
+protected:
+    void PreSubclassWindow() override;
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    const CSkinImage* m_image = nullptr;
+    bool m_hot = false;
+};
+
+// Where an image of width x height goes inside box: as large as fits without
+// distortion, never enlarged beyond its own size, centred.
+RECT FitImageRect(const RECT& box, int width, int height);

@@ -1,0 +1,103 @@
+// The program's look shared by the owner-drawn controls: white faces, green
+// accents, an 18-pixel semibold button font, and small drawing helpers.
+#pragma once
+
+#include <afxwin.h>
+
+namespace widgets {
+
+constexpr COLORREF kLookGreen = RGB(34, 160, 84);
+constexpr COLORREF kLookDarkGreen = RGB(18, 112, 56);
+constexpr COLORREF kLookLightGreen = RGB(226, 244, 232);
+constexpr COLORREF kLookWhite = RGB(255, 255, 255);
+constexpr COLORREF kLookBorderGrey = RGB(186, 198, 192);
+constexpr COLORREF kLookDisabled = RGB(168, 172, 170);
+constexpr COLORREF kLookText = RGB(36, 44, 40);
+constexpr COLORREF kLookMagentaKey = RGB(255, 0, 255);
+
+// Fonts shared by every control of the process; they live until exit.
+HFONT GetButtonFont(); // 18-pixel semibold
+HFONT GetTextFont();   // the plain dialog text font
+
+// Mixes b into a: 0 keeps a, 100 gives b.
+COLORREF BlendColour(COLORREF a, COLORREF b, int percentOfB);
+
+// Paints what the parent shows behind the child (its erase background) into dc,
+// so controls with rounded or transparent parts blend into any page.
+void PaintParentBackground(HWND child, HDC dc);
+
+// A filled rounded rectangle with a one-pixel border.
+void FillRoundRect(HDC dc, const RECT& rect, int radius, COLORREF fill, COLORREF border);
+
+// Draws a bitmap with one colour treated as transparent, centred in rect.
+void DrawKeyedBitmap(HDC dc, HBITMAP bitmap, const RECT& rect, COLORREF key);
+
+// The size of a bitmap; 0 x 0 for none.
+SIZE GetBitmapSize(HBITMAP bitmap);
+
+// Selects a GDI object for the scope and restores the previous one.
+class CScopedSelect {
+public:
+    CScopedSelect(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(::SelectObject(dc, object)) {}
+    ~CScopedSelect() { ::SelectObject(m_dc, m_old); }
+    CScopedSelect(const CScopedSelect&) = delete;
+    CScopedSelect& operator=(const CScopedSelect&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
+// Owns one GDI object handle.
+template <class Handle>
+class CGdiHandle {
+public:
+    CGdiHandle() = default;
+    explicit CGdiHandle(Handle handle) : m_handle(handle) {}
+    ~CGdiHandle() { Reset(); }
+    CGdiHandle(const CGdiHandle&) = delete;
+    CGdiHandle& operator=(const CGdiHandle&) = delete;
+    CGdiHandle(CGdiHandle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = nullptr; }
+    CGdiHandle& operator=(CGdiHandle&& other) noexcept
+    {
+        if (this != &other) {
+            Reset(other.m_handle);
+            other.m_handle = nullptr;
+        }
+        return *this;
+    }
+    void Reset(Handle handle = nullptr)
+    {
+        if (m_handle != nullptr) {
+            ::DeleteObject(m_handle);
+        }
+        m_handle = handle;
+    }
+    Handle Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+
+private:
+    Handle m_handle = nullptr;
+};
+
+// Owns an icon handle (DestroyIcon).
+class CIconHandle {
+public:
+    CIconHandle() = default;
+    ~CIconHandle() { Reset(); }
+    CIconHandle(const CIconHandle&) = delete;
+    CIconHandle& operator=(const CIconHandle&) = delete;
+    void Reset(HICON icon = nullptr)
+    {
+        if (m_icon != nullptr) {
+            ::DestroyIcon(m_icon);
+        }
+        m_icon = icon;
+    }
+    HICON Get() const { return m_icon; }
+
+private:
+    HICON m_icon = nullptr;
+};
+
+} // namespace widgets
