@@ -14,3 +14,8 @@
 #define IDC_MSGBOX_ICON     1240
 #define IDC_MSGBOX_TEXT     1241
 #define IDC_MIDIDEV_LIST    1242
+
+// The application's own resources, one header per area of the program.
+#include "ids_frame.h"
+#include "ids_view.h"
+#include "ids_pages.h"

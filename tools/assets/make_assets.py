@@ -8,6 +8,8 @@ OUT_DIR/pictures/  skin images laid out beside the program
 OUT_DIR/wav/       message and completion sounds
 """
 
+import glob
+import importlib
 import math
 import os
 import struct
@@ -111,6 +113,13 @@ def main(out):
     os.makedirs(sounds, exist_ok=True)
     tone(os.path.join(sounds, "msgBox.wav"), [(880, 0.12)])
     tone(os.path.join(sounds, "finish.wav"), [(660, 0.1), (880, 0.1), (1320, 0.18)])
+    # Further images, one module per area of the program: images_<area>.py with
+    # make(out_dir, write), drawing into OUT_DIR/rc or OUT_DIR/pictures.
+    here = os.path.dirname(os.path.abspath(__file__))
+    for path in sorted(glob.glob(os.path.join(here, "images_*.py"))):
+        module = importlib.import_module(os.path.splitext(os.path.basename(path))[0])
+        module.make(out, write)
+
     # A stamp the build depends on: written last, so a half-made set is redone.
     write(os.path.join(out, "assets.stamp"), b"ok\n")
 

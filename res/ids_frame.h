@@ -1,0 +1,2 @@
+// Resource ids of the main frame, application, about box, menus 128.
+#pragma once

@@ -1,0 +1,2 @@
+// Resource ids of the view, instrument chooser, workspace bar and page tree.
+#pragma once
