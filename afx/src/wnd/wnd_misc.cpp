@@ -87,12 +87,11 @@ CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm)
     if (hWnd == nullptr) {
         return nullptr;
     }
+    // A direct child first, then the children's descendants.
     if (HWND hWndChild = ::GetDlgItem(hWnd, nID)) {
-        if (::GetTopWindow(hWndChild) == nullptr || !bOnlyPerm || FromHandlePermanent(hWndChild) != nullptr) {
-            CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hWndChild) : FromHandle(hWndChild);
-            if (pWnd != nullptr) {
-                return pWnd;
-            }
+        CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hWndChild) : FromHandle(hWndChild);
+        if (pWnd != nullptr) {
+            return pWnd;
         }
     }
     for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr;
