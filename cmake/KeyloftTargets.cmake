@@ -37,15 +37,15 @@ function(keyloft_warnings target)
     endif()
 endfunction()
 
-# KEYLOFT_TEST_DATA: the folder of checked-in test files, as the test sees it
-# (under Wine the Linux root is drive Z:).
+# KEYLOFT_TESTS_DIR: the source folder tests/ (checked-in seeds and samples), as
+# the test sees it (under Wine the Linux root is drive Z:).
 function(keyloft_test_data_definition target)
     if(WIN32)
-        set(dir "Z:${CMAKE_SOURCE_DIR}/tests/data")
+        set(dir "Z:${CMAKE_SOURCE_DIR}/tests")
     else()
-        set(dir "${CMAKE_SOURCE_DIR}/tests/data")
+        set(dir "${CMAKE_SOURCE_DIR}/tests")
     endif()
-    target_compile_definitions(${target} PRIVATE KEYLOFT_TEST_DATA="${dir}")
+    target_compile_definitions(${target} PRIVATE KEYLOFT_TESTS_DIR="${dir}")
 endfunction()
 
 # keyloft_wine_test(<group> SOURCES <src>... LIBS <lib>... [TIMEOUT <s>])

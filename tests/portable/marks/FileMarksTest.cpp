@@ -92,7 +92,7 @@ namespace {
 // The fuzz seeds are written by a separate script; they must agree with the checks.
 TEST(FileMarks, GeneratedSeedFilesAgreeWithTheChecks)
 {
-    const std::filesystem::path seeds = std::filesystem::path(KEYLOFT_TEST_DATA) / ".." / "fuzz" / "corpus" / "marks";
+    const std::filesystem::path seeds = std::filesystem::path(KEYLOFT_TESTS_DIR) / "fuzz" / "corpus" / "marks";
     const auto passes = [&](const char* name, FileKind kind) {
         const FileByteSource source(seeds / name);
         EXPECT_TRUE(source.IsOpen()) << name;

@@ -14,7 +14,7 @@ namespace kp = keyloft::protocol;
 namespace {
 kp::Bytes Seed(const std::string& name)
 {
-    std::ifstream in(std::string(KEYLOFT_TEST_DATA) + "/../fuzz/corpus/protocol/" + name, std::ios::binary);
+    std::ifstream in(std::string(KEYLOFT_TESTS_DIR) + "/fuzz/corpus/protocol/" + name, std::ios::binary);
     return kp::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 } // namespace
