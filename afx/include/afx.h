@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <tchar.h> // _T and the _tcs functions code written for this layer expects
 
 #if __has_include("afxbase.h")
 #include "afxbase.h"

@@ -7,17 +7,34 @@
 
 namespace afx_detail {
 
+namespace {
+
+// A plain pointer per thread, not a thread_local object: the thread-exit
+// destructors of large thread_local objects crash in mingw programs under Wine.
+// AfxTermThread frees the table; a thread that never calls it leaves one block.
+thread_local GdiTempMaps* t_gdiTempMaps = nullptr;
+
+} // namespace
+
 GdiTempMaps& ThreadGdiTempMaps()
 {
-    thread_local GdiTempMaps maps;
-    return maps;
+    if (t_gdiTempMaps == nullptr)
+        t_gdiTempMaps = new GdiTempMaps;
+    return *t_gdiTempMaps;
+}
+
+void ReleaseThreadGdiTempMaps()
+{
+    delete t_gdiTempMaps;
+    t_gdiTempMaps = nullptr;
 }
 
 } // namespace afx_detail
 
 void AfxDeleteTempGdiMaps()
 {
-    afx_detail::ThreadGdiTempMaps().Clear();
+    if (afx_detail::t_gdiTempMaps != nullptr)
+        afx_detail::t_gdiTempMaps->Clear();
 }
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)

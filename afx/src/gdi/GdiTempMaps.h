@@ -31,5 +31,8 @@ struct GdiTempMaps {
 };
 
 GdiTempMaps& ThreadGdiTempMaps();
+// Frees the calling thread's table (temporaries included); called when an
+// application thread ends.
+void ReleaseThreadGdiTempMaps();
 
 } // namespace afx_detail

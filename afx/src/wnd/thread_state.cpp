@@ -1,4 +1,5 @@
 #include "afxstate.h"
+#include "../gdi/GdiTempMaps.h"
 
 namespace afx_detail {
 
@@ -22,8 +23,8 @@ void AFXAPI AfxTermThread()
     afx_detail::DeleteTempWndMap();
     delete state.pTempMap;
     state.pTempMap = nullptr;
-    // GDI temporaries of the thread go with their own thread-local table.
     AfxDeleteTempMenuMap();
+    afx_detail::ReleaseThreadGdiTempMaps();
     if (state.hHookCbt != nullptr) {
         ::UnhookWindowsHookEx(state.hHookCbt);
         state.hHookCbt = nullptr;
