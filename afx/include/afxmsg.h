@@ -59,6 +59,9 @@ class CScrollBar;
 #define WM_CTLCOLOR 0x0019
 #endif
 #define WM_REFLECT_BASE 0xBC00
+#ifndef WM_HELPINFO
+#define WM_HELPINFO 0x0053
+#endif
 
 // Command codes passed to OnCmdMsg besides control notification codes.
 #define CN_COMMAND 0

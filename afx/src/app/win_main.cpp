@@ -35,6 +35,7 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmd
         return -1;
     }
     int nReturnCode = -1;
+    pThread->m_msgCur = MSG{}; // the exit code of a run that never pumped is 0
     if (AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow) && pApp->InitApplication()) {
         if (!pThread->InitInstance()) {
             if (pThread->m_pMainWnd != nullptr && ::IsWindow(pThread->m_pMainWnd->m_hWnd)) {
