@@ -59,9 +59,10 @@ std::uint64_t CMIDI::NowMicros() const {
 BOOL CMIDI::LoadFile(LPCWSTR path, HWND owner) {
     Stop();
     bool readOk = false;
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path, readOk);
+    std::vector<std::uint8_t> bytes = ReadWholeFile(path, readOk);
     keyloft::midi::MidiFile file;
-    if (!readOk || !keyloft::midi::ReadMidiFile(bytes, file).ok) {
+    // The buffer becomes the file's payload pool: meta and sysex data are not copied.
+    if (!readOk || !keyloft::midi::ReadMidiFile(std::move(bytes), file).ok) {
         return FALSE;
     }
     const keyloft::midi::ChannelSummary summary = keyloft::midi::SummarizeChannels(file);

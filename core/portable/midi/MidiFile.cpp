@@ -4,13 +4,27 @@
 
 namespace keyloft::midi {
 
+std::span<const std::uint8_t> MidiFile::Payload(const MidiEvent& event) const {
+    if (event.kind == EventKind::Channel || event.payloadAt >= payloadRefs.size()) {
+        return {};
+    }
+    const PayloadRef ref = payloadRefs[event.payloadAt];
+    if (ref.offset > payload.size() || ref.length > payload.size() - ref.offset) {
+        return {};
+    }
+    return {payload.data() + ref.offset, ref.length};
+}
+
 std::uint32_t MidiFile::StorePayload(std::span<const std::uint8_t> data) {
-    if (payload.size() + data.size() > UINT32_MAX) {
+    if (payload.size() > UINT32_MAX || data.size() > UINT32_MAX - payload.size() ||
+        payloadRefs.size() >= UINT32_MAX) {
         throw std::length_error("MIDI payload pool exceeds 4 GiB");
     }
-    const auto offset = static_cast<std::uint32_t>(payload.size());
+    const auto index = static_cast<std::uint32_t>(payloadRefs.size());
+    payloadRefs.push_back({static_cast<std::uint32_t>(payload.size()),
+                           static_cast<std::uint32_t>(data.size())});
     payload.insert(payload.end(), data.begin(), data.end());
-    return offset;
+    return index;
 }
 
 void MidiFile::AddChannel(MidiTrack& track, std::uint32_t tick, std::uint8_t status,
@@ -31,8 +45,7 @@ void MidiFile::AddMeta(MidiTrack& track, std::uint32_t tick, std::uint8_t type,
     event.kind = EventKind::Meta;
     event.status = 0xFF;
     event.data1 = type;
-    event.payloadOffset = StorePayload(data);
-    event.payloadLength = static_cast<std::uint32_t>(data.size());
+    event.payloadAt = StorePayload(data);
     track.events.push_back(event);
     if (type == meta::EndOfTrack) {
         track.endOfTrackSeen = true;
@@ -51,8 +64,7 @@ void MidiFile::AddSysEx(MidiTrack& track, std::uint32_t tick,
     event.tick = tick;
     event.kind = EventKind::SysEx;
     event.status = 0xF0;
-    event.payloadOffset = StorePayload(dataAfterF0);
-    event.payloadLength = static_cast<std::uint32_t>(dataAfterF0.size());
+    event.payloadAt = StorePayload(dataAfterF0);
     track.events.push_back(event);
 }
 
@@ -64,7 +76,7 @@ void MidiFile::AddCopy(MidiTrack& track, const MidiFile& source, const MidiEvent
         // Copy through a temporary: the source pool may be this file's own.
         const auto bytes = source.Payload(event);
         const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
-        copy.payloadOffset = StorePayload(data);
+        copy.payloadAt = StorePayload(data);
     }
     track.events.push_back(copy);
     if (copy.IsMeta(meta::EndOfTrack)) {

@@ -1,6 +1,8 @@
 // In-memory form of a Standard MIDI File: tracks of events with absolute ticks.
 // Meta and system-exclusive payloads live in one byte pool owned by the file, so
-// an event stays small and a large file reads without one allocation per event.
+// an event stays small (12 bytes) and a large file reads without one allocation
+// per event. A file read from a buffer it was given keeps that buffer as its
+// pool, so the payloads are not copied at all.
 #pragma once
 
 #include <cstddef>
@@ -34,18 +36,25 @@ struct MidiEvent {
     std::uint8_t status = 0;       // channel status; 0xFF, 0xF0 or 0xF7 otherwise
     std::uint8_t data1 = 0;        // first data byte; the meta type for Meta
     std::uint8_t data2 = 0;        // second data byte (0 for one-byte messages)
-    std::uint32_t payloadOffset = 0;  // into MidiFile::payload (Meta, SysEx, Escape)
-    std::uint32_t payloadLength = 0;
+    std::uint32_t payloadAt = 0;   // into MidiFile::payloadRefs (Meta, SysEx, Escape only)
 
     std::uint8_t Channel() const { return static_cast<std::uint8_t>(status & 0x0F); }
     std::uint8_t Command() const { return static_cast<std::uint8_t>(status & 0xF0); }
     bool IsMeta(std::uint8_t type) const { return kind == EventKind::Meta && data1 == type; }
 };
+// Large files hold millions of events: the record's size is most of a load's cost.
+static_assert(sizeof(MidiEvent) == 12);
+
+// Where a payload lies in MidiFile::payload.
+struct PayloadRef {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+};
 
 // Number of data bytes a channel status carries (1 for program and channel pressure).
+// One comparison: 0xC0 and 0xD0 are the only commands whose top three bits are 110.
 constexpr int ChannelDataLength(std::uint8_t status) {
-    const std::uint8_t command = status & 0xF0;
-    return (command == 0xC0 || command == 0xD0) ? 1 : 2;
+    return 2 - ((status & 0xE0) == 0xC0 ? 1 : 0);
 }
 
 struct MidiTrack {
@@ -59,11 +68,11 @@ public:
     // Ticks per quarter note when bit 15 is clear; SMPTE frames/ticks otherwise.
     std::uint16_t division = 96;
     std::vector<MidiTrack> tracks;
-    std::vector<std::uint8_t> payload;
+    std::vector<std::uint8_t> payload;      // the pool; may hold bytes no event refers to
+    std::vector<PayloadRef> payloadRefs;    // one per meta or system-exclusive event
 
-    std::span<const std::uint8_t> Payload(const MidiEvent& event) const {
-        return {payload.data() + event.payloadOffset, event.payloadLength};
-    }
+    // Empty for channel events (and for a reference outside the pool).
+    std::span<const std::uint8_t> Payload(const MidiEvent& event) const;
     std::string PayloadText(const MidiEvent& event) const {
         const auto bytes = Payload(event);
         return std::string(bytes.begin(), bytes.end());

@@ -1,6 +1,8 @@
 #include "core/portable/midi/MidiReader.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace keyloft::midi {
 namespace {
@@ -22,160 +24,194 @@ MidiReadResult Fail(std::size_t offset, std::string what) {
     return result;
 }
 
-// Parses one MTrk body [begin, end) of the file; offsets in errors are file offsets.
-class TrackParser {
-public:
-    TrackParser(std::span<const std::uint8_t> file, std::size_t begin, std::size_t end,
-                int trackIndex, MidiFile& out, MidiTrack& track)
-        : file_(file), pos_(begin), end_(end), trackIndex_(trackIndex), out_(out), track_(track) {}
-
-    MidiReadResult Parse() {
-        // Typical files spend about three bytes an event.
-        track_.events.reserve(track_.events.size() + (end_ - pos_) / 3 + 1);
-        while (pos_ < end_) {
-            const std::size_t eventStart = pos_;
-            std::uint32_t delta = file_[pos_];
-            if (delta < 0x80) {
-                ++pos_;  // the common one-byte delta
-            } else {
-                const std::size_t used = ReadVariableLength(file_.subspan(pos_, end_ - pos_), delta);
-                if (used == 0) {
-                    return Error(eventStart, "delta time is longer than four bytes or cut off");
-                }
-                pos_ += used;
-            }
-            if (static_cast<std::uint64_t>(tick_) + delta > UINT32_MAX) {
-                return Error(eventStart, "absolute time exceeds 32 bits");
-            }
-            tick_ += delta;
-            if (pos_ >= end_) {
-                return Error(pos_, "event missing after its delta time");
-            }
-            if (!ReadEvent()) {
-                return Fail(errorOffset_, "track " + std::to_string(trackIndex_) + ": " + error_);
-            }
-            if (track_.endOfTrackSeen) {
-                break;  // bytes after end-of-track are not events
-            }
-        }
-        MidiReadResult done;
-        done.ok = true;
-        return done;
-    }
-
-private:
-    MidiReadResult Error(std::size_t offset, const std::string& what) const {
-        return Fail(offset, "track " + std::to_string(trackIndex_) + ": " + what);
-    }
-
-    bool Problem(std::size_t offset, std::string what) {
-        errorOffset_ = offset;
-        error_ = std::move(what);
-        return false;
-    }
-
-    bool ReadEvent() {
-        const std::uint8_t first = file_[pos_];
-        if (first == 0xFF) {
-            return ReadMeta();
-        }
-        if (first == 0xF0 || first == 0xF7) {
-            return ReadSysEx(first);
-        }
-        if (first >= 0xF1) {
-            return Problem(pos_, "system status byte not allowed in a file");
-        }
-        std::uint8_t status = first;
-        if (first < 0x80) {
-            // Running status; kept across meta and system-exclusive events on purpose.
-            if (runningStatus_ == 0) {
-                return Problem(pos_, "data byte without a preceding status");
-            }
-            status = runningStatus_;
-        } else {
-            ++pos_;
-            runningStatus_ = status;
-        }
-        const int length = ChannelDataLength(status);
-        if (end_ - pos_ < static_cast<std::size_t>(length)) {
-            return Problem(pos_, "channel message cut off by the end of the track");
-        }
-        MidiEvent event;
-        event.tick = tick_;
-        event.kind = EventKind::Channel;
-        event.status = status;
-        event.data1 = file_[pos_];
-        event.data2 = length == 2 ? file_[pos_ + 1] : 0;
-        if ((event.data1 | event.data2) & 0x80) {
-            return Problem(pos_, "data byte above 0x7F in a channel message");
-        }
-        pos_ += static_cast<std::size_t>(length);
-        track_.events.push_back(event);
-        return true;
-    }
-
-    bool ReadMeta() {
-        const std::size_t start = pos_;
-        if (end_ - pos_ < 2) {
-            return Problem(start, "meta event cut off");
-        }
-        const std::uint8_t type = file_[pos_ + 1];
-        pos_ += 2;
-        MidiEvent event;
-        event.kind = EventKind::Meta;
-        event.status = 0xFF;
-        event.data1 = type;
-        if (!ReadPayload(start, event)) {
-            return false;
-        }
-        if (type == meta::EndOfTrack) {
-            track_.endOfTrackSeen = true;
-        }
-        return true;
-    }
-
-    bool ReadSysEx(std::uint8_t status) {
-        const std::size_t start = pos_;
-        ++pos_;
-        MidiEvent event;
-        event.kind = status == 0xF0 ? EventKind::SysEx : EventKind::Escape;
-        event.status = status;
-        return ReadPayload(start, event);
-    }
-
-    // Reads "length data" at pos_ into the pool and appends the event.
-    bool ReadPayload(std::size_t eventStart, MidiEvent& event) {
-        std::uint32_t length = 0;
-        const std::size_t used = ReadVariableLength(file_.subspan(pos_, end_ - pos_), length);
-        if (used == 0) {
-            return Problem(pos_, "event length is longer than four bytes or cut off");
-        }
-        pos_ += used;
-        if (length > end_ - pos_) {
-            return Problem(eventStart, "event length " + std::to_string(length) + " exceeds the " +
-                                         std::to_string(end_ - pos_) + " bytes left in the track");
-        }
-        event.tick = tick_;
-        event.payloadOffset = static_cast<std::uint32_t>(out_.payload.size());
-        event.payloadLength = length;
-        out_.payload.insert(out_.payload.end(), file_.begin() + static_cast<std::ptrdiff_t>(pos_),
-                            file_.begin() + static_cast<std::ptrdiff_t>(pos_ + length));
-        pos_ += length;
-        track_.events.push_back(event);
-        return true;
-    }
-
-    std::span<const std::uint8_t> file_;
-    std::size_t pos_;
-    std::size_t end_;
-    int trackIndex_;
-    MidiFile& out_;
-    MidiTrack& track_;
-    std::uint32_t tick_ = 0;
-    std::uint8_t runningStatus_ = 0;
-    std::size_t errorOffset_ = 0;
-    std::string error_;
+// What the check pass learnt about one MTrk body; the fill pass relies on it.
+struct TrackPlan {
+    std::size_t begin = 0;
+    std::size_t end = 0;         // chunk end, or just after the end-of-track event
+    std::size_t events = 0;
+    std::size_t payloads = 0;     // meta and system-exclusive events
+    std::size_t payloadBytes = 0;
+    bool endOfTrack = false;
 };
+
+// Builds the error of a track check; kept out of line so the checking loop stays small.
+[[gnu::noinline, gnu::cold]] MidiReadResult TrackError(int trackIndex, std::size_t offset,
+                                                     const std::string& what) {
+    return Fail(offset, "track " + std::to_string(trackIndex) + ": " + what);
+}
+
+[[gnu::noinline, gnu::cold]] MidiReadResult PayloadTooLong(int trackIndex, std::size_t offset,
+                                                         std::uint32_t length, std::size_t left) {
+    return TrackError(trackIndex, offset,
+                      "event length " + std::to_string(length) + " exceeds the " +
+                          std::to_string(left) + " bytes left in the track");
+}
+
+// First pass over one MTrk body [begin, end): checks every event against the
+// bytes present and counts what the second pass will store, storing nothing.
+// Offsets in errors are file offsets. Positions and counters stay in locals so
+// the loop runs from registers.
+MidiReadResult CheckTrack(std::span<const std::uint8_t> file, std::size_t begin, std::size_t end,
+                          int trackIndex, TrackPlan& plan) {
+    const std::uint8_t* const data = file.data();
+    std::size_t pos = begin;
+    std::size_t events = 0;
+    std::size_t payloads = 0;
+    std::size_t payloadBytes = 0;
+    std::uint64_t tick = 0;
+    std::uint8_t runningStatus = 0;
+    bool endOfTrack = false;
+    while (pos < end) {
+        const std::size_t eventStart = pos;
+        std::uint32_t delta = data[pos];
+        if (delta < 0x80) {
+            ++pos;  // the common one-byte delta
+        } else {
+            const std::size_t used = ReadVariableLength(file.subspan(pos, end - pos), delta);
+            if (used == 0) {
+                return TrackError(trackIndex, eventStart,
+                                  "delta time is longer than four bytes or cut off");
+            }
+            pos += used;
+        }
+        tick += delta;
+        if (tick > UINT32_MAX) {
+            return TrackError(trackIndex, eventStart, "absolute time exceeds 32 bits");
+        }
+        if (pos >= end) {
+            return TrackError(trackIndex, pos, "event missing after its delta time");
+        }
+        const std::size_t statusAt = pos;
+        const std::uint8_t first = data[pos];
+        ++events;
+        if (first < 0xF0) {
+            if (first >= 0x80) {
+                runningStatus = first;
+                ++pos;
+            } else if (runningStatus == 0) {
+                // Running status is kept across meta and system-exclusive events on purpose.
+                return TrackError(trackIndex, pos, "data byte without a preceding status");
+            }
+            const auto length = static_cast<std::size_t>(ChannelDataLength(runningStatus));
+            if (end - pos < length) {
+                return TrackError(trackIndex, pos, "channel message cut off by the end of the track");
+            }
+            const std::uint8_t second = length == 2 ? data[pos + 1] : 0;
+            if ((data[pos] | second) & 0x80) {
+                return TrackError(trackIndex, pos, "data byte above 0x7F in a channel message");
+            }
+            pos += length;
+            continue;
+        }
+        std::uint8_t metaType = 0;
+        if (first == 0xFF) {
+            if (end - pos < 2) {
+                return TrackError(trackIndex, pos, "meta event cut off");
+            }
+            metaType = data[pos + 1];
+            pos += 2;
+        } else if (first == 0xF0 || first == 0xF7) {
+            ++pos;
+        } else {
+            return TrackError(trackIndex, pos, "system status byte not allowed in a file");
+        }
+        // "length data" of a meta or system-exclusive event.
+        std::uint32_t length = 0;
+        const std::size_t used = ReadVariableLength(file.subspan(pos, end - pos), length);
+        if (used == 0) {
+            return TrackError(trackIndex, pos, "event length is longer than four bytes or cut off");
+        }
+        pos += used;
+        if (length > end - pos) {
+            return PayloadTooLong(trackIndex, statusAt, length, end - pos);
+        }
+        pos += length;
+        ++payloads;
+        payloadBytes += length;
+        if (first == 0xFF && metaType == meta::EndOfTrack) {
+            endOfTrack = true;
+            break;  // bytes after end-of-track are not events
+        }
+    }
+    plan.begin = begin;
+    plan.end = pos;
+    plan.events = events;
+    plan.payloads = payloads;
+    plan.payloadBytes = payloadBytes;
+    plan.endOfTrack = endOfTrack;
+    MidiReadResult done;
+    done.ok = true;
+    return done;
+}
+
+// Variable-length quantity already checked by CheckTrack.
+std::uint32_t TakeCheckedVariableLength(const std::uint8_t* data, std::size_t& pos) {
+    std::uint32_t value = 0;
+    std::uint8_t byte = 0;
+    do {
+        byte = data[pos++];
+        value = (value << 7) | (byte & 0x7Fu);
+    } while (byte & 0x80);
+    return value;
+}
+
+// Second pass: stores the events of a checked track. The space for them was
+// reserved exactly, so nothing reallocates, and nothing here is checked twice.
+// With `Adopt` the file buffer becomes the pool and payloads are referred to
+// where they lie; otherwise they are copied into the pool.
+template <bool Adopt>
+void FillTrack(const std::uint8_t* data, const TrackPlan& plan, MidiTrack& track, MidiFile& out) {
+    track.events.reserve(plan.events);
+    track.endOfTrackSeen = plan.endOfTrack;
+    std::size_t pos = plan.begin;
+    std::uint32_t tick = 0;
+    std::uint8_t runningStatus = 0;
+    while (pos < plan.end) {
+        std::uint32_t delta = data[pos];
+        if (delta < 0x80) {
+            ++pos;
+        } else {
+            delta = TakeCheckedVariableLength(data, pos);
+        }
+        tick += delta;
+        MidiEvent event;
+        event.tick = tick;
+        const std::uint8_t first = data[pos];
+        if (first < 0xF0) {
+            if (first >= 0x80) {
+                runningStatus = first;
+                ++pos;
+            }
+            event.status = runningStatus;
+            event.data1 = data[pos];
+            if (ChannelDataLength(runningStatus) == 2) {
+                event.data2 = data[pos + 1];
+                pos += 2;
+            } else {
+                ++pos;
+            }
+        } else {
+            ++pos;
+            event.status = first;
+            if (first == 0xFF) {
+                event.kind = EventKind::Meta;
+                event.data1 = data[pos++];
+            } else {
+                event.kind = first == 0xF0 ? EventKind::SysEx : EventKind::Escape;
+            }
+            const std::uint32_t length = TakeCheckedVariableLength(data, pos);
+            event.payloadAt = static_cast<std::uint32_t>(out.payloadRefs.size());
+            if constexpr (Adopt) {
+                out.payloadRefs.push_back({static_cast<std::uint32_t>(pos), length});
+            } else {
+                out.payloadRefs.push_back({static_cast<std::uint32_t>(out.payload.size()), length});
+                out.payload.insert(out.payload.end(), data + pos, data + pos + length);
+            }
+            pos += length;
+        }
+        track.events.push_back(event);
+    }
+}
 
 }  // namespace
 
@@ -200,7 +236,9 @@ std::size_t ReadVariableLength(std::span<const std::uint8_t> bytes, std::uint32_
 
 namespace {
 
-MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out) {
+// With `adopt` the payload references point into `bytes`, which the caller then
+// moves into the file as its pool.
+MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out, bool& adopt) {
     if (bytes.size() < 14) {
         return Fail(0, "file too short for a MIDI header (" + std::to_string(bytes.size()) +
                            " bytes)");
@@ -228,13 +266,16 @@ MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out) {
     if (out.format == 0 && declaredTracks != 1) {
         return Fail(10, "format 0 file declares " + std::to_string(declaredTracks) + " tracks");
     }
-    out.tracks.reserve(declaredTracks);
-    out.payload.reserve(bytes.size());  // payloads never outgrow the file
 
+    // Check every track first, so that the events and the payload pool are each
+    // reserved once at their exact size, bounded by the bytes actually present.
+    std::vector<TrackPlan> plans;
+    std::size_t payloads = 0;
+    std::size_t payloadBytes = 0;
     std::size_t pos = 8 + headerLength;
-    while (out.tracks.size() < declaredTracks) {
+    while (plans.size() < declaredTracks) {
         if (bytes.size() - pos < 8) {
-            return Fail(pos, "file ends after " + std::to_string(out.tracks.size()) + " of " +
+            return Fail(pos, "file ends after " + std::to_string(plans.size()) + " of " +
                                  std::to_string(declaredTracks) + " tracks");
         }
         const std::uint32_t chunkLength = BigEndian32(bytes.data() + pos + 4);
@@ -245,15 +286,33 @@ MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out) {
                                      " bytes left in the file");
         }
         if (std::memcmp(bytes.data() + pos, "MTrk", 4) == 0) {
-            const int index = static_cast<int>(out.tracks.size());
-            MidiTrack& track = out.AddTrack();
-            TrackParser parser(bytes, bodyStart, bodyStart + chunkLength, index, out, track);
-            MidiReadResult result = parser.Parse();
+            const int index = static_cast<int>(plans.size());
+            TrackPlan& plan = plans.emplace_back();
+            MidiReadResult result = CheckTrack(bytes, bodyStart, bodyStart + chunkLength, index, plan);
             if (!result.ok) {
                 return result;
             }
+            payloads += plan.payloads;
+            payloadBytes += plan.payloadBytes;
         }
         pos = bodyStart + chunkLength;
+    }
+    // Pool offsets are 32 bits: an adopted buffer must be addressable in full.
+    adopt = adopt && bytes.size() <= UINT32_MAX;
+    if ((!adopt && payloadBytes > UINT32_MAX) || payloads > UINT32_MAX) {
+        return Fail(0, "meta and system-exclusive data exceed 4 GiB");
+    }
+    out.payloadRefs.reserve(payloads);
+    if (!adopt) {
+        out.payload.reserve(payloadBytes);
+    }
+    out.tracks.resize(plans.size());
+    for (std::size_t t = 0; t < plans.size(); ++t) {
+        if (adopt) {
+            FillTrack<true>(bytes.data(), plans[t], out.tracks[t], out);
+        } else {
+            FillTrack<false>(bytes.data(), plans[t], out.tracks[t], out);
+        }
     }
     MidiReadResult result;
     result.ok = true;
@@ -264,9 +323,22 @@ MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out) {
 
 MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out) {
     out = MidiFile{};
-    MidiReadResult result = ReadInto(bytes, out);
+    bool adopt = false;
+    MidiReadResult result = ReadInto(bytes, out, adopt);
     if (!result.ok) {
         out = MidiFile{};  // no half-read file is left behind
+    }
+    return result;
+}
+
+MidiReadResult ReadMidiFile(std::vector<std::uint8_t>&& bytes, MidiFile& out) {
+    out = MidiFile{};
+    bool adopt = true;
+    MidiReadResult result = ReadInto(bytes, out, adopt);
+    if (!result.ok) {
+        out = MidiFile{};
+    } else if (adopt) {
+        out.payload = std::move(bytes);
     }
     return result;
 }

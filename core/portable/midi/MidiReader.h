@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/portable/midi/MidiFile.h"
 
@@ -25,6 +26,10 @@ struct MidiReadResult {
 // track chunk without end-of-track, unknown chunks (skipped), a header longer
 // than 6 bytes.
 MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out);
+// The same, keeping the buffer as the file's payload pool instead of copying
+// the payloads out of it (a loader that read the file into a buffer of its own
+// gives it up). On failure the buffer is left as it was.
+MidiReadResult ReadMidiFile(std::vector<std::uint8_t>&& bytes, MidiFile& out);
 
 // Variable-length quantity of at most four bytes. Returns the bytes used, 0 when
 // the quantity runs past the end or is longer than four bytes.

@@ -19,8 +19,11 @@ TempoMap::TempoMap(const MidiFile& file) {
     std::vector<Change> raw;
     for (const MidiTrack& track : file.tracks) {
         for (const MidiEvent& event : track.events) {
-            if (event.IsMeta(meta::Tempo) && event.payloadLength >= 3) {
-                const auto data = file.Payload(event);
+            if (!event.IsMeta(meta::Tempo)) {
+                continue;
+            }
+            const auto data = file.Payload(event);
+            if (data.size() >= 3) {
                 const std::uint32_t value = (std::uint32_t{data[0]} << 16) |
                                             (std::uint32_t{data[1]} << 8) | data[2];
                 if (value != 0) {
