@@ -85,3 +85,6 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/link/CMakeLists.txt) # link benchmark, run by hand
     add_subdirectory(bench/link)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/shell/CMakeLists.txt) # start-up and list-fill benchmarks, run by hand
+    add_subdirectory(bench/shell)
+endif()

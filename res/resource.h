@@ -19,3 +19,4 @@
 #include "ids_frame.h"
 #include "ids_view.h"
 #include "ids_pages.h"
+#include "ids_transfer.h"

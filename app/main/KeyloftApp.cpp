@@ -1,17 +1,5 @@
-// The application object. For now it only shows that the program starts; the
-// main window comes with the program's real start-up.
-#include <afxwin.h>
-
-#include <cstdio>
-
-class CKeyloftApp : public CWinApp {
-public:
-    BOOL InitInstance() override
-    {
-        std::printf("Keyloft started\n");
-        std::fflush(stdout);
-        return FALSE;
-    }
-};
+// The one application object. It is constructed with the program's other
+// global objects, before the framework's entry code runs.
+#include "app/shell/KeyloftApp.h"
 
 CKeyloftApp theApp;

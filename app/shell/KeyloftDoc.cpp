@@ -1,0 +1,3 @@
+#include "app/shell/KeyloftDoc.h"
+
+IMPLEMENT_DYNCREATE(CKeyloftDoc, CDocument)

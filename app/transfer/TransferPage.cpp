@@ -1,0 +1,515 @@
+#include "app/transfer/TransferPage.h"
+
+#include <afxdlgs.h>
+
+#include "app/lists/ListDrag.h"
+#include "app/lists/ListSortSettings.h"
+#include "app/pages/ProgramMessages.h"
+#include "app/transfer/TransferNotes.h"
+#include "app/shell/AppMessages.h"
+#include "app/transfer/TransferMessages.h"
+#include "app/transfer/TransferPages.h"
+#include "app/view/ViewGlobals.h"
+#include "core/files/FileErrors.h"
+#include "core/files/FileMarkChecks.h"
+#include "core/files/Folders.h"
+#include "core/files/ShellSeam.h"
+#include "core/link/USBPort.h"
+#include "core/profile/DevProfile.h"
+#include "core/ui/ToolBarHelpers.h"
+#include "core/ui/UiResources.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kIconWarning = 191;
+constexpr UINT kToolBarId = 59392;
+
+CString LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+CString FileNameOf(const CString& path)
+{
+    const int slash = path.ReverseFind(L'\\');
+    return slash < 0 ? path : path.Mid(slash + 1);
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CTransferPage, CBaseDlg)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_CONTEXTMENU()
+    ON_BN_CLICKED(IDC_TRANSFER_DOWNLOAD, &CTransferPage::OnDownloadSelected)
+    ON_BN_CLICKED(IDC_TRANSFER_UPLOAD, &CTransferPage::OnUploadSelected)
+    ON_COMMAND(ID_TRANSFER_ADD_FILES, &CTransferPage::OnAddFiles)
+    ON_COMMAND(ID_TRANSFER_ADD_FOLDER, &CTransferPage::OnAddFolder)
+    ON_COMMAND(ID_TRANSFER_REMOVE_SELECTED, &CTransferPage::OnRemoveSelected)
+    ON_COMMAND(ID_TRANSFER_REMOVE_ALL, &CTransferPage::OnRemoveAll)
+    ON_COMMAND(ID_TRANSFER_DOWNLOAD, &CTransferPage::OnDownloadSelected)
+    ON_COMMAND(ID_TRANSFER_DELETE_SELECTED, &CTransferPage::OnDeleteSelected)
+    ON_COMMAND(ID_TRANSFER_DELETE_ALL, &CTransferPage::OnDeleteAll)
+    ON_COMMAND(ID_TRANSFER_UPLOAD_SELECTED, &CTransferPage::OnUploadSelected)
+    ON_COMMAND(ID_TRANSFER_UPLOAD_ALL, &CTransferPage::OnUploadAll)
+    ON_NOTIFY(LVN_KEYDOWN, IDC_TRANSFER_PC_LIST, &CTransferPage::OnPCListKeyDown)
+    ON_NOTIFY(LVN_KEYDOWN, IDC_TRANSFER_DEV_LIST, &CTransferPage::OnDevListKeyDown)
+    ON_NOTIFY(NM_DBLCLK, IDC_TRANSFER_PC_LIST, &CTransferPage::OnPCListDblClk)
+    ON_NOTIFY(TBN_DROPDOWN, kToolBarId, &CTransferPage::OnToolBarDropDown)
+    ON_MESSAGE(WM_LIST_DRAG_NOTIFY, &CTransferPage::OnDragNotify)
+    ON_MESSAGE(AppMsg::LanguageChanged, &CTransferPage::OnLanguageChanged)
+    ON_MESSAGE(AppMsg::UploadFinished, &CTransferPage::OnUploadFinished)
+    ON_MESSAGE(TransferMsg::DownloadFinished, &CTransferPage::OnDownloadFinished)
+    ON_MESSAGE(TransferMsg::FileError, &CTransferPage::OnWorkerFileError)
+    ON_MESSAGE(TransferMsg::FileRejected, &CTransferPage::OnWorkerFileRejected)
+    ON_MESSAGE(TransferMsg::PcFolderWritten, &CTransferPage::OnWorkerFolderWritten)
+END_MESSAGE_MAP()
+
+CTransferPage::CTransferPage(int kind, CWnd* pParent)
+    : CBaseDlg(FindTransferKind(kind)->dialogId, pParent), m_info(*FindTransferKind(kind))
+{
+    LoadPageAccelerators(IDR_TRANSFER_ACCEL);
+}
+
+CTransferPage::~CTransferPage()
+{
+    m_runner.CancelAndJoin();
+}
+
+void CTransferPage::DoDataExchange(CDataExchange* pDX)
+{
+    CBaseDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_TRANSFER_PC_LIST, m_pcList);
+    DDX_Control(pDX, IDC_TRANSFER_DEV_LIST, m_devList);
+    DDX_Control(pDX, IDC_TRANSFER_PC_TITLE, m_pcTitle);
+    DDX_Control(pDX, IDC_TRANSFER_DEV_TITLE, m_devTitle);
+}
+
+int CTransferPage::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CBaseDlg::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP;
+    const UINT devBar = m_info.deviceDeleteButton ? IDR_TRANSFER_DEV_BAR : IDR_TRANSFER_MEM_BAR;
+    const UINT devBitmap = m_info.deviceDeleteButton ? IDB_TRANSFER_DEV_BAR : IDB_TRANSFER_MEM_BAR;
+    if (m_pcBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT, style, CRect(0, 0, 0, 0), kToolBarId) &&
+        m_pcBar.LoadToolBar(IDR_TRANSFER_PC_BAR)) {
+        SetToolBarImageList(m_pcBar, IDB_TRANSFER_PC_BAR, 16, 16);
+        MakeToolBarDropDown(ID_TRANSFER_ADD_FILES, m_pcBar);
+        MakeToolBarDropDown(ID_TRANSFER_REMOVE_SELECTED, m_pcBar);
+        m_pcBar.SetSizes(CSize(52, 40), CSize(16, 16));
+    }
+    if (m_devBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT, style, CRect(0, 0, 0, 0), kToolBarId) &&
+        m_devBar.LoadToolBar(devBar)) {
+        SetToolBarImageList(m_devBar, devBitmap, 16, 16);
+        if (m_info.deviceDeleteButton)
+            MakeToolBarDropDown(ID_TRANSFER_DELETE_SELECTED, m_devBar);
+        if (IsUploadEnabled(m_info.kind)) {
+            MakeToolBarDropDown(ID_TRANSFER_UPLOAD_SELECTED, m_devBar);
+        } else {
+            const int index = m_devBar.CommandToIndex(ID_TRANSFER_UPLOAD_SELECTED);
+            if (index >= 0)
+                m_devBar.SetButtonStyle(index, m_devBar.GetButtonStyle(index) | TBBS_HIDDEN);
+        }
+        m_devBar.SetSizes(CSize(52, 40), CSize(16, 16));
+    }
+    return 0;
+}
+
+BOOL CTransferPage::OnInitDialog()
+{
+    CBaseDlg::OnInitDialog();
+    EnableToolTips(TRUE);
+
+    m_pcImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    m_pcImages.Add(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_FILE_VALID) : nullptr);
+    m_pcImages.Add(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_FILE_INVALID) : nullptr);
+    m_pcList.SetImageList(&m_pcImages, LVSIL_SMALL);
+    m_pcList.InsertColumn(0, LoadText(113), LVCFMT_LEFT, 180);
+    m_pcList.InsertColumn(1, LoadText(114), LVCFMT_LEFT, 180);
+    m_pcList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    const UINT sizeRule = GetFileSizeRule(m_info.kind);
+    if (m_info.exactSize)
+        m_pcList.SetExactSize(static_cast<int>(sizeRule));
+    else
+        m_pcList.SetMaxSize(sizeRule);
+
+    m_devList.InsertColumn(0, LoadText(119), LVCFMT_LEFT, 100);
+    m_devList.InsertColumn(1, LoadText(113), LVCFMT_LEFT, 100);
+    m_devList.InsertColumn(2, LoadText(114), LVCFMT_LEFT, 80);
+    m_devList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    m_devList.EnableDrag(IsUploadEnabled(m_info.kind));
+    m_devList.InitSlots(static_cast<int>(GetSlotCount(m_info.kind)));
+
+    if (CWnd* upload = GetDlgItem(IDC_TRANSFER_UPLOAD))
+        upload->ShowWindow(IsUploadEnabled(m_info.kind) ? SW_SHOW : SW_HIDE);
+
+    AddAnchor(IDC_TRANSFER_PC_PICTURE, ANCHOR_TOPLEFT);
+    AddAnchor(IDC_TRANSFER_PC_TITLE, ANCHOR_TOPLEFT);
+    AddAnchor(IDC_TRANSFER_DEV_PICTURE, ANCHOR_TOPCENTER);
+    AddAnchor(IDC_TRANSFER_DEV_TITLE, ANCHOR_TOPCENTER);
+    AddAnchor(IDC_TRANSFER_PC_LIST, ANCHOR_TOPLEFT, ANCHOR_BOTTOMCENTER);
+    AddAnchor(IDC_TRANSFER_DEV_LIST, ANCHOR_TOPCENTER, ANCHOR_BOTTOMRIGHT);
+    AddAnchor(IDC_TRANSFER_UPLOAD, ANCHOR_TOPCENTER);
+    AddAnchor(IDC_TRANSFER_DOWNLOAD, ANCHOR_TOPCENTER);
+    PlaceToolBars();
+
+    ReloadTexts();
+    FillPCList();
+    DragAcceptFiles(TRUE);
+    return TRUE;
+}
+
+void CTransferPage::PlaceToolBars()
+{
+    // Each bar sits in the strip right above its list, at the bottom of the z-order.
+    const auto place = [this](CToolBar& bar, CWnd& list, ResizeAnchor anchor) {
+        if (!bar.GetSafeHwnd() || !list.GetSafeHwnd())
+            return;
+        CRect listRect;
+        list.GetWindowRect(&listRect);
+        ScreenToClient(&listRect);
+        const int height = 40 + 6;
+        bar.SetWindowPos(&CWnd::wndBottom, listRect.left, listRect.top - height, listRect.Width(), height,
+                         SWP_NOACTIVATE);
+        AddAnchor(bar.GetSafeHwnd(), anchor);
+    };
+    place(m_pcBar, m_pcList, ANCHOR_TOPLEFT);
+    place(m_devBar, m_devList, ANCHOR_TOPCENTER);
+}
+
+void CTransferPage::OnDestroy()
+{
+    // No worker may outlive the page it reports to.
+    m_runner.CancelAndJoin();
+    CBaseDlg::OnDestroy();
+}
+
+void CTransferPage::Attach(CKeyloftView* pView, CUSBPort* pPort)
+{
+    CBaseDlg::Attach(pView, pPort);
+}
+
+CString CTransferPage::GetFolder() const
+{
+    return GetDataFolder(m_info.kind);
+}
+
+CString CTransferPage::ConnectedModel() const
+{
+    return GetUiResources().GetInterName(GetUiResources().m_deviceName);
+}
+
+void CTransferPage::ReloadTexts()
+{
+    if (!m_pcList.GetSafeHwnd())
+        return;
+    m_pcList.SetListColumnText(0, LoadText(113));
+    m_pcList.SetListColumnText(1, LoadText(114));
+    m_devList.SetListColumnText(0, LoadText(119));
+    m_devList.SetListColumnText(1, LoadText(113));
+    m_devList.SetListColumnText(2, LoadText(114));
+    if (m_pcBar.GetSafeHwnd()) {
+        m_pcBar.SetButtonText(0, LoadText(146));
+        m_pcBar.SetButtonText(1, LoadText(147));
+        m_pcBar.SetButtonText(2, LoadText(148));
+    }
+    if (m_devBar.GetSafeHwnd()) {
+        if (m_info.deviceDeleteButton) {
+            m_devBar.SetButtonText(0, LoadText(180));
+            m_devBar.SetButtonText(1, LoadText(149));
+        } else {
+            m_devBar.SetButtonText(0, LoadText(149));
+        }
+    }
+    UpdateTitles();
+}
+
+CString CTransferPage::GetPCTitle() const
+{
+    CString title;
+    title.Format(LoadText(m_info.pcTitleFormat), m_pcList.GetSafeHwnd() ? m_pcList.GetItemCount() : 0);
+    return title;
+}
+
+CString CTransferPage::GetDeviceTitle() const
+{
+    CString title;
+    title.Format(LoadText(m_info.deviceTitleFormat), m_devList.GetSafeHwnd() ? m_devList.CountUsedSlots() : 0,
+                 m_devList.GetSafeHwnd() ? m_devList.GetSlotCount() : 0);
+    return title;
+}
+
+void CTransferPage::UpdateTitles()
+{
+    if (m_pcTitle.GetSafeHwnd())
+        m_pcTitle.SetWindowText(GetPCTitle());
+    if (m_devTitle.GetSafeHwnd())
+        m_devTitle.SetWindowText(GetDeviceTitle());
+}
+
+bool CTransferPage::IsFileStillValid(const CString& path, ULONGLONG size) const
+{
+    return FitsSizeRule(m_info, GetFileSizeRule(m_info.kind), size) &&
+           IsDeviceFileOfKind(m_info.kind, ConnectedModel(), path);
+}
+
+void CTransferPage::FillPCList()
+{
+    if (!m_pcList.GetSafeHwnd())
+        return;
+    m_pcList.RemoveAllFiles();
+    const CString folder = GetFolder();
+    const CString model = ConnectedModel();
+    for (const CString& name : ListFilesByExtension(folder, m_info.extensionBare)) {
+        const CString path = folder + name;
+        CFileStatus status;
+        const UINT size = CFile::GetStatus(path, status) ? static_cast<UINT>(status.m_size) : 0;
+        const bool valid = IsDeviceFileOfKind(m_info.kind, model, path);
+        m_pcList.AddFile(name, size, valid ? FALSE : TRUE,
+                         valid ? CPCFileListCtrl::kImageValid : CPCFileListCtrl::kImageInvalid);
+    }
+    m_pcList.Sort(m_pcList.GetHeaderCtrl().GetSortColumn(), m_pcList.GetHeaderCtrl().IsAscending());
+    UpdateTitles();
+}
+
+void CTransferPage::RefreshDeviceList()
+{
+    CUSBPort* port = GetPort();
+    if (!port || !m_devList.GetSafeHwnd())
+        return;
+    const UINT profileSize = GetFileSizeRule(m_info.kind);
+    const SlotTableRead read =
+        ReadSlotTable(*port, m_info, static_cast<UINT>(m_devList.GetSlotCount()), profileSize);
+    m_devList.ClearAll();
+    m_slotRows = read.rows;
+    if (!read.listed) {
+        GetTransferNotes().Show(kIconWarning, m_info.loadFailedText, MB_MODE_OK);
+        return;
+    }
+    if (!read.sizeFailures.empty())
+        GetTransferNotes().Show(kIconWarning, 215, MB_MODE_OK);
+    for (const SlotRow& row : read.rows) {
+        if (!row.used)
+            continue;
+        const int listRow = m_devList.SetSlot(row.slot, row.name, row.size);
+        // A size the instrument did not tell shows as an empty cell, not as 0.
+        if (listRow >= 0 && !row.sizeKnown)
+            m_devList.SetItemText(listRow, 2, L"");
+    }
+    UpdateTitles();
+}
+
+void CTransferPage::LoadSettings()
+{
+    if (!m_pcList.GetSafeHwnd())
+        return;
+    LoadListSort(m_pcList, m_info.kind, false);
+    LoadListSort(m_devList, m_info.kind, true);
+}
+
+void CTransferPage::SaveSettings()
+{
+    if (!m_pcList.GetSafeHwnd())
+        return;
+    SaveListSort(m_pcList, m_info.kind, false);
+    SaveListSort(m_devList, m_info.kind, true);
+}
+
+void CTransferPage::GetExcludeRects(std::vector<CRect>& rects)
+{
+    for (CWnd* list : {static_cast<CWnd*>(&m_devList), static_cast<CWnd*>(&m_pcList)}) {
+        if (!list->GetSafeHwnd())
+            continue;
+        CRect rect;
+        list->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        rects.push_back(rect);
+    }
+}
+
+LRESULT CTransferPage::OnFolderChanged(WPARAM, LPARAM)
+{
+    FillPCList();
+    return 0;
+}
+
+LRESULT CTransferPage::OnDeviceLost(WPARAM, LPARAM)
+{
+    m_runner.CancelAndJoin();
+    m_pcList.RemoveAllFiles();
+    m_devList.InitSlots(0);
+    m_devList.ClearAll();
+    m_slotRows.clear();
+    UpdateTitles();
+    return 0;
+}
+
+LRESULT CTransferPage::OnLanguageChanged(WPARAM, LPARAM)
+{
+    ReloadTexts();
+    Invalidate();
+    return 0;
+}
+
+// ---- Transfers ----------------------------------------------------------
+
+void CTransferPage::OnDownloadSelected()
+{
+    if (!GetPort() || m_pcList.GetItemCount() == 0 || m_devList.GetItemCount() == 0)
+        return;
+    if (m_pcList.HasInvalidSelection()) {
+        GetTransferNotes().Show(kIconWarning, 241, MB_MODE_OK);
+        return;
+    }
+    CUIntArray pcRows, devRows;
+    m_pcList.GetSelectedRows(pcRows);
+    m_devList.GetSelectedRows(devRows);
+    if (pcRows.GetSize() == 0) {
+        GetTransferNotes().Show(kIconWarning, 121, MB_MODE_OK);
+        return;
+    }
+    if (devRows.GetSize() == 0) {
+        GetTransferNotes().Show(kIconWarning, 122, MB_MODE_OK);
+        return;
+    }
+    StartDownload(pcRows, devRows);
+}
+
+int CTransferPage::StartDownload(const CUIntArray& pcRows, const CUIntArray& devRows)
+{
+    if (pcRows.GetSize() == 0 || devRows.GetSize() == 0)
+        return 1;
+    CUSBPort* port = GetPort();
+    if (!port || port->IsBusy() || m_runner.IsRunning())
+        return 0;
+    if (!m_devList.AreSlotsFree(devRows) &&
+        ShowPlainMessageBox(LoadText(144), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
+        return 0;
+    if (pcRows.GetSize() != devRows.GetSize())
+        GetTransferNotes().Ask(216, FALSE, 0);
+
+    DownloadRequest request;
+    request.kind = m_info.kind;
+    request.folder = GetFolder();
+    for (INT_PTR i = 0; i < pcRows.GetSize(); ++i)
+        request.names.push_back(m_pcList.GetItemText(static_cast<int>(pcRows[i]), 0));
+    for (INT_PTR i = 0; i < devRows.GetSize(); ++i) {
+        CUIntArray one, slot;
+        one.Add(devRows[i]);
+        request.slots.push_back(m_devList.GetSlotNumbers(one, slot) && slot.GetSize() == 1
+                                    ? static_cast<int>(slot[0])
+                                    : -1);
+    }
+    const int kind = m_info.kind;
+    const CString model = ConnectedModel();
+    const TransferKindInfo& info = m_info;
+    request.stillValid = [kind, model, &info](const CString& path, ULONGLONG size) {
+        return FitsSizeRule(info, GetFileSizeRule(kind), size) && IsDeviceFileOfKind(kind, model, path);
+    };
+    return m_runner.StartDownload(*port, GetSafeHwnd(), std::move(request)) ? 1 : 0;
+}
+
+void CTransferPage::OnUploadSelected()
+{
+    if (!GetPort())
+        return;
+    CUIntArray rows;
+    m_devList.GetSelectedUsedRows(rows);
+    if (rows.GetSize() == 0) {
+        GetTransferNotes().Show(kIconWarning, 179, MB_MODE_OK);
+        return;
+    }
+    StartUpload(rows);
+}
+
+void CTransferPage::OnUploadAll()
+{
+    if (!GetPort() || m_devList.GetItemCount() == 0)
+        return;
+    CUIntArray rows;
+    for (int row = 0; row < m_devList.GetItemCount(); ++row) {
+        if (!m_devList.IsSlotFree(row))
+            rows.Add(static_cast<UINT>(row));
+    }
+    StartUpload(rows);
+}
+
+int CTransferPage::StartUpload(const CUIntArray& devRows)
+{
+    CUSBPort* port = GetPort();
+    if (!port || port->IsBusy() || m_runner.IsRunning())
+        return 0;
+    CStringArray names;
+    CUIntArray slots;
+    m_devList.GetSlotNames(devRows, names);
+    m_devList.GetSlotNumbers(devRows, slots);
+    const CString folder = GetFolder();
+    for (INT_PTR i = 0; i < names.GetSize(); ++i) {
+        if (RegularFileExists(folder + names[i] + m_info.extension)) {
+            if (GetTransferNotes().Show(-1, 145, MB_MODE_OKCANCEL) != IDOK)
+                return 0;
+            break;
+        }
+    }
+    UploadRequest request;
+    request.kind = m_info.kind;
+    request.folder = folder;
+    request.extension = m_info.extension;
+    const UINT profileSize = GetFileSizeRule(m_info.kind);
+    for (INT_PTR i = 0; i < names.GetSize() && i < slots.GetSize(); ++i) {
+        const int slot = static_cast<int>(slots[i]);
+        request.slots.push_back(slot);
+        request.names.push_back(names[i]);
+        const bool known = slot >= 0 && static_cast<std::size_t>(slot) < m_slotRows.size();
+        request.expectedSizes.push_back(known ? ExpectedUploadSize(m_slotRows[static_cast<std::size_t>(slot)], profileSize)
+                                              : profileSize);
+    }
+    const int kind = m_info.kind;
+    request.setFolderWatch = [kind](bool on) { SetFolderWatch(kind, on); };
+    return m_runner.StartUpload(*port, GetSafeHwnd(), std::move(request)) ? 1 : 0;
+}
+
+LRESULT CTransferPage::OnUploadFinished(WPARAM wParam, LPARAM)
+{
+    FillPCList();
+    if (wParam == 1)
+        GetTransferNotes().Ask(217, FALSE, 1);
+    else
+        GetTransferNotes().Show(kIconWarning, 126, MB_MODE_OK);
+    return 0;
+}
+
+LRESULT CTransferPage::OnDownloadFinished(WPARAM, LPARAM everyFileSent)
+{
+    RefreshDeviceList();
+    if (everyFileSent == 1)
+        GetTransferNotes().Ask(124, FALSE, 1);
+    return 0;
+}
+
+LRESULT CTransferPage::OnWorkerFileError(WPARAM cause, LPARAM lParam)
+{
+    const std::unique_ptr<CString> path = TakePostedText(lParam);
+    ShowPlainMessageBox(GetFileErrorSentence(static_cast<int>(cause)) + (path ? *path : CString()), MB_OK | MB_ICONWARNING,
+                        GetSafeHwnd());
+    return 0;
+}
+
+LRESULT CTransferPage::OnWorkerFileRejected(WPARAM, LPARAM lParam)
+{
+    const std::unique_ptr<CString> path = TakePostedText(lParam);
+    CString text;
+    text.Format(LoadText(IDS_FILE_NO_LONGER_FITS_FMT), path ? FileNameOf(*path).GetString() : L"");
+    GetTransferNotes().ShowText(kIconWarning, MB_MODE_OK, text);
+    return 0;
+}
+
+LRESULT CTransferPage::OnWorkerFolderWritten(WPARAM, LPARAM)
+{
+    FillPCList();
+    return 0;
+}

@@ -1,0 +1,118 @@
+// A transfer page: the PC files of one data folder beside the instrument's slots
+// of the same kind, with toolbars, menus, keys and drag and drop between them.
+// One class serves the four kinds; the four page classes only pick the kind.
+#pragma once
+
+#include <afxext.h>
+
+#include <vector>
+
+#include "app/lists/DevFileListCtrl.h"
+#include "app/lists/PCFileListCtrl.h"
+#include "app/pages/BaseDlg.h"
+#include "app/transfer/SlotTable.h"
+#include "app/transfer/TransferKindInfo.h"
+#include "app/transfer/TransferRunner.h"
+
+class CTransferPage : public CBaseDlg {
+public:
+    explicit CTransferPage(int kind, CWnd* pParent = nullptr);
+    ~CTransferPage() override;
+
+    int GetKind() const { return m_info.kind; }
+    const TransferKindInfo& GetKindInfo() const { return m_info; }
+
+    // CBaseDlg hooks.
+    void Attach(CKeyloftView* pView, CUSBPort* pPort) override;
+    CString GetFolder() const override;
+    void RefreshDeviceList() override;
+    void LoadSettings() override;
+    void SaveSettings() override;
+    void ReloadTexts() override;
+    void OnDropFiles(const CStringArray& files) override;
+    void OnDropFolders(const CStringArray& folders) override;
+    void GetExcludeRects(std::vector<CRect>& rects) override;
+    LRESULT OnFolderChanged(WPARAM fileKind, LPARAM lParam) override;
+    LRESULT OnDeviceLost(WPARAM wParam, LPARAM lParam) override;
+
+    void FillPCList();
+    // Rows of the two lists, ascending. 1 when started or nothing to do, 0 refused.
+    int StartDownload(const CUIntArray& pcRows, const CUIntArray& devRows);
+    int StartUpload(const CUIntArray& devRows);
+
+    // The running job, for the view's shutdown and for tests.
+    bool IsTransferRunning() const { return m_runner.IsRunning(); }
+    void StopTransfer() { m_runner.CancelAndJoin(); }
+
+    CPCFileListCtrl& GetPCList() { return m_pcList; }
+    CDevFileListCtrl& GetDevList() { return m_devList; }
+    CString GetPCTitle() const;
+    CString GetDeviceTitle() const;
+    // What the device list read last: rows with known or unknown sizes.
+    const std::vector<SlotRow>& GetSlotRows() const { return m_slotRows; }
+
+    // Command handlers (public so that tests can drive them).
+    afx_msg void OnDownloadSelected();
+    afx_msg void OnUploadSelected();
+    afx_msg void OnUploadAll();
+    afx_msg void OnDeleteSelected();
+    afx_msg void OnDeleteAll();
+    afx_msg void OnAddFiles();
+    afx_msg void OnAddFolder();
+    afx_msg void OnRemoveSelected();
+    afx_msg void OnRemoveAll();
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnPCListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnDevListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnPCListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnToolBarDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg LRESULT OnDragNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUploadFinished(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDownloadFinished(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnWorkerFileError(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnWorkerFileRejected(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnWorkerFolderWritten(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void UpdateTitles();
+    void PlaceToolBars();
+    void CopyIntoFolder(const std::vector<CString>& sources);
+    bool IsFileStillValid(const CString& path, ULONGLONG size) const;
+    CString ConnectedModel() const;
+
+    const TransferKindInfo& m_info;
+    CPCFileListCtrl m_pcList;
+    CDevFileListCtrl m_devList;
+    CStatic m_pcTitle;
+    CStatic m_devTitle;
+    CImageList m_pcImages;
+    CToolBar m_pcBar;
+    CToolBar m_devBar;
+    std::vector<SlotRow> m_slotRows;
+    CTransferRunner m_runner;
+};
+
+class CDownSongDlg1 : public CTransferPage {
+public:
+    explicit CDownSongDlg1(CWnd* pParent = nullptr) : CTransferPage(0, pParent) {}
+};
+class CDownStyleDlg1 : public CTransferPage {
+public:
+    explicit CDownStyleDlg1(CWnd* pParent = nullptr) : CTransferPage(1, pParent) {}
+};
+class CDownVoiceDlg1 : public CTransferPage {
+public:
+    explicit CDownVoiceDlg1(CWnd* pParent = nullptr) : CTransferPage(2, pParent) {}
+};
+class CDownMemoryDlg1 : public CTransferPage {
+public:
+    explicit CDownMemoryDlg1(CWnd* pParent = nullptr) : CTransferPage(3, pParent) {}
+};

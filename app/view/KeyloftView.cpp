@@ -1,0 +1,584 @@
+#include "app/view/KeyloftView.h"
+
+#include "app/pages/BaseDlg.h"
+#include "app/pages/ProgramMessages.h"
+#include "app/transfer/TransferPages.h"
+#include "app/view/SelectDevDlg.h"
+#include "app/view/ViewThreads.h"
+#include "app/view/WorkspaceBar.h"
+#include "core/files/FileErrors.h"
+#include "core/files/Folders.h"
+#include "core/files/ShellSeam.h"
+#include "core/files/TraceLog.h"
+#include "core/profile/AppProfile.h"
+#include "core/profile/DevProfile.h"
+#include "core/ui/UiResources.h"
+
+namespace {
+
+constexpr UINT kIdsAppTitle = 57344;
+constexpr UINT kIdsNotConnected = 228;
+constexpr UINT kIdsDeviceDisconnected = 235;
+constexpr UINT kIdsConnectTimeout = 243;
+
+constexpr UINT kCmdWindowSong = 32775;
+constexpr UINT kCmdWindowEditStyle = 32780;
+constexpr UINT kCmdWindowFirmware = 32781;
+constexpr UINT kCmdConnectDevice = 32787;
+constexpr UINT kCmdDisconnectDevice = 32914;
+constexpr UINT kWorkspaceBarId = 32770;
+
+constexpr int kDevProfileKind = 5;
+constexpr DWORD kDevProfileMaxBytes = 2048;
+constexpr int kVoiceListKind = 6;
+constexpr DWORD kVoiceListMaxBytes = 61440;
+
+CString LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+// Writes bytes to a new file; false (after the file-error message) when the
+// file cannot be created or written.
+bool WriteWholeFile(LPCTSTR path, CMemFile& bytes)
+{
+    const auto length = static_cast<UINT>(bytes.GetLength());
+    BYTE* data = bytes.Detach();
+    struct Freer {
+        BYTE* p;
+        ~Freer() { free(p); }
+    } owner{data};
+    CFile file;
+    if (!OpenFileWithMessage(file, path, CFile::modeCreate | CFile::modeWrite))
+        return false;
+    try {
+        file.Write(data, length);
+        file.Close();
+    } catch (CFileException* error) {
+        ShowFileException(path, error);
+        error->Delete();
+        file.Abort();
+        ::DeleteFileW(path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+UINT PageDialogId(int slot)
+{
+    static constexpr UINT ids[PageSlot::Count] = {135, 136, 137, 138, 139, 140, 0};
+    return slot >= 0 && slot < PageSlot::Count ? ids[slot] : 0;
+}
+
+void SetConnectedSystem(LPCTSTR deviceName)
+{
+    GetUiResources().m_deviceName = deviceName != nullptr ? deviceName : L"";
+    TraceLine(L"set_connected_system:%s\n", static_cast<LPCTSTR>(GetUiResources().m_deviceName));
+}
+
+CKeyloftView* GetActiveKeyloftView()
+{
+    CWnd* main = AfxGetMainWnd();
+    auto* frame = dynamic_cast<CFrameWnd*>(main);
+    if (frame == nullptr)
+        return nullptr;
+    return dynamic_cast<CKeyloftView*>(frame->GetActiveView());
+}
+
+IMPLEMENT_DYNCREATE(CKeyloftView, CView)
+
+BEGIN_MESSAGE_MAP(CKeyloftView, CView)
+    ON_MESSAGE(AppMsg::SelectPage, &CKeyloftView::OnSelectPage)
+    ON_MESSAGE(AppMsg::FolderChanged, &CKeyloftView::OnFolderChanged)
+    ON_MESSAGE(AppMsg::LanguageChanged, &CKeyloftView::OnLanguageChanged)
+    ON_MESSAGE(AppMsg::DeviceLost, &CKeyloftView::OnDeviceLost)
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_WM_DESTROY()
+    ON_COMMAND(kCmdConnectDevice, &CKeyloftView::OnConnectDevice)
+    ON_COMMAND(kCmdDisconnectDevice, &CKeyloftView::OnDisconnectDevice)
+    ON_UPDATE_COMMAND_UI(kCmdDisconnectDevice, &CKeyloftView::OnUpdateDisconnectDevice)
+    ON_UPDATE_COMMAND_UI_RANGE(kCmdWindowSong, kCmdWindowEditStyle, &CKeyloftView::OnUpdateWindowPage)
+    ON_UPDATE_COMMAND_UI(kCmdWindowFirmware, &CKeyloftView::OnUpdateWindowFirmware)
+END_MESSAGE_MAP()
+
+CKeyloftView::CKeyloftView()
+    : m_pageFactory([](int slot, CWnd* parent) -> PagePtr {
+          // The editors' pages (slots 4 and 5) are not part of this build yet.
+          if (slot >= PageSlot::SongTransfer && slot <= PageSlot::MemoryTransfer)
+              return CreateTransferPage(slot, parent);
+          return PagePtr();
+      }),
+      m_threads(std::make_unique<CViewThreads>())
+{
+}
+
+CKeyloftView::~CKeyloftView()
+{
+    // The threads hold the port: they end before it does.
+    StopThreads();
+    StopPageJobs();
+    m_pages = {};
+    if (!m_deviceRemoved)
+        m_port.Disconnect();
+}
+
+BOOL CKeyloftView::PreCreateWindow(CREATESTRUCT& cs) { return CView::PreCreateWindow(cs); }
+
+void CKeyloftView::OnDraw(CDC* /*pDC*/) {}
+
+CWnd* CKeyloftView::MainWindow() const
+{
+    CWnd* main = AfxGetMainWnd();
+    return main != nullptr && ::IsWindow(main->GetSafeHwnd()) ? main : nullptr;
+}
+
+// ---- Threads
+
+void CKeyloftView::StartThreads()
+{
+    std::vector<FolderWatchTarget> folders;
+    for (int kind = 0; kind < kWatchedFolderCount; ++kind) {
+        FolderWatchTarget target;
+        target.kind = kind;
+        target.folder = GetDataFolder(kind);
+        target.filter = FILE_NOTIFY_CHANGE_FILE_NAME;
+        if (kind == 0)
+            target.filter |= FILE_NOTIFY_CHANGE_SIZE;
+        folders.push_back(target);
+    }
+    m_threads->StartFolderWatches(GetSafeHwnd(), folders);
+    HWND lostTarget = m_deviceLostTarget;
+    if (lostTarget == nullptr && MainWindow() != nullptr)
+        lostTarget = MainWindow()->GetSafeHwnd();
+    if (lostTarget == nullptr)
+        lostTarget = GetSafeHwnd();
+    m_threads->StartKeepAlive(m_port, lostTarget, m_keepAlivePeriodMs);
+}
+
+void CKeyloftView::StopThreads()
+{
+    if (m_threads)
+        m_threads->StopAll();
+}
+
+int CKeyloftView::GetRunningThreadCount() const { return m_threads ? m_threads->RunningCount() : 0; }
+
+// ---- Pages
+
+CKeyloftView::PagePtr CKeyloftView::GetPage(int slot) const
+{
+    if (slot < 0 || slot >= PageSlot::Count)
+        return PagePtr();
+    const PagePtr& page = m_pages[static_cast<size_t>(slot)];
+    if (!page || !::IsWindow(page->GetSafeHwnd()))
+        return PagePtr();
+    return page;
+}
+
+void CKeyloftView::FitCurrentPage()
+{
+    PagePtr page = GetCurrentPage();
+    if (!page)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    page->MoveWindow(&client);
+}
+
+void CKeyloftView::LoadPageSettings()
+{
+    for (const PagePtr& page : m_pages) {
+        if (page)
+            page->LoadSettings();
+    }
+}
+
+void CKeyloftView::SavePageSettings()
+{
+    for (const PagePtr& page : m_pages) {
+        if (page && ::IsWindow(page->GetSafeHwnd()))
+            page->SaveSettings();
+    }
+}
+
+void CKeyloftView::StopPageJobs()
+{
+    for (const PagePtr& page : m_pages) {
+        if (page)
+            StopTransferJob(page.get());
+    }
+}
+
+void CKeyloftView::ReleasePages()
+{
+    StopPageJobs();
+    if (PagePtr current = GetCurrentPage())
+        current->ShowWindow(SW_HIDE);
+    for (PagePtr& page : m_pages) {
+        if (page && ::IsWindow(page->GetSafeHwnd()))
+            page->DestroyWindow();
+        page.reset();
+    }
+}
+
+void CKeyloftView::BuildPages()
+{
+    ReleasePages();
+    for (int slot = PageSlot::SongTransfer; slot <= PageSlot::StyleEditor; ++slot) {
+        if (!IsPageVisible(slot) || !m_pageFactory)
+            continue;
+        m_pages[static_cast<size_t>(slot)] = m_pageFactory(slot, this);
+    }
+    CUSBPort* port = GetPortForPages();
+    m_currentPage = PageSlot::SongTransfer;
+    for (int slot = 0; slot < PageSlot::Count; ++slot) {
+        PagePtr page = GetPage(slot);
+        if (!page)
+            continue;
+        page->Attach(this, port);
+        page->ShowWindow(slot == PageSlot::SongTransfer ? SW_SHOW : SW_HIDE);
+        page->RefreshDeviceList();
+    }
+    FitCurrentPage();
+}
+
+LRESULT CKeyloftView::OnSelectPage(WPARAM wParam, LPARAM lParam)
+{
+    const auto slot = static_cast<int>(wParam);
+    if (wParam >= static_cast<WPARAM>(PageSlot::Count))
+        return 0;
+    CRect client;
+    GetClientRect(&client);
+    for (int i = 0; i < PageSlot::Count; ++i) {
+        PagePtr page = GetPage(i);
+        if (!page)
+            continue;
+        if (i == slot) {
+            page->MoveWindow(&client);
+            page->ShowWindow(SW_SHOW);
+            page->SetFocus();
+        } else if (page->IsWindowVisible()) {
+            page->ShowWindow(SW_HIDE);
+        }
+        page->PostMessage(AppMsg::SelectPage, wParam, lParam);
+    }
+    m_currentPage = slot;
+    FitCurrentPage();
+    return 0;
+}
+
+LRESULT CKeyloftView::OnFolderChanged(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam > static_cast<WPARAM>(PageSlot::MemoryTransfer))
+        return 0;
+    if (PagePtr page = GetPage(static_cast<int>(wParam)))
+        page->PostMessage(AppMsg::FolderChanged, wParam, lParam);
+    return 0;
+}
+
+LRESULT CKeyloftView::OnLanguageChanged(WPARAM wParam, LPARAM lParam)
+{
+    for (int slot = 0; slot < PageSlot::Count; ++slot) {
+        if (PagePtr page = GetPage(slot))
+            page->PostMessage(AppMsg::LanguageChanged, wParam, lParam);
+    }
+    if (m_port.GetMode() == CUSBPort::kModeClosed)
+        SetCaption();
+    return 0;
+}
+
+void CKeyloftView::OnSize(UINT nType, int cx, int cy)
+{
+    CView::OnSize(nType, cx, cy);
+    FitCurrentPage();
+}
+
+BOOL CKeyloftView::OnEraseBkgnd(CDC* pDC)
+{
+    if (!GetUiResources().m_deviceName.IsEmpty())
+        return TRUE;
+    return CView::OnEraseBkgnd(pDC);
+}
+
+void CKeyloftView::OnDestroy()
+{
+    SavePageSettings();
+    StopPageJobs();
+    CView::OnDestroy();
+}
+
+// ---- Window menu
+
+void CKeyloftView::OnUpdateWindowPage(CCmdUI* pCmdUI)
+{
+    const int slot = static_cast<int>(pCmdUI->m_nID - kCmdWindowSong);
+    const bool on = IsPageVisible(slot);
+    pCmdUI->Enable(on);
+    pCmdUI->SetCheck(on && slot == m_currentPage);
+}
+
+void CKeyloftView::OnUpdateWindowFirmware(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+
+void CKeyloftView::OnUpdateDisconnectDevice(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!GetUiResources().m_deviceName.IsEmpty());
+}
+
+// ---- Connection
+
+CString CKeyloftView::MakeCaption()
+{
+    const CString& device = GetUiResources().m_deviceName;
+    return LoadText(kIdsAppTitle) + L" - " + (device.IsEmpty() ? LoadText(kIdsNotConnected) : device);
+}
+
+void CKeyloftView::SetCaption()
+{
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->SetWindowText(MakeCaption());
+}
+
+INT_PTR CKeyloftView::RunChooser(bool startupMode, UINT& outId, UINT& inId)
+{
+    CSelectDevDlg chooser(startupMode, MainWindow());
+    const INT_PTR result = chooser.DoModal();
+    if (result == IDOK) {
+        outId = chooser.GetChosenOutId();
+        inId = chooser.GetChosenInId();
+    } else if (chooser.ClosedPreviousDevice()) {
+        // The old instrument was closed for a new one that then failed: the
+        // old pages must not stay on the closed port.
+        ForgetInstrument();
+    }
+    return result;
+}
+
+void CKeyloftView::NotifyDeviceLost()
+{
+    ShowMessageBox(-1, kIdsDeviceDisconnected, MB_MODE_OK, MSG_SOUND_NONE);
+}
+
+bool CKeyloftView::AskDisconnect() { return CCancelableDlg::Ask(240, TRUE, 1) == IDOK; }
+
+bool CKeyloftView::OpenMidiPair(UINT outId, UINT inId)
+{
+    if (!m_port.GetMidiLink().Open(outId, inId))
+        return false;
+    m_port.GetComm().Close();
+    m_port.SetMode(CUSBPort::kModeMidi);
+    return true;
+}
+
+void CKeyloftView::CloseMidiPair()
+{
+    m_port.GetComm().Close();
+    m_port.GetMidiLink().CloseOut();
+    m_port.GetMidiLink().CloseIn();
+}
+
+void CKeyloftView::EndProgram()
+{
+    SetConnectedSystem(L"");
+    GetUiResources().m_midiPortName.Empty();
+    m_programEnding = true;
+    if (CFrameWnd* frame = GetParentFrame()) {
+        if (CWnd* bar = frame->GetDlgItem(kWorkspaceBarId))
+            bar->ShowWindow(SW_HIDE);
+        if (CWnd* status = frame->GetDlgItem(AFX_IDW_STATUS_BAR))
+            status->ShowWindow(SW_HIDE);
+    }
+    ShowWindow(SW_HIDE);
+    if (CWnd* main = MainWindow()) {
+        main->ShowWindow(SW_HIDE);
+        main->PostMessage(WM_CLOSE);
+    }
+}
+
+bool CKeyloftView::PrepareConnectedModel()
+{
+    const CString device = GetUiResources().m_deviceName;
+    const CString model = GetInterName(device);
+    TraceLine(L"View: DevName=%s InterName=%s\n", static_cast<LPCTSTR>(device), static_cast<LPCTSTR>(model));
+    GetAppProfile().SetDeviceSeries(model, CAppProfile::kSeriesOfConnectedModels);
+    GetAppProfile().LoadDeviceSeries();
+    if (!EnsureDevProfile())
+        return false;
+    return SelectDevProfile(model);
+}
+
+void CKeyloftView::FinishConnection()
+{
+    if (CWnd* main = MainWindow())
+        main->SendMessage(AppMsg::DevProfileLoaded);
+    SetCaption();
+    if (!GetUiResources().m_deviceName.IsEmpty())
+        CUSBPort::s_connected.store(true);
+    BuildPages();
+    LoadPageSettings();
+}
+
+void CKeyloftView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    StartThreads();
+
+    UINT outId = 0;
+    UINT inId = 0;
+    if (RunChooser(true, outId, inId) != IDOK) {
+        EndProgram();
+        return;
+    }
+    ::Sleep(m_connectPauseMs);
+    // A pair that does not open has been reported by the link; the start-up
+    // ends there, as when the instrument does not answer.
+    if (!OpenMidiPair(outId, inId)) {
+        EndProgram();
+        return;
+    }
+    bool answered = false;
+    for (int attempt = 0; attempt < m_startupProbeCount && !answered; ++attempt)
+        answered = m_port.Probe() != FALSE;
+    if (!answered) {
+        ShowPlainMessageBox(LoadText(kIdsConnectTimeout), MB_OK | MB_ICONWARNING, GetSafeHwnd());
+        EndProgram();
+        return;
+    }
+    if (!PrepareConnectedModel()) {
+        EndProgram();
+        return;
+    }
+    FinishConnection();
+}
+
+BOOL CKeyloftView::EnsureDevProfile()
+{
+    const CString path = GetDevProfilePathFor(GetInterName(GetUiResources().m_deviceName));
+    if (path.IsEmpty())
+        return FALSE;
+    if (RegularFileExists(path))
+        return TRUE;
+    CMemFile bytes(1024);
+    if (m_port.Upload(kDevProfileKind, 0, kDevProfileMaxBytes, bytes) != 1)
+        return FALSE;
+    CreateFolder(GetFolderOfPath(path));
+    // A profile that cannot be stored is as good as none: the pages would be
+    // built from defaults that do not fit the model.
+    return WriteWholeFile(path, bytes) ? TRUE : FALSE;
+}
+
+BOOL CKeyloftView::FetchInsFile()
+{
+    const CString model = GetInterName(GetUiResources().m_deviceName);
+    if (model.IsEmpty() || GetDevProfilePathFor(model).IsEmpty())
+        return FALSE;
+    const CString path = GetInsFolder() + model + L".ins";
+    CMemFile bytes(1024);
+    if (m_port.Upload(kVoiceListKind, 0, kVoiceListMaxBytes, bytes) != 1)
+        return FALSE;
+    return WriteWholeFile(path, bytes) ? TRUE : FALSE;
+}
+
+BOOL CKeyloftView::CloseDevice()
+{
+    for (int slot = 0; slot < PageSlot::Count; ++slot) {
+        if (PagePtr page = GetPage(slot)) {
+            if (!page->CanClose())
+                return FALSE;
+        }
+    }
+    StopPageJobs();
+    CUSBPort::s_connected.store(false);
+    m_port.CloseDevice();
+    CloseMidiPair();
+    return TRUE;
+}
+
+void CKeyloftView::Disconnect()
+{
+    StopPageJobs();
+    CUSBPort::s_connected.store(false);
+    m_port.CloseDevice();
+    CloseMidiPair();
+    SetConnectedSystem(L"");
+    GetUiResources().m_midiPortName.Empty();
+    ClearDevProfile();
+}
+
+void CKeyloftView::ForgetInstrument()
+{
+    StopPageJobs();
+    CUSBPort::s_connected.store(false);
+    CloseMidiPair();
+    SetConnectedSystem(L"");
+    GetUiResources().m_midiPortName.Empty();
+    ClearDevProfile();
+    ReleasePages();
+    SetCaption();
+    if (CWnd* main = MainWindow())
+        main->SendMessage(AppMsg::DevProfileLoaded);
+}
+
+bool CKeyloftView::ConnectFromChooser()
+{
+    UINT outId = 0;
+    UINT inId = 0;
+    if (RunChooser(false, outId, inId) != IDOK)
+        return false;
+    CUSBPort::s_connected.store(false);
+    bool connected = false;
+    if (OpenMidiPair(outId, inId) && m_port.Probe()) {
+        m_port.QueryIdentity();
+        // The same steps as at start-up: a model first met here gets its
+        // series entry and device profile too.
+        connected = PrepareConnectedModel();
+        if (!connected)
+            Disconnect();
+    }
+    FinishConnection();
+    if (CFrameWnd* frame = GetParentFrame()) {
+        if (auto* bar = dynamic_cast<CWorkspaceBar*>(frame->GetDlgItem(kWorkspaceBarId)))
+            OnSelectPage(static_cast<WPARAM>(bar->GetSelectedPage()), 0);
+    }
+    m_deviceRemoved = false;
+    return connected;
+}
+
+void CKeyloftView::OnConnectDevice() { ConnectFromChooser(); }
+
+void CKeyloftView::OnDisconnectDevice()
+{
+    if (!AskDisconnect())
+        return;
+    Disconnect();
+    SetCaption();
+    for (int slot = 0; slot < PageSlot::Count; ++slot) {
+        if (PagePtr page = GetPage(slot)) {
+            page->PostMessage(AppMsg::DeviceLost);
+            page->Attach(this, nullptr);
+        }
+    }
+    if (CWnd* main = MainWindow())
+        main->PostMessage(AppMsg::DeviceLost);
+    else
+        PostMessage(AppMsg::DeviceLost);
+}
+
+LRESULT CKeyloftView::OnDeviceLost(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    StopPageJobs();
+    CUSBPort::s_connected.store(false);
+    CloseMidiPair();
+    SetConnectedSystem(L"");
+    GetUiResources().m_midiPortName.Empty();
+    ClearDevProfile();
+    ReleasePages();
+    SetCaption();
+    NotifyDeviceLost();
+    OnConnectDevice();
+    return 0;
+}

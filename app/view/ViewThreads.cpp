@@ -1,0 +1,133 @@
+#include "app/view/ViewThreads.h"
+
+#include "app/shell/AppMessages.h"
+#include "app/view/ViewGlobals.h"
+#include "core/link/USBPort.h"
+
+struct CViewThreads::Worker {
+    HANDLE stopEvent = nullptr;
+    HWND target = nullptr;
+    FolderWatchTarget folder;
+    CUSBPort* port = nullptr;
+    DWORD periodMs = 3000;
+};
+
+namespace {
+
+// Closes a change-notification handle when the watch ends.
+class CChangeNotification {
+public:
+    explicit CChangeNotification(HANDLE handle) : m_handle(handle) {}
+    ~CChangeNotification()
+    {
+        if (IsValid())
+            ::FindCloseChangeNotification(m_handle);
+    }
+    CChangeNotification(const CChangeNotification&) = delete;
+    CChangeNotification& operator=(const CChangeNotification&) = delete;
+    bool IsValid() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+
+private:
+    HANDLE m_handle = nullptr;
+};
+
+} // namespace
+
+CViewThreads::CViewThreads() : m_stopEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+CViewThreads::~CViewThreads()
+{
+    StopAll();
+    if (m_stopEvent != nullptr)
+        ::CloseHandle(m_stopEvent);
+}
+
+void CViewThreads::Launch(AFX_THREADPROC proc, std::unique_ptr<Worker> worker)
+{
+    worker->stopEvent = m_stopEvent;
+    CWinThread* thread = AfxBeginThread(proc, worker.get(), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr)
+        return;
+    // Kept (not auto-deleted) so that StopAll can wait on its handle.
+    thread->m_bAutoDelete = FALSE;
+    m_workers.push_back(std::move(worker));
+    m_threads.emplace_back(thread);
+    thread->ResumeThread();
+}
+
+void CViewThreads::StartFolderWatches(HWND view, const std::vector<FolderWatchTarget>& folders)
+{
+    for (const FolderWatchTarget& folder : folders) {
+        auto worker = std::make_unique<Worker>();
+        worker->target = view;
+        worker->folder = folder;
+        Launch(&CViewThreads::FolderWatchProc, std::move(worker));
+    }
+}
+
+void CViewThreads::StartKeepAlive(CUSBPort& port, HWND lostTarget, DWORD periodMs)
+{
+    auto worker = std::make_unique<Worker>();
+    worker->target = lostTarget;
+    worker->port = &port;
+    worker->periodMs = periodMs;
+    Launch(&CViewThreads::KeepAliveProc, std::move(worker));
+}
+
+void CViewThreads::StopAll()
+{
+    if (m_stopEvent != nullptr)
+        ::SetEvent(m_stopEvent);
+    for (const auto& thread : m_threads)
+        ::WaitForSingleObject(thread->m_hThread, INFINITE);
+    m_threads.clear();
+    m_workers.clear();
+    if (m_stopEvent != nullptr)
+        ::ResetEvent(m_stopEvent);
+}
+
+int CViewThreads::RunningCount() const
+{
+    int running = 0;
+    for (const auto& thread : m_threads) {
+        if (::WaitForSingleObject(thread->m_hThread, 0) == WAIT_TIMEOUT)
+            ++running;
+    }
+    return running;
+}
+
+UINT AFX_CDECL CViewThreads::FolderWatchProc(LPVOID param)
+{
+    const Worker& worker = *static_cast<const Worker*>(param);
+    CChangeNotification change(
+        ::FindFirstChangeNotificationW(worker.folder.folder, TRUE, worker.folder.filter));
+    if (!change.IsValid())
+        return 1;
+    const HANDLE handles[2] = {worker.stopEvent, change.Get()};
+    for (;;) {
+        const DWORD woken = ::WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+        if (woken != WAIT_OBJECT_0 + 1)
+            return 0;  // stop event, or a wait that can no longer succeed
+        if (IsFolderWatchOn(worker.folder.kind))
+            ::PostMessageW(worker.target, AppMsg::FolderChanged, static_cast<WPARAM>(worker.folder.kind), 0);
+        if (!::FindNextChangeNotification(change.Get()))
+            return 1;
+    }
+}
+
+UINT AFX_CDECL CViewThreads::KeepAliveProc(LPVOID param)
+{
+    const Worker& worker = *static_cast<const Worker*>(param);
+    CUSBPort& port = *worker.port;
+    while (::WaitForSingleObject(worker.stopEvent, worker.periodMs) == WAIT_TIMEOUT) {
+        if (!CUSBPort::s_connected.load() || port.GetMode() == CUSBPort::kModeClosed || port.IsBusy())
+            continue;
+        CKeepAliveBusyScope busy;
+        if (!port.ClearState()) {
+            CUSBPort::s_connected.store(false);
+            ::PostMessageW(worker.target, AppMsg::DeviceLost, 0, 0);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,139 @@
+// Time from process start to the main window's first paint: the program against
+// the simulated instrument (chooser shown, chooser gone, first paint) beside a
+// bare window program started the same way, in the same run. Watched from outside:
+// a window has painted once it is visible and has no update region left.
+//
+// Usage: bench_shell_startup.exe [rounds]   (run under the harness's Wine and Xvfb)
+#include "tests/e2e/ProgramRun.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using e2e::RunningProgram;
+using e2e::Workspace;
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    static const double frequency = [] {
+        LARGE_INTEGER value;
+        QueryPerformanceFrequency(&value);
+        return static_cast<double>(value.QuadPart);
+    }();
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / frequency;
+}
+
+LARGE_INTEGER Now() {
+    LARGE_INTEGER value;
+    QueryPerformanceCounter(&value);
+    return value;
+}
+
+bool HasPainted(HWND window) {
+    return window && IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE);
+}
+
+// Polls every millisecond; returns the time or a negative number on time-out.
+template <typename Condition>
+double TimeUntil(const LARGE_INTEGER& start, Condition condition, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (GetTickCount64() < end) {
+        if (condition())
+            return Milliseconds(start, Now());
+        Sleep(1);
+    }
+    return -1.0;
+}
+
+struct ProgramTimes {
+    double chooserShown = -1, chooserGone = -1, painted = -1;
+};
+
+double BareWindowRound(const std::wstring& exe) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    const LARGE_INTEGER start = Now();
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return -1;
+    HWND window = nullptr;
+    const double painted = TimeUntil(start, [&] {
+        for (HWND candidate : e2e::TopLevelWindowsOf(process.dwProcessId))
+            if (e2e::ClassOf(candidate) == L"BareBenchWindow")
+                window = candidate;
+        return HasPainted(window);
+    }, 20000);
+    if (window)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return painted;
+}
+
+ProgramTimes ProgramRound() {
+    Workspace workspace; // fresh program folder, empty instrument memory
+    ProgramTimes times;
+    const LARGE_INTEGER start = Now();
+    RunningProgram program(workspace);
+    bool chooserSeen = false;
+    const double painted = TimeUntil(start, [&] {
+        const e2e::BoxView box = program.FindBox();
+        if (box.kind == e2e::BoxKind::Chooser && !chooserSeen) {
+            chooserSeen = true;
+            times.chooserShown = Milliseconds(start, Now());
+        } else if (chooserSeen && box.kind != e2e::BoxKind::Chooser && times.chooserGone < 0) {
+            times.chooserGone = Milliseconds(start, Now());
+        }
+        return HasPainted(program.MainFrame());
+    }, 60000);
+    times.painted = painted;
+    return times;
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 5;
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring bare(self);
+    bare = bare.substr(0, bare.find_last_of(L"\\/") + 1) + L"bench_bare_window.exe";
+
+    std::vector<double> bareTimes, shown, scan, afterChooser, painted;
+    for (int round = 0; round < rounds; ++round) {
+        const double bareTime = BareWindowRound(bare);
+        const ProgramTimes times = ProgramRound();
+        std::printf("round %d: bare window painted %.1f ms | program: chooser shown %.1f, chooser gone %.1f, "
+                    "main window painted %.1f ms\n",
+                    round + 1, bareTime, times.chooserShown, times.chooserGone, times.painted);
+        std::fflush(stdout);
+        bareTimes.push_back(bareTime);
+        painted.push_back(times.painted);
+        if (times.chooserShown >= 0 && times.chooserGone >= 0) {
+            shown.push_back(times.chooserShown);
+            scan.push_back(times.chooserGone - times.chooserShown);
+            afterChooser.push_back(times.painted - times.chooserGone);
+        }
+    }
+    std::printf("\nmedians over %d rounds (ms):\n", rounds);
+    std::printf("  bare window, start to first paint:           %8.1f\n", Median(bareTimes));
+    std::printf("  program, start to first paint:               %8.1f\n", Median(painted));
+    std::printf("    start to chooser shown:                    %8.1f\n", Median(shown));
+    std::printf("    chooser's scan and connection check:       %8.1f\n", Median(scan));
+    std::printf("    chooser gone to first paint (incl. 2 s pause): %5.1f\n", Median(afterChooser));
+    std::printf("    same without the 2 s pause:                %8.1f\n", Median(afterChooser) - 2000.0);
+    return 0;
+}

@@ -1,0 +1,322 @@
+#include <afxwin.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/shell/AppMessages.h"
+#include "app/shell/MainFrame.h"
+#include "core/files/ShellSeam.h"
+#include "core/link/USBPort.h"
+#include "core/profile/AppProfile.h"
+#include "core/profile/DevProfile.h"
+#include "core/ui/UiResources.h"
+#include "res/resource.h"
+#include "tests/app_frame/ShellTestSupport.h"
+#include "tests/app_frame/TestApp.h"
+
+namespace {
+
+// The frame with its two questions answered by the test.
+class TestFrame : public CMainFrame {
+public:
+    CUSBPort port;
+    int restoreAnswer = IDCANCEL;
+    int restoreAsked = 0;
+
+    CUSBPort* GetActivePort() const override { return const_cast<CUSBPort*>(&port); }
+    int AskRestoreDefaults() override
+    {
+        ++restoreAsked;
+        return restoreAnswer;
+    }
+};
+
+class RecordingShell : public IShellOperations {
+public:
+    std::vector<CString> opened;
+
+    int CopyFiles(const std::vector<CString>&, const std::vector<CString>&) override { return 0; }
+    int DeleteFiles(const std::vector<CString>&, bool) override { return 0; }
+    bool Open(LPCTSTR path, DWORD& error) override
+    {
+        opened.push_back(path);
+        error = 0;
+        return true;
+    }
+    bool BrowseForFolder(HWND, CString&) override { return false; }
+    int MessageBox(HWND, LPCTSTR, LPCTSTR, UINT) override { return IDOK; }
+};
+
+std::vector<UINT> CommandsOf(HMENU menu)
+{
+    std::vector<UINT> ids;
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const UINT id = ::GetMenuItemID(menu, i);
+        if (id != 0 && id != static_cast<UINT>(-1))
+            ids.push_back(id);
+    }
+    return ids;
+}
+
+CString CaptionOf(CWnd& window)
+{
+    CString text;
+    window.GetWindowText(text);
+    return text;
+}
+
+class MainFrameTest : public ShellFolderTest {
+protected:
+    void SetUp() override
+    {
+        ShellFolderTest::SetUp();
+        TestApp();
+        GetUiResources().m_deviceName.Empty();
+        auto* frame = new TestFrame;
+        // A frame whose creation fails has deleted itself.
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
+        m_frame = frame;
+    }
+    void TearDown() override
+    {
+        if (m_frame != nullptr && m_frame->GetSafeHwnd() != nullptr)
+            m_frame->DestroyWindow(); // deletes the frame
+        m_frame = nullptr;
+        GetUiResources().m_deviceName.Empty();
+        ClearDevProfile();
+        ShellFolderTest::TearDown();
+    }
+    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void SelectModelWithSwitches(const std::string& switches)
+    {
+        WriteFile(L"DevProfile\\TESTMODEL.ini", "[DLG_VISIBLE]\r\n" + switches);
+        ASSERT_TRUE(SelectDevProfile(L"TESTMODEL"));
+    }
+
+    TestFrame* m_frame = nullptr;
+};
+
+TEST_F(MainFrameTest, CreationBuildsTheSkinnedMenuAndTheStatusBarWithHiddenProgress)
+{
+    EXPECT_EQ(::GetMenu(m_frame->GetSafeHwnd()), m_frame->GetSkinnedMenu().GetMenuHandle());
+    EXPECT_EQ(::GetMenuItemCount(::GetMenu(m_frame->GetSafeHwnd())), 3);
+    CStatusBar& bar = m_frame->GetStatusBar();
+    EXPECT_EQ(bar.GetDlgCtrlID(), AFX_IDW_STATUS_BAR);
+    EXPECT_EQ(bar.GetItemID(1), static_cast<UINT>(ID_INDICATOR_SCRL));
+    EXPECT_EQ(bar.GetItemID(3), static_cast<UINT>(ID_INDICATOR_EXT));
+    UINT id = 0, style = 0;
+    int width = 0;
+    bar.GetPaneInfo(2, id, style, width);
+    EXPECT_EQ(width, 170);
+    EXPECT_EQ(m_frame->GetProgressBar().GetDlgCtrlID(), IDC_FRAME_PROGRESS);
+    EXPECT_EQ(m_frame->GetCancelButton().GetDlgCtrlID(), IDC_CANCEL_TRANSFER);
+    EXPECT_FALSE(m_frame->GetProgressBar().IsWindowVisible());
+    EXPECT_FALSE(m_frame->GetCancelButton().IsWindowVisible());
+
+    // F1 opens the help document, as the menu item says.
+    HACCEL accelerators = ::LoadAcceleratorsW(AfxFindResourceHandle(MAKEINTRESOURCE(IDR_MAINFRAME), RT_ACCELERATOR),
+                                              MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_NE(accelerators, nullptr);
+    ACCEL entries[8] = {};
+    const int count = ::CopyAcceleratorTableW(accelerators, entries, 8);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(entries[0].key, VK_F1);
+    EXPECT_EQ(entries[0].cmd, ID_HELP_DOCUMENT);
+    ::DestroyAcceleratorTable(accelerators);
+
+    MINMAXINFO info{};
+    m_frame->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 800);
+    EXPECT_EQ(info.ptMinTrackSize.y, 600);
+}
+
+TEST_F(MainFrameTest, TheCancelButtonStandsBesideTheProgressBarOnlyWhileATransferRuns)
+{
+    m_frame->ShowWindow(SW_SHOW);
+    m_frame->SendMessage(AppMsg::ProgressBegin, 0xFFFF, 10);
+    EXPECT_TRUE(m_frame->GetProgressBar().IsWindowVisible());
+    EXPECT_TRUE(m_frame->GetCancelButton().IsWindowVisible());
+    PBRANGE range{};
+    m_frame->GetProgressBar().SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iLow, -1);
+    EXPECT_EQ(range.iHigh, 10);
+    EXPECT_EQ(m_frame->GetProgressBar().SendMessage(PBM_GETPOS, 0, 0), 0);
+
+    for (int i = 0; i < 11; ++i)
+        m_frame->SendMessage(AppMsg::ProgressStep, 0, 0);
+    // 11 is one past 10: it wraps to the lower bound plus one.
+    EXPECT_EQ(m_frame->GetProgressBar().SendMessage(PBM_GETPOS, 0, 0), 0);
+
+    m_frame->SendMessage(AppMsg::ProgressEnd, 0, 0);
+    EXPECT_FALSE(m_frame->GetProgressBar().IsWindowVisible());
+    EXPECT_FALSE(m_frame->GetCancelButton().IsWindowVisible());
+    m_frame->GetProgressBar().SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iLow, 0);
+    EXPECT_EQ(range.iHigh, 0);
+}
+
+TEST_F(MainFrameTest, CancelCommandSetsThePortsCancelRequest)
+{
+    EXPECT_FALSE(m_frame->port.IsCancelRequested());
+    Command(IDC_CANCEL_TRANSFER);
+    EXPECT_TRUE(m_frame->port.IsCancelRequested());
+}
+
+TEST_F(MainFrameTest, RestoreDefaultsClearsTheFourSectionsOnlyAfterOk)
+{
+    const CIni ini = GetAppProfile().GetIni();
+    const wchar_t* sections[] = {L"LIST_SORT", L"ADD_FILE_DIR", L"SAVE_FILE_DIR", L"MSG_DLG_VISIBLE"};
+    for (const wchar_t* section : sections)
+        ini.WriteString(section, L"K", L"v");
+    GetAppProfile().SetLanguage(2);
+
+    Command(ID_RESTORE_DEFAULTS);
+    EXPECT_EQ(m_frame->restoreAsked, 1);
+    for (const wchar_t* section : sections)
+        EXPECT_EQ(ini.GetString(section, L"K"), CString(L"v")) << section;
+
+    m_frame->restoreAnswer = IDOK;
+    Command(ID_RESTORE_DEFAULTS);
+    for (const wchar_t* section : sections)
+        EXPECT_EQ(ini.GetString(section, L"K"), CString()) << section;
+    EXPECT_EQ(GetAppProfile().GetLanguage(), 2u);
+}
+
+TEST_F(MainFrameTest, WindowPopupLosesThePagesTheModelSwitchesOff)
+{
+    // No editor switches: the transfer pages and the two bar items stay.
+    SelectModelWithSwitches("");
+    HMENU popup = ::GetSubMenu(m_frame->GetSkinnedMenu().GetMenuHandle(), 0);
+    m_frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    EXPECT_EQ(CommandsOf(popup), (std::vector<UINT>{ID_WINDOW_SONG, ID_WINDOW_STYLE, ID_WINDOW_VOICE,
+                                                    ID_WINDOW_MEMORY, 59393, ID_VIEW_FUNCTION_BAR}));
+
+    // A model without the song page but with both editors, after a new
+    // connection has put the whole menu back.
+    SelectModelWithSwitches("DLG_DOWN_SONG=0\r\nDLG_EDIT_SONG=1\r\nDLG_EDIT_STYLE=1\r\n");
+    m_frame->SendMessage(AppMsg::DevProfileLoaded, 0, 0);
+    popup = ::GetSubMenu(m_frame->GetSkinnedMenu().GetMenuHandle(), 0);
+    m_frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    EXPECT_EQ(CommandsOf(popup),
+              (std::vector<UINT>{ID_WINDOW_STYLE, ID_WINDOW_VOICE, ID_WINDOW_MEMORY, ID_WINDOW_EDIT_SONG,
+                                 ID_WINDOW_EDIT_STYLE, 59393, ID_VIEW_FUNCTION_BAR}));
+    // Without its first item the popup is still recognised.
+    CMenu wrapper;
+    wrapper.Attach(popup);
+    EXPECT_TRUE(CMainFrame::IsWindowPopup(wrapper));
+    wrapper.Detach();
+
+    HMENU settings = ::GetSubMenu(m_frame->GetSkinnedMenu().GetMenuHandle(), 1);
+    const int before = ::GetMenuItemCount(settings);
+    m_frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(settings), 1);
+    EXPECT_EQ(::GetMenuItemCount(settings), before);
+}
+
+TEST_F(MainFrameTest, LanguageChangeAndDeviceLossSetTheNotConnectedCaption)
+{
+    const CString expected = CMainFrame::NotConnectedCaption();
+    EXPECT_EQ(expected.Find(L" - "), expected.GetLength() - 3 - CString(L"未连接").GetLength());
+
+    m_frame->SetWindowText(L"something else");
+    m_frame->SendMessage(AppMsg::LanguageChanged, 0, 0);
+    EXPECT_EQ(CaptionOf(*m_frame), expected);
+    EXPECT_EQ(::GetMenuItemCount(::GetMenu(m_frame->GetSafeHwnd())), 3);
+
+    // With an instrument connected the caption names it and stays.
+    GetUiResources().m_deviceName = L"DEV 1";
+    m_frame->SetWindowText(L"Keyloft - DEV 1");
+    m_frame->SendMessage(AppMsg::LanguageChanged, 0, 0);
+    EXPECT_EQ(CaptionOf(*m_frame), CString(L"Keyloft - DEV 1"));
+
+    m_frame->SendMessage(AppMsg::DeviceLost, 0, 0);
+    EXPECT_EQ(CaptionOf(*m_frame), expected);
+}
+
+TEST_F(MainFrameTest, HelpOpensTheModelsFolderInTheLanguageInForce)
+{
+    RecordingShell shell;
+    CScopedShellOperations scoped(shell);
+    GetAppProfile().SetLanguage(1);
+    Command(ID_HELP_DOCUMENT);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], Folder() + L"help\\ch_trd.chm");
+
+    GetUiResources().m_deviceName = L"DEV 1";
+    SetInterName(L"DEV 1", L"RX470");
+    WriteFile(L"help\\RX470\\ch_trd.chm", "x");
+    Command(ID_HELP_DOCUMENT);
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[1], Folder() + L"help\\RX470\\ch_trd.chm");
+}
+
+} // namespace
+
+namespace {
+
+class LanguageCommandTest : public MainFrameTest {
+protected:
+    void SetUp() override
+    {
+        MainFrameTest::SetUp();
+        m_builtIn = AfxGetResourceHandle();
+        TestApp().GetLanguages().Load(KEYLOFT_PROGRAM_FOLDER);
+        TestApp().m_pMainWnd = m_frame;
+    }
+    void TearDown() override
+    {
+        TestApp().m_pMainWnd = nullptr;
+        TestApp().GetLanguages().Free();
+        AfxSetResourceHandle(m_builtIn);
+        MainFrameTest::TearDown();
+    }
+    bool IsChecked(UINT command)
+    {
+        HMENU settings = ::GetSubMenu(m_frame->GetSkinnedMenu().GetMenuHandle(), 1);
+        HMENU languages = ::GetSubMenu(settings, 0);
+        m_frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(languages), 0);
+        return (::GetMenuState(languages, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    CString FirstPopupText()
+    {
+        wchar_t text[64] = {};
+        ::GetMenuStringW(m_frame->GetSkinnedMenu().GetMenuHandle(), 0, text, 64, MF_BYPOSITION);
+        return text;
+    }
+
+    HINSTANCE m_builtIn = nullptr;
+};
+
+TEST_F(LanguageCommandTest, EnglishReloadsMenuAndCaptionAndMovesTheCheckMark)
+{
+    EXPECT_TRUE(IsChecked(ID_LANGUAGE_SIMPLIFIED));
+    EXPECT_FALSE(IsChecked(ID_LANGUAGE_ENGLISH));
+
+    Command(ID_LANGUAGE_ENGLISH);
+    PumpPending(); // the language change is posted to the main window
+    EXPECT_EQ(GetAppProfile().GetLanguage(), 2u);
+    EXPECT_EQ(CaptionOf(*m_frame), CString(L"Keyloft - Not connected"));
+    EXPECT_EQ(FirstPopupText(), CString(L"&Window"));
+    EXPECT_TRUE(IsChecked(ID_LANGUAGE_ENGLISH));
+    EXPECT_FALSE(IsChecked(ID_LANGUAGE_SIMPLIFIED));
+
+    Command(ID_LANGUAGE_SIMPLIFIED);
+    PumpPending();
+    EXPECT_EQ(GetAppProfile().GetLanguage(), 0u);
+    EXPECT_EQ(FirstPopupText(), CString(L"窗口(&W)"));
+    EXPECT_TRUE(IsChecked(ID_LANGUAGE_SIMPLIFIED));
+}
+
+TEST_F(LanguageCommandTest, AMissingLibraryLeavesEverythingAsItWas)
+{
+    TestApp().GetLanguages().Load(Folder()); // no libraries here
+    m_frame->SetWindowText(L"unchanged");
+    Command(ID_LANGUAGE_ENGLISH);
+    PumpPending();
+    EXPECT_EQ(GetAppProfile().GetLanguage(), 0u);
+    EXPECT_EQ(CaptionOf(*m_frame), CString(L"unchanged"));
+    EXPECT_EQ(FirstPopupText(), CString(L"窗口(&W)"));
+}
+
+} // namespace

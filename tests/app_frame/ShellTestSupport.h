@@ -1,0 +1,22 @@
+// A private program folder for each test: the application profile, the device
+// profiles and "DefValue.ini" all live beside the program.
+#pragma once
+
+#include <afx.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+class ShellFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    const CString& Folder() const { return m_folder; }
+    // Writes text (UTF-8 bytes as given) to Folder() + relativePath, making folders.
+    void WriteFile(const CString& relativePath, const std::string& text) const;
+    std::string ReadFile(const CString& relativePath) const;
+
+private:
+    CString m_folder;
+};

@@ -1,0 +1,123 @@
+#include "tests/app_view/ViewFixture.h"
+
+#include <tlhelp32.h>
+
+#include <fstream>
+#include <random>
+
+#include "core/files/Folders.h"
+#include "core/profile/DevProfile.h"
+#include "core/ui/UiResources.h"
+
+namespace viewtest {
+
+ViewFixture::ViewFixture()
+{
+    std::random_device random;
+    m_programFolder = std::filesystem::temp_directory_path() / ("keyloft-view-" + std::to_string(random()));
+    std::filesystem::create_directories(m_programFolder);
+    SetProgramFolderOverride(m_programFolder.wstring().c_str());
+    SetLoopBehaviour(L"silent");
+    m_memory = std::make_unique<linktest::SimulatedMemory>();
+    ClearDevProfile();
+    GetUiResources().m_deviceName.Empty();
+    GetUiResources().m_midiPortName.Empty();
+    GetUiResources().ClearInterNames();
+    CUSBPort::s_connected.store(false);
+}
+
+ViewFixture::~ViewFixture()
+{
+    DestroyFrame();
+    ClearDevProfile();
+    GetUiResources().m_deviceName.Empty();
+    GetUiResources().ClearInterNames();
+    CUSBPort::s_connected.store(false);
+    SetProgramFolderOverride(L"");
+    SetLoopBehaviour(L"echo");
+    std::error_code ignored;
+    std::filesystem::remove_all(m_programFolder, ignored);
+}
+
+TestView& ViewFixture::MakeView()
+{
+    m_frame = new CFrameWnd;
+    m_frame->Create(nullptr, L"view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480));
+    auto* view = new TestView;
+    view->m_connectPauseMs = 0;
+    view->m_keepAlivePeriodMs = 60000;
+    view->GetPort().SetTimeouts(linktest::ShortTimeouts());
+    view->SetPageFactory([this](int slot, CWnd* parent) -> CKeyloftView::PagePtr {
+        boost::shared_ptr<RecordingPage> page(new RecordingPage(slot));
+        if (!page->Create(142, parent))
+            return {};
+        pagesMade.push_back(page);
+        slotsMade.push_back(slot);
+        return page;
+    });
+    view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 400), m_frame, AFX_IDW_PANE_FIRST);
+    view->SetDeviceLostTarget(view->GetSafeHwnd());
+    return *view;
+}
+
+void ViewFixture::DestroyFrame()
+{
+    if (m_frame != nullptr && ::IsWindow(m_frame->GetSafeHwnd()))
+        m_frame->DestroyWindow();
+    m_frame = nullptr;
+}
+
+CString ViewFixture::FrameCaption() const
+{
+    CString caption;
+    if (m_frame != nullptr)
+        m_frame->GetWindowText(caption);
+    return caption;
+}
+
+void ViewFixture::WriteDevProfile(const CString& model, const char* text) const
+{
+    std::filesystem::create_directories(m_programFolder / "DevProfile");
+    std::ofstream out(m_programFolder / "DevProfile" / (std::wstring(static_cast<LPCTSTR>(model)) + L".ini"),
+                      std::ios::binary);
+    out << text;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done() && ::GetTickCount() - start < timeoutMs) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(5);
+    }
+    return done();
+}
+
+int ProcessThreadCount()
+{
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    const DWORD self = ::GetCurrentProcessId();
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == self)
+            ++count;
+    }
+    ::CloseHandle(snapshot);
+    return count;
+}
+
+void SetLoopBehaviour(const wchar_t* behaviour)
+{
+    ::SetEnvironmentVariableW(L"KEYLOFT_VMIDI_PAIR1", behaviour);
+    _wputenv_s(L"KEYLOFT_VMIDI_PAIR1", behaviour);
+}
+
+} // namespace viewtest

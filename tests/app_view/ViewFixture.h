@@ -1,0 +1,114 @@
+// What the view tests share: a program folder and an instrument memory folder
+// per test, a recording shell (plain message boxes), a frame holding a view
+// whose chooser, messages and pages the test controls, and a message pump.
+#pragma once
+
+#include <afxwin.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
+
+#include "app/pages/BaseDlg.h"
+#include "app/view/KeyloftView.h"
+#include "core/files/ShellSeam.h"
+#include "tests/link/LinkTestSupport.h"
+
+namespace viewtest {
+
+// Records the plain message boxes instead of showing them.
+class RecordingShell : public IShellOperations {
+public:
+    int CopyFiles(const std::vector<CString>&, const std::vector<CString>&) override { return 0; }
+    int DeleteFiles(const std::vector<CString>&, bool) override { return 0; }
+    bool Open(LPCTSTR, DWORD&) override { return true; }
+    bool BrowseForFolder(HWND, CString&) override { return false; }
+    int MessageBox(HWND, LPCTSTR text, LPCTSTR, UINT) override
+    {
+        texts.emplace_back(text);
+        return IDOK;
+    }
+    std::vector<CString> texts;
+};
+
+// A page that only records what the view asks of it.
+class RecordingPage : public CBaseDlg {
+public:
+    explicit RecordingPage(int slot) : CBaseDlg(142), m_slot(slot) {}
+    void Attach(CKeyloftView* view, CUSBPort* port) override
+    {
+        CBaseDlg::Attach(view, port);
+        ++attaches;
+        lastPort = port;
+    }
+    void RefreshDeviceList() override { ++refreshes; }
+    bool CanClose() override { return allowClose; }
+    int m_slot = 0;
+    int attaches = 0;
+    int refreshes = 0;
+    CUSBPort* lastPort = nullptr;
+    bool allowClose = true;
+};
+
+// The view with its user-facing questions answered by the test.
+class TestView : public CKeyloftView {
+public:
+    // Empty: the real chooser runs.
+    std::function<INT_PTR(bool startupMode, UINT& outId, UINT& inId)> chooser;
+    std::vector<bool> chooserModes;
+    int deviceLostNotes = 0;
+
+    INT_PTR RunChooser(bool startupMode, UINT& outId, UINT& inId) override
+    {
+        chooserModes.push_back(startupMode);
+        if (chooser)
+            return chooser(startupMode, outId, inId);
+        return CKeyloftView::RunChooser(startupMode, outId, inId);
+    }
+    void NotifyDeviceLost() override { ++deviceLostNotes; }
+    bool AskDisconnect() override { return true; }
+};
+
+class ViewFixture {
+public:
+    ViewFixture();
+    ~ViewFixture();
+
+    // A frame with a TestView filling it (not yet updated).
+    TestView& MakeView();
+    // Pages made by the view are RecordingPages; their objects, as made.
+    std::vector<boost::weak_ptr<RecordingPage>> pagesMade;
+    std::vector<int> slotsMade;
+    // Destroys the frame and with it the view.
+    void DestroyFrame();
+    CFrameWnd* Frame() const { return m_frame; }
+    CString FrameCaption() const;
+
+    const std::filesystem::path& ProgramFolder() const { return m_programFolder; }
+    linktest::SimulatedMemory& Memory() { return *m_memory; }
+    RecordingShell& Shell() { return m_shell; }
+
+    // Writes DevProfile\<model>.ini in the program folder.
+    void WriteDevProfile(const CString& model, const char* text) const;
+
+private:
+    std::filesystem::path m_programFolder;
+    std::unique_ptr<linktest::SimulatedMemory> m_memory;
+    linktest::MessageRecorder m_linkMessages;
+    RecordingShell m_shell;
+    CScopedShellOperations m_shellScope{m_shell};
+    CFrameWnd* m_frame = nullptr;  // deletes itself when destroyed
+};
+
+// Dispatches messages until done() or the time-out; returns done().
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// Threads of this process right now.
+int ProcessThreadCount();
+// Sets the loop pair's behaviour (echo, garbage, silent).
+void SetLoopBehaviour(const wchar_t* behaviour);
+
+} // namespace viewtest

@@ -1,0 +1,37 @@
+// Looks at and drives the windows of another process: what an end-to-end test
+// sees of the program from outside. Texts go through WM_GETTEXT (marshalled by the
+// system); list-view rows are read through a buffer placed in the other process.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+std::vector<HWND> DescendantsOf(HWND parent);
+std::wstring ClassOf(HWND window);
+std::wstring TextOf(HWND window);
+// Visible descendant with this control id, or null.
+HWND FindVisibleChildById(HWND parent, int controlId);
+// Polls `find` every 50 ms until it returns a window or the time is up.
+HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeoutMs);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// Presses a dialog button the way a click does (BN_CLICKED to its parent).
+void PressButton(HWND dialog, int buttonId);
+
+// Rows of a list-view control in another process, cell texts per column.
+using ListRows = std::vector<std::vector<std::wstring>>;
+ListRows ReadListView(HWND list);
+int ListViewSelectedCount(HWND list);
+// Selects exactly the given rows (and focuses the first).
+void SelectListViewRows(HWND list, const std::vector<int>& rows);
+
+// Every item text of a tree-view control in another process, depth first.
+std::vector<std::wstring> ReadTreeTexts(HWND tree);
+
+} // namespace e2e

@@ -1,0 +1,98 @@
+#include "tests/e2e/SampleFiles.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace e2e {
+namespace {
+
+constexpr std::string_view kMakerModel = "KELVOR RX470  ";
+
+void PutBig32(std::string& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+void PutLittle16(std::string& out, std::size_t at, std::uint32_t value) {
+    out[at] = static_cast<char>(value & 0xFF);
+    out[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+std::string Chunk(std::string_view kind, std::string_view data) {
+    std::string out(kind);
+    PutBig32(out, static_cast<std::uint32_t>(data.size()));
+    out += data;
+    return out;
+}
+
+std::uint32_t Little16At(const std::string& bytes, std::size_t at) {
+    return static_cast<unsigned char>(bytes[at]) | (static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8);
+}
+
+// Checksum of a style: mark as 12 words, body as words, odd last byte.
+void SealStyle(std::string& style) {
+    std::uint32_t total = 0;
+    for (std::size_t at = 0; at < 24; at += 2)
+        total += Little16At(style, at);
+    std::size_t at = 28;
+    for (; at + 1 < style.size(); at += 2)
+        total += Little16At(style, at);
+    if (at < style.size())
+        total += static_cast<unsigned char>(style[at]);
+    PutLittle16(style, 24, total >> 16);
+    PutLittle16(style, 26, total & 0xFFFF);
+}
+
+std::string MarkedBlock(std::string_view mark, unsigned char tag, std::size_t size) {
+    std::string out(mark);
+    out.resize(size < out.size() ? out.size() : size, static_cast<char>(tag));
+    return out;
+}
+
+} // namespace
+
+std::string SampleSong(unsigned char tag) {
+    std::string conductor("\x00\xff\x01\x0e", 4);
+    conductor += kMakerModel;
+    conductor += std::string("\x00\xff\x51\x03\x07\xa1\x20\x00\xff\x2f\x00", 11);
+    std::string header;
+    header += std::string("\x00\x01\x00\x02\x00\x60", 6);
+    std::string melody("\x00\x90\x3c", 3);
+    melody.push_back(static_cast<char>(1 + tag % 126));
+    melody += std::string("\x60\x3c\x00\x00\xff\x2f\x00", 7);
+    return Chunk("MThd", header) + Chunk("MTrk", conductor) + Chunk("MTrk", melody);
+}
+
+std::string SampleStyle(unsigned char tag) {
+    std::string style("KELVOR RX470  STYLE 0001");
+    style.append(4, '\0');
+    const std::string name = "POP" + std::to_string(tag);
+    const std::size_t block = (name.size() + 6) & ~std::size_t{1};
+    style.append(8, '\0');
+    PutLittle16(style, 28, 0x2478);
+    PutLittle16(style, 30, 0x43);
+    PutLittle16(style, 32, static_cast<std::uint32_t>(0x43 + block / 2));
+    style.append(72 + 2 + 52, '\0');
+    style.push_back(static_cast<char>(name.size()));
+    style.append(3, '\0');
+    style += name;
+    style.push_back('\xff');
+    if (name.size() % 2 == 0)
+        style.push_back('\0');
+    style.append(896, '\x11');
+    const std::size_t mainA = (style.size() - 28) / 2;
+    PutLittle16(style, 110 + 2 * (6 - 3), static_cast<std::uint32_t>(mainA));
+    style.append(10, static_cast<char>(tag));
+    SealStyle(style);
+    return style;
+}
+
+std::string SampleVoice(unsigned char tag, std::size_t size) {
+    return MarkedBlock("KELVOR RX470  VOICE 0001", tag, size);
+}
+
+std::string SampleMemory(unsigned char tag, std::size_t size) {
+    return MarkedBlock("KELVOR RX470  MEMRY 0001", tag, size);
+}
+
+} // namespace e2e

@@ -1,0 +1,63 @@
+// Start-up against the single simulated instrument: automatic connection, pages
+// built from the device profile's switches, the profile fetched when missing, and
+// a second start that ends silently.
+#include "tests/e2e/SampleFiles.h"
+#include "tests/e2e/Scenario.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(StartUp, ConnectsToTheSingleInstrumentAndBuildsTheSwitchedOnPages) {
+    Workspace workspace;
+    // Voice page and style editor switched off: two groups, three transfer pages, one editor.
+    workspace.PutOnInstrument(L"profile.ini", InstrumentProfile(true, true, false, true, true, false));
+    workspace.PutOnInstrument(L"song/000.mid", SampleSong(1));
+    workspace.PutOnInstrument(L"song/003.mid", SampleSong(2));
+
+    auto program = StartConnected(workspace);
+    ASSERT_TRUE(program);
+
+    // No chooser stays open after the automatic connection.
+    EXPECT_NE(program->FindBox().kind, BoxKind::Chooser);
+
+    HWND tree = FindVisibleChildById(program->MainFrame(), kPageTree);
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 2 + 3 + 1);
+
+    // The first page shown is the song page: 20 slots, slots 0 and 3 used.
+    HWND deviceList = program->PageList(kDeviceList);
+    const ListRows rows = ReadListView(deviceList);
+    ASSERT_EQ(rows.size(), 20u);
+    EXPECT_EQ(UsedDeviceRows(deviceList), 2);
+
+    // The fetched device profile is the instrument's, written beside the program.
+    const std::string fetched = ReadFileBytes(workspace.Program() / L"DevProfile" / L"RX470.ini");
+    EXPECT_NE(fetched.find("DLG_DOWN_VOICE=0"), std::string::npos);
+    EXPECT_NE(fetched.find("DLG_EDIT_STYLE=0"), std::string::npos);
+}
+
+TEST(StartUp, ASecondStartEndsSilentlyAndLeavesTheFirstAlone) {
+    Workspace workspace;
+    auto first = StartConnected(workspace);
+    ASSERT_TRUE(first);
+    const fs::path trace = workspace.Program() / L"trace.txt";
+    const std::string traceBefore = ReadFileBytes(trace);
+    ASSERT_FALSE(traceBefore.empty()) << "the first copy writes a trace of its connection";
+
+    RunningProgram second(workspace);
+    ASSERT_TRUE(second.WaitForExit(kStartTimeoutMs));
+    EXPECT_TRUE(TopLevelWindowsOf(second.ProcessId()).empty());
+
+    EXPECT_FALSE(first->WaitForExit(0));
+    EXPECT_TRUE(first->MainFrame());
+    const std::string traceAfter = ReadFileBytes(trace);
+    EXPECT_EQ(traceAfter.substr(0, traceBefore.size()), traceBefore);
+}
+
+} // namespace
+} // namespace e2e
