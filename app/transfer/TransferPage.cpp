@@ -261,6 +261,17 @@ void CTransferPage::FillPCList()
 {
     if (!m_pcList.GetSafeHwnd())
         return;
+    // One repaint for the whole fill: under Wine every row inserted with
+    // redraw on costs a full repaint of the list.
+    struct RedrawPause {
+        CWnd& list;
+        explicit RedrawPause(CWnd& target) : list(target) { list.SetRedraw(FALSE); }
+        ~RedrawPause()
+        {
+            list.SetRedraw(TRUE);
+            list.Invalidate();
+        }
+    } pause(m_pcList);
     m_pcList.RemoveAllFiles();
     const CString folder = GetFolder();
     const CString model = ConnectedModel();
