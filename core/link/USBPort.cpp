@@ -132,47 +132,43 @@ void CUSBPort::WaitForKeepAlive(const protocol::Timeouts& timeouts) const
         Sleep(timeouts.keepAliveWaitMs);
 }
 
-BOOL CUSBPort::Probe()
+template <class Command>
+bool CUSBPort::RunCommand(Command&& command)
 {
     const protocol::Timeouts timeouts = GetTimeouts();
     WaitForKeepAlive(timeouts);
     BusyScope busy(m_busy);
     if (!busy.Held() || !CanTalk())
-        return FALSE;
+        return false;
     ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
     if (!lock.Held())
+        return false;
+    CPortOperations operations(m_midi, timeouts);
+    command(operations);
+    return true;
+}
+
+BOOL CUSBPort::Probe()
+{
+    bool answered = false;
+    if (!RunCommand([&](CPortOperations& operations) { answered = operations.Probe(); }))
         return FALSE;
-    const bool answered = CPortOperations(m_midi, timeouts).Probe();
     TraceLink(L"Port: probe %ls\n", answered ? L"answered" : L"failed");
     return answered ? TRUE : FALSE;
 }
 
 CString CUSBPort::QueryIdentity()
 {
-    const protocol::Timeouts timeouts = GetTimeouts();
-    WaitForKeepAlive(timeouts);
-    BusyScope busy(m_busy);
-    if (!busy.Held() || !CanTalk())
-        return CString();
-    ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
-    if (!lock.Held())
-        return CString();
-    const std::optional<std::string> identity = CPortOperations(m_midi, timeouts).QueryIdentity();
+    std::optional<std::string> identity;
+    RunCommand([&](CPortOperations& operations) { identity = operations.QueryIdentity(); });
     return identity ? CString(identity->c_str()) : CString();
 }
 
 BOOL CUSBPort::QueryList(int queryNumber, CByteArray& slots)
 {
     slots.RemoveAll();
-    const protocol::Timeouts timeouts = GetTimeouts();
-    WaitForKeepAlive(timeouts);
-    BusyScope busy(m_busy);
-    if (!busy.Held() || !CanTalk())
-        return FALSE;
-    ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
-    if (!lock.Held())
-        return FALSE;
-    const std::optional<protocol::Bytes> table = CPortOperations(m_midi, timeouts).QueryTable(queryNumber);
+    std::optional<protocol::Bytes> table;
+    RunCommand([&](CPortOperations& operations) { table = operations.QueryTable(queryNumber); });
     if (!table)
         return FALSE;
     slots.SetSize(static_cast<INT_PTR>(table->size()));
@@ -187,16 +183,8 @@ BOOL CUSBPort::QueryItemSize(int queryNumber, int slot, DWORD& size)
     const std::optional<std::uint16_t> wireSlot = WireSlot(slot);
     if (!wireSlot)
         return FALSE;
-    const protocol::Timeouts timeouts = GetTimeouts();
-    WaitForKeepAlive(timeouts);
-    BusyScope busy(m_busy);
-    if (!busy.Held() || !CanTalk())
-        return FALSE;
-    ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
-    if (!lock.Held())
-        return FALSE;
-    const std::optional<std::uint32_t> answer =
-        CPortOperations(m_midi, timeouts).QuerySize(queryNumber, *wireSlot);
+    std::optional<std::uint32_t> answer;
+    RunCommand([&](CPortOperations& operations) { answer = operations.QuerySize(queryNumber, *wireSlot); });
     if (!answer)
         return FALSE;
     size = *answer;
@@ -293,15 +281,9 @@ BOOL CUSBPort::DeleteItem(std::uint8_t kind, int slot)
     const std::optional<std::uint16_t> wireSlot = WireSlot(slot);
     if (!wireSlot)
         return FALSE;
-    const protocol::Timeouts timeouts = GetTimeouts();
-    WaitForKeepAlive(timeouts);
-    BusyScope busy(m_busy);
-    if (!busy.Held() || !CanTalk())
+    bool deleted = false;
+    if (!RunCommand([&](CPortOperations& operations) { deleted = operations.DeleteItem(kind, *wireSlot); }))
         return FALSE;
-    ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
-    if (!lock.Held())
-        return FALSE;
-    const bool deleted = CPortOperations(m_midi, timeouts).DeleteItem(kind, *wireSlot);
     TraceLink(L"Delete: kind=%u slot=%d %ls\n", kind, slot, deleted ? L"done" : L"failed");
     return deleted ? TRUE : FALSE;
 }

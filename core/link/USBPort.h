@@ -90,6 +90,11 @@ private:
     bool CanTalk() const;
     // A keep-alive exchange in progress is waited for (a bounded number of polls).
     void WaitForKeepAlive(const keyloft::protocol::Timeouts& timeouts) const;
+    // Runs one short command exchange the way every command needs it: after a
+    // running keep-alive, with the busy flag and the exchange mutex held.
+    // False, without running it, when the port is busy, closed or locked.
+    template <class Command>
+    bool RunCommand(Command&& command);
     void ReportFailure(unsigned messageId) const;
 
     std::atomic<LONG> m_mode{kModeClosed};
