@@ -62,5 +62,8 @@ function(keyloft_wine_test group)
     keyloft_test_data_definition(${target})
     keyloft_warnings(${target})
     add_test(NAME wine.${group} COMMAND ${target})
-    set_tests_properties(wine.${group} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
+    # All Wine tests share one display, and synthesised keys and clicks go to
+    # whichever window has the focus: one suite at a time holds the display.
+    set_tests_properties(wine.${group} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT}
+                         RESOURCE_LOCK wine_display)
 endfunction()
