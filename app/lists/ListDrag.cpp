@@ -42,6 +42,23 @@ void EndListDrag()
     state.dragging = false;
 }
 
+void FollowListDrag(CWnd& over, CPoint clientPoint)
+{
+    if (!DragState().dragging)
+        return;
+    over.ClientToScreen(&clientPoint);
+    CImageList::DragMove(clientPoint);
+}
+
+bool EndListDragOnRelease()
+{
+    if (!DragState().dragging)
+        return false;
+    EndListDrag();
+    ::ReleaseCapture();
+    return true;
+}
+
 namespace list_drag_detail {
 
 bool StartListDrag(CImageList* imageList, CPoint entryPoint)

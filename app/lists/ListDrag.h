@@ -31,6 +31,13 @@ void MoveListDragImage(CPoint screenPoint);
 // Ends a running drag: the image leaves the screen and the state is cleared.
 void EndListDrag();
 
+// What a window that a drag travels over does with its mouse messages: a move
+// (in the window's client coordinates) takes the image along; a release of
+// the left button ends the drag and frees the mouse from the dragging list.
+// The release answers true when it ended a drag.
+void FollowListDrag(CWnd& over, CPoint clientPoint);
+bool EndListDragOnRelease();
+
 namespace list_drag_detail {
 // Takes over the drag image and starts the image drag; false leaves no drag.
 bool StartListDrag(CImageList* imageList, CPoint entryPoint);

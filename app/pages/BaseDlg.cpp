@@ -311,20 +311,13 @@ void CBaseDlg::OnLButtonDblClk(UINT nFlags, CPoint point)
 
 void CBaseDlg::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (IsListDragging()) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        MoveListDragImage(screen);
-    }
+    FollowListDrag(*this, point);
     CResizableDialog::OnMouseMove(nFlags, point);
 }
 
 void CBaseDlg::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (IsListDragging()) {
-        EndListDrag();
-        ::ReleaseCapture();
-    }
+    EndListDragOnRelease();
     CResizableDialog::OnLButtonUp(nFlags, point);
 }
 

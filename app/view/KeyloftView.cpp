@@ -1,5 +1,6 @@
 #include "app/view/KeyloftView.h"
 
+#include "app/lists/ListDrag.h"
 #include "app/pages/BaseDlg.h"
 #include "app/pages/ProgramMessages.h"
 #include "app/transfer/TransferPages.h"
@@ -96,6 +97,10 @@ BEGIN_MESSAGE_MAP(CKeyloftView, CView)
     ON_MESSAGE(AppMsg::FolderChanged, &CKeyloftView::OnFolderChanged)
     ON_MESSAGE(AppMsg::LanguageChanged, &CKeyloftView::OnLanguageChanged)
     ON_MESSAGE(AppMsg::DeviceLost, &CKeyloftView::OnDeviceLost)
+    ON_MESSAGE(AppMsg::DeviceRemoved, &CKeyloftView::OnDeviceRemoved)
+    ON_MESSAGE(AppMsg::FirmwarePage, &CKeyloftView::OnFirmwarePageMsg)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
@@ -305,6 +310,19 @@ BOOL CKeyloftView::OnEraseBkgnd(CDC* pDC)
     return CView::OnEraseBkgnd(pDC);
 }
 
+// A list drag can travel over the view's uncovered area.
+void CKeyloftView::OnMouseMove(UINT nFlags, CPoint point)
+{
+    FollowListDrag(*this, point);
+    CView::OnMouseMove(nFlags, point);
+}
+
+void CKeyloftView::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    EndListDragOnRelease();
+    CView::OnLButtonUp(nFlags, point);
+}
+
 void CKeyloftView::OnDestroy()
 {
     SavePageSettings();
@@ -498,11 +516,14 @@ BOOL CKeyloftView::CloseDevice()
     return TRUE;
 }
 
-void CKeyloftView::Disconnect()
+void CKeyloftView::Disconnect() { DropInstrumentLink(true); }
+
+void CKeyloftView::DropInstrumentLink(bool sendClosePacket)
 {
     StopPageJobs();
     CUSBPort::s_connected.store(false);
-    m_port.CloseDevice();
+    if (sendClosePacket)
+        m_port.CloseDevice();
     CloseMidiPair();
     SetConnectedSystem(L"");
     GetUiResources().m_midiPortName.Empty();
@@ -511,12 +532,7 @@ void CKeyloftView::Disconnect()
 
 void CKeyloftView::ForgetInstrument()
 {
-    StopPageJobs();
-    CUSBPort::s_connected.store(false);
-    CloseMidiPair();
-    SetConnectedSystem(L"");
-    GetUiResources().m_midiPortName.Empty();
-    ClearDevProfile();
+    DropInstrumentLink(false);
     ReleasePages();
     SetCaption();
     if (CWnd* main = MainWindow())
@@ -570,15 +586,41 @@ void CKeyloftView::OnDisconnectDevice()
 
 LRESULT CKeyloftView::OnDeviceLost(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    StopPageJobs();
-    CUSBPort::s_connected.store(false);
-    CloseMidiPair();
-    SetConnectedSystem(L"");
-    GetUiResources().m_midiPortName.Empty();
-    ClearDevProfile();
+    DropInstrumentLink(false);
     ReleasePages();
     SetCaption();
     NotifyDeviceLost();
     OnConnectDevice();
+    return 0;
+}
+
+LRESULT CKeyloftView::OnDeviceRemoved(WPARAM wParam, LPARAM lParam)
+{
+    // The instrument is gone from the system: nothing may be sent to it, not
+    // even the close packet when the view ends.
+    m_deviceRemoved = true;
+    if (PagePtr firmware = GetPage(PageSlot::Firmware))
+        firmware->SendMessage(AppMsg::DeviceRemoved, wParam, lParam);
+    DropInstrumentLink(false);
+    SetCaption();
+    // The pages stay until the next connection rebuilds them, but without a
+    // port: the old one leads nowhere now.
+    for (int slot = 0; slot < PageSlot::Count; ++slot) {
+        if (PagePtr page = GetPage(slot)) {
+            page->SendMessage(AppMsg::DeviceLost);
+            page->Attach(this, nullptr);
+        }
+    }
+    // The user is told that the instrument went away (not that something
+    // succeeded), then offered the chooser.
+    NotifyDeviceLost();
+    OnConnectDevice();
+    return 0;
+}
+
+LRESULT CKeyloftView::OnFirmwarePageMsg(WPARAM wParam, LPARAM lParam)
+{
+    if (PagePtr firmware = GetPage(PageSlot::Firmware))
+        firmware->PostMessage(AppMsg::FirmwarePage, wParam, lParam);
     return 0;
 }

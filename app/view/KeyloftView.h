@@ -97,6 +97,8 @@ public:
     void SetDeviceLostTarget(HWND target) { m_deviceLostTarget = target; }
     // True once the start-up asked the program to end.
     bool IsProgramEnding() const { return m_programEnding; }
+    // True after the instrument was removed and until the next connection.
+    bool IsDeviceRemoved() const { return m_deviceRemoved; }
     // The caption the frame shows: program name, " - ", device or "not connected".
     static CString MakeCaption();
 
@@ -110,6 +112,10 @@ protected:
     afx_msg LRESULT OnFolderChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeviceLost(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDeviceRemoved(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFirmwarePageMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnDestroy();
@@ -132,6 +138,10 @@ private:
     bool ConnectFromChooser();
     // Clears everything of a gone instrument (port, names, profile, pages).
     void ForgetInstrument();
+    // Stops the page jobs, says goodbye to the instrument when asked (the
+    // close packet), closes the link and forgets the instrument's names and
+    // device profile. The pages stay.
+    void DropInstrumentLink(bool sendClosePacket);
     // Trace line, series entry, device profile (fetched when missing) and its
     // selection: the steps after every successful connection.
     bool PrepareConnectedModel();

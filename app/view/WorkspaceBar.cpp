@@ -1,5 +1,6 @@
 #include "app/view/WorkspaceBar.h"
 
+#include "app/lists/ListDrag.h"
 #include "app/shell/AppMessages.h"
 #include "core/profile/DevProfile.h"
 #include "res/ids_view.h"
@@ -143,6 +144,7 @@ void CWorkspaceBar::OnSize(UINT nType, int cx, int cy)
 
 void CWorkspaceBar::OnMouseMove(UINT nFlags, CPoint point)
 {
+    FollowListDrag(*this, point);
     if (IsTracking()) {
         CPoint screen = point;
         ClientToScreen(&screen);
@@ -151,4 +153,8 @@ void CWorkspaceBar::OnMouseMove(UINT nFlags, CPoint point)
     CSizingControlBar::OnMouseMove(nFlags, point);
 }
 
-void CWorkspaceBar::OnLButtonUp(UINT nFlags, CPoint point) { CSizingControlBar::OnLButtonUp(nFlags, point); }
+void CWorkspaceBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    EndListDragOnRelease();
+    CSizingControlBar::OnLButtonUp(nFlags, point);
+}

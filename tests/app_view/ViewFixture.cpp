@@ -4,6 +4,8 @@
 
 #include <fstream>
 #include <random>
+#include <sstream>
+#include <string_view>
 
 #include "core/files/Folders.h"
 #include "core/profile/DevProfile.h"
@@ -82,6 +84,71 @@ void ViewFixture::WriteDevProfile(const CString& model, const char* text) const
                       std::ios::binary);
     out << text;
 }
+
+CString LoadedText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void AnswerWithInstrument(TestView& view, const CString& label, const CString& model)
+{
+    view.chooser = [label, model](bool, UINT& outId, UINT& inId) -> INT_PTR {
+        const auto pair = linktest::InstrumentPorts();
+        if (!pair)
+            return IDCANCEL;
+        GetUiResources().ClearInterNames();
+        GetUiResources().SetInterName(label, model);
+        SetConnectedSystem(label);
+        outId = pair->out;
+        inId = pair->in;
+        return IDOK;
+    };
+}
+
+namespace {
+
+bool g_watchdogFired = false;
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM)
+{
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (std::wstring_view(className) == L"#32770" && ::IsWindowVisible(window)) {
+        ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        g_watchdogFired = true;
+    }
+    return TRUE;
+}
+
+void CALLBACK OnWatchdogTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CancelDialog, 0);
+}
+
+} // namespace
+
+DialogWatchdog::DialogWatchdog(UINT timeoutMs)
+{
+    g_watchdogFired = false;
+    m_timer = ::SetTimer(nullptr, 0, timeoutMs, &OnWatchdogTimer);
+}
+
+DialogWatchdog::~DialogWatchdog()
+{
+    ::KillTimer(nullptr, m_timer);
+}
+
+bool DialogWatchdog::Fired() const { return g_watchdogFired; }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <boost/shared_ptr.hpp>
@@ -47,9 +48,15 @@ public:
     }
     void RefreshDeviceList() override { ++refreshes; }
     bool CanClose() override { return allowClose; }
+    LRESULT OnDeviceLost(WPARAM, LPARAM) override
+    {
+        ++deviceLostMessages;
+        return 1;
+    }
     int m_slot = 0;
     int attaches = 0;
     int refreshes = 0;
+    int deviceLostMessages = 0;
     CUSBPort* lastPort = nullptr;
     bool allowClose = true;
 };
@@ -70,7 +77,13 @@ public:
         return CKeyloftView::RunChooser(startupMode, outId, inId);
     }
     void NotifyDeviceLost() override { ++deviceLostNotes; }
-    bool AskDisconnect() override { return true; }
+    bool AskDisconnect() override
+    {
+        ++disconnectQuestions;
+        return answerDisconnect;
+    }
+    bool answerDisconnect = true;
+    int disconnectQuestions = 0;
 };
 
 class ViewFixture {
@@ -102,6 +115,30 @@ private:
     RecordingShell m_shell;
     CScopedShellOperations m_shellScope{m_shell};
     CFrameWnd* m_frame = nullptr;  // deletes itself when destroyed
+};
+
+// A string of the program's table.
+CString LoadedText(UINT id);
+// A whole file as bytes (empty when missing).
+std::string ReadText(const std::filesystem::path& path);
+// Answers the view's chooser with the simulated instrument's pair, as if the
+// user had chosen it under label and it had reported model.
+void AnswerWithInstrument(TestView& view, const CString& label = L"DEVICE 1", const CString& model = L"RX470");
+
+// Cancels every dialog of this thread still open when the time runs out, so
+// that a modal dialog that never ends fails its test instead of hanging the
+// suite. Works from inside any modal loop of the thread.
+class DialogWatchdog {
+public:
+    explicit DialogWatchdog(UINT timeoutMs);
+    ~DialogWatchdog();
+    DialogWatchdog(const DialogWatchdog&) = delete;
+    DialogWatchdog& operator=(const DialogWatchdog&) = delete;
+    // True when it had to cancel a dialog.
+    bool Fired() const;
+
+private:
+    UINT_PTR m_timer = 0;
 };
 
 // Dispatches messages until done() or the time-out; returns done().

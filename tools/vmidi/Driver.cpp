@@ -221,7 +221,10 @@ DWORD Driver::InMessage(UINT device, UINT message, DWORD_PTR param1, DWORD_PTR p
             if (result == MMSYSERR_NOERROR)
                 StartThreadLocked();
             break;
-        case MIDM_CLOSE: result = port.Close(out); break;
+        case MIDM_CLOSE:
+            WaitForDeliveryLocked(device);
+            result = port.Close(out);
+            break;
         case MIDM_PREPARE: result = Prepare(param1, param2); break;
         case MIDM_UNPREPARE: result = Unprepare(param1, param2); break;
         case MIDM_ADDBUFFER: result = port.AddBuffer(reinterpret_cast<MIDIHDR*>(param1), param2); break;
@@ -335,7 +338,14 @@ void Driver::StartThreadLocked()
 {
     if (thread_)
         return;
-    thread_ = CreateThread(nullptr, 0, &Driver::ThreadMain, this, 0, nullptr);
+    thread_ = CreateThread(nullptr, 0, &Driver::ThreadMain, this, 0, &threadId_);
+}
+
+void Driver::WaitForDeliveryLocked(UINT input)
+{
+    // A client closing from inside its own callback cannot wait for itself.
+    while (delivering_ == input && GetCurrentThreadId() != threadId_)
+        SleepConditionVariableSRW(&delivered_, lock_.Native(), INFINITE, 0);
 }
 
 DWORD WINAPI Driver::ThreadMain(void* self)
@@ -365,9 +375,12 @@ void Driver::Run()
         pending_.pop_back();
         Notifications out;
         inputs_[next.input].Receive(next.bytes.data(), next.bytes.size(), out);
+        delivering_ = next.input;
         ReleaseSRWLockExclusive(lock_.Native());
         Send(out);
         AcquireSRWLockExclusive(lock_.Native());
+        delivering_ = kNoDelivery;
+        WakeAllConditionVariable(&delivered_);
     }
 }
 

@@ -59,6 +59,9 @@ private:
     void Dispatch(UINT device, keyloft::protocol::ByteView message);
     void Queue(UINT input, keyloft::protocol::Bytes bytes, unsigned delayMs);
     void StartThreadLocked();
+    // Waits (releasing the lock) until no delivery to this input is under
+    // way, so that no callback reaches a client after its close returns.
+    void WaitForDeliveryLocked(UINT input);
     static DWORD WINAPI ThreadMain(void* self);
     [[noreturn]] void Run();
 
@@ -73,6 +76,10 @@ private:
     std::uint64_t nextOrder_ = 0;
     std::uint64_t lastDueUs_[kInputCount] = {0, 0};
     HANDLE thread_ = nullptr; // runs until the process ends
+    DWORD threadId_ = 0;
+    static constexpr UINT kNoDelivery = ~0u;
+    UINT delivering_ = kNoDelivery; // the input whose callbacks are being called
+    CONDITION_VARIABLE delivered_ = CONDITION_VARIABLE_INIT;
 };
 
 } // namespace vmidi

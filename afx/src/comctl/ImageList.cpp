@@ -2,15 +2,25 @@
 #include <afxcmn.h>
 
 #include "../gdi/TempHandleMap.h"
+#include "../wnd/afxstate.h"
+
+#include <utility>
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 
 namespace {
 
-afx_detail::TempHandleMap<CImageList, HIMAGELIST>& TempImageLists()
+using TempImageListMap = afx_detail::TempHandleMap<CImageList, HIMAGELIST>;
+
+// A plain pointer per thread (a thread_local object's destructor would run
+// after the thread's TLS block is freed); AfxTermThread frees the table.
+thread_local TempImageListMap* t_tempImageLists = nullptr;
+
+TempImageListMap& TempImageLists()
 {
-    thread_local afx_detail::TempHandleMap<CImageList, HIMAGELIST> map;
-    return map;
+    if (t_tempImageLists == nullptr)
+        t_tempImageLists = new TempImageListMap;
+    return *t_tempImageLists;
 }
 
 HBITMAP BitmapOf(CBitmap* bitmap)
@@ -19,6 +29,12 @@ HBITMAP BitmapOf(CBitmap* bitmap)
 }
 
 } // namespace
+
+void afx_detail::ReleaseThreadTempImageLists()
+{
+    delete t_tempImageLists;
+    t_tempImageLists = nullptr;
+}
 
 CImageList::~CImageList()
 {
@@ -40,9 +56,7 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST handle = m_hImageList;
-    m_hImageList = nullptr;
-    return handle;
+    return std::exchange(m_hImageList, nullptr);
 }
 
 BOOL CImageList::DeleteImageList()

@@ -80,10 +80,16 @@ private:
     std::unordered_map<HMENU, std::unique_ptr<CMenu>> map_;
 };
 
+// A plain pointer per thread, not a thread_local object: at a thread's end the
+// C++ run-time frees the thread's TLS block before it runs thread_local
+// destructors, so such a destructor would work on freed memory.
+thread_local TempMenuMap* t_tempMenus = nullptr;
+
 TempMenuMap& ThreadTempMenus()
 {
-    thread_local TempMenuMap map;
-    return map;
+    if (t_tempMenus == nullptr)
+        t_tempMenus = new TempMenuMap;
+    return *t_tempMenus;
 }
 
 // The popup (or menu bar) directly holding the item with this command id.
@@ -140,7 +146,10 @@ CMenu* PermanentOwnerOf(HMENU menu, const std::vector<HMENU>& roots)
 
 void AfxDeleteTempMenuMap()
 {
-    ThreadTempMenus().Clear();
+    // The whole table goes (made again on demand), so that the last call, at
+    // the thread's end, leaves nothing behind.
+    delete t_tempMenus;
+    t_tempMenus = nullptr;
 }
 
 CMenu::~CMenu()

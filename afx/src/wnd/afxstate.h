@@ -3,6 +3,7 @@
 
 #include <afxwin.h>
 
+#include <string>
 #include <unordered_map>
 
 namespace afx_detail {
@@ -19,6 +20,7 @@ struct ThreadState {
     TTTOOLINFOW lastInfo{};
     bool bOleInitialized = false;
     HWND hLockoutNotifyWindow = nullptr; // control notifications ignored during its UpdateData
+    std::wstring* pToolTipText = nullptr; // owned; a narrow tool-tip text made wide
 };
 
 ThreadState& GetThreadState();
@@ -28,5 +30,7 @@ void DeleteTempWndMap();
 // Makes hWnd's object pWnd (permanent map); FALSE when hWnd already has one.
 BOOL MapPermanent(HWND hWnd, CWnd* pWnd);
 void UnmapPermanent(HWND hWnd, CWnd* pWnd);
+// Frees the calling thread's temporary image-list wrappers (at the thread's end).
+void ReleaseThreadTempImageLists();
 
 } // namespace afx_detail

@@ -202,7 +202,10 @@ BOOL CWnd::HandleToolTipNotify(NMHDR* pNMHDR, LRESULT* pResult)
         pWide->lpszText = reinterpret_cast<LPWSTR>(narrow.lpszText);
     } else if (narrow.lpszText != nullptr) {
         // The text may be longer than szText: keep it in a buffer of this thread.
-        static thread_local std::wstring buffer;
+        std::wstring*& owned = afx_detail::GetThreadState().pToolTipText;
+        if (owned == nullptr)
+            owned = new std::wstring;
+        std::wstring& buffer = *owned;
         int nChars = ::MultiByteToWideChar(CP_ACP, 0, narrow.lpszText, -1, nullptr, 0);
         buffer.assign(nChars > 0 ? static_cast<size_t>(nChars) : 1, L'\0');
         ::MultiByteToWideChar(CP_ACP, 0, narrow.lpszText, -1, buffer.data(), nChars);
