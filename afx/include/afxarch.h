@@ -199,6 +199,9 @@ protected:
     void WriteObjectIndex(DWORD nIndex);
     void WriteStringLength(ULONGLONG nLength, bool wide);
     ULONGLONG ReadStringLength(bool& wide);
+    // A stored string of either width into a CStringW or a CStringA.
+    template <class Text>
+    void ReadStoredString(Text& text);
     // Reads nBytes in steps, so that memory grows only with bytes actually read.
     void ReadBytesInSteps(void* target, ULONGLONG nBytes);
     DWORD NextMapIndex();

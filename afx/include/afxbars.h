@@ -148,6 +148,8 @@ public:
     CDockContext* m_pDockContext = nullptr;  // always null: no drag docking
 
 protected:
+    // A fixed size that, stretched, takes the whole length of its side.
+    static CSize Stretched(CSize size, BOOL bStretch, BOOL bHorz);
     void PostNcDestroy() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The command target of idle updates.
@@ -197,7 +199,6 @@ public:
     CToolBarCtrl& GetToolBarCtrl() const;
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
-    CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
     CSize m_sizeButton{23, 22};

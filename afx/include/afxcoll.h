@@ -3,6 +3,7 @@
 // CObArray, CObList, CMapStringToOb and CMapWordToOb store their objects through
 // the archive's object form; their Serialize is defined with the archive code
 // (coll_serialize.cpp). The others use the template's element-wise form.
+// Lists and maps take the templates' block-size constructors as they are.
 #pragma once
 
 #include "afxtempl.h"
@@ -40,62 +41,62 @@ public:
 class CObList : public CList<CObject*, CObject*> {
     DECLARE_SERIAL(CObList)
 public:
-    explicit CObList(INT_PTR blockSize = 10) : CList(blockSize) {}
+    using CList::CList;
     void Serialize(CArchive& ar) override;
 };
 
 class CPtrList : public CList<void*, void*> {
     DECLARE_DYNAMIC(CPtrList)
 public:
-    explicit CPtrList(INT_PTR blockSize = 10) : CList(blockSize) {}
+    using CList::CList;
 };
 
 class CStringList : public CList<CString, const CString&> {
     DECLARE_SERIAL(CStringList)
 public:
-    explicit CStringList(INT_PTR blockSize = 10) : CList(blockSize) {}
+    using CList::CList;
 };
 
 class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR> {
     DECLARE_SERIAL(CMapStringToString)
 public:
-    explicit CMapStringToString(INT_PTR blockSize = 10) : CMap(blockSize) {}
+    using CMap::CMap;
 };
 
 class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*> {
     DECLARE_DYNAMIC(CMapStringToPtr)
 public:
-    explicit CMapStringToPtr(INT_PTR blockSize = 10) : CMap(blockSize) {}
+    using CMap::CMap;
 };
 
 class CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*> {
     DECLARE_SERIAL(CMapStringToOb)
 public:
-    explicit CMapStringToOb(INT_PTR blockSize = 10) : CMap(blockSize) {}
+    using CMap::CMap;
     void Serialize(CArchive& ar) override;
 };
 
 class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
     DECLARE_DYNAMIC(CMapPtrToPtr)
 public:
-    explicit CMapPtrToPtr(INT_PTR blockSize = 10) : CMap(blockSize) {}
+    using CMap::CMap;
 };
 
 class CMapPtrToWord : public CMap<void*, void*, WORD, WORD> {
     DECLARE_DYNAMIC(CMapPtrToWord)
 public:
-    explicit CMapPtrToWord(INT_PTR blockSize = 10) : CMap(blockSize) {}
+    using CMap::CMap;
 };
 
 class CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {
     DECLARE_DYNAMIC(CMapWordToPtr)
 public:
-    explicit CMapWordToPtr(INT_PTR blockSize = 10) : CMap(blockSize) {}
+    using CMap::CMap;
 };
 
 class CMapWordToOb : public CMap<WORD, WORD, CObject*, CObject*> {
     DECLARE_SERIAL(CMapWordToOb)
 public:
-    explicit CMapWordToOb(INT_PTR blockSize = 10) : CMap(blockSize) {}
+    using CMap::CMap;
     void Serialize(CArchive& ar) override;
 };

@@ -184,11 +184,7 @@ public:
         const CRect second(b);
         SetRect((std::max)(first.left, second.left), (std::max)(first.top, second.top),
                 (std::min)(first.right, second.right), (std::min)(first.bottom, second.bottom));
-        if (IsRectEmpty()) {
-            SetRectEmpty();
-            return FALSE;
-        }
-        return TRUE;
+        return NullIfEmpty();
     }
     BOOL UnionRect(const RECT* a, const RECT* b) noexcept
     {
@@ -202,11 +198,7 @@ public:
             SetRect((std::min)(first.left, second.left), (std::min)(first.top, second.top),
                     (std::max)(first.right, second.right), (std::max)(first.bottom, second.bottom));
         }
-        if (IsRectEmpty()) {
-            SetRectEmpty();
-            return FALSE;
-        }
-        return TRUE;
+        return NullIfEmpty();
     }
 
     CRect& operator=(const RECT& rect) noexcept
@@ -216,12 +208,12 @@ public:
     }
     bool operator==(const RECT& rect) const noexcept { return EqualRect(&rect) != FALSE; }
     bool operator!=(const RECT& rect) const noexcept { return !(*this == rect); }
-    void operator+=(POINT point) noexcept { OffsetRect(point); }
-    void operator+=(SIZE size) noexcept { OffsetRect(size); }
-    void operator+=(const RECT* rect) noexcept { InflateRect(rect); }
-    void operator-=(POINT point) noexcept { OffsetRect(-point.x, -point.y); }
-    void operator-=(SIZE size) noexcept { OffsetRect(-size.cx, -size.cy); }
-    void operator-=(const RECT* rect) noexcept { DeflateRect(rect); }
+    CRect& operator+=(POINT point) noexcept { OffsetRect(point); return *this; }
+    CRect& operator+=(SIZE size) noexcept { OffsetRect(size); return *this; }
+    CRect& operator+=(const RECT* rect) noexcept { InflateRect(rect); return *this; }
+    CRect& operator-=(POINT point) noexcept { OffsetRect(-point.x, -point.y); return *this; }
+    CRect& operator-=(SIZE size) noexcept { OffsetRect(-size.cx, -size.cy); return *this; }
+    CRect& operator-=(const RECT* rect) noexcept { DeflateRect(rect); return *this; }
     void operator&=(const RECT& rect) noexcept
     {
         const CRect self(*this);
@@ -232,42 +224,12 @@ public:
         const CRect self(*this);
         UnionRect(&self, &rect);
     }
-    CRect operator+(POINT point) const noexcept
-    {
-        CRect result(*this);
-        result.OffsetRect(point);
-        return result;
-    }
-    CRect operator-(POINT point) const noexcept
-    {
-        CRect result(*this);
-        result.OffsetRect(-point.x, -point.y);
-        return result;
-    }
-    CRect operator+(SIZE size) const noexcept
-    {
-        CRect result(*this);
-        result.OffsetRect(size);
-        return result;
-    }
-    CRect operator-(SIZE size) const noexcept
-    {
-        CRect result(*this);
-        result.OffsetRect(-size.cx, -size.cy);
-        return result;
-    }
-    CRect operator+(const RECT* rect) const noexcept
-    {
-        CRect result(*this);
-        result.InflateRect(rect);
-        return result;
-    }
-    CRect operator-(const RECT* rect) const noexcept
-    {
-        CRect result(*this);
-        result.DeflateRect(rect);
-        return result;
-    }
+    CRect operator+(POINT point) const noexcept { return CRect(*this) += point; }
+    CRect operator-(POINT point) const noexcept { return CRect(*this) -= point; }
+    CRect operator+(SIZE size) const noexcept { return CRect(*this) += size; }
+    CRect operator-(SIZE size) const noexcept { return CRect(*this) -= size; }
+    CRect operator+(const RECT* rect) const noexcept { return CRect(*this) += rect; }
+    CRect operator-(const RECT* rect) const noexcept { return CRect(*this) -= rect; }
     CRect operator&(const RECT& rect) const noexcept
     {
         CRect result;
@@ -279,6 +241,17 @@ public:
         CRect result;
         result.UnionRect(this, &rect);
         return result;
+    }
+
+private:
+    // An intersection or union without area is the null rectangle.
+    BOOL NullIfEmpty() noexcept
+    {
+        if (IsRectEmpty()) {
+            SetRectEmpty();
+            return FALSE;
+        }
+        return TRUE;
     }
 };
 

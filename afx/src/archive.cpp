@@ -372,7 +372,8 @@ void CArchive::WriteCString(const CStringA& text)
     Write(text.GetString(), length);
 }
 
-void CArchive::ReadCString(CStringW& text)
+template <class Text>
+void CArchive::ReadStoredString(Text& text)
 {
     bool wide = false;
     const ULONGLONG length = ReadStringLength(wide);
@@ -391,23 +392,14 @@ void CArchive::ReadCString(CStringW& text)
     }
 }
 
+void CArchive::ReadCString(CStringW& text)
+{
+    ReadStoredString(text);
+}
+
 void CArchive::ReadCString(CStringA& text)
 {
-    bool wide = false;
-    const ULONGLONG length = ReadStringLength(wide);
-    const ULONGLONG unit = wide ? sizeof(wchar_t) : 1;
-    if (length > static_cast<ULONGLONG>(std::numeric_limits<int>::max()) / unit)
-        ThrowArchive(CArchiveException::endOfFile);
-    EnsureAvailable(length * unit);
-    if (wide) {
-        std::wstring chars(static_cast<size_t>(length), L'\0');
-        ReadBytesInSteps(chars.data(), length * unit);
-        text = CStringW(chars.data(), static_cast<int>(chars.size()));
-    } else {
-        std::string bytes(static_cast<size_t>(length), '\0');
-        ReadBytesInSteps(bytes.data(), length);
-        text = CStringA(bytes.data(), static_cast<int>(bytes.size()));
-    }
+    ReadStoredString(text);
 }
 
 CArchive& CArchive::operator<<(LPCWSTR lpsz)

@@ -7,6 +7,36 @@
 // so far remain in the collection for the caller to dispose of.
 #include <afx.h>
 
+namespace {
+
+// A map of objects: the count, then each key in its own form and its object.
+template <class Key, class Map>
+void SerializeObjectMap(Map& map, CArchive& ar)
+{
+    map.CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD_PTR>(map.GetCount()));
+        for (POSITION position = map.GetStartPosition(); position != nullptr;) {
+            Key key{};
+            CObject* value = nullptr;
+            map.GetNextAssoc(position, key, value);
+            ar << key;
+            ar << value;
+        }
+        return;
+    }
+    map.RemoveAll();
+    for (DWORD_PTR left = ar.ReadCount(); left > 0; --left) {
+        Key key{};
+        CObject* value = nullptr;
+        ar >> key;
+        ar >> value;
+        map.SetAt(key, value);
+    }
+}
+
+} // namespace
+
 void CObArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
@@ -43,48 +73,10 @@ void CObList::Serialize(CArchive& ar)
 
 void CMapStringToOb::Serialize(CArchive& ar)
 {
-    CObject::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.WriteCount(static_cast<DWORD_PTR>(GetCount()));
-        for (POSITION position = GetStartPosition(); position != nullptr;) {
-            CString key;
-            CObject* value = nullptr;
-            GetNextAssoc(position, key, value);
-            ar << key;
-            ar << value;
-        }
-        return;
-    }
-    RemoveAll();
-    for (DWORD_PTR left = ar.ReadCount(); left > 0; --left) {
-        CString key;
-        CObject* value = nullptr;
-        ar >> key;
-        ar >> value;
-        SetAt(key, value);
-    }
+    SerializeObjectMap<CString>(*this, ar);
 }
 
 void CMapWordToOb::Serialize(CArchive& ar)
 {
-    CObject::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.WriteCount(static_cast<DWORD_PTR>(GetCount()));
-        for (POSITION position = GetStartPosition(); position != nullptr;) {
-            WORD key = 0;
-            CObject* value = nullptr;
-            GetNextAssoc(position, key, value);
-            ar << key;
-            ar << value;
-        }
-        return;
-    }
-    RemoveAll();
-    for (DWORD_PTR left = ar.ReadCount(); left > 0; --left) {
-        WORD key = 0;
-        CObject* value = nullptr;
-        ar >> key;
-        ar >> value;
-        SetAt(key, value);
-    }
+    SerializeObjectMap<WORD>(*this, ar);
 }

@@ -1,7 +1,7 @@
 // CObject's run-time class and the registry of all classes by name.
 #include <afxobj.h>
 
-#include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -27,14 +27,35 @@ public:
 };
 
 // Class names are C++ identifiers: plain ASCII, compared code unit by code unit.
-bool SameName(LPCSTR className, LPCWSTR wanted)
+template <class Char>
+bool SameName(LPCSTR className, const Char* wanted)
 {
     for (;; ++className, ++wanted) {
-        if (static_cast<unsigned char>(*className) != *wanted)
+        if (static_cast<unsigned char>(*className) != static_cast<std::make_unsigned_t<Char>>(*wanted))
             return false;
         if (*className == '\0')
             return true;
     }
+}
+
+template <class Char>
+CRuntimeClass* FindRegistered(const Char* className)
+{
+    if (className == nullptr)
+        return nullptr;
+    SharedRegistryLock lock;
+    for (CRuntimeClass* known = g_firstClass; known != nullptr; known = known->m_pNextClass) {
+        if (SameName(known->m_lpszClassName, className))
+            return known;
+    }
+    return nullptr;
+}
+
+template <class Char>
+CObject* CreateRegistered(const Char* className)
+{
+    const CRuntimeClass* found = FindRegistered(className);
+    return found != nullptr ? found->CreateObject() : nullptr;
 }
 
 } // namespace
@@ -70,38 +91,22 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* baseClass) const
 
 CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCSTR className)
 {
-    if (className == nullptr)
-        return nullptr;
-    SharedRegistryLock lock;
-    for (CRuntimeClass* known = g_firstClass; known != nullptr; known = known->m_pNextClass) {
-        if (std::strcmp(known->m_lpszClassName, className) == 0)
-            return known;
-    }
-    return nullptr;
+    return FindRegistered(className);
 }
 
 CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCWSTR className)
 {
-    if (className == nullptr)
-        return nullptr;
-    SharedRegistryLock lock;
-    for (CRuntimeClass* known = g_firstClass; known != nullptr; known = known->m_pNextClass) {
-        if (SameName(known->m_lpszClassName, className))
-            return known;
-    }
-    return nullptr;
+    return FindRegistered(className);
 }
 
 CObject* PASCAL CRuntimeClass::CreateObject(LPCSTR className)
 {
-    const CRuntimeClass* found = FromName(className);
-    return found != nullptr ? found->CreateObject() : nullptr;
+    return CreateRegistered(className);
 }
 
 CObject* PASCAL CRuntimeClass::CreateObject(LPCWSTR className)
 {
-    const CRuntimeClass* found = FromName(className);
-    return found != nullptr ? found->CreateObject() : nullptr;
+    return CreateRegistered(className);
 }
 
 CRuntimeClass* CObject::GetRuntimeClass() const

@@ -211,6 +211,25 @@ bool InSet(CharT ch, const CharT* set)
     return false;
 }
 
+// The trims: drop the characters at one end for which drop(ch) holds.
+template <class CharT, class Drop>
+void DropLeading(std::basic_string<CharT>& text, Drop drop)
+{
+    size_t first = 0;
+    while (first < text.size() && drop(text[first]))
+        ++first;
+    text.erase(0, first);
+}
+
+template <class CharT, class Drop>
+void DropTrailing(std::basic_string<CharT>& text, Drop drop)
+{
+    size_t end = text.size();
+    while (end > 0 && drop(text[end - 1]))
+        --end;
+    text.resize(end);
+}
+
 } // namespace
 
 } // namespace afx_detail
@@ -440,60 +459,42 @@ CStringT<CharT>& CStringT<CharT>::Trim(PCXSTR charSet)
 template <class CharT>
 CStringT<CharT>& CStringT<CharT>::TrimLeft()
 {
-    size_t first = 0;
-    while (first < m_text.size() && IsSpaceChar(m_text[first]))
-        ++first;
-    m_text.erase(0, first);
+    DropLeading(m_text, [](CharT ch) { return IsSpaceChar(ch); });
     return *this;
 }
 
 template <class CharT>
 CStringT<CharT>& CStringT<CharT>::TrimLeft(XCHAR ch)
 {
-    size_t first = 0;
-    while (first < m_text.size() && m_text[first] == ch)
-        ++first;
-    m_text.erase(0, first);
+    DropLeading(m_text, [ch](CharT c) { return c == ch; });
     return *this;
 }
 
 template <class CharT>
 CStringT<CharT>& CStringT<CharT>::TrimLeft(PCXSTR charSet)
 {
-    size_t first = 0;
-    while (first < m_text.size() && InSet(m_text[first], charSet))
-        ++first;
-    m_text.erase(0, first);
+    DropLeading(m_text, [charSet](CharT c) { return InSet(c, charSet); });
     return *this;
 }
 
 template <class CharT>
 CStringT<CharT>& CStringT<CharT>::TrimRight()
 {
-    size_t end = m_text.size();
-    while (end > 0 && IsSpaceChar(m_text[end - 1]))
-        --end;
-    m_text.resize(end);
+    DropTrailing(m_text, [](CharT ch) { return IsSpaceChar(ch); });
     return *this;
 }
 
 template <class CharT>
 CStringT<CharT>& CStringT<CharT>::TrimRight(XCHAR ch)
 {
-    size_t end = m_text.size();
-    while (end > 0 && m_text[end - 1] == ch)
-        --end;
-    m_text.resize(end);
+    DropTrailing(m_text, [ch](CharT c) { return c == ch; });
     return *this;
 }
 
 template <class CharT>
 CStringT<CharT>& CStringT<CharT>::TrimRight(PCXSTR charSet)
 {
-    size_t end = m_text.size();
-    while (end > 0 && InSet(m_text[end - 1], charSet))
-        --end;
-    m_text.resize(end);
+    DropTrailing(m_text, [charSet](CharT c) { return InSet(c, charSet); });
     return *this;
 }
 
@@ -639,22 +640,28 @@ BSTR CStringT<CharT>::AllocSysString() const
 template class CStringT<wchar_t>;
 template class CStringT<char>;
 
-UINT AFXAPI HashKey(LPCWSTR key)
+namespace {
+
+// Hash of a text's code units (each taken as unsigned).
+template <class Unit, class CharT>
+UINT HashText(const CharT* key)
 {
     UINT hash = 0;
     if (key != nullptr) {
         for (; *key != 0; ++key)
-            hash = (hash << 5) + hash + static_cast<UINT>(*key);
+            hash = (hash << 5) + hash + static_cast<Unit>(*key);
     }
     return hash;
 }
 
+} // namespace
+
+UINT AFXAPI HashKey(LPCWSTR key)
+{
+    return HashText<UINT>(key);
+}
+
 UINT AFXAPI HashKey(LPCSTR key)
 {
-    UINT hash = 0;
-    if (key != nullptr) {
-        for (; *key != 0; ++key)
-            hash = (hash << 5) + hash + static_cast<unsigned char>(*key);
-    }
-    return hash;
+    return HashText<unsigned char>(key);
 }

@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,6 +47,17 @@ bool KeyExists(const std::wstring& path)
     }
     ::RegCloseKey(hKey);
     return true;
+}
+
+// GetProfileBinary's bytes (none when it fails), freeing its block.
+std::vector<BYTE> ProfileBinary(CWinApp& app, LPCTSTR section, LPCTSTR entry)
+{
+    LPBYTE data = nullptr;
+    UINT size = 0;
+    if (!app.GetProfileBinary(section, entry, &data, &size))
+        return {};
+    std::unique_ptr<BYTE[]> owned(data);
+    return std::vector<BYTE>(data, data + size);
 }
 
 void ReplaceAppString(LPCTSTR& member, const wchar_t* value)
@@ -87,12 +99,7 @@ TEST_F(RegistryProfileTest, ValuesRoundTripUnderSoftwareKeyProfileSection)
 
     EXPECT_EQ(static_cast<int>(app.GetProfileInt(L"Settings", L"MIDIDev", 5)), -3);
     EXPECT_EQ(app.GetProfileString(L"Settings", L"ins"), CString(L"C:\\voices\\bank.ins"));
-    LPBYTE data = nullptr;
-    UINT size = 0;
-    ASSERT_TRUE(app.GetProfileBinary(L"Settings", L"Layout", &data, &size));
-    std::unique_ptr<BYTE[]> owned(data);
-    ASSERT_EQ(size, sizeof(blob));
-    EXPECT_EQ(std::memcmp(data, blob, sizeof(blob)), 0);
+    EXPECT_EQ(ProfileBinary(app, L"Settings", L"Layout"), std::vector<BYTE>(std::begin(blob), std::end(blob)));
 
     // The values sit exactly where other programs and older versions look.
     DWORD type = 0;
@@ -104,6 +111,14 @@ TEST_F(RegistryProfileTest, ValuesRoundTripUnderSoftwareKeyProfileSection)
     ASSERT_TRUE(ReadRegistryValue(m_sectionPath, L"ins", type, text, number));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(text, L"C:\\voices\\bank.ins");
+
+    // Another program may store a string without its terminator.
+    HKEY section = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, m_sectionPath.c_str(), 0, KEY_WRITE, &section), ERROR_SUCCESS);
+    const wchar_t unterminated[] = {L'a', L'b', L'c'};
+    ::RegSetValueExW(section, L"raw", 0, REG_SZ, reinterpret_cast<const BYTE*>(unterminated), sizeof(unterminated));
+    ::RegCloseKey(section);
+    EXPECT_EQ(app.GetProfileString(L"Settings", L"raw"), CString(L"abc"));
 }
 
 TEST_F(RegistryProfileTest, MissingOrMistypedValuesGiveDefaultsWithoutCreatingKeys)
@@ -156,12 +171,9 @@ TEST(IniProfileTest, WithoutRegistryKeyValuesGoToThePrivateIniFile)
     EXPECT_TRUE(app.WriteProfileBinary(L"converter", L"blob", blob, sizeof(blob)));
     EXPECT_EQ(app.GetProfileInt(L"EditSong", L"MIDIDev", 0), 3u);
     EXPECT_EQ(app.GetProfileString(L"converter", L"ins"), CString(L"bank.ins"));
+    EXPECT_EQ(ProfileBinary(app, L"converter", L"blob"), std::vector<BYTE>(std::begin(blob), std::end(blob)));
     LPBYTE data = nullptr;
     UINT size = 0;
-    ASSERT_TRUE(app.GetProfileBinary(L"converter", L"blob", &data, &size));
-    std::unique_ptr<BYTE[]> owned(data);
-    ASSERT_EQ(size, sizeof(blob));
-    EXPECT_EQ(std::memcmp(data, blob, sizeof(blob)), 0);
 
     wchar_t raw[64] = {};
     ::GetPrivateProfileStringW(L"EditSong", L"MIDIDev", L"", raw, 64, iniPath.c_str());

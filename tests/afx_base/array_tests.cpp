@@ -148,38 +148,18 @@ TEST(ArrayGuards, HugeSizesAreRefusedWithoutHarm)
     EXPECT_TRUE(strings.IsEmpty());
 }
 
-TEST(NamedArrays, BehaveAsTheirTemplatesAndKnowTheirClass)
+TEST(NamedArrays, KnowTheirClassAndWhetherTheyStore)
 {
     CStringArray names;
-    names.Add(L"one");
-    names.Add(CString(L"two"));
-    EXPECT_EQ(names.GetSize(), 2);
-    EXPECT_STREQ(names.GetAt(1), L"two");
     EXPECT_TRUE(names.IsKindOf(RUNTIME_CLASS(CStringArray)));
     EXPECT_TRUE(names.IsKindOf(RUNTIME_CLASS(CObject)));
     EXPECT_TRUE(names.IsSerializable());
-
     CUIntArray numbers;
-    numbers.SetSize(3);
-    numbers[2] = 40000u;
-    CUIntArray copy;
-    copy.Copy(numbers);
-    EXPECT_EQ(copy[2], 40000u);
     EXPECT_FALSE(numbers.IsSerializable());
-
-    CByteArray bytes;
-    bytes.Add(0xFF);
-    CDWordArray words;
-    words.Add(0xDEADBEEF);
     CPtrArray pointers;
-    pointers.Add(&bytes);
-    EXPECT_EQ(pointers[0], &bytes);
-    EXPECT_EQ(words[0], 0xDEADBEEFu);
-
-    int total = 0;
-    for (UINT value : numbers)
-        total += static_cast<int>(value);
-    EXPECT_EQ(total, 40000);
+    EXPECT_FALSE(pointers.IsSerializable());
+    EXPECT_TRUE(CDWordArray().IsSerializable());
+    EXPECT_TRUE(CByteArray().IsSerializable());
 }
 
 } // namespace

@@ -61,7 +61,15 @@ TEST(Geometry, RectangleEditing)
     EXPECT_EQ(flipped, CRect(5, 5, 5, 5));
 
     EXPECT_EQ(CRect(0, 0, 4, 4) + CPoint(1, 2), CRect(1, 2, 5, 6));
+    EXPECT_EQ(CRect(0, 0, 4, 4) - CPoint(1, 2), CRect(-1, -2, 3, 2));
     EXPECT_EQ(CRect(0, 0, 4, 4) - CSize(1, 1), CRect(-1, -1, 3, 3));
+    // A rectangle as the operand moves each edge by its own amount.
+    const CRect margins(1, 2, 3, 4);
+    EXPECT_EQ(CRect(10, 10, 20, 20) + &margins, CRect(9, 8, 23, 24));
+    EXPECT_EQ(CRect(10, 10, 20, 20) - &margins, CRect(11, 12, 17, 16));
+    CRect chained(0, 0, 4, 4);
+    (chained += CPoint(5, 5)) -= CSize(1, 2);
+    EXPECT_EQ(chained, CRect(4, 3, 8, 7));
 }
 
 TEST(Geometry, IntersectionAndUnion)

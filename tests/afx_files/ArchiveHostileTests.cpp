@@ -3,6 +3,7 @@
 // made before the failure must not leak.
 #include "ArchiveTestClasses.h"
 #include "TestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <memory>
 #include <random>
@@ -12,32 +13,23 @@
 
 using afx_files_test::AllocationWatch;
 using afx_files_test::CauseOfThrow;
-using afx_files_test::ContentOf;
 using afx_files_test::TempFolder;
 using afx_files_test::WriteBytes;
+using keyloft_test::Ascii;
+using keyloft_test::Concat;
+using keyloft_test::StoredBytes;
 
 namespace {
 
 // No single allocation made while loading a small stream may exceed this.
 constexpr size_t kModestAllocation = 1 << 20;
 
-std::vector<BYTE> Ascii(const char* text) { return std::vector<BYTE>(text, text + std::strlen(text)); }
-
-std::vector<BYTE> Concat(std::initializer_list<std::vector<BYTE>> parts)
-{
-    std::vector<BYTE> all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 // Loads from the bytes and answers the archive exception's cause (-1: none).
 template <class F>
 int LoadCause(const std::vector<BYTE>& bytes, F&& load)
 {
-    std::vector<BYTE> copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
     return CauseOfThrow<CArchiveException>([&] { load(ar); });
 }
 
@@ -198,15 +190,12 @@ TEST(ArchiveHostile, EveryTruncationOfAValidArchiveFailsCleanly)
     CCircle circle(2, L"\u5706", 9);
     CGroup group;
     group.m_members = {&square, &circle, nullptr, &square};
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
+    const std::vector<BYTE> full = StoredBytes([&](CArchive& ar) {
         ar << &group;
         CChain chain;
         chain.m_child = new CChain;
         ar << &chain;
-    }
-    const std::vector<BYTE> full = ContentOf(file);
+    });
     ASSERT_GT(full.size(), 40u);
 
     for (size_t cut = 0; cut < full.size(); ++cut) {
@@ -237,12 +226,7 @@ TEST(ArchiveHostile, RandomDamageNeverCrashes)
     CCircle circle(2, L"circle", 3);
     CGroup group;
     group.m_members = {&square, &circle, nullptr, &square, &group};
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        ar << &group;
-    }
-    const std::vector<BYTE> full = ContentOf(file);
+    const std::vector<BYTE> full = StoredBytes([&](CArchive& ar) { ar << &group; });
     std::mt19937 random(12345);
     AllocationWatch watch;
     int failures = 0;
@@ -251,9 +235,8 @@ TEST(ArchiveHostile, RandomDamageNeverCrashes)
         const int flips = 1 + static_cast<int>(random() % 4);
         for (int i = 0; i < flips; ++i)
             damaged[random() % damaged.size()] = static_cast<BYTE>(random());
-        std::vector<BYTE> copy = damaged;
-        CMemFile source(copy.data(), static_cast<UINT>(copy.size()));
-        CArchive ar(&source, CArchive::load);
+        keyloft_test::LoadingArchive loading(damaged);
+        CArchive& ar = loading.Archive();
         try {
             CObject* loaded = ar.ReadObject(RUNTIME_CLASS(CObject));
             // Whatever came back is freed through the group's pointers.

@@ -1,5 +1,6 @@
 #include "ArchiveTestClasses.h"
 #include "TestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <memory>
 #include <set>
@@ -7,39 +8,15 @@
 #include <gtest/gtest.h>
 
 using afx_files_test::CauseOfThrow;
-using afx_files_test::ContentOf;
-
-namespace {
-
-template <class F>
-std::vector<BYTE> Stored(F&& store)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        store(ar);
-        ar.Close();
-    }
-    return ContentOf(file);
-}
-
-std::vector<BYTE> Concat(std::initializer_list<std::vector<BYTE>> parts)
-{
-    std::vector<BYTE> all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-std::vector<BYTE> Ascii(const char* text) { return std::vector<BYTE>(text, text + std::strlen(text)); }
-
-} // namespace
+using keyloft_test::Ascii;
+using keyloft_test::Concat;
+using keyloft_test::StoredBytes;
 
 TEST(ArchiveObjects, StoredFormOfClassRecordsAndReferences)
 {
     CShape first(7, L"ab");
     CShape second(8, L"");
-    const std::vector<BYTE> bytes = Stored([&](CArchive& ar) {
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) {
         ar << &first << &second << &first << static_cast<CObject*>(nullptr);
     });
     const std::vector<BYTE> expected = Concat({
@@ -59,11 +36,10 @@ TEST(ArchiveObjects, GraphKeepsSharedObjectsSharedAndNullsNull)
     CCircle circle(2, L"circle", 5);
     CGroup group;
     group.m_members = {&square, &circle, nullptr, &square, &group};
-    const std::vector<BYTE> bytes = Stored([&](CArchive& ar) { ar << &group; });
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) { ar << &group; });
 
-    std::vector<BYTE> copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
     CObject* loaded = nullptr;
     ar >> loaded;
     ASSERT_NE(nullptr, loaded);
@@ -96,15 +72,14 @@ TEST(ArchiveObjects, ListOfDerivedObjectsLoadsAsTheRequestedBase)
         else
             shapes.push_back(std::make_unique<CShape>(i, L"s"));
     }
-    const std::vector<BYTE> bytes = Stored([&](CArchive& ar) {
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) {
         ar.WriteCount(shapes.size());
         for (const auto& shape : shapes)
             ar << shape.get();
     });
 
-    std::vector<BYTE> copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
     const DWORD_PTR count = ar.ReadCount();
     ASSERT_EQ(40u, count);
     for (DWORD_PTR i = 0; i < count; ++i) {
@@ -164,9 +139,8 @@ TEST(ArchiveObjects, VersionableSchemaAcceptsOlderDataAndTellsTheSchema)
     // Version 2 of the data, written by hand: the class now has schema 3.
     const std::vector<BYTE> bytes =
         Concat({{0xFF, 0xFF, 0x02, 0x00, 0x0A, 0x00}, Ascii("CVersioned"), {0x2A, 0, 0, 0}});
-    std::vector<BYTE> copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
     CVersioned* loaded = nullptr;
     ar >> loaded;
     std::unique_ptr<CObject> owner(loaded);
@@ -178,13 +152,12 @@ TEST(ArchiveObjects, VersionableSchemaAcceptsOlderDataAndTellsTheSchema)
 
 TEST(ArchiveObjects, SerializeClassWritesAndChecksTheClass)
 {
-    const std::vector<BYTE> bytes = Stored([](CArchive& ar) {
+    const std::vector<BYTE> bytes = StoredBytes([](CArchive& ar) {
         ar.SerializeClass(RUNTIME_CLASS(CCircle));
         ar.SerializeClass(RUNTIME_CLASS(CCircle));
     });
-    std::vector<BYTE> copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
     ar.SerializeClass(RUNTIME_CLASS(CShape));
     EXPECT_EQ(1u, ar.GetObjectSchema());
     EXPECT_EQ(RUNTIME_CLASS(CCircle), ar.ReadClass(RUNTIME_CLASS(CCircle)));
@@ -193,16 +166,15 @@ TEST(ArchiveObjects, SerializeClassWritesAndChecksTheClass)
 TEST(ArchiveObjects, MappedObjectsAreReferencedNotStored)
 {
     CShape known(1, L"known");
-    const std::vector<BYTE> bytes = Stored([&](CArchive& ar) {
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) {
         ar.MapObject(&known);
         ar << &known;
     });
     EXPECT_EQ((std::vector<BYTE>{0x01, 0x00}), bytes);
 
     CShape local(2, L"local");
-    std::vector<BYTE> copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
     ar.MapObject(&local);
     CShape* loaded = nullptr;
     ar >> loaded;

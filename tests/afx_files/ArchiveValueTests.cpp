@@ -1,41 +1,20 @@
 #include "TestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
 using afx_files_test::CauseOfThrow;
-using afx_files_test::ContentOf;
+using keyloft_test::LoadBytes;
+using keyloft_test::StoredBytes;
 
 namespace {
 
-// Stores with the given code into a memory file and answers the bytes.
-template <class F>
-std::vector<BYTE> Stored(F&& store)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        store(ar);
-        ar.Close();
-    }
-    return ContentOf(file);
-}
-
-// Loads from the bytes with the given code.
-template <class F>
-void Load(const std::vector<BYTE>& bytes, F&& load)
-{
-    std::vector<BYTE> copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
-    load(ar);
-}
-
-std::vector<BYTE> StringBytes(const CString& text) { return Stored([&](CArchive& ar) { ar << text; }); }
+std::vector<BYTE> StringBytes(const CString& text) { return StoredBytes([&](CArchive& ar) { ar << text; }); }
 
 CString StringFrom(const std::vector<BYTE>& bytes)
 {
     CString text;
-    Load(bytes, [&](CArchive& ar) { ar >> text; });
+    LoadBytes(bytes, [&](CArchive& ar) { ar >> text; });
     return text;
 }
 
@@ -43,7 +22,7 @@ CString StringFrom(const std::vector<BYTE>& bytes)
 
 TEST(ArchiveValues, PrimitivesRoundTripLittleEndian)
 {
-    const std::vector<BYTE> bytes = Stored([](CArchive& ar) {
+    const std::vector<BYTE> bytes = StoredBytes([](CArchive& ar) {
         ar << static_cast<BYTE>(0xAB) << static_cast<WORD>(0x1234) << static_cast<LONG>(-2)
            << static_cast<DWORD>(0xDEADBEEF) << 1.5f << -2.25 << static_cast<LONGLONG>(-3)
            << static_cast<ULONGLONG>(0x0102030405060708ULL) << 42 << static_cast<short>(-7) << 'c' << L'\u4F60'
@@ -55,7 +34,7 @@ TEST(ArchiveValues, PrimitivesRoundTripLittleEndian)
     EXPECT_EQ(0x12, bytes[2]);
     EXPECT_EQ(0xEF, bytes[7]);
 
-    Load(bytes, [](CArchive& ar) {
+    LoadBytes(bytes, [](CArchive& ar) {
         BYTE b = 0;
         WORD w = 0;
         LONG l = 0;
@@ -122,33 +101,33 @@ TEST(ArchiveValues, WideStringLengthPrefixEscalates)
 TEST(ArchiveValues, NarrowStringsHaveNoMarker)
 {
     const CStringA narrow("abc");
-    const std::vector<BYTE> bytes = Stored([&](CArchive& ar) { ar << narrow; });
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) { ar << narrow; });
     EXPECT_EQ((std::vector<BYTE>{3, 'a', 'b', 'c'}), bytes);
     // Narrow text loads into a wide string, and wide text into a narrow one.
     EXPECT_EQ(CString(L"abc"), StringFrom(bytes));
     CStringA back;
-    Load(StringBytes(L"xyz"), [&](CArchive& ar) { ar >> back; });
+    LoadBytes(StringBytes(L"xyz"), [&](CArchive& ar) { ar >> back; });
     EXPECT_EQ(CStringA("xyz"), back);
 
     const CStringA longNarrow('q', 300);
-    const std::vector<BYTE> longBytes = Stored([&](CArchive& ar) { ar << longNarrow; });
+    const std::vector<BYTE> longBytes = StoredBytes([&](CArchive& ar) { ar << longNarrow; });
     EXPECT_EQ((std::vector<BYTE>{0xFF, 0x2C, 0x01}), std::vector<BYTE>(longBytes.begin(), longBytes.begin() + 3));
     CStringA longBack;
-    Load(longBytes, [&](CArchive& ar) { ar >> longBack; });
+    LoadBytes(longBytes, [&](CArchive& ar) { ar >> longBack; });
     EXPECT_EQ(longNarrow, longBack);
 }
 
 TEST(ArchiveValues, ChineseTextAndPointersStoreAsStrings)
 {
     const CString chinese = L"\u672A\u8FDE\u63A5";
-    const std::vector<BYTE> bytes = Stored([&](CArchive& ar) { ar << L"\u672A\u8FDE\u63A5"; });
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) { ar << L"\u672A\u8FDE\u63A5"; });
     EXPECT_EQ(StringBytes(chinese), bytes);
     EXPECT_EQ(chinese, StringFrom(bytes));
 }
 
 TEST(ArchiveValues, CountsEscalate)
 {
-    const std::vector<BYTE> bytes = Stored([](CArchive& ar) {
+    const std::vector<BYTE> bytes = StoredBytes([](CArchive& ar) {
         ar.WriteCount(3);
         ar.WriteCount(0xFFFE);
         ar.WriteCount(0xFFFF);
@@ -157,7 +136,7 @@ TEST(ArchiveValues, CountsEscalate)
     // Counts are checked against the bytes that follow, so pad the stream.
     std::vector<BYTE> padded = bytes;
     padded.resize(padded.size() + 0x10000);
-    Load(padded, [](CArchive& ar) {
+    LoadBytes(padded, [](CArchive& ar) {
         EXPECT_EQ(3u, ar.ReadCount());
         EXPECT_EQ(0xFFFEu, ar.ReadCount());
         EXPECT_EQ(0xFFFFu, ar.ReadCount());
@@ -167,13 +146,13 @@ TEST(ArchiveValues, CountsEscalate)
 TEST(ArchiveValues, RectanglesAndRawBytes)
 {
     const RECT rect = {1, -2, 300, 400};
-    const std::vector<BYTE> bytes = Stored([&](CArchive& ar) {
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) {
         ar << rect;
         ar.Write("raw", 3);
         ar.WriteString(L"line one\r\nline two");
     });
     EXPECT_EQ(16u + 3 + 18 * 2, bytes.size());
-    Load(bytes, [&](CArchive& ar) {
+    LoadBytes(bytes, [&](CArchive& ar) {
         RECT back = {};
         ar >> back;
         EXPECT_TRUE(::EqualRect(&rect, &back));
@@ -189,7 +168,7 @@ TEST(ArchiveValues, RectanglesAndRawBytes)
         EXPECT_EQ(0u, ar.Read(raw, 3)); // raw reads answer what they got
     });
     // A rectangle cut short is an end-of-file error.
-    Load(std::vector<BYTE>(bytes.begin(), bytes.begin() + 10), [](CArchive& ar) {
+    LoadBytes(std::vector<BYTE>(bytes.begin(), bytes.begin() + 10), [](CArchive& ar) {
         RECT back = {};
         EXPECT_EQ(CArchiveException::endOfFile, CauseOfThrow<CArchiveException>([&] { ar >> back; }));
     });

@@ -1,31 +1,26 @@
 #include "ArchiveTestClasses.h"
 #include "TestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <memory>
+#include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 using afx_files_test::AllocationWatch;
 using afx_files_test::CauseOfThrow;
-using afx_files_test::ContentOf;
 
 namespace {
 
 std::vector<BYTE> Store(CObject& collection)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        collection.Serialize(ar);
-    }
-    return ContentOf(file);
+    return keyloft_test::StoredBytes([&](CArchive& ar) { collection.Serialize(ar); });
 }
 
 void LoadInto(CObject& collection, std::vector<BYTE> bytes)
 {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    collection.Serialize(ar);
+    keyloft_test::LoadBytes(std::move(bytes), [&](CArchive& ar) { collection.Serialize(ar); });
 }
 
 } // namespace
@@ -118,6 +113,11 @@ TEST(CollectionSerialize, ValueCollectionsUseTheElementForm)
     ASSERT_EQ(3000, wordsBack.GetSize());
     EXPECT_EQ(2999u * 77, wordsBack[2999]);
 
+    CDWordArray pair;
+    pair.Add(0x11223344);
+    pair.Add(0x55667788);
+    EXPECT_EQ((std::vector<BYTE>{0x02, 0x00, 0x44, 0x33, 0x22, 0x11, 0x88, 0x77, 0x66, 0x55}), Store(pair));
+
     CMapStringToString settings;
     settings.SetAt(L"key", L"value");
     CMapStringToString settingsBack;
@@ -125,6 +125,31 @@ TEST(CollectionSerialize, ValueCollectionsUseTheElementForm)
     CString value;
     ASSERT_TRUE(settingsBack.Lookup(L"key", value));
     EXPECT_EQ(CString(L"value"), value);
+
+    CList<CString, const CString&> list;
+    list.AddTail(L"a");
+    list.AddTail(L"");
+    list.AddTail(L"b");
+    CList<CString, const CString&> listBack;
+    LoadInto(listBack, Store(list));
+    ASSERT_EQ(3, listBack.GetCount());
+    EXPECT_TRUE(listBack.GetAt(listBack.FindIndex(1)).IsEmpty());
+    EXPECT_EQ(CString(L"b"), listBack.GetTail());
+}
+
+TEST(CollectionSerialize, ElementsThatOwnResourcesNeedTheirOwnSerialization)
+{
+    // Usable as a collection; only storing it needs SerializeElements.
+    CArray<std::wstring> texts;
+    texts.Add(L"owned");
+    bool refused = false;
+    try {
+        Store(texts);
+    } catch (CNotSupportedException* e) {
+        refused = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(refused);
 }
 
 TEST(CollectionSerialize, HostileCountsAreRefusedBeforeAnythingIsAllocated)
@@ -151,5 +176,15 @@ TEST(CollectionSerialize, HostileCountsAreRefusedBeforeAnythingIsAllocated)
     EXPECT_EQ(CArchiveException::endOfFile, CauseOfThrow<CArchiveException>([&] {
                   LoadInto(names, {0x03, 0x00, 0x01, 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F});
               }));
+    // A count of 0xFFFFFFFF elements followed by a few bytes, for each kind of collection.
+    const std::vector<BYTE> hostile = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3, 4, 5, 6, 7, 8};
+    CArray<double, double> doubles;
+    CStringList strings;
+    CMapStringToString map;
+    for (CObject* collection : std::initializer_list<CObject*>{&doubles, &strings, &map}) {
+        EXPECT_EQ(CArchiveException::endOfFile,
+                  CauseOfThrow<CArchiveException>([&] { LoadInto(*collection, hostile); }))
+            << collection->GetRuntimeClass()->m_lpszClassName;
+    }
     EXPECT_LT(watch.LargestRequest(), static_cast<size_t>(1 << 20));
 }

@@ -8,6 +8,20 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// What attempt() answers when run on a thread of its own (locks are per thread).
+template <class Attempt>
+BOOL OnAnotherThread(Attempt attempt)
+{
+    BOOL result = FALSE;
+    std::thread other([&] { result = attempt(); });
+    other.join();
+    return result;
+}
+
+} // namespace
+
 TEST(Sync, CriticalSectionSerialisesIncrementsAcrossThreads)
 {
     CCriticalSection section;
@@ -40,25 +54,13 @@ TEST(Sync, SingleLockReleasesWhenItGoesOutOfScope)
         EXPECT_TRUE(lock.IsLocked());
     }
     // Another thread can take it now.
-    BOOL taken = FALSE;
-    std::thread other([&] {
-        CSingleLock lock(&mutex);
-        taken = lock.Lock(1000);
-    });
-    other.join();
-    EXPECT_TRUE(taken);
+    EXPECT_TRUE(OnAnotherThread([&] { return CSingleLock(&mutex).Lock(1000); }));
 }
 
 TEST(Sync, HeldMutexTimesOutForOtherThreads)
 {
     CMutex mutex(TRUE); // owned by this thread
-    BOOL taken = TRUE;
-    std::thread other([&] {
-        CSingleLock lock(&mutex);
-        taken = lock.Lock(50);
-    });
-    other.join();
-    EXPECT_FALSE(taken);
+    EXPECT_FALSE(OnAnotherThread([&] { return CSingleLock(&mutex).Lock(50); }));
     mutex.Unlock();
 }
 
@@ -66,18 +68,14 @@ TEST(Sync, CriticalSectionLockWithTimeOut)
 {
     CCriticalSection section;
     section.Lock();
-    BOOL taken = TRUE;
-    std::thread other([&] { taken = section.Lock(30); });
-    other.join();
-    EXPECT_FALSE(taken);
+    EXPECT_FALSE(OnAnotherThread([&] { return section.Lock(30); }));
     section.Unlock();
-    std::thread again([&] {
-        taken = section.Lock(1000);
+    EXPECT_TRUE(OnAnotherThread([&] {
+        const BOOL taken = section.Lock(1000);
         if (taken)
             section.Unlock();
-    });
-    again.join();
-    EXPECT_TRUE(taken);
+        return taken;
+    }));
 }
 
 TEST(Sync, EventWakesAWaitingThread)

@@ -11,28 +11,6 @@ namespace {
 std::atomic<bool> g_watching{false};
 std::atomic<size_t> g_largestRequest{0};
 
-void DeleteTree(const CString& folder)
-{
-    WIN32_FIND_DATAW data = {};
-    HANDLE find = ::FindFirstFileW(folder + L"*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const CString path = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(path + L"\\");
-            } else {
-                ::SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(path);
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.Left(folder.GetLength() - 1));
-}
-
 } // namespace
 
 // Counting replacement of the global allocation functions of this test program.
@@ -52,28 +30,6 @@ void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, size_t) noexcept { std::free(block); }
 
 namespace afx_files_test {
-
-TempFolder::TempFolder()
-{
-    wchar_t base[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, base);
-    static std::atomic<int> counter{0};
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        CString candidate;
-        candidate.Format(L"%safx_files_%lu_%d", base, ::GetCurrentProcessId(), counter++);
-        if (::CreateDirectoryW(candidate, nullptr)) {
-            m_path = candidate + L"\\";
-            return;
-        }
-    }
-    ADD_FAILURE() << "no temporary folder";
-}
-
-TempFolder::~TempFolder()
-{
-    if (!m_path.IsEmpty())
-        DeleteTree(m_path);
-}
 
 void WriteBytes(const CString& path, const std::vector<BYTE>& bytes)
 {

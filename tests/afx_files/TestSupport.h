@@ -7,23 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 namespace afx_files_test {
 
-// A fresh folder under the temporary folder, removed with its files afterwards.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // The folder with a trailing backslash.
-    const CString& Path() const { return m_path; }
-    CString File(LPCTSTR name) const { return m_path + name; }
-
-private:
-    CString m_path;
-};
+using keyloft_test::TempFolder;
 
 // Writes bytes to a file (creating or truncating it).
 void WriteBytes(const CString& path, const std::vector<BYTE>& bytes);

@@ -25,14 +25,3 @@ CWinApp& TestApp()
     static_cast<void>(initialised);
     return theApp;
 }
-
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;  // the main frame's end: not for the test's own loop
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}

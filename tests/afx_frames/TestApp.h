@@ -3,7 +3,8 @@
 
 #include <afxwin.h>
 
+#include "tests/support/MessagePump.h"
+
 // The application, initialised with the test document template on first use.
 CWinApp& TestApp();
-// Dispatches what is queued for this thread (a WM_QUIT is dropped).
-void PumpPending();
+using keyloft_test::PumpPending;

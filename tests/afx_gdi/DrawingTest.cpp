@@ -3,34 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/afx_gdi/Canvas.h"
+
 namespace {
 
-class Surface {
-public:
-    Surface(int width, int height)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        // A 32-bit DIB section: colours are exact, unlike a monochrome default bitmap.
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap.Attach(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        old = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
-    }
-    ~Surface() { dc.SelectObject(old); }
-    CDC dc;
-    CBitmap bitmap;
-    CBitmap* old = nullptr;
-};
+using afx_gdi_test::Canvas;
 
 TEST(Drawing, DragRectDrawnTwiceLeavesNoTrace)
 {
-    Surface surface(60, 60);
+    Canvas surface(60, 60);
     CDC& dc = surface.dc;
     dc.FillSolidRect(0, 0, 30, 60, RGB(10, 120, 200));
     const COLORREF before = dc.GetPixel(12, 10);
@@ -54,7 +35,7 @@ TEST(Drawing, DragRectDrawnTwiceLeavesNoTrace)
 
 TEST(Drawing, WindowOriginAndMapping)
 {
-    Surface surface(40, 40);
+    Canvas surface(40, 40);
     CDC& dc = surface.dc;
     const CPoint previous = dc.SetWindowOrg(100, 200);
     EXPECT_EQ(previous, CPoint(0, 0));
@@ -78,7 +59,7 @@ TEST(Drawing, WindowOriginAndMapping)
 
 TEST(Drawing, PolygonsAndLines)
 {
-    Surface surface(40, 40);
+    Canvas surface(40, 40);
     CDC& dc = surface.dc;
     CBrush brush(RGB(0, 0, 255));
     CPen pen(PS_SOLID, 1, RGB(0, 0, 255));

@@ -3,31 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/afx_gdi/Canvas.h"
+
 namespace {
+
+using afx_gdi_test::Canvas;
 
 DWORD GdiObjectCount()
 {
     return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
 }
-
-// A 32-bit memory DC of the given size, white.
-class Canvas {
-public:
-    Canvas(int width, int height)
-    {
-        CDC screen;
-        screen.Attach(::GetDC(nullptr));
-        dc.CreateCompatibleDC(&screen);
-        bitmap.CreateCompatibleBitmap(&screen, width, height);
-        ::ReleaseDC(nullptr, screen.Detach());
-        old = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
-    }
-    ~Canvas() { dc.SelectObject(old); }
-    CDC dc;
-    CBitmap bitmap;
-    CBitmap* old = nullptr;
-};
 
 int CountPixels(CDC& dc, const CRect& area, COLORREF color)
 {
@@ -244,7 +229,7 @@ TEST(Regions, CombineAndHitTest)
     EXPECT_TRUE(ellipse.PtInRegion(10, 10));
 }
 
-TEST(Bitmaps, SizesAndDimensions)
+TEST(Bitmaps, SizesAndMissingResources)
 {
     CBitmap bitmap;
     ASSERT_TRUE(bitmap.CreateBitmap(13, 7, 1, 32, nullptr));
@@ -252,9 +237,6 @@ TEST(Bitmaps, SizesAndDimensions)
     ASSERT_GT(bitmap.GetBitmap(&info), 0);
     EXPECT_EQ(info.bmWidth, 13);
     EXPECT_EQ(info.bmHeight, 7);
-    EXPECT_EQ(bitmap.GetBitmapDimension(), CSize(0, 0));
-    bitmap.SetBitmapDimension(130, 70);
-    EXPECT_EQ(bitmap.GetBitmapDimension(), CSize(130, 70));
     CBitmap missing;
     EXPECT_FALSE(missing.LoadBitmap(54321));
     EXPECT_EQ(missing.GetSafeHandle(), nullptr);

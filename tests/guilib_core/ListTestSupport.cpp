@@ -67,19 +67,4 @@ int CListHost::HeaderWidth() const
     return client.Width();
 }
 
-void Pump(DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg{};
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (ms > 0) {
-            ::Sleep(5);
-        }
-    } while (::GetTickCount() - start < ms);
-}
-
 } // namespace list_test

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "guilib/core/KGPListCtrl.h"
+#include "tests/support/MessagePump.h"
 
 namespace list_test {
 
@@ -41,6 +42,6 @@ private:
     CRowList m_list;
 };
 
-void Pump(DWORD ms);
+using keyloft_test::Pump;
 
 } // namespace list_test

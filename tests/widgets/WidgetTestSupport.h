@@ -1,62 +1,27 @@
-// Windows for the control tests: a parent that records the program's messages,
-// in-memory dialog templates, message pumping and a thread that answers a
-// modal dialog.
+// Windows for the control tests: the shared recording host with the widget
+// tests' light background, dialog helpers, and window captures.
 #pragma once
 
 #include <afxwin.h>
 
-#include <atomic>
-#include <functional>
-#include <thread>
 #include <vector>
+
+#include "tests/support/DialogTesting.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/RecordingHost.h"
 
 namespace widgets_test {
 
-struct RecordedMessage {
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-};
+using keyloft_test::CDialogAnswerer;
+using keyloft_test::MakeDialogTemplate;
+using keyloft_test::Pump;
+using keyloft_test::RecordedMessage;
 
-// A visible top-level window that records every WM_USER..WM_USER+40 it gets.
-class CRecordingParent : public CWnd {
+// The recording host filled light blue-grey, so that controls which paint
+// their parent's background show it.
+class CRecordingParent : public keyloft_test::CRecordingHost {
 public:
     CRecordingParent();
-    ~CRecordingParent() override;
-    BOOL CreateHost(int width = 640, int height = 420, COLORREF background = RGB(236, 242, 250));
-    std::vector<RecordedMessage> Take(UINT message);
-    std::vector<RecordedMessage> m_received;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    HBRUSH m_background = nullptr;
-};
-
-// Dispatches the calling thread's queued messages for about ms milliseconds.
-void Pump(DWORD ms = 0);
-
-// An empty dialog template (no controls) with the given style and size in
-// dialog units.
-std::vector<WORD> MakeDialogTemplate(DWORD style, short cx, short cy, const wchar_t* title);
-
-// Waits (in another thread) for a visible dialog of this process with the
-// given caption and runs answer(dialog) there. Stop() joins; Found() tells
-// whether the dialog appeared within the time-out.
-class CDialogAnswerer {
-public:
-    CDialogAnswerer(const wchar_t* caption, std::function<void(HWND)> answer, DWORD timeoutMs = 10000);
-    ~CDialogAnswerer();
-    CDialogAnswerer(const CDialogAnswerer&) = delete;
-    CDialogAnswerer& operator=(const CDialogAnswerer&) = delete;
-    void Stop();
-    bool Found() const { return m_found.load(); }
-
-private:
-    std::atomic<bool> m_found{false};
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
 };
 
 // Renders a window with its children into a 32-bit bitmap (PrintWindow) and

@@ -3,6 +3,8 @@
 // when no registry key was set.
 #include <afxwin.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -48,6 +50,30 @@ HKEY OpenSectionForRead(const CWinApp& app, LPCTSTR lpszSection)
     return hKey;
 }
 
+// Reads a value of one of the given types from the section's key; false when
+// the section, the entry or such a value is missing, or it changed while read.
+bool ReadRegistryValue(const CWinApp& app, LPCTSTR lpszSection, LPCTSTR lpszEntry,
+                       std::initializer_list<DWORD> acceptedTypes, std::vector<BYTE>& data)
+{
+    RegKey section(OpenSectionForRead(app, lpszSection));
+    if (section.get() == nullptr) {
+        return false;
+    }
+    DWORD dwType = 0;
+    DWORD dwSize = 0;
+    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, nullptr, &dwSize) != ERROR_SUCCESS ||
+        std::find(acceptedTypes.begin(), acceptedTypes.end(), dwType) == acceptedTypes.end()) {
+        return false;
+    }
+    data.assign(dwSize, 0);
+    if (dwSize == 0) {
+        return true;
+    }
+    DWORD dwRead = dwSize;
+    return ::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, data.data(), &dwRead) == ERROR_SUCCESS &&
+           dwRead == dwSize;
+}
+
 bool UsesRegistry(const CWinApp& app)
 {
     return app.m_pszRegistryKey != nullptr && app.m_pszProfileName != nullptr;
@@ -82,6 +108,18 @@ bool DecodeBinary(const CString& text, std::vector<BYTE>& out)
         out[static_cast<size_t>(i)] = static_cast<BYTE>(((high - L'A') << 4) | (low - L'A'));
     }
     return true;
+}
+
+// GetProfileBinary's answer: a new[] block the caller deletes (none when empty).
+BOOL HandOver(const std::vector<BYTE>& bytes, LPBYTE* ppData, UINT* pBytes)
+{
+    if (!bytes.empty()) {
+        auto data = std::make_unique<BYTE[]>(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), data.get());
+        *ppData = data.release();
+    }
+    *pBytes = static_cast<UINT>(bytes.size());
+    return TRUE;
 }
 
 } // namespace
@@ -164,25 +202,14 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
         }
         return fallback;
     }
-    RegKey section(OpenSectionForRead(*this, lpszSection));
-    if (section.get() == nullptr) {
+    std::vector<BYTE> data;
+    if (!ReadRegistryValue(*this, lpszSection, lpszEntry, {REG_SZ, REG_EXPAND_SZ}, data)) {
         return fallback;
     }
-    DWORD dwType = 0;
-    DWORD dwSize = 0;
-    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, nullptr, &dwSize) != ERROR_SUCCESS ||
-        (dwType != REG_SZ && dwType != REG_EXPAND_SZ)) {
-        return fallback;
-    }
-    // The stored data need not end with a terminator: keep room for one.
-    std::vector<wchar_t> buffer(dwSize / sizeof(wchar_t) + 1, L'\0');
-    DWORD dwRead = dwSize;
-    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, reinterpret_cast<LPBYTE>(buffer.data()),
-                           &dwRead) != ERROR_SUCCESS) {
-        return fallback;
-    }
-    buffer[std::min<size_t>(dwRead / sizeof(wchar_t), buffer.size() - 1)] = L'\0';
-    return CString(buffer.data());
+    // The stored data need not end with a terminator.
+    CString text(reinterpret_cast<LPCWSTR>(data.data()), static_cast<int>(data.size() / sizeof(wchar_t)));
+    const int end = text.Find(L'\0');
+    return end >= 0 ? text.Left(end) : text;
 }
 
 BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
@@ -227,34 +254,13 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* p
         if (text.IsEmpty() || !DecodeBinary(text, bytes)) {
             return FALSE;
         }
-        auto data = std::make_unique<BYTE[]>(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), data.get());
-        *pBytes = static_cast<UINT>(bytes.size());
-        *ppData = data.release();
-        return TRUE;
+        return HandOver(bytes, ppData, pBytes);
     }
-    RegKey section(OpenSectionForRead(*this, lpszSection));
-    if (section.get() == nullptr) {
+    std::vector<BYTE> data;
+    if (!ReadRegistryValue(*this, lpszSection, lpszEntry, {REG_BINARY}, data)) {
         return FALSE;
     }
-    DWORD dwType = 0;
-    DWORD dwSize = 0;
-    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, nullptr, &dwSize) != ERROR_SUCCESS ||
-        dwType != REG_BINARY) {
-        return FALSE;
-    }
-    if (dwSize == 0) {
-        return TRUE;
-    }
-    auto data = std::make_unique<BYTE[]>(dwSize);
-    DWORD dwRead = dwSize;
-    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, data.get(), &dwRead) != ERROR_SUCCESS ||
-        dwRead != dwSize) {
-        return FALSE; // changed under us
-    }
-    *pBytes = dwRead;
-    *ppData = data.release();
-    return TRUE;
+    return HandOver(data, ppData, pBytes);
 }
 
 BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes)

@@ -187,10 +187,13 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
     return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
 }
 
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+namespace {
+
+// Starts a new thread object suspended, so that its priority is set before it
+// runs; frees it when no thread could be made.
+CWinThread* StartThread(CWinThread* pThread, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                        LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
-    auto* pThread = new CWinThread(pfnThreadProc, pParam);
     if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
         delete pThread;
         return nullptr;
@@ -200,6 +203,14 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
         pThread->ResumeThread();
     }
     return pThread;
+}
+
+} // namespace
+
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
+                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    return StartThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
 }
 
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
@@ -212,15 +223,7 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UI
     if (pThread == nullptr) {
         return nullptr;
     }
-    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
-        delete pThread;
-        return nullptr;
-    }
-    pThread->SetThreadPriority(nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED)) {
-        pThread->ResumeThread();
-    }
-    return pThread;
+    return StartThread(pThread, nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
 }
 
 void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)

@@ -4,6 +4,42 @@
 
 #include <algorithm>
 
+namespace {
+
+// A bar docked left or right is laid out as one docked at the top or bottom
+// of the same space with x and y swapped.
+CRect Swapped(const RECT& rect)
+{
+    return CRect(rect.top, rect.left, rect.bottom, rect.right);
+}
+
+CSize Swapped(SIZE size)
+{
+    return CSize(size.cy, size.cx);
+}
+
+// Takes a row of the bar's height from the top (or the bottom) of the free
+// space and answers the bar's place: the whole width when stretched, else
+// its own. total grows by the row.
+CRect TakeRow(RECT& free, SIZE& total, SIZE size, bool atTop, bool stretch)
+{
+    total.cy += size.cy;
+    total.cx = std::max(total.cx, size.cx);
+    CRect place(free);
+    if (!stretch)
+        place.right = place.left + size.cx;
+    if (atTop) {
+        place.bottom = place.top + size.cy;
+        free.top += size.cy;
+    } else {
+        place.top = place.bottom - size.cy;
+        free.bottom -= size.cy;
+    }
+    return place;
+}
+
+} // namespace
+
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
@@ -75,7 +111,11 @@ CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CRect inside(0, 0, 0, 0);
     CalcInsideRect(inside, bHorz);
-    CSize size(-inside.Width(), -inside.Height());
+    return Stretched(CSize(-inside.Width(), -inside.Height()), bStretch, bHorz);
+}
+
+CSize CControlBar::Stretched(CSize size, BOOL bStretch, BOOL bHorz)
+{
     if (bStretch) {
         if (bHorz)
             size.cx = 32767;
@@ -166,35 +206,20 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     mode |= horz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
     CSize size = CalcDynamicLayout(-1, mode);
 
-    CRect free = layout->rect;
+    const CRect free(layout->rect);
     size.cx = std::clamp<LONG>(size.cx, 0, std::max<LONG>(free.Width(), 0));
     size.cy = std::clamp<LONG>(size.cy, 0, std::max<LONG>(free.Height(), 0));
 
-    CRect place = free;
+    const bool stretch = layout->bStretch != FALSE;
+    CRect place;
     if (horz) {
-        layout->sizeTotal.cy += size.cy;
-        layout->sizeTotal.cx = std::max(layout->sizeTotal.cx, size.cx);
-        if (!layout->bStretch)
-            place.right = place.left + size.cx;
-        if (align & CBRS_ALIGN_TOP) {
-            place.bottom = place.top + size.cy;
-            layout->rect.top += size.cy;
-        } else {
-            place.top = place.bottom - size.cy;
-            layout->rect.bottom -= size.cy;
-        }
+        place = TakeRow(layout->rect, layout->sizeTotal, size, (align & CBRS_ALIGN_TOP) != 0, stretch);
     } else {
-        layout->sizeTotal.cx += size.cx;
-        layout->sizeTotal.cy = std::max(layout->sizeTotal.cy, size.cy);
-        if (!layout->bStretch)
-            place.bottom = place.top + size.cy;
-        if (align & CBRS_ALIGN_LEFT) {
-            place.right = place.left + size.cx;
-            layout->rect.left += size.cx;
-        } else {
-            place.left = place.right - size.cx;
-            layout->rect.right -= size.cx;
-        }
+        RECT rest = Swapped(layout->rect);
+        SIZE total = Swapped(layout->sizeTotal);
+        place = Swapped(TakeRow(rest, total, Swapped(size), (align & CBRS_ALIGN_LEFT) != 0, stretch));
+        layout->rect = Swapped(rest);
+        layout->sizeTotal = Swapped(total);
     }
     if (layout->hDWP != nullptr)
         AfxRepositionWindow(layout, m_hWnd, &place);

@@ -86,13 +86,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     }
     if (total.cx == 0 && total.cy == 0)
         return total;  // nothing shown: the dock bar takes no room
-    if (bStretch) {
-        if (bHorz)
-            total.cx = 32767;
-        else
-            total.cy = 32767;
-    }
-    return total;
+    return Stretched(total, bStretch, bHorz);
 }
 
 void CDockBar::LayoutBars()

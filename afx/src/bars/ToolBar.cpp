@@ -317,19 +317,8 @@ CSize CToolBar::ContentSize() const
 CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     const CSize content = ContentSize();
-    CSize size(content.cx + m_cxLeftBorder + m_cxRightBorder, content.cy + m_cyTopBorder + m_cyBottomBorder);
-    if (bStretch) {
-        if (bHorz)
-            size.cx = 32767;
-        else
-            size.cy = 32767;
-    }
-    return size;
-}
-
-CSize CToolBar::CalcDynamicLayout(int, DWORD nMode)
-{
-    return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZ) != 0);
+    const CSize size(content.cx + m_cxLeftBorder + m_cxRightBorder, content.cy + m_cyTopBorder + m_cyBottomBorder);
+    return Stretched(size, bStretch, bHorz);
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)

@@ -1,23 +1,13 @@
 // CListCtrl and CHeaderCtrl.
 #include <afxcmn.h>
 
+#include "../wnd/MessageParams.h"
+
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 
-namespace {
-
-template <class T>
-LPARAM Param(T* pointer)
-{
-    return reinterpret_cast<LPARAM>(pointer);
-}
-
-WPARAM Index(int index)
-{
-    return static_cast<WPARAM>(index);
-}
-
-} // namespace
+using afx_detail::WParam;
+using afx_detail::LParam;
 
 // ---- CHeaderCtrl
 
@@ -29,22 +19,22 @@ BOOL CHeaderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
 int CHeaderCtrl::GetItemCount() const { return static_cast<int>(SendMessage(HDM_GETITEMCOUNT)); }
 BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const
 {
-    return static_cast<BOOL>(SendMessage(HDM_GETITEMW, Index(nPos), Param(pHeaderItem)));
+    return static_cast<BOOL>(SendMessage(HDM_GETITEMW, WParam(nPos), LParam(pHeaderItem)));
 }
 BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem)
 {
-    return static_cast<BOOL>(SendMessage(HDM_SETITEMW, Index(nPos), Param(pHeaderItem)));
+    return static_cast<BOOL>(SendMessage(HDM_SETITEMW, WParam(nPos), LParam(pHeaderItem)));
 }
 int CHeaderCtrl::InsertItem(int nPos, HDITEM* phdi)
 {
-    return static_cast<int>(SendMessage(HDM_INSERTITEMW, Index(nPos), Param(phdi)));
+    return static_cast<int>(SendMessage(HDM_INSERTITEMW, WParam(nPos), LParam(phdi)));
 }
-BOOL CHeaderCtrl::DeleteItem(int nPos) { return static_cast<BOOL>(SendMessage(HDM_DELETEITEM, Index(nPos))); }
+BOOL CHeaderCtrl::DeleteItem(int nPos) { return static_cast<BOOL>(SendMessage(HDM_DELETEITEM, WParam(nPos))); }
 BOOL CHeaderCtrl::GetItemRect(int nIndex, LPRECT lpRect) const
 {
-    return static_cast<BOOL>(SendMessage(HDM_GETITEMRECT, Index(nIndex), Param(lpRect)));
+    return static_cast<BOOL>(SendMessage(HDM_GETITEMRECT, WParam(nIndex), LParam(lpRect)));
 }
-BOOL CHeaderCtrl::Layout(HDLAYOUT* pHeaderLayout) { return static_cast<BOOL>(SendMessage(HDM_LAYOUT, 0, Param(pHeaderLayout))); }
+BOOL CHeaderCtrl::Layout(HDLAYOUT* pHeaderLayout) { return static_cast<BOOL>(SendMessage(HDM_LAYOUT, 0, LParam(pHeaderLayout))); }
 CImageList* CHeaderCtrl::SetImageList(CImageList* pImageList)
 {
     auto previous = reinterpret_cast<HIMAGELIST>(
@@ -66,7 +56,7 @@ BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
 
 int CListCtrl::InsertColumn(int nCol, const LVCOLUMN* pColumn)
 {
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, Index(nCol), Param(pColumn)));
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, WParam(nCol), LParam(pColumn)));
 }
 
 int CListCtrl::InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
@@ -86,19 +76,19 @@ int CListCtrl::InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, in
     return InsertColumn(nCol, &column);
 }
 
-BOOL CListCtrl::DeleteColumn(int nCol) { return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, Index(nCol))); }
+BOOL CListCtrl::DeleteColumn(int nCol) { return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, WParam(nCol))); }
 BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const
 {
-    return static_cast<BOOL>(SendMessage(LVM_GETCOLUMNW, Index(nCol), Param(pColumn)));
+    return static_cast<BOOL>(SendMessage(LVM_GETCOLUMNW, WParam(nCol), LParam(pColumn)));
 }
 BOOL CListCtrl::SetColumn(int nCol, const LVCOLUMN* pColumn)
 {
-    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNW, Index(nCol), Param(pColumn)));
+    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNW, WParam(nCol), LParam(pColumn)));
 }
-int CListCtrl::GetColumnWidth(int nCol) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, Index(nCol))); }
+int CListCtrl::GetColumnWidth(int nCol) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, WParam(nCol))); }
 BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
 {
-    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, Index(nCol), MAKELPARAM(cx, 0)));
+    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, WParam(nCol), MAKELPARAM(cx, 0)));
 }
 
 CHeaderCtrl* CListCtrl::GetHeaderCtrl() const
@@ -108,7 +98,7 @@ CHeaderCtrl* CListCtrl::GetHeaderCtrl() const
 
 // ---- Items
 
-int CListCtrl::InsertItem(const LVITEM* pItem) { return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, Param(pItem))); }
+int CListCtrl::InsertItem(const LVITEM* pItem) { return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, LParam(pItem))); }
 
 int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem)
 {
@@ -134,15 +124,15 @@ int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, 
     return InsertItem(&item);
 }
 
-BOOL CListCtrl::GetItem(LVITEM* pItem) const { return static_cast<BOOL>(SendMessage(LVM_GETITEMW, 0, Param(pItem))); }
-BOOL CListCtrl::SetItem(const LVITEM* pItem) { return static_cast<BOOL>(SendMessage(LVM_SETITEMW, 0, Param(pItem))); }
+BOOL CListCtrl::GetItem(LVITEM* pItem) const { return static_cast<BOOL>(SendMessage(LVM_GETITEMW, 0, LParam(pItem))); }
+BOOL CListCtrl::SetItem(const LVITEM* pItem) { return static_cast<BOOL>(SendMessage(LVM_SETITEMW, 0, LParam(pItem))); }
 
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
 {
     LVITEM item{};
     item.iSubItem = nSubItem;
     item.pszText = const_cast<LPTSTR>(lpszText);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, Index(nItem), Param(&item)));
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, WParam(nItem), LParam(&item)));
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
@@ -155,7 +145,7 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const
         item.iSubItem = nSubItem;
         item.cchTextMax = capacity;
         item.pszText = text.GetBuffer(capacity);
-        const int copied = static_cast<int>(SendMessage(LVM_GETITEMTEXTW, Index(nItem), Param(&item)));
+        const int copied = static_cast<int>(SendMessage(LVM_GETITEMTEXTW, WParam(nItem), LParam(&item)));
         // Some implementations hand back their own buffer instead of copying.
         if (item.pszText != text.GetBuffer()) {
             CString own(item.pszText);
@@ -174,7 +164,7 @@ int CListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) c
     item.iSubItem = nSubItem;
     item.cchTextMax = nLen;
     item.pszText = lpszText;
-    return static_cast<int>(SendMessage(LVM_GETITEMTEXTW, Index(nItem), Param(&item)));
+    return static_cast<int>(SendMessage(LVM_GETITEMTEXTW, WParam(nItem), LParam(&item)));
 }
 
 BOOL CListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
@@ -194,13 +184,13 @@ DWORD_PTR CListCtrl::GetItemData(int nItem) const
     return GetItem(&item) ? static_cast<DWORD_PTR>(item.lParam) : 0;
 }
 
-BOOL CListCtrl::DeleteItem(int nItem) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, Index(nItem))); }
+BOOL CListCtrl::DeleteItem(int nItem) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, WParam(nItem))); }
 BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
 int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
-void CListCtrl::SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, Index(nItems)); }
+void CListCtrl::SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, WParam(nItems)); }
 BOOL CListCtrl::SetItemCountEx(int iCount, DWORD dwFlags)
 {
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, Index(iCount), static_cast<LPARAM>(dwFlags)));
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, WParam(iCount), static_cast<LPARAM>(dwFlags)));
 }
 
 // ---- Selection and state
@@ -208,7 +198,7 @@ BOOL CListCtrl::SetItemCountEx(int iCount, DWORD dwFlags)
 UINT CListCtrl::GetSelectedCount() const { return static_cast<UINT>(SendMessage(LVM_GETSELECTEDCOUNT)); }
 int CListCtrl::GetNextItem(int nItem, int nFlags) const
 {
-    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, Index(nItem), MAKELPARAM(nFlags, 0)));
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, WParam(nItem), MAKELPARAM(nFlags, 0)));
 }
 
 // Positions are the item index plus one (null ends the walk).
@@ -236,12 +226,12 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
 
 BOOL CListCtrl::SetItemState(int nItem, LVITEM* pItem)
 {
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, Index(nItem), Param(pItem)));
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, WParam(nItem), LParam(pItem)));
 }
 
 UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
 {
-    return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, Index(nItem), static_cast<LPARAM>(nMask)));
+    return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, WParam(nItem), static_cast<LPARAM>(nMask)));
 }
 
 int CListCtrl::GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
@@ -266,13 +256,13 @@ DWORD CListCtrl::GetExtendedStyle() const { return static_cast<DWORD>(SendMessag
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
     auto previous = reinterpret_cast<HIMAGELIST>(SendMessage(
-        LVM_SETIMAGELIST, Index(nImageListType), reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr)));
+        LVM_SETIMAGELIST, WParam(nImageListType), reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr)));
     return CImageList::FromHandle(previous);
 }
 
 CImageList* CListCtrl::GetImageList(int nImageList) const
 {
-    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, Index(nImageList))));
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, WParam(nImageList))));
 }
 
 BOOL CListCtrl::SetBkColor(COLORREF cr) { return static_cast<BOOL>(SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(cr))); }
@@ -290,19 +280,19 @@ int CListCtrl::GetCountPerPage() const { return static_cast<int>(SendMessage(LVM
 BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
 {
     lpRect->left = static_cast<LONG>(nCode);
-    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, Index(nItem), Param(lpRect)));
+    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, WParam(nItem), LParam(lpRect)));
 }
 
 BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const
 {
     ref.top = iSubItem;
     ref.left = nArea;
-    return static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, Index(iItem), Param(static_cast<RECT*>(&ref))));
+    return static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, WParam(iItem), LParam(static_cast<RECT*>(&ref))));
 }
 
 int CListCtrl::HitTest(LVHITTESTINFO* pHitTestInfo) const
 {
-    return static_cast<int>(SendMessage(LVM_HITTEST, 0, Param(pHitTestInfo)));
+    return static_cast<int>(SendMessage(LVM_HITTEST, 0, LParam(pHitTestInfo)));
 }
 
 int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
@@ -317,31 +307,31 @@ int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
 
 int CListCtrl::SubItemHitTest(LVHITTESTINFO* pInfo)
 {
-    return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, Param(pInfo)));
+    return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, LParam(pInfo)));
 }
 
 BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
 {
-    return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, Index(nItem), MAKELPARAM(bPartialOK, 0)));
+    return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, WParam(nItem), MAKELPARAM(bPartialOK, 0)));
 }
 
-BOOL CListCtrl::Scroll(CSize size) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, Index(size.cx), size.cy)); }
-BOOL CListCtrl::RedrawItems(int nFirst, int nLast) { return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, Index(nFirst), nLast)); }
-BOOL CListCtrl::Update(int nItem) { return static_cast<BOOL>(SendMessage(LVM_UPDATE, Index(nItem))); }
+BOOL CListCtrl::Scroll(CSize size) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, WParam(size.cx), size.cy)); }
+BOOL CListCtrl::RedrawItems(int nFirst, int nLast) { return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, WParam(nFirst), nLast)); }
+BOOL CListCtrl::Update(int nItem) { return static_cast<BOOL>(SendMessage(LVM_UPDATE, WParam(nItem))); }
 
 BOOL CListCtrl::SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData)
 {
-    return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(dwData), reinterpret_cast<LPARAM>(pfnCompare)));
+    return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(dwData), LParam(pfnCompare)));
 }
 
 int CListCtrl::FindItem(LVFINDINFO* pFindInfo, int nStart) const
 {
-    return static_cast<int>(SendMessage(LVM_FINDITEMW, Index(nStart), Param(pFindInfo)));
+    return static_cast<int>(SendMessage(LVM_FINDITEMW, WParam(nStart), LParam(pFindInfo)));
 }
 
 CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
 {
-    auto handle = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_CREATEDRAGIMAGE, Index(nItem), Param(lpPoint)));
+    auto handle = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_CREATEDRAGIMAGE, WParam(nItem), LParam(lpPoint)));
     if (handle == nullptr)
         return nullptr;
     auto* list = new CImageList;
@@ -351,7 +341,7 @@ CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
 
 CEdit* CListCtrl::EditLabel(int nItem)
 {
-    return afx_detail::WndAs<CEdit>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELW, Index(nItem)))));
+    return afx_detail::WndAs<CEdit>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELW, WParam(nItem)))));
 }
 
 CEdit* CListCtrl::GetEditControl() const

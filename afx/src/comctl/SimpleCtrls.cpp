@@ -1,16 +1,14 @@
 // CProgressCtrl, CSliderCtrl, CSpinButtonCtrl.
 #include <afxcmn.h>
 
+#include "../wnd/MessageParams.h"
+
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 
-namespace {
-WPARAM W(int value)
-{
-    return static_cast<WPARAM>(value);
-}
-} // namespace
+using afx_detail::WParam;
+using afx_detail::LParam;
 
 // ---- CProgressCtrl
 
@@ -20,20 +18,20 @@ BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
 }
 
 void CProgressCtrl::SetRange(short nLower, short nUpper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper)); }
-void CProgressCtrl::SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, W(nLower), nUpper); }
+void CProgressCtrl::SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, WParam(nLower), nUpper); }
 
 void CProgressCtrl::GetRange(int& nLower, int& nUpper) const
 {
     PBRANGE range{};
-    SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    SendMessage(PBM_GETRANGE, FALSE, LParam(&range));
     nLower = range.iLow;
     nUpper = range.iHigh;
 }
 
-int CProgressCtrl::SetPos(int nPos) { return static_cast<int>(SendMessage(PBM_SETPOS, W(nPos))); }
+int CProgressCtrl::SetPos(int nPos) { return static_cast<int>(SendMessage(PBM_SETPOS, WParam(nPos))); }
 int CProgressCtrl::GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
-int CProgressCtrl::OffsetPos(int nPos) { return static_cast<int>(SendMessage(PBM_DELTAPOS, W(nPos))); }
-int CProgressCtrl::SetStep(int nStep) { return static_cast<int>(SendMessage(PBM_SETSTEP, W(nStep))); }
+int CProgressCtrl::OffsetPos(int nPos) { return static_cast<int>(SendMessage(PBM_DELTAPOS, WParam(nPos))); }
+int CProgressCtrl::SetStep(int nStep) { return static_cast<int>(SendMessage(PBM_SETSTEP, WParam(nStep))); }
 int CProgressCtrl::StepIt() { return static_cast<int>(SendMessage(PBM_STEPIT)); }
 COLORREF CProgressCtrl::SetBarColor(COLORREF clrBar) { return static_cast<COLORREF>(SendMessage(PBM_SETBARCOLOR, 0, static_cast<LPARAM>(clrBar))); }
 COLORREF CProgressCtrl::SetBkColor(COLORREF clrNew) { return static_cast<COLORREF>(SendMessage(PBM_SETBKCOLOR, 0, static_cast<LPARAM>(clrNew))); }
@@ -67,7 +65,7 @@ int CSliderCtrl::SetPageSize(int nSize) { return static_cast<int>(SendMessage(TB
 int CSliderCtrl::GetPageSize() const { return static_cast<int>(SendMessage(TBM_GETPAGESIZE)); }
 int CSliderCtrl::SetLineSize(int nSize) { return static_cast<int>(SendMessage(TBM_SETLINESIZE, 0, nSize)); }
 int CSliderCtrl::GetLineSize() const { return static_cast<int>(SendMessage(TBM_GETLINESIZE)); }
-void CSliderCtrl::SetTicFreq(int nFreq) { SendMessage(TBM_SETTICFREQ, W(nFreq)); }
+void CSliderCtrl::SetTicFreq(int nFreq) { SendMessage(TBM_SETTICFREQ, WParam(nFreq)); }
 BOOL CSliderCtrl::SetTic(int nTic) { return static_cast<BOOL>(SendMessage(TBM_SETTIC, 0, nTic)); }
 void CSliderCtrl::ClearTics(BOOL bRedraw) { SendMessage(TBM_CLEARTICS, bRedraw); }
 
@@ -79,7 +77,7 @@ BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, 
 }
 
 void CSpinButtonCtrl::SetRange(short nLower, short nUpper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower)); }
-void CSpinButtonCtrl::SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, W(nLower), nUpper); }
+void CSpinButtonCtrl::SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, WParam(nLower), nUpper); }
 DWORD CSpinButtonCtrl::GetRange() const { return static_cast<DWORD>(SendMessage(UDM_GETRANGE)); }
 
 void CSpinButtonCtrl::GetRange(int& nLower, int& nUpper) const
@@ -91,7 +89,7 @@ void CSpinButtonCtrl::GetRange(int& nLower, int& nUpper) const
 
 void CSpinButtonCtrl::GetRange32(int& nLower, int& nUpper) const
 {
-    SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&nLower), reinterpret_cast<LPARAM>(&nUpper));
+    SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&nLower), LParam(&nUpper));
 }
 
 int CSpinButtonCtrl::SetPos(int nPos) { return static_cast<short>(LOWORD(SendMessage(UDM_SETPOS, 0, MAKELPARAM(nPos, 0)))); }
@@ -100,7 +98,7 @@ int CSpinButtonCtrl::SetPos32(int nPos) { return static_cast<int>(SendMessage(UD
 
 int CSpinButtonCtrl::GetPos32(LPBOOL lpbError) const
 {
-    return static_cast<int>(SendMessage(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(lpbError)));
+    return static_cast<int>(SendMessage(UDM_GETPOS32, 0, LParam(lpbError)));
 }
 
 CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
@@ -109,8 +107,8 @@ CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
 }
 
 CWnd* CSpinButtonCtrl::GetBuddy() const { return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }
-int CSpinButtonCtrl::SetBase(int nBase) { return static_cast<int>(SendMessage(UDM_SETBASE, W(nBase))); }
+int CSpinButtonCtrl::SetBase(int nBase) { return static_cast<int>(SendMessage(UDM_SETBASE, WParam(nBase))); }
 BOOL CSpinButtonCtrl::SetAccel(int nAccel, UDACCEL* pAccel)
 {
-    return static_cast<BOOL>(SendMessage(UDM_SETACCEL, W(nAccel), reinterpret_cast<LPARAM>(pAccel)));
+    return static_cast<BOOL>(SendMessage(UDM_SETACCEL, WParam(nAccel), LParam(pAccel)));
 }

@@ -2,14 +2,11 @@
 // shorter (older) sizes are accepted by the control but lose the text.
 #include <afxcmn.h>
 
+#include "../wnd/MessageParams.h"
+
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 
-namespace {
-LPARAM InfoParam(TTTOOLINFOW* info)
-{
-    return reinterpret_cast<LPARAM>(info);
-}
-} // namespace
+using afx_detail::LParam;
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
@@ -46,7 +43,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UIN
     else if (nIDTool != 0)
         ::GetClientRect(info.hwnd, &info.rect);
     info.lpszText = const_cast<LPTSTR>(lpszText);
-    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, InfoParam(&info)));
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, LParam(&info)));
 }
 
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool)
@@ -60,7 +57,7 @@ void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool)
 {
     TTTOOLINFOW info;
     FillToolInfo(info, pWnd, nIDTool);
-    SendMessage(TTM_DELTOOLW, 0, InfoParam(&info));
+    SendMessage(TTM_DELTOOLW, 0, LParam(&info));
 }
 
 void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
@@ -68,7 +65,7 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
     TTTOOLINFOW info;
     FillToolInfo(info, pWnd, nIDTool);
     info.lpszText = const_cast<LPTSTR>(lpszText);
-    SendMessage(TTM_UPDATETIPTEXTW, 0, InfoParam(&info));
+    SendMessage(TTM_UPDATETIPTEXTW, 0, LParam(&info));
 }
 
 void CToolTipCtrl::UpdateTipText(UINT nIDText, CWnd* pWnd, UINT_PTR nIDTool)
@@ -87,7 +84,7 @@ void CToolTipCtrl::GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool) const
     FillToolInfo(info, pWnd, nIDTool);
     info.lpszText = str.GetBuffer(kCapacity);
     info.lpszText[0] = 0;
-    SendMessage(TTM_GETTEXTW, kCapacity, InfoParam(&info));
+    SendMessage(TTM_GETTEXTW, kCapacity, LParam(&info));
     str.ReleaseBuffer();
 }
 
@@ -96,7 +93,7 @@ void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect)
     TTTOOLINFOW info;
     FillToolInfo(info, pWnd, nIDTool);
     info.rect = *lpRect;
-    SendMessage(TTM_NEWTOOLRECTW, 0, InfoParam(&info));
+    SendMessage(TTM_NEWTOOLRECTW, 0, LParam(&info));
 }
 
 int CToolTipCtrl::GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
@@ -107,5 +104,5 @@ int CToolTipCtrl::SetMaxTipWidth(int iWidth) { return static_cast<int>(SendMessa
 void CToolTipCtrl::SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, nDelay); }
 void CToolTipCtrl::SetDelayTime(DWORD dwDuration, int iTime) { SendMessage(TTM_SETDELAYTIME, dwDuration, MAKELPARAM(iTime, 0)); }
 int CToolTipCtrl::GetDelayTime(DWORD dwDuration) const { return static_cast<int>(SendMessage(TTM_GETDELAYTIME, dwDuration)); }
-void CToolTipCtrl::RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg)); }
+void CToolTipCtrl::RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, LParam(lpMsg)); }
 void CToolTipCtrl::Pop() { SendMessage(TTM_POP); }

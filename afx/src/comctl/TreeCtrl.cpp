@@ -1,19 +1,12 @@
 // CTreeCtrl.
 #include <afxcmn.h>
 
+#include "../wnd/MessageParams.h"
+
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 
-namespace {
-template <class T>
-LPARAM Param(T* pointer)
-{
-    return reinterpret_cast<LPARAM>(pointer);
-}
-LPARAM ItemParam(HTREEITEM item)
-{
-    return reinterpret_cast<LPARAM>(item);
-}
-} // namespace
+using afx_detail::WParam;
+using afx_detail::LParam;
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
@@ -27,7 +20,7 @@ BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
 
 HTREEITEM CTreeCtrl::InsertItem(LPTVINSERTSTRUCT lpInsertStruct)
 {
-    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, Param(lpInsertStruct)));
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, LParam(lpInsertStruct)));
 }
 
 HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
@@ -58,13 +51,13 @@ HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage
                       hParent, hInsertAfter);
 }
 
-BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, ItemParam(hItem))); }
+BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, LParam(hItem))); }
 BOOL CTreeCtrl::DeleteAllItems() { return DeleteItem(TVI_ROOT); }
 UINT CTreeCtrl::GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
 
 HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const
 {
-    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, nCode, ItemParam(hItem)));
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, nCode, LParam(hItem)));
 }
 
 HTREEITEM CTreeCtrl::GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
@@ -75,8 +68,8 @@ HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const { return GetNextItem(h
 HTREEITEM CTreeCtrl::GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
 BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const { return GetChildItem(hItem) != nullptr; }
 
-BOOL CTreeCtrl::GetItem(TVITEM* pItem) const { return static_cast<BOOL>(SendMessage(TVM_GETITEMW, 0, Param(pItem))); }
-BOOL CTreeCtrl::SetItem(TVITEM* pItem) { return static_cast<BOOL>(SendMessage(TVM_SETITEMW, 0, Param(pItem))); }
+BOOL CTreeCtrl::GetItem(TVITEM* pItem) const { return static_cast<BOOL>(SendMessage(TVM_GETITEMW, 0, LParam(pItem))); }
+BOOL CTreeCtrl::SetItem(TVITEM* pItem) { return static_cast<BOOL>(SendMessage(TVM_SETITEMW, 0, LParam(pItem))); }
 
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
 {
@@ -168,18 +161,18 @@ BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
     return SetItem(&item);
 }
 
-BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode) { return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, ItemParam(hItem))); }
-BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, ItemParam(hItem))); }
+BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode) { return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, LParam(hItem))); }
+BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, LParam(hItem))); }
 BOOL CTreeCtrl::SelectItem(HTREEITEM hItem) { return Select(hItem, TVGN_CARET); }
-BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode) { return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, nCode, ItemParam(hItem))); }
-BOOL CTreeCtrl::SortChildren(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_SORTCHILDREN, 0, ItemParam(hItem))); }
+BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode) { return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, nCode, LParam(hItem))); }
+BOOL CTreeCtrl::SortChildren(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_SORTCHILDREN, 0, LParam(hItem))); }
 SHORT CTreeCtrl::SetItemHeight(SHORT cyHeight) { return static_cast<SHORT>(SendMessage(TVM_SETITEMHEIGHT, static_cast<WPARAM>(cyHeight))); }
 SHORT CTreeCtrl::GetItemHeight() const { return static_cast<SHORT>(SendMessage(TVM_GETITEMHEIGHT)); }
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
     auto previous = reinterpret_cast<HIMAGELIST>(SendMessage(
-        TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
+        TVM_SETIMAGELIST, WParam(nImageListType),
         reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr)));
     return CImageList::FromHandle(previous);
 }
@@ -187,7 +180,7 @@ CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 CImageList* CTreeCtrl::GetImageList(int nImageList) const
 {
     return CImageList::FromHandle(
-        reinterpret_cast<HIMAGELIST>(SendMessage(TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
+        reinterpret_cast<HIMAGELIST>(SendMessage(TVM_GETIMAGELIST, WParam(nImageList))));
 }
 
 COLORREF CTreeCtrl::SetBkColor(COLORREF clr) { return static_cast<COLORREF>(SendMessage(TVM_SETBKCOLOR, 0, static_cast<LPARAM>(clr))); }
@@ -207,19 +200,19 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
 
 HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* pHitTestInfo) const
 {
-    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, Param(pHitTestInfo)));
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, LParam(pHitTestInfo)));
 }
 
 BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
 {
     // The item handle travels in the rectangle's first bytes.
     *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
-    return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, static_cast<WPARAM>(bTextOnly), Param(lpRect)));
+    return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, static_cast<WPARAM>(bTextOnly), LParam(lpRect)));
 }
 
 CImageList* CTreeCtrl::CreateDragImage(HTREEITEM hItem)
 {
-    auto handle = reinterpret_cast<HIMAGELIST>(SendMessage(TVM_CREATEDRAGIMAGE, 0, ItemParam(hItem)));
+    auto handle = reinterpret_cast<HIMAGELIST>(SendMessage(TVM_CREATEDRAGIMAGE, 0, LParam(hItem)));
     if (handle == nullptr)
         return nullptr;
     auto* list = new CImageList;

@@ -6,6 +6,24 @@
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
+namespace {
+
+// The image messages of buttons and statics: setting answers the image shown
+// before, getting the one shown now.
+template <class Handle>
+Handle SwapImage(CWnd& control, UINT message, WPARAM kind, Handle image)
+{
+    return reinterpret_cast<Handle>(control.SendMessage(message, kind, reinterpret_cast<LPARAM>(image)));
+}
+
+template <class Handle>
+Handle CurrentImage(const CWnd& control, UINT message, WPARAM kind)
+{
+    return reinterpret_cast<Handle>(control.SendMessage(message, kind));
+}
+
+} // namespace
+
 BOOL CButton::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return CWnd::Create(L"BUTTON", lpszCaption, dwStyle, rect, pParentWnd, nID);
@@ -26,30 +44,11 @@ void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw)
     SendMessage(BM_SETSTYLE, nStyle & 0xFFFF, bRedraw);
 }
 
-HICON CButton::SetIcon(HICON hIcon)
-{
-    return reinterpret_cast<HICON>(SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon)));
-}
-
-HICON CButton::GetIcon() const
-{
-    return reinterpret_cast<HICON>(SendMessage(BM_GETIMAGE, IMAGE_ICON));
-}
-
-HBITMAP CButton::SetBitmap(HBITMAP hBitmap)
-{
-    return reinterpret_cast<HBITMAP>(SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
-}
-
-HBITMAP CButton::GetBitmap() const
-{
-    return reinterpret_cast<HBITMAP>(SendMessage(BM_GETIMAGE, IMAGE_BITMAP));
-}
-
-HCURSOR CButton::SetCursor(HCURSOR hCursor)
-{
-    return reinterpret_cast<HCURSOR>(SendMessage(BM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(hCursor)));
-}
+HICON CButton::SetIcon(HICON hIcon) { return SwapImage(*this, BM_SETIMAGE, IMAGE_ICON, hIcon); }
+HICON CButton::GetIcon() const { return CurrentImage<HICON>(*this, BM_GETIMAGE, IMAGE_ICON); }
+HBITMAP CButton::SetBitmap(HBITMAP hBitmap) { return SwapImage(*this, BM_SETIMAGE, IMAGE_BITMAP, hBitmap); }
+HBITMAP CButton::GetBitmap() const { return CurrentImage<HBITMAP>(*this, BM_GETIMAGE, IMAGE_BITMAP); }
+HCURSOR CButton::SetCursor(HCURSOR hCursor) { return SwapImage(*this, BM_SETIMAGE, IMAGE_CURSOR, hCursor); }
 
 // A BS_OWNERDRAW button must be drawn by a derived class.
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -66,27 +65,15 @@ BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pP
     return CWnd::Create(L"STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
 }
 
+// STM_SETICON takes the icon in wParam, unlike the STM_SETIMAGE kinds.
 HICON CStatic::SetIcon(HICON hIcon)
 {
-    return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(hIcon)));
+    return SwapImage<HICON>(*this, STM_SETICON, reinterpret_cast<WPARAM>(hIcon), nullptr);
 }
-
-HICON CStatic::GetIcon() const { return reinterpret_cast<HICON>(SendMessage(STM_GETICON)); }
-
-HBITMAP CStatic::SetBitmap(HBITMAP hBitmap)
-{
-    return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
-}
-
-HBITMAP CStatic::GetBitmap() const
-{
-    return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP));
-}
-
-HCURSOR CStatic::SetCursor(HCURSOR hCursor)
-{
-    return reinterpret_cast<HCURSOR>(SendMessage(STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(hCursor)));
-}
+HICON CStatic::GetIcon() const { return CurrentImage<HICON>(*this, STM_GETICON, 0); }
+HBITMAP CStatic::SetBitmap(HBITMAP hBitmap) { return SwapImage(*this, STM_SETIMAGE, IMAGE_BITMAP, hBitmap); }
+HBITMAP CStatic::GetBitmap() const { return CurrentImage<HBITMAP>(*this, STM_GETIMAGE, IMAGE_BITMAP); }
+HCURSOR CStatic::SetCursor(HCURSOR hCursor) { return SwapImage(*this, STM_SETIMAGE, IMAGE_CURSOR, hCursor); }
 
 void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 

@@ -1,16 +1,13 @@
 // CComboBox.
 #include <afxwin.h>
 
+#include "../wnd/MessageParams.h"
 #include "OwnerDraw.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
-namespace {
-LPARAM TextParam(LPCTSTR text)
-{
-    return reinterpret_cast<LPARAM>(text);
-}
-} // namespace
+using afx_detail::WParam;
+using afx_detail::LParam;
 
 BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
@@ -19,12 +16,12 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 int CComboBox::GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
 int CComboBox::GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-int CComboBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
-int CComboBox::AddString(LPCTSTR lpszString) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, TextParam(lpszString))); }
+int CComboBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(CB_SETCURSEL, WParam(nSelect))); }
+int CComboBox::AddString(LPCTSTR lpszString) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, LParam(lpszString))); }
 
 int CComboBox::InsertString(int nIndex, LPCTSTR lpszString)
 {
-    return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), TextParam(lpszString)));
+    return static_cast<int>(SendMessage(CB_INSERTSTRING, WParam(nIndex), LParam(lpszString)));
 }
 
 int CComboBox::DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex)); }
@@ -32,7 +29,7 @@ void CComboBox::ResetContent() { SendMessage(CB_RESETCONTENT); }
 
 int CComboBox::GetLBText(int nIndex, LPTSTR lpszText) const
 {
-    return static_cast<int>(SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszText)));
+    return static_cast<int>(SendMessage(CB_GETLBTEXT, WParam(nIndex), LParam(lpszText)));
 }
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
@@ -49,32 +46,32 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const
 
 int CComboBox::GetLBTextLen(int nIndex) const
 {
-    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex)));
+    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, WParam(nIndex)));
 }
 
 int CComboBox::FindString(int nStartAfter, LPCTSTR lpszString) const
 {
-    return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(nStartAfter), TextParam(lpszString)));
+    return static_cast<int>(SendMessage(CB_FINDSTRING, WParam(nStartAfter), LParam(lpszString)));
 }
 
 int CComboBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
 {
-    return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), TextParam(lpszFind)));
+    return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, WParam(nIndexStart), LParam(lpszFind)));
 }
 
 int CComboBox::SelectString(int nStartAfter, LPCTSTR lpszString)
 {
-    return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), TextParam(lpszString)));
+    return static_cast<int>(SendMessage(CB_SELECTSTRING, WParam(nStartAfter), LParam(lpszString)));
 }
 
 int CComboBox::SetItemData(int nIndex, DWORD_PTR dwItemData)
 {
-    return static_cast<int>(SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
+    return static_cast<int>(SendMessage(CB_SETITEMDATA, WParam(nIndex), static_cast<LPARAM>(dwItemData)));
 }
 
 DWORD_PTR CComboBox::GetItemData(int nIndex) const
 {
-    return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
+    return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, WParam(nIndex)));
 }
 
 int CComboBox::SetItemDataPtr(int nIndex, void* pData)
@@ -89,12 +86,12 @@ void* CComboBox::GetItemDataPtr(int nIndex) const
 
 int CComboBox::SetItemHeight(int nIndex, UINT cyItemHeight)
 {
-    return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), cyItemHeight));
+    return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, WParam(nIndex), cyItemHeight));
 }
 
 int CComboBox::GetItemHeight(int nIndex) const
 {
-    return static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex)));
+    return static_cast<int>(SendMessage(CB_GETITEMHEIGHT, WParam(nIndex)));
 }
 
 void CComboBox::ShowDropDown(BOOL bShowIt) { SendMessage(CB_SHOWDROPDOWN, bShowIt); }
@@ -102,19 +99,19 @@ BOOL CComboBox::GetDroppedState() const { return static_cast<BOOL>(SendMessage(C
 
 void CComboBox::GetDroppedControlRect(LPRECT lprect) const
 {
-    SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(lprect));
+    SendMessage(CB_GETDROPPEDCONTROLRECT, 0, LParam(lprect));
 }
 
 int CComboBox::SetDroppedWidth(UINT nWidth) { return static_cast<int>(SendMessage(CB_SETDROPPEDWIDTH, nWidth)); }
 int CComboBox::GetDroppedWidth() const { return static_cast<int>(SendMessage(CB_GETDROPPEDWIDTH)); }
-BOOL CComboBox::LimitText(int nMaxChars) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(nMaxChars))); }
+BOOL CComboBox::LimitText(int nMaxChars) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, WParam(nMaxChars))); }
 DWORD CComboBox::GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
 BOOL CComboBox::SetEditSel(int nStartChar, int nEndChar)
 {
     return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStartChar, nEndChar)));
 }
 int CComboBox::GetTopIndex() const { return static_cast<int>(SendMessage(CB_GETTOPINDEX)); }
-int CComboBox::SetTopIndex(int nIndex) { return static_cast<int>(SendMessage(CB_SETTOPINDEX, static_cast<WPARAM>(nIndex))); }
+int CComboBox::SetTopIndex(int nIndex) { return static_cast<int>(SendMessage(CB_SETTOPINDEX, WParam(nIndex))); }
 
 // Owner-drawn combo boxes need a derived class; the defaults draw nothing and
 // keep the insertion order.

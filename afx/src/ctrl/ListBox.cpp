@@ -1,16 +1,13 @@
 // CListBox.
 #include <afxwin.h>
 
+#include "../wnd/MessageParams.h"
 #include "OwnerDraw.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
-namespace {
-LPARAM TextParam(LPCTSTR text)
-{
-    return reinterpret_cast<LPARAM>(text);
-}
-} // namespace
+using afx_detail::WParam;
+using afx_detail::LParam;
 
 BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
@@ -19,21 +16,21 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
 
 int CListBox::GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
 int CListBox::GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
-int CListBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
-int CListBox::GetSel(int nIndex) const { return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(nIndex))); }
+int CListBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, WParam(nSelect))); }
+int CListBox::GetSel(int nIndex) const { return static_cast<int>(SendMessage(LB_GETSEL, WParam(nIndex))); }
 int CListBox::SetSel(int nIndex, BOOL bSelect) { return static_cast<int>(SendMessage(LB_SETSEL, bSelect, nIndex)); }
 int CListBox::GetSelCount() const { return static_cast<int>(SendMessage(LB_GETSELCOUNT)); }
 
 int CListBox::GetSelItems(int nMaxItems, LPINT rgIndex) const
 {
-    return static_cast<int>(SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(nMaxItems), reinterpret_cast<LPARAM>(rgIndex)));
+    return static_cast<int>(SendMessage(LB_GETSELITEMS, WParam(nMaxItems), LParam(rgIndex)));
 }
 
-int CListBox::AddString(LPCTSTR lpszItem) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, TextParam(lpszItem))); }
+int CListBox::AddString(LPCTSTR lpszItem) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, LParam(lpszItem))); }
 
 int CListBox::InsertString(int nIndex, LPCTSTR lpszItem)
 {
-    return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), TextParam(lpszItem)));
+    return static_cast<int>(SendMessage(LB_INSERTSTRING, WParam(nIndex), LParam(lpszItem)));
 }
 
 int CListBox::DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex)); }
@@ -41,7 +38,7 @@ void CListBox::ResetContent() { SendMessage(LB_RESETCONTENT); }
 
 int CListBox::GetText(int nIndex, LPTSTR lpszBuffer) const
 {
-    return static_cast<int>(SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
+    return static_cast<int>(SendMessage(LB_GETTEXT, WParam(nIndex), LParam(lpszBuffer)));
 }
 
 void CListBox::GetText(int nIndex, CString& rString) const
@@ -54,31 +51,31 @@ void CListBox::GetText(int nIndex, CString& rString) const
     rString.ReleaseBuffer(written >= 0 && written <= length ? written : 0);
 }
 
-int CListBox::GetTextLen(int nIndex) const { return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex))); }
+int CListBox::GetTextLen(int nIndex) const { return static_cast<int>(SendMessage(LB_GETTEXTLEN, WParam(nIndex))); }
 
 int CListBox::FindString(int nStartAfter, LPCTSTR lpszItem) const
 {
-    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), TextParam(lpszItem)));
+    return static_cast<int>(SendMessage(LB_FINDSTRING, WParam(nStartAfter), LParam(lpszItem)));
 }
 
 int CListBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
 {
-    return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), TextParam(lpszFind)));
+    return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, WParam(nIndexStart), LParam(lpszFind)));
 }
 
 int CListBox::SelectString(int nStartAfter, LPCTSTR lpszItem)
 {
-    return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), TextParam(lpszItem)));
+    return static_cast<int>(SendMessage(LB_SELECTSTRING, WParam(nStartAfter), LParam(lpszItem)));
 }
 
 DWORD_PTR CListBox::GetItemData(int nIndex) const
 {
-    return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
+    return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, WParam(nIndex)));
 }
 
 int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData)
 {
-    return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
+    return static_cast<int>(SendMessage(LB_SETITEMDATA, WParam(nIndex), static_cast<LPARAM>(dwItemData)));
 }
 
 void* CListBox::GetItemDataPtr(int nIndex) const { return reinterpret_cast<void*>(GetItemData(nIndex)); }
@@ -86,18 +83,18 @@ int CListBox::SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nInde
 
 int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const
 {
-    return static_cast<int>(SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
+    return static_cast<int>(SendMessage(LB_GETITEMRECT, WParam(nIndex), LParam(lpRect)));
 }
 
-int CListBox::GetItemHeight(int nIndex) const { return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex))); }
+int CListBox::GetItemHeight(int nIndex) const { return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, WParam(nIndex))); }
 
 int CListBox::SetItemHeight(int nIndex, UINT cyItemHeight)
 {
-    return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELONG(cyItemHeight, 0)));
+    return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, WParam(nIndex), MAKELONG(cyItemHeight, 0)));
 }
 
 int CListBox::GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
-int CListBox::SetTopIndex(int nIndex) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nIndex))); }
+int CListBox::SetTopIndex(int nIndex) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, WParam(nIndex))); }
 
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
 {

@@ -3,6 +3,8 @@
 
 #include "GdiTempMaps.h"
 
+#include <utility>
+
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
 namespace {
@@ -16,6 +18,32 @@ template <class Wrapper>
 HGDIOBJ HandleOf(Wrapper* pObject)
 {
     return pObject ? pObject->m_hObject : nullptr;
+}
+
+// This thread's temporary wrapper of a selected or replaced object.
+template <class Wrapper, class Handle>
+Wrapper* WrapperOf(HGDIOBJ handle)
+{
+    return Wrapper::FromHandle(static_cast<Handle>(handle));
+}
+
+// Calls a GDI function that reports a point or a size through its last
+// argument: the current value, or the one before a change.
+template <class Result, class Api, class... Args>
+Result Reported(Api api, HDC dc, Args... args)
+{
+    Result value;
+    api(dc, args..., &value);
+    return value;
+}
+
+// Sizes map as the distance between two mapped points (no origin offset).
+void MapSize(BOOL(WINAPI* map)(HDC, LPPOINT, int), HDC dc, LPSIZE size)
+{
+    POINT points[2] = {{0, 0}, {size->cx, size->cy}};
+    map(dc, points, 2);
+    size->cx = points[1].x - points[0].x;
+    size->cy = points[1].y - points[0].y;
 }
 
 } // namespace
@@ -42,10 +70,8 @@ BOOL CDC::Attach(HDC hDC)
 
 HDC CDC::Detach()
 {
-    HDC handle = m_hDC;
-    m_hDC = nullptr;
     m_hAttribDC = nullptr;
-    return handle;
+    return std::exchange(m_hDC, nullptr);
 }
 
 BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
@@ -71,22 +97,22 @@ int CDC::GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex)
 
 CPen* CDC::SelectObject(CPen* pPen)
 {
-    return CPen::FromHandle(static_cast<HPEN>(SelectObject(HandleOf(pPen))));
+    return WrapperOf<CPen, HPEN>(SelectObject(HandleOf(pPen)));
 }
 
 CBrush* CDC::SelectObject(CBrush* pBrush)
 {
-    return CBrush::FromHandle(static_cast<HBRUSH>(SelectObject(HandleOf(pBrush))));
+    return WrapperOf<CBrush, HBRUSH>(SelectObject(HandleOf(pBrush)));
 }
 
 CFont* CDC::SelectObject(CFont* pFont)
 {
-    return CFont::FromHandle(static_cast<HFONT>(SelectObject(HandleOf(pFont))));
+    return WrapperOf<CFont, HFONT>(SelectObject(HandleOf(pFont)));
 }
 
 CBitmap* CDC::SelectObject(CBitmap* pBitmap)
 {
-    return CBitmap::FromHandle(static_cast<HBITMAP>(SelectObject(HandleOf(pBitmap))));
+    return WrapperOf<CBitmap, HBITMAP>(SelectObject(HandleOf(pBitmap)));
 }
 
 int CDC::SelectObject(CRgn* pRgn)
@@ -121,22 +147,22 @@ UINT CDC::RealizePalette() { return ::RealizePalette(m_hDC); }
 
 CPen* CDC::GetCurrentPen() const
 {
-    return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN)));
+    return WrapperOf<CPen, HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN));
 }
 
 CBrush* CDC::GetCurrentBrush() const
 {
-    return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH)));
+    return WrapperOf<CBrush, HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH));
 }
 
 CFont* CDC::GetCurrentFont() const
 {
-    return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT)));
+    return WrapperOf<CFont, HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT));
 }
 
 CBitmap* CDC::GetCurrentBitmap() const
 {
-    return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP)));
+    return WrapperOf<CBitmap, HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP));
 }
 
 // ---- Attributes
@@ -154,80 +180,26 @@ UINT CDC::SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
 int CDC::GetMapMode() const { return ::GetMapMode(m_hDC); }
 int CDC::SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
 
-CPoint CDC::GetViewportOrg() const
-{
-    POINT point{0, 0};
-    ::GetViewportOrgEx(m_hDC, &point);
-    return CPoint(point);
-}
-
-CPoint CDC::SetViewportOrg(int x, int y)
-{
-    POINT previous{0, 0};
-    ::SetViewportOrgEx(m_hDC, x, y, &previous);
-    return CPoint(previous);
-}
-
+CPoint CDC::GetViewportOrg() const { return Reported<CPoint>(::GetViewportOrgEx, m_hDC); }
+CPoint CDC::SetViewportOrg(int x, int y) { return Reported<CPoint>(::SetViewportOrgEx, m_hDC, x, y); }
 CPoint CDC::SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
-
 CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight)
 {
-    POINT previous{0, 0};
-    ::OffsetViewportOrgEx(m_hDC, nWidth, nHeight, &previous);
-    return CPoint(previous);
+    return Reported<CPoint>(::OffsetViewportOrgEx, m_hDC, nWidth, nHeight);
 }
-
-CPoint CDC::GetWindowOrg() const
-{
-    POINT point{0, 0};
-    ::GetWindowOrgEx(m_hDC, &point);
-    return CPoint(point);
-}
-
-CPoint CDC::SetWindowOrg(int x, int y)
-{
-    POINT previous{0, 0};
-    ::SetWindowOrgEx(m_hDC, x, y, &previous);
-    return CPoint(previous);
-}
-
+CPoint CDC::GetWindowOrg() const { return Reported<CPoint>(::GetWindowOrgEx, m_hDC); }
+CPoint CDC::SetWindowOrg(int x, int y) { return Reported<CPoint>(::SetWindowOrgEx, m_hDC, x, y); }
 CPoint CDC::SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
-
-CSize CDC::SetViewportExt(int cx, int cy)
-{
-    SIZE previous{0, 0};
-    ::SetViewportExtEx(m_hDC, cx, cy, &previous);
-    return CSize(previous);
-}
-
-CSize CDC::SetWindowExt(int cx, int cy)
-{
-    SIZE previous{0, 0};
-    ::SetWindowExtEx(m_hDC, cx, cy, &previous);
-    return CSize(previous);
-}
+CSize CDC::SetViewportExt(int cx, int cy) { return Reported<CSize>(::SetViewportExtEx, m_hDC, cx, cy); }
+CSize CDC::SetWindowExt(int cx, int cy) { return Reported<CSize>(::SetWindowExtEx, m_hDC, cx, cy); }
 
 void CDC::LPtoDP(LPPOINT lpPoints, int nCount) const { ::LPtoDP(m_hDC, lpPoints, nCount); }
 void CDC::LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
 void CDC::DPtoLP(LPPOINT lpPoints, int nCount) const { ::DPtoLP(m_hDC, lpPoints, nCount); }
 void CDC::DPtoLP(LPRECT lpRect) const { ::DPtoLP(m_hDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
 
-// Sizes map as the distance between two mapped points (no origin offset).
-void CDC::LPtoDP(LPSIZE lpSize) const
-{
-    POINT points[2] = {{0, 0}, {lpSize->cx, lpSize->cy}};
-    ::LPtoDP(m_hDC, points, 2);
-    lpSize->cx = points[1].x - points[0].x;
-    lpSize->cy = points[1].y - points[0].y;
-}
-
-void CDC::DPtoLP(LPSIZE lpSize) const
-{
-    POINT points[2] = {{0, 0}, {lpSize->cx, lpSize->cy}};
-    ::DPtoLP(m_hDC, points, 2);
-    lpSize->cx = points[1].x - points[0].x;
-    lpSize->cy = points[1].y - points[0].y;
-}
+void CDC::LPtoDP(LPSIZE lpSize) const { MapSize(::LPtoDP, m_hDC, lpSize); }
+void CDC::DPtoLP(LPSIZE lpSize) const { MapSize(::DPtoLP, m_hDC, lpSize); }
 
 // ---- Clipping
 
@@ -262,19 +234,9 @@ BOOL CDC::RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect
 
 // ---- Lines and shapes
 
-CPoint CDC::GetCurrentPosition() const
-{
-    POINT point{0, 0};
-    ::GetCurrentPositionEx(m_hDC, &point);
-    return CPoint(point);
-}
+CPoint CDC::GetCurrentPosition() const { return Reported<CPoint>(::GetCurrentPositionEx, m_hDC); }
 
-CPoint CDC::MoveTo(int x, int y)
-{
-    POINT previous{0, 0};
-    ::MoveToEx(m_hDC, x, y, &previous);
-    return CPoint(previous);
-}
+CPoint CDC::MoveTo(int x, int y) { return Reported<CPoint>(::MoveToEx, m_hDC, x, y); }
 
 CPoint CDC::MoveTo(POINT point) { return MoveTo(point.x, point.y); }
 BOOL CDC::LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
@@ -539,9 +501,7 @@ int CDC::DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
 
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
-    SIZE size{0, 0};
-    ::GetTextExtentPoint32W(m_hDC, lpszString, nCount, &size);
-    return CSize(size);
+    return Reported<CSize>(::GetTextExtentPoint32W, m_hDC, lpszString, nCount);
 }
 
 CSize CDC::GetTextExtent(const CString& str) const

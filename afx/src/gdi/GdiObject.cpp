@@ -4,6 +4,7 @@
 #include "GdiTempMaps.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace afx_detail {
 
@@ -65,9 +66,7 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ handle = m_hObject;
-    m_hObject = nullptr;
-    return handle;
+    return std::exchange(m_hObject, nullptr);
 }
 
 BOOL CGdiObject::DeleteObject()

@@ -2,26 +2,15 @@
 #include "afxstate.h"
 
 #include <cerrno>
-#include <climits>
 #include <cwchar>
 #include <cwctype>
+#include <limits>
+#include <string>
 
 namespace {
 
 // Thrown by CDataExchange::Fail, caught by UpdateData.
 struct DataExchangeFailure {};
-
-// Sets a control's text only when it changes (no needless change notifications).
-void SetWindowTextIfChanged(HWND hWnd, LPCTSTR lpszText)
-{
-    CString current;
-    int nLength = ::GetWindowTextLengthW(hWnd);
-    ::GetWindowTextW(hWnd, current.GetBuffer(nLength), nLength + 1);
-    current.ReleaseBuffer();
-    if (current != lpszText) {
-        ::SetWindowTextW(hWnd, lpszText);
-    }
-}
 
 CString WindowText(HWND hWnd)
 {
@@ -30,6 +19,14 @@ CString WindowText(HWND hWnd)
     ::GetWindowTextW(hWnd, text.GetBuffer(nLength), nLength + 1);
     text.ReleaseBuffer();
     return text;
+}
+
+// Sets a control's text only when it changes (no needless change notifications).
+void SetWindowTextIfChanged(HWND hWnd, LPCTSTR lpszText)
+{
+    if (WindowText(hWnd) != lpszText) {
+        ::SetWindowTextW(hWnd, lpszText);
+    }
 }
 
 // Whole-text number parsing: surrounding blanks allowed, nothing else.
@@ -52,6 +49,37 @@ bool ParseSigned(const CString& text, long long& value)
         ++end;
     }
     return *end == L'\0';
+}
+
+// A whole number in an edit control; text that is not one in Number's range
+// fails the exchange after telling the user what is wanted.
+template <class Number>
+void ExchangeWholeNumber(CDataExchange* pDX, int nIDC, Number& value, LPCTSTR prompt)
+{
+    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
+    if (!pDX->m_bSaveAndValidate) {
+        SetWindowTextIfChanged(hWndCtrl, std::to_wstring(value).c_str());
+        return;
+    }
+    long long parsed = 0;
+    if (!ParseSigned(WindowText(hWndCtrl), parsed) ||
+        parsed < static_cast<long long>(std::numeric_limits<Number>::min()) ||
+        parsed > static_cast<long long>(std::numeric_limits<Number>::max())) {
+        AfxMessageBox(prompt, MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+    value = static_cast<Number>(parsed);
+}
+
+// The selected index of a combo or list box (-1: none).
+void ExchangeSelection(CDataExchange* pDX, int nIDC, int& index, UINT getMessage, UINT setMessage)
+{
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        index = static_cast<int>(::SendMessageW(hWndCtrl, getMessage, 0, 0));
+    } else {
+        ::SendMessageW(hWndCtrl, setMessage, static_cast<WPARAM>(index), 0);
+    }
 }
 
 } // namespace
@@ -172,56 +200,22 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        long long parsed = 0;
-        if (!ParseSigned(WindowText(hWndCtrl), parsed) || parsed < INT_MIN || parsed > INT_MAX) {
-            AfxMessageBox(L"Please enter an integer.", MB_ICONEXCLAMATION);
-            pDX->Fail();
-        }
-        value = static_cast<int>(parsed);
-    } else {
-        CString text;
-        text.Format(L"%d", value);
-        SetWindowTextIfChanged(hWndCtrl, text);
-    }
+    ExchangeWholeNumber(pDX, nIDC, value, L"Please enter an integer.");
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        long long parsed = 0;
-        if (!ParseSigned(WindowText(hWndCtrl), parsed) || parsed < 0 || parsed > static_cast<long long>(UINT_MAX)) {
-            AfxMessageBox(L"Please enter a positive integer.", MB_ICONEXCLAMATION);
-            pDX->Fail();
-        }
-        value = static_cast<UINT>(parsed);
-    } else {
-        CString text;
-        text.Format(L"%u", value);
-        SetWindowTextIfChanged(hWndCtrl, text);
-    }
+    ExchangeWholeNumber(pDX, nIDC, value, L"Please enter a positive integer.");
 }
 
 void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        index = static_cast<int>(::SendMessageW(hWndCtrl, CB_GETCURSEL, 0, 0));
-    } else {
-        ::SendMessageW(hWndCtrl, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
+    ExchangeSelection(pDX, nIDC, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void AFXAPI DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        index = static_cast<int>(::SendMessageW(hWndCtrl, LB_GETCURSEL, 0, 0));
-    } else {
-        ::SendMessageW(hWndCtrl, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
+    ExchangeSelection(pDX, nIDC, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
 void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)

@@ -95,15 +95,8 @@ std::uint16_t Word(const Bytes& file, std::size_t offset) {
     return static_cast<std::uint16_t>(file[offset] | (file[offset + 1] << 8));
 }
 
-TEST(StyleConverter, ConstructionDefaults) {
+TEST(StyleConverter, UnsetConverterMapsChannelsToThemselvesWithAnEmptyNameBlock) {
     const StyleConverter converter;
-    EXPECT_EQ(converter.targetTimeBase, 96u);
-    EXPECT_FALSE(converter.crossFill);
-    EXPECT_FALSE(converter.flag2);
-    EXPECT_FALSE(converter.flag3);
-    for (const auto& name : converter.names) {
-        EXPECT_TRUE(name.empty());
-    }
     EXPECT_EQ(converter.PlayChannel(3, 9), 9);
     EXPECT_EQ(converter.GetHeadSize(), 6u);
 }
