@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "widgets/ControlCanvas.h"
+
 int StepComboValue(int value, int delta, int minimum, int maximum)
 {
     const int low = std::min(minimum, maximum);
@@ -101,17 +103,13 @@ UINT CComboButton::OnGetDlgCode()
 
 void CComboButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
-    const CRect rect(lpDrawItemStruct->rcItem);
-    CMemDC memory(*target, rect);
-    HDC dc = memory.GetDC().GetSafeHdc();
-    widgets::PaintParentBackground(m_hWnd, dc);
-
-    const UINT state = lpDrawItemStruct->itemState;
-    const bool disabled = (state & ODS_DISABLED) != 0;
-    const bool focused = (state & ODS_FOCUS) != 0;
-    const bool active = !disabled && (m_hot || (state & ODS_SELECTED) != 0);
-    RECT face = rect;
+    widgets::CControlCanvas canvas(m_hWnd, lpDrawItemStruct->hDC, lpDrawItemStruct->rcItem);
+    HDC dc = canvas.Dc();
+    const widgets::DrawItemState state(lpDrawItemStruct->itemState);
+    const bool disabled = state.disabled;
+    const bool focused = state.focused;
+    const bool active = !disabled && (IsHot() || state.pressed);
+    RECT face = canvas.Rect();
     widgets::FillRoundRect(dc, face, 6, active ? widgets::kLookLightGreen : widgets::kLookWhite,
                            focused || active ? widgets::kLookGreen : widgets::kLookBorderGrey);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "widgets/ControlCanvas.h"
 #include "widgets/WidgetLook.h"
 
 BEGIN_MESSAGE_MAP(CCylinderProgressCtrl, CProgressCtrl)
@@ -142,10 +143,8 @@ void CCylinderProgressCtrl::OnPaint()
     {
         CRect client;
         GetClientRect(&client);
-        CMemDC memory(*CDC::FromHandle(paintDc), client);
-        HDC dc = memory.GetDC().GetSafeHdc();
-        widgets::PaintParentBackground(m_hWnd, dc);
-        Paint(dc, client);
+        widgets::CControlCanvas canvas(m_hWnd, paintDc, client);
+        Paint(canvas.Dc(), client);
     }
     ::EndPaint(m_hWnd, &ps);
 }

@@ -1,21 +1,9 @@
 #include "widgets/ImageButton.h"
 
-BEGIN_MESSAGE_MAP(CImageButton, CButton)
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSELEAVE()
-    ON_WM_ERASEBKGND()
-END_MESSAGE_MAP()
+#include "widgets/ControlCanvas.h"
 
 CImageButton::CImageButton() = default;
 CImageButton::~CImageButton() = default;
-
-void CImageButton::PreSubclassWindow()
-{
-    CButton::PreSubclassWindow();
-    // Owner drawing replaces the push-button kind, keeping the other style bits.
-    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
-}
 
 void CImageButton::SetBitmaps(HBITMAP bmpNormal, HBITMAP bmpActive, COLORREF transparent)
 {
@@ -83,38 +71,11 @@ void CImageButton::DrawImage(HDC dc, const RECT& rect, bool active) const
 
 void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
-    const CRect rect(lpDrawItemStruct->rcItem);
-    CMemDC memory(*target, rect);
-    HDC dc = memory.GetDC().GetSafeHdc();
-    widgets::PaintParentBackground(m_hWnd, dc);
-    const bool pressed = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
-    RECT imageRect = rect;
+    widgets::CControlCanvas canvas(m_hWnd, lpDrawItemStruct->hDC, lpDrawItemStruct->rcItem);
+    const bool pressed = widgets::DrawItemState(lpDrawItemStruct->itemState).pressed;
+    RECT imageRect = canvas.Rect();
     if (pressed) {
         ::OffsetRect(&imageRect, 1, 1);
     }
-    DrawImage(dc, imageRect, pressed || m_hot);
-}
-
-void CImageButton::OnMouseMove(UINT nFlags, CPoint point)
-{
-    if (!m_hot) {
-        m_hot = true;
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
-        ::TrackMouseEvent(&track);
-        Invalidate(FALSE);
-    }
-    CButton::OnMouseMove(nFlags, point);
-}
-
-void CImageButton::OnMouseLeave()
-{
-    m_hot = false;
-    Invalidate(FALSE);
-    CButton::OnMouseLeave();
-}
-
-BOOL CImageButton::OnEraseBkgnd(CDC* /*pDC*/)
-{
-    return TRUE; // DrawItem paints every pixel
+    DrawImage(canvas.Dc(), imageRect, pressed || IsHot());
 }

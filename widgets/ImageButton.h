@@ -5,9 +5,10 @@
 
 #include <afxwin.h>
 
+#include "widgets/HotButton.h"
 #include "widgets/WidgetLook.h"
 
-class CImageButton : public CButton {
+class CImageButton : public CHotButton {
 public:
     CImageButton();
     ~CImageButton() override;
@@ -20,19 +21,11 @@ public:
     bool HasImage() const;
     SIZE GetImageSize() const;
 
-    bool IsHot() const { return m_hot; }
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
 protected:
-    void PreSubclassWindow() override;
     // Draws the image for the state centred in rect.
     void DrawImage(HDC dc, const RECT& rect, bool active) const;
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnMouseLeave();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    DECLARE_MESSAGE_MAP()
-
-    bool m_hot = false;
 
 private:
     widgets::CGdiHandle<HBITMAP> m_bmpNormal;

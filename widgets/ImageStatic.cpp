@@ -1,8 +1,8 @@
 #include "widgets/ImageStatic.h"
 
 #include "core/ui/SkinImage.h"
+#include "widgets/ControlCanvas.h"
 #include "widgets/PngButton.h"
-#include "widgets/WidgetLook.h"
 
 BEGIN_MESSAGE_MAP(CImageStatic, CStatic)
     ON_WM_PAINT()
@@ -38,12 +38,10 @@ void CImageStatic::OnPaint()
     {
         CRect client;
         GetClientRect(&client);
-        CMemDC memory(*CDC::FromHandle(paintDc), client);
-        HDC dc = memory.GetDC().GetSafeHdc();
-        widgets::PaintParentBackground(m_hWnd, dc);
+        widgets::CControlCanvas canvas(m_hWnd, paintDc, client);
         if (m_image != nullptr && m_image->IsValid()) {
             const RECT place = FitImageRect(client, m_image->GetWidth(), m_image->GetHeight());
-            m_image->Draw(dc, place.left, place.top, place.right - place.left, place.bottom - place.top);
+            m_image->Draw(canvas.Dc(), place.left, place.top, place.right - place.left, place.bottom - place.top);
         }
     }
     ::EndPaint(m_hWnd, &ps);

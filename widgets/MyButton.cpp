@@ -1,5 +1,7 @@
 #include "widgets/MyButton.h"
 
+#include "widgets/ControlCanvas.h"
+
 CMyButton::CMyButton() = default;
 CMyButton::~CMyButton() = default;
 
@@ -40,16 +42,14 @@ void CMyButton::SetFaceColors(COLORREF face, COLORREF activeFace, COLORREF frame
 
 void CMyButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
-    const CRect rect(lpDrawItemStruct->rcItem);
-    CMemDC memory(*target, rect);
-    HDC dc = memory.GetDC().GetSafeHdc();
-    widgets::PaintParentBackground(m_hWnd, dc);
-
+    widgets::CControlCanvas canvas(m_hWnd, lpDrawItemStruct->hDC, lpDrawItemStruct->rcItem);
+    HDC dc = canvas.Dc();
+    const CRect& rect = canvas.Rect();
     const UINT state = lpDrawItemStruct->itemState;
-    const bool disabled = (state & ODS_DISABLED) != 0;
-    const bool pressed = (state & ODS_SELECTED) != 0;
-    const bool active = !disabled && (pressed || m_hot);
+    const widgets::DrawItemState flags(state);
+    const bool disabled = flags.disabled;
+    const bool pressed = flags.pressed;
+    const bool active = !disabled && (pressed || IsHot());
 
     COLORREF face = active ? m_activeFace : m_face;
     if (pressed) {

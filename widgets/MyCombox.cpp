@@ -56,7 +56,7 @@ void CMyCombox::Paint(HDC dc)
     ::GetClientRect(m_hWnd, &client);
     widgets::PaintParentBackground(m_hWnd, dc);
     const bool enabled = IsWindowEnabled() != FALSE;
-    const bool active = enabled && (m_hot || ::GetFocus() == m_hWnd || GetDroppedState() != FALSE ||
+    const bool active = enabled && (m_hot.IsHot() || ::GetFocus() == m_hWnd || GetDroppedState() != FALSE ||
                                     ::IsChild(m_hWnd, ::GetFocus()) != FALSE);
     const COLORREF frame = active ? m_crHighlight : m_crNormal;
     widgets::FillRoundRect(dc, client, 6, enabled ? m_crBack : RGB(240, 240, 240), frame);
@@ -112,19 +112,13 @@ BOOL CMyCombox::OnEraseBkgnd(CDC* /*pDC*/)
 
 void CMyCombox::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (!m_hot) {
-        m_hot = true;
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
-        ::TrackMouseEvent(&track);
-        Invalidate(FALSE);
-    }
+    m_hot.MouseMoved(m_hWnd);
     CComboBox::OnMouseMove(nFlags, point);
 }
 
 void CMyCombox::OnMouseLeave()
 {
-    m_hot = false;
-    Invalidate(FALSE);
+    m_hot.MouseLeft(m_hWnd);
     CComboBox::OnMouseLeave();
 }
 

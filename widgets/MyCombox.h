@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include "widgets/HotTracker.h"
 #include "widgets/WidgetLook.h"
 
 class CMyCombox : public CComboBox {
@@ -34,5 +35,5 @@ protected:
 private:
     void Paint(HDC dc);
     widgets::CGdiHandle<HBRUSH> m_backBrush;
-    bool m_hot = false;
+    widgets::CHotTracker m_hot;
 };

@@ -4,6 +4,7 @@
 
 #include "core/ui/SkinImage.h"
 #include "core/ui/UiResources.h"
+#include "widgets/ControlCanvas.h"
 #include "widgets/WidgetLook.h"
 
 RECT FitImageRect(const RECT& box, int width, int height)
@@ -30,21 +31,8 @@ RECT FitImageRect(const RECT& box, int width, int height)
     return RECT{x, y, x + w, y + h};
 }
 
-BEGIN_MESSAGE_MAP(CPngButton, CButton)
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSELEAVE()
-    ON_WM_ERASEBKGND()
-END_MESSAGE_MAP()
-
 CPngButton::CPngButton() = default;
 CPngButton::~CPngButton() = default;
-
-void CPngButton::PreSubclassWindow()
-{
-    CButton::PreSubclassWindow();
-    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
-}
 
 void CPngButton::SetImage(const CSkinImage* image)
 {
@@ -63,16 +51,13 @@ bool CPngButton::SetImage(LPCTSTR imageName)
 
 void CPngButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
-    const CRect rect(lpDrawItemStruct->rcItem);
-    CMemDC memory(*target, rect);
-    HDC dc = memory.GetDC().GetSafeHdc();
-    widgets::PaintParentBackground(m_hWnd, dc);
-
-    const UINT state = lpDrawItemStruct->itemState;
-    const bool disabled = (state & ODS_DISABLED) != 0;
-    const bool pressed = (state & ODS_SELECTED) != 0;
-    if (!disabled && (m_hot || pressed)) {
+    widgets::CControlCanvas canvas(m_hWnd, lpDrawItemStruct->hDC, lpDrawItemStruct->rcItem);
+    HDC dc = canvas.Dc();
+    const CRect& rect = canvas.Rect();
+    const widgets::DrawItemState state(lpDrawItemStruct->itemState);
+    const bool disabled = state.disabled;
+    const bool pressed = state.pressed;
+    if (!disabled && (IsHot() || pressed)) {
         widgets::FillRoundRect(dc, rect, 8, widgets::kLookLightGreen, widgets::kLookGreen);
     }
     RECT box = rect;
@@ -107,27 +92,4 @@ void CPngButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         ::SetTextColor(dc, disabled ? widgets::kLookDisabled : widgets::kLookDarkGreen);
         ::DrawTextW(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-}
-
-void CPngButton::OnMouseMove(UINT nFlags, CPoint point)
-{
-    if (!m_hot) {
-        m_hot = true;
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
-        ::TrackMouseEvent(&track);
-        Invalidate(FALSE);
-    }
-    CButton::OnMouseMove(nFlags, point);
-}
-
-void CPngButton::OnMouseLeave()
-{
-    m_hot = false;
-    Invalidate(FALSE);
-    CButton::OnMouseLeave();
-}
-
-BOOL CPngButton::OnEraseBkgnd(CDC* /*pDC*/)
-{
-    return TRUE;
 }

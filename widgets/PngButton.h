@@ -3,11 +3,11 @@
 // it for the program's lifetime.
 #pragma once
 
-#include <afxwin.h>
+#include "widgets/HotButton.h"
 
 class CSkinImage;
 
-class CPngButton : public CButton {
+class CPngButton : public CHotButton {
 public:
     CPngButton();
     ~CPngButton() override;
@@ -19,16 +19,8 @@ public:
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
-protected:
-    void PreSubclassWindow() override;
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnMouseLeave();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    DECLARE_MESSAGE_MAP()
-
 private:
     const CSkinImage* m_image = nullptr;
-    bool m_hot = false;
 };
 
 // Where an image of width x height goes inside box: as large as fits without

@@ -22,8 +22,10 @@ HTREEITEM CTreeCtrlBT::InsertItemWithBitmap(LPCTSTR text, HTREEITEM hParent, UIN
     auto record = std::make_unique<Record>();
     record->bitmapId = nBitmapId;
     if (nBitmapId != 0) {
-        record->bitmap = static_cast<HBITMAP>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nBitmapId),
-                                                           IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        // A language library holds texts only: its images come from the program.
+        const LPCWSTR name = MAKEINTRESOURCEW(nBitmapId);
+        record->bitmap = static_cast<HBITMAP>(
+            ::LoadImageW(AfxFindResourceHandle(name, RT_BITMAP), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     }
     m_records[item] = std::move(record);
     return item;
@@ -47,6 +49,12 @@ UINT CTreeCtrlBT::GetItemBitmapId(HTREEITEM hItem) const
 {
     const auto found = m_records.find(hItem);
     return found != m_records.end() ? found->second->bitmapId : 0;
+}
+
+bool CTreeCtrlBT::HasItemBitmap(HTREEITEM hItem) const
+{
+    const auto found = m_records.find(hItem);
+    return found != m_records.end() && found->second->bitmap != nullptr;
 }
 
 HTREEITEM CTreeCtrlBT::OnDragOver(CPoint ptScreen)

@@ -25,6 +25,8 @@ public:
     bool HasRecord(HTREEITEM hItem) const { return m_records.count(hItem) != 0; }
     size_t GetRecordCount() const { return m_records.size(); }
     UINT GetItemBitmapId(HTREEITEM hItem) const;
+    // True when the item's bitmap was found and loaded.
+    bool HasItemBitmap(HTREEITEM hItem) const;
 
     // Told the mouse position (screen) while something is dragged over the
     // tree: the item under it is shown as the drop target. Returns that item.

@@ -86,6 +86,10 @@ void CTransferPage::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_TRANSFER_DEV_LIST, m_devList);
     DDX_Control(pDX, IDC_TRANSFER_PC_TITLE, m_pcTitle);
     DDX_Control(pDX, IDC_TRANSFER_DEV_TITLE, m_devTitle);
+    DDX_Control(pDX, IDC_TRANSFER_UPLOAD, m_uploadButton);
+    DDX_Control(pDX, IDC_TRANSFER_DOWNLOAD, m_downloadButton);
+    DDX_Control(pDX, IDC_TRANSFER_PC_PICTURE, m_pcPicture);
+    DDX_Control(pDX, IDC_TRANSFER_DEV_PICTURE, m_devPicture);
 }
 
 int CTransferPage::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -146,6 +150,15 @@ BOOL CTransferPage::OnInitDialog()
 
     if (CWnd* upload = GetDlgItem(IDC_TRANSFER_UPLOAD))
         upload->ShowWindow(IsUploadEnabled(m_info.kind) ? SW_SHOW : SW_HIDE);
+    // The arrows and pictures show the skin images in place of texts and frames.
+    m_uploadButton.SetWindowText(L"");
+    m_uploadButton.SetImage(L"left.png");
+    m_downloadButton.SetWindowText(L"");
+    m_downloadButton.SetImage(L"right.png");
+    m_pcPicture.SetImage(GetUiResources().GetImage(L"pcFile.png"));
+    m_pcPicture.SetCursor(GetUiResources().GetHandCursor());
+    m_devPicture.SetCursor(GetUiResources().GetHandCursor());
+    ShowConnectionPicture();
 
     AddAnchor(IDC_TRANSFER_PC_PICTURE, ANCHOR_TOPLEFT);
     AddAnchor(IDC_TRANSFER_PC_TITLE, ANCHOR_TOPLEFT);
@@ -196,6 +209,12 @@ void CTransferPage::Attach(CKeyloftView* pView, CUSBPort* pPort)
 CString CTransferPage::GetFolder() const
 {
     return GetDataFolder(m_info.kind);
+}
+
+void CTransferPage::ShowConnectionPicture()
+{
+    const bool connected = !GetUiResources().m_deviceName.IsEmpty();
+    m_devPicture.SetImage(GetUiResources().GetImage(connected ? L"connected.png" : L"disconnect.png"));
 }
 
 CString CTransferPage::ConnectedModel() const
@@ -289,6 +308,7 @@ void CTransferPage::FillPCList()
 
 void CTransferPage::RefreshDeviceList()
 {
+    ShowConnectionPicture();
     CUSBPort* port = GetPort();
     if (!port || !m_devList.GetSafeHwnd())
         return;
@@ -356,6 +376,7 @@ LRESULT CTransferPage::OnDeviceLost(WPARAM, LPARAM)
     m_devList.ClearAll();
     m_slotRows.clear();
     UpdateTitles();
+    ShowConnectionPicture();
     return 0;
 }
 

@@ -13,6 +13,8 @@
 #include "app/transfer/SlotTable.h"
 #include "app/transfer/TransferKindInfo.h"
 #include "app/transfer/TransferRunner.h"
+#include "widgets/ImageStatic.h"
+#include "widgets/PngButton.h"
 
 class CTransferPage : public CBaseDlg {
 public:
@@ -87,15 +89,20 @@ private:
     void CopyIntoFolder(const std::vector<CString>& sources);
     bool IsFileStillValid(const CString& path, ULONGLONG size) const;
     CString ConnectedModel() const;
+    void ShowConnectionPicture();
 
     const TransferKindInfo& m_info;
     CPCFileListCtrl m_pcList;
     CDevFileListCtrl m_devList;
     CStatic m_pcTitle;
     CStatic m_devTitle;
+    CPngButton m_uploadButton;
+    CPngButton m_downloadButton;
     CImageList m_pcImages;
     CToolBar m_pcBar;
     CToolBar m_devBar;
+    CImageStatic m_pcPicture;
+    CImageStatic m_devPicture;
     std::vector<SlotRow> m_slotRows;
     CTransferRunner m_runner;
 };

@@ -1,5 +1,6 @@
 """Images of the transfer pages: the toolbar strips (PC bar: add, remove,
-download; device bar: delete, upload; memory device bar: upload)."""
+download; device bar: delete, upload; memory device bar: upload), on the light
+grey that toolbar image lists take as transparent."""
 
 import os
 
@@ -9,6 +10,7 @@ BLUE = (52, 101, 164, 255)
 GREEN = (78, 154, 6, 255)
 RED = (204, 0, 0, 255)
 ORANGE = (206, 92, 0, 255)
+TOOLBAR_MASK = (192, 192, 192)
 
 
 def plus(c, ox):
@@ -39,11 +41,15 @@ def strip(drawers):
     return c
 
 
+def toolbar_bmp(canvas):
+    return bmp_bytes(canvas, background=TOOLBAR_MASK)
+
+
 def make(out, write):
     rc = os.path.join(out, "rc")
     write(os.path.join(rc, "transfer_pc_bar.bmp"),
-          bmp_bytes(strip([plus, cross, lambda c, ox: arrow_right(c, ox, BLUE)])))
+          toolbar_bmp(strip([plus, cross, lambda c, ox: arrow_right(c, ox, BLUE)])))
     write(os.path.join(rc, "transfer_dev_bar.bmp"),
-          bmp_bytes(strip([cross, lambda c, ox: arrow_left(c, ox, ORANGE)])))
+          toolbar_bmp(strip([cross, lambda c, ox: arrow_left(c, ox, ORANGE)])))
     write(os.path.join(rc, "transfer_mem_bar.bmp"),
-          bmp_bytes(strip([lambda c, ox: arrow_left(c, ox, ORANGE)])))
+          toolbar_bmp(strip([lambda c, ox: arrow_left(c, ox, ORANGE)])))

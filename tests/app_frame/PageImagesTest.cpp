@@ -1,0 +1,216 @@
+// The pictures of the running program: the transfer pages' pictures, arrow
+// buttons and toolbar images, the page tree's bitmaps at an English start-up,
+// and the tooltip strings of the pages' picture and arrow controls.
+#include <afxwin.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <boost/shared_ptr.hpp>
+
+#include <vector>
+
+#include "app/pages/BaseDlg.h"
+#include "app/shell/LanguageResources.h"
+#include "app/shell/MainFrame.h"
+#include "app/transfer/TransferPages.h"
+#include "app/view/WorkspaceBar.h"
+#include "core/ui/GdiplusSession.h"
+#include "core/ui/UiResources.h"
+#include "res/resource.h"
+#include "tests/app_frame/ShellTestSupport.h"
+#include "tests/app_frame/TestApp.h"
+#include "widgets/ImageStatic.h"
+#include "widgets/PngButton.h"
+
+namespace {
+
+constexpr UINT kPageToolBarId = 59392;
+
+template <class Control>
+Control* ControlOf(CWnd& page, UINT id)
+{
+    CWnd* item = page.GetDlgItem(id);
+    return item == nullptr ? nullptr : dynamic_cast<Control*>(CWnd::FromHandlePermanent(item->GetSafeHwnd()));
+}
+
+// Black pixels on the screen inside the control, sampled every second pixel.
+int BlackPixelsOf(CWnd& control)
+{
+    control.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpPending();
+    CRect client;
+    control.GetClientRect(&client);
+    HDC dc = ::GetDC(control.GetSafeHwnd());
+    int black = 0;
+    for (int y = 0; y < client.bottom; y += 2)
+        for (int x = 0; x < client.right; x += 2)
+            black += ::GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
+    ::ReleaseDC(control.GetSafeHwnd(), dc);
+    return black;
+}
+
+std::vector<HWND> PageToolBars(CWnd& page)
+{
+    std::vector<HWND> bars;
+    for (HWND child = ::GetWindow(page.GetSafeHwnd(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::GetDlgCtrlID(child) == static_cast<int>(kPageToolBarId))
+            bars.push_back(child);
+    return bars;
+}
+
+void CollectTreeItems(CTreeCtrl& tree, HTREEITEM first, std::vector<HTREEITEM>& items)
+{
+    for (HTREEITEM item = first; item != nullptr; item = tree.GetNextItem(item, TVGN_NEXT)) {
+        items.push_back(item);
+        CollectTreeItems(tree, tree.GetNextItem(item, TVGN_CHILD), items);
+    }
+}
+
+class PageImagesTest : public ShellFolderTest {
+protected:
+    void SetUp() override
+    {
+        ShellFolderTest::SetUp();
+        TestApp();
+        ASSERT_TRUE(m_gdiplus.IsStarted());
+        ASSERT_GT(GetUiResources().LoadImages(KEYLOFT_PICTURES_FOLDER), 0);
+        GetUiResources().m_deviceName.Empty();
+        ASSERT_TRUE(m_host.CreateEx(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 900, 700), nullptr, 0));
+    }
+    void TearDown() override
+    {
+        m_page.reset();
+        if (m_host.GetSafeHwnd() != nullptr)
+            m_host.DestroyWindow();
+        GetUiResources().m_deviceName.Empty();
+        GetUiResources().ReleaseImages();
+        ShellFolderTest::TearDown();
+    }
+    CWnd& OpenPage(int kind)
+    {
+        m_page = CreateTransferPage(kind, &m_host);
+        EXPECT_TRUE(m_page);
+        m_page->ShowWindow(SW_SHOW);
+        PumpPending();
+        return *m_page;
+    }
+
+    CGdiplusSession m_gdiplus;
+    CWnd m_host;
+    boost::shared_ptr<CBaseDlg> m_page;
+};
+
+TEST_F(PageImagesTest, TransferPagePicturesAndArrowsShowTheirSkinImages)
+{
+    CWnd& page = OpenPage(TransferKind::Song);
+    ASSERT_TRUE(m_page);
+    auto* pcPicture = ControlOf<CImageStatic>(page, IDC_TRANSFER_PC_PICTURE);
+    auto* devPicture = ControlOf<CImageStatic>(page, IDC_TRANSFER_DEV_PICTURE);
+    auto* upload = ControlOf<CPngButton>(page, IDC_TRANSFER_UPLOAD);
+    auto* download = ControlOf<CPngButton>(page, IDC_TRANSFER_DOWNLOAD);
+    ASSERT_NE(nullptr, pcPicture) << "the PC picture is a plain frame";
+    ASSERT_NE(nullptr, devPicture) << "the device picture is a plain frame";
+    ASSERT_NE(nullptr, upload);
+    ASSERT_NE(nullptr, download);
+
+    EXPECT_EQ(GetUiResources().GetImage(L"pcFile.png"), pcPicture->GetImage());
+    EXPECT_EQ(GetUiResources().GetImage(L"disconnect.png"), devPicture->GetImage());
+    EXPECT_EQ(GetUiResources().GetImage(L"left.png"), upload->GetImage());
+    EXPECT_EQ(GetUiResources().GetImage(L"right.png"), download->GetImage());
+    CString text;
+    download->GetWindowText(text);
+    EXPECT_TRUE(text.IsEmpty()) << "the arrow shows its image, not its text";
+
+    EXPECT_EQ(0, BlackPixelsOf(*pcPicture)) << "the PC picture draws black";
+    EXPECT_EQ(0, BlackPixelsOf(*devPicture)) << "the device picture draws black";
+
+    // Once an instrument is connected, the next device-list refresh shows it.
+    GetUiResources().m_deviceName = L"DEVICE 1";
+    m_page->RefreshDeviceList();
+    EXPECT_EQ(GetUiResources().GetImage(L"connected.png"), devPicture->GetImage());
+    m_page->SendMessage(WM_PAGE_DEVICE_LOST);
+    GetUiResources().m_deviceName.Empty();
+    m_page->RefreshDeviceList();
+    EXPECT_EQ(GetUiResources().GetImage(L"disconnect.png"), devPicture->GetImage());
+}
+
+TEST_F(PageImagesTest, EveryToolBarOfEveryTransferPageHasAnImagePerButton)
+{
+    for (int kind = 0; kind < TransferKind::Count; ++kind) {
+        CWnd& page = OpenPage(kind);
+        ASSERT_TRUE(m_page);
+        const std::vector<HWND> bars = PageToolBars(page);
+        ASSERT_EQ(2u, bars.size()) << "page " << kind;
+        for (HWND bar : bars) {
+            const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(bar, TB_GETIMAGELIST, 0, 0));
+            ASSERT_NE(nullptr, images) << "page " << kind << " has a toolbar without images";
+            const auto buttons = static_cast<int>(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+            EXPECT_GT(buttons, 0);
+            EXPECT_EQ(buttons, ::ImageList_GetImageCount(images)) << "page " << kind;
+            int cx = 0;
+            int cy = 0;
+            ::ImageList_GetIconSize(images, &cx, &cy);
+            EXPECT_EQ(16, cx);
+            EXPECT_EQ(16, cy);
+        }
+        m_page.reset();
+    }
+}
+
+class EnglishPageImagesTest : public PageImagesTest {
+protected:
+    void SetUp() override
+    {
+        PageImagesTest::SetUp();
+        m_builtIn = AfxGetResourceHandle();
+        TestApp().GetLanguages().Load(KEYLOFT_PROGRAM_FOLDER);
+        ASSERT_TRUE(TestApp().GetLanguages().Switch(Language::English));
+    }
+    void TearDown() override
+    {
+        TestApp().GetLanguages().Free();
+        AfxSetResourceHandle(m_builtIn);
+        PageImagesTest::TearDown();
+    }
+
+    HINSTANCE m_builtIn = nullptr;
+};
+
+TEST_F(EnglishPageImagesTest, PageTreeBuiltInEnglishHasEveryBitmap)
+{
+    auto* frame = new CMainFrame;
+    // A frame whose creation fails has deleted itself.
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
+    CWorkspaceBar* bar = frame->GetWorkspaceBar();
+    ASSERT_NE(nullptr, bar);
+    CTreeCtrlBT& tree = bar->GetTree();
+    std::vector<HTREEITEM> items;
+    CollectTreeItems(tree, tree.GetRootItem(), items);
+    EXPECT_GE(items.size(), 2u);
+    for (HTREEITEM item : items)
+        EXPECT_TRUE(tree.HasItemBitmap(item)) << CStringA(tree.GetItemText(item)).GetString() << " has no icon";
+    frame->DestroyWindow();
+}
+
+TEST_F(EnglishPageImagesTest, PicturesAndArrowsHaveStatusTextAndTooltipInBothLanguages)
+{
+    const UINT ids[] = {IDC_TRANSFER_DEV_PICTURE, IDC_TRANSFER_UPLOAD, IDC_TRANSFER_DOWNLOAD, IDC_TRANSFER_PC_PICTURE};
+    for (HINSTANCE resources : {m_builtIn, TestApp().GetLanguages().HandleOf(Language::English)}) {
+        ASSERT_NE(nullptr, resources);
+        AfxSetResourceHandle(resources);
+        for (UINT id : ids) {
+            CString status;
+            CString tip;
+            EXPECT_TRUE(CBaseDlg::ReadToolTipString(id, status, tip)) << id;
+            EXPECT_FALSE(status.IsEmpty()) << id;
+            EXPECT_FALSE(tip.IsEmpty()) << "control " << id << " has no tooltip";
+        }
+    }
+    CString status;
+    CString tip;
+    ASSERT_TRUE(CBaseDlg::ReadToolTipString(IDC_TRANSFER_DOWNLOAD, status, tip));
+    EXPECT_EQ(CString(L"Download"), tip);
+}
+
+} // namespace
