@@ -20,11 +20,7 @@ using transfertest::PageTest;
 
 namespace {
 
-// The page tests pass one by one but a combined run can stall inside the
-// simulated instrument's driver; they are kept disabled in the CTest run until
-// that is found (run them with --gtest_also_run_disabled_tests and a filter).
-using DISABLED_PageGui = PageTest;
-#define PageGui DISABLED_PageGui
+using PageGui = PageTest;
 
 CString Loaded(UINT id)
 {
@@ -142,7 +138,7 @@ TEST_P(PageEveryKind, ClearingTheDeviceEmptiesItsMemoryFolderAfterTheQuestion)
     EXPECT_EQ(m_page->GetDevList().CountUsedSlots(), 0) << "the device list was refreshed";
 }
 
-INSTANTIATE_TEST_SUITE_P(DISABLED_Kinds, PageEveryKind, ::testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Kinds, PageEveryKind, ::testing::Values(0, 1, 2, 3));
 
 class PageMarkedKind : public PageTest, public ::testing::WithParamInterface<int> {
 protected:
@@ -193,7 +189,7 @@ TEST_P(PageMarkedKind, TheOverwriteQuestionDecidesWhetherTheJobRuns)
     EXPECT_EQ(m_memory.ReadFile(m_memory.SlotFile(kind, 0)), MarkedBytes(kind, ExactSize(), 3));
 }
 
-INSTANTIATE_TEST_SUITE_P(DISABLED_VoiceAndMemory, PageMarkedKind, ::testing::Values(2, 3));
+INSTANTIATE_TEST_SUITE_P(VoiceAndMemory, PageMarkedKind, ::testing::Values(2, 3));
 
 TEST_F(PageGui, AFileGoneBeforeItsTurnIsReportedAndTheJobEndsWithoutTheSuccessNote)
 {

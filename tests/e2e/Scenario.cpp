@@ -47,11 +47,6 @@ void Agree(const BoxView& box) {
     PressButton(box.window, GetDlgItem(box.window, IDYES) ? IDYES : IDOK);
 }
 
-bool AllCasesWanted() {
-    wchar_t value[8] = {};
-    return GetEnvironmentVariableW(L"KEYLOFT_E2E_ALL", value, 8) && value[0] == L'1';
-}
-
 int UsedDeviceRows(HWND deviceList) {
     int used = 0;
     for (const auto& row : ReadListView(deviceList))

@@ -39,9 +39,6 @@ std::unique_ptr<RunningProgram> StartConnected(const Workspace& workspace,
 // Presses the affirmative button of a box: Yes on a Yes/No box, else OK.
 void Agree(const BoxView& box);
 
-// True when KEYLOFT_E2E_ALL=1 asks for the cases that are not yet reliable.
-bool AllCasesWanted();
-
 // Rows of the device list whose name cell is not empty (used slots).
 int UsedDeviceRows(HWND deviceList);
 
