@@ -244,18 +244,13 @@ void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 
 void CMainFrame::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (IsListDragging()) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        MoveListDragImage(screen);
-    }
+    FollowListDrag(*this, point);
     CFrameWnd::OnMouseMove(nFlags, point);
 }
 
 void CMainFrame::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (IsListDragging())
-        EndListDrag();
+    EndListDragOnRelease();
     CFrameWnd::OnLButtonUp(nFlags, point);
 }
 
