@@ -10,8 +10,8 @@ namespace afx_detail {
 
 namespace {
 
-// A plain pointer per thread, not a thread_local object: the thread-exit
-// destructors of large thread_local objects crash in mingw programs under Wine.
+// A plain pointer per thread, not a thread_local object: at a thread's end the
+// run-time frees the thread's storage before thread_local destructors run.
 // AfxTermThread frees the table; a thread that never calls it leaves one block.
 thread_local GdiTempMaps* t_gdiTempMaps = nullptr;
 
