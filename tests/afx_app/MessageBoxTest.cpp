@@ -1,5 +1,6 @@
 // Every message box of the layer goes through one function a test can hook.
 #include "tests/afx_app/TestApp.h"
+#include "tests/support/ThreadRun.h"
 
 #include <gtest/gtest.h>
 
@@ -71,11 +72,8 @@ TEST_F(MessageBoxTest, WorkerBoxesReachTheHookOnTheWorkerThread)
     CWinThread* pThread = AfxBeginThread(&AskFromWorker, nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(pThread, nullptr);
     pThread->m_bAutoDelete = FALSE;
-    pThread->ResumeThread();
-    ASSERT_EQ(::WaitForSingleObject(pThread->m_hThread, 10000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    ::GetExitCodeThread(pThread->m_hThread, &exitCode);
-    DWORD workerId = pThread->m_nThreadID;
+    const DWORD exitCode = keyloft_test::RunToEnd(pThread);
+    const DWORD workerId = pThread->m_nThreadID;
     delete pThread;
     EXPECT_EQ(exitCode, static_cast<DWORD>(IDOK));
     ASSERT_EQ(m_recorder.boxes.size(), 1u);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -20,22 +21,15 @@ std::wstring RegistryKeyName()
 // Reads a value directly, to check where the layer put it.
 bool ReadRegistryValue(const std::wstring& path, const wchar_t* name, DWORD& type, std::wstring& text, DWORD& number)
 {
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
-        return false;
-    }
     BYTE buffer[512] = {};
-    DWORD size = sizeof(buffer);
-    LSTATUS status = ::RegQueryValueExW(hKey, name, nullptr, &type, buffer, &size);
-    ::RegCloseKey(hKey);
-    if (status != ERROR_SUCCESS) {
+    DWORD size = sizeof(buffer) - sizeof(wchar_t); // room for a terminator the value may lack
+    if (::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type, buffer, &size) !=
+        ERROR_SUCCESS)
         return false;
-    }
-    if (type == REG_DWORD) {
+    if (type == REG_DWORD)
         std::memcpy(&number, buffer, sizeof(number));
-    } else if (type == REG_SZ) {
+    else if (type == REG_SZ)
         text.assign(reinterpret_cast<const wchar_t*>(buffer));
-    }
     return true;
 }
 

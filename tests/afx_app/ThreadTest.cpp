@@ -2,6 +2,7 @@
 // thread, their own CWinThread, the application's main window; they delete
 // their CWinThread when they end.
 #include "tests/afx_app/TestApp.h"
+#include "tests/support/ThreadRun.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,7 @@ UINT AFX_CDECL ObserveState(LPVOID pParam)
     return 42;
 }
 
-// Starts suspended so that the handle can be kept past the auto-delete.
-HANDLE StartAndKeepHandle(CWinThread* pThread)
-{
-    HANDLE hCopy = nullptr;
-    ::DuplicateHandle(::GetCurrentProcess(), pThread->m_hThread, ::GetCurrentProcess(), &hCopy, 0, FALSE,
-                      DUPLICATE_SAME_ACCESS);
-    pThread->ResumeThread();
-    return hCopy;
-}
+using keyloft_test::RunToEnd;
 
 TEST(ThreadTest, WorkerSeesResourceModuleItsThreadAndTheMainWindow)
 {
@@ -53,11 +46,7 @@ TEST(ThreadTest, WorkerSeesResourceModuleItsThreadAndTheMainWindow)
     CWinThread* pThread = AfxBeginThread(&ObserveState, &seen, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(pThread, nullptr);
     EXPECT_TRUE(pThread->m_bAutoDelete);
-    HANDLE hThread = StartAndKeepHandle(pThread);
-    ASSERT_EQ(::WaitForSingleObject(hThread, 10000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    ::GetExitCodeThread(hThread, &exitCode);
-    ::CloseHandle(hThread);
+    const DWORD exitCode = RunToEnd(pThread);
     ::OleUninitialize();
 
     EXPECT_EQ(exitCode, 42u);
@@ -92,18 +81,13 @@ TEST(ThreadTest, AutoDeleteDeletesTheObjectOnlyWhenAsked)
     std::atomic<int> destroyed{0};
     auto* pAuto = new CountingThread(&ReturnSeven, &destroyed);
     ASSERT_TRUE(pAuto->CreateThread(CREATE_SUSPENDED));
-    HANDLE hAuto = StartAndKeepHandle(pAuto);
-    ASSERT_EQ(::WaitForSingleObject(hAuto, 10000), WAIT_OBJECT_0);
-    ::CloseHandle(hAuto);
+    EXPECT_EQ(RunToEnd(pAuto), 7u);
     EXPECT_EQ(destroyed.load(), 1);
 
     auto* pKept = new CountingThread(&ReturnSeven, &destroyed);
     pKept->m_bAutoDelete = FALSE;
-    ASSERT_TRUE(pKept->CreateThread());
-    ASSERT_EQ(::WaitForSingleObject(pKept->m_hThread, 10000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    ::GetExitCodeThread(pKept->m_hThread, &exitCode);
-    EXPECT_EQ(exitCode, 7u);
+    ASSERT_TRUE(pKept->CreateThread(CREATE_SUSPENDED));
+    EXPECT_EQ(RunToEnd(pKept), 7u);
     EXPECT_EQ(destroyed.load(), 1);
     delete pKept;
     EXPECT_EQ(destroyed.load(), 2);
@@ -124,12 +108,7 @@ TEST(ThreadTest, UserInterfaceThreadRunsItsLoopAndReturnsTheQuitCode)
 {
     CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CQuittingThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(pThread, nullptr);
-    HANDLE hThread = StartAndKeepHandle(pThread);
-    ASSERT_EQ(::WaitForSingleObject(hThread, 10000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    ::GetExitCodeThread(hThread, &exitCode);
-    ::CloseHandle(hThread);
-    EXPECT_EQ(exitCode, 9u);
+    EXPECT_EQ(RunToEnd(pThread), 9u);
     EXPECT_EQ(AfxBeginThread(RUNTIME_CLASS(CWnd)), nullptr) << "not a thread class";
 }
 

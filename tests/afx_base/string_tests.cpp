@@ -13,98 +13,60 @@ namespace {
 const wchar_t kNotConnectedWide[] = L"\u672A\u8FDE\u63A5";
 const char kNotConnectedGbk[] = "\xCE\xB4\xC1\xAC\xBD\xD3";
 
-std::string Bytes(const char* text)
-{
-    return text != nullptr ? std::string(text) : std::string("<null>");
-}
-
-TEST(StringConversion, ExplicitCodePage936GivesTheExactDoubleByteText)
+TEST(StringConversion, CodePagesNullTextAndLengthLimitedConstructors)
 {
     CW2A narrow(kNotConnectedWide, 936);
-    EXPECT_EQ(Bytes(narrow), std::string(kNotConnectedGbk));
+    EXPECT_STREQ(static_cast<const char*>(narrow), kNotConnectedGbk);
     EXPECT_EQ(narrow.GetLength(), 6);
+    EXPECT_STREQ(static_cast<const wchar_t*>(CA2W(kNotConnectedGbk, 936)), kNotConnectedWide);
 
-    CA2W wide(kNotConnectedGbk, 936);
-    EXPECT_STREQ(static_cast<const wchar_t*>(wide), kNotConnectedWide);
-}
-
-TEST(StringConversion, NullTextConvertsToNull)
-{
     EXPECT_EQ(static_cast<const char*>(CT2A(nullptr)), nullptr);
     EXPECT_EQ(static_cast<const wchar_t*>(CA2T(nullptr)), nullptr);
     EXPECT_STREQ(static_cast<const char*>(CT2A(L"")), "");
-}
 
-TEST(StringConversion, AnsiCodePageRoundTripsAscii)
-{
     const CString wide(L"Style 12 [A-Z] ~!@#");
-    const CStringA narrow(wide);
-    EXPECT_STREQ(narrow.GetString(), "Style 12 [A-Z] ~!@#");
-    const CString back(narrow);
-    EXPECT_TRUE(back == wide);
-
+    const CStringA ansi(wide);
+    EXPECT_STREQ(ansi.GetString(), "Style 12 [A-Z] ~!@#");
+    EXPECT_TRUE(CString(ansi) == wide);
     CString assigned;
     assigned = "from bytes";
     EXPECT_STREQ(assigned, L"from bytes");
-    CStringA fromWide;
-    fromWide = L"from wide";
-    EXPECT_STREQ(fromWide, "from wide");
 
-    EXPECT_STREQ(static_cast<const wchar_t*>(CA2T("abc")), L"abc");
-    EXPECT_STREQ(static_cast<const char*>(CT2A(L"abc")), "abc");
-    EXPECT_STREQ(static_cast<const wchar_t*>(CT2W(L"same")), L"same");
-}
+    BSTR fromNarrow = CStringA("abc").AllocSysString();
+    ASSERT_NE(fromNarrow, nullptr);
+    EXPECT_EQ(::SysStringLen(fromNarrow), 3u);
+    EXPECT_STREQ(fromNarrow, L"abc");
+    ::SysFreeString(fromNarrow);
 
-TEST(StringConversion, EmbeddedLengthConstructorsStopAtTheLength)
-{
     EXPECT_STREQ(CString(L"abcdef", 3), L"abc");
     EXPECT_STREQ(CString("abcdef", 2), L"ab");
     EXPECT_TRUE(CString(L"abc", -4).IsEmpty());
-    EXPECT_STREQ(CString(L'x', 3), L"xxx");
 }
 
-TEST(StringFormat, MicrosoftRulesForWideAndNarrowStrings)
+TEST(StringFormat, WideNarrowSelfReferenceAndLongOutput)
 {
     CString text;
-    text.Format(L"%s=%d [%.3d] %.2f", L"value", 42, 7, 3.14159);
-    EXPECT_STREQ(text, L"value=42 [007] 3.14");
-
-    text.Format(L"%.2d:%.2d %s", 5, 13, kNotConnectedWide);
-    EXPECT_STREQ(text, L"05:13 \u672A\u8FDE\u63A5");
-
+    text.Format(L"%s=%d [%.3d] %.2f %s", L"value", 42, 7, 3.14159, kNotConnectedWide);
+    EXPECT_STREQ(text, L"value=42 [007] 3.14 \u672A\u8FDE\u63A5");
+    // A narrow string inside a wide format needs %hs.
+    text.Format(L"<%hs>", "narrow");
+    EXPECT_STREQ(text, L"<narrow>");
     CStringA narrow;
     narrow.Format("%s-%u-%x", "bytes", 7u, 255);
     EXPECT_STREQ(narrow, "bytes-7-ff");
 
-    // A narrow string inside a wide format needs %hs.
-    text.Format(L"<%hs>", "narrow");
-    EXPECT_STREQ(text, L"<narrow>");
-}
-
-TEST(StringFormat, StringObjectsMayBePassedDirectlyAndIntoThemselves)
-{
+    // String objects are passed directly, even into themselves.
     const CString name(L"Piano");
-    CString text;
     text.Format(L"[%s] %d", name, 3);
-    EXPECT_STREQ(text, L"[Piano] 3");
-
     text.Format(L"%s%s", text, text);
     EXPECT_STREQ(text, L"[Piano] 3[Piano] 3");
-
     text = L"x";
     text.AppendFormat(L"-%d-%s", 12, name);
     EXPECT_STREQ(text, L"x-12-Piano");
-
-    text.Format(L"%d%%", 50);
-    EXPECT_STREQ(text, L"50%");
     text.Format(L"");
     EXPECT_TRUE(text.IsEmpty());
-}
 
-TEST(StringFormat, LongOutputIsNotTruncated)
-{
     const CString chunk(L'a', 5000);
-    CString text;
     text.Format(L"%s|%s", chunk, chunk);
     EXPECT_EQ(text.GetLength(), 10001);
     EXPECT_EQ(text[5000], L'|');
@@ -113,12 +75,10 @@ TEST(StringFormat, LongOutputIsNotTruncated)
 TEST(StringSearch, FindHandlesStartPositionsAtAndBeyondTheEnds)
 {
     const CString text(L"abcabc");
-    EXPECT_EQ(text.Find(L'c'), 2);
     EXPECT_EQ(text.Find(L'c', 3), 5);
     EXPECT_EQ(text.Find(L'c', 6), -1);
     EXPECT_EQ(text.Find(L'c', 100), -1);
     EXPECT_EQ(text.Find(L'c', -1), -1);
-    EXPECT_EQ(text.Find(L"bc"), 1);
     EXPECT_EQ(text.Find(L"bc", 2), 4);
     EXPECT_EQ(text.Find(L"bcd"), -1);
     EXPECT_EQ(text.Find(L""), 0);
@@ -135,17 +95,13 @@ TEST(StringSearch, FindHandlesStartPositionsAtAndBeyondTheEnds)
 TEST(StringSearch, ExtractionClampsCountsAndPositions)
 {
     const CString text(L"Hello");
-    EXPECT_STREQ(text.Left(2), L"He");
     EXPECT_STREQ(text.Left(99), L"Hello");
     EXPECT_TRUE(text.Left(-1).IsEmpty());
     EXPECT_STREQ(text.Right(3), L"llo");
     EXPECT_STREQ(text.Right(99), L"Hello");
-    EXPECT_TRUE(text.Right(0).IsEmpty());
     EXPECT_STREQ(text.Mid(1, 3), L"ell");
-    EXPECT_STREQ(text.Mid(3), L"lo");
     EXPECT_STREQ(text.Mid(-2, 2), L"He");
     EXPECT_STREQ(text.Mid(4, 100), L"o");
-    EXPECT_TRUE(text.Mid(5).IsEmpty());
     EXPECT_TRUE(text.Mid(50, 2).IsEmpty());
     EXPECT_TRUE(text.Mid(1, -3).IsEmpty());
     EXPECT_STREQ(CString(L"123abc").SpanIncluding(L"0123456789"), L"123");
@@ -160,29 +116,22 @@ TEST(StringSearch, TokenizeSkipsRunsOfDelimitersAndEndsWithMinusOne)
     EXPECT_STREQ(line.Tokenize(L",", position), L"alpha");
     EXPECT_STREQ(line.Tokenize(L",", position), L" beta");
     EXPECT_STREQ(line.Tokenize(L",", position), L"gamma");
-    const CString last = line.Tokenize(L",", position);
-    EXPECT_TRUE(last.IsEmpty());
+    EXPECT_TRUE(line.Tokenize(L",", position).IsEmpty());
     EXPECT_EQ(position, -1);
     // Calling again after the end stays at the end.
     EXPECT_TRUE(line.Tokenize(L",", position).IsEmpty());
     EXPECT_EQ(position, -1);
 
     position = 0;
-    EXPECT_STREQ(CString(L"single").Tokenize(L" ", position), L"single");
-    EXPECT_TRUE(CString(L"single").Tokenize(L" ", position).IsEmpty());
-    EXPECT_EQ(position, -1);
-
-    position = 0;
     EXPECT_TRUE(CString(L"   ").Tokenize(L" ", position).IsEmpty());
     EXPECT_EQ(position, -1);
-
     position = 0;
     EXPECT_STREQ(CString(L"a b").Tokenize(L"", position), L"a b");
     EXPECT_TRUE(CString(L"a b").Tokenize(L"", position).IsEmpty());
     EXPECT_EQ(position, -1);
 }
 
-TEST(StringEdit, ReplaceRemoveInsertDelete)
+TEST(StringEdit, ReplaceRemoveInsertDeleteTrimAndCase)
 {
     CString text(L"a&b&&c");
     EXPECT_EQ(text.Replace(L"&", L"&&"), 3);
@@ -190,69 +139,44 @@ TEST(StringEdit, ReplaceRemoveInsertDelete)
     EXPECT_EQ(text.Replace(L"&&", L""), 3);
     EXPECT_STREQ(text, L"abc");
     EXPECT_EQ(text.Replace(L"", L"x"), 0);
-    EXPECT_EQ(text.Replace(L'b', L'B'), 1);
-    EXPECT_STREQ(text, L"aBc");
 
     text = L"banana";
     EXPECT_EQ(text.Remove(L'a'), 3);
-    EXPECT_STREQ(text, L"bnn");
     EXPECT_EQ(text.Insert(1, L'a'), 4);
     EXPECT_EQ(text.Insert(100, L"!"), 5);
     EXPECT_EQ(text.Insert(-3, L"<"), 6);
     EXPECT_STREQ(text, L"<bann!");
     EXPECT_EQ(text.Delete(1, 2), 4);
-    EXPECT_STREQ(text, L"<nn!");
     EXPECT_EQ(text.Delete(3, 100), 3);
     EXPECT_EQ(text.Delete(10), 3);
     EXPECT_STREQ(text, L"<nn");
-}
 
-TEST(StringEdit, CaseTrimAndReverse)
-{
-    CString text(L"  Mixed Case\t\r\n");
-    text.Trim();
-    EXPECT_STREQ(text, L"Mixed Case");
-    text.MakeUpper();
-    EXPECT_STREQ(text, L"MIXED CASE");
-    text.MakeLower();
-    EXPECT_STREQ(text, L"mixed case");
-    text.MakeReverse();
-    EXPECT_STREQ(text, L"esac dexim");
-
-    CString padded(L"xx--body--xx");
+    CString padded(L"  xx--body--xx\t\r\n");
+    padded.Trim();
     padded.Trim(L'x');
     EXPECT_STREQ(padded, L"--body--");
     padded.TrimLeft(L"-");
-    EXPECT_STREQ(padded, L"body--");
     padded.TrimRight(L"-y");
     EXPECT_STREQ(padded, L"bod");
-
+    CString mixed(L"Ab c");
+    EXPECT_STREQ(mixed.MakeUpper(), L"AB C");
+    EXPECT_STREQ(mixed.MakeReverse(), L"C BA");
+    EXPECT_STREQ(mixed.MakeLower(), L"c ba");
     CString blank(L" \t ");
     blank.Trim();
     EXPECT_TRUE(blank.IsEmpty());
 }
 
-TEST(StringCompare, OrdinalAndCaseInsensitive)
+TEST(StringCompare, CaseInsensitiveAndMixedWidthConcatenation)
 {
     const CString a(L"Alpha");
-    EXPECT_EQ(a.Compare(L"Alpha"), 0);
-    EXPECT_LT(a.Compare(L"Beta"), 0);
-    EXPECT_GT(a.Compare(L"Al"), 0);
     EXPECT_EQ(a.CompareNoCase(L"aLPHA"), 0);
     EXPECT_NE(a.CompareNoCase(L"alphab"), 0);
-    EXPECT_TRUE(a == L"Alpha");
-    EXPECT_TRUE(L"Alpha" == a);
+    EXPECT_LT(a.Compare(L"Beta"), 0);
     EXPECT_TRUE(a != L"alpha");
-    EXPECT_TRUE(a < CString(L"Beta"));
-    EXPECT_TRUE(CString(L"b") > L"a");
-    EXPECT_TRUE(CString(L"x") == L'x');
     EXPECT_EQ(CStringA("Key").CompareNoCase("kEY"), 0);
 
-    const CString joined = CString(L"a") + L"b" + L'c' + CString(L"d");
-    EXPECT_STREQ(joined, L"abcd");
-    CString appended(L"1");
-    appended += L"2";
-    appended += L'3';
+    CString appended = CString(L"1") + L"2" + L'3';
     appended += "4";
     appended += CStringA("5");
     EXPECT_STREQ(appended, L"12345");
@@ -261,10 +185,8 @@ TEST(StringCompare, OrdinalAndCaseInsensitive)
 TEST(StringAccess, IndexesOutsideTheStringAreRefused)
 {
     CString text(L"abc");
-    EXPECT_EQ(text.GetAt(2), L'c');
-    EXPECT_EQ(text[0], L'a');
     text.SetAt(1, L'X');
-    EXPECT_STREQ(text, L"aXc");
+    EXPECT_EQ(text.GetAt(2), L'c');
     EXPECT_ANY_THROW(text.GetAt(3));
     EXPECT_ANY_THROW(text.GetAt(-1));
     EXPECT_ANY_THROW(text.SetAt(3, L'z'));
@@ -278,7 +200,6 @@ TEST(StringBuffer, WrittenTextIsTakenUpToTheZeroOrTheGivenLength)
     ASSERT_NE(buffer, nullptr);
     wcscpy(buffer, L"written by an API");
     text.ReleaseBuffer();
-    EXPECT_STREQ(text, L"written by an API");
     EXPECT_EQ(text.GetLength(), 17);
 
     buffer = text.GetBuffer(4);
@@ -298,8 +219,7 @@ TEST(StringBuffer, WrittenTextIsTakenUpToTheZeroOrTheGivenLength)
 
     // A buffer without a terminating zero ends at its size.
     CStringA bytes;
-    char* raw = bytes.GetBuffer(4);
-    memcpy(raw, "wxyz", 4);
+    memcpy(bytes.GetBuffer(4), "wxyz", 4);
     bytes.ReleaseBuffer();
     EXPECT_STREQ(bytes, "wxyz");
 
@@ -307,20 +227,6 @@ TEST(StringBuffer, WrittenTextIsTakenUpToTheZeroOrTheGivenLength)
     big.Preallocate(1000);
     EXPECT_GE(big.GetAllocLength(), 1000);
     EXPECT_TRUE(big.IsEmpty());
-}
-
-TEST(StringSysString, AllocSysStringCopiesTheText)
-{
-    const CString text(L"bstr text");
-    BSTR copy = text.AllocSysString();
-    ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(::SysStringLen(copy), 9u);
-    EXPECT_STREQ(copy, L"bstr text");
-    ::SysFreeString(copy);
-
-    BSTR fromNarrow = CStringA("abc").AllocSysString();
-    EXPECT_STREQ(fromNarrow, L"abc");
-    ::SysFreeString(fromNarrow);
 }
 
 TEST(StringResources, LoadStringFindsTheTableEntries)
@@ -338,9 +244,7 @@ TEST(StringResources, LoadStringFindsTheTableEntries)
 
     text.Format(IDS_TEST_COUNT_FORMAT, 3, L"songs");
     EXPECT_STREQ(text, L"3 of songs");
-
-    const CString fromId(MAKEINTRESOURCE(IDS_TEST_LAST_IN_BLOCK));
-    EXPECT_STREQ(fromId, L"last");
+    EXPECT_STREQ(CString(MAKEINTRESOURCE(IDS_TEST_LAST_IN_BLOCK)), L"last");
 }
 
 TEST(StringResources, FallsBackToTheProgramWhenTheResourceModuleLacksTheString)
@@ -362,15 +266,9 @@ TEST(StringHash, EqualTextHashesEquallyAcrossForms)
     EXPECT_EQ(HashKey(static_cast<LPCWSTR>(nullptr)), 0u);
 }
 
-} // namespace
-
-namespace {
-
 TEST(StringHelpers, ExtractSubStringSplitsPromptAndTip)
 {
     CString field;
-    EXPECT_TRUE(AfxExtractSubString(field, L"Open a song\nOpen", 0));
-    EXPECT_STREQ(field, L"Open a song");
     EXPECT_TRUE(AfxExtractSubString(field, L"Open a song\nOpen", 1));
     EXPECT_STREQ(field, L"Open");
     EXPECT_FALSE(AfxExtractSubString(field, L"Open a song\nOpen", 2));

@@ -158,29 +158,27 @@ TEST(ArchiveHostile, IndicesMustReferToWhatWasReadBefore)
               }));
 }
 
+namespace {
+
+// A chain object whose child is a chain object whose child is ... depth deep.
+std::vector<BYTE> ChainOfDepth(int depth)
+{
+    std::vector<BYTE> bytes = Concat({{0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}, Ascii("CChain")});
+    for (int i = 0; i < depth; ++i)
+        bytes.insert(bytes.end(), {0x01, 0x80});
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+} // namespace
+
 TEST(ArchiveHostile, DeepNestingIsRefusedWithoutExhaustingTheStack)
 {
-    // A chain object whose child is a chain object whose child is ... 100000 deep.
-    std::vector<BYTE> bytes = Concat({{0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}, Ascii("CChain")});
-    for (int i = 0; i < 100000; ++i) {
-        bytes.push_back(0x01);
-        bytes.push_back(0x80);
-    }
-    bytes.push_back(0);
-    bytes.push_back(0);
     CChain::s_live = 0;
-    EXPECT_EQ(CArchiveException::genericException, ObjectCause(bytes));
+    EXPECT_EQ(CArchiveException::genericException, ObjectCause(ChainOfDepth(100000)));
     EXPECT_EQ(0, CChain::s_live); // the partly built chain was freed
-
     // A modest depth loads.
-    std::vector<BYTE> shallow = Concat({{0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}, Ascii("CChain")});
-    for (int i = 0; i < 50; ++i) {
-        shallow.push_back(0x01);
-        shallow.push_back(0x80);
-    }
-    shallow.push_back(0);
-    shallow.push_back(0);
-    EXPECT_EQ(-1, ObjectCause(shallow));
+    EXPECT_EQ(-1, ObjectCause(ChainOfDepth(50)));
     EXPECT_EQ(0, CChain::s_live);
 }
 

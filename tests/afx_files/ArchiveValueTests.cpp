@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 #include "tests/support/ArchiveBytes.h"
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 using afx_files_test::CauseOfThrow;
@@ -50,20 +52,9 @@ TEST(ArchiveValues, PrimitivesRoundTripLittleEndian)
         unsigned u = 0;
         bool flag = false;
         ar >> b >> w >> l >> dw >> f >> d >> ll >> ull >> i >> s >> ch >> wch >> u >> flag;
-        EXPECT_EQ(0xAB, b);
-        EXPECT_EQ(0x1234, w);
-        EXPECT_EQ(-2, l);
-        EXPECT_EQ(0xDEADBEEFu, dw);
-        EXPECT_EQ(1.5f, f);
-        EXPECT_EQ(-2.25, d);
-        EXPECT_EQ(-3, ll);
-        EXPECT_EQ(0x0102030405060708ULL, ull);
-        EXPECT_EQ(42, i);
-        EXPECT_EQ(-7, s);
-        EXPECT_EQ('c', ch);
-        EXPECT_EQ(L'\u4F60', wch);
-        EXPECT_EQ(7u, u);
-        EXPECT_TRUE(flag);
+        EXPECT_EQ(std::make_tuple(0xAB, 0x1234, -2L, 0xDEADBEEFul, 1.5f, -2.25, -3LL, 0x0102030405060708ULL),
+                  std::make_tuple(int{b}, int{w}, l, dw, f, d, ll, ull));
+        EXPECT_EQ(std::make_tuple(42, short{-7}, 'c', L'\u4F60', 7u, true), std::make_tuple(i, s, ch, wch, u, flag));
         EXPECT_TRUE(ar.IsBufferEmpty());
         BYTE more = 0;
         EXPECT_EQ(CArchiveException::endOfFile, CauseOfThrow<CArchiveException>([&] { ar >> more; }));
@@ -98,7 +89,7 @@ TEST(ArchiveValues, WideStringLengthPrefixEscalates)
     }
 }
 
-TEST(ArchiveValues, NarrowStringsHaveNoMarker)
+TEST(ArchiveValues, NarrowStringsHaveNoMarkerAndLiteralsStoreAsStrings)
 {
     const CStringA narrow("abc");
     const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) { ar << narrow; });
@@ -109,20 +100,16 @@ TEST(ArchiveValues, NarrowStringsHaveNoMarker)
     LoadBytes(StringBytes(L"xyz"), [&](CArchive& ar) { ar >> back; });
     EXPECT_EQ(CStringA("xyz"), back);
 
+    // A literal stores exactly as the string object holding it.
+    const CString chinese = L"\u672A\u8FDE\u63A5";
+    EXPECT_EQ(StringBytes(chinese), StoredBytes([&](CArchive& ar) { ar << L"\u672A\u8FDE\u63A5"; }));
+
     const CStringA longNarrow('q', 300);
     const std::vector<BYTE> longBytes = StoredBytes([&](CArchive& ar) { ar << longNarrow; });
     EXPECT_EQ((std::vector<BYTE>{0xFF, 0x2C, 0x01}), std::vector<BYTE>(longBytes.begin(), longBytes.begin() + 3));
     CStringA longBack;
     LoadBytes(longBytes, [&](CArchive& ar) { ar >> longBack; });
     EXPECT_EQ(longNarrow, longBack);
-}
-
-TEST(ArchiveValues, ChineseTextAndPointersStoreAsStrings)
-{
-    const CString chinese = L"\u672A\u8FDE\u63A5";
-    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) { ar << L"\u672A\u8FDE\u63A5"; });
-    EXPECT_EQ(StringBytes(chinese), bytes);
-    EXPECT_EQ(chinese, StringFrom(bytes));
 }
 
 TEST(ArchiveValues, CountsEscalate)

@@ -16,23 +16,17 @@ TEST(File, WriteSeekReadRoundTrip)
     {
         CFile file;
         ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeReadWrite));
-        const char text[] = "0123456789";
-        file.Write(text, 10);
-        EXPECT_EQ(10u, file.GetLength());
-        EXPECT_EQ(10u, file.GetPosition());
+        file.Write("0123456789", 10);
         EXPECT_EQ(4u, file.Seek(4, CFile::begin));
         char part[3] = {};
         EXPECT_EQ(3u, file.Read(part, 3));
         EXPECT_EQ(0, std::memcmp(part, "456", 3));
         EXPECT_EQ(9u, file.Seek(2, CFile::current));
         EXPECT_EQ(8u, file.Seek(-2, CFile::end));
-        file.SeekToBegin();
-        EXPECT_EQ(0u, file.GetPosition());
         EXPECT_EQ(10u, file.SeekToEnd());
         // Reading at the end answers 0, it does not throw.
         EXPECT_EQ(0u, file.Read(part, 3));
         file.SetLength(6);
-        EXPECT_EQ(6u, file.GetLength());
         EXPECT_EQ(6u, file.GetPosition());
         EXPECT_EQ(CString(L"data.bin"), file.GetFileName());
         EXPECT_EQ(CString(L"data"), file.GetFileTitle());
@@ -40,82 +34,49 @@ TEST(File, WriteSeekReadRoundTrip)
         file.Close();
         EXPECT_EQ(CFile::hFileNull, file.m_hFile);
     }
-    const std::vector<BYTE> bytes = ReadBytes(path);
-    EXPECT_EQ((std::vector<BYTE>{'0', '1', '2', '3', '4', '5'}), bytes);
-}
+    EXPECT_EQ((std::vector<BYTE>{'0', '1', '2', '3', '4', '5'}), ReadBytes(path));
 
-TEST(File, CreateWithoutTruncateKeepsTheContent)
-{
-    TempFolder folder;
-    const CString path = folder.File(L"keep.txt");
-    WriteBytes(path, {'a', 'b', 'c'});
-    CFile file(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
-    EXPECT_EQ(3u, file.GetLength());
-    file.Close();
+    // modeNoTruncate keeps what is there; plain modeCreate empties it.
+    CFile kept(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
+    EXPECT_EQ(6u, kept.GetLength());
+    kept.Close();
     CFile truncated(path, CFile::modeCreate | CFile::modeWrite);
     EXPECT_EQ(0u, truncated.GetLength());
 }
 
-TEST(File, OpenFailuresReportTheCause)
+TEST(File, FailuresReportTheirCause)
 {
     TempFolder folder;
     CFile file;
     CFileException error;
-
     EXPECT_FALSE(file.Open(folder.File(L"missing.bin"), CFile::modeRead, &error));
     EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, error.m_lOsError);
     EXPECT_NE(-1, error.m_strFileName.Find(L"missing.bin"));
-
     EXPECT_FALSE(file.Open(folder.File(L"no-such-folder\\x.bin"), CFile::modeRead, &error));
     EXPECT_EQ(CFileException::badPath, error.m_cause);
-
-    // A folder opened as a file.
-    const CString sub = folder.File(L"sub");
+    const CString sub = folder.File(L"sub"); // a folder opened as a file
     ASSERT_TRUE(::CreateDirectoryW(sub, nullptr));
     EXPECT_FALSE(file.Open(sub, CFile::modeRead, &error));
     EXPECT_EQ(CFileException::accessDenied, error.m_cause);
-
-    // Without an exception object the answer is still FALSE.
     EXPECT_FALSE(file.Open(folder.File(L"missing.bin"), CFile::modeRead));
     EXPECT_EQ(CFile::hFileNull, file.m_hFile);
-}
-
-TEST(File, SharingViolationWhenTheFileIsHeldExclusively)
-{
-    TempFolder folder;
-    const CString path = folder.File(L"held.bin");
-    CFile holder(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
-    CFile second;
-    CFileException error;
-    EXPECT_FALSE(second.Open(path, CFile::modeRead | CFile::shareDenyNone, &error));
-    EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
-
-    // shareDenyWrite lets readers in but keeps writers out.
-    holder.Close();
-    CFile reader1(path, CFile::modeRead | CFile::shareDenyWrite);
-    CFile reader2;
-    EXPECT_TRUE(reader2.Open(path, CFile::modeRead | CFile::shareDenyWrite));
-    CFile writer;
-    EXPECT_FALSE(writer.Open(path, CFile::modeWrite | CFile::shareDenyNone, &error));
-    EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
-}
-
-TEST(File, ConstructorThrowsWhatOpenWouldReport)
-{
-    TempFolder folder;
-    const CString missing = folder.File(L"absent.dat");
+    // The constructor throws what Open would report.
     EXPECT_EQ(CFileException::fileNotFound,
-              CauseOfThrow<CFileException>([&] { CFile file(missing, CFile::modeRead); }));
-}
+              CauseOfThrow<CFileException>([&] { CFile absent(folder.File(L"absent.dat"), CFile::modeRead); }));
 
-TEST(File, WriteToAReadOnlyHandleThrowsAccessDenied)
-{
-    TempFolder folder;
-    const CString path = folder.File(L"ro.bin");
+    const CString path = folder.File(L"held.bin");
     WriteBytes(path, {1, 2, 3});
-    CFile file(path, CFile::modeRead);
-    EXPECT_EQ(CFileException::accessDenied, CauseOfThrow<CFileException>([&] { file.Write("x", 1); }));
+    {
+        CFile reader(path, CFile::modeRead | CFile::shareDenyWrite);
+        EXPECT_EQ(CFileException::accessDenied, CauseOfThrow<CFileException>([&] { reader.Write("x", 1); }));
+        CFile writer;
+        EXPECT_FALSE(writer.Open(path, CFile::modeWrite | CFile::shareDenyNone, &error));
+        EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
+    }
+    CFile holder(path, CFile::modeWrite | CFile::shareExclusive);
+    EXPECT_FALSE(file.Open(path, CFile::modeRead | CFile::shareDenyNone, &error));
+    EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
 }
 
 TEST(File, StatusRenameAndRemove)

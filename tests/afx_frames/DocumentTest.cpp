@@ -67,25 +67,19 @@ TEST_F(DocumentTest, UpdateAllViewsSkipsTheSender)
     context.m_pCurrentDoc = doc;
     ASSERT_TRUE(second->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), frame, AFX_IDW_PANE_FIRST + 1, &context));
     ASSERT_TRUE(third->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), frame, AFX_IDW_PANE_FIRST + 2, &context));
-    int views = 0;
-    POSITION pos = doc->GetFirstViewPosition();
-    while (pos) {
-        doc->GetNextView(pos);
-        ++views;
-    }
-    EXPECT_EQ(views, 3);
+    const auto viewCount = [this] {
+        int views = 0;
+        for (POSITION pos = doc->GetFirstViewPosition(); pos != nullptr; ++views)
+            EXPECT_NE(doc->GetNextView(pos), static_cast<CView*>(nullptr));
+        return views;
+    };
+    EXPECT_EQ(viewCount(), 3);
     doc->UpdateAllViews(second);
     EXPECT_EQ(second->updates, 0);
     EXPECT_EQ(third->updates, 1);
     // A destroyed view leaves the document; the document stays for the others.
     second->DestroyWindow();
-    views = 0;
-    pos = doc->GetFirstViewPosition();
-    while (pos) {
-        EXPECT_NE(doc->GetNextView(pos), static_cast<CView*>(nullptr));
-        ++views;
-    }
-    EXPECT_EQ(views, 2);
+    EXPECT_EQ(viewCount(), 2);
     EXPECT_EQ(frame->GetActiveDocument(), doc);
 }
 

@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
 
 #include "TestApp.h"
+#include "tests/support/DialogTesting.h"
 
 namespace {
 
@@ -73,59 +72,18 @@ TEST(FileDialog, NamePartsOfTheChosenFile)
     EXPECT_GE(dialog.m_ofn.nMaxFile, 4096u);
 }
 
-// Answers the next file dialogs of guiThread by typing text into the name
-// box and pressing OK; stops after `answers` dialogs or when told.
-class DialogAnswerer {
-public:
-    DialogAnswerer(DWORD guiThread, const wchar_t* text, int answers)
-        : m_thread([this, guiThread, text, answers] { Run(guiThread, text, answers); })
-    {
-    }
-    ~DialogAnswerer()
-    {
-        m_done = true;
-        m_thread.join();
-    }
-    int Answered() const { return m_answered; }
-
-private:
-    void Run(DWORD guiThread, const wchar_t* text, int answers)
-    {
-        HWND last = nullptr;
-        for (int i = 0; i < 400 && !m_done && m_answered < answers; ++i) {
-            HWND found = nullptr;
-            ::EnumThreadWindows(
-                guiThread,
-                [](HWND hWnd, LPARAM lParam) -> BOOL {
-                    wchar_t name[16] = {};
-                    ::GetClassNameW(hWnd, name, 16);
-                    if (::lstrcmpW(name, L"#32770") == 0 && ::IsWindowVisible(hWnd)) {
-                        *reinterpret_cast<HWND*>(lParam) = hWnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&found));
-            if (found != nullptr && (found != last || !::IsWindow(last))) {
-                // The file name box is edt1 or the combo box cmb13.
-                HWND edit = ::GetDlgItem(found, 0x480);
-                if (edit == nullptr)
-                    edit = ::GetDlgItem(found, 0x47C);
-                if (edit != nullptr) {
-                    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-                    ::PostMessageW(found, WM_COMMAND, IDOK, 0);
-                    last = found;
-                    ++m_answered;
-                }
-            }
-            ::Sleep(40);
-        }
-    }
-
-    std::atomic<bool> m_done{false};
-    std::atomic<int> m_answered{0};
-    std::thread m_thread;
-};
+// Types text into the name box of the visible "Open" dialog and presses OK.
+keyloft_test::CDialogAnswerer TypeIntoOpenDialog(const wchar_t* text)
+{
+    return keyloft_test::CDialogAnswerer(L"Open", [text](HWND dialog) {
+        // The file name box is edt1 or the combo box cmb13.
+        HWND edit = ::GetDlgItem(dialog, 0x480);
+        if (edit == nullptr)
+            edit = ::GetDlgItem(dialog, 0x47C);
+        ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+}
 
 TEST(FileDialog, OpenDialogAnsweredByTyping)
 {
@@ -133,7 +91,7 @@ TEST(FileDialog, OpenDialogAnsweredByTyping)
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Styles (*.sty)|*.sty||");
     INT_PTR result = IDCANCEL;
     {
-        DialogAnswerer answerer(::GetCurrentThreadId(), L"Z:\\tmp\\answered.sty", 1);
+        auto answerer = TypeIntoOpenDialog(L"Z:\\tmp\\answered.sty");
         result = dialog.DoModal();
     }
     EXPECT_EQ(result, IDOK);
@@ -156,8 +114,7 @@ TEST(FileDialog, SelectionLargerThanTheCallersBufferIsNotCut)
         L"\"first-style.sty\" \"second-style.sty\" \"third-style.sty\" \"fourth-style.sty\" \"fifth-style.sty\"";
     INT_PTR result = IDCANCEL;
     {
-        // Answered again should the dialog be shown a second time.
-        DialogAnswerer answerer(::GetCurrentThreadId(), names, 2);
+        auto answerer = TypeIntoOpenDialog(names);
         result = dialog.DoModal();
     }
     ASSERT_EQ(result, IDOK);

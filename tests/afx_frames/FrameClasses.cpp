@@ -56,15 +56,12 @@ IMPLEMENT_DYNAMIC(CSizingBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CSizingBar, CControlBar)
     ON_WM_SIZE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 BOOL CSizingBar::Create(CWnd* pParentWnd, UINT nID)
 {
     m_dwStyle = CBRS_LEFT | CBRS_SIZE_DYNAMIC;
-    LPCTSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_SIZEWE),
+    LPCTSTR windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW),
                                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (!CWnd::Create(windowClass, L"Workspace", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
                       pParentWnd, nID))
@@ -90,43 +87,7 @@ void CSizingBar::OnSize(UINT nType, int cx, int cy)
 {
     CControlBar::OnSize(nType, cx, cy);
     if (m_tree.m_hWnd != nullptr)
-        m_tree.MoveWindow(0, 0, std::max(cx - kGrip, 0), cy);
-}
-
-void CSizingBar::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    CRect client;
-    GetClientRect(&client);
-    if (point.x < client.right - kGrip) {
-        CControlBar::OnLButtonDown(nFlags, point);
-        return;
-    }
-    m_dragging = true;
-    m_dragStartX = point.x;
-    m_dragStartWidth = m_width;
-    SetCapture();
-}
-
-void CSizingBar::OnMouseMove(UINT nFlags, CPoint point)
-{
-    if (!m_dragging) {
-        CControlBar::OnMouseMove(nFlags, point);
-        return;
-    }
-    m_width = std::clamp(m_dragStartWidth + static_cast<int>(point.x) - m_dragStartX, 40, 600);
-    if (CFrameWnd* frame = GetDockingFrame())
-        frame->RecalcLayout();
-}
-
-void CSizingBar::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    if (!m_dragging) {
-        CControlBar::OnLButtonUp(nFlags, point);
-        return;
-    }
-    OnMouseMove(nFlags, point);
-    m_dragging = false;
-    ReleaseCapture();
+        m_tree.MoveWindow(0, 0, cx, cy);
 }
 
 // ---- Frame

@@ -5,7 +5,6 @@
 #include <afxext.h>
 #include <afxcmn.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,11 +38,10 @@ public:
     void OnDraw(CDC* pDC) override;
 };
 
-// A bar docked at the left whose width the user drags at its right edge.
+// A bar docked at a side with a chosen width and a tree filling it.
 class CSizingBar : public CControlBar {
     DECLARE_DYNAMIC(CSizingBar)
 public:
-    static constexpr int kGrip = 5;
     BOOL Create(CWnd* pParentWnd, UINT nID);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
@@ -52,13 +50,7 @@ public:
     CTreeCtrl m_tree;
 
 protected:
-    bool m_dragging = false;
-    int m_dragStartX = 0;
-    int m_dragStartWidth = 0;
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 };
 

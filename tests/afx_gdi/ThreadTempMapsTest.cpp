@@ -4,6 +4,8 @@
 
 #include <afxwin.h>
 
+#include "tests/support/ThreadRun.h"
+
 #include <thread>
 
 namespace {
@@ -33,14 +35,8 @@ TEST(GdiTemporaries, AFrameworkThreadThatUsedThemEndsCleanly)
         bool ran = false;
         CWinThread* thread = AfxBeginThread(FrameworkThread, &ran, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         ASSERT_NE(thread, nullptr);
-        thread->m_bAutoDelete = FALSE;
-        thread->ResumeThread();
-        ASSERT_EQ(::WaitForSingleObject(thread->m_hThread, 10000), WAIT_OBJECT_0);
-        DWORD exitCode = 0;
-        ::GetExitCodeThread(thread->m_hThread, &exitCode);
-        EXPECT_EQ(exitCode, 7u);
+        EXPECT_EQ(keyloft_test::RunToEnd(thread), 7u);
         EXPECT_TRUE(ran);
-        delete thread;
     }
 }
 

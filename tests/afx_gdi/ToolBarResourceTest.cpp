@@ -18,7 +18,7 @@ std::vector<BYTE> Words(std::initializer_list<unsigned> words)
     return bytes;
 }
 
-TEST(ToolBarResource, ParsesButtonsAndSeparators)
+TEST(ToolBarResource, ParsesButtonsSeparatorsAndPadding)
 {
     auto bytes = Words({1, 16, 15, 4, 32825, 0, 32830, 0xE801});
     CToolBarResourceData data;
@@ -27,15 +27,15 @@ TEST(ToolBarResource, ParsesButtonsAndSeparators)
     EXPECT_EQ(data.wWidth, 16);
     EXPECT_EQ(data.wHeight, 15);
     EXPECT_EQ(data.ids, (std::vector<UINT>{32825, 0, 32830, 0xE801}));
-}
 
-TEST(ToolBarResource, TrailingPaddingIsIgnored)
-{
-    auto bytes = Words({1, 16, 16, 1, 100, 0xFFFF});
-    bytes.push_back(0);  // an odd trailing byte as resource alignment may leave
-    CToolBarResourceData data;
+    bytes = Words({1, 16, 16, 1, 100, 0xFFFF});
+    bytes.push_back(0); // an odd trailing byte as resource alignment may leave
     ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), data));
     EXPECT_EQ(data.ids, std::vector<UINT>{100});
+
+    bytes = Words({1, 16, 15, 0});
+    ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), data));
+    EXPECT_TRUE(data.ids.empty());
 }
 
 TEST(ToolBarResource, RefusesBadInputWithoutTouchingTheResult)
@@ -67,14 +67,6 @@ TEST(ToolBarResource, RefusesBadInputWithoutTouchingTheResult)
 
     EXPECT_FALSE(AfxParseToolBarResource(nullptr, 8, data));
     EXPECT_TRUE(keep());
-}
-
-TEST(ToolBarResource, EmptyButtonListIsValid)
-{
-    auto bytes = Words({1, 16, 15, 0});
-    CToolBarResourceData data;
-    ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), data));
-    EXPECT_TRUE(data.ids.empty());
 }
 
 } // namespace
