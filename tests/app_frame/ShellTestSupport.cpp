@@ -4,47 +4,19 @@
 
 #include "core/files/Folders.h"
 
-namespace {
-void DeleteTree(const CString& folder)
-{
-    WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileW(folder + L"*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const CString path = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path + L"\\");
-            else
-                ::DeleteFileW(path);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder);
-}
-} // namespace
-
 void ShellFolderTest::SetUp()
 {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    m_folder.Format(L"%sapp_frame_%lu_%d\\", temp, ::GetCurrentProcessId(), ++counter);
-    ASSERT_TRUE(CreateFolder(m_folder));
-    SetProgramFolderOverride(m_folder);
+    SetProgramFolderOverride(Folder());
 }
 
 void ShellFolderTest::TearDown()
 {
     SetProgramFolderOverride(L"");
-    DeleteTree(m_folder);
 }
 
 void ShellFolderTest::WriteFile(const CString& relativePath, const std::string& text) const
 {
-    const CString path = m_folder + relativePath;
+    const CString path = Folder() + relativePath;
     CreateFolder(GetFolderOfPath(path));
     HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -56,7 +28,7 @@ void ShellFolderTest::WriteFile(const CString& relativePath, const std::string& 
 std::string ShellFolderTest::ReadFile(const CString& relativePath) const
 {
     std::string text;
-    HANDLE file = ::CreateFileW(m_folder + relativePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = ::CreateFileW(Folder() + relativePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return text;

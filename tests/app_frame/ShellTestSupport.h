@@ -7,16 +7,18 @@
 
 #include <string>
 
+#include "tests/support/TempFolder.h"
+
 class ShellFolderTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    const CString& Folder() const { return m_folder; }
+    const CString& Folder() const { return m_folder.Path(); }
     // Writes text (UTF-8 bytes as given) to Folder() + relativePath, making folders.
     void WriteFile(const CString& relativePath, const std::string& text) const;
     std::string ReadFile(const CString& relativePath) const;
 
 private:
-    CString m_folder;
+    keyloft_test::TempFolder m_folder{L"app_frame"};
 };

@@ -17,14 +17,3 @@ CKeyloftApp& TestApp()
     static_cast<void>(initialised);
     return theApp;
 }
-
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "app/shell/KeyloftApp.h"
+#include "tests/support/MessagePump.h"
 
 CKeyloftApp& TestApp();
-// Dispatches what is queued for this thread (a WM_QUIT is dropped).
-void PumpPending();
+
+using keyloft_test::PumpPending;

@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "app/pages/BaseDlg.h"
-#include "core/files/ShellSeam.h"
 #include "core/files/StatusText.h"
 #include "tests/app_pages/PagesTestIds.h"
 #include "tests/app_pages/PagesTestSupport.h"
+#include "tests/profiles/RecordingShell.h"
 
 namespace {
 
@@ -46,20 +46,6 @@ protected:
     }
     void OnOK() override { ++okOrCancel; }
     void OnCancel() override { ++okOrCancel; }
-};
-
-class RecordingOpenShell : public IShellOperations {
-public:
-    int CopyFiles(const std::vector<CString>&, const std::vector<CString>&) override { return 0; }
-    int DeleteFiles(const std::vector<CString>&, bool) override { return 0; }
-    bool Open(LPCTSTR path, DWORD&) override
-    {
-        opened.emplace_back(path);
-        return true;
-    }
-    bool BrowseForFolder(HWND, CString&) override { return false; }
-    int MessageBox(HWND, LPCTSTR, LPCTSTR, UINT) override { return IDOK; }
-    std::vector<CString> opened;
 };
 
 // A frame-like top window with a status bar (id 59393) that the page lives in.
@@ -166,16 +152,13 @@ TEST_F(BaseDlgTest, ToolTipTextAndStatusTextComeFromOneString)
     const auto single = AskToolTip<NMTTDISPINFOW>(m_page, TTN_NEEDTEXTW, IDS_TEST_TIP_ONE_PART, 0);
     EXPECT_STREQ(L"", single.lpszText) << "no second part: no tooltip";
     EXPECT_EQ(CString(L"Only status"), StatusText());
-}
 
-TEST_F(BaseDlgTest, ToolTipOfAControlNamedByItsWindow)
-{
     // A tooltip that names its tool by window: the string of the window's id.
     HWND button = m_page.GetDlgItem(IDC_TEST_BUTTON)->m_hWnd;
     ::SetWindowLongPtrW(button, GWLP_ID, IDS_TEST_TIP_TWO_PARTS);
-    const auto info = AskToolTip<NMTTDISPINFOW>(m_page, TTN_NEEDTEXTW, reinterpret_cast<UINT_PTR>(button),
-                                                TTF_IDISHWND);
-    EXPECT_STREQ(L"Add files", info.lpszText);
+    const auto byWindow =
+        AskToolTip<NMTTDISPINFOW>(m_page, TTN_NEEDTEXTW, reinterpret_cast<UINT_PTR>(button), TTF_IDISHWND);
+    EXPECT_STREQ(L"Add files", byWindow.lpszText);
     ::SetWindowLongPtrW(button, GWLP_ID, IDC_TEST_BUTTON);
 }
 
@@ -204,14 +187,10 @@ TEST_F(BaseDlgTest, DroppedPathsOfAnyLengthAreSortedIntoFilesAndFolders)
     EXPECT_EQ(5007, m_page.dropped[401].GetLength());
     ASSERT_EQ(1, m_page.droppedFolders.GetSize());
     EXPECT_EQ(CString(folder.wstring().c_str()), m_page.droppedFolders[0]);
-}
 
-TEST_F(BaseDlgTest, ADropOfFoldersOnlyCallsOnlyTheFolderHook)
-{
-    pagestest::CScopedProgramFolder scratch;
-    m_page.SendMessage(WM_DROPFILES,
-                       reinterpret_cast<WPARAM>(pagestest::MakeDropHandle({scratch.Path().wstring()})), 0);
-    EXPECT_EQ((std::vector<CString>{L"folders"}), m_page.calls);
+    m_page.calls.clear();
+    m_page.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(pagestest::MakeDropHandle({folder.wstring()})), 0);
+    EXPECT_EQ((std::vector<CString>{L"folders"}), m_page.calls) << "folders only: only the folder hook";
 }
 
 TEST_F(BaseDlgTest, TheBackgroundBufferIsRebuiltOnlyWhenTheSizeChanges)
@@ -232,16 +211,10 @@ TEST_F(BaseDlgTest, TheBackgroundBufferIsRebuiltOnlyWhenTheSizeChanges)
     EXPECT_EQ(client.Width() + 1, m_page.GetStoredClientRect().Width());
 }
 
-TEST_F(BaseDlgTest, HooksHaveNeutralDefaultsAndThePictureOpensTheFolder)
+TEST_F(BaseDlgTest, AcceptsDroppedFilesAndThePictureOpensTheFolder)
 {
-    EXPECT_EQ(nullptr, m_page.GetView());
-    EXPECT_EQ(nullptr, m_page.GetPort());
-    EXPECT_TRUE(m_page.CanClose());
     EXPECT_NE(0u, m_page.GetExStyle() & WS_EX_ACCEPTFILES) << "the shell may drop on a page";
-    EXPECT_EQ(1, m_page.SendMessage(WM_PAGE_FOLDER_CHANGED, 0, 0));
-    EXPECT_EQ(1, m_page.SendMessage(WM_PAGE_DEVICE_LOST, 0, 0));
-
-    RecordingOpenShell shell;
+    RecordingShell shell;
     CScopedShellOperations scoped(shell);
     m_page.folder = L"C:\\Keyloft\\Songs\\";
     EXPECT_EQ(1, m_page.SendMessage(WM_PAGE_PICTURE_CLICKED, 1012, 0));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "app/pages/CopyCasmDlg.h"
 #include "app/pages/ProgramMessages.h"
@@ -99,46 +100,39 @@ TEST_F(CancelableDlgTest, OkWithoutTheTickKeepsTheMessageVisibleAndRemembered)
     EXPECT_EQ(IDOK, AskAndAnswer(IDS_UPLOAD_DONE, FALSE, false, IDOK, nullptr, &shown));
     EXPECT_TRUE(shown);
     EXPECT_EQ(1, GetAppProfile().IsMsgDlgVisible(IDS_UPLOAD_DONE));
-}
 
-TEST_F(CancelableDlgTest, AMessageWithoutAStringShowsAnEmptyText)
-{
+    // A message without a string shows an empty text.
     SeenBox seen;
-    bool shown = false;
     seen.text = L"not read";
     EXPECT_EQ(IDOK, AskAndAnswer(60999, FALSE, false, IDOK, &seen, &shown));
     ASSERT_TRUE(shown);
     EXPECT_TRUE(seen.text.IsEmpty());
 }
 
-TEST(ShowMessageBoxTest, ShowsTheMessageOfTheIdAndReturnsTheButton)
+TEST(ShowMessageBoxTest, ShowsTheTextOfAnIdOrALiteralAndReturnsTheButton)
 {
-    SeenBox seen;
-    CDialogAnswerer answerer(kCaption, [&seen](HWND dialog) {
-        seen.text = DialogItemText(dialog, IDC_MSGBOX_TEXT);
-        seen.cancelVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDCANCEL)) != FALSE;
-        ClickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(IDCANCEL, ShowMessageBox(-1, IDS_COUNT_MISMATCH, MB_MODE_OKCANCEL, MSG_SOUND_NONE));
-    answerer.Stop();
-    ASSERT_TRUE(answerer.Found());
-    EXPECT_EQ(LoadText(IDS_COUNT_MISMATCH), seen.text);
-    EXPECT_TRUE(seen.cancelVisible);
-}
+    const auto ask = [](int button, SeenBox& seen, const std::function<int()>& show) {
+        CDialogAnswerer answerer(kCaption, [&seen, button](HWND dialog) {
+            seen.text = DialogItemText(dialog, IDC_MSGBOX_TEXT);
+            seen.cancelVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDCANCEL)) != FALSE;
+            ClickButton(dialog, button);
+        });
+        const int result = show();
+        answerer.Stop();
+        EXPECT_TRUE(answerer.Found());
+        return result;
+    };
+    SeenBox byId;
+    EXPECT_EQ(IDCANCEL, ask(IDCANCEL, byId, [] {
+        return ShowMessageBox(-1, IDS_COUNT_MISMATCH, MB_MODE_OKCANCEL, MSG_SOUND_NONE);
+    }));
+    EXPECT_EQ(LoadText(IDS_COUNT_MISMATCH), byId.text);
+    EXPECT_TRUE(byId.cancelVisible);
 
-TEST(ShowMessageBoxTest, ShowsALiteralTextWithOkOnly)
-{
-    SeenBox seen;
-    CDialogAnswerer answerer(kCaption, [&seen](HWND dialog) {
-        seen.text = DialogItemText(dialog, IDC_MSGBOX_TEXT);
-        seen.cancelVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDCANCEL)) != FALSE;
-        ClickButton(dialog, IDOK);
-    });
-    EXPECT_EQ(IDOK, ShowMessageBoxText(-1, MB_MODE_OK, L"Cannot open C:\\Songs\\a.mid"));
-    answerer.Stop();
-    ASSERT_TRUE(answerer.Found());
-    EXPECT_EQ(CString(L"Cannot open C:\\Songs\\a.mid"), seen.text);
-    EXPECT_FALSE(seen.cancelVisible);
+    SeenBox literal;
+    EXPECT_EQ(IDOK, ask(IDOK, literal, [] { return ShowMessageBoxText(-1, MB_MODE_OK, L"Cannot open C:\\Songs\\a.mid"); }));
+    EXPECT_EQ(CString(L"Cannot open C:\\Songs\\a.mid"), literal.text);
+    EXPECT_FALSE(literal.cancelVisible);
 }
 
 class CopyCasmDlgTest : public ::testing::Test {
@@ -182,15 +176,6 @@ TEST_F(CopyCasmDlgTest, OffersTheEssentialSectionsButTheCurrentAndReturnsTheTick
     for (int i = 0; i < CCopyCasmDlg::kSectionCount; ++i) {
         EXPECT_EQ(i == 11 ? 1 : 0, checks[i]) << "section " << i;
     }
-}
-
-TEST(CopyCasmSections, IndexMapsToSegmentAndControlInTheDialogsOrder)
-{
-    EXPECT_EQ(3, CCopyCasmDlg::SegmentOfSection(0));
-    EXPECT_EQ(1158u, CCopyCasmDlg::ControlOfSection(6));  // MAIN D
-    EXPECT_EQ(1159u, CCopyCasmDlg::ControlOfSection(10));  // FILL IN DD
-    EXPECT_EQ(16, CCopyCasmDlg::SegmentOfSection(13));
-    EXPECT_EQ(0u, CCopyCasmDlg::ControlOfSection(14));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include <chrono>
 #include <cstring>
 
 #include "core/files/Folders.h"
@@ -24,26 +23,9 @@ void EnsureAppInitialised()
 
 namespace pagestest {
 
-CHostWindow::CHostWindow() = default;
-
-CHostWindow::~CHostWindow()
-{
-    if (m_hWnd != nullptr) {
-        DestroyWindow();
-    }
-}
-
-BOOL CHostWindow::CreateHost(int width, int height)
+CHostWindow::CHostWindow()
 {
     EnsureAppInitialised();
-    const CString className = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW),
-                                                  reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    if (!CreateEx(0, className, L"pages test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, width,
-                  height, nullptr, nullptr)) {
-        return FALSE;
-    }
-    UpdateWindow();
-    return TRUE;
 }
 
 LRESULT CHostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -59,82 +41,7 @@ LRESULT CHostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         notifies.push_back(seen);
         return record->code == LIST_DRAG_MOVE ? moveAnswer : 0;
     }
-    return CWnd::WindowProc(message, wParam, lParam);
-}
-
-void Pump(DWORD ms)
-{
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (ms > 0) {
-            ::Sleep(5);
-        }
-    } while (::GetTickCount64() < end);
-}
-
-namespace {
-
-struct DialogSearch {
-    const wchar_t* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(data);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window)) {
-        return TRUE;
-    }
-    wchar_t className[32] = {};
-    ::GetClassNameW(window, className, 32);
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    if (std::wcscmp(className, L"#32770") == 0 && std::wcscmp(text, search->caption) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-CDialogAnswerer::CDialogAnswerer(const wchar_t* caption, std::function<void(HWND)> answer, DWORD timeoutMs)
-{
-    std::wstring wanted(caption);
-    m_thread = std::thread([this, wanted, answer = std::move(answer), timeoutMs] {
-        const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-        while (!m_stop.load() && ::GetTickCount64() < end) {
-            DialogSearch search{wanted.c_str(), nullptr};
-            ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
-            if (search.found != nullptr) {
-                ::Sleep(50);  // let the dialog finish its initialisation
-                m_found.store(true);
-                answer(search.found);
-                return;
-            }
-            ::Sleep(20);
-        }
-    });
-}
-
-CDialogAnswerer::~CDialogAnswerer()
-{
-    Stop();
-}
-
-void CDialogAnswerer::Stop()
-{
-    m_stop.store(true);
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+    return CWnd::WindowProc(message, wParam, lParam);  // no recording of the rest
 }
 
 CString DialogItemText(HWND dialog, int id)

@@ -1,19 +1,22 @@
 // What the page and list tests share: a visible host window that records the
-// list drag notifications, a message pump, a thread that answers a modal
-// dialog, a private program folder, and hand-made drop handles.
+// list drag notifications, a private program folder, hand-made drop handles,
+// and the shared pump and dialog answerer.
 #pragma once
 
 #include <afxwin.h>
 
-#include <atomic>
 #include <filesystem>
-#include <functional>
-#include <thread>
 #include <vector>
 
 #include "app/lists/ListDrag.h"
+#include "tests/support/DialogTesting.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/RecordingHost.h"
 
 namespace pagestest {
+
+using keyloft_test::CDialogAnswerer;
+using keyloft_test::Pump;
 
 struct SeenDragNotify {
     DragNotifyRecord record;
@@ -23,35 +26,14 @@ struct SeenDragNotify {
 
 // A top-level window hosting lists; records WM_LIST_DRAG_NOTIFY and answers
 // with moveAnswer for code 1037.
-class CHostWindow : public CWnd {
+class CHostWindow : public keyloft_test::CRecordingHost {
 public:
     CHostWindow();
-    ~CHostWindow() override;
-    BOOL CreateHost(int width = 640, int height = 480);
     std::vector<SeenDragNotify> notifies;
     LRESULT moveAnswer = 1;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
-void Pump(DWORD ms = 0);
-
-// Waits in another thread for a visible dialog of this process with the
-// caption and runs answer(dialog) there.
-class CDialogAnswerer {
-public:
-    CDialogAnswerer(const wchar_t* caption, std::function<void(HWND)> answer, DWORD timeoutMs = 8000);
-    ~CDialogAnswerer();
-    CDialogAnswerer(const CDialogAnswerer&) = delete;
-    CDialogAnswerer& operator=(const CDialogAnswerer&) = delete;
-    void Stop();
-    bool Found() const { return m_found.load(); }
-
-private:
-    std::atomic<bool> m_found{false};
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
 };
 
 CString DialogItemText(HWND dialog, int id);

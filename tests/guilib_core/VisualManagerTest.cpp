@@ -16,20 +16,15 @@ protected:
     void TearDown() override { CKGPVisualManager::SetDefaultManager(nullptr); }
 };
 
-TEST_F(VisualManagerTest, ChosenByRunTimeClass)
+TEST_F(VisualManagerTest, ChosenByRunTimeClassAndAClassThatIsNoManagerIsRefused)
 {
     ASSERT_NE(nullptr, CKGPVisualManager::GetInstance());
     EXPECT_FALSE(CKGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CKGPVisualManager2003)));
     EXPECT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003)));
     CKGPVisualManager* manager = CKGPVisualManager::GetInstance();
     EXPECT_TRUE(manager->IsKindOf(RUNTIME_CLASS(CKGPVisualManager2003)));
-    EXPECT_EQ(manager, CKGPVisualManager::GetInstance());
-    EXPECT_EQ(CSize(0, 0), manager->GetButtonExtraBorder());
-}
+    EXPECT_EQ(manager, CKGPVisualManager::GetInstance()) << "one instance, not one per call";
 
-TEST_F(VisualManagerTest, AClassThatIsNoManagerIsRefused)
-{
-    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003)));
     EXPECT_FALSE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPListCtrl)));
     EXPECT_TRUE(CKGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CKGPVisualManager2003)));
     EXPECT_TRUE(CKGPVisualManager::SetDefaultManager(nullptr));

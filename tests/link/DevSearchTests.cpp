@@ -105,12 +105,4 @@ TEST_F(DevSearchCheck, LeavesEveryPortClosedForThePortToOpen)
     EXPECT_TRUE(m_messages.Ids().empty());
 }
 
-TEST(GetMidiOutName, NamesTheChosenOutput)
-{
-    const auto instrument = linktest::InstrumentPorts();
-    ASSERT_TRUE(instrument.has_value());
-    EXPECT_EQ(GetMidiOutName(instrument->out), CString(L"RX470 MIDI Out"));
-    EXPECT_TRUE(GetMidiOutName(12345).IsEmpty());
-}
-
 }  // namespace

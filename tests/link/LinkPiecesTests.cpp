@@ -1,12 +1,10 @@
-// The small pieces of the link: its message path, the USB transport and the
-// USB interface enumeration.
+// The small pieces of the link: its message path and the USB transport.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "core/link/LinkMessages.h"
-#include "core/link/UsbIF.h"
 #include "core/link/cnComm.h"
 #include "tests/link/LinkTestSupport.h"
 
@@ -50,13 +48,6 @@ TEST(UsbTransport, ClosesWhatItOpenedAndIsClosedOtherwise)
     EXPECT_FALSE(comm.IsOpen());
     EXPECT_EQ(comm.GetHandle(), INVALID_HANDLE_VALUE);
     std::filesystem::remove(path);
-}
-
-TEST(UsbInterfaces, FindingNoInstrumentOnUsbIsNormal)
-{
-    CUsbIF interfaces;
-    EXPECT_EQ(interfaces.Enumerate(), 0u);
-    EXPECT_TRUE(interfaces.GetEntries().empty());
 }
 
 }  // namespace

@@ -13,26 +13,30 @@ namespace linktest {
 
 namespace fs = std::filesystem;
 
-std::optional<UINT> FindMidiOut(const std::wstring& name)
+namespace {
+
+// The first port whose name is `name`, of the outputs or of the inputs.
+template <typename Caps, typename GetCaps>
+std::optional<UINT> FindPort(const std::wstring& name, UINT count, GetCaps getCaps)
 {
-    const UINT count = midiOutGetNumDevs();
     for (UINT id = 0; id < count; ++id) {
-        MIDIOUTCAPSW caps = {};
-        if (midiOutGetDevCapsW(id, &caps, sizeof caps) == MMSYSERR_NOERROR && name == caps.szPname)
+        Caps caps = {};
+        if (getCaps(id, &caps, sizeof caps) == MMSYSERR_NOERROR && name == caps.szPname)
             return id;
     }
     return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<UINT> FindMidiOut(const std::wstring& name)
+{
+    return FindPort<MIDIOUTCAPSW>(name, midiOutGetNumDevs(), &midiOutGetDevCapsW);
+}
+
 std::optional<UINT> FindMidiIn(const std::wstring& name)
 {
-    const UINT count = midiInGetNumDevs();
-    for (UINT id = 0; id < count; ++id) {
-        MIDIINCAPSW caps = {};
-        if (midiInGetDevCapsW(id, &caps, sizeof caps) == MMSYSERR_NOERROR && name == caps.szPname)
-            return id;
-    }
-    return std::nullopt;
+    return FindPort<MIDIINCAPSW>(name, midiInGetNumDevs(), &midiInGetDevCapsW);
 }
 
 namespace {

@@ -16,15 +16,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class PortThreads : public linktest::PortTest {
+class PortThreads : public linktest::ShortTimeoutPortTest {
 protected:
-    void SetUp() override
-    {
-        linktest::PortTest::SetUp();
-        if (!HasFatalFailure())
-            m_port->SetTimeouts(linktest::ShortTimeouts());
-    }
-
     // Every data acknowledgement comes 40 ms late (well within the time-out),
     // so a 64 KiB download takes over a second.
     void SlowDataAcks() { m_memory.SetControl("fault=late-reply\non=0x20\ndelay-ms=40"); }

@@ -19,15 +19,8 @@ namespace {
 // for one of them, never for all of its packets.
 constexpr long long kWithinTimeoutMs = 2500;
 
-class PortFault : public linktest::PortTest {
+class PortFault : public linktest::ShortTimeoutPortTest {
 protected:
-    void SetUp() override
-    {
-        linktest::PortTest::SetUp();
-        if (!HasFatalFailure())
-            m_port->SetTimeouts(linktest::ShortTimeouts());
-    }
-
     int DownloadBytes(int kind, std::size_t size)
     {
         const std::vector<std::uint8_t> data = PatternBytes(size);
@@ -127,24 +120,22 @@ TEST_F(PortFault, RefusalsOfTheResetAndTheEndFailTheDownloadToo)
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(3, 2)).has_value());
 }
 
-TEST_F(PortFault, AWrongSumIsABadReply)
+TEST_F(PortFault, AWrongSumOrACutReplyIsABadReply)
 {
-    m_memory.WriteFile(m_memory.SlotFile(1, 2), PatternBytes(3000));
-    m_memory.SetControl("fault=bad-sum\non=0x20");
-    EXPECT_EQ(DownloadBytes(1, 3000), 0);
-    m_memory.SetControl("fault=bad-sum\non=0x31");
-    EXPECT_EQ(UploadSlot(1), 0);
-    EXPECT_EQ(m_messages.Ids(), (std::vector<UINT>{118, 126}));
-}
-
-TEST_F(PortFault, ACutReplyIsABadReply)
-{
-    m_memory.WriteFile(m_memory.SlotFile(2, 2), PatternBytes(3000));
-    m_memory.SetControl("fault=cut-reply\non=0x20");
-    EXPECT_EQ(DownloadBytes(2, 3000), 0);
-    m_memory.SetControl("fault=cut-reply\non=0x31");
-    EXPECT_EQ(UploadSlot(2), 0);
-    EXPECT_EQ(m_messages.Ids(), (std::vector<UINT>{117, 126}));
+    const struct {
+        const char* fault;
+        int kind;
+        UINT downloadMessage;
+    } cases[] = {{"fault=bad-sum", 1, 118}, {"fault=cut-reply", 2, 117}};
+    for (const auto& c : cases) {
+        m_messages.Clear();
+        m_memory.WriteFile(m_memory.SlotFile(c.kind, 2), PatternBytes(3000));
+        m_memory.SetControl(std::string(c.fault) + "\non=0x20");
+        EXPECT_EQ(DownloadBytes(c.kind, 3000), 0) << c.fault;
+        m_memory.SetControl(std::string(c.fault) + "\non=0x31");
+        EXPECT_EQ(UploadSlot(c.kind), 0) << c.fault;
+        EXPECT_EQ(m_messages.Ids(), (std::vector<UINT>{c.downloadMessage, 126})) << c.fault;
+    }
 }
 
 TEST_F(PortFault, AReplyCutByAStatusByteNeverArrivesAndTimesOut)

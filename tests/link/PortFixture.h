@@ -27,6 +27,17 @@ protected:
     std::unique_ptr<CUSBPort> m_port;
 };
 
+// The same with short time-outs, so that a fault or a wait ends quickly.
+class ShortTimeoutPortTest : public PortTest {
+protected:
+    void SetUp() override
+    {
+        PortTest::SetUp();
+        if (!HasFatalFailure())
+            m_port->SetTimeouts(ShortTimeouts());
+    }
+};
+
 // Everything in a file, read from its start.
 std::vector<std::uint8_t> ContentOf(CFile& file);
 

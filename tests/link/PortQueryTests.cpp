@@ -48,13 +48,10 @@ TEST_F(PortQuery, SlotTablesHaveTheProfilesCountsAndMarkTheUsedSlots)
     ASSERT_TRUE(m_port->QueryList(9, slots));
     ASSERT_EQ(slots.GetSize(), 8);
     EXPECT_NE(slots[7], 0);
-}
 
-TEST_F(PortQuery, SlotTableCountsFollowTheProfileInTheMemoryFolder)
-{
+    // The counts follow the profile in the instrument's memory folder.
     const std::string profile = "[FILE_MAX_CNT]\r\nSNG_MAX_CNT=3\r\n";
     m_memory.WriteFile(L"profile.ini", std::vector<std::uint8_t>(profile.begin(), profile.end()));
-    CByteArray slots;
     ASSERT_TRUE(m_port->QueryList(3, slots));
     EXPECT_EQ(slots.GetSize(), 3);
 }

@@ -134,23 +134,16 @@ protected:
     }
 };
 
-TEST_F(PortDownload, AStyleOverTheInstrumentsMaximumShowsTheStyleSizeMessage)
+TEST_F(PortDownload, AnItemOverTheInstrumentsMaximumShowsItsKindsMessage)
 {
-    LimitSizes(10000, 5000);
+    LimitSizes(5000, 5000);
     std::vector<std::uint8_t> data = PatternBytes(5000);
     EXPECT_EQ(m_port->Download(1, 0, data.data(), static_cast<DWORD>(data.size())), 1) << "the maximum itself fits";
     data.push_back(0);
     EXPECT_EQ(m_port->Download(1, 1, data.data(), static_cast<DWORD>(data.size())), 0);
-    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{221});
-    EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(1, 1)).has_value());
-}
-
-TEST_F(PortDownload, ASongOverTheMaximumShowsTheSongLoadFailure)
-{
-    LimitSizes(5000, 10000);
-    const std::vector<std::uint8_t> data = PatternBytes(5001);
     EXPECT_EQ(m_port->Download(0, 0, data.data(), static_cast<DWORD>(data.size())), 0);
-    EXPECT_EQ(m_messages.Ids(), std::vector<UINT>{116});
+    EXPECT_EQ(m_messages.Ids(), (std::vector<UINT>{221, 116})) << "the style size message, the song load failure";
+    EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(1, 1)).has_value());
 }
 
 TEST_F(PortDownload, ASlotOutsideTheTableIsRefusedByTheInstrument)

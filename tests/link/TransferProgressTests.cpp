@@ -27,40 +27,34 @@ TEST(ProgressScale, OnePacketPerStepUntilTheBarsSigned16BitRangeIsFull)
     }
 }
 
-TEST(TransferProgress, PostsRangeThenOneStepPerPacketThenEnd)
+TEST(TransferProgress, PostsRangeThenOneStepPerPacketThenOneEnd)
 {
-    linktest::ProgressWindow window;
-    {
-        CTransferProgress progress(window.Handle(), 3);
-        for (int packet = 0; packet < 3; ++packet)
-            progress.PacketDone();
+    using Posted = std::vector<linktest::PostedMessage>;
+    const struct {
+        unsigned packets;
+        int done;
+        bool endEarly;
+        Posted expected;
+    } cases[] = {
+        {3, 3, false, {{WM_USER + 6, 0, 3}, {WM_USER + 8, 0, 0}, {WM_USER + 8, 0, 0}, {WM_USER + 8, 0, 0}, {WM_USER + 7, 0, 0}}},
+        {0, 0, false, {{WM_USER + 6, 0, 0}, {WM_USER + 7, 0, 0}}},
+        // An early end is posted once; the destructor adds nothing.
+        {10, 1, true, {{WM_USER + 6, 0, 10}, {WM_USER + 8, 0, 0}, {WM_USER + 7, 0, 0}}},
+    };
+    for (const auto& c : cases) {
+        linktest::ProgressWindow window;
+        {
+            CTransferProgress progress(window.Handle(), c.packets);
+            for (int packet = 0; packet < c.done; ++packet)
+                progress.PacketDone();
+            if (c.endEarly)
+                progress.End();
+        }
+        EXPECT_EQ(window.Drain(), c.expected) << c.packets << " packets";
     }
-    const std::vector<linktest::PostedMessage> expected = {
-        {WM_USER + 6, 0, 3}, {WM_USER + 8, 0, 0}, {WM_USER + 8, 0, 0}, {WM_USER + 8, 0, 0}, {WM_USER + 7, 0, 0}};
-    EXPECT_EQ(window.Drain(), expected);
-}
-
-TEST(TransferProgress, AnEmptyTransferPostsAZeroRangeAndEnd)
-{
-    linktest::ProgressWindow window;
-    {
-        CTransferProgress progress(window.Handle(), 0);
-    }
-    const std::vector<linktest::PostedMessage> expected = {{WM_USER + 6, 0, 0}, {WM_USER + 7, 0, 0}};
-    EXPECT_EQ(window.Drain(), expected);
-}
-
-TEST(TransferProgress, AnEarlyEndIsPostedOnceAndLaterPacketsPostNothing)
-{
-    linktest::ProgressWindow window;
-    {
-        CTransferProgress progress(window.Handle(), 10);
-        progress.PacketDone();
-        progress.End();
-    }
-    const std::vector<linktest::PostedMessage> expected = {
-        {WM_USER + 6, 0, 10}, {WM_USER + 8, 0, 0}, {WM_USER + 7, 0, 0}};
-    EXPECT_EQ(window.Drain(), expected);
+    CTransferProgress windowless(nullptr, 5);  // posts nowhere and does not break
+    windowless.PacketDone();
+    windowless.End();
 }
 
 TEST(TransferProgress, ManyPacketsStepExactlyUpToTheUpperBound)
@@ -87,14 +81,6 @@ TEST(TransferProgress, ManyPacketsStepExactlyUpToTheUpperBound)
     EXPECT_EQ(static_cast<short>(upper), upper) << "the bar reads the bound as a signed 16-bit number";
     EXPECT_EQ(posted.back().message, UINT{WM_USER + 7});
     EXPECT_EQ(static_cast<LPARAM>(posted.size() - 2), upper) << "one step per unit of the range";
-}
-
-TEST(TransferProgress, WithoutAWindowNothingIsPostedAndNothingBreaks)
-{
-    CTransferProgress progress(nullptr, 5);
-    progress.PacketDone();
-    progress.End();
-    SUCCEED();
 }
 
 }  // namespace

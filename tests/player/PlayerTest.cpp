@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
-
 #include "core/player/SongMIDI.h"
 #include "tests/player/PlayerTestSupport.h"
-#include "tests/player/RecordingDevice.h"
 
 namespace {
 
@@ -13,7 +9,6 @@ using keyloft::midi::MidiFile;
 using keyloft::midi::MidiTrack;
 using keyloft::midi::PackShort;
 using player_test::OwnerWindow;
-using player_test::RecordingDevice;
 using player_test::RecordingOutput;
 using player_test::WaitUntil;
 
@@ -37,84 +32,28 @@ MidiFile MakeSong() {
     return file;
 }
 
-constexpr std::uint32_t kReset = 0xFF;  // an output reset, in the recorded message list
-
-// Each case runs twice: on a recording output handed to the player, and on the test
-// driver's recording synthesizer opened as a real winmm output (skipped when the
-// driver is not installed).
-class PlayerTest : public ::testing::TestWithParam<bool> {
+// The player on a recording output handed to it (PlayerDriverTest covers the
+// test driver's real winmm output).
+class PlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         path_ = player_test::TempPath(L"song.mid");
         player_test::WriteMidi(path_, MakeSong());
-        if (GetParam()) {
-            device_ = std::make_unique<RecordingDevice>(player_test::TempPath(L"player.log"));
-            if (device_->Handle() == nullptr) {
-                GTEST_SKIP() << "the test MIDI driver is not installed in this prefix";
-            }
-            player_.m_hMidiOut = device_->Handle();
-        } else {
-            player_.SetOutputOverride(&out_);
-        }
+        player_.SetOutputOverride(&out_);
         ASSERT_TRUE(player_.LoadFile(path_.c_str(), owner_.Handle()));
     }
     void TearDown() override {
         player_.Stop();
-        device_.reset();
         DeleteFileW(path_.c_str());
     }
-
-    // Every message that reached the output so far, packed as a short message.
-    std::vector<std::uint32_t> Messages() const {
-        std::vector<std::uint32_t> packed;
-        if (!device_) {
-            for (const auto& entry : out_.Entries()) {
-                packed.push_back(entry.packed);
-            }
-            return packed;
-        }
-        for (const auto& line : device_->Lines()) {
-            if (line.kind == 'R') {
-                packed.push_back(kReset);
-            } else if (line.kind == 'L') {
-                packed.push_back(0xF0);
-            } else {
-                std::uint32_t value = 0;
-                for (std::size_t i = 0; i < line.bytes.size() && i < 3; ++i) {
-                    value |= std::uint32_t{line.bytes[i]} << (8 * i);
-                }
-                packed.push_back(value);
-            }
-        }
-        return packed;
-    }
-    std::size_t Count() const { return Messages().size(); }
-    std::size_t CountOf(std::uint32_t packed, std::size_t from = 0) const {
-        const auto all = Messages();
-        return static_cast<std::size_t>(
-            std::count(all.begin() + static_cast<std::ptrdiff_t>(std::min(from, all.size())), all.end(), packed));
-    }
-    std::size_t CountStatus(std::uint8_t status, std::size_t from = 0) const {
-        const auto all = Messages();
-        return static_cast<std::size_t>(
-            std::count_if(all.begin() + static_cast<std::ptrdiff_t>(std::min(from, all.size())), all.end(),
-                          [status](std::uint32_t p) { return p != kReset && (p & 0xFF) == status; }));
-    }
-    bool OnDriver() const { return device_ != nullptr; }
 
     std::wstring path_;
     OwnerWindow owner_;
     RecordingOutput out_;
-    std::unique_ptr<RecordingDevice> device_;
     CSongMIDI player_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Outputs, PlayerTest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? std::string("TestDriver") : std::string("RecordingSeam");
-                         });
-
-TEST_P(PlayerTest, LoadKeepsThePathLengthAndUsedChannels) {
+TEST_F(PlayerTest, LoadKeepsThePathLengthAndUsedChannels) {
     EXPECT_EQ(std::wstring(player_.m_path.GetString()), path_);
     EXPECT_EQ(player_.m_length, 2500u);
     EXPECT_EQ(player_.m_used[0], 1);
@@ -127,68 +66,56 @@ TEST_P(PlayerTest, LoadKeepsThePathLengthAndUsedChannels) {
     EXPECT_EQ(programs[1], 0) << "used without a program change";
     EXPECT_EQ(programs[2], -1);
     EXPECT_EQ(player_.FindMelodyChannel(), -1);
-#if __has_include(<afxcoll.h>)
-    CUIntArray table;
-    player_.GetFirstPrograms(table);
-    ASSERT_EQ(table.GetSize(), 16);
-    EXPECT_EQ(table[0], 5u);
-    EXPECT_EQ(table[1], 0u);
-    EXPECT_EQ(static_cast<int>(table[2]), -1);
-#endif
 
     CSongMIDI other;
     EXPECT_FALSE(other.LoadFile(player_test::TempPath(L"missing.mid").c_str(), nullptr));
     EXPECT_EQ(other.m_length, 0u);
 }
 
-TEST_P(PlayerTest, PlaysPausesAndResumesWithAndWithoutChase) {
+TEST_F(PlayerTest, PlaysPausesAndResumesWithAndWithoutChase) {
     player_.Play(FALSE);
     EXPECT_EQ(player_.m_playing, 1);
     EXPECT_GE(player_.TimerPeriod(), 5u);
-    EXPECT_TRUE(WaitUntil([&] { return CountOf(PackShort(0x90, 21, 100)) == 1; }));
-    EXPECT_EQ(CountOf(PackShort(0x90, 20, 100)), 1u);
+    EXPECT_TRUE(WaitUntil([&] { return out_.CountOf(PackShort(0x90, 21, 100)) == 1; }));
+    EXPECT_EQ(out_.CountOf(PackShort(0x90, 20, 100)), 1u);
 
     player_.Play(FALSE);  // pause
     EXPECT_EQ(player_.m_paused, 1);
-    const std::size_t atPause = Count();
-    if (OnDriver()) {
-        EXPECT_GE(CountOf(kReset), 1u) << "the output is reset on pause";
-    } else {
-        EXPECT_GE(CountOf(PackShort(0xB0, 123, 0)), 1u) << "notes silenced on pause";
-    }
+    const std::size_t atPause = out_.Count();
+    EXPECT_GE(out_.CountOf(PackShort(0xB0, 123, 0)), 1u) << "notes silenced on pause";
     Sleep(300);
-    EXPECT_EQ(Count(), atPause) << "nothing plays while paused";
+    EXPECT_EQ(out_.Count(), atPause) << "nothing plays while paused";
 
     player_.Play(TRUE);  // resume with chase
     EXPECT_EQ(player_.m_paused, 0);
-    EXPECT_EQ(CountOf(PackShort(0xC0, 5), atPause), 1u);
-    EXPECT_EQ(CountOf(PackShort(0xB0, 7, 100), atPause), 1u);
-    EXPECT_EQ(CountOf(PackShort(0xE1, 0, 0x50), atPause), 1u);
+    EXPECT_EQ(out_.CountOf(PackShort(0xC0, 5), atPause), 1u);
+    EXPECT_EQ(out_.CountOf(PackShort(0xB0, 7, 100), atPause), 1u);
+    EXPECT_EQ(out_.CountOf(PackShort(0xE1, 0, 0x50), atPause), 1u);
 
     Sleep(100);
     player_.Play(FALSE);  // pause again
-    const std::size_t secondPause = Count();
+    const std::size_t secondPause = out_.Count();
     player_.Play(FALSE);  // resume without chase
-    EXPECT_EQ(CountStatus(0xC0, secondPause), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return CountStatus(0x90, secondPause) > 0; }))
+    EXPECT_EQ(out_.CountStatus(0xC0, secondPause), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return out_.CountStatus(0x90, secondPause) > 0; }))
         << "playback goes on after resuming";
 }
 
-TEST_P(PlayerTest, SeekChasesAndEndsAtOne) {
+TEST_F(PlayerTest, SeekChasesAndEndsAtOne) {
     player_.Play(FALSE);
     Sleep(50);
-    std::size_t before = Count();
+    std::size_t before = out_.Count();
     player_.Seek(0.5);  // 1250 ms: program and volume chased
-    EXPECT_EQ(CountOf(PackShort(0xC0, 5), before), 1u);
-    EXPECT_EQ(CountOf(PackShort(0xB0, 7, 100), before), 1u);
-    EXPECT_TRUE(WaitUntil([&] { return CountOf(PackShort(0x90, 26, 100), before) == 1; }))
+    EXPECT_EQ(out_.CountOf(PackShort(0xC0, 5), before), 1u);
+    EXPECT_EQ(out_.CountOf(PackShort(0xB0, 7, 100), before), 1u);
+    EXPECT_TRUE(WaitUntil([&] { return out_.CountOf(PackShort(0x90, 26, 100), before) == 1; }))
         << "1500 ms comes next";
-    EXPECT_EQ(CountOf(PackShort(0x90, 25, 100), before), 1u) << "the note at the target itself";
-    EXPECT_EQ(CountOf(PackShort(0x90, 24, 100), before), 0u) << "nothing before the target";
+    EXPECT_EQ(out_.CountOf(PackShort(0x90, 25, 100), before), 1u) << "the note at the target itself";
+    EXPECT_EQ(out_.CountOf(PackShort(0x90, 24, 100), before), 0u) << "nothing before the target";
 
-    before = Count();
+    before = out_.Count();
     player_.Seek(0.0);
-    EXPECT_TRUE(WaitUntil([&] { return CountOf(PackShort(0x90, 20, 100), before) == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return out_.CountOf(PackShort(0x90, 20, 100), before) == 1; }));
 
     owner_.Drain();
     player_.Seek(1.0);
@@ -196,29 +123,29 @@ TEST_P(PlayerTest, SeekChasesAndEndsAtOne) {
     EXPECT_EQ(player_.m_playing, 0);
 }
 
-TEST_P(PlayerTest, MuteAndSoloApplyOnTheNextTick) {
+TEST_F(PlayerTest, MuteAndSoloApplyOnTheNextTick) {
     player_.Play(FALSE);
     Sleep(100);
-    const std::size_t request = Count();
+    const std::size_t request = out_.Count();
     player_.m_mute[1] = 1;
     player_.m_pendingChange = 1;
     EXPECT_TRUE(WaitUntil([&] { return player_.m_pendingChange.load() == 0; }, 500)) << "applied by the timer";
-    EXPECT_EQ(CountOf(PackShort(0xB1, 123, 0), request), 1u) << "channel 1 silenced once";
-    EXPECT_EQ(CountOf(PackShort(0xB0, 123, 0), request), 0u);
-    const std::size_t muted = Count();
-    EXPECT_TRUE(WaitUntil([&] { return CountStatus(0x90, muted) >= 2; }));
-    EXPECT_EQ(CountStatus(0x91, muted), 0u) << "muted channel plays no new notes";
+    EXPECT_EQ(out_.CountOf(PackShort(0xB1, 123, 0), request), 1u) << "channel 1 silenced once";
+    EXPECT_EQ(out_.CountOf(PackShort(0xB0, 123, 0), request), 0u);
+    const std::size_t muted = out_.Count();
+    EXPECT_TRUE(WaitUntil([&] { return out_.CountStatus(0x90, muted) >= 2; }));
+    EXPECT_EQ(out_.CountStatus(0x91, muted), 0u) << "muted channel plays no new notes";
 
     player_.m_mute[1] = 0;
     player_.m_solo[1] = 1;
     player_.m_pendingChange = 1;
     ASSERT_TRUE(WaitUntil([&] { return player_.m_pendingChange.load() == 0; }, 500));
-    const std::size_t solo = Count();
-    EXPECT_TRUE(WaitUntil([&] { return CountStatus(0x91, solo) >= 2; }));
-    EXPECT_EQ(CountStatus(0x90, solo), 0u) << "only the solo channel sounds";
+    const std::size_t solo = out_.Count();
+    EXPECT_TRUE(WaitUntil([&] { return out_.CountStatus(0x91, solo) >= 2; }));
+    EXPECT_EQ(out_.CountStatus(0x90, solo), 0u) << "only the solo channel sounds";
 }
 
-TEST_P(PlayerTest, ReportsPositionAndTheEnd) {
+TEST_F(PlayerTest, ReportsPositionAndTheEnd) {
     owner_.Drain();
     player_.Seek(0.8);  // 2000 ms: half a second left
     player_.Play(FALSE);
@@ -233,11 +160,11 @@ TEST_P(PlayerTest, ReportsPositionAndTheEnd) {
     // Stop while playing posts the end message too and silences every channel.
     player_.Play(FALSE);
     owner_.Drain();
-    const std::size_t before = Count();
+    const std::size_t before = out_.Count();
     player_.Stop();
     EXPECT_TRUE(owner_.WaitFor(WM_USER + 17, 500));
     for (std::uint8_t channel = 0; channel < 16; ++channel) {
-        EXPECT_EQ(CountOf(PackShort(static_cast<std::uint8_t>(0xB0 | channel), 123, 0), before), 1u);
+        EXPECT_EQ(out_.CountOf(PackShort(static_cast<std::uint8_t>(0xB0 | channel), 123, 0), before), 1u);
     }
 }
 

@@ -1,11 +1,14 @@
 // Helpers of the player and converter tests: temporary files, an owner window
-// whose messages can be awaited, and a recording output with timestamps.
+// whose messages can be awaited, and a recording output.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -23,27 +26,13 @@ inline std::wstring TempPath(const wchar_t* name) {
 }
 
 inline void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
-    std::vector<std::uint8_t> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    LARGE_INTEGER size{};
-    GetFileSizeEx(file, &size);
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    CloseHandle(file);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteMidi(const std::wstring& path, const keyloft::midi::MidiFile& file) {
@@ -72,50 +61,40 @@ bool WaitUntil(Condition condition, int milliseconds = 2000) {
     return true;
 }
 
+// Records the packed messages the player sends (0xF0 for a long message).
 class RecordingOutput : public keyloft::midi::MidiOutput {
 public:
-    struct Entry {
-        std::uint64_t micros;
-        std::uint32_t packed;  // 0xF0 for a long message
-    };
-    void ShortMessage(std::uint32_t packed) override {
-        std::lock_guard<std::mutex> guard(lock_);
-        entries_.push_back({NowMicros(), packed});
-    }
-    void LongMessage(std::span<const std::uint8_t>) override {
-        std::lock_guard<std::mutex> guard(lock_);
-        entries_.push_back({NowMicros(), 0xF0});
-    }
-    std::vector<Entry> Entries() const {
-        std::lock_guard<std::mutex> guard(lock_);
-        return entries_;
-    }
+    void ShortMessage(std::uint32_t packed) override { Add(packed); }
+    void LongMessage(std::span<const std::uint8_t>) override { Add(0xF0); }
     std::size_t Count() const {
         std::lock_guard<std::mutex> guard(lock_);
-        return entries_.size();
+        return packed_.size();
     }
-    // Entries from index `from` on whose packed message equals `packed`.
+    // Messages from index `from` on that equal `packed`.
     std::size_t CountOf(std::uint32_t packed, std::size_t from = 0) const {
-        std::lock_guard<std::mutex> guard(lock_);
-        std::size_t n = 0;
-        for (std::size_t i = from; i < entries_.size(); ++i) {
-            n += entries_[i].packed == packed ? 1 : 0;
-        }
-        return n;
+        return CountIf(from, [packed](std::uint32_t p) { return p == packed; });
     }
-    // Entries from `from` whose status byte equals `status`.
+    // Messages from `from` on whose status byte is `status`.
     std::size_t CountStatus(std::uint8_t status, std::size_t from = 0) const {
-        std::lock_guard<std::mutex> guard(lock_);
-        std::size_t n = 0;
-        for (std::size_t i = from; i < entries_.size(); ++i) {
-            n += (entries_[i].packed & 0xFF) == status ? 1 : 0;
-        }
-        return n;
+        return CountIf(from, [status](std::uint32_t p) { return (p & 0xFF) == status; });
     }
 
 private:
+    void Add(std::uint32_t packed) {
+        std::lock_guard<std::mutex> guard(lock_);
+        packed_.push_back(packed);
+    }
+    template <typename Match>
+    std::size_t CountIf(std::size_t from, Match match) const {
+        std::lock_guard<std::mutex> guard(lock_);
+        std::size_t n = 0;
+        for (std::size_t i = from; i < packed_.size(); ++i) {
+            n += match(packed_[i]) ? 1 : 0;
+        }
+        return n;
+    }
     mutable std::mutex lock_;
-    std::vector<Entry> entries_;
+    std::vector<std::uint32_t> packed_;
 };
 
 // A message-only window that stores what the player posts to it.

@@ -11,11 +11,6 @@ protected:
     CString IniPath() const { return Folder() + L"AppProfile.ini"; }
 };
 
-TEST_F(AppProfileTest, LivesBesideTheProgram)
-{
-    EXPECT_EQ(Profile().GetPath(), IniPath());
-}
-
 TEST_F(AppProfileTest, LanguageDefaultsToZeroAndIsWrittenInDecimal)
 {
     EXPECT_EQ(Profile().GetLanguage(), 0u);
@@ -59,10 +54,6 @@ TEST_F(AppProfileTest, FoldersRoundTripWithDataFolderDefaults)
 {
     for (int kind = 0; kind < 4; ++kind)
         EXPECT_TRUE(Profile().GetAddDir(kind).IsEmpty());
-    Profile().SetVoiceAddDir(L"D:\\voices\\");
-    EXPECT_EQ(Profile().GetVoiceAddDir(), CString(L"D:\\voices\\"));
-    EXPECT_TRUE(Profile().GetMemoryAddDir().IsEmpty());
-
     EXPECT_EQ(Profile().GetSongSaveDir(), Folder() + L"XKBD\\song\\");
     EXPECT_TRUE(FolderExists(Folder() + L"XKBD\\song\\"));
     EXPECT_EQ(Profile().GetStyleSaveDir(), Folder() + L"XKBD\\style\\");

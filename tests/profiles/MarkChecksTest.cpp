@@ -132,29 +132,17 @@ TEST_F(MarkChecksTest, StyleMarkAloneIsEnoughForHasStyleFileMark)
     EXPECT_FALSE(HasStyleFileMark(Folder() + L"missing.sty"));
 }
 
-TEST_F(MarkChecksTest, SegmentNamesOfGoodAndDamagedStyles)
+TEST_F(MarkChecksTest, SegmentNamesOfAGoodStyleAndNoneOfADamagedOne)
 {
     std::vector<CString> names;
     ASSERT_TRUE(ReadStyleSegmentNames(Put(L"good.sty", samples::MakeStyle()), names));
-    ASSERT_EQ(names.size(), 3u);
-    EXPECT_EQ(names[0], CString(L"INTRO A"));
-    EXPECT_EQ(names[1], CString(L"MAIN A"));
-    EXPECT_EQ(names[2], CString(L"ENDING A"));
+    EXPECT_EQ(names, (std::vector<CString>{L"INTRO A", L"MAIN A", L"ENDING A"}));
 
-    // The table cut short: the file ends inside the offset table.
+    // The layout rules themselves are the portable suite's; here: a failure
+    // leaves no stale names behind.
     const Bytes style = samples::MakeStyle();
-    const Bytes shortTable(style.begin(), style.begin() + 130);
-    EXPECT_FALSE(ReadStyleSegmentNames(Put(L"short.sty", shortTable), names));
+    EXPECT_FALSE(ReadStyleSegmentNames(Put(L"short.sty", Bytes(style.begin(), style.begin() + 130)), names));
     EXPECT_TRUE(names.empty());
-
-    // An offset pointing outside the file, with a checksum that agrees.
-    Bytes outside = samples::MakeStyle();
-    samples::PutU16LE(outside, 110 + 2 * 4, 0x7FFF); // INTRO C far past the end
-    samples::SealStyle(outside);
-    names.push_back(L"stale");
-    EXPECT_FALSE(ReadStyleSegmentNames(Put(L"outside.sty", outside), names));
-    EXPECT_TRUE(names.empty());
-
     EXPECT_FALSE(ReadStyleSegmentNames(Folder() + L"missing.sty", names));
     EXPECT_FALSE(ReadStyleSegmentNames(Put(L"song.mid", samples::MakeSong()), names));
 }

@@ -1,28 +1,5 @@
 #include "tests/profiles/ProfilesTestSupport.h"
 
-#include <atomic>
-#include <memory>
-
-namespace {
-std::atomic<int> g_counter{0};
-}
-
-ScratchProgramFolder::ScratchProgramFolder()
-{
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    m_path.Format(L"%sprofiles_test_%lu_%d\\", temp, static_cast<unsigned long>(::GetCurrentProcessId()), g_counter.fetch_add(1));
-    RemoveTree(m_path);
-    EXPECT_TRUE(CreateFolder(m_path));
-    SetProgramFolderOverride(m_path);
-}
-
-ScratchProgramFolder::~ScratchProgramFolder()
-{
-    SetProgramFolderOverride(L"");
-    RemoveTree(m_path);
-}
-
 void WriteBytes(LPCTSTR path, const std::vector<std::uint8_t>& bytes)
 {
     const HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -51,31 +28,6 @@ std::string ReadAllBytes(LPCTSTR path)
         bytes.append(buffer, read);
     ::CloseHandle(file);
     return bytes;
-}
-
-void RemoveTree(LPCTSTR path)
-{
-    CString root(path);
-    if (root.Right(1) == L"\\")
-        root = root.Left(root.GetLength() - 1);
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW(root + L"\\*", &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name(found.cFileName);
-            if (name == L"." || name == L"..")
-                continue;
-            const CString child = root + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                ::SetFileAttributesW(child, FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(child);
-            }
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryW(root);
 }
 
 std::string Narrow(const CString& text)

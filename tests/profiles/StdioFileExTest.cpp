@@ -34,45 +34,30 @@ std::vector<std::uint8_t> Utf16(const std::wstring& text, bool bom)
     return bytes;
 }
 
-TEST_F(StdioFileExTest, AnsiTextWithoutMark)
+std::vector<std::uint8_t> Narrow8(const std::string& text)
 {
-    CStdioFileEx::Encoding encoding{};
-    const std::string text = "1\tPiano\r\n2\tOrgan\r\n";
-    const auto lines = ReadLines({text.begin(), text.end()}, encoding);
-    EXPECT_EQ(encoding, CStdioFileEx::Encoding::Ansi);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], CString(L"1\tPiano"));
-    EXPECT_EQ(lines[1], CString(L"2\tOrgan"));
+    return {text.begin(), text.end()};
 }
 
-TEST_F(StdioFileExTest, Utf16WithMarkIsDetectedAndTheMarkSkipped)
+TEST_F(StdioFileExTest, EncodingComesFromTheMarkWhichIsSkipped)
 {
-    CStdioFileEx::Encoding encoding{};
-    const auto lines = ReadLines(Utf16(L"1\t\u94a2\u7434\r\n2\tOrgan", true), encoding);
-    EXPECT_EQ(encoding, CStdioFileEx::Encoding::Utf16);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], CString(L"1\t\u94a2\u7434"));
-    EXPECT_EQ(lines[1], CString(L"2\tOrgan"));
-}
-
-TEST_F(StdioFileExTest, Utf8WithMarkIsDetected)
-{
-    CStdioFileEx::Encoding encoding{};
-    const std::string text = "\xEF\xBB\xBF" "7\t\xE9\x92\xA2\xE7\x90\xB4\n";
-    const auto lines = ReadLines({text.begin(), text.end()}, encoding);
-    EXPECT_EQ(encoding, CStdioFileEx::Encoding::Utf8);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], CString(L"7\t\u94a2\u7434"));
-}
-
-TEST_F(StdioFileExTest, EmptyAndOneByteFilesReadAsAnsi)
-{
-    CStdioFileEx::Encoding encoding{};
-    EXPECT_TRUE(ReadLines({}, encoding).empty());
-    EXPECT_EQ(encoding, CStdioFileEx::Encoding::Ansi);
-    const auto lines = ReadLines({'x'}, encoding);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], CString(L"x"));
+    using Encoding = CStdioFileEx::Encoding;
+    const struct {
+        std::vector<std::uint8_t> bytes;
+        Encoding encoding;
+        std::vector<CString> lines;
+    } cases[] = {
+        {Narrow8("1\tPiano\r\n2\tOrgan\r\n"), Encoding::Ansi, {L"1\tPiano", L"2\tOrgan"}},
+        {Utf16(L"1\t\u94a2\u7434\r\n2\tOrgan", true), Encoding::Utf16, {L"1\t\u94a2\u7434", L"2\tOrgan"}},
+        {Narrow8("\xEF\xBB\xBF" "7\t\xE9\x92\xA2\xE7\x90\xB4\n"), Encoding::Utf8, {L"7\t\u94a2\u7434"}},
+        {{}, Encoding::Ansi, {}},
+        {{'x'}, Encoding::Ansi, {L"x"}}, // one byte: too short for any mark
+    };
+    for (const auto& c : cases) {
+        Encoding encoding{};
+        EXPECT_EQ(ReadLines(c.bytes, encoding), c.lines) << c.bytes.size() << " bytes";
+        EXPECT_EQ(encoding, c.encoding) << c.bytes.size() << " bytes";
+    }
 }
 
 TEST_F(StdioFileExTest, MissingFileFailsWithItsCause)

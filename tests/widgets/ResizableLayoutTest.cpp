@@ -57,13 +57,6 @@ TEST(ResizeLayout, ShrinkingNeverTurnsAControlInsideOut)
     EXPECT_GE(shrunk.bottom, shrunk.top);
 }
 
-TEST(ResizeLayout, LayoutSizeIsClampedToTheMinimumPerAxis)
-{
-    const SIZE clamped = ClampLayoutSize(SIZE{150, 400}, SIZE{200, 300});
-    EXPECT_EQ(200, clamped.cx);
-    EXPECT_EQ(400, clamped.cy);
-}
-
 // A resizable dialog with three controls side by side: left (top-left, fixed),
 // middle (top-centre, fixed) and a list stretched from top-centre to bottom-right.
 class ResizableDialogTest : public ::testing::Test {

@@ -1,7 +1,6 @@
 // Paints a window holding every control of the program's look and checks that
 // each one drew: its area must differ from the plain background and hold more
 // than one colour (a failed paint leaves the background or a black block).
-// With KEYLOFT_WIDGETS_SHOT set to a path, the picture is saved there as PNG.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,7 +9,7 @@
 
 #include "core/ui/GdiplusSession.h"
 #include "core/ui/UiResources.h"
-#include "tests/widgets/WidgetTestSupport.h"
+#include "tests/widgets/ChildCapture.h"
 #include "widgets/ComboButton.h"
 #include "widgets/CylinderProgressCtrl.h"
 #include "widgets/ImageButton.h"
@@ -20,39 +19,22 @@
 #include "widgets/MyGroupbox.h"
 #include "widgets/NotifyDlg.h"
 #include "widgets/PngButton.h"
+#include "widgets/SecListCtrl.h"
+#include "widgets/SkinScrollBar.h"
 #include "widgets/SliderDlg.h"
+#include "widgets/TrackListCtrl.h"
 #include "widgets/TranDlg.h"
 #include "widgets/TranEdit.h"
-#if __has_include("widgets/TreeCtrlBT.h")
 #include "widgets/TreeCtrlBT.h"
-#define KEYLOFT_HAS_TREE 1
-#endif
-#if __has_include("widgets/TrackListCtrl.h")
-#include "widgets/TrackListCtrl.h"
-#define KEYLOFT_HAS_TRACK_LIST 1
-#endif
-#if __has_include("widgets/SecListCtrl.h")
-#include "widgets/SecListCtrl.h"
-#define KEYLOFT_HAS_SECTION_LIST 1
-#endif
-#if __has_include("widgets/SkinScrollBar.h")
-#include "widgets/SkinScrollBar.h"
-#define KEYLOFT_HAS_SKIN_SCROLLBAR 1
-#endif
 
 namespace {
 
+using widgets_test::AsPixel;
 using widgets_test::CaptureWindow;
 using widgets_test::CRecordingParent;
 using widgets_test::Pump;
 
 constexpr COLORREF kBackground = RGB(236, 242, 250);
-
-DWORD AsPixel(COLORREF colour)
-{
-    return (static_cast<DWORD>(GetRValue(colour)) << 16) | (static_cast<DWORD>(GetGValue(colour)) << 8) |
-           GetBValue(colour);
-}
 
 // A 16 x 16 bitmap: magenta around a coloured square.
 HBITMAP MakeKeyedBitmap(COLORREF square)
@@ -196,7 +178,6 @@ TEST_F(ScreenshotSmokeTest, EveryControlDrawsItself)
     ::SetWindowPos(page.m_hWnd, nullptr, 400, 130, 240, 200, SWP_NOZORDER);
     controls["CTranDlg"] = &page;
 
-#ifdef KEYLOFT_HAS_TREE
     CTreeCtrlBT tree;
     ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_SHOWSELALWAYS,
                             CRect(20, 260, 150, 430), &m_host, 1200));
@@ -205,8 +186,6 @@ TEST_F(ScreenshotSmokeTest, EveryControlDrawsItself)
     tree.InsertItemWithBitmap(L"Style", transfer, 0);
     tree.Expand(transfer, TVE_EXPAND);
     controls["CTreeCtrlBT"] = &tree;
-#endif
-#ifdef KEYLOFT_HAS_TRACK_LIST
     CTrackListCtrl tracks;
     ASSERT_TRUE(tracks.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(160, 260, 390, 430), &m_host, 1031));
     const wchar_t* trackColumns[] = {L"Track", L"Voice", L"Solo", L"Mute", L"Remove", L"Melody"};
@@ -217,8 +196,6 @@ TEST_F(ScreenshotSmokeTest, EveryControlDrawsItself)
     tracks.AddTrack(nullptr);
     tracks.AddTrack(L"Strings");
     controls["CTrackListCtrl"] = &tracks;
-#endif
-#ifdef KEYLOFT_HAS_SECTION_LIST
     CSecListCtrl sections;
     ASSERT_TRUE(sections.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(400, 340, 640, 430), &m_host, 1162));
     sections.InsertColumn(0, L"Section", LVCFMT_LEFT, 120);
@@ -228,14 +205,11 @@ TEST_F(ScreenshotSmokeTest, EveryControlDrawsItself)
     sections.InsertItem(1, L"MAIN B");
     sections.SetItemText(1, 1, L"N");
     controls["CSecListCtrl"] = &sections;
-#endif
-#ifdef KEYLOFT_HAS_SKIN_SCROLLBAR
     CSkinScrollBar position;
     ASSERT_TRUE(position.Create(&m_host, CRect(20, 450, 640, 470), 1033));
     position.SetRange(0, 299);
     position.SetPos(120);
     controls["CSkinScrollBar"] = &position;
-#endif
 
     Pump(1000);
     int width = 0;
@@ -259,25 +233,14 @@ TEST_F(ScreenshotSmokeTest, EveryControlDrawsItself)
         << "the corner of the sheet is rounded off";
 
     // Relabelling a button repaints it.
-    const RECT buttonArea = ChildArea(textButton);
-    std::vector<DWORD> before;
-    for (int y = buttonArea.top; y < buttonArea.bottom; ++y) {
-        for (int x = buttonArea.left; x < buttonArea.right; ++x) {
-            before.push_back(pixelAt(x, y));
-        }
-    }
+    const std::vector<DWORD> before = widgets_test::CaptureChild(m_host.m_hWnd, textButton.m_hWnd).pixels;
     textButton.SetWindowText(L"WWWWWWWW");
     Pump(200);
-    int w2 = 0;
-    int h2 = 0;
-    const std::vector<DWORD> relabelled = CaptureWindow(m_host.m_hWnd, w2, h2);
+    const std::vector<DWORD> relabelled = widgets_test::CaptureChild(m_host.m_hWnd, textButton.m_hWnd).pixels;
+    ASSERT_EQ(before.size(), relabelled.size());
     size_t changed = 0;
-    size_t i = 0;
-    for (int y = buttonArea.top; y < buttonArea.bottom; ++y) {
-        for (int x = buttonArea.left; x < buttonArea.right; ++x) {
-            changed += relabelled[static_cast<size_t>(y) * w2 + x] != before[i++] ? 1 : 0;
-        }
-    }
+    for (size_t i = 0; i < before.size(); ++i)
+        changed += relabelled[i] != before[i] ? 1 : 0;
     EXPECT_GT(changed, 20u);
 
     // The popups draw too.
@@ -297,12 +260,6 @@ TEST_F(ScreenshotSmokeTest, EveryControlDrawsItself)
         const std::vector<DWORD> popupPixels = CaptureWindow(popup->m_hWnd, w, h);
         const AreaCheck check = CheckArea(popupPixels, w, RECT{0, 0, w, h});
         EXPECT_GE(check.colours, 3u) << "a popup painted nothing";
-    }
-
-    wchar_t shot[MAX_PATH] = {};
-    if (::GetEnvironmentVariableW(L"KEYLOFT_WIDGETS_SHOT", shot, MAX_PATH) > 0) {
-        const std::vector<DWORD> all = CaptureWindow(m_host.m_hWnd, width, height);
-        EXPECT_TRUE(widgets_test::SavePng(shot, all, width, height));
     }
 }
 

@@ -1,10 +1,5 @@
 #include "tests/widgets/WidgetTestSupport.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
-#include <cwchar>
-
 #include "tests/support/Dib.h"
 
 namespace widgets_test {
@@ -40,33 +35,6 @@ std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height)
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
     return pixels;
-}
-
-bool SavePng(const wchar_t* path, const std::vector<DWORD>& pixels, int width, int height)
-{
-    UINT count = 0;
-    UINT size = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) {
-        return false;
-    }
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    const CLSID* png = nullptr;
-    for (UINT i = 0; i < count; ++i) {
-        if (wcscmp(encoders[i].MimeType, L"image/png") == 0) {
-            png = &encoders[i].Clsid;
-        }
-    }
-    if (png == nullptr) {
-        return false;
-    }
-    std::vector<DWORD> opaque(pixels);
-    for (DWORD& p : opaque) {
-        p |= 0xFF000000;
-    }
-    Gdiplus::Bitmap bitmap(width, height, width * 4, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(opaque.data()));
-    return bitmap.Save(path, png, nullptr) == Gdiplus::Ok;
 }
 
 } // namespace widgets_test

@@ -28,7 +28,11 @@ public:
 // returns the pixels, row by row from the top (0x00RRGGBB).
 std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height);
 
-// Writes 32-bit pixels as a PNG file through GDI+ (GDI+ must be started).
-bool SavePng(const wchar_t* path, const std::vector<DWORD>& pixels, int width, int height);
+// A colour as the captures hold it (0x00RRGGBB).
+inline DWORD AsPixel(COLORREF colour)
+{
+    return (static_cast<DWORD>(GetRValue(colour)) << 16) | (static_cast<DWORD>(GetGValue(colour)) << 8) |
+           GetBValue(colour);
+}
 
 } // namespace widgets_test

@@ -316,37 +316,26 @@ TEST(SectionList, MissingSectionsAreTold)
 
 namespace {
 
-size_t CountPixels(HWND hWnd, UINT message, COLORREF colour)
+// The pixels of this colour in what the window prints of its client area.
+size_t CountPixels(HWND hWnd, COLORREF colour)
 {
     RECT client{};
     ::GetClientRect(hWnd, &client);
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::SendMessageW(hWnd, message, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    size_t count = 0;
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            count += ::GetPixel(memory, x, y) == colour ? 1 : 0;
-        }
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return count;
+    return menus_test::CountOf(menus_test::PaintedPixels(client.right, client.bottom, [hWnd](HDC dc) {
+                                   ::SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+                               }),
+                               colour);
 }
 
 TEST_F(PositionBarTest, ThePlayedPartGrowsWithThePosition)
 {
     bar.m_clrFill = RGB(10, 20, 200);
     bar.SetPos(0);
-    const size_t atStart = CountPixels(bar.m_hWnd, WM_PRINTCLIENT, bar.m_clrFill);
+    const size_t atStart = CountPixels(bar.m_hWnd, bar.m_clrFill);
     bar.SetPos(150);
-    const size_t atMiddle = CountPixels(bar.m_hWnd, WM_PRINTCLIENT, bar.m_clrFill);
+    const size_t atMiddle = CountPixels(bar.m_hWnd, bar.m_clrFill);
     bar.SetPos(299);
-    const size_t atEnd = CountPixels(bar.m_hWnd, WM_PRINTCLIENT, bar.m_clrFill);
+    const size_t atEnd = CountPixels(bar.m_hWnd, bar.m_clrFill);
     EXPECT_LT(atStart, atMiddle);
     EXPECT_LT(atMiddle, atEnd);
 }

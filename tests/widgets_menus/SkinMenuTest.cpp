@@ -12,6 +12,7 @@
 #include <vector>
 
 using menus_test::CHostWnd;
+using menus_test::CountOf;
 
 namespace {
 
@@ -35,46 +36,24 @@ MEASUREITEMSTRUCT Measure(HWND owner, HMENU menu, UINT position)
     return measure;
 }
 
-// Draws item `position` of `menu` into a fresh 200 x 24 bitmap and returns its pixels.
+// Draws item `position` of `menu` over black into a 200 x 24 bitmap.
 std::vector<COLORREF> Draw(HMENU menu, UINT position, UINT state)
 {
     const MENUITEMINFOW info = ItemInfo(menu, position);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 200, 24);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, 200, 24};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    DRAWITEMSTRUCT draw{};
-    draw.CtlType = ODT_MENU;
-    draw.itemID = info.wID;
-    draw.itemAction = ODA_DRAWENTIRE;
-    draw.itemState = state;
-    draw.hwndItem = reinterpret_cast<HWND>(menu);
-    draw.hDC = dc;
-    draw.rcItem = all;
-    draw.itemData = info.dwItemData;
-    EXPECT_TRUE(AfxDispatchMenuDrawItem(&draw));
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < 24; ++y) {
-        for (int x = 0; x < 200; ++x) {
-            pixels.push_back(::GetPixel(dc, x, y));
-        }
-    }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-size_t CountOf(const std::vector<COLORREF>& pixels, COLORREF colour)
-{
-    size_t count = 0;
-    for (COLORREF pixel : pixels) {
-        count += pixel == colour ? 1 : 0;
-    }
-    return count;
+    return menus_test::PaintedPixels(200, 24, [&](HDC dc) {
+        RECT all{0, 0, 200, 24};
+        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_MENU;
+        draw.itemID = info.wID;
+        draw.itemAction = ODA_DRAWENTIRE;
+        draw.itemState = state;
+        draw.hwndItem = reinterpret_cast<HWND>(menu);
+        draw.hDC = dc;
+        draw.rcItem = all;
+        draw.itemData = info.dwItemData;
+        EXPECT_TRUE(AfxDispatchMenuDrawItem(&draw));
+    });
 }
 
 TEST(OwnerDrawMenu, PopupItemsBecomeOwnerDrawnAndAreMeasured)
@@ -192,6 +171,14 @@ TEST(SkinMenuChar, PicksTheItemByItsMnemonic)
     EXPECT_EQ(MAKELRESULT(3, MNC_SELECT), SkinMenuOnMenuChar(L's', MF_POPUP, file));
     EXPECT_EQ(MAKELRESULT(0, MNC_IGNORE), SkinMenuOnMenuChar(L'q', MF_POPUP, file));
     EXPECT_EQ(MAKELRESULT(0, MNC_IGNORE), SkinMenuOnMenuChar(L'o', MF_POPUP, static_cast<CMenu*>(nullptr)));
+
+    // Plain menus too; "&&" is a literal ampersand, not a mnemonic.
+    CMenu plain;
+    ASSERT_TRUE(plain.CreatePopupMenu());
+    plain.AppendMenu(MF_STRING, 1, L"&Alpha");
+    plain.AppendMenu(MF_STRING, 2, L"B&&eta &Gamma");
+    EXPECT_EQ(MAKELRESULT(1, MNC_EXECUTE), SkinMenuOnMenuChar(L'g', MF_POPUP, &plain));
+    EXPECT_EQ(MAKELRESULT(0, MNC_IGNORE), SkinMenuOnMenuChar(L'e', MF_POPUP, &plain));
 }
 
 // A host whose WM_MENUCHAR goes to the skinned handler, as the frame's does.
@@ -228,16 +215,6 @@ TEST(SkinMenuChar, ATypedMnemonicRunsTheOwnerDrawnItem)
     ::KillTimer(host.m_hWnd, 9);
     EXPECT_GE(host.menuChars, 1);
     EXPECT_EQ(IDM_TEST_FILE_EXIT, chosen);
-}
-
-TEST(SkinMenuChar, WorksOnPlainMenusToo)
-{
-    CMenu plain;
-    ASSERT_TRUE(plain.CreatePopupMenu());
-    plain.AppendMenu(MF_STRING, 1, L"&Alpha");
-    plain.AppendMenu(MF_STRING, 2, L"B&&eta &Gamma");
-    EXPECT_EQ(MAKELRESULT(1, MNC_EXECUTE), SkinMenuOnMenuChar(L'g', MF_POPUP, &plain));
-    EXPECT_EQ(MAKELRESULT(0, MNC_IGNORE), SkinMenuOnMenuChar(L'e', MF_POPUP, &plain));
 }
 
 } // namespace

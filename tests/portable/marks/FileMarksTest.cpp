@@ -17,13 +17,6 @@ bool Passes(FileKind kind, const Bytes& bytes)
     return PassesMarkCheck(kind, source);
 }
 
-TEST(FileMarks, MarksShareTheMakerAndModelPrefix)
-{
-    for (std::string_view mark : {kStyleMarkText, kVoiceMarkText, kMemoryMarkText})
-        EXPECT_EQ(mark.substr(0, kMakerModelLength), kMakerModelText);
-    EXPECT_NE(kVoiceMarkText, kMemoryMarkText);
-}
-
 TEST(FileMarks, VoiceAndMemoryNeedTheirOwnFullMark)
 {
     EXPECT_TRUE(Passes(FileKind::Voice, samples::MakeMarked(kVoiceMarkText, 300)));
@@ -82,12 +75,6 @@ TEST(FileMarks, ByteReadsStopAtTheEnd)
     std::array<std::uint8_t, 1> one{};
     EXPECT_FALSE(source.ReadAt(~std::uint64_t{0}, one));
 }
-
-} // namespace
-} // namespace keyloft::marks
-
-namespace keyloft::marks {
-namespace {
 
 // The fuzz seeds are written by a separate script; they must agree with the checks.
 TEST(FileMarks, GeneratedSeedFilesAgreeWithTheChecks)

@@ -9,6 +9,7 @@
 
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/marks/StyleLayout.h"
+#include "tests/portable/midi/MidiBytes.h"
 
 namespace keyloft::marks::samples {
 
@@ -39,37 +40,9 @@ inline void PutU16LE(Bytes& out, std::size_t offset, std::uint16_t value)
     out.at(offset + 1) = static_cast<std::uint8_t>(value >> 8);
 }
 
-inline void AppendU16BE(Bytes& out, std::uint16_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-}
-
-inline void AppendU32BE(Bytes& out, std::uint32_t value)
-{
-    AppendU16BE(out, static_cast<std::uint16_t>(value >> 16));
-    AppendU16BE(out, static_cast<std::uint16_t>(value & 0xFFFF));
-}
-
-inline Bytes MakeHeader(std::uint16_t format, std::uint16_t tracks, std::uint16_t division = 96)
-{
-    Bytes out;
-    AppendText(out, "MThd");
-    AppendU32BE(out, 6);
-    AppendU16BE(out, format);
-    AppendU16BE(out, tracks);
-    AppendU16BE(out, division);
-    return out;
-}
-
-inline Bytes MakeTrackChunk(const Bytes& data)
-{
-    Bytes out;
-    AppendText(out, "MTrk");
-    AppendU32BE(out, static_cast<std::uint32_t>(data.size()));
-    out.insert(out.end(), data.begin(), data.end());
-    return out;
-}
+// Standard MIDI File chunks, as the reader tests build them.
+using midi::test::Header;
+using midi::test::Track;
 
 inline Bytes MakeMarkedConductorTrack()
 {
@@ -84,15 +57,15 @@ inline Bytes MakeMarkedConductorTrack()
 
 inline Bytes MakeSong(int channelTracks = 2)
 {
-    Bytes out = MakeHeader(1, static_cast<std::uint16_t>(channelTracks + 1));
-    const Bytes conductor = MakeTrackChunk(MakeMarkedConductorTrack());
+    Bytes out = Header(1, static_cast<std::uint16_t>(channelTracks + 1), 96);
+    const Bytes conductor = Track(MakeMarkedConductorTrack());
     out.insert(out.end(), conductor.begin(), conductor.end());
     for (int i = 0; i < channelTracks; ++i) {
         const auto channel = static_cast<std::uint8_t>(i & 0x0F);
         const Bytes data = {0x00, static_cast<std::uint8_t>(0x90 | channel), 60, 100,
                             0x60, 60, 0, // running status: note off by velocity 0
                             0x00, 0xFF, 0x2F, 0x00};
-        const Bytes chunk = MakeTrackChunk(data);
+        const Bytes chunk = Track(data);
         out.insert(out.end(), chunk.begin(), chunk.end());
     }
     return out;

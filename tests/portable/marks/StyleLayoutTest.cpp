@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 namespace keyloft::marks {
@@ -37,7 +38,7 @@ TEST(StyleLayout, WellFormedStyleListsItsSegments)
     EXPECT_EQ(layout->sintOffset, layout->segmentsOffset);
 }
 
-TEST(StyleLayout, EmptyNamesGiveTheSixByteNameBlock)
+TEST(StyleLayout, EmptyNamesGiveTheSixByteNameBlockAndNoSegmentsAreAllowed)
 {
     samples::StyleSpec spec;
     spec.name1.clear();
@@ -48,15 +49,11 @@ TEST(StyleLayout, EmptyNamesGiveTheSixByteNameBlock)
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->nameBlockSize, 6u);
     EXPECT_EQ(layout->settingsOffset, 168u);
-}
 
-TEST(StyleLayout, StyleWithoutSegmentsIsStillAStyle)
-{
-    samples::StyleSpec spec;
     spec.segments.clear();
-    const Bytes style = samples::MakeStyle(spec);
-    EXPECT_TRUE(IsStyle(style));
-    EXPECT_TRUE(Segments(style).empty());
+    const Bytes noSegments = samples::MakeStyle(spec);
+    EXPECT_TRUE(IsStyle(noSegments)) << "a style without segments is still a style";
+    EXPECT_TRUE(Segments(noSegments).empty());
 }
 
 TEST(StyleLayout, CrossFillSegmentsAreNamed)
@@ -67,7 +64,6 @@ TEST(StyleLayout, CrossFillSegmentsAreNamed)
     EXPECT_EQ(Segments(style), (std::vector<int>{3, 17, 28}));
     EXPECT_EQ(StyleSegmentName(17), "FILL IN AB");
     EXPECT_EQ(StyleSegmentName(28), "FILL IN DC");
-    EXPECT_EQ(StyleSegmentName(3), "INTRO A");
     EXPECT_EQ(StyleSegmentName(2), "SINT");
     EXPECT_EQ(StyleSegmentName(0), "");
     EXPECT_EQ(StyleSegmentName(29), "");
@@ -84,67 +80,46 @@ TEST(StyleLayout, EveryTruncationIsRejectedWithoutReadingPastTheEnd)
     }
 }
 
-TEST(StyleLayout, OffsetPointingOutsideTheFileRejectsTheFile)
+std::uint16_t WordAt(const Bytes& bytes, std::size_t offset)
 {
-    Bytes style = samples::MakeStyle();
-    samples::PutU16LE(style, kStyleSegmentTableOffset + 2 * 5, 0xFFF0); // MAIN C far beyond
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
-    EXPECT_TRUE(Segments(style).empty());
-
-    // Exactly one past the last byte.
-    style = samples::MakeStyle();
-    samples::PutU16LE(style, kStyleSegmentTableOffset + 2 * 25,
-                      static_cast<std::uint16_t>((style.size() - kStyleBodyOffset) / 2));
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
+    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
 }
 
-TEST(StyleLayout, OffsetPointingIntoTheHeadOrSettingsRejectsTheFile)
+// Each damage keeps the checksum right (the file is sealed again), so that only
+// the layout rule itself can reject it.
+TEST(StyleLayout, OffsetsAndNameBlocksThatBreakTheLayoutRejectTheFile)
 {
-    Bytes style = samples::MakeStyle();
-    samples::PutU16LE(style, kStyleSegmentTableOffset, 1); // INTRO A inside the head
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
-    style = samples::MakeStyle();
-    samples::PutU16LE(style, kStyleSintWordOffset, kStyleNameBlockWord + 10); // SINT at settings
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
-}
-
-TEST(StyleLayout, SegmentsOutOfOrderRejectTheFile)
-{
-    Bytes style = samples::MakeStyle();
-    std::uint16_t intro = 0, main = 0;
-    intro = static_cast<std::uint16_t>(style[kStyleSegmentTableOffset] | style[kStyleSegmentTableOffset + 1] << 8);
-    main = static_cast<std::uint16_t>(style[kStyleSegmentTableOffset + 6] | style[kStyleSegmentTableOffset + 7] << 8);
-    samples::PutU16LE(style, kStyleSegmentTableOffset, main);
-    samples::PutU16LE(style, kStyleSegmentTableOffset + 6, intro);
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
-}
-
-TEST(StyleLayout, MalformedNameBlockRejectsTheFile)
-{
-    Bytes style = samples::MakeStyle();
-    style[kStyleNameBlockOffset] = 40; // name 1 longer than 32 bytes
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
-
-    style = samples::MakeStyle();
-    style[kStyleNameBlockOffset + 4 + 4] = 0x00; // terminator missing
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
-
-    style = samples::MakeStyle();
-    samples::PutU16LE(style, kStyleSettingsWordOffset, kStyleNameBlockWord + 6); // disagrees
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
-
-    style = samples::MakeStyle();
-    samples::PutU16LE(style, kStyleNameWordOffset, 0x44);
-    samples::SealStyle(style);
-    EXPECT_FALSE(IsStyle(style));
+    const struct {
+        const char* what;
+        std::function<void(Bytes&)> damage;
+    } cases[] = {
+        {"MAIN C far beyond the end", [](Bytes& s) { samples::PutU16LE(s, kStyleSegmentTableOffset + 2 * 5, 0xFFF0); }},
+        {"ENDING exactly one past the end",
+         [](Bytes& s) {
+             samples::PutU16LE(s, kStyleSegmentTableOffset + 2 * 25,
+                               static_cast<std::uint16_t>((s.size() - kStyleBodyOffset) / 2));
+         }},
+        {"INTRO A inside the head", [](Bytes& s) { samples::PutU16LE(s, kStyleSegmentTableOffset, 1); }},
+        {"SINT at the settings", [](Bytes& s) { samples::PutU16LE(s, kStyleSintWordOffset, kStyleNameBlockWord + 10); }},
+        {"segments out of order",
+         [](Bytes& s) {
+             const std::uint16_t intro = WordAt(s, kStyleSegmentTableOffset);
+             samples::PutU16LE(s, kStyleSegmentTableOffset, WordAt(s, kStyleSegmentTableOffset + 6));
+             samples::PutU16LE(s, kStyleSegmentTableOffset + 6, intro);
+         }},
+        {"name 1 longer than 32 bytes", [](Bytes& s) { s[kStyleNameBlockOffset] = 40; }},
+        {"name terminator missing", [](Bytes& s) { s[kStyleNameBlockOffset + 4 + 4] = 0x00; }},
+        {"settings offset disagrees with the names",
+         [](Bytes& s) { samples::PutU16LE(s, kStyleSettingsWordOffset, kStyleNameBlockWord + 6); }},
+        {"name block moved", [](Bytes& s) { samples::PutU16LE(s, kStyleNameWordOffset, 0x44); }},
+    };
+    for (const auto& c : cases) {
+        Bytes style = samples::MakeStyle();
+        c.damage(style);
+        samples::SealStyle(style);
+        EXPECT_FALSE(IsStyle(style)) << c.what;
+        EXPECT_TRUE(Segments(style).empty()) << c.what;
+    }
 }
 
 TEST(StyleLayout, MarkIsRequiredForTheSegmentNamesButNotForTheLayout)

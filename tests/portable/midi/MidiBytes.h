@@ -29,6 +29,14 @@ inline Bytes Track(std::initializer_list<std::uint8_t> body, long declared = -1)
     return out;
 }
 
+inline Bytes Track(const Bytes& body) {
+    Bytes out = Track({}, static_cast<long>(body.size()));
+    for (std::uint8_t byte : body) {  // byte by byte: a range insert trips a false warning in GCC 12
+        out.push_back(byte);
+    }
+    return out;
+}
+
 inline Bytes Join(std::initializer_list<Bytes> parts) {
     Bytes out;
     for (const Bytes& part : parts) {

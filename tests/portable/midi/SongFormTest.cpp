@@ -70,6 +70,7 @@ TEST(SongForm, NeverExceedsTheTrackLimitAndNeedsAFourteenByteMark) {
     request.makerModelMark = marks::kMakerModelText;
     const MidiFile all = BuildSongForm(MakeSong(), request);
     EXPECT_EQ(all.tracks.size(), static_cast<std::size_t>(SongFormMaxTracks));
+    EXPECT_EQ(SongFormMaxTracks, marks::kSongMaxTracks) << "the writer and the check share the limit";
     EXPECT_EQ(FindMelodyMarkChannel(all), -1);
     const auto bytes = WriteMidiFile(all);
     EXPECT_EQ(marks::CheckSongFile(marks::MemoryByteSource(bytes)), marks::SongCheck::Ok);

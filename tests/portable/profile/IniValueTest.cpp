@@ -5,51 +5,33 @@
 namespace keyloft::profile {
 namespace {
 
-TEST(IniValue, NumbersInDecimalHexAndWithSigns)
+TEST(IniValue, NumbersInDecimalHexWithSignsAndDefaults)
 {
-    EXPECT_EQ(ReadIniUInt(L"42", 7), 42u);
-    EXPECT_EQ(ReadIniUInt(L"  42  ", 7), 42u);
-    EXPECT_EQ(ReadIniUInt(L"0x10", 7), 16u);
-    EXPECT_EQ(ReadIniUInt(L"0XfF", 7), 255u);
-    EXPECT_EQ(ReadIniUInt(L"+5", 7), 5u);
-    EXPECT_EQ(ReadIniInt(L"-1", 7), -1);
-    EXPECT_EQ(ReadIniUInt(L"-1", 7), 4294967295u);
+    const struct {
+        const wchar_t* text;
+        unsigned expected;
+    } cases[] = {
+        {L"  42  ", 42u}, {L"0XfF", 255u}, {L"+5", 5u}, {L"-1", 4294967295u}, {L"12abc", 12u},
+        {L"", 7u}, {L"   ", 7u},                         // empty: the default
+        {L"abc", 0u}, {L"0x", 0u}, {L"-", 0u},           // text without digits: zero, not the default
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadIniUInt(c.text, 7), c.expected) << "\"" << testing::PrintToString(std::wstring(c.text)) << "\"";
     EXPECT_EQ(ReadIniInt(L"4294967295", 7), -1); // written unsigned, read signed
-    EXPECT_EQ(ReadIniUInt(L"12abc", 7), 12u);
-}
-
-TEST(IniValue, EmptyMeansDefaultButTextWithoutDigitsMeansZero)
-{
-    EXPECT_EQ(ReadIniUInt(L"", 7), 7u);
-    EXPECT_EQ(ReadIniUInt(L"   ", 7), 7u);
     EXPECT_EQ(ReadIniInt(L"", -3), -3);
-    EXPECT_EQ(ReadIniUInt(L"abc", 7), 0u);
-    EXPECT_EQ(ReadIniUInt(L"0x", 7), 0u);
-    EXPECT_EQ(ReadIniUInt(L"-", 7), 0u);
-}
-
-TEST(IniValue, HugeNumbersDoNotOverflow)
-{
     // Saturated internally, then cut to 32 bits; no undefined behaviour.
-    const auto value = ParseIniNumber(L"999999999999999999999999999999");
-    ASSERT_TRUE(value);
-    EXPECT_GT(*value, 0);
+    const auto huge = ParseIniNumber(L"999999999999999999999999999999");
+    ASSERT_TRUE(huge);
+    EXPECT_GT(*huge, 0);
     EXPECT_LT(*ParseIniNumber(L"-999999999999999999999999999999"), 0);
 }
 
 TEST(IniValue, BooleansByWordOrNumber)
 {
-    EXPECT_TRUE(ReadIniBool(L"true", false));
-    EXPECT_TRUE(ReadIniBool(L"TRUE", false));
-    EXPECT_TRUE(ReadIniBool(L"Yes", false));
-    EXPECT_TRUE(ReadIniBool(L"yEs", false));
-    EXPECT_TRUE(ReadIniBool(L"1", false));
-    EXPECT_TRUE(ReadIniBool(L"-1", false));
-    EXPECT_TRUE(ReadIniBool(L"0x10", false));
-    EXPECT_FALSE(ReadIniBool(L"0", true));
-    EXPECT_FALSE(ReadIniBool(L"no", true));
-    EXPECT_FALSE(ReadIniBool(L"false", true));
-    EXPECT_FALSE(ReadIniBool(L"yesterday", true));
+    for (const wchar_t* yes : {L"TRUE", L"yEs", L"1", L"-1", L"0x10"})
+        EXPECT_TRUE(ReadIniBool(yes, false)) << testing::PrintToString(std::wstring(yes));
+    for (const wchar_t* no : {L"0", L"no", L"false", L"yesterday"})
+        EXPECT_FALSE(ReadIniBool(no, true)) << testing::PrintToString(std::wstring(no));
     EXPECT_TRUE(ReadIniBool(L"", true));
     EXPECT_FALSE(ReadIniBool(L"", false));
 }

@@ -95,12 +95,6 @@ std::uint16_t Word(const Bytes& file, std::size_t offset) {
     return static_cast<std::uint16_t>(file[offset] | (file[offset + 1] << 8));
 }
 
-TEST(StyleConverter, UnsetConverterMapsChannelsToThemselvesWithAnEmptyNameBlock) {
-    const StyleConverter converter;
-    EXPECT_EQ(converter.PlayChannel(3, 9), 9);
-    EXPECT_EQ(converter.GetHeadSize(), 6u);
-}
-
 TEST(StyleConverter, SplitsTheSourceAtItsMarkers) {
     StyleConverter converter;
     converter.targetTimeBase = 120;
