@@ -1,6 +1,9 @@
 #include "app/lists/PCFileListCtrl.h"
 
-#include <memory>
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "app/lists/DevFileListCtrl.h"
 
@@ -8,7 +11,51 @@ IMPLEMENT_DYNCREATE(CPCFileListCtrl, CExListCtrl)
 
 BEGIN_MESSAGE_MAP(CPCFileListCtrl, CExListCtrl)
     ON_WM_DESTROY()
+    ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, &CPCFileListCtrl::OnDeleteAllItems)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, &CPCFileListCtrl::OnGetDispInfo)
 END_MESSAGE_MAP()
+
+namespace {
+
+// Case-insensitive key of a file name.
+std::wstring NameKey(const CString& name)
+{
+    std::wstring key(name.GetString(), static_cast<std::size_t>(name.GetLength()));
+    for (wchar_t& c : key) {
+        c = static_cast<wchar_t>(towupper(c));
+    }
+    return key;
+}
+
+} // namespace
+
+CPCFileListCtrl::UpdatePause::UpdatePause(CPCFileListCtrl& list) : m_list(list)
+{
+    if (m_list.m_updatePauses++ != 0 || m_list.m_hWnd == nullptr) {
+        return;
+    }
+    m_list.m_visibleBeforePause = (m_list.GetStyle() & WS_VISIBLE) != 0;
+    m_list.SetRedraw(FALSE);
+    // The window itself counts as hidden too (the default handling of the
+    // message only flips the visible bit): see the end of the pause.
+    ::DefWindowProcW(m_list.m_hWnd, WM_SETREDRAW, FALSE, 0);
+}
+
+CPCFileListCtrl::UpdatePause::~UpdatePause()
+{
+    if (--m_list.m_updatePauses != 0 || m_list.m_hWnd == nullptr) {
+        return;
+    }
+    // The control updates its scroll bars when painting comes back on. On a
+    // visible window Wine draws them there and then, which costs more than all
+    // the rows of a fill; on a window marked hidden it only records them, and
+    // they are drawn with the rest at the next paint.
+    m_list.SetRedraw(TRUE);
+    if (m_list.m_visibleBeforePause) {
+        ::DefWindowProcW(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
+    }
+    m_list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
 CPCFileListCtrl::CPCFileListCtrl() = default;
 CPCFileListCtrl::~CPCFileListCtrl() = default;
@@ -21,37 +68,94 @@ const PCFileItem* CPCFileListCtrl::GetFileItem(int row) const
     return reinterpret_cast<const PCFileItem*>(GetItemData(row));
 }
 
-void CPCFileListCtrl::DeleteRecords()
+PCFileItem* CPCFileListCtrl::RecordOfRow(int row)
 {
-    if (m_hWnd == nullptr) {
-        return;
-    }
-    const int count = GetItemCount();
-    for (int row = 0; row < count; ++row) {
-        delete GetFileItem(row);
-        SetItemData(row, 0);
-    }
+    // Row data only ever points at this list's own (non-const) records.
+    return const_cast<PCFileItem*>(GetFileItem(row));
 }
 
-void CPCFileListCtrl::RemoveAllFiles()
+const PCFileItem* CPCFileListCtrl::GetRecord(std::size_t index) const
 {
-    DeleteRecords();
-    DeleteAllItems();
+    return index < m_records.size() ? m_records[index].get() : nullptr;
+}
+
+std::vector<std::unique_ptr<PCFileItem>> CPCFileListCtrl::TakeRecordsByRow()
+{
+    std::vector<std::unique_ptr<PCFileItem>> byRow;
+    if (!m_textsFromRecords || m_hWnd == nullptr || m_records.empty() ||
+        m_rowRecords.size() != m_records.size() || GetItemCount() != static_cast<int>(m_rowRecords.size())) {
+        return byRow;
+    }
+    std::unordered_map<const PCFileItem*, std::size_t> rowOf;
+    rowOf.reserve(m_rowRecords.size());
+    for (std::size_t row = 0; row < m_rowRecords.size(); ++row) {
+        rowOf.emplace(m_rowRecords[row], row);
+    }
+    for (const auto& record : m_records) {
+        if (rowOf.count(record.get()) == 0) {
+            return byRow;  // rows and records no longer match one to one
+        }
+    }
+    byRow.resize(m_records.size());
+    for (auto& record : m_records) {
+        const std::size_t row = rowOf[record.get()];
+        byRow[row] = std::move(record);
+    }
+    m_records.clear();
+    m_rowRecords.clear();
+    return byRow;
+}
+
+void CPCFileListCtrl::RemoveAllFiles(bool keepRows)
+{
+    if (m_hWnd != nullptr && !keepRows) {
+        DeleteAllItems();
+    }
+    m_records.clear();
+    m_rowRecords.clear();
+    m_sortOwed = false;
+    m_textsFromRecords = true;
 }
 
 void CPCFileListCtrl::OnDestroy()
 {
-    DeleteRecords();
+    // The rows go with the window; their records with them.
     CExListCtrl::OnDestroy();
+    m_records.clear();
+    m_rowRecords.clear();
+}
+
+void CPCFileListCtrl::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
+{
+    // The records are freed in one go: no notification per row.
+    *pResult = TRUE;
+}
+
+void CPCFileListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR);
+    if ((info->item.mask & LVIF_TEXT) == 0 || info->item.pszText == nullptr || info->item.cchTextMax <= 0) {
+        return;
+    }
+    const PCFileItem* record = GetFileItem(info->item.iItem);
+    CString text;
+    if (record != nullptr && info->item.iSubItem == 0) {
+        text = record->name;
+    } else if (record != nullptr && info->item.iSubItem == 1) {
+        text = CDevFileListCtrl::FormatSize(record->size);
+    }
+    lstrcpynW(info->item.pszText, text, info->item.cchTextMax);
+}
+
+bool CPCFileListCtrl::BreaksSizeRule(UINT size) const
+{
+    return m_exactSize != -1 ? size != static_cast<UINT>(m_exactSize) : size > m_maxSize;
 }
 
 int CPCFileListCtrl::AddFile(LPCTSTR name, UINT size, BOOL invalid, int image)
 {
-    if (m_exactSize != -1) {
-        if (size != static_cast<UINT>(m_exactSize)) {
-            invalid = TRUE;
-        }
-    } else if (size > m_maxSize) {
+    if (BreaksSizeRule(size)) {
         invalid = TRUE;
         image = kImageInvalid;
     }
@@ -69,26 +173,209 @@ int CPCFileListCtrl::AddFile(LPCTSTR name, UINT size, BOOL invalid, int image)
     record->name = name;
     record->size = size;
     record->invalid = invalid ? 1 : 0;
-    SetItemData(row, reinterpret_cast<DWORD_PTR>(record.release()));
+    SetItemData(row, reinterpret_cast<DWORD_PTR>(record.get()));
+    m_rowRecords.insert(m_rowRecords.begin() + std::min<std::ptrdiff_t>(row, static_cast<std::ptrdiff_t>(m_rowRecords.size())),
+                        record.get());
+    m_records.push_back(std::move(record));
+    m_textsFromRecords = false;
     SetItemText(row, 1, CDevFileListCtrl::FormatSize(size));
     return row;
 }
 
-BOOL CPCFileListCtrl::HasInvalidSelection() const
+std::vector<PCFileItem> CPCFileListCtrl::PrepareFiles(std::vector<PCFileItem> files)
+{
+    std::unordered_set<std::wstring> names;
+    names.reserve(files.size());
+    std::vector<PCFileItem> kept;
+    kept.reserve(files.size());
+    for (PCFileItem& file : files) {
+        if (!names.insert(NameKey(file.name)).second) {
+            continue;
+        }
+        if (BreaksSizeRule(file.size)) {
+            file.invalid = 1;
+            file.checkPending = false;  // invalid whatever its mark says
+        }
+        kept.push_back(std::move(file));
+    }
+    const int column = m_hWnd != nullptr ? GetHeaderCtrl().GetSortColumn() : -1;
+    const bool ascending = column >= 0 && GetHeaderCtrl().IsAscending() != FALSE;
+    if (column >= 0) {
+        std::stable_sort(kept.begin(), kept.end(), [&](const PCFileItem& a, const PCFileItem& b) {
+            const int compared = CompareItems(reinterpret_cast<LPARAM>(&a), reinterpret_cast<LPARAM>(&b), column);
+            return ascending ? compared < 0 : compared > 0;
+        });
+    }
+    return kept;
+}
+
+void CPCFileListCtrl::ClearSelection()
 {
     for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED)) {
-        const PCFileItem* record = GetFileItem(row);
-        if (record != nullptr && record->invalid != 0) {
-            return TRUE;
+        SetItemState(row, 0, LVIS_SELECTED);
+    }
+    const int focused = GetNextItem(-1, LVNI_FOCUSED);
+    if (focused >= 0) {
+        SetItemState(focused, 0, LVIS_FOCUSED);
+    }
+}
+
+void CPCFileListCtrl::SetFiles(std::vector<PCFileItem> files)
+{
+    files = PrepareFiles(std::move(files));
+    if (m_hWnd == nullptr) {
+        RemoveAllFiles();
+        for (PCFileItem& file : files) {
+            m_records.push_back(std::make_unique<PCFileItem>(std::move(file)));
+        }
+        return;
+    }
+    // The rows there are kept and given the new files: their texts come from
+    // the records (LVN_GETDISPINFO), so a kept row changes only where its image
+    // does. Painting is held off only when rows come or go.
+    const int oldRows = GetItemCount();
+    const int newRows = static_cast<int>(files.size());
+    std::vector<std::unique_ptr<PCFileItem>> byRow = TakeRecordsByRow();
+    const bool reuse = !byRow.empty();
+    std::optional<UpdatePause> pause;
+    if (!reuse || oldRows != newRows) {
+        pause.emplace(*this);
+    }
+    RemoveAllFiles(reuse);
+    const int keptRows = reuse ? std::min(oldRows, newRows) : 0;
+    m_records.reserve(files.size());
+    m_rowRecords.reserve(files.size());
+    if (reuse) {
+        ClearSelection();
+        for (int row = 0; row < keptRows; ++row) {
+            std::unique_ptr<PCFileItem>& record = byRow[static_cast<std::size_t>(row)];
+            const bool wasInvalid = record->invalid != 0;
+            *record = std::move(files[static_cast<std::size_t>(row)]);
+            if ((record->invalid != 0) != wasInvalid) {
+                ShowImage(row, record->invalid != 0);
+            }
+            m_rowRecords.push_back(record.get());
+            m_records.push_back(std::move(record));
+        }
+        for (int row = oldRows - 1; row >= keptRows; --row) {
+            DeleteItem(row);  // its record goes with byRow
         }
     }
-    return FALSE;
+    SetItemCount(newRows);
+    for (std::size_t index = static_cast<std::size_t>(keptRows); index < files.size(); ++index) {
+        auto record = std::make_unique<PCFileItem>(std::move(files[index]));
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = static_cast<int>(index);
+        item.pszText = LPSTR_TEXTCALLBACKW;
+        item.iImage = record->invalid ? kImageInvalid : kImageValid;
+        item.lParam = reinterpret_cast<LPARAM>(record.get());
+        const int row = InsertItem(&item);
+        if (row < 0) {
+            continue;
+        }
+        m_rowRecords.push_back(record.get());
+        SetItemText(row, 1, LPSTR_TEXTCALLBACKW);
+        m_records.push_back(std::move(record));
+    }
+    m_textsFromRecords = true;
+    m_sortOwed = false;
+    if (!pause) {
+        Invalidate();
+    }
+}
+
+void CPCFileListCtrl::Sort(int iColumn, BOOL bAscending)
+{
+    {
+        UpdatePause pause(*this);
+        CExListCtrl::Sort(iColumn, bAscending);
+    }
+    // The rows moved: read again which record each shows.
+    m_rowRecords.clear();
+    const int count = GetItemCount();
+    for (int row = 0; row < count; ++row) {
+        m_rowRecords.push_back(RecordOfRow(row));
+    }
+}
+
+void CPCFileListCtrl::ShowImage(int row, bool invalid)
+{
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = invalid ? kImageInvalid : kImageValid;
+    SetItem(&item);
+}
+
+void CPCFileListCtrl::MarkInvalid(PCFileItem& record)
+{
+    record.invalid = 1;
+    const auto at = std::find(m_rowRecords.begin(), m_rowRecords.end(), &record);
+    if (at != m_rowRecords.end() && m_hWnd != nullptr) {
+        ShowImage(static_cast<int>(at - m_rowRecords.begin()), true);
+    }
+    m_sortOwed = true;
+}
+
+void CPCFileListCtrl::ApplyMarkCheck(std::size_t index, bool passed)
+{
+    if (index >= m_records.size() || !m_records[index]->checkPending) {
+        return;
+    }
+    PCFileItem& record = *m_records[index];
+    record.checkPending = false;
+    if (!passed) {
+        MarkInvalid(record);
+    }
+}
+
+void CPCFileListCtrl::JudgeNow(PCFileItem& record)
+{
+    if (!record.checkPending) {
+        return;
+    }
+    record.checkPending = false;
+    // Without a check nothing can vouch for the file.
+    if (!m_pendingCheck || !m_pendingCheck(record.name)) {
+        MarkInvalid(record);
+    }
+}
+
+void CPCFileListCtrl::SortAfterMarkChecks()
+{
+    if (!m_sortOwed || m_hWnd == nullptr) {
+        return;
+    }
+    m_sortOwed = false;
+    const int column = GetHeaderCtrl().GetSortColumn();
+    if (column >= 0) {
+        Sort(column, GetHeaderCtrl().IsAscending());
+    }
+}
+
+BOOL CPCFileListCtrl::HasInvalidSelection()
+{
+    BOOL invalid = FALSE;
+    for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED)) {
+        PCFileItem* record = RecordOfRow(row);
+        if (record == nullptr) {
+            continue;
+        }
+        JudgeNow(*record);
+        invalid = invalid || record->invalid != 0;
+    }
+    return invalid;
 }
 
 BOOL CPCFileListCtrl::CanDrag(int row)
 {
-    const PCFileItem* record = GetFileItem(row);
-    return record != nullptr && record->invalid == 0;
+    PCFileItem* record = RecordOfRow(row);
+    if (record == nullptr) {
+        return FALSE;
+    }
+    JudgeNow(*record);
+    return record->invalid == 0;
 }
 
 int CPCFileListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, int iColumn)

@@ -16,6 +16,15 @@
 #include "core/ui/UiResources.h"
 #include "res/resource.h"
 
+#include <memory>
+
+namespace {
+
+// The link's failure boxes, always shown on the GUI thread.
+std::unique_ptr<CGuiThreadLinkMessages> g_linkMessages;
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CKeyloftApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, &CKeyloftApp::OnAppAbout)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
@@ -55,7 +64,8 @@ void CKeyloftApp::LoadSegmentDefaults(const CString& folder)
 
 void CKeyloftApp::InstallHooks()
 {
-    SetLinkMessageHook([](UINT stringId) { ShowMessageBox(-1, stringId, MB_MODE_OK); });
+    g_linkMessages =
+        std::make_unique<CGuiThreadLinkMessages>([](UINT stringId) { ShowMessageBox(-1, stringId, MB_MODE_OK); });
     SetLinkTraceHook([](const std::wstring& line) { GetTraceLog().Write(line.c_str()); });
 }
 
@@ -103,7 +113,7 @@ int CKeyloftApp::ExitInstance()
 {
     // The view (and with it its threads and the port) went with the main
     // window; what is left is this object's own.
-    SetLinkMessageHook({});
+    g_linkMessages.reset();
     SetLinkTraceHook({});
     GetTraceLog().Close();
     // Skin images are GDI+ objects: they go while GDI+ still runs.

@@ -332,5 +332,8 @@ LRESULT CTransferPage::OnDragNotify(WPARAM wParam, LPARAM)
     default:
         return 0;
     }
+    // Checks that ended during the drag left their sort for now.
+    if ((record->code == LIST_DRAG_DROP || record->code == LIST_DRAG_CANCEL) && !IsCheckingMarks())
+        m_pcList.SortAfterMarkChecks();
     return 0;
 }

@@ -18,6 +18,8 @@ inline constexpr UINT PcFolderWritten = WM_APP + 0x122;
 // wParam last port result, lParam 1 when every file was sent. The page
 // refreshes its device list and shows the success note when lParam is 1.
 inline constexpr UINT DownloadFinished = WM_APP + 0x123;
+// wParam generation: results of the PC list's mark check wait (MarkCheckRunner).
+inline constexpr UINT MarksChecked = WM_APP + 0x124;
 // The upload's end goes as AppMsg::UploadFinished (WM_USER+27), wParam result.
 } // namespace TransferMsg
 

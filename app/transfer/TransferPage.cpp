@@ -8,6 +8,7 @@
 #include "app/transfer/TransferNotes.h"
 #include "app/shell/AppMessages.h"
 #include "app/transfer/TransferMessages.h"
+#include "app/transfer/PCFolderListing.h"
 #include "app/transfer/TransferPages.h"
 #include "app/view/ViewGlobals.h"
 #include "core/files/FileErrors.h"
@@ -66,6 +67,7 @@ BEGIN_MESSAGE_MAP(CTransferPage, CBaseDlg)
     ON_MESSAGE(TransferMsg::FileError, &CTransferPage::OnWorkerFileError)
     ON_MESSAGE(TransferMsg::FileRejected, &CTransferPage::OnWorkerFileRejected)
     ON_MESSAGE(TransferMsg::PcFolderWritten, &CTransferPage::OnWorkerFolderWritten)
+    ON_MESSAGE(TransferMsg::MarksChecked, &CTransferPage::OnMarksChecked)
 END_MESSAGE_MAP()
 
 CTransferPage::CTransferPage(int kind, CWnd* pParent)
@@ -76,6 +78,7 @@ CTransferPage::CTransferPage(int kind, CWnd* pParent)
 
 CTransferPage::~CTransferPage()
 {
+    m_markChecks.CancelAndJoin();
     m_runner.CancelAndJoin();
 }
 
@@ -197,6 +200,7 @@ void CTransferPage::PlaceToolBars()
 void CTransferPage::OnDestroy()
 {
     // No worker may outlive the page it reports to.
+    m_markChecks.CancelAndJoin();
     m_runner.CancelAndJoin();
     CBaseDlg::OnDestroy();
 }
@@ -280,30 +284,49 @@ void CTransferPage::FillPCList()
 {
     if (!m_pcList.GetSafeHwnd())
         return;
-    // One repaint for the whole fill: under Wine every row inserted with
-    // redraw on costs a full repaint of the list.
-    struct RedrawPause {
-        CWnd& list;
-        explicit RedrawPause(CWnd& target) : list(target) { list.SetRedraw(FALSE); }
-        ~RedrawPause()
-        {
-            list.SetRedraw(TRUE);
-            list.Invalidate();
-        }
-    } pause(m_pcList);
-    m_pcList.RemoveAllFiles();
+    // The rows of the last fill go: so do its checks, and any result of theirs.
+    m_markChecks.CancelAndJoin();
     const CString folder = GetFolder();
-    const CString model = ConnectedModel();
-    for (const CString& name : ListFilesByExtension(folder, m_info.extensionBare)) {
-        const CString path = folder + name;
-        CFileStatus status;
-        const UINT size = CFile::GetStatus(path, status) ? static_cast<UINT>(status.m_size) : 0;
-        const bool valid = IsDeviceFileOfKind(m_info.kind, model, path);
-        m_pcList.AddFile(name, size, valid ? FALSE : TRUE,
-                         valid ? CPCFileListCtrl::kImageValid : CPCFileListCtrl::kImageInvalid);
-    }
-    m_pcList.Sort(m_pcList.GetHeaderCtrl().GetSortColumn(), m_pcList.GetHeaderCtrl().IsAscending());
+    std::vector<PCFileItem> files;
+    for (PCFolderEntry& entry : ListPCFolder(folder, m_info.extensionBare))
+        files.push_back({std::move(entry.name), entry.size, 0, true});
+    const CPCFileListCtrl::MarkCheck check = [kind = m_info.kind, model = ConnectedModel(), folder](const CString& name) {
+        return IsDeviceFileOfKind(kind, model, folder + name);
+    };
+    m_pcList.SetPendingCheck(check);
+    m_pcList.SetFiles(std::move(files));
     UpdateTitles();
+    StartMarkChecks(check);
+}
+
+void CTransferPage::StartMarkChecks(const CPCFileListCtrl::MarkCheck& check)
+{
+    // A file the size rule already refused needs no reading.
+    std::vector<MarkCheckItem> items;
+    for (std::size_t index = 0; index < m_pcList.GetRecordCount(); ++index) {
+        const PCFileItem* record = m_pcList.GetRecord(index);
+        if (record->checkPending)
+            items.push_back({index, record->name});
+    }
+    if (items.empty())
+        return;
+    if (m_markChecks.Start(GetSafeHwnd(), TransferMsg::MarksChecked, items, check))
+        return;
+    // No worker: the checks are made here, as the fill once made them.
+    for (const MarkCheckItem& item : items)
+        m_pcList.ApplyMarkCheck(item.index, check(item.file));
+    m_pcList.SortAfterMarkChecks();
+}
+
+LRESULT CTransferPage::OnMarksChecked(WPARAM generation, LPARAM)
+{
+    bool finished = false;
+    for (const MarkCheckResult& result : m_markChecks.TakeResults(static_cast<unsigned>(generation), finished))
+        m_pcList.ApplyMarkCheck(result.index, result.passed);
+    // Rows move only when no drag holds their numbers; the drop sorts then.
+    if (finished && !IsListDragging())
+        m_pcList.SortAfterMarkChecks();
+    return 0;
 }
 
 void CTransferPage::RefreshDeviceList()
@@ -371,6 +394,7 @@ LRESULT CTransferPage::OnFolderChanged(WPARAM, LPARAM)
 LRESULT CTransferPage::OnDeviceLost(WPARAM, LPARAM)
 {
     m_runner.CancelAndJoin();
+    m_markChecks.CancelAndJoin();
     m_pcList.RemoveAllFiles();
     m_devList.InitSlots(0);
     m_devList.ClearAll();
@@ -418,17 +442,19 @@ int CTransferPage::StartDownload(const CUIntArray& pcRows, const CUIntArray& dev
     CUSBPort* port = GetPort();
     if (!port || port->IsBusy() || m_runner.IsRunning())
         return 0;
+    // The names are taken before any question: the rows may be sorted again
+    // (mark checks ending) while a box is up.
+    DownloadRequest request;
+    for (INT_PTR i = 0; i < pcRows.GetSize(); ++i)
+        request.names.push_back(m_pcList.GetItemText(static_cast<int>(pcRows[i]), 0));
     if (!m_devList.AreSlotsFree(devRows) &&
         ShowPlainMessageBox(LoadText(144), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
         return 0;
     if (pcRows.GetSize() != devRows.GetSize())
         GetTransferNotes().Ask(216, FALSE, 0);
 
-    DownloadRequest request;
     request.kind = m_info.kind;
     request.folder = GetFolder();
-    for (INT_PTR i = 0; i < pcRows.GetSize(); ++i)
-        request.names.push_back(m_pcList.GetItemText(static_cast<int>(pcRows[i]), 0));
     for (INT_PTR i = 0; i < devRows.GetSize(); ++i) {
         CUIntArray one, slot;
         one.Add(devRows[i]);

@@ -10,6 +10,7 @@
 #include "app/lists/DevFileListCtrl.h"
 #include "app/lists/PCFileListCtrl.h"
 #include "app/pages/BaseDlg.h"
+#include "app/transfer/MarkCheckRunner.h"
 #include "app/transfer/SlotTable.h"
 #include "app/transfer/TransferKindInfo.h"
 #include "app/transfer/TransferRunner.h"
@@ -37,7 +38,10 @@ public:
     LRESULT OnFolderChanged(WPARAM fileKind, LPARAM lParam) override;
     LRESULT OnDeviceLost(WPARAM wParam, LPARAM lParam) override;
 
+    // Shows the data folder's files at once; their marks are checked after, off
+    // the GUI thread (IsCheckingMarks until every row is judged).
     void FillPCList();
+    bool IsCheckingMarks() const { return m_markChecks.IsChecking(); }
     // Rows of the two lists, ascending. 1 when started or nothing to do, 0 refused.
     int StartDownload(const CUIntArray& pcRows, const CUIntArray& devRows);
     int StartUpload(const CUIntArray& devRows);
@@ -81,11 +85,14 @@ protected:
     afx_msg LRESULT OnWorkerFileError(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWorkerFileRejected(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWorkerFolderWritten(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMarksChecked(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
     void UpdateTitles();
     void PlaceToolBars();
+    // Checks the marks of the rows the fill left pending, on the mark-check worker.
+    void StartMarkChecks(const CPCFileListCtrl::MarkCheck& check);
     void CopyIntoFolder(const std::vector<CString>& sources);
     bool IsFileStillValid(const CString& path, ULONGLONG size) const;
     CString ConnectedModel() const;
@@ -105,6 +112,7 @@ private:
     CImageStatic m_devPicture;
     std::vector<SlotRow> m_slotRows;
     CTransferRunner m_runner;
+    CMarkCheckRunner m_markChecks;
 };
 
 class CDownSongDlg1 : public CTransferPage {

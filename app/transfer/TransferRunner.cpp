@@ -4,6 +4,7 @@
 
 #include "app/shell/AppMessages.h"
 #include "app/transfer/TransferMessages.h"
+#include "core/link/LinkMessages.h"
 #include "core/link/USBPort.h"
 
 bool PostText(HWND window, UINT message, WPARAM wParam, const CString& text)
@@ -123,6 +124,8 @@ void CTransferRunner::CancelAndJoin()
 {
     if (!m_thread)
         return;
+    // A worker waiting for its failure box to close would never end.
+    CLinkMessageJoinScope joining;
     if (m_cancel)
         m_cancel->store(true);
     // The port drops a stale cancel request when its next transfer starts, so

@@ -2,8 +2,11 @@
 
 #include <afx.h>
 
+#include <condition_variable>
 #include <cstdarg>
 #include <cwchar>
+#include <deque>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -43,7 +46,144 @@ void ShowPlainMessage(UINT stringId)
     MessageBoxW(nullptr, text.c_str(), L"", MB_OK | MB_ICONWARNING | MB_TASKMODAL);
 }
 
+// One failure handed to the GUI thread; done once its box was closed or its
+// reporter was let go.
+struct RelayedMessage {
+    UINT stringId = 0;
+    bool done = false;
+};
+
+// The GUI thread's side of CGuiThreadLinkMessages: one per process.
+struct Relay {
+    std::mutex mutex;
+    std::condition_variable doneChanged;
+    HWND window = nullptr;  // message-only, on the GUI thread
+    DWORD guiThread = 0;
+    LinkMessageHook show;
+    std::deque<std::shared_ptr<RelayedMessage>> waiting;  // posted, box not shown yet
+    int joins = 0;  // CLinkMessageJoinScope instances alive
+};
+
+Relay& TheRelay()
+{
+    static Relay relay;
+    return relay;
+}
+
+constexpr UINT kShowNext = WM_APP + 1;
+constexpr wchar_t kRelayClass[] = L"KeyloftLinkMessageRelay";
+
+// Lets every reporter go; their boxes still show. Called with the lock held.
+void ReleaseReporters(Relay& relay)
+{
+    for (const auto& message : relay.waiting)
+        message->done = true;
+    relay.doneChanged.notify_all();
+}
+
+LRESULT CALLBACK RelayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != kShowNext)
+        return DefWindowProcW(window, message, wParam, lParam);
+    Relay& relay = TheRelay();
+    std::shared_ptr<RelayedMessage> next;
+    LinkMessageHook show;
+    {
+        std::lock_guard lock(relay.mutex);
+        if (relay.waiting.empty())
+            return 0;
+        next = relay.waiting.front();
+        relay.waiting.pop_front();
+        show = relay.show;
+    }
+    if (show)
+        show(next->stringId);
+    std::lock_guard lock(relay.mutex);
+    next->done = true;
+    relay.doneChanged.notify_all();
+    return 0;
+}
+
+// The hook CGuiThreadLinkMessages installs.
+void RelayReport(UINT stringId)
+{
+    Relay& relay = TheRelay();
+    std::unique_lock lock(relay.mutex);
+    if (!relay.window)
+        return;  // the relay has ended: the program is going
+    if (GetCurrentThreadId() == relay.guiThread) {
+        LinkMessageHook show = relay.show;
+        lock.unlock();
+        if (show)
+            show(stringId);
+        return;
+    }
+    auto message = std::make_shared<RelayedMessage>();
+    message->stringId = stringId;
+    relay.waiting.push_back(message);
+    if (!PostMessageW(relay.window, kShowNext, 0, 0)) {
+        relay.waiting.pop_back();
+        return;
+    }
+    // A GUI thread waiting for this thread to end would never show the box.
+    if (relay.joins > 0)
+        return;
+    relay.doneChanged.wait(lock, [&] { return message->done; });
+}
+
 }  // namespace
+
+CGuiThreadLinkMessages::CGuiThreadLinkMessages(LinkMessageHook show)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &RelayWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kRelayClass;
+    RegisterClassW(&windowClass);  // fails harmlessly when already registered
+    const HWND window = CreateWindowExW(0, kRelayClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    Relay& relay = TheRelay();
+    {
+        std::lock_guard lock(relay.mutex);
+        relay.window = window;
+        relay.guiThread = GetCurrentThreadId();
+        relay.show = std::move(show);
+    }
+    m_previous = SetLinkMessageHook(&RelayReport);
+}
+
+CGuiThreadLinkMessages::~CGuiThreadLinkMessages()
+{
+    SetLinkMessageHook(std::move(m_previous));
+    Relay& relay = TheRelay();
+    HWND window = nullptr;
+    {
+        std::lock_guard lock(relay.mutex);
+        window = relay.window;
+        relay.window = nullptr;
+        relay.guiThread = 0;
+        relay.show = nullptr;
+        ReleaseReporters(relay);
+        relay.waiting.clear();
+    }
+    if (window)
+        DestroyWindow(window);
+}
+
+CLinkMessageJoinScope::CLinkMessageJoinScope()
+{
+    Relay& relay = TheRelay();
+    std::lock_guard lock(relay.mutex);
+    ++relay.joins;
+    ReleaseReporters(relay);
+}
+
+CLinkMessageJoinScope::~CLinkMessageJoinScope()
+{
+    Relay& relay = TheRelay();
+    std::lock_guard lock(relay.mutex);
+    --relay.joins;
+}
 
 LinkMessageHook SetLinkMessageHook(LinkMessageHook hook)
 {

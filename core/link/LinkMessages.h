@@ -29,6 +29,34 @@ LinkTraceHook SetLinkTraceHook(LinkTraceHook hook);
 // Reports a failure by its string id. Safe from any thread.
 void ShowLinkMessage(UINT stringId);
 
+// Shows the link's failure messages on the thread that makes it (the GUI
+// thread), whichever thread reports them. While it lives it is the installed
+// hook (the one before comes back at its end). A report from another thread is
+// posted over and that thread waits until its box was closed, as if it had
+// shown the box itself; it waits no longer once the GUI thread waits for a
+// thread to end (CLinkMessageJoinScope): the box then shows when the GUI thread
+// gets to it. Make it and end it on the GUI thread.
+class CGuiThreadLinkMessages {
+public:
+    explicit CGuiThreadLinkMessages(LinkMessageHook show);
+    ~CGuiThreadLinkMessages();
+    CGuiThreadLinkMessages(const CGuiThreadLinkMessages&) = delete;
+    CGuiThreadLinkMessages& operator=(const CGuiThreadLinkMessages&) = delete;
+
+private:
+    LinkMessageHook m_previous;
+};
+
+// Held by the GUI thread while it waits for a thread to end: a thread that
+// waits for its failure box is let go, and none waits while the scope lives.
+class CLinkMessageJoinScope {
+public:
+    CLinkMessageJoinScope();
+    ~CLinkMessageJoinScope();
+    CLinkMessageJoinScope(const CLinkMessageJoinScope&) = delete;
+    CLinkMessageJoinScope& operator=(const CLinkMessageJoinScope&) = delete;
+};
+
 // Writes one printf-style trace line (the caller supplies the line feed).
 void TraceLink(const wchar_t* format, ...);
 

@@ -140,22 +140,12 @@ void PageTest::OpenPage(int kind)
 
 bool PageTest::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs)
+    return PumpThreadUntil(done, timeoutMs, [this](const MSG& msg) {
+        if (!m_progress || msg.hwnd != m_progress)
             return false;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.hwnd == m_progress && m_progress) {
-                m_progressMessages.push_back(msg.message);
-                continue;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+        m_progressMessages.push_back(msg.message);
+        return true;
+    });
 }
 
 CString PageTest::DataFolder() const

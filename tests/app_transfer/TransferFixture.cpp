@@ -72,6 +72,24 @@ bool TransferTest::PcFileExists(const wchar_t* name) const
     return fs::is_regular_file(m_pcFolder / name);
 }
 
+bool PumpThreadUntil(const std::function<bool()>& done, DWORD timeoutMs, const std::function<bool(const MSG&)>& take)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (take && take(msg))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
 MessageSink::MessageSink()
 {
     m_window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);

@@ -7,6 +7,7 @@
 #include <afx.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -46,6 +47,11 @@ protected:
     RecordedEvents m_events;
     std::atomic<bool> m_cancel{false};
 };
+
+// Runs the calling thread's messages until done() or the time is up; a message
+// that take() answers true for is taken out, not dispatched.
+bool PumpThreadUntil(const std::function<bool()>& done, DWORD timeoutMs,
+                     const std::function<bool(const MSG&)>& take = {});
 
 // Reads every message waiting in the calling thread's queue for window.
 struct Posted {

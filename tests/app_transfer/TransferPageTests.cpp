@@ -67,7 +67,8 @@ TEST_F(PageGui, TitlesCountTheFilesAndTheUsedSlots)
     EXPECT_EQ(m_page->GetDevList().GetItemCount(), 20);
     EXPECT_EQ(m_page->GetDevList().GetItemText(5, 1), L"UserSong 006");
     EXPECT_EQ(m_page->GetDevList().GetItemText(0, 2), L"1.00");
-    // Song files without the maker's mark are listed, marked invalid.
+    // Song files without the maker's mark are listed, marked invalid once their check has run.
+    ASSERT_TRUE(PumpUntil([&] { return !m_page->IsCheckingMarks(); }));
     ASSERT_NE(m_page->GetPCList().GetFileItem(0), nullptr);
     EXPECT_TRUE(m_page->GetPCList().GetFileItem(0)->invalid);
 }

@@ -1,0 +1,44 @@
+#include "app/transfer/PCFolderListing.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace {
+
+bool HasBareExtension(const CString& name, const CString& extensionBare)
+{
+    const int dot = name.ReverseFind(L'.');
+    // The pattern also lets 8.3 short names through ("*.mid" finds "a.midi").
+    return dot >= 0 && name.Mid(dot + 1).CompareNoCase(extensionBare) == 0;
+}
+
+UINT ClampedSize(DWORD high, DWORD low)
+{
+    return high != 0 ? static_cast<UINT>(-1) : static_cast<UINT>(low);
+}
+
+} // namespace
+
+std::vector<PCFolderEntry> ListPCFolder(const CString& folder, LPCTSTR extensionBare)
+{
+    std::vector<PCFolderEntry> entries;
+    CString root = folder;
+    if (!root.IsEmpty() && root.Right(1) != L"\\" && root.Right(1) != L"/")
+        root += L"\\";
+    const CString extension(extensionBare);
+    WIN32_FIND_DATAW found{};
+    const HANDLE handle = ::FindFirstFileExW(root + L"*." + extension, FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (handle == INVALID_HANDLE_VALUE)
+        return entries;
+    const std::unique_ptr<void, decltype(&::FindClose)> search(handle, &::FindClose);
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        CString name(found.cFileName);
+        if (HasBareExtension(name, extension))
+            entries.push_back({std::move(name), ClampedSize(found.nFileSizeHigh, found.nFileSizeLow)});
+    } while (::FindNextFileW(search.get(), &found));
+    return entries;
+}
