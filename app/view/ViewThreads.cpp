@@ -2,6 +2,7 @@
 
 #include "app/shell/AppMessages.h"
 #include "app/view/ViewGlobals.h"
+#include "core/link/LinkMessages.h"
 #include "core/link/USBPort.h"
 
 struct CViewThreads::Worker {
@@ -77,6 +78,8 @@ void CViewThreads::StartKeepAlive(CUSBPort& port, HWND lostTarget, DWORD periodM
 
 void CViewThreads::StopAll()
 {
+    // The keep-alive may be waiting for a failure box that needs this thread.
+    CLinkMessageJoinScope joining;
     if (m_stopEvent != nullptr)
         ::SetEvent(m_stopEvent);
     for (const auto& thread : m_threads)
