@@ -3,6 +3,8 @@
 #include "tests/e2e/OtherProcessWindows.h"
 #include "tests/e2e/SampleFiles.h"
 
+#include "core/portable/marks/FileMarks.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -67,13 +69,30 @@ TEST(Driver, ReadsTreeTextsDepthFirst) {
     EXPECT_EQ(ReadTreeTexts(tree.get()), expected);
 }
 
-TEST(Driver, SampleFilesCarryTheirMarks) {
-    EXPECT_EQ(SampleSong(1).substr(0, 4), "MThd");
-    EXPECT_NE(SampleSong(1).find("KELVOR RX470  "), std::string::npos);
-    EXPECT_NE(SampleSong(1), SampleSong(2));
-    EXPECT_EQ(SampleStyle(1).substr(0, 24), "KELVOR RX470  STYLE 0001");
-    EXPECT_EQ(SampleVoice(1).size(), 131072u);
-    EXPECT_EQ(SampleMemory(1).substr(14, 5), "MEMRY");
+// The samples must pass the program's own checks, or a page would refuse them and
+// an end-to-end case would fail for the wrong reason.
+TEST(Driver, SampleFilesPassTheProgramsChecksAtTheSizeAsked) {
+    namespace marks = keyloft::marks;
+    const struct {
+        marks::FileKind kind;
+        std::string (*make)(unsigned char, std::size_t);
+    } makers[] = {{marks::FileKind::Song, &SampleSong},
+                  {marks::FileKind::Style, &SampleStyle},
+                  {marks::FileKind::Voice, &SampleVoice},
+                  {marks::FileKind::Memory, &SampleMemory}};
+    for (const auto& maker : makers) {
+        for (std::size_t size : {std::size_t{8192}, std::size_t{8193}, std::size_t{200000}}) {
+            const std::string bytes = maker.make(7, size);
+            SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(maker.kind) << ", size " << size);
+            EXPECT_EQ(bytes.size(), size);
+            const marks::MemoryByteSource source(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+            EXPECT_TRUE(marks::PassesMarkCheck(maker.kind, source));
+            EXPECT_NE(maker.make(8, size), bytes) << "the tag shows in the content";
+        }
+    }
+    const std::string smallest = SampleStyle(1);
+    const marks::MemoryByteSource source(std::span(reinterpret_cast<const std::uint8_t*>(smallest.data()), smallest.size()));
+    EXPECT_TRUE(marks::PassesMarkCheck(marks::FileKind::Style, source));
 }
 
 } // namespace

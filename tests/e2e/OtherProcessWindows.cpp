@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -131,6 +132,14 @@ void PressButton(HWND dialog, int buttonId) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+void PressKey(HWND window, UINT virtualKey) {
+    const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    const LPARAM down = 1 | (static_cast<LPARAM>(scanCode) << 16);
+    const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    PostMessageW(window, WM_KEYDOWN, virtualKey, down);
+    PostMessageW(window, WM_KEYUP, virtualKey, up);
+}
+
 ListRows ReadListView(HWND list) {
     constexpr SIZE_T kTextChars = 520;
     const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -177,10 +186,13 @@ void SelectListViewRows(HWND list, const std::vector<int>& rows) {
     }
 }
 
-std::vector<std::wstring> ReadTreeTexts(HWND tree) {
+namespace {
+
+// Calls `visit` with every item of the tree and its text, depth first, until it
+// returns false.
+void WalkTree(HWND tree, const std::function<bool(HTREEITEM, const std::wstring&)>& visit) {
     constexpr SIZE_T kTextChars = 260;
     RemoteBlock block(tree, sizeof(TVITEMW) + kTextChars * sizeof(wchar_t));
-    std::vector<std::wstring> texts;
     std::vector<HTREEITEM> pending;
     auto next = [&](HTREEITEM item, UINT relation) {
         return reinterpret_cast<HTREEITEM>(
@@ -197,7 +209,8 @@ std::vector<std::wstring> ReadTreeTexts(HWND tree) {
         if (SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(block.Address())))
             block.Read(sizeof(TVITEMW), text.data(), text.size() * sizeof(wchar_t));
         text.resize(wcsnlen(text.c_str(), text.size()));
-        texts.push_back(text);
+        if (!visit(item, text))
+            return;
         if (HTREEITEM sibling = next(item, TVGN_NEXT))
             pending.push_back(sibling);
         if (HTREEITEM child = next(item, TVGN_CHILD)) {
@@ -210,7 +223,43 @@ std::vector<std::wstring> ReadTreeTexts(HWND tree) {
             pending.pop_back();
         }
     }
+}
+
+} // namespace
+
+std::vector<std::wstring> ReadTreeTexts(HWND tree) {
+    std::vector<std::wstring> texts;
+    WalkTree(tree, [&](HTREEITEM, const std::wstring& text) {
+        texts.push_back(text);
+        return true;
+    });
     return texts;
+}
+
+HTREEITEM FindTreeItem(HWND tree, const std::wstring& text) {
+    HTREEITEM found = nullptr;
+    WalkTree(tree, [&](HTREEITEM item, const std::wstring& itemText) {
+        if (itemText == text)
+            found = item;
+        return found == nullptr;
+    });
+    return found;
+}
+
+bool ClickTreeItem(HWND tree, HTREEITEM item) {
+    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    // TVM_GETITEMRECT takes the item in the rectangle it fills.
+    RECT rect{};
+    static_assert(sizeof item <= sizeof rect);
+    std::memcpy(&rect, &item, sizeof item);
+    RemoteBlock block(tree, sizeof rect);
+    block.Write(0, &rect, sizeof rect);
+    if (!SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(block.Address())))
+        return false;
+    block.Read(0, &rect, sizeof rect);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    // Both go into the queue before the tree looks: its drag check ends at the release.
+    return PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, point) && PostMessageW(tree, WM_LBUTTONUP, 0, point);
 }
 
 } // namespace e2e

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -24,6 +25,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Presses a dialog button the way a click does (BN_CLICKED to its parent).
 void PressButton(HWND dialog, int buttonId);
 
+// A key pressed and released on a window, as keyboard messages to it (no
+// modifier: the key state of the other process does not change).
+void PressKey(HWND window, UINT virtualKey);
+
 // Rows of a list-view control in another process, cell texts per column.
 using ListRows = std::vector<std::vector<std::wstring>>;
 ListRows ReadListView(HWND list);
@@ -33,5 +38,10 @@ void SelectListViewRows(HWND list, const std::vector<int>& rows);
 
 // Every item text of a tree-view control in another process, depth first.
 std::vector<std::wstring> ReadTreeTexts(HWND tree);
+// The first item with this text, depth first; null when there is none.
+HTREEITEM FindTreeItem(HWND tree, const std::wstring& text);
+// Clicks the middle of the item's label, as the mouse does; false when the item
+// has no place on the screen.
+bool ClickTreeItem(HWND tree, HTREEITEM item);
 
 } // namespace e2e

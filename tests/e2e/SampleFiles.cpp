@@ -51,7 +51,7 @@ std::string MarkedBlock(std::string_view mark, unsigned char tag, std::size_t si
 
 } // namespace
 
-std::string SampleSong(unsigned char tag) {
+std::string SampleSong(unsigned char tag, std::size_t size) {
     std::string conductor("\x00\xff\x01\x0e", 4);
     conductor += kMakerModel;
     conductor += std::string("\x00\xff\x51\x03\x07\xa1\x20\x00\xff\x2f\x00", 11);
@@ -60,10 +60,15 @@ std::string SampleSong(unsigned char tag) {
     std::string melody("\x00\x90\x3c", 3);
     melody.push_back(static_cast<char>(1 + tag % 126));
     melody += std::string("\x60\x3c\x00\x00\xff\x2f\x00", 7);
-    return Chunk("MThd", header) + Chunk("MTrk", conductor) + Chunk("MTrk", melody);
+    std::string song = Chunk("MThd", header) + Chunk("MTrk", conductor) + Chunk("MTrk", melody);
+    // An unknown chunk after the tracks is passed over by every reader.
+    constexpr std::size_t kChunkHead = 8;
+    if (size >= song.size() + kChunkHead)
+        song += Chunk("XPAD", std::string(size - song.size() - kChunkHead, static_cast<char>(tag)));
+    return song;
 }
 
-std::string SampleStyle(unsigned char tag) {
+std::string SampleStyle(unsigned char tag, std::size_t size) {
     std::string style("KELVOR RX470  STYLE 0001");
     style.append(4, '\0');
     const std::string name = "POP" + std::to_string(tag);
@@ -82,7 +87,9 @@ std::string SampleStyle(unsigned char tag) {
     style.append(896, '\x11');
     const std::size_t mainA = (style.size() - 28) / 2;
     PutLittle16(style, 110 + 2 * (6 - 3), static_cast<std::uint32_t>(mainA));
-    style.append(10, static_cast<char>(tag));
+    // MAIN A is the last segment: it takes up whatever the size asks for.
+    constexpr std::size_t kLeastSegment = 10;
+    style.append(size > style.size() + kLeastSegment ? size - style.size() : kLeastSegment, static_cast<char>(tag));
     SealStyle(style);
     return style;
 }

@@ -1,6 +1,8 @@
 // The instrument's own file kinds, made in memory with the marks the program
 // checks (maker-and-model text event in songs, 24-byte marks and a sealed head in
 // styles); `tag` varies the content so that two samples never compare equal.
+// A `size` above the smallest form makes the file exactly that long (0: as small
+// as it comes); the four makers have one form, so a test can hold them in a table.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +10,8 @@
 
 namespace e2e {
 
-std::string SampleSong(unsigned char tag);
-std::string SampleStyle(unsigned char tag);
+std::string SampleSong(unsigned char tag, std::size_t size = 0);
+std::string SampleStyle(unsigned char tag, std::size_t size = 0);
 // Voices and memories must have the device profile's exact size.
 std::string SampleVoice(unsigned char tag, std::size_t size = 131072);
 std::string SampleMemory(unsigned char tag, std::size_t size = 131072);

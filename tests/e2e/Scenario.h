@@ -27,16 +27,44 @@ constexpr int kUploadSelected = 32842;
 constexpr int kBuiltInLanguage = 32793;
 constexpr int kEnglish = 32791;
 
-// A device profile in the instrument's served form with the page switches given.
-std::string InstrumentProfile(bool songPage, bool stylePage, bool voicePage, bool memoryPage, bool songEditor,
-                              bool styleEditor);
+// What a test may change of the device profile the instrument serves; the
+// defaults are the instrument's built-in profile.
+struct ProfileSettings {
+    bool songPage = true;
+    bool stylePage = true;
+    bool voicePage = true;
+    bool memoryPage = true;
+    bool songEditor = true;
+    bool styleEditor = true;
+    unsigned voiceSize = 131072;   // exact size of a voice file
+    unsigned memorySize = 131072;  // exact size of a memory file
+};
+
+// The device profile in the instrument's served form (its profile.ini).
+std::string InstrumentProfile(const ProfileSettings& settings);
 
 // Starts the program and waits until a transfer page shows its device list
 // filled; returns null (after a test failure) when it does not come up.
 std::unique_ptr<RunningProgram> StartConnected(const Workspace& workspace,
                                                const std::map<std::wstring, std::wstring>& environment = {});
 
-// Presses the affirmative button of a box: Yes on a Yes/No box, else OK.
+// The two ways a user brings a page forward.
+enum class PageSwitch { TreeClick, WindowMenu };
+
+// Brings the transfer page of a kind (0 song, 1 style, 2 voice, 3 memory) forward
+// (a click on its page-tree item, or its Window menu command) and waits until that
+// page is the one shown; returns it, or null after a test failure.
+HWND ShowTransferPage(const RunningProgram& program, const Workspace& workspace, int kind, PageSwitch how);
+
+// The titles above a transfer page's lists, as the program writes them.
+std::wstring PcTitleOf(HWND page);
+std::wstring DeviceTitleOf(HWND page);
+
+// A string of the program's built-in table with printf-style numbers put in.
+std::wstring ProgramText(const Workspace& workspace, UINT id, int first, int second = 0);
+
+// Presses the affirmative button of a box (Yes on a Yes/No box, else OK) and
+// waits until the box has gone.
 void Agree(const BoxView& box);
 
 // Rows of the device list whose name cell is not empty (used slots).

@@ -15,7 +15,10 @@ namespace fs = std::filesystem;
 TEST(StartUp, ConnectsToTheSingleInstrumentAndBuildsTheSwitchedOnPages) {
     Workspace workspace;
     // Voice page and style editor switched off: two groups, three transfer pages, one editor.
-    workspace.PutOnInstrument(L"profile.ini", InstrumentProfile(true, true, false, true, true, false));
+    ProfileSettings profile;
+    profile.voicePage = false;
+    profile.styleEditor = false;
+    workspace.PutOnInstrument(L"profile.ini", InstrumentProfile(profile));
     workspace.PutOnInstrument(L"song/000.mid", SampleSong(1));
     workspace.PutOnInstrument(L"song/003.mid", SampleSong(2));
 
