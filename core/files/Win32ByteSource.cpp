@@ -4,8 +4,10 @@
 
 CWin32ByteSource::CWin32ByteSource(LPCWSTR path)
 {
-    m_file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Reading a file's mark (off the GUI thread, while the user works) must
+    // never stop the file from being replaced, renamed or deleted.
+    m_file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_file == INVALID_HANDLE_VALUE)
         return;
     LARGE_INTEGER size{};

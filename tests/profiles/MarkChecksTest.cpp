@@ -1,4 +1,5 @@
 #include "core/files/FileMarkChecks.h"
+#include "core/files/Win32ByteSource.h"
 #include "core/files/TraceLog.h"
 #include "core/ui/UiResources.h"
 #include "tests/portable/marks/MarkSamples.h"
@@ -109,6 +110,16 @@ TEST_F(MarkChecksTest, UnreadableFilesFail)
         EXPECT_FALSE(HasStyleFileMark(path));
         ::CloseHandle(lock);
     }
+}
+
+TEST_F(MarkChecksTest, AFileBeingCheckedCanStillBeDeletedOrReplaced)
+{
+    const CString path = Put(L"busy.mid", samples::MakeSong());
+    const CString moved = Folder() + L"moved.mid";
+    CWin32ByteSource reading(path);
+    ASSERT_TRUE(reading.IsOpen());
+    EXPECT_TRUE(::MoveFileW(path, moved)) << "a mark check blocked a rename";
+    EXPECT_TRUE(::DeleteFileW(moved)) << "a mark check blocked a delete";
 }
 
 TEST_F(MarkChecksTest, SongCheckFailuresAreTraced)
