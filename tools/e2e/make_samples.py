@@ -10,15 +10,10 @@ import os
 import struct
 import sys
 
-MAKER_MODEL = b"KELVOR RX470  "
-VOICE_MARK = b"KELVOR RX470  VOICE 0001"
-MEMORY_MARK = b"KELVOR RX470  MEMRY 0001"
-STYLE_MARK = b"KELVOR RX470  STYLE 0001"
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "seeds"))
+from device_bytes import MAKER_MODEL, MEMORY_MARK, STYLE_MARK, VOICE_MARK, chunk, seal  # noqa: E402
+
 EXACT_SIZE = 131072  # the built-in device profile's VOC_SIZE and MEM_SIZE
-
-
-def chunk(kind, data):
-    return kind + struct.pack(">I", len(data)) + data
 
 
 def song(seed, notes=64):
@@ -33,16 +28,6 @@ def song(seed, notes=64):
     melody += b"\x00\xff\x2f\x00"
     return (chunk(b"MThd", struct.pack(">HHH", 1, 2, 96)) + chunk(b"MTrk", conductor)
             + chunk(b"MTrk", bytes(melody)))
-
-
-def seal(style):
-    total = sum(struct.unpack_from("<12H", style, 0))
-    body = style[28:]
-    total += sum(struct.unpack_from("<%dH" % (len(body) // 2), body, 0))
-    if len(body) % 2:
-        total += body[-1]
-    total &= 0xFFFFFFFF
-    style[24:28] = struct.pack("<HH", total >> 16, total & 0xFFFF)
 
 
 def style(name, seed):

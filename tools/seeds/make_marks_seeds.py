@@ -6,10 +6,7 @@ Run from anywhere: python3 tools/seeds/make_marks_seeds.py
 import os
 import struct
 
-MAKER_MODEL = b"KELVOR RX470  "
-STYLE_MARK = b"KELVOR RX470  STYLE 0001"
-VOICE_MARK = b"KELVOR RX470  VOICE 0001"
-MEMORY_MARK = b"KELVOR RX470  MEMRY 0001"
+from device_bytes import MAKER_MODEL, MEMORY_MARK, STYLE_MARK, VOICE_MARK, chunk, seal
 OUT = os.path.join(os.path.dirname(__file__), "..", "..", "tests", "fuzz", "corpus", "marks")
 
 
@@ -30,21 +27,6 @@ def style(names=(b"POP", b"P", b"", b""), segments=((2, 8), (3, 6), (6, 10), (14
         head += bytes([segment]) * length
     seal(head)
     return bytes(head)
-
-
-def seal(style_bytes):
-    """Stores the checksum: mark and body as little-endian words, odd last byte."""
-    total = sum(struct.unpack_from("<12H", style_bytes, 0))
-    body = style_bytes[28:]
-    total += sum(struct.unpack_from("<%dH" % (len(body) // 2), body, 0))
-    if len(body) % 2:
-        total += body[-1]
-    total &= 0xFFFFFFFF
-    style_bytes[24:28] = struct.pack("<HH", total >> 16, total & 0xFFFF)
-
-
-def chunk(kind, data):
-    return kind + struct.pack(">I", len(data)) + data
 
 
 def song(tracks=2):
