@@ -1,5 +1,7 @@
 #include "widgets/MyCombox.h"
 
+#include "widgets/BufferedPaint.h"
+
 BEGIN_MESSAGE_MAP(CMyCombox, CComboBox)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -94,15 +96,8 @@ void CMyCombox::Paint(HDC dc)
 
 void CMyCombox::OnPaint()
 {
-    PAINTSTRUCT ps{};
-    HDC paintDc = ::BeginPaint(m_hWnd, &ps);
-    {
-        CRect client;
-        GetClientRect(&client);
-        CMemDC memory(*CDC::FromHandle(paintDc), client);
-        Paint(memory.GetDC().GetSafeHdc());
-    }
-    ::EndPaint(m_hWnd, &ps);
+    widgets::CBufferedPaint paint(*this);
+    Paint(paint.Dc());
 }
 
 BOOL CMyCombox::OnEraseBkgnd(CDC* /*pDC*/)

@@ -1,5 +1,6 @@
 #include "widgets/NotifyDlg.h"
 
+#include "widgets/BufferedPaint.h"
 #include "widgets/WidgetLook.h"
 
 namespace {
@@ -73,24 +74,16 @@ BOOL CNotifyDlg::OnEraseBkgnd(CDC* /*pDC*/)
 
 void CNotifyDlg::OnPaint()
 {
-    PAINTSTRUCT ps{};
-    HDC paintDc = ::BeginPaint(m_hWnd, &ps);
-    {
-        CRect client;
-        GetClientRect(&client);
-        CMemDC memory(*CDC::FromHandle(paintDc), client);
-        HDC dc = memory.GetDC().GetSafeHdc();
-        widgets::CGdiHandle<HBRUSH> back(::CreateSolidBrush(widgets::kLookLightGreen));
-        ::FillRect(dc, &client, back.Get());
-        RECT sheet = client;
-        ::InflateRect(&sheet, -1, -1);
-        widgets::FillRoundRect(dc, sheet, 12, widgets::kLookWhite, widgets::kLookGreen);
-        wchar_t text[256] = {};
-        ::GetWindowTextW(m_hWnd, text, 256);
-        widgets::CScopedSelect font(dc, widgets::GetButtonFont());
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, widgets::kLookDarkGreen);
-        ::DrawTextW(dc, text, -1, &sheet, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-    }
-    ::EndPaint(m_hWnd, &ps);
+    widgets::CBufferedPaint paint(*this);
+    paint.Fill(widgets::kLookLightGreen);
+    HDC dc = paint.Dc();
+    RECT sheet = paint.Client();
+    ::InflateRect(&sheet, -1, -1);
+    widgets::FillRoundRect(dc, sheet, 12, widgets::kLookWhite, widgets::kLookGreen);
+    wchar_t text[256] = {};
+    ::GetWindowTextW(m_hWnd, text, 256);
+    widgets::CScopedSelect font(dc, widgets::GetButtonFont());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, widgets::kLookDarkGreen);
+    ::DrawTextW(dc, text, -1, &sheet, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }

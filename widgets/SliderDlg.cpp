@@ -1,5 +1,7 @@
 #include "widgets/SliderDlg.h"
 
+#include "widgets/BufferedPaint.h"
+
 #include <algorithm>
 
 #include "widgets/WidgetLook.h"
@@ -176,30 +178,23 @@ BOOL CSliderDlg::OnEraseBkgnd(CDC* /*pDC*/)
 
 void CSliderDlg::OnPaint()
 {
-    PAINTSTRUCT ps{};
-    HDC paintDc = ::BeginPaint(m_hWnd, &ps);
-    {
-        CRect client;
-        GetClientRect(&client);
-        CMemDC memory(*CDC::FromHandle(paintDc), client);
-        HDC dc = memory.GetDC().GetSafeHdc();
-        widgets::CGdiHandle<HBRUSH> back(::CreateSolidBrush(widgets::kLookWhite));
-        ::FillRect(dc, &client, back.Get());
-        widgets::CGdiHandle<HBRUSH> frame(::CreateSolidBrush(widgets::kLookGreen));
-        ::FrameRect(dc, &client, frame.Get());
+    widgets::CBufferedPaint paint(*this);
+    paint.Fill(widgets::kLookWhite);
+    HDC dc = paint.Dc();
+    const CRect& client = paint.Client();
+    widgets::CGdiHandle<HBRUSH> frame(::CreateSolidBrush(widgets::kLookGreen));
+    ::FrameRect(dc, &client, frame.Get());
 
-        const RECT track = GetTrackRect();
-        const int centre = (client.left + client.right) / 2;
-        const int thumbY = SliderYFromValue(m_value, track.top, track.bottom, m_nMin, m_nMax);
-        // The groove: grey above the thumb, green below it (the part "filled").
-        RECT upper{centre - 2, track.top, centre + 2, thumbY};
-        RECT lower{centre - 2, thumbY, centre + 2, track.bottom};
-        widgets::CGdiHandle<HBRUSH> grey(::CreateSolidBrush(widgets::kLookBorderGrey));
-        ::FillRect(dc, &upper, grey.Get());
-        ::FillRect(dc, &lower, frame.Get());
-        RECT thumb{client.left + 6, thumbY - kThumbHeight / 2, client.right - 6, thumbY + kThumbHeight / 2};
-        widgets::FillRoundRect(dc, thumb, 6, m_dragging ? widgets::kLookDarkGreen : widgets::kLookGreen,
-                               widgets::kLookDarkGreen);
-    }
-    ::EndPaint(m_hWnd, &ps);
+    const RECT track = GetTrackRect();
+    const int centre = (client.left + client.right) / 2;
+    const int thumbY = SliderYFromValue(m_value, track.top, track.bottom, m_nMin, m_nMax);
+    // The groove: grey above the thumb, green below it (the part "filled").
+    RECT upper{centre - 2, track.top, centre + 2, thumbY};
+    RECT lower{centre - 2, thumbY, centre + 2, track.bottom};
+    widgets::CGdiHandle<HBRUSH> grey(::CreateSolidBrush(widgets::kLookBorderGrey));
+    ::FillRect(dc, &upper, grey.Get());
+    ::FillRect(dc, &lower, frame.Get());
+    RECT thumb{client.left + 6, thumbY - kThumbHeight / 2, client.right - 6, thumbY + kThumbHeight / 2};
+    widgets::FillRoundRect(dc, thumb, 6, m_dragging ? widgets::kLookDarkGreen : widgets::kLookGreen,
+                           widgets::kLookDarkGreen);
 }
