@@ -130,26 +130,6 @@ TEST(DialogTest, ModalDialogExchangesDataBothWaysAndRefusesABadNumber)
     EXPECT_EQ(dialog.m_okButton.m_hWnd, nullptr) << "the bound control went with the dialog";
 }
 
-TEST(DialogTest, TemplateComesFromTheProgramWhenTheLanguageModuleLacksIt)
-{
-    TestApp();
-    HMODULE hLanguage = ::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(hLanguage, nullptr);
-    AfxSetResourceHandle(hLanguage);
-    CDdxDialog dialog;
-    std::thread script([] {
-        HWND hDlg = nullptr;
-        WaitUntil([&] { return (hDlg = FindDialog(L"DDX Test")) != nullptr; });
-        ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
-    });
-    INT_PTR answer = dialog.DoModal();
-    script.join();
-    AfxSetResourceHandle(nullptr);
-    ::FreeLibrary(hLanguage);
-    EXPECT_EQ(answer, IDCANCEL);
-    EXPECT_EQ(dialog.m_name, CString(L"initial")) << "Cancel keeps the data";
-}
-
 TEST(DialogTest, WorkerThreadRunsAModalDialogOwnedByAGuiThreadWindow)
 {
     TestApp();

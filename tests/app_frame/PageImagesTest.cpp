@@ -33,22 +33,6 @@ Control* ControlOf(CWnd& page, UINT id)
     return item == nullptr ? nullptr : dynamic_cast<Control*>(CWnd::FromHandlePermanent(item->GetSafeHwnd()));
 }
 
-// Black pixels on the screen inside the control, sampled every second pixel.
-int BlackPixelsOf(CWnd& control)
-{
-    control.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpPending();
-    CRect client;
-    control.GetClientRect(&client);
-    HDC dc = ::GetDC(control.GetSafeHwnd());
-    int black = 0;
-    for (int y = 0; y < client.bottom; y += 2)
-        for (int x = 0; x < client.right; x += 2)
-            black += ::GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
-    ::ReleaseDC(control.GetSafeHwnd(), dc);
-    return black;
-}
-
 std::vector<HWND> PageToolBars(CWnd& page)
 {
     std::vector<HWND> bars;
@@ -121,9 +105,7 @@ TEST_F(PageImagesTest, TransferPagePicturesAndArrowsShowTheirSkinImages)
     CString text;
     download->GetWindowText(text);
     EXPECT_TRUE(text.IsEmpty()) << "the arrow shows its image, not its text";
-
-    EXPECT_EQ(0, BlackPixelsOf(*pcPicture)) << "the PC picture draws black";
-    EXPECT_EQ(0, BlackPixelsOf(*devPicture)) << "the device picture draws black";
+    // That they draw without black is SkinPictureTest's (widgets).
 
     // Once an instrument is connected, the next device-list refresh shows it.
     GetUiResources().m_deviceName = L"DEVICE 1";
@@ -148,11 +130,6 @@ TEST_F(PageImagesTest, EveryToolBarOfEveryTransferPageHasAnImagePerButton)
             const auto buttons = static_cast<int>(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
             EXPECT_GT(buttons, 0);
             EXPECT_EQ(buttons, ::ImageList_GetImageCount(images)) << "page " << kind;
-            int cx = 0;
-            int cy = 0;
-            ::ImageList_GetIconSize(images, &cx, &cy);
-            EXPECT_EQ(16, cx);
-            EXPECT_EQ(16, cy);
         }
         m_page.reset();
     }

@@ -1,10 +1,9 @@
 // The program's message boxes answered by a second thread the way a user
-// would: the silenced-message box (remembered only after OK), the plain
-// program message box and the section-copy dialog.
+// would: the silenced-message box (remembered only after OK) and the
+// section-copy dialog. The plain message box is tested in widgets.
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 
 #include "app/pages/CopyCasmDlg.h"
 #include "app/pages/ProgramMessages.h"
@@ -107,32 +106,6 @@ TEST_F(CancelableDlgTest, OkWithoutTheTickKeepsTheMessageVisibleAndRemembered)
     EXPECT_EQ(IDOK, AskAndAnswer(60999, FALSE, false, IDOK, &seen, &shown));
     ASSERT_TRUE(shown);
     EXPECT_TRUE(seen.text.IsEmpty());
-}
-
-TEST(ShowMessageBoxTest, ShowsTheTextOfAnIdOrALiteralAndReturnsTheButton)
-{
-    const auto ask = [](int button, SeenBox& seen, const std::function<int()>& show) {
-        CDialogAnswerer answerer(kCaption, [&seen, button](HWND dialog) {
-            seen.text = DialogItemText(dialog, IDC_MSGBOX_TEXT);
-            seen.cancelVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDCANCEL)) != FALSE;
-            ClickButton(dialog, button);
-        });
-        const int result = show();
-        answerer.Stop();
-        EXPECT_TRUE(answerer.Found());
-        return result;
-    };
-    SeenBox byId;
-    EXPECT_EQ(IDCANCEL, ask(IDCANCEL, byId, [] {
-        return ShowMessageBox(-1, IDS_COUNT_MISMATCH, MB_MODE_OKCANCEL, MSG_SOUND_NONE);
-    }));
-    EXPECT_EQ(LoadText(IDS_COUNT_MISMATCH), byId.text);
-    EXPECT_TRUE(byId.cancelVisible);
-
-    SeenBox literal;
-    EXPECT_EQ(IDOK, ask(IDOK, literal, [] { return ShowMessageBoxText(-1, MB_MODE_OK, L"Cannot open C:\\Songs\\a.mid"); }));
-    EXPECT_EQ(CString(L"Cannot open C:\\Songs\\a.mid"), literal.text);
-    EXPECT_FALSE(literal.cancelVisible);
 }
 
 class CopyCasmDlgTest : public ::testing::Test {

@@ -58,20 +58,14 @@ void ClickButton(HWND dialog, int id)
     ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-CScopedProgramFolder::CScopedProgramFolder()
+CScopedProgramFolder::CScopedProgramFolder() : m_path(static_cast<LPCWSTR>(m_folder.Path()))
 {
-    static int counter = 0;
-    m_path = std::filesystem::temp_directory_path() /
-             (L"keyloft_pages_" + std::to_wstring(::GetCurrentProcessId()) + L"_" + std::to_wstring(++counter));
-    std::filesystem::create_directories(m_path);
-    SetProgramFolderOverride(m_path.c_str());
+    SetProgramFolderOverride(m_folder.Path());
 }
 
 CScopedProgramFolder::~CScopedProgramFolder()
 {
     SetProgramFolderOverride(L"");
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
 }
 
 HDROP MakeDropHandle(const std::vector<std::wstring>& paths)

@@ -12,6 +12,7 @@
 #include "tests/support/DialogTesting.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RecordingHost.h"
+#include "tests/support/TempFolder.h"
 
 namespace pagestest {
 
@@ -49,6 +50,7 @@ public:
     const std::filesystem::path& Path() const { return m_path; }
 
 private:
+    keyloft_test::TempFolder m_folder{L"keyloft_pages"};
     std::filesystem::path m_path;
 };
 

@@ -115,13 +115,4 @@ TEST_F(CylinderProgressTest, AnswersTheProgressMessagesFromItsOwnFields)
     EXPECT_EQ(9, range.iHigh);
 }
 
-TEST_F(CylinderProgressTest, FrameWritesToTheFieldsShowInTheBar)
-{
-    // The frame keeps its own bookkeeping in the fields and then steps the bar.
-    m_bar.m_model.SetRange(0, 4);
-    m_bar.m_model.SetStep(1);
-    m_bar.m_model.SetPos(3);
-    EXPECT_EQ(3, ::SendMessageW(m_bar.m_hWnd, PBM_GETPOS, 0, 0));
-}
-
 } // namespace

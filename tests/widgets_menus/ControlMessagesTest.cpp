@@ -286,15 +286,6 @@ TEST_F(PageTreeTest, DragPositionMarksTheItemUnderIt)
     EXPECT_EQ(nullptr, tree.GetDropTarget());
 }
 
-TEST(SectionList, IsCreatableByItsClassName)
-{
-    CObject* object = CRuntimeClass::CreateObject("CSecListCtrl");
-    ASSERT_NE(nullptr, object);
-    EXPECT_TRUE(object->IsKindOf(RUNTIME_CLASS(CListCtrl)));
-    EXPECT_TRUE(object->IsKindOf(RUNTIME_CLASS(CSecListCtrl)));
-    delete object;
-}
-
 TEST(SectionList, MissingSectionsAreTold)
 {
     CHostWnd host;

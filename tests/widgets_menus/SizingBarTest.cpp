@@ -1,5 +1,6 @@
 // The sizing bar docked at the frame's left edge: its width, a drag of its
-// edge, and the view taking the rest.
+// edge, and the view taking the rest (a hidden bar leaving its place is the
+// frame's layout, tested in afx_frames).
 #include <gtest/gtest.h>
 
 #include <afxext.h>
@@ -101,15 +102,6 @@ TEST_F(SizingBarTest, CancelledOrExtremeDragsAreBounded)
     bar.OnTrackUpdatePosition(CPoint(-5000, 300));
     bar.StopTracking(TRUE);
     EXPECT_EQ(CSizingControlBar::kMinExtent, bar.GetVertDockSize().cx);
-}
-
-TEST_F(SizingBarTest, HidingGivesTheViewTheWholeWidth)
-{
-    frame->ShowControlBar(&bar, FALSE, FALSE);
-    EXPECT_FALSE(bar.IsWindowVisible());
-    EXPECT_EQ(0, InFrame(view).left);
-    frame->ShowControlBar(&bar, TRUE, FALSE);
-    EXPECT_EQ(230, InFrame(view).left);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Owner-drawn menus: items turned owner-drawn, measured and drawn through the
-// layer's dispatch, mnemonics through the WM_MENUCHAR handler, and records
-// released with the menu.
+// layer's dispatch (WM_MEASUREITEM reaching a CMenu is covered in afx_frames),
+// mnemonics through the WM_MENUCHAR handler, and records released with the menu.
 #include <gtest/gtest.h>
 
 #include "tests/widgets_menus/MenusTestSupport.h"
@@ -96,29 +96,6 @@ TEST(OwnerDrawMenu, ItemsAreDrawnWithTextAndAHighlight)
     EXPECT_NE(normal, disabled);
 }
 
-TEST(OwnerDrawMenu, TrackingAPopupMeasuresItsItemsThroughTheOwner)
-{
-    class CCountingMenu : public COwnerDrawMenu {
-    public:
-        void MeasureItem(LPMEASUREITEMSTRUCT measure) override
-        {
-            ++measured;
-            COwnerDrawMenu::MeasureItem(measure);
-        }
-        int measured = 0;
-    };
-    CHostWnd host;
-    ASSERT_TRUE(host.CreateHost());
-    CCountingMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
-    ::SetTimer(host.m_hWnd, 7, 200, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
-    host.SetForegroundWindow();
-    const BOOL chosen = menu.GetSubMenu(0)->TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, 60, 60, &host);
-    ::KillTimer(host.m_hWnd, 7);
-    EXPECT_EQ(0, chosen);
-    EXPECT_GE(menu.measured, 5);
-}
-
 TEST(OwnerDrawMenu, DestroyReleasesTheRecords)
 {
     auto& globals = GetSkinMenuGlobals();
@@ -179,42 +156,6 @@ TEST(SkinMenuChar, PicksTheItemByItsMnemonic)
     plain.AppendMenu(MF_STRING, 2, L"B&&eta &Gamma");
     EXPECT_EQ(MAKELRESULT(1, MNC_EXECUTE), SkinMenuOnMenuChar(L'g', MF_POPUP, &plain));
     EXPECT_EQ(MAKELRESULT(0, MNC_IGNORE), SkinMenuOnMenuChar(L'e', MF_POPUP, &plain));
-}
-
-// A host whose WM_MENUCHAR goes to the skinned handler, as the frame's does.
-class CMenuCharHost : public CHostWnd {
-public:
-    int menuChars = 0;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_MENUCHAR) {
-            ++menuChars;
-            return SkinMenuOnMenuChar(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
-        }
-        return CHostWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
-TEST(SkinMenuChar, ATypedMnemonicRunsTheOwnerDrawnItem)
-{
-    CMenuCharHost host;
-    ASSERT_TRUE(host.CreateHost());
-    COwnerDrawMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
-    // The key arrives once the popup runs its loop; the fallback timer ends a menu that ignored it.
-    ::SetTimer(host.m_hWnd, 8, 150, [](HWND hWnd, UINT, UINT_PTR, DWORD) {
-        ::KillTimer(hWnd, 8);
-        ::PostMessageW(hWnd, WM_CHAR, L'x', 1);
-    });
-    ::SetTimer(host.m_hWnd, 9, 3000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
-    host.SetForegroundWindow();
-    const BOOL chosen = menu.GetSubMenu(0)->TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, 60, 60, &host);
-    ::KillTimer(host.m_hWnd, 8);
-    ::KillTimer(host.m_hWnd, 9);
-    EXPECT_GE(host.menuChars, 1);
-    EXPECT_EQ(IDM_TEST_FILE_EXIT, chosen);
 }
 
 } // namespace
