@@ -45,49 +45,25 @@ TEST_P(PortRoundTrip, DownloadStoresTheBytesAndUploadReadsThemBack)
     EXPECT_FALSE(m_port->IsBusy());
 }
 
-std::vector<RoundTrip> AllRoundTrips()
-{
-    std::vector<RoundTrip> trips;
-    for (int kind = 0; kind < 4; ++kind) {
-        for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{2045}, std::size_t{2046},
-                                 std::size_t{4090}, std::size_t{64 * 1024 + 1}})
-            trips.push_back({kind, 3, size});
-        trips.push_back({kind, -1, 2046});
-    }
-    return trips;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryKindAndSize, PortRoundTrip, ::testing::ValuesIn(AllRoundTrips()), Name);
+// The port splits at the packet size (2045/2046) and must carry an empty item;
+// what each kind stores is the instrument's affair, so one size per other kind.
+INSTANTIATE_TEST_SUITE_P(PacketEdgesAndEveryKind, PortRoundTrip,
+                         ::testing::Values(RoundTrip{0, 3, 0}, RoundTrip{0, 3, 2045}, RoundTrip{0, 3, 2046},
+                                           RoundTrip{0, 3, 64 * 1024 + 1}, RoundTrip{1, 3, 4090},
+                                           RoundTrip{2, 3, 1}, RoundTrip{3, -1, 2046}),
+                         Name);
 
 using PortUpload = linktest::PortTest;
 
-TEST_F(PortUpload, WritesIntoAFileOnDisk)
-{
-    const std::vector<std::uint8_t> data = PatternBytes(5000, 7);
-    m_memory.WriteFile(m_memory.SlotFile(1, 4), data);
-    const std::wstring path = (m_memory.Folder() / L"uploaded.sty").wstring();
-    {
-        CFile target(path.c_str(), CFile::modeCreate | CFile::modeReadWrite);
-        ASSERT_EQ(m_port->Upload(1, 4, 5000, target), 1);
-        EXPECT_EQ(ContentOf(target), data);
-    }
-    EXPECT_EQ(m_memory.ReadFile(L"uploaded.sty"), data);
-}
-
 TEST_F(PortUpload, ServesTheDeviceProfileAndTheVoiceList)
 {
+    // Their contents are the instrument's; the port must let both kinds through.
     CMemFile profile(1024);
     ASSERT_EQ(m_port->Upload(5, 0, 2048, profile), 1);
-    const std::vector<std::uint8_t> profileBytes = ContentOf(profile);
-    const std::string profileText(profileBytes.begin(), profileBytes.end());
-    EXPECT_NE(profileText.find("[FILE_MAX_CNT]"), std::string::npos);
-    EXPECT_NE(profileText.find("SNG_MAX_CNT"), std::string::npos);
-
+    EXPECT_FALSE(ContentOf(profile).empty());
     CMemFile voices(1024);
     ASSERT_EQ(m_port->Upload(6, 0, 61440, voices), 1);
-    const std::vector<std::uint8_t> voiceBytes = ContentOf(voices);
-    EXPECT_FALSE(voiceBytes.empty());
-    EXPECT_NE(std::string(voiceBytes.begin(), voiceBytes.end()).find('\t'), std::string::npos);
+    EXPECT_FALSE(ContentOf(voices).empty());
     EXPECT_TRUE(m_messages.Ids().empty());
 }
 

@@ -11,14 +11,12 @@ namespace {
 TEST(ProgressScale, OnePacketPerStepUntilTheBarsSigned16BitRangeIsFull)
 {
     EXPECT_EQ(ProgressScale::ForPackets(0).steps, 0u);
-    EXPECT_EQ(ProgressScale::ForPackets(1).steps, 1u);
-    EXPECT_EQ(ProgressScale::ForPackets(33).packetsPerStep, 1u);
     EXPECT_EQ(ProgressScale::ForPackets(32767).steps, 32767u);
     EXPECT_EQ(ProgressScale::ForPackets(32767).packetsPerStep, 1u);
 
     // Beyond it, several packets make a step and the upper bound stays readable
     // as a positive signed 16-bit number.
-    for (unsigned packets : {32768u, 65534u, 65535u, 100000u, 2000000u}) {
+    for (unsigned packets : {32768u, 65535u, 2000000u}) {
         const ProgressScale scale = ProgressScale::ForPackets(packets);
         EXPECT_GT(scale.packetsPerStep, 1u) << packets;
         EXPECT_LE(scale.steps, 32767u) << packets;

@@ -22,16 +22,12 @@ TEST_F(IniTest, MissingFileGivesEveryDefault)
 
 TEST_F(IniTest, ValuesFollowTheReadingRules)
 {
-    WriteText(Path(), "[S]\r\nEmpty=\r\nYes=Yes\r\nTrue=TRUE\r\nZero=0\r\nHex=0x10\r\nNeg=-1\r\nWord=abc\r\nSpaced=  12  \r\n");
+    // The rules themselves are the portable IniValue suite's; here: they reach the file reader.
+    WriteText(Path(), "[S]\r\nEmpty=\r\nYes=Yes\r\nHex=0x10\r\nWord=abc\r\n");
     const CIni ini = Ini();
     EXPECT_EQ(ini.GetUInt(L"S", L"Empty", 9), 9u) << "an empty value is the default";
-    EXPECT_TRUE(ini.GetBool(L"S", L"Yes", FALSE));
-    EXPECT_TRUE(ini.GetBool(L"S", L"True", FALSE));
-    EXPECT_FALSE(ini.GetBool(L"S", L"Zero", TRUE));
     EXPECT_EQ(ini.GetUInt(L"S", L"Hex", 0), 16u);
-    EXPECT_EQ(ini.GetInt(L"S", L"Neg", 0), -1);
     EXPECT_EQ(ini.GetUInt(L"S", L"Word", 5), 0u) << "text without digits is 0, not the default";
-    EXPECT_EQ(ini.GetUInt(L"S", L"Spaced", 0), 12u);
     // Keys and sections ignore letter case, as the platform's files do.
     EXPECT_TRUE(ini.GetBool(L"s", L"yes", FALSE));
 }

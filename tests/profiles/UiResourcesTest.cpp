@@ -3,50 +3,18 @@
 #include "core/ui/UiResources.h"
 #include "tests/profiles/ProfilesTestSupport.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-#include <shlwapi.h>
-
 namespace {
 
-// Encodes a small test picture as PNG through GDI+'s own encoder: a 6 x 4 image,
-// opaque red with a half-transparent blue pixel at (5, 3).
+// A 6 x 4 PNG (RGBA): opaque red with a half-transparent blue pixel at (5, 3).
 std::vector<std::uint8_t> MakePng()
 {
-    Gdiplus::Bitmap bitmap(6, 4, PixelFormat32bppARGB);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            bitmap.SetPixel(x, y, Gdiplus::Color(255, 255, 0, 0));
-    bitmap.SetPixel(5, 3, Gdiplus::Color(128, 0, 0, 255));
-
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<std::uint8_t> storage(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(storage.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    const CLSID* png = nullptr;
-    for (UINT i = 0; i < count; ++i) {
-        if (wcscmp(encoders[i].MimeType, L"image/png") == 0)
-            png = &encoders[i].Clsid;
-    }
-    if (png == nullptr)
-        return {};
-    IStream* stream = ::SHCreateMemStream(nullptr, 0);
-    if (stream == nullptr)
-        return {};
-    std::vector<std::uint8_t> bytes;
-    if (bitmap.Save(stream, png, nullptr) == Gdiplus::Ok) {
-        STATSTG stat{};
-        stream->Stat(&stat, STATFLAG_NONAME);
-        bytes.resize(static_cast<std::size_t>(stat.cbSize.QuadPart));
-        const LARGE_INTEGER zero{};
-        stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-        ULONG read = 0;
-        stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-        bytes.resize(read);
-    }
-    stream->Release();
-    return bytes;
+    return {
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52,
+        0x00, 0x00, 0x00, 0x06, 0x00, 0x00, 0x00, 0x04, 0x08, 0x06, 0x00, 0x00, 0x00, 0xAD, 0x04, 0x4E,
+        0x43, 0x00, 0x00, 0x00, 0x15, 0x49, 0x44, 0x41, 0x54, 0x78, 0xDA, 0x63, 0xF8, 0xCF, 0xC0, 0xF0,
+        0x1F, 0x1B, 0x66, 0xA0, 0x8E, 0x04, 0x10, 0x35, 0x00, 0x00, 0x55, 0x0E, 0x2F, 0x52, 0x65, 0x6A,
+        0xE4, 0x59, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82,
+    };
 }
 
 class SkinImageTest : public ProgramFolderTest {
@@ -58,7 +26,6 @@ TEST_F(SkinImageTest, LoadsAPngFromMemoryWithItsSizeAndAlpha)
 {
     ASSERT_TRUE(m_gdiplus.IsStarted());
     const std::vector<std::uint8_t> png = MakePng();
-    ASSERT_FALSE(png.empty());
     CSkinImage image;
     ASSERT_TRUE(image.LoadFromMemory(png.data(), png.size()));
     EXPECT_EQ(image.GetWidth(), 6);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "tests/vmidi/MidiPair.h"
 
@@ -12,12 +11,12 @@ using vmidi_test::ScopedEnvironment;
 
 // The driver's own rules. What the instrument pair answers, how the loop pair
 // misbehaves and the instrument's faults are checked through the port by the
-// link suite.
+// link suite; what the recording synthesizer logs, by the player suite.
 
 namespace {
 
 struct Ports {
-    UINT instrumentOut = 0, loopOut = 0, loopIn = 0, synthOut = 0;
+    UINT instrumentOut = 0, loopOut = 0, loopIn = 0;
 };
 
 Ports FindPorts()
@@ -26,10 +25,9 @@ Ports FindPorts()
     const auto io = vmidi_test::FindOutput(L"RX470 MIDI Out");
     const auto lo = vmidi_test::FindOutput(L"Loop MIDI Out");
     const auto li = vmidi_test::FindInput(L"Loop MIDI In");
-    const auto so = vmidi_test::FindOutput(L"Microsoft GS Wavetable Synth");
-    EXPECT_TRUE(io && lo && li && so) << "the test driver is not installed in this prefix";
-    if (io && lo && li && so)
-        ports = Ports{*io, *lo, *li, *so};
+    EXPECT_TRUE(io && lo && li) << "the test driver is not installed in this prefix";
+    if (io && lo && li)
+        ports = Ports{*io, *lo, *li};
     return ports;
 }
 
@@ -82,47 +80,6 @@ TEST(VirtualMidiDriver, InputFollowsTheRulesOfAMidiIn)
     event = pair.Wait(1000ms);
     ASSERT_TRUE(event);
     EXPECT_EQ(event->packed, 0x413E90u);
-}
-
-TEST(VirtualMidiDriver, TheSynthesizerRecordsWhatItGetsWithTimes)
-{
-    const std::filesystem::path logPath =
-        std::filesystem::temp_directory_path() / ("vmidi-synth-" + std::to_string(GetCurrentProcessId()) + ".log");
-    std::filesystem::remove(logPath);
-    ScopedEnvironment log(L"KEYLOFT_VMIDI_LOG", logPath.wstring());
-    const Ports ports = FindPorts();
-    HMIDIOUT out = nullptr;
-    ASSERT_EQ(midiOutOpen(&out, ports.synthOut, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-    EXPECT_EQ(midiOutShortMsg(out, 0x00643C90), MMSYSERR_NOERROR);
-    Sleep(20);
-    EXPECT_EQ(midiOutShortMsg(out, 0x000005C1), MMSYSERR_NOERROR);
-    char sysex[] = {'\xF0', '\x7E', '\x7F', '\x09', '\x01', '\xF7'};
-    MIDIHDR header{};
-    header.lpData = sysex;
-    header.dwBufferLength = sizeof sysex;
-    ASSERT_EQ(midiOutPrepareHeader(out, &header, sizeof header), MMSYSERR_NOERROR);
-    EXPECT_EQ(midiOutLongMsg(out, &header, sizeof header), MMSYSERR_NOERROR);
-    EXPECT_EQ(midiOutUnprepareHeader(out, &header, sizeof header), MMSYSERR_NOERROR);
-    EXPECT_EQ(midiOutReset(out), MMSYSERR_NOERROR);
-    EXPECT_EQ(midiOutClose(out), MMSYSERR_NOERROR);
-
-    std::ifstream in(logPath);
-    std::vector<std::pair<unsigned long long, std::string>> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t space = line.find(' ');
-        ASSERT_NE(space, std::string::npos) << line;
-        lines.emplace_back(std::stoull(line.substr(0, space)), line.substr(space + 1));
-    }
-    in.close();
-    std::filesystem::remove(logPath);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].second, "S 90 3C 64");
-    EXPECT_EQ(lines[1].second, "S C1 05");
-    EXPECT_EQ(lines[2].second, "L F0 7E 7F 09 01 F7");
-    EXPECT_EQ(lines[3].second, "R");
-    EXPECT_GE(lines[1].first - lines[0].first, 15000u); // the 20 ms pause, in microseconds
-    EXPECT_LE(lines[2].first, lines[3].first);
 }
 
 TEST(VirtualMidiDriver, ALinuxPathForTheMemoryFolderMeansDriveZ)

@@ -88,8 +88,6 @@ MMRESULT MidiPair::SendLong(const Bytes& bytes)
     return result;
 }
 
-MMRESULT MidiPair::SendShort(DWORD packed) { return midiOutShortMsg(out_, packed); }
-
 void CALLBACK MidiPair::OnInput(HMIDIIN, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR)
 {
     auto* self = reinterpret_cast<MidiPair*>(instance);

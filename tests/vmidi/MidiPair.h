@@ -51,7 +51,6 @@ public:
     MMRESULT AddBuffer(std::size_t size);
     MMRESULT Start();
     MMRESULT SendLong(const Bytes& bytes);
-    MMRESULT SendShort(DWORD packed);
 
     std::optional<InputEvent> Wait(std::chrono::milliseconds timeout);
     void Close();

@@ -103,13 +103,33 @@ TEST(FailureMessages, MapCausesToStringIds)
 {
     using kp::Direction;
     using kp::FailureCause;
-    EXPECT_EQ(kp::FailureMessageId(Direction::Download, 0, FailureCause::NoReply), 243u);
-    EXPECT_EQ(kp::FailureMessageId(Direction::Upload, 2, FailureCause::NoReply), 243u);
-    EXPECT_EQ(kp::FailureMessageId(Direction::Upload, 1, FailureCause::LargerThanExpected), 126u);
-    EXPECT_EQ(kp::FailureMessageId(Direction::Download, 1, FailureCause::Refused, kp::Status::TooLarge), 221u);
-    EXPECT_EQ(kp::FailureMessageId(Direction::Download, 0, FailureCause::Refused, kp::Status::TooLarge), 116u);
-    EXPECT_EQ(kp::FailureMessageId(Direction::Download, 2, FailureCause::Refused, kp::Status::BadKind), 1166u);
-    EXPECT_EQ(kp::FailureMessageId(Direction::Download, 3, FailureCause::BadReply), 115u);
-    EXPECT_EQ(kp::FailureMessageId(Direction::Download, 1, FailureCause::Refused, kp::Status::Busy), 118u);
-    EXPECT_EQ(kp::FailureMessageId(Direction::Download, 2, FailureCause::Refused, kp::Status::MemoryFull), 117u);
+    using kp::Status;
+    const struct {
+        Direction direction;
+        std::uint8_t kind;
+        FailureCause cause;
+        Status status;
+        unsigned id;
+    } cases[] = {
+        {Direction::Download, 0, FailureCause::NoReply, Status::Ok, 243},
+        {Direction::Upload, 2, FailureCause::NoReply, Status::Ok, 243},
+        {Direction::Upload, 1, FailureCause::LargerThanExpected, Status::Ok, 126},
+        {Direction::Upload, 3, FailureCause::Refused, Status::TooLarge, 126},
+        {Direction::Download, 3, FailureCause::BadReply, Status::Ok, 115},
+        // Every refusal status of a download, with the kind it names.
+        {Direction::Download, 0, FailureCause::Refused, Status::Busy, 116},
+        {Direction::Download, 1, FailureCause::Refused, Status::BadSum, 118},
+        {Direction::Download, 2, FailureCause::Refused, Status::BadPacket, 1166},
+        {Direction::Download, 3, FailureCause::Refused, Status::BadKind, 1166},
+        {Direction::Download, 2, FailureCause::Refused, Status::BadSlot, 117},
+        {Direction::Download, 3, FailureCause::Refused, Status::EmptySlot, 115},
+        {Direction::Download, 1, FailureCause::Refused, Status::TooLarge, 221},
+        {Direction::Download, 0, FailureCause::Refused, Status::TooLarge, 116},
+        {Direction::Download, 0, FailureCause::Refused, Status::Sequence, 116},
+        {Direction::Download, 1, FailureCause::Refused, Status::MemoryFull, 118},
+        {Direction::Download, 3, FailureCause::Refused, Status::NotAllowed, 115},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kp::FailureMessageId(c.direction, c.kind, c.cause, c.status), c.id)
+            << "kind " << int(c.kind) << " status " << int(c.status);
 }

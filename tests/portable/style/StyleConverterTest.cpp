@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/portable/midi/MidiReader.h"
 #include "core/portable/midi/MidiWriter.h"
 #include "core/portable/style/StyleConverter.h"
@@ -49,7 +51,7 @@ MidiFile MakeSource(bool withTimeSignature) {
     return file;
 }
 
-// The style file as the wizard assembles it: mark, checksum, 28-byte head fields,
+// The style file as the wizard assembles it: mark, checksum, head fields,
 // settings and segments (kept here to check that the blocks fit that layout).
 Bytes AssembleStyleFile(const StyleConverter& converter, const SegmentDefaults& defaults) {
     Bytes body;
@@ -74,20 +76,11 @@ Bytes AssembleStyleFile(const StyleConverter& converter, const SegmentDefaults& 
         body[word * 2] = static_cast<std::uint8_t>(offset);
         body[word * 2 + 1] = static_cast<std::uint8_t>(offset >> 8);
     }
+    // Mark and a zero checksum: the sum is the style layout suite's.
     const std::string mark = "KELVOR RX470  STYLE 0001";
-    std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < 24; i += 2) {
-        sum += static_cast<std::uint8_t>(mark[i]) | (static_cast<std::uint8_t>(mark[i + 1]) << 8);
-    }
-    for (std::size_t i = 0; i + 1 < body.size(); i += 2) {
-        sum += body[i] | (body[i + 1] << 8);
-    }
-    Bytes file(mark.begin(), mark.end());
-    for (std::uint16_t half : {static_cast<std::uint16_t>(sum >> 16), static_cast<std::uint16_t>(sum)}) {
-        file.push_back(static_cast<std::uint8_t>(half));
-        file.push_back(static_cast<std::uint8_t>(half >> 8));
-    }
-    file.insert(file.end(), body.begin(), body.end());
+    Bytes file(28 + body.size(), 0);
+    std::copy(mark.begin(), mark.end(), file.begin());
+    std::copy(body.begin(), body.end(), file.begin() + 28);
     return file;
 }
 
