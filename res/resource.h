@@ -20,3 +20,4 @@
 #include "ids_view.h"
 #include "ids_pages.h"
 #include "ids_transfer.h"
+#include "ids_songedit.h"

@@ -14,6 +14,7 @@
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
 #include "core/ui/UiResources.h"
+#include "editors/song/EditSongDlg1.h"
 
 namespace {
 
@@ -113,9 +114,10 @@ END_MESSAGE_MAP()
 
 CKeyloftView::CKeyloftView()
     : m_pageFactory([](int slot, CWnd* parent) -> PagePtr {
-          // The editors' pages (slots 4 and 5) are not part of this build yet.
           if (slot >= PageSlot::SongTransfer && slot <= PageSlot::MemoryTransfer)
               return CreateTransferPage(slot, parent);
+          if (slot == PageSlot::SongEditor)
+              return CreateSongEditorPage(parent);
           return PagePtr();
       }),
       m_threads(std::make_unique<CViewThreads>())

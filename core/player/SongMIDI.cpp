@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/files/FileErrors.h"
+#include "core/files/SafeSave.h"
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/midi/MidiWriter.h"
 #include "core/portable/midi/SongForm.h"
@@ -34,18 +36,11 @@ bool CSongMIDI::ConvertForDevice(LPCWSTR targetModel, const int removed[16], con
         error = L"The song cannot be written in the instrument's form.";
         return false;
     }
-    HANDLE file = CreateFileW(outputPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = std::wstring(L"Can not create the file\n") + outputPath;
-        return false;
-    }
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != bytes.size()) {
-        error = std::wstring(L"Run out of disk\n") + outputPath;
-        DeleteFileW(outputPath);
+    // Written whole beside the target first: a failure leaves an older file as it was.
+    DWORD systemError = 0;
+    if (!SaveFileReplacing(outputPath, bytes.data(), bytes.size(), &systemError)) {
+        error = std::wstring(GetFileErrorSentence(CFileException::OsErrorToException(static_cast<LONG>(systemError)))) +
+                outputPath;
         return false;
     }
     return true;

@@ -246,6 +246,18 @@ HTREEITEM FindTreeItem(HWND tree, const std::wstring& text) {
     return found;
 }
 
+bool ClickListCell(HWND list, int row, int column) {
+    // LVM_GETSUBITEMRECT takes the column and the kind of rectangle in the one it fills.
+    RECT rect{LVIR_BOUNDS, column, 0, 0};
+    RemoteBlock block(list, sizeof rect);
+    block.Write(0, &rect, sizeof rect);
+    if (!SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.Address())))
+        return false;
+    block.Read(0, &rect, sizeof rect);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point) && PostMessageW(list, WM_LBUTTONUP, 0, point);
+}
+
 bool ClickTreeItem(HWND tree, HTREEITEM item) {
     SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
     // TVM_GETITEMRECT takes the item in the rectangle it fills.

@@ -36,6 +36,10 @@ int ListViewSelectedCount(HWND list);
 // Selects exactly the given rows (and focuses the first).
 void SelectListViewRows(HWND list, const std::vector<int>& rows);
 
+// Clicks the middle of a list-view cell, as the mouse does; false when the
+// cell has no place on the screen.
+bool ClickListCell(HWND list, int row, int column);
+
 // Every item text of a tree-view control in another process, depth first.
 std::vector<std::wstring> ReadTreeTexts(HWND tree);
 // The first item with this text, depth first; null when there is none.
