@@ -88,6 +88,7 @@ BEGIN_MESSAGE_MAP(CEditSongDlg1, CBaseDlg)
     ON_MESSAGE(CTrackListCtrl::kMsgSoloRequest, &CEditSongDlg1::OnSoloRequest)
     ON_MESSAGE(CTrackListCtrl::kMsgMuteRequest, &CEditSongDlg1::OnMuteRequest)
     ON_MESSAGE(AppMsg::LanguageChanged, &CEditSongDlg1::OnLanguageChanged)
+    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CEditSongDlg1::CEditSongDlg1(CWnd* pParent) : CBaseDlg(IDD_EDIT_SONG, pParent), m_midiDevId(ChooseStartingOutput())
@@ -166,6 +167,18 @@ void CEditSongDlg1::ReloadTexts()
         for (int column = 0; column < static_cast<int>(std::size(kTrackColumns)); ++column)
             SetListColumnTextById(m_trackList, column, kTrackColumns[column].caption);
     }
+}
+
+HBRUSH CEditSongDlg1::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() == m_timeText.GetSafeHwnd()) {
+        const COLORREF back = GetUiResources().m_pageBackColour;
+        if (!m_timeBackBrush.GetSafeHandle())
+            m_timeBackBrush.CreateSolidBrush(back);
+        pDC->SetBkColor(back);
+        return static_cast<HBRUSH>(m_timeBackBrush.GetSafeHandle());
+    }
+    return CBaseDlg::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
 LRESULT CEditSongDlg1::OnLanguageChanged(WPARAM, LPARAM)

@@ -56,6 +56,7 @@ protected:
     afx_msg LRESULT OnSoloRequest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMuteRequest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -72,6 +73,7 @@ private:
     CToolBar m_toolBar;
     CSkinScrollBar m_positionBar;
     CStatic m_timeText;
+    CBrush m_timeBackBrush;  // the page's own colour behind the time text
     CTrackListCtrl m_trackList;
     CSongMIDI m_player;
     CString m_fullName;   // the names last confirmed for a conversion
