@@ -6,6 +6,7 @@
 #include "app/shell/AppMessages.h"
 #include "app/view/KeyloftView.h"
 #include "app/view/ViewGlobals.h"
+#include "core/files/TextHelpers.h"
 #include "core/link/MidiDevSearch.h"
 #include "core/ui/ToolBarHelpers.h"
 #include "core/ui/UiResources.h"
@@ -35,13 +36,6 @@ struct TrackColumn {
 constexpr TrackColumn kTrackColumns[] = {{168, 40, LVCFMT_LEFT},   {169, 130, LVCFMT_LEFT},
                                          {170, 50, LVCFMT_CENTER}, {171, 50, LVCFMT_CENTER},
                                          {172, 60, LVCFMT_CENTER}, {173, 80, LVCFMT_CENTER}};
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 UINT ReadStoredOutput()
 {
@@ -133,7 +127,7 @@ BOOL CEditSongDlg1::OnInitDialog()
     m_trackList.SetExtendedStyle(LVS_EX_GRIDLINES);
     for (int column = 0; column < static_cast<int>(std::size(kTrackColumns)); ++column) {
         const TrackColumn& info = kTrackColumns[column];
-        m_trackList.InsertColumn(column, LoadText(info.caption), info.format, info.width);
+        m_trackList.InsertColumn(column, LoadResString(info.caption), info.format, info.width);
     }
     if (m_toolBar.GetSafeHwnd()) {
         CRect client;
@@ -161,7 +155,7 @@ void CEditSongDlg1::ReloadTexts()
 {
     if (m_toolBar.GetSafeHwnd()) {
         for (int button = 0; button < static_cast<int>(std::size(kButtonTexts)); ++button)
-            m_toolBar.SetButtonText(button, LoadText(kButtonTexts[button]));
+            m_toolBar.SetButtonText(button, LoadResString(kButtonTexts[button]));
     }
     if (m_trackList.GetSafeHwnd()) {
         for (int column = 0; column < static_cast<int>(std::size(kTrackColumns)); ++column)
@@ -212,7 +206,7 @@ BOOL CEditSongDlg1::PreTranslateMessage(MSG* pMsg)
 
 void CEditSongDlg1::OnOpen()
 {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LoadText(175), this);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LoadResString(175), this);
     if (dialog.DoModal() == IDOK)
         LoadSong(dialog.GetPathName());
 }

@@ -4,6 +4,7 @@
 
 #include "app/pages/ProgramMessages.h"
 #include "core/files/Folders.h"
+#include "core/files/TextHelpers.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
 #include "core/ui/UiResources.h"
@@ -15,13 +16,6 @@ namespace {
 constexpr int kIconWarning = 191;
 constexpr COLORREF kNameTextColour = RGB(0, 128, 0);
 constexpr COLORREF kWarningColour = RGB(255, 0, 0);
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 CString WithBackslash(CString folder)
 {
@@ -84,7 +78,7 @@ BOOL CSongConvertInfoDlg::OnInitDialog()
     if (m_toolTip.Create(this)) {
         m_toolTip.SetTipBkColor(RGB(255, 255, 255));
         m_toolTip.SetTipTextColor(kNameTextColour);
-        m_toolTip.AddTool(&m_modelCombo, LoadText(231));
+        m_toolTip.AddTool(&m_modelCombo, LoadResString(231));
         m_toolTip.Activate(TRUE);
     }
     UpdateDefaultPath();
@@ -148,7 +142,7 @@ bool CSongConvertInfoDlg::CheckTracks()
     const bool fits = m_trackCount <= limit;
     if (!fits) {
         CString warning;
-        warning.Format(LoadText(238), limit);
+        warning.Format(LoadResString(238), limit);
         m_warning.SetWindowText(warning);
     }
     m_warning.ShowWindow(fits ? SW_HIDE : SW_SHOW);
@@ -161,7 +155,7 @@ void CSongConvertInfoDlg::OnModelChanged()
     UpdateDefaultPath();
     if (!CheckTracks()) {
         CString text;
-        text.Format(LoadText(237), m_trackCount, TrackLimitOf(SelectedModel()));
+        text.Format(LoadResString(237), m_trackCount, TrackLimitOf(SelectedModel()));
         ::MessageBoxW(m_hWnd, text, nullptr, MB_OK | MB_ICONWARNING);
     }
 }
@@ -179,7 +173,7 @@ void CSongConvertInfoDlg::OnPathEdited()
 
 void CSongConvertInfoDlg::OnBrowse()
 {
-    CFileDialog dialog(FALSE, L"mid", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LoadText(175), this);
+    CFileDialog dialog(FALSE, L"mid", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LoadResString(175), this);
     const CString folder = GetAppProfile().GetSongSaveDir();
     dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
