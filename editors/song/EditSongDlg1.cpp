@@ -242,7 +242,9 @@ bool CEditSongDlg1::OpenOutput()
 {
     CloseOutput();
     HMIDIOUT handle = nullptr;
-    if (::midiOutOpen(&handle, m_midiDevId, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+    // No output chosen (or it is gone) is a failure too, not the system's mapper.
+    if (m_midiDevId >= ::midiOutGetNumDevs() ||
+        ::midiOutOpen(&handle, m_midiDevId, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
         ShowMessageBox(kIconWarning, 61502);
         return false;
     }

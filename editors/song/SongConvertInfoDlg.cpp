@@ -195,6 +195,14 @@ void CSongConvertInfoDlg::OnOK()
     }
     if (!UpdateData(TRUE))
         return;
+    m_path.Trim();
+    if (m_path.IsEmpty()) {
+        // No path: the default one comes back for the user to confirm.
+        m_pathChosen = FALSE;
+        UpdateDefaultPath();
+        m_pathEdit.SetFocus();
+        return;
+    }
     // The instrument keeps the names as bytes of the ANSI code page.
     if (songedit::AnsiByteLength(m_fullName) > songedit::kFullNameMaxBytes) {
         ShowMessageBox(kIconWarning, 10);

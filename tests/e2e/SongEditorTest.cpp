@@ -40,8 +40,8 @@ std::string TwoChannelSong() {
     song.AddChannel(track, 0, 0xC1, 40, 0);
     for (std::uint32_t beat = 0; beat < 6; ++beat) {
         for (std::uint8_t channel : {0, 1}) {
-            song.AddChannel(track, beat * 24, 0x90 | channel, static_cast<std::uint8_t>(60 + beat), 100);
-            song.AddChannel(track, beat * 24 + 20, 0x80 | channel, static_cast<std::uint8_t>(60 + beat), 0);
+            song.AddChannel(track, beat * 48, 0x90 | channel, static_cast<std::uint8_t>(60 + beat), 100);
+            song.AddChannel(track, beat * 48 + 40, 0x80 | channel, static_cast<std::uint8_t>(60 + beat), 0);
         }
     }
     const auto bytes = WriteMidiFile(song);
