@@ -106,9 +106,8 @@ void CStyMIDI::WriteHead(CFile& stream) const {
 void CStyMIDI::WriteSegments(CFile& stream, std::map<int, WORD>& wordOffsets, const CConfig& config) const {
     std::vector<std::uint8_t> bytes;
     std::map<int, std::uint16_t> offsets;
-    try {
-        m_converter.WriteSegments(bytes, static_cast<std::size_t>(stream.GetPosition()), offsets, config.Defaults());
-    } catch (const std::exception&) {
+    if (!m_converter.WriteSegments(bytes, static_cast<std::size_t>(stream.GetPosition()), offsets,
+                                   config.Defaults())) {
         // Segments beyond the reach of 16-bit word offsets: the writer reports it
         // like any other failure to write the file.
         AfxThrowFileException(CFileException::diskFull, ERROR_FILE_TOO_LARGE, stream.GetFilePath());

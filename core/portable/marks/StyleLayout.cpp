@@ -141,13 +141,16 @@ std::optional<std::array<std::string, 4>> ReadStyleNames(const ByteSource& sourc
     if (!IsStyleFile(source))
         return std::nullopt;
     const auto layout = ParseStyleLayout(source);
-    if (!layout)
-        return std::nullopt;
+    return layout ? ReadLayoutNames(source, *layout) : std::nullopt;
+}
+
+std::optional<std::array<std::string, 4>> ReadLayoutNames(const ByteSource& source, const StyleLayout& layout)
+{
     std::array<std::string, 4> names;
     std::uint64_t offset = kStyleNameBlockOffset + 4;
     for (std::size_t i = 0; i < names.size(); ++i) {
         std::string& name = names[i];
-        name.resize(layout->nameLengths[i]);
+        name.resize(layout.nameLengths[i]);
         std::span<std::uint8_t> out(reinterpret_cast<std::uint8_t*>(name.data()), name.size());
         if (!source.ReadAt(offset, out))
             return std::nullopt;

@@ -69,6 +69,10 @@ std::optional<std::uint32_t> ReadStoredStyleChecksum(const ByteSource& source);
 // Present segments of a style that passes IsStyleFile; empty for anything else.
 std::vector<int> ReadStyleSegments(const ByteSource& source);
 
+// The four names of a parsed layout's name block as raw bytes of the ANSI code
+// page; nullopt when a read fails.
+std::optional<std::array<std::string, 4>> ReadLayoutNames(const ByteSource& source, const StyleLayout& layout);
+
 // The four names of the name block as raw bytes of the ANSI code page; nullopt
 // when the file does not pass IsStyleFile.
 std::optional<std::array<std::string, 4>> ReadStyleNames(const ByteSource& source);

@@ -64,6 +64,18 @@ void PadToEven(std::vector<std::uint8_t>& out) {
     }
 }
 
+// Whether Prepare leaves the segment an event: SINT keeps all; a section drops
+// note-offs without their note-on and note-ons at its very end, so one that
+// holds nothing else ends up empty.
+bool KeepsAnEvent(int number, const StyleSegment& segment) {
+    if (number == SegSint) {
+        return !segment.events.empty();
+    }
+    return std::any_of(segment.events.begin(), segment.events.end(), [&segment](const StyleEvent& e) {
+        return !IsNoteOff(e) && !(IsNoteOn(e) && e.tick >= segment.lengthTicks);
+    });
+}
+
 std::uint32_t CheckedSize(std::size_t size) {
     if (size > UINT32_MAX) {
         throw std::length_error("style segment larger than 4 GiB");
@@ -228,10 +240,13 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
             }
         }
     }
-    const bool anything = std::any_of(segments_.begin(), segments_.end(),
-                                      [](const StyleSegment& s) { return !s.events.empty(); });
+    bool anything = false;
+    for (int number = SegSint; number <= SegFillInDC && !anything; ++number) {
+        anything = (number < SegFillInAB || crossFill) &&
+                   KeepsAnEvent(number, segments_[static_cast<std::size_t>(number)]);
+    }
     if (!anything) {
-        result.reason = "the parts named by the markers hold no events";
+        result.reason = "the parts named by the markers hold no events that a style keeps";
         return result;
     }
     result.ok = true;
@@ -294,9 +309,10 @@ void StyleConverter::WriteHead(std::vector<std::uint8_t>& out) const {
     out.insert(out.end(), block.begin(), block.end());
 }
 
-void StyleConverter::WriteSegments(std::vector<std::uint8_t>& out, std::size_t basePosition,
+bool StyleConverter::WriteSegments(std::vector<std::uint8_t>& out, std::size_t basePosition,
                                    std::map<int, std::uint16_t>& wordOffsets,
                                    const SegmentDefaults& defaults) const {
+    bool fits = true;
     for (int number = SegSint; number <= SegFillInDC; ++number) {
         if (number >= SegFillInAB && !crossFill) {
             break;
@@ -307,15 +323,17 @@ void StyleConverter::WriteSegments(std::vector<std::uint8_t>& out, std::size_t b
         }
         const std::size_t position = basePosition + out.size();
         if (position / 2 > 0xFFFF) {
-            throw std::length_error("style segment beyond the reach of a 16-bit word offset");
+            fits = false;  // written all the same, so the caller sees the whole size
+        } else {
+            wordOffsets[number] = static_cast<std::uint16_t>(position / 2);
         }
-        wordOffsets[number] = static_cast<std::uint16_t>(position / 2);
         const auto bytes = number == SegSint
                                ? EncodeSint(segment)
                                : EncodeSection(number, segment, defaults.CrashNoteOf(number),
                                                defaults.VelocityOf(number));
         out.insert(out.end(), bytes.begin(), bytes.end());
     }
+    return fits;
 }
 
 std::vector<std::uint8_t> EncodeSint(const StyleSegment& segment) {

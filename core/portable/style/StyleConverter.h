@@ -69,8 +69,9 @@ public:
     void WriteHead(std::vector<std::uint8_t>& out) const;
     // Appends segments 2..28 (17..28 only with the cross-fill flag; empty ones
     // skipped) and records, per written segment, (basePosition + bytes before it) / 2.
-    // Throws std::length_error when an offset would not fit 16 bits.
-    void WriteSegments(std::vector<std::uint8_t>& out, std::size_t basePosition,
+    // False when an offset would not fit 16 bits: every segment is still appended,
+    // but those offsets are not recorded.
+    bool WriteSegments(std::vector<std::uint8_t>& out, std::size_t basePosition,
                        std::map<int, std::uint16_t>& wordOffsets, const SegmentDefaults& defaults) const;
 
     const StyleSegment& Segment(int segment) const { return segments_.at(static_cast<std::size_t>(segment)); }
