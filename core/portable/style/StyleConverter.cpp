@@ -1,6 +1,8 @@
 #include "core/portable/style/StyleConverter.h"
 
 #include <algorithm>
+#include <bit>
+#include <numeric>
 #include <stdexcept>
 
 #include "core/portable/midi/MidiWriter.h"
@@ -64,6 +66,103 @@ void PadToEven(std::vector<std::uint8_t>& out) {
     }
 }
 
+// Times from one time base to another, rounded half up: (ticks x to + from / 2) / from,
+// computed with both bases reduced by their common factor, and with a shift when
+// what remains of `from` is a power of two (as it is for the usual time bases).
+class TickScale {
+public:
+    TickScale(std::uint32_t to, std::uint32_t from) {
+        const std::uint32_t common = std::gcd(to, from);
+        multiplier_ = to / common;
+        divisor_ = from / common;
+        half_ = from / 2 / common;
+        if (std::has_single_bit(divisor_)) {
+            shift_ = std::countr_zero(divisor_);
+        }
+    }
+
+    std::uint32_t operator()(std::uint32_t ticks) const {
+        const std::uint64_t sum = std::uint64_t{ticks} * multiplier_ + half_;
+        const std::uint64_t scaled = shift_ >= 0 ? sum >> shift_ : sum / divisor_;
+        return scaled > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(scaled);
+    }
+
+private:
+    std::uint64_t multiplier_ = 0;
+    std::uint32_t divisor_ = 1;
+    std::uint64_t half_ = 0;
+    int shift_ = -1;
+};
+
+// Orders events by time, equal times keeping their order. Load gives them as a few
+// runs already in order (one per track), so adjacent runs are merged pairwise,
+// through `scratch` (kept by the caller, so its memory serves every segment).
+void SortByTime(std::vector<StyleEvent>& events, std::vector<StyleEvent>& scratch) {
+    const auto byTime = [](const StyleEvent& a, const StyleEvent& b) { return a.tick < b.tick; };
+    std::vector<std::size_t> bounds = {0};
+    for (std::size_t i = 1; i < events.size(); ++i) {
+        if (events[i].tick < events[i - 1].tick) {
+            bounds.push_back(i);
+        }
+    }
+    bounds.push_back(events.size());
+    if (bounds.size() <= 2) {
+        return;  // one run: in order already
+    }
+    scratch.resize(events.size());
+    std::vector<StyleEvent>* from = &events;
+    std::vector<StyleEvent>* to = &scratch;
+    while (bounds.size() > 2) {
+        std::vector<std::size_t> merged = {0};
+        for (std::size_t r = 0; r + 1 < bounds.size(); r += 2) {
+            const auto at = [&bounds](std::size_t k) { return static_cast<std::ptrdiff_t>(bounds[k]); };
+            if (r + 2 < bounds.size()) {
+                std::merge(from->begin() + at(r), from->begin() + at(r + 1), from->begin() + at(r + 1),
+                           from->begin() + at(r + 2), to->begin() + at(r), byTime);
+                merged.push_back(bounds[r + 2]);
+            } else {
+                std::copy(from->begin() + at(r), from->begin() + at(r + 1), to->begin() + at(r));
+                merged.push_back(bounds[r + 1]);
+            }
+        }
+        bounds = std::move(merged);
+        std::swap(from, to);
+    }
+    if (from != &events) {
+        events.swap(scratch);
+    }
+}
+
+// Finds the part holding a time; remembers the last one found, since times mostly
+// come in order. Parts are in marker order.
+class PartFinder {
+public:
+    explicit PartFinder(const std::vector<MarkedRange>& ranges) : ranges_(ranges) {}
+
+    const MarkedRange* Find(std::uint32_t tick) {
+        if (ranges_.empty()) {
+            return nullptr;
+        }
+        if (tick < ranges_[hint_].start) {
+            const auto after = std::upper_bound(ranges_.begin(), ranges_.end(), tick,
+                                                [](std::uint32_t t, const MarkedRange& r) { return t < r.start; });
+            if (after == ranges_.begin()) {
+                return nullptr;
+            }
+            hint_ = static_cast<std::size_t>(after - ranges_.begin()) - 1;
+        }
+        // The last part starting at or before the time can hold it.
+        while (hint_ + 1 < ranges_.size() && ranges_[hint_ + 1].start <= tick) {
+            ++hint_;
+        }
+        return ranges_[hint_].Contains(tick) ? &ranges_[hint_] : nullptr;
+    }
+
+private:
+    const std::vector<MarkedRange>& ranges_;
+    std::size_t hint_ = 0;
+};
+
 // Whether Prepare leaves the segment an event: SINT keeps all; a section drops
 // note-offs without their note-on and note-ons at its very end, so one that
 // holds nothing else ends up empty.
@@ -74,6 +173,20 @@ bool KeepsAnEvent(int number, const StyleSegment& segment) {
     return std::any_of(segment.events.begin(), segment.events.end(), [&segment](const StyleEvent& e) {
         return !IsNoteOff(e) && !(IsNoteOn(e) && e.tick >= segment.lengthTicks);
     });
+}
+
+// A variable-length quantity of at most four bytes (times are below 2^28).
+std::uint8_t* PutVariableLength(std::uint8_t* p, std::uint32_t value) {
+    value &= 0x0FFFFFFF;
+    int shift = 21;
+    while (shift > 0 && (value >> shift) == 0) {
+        shift -= 7;
+    }
+    for (; shift > 0; shift -= 7) {
+        *p++ = static_cast<std::uint8_t>(0x80 | ((value >> shift) & 0x7F));
+    }
+    *p++ = static_cast<std::uint8_t>(value & 0x7F);
+    return p;
 }
 
 std::uint32_t CheckedSize(std::size_t size) {
@@ -117,7 +230,7 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
     tempo = 120;
     timeSigNumerator = 4;
     timeSigDenominator = 2;
-    if (source.division & 0x8000) {
+    if (source.division == 0 || (source.division & 0x8000)) {
         result.reason = "the source counts time in SMPTE frames, not in beats";
         return result;
     }
@@ -126,25 +239,10 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
         return result;
     }
 
-    // Tempo and time signature: the earliest of each, whichever track holds it.
-    std::uint32_t tempoTick = UINT32_MAX;
-    std::uint32_t signatureTick = UINT32_MAX;
     std::uint32_t songEnd = 0;
     for (const auto& track : source.tracks) {
         for (const MidiEvent& event : track.events) {
             songEnd = std::max(songEnd, event.tick);
-            const auto data = source.Payload(event);
-            if (event.IsMeta(midi::meta::Tempo) && data.size() >= 3 && event.tick < tempoTick) {
-                const std::uint32_t micros = (std::uint32_t{data[0]} << 16) | (std::uint32_t{data[1]} << 8) | data[2];
-                if (micros != 0) {
-                    tempoTick = event.tick;
-                    tempo = static_cast<unsigned>((60000000u + micros / 2) / micros);
-                }
-            } else if (event.IsMeta(midi::meta::TimeSignature) && data.size() >= 2 && event.tick < signatureTick) {
-                signatureTick = event.tick;
-                timeSigNumerator = data[0];
-                timeSigDenominator = data[1];
-            }
         }
     }
 
@@ -184,10 +282,7 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
     }
     const std::uint32_t firstMarker = markers.front().first;
 
-    const auto scale = [this, &source](std::uint32_t ticks) {
-        const std::uint64_t scaled = (std::uint64_t{ticks} * targetTimeBase + source.division / 2) / source.division;
-        return scaled > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(scaled);
-    };
+    const TickScale scale(targetTimeBase, source.division);
     for (const MarkedRange& range : ranges) {
         const std::uint32_t length = scale(range.end - range.start);
         if (length > MaxPartTicks) {
@@ -197,46 +292,81 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
         segments_[static_cast<std::size_t>(range.segment)].lengthTicks = length;
     }
 
+    // The part an event belongs to, or null. Set-up before the first part belongs
+    // to SINT, at its start.
+    const MarkedRange beforeFirst{SegSint, 0, 0, true};
+    PartFinder finder(ranges);
+    const auto partOf = [&finder, &beforeFirst, firstMarker](const MidiEvent& event) -> const MarkedRange* {
+        if (event.kind != EventKind::Channel && event.kind != EventKind::SysEx) {
+            return nullptr;
+        }
+        const bool setup = event.kind == EventKind::SysEx || !IsNote(event.status);
+        if (event.tick < firstMarker) {
+            return setup ? &beforeFirst : nullptr;
+        }
+        const MarkedRange* part = finder.Find(event.tick);  // none: under an unknown marker or past the last part
+        if (part == nullptr || (part->segment == SegSint ? !setup : event.kind != EventKind::Channel)) {
+            return nullptr;  // SINT keeps set-up only, the sections channel messages only
+        }
+        return part;
+    };
+    // Room for each part's events: per track, the events within the part's times
+    // (tracks are in time order, so two binary searches find them).
+    for (const MarkedRange& range : ranges) {
+        std::size_t room = 0;
+        for (const auto& track : source.tracks) {
+            const auto before = [](const MidiEvent& e, std::uint32_t t) { return e.tick < t; };
+            const auto first = std::lower_bound(track.events.begin(), track.events.end(), range.start, before);
+            const auto last = std::lower_bound(first, track.events.end(), range.end, before);
+            room += static_cast<std::size_t>(last - first) + 1;
+        }
+        segments_[static_cast<std::size_t>(range.segment)].events.reserve(room);
+    }
+    // Tempo and time signature: the earliest of each, whichever track holds it.
+    std::uint32_t tempoTick = UINT32_MAX;
+    std::uint32_t signatureTick = UINT32_MAX;
+    const auto takeMeta = [&](const MidiEvent& event) {
+        const auto data = source.Payload(event);
+        if (event.IsMeta(midi::meta::Tempo) && data.size() >= 3 && event.tick < tempoTick) {
+            const std::uint32_t micros = (std::uint32_t{data[0]} << 16) | (std::uint32_t{data[1]} << 8) | data[2];
+            if (micros != 0) {
+                tempoTick = event.tick;
+                tempo = static_cast<unsigned>((60000000u + micros / 2) / micros);
+            }
+        } else if (event.IsMeta(midi::meta::TimeSignature) && data.size() >= 2 && event.tick < signatureTick) {
+            signatureTick = event.tick;
+            timeSigNumerator = data[0];
+            timeSigDenominator = data[1];
+        }
+    };
+    // Track after track: each segment's events come as runs in time order, one
+    // per track, which Prepare merges.
     for (const auto& track : source.tracks) {
         for (const MidiEvent& event : track.events) {
-            if (event.kind != EventKind::Channel && event.kind != EventKind::SysEx) {
+            if (event.kind == EventKind::Meta) {
+                takeMeta(event);
                 continue;
             }
-            StyleEvent out;
+            const MarkedRange* part = partOf(event);
+            if (part == nullptr) {
+                continue;
+            }
+            StyleSegment& segment = segments_[static_cast<std::size_t>(part->segment)];
+            StyleEvent& out = segment.events.emplace_back();  // filled in place: no copy through the stack
+            out.tick = part == &beforeFirst ? 0 : scale(event.tick - part->start);
             out.status = event.status;
             out.data1 = event.data1;
             out.data2 = event.data2;
             if (event.kind == EventKind::SysEx) {
                 const auto data = source.Payload(event);
-                out.sysex.push_back(0xF0);
-                out.sysex.insert(out.sysex.end(), data.begin(), data.end());
-                if (out.sysex.back() != 0xF7) {
-                    out.sysex.push_back(0xF7);
+                auto& message = segment.sysex.emplace_back();
+                message.reserve(data.size() + 2);
+                message.push_back(0xF0);
+                message.insert(message.end(), data.begin(), data.end());
+                if (message.back() != 0xF7) {
+                    message.push_back(0xF7);
                 }
-            }
-            const bool setup = event.kind == EventKind::SysEx || !IsNote(event.status);
-            if (event.tick < firstMarker) {
-                if (setup) {  // set-up before the first part belongs to SINT
-                    segments_[SegSint].events.push_back(std::move(out));
-                }
-                continue;
-            }
-            // Ranges follow the markers, so only the last one starting at or before
-            // the event can hold it.
-            auto it = std::upper_bound(ranges.begin(), ranges.end(), event.tick,
-                                       [](std::uint32_t tick, const MarkedRange& r) { return tick < r.start; });
-            if (it == ranges.begin() || !(it - 1)->Contains(event.tick)) {
-                continue;  // under an unknown marker or past the last part
-            }
-            --it;
-            if (it->segment == SegSint) {
-                if (setup) {
-                    out.tick = scale(event.tick - it->start);
-                    segments_[SegSint].events.push_back(std::move(out));
-                }
-            } else if (event.kind == EventKind::Channel) {
-                out.tick = scale(event.tick - it->start);
-                segments_[static_cast<std::size_t>(it->segment)].events.push_back(std::move(out));
+                out.sysex = static_cast<std::uint32_t>(segment.sysex.size() - 1);
             }
         }
     }
@@ -254,49 +384,59 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
 }
 
 void StyleConverter::Prepare() {
+    std::vector<StyleEvent> scratch;
     for (int number = SegSint; number < SegNone; ++number) {
         StyleSegment& segment = segments_[static_cast<std::size_t>(number)];
-        std::stable_sort(segment.events.begin(), segment.events.end(),
-                         [](const StyleEvent& a, const StyleEvent& b) { return a.tick < b.tick; });
+        if (segment.events.empty()) {
+            continue;
+        }
+        SortByTime(segment.events, scratch);
         if (number == SegSint) {
             continue;
         }
+        // Sections 3..16 move each channel to its Play CH; the cross-fill parts keep theirs.
+        std::array<std::uint8_t, 16> playChannel{};
+        for (int channel = 0; channel < 16; ++channel) {
+            playChannel[static_cast<std::size_t>(channel)] = PlayChannel(number, channel) & 0x0F;
+        }
         // Keep only note-offs that end a note of this segment; end the rest at the segment end.
         std::array<std::array<int, 128>, 16> sounding{};
-        std::vector<StyleEvent> kept;
-        kept.reserve(segment.events.size());
-        for (StyleEvent& event : segment.events) {
+        std::size_t open = 0;
+        std::vector<StyleEvent>& events = segment.events;
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            StyleEvent& event = events[i];
             const std::size_t channel = event.status & 0x0F;
             if (IsNoteOn(event)) {
                 if (event.tick >= segment.lengthTicks) {
                     continue;  // a note that would start as the segment ends
                 }
                 ++sounding[channel][event.data1];
+                ++open;
             } else if (IsNoteOff(event)) {
                 if (sounding[channel][event.data1] == 0) {
                     continue;
                 }
                 --sounding[channel][event.data1];
+                --open;
             }
             event.tick = std::min(event.tick, segment.lengthTicks);
-            kept.push_back(std::move(event));
+            event.status = static_cast<std::uint8_t>((event.status & 0xF0) | playChannel[channel]);
+            if (kept != i) {
+                events[kept] = std::move(event);
+            }
+            ++kept;
         }
-        for (std::size_t channel = 0; channel < 16; ++channel) {
+        events.erase(events.begin() + static_cast<std::ptrdiff_t>(kept), events.end());
+        for (std::size_t channel = 0; channel < 16 && open > 0; ++channel) {
             for (std::size_t key = 0; key < 128; ++key) {
                 for (int n = 0; n < sounding[channel][key]; ++n) {
                     StyleEvent off;
                     off.tick = segment.lengthTicks;
-                    off.status = static_cast<std::uint8_t>(0x80 | channel);
+                    off.status = static_cast<std::uint8_t>(0x80 | playChannel[channel]);
                     off.data1 = static_cast<std::uint8_t>(key);
-                    kept.push_back(off);
+                    events.push_back(off);
                 }
-            }
-        }
-        segment.events = std::move(kept);
-        if (number <= LastSectionWithChannelMap) {
-            for (StyleEvent& event : segment.events) {
-                const std::uint8_t target = PlayChannel(number, event.status & 0x0F) & 0x0F;
-                event.status = static_cast<std::uint8_t>((event.status & 0xF0) | target);
             }
         }
     }
@@ -312,6 +452,11 @@ void StyleConverter::WriteHead(std::vector<std::uint8_t>& out) const {
 bool StyleConverter::WriteSegments(std::vector<std::uint8_t>& out, std::size_t basePosition,
                                    std::map<int, std::uint16_t>& wordOffsets,
                                    const SegmentDefaults& defaults) const {
+    std::size_t room = 0;  // at most 7 bytes an event, plus each segment's head and end
+    for (const StyleSegment& segment : segments_) {
+        room += segment.events.empty() ? 0 : 16 + 7 * segment.events.size();
+    }
+    out.reserve(out.size() + room);
     bool fits = true;
     for (int number = SegSint; number <= SegFillInDC; ++number) {
         if (number >= SegFillInAB && !crossFill) {
@@ -327,11 +472,12 @@ bool StyleConverter::WriteSegments(std::vector<std::uint8_t>& out, std::size_t b
         } else {
             wordOffsets[number] = static_cast<std::uint16_t>(position / 2);
         }
-        const auto bytes = number == SegSint
-                               ? EncodeSint(segment)
-                               : EncodeSection(number, segment, defaults.CrashNoteOf(number),
-                                               defaults.VelocityOf(number));
-        out.insert(out.end(), bytes.begin(), bytes.end());
+        if (number == SegSint) {
+            const auto bytes = EncodeSint(segment);
+            out.insert(out.end(), bytes.begin(), bytes.end());
+        } else {
+            AppendSection(out, number, segment, defaults.CrashNoteOf(number), defaults.VelocityOf(number));
+        }
     }
     return fits;
 }
@@ -341,8 +487,9 @@ std::vector<std::uint8_t> EncodeSint(const StyleSegment& segment) {
     std::size_t count = 0;
     for (const StyleEvent& event : segment.events) {
         if (event.status == 0xF0) {
-            midi::AppendVariableLength(messages, CheckedSize(event.sysex.size()));
-            messages.insert(messages.end(), event.sysex.begin(), event.sysex.end());
+            const std::vector<std::uint8_t>& message = segment.sysex.at(event.sysex);
+            midi::AppendVariableLength(messages, CheckedSize(message.size()));
+            messages.insert(messages.end(), message.begin(), message.end());
         } else {
             const int length = midi::ChannelDataLength(event.status);
             messages.push_back(static_cast<std::uint8_t>(1 + length));
@@ -367,34 +514,47 @@ std::vector<std::uint8_t> EncodeSint(const StyleSegment& segment) {
     return out;
 }
 
-std::vector<std::uint8_t> EncodeSection(int segmentNumber, const StyleSegment& segment,
-                                        std::uint8_t crashNote, std::uint8_t crashVelocity) {
-    std::vector<std::uint8_t> out;
-    out.push_back(static_cast<std::uint8_t>(segmentNumber));
-    out.push_back(static_cast<std::uint8_t>(crashNote & 0x7F));
-    out.push_back(static_cast<std::uint8_t>(crashVelocity & 0x7F));
-    out.push_back(0x00);
-    AppendLittle32(out, segment.lengthTicks);
-    AppendLittle32(out, 0);  // byte count of the event stream, filled below
-    const std::size_t streamStart = out.size();
+void AppendSection(std::vector<std::uint8_t>& out, int segmentNumber, const StyleSegment& segment,
+                   std::uint8_t crashNote, std::uint8_t crashVelocity) {
+    constexpr std::size_t HeadSize = 12;
+    constexpr std::size_t MostPerEvent = 4 + 3;  // delta time and a three-byte message
+    const std::size_t start = out.size();
+    out.resize(start + HeadSize + (segment.events.size() + 1) * MostPerEvent + 2);
+    out[start] = static_cast<std::uint8_t>(segmentNumber);
+    out[start + 1] = static_cast<std::uint8_t>(crashNote & 0x7F);
+    out[start + 2] = static_cast<std::uint8_t>(crashVelocity & 0x7F);
+    out[start + 3] = 0x00;
+    PutLittle32(out, start + 4, segment.lengthTicks);
+    std::uint8_t* const stream = out.data() + start + HeadSize;
+    std::uint8_t* p = stream;
     std::uint32_t last = 0;
     for (const StyleEvent& event : segment.events) {
         if (event.status == 0xF0) {
             continue;  // sections carry channel messages only
         }
         const std::uint32_t tick = std::max(event.tick, last);
-        midi::AppendVariableLength(out, tick - last);
+        p = PutVariableLength(p, tick - last);
         last = tick;
-        out.push_back(event.status);
-        out.push_back(event.data1);
+        *p++ = event.status;
+        *p++ = event.data1;
         if (midi::ChannelDataLength(event.status) == 2) {
-            out.push_back(event.data2);
+            *p++ = event.data2;
         }
     }
-    midi::AppendVariableLength(out, segment.lengthTicks > last ? segment.lengthTicks - last : 0);
-    out.push_back(0xFF);
-    PutLittle32(out, 8, CheckedSize(out.size() - streamStart));
-    PadToEven(out);
+    p = PutVariableLength(p, segment.lengthTicks > last ? segment.lengthTicks - last : 0);
+    *p++ = 0xFF;
+    const std::size_t streamSize = static_cast<std::size_t>(p - stream);
+    if ((HeadSize + streamSize) % 2 != 0) {
+        *p++ = 0x00;
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
+    PutLittle32(out, start + 8, CheckedSize(streamSize));
+}
+
+std::vector<std::uint8_t> EncodeSection(int segmentNumber, const StyleSegment& segment,
+                                        std::uint8_t crashNote, std::uint8_t crashVelocity) {
+    std::vector<std::uint8_t> out;
+    AppendSection(out, segmentNumber, segment, crashNote, crashVelocity);
     return out;
 }
 

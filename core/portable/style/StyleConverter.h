@@ -22,12 +22,13 @@ struct StyleEvent {
     std::uint8_t status = 0;              // channel status, or 0xF0 for a system-exclusive message
     std::uint8_t data1 = 0;
     std::uint8_t data2 = 0;
-    std::vector<std::uint8_t> sysex;      // complete F0 ... F7 message when status is 0xF0
+    std::uint32_t sysex = 0;              // status 0xF0: index of the message in the segment's sysex list
 };
 
 struct StyleSegment {
     std::vector<StyleEvent> events;
     std::uint32_t lengthTicks = 0;        // target time base
+    std::vector<std::vector<std::uint8_t>> sysex;  // complete F0 ... F7 messages
 };
 
 struct StyleLoadResult {
@@ -85,5 +86,8 @@ private:
 std::vector<std::uint8_t> EncodeSint(const StyleSegment& segment);
 std::vector<std::uint8_t> EncodeSection(int segmentNumber, const StyleSegment& segment,
                                         std::uint8_t crashNote, std::uint8_t crashVelocity);
+// The same section encoding appended to `out`.
+void AppendSection(std::vector<std::uint8_t>& out, int segmentNumber, const StyleSegment& segment,
+                   std::uint8_t crashNote, std::uint8_t crashVelocity);
 
 }  // namespace keyloft::style

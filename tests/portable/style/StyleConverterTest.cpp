@@ -101,7 +101,7 @@ TEST(StyleConverter, SplitsTheSourceAtItsMarkers) {
     // SINT: the sysex and the program change, not the note.
     const StyleSegment& sint = converter.Segment(SegSint);
     ASSERT_EQ(sint.events.size(), 2u);
-    EXPECT_EQ(sint.events[0].sysex, (Bytes{0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}));
+    EXPECT_EQ(sint.sysex.at(sint.events[0].sysex), (Bytes{0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}));
     EXPECT_EQ(sint.events[1].status, 0xC1);
 
     // INTRO A: 1920 source ticks = 480 target ticks; times rescaled from 480 to 120.
@@ -213,17 +213,18 @@ TEST(StyleConverter, SegmentsAreEvenAndTheirOffsetsFitTheFileLayout) {
 TEST(StyleConverter, EncodersDescribeTheirOwnLength) {
     StyleSegment section;
     section.lengthTicks = 480;
-    section.events.push_back({0, 0x90, 60, 100, {}});
-    section.events.push_back({200, 0x80, 60, 0, {}});
-    section.events.push_back({200, 0xC0, 5, 0, {}});
+    section.events.push_back({0, 0x90, 60, 100});
+    section.events.push_back({200, 0x80, 60, 0});
+    section.events.push_back({200, 0xC0, 5, 0});
     const Bytes encoded = EncodeSection(SegIntroB, section, 55, 85);
     EXPECT_EQ(encoded, (Bytes{SegIntroB, 55, 85, 0, 0xE0, 0x01, 0, 0, 15, 0, 0, 0,
                               0x00, 0x90, 60, 100, 0x81, 0x48, 0x80, 60, 0, 0x00, 0xC0, 5,
                               0x82, 0x18, 0xFF, 0x00}));
 
     StyleSegment sint;
-    sint.events.push_back({0, 0xF0, 0, 0, {0xF0, 0x41, 0xF7}});
-    sint.events.push_back({0, 0xB0, 7, 100, {}});
+    sint.sysex.push_back({0xF0, 0x41, 0xF7});
+    sint.events.push_back({0, 0xF0, 0, 0, 0});
+    sint.events.push_back({0, 0xB0, 7, 100});
     EXPECT_EQ(EncodeSint(sint), (Bytes{SegSint, 0, 2, 0, 8, 0, 0, 0, 3, 0xF0, 0x41, 0xF7, 3, 0xB0, 7, 100}));
 }
 
