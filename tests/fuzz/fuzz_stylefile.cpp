@@ -1,7 +1,6 @@
-// Feeds arbitrary bytes to the style rewriter, the source analysis and the side
-// files' readers (.sci, .ots, .ins): none may read outside the buffer, a rewrite
-// that succeeds must be a sound style that keeps the source's segment area, and
-// the blocks must pack back to what they unpacked.
+// Arbitrary bytes to the style rewriter, the source analysis and the .sci, .ots and
+// .ins readers: no read outside the buffer; a rewrite that succeeds is a sound style
+// keeping the source's segment area; blocks pack back to what they unpacked.
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/marks/StyleLayout.h"
 #include "core/portable/style/StyleFile.h"
