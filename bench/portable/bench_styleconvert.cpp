@@ -9,6 +9,11 @@
 // the rounds is compared, the one least disturbed by whatever else the machine runs.
 // The large source makes a style far beyond the instrument's 64 KiB, which the
 // builder refuses only after encoding every segment, so its cost is all counted.
+//
+// The native tree builds this under the sanitizers, which slow the two steps
+// unevenly; for figures that mean something build it optimised from the source root:
+//   clang++ -std=c++20 -O2 -I. bench/portable/bench_styleconvert.cpp \
+//       core/portable/{style,midi,marks}/*.cpp -o bench_styleconvert
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

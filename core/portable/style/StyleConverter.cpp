@@ -385,6 +385,8 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
 
 void StyleConverter::Prepare() {
     std::vector<StyleEvent> scratch;
+    // Notes sounding per channel and key; every segment leaves it all zero again.
+    std::array<std::array<int, 128>, 16> sounding{};
     for (int number = SegSint; number < SegNone; ++number) {
         StyleSegment& segment = segments_[static_cast<std::size_t>(number)];
         if (segment.events.empty()) {
@@ -400,7 +402,6 @@ void StyleConverter::Prepare() {
             playChannel[static_cast<std::size_t>(channel)] = PlayChannel(number, channel) & 0x0F;
         }
         // Keep only note-offs that end a note of this segment; end the rest at the segment end.
-        std::array<std::array<int, 128>, 16> sounding{};
         std::size_t open = 0;
         std::vector<StyleEvent>& events = segment.events;
         std::size_t kept = 0;
@@ -430,7 +431,7 @@ void StyleConverter::Prepare() {
         events.erase(events.begin() + static_cast<std::ptrdiff_t>(kept), events.end());
         for (std::size_t channel = 0; channel < 16 && open > 0; ++channel) {
             for (std::size_t key = 0; key < 128; ++key) {
-                for (int n = 0; n < sounding[channel][key]; ++n) {
+                for (; sounding[channel][key] > 0; --sounding[channel][key]) {
                     StyleEvent off;
                     off.tick = segment.lengthTicks;
                     off.status = static_cast<std::uint8_t>(0x80 | playChannel[channel]);
