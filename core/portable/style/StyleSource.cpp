@@ -36,11 +36,14 @@ StyleSourceInfo AnalyseStyleSource(const marks::ByteSource& source) {
     if (!marks::IsStyleFile(source)) {
         return info;
     }
-    info.isStyle = true;
-    for (const int segment : marks::ReadStyleSegments(source)) {
-        info.segmentNames.emplace_back(marks::StyleSegmentName(segment));
+    const auto layout = marks::ParseStyleLayout(source);  // sound: IsStyleFile parsed it
+    info.isStyle = layout.has_value();
+    if (layout) {
+        for (const int segment : layout->PresentSegments()) {
+            info.segmentNames.emplace_back(marks::StyleSegmentName(segment));
+        }
+        info.names = marks::ReadLayoutNames(source, *layout);
     }
-    info.names = marks::ReadStyleNames(source);
     return info;
 }
 
