@@ -348,7 +348,6 @@ public:
     // Commands.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     BOOL m_bAutoMenuEnable = TRUE;  // disable menu items without a handler
     HMENU m_hMenuDefault = nullptr;

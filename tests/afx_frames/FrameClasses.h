@@ -17,6 +17,7 @@ struct FrameEvents {
     int documentCommands = 0;
     int statusButtonClicks = 0;
     int checkedCommands = 0;
+    int checkedUpdates = 0;
     bool checked = true;
 };
 FrameEvents& Events();

@@ -1,5 +1,6 @@
 // Window-message entries crack their parameters into MFC's handler signatures,
-// and the idle pass sends WM_IDLEUPDATECMDUI to the main window and its descendants.
+// and the idle pass sends WM_IDLEUPDATECMDUI to the main window, every frame of
+// the thread and their descendants.
 #include "tests/afx_windows/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -115,10 +116,18 @@ TEST(WindowMessageTest, IdlePassUpdatesTheVisibleMainWindowAndItsDescendants)
     EXPECT_EQ(main.GetDescendantWindow(3), nullptr);
     EXPECT_EQ(grandChild.GetTopLevelParent(), &main);
 
+    // An owned frame of the thread (a floating bar's) is updated too.
+    auto* pFloating = new CFrameWnd; // deletes itself
+    ASSERT_TRUE(pFloating->Create(nullptr, L"floating", WS_POPUP | WS_VISIBLE, CRect(0, 0, 80, 80), &main));
+    CCrackingWnd onFloating;
+    ASSERT_TRUE(onFloating.Create(TestWindowClass(), L"bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFloating, 3));
+
     EXPECT_TRUE(app.OnIdle(0)) << "more idle work follows";
     EXPECT_EQ(main.m_idleUpdates, 1);
     EXPECT_EQ(child.m_idleUpdates, 1);
     EXPECT_EQ(grandChild.m_idleUpdates, 1);
+    EXPECT_EQ(onFloating.m_idleUpdates, 1);
+    pFloating->DestroyWindow();
     EXPECT_FALSE(app.OnIdle(1));
     EXPECT_EQ(main.m_idleUpdates, 1) << "the second pass only cleans up";
 

@@ -66,6 +66,21 @@ BOOL ReflectOrDispatchDefault(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
+// The entry of a map chain for a window message, remembered per thread: every
+// message a window gets would otherwise walk its whole chain of maps.
+const AFX_MSGMAP_ENTRY* FindCachedMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage)
+{
+    auto& cache = afx_detail::GetThreadState().messageCache;
+    const afx_detail::MessageKey key{pMap, nMessage};
+    auto it = cache.find(key);
+    if (it != cache.end()) {
+        return it->second;
+    }
+    const AFX_MSGMAP_ENTRY* pEntry = CCmdTarget::FindMessageEntry(pMap, nMessage);
+    cache.emplace(key, pEntry);
+    return pEntry;
+}
+
 } // namespace
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -102,7 +117,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     } else if (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC) {
         key = WM_REFLECT_BASE + WM_CTLCOLOR;
     }
-    if (const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(GetMessageMap(), key)) {
+    if (const AFX_MSGMAP_ENTRY* pEntry = FindCachedMessageEntry(GetMessageMap(), key)) {
         AFX_MSG_CALL call;
         call.nMessage = message;
         call.wParam = wParam;
@@ -202,10 +217,7 @@ BOOL CWnd::HandleToolTipNotify(NMHDR* pNMHDR, LRESULT* pResult)
         pWide->lpszText = reinterpret_cast<LPWSTR>(narrow.lpszText);
     } else if (narrow.lpszText != nullptr) {
         // The text may be longer than szText: keep it in a buffer of this thread.
-        std::wstring*& owned = afx_detail::GetThreadState().pToolTipText;
-        if (owned == nullptr)
-            owned = new std::wstring;
-        std::wstring& buffer = *owned;
+        std::wstring& buffer = afx_detail::GetThreadState().toolTipText;
         int nChars = ::MultiByteToWideChar(CP_ACP, 0, narrow.lpszText, -1, nullptr, 0);
         buffer.assign(nChars > 0 ? static_cast<size_t>(nChars) : 1, L'\0');
         ::MultiByteToWideChar(CP_ACP, 0, narrow.lpszText, -1, buffer.data(), nChars);
