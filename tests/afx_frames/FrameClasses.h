@@ -46,8 +46,9 @@ public:
     BOOL Create(CWnd* pParentWnd, UINT nID);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
-    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override { ++m_idleUpdates; }
     int m_width = 150;
+    int m_idleUpdates = 0;
     CTreeCtrl m_tree;
 
 protected:

@@ -395,3 +395,25 @@ void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
 void CWnd::OnChangeCbChain(HWND, HWND) { Default(); }
 BOOL CWnd::OnQueryEndSession() { return static_cast<BOOL>(Default()); }
 void CWnd::OnEndSession(BOOL) { Default(); }
+void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMouseHover(UINT, CPoint) { Default(); }
+void CWnd::OnNcMouseHover(UINT, CPoint) { Default(); }
+void CWnd::OnNcMouseLeave() { Default(); }
+void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
+void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
+LRESULT CWnd::OnPrintClient(CDC*, UINT) { return Default(); }
+LRESULT CWnd::OnThemeChanged() { return Default(); }
+void CWnd::OnEnterMenuLoop(BOOL) { Default(); }
+void CWnd::OnExitMenuLoop(BOOL) { Default(); }
+void CWnd::OnUnInitMenuPopup(CMenu*, UINT) { Default(); }
+int CWnd::OnSetText(LPCTSTR) { return static_cast<int>(Default()); }
+void CWnd::OnSetFont(CFont*, BOOL) { Default(); }
+HFONT CWnd::OnGetFont() { return reinterpret_cast<HFONT>(Default()); }
+void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
+void CWnd::OnParentNotify(UINT, LPARAM) { Default(); }
