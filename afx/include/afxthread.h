@@ -77,6 +77,6 @@ CWinThread* AFXAPI AfxGetThread();
 // CWinThread (or the default policy when it has none).
 LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg);
 // Releases what the layer keeps for the calling thread (temporary wrappers, the
-// creation hook, the tooltip control). Threads started by AfxBeginThread call it
-// themselves; other threads that used windows may call it before they end.
+// creation hook, the tooltip control). Every thread's state is released when the
+// thread ends, whoever started it; calling this earlier frees it sooner.
 void AFXAPI AfxTermThread();
