@@ -174,15 +174,12 @@ void CDockContext::ToggleDocking()
 void CDockContext::DrawDragRect(BOOL bErase)
 {
     // Halftone frame on the screen: thick where the bar would float, thin where it docks.
-    HDC hDC = ::GetDCEx(nullptr, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
-    if (hDC == nullptr)
+    CWindowDC dc(static_cast<HWND>(nullptr));
+    if (dc.m_hDC == nullptr)
         return;
-    CDC dc;
-    dc.Attach(hDC);
     const CSize size = DockBarAt(m_ptStart) != nullptr ? CSize(1, 1) : CSize(3, 3);
     const CRect* pLast = m_rectLast.IsRectEmpty() ? nullptr : &m_rectLast;
     dc.DrawDragRect(bErase ? nullptr : &m_rectDrag, size, pLast, m_sizeLast);
     m_rectLast = bErase ? CRect(0, 0, 0, 0) : m_rectDrag;
     m_sizeLast = size;
-    ::ReleaseDC(nullptr, dc.Detach());
 }
