@@ -213,6 +213,8 @@ TEST_F(DocumentTest, ABarDraggedOffTheFrameFloatsAndDocksWhereItIsDraggedBack)
     CRect floatRect;
     floating->GetWindowRect(&floatRect);
     EXPECT_EQ(floatRect.TopLeft(), CPoint(client.right + 75, client.top + 35));
+    floating->GetClientRect(&floatRect);
+    EXPECT_EQ(floatRect.Size(), CSize(150, 100)) << "its horizontal size, within its docked one";
     CRect view;
     frame->GetActiveView()->GetWindowRect(&view);
     EXPECT_EQ(view.left, client.left) << "the frame laid out without the bar";

@@ -207,7 +207,6 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint ptScreen, DWORD dwStyl
                                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    // Floats at the size it had docked.
     CRect barRect;
     pBar->GetWindowRect(&barRect);
     if (pBar->m_pDockBar != nullptr && pBar->m_pDockContext != nullptr) {
@@ -222,7 +221,12 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint ptScreen, DWORD dwStyl
     pBar->m_pDockSite = this;
     AddControlBar(pBar);
     pFloatingFrame->m_wndDockBar.DockControlBar(pBar);
-    CRect frameRect(ptScreen, CSize(std::max(barRect.Width(), 40), std::max(barRect.Height(), 40)));
+    // Floats at the size it asks for lying horizontally, no larger than it was docked.
+    const CSize asked = (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) ? pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)
+                                                               : pBar->CalcFixedLayout(FALSE, TRUE);
+    const CSize size(std::max(std::min<int>(asked.cx, barRect.Width()), 40),
+                     std::max(std::min<int>(asked.cy, barRect.Height()), 40));
+    CRect frameRect(ptScreen, size);
     ::AdjustWindowRectEx(&frameRect, static_cast<DWORD>(pFloatingFrame->GetStyle()), FALSE,
                          static_cast<DWORD>(pFloatingFrame->GetExStyle()));
     frameRect.OffsetRect(ptScreen - frameRect.TopLeft());
