@@ -213,6 +213,7 @@ protected:
         UINT schema = 0;
         bool isClass = false;
         bool dead = false; // an object whose loading failed
+        bool loading = false; // an object whose Serialize is still running
     };
 
     CFile* m_pFile = nullptr;

@@ -13,11 +13,18 @@
 //   or progress bar in the status bar) are offered to the child (reflection)
 //   and then forwarded to the bar's owner, as if the child sat in the owner.
 // - Docking: EnableDocking on the frame makes CDockBar children for the
-//   sides asked for; DockControlBar moves a bar into one. A dock bar on the
-//   left or right is as wide as its widest visible bar (CalcDynamicLayout
-//   with LM_VERTDOCK, so a sizing bar keeps the width the user gave it) and
-//   stacks its bars vertically; top and bottom dock bars stack rows.
-//   Floating (mini frames, drag to dock, dock state persistence) is not done.
+//   sides asked for; DockControlBar moves a bar into one. A dock bar holds rows
+//   (columns at the left and right) of bars: a bar docked without a rectangle
+//   starts a new row after the others, one docked with a rectangle (screen
+//   coordinates) joins the row under the rectangle's centre at the rectangle's
+//   position along it. Bars keep their own sizes; the last bar of a row that
+//   sizes itself (CBRS_SIZE_DYNAMIC) stretches to the row's end.
+// - Floating: EnableDocking on a bar gives it a CDockContext. A press on the bar
+//   (or the caption of its floating frame) starts a drag showing the drag
+//   rectangle; the release docks the bar at an edge of the frame it may dock at
+//   (under the pointer) or floats it in a CMiniDockFrameWnd owned by the frame.
+//   A double click toggles between floating and the last docked place.
+//   Dock layouts are not saved.
 #pragma once
 
 #include "afxwin.h"
@@ -120,7 +127,7 @@ public:
     void SetBorders(LPCRECT lpRect) { SetBorders(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
     CRect GetBorders() const;
     int GetCount() const { return m_nCount; }
-    BOOL IsFloating() const { return FALSE; }
+    BOOL IsFloating() const;
     BOOL IsDockBar() const;
     virtual BOOL IsVisible() const;
     CFrameWnd* GetDockingFrame() const;
@@ -145,7 +152,7 @@ public:
     DWORD m_dwDockStyle = 0;
     CFrameWnd* m_pDockSite = nullptr;  // the frame the bar belongs to
     CDockBar* m_pDockBar = nullptr;    // the dock bar holding it, or null
-    CDockContext* m_pDockContext = nullptr;  // always null: no drag docking
+    CDockContext* m_pDockContext = nullptr;  // owned; made by EnableDocking
 
 protected:
     // A fixed size that, stretched, takes the whole length of its side.
@@ -160,6 +167,8 @@ protected:
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -264,30 +273,101 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// ---- Dock bar: holds the bars docked at one side of a frame.
-
+// ---- Dock bar: holds the bars docked at one side of a frame (or the one bar
+// of a floating frame).
 class CDockBar : public CControlBar {
     DECLARE_DYNAMIC(CDockBar)
 public:
-    CDockBar();
+    explicit CDockBar(BOOL bFloating = FALSE);
     ~CDockBar() override;
 
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
+    // lpRect: where the bar should go, in screen coordinates (see above).
     void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
     BOOL RemoveControlBar(CControlBar* pBar);
     int GetDockedCount() const { return static_cast<int>(m_arrBars.size()); }
     int GetDockedVisibleCount() const;
     BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
-
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
-
-    std::vector<CControlBar*> m_arrBars;
     // Places the docked bars inside the dock bar (after a show, hide or resize).
     void LayoutBars();
 
+    struct DockedBar {
+        CControlBar* pBar;
+        int nRow;     // rows (columns for left/right) in order of their numbers
+        int nOffset;  // asked-for position along the row
+    };
+    std::vector<DockedBar> m_arrBars;
+    BOOL m_bFloating = FALSE;
+
 protected:
     CSize BarSize(CControlBar* pBar) const;
+    // Where each visible bar goes for a dock bar of this length along its rows.
+    std::vector<std::pair<CControlBar*, CRect>> Arrange(int nLength) const;
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
+};
+
+// ---- Drag docking of one bar.
+class CDockContext {
+public:
+    explicit CDockContext(CControlBar* pBar);
+    virtual ~CDockContext() = default;
+    CDockContext(const CDockContext&) = delete;
+    CDockContext& operator=(const CDockContext&) = delete;
+
+    // Drags the bar from ptScreen until the button is released (docks or floats
+    // it there), Esc is pressed or the capture is lost (nothing changes).
+    virtual void StartDrag(CPoint ptScreen);
+    // Floats a docked bar where it last floated; docks a floating bar where it
+    // was last docked.
+    virtual void ToggleDocking();
+
+    // The steps of a drag, in screen coordinates.
+    void BeginDrag(CPoint ptScreen);
+    void MoveDrag(CPoint ptScreen);
+    void EndDrag(BOOL bAccept);
+    // The dock bar whose edge zone holds the point and that the bar may dock
+    // in; nullptr when the bar would float there.
+    CDockBar* DockBarAt(CPoint ptScreen) const;
+
+    CControlBar* m_pBar;
+    CFrameWnd* m_pDockSite;
+    CRect m_rectDrag;        // the bar's rectangle where it would go
+    CRect m_rectLast;        // the rectangle drawn on the screen
+    CSize m_sizeLast;        // and its frame's thickness
+    CPoint m_ptStart;
+    CRect m_rectStart;
+    BOOL m_bDragging = FALSE;
+    UINT m_uMRUDockID = 0;   // where it was last docked
+    CRect m_rectMRUDockPos;
+    CPoint m_ptMRUFloatPos{-1, -1}; // where it last floated (-1: not yet)
+
+protected:
+    void DrawDragRect(BOOL bErase);
+};
+
+// ---- The small frame holding a floating bar.
+class CMiniFrameWnd : public CFrameWnd {
+    DECLARE_DYNAMIC(CMiniFrameWnd)
+};
+
+class CMiniDockFrameWnd : public CMiniFrameWnd {
+    DECLARE_DYNAMIC(CMiniDockFrameWnd)
+public:
+    CMiniDockFrameWnd();
+    // A tool window owned by pDockSite holding a floating dock bar; on failure
+    // the object has deleted itself.
+    BOOL Create(CFrameWnd* pDockSite, DWORD dwBarStyle);
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    CControlBar* GetFloatingBar() const;
+
+    CDockBar m_wndDockBar{TRUE};
+
+protected:
+    afx_msg void OnClose();
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     DECLARE_MESSAGE_MAP()
 };

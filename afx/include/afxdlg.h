@@ -85,3 +85,8 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
 void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 void AFXAPI DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index);
 void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
+
+// Known by run-time class only: the program shows no property sheets.
+class CPropertySheet : public CWnd {
+    DECLARE_DYNAMIC(CPropertySheet)
+};

@@ -287,6 +287,17 @@ private:
 
 // ---- Frame
 
+// Told when a frame has laid itself out (an in-place frame's hook).
+class COleFrameHook : public CCmdTarget {
+public:
+    virtual void OnRecalcLayout() {}
+};
+
+// Known by run-time class only: the program has no splitter windows.
+class CSplitterWnd : public CWnd {
+    DECLARE_DYNAMIC(CSplitterWnd)
+};
+
 class CFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CFrameWnd)
 public:
@@ -328,10 +339,12 @@ public:
     }
     void DelayRecalcLayout(BOOL bNotify = TRUE);
 
-    // Control bars and docking (left/right/top/bottom dock bars; no floating).
-    void EnableDocking(DWORD dwDockStyle);
-    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
-    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // Control bars and docking (dock bars at the sides, floating mini frames).
+    virtual void EnableDocking(DWORD dwDockStyle);
+    virtual void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    // Floats the bar in a mini frame whose window is at ptScreen.
+    virtual void FloatControlBar(CControlBar* pBar, CPoint ptScreen, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);
+    virtual void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     CControlBar* GetControlBar(UINT nID);
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
@@ -348,7 +361,6 @@ public:
     // Commands.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     BOOL m_bAutoMenuEnable = TRUE;  // disable menu items without a handler
     HMENU m_hMenuDefault = nullptr;
@@ -356,6 +368,7 @@ public:
     UINT m_nIDHelp = 0;
     CRect m_rectBorder;
     BOOL m_bInRecalcLayout = FALSE;
+    COleFrameHook* m_pNotifyHook = nullptr; // told after each notifying layout (not owned)
     std::vector<CControlBar*> m_listControlBars;
     UINT m_nIDTracking = 0;
     UINT m_nIDLastMessage = 0;

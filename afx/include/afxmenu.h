@@ -9,7 +9,10 @@
 // Owner draw: a window receiving WM_MEASUREITEM/WM_DRAWITEM for a menu item
 // calls AfxDispatchMenuMeasureItem/AfxDispatchMenuDrawItem, which call the
 // virtual MeasureItem/DrawItem of the permanent CMenu holding the item (or
-// of its nearest permanent parent menu).
+// of its nearest permanent parent menu). Item ids repeat between menus, so a
+// measured item is looked for first in the menus open on this thread (noted
+// from WM_INITMENUPOPUP and TrackPopupMenu, newest first), then in the owner's
+// menu bar, and only then in every permanent menu.
 #pragma once
 
 #include "afx.h"
@@ -80,5 +83,9 @@ public:
 bool AfxDispatchMenuMeasureItem(HWND hWndOwner, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 // Routes a menu item's WM_DRAWITEM (hwndItem is the menu) to its CMenu.
 bool AfxDispatchMenuDrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+// Notes a popup menu opening or closing on this thread (the window procedure
+// calls them for WM_INITMENUPOPUP and WM_UNINITMENUPOPUP; nullptr forgets all).
+void AfxNoteMenuOpened(HMENU hMenu);
+void AfxNoteMenuClosed(HMENU hMenu);
 // Drops this thread's temporary CMenu wrappers.
 void AfxDeleteTempMenuMap();

@@ -274,6 +274,16 @@ inline T* WndAs(CWnd* p)
 #define ON_WM_NCLBUTTONDOWN() AFX_NCMOUSE_ENTRY_(WM_NCLBUTTONDOWN, OnNcLButtonDown)
 #define ON_WM_NCLBUTTONUP() AFX_NCMOUSE_ENTRY_(WM_NCLBUTTONUP, OnNcLButtonUp)
 #define ON_WM_NCLBUTTONDBLCLK() AFX_NCMOUSE_ENTRY_(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
+#define ON_WM_NCRBUTTONDOWN() AFX_NCMOUSE_ENTRY_(WM_NCRBUTTONDOWN, OnNcRButtonDown)
+#define ON_WM_NCRBUTTONUP() AFX_NCMOUSE_ENTRY_(WM_NCRBUTTONUP, OnNcRButtonUp)
+#define ON_WM_NCRBUTTONDBLCLK() AFX_NCMOUSE_ENTRY_(WM_NCRBUTTONDBLCLK, OnNcRButtonDblClk)
+#define ON_WM_NCMBUTTONDOWN() AFX_NCMOUSE_ENTRY_(WM_NCMBUTTONDOWN, OnNcMButtonDown)
+#define ON_WM_NCMBUTTONUP() AFX_NCMOUSE_ENTRY_(WM_NCMBUTTONUP, OnNcMButtonUp)
+#define ON_WM_NCMBUTTONDBLCLK() AFX_NCMOUSE_ENTRY_(WM_NCMBUTTONDBLCLK, OnNcMButtonDblClk)
+#define ON_WM_MBUTTONDBLCLK() AFX_MOUSE_ENTRY_(WM_MBUTTONDBLCLK, OnMButtonDblClk)
+#define ON_WM_MOUSEHOVER() AFX_MOUSE_ENTRY_(WM_MOUSEHOVER, OnMouseHover)
+#define ON_WM_NCMOUSEHOVER() AFX_NCMOUSE_ENTRY_(WM_NCMOUSEHOVER, OnNcMouseHover)
+#define ON_WM_NCMOUSELEAVE() AFX_WM_ENTRY_(WM_NCMOUSELEAVE, AFX_SELF_->OnNcMouseLeave(); return TRUE;)
 #define ON_WM_NCHITTEST() AFX_WM_ENTRY_(WM_NCHITTEST, AFX_RESULT_(AFX_SELF_->OnNcHitTest(AFX_POINT_)); return TRUE;)
 #define ON_WM_NCCALCSIZE()                                                                        \
     AFX_WM_ENTRY_(WM_NCCALCSIZE, AFX_SELF_->OnNcCalcSize(static_cast<BOOL>(AFX_WP_), reinterpret_cast<NCCALCSIZE_PARAMS*>(AFX_LP_)); return TRUE;)
@@ -333,6 +343,29 @@ inline T* WndAs(CWnd* p)
 #define ON_WM_CHANGECBCHAIN() AFX_WM_ENTRY_(WM_CHANGECBCHAIN, AFX_SELF_->OnChangeCbChain(reinterpret_cast<HWND>(AFX_WP_), reinterpret_cast<HWND>(AFX_LP_)); return TRUE;)
 #define ON_WM_QUERYENDSESSION() AFX_WM_ENTRY_(WM_QUERYENDSESSION, AFX_RESULT_(AFX_SELF_->OnQueryEndSession()); return TRUE;)
 #define ON_WM_ENDSESSION() AFX_WM_ENTRY_(WM_ENDSESSION, AFX_SELF_->OnEndSession(static_cast<BOOL>(AFX_WP_)); return TRUE;)
+
+#define ON_WM_STYLECHANGED()                                                                      \
+    AFX_WM_ENTRY_(WM_STYLECHANGED, AFX_SELF_->OnStyleChanged(static_cast<int>(AFX_WP_), reinterpret_cast<LPSTYLESTRUCT>(AFX_LP_)); return TRUE;)
+#define ON_WM_STYLECHANGING()                                                                     \
+    AFX_WM_ENTRY_(WM_STYLECHANGING, AFX_SELF_->OnStyleChanging(static_cast<int>(AFX_WP_), reinterpret_cast<LPSTYLESTRUCT>(AFX_LP_)); return TRUE;)
+#define ON_WM_PRINTCLIENT()                                                                       \
+    AFX_WM_ENTRY_(WM_PRINTCLIENT, AFX_RESULT_(AFX_SELF_->OnPrintClient(CDC::FromHandle(reinterpret_cast<HDC>(AFX_WP_)), \
+                                                                       static_cast<UINT>(AFX_LP_))); return TRUE;)
+#define ON_WM_THEMECHANGED() AFX_WM_ENTRY_(WM_THEMECHANGED, AFX_RESULT_(AFX_SELF_->OnThemeChanged()); return TRUE;)
+#define ON_WM_ENTERMENULOOP() AFX_WM_ENTRY_(WM_ENTERMENULOOP, AFX_SELF_->OnEnterMenuLoop(static_cast<BOOL>(AFX_WP_)); return TRUE;)
+#define ON_WM_EXITMENULOOP() AFX_WM_ENTRY_(WM_EXITMENULOOP, AFX_SELF_->OnExitMenuLoop(static_cast<BOOL>(AFX_WP_)); return TRUE;)
+#define ON_WM_UNINITMENUPOPUP()                                                                   \
+    AFX_WM_ENTRY_(WM_UNINITMENUPOPUP, AFX_SELF_->OnUnInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(AFX_WP_)), \
+                                                                   static_cast<UINT>(AFX_LP_)); return TRUE;)
+#define ON_WM_SETTEXT() AFX_WM_ENTRY_(WM_SETTEXT, AFX_RESULT_(AFX_SELF_->OnSetText(reinterpret_cast<LPCTSTR>(AFX_LP_))); return TRUE;)
+#define ON_WM_SETFONT()                                                                           \
+    AFX_WM_ENTRY_(WM_SETFONT, AFX_SELF_->OnSetFont(CFont::FromHandle(reinterpret_cast<HFONT>(AFX_WP_)), static_cast<BOOL>(AFX_LP_)); return TRUE;)
+#define ON_WM_GETFONT() AFX_WM_ENTRY_(WM_GETFONT, AFX_RESULT_(reinterpret_cast<LRESULT>(AFX_SELF_->OnGetFont())); return TRUE;)
+// Sent to an MDI child: lParam is the child activated, wParam the one deactivated.
+#define ON_WM_MDIACTIVATE()                                                                       \
+    AFX_WM_ENTRY_(WM_MDIACTIVATE, AFX_SELF_->OnMDIActivate(reinterpret_cast<HWND>(AFX_LP_) == AFX_SELF_->m_hWnd, \
+                                                           AFX_WND_(AFX_LP_), AFX_WND_(AFX_WP_)); return TRUE;)
+#define ON_WM_PARENTNOTIFY() AFX_WM_ENTRY_(WM_PARENTNOTIFY, AFX_SELF_->OnParentNotify(LOWORD(AFX_WP_), AFX_LP_); return TRUE;)
 
 // Registered and plain messages: LRESULT handler(WPARAM, LPARAM).
 #define ON_MESSAGE(message, memberFxn)                                                            \
@@ -425,6 +458,18 @@ inline T* WndAs(CWnd* p)
 #define ON_WM_MEASUREITEM_REFLECT()                                                               \
     AFX_WM_ENTRY_(WM_REFLECT_BASE + WM_MEASUREITEM,                                               \
                   AFX_SELF_->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(AFX_LP_)); AFX_RESULT_(TRUE); return TRUE;)
+#define ON_WM_COMPAREITEM_REFLECT()                                                               \
+    AFX_WM_ENTRY_(WM_REFLECT_BASE + WM_COMPAREITEM,                                               \
+                  AFX_RESULT_(AFX_SELF_->CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(AFX_LP_))); return TRUE;)
+#define ON_WM_DELETEITEM_REFLECT()                                                                \
+    AFX_WM_ENTRY_(WM_REFLECT_BASE + WM_DELETEITEM,                                                \
+                  AFX_SELF_->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(AFX_LP_)); AFX_RESULT_(TRUE); return TRUE;)
+#define ON_WM_CHARTOITEM_REFLECT()                                                                \
+    AFX_WM_ENTRY_(WM_REFLECT_BASE + WM_CHARTOITEM, AFX_RESULT_(AFX_SELF_->CharToItem(LOWORD(AFX_WP_), HIWORD(AFX_WP_))); return TRUE;)
+#define ON_WM_VKEYTOITEM_REFLECT()                                                                \
+    AFX_WM_ENTRY_(WM_REFLECT_BASE + WM_VKEYTOITEM, AFX_RESULT_(AFX_SELF_->VKeyToItem(LOWORD(AFX_WP_), HIWORD(AFX_WP_))); return TRUE;)
+#define ON_WM_PARENTNOTIFY_REFLECT()                                                              \
+    AFX_WM_ENTRY_(WM_REFLECT_BASE + WM_PARENTNOTIFY, AFX_SELF_->ParentNotify(LOWORD(AFX_WP_), AFX_LP_); return TRUE;)
 #define ON_WM_HSCROLL_REFLECT()                                                                   \
     AFX_WM_ENTRY_(WM_REFLECT_BASE + WM_HSCROLL, AFX_SELF_->HScroll(LOWORD(AFX_WP_), HIWORD(AFX_WP_)); return TRUE;)
 #define ON_WM_VSCROLL_REFLECT()                                                                   \

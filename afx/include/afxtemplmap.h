@@ -246,6 +246,8 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar)
         KEY key{};
         VALUE value{};
         SerializeElements<KEY>(ar, &key, 1);
+        if (PLookup(key) != nullptr)
+            AfxThrowArchiveException(CArchiveException::genericException); // a key twice: damaged
         SerializeElements<VALUE>(ar, &value, 1);
         (*this)[key] = std::move(value);
     }

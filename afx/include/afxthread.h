@@ -47,6 +47,10 @@ public:
     virtual BOOL IsIdleMessage(MSG* pMsg);
     virtual int ExitInstance();
     virtual void Delete(); // deletes the object when m_bAutoDelete is set
+    // What a window procedure of this thread answers when a handler threw: -1 to
+    // WM_CREATE, 0 otherwise; the failure is reported unless it is a CUserException
+    // (whose thrower already told the user). The caller frees the exception.
+    virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 
     // Offers pMsg to the windows from its target up to this thread's main window.
     BOOL ProcessMessageFilter(int code, LPMSG lpMsg);
@@ -69,7 +73,10 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = T
 [[noreturn]] void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 // The CWinThread of the calling thread (the application object on the main thread).
 CWinThread* AFXAPI AfxGetThread();
+// The exception barrier of window procedures: asks the calling thread's
+// CWinThread (or the default policy when it has none).
+LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg);
 // Releases what the layer keeps for the calling thread (temporary wrappers, the
-// creation hook, the tooltip control). Threads started by AfxBeginThread call it
-// themselves; other threads that used windows may call it before they end.
+// creation hook, the tooltip control). Every thread's state is released when the
+// thread ends, whoever started it; calling this earlier frees it sooner.
 void AFXAPI AfxTermThread();

@@ -476,6 +476,28 @@ protected:
     afx_msg void OnChangeCbChain(HWND hWndRemove, HWND hWndAfter);
     afx_msg BOOL OnQueryEndSession();
     afx_msg void OnEndSession(BOOL bEnding);
+    afx_msg void OnNcRButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnNcRButtonDblClk(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMButtonDblClk(UINT nHitTest, CPoint point);
+    afx_msg void OnMButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnMouseHover(UINT nFlags, CPoint point);
+    afx_msg void OnNcMouseHover(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMouseLeave();
+    afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    afx_msg void OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    afx_msg LRESULT OnPrintClient(CDC* pDC, UINT nFlags);
+    afx_msg LRESULT OnThemeChanged();
+    afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
+    afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
+    afx_msg void OnUnInitMenuPopup(CMenu* pPopupMenu, UINT nFlags);
+    afx_msg int OnSetText(LPCTSTR lpszText);
+    afx_msg void OnSetFont(CFont* pFont, BOOL bRedraw);
+    afx_msg HFONT OnGetFont();
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 

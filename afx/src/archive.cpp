@@ -639,7 +639,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         if (obTag >= m_loadArray.size())
             ThrowArchive(CArchiveException::badIndex);
         const LoadEntry& entry = m_loadArray[obTag];
-        if (entry.isClass || entry.dead)
+        // A reference to an object still being read would let it hold itself.
+        if (entry.isClass || entry.dead || entry.loading)
             ThrowArchive(CArchiveException::badIndex);
         if (entry.object != nullptr && pClassRefRequested != nullptr && !entry.object->IsKindOf(pClassRefRequested))
             ThrowArchive(CArchiveException::badClass);
@@ -665,8 +666,10 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
 
     SchemaRestore restore(m_nObjectSchema);
     m_nObjectSchema = schema;
+    m_loadArray[index].loading = true;
     try {
         pOb->Serialize(*this);
+        m_loadArray[index].loading = false;
     } catch (...) {
         // Nobody has taken the object yet: it is ours to free. Later references to
         // its index are refused.

@@ -30,6 +30,10 @@ void SerializeObjectMap(Map& map, CArchive& ar)
         Key key{};
         CObject* value = nullptr;
         ar >> key;
+        // A key stored twice is damage; refused before its object is made, so the
+        // object already held for it stays with the map for the caller to free.
+        if (map.PLookup(key) != nullptr)
+            AfxThrowArchiveException(CArchiveException::genericException);
         ar >> value;
         map.SetAt(key, value);
     }

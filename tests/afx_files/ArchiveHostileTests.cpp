@@ -158,6 +158,36 @@ TEST(ArchiveHostile, IndicesMustReferToWhatWasReadBefore)
               }));
 }
 
+TEST(ArchiveHostile, SelfReferencesAndRepeatedKeysAreDamage)
+{
+    // An object met again while its own loading runs would end up holding itself.
+    CGroup selfish;
+    selfish.m_members = {&selfish};
+    EXPECT_EQ(CArchiveException::badIndex, ObjectCause(StoredBytes([&](CArchive& ar) { ar << &selfish; })));
+
+    // A key twice: refused before the second object is made, the first stays in the map.
+    CShape first(1, L"first");
+    CShape second(2, L"second");
+    CMapStringToOb objects;
+    EXPECT_EQ(CArchiveException::genericException,
+              LoadCause(StoredBytes([&](CArchive& ar) {
+                            ar.WriteCount(2);
+                            ar << CString(L"a") << &first << CString(L"a") << &second;
+                        }),
+                        [&](CArchive& ar) { objects.Serialize(ar); }));
+    ASSERT_EQ(1, objects.GetCount());
+    CObject* kept = nullptr;
+    ASSERT_TRUE(objects.Lookup(L"a", kept));
+    EXPECT_EQ(1, static_cast<CShape*>(kept)->m_id);
+    delete kept;
+    CMap<UINT, UINT, UINT, UINT> counts;
+    EXPECT_EQ(CArchiveException::genericException, LoadCause(StoredBytes([](CArchive& ar) {
+                                                                 ar.WriteCount(2);
+                                                                 ar << 7u << 1u << 7u << 2u;
+                                                             }),
+                                                             [&](CArchive& ar) { counts.Serialize(ar); }));
+}
+
 namespace {
 
 // A chain object whose child is a chain object whose child is ... depth deep.

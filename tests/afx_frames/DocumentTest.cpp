@@ -148,20 +148,97 @@ TEST_F(DocumentTest, BarsDockOnTheSidesTheyAllow)
     frame->ScreenToClient(&view);
     EXPECT_EQ(view.right, client.right - 90);
 
-    // A second bar at the left shares the dock bar's height.
+    // A bar docked at a rectangle joins the column under it, at the asked place;
+    // one docked without a rectangle starts a column of its own.
+    CDockBar* left = frame->GetDockBar(AFX_IDW_DOCKBAR_LEFT);
+    CRect dock;
+    left->GetWindowRect(&dock);
     CSizingBar* lower = new CSizingBar;
     lower->m_bAutoDelete = TRUE;
     ASSERT_TRUE(lower->Create(frame, 0xE831));
     lower->EnableDocking(CBRS_ALIGN_LEFT);
-    frame->DockControlBar(lower, AFX_IDW_DOCKBAR_LEFT);
-    EXPECT_EQ(frame->m_workspace.m_pDockBar, lower->m_pDockBar);
-    EXPECT_EQ(lower->m_pDockBar->GetDockedCount(), 2);
+    const CRect asked(dock.left + 10, dock.top + 240, dock.left + 60, dock.top + 300);
+    frame->DockControlBar(lower, AFX_IDW_DOCKBAR_LEFT, &asked);
+    EXPECT_EQ(lower->m_pDockBar, left);
+    CSizingBar* beside = new CSizingBar;
+    beside->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(beside->Create(frame, 0xE832));
+    beside->m_width = 70;
+    beside->EnableDocking(CBRS_ALIGN_LEFT);
+    frame->DockControlBar(beside, AFX_IDW_DOCKBAR_LEFT);
     CRect upperRect;
     CRect lowerRect;
+    CRect besideRect;
     frame->m_workspace.GetWindowRect(&upperRect);
     lower->GetWindowRect(&lowerRect);
-    EXPECT_EQ(lowerRect.top, upperRect.bottom);
-    EXPECT_LE(std::abs(lowerRect.Height() - upperRect.Height()), 1);
+    beside->GetWindowRect(&besideRect);
+    left->GetWindowRect(&dock);
+    EXPECT_EQ(upperRect.top, dock.top);
+    EXPECT_EQ(upperRect.Height(), 200) << "its own height, not a share";
+    EXPECT_EQ(lowerRect.left, upperRect.left);
+    EXPECT_EQ(lowerRect.top, dock.top + 240);
+    EXPECT_EQ(lowerRect.bottom, dock.bottom) << "the last sizing bar fills the column";
+    EXPECT_EQ(besideRect.left, upperRect.right);
+    EXPECT_EQ(besideRect.Width(), 70);
+    EXPECT_EQ(dock.Width(), 150 + 70);
+}
+
+// Drags the bar from a point on it to a screen point through its dock context,
+// the way the mouse would (the moves are queued before the drag's loop runs).
+void DragBar(CControlBar& bar, CPoint to)
+{
+    CRect rect;
+    bar.GetWindowRect(&rect);
+    CPoint from = rect.TopLeft() + CPoint(5, 5);
+    CPoint client = to;
+    bar.ScreenToClient(&client);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    bar.m_pDockContext->StartDrag(from);
+}
+
+TEST_F(DocumentTest, ABarDraggedOffTheFrameFloatsAndDocksWhereItIsDraggedBack)
+{
+    CSizingBar& bar = frame->m_workspace;
+    ASSERT_NE(bar.m_pDockContext, nullptr);
+    CRect client;
+    frame->GetClientRect(&client);
+    frame->ClientToScreen(&client);
+
+    DragBar(bar, CPoint(client.right + 80, client.top + 40));
+    ASSERT_TRUE(bar.IsFloating());
+    auto* floating = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar.GetParentFrame());
+    ASSERT_NE(floating, nullptr);
+    EXPECT_TRUE(floating->IsWindowVisible());
+    CRect floatRect;
+    floating->GetWindowRect(&floatRect);
+    EXPECT_EQ(floatRect.TopLeft(), CPoint(client.right + 75, client.top + 35));
+    floating->GetClientRect(&floatRect);
+    EXPECT_EQ(floatRect.Size(), CSize(150, 100)) << "its horizontal size, within its docked one";
+    CRect view;
+    frame->GetActiveView()->GetWindowRect(&view);
+    EXPECT_EQ(view.left, client.left) << "the frame laid out without the bar";
+    bar.m_idleUpdates = 0;
+    TestApp().OnIdle(0);
+    EXPECT_EQ(bar.m_idleUpdates, 1) << "the floating bar is updated at idle time";
+
+    DragBar(bar, CPoint(client.right - 4, client.CenterPoint().y));
+    EXPECT_FALSE(bar.IsFloating());
+    ASSERT_NE(bar.m_pDockBar, nullptr);
+    EXPECT_EQ(bar.m_pDockBar->GetDlgCtrlID(), AFX_IDW_DOCKBAR_RIGHT);
+    frame->GetActiveView()->GetWindowRect(&view);
+    EXPECT_EQ(view.right, client.right - 150);
+
+    // A double click (on the bar, not its tree) floats it where it floated before;
+    // another docks it back at the right.
+    const LPARAM onBar = MAKELPARAM(2, static_cast<WORD>(-3));
+    bar.SendMessage(WM_LBUTTONDBLCLK, 0, onBar);
+    ASSERT_TRUE(bar.IsFloating());
+    bar.GetParentFrame()->GetWindowRect(&floatRect);
+    EXPECT_EQ(floatRect.TopLeft(), CPoint(client.right + 75, client.top + 35));
+    bar.SendMessage(WM_LBUTTONDBLCLK, 0, onBar);
+    EXPECT_FALSE(bar.IsFloating());
+    EXPECT_EQ(bar.m_pDockBar->GetDlgCtrlID(), AFX_IDW_DOCKBAR_RIGHT);
 }
 
 } // namespace

@@ -138,6 +138,7 @@ void CTestFrame::OnChecked()
 
 void CTestFrame::OnUpdateChecked(CCmdUI* pCmdUI)
 {
+    ++Events().checkedUpdates;
     pCmdUI->SetCheck(Events().checked ? 1 : 0);
 }
 

@@ -17,6 +17,7 @@ struct FrameEvents {
     int documentCommands = 0;
     int statusButtonClicks = 0;
     int checkedCommands = 0;
+    int checkedUpdates = 0;
     bool checked = true;
 };
 FrameEvents& Events();
@@ -45,8 +46,9 @@ public:
     BOOL Create(CWnd* pParentWnd, UINT nID);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
-    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override { ++m_idleUpdates; }
     int m_width = 150;
+    int m_idleUpdates = 0;
     CTreeCtrl m_tree;
 
 protected:

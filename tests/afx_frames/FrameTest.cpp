@@ -88,6 +88,10 @@ TEST_F(FrameTest, CommandsRouteThroughViewDocumentAndFrame)
     EXPECT_EQ(Events().documentCommands, 1);
     frame->SendMessage(WM_COMMAND, ID_CMD_CHECKED);
     EXPECT_EQ(Events().checkedCommands, 1);
+    const int updates = Events().checkedUpdates;
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_CMD_CHECKED, 1)); // as an accelerator sends it
+    EXPECT_EQ(Events().checkedCommands, 2);
+    EXPECT_EQ(Events().checkedUpdates, updates + 1) << "its update handler runs once";
     // Ctrl+N through the frame's accelerator table.
     MSG msg{frame->m_hWnd, WM_KEYDOWN, 'N', 0, 0, {}};
     BYTE keys[256] = {};

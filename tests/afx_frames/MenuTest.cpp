@@ -1,5 +1,6 @@
 // CMenu: loading, editing, and owner-drawn items reaching MeasureItem/DrawItem.
 #include <afxwin.h>
+#include <afxcmn.h>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,32 @@ TEST(Menus, OwnerDrawnItemsReachTheirMenu)
     owner.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
     EXPECT_EQ(popup.drawn, 1);
     EXPECT_EQ(popup.lastId, 41001u);
+
+    // Another menu with the same id: the one being opened answers, whatever the map order.
+    OwnerDrawMenu other;
+    ASSERT_TRUE(other.CreatePopupMenu());
+    ASSERT_TRUE(other.AppendMenu(MF_OWNERDRAW, 41002, reinterpret_cast<LPCTSTR>(3)));
+    for (OwnerDrawMenu* opened : {&other, &popup}) {
+        const int before = opened->measured;
+        owner.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(opened->m_hMenu), 0);
+        owner.SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+        owner.SendMessage(WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(opened->m_hMenu), 0);
+        EXPECT_EQ(opened->measured, before + 1);
+    }
+    EXPECT_EQ(other.measured + popup.measured, 3);
+}
+
+TEST(Menus, WhatTheLanguageModuleLacksComesFromTheProgram)
+{
+    TestApp();
+    AfxSetResourceHandle(::GetModuleHandleW(L"ntdll.dll")); // a module without these resources
+    CMenu menu;
+    CBitmap bitmap;
+    CImageList images;
+    EXPECT_TRUE(menu.LoadMenu(IDR_MAINFRAME));
+    EXPECT_TRUE(bitmap.LoadBitmap(IDR_MAINFRAME));
+    EXPECT_TRUE(images.Create(IDR_MAINFRAME, 16, 1, RGB(192, 192, 192)));
+    AfxSetResourceHandle(nullptr);
 }
 
 } // namespace

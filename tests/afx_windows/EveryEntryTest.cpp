@@ -80,6 +80,28 @@ BEGIN_MESSAGE_MAP(CEveryEntryWnd, CWnd)
     ON_WM_ENTERIDLE()
     ON_WM_QUERYENDSESSION()
     ON_WM_ENDSESSION()
+    ON_WM_NCRBUTTONDOWN()
+    ON_WM_NCRBUTTONUP()
+    ON_WM_NCRBUTTONDBLCLK()
+    ON_WM_NCMBUTTONDOWN()
+    ON_WM_NCMBUTTONUP()
+    ON_WM_NCMBUTTONDBLCLK()
+    ON_WM_MBUTTONDBLCLK()
+    ON_WM_MOUSEHOVER()
+    ON_WM_NCMOUSEHOVER()
+    ON_WM_NCMOUSELEAVE()
+    ON_WM_STYLECHANGED()
+    ON_WM_STYLECHANGING()
+    ON_WM_PRINTCLIENT()
+    ON_WM_THEMECHANGED()
+    ON_WM_ENTERMENULOOP()
+    ON_WM_EXITMENULOOP()
+    ON_WM_UNINITMENUPOPUP()
+    ON_WM_SETTEXT()
+    ON_WM_SETFONT()
+    ON_WM_GETFONT()
+    ON_WM_MDIACTIVATE()
+    ON_WM_PARENTNOTIFY()
 END_MESSAGE_MAP()
 
 TEST(EveryEntryTest, DefaultHandlersBehaveLikeTheSystemProcedure)
@@ -95,6 +117,12 @@ TEST(EveryEntryTest, DefaultHandlersBehaveLikeTheSystemProcedure)
     POINT inside{rect.left + rect.Width() / 2, rect.top + rect.Height() / 2};
     EXPECT_EQ(wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)), HTCLIENT);
     EXPECT_EQ(wnd.SendMessage(WM_QUERYENDSESSION), TRUE);
+    wnd.SetWindowText(L"renamed");
+    CString text;
+    wnd.GetWindowText(text);
+    EXPECT_EQ(text, CString(L"renamed"));
+    wnd.ModifyStyle(0, WS_CLIPCHILDREN);
+    EXPECT_TRUE(wnd.GetStyle() & WS_CLIPCHILDREN);
     wnd.UpdateWindow();
     EXPECT_TRUE(wnd.EnableWindow(FALSE) == FALSE);
     EXPECT_FALSE(wnd.IsWindowEnabled());

@@ -1,10 +1,15 @@
-// The handle maps from several threads, and subclassing of existing windows.
+// The handle maps from several threads (a window's object is found only on the
+// window's thread), the clean-up when a thread ends, and subclassing.
 #include "tests/afx_windows/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
+
+namespace afx_detail {
+int LiveThreadStates(); // the layer's count of per-thread states
+} // namespace afx_detail
 
 namespace {
 
@@ -35,7 +40,7 @@ struct WorkerView {
     std::atomic<bool> done{false};
 };
 
-TEST(HandleMapTest, WorkerThreadFindsTheObjectAndItsMessagesReachTheHandler)
+TEST(HandleMapTest, WorkerThreadReachesTheWindowByHandleAndMessage)
 {
     TestApp();
     CAnsweringWnd wnd;
@@ -57,8 +62,8 @@ TEST(HandleMapTest, WorkerThreadFindsTheObjectAndItsMessagesReachTheHandler)
     EXPECT_TRUE(PumpUntil([&] { return view.done.load(); }));
     worker.join();
 
-    EXPECT_EQ(view.permanent, &wnd);
-    EXPECT_EQ(view.fromHandle, &wnd);
+    EXPECT_EQ(view.permanent, nullptr) << "the object belongs to the window's thread";
+    EXPECT_NE(view.fromHandle, &wnd);
     EXPECT_EQ(view.temporaryHandle, hPlain);
     EXPECT_EQ(view.temporary, view.temporaryAgain) << "one temporary per window and thread";
     EXPECT_NE(view.temporary, pMainTemp) << "temporaries are never shared between threads";
@@ -72,6 +77,27 @@ TEST(HandleMapTest, WorkerThreadFindsTheObjectAndItsMessagesReachTheHandler)
     wnd.DestroyWindow();
     EXPECT_EQ(wnd.m_hWnd, nullptr) << "detached after WM_NCDESTROY";
     EXPECT_EQ(CWnd::FromHandlePermanent(view.temporaryHandle), nullptr);
+}
+
+TEST(HandleMapTest, AThreadTheLayerDidNotStartLeavesNoStateAndNoEntries)
+{
+    TestApp();
+    const int statesBefore = afx_detail::LiveThreadStates();
+    CWnd left; // the thread ends without destroying its window
+    HWND hWnd = nullptr;
+    CWnd* pFoundThere = nullptr;
+    std::thread foreign([&] {
+        if (left.CreateEx(0, TestWindowClass(), L"left", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr)) {
+            hWnd = left.m_hWnd;
+            pFoundThere = CWnd::FromHandlePermanent(hWnd);
+            CWnd::FromHandle(::GetDesktopWindow()); // a temporary, freed with the thread
+        }
+    });
+    foreign.join();
+    ASSERT_NE(hWnd, nullptr);
+    EXPECT_EQ(pFoundThere, &left);
+    EXPECT_EQ(left.m_hWnd, nullptr) << "detached when its thread ended";
+    EXPECT_EQ(afx_detail::LiveThreadStates(), statesBefore);
 }
 
 class CCountingCheckBox : public CWnd {

@@ -1,5 +1,6 @@
 // Window-message entries crack their parameters into MFC's handler signatures,
-// and the idle pass sends WM_IDLEUPDATECMDUI to the main window and its descendants.
+// and the idle pass sends WM_IDLEUPDATECMDUI to the main window, every frame of
+// the thread and their descendants.
 #include "tests/afx_windows/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,15 @@ protected:
         m_log.push_back(std::wstring(L"context ") + (pWnd == this ? L"self " : L"other ") + std::to_wstring(pos.y));
     }
     afx_msg LRESULT OnNcHitTest(CPoint) { return HTCAPTION; }
+    afx_msg void OnNcRButtonDown(UINT nHitTest, CPoint point)
+    {
+        m_log.push_back(L"ncrdown " + std::to_wstring(nHitTest) + L" " + std::to_wstring(point.y));
+    }
+    afx_msg void OnMouseHover(UINT, CPoint point) { m_log.push_back(L"hover " + std::to_wstring(point.x)); }
+    afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyle)
+    {
+        m_log.push_back(L"style " + std::to_wstring(nStyleType) + L" " + std::to_wstring(lpStyle->styleNew));
+    }
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI) { lpMMI->ptMinTrackSize.x = 123; }
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM)
     {
@@ -67,6 +77,9 @@ BEGIN_MESSAGE_MAP(CCrackingWnd, CWnd)
     ON_WM_TIMER()
     ON_WM_CONTEXTMENU()
     ON_WM_NCHITTEST()
+    ON_WM_NCRBUTTONDOWN()
+    ON_WM_MOUSEHOVER()
+    ON_WM_STYLECHANGED()
     ON_WM_GETMINMAXINFO()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CCrackingWnd::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -88,13 +101,18 @@ TEST(WindowMessageTest, EntriesCrackParametersIntoTypedHandlers)
     wnd.SendMessage(WM_TIMER, 17);
     wnd.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wnd.m_hWnd), MAKELPARAM(10, 20));
     EXPECT_EQ(wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(1, 1)), HTCAPTION);
+    wnd.SendMessage(WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(5, static_cast<WORD>(-6)));
+    wnd.SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(9, 1));
+    STYLESTRUCT style{0, 7};
+    wnd.SendMessage(WM_STYLECHANGED, static_cast<WPARAM>(GWL_EXSTYLE), reinterpret_cast<LPARAM>(&style));
     MINMAXINFO mmi{};
     wnd.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     EXPECT_EQ(mmi.ptMinTrackSize.x, 123);
 
     std::vector<std::wstring> expected = {
         L"size 2 640x480",  L"move 1 -5,7",         L"wheel 4 -120 33", L"erase dc",
-        L"hscroll 5 250 window", L"key 116 3 63", L"timer 17",        L"context self 20"};
+        L"hscroll 5 250 window", L"key 116 3 63", L"timer 17",        L"context self 20",
+        L"ncrdown 2 -6", L"hover 9", L"style -20 7"};
     EXPECT_EQ(wnd.m_log, expected);
     wnd.DestroyWindow();
 }
@@ -115,10 +133,18 @@ TEST(WindowMessageTest, IdlePassUpdatesTheVisibleMainWindowAndItsDescendants)
     EXPECT_EQ(main.GetDescendantWindow(3), nullptr);
     EXPECT_EQ(grandChild.GetTopLevelParent(), &main);
 
+    // An owned frame of the thread (a floating bar's) is updated too.
+    auto* pFloating = new CFrameWnd; // deletes itself
+    ASSERT_TRUE(pFloating->Create(nullptr, L"floating", WS_POPUP | WS_VISIBLE, CRect(0, 0, 80, 80), &main));
+    CCrackingWnd onFloating;
+    ASSERT_TRUE(onFloating.Create(TestWindowClass(), L"bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFloating, 3));
+
     EXPECT_TRUE(app.OnIdle(0)) << "more idle work follows";
     EXPECT_EQ(main.m_idleUpdates, 1);
     EXPECT_EQ(child.m_idleUpdates, 1);
     EXPECT_EQ(grandChild.m_idleUpdates, 1);
+    EXPECT_EQ(onFloating.m_idleUpdates, 1);
+    pFloating->DestroyWindow();
     EXPECT_FALSE(app.OnIdle(1));
     EXPECT_EQ(main.m_idleUpdates, 1) << "the second pass only cleans up";
 

@@ -6,6 +6,7 @@
 
 #include "app/shell/AppMessages.h"
 #include "app/shell/MainFrame.h"
+#include "app/view/WorkspaceBar.h"
 #include "core/link/USBPort.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
@@ -105,6 +106,30 @@ TEST_F(MainFrameTest, CreationBuildsTheSkinnedMenuAndTheStatusBarWithHiddenProgr
     m_frame->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 800);
     EXPECT_EQ(info.ptMinTrackSize.y, 600);
+}
+
+TEST_F(MainFrameTest, TheWorkspaceBarDragsByItsGripperToTheRightEdgeOffTheFrameAndBack)
+{
+    CWorkspaceBar* bar = m_frame->GetWorkspaceBar();
+    ASSERT_NE(bar, nullptr);
+    CRect client;
+    m_frame->GetClientRect(&client);
+    m_frame->ClientToScreen(&client);
+    // A press on the gripper (above the client area) with the moves that follow it queued.
+    auto dragTo = [bar](CPoint to) {
+        bar->ScreenToClient(&to);
+        bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+        bar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+        bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, static_cast<WORD>(-3)));
+    };
+    dragTo(CPoint(client.right - 4, client.CenterPoint().y));
+    ASSERT_NE(bar->m_pDockBar, nullptr);
+    EXPECT_EQ(bar->m_pDockBar->GetDlgCtrlID(), AFX_IDW_DOCKBAR_RIGHT);
+    dragTo(CPoint(client.right + 60, client.top + 20));
+    EXPECT_TRUE(bar->IsFloating());
+    dragTo(CPoint(client.left + 4, client.CenterPoint().y));
+    ASSERT_NE(bar->m_pDockBar, nullptr);
+    EXPECT_EQ(bar->m_pDockBar->GetDlgCtrlID(), AFX_IDW_DOCKBAR_LEFT);
 }
 
 TEST_F(MainFrameTest, TheCancelButtonStandsBesideTheProgressBarOnlyWhileATransferRuns)

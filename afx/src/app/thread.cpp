@@ -3,6 +3,8 @@
 
 #include <process.h>
 
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 namespace {
@@ -21,12 +23,19 @@ unsigned __stdcall ThreadEntry(void* pParam)
     auto* pThread = static_cast<CWinThread*>(pParam);
     afx_detail::GetThreadState().pCurrentThread = pThread;
     UINT nResult = 0;
-    if (pThread->m_pfnThreadProc != nullptr) {
-        nResult = pThread->m_pfnThreadProc(pThread->m_pThreadParams);
-    } else if (!pThread->InitInstance()) {
-        nResult = static_cast<UINT>(pThread->ExitInstance());
-    } else {
-        nResult = static_cast<UINT>(pThread->Run());
+    try {
+        if (pThread->m_pfnThreadProc != nullptr) {
+            nResult = pThread->m_pfnThreadProc(pThread->m_pThreadParams);
+        } else if (!pThread->InitInstance()) {
+            nResult = static_cast<UINT>(pThread->ExitInstance());
+        } else {
+            nResult = static_cast<UINT>(pThread->Run());
+        }
+    } catch (CException* e) {
+        // Nothing above the entry can catch it: report as a window procedure would.
+        pThread->ProcessWndProcException(e, nullptr);
+        e->Delete();
+        nResult = static_cast<UINT>(-1);
     }
     FinishThread(pThread, TRUE);
     return nResult;
@@ -155,15 +164,46 @@ BOOL CWinThread::ProcessMessageFilter(int, LPMSG lpMsg)
     return lpMsg != nullptr && PreTranslateMessage(lpMsg);
 }
 
+namespace {
+
+// Sends the idle update to a visible top-level window and all below it.
+void IdleUpdate(HWND hWnd)
+{
+    if (!::IsWindowVisible(hWnd)) {
+        return;
+    }
+    ::SendMessageW(hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (CWnd* pWnd = CWnd::FromHandlePermanent(hWnd)) {
+        pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
+}
+
+} // namespace
+
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
-        // Toolbars, status bars and other command-UI users update now.
-        CWnd* pMainWnd = m_pMainWnd;
-        if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && ::IsWindowVisible(pMainWnd->m_hWnd) &&
-            ::GetWindowThreadProcessId(pMainWnd->m_hWnd, nullptr) == ::GetCurrentThreadId()) {
-            ::SendMessageW(pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        // Toolbars, status bars and other command-UI users update now: those of
+        // the main window and of every other frame of this thread (floating bars).
+        HWND hWndMain = CWnd::HwndOf(m_pMainWnd);
+        if (hWndMain != nullptr && ::GetWindowThreadProcessId(hWndMain, nullptr) == ::GetCurrentThreadId()) {
+            IdleUpdate(hWndMain);
+        }
+        std::vector<HWND> frames;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hWnd, LPARAM lParam) -> BOOL {
+                CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+                if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+                    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&frames));
+        for (HWND hWnd : frames) {
+            if (hWnd != hWndMain && ::IsWindow(hWnd)) {
+                IdleUpdate(hWnd);
+            }
         }
     } else {
         CWnd::DeleteTempMap();

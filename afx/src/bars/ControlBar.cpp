@@ -46,6 +46,8 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
     ON_MESSAGE(WM_SIZEPARENT, &CControlBar::OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -56,6 +58,12 @@ CControlBar::~CControlBar()
 {
     if (m_pDockSite != nullptr)
         m_pDockSite->RemoveControlBar(this);
+    delete m_pDockContext;
+}
+
+BOOL CControlBar::IsFloating() const
+{
+    return m_pDockBar != nullptr && m_pDockBar->m_bFloating;
 }
 
 void CControlBar::SetBarStyle(DWORD dwStyle)
@@ -69,6 +77,29 @@ void CControlBar::SetBarStyle(DWORD dwStyle)
 void CControlBar::EnableDocking(DWORD dwDockStyle)
 {
     m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
+    if (m_dwDockStyle != 0 && m_pDockContext == nullptr)
+        m_pDockContext = new CDockContext(this);
+}
+
+// A press on the bar itself (not on one of its tools) drags it; a double
+// click floats or docks it.
+void CControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (m_pDockContext != nullptr && m_pDockSite != nullptr && OnToolHitTest(point, nullptr) == -1) {
+        ClientToScreen(&point);
+        m_pDockContext->StartDrag(point);
+        return;
+    }
+    CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (m_pDockContext != nullptr && m_pDockSite != nullptr && OnToolHitTest(point, nullptr) == -1) {
+        m_pDockContext->ToggleDocking();
+        return;
+    }
+    CWnd::OnLButtonDblClk(nFlags, point);
 }
 
 void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)

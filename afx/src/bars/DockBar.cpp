@@ -1,4 +1,5 @@
-// CDockBar: the bars docked at one side of a frame.
+// CDockBar: the rows of bars docked at one side of a frame, or the one bar of
+// a floating frame.
 #include <afxwin.h>
 #include <afxext.h>
 
@@ -10,13 +11,13 @@ BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CDockBar::CDockBar() = default;
+CDockBar::CDockBar(BOOL bFloating) : m_bFloating(bFloating) {}
 
 CDockBar::~CDockBar()
 {
-    for (CControlBar* bar : m_arrBars)
-        if (bar->m_pDockBar == this)
-            bar->m_pDockBar = nullptr;
+    for (const DockedBar& docked : m_arrBars)
+        if (docked.pBar->m_pDockBar == this)
+            docked.pBar->m_pDockBar = nullptr;
 }
 
 BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
@@ -28,23 +29,51 @@ BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     return CWnd::Create(windowClass, nullptr, windowStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
-void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT)
+void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
     if (pBar == nullptr || pBar->m_hWnd == nullptr)
         return;
-    if (pBar->m_pDockBar != nullptr && pBar->m_pDockBar != this)
+    if (pBar->m_pDockBar != nullptr)
         pBar->m_pDockBar->RemoveControlBar(pBar);
+    int nRow = 0;
+    int nOffset = 0;
+    for (const DockedBar& docked : m_arrBars)
+        nRow = std::max(nRow, docked.nRow + 1); // no rectangle: a row of its own after the others
+    if (lpRect != nullptr && m_hWnd != nullptr && !m_bFloating) {
+        CRect rect(lpRect);
+        ScreenToClient(&rect);
+        const int across = IsHorz() ? rect.CenterPoint().y : rect.CenterPoint().x;
+        nOffset = std::max(0, static_cast<int>(IsHorz() ? rect.left : rect.top));
+        CRect client;
+        GetClientRect(&client);
+        // The row under the rectangle's centre; before the first or after the last when outside.
+        int nFirstRow = nRow;
+        for (const auto& [bar, placed] : Arrange(IsHorz() ? client.Width() : client.Height())) {
+            const auto found = std::find_if(m_arrBars.begin(), m_arrBars.end(),
+                                            [bar = bar](const DockedBar& docked) { return docked.pBar == bar; });
+            nFirstRow = std::min(nFirstRow, found->nRow);
+            const int from = IsHorz() ? placed.top : placed.left;
+            const int to = IsHorz() ? placed.bottom : placed.right;
+            if (across >= from && across < to) {
+                nRow = found->nRow;
+                break;
+            }
+        }
+        if (across < 0 && nFirstRow != nRow)
+            nRow = nFirstRow - 1;
+    }
     ::SetParent(pBar->m_hWnd, m_hWnd);
     pBar->m_pDockBar = this;
-    pBar->m_dwStyle = (pBar->m_dwStyle & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY);
-    if (std::find(m_arrBars.begin(), m_arrBars.end(), pBar) == m_arrBars.end())
-        m_arrBars.push_back(pBar);
+    pBar->m_dwStyle = (pBar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | (m_dwStyle & CBRS_ALIGN_ANY) |
+                      (m_bFloating ? CBRS_FLOATING : 0);
+    m_arrBars.push_back(DockedBar{pBar, nRow, nOffset});
     LayoutBars();
 }
 
 BOOL CDockBar::RemoveControlBar(CControlBar* pBar)
 {
-    auto found = std::find(m_arrBars.begin(), m_arrBars.end(), pBar);
+    auto found = std::find_if(m_arrBars.begin(), m_arrBars.end(),
+                              [pBar](const DockedBar& docked) { return docked.pBar == pBar; });
     if (found == m_arrBars.end())
         return FALSE;
     m_arrBars.erase(found);
@@ -57,7 +86,7 @@ BOOL CDockBar::RemoveControlBar(CControlBar* pBar)
 int CDockBar::GetDockedVisibleCount() const
 {
     return static_cast<int>(std::count_if(m_arrBars.begin(), m_arrBars.end(),
-                                          [](CControlBar* bar) { return bar->IsVisible(); }));
+                                          [](const DockedBar& docked) { return docked.pBar->IsVisible(); }));
 }
 
 CSize CDockBar::BarSize(CControlBar* pBar) const
@@ -73,20 +102,56 @@ CSize CDockBar::BarSize(CControlBar* pBar) const
     return pBar->CalcFixedLayout(FALSE, FALSE);
 }
 
+std::vector<std::pair<CControlBar*, CRect>> CDockBar::Arrange(int nLength) const
+{
+    std::vector<DockedBar> visible;
+    for (const DockedBar& docked : m_arrBars)
+        if (docked.pBar->IsVisible())
+            visible.push_back(docked);
+    std::stable_sort(visible.begin(), visible.end(), [](const DockedBar& a, const DockedBar& b) {
+        return a.nRow != b.nRow ? a.nRow < b.nRow : a.nOffset < b.nOffset;
+    });
+    std::vector<std::pair<CControlBar*, CRect>> placed;
+    const BOOL bHorz = IsHorz();
+    int across = 0;
+    for (size_t first = 0; first < visible.size();) {
+        size_t last = first;
+        int thickness = 0;
+        while (last < visible.size() && visible[last].nRow == visible[first].nRow) {
+            const CSize size = BarSize(visible[last].pBar);
+            thickness = std::max<int>(thickness, bHorz ? size.cy : size.cx);
+            ++last;
+        }
+        int along = 0;
+        for (size_t i = first; i < last; ++i) {
+            CControlBar* pBar = visible[i].pBar;
+            const CSize size = BarSize(pBar);
+            int length = bHorz ? size.cx : size.cy;
+            int start = std::max(visible[i].nOffset, along);
+            if (nLength > 0) {
+                start = std::max(along, std::min(start, nLength - length)); // kept inside when it can be
+                if (i + 1 == last && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC))
+                    length = std::max(length, nLength - start); // the last sizing bar fills its row
+                length = std::min(length, std::max(nLength - start, 0));
+            }
+            placed.emplace_back(pBar, bHorz ? CRect(start, across, start + length, across + thickness)
+                                            : CRect(across, start, across + thickness, start + length));
+            along = start + length;
+        }
+        across += thickness;
+        first = last;
+    }
+    return placed;
+}
+
 CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    CSize total(0, 0);
-    for (CControlBar* bar : m_arrBars) {
-        if (!bar->IsVisible())
-            continue;
-        // Rows (top/bottom) or a column (left/right): stacked either way.
-        const CSize size = BarSize(bar);
-        total.cx = std::max(total.cx, size.cx);
-        total.cy += size.cy;
-    }
-    if (total.cx == 0 && total.cy == 0)
-        return total;  // nothing shown: the dock bar takes no room
-    return Stretched(total, bStretch, bHorz);
+    CRect bounds(0, 0, 0, 0);
+    for (const auto& [bar, rect] : Arrange(0))
+        bounds.UnionRect(bounds, rect);
+    if (bounds.IsRectEmpty())
+        return CSize(0, 0); // nothing shown: the dock bar takes no room
+    return Stretched(CSize(bounds.right, bounds.bottom), bStretch, bHorz);
 }
 
 void CDockBar::LayoutBars()
@@ -95,32 +160,15 @@ void CDockBar::LayoutBars()
         return;
     CRect client;
     GetClientRect(&client);
-    std::vector<CControlBar*> visible;
-    for (CControlBar* bar : m_arrBars)
-        if (bar->IsVisible())
-            visible.push_back(bar);
-    if (visible.empty())
-        return;
-    if (IsHorz()) {
-        // One row per bar, each as wide as it wants (at most the dock bar).
-        int top = 0;
-        for (CControlBar* bar : visible) {
-            const CSize size = BarSize(bar);
-            const int width = std::min<int>(size.cx, client.Width());
-            bar->SetWindowPos(static_cast<HWND>(nullptr), 0, top, width, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-            top += size.cy;
-        }
+    if (m_bFloating) {
+        for (const DockedBar& docked : m_arrBars)
+            docked.pBar->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, client.Width(), client.Height(),
+                                      SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    // Stacked vertically, full width, the height shared out.
-    const int count = static_cast<int>(visible.size());
-    int top = 0;
-    for (int i = 0; i < count; ++i) {
-        const int bottom = client.Height() * (i + 1) / count;
-        visible[static_cast<std::size_t>(i)]->SetWindowPos(static_cast<HWND>(nullptr), 0, top, client.Width(),
-                                                          bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
-        top = bottom;
-    }
+    for (const auto& [bar, rect] : Arrange(IsHorz() ? client.Width() : client.Height()))
+        bar->SetWindowPos(static_cast<HWND>(nullptr), rect.left, rect.top, rect.Width(), rect.Height(),
+                          SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDockBar::OnSize(UINT nType, int cx, int cy)

@@ -38,7 +38,7 @@ bool AfxParseToolBarResource(const void* data, std::size_t size, CToolBarResourc
 
 bool AfxLoadToolBarResource(HINSTANCE hInstance, LPCTSTR lpszResourceName, CToolBarResourceData& out)
 {
-    HINSTANCE module = hInstance ? hInstance : AfxGetResourceHandle();
+    HINSTANCE module = hInstance ? hInstance : AfxFindResourceHandle(lpszResourceName, RT_TOOLBAR);
     HRSRC resource = ::FindResourceW(module, lpszResourceName, RT_TOOLBAR);
     if (resource == nullptr)
         return false;

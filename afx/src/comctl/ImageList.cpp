@@ -12,15 +12,12 @@ namespace {
 
 using TempImageListMap = afx_detail::TempHandleMap<CImageList, HIMAGELIST>;
 
-// A plain pointer per thread (a thread_local object's destructor would run
-// after the thread's TLS block is freed); AfxTermThread frees the table.
-thread_local TempImageListMap* t_tempImageLists = nullptr;
-
 TempImageListMap& TempImageLists()
 {
-    if (t_tempImageLists == nullptr)
-        t_tempImageLists = new TempImageListMap;
-    return *t_tempImageLists;
+    TempImageListMap*& lists = afx_detail::GetThreadState().pTempImageLists;
+    if (lists == nullptr)
+        lists = new TempImageListMap;
+    return *lists;
 }
 
 HBITMAP BitmapOf(CBitmap* bitmap)
@@ -32,8 +29,9 @@ HBITMAP BitmapOf(CBitmap* bitmap)
 
 void afx_detail::ReleaseThreadTempImageLists()
 {
-    delete t_tempImageLists;
-    t_tempImageLists = nullptr;
+    TempImageListMap*& lists = afx_detail::GetThreadState().pTempImageLists;
+    delete lists;
+    lists = nullptr;
 }
 
 CImageList::~CImageList()
@@ -76,7 +74,7 @@ BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 
 BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask)
 {
-    return Attach(ImageList_LoadImageW(AfxGetResourceHandle(), lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP,
+    return Attach(ImageList_LoadImageW(AfxFindResourceHandle(lpszBitmapID, RT_BITMAP), lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP,
                                        LR_CREATEDIBSECTION));
 }
 

@@ -72,13 +72,15 @@ void AfxRepositionBars(CWnd* pParent, UINT nIDFirst, UINT nIDLast, UINT nIDLeftO
         ::EndDeferWindowPos(layout.hDWP);
 }
 
-void CFrameWnd::RecalcLayout(BOOL)
+void CFrameWnd::RecalcLayout(BOOL bNotify)
 {
     if (m_bInRecalcLayout || m_hWnd == nullptr)
         return;
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    if (bNotify && m_pNotifyHook != nullptr)
+        m_pNotifyHook->OnRecalcLayout();
     m_bInRecalcLayout = FALSE;
 }
 
@@ -153,6 +155,18 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle)
     }
 }
 
+namespace {
+
+// The floating frame a bar sits in, or null when it is docked.
+CMiniDockFrameWnd* FloatingFrameOf(CControlBar* pBar)
+{
+    if (!pBar->IsFloating())
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pBar->m_pDockBar->GetParentFrame());
+}
+
+} // namespace
+
 void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
     if (pBar == nullptr || pBar->m_hWnd == nullptr)
@@ -172,7 +186,57 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
         pBar->SetOwner(this);
     pBar->m_pDockSite = this;
     AddControlBar(pBar);
+    CMiniDockFrameWnd* pFloatingFrame = FloatingFrameOf(pBar);
+    if (pFloatingFrame != nullptr && pBar->m_pDockContext != nullptr) {
+        CRect floating;
+        pFloatingFrame->GetWindowRect(&floating);
+        pBar->m_pDockContext->m_ptMRUFloatPos = floating.TopLeft();
+    }
     dockBar->DockControlBar(pBar, lpRect);
+    if (pFloatingFrame != nullptr)
+        pFloatingFrame->DestroyWindow(); // empty now; deletes itself
+    RecalcLayout();
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint ptScreen, DWORD dwStyle)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    if (CMiniDockFrameWnd* pFloatingFrame = FloatingFrameOf(pBar)) {
+        pFloatingFrame->SetWindowPos(static_cast<HWND>(nullptr), ptScreen.x, ptScreen.y, 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    CRect barRect;
+    pBar->GetWindowRect(&barRect);
+    if (pBar->m_pDockBar != nullptr && pBar->m_pDockContext != nullptr) {
+        pBar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(pBar->m_pDockBar->GetDlgCtrlID());
+        pBar->m_pDockContext->m_rectMRUDockPos = barRect;
+    }
+    auto* pFloatingFrame = new CMiniDockFrameWnd; // deletes itself with its window
+    if (!pFloatingFrame->Create(this, dwStyle))
+        return;
+    if (pBar->m_hWndOwner == nullptr)
+        pBar->SetOwner(this);
+    pBar->m_pDockSite = this;
+    AddControlBar(pBar);
+    pFloatingFrame->m_wndDockBar.DockControlBar(pBar);
+    // Floats at the size it asks for lying horizontally, no larger than it was docked.
+    const CSize asked = (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) ? pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)
+                                                               : pBar->CalcFixedLayout(FALSE, TRUE);
+    const CSize size(std::max(std::min<int>(asked.cx, barRect.Width()), 40),
+                     std::max(std::min<int>(asked.cy, barRect.Height()), 40));
+    CRect frameRect(ptScreen, size);
+    ::AdjustWindowRectEx(&frameRect, static_cast<DWORD>(pFloatingFrame->GetStyle()), FALSE,
+                         static_cast<DWORD>(pFloatingFrame->GetExStyle()));
+    frameRect.OffsetRect(ptScreen - frameRect.TopLeft());
+    pFloatingFrame->SetWindowPos(static_cast<HWND>(nullptr), frameRect.left, frameRect.top, frameRect.Width(), frameRect.Height(),
+                                 SWP_NOZORDER | SWP_NOACTIVATE);
+    pFloatingFrame->RecalcLayout();
+    if (pBar->m_pDockContext != nullptr)
+        pBar->m_pDockContext->m_ptMRUFloatPos = ptScreen;
+    if (pBar->GetStyle() & WS_VISIBLE)
+        pFloatingFrame->ShowWindow(SW_SHOWNA);
     RecalcLayout();
 }
 
@@ -181,7 +245,9 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
     if (pBar == nullptr || pBar->m_hWnd == nullptr)
         return;
     pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
-    if (pBar->m_pDockBar != nullptr)
+    if (CMiniDockFrameWnd* pFloatingFrame = FloatingFrameOf(pBar))
+        pFloatingFrame->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+    else if (pBar->m_pDockBar != nullptr)
         pBar->m_pDockBar->LayoutBars();
     if (bDelay)
         DelayRecalcLayout();

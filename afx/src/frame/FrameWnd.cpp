@@ -235,20 +235,6 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    // An accelerator must not run a command whose menu item or button would
-    // be disabled.
-    if (lParam == 0 && HIWORD(wParam) == 1) {
-        CTestCmdUI state;
-        state.m_nID = LOWORD(wParam);
-        state.DoUpdate(this, m_bAutoMenuEnable);
-        if (!state.m_bEnabled)
-            return TRUE;
-    }
-    return CWnd::OnCommand(wParam, lParam);
-}
-
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != nullptr &&

@@ -2,40 +2,34 @@
 #include <afxwin.h>
 
 #include "GdiTempMaps.h"
+#include "../wnd/afxstate.h"
 
 #include <cstdlib>
 #include <utility>
 
 namespace afx_detail {
 
-namespace {
-
-// A plain pointer per thread, not a thread_local object: at a thread's end the
-// run-time frees the thread's storage before thread_local destructors run.
-// AfxTermThread frees the table; a thread that never calls it leaves one block.
-thread_local GdiTempMaps* t_gdiTempMaps = nullptr;
-
-} // namespace
-
 GdiTempMaps& ThreadGdiTempMaps()
 {
-    if (t_gdiTempMaps == nullptr)
-        t_gdiTempMaps = new GdiTempMaps;
-    return *t_gdiTempMaps;
+    GdiTempMaps*& maps = GetThreadState().pGdiTempMaps;
+    if (maps == nullptr)
+        maps = new GdiTempMaps;
+    return *maps;
 }
 
 void ReleaseThreadGdiTempMaps()
 {
-    delete t_gdiTempMaps;
-    t_gdiTempMaps = nullptr;
+    GdiTempMaps*& maps = GetThreadState().pGdiTempMaps;
+    delete maps;
+    maps = nullptr;
 }
 
 } // namespace afx_detail
 
 void AfxDeleteTempGdiMaps()
 {
-    if (afx_detail::t_gdiTempMaps != nullptr)
-        afx_detail::t_gdiTempMaps->Clear();
+    if (afx_detail::GdiTempMaps* maps = afx_detail::GetThreadState().pGdiTempMaps)
+        maps->Clear();
 }
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
@@ -245,7 +239,7 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource)
 
 BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
 {
-    return Attach(::LoadBitmapW(AfxGetResourceHandle(), lpszResourceName));
+    return Attach(::LoadBitmapW(AfxFindResourceHandle(lpszResourceName, RT_BITMAP), lpszResourceName));
 }
 
 BOOL CBitmap::LoadOEMBitmap(UINT nIDBitmap)

@@ -1,6 +1,7 @@
 // CMenu and its handle maps.
-#include <afxwin.h>
+#include "../wnd/afxstate.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -53,6 +54,10 @@ PermanentMenuMap& Permanent()
     return map;
 }
 
+} // namespace
+
+namespace afx_detail {
+
 // Temporaries hold the handle without owning or registering it.
 class TempMenuMap {
 public:
@@ -80,16 +85,16 @@ private:
     std::unordered_map<HMENU, std::unique_ptr<CMenu>> map_;
 };
 
-// A plain pointer per thread, not a thread_local object: at a thread's end the
-// C++ run-time frees the thread's TLS block before it runs thread_local
-// destructors, so such a destructor would work on freed memory.
-thread_local TempMenuMap* t_tempMenus = nullptr;
+} // namespace afx_detail
 
-TempMenuMap& ThreadTempMenus()
+namespace {
+
+afx_detail::TempMenuMap& ThreadTempMenus()
 {
-    if (t_tempMenus == nullptr)
-        t_tempMenus = new TempMenuMap;
-    return *t_tempMenus;
+    afx_detail::TempMenuMap*& menus = afx_detail::GetThreadState().pTempMenus;
+    if (menus == nullptr)
+        menus = new afx_detail::TempMenuMap;
+    return *menus;
 }
 
 // The popup (or menu bar) directly holding the item with this command id.
@@ -148,8 +153,9 @@ void AfxDeleteTempMenuMap()
 {
     // The whole table goes (made again on demand), so that the last call, at
     // the thread's end, leaves nothing behind.
-    delete t_tempMenus;
-    t_tempMenus = nullptr;
+    afx_detail::TempMenuMap*& menus = afx_detail::GetThreadState().pTempMenus;
+    delete menus;
+    menus = nullptr;
 }
 
 CMenu::~CMenu()
@@ -202,7 +208,7 @@ BOOL CMenu::LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCEW(nIDRes
 
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
 {
-    return Attach(::LoadMenuW(AfxGetResourceHandle(), lpszResourceName));
+    return Attach(::LoadMenuW(AfxFindResourceHandle(lpszResourceName, RT_MENU), lpszResourceName));
 }
 
 BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
@@ -313,7 +319,36 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd, LPCRECT lpRect)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, lpRect);
+    AfxNoteMenuOpened(m_hMenu); // its owner may not be a window of the layer
+    BOOL bResult = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, lpRect);
+    AfxNoteMenuClosed(m_hMenu);
+    return bResult;
+}
+
+void AfxNoteMenuOpened(HMENU hMenu)
+{
+    afx_detail::ThreadState& state = afx_detail::GetThreadState();
+    HMENU* first = state.openMenus;
+    HMENU* last = first + state.nOpenMenus;
+    if (hMenu == nullptr || std::find(first, last, hMenu) != last)
+        return;
+    if (state.nOpenMenus == afx_detail::ThreadState::kMaxOpenMenus) {
+        std::move(first + 1, last, first); // the oldest goes
+        --state.nOpenMenus;
+    }
+    state.openMenus[state.nOpenMenus++] = hMenu;
+}
+
+void AfxNoteMenuClosed(HMENU hMenu)
+{
+    afx_detail::ThreadState& state = afx_detail::GetThreadState();
+    if (hMenu == nullptr) {
+        state.nOpenMenus = 0;
+        return;
+    }
+    HMENU* first = state.openMenus;
+    HMENU* end = std::remove(first, first + state.nOpenMenus, hMenu);
+    state.nOpenMenus = static_cast<int>(end - first);
 }
 
 // The base class has nothing to draw: owner-drawn items need a derived class.
@@ -325,9 +360,13 @@ bool AfxDispatchMenuMeasureItem(HWND hWndOwner, LPMEASUREITEMSTRUCT lpMeasureIte
     if (lpMeasureItemStruct == nullptr || lpMeasureItemStruct->CtlType != ODT_MENU)
         return false;
     const UINT id = lpMeasureItemStruct->itemID;
-    // The window's own menu bar first, then every permanent menu (popups
-    // tracked with TrackPopupMenu are not part of any window's menu).
+    // The menus open now, newest first; then the window's own menu bar; then
+    // every permanent menu (a popup opened where nobody noted it).
     std::vector<HMENU> roots;
+    const afx_detail::ThreadState& state = afx_detail::GetThreadState();
+    for (int i = state.nOpenMenus - 1; i >= 0; --i)
+        if (::IsMenu(state.openMenus[i]))
+            roots.push_back(state.openMenus[i]);
     if (hWndOwner && ::IsWindow(hWndOwner))
         if (HMENU bar = ::GetMenu(hWndOwner))
             roots.push_back(bar);

@@ -1,4 +1,5 @@
-// Handle maps: one process-wide permanent map, temporaries per thread.
+// Handle maps: the permanent map (one table, each entry answered only on its
+// window's thread) and the temporaries of each thread.
 #include "afxstate.h"
 
 #include <mutex>
@@ -6,15 +7,22 @@
 
 namespace {
 
+struct PermanentEntry {
+    CWnd* pWnd;
+    DWORD threadId; // the window's thread: the only one the entry is answered on
+};
+
 struct PermanentMap {
     std::shared_mutex lock;
-    std::unordered_map<HWND, CWnd*> objects;
+    std::unordered_map<HWND, PermanentEntry> objects;
 };
 
 PermanentMap& Permanent()
 {
-    static PermanentMap map;
-    return map;
+    // Never destroyed: static windows (CWnd::wndBottom & co.) and objects of
+    // other static objects look here while the program's statics go away.
+    static PermanentMap* map = new PermanentMap;
+    return *map;
 }
 
 } // namespace
@@ -23,9 +31,10 @@ namespace afx_detail {
 
 BOOL MapPermanent(HWND hWnd, CWnd* pWnd)
 {
+    const DWORD threadId = ::GetWindowThreadProcessId(hWnd, nullptr);
     PermanentMap& map = Permanent();
     std::unique_lock guard(map.lock);
-    return map.objects.emplace(hWnd, pWnd).second;
+    return map.objects.emplace(hWnd, PermanentEntry{pWnd, threadId}).second;
 }
 
 void UnmapPermanent(HWND hWnd, CWnd* pWnd)
@@ -33,20 +42,29 @@ void UnmapPermanent(HWND hWnd, CWnd* pWnd)
     PermanentMap& map = Permanent();
     std::unique_lock guard(map.lock);
     auto it = map.objects.find(hWnd);
-    if (it != map.objects.end() && it->second == pWnd) {
+    if (it != map.objects.end() && it->second.pWnd == pWnd) {
         map.objects.erase(it);
     }
 }
 
+void UnmapThreadWindows(DWORD threadId)
+{
+    PermanentMap& map = Permanent();
+    std::unique_lock guard(map.lock);
+    std::erase_if(map.objects, [threadId](auto& entry) {
+        if (entry.second.threadId != threadId) {
+            return false;
+        }
+        entry.second.pWnd->m_hWnd = nullptr; // the object outlives its thread's window
+        return true;
+    });
+}
+
 void DeleteTempWndMap()
 {
-    ThreadState& state = GetThreadState();
-    if (state.pTempMap == nullptr) {
-        return;
-    }
     // Take the table first: a destructor must not find its own entry half-removed.
     std::unordered_map<HWND, CWnd*> temps;
-    temps.swap(*state.pTempMap);
+    temps.swap(GetThreadState().tempWnds);
     for (auto& [hWnd, pWnd] : temps) {
         pWnd->m_hWnd = nullptr;
         delete pWnd;
@@ -63,7 +81,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     PermanentMap& map = Permanent();
     std::shared_lock guard(map.lock);
     auto it = map.objects.find(hWnd);
-    return it != map.objects.end() ? it->second : nullptr;
+    return it != map.objects.end() && it->second.threadId == ::GetCurrentThreadId() ? it->second.pWnd : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
@@ -74,16 +92,13 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     if (CWnd* pWnd = FromHandlePermanent(hWnd)) {
         return pWnd;
     }
-    afx_detail::ThreadState& state = afx_detail::GetThreadState();
-    if (state.pTempMap == nullptr) {
-        state.pTempMap = new std::unordered_map<HWND, CWnd*>();
-    }
-    auto it = state.pTempMap->find(hWnd);
-    if (it != state.pTempMap->end()) {
+    std::unordered_map<HWND, CWnd*>& temps = afx_detail::GetThreadState().tempWnds;
+    auto it = temps.find(hWnd);
+    if (it != temps.end()) {
         return it->second;
     }
     CWnd* pTemp = new CWnd(hWnd);
-    state.pTempMap->emplace(hWnd, pTemp);
+    temps.emplace(hWnd, pTemp);
     return pTemp;
 }
 

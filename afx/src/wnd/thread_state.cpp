@@ -1,19 +1,69 @@
 #include "afxstate.h"
 #include "../gdi/GdiTempMaps.h"
 
-#include <type_traits>
+#include <atomic>
 
 namespace afx_detail {
 
-static_assert(std::is_trivially_destructible_v<ThreadState>, "a thread_local destructor would run on freed memory");
+namespace {
+
+std::atomic<int> g_liveStates{0};
+// Set while static objects are destroyed: a thread ending then leaves its state
+// to the process's end instead of calling into user32 that late.
+std::atomic<bool> g_processEnding{false};
+
+struct ProcessEndMark {
+    ~ProcessEndMark() { g_processEnding = true; }
+} g_processEndMark;
+
+void WINAPI ThreadStateEnds(void* pValue);
+
+DWORD StateSlot()
+{
+    static const DWORD slot = ::FlsAlloc(&ThreadStateEnds);
+    return slot;
+}
+
+// Runs on the ending thread, before the system tears down its windows.
+void WINAPI ThreadStateEnds(void* pValue)
+{
+    auto* pState = static_cast<ThreadState*>(pValue);
+    if (pState == nullptr || g_processEnding) {
+        return;
+    }
+    ::FlsSetValue(StateSlot(), pState); // reachable while it is taken apart
+    AfxTermThread();
+    UnmapThreadWindows(::GetCurrentThreadId());
+    ::FlsSetValue(StateSlot(), nullptr);
+    delete pState;
+}
+
+} // namespace
+
+ThreadState::ThreadState()
+{
+    ++g_liveStates;
+}
+
+ThreadState::~ThreadState()
+{
+    --g_liveStates;
+}
 
 ThreadState& GetThreadState()
 {
-    // Trivially destructible on purpose: at a thread's end the C++ run-time
-    // frees the thread's TLS block before it runs thread_local destructors.
-    // What the state owns is freed by AfxTermThread.
-    static thread_local ThreadState state;
-    return state;
+    const DWORD slot = StateSlot();
+    auto* pState = static_cast<ThreadState*>(::FlsGetValue(slot));
+    if (pState == nullptr) {
+        pState = new ThreadState;
+        ::FlsSetValue(slot, pState);
+    }
+    return *pState;
+}
+
+int LiveThreadStates()
+{
+    return g_liveStates;
 }
 
 } // namespace afx_detail
@@ -28,13 +78,11 @@ void AFXAPI AfxTermThread()
     state.hWndLastHit = nullptr;
     state.nLastHit = -1;
     afx_detail::DeleteTempWndMap();
-    delete state.pTempMap;
-    state.pTempMap = nullptr;
     AfxDeleteTempMenuMap();
     afx_detail::ReleaseThreadGdiTempMaps();
     afx_detail::ReleaseThreadTempImageLists();
-    delete state.pToolTipText;
-    state.pToolTipText = nullptr;
+    state.toolTipText.clear();
+    state.messageCache.clear();
     if (state.hHookCbt != nullptr) {
         ::UnhookWindowsHookEx(state.hHookCbt);
         state.hHookCbt = nullptr;

@@ -97,13 +97,27 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         return superProc != nullptr ? ::CallWindowProcW(superProc, hWnd, nMsg, wParam, lParam)
                                     : ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
     }
+    if (nMsg == WM_INITMENUPOPUP) {
+        AfxNoteMenuOpened(reinterpret_cast<HMENU>(wParam));
+    } else if (nMsg == WM_UNINITMENUPOPUP) {
+        AfxNoteMenuClosed(reinterpret_cast<HMENU>(wParam));
+    } else if (nMsg == WM_EXITMENULOOP) {
+        AfxNoteMenuClosed(nullptr);
+    }
     afx_detail::ThreadState& state = afx_detail::GetThreadState();
     const MSG previous = state.lastSentMsg;
     state.lastSentMsg.hwnd = hWnd;
     state.lastSentMsg.message = nMsg;
     state.lastSentMsg.wParam = wParam;
     state.lastSentMsg.lParam = lParam;
-    LRESULT lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    LRESULT lResult = 0;
+    try {
+        lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (CException* e) {
+        const MSG current{hWnd, nMsg, wParam, lParam, 0, {}};
+        lResult = AfxProcessWndProcException(e, &current);
+        e->Delete();
+    }
     if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
         AfxFinishNcDestroy(pWnd); // a derived OnNcDestroy did not call the base
     }
@@ -167,15 +181,18 @@ CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CWnd::~CWnd()
 {
-    if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) {
-        HWND hWnd = m_hWnd;
-        if (::GetWindowThreadProcessId(hWnd, nullptr) == ::GetCurrentThreadId()) {
-            // The object goes first: the window follows (derived handlers no longer run).
-            ::DestroyWindow(hWnd);
-        }
-        if (m_hWnd != nullptr) {
-            UnsubclassWindow();
-        }
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    if (FromHandlePermanent(m_hWnd) == this) {
+        // On the window's thread the object goes first: the window follows
+        // (derived handlers no longer run).
+        ::DestroyWindow(m_hWnd);
+    }
+    if (m_hWnd != nullptr) {
+        // Destroyed on another thread (against the thread model): the window
+        // goes on without the object.
+        UnsubclassWindow();
     }
 }
 

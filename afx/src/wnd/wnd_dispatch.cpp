@@ -66,6 +66,21 @@ BOOL ReflectOrDispatchDefault(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
+// The entry of a map chain for a window message, remembered per thread: every
+// message a window gets would otherwise walk its whole chain of maps.
+const AFX_MSGMAP_ENTRY* FindCachedMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage)
+{
+    auto& cache = afx_detail::GetThreadState().messageCache;
+    const afx_detail::MessageKey key{pMap, nMessage};
+    auto it = cache.find(key);
+    if (it != cache.end()) {
+        return it->second;
+    }
+    const AFX_MSGMAP_ENTRY* pEntry = CCmdTarget::FindMessageEntry(pMap, nMessage);
+    cache.emplace(key, pEntry);
+    return pEntry;
+}
+
 } // namespace
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -102,7 +117,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     } else if (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC) {
         key = WM_REFLECT_BASE + WM_CTLCOLOR;
     }
-    if (const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(GetMessageMap(), key)) {
+    if (const AFX_MSGMAP_ENTRY* pEntry = FindCachedMessageEntry(GetMessageMap(), key)) {
         AFX_MSG_CALL call;
         call.nMessage = message;
         call.wParam = wParam;
@@ -202,10 +217,7 @@ BOOL CWnd::HandleToolTipNotify(NMHDR* pNMHDR, LRESULT* pResult)
         pWide->lpszText = reinterpret_cast<LPWSTR>(narrow.lpszText);
     } else if (narrow.lpszText != nullptr) {
         // The text may be longer than szText: keep it in a buffer of this thread.
-        std::wstring*& owned = afx_detail::GetThreadState().pToolTipText;
-        if (owned == nullptr)
-            owned = new std::wstring;
-        std::wstring& buffer = *owned;
+        std::wstring& buffer = afx_detail::GetThreadState().toolTipText;
         int nChars = ::MultiByteToWideChar(CP_ACP, 0, narrow.lpszText, -1, nullptr, 0);
         buffer.assign(nChars > 0 ? static_cast<size_t>(nChars) : 1, L'\0');
         ::MultiByteToWideChar(CP_ACP, 0, narrow.lpszText, -1, buffer.data(), nChars);
@@ -383,3 +395,25 @@ void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
 void CWnd::OnChangeCbChain(HWND, HWND) { Default(); }
 BOOL CWnd::OnQueryEndSession() { return static_cast<BOOL>(Default()); }
 void CWnd::OnEndSession(BOOL) { Default(); }
+void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMouseHover(UINT, CPoint) { Default(); }
+void CWnd::OnNcMouseHover(UINT, CPoint) { Default(); }
+void CWnd::OnNcMouseLeave() { Default(); }
+void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
+void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
+LRESULT CWnd::OnPrintClient(CDC*, UINT) { return Default(); }
+LRESULT CWnd::OnThemeChanged() { return Default(); }
+void CWnd::OnEnterMenuLoop(BOOL) { Default(); }
+void CWnd::OnExitMenuLoop(BOOL) { Default(); }
+void CWnd::OnUnInitMenuPopup(CMenu*, UINT) { Default(); }
+int CWnd::OnSetText(LPCTSTR) { return static_cast<int>(Default()); }
+void CWnd::OnSetFont(CFont*, BOOL) { Default(); }
+HFONT CWnd::OnGetFont() { return reinterpret_cast<HFONT>(Default()); }
+void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
+void CWnd::OnParentNotify(UINT, LPARAM) { Default(); }
