@@ -5,6 +5,7 @@
 #include "string_ids.h"
 
 #define IDR_MAINFRAME       128
+#define IDI_FAILURE         191
 #define IDI_FILE_INVALID    216
 #define IDI_FILE_VALID      217
 

@@ -2,11 +2,24 @@
 
 #include <mmsystem.h>
 
+#include <mutex>
+#include <utility>
+#include <vector>
+
 #include "core/files/Folders.h"
 #include "core/files/TextHelpers.h"
 #include "res/resource.h"
 
+namespace {
+
+// The boxes shown right now, with the thread that shows each.
+std::mutex g_openBoxesMutex;
+std::vector<std::pair<CMessageBox*, DWORD>> g_openBoxes;
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CMessageBox, CDialog)
+    ON_WM_DESTROY()
     ON_WM_ERASEBKGND()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
@@ -43,9 +56,49 @@ INT_PTR CMessageBox::DoModal()
     return result == IDOK ? IDOK : IDCANCEL;
 }
 
+void widgets::BringModalToFront(HWND box)
+{
+    // Owned by the main window (or its active popup), the box stays above it;
+    // it also comes before every other window, so a user away from the
+    // program finds it at once instead of a main window that seems frozen.
+    ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(box);
+}
+
+int CMessageBox::CloseOpenBoxes()
+{
+    std::vector<CMessageBox*> boxes;
+    {
+        std::lock_guard lock(g_openBoxesMutex);
+        for (const auto& [box, thread] : g_openBoxes) {
+            if (thread == ::GetCurrentThreadId() && !box->m_closing)
+                boxes.push_back(box);
+        }
+    }
+    for (CMessageBox* box : boxes) {
+        box->m_closing = true;
+        box->ShowWindow(SW_HIDE);
+        box->EndDialog(IDCANCEL);
+    }
+    return static_cast<int>(boxes.size());
+}
+
+void CMessageBox::OnDestroy()
+{
+    {
+        std::lock_guard lock(g_openBoxesMutex);
+        std::erase_if(g_openBoxes, [this](const auto& entry) { return entry.first == this; });
+    }
+    CDialog::OnDestroy();
+}
+
 BOOL CMessageBox::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    {
+        std::lock_guard lock(g_openBoxesMutex);
+        g_openBoxes.emplace_back(this, ::GetCurrentThreadId());
+    }
     const CString title = LoadResString(AFX_IDS_APP_TITLE);
     if (!title.IsEmpty()) {
         ::SetWindowTextW(m_hWnd, title);
@@ -75,6 +128,7 @@ BOOL CMessageBox::OnInitDialog()
         // device or without the file just stays silent.
         ::PlaySoundW(sound, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT | SND_NOWAIT);
     }
+    widgets::BringModalToFront(m_hWnd);
     ::SetFocus(::GetDlgItem(m_hWnd, IDOK));
     return FALSE; // the focus is set
 }

@@ -8,6 +8,12 @@
 #include "widgets/MyButton.h"
 #include "widgets/WidgetLook.h"
 
+namespace widgets {
+// Raises a modal box that has just been made above every window and gives it
+// the foreground.
+void BringModalToFront(HWND box);
+} // namespace widgets
+
 class CMessageBox : public CDialog {
 public:
     static constexpr int kModeOk = 1;
@@ -27,10 +33,15 @@ public:
 
     // The sound file of a sound id (program folder + "wav\..."), empty for none.
     static CString GetSoundPath(int soundId);
+    // Closes every box that the calling thread shows and has not been asked
+    // to close yet (a question as cancelled); returns how many. Their DoModal
+    // returns once their loops get control back.
+    static int CloseOpenBoxes();
 
 protected:
     BOOL OnInitDialog() override;
     void OnCancel() override;
+    afx_msg void OnDestroy();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
@@ -45,4 +56,5 @@ private:
     CMyButton m_ok;
     CMyButton m_cancel;
     widgets::CIconHandle m_icon;
+    bool m_closing = false;  // CloseOpenBoxes asked it to close
 };

@@ -10,12 +10,34 @@ IMPLEMENT_DYNCREATE(CExListCtrl, CKGPListCtrl)
 BEGIN_MESSAGE_MAP(CExListCtrl, CKGPListCtrl)
     ON_NOTIFY_REFLECT(LVN_BEGINDRAG, &CExListCtrl::OnBeginDrag)
     ON_NOTIFY_REFLECT(LVN_BEGINSCROLL, &CExListCtrl::OnBeginScroll)
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CExListCtrl::OnCustomDraw)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 CExListCtrl::CExListCtrl() = default;
 CExListCtrl::~CExListCtrl() = default;
+
+void CExListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *pResult = CDRF_NOTIFYITEMDRAW;
+        return;
+    }
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return;
+    // Selected rows keep the selection colours when the list has no focus
+    // (the pages' two lists are used together): the control would draw them
+    // in a pale grey hardly told from the other rows.
+    const auto row = static_cast<int>(draw->nmcd.dwItemSpec);
+    if ((GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) == 0)
+        return;
+    draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
+    draw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+}
 
 BOOL CExListCtrl::CanDrag(int)
 {

@@ -10,25 +10,13 @@
 #include "core/files/StatusText.h"
 #include "core/files/TextHelpers.h"
 #include "core/ui/UiResources.h"
+#include "widgets/BottomFade.h"
 #include "widgets/OwnerDrawMenu.h"
 
 namespace {
 
 constexpr size_t kWideTipChars = 160;
 constexpr size_t kNarrowTipBytes = 80;
-
-// The background fades to white over the bottom fifth of the page.
-void DrawBottomFade(CDC& dc, const CRect& client, COLORREF back)
-{
-    const int band = std::max(2, client.Height() / 5);
-    const int top = client.bottom - band;
-    for (int row = 0; row < band; ++row) {
-        const int alpha = band > 1 ? row * 255 / (band - 1) : 255;
-        auto blend = [alpha](int channel) { return channel + (255 - channel) * alpha / 255; };
-        const COLORREF colour = RGB(blend(GetRValue(back)), blend(GetGValue(back)), blend(GetBValue(back)));
-        dc.FillSolidRect(client.left - 1, top + row, client.Width() + 1, 1, colour);
-    }
-}
 
 }  // namespace
 
@@ -37,6 +25,7 @@ BEGIN_MESSAGE_MAP(CBaseDlg, CResizableDialog)
     ON_WM_SIZE()
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CBaseDlg::OnToolTipText)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CBaseDlg::OnToolTipText)
+    ON_MESSAGE(WM_PAGE_SELECTED, &CBaseDlg::OnPageSelectedMsg)
     ON_MESSAGE(WM_PAGE_PICTURE_CLICKED, &CBaseDlg::OnPictureClickedMsg)
     ON_MESSAGE(WM_PAGE_FOLDER_CHANGED, &CBaseDlg::OnFolderChangedMsg)
     ON_MESSAGE(WM_PAGE_DEVICE_LOST, &CBaseDlg::OnDeviceLostMsg)
@@ -157,10 +146,12 @@ void CBaseDlg::UpdateBackBuffer(CDC* pDC, const CRect& client)
     memory.CreateCompatibleDC(pDC);
     CBitmap* previous = memory.SelectObject(&m_backBuffer);
     memory.FillSolidRect(&client, m_backColor);
+    widgets::DrawBottomFade(memory, client, m_backColor);
+    // The corner picture goes over the fade: under it, the fade's opaque white
+    // would hide the picture's lower part, which is where it stands.
     if (const CSkinImage* corner = GetUiResources().GetCornerImage()) {
         corner->Draw(memory.GetSafeHdc(), client.right - corner->GetWidth(), client.bottom - corner->GetHeight());
     }
-    DrawBottomFade(memory, client, m_backColor);
     memory.SelectObject(previous);
 }
 
@@ -258,6 +249,9 @@ BOOL CBaseDlg::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 
 LRESULT CBaseDlg::OnPictureClickedMsg(WPARAM wParam, LPARAM lParam) { return OnPictureClicked(wParam, lParam); }
 LRESULT CBaseDlg::OnFolderChangedMsg(WPARAM wParam, LPARAM lParam) { return OnFolderChanged(wParam, lParam); }
+// Handled here so that the dialog manager never sees it: for a dialog the same
+// number means DM_SETDEFID, which would make the slot number the default button.
+LRESULT CBaseDlg::OnPageSelectedMsg(WPARAM, LPARAM) { return 0; }
 LRESULT CBaseDlg::OnDeviceLostMsg(WPARAM wParam, LPARAM lParam) { return OnDeviceLost(wParam, lParam); }
 
 void CBaseDlg::SplitDroppedPaths(HDROP hDrop, CStringArray& files, CStringArray& folders)

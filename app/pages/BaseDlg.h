@@ -13,6 +13,7 @@ class CKeyloftView;
 class CUSBPort;
 
 // Messages the view and the page's own controls send to a page.
+constexpr UINT WM_PAGE_SELECTED = WM_USER + 1;  // the view tells every page which one shows
 constexpr UINT WM_PAGE_PICTURE_CLICKED = WM_USER + 9;
 constexpr UINT WM_PAGE_FOLDER_CHANGED = WM_USER + 10;
 constexpr UINT WM_PAGE_DEVICE_LOST = WM_USER + 28;
@@ -73,6 +74,7 @@ protected:
     afx_msg BOOL OnToolTipText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnPictureClickedMsg(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnFolderChangedMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPageSelectedMsg(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeviceLostMsg(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

@@ -65,6 +65,7 @@ BOOL CCancelableDlg::OnInitDialog()
     if (!sound.IsEmpty()) {
         ::PlaySoundW(sound, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
     }
+    widgets::BringModalToFront(m_hWnd);
     return TRUE;
 }
 

@@ -65,7 +65,7 @@ void CKeyloftApp::LoadSegmentDefaults(const CString& folder)
 void CKeyloftApp::InstallHooks()
 {
     g_linkMessages =
-        std::make_unique<CGuiThreadLinkMessages>([](UINT stringId) { ShowMessageBox(-1, stringId, MB_MODE_OK); });
+        std::make_unique<CGuiThreadLinkMessages>([](UINT stringId) { ShowMessageBox(IDI_FAILURE, stringId, MB_MODE_OK); });
     SetLinkTraceHook([](const std::wstring& line) { GetTraceLog().Write(line.c_str()); });
 }
 

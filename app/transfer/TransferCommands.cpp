@@ -9,6 +9,7 @@
 #include "app/transfer/TransferPage.h"
 #include "app/view/ViewGlobals.h"
 #include "core/files/Folders.h"
+#include "core/files/ShellHelpers.h"
 #include "core/files/ShellSeam.h"
 #include "core/link/USBPort.h"
 #include "core/profile/AppProfile.h"
@@ -16,6 +17,7 @@
 #include "core/profile/ProfileKeys.h"
 #include "core/ui/UiResources.h"
 #include "res/resource.h"
+#include "widgets/OwnerDrawMenu.h"
 
 namespace {
 
@@ -153,12 +155,7 @@ void CTransferPage::OnPCListDblClk(NMHDR*, LRESULT* pResult)
             return;
         target += m_pcList.GetItemText(row, 0);
     }
-    DWORD error = 0;
-    if (!GetShellOperations().Open(target, error)) {
-        CString text;
-        text.Format(L"%s (%lu)", target.GetString(), static_cast<unsigned long>(error));
-        ShowPlainMessageBox(text, MB_OK | MB_ICONWARNING, GetSafeHwnd());
-    }
+    ShellOpen(target, true);  // a failure shows the system's own text for it
 }
 
 void CTransferPage::OnDeleteSelected()
@@ -278,9 +275,11 @@ void CTransferPage::OnContextMenu(CWnd* pWnd, CPoint point)
                 sub->TrackPopupMenu(TPM_LEFTALIGN, point.x, point.y, this);
         return;
     }
-    if (pWnd != &m_devList || !menu.LoadMenu(IDR_TRANSFER_DEV_MENU))
+    // The device side's menu has the program's own look.
+    COwnerDrawMenu deviceMenu;
+    if (pWnd != &m_devList || !deviceMenu.LoadMenu(IDR_TRANSFER_DEV_MENU))
         return;
-    CMenu* sub = menu.GetSubMenu(m_info.deviceDeleteButton ? 3 : 2);
+    CMenu* sub = deviceMenu.GetSubMenu(m_info.deviceDeleteButton ? 3 : 2);
     if (!sub)
         return;
     if (!IsUploadEnabled(m_info.kind)) {

@@ -2,6 +2,8 @@
 
 #include <afxdlgs.h>
 
+#include <algorithm>
+
 #include "app/lists/ListDrag.h"
 #include "app/lists/ListSortSettings.h"
 #include "app/pages/ProgramMessages.h"
@@ -31,6 +33,27 @@ CString LoadText(UINT id)
     CString text;
     text.LoadString(id);
     return text;
+}
+
+// Buttons are 52 x 40 pixels, wider only when a label of the current language
+// would not fit (the ends of longer labels would be cut).
+void FitToolBarButtons(CToolBar& bar)
+{
+    constexpr int kButtonWidth = 52;
+    constexpr int kButtonHeight = 40;
+    constexpr int kLabelMargin = 10;
+    CClientDC dc(&bar);
+    const auto font = reinterpret_cast<HGDIOBJ>(bar.SendMessage(WM_GETFONT));
+    const HGDIOBJ previous = font ? ::SelectObject(dc.GetSafeHdc(), font) : nullptr;
+    int width = kButtonWidth;
+    for (int index = 0; index < bar.GetCount(); ++index) {
+        CString label = bar.GetButtonText(index);
+        label.Remove(L'&');
+        width = std::max(width, static_cast<int>(dc.GetTextExtent(label).cx) + kLabelMargin);
+    }
+    if (previous)
+        ::SelectObject(dc.GetSafeHdc(), previous);
+    bar.SetSizes(CSize(width, kButtonHeight), CSize(16, 16));
 }
 
 CString FileNameOf(const CString& path)
@@ -248,6 +271,10 @@ void CTransferPage::ReloadTexts()
             m_devBar.SetButtonText(0, LoadText(149));
         }
     }
+    for (CToolBar* bar : {&m_pcBar, &m_devBar}) {
+        if (bar->GetSafeHwnd())
+            FitToolBarButtons(*bar);
+    }
     UpdateTitles();
 }
 
@@ -329,22 +356,36 @@ LRESULT CTransferPage::OnMarksChecked(WPARAM generation, LPARAM)
     return 0;
 }
 
+bool CTransferPage::HandOverLostInstrument()
+{
+    CUSBPort* port = GetPort();
+    if (!port || !port->IsInstrumentLost())
+        return false;
+    // The view says it once for everything that failed with it.
+    CWnd* main = AfxGetMainWnd();
+    ReportInstrumentLost(main && main->GetSafeHwnd() ? main->GetSafeHwnd() : ::GetParent(GetSafeHwnd()));
+    return true;
+}
+
 void CTransferPage::RefreshDeviceList()
 {
     ShowConnectionPicture();
     CUSBPort* port = GetPort();
-    if (!port || !m_devList.GetSafeHwnd())
+    if (!port || !m_devList.GetSafeHwnd() || HandOverLostInstrument())
         return;
     const UINT profileSize = GetFileSizeRule(m_info.kind);
     const SlotTableRead read =
         ReadSlotTable(*port, m_info, static_cast<UINT>(m_devList.GetSlotCount()), profileSize);
     m_devList.ClearAll();
     m_slotRows = read.rows;
+    // Queries that failed because the instrument has gone are not its failures.
+    if ((!read.listed || !read.sizeFailures.empty()) && !port->ConfirmPresence() && HandOverLostInstrument())
+        return;
     if (!read.listed) {
         GetTransferNotes().Show(kIconWarning, m_info.loadFailedText, MB_MODE_OK);
         return;
     }
-    if (!read.sizeFailures.empty())
+    for (std::size_t failure = 0; failure < read.sizeFailures.size(); ++failure)
         GetTransferNotes().Show(kIconWarning, 215, MB_MODE_OK);
     for (const SlotRow& row : read.rows) {
         if (!row.used)
@@ -533,18 +574,27 @@ int CTransferPage::StartUpload(const CUIntArray& devRows)
 
 LRESULT CTransferPage::OnUploadFinished(WPARAM wParam, LPARAM)
 {
-    FillPCList();
-    if (wParam == 1)
+    if (wParam == 1) {
+        FillPCList();
         GetTransferNotes().Ask(217, FALSE, 1);
-    else
+        return 0;
+    }
+    if (HandOverLostInstrument())
+        return 0;
+    // A failed slot or file was reported as it happened, with its cause; only
+    // a cancel has not been told yet.
+    if (wParam == 2)
         GetTransferNotes().Show(kIconWarning, 126, MB_MODE_OK);
+    FillPCList();
+    // What the instrument holds after a failure is read again, not assumed.
+    RefreshDeviceList();
     return 0;
 }
 
 LRESULT CTransferPage::OnDownloadFinished(WPARAM, LPARAM everyFileSent)
 {
     RefreshDeviceList();
-    if (everyFileSent == 1)
+    if (everyFileSent == 1 && GetPort() && !GetPort()->IsInstrumentLost())
         GetTransferNotes().Ask(124, FALSE, 1);
     return 0;
 }

@@ -90,6 +90,9 @@ protected:
 
 private:
     void UpdateTitles();
+    // When the port found the instrument gone, hands the loss to the view
+    // (once) and returns true: the page then reports nothing of its own.
+    bool HandOverLostInstrument();
     void PlaceToolBars();
     // Checks the marks of the rows the fill left pending, on the mark-check worker.
     void StartMarkChecks(const CPCFileListCtrl::MarkCheck& check);

@@ -15,6 +15,8 @@
 #include "core/profile/DevProfile.h"
 #include "core/ui/UiResources.h"
 #include "editors/song/EditSongDlg1.h"
+#include "res/resource.h"
+#include "widgets/MessageBox.h"
 
 namespace {
 
@@ -22,6 +24,7 @@ constexpr UINT kIdsAppTitle = 57344;
 constexpr UINT kIdsNotConnected = 228;
 constexpr UINT kIdsDeviceDisconnected = 235;
 constexpr UINT kIdsConnectTimeout = 243;
+constexpr UINT kIdsDeviceBusy = 244;
 
 constexpr UINT kCmdWindowSong = 32775;
 constexpr UINT kCmdWindowEditStyle = 32780;
@@ -29,6 +32,8 @@ constexpr UINT kCmdWindowFirmware = 32781;
 constexpr UINT kCmdConnectDevice = 32787;
 constexpr UINT kCmdDisconnectDevice = 32914;
 constexpr UINT kWorkspaceBarId = 32770;
+constexpr UINT_PTR kDeviceLostRetryTimer = 1;
+constexpr UINT kDeviceLostRetryMs = 200;
 
 constexpr int kDevProfileKind = 5;
 constexpr DWORD kDevProfileMaxBytes = 2048;
@@ -105,6 +110,7 @@ BEGIN_MESSAGE_MAP(CKeyloftView, CView)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
+    ON_WM_TIMER()
     ON_COMMAND(kCmdConnectDevice, &CKeyloftView::OnConnectDevice)
     ON_COMMAND(kCmdDisconnectDevice, &CKeyloftView::OnDisconnectDevice)
     ON_UPDATE_COMMAND_UI(kCmdDisconnectDevice, &CKeyloftView::OnUpdateDisconnectDevice)
@@ -461,8 +467,20 @@ void CKeyloftView::OnInitialUpdate()
         return;
     }
     bool answered = false;
-    for (int attempt = 0; attempt < m_startupProbeCount && !answered; ++attempt)
+    bool busy = false;
+    for (int attempt = 0; attempt < m_startupProbeCount && !answered; ++attempt) {
+        if (busy)
+            ::Sleep(m_busyProbePauseMs);
         answered = m_port.Probe() != FALSE;
+        busy = !answered && m_port.LastProbeWasBusy();
+    }
+    if (!answered && busy) {
+        // The instrument is there but cannot talk now: the program stays, not
+        // connected, for the user to connect when it is free.
+        ShowMessageBox(IDI_FAILURE, kIdsDeviceBusy, MB_MODE_OK);
+        ForgetInstrument();
+        return;
+    }
     if (!answered) {
         ShowPlainMessageBox(LoadText(kIdsConnectTimeout), MB_OK | MB_ICONWARNING, GetSafeHwnd());
         EndProgram();
@@ -549,13 +567,16 @@ bool CKeyloftView::ConnectFromChooser()
         return false;
     CUSBPort::s_connected.store(false);
     bool connected = false;
-    if (OpenMidiPair(outId, inId) && m_port.Probe()) {
+    const bool opened = OpenMidiPair(outId, inId);
+    if (opened && m_port.Probe()) {
         m_port.QueryIdentity();
         // The same steps as at start-up: a model first met here gets its
         // series entry and device profile too.
         connected = PrepareConnectedModel();
         if (!connected)
             Disconnect();
+    } else if (opened && m_port.LastProbeWasBusy()) {
+        ShowMessageBox(IDI_FAILURE, kIdsDeviceBusy, MB_MODE_OK);
     }
     FinishConnection();
     if (CFrameWnd* frame = GetParentFrame()) {
@@ -588,12 +609,32 @@ void CKeyloftView::OnDisconnectDevice()
 
 LRESULT CKeyloftView::OnDeviceLost(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    // Boxes still up speak of the instrument that has gone: they close, and
+    // the loss is handled once every box's loop has ended, not stacked on
+    // them (and never under code that waits in a box for a page it would
+    // release).
+    const bool boxesClosed = CMessageBox::CloseOpenBoxes() > 0;
+    CWnd* main = MainWindow();
+    if (boxesClosed || (main != nullptr && !main->IsWindowEnabled())) {
+        SetTimer(kDeviceLostRetryTimer, kDeviceLostRetryMs, nullptr);
+        return 0;
+    }
     DropInstrumentLink(false);
     ReleasePages();
     SetCaption();
     NotifyDeviceLost();
     OnConnectDevice();
     return 0;
+}
+
+void CKeyloftView::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kDeviceLostRetryTimer) {
+        CView::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(kDeviceLostRetryTimer);
+    OnDeviceLost(0, 0);
 }
 
 LRESULT CKeyloftView::OnDeviceRemoved(WPARAM wParam, LPARAM lParam)

@@ -75,6 +75,8 @@ public:
     DWORD m_keepAlivePeriodMs = 3000;
     // Probes tried at start-up before giving up with string 243.
     int m_startupProbeCount = 5;
+    // The pause before probing again an instrument that answered "busy".
+    DWORD m_busyProbePauseMs = 500;
     // Where page objects come from (default: the program's own pages).
     void SetPageFactory(PageFactory factory) { m_pageFactory = std::move(factory); }
     // Stops and joins the keep-alive and folder-watch threads (also done at
@@ -119,6 +121,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnDestroy();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnConnectDevice();
     afx_msg void OnDisconnectDevice();
     afx_msg void OnUpdateDisconnectDevice(CCmdUI* pCmdUI);

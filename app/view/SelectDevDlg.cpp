@@ -7,6 +7,7 @@
 #include "core/profile/DevProfile.h"
 #include "core/ui/UiResources.h"
 #include "res/ids_view.h"
+#include "widgets/BottomFade.h"
 
 namespace {
 
@@ -208,19 +209,6 @@ void CSelectDevDlg::OnDestroy()
 
 BOOL CSelectDevDlg::OnEraseBkgnd(CDC* pDC)
 {
-    CDialog::OnEraseBkgnd(pDC);
-    CRect client;
-    GetClientRect(&client);
-    const int band = std::max(2, client.Height() / 5);
-    const COLORREF face = ::GetSysColor(COLOR_3DFACE);
-    // A fade from the face colour to white over the lower fifth.
-    for (int row = 0; row < band; ++row) {
-        const int y = client.bottom - band + row;
-        const int w = (row * 255) / (band - 1);
-        const COLORREF colour = RGB((GetRValue(face) * (255 - w) + 255 * w) / 255,
-                                    (GetGValue(face) * (255 - w) + 255 * w) / 255,
-                                    (GetBValue(face) * (255 - w) + 255 * w) / 255);
-        pDC->FillSolidRect(client.left - 1, y, client.Width() + 1, 1, colour);
-    }
+    widgets::PaintFadedDialogBackground(*this, *pDC);
     return TRUE;
 }

@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "app/shell/AppMessages.h"
+#include "core/link/USBPort.h"
+
 namespace {
 
 std::array<std::atomic<bool>, kWatchedFolderCount>& WatchFlags()
@@ -25,3 +28,11 @@ void SetFolderWatch(int kind, bool on)
 CFolderWatchPause::CFolderWatchPause(int kind) : m_kind(kind) { SetFolderWatch(m_kind, false); }
 
 CFolderWatchPause::~CFolderWatchPause() { SetFolderWatch(m_kind, true); }
+
+bool ReportInstrumentLost(HWND target)
+{
+    if (!CUSBPort::s_connected.exchange(false))
+        return false;
+    ::PostMessageW(target, AppMsg::DeviceLost, 0, 0);
+    return true;
+}

@@ -5,6 +5,8 @@
 // (CUSBPort::s_connected, CUSBPort::s_keepAliveBusy).
 #pragma once
 
+#include <windows.h>
+
 #include <atomic>
 
 // File kinds of the data folders: 0 song, 1 style, 2 voice, 3 memory.
@@ -25,3 +27,9 @@ public:
 private:
     int m_kind = 0;
 };
+
+// Hands a lost instrument to the view: clears the connected flag and posts
+// WM_USER+28 to target, once per loss (false when it was reported already, or
+// nothing was connected). The keep-alive and a page whose transfer found the
+// instrument gone both report through here, so the user is told once.
+bool ReportInstrumentLost(HWND target);

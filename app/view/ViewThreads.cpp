@@ -126,11 +126,14 @@ UINT AFX_CDECL CViewThreads::KeepAliveProc(LPVOID param)
     while (::WaitForSingleObject(worker.stopEvent, worker.periodMs) == WAIT_TIMEOUT) {
         if (!CUSBPort::s_connected.load() || port.GetMode() == CUSBPort::kModeClosed || port.IsBusy())
             continue;
-        CKeepAliveBusyScope busy;
-        if (!port.ClearState()) {
-            CUSBPort::s_connected.store(false);
-            ::PostMessageW(worker.target, AppMsg::DeviceLost, 0, 0);
+        // A transfer may have found the instrument gone already.
+        bool lost = port.IsInstrumentLost();
+        if (!lost) {
+            CKeepAliveBusyScope busy;
+            lost = !port.ClearState();
         }
+        if (lost)
+            ReportInstrumentLost(worker.target);
     }
     return 0;
 }

@@ -89,14 +89,14 @@ void CWorkspaceBar::RebuildTree()
 {
     if (!::IsWindow(m_tree.GetSafeHwnd()))
         return;
-    const auto selected = m_itemMap.find(m_selectedItem);
-    const int previousSlot = selected != m_itemMap.end() ? selected->second : -1;
+    // A group counts as page 0, the page the view shows after a build: the
+    // tree then marks the page that is shown, not the group built last.
+    const int previousSlot = GetSelectedPage();
     m_selectedItem = nullptr;
     m_itemMap.clear();
     m_tree.DeleteAllItemsWithRecords();
     InsertItems();
-    if (previousSlot >= 0)
-        SelectPage(previousSlot);
+    SelectPage(previousSlot);
 }
 
 LRESULT CWorkspaceBar::OnRebuildTree(WPARAM /*wParam*/, LPARAM /*lParam*/)

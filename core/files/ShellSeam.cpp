@@ -1,5 +1,7 @@
 #include "core/files/ShellSeam.h"
 
+#include <afxwin.h>
+
 #include <algorithm>
 #include <atomic>
 #include <shellapi.h>
@@ -86,7 +88,7 @@ public:
 
     int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) override
     {
-        return ::MessageBoxW(owner, text, caption, type);
+        return ::MessageBoxW(owner, text, caption, type | MB_SETFOREGROUND);
     }
 };
 
@@ -117,5 +119,9 @@ CScopedShellOperations::~CScopedShellOperations() { g_current.store(m_previous);
 int ShowPlainMessageBox(LPCTSTR text, UINT type, HWND owner, LPCTSTR caption)
 {
     const CString title = (caption != nullptr && *caption != L'\0') ? CString(caption) : ProgramName();
+    // Owned by the program's window and in front: never a box lost behind a
+    // main window that it keeps disabled.
+    if (owner == nullptr)
+        owner = CWnd::GetSafeOwner_(nullptr, nullptr);
     return GetShellOperations().MessageBox(owner, text, title, type);
 }

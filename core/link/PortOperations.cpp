@@ -71,6 +71,15 @@ TransferOutcome Failed(unsigned messageId)
     return TransferOutcome{kTransferFailed, messageId};
 }
 
+// A failed exchange of a transfer, with what it shows.
+TransferOutcome FailedStep(Direction direction, std::uint8_t kind, const ExchangeOutcome& outcome,
+                           Status status = Status::Ok)
+{
+    TransferOutcome failed = Failed(MessageFor(direction, kind, outcome, status));
+    failed.noReply = outcome.result == ExchangeResult::NoReply;
+    return failed;
+}
+
 // Takes a pending cancel request (clearing it).
 bool TakeCancel(std::atomic<bool>& cancel)
 {
@@ -84,7 +93,7 @@ unsigned PacketCount(std::size_t bytes)
 
 }  // namespace
 
-bool CPortOperations::Probe()
+CPortOperations::ProbeAnswer CPortOperations::ProbeInstrument()
 {
     const ExchangeOutcome outcome = m_exchange.Exchange(
         protocol::MakeHello(protocol::HelloCommand::Probe), Ms(m_timeouts.probeMs),
@@ -93,7 +102,13 @@ bool CPortOperations::Probe()
                 return ReplyMatch::Unrelated;
             return protocol::ReadHelloReply(packet) ? ReplyMatch::Answers : ReplyMatch::Malformed;
         });
-    return outcome.Ok() && *protocol::ReadHelloReply(outcome.reply) == Status::Ok;
+    if (!outcome.Ok())
+        return ProbeAnswer::None;
+    switch (*protocol::ReadHelloReply(outcome.reply)) {
+    case Status::Ok: return ProbeAnswer::Ready;
+    case Status::Busy: return ProbeAnswer::Busy;
+    default: return ProbeAnswer::None;
+    }
 }
 
 void CPortOperations::SayGoodbye()
@@ -177,7 +192,7 @@ TransferOutcome CPortOperations::Download(std::uint8_t kind, std::uint16_t slot,
     ExchangeOutcome outcome = m_exchange.Exchange(protocol::MakeClearState(), Ms(m_timeouts.resetAckMs),
                                                   AckOf(PacketType::ClearState));
     if (!outcome.Ok() || AckStatus(outcome) != Status::Ok)
-        return Failed(MessageFor(direction, kind, outcome, outcome.Ok() ? AckStatus(outcome) : Status::Ok));
+        return FailedStep(direction, kind, outcome, outcome.Ok() ? AckStatus(outcome) : Status::Ok);
 
     for (std::size_t offset = 0; offset < data.size(); offset += protocol::kMaxChunk) {
         if (TakeCancel(cancel))
@@ -187,7 +202,7 @@ TransferOutcome CPortOperations::Download(std::uint8_t kind, std::uint16_t slot,
                                       AckOf(PacketType::Data));
         if (!outcome.Ok() || AckStatus(outcome) != Status::Ok) {
             TraceLink(L"Download: data packet at %u failed\n", static_cast<unsigned>(offset));
-            return Failed(MessageFor(direction, kind, outcome, outcome.Ok() ? AckStatus(outcome) : Status::Ok));
+            return FailedStep(direction, kind, outcome, outcome.Ok() ? AckStatus(outcome) : Status::Ok);
         }
         progress.PacketDone();
     }
@@ -197,7 +212,7 @@ TransferOutcome CPortOperations::Download(std::uint8_t kind, std::uint16_t slot,
     outcome = m_exchange.Exchange(protocol::MakeEnd(kind, slot, static_cast<std::uint32_t>(data.size())),
                                   Ms(m_timeouts.endAckMs), AckOf(PacketType::End));
     if (!outcome.Ok() || AckStatus(outcome) != Status::Ok)
-        return Failed(MessageFor(direction, kind, outcome, outcome.Ok() ? AckStatus(outcome) : Status::Ok));
+        return FailedStep(direction, kind, outcome, outcome.Ok() ? AckStatus(outcome) : Status::Ok);
     return TransferOutcome{kTransferDone, 0};
 }
 
@@ -212,10 +227,10 @@ TransferOutcome CPortOperations::Upload(std::uint8_t kind, std::uint16_t slot, s
             return protocol::ReadUploadInfo(packet) ? ReplyMatch::Answers : ReplyMatch::Malformed;
         });
     if (!outcome.Ok())
-        return Failed(MessageFor(direction, kind, outcome));
+        return FailedStep(direction, kind, outcome);
     const protocol::UploadInfo info = *protocol::ReadUploadInfo(outcome.reply);
     if (info.status != Status::Ok)
-        return Failed(MessageFor(direction, kind, outcome, info.status));
+        return FailedStep(direction, kind, outcome, info.status);
     TraceLink(L"Upload: item of %u bytes, at most %u expected\n", info.total, expectedMax);
     if (info.total > expectedMax) {
         // Refused before a byte is read: the caller made room for expectedMax.
@@ -243,10 +258,10 @@ TransferOutcome CPortOperations::Upload(std::uint8_t kind, std::uint16_t slot, s
                 return piece->offset == offset ? ReplyMatch::Answers : ReplyMatch::Unrelated;
             });
         if (!outcome.Ok())
-            return Failed(MessageFor(direction, kind, outcome));
+            return FailedStep(direction, kind, outcome);
         const protocol::UploadData piece = *protocol::ReadUploadData(outcome.reply);
         if (piece.status != Status::Ok)
-            return Failed(MessageFor(direction, kind, outcome, piece.status));
+            return FailedStep(direction, kind, outcome, piece.status);
         if (piece.data.size() != wanted) {
             TraceLink(L"Upload: %u bytes at %u, %u expected\n", static_cast<unsigned>(piece.data.size()),
                       offset, wanted);
@@ -262,7 +277,7 @@ TransferOutcome CPortOperations::Upload(std::uint8_t kind, std::uint16_t slot, s
     outcome = m_exchange.Exchange(protocol::MakeUploadEnd(kind, slot), Ms(m_timeouts.uploadMs),
                                   AckOf(PacketType::UploadEnd));
     if (!outcome.Ok() || AckStatus(outcome) != Status::Ok)
-        return Failed(MessageFor(direction, kind, outcome, outcome.Ok() ? AckStatus(outcome) : Status::Ok));
+        return FailedStep(direction, kind, outcome, outcome.Ok() ? AckStatus(outcome) : Status::Ok);
     if (!sink(item))
         return Failed(protocol::FailureMessageId(direction, kind, FailureCause::BadReply));
     return TransferOutcome{kTransferDone, 0};

@@ -23,6 +23,7 @@ enum TransferResult : int { kTransferFailed = 0, kTransferDone = 1, kTransferCan
 struct TransferOutcome {
     int result = kTransferFailed;
     unsigned messageId = 0;  // the string to show; 0 when there is nothing to show
+    bool noReply = false;    // failed for want of any answer: the instrument may be gone
 };
 
 // Receives the whole item of an upload once it arrived intact; false when it
@@ -36,7 +37,11 @@ public:
     {
     }
 
-    bool Probe();
+    enum class ProbeAnswer { Ready, Busy, None };
+    // Hello with the probe command: ready, busy (the instrument is there but
+    // cannot talk now), or none (no answer, or a bad one).
+    ProbeAnswer ProbeInstrument();
+    bool Probe() { return ProbeInstrument() == ProbeAnswer::Ready; }
     // Says goodbye (hello with the close command); the reply is not required.
     void SayGoodbye();
     std::optional<std::string> QueryIdentity();

@@ -126,11 +126,28 @@ void CUSBPort::ReportFailure(unsigned messageId) const
         ShowLinkMessage(messageId);
 }
 
+void CUSBPort::ReportTransferFailure(const TransferOutcome& outcome, const protocol::Timeouts& timeouts)
+{
+    if (outcome.result != kTransferFailed)
+        return;
+    // Two probes: a slow instrument may still be sending the late answer. A
+    // "busy" answer is an answer.
+    CPortOperations operations(m_midi, timeouts);
+    const auto silent = [&operations] { return operations.ProbeInstrument() == CPortOperations::ProbeAnswer::None; };
+    if (outcome.noReply && silent() && silent()) {
+        TraceLink(L"Port: no answer to a probe after the time-out: instrument lost\n");
+        m_instrumentLost.store(true);
+        return;
+    }
+    ReportFailure(outcome.messageId);
+}
+
 void CUSBPort::WaitForKeepAlive(const protocol::Timeouts& timeouts) const
 {
     for (unsigned poll = 0; poll < timeouts.keepAliveWaitPolls && s_keepAliveBusy.load(); ++poll)
         Sleep(timeouts.keepAliveWaitMs);
 }
+
 
 template <class Command>
 bool CUSBPort::RunCommand(Command&& command)
@@ -150,11 +167,29 @@ bool CUSBPort::RunCommand(Command&& command)
 
 BOOL CUSBPort::Probe()
 {
-    bool answered = false;
-    if (!RunCommand([&](CPortOperations& operations) { answered = operations.Probe(); }))
+    auto answer = CPortOperations::ProbeAnswer::None;
+    m_lastProbeBusy.store(false);
+    if (!RunCommand([&](CPortOperations& operations) { answer = operations.ProbeInstrument(); }))
         return FALSE;
-    TraceLink(L"Port: probe %ls\n", answered ? L"answered" : L"failed");
+    const bool answered = answer == CPortOperations::ProbeAnswer::Ready;
+    m_lastProbeBusy.store(answer == CPortOperations::ProbeAnswer::Busy);
+    if (answered)
+        m_instrumentLost.store(false);
+    TraceLink(L"Port: probe %ls\n", answered ? L"answered" : m_lastProbeBusy.load() ? L"answered busy" : L"failed");
     return answered ? TRUE : FALSE;
+}
+
+BOOL CUSBPort::ConfirmPresence()
+{
+    auto answer = CPortOperations::ProbeAnswer::None;
+    // A port that cannot be used right now tells nothing about the instrument.
+    if (!RunCommand([&](CPortOperations& operations) { answer = operations.ProbeInstrument(); }))
+        return TRUE;
+    if (answer != CPortOperations::ProbeAnswer::None)
+        return TRUE;
+    TraceLink(L"Port: no answer to a probe after a failed query: instrument lost\n");
+    m_instrumentLost.store(true);
+    return FALSE;
 }
 
 CString CUSBPort::QueryIdentity()
@@ -223,7 +258,7 @@ int CUSBPort::Download(int kind, int slot, const BYTE* data, DWORD length)
                                                   ProgressWindow());
     TraceLink(L"Download: kind=%d slot=%d size=%lu result=%d\n", kind, slot, static_cast<unsigned long>(length),
               outcome.result);
-    ReportFailure(outcome.messageId);
+    ReportTransferFailure(outcome, timeouts);
     return outcome.result;
 }
 
@@ -258,7 +293,7 @@ int CUSBPort::Upload(int kind, int slot, DWORD expectedMax, CFile& target)
                                         .Upload(static_cast<std::uint8_t>(kind), *wireSlot, expectedMax,
                                                 writeToFile, m_cancel, ProgressWindow());
     TraceLink(L"Upload: kind=%d slot=%d result=%d\n", kind, slot, outcome.result);
-    ReportFailure(outcome.messageId);
+    ReportTransferFailure(outcome, timeouts);
     return outcome.result;
 }
 

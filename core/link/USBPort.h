@@ -17,6 +17,7 @@
 #include "core/portable/protocol/Constants.h"
 
 class CByteArray;
+struct TransferOutcome;
 
 class CUSBPort {
 public:
@@ -57,6 +58,16 @@ public:
     keyloft::protocol::Timeouts GetTimeouts() const;
 
     BOOL Probe();
+    // True when the last probe was answered "busy": the instrument is there.
+    bool LastProbeWasBusy() const { return m_lastProbeBusy.load(); }
+    // Set when a transfer got no reply and the instrument then did not answer
+    // a probe either: it is gone, and the transfer said nothing about it (the
+    // loss is reported once, by whoever hands it to the view). Cleared by the
+    // next answered probe.
+    bool IsInstrumentLost() const { return m_instrumentLost.load(); }
+    // After a failed query: a probe tells whether the instrument is still
+    // there; when nothing answers it is marked lost. False only then.
+    BOOL ConfirmPresence();
     CString QueryIdentity();
     // Query numbers 3, 5, 7, 9: the slot table of songs, styles, voices,
     // memories, one byte per slot (0 free).
@@ -96,10 +107,16 @@ private:
     template <class Command>
     bool RunCommand(Command&& command);
     void ReportFailure(unsigned messageId) const;
+    // Reports a failed transfer, unless it failed for want of a reply and the
+    // instrument does not answer a probe either (then it is marked lost).
+    // Runs with the busy flag and the exchange mutex held.
+    void ReportTransferFailure(const TransferOutcome& outcome, const keyloft::protocol::Timeouts& timeouts);
 
     std::atomic<LONG> m_mode{kModeClosed};
     std::atomic<bool> m_busy{false};
     std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_lastProbeBusy{false};
+    std::atomic<bool> m_instrumentLost{false};
     cnComm m_comm;
     CMidiLink m_midi;
     CUsbIF m_usbInterfaces;

@@ -76,9 +76,11 @@ TEST_F(PageGui, TitlesCountTheFilesAndTheUsedSlots)
 TEST_F(PageGui, AFailedSizeQueryLeavesAnEmptyCellAndUploadsExpectTheProfileMaximum)
 {
     m_memory.WriteFile(m_memory.SlotFile(0, 2), PatternBytes(3000, 1));
+    m_memory.WriteFile(m_memory.SlotFile(0, 4), PatternBytes(10, 1));
     m_memory.SetControl("fault=refuse\non=0x02\nafter=1\nstatus=0x06\n");
     OpenPage(0);
-    EXPECT_TRUE(m_notes.Saw(215));
+    EXPECT_EQ(std::count_if(m_notes.notes.begin(), m_notes.notes.end(), [](const auto& n) { return n.messageId == 215; }), 2)
+        << "one per failing slot";
     EXPECT_EQ(m_page->GetDevList().GetItemText(2, 1), L"UserSong 003");
     EXPECT_TRUE(m_page->GetDevList().GetItemText(2, 2).IsEmpty());
     ASSERT_GE(m_page->GetSlotRows().size(), 3u);
@@ -227,14 +229,16 @@ TEST_F(PageGui, AFileThatChangedSinceTheListWasFilledIsRefusedAndReported)
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(3, 2)).has_value()) << "nothing was sent";
 }
 
-TEST_F(PageGui, AnUploadThatCannotWriteItsFileReportsFailure)
+TEST_F(PageGui, AnUploadThatCannotWriteItsFileSaysSoOnceWithTheCause)
 {
     m_memory.WriteFile(m_memory.SlotFile(2, 0), PatternBytes(30, 1));
     OpenPage(2);
     std::filesystem::create_directories(std::filesystem::path((m_page->GetFolder() + L"UserVoice 001.voc").GetString()));
     m_page->OnUploadAll();
-    ASSERT_TRUE(PumpUntil([&] { return m_notes.Saw(217) || m_notes.Saw(126); }));
-    EXPECT_TRUE(m_notes.Saw(126));
+    ASSERT_TRUE(PumpUntil([&] { return !m_page->IsTransferRunning() && !m_shell.boxes.empty(); }));
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(m_shell.boxes.size(), 1u) << "the file-error sentence";
+    EXPECT_FALSE(m_notes.Saw(126)) << "not a second box for the same failure";
     EXPECT_FALSE(m_notes.Saw(217));
 }
 

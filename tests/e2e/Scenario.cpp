@@ -115,4 +115,11 @@ int UsedDeviceRows(HWND deviceList) {
     return used;
 }
 
+int BoxesShown(const RunningProgram& program) {
+    int shown = 0;
+    for (HWND window : TopLevelWindowsOf(program.ProcessId()))
+        shown += IsWindowVisible(window) && ClassOf(window) == L"#32770" ? 1 : 0;
+    return shown;
+}
+
 } // namespace e2e

@@ -70,4 +70,7 @@ void Agree(const BoxView& box);
 // Rows of the device list whose name cell is not empty (used slots).
 int UsedDeviceRows(HWND deviceList);
 
+// Dialog boxes the program shows right now.
+int BoxesShown(const RunningProgram& program);
+
 } // namespace e2e

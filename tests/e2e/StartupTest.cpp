@@ -31,6 +31,9 @@ TEST(StartUp, ConnectsToTheSingleInstrumentAndBuildsTheSwitchedOnPages) {
     HWND tree = FindVisibleChildById(program->MainFrame(), kPageTree);
     ASSERT_TRUE(tree);
     EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 2 + 3 + 1);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)),
+              FindTreeItem(tree, ProgramString(workspace.Program(), 103)))
+        << "the tree marks the page that shows";
 
     // The first page shown is the song page: 20 slots, slots 0 and 3 used.
     HWND deviceList = program->PageList(kDeviceList);
@@ -42,6 +45,18 @@ TEST(StartUp, ConnectsToTheSingleInstrumentAndBuildsTheSwitchedOnPages) {
     const std::string fetched = ReadFileBytes(workspace.Program() / L"DevProfile" / L"RX470.ini");
     EXPECT_NE(fetched.find("DLG_DOWN_VOICE=0"), std::string::npos);
     EXPECT_NE(fetched.find("DLG_EDIT_STYLE=0"), std::string::npos);
+}
+
+TEST(StartUp, ABusyInstrumentIsSaidSoAndTheProgramStays) {
+    Workspace workspace;
+    workspace.WriteInstrumentControl("fault=refuse\non=0x01\nstatus=1\n");
+    RunningProgram program(workspace);
+    const BoxView box = program.WaitForBoxOfKind(BoxKind::ProgramBox, kStartTimeoutMs);
+    ASSERT_TRUE(box.window);
+    EXPECT_EQ(box.text, ProgramString(workspace.Program(), 244));
+    Agree(box);
+    EXPECT_TRUE(program.WaitForMainFrame(kStartTimeoutMs));
+    EXPECT_FALSE(program.WaitForExit(2000));
 }
 
 TEST(StartUp, ASecondStartEndsSilentlyAndLeavesTheFirstAlone) {

@@ -1,8 +1,8 @@
 // Moving files between the PC data folders and the instrument on each of the four
 // transfer pages, reached as a user reaches them: download, upload (over an older
 // copy, after the question) and clearing a slot change exactly the files they
-// should on both sides, with progress shown while a file travels; and a download
-// cancelled half way.
+// should on both sides, with progress shown while a file travels; a download
+// cancelled half way, or by closing the window; refusals with their reasons.
 #include "tests/e2e/FolderSnapshot.h"
 #include "tests/e2e/SampleFiles.h"
 #include "tests/e2e/Scenario.h"
@@ -196,6 +196,47 @@ TEST(Transfer, ACancelledDownloadLeavesNoSuccessNoteAndTheProgramUsable) {
     Agree(box);
     EXPECT_EQ(UsedDeviceRows(deviceList), 0);
     EXPECT_FALSE(program->WaitForExit(0));
+
+    // Closing the window in the middle of the next download asks nothing: the
+    // transfer is cancelled and waited for, and the program ends cleanly.
+    program->Command(page, kDownloadSelected);
+    ASSERT_TRUE(WaitUntil([&] { return program->ProgressShown(); }, kBoxTimeoutMs));
+    PostMessageW(program->MainFrame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program->WaitForExit(30000));
+    EXPECT_EQ(program->ExitCode(), 0u);
+}
+
+TEST(Transfer, TheInstrumentsRefusalsAreToldOnceWithTheirReasons) {
+    Workspace workspace;
+    workspace.PutInDataFolder(L"song", L"a.mid", SampleSong(4, 3000));
+    workspace.PutOnInstrument(L"song/001.mid", SampleSong(5, 3000));
+    auto program = StartConnected(workspace);
+    ASSERT_TRUE(program);
+    HWND page = program->VisiblePage();
+    HWND pcList = program->PageList(kPcList);
+    HWND deviceList = program->PageList(kDeviceList);
+    ASSERT_TRUE(WaitUntil([&] { return RowNamed(pcList, L"a.mid") >= 0; }, kBoxTimeoutMs));
+    const struct {
+        const char* control;  // each differs in length from the one before
+        int command;
+        int deviceRow;
+        UINT message;
+    } refusals[] = {
+        {"fault=refuse\non=0x20\nstatus=9\n", kDownloadSelected, 0, 245},      // memory full
+        {"fault=refuse\non=0x21\nstatus=0x0A\n", kDownloadSelected, 2, 246},   // not allowed
+        {"fault=refuse\non=0x30\nstatus=1\n", kUploadSelected, 1, 244},        // busy
+    };
+    for (const auto& refusal : refusals) {
+        workspace.WriteInstrumentControl(refusal.control);
+        SelectListViewRows(pcList, {RowNamed(pcList, L"a.mid")});
+        SelectListViewRows(deviceList, {refusal.deviceRow});
+        program->Command(page, refusal.command);
+        const BoxView box = program->WaitForBox(kBoxTimeoutMs);
+        EXPECT_EQ(box.text, ProgramString(workspace.Program(), refusal.message)) << refusal.control;
+        Agree(box);
+        EXPECT_FALSE(program->WaitForBox(kQuietMs).window) << "nothing more for " << refusal.control;
+    }
+    EXPECT_EQ(UsedDeviceRows(deviceList), 1) << "what the instrument holds, read again";
 }
 
 } // namespace

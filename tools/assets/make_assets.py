@@ -73,6 +73,40 @@ def document(size, fold_colour):
     return c
 
 
+def warning_icon(size):
+    """The failure and refusal boxes' icon: a white exclamation mark on an
+    amber triangle."""
+    c = Canvas(size, size)
+    amber = (232, 160, 24, 255)
+    edge = (170, 104, 0, 255)
+    c.polygon([(size / 2, 0.5), (size - 0.5, size - 1.5), (0.5, size - 1.5)], edge)
+    c.polygon([(size / 2, 2.5), (size - 2.5, size - 2.5), (2.5, size - 2.5)], amber)
+    bar = max(2, size // 8)
+    x0 = (size - bar) // 2
+    c.rounded_rect(x0, int(size * 0.3), x0 + bar, int(size * 0.66), bar / 2, WHITE)
+    c.disc(size / 2 - 0.5, size * 0.78, bar * 0.6, WHITE)
+    return c
+
+
+def corner_picture(width, height):
+    """The pages' corner picture: a keyboard's end seen at an angle, fading
+    into the page towards the upper left."""
+    c = Canvas(width, height)
+    key_w = width // 9
+    for i in range(9):
+        x0 = i * key_w
+        alpha = int(40 + 140 * i / 8)
+        top = height - int(height * (0.35 + 0.65 * i / 8))
+        c.rounded_rect(x0 + 1, top, x0 + key_w - 1, height, 2, (200, 230, 205, alpha))
+        c.rounded_rect(x0 + 2, top + 1, x0 + key_w - 2, height - 1, 2, (255, 255, 255, alpha))
+    for i in (1, 2, 4, 5, 6):
+        x0 = i * key_w + key_w * 2 // 3
+        alpha = int(50 + 150 * i / 8)
+        top = height - int(height * (0.35 + 0.65 * i / 8))
+        c.fill_rect(x0, top, x0 + key_w * 2 // 3, top + (height - top) * 3 // 5, (28, 110, 45, alpha))
+    return c
+
+
 def tone(path, notes, rate=22050):
     """A short sine melody with a soft attack and decay, 16-bit mono."""
     frames = bytearray()
@@ -101,6 +135,8 @@ def main(out):
           ico_bytes([keyboard_icon(16), keyboard_icon(32), keyboard_icon(48)]))
     write(os.path.join(out, "rc", "valid_file.ico"), ico_bytes([document(16, GREEN)]))
     write(os.path.join(out, "rc", "invalid_file.ico"), ico_bytes([document(16, RED)]))
+    write(os.path.join(out, "rc", "warning.ico"),
+          ico_bytes([warning_icon(16), warning_icon(32), warning_icon(48)]))
 
     pictures = os.path.join(out, "pictures")
     write(os.path.join(pictures, "pcFile.png"), png_bytes(document(48, GREEN)))
@@ -108,6 +144,7 @@ def main(out):
     write(os.path.join(pictures, "disconnect.png"), png_bytes(status_disc(24, RED)))
     write(os.path.join(pictures, "left.png"), png_bytes(arrow(24, False)))
     write(os.path.join(pictures, "right.png"), png_bytes(arrow(24, True)))
+    write(os.path.join(pictures, "corner.png"), png_bytes(corner_picture(180, 110)))
 
     sounds = os.path.join(out, "wav")
     os.makedirs(sounds, exist_ok=True)

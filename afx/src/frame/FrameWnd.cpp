@@ -108,6 +108,8 @@ BOOL CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
     if (!OnCreateClient(lpcs, pContext))
         return FALSE;
     RecalcLayout();
+    // The status bar starts with the idle prompt, once the bars exist.
+    PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     return TRUE;
 }
 

@@ -348,7 +348,13 @@ HWND CWnd::GetSafeOwner_(HWND hWndParent, HWND* pWndTop)
         hWndTop = hWndOwner;
     }
     if (hWndParent == nullptr && hWnd != nullptr) {
-        hWnd = ::GetLastActivePopup(hWnd);
+        // The popup last active over the window, unless it is hidden or
+        // disabled (a dialog on its way out): a box owned by such a window
+        // is not kept above the main window.
+        HWND popup = ::GetLastActivePopup(hWnd);
+        if (popup != nullptr && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup)) {
+            hWnd = popup;
+        }
     }
     if (pWndTop != nullptr) {
         *pWndTop = hWndTop;

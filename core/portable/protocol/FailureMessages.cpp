@@ -20,6 +20,15 @@ unsigned FailureMessageId(Direction direction, std::uint8_t kind, FailureCause c
 {
     if (cause == FailureCause::NoReply)
         return message_id::kConnectTimeout;
+    // The instrument's own reasons, in whichever direction they come.
+    if (cause == FailureCause::Refused) {
+        switch (status) {
+        case Status::Busy: return message_id::kDeviceBusy;
+        case Status::MemoryFull: return message_id::kDeviceMemoryFull;
+        case Status::NotAllowed: return message_id::kDeviceNotAllowed;
+        default: break;
+        }
+    }
     if (direction == Direction::Upload)
         return message_id::kUploadFailed;
     if (cause == FailureCause::Refused) {

@@ -115,9 +115,11 @@ TEST(FailureMessages, MapCausesToStringIds)
         {Direction::Upload, 2, FailureCause::NoReply, Status::Ok, 243},
         {Direction::Upload, 1, FailureCause::LargerThanExpected, Status::Ok, 126},
         {Direction::Upload, 3, FailureCause::Refused, Status::TooLarge, 126},
+        {Direction::Upload, 0, FailureCause::Refused, Status::Busy, 244},
+        {Direction::Upload, 1, FailureCause::Refused, Status::NotAllowed, 246},
         {Direction::Download, 3, FailureCause::BadReply, Status::Ok, 115},
         // Every refusal status of a download, with the kind it names.
-        {Direction::Download, 0, FailureCause::Refused, Status::Busy, 116},
+        {Direction::Download, 0, FailureCause::Refused, Status::Busy, 244},
         {Direction::Download, 1, FailureCause::Refused, Status::BadSum, 118},
         {Direction::Download, 2, FailureCause::Refused, Status::BadPacket, 1166},
         {Direction::Download, 3, FailureCause::Refused, Status::BadKind, 1166},
@@ -126,8 +128,8 @@ TEST(FailureMessages, MapCausesToStringIds)
         {Direction::Download, 1, FailureCause::Refused, Status::TooLarge, 221},
         {Direction::Download, 0, FailureCause::Refused, Status::TooLarge, 116},
         {Direction::Download, 0, FailureCause::Refused, Status::Sequence, 116},
-        {Direction::Download, 1, FailureCause::Refused, Status::MemoryFull, 118},
-        {Direction::Download, 3, FailureCause::Refused, Status::NotAllowed, 115},
+        {Direction::Download, 1, FailureCause::Refused, Status::MemoryFull, 245},
+        {Direction::Download, 3, FailureCause::Refused, Status::NotAllowed, 246},
     };
     for (const auto& c : cases)
         EXPECT_EQ(kp::FailureMessageId(c.direction, c.kind, c.cause, c.status), c.id)
