@@ -1,9 +1,74 @@
 #include "guilib/core/KGPGlobalData.h"
 
-CKGPGlobalData::CKGPGlobalData()
+#include "guilib/core/KGPLibraryMath.h"
+#include "guilib/core/KGPLocalResource.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+namespace {
+
+constexpr UINT kHandCursorId = 16919;
+constexpr UINT kSplitterCursorIds[2] = {30980, 30981};
+
+FARPROC SystemLookup(LPCWSTR module, LPCSTR name)
+{
+    HMODULE handle = ::GetModuleHandleW(module);
+    if (handle == nullptr) {
+        handle = ::LoadLibraryW(module);  // kept for the process's life
+    }
+    return handle != nullptr ? ::GetProcAddress(handle, name) : nullptr;
+}
+
+template <typename Fn>
+Fn LookUp(KGPSystemFunctions::Lookup lookup, LPCWSTR module, LPCSTR name)
+{
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(lookup(module, name)));
+}
+
+template <typename Handle>
+void DeleteHandle(Handle& handle)
+{
+    if (handle != nullptr) {
+        ::DeleteObject(handle);
+        handle = nullptr;
+    }
+}
+
+int TextHeightOf(HFONT font)
+{
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return metrics.tmHeight >= 15 ? metrics.tmHeight + 2 : metrics.tmHeight + 5;
+}
+
+} // namespace
+
+KGPSystemFunctions KGPSystemFunctions::Resolve(Lookup lookup)
+{
+    if (lookup == nullptr) {
+        lookup = SystemLookup;
+    }
+    KGPSystemFunctions functions;
+    functions.notifyWinEvent = LookUp<NotifyWinEventFn>(lookup, L"user32.dll", "NotifyWinEvent");
+    functions.setLayeredWindowAttributes =
+        LookUp<SetLayeredWindowAttributesFn>(lookup, L"user32.dll", "SetLayeredWindowAttributes");
+    functions.dwmIsCompositionEnabled =
+        LookUp<DwmIsCompositionEnabledFn>(lookup, L"dwmapi.dll", "DwmIsCompositionEnabled");
+    functions.lresultFromObject = LookUp<LresultFromObjectFn>(lookup, L"oleacc.dll", "LresultFromObject");
+    return functions;
+}
+
+CKGPGlobalData::CKGPGlobalData() : m_functions(KGPSystemFunctions::Resolve())
 {
     UpdateSysColors();
     UpdateFonts();
+    OnSettingChange();
 }
 
 CKGPGlobalData::~CKGPGlobalData()
@@ -14,22 +79,21 @@ CKGPGlobalData::~CKGPGlobalData()
 
 void CKGPGlobalData::ReleaseBrushes()
 {
-    if (m_windowBrush != nullptr) {
-        ::DeleteObject(m_windowBrush);
-        m_windowBrush = nullptr;
-    }
+    DeleteHandle(m_windowBrush);
+    DeleteHandle(m_btnFaceBrush);
+    DeleteHandle(m_barFaceBrush);
+    DeleteHandle(m_barBorderBrush);
+    DeleteHandle(m_menuBrush);
 }
 
 void CKGPGlobalData::ReleaseFonts()
 {
-    if (m_regularFont != nullptr) {
-        ::DeleteObject(m_regularFont);
-        m_regularFont = nullptr;
-    }
-    if (m_boldFont != nullptr) {
-        ::DeleteObject(m_boldFont);
-        m_boldFont = nullptr;
-    }
+    DeleteHandle(m_regularFont);
+    DeleteHandle(m_boldFont);
+    DeleteHandle(m_underlineFont);
+    DeleteHandle(m_verticalFont);
+    DeleteHandle(m_menuFont);
+    DeleteHandle(m_boldMenuFont);
 }
 
 void CKGPGlobalData::UpdateSysColors()
@@ -41,11 +105,36 @@ void CKGPGlobalData::UpdateSysColors()
     clrBtnText = ::GetSysColor(COLOR_BTNTEXT);
     clrBtnShadow = ::GetSysColor(COLOR_BTNSHADOW);
     clrBtnHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    clrBtnLight = ::GetSysColor(COLOR_3DLIGHT);
     clrBtnDkShadow = ::GetSysColor(COLOR_3DDKSHADOW);
     clrHilite = ::GetSysColor(COLOR_HIGHLIGHT);
+    clrTextHilite = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    clrActiveCaption = ::GetSysColor(COLOR_ACTIVECAPTION);
+    clrInactiveCaption = ::GetSysColor(COLOR_INACTIVECAPTION);
+    clrCaptionText = ::GetSysColor(COLOR_CAPTIONTEXT);
+    clrInactiveCaptionText = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+    clrMenu = ::GetSysColor(COLOR_MENU);
+    clrMenuText = ::GetSysColor(COLOR_MENUTEXT);
     clrBarFace = clrBtnFace;
+    clrBarShadow = clrBtnShadow;
+
+    HDC screen = ::GetDC(nullptr);
+    m_nBitsPerPixel = ::GetDeviceCaps(screen, BITSPIXEL);
+    ::ReleaseDC(nullptr, screen);
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    const BOOL highContrast = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+                              (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const BOOL darkWindow = kgp::Red(kgp::GreyOf(clrWindow)) < 128;
+    m_bIsBlackHighContrast = highContrast && darkWindow;
+    m_bIsWhiteHighContrast = highContrast && !darkWindow;
+
     ReleaseBrushes();
     m_windowBrush = ::CreateSolidBrush(clrWindow);
+    m_btnFaceBrush = ::CreateSolidBrush(clrBtnFace);
+    m_barFaceBrush = ::CreateSolidBrush(clrBarFace);
+    m_barBorderBrush = ::CreateSolidBrush(clrBarShadow);
+    m_menuBrush = ::CreateSolidBrush(clrMenu);
 }
 
 void CKGPGlobalData::UpdateFonts()
@@ -53,16 +142,127 @@ void CKGPGlobalData::UpdateFonts()
     ReleaseFonts();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    LOGFONTW regular{};
+    LOGFONTW menu{};
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        regular = metrics.lfMenuFont;
+        menu = metrics.lfMenuFont;
     } else {
-        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(regular), &regular);
+        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(menu), &menu);
     }
+    LOGFONTW regular = menu;
     m_regularFont = ::CreateFontIndirectW(&regular);
+    m_menuFont = ::CreateFontIndirectW(&menu);
     LOGFONTW bold = regular;
     bold.lfWeight = FW_BOLD;
     m_boldFont = ::CreateFontIndirectW(&bold);
+    LOGFONTW boldMenu = menu;
+    boldMenu.lfWeight = FW_BOLD;
+    m_boldMenuFont = ::CreateFontIndirectW(&boldMenu);
+    LOGFONTW underline = regular;
+    underline.lfUnderline = TRUE;
+    m_underlineFont = ::CreateFontIndirectW(&underline);
+    LOGFONTW vertical = regular;
+    vertical.lfEscapement = 2700;
+    vertical.lfOrientation = 2700;
+    m_verticalFont = ::CreateFontIndirectW(&vertical);
+
+    m_nTextHeightHorz = TextHeightOf(m_regularFont);
+    m_nTextHeightVert = TextHeightOf(m_verticalFont);
+    m_nMinMenuItemHeight = m_nTextHeightHorz;
+    m_nEditHeight = m_nTextHeightHorz + 2;
+}
+
+void CKGPGlobalData::OnSettingChange()
+{
+    RECT work{};
+    if (::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+        m_rectWorkArea = work;
+    }
+    BOOL flag = FALSE;
+    m_bMenuAnimation = ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &flag, 0) && flag;
+    flag = FALSE;
+    m_bMenuFadeEffect = ::SystemParametersInfoW(SPI_GETMENUFADE, 0, &flag, 0) && flag;
+    m_bIsRemoteSession = ::GetSystemMetrics(SM_REMOTESESSION) != 0;
+
+    m_nAutoHideTaskbarEdges = 0;
+    static constexpr struct {
+        UINT edge;
+        int bit;
+    } kEdges[] = {{ABE_LEFT, 1}, {ABE_RIGHT, 2}, {ABE_TOP, 4}, {ABE_BOTTOM, 8}};
+    for (const auto& edge : kEdges) {
+        APPBARDATA data{};
+        data.cbSize = sizeof(data);
+        data.uEdge = edge.edge;
+        if (::SHAppBarMessage(ABM_GETAUTOHIDEBAR, &data) != 0) {
+            m_nAutoHideTaskbarEdges |= edge.bit;
+        }
+    }
+}
+
+void CKGPGlobalData::NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild) const
+{
+    if (m_bEnableAccessibility && m_functions.notifyWinEvent != nullptr) {
+        m_functions.notifyWinEvent(event, hWnd, idObject, idChild);
+    }
+}
+
+LRESULT CKGPGlobalData::LresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN punk) const
+{
+    return m_functions.lresultFromObject != nullptr ? m_functions.lresultFromObject(riid, wParam, punk) : 0;
+}
+
+BOOL CKGPGlobalData::SetLayeredAttributes(HWND hWnd, COLORREF colourKey, BYTE alpha, DWORD flags) const
+{
+    return m_functions.setLayeredWindowAttributes != nullptr &&
+           m_functions.setLayeredWindowAttributes(hWnd, colourKey, alpha, flags);
+}
+
+BOOL CKGPGlobalData::IsDwmCompositionEnabled() const
+{
+    BOOL enabled = FALSE;
+    return m_functions.dwmIsCompositionEnabled != nullptr &&
+           SUCCEEDED(m_functions.dwmIsCompositionEnabled(&enabled)) && enabled;
+}
+
+void CKGPGlobalData::DrawParentBackground(CWnd* pWnd, CDC* pDC, LPCRECT rect) const
+{
+    if (pWnd == nullptr || pDC == nullptr || pWnd->m_hWnd == nullptr) {
+        return;
+    }
+    HWND parent = ::GetParent(pWnd->m_hWnd);
+    CRect area;
+    if (rect != nullptr) {
+        area = *rect;
+    } else {
+        ::GetClientRect(pWnd->m_hWnd, &area);
+    }
+    if (parent == nullptr) {
+        ::FillRect(pDC->m_hDC, &area, m_btnFaceBrush);
+        return;
+    }
+    POINT offset{0, 0};
+    ::MapWindowPoints(pWnd->m_hWnd, parent, &offset, 1);
+    const int saved = ::SaveDC(pDC->m_hDC);
+    ::IntersectClipRect(pDC->m_hDC, area.left, area.top, area.right, area.bottom);
+    POINT oldOrigin{};
+    ::OffsetWindowOrgEx(pDC->m_hDC, offset.x, offset.y, &oldOrigin);
+    const WPARAM dc = reinterpret_cast<WPARAM>(pDC->m_hDC);
+    if (!::SendMessageW(parent, WM_ERASEBKGND, dc, 0)) {
+        RECT parentArea = area;
+        ::OffsetRect(&parentArea, offset.x, offset.y);
+        ::FillRect(pDC->m_hDC, &parentArea, m_btnFaceBrush);
+    }
+    ::SendMessageW(parent, WM_PRINTCLIENT, dc, PRF_CLIENT);
+    ::RestoreDC(pDC->m_hDC, saved);
+}
+
+BOOL CKGPGlobalData::IsFullColorUiAvailable() const
+{
+    return m_bUseAlphaImages && m_nBitsPerPixel >= 16 && !m_bIsBlackHighContrast && !m_bIsWhiteHighContrast;
+}
+
+BOOL CKGPGlobalData::IsHotImageShadowAllowed() const
+{
+    return !m_bNoHotShadowByApp && !m_bNoHotShadowByDisplay && m_nBitsPerPixel > 8;
 }
 
 SIZE CKGPGlobalData::GetSmallIconSize() const
@@ -70,8 +270,56 @@ SIZE CKGPGlobalData::GetSmallIconSize() const
     return SIZE{::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)};
 }
 
+HCURSOR CKGPGlobalData::GetHandCursor()
+{
+    if (m_handCursor == nullptr) {
+        CKGPLocalResource library;
+        m_handCursor = ::LoadCursorW(CKGPLocalResource::GetLibraryModule(), MAKEINTRESOURCEW(kHandCursorId));
+        if (m_handCursor == nullptr) {
+            m_handCursor = ::LoadCursorW(nullptr, IDC_HAND);
+        }
+    }
+    return m_handCursor;
+}
+
+HCURSOR CKGPGlobalData::GetSplitterCursor(BOOL bVertical)
+{
+    HCURSOR& cursor = m_splitterCursors[bVertical ? 1 : 0];
+    if (cursor == nullptr) {
+        CKGPLocalResource library;
+        cursor = ::LoadCursorW(CKGPLocalResource::GetLibraryModule(),
+                               MAKEINTRESOURCEW(kSplitterCursorIds[bVertical ? 1 : 0]));
+        if (cursor == nullptr) {
+            cursor = ::LoadCursorW(nullptr, bVertical ? IDC_SIZENS : IDC_SIZEWE);
+        }
+    }
+    return cursor;
+}
+
 CKGPGlobalData& GetKGPGlobalData()
 {
     static CKGPGlobalData data;
     return data;
+}
+
+CString RegisterLibraryWindowClass(LPCTSTR prefix, UINT classStyle, HCURSOR cursor, HBRUSH background)
+{
+    HINSTANCE module = ::GetModuleHandleW(nullptr);
+    const std::wstring name = kgp::LibraryWindowClassName(
+        prefix != nullptr ? prefix : L"", reinterpret_cast<std::uintptr_t>(module), classStyle,
+        reinterpret_cast<std::uintptr_t>(cursor), reinterpret_cast<std::uintptr_t>(background));
+    WNDCLASSW existing{};
+    if (!::GetClassInfoW(module, name.c_str(), &existing)) {
+        WNDCLASSW wc{};
+        wc.style = classStyle;
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = module;
+        wc.hCursor = cursor;
+        wc.hbrBackground = background;
+        wc.lpszClassName = name.c_str();
+        if (!::RegisterClassW(&wc)) {
+            AfxThrowResourceException();
+        }
+    }
+    return CString(name.c_str());
 }

@@ -1,0 +1,31 @@
+#include "guilib/core/KGPLocalResource.h"
+
+namespace {
+
+HINSTANCE& LibraryModule()
+{
+    static HINSTANCE module = nullptr;
+    return module;
+}
+
+} // namespace
+
+HINSTANCE CKGPLocalResource::GetLibraryModule()
+{
+    return LibraryModule() != nullptr ? LibraryModule() : ::GetModuleHandleW(nullptr);
+}
+
+void CKGPLocalResource::SetLibraryModule(HINSTANCE module)
+{
+    LibraryModule() = module;
+}
+
+CKGPLocalResource::CKGPLocalResource() : m_previous(AfxGetResourceHandle())
+{
+    AfxSetResourceHandle(GetLibraryModule());
+}
+
+CKGPLocalResource::~CKGPLocalResource()
+{
+    AfxSetResourceHandle(m_previous);
+}

@@ -1,0 +1,21 @@
+// Scope object put around every load of a library string, menu, cursor,
+// bitmap or dialog: while it lives the library's resource module is searched
+// first; the previous resource module comes back when it ends.
+#pragma once
+
+#include <afxwin.h>
+
+class CKGPLocalResource {
+public:
+    CKGPLocalResource();
+    ~CKGPLocalResource();
+    CKGPLocalResource(const CKGPLocalResource&) = delete;
+    CKGPLocalResource& operator=(const CKGPLocalResource&) = delete;
+
+    // The module that holds the library's resources (the program by default).
+    static HINSTANCE GetLibraryModule();
+    static void SetLibraryModule(HINSTANCE module);
+
+private:
+    HINSTANCE m_previous;
+};

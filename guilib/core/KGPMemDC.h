@@ -1,0 +1,26 @@
+// An off-screen buffer over a window's client area for one paint, copied to
+// the target when it ends; it falls back to the target itself when no buffer
+// could be made.
+#pragma once
+
+#include <afxwin.h>
+
+class CKGPMemDC {
+public:
+    CKGPMemDC(CDC& dc, CWnd* pWnd);
+    ~CKGPMemDC();
+    CKGPMemDC(const CKGPMemDC&) = delete;
+    CKGPMemDC& operator=(const CKGPMemDC&) = delete;
+
+    // The DC to draw into: the buffer, or the target when there is none.
+    CDC& GetDC() { return m_bMemDC ? m_memDC : m_dc; }
+    BOOL IsMemDC() const { return m_bMemDC; }
+
+private:
+    CDC& m_dc;
+    CDC m_memDC;
+    CBitmap m_bitmap;
+    CBitmap* m_pOldBitmap = nullptr;
+    CRect m_rect;
+    BOOL m_bMemDC = FALSE;
+};

@@ -1,0 +1,250 @@
+#include "guilib/core/KGPRegistry.h"
+
+#include "guilib/core/KGPLibraryMath.h"
+
+#include <afxarch.h>
+#include <afxcoll.h>
+#include <afxfile.h>
+
+#include <cstring>
+
+IMPLEMENT_DYNCREATE(CKGPRegistry, CObject)
+
+namespace {
+
+CRuntimeClass*& CustomRegistryClass()
+{
+    static CRuntimeClass* custom = nullptr;
+    return custom;
+}
+
+std::wstring Text(LPCTSTR text)
+{
+    return text != nullptr ? std::wstring(text) : std::wstring();
+}
+
+} // namespace
+
+void CKGPRegistry::Init(BOOL bAdmin, BOOL bReadOnly)
+{
+    Close();
+    m_hRoot = bAdmin ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    m_bReadOnly = bReadOnly;
+}
+
+void CKGPRegistry::Close()
+{
+    if (m_hKey != nullptr) {
+        ::RegCloseKey(m_hKey);
+        m_hKey = nullptr;
+    }
+}
+
+BOOL CKGPRegistry::CreateKey(LPCTSTR pszPath)
+{
+    Close();
+    if (m_bReadOnly || pszPath == nullptr) {
+        return FALSE;
+    }
+    return ::RegCreateKeyExW(m_hRoot, pszPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                             &m_hKey, nullptr) == ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::Open(LPCTSTR pszPath)
+{
+    Close();
+    if (pszPath == nullptr) {
+        return FALSE;
+    }
+    const REGSAM access = m_bReadOnly ? KEY_READ : KEY_READ | KEY_WRITE;
+    return ::RegOpenKeyExW(m_hRoot, pszPath, 0, access, &m_hKey) == ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::DeleteKey(LPCTSTR pszPath, BOOL bRecursive)
+{
+    if (m_bReadOnly || pszPath == nullptr) {
+        return FALSE;
+    }
+    const LSTATUS status = bRecursive ? ::RegDeleteTreeW(m_hRoot, pszPath) : ::RegDeleteKeyW(m_hRoot, pszPath);
+    if (status == ERROR_SUCCESS && bRecursive) {
+        ::RegDeleteKeyW(m_hRoot, pszPath);  // RegDeleteTree leaves the key itself
+    }
+    return status == ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::DeleteValue(LPCTSTR pszValue)
+{
+    return !m_bReadOnly && m_hKey != nullptr && ::RegDeleteValueW(m_hKey, pszValue) == ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::Write(LPCTSTR pszKey, int nValue)
+{
+    const DWORD value = static_cast<DWORD>(nValue);
+    return !m_bReadOnly && m_hKey != nullptr &&
+           ::RegSetValueExW(m_hKey, pszKey, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+               ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::Write(LPCTSTR pszKey, LPCTSTR pszValue)
+{
+    const std::wstring value = Text(pszValue);
+    return !m_bReadOnly && m_hKey != nullptr &&
+           ::RegSetValueExW(m_hKey, pszKey, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::Write(LPCTSTR pszKey, const CRect& rect)
+{
+    const LONG values[4] = {rect.left, rect.top, rect.right, rect.bottom};
+    return Write(pszKey, reinterpret_cast<const BYTE*>(values), sizeof(values));
+}
+
+BOOL CKGPRegistry::Write(LPCTSTR pszKey, const BYTE* pData, UINT nBytes)
+{
+    return !m_bReadOnly && m_hKey != nullptr && (pData != nullptr || nBytes == 0) &&
+           ::RegSetValueExW(m_hKey, pszKey, 0, REG_BINARY, pData, nBytes) == ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::Write(LPCTSTR pszKey, CObList& list)
+{
+    if (m_bReadOnly || m_hKey == nullptr) {
+        return FALSE;
+    }
+    try {
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            list.Serialize(ar);
+            ar.Close();
+        }
+        const UINT bytes = static_cast<UINT>(file.GetLength());
+        BYTE* data = file.Detach();
+        const BOOL written = Write(pszKey, data, bytes);
+        free(data);
+        return written;
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+}
+
+BOOL CKGPRegistry::QueryRaw(LPCTSTR pszKey, DWORD& type, std::unique_ptr<BYTE[]>& data, DWORD& bytes) const
+{
+    if (m_hKey == nullptr) {
+        return FALSE;
+    }
+    bytes = 0;
+    if (::RegQueryValueExW(m_hKey, pszKey, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) {
+        return FALSE;
+    }
+    data = std::make_unique<BYTE[]>(bytes + sizeof(wchar_t));
+    std::memset(data.get(), 0, bytes + sizeof(wchar_t));
+    return ::RegQueryValueExW(m_hKey, pszKey, nullptr, &type, data.get(), &bytes) == ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::Read(LPCTSTR pszKey, int& nValue)
+{
+    DWORD type = 0;
+    DWORD bytes = 0;
+    std::unique_ptr<BYTE[]> data;
+    if (!QueryRaw(pszKey, type, data, bytes) || type != REG_DWORD || bytes != sizeof(DWORD)) {
+        return FALSE;
+    }
+    DWORD value = 0;
+    std::memcpy(&value, data.get(), sizeof(value));
+    nValue = static_cast<int>(value);
+    return TRUE;
+}
+
+BOOL CKGPRegistry::Read(LPCTSTR pszKey, CString& strValue)
+{
+    DWORD type = 0;
+    DWORD bytes = 0;
+    std::unique_ptr<BYTE[]> data;
+    if (!QueryRaw(pszKey, type, data, bytes) || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return FALSE;
+    }
+    strValue = reinterpret_cast<const wchar_t*>(data.get());  // terminated by QueryRaw's spare bytes
+    return TRUE;
+}
+
+BOOL CKGPRegistry::Read(LPCTSTR pszKey, CRect& rect)
+{
+    DWORD type = 0;
+    DWORD bytes = 0;
+    std::unique_ptr<BYTE[]> data;
+    LONG values[4] = {};
+    if (!QueryRaw(pszKey, type, data, bytes) || type != REG_BINARY || bytes != sizeof(values)) {
+        return FALSE;
+    }
+    std::memcpy(values, data.get(), sizeof(values));
+    rect.SetRect(values[0], values[1], values[2], values[3]);
+    return TRUE;
+}
+
+BOOL CKGPRegistry::Read(LPCTSTR pszKey, BYTE** ppData, UINT* pBytes)
+{
+    if (ppData == nullptr || pBytes == nullptr) {
+        return FALSE;
+    }
+    DWORD type = 0;
+    DWORD bytes = 0;
+    std::unique_ptr<BYTE[]> data;
+    if (!QueryRaw(pszKey, type, data, bytes) || type != REG_BINARY) {
+        return FALSE;
+    }
+    *ppData = data.release();
+    *pBytes = bytes;
+    return TRUE;
+}
+
+BOOL CKGPRegistry::Read(LPCTSTR pszKey, CObList& list)
+{
+    BYTE* raw = nullptr;
+    UINT bytes = 0;
+    if (!Read(pszKey, &raw, &bytes)) {
+        return FALSE;
+    }
+    std::unique_ptr<BYTE[]> owned(raw);
+    CObList loaded;
+    try {
+        CMemFile file(owned.get(), bytes);
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+    } catch (CException* e) {
+        e->Delete();
+        while (!loaded.IsEmpty()) {
+            delete loaded.RemoveHead();
+        }
+        return FALSE;
+    }
+    list.AddTail(&loaded);
+    return TRUE;
+}
+
+CKGPRegistryHandle::CKGPRegistryHandle(BOOL bAdmin, BOOL bReadOnly)
+{
+    CRuntimeClass* custom = CustomRegistryClass();
+    if (custom != nullptr) {
+        m_registry.reset(static_cast<CKGPRegistry*>(custom->CreateObject()));
+    }
+    if (!m_registry) {
+        m_registry = std::make_unique<CKGPRegistry>();
+    }
+    m_registry->Init(bAdmin, bReadOnly);
+}
+
+void CKGPRegistryHandle::SetCustomRegistryClass(CRuntimeClass* pClass)
+{
+    CustomRegistryClass() =
+        pClass != nullptr && pClass->IsDerivedFrom(RUNTIME_CLASS(CKGPRegistry)) ? pClass : nullptr;
+}
+
+CString BuildLibraryRegistryPath(LPCTSTR pszSection, LPCTSTR pszProfileName)
+{
+    const CWinApp* app = AfxGetApp();
+    const std::wstring path = kgp::LibraryRegistryPath(app != nullptr ? Text(app->m_pszRegistryKey) : std::wstring(),
+                                                       app != nullptr ? Text(app->m_pszProfileName) : std::wstring(),
+                                                       Text(pszSection), Text(pszProfileName));
+    return CString(path.c_str());
+}

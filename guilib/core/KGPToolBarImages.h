@@ -1,0 +1,89 @@
+// A strip of equal-size images (toolbar and menu images) held as 32-bit
+// premultiplied pixels, with derived copies made on demand: pale (faded),
+// disabled and shadow. Drawing uses per-pixel alpha and a source alpha.
+#pragma once
+
+#include <afxwin.h>
+
+#include <cstdint>
+#include <vector>
+
+class CKGPToolBarImages {
+public:
+    // Derived copies rebuilt by RebuildDerivedImage.
+    enum DerivedImage { kLightImage = 0, kShadowImage = 1 };
+    static constexpr COLORREF kNoTransparentColour = static_cast<COLORREF>(-1);
+
+    CKGPToolBarImages();
+    ~CKGPToolBarImages();
+    CKGPToolBarImages(const CKGPToolBarImages&) = delete;
+    CKGPToolBarImages& operator=(const CKGPToolBarImages&) = delete;
+
+    // Image size; changing it clears the strip.
+    void SetImageSize(CSize size);
+    CSize GetImageSize() const { return m_sizeImage; }
+    int GetCount() const { return m_nCount; }
+    BOOL IsEmpty() const { return m_nCount == 0; }
+
+    // Pixels of this colour in loaded bitmaps become transparent.
+    void SetTransparentColor(COLORREF colour) { m_clrTransparent = colour; }
+    COLORREF GetTransparentColor() const { return m_clrTransparent; }
+
+    // Loads a bitmap resource (from hInstance, else the library's module)
+    // and adds its images (or replaces the strip when bAdd is FALSE).
+    BOOL Load(UINT uiResID, HINSTANCE hInstance = nullptr, BOOL bAdd = FALSE);
+    // Adds the images of a bitmap whose height is the image height and whose
+    // width is a multiple of the image width; the index of the first added
+    // image, or -1.
+    int AddImage(HBITMAP hBitmap);
+    // Adds one icon, keeping its alpha when bAlpha; the index or -1.
+    int AddIcon(HICON hIcon, BOOL bAlpha = TRUE);
+    void Clear();
+    // A deep copy of this strip into another.
+    BOOL CopyTo(CKGPToolBarImages& dest) const;
+    // Turns every image into its pale copy: colours moved towards white by percent.
+    BOOL MakePale(int nPercent);
+    // Recolours: grey levels mapped between the tone (dark) and the base (light).
+    void RetintColors(COLORREF clrBase, COLORREF clrTone);
+    void RebuildDerivedImage(int nKind);
+    // One image as a bitmap on the button face colour, put on the clipboard.
+    BOOL CopyImageToClipboard(int iImage) const;
+    // One image as a new 32-bit bitmap (the caller owns it); null when out of range.
+    HBITMAP ExtractImage(int iImage) const;
+
+    // Brackets the drawing of a strip's images; FALSE for an empty strip.
+    // Images are stretched to sizeDest when it is given.
+    BOOL BeginDrawImage(BOOL bFaded = FALSE, CSize sizeDest = CSize(0, 0));
+    void EndDrawImage();
+    // Draws image iImage at (x, y). FALSE for an index outside the strip. A
+    // shadow request on a display of 8 bits per pixel or fewer draws nothing
+    // and answers TRUE.
+    BOOL DrawImage(CDC* pDC, int x, int y, int iImage, BOOL bHilite = FALSE, BOOL bDisabled = FALSE,
+                   BOOL bIndeterminate = FALSE, BOOL bShadow = FALSE, BOOL bFaded = FALSE, BYTE alphaSrc = 255);
+
+    // Pale percent of the faded (cold) images.
+    static int s_nColdImagePercent;
+    // Reloads the resource images of every strip (after a colour change).
+    static void OnSysColorChange();
+    // The region of all pixels of a bitmap that are not of the colour.
+    static HRGN CreateRegionFromImage(HBITMAP hBitmap, COLORREF clrTransparent);
+
+    // Premultiplied 0xAARRGGBB of one pixel of an image (tests, image editor).
+    std::uint32_t GetPixel(int iImage, int x, int y) const;
+
+private:
+    using Pixels = std::vector<std::uint32_t>;
+    int AppendPixels(const Pixels& strip, int nImages);
+    const Pixels& Derived(BOOL bDisabled, BOOL bFaded, BOOL bShadow);
+    BOOL Blit(CDC* pDC, int x, int y, int iImage, const Pixels& pixels, BYTE alpha) const;
+
+    CSize m_sizeImage;
+    int m_nCount = 0;
+    COLORREF m_clrTransparent = kNoTransparentColour;
+    Pixels m_pixels;  // image after image, each cx x cy, row by row
+    Pixels m_pale;
+    Pixels m_disabled;
+    Pixels m_shadow;
+    std::vector<std::pair<UINT, HINSTANCE>> m_resources;
+    CSize m_sizeDest;
+};

@@ -1,0 +1,117 @@
+// Image strips: images counted from a keyed bitmap, indexes outside the strip
+// refused, the shadow skipped on an 8-bit display, pale copies.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPToolBarImages.h"
+#include "tests/support/Dib.h"
+
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kKey = RGB(255, 0, 255);
+constexpr COLORREF kPaper = RGB(10, 200, 30);
+
+// width x 16 pixels: magenta with a dark blue 8 x 8 square in each 16 x 16 cell.
+HBITMAP MakeStrip(int width, int height = 16)
+{
+    void* bits = nullptr;
+    HBITMAP bitmap = keyloft_test::CreateTopDown32BitDib(nullptr, width, height, &bits);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[y * width + x] = (x % 16) >= 4 && (x % 16) < 12 && y >= 4 && y < 12 ? 0x000040u : 0xFF00FFu;
+    return bitmap;
+}
+
+struct Canvas {
+    Canvas()
+    {
+        bitmap = keyloft_test::CreateTopDown32BitDib(nullptr, 32, 32, &bits);
+        dc.CreateCompatibleDC(nullptr);
+        old = ::SelectObject(dc.m_hDC, bitmap);
+        const CRect all(0, 0, 32, 32);
+        dc.FillSolidRect(&all, kPaper);
+    }
+    ~Canvas()
+    {
+        ::SelectObject(dc.m_hDC, old);
+        ::DeleteObject(bitmap);
+    }
+    std::vector<DWORD> Pixels() const
+    {
+        ::GdiFlush();
+        const auto* first = static_cast<const DWORD*>(bits);
+        std::vector<DWORD> pixels(first, first + 32 * 32);
+        for (DWORD& pixel : pixels)
+            pixel &= 0xFFFFFFu;  // blending may set the alpha byte
+        return pixels;
+    }
+    CDC dc;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    void* bits = nullptr;
+};
+
+TEST(ToolBarImagesTest, StripCountsItsImagesAndRefusesIndexesOutsideIt)
+{
+    CKGPToolBarImages images;
+    images.SetImageSize(CSize(16, 16));
+    images.SetTransparentColor(kKey);
+    HBITMAP three = MakeStrip(48);
+    HBITMAP wrongHeight = MakeStrip(32, 15);
+    EXPECT_EQ(0, images.AddImage(three));
+    EXPECT_EQ(3, images.AddImage(three)) << "added images follow the first ones";
+    EXPECT_EQ(-1, images.AddImage(wrongHeight));
+    EXPECT_EQ(6, images.GetCount());
+    EXPECT_EQ(0u, images.GetPixel(0, 0, 0)) << "the key colour is transparent";
+    EXPECT_EQ(0xFF000040u, images.GetPixel(2, 5, 5));
+    EXPECT_FALSE(images.Load(65000));
+
+    Canvas canvas;
+    ASSERT_TRUE(images.BeginDrawImage());
+    EXPECT_FALSE(images.DrawImage(&canvas.dc, 0, 0, 6));
+    EXPECT_FALSE(images.DrawImage(&canvas.dc, 0, 0, -1));
+    EXPECT_EQ(std::vector<DWORD>(32 * 32, 0x0AC81Eu), canvas.Pixels()) << "nothing drawn for a bad index";
+    EXPECT_TRUE(images.DrawImage(&canvas.dc, 0, 0, 5));
+    EXPECT_EQ(0x000040u, canvas.Pixels()[5 * 32 + 5]);
+    EXPECT_EQ(0x0AC81Eu, canvas.Pixels()[1 * 32 + 1]) << "transparent pixels keep the paper";
+    images.EndDrawImage();
+
+    CKGPToolBarImages empty;
+    EXPECT_FALSE(empty.BeginDrawImage());
+    ::DeleteObject(three);
+    ::DeleteObject(wrongHeight);
+}
+
+TEST(ToolBarImagesTest, ShadowIsSkippedOnAnEightBitDisplayAndPaleCopiesLighten)
+{
+    CKGPToolBarImages images;
+    images.SetImageSize(CSize(16, 16));
+    images.SetTransparentColor(kKey);
+    HBITMAP one = MakeStrip(16);
+    ASSERT_EQ(0, images.AddImage(one));
+    ::DeleteObject(one);
+
+    CKGPGlobalData& data = GetKGPGlobalData();
+    const int depth = data.m_nBitsPerPixel;
+    Canvas canvas;
+    data.m_nBitsPerPixel = 8;
+    EXPECT_TRUE(images.DrawImage(&canvas.dc, 4, 4, 0, FALSE, FALSE, FALSE, TRUE));
+    EXPECT_EQ(std::vector<DWORD>(32 * 32, 0x0AC81Eu), canvas.Pixels());
+    data.m_nBitsPerPixel = 32;
+    EXPECT_TRUE(images.DrawImage(&canvas.dc, 4, 4, 0, FALSE, FALSE, FALSE, TRUE));
+    EXPECT_NE(std::vector<DWORD>(32 * 32, 0x0AC81Eu), canvas.Pixels());
+    data.m_nBitsPerPixel = depth;
+
+    CKGPToolBarImages pale;
+    ASSERT_TRUE(images.CopyTo(pale));
+    ASSERT_TRUE(pale.MakePale(50));
+    EXPECT_EQ(1, pale.GetCount());
+    EXPECT_EQ(0xFF000040u, images.GetPixel(0, 5, 5)) << "the source strip is left alone";
+    EXPECT_EQ(0xFF7F7F9Fu, pale.GetPixel(0, 5, 5));
+    EXPECT_EQ(0u, pale.GetPixel(0, 0, 0));
+}
+
+} // namespace
