@@ -2,9 +2,7 @@
 
 namespace kgp {
 
-namespace {
-
-BITMAPINFO Info32(int width, int height)
+BITMAPINFO Dib32Info(int width, int height)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -16,11 +14,9 @@ BITMAPINFO Info32(int width, int height)
     return info;
 }
 
-} // namespace
-
 HBITMAP CreateDib32(int width, int height, void** bits)
 {
-    BITMAPINFO info = Info32(width, height);
+    BITMAPINFO info = Dib32Info(width, height);
     return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
@@ -56,7 +52,7 @@ void CDibCopy::PutBack()
     if (m_pixels.empty()) {
         return;
     }
-    BITMAPINFO info = Info32(width, height);
+    BITMAPINFO info = Dib32Info(width, height);
     ::SetDIBitsToDevice(m_target, m_area.left, m_area.top, width, height, 0, 0, 0, height, m_pixels.data(), &info,
                         DIB_RGB_COLORS);
 }

@@ -32,6 +32,8 @@ private:
     std::vector<DWORD> m_pixels;
 };
 
+// The header of a 32-bit top-down DIB of the given size.
+BITMAPINFO Dib32Info(int width, int height);
 // A 32-bit top-down DIB section of the given size; bits receives its pixels.
 HBITMAP CreateDib32(int width, int height, void** bits);
 

@@ -35,13 +35,7 @@ bool ReadBitmap(HBITMAP bitmap, int& width, int& height, std::vector<std::uint32
     }
     width = info.bmWidth;
     height = std::abs(info.bmHeight);
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(header.bmiHeader);
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO header = kgp::Dib32Info(width, height);
     pixels.assign(static_cast<size_t>(width) * height, 0);
     HDC screen = ::GetDC(nullptr);
     const int lines = ::GetDIBits(screen, bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS);
