@@ -10,6 +10,7 @@
 #include <set>
 
 int CKGPToolBarImages::s_nColdImagePercent = 40;
+BOOL CKGPToolBarImages::s_bRTL = FALSE;
 
 namespace {
 
@@ -256,7 +257,15 @@ BOOL CKGPToolBarImages::Blit(CDC* pDC, int x, int y, int iImage, const Pixels& p
         return FALSE;
     }
     const size_t size = static_cast<size_t>(cx) * cy;
-    std::memcpy(bits, pixels.data() + size * iImage, size * sizeof(std::uint32_t));
+    const std::uint32_t* image = pixels.data() + size * iImage;
+    auto* target = static_cast<std::uint32_t*>(bits);
+    if (s_bRTL) {
+        for (size_t row = 0; row < size; row += cx) {
+            std::reverse_copy(image + row, image + row + cx, target + row);
+        }
+    } else {
+        std::memcpy(target, image, size * sizeof(std::uint32_t));
+    }
     HDC memory = ::CreateCompatibleDC(pDC->m_hDC);
     HGDIOBJ old = ::SelectObject(memory, dib);
     const CSize dest = m_sizeDest.cx > 0 && m_sizeDest.cy > 0 ? m_sizeDest : m_sizeImage;

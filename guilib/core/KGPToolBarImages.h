@@ -63,6 +63,10 @@ public:
 
     // Pale percent of the faded (cold) images.
     static int s_nColdImagePercent;
+    // Library-wide mirroring (right-to-left layouts): images are drawn
+    // flipped so that a mirrored window shows them the right way round.
+    static void EnableRTL(BOOL bRTL) { s_bRTL = bRTL; }
+    static BOOL IsRTL() { return s_bRTL; }
     // Reloads the resource images of every strip (after a colour change).
     static void OnSysColorChange();
     // The region of all pixels of a bitmap that are not of the colour.
@@ -86,4 +90,5 @@ private:
     Pixels m_shadow;
     std::vector<std::pair<UINT, HINSTANCE>> m_resources;
     CSize m_sizeDest;
+    static BOOL s_bRTL;
 };
