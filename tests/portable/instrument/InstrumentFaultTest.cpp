@@ -27,35 +27,6 @@ TEST(InstrumentControl, ParsesSettingsOnTopOfABase)
     EXPECT_NE(error.find("fault=explode"), std::string::npos);
 }
 
-TEST(InstrumentFaults, RefusalCarriesEachStatusInTheRepliesOwnForm)
-{
-    TempFolder folder;
-    InstrumentHost host(folder.Path());
-    for (unsigned code = 1; code <= 0x0A; ++code) {
-        ki::Control control;
-        control.fault = ki::FaultMode::Refuse;
-        control.status = static_cast<kp::Status>(code);
-        host.Engine().SetBaseControl(control);
-        const kp::Status expected = static_cast<kp::Status>(code);
-
-        Exchange hello = host.Send(kp::MakeHello(kp::HelloCommand::Probe));
-        ASSERT_TRUE(hello.packet);
-        EXPECT_EQ(kp::ReadHelloReply(*hello.packet), expected);
-        EXPECT_EQ(host.Ack(kp::MakeClearState(), kp::PacketType::ClearState), expected);
-        EXPECT_EQ(host.Ack(kp::MakeData(0, 0, Pattern(3)), kp::PacketType::Data), expected);
-        EXPECT_EQ(host.Ack(kp::MakeEnd(0, 0, 3), kp::PacketType::End), expected);
-        EXPECT_EQ(host.Ack(kp::MakeDelete(0, 0), kp::PacketType::Delete), expected);
-        kp::Packet keep;
-        const auto query = host.Query(kp::MakeSizeQuery(0, 0), keep);
-        ASSERT_TRUE(query);
-        EXPECT_EQ(query->status, expected);
-        EXPECT_FALSE(kp::ReadSizeResult(*query, 0, 0));
-        kp::Status status = kp::Status::Ok;
-        EXPECT_FALSE(host.Upload(0, 0, &status));
-        EXPECT_EQ(status, expected);
-    }
-}
-
 TEST(InstrumentFaults, AReplyCutByAStatusIsNoMessageButACut)
 {
     TempFolder folder;
@@ -74,27 +45,6 @@ TEST(InstrumentFaults, AReplyCutByAStatusIsNoMessageButACut)
     });
     EXPECT_EQ(messages, 0);
     EXPECT_EQ(cuts, 1);
-}
-
-TEST(InstrumentFaults, LateReplyAndPacingDelayTheReply)
-{
-    TempFolder folder;
-    InstrumentHost host(folder.Path());
-    ki::Control control;
-    control.fault = ki::FaultMode::LateReply;
-    control.delayMs = 1500;
-    host.Engine().SetBaseControl(control);
-    Exchange exchange = host.Send(kp::MakeClearState());
-    ASSERT_TRUE(exchange.packet); // intact, only late
-    EXPECT_EQ(exchange.replies[0].delayMs, 1500u);
-
-    control = {};
-    control.paceBytesPerSecond = 3125;
-    host.Engine().SetBaseControl(control);
-    const kp::Bytes request = kp::WrapPacket(kp::MakeHello(kp::HelloCommand::Probe));
-    exchange = host.SendMessage(request);
-    ASSERT_EQ(exchange.replies.size(), 1u);
-    EXPECT_EQ(exchange.replies[0].delayMs, (request.size() + exchange.replies[0].bytes.size()) * 1000 / 3125);
 }
 
 TEST(InstrumentFaults, GoesSilentAfterNDataPacketsOfATransfer)
@@ -117,22 +67,6 @@ TEST(InstrumentFaults, GoesSilentAfterNDataPacketsOfATransfer)
     EXPECT_EQ(host.Download(0, 0, Pattern(6000)), kp::Status::Ok);
     folder.Write("control.txt", "fault=none\n");
     EXPECT_EQ(host.Download(0, 0, Pattern(6000)), kp::Status::Ok);
-}
-
-TEST(NonInstrument, NeverAnswersTheIdentifyFrameAsAnInstrument)
-{
-    const kp::Bytes query = kp::IdentifyQueryMessage();
-    for (auto mode : {ki::NonInstrumentMode::Echo, ki::NonInstrumentMode::Garbage, ki::NonInstrumentMode::Silent}) {
-        const auto replies = ki::NonInstrumentReplies(mode, query);
-        for (const ki::Reply& reply : replies) {
-            EXPECT_FALSE(kp::ParseIdentifyReply(reply.bytes));
-            EXPECT_FALSE(kp::ReadPacketFrame(reply.bytes).Ok());
-        }
-        EXPECT_EQ(replies.empty(), mode == ki::NonInstrumentMode::Silent);
-    }
-    EXPECT_EQ(ki::NonInstrumentReplies(ki::NonInstrumentMode::Echo, query).at(0).bytes, query);
-    EXPECT_EQ(ki::ParseNonInstrumentMode("garbage"), ki::NonInstrumentMode::Garbage);
-    EXPECT_EQ(ki::ParseNonInstrumentMode(""), ki::NonInstrumentMode::Echo);
 }
 
 TEST(NonInstrument, SizedPartnerAnswersWithTheSizeAsked)

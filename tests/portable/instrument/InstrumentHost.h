@@ -50,12 +50,11 @@ private:
 struct Exchange {
     std::vector<Reply> replies;
     std::optional<kp::Packet> packet; // the first reply, when it is a valid packet frame
-    kp::PacketFrame frame;            // how that reply parsed
 };
 
 class InstrumentHost {
 public:
-    explicit InstrumentHost(const std::filesystem::path& folder, Control base = {}) : instrument_(folder, std::move(base)) {}
+    explicit InstrumentHost(const std::filesystem::path& folder) : instrument_(folder, Control{}) {}
 
     Instrument& Engine() { return instrument_; }
 
@@ -66,9 +65,9 @@ public:
         Exchange exchange;
         exchange.replies = instrument_.OnMessage(message);
         if (!exchange.replies.empty()) {
-            exchange.frame = kp::ReadPacketFrame(exchange.replies.front().bytes);
-            if (exchange.frame.Ok())
-                exchange.packet = exchange.frame.parse.packet;
+            const kp::PacketFrame frame = kp::ReadPacketFrame(exchange.replies.front().bytes);
+            if (frame.Ok())
+                exchange.packet = frame.parse.packet;
         }
         return exchange;
     }
@@ -95,43 +94,6 @@ public:
                 return s;
         }
         return Ack(kp::MakeEnd(kind, slot, static_cast<std::uint32_t>(data.size())), kp::PacketType::End);
-    }
-
-    // The port's upload sequence; nullopt on any failure (status tells which).
-    std::optional<kp::Bytes> Upload(std::uint8_t kind, std::uint16_t slot, kp::Status* status = nullptr)
-    {
-        kp::Status ignored = kp::Status::Ok;
-        kp::Status& result = status ? *status : ignored;
-        const Exchange request = Send(kp::MakeUploadRequest(kind, slot));
-        const auto info = request.packet ? kp::ReadUploadInfo(*request.packet) : std::nullopt;
-        if (!info || info->status != kp::Status::Ok) {
-            result = info ? info->status : kp::Status::BadPacket;
-            return std::nullopt;
-        }
-        kp::Bytes item;
-        while (item.size() < info->total) {
-            const Exchange read = Send(kp::MakeUploadRead(kind, slot, static_cast<std::uint32_t>(item.size())));
-            const auto data = read.packet ? kp::ReadUploadData(*read.packet) : std::nullopt;
-            const std::size_t want = std::min<std::size_t>(kp::kMaxChunk, info->total - item.size());
-            if (!data || data->status != kp::Status::Ok || data->offset != item.size() || data->data.size() != want) {
-                result = data ? data->status : kp::Status::BadPacket;
-                return std::nullopt;
-            }
-            item.insert(item.end(), data->data.begin(), data->data.end());
-        }
-        result = Ack(kp::MakeUploadEnd(kind, slot), kp::PacketType::UploadEnd);
-        if (result != kp::Status::Ok)
-            return std::nullopt;
-        return item;
-    }
-
-    std::optional<kp::QueryReply> Query(const kp::Bytes& packet, kp::Packet& keep)
-    {
-        const Exchange exchange = Send(packet);
-        if (!exchange.packet)
-            return std::nullopt;
-        keep = *exchange.packet;
-        return kp::ReadQueryReply(keep);
     }
 
 private:
