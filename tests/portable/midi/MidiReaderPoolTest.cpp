@@ -38,22 +38,6 @@ std::vector<std::vector<std::uint8_t>> Payloads(const MidiFile& file) {
     return all;
 }
 
-TEST(MidiReaderPool, ReservesExactlyWhatTheFileHolds) {
-    const Bytes bytes = EveryKindOfEvent();  // an lvalue: read by copying the payloads
-    MidiFile file;
-    ASSERT_TRUE(ReadMidiFile(bytes, file).ok);
-    ASSERT_EQ(file.tracks.size(), 2u);
-    for (const MidiTrack& track : file.tracks) {
-        EXPECT_EQ(track.events.capacity(), track.events.size());
-    }
-    EXPECT_EQ(file.tracks[0].events.size(), 7u);
-    EXPECT_EQ(file.tracks[1].events.size(), 2u);
-    EXPECT_EQ(file.payloadRefs.size(), 5u);
-    EXPECT_EQ(file.payloadRefs.capacity(), file.payloadRefs.size());
-    EXPECT_EQ(file.payload.size(), 4u + 3u + 1u + 0u + 0u) << "only payload bytes are copied";
-    EXPECT_EQ(file.payload.capacity(), file.payload.size());
-}
-
 TEST(MidiReaderPool, AdoptedBufferGivesTheSameFileWithoutCopying) {
     const Bytes bytes = EveryKindOfEvent();
     MidiFile copied;
