@@ -40,9 +40,6 @@ TEST(RuntimeClass, KindOfFollowsTheWholeBaseChain)
     EXPECT_TRUE(rounded.IsKindOf(RUNTIME_CLASS(CShapeSample)));
     EXPECT_TRUE(rounded.IsKindOf(RUNTIME_CLASS(CObject)));
     EXPECT_FALSE(rounded.IsKindOf(RUNTIME_CLASS(CCircleSample)));
-    const CObject& asObject = rounded;
-    EXPECT_STREQ(asObject.GetRuntimeClass()->m_lpszClassName, "CRoundedSquareSample");
-    EXPECT_FALSE(RUNTIME_CLASS(CShapeSample)->IsDerivedFrom(RUNTIME_CLASS(CSquareSample)));
     // Serialisable by the class's own schema, not by a base's.
     EXPECT_TRUE(CSquareSample().IsSerializable());
     EXPECT_FALSE(rounded.IsSerializable());
@@ -58,9 +55,6 @@ TEST(RuntimeClass, CreatesObjectsByClassAndByExactName)
     ASSERT_NE(square, nullptr);
     EXPECT_EQ(DYNAMIC_DOWNCAST(CShapeSample, square.get())->m_corners, 4);
     EXPECT_EQ(DYNAMIC_DOWNCAST(CCircleSample, square.get()), nullptr);
-    std::unique_ptr<CObject> rounded(CRuntimeClass::CreateObject(L"CRoundedSquareSample"));
-    ASSERT_NE(rounded, nullptr);
-    EXPECT_TRUE(rounded->IsKindOf(RUNTIME_CLASS(CSquareSample)));
 
     // Dynamic-only classes and CObject itself cannot be created.
     EXPECT_EQ(RUNTIME_CLASS(CShapeSample)->CreateObject(), nullptr);

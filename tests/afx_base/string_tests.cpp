@@ -28,15 +28,7 @@ TEST(StringConversion, CodePagesNullTextAndLengthLimitedConstructors)
     const CStringA ansi(wide);
     EXPECT_STREQ(ansi.GetString(), "Style 12 [A-Z] ~!@#");
     EXPECT_TRUE(CString(ansi) == wide);
-    CString assigned;
-    assigned = "from bytes";
-    EXPECT_STREQ(assigned, L"from bytes");
 
-    BSTR fromNarrow = CStringA("abc").AllocSysString();
-    ASSERT_NE(fromNarrow, nullptr);
-    EXPECT_EQ(::SysStringLen(fromNarrow), 3u);
-    EXPECT_STREQ(fromNarrow, L"abc");
-    ::SysFreeString(fromNarrow);
 
     EXPECT_STREQ(CString(L"abcdef", 3), L"abc");
     EXPECT_STREQ(CString("abcdef", 2), L"ab");
@@ -51,18 +43,12 @@ TEST(StringFormat, WideNarrowSelfReferenceAndLongOutput)
     // A narrow string inside a wide format needs %hs.
     text.Format(L"<%hs>", "narrow");
     EXPECT_STREQ(text, L"<narrow>");
-    CStringA narrow;
-    narrow.Format("%s-%u-%x", "bytes", 7u, 255);
-    EXPECT_STREQ(narrow, "bytes-7-ff");
 
     // String objects are passed directly, even into themselves.
     const CString name(L"Piano");
     text.Format(L"[%s] %d", name, 3);
     text.Format(L"%s%s", text, text);
     EXPECT_STREQ(text, L"[Piano] 3[Piano] 3");
-    text = L"x";
-    text.AppendFormat(L"-%d-%s", 12, name);
-    EXPECT_STREQ(text, L"x-12-Piano");
     text.Format(L"");
     EXPECT_TRUE(text.IsEmpty());
 
@@ -80,16 +66,12 @@ TEST(StringSearch, FindHandlesStartPositionsAtAndBeyondTheEnds)
     EXPECT_EQ(text.Find(L'c', 100), -1);
     EXPECT_EQ(text.Find(L'c', -1), -1);
     EXPECT_EQ(text.Find(L"bc", 2), 4);
-    EXPECT_EQ(text.Find(L"bcd"), -1);
     EXPECT_EQ(text.Find(L""), 0);
     EXPECT_EQ(text.Find(L"", 6), 6);
-    EXPECT_EQ(text.Find(L"a", 7), -1);
     EXPECT_EQ(text.ReverseFind(L'a'), 3);
-    EXPECT_EQ(text.ReverseFind(L'z'), -1);
     EXPECT_EQ(text.FindOneOf(L"xyc"), 2);
     EXPECT_EQ(text.FindOneOf(L""), -1);
     EXPECT_EQ(CString().Find(L'a'), -1);
-    EXPECT_EQ(CString().ReverseFind(L'a'), -1);
 }
 
 TEST(StringSearch, ExtractionClampsCountsAndPositions)
@@ -97,16 +79,13 @@ TEST(StringSearch, ExtractionClampsCountsAndPositions)
     const CString text(L"Hello");
     EXPECT_STREQ(text.Left(99), L"Hello");
     EXPECT_TRUE(text.Left(-1).IsEmpty());
-    EXPECT_STREQ(text.Right(3), L"llo");
     EXPECT_STREQ(text.Right(99), L"Hello");
-    EXPECT_STREQ(text.Mid(1, 3), L"ell");
     EXPECT_STREQ(text.Mid(-2, 2), L"He");
     EXPECT_STREQ(text.Mid(4, 100), L"o");
     EXPECT_TRUE(text.Mid(50, 2).IsEmpty());
     EXPECT_TRUE(text.Mid(1, -3).IsEmpty());
     EXPECT_STREQ(CString(L"123abc").SpanIncluding(L"0123456789"), L"123");
     EXPECT_STREQ(CString(L"name=value").SpanExcluding(L"=:"), L"name");
-    EXPECT_STREQ(CString(L"plain").SpanExcluding(L"=:"), L"plain");
 }
 
 TEST(StringSearch, TokenizeSkipsRunsOfDelimitersAndEndsWithMinusOne)
@@ -158,28 +137,9 @@ TEST(StringEdit, ReplaceRemoveInsertDeleteTrimAndCase)
     padded.TrimLeft(L"-");
     padded.TrimRight(L"-y");
     EXPECT_STREQ(padded, L"bod");
-    CString mixed(L"Ab c");
-    EXPECT_STREQ(mixed.MakeUpper(), L"AB C");
-    EXPECT_STREQ(mixed.MakeReverse(), L"C BA");
-    EXPECT_STREQ(mixed.MakeLower(), L"c ba");
     CString blank(L" \t ");
     blank.Trim();
     EXPECT_TRUE(blank.IsEmpty());
-}
-
-TEST(StringCompare, CaseInsensitiveAndMixedWidthConcatenation)
-{
-    const CString a(L"Alpha");
-    EXPECT_EQ(a.CompareNoCase(L"aLPHA"), 0);
-    EXPECT_NE(a.CompareNoCase(L"alphab"), 0);
-    EXPECT_LT(a.Compare(L"Beta"), 0);
-    EXPECT_TRUE(a != L"alpha");
-    EXPECT_EQ(CStringA("Key").CompareNoCase("kEY"), 0);
-
-    CString appended = CString(L"1") + L"2" + L'3';
-    appended += "4";
-    appended += CStringA("5");
-    EXPECT_STREQ(appended, L"12345");
 }
 
 TEST(StringAccess, IndexesOutsideTheStringAreRefused)
@@ -223,10 +183,6 @@ TEST(StringBuffer, WrittenTextIsTakenUpToTheZeroOrTheGivenLength)
     bytes.ReleaseBuffer();
     EXPECT_STREQ(bytes, "wxyz");
 
-    CString big;
-    big.Preallocate(1000);
-    EXPECT_GE(big.GetAllocLength(), 1000);
-    EXPECT_TRUE(big.IsEmpty());
 }
 
 TEST(StringResources, LoadStringFindsTheTableEntries)
@@ -256,14 +212,6 @@ TEST(StringResources, FallsBackToTheProgramWhenTheResourceModuleLacksTheString)
     EXPECT_STREQ(text, L"last");
     EXPECT_FALSE(text.LoadString(::GetModuleHandleW(L"ntdll.dll"), IDS_TEST_LAST_IN_BLOCK));
     AfxSetResourceHandle(previous);
-}
-
-TEST(StringHash, EqualTextHashesEquallyAcrossForms)
-{
-    EXPECT_EQ(HashKey(L"key"), HashKey(CString(L"key")));
-    EXPECT_EQ(HashKey("key"), HashKey(CStringA("key")));
-    EXPECT_NE(HashKey(L"key1"), HashKey(L"key2"));
-    EXPECT_EQ(HashKey(static_cast<LPCWSTR>(nullptr)), 0u);
 }
 
 TEST(StringHelpers, ExtractSubStringSplitsPromptAndTip)
