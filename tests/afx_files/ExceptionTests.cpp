@@ -34,24 +34,6 @@ TEST(Exceptions, Win32ErrorsMapToTheFileCausesTheProgramActsOn)
     EXPECT_EQ(CFileException::genericException, CFileException::OsErrorToException(123456));
 }
 
-TEST(Exceptions, ThrownByPointerAndCaughtAsBase)
-{
-    try {
-        AfxThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, L"C:\\out.sty");
-        FAIL() << "nothing thrown";
-    } catch (CException* e) {
-        ASSERT_TRUE(e->IsKindOf(RUNTIME_CLASS(CFileException)));
-        auto* file = static_cast<CFileException*>(e);
-        EXPECT_EQ(CFileException::diskFull, file->m_cause);
-        EXPECT_EQ(ERROR_DISK_FULL, file->m_lOsError);
-        EXPECT_EQ(CString(L"C:\\out.sty"), file->m_strFileName);
-        wchar_t text[256] = {};
-        EXPECT_TRUE(e->GetErrorMessage(text, 256));
-        EXPECT_NE(nullptr, std::wcsstr(text, L"C:\\out.sty"));
-        e->Delete();
-    }
-}
-
 TEST(Exceptions, ErrorMessageIsCutToTheCallersBuffer)
 {
     CArchiveException e(CArchiveException::badClass, L"layout.bin");
@@ -126,18 +108,4 @@ TEST(Exceptions, CatchMacrosDeleteAtTheEndOfTheBlockUnlessPassedOn)
     }
     END_CATCH
     EXPECT_EQ(2, handler);
-}
-
-TEST(Exceptions, ReportErrorShowsTheMessageThroughTheReplaceableBox)
-{
-    AFX_MSGBOX_HOOK previous = AfxSetMessageBoxHook(&RecordingBox);
-    CFileException e(CFileException::fileNotFound, ERROR_FILE_NOT_FOUND, L"missing.ini");
-    EXPECT_EQ(IDOK, e.ReportError(MB_OK | MB_ICONSTOP));
-    EXPECT_NE(-1, g_reportedText.Find(L"missing.ini"));
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), g_reportedType);
-
-    CException bare(FALSE);
-    bare.ReportError();
-    EXPECT_FALSE(g_reportedText.IsEmpty());
-    AfxSetMessageBoxHook(previous);
 }
