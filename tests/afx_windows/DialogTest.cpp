@@ -223,17 +223,4 @@ TEST(DialogTest, ModelessChildPageGetsTabAndSwallowsEscThroughPreTranslation)
     EXPECT_EQ(page.m_hWnd, nullptr);
 }
 
-TEST(DialogTest, MessageBoxTextComesFromTheStringTable)
-{
-    TestApp();
-    static std::wstring s_text;
-    AfxSetMessageBoxHook([](HWND, LPCTSTR lpszText, LPCTSTR, UINT, LPVOID) -> int {
-        s_text = lpszText;
-        return IDNO;
-    });
-    EXPECT_EQ(AfxMessageBox(IDS_TEST_PROMPT, MB_YESNO), IDNO);
-    AfxSetMessageBoxHook(nullptr);
-    EXPECT_EQ(s_text, L"Prompt from the resources");
-}
-
 } // namespace
