@@ -81,38 +81,4 @@ TEST_F(MessageBoxTest, WorkerBoxesReachTheHookOnTheWorkerThread)
     EXPECT_EQ(m_recorder.boxes[0].text, L"from the worker");
 }
 
-TEST(ResourceHandleTest, FindsTheResourceInTheLanguageModuleElseInTheProgram)
-{
-    TestApp();
-    HMODULE hLanguage = ::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(hLanguage, nullptr);
-    // Any dialog the module holds.
-    struct Found {
-        std::wstring name;
-        WORD id = 0;
-    } found;
-    ::EnumResourceNamesW(hLanguage, RT_DIALOG,
-                         [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
-                             auto* pFound = reinterpret_cast<Found*>(param);
-                             if (IS_INTRESOURCE(name)) {
-                                 pFound->id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name));
-                             } else {
-                                 pFound->name = name;
-                             }
-                             return FALSE;
-                         },
-                         reinterpret_cast<LONG_PTR>(&found));
-    LPCWSTR present = found.name.empty() ? MAKEINTRESOURCEW(found.id) : found.name.c_str();
-    ASSERT_TRUE(found.id != 0 || !found.name.empty());
-
-    EXPECT_EQ(AfxFindResourceHandle(present, RT_DIALOG), AfxGetInstanceHandle()) << "before the switch";
-    AfxSetResourceHandle(hLanguage);
-    EXPECT_EQ(AfxGetResourceHandle(), reinterpret_cast<HINSTANCE>(hLanguage));
-    EXPECT_EQ(AfxFindResourceHandle(present, RT_DIALOG), reinterpret_cast<HINSTANCE>(hLanguage));
-    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEW(31999), RT_DIALOG), AfxGetInstanceHandle());
-    AfxSetResourceHandle(nullptr);
-    EXPECT_EQ(AfxGetResourceHandle(), AfxGetInstanceHandle());
-    ::FreeLibrary(hLanguage);
-}
-
 } // namespace
