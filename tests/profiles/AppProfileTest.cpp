@@ -11,14 +11,6 @@ protected:
     CString IniPath() const { return Folder() + L"AppProfile.ini"; }
 };
 
-TEST_F(AppProfileTest, LanguageDefaultsToZeroAndIsWrittenInDecimal)
-{
-    EXPECT_EQ(Profile().GetLanguage(), 0u);
-    Profile().SetLanguage(2);
-    EXPECT_EQ(Profile().GetLanguage(), 2u);
-    EXPECT_NE(ReadAllBytes(IniPath()).find("CUR_LANGUAGE=2"), std::string::npos);
-}
-
 TEST_F(AppProfileTest, MessagesAreVisibleUntilSilenced)
 {
     EXPECT_EQ(Profile().IsMsgDlgVisible(124), 1);

@@ -82,13 +82,4 @@ TEST_F(IniTest, SectionsKeysAndDeletion)
     EXPECT_EQ(ini.GetString(L"B", L"X"), CString(L"x"));
 }
 
-TEST_F(IniTest, ObjectWithoutPathReadsDefaultsAndWritesNothing)
-{
-    const CIni ini;
-    EXPECT_FALSE(ini.HasPath());
-    EXPECT_EQ(ini.GetUInt(L"windows", L"load", 3), 3u);
-    EXPECT_FALSE(ini.WriteInt(L"S", L"K", 1));
-    EXPECT_TRUE(ini.GetSectionNames().empty());
-}
-
 } // namespace

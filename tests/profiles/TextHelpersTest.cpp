@@ -40,14 +40,6 @@ TEST_F(TextHelpersTest, ArrayFormsReplaceWhatTheArrayHeld)
     ASSERT_EQ(names.GetSize(), 1);
     EXPECT_EQ(names.GetAt(0), CString(L"a.sty"));
 
-    WriteBytes(Folder() + L"good.sty", keyloft::marks::samples::MakeStyle());
-    CStringArray segments;
-    EXPECT_TRUE(ReadStyleSegmentNames(Folder() + L"good.sty", segments));
-    ASSERT_EQ(segments.GetSize(), 3);
-    EXPECT_EQ(segments.GetAt(2), CString(L"ENDING A"));
-    EXPECT_FALSE(ReadStyleSegmentNames(Folder() + L"a.sty", segments));
-    EXPECT_EQ(segments.GetSize(), 0);
-
     ClearDevProfile();
     CStringArray essential;
     essential.Add(L"stale");

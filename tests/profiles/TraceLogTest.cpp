@@ -84,13 +84,4 @@ TEST_F(TraceLogTest, ConcurrentWritersNeverSplitALine)
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(kThreads * kLines));
 }
 
-TEST_F(TraceLogTest, GlobalLogLivesInTheProgramFolder)
-{
-    EXPECT_EQ(GetTraceLogPath(), LogPath());
-    ASSERT_TRUE(OpenTraceLog());
-    TraceLine(L"set_connected_system:%s\n", L"DEVICE 2");
-    GetTraceLog().Close();
-    EXPECT_EQ(ReadAllBytes(LogPath()), "set_connected_system:DEVICE 2\r\n");
-}
-
 } // namespace
