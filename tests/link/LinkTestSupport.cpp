@@ -147,6 +147,11 @@ void MessageRecorder::Clear()
     m_ids.clear();
 }
 
+void SetLoopBehaviour(const wchar_t* behaviour)
+{
+    SetEnvironment(L"KEYLOFT_VMIDI_PAIR1", behaviour);
+}
+
 keyloft::protocol::Timeouts ShortTimeouts()
 {
     keyloft::protocol::Timeouts timeouts;

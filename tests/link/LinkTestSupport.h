@@ -67,6 +67,10 @@ private:
     LinkMessageHook m_previous;
 };
 
+// What the loop pair does with what it gets ("echo", "garbage", "silent"), for
+// ports opened from now on.
+void SetLoopBehaviour(const wchar_t* behaviour);
+
 // Short time-outs so that a fault test ends quickly.
 keyloft::protocol::Timeouts ShortTimeouts();
 

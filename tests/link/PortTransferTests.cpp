@@ -55,18 +55,6 @@ INSTANTIATE_TEST_SUITE_P(PacketEdgesAndEveryKind, PortRoundTrip,
 
 using PortUpload = linktest::PortTest;
 
-TEST_F(PortUpload, ServesTheDeviceProfileAndTheVoiceList)
-{
-    // Their contents are the instrument's; the port must let both kinds through.
-    CMemFile profile(1024);
-    ASSERT_EQ(m_port->Upload(5, 0, 2048, profile), 1);
-    EXPECT_FALSE(ContentOf(profile).empty());
-    CMemFile voices(1024);
-    ASSERT_EQ(m_port->Upload(6, 0, 61440, voices), 1);
-    EXPECT_FALSE(ContentOf(voices).empty());
-    EXPECT_TRUE(m_messages.Ids().empty());
-}
-
 TEST_F(PortUpload, AnItemLargerThanExpectedIsRefusedBeforeAnythingIsWritten)
 {
     m_memory.WriteFile(m_memory.SlotFile(0, 1), PatternBytes(3000));
