@@ -22,6 +22,9 @@ std::size_t CountNoteOns(const std::vector<RecordingDevice::Line>& lines) {
 TEST(PlayerOnDriver, PlaysEveryNoteInTimeOrderAndResetsOnPause) {
     RecordingDevice device(player_test::TempPath(L"vmidi.log"));
     if (device.Handle() == nullptr) {
+        // CTest's runs install the driver in their prefix: there, a missing one is a fault.
+        ASSERT_EQ(GetEnvironmentVariableW(L"DASHBOARD_TEST_FROM_CTEST", nullptr, 0), 0u)
+            << "the test MIDI driver is not installed in the harness's prefix";
         GTEST_SKIP() << "the test MIDI driver is not installed in this prefix";
     }
     MidiFile song;
@@ -42,7 +45,7 @@ TEST(PlayerOnDriver, PlaysEveryNoteInTimeOrderAndResetsOnPause) {
     player.m_hMidiOut = device.Handle();
     const std::uint64_t started = player_test::NowMicros();
     player.Play(FALSE);
-    ASSERT_TRUE(owner.WaitFor(WM_USER + 17, 3000));
+    ASSERT_TRUE(owner.WaitFor(WM_USER + 17, 5000));
 
     const auto lines = device.Lines();
     EXPECT_EQ(CountNoteOns(lines), 12u);

@@ -144,7 +144,7 @@ TEST_F(PlayerTest, ReportsPositionAndTheEnd) {
     ASSERT_TRUE(owner_.WaitFor(WM_USER + 16, 500, &position));
     EXPECT_EQ(position.lParam, 2500);
     EXPECT_GE(position.wParam, 1999u);
-    ASSERT_TRUE(owner_.WaitFor(WM_USER + 17, 2000));
+    ASSERT_TRUE(owner_.WaitFor(WM_USER + 17, 5000));
     EXPECT_EQ(player_.m_playing, 0);
     EXPECT_EQ(player_.m_paused, 0);
 

@@ -50,7 +50,7 @@ inline std::uint64_t NowMicros() {
 // Polls `condition` until it holds or the time is up (a loaded machine may run
 // the player's timer late; the checks must not depend on exact sleeps).
 template <typename Condition>
-bool WaitUntil(Condition condition, int milliseconds = 2000) {
+bool WaitUntil(Condition condition, int milliseconds = 5000) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= until) {
