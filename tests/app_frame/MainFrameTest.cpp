@@ -156,13 +156,6 @@ TEST_F(MainFrameTest, TheCancelButtonStandsBesideTheProgressBarOnlyWhileATransfe
     EXPECT_EQ(range.iHigh, 0);
 }
 
-TEST_F(MainFrameTest, CancelCommandSetsThePortsCancelRequest)
-{
-    EXPECT_FALSE(m_frame->port.IsCancelRequested());
-    Command(IDC_CANCEL_TRANSFER);
-    EXPECT_TRUE(m_frame->port.IsCancelRequested());
-}
-
 TEST_F(MainFrameTest, RestoreDefaultsClearsTheFourSectionsOnlyAfterOk)
 {
     const CIni ini = GetAppProfile().GetIni();
@@ -305,17 +298,6 @@ TEST_F(LanguageCommandTest, EnglishReloadsMenuAndCaptionAndMovesTheCheckMark)
     EXPECT_EQ(GetAppProfile().GetLanguage(), 0u);
     EXPECT_EQ(FirstPopupText(), CString(L"窗口(&W)"));
     EXPECT_TRUE(IsChecked(ID_LANGUAGE_SIMPLIFIED));
-}
-
-TEST_F(LanguageCommandTest, AMissingLibraryLeavesEverythingAsItWas)
-{
-    TestApp().GetLanguages().Load(Folder()); // no libraries here
-    m_frame->SetWindowText(L"unchanged");
-    Command(ID_LANGUAGE_ENGLISH);
-    PumpPending();
-    EXPECT_EQ(GetAppProfile().GetLanguage(), 0u);
-    EXPECT_EQ(CaptionOf(*m_frame), CString(L"unchanged"));
-    EXPECT_EQ(FirstPopupText(), CString(L"窗口(&W)"));
 }
 
 } // namespace

@@ -170,24 +170,4 @@ TEST_F(EnglishPageImagesTest, PageTreeBuiltInEnglishHasEveryBitmap)
     frame->DestroyWindow();
 }
 
-TEST_F(EnglishPageImagesTest, PicturesAndArrowsHaveStatusTextAndTooltipInBothLanguages)
-{
-    const UINT ids[] = {IDC_TRANSFER_DEV_PICTURE, IDC_TRANSFER_UPLOAD, IDC_TRANSFER_DOWNLOAD, IDC_TRANSFER_PC_PICTURE};
-    for (HINSTANCE resources : {m_builtIn, TestApp().GetLanguages().HandleOf(Language::English)}) {
-        ASSERT_NE(nullptr, resources);
-        AfxSetResourceHandle(resources);
-        for (UINT id : ids) {
-            CString status;
-            CString tip;
-            EXPECT_TRUE(CBaseDlg::ReadToolTipString(id, status, tip)) << id;
-            EXPECT_FALSE(status.IsEmpty()) << id;
-            EXPECT_FALSE(tip.IsEmpty()) << "control " << id << " has no tooltip";
-        }
-    }
-    CString status;
-    CString tip;
-    ASSERT_TRUE(CBaseDlg::ReadToolTipString(IDC_TRANSFER_DOWNLOAD, status, tip));
-    EXPECT_EQ(CString(L"Download"), tip);
-}
-
 } // namespace
