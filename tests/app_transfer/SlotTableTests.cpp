@@ -38,20 +38,6 @@ TEST_F(TransferTest, MoreRowsThanTheTableLeavesTheRestFreeAndFewerCutsIt)
     EXPECT_EQ(CountUsedSlots(read.rows), 0);
 }
 
-TEST_F(TransferTest, AFailedSizeQueryGivesSizeZeroAnEmptyCellAndTheProfileMaximumForUploads)
-{
-    m_memory.WriteFile(m_memory.SlotFile(1, 1), PatternBytes(300, 1));
-    m_memory.SetControl("fault=refuse\non=0x02\nafter=1\nstatus=0x06\n");  // the table answers, sizes do not
-    const SlotTableRead read = ReadSlotTable(*m_port, *FindTransferKind(1), 20, 131072);
-    ASSERT_TRUE(read.listed);
-    ASSERT_EQ(read.sizeFailures, std::vector<int>{1});
-    const SlotRow& row = read.rows[1];
-    EXPECT_EQ(row.name, L"UserStyle 002") << "the row is still filled";
-    EXPECT_EQ(row.size, 0u);
-    EXPECT_TRUE(FormatSlotSize(row).IsEmpty());
-    EXPECT_EQ(ExpectedUploadSize(row, 131072), 131072u);
-}
-
 TEST_F(TransferTest, AFailedTableQueryListsNothing)
 {
     m_memory.SetControl("fault=refuse\non=0x02\n");

@@ -148,28 +148,6 @@ protected:
     UINT ExactSize() const { return GetParam() == 2 ? kProfileVoiceSize : kProfileMemorySize; }
 };
 
-TEST_P(PageMarkedKind, DownloadWritesTheSelectedFilesIntoTheSlotsAndEndsWithTheNote)
-{
-    const int kind = GetParam();
-    OpenPage(kind);
-    const TransferKindInfo& info = m_page->GetKindInfo();
-    WriteDataFile(kind, (CString(L"one") + info.extension).GetString(), ExactSize(), 1);
-    WriteDataFile(kind, (CString(L"two") + info.extension).GetString(), ExactSize(), 2);
-    m_page->FillPCList();
-    ASSERT_EQ(m_page->GetPCList().GetItemCount(), 2);
-    EXPECT_FALSE(m_page->GetPCList().GetFileItem(0)->invalid);
-
-    ASSERT_EQ(m_page->StartDownload(Rows({0, 1}), Rows({4, 6})), 1);
-    ASSERT_TRUE(PumpUntil([&] { return m_notes.Saw(124) || !m_page->IsTransferRunning(); }));
-    ASSERT_TRUE(PumpUntil([&] { return m_notes.Saw(124); }, 3000));
-    const CString first = m_page->GetPCList().GetItemText(0, 0);
-    const std::vector<std::uint8_t> expectedFirst = MarkedBytes(kind, ExactSize(), first.Left(3) == L"one" ? 1 : 2);
-    EXPECT_EQ(m_memory.ReadFile(m_memory.SlotFile(kind, 4)), expectedFirst);
-    EXPECT_TRUE(m_memory.ReadFile(m_memory.SlotFile(kind, 6)).has_value());
-    EXPECT_EQ(m_page->GetDevList().CountUsedSlots(), 2) << "refreshed after the loop";
-    EXPECT_TRUE(m_shell.boxes.empty()) << "free targets ask nothing";
-}
-
 TEST_P(PageMarkedKind, TheOverwriteQuestionDecidesWhetherTheJobRuns)
 {
     const int kind = GetParam();
