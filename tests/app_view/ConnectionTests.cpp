@@ -104,7 +104,7 @@ TEST_F(ViewConnection, AProfileThatCannotBeWrittenEndsTheStartUp)
     EXPECT_TRUE(slotsMade.empty());
     EXPECT_TRUE(GetUiResources().m_deviceName.IsEmpty());
     EXPECT_FALSE(CUSBPort::s_connected.load());
-    EXPECT_FALSE(Shell().texts.empty()) << "the write failure is reported";
+    EXPECT_FALSE(Shell().messages.empty()) << "the write failure is reported";
 }
 
 TEST_F(ViewConnection, FiveUnansweredProbesReportTheTimeOutAndEnd)
@@ -115,8 +115,8 @@ TEST_F(ViewConnection, FiveUnansweredProbesReportTheTimeOutAndEnd)
     view.OnInitialUpdate();
 
     EXPECT_TRUE(view.IsProgramEnding());
-    ASSERT_EQ(Shell().texts.size(), 1u);
-    EXPECT_EQ(Shell().texts[0], Text(243));
+    ASSERT_EQ(Shell().messages.size(), 1u);
+    EXPECT_EQ(Shell().messages[0].text, Text(243));
     EXPECT_TRUE(slotsMade.empty());
     EXPECT_FALSE(std::filesystem::exists(ProgramFolder() / "DevProfile" / "RX470.ini"));
     EXPECT_FALSE(CUSBPort::s_connected.load());

@@ -42,7 +42,7 @@ class InputClose : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        viewtest::SetLoopBehaviour(L"echo");
+        linktest::SetLoopBehaviour(L"echo");
         m_pair = linktest::LoopPorts();
         ASSERT_TRUE(m_pair) << "the test MIDI driver is missing";
     }

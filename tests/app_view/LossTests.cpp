@@ -114,7 +114,7 @@ TEST_F(ViewLoss, ARemovedInstrumentIsForgottenReportedAsLostAndNotPolledAgain)
     EXPECT_TRUE(view.GetPage(0)) << "the chooser was cancelled: the pages stay";
     // The loss message, not a success message, and then the chooser.
     EXPECT_EQ(view.deviceLostNotes, 1);
-    EXPECT_TRUE(Shell().texts.empty());
+    EXPECT_TRUE(Shell().messages.empty());
     EXPECT_EQ(view.chooserModes, (std::vector<bool>{true, false}));
 
     // The keep-alive leaves the removed instrument alone: no second loss.

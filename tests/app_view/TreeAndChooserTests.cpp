@@ -147,7 +147,7 @@ TEST_F(ViewPages, ChooserScanListsExactlyTheInstrument)
 {
     ASSERT_TRUE(linktest::InstrumentPorts());
     for (const wchar_t* loop : {L"echo", L"silent"}) {
-        viewtest::SetLoopBehaviour(loop);
+        linktest::SetLoopBehaviour(loop);
         Memory().SetControl("name=XK900");
         CSelectDevDlg chooser(false);
         ASSERT_TRUE(chooser.Create(CSelectDevDlg::IDD, nullptr));

@@ -19,7 +19,7 @@ ViewFixture::ViewFixture()
     m_programFolder = std::filesystem::temp_directory_path() / ("keyloft-view-" + std::to_string(random()));
     std::filesystem::create_directories(m_programFolder);
     SetProgramFolderOverride(m_programFolder.wstring().c_str());
-    SetLoopBehaviour(L"silent");
+    linktest::SetLoopBehaviour(L"silent");
     m_memory = std::make_unique<linktest::SimulatedMemory>();
     ClearDevProfile();
     GetUiResources().m_deviceName.Empty();
@@ -36,7 +36,7 @@ ViewFixture::~ViewFixture()
     GetUiResources().ClearInterNames();
     CUSBPort::s_connected.store(false);
     SetProgramFolderOverride(L"");
-    SetLoopBehaviour(L"echo");
+    linktest::SetLoopBehaviour(L"echo");
     std::error_code ignored;
     std::filesystem::remove_all(m_programFolder, ignored);
 }
@@ -179,12 +179,6 @@ int ProcessThreadCount()
     }
     ::CloseHandle(snapshot);
     return count;
-}
-
-void SetLoopBehaviour(const wchar_t* behaviour)
-{
-    ::SetEnvironmentVariableW(L"KEYLOFT_VMIDI_PAIR1", behaviour);
-    _wputenv_s(L"KEYLOFT_VMIDI_PAIR1", behaviour);
 }
 
 } // namespace viewtest

@@ -1,5 +1,5 @@
 // What the view tests share: a program folder and an instrument memory folder
-// per test, a recording shell (plain message boxes), a frame holding a view
+// per test, a recording shell, a frame holding a view
 // whose chooser, messages and pages the test controls, and a message pump.
 #pragma once
 
@@ -18,23 +18,9 @@
 #include "app/view/KeyloftView.h"
 #include "core/files/ShellSeam.h"
 #include "tests/link/LinkTestSupport.h"
+#include "tests/profiles/RecordingShell.h"
 
 namespace viewtest {
-
-// Records the plain message boxes instead of showing them.
-class RecordingShell : public IShellOperations {
-public:
-    int CopyFiles(const std::vector<CString>&, const std::vector<CString>&) override { return 0; }
-    int DeleteFiles(const std::vector<CString>&, bool) override { return 0; }
-    bool Open(LPCTSTR, DWORD&) override { return true; }
-    bool BrowseForFolder(HWND, CString&) override { return false; }
-    int MessageBox(HWND, LPCTSTR text, LPCTSTR, UINT) override
-    {
-        texts.emplace_back(text);
-        return IDOK;
-    }
-    std::vector<CString> texts;
-};
 
 // A page that only records what the view asks of it.
 class RecordingPage : public CBaseDlg {
@@ -145,7 +131,5 @@ private:
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Threads of this process right now.
 int ProcessThreadCount();
-// Sets the loop pair's behaviour (echo, garbage, silent).
-void SetLoopBehaviour(const wchar_t* behaviour);
 
 } // namespace viewtest
