@@ -5,7 +5,6 @@
 
 #include "tests/widgets_menus/MenusTestSupport.h"
 #include "tests/widgets_menus/TestIds.h"
-#include "widgets/ListColumnText.h"
 #include "widgets/SecListCtrl.h"
 #include "widgets/SkinScrollBar.h"
 #include "widgets/TrackListCtrl.h"
@@ -127,19 +126,6 @@ TEST_F(TrackListTest, ClicksOutsideTheRowsOrOnTextColumnsChangeNothing)
     list.OnCellClicked(0, CTrackListCtrl::kColumnInstrument);
     EXPECT_TRUE(host.m_received.empty());
     EXPECT_FALSE(list.IsModified());
-}
-
-TEST_F(TrackListTest, ColumnCaptionFromTheStringTable)
-{
-    EXPECT_TRUE(SetListColumnTextById(list, 1, IDS_TEST_COLUMN));
-    wchar_t text[64] = {};
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = 64;
-    ASSERT_TRUE(list.GetColumn(1, &column));
-    EXPECT_STREQ(L"Instrument name", text);
-    EXPECT_FALSE(SetListColumnTextById(list, 1, 9999));
 }
 
 class PositionBarTest : public ::testing::Test {
