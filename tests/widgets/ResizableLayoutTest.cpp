@@ -171,20 +171,6 @@ TEST_F(ResizableDialogTest, GrowShrinkBelowTheMinimumAndBack)
     EXPECT_TRUE(SameRect(listGrown, ChildRect(m_list)));
 }
 
-TEST_F(ResizableDialogTest, MovedControlsAreInvalidatedAndUnmovedOnesAreNot)
-{
-    Pump(50);
-    RECT window{};
-    ::GetWindowRect(m_dialog.m_hWnd, &window);
-    ::SetWindowPos(m_dialog.m_hWnd, nullptr, 0, 0, window.right - window.left + 40, window.bottom - window.top,
-                   SWP_NOMOVE | SWP_NOZORDER);
-    // Nothing pumped yet: the repaint is pending on the moved controls only.
-    EXPECT_NE(FALSE, ::GetUpdateRect(m_middle, nullptr, FALSE));
-    EXPECT_NE(FALSE, ::GetUpdateRect(m_list, nullptr, FALSE));
-    EXPECT_EQ(FALSE, ::GetUpdateRect(m_left, nullptr, FALSE));
-    Pump(20);
-}
-
 TEST_F(ResizableDialogTest, TopLevelDialogCannotBeDraggedBelowItsMinimum)
 {
     MINMAXINFO info{};
@@ -193,15 +179,6 @@ TEST_F(ResizableDialogTest, TopLevelDialogCannotBeDraggedBelowItsMinimum)
     ::GetWindowRect(m_dialog.m_hWnd, &window);
     EXPECT_EQ(window.right - window.left, info.ptMinTrackSize.x);
     EXPECT_EQ(window.bottom - window.top, info.ptMinTrackSize.y);
-}
-
-TEST_F(ResizableDialogTest, RemovedAnchorNoLongerMoves)
-{
-    const RECT middle0 = ChildRect(m_middle);
-    m_dialog.RemoveAnchor(1002);
-    EXPECT_EQ(2, m_dialog.GetAnchorCount());
-    ResizeClientBy(80, 0);
-    EXPECT_TRUE(SameRect(middle0, ChildRect(m_middle)));
 }
 
 } // namespace
