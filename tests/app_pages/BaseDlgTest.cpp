@@ -193,24 +193,6 @@ TEST_F(BaseDlgTest, DroppedPathsOfAnyLengthAreSortedIntoFilesAndFolders)
     EXPECT_EQ((std::vector<CString>{L"folders"}), m_page.calls) << "folders only: only the folder hook";
 }
 
-TEST_F(BaseDlgTest, TheBackgroundBufferIsRebuiltOnlyWhenTheSizeChanges)
-{
-    CClientDC dc(&m_page);
-    m_page.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    const int builds = m_page.GetBackBufferBuilds();
-    ASSERT_GE(builds, 1);
-    m_page.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    EXPECT_EQ(builds, m_page.GetBackBufferBuilds());
-
-    CRect client;
-    m_page.GetClientRect(&client);
-    ::SetWindowPos(m_page.m_hWnd, nullptr, 0, 0, 401, 300, SWP_NOZORDER | SWP_NOMOVE | SWP_NOREDRAW);
-    m_page.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    EXPECT_EQ(builds + 1, m_page.GetBackBufferBuilds());
-    EXPECT_EQ(client.Width() + 1, m_page.GetBackBufferSize().cx);
-    EXPECT_EQ(client.Width() + 1, m_page.GetStoredClientRect().Width());
-}
-
 TEST_F(BaseDlgTest, AcceptsDroppedFilesAndThePictureOpensTheFolder)
 {
     EXPECT_NE(0u, m_page.GetExStyle() & WS_EX_ACCEPTFILES) << "the shell may drop on a page";
