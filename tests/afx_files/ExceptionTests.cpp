@@ -13,15 +13,6 @@ public:
     ~CCountedException() override { ++g_destroyed; }
 };
 
-CString g_reportedText;
-UINT g_reportedType = 0;
-int CALLBACK RecordingBox(HWND, LPCTSTR text, LPCTSTR, UINT type, LPVOID)
-{
-    g_reportedText = text;
-    g_reportedType = type;
-    return IDOK;
-}
-
 } // namespace
 
 TEST(Exceptions, Win32ErrorsMapToTheFileCausesTheProgramActsOn)
