@@ -15,8 +15,8 @@
 namespace {
 
 using pagestest::CDialogAnswerer;
-using pagestest::ClickButton;
-using pagestest::DialogItemText;
+using keyloft_test::ClickButton;
+using keyloft_test::DialogItemText;
 
 CString LoadText(UINT id)
 {

@@ -44,20 +44,6 @@ LRESULT CHostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);  // no recording of the rest
 }
 
-CString DialogItemText(HWND dialog, int id)
-{
-    const HWND item = ::GetDlgItem(dialog, id);
-    const int length = ::GetWindowTextLengthW(item);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(item, text.data(), length + 1);
-    return CString(text.c_str());
-}
-
-void ClickButton(HWND dialog, int id)
-{
-    ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
 CScopedProgramFolder::CScopedProgramFolder() : m_path(static_cast<LPCWSTR>(m_folder.Path()))
 {
     SetProgramFolderOverride(m_folder.Path());

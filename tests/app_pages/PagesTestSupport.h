@@ -37,9 +37,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-CString DialogItemText(HWND dialog, int id);
-void ClickButton(HWND dialog, int id);
-
 // Points the program folder at a fresh temporary folder for its lifetime.
 class CScopedProgramFolder {
 public:

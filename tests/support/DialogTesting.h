@@ -11,6 +11,18 @@
 
 namespace keyloft_test {
 
+// The text of a dialog's control, and a click on one of its buttons.
+inline CString DialogItemText(HWND dialog, int id)
+{
+    CString text;
+    CWnd::FromHandle(::GetDlgItem(dialog, id))->GetWindowText(text);
+    return text;
+}
+inline void ClickButton(HWND dialog, int id)
+{
+    ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
 // An empty dialog template (no controls) with the given style and size in
 // dialog units.
 std::vector<WORD> MakeDialogTemplate(DWORD style, short cx, short cy, const wchar_t* title);

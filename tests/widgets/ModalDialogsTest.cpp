@@ -11,19 +11,9 @@
 
 namespace {
 
+using keyloft_test::ClickButton;
+using keyloft_test::DialogItemText;
 using widgets_test::CDialogAnswerer;
-
-CString ItemText(HWND dialog, int id)
-{
-    wchar_t text[512] = {};
-    ::GetDlgItemTextW(dialog, id, text, 512);
-    return CString(text);
-}
-
-void Click(HWND dialog, int id)
-{
-    ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
 
 struct Seen {
     CString text;
@@ -41,10 +31,10 @@ TEST_F(MessageBoxTest, OkOnlyBoxShowsTheStringAndItsIconAndReturnsOk)
 {
     Seen seen;
     CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) {
-        seen.text = ItemText(dialog, IDC_MSGBOX_TEXT);
+        seen.text = DialogItemText(dialog, IDC_MSGBOX_TEXT);
         seen.cancelVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDCANCEL)) != FALSE;
         seen.iconSet = ::SendDlgItemMessageW(dialog, IDC_MSGBOX_ICON, STM_GETICON, 0, 0) != 0;
-        Click(dialog, IDOK);
+        ClickButton(dialog, IDOK);
     });
     CMessageBox box(CMessageBox::kModeOk, static_cast<UINT>(IDS_NOT_CONNECTED), -1, CMessageBox::kNoSound);
     EXPECT_EQ(IDOK, box.DoModal());
@@ -60,7 +50,7 @@ TEST_F(MessageBoxTest, OkCancelBoxReturnsCancelWhenCancelled)
     Seen seen;
     CDialogAnswerer answerer(m_caption, [&seen](HWND dialog) {
         seen.cancelVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDCANCEL)) != FALSE;
-        Click(dialog, IDCANCEL);
+        ClickButton(dialog, IDCANCEL);
     });
     CMessageBox box(2, L"Delete every file?", -1);
     EXPECT_EQ(IDCANCEL, box.DoModal());
@@ -82,7 +72,7 @@ TEST_F(MessageBoxTest, ClosingAcknowledgesAnOkOnlyBoxAndCancelsAnOkCancelBox)
 
 TEST_F(MessageBoxTest, SoundDoesNotBlockOrFailWithoutAnAudioDevice)
 {
-    CDialogAnswerer answerer(m_caption, [](HWND dialog) { Click(dialog, IDOK); });
+    CDialogAnswerer answerer(m_caption, [](HWND dialog) { ClickButton(dialog, IDOK); });
     CMessageBox box(2, static_cast<UINT>(IDS_NOT_CONNECTED), -1, 0);
     const DWORD start = ::GetTickCount();
     EXPECT_EQ(IDOK, box.DoModal());
@@ -103,7 +93,7 @@ TEST_F(MessageBoxTest, LongTextGrowsTheBoxSoTheButtonsStayBelowIt)
     CDialogAnswerer answerer(m_caption, [&](HWND dialog) {
         ::GetWindowRect(::GetDlgItem(dialog, IDC_MSGBOX_TEXT), &textRect);
         ::GetWindowRect(::GetDlgItem(dialog, IDOK), &okRect);
-        Click(dialog, IDOK);
+        ClickButton(dialog, IDOK);
     });
     CMessageBox box(CMessageBox::kModeOk, text, -1);
     EXPECT_EQ(IDOK, box.DoModal());
@@ -147,7 +137,7 @@ ChooserSeen RunChooser(UINT current, CMidiDevDlg::OutputList outputs, int choose
         seen.okEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDOK)) != FALSE;
         if (choose >= 0)
             ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(choose), 0);
-        Click(dialog, button);
+        ClickButton(dialog, button);
     });
     CFakeMidiDevDlg chooser(current, std::move(outputs));
     EXPECT_EQ(expectedResult, chooser.DoModal());
