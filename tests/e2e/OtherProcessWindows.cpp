@@ -165,10 +165,6 @@ ListRows ReadListView(HWND list) {
     return result;
 }
 
-int ListViewSelectedCount(HWND list) {
-    return static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
-}
-
 void SelectListViewRows(HWND list, const std::vector<int>& rows) {
     RemoteBlock block(list, sizeof(LVITEMW));
     auto setState = [&](int row, UINT state) {

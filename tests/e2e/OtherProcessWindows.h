@@ -32,7 +32,6 @@ void PressKey(HWND window, UINT virtualKey);
 // Rows of a list-view control in another process, cell texts per column.
 using ListRows = std::vector<std::vector<std::wstring>>;
 ListRows ReadListView(HWND list);
-int ListViewSelectedCount(HWND list);
 // Selects exactly the given rows (and focuses the first).
 void SelectListViewRows(HWND list, const std::vector<int>& rows);
 
