@@ -12,10 +12,13 @@
 
 namespace {
 
-CString LoadText(UINT id)
+CString LoadText(UINT id, HINSTANCE module = nullptr)
 {
     CString text;
-    text.LoadString(id);
+    if (module != nullptr)
+        text.LoadString(module, id);
+    else
+        text.LoadString(id);
     return text;
 }
 
@@ -141,7 +144,8 @@ TEST_F(LanguageTest, SwitchingPutsTheLibraryInForceAndStoresTheChoiceInDecimal)
 
     ASSERT_TRUE(m_languages.Switch(Language::English));
     EXPECT_EQ(AfxGetResourceHandle(), m_languages.HandleOf(Language::English));
-    EXPECT_EQ(LoadText(IDS_NOT_CONNECTED), CString(L"Not connected"));
+    EXPECT_EQ(LoadText(IDS_NOT_CONNECTED), LoadText(IDS_NOT_CONNECTED, m_languages.HandleOf(Language::English)));
+    EXPECT_NE(LoadText(IDS_NOT_CONNECTED), m_builtInText);
     EXPECT_NE(ReadFile(L"AppProfile.ini").find("CUR_LANGUAGE=2"), std::string::npos);
     EXPECT_EQ(CLanguageResources::StoredLanguage(), 2u);
 
@@ -164,7 +168,8 @@ TEST_F(LanguageTest, TheStoredLanguageIsAppliedAtStartAndFreeingRestoresTheBuilt
     GetAppProfile().SetLanguage(7); // anything else than 0 and 1 is English
     m_languages.Load(KEYLOFT_PROGRAM_FOLDER);
     EXPECT_EQ(m_languages.ApplyStoredLanguage(), Language::English);
-    EXPECT_EQ(LoadText(IDS_NOT_CONNECTED), CString(L"Not connected"));
+    EXPECT_EQ(LoadText(IDS_NOT_CONNECTED), LoadText(IDS_NOT_CONNECTED, m_languages.HandleOf(Language::English)));
+    EXPECT_NE(LoadText(IDS_NOT_CONNECTED), m_builtInText);
     m_languages.Free();
     EXPECT_EQ(AfxGetResourceHandle(), m_builtIn);
     EXPECT_EQ(LoadText(IDS_NOT_CONNECTED), m_builtInText);
