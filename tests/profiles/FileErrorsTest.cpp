@@ -2,41 +2,33 @@
 #include "core/files/ShellHelpers.h"
 #include "tests/profiles/ProfilesTestSupport.h"
 
+#include <set>
+#include <string>
+
 namespace {
 
 class FileErrorsTest : public ShellTest {};
 
 TEST_F(FileErrorsTest, EveryCauseHasItsSentenceFollowedByThePath)
 {
-    const struct {
-        int cause;
-        const wchar_t* sentence;
-    } cases[] = {
-        {CFileException::fileNotFound, L"No such file in the directory\n"},
-        {CFileException::badPath, L"No such directory\n"},
-        {CFileException::tooManyOpenFiles, L"File been opened too many times\n"},
-        {CFileException::accessDenied, L"Can not access to the file\n"},
-        {CFileException::invalidFile, L"The file is invalid\n"},
-        {CFileException::sharingViolation, L"File shareing violation\n"},
-        {CFileException::lockViolation, L"File lock violation\n"},
-        {CFileException::diskFull, L"Run out of disk\n"},
-        {CFileException::endOfFile, L"File reach the end\n"},
-    };
-    for (const auto& item : cases) {
+    const CString unknown = GetFileErrorSentence(CFileException::none);
+    std::set<std::wstring> sentences{unknown.GetString()};
+    for (const int cause : {CFileException::fileNotFound, CFileException::badPath, CFileException::tooManyOpenFiles,
+                            CFileException::accessDenied, CFileException::invalidFile, CFileException::sharingViolation,
+                            CFileException::lockViolation, CFileException::diskFull, CFileException::endOfFile}) {
         m_shell.messages.clear();
-        const CFileException error(item.cause);
-        ShowFileException(L"C:\\data\\x.mid", error);
+        ShowFileException(L"C:\\data\\x.mid", CFileException(cause));
         ASSERT_EQ(m_shell.messages.size(), 1u);
-        EXPECT_EQ(m_shell.messages[0].text, CString(item.sentence) + L"C:\\data\\x.mid") << item.cause;
+        EXPECT_EQ(m_shell.messages[0].text, GetFileErrorSentence(cause) + L"C:\\data\\x.mid") << cause;
         EXPECT_FALSE(m_shell.messages[0].caption.IsEmpty());
+        EXPECT_TRUE(sentences.insert(GetFileErrorSentence(cause).GetString()).second) << "a sentence of its own: " << cause;
     }
-    for (const int cause : std::initializer_list<int>{CFileException::none, CFileException::hardIO, 99}) {
-        EXPECT_EQ(GetFileErrorSentence(cause), CString(L"Unknown Error!")) << cause;
-    }
+    EXPECT_EQ(GetFileErrorSentence(CFileException::hardIO), unknown);
+    EXPECT_EQ(GetFileErrorSentence(99), unknown);
     m_shell.messages.clear();
     ShowFileException(L"C:\\y.sty", static_cast<const CFileException*>(nullptr));
     ASSERT_EQ(m_shell.messages.size(), 1u);
-    EXPECT_EQ(m_shell.messages[0].text, CString(L"Unknown Error!\nC:\\y.sty"));
+    EXPECT_EQ(m_shell.messages[0].text, unknown + L"\nC:\\y.sty");
 }
 
 TEST_F(FileErrorsTest, OpenFileWithMessageReportsUnlessQuiet)
@@ -44,7 +36,7 @@ TEST_F(FileErrorsTest, OpenFileWithMessageReportsUnlessQuiet)
     CFile file;
     EXPECT_FALSE(OpenFileWithMessage(file, Folder() + L"missing.mid", CFile::modeRead));
     ASSERT_EQ(m_shell.messages.size(), 1u);
-    EXPECT_EQ(m_shell.messages[0].text, CString(L"No such file in the directory\n") + Folder() + L"missing.mid");
+    EXPECT_EQ(m_shell.messages[0].text, GetFileErrorSentence(CFileException::fileNotFound) + Folder() + L"missing.mid");
 
     EXPECT_FALSE(OpenFileWithMessage(file, Folder() + L"missing.mid", CFile::modeRead, true));
     EXPECT_EQ(m_shell.messages.size(), 1u);
