@@ -11,15 +11,6 @@ protected:
     CString IniPath() const { return Folder() + L"AppProfile.ini"; }
 };
 
-TEST_F(AppProfileTest, MessagesAreVisibleUntilSilenced)
-{
-    EXPECT_EQ(Profile().IsMsgDlgVisible(124), 1);
-    Profile().SetMsgDlgVisible(124, 0);
-    EXPECT_EQ(Profile().IsMsgDlgVisible(124), 0);
-    EXPECT_EQ(Profile().IsMsgDlgVisible(125), 1);
-    EXPECT_NE(ReadAllBytes(IniPath()).find("124=0"), std::string::npos);
-}
-
 TEST_F(AppProfileTest, ResetDeletesFourSectionsAndKeepsTheRest)
 {
     Profile().SetLanguage(1);

@@ -7,16 +7,6 @@ namespace {
 
 class FoldersTest : public ProgramFolderTest {};
 
-TEST_F(FoldersTest, ProgramFolderEndsWithABackslash)
-{
-    EXPECT_EQ(GetProgramFolder(), Folder());
-    SetProgramFolderOverride(L"");
-    EXPECT_EQ(GetProgramFolder(), GetModuleFolder());
-    EXPECT_EQ(GetModuleFolder().Right(1), CString(L"\\"));
-    SetProgramFolderOverride(Folder().Left(Folder().GetLength() - 1));
-    EXPECT_EQ(GetProgramFolder(), Folder());
-}
-
 TEST_F(FoldersTest, CreateFolderMakesEveryMissingParent)
 {
     const CString deep = Folder() + L"a\\b\\c\\d";

@@ -9,17 +9,6 @@ protected:
     CIni Ini() const { return CIni(Path()); }
 };
 
-TEST_F(IniTest, MissingFileGivesEveryDefault)
-{
-    const CIni ini = Ini();
-    EXPECT_EQ(ini.GetInt(L"S", L"K", -4), -4);
-    EXPECT_TRUE(ini.GetBool(L"S", L"K", TRUE));
-    EXPECT_EQ(ini.GetString(L"S", L"K", L"dflt"), CString(L"dflt"));
-    EXPECT_TRUE(ini.GetKeys(L"S").empty());
-    EXPECT_FALSE(ini.HasSection(L"S"));
-    EXPECT_FALSE(ini.HasKey(L"S", L"K"));
-}
-
 TEST_F(IniTest, ValuesFollowTheReadingRules)
 {
     // The rules themselves are the portable IniValue suite's; here: they reach the file reader.
