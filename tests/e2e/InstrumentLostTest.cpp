@@ -16,8 +16,8 @@ TEST(InstrumentLost, SilenceLeadsToTheNoteThePagesReleasedAndTheChooser) {
     ASSERT_TRUE(program);
 
     workspace.WriteInstrumentControl("fault=silent\n");
-    // Keep-alive every 3 s plus the link's time-outs.
-    const BoxView note = program->WaitForBoxOfKind(BoxKind::ProgramBox, 30000);
+    // Keep-alive every 3 s plus the link's time-outs, ten times over.
+    const BoxView note = program->WaitForBoxOfKind(BoxKind::ProgramBox, 60000);
     ASSERT_TRUE(note.window) << "no note after the instrument fell silent";
     EXPECT_EQ(note.text, ProgramString(workspace.Program(), 235));
     EXPECT_FALSE(program->VisiblePage()) << "the pages are released before the note";

@@ -9,9 +9,10 @@
 
 namespace e2e {
 
-// Wine-paced waits: start-up includes the chooser's scan and the 2-second pause.
-constexpr DWORD kStartTimeoutMs = 30000;
-constexpr DWORD kBoxTimeoutMs = 15000;
+// Waits of ten times what they take under Wine: start-up includes the chooser's
+// scan and the 2-second pause.
+constexpr DWORD kStartTimeoutMs = 60000;
+constexpr DWORD kBoxTimeoutMs = 30000;
 
 constexpr int kPcList = 1025;
 constexpr int kDeviceList = 1027;
