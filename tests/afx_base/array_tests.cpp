@@ -36,6 +36,25 @@ TEST(ArrayGrowth, AddKeepsOrderAndGrowBySavesReallocations)
     EXPECT_EQ(stepped.GetSize(), 100);
 }
 
+TEST(ArrayGrowth, SetSizeValueInitialisesAndShrinks)
+{
+    CArray<int, int> array;
+    array.SetSize(5);
+    EXPECT_EQ(Contents(array), "0,0,0,0,0");
+    array[4] = 9;
+    array.SetSize(2);
+    EXPECT_EQ(array.GetSize(), 2);
+    array.SetSize(5);
+    EXPECT_EQ(Contents(array), "0,0,0,0,0");
+    array.SetSize(0);
+    EXPECT_EQ(array.GetData(), nullptr);
+
+    array.SetAtGrow(3, 7);
+    EXPECT_EQ(Contents(array), "0,0,0,7");
+    array.FreeExtra();
+    EXPECT_EQ(Contents(array), "0,0,0,7");
+}
+
 TEST(ArrayEditing, InsertAndRemoveInTheMiddle)
 {
     CArray<int, int> array;

@@ -112,4 +112,22 @@ TEST(List, FindAndFindIndex)
     EXPECT_EQ(Forward(other), "1;7;8;7;9;1;7;8;7;9;");
 }
 
+TEST(NamedLists, StringListsCompareByTextAndObjectListsByPointer)
+{
+    CStringList names(10);
+    names.AddTail(L"Piano");
+    names.AddTail(CString(L"Organ"));
+    names.AddHead(L"Strings");
+    EXPECT_EQ(names.Find(L"Organ"), names.GetTailPosition());
+    EXPECT_EQ(names.Find(L"organ"), nullptr);
+
+    CStringArray first;
+    CStringArray second;
+    CObList pages(10);
+    pages.AddTail(&first);
+    pages.AddTail(&second);
+    EXPECT_EQ(pages.Find(&second), pages.FindIndex(1));
+    EXPECT_EQ(pages.Find(&names), nullptr);
+}
+
 } // namespace

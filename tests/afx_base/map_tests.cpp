@@ -54,6 +54,16 @@ TEST(Map, IndexOperatorInsertsAndPairsGiveDirectAccess)
     EXPECT_EQ(names.GetCount(), 129);
 
 
+    auto* pair = names.PLookup(5);
+    ASSERT_NE(pair, nullptr);
+    pair->value = L"Five";
+    EXPECT_STREQ(names[5], L"Five");
+    EXPECT_EQ(names.PLookup(250), nullptr);
+    int visited = 0;
+    for (auto* each = names.PGetFirstAssoc(); each != nullptr; each = names.PGetNextAssoc(each))
+        ++visited;
+    EXPECT_EQ(visited, 129);
+
     names.RemoveAll();
     EXPECT_EQ(names.GetStartPosition(), nullptr);
     EXPECT_EQ(names.PGetFirstAssoc(), nullptr);
@@ -79,6 +89,33 @@ TEST(Map, ResizingAFilledTableKeepsTheEntries)
     EXPECT_LAYER_THROW(usage.InitHashTable(0), CInvalidArgException);
     POSITION none = nullptr;
     EXPECT_LAYER_THROW(usage.GetNextAssoc(none, key, value), CInvalidArgException);
+}
+
+TEST(NamedMaps, StringKeysCompareByText)
+{
+    CMapStringToString settings(10);
+    settings.SetAt(L"Volume", L"100");
+    settings[CString(L"Tempo")] = L"120";
+    CString value;
+    ASSERT_TRUE(settings.Lookup(L"Tempo", value));
+    EXPECT_STREQ(value, L"120");
+    EXPECT_FALSE(settings.Lookup(L"tempo", value));
+    settings.SetAt(CString(L"Vol") + L"ume", L"90");
+    EXPECT_EQ(settings.GetCount(), 2);
+    EXPECT_TRUE(settings.RemoveKey(L"Volume"));
+
+    POSITION position = settings.GetStartPosition();
+    CString name;
+    settings.GetNextAssoc(position, name, value);
+    EXPECT_STREQ(name, L"Tempo");
+    EXPECT_EQ(position, nullptr);
+
+    int target = 0;
+    CMapPtrToWord toWord;
+    toWord.SetAt(&target, 9);
+    WORD word = 0;
+    EXPECT_TRUE(toWord.Lookup(&target, word));
+    EXPECT_EQ(word, 9);
 }
 
 } // namespace
