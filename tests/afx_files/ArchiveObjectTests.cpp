@@ -137,3 +137,43 @@ TEST(ArchiveObjects, VersionableSchemaAcceptsOlderDataAndTellsTheSchema)
     EXPECT_EQ(42, loaded->m_value);
     EXPECT_EQ(static_cast<UINT>(-1), ar.GetObjectSchema());
 }
+
+TEST(ArchiveObjects, SerializeClassWritesAndChecksTheClass)
+{
+    const std::vector<BYTE> bytes = StoredBytes([](CArchive& ar) {
+        ar.SerializeClass(RUNTIME_CLASS(CCircle));
+        ar.SerializeClass(RUNTIME_CLASS(CCircle));
+    });
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
+    ar.SerializeClass(RUNTIME_CLASS(CShape));
+    EXPECT_EQ(1u, ar.GetObjectSchema());
+    EXPECT_EQ(RUNTIME_CLASS(CCircle), ar.ReadClass(RUNTIME_CLASS(CCircle)));
+}
+
+TEST(ArchiveObjects, MappedObjectsAreReferencedNotStored)
+{
+    CShape known(1, L"known");
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) {
+        ar.MapObject(&known);
+        ar << &known;
+    });
+    EXPECT_EQ((std::vector<BYTE>{0x01, 0x00}), bytes);
+
+    CShape local(2, L"local");
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
+    ar.MapObject(&local);
+    CShape* loaded = nullptr;
+    ar >> loaded;
+    EXPECT_EQ(&local, loaded);
+}
+
+TEST(ArchiveObjects, StoringANonSerialisableObjectIsRefused)
+{
+    CMemFile notSerialisable;
+    CMemFile target;
+    CArchive ar(&target, CArchive::store);
+    EXPECT_EQ(CArchiveException::badClass, CauseOfThrow<CArchiveException>([&] { ar << &notSerialisable; }));
+    ar.Abort();
+}

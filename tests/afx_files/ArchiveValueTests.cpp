@@ -188,3 +188,32 @@ TEST(ArchiveValues, LargeDataPassesThroughSmallBuffers)
     ar >> end;
     EXPECT_EQ(CString(L"end"), end);
 }
+
+TEST(ArchiveValues, WrongDirectionIsRefused)
+{
+    CMemFile file;
+    CArchive storing(&file, CArchive::store);
+    int value = 0;
+    EXPECT_EQ(CArchiveException::writeOnly, CauseOfThrow<CArchiveException>([&] { storing >> value; }));
+    storing.Abort();
+
+    BYTE byte = 1;
+    CMemFile source(&byte, 1);
+    CArchive loading(&source, CArchive::load);
+    EXPECT_EQ(CArchiveException::readOnly, CauseOfThrow<CArchiveException>([&] { loading << 5; }));
+    EXPECT_TRUE(loading.IsLoading());
+}
+
+TEST(ArchiveValues, CloseLeavesTheFileWhereReadingStopped)
+{
+    std::vector<BYTE> bytes = {1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0};
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    {
+        CArchive ar(&file, CArchive::load);
+        int first = 0;
+        ar >> first;
+        EXPECT_EQ(1, first);
+        ar.Close();
+    }
+    EXPECT_EQ(4u, file.GetPosition());
+}

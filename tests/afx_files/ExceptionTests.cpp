@@ -13,6 +13,15 @@ public:
     ~CCountedException() override { ++g_destroyed; }
 };
 
+CString g_reportedText;
+UINT g_reportedType = 0;
+int CALLBACK RecordingBox(HWND, LPCTSTR text, LPCTSTR, UINT type, LPVOID)
+{
+    g_reportedText = text;
+    g_reportedType = type;
+    return IDOK;
+}
+
 } // namespace
 
 TEST(Exceptions, Win32ErrorsMapToTheFileCausesTheProgramActsOn)
@@ -99,4 +108,18 @@ TEST(Exceptions, CatchMacrosDeleteAtTheEndOfTheBlockUnlessPassedOn)
     }
     END_CATCH
     EXPECT_EQ(2, handler);
+}
+
+TEST(Exceptions, ReportErrorShowsTheMessageThroughTheReplaceableBox)
+{
+    AFX_MSGBOX_HOOK previous = AfxSetMessageBoxHook(&RecordingBox);
+    CFileException e(CFileException::fileNotFound, ERROR_FILE_NOT_FOUND, L"missing.ini");
+    EXPECT_EQ(IDOK, e.ReportError(MB_OK | MB_ICONSTOP));
+    EXPECT_NE(-1, g_reportedText.Find(L"missing.ini"));
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), g_reportedType);
+
+    CException bare(FALSE);
+    bare.ReportError();
+    EXPECT_FALSE(g_reportedText.IsEmpty());
+    AfxSetMessageBoxHook(previous);
 }

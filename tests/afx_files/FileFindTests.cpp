@@ -50,3 +50,26 @@ TEST(FileFind, ListsMatchingEntriesWithTheirDetails)
     EXPECT_EQ(0, seen[L"a.mid"].path.CompareNoCase(folder.File(L"a.mid")));
     EXPECT_EQ(CString(L"a"), seen[L"a.mid"].title);
 }
+
+TEST(FileFind, DotsOneFileAndNothingFound)
+{
+    TempFolder folder;
+    CFileFind finder;
+    int dots = 0;
+    for (BOOL more = finder.FindFile(folder.File(L"*.*")); more;) {
+        more = finder.FindNextFile();
+        dots += finder.IsDots() ? 1 : 100;
+    }
+    EXPECT_EQ(2, dots);
+
+    WriteBytes(folder.File(L"DefValue.ini"), {'x'});
+    ASSERT_TRUE(finder.FindFile(folder.File(L"DefValue.ini")));
+    EXPECT_FALSE(finder.FindNextFile()); // the only entry, now current
+    EXPECT_EQ(CString(L"DefValue.ini"), finder.GetFileName());
+    EXPECT_EQ(1u, finder.GetLength());
+
+    EXPECT_FALSE(finder.FindFile(folder.File(L"*.none")));
+    EXPECT_FALSE(finder.FindNextFile());
+    EXPECT_TRUE(finder.GetFileName().IsEmpty());
+    EXPECT_FALSE(finder.FindFile(folder.File(L"missing\\*.*")));
+}

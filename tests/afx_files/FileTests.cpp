@@ -123,3 +123,19 @@ TEST(File, WrappedHandleIsNotClosedByTheObject)
     closing.Close();
     EXPECT_FALSE(::CloseHandle(handle));
 }
+
+TEST(File, DuplicateSharesTheFileAndClosesItsOwnHandle)
+{
+    TempFolder folder;
+    const CString path = folder.File(L"dup.bin");
+    CFile file(path, CFile::modeCreate | CFile::modeReadWrite);
+    file.Write("abc", 3);
+    std::unique_ptr<CFile> copy(file.Duplicate());
+    ASSERT_NE(nullptr, copy);
+    EXPECT_EQ(3u, copy->GetPosition()); // one file object, one position
+    copy->Write("d", 1);
+    copy->Close();
+    EXPECT_EQ(4u, file.GetLength());
+    EXPECT_EQ(CFile::hFileNull, copy->m_hFile);
+    EXPECT_NE(CFile::hFileNull, file.m_hFile);
+}

@@ -48,6 +48,22 @@ TEST(MemFile, ReadsPastTheEndAnswerFewerBytesAndWritesThereFillWithZeros)
     EXPECT_EQ((std::vector<BYTE>{'a', 'b', 0, 0, 0}), ContentOf(file));
 }
 
+TEST(MemFile, DetachHandsTheBlockToTheCaller)
+{
+    CMemFile file(1024);
+    file.Write("keyboard", 8);
+    const ULONGLONG length = file.GetLength();
+    BYTE* block = file.Detach();
+    ASSERT_NE(nullptr, block);
+    EXPECT_EQ(8u, length);
+    EXPECT_EQ(0, std::memcmp(block, "keyboard", 8));
+    EXPECT_EQ(0u, file.GetLength());
+    // The file starts over empty and may be used again.
+    file.Write("x", 1);
+    EXPECT_EQ(1u, file.GetLength());
+    std::free(block);
+}
+
 TEST(MemFile, FixedCallerBufferIsTheContentAndCannotGrow)
 {
     BYTE buffer[4] = {'w', 'x', 'y', 'z'};

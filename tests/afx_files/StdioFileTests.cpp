@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -135,4 +136,31 @@ TEST(StdioFile, PositionFollowsTheReaderNotTheReadAhead)
     file.SeekToBegin();
     ASSERT_TRUE(file.ReadString(line));
     EXPECT_EQ(CString(L"ab"), line);
+}
+
+TEST(StdioFile, LinesFromSeveralThreadsStayWhole)
+{
+    TempFolder folder;
+    const CString path = folder.File(L"shared.log");
+    {
+        CStdioFile log(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareDenyWrite);
+        std::vector<std::thread> writers;
+        for (int t = 0; t < 4; ++t) {
+            writers.emplace_back([&log, t] {
+                for (int i = 0; i < 300; ++i) {
+                    CString line;
+                    line.Format(L"thread %d line %03d ----------------------------------------\n", t, i);
+                    log.WriteString(line);
+                }
+            });
+        }
+        for (auto& writer : writers)
+            writer.join();
+    }
+    const std::vector<CString> lines = ReadAllLines(path);
+    ASSERT_EQ(1200u, lines.size());
+    for (const CString& line : lines) {
+        EXPECT_EQ(0, line.Find(L"thread ")) << static_cast<LPCTSTR>(line);
+        EXPECT_EQ(58, line.GetLength()) << static_cast<LPCTSTR>(line);
+    }
 }
