@@ -45,6 +45,37 @@ TEST(MemoryDc, FillSolidRectAndDraw3dRectPaintTheirPixels)
     EXPECT_EQ(CountPixels(dc, CRect(20, 11, 30, 12), RGB(0, 0, 255)), 10);
 }
 
+TEST(MemoryDc, SelectObjectReturnsThePreviousObjectAndRestores)
+{
+    Canvas canvas(10, 10);
+    CDC& dc = canvas.dc;
+    HGDIOBJ stockPen = ::GetCurrentObject(dc, OBJ_PEN);
+    CPen red(PS_SOLID, 3, RGB(255, 0, 0));
+    CPen* previous = dc.SelectObject(&red);
+    ASSERT_NE(previous, nullptr);
+    EXPECT_EQ(previous->GetSafeHandle(), stockPen);
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_PEN), red.GetSafeHandle());
+    // The same handle gives the same temporary wrapper on this thread.
+    EXPECT_EQ(CPen::FromHandle(static_cast<HPEN>(stockPen)), previous);
+    EXPECT_EQ(dc.SelectObject(previous), CPen::FromHandle(red));
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_PEN), stockPen);
+
+    LOGPEN logPen{};
+    ASSERT_EQ(red.GetLogPen(&logPen), static_cast<int>(sizeof(LOGPEN)));
+    EXPECT_EQ(logPen.lopnWidth.x, 3);
+    EXPECT_EQ(logPen.lopnColor, RGB(255, 0, 0));
+}
+
+TEST(MemoryDc, PointFontsGetTheScreensHeightInPixels)
+{
+    CFont pointFont;
+    ASSERT_TRUE(pointFont.CreatePointFont(120, L"Tahoma"));
+    LOGFONT logFont{};
+    ASSERT_GT(pointFont.GetLogFont(&logFont), 0);
+    CClientDC screen(static_cast<HWND>(nullptr));
+    EXPECT_EQ(logFont.lfHeight, -::MulDiv(screen.GetDeviceCaps(LOGPIXELSY), 12, 72));
+}
+
 TEST(MemoryDc, GdiObjectsAreReleased)
 {
     Canvas warmUp(8, 8);  // first-use allocations of GDI itself are not ours
