@@ -54,6 +54,22 @@ TEST(Controls, ListCtrlColumnsLongTextSelectionAndHitTest)
     EXPECT_NE(drag, nullptr);
 }
 
+TEST(Controls, ImageListsFromTheResourceModule)
+{
+    TestApp();
+    CImageList images;
+    ASSERT_TRUE(images.Create(128, 16, 1, RGB(192, 192, 192)));
+    EXPECT_EQ(images.GetImageCount(), 3); // the 48-pixel toolbar strip
+    CImageList missing;
+    EXPECT_FALSE(missing.Create(4242, 16, 1, RGB(192, 192, 192)));
+
+    HIMAGELIST handle = images.Detach();
+    EXPECT_EQ(images.GetSafeHandle(), nullptr);
+    CImageList owner;
+    ASSERT_TRUE(owner.Attach(handle));
+    EXPECT_TRUE(owner.DeleteImageList());
+}
+
 TEST(Controls, TreeAndComboTextsOfAnyLengthAndMissingItems)
 {
     TestApp();

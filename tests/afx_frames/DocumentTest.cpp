@@ -103,8 +103,18 @@ TEST_F(DocumentTest, AModifiedDocumentIsAskedBeforeTheFrameCloses)
     EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
 }
 
-TEST_F(DocumentTest, OpeningAgainAfterACancelledQuestionChangesNothing)
+TEST_F(DocumentTest, TemplateStringsAndOpeningAgainAfterACancelledQuestion)
 {
+    CDocTemplate* docTemplate = doc->GetDocTemplate();
+    ASSERT_NE(docTemplate, nullptr);
+    CString part;
+    EXPECT_TRUE(docTemplate->GetDocString(part, CDocTemplate::windowTitle));
+    EXPECT_EQ(part, CString(L"Frames Test"));
+    EXPECT_TRUE(docTemplate->GetDocString(part, CDocTemplate::docName));
+    EXPECT_EQ(part, CString(L"FrameDoc"));
+    EXPECT_FALSE(docTemplate->GetDocString(part, CDocTemplate::filterExt));
+    EXPECT_TRUE(part.IsEmpty());
+
     // A new document while the current one is modified and the user cancels:
     // nothing changes.
     BoxAnswer box;

@@ -60,6 +60,18 @@ TEST(FileDialog, ResultsOfOneAndSeveralFiles)
     EXPECT_TRUE(CFileDialog::ParseResult(nullptr, 10, true).empty());
 }
 
+TEST(FileDialog, NamePartsOfTheChosenFile)
+{
+    CFileDialog dialog(TRUE, L"sty", L"C:\\data\\My Style.sty");
+    EXPECT_EQ(dialog.GetPathName(), CString(L"C:\\data\\My Style.sty"));
+    EXPECT_EQ(dialog.GetFileName(), CString(L"My Style.sty"));
+    EXPECT_EQ(dialog.GetFileExt(), CString(L"sty"));
+    EXPECT_EQ(dialog.GetFileTitle(), CString(L"My Style"));
+    EXPECT_EQ(dialog.GetFolderPath(), CString(L"C:\\data"));
+    EXPECT_EQ(dialog.m_ofn.lStructSize, sizeof(OPENFILENAMEW));
+    EXPECT_GE(dialog.m_ofn.nMaxFile, 4096u);
+}
+
 // Types text into the name box of the visible "Open" dialog and presses OK.
 keyloft_test::CDialogAnswerer TypeIntoOpenDialog(const wchar_t* text)
 {

@@ -129,6 +129,30 @@ TEST_F(FrameTest, IdleUpdateEnablesAndChecksToolbarButtons)
     EXPECT_FALSE(ctrl.IsButtonChecked(ID_CMD_CHECKED));
 }
 
+TEST_F(FrameTest, ToolbarButtonsCanBeReshaped)
+{
+    CToolBar& toolBar = frame->m_toolBar;
+    // A separator made wide enough for a control placed on it.
+    toolBar.SetButtonInfo(2, ID_SEPARATOR, TBBS_SEPARATOR, 120);
+    CRect separator;
+    toolBar.GetItemRect(2, &separator);
+    EXPECT_EQ(separator.Width(), 120);
+    UINT id = 1;
+    UINT style = 0;
+    int image = -1;
+    toolBar.GetButtonInfo(3, id, style, image);
+    EXPECT_EQ(id, static_cast<UINT>(ID_CMD_PLAIN));
+    EXPECT_EQ(image, 2);  // the third image: separators take none
+    toolBar.SetButtonStyle(3, style | TBBS_DROPDOWN);
+    EXPECT_TRUE(toolBar.GetButtonStyle(3) & TBBS_DROPDOWN);
+    EXPECT_TRUE(toolBar.SetButtonText(3, L"Plain"));
+    EXPECT_EQ(toolBar.GetButtonText(3), CString(L"Plain"));
+    // Hidden buttons leave the bar's width.
+    const int before = toolBar.CalcFixedLayout(FALSE, TRUE).cx;
+    toolBar.GetToolBarCtrl().HideButton(ID_CMD_PLAIN);
+    EXPECT_LT(toolBar.CalcFixedLayout(FALSE, TRUE).cx, before);
+}
+
 TEST_F(FrameTest, PopupMenusAreUpdatedWhenOpened)
 {
     CMenu* bar = CMenu::FromHandle(::GetMenu(frame->m_hWnd));
