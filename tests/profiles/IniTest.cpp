@@ -9,6 +9,17 @@ protected:
     CIni Ini() const { return CIni(Path()); }
 };
 
+TEST_F(IniTest, MissingFileGivesEveryDefault)
+{
+    const CIni ini = Ini();
+    EXPECT_EQ(ini.GetInt(L"S", L"K", -4), -4);
+    EXPECT_TRUE(ini.GetBool(L"S", L"K", TRUE));
+    EXPECT_EQ(ini.GetString(L"S", L"K", L"dflt"), CString(L"dflt"));
+    EXPECT_TRUE(ini.GetKeys(L"S").empty());
+    EXPECT_FALSE(ini.HasSection(L"S"));
+    EXPECT_FALSE(ini.HasKey(L"S", L"K"));
+}
+
 TEST_F(IniTest, ValuesFollowTheReadingRules)
 {
     // The rules themselves are the portable IniValue suite's; here: they reach the file reader.
@@ -69,6 +80,15 @@ TEST_F(IniTest, SectionsKeysAndDeletion)
     EXPECT_TRUE(ini.DeleteSection(L"A"));
     EXPECT_FALSE(ini.HasSection(L"A"));
     EXPECT_EQ(ini.GetString(L"B", L"X"), CString(L"x"));
+}
+
+TEST_F(IniTest, ObjectWithoutPathReadsDefaultsAndWritesNothing)
+{
+    const CIni ini;
+    EXPECT_FALSE(ini.HasPath());
+    EXPECT_EQ(ini.GetUInt(L"windows", L"load", 3), 3u);
+    EXPECT_FALSE(ini.WriteInt(L"S", L"K", 1));
+    EXPECT_TRUE(ini.GetSectionNames().empty());
 }
 
 } // namespace
