@@ -181,4 +181,13 @@ TEST_F(ResizableDialogTest, TopLevelDialogCannotBeDraggedBelowItsMinimum)
     EXPECT_EQ(window.bottom - window.top, info.ptMinTrackSize.y);
 }
 
+TEST_F(ResizableDialogTest, RemovedAnchorNoLongerMoves)
+{
+    const RECT middle0 = ChildRect(m_middle);
+    m_dialog.RemoveAnchor(1002);
+    EXPECT_EQ(2, m_dialog.GetAnchorCount());
+    ResizeClientBy(80, 0);
+    EXPECT_TRUE(SameRect(middle0, ChildRect(m_middle)));
+}
+
 } // namespace
