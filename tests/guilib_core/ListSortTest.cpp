@@ -82,4 +82,13 @@ TEST_F(ListSortTest, HeaderClicksSortAndToggleTheDirection)
     EXPECT_EQ(0, header.GetSortColumn());
 }
 
+TEST(ListSortEmpty, SortingAnEmptyListOnlyMarksTheHeader)
+{
+    CListHost host;
+    ASSERT_TRUE(host.Create());
+    host.List().Sort(1, FALSE);
+    EXPECT_EQ(0, host.List().compared);
+    EXPECT_EQ(1, host.List().GetHeaderCtrl().GetSortColumn());
+}
+
 } // namespace
