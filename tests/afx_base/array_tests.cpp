@@ -96,6 +96,11 @@ TEST(ArrayEditing, ElementsOfTheArrayItselfMayBeAddedAndInserted)
     numbers.InsertAt(1, &numbers);
     EXPECT_EQ(Contents(numbers), "1,1,2,1,2,2,1,2");
 
+    CArray<int, int> copy;
+    copy.Copy(numbers);
+    EXPECT_EQ(Contents(copy), Contents(numbers));
+    copy.Copy(copy);
+    EXPECT_EQ(copy.GetSize(), 8);
 }
 
 TEST(ArrayGuards, IndicesAndCountsOutsideTheArrayAreRefused)
