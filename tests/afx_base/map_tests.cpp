@@ -53,7 +53,6 @@ TEST(Map, IndexOperatorInsertsAndPairsGiveDirectAccess)
     EXPECT_TRUE(names[200].IsEmpty());
     EXPECT_EQ(names.GetCount(), 129);
 
-
     auto* pair = names.PLookup(5);
     ASSERT_NE(pair, nullptr);
     pair->value = L"Five";

@@ -29,7 +29,6 @@ TEST(StringConversion, CodePagesNullTextAndLengthLimitedConstructors)
     EXPECT_STREQ(ansi.GetString(), "Style 12 [A-Z] ~!@#");
     EXPECT_TRUE(CString(ansi) == wide);
 
-
     EXPECT_STREQ(CString(L"abcdef", 3), L"abc");
     EXPECT_STREQ(CString("abcdef", 2), L"ab");
     EXPECT_TRUE(CString(L"abc", -4).IsEmpty());
@@ -182,7 +181,6 @@ TEST(StringBuffer, WrittenTextIsTakenUpToTheZeroOrTheGivenLength)
     memcpy(bytes.GetBuffer(4), "wxyz", 4);
     bytes.ReleaseBuffer();
     EXPECT_STREQ(bytes, "wxyz");
-
 }
 
 TEST(StringResources, LoadStringFindsTheTableEntries)
