@@ -9,23 +9,6 @@ using transfertest::TransferTest;
 
 namespace {
 
-TEST_F(TransferTest, UsedSlotsGetNumberedNamesAndSizesFreeOnesStayBlank)
-{
-    m_memory.WriteFile(m_memory.SlotFile(0, 0), PatternBytes(2048, 1));
-    m_memory.WriteFile(m_memory.SlotFile(0, 2), PatternBytes(100, 2));
-    const SlotTableRead read = ReadSlotTable(*m_port, *FindTransferKind(0), 20, 2097152);
-    ASSERT_TRUE(read.listed);
-    ASSERT_EQ(read.rows.size(), 20u);
-    EXPECT_TRUE(read.sizeFailures.empty());
-    EXPECT_EQ(read.rows[0].name, L"UserSong 001");
-    EXPECT_EQ(read.rows[0].size, 2048u);
-    EXPECT_EQ(FormatSlotSize(read.rows[0]), L"2.00");
-    EXPECT_TRUE(read.rows[1].name.IsEmpty());
-    EXPECT_TRUE(FormatSlotSize(read.rows[1]).IsEmpty());
-    EXPECT_EQ(read.rows[2].name, L"UserSong 003");
-    EXPECT_EQ(CountUsedSlots(read.rows), 2);
-}
-
 TEST_F(TransferTest, MoreRowsThanTheTableLeavesTheRestFreeAndFewerCutsIt)
 {
     m_memory.WriteFile(m_memory.SlotFile(3, 7), PatternBytes(10, 1));  // the instrument has 8 memory slots

@@ -71,23 +71,6 @@ TEST_P(TransferEveryKind, UploadWritesEachSlotAsANamedFileOfTheKind)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, TransferEveryKind, ::testing::Values(0, 1, 2, 3));
 
-TEST_F(TransferTest, AnUnreadableFileIsReportedSkippedAndTheJobIsNotASuccess)
-{
-    WritePcFile(L"there.mid", PatternBytes(100, 3));
-    DownloadRequest request;
-    request.folder = Folder();
-    request.names = {L"gone.mid", L"there.mid"};
-    request.slots = {0, 1};
-    const DownloadOutcome outcome = RunDownload(*m_port, request, m_cancel, m_events);
-
-    EXPECT_EQ(outcome.result, 1) << "the next file is still sent";
-    EXPECT_FALSE(outcome.everyFileSent) << "so no success note";
-    ASSERT_EQ(m_events.errorPaths.size(), 1u);
-    EXPECT_EQ(m_events.errorPaths[0], Folder() + L"gone.mid");
-    EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(0, 0)).has_value());
-    EXPECT_EQ(m_memory.ReadFile(m_memory.SlotFile(0, 1)), PatternBytes(100, 3));
-}
-
 TEST_F(TransferTest, AFileThatGrewPastTheLimitIsRefusedNotSent)
 {
     const TransferKindInfo& info = *FindTransferKind(3);
