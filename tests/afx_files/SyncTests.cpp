@@ -36,6 +36,26 @@ TEST(Sync, CriticalSectionLockWithTimeOut)
     }));
 }
 
+TEST(Sync, SingleLockReleasesWhenItGoesOutOfScope)
+{
+    CMutex mutex;
+    {
+        CSingleLock lock(&mutex);
+        EXPECT_FALSE(lock.IsLocked());
+        EXPECT_TRUE(lock.Lock());
+        EXPECT_FALSE(OnAnotherThread([&] { return CSingleLock(&mutex).Lock(50); }));
+    }
+    EXPECT_TRUE(OnAnotherThread([&] { return CSingleLock(&mutex).Lock(1000); }));
+
+    CSemaphore permits(1, 1);
+    CSingleLock permit(&permits, TRUE);
+    EXPECT_TRUE(permit.IsLocked());
+    EXPECT_FALSE(permits.Lock(0));
+    EXPECT_TRUE(permit.Unlock());
+    EXPECT_FALSE(permit.IsLocked());
+    EXPECT_TRUE(permits.Lock(0)); // the permit went back
+}
+
 TEST(Sync, MultiLockWaitsForAnyOrAll)
 {
     CEvent first;
