@@ -55,6 +55,22 @@ TEST_F(ListSortTest, DescendingReversesTheComparisonButNotTheTies)
     EXPECT_EQ(Names({L"a", L"a2", L"b1", L"b2", L"c"}), host.Names());
 }
 
+TEST_F(ListSortTest, HeaderStateRoundTrip)
+{
+    CKGPHeaderCtrl& header = host.List().GetHeaderCtrl();
+    EXPECT_EQ(-1, header.GetSortColumn());
+    header.SetSortColumn(1, FALSE);
+    // Re-sorting after a refill reads the state back.
+    host.AddRow(0, L"z");
+    host.List().Sort(header.GetSortColumn(), header.IsAscending());
+    EXPECT_EQ(CString(L"z"), host.Names().front());
+    host.List().Sort(0, TRUE);
+    EXPECT_EQ(0, header.GetSortColumn());
+    EXPECT_TRUE(header.IsAscending());
+    host.List().Sort(-1);
+    EXPECT_EQ(-1, header.GetSortColumn());
+}
+
 TEST_F(ListSortTest, HeaderClicksSortAndToggleTheDirection)
 {
     CKGPHeaderCtrl& header = host.List().GetHeaderCtrl();

@@ -41,6 +41,18 @@ TEST_F(FoldersTest, DataFoldersAreCreatedOnFirstUse)
     EXPECT_TRUE(FolderExists(Folder() + L"INS"));
 }
 
+TEST_F(FoldersTest, ExistenceTests)
+{
+    WriteText(Folder() + L"f.txt", "x");
+    EXPECT_TRUE(FileExists(Folder() + L"f.txt"));
+    EXPECT_TRUE(FileExists(Folder()));
+    EXPECT_FALSE(FileExists(Folder() + L"none.txt"));
+    EXPECT_FALSE(FileExists(L""));
+    EXPECT_FALSE(FileExists(nullptr));
+    EXPECT_TRUE(RegularFileExists(Folder() + L"f.txt"));
+    EXPECT_FALSE(RegularFileExists(Folder()));
+}
+
 TEST_F(FoldersTest, PathParts)
 {
     EXPECT_EQ(GetFolderOfPath(L"C:\\a\\b\\song.mid"), CString(L"C:\\a\\b\\"));
