@@ -141,6 +141,21 @@ TEST(StringEdit, ReplaceRemoveInsertDeleteTrimAndCase)
     EXPECT_TRUE(blank.IsEmpty());
 }
 
+TEST(StringCompare, CaseInsensitiveAndMixedWidthConcatenation)
+{
+    const CString a(L"Alpha");
+    EXPECT_EQ(a.CompareNoCase(L"aLPHA"), 0);
+    EXPECT_NE(a.CompareNoCase(L"alphab"), 0);
+    EXPECT_LT(a.Compare(L"Beta"), 0);
+    EXPECT_TRUE(a != L"alpha");
+    EXPECT_EQ(CStringA("Key").CompareNoCase("kEY"), 0);
+
+    CString appended = CString(L"1") + L"2" + L'3';
+    appended += "4";
+    appended += CStringA("5");
+    EXPECT_STREQ(appended, L"12345");
+}
+
 TEST(StringAccess, IndexesOutsideTheStringAreRefused)
 {
     CString text(L"abc");
@@ -210,6 +225,14 @@ TEST(StringResources, FallsBackToTheProgramWhenTheResourceModuleLacksTheString)
     EXPECT_STREQ(text, L"last");
     EXPECT_FALSE(text.LoadString(::GetModuleHandleW(L"ntdll.dll"), IDS_TEST_LAST_IN_BLOCK));
     AfxSetResourceHandle(previous);
+}
+
+TEST(StringHash, EqualTextHashesEquallyAcrossForms)
+{
+    EXPECT_EQ(HashKey(L"key"), HashKey(CString(L"key")));
+    EXPECT_EQ(HashKey("key"), HashKey(CStringA("key")));
+    EXPECT_NE(HashKey(L"key1"), HashKey(L"key2"));
+    EXPECT_EQ(HashKey(static_cast<LPCWSTR>(nullptr)), 0u);
 }
 
 TEST(StringHelpers, ExtractSubStringSplitsPromptAndTip)
