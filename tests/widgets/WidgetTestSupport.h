@@ -9,6 +9,7 @@
 #include "tests/support/DialogTesting.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RecordingHost.h"
+#include "tests/support/WindowCapture.h"
 
 namespace widgets_test {
 
@@ -24,9 +25,7 @@ public:
     CRecordingParent();
 };
 
-// Renders a window with its children into a 32-bit bitmap (PrintWindow) and
-// returns the pixels, row by row from the top (0x00RRGGBB).
-std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height);
+using keyloft_test::CaptureWindow;
 
 // A colour as the captures hold it (0x00RRGGBB).
 inline DWORD AsPixel(COLORREF colour)

@@ -1,0 +1,60 @@
+#include "tests/support/WindowCapture.h"
+
+#include "tests/support/Dib.h"
+#include "tests/support/MessagePump.h"
+
+#include <cstdio>
+
+namespace keyloft_test {
+
+std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height)
+{
+    RECT rect{};
+    ::GetWindowRect(hWnd, &rect);
+    width = rect.right - rect.left;
+    height = rect.bottom - rect.top;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = keyloft_test::CreateTopDown32BitDib(screen, width, height, &bits);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    // The picture on the screen after a full repaint (PrintWindow does not
+    // reach every child's WM_PAINT under Wine).
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    Pump(300);
+    HDC windowDc = ::GetWindowDC(hWnd);
+    ::BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    ::ReleaseDC(hWnd, windowDc);
+    ::GdiFlush();
+    const auto* source = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = source[i] & 0x00FFFFFF;
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+BOOL SaveScreenshot(HWND hWnd, const wchar_t* path)
+{
+    int width = 0;
+    int height = 0;
+    const std::vector<DWORD> pixels = CaptureWindow(hWnd, width, height);
+    BITMAPINFO info = TopDown32BitInfo(width, height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size() * sizeof(DWORD));
+    FILE* out = _wfopen(path, L"wb");
+    if (out == nullptr)
+        return FALSE;
+    const bool written = fwrite(&file, sizeof(file), 1, out) == 1 &&
+                         fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
+                         fwrite(pixels.data(), sizeof(DWORD), pixels.size(), out) == pixels.size();
+    return fclose(out) == 0 && written ? TRUE : FALSE;
+}
+
+} // namespace keyloft_test

@@ -1,0 +1,18 @@
+// What a window shows on the screen, as pixels or as a bitmap file for a look
+// by eye.
+#pragma once
+
+#include <afxwin.h>
+
+#include <vector>
+
+namespace keyloft_test {
+
+// Repaints the window with its children and returns what the screen shows of
+// it, row by row from the top (0x00RRGGBB).
+std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height);
+
+// Writes that picture as a 32-bit .bmp file; FALSE when it cannot be written.
+BOOL SaveScreenshot(HWND hWnd, const wchar_t* path);
+
+} // namespace keyloft_test
