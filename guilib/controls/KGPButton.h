@@ -16,6 +16,11 @@ public:
     CKGPButton(const CKGPButton&) = delete;
     CKGPButton& operator=(const CKGPButton&) = delete;
 
+    // Both forms of creation: the button's (text, style, ...) and the window's
+    // (class, text, style, ...).
+    using CButton::Create;
+    using CWnd::Create;
+
     // While held, the button sends BN_CLICKED again every nDelayMs (0: once).
     void SetAutoRepeatDelay(int nDelayMs) { m_nAutoRepeatDelay = nDelayMs > 0 ? nDelayMs : 0; }
     int GetAutoRepeatDelay() const { return m_nAutoRepeatDelay; }
