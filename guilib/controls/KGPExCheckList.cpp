@@ -7,6 +7,7 @@ IMPLEMENT_DYNAMIC(CKGPExCheckList, CListBox)
 namespace {
 
 constexpr int kItemHeight = 18;
+constexpr int kCheckBoxWidth = kItemHeight;  // the box's square at the left of an item
 
 } // namespace
 
@@ -42,11 +43,6 @@ void CKGPExCheckList::Toggle(int nIndex)
                             reinterpret_cast<LPARAM>(m_hWnd));
 }
 
-int CKGPExCheckList::CheckBoxWidth() const
-{
-    return kItemHeight;
-}
-
 LRESULT CKGPExCheckList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -72,7 +68,7 @@ LRESULT CKGPExCheckList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         BOOL outside = TRUE;
         const int index = static_cast<int>(ItemFromPoint(point, outside));
         const LRESULT result = CListBox::WindowProc(message, wParam, lParam);
-        if (!outside && point.x < CheckBoxWidth())
+        if (!outside && point.x < kCheckBoxWidth)
             Toggle(index);
         return result;
     }
@@ -104,14 +100,14 @@ void CKGPExCheckList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     const BOOL selected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
     pDC->FillSolidRect(item, data.clrWindow);
 
-    CRect box(item.left, item.top, item.left + CheckBoxWidth(), item.bottom);
+    CRect box(item.left, item.top, item.left + kCheckBoxWidth, item.bottom);
     box.DeflateRect(3, 3);
     UINT boxState = DFCS_BUTTONCHECK | DFCS_FLAT;
     if (GetCheck(index) == BST_CHECKED)
         boxState |= DFCS_CHECKED;
     pDC->DrawFrameControl(box, DFC_BUTTON, boxState);
 
-    CRect text(item.left + CheckBoxWidth(), item.top, item.right, item.bottom);
+    CRect text(item.left + kCheckBoxWidth, item.top, item.right, item.bottom);
     if (selected)
         pDC->FillSolidRect(text, data.clrHilite);
     CString label;
@@ -124,5 +120,5 @@ void CKGPExCheckList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     pDC->DrawText(label, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     pDC->RestoreDC(saved);
     if ((lpDrawItemStruct->itemState & ODS_FOCUS) != 0)
-        pDC->DrawFocusRect(CRect(item.left + CheckBoxWidth(), item.top, item.right, item.bottom));
+        pDC->DrawFocusRect(CRect(item.left + kCheckBoxWidth, item.top, item.right, item.bottom));
 }

@@ -30,7 +30,6 @@ protected:
 
 private:
     void Toggle(int nIndex);
-    int CheckBoxWidth() const;
 
     std::vector<int> m_checks;  // one per item, in list order
 };

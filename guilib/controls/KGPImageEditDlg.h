@@ -25,6 +25,7 @@ public:
     CKGPImageEditDlg(CBitmap* pBitmap, CWnd* pParent = nullptr, CSize sizeImage = CSize(0, 0));
     ~CKGPImageEditDlg() override = default;
 
+    // IDABORT, with no window shown, when the bitmap cannot be read.
     INT_PTR DoModal() override;
     BOOL OnInitDialog() override;
 
