@@ -1,8 +1,9 @@
 #include "guilib/controls/KGPButton.h"
 
-#include "guilib/controls/KGPStdGlyphs.h"
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMenuGlyphs.h"
+#include "guilib/core/KGPRegisteredMessages.h"
 
 IMPLEMENT_DYNCREATE(CKGPButton, CButton)
 
@@ -46,7 +47,7 @@ CSize CKGPButton::GetImageSize() const
         return CSize(info.bmWidth, info.bmHeight);
     }
     if (m_nStdGlyph >= 0)
-        return CSize(kKGPStdGlyphSize + 2 * m_nImageMargin, kKGPStdGlyphSize + 2 * m_nImageMargin);
+        return CKGPMenuGlyphs::GetImageSize() + CSize(2 * m_nImageMargin, 2 * m_nImageMargin);
     return CSize(0, 0);
 }
 
@@ -103,7 +104,7 @@ BOOL CKGPButton::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CKGPButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == KGPUpdateToolTipsMessage()) {
+    if (message == KGM_UPDATETOOLTIPS) {
         if (m_pToolTip != nullptr && (wParam & KGP_TOOLTIP_BUTTON) != 0) {
             CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_BUTTON);
             AddToolTipText();
@@ -243,7 +244,8 @@ void CKGPButton::DrawImage(CDC* pDC, const CRect& rect, BOOL bDisabled)
     const CKGPGlobalData& data = GetKGPGlobalData();
     if (m_nStdGlyph >= 0) {
         const int glyph = bDisabled && m_nDisabledGlyph >= 0 ? m_nDisabledGlyph : m_nStdGlyph;
-        KGPDrawStdGlyph(pDC, glyph, rect, bDisabled && m_nDisabledGlyph < 0 ? data.clrGrayText : data.clrBtnText);
+        CKGPMenuGlyphs::DrawInColour(pDC, glyph, rect,
+                                     bDisabled && m_nDisabledGlyph < 0 ? data.clrGrayText : data.clrBtnText);
         return;
     }
     BITMAP info{};

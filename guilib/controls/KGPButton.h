@@ -25,7 +25,7 @@ public:
     void SetAutoRepeatDelay(int nDelayMs) { m_nAutoRepeatDelay = nDelayMs > 0 ? nDelayMs : 0; }
     int GetAutoRepeatDelay() const { return m_nAutoRepeatDelay; }
 
-    // A standard glyph (see KGPStdGlyphs.h) as the image; the disabled button
+    // A menu glyph (CKGPMenuGlyphs) as the image; the disabled button
     // shows nDisabledGlyph when given, else the glyph greyed. nMargin pads the
     // glyph on every side.
     void SetStdImage(int nGlyph, int nMargin = 0, int nDisabledGlyph = -1);

@@ -1,7 +1,7 @@
 #include "guilib/controls/KGPEditListBox.h"
 
-#include "guilib/controls/KGPStdGlyphs.h"
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMenuGlyphs.h"
 
 IMPLEMENT_DYNAMIC(CKGPEditListBox, CWnd)
 
@@ -40,9 +40,9 @@ BOOL CKGPEditListBox::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rec
         wnd.SetTooltip(tips[button - kNew]);
     }
     m_wndButtons[0].SetWindowText(L"+");
-    m_wndButtons[1].SetStdImage(KGP_GLYPH_CLOSE, 2);
-    m_wndButtons[2].SetStdImage(KGP_GLYPH_ARROW_UP, 2);
-    m_wndButtons[3].SetStdImage(KGP_GLYPH_ARROW_DOWN, 2);
+    m_wndButtons[1].SetStdImage(CKGPMenuGlyphs::kClose, 2);
+    m_wndButtons[2].SetStdImage(CKGPMenuGlyphs::kArrowUp, 2);
+    m_wndButtons[3].SetStdImage(CKGPMenuGlyphs::kArrowDown, 2);
     Layout();
     UpdateButtons();
     return TRUE;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "guilib/core/KGPDib.h"
 #include "guilib/core/KGPGlobalData.h"
 
 IMPLEMENT_DYNAMIC(CKGPImageEditDlg, CKGPDialog)
@@ -31,18 +32,6 @@ std::vector<WORD> MakeEmptyTemplate(const wchar_t* title, short cx, short cy)
     data.push_back(0);
     data.push_back(0);
     return data;
-}
-
-BITMAPINFO TopDownInfo(int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
 }
 
 // COLORREF (0x00BBGGRR) and a 32-bit DIB pixel (0x00RRGGBB) swap red and blue.
@@ -76,7 +65,7 @@ BOOL CKGPImageEditDlg::ReadPixels()
     if (m_sizeImage.cx <= 0 || m_sizeImage.cy <= 0 || m_sizeImage.cx > info.bmWidth || m_sizeImage.cy > info.bmHeight)
         m_sizeImage = CSize(info.bmWidth, info.bmHeight);
     std::vector<DWORD> all(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
-    BITMAPINFO format = TopDownInfo(info.bmWidth, info.bmHeight);
+    BITMAPINFO format = kgp::Dib32Info(info.bmWidth, info.bmHeight);
     HDC screen = ::GetDC(nullptr);
     const int rows = ::GetDIBits(screen, static_cast<HBITMAP>(m_pBitmap->GetSafeHandle()), 0,
                                  static_cast<UINT>(info.bmHeight), all.data(), &format, DIB_RGB_COLORS);
@@ -95,7 +84,7 @@ void CKGPImageEditDlg::WritePixels()
     BITMAP info{};
     m_pBitmap->GetBitmap(&info);
     std::vector<DWORD> all(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
-    BITMAPINFO format = TopDownInfo(info.bmWidth, info.bmHeight);
+    BITMAPINFO format = kgp::Dib32Info(info.bmWidth, info.bmHeight);
     const HBITMAP bitmap = static_cast<HBITMAP>(m_pBitmap->GetSafeHandle());
     HDC screen = ::GetDC(nullptr);
     ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), all.data(), &format, DIB_RGB_COLORS);

@@ -1,5 +1,7 @@
 #include "guilib/controls/KGPToolTipFactory.h"
 
+#include "guilib/core/KGPRegisteredMessages.h"
+
 #include <map>
 #include <memory>
 #include <vector>
@@ -36,12 +38,6 @@ void ApplyParams(CToolTipCtrl& tip, const CKGPToolTipParams& params)
 }
 
 } // namespace
-
-UINT KGPUpdateToolTipsMessage()
-{
-    static const UINT message = ::RegisterWindowMessageW(L"KGM_UPDATETOOLTIPS");
-    return message;
-}
 
 BOOL CKGPToolTipFactory::CreateToolTip(CToolTipCtrl*& pToolTip, CWnd* pWndOwner, UINT nKind)
 {
@@ -84,7 +80,7 @@ void CKGPToolTipFactory::SetTooltipParams(UINT nKinds, const CKGPToolTipParams& 
     }
     for (HWND owner : owners) {
         if (::IsWindow(owner))
-            ::SendMessageW(owner, KGPUpdateToolTipsMessage(), nKinds, 0);
+            ::SendMessageW(owner, KGM_UPDATETOOLTIPS, nKinds, 0);
     }
 }
 

@@ -28,9 +28,6 @@ struct CKGPToolTipParams {
     COLORREF clrText = CLR_DEFAULT;
 };
 
-// The registered message "KGM_UPDATETOOLTIPS".
-UINT KGPUpdateToolTipsMessage();
-
 class CKGPToolTipFactory {
 public:
     // Replaces pToolTip (deleting the one it held) by a new tooltip control of

@@ -9,7 +9,7 @@
 #include "guilib/controls/KGPEdit.h"
 #include "guilib/controls/KGPEditListBox.h"
 #include "guilib/controls/KGPExCheckList.h"
-#include "guilib/controls/KGPStdGlyphs.h"
+#include "guilib/core/KGPMenuGlyphs.h"
 #include "tests/support/LibraryTestHost.h"
 #include "tests/support/MessagePump.h"
 
@@ -40,7 +40,7 @@ TEST(ControlsScreenshotTest, EveryControlPaintsAndTheCheckListKeepsItsChecks)
     ASSERT_TRUE(text.Create(L"Apply", WS_CHILD | WS_VISIBLE, CRect(10, 10, 90, 36), &host, 11));
     CKGPButton& glyph = host.Make<CKGPButton>();
     ASSERT_TRUE(glyph.Create(L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), &host, 12));
-    glyph.SetStdImage(KGP_GLYPH_ARROW_RIGHT, 4);
+    glyph.SetStdImage(CKGPMenuGlyphs::kScrollRight, 4);
     glyph.SetWindowPos(static_cast<const CWnd*>(nullptr), 100, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     glyph.SizeToContent();
     CKGPEdit& edit = host.Make<CKGPEdit>();

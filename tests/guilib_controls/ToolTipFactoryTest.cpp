@@ -4,6 +4,7 @@
 
 #include "guilib/controls/KGPButton.h"
 #include "guilib/controls/KGPToolTipFactory.h"
+#include "guilib/core/KGPRegisteredMessages.h"
 #include "tests/support/LibraryTestHost.h"
 #include "tests/support/MessagePump.h"
 
@@ -22,7 +23,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == KGPUpdateToolTipsMessage()) {
+        if (message == KGM_UPDATETOOLTIPS) {
             m_updates.push_back(wParam);
             CKGPToolTipFactory::CreateToolTip(m_pTip, this, m_kind);
             return 0;
