@@ -37,7 +37,7 @@ TEST_F(DevProfileTest, SelectReadsTheModelsFile)
     WriteProfile(L"XK100",
                  "[DLG_VISIBLE]\r\nDLG_DOWN_SONG=0\r\nDLG_EDIT_STYLE=Yes\r\n"
                  "[FILE_MAX_CNT]\r\nSNG_MAX_CNT=10\r\nMEM_MAX_CNT=8\r\nMELODY_MAX_CNT=3\r\n"
-                 "[FILE_SIZE]\r\nSNG_MAX_SIZE=65536\r\nVOC_SIZE=0x400\r\n"
+                 "[FILE_SIZE]\r\nSNG_MAX_SIZE=65536\r\nVOC_SIZE=1024\r\n"
                  "[UPLOAD_ENABLE]\r\nUPLOAD_STY=0\r\n"
                  "[STY_ESSENTIAL_SEC]\r\nS1=Main A\r\nS2=intro a\r\nS3=\r\n");
     ASSERT_TRUE(SelectDevProfile(L"XK100"));

@@ -26,7 +26,7 @@ TEST_F(IniTest, ValuesFollowTheReadingRules)
     WriteText(Path(), "[S]\r\nEmpty=\r\nYes=Yes\r\nHex=0x10\r\nWord=abc\r\n");
     const CIni ini = Ini();
     EXPECT_EQ(ini.GetUInt(L"S", L"Empty", 9), 9u) << "an empty value is the default";
-    EXPECT_EQ(ini.GetUInt(L"S", L"Hex", 0), 16u);
+    EXPECT_EQ(ini.GetUInt(L"S", L"Hex", 7), 0u) << "decimal only, as the platform's integer reader";
     EXPECT_EQ(ini.GetUInt(L"S", L"Word", 5), 0u) << "text without digits is 0, not the default";
     // Keys and sections ignore letter case, as the platform's files do.
     EXPECT_TRUE(ini.GetBool(L"s", L"yes", FALSE));

@@ -1,6 +1,7 @@
 #include "core/portable/marks/SongMark.h"
 
 #include "core/portable/marks/FileMarks.h"
+#include "core/portable/midi/TrackWalk.h"
 
 #include <algorithm>
 #include <optional>
@@ -19,102 +20,6 @@ bool ChunkIdIs(const ByteSource& source, std::uint64_t offset, std::string_view 
                       [](std::uint8_t b, char c) { return b == static_cast<std::uint8_t>(c); });
 }
 
-// Walks the events of one track chunk held in memory; true when End of Track is
-// reached without leaving the chunk.
-class TrackWalker {
-public:
-    explicit TrackWalker(const std::vector<std::uint8_t>& data) : m_data(data) {}
-
-    bool ReachesEndOfTrack()
-    {
-        std::uint8_t runningStatus = 0;
-        while (m_pos < m_data.size()) {
-            if (!SkipVariableLength())
-                return false;
-            std::uint8_t status = 0;
-            if (!Peek(status))
-                return false;
-            if (status & 0x80) {
-                ++m_pos;
-            } else if (runningStatus == 0) {
-                return false;
-            } else {
-                status = runningStatus;
-            }
-
-            if (status == 0xFF) {
-                std::uint8_t type = 0;
-                if (!Next(type))
-                    return false;
-                std::uint32_t length = 0;
-                if (!ReadVariableLength(length) || !Skip(length))
-                    return false;
-                if (type == 0x2F)
-                    return true;
-                runningStatus = 0;
-            } else if (status == 0xF0 || status == 0xF7) {
-                std::uint32_t length = 0;
-                if (!ReadVariableLength(length) || !Skip(length))
-                    return false;
-                runningStatus = 0;
-            } else if (status >= 0xF0) {
-                return false; // system common/real-time bytes do not belong in a file
-            } else {
-                const std::uint8_t kind = status & 0xF0;
-                const std::uint32_t dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-                if (!Skip(dataBytes))
-                    return false;
-                runningStatus = status;
-            }
-        }
-        return false;
-    }
-
-private:
-    bool Peek(std::uint8_t& b) const
-    {
-        if (m_pos >= m_data.size())
-            return false;
-        b = m_data[m_pos];
-        return true;
-    }
-    bool Next(std::uint8_t& b)
-    {
-        if (!Peek(b))
-            return false;
-        ++m_pos;
-        return true;
-    }
-    bool Skip(std::uint32_t count)
-    {
-        if (count > m_data.size() - m_pos)
-            return false;
-        m_pos += count;
-        return true;
-    }
-    bool ReadVariableLength(std::uint32_t& value)
-    {
-        value = 0;
-        for (int i = 0; i < 4; ++i) {
-            std::uint8_t b = 0;
-            if (!Next(b))
-                return false;
-            value = (value << 7) | (b & 0x7F);
-            if (!(b & 0x80))
-                return true;
-        }
-        return false;
-    }
-    bool SkipVariableLength()
-    {
-        std::uint32_t ignored = 0;
-        return ReadVariableLength(ignored);
-    }
-
-    const std::vector<std::uint8_t>& m_data;
-    std::size_t m_pos = 0;
-};
-
 SongCheck CheckFirstTrack(const ByteSource& source, std::uint64_t dataOffset, std::uint32_t length)
 {
     std::vector<std::uint8_t> data(length);
@@ -127,7 +32,9 @@ SongCheck CheckFirstTrack(const ByteSource& source, std::uint64_t dataOffset, st
                     data.begin() + kSongMarkEventPrefix.size(),
                     [](char c, std::uint8_t b) { return b == static_cast<std::uint8_t>(c); }))
         return SongCheck::NoMark;
-    return TrackWalker(data).ReachesEndOfTrack() ? SongCheck::Ok : SongCheck::DamagedTrack;
+    // The file reader's own walk, so that a song the check passes is one the player reads.
+    const midi::TrackWalkResult walk = midi::WalkTrack(data, 0, data.size(), [](const midi::WalkedEvent&) {});
+    return walk.error == nullptr && walk.endOfTrack ? SongCheck::Ok : SongCheck::DamagedTrack;
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "core/portable/midi/MidiReader.h"
 
+#include "core/portable/midi/TrackWalk.h"
+
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -49,168 +52,66 @@ struct TrackPlan {
 
 // First pass over one MTrk body [begin, end): checks every event against the
 // bytes present and counts what the second pass will store, storing nothing.
-// Offsets in errors are file offsets. Positions and counters stay in locals so
-// the loop runs from registers.
+// Offsets in errors are file offsets.
 MidiReadResult CheckTrack(std::span<const std::uint8_t> file, std::size_t begin, std::size_t end,
                           int trackIndex, TrackPlan& plan) {
-    const std::uint8_t* const data = file.data();
-    std::size_t pos = begin;
     std::size_t events = 0;
     std::size_t payloads = 0;
     std::size_t payloadBytes = 0;
-    std::uint64_t tick = 0;
-    std::uint8_t runningStatus = 0;
-    bool endOfTrack = false;
-    while (pos < end) {
-        const std::size_t eventStart = pos;
-        std::uint32_t delta = data[pos];
-        if (delta < 0x80) {
-            ++pos;  // the common one-byte delta
-        } else {
-            const std::size_t used = ReadVariableLength(file.subspan(pos, end - pos), delta);
-            if (used == 0) {
-                return TrackError(trackIndex, eventStart,
-                                  "delta time is longer than four bytes or cut off");
-            }
-            pos += used;
-        }
-        tick += delta;
-        if (tick > UINT32_MAX) {
-            return TrackError(trackIndex, eventStart, "absolute time exceeds 32 bits");
-        }
-        if (pos >= end) {
-            return TrackError(trackIndex, pos, "event missing after its delta time");
-        }
-        const std::size_t statusAt = pos;
-        const std::uint8_t first = data[pos];
+    const TrackWalkResult walk = WalkTrack(file, begin, end, [&](const WalkedEvent& event) {
         ++events;
-        if (first < 0xF0) {
-            if (first >= 0x80) {
-                runningStatus = first;
-                ++pos;
-            } else if (runningStatus == 0) {
-                // Running status is kept across meta and system-exclusive events on purpose.
-                return TrackError(trackIndex, pos, "data byte without a preceding status");
-            }
-            const auto length = static_cast<std::size_t>(ChannelDataLength(runningStatus));
-            if (end - pos < length) {
-                return TrackError(trackIndex, pos, "channel message cut off by the end of the track");
-            }
-            const std::uint8_t second = length == 2 ? data[pos + 1] : 0;
-            if ((data[pos] | second) & 0x80) {
-                return TrackError(trackIndex, pos, "data byte above 0x7F in a channel message");
-            }
-            pos += length;
-            continue;
+        if (event.status >= 0xF0) {
+            ++payloads;
+            payloadBytes += event.payloadLength;
         }
-        std::uint8_t metaType = 0;
-        if (first == 0xFF) {
-            if (end - pos < 2) {
-                return TrackError(trackIndex, pos, "meta event cut off");
-            }
-            metaType = data[pos + 1];
-            pos += 2;
-        } else if (first == 0xF0 || first == 0xF7) {
-            ++pos;
-        } else {
-            return TrackError(trackIndex, pos, "system status byte not allowed in a file");
-        }
-        // "length data" of a meta or system-exclusive event.
-        std::uint32_t length = 0;
-        const std::size_t used = ReadVariableLength(file.subspan(pos, end - pos), length);
-        if (used == 0) {
-            return TrackError(trackIndex, pos, "event length is longer than four bytes or cut off");
-        }
-        pos += used;
-        if (length > end - pos) {
-            return PayloadTooLong(trackIndex, statusAt, length, end - pos);
-        }
-        pos += length;
-        ++payloads;
-        payloadBytes += length;
-        if (first == 0xFF && metaType == meta::EndOfTrack) {
-            endOfTrack = true;
-            break;  // bytes after end-of-track are not events
-        }
+    });
+    if (walk.error == kEventLengthTooLong) {
+        return PayloadTooLong(trackIndex, walk.offset, walk.declaredLength, walk.bytesLeft);
+    }
+    if (walk.error != nullptr) {
+        return TrackError(trackIndex, walk.offset, walk.error);
     }
     plan.begin = begin;
-    plan.end = pos;
+    plan.end = walk.end;
     plan.events = events;
     plan.payloads = payloads;
     plan.payloadBytes = payloadBytes;
-    plan.endOfTrack = endOfTrack;
+    plan.endOfTrack = walk.endOfTrack;
     MidiReadResult done;
     done.ok = true;
     return done;
 }
 
-// Variable-length quantity already checked by CheckTrack.
-std::uint32_t TakeCheckedVariableLength(const std::uint8_t* data, std::size_t& pos) {
-    std::uint32_t value = 0;
-    std::uint8_t byte = 0;
-    do {
-        byte = data[pos++];
-        value = (value << 7) | (byte & 0x7Fu);
-    } while (byte & 0x80);
-    return value;
-}
-
 // Second pass: stores the events of a checked track. The space for them was
-// reserved exactly, so nothing reallocates, and nothing here is checked twice.
-// With `Adopt` the file buffer becomes the pool and payloads are referred to
-// where they lie; otherwise they are copied into the pool.
+// reserved exactly, so nothing reallocates. With `Adopt` the file buffer becomes
+// the pool and payloads are referred to where they lie; otherwise they are
+// copied into the pool.
 template <bool Adopt>
-void FillTrack(const std::uint8_t* data, const TrackPlan& plan, MidiTrack& track, MidiFile& out) {
+void FillTrack(std::span<const std::uint8_t> file, const TrackPlan& plan, MidiTrack& track, MidiFile& out) {
     track.events.reserve(plan.events);
     track.endOfTrackSeen = plan.endOfTrack;
-    std::size_t pos = plan.begin;
-    std::uint32_t tick = 0;
-    std::uint8_t runningStatus = 0;
-    while (pos < plan.end) {
-        std::uint32_t delta = data[pos];
-        if (delta < 0x80) {
-            ++pos;
-        } else {
-            delta = TakeCheckedVariableLength(data, pos);
-        }
-        tick += delta;
+    const std::uint8_t* const data = file.data();
+    WalkTrack(file, plan.begin, plan.end, [&](const WalkedEvent& walked) {
         MidiEvent event;
-        event.tick = tick;
-        const std::uint8_t first = data[pos];
-        if (first < 0xF0) {
-            if (first >= 0x80) {
-                runningStatus = first;
-                ++pos;
-            }
-            event.status = runningStatus;
-            event.data1 = data[pos];
-            if (ChannelDataLength(runningStatus) == 2) {
-                event.data2 = data[pos + 1];
-                pos += 2;
-            } else {
-                ++pos;
-            }
-        } else {
-            ++pos;
-            event.status = first;
-            if (first == 0xFF) {
-                event.kind = EventKind::Meta;
-                event.data1 = data[pos++];
-            } else {
-                event.kind = first == 0xF0 ? EventKind::SysEx : EventKind::Escape;
-            }
-            const std::uint32_t length = TakeCheckedVariableLength(data, pos);
+        event.tick = walked.tick;
+        event.status = walked.status;
+        event.data1 = walked.data1;
+        event.data2 = walked.data2;
+        if (walked.status >= 0xF0) {
+            event.kind = walked.status == 0xFF   ? EventKind::Meta
+                         : walked.status == 0xF0 ? EventKind::SysEx
+                                                 : EventKind::Escape;
             event.payloadAt = static_cast<std::uint32_t>(out.payloadRefs.size());
+            const auto length = walked.payloadLength;
             if constexpr (Adopt) {
-                out.payloadRefs.push_back({static_cast<std::uint32_t>(pos), length});
+                out.payloadRefs.push_back({static_cast<std::uint32_t>(walked.payloadAt), length});
             } else {
                 out.payloadRefs.push_back({static_cast<std::uint32_t>(out.payload.size()), length});
-                out.payload.insert(out.payload.end(), data + pos, data + pos + length);
+                out.payload.insert(out.payload.end(), data + walked.payloadAt, data + walked.payloadAt + length);
             }
-            pos += length;
         }
         track.events.push_back(event);
-    }
+    });
 }
 
 }  // namespace
@@ -309,9 +210,9 @@ MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out, bool
     out.tracks.resize(plans.size());
     for (std::size_t t = 0; t < plans.size(); ++t) {
         if (adopt) {
-            FillTrack<true>(bytes.data(), plans[t], out.tracks[t], out);
+            FillTrack<true>(bytes, plans[t], out.tracks[t], out);
         } else {
-            FillTrack<false>(bytes.data(), plans[t], out.tracks[t], out);
+            FillTrack<false>(bytes, plans[t], out.tracks[t], out);
         }
     }
     MidiReadResult result;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/portable/midi/MidiFile.h"
+#include "core/portable/midi/TrackWalk.h"
 
 namespace keyloft::midi {
 
@@ -21,18 +22,14 @@ struct MidiReadResult {
     std::string Describe() const;  // "error at offset N" or "ok"
 };
 
-// Reads formats 0, 1 and 2; on failure `out` is left empty. Tolerated as real
-// files need: running status kept across meta and system-exclusive events, a
-// track chunk without end-of-track, unknown chunks (skipped), a header longer
+// Reads formats 0, 1 and 2; on failure `out` is left empty. Events follow the
+// rules of TrackWalk.h. Tolerated as real files need: a track chunk without
+// end-of-track, unknown chunks (skipped), a header longer
 // than 6 bytes.
 MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out);
 // The same, keeping the buffer as the file's payload pool instead of copying
 // the payloads out of it (a loader that read the file into a buffer of its own
 // gives it up). On failure the buffer is left as it was.
 MidiReadResult ReadMidiFile(std::vector<std::uint8_t>&& bytes, MidiFile& out);
-
-// Variable-length quantity of at most four bytes. Returns the bytes used, 0 when
-// the quantity runs past the end or is longer than four bytes.
-std::size_t ReadVariableLength(std::span<const std::uint8_t> bytes, std::uint32_t& value);
 
 }  // namespace keyloft::midi

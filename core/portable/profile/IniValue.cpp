@@ -27,16 +27,9 @@ bool EqualsNoCase(std::wstring_view text, std::wstring_view word)
     return true;
 }
 
-int DigitValue(wchar_t c, int base)
+int DigitValue(wchar_t c)
 {
-    int value = -1;
-    if (c >= L'0' && c <= L'9')
-        value = c - L'0';
-    else if (c >= L'a' && c <= L'f')
-        value = c - L'a' + 10;
-    else if (c >= L'A' && c <= L'F')
-        value = c - L'A' + 10;
-    return value < base ? value : -1;
+    return c >= L'0' && c <= L'9' ? c - L'0' : -1;
 }
 
 } // namespace
@@ -51,21 +44,15 @@ std::optional<std::int64_t> ParseIniNumber(std::wstring_view text)
         negative = text.front() == L'-';
         text.remove_prefix(1);
     }
-    int base = 10;
-    if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X') &&
-        DigitValue(text[2], 16) >= 0) {
-        base = 16;
-        text.remove_prefix(2);
-    }
     // Saturate rather than overflow: the value ends up in 32 bits anyway.
     constexpr std::int64_t kLimit = std::int64_t{1} << 40;
     std::int64_t value = 0;
     for (const wchar_t c : text) {
-        const int digit = DigitValue(c, base);
+        const int digit = DigitValue(c);
         if (digit < 0)
             break;
         if (value < kLimit)
-            value = value * base + digit;
+            value = value * 10 + digit;
     }
     return negative ? -value : value;
 }

@@ -1,8 +1,9 @@
 // The reading rules of ini values, kept apart from the platform's ini functions
 // so that they are the same everywhere and testable on their own.
 //
-//  - A number is optional blanks, an optional sign, then either "0x"/"0X" and hex
-//    digits or decimal digits; reading stops at the first other character.
+//  - A number is optional blanks, an optional sign, then decimal digits; reading
+//    stops at the first other character, so "0x10" reads as 0 (as the platform's
+//    own integer reader does).
 //    Text with no digits reads as 0 (as the platform's own integer reader does).
 //  - An unsigned read of a negative number wraps (-1 reads as 4294967295), so a
 //    value written from a signed int reads back unchanged through either reader.

@@ -1,5 +1,6 @@
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/marks/SongMark.h"
+#include "core/portable/midi/MidiReader.h"
 #include "tests/portable/marks/MarkSamples.h"
 
 #include <gtest/gtest.h>
@@ -83,16 +84,22 @@ TEST(SongMark, UnknownChunksBetweenTracksArePassedOver)
     EXPECT_EQ(Check(song), SongCheck::Ok);
 }
 
-TEST(SongMark, FirstTrackMustEndInsideItsChunk)
+// The song check walks the first track as the MIDI file reader does: one file, one answer.
+TEST(SongMark, FirstTrackMustEndInsideItsChunkAndReadAsAMidiFile)
 {
     Bytes noEnd = samples::MakeMarkedConductorTrack();
     noEnd.resize(noEnd.size() - 4); // drop End of Track
     EXPECT_EQ(Check(SongWithConductor(noEnd)), SongCheck::DamagedTrack);
     for (const Bytes& inserted : {Bytes{0x00, 0xFF, 0x06, 0x7F, 'A'},                // meta length past the chunk
-                                  Bytes{0x81, 0x81, 0x81, 0x81, 0x01, 0x90, 60, 1}}) { // five-byte delta
+                                  Bytes{0x81, 0x81, 0x81, 0x81, 0x01, 0x90, 60, 1},  // five-byte delta
+                                  Bytes{0x00, 0x90, 60, 1, 0x00, 0xF0, 0x01, 0xF7, 0x00, 60, 0}, // running status after sysex
+                                  Bytes{0x00, 0x90, 60, 0x80}}) {                    // data byte above 0x7F
         Bytes track = samples::MakeMarkedConductorTrack();
         track.insert(track.end() - 4, inserted.begin(), inserted.end());
-        EXPECT_EQ(Check(SongWithConductor(track)), SongCheck::DamagedTrack);
+        const Bytes song = SongWithConductor(track);
+        EXPECT_EQ(Check(song), SongCheck::DamagedTrack);
+        midi::MidiFile file;
+        EXPECT_FALSE(midi::ReadMidiFile(song, file).ok);
     }
 }
 

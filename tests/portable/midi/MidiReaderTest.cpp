@@ -30,27 +30,33 @@ MidiReadResult ReadFails(const Bytes& bytes) {
     return result;
 }
 
-TEST(MidiReader, RunningStatusSurvivesMetaAndSysEx) {
+// Meta and system-exclusive events cancel running status, as the MIDI standard has it.
+TEST(MidiReader, RunningStatusEndsAtMetaAndSysEx) {
     const Bytes bytes = Join({Header(0, 1, 96),
                               Track({0x00, 0x90, 60, 100,                  // note on
-                                     0x00, 0xFF, 0x06, 0x01, 'A',          // marker
                                      0x10, 62, 90,                         // running status
                                      0x00, 0xF0, 0x03, 0x7E, 0x7F, 0xF7,   // sysex
-                                     0x10, 64, 80,                         // running status again
+                                     0x10, 0x90, 64, 80,                   // status given again
                                      0x00, 0xFF, 0x2F, 0x00})});
     const MidiFile file = ReadOk(bytes);
-    ASSERT_EQ(file.tracks.size(), 1u);
     const auto& events = file.tracks[0].events;
-    ASSERT_EQ(events.size(), 6u);
-    EXPECT_EQ(events[2].status, 0x90);
-    EXPECT_EQ(events[2].data1, 62);
-    EXPECT_EQ(events[2].tick, 16u);
-    EXPECT_EQ(events[3].kind, EventKind::SysEx);
-    EXPECT_EQ(file.Payload(events[3]).size(), 3u);
-    EXPECT_EQ(events[4].status, 0x90);
-    EXPECT_EQ(events[4].data1, 64);
-    EXPECT_EQ(events[4].tick, 32u);
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events[1].status, 0x90);
+    EXPECT_EQ(events[1].data1, 62);
+    EXPECT_EQ(events[1].tick, 16u);
+    EXPECT_EQ(events[2].kind, EventKind::SysEx);
+    EXPECT_EQ(file.Payload(events[2]).size(), 3u);
+    EXPECT_EQ(events[3].data1, 64);
+    EXPECT_EQ(events[3].tick, 32u);
     EXPECT_TRUE(file.tracks[0].endOfTrackSeen);
+
+    for (const Bytes& cancelling : {Bytes{0xF0, 0x01, 0xF7}, Bytes{0xFF, 0x01, 0x00}}) {
+        Bytes events = {0x00, 0x90, 60, 100, 0x00};
+        events.insert(events.end(), cancelling.begin(), cancelling.end());
+        events.insert(events.end(), {0x10, 62, 90});
+        const Bytes afterIt = Join({Header(0, 1, 96), Track(events)});
+        EXPECT_NE(ReadFails(afterIt).error.find("without a preceding status"), std::string::npos);
+    }
 }
 
 TEST(MidiReader, OneDataByteMessagesAndEscapes) {

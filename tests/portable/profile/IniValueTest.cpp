@@ -5,13 +5,13 @@
 namespace keyloft::profile {
 namespace {
 
-TEST(IniValue, NumbersInDecimalHexWithSignsAndDefaults)
+TEST(IniValue, NumbersInDecimalWithSignsAndDefaults)
 {
     const struct {
         const wchar_t* text;
         unsigned expected;
     } cases[] = {
-        {L"  42  ", 42u}, {L"0XfF", 255u}, {L"+5", 5u}, {L"-1", 4294967295u}, {L"12abc", 12u},
+        {L"  42  ", 42u}, {L"0x10", 0u}, {L"0XfF", 0u}, {L"010", 10u}, {L"+5", 5u}, {L"-1", 4294967295u}, {L"12abc", 12u},
         {L"", 7u}, {L"   ", 7u},                         // empty: the default
         {L"abc", 0u}, {L"0x", 0u}, {L"-", 0u},           // text without digits: zero, not the default
     };
@@ -28,9 +28,9 @@ TEST(IniValue, NumbersInDecimalHexWithSignsAndDefaults)
 
 TEST(IniValue, BooleansByWordOrNumber)
 {
-    for (const wchar_t* yes : {L"TRUE", L"yEs", L"1", L"-1", L"0x10"})
+    for (const wchar_t* yes : {L"TRUE", L"yEs", L"1", L"-1", L"10x"})
         EXPECT_TRUE(ReadIniBool(yes, false)) << testing::PrintToString(std::wstring(yes));
-    for (const wchar_t* no : {L"0", L"no", L"false", L"yesterday"})
+    for (const wchar_t* no : {L"0", L"no", L"false", L"yesterday", L"0x10"})
         EXPECT_FALSE(ReadIniBool(no, true)) << testing::PrintToString(std::wstring(no));
     EXPECT_TRUE(ReadIniBool(L"", true));
     EXPECT_FALSE(ReadIniBool(L"", false));
