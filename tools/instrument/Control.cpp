@@ -39,6 +39,7 @@ std::optional<FaultMode> ParseFault(std::string_view text)
     if (text == "cut-reply") return FaultMode::CutReply;
     if (text == "cut-by-status") return FaultMode::CutByStatus;
     if (text == "late-reply") return FaultMode::LateReply;
+    if (text == "pulled") return FaultMode::Pulled;
     return std::nullopt;
 }
 

@@ -18,6 +18,8 @@ enum class FaultMode {
     CutReply,    // the reply frame ends after half its body
     CutByStatus, // the reply is cut off by a note-on status byte
     LateReply,   // the reply comes `delayMs` late
+    Pulled,      // after `after` matching packets the cable is out: nothing answers, not even
+                 // the identify frame, across port reopens, until the control file changes
 };
 
 struct Control {

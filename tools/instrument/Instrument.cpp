@@ -48,6 +48,15 @@ void Instrument::SetBaseControl(Control base)
     RefreshSettings();
 }
 
+void Instrument::Reopen(Control base)
+{
+    download_.reset();
+    upload_.reset();
+    armed_ = false;
+    if (!(base == base_))
+        SetBaseControl(std::move(base));
+}
+
 // The control file and the profile are read again when a session-level request
 // comes (not for every data packet). A control file counts as changed when its
 // text, size or write time differs: write times are too coarse on their own.
@@ -62,6 +71,7 @@ void Instrument::RefreshSettings()
         controlText_ = content;
         control_ = text ? ParseControl(*text, base_) : base_;
         matchingPackets_ = 0;
+        pulled_ = false;
     }
     const auto profile = store_.ReadText(kProfileFile);
     profileText_ = profile ? *profile : BuiltInProfileText();
@@ -74,11 +84,19 @@ bool Instrument::FaultHits(std::uint8_t type)
         return false;
     if (control_.onType && *control_.onType != type)
         return false;
-    return matchingPackets_++ >= control_.after;
+    const bool hits = matchingPackets_++ >= control_.after;
+    if (hits && control_.fault == FaultMode::Pulled)
+        pulled_ = true;
+    return hits;
 }
 
 std::vector<Reply> Instrument::OnMessage(ByteView message)
 {
+    if (pulled_) {
+        RefreshSettings(); // only a changed control file plugs the cable back in
+        if (pulled_)
+            return {};
+    }
     // The identify query is six bytes; anything longer is a packet frame or not ours.
     if (message.size() <= 8 && protocol::IsIdentifyQuery(message)) {
         RefreshSettings();
@@ -105,7 +123,7 @@ std::vector<Reply> Instrument::OnMessage(ByteView message)
         RefreshSettings();
 
     const bool fault = FaultHits(packet.type);
-    if (fault && control_.fault == FaultMode::Silent)
+    if (fault && (control_.fault == FaultMode::Silent || control_.fault == FaultMode::Pulled))
         return {};
     const Bytes reply = fault && control_.fault == FaultMode::Refuse ? Refusal(packet, control_.status) : Answer(packet);
     return Deliver(protocol::WrapPacket(reply), message.size(), fault);

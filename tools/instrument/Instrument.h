@@ -24,6 +24,11 @@ public:
 
     // Replaces the environment settings (tests of the engine itself).
     void SetBaseControl(Control base);
+    // The port was closed and opened again with these environment settings: a
+    // transfer in progress is forgotten, but not how far a fault has got, nor a
+    // pulled cable (a reconnect does not plug it back in).
+    void Reopen(Control base);
+    bool Pulled() const { return pulled_; }
     const Control& CurrentControl() const { return control_; }
     const SlotStore& Store() const { return store_; }
     const SlotLimits& Limits() const { return limits_; }
@@ -65,6 +70,7 @@ private:
     std::string profileText_;
     SlotLimits limits_;
     unsigned matchingPackets_ = 0;
+    bool pulled_ = false;
     bool armed_ = false; // a clear state came since the last end
     std::optional<Download> download_;
     std::optional<UploadItem> upload_;

@@ -247,8 +247,13 @@ DWORD Driver::OpenOutput(UINT device, const MIDIOPENDESC* desc, DWORD_PTR flags,
         return MMSYSERR_ALLOCATED;
     // The environment is read at every open, so that a test can change it first.
     try {
-        if (device == kInstrumentPort)
-            instrument_ = std::make_unique<ki::Instrument>(InstrumentFolder(), ControlFromEnvironment());
+        if (device == kInstrumentPort) {
+            const auto folder = InstrumentFolder();
+            if (instrument_ && instrument_->Store().Root() == folder)
+                instrument_->Reopen(ControlFromEnvironment());
+            else
+                instrument_ = std::make_unique<ki::Instrument>(folder, ControlFromEnvironment());
+        }
     } catch (const std::exception&) {
         return MMSYSERR_ERROR;
     }

@@ -22,6 +22,7 @@ TEST(InstrumentControl, ParsesSettingsOnTopOfABase)
     EXPECT_EQ(control.paceBytesPerSecond, 3125u);
     EXPECT_EQ(control.delayMs, 10u);
     EXPECT_EQ(ki::ParseControl("fault=silent-after").fault, ki::FaultMode::Silent);
+    EXPECT_EQ(ki::ParseControl("fault=pulled").fault, ki::FaultMode::Pulled);
 
     ki::ParseControl("fault=explode\nafter=x", {}, &error);
     EXPECT_NE(error.find("fault=explode"), std::string::npos);
@@ -67,6 +68,24 @@ TEST(InstrumentFaults, GoesSilentAfterNDataPacketsOfATransfer)
     EXPECT_EQ(host.Download(0, 0, Pattern(6000)), kp::Status::Ok);
     folder.Write("control.txt", "fault=none\n");
     EXPECT_EQ(host.Download(0, 0, Pattern(6000)), kp::Status::Ok);
+}
+
+TEST(InstrumentFaults, APulledInstrumentStaysSilentAcrossReopeningUntilTheControlFileChanges)
+{
+    TempFolder folder;
+    folder.Write("control.txt", "fault=pulled\nafter=1\n");
+    InstrumentHost host(folder.Path());
+    ASSERT_EQ(host.Ack(kp::MakeClearState(), kp::PacketType::ClearState), kp::Status::Ok);
+    EXPECT_TRUE(host.Send(kp::MakeClearState()).replies.empty());
+    const kp::Bytes identify = kp::IdentifyQueryMessage();
+    EXPECT_TRUE(host.SendMessage(identify).replies.empty()) << "not even the identify frame";
+    host.Engine().Reopen({});
+    EXPECT_TRUE(host.SendMessage(identify).replies.empty()) << "a reconnect does not plug it back in";
+    EXPECT_TRUE(host.Send(kp::MakeHello(kp::HelloCommand::Probe)).replies.empty());
+
+    folder.Write("control.txt", "fault=none\n");
+    EXPECT_FALSE(host.SendMessage(identify).replies.empty());
+    EXPECT_EQ(host.Ack(kp::MakeClearState(), kp::PacketType::ClearState), kp::Status::Ok);
 }
 
 TEST(NonInstrument, SizedPartnerAnswersWithTheSizeAsked)
