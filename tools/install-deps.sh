@@ -5,7 +5,8 @@ set -eu
 
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
 binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps x11-utils
-imagemagick python3 libboost-dev googletest clang libclang-rt-14-dev opencc fp-utils"
+imagemagick python3 libboost-dev googletest clang libclang-rt-14-dev opencc fp-utils
+fonts-wqy-microhei"
 
 missing=""
 for p in $PACKAGES; do

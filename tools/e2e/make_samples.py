@@ -75,7 +75,9 @@ def main():
     put(os.path.join(instrument, "memory", "000.mem"), exact(MEMORY_MARK, 1))
     # On the PC: files ready to download, in the data folders beside the program.
     data = os.path.join(program, "XKBD")
-    for name, seed in (("Morning Walk.mid", 5), ("Waltz for Two.mid", 6), ("Rain Song.mid", 7)):
+    # One name in Chinese: it shows in every language of the interface.
+    for name, seed in (("Morning Walk.mid", 5), ("Waltz for Two.mid", 6), ("Rain Song.mid", 7),
+                       ("春天的歌.mid", 8)):
         put(os.path.join(data, "song", name), song(seed, notes=96))
     for name, seed in (("Bossa.sty", 4), ("Swing.sty", 5)):
         put(os.path.join(data, "style", name), style(name[:-4].upper().encode(), seed))

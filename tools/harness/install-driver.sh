@@ -8,8 +8,9 @@ driver=$2
 [ -f "$driver" ] || exit 0
 target="$WINEPREFIX/drive_c/windows/system32/winevmidi.drv"
 if ! cmp -s "$driver" "$target" 2>/dev/null; then
-    cp "$driver" "$target"
+    keyloft_step "install the MIDI driver in the prefix" cp "$driver" "$target"
 fi
 if ! wine reg query 'HKCU\Software\Wine\Drivers' /v Audio 2>/dev/null | grep -q vmidi; then
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d vmidi /f >/dev/null 2>&1
+    keyloft_step "select the MIDI driver as Wine's audio driver" \
+        wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d vmidi /f
 fi

@@ -1,7 +1,9 @@
 #!/bin/sh
-# Creates the private Wine prefix once: no Mono or Gecko, Wine's own fonts in
-# C:\windows\Fonts, unmanaged windows (hiding a window costs 2 s without a window
-# manager otherwise), no crash dialog (it would hang a headless run).
+# Creates the private Wine prefix once: no Mono or Gecko, Wine's own fonts and a
+# Chinese font in C:\windows\Fonts (linked to the interface fonts, so Chinese text
+# shows in every language), unmanaged windows (hiding a window costs 2 s without a
+# window manager otherwise), no crash dialog (it would hang a headless run).
+# Every step that fails says so and shows Wine's output.
 # Usage: prepare-prefix.sh <harness-dir>
 set -eu
 . "$(dirname "$0")/env.sh"
@@ -10,10 +12,26 @@ ready="$WINEPREFIX/.keyloft-ready"
 [ -f "$ready" ] && exit 0
 
 rm -rf "$WINEPREFIX"
-WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1
-wineserver -w
+keyloft_step "create the Wine prefix (wineboot)" env WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+keyloft_step "copy Wine's fonts (package fonts-wine)" cp /usr/share/wine/fonts/* "$fonts/"
+cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+keyloft_step "copy the Chinese font (package fonts-wqy-microhei)" cp "$cjk" "$fonts/"
+
+set_value() {
+    keyloft_step "set $1\\$3 in the prefix's registry" wine reg add "$1" /v "$3" /t "$2" /d "$4" /f
+}
+set_value 'HKCU\Software\Wine\X11 Driver' REG_SZ Managed N
+set_value 'HKCU\Software\Wine\WineDbg' REG_DWORD ShowCrashDialog 0
+set_value 'HKCU\Software\Wine\Drivers' REG_SZ Audio ""
+# Glyphs the interface fonts lack (Chinese) come from the Chinese font, and the
+# usual Chinese face names stand for it.
+link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI" Arial "DejaVu Sans"; do
+    set_value "$link" REG_MULTI_SZ "$face" "wqy-microhei.ttc,WenQuanYi Micro Hei"
+done
+for face in SimSun NSimSun SimHei "Microsoft YaHei" PMingLiU MingLiU "Microsoft JhengHei"; do
+    set_value 'HKCU\Software\Wine\Fonts\Replacements' REG_SZ "$face" "WenQuanYi Micro Hei"
+done
+keyloft_step "write the prefix's registry to disk (wineserver -w)" wineserver -w
 touch "$ready"

@@ -16,7 +16,6 @@ fi
 log=$(mktemp "${TMPDIR:-/tmp}/keyloft-wine.XXXXXX")
 wine "$@" >"$log" 2>&1 </dev/null
 status=$?
-grep -v -e "wine32 is missing" -e "multiarch needs to be enabled" -e "apt-get install wine32" \
-         -e "dpkg --add-architecture" "$log"
+keyloft_wine_output "$log"
 rm -f "$log"
 exit $status
