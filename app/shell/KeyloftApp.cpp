@@ -10,6 +10,7 @@
 #include "app/view/KeyloftView.h"
 #include "core/convert/Config.h"
 #include "core/files/Folders.h"
+#include "core/files/ShellSeam.h"
 #include "core/files/TraceLog.h"
 #include "core/link/LinkMessages.h"
 #include "core/ui/GdiplusSession.h"
@@ -22,6 +23,21 @@ namespace {
 
 // The link's failure boxes, always shown on the GUI thread.
 std::unique_ptr<CGuiThreadLinkMessages> g_linkMessages;
+
+// Every settings and profile path lies below the program folder: from a folder
+// too deep they would all fail, one by one and silently. Says so instead.
+bool ProgramFolderFits()
+{
+    const CString folder = GetProgramFolder();
+    if (folder.GetLength() <= kLongestProgramFolder)
+        return true;
+    CString format;
+    format.LoadString(IDS_PROGRAM_FOLDER_TOO_LONG_FMT);
+    CString text;
+    text.Format(format, folder.GetLength(), kLongestProgramFolder);
+    ShowPlainMessageBox(text + L"\n\n" + folder, MB_OK | MB_ICONERROR);
+    return false;
+}
 
 } // namespace
 
@@ -74,6 +90,8 @@ BOOL CKeyloftApp::InitInstance()
     // The lock comes first: a second copy must end before it touches anything
     // the running copy owns, the trace log above all.
     if (!m_instanceLock.Acquire(kMutexName))
+        return FALSE;
+    if (!ProgramFolderFits())
         return FALSE;
     OpenTraceLog();
     InstallHooks();

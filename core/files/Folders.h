@@ -14,6 +14,12 @@ CString GetModuleFolder();
 // the module folder, unless a test has pointed it elsewhere.
 CString GetProgramFolder();
 
+// The longest program folder (with its backslash) that keeps every settings,
+// profile and data path the program builds below it (at most 64 characters
+// more, e.g. "DevProfile\<model>.ini", "XKBD\memory\UserMemory 001.mem")
+// within the system's path limit of MAX_PATH - 1 characters.
+constexpr int kLongestProgramFolder = MAX_PATH - 1 - 64;
+
 // Points GetProgramFolder at another folder (a trailing backslash is added);
 // an empty text restores the module folder. For tests.
 void SetProgramFolderOverride(LPCTSTR folder);

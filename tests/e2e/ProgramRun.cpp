@@ -69,8 +69,9 @@ fs::path BuiltProgramFolder() {
     return fs::path(KEYLOFT_E2E_PROGRAM_DIR);
 }
 
-Workspace::Workspace() : root_(L"keyloft-e2e") {
-    program_ = root_.Path() / L"program";
+Workspace::Workspace(const fs::path& programFolder) : root_(L"keyloft-e2e") {
+    program_ = root_.Path() / programFolder;
+    fs::create_directories(program_.parent_path());
     instrument_ = root_.Path() / L"instrument";
     fs::copy(BuiltProgramFolder(), program_, fs::copy_options::recursive);
     fs::create_directories(instrument_);

@@ -18,10 +18,11 @@ namespace e2e {
 // The program folder the build laid out (Keyloft.exe and its companions).
 std::filesystem::path BuiltProgramFolder();
 
-// One test's world: program/ (a copy of the built folder) and instrument/.
+// One test's world: program/ (a copy of the built folder; another relative
+// folder when given) and instrument/.
 class Workspace {
 public:
-    Workspace();
+    explicit Workspace(const std::filesystem::path& programFolder = L"program");
 
     const std::filesystem::path& Program() const { return program_; }
     const std::filesystem::path& Instrument() const { return instrument_; }

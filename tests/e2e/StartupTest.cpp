@@ -77,5 +77,25 @@ TEST(StartUp, ASecondStartEndsSilentlyAndLeavesTheFirstAlone) {
     EXPECT_EQ(traceAfter.substr(0, traceBefore.size()), traceBefore);
 }
 
+TEST(StartUp, AProgramFolderTooDeepForItsSettingsIsRefusedWithTheReason) {
+    // Unpacked deep down: a folder of about 240 characters, where
+    // "DevProfile\RX470.ini" and the other settings paths below it would pass
+    // the system's limit.
+    fs::path deep = L"program";
+    for (int level = 0; level < 13; ++level)
+        deep = fs::path(L"unpacked-here") / deep;
+    Workspace workspace(deep);
+    const std::wstring folder = workspace.Program().wstring() + L"\\";
+    ASSERT_GT(folder.size(), 200u);
+
+    RunningProgram program(workspace);
+    const BoxView box = program.WaitForBoxOfKind(BoxKind::PlainBox, kStartTimeoutMs);
+    ASSERT_TRUE(box.window) << "no message about the folder";
+    EXPECT_EQ(box.text, ProgramText(workspace, 11, static_cast<int>(folder.size()), 195) + L"\n\n" + folder);
+    Agree(box);
+    EXPECT_TRUE(program.WaitForExit(kBoxTimeoutMs));
+    EXPECT_FALSE(fs::exists(workspace.Program() / L"AppProfile.ini")) << "nothing half-done is left";
+}
+
 } // namespace
 } // namespace e2e
