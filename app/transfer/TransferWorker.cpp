@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "core/files/FileErrors.h"
+#include "core/files/SafeSave.h"
 #include "core/link/USBPort.h"
 
 namespace {
@@ -34,24 +36,15 @@ bool ReadWholeFile(const CString& path, std::vector<BYTE>& bytes, int& cause)
     }
 }
 
+// The whole file goes to a temporary beside the target first: a full disk
+// leaves an existing file as it was.
 bool WriteWholeFile(const CString& path, const BYTE* data, std::size_t length, int& cause)
 {
-    CFileException error;
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error)) {
-        cause = error.m_cause;
-        return false;
-    }
-    try {
-        if (length > 0)
-            file.Write(data, static_cast<UINT>(length));
-        file.Close();
+    DWORD code = ERROR_SUCCESS;
+    if (SaveFileReplacing(path, data, length, &code))
         return true;
-    } catch (CFileException* writeError) {
-        cause = writeError->m_cause;
-        writeError->Delete();
-        return false;
-    }
+    cause = FileErrorCause(code);
+    return false;
 }
 
 // Switches a folder watch off for as long as it lives.

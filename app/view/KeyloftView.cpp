@@ -18,6 +18,9 @@
 #include "res/resource.h"
 #include "widgets/MessageBox.h"
 
+#include <cstdlib>
+#include <memory>
+
 namespace {
 
 constexpr UINT kIdsAppTitle = 57344;
@@ -47,30 +50,13 @@ CString LoadText(UINT id)
     return text;
 }
 
-// Writes bytes to a new file; false (after the file-error message) when the
-// file cannot be created or written.
+// Writes bytes to a file through a temporary beside it; false (after the
+// file-error message) when it cannot be written, the old file untouched.
 bool WriteWholeFile(LPCTSTR path, CMemFile& bytes)
 {
-    const auto length = static_cast<UINT>(bytes.GetLength());
-    BYTE* data = bytes.Detach();
-    struct Freer {
-        BYTE* p;
-        ~Freer() { free(p); }
-    } owner{data};
-    CFile file;
-    if (!OpenFileWithMessage(file, path, CFile::modeCreate | CFile::modeWrite))
-        return false;
-    try {
-        file.Write(data, length);
-        file.Close();
-    } catch (CFileException* error) {
-        ShowFileException(path, error);
-        error->Delete();
-        file.Abort();
-        ::DeleteFileW(path);
-        return false;
-    }
-    return true;
+    const auto length = static_cast<std::size_t>(bytes.GetLength());
+    std::unique_ptr<BYTE, decltype(&free)> data(bytes.Detach(), &free);
+    return SaveFileWithMessage(path, data.get(), length);
 }
 
 } // namespace

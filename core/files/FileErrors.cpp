@@ -1,5 +1,6 @@
 #include "core/files/FileErrors.h"
 
+#include "core/files/SafeSave.h"
 #include "core/files/ShellSeam.h"
 
 CString GetFileErrorSentence(int cause)
@@ -41,5 +42,19 @@ bool OpenFileWithMessage(CFile& file, LPCTSTR path, UINT flags, bool quiet)
         return true;
     if (!quiet)
         ShowFileException(path, error);
+    return false;
+}
+
+int FileErrorCause(DWORD systemError)
+{
+    return CFileException::OsErrorToException(static_cast<LONG>(systemError));
+}
+
+bool SaveFileWithMessage(LPCTSTR path, const void* data, std::size_t size)
+{
+    DWORD code = ERROR_SUCCESS;
+    if (SaveFileReplacing(path, data, size, &code))
+        return true;
+    ShowFileException(path, CFileException(FileErrorCause(code), static_cast<LONG>(code), path));
     return false;
 }

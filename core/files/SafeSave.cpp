@@ -1,8 +1,31 @@
 #include "core/files/SafeSave.h"
 
+#include <atomic>
 #include <string>
 
 namespace {
+
+// Bytes the disk still takes in tests of a full disk; negative: no limit.
+std::atomic<long long> g_spaceLeftForTesting{-1};
+
+// WriteFile, failing as a full disk does once the test limit is spent (after
+// writing what still fits).
+bool WriteChunk(HANDLE file, const unsigned char* bytes, DWORD size)
+{
+    const long long space = g_spaceLeftForTesting.load();
+    const bool tooLarge = space >= 0 && static_cast<unsigned long long>(space) < size;
+    const DWORD allowed = tooLarge ? static_cast<DWORD>(space) : size;
+    DWORD done = 0;
+    if (allowed > 0 && (!::WriteFile(file, bytes, allowed, &done, nullptr) || done != allowed))
+        return false;
+    if (space >= 0)
+        g_spaceLeftForTesting -= done;
+    if (tooLarge) {
+        ::SetLastError(ERROR_DISK_FULL);
+        return false;
+    }
+    return true;
+}
 
 void SetError(DWORD* error, DWORD code)
 {
@@ -71,8 +94,8 @@ bool SaveFileReplacing(LPCWSTR path, const void* data, std::size_t size, DWORD* 
     std::size_t left = size;
     while (written && left > 0) {
         const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
-        DWORD done = 0;
-        if (!::WriteFile(file, bytes, chunk, &done, nullptr) || done != chunk) {
+        ::SetLastError(ERROR_SUCCESS);
+        if (!WriteChunk(file, bytes, chunk)) {
             code = ::GetLastError();
             if (code == ERROR_SUCCESS)
                 code = ERROR_DISK_FULL;
@@ -94,4 +117,9 @@ bool SaveFileReplacing(LPCWSTR path, const void* data, std::size_t size, DWORD* 
         return false;
     }
     return ReplaceWithTemporary(temporary.c_str(), path, error);
+}
+
+void LimitSaveSpaceForTesting(std::optional<std::size_t> bytes)
+{
+    g_spaceLeftForTesting = bytes ? static_cast<long long>(*bytes) : -1;
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // True when path now holds exactly size bytes of data. On false, *error (when
@@ -21,3 +22,7 @@ bool ReplaceWithTemporary(LPCWSTR temporaryPath, LPCWSTR target, DWORD* error = 
 // A new, empty temporary file's path in the folder of target ("~kl*.tmp"), or
 // an empty string with *error set.
 std::wstring MakeTemporaryBeside(LPCWSTR target, DWORD* error = nullptr);
+
+// Tests only: from now on SaveFileReplacing writes at most `bytes` more bytes,
+// then fails as on a full disk (ERROR_DISK_FULL); nullopt lifts the limit.
+void LimitSaveSpaceForTesting(std::optional<std::size_t> bytes);

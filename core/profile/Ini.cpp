@@ -1,5 +1,6 @@
 #include "core/profile/Ini.h"
 
+#include "core/files/SafeSave.h"
 #include "core/portable/profile/IniValue.h"
 
 #include <algorithm>
@@ -38,6 +39,16 @@ std::vector<CString> SplitDoubleNullList(const std::wstring& list)
     return items;
 }
 
+// A value as the platform reads it back: without surrounding blanks and quotes.
+CString AsReadBack(LPCTSTR value)
+{
+    CString text(value);
+    text.Trim(L" \t");
+    if (text.GetLength() >= 2 && (text[0] == L'"' || text[0] == L'\'') && text[text.GetLength() - 1] == text[0])
+        text = text.Mid(1, text.GetLength() - 2);
+    return text;
+}
+
 std::wstring_view View(const CString& text) { return {text.GetString(), static_cast<std::size_t>(text.GetLength())}; }
 
 } // namespace
@@ -64,11 +75,30 @@ BOOL CIni::GetBool(LPCTSTR section, LPCTSTR key, BOOL fallback) const
     return keyloft::profile::ReadIniBool(View(GetString(section, key)), fallback != FALSE) ? TRUE : FALSE;
 }
 
-BOOL CIni::WriteString(LPCTSTR section, LPCTSTR key, LPCTSTR value) const
+// The platform writes an ini file in place, so a full disk would leave it cut
+// short: the change goes to a copy beside it, which replaces it once written
+// and read back.
+BOOL CIni::Change(LPCTSTR section, LPCTSTR key, LPCTSTR value) const
 {
     if (!HasPath())
         return FALSE;
-    return ::WritePrivateProfileStringW(section, key, value != nullptr ? value : L"", m_path);
+    const std::wstring temporary = MakeTemporaryBeside(m_path);
+    if (temporary.empty())
+        return FALSE;
+    const bool copied = ::CopyFileW(m_path, temporary.c_str(), FALSE) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    bool written = copied && ::WritePrivateProfileStringW(section, key, value, temporary.c_str());
+    if (written && section != nullptr && key != nullptr && value != nullptr)
+        written = ReadProfileString(section, key, kMissingMarker, temporary.c_str()) == AsReadBack(value);
+    if (!written) {
+        ::DeleteFileW(temporary.c_str());
+        return FALSE;
+    }
+    return ReplaceWithTemporary(temporary.c_str(), m_path) ? TRUE : FALSE;
+}
+
+BOOL CIni::WriteString(LPCTSTR section, LPCTSTR key, LPCTSTR value) const
+{
+    return Change(section, key, value != nullptr ? value : L"");
 }
 
 BOOL CIni::WriteInt(LPCTSTR section, LPCTSTR key, int value) const
@@ -83,16 +113,12 @@ BOOL CIni::WriteUInt(LPCTSTR section, LPCTSTR key, UINT value) const
 
 BOOL CIni::DeleteKey(LPCTSTR section, LPCTSTR key) const
 {
-    if (!HasPath())
-        return FALSE;
-    return ::WritePrivateProfileStringW(section, key, nullptr, m_path);
+    return Change(section, key, nullptr);
 }
 
 BOOL CIni::DeleteSection(LPCTSTR section) const
 {
-    if (!HasPath())
-        return FALSE;
-    return ::WritePrivateProfileStringW(section, nullptr, nullptr, m_path);
+    return Change(section, nullptr, nullptr);
 }
 
 bool CIni::HasSection(LPCTSTR section) const

@@ -2,7 +2,8 @@
 // the value rules of core/portable/profile/IniValue.h.
 //
 // An object without a path reads every value as its default and writes nothing
-// (the platform would otherwise fall back to a system ini file).
+// (the platform would otherwise fall back to a system ini file). Every write
+// goes through a copy beside the file, so a failed one leaves the file as it was.
 #pragma once
 
 #include <afx.h>
@@ -42,6 +43,10 @@ public:
     std::vector<CString> GetSectionNames() const;
 
 private:
+    // One write of the platform's (a null key deletes the section, a null value
+    // the key), made on a copy that replaces the file only when complete.
+    BOOL Change(LPCTSTR section, LPCTSTR key, LPCTSTR value) const;
+
     enum class ListKind { Names, SectionLines };
     // A double-null-terminated list from the platform, read with a growing buffer:
     // key names of a section (section names when section is null) or its lines.

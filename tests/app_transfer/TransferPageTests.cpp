@@ -10,6 +10,7 @@
 #include "app/shell/AppMessages.h"
 #include "app/transfer/TransferPages.h"
 #include "core/files/Folders.h"
+#include "core/files/SafeSave.h"
 #include "res/resource.h"
 #include "tests/app_transfer/PageFixture.h"
 
@@ -336,6 +337,24 @@ TEST_F(PageGui, RemovingPcFilesGoesThroughTheShellAndRefillsTheList)
     CString title;
     title.Format(Loaded(153), 0);
     EXPECT_EQ(m_page->GetPCTitle(), title);
+}
+
+TEST_F(PageGui, AnUploadOntoAFullDiskKeepsTheFileItWouldReplace)
+{
+    m_memory.WriteFile(m_memory.SlotFile(1, 0), PatternBytes(3000, 1));
+    OpenPage(1);
+    WriteDataFile(1, L"UserStyle 001.sty", 500, 7);
+    const std::filesystem::path folder(m_page->GetFolder().GetString());
+    const auto old = std::filesystem::file_size(folder / L"UserStyle 001.sty");
+    m_notes.answer = IDOK; // replace it
+    LimitSaveSpaceForTesting(1000);
+    m_page->OnUploadAll();
+    const bool ended = PumpUntil([&] { return !m_page->IsTransferRunning() && !m_shell.boxes.empty(); });
+    LimitSaveSpaceForTesting(std::nullopt);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(m_shell.boxes[0].Find(L"Run out of disk"), 0) << "the cause is told";
+    EXPECT_EQ(std::filesystem::file_size(folder / L"UserStyle 001.sty"), old) << "the old file is whole";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "no temporary is left";
 }
 
 } // namespace

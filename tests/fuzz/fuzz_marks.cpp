@@ -1,9 +1,10 @@
 // Feeds arbitrary bytes to the style head reader and the song check: neither may
-// read outside the buffer, and whatever the style reader accepts must be
-// self-consistent.
+// read outside the buffer, whatever the style reader accepts must be
+// self-consistent, and the song check agrees with the MIDI reader.
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/marks/SongMark.h"
 #include "core/portable/marks/StyleLayout.h"
+#include "core/portable/midi/MidiReader.h"
 
 #include <cstdlib>
 #include <vector>
@@ -28,6 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)keyloft::marks::ReadStyleSegments(source);
     (void)keyloft::marks::ReadStyleNames(source);
-    (void)keyloft::marks::CheckSongFile(source);
+    // The song check walks the first track as the MIDI reader does: a song it
+    // passes never fails to read in that track.
+    if (keyloft::marks::CheckSongFile(source) == keyloft::marks::SongCheck::Ok) {
+        keyloft::midi::MidiFile file;
+        const auto read = keyloft::midi::ReadMidiFile(bytes, file);
+        if (!read.ok && read.error.rfind("track 0:", 0) == 0)
+            std::abort();
+    }
     return 0;
 }
