@@ -82,8 +82,8 @@ MidiReadResult CheckTrack(std::span<const std::uint8_t> file, std::size_t begin,
     return done;
 }
 
-// Second pass: stores the events of a checked track. The space for them was
-// reserved exactly, so nothing reallocates. With `Adopt` the file buffer becomes
+// Second pass: stores the events of a checked track, checking nothing again.
+// The space for them was reserved exactly, so nothing reallocates. With `Adopt` the file buffer becomes
 // the pool and payloads are referred to where they lie; otherwise they are
 // copied into the pool.
 template <bool Adopt>
@@ -91,7 +91,7 @@ void FillTrack(std::span<const std::uint8_t> file, const TrackPlan& plan, MidiTr
     track.events.reserve(plan.events);
     track.endOfTrackSeen = plan.endOfTrack;
     const std::uint8_t* const data = file.data();
-    WalkTrack(file, plan.begin, plan.end, [&](const WalkedEvent& walked) {
+    WalkTrack<false>(file, plan.begin, plan.end, [&](const WalkedEvent& walked) {
         MidiEvent event;
         event.tick = walked.tick;
         event.status = walked.status;

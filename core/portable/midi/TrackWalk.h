@@ -46,7 +46,9 @@ std::size_t ReadVariableLength(std::span<const std::uint8_t> bytes, std::uint32_
 
 // Walks the events in bytes [begin, end), calling visit(const WalkedEvent&) for
 // each sound one; offsets are offsets into bytes. Stops at the first error.
-template <class Visit>
+// With Checked false the bytes must already have passed a checked walk over the
+// same range: nothing is checked again (the reader's second pass).
+template <bool Checked = true, class Visit>
 TrackWalkResult WalkTrack(std::span<const std::uint8_t> bytes, std::size_t begin, std::size_t end, Visit&& visit) {
     const std::uint8_t* const data = bytes.data();
     TrackWalkResult result;
@@ -65,16 +67,16 @@ TrackWalkResult WalkTrack(std::span<const std::uint8_t> bytes, std::size_t begin
             ++pos;  // the common one-byte delta
         } else {
             const std::size_t used = ReadVariableLength(bytes.subspan(pos, end - pos), delta);
-            if (used == 0) {
+            if (Checked && used == 0) {
                 return fail(eventStart, "delta time is longer than four bytes or cut off");
             }
             pos += used;
         }
         tick += delta;
-        if (tick > UINT32_MAX) {
+        if (Checked && tick > UINT32_MAX) {
             return fail(eventStart, "absolute time exceeds 32 bits");
         }
-        if (pos >= end) {
+        if (Checked && pos >= end) {
             return fail(pos, "event missing after its delta time");
         }
         WalkedEvent event;
@@ -84,17 +86,17 @@ TrackWalkResult WalkTrack(std::span<const std::uint8_t> bytes, std::size_t begin
             if (first >= 0x80) {
                 runningStatus = first;
                 ++pos;
-            } else if (runningStatus == 0) {
+            } else if (Checked && runningStatus == 0) {
                 return fail(pos, "data byte without a preceding status");
             }
             const auto length = static_cast<std::size_t>(ChannelDataLength(runningStatus));
-            if (end - pos < length) {
+            if (Checked && end - pos < length) {
                 return fail(pos, "channel message cut off by the end of the track");
             }
             event.status = runningStatus;
             event.data1 = data[pos];
             event.data2 = length == 2 ? data[pos + 1] : 0;
-            if ((event.data1 | event.data2) & 0x80) {
+            if (Checked && ((event.data1 | event.data2) & 0x80)) {
                 return fail(pos, "data byte above 0x7F in a channel message");
             }
             pos += length;
@@ -104,23 +106,23 @@ TrackWalkResult WalkTrack(std::span<const std::uint8_t> bytes, std::size_t begin
         const std::size_t statusAt = pos;
         event.status = first;
         if (first == 0xFF) {
-            if (end - pos < 2) {
+            if (Checked && end - pos < 2) {
                 return fail(pos, "meta event cut off");
             }
             event.data1 = data[pos + 1];
             pos += 2;
         } else if (first == 0xF0 || first == 0xF7) {
             ++pos;
-        } else {
+        } else if (Checked) {
             return fail(pos, "system status byte not allowed in a file");
         }
         runningStatus = 0;
         const std::size_t used = ReadVariableLength(bytes.subspan(pos, end - pos), event.payloadLength);
-        if (used == 0) {
+        if (Checked && used == 0) {
             return fail(pos, "event length is longer than four bytes or cut off");
         }
         pos += used;
-        if (event.payloadLength > end - pos) {
+        if (Checked && event.payloadLength > end - pos) {
             result.declaredLength = event.payloadLength;
             result.bytesLeft = end - pos;
             return fail(statusAt, kEventLengthTooLong);
