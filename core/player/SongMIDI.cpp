@@ -39,8 +39,7 @@ bool CSongMIDI::ConvertForDevice(LPCWSTR targetModel, const int removed[16], con
     // Written whole beside the target first: a failure leaves an older file as it was.
     DWORD systemError = 0;
     if (!SaveFileReplacing(outputPath, bytes.data(), bytes.size(), &systemError)) {
-        error = std::wstring(GetFileErrorSentence(CFileException::OsErrorToException(static_cast<LONG>(systemError)))) +
-                outputPath;
+        error = std::wstring(GetFileErrorSentence(FileErrorCause(systemError))) + outputPath;
         return false;
     }
     return true;
