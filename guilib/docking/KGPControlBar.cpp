@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CKGPControlBar, CKGPBaseControlBar)
     ON_WM_CANCELMODE()
     ON_WM_CHAR()
     ON_WM_CONTEXTMENU()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -419,4 +420,11 @@ void CKGPControlBar::OnContextMenu(CWnd*, CPoint point)
     if (KGPToolbarLinks::MenusBlocked())
         return;
     OnShowContextMenu(MenuFrame(), point);
+}
+
+void CKGPControlBar::OnDestroy()
+{
+    // A bar that goes while its frame stays leaves its row and dock bar behind it.
+    RemoveFromDockBar();
+    CKGPBaseControlBar::OnDestroy();
 }

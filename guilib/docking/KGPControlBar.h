@@ -85,6 +85,7 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
     void EndDrag();

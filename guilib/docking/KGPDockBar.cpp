@@ -527,6 +527,15 @@ BOOL CKGPDockBar::OnEraseBkgnd(CDC* pDC)
 
 void CKGPDockBar::OnDestroy()
 {
+    // The bars go with this window: they are let go first, so that none lays out a dying row.
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKGPBaseControlBar*>(m_lstControlBars.GetNext(pos));
+        pBar->SetParentDockBar(nullptr);
+        pBar->SetDockBarRow(nullptr);
+    }
+    m_lstControlBars.RemoveAll();
+    while (!m_lstDockBarRows.IsEmpty())
+        delete m_lstDockBarRows.RemoveHead();
     RemoveFromDockManager();
     CKGPBaseControlBar::OnDestroy();
 }

@@ -126,10 +126,17 @@ TEST_F(DockingFrameTest, BarsDockAlongTheFourEdgesAndTheViewTakesTheRest)
     CRect leftBar = ClientRectIn(bars[2].get(), &frame);
     EXPECT_EQ(CSize(24, 100), leftBar.Size()); // a vertical bar lies across its edge
 
+    EXPECT_FALSE(bars[0]->FloatBar(CRect(0, 0, 100, 24))); // nothing floated: no floating frame here
+    bars[0]->SetLibraryBarStyle(0);
+    EXPECT_FALSE(bars[0]->FloatBar(CRect(0, 0, 100, 24))); // may not float
     EXPECT_EQ(bars[0].get(), frame.GetDockManager()->FindBarById(100));
+    bars[3]->DestroyWindow(); // the right edge's only bar goes: its row goes with it
+    frame.RecalcLayout();
+    EXPECT_EQ(client.right, frame.ViewRect().right);
+    EXPECT_EQ(0, DockBar(CBRS_ALIGN_RIGHT)->GetRows().GetCount());
     CObList all;
     frame.GetDockManager()->GetControlBarList(all);
-    EXPECT_EQ(8, all.GetCount()); // four bars, four dock bars
+    EXPECT_EQ(7, all.GetCount()); // three bars, four dock bars
 }
 
 TEST_F(DockingFrameTest, BarsMoveBetweenRowsAndSwapAlongARow)
