@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CKGPControlBar, CKGPBaseControlBar)
     ON_WM_CHAR()
     ON_WM_CONTEXTMENU()
     ON_WM_DESTROY()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 namespace {
@@ -427,4 +428,63 @@ void CKGPControlBar::OnDestroy()
     // A bar that goes while its frame stays leaves its row and dock bar behind it.
     RemoveFromDockBar();
     CKGPBaseControlBar::OnDestroy();
+}
+
+void CKGPControlBar::RestoreLoadedPlacement(CKGPDockManager* pDockManager)
+{
+    if (m_bLoadedFloating || pDockManager == nullptr) {
+        ShowBar(GetRecentVisibleState(), TRUE, FALSE);
+        return;
+    }
+    if (CKGPDockBar* pDockBar = pDockManager->FindDockBar(m_recentDockInfo.dwRecentAlignment, TRUE)) {
+        CRect rect = m_recentDockInfo.rectRecentDocked;
+        pDockBar->ClientToScreen(rect);
+        pDockManager->DockControlBar(this, pDockBar->GetDockBarID(), rect);
+    }
+    if (IsDocked()) {
+        ShowBar(GetRecentVisibleState(), TRUE, FALSE);
+        if (m_pDockBarRow != nullptr)
+            m_pDockBarRow->RestoreBarSizes();
+    }
+}
+
+BOOL CKGPControlBar::OnShowControlBarMenu(CPoint)
+{
+    if (KGPToolbarLinks::s_pContextMenuManager == nullptr || (m_dwEnabledAlign == 0 && !CanFloat()))
+        return FALSE;
+    return FALSE; // the menu itself arrives with the toolbars family's context-menu manager
+}
+
+void CKGPControlBar::OnDoubleClickEndDrag()
+{
+    m_bDblClickSeen = TRUE;
+    StoreRecentDockInfo();
+    if (m_bCaptured)
+        EndDrag();
+}
+
+void CKGPControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    OnDoubleClickEndDrag();
+    if (CanFloat())
+        FloatBar(m_recentDockInfo.rectRecentFloat, KGP_DM_DBLCLICK);
+    CKGPBaseControlBar::OnLButtonDblClk(nFlags, point);
+}
+
+void CKGPControlBar::CopyStateFrom(CKGPControlBar* pOther)
+{
+    CopyState(pOther);
+    m_bGroupStart = pOther->m_bGroupStart;
+    m_bGroupEnd = pOther->m_bGroupEnd;
+    m_bActive = pOther->m_bActive;
+    pOther->GetMinSize(m_sizeMin);
+    m_recentDockInfo = pOther->m_recentDockInfo;
+    m_rectLoadedDocked = pOther->m_rectLoadedDocked;
+    m_bLoadedFloating = pOther->m_bLoadedFloating;
+}
+
+void CKGPControlBar::GetBarName(CString& strName) const
+{
+    if (GetSafeHwnd() != nullptr)
+        GetWindowText(strName);
 }

@@ -47,6 +47,14 @@ public:
     virtual void EnterDragMode(BOOL bRememberOffset);
     virtual void StoreRecentDockInfo();
     void RemoveFromDockBar();
+    // Back where a saved layout put it: docked at its recent edge and rectangle,
+    // shown or hidden as it was.
+    virtual void RestoreLoadedPlacement(CKGPDockManager* pDockManager);
+    // The docking-options menu needs the context-menu manager: without it, FALSE.
+    virtual BOOL OnShowControlBarMenu(CPoint point);
+    virtual void OnDoubleClickEndDrag();
+    virtual void CopyStateFrom(CKGPControlBar* pOther);
+    virtual void GetBarName(CString& strName) const;
 
     // The size the bar asks for (its content); the layout rectangle and the
     // virtual rectangle follow it. Derived bars override CalcFixedLayout.
@@ -86,6 +94,7 @@ protected:
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnDestroy();
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     void EndDrag();
@@ -109,4 +118,5 @@ protected:
     CSize m_sizeFixed{0, 0};
     CRect m_rectLoadedDocked;
     BOOL m_bLoadedFloating = FALSE;
+    BOOL m_bDblClickSeen = FALSE;
 };

@@ -429,6 +429,72 @@ void CKGPDockManager::HideInPlaceBars(BOOL bRestore)
     AdjustDockingLayout();
 }
 
+void CKGPDockManager::HideMiniFrames(BOOL bRestore, CRuntimeClass* pToolbarClass)
+{
+    if (bRestore) {
+        for (POSITION pos = m_lstHiddenMiniFrames.GetHeadPosition(); pos != nullptr;) {
+            const HWND hWnd = m_lstHiddenMiniFrames.GetNext(pos);
+            if (::IsWindow(hWnd) && ::GetWindow(hWnd, GW_CHILD) != nullptr)
+                ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+        }
+        m_lstHiddenMiniFrames.RemoveAll();
+        return;
+    }
+    const BOOL bAll = pToolbarClass == nullptr;
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetNext(pos));
+        if (pMiniFrame == nullptr || !pMiniFrame->IsWindowVisible())
+            continue;
+        CWnd* pChild = pMiniFrame->GetWindow(GW_CHILD);
+        const BOOL bToolbar = pToolbarClass != nullptr && pChild != nullptr && pChild->IsKindOf(pToolbarClass);
+        if ((bAll || bToolbar) && m_lstHiddenMiniFrames.Find(pMiniFrame->m_hWnd) == nullptr) {
+            pMiniFrame->ShowWindow(SW_HIDE);
+            m_lstHiddenMiniFrames.AddTail(pMiniFrame->m_hWnd);
+        }
+    }
+}
+
+void CKGPDockManager::LockUpdate(BOOL bLock)
+{
+    m_bLockUpdate = bLock;
+    if (m_pParentWnd != nullptr && m_pParentWnd->GetSafeHwnd() != nullptr) {
+        if (bLock)
+            m_pParentWnd->LockWindowUpdate();
+        else
+            m_pParentWnd->UnlockWindowUpdate();
+    }
+    auto refresh = [&](CWnd* pWnd) {
+        if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
+            return;
+        pWnd->ValidateRect(nullptr);
+        pWnd->UpdateWindow();
+    };
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;)
+        refresh(DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetNext(pos)));
+    ForEachBar(m_lstControlBars, refresh);
+}
+
+void CKGPDockManager::BringBarsToTop(DWORD dwAlignment)
+{
+    dwAlignment &= CBRS_ALIGN_ANY;
+    for (POSITION pos = m_lstControlBars.GetTailPosition(); pos != nullptr;) {
+        auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, m_lstControlBars.GetPrev(pos));
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr &&
+            (dwAlignment == 0 || pBar->GetCurrentAlignment() == dwAlignment))
+            pBar->SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+BOOL CKGPDockManager::SendMessageToMiniFrames(UINT uMessage, WPARAM wParam, LPARAM lParam)
+{
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetNext(pos));
+        if (pMiniFrame != nullptr && pMiniFrame->GetSafeHwnd() != nullptr)
+            pMiniFrame->SendMessage(uMessage, wParam, lParam);
+    }
+    return TRUE;
+}
+
 void CKGPDockManager::BuildBarsMenu(CMenu& menu)
 {
     m_mapBarsMenuIds.RemoveAll();

@@ -71,6 +71,14 @@ public:
     void SetPrintPreviewMode(BOOL bPreview);
     BOOL IsPrintPreviewValid() const { return m_bHiddenForPreview; }
     virtual void HideInPlaceBars(BOOL bRestore);
+    // Hides the visible floating frames (all of them, as for an MDI child, when no
+    // toolbar class is given; else those holding a toolbar of that class), or shows
+    // those hidden again that still hold a bar.
+    virtual void HideMiniFrames(BOOL bRestore, CRuntimeClass* pToolbarClass = nullptr);
+    void LockUpdate(BOOL bLock);
+    // From the tail, the bars of that edge (any: 0) come to the top of the z-order.
+    void BringBarsToTop(DWORD dwAlignment = 0);
+    BOOL SendMessageToMiniFrames(UINT uMessage, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // ---- The bars' context menu (offered only when enabled).
     void EnableControlBarContextMenu(BOOL bEnable) { m_bControlBarsMenu = bEnable; }
@@ -105,6 +113,7 @@ protected:
     BOOL m_bHiddenForPreview = FALSE;
     CObList m_lstHiddenForPreview;
     CList<HWND, HWND> m_lstHiddenInPlaceBars;
+    CList<HWND, HWND> m_lstHiddenMiniFrames;
     BOOL m_bAdjustingLayout = FALSE;
     BOOL m_bInNotifyRelayout = FALSE;
     CMap<UINT, UINT, CKGPBaseControlBar*, CKGPBaseControlBar*> m_mapBarsMenuIds;

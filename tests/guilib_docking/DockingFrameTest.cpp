@@ -232,6 +232,9 @@ TEST_F(DockingFrameTest, BarStateSavesLoadsAndSurvivesMissingOrDamagedValues)
     EXPECT_EQ(2, fresh->m_recentDockInfo.nRecentRowIndex);
     EXPECT_TRUE(fresh->GetRecentVisibleState());
     EXPECT_TRUE(fresh->IsStateRestored());
+    fresh->RestoreLoadedPlacement(frame.GetDockManager()); // back to the left edge
+    EXPECT_EQ(DockBar(CBRS_ALIGN_LEFT), fresh->GetParentDockBar());
+    EXPECT_TRUE(fresh->IsWindowVisible());
 
     auto missing = MakeBar(&frame, 499);
     EXPECT_FALSE(missing->LoadState(kProfile));
