@@ -147,16 +147,25 @@ CKGPDockBarRow* CKGPDockBar::FindRowByBar(const CKGPBaseControlBar* pBar) const
     return nullptr;
 }
 
-CKGPDockBarRow* CKGPDockBar::FindRowAtPoint(CPoint ptScreen, BOOL& bBeforeDockBar) const
+CKGPDockBarRow* CKGPDockBar::VisibleRowAt(CPoint ptClient) const
 {
-    bBeforeDockBar = FALSE;
     for (POSITION pos = m_lstDockBarRows.GetHeadPosition(); pos != nullptr;) {
         auto* pRow = static_cast<CKGPDockBarRow*>(m_lstDockBarRows.GetNext(pos));
         CRect rect;
-        pRow->GetRowRect(rect);
-        if (pRow->IsVisible() && rect.PtInRect(ptScreen))
+        pRow->GetClientRect(rect);
+        if (pRow->IsVisible() && rect.PtInRect(ptClient))
             return pRow;
     }
+    return nullptr;
+}
+
+CKGPDockBarRow* CKGPDockBar::FindRowAtPoint(CPoint ptScreen, BOOL& bBeforeDockBar) const
+{
+    CPoint client = ptScreen;
+    ScreenToClient(&client);
+    bBeforeDockBar = FALSE;
+    if (CKGPDockBarRow* pRow = VisibleRowAt(client))
+        return pRow;
     CRect window;
     GetWindowRect(window);
     bBeforeDockBar = IsHorizontal() ? ptScreen.y < window.top : ptScreen.x < window.left;
@@ -167,14 +176,7 @@ CKGPDockBarRow* CKGPDockBar::FindRowAtRect(const CRect& rectScreen) const
 {
     CPoint corner = rectScreen.TopLeft();
     ScreenToClient(&corner);
-    for (POSITION pos = m_lstDockBarRows.GetHeadPosition(); pos != nullptr;) {
-        auto* pRow = static_cast<CKGPDockBarRow*>(m_lstDockBarRows.GetNext(pos));
-        CRect rect;
-        pRow->GetClientRect(rect);
-        if (pRow->IsVisible() && rect.PtInRect(corner))
-            return pRow;
-    }
-    return nullptr;
+    return VisibleRowAt(corner);
 }
 
 CKGPBaseControlBar* CKGPDockBar::FindBarByID(UINT nID) const

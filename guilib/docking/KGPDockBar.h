@@ -65,6 +65,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     POSITION NextVisibleRow(POSITION pos, BOOL bForward) const;
+    CKGPDockBarRow* VisibleRowAt(CPoint ptClient) const;
     void ShiftRowsAfter(POSITION pos, int nDelta);
 
     CObList m_lstControlBars;
