@@ -1,0 +1,390 @@
+#include "guilib/docking/KGPBaseControlBar.h"
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockBarRow.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPGlobalUtils.h"
+
+const UINT KGPMSG_CHECKEMPTYMINIFRAME = ::RegisterWindowMessageW(L"KGPMSG_CHECKEMPTYMINIFRAME");
+
+IMPLEMENT_DYNAMIC(CKGPBaseControlBar, CWnd)
+
+BOOL CKGPBaseControlBar::s_bThreadedPaint = FALSE;
+BOOL CKGPBaseControlBar::s_bLoadingState = FALSE;
+LPCTSTR CKGPBaseControlBar::s_pszProfileSection = _T("KGPBaseControlBars");
+
+namespace {
+
+CRITICAL_SECTION& PaintLock()
+{
+    static CRITICAL_SECTION lock = [] {
+        CRITICAL_SECTION cs;
+        ::InitializeCriticalSection(&cs);
+        return cs;
+    }();
+    return lock;
+}
+
+// Holds the library's paint lock for one paint when threaded painting is on.
+class PaintLockScope {
+public:
+    explicit PaintLockScope(BOOL bLock) : m_bLocked(bLock)
+    {
+        if (m_bLocked)
+            ::EnterCriticalSection(&PaintLock());
+    }
+    ~PaintLockScope()
+    {
+        if (m_bLocked)
+            ::LeaveCriticalSection(&PaintLock());
+    }
+    PaintLockScope(const PaintLockScope&) = delete;
+    PaintLockScope& operator=(const PaintLockScope&) = delete;
+
+private:
+    BOOL m_bLocked;
+};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CKGPBaseControlBar, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_WM_SETTINGCHANGE()
+END_MESSAGE_MAP()
+
+CString CKGPBaseControlBar::BarRegistryKey(LPCTSTR lpszPath, LPCTSTR lpszClass, int nID, int nIndex)
+{
+    CString key;
+    if (nIndex == -1)
+        key.Format(_T("%s%s-%d"), lpszPath, lpszClass, nID);
+    else
+        key.Format(_T("%s%s-%d%x"), lpszPath, lpszClass, nID, nIndex);
+    return key;
+}
+
+BOOL CKGPBaseControlBar::IsDocked() const
+{
+    return GetParentMiniFrame(TRUE) == nullptr;
+}
+
+BOOL CKGPBaseControlBar::IsBarVisible() const
+{
+    if (s_bLoadingState)
+        return GetRecentVisibleState();
+    return (GetStyle() & WS_VISIBLE) != 0;
+}
+
+CFrameWnd* CKGPBaseControlBar::GetDockSiteFrame() const
+{
+    if (m_pDockSite == nullptr && GetSafeHwnd() != nullptr) {
+        CWnd* pParent = GetParent();
+        if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CDialog)))
+            CKGPGlobalUtils::Get().m_bDialogApp = TRUE;
+    }
+    return m_pDockSite;
+}
+
+int CKGPBaseControlBar::GetDockingMode() const
+{
+    return m_nDockMode != 0 ? m_nDockMode : CKGPDockManager::GetDockingMode();
+}
+
+HICON CKGPBaseControlBar::GetBarIcon(BOOL bBig)
+{
+    return reinterpret_cast<HICON>(SendMessage(WM_GETICON, bBig ? ICON_BIG : ICON_SMALL, 0));
+}
+
+BOOL CKGPBaseControlBar::CanFloat() const
+{
+    return (m_dwBarStyle & KGP_BARSTYLE_FLOAT) != 0;
+}
+
+void CKGPBaseControlBar::SetCurrentAlignment(DWORD dwAlignment)
+{
+    m_dwStyle = (m_dwStyle & ~CBRS_ALIGN_ANY) | (dwAlignment & CBRS_ALIGN_ANY);
+}
+
+CWnd* CKGPBaseControlBar::GetParentMiniFrame(BOOL) const
+{
+    const CRuntimeClass* pMiniFrameClass = CKGPGlobalUtils::Get().m_pMiniFrameClass;
+    if (pMiniFrameClass == nullptr || GetSafeHwnd() == nullptr)
+        return nullptr;
+    for (CWnd* pWnd = GetParent(); pWnd != nullptr; pWnd = pWnd->GetParent()) {
+        if (pWnd->IsKindOf(pMiniFrameClass))
+            return pWnd;
+    }
+    return nullptr;
+}
+
+CKGPDockManager* CKGPBaseControlBar::GetDockManager() const
+{
+    CFrameWnd* pFrame = GetDockSiteFrame();
+    if (pFrame == nullptr && CKGPGlobalUtils::Get().m_bDialogApp)
+        return nullptr;
+    return CKGPGlobalUtils::Get().GetFrameDockManager(pFrame);
+}
+
+BOOL CKGPBaseControlBar::RegisterWithDockManager(CKGPBaseControlBar* pBar)
+{
+    CKGPDockManager* pManager = GetDockManager();
+    return pManager != nullptr && pManager->AddControlBar(pBar != nullptr ? pBar : this);
+}
+
+void CKGPBaseControlBar::RemoveFromDockManager(BOOL bDestroy, BOOL bAdjustLayout, BOOL bAutoHide,
+                                               CKGPBaseControlBar* pBarToReplaceWith)
+{
+    if (CKGPDockManager* pManager = GetDockManager())
+        pManager->RemoveControlBar(this, bDestroy, bAdjustLayout, bAutoHide, pBarToReplaceWith);
+}
+
+BOOL CKGPBaseControlBar::InsertInDockManager(CKGPBaseControlBar* pBarToInsert, BOOL bAfter)
+{
+    if (GetDockSiteFrame() == nullptr && CKGPGlobalUtils::Get().m_bDialogApp)
+        return TRUE;
+    CKGPDockManager* pManager = GetDockManager();
+    return pManager != nullptr && pManager->InsertControlBar(this, pBarToInsert, bAfter);
+}
+
+BOOL CKGPBaseControlBar::DockToParentFrame(BOOL bUseStoredFrame)
+{
+    CFrameWnd* pFrame = bUseStoredFrame ? GetDockSiteFrame() : GetParentFrame();
+    CKGPDockManager* pManager = CKGPGlobalUtils::Get().GetFrameDockManager(pFrame);
+    if (pManager == nullptr)
+        return FALSE;
+    pManager->DockControlBar(this, 0, nullptr);
+    return TRUE;
+}
+
+void CKGPBaseControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)
+{
+    const int command = bShow ? SW_SHOWNOACTIVATE : SW_HIDE;
+    if (IsFloating() && !IsTabbed()) {
+        ShowWindow(command);
+        if (CWnd* pMiniFrame = GetParentMiniFrame()) {
+            pMiniFrame->ShowWindow(command);
+            pMiniFrame->PostMessage(KGPMSG_CHECKEMPTYMINIFRAME);
+        }
+    } else if (m_pParentDockBar != nullptr) {
+        m_pParentDockBar->ShowControlBar(this, bShow, bDelay, bActivate);
+    } else {
+        ShowWindow(command);
+        if (!bDelay)
+            AdjustDockingLayout();
+    }
+    if (m_pDockBarRow != nullptr)
+        m_pDockBarRow->ArrangeBars(DYNAMIC_DOWNCAST(CKGPControlBar, this));
+}
+
+BOOL CKGPBaseControlBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    const CString path = BuildLibraryRegistryPath(s_pszProfileSection, lpszProfileName);
+    const CString key =
+        BarRegistryKey(path, _T("KGPBaseControlBar"), nID == -1 ? GetDlgCtrlID() : nID, nIndex);
+    CKGPRegistryHandle reg(FALSE, TRUE);
+    if (!reg->Open(key))
+        return FALSE;
+    int visible = m_bRecentVisibleState;
+    if (reg->Read(_T("IsVisible"), visible))
+        m_bRecentVisibleState = visible != 0;
+    m_bStateRestored = TRUE;
+    return TRUE;
+}
+
+BOOL CKGPBaseControlBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    const CString path = BuildLibraryRegistryPath(s_pszProfileSection, lpszProfileName);
+    const CString key =
+        BarRegistryKey(path, _T("KGPBaseControlBar"), nID == -1 ? GetDlgCtrlID() : nID, nIndex);
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    return reg->CreateKey(key) && reg->Write(_T("IsVisible"), IsBarVisible() ? 1 : 0);
+}
+
+void CKGPBaseControlBar::Serialize(CArchive& ar)
+{
+    CWnd::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << static_cast<DWORD>(m_dwStyle & CBRS_ALIGN_ANY);
+        ar << static_cast<DWORD>(IsBarVisible());
+    } else {
+        DWORD alignment = 0;
+        DWORD visible = 0;
+        ar >> alignment;
+        ar >> visible;
+        // The stored edge replaces the current one.
+        SetCurrentAlignment(alignment);
+        m_bRecentVisibleState = visible != 0;
+    }
+}
+
+HDWP CKGPBaseControlBar::MoveBarTo(CRect rect, BOOL bRepaint, HDWP hdwp)
+{
+    CRect current;
+    GetWindowRect(current);
+    CWnd* pHost = GetParentMiniFrame();
+    if (pHost == nullptr)
+        pHost = GetDockSiteFrame();
+    if (pHost != nullptr)
+        pHost->ScreenToClient(current);
+    if (current == rect)
+        return hdwp;
+    if (hdwp == nullptr) {
+        MoveWindow(rect, bRepaint);
+        return nullptr;
+    }
+    return ::DeferWindowPos(hdwp, m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HDWP CKGPBaseControlBar::SetBarWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags,
+                                         HDWP hdwp)
+{
+    if (hdwp == nullptr) {
+        SetWindowPos(pWndInsertAfter, x, y, cx, cy, nFlags);
+        return nullptr;
+    }
+    HDWP next = ::DeferWindowPos(hdwp, m_hWnd, HwndOf(pWndInsertAfter), x, y, cx, cy, nFlags);
+    if (next != nullptr)
+        return next;
+    // The batch refused the window: move it now and keep the caller's chain going.
+    ::SetLastError(0);
+    SetWindowPos(pWndInsertAfter, x, y, cx, cy, nFlags);
+    return hdwp;
+}
+
+void CKGPBaseControlBar::CopyState(CKGPBaseControlBar* pOther)
+{
+    m_dwEnabledAlign = pOther->m_dwEnabledAlign;
+    m_bRecentVisibleState = pOther->m_bRecentVisibleState;
+    m_bStateRestored = pOther->m_bStateRestored;
+    m_pDockSite = pOther->m_pDockSite;
+    m_rectKept = pOther->m_rectKept;
+    m_bOnDialog = pOther->m_bOnDialog;
+    m_dwStyle = pOther->m_dwStyle;
+    m_dwBarStyle = pOther->m_dwBarStyle;
+}
+
+BOOL CKGPBaseControlBar::OnShowContextMenu(CWnd* pParentFrame, CPoint point)
+{
+    if (pParentFrame == nullptr)
+        return FALSE;
+    if (pParentFrame->SendMessage(KGTOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(m_hWnd),
+                                  MAKELPARAM(point.x, point.y)) == 0)
+        return FALSE;
+    if (CKGPDockManager* pManager = CKGPGlobalUtils::Get().GetFrameDockManager(GetParentFrame()))
+        pManager->ShowBarsContextMenu(point);
+    return TRUE;
+}
+
+BOOL CKGPBaseControlBar::CreateBar(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                                   const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwBarStyle,
+                                   CCreateContext*)
+{
+    m_dwExtraStyle &= 0x10000000;
+    m_dwStyle |= dwStyle;
+    m_dwBarStyle = dwBarStyle;
+    if (!CWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID))
+        return FALSE;
+    CFrameWnd* pFrame = pParentWnd != nullptr ? pParentWnd->AsFrameWnd() : nullptr;
+    m_pDockSite = pFrame != nullptr ? pFrame : (pParentWnd != nullptr ? pParentWnd->GetParentFrame() : nullptr);
+    m_bOnDialog = pParentWnd != nullptr && pParentWnd->IsKindOf(RUNTIME_CLASS(CDialog));
+    return TRUE;
+}
+
+CSize CKGPBaseControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    if (!bStretch)
+        return CSize(0, 0);
+    return bHorz ? CSize(32767, 0) : CSize(0, 32767);
+}
+
+void CKGPBaseControlBar::DoPaint(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(client);
+    CRect clip;
+    pDC->GetClipBox(clip);
+    CKGPVisualManager::GetInstance()->FillBarBackground(pDC, this, client, clip);
+}
+
+void CKGPBaseControlBar::AdjustDockingLayout(HDWP hdwp)
+{
+    if (CWnd* pMiniFrame = GetParentMiniFrame()) {
+        pMiniFrame->SendMessage(WM_SIZE);
+        return;
+    }
+    if (CKGPDockManager* pManager = GetDockManager())
+        pManager->AdjustDockingLayout(hdwp);
+}
+
+BOOL CKGPBaseControlBar::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    // The owner and the frames above it see keys first (accelerators).
+    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
+    for (CWnd* pWnd = pOwner; pWnd != nullptr && ::IsWindow(pWnd->m_hWnd); pWnd = pWnd->GetParentFrame()) {
+        if (pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (pWnd->GetParentFrame() == pWnd)
+            break;
+    }
+    return FALSE;
+}
+
+LRESULT CKGPBaseControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_NOTIFY:
+    case WM_COMMAND: {
+        LRESULT result = 0;
+        if (OnWndMsg(message, wParam, lParam, &result))
+            return result;
+        CWnd* pTarget = GetOwner() != nullptr ? GetOwner() : GetParent();
+        if (pTarget != nullptr && pTarget->m_hWnd != m_hWnd)
+            return pTarget->SendMessage(message, wParam, lParam);
+        break;
+    }
+    default:
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CKGPBaseControlBar::OnPaint()
+{
+    PaintLockScope lock(s_bThreadedPaint);
+    CPaintDC dc(this);
+    if (IsWindowVisible())
+        DoPaint(&dc);
+}
+
+BOOL CKGPBaseControlBar::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+void CKGPBaseControlBar::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    if (m_pDockBarRow != nullptr)
+        m_pDockBarRow->ArrangeBars(DYNAMIC_DOWNCAST(CKGPControlBar, this));
+}
+
+void CKGPBaseControlBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    CWnd::OnSettingChange(uFlags, lpszSection);
+    GetKGPGlobalData().UpdateSysColors();
+}

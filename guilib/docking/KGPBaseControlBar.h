@@ -1,0 +1,170 @@
+// The window every bar of the library derives from: its docking data (where it
+// may dock, where it is docked, the frame, dock bar and row that hold it, its
+// docking mode), the virtual interface through which the dock manager, dock
+// bars, rows and floating frames talk to any bar, and the shared behaviour
+// (owner forwarding, visibility in the registry and in archives, moves inside
+// a deferred window-position batch).
+#pragma once
+
+#include <afxwin.h>
+#include <afxext.h>
+
+class CKGPDockBar;
+class CKGPDockBarRow;
+class CKGPDockManager;
+
+// Library bar flags (m_dwBarStyle).
+constexpr DWORD KGP_BARSTYLE_FLOAT = 0x1;
+constexpr DWORD KGP_BARSTYLE_AUTOHIDE = 0x2;
+constexpr DWORD KGP_BARSTYLE_RESIZE = 0x4;
+constexpr DWORD KGP_BARSTYLE_CLOSE = 0x8;
+
+// Docking mode bits.
+constexpr int KGP_DOCK_IMMEDIATE = 1;
+constexpr int KGP_DOCK_DRAGFRAME = 2;
+constexpr int KGP_DOCK_SMART = 0x80;
+
+// Dock methods passed to docking and floating.
+enum KGPDockMethod {
+    KGP_DM_UNKNOWN = 0,
+    KGP_DM_MOUSE = 1,
+    KGP_DM_DBLCLICK = 2,
+    KGP_DM_SHOW = 3,
+    KGP_DM_RECT = 4,
+    KGP_DM_STANDARD = 5,
+};
+
+// Posted to a floating frame that may have lost its last bar.
+extern const UINT KGPMSG_CHECKEMPTYMINIFRAME;
+
+class CKGPBaseControlBar : public CWnd {
+    DECLARE_DYNAMIC(CKGPBaseControlBar)
+public:
+    CKGPBaseControlBar() = default;
+    ~CKGPBaseControlBar() override = default;
+
+    void Serialize(CArchive& ar) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    virtual BOOL IsHorizontal() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
+    virtual BOOL IsDocked() const;
+    virtual BOOL IsTabbed() const { return FALSE; }
+    virtual BOOL IsFloating() const { return !IsDocked(); }
+    virtual BOOL IsShownAsDocument() const { return m_bShownAsDocument; }
+    virtual BOOL DocksAtFrameEdge() const { return TRUE; }
+    virtual BOOL IsBarVisible() const;
+    virtual BOOL AllowsInsertBefore() const { return CanFloat(); }
+    virtual BOOL CanBeDocked(CKGPBaseControlBar* /*pDockBar*/) const { return FALSE; }
+    virtual BOOL CanAcceptBar(const CKGPBaseControlBar* /*pBar*/) const { return FALSE; }
+    virtual BOOL IsPaneKind() const { return FALSE; }
+    virtual BOOL IsInMDITabMode() const { return FALSE; }
+    virtual BOOL IsResizable() const { return TRUE; }
+    virtual BOOL IsAutoHideMode() const { return FALSE; }
+
+    virtual DWORD GetCurrentAlignment() const { return m_dwStyle & CBRS_ALIGN_ANY; }
+    virtual DWORD GetEnabledAlignment() const { return m_dwEnabledAlign; }
+    virtual CFrameWnd* GetDockSiteFrame() const;
+    virtual CKGPDockBar* GetParentDockBar() const { return m_pParentDockBar; }
+    virtual int GetCaptionHeight() const { return 0; }
+    virtual BOOL GetRecentVisibleState() const { return m_bRecentVisibleState; }
+    virtual BOOL IsStateRestored() const { return m_bStateRestored; }
+    virtual void SetStateRestored(BOOL bRestored) { m_bStateRestored = bRestored; }
+    virtual int GetDockingMode() const;
+    virtual HICON GetBarIcon(BOOL bBig);
+    virtual DWORD GetBarStyleWord() const { return m_dwStyle; }
+    virtual DWORD GetLibraryBarStyle() const { return m_dwBarStyle; }
+    virtual BOOL CanBeClosed() const { return (m_dwBarStyle & KGP_BARSTYLE_CLOSE) != 0; }
+    virtual BOOL CanFloat() const;
+    virtual BOOL CanBeResized() const { return (m_dwBarStyle & KGP_BARSTYLE_RESIZE) != 0; }
+    virtual BOOL CanAutoHide() const { return (m_dwBarStyle & KGP_BARSTYLE_AUTOHIDE) != 0; }
+
+    virtual void SetCurrentAlignment(DWORD dwAlignment);
+    virtual void SetBarStyleWord(DWORD dwStyle) { m_dwStyle = dwStyle; }
+    virtual void SetLibraryBarStyle(DWORD dwStyle) { m_dwBarStyle = dwStyle; }
+    virtual void EnableDocking(DWORD dwAlignment) { m_dwEnabledAlign = dwAlignment; }
+    virtual void EnableGripper(BOOL /*bEnable*/) {}
+    virtual void OnRelayoutHook() {}
+
+    virtual BOOL DockToBar(CKGPBaseControlBar* /*pDockBar*/, LPCRECT /*lpRect*/, KGPDockMethod /*method*/)
+    {
+        return FALSE;
+    }
+    virtual BOOL FloatBar(CRect /*rect*/, KGPDockMethod /*method*/ = KGP_DM_UNKNOWN, bool /*bShow*/ = true)
+    {
+        return FALSE;
+    }
+    virtual CSize CalcSize(BOOL /*bVertDock*/) { return CSize(0, 0); }
+    virtual void RecalcLayout() {}
+    virtual void AdjustHostLayout() {}
+    virtual void ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate);
+    virtual CWnd* GetParentMiniFrame(BOOL bNoAssert = FALSE) const;
+
+    // Visibility under "<path>KGPBaseControlBar-<id>[<index in hex>]"; id -1 is
+    // the bar's own control id, index -1 none.
+    virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1);
+    virtual BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1);
+
+    virtual HDWP MoveBarTo(CRect rect, BOOL bRepaint, HDWP hdwp = nullptr);
+    virtual HDWP SetBarWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags,
+                                 HDWP hdwp = nullptr);
+    virtual void CopyState(CKGPBaseControlBar* pOther);
+    virtual void RemoveFromHost(BOOL /*bDelay*/) {}
+    virtual void OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHandler*/) {}
+    virtual BOOL OnShowContextMenu(CWnd* pParentFrame, CPoint point);
+    virtual BOOL HideInPrintPreviewMode() const { return TRUE; }
+    virtual BOOL CreateBar(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                           const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwBarStyle,
+                           CCreateContext* pContext = nullptr);
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    virtual void DoPaint(CDC* pDC);
+    virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
+
+    // Reaching the frame's dock manager (nothing when there is none).
+    BOOL RegisterWithDockManager(CKGPBaseControlBar* pBar = nullptr);
+    void RemoveFromDockManager(BOOL bDestroy = FALSE, BOOL bAdjustLayout = FALSE, BOOL bAutoHide = FALSE,
+                               CKGPBaseControlBar* pBarToReplaceWith = nullptr);
+    BOOL InsertInDockManager(CKGPBaseControlBar* pBarToInsert, BOOL bAfter);
+    BOOL DockToParentFrame(BOOL bUseStoredFrame = TRUE);
+    CKGPDockManager* GetDockManager() const;
+
+    CKGPDockBarRow* GetDockBarRow() const { return m_pDockBarRow; }
+    void SetDockBarRow(CKGPDockBarRow* pRow) { m_pDockBarRow = pRow; }
+    void SetParentDockBar(CKGPDockBar* pDockBar) { m_pParentDockBar = pDockBar; }
+    void SetDockSite(CFrameWnd* pFrame) { m_pDockSite = pFrame; }
+    void SetDockingMode(int nMode) { m_nDockMode = nMode; }
+    BOOL IsOnDialog() const { return m_bOnDialog; }
+    // The rectangle the row arranges this bar in while it lays all bars out at once.
+    CRect m_rectLayout;
+
+    // Library-wide settings.
+    static BOOL s_bThreadedPaint;
+    static BOOL s_bLoadingState;
+    static LPCTSTR s_pszProfileSection;
+
+    // The registry key of a bar's values: "<path><class>-<id>" or
+    // "<path><class>-<id><index in hex>".
+    static CString BarRegistryKey(LPCTSTR lpszPath, LPCTSTR lpszClass, int nID, int nIndex);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    DECLARE_MESSAGE_MAP()
+
+    DWORD m_dwExtraStyle = 0;
+    DWORD m_dwEnabledAlign = 0;
+    DWORD m_dwStyle = 0;
+    DWORD m_dwBarStyle = 0;
+    BOOL m_bRecentVisibleState = FALSE;
+    BOOL m_bStateRestored = FALSE;
+    CKGPDockBar* m_pParentDockBar = nullptr;
+    CKGPDockBarRow* m_pDockBarRow = nullptr;
+    mutable CFrameWnd* m_pDockSite = nullptr;
+    int m_nDockMode = 0;
+    CRect m_rectKept;
+    BOOL m_bOnDialog = FALSE;
+    BOOL m_bShownAsDocument = FALSE;
+};

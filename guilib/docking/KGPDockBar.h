@@ -1,0 +1,71 @@
+// The docking strip along one edge of a frame: rows of bars stacked across its
+// thickness (top to bottom, or left to right). It decides the row a bar docks
+// into, moves bars between rows while they are dragged, and grows and shrinks
+// with its rows.
+#pragma once
+
+#include "guilib/docking/KGPBaseControlBar.h"
+
+class CKGPControlBar;
+class CKGPDockBarRow;
+
+class CKGPDockBar : public CKGPBaseControlBar {
+    DECLARE_DYNCREATE(CKGPDockBar)
+public:
+    CKGPDockBar() = default;
+    ~CKGPDockBar() override;
+
+    BOOL CanAcceptBar(const CKGPBaseControlBar* pBar) const override;
+    BOOL AllowsInsertBefore() const override { return FALSE; }
+    BOOL DocksAtFrameEdge() const override { return FALSE; }
+    void OnRelayoutHook() override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+
+    virtual BOOL IsDragModeAny() const;
+    virtual CKGPDockBarRow* CreateRow(int nOffset, int nHeight);
+    virtual void DockControlBar(CKGPControlBar* pBar, KGPDockMethod method, LPCRECT lpRect = nullptr);
+    virtual BOOL DockControlBarBefore(CKGPControlBar* pNewBar, CKGPControlBar* pExistingBar);
+    virtual void RemoveControlBar(CKGPBaseControlBar* pBar);
+    // Immediate-mode drag: TRUE when the bar floated away.
+    virtual BOOL MoveControlBar(CKGPControlBar* pBar, UINT nFlags, int dx, int dy);
+    virtual int ExpandRow(CKGPDockBarRow* pRow, int nDelta);
+    virtual void OnResizeDockBar(const CRect& rectNew);
+    virtual void RepositionAllRows();
+    virtual CKGPBaseControlBar* FindBarAtPoint(CPoint pt);
+    virtual void RecalcParentLayout();
+    virtual UINT GetDockBarID() const { return m_nDockBarID; }
+    virtual HDWP MoveDockBar(const CRect& rect, HDWP hdwp);
+    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwAlignment, CWnd* pParentWnd, DWORD dwBarStyle,
+                          CCreateContext* pContext = nullptr);
+
+    // Shows or hides a docked bar inside its row.
+    void ShowControlBar(CKGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
+    const CObList& GetControlBars() const { return m_lstControlBars; }
+    const CObList& GetRows() const { return m_lstDockBarRows; }
+    int GetRowIndex(const CKGPDockBarRow* pRow) const;
+    CKGPDockBarRow* FindRowByBar(const CKGPBaseControlBar* pBar) const;
+    CKGPDockBarRow* FindRowAtPoint(CPoint ptScreen, BOOL& bBeforeDockBar) const;
+    CKGPDockBarRow* FindRowAtRect(const CRect& rectScreen) const;
+    CKGPBaseControlBar* FindBarByID(UINT nID) const;
+    BOOL SwapRows(CKGPDockBarRow* pFirst, CKGPDockBarRow* pSecond);
+    // A new row before `pos` (null: at the end).
+    CKGPDockBarRow* AddRow(POSITION pos, int nHeight);
+    void RemoveRow(CKGPDockBarRow* pRow);
+    int ResizeRow(CKGPDockBarRow* pRow, int nNewHeight, BOOL bAdjustLayout = TRUE);
+    void ShowRow(CKGPDockBarRow* pRow, BOOL bShow, BOOL bAdjustLayout);
+    void ResizeDockBar(int nDelta, BOOL bAdjustLayout);
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnDestroy();
+    void PostNcDestroy() override;
+    DECLARE_MESSAGE_MAP()
+
+    POSITION NextVisibleRow(POSITION pos, BOOL bForward) const;
+    void ShiftRowsAfter(POSITION pos, int nDelta);
+
+    CObList m_lstControlBars;
+    CObList m_lstDockBarRows; // owned
+    UINT m_nDockBarID = 0;
+};

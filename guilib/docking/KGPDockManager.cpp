@@ -1,0 +1,407 @@
+#include "guilib/docking/KGPDockManager.h"
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/docking/KGPBaseControlBar.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockGeometry.h"
+
+IMPLEMENT_DYNAMIC(CKGPDockManager, CObject)
+
+int CKGPDockManager::s_nDockMode = KGP_DOCK_DRAGFRAME;
+int CKGPDockManager::s_nDockSensitivity = 15;
+BOOL CKGPDockManager::s_bLayoutLocked = FALSE;
+BOOL CKGPDockManager::s_bRearranging = FALSE;
+
+namespace {
+
+const struct {
+    DWORD alignment;
+    UINT id;
+} kDockBarEdges[] = {
+    {CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
+    {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
+    {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
+    {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT},
+};
+
+template <class Visit>
+void ForEachBar(const CObList& list, Visit visit)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, list.GetNext(pos)))
+            visit(pBar);
+    }
+}
+
+} // namespace
+
+BOOL CKGPDockManager::IsInPlace() const
+{
+    return m_pParentWnd != nullptr && m_pParentWnd->GetSafeHwnd() != nullptr && m_pParentWnd->m_pNotifyHook != nullptr;
+}
+
+BOOL CKGPDockManager::EnableDocking(DWORD dwDockStyle)
+{
+    if (m_pParentWnd == nullptr)
+        return FALSE;
+    m_dwEnabledAlignment |= dwDockStyle & CBRS_ALIGN_ANY;
+    for (const auto& edge : kDockBarEdges) {
+        if ((dwDockStyle & edge.alignment) == 0 || FindDockBar(edge.alignment, TRUE) != nullptr)
+            continue;
+        auto* pDockBar = new CKGPDockBar; // deletes itself when its window goes
+        if (!pDockBar->CreateEx(0, edge.alignment, m_pParentWnd, 0)) {
+            delete pDockBar;
+            return FALSE;
+        }
+        // Dock bars come before every other bar: they take the outer edges.
+        POSITION pos = m_lstControlBars.GetHeadPosition();
+        POSITION firstOther = nullptr;
+        while (pos != nullptr) {
+            POSITION current = pos;
+            if (!m_lstControlBars.GetNext(pos)->IsKindOf(RUNTIME_CLASS(CKGPDockBar))) {
+                firstOther = current;
+                break;
+            }
+        }
+        if (firstOther != nullptr)
+            m_lstControlBars.InsertBefore(firstOther, pDockBar);
+        else
+            m_lstControlBars.AddTail(pDockBar);
+        pDockBar->SetDockSite(m_pParentWnd);
+    }
+    return TRUE;
+}
+
+BOOL CKGPDockManager::AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail, BOOL bAutoHide,
+                                    BOOL bInsertBeforeFloatable)
+{
+    CObList& list = bAutoHide ? m_lstAutoHideBars : m_lstControlBars;
+    if (pBar == nullptr || list.Find(pBar) != nullptr)
+        return FALSE;
+    if (bTail) {
+        list.AddTail(pBar);
+    } else if (!bInsertBeforeFloatable) {
+        list.AddHead(pBar);
+    } else {
+        POSITION pos = list.GetHeadPosition();
+        while (pos != nullptr) {
+            POSITION current = pos;
+            auto* pOther = DYNAMIC_DOWNCAST(CKGPBaseControlBar, list.GetNext(pos));
+            if (pOther != nullptr && pOther->AllowsInsertBefore()) {
+                list.InsertBefore(current, pBar);
+                return TRUE;
+            }
+        }
+        list.AddTail(pBar);
+        return TRUE;
+    }
+    pBar->SetDockSite(m_pParentWnd);
+    return TRUE;
+}
+
+BOOL CKGPDockManager::InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pBarToInsertAt, BOOL bAfter)
+{
+    if (m_lstControlBars.Find(pBar) != nullptr)
+        return FALSE;
+    POSITION pos = m_lstControlBars.Find(pBarToInsertAt);
+    if (pos == nullptr)
+        return FALSE;
+    if (bAfter)
+        m_lstControlBars.InsertAfter(pos, pBar);
+    else
+        m_lstControlBars.InsertBefore(pos, pBar);
+    return TRUE;
+}
+
+void CKGPDockManager::RemoveControlBar(CKGPBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout, BOOL bAutoHide,
+                                       CKGPBaseControlBar* pBarToReplaceWith)
+{
+    CObList& list = bAutoHide ? m_lstAutoHideBars : m_lstControlBars;
+    POSITION pos = list.Find(pBar);
+    if (pBarToReplaceWith != nullptr) {
+        if (pos == nullptr) {
+            list.AddTail(pBarToReplaceWith);
+            return;
+        }
+        list.InsertAfter(pos, pBarToReplaceWith);
+    }
+    if (pos == nullptr)
+        return;
+    list.RemoveAt(pos);
+    if (bDestroy)
+        pBar->DestroyWindow();
+    if (bAdjustLayout)
+        AdjustDockingLayout();
+}
+
+BOOL CKGPDockManager::AddMiniFrame(CWnd* pMiniFrame)
+{
+    if (pMiniFrame == nullptr || m_lstMiniFrames.Find(pMiniFrame) != nullptr)
+        return FALSE;
+    m_lstMiniFrames.AddTail(pMiniFrame);
+    return TRUE;
+}
+
+BOOL CKGPDockManager::RemoveMiniFrame(CWnd* pMiniFrame)
+{
+    POSITION pos = m_lstMiniFrames.Find(pMiniFrame);
+    if (pos == nullptr)
+        return FALSE;
+    m_lstMiniFrames.RemoveAt(pos);
+    return TRUE;
+}
+
+CKGPBaseControlBar* CKGPDockManager::FindBarById(UINT uiBarId, BOOL)
+{
+    CKGPBaseControlBar* pFound = nullptr;
+    auto match = [&](CKGPBaseControlBar* pBar) {
+        if (pFound != nullptr)
+            return;
+        if (pBar->GetSafeHwnd() != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == uiBarId)
+            pFound = pBar;
+        else if (auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar))
+            pFound = pDockBar->FindBarByID(uiBarId);
+    };
+    ForEachBar(m_lstAutoHideBars, match);
+    ForEachBar(m_lstControlBars, match);
+    return pFound;
+}
+
+CKGPDockBar* CKGPDockManager::FindDockBar(DWORD dwAlignment, BOOL bOuter)
+{
+    dwAlignment &= CBRS_ALIGN_ANY;
+    POSITION pos = bOuter ? m_lstControlBars.GetHeadPosition() : m_lstControlBars.GetTailPosition();
+    while (pos != nullptr) {
+        CObject* pObject = bOuter ? m_lstControlBars.GetNext(pos) : m_lstControlBars.GetPrev(pos);
+        auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pObject);
+        if (pDockBar != nullptr && pDockBar->GetCurrentAlignment() == dwAlignment)
+            return pDockBar;
+    }
+    return nullptr;
+}
+
+CKGPDockBar* CKGPDockManager::FindDockBarById(UINT nDockBarID)
+{
+    CKGPDockBar* pFound = nullptr;
+    ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pBar) {
+        auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
+        if (pFound == nullptr && pDockBar != nullptr && pDockBar->GetDockBarID() == nDockBarID)
+            pFound = pDockBar;
+    });
+    return pFound;
+}
+
+CKGPDockBar* CKGPDockManager::FindDockBarOfBar(CKGPBaseControlBar* pBar)
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return nullptr;
+    CKGPDockBar* pFound = nullptr;
+    ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pListed) {
+        auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pListed);
+        if (pFound == nullptr && pDockBar != nullptr && pDockBar->FindBarByID(pBar->GetDlgCtrlID()) != nullptr)
+            pFound = pDockBar;
+    });
+    return pFound;
+}
+
+void CKGPDockManager::GetControlBarList(CObList& list, BOOL bIncludeAutoHide, CRuntimeClass* pRTCBarType)
+{
+    auto take = [&](CObject* pObject) {
+        if (pRTCBarType == nullptr || pObject->GetRuntimeClass() == pRTCBarType)
+            list.AddTail(pObject);
+    };
+    ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pBar) {
+        if (auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar)) {
+            const CObList& docked = pDockBar->GetControlBars();
+            for (POSITION pos = docked.GetHeadPosition(); pos != nullptr;)
+                take(docked.GetNext(pos));
+        }
+        take(pBar);
+    });
+    if (bIncludeAutoHide)
+        ForEachBar(m_lstAutoHideBars, [&](CKGPBaseControlBar* pBar) { take(pBar); });
+}
+
+void CKGPDockManager::DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
+{
+    if (pBar == nullptr)
+        return;
+    CKGPDockBar* pDockBar = nullptr;
+    if (nDockBarID != 0) {
+        pDockBar = FindDockBarById(nDockBarID);
+    } else {
+        for (const auto& edge : kDockBarEdges) {
+            if ((pBar->GetEnabledAlignment() & edge.alignment) != 0 &&
+                (pDockBar = FindDockBar(edge.alignment, TRUE)) != nullptr)
+                break;
+        }
+    }
+    if (pDockBar != nullptr)
+        pBar->DockToBar(pDockBar, lpRect, lpRect != nullptr ? KGP_DM_RECT : KGP_DM_UNKNOWN);
+}
+
+void CKGPDockManager::RefreshDockBars()
+{
+    ForEachBar(m_lstControlBars, [](CKGPBaseControlBar* pBar) {
+        if (auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar))
+            pDockBar->RepositionAllRows();
+    });
+    AdjustDockingLayout();
+}
+
+void CKGPDockManager::NotifyBarsAndRelayout()
+{
+    if (s_bLayoutLocked || m_bInNotifyRelayout || m_bSuspendRecalc || !m_bLayoutEnabled)
+        return;
+    m_bInNotifyRelayout = TRUE;
+    const BOOL bInPlace = IsInPlace();
+    ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pBar) {
+        if (!bInPlace || pBar->IsBarVisible())
+            pBar->RecalcLayout();
+    });
+    m_bInNotifyRelayout = FALSE;
+    AdjustDockingLayout();
+}
+
+void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
+{
+    if (s_bLayoutLocked || m_bAdjustingLayout || m_pParentWnd == nullptr || m_pParentWnd->GetSafeHwnd() == nullptr ||
+        !m_bLayoutEnabled || m_lstControlBars.IsEmpty() || m_pParentWnd->IsIconic())
+        return;
+
+    CRect work;
+    if (!m_rectDockBarBounds.IsRectEmpty()) {
+        work = m_rectDockBarBounds;
+    } else {
+        m_pParentWnd->GetClientRect(work);
+    }
+    m_pParentWnd->ClientToScreen(work);
+    m_bAdjustingLayout = TRUE;
+    const BOOL bInPlace = IsInPlace();
+
+    HDWP hdwpOwn = nullptr;
+    if (hdwp == nullptr && !m_bHiddenForPreview)
+        hdwp = hdwpOwn = ::BeginDeferWindowPos(static_cast<int>(m_lstControlBars.GetCount()));
+
+    POSITION lastDockBar = nullptr;
+    for (POSITION pos = m_lstControlBars.GetTailPosition(); pos != nullptr && lastDockBar == nullptr;) {
+        POSITION current = pos;
+        if (m_lstControlBars.GetPrev(pos)->IsKindOf(RUNTIME_CLASS(CKGPDockBar)))
+            lastDockBar = current;
+    }
+
+    CRect outer;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        POSITION current = pos;
+        auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, m_lstControlBars.GetNext(pos));
+        if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+            continue;
+        auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
+        const BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+        if (!bVisible && (pDockBar == nullptr || m_bHiddenForPreview || bInPlace || m_bInPlaceBarsHidden)) {
+            if (current == lastDockBar)
+                outer = work;
+            continue;
+        }
+        const DWORD alignment = pBar->GetCurrentAlignment();
+        const BOOL bHorz = KGPDock::IsHorizontalAlignment(alignment);
+        const CSize thickness = pBar->CalcFixedLayout(FALSE, bHorz);
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        rect = KGPDock::FitBarToEdge(rect, thickness, alignment, pBar->DocksAtFrameEdge(), work);
+        const BOOL bHasLength = bHorz ? rect.Width() > 0 : rect.Height() > 0;
+        CRect client = rect;
+        m_pParentWnd->ScreenToClient(client);
+        if (pDockBar != nullptr) {
+            if (bHasLength)
+                hdwp = pDockBar->MoveDockBar(client, hdwp);
+        } else {
+            hdwp = pBar->SetBarWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
+                                         SWP_NOZORDER | SWP_NOACTIVATE, hdwp);
+        }
+        KGPDock::TakeFromFreeArea(work, rect, alignment);
+        if (current == lastDockBar)
+            outer = work;
+    }
+
+    m_rectInnerEdge = work;
+    if (outer.IsRectEmpty() || bInPlace)
+        outer = work;
+    m_rectOuterEdge = outer;
+    m_pParentWnd->ScreenToClient(m_rectInnerEdge);
+    m_pParentWnd->ScreenToClient(m_rectOuterEdge);
+
+    if (hdwpOwn != nullptr)
+        ::EndDeferWindowPos(hdwp);
+    m_bAdjustingLayout = FALSE;
+}
+
+void CKGPDockManager::RecalcNonClientAll()
+{
+    const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pBar) {
+        if (pBar->GetSafeHwnd() != nullptr)
+            pBar->SetWindowPos(HWND{}, 0, 0, 0, 0, flags);
+    });
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pWnd = DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetNext(pos));
+        if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr)
+            pWnd->SetWindowPos(HWND{}, 0, 0, 0, 0, flags);
+    }
+}
+
+BOOL CKGPDockManager::LimitDockedSize(CRect& rect, DWORD dwAlignment) const
+{
+    const BOOL bRTL = m_pParentWnd != nullptr && m_pParentWnd->GetSafeHwnd() != nullptr &&
+                      (m_pParentWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    return KGPDock::LimitDockedSize(rect, dwAlignment, m_rectInnerEdge, GetKGPGlobalData().m_nMaxDockedSharePercent,
+                                    bRTL);
+}
+
+void CKGPDockManager::BuildBarsMenu(CMenu& menu)
+{
+    m_mapBarsMenuIds.RemoveAll();
+    CObList bars;
+    GetControlBarList(bars);
+    ForEachBar(bars, [&](CKGPBaseControlBar* pBar) {
+        if (pBar->GetSafeHwnd() == nullptr || !pBar->CanBeClosed() || pBar->IsKindOf(RUNTIME_CLASS(CKGPDockBar)))
+            return;
+        CString name;
+        pBar->GetWindowText(name);
+        const UINT id = static_cast<UINT>(pBar->GetDlgCtrlID());
+        menu.AppendMenu(MF_STRING | (pBar->IsBarVisible() ? MF_CHECKED : 0), id, name);
+        m_mapBarsMenuIds.SetAt(id, pBar);
+    });
+}
+
+BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)
+{
+    if (!m_bControlBarsMenu || m_pParentWnd == nullptr)
+        return FALSE;
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return FALSE;
+    BuildBarsMenu(menu);
+    if (menu.GetMenuItemCount() == 0)
+        return FALSE;
+    m_bMenuShown = TRUE;
+    const UINT id = menu.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, m_pParentWnd);
+    m_bMenuShown = FALSE;
+    CKGPBaseControlBar* pBar = nullptr;
+    if (id != 0 && m_mapBarsMenuIds.Lookup(id, pBar) && pBar->GetSafeHwnd() != nullptr) {
+        pBar->ShowBar(!pBar->IsBarVisible(), FALSE, TRUE);
+        m_pParentWnd->RecalcLayout();
+    }
+    m_mapBarsMenuIds.RemoveAll();
+    return TRUE;
+}
+
+CWnd* CKGPDockManager::ReparentWindow(CWnd* pNewParent, CWnd* pWnd) const
+{
+    return pWnd != nullptr ? pWnd->SetParent(pNewParent) : nullptr;
+}
+
+void CKGPDockManager::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+}

@@ -1,0 +1,109 @@
+// The per-frame registry of everything that docks: the ordered list of bars
+// (dock bars first, then the others), the floating frames, and the layout that
+// lays the docked bars along the edges of the frame's client area and leaves
+// the rest (the inner rectangle) to the view. Lists do not own their bars:
+// windows belong to the frame's window tree.
+#pragma once
+
+#include <afxwin.h>
+#include <afxext.h>
+#include <afxtempl.h>
+
+class CKGPBaseControlBar;
+class CKGPDockBar;
+
+class CKGPDockManager : public CObject {
+    DECLARE_DYNAMIC(CKGPDockManager)
+public:
+    CKGPDockManager() = default;
+    ~CKGPDockManager() override = default;
+    CKGPDockManager(const CKGPDockManager&) = delete;
+    CKGPDockManager& operator=(const CKGPDockManager&) = delete;
+
+    BOOL Create(CFrameWnd* pParentWnd) { return SetParentFrame(pParentWnd); }
+    BOOL SetParentFrame(CFrameWnd* pFrame)
+    {
+        m_pParentWnd = pFrame;
+        return TRUE;
+    }
+    CFrameWnd* GetDockSite() const { return m_pParentWnd; }
+
+    // Creates the dock bars of the enabled edges (top, bottom, left, right).
+    BOOL EnableDocking(DWORD dwDockStyle);
+    DWORD GetEnabledAlignment() const { return m_dwEnabledAlignment; }
+
+    // ---- The bar list.
+    BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE, BOOL bAutoHide = FALSE,
+                       BOOL bInsertBeforeFloatable = FALSE);
+    BOOL InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pBarToInsertAt, BOOL bAfter = TRUE);
+    void RemoveControlBar(CKGPBaseControlBar* pBar, BOOL bDestroy = FALSE, BOOL bAdjustLayout = FALSE,
+                          BOOL bAutoHide = FALSE, CKGPBaseControlBar* pBarToReplaceWith = nullptr);
+    virtual BOOL AddMiniFrame(CWnd* pMiniFrame);
+    virtual BOOL RemoveMiniFrame(CWnd* pMiniFrame);
+    virtual CKGPBaseControlBar* FindBarById(UINT uiBarId, BOOL bSearchMiniFrames = FALSE);
+    virtual CKGPDockBar* FindDockBar(DWORD dwAlignment, BOOL bOuter);
+    virtual CKGPDockBar* FindDockBarOfBar(CKGPBaseControlBar* pBar);
+    CKGPDockBar* FindDockBarById(UINT nDockBarID);
+    // Every bar of every dock bar, then each listed bar itself (of exactly
+    // `pRTCBarType` when given).
+    void GetControlBarList(CObList& list, BOOL bIncludeAutoHide = FALSE, CRuntimeClass* pRTCBarType = nullptr);
+    const CObList& GetControlBars() const { return m_lstControlBars; }
+
+    // Docks a bar into the dock bar with that id (0: the first enabled edge of
+    // the bar), into the rectangle given (screen) or at the row's end.
+    void DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+
+    // ---- Layout.
+    virtual void RefreshDockBars();
+    virtual void NotifyBarsAndRelayout();
+    virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
+    virtual void RecalcNonClientAll();
+    // Cuts a docked rectangle to the maximum docked share of the inner area.
+    virtual BOOL LimitDockedSize(CRect& rect, DWORD dwAlignment) const;
+    void GetInnerDockRect(CRect& rect) const { rect = m_rectInnerEdge; }
+    void GetOuterDockRect(CRect& rect) const { rect = m_rectOuterEdge; }
+    void SetDockBarBounds(const CRect& rect) { m_rectDockBarBounds = rect; }
+    void EnableLayout(BOOL bEnable) { m_bLayoutEnabled = bEnable; }
+    BOOL IsLayoutEnabledAndLocked() const { return m_bLayoutEnabled && m_bLockUpdate; }
+    void SuspendRecalc(BOOL bSuspend) { m_bSuspendRecalc = bSuspend; }
+
+    // ---- The bars' context menu (offered only when enabled).
+    void EnableControlBarContextMenu(BOOL bEnable) { m_bControlBarsMenu = bEnable; }
+    BOOL ShowBarsContextMenu(CPoint point);
+    void BuildBarsMenu(CMenu& menu);
+
+    CWnd* ReparentWindow(CWnd* pNewParent, CWnd* pWnd) const;
+    void Serialize(CArchive& ar) override;
+
+    // ---- Library-wide settings.
+    static void SetDockingMode(int nMode) { s_nDockMode = nMode == 128 ? 129 : nMode; }
+    static int GetDockingMode() { return s_nDockMode; }
+    static int s_nDockSensitivity;
+    static BOOL s_bLayoutLocked;
+    static BOOL s_bRearranging; // raised while a saved layout is applied
+
+protected:
+    BOOL IsInPlace() const;
+
+    BOOL m_bLayoutEnabled = TRUE;
+    BOOL m_bLockUpdate = FALSE;
+    BOOL m_bSuspendRecalc = FALSE;
+    CRect m_rectDockBarBounds;
+    CObList m_lstControlBars;
+    CObList m_lstAutoHideBars;
+    CObList m_lstMiniFrames;
+    CFrameWnd* m_pParentWnd = nullptr;
+    CRect m_rectInnerEdge;
+    CRect m_rectOuterEdge;
+    DWORD m_dwEnabledAlignment = 0;
+    BOOL m_bHiddenForPreview = FALSE;
+    BOOL m_bAdjustingLayout = FALSE;
+    BOOL m_bInNotifyRelayout = FALSE;
+    CMap<UINT, UINT, CKGPBaseControlBar*, CKGPBaseControlBar*> m_mapBarsMenuIds;
+    BOOL m_bMenuShown = FALSE;
+    BOOL m_bControlBarsMenu = FALSE;
+    BOOL m_bInPlaceBarsHidden = FALSE;
+
+private:
+    static int s_nDockMode;
+};

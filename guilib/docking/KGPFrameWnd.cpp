@@ -1,0 +1,31 @@
+#include "guilib/docking/KGPFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CKGPFrameWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CKGPFrameWnd, CFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+int CKGPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    m_dockManager.Create(this);
+    return CFrameWnd::OnCreate(lpCreateStruct);
+}
+
+void CKGPFrameWnd::RecalcLayout(BOOL bNotify)
+{
+    if (m_bInRecalcLayout || m_hWnd == nullptr)
+        return;
+    m_bInRecalcLayout = TRUE;
+    m_dockManager.AdjustDockingLayout();
+    CRect inner;
+    m_dockManager.GetInnerDockRect(inner);
+    if (m_dockManager.GetControlBars().IsEmpty())
+        GetClientRect(inner);
+    if (CWnd* pView = GetDlgItem(AFX_IDW_PANE_FIRST))
+        pView->SetWindowPos(HWND{}, inner.left, inner.top, inner.Width(), inner.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE);
+    if (bNotify && m_pNotifyHook != nullptr)
+        m_pNotifyHook->OnRecalcLayout();
+    m_bInRecalcLayout = FALSE;
+}

@@ -1,0 +1,31 @@
+// The library's SDI frame, as far as docking needs it: it embeds the dock
+// manager and lays out through it, placing its view in what the bars leave.
+#pragma once
+
+#include <afxwin.h>
+
+#include "guilib/docking/KGPDockManager.h"
+
+class CKGPBaseControlBar;
+
+class CKGPFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CKGPFrameWnd)
+public:
+    CKGPFrameWnd() = default;
+
+    CKGPDockManager* GetDockManager() { return &m_dockManager; }
+
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    void EnableDocking(DWORD dwDockStyle) override { m_dockManager.EnableDocking(dwDockStyle); }
+    BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE) { return m_dockManager.AddControlBar(pBar, bTail); }
+    void DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr)
+    {
+        m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
+    }
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    DECLARE_MESSAGE_MAP()
+
+    CKGPDockManager m_dockManager;
+};

@@ -1,0 +1,44 @@
+// The library-wide docking helpers: the dock manager of any window by the kind
+// of frame it is, edge tests near a bar, keeping a dragged window on a monitor,
+// forcing a frame to lay itself out again, re-parenting groups of bars.
+#pragma once
+
+#include <afxwin.h>
+#include <afxext.h>
+
+class CKGPBaseControlBar;
+class CKGPDockManager;
+
+class CKGPGlobalUtils {
+public:
+    virtual ~CKGPGlobalUtils() = default;
+    static CKGPGlobalUtils& Get();
+
+    // The dock manager of a library frame, null for anything else (a dialog or
+    // property sheet also raises m_bDialogApp).
+    CKGPDockManager* GetDockManager(CWnd* pWnd);
+    // The same for a frame without touching the dialog-host flag.
+    CKGPDockManager* GetFrameDockManager(CWnd* pWnd) const;
+
+    // Whether the point lies near an enabled edge of the bar (or of `rect`
+    // when there is no bar), and which.
+    BOOL CheckAlignment(CPoint point, CKGPBaseControlBar* pBar, int nSensitivity, CKGPDockManager* pDockManager,
+                        BOOL bOuterEdge, DWORD& dwAlignment, DWORD dwEnabledDockBars = CBRS_ALIGN_ANY,
+                        LPCRECT lpRectBounds = nullptr) const;
+    // Moves the rectangle (never resizing it) back onto the work area of the
+    // monitor under it (or under the cursor).
+    void AdjustRectToWorkArea(CRect& rect, LPCRECT lpMargins = nullptr) const;
+    // Makes the manager's frame lay itself out by resizing it one pixel and back.
+    void ForceAdjustLayout(CKGPDockManager* pDockManager, BOOL bForce = FALSE) const;
+    // Moves the bars of the list (of CKGPBaseControlBar) under a new parent.
+    void ReparentBars(const CObList& list, CWnd* pNewParent, BOOL bVisibleOnly = FALSE) const;
+    HICON GetWndIcon(CWnd* pWnd) const;
+    BOOL IsPaneKindWindow(CWnd* pWnd) const;
+
+    BOOL m_bDialogApp = FALSE;
+    BOOL m_bUseCursorForMonitor = FALSE;
+    // Set by the floating frames: ForceAdjustLayout acts unforced too.
+    static BOOL s_bMiniFrameLayout;
+    // The floating-frame class once it is registered; without one no bar floats.
+    CRuntimeClass* m_pMiniFrameClass = nullptr;
+};

@@ -1,0 +1,92 @@
+#include "guilib/docking/KGPRowArrangement.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+KGPRowSpan Span(int start, int length, int minLength, int key)
+{
+    KGPRowSpan span;
+    span.start = span.homeStart = start;
+    span.length = span.fullLength = length;
+    span.minLength = minLength;
+    span.key = key;
+    return span;
+}
+
+CKGPRowArrangement Row(int length, std::initializer_list<KGPRowSpan> spans)
+{
+    CKGPRowArrangement row(length);
+    for (const KGPRowSpan& span : spans)
+        row.Insert(span);
+    return row;
+}
+
+// Every span inside the row, in order, apart, and never below its minimum.
+void ExpectSound(const CKGPRowArrangement& row)
+{
+    int end = 0;
+    for (const KGPRowSpan& span : row.Spans()) {
+        EXPECT_GE(span.start, end) << "span " << span.key;
+        EXPECT_GE(span.length, span.minLength) << "span " << span.key;
+        end = span.End();
+    }
+    EXPECT_LE(end, row.RowLength());
+}
+
+TEST(RowArrangement, SpansAreKeptInStartOrder)
+{
+    CKGPRowArrangement row = Row(300, {Span(0, 50, 10, 0), Span(100, 50, 10, 1)});
+    EXPECT_EQ(2u, row.Insert(Span(100, 50, 10, 2))); // an equal start goes after
+    EXPECT_EQ(1u, row.Insert(Span(50, 20, 10, 3)));
+}
+
+TEST(RowArrangement, AMovedBarPushesItsNeighbourOrSwapsWithIt)
+{
+    CKGPRowArrangement pushed = Row(300, {Span(0, 100, 40, 0), Span(100, 100, 40, 1)});
+    EXPECT_TRUE(pushed.MoveInRow(0, 50, false));
+    EXPECT_EQ(50, pushed.Spans()[0].start);
+    EXPECT_EQ(150, pushed.Spans()[1].start);
+    ExpectSound(pushed);
+
+    CKGPRowArrangement swapped = Row(300, {Span(0, 100, 40, 0), Span(100, 100, 40, 1)});
+    EXPECT_TRUE(swapped.MoveInRow(0, 60, true));
+    EXPECT_EQ(1, swapped.Spans()[0].key);
+    EXPECT_EQ(0, swapped.Spans()[1].key);
+    ExpectSound(swapped);
+
+    CKGPRowArrangement full = Row(200, {Span(0, 100, 40, 0), Span(100, 100, 40, 1)});
+    EXPECT_FALSE(full.MoveInRow(1, 30, true)); // no room beyond the row end
+    EXPECT_EQ(100, full.Spans()[1].start);
+}
+
+TEST(RowArrangement, BarsShrinkFromTheLastWhenShortAndGrowBack)
+{
+    CKGPRowArrangement row = Row(300, {Span(0, 120, 50, 0), Span(120, 120, 50, 1), Span(240, 120, 50, 2)});
+    row.Arrange();
+    EXPECT_EQ(60, row.Spans()[2].length); // the last alone gives the 60 pixels
+    EXPECT_EQ(120, row.Spans()[1].length);
+    ExpectSound(row);
+
+    CKGPRowArrangement tight = Row(300, {Span(0, 120, 100, 0), Span(120, 120, 100, 1), Span(240, 120, 100, 2)});
+    tight.Arrange();
+    for (const KGPRowSpan& span : tight.Spans())
+        EXPECT_EQ(100, span.length); // each down to its minimum
+    ExpectSound(tight);
+
+    tight.Resize(400);
+    for (const KGPRowSpan& span : tight.Spans())
+        EXPECT_EQ(120, span.length);
+    ExpectSound(tight);
+
+    CKGPRowArrangement single = Row(100, {Span(30, 150, 20, 0)});
+    single.Arrange();
+    EXPECT_EQ(0, single.Spans()[0].start);
+    EXPECT_EQ(100, single.Spans()[0].length); // exactly the shortage
+
+    EXPECT_EQ(0, single.Stretch(0, 0));
+    EXPECT_EQ(10, single.Stretch(0, 10));
+    EXPECT_EQ(0, tight.Stretch(0, 10)); // already at full size: nothing to take
+}
+
+} // namespace
