@@ -10,8 +10,6 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 
-const UINT KGPMSG_CHECKEMPTYMINIFRAME = ::RegisterWindowMessageW(L"KGPMSG_CHECKEMPTYMINIFRAME");
-
 IMPLEMENT_DYNAMIC(CKGPBaseControlBar, CWnd)
 
 BOOL CKGPBaseControlBar::s_bThreadedPaint = FALSE;

@@ -34,9 +34,6 @@ enum KGPDockMethod {
     KGP_DM_STANDARD = 5,
 };
 
-// Posted to a floating frame that may have lost its last bar.
-extern const UINT KGPMSG_CHECKEMPTYMINIFRAME;
-
 class CKGPBaseControlBar : public CWnd {
     DECLARE_DYNAMIC(CKGPBaseControlBar)
 public:

@@ -17,6 +17,7 @@ public:
 
     BOOL CanAcceptBar(const CKGPBaseControlBar* pBar) const override;
     BOOL AllowsInsertBefore() const override { return FALSE; }
+    BOOL IsResizable() const override { return FALSE; }
     BOOL DocksAtFrameEdge() const override { return FALSE; }
     void OnRelayoutHook() override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

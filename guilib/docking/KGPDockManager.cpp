@@ -297,6 +297,8 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
         if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
             continue;
         auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
+        if (pDockBar == nullptr && !pBar->DocksAtFrameEdge())
+            continue; // laid out by its dock bar's row
         const BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
         if (!bVisible && (pDockBar == nullptr || m_bHiddenForPreview || bInPlace || m_bInPlaceBarsHidden)) {
             if (current == lastDockBar)

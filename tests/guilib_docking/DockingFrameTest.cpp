@@ -1,0 +1,303 @@
+// Bars docked in a test frame: the four edges, moves between and along rows,
+// the view placed in what the bars leave, the bars' registry values and
+// archives, and a screenshot of the frame.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockBarRow.h"
+#include "guilib/docking/KGPFrameWnd.h"
+#include "tests/support/Dib.h"
+#include "tests/support/MessagePump.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr LPCTSTR kProfile = _T("Software\\KeyloftTests\\Docking\\");
+
+class CTestFrame : public CKGPFrameWnd {
+public:
+    BOOL Open()
+    {
+        if (!Create(nullptr, _T("Docking"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 660, 500)))
+            return FALSE;
+        m_view.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(WHITE_BRUSH)),
+                        nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, AFX_IDW_PANE_FIRST);
+        EnableDocking(CBRS_ALIGN_ANY);
+        return TRUE;
+    }
+    CRect ViewRect()
+    {
+        CRect rect;
+        m_view.GetWindowRect(rect);
+        ScreenToClient(rect);
+        return rect;
+    }
+    CWnd m_view;
+
+protected:
+    void PostNcDestroy() override {} // lives on the test's stack
+};
+
+// A bar that asks for a fixed size (24 high lying along a horizontal edge).
+std::unique_ptr<CKGPControlBar> MakeBar(CWnd* pParent, UINT id, int length = 100)
+{
+    auto bar = std::make_unique<CKGPControlBar>();
+    bar->SetFixedSize(CSize(length, 24));
+    bar->SetMinSize(CSize(30, 24));
+    EXPECT_TRUE(bar->Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, length, 24), pParent, id));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    return bar;
+}
+
+CRect ClientRectIn(CWnd* pWnd, CWnd* pFrame)
+{
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    pFrame->ScreenToClient(rect);
+    return rect;
+}
+
+class DockingFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(frame.Open()); }
+    void TearDown() override
+    {
+        bars.clear();
+        frame.DestroyWindow();
+    }
+    CKGPControlBar* Add(UINT id, UINT dockBarId, int length = 100)
+    {
+        bars.push_back(MakeBar(&frame, id, length));
+        frame.DockControlBar(bars.back().get(), dockBarId);
+        return bars.back().get();
+    }
+    CKGPDockBar* DockBar(DWORD alignment) { return frame.GetDockManager()->FindDockBar(alignment, TRUE); }
+
+    CTestFrame frame;
+    std::vector<std::unique_ptr<CKGPControlBar>> bars;
+};
+
+TEST_F(DockingFrameTest, BarsDockAlongTheFourEdgesAndTheViewTakesTheRest)
+{
+    const struct {
+        UINT dockBarId;
+        DWORD alignment;
+    } edges[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP},
+                 {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM},
+                 {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT},
+                 {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT}};
+    UINT id = 100;
+    for (const auto& edge : edges) {
+        CKGPControlBar* bar = Add(id++, edge.dockBarId);
+        EXPECT_EQ(DockBar(edge.alignment), bar->GetParentDockBar());
+        EXPECT_EQ(edge.alignment, bar->GetCurrentAlignment());
+        EXPECT_NE(nullptr, bar->GetDockBarRow());
+    }
+    frame.RecalcLayout();
+    CRect client;
+    frame.GetClientRect(client);
+    EXPECT_EQ(CRect(client.left + 24, client.top + 24, client.right - 24, client.bottom - 24), frame.ViewRect());
+    CRect inner;
+    frame.GetDockManager()->GetInnerDockRect(inner);
+    EXPECT_EQ(inner, frame.ViewRect());
+    EXPECT_EQ(CRect(0, 0, client.right, 24), ClientRectIn(DockBar(CBRS_ALIGN_TOP), &frame));
+    EXPECT_EQ(CRect(0, 24, 24, client.bottom - 24), ClientRectIn(DockBar(CBRS_ALIGN_LEFT), &frame));
+    CRect leftBar = ClientRectIn(bars[2].get(), &frame);
+    EXPECT_EQ(CSize(24, 100), leftBar.Size()); // a vertical bar lies across its edge
+
+    EXPECT_EQ(bars[0].get(), frame.GetDockManager()->FindBarById(100));
+    CObList all;
+    frame.GetDockManager()->GetControlBarList(all);
+    EXPECT_EQ(8, all.GetCount()); // four bars, four dock bars
+}
+
+TEST_F(DockingFrameTest, BarsMoveBetweenRowsAndSwapAlongARow)
+{
+    CKGPControlBar* first = Add(200, AFX_IDW_DOCKBAR_TOP);
+    CKGPControlBar* second = Add(201, AFX_IDW_DOCKBAR_TOP);
+    CKGPDockBar* top = DockBar(CBRS_ALIGN_TOP);
+    ASSERT_EQ(2, top->GetRows().GetCount());
+    EXPECT_EQ(48, ClientRectIn(top, &frame).Height());
+    EXPECT_EQ(48, frame.ViewRect().top);
+
+    // Dragged up by more than two thirds of its height: into the first row.
+    CRect topRect;
+    top->GetWindowRect(topRect);
+    ::SetCursorPos(topRect.left + 200, topRect.top + 10);
+    EXPECT_FALSE(top->MoveControlBar(second, 0, 0, -20));
+    EXPECT_EQ(first->GetDockBarRow(), second->GetDockBarRow());
+    EXPECT_EQ(1, top->GetRows().GetCount());
+    EXPECT_EQ(24, ClientRectIn(top, &frame).Height());
+    EXPECT_EQ(24, frame.ViewRect().top);
+    CRect a = ClientRectIn(first, top), b = ClientRectIn(second, top);
+    EXPECT_LE(a.right, b.left); // side by side, apart
+
+    // The first dragged right over the second: the two change places.
+    ASSERT_GT(b.left - a.left, 100);
+    top->MoveControlBar(first, 0, b.left - a.left - 50, 0);
+    a = ClientRectIn(first, top);
+    b = ClientRectIn(second, top);
+    EXPECT_LE(b.right, a.left);
+    EXPECT_EQ(second, first->GetDockBarRow()->GetControlBars().GetHead());
+
+    // Dragged down by only two thirds of its height: it stays.
+    top->MoveControlBar(second, 0, 0, 16);
+    EXPECT_EQ(1, top->GetRows().GetCount());
+}
+
+TEST_F(DockingFrameTest, RowsShrinkTheirBarsWhenTheFrameNarrows)
+{
+    CKGPControlBar* first = Add(300, AFX_IDW_DOCKBAR_TOP, 250);
+    CKGPDockBar* top = DockBar(CBRS_ALIGN_TOP);
+    CRect rect;
+    ::SetRect(&rect, 0, 0, 0, 0);
+    first->GetWindowRect(rect);
+    CRect place(rect.right + 5, rect.top, rect.right + 255, rect.bottom);
+    bars.push_back(MakeBar(&frame, 301, 250));
+    frame.DockControlBar(bars.back().get(), AFX_IDW_DOCKBAR_TOP, place);
+    CKGPControlBar* second = bars.back().get();
+    EXPECT_EQ(first->GetDockBarRow(), second->GetDockBarRow());
+
+    frame.SetWindowPos(HWND{}, 0, 0, 420, 400, SWP_NOMOVE | SWP_NOZORDER);
+    CRect client;
+    top->GetClientRect(client);
+    const CRect a = ClientRectIn(first, top), b = ClientRectIn(second, top);
+    EXPECT_LE(a.right, b.left);
+    EXPECT_LE(b.right, client.right);
+    EXPECT_GE(b.Width(), 30);
+    EXPECT_LT(a.Width() + b.Width(), 500); // shrunk
+}
+
+// Registry writes that always fail, to see a failed save reported.
+class CFailingRegistry : public CKGPRegistry {
+    DECLARE_DYNCREATE(CFailingRegistry)
+public:
+    BOOL CreateKey(LPCTSTR) override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CFailingRegistry, CKGPRegistry)
+
+TEST_F(DockingFrameTest, BarStateSavesLoadsAndSurvivesMissingOrDamagedValues)
+{
+    CKGPControlBar* bar = Add(400, AFX_IDW_DOCKBAR_LEFT);
+    Add(401, AFX_IDW_DOCKBAR_LEFT);
+    CKGPControlBar* third = Add(402, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_TRUE(third->SaveState(kProfile));
+    ASSERT_TRUE(bar->SaveState(kProfile, -1, 0));
+
+    auto fresh = MakeBar(&frame, 402);
+    EXPECT_TRUE(fresh->LoadState(kProfile));
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), fresh->m_recentDockInfo.dwRecentAlignment);
+    EXPECT_EQ(2, fresh->m_recentDockInfo.nRecentRowIndex);
+    EXPECT_TRUE(fresh->GetRecentVisibleState());
+    EXPECT_TRUE(fresh->IsStateRestored());
+
+    auto missing = MakeBar(&frame, 499);
+    EXPECT_FALSE(missing->LoadState(kProfile));
+    EXPECT_FALSE(missing->IsStateRestored());
+    EXPECT_EQ(0, missing->m_recentDockInfo.nRecentRowIndex);
+
+    {   // Damaged values: a rectangle of the wrong size, an edge that is none, a negative row.
+        CKGPRegistryHandle writer(FALSE, FALSE);
+        ASSERT_TRUE(writer->CreateKey(CString(kProfile) + _T("KGPControlBar-4000")));
+        const BYTE shortRect[3] = {1, 2, 3};
+        writer->Write(_T("RectRecentDocked"), shortRect, sizeof(shortRect));
+        writer->Write(_T("RecentFrameAlignment"), 0x0777);
+        writer->Write(_T("RecentRowIndex"), -5);
+    }
+    auto damaged = MakeBar(&frame, 400);
+    damaged->m_recentDockInfo.rectRecentDocked = CRect(1, 1, 2, 2);
+    EXPECT_TRUE(damaged->LoadState(kProfile, -1, 0));
+    EXPECT_EQ(CRect(1, 1, 2, 2), damaged->m_recentDockInfo.rectRecentDocked);
+    EXPECT_EQ(0u, damaged->m_recentDockInfo.dwRecentAlignment);
+    EXPECT_EQ(0, damaged->m_recentDockInfo.nRecentRowIndex);
+
+    CKGPRegistryHandle::SetCustomRegistryClass(RUNTIME_CLASS(CFailingRegistry));
+    EXPECT_FALSE(bar->SaveState(kProfile)); // the key could not be created
+    CKGPRegistryHandle::SetCustomRegistryClass(nullptr);
+
+    CKGPRegistryHandle cleaner(FALSE, FALSE);
+    cleaner->DeleteKey(_T("Software\\KeyloftTests\\Docking"), TRUE);
+}
+
+TEST_F(DockingFrameTest, ArchivesCarryTheEdgeAndTheVisibility)
+{
+    CKGPControlBar* bar = Add(500, AFX_IDW_DOCKBAR_RIGHT);
+    CMemFile file;
+    {
+        CArchive store(&file, CArchive::store);
+        bar->Serialize(store);
+    }
+    file.SeekToBegin();
+    auto loaded = MakeBar(&frame, 501); // docked nowhere, lying top
+    {
+        CArchive load(&file, CArchive::load);
+        loaded->Serialize(load);
+    }
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), loaded->GetCurrentAlignment()); // replaced, not ORed
+    EXPECT_TRUE(loaded->GetRecentVisibleState());
+
+    CMemFile truncated;
+    truncated.Write("\x00\x40", 2);
+    truncated.SeekToBegin();
+    CArchive load(&truncated, CArchive::load);
+    bool threw = false;
+    try {
+        loaded->Serialize(load);
+    } catch (CArchiveException* e) {
+        threw = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(threw);
+}
+
+TEST_F(DockingFrameTest, ScreenshotOfAFrameWithDockedBars)
+{
+    Add(600, AFX_IDW_DOCKBAR_TOP, 160);
+    Add(601, AFX_IDW_DOCKBAR_TOP, 120);
+    Add(602, AFX_IDW_DOCKBAR_LEFT, 140);
+    Add(603, AFX_IDW_DOCKBAR_BOTTOM, 200);
+    frame.RecalcLayout();
+    frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    keyloft_test::Pump(200);
+
+    CRect client;
+    frame.GetClientRect(client);
+    void* bits = nullptr;
+    HBITMAP dib = keyloft_test::CreateTopDown32BitDib(nullptr, client.Width(), client.Height(), &bits);
+    HDC window = ::GetDC(frame.m_hWnd);
+    HDC memory = ::CreateCompatibleDC(window);
+    HGDIOBJ old = ::SelectObject(memory, dib);
+    ::BitBlt(memory, 0, 0, client.Width(), client.Height(), window, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    auto at = [&](CPoint p) { return pixels[p.y * client.Width() + p.x] & 0xFFFFFFu; };
+    const CRect view = frame.ViewRect();
+    const DWORD viewColour = at(view.CenterPoint());
+    EXPECT_EQ(0xFFFFFFu, viewColour);
+    EXPECT_NE(viewColour, at(CPoint(client.Width() / 2, 10)));   // the top bars
+    EXPECT_NE(viewColour, at(CPoint(10, client.Height() / 2)));  // the left bar
+    EXPECT_NE(viewColour, at(CPoint(100, client.Height() - 10))); // the bottom bar
+
+    const BITMAPINFO info = keyloft_test::TopDown32BitInfo(client.Width(), client.Height());
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(client.Width() * client.Height() * 4);
+    if (FILE* out = std::fopen("docking.bmp", "wb")) {
+        std::fwrite(&header, sizeof(header), 1, out);
+        std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
+        std::fwrite(bits, 4, static_cast<size_t>(client.Width() * client.Height()), out);
+        std::fclose(out);
+    }
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(frame.m_hWnd, window);
+    ::DeleteObject(dib);
+}
+
+} // namespace
