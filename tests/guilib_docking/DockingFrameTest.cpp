@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPVisualManager2003.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
@@ -43,10 +44,25 @@ protected:
     void PostNcDestroy() override {} // lives on the test's stack
 };
 
+// A bar painted as a toolbar: its face, border and gripper, in the current look.
+class CPaintedBar : public CKGPControlBar {
+protected:
+    void DoPaint(CDC* pDC) override
+    {
+        CRect client;
+        GetClientRect(client);
+        CKGPVisualManager* look = CKGPVisualManager::GetInstance();
+        look->FillBarBackground(pDC, this, client, client);
+        look->DrawToolbarNcBorder(pDC, this, client);
+        const CRect gripper = IsHorizontal() ? CRect(2, 3, 9, client.bottom - 3) : CRect(3, 2, client.right - 3, 9);
+        look->DrawBarGripper(pDC, gripper, IsHorizontal(), this);
+    }
+};
+
 // A bar that asks for a fixed size (24 high lying along a horizontal edge).
 std::unique_ptr<CKGPControlBar> MakeBar(CWnd* pParent, UINT id, int length = 100)
 {
-    auto bar = std::make_unique<CKGPControlBar>();
+    std::unique_ptr<CKGPControlBar> bar = std::make_unique<CPaintedBar>();
     bar->SetFixedSize(CSize(length, 24));
     bar->SetMinSize(CSize(30, 24));
     EXPECT_TRUE(bar->Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, length, 24), pParent, id));
@@ -257,6 +273,7 @@ TEST_F(DockingFrameTest, ArchivesCarryTheEdgeAndTheVisibility)
 
 TEST_F(DockingFrameTest, ScreenshotOfAFrameWithDockedBars)
 {
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003)));
     Add(600, AFX_IDW_DOCKBAR_TOP, 160);
     Add(601, AFX_IDW_DOCKBAR_TOP, 120);
     Add(602, AFX_IDW_DOCKBAR_LEFT, 140);
@@ -298,6 +315,7 @@ TEST_F(DockingFrameTest, ScreenshotOfAFrameWithDockedBars)
     ::DeleteDC(memory);
     ::ReleaseDC(frame.m_hWnd, window);
     ::DeleteObject(dib);
+    CKGPVisualManager::DestroyInstance();
 }
 
 } // namespace
