@@ -89,3 +89,6 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/shell/CMakeLists.txt) # start-up and list-fill benchmarks, run by hand
     add_subdirectory(bench/shell)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/docking/CMakeLists.txt) # dock layout cost per bar, run by hand
+    add_subdirectory(bench/docking)
+endif()
