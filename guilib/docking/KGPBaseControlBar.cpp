@@ -67,6 +67,12 @@ CString CKGPBaseControlBar::BarRegistryKey(LPCTSTR lpszPath, LPCTSTR lpszClass, 
     return key;
 }
 
+CString CKGPBaseControlBar::StateKey(LPCTSTR lpszProfileName, LPCTSTR lpszClass, int nID, int nIndex) const
+{
+    return BarRegistryKey(BuildLibraryRegistryPath(s_pszProfileSection, lpszProfileName), lpszClass,
+                          nID == -1 ? GetDlgCtrlID() : nID, nIndex);
+}
+
 BOOL CKGPBaseControlBar::IsDocked() const
 {
     return GetParentMiniFrame(TRUE) == nullptr;
@@ -182,9 +188,7 @@ void CKGPBaseControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)
 
 BOOL CKGPBaseControlBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    const CString path = BuildLibraryRegistryPath(s_pszProfileSection, lpszProfileName);
-    const CString key =
-        BarRegistryKey(path, _T("KGPBaseControlBar"), nID == -1 ? GetDlgCtrlID() : nID, nIndex);
+    const CString key = StateKey(lpszProfileName, _T("KGPBaseControlBar"), nID, nIndex);
     CKGPRegistryHandle reg(FALSE, TRUE);
     if (!reg->Open(key))
         return FALSE;
@@ -197,9 +201,7 @@ BOOL CKGPBaseControlBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
 
 BOOL CKGPBaseControlBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    const CString path = BuildLibraryRegistryPath(s_pszProfileSection, lpszProfileName);
-    const CString key =
-        BarRegistryKey(path, _T("KGPBaseControlBar"), nID == -1 ? GetDlgCtrlID() : nID, nIndex);
+    const CString key = StateKey(lpszProfileName, _T("KGPBaseControlBar"), nID, nIndex);
     CKGPRegistryHandle reg(FALSE, FALSE);
     return reg->CreateKey(key) && reg->Write(_T("IsVisible"), IsBarVisible() ? 1 : 0);
 }

@@ -141,6 +141,8 @@ public:
     // The registry key of a bar's values: "<path><class>-<id>" or
     // "<path><class>-<id><index in hex>".
     static CString BarRegistryKey(LPCTSTR lpszPath, LPCTSTR lpszClass, int nID, int nIndex);
+    // The same under the library path of the profile, id -1 being this bar's own.
+    CString StateKey(LPCTSTR lpszProfileName, LPCTSTR lpszClass, int nID, int nIndex) const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -357,10 +357,8 @@ void CKGPControlBar::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 BOOL CKGPControlBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    const CString path = BuildLibraryRegistryPath(s_pszProfileSection, lpszProfileName);
-    const int id = nID == -1 ? GetDlgCtrlID() : nID;
     CKGPRegistryHandle reg(FALSE, FALSE);
-    if (!reg->CreateKey(BarRegistryKey(path, kControlBarClass, id, nIndex)))
+    if (!reg->CreateKey(StateKey(lpszProfileName, kControlBarClass, nID, nIndex)))
         return FALSE;
     StoreRecentDockedRect();
     if (m_pParentDockBar != nullptr) {
@@ -379,10 +377,8 @@ BOOL CKGPControlBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 
 BOOL CKGPControlBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    const CString path = BuildLibraryRegistryPath(s_pszProfileSection, lpszProfileName);
-    const int id = nID == -1 ? GetDlgCtrlID() : nID;
     CKGPRegistryHandle reg(FALSE, TRUE);
-    if (!reg->Open(BarRegistryKey(path, kControlBarClass, id, nIndex)))
+    if (!reg->Open(StateKey(lpszProfileName, kControlBarClass, nID, nIndex)))
         return FALSE;
     // Read into temporaries; a value of the wrong kind or out of range keeps the field.
     int storedId = static_cast<int>(m_nID);
