@@ -1,5 +1,7 @@
 #include "guilib/docking/KGPBaseControlBar.h"
 
+#include <windowsx.h>
+
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
@@ -55,6 +57,8 @@ BEGIN_MESSAGE_MAP(CKGPBaseControlBar, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_SETTINGCHANGE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKGPBaseControlBar::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_HELPHITTEST, &CKGPBaseControlBar::OnHelpHitTest)
 END_MESSAGE_MAP()
 
 CString CKGPBaseControlBar::BarRegistryKey(LPCTSTR lpszPath, LPCTSTR lpszClass, int nID, int nIndex)
@@ -387,4 +391,36 @@ void CKGPBaseControlBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 {
     CWnd::OnSettingChange(uFlags, lpszSection);
     GetKGPGlobalData().UpdateSysColors();
+}
+
+LRESULT CKGPBaseControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
+{
+    if (!IsWindowVisible() || (m_pParentDockBar != nullptr && !m_pParentDockBar->IsWindowVisible()))
+        return 0;
+    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
+    CFrameWnd* pTarget = pOwner != nullptr ? pOwner->AsFrameWnd() : nullptr;
+    if (pTarget == nullptr)
+        pTarget = GetParentFrame();
+    if (pTarget != nullptr)
+        OnUpdateCmdUI(pTarget, static_cast<BOOL>(wParam));
+    return 0;
+}
+
+LRESULT CKGPBaseControlBar::OnHelpHitTest(WPARAM, LPARAM lParam)
+{
+    const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    const INT_PTR hit = OnToolHitTest(point, nullptr);
+    if (hit != -1)
+        return 0x10000 + hit;
+    const WORD id = LOWORD(GetDlgCtrlID());
+    return id != 0 ? 0x50000 + id : 0;
+}
+
+CWnd* CKGPBaseControlBar::MenuFrame() const
+{
+    if (m_pDockSite != nullptr)
+        return m_pDockSite;
+    if (CWnd* pMain = AfxGetMainWnd())
+        return pMain;
+    return GetTopLevelFrame();
 }

@@ -151,7 +151,13 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    // The frame a context-menu request goes to: the dock site when it is a
+    // frame, else the main window, else the top-level frame.
+    CWnd* MenuFrame() const;
 
     DWORD m_dwExtraStyle = 0;
     DWORD m_dwEnabledAlign = 0;

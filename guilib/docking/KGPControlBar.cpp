@@ -7,6 +7,7 @@
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPToolbarLinks.h"
 
 IMPLEMENT_DYNCREATE(CKGPControlBar, CKGPBaseControlBar)
 
@@ -16,6 +17,7 @@ BEGIN_MESSAGE_MAP(CKGPControlBar, CKGPBaseControlBar)
     ON_WM_MOUSEMOVE()
     ON_WM_CANCELMODE()
     ON_WM_CHAR()
+    ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 namespace {
@@ -410,4 +412,11 @@ BOOL CKGPControlBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
         m_nMRUWidth = mruWidth;
     m_nPinState = pinState;
     return CKGPBaseControlBar::LoadState(lpszProfileName, nID, nIndex);
+}
+
+void CKGPControlBar::OnContextMenu(CWnd*, CPoint point)
+{
+    if (KGPToolbarLinks::MenusBlocked())
+        return;
+    OnShowContextMenu(MenuFrame(), point);
 }

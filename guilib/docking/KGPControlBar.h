@@ -84,6 +84,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnCancelMode();
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     void EndDrag();

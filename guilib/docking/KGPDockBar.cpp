@@ -7,6 +7,7 @@
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPFrameWnd.h"
 #include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPToolbarLinks.h"
 
 IMPLEMENT_DYNCREATE(CKGPDockBar, CKGPBaseControlBar)
 
@@ -14,6 +15,7 @@ BEGIN_MESSAGE_MAP(CKGPDockBar, CKGPBaseControlBar)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
+    ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 namespace {
@@ -532,4 +534,11 @@ void CKGPDockBar::OnDestroy()
 void CKGPDockBar::PostNcDestroy()
 {
     delete this;
+}
+
+void CKGPDockBar::OnContextMenu(CWnd*, CPoint point)
+{
+    if (KGPToolbarLinks::MenusBlocked() || IsDragModeAny())
+        return;
+    OnShowContextMenu(MenuFrame(), point);
 }

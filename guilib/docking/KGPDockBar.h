@@ -61,6 +61,7 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnDestroy();
     void PostNcDestroy() override;
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     POSITION NextVisibleRow(POSITION pos, BOOL bForward) const;

@@ -11,6 +11,7 @@ int CKGPDockManager::s_nDockMode = KGP_DOCK_DRAGFRAME;
 int CKGPDockManager::s_nDockSensitivity = 15;
 BOOL CKGPDockManager::s_bLayoutLocked = FALSE;
 BOOL CKGPDockManager::s_bRearranging = FALSE;
+BOOL CKGPDockManager::s_bHideAllInPreview = TRUE;
 
 namespace {
 
@@ -358,6 +359,74 @@ BOOL CKGPDockManager::LimitDockedSize(CRect& rect, DWORD dwAlignment) const
                       (m_pParentWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     return KGPDock::LimitDockedSize(rect, dwAlignment, m_rectInnerEdge, GetKGPGlobalData().m_nMaxDockedSharePercent,
                                     bRTL);
+}
+
+void CKGPDockManager::SetPrintPreviewMode(BOOL bPreview)
+{
+    const BOOL bInPlace = IsInPlace();
+    if (bPreview) {
+        if (m_bHiddenForPreview)
+            return;
+        m_bHiddenForPreview = TRUE;
+        if (bInPlace)
+            return;
+        m_lstHiddenForPreview.RemoveAll();
+        auto hide = [&](CKGPBaseControlBar* pBar) {
+            if (pBar->GetSafeHwnd() != nullptr && pBar->IsBarVisible() && pBar->HideInPrintPreviewMode()) {
+                pBar->ShowBar(FALSE, TRUE, FALSE);
+                m_lstHiddenForPreview.AddTail(pBar);
+            }
+        };
+        ForEachBar(m_lstAutoHideBars, hide);
+        ForEachBar(m_lstControlBars, hide);
+        for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+            auto* pMiniFrame = DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetNext(pos));
+            if (pMiniFrame != nullptr && pMiniFrame->IsWindowVisible()) {
+                pMiniFrame->ShowWindow(SW_HIDE);
+                m_lstHiddenForPreview.AddTail(pMiniFrame);
+            }
+        }
+        return;
+    }
+    if (!bInPlace) {
+        for (POSITION pos = m_lstHiddenForPreview.GetHeadPosition(); pos != nullptr;) {
+            CObject* pObject = m_lstHiddenForPreview.GetNext(pos);
+            if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pObject))
+                pBar->ShowBar(TRUE, TRUE, FALSE);
+            else if (auto* pWnd = DYNAMIC_DOWNCAST(CWnd, pObject))
+                pWnd->ShowWindow(SW_SHOWNOACTIVATE);
+        }
+    }
+    m_lstHiddenForPreview.RemoveAll();
+    m_bHiddenForPreview = FALSE;
+}
+
+void CKGPDockManager::HideInPlaceBars(BOOL bRestore)
+{
+    if (!bRestore) {
+        if (m_bInPlaceBarsHidden)
+            return;
+        CObList bars;
+        GetControlBarList(bars, TRUE);
+        s_bLayoutLocked = TRUE;
+        ForEachBar(bars, [&](CKGPBaseControlBar* pBar) {
+            if ((pBar->GetBarStyleWord() & CBRS_HIDE_INPLACE) != 0 && pBar->IsBarVisible()) {
+                pBar->ShowBar(FALSE, TRUE, FALSE);
+                m_lstHiddenInPlaceBars.AddTail(pBar->GetSafeHwnd());
+            }
+        });
+        s_bLayoutLocked = FALSE;
+        m_bInPlaceBarsHidden = TRUE;
+    } else {
+        for (POSITION pos = m_lstHiddenInPlaceBars.GetHeadPosition(); pos != nullptr;) {
+            auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(m_lstHiddenInPlaceBars.GetNext(pos)));
+            if (pBar != nullptr)
+                pBar->ShowBar(TRUE, TRUE, FALSE);
+        }
+        m_lstHiddenInPlaceBars.RemoveAll();
+        m_bInPlaceBarsHidden = FALSE;
+    }
+    AdjustDockingLayout();
 }
 
 void CKGPDockManager::BuildBarsMenu(CMenu& menu)

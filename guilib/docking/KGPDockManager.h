@@ -67,6 +67,11 @@ public:
     BOOL IsLayoutEnabledAndLocked() const { return m_bLayoutEnabled && m_bLockUpdate; }
     void SuspendRecalc(BOOL bSuspend) { m_bSuspendRecalc = bSuspend; }
 
+    // ---- Hiding groups of bars (print preview, in-place activation).
+    void SetPrintPreviewMode(BOOL bPreview);
+    BOOL IsPrintPreviewValid() const { return m_bHiddenForPreview; }
+    virtual void HideInPlaceBars(BOOL bRestore);
+
     // ---- The bars' context menu (offered only when enabled).
     void EnableControlBarContextMenu(BOOL bEnable) { m_bControlBarsMenu = bEnable; }
     BOOL ShowBarsContextMenu(CPoint point);
@@ -81,6 +86,7 @@ public:
     static int s_nDockSensitivity;
     static BOOL s_bLayoutLocked;
     static BOOL s_bRearranging; // raised while a saved layout is applied
+    static BOOL s_bHideAllInPreview;
 
 protected:
     BOOL IsInPlace() const;
@@ -97,6 +103,8 @@ protected:
     CRect m_rectOuterEdge;
     DWORD m_dwEnabledAlignment = 0;
     BOOL m_bHiddenForPreview = FALSE;
+    CObList m_lstHiddenForPreview;
+    CList<HWND, HWND> m_lstHiddenInPlaceBars;
     BOOL m_bAdjustingLayout = FALSE;
     BOOL m_bInNotifyRelayout = FALSE;
     CMap<UINT, UINT, CKGPBaseControlBar*, CKGPBaseControlBar*> m_mapBarsMenuIds;

@@ -166,6 +166,20 @@ TEST_F(DockingFrameTest, BarsMoveBetweenRowsAndSwapAlongARow)
     EXPECT_EQ(1, top->GetRows().GetCount());
 }
 
+TEST_F(DockingFrameTest, PrintPreviewHidesTheBarsAndGivesTheirRowsBack)
+{
+    CKGPControlBar* bar = Add(250, AFX_IDW_DOCKBAR_TOP);
+    CKGPDockManager* manager = frame.GetDockManager();
+    manager->SetPrintPreviewMode(TRUE);
+    frame.RecalcLayout();
+    EXPECT_FALSE(bar->IsWindowVisible());
+    EXPECT_EQ(0, frame.ViewRect().top); // the hidden dock bar's edge goes to the view
+    manager->SetPrintPreviewMode(FALSE);
+    frame.RecalcLayout();
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(24, frame.ViewRect().top);
+}
+
 TEST_F(DockingFrameTest, RowsShrinkTheirBarsWhenTheFrameNarrows)
 {
     CKGPControlBar* first = Add(300, AFX_IDW_DOCKBAR_TOP, 250);
