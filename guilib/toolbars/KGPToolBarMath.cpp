@@ -194,3 +194,25 @@ DropTarget DropIndexAt(const std::vector<PlacedItem>& items, const Box& client, 
 }
 
 }  // namespace kgp
+
+namespace kgp {
+
+bool ParseToolBarResource(const std::uint8_t* data, std::size_t size, ToolBarResource& out)
+{
+    auto word = [data](std::size_t index) {
+        return static_cast<std::uint16_t>(data[2 * index] | (data[2 * index + 1] << 8));
+    };
+    if (data == nullptr || size < 8)
+        return false;
+    const std::size_t count = word(3);
+    if (size < 8 + 2 * count)
+        return false;
+    out.imageWidth = word(1);
+    out.imageHeight = word(2);
+    out.commands.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        out.commands[i] = word(4 + i);
+    return true;
+}
+
+}  // namespace kgp

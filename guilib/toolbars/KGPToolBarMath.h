@@ -108,3 +108,17 @@ DropTarget DropIndexAt(const std::vector<PlacedItem>& items, const Box& client, 
                        int rowPitch, int x, int y);
 
 }  // namespace kgp
+
+namespace kgp {
+
+// A toolbar resource (type 241): 16-bit words version, image width, image
+// height, count, then the command ids (0 for a separator).
+struct ToolBarResource {
+    int imageWidth = 0;
+    int imageHeight = 0;
+    std::vector<std::uint16_t> commands;
+};
+// False when the bytes are fewer than the header and the ids it announces.
+bool ParseToolBarResource(const std::uint8_t* data, std::size_t size, ToolBarResource& out);
+
+}  // namespace kgp
