@@ -1,8 +1,10 @@
 #include "guilib/toolbars/KGPToolBarShared.h"
 
+#include "guilib/docking/KGPToolbarLinks.h"
+
 #include <algorithm>
 
-BOOL CKGPToolBarShared::s_bCustomizing = FALSE;
+BOOL& CKGPToolBarShared::s_bCustomizing = KGPToolbarLinks::s_bCustomizeMode;
 BOOL CKGPToolBarShared::s_bAltDragCustomizing = FALSE;
 BOOL CKGPToolBarShared::s_bLargeIconMode = FALSE;
 CKGPToolBarImages* CKGPToolBarShared::s_pUserImageStrip = nullptr;

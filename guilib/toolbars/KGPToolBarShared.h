@@ -12,7 +12,8 @@ class CKGPToolBarImages;
 
 class CKGPToolBarShared {
 public:
-    static BOOL s_bCustomizing;
+    // The customisation mode the docking layer reads too (one flag for both).
+    static BOOL& s_bCustomizing;
     static BOOL s_bAltDragCustomizing;
     static BOOL s_bLargeIconMode;
     // Strips the customisation command list draws from.
