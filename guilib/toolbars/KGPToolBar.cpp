@@ -7,6 +7,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
+#include "guilib/toolbars/KGPToolCmdUI.h"
 
 #include <afxarch.h>
 
@@ -55,6 +56,7 @@ BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     if (!CKGPBaseToolBar::Create(pParentWnd, dwStyle, nID))
         return FALSE;
     SetBorders(1, 1, 1, 1);
+    EnableToolTips();
     return TRUE;
 }
 
@@ -123,6 +125,82 @@ int CKGPToolBar::HitTest(CPoint point)
         items.push_back(item);
     }
     return kgp::HitTest(items, point.x, point.y);
+}
+
+BOOL CKGPToolBar::IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const
+{
+    std::vector<kgp::BarItem> items;
+    std::size_t index = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        const auto* item = static_cast<const CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (item == &button)
+            index = items.size();
+        items.push_back(kgp::BarItem{0, 0, item->IsSeparator() != FALSE, item->m_bShown != FALSE,
+                                     item->m_bRowBreak != FALSE, item->ControlWindow() != nullptr});
+    }
+    if (items.empty())
+        return FALSE;
+    return bStart ? kgp::StartsGroup(items, index) : kgp::EndsGroup(items, index);
+}
+
+UINT CKGPToolBar::GetButtonStyle(int iIndex) const
+{
+    const CKGPToolbarButton* button = GetButton(iIndex);
+    return button == nullptr ? 0 : button->m_nBits;
+}
+
+void CKGPToolBar::SetButtonStyle(int iIndex, UINT nStyle)
+{
+    CKGPToolbarButton* button = GetButton(iIndex);
+    if (button == nullptr || button->m_nBits == nStyle)
+        return;
+    button->m_nBits = nStyle;
+    RepaintButton(iIndex);
+}
+
+void CKGPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
+{
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        const CKGPToolbarButton* button = GetButton(i);
+        const UINT command = button->m_nCommand;
+        if (button->IsSeparator() || command == 0 || kgp::IsSystemCommand(command) || command >= 0xFF00)
+            continue;
+        COldToolCmdUI state(*this, i, count);
+        state.DoUpdate(pTarget, bDisableIfNoHandler);
+    }
+}
+
+CWnd* CKGPToolBar::MessageTarget() const { return GetOwner() != nullptr ? GetOwner() : GetParent(); }
+
+void CKGPToolBar::ShowCommandMessageString(UINT uiCmdId)
+{
+    if (CWnd* owner = MessageTarget())
+        owner->SendMessage(kWmSetMessageString, kgp::PromptIdForCommand(static_cast<int>(uiCmdId)));
+}
+
+INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
+{
+    const int hit = const_cast<CKGPToolBar*>(this)->HitTest(point);
+    const CKGPToolbarButton* button = GetButton(hit);
+    if (button == nullptr || pTI == nullptr)
+        return -1;
+    CString text;
+    const UINT command = button->m_nCommand;
+    if (command == 0 || command == 0xFFFFFFFF || button->m_bUserImage) {
+        text = button->m_strCaption;
+        text.Remove(L'&');
+    } else if (text.LoadString(command)) {
+        const int newline = text.Find(L'\n');
+        text = newline < 0 ? CString() : text.Mid(newline + 1);
+    }
+    if (text.IsEmpty())
+        return -1;
+    pTI->hwnd = m_hWnd;
+    pTI->uId = command == 0xFFFFFFFF ? 0 : command;
+    pTI->rect = button->m_rcButton;
+    pTI->lpszText = _wcsdup(text);
+    return hit;
 }
 
 // ---- Resources and images ----
@@ -393,6 +471,7 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     button->m_nBits |= TBBS_PRESSED;
     m_iPressed = hit;
     RepaintButton(hit);
+    ShowCommandMessageString(button->m_nCommand);
     SetCapture();
 }
 
@@ -428,9 +507,7 @@ void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
         button->m_nBits &= ~TBBS_INDETERMINATE;
         button->m_nBits ^= TBBS_CHECKED;
     }
-    CWnd* owner = GetOwner() != nullptr ? GetOwner() : GetParent();
-    if (owner != nullptr)
-        owner->SendMessage(kWmSetMessageString, kgp::kIdlePrompt);
+    ShowCommandMessageString(static_cast<UINT>(-1));
     RepaintButton(pressedIndex);
     const UINT command = button->m_nCommand;
     if (released && command != 0 && command != 0xFFFFFFFF)
@@ -440,8 +517,7 @@ void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 void CKGPToolBar::SendCommand(UINT nCommand)
 {
     s_usage.AddCmd(nCommand);
-    CWnd* owner = GetOwner() != nullptr ? GetOwner() : GetParent();
-    if (owner != nullptr)
+    if (CWnd* owner = MessageTarget())
         owner->SendMessage(WM_COMMAND, nCommand);
 }
 

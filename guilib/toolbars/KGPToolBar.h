@@ -33,6 +33,19 @@ public:
     // none or a separator.
     virtual int HitTest(CPoint point);
 
+    // Whether the button starts or ends a group of the bar's shown buttons.
+    BOOL IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const;
+    // The style bits of a button; setting them repaints it when they change.
+    UINT GetButtonStyle(int iIndex) const;
+    void SetButtonStyle(int iIndex, UINT nStyle);
+    // Runs the command UI of every button against the target.
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
+    // The status-bar prompt of a command goes to the owner.
+    void ShowCommandMessageString(UINT uiCmdId);
+    INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
+    // Captions are not replaced by command-UI texts.
+    BOOL m_bKeepCaptions = FALSE;
+
     // ---- Resources and images ----
     // Builds the bar from a toolbar resource and its bitmaps (ids 0: none;
     // the normal bitmap defaults to the resource id).
@@ -90,6 +103,8 @@ private:
     void RepaintButton(int iIndex);
     CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted);
     void SendCommand(UINT nCommand);
+
+    CWnd* MessageTarget() const;
 
     CObList m_Buttons;
     UINT m_nResourceId = 0;

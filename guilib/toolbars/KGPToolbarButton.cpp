@@ -3,6 +3,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/toolbars/KGPCommandManager.h"
+#include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
 
@@ -186,8 +187,17 @@ void CKGPToolbarButton::EnableControl(BOOL bEnable)
 }
 
 // A button answers for its group only on a toolbar, which knows its neighbours.
-BOOL CKGPToolbarButton::StartsGroup() const { return FALSE; }
-BOOL CKGPToolbarButton::EndsGroup() const { return FALSE; }
+BOOL CKGPToolbarButton::StartsGroup() const
+{
+    const CKGPToolBar* bar = DYNAMIC_DOWNCAST(CKGPToolBar, m_pOwnerWnd);
+    return bar != nullptr && bar->IsGroupEdge(*this, TRUE);
+}
+
+BOOL CKGPToolbarButton::EndsGroup() const
+{
+    const CKGPToolBar* bar = DYNAMIC_DOWNCAST(CKGPToolBar, m_pOwnerWnd);
+    return bar != nullptr && bar->IsGroupEdge(*this, FALSE);
+}
 
 void CKGPToolbarButton::Serialize(CArchive& ar)
 {

@@ -5,6 +5,7 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/docking/KGPFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolCmdUI.h"
 #include "tests/guilib_toolbars/ToolBarTestIds.h"
 
 #include <afxarch.h>
@@ -20,8 +21,15 @@ class CCommandFrame : public CKGPFrameWnd {
 public:
     BOOL Open() { return Create(nullptr, _T("Toolbars"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 420, 300)); }
     std::vector<UINT> commands;
+    std::vector<UINT> prompts;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == 0x362)  // the status-bar prompt
+            prompts.push_back(static_cast<UINT>(wParam));
+        return CKGPFrameWnd::WindowProc(message, wParam, lParam);
+    }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         if (lParam == 0)
@@ -85,6 +93,7 @@ TEST_F(ToolBarTest, BuiltFromItsResourceAndClickedButtonsSendTheirCommands)
     const CPoint save = bar.GetButton(1)->m_rcButton.CenterPoint();
     Click(save, save);
     EXPECT_EQ(std::vector<UINT>{ID_TEST_SAVE}, frame.commands);
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_SAVE, 0xE001}), frame.prompts) << "its prompt, then the idle one";
     EXPECT_EQ(0u, bar.GetButton(1)->m_nBits & TBBS_PRESSED);
 
     frame.commands.clear();
@@ -104,6 +113,37 @@ TEST_F(ToolBarTest, BuiltFromItsResourceAndClickedButtonsSendTheirCommands)
     EXPECT_FALSE(other.LoadToolBar(IDR_TOOLBAR_WITHOUT_BITMAP)) << "its bitmap is missing";
     EXPECT_EQ(0, other.GetCount());
     EXPECT_EQ(0u, other.GetResourceID());
+}
+
+TEST_F(ToolBarTest, CommandStatesTipsAndGroups)
+{
+    COldToolCmdUI save(bar, 1, bar.GetCount());
+    save.Enable(FALSE);
+    EXPECT_NE(0u, bar.GetButtonStyle(1) & TBBS_DISABLED);
+    save.SetCheck(5);
+    EXPECT_EQ(UINT(TBBS_DISABLED | TBBS_CHECKED | TBBS_CHECKBOX), bar.GetButtonStyle(1));
+    save.SetCheck(2);
+    EXPECT_EQ(UINT(TBBS_DISABLED | TBBS_INDETERMINATE | TBBS_CHECKBOX), bar.GetButtonStyle(1));
+    save.SetText(_T("Save all\tCtrl+S"));
+    EXPECT_EQ(CString(_T("Save all")), bar.GetButton(1)->m_strCaption);
+
+    bar.OnUpdateCmdUI(&frame, FALSE);
+    EXPECT_EQ(0u, bar.GetButtonStyle(0) & TBBS_DISABLED);
+    bar.OnUpdateCmdUI(&frame, TRUE);
+    EXPECT_NE(0u, bar.GetButtonStyle(0) & TBBS_DISABLED) << "no handler";
+
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    EXPECT_EQ(0, bar.OnToolHitTest(bar.GetButton(0)->m_rcButton.CenterPoint(), &tool));
+    EXPECT_STREQ(L"Open", tool.lpszText) << "the short name of the command";
+    free(tool.lpszText);
+    EXPECT_EQ(-1, bar.OnToolHitTest(bar.GetButton(3)->m_rcButton.CenterPoint(), &tool)) << "no text";
+
+    EXPECT_TRUE(bar.GetButton(0)->StartsGroup());
+    EXPECT_TRUE(bar.GetButton(1)->EndsGroup());
+    EXPECT_TRUE(bar.GetButton(3)->StartsGroup());
+    EXPECT_FALSE(bar.GetButton(1)->StartsGroup());
+    EXPECT_FALSE(CKGPToolbarButton(ID_TEST_OPEN, 0).StartsGroup()) << "on no bar";
 }
 
 TEST_F(ToolBarTest, StateSavedDamagedAndReloaded)
