@@ -22,7 +22,12 @@ BEGIN_MESSAGE_MAP(CKGPToolBar, CKGPBaseToolBar)
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_CANCELMODE()
+    ON_WM_MOUSELEAVE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
+
+CObList CKGPToolBar::s_lstAllBars;
+CList<UINT, UINT> CKGPToolBar::s_lstForbiddenCommands;
 
 CCmdUsageCount CKGPToolBar::s_usage;
 LPCTSTR CKGPToolBar::s_strRegSection = _T("KGToolBars");
@@ -48,7 +53,18 @@ void DeleteButtons(CObList& list)
 
 }  // namespace
 
-CKGPToolBar::~CKGPToolBar() { DeleteButtons(m_Buttons); }
+CKGPToolBar::~CKGPToolBar()
+{
+    LeaveListOfBars();
+    DeleteButtons(m_Buttons);
+}
+
+// A bar leaves the list when its window goes and, at the latest, when it is deleted.
+void CKGPToolBar::LeaveListOfBars()
+{
+    if (POSITION pos = s_lstAllBars.Find(this))
+        s_lstAllBars.RemoveAt(pos);
+}
 
 BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
@@ -57,7 +73,48 @@ BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
         return FALSE;
     SetBorders(1, 1, 1, 1);
     EnableToolTips();
+    s_lstAllBars.AddTail(this);
     return TRUE;
+}
+
+void CKGPToolBar::OnDestroy()
+{
+    LeaveListOfBars();
+    CKGPBaseToolBar::OnDestroy();
+}
+
+int CKGPToolBar::GetCommandButtons(UINT uiCmd, CObList& listButtons)
+{
+    listButtons.RemoveAll();
+    for (POSITION bars = s_lstAllBars.GetHeadPosition(); bars != nullptr;) {
+        const auto* bar = static_cast<CKGPToolBar*>(s_lstAllBars.GetNext(bars));
+        for (POSITION pos = bar->m_Buttons.GetHeadPosition(); pos != nullptr;) {
+            CObject* button = bar->m_Buttons.GetNext(pos);
+            if (static_cast<CKGPToolbarButton*>(button)->m_nCommand == uiCmd)
+                listButtons.AddTail(button);
+        }
+    }
+    return static_cast<int>(listButtons.GetCount());
+}
+
+BOOL CKGPToolBar::IsCommandPermitted(UINT uiCmd) { return s_lstForbiddenCommands.Find(uiCmd) == nullptr; }
+
+void CKGPToolBar::SetForbiddenCommands(const CList<UINT, UINT>& commands)
+{
+    s_lstForbiddenCommands.RemoveAll();
+    s_lstForbiddenCommands.AddTail(&commands);
+}
+
+void CKGPToolBar::RemoveForbiddenButtons()
+{
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        const POSITION at = pos;
+        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (!button->IsSeparator() && !IsCommandPermitted(button->m_nCommand)) {
+            m_Buttons.RemoveAt(at);
+            delete button;
+        }
+    }
 }
 
 // ---- Buttons ----
@@ -67,7 +124,7 @@ int CKGPToolBar::InsertButton(const CKGPToolbarButton& button, int iInsertAt)
     const int count = GetCount();
     if (iInsertAt == -1)
         iInsertAt = count;
-    if (iInsertAt < 0 || iInsertAt > count)
+    if (iInsertAt < 0 || iInsertAt > count || (!button.IsSeparator() && !IsCommandPermitted(button.m_nCommand)))
         return -1;
     auto* copy = static_cast<CKGPToolbarButton*>(button.GetRuntimeClass()->CreateObject());
     if (copy == nullptr)
@@ -480,6 +537,15 @@ void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
     CKGPToolbarButton* pressed = GetButton(m_iPressed);
     if (pressed == nullptr) {
         CKGPBaseToolBar::OnMouseMove(nFlags, point);
+        if (IsDragMode())
+            return;
+        if (!m_bTracking) {
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
+            m_bTracking = ::TrackMouseEvent(&track);
+        }
+        const int hit = HitTest(point);
+        const CKGPToolbarButton* button = GetButton(hit);
+        SetHot(button != nullptr && (button->m_nBits & TBBS_DISABLED) == 0 ? hit : -1);
         return;
     }
     const UINT bits = pressed->m_nBits;
@@ -489,6 +555,24 @@ void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
         pressed->m_nBits &= ~TBBS_PRESSED;
     if (bits != pressed->m_nBits)
         RepaintButton(m_iPressed);
+}
+
+void CKGPToolBar::SetHot(int iIndex)
+{
+    if (iIndex == m_iHighlighted)
+        return;
+    RepaintButton(m_iHighlighted);
+    m_iHighlighted = iIndex;
+    RepaintButton(iIndex);
+    const CKGPToolbarButton* hot = GetButton(iIndex);
+    ShowCommandMessageString(hot != nullptr ? hot->m_nCommand : static_cast<UINT>(-1));
+}
+
+void CKGPToolBar::OnMouseLeave()
+{
+    m_bTracking = FALSE;
+    if (m_iPressed < 0)
+        SetHot(-1);
 }
 
 void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
@@ -596,6 +680,7 @@ void CKGPToolBar::Serialize(CArchive& ar)
         button->m_nBits &= ~(TBBS_CHECKED | TBBS_PRESSED);
         button->OnChangeParentWnd(this, TRUE);
     }
+    RemoveForbiddenButtons();
     m_bCaptionsUnderImages = captionsUnderImages;
     m_nRecordedLength = recordedLength;
     AdjustLocations();

@@ -83,6 +83,16 @@ public:
     static BOOL LoadParameters(LPCTSTR lpszProfileName = nullptr);
 
     BOOL IsLocked() const { return m_bLocked; }
+    int GetHotButton() const { return m_iHighlighted; }
+
+    // Every live toolbar, in creation order.
+    static const CObList& GetAllToolbars() { return s_lstAllBars; }
+    // Every button of every live toolbar that carries the command; the count.
+    static int GetCommandButtons(UINT uiCmd, CObList& listButtons);
+    // Forbidden commands never stand on a bar (refused on insertion, dropped
+    // from stored state).
+    static BOOL IsCommandPermitted(UINT uiCmd);
+    static void SetForbiddenCommands(const CList<UINT, UINT>& commands);
     static CCmdUsageCount s_usage;
     static LPCTSTR s_strRegSection;
 
@@ -91,6 +101,8 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnCancelMode();
+    afx_msg void OnMouseLeave();
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -115,6 +127,13 @@ private:
     int m_nRecordedLength = 0;
     BOOL m_bCaptionsUnderImages = FALSE;
 
+    void SetHot(int iIndex);
+    void LeaveListOfBars();
+    void RemoveForbiddenButtons();
+    BOOL m_bTracking = FALSE;
+
+    static CObList s_lstAllBars;
+    static CList<UINT, UINT> s_lstForbiddenCommands;
     static CSize s_sizeButton;
     static CSize s_sizeImage;
     static CKGPToolBarImages s_imgNormal;

@@ -146,6 +146,33 @@ TEST_F(ToolBarTest, CommandStatesTipsAndGroups)
     EXPECT_FALSE(CKGPToolbarButton(ID_TEST_OPEN, 0).StartsGroup()) << "on no bar";
 }
 
+TEST_F(ToolBarTest, HotButtonsForbiddenCommandsAndTheListOfBars)
+{
+    const CPoint open = bar.GetButton(0)->m_rcButton.CenterPoint();
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(open.x, open.y));
+    EXPECT_EQ(0, bar.GetHotButton());
+    const CPoint separator = bar.GetButton(2)->m_rcButton.CenterPoint();
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(separator.x, separator.y));
+    EXPECT_EQ(-1, bar.GetHotButton()) << "separators are never hot";
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(open.x, open.y));
+    bar.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(-1, bar.GetHotButton());
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, 0xE001, ID_TEST_OPEN, 0xE001}), frame.prompts);
+
+    CObList buttons;
+    EXPECT_EQ(1, CKGPToolBar::GetCommandButtons(ID_TEST_SAVE, buttons));
+    EXPECT_EQ(bar.GetButton(1), buttons.GetHead());
+
+    ASSERT_TRUE(bar.SaveState(kProfile));
+    CList<UINT, UINT> forbidden;
+    forbidden.AddTail(ID_TEST_SAVE);
+    CKGPToolBar::SetForbiddenCommands(forbidden);
+    EXPECT_EQ(-1, bar.InsertButton(CKGPToolbarButton(ID_TEST_SAVE, 1)));
+    EXPECT_TRUE(bar.LoadState(kProfile));
+    CKGPToolBar::SetForbiddenCommands(CList<UINT, UINT>());
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, 0, ID_TEST_PRINT}), Commands()) << "dropped from the stored state";
+}
+
 TEST_F(ToolBarTest, StateSavedDamagedAndReloaded)
 {
     CKGPToolbarButton text(ID_TEST_OPEN, -1, L"Text");
