@@ -33,9 +33,7 @@ CCmdUsageCount CKGPToolBar::s_usage;
 LPCTSTR CKGPToolBar::s_strRegSection = _T("KGToolBars");
 CSize CKGPToolBar::s_sizeButton(23, 22);
 CSize CKGPToolBar::s_sizeImage(16, 15);
-CKGPToolBarImages CKGPToolBar::s_imgNormal;
-CKGPToolBarImages CKGPToolBar::s_imgCold;
-CKGPToolBarImages CKGPToolBar::s_imgDisabled;
+CKGPToolBar::StripSet CKGPToolBar::s_sharedStrips;
 std::map<UINT, int> CKGPToolBar::s_mapBitmapFirstImage;
 
 namespace {
@@ -68,7 +66,7 @@ void CKGPToolBar::LeaveListOfBars()
 
 BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
-    s_pImagesNormal = &s_imgNormal;
+    s_pImagesNormal = &s_sharedStrips.normal;
     if (!CKGPBaseToolBar::Create(pParentWnd, dwStyle, nID))
         return FALSE;
     SetBorders(1, 1, 1, 1);
@@ -262,45 +260,68 @@ INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
 
 // ---- Resources and images ----
 
+void CKGPToolBar::StripSet::SetImageSize(CSize size)
+{
+    normal.SetImageSize(size);
+    cold.SetImageSize(size);
+    disabled.SetImageSize(size);
+}
+
+void CKGPToolBar::StripSet::Clear()
+{
+    normal.Clear();
+    cold.Clear();
+    disabled.Clear();
+}
+
 void CKGPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
 {
     s_sizeButton = sizeButton;
     s_sizeImage = sizeImage;
-    s_imgNormal.SetImageSize(sizeImage);
-    s_imgCold.SetImageSize(sizeImage);
-    s_imgDisabled.SetImageSize(sizeImage);
+    s_sharedStrips.SetImageSize(sizeImage);
+}
+
+void CKGPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage)
+{
+    m_sizeLockedButton = sizeButton;
+    m_ownStrips.SetImageSize(sizeImage);
 }
 
 CSize CKGPToolBar::GetCurrentButtonSize() const
 {
-    return s_sizeButton + CKGPVisualManager::GetInstance()->GetExtraButtonSize();
+    const CSize button = m_bLocked ? m_sizeLockedButton : s_sizeButton;
+    return button + CKGPVisualManager::GetInstance()->GetExtraButtonSize();
 }
 
 void CKGPToolBar::ResetAllImages()
 {
-    s_imgNormal.Clear();
-    s_imgCold.Clear();
-    s_imgDisabled.Clear();
+    s_sharedStrips.Clear();
     s_mapBitmapFirstImage.clear();
 }
 
-BOOL CKGPToolBar::LoadBitmapSet(UINT uiNormal, UINT uiCold, UINT uiDisabled, BOOL bLocked)
+// Unlocked bars append their bitmaps to the shared strips (once per bitmap);
+// a locked bar fills its own.
+BOOL CKGPToolBar::LoadBitmapSet(UINT uiNormal, UINT uiCold, UINT uiDisabled)
 {
-    m_bLocked = bLocked;
-    const auto known = s_mapBitmapFirstImage.find(uiNormal);
-    if (known != s_mapBitmapFirstImage.end()) {
-        m_nFirstImage = known->second;
-        return TRUE;
+    const BOOL add = !m_bLocked;
+    if (add) {
+        const auto known = s_mapBitmapFirstImage.find(uiNormal);
+        if (known != s_mapBitmapFirstImage.end()) {
+            m_nFirstImage = known->second;
+            return TRUE;
+        }
     }
-    const int first = s_imgNormal.GetCount();
-    if (!s_imgNormal.Load(uiNormal, nullptr, TRUE))
+    StripSet& strips = Strips();
+    const int first = add ? strips.normal.GetCount() : 0;
+    if (!strips.normal.Load(uiNormal, nullptr, add))
         return FALSE;
-    if (uiCold != 0 && !s_imgCold.Load(uiCold, nullptr, TRUE))
+    if (uiCold != 0 && !strips.cold.Load(uiCold, nullptr, add))
         return FALSE;
-    if (uiDisabled != 0 && !s_imgDisabled.Load(uiDisabled, nullptr, TRUE))
+    if (uiDisabled != 0 && !strips.disabled.Load(uiDisabled, nullptr, add))
         return FALSE;
     m_nFirstImage = first;
-    s_mapBitmapFirstImage[uiNormal] = first;
+    if (add)
+        s_mapBitmapFirstImage[uiNormal] = first;
     return TRUE;
 }
 
@@ -315,10 +336,14 @@ BOOL CKGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT /*uiMenuResID
     if (bytes == nullptr || !kgp::ParseToolBarResource(bytes, ::SizeofResource(module, found), resource))
         return FALSE;
 
-    SetSizes(CSize(resource.imageWidth + 6, resource.imageHeight + 6),
-             CSize(resource.imageWidth, resource.imageHeight));
+    m_bLocked = bLocked;
+    const CSize image(resource.imageWidth, resource.imageHeight);
+    if (m_bLocked)
+        SetLockedSizes(image + CSize(6, 6), image);
+    else
+        SetSizes(image + CSize(6, 6), image);
     const UINT normal = uiHotResID != 0 ? uiHotResID : uiResID;
-    if (m_nResourceId == 0 && !LoadBitmapSet(normal, uiColdResID, uiDisabledResID, bLocked))
+    if (m_nResourceId == 0 && !LoadBitmapSet(normal, uiColdResID, uiDisabledResID))
         return FALSE;
 
     std::vector<UINT> ids(resource.commands.begin(), resource.commands.end());
@@ -466,11 +491,12 @@ void CKGPToolBar::AdjustLayout()
 
 CKGPToolBarImages* CKGPToolBar::StripFor(const CKGPToolbarButton& button, BOOL bHighlighted)
 {
-    if ((button.m_nBits & TBBS_DISABLED) != 0 && !s_bCustomizing && !s_imgDisabled.IsEmpty())
-        return &s_imgDisabled;
-    if (!bHighlighted && !s_imgCold.IsEmpty())
-        return &s_imgCold;
-    return &s_imgNormal;
+    StripSet& strips = Strips();
+    if ((button.m_nBits & TBBS_DISABLED) != 0 && !s_bCustomizing && !strips.disabled.IsEmpty())
+        return &strips.disabled;
+    if (!bHighlighted && !strips.cold.IsEmpty())
+        return &strips.cold;
+    return &strips.normal;
 }
 
 void CKGPToolBar::DoPaint(CDC* pPaintDC)

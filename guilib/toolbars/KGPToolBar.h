@@ -57,7 +57,11 @@ public:
     BOOL ResetToResource();
     UINT GetResourceID() const { return m_nResourceId; }
 
+    // Sizes of the unlocked bars (shared strips) and of a locked bar (own strips).
     static void SetSizes(SIZE sizeButton, SIZE sizeImage);
+    void SetLockedSizes(SIZE sizeButton, SIZE sizeImage);
+    // The normal strip the bar draws from: its own on a locked bar.
+    const CKGPToolBarImages& GetImages() const { return Strips().normal; }
     CSize GetCurrentButtonSize() const;
     int RowHeight() const { return GetCurrentButtonSize().cy; }
     int ColumnWidth() const { return GetCurrentButtonSize().cx; }
@@ -106,7 +110,17 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL LoadBitmapSet(UINT uiNormal, UINT uiCold, UINT uiDisabled, BOOL bLocked);
+    // Normal, cold (inactive) and disabled images of one size.
+    struct StripSet {
+        CKGPToolBarImages normal;
+        CKGPToolBarImages cold;
+        CKGPToolBarImages disabled;
+        void SetImageSize(CSize size);
+        void Clear();
+    };
+    const StripSet& Strips() const { return m_bLocked ? m_ownStrips : s_sharedStrips; }
+    StripSet& Strips() { return m_bLocked ? m_ownStrips : s_sharedStrips; }
+    BOOL LoadBitmapSet(UINT uiNormal, UINT uiCold, UINT uiDisabled);
     CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
     // Reads a stored button list; throws on damaged data, owning what it read.
     void ReadButtons(CArchive& ar, CObList& buttons) const;
@@ -134,11 +148,12 @@ private:
 
     static CObList s_lstAllBars;
     static CList<UINT, UINT> s_lstForbiddenCommands;
+    StripSet m_ownStrips;
+    CSize m_sizeLockedButton{23, 22};
+
     static CSize s_sizeButton;
     static CSize s_sizeImage;
-    static CKGPToolBarImages s_imgNormal;
-    static CKGPToolBarImages s_imgCold;
-    static CKGPToolBarImages s_imgDisabled;
+    static StripSet s_sharedStrips;
     // First image index of each normal bitmap loaded into the shared strip.
     static std::map<UINT, int> s_mapBitmapFirstImage;
 };

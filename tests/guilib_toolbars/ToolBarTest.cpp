@@ -113,6 +113,12 @@ TEST_F(ToolBarTest, BuiltFromItsResourceAndClickedButtonsSendTheirCommands)
     EXPECT_FALSE(other.LoadToolBar(IDR_TOOLBAR_WITHOUT_BITMAP)) << "its bitmap is missing";
     EXPECT_EQ(0, other.GetCount());
     EXPECT_EQ(0u, other.GetResourceID());
+
+    const int sharedImages = bar.GetImages().GetCount();
+    ASSERT_TRUE(other.LoadToolBar(IDR_TEST_TOOLBAR, 0, 0, TRUE));
+    EXPECT_EQ(3, other.GetImages().GetCount()) << "a locked bar has its own strip";
+    EXPECT_EQ(sharedImages, bar.GetImages().GetCount());
+    EXPECT_EQ(2, other.GetButton(3)->m_nImage);
 }
 
 TEST_F(ToolBarTest, CommandStatesTipsAndGroups)
