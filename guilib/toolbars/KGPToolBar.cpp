@@ -1,0 +1,783 @@
+#include "guilib/toolbars/KGPToolBar.h"
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMemDC.h"
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPVisualManager.h"
+#include "guilib/core/KGPWorkspace.h"
+#include "guilib/toolbars/KGPToolBarMath.h"
+#include "guilib/toolbars/KGPToolCmdUI.h"
+
+#include <afxarch.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+IMPLEMENT_SERIAL(CKGPToolBar, CKGPBaseToolBar, VERSIONABLE_SCHEMA | 1)
+
+BEGIN_MESSAGE_MAP(CKGPToolBar, CKGPBaseToolBar)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_CANCELMODE()
+    ON_WM_MOUSELEAVE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CObList CKGPToolBar::s_lstAllBars;
+CList<UINT, UINT> CKGPToolBar::s_lstForbiddenCommands;
+
+CCmdUsageCount CKGPToolBar::s_usage;
+LPCTSTR CKGPToolBar::s_strRegSection = _T("KGToolBars");
+CSize CKGPToolBar::s_sizeButton(23, 22);
+CSize CKGPToolBar::s_sizeImage(16, 15);
+CKGPToolBar::StripSet CKGPToolBar::s_sharedStrips;
+std::map<UINT, int> CKGPToolBar::s_mapBitmapFirstImage;
+
+namespace {
+
+constexpr UINT kWmSetMessageString = 0x362;
+// The stored-state version from which a bar's recorded length is read back.
+constexpr int kVersionWithRecordedLength = 0x60200;
+constexpr UINT kResourceTypeToolBar = 241;
+
+void DeleteButtons(CObList& list)
+{
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+}
+
+}  // namespace
+
+CKGPToolBar::~CKGPToolBar()
+{
+    LeaveListOfBars();
+    DeleteButtons(m_Buttons);
+}
+
+// A bar leaves the list when its window goes and, at the latest, when it is deleted.
+void CKGPToolBar::LeaveListOfBars()
+{
+    if (POSITION pos = s_lstAllBars.Find(this))
+        s_lstAllBars.RemoveAt(pos);
+}
+
+BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+{
+    s_pImagesNormal = &s_sharedStrips.normal;
+    if (!CKGPBaseToolBar::Create(pParentWnd, dwStyle, nID))
+        return FALSE;
+    SetBorders(1, 1, 1, 1);
+    EnableToolTips();
+    s_lstAllBars.AddTail(this);
+    return TRUE;
+}
+
+void CKGPToolBar::OnDestroy()
+{
+    LeaveListOfBars();
+    CKGPBaseToolBar::OnDestroy();
+}
+
+int CKGPToolBar::GetCommandButtons(UINT uiCmd, CObList& listButtons)
+{
+    listButtons.RemoveAll();
+    for (POSITION bars = s_lstAllBars.GetHeadPosition(); bars != nullptr;) {
+        const auto* bar = static_cast<CKGPToolBar*>(s_lstAllBars.GetNext(bars));
+        for (POSITION pos = bar->m_Buttons.GetHeadPosition(); pos != nullptr;) {
+            CObject* button = bar->m_Buttons.GetNext(pos);
+            if (static_cast<CKGPToolbarButton*>(button)->m_nCommand == uiCmd)
+                listButtons.AddTail(button);
+        }
+    }
+    return static_cast<int>(listButtons.GetCount());
+}
+
+BOOL CKGPToolBar::IsCommandPermitted(UINT uiCmd) { return s_lstForbiddenCommands.Find(uiCmd) == nullptr; }
+
+void CKGPToolBar::SetForbiddenCommands(const CList<UINT, UINT>& commands)
+{
+    s_lstForbiddenCommands.RemoveAll();
+    s_lstForbiddenCommands.AddTail(&commands);
+}
+
+void CKGPToolBar::RemoveForbiddenButtons()
+{
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        const POSITION at = pos;
+        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (!button->IsSeparator() && !IsCommandPermitted(button->m_nCommand)) {
+            m_Buttons.RemoveAt(at);
+            delete button;
+        }
+    }
+}
+
+// ---- Buttons ----
+
+int CKGPToolBar::InsertButton(const CKGPToolbarButton& button, int iInsertAt)
+{
+    const int count = GetCount();
+    if (iInsertAt == -1)
+        iInsertAt = count;
+    if (iInsertAt < 0 || iInsertAt > count || (!button.IsSeparator() && !IsCommandPermitted(button.m_nCommand)))
+        return -1;
+    auto* copy = static_cast<CKGPToolbarButton*>(button.GetRuntimeClass()->CreateObject());
+    if (copy == nullptr)
+        return -1;
+    copy->CopyButton(button);
+    copy->OnChangeParentWnd(this, TRUE);
+    if (iInsertAt == count)
+        m_Buttons.AddTail(copy);
+    else
+        m_Buttons.InsertBefore(m_Buttons.FindIndex(iInsertAt), copy);
+    return iInsertAt;
+}
+
+int CKGPToolBar::InsertSeparator(int iInsertAt)
+{
+    CKGPToolbarButton separator;
+    separator.m_nBits = TBBS_SEPARATOR;
+    separator.m_nImage = 0;
+    return InsertButton(separator, iInsertAt);
+}
+
+void CKGPToolBar::RemoveAllButtons()
+{
+    m_iPressed = -1;
+    m_iHighlighted = -1;
+    DeleteButtons(m_Buttons);
+}
+
+CKGPToolbarButton* CKGPToolBar::GetButton(int iIndex) const
+{
+    POSITION pos = iIndex >= 0 ? m_Buttons.FindIndex(iIndex) : nullptr;
+    return pos == nullptr ? nullptr : static_cast<CKGPToolbarButton*>(m_Buttons.GetAt(pos));
+}
+
+int CKGPToolBar::CommandToIndex(UINT nID) const
+{
+    int index = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++index) {
+        if (static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos))->m_nCommand == nID)
+            return index;
+    }
+    return -1;
+}
+
+int CKGPToolBar::HitTest(CPoint point)
+{
+    std::vector<kgp::PlacedItem> items;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        const auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        const CRect& r = button->m_rcButton;
+        kgp::PlacedItem item;
+        item.box = kgp::Box{r.left, r.top, r.right, r.bottom};
+        item.separator = button->IsSeparator() != FALSE;
+        item.overflowed = button->m_bOverflowed || !button->m_bShown;
+        items.push_back(item);
+    }
+    return kgp::HitTest(items, point.x, point.y);
+}
+
+BOOL CKGPToolBar::IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const
+{
+    std::vector<kgp::BarItem> items;
+    std::size_t index = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        const auto* item = static_cast<const CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (item == &button)
+            index = items.size();
+        items.push_back(kgp::BarItem{0, 0, item->IsSeparator() != FALSE, item->m_bShown != FALSE,
+                                     item->m_bRowBreak != FALSE, item->ControlWindow() != nullptr});
+    }
+    if (items.empty())
+        return FALSE;
+    return bStart ? kgp::StartsGroup(items, index) : kgp::EndsGroup(items, index);
+}
+
+UINT CKGPToolBar::GetButtonStyle(int iIndex) const
+{
+    const CKGPToolbarButton* button = GetButton(iIndex);
+    return button == nullptr ? 0 : button->m_nBits;
+}
+
+void CKGPToolBar::SetButtonStyle(int iIndex, UINT nStyle)
+{
+    CKGPToolbarButton* button = GetButton(iIndex);
+    if (button == nullptr || button->m_nBits == nStyle)
+        return;
+    button->m_nBits = nStyle;
+    RepaintButton(iIndex);
+}
+
+void CKGPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
+{
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        const CKGPToolbarButton* button = GetButton(i);
+        const UINT command = button->m_nCommand;
+        if (button->IsSeparator() || command == 0 || kgp::IsSystemCommand(command) || command >= 0xFF00)
+            continue;
+        COldToolCmdUI state(*this, i, count);
+        state.DoUpdate(pTarget, bDisableIfNoHandler);
+    }
+}
+
+CWnd* CKGPToolBar::MessageTarget() const { return GetOwner() != nullptr ? GetOwner() : GetParent(); }
+
+void CKGPToolBar::ShowCommandMessageString(UINT uiCmdId)
+{
+    if (CWnd* owner = MessageTarget())
+        owner->SendMessage(kWmSetMessageString, kgp::PromptIdForCommand(static_cast<int>(uiCmdId)));
+}
+
+INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
+{
+    const int hit = const_cast<CKGPToolBar*>(this)->HitTest(point);
+    const CKGPToolbarButton* button = GetButton(hit);
+    if (button == nullptr || pTI == nullptr)
+        return -1;
+    CString text;
+    const UINT command = button->m_nCommand;
+    if (command == 0 || command == 0xFFFFFFFF || button->m_bUserImage) {
+        text = button->m_strCaption;
+        text.Remove(L'&');
+    } else if (text.LoadString(command)) {
+        const int newline = text.Find(L'\n');
+        text = newline < 0 ? CString() : text.Mid(newline + 1);
+    }
+    if (text.IsEmpty())
+        return -1;
+    pTI->hwnd = m_hWnd;
+    pTI->uId = command == 0xFFFFFFFF ? 0 : command;
+    pTI->rect = button->m_rcButton;
+    pTI->lpszText = _wcsdup(text);
+    return hit;
+}
+
+// ---- Resources and images ----
+
+void CKGPToolBar::StripSet::SetImageSize(CSize size)
+{
+    normal.SetImageSize(size);
+    cold.SetImageSize(size);
+    disabled.SetImageSize(size);
+}
+
+void CKGPToolBar::StripSet::Clear()
+{
+    normal.Clear();
+    cold.Clear();
+    disabled.Clear();
+}
+
+void CKGPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
+{
+    s_sizeButton = sizeButton;
+    s_sizeImage = sizeImage;
+    s_sharedStrips.SetImageSize(sizeImage);
+}
+
+void CKGPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage)
+{
+    m_sizeLockedButton = sizeButton;
+    m_ownStrips.SetImageSize(sizeImage);
+}
+
+CSize CKGPToolBar::GetCurrentButtonSize() const
+{
+    const CSize button = m_bLocked ? m_sizeLockedButton : s_sizeButton;
+    return button + CKGPVisualManager::GetInstance()->GetExtraButtonSize();
+}
+
+void CKGPToolBar::ResetAllImages()
+{
+    s_sharedStrips.Clear();
+    s_mapBitmapFirstImage.clear();
+}
+
+// Unlocked bars append their bitmaps to the shared strips (once per bitmap);
+// a locked bar fills its own.
+BOOL CKGPToolBar::LoadBitmapSet(UINT uiNormal, UINT uiCold, UINT uiDisabled)
+{
+    const BOOL add = !m_bLocked;
+    if (add) {
+        const auto known = s_mapBitmapFirstImage.find(uiNormal);
+        if (known != s_mapBitmapFirstImage.end()) {
+            m_nFirstImage = known->second;
+            return TRUE;
+        }
+    }
+    StripSet& strips = Strips();
+    const int first = add ? strips.normal.GetCount() : 0;
+    if (!strips.normal.Load(uiNormal, nullptr, add))
+        return FALSE;
+    if (uiCold != 0 && !strips.cold.Load(uiCold, nullptr, add))
+        return FALSE;
+    if (uiDisabled != 0 && !strips.disabled.Load(uiDisabled, nullptr, add))
+        return FALSE;
+    m_nFirstImage = first;
+    if (add)
+        s_mapBitmapFirstImage[uiNormal] = first;
+    return TRUE;
+}
+
+BOOL CKGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT /*uiMenuResID*/, BOOL bLocked,
+                              UINT uiDisabledResID, UINT /*uiMenuDisabledResID*/, UINT uiHotResID)
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC found = ::FindResource(module, MAKEINTRESOURCE(uiResID), MAKEINTRESOURCE(kResourceTypeToolBar));
+    HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
+    const auto* bytes = loaded != nullptr ? static_cast<const std::uint8_t*>(::LockResource(loaded)) : nullptr;
+    kgp::ToolBarResource resource;
+    if (bytes == nullptr || !kgp::ParseToolBarResource(bytes, ::SizeofResource(module, found), resource))
+        return FALSE;
+
+    m_bLocked = bLocked;
+    const CSize image(resource.imageWidth, resource.imageHeight);
+    if (m_bLocked)
+        SetLockedSizes(image + CSize(6, 6), image);
+    else
+        SetSizes(image + CSize(6, 6), image);
+    const UINT normal = uiHotResID != 0 ? uiHotResID : uiResID;
+    if (m_nResourceId == 0 && !LoadBitmapSet(normal, uiColdResID, uiDisabledResID))
+        return FALSE;
+
+    std::vector<UINT> ids(resource.commands.begin(), resource.commands.end());
+    m_nResourceId = uiResID;
+    if (!SetButtons(ids.data(), static_cast<int>(ids.size()))) {
+        m_nResourceId = 0;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CKGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
+{
+    RemoveAllButtons();
+    int image = m_nFirstImage;
+    for (int i = 0; i < nIDCount; ++i) {
+        const UINT id = lpIDArray != nullptr ? lpIDArray[i] : 0;
+        if (id == 0) {
+            InsertSeparator();
+            continue;
+        }
+        if (!m_bLocked)
+            GetCmdMgr()->SetCmdImage(id, image, FALSE);
+        InsertButton(CKGPToolbarButton(id, image, nullptr, FALSE, m_bLocked));
+        ++image;
+    }
+    if (GetSafeHwnd() != nullptr) {
+        CWnd* frame = GetParentFrame() != nullptr ? GetParentFrame() : GetParent();
+        if (frame != nullptr)
+            frame->SendMessage(KGTOOLBAR_RESETTOOLBAR, m_nResourceId, 0);
+    }
+    return TRUE;
+}
+
+BOOL CKGPToolBar::ResetToResource()
+{
+    if (m_nResourceId == 0)
+        return FALSE;
+    const BOOL loaded = LoadToolBar(m_nResourceId, 0, 0, m_bLocked);
+    AdjustLayout();
+    return loaded;
+}
+
+// ---- Layout ----
+
+int CKGPToolBar::WrapToolBar(int nWidth, int nHeight, CDC* pDC, int nColumnWidth, int nRowHeight)
+{
+    CClientDC clientDC(this);
+    CDC* dc = pDC != nullptr ? pDC : &clientDC;
+    CFont* oldFont = dc->SelectObject(CFont::FromHandle(GetKGPGlobalData().GetBarFont()));
+    const BOOL horizontal = IsHorizontal();
+    const CSize size(nColumnWidth < 0 ? ColumnWidth() : nColumnWidth, nRowHeight < 0 ? RowHeight() : nRowHeight);
+    std::vector<kgp::BarItem> items;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        const CSize measured = button->MeasureOnBar(dc, size, horizontal);
+        kgp::BarItem item{measured.cx, measured.cy, button->IsSeparator() != FALSE, button->m_bShown != FALSE};
+        items.push_back(item);
+    }
+    dc->SelectObject(oldFont);
+    const int rows = kgp::WrapRows(items, nWidth, IsFloating() ? 0x7FFF : nHeight, size.cy);
+    int index = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++index)
+        static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos))->m_bRowBreak = items[index].rowBreak;
+    return rows;
+}
+
+// Walks the buttons in bar order from (1, 1) and hands each its rectangle:
+// rows on a horizontal bar (a row break starts the next one row height + 5
+// lower, a separator starting or breaking a row takes no room), a column on
+// a vertical one.
+template <class Place>
+void CKGPToolBar::ForEachPlace(BOOL bHorz, Place place)
+{
+    CClientDC dc(this);
+    CFont* oldFont = dc.SelectObject(CFont::FromHandle(GetKGPGlobalData().GetBarFont()));
+    const CSize size = GetCurrentButtonSize();
+    CPoint at(1, 1);
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        CSize measured = button->MeasureOnBar(&dc, size, bHorz);
+        if (button->IsSeparator() && bHorz && (at.x == 1 || button->m_bRowBreak))
+            measured.cx = 0;
+        place(*button, CRect(at, measured));
+        if (bHorz && button->m_bRowBreak)
+            at = CPoint(1, at.y + size.cy + kgp::kRowGap);
+        else if (bHorz)
+            at.x += measured.cx;
+        else
+            at.y += measured.cy;
+    }
+    dc.SelectObject(oldFont);
+}
+
+void CKGPToolBar::AdjustLocations()
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    ForEachPlace(IsHorizontal(), [](CKGPToolbarButton& button, const CRect& rect) {
+        if (rect != button.m_rcButton) {
+            button.m_rcButton = rect;
+            button.OnRectChanged();
+        }
+    });
+}
+
+CSize CKGPToolBar::CalcSize(BOOL bVertDock)
+{
+    if (m_Buttons.IsEmpty())
+        return GetCurrentButtonSize();
+    CSize extent(0, 0);
+    ForEachPlace(!bVertDock, [&extent](CKGPToolbarButton&, const CRect& rect) {
+        extent.cx = std::max<LONG>(extent.cx, rect.right);
+        extent.cy = std::max<LONG>(extent.cy, rect.bottom);
+    });
+    return extent + CSize(1, 1);
+}
+
+CSize CKGPToolBar::CalcFixedLayout(BOOL /*bStretch*/, BOOL bHorz)
+{
+    if (GetSafeHwnd() != nullptr)
+        WrapToolBar(bHorz ? 32767 : 0, 32767);
+    const CSize size = CalcSize(!bHorz);
+    m_nRecordedLength = bHorz ? size.cx : size.cy;
+    return size;
+}
+
+void CKGPToolBar::AdjustLayout()
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    const CSize size = CalcFixedLayout(FALSE, IsHorizontal());
+    SetFixedSize(size);
+    CRect window;
+    GetWindowRect(window);
+    if (window.Size() != size) {
+        SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        AdjustHostLayout();
+    }
+    AdjustLocations();
+    Invalidate();
+}
+
+// ---- Painting ----
+
+CKGPToolBarImages* CKGPToolBar::StripFor(const CKGPToolbarButton& button, BOOL bHighlighted)
+{
+    StripSet& strips = Strips();
+    if ((button.m_nBits & TBBS_DISABLED) != 0 && !s_bCustomizing && !strips.disabled.IsEmpty())
+        return &strips.disabled;
+    if (!bHighlighted && !strips.cold.IsEmpty())
+        return &strips.cold;
+    return &strips.normal;
+}
+
+void CKGPToolBar::DoPaint(CDC* pPaintDC)
+{
+    CKGPMemDC memory(*pPaintDC, this);
+    CDC* pDC = &memory.GetDC();
+    CKGPBaseToolBar::DoPaint(pDC);
+    CRect clip;
+    pDC->GetClipBox(clip);
+    CFont* oldFont = pDC->SelectObject(CFont::FromHandle(GetKGPGlobalData().GetBarFont()));
+    pDC->SetBkMode(TRANSPARENT);
+    int index = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++index) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        CRect overlap;
+        if (!button->m_bShown || !overlap.IntersectRect(button->m_rcButton, clip))
+            continue;
+        if (button->IsSeparator()) {
+            CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, button->m_rcButton, !IsHorizontal());
+            continue;
+        }
+        const BOOL highlighted = index == m_iHighlighted || index == m_iPressed;
+        DrawButton(pDC, button, StripFor(*button, highlighted), highlighted);
+    }
+    pDC->SelectObject(oldFont);
+}
+
+BOOL CKGPToolBar::DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted)
+{
+    if (!pButton->m_bShown)
+        return TRUE;
+    const BOOL customizing = s_bCustomizing && !s_bAltDragCustomizing && !m_bLocked;
+    pButton->OnDraw(pDC, pButton->m_rcButton, pImages, IsHorizontal(), customizing, bHighlighted);
+    return TRUE;
+}
+
+void CKGPToolBar::RepaintButton(int iIndex)
+{
+    if (CKGPToolbarButton* button = GetButton(iIndex))
+        InvalidateRect(button->m_rcButton);
+}
+
+// ---- Pressing ----
+
+void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    const int hit = HitTest(point);
+    CKGPToolbarButton* button = GetButton(hit);
+    if (button == nullptr) {
+        CKGPBaseToolBar::OnLButtonDown(nFlags, point);
+        return;
+    }
+    if ((button->m_nBits & TBBS_DISABLED) != 0)
+        return;
+    button->m_nBits |= TBBS_PRESSED;
+    m_iPressed = hit;
+    RepaintButton(hit);
+    ShowCommandMessageString(button->m_nCommand);
+    SetCapture();
+}
+
+void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
+{
+    CKGPToolbarButton* pressed = GetButton(m_iPressed);
+    if (pressed == nullptr) {
+        CKGPBaseToolBar::OnMouseMove(nFlags, point);
+        if (IsDragMode())
+            return;
+        if (!m_bTracking) {
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
+            m_bTracking = ::TrackMouseEvent(&track);
+        }
+        const int hit = HitTest(point);
+        const CKGPToolbarButton* button = GetButton(hit);
+        SetHot(button != nullptr && (button->m_nBits & TBBS_DISABLED) == 0 ? hit : -1);
+        return;
+    }
+    const UINT bits = pressed->m_nBits;
+    if (HitTest(point) == m_iPressed)
+        pressed->m_nBits |= TBBS_PRESSED;
+    else
+        pressed->m_nBits &= ~TBBS_PRESSED;
+    if (bits != pressed->m_nBits)
+        RepaintButton(m_iPressed);
+}
+
+void CKGPToolBar::SetHot(int iIndex)
+{
+    if (iIndex == m_iHighlighted)
+        return;
+    RepaintButton(m_iHighlighted);
+    m_iHighlighted = iIndex;
+    RepaintButton(iIndex);
+    const CKGPToolbarButton* hot = GetButton(iIndex);
+    ShowCommandMessageString(hot != nullptr ? hot->m_nCommand : static_cast<UINT>(-1));
+}
+
+void CKGPToolBar::OnMouseLeave()
+{
+    m_bTracking = FALSE;
+    if (m_iPressed < 0)
+        SetHot(-1);
+}
+
+void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    const int pressedIndex = m_iPressed;
+    CKGPToolbarButton* button = GetButton(pressedIndex);
+    if (button == nullptr) {
+        CKGPBaseToolBar::OnLButtonUp(nFlags, point);
+        return;
+    }
+    ReleaseCapture();
+    m_iPressed = -1;
+    button->m_nBits &= ~TBBS_PRESSED;
+    const BOOL released = HitTest(point) == pressedIndex && (button->m_nBits & TBBS_DISABLED) == 0;
+    if (released && (button->m_nBits & TBBS_CHECKBOX) != 0) {
+        button->m_nBits &= ~TBBS_INDETERMINATE;
+        button->m_nBits ^= TBBS_CHECKED;
+    }
+    ShowCommandMessageString(static_cast<UINT>(-1));
+    RepaintButton(pressedIndex);
+    const UINT command = button->m_nCommand;
+    if (released && command != 0 && command != 0xFFFFFFFF)
+        SendCommand(command);
+}
+
+void CKGPToolBar::SendCommand(UINT nCommand)
+{
+    s_usage.AddCmd(nCommand);
+    if (CWnd* owner = MessageTarget())
+        owner->SendMessage(WM_COMMAND, nCommand);
+}
+
+void CKGPToolBar::OnCancelMode()
+{
+    if (CKGPToolbarButton* pressed = GetButton(m_iPressed)) {
+        pressed->m_nBits &= ~TBBS_PRESSED;
+        RepaintButton(m_iPressed);
+        if (GetCapture() == this)
+            ReleaseCapture();
+    }
+    m_iPressed = -1;
+}
+
+// ---- Stored state ----
+
+CString CKGPToolBar::StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const
+{
+    const CString path = BuildLibraryRegistryPath(s_strRegSection, lpszProfileName);
+    const int id = nID == -1 ? GetDlgCtrlID() : nID;
+    return BarRegistryKey(path, _T("KGToolBar"), id, nIndex);
+}
+
+void CKGPToolBar::ReadButtons(CArchive& ar, CObList& buttons) const
+{
+    const DWORD_PTR count = ar.ReadCount();
+    for (DWORD_PTR i = 0; i < count; ++i)
+        buttons.AddTail(ar.ReadObject(RUNTIME_CLASS(CKGPToolbarButton)));
+}
+
+void CKGPToolBar::Serialize(CArchive& ar)
+{
+    CKGPBaseToolBar::Serialize(ar);
+    if (m_bLocked)
+        return;
+    if (ar.IsStoring()) {
+        CObList archivable;
+        for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+            auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+            if (button->IsArchivable())
+                archivable.AddTail(button);
+        }
+        archivable.Serialize(ar);
+        CString text;
+        if (GetSafeHwnd() != nullptr)
+            GetWindowText(text);
+        ar << m_bCaptionsUnderImages << text << m_nRecordedLength;
+        return;
+    }
+
+    // Everything is read before the bar changes; damaged data throws and
+    // leaves the bar as it was.
+    CObList loaded;
+    BOOL captionsUnderImages = FALSE;
+    CString text;
+    int recordedLength = m_nRecordedLength;
+    try {
+        ReadButtons(ar, loaded);
+        if (loaded.Find(nullptr) != nullptr) {
+            DeleteButtons(loaded);
+            ResetToResource();
+            AdjustLocations();
+            return;
+        }
+        ar >> captionsUnderImages >> text;
+        if (GetWorkspace() != nullptr && GetWorkspaceDataVersion() >= kVersionWithRecordedLength)
+            ar >> recordedLength;
+    } catch (...) {
+        DeleteButtons(loaded);
+        throw;
+    }
+    RemoveAllButtons();
+    m_Buttons.AddTail(&loaded);
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        button->m_nBits &= ~(TBBS_CHECKED | TBBS_PRESSED);
+        button->OnChangeParentWnd(this, TRUE);
+    }
+    RemoveForbiddenButtons();
+    m_bCaptionsUnderImages = captionsUnderImages;
+    m_nRecordedLength = recordedLength;
+    AdjustLocations();
+    if (GetSafeHwnd() != nullptr)
+        SetWindowText(text);
+}
+
+BOOL CKGPToolBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    CMemFile file;
+    try {
+        CArchive ar(&file, CArchive::store);
+        Serialize(ar);
+        ar.Close();
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    const UINT length = static_cast<UINT>(file.GetLength());
+    std::unique_ptr<BYTE, decltype(&free)> bytes(file.Detach(), &free);
+
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    if (!reg->CreateKey(StateKey(lpszProfileName, nID, nIndex)))
+        return FALSE;
+    if (GetSafeHwnd() != nullptr) {
+        CString name;
+        GetWindowText(name);
+        reg->Write(_T("Name"), name);
+    }
+    const BOOL written = reg->Write(_T("Buttons"), bytes.get(), length);
+    return CKGPBaseToolBar::SaveState(lpszProfileName, nID, nIndex) && written;
+}
+
+BOOL CKGPToolBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    BYTE* raw = nullptr;
+    UINT length = 0;
+    {
+        CKGPRegistryHandle reg(FALSE, TRUE);
+        if (!reg->Open(StateKey(lpszProfileName, nID, nIndex)) || !reg->Read(_T("Buttons"), &raw, &length))
+            return FALSE;
+    }
+    const std::unique_ptr<BYTE[]> bytes(raw);
+    try {
+        CMemFile file(bytes.get(), length);
+        CArchive ar(&file, CArchive::load);
+        Serialize(ar);
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    const BOOL loaded = CKGPBaseToolBar::LoadState(lpszProfileName, nID, nIndex);
+    AdjustLayout();
+    return loaded;
+}
+
+BOOL CKGPToolBar::DeleteStoredState(LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    return reg->DeleteKey(StateKey(lpszProfileName, nID, nIndex), FALSE);
+}
+
+BOOL CKGPToolBar::LoadParameters(LPCTSTR lpszProfileName)
+{
+    CString key;
+    key.Format(_T("%sKGToolbarParameters"), BuildLibraryRegistryPath(s_strRegSection, lpszProfileName).GetString());
+    CKGPRegistryHandle reg(FALSE, TRUE);
+    if (!reg->Open(key))
+        return FALSE;
+    int largeIcons = s_bLargeIconMode;
+    const BOOL read = reg->Read(_T("LargeIcons"), largeIcons);
+    s_bLargeIconMode = largeIcons;
+    return read;
+}

@@ -1,0 +1,159 @@
+// The library's customisable toolbar: a dockable bar that owns a list of
+// buttons, lays them out in rows, paints them through the visual manager,
+// presses and releases them to send their commands, is built from toolbar
+// resources and keeps its buttons in the registry.
+#pragma once
+
+#include "guilib/core/KGPToolBarImages.h"
+#include "guilib/toolbars/KGPBaseToolBar.h"
+#include "guilib/toolbars/KGPCommandManager.h"
+#include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolbarButton.h"
+
+#include <map>
+
+class CKGPToolBar : public CKGPBaseToolBar, public CKGPToolBarShared {
+    DECLARE_SERIAL(CKGPToolBar)
+public:
+    CKGPToolBar() = default;
+    ~CKGPToolBar() override;
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                UINT nID = AFX_IDW_TOOLBAR) override;
+
+    // ---- Buttons ----
+    // Inserts a copy of the button (of the button's own class); the index or -1.
+    virtual int InsertButton(const CKGPToolbarButton& button, int iInsertAt = -1);
+    virtual int InsertSeparator(int iInsertAt = -1);
+    void RemoveAllButtons();
+    int GetCount() const { return static_cast<int>(m_Buttons.GetCount()); }
+    CKGPToolbarButton* GetButton(int iIndex) const;
+    int CommandToIndex(UINT nID) const;
+    // The index of the button under the point (client coordinates); -1 for
+    // none or a separator.
+    virtual int HitTest(CPoint point);
+
+    // Whether the button starts or ends a group of the bar's shown buttons.
+    BOOL IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const;
+    // The style bits of a button; setting them repaints it when they change.
+    UINT GetButtonStyle(int iIndex) const;
+    void SetButtonStyle(int iIndex, UINT nStyle);
+    // Runs the command UI of every button against the target.
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
+    // The status-bar prompt of a command goes to the owner.
+    void ShowCommandMessageString(UINT uiCmdId);
+    INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
+    // Captions are not replaced by command-UI texts.
+    BOOL m_bKeepCaptions = FALSE;
+
+    // ---- Resources and images ----
+    // Builds the bar from a toolbar resource and its bitmaps (ids 0: none;
+    // the normal bitmap defaults to the resource id).
+    virtual BOOL LoadToolBar(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                             UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0, UINT uiHotResID = 0);
+    // Replaces the buttons with plain ones for the ids (0: separator); each
+    // takes the image its command has.
+    virtual BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+    BOOL ResetToResource();
+    UINT GetResourceID() const { return m_nResourceId; }
+
+    // Sizes of the unlocked bars (shared strips) and of a locked bar (own strips).
+    static void SetSizes(SIZE sizeButton, SIZE sizeImage);
+    void SetLockedSizes(SIZE sizeButton, SIZE sizeImage);
+    // The normal strip the bar draws from: its own on a locked bar.
+    const CKGPToolBarImages& GetImages() const { return Strips().normal; }
+    CSize GetCurrentButtonSize() const;
+    int RowHeight() const { return GetCurrentButtonSize().cy; }
+    int ColumnWidth() const { return GetCurrentButtonSize().cx; }
+    static void ResetAllImages();
+
+    // ---- Layout ----
+    int WrapToolBar(int nWidth, int nHeight = 32767, CDC* pDC = nullptr, int nColumnWidth = -1, int nRowHeight = -1);
+    void AdjustLocations();
+    virtual void AdjustLayout();
+    CSize CalcSize(BOOL bVertDock) override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void DoPaint(CDC* pDC) override;
+    virtual BOOL DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted);
+
+    // ---- Stored state ----
+    // nID: the bar id (the control id when -1); nIndex: an instance id (-1: none).
+    // Loading reads everything before it changes the bar; damaged data leaves
+    // the bar as it was and answers FALSE.
+    BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    BOOL DeleteStoredState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1);
+    void Serialize(CArchive& ar) override;
+    static BOOL LoadParameters(LPCTSTR lpszProfileName = nullptr);
+
+    BOOL IsLocked() const { return m_bLocked; }
+    int GetHotButton() const { return m_iHighlighted; }
+
+    // Every live toolbar, in creation order.
+    static const CObList& GetAllToolbars() { return s_lstAllBars; }
+    // Every button of every live toolbar that carries the command; the count.
+    static int GetCommandButtons(UINT uiCmd, CObList& listButtons);
+    // Forbidden commands never stand on a bar (refused on insertion, dropped
+    // from stored state).
+    static BOOL IsCommandPermitted(UINT uiCmd);
+    static void SetForbiddenCommands(const CList<UINT, UINT>& commands);
+    static CCmdUsageCount s_usage;
+    static LPCTSTR s_strRegSection;
+
+protected:
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnCancelMode();
+    afx_msg void OnMouseLeave();
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Normal, cold (inactive) and disabled images of one size.
+    struct StripSet {
+        CKGPToolBarImages normal;
+        CKGPToolBarImages cold;
+        CKGPToolBarImages disabled;
+        void SetImageSize(CSize size);
+        void Clear();
+    };
+    const StripSet& Strips() const { return m_bLocked ? m_ownStrips : s_sharedStrips; }
+    StripSet& Strips() { return m_bLocked ? m_ownStrips : s_sharedStrips; }
+    BOOL LoadBitmapSet(UINT uiNormal, UINT uiCold, UINT uiDisabled);
+    CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
+    // Reads a stored button list; throws on damaged data, owning what it read.
+    void ReadButtons(CArchive& ar, CObList& buttons) const;
+    template <class Place>
+    void ForEachPlace(BOOL bHorz, Place place);
+    void RepaintButton(int iIndex);
+    CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted);
+    void SendCommand(UINT nCommand);
+
+    CWnd* MessageTarget() const;
+
+    CObList m_Buttons;
+    UINT m_nResourceId = 0;
+    BOOL m_bLocked = FALSE;
+    int m_nFirstImage = 0;
+    int m_iPressed = -1;
+    int m_iHighlighted = -1;
+    int m_nRecordedLength = 0;
+    BOOL m_bCaptionsUnderImages = FALSE;
+
+    void SetHot(int iIndex);
+    void LeaveListOfBars();
+    void RemoveForbiddenButtons();
+    BOOL m_bTracking = FALSE;
+
+    static CObList s_lstAllBars;
+    static CList<UINT, UINT> s_lstForbiddenCommands;
+    StripSet m_ownStrips;
+    CSize m_sizeLockedButton{23, 22};
+
+    static CSize s_sizeButton;
+    static CSize s_sizeImage;
+    static StripSet s_sharedStrips;
+    // First image index of each normal bitmap loaded into the shared strip.
+    static std::map<UINT, int> s_mapBitmapFirstImage;
+};

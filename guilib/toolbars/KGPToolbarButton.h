@@ -1,0 +1,112 @@
+// One item of a customisable toolbar: a command with an image index, a
+// caption, display flags and its place in the owning bar. Serialisable, so
+// whole button lists are stored and recreated by run-time class; menu, combo,
+// edit and customise buttons derive from it.
+#pragma once
+
+#include <afxbars.h>
+#include <afxwin.h>
+
+class CKGPToolBar;
+class CKGPToolBarImages;
+
+class CKGPToolbarButton : public CObject {
+    DECLARE_SERIAL(CKGPToolbarButton)
+public:
+    CKGPToolbarButton();
+    CKGPToolbarButton(UINT uiCmdId, int iImage, LPCTSTR lpszText = nullptr, BOOL bUserImage = FALSE,
+                      BOOL bLocked = FALSE);
+    ~CKGPToolbarButton() override = default;
+
+    void Serialize(CArchive& ar) override;
+
+    virtual BOOL AcceptsBar(CKGPToolBar* /*pBar*/) { return TRUE; }
+    virtual void CopyButton(const CKGPToolbarButton& src);
+    virtual void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
+                        BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                        BOOL bGrayDisabledButtons = TRUE);
+    virtual SIZE MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOOL bHorz);
+    virtual BOOL HandleClick(CWnd* /*pWnd*/, BOOL /*bDelay*/) { return FALSE; }
+    // Records the parent; the toolbar tells whether it adds the visual
+    // manager's extra size to its buttons.
+    virtual void OnChangeParentWnd(CWnd* pWndParent, BOOL bParentAddsExtraSize = FALSE);
+    virtual BOOL FillCaptionFromCommand(CKGPToolbarButton* pButton);
+    virtual void OnRectChanged() {}
+    virtual void ApplyWidth(int /*nWidth*/) {}
+    virtual HWND ControlWindow() const { return nullptr; }
+    virtual BOOL IsResizable() const { return FALSE; }
+    virtual HBRUSH ControlBrush(CDC* /*pDC*/, UINT /*nCtlColor*/) { return nullptr; }
+    virtual void OnDblClk(CWnd* /*pWnd*/) {}
+    virtual BOOL IsArchivable() const { return TRUE; }
+    virtual BOOL WantsBorder() const { return TRUE; }
+    virtual void CancelState() {}
+    virtual BOOL IsSelectable() const { return !IsSeparator(); }
+    virtual BOOL HandleHelpHit(CWnd* /*pWnd*/) { return FALSE; }
+    virtual BOOL SetupCustomizeMenu(CMenu* /*pMenu*/) { return FALSE; }
+    // Draws the button as a row of the customisation command list; answers
+    // the width the row needs.
+    virtual int DrawInCommandList(CDC* pDC, const CRect& rect, BOOL bSelected);
+    virtual BOOL WantsNoShadow() const { return FALSE; }
+    virtual BOOL IsDraggable() const { return TRUE; }
+    virtual BOOL PrepareDrop(CKGPToolBar* /*pBar*/) { return TRUE; }
+    virtual void FinishDrop() {}
+    virtual void OnOverflowChanged(BOOL /*bOverflowed*/) {}
+    virtual void RepaintRect(const CRect& rect);
+    virtual void RestoreCommandImage();
+    virtual BOOL IsSameCommand(const CKGPToolbarButton& other) const { return m_nCommand == other.m_nCommand; }
+    virtual void EnableControl(BOOL bEnable);
+    virtual BOOL OwnsWindow(HWND hWnd) const { return hWnd != nullptr && hWnd == ControlWindow(); }
+    virtual BOOL StartsGroup() const;
+    virtual BOOL EndsGroup() const;
+    virtual void SetImage(int iImage);
+    virtual void MarkRadio() {}
+
+    // Fills the background through the visual manager.
+    void FillInterior(CDC* pDC, const CRect& rect, BOOL bHighlight);
+
+    BOOL IsSeparator() const { return (m_nBits & TBBS_SEPARATOR) != 0; }
+    BOOL IsLocked() const { return m_bOfLockedBar; }
+    // The index of the strip the button draws from: user or standard.
+    int GetImage() const { return m_bUserImage ? m_nUserImage : m_nImage; }
+    BOOL IsImageShown() const { return m_bShowImage && GetImage() >= 0; }
+    CWnd* GetParentWnd() const { return m_pOwnerWnd; }
+    // Reads one stored button; an object of any other class is refused with
+    // CArchiveException::badClass.
+    static CKGPToolbarButton* ReadFrom(CArchive& ar);
+
+    // Library-wide switches.
+    static BOOL s_bRecordStandardImages;
+    static BOOL s_bWrapCaptions;
+
+    BOOL m_bUserImage = FALSE;
+    UINT m_nCommand = 0;
+    UINT m_nBits = 0;
+    CString m_strCaption;
+    BOOL m_bShowCaption = FALSE;
+    BOOL m_bShowImage = TRUE;
+    BOOL m_bRowBreak = FALSE;
+    BOOL m_bOption = TRUE;
+    BOOL m_bCaptionBelow = FALSE;
+    CString m_strDescription;
+    BOOL m_bFromCommandList = FALSE;
+    BOOL m_bExtraFlag = FALSE;
+    CRect m_rcButton;
+    int m_nImage = -1;
+    int m_nUserImage = -1;
+    BOOL m_bOfLockedBar = FALSE;
+    BOOL m_bOverflowed = FALSE;
+    CSize m_sizeCaption;
+    BOOL m_bNoFill = FALSE;
+    BOOL m_bOnToolbar = FALSE;
+    BOOL m_bDrawnHorizontal = TRUE;
+    BOOL m_bShown = TRUE;
+    CWnd* m_pOwnerWnd = nullptr;
+
+private:
+    // The caption with "&&" made "&" and other "&" removed.
+    CString CaptionAsShown() const;
+    void DrawFaceImage(CDC* pDC, CKGPToolBarImages* pImages, int x, int y, BOOL bDisabled, BOOL bShadow,
+                       BOOL bFaded);
+    void DrawVerticalCaption(CDC* pDC, const CRect& rectButton, CRect rectText, int nTextHeight,
+                             int nTextWidth);
+};

@@ -1,0 +1,233 @@
+// A toolbar in a frame: built from its resource, pressed by clicks that send
+// commands, its state saved, damaged and reloaded.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/docking/KGPFrameWnd.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolCmdUI.h"
+#include "tests/guilib_toolbars/ToolBarTestIds.h"
+
+#include <afxarch.h>
+
+#include <vector>
+
+namespace {
+
+constexpr LPCTSTR kProfile = _T("Software\\KeyloftTests\\Toolbars\\");
+constexpr UINT kBarId = 0xE805;
+
+class CCommandFrame : public CKGPFrameWnd {
+public:
+    BOOL Open() { return Create(nullptr, _T("Toolbars"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 420, 300)); }
+    std::vector<UINT> commands;
+    std::vector<UINT> prompts;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == 0x362)  // the status-bar prompt
+            prompts.push_back(static_cast<UINT>(wParam));
+        return CKGPFrameWnd::WindowProc(message, wParam, lParam);
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (lParam == 0)
+            commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
+    void PostNcDestroy() override {}
+};
+
+class ToolBarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarId));
+        ASSERT_TRUE(bar.LoadToolBar(IDR_TEST_TOOLBAR));
+        bar.AdjustLayout();
+    }
+    void TearDown() override
+    {
+        CKGPRegistryHandle(FALSE, FALSE)->DeleteKey(_T("Software\\KeyloftTests\\Toolbars"), TRUE);
+        bar.DestroyWindow();
+        frame.DestroyWindow();
+    }
+    void Click(CPoint down, CPoint up)
+    {
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
+        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+    }
+    std::vector<UINT> Commands() const
+    {
+        std::vector<UINT> ids;
+        for (int i = 0; i < bar.GetCount(); ++i)
+            ids.push_back(bar.GetButton(i)->m_nCommand);
+        return ids;
+    }
+    void WriteButtons(const CMemFile& file)
+    {
+        CMemFile& bytes = const_cast<CMemFile&>(file);
+        const UINT length = static_cast<UINT>(bytes.GetLength());
+        BYTE* data = bytes.Detach();
+        CKGPRegistryHandle reg(FALSE, FALSE);
+        CString key;
+        key.Format(_T("%sKGToolBar-%d"), kProfile, kBarId);
+        ASSERT_TRUE(reg->CreateKey(key));
+        ASSERT_TRUE(reg->Write(_T("Buttons"), data, length));
+        free(data);
+    }
+
+    CCommandFrame frame;
+    CKGPToolBar bar;
+};
+
+TEST_F(ToolBarTest, BuiltFromItsResourceAndClickedButtonsSendTheirCommands)
+{
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT}), Commands());
+    EXPECT_EQ(CSize(22, 21), bar.GetCurrentButtonSize());
+    EXPECT_EQ(2, bar.GetButton(3)->m_nImage) << "images follow the ids, separators take none";
+    EXPECT_EQ(2, GetCmdMgr()->GetCmdImage(ID_TEST_PRINT, FALSE));
+
+    const CPoint save = bar.GetButton(1)->m_rcButton.CenterPoint();
+    Click(save, save);
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_SAVE}, frame.commands);
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_SAVE, 0xE001}), frame.prompts) << "its prompt, then the idle one";
+    EXPECT_EQ(0u, bar.GetButton(1)->m_nBits & TBBS_PRESSED);
+
+    frame.commands.clear();
+    Click(save, bar.GetButton(3)->m_rcButton.CenterPoint());
+    EXPECT_TRUE(frame.commands.empty()) << "released over another button";
+    bar.GetButton(0)->m_nBits |= TBBS_DISABLED;
+    Click(bar.GetButton(0)->m_rcButton.CenterPoint(), bar.GetButton(0)->m_rcButton.CenterPoint());
+    EXPECT_TRUE(frame.commands.empty()) << "disabled";
+    bar.GetButton(3)->m_nBits |= TBBS_CHECKBOX;
+    Click(bar.GetButton(3)->m_rcButton.CenterPoint(), bar.GetButton(3)->m_rcButton.CenterPoint());
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_PRINT}, frame.commands);
+    EXPECT_NE(0u, bar.GetButton(3)->m_nBits & TBBS_CHECKED);
+
+    CKGPToolBar other;
+    ASSERT_TRUE(other.Create(&frame, WS_CHILD, kBarId + 1));
+    EXPECT_FALSE(other.LoadToolBar(999)) << "no such resource";
+    EXPECT_FALSE(other.LoadToolBar(IDR_TOOLBAR_WITHOUT_BITMAP)) << "its bitmap is missing";
+    EXPECT_EQ(0, other.GetCount());
+    EXPECT_EQ(0u, other.GetResourceID());
+
+    const int sharedImages = bar.GetImages().GetCount();
+    ASSERT_TRUE(other.LoadToolBar(IDR_TEST_TOOLBAR, 0, 0, TRUE));
+    EXPECT_EQ(3, other.GetImages().GetCount()) << "a locked bar has its own strip";
+    EXPECT_EQ(sharedImages, bar.GetImages().GetCount());
+    EXPECT_EQ(2, other.GetButton(3)->m_nImage);
+}
+
+TEST_F(ToolBarTest, CommandStatesTipsAndGroups)
+{
+    COldToolCmdUI save(bar, 1, bar.GetCount());
+    save.Enable(FALSE);
+    EXPECT_NE(0u, bar.GetButtonStyle(1) & TBBS_DISABLED);
+    save.SetCheck(5);
+    EXPECT_EQ(UINT(TBBS_DISABLED | TBBS_CHECKED | TBBS_CHECKBOX), bar.GetButtonStyle(1));
+    save.SetCheck(2);
+    EXPECT_EQ(UINT(TBBS_DISABLED | TBBS_INDETERMINATE | TBBS_CHECKBOX), bar.GetButtonStyle(1));
+    save.SetText(_T("Save all\tCtrl+S"));
+    EXPECT_EQ(CString(_T("Save all")), bar.GetButton(1)->m_strCaption);
+
+    bar.OnUpdateCmdUI(&frame, FALSE);
+    EXPECT_EQ(0u, bar.GetButtonStyle(0) & TBBS_DISABLED);
+    bar.OnUpdateCmdUI(&frame, TRUE);
+    EXPECT_NE(0u, bar.GetButtonStyle(0) & TBBS_DISABLED) << "no handler";
+
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    EXPECT_EQ(0, bar.OnToolHitTest(bar.GetButton(0)->m_rcButton.CenterPoint(), &tool));
+    EXPECT_STREQ(L"Open", tool.lpszText) << "the short name of the command";
+    free(tool.lpszText);
+    EXPECT_EQ(-1, bar.OnToolHitTest(bar.GetButton(3)->m_rcButton.CenterPoint(), &tool)) << "no text";
+
+    EXPECT_TRUE(bar.GetButton(0)->StartsGroup());
+    EXPECT_TRUE(bar.GetButton(1)->EndsGroup());
+    EXPECT_TRUE(bar.GetButton(3)->StartsGroup());
+    EXPECT_FALSE(bar.GetButton(1)->StartsGroup());
+    EXPECT_FALSE(CKGPToolbarButton(ID_TEST_OPEN, 0).StartsGroup()) << "on no bar";
+}
+
+TEST_F(ToolBarTest, HotButtonsForbiddenCommandsAndTheListOfBars)
+{
+    const CPoint open = bar.GetButton(0)->m_rcButton.CenterPoint();
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(open.x, open.y));
+    EXPECT_EQ(0, bar.GetHotButton());
+    const CPoint separator = bar.GetButton(2)->m_rcButton.CenterPoint();
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(separator.x, separator.y));
+    EXPECT_EQ(-1, bar.GetHotButton()) << "separators are never hot";
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(open.x, open.y));
+    bar.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(-1, bar.GetHotButton());
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, 0xE001, ID_TEST_OPEN, 0xE001}), frame.prompts);
+
+    CObList buttons;
+    EXPECT_EQ(1, CKGPToolBar::GetCommandButtons(ID_TEST_SAVE, buttons));
+    EXPECT_EQ(bar.GetButton(1), buttons.GetHead());
+
+    ASSERT_TRUE(bar.SaveState(kProfile));
+    CList<UINT, UINT> forbidden;
+    forbidden.AddTail(ID_TEST_SAVE);
+    CKGPToolBar::SetForbiddenCommands(forbidden);
+    EXPECT_EQ(-1, bar.InsertButton(CKGPToolbarButton(ID_TEST_SAVE, 1)));
+    EXPECT_TRUE(bar.LoadState(kProfile));
+    CKGPToolBar::SetForbiddenCommands(CList<UINT, UINT>());
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, 0, ID_TEST_PRINT}), Commands()) << "dropped from the stored state";
+}
+
+TEST_F(ToolBarTest, StateSavedDamagedAndReloaded)
+{
+    CKGPToolbarButton text(ID_TEST_OPEN, -1, L"Text");
+    bar.InsertButton(text, 0);
+    ASSERT_TRUE(bar.SaveState(kProfile));
+    const std::vector<UINT> saved = Commands();
+
+    const UINT other[] = {ID_TEST_PRINT};
+    bar.SetButtons(other, 1);
+    ASSERT_TRUE(bar.LoadState(kProfile));
+    EXPECT_EQ(saved, Commands());
+    EXPECT_EQ(CString(L"Text"), bar.GetButton(0)->m_strCaption);
+
+    // Cut short: nothing changes.
+    bar.SetButtons(other, 1);
+    CKGPToolBar source;
+    ASSERT_TRUE(source.Create(&frame, WS_CHILD, kBarId + 2));
+    source.InsertButton(text);
+    CMemFile full;
+    {
+        CArchive ar(&full, CArchive::store);
+        source.Serialize(ar);
+        ar.Close();
+    }
+    const UINT fullLength = static_cast<UINT>(full.GetLength());
+    BYTE* fullBytes = full.Detach();
+    CMemFile truncated;
+    truncated.Write(fullBytes, fullLength - 12);
+    free(fullBytes);
+    WriteButtons(truncated);
+    EXPECT_FALSE(bar.LoadState(kProfile));
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_PRINT}, Commands());
+
+    // An object of another class where a button belongs: refused.
+    CMemFile foreign;
+    {
+        CArchive ar(&foreign, CArchive::store);
+        CCmdUsageCount usage;
+        ar << DWORD(CBRS_ALIGN_TOP) << DWORD(1);
+        ar.WriteCount(1);
+        ar.WriteObject(&usage);
+        ar.Close();
+    }
+    WriteButtons(foreign);
+    EXPECT_FALSE(bar.LoadState(kProfile));
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_PRINT}, Commands());
+
+    EXPECT_TRUE(bar.DeleteStoredState(kProfile));
+    EXPECT_FALSE(bar.LoadState(kProfile));
+}
+
+}  // namespace
