@@ -9,7 +9,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <set>
 #include <thread>
 
@@ -17,40 +16,23 @@
 #include "app/transfer/TransferPage.h"
 #include "app/transfer/TransferPages.h"
 #include "core/files/Folders.h"
-#include "core/portable/marks/FileMarks.h"
-#include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
-#include "tests/app_transfer/TransferFixture.h"
+#include "tests/app_transfer/PageFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kMemoryKind = 3;
-constexpr std::size_t kMemorySize = 96;
+constexpr std::size_t kMemorySize = transfertest::kProfileMemorySize;
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000)
-{
-    return transfertest::PumpThreadUntil(done, timeoutMs);
-}
-
-// A memory page (no instrument attached) over a program folder of its own.
-class PCListFill : public ::testing::Test {
+// A memory page with no instrument attached.
+class PCListFill : public transfertest::PageTest {
 protected:
     void SetUp() override
     {
-        m_programFolder = fs::temp_directory_path() / (L"keyloft-pcfill-" + std::to_wstring(::GetCurrentProcessId()));
-        std::error_code error;
-        fs::remove_all(m_programFolder, error);
-        fs::create_directories(m_programFolder / L"DevProfile");
-        std::ofstream(m_programFolder / L"DevProfile" / L"RX470.ini")
-            << "[FILE_MAX_CNT]\nMEM_MAX_CNT=8\n[FILE_SIZE]\nMEM_SIZE=" << kMemorySize << "\n";
-        SetProgramFolderOverride((m_programFolder.wstring() + L"\\").c_str());
-        ASSERT_TRUE(SelectDevProfile(L"RX470"));
-        GetUiResources().m_deviceName = L"RX470";
-        GetUiResources().SetInterName(L"RX470", L"RX470");
-        GetUiResources().SetDeviceSeries(L"RX470", L"RX470");
-        ASSERT_TRUE(m_host.CreateEx(0, L"STATIC", L"host", WS_POPUP, CRect(0, 0, 900, 700), nullptr, 0));
+        PageTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_basePage = CreateTransferPage(kMemoryKind, &m_host);
         m_page = dynamic_cast<CTransferPage*>(m_basePage.get());
         ASSERT_NE(m_page, nullptr);
@@ -63,27 +45,16 @@ protected:
     {
         m_basePage.reset();
         m_page = nullptr;
-        if (m_host.GetSafeHwnd())
-            m_host.DestroyWindow();
         PumpUntil([] { return false; }, 50);  // late wakes meet no page
-        ClearDevProfile();
-        GetUiResources().m_deviceName.Empty();
-        GetUiResources().ClearInterNames();
-        GetUiResources().ClearDeviceSeries();
-        SetProgramFolderOverride(L"");
-        std::error_code error;
-        fs::remove_all(m_programFolder, error);
+        PageTest::TearDown();
     }
 
     // A memory file: marked or not, of the exact size or not.
     void WriteMemory(const std::wstring& name, bool marked, std::size_t size = kMemorySize) const
     {
-        std::vector<std::uint8_t> bytes = linktest::PatternBytes(size, static_cast<std::uint32_t>(name.size()));
-        const std::string_view mark = keyloft::marks::kMemoryMarkText;
-        for (std::size_t i = 0; marked && i < mark.size() && i < bytes.size(); ++i)
-            bytes[i] = static_cast<std::uint8_t>(mark[i]);
-        std::ofstream out(fs::path((GetDataFolder(kMemoryKind) + name.c_str()).GetString()), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        const auto bytes = MarkedBytes(marked ? kMemoryKind : 0, size, static_cast<std::uint32_t>(name.size()));
+        std::ofstream(fs::path((GetDataFolder(kMemoryKind) + name.c_str()).GetString()), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     CPCFileListCtrl& List() { return m_page->GetPCList(); }
@@ -130,11 +101,6 @@ protected:
             invalidPart = invalidPart && invalid;
         }
     }
-
-    fs::path m_programFolder;
-    CWnd m_host;
-    boost::shared_ptr<CBaseDlg> m_basePage;
-    CTransferPage* m_page = nullptr;
 };
 
 TEST_F(PCListFill, RowsShowAtOnceAndTheirIconsAndFlagsAreRightWhenTheChecksEnd)

@@ -21,12 +21,14 @@ using transfertest::PageTest;
 
 namespace {
 
-using PageGui = PageTest;
-
-CString Loaded(UINT id)
+// A string of the program's table, formatted with the arguments given.
+template <class... Args>
+CString Loaded(UINT id, Args... args)
 {
     CString text;
     text.LoadString(id);
+    if constexpr (sizeof...(Args) > 0)
+        text.Format(CString(text), args...);
     return text;
 }
 
@@ -41,12 +43,29 @@ struct Rows {
     CUIntArray array;
 };
 
-CString Format2(UINT id, int a, int b)
-{
-    CString text;
-    text.Format(Loaded(id), a, b);
-    return text;
-}
+class PageGui : public PageTest {
+protected:
+    // Lets the reports the job posted arrive.
+    void Settle(DWORD ms = 300) { PumpUntil([] { return false; }, ms); }
+    long NotesOf(UINT id) const
+    {
+        return std::count_if(m_notes.notes.begin(), m_notes.notes.end(), [id](const auto& n) { return n.messageId == id; });
+    }
+    bool ProgressSaw(UINT message) const
+    {
+        return std::find(m_progressMessages.begin(), m_progressMessages.end(), message) != m_progressMessages.end();
+    }
+    // A memory download whose data packet's acknowledgement comes 1.5 s late.
+    void StartSlowDownload(UINT slot)
+    {
+        OpenPage(3);
+        WriteDataFile(3, L"slow.mem", kProfileMemorySize, 1);
+        m_page->FillPCList();
+        m_port->SetTimeouts(keyloft::protocol::Timeouts{});
+        m_memory.SetControl("fault=late-reply\non=0x20\ndelay-ms=1500\n");
+        ASSERT_EQ(m_page->StartDownload(Rows({0}), Rows({slot})), 1);
+    }
+};
 
 TEST_F(PageGui, TitlesCountTheFilesAndTheUsedSlots)
 {
@@ -58,13 +77,11 @@ TEST_F(PageGui, TitlesCountTheFilesAndTheUsedSlots)
     WriteDataFile(0, L"ignored.txt", 10);
     m_page->FillPCList();
 
-    CString pcTitle;
-    pcTitle.Format(Loaded(150), 2);
-    EXPECT_EQ(m_page->GetPCTitle(), pcTitle);
-    EXPECT_EQ(m_page->GetDeviceTitle(), Format2(154, 2, 20));
+    EXPECT_EQ(m_page->GetPCTitle(), Loaded(150, 2));
+    EXPECT_EQ(m_page->GetDeviceTitle(), Loaded(154, 2, 20));
     CString shown;
     m_page->GetDlgItem(IDC_TRANSFER_DEV_TITLE)->GetWindowText(shown);
-    EXPECT_EQ(shown, Format2(154, 2, 20));
+    EXPECT_EQ(shown, Loaded(154, 2, 20));
     EXPECT_EQ(m_page->GetDevList().GetItemCount(), 20);
     EXPECT_EQ(m_page->GetDevList().GetItemText(5, 1), L"UserSong 006");
     EXPECT_EQ(m_page->GetDevList().GetItemText(0, 2), L"1.00");
@@ -80,8 +97,7 @@ TEST_F(PageGui, AFailedSizeQueryLeavesAnEmptyCellAndUploadsExpectTheProfileMaxim
     m_memory.WriteFile(m_memory.SlotFile(0, 4), PatternBytes(10, 1));
     m_memory.SetControl("fault=refuse\non=0x02\nafter=1\nstatus=0x06\n");
     OpenPage(0);
-    EXPECT_EQ(std::count_if(m_notes.notes.begin(), m_notes.notes.end(), [](const auto& n) { return n.messageId == 215; }), 2)
-        << "one per failing slot";
+    EXPECT_EQ(NotesOf(215), 2) << "one per failing slot";
     EXPECT_EQ(m_page->GetDevList().GetItemText(2, 1), L"UserSong 003");
     EXPECT_TRUE(m_page->GetDevList().GetItemText(2, 2).IsEmpty());
     ASSERT_GE(m_page->GetSlotRows().size(), 3u);
@@ -96,7 +112,7 @@ TEST_F(PageGui, AFailedSizeQueryLeavesAnEmptyCellAndUploadsExpectTheProfileMaxim
     EXPECT_TRUE(RegularFileExists(file));
 }
 
-class PageEveryKind : public PageTest, public ::testing::WithParamInterface<int> {};
+class PageEveryKind : public PageGui, public ::testing::WithParamInterface<int> {};
 
 TEST_P(PageEveryKind, UploadAllWritesEveryUsedSlotIntoTheDataFolderWithProgress)
 {
@@ -116,10 +132,8 @@ TEST_P(PageEveryKind, UploadAllWritesEveryUsedSlotIntoTheDataFolderWithProgress)
     EXPECT_TRUE(RegularFileExists(m_page->GetFolder() + FormatSlotName(info, 0) + info.extension));
     EXPECT_TRUE(RegularFileExists(m_page->GetFolder() + FormatSlotName(info, 3) + info.extension));
     EXPECT_EQ(m_page->GetPCList().GetItemCount(), 2) << "the PC list was refilled";
-    EXPECT_NE(std::find(m_progressMessages.begin(), m_progressMessages.end(), AppMsg::ProgressBegin),
-              m_progressMessages.end());
-    EXPECT_NE(std::find(m_progressMessages.begin(), m_progressMessages.end(), AppMsg::ProgressEnd),
-              m_progressMessages.end());
+    EXPECT_TRUE(ProgressSaw(AppMsg::ProgressBegin));
+    EXPECT_TRUE(ProgressSaw(AppMsg::ProgressEnd));
 }
 
 TEST_P(PageEveryKind, ClearingTheDeviceEmptiesItsMemoryFolderAfterTheQuestion)
@@ -144,7 +158,7 @@ TEST_P(PageEveryKind, ClearingTheDeviceEmptiesItsMemoryFolderAfterTheQuestion)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, PageEveryKind, ::testing::Values(0, 1, 2, 3));
 
-class PageMarkedKind : public PageTest, public ::testing::WithParamInterface<int> {
+class PageMarkedKind : public PageGui, public ::testing::WithParamInterface<int> {
 protected:
     UINT ExactSize() const { return GetParam() == 2 ? kProfileVoiceSize : kProfileMemorySize; }
 };
@@ -182,7 +196,7 @@ TEST_F(PageGui, AFileGoneBeforeItsTurnIsReportedAndTheJobEndsWithoutTheSuccessNo
     ::DeleteFileW(m_page->GetFolder() + m_page->GetPCList().GetItemText(0, 0));
     ASSERT_EQ(m_page->StartDownload(Rows({0, 1}), Rows({0, 1})), 1);
     ASSERT_TRUE(PumpUntil([&] { return !m_page->IsTransferRunning(); }));
-    PumpUntil([] { return false; }, 300);  // let the posted reports arrive
+    Settle();
     EXPECT_FALSE(m_notes.Saw(124));
     ASSERT_EQ(m_shell.boxes.size(), 1u) << "the file-error sentence in the plain box";
     EXPECT_NE(m_shell.boxes[0].Find(m_page->GetPCList().GetItemText(0, 0)), -1);
@@ -199,7 +213,7 @@ TEST_F(PageGui, AFileThatChangedSinceTheListWasFilledIsRefusedAndReported)
     WriteDataFile(3, L"grows.mem", kProfileMemorySize + 500, 1);
     ASSERT_EQ(m_page->StartDownload(Rows({0}), Rows({2})), 1);
     ASSERT_TRUE(PumpUntil([&] { return !m_page->IsTransferRunning(); }));
-    PumpUntil([] { return false; }, 300);
+    Settle();
     EXPECT_FALSE(m_notes.Saw(124));
     bool reported = false;
     for (const auto& note : m_notes.notes)
@@ -215,7 +229,7 @@ TEST_F(PageGui, AnUploadThatCannotWriteItsFileSaysSoOnceWithTheCause)
     std::filesystem::create_directories(std::filesystem::path((m_page->GetFolder() + L"UserVoice 001.voc").GetString()));
     m_page->OnUploadAll();
     ASSERT_TRUE(PumpUntil([&] { return !m_page->IsTransferRunning() && !m_shell.boxes.empty(); }));
-    PumpUntil([] { return false; }, 300);
+    Settle();
     EXPECT_EQ(m_shell.boxes.size(), 1u) << "the file-error sentence";
     EXPECT_FALSE(m_notes.Saw(126)) << "not a second box for the same failure";
     EXPECT_FALSE(m_notes.Saw(217));
@@ -230,26 +244,18 @@ TEST_F(PageGui, TheReplaceQuestionIsAskedOnceForExistingFiles)
     WriteDataFile(1, L"UserStyle 002.sty", 5);
     m_notes.answer = IDCANCEL;
     m_page->OnUploadAll();
-    EXPECT_EQ(std::count_if(m_notes.notes.begin(), m_notes.notes.end(), [](const auto& n) { return n.messageId == 145; }), 1);
+    EXPECT_EQ(NotesOf(145), 1);
     EXPECT_FALSE(m_page->IsTransferRunning());
     EXPECT_EQ(std::filesystem::file_size(std::filesystem::path((m_page->GetFolder() + L"UserStyle 002.sty").GetString())), 5u);
 }
 
 TEST_F(PageGui, CancellingInTheMiddleOfADownloadEndsWithoutTheNote)
 {
-    OpenPage(3);
-    WriteDataFile(3, L"slow.mem", kProfileMemorySize, 1);
-    m_page->FillPCList();
-    m_port->SetTimeouts(keyloft::protocol::Timeouts{});
-    m_memory.SetControl("fault=late-reply\non=0x20\ndelay-ms=1500\n");  // the data packet's ack comes late
-    ASSERT_EQ(m_page->StartDownload(Rows({0}), Rows({5})), 1);
-    ASSERT_TRUE(PumpUntil([&] {
-        return std::find(m_progressMessages.begin(), m_progressMessages.end(), AppMsg::ProgressBegin) !=
-               m_progressMessages.end();
-    }));
+    StartSlowDownload(5);
+    ASSERT_TRUE(PumpUntil([&] { return ProgressSaw(AppMsg::ProgressBegin); }));
     m_port->RequestCancel();  // the frame's cancel button
     ASSERT_TRUE(PumpUntil([&] { return !m_page->IsTransferRunning(); }));
-    PumpUntil([] { return false; }, 300);
+    Settle();
     EXPECT_FALSE(m_notes.Saw(124));
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(3, 5)).has_value());
     ::Sleep(1700);  // the instrument's late reply passes before the port closes
@@ -257,12 +263,7 @@ TEST_F(PageGui, CancellingInTheMiddleOfADownloadEndsWithoutTheNote)
 
 TEST_F(PageGui, APageThatGoesAwayDuringAJobStopsAndWaitsForIt)
 {
-    OpenPage(3);
-    WriteDataFile(3, L"slow.mem", kProfileMemorySize, 1);
-    m_page->FillPCList();
-    m_port->SetTimeouts(keyloft::protocol::Timeouts{});
-    m_memory.SetControl("fault=late-reply\non=0x20\ndelay-ms=1500\n");
-    ASSERT_EQ(m_page->StartDownload(Rows({0}), Rows({1})), 1);
+    StartSlowDownload(1);
     EXPECT_TRUE(m_page->IsTransferRunning());
     StopTransferJob(m_basePage.get());  // what the view does before releasing its pages
     EXPECT_FALSE(m_page->IsTransferRunning());
@@ -272,7 +273,7 @@ TEST_F(PageGui, APageThatGoesAwayDuringAJobStopsAndWaitsForIt)
     m_page->DestroyWindow();  // destroyed with the job running
     m_basePage.reset();
     m_page = nullptr;
-    PumpUntil([] { return false; }, 300);  // late posts find no page and do no harm
+    Settle();  // late posts find no page and do no harm
     EXPECT_FALSE(m_port->IsBusy());
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(3, 1)).has_value()) << "both jobs were stopped";
     ::Sleep(1700);  // the instrument's late reply passes before the port closes
@@ -288,17 +289,13 @@ TEST_F(PageGui, DeletingSelectedSlotsAsksWithTheNameOrTheCount)
     m_notes.answer = IDCANCEL;
     m_page->OnDeleteSelected();
     ASSERT_EQ(m_notes.notes.size(), 1u);
-    CString one;
-    one.Format(Loaded(161), L"UserSong 001");
-    EXPECT_EQ(m_notes.notes[0].text, one);
+    EXPECT_EQ(m_notes.notes[0].text, Loaded(161, L"UserSong 001"));
     EXPECT_TRUE(m_memory.ReadFile(m_memory.SlotFile(0, 0)).has_value());
 
     list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     m_notes.answer = IDOK;
     m_page->OnDeleteSelected();
-    CString two;
-    two.Format(Loaded(162), 2);
-    EXPECT_EQ(m_notes.notes.back().text, two);
+    EXPECT_EQ(m_notes.notes.back().text, Loaded(162, 2));
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(0, 0)).has_value());
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(0, 1)).has_value());
 }
@@ -308,11 +305,11 @@ TEST_F(PageGui, DroppedFilesOfTheKindAreCopiedOthersPassedOver)
     OpenPage(0);
     const std::filesystem::path outside = m_pcFolder / L"outside";
     std::filesystem::create_directories(outside);
-    for (const wchar_t* name : {L"x.mid", L"y.MID", L"z.txt", L".mid"})
-        std::ofstream(outside / name) << "x";
     CStringArray files;
-    for (const wchar_t* name : {L"x.mid", L"y.MID", L"z.txt", L".mid"})
+    for (const wchar_t* name : {L"x.mid", L"y.MID", L"z.txt", L".mid"}) {
+        std::ofstream(outside / name) << "x";
         files.Add((outside / name).wstring().c_str());
+    }
     m_page->OnDropFiles(files);
     ASSERT_EQ(m_shell.copiedTo.size(), 2u);
     EXPECT_EQ(m_shell.copiedTo[0], m_page->GetFolder() + L"x.mid");
@@ -334,9 +331,7 @@ TEST_F(PageGui, RemovingPcFilesGoesThroughTheShellAndRefillsTheList)
     m_page->OnRemoveAll();
     EXPECT_EQ(m_shell.deleted.size(), 2u);
     EXPECT_EQ(m_page->GetPCList().GetItemCount(), 0);
-    CString title;
-    title.Format(Loaded(153), 0);
-    EXPECT_EQ(m_page->GetPCTitle(), title);
+    EXPECT_EQ(m_page->GetPCTitle(), Loaded(153, 0));
 }
 
 TEST_F(PageGui, AnUploadOntoAFullDiskKeepsTheFileItWouldReplace)
