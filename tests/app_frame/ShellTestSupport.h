@@ -7,17 +7,25 @@
 
 #include <string>
 
+#include "core/files/Folders.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 class ShellFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { SetProgramFolderOverride(Folder()); }
+    void TearDown() override { SetProgramFolderOverride(L""); }
 
     const CString& Folder() const { return m_folder.Path(); }
     // Writes text (UTF-8 bytes as given) to Folder() + relativePath, making folders.
-    void WriteFile(const CString& relativePath, const std::string& text) const;
-    std::string ReadFile(const CString& relativePath) const;
+    void WriteFile(const CString& relativePath, const std::string& text) const
+    {
+        ASSERT_TRUE(keyloft_test::WriteWholeFile((Folder() + relativePath).GetString(), text));
+    }
+    std::string ReadFile(const CString& relativePath) const
+    {
+        return keyloft_test::ReadWholeFile((Folder() + relativePath).GetString());
+    }
 
 private:
     keyloft_test::TempFolder m_folder{L"app_frame"};

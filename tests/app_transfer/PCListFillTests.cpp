@@ -17,6 +17,7 @@
 #include "app/transfer/TransferPages.h"
 #include "core/files/Folders.h"
 #include "tests/app_transfer/PageFixture.h"
+#include "tests/support/WholeFile.h"
 
 namespace fs = std::filesystem;
 
@@ -52,9 +53,8 @@ protected:
     // A memory file: marked or not, of the exact size or not.
     void WriteMemory(const std::wstring& name, bool marked, std::size_t size = kMemorySize) const
     {
-        const auto bytes = MarkedBytes(marked ? kMemoryKind : 0, size, static_cast<std::uint32_t>(name.size()));
-        std::ofstream(fs::path((GetDataFolder(kMemoryKind) + name.c_str()).GetString()), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        keyloft_test::WriteWholeFile((GetDataFolder(kMemoryKind) + name.c_str()).GetString(),
+                                     MarkedBytes(marked ? kMemoryKind : 0, size, static_cast<std::uint32_t>(name.size())));
     }
 
     CPCFileListCtrl& List() { return m_page->GetPCList(); }

@@ -8,6 +8,7 @@
 #include "core/portable/marks/FileMarks.h"
 #include "core/profile/DevProfile.h"
 #include "core/ui/UiResources.h"
+#include "tests/support/WholeFile.h"
 
 namespace fs = std::filesystem;
 
@@ -168,10 +169,7 @@ std::vector<std::uint8_t> PageTest::MarkedBytes(int kind, std::size_t size, std:
 
 void PageTest::WriteDataFile(int kind, const wchar_t* name, std::size_t size, std::uint32_t seed) const
 {
-    const std::vector<std::uint8_t> bytes = MarkedBytes(kind, size, seed);
-    const CString path = GetDataFolder(kind) + name;
-    std::ofstream out(fs::path(path.GetString()), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    keyloft_test::WriteWholeFile((GetDataFolder(kind) + name).GetString(), MarkedBytes(kind, size, seed));
 }
 
 } // namespace transfertest

@@ -1,9 +1,8 @@
 #include "tests/app_transfer/TransferFixture.h"
 
-#include <fstream>
-#include <iterator>
 
 #include "app/transfer/TransferMessages.h"
+#include "tests/support/WholeFile.h"
 
 namespace fs = std::filesystem;
 
@@ -57,14 +56,12 @@ CString TransferTest::Folder() const
 
 void TransferTest::WritePcFile(const wchar_t* name, const std::vector<std::uint8_t>& bytes) const
 {
-    std::ofstream out(m_pcFolder / name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    keyloft_test::WriteWholeFile(m_pcFolder / name, bytes);
 }
 
 std::vector<std::uint8_t> TransferTest::ReadPcFile(const wchar_t* name) const
 {
-    std::ifstream in(m_pcFolder / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return keyloft_test::ReadWholeFile<std::vector<std::uint8_t>>(m_pcFolder / name);
 }
 
 bool TransferTest::PcFileExists(const wchar_t* name) const

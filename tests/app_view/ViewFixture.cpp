@@ -2,9 +2,7 @@
 
 #include <tlhelp32.h>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string_view>
 
 #include "core/files/Folders.h"
@@ -79,10 +77,7 @@ CString ViewFixture::FrameCaption() const
 
 void ViewFixture::WriteDevProfile(const CString& model, const char* text) const
 {
-    std::filesystem::create_directories(m_programFolder / "DevProfile");
-    std::ofstream out(m_programFolder / "DevProfile" / (std::wstring(static_cast<LPCTSTR>(model)) + L".ini"),
-                      std::ios::binary);
-    out << text;
+    keyloft_test::WriteWholeFile(m_programFolder / "DevProfile" / (model + L".ini").GetString(), std::string(text));
 }
 
 CString LoadedText(UINT id)
@@ -90,14 +85,6 @@ CString LoadedText(UINT id)
     CString text;
     text.LoadString(id);
     return text;
-}
-
-std::string ReadText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 void AnswerWithInstrument(TestView& view, const CString& label, const CString& model)

@@ -19,6 +19,7 @@
 #include "core/files/ShellSeam.h"
 #include "tests/link/LinkTestSupport.h"
 #include "tests/profiles/RecordingShell.h"
+#include "tests/support/WholeFile.h"
 
 namespace viewtest {
 
@@ -106,7 +107,7 @@ private:
 // A string of the program's table.
 CString LoadedText(UINT id);
 // A whole file as bytes (empty when missing).
-std::string ReadText(const std::filesystem::path& path);
+inline std::string ReadText(const std::filesystem::path& path) { return keyloft_test::ReadWholeFile(path); }
 // Answers the view's chooser with the simulated instrument's pair, as if the
 // user had chosen it under label and it had reported model.
 void AnswerWithInstrument(TestView& view, const CString& label = L"DEVICE 1", const CString& model = L"RX470");

@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace e2e {
@@ -42,16 +40,8 @@ TempFolder::~TempFolder() {
     }
 }
 
-std::string ReadFileBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void WriteFileBytes(const fs::path& file, std::string_view bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!keyloft_test::WriteWholeFile(file, bytes))
         throw std::runtime_error("cannot write " + file.string());
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/WholeFile.h"
+
 namespace e2e {
 
 class TempFolder {
@@ -23,7 +25,7 @@ private:
 };
 
 // Whole-file helpers; ReadFileBytes returns an empty string for a missing file.
-std::string ReadFileBytes(const std::filesystem::path& file);
+inline std::string ReadFileBytes(const std::filesystem::path& file) { return keyloft_test::ReadWholeFile(file); }
 void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
 } // namespace e2e

@@ -4,9 +4,8 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
+#include "tests/support/WholeFile.h"
 #include "tools/instrument/SlotStore.h"
 
 namespace linktest {
@@ -96,24 +95,19 @@ void SimulatedMemory::SetControl(const std::string& text)
     while (content.size() <= m_controlSize)
         content += '#';
     m_controlSize = content.size();
-    std::ofstream file(m_folder / "control.txt", std::ios::binary | std::ios::trunc);
-    file << content << "\n";
+    keyloft_test::WriteWholeFile(m_folder / "control.txt", content + "\n");
 }
 
 void SimulatedMemory::WriteFile(const fs::path& relative, const std::vector<std::uint8_t>& bytes) const
 {
-    const fs::path path = m_folder / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    keyloft_test::WriteWholeFile(m_folder / relative, bytes);
 }
 
 std::optional<std::vector<std::uint8_t>> SimulatedMemory::ReadFile(const fs::path& relative) const
 {
-    std::ifstream file(m_folder / relative, std::ios::binary);
-    if (!file)
+    if (!fs::exists(m_folder / relative))
         return std::nullopt;
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return keyloft_test::ReadWholeFile<std::vector<std::uint8_t>>(m_folder / relative);
 }
 
 fs::path SimulatedMemory::SlotFile(int kind, int slot) const

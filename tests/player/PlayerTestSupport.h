@@ -7,8 +7,6 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "core/portable/midi/MidiFile.h"
 #include "core/portable/midi/MidiWriter.h"
 #include "core/portable/midi/Sequencer.h"
+#include "tests/support/WholeFile.h"
 
 namespace player_test {
 
@@ -26,13 +25,11 @@ inline std::wstring TempPath(const wchar_t* name) {
 }
 
 inline void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(std::filesystem::path(path), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    keyloft_test::WriteWholeFile(path, bytes);
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return keyloft_test::ReadWholeFile<std::vector<std::uint8_t>>(path);
 }
 
 inline void WriteMidi(const std::wstring& path, const keyloft::midi::MidiFile& file) {

@@ -12,6 +12,7 @@
 #include "core/files/Folders.h"
 #include "tests/profiles/RecordingShell.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 // A fresh, empty folder that GetProgramFolder returns while the test runs.
 class ProgramFolderTest : public ::testing::Test {
@@ -22,9 +23,12 @@ protected:
     CString Folder() const { return m_folder.Path(); } // with trailing backslash
 };
 
-void WriteBytes(LPCTSTR path, const std::vector<std::uint8_t>& bytes);
-void WriteText(LPCTSTR path, const std::string& text);
-std::string ReadAllBytes(LPCTSTR path);
+inline void WriteBytes(LPCTSTR path, const std::vector<std::uint8_t>& bytes)
+{
+    ASSERT_TRUE(keyloft_test::WriteWholeFile(path, bytes));
+}
+inline void WriteText(LPCTSTR path, const std::string& text) { ASSERT_TRUE(keyloft_test::WriteWholeFile(path, text)); }
+inline std::string ReadAllBytes(LPCTSTR path) { return keyloft_test::ReadWholeFile(path); }
 
 // Installs a RecordingShell for the test's lifetime.
 class ShellTest : public ProgramFolderTest {
