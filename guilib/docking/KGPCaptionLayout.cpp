@@ -1,0 +1,159 @@
+#include "guilib/docking/KGPCaptionLayout.h"
+
+#include <algorithm>
+
+namespace KGPCaption {
+
+namespace {
+
+constexpr UINT kStringPinTip = 16033;
+constexpr UINT kStringCloseTip = 16105;
+constexpr UINT kStringMenuTip = 17017;
+
+CKGPCaptionButton* ButtonAt(const CObList& buttons, POSITION& pos)
+{
+    return static_cast<CKGPCaptionButton*>(buttons.GetNext(pos));
+}
+
+}  // namespace
+
+void ArrangeButtons(const CObList& buttons, const CRect& caption)
+{
+    const CSize size = CKGPCaptionButton::GetSize();
+    const int top = caption.top + (caption.Height() - size.cy) / 2;
+    int nextLeft = caption.left;
+    int nextRight = caption.right;
+    for (POSITION pos = buttons.GetTailPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPCaptionButton*>(buttons.GetPrev(pos));
+        if (button->m_bHidden) {
+            continue;
+        }
+        if (button->m_bLeftAlign) {
+            button->m_ptOrg = CPoint(nextLeft, top);
+            nextLeft += size.cx + kButtonSpacing;
+        } else {
+            const int x = std::max<int>(nextRight - size.cx, caption.left);
+            button->m_ptOrg = CPoint(x, top);
+            nextRight = x - kButtonSpacing;
+        }
+    }
+}
+
+CKGPCaptionButton* FindButtonAtPoint(const CObList& buttons, CPoint point, CPoint captionOrigin)
+{
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        CKGPCaptionButton* button = ButtonAt(buttons, pos);
+        CRect rect = button->GetRect();
+        rect.OffsetRect(captionOrigin);
+        if (!button->m_bHidden && rect.PtInRect(point)) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+CKGPCaptionButton* FindButtonByToolId(const CObList& buttons, UINT_PTR id)
+{
+    if (id < 1 || id > static_cast<UINT_PTR>(buttons.GetCount())) {
+        return nullptr;
+    }
+    POSITION pos = buttons.FindIndex(static_cast<INT_PTR>(id - 1));
+    return pos != nullptr ? static_cast<CKGPCaptionButton*>(buttons.GetAt(pos)) : nullptr;
+}
+
+UINT TooltipStringId(UINT hit)
+{
+    switch (hit) {
+    case HTMINBUTTON:
+    case HTMAXBUTTON:
+        return kStringPinTip;
+    case HTCLOSE:
+        return kStringCloseTip;
+    case kHitPageMenu:
+        return kStringMenuTip;
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
+UINT HitTestToolbarEdges(const FrameGeometry& f, CPoint p)
+{
+    const CRect& w = f.window;
+    if (p.y < w.top + f.border.top) {
+        return HTTOP;
+    }
+    if (p.x < w.left + f.border.left) {
+        return HTLEFT;
+    }
+    if (p.y >= w.bottom - f.border.bottom) {
+        return HTBOTTOM;
+    }
+    if (p.x >= w.right - f.border.right) {
+        return HTRIGHT;
+    }
+    return kHitDefault;
+}
+
+UINT HitTestPaneEdges(const FrameGeometry& f, CPoint p)
+{
+    const CRect& w = f.window;
+    const int cx = f.corner.cx;
+    const int cy = f.corner.cy;
+    const BOOL nearTop = p.y < w.top + cy;
+    const BOOL nearBottom = p.y >= w.bottom - cy;
+    const BOOL nearLeft = p.x < w.left + cx;
+    const BOOL nearRight = p.x >= w.right - cx;
+    if (nearTop && nearLeft) {
+        return HTTOPLEFT;
+    }
+    if (p.y < w.top + f.border.top && !nearRight) {
+        return HTTOP;
+    }
+    if (nearTop && nearRight) {
+        return HTTOPRIGHT;
+    }
+    if (p.x >= w.right - f.border.right && !nearBottom) {
+        return HTRIGHT;
+    }
+    if (nearBottom && nearRight) {
+        return HTBOTTOMRIGHT;
+    }
+    if (p.y >= w.bottom - f.border.bottom && !nearLeft) {
+        return HTBOTTOM;
+    }
+    if (nearBottom && nearLeft) {
+        return HTBOTTOMLEFT;
+    }
+    if (p.x < w.left + f.border.left) {
+        return HTLEFT;
+    }
+    return kHitDefault;
+}
+
+}  // namespace
+
+UINT HitTestFrame(const FrameGeometry& frame, const CObList& buttons, CPoint point, BOOL bDetectCaption)
+{
+    if (!frame.window.PtInRect(point)) {
+        return HTNOWHERE;
+    }
+    if (frame.client.PtInRect(point)) {
+        return HTCLIENT;
+    }
+    const CRect caption(frame.window.left + frame.border.left, frame.window.top + frame.border.top,
+                        frame.window.right - frame.border.right,
+                        frame.window.top + frame.border.top + frame.captionHeight);
+    if (!caption.PtInRect(point)) {
+        return frame.hostsToolbar ? HitTestToolbarEdges(frame, point) : HitTestPaneEdges(frame, point);
+    }
+    if (bDetectCaption) {
+        return HTCAPTION;
+    }
+    // Button places are kept relative to the window's top-left corner.
+    const CKGPCaptionButton* button = FindButtonAtPoint(buttons, point, frame.window.TopLeft());
+    return button != nullptr ? button->GetHit() : HTCLIENT;
+}
+
+}  // namespace KGPCaption

@@ -1,0 +1,51 @@
+// What a floating frame does with its caption buttons and edges, as plain
+// functions over rectangles and the button list (so that tests run them without
+// windows): laying the buttons out along the caption, finding a button by point
+// or by tooltip tool id, the tooltip text of a button, and the frame's hit test.
+#pragma once
+
+#include "guilib/docking/KGPCaptionButton.h"
+
+#include <afxcoll.h>
+
+namespace KGPCaption {
+
+constexpr int kButtonSpacing = 4;
+constexpr UINT kHitPin = HTMAXBUTTON;  // 9
+constexpr UINT kHitPageMenu = 25;
+// "Let the window's default processing answer."
+constexpr UINT kHitDefault = static_cast<UINT>(-1);
+
+// Places the buttons (in the order added: tail of the list first) in `caption`,
+// which is in the owner's window coordinates: left-aligned ones from the left
+// edge rightwards, the others from the right edge leftwards, each one clamped to
+// the left edge; every button is centred vertically.
+void ArrangeButtons(const CObList& buttons, const CRect& caption);
+
+// The visible button whose rectangle, offset by `captionOrigin`, holds `point`.
+CKGPCaptionButton* FindButtonAtPoint(const CObList& buttons, CPoint point, CPoint captionOrigin = CPoint(0, 0));
+
+// The button behind tooltip tool `id` (1 for the head of the list); null for an
+// id outside 1..count, which a stale or foreign tooltip can send.
+CKGPCaptionButton* FindButtonByToolId(const CObList& buttons, UINT_PTR id);
+
+// The library string that names a button's tooltip, 0 for none.
+UINT TooltipStringId(UINT hit);
+
+// A floating frame's outline, in screen coordinates.
+struct FrameGeometry {
+    CRect window;
+    CRect client;
+    CRect border;          // border thickness on each side
+    int captionHeight = 0;
+    CSize corner;          // the size of the corner squares of a resizable frame
+    BOOL hostsToolbar = FALSE;
+};
+
+// The frame's non-client hit code at `point`: 0 outside, HTCLIENT inside the
+// client area; a toolbar frame's edges, a pane frame's edges and corners; in the
+// caption HTCAPTION when asked to detect it, else the button's hit or HTCLIENT;
+// kHitDefault elsewhere.
+UINT HitTestFrame(const FrameGeometry& frame, const CObList& buttons, CPoint point, BOOL bDetectCaption);
+
+}  // namespace KGPCaption

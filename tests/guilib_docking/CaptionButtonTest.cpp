@@ -1,0 +1,101 @@
+#include "guilib/docking/KGPCaptionLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace KGPCaption;
+
+namespace {
+
+// Close, pin, pane menu and page menu added in that order, each at the head.
+struct Buttons {
+    std::vector<std::unique_ptr<CKGPCaptionButton>> owned;
+    CObList list;
+
+    explicit Buttons(std::initializer_list<UINT> hits)
+    {
+        for (UINT hit : hits) {
+            owned.push_back(std::make_unique<CKGPCaptionButton>(hit, FALSE));
+            list.AddHead(owned.back().get());
+        }
+    }
+    CKGPCaptionButton& operator[](size_t i) { return *owned[i]; }
+};
+
+const CSize kButton = CKGPCaptionButton::GetSize();
+
+TEST(CaptionButtons, ArrangedRightToLeftInTheOrderAddedAndClampedAtTheLeft)
+{
+    Buttons b{HTCLOSE, kHitPin, HTMINBUTTON, kHitPageMenu};
+    const int width = 3 * kButton.cx + 2 * kButtonSpacing + 5;  // room for three and a bit
+    const CRect caption(3, 3, 3 + width, 3 + kButton.cy + 4);
+    ArrangeButtons(b.list, caption);
+    EXPECT_EQ(CPoint(caption.right - kButton.cx, 5), b[0].m_ptOrg);  // close rightmost
+    EXPECT_EQ(b[0].m_ptOrg.x - kButtonSpacing - kButton.cx, b[1].m_ptOrg.x);
+    EXPECT_EQ(b[1].m_ptOrg.x - kButtonSpacing - kButton.cx, b[2].m_ptOrg.x);
+    EXPECT_EQ(caption.left, b[3].m_ptOrg.x);  // would cross the left edge
+
+    b[1].m_bHidden = TRUE;
+    EXPECT_TRUE(b[1].GetRect().IsRectEmpty());
+    EXPECT_EQ(b[1].m_ptOrg, b[1].GetRect().TopLeft());
+    EXPECT_EQ(-1, CKGPCaptionButton(7, FALSE).GetIconID(TRUE));
+}
+
+TEST(CaptionButtons, TooltipToolIdsOutsideTheListFindNothing)
+{
+    Buttons b{HTCLOSE, kHitPin};
+    EXPECT_EQ(&b[1], FindButtonByToolId(b.list, 1));  // the head: added last
+    EXPECT_EQ(&b[0], FindButtonByToolId(b.list, 2));
+    for (UINT_PTR id : {UINT_PTR(0), UINT_PTR(3), UINT_PTR(-1)})
+        EXPECT_EQ(nullptr, FindButtonByToolId(b.list, id)) << id;
+    EXPECT_EQ(16105u, TooltipStringId(HTCLOSE));
+    EXPECT_EQ(0u, TooltipStringId(HTHELP));
+}
+
+TEST(CaptionButtons, FrameHitTestForToolbarAndPaneFrames)
+{
+    Buttons b{HTCLOSE};
+    FrameGeometry f;
+    f.window = CRect(100, 100, 300, 250);
+    f.border = CRect(3, 3, 3, 3);
+    f.captionHeight = 20;
+    f.client = CRect(103, 123, 297, 247);
+    f.corner = CSize(8, 8);
+    ArrangeButtons(b.list, CRect(3, 3, 197, 23));  // window coordinates
+    const CPoint onClose = f.window.TopLeft() + b[0].GetRect().CenterPoint();
+
+    struct Case {
+        BOOL toolbar;
+        CPoint point;
+        BOOL detectCaption;
+        UINT expected;
+    } cases[] = {
+        {TRUE, {99, 150}, FALSE, HTNOWHERE},
+        {TRUE, {200, 200}, FALSE, HTCLIENT},
+        {TRUE, {101, 101}, FALSE, HTTOP},  // toolbar frames have no corners
+        {TRUE, {101, 150}, FALSE, HTLEFT},
+        {TRUE, {299, 249}, FALSE, HTBOTTOM},
+        {TRUE, {299, 150}, FALSE, HTRIGHT},
+        {FALSE, {101, 101}, FALSE, HTTOPLEFT},
+        {FALSE, {150, 101}, FALSE, HTTOP},
+        {FALSE, {299, 105}, FALSE, HTTOPRIGHT},
+        {FALSE, {299, 150}, FALSE, HTRIGHT},
+        {FALSE, {295, 249}, FALSE, HTBOTTOMRIGHT},
+        {FALSE, {150, 249}, FALSE, HTBOTTOM},
+        {FALSE, {104, 248}, FALSE, HTBOTTOMLEFT},
+        {FALSE, {101, 150}, FALSE, HTLEFT},
+        {FALSE, {150, 110}, FALSE, HTCLIENT},  // the caption is the frame's own
+        {FALSE, {150, 110}, TRUE, HTCAPTION},
+        {FALSE, onClose, FALSE, HTCLOSE},
+        {TRUE, onClose, TRUE, HTCAPTION},
+    };
+    for (const Case& c : cases) {
+        f.hostsToolbar = c.toolbar;
+        EXPECT_EQ(c.expected, HitTestFrame(f, b.list, c.point, c.detectCaption))
+            << c.point.x << "," << c.point.y << " toolbar " << c.toolbar;
+    }
+}
+
+}  // namespace
