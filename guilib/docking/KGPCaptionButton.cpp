@@ -93,7 +93,7 @@ void CKGPCaptionMenuButton::ShowMenu(HMENU hMenu, CWnd* pOwner)
     RepaintIn(pOwner);
 
     // No library context-menu manager tracks menus yet: the system does.
-    m_nMenuResult = static_cast<int>(::TrackPopupMenu(hMenu, TPM_NONOTIFY | TPM_RETURNCMD | TPM_RIGHTALIGN,
+    m_nMenuResult = static_cast<int>(::TrackPopupMenu(hMenu, TPM_NONOTIFY | TPM_RETURNCMD,
                                                       drop.x, drop.y, 0, pOwner->GetSafeHwnd(), nullptr));
 
     m_bMenuIsShown = FALSE;
