@@ -1,5 +1,6 @@
 #include "guilib/toolbars/KGPToolBar.h"
 
+#include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPMemDC.h"
 #include "guilib/core/KGPRegisteredMessages.h"
@@ -70,7 +71,7 @@ BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     if (!CKGPBaseToolBar::Create(pParentWnd, dwStyle, nID))
         return FALSE;
     SetBorders(1, 1, 1, 1);
-    EnableToolTips();
+    RecreateToolTip();
     s_lstAllBars.AddTail(this);
     return TRUE;
 }
@@ -78,6 +79,8 @@ BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 void CKGPToolBar::OnDestroy()
 {
     LeaveListOfBars();
+    CKGPToolTipFactory::DeleteToolTip(m_pToolTip);
+    m_nTools = 0;
     CKGPBaseToolBar::OnDestroy();
 }
 
@@ -215,15 +218,33 @@ void CKGPToolBar::SetButtonStyle(int iIndex, UINT nStyle)
 
 void CKGPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
 {
-    const int count = GetCount();
-    for (int i = 0; i < count; ++i) {
-        const CKGPToolbarButton* button = GetButton(i);
-        const UINT command = button->m_nCommand;
-        if (button->IsSeparator() || command == 0 || kgp::IsSystemCommand(command) || command >= 0xFF00)
-            continue;
-        COldToolCmdUI state(*this, i, count);
-        state.DoUpdate(pTarget, bDisableIfNoHandler);
-    }
+    for (int i = 0; i < GetCount(); ++i)
+        RunCommandUI(i, pTarget, bDisableIfNoHandler);
+}
+
+void CKGPToolBar::UpdateButton(int iIndex)
+{
+    if (CFrameWnd* frame = CommandFrame())
+        RunCommandUI(iIndex, frame, frame->m_bAutoMenuEnable);
+}
+
+void CKGPToolBar::RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
+{
+    const CKGPToolbarButton* button = GetButton(iIndex);
+    if (button == nullptr)
+        return;
+    const UINT command = button->m_nCommand;
+    if (button->IsSeparator() || command == 0 || kgp::IsSystemCommand(command) || command >= 0xFF00)
+        return;
+    COldToolCmdUI state(*this, iIndex, static_cast<UINT>(GetCount()));
+    state.DoUpdate(pTarget, bDisableIfNoHandler);
+}
+
+CFrameWnd* CKGPToolBar::CommandFrame() const
+{
+    CWnd* target = MessageTarget();
+    CFrameWnd* frame = target != nullptr ? target->AsFrameWnd() : nullptr;
+    return frame != nullptr ? frame : GetParentFrame();
 }
 
 CWnd* CKGPToolBar::MessageTarget() const { return GetOwner() != nullptr ? GetOwner() : GetParent(); }
@@ -236,6 +257,8 @@ void CKGPToolBar::ShowCommandMessageString(UINT uiCmdId)
 
 INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
 {
+    if (!s_bTooltips)
+        return -1;
     const int hit = const_cast<CKGPToolBar*>(this)->HitTest(point);
     const CKGPToolbarButton* button = GetButton(hit);
     if (button == nullptr || pTI == nullptr)
@@ -448,6 +471,7 @@ void CKGPToolBar::AdjustLocations()
             button.OnRectChanged();
         }
     });
+    UpdateTooltips();
 }
 
 CSize CKGPToolBar::CalcSize(BOOL bVertDock)
@@ -549,6 +573,7 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         CKGPBaseToolBar::OnLButtonDown(nFlags, point);
         return;
     }
+    UpdateButton(hit);
     if ((button->m_nBits & TBBS_DISABLED) != 0)
         return;
     button->m_nBits |= TBBS_PRESSED;
@@ -592,6 +617,12 @@ void CKGPToolBar::SetHot(int iIndex)
     RepaintButton(iIndex);
     const CKGPToolbarButton* hot = GetButton(iIndex);
     ShowCommandMessageString(hot != nullptr ? hot->m_nCommand : static_cast<UINT>(-1));
+}
+
+void CKGPToolBar::LeaveHotState()
+{
+    if (m_iHighlighted >= 0)
+        SetHot(-1);
 }
 
 void CKGPToolBar::OnMouseLeave()

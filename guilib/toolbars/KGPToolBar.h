@@ -40,9 +40,19 @@ public:
     void SetButtonStyle(int iIndex, UINT nStyle);
     // Runs the command UI of every button against the target.
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
+    // Runs the command UI of one button (before it is pressed); commands
+    // without a handler are disabled only when the owning frame asks for it.
+    void UpdateButton(int iIndex);
     // The status-bar prompt of a command goes to the owner.
     void ShowCommandMessageString(UINT uiCmdId);
     INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
+    // Registers a tool with the text callback for every button that is no
+    // separator (tool id: index + 1), after deleting the ones registered before.
+    void UpdateTooltips();
+    CToolTipCtrl* GetToolTipCtrl() const { return m_pToolTip; }
+    static BOOL s_bTooltips;
+    // Esc leaves the hot state; mouse and key messages reach the tooltip.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // Captions are not replaced by command-UI texts.
     BOOL m_bKeepCaptions = FALSE;
 
@@ -88,6 +98,8 @@ public:
 
     BOOL IsLocked() const { return m_bLocked; }
     int GetHotButton() const { return m_iHighlighted; }
+    // No button stays hot; the owner shows the idle prompt.
+    void LeaveHotState();
 
     // Every live toolbar, in creation order.
     static const CObList& GetAllToolbars() { return s_lstAllBars; }
@@ -101,6 +113,8 @@ public:
     static LPCTSTR s_strRegSection;
 
 protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
@@ -131,6 +145,13 @@ private:
     void SendCommand(UINT nCommand);
 
     CWnd* MessageTarget() const;
+    // The frame whose command handlers the buttons' command UI asks.
+    CFrameWnd* CommandFrame() const;
+    void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
+    BOOL AnswerTipText(NMHDR* pNMHDR);
+    void RecreateToolTip();
+    CToolTipCtrl* m_pToolTip = nullptr;
+    int m_nTools = 0;
 
     CObList m_Buttons;
     UINT m_nResourceId = 0;

@@ -2,6 +2,7 @@
 // commands, its state saved, damaged and reloaded.
 #include <gtest/gtest.h>
 
+#include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/docking/KGPFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -19,7 +20,11 @@ constexpr UINT kBarId = 0xE805;
 
 class CCommandFrame : public CKGPFrameWnd {
 public:
-    BOOL Open() { return Create(nullptr, _T("Toolbars"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 420, 300)); }
+    BOOL Open()
+    {
+        m_bAutoMenuEnable = FALSE;  // commands without a handler stay enabled
+        return Create(nullptr, _T("Toolbars"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 420, 300));
+    }
     std::vector<UINT> commands;
     std::vector<UINT> prompts;
 
@@ -119,6 +124,40 @@ TEST_F(ToolBarTest, BuiltFromItsResourceAndClickedButtonsSendTheirCommands)
     EXPECT_EQ(3, other.GetImages().GetCount()) << "a locked bar has its own strip";
     EXPECT_EQ(sharedImages, bar.GetImages().GetCount());
     EXPECT_EQ(2, other.GetButton(3)->m_nImage);
+}
+
+TEST_F(ToolBarTest, APressFirstAsksTheCommandUiOfItsButton)
+{
+    frame.m_bAutoMenuEnable = TRUE;
+    const CPoint save = bar.GetButton(1)->m_rcButton.CenterPoint();
+    Click(save, save);
+    EXPECT_TRUE(frame.commands.empty()) << "no handler: disabled before the press";
+    EXPECT_NE(0u, bar.GetButtonStyle(1) & TBBS_DISABLED);
+    EXPECT_EQ(0u, bar.GetButtonStyle(0) & TBBS_DISABLED) << "the other buttons are left alone";
+}
+
+TEST_F(ToolBarTest, TooltipsFromTheFactoryFollowItsSettingsAndEscLeavesTheHotButton)
+{
+    CToolTipCtrl* tip = bar.GetToolTipCtrl();
+    ASSERT_NE(nullptr, tip);
+    EXPECT_EQ(UINT(KGP_TOOLTIP_TOOLBAR), CKGPToolTipFactory::GetKind(tip));
+    EXPECT_EQ(3, tip->GetToolCount()) << "separators have no tool";
+    CString text;
+    tip->GetText(text, &bar, 1);
+    EXPECT_EQ(CString(L"Open"), text);
+
+    const HWND oldTip = tip->m_hWnd;
+    CKGPToolTipFactory::SetTooltipParams(KGP_TOOLTIP_TOOLBAR, CKGPToolTipParams{});
+    tip = bar.GetToolTipCtrl();
+    ASSERT_NE(nullptr, tip);
+    EXPECT_FALSE(::IsWindow(oldTip)) << "re-created";
+    EXPECT_EQ(3, tip->GetToolCount());
+
+    const CPoint open = bar.GetButton(0)->m_rcButton.CenterPoint();
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(open.x, open.y));
+    MSG escape{bar.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(bar.PreTranslateMessage(&escape));
+    EXPECT_EQ(-1, bar.GetHotButton());
 }
 
 TEST_F(ToolBarTest, CommandStatesTipsAndGroups)

@@ -1,0 +1,110 @@
+// The toolbar's tooltip control: made through the library's tooltip factory,
+// one tool per button with its text asked for when it shows, re-created when
+// the toolbar kind's display changes, and fed the bar's mouse and key messages.
+#include "guilib/controls/KGPToolTipFactory.h"
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/toolbars/KGPToolBar.h"
+
+#include <cstdlib>
+
+BOOL CKGPToolBar::s_bTooltips = TRUE;
+
+namespace {
+
+BOOL IsRelayedToTip(UINT message)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void CKGPToolBar::RecreateToolTip()
+{
+    m_nTools = 0;
+    CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_TOOLBAR);
+    UpdateTooltips();
+}
+
+void CKGPToolBar::UpdateTooltips()
+{
+    if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr)
+        return;
+    for (; m_nTools > 0; --m_nTools)
+        m_pToolTip->DelTool(this, static_cast<UINT_PTR>(m_nTools));
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        const CKGPToolbarButton* button = GetButton(i);
+        if (!button->IsSeparator())
+            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, &button->m_rcButton, static_cast<UINT_PTR>(i + 1));
+    }
+    m_nTools = count;
+}
+
+// The text of the tool the control asks for: that of the button its id names.
+BOOL CKGPToolBar::AnswerTipText(NMHDR* pNMHDR)
+{
+    const CKGPToolbarButton* button = GetButton(static_cast<int>(pNMHDR->idFrom) - 1);
+    if (button == nullptr)
+        return FALSE;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    if (OnToolHitTest(button->m_rcButton.CenterPoint(), &tool) < 0 || tool.lpszText == nullptr ||
+        tool.lpszText == LPSTR_TEXTCALLBACKW)
+        return FALSE;
+    static CString s_text;
+    s_text = tool.lpszText;
+    std::free(tool.lpszText);
+    reinterpret_cast<NMTTDISPINFOW*>(pNMHDR)->lpszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(s_text));
+    return TRUE;
+}
+
+BOOL CKGPToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code == TTN_GETDISPINFOW && m_pToolTip != nullptr && header->hwndFrom == m_pToolTip->GetSafeHwnd()) {
+        *pResult = 0;
+        return AnswerTipText(header);
+    }
+    return CKGPBaseToolBar::OnNotify(wParam, lParam, pResult);
+}
+
+LRESULT CKGPToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == KGM_UPDATETOOLTIPS) {
+        if ((wParam & KGP_TOOLTIP_TOOLBAR) != 0 && m_pToolTip != nullptr)
+            RecreateToolTip();
+        return 0;
+    }
+    return CKGPBaseToolBar::WindowProc(message, wParam, lParam);
+}
+
+BOOL CKGPToolBar::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
+        LeaveHotState();
+        return TRUE;
+    }
+    if (m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr && IsRelayedToTip(pMsg->message))
+        m_pToolTip->RelayEvent(pMsg);
+    return CKGPBaseToolBar::PreTranslateMessage(pMsg);
+}
