@@ -151,7 +151,9 @@ void CKGPToolBar::RemoveAllButtons()
 {
     m_iPressed = -1;
     m_iHighlighted = -1;
+    m_iKeyHot = -1;
     DeleteButtons(m_Buttons);
+    m_mapMnemonics.clear();
 }
 
 CKGPToolbarButton* CKGPToolBar::GetButton(int iIndex) const
@@ -471,6 +473,7 @@ void CKGPToolBar::AdjustLocations()
             button.OnRectChanged();
         }
     });
+    RebuildMnemonics();
     UpdateTooltips();
 }
 
@@ -621,6 +624,7 @@ void CKGPToolBar::SetHot(int iIndex)
 
 void CKGPToolBar::LeaveHotState()
 {
+    m_iKeyHot = -1;
     if (m_iHighlighted >= 0)
         SetHot(-1);
 }

@@ -100,6 +100,15 @@ public:
     int GetHotButton() const { return m_iHighlighted; }
     // No button stays hot; the owner shows the idle prompt.
     void LeaveHotState();
+    // Makes the button hot from the keyboard (the same index again clears
+    // the keyboard-hot one).
+    virtual void ChangeHot(int iIndex);
+    int GetKeyHotButton() const { return m_iKeyHot; }
+    // The button whose shown caption marks the character with "&" runs its
+    // command; FALSE when none does.
+    virtual BOOL ProcessMnemonic(UINT nChar);
+    // Posts the button's command to the owner; FALSE for a button without one.
+    BOOL InvokeCommand(const CKGPToolbarButton& button);
 
     // Every live toolbar, in creation order.
     static const CObList& GetAllToolbars() { return s_lstAllBars; }
@@ -150,6 +159,11 @@ private:
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
     BOOL AnswerTipText(NMHDR* pNMHDR);
     void RecreateToolTip();
+    void RebuildMnemonics();
+    static WCHAR UpperMnemonic(WCHAR ch);
+    int m_iKeyHot = -1;
+    // Upper-case mnemonic to button index.
+    std::map<WCHAR, int> m_mapMnemonics;
     CToolTipCtrl* m_pToolTip = nullptr;
     int m_nTools = 0;
 

@@ -160,6 +160,25 @@ TEST_F(ToolBarTest, TooltipsFromTheFactoryFollowItsSettingsAndEscLeavesTheHotBut
     EXPECT_EQ(-1, bar.GetHotButton());
 }
 
+TEST_F(ToolBarTest, MnemonicsRunTheirCommandsAndTheKeyboardHotButtonToggles)
+{
+    CKGPToolbarButton* print = bar.GetButton(3);
+    print->m_strCaption = L"&Print";
+    print->m_bShowCaption = TRUE;
+    bar.AdjustLayout();
+    EXPECT_FALSE(bar.ProcessMnemonic(L'x'));
+    EXPECT_TRUE(bar.ProcessMnemonic(L'p')) << "either case";
+    for (MSG msg; ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);)
+        ::DispatchMessage(&msg);
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_PRINT}, frame.commands);
+
+    bar.ChangeHot(1);
+    EXPECT_EQ(1, bar.GetKeyHotButton());
+    EXPECT_EQ(1, bar.GetHotButton());
+    bar.ChangeHot(1);
+    EXPECT_EQ(-1, bar.GetKeyHotButton()) << "the same button again";
+}
+
 TEST_F(ToolBarTest, CommandStatesTipsAndGroups)
 {
     COldToolCmdUI save(bar, 1, bar.GetCount());

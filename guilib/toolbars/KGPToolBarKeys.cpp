@@ -1,0 +1,53 @@
+// The toolbar from the keyboard: the keyboard-hot button and the mnemonics of
+// the buttons' captions, which run their commands.
+#include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolBarMath.h"
+
+#include <cwctype>
+
+void CKGPToolBar::ChangeHot(int iIndex)
+{
+    m_iKeyHot = (iIndex >= 0 && iIndex == m_iKeyHot) ? -1 : iIndex;
+    SetHot(iIndex);
+}
+
+void CKGPToolBar::RebuildMnemonics()
+{
+    m_mapMnemonics.clear();
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        const CKGPToolbarButton* button = GetButton(i);
+        if (button->IsSeparator() || !button->m_bShowCaption)
+            continue;
+        const kgp::DisplayCaption shown = kgp::CaptionAsShown(std::wstring(button->m_strCaption.GetString()));
+        if (shown.mnemonic >= 0)
+            m_mapMnemonics.emplace(UpperMnemonic(shown.text[static_cast<size_t>(shown.mnemonic)]), i);
+    }
+}
+
+WCHAR CKGPToolBar::UpperMnemonic(WCHAR ch)
+{
+    return static_cast<WCHAR>(reinterpret_cast<UINT_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(UINT_PTR{ch}))));
+}
+
+BOOL CKGPToolBar::ProcessMnemonic(UINT nChar)
+{
+    if (nChar > 0xFFFF || !std::iswgraph(static_cast<wint_t>(nChar)))
+        return FALSE;
+    const auto found = m_mapMnemonics.find(UpperMnemonic(static_cast<WCHAR>(nChar)));
+    if (found == m_mapMnemonics.end())
+        return FALSE;
+    const CKGPToolbarButton* button = GetButton(found->second);
+    return button != nullptr && InvokeCommand(*button);
+}
+
+BOOL CKGPToolBar::InvokeCommand(const CKGPToolbarButton& button)
+{
+    const UINT command = button.m_nCommand;
+    if (command == 0 || command == 0xFFFFFFFF)
+        return FALSE;
+    s_usage.AddCmd(command);
+    if (CWnd* owner = MessageTarget())
+        owner->PostMessage(WM_COMMAND, command);
+    return TRUE;
+}
