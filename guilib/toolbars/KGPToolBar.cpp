@@ -32,10 +32,6 @@ CList<UINT, UINT> CKGPToolBar::s_lstForbiddenCommands;
 
 CCmdUsageCount CKGPToolBar::s_usage;
 LPCTSTR CKGPToolBar::s_strRegSection = _T("KGToolBars");
-CSize CKGPToolBar::s_sizeButton(23, 22);
-CSize CKGPToolBar::s_sizeImage(16, 15);
-CKGPToolBar::StripSet CKGPToolBar::s_sharedStrips;
-std::map<UINT, int> CKGPToolBar::s_mapBitmapFirstImage;
 
 namespace {
 
@@ -285,73 +281,8 @@ INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
 
 // ---- Resources and images ----
 
-void CKGPToolBar::StripSet::SetImageSize(CSize size)
-{
-    normal.SetImageSize(size);
-    cold.SetImageSize(size);
-    disabled.SetImageSize(size);
-}
-
-void CKGPToolBar::StripSet::Clear()
-{
-    normal.Clear();
-    cold.Clear();
-    disabled.Clear();
-}
-
-void CKGPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
-{
-    s_sizeButton = sizeButton;
-    s_sizeImage = sizeImage;
-    s_sharedStrips.SetImageSize(sizeImage);
-}
-
-void CKGPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage)
-{
-    m_sizeLockedButton = sizeButton;
-    m_ownStrips.SetImageSize(sizeImage);
-}
-
-CSize CKGPToolBar::GetCurrentButtonSize() const
-{
-    const CSize button = m_bLocked ? m_sizeLockedButton : s_sizeButton;
-    return button + CKGPVisualManager::GetInstance()->GetExtraButtonSize();
-}
-
-void CKGPToolBar::ResetAllImages()
-{
-    s_sharedStrips.Clear();
-    s_mapBitmapFirstImage.clear();
-}
-
-// Unlocked bars append their bitmaps to the shared strips (once per bitmap);
-// a locked bar fills its own.
-BOOL CKGPToolBar::LoadBitmapSet(UINT uiNormal, UINT uiCold, UINT uiDisabled)
-{
-    const BOOL add = !m_bLocked;
-    if (add) {
-        const auto known = s_mapBitmapFirstImage.find(uiNormal);
-        if (known != s_mapBitmapFirstImage.end()) {
-            m_nFirstImage = known->second;
-            return TRUE;
-        }
-    }
-    StripSet& strips = Strips();
-    const int first = add ? strips.normal.GetCount() : 0;
-    if (!strips.normal.Load(uiNormal, nullptr, add))
-        return FALSE;
-    if (uiCold != 0 && !strips.cold.Load(uiCold, nullptr, add))
-        return FALSE;
-    if (uiDisabled != 0 && !strips.disabled.Load(uiDisabled, nullptr, add))
-        return FALSE;
-    m_nFirstImage = first;
-    if (add)
-        s_mapBitmapFirstImage[uiNormal] = first;
-    return TRUE;
-}
-
-BOOL CKGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT /*uiMenuResID*/, BOOL bLocked,
-                              UINT uiDisabledResID, UINT /*uiMenuDisabledResID*/, UINT uiHotResID)
+BOOL CKGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked,
+                              UINT uiDisabledResID, UINT uiMenuDisabledResID, UINT uiHotResID)
 {
     HINSTANCE module = AfxGetResourceHandle();
     HRSRC found = ::FindResource(module, MAKEINTRESOURCE(uiResID), MAKEINTRESOURCE(kResourceTypeToolBar));
@@ -367,8 +298,13 @@ BOOL CKGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT /*uiMenuResID
         SetLockedSizes(image + CSize(6, 6), image);
     else
         SetSizes(image + CSize(6, 6), image);
-    const UINT normal = uiHotResID != 0 ? uiHotResID : uiResID;
-    if (m_nResourceId == 0 && !LoadBitmapSet(normal, uiColdResID, uiDisabledResID))
+    BitmapIds bitmaps;
+    bitmaps.normal = uiHotResID != 0 ? uiHotResID : uiResID;
+    bitmaps.cold = uiColdResID;
+    bitmaps.disabled = uiDisabledResID;
+    bitmaps.menu = uiMenuResID;
+    bitmaps.menuDisabled = uiMenuDisabledResID;
+    if (m_nResourceId == 0 && !LoadBitmapSet(bitmaps, bLocked))
         return FALSE;
 
     std::vector<UINT> ids(resource.commands.begin(), resource.commands.end());
@@ -515,16 +451,6 @@ void CKGPToolBar::AdjustLayout()
 }
 
 // ---- Painting ----
-
-CKGPToolBarImages* CKGPToolBar::StripFor(const CKGPToolbarButton& button, BOOL bHighlighted)
-{
-    StripSet& strips = Strips();
-    if ((button.m_nBits & TBBS_DISABLED) != 0 && !s_bCustomizing && !strips.disabled.IsEmpty())
-        return &strips.disabled;
-    if (!bHighlighted && !strips.cold.IsEmpty())
-        return &strips.cold;
-    return &strips.normal;
-}
 
 void CKGPToolBar::DoPaint(CDC* pPaintDC)
 {

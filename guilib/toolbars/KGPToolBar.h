@@ -76,6 +76,27 @@ public:
     int RowHeight() const { return GetCurrentButtonSize().cy; }
     int ColumnWidth() const { return GetCurrentButtonSize().cx; }
     static void ResetAllImages();
+    // The strips a locked bar filled for itself.
+    const CKGPToolBarImages& GetColdImages() const { return Strips().cold; }
+    const CKGPToolBarImages& GetMenuImages() const { return Strips().menu; }
+    // Large-icons mode: every bar that follows it shows its buttons (and the
+    // large images when it has them) at the large scale.
+    static void SetLargeIcons(BOOL bLargeIcons);
+    BOOL m_bFollowLargeIcons = TRUE;
+    static double s_dLargeScale;
+    // Without a cold bitmap, cold images are made as pale copies (this percent).
+    static BOOL s_bMakeColdImages;
+    static int s_nColdImageParam;
+
+    // Bitmap resources of one bar (0: none).
+    struct BitmapIds {
+        UINT cold = 0, normal = 0, disabled = 0;
+        UINT largeCold = 0, large = 0, largeDisabled = 0;
+        UINT menu = 0, menuDisabled = 0;
+    };
+    // Loads the bitmaps into the shared strips (or a locked bar's own); the
+    // normal one must load, and any other given one too.
+    BOOL LoadBitmapSet(const BitmapIds& ids, BOOL bLocked);
 
     // ---- Layout ----
     int WrapToolBar(int nWidth, int nHeight = 32767, CDC* pDC = nullptr, int nColumnWidth = -1, int nRowHeight = -1);
@@ -133,17 +154,22 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Normal, cold (inactive) and disabled images of one size.
+    // Normal, cold (inactive) and disabled images, their large forms, and
+    // the images of menus.
     struct StripSet {
         CKGPToolBarImages normal;
         CKGPToolBarImages cold;
         CKGPToolBarImages disabled;
+        CKGPToolBarImages large;
+        CKGPToolBarImages largeCold;
+        CKGPToolBarImages largeDisabled;
+        CKGPToolBarImages menu;
+        CKGPToolBarImages menuDisabled;
         void SetImageSize(CSize size);
         void Clear();
     };
     const StripSet& Strips() const { return m_bLocked ? m_ownStrips : s_sharedStrips; }
     StripSet& Strips() { return m_bLocked ? m_ownStrips : s_sharedStrips; }
-    BOOL LoadBitmapSet(UINT uiNormal, UINT uiCold, UINT uiDisabled);
     CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
     // Reads a stored button list; throws on damaged data, owning what it read.
     void ReadButtons(CArchive& ar, CObList& buttons) const;

@@ -33,6 +33,9 @@ constexpr bool ButtonArchiveHasShownFlag(bool menuHashBusy, bool hasWorkspace, i
     return menuHashBusy || (hasWorkspace && dataVersion >= kVersionWithShownFlag);
 }
 
+// A size at the large-icons scale (rounded to the nearest pixel).
+constexpr int ScaleToLarge(int value, double scale) { return static_cast<int>(value * scale + 0.5); }
+
 // ---- Captions ----
 struct DisplayCaption {
     std::wstring text;   // "&&" made one "&", every other "&" removed

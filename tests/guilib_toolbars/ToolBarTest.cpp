@@ -179,6 +179,27 @@ TEST_F(ToolBarTest, MnemonicsRunTheirCommandsAndTheKeyboardHotButtonToggles)
     EXPECT_EQ(-1, bar.GetKeyHotButton()) << "the same button again";
 }
 
+TEST_F(ToolBarTest, LargeIconsMenuStripsAndMadeColdImages)
+{
+    CKGPToolBar locked;
+    ASSERT_TRUE(locked.Create(&frame, WS_CHILD, kBarId + 3));
+    CKGPToolBar::s_bMakeColdImages = TRUE;
+    const BOOL loaded = locked.LoadToolBar(IDR_TEST_TOOLBAR, 0, IDR_TEST_TOOLBAR, TRUE);
+    CKGPToolBar::s_bMakeColdImages = FALSE;
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(3, locked.GetColdImages().GetCount()) << "one pale copy per image";
+    EXPECT_EQ(3, locked.GetMenuImages().GetCount());
+
+    locked.m_bFollowLargeIcons = FALSE;
+    CKGPToolBar::SetLargeIcons(TRUE);
+    const CSize large = bar.GetCurrentButtonSize();
+    const CSize kept = locked.GetCurrentButtonSize();
+    CKGPToolBar::SetLargeIcons(FALSE);
+    EXPECT_EQ(CSize(44, 42), large);
+    EXPECT_EQ(CSize(22, 21), kept) << "a bar that does not follow the mode";
+    EXPECT_EQ(CSize(22, 21), bar.GetCurrentButtonSize());
+}
+
 TEST_F(ToolBarTest, CommandStatesTipsAndGroups)
 {
     COldToolCmdUI save(bar, 1, bar.GetCount());
