@@ -67,6 +67,7 @@ BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     if (!CKGPBaseToolBar::Create(pParentWnd, dwStyle, nID))
         return FALSE;
     SetBorders(1, 1, 1, 1);
+    m_penInsertMark.CreatePen(PS_SOLID, 1, GetKGPGlobalData().clrBtnText);
     RecreateToolTip();
     s_lstAllBars.AddTail(this);
     return TRUE;
@@ -168,7 +169,9 @@ int CKGPToolBar::CommandToIndex(UINT nID) const
     return -1;
 }
 
-int CKGPToolBar::HitTest(CPoint point)
+int CKGPToolBar::HitTest(CPoint point) { return kgp::HitTest(PlacedItems(), point.x, point.y); }
+
+std::vector<kgp::PlacedItem> CKGPToolBar::PlacedItems() const
 {
     std::vector<kgp::PlacedItem> items;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
@@ -180,7 +183,7 @@ int CKGPToolBar::HitTest(CPoint point)
         item.overflowed = button->m_bOverflowed || !button->m_bShown;
         items.push_back(item);
     }
-    return kgp::HitTest(items, point.x, point.y);
+    return items;
 }
 
 BOOL CKGPToolBar::IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const
@@ -474,6 +477,10 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
         const BOOL highlighted = index == m_iHighlighted || index == m_iPressed;
         DrawButton(pDC, button, StripFor(*button, highlighted), highlighted);
     }
+    if (s_bCustomizing && m_iInsertMark >= GetCount())
+        m_iInsertMark = -1;
+    if (s_bCustomizing && m_iInsertMark >= 0)
+        DrawInsertMarker(pDC);
     pDC->SelectObject(oldFont);
 }
 

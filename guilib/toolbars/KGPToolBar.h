@@ -7,10 +7,12 @@
 #include "guilib/core/KGPToolBarImages.h"
 #include "guilib/toolbars/KGPBaseToolBar.h"
 #include "guilib/toolbars/KGPCommandManager.h"
+#include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
 
 #include <map>
+#include <vector>
 
 class CKGPToolBar : public CKGPBaseToolBar, public CKGPToolBarShared {
     DECLARE_SERIAL(CKGPToolBar)
@@ -33,6 +35,14 @@ public:
     // none or a separator.
     virtual int HitTest(CPoint point);
 
+    // Where a button dropped at the point (client coordinates) would go: the
+    // index (-1: nowhere) and the rectangle of the insertion marker.
+    virtual int DropIndexAt(CPoint point, CRect& rectMarker) const;
+    // The marker shown in customisation mode while a button is dragged over
+    // the bar (-1: none); it repaints where it was and where it goes.
+    void SetInsertMarker(int iIndex, const CRect& rectMarker);
+    int GetInsertMarker() const { return m_iInsertMark; }
+    virtual void DrawInsertMarker(CDC* pDC);
     // Whether the button starts or ends a group of the bar's shown buttons.
     BOOL IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const;
     // The style bits of a button; setting them repaints it when they change.
@@ -190,6 +200,10 @@ private:
     int m_iKeyHot = -1;
     // Upper-case mnemonic to button index.
     std::map<WCHAR, int> m_mapMnemonics;
+    std::vector<kgp::PlacedItem> PlacedItems() const;
+    int m_iInsertMark = -1;
+    CRect m_rectInsertMark;
+    CPen m_penInsertMark;
     CToolTipCtrl* m_pToolTip = nullptr;
     int m_nTools = 0;
 

@@ -200,6 +200,23 @@ TEST_F(ToolBarTest, LargeIconsMenuStripsAndMadeColdImages)
     EXPECT_EQ(CSize(22, 21), bar.GetCurrentButtonSize());
 }
 
+TEST_F(ToolBarTest, DropPlacesAndTheInsertMarker)
+{
+    const CRect save = bar.GetButton(1)->m_rcButton;
+    CRect marker;
+    EXPECT_EQ(1, bar.DropIndexAt(CPoint(save.left + 2, save.CenterPoint().y), marker));
+    EXPECT_EQ(CRect(save.left, save.top, save.left, save.bottom), marker);
+    const CRect print = bar.GetButton(3)->m_rcButton;
+    EXPECT_EQ(4, bar.DropIndexAt(CPoint(print.right - 2, print.CenterPoint().y), marker)) << "after the last";
+    EXPECT_EQ(print.right, marker.left);
+
+    CKGPToolBar::s_bCustomizing = TRUE;
+    bar.SetInsertMarker(9, marker);
+    bar.UpdateWindow();
+    CKGPToolBar::s_bCustomizing = FALSE;
+    EXPECT_EQ(-1, bar.GetInsertMarker()) << "beyond the buttons: cleared when painted";
+}
+
 TEST_F(ToolBarTest, CommandStatesTipsAndGroups)
 {
     COldToolCmdUI save(bar, 1, bar.GetCount());
