@@ -52,6 +52,8 @@ CKGPToolBar::~CKGPToolBar()
 {
     LeaveListOfBars();
     DeleteButtons(m_Buttons);
+    DeleteButtons(m_lstResourceButtons);
+    DeleteButtons(m_lstAfterResetButtons);
 }
 
 // A bar leaves the list when its window goes and, at the latest, when it is deleted.
@@ -124,10 +126,9 @@ int CKGPToolBar::InsertButton(const CKGPToolbarButton& button, int iInsertAt)
         iInsertAt = count;
     if (iInsertAt < 0 || iInsertAt > count || (!button.IsSeparator() && !IsCommandPermitted(button.m_nCommand)))
         return -1;
-    auto* copy = static_cast<CKGPToolbarButton*>(button.GetRuntimeClass()->CreateObject());
+    CKGPToolbarButton* copy = CopyOf(button);
     if (copy == nullptr)
         return -1;
-    copy->CopyButton(button);
     copy->OnChangeParentWnd(this, TRUE);
     if (iInsertAt == count)
         m_Buttons.AddTail(copy);
@@ -322,6 +323,7 @@ BOOL CKGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, 
 BOOL CKGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
     RemoveAllButtons();
+    RecordResourceButtons(lpIDArray, nIDCount);
     int image = m_nFirstImage;
     for (int i = 0; i < nIDCount; ++i) {
         const UINT id = lpIDArray != nullptr ? lpIDArray[i] : 0;
@@ -338,6 +340,7 @@ BOOL CKGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
         CWnd* frame = GetParentFrame() != nullptr ? GetParentFrame() : GetParent();
         if (frame != nullptr)
             frame->SendMessage(KGTOOLBAR_RESETTOOLBAR, m_nResourceId, 0);
+        RecordAfterResetButtons();
     }
     return TRUE;
 }
@@ -705,6 +708,8 @@ BOOL CKGPToolBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
         reg->Write(_T("Name"), name);
     }
     const BOOL written = reg->Write(_T("Buttons"), bytes.get(), length);
+    if (written)
+        SaveResourceLists(*reg);
     return CKGPBaseToolBar::SaveState(lpszProfileName, nID, nIndex) && written;
 }
 
@@ -725,6 +730,11 @@ BOOL CKGPToolBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
     } catch (CException* e) {
         e->Delete();
         return FALSE;
+    }
+    {
+        CKGPRegistryHandle reg(FALSE, TRUE);
+        if (reg->Open(StateKey(lpszProfileName, nID, nIndex)))
+            LoadResourceLists(*reg, TRUE);
     }
     const BOOL loaded = CKGPBaseToolBar::LoadState(lpszProfileName, nID, nIndex);
     AdjustLayout();

@@ -14,6 +14,8 @@
 #include <map>
 #include <vector>
 
+class CKGPRegistry;
+
 class CKGPToolBar : public CKGPBaseToolBar, public CKGPToolBarShared {
     DECLARE_SERIAL(CKGPToolBar)
 public:
@@ -75,6 +77,15 @@ public:
     // takes the image its command has.
     virtual BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
     BOOL ResetToResource();
+    // Compares the resource buttons stored with the bar's state with those of
+    // the resource now: commands the resource lost leave the bar, new ones
+    // (and separators) join it at their place. TRUE when the resource changed.
+    BOOL MergeResourceButtons(const CObList& lstStored);
+    BOOL WasResourceChanged() const { return m_bResourceChanged; }
+    // The buttons as the resource defined them, and as they stood after the
+    // frame's reset handler ran (kept with the bar's state).
+    const CObList& GetResourceButtons() const { return m_lstResourceButtons; }
+    const CObList& GetAfterResetButtons() const { return m_lstAfterResetButtons; }
     UINT GetResourceID() const { return m_nResourceId; }
 
     // Sizes of the unlocked bars (shared strips) and of a locked bar (own strips).
@@ -201,6 +212,14 @@ private:
     // Upper-case mnemonic to button index.
     std::map<WCHAR, int> m_mapMnemonics;
     std::vector<kgp::PlacedItem> PlacedItems() const;
+    static CKGPToolbarButton* CopyOf(const CKGPToolbarButton& button);
+    void RecordResourceButtons(const UINT* lpIDArray, int nIDCount);
+    void RecordAfterResetButtons();
+    void SaveResourceLists(CKGPRegistry& reg);
+    void LoadResourceLists(CKGPRegistry& reg, BOOL bButtonsRead);
+    CObList m_lstResourceButtons;
+    CObList m_lstAfterResetButtons;
+    BOOL m_bResourceChanged = FALSE;
     int m_iInsertMark = -1;
     CRect m_rectInsertMark;
     CPen m_penInsertMark;

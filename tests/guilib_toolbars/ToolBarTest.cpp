@@ -4,6 +4,7 @@
 
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPWorkspace.h"
 #include "guilib/docking/KGPFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
@@ -215,6 +216,37 @@ TEST_F(ToolBarTest, DropPlacesAndTheInsertMarker)
     bar.UpdateWindow();
     CKGPToolBar::s_bCustomizing = FALSE;
     EXPECT_EQ(-1, bar.GetInsertMarker()) << "beyond the buttons: cleared when painted";
+}
+
+TEST_F(ToolBarTest, StoredResourceButtonsMergedWithTheResourceNow)
+{
+    EXPECT_EQ(4, bar.GetResourceButtons().GetCount());
+    EXPECT_EQ(4, bar.GetAfterResetButtons().GetCount()) << "copies after the frame's reset";
+
+    // The resource stored with an old state had Open, a separator and Close.
+    CObList stored;
+    stored.AddTail(new CKGPToolbarButton(ID_TEST_OPEN, -1));
+    stored.AddTail(new CKGPToolbarButton(0, -1));
+    stored.AddTail(new CKGPToolbarButton(ID_TEST_PRINT + 1, -1));
+    bar.RemoveAllButtons();  // the user's bar, loaded from that state
+    bar.InsertButton(CKGPToolbarButton(ID_TEST_OPEN, 0));
+    bar.InsertSeparator();
+    bar.InsertButton(CKGPToolbarButton(ID_TEST_PRINT + 1, -1));
+    EXPECT_TRUE(bar.MergeResourceButtons(stored));
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT}), Commands())
+        << "Close lost, Save and Print gained";
+    while (!stored.IsEmpty())
+        delete stored.RemoveHead();
+
+    CKGPWorkspace workspace;
+    workspace.m_bResourceSmartUpdate = TRUE;
+    SetWorkspace(&workspace);
+    ASSERT_TRUE(bar.SaveState(kProfile));
+    const BOOL loaded = bar.LoadState(kProfile);
+    SetWorkspace(nullptr);
+    ASSERT_TRUE(loaded);
+    EXPECT_FALSE(bar.WasResourceChanged()) << "the stored resource list came back whole";
+    EXPECT_EQ(4, bar.GetAfterResetButtons().GetCount());
 }
 
 TEST_F(ToolBarTest, CommandStatesTipsAndGroups)

@@ -1,0 +1,147 @@
+// The toolbar's two reference lists: the buttons its resource defined and the
+// buttons as they stood after the frame's reset handler ran. Both are stored
+// with the bar's state; the resource list read back is merged with the
+// current resource so that commands the resource gained or lost since reach
+// the user's bar.
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPWorkspace.h"
+#include "guilib/toolbars/KGPToolBar.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr LPCTSTR kOriginalItems = _T("OriginalItems");
+constexpr LPCTSTR kAfterResetItems = _T("OrigResetItems");
+
+void DeleteObjects(CObList& list)
+{
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+}
+
+BOOL ResourceTracked()
+{
+    const CKGPWorkspace* workspace = GetWorkspace();
+    return workspace != nullptr && workspace->m_bResourceSmartUpdate;
+}
+
+// The first button of the list that carries the same command; null for none.
+POSITION FindSame(const CObList& list, const CKGPToolbarButton& button)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        const POSITION at = pos;
+        if (static_cast<const CKGPToolbarButton*>(list.GetNext(pos))->IsSameCommand(button))
+            return at;
+    }
+    return nullptr;
+}
+
+// Objects read back from the registry that are no buttons are dropped.
+void KeepButtonsOnly(CObList& list)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        const POSITION at = pos;
+        CObject* object = list.GetNext(pos);
+        if (object == nullptr || !object->IsKindOf(RUNTIME_CLASS(CKGPToolbarButton))) {
+            delete object;
+            list.RemoveAt(at);
+        }
+    }
+}
+
+}  // namespace
+
+CKGPToolbarButton* CKGPToolBar::CopyOf(const CKGPToolbarButton& button)
+{
+    auto* copy = static_cast<CKGPToolbarButton*>(button.GetRuntimeClass()->CreateObject());
+    if (copy != nullptr)
+        copy->CopyButton(button);
+    return copy;
+}
+
+void CKGPToolBar::RecordResourceButtons(const UINT* lpIDArray, int nIDCount)
+{
+    DeleteObjects(m_lstResourceButtons);
+    for (int i = 0; lpIDArray != nullptr && i < nIDCount; ++i)
+        m_lstResourceButtons.AddTail(new CKGPToolbarButton(lpIDArray[i], -1));
+}
+
+void CKGPToolBar::RecordAfterResetButtons()
+{
+    DeleteObjects(m_lstAfterResetButtons);
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        if (CKGPToolbarButton* copy = CopyOf(*static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos))))
+            m_lstAfterResetButtons.AddTail(copy);
+    }
+}
+
+BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
+{
+    m_bResourceChanged = FALSE;
+    // Commands the resource lost leave the bar.
+    for (POSITION pos = lstStored.GetHeadPosition(); pos != nullptr;) {
+        const auto* stored = static_cast<const CKGPToolbarButton*>(lstStored.GetNext(pos));
+        if (FindSame(m_lstResourceButtons, *stored) != nullptr)
+            continue;
+        m_bResourceChanged = TRUE;
+        if (POSITION onBar = FindSame(m_Buttons, *stored)) {
+            delete m_Buttons.GetAt(onBar);
+            m_Buttons.RemoveAt(onBar);
+        }
+    }
+    // Commands (and separators) it gained join the bar at their place.
+    int index = 0;
+    for (POSITION pos = m_lstResourceButtons.GetHeadPosition(); pos != nullptr; ++index) {
+        const auto* current = static_cast<const CKGPToolbarButton*>(m_lstResourceButtons.GetNext(pos));
+        if (FindSame(lstStored, *current) != nullptr)
+            continue;
+        m_bResourceChanged = TRUE;
+        const int at = std::min(index, GetCount());
+        if (current->m_nCommand == 0) {
+            InsertSeparator(at);
+        } else {
+            const int image = GetCmdMgr()->GetCmdImage(current->m_nCommand, FALSE);
+            InsertButton(CKGPToolbarButton(current->m_nCommand, image, nullptr, FALSE, m_bLocked), at);
+        }
+    }
+    // Same commands in another order count as a change too.
+    POSITION stored = lstStored.GetHeadPosition();
+    POSITION current = m_lstResourceButtons.GetHeadPosition();
+    if (lstStored.GetCount() != m_lstResourceButtons.GetCount())
+        m_bResourceChanged = TRUE;
+    while (!m_bResourceChanged && stored != nullptr && current != nullptr) {
+        const auto* a = static_cast<const CKGPToolbarButton*>(lstStored.GetNext(stored));
+        const auto* b = static_cast<const CKGPToolbarButton*>(m_lstResourceButtons.GetNext(current));
+        m_bResourceChanged = !a->IsSameCommand(*b);
+    }
+    return m_bResourceChanged;
+}
+
+void CKGPToolBar::SaveResourceLists(CKGPRegistry& reg)
+{
+    if (ResourceTracked() && !m_lstResourceButtons.IsEmpty())
+        reg.Write(kOriginalItems, m_lstResourceButtons);
+    if (!m_lstAfterResetButtons.IsEmpty())
+        reg.Write(kAfterResetItems, m_lstAfterResetButtons);
+}
+
+void CKGPToolBar::LoadResourceLists(CKGPRegistry& reg, BOOL bButtonsRead)
+{
+    CObList afterReset;
+    if (reg.Read(kAfterResetItems, afterReset) && !afterReset.IsEmpty()) {
+        DeleteObjects(m_lstAfterResetButtons);
+        KeepButtonsOnly(afterReset);
+        m_lstAfterResetButtons.AddTail(&afterReset);
+        afterReset.RemoveAll();
+    }
+    DeleteObjects(afterReset);
+    if (!bButtonsRead || !ResourceTracked())
+        return;
+    CObList stored;
+    if (reg.Read(kOriginalItems, stored)) {
+        KeepButtonsOnly(stored);
+        MergeResourceButtons(stored);
+    }
+    DeleteObjects(stored);
+}
