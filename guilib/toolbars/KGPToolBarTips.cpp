@@ -11,29 +11,12 @@ BOOL CKGPToolBar::s_bTooltips = TRUE;
 
 namespace {
 
+// The pointer's messages over the bar and its frame (double clicks too) and key presses.
 BOOL IsRelayedToTip(UINT message)
 {
-    switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_NCMOUSEMOVE:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONUP:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONUP) || message == WM_KEYDOWN ||
+           message == WM_SYSKEYDOWN;
 }
 
 }  // namespace
