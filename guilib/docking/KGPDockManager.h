@@ -53,6 +53,26 @@ public:
     // the bar), into the rectangle given (screen) or at the row's end.
     void DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
 
+    // ---- Docking by dragging (screen coordinates; the bodies live with the
+    // drag decisions).
+    // The first listed bar (of that class, visible when asked, not the one
+    // ignored) whose window, widened by the sensitivity unless exact, holds the
+    // point.
+    CKGPBaseControlBar* BarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar = FALSE,
+                                     CRuntimeClass* pRTCBarType = nullptr, BOOL bCheckVisibility = FALSE,
+                                     const CKGPBaseControlBar* pBarToIgnore = nullptr) const;
+    // The bar exactly under the point when the point is also near one of its edges.
+    CKGPBaseControlBar* BarFromPointWithClass(CPoint point, int nSensitivity, DWORD& dwAlignment,
+                                              CRuntimeClass* pRTCBarType = nullptr,
+                                              const CKGPBaseControlBar* pBarToIgnore = nullptr) const;
+    CWnd* FindMiniFrameAtPoint(CPoint point, const CWnd* pFrameToIgnore = nullptr, BOOL bMultiOnly = FALSE) const;
+    // Near the outer edge of the docked area (bOuterEdge TRUE), else near its inner edge.
+    BOOL IsPointNearDockBar(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const;
+    // 0 none, 1 onto pTarget, 2 beside pTarget or at an edge, 3 as a tab of pTarget.
+    int DetermineDockMethod(CPoint point, int nSensitivity, DWORD dwEnabledAlignment,
+                            CKGPBaseControlBar*& pTarget, const CKGPBaseControlBar* pBarToIgnore,
+                            const CKGPBaseControlBar* pDraggedBar) const;
+
     // ---- Layout.
     virtual void RefreshDockBars();
     virtual void NotifyBarsAndRelayout();

@@ -41,4 +41,6 @@ public:
     static BOOL s_bMiniFrameLayout;
     // The floating-frame class once it is registered; without one no bar floats.
     CRuntimeClass* m_pMiniFrameClass = nullptr;
+    // The multi-pane floating-frame class once it is registered.
+    CRuntimeClass* m_pMultiMiniFrameClass = nullptr;
 };
