@@ -1,5 +1,7 @@
 #include "guilib/docking/KGPDockDecision.h"
 
+#include "guilib/docking/KGPDockGeometry.h"
+
 #include <ctime>
 
 namespace KGPDock {
@@ -38,6 +40,22 @@ int PaneDockAreaHit(const CRect& window, int captionHeight, const CRect& topTabA
     CRect core = body;
     core.DeflateRect(sensitivity, sensitivity);
     return core.PtInRect(point) ? kDockNone : kDockBeside;
+}
+
+CRect EdgeFeedbackRect(const CRect& edge, DWORD alignment, CSize window, BOOL bRTL)
+{
+    if (bRTL && (alignment & (kAlignLeft | kAlignRight)) != 0)
+        alignment ^= kAlignLeft | kAlignRight;
+    CRect rect = edge;
+    if (alignment & kAlignTop)
+        rect.bottom = rect.top + window.cy;
+    else if (alignment & kAlignBottom)
+        rect.top = rect.bottom - window.cy;
+    else if (alignment & kAlignLeft)
+        rect.right = rect.left + window.cx;
+    else if (alignment & kAlignRight)
+        rect.left = rect.right - window.cx;
+    return rect;
 }
 
 DockCall PlanDockCall(int method, BOOL bHasTarget, BOOL bSmartDocking)

@@ -57,6 +57,11 @@ DockMethodChoice DecideDockMethod(const DockPointFacts& facts, DWORD enabledAlig
 int PaneDockAreaHit(const CRect& window, int captionHeight, const CRect& topTabArea, const CRect& bottomTabArea,
                     CPoint point, int sensitivity);
 
+// The feedback for docking at a frame edge: the edge rectangle cut to the
+// dragged window's thickness across that edge, keeping the side it docks to
+// (left and right swapped for a right-to-left frame).
+CRect EdgeFeedbackRect(const CRect& edge, DWORD alignment, CSize window, BOOL bRTL);
+
 // The docking call a decided method comes down to, for a floating frame.
 struct DockCall {
     int dockToTargetKind = 0;   // 0 float/undock, 1 beside the target, 2 as a tab

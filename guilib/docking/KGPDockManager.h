@@ -72,6 +72,10 @@ public:
     int DetermineDockMethod(CPoint point, int nSensitivity, DWORD dwEnabledAlignment,
                             CKGPBaseControlBar*& pTarget, const CKGPBaseControlBar* pBarToIgnore,
                             const CKGPBaseControlBar* pDraggedBar) const;
+    // The rectangle (screen) the drag feedback shows for a bar dragged to the
+    // point; empty while Ctrl is held or where it would not dock.
+    void CalcExpectedDockedRect(CWnd* pWndToDock, CPoint point, CRect& rectResult, BOOL& bDrawTab,
+                                CKGPBaseControlBar*& pTargetBar);
 
     // ---- Layout.
     virtual void RefreshDockBars();

@@ -119,3 +119,28 @@ int CKGPDockManager::DetermineDockMethod(CPoint point, int nSensitivity, DWORD d
         pTarget = nullptr;
     return choice.method;
 }
+
+void CKGPDockManager::CalcExpectedDockedRect(CWnd* pWndToDock, CPoint point, CRect& rectResult, BOOL& bDrawTab,
+                                             CKGPBaseControlBar*& pTargetBar)
+{
+    rectResult.SetRectEmpty();
+    bDrawTab = FALSE;
+    pTargetBar = nullptr;
+    if (pWndToDock == nullptr || ::GetKeyState(VK_CONTROL) < 0)
+        return;
+    // Floating frames and panes with sliders offer their own feedback once they
+    // exist; a bar dragged by itself docks at the frame's edges.
+    auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pWndToDock);
+    DWORD dwAlignment = 0;
+    BOOL bOuterEdge = FALSE;
+    if (pBar == nullptr || !IsPointNearDockBar(point, dwAlignment, bOuterEdge) ||
+        (pBar->GetEnabledAlignment() & dwAlignment) == 0)
+        return;
+    CRect window;
+    pWndToDock->GetWindowRect(window);
+    const BOOL bRTL = (m_pParentWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    rectResult = KGPDock::EdgeFeedbackRect(bOuterEdge ? m_rectOuterEdge : m_rectInnerEdge, dwAlignment,
+                                           window.Size(), bRTL);
+    LimitDockedSize(rectResult, dwAlignment);
+    m_pParentWnd->ClientToScreen(rectResult);
+}

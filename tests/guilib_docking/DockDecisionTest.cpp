@@ -63,6 +63,12 @@ TEST(DockDecision, PaneAreasAndTheCallsAMethodComesDownTo)
     EXPECT_EQ(kDockNone, PaneDockAreaHit(pane, 20, none, none, CPoint(100, 150), 15));
     EXPECT_EQ(kDockBeside, PaneDockAreaHit(pane, 20, none, none, CPoint(100, 150), -1));
 
+    const CRect edge(10, 20, 410, 320);
+    EXPECT_EQ(CRect(10, 20, 410, 50), EdgeFeedbackRect(edge, kAlignTop, CSize(100, 30), FALSE));
+    EXPECT_EQ(CRect(10, 290, 410, 320), EdgeFeedbackRect(edge, kAlignBottom, CSize(100, 30), FALSE));
+    EXPECT_EQ(CRect(10, 20, 110, 320), EdgeFeedbackRect(edge, kAlignLeft, CSize(100, 30), FALSE));
+    EXPECT_EQ(CRect(310, 20, 410, 320), EdgeFeedbackRect(edge, kAlignLeft, CSize(100, 30), TRUE));
+
     // method, has target, smart docking → kind, pass target, then by mouse, then relayout
     const int cases[][7] = {
         {kDockOntoBar, 1, 0, 0, 0, 1, 0}, {kDockOntoBar, 0, 0, 0, 1, 0, 0}, {kDockBeside, 1, 0, 1, 1, 0, 0},
