@@ -1,0 +1,212 @@
+#include "editors/style/WizardFrame.h"
+
+#include "resource.h"
+
+BEGIN_MESSAGE_MAP(CNewWizPage, CTranDlg)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CNewWizPage::CNewWizPage(UINT dialogId) : CTranDlg(dialogId), m_dialogId(dialogId) {}
+CNewWizPage::~CNewWizPage() = default;
+
+BOOL CNewWizPage::OnInitDialog()
+{
+    CTranDlg::OnInitDialog();
+    m_titleFont.CreateFont(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+    m_whiteBrush.Reset(::CreateSolidBrush(RGB(255, 255, 255)));
+    return TRUE;
+}
+
+HBRUSH CNewWizPage::OnCtlColor(CDC* pDC, CWnd* /*pWnd*/, UINT nCtlColor)
+{
+    pDC->SetBkColor(RGB(255, 255, 255));
+    if (nCtlColor == CTLCOLOR_STATIC)
+        pDC->SetBkMode(TRANSPARENT);
+    return m_whiteBrush.Get();
+}
+
+BEGIN_MESSAGE_MAP(CNewWizDialog, CDialog)
+    ON_BN_CLICKED(IDC_WIZARD_BACK, &CNewWizDialog::OnWizardBack)
+    ON_BN_CLICKED(IDC_WIZARD_NEXT, &CNewWizDialog::OnWizardNext)
+    ON_BN_CLICKED(IDC_WIZARD_FINISH, &CNewWizDialog::OnWizardFinish)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CNewWizDialog::CNewWizDialog(UINT dialogId, CWnd* pParent) : CDialog(dialogId, pParent) {}
+CNewWizDialog::~CNewWizDialog() = default;
+
+BOOL CNewWizDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    ShowFirstPage();
+    return TRUE;
+}
+
+void CNewWizDialog::ShowFirstPage()
+{
+    if (m_pages.empty())
+        return;
+    EnableButton(IDC_WIZARD_BACK, false);
+    const bool single = m_pages.size() < 2;
+    ShowButton(IDC_WIZARD_FINISH, single);
+    EnableButton(IDC_WIZARD_FINISH, single);
+    ShowButton(IDC_WIZARD_NEXT, !single);
+    EnableButton(IDC_WIZARD_NEXT, !single);
+    SetActivePage(m_pages.front());
+}
+
+void CNewWizDialog::ShowButton(UINT id, bool shown)
+{
+    if (CWnd* button = GetDlgItem(id))
+        button->ShowWindow(shown ? SW_SHOW : SW_HIDE);
+}
+
+void CNewWizDialog::EnableButton(UINT id, bool enabled)
+{
+    if (CWnd* button = GetDlgItem(id))
+        button->EnableWindow(enabled ? TRUE : FALSE);
+}
+
+int CNewWizDialog::IndexOf(const CNewWizPage* page) const
+{
+    for (size_t i = 0; i < m_pages.size(); ++i)
+        if (m_pages[i] == page)
+            return static_cast<int>(i);
+    return -1;
+}
+
+CNewWizPage* CNewWizDialog::GetActivePage() const
+{
+    for (CNewWizPage* page : m_pages)
+        if (page->m_active)
+            return page;
+    return nullptr;
+}
+
+BOOL CNewWizDialog::SetActivePage(CNewWizPage* page)
+{
+    if (page == nullptr)
+        return FALSE;
+    if (!page->m_created) {
+        if (!page->Create(page->m_dialogId, this))
+            return FALSE;
+        page->m_created = true;
+        page->m_frame = this;
+        if (!page->OnCreatePage())
+            return FALSE;
+    }
+    if (CNewWizPage* current = GetActivePage()) {
+        if (current != page) {
+            if (!current->OnKillActive())
+                return FALSE;
+            current->ShowWindow(SW_HIDE);
+            current->m_active = false;
+        }
+    }
+    CRect area;
+    if (CWnd* placeholder = GetDlgItem(m_placeholderId)) {
+        placeholder->GetWindowRect(&area);
+        ScreenToClient(&area);
+    } else {
+        GetClientRect(&area);
+    }
+    ::SetWindowPos(page->GetSafeHwnd(), nullptr, area.left, area.top, area.Width(), area.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    page->EnableWindow(TRUE);
+    page->ShowWindow(SW_SHOW);
+    page->Invalidate();
+    page->UpdateWindow();
+    page->OnSetActive();
+    page->m_active = true;
+    return TRUE;
+}
+
+CNewWizPage* CNewWizDialog::PageForAnswer(LRESULT answer, int step) const
+{
+    if (answer == CNewWizPage::kStayOnPage)
+        return nullptr;
+    if (answer == 0) {
+        const int index = IndexOf(GetActivePage()) + step;
+        return index >= 0 && index < static_cast<int>(m_pages.size()) ? m_pages[static_cast<size_t>(index)] : nullptr;
+    }
+    for (CNewWizPage* page : m_pages)
+        if (static_cast<LRESULT>(page->m_dialogId) == answer)
+            return page;
+    return nullptr;
+}
+
+void CNewWizDialog::OnWizardBack()
+{
+    CNewWizPage* active = GetActivePage();
+    if (active == nullptr)
+        return;
+    CNewWizPage* target = PageForAnswer(active->OnWizardBack(), -1);
+    if (target == nullptr || !SetActivePage(target))
+        return;
+    if (target == m_pages.front())
+        EnableButton(IDC_WIZARD_BACK, false);
+    EnableButton(IDC_WIZARD_FINISH, false);
+    ShowButton(IDC_WIZARD_FINISH, false);
+    ShowButton(IDC_WIZARD_NEXT, true);
+    EnableButton(IDC_WIZARD_NEXT, true);
+}
+
+void CNewWizDialog::OnWizardNext()
+{
+    CNewWizPage* active = GetActivePage();
+    if (active == nullptr)
+        return;
+    CNewWizPage* target = PageForAnswer(active->OnWizardNext(), +1);
+    if (target == nullptr)
+        return;
+    if (target == m_pages.back()) {
+        ShowButton(IDC_WIZARD_NEXT, false);
+        EnableButton(IDC_WIZARD_NEXT, false);
+        EnableButton(IDC_WIZARD_FINISH, true);
+        ShowButton(IDC_WIZARD_FINISH, true);
+    }
+    if (SetActivePage(target))
+        EnableButton(IDC_WIZARD_BACK, true);
+}
+
+void CNewWizDialog::OnWizardFinish()
+{
+    CNewWizPage* active = GetActivePage();
+    if (active == nullptr || !active->OnKillActive())
+        return;
+    for (CNewWizPage* page : m_pages)
+        if (page->m_created && !page->OnWizardFinish())
+            return;
+    UpdateData(TRUE);
+}
+
+void CNewWizDialog::OnCancel()
+{
+    for (CNewWizPage* page : m_pages)
+        if (page->m_created && !page->OnQueryCancel())
+            return;
+    CDialog::OnCancel();
+}
+
+void CNewWizDialog::OnDestroy()
+{
+    for (CNewWizPage* page : m_pages) {
+        if (page->m_created && page->OnKillActive()) {
+            page->OnDestroyPage();
+            page->DestroyWindow();
+            page->m_created = false;
+            page->m_active = false;
+        }
+    }
+    CDialog::OnDestroy();
+}
+
+BOOL CNewWizDialog::PreTranslateMessage(MSG* pMsg)
+{
+    // Embedded in a page: the keyboard never closes the wizard.
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}

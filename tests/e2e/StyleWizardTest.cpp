@@ -1,0 +1,133 @@
+// The style-conversion wizard reached as a user reaches it: a MIDI file split into
+// parts by its markers goes through the three steps and is saved as a style that
+// the program's own mark check accepts, with its parts and names in it.
+#include "tests/e2e/Scenario.h"
+
+#include "core/portable/marks/ByteSource.h"
+#include "core/portable/marks/FileMarks.h"
+#include "core/portable/marks/StyleLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kWindowEditStyle = 32780;
+constexpr int kSourcePath = 1016;
+constexpr int kFullName = 1224;
+constexpr int kSectionList = 1162;
+constexpr int kSectionButton = 1163;
+constexpr int kLoadOts = 1168;
+constexpr int kNext = 12324;
+constexpr int kFinish = 12325;
+constexpr UINT kSuccess = 1167;
+// The file name field of the system's save dialog (an edit, alone or in a combo box).
+constexpr int kFileNameCombo = 0x47c;
+constexpr int kFileNameEdit = 0x480;
+
+void PutBig(std::string& out, std::uint32_t value, int bytes) {
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+// One track at 96 ticks per quarter: tempo, 4/4, and a bar per part, each part
+// opened by its marker and holding one drum note.
+std::string MarkerSplitMidi(const std::vector<std::string>& parts) {
+    std::string track("\x00\xff\x51\x03\x07\xa1\x20\x00\xff\x58\x04\x04\x02\x18\x08", 15);
+    std::string delta(1, '\0');
+    for (const std::string& part : parts) {
+        track += delta + "\xff\x06";
+        track.push_back(static_cast<char>(part.size()));
+        track += part;
+        track += std::string("\x00\x99\x24\x64\x30\x89\x24\x00", 8);
+        delta = "\x82\x50";  // the rest of the bar, 336 ticks
+    }
+    track += delta + std::string("\xff\x2f\x00", 3);
+    std::string midi("MThd");
+    PutBig(midi, 6, 4);
+    midi += std::string("\x00\x00\x00\x01\x00\x60", 6);
+    midi += "MTrk";
+    PutBig(midi, static_cast<std::uint32_t>(track.size()), 4);
+    return midi + track;
+}
+
+HWND WaitForVisibleChild(HWND frame, int controlId) {
+    return WaitForWindow([&] { return FindVisibleChildById(frame, controlId); }, kBoxTimeoutMs);
+}
+
+// Types a path into the save dialog and presses its OK button.
+bool AnswerSaveDialog(const RunningProgram& program, const fs::path& target) {
+    HWND field = nullptr;
+    const HWND dialog = WaitForWindow([&]() -> HWND {
+        const BoxView box = program.FindBox();
+        for (HWND child : box.window ? DescendantsOf(box.window) : std::vector<HWND>{}) {
+            const int id = GetDlgCtrlID(child);
+            if ((id == kFileNameCombo || id == kFileNameEdit) && ClassOf(child) == L"Edit")
+                field = child;
+        }
+        return field ? box.window : nullptr;
+    }, kBoxTimeoutMs);
+    if (!dialog)
+        return false;
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.wstring().c_str()));
+    PressButton(dialog, IDOK);
+    return true;
+}
+
+TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
+    Workspace workspace;
+    workspace.PutOnInstrument(L"profile.ini", InstrumentProfile(ProfileSettings{}));
+    const fs::path source = workspace.DataFolder(L"song") / L"groove.mid";
+    fs::create_directories(source.parent_path());
+    WriteFileBytes(source, MarkerSplitMidi({"INTRO A", "MAIN A", "ENDING A"}));
+    const fs::path target = workspace.DataFolder(L"style") / L"groove.sty";
+
+    auto program = StartConnected(workspace);
+    ASSERT_TRUE(program);
+    HWND frame = program->MainFrame();
+    program->Command(frame, kWindowEditStyle);
+    HWND sourceEdit = WaitForVisibleChild(frame, kSourcePath);
+    ASSERT_TRUE(sourceEdit) << "the wizard's first step";
+    HWND sheet = GetParent(GetParent(sourceEdit));
+    HWND sections = GetDlgItem(GetParent(sourceEdit), kSectionList);
+
+    // Typing analyses quietly: a path that names no file yet shows no box.
+    SendMessageW(sourceEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Z:\\no"));
+    Sleep(1000);
+    EXPECT_FALSE(program->FindBox().window) << "a box while typing";
+    SendMessageW(sourceEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(source.wstring().c_str()));
+    const ListRows allPresent = {{L"INTRO A", L"Y"}, {L"MAIN A", L"Y"}, {L"ENDING A", L"Y"}};
+    EXPECT_TRUE(WaitUntil([&] { return ReadListView(sections) == allPresent; }, kBoxTimeoutMs))
+        << "every section the model needs is found";
+    EXPECT_EQ(TextOf(GetDlgItem(GetParent(sourceEdit), kFullName)), L"groove");
+
+    PressButton(sheet, kNext);
+    ASSERT_TRUE(WaitForVisibleChild(frame, kSectionButton)) << "the second step";
+    PressButton(sheet, kNext);
+    ASSERT_TRUE(WaitForVisibleChild(frame, kLoadOts)) << "the third step";
+    ASSERT_TRUE(WaitForVisibleChild(frame, kFinish)) << "Finish after the voice list came";
+    PressButton(sheet, kFinish);
+    ASSERT_TRUE(AnswerSaveDialog(*program, target)) << "the save dialog";
+    const BoxView done = program->WaitForBoxOfKind(BoxKind::ProgramBox, kBoxTimeoutMs);
+    EXPECT_EQ(done.text, ProgramString(workspace.Program(), kSuccess));
+    Agree(done);
+
+    const std::string saved = ReadFileBytes(target);
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(saved.data()), saved.size());
+    const keyloft::marks::MemoryByteSource style(bytes);
+    EXPECT_TRUE(keyloft::marks::PassesMarkCheck(keyloft::marks::FileKind::Style, style));
+    std::vector<std::string> parts;
+    for (int segment : keyloft::marks::ReadStyleSegments(style))
+        parts.emplace_back(keyloft::marks::StyleSegmentName(segment));
+    EXPECT_EQ(parts, (std::vector<std::string>{"INTRO A", "MAIN A", "ENDING A"}));
+    const auto names = keyloft::marks::ReadStyleNames(style);
+    ASSERT_TRUE(names);
+    EXPECT_EQ((*names)[0], "groove");
+    EXPECT_EQ((*names)[1], "groove");
+    program->Stop();
+}
+
+} // namespace
+} // namespace e2e
