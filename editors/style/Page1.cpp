@@ -142,7 +142,6 @@ HBRUSH CPage1::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
         if (pWnd->GetDlgCtrlID() == IDC_SOURCE_STEP)
             pDC->SetTextColor(kStepRed);
         pDC->SetBkMode(TRANSPARENT);
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
     }
     return brush;
 }

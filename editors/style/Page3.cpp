@@ -178,7 +178,7 @@ BOOL CPage3::OnInitDialog()
 void CPage3::CreateGrid()
 {
     // Dialog units: labels on the left, then 16 columns of cells.
-    constexpr int kLeft = 12, kLabelWidth = 56, kCellWidth = 22, kTop = 56, kRowHeight = 18, kCellHeight = 14;
+    constexpr int kLeft = 12, kLabelWidth = 60, kCellWidth = 27, kTop = 56, kRowHeight = 18, kCellHeight = 14;
     CFont* font = GetFont();
     for (int channel = 0; channel < kChannels; ++channel) {
         CRect header(kLeft + kLabelWidth + channel * kCellWidth, kTop - 12, 0, 0);

@@ -71,7 +71,14 @@ void CPropSheet::ReloadButtonTexts()
     m_finish.SetWindowText(text);
 }
 
-BOOL CPropSheet::OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
+BOOL CPropSheet::OnEraseBkgnd(CDC* pDC)
+{
+    // The steps cover the page area; around them and the buttons, the page colour.
+    CRect client;
+    GetClientRect(&client);
+    pDC->FillSolidRect(&client, GetUiResources().m_pageBackColour);
+    return TRUE;
+}
 
 BOOL CPropSheet::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
