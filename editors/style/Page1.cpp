@@ -1,6 +1,5 @@
 #include "editors/style/Page1.h"
 
-#include "app/pages/BaseDlg.h"
 #include "app/pages/ProgramMessages.h"
 #include "app/shell/AppMessages.h"
 #include "core/files/Folders.h"
@@ -14,17 +13,8 @@
 namespace {
 
 constexpr UINT WM_SOURCE_REPORT = WM_APP + 40;
-constexpr COLORREF kTextGreen = RGB(0, 128, 0);
-constexpr COLORREF kStepRed = RGB(255, 0, 0);
 constexpr int kColumnWidth = 180;
 constexpr UINT kTicksPerQuarter[] = {96, 120, 144, 168, 192};
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 std::vector<CString> UpperEssentialSections()
 {
@@ -44,7 +34,6 @@ CString CutToAnsiBytes(const CString& text, size_t maxBytes)
 
 BEGIN_MESSAGE_MAP(CPage1, CNewWizPage)
     ON_WM_DESTROY()
-    ON_WM_CTLCOLOR()
     ON_WM_DROPFILES()
     ON_BN_CLICKED(IDC_SOURCE_BROWSE, &CPage1::OnBrowse)
     ON_CBN_SELCHANGE(IDC_SOURCE_TARGET, &CPage1::OnTargetChanged)
@@ -53,7 +42,7 @@ BEGIN_MESSAGE_MAP(CPage1, CNewWizPage)
     ON_MESSAGE(WM_SOURCE_REPORT, &CPage1::OnSourceReport)
 END_MESSAGE_MAP()
 
-CPage1::CPage1() : CNewWizPage(IDD_WIZARD_SOURCE) {}
+CPage1::CPage1() : CNewWizPage(IDD_WIZARD_SOURCE, IDC_SOURCE_STEP) {}
 CPage1::~CPage1() = default;
 
 void CPage1::DoDataExchange(CDataExchange* pDX)
@@ -72,11 +61,7 @@ BOOL CPage1::OnInitDialog()
 {
     CNewWizPage::OnInitDialog();
     m_worker = std::make_unique<CSourceAnalysisWorker>(GetSafeHwnd(), WM_SOURCE_REPORT);
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    m_toolTip.SetTipBkColor(RGB(255, 255, 255));
-    m_toolTip.SetTipTextColor(kTextGreen);
-    m_toolTip.AddTool(&m_target, LoadText(IDS_TARGET_MODEL));
+    AddToolTip(&m_target, IDS_TARGET_MODEL);
 
     m_sections.InsertColumn(0, LoadText(IDS_COLUMN_SECTION), LVCFMT_LEFT, kColumnWidth);
     m_sections.InsertColumn(1, LoadText(IDS_COLUMN_STATE), LVCFMT_LEFT, kColumnWidth);
@@ -132,18 +117,6 @@ LRESULT CPage1::OnLanguageChanged(WPARAM, LPARAM)
     ReloadTexts();
     Invalidate();
     return 0;
-}
-
-HBRUSH CPage1::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
-{
-    HBRUSH brush = CNewWizPage::OnCtlColor(pDC, pWnd, nCtlColor);
-    pDC->SetTextColor(kTextGreen);
-    if (nCtlColor == CTLCOLOR_STATIC) {
-        if (pWnd->GetDlgCtrlID() == IDC_SOURCE_STEP)
-            pDC->SetTextColor(kStepRed);
-        pDC->SetBkMode(TRANSPARENT);
-    }
-    return brush;
 }
 
 CString CPage1::GetFullName() const
@@ -297,12 +270,9 @@ void CPage1::OnBrowse()
 
 void CPage1::OnDropFiles(HDROP hDropInfo)
 {
-    CStringArray files;
-    CStringArray folders;
-    CBaseDlg::SplitDroppedPaths(hDropInfo, files, folders);
-    ::DragFinish(hDropInfo);
-    if (files.GetSize() + folders.GetSize() == 1 && files.GetSize() == 1)
-        ChooseSource(files[0]);
+    const CString path = SingleDroppedFile(hDropInfo);
+    if (!path.IsEmpty())
+        ChooseSource(path);
 }
 
 int CPage1::Refuse(UINT messageId, CWnd* focus)
@@ -350,13 +320,4 @@ BOOL CPage1::OnWizardFinish()
 {
     AfxGetApp()->WriteProfileString(L"converter", L"ins", GetTargetText());
     return TRUE;
-}
-
-BOOL CPage1::PreTranslateMessage(MSG* pMsg)
-{
-    if (m_toolTip.GetSafeHwnd() != nullptr)
-        m_toolTip.RelayEvent(pMsg);
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
-        return TRUE;
-    return CNewWizPage::PreTranslateMessage(pMsg);
 }

@@ -34,13 +34,11 @@ public:
 
     LRESULT OnWizardNext() override;
     BOOL OnWizardFinish() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     afx_msg void OnDestroy();
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnBrowse();
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnTargetChanged();
@@ -68,7 +66,6 @@ private:
     CMyButton m_browse;
     CMyCombox m_ticks;
     CSecListCtrl m_sections;
-    CToolTipCtrl m_toolTip;
 
     SourceMode m_sourceMode = SourceMode::None;
     CString m_sourcePath;

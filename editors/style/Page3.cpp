@@ -1,6 +1,5 @@
 #include "editors/style/Page3.h"
 
-#include "app/pages/BaseDlg.h"
 #include "app/pages/CopyCasmDlg.h"
 #include "app/pages/ProgramMessages.h"
 #include "app/shell/AppMessages.h"
@@ -17,8 +16,6 @@ using keyloft::style::ChannelSetting;
 using keyloft::style::SectionSettings;
 namespace style = keyloft::style;
 
-constexpr COLORREF kTextGreen = RGB(0, 128, 0);
-constexpr COLORREF kStepRed = RGB(255, 0, 0);
 constexpr int kChannels = style::SectionChannelCount;
 constexpr int kHiddenChannels = 8;   // channels 1-8 of the main and fill sections
 constexpr UINT kFirstMenuCommand = 1;
@@ -127,7 +124,6 @@ bool IsDeviceStyleSource(const CPage1* source)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPage3, CNewWizPage)
-    ON_WM_CTLCOLOR()
     ON_WM_DROPFILES()
     ON_BN_CLICKED(IDC_SECTIONS_CHOOSE, &CPage3::OnChooseSection)
     ON_BN_CLICKED(IDC_SECTIONS_COPY, &CPage3::OnCopySettings)
@@ -141,7 +137,7 @@ BEGIN_MESSAGE_MAP(CPage3, CNewWizPage)
     ON_MESSAGE(AppMsg::SelectPage, &CPage3::OnSelectPage)
 END_MESSAGE_MAP()
 
-CPage3::CPage3() : CNewWizPage(IDD_WIZARD_SECTIONS) {}
+CPage3::CPage3() : CNewWizPage(IDD_WIZARD_SECTIONS, IDC_SECTIONS_STEP) {}
 CPage3::~CPage3() = default;
 
 void CPage3::DoDataExchange(CDataExchange* pDX)
@@ -159,16 +155,10 @@ BOOL CPage3::OnInitDialog()
     CNewWizPage::OnInitDialog();
     CreateGrid();
     m_slider.Create(this);
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    m_toolTip.SetTipBkColor(RGB(255, 255, 255));
-    m_toolTip.SetTipTextColor(kTextGreen);
-    const std::pair<CWnd*, UINT> tips[] = {{&m_copy, IDS_COPY_TO_SECTIONS},
-                                           {&m_save, IDS_SAVE_CASM},
-                                           {&m_load, IDS_LOAD_CASM},
-                                           {&m_reset, IDS_RESET_CASM}};
-    for (const auto& [button, text] : tips)
-        m_toolTip.AddTool(button, text);
+    AddToolTip(&m_copy, IDS_COPY_TO_SECTIONS);
+    AddToolTip(&m_save, IDS_SAVE_CASM);
+    AddToolTip(&m_load, IDS_LOAD_CASM);
+    AddToolTip(&m_reset, IDS_RESET_CASM);
     DragAcceptFiles(TRUE);
     ReloadTexts();
     RefreshCells();
@@ -214,17 +204,12 @@ void CPage3::CreateGrid()
 
 void CPage3::ReloadTexts()
 {
-    auto text = [](UINT id) {
-        CString loaded;
-        loaded.LoadString(id);
-        return loaded;
-    };
-    SetDlgItemText(IDC_SECTIONS_LABEL, text(IDS_COLUMN_SECTION));
-    SetDlgItemText(IDC_SECTIONS_STEP, text(IDS_STEP_2_OF_3));
-    m_copy.SetWindowText(text(IDS_COPY_PARAMETERS));
-    m_save.SetWindowText(text(IDS_SAVE_PARAMETERS));
-    m_reset.SetWindowText(text(IDS_RESET_PARAMETERS));
-    m_load.SetWindowText(text(IDS_LOAD_PARAMETERS));
+    SetDlgItemText(IDC_SECTIONS_LABEL, LoadText(IDS_COLUMN_SECTION));
+    SetDlgItemText(IDC_SECTIONS_STEP, LoadText(IDS_STEP_2_OF_3));
+    m_copy.SetWindowText(LoadText(IDS_COPY_PARAMETERS));
+    m_save.SetWindowText(LoadText(IDS_SAVE_PARAMETERS));
+    m_reset.SetWindowText(LoadText(IDS_RESET_PARAMETERS));
+    m_load.SetWindowText(LoadText(IDS_LOAD_PARAMETERS));
 }
 
 LRESULT CPage3::OnLanguageChanged(WPARAM, LPARAM)
@@ -238,16 +223,6 @@ LRESULT CPage3::OnSelectPage(WPARAM, LPARAM)
 {
     HideSlider();
     return 0;
-}
-
-HBRUSH CPage3::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
-{
-    HBRUSH brush = CNewWizPage::OnCtlColor(pDC, pWnd, nCtlColor);
-    if (nCtlColor == CTLCOLOR_STATIC) {
-        pDC->SetTextColor(pWnd->GetDlgCtrlID() == IDC_SECTIONS_STEP ? kStepRed : kTextGreen);
-        pDC->SetBkMode(TRANSPARENT);
-    }
-    return brush;
 }
 
 void CPage3::OnSetActive()
@@ -459,14 +434,8 @@ void CPage3::OnLoadSettings()
 
 void CPage3::OnDropFiles(HDROP hDropInfo)
 {
-    CStringArray files;
-    CStringArray folders;
-    CBaseDlg::SplitDroppedPaths(hDropInfo, files, folders);
-    ::DragFinish(hDropInfo);
-    if (files.GetSize() != 1 || folders.GetSize() != 0)
-        return;
     std::vector<std::uint8_t> bytes;
-    if (!ReadFileBytes(files[0], bytes, style::SectionSettingsSize + 1) || !style::IsSciFileSize(bytes.size()))
+    if (!ReadDroppedBlock(hDropInfo, style::SectionSettingsSize, bytes))
         return;
     m_settings.Unpack(bytes);
     m_modified = true;
@@ -485,17 +454,6 @@ void CPage3::OnResetSettings()
 
 BOOL CPage3::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_toolTip.GetSafeHwnd() != nullptr)
-        m_toolTip.RelayEvent(pMsg);
-    const bool mouseDown = pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_RBUTTONDOWN ||
-                           pMsg->message == WM_MBUTTONDOWN;
-    const bool escape = pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE;
-    if (m_slider.IsShowing() && ((mouseDown && pMsg->hwnd != m_slider.GetSafeHwnd()) || escape)) {
-        // A click on a note cell opens the slider again for that cell.
-        m_slider.Hide();
-        SetFocus();
-    }
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
-        return TRUE;
+    HideSliderOnClick(m_slider, pMsg);
     return CNewWizPage::PreTranslateMessage(pMsg);
 }

@@ -38,7 +38,6 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnChooseSection();
     afx_msg void OnCopySettings();
     afx_msg void OnLoadSettings();
@@ -78,7 +77,6 @@ private:
     CMyButton m_load;
     CMyButton m_save;
     CMyButton m_reset;
-    CToolTipCtrl m_toolTip;
     CSliderDlg m_slider;
     UINT m_sliderCell = 0;
 };

@@ -1,6 +1,5 @@
 #include "editors/style/Page4.h"
 
-#include "app/pages/BaseDlg.h"
 #include "app/pages/ProgramMessages.h"
 #include "app/shell/AppMessages.h"
 #include "app/view/KeyloftView.h"
@@ -19,7 +18,6 @@ namespace {
 
 namespace style = keyloft::style;
 
-constexpr COLORREF kTextGreen = RGB(0, 128, 0);
 constexpr UINT kFirstValueIds[] = {IDC_OTS_FIRST_VOLUME, IDC_OTS_FIRST_REVERB, IDC_OTS_FIRST_CHORUS,
                                    IDC_OTS_FIRST_OCTAVE};
 const wchar_t* const kPartNames[] = {L"Voice R1", L"Voice R2", L"Voice L"};
@@ -35,7 +33,6 @@ CString OctaveText(int octave)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPage4, CNewWizPage)
-    ON_WM_CTLCOLOR()
     ON_WM_DROPFILES()
     ON_BN_CLICKED(IDC_OTS_LOAD, &CPage4::OnLoadOts)
     ON_BN_CLICKED(IDC_OTS_SAVE, &CPage4::OnSaveOts)
@@ -49,7 +46,7 @@ BEGIN_MESSAGE_MAP(CPage4, CNewWizPage)
     ON_MESSAGE(AppMsg::SelectPage, &CPage4::OnSelectPage)
 END_MESSAGE_MAP()
 
-CPage4::CPage4() : CNewWizPage(IDD_WIZARD_OTS) {}
+CPage4::CPage4() : CNewWizPage(IDD_WIZARD_OTS, IDC_OTS_STEP) {}
 CPage4::~CPage4() = default;
 
 void CPage4::DoDataExchange(CDataExchange* pDX)
@@ -66,13 +63,9 @@ BOOL CPage4::OnInitDialog()
     CreateGrid();
     m_slider.Create(this);
     m_notify.Create(this);
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    m_toolTip.SetTipBkColor(RGB(255, 255, 255));
-    m_toolTip.SetTipTextColor(kTextGreen);
-    m_toolTip.AddTool(&m_save, IDS_SAVE_OTS);
-    m_toolTip.AddTool(&m_load, IDS_LOAD_OTS);
-    m_toolTip.AddTool(&m_reset, IDS_RESET_OTS);
+    AddToolTip(&m_save, IDS_SAVE_OTS);
+    AddToolTip(&m_load, IDS_LOAD_OTS);
+    AddToolTip(&m_reset, IDS_RESET_OTS);
     DragAcceptFiles(TRUE);
     ApplyOtsBlock(style::OneTouchSettings().Pack());
     return TRUE;
@@ -133,9 +126,9 @@ CComboButton& CPage4::ValueButton(int value, int part) const
 void CPage4::ReloadTexts()
 {
     // The page's own captions are fixed texts; the tool tips follow the language.
-    m_toolTip.UpdateTipText(IDS_SAVE_OTS, &m_save);
-    m_toolTip.UpdateTipText(IDS_LOAD_OTS, &m_load);
-    m_toolTip.UpdateTipText(IDS_RESET_OTS, &m_reset);
+    m_toolTip.UpdateTipText(LoadText(IDS_SAVE_OTS), &m_save);
+    m_toolTip.UpdateTipText(LoadText(IDS_LOAD_OTS), &m_load);
+    m_toolTip.UpdateTipText(LoadText(IDS_RESET_OTS), &m_reset);
 }
 
 LRESULT CPage4::OnLanguageChanged(WPARAM, LPARAM)
@@ -150,16 +143,6 @@ LRESULT CPage4::OnSelectPage(WPARAM, LPARAM)
 {
     HideSlider();
     return 0;
-}
-
-HBRUSH CPage4::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
-{
-    HBRUSH brush = CNewWizPage::OnCtlColor(pDC, pWnd, nCtlColor);
-    if (nCtlColor == CTLCOLOR_STATIC) {
-        pDC->SetTextColor(pWnd->GetDlgCtrlID() == IDC_OTS_STEP ? RGB(255, 0, 0) : kTextGreen);
-        pDC->SetBkMode(TRANSPARENT);
-    }
-    return brush;
 }
 
 style::OtsBlock CPage4::BuildOtsBlock() const
@@ -393,13 +376,8 @@ void CPage4::OnLoadOts()
 
 void CPage4::OnDropFiles(HDROP hDropInfo)
 {
-    CStringArray files;
-    CStringArray folders;
-    CBaseDlg::SplitDroppedPaths(hDropInfo, files, folders);
-    ::DragFinish(hDropInfo);
     std::vector<std::uint8_t> bytes;
-    if (files.GetSize() != 1 || folders.GetSize() != 0 ||
-        !ReadFileBytes(files[0], bytes, style::OtsBlockSize + 1) || !style::IsOtsFileSize(bytes.size()))
+    if (!ReadDroppedBlock(hDropInfo, style::OtsBlockSize, bytes))
         return;
     ApplyOtsBlock(bytes);
     m_modified = true;
@@ -416,16 +394,6 @@ void CPage4::OnResetOts()
 
 BOOL CPage4::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_toolTip.GetSafeHwnd() != nullptr)
-        m_toolTip.RelayEvent(pMsg);
-    const bool mouseDown = pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_RBUTTONDOWN ||
-                           pMsg->message == WM_MBUTTONDOWN;
-    const bool escape = pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE;
-    if (m_slider.IsShowing() && ((mouseDown && pMsg->hwnd != m_slider.GetSafeHwnd()) || escape)) {
-        m_slider.Hide();
-        SetFocus();
-    }
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
-        return TRUE;
+    HideSliderOnClick(m_slider, pMsg);
     return CNewWizPage::PreTranslateMessage(pMsg);
 }

@@ -41,7 +41,6 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnLoadOts();
     afx_msg void OnSaveOts();
     afx_msg void OnResetOts();
@@ -84,7 +83,6 @@ private:
     CMyButton m_load;
     CMyButton m_save;
     CMyButton m_reset;
-    CToolTipCtrl m_toolTip;
     CSliderDlg m_slider;
     CNotifyDlg m_notify;
     UINT m_sliderButton = 0;

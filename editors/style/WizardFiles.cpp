@@ -2,6 +2,7 @@
 
 #include <afxdlgs.h>
 
+#include "app/pages/BaseDlg.h"
 #include "core/files/FileErrors.h"
 #include "core/files/SafeSave.h"
 
@@ -39,6 +40,21 @@ CString AskSavePath(LPCTSTR filter, LPCTSTR extension, CWnd* parent, LPCTSTR fil
     if (dialog.GetFileExt().CompareNoCase(extension) != 0)
         path += CString(L".") + extension;
     return path;
+}
+
+CString SingleDroppedFile(HDROP drop)
+{
+    CStringArray files;
+    CStringArray folders;
+    CBaseDlg::SplitDroppedPaths(drop, files, folders);
+    ::DragFinish(drop);
+    return files.GetSize() == 1 && folders.GetSize() == 0 ? files[0] : CString();
+}
+
+bool ReadDroppedBlock(HDROP drop, std::size_t size, std::vector<std::uint8_t>& bytes)
+{
+    const CString path = SingleDroppedFile(drop);
+    return !path.IsEmpty() && ReadFileBytes(path, bytes, size + 1) && bytes.size() == size;
 }
 
 bool ReadFileBytes(LPCTSTR path, std::vector<std::uint8_t>& bytes, std::uint64_t maxBytes)

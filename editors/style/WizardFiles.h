@@ -16,6 +16,12 @@ CString AskOpenPath(LPCTSTR filter, CWnd* parent, DWORD* filterIndex = nullptr);
 CString AskSavePath(LPCTSTR filter, LPCTSTR extension, CWnd* parent, LPCTSTR fileName = nullptr,
                     LPCTSTR initialFolder = nullptr);
 
+// The one file of a drop (finished here); empty when more than one path, or a
+// folder, was dropped.
+CString SingleDroppedFile(HDROP drop);
+// A dropped file taken only when it is exactly `size` bytes long.
+bool ReadDroppedBlock(HDROP drop, std::size_t size, std::vector<std::uint8_t>& bytes);
+
 // At most maxBytes bytes from the start of the file.
 bool ReadFileBytes(LPCTSTR path, std::vector<std::uint8_t>& bytes, std::uint64_t maxBytes);
 bool SaveFileBytes(LPCTSTR path, const void* data, std::size_t size);

@@ -1,12 +1,24 @@
 #include "editors/style/WizardFrame.h"
 
 #include "resource.h"
+#include "widgets/SliderDlg.h"
+
+namespace {
+
+constexpr COLORREF kTextGreen = RGB(0, 128, 0);
+constexpr COLORREF kStepRed = RGB(255, 0, 0);
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CNewWizPage, CTranDlg)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CNewWizPage::CNewWizPage(UINT dialogId) : CTranDlg(dialogId), m_dialogId(dialogId) {}
+CNewWizPage::CNewWizPage(UINT dialogId, UINT stepCaptionId)
+    : CTranDlg(dialogId), m_dialogId(dialogId), m_stepCaptionId(stepCaptionId)
+{
+}
+
 CNewWizPage::~CNewWizPage() = default;
 
 BOOL CNewWizPage::OnInitDialog()
@@ -15,15 +27,58 @@ BOOL CNewWizPage::OnInitDialog()
     m_titleFont.CreateFont(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
     m_whiteBrush.Reset(::CreateSolidBrush(RGB(255, 255, 255)));
+    if (CWnd* caption = GetDlgItem(static_cast<int>(m_stepCaptionId)))
+        caption->SetFont(&m_titleFont);
+    m_toolTip.Create(this);
+    m_toolTip.Activate(TRUE);
+    m_toolTip.SetTipBkColor(RGB(255, 255, 255));
+    m_toolTip.SetTipTextColor(kTextGreen);
     return TRUE;
 }
 
-HBRUSH CNewWizPage::OnCtlColor(CDC* pDC, CWnd* /*pWnd*/, UINT nCtlColor)
+CString CNewWizPage::LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+void CNewWizPage::AddToolTip(CWnd* control, UINT stringId)
+{
+    m_toolTip.AddTool(control, LoadText(stringId));
+}
+
+HBRUSH CNewWizPage::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     pDC->SetBkColor(RGB(255, 255, 255));
-    if (nCtlColor == CTLCOLOR_STATIC)
+    pDC->SetTextColor(kTextGreen);
+    if (nCtlColor == CTLCOLOR_STATIC) {
+        if (pWnd != nullptr && pWnd->GetDlgCtrlID() == static_cast<int>(m_stepCaptionId))
+            pDC->SetTextColor(kStepRed);
         pDC->SetBkMode(TRANSPARENT);
+    }
     return m_whiteBrush.Get();
+}
+
+void CNewWizPage::HideSliderOnClick(CSliderDlg& slider, const MSG* pMsg)
+{
+    const bool click = pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_RBUTTONDOWN ||
+                       pMsg->message == WM_MBUTTONDOWN;
+    const bool escape = pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE;
+    if (slider.IsShowing() && ((click && pMsg->hwnd != slider.GetSafeHwnd()) || escape)) {
+        // A click on a value opens the slider again for that value.
+        slider.Hide();
+        SetFocus();
+    }
+}
+
+BOOL CNewWizPage::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_toolTip.GetSafeHwnd() != nullptr)
+        m_toolTip.RelayEvent(pMsg);
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+        return TRUE;
+    return CTranDlg::PreTranslateMessage(pMsg);
 }
 
 BEGIN_MESSAGE_MAP(CNewWizDialog, CDialog)

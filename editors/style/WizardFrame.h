@@ -15,13 +15,15 @@
 #include "widgets/WidgetLook.h"
 
 class CNewWizDialog;
+class CSliderDlg;
 
 class CNewWizPage : public CTranDlg {
 public:
     // What OnWizardBack/OnWizardNext return to stay on the page.
     static constexpr LRESULT kStayOnPage = -1;
 
-    explicit CNewWizPage(UINT dialogId);
+    // stepCaptionId: the page's "Step n / 3" caption, drawn in red and bold.
+    CNewWizPage(UINT dialogId, UINT stepCaptionId);
     ~CNewWizPage() override;
 
     UINT GetDialogId() const { return m_dialogId; }
@@ -39,13 +41,24 @@ public:
     virtual LRESULT OnWizardNext() { return 0; }          // 0 next, -1 stay, else a dialog id
     virtual BOOL OnWizardFinish() { return TRUE; }
 
+    // Relays to the tool tips and swallows Enter and Escape: the page never closes.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     BOOL OnInitDialog() override;
+    // Green texts on white; the step caption red.
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
+    static CString LoadText(UINT id);
+    // A tool tip from the string table.
+    void AddToolTip(CWnd* control, UINT stringId);
+    // Hides a popup slider on any click outside it or on Escape.
+    void HideSliderOnClick(CSliderDlg& slider, const MSG* pMsg);
+
     CFont m_titleFont;
     widgets::CGdiHandle<HBRUSH> m_whiteBrush;
+    CToolTipCtrl m_toolTip;
 
 private:
     friend class CNewWizDialog;
@@ -53,6 +66,7 @@ private:
     bool m_created = false;
     bool m_active = false;
     UINT m_dialogId = 0;
+    UINT m_stepCaptionId = 0;
 };
 
 class CNewWizDialog : public CDialog {
