@@ -1,6 +1,8 @@
 // The style-conversion wizard reached as a user reaches it: a MIDI file split into
 // parts by its markers goes through the three steps and is saved as a style that
-// the program's own mark check accepts, with its parts and names in it.
+// the program's own mark check accepts, with its parts and names in it. On the way:
+// a source that lacks a section is refused, typing shows no box, and a voice list
+// the instrument would not give is asked for again on the next visit.
 #include "tests/e2e/Scenario.h"
 
 #include "core/portable/marks/ByteSource.h"
@@ -17,12 +19,17 @@ namespace fs = std::filesystem;
 constexpr int kWindowEditStyle = 32780;
 constexpr int kSourcePath = 1016;
 constexpr int kFullName = 1224;
+constexpr int kShortName = 1225;
 constexpr int kSectionList = 1162;
 constexpr int kSectionButton = 1163;
 constexpr int kLoadOts = 1168;
+constexpr int kBack = 12323;
 constexpr int kNext = 12324;
 constexpr int kFinish = 12325;
 constexpr UINT kSuccess = 1167;
+constexpr UINT kUnknownFormat = 1166;
+constexpr UINT kSelectVoiceR1 = 1176;
+constexpr UINT kNoVoiceNames = 242;
 // The file name field of the system's save dialog (an edit, alone or in a combo box).
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
@@ -82,6 +89,8 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     const fs::path source = workspace.DataFolder(L"song") / L"groove.mid";
     fs::create_directories(source.parent_path());
     WriteFileBytes(source, MarkerSplitMidi({"INTRO A", "MAIN A", "ENDING A"}));
+    const fs::path partial = source.parent_path() / L"partial.mid";
+    WriteFileBytes(partial, MarkerSplitMidi({"INTRO A", "MAIN A"}));
     const fs::path target = workspace.DataFolder(L"style") / L"groove.sty";
 
     auto program = StartConnected(workspace);
@@ -92,6 +101,19 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     ASSERT_TRUE(sourceEdit) << "the wizard's first step";
     HWND sheet = GetParent(GetParent(sourceEdit));
     HWND sections = GetDlgItem(GetParent(sourceEdit), kSectionList);
+
+    // A source without one of the model's sections shows which, and Next refuses it.
+    SendMessageW(sourceEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(partial.wstring().c_str()));
+    const ListRows endingMissing = {{L"INTRO A", L"Y"}, {L"MAIN A", L"Y"}, {L"ENDING A", L"N"}};
+    EXPECT_TRUE(WaitUntil([&] { return ReadListView(sections) == endingMissing; }, kBoxTimeoutMs));
+    PressButton(sheet, kNext);
+    const BoxView refused = program->WaitForBox(kBoxTimeoutMs);
+    EXPECT_EQ(refused.text, ProgramString(workspace.Program(), kUnknownFormat));
+    Agree(refused);
+    EXPECT_TRUE(IsWindowVisible(sourceEdit)) << "still on the first step";
+    // Typed paths keep the names; emptied, they come from the next source's title.
+    for (int name : {kFullName, kShortName})
+        SendDlgItemMessageW(GetParent(sourceEdit), name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
 
     // Typing analyses quietly: a path that names no file yet shows no box.
     SendMessageW(sourceEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Z:\\no"));
@@ -105,6 +127,25 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
 
     PressButton(sheet, kNext);
     ASSERT_TRUE(WaitForVisibleChild(frame, kSectionButton)) << "the second step";
+    // The instrument refuses the voice list once: no voice can be chosen, so Finish refuses.
+    workspace.WriteInstrumentControl("fault=refuse\non=48\nstatus=10\n");
+    PressButton(sheet, kNext);
+    BoxView box = program->WaitForBox(kBoxTimeoutMs);
+    for (int more = 0; more < 3 && box.window && box.text != ProgramString(workspace.Program(), kNoVoiceNames); ++more) {
+        Agree(box);  // the port's own word on the refusal
+        box = program->WaitForBox(kBoxTimeoutMs);
+    }
+    ASSERT_EQ(box.text, ProgramString(workspace.Program(), kNoVoiceNames));
+    Agree(box);
+    ASSERT_TRUE(WaitForVisibleChild(frame, kFinish));
+    PressButton(sheet, kFinish);
+    const BoxView noVoice = program->WaitForBox(kBoxTimeoutMs);
+    EXPECT_EQ(noVoice.text, ProgramString(workspace.Program(), kSelectVoiceR1));
+    Agree(noVoice);
+    // Back and on again: the list is asked for anew, and now it comes.
+    workspace.WriteInstrumentControl("pace=0\n");
+    PressButton(sheet, kBack);
+    ASSERT_TRUE(WaitForVisibleChild(frame, kSectionButton));
     PressButton(sheet, kNext);
     ASSERT_TRUE(WaitForVisibleChild(frame, kLoadOts)) << "the third step";
     ASSERT_TRUE(WaitForVisibleChild(frame, kFinish)) << "Finish after the voice list came";
