@@ -16,7 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr int kWindowSong = 32775;
 constexpr int kWindowEditStyle = 32780;
+constexpr UINT kEditStyleTreeItem = 109;
 constexpr int kSourcePath = 1016;
 constexpr int kFullName = 1224;
 constexpr int kShortName = 1225;
@@ -96,7 +98,9 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     auto program = StartConnected(workspace);
     ASSERT_TRUE(program);
     HWND frame = program->MainFrame();
-    program->Command(frame, kWindowEditStyle);
+    HWND tree = FindVisibleChildById(frame, kPageTree);
+    HTREEITEM item = tree ? FindTreeItem(tree, ProgramString(workspace.Program(), kEditStyleTreeItem)) : nullptr;
+    ASSERT_TRUE(item && ClickTreeItem(tree, item)) << "the page tree's style editor item";
     HWND sourceEdit = WaitForVisibleChild(frame, kSourcePath);
     ASSERT_TRUE(sourceEdit) << "the wizard's first step";
     HWND sheet = GetParent(GetParent(sourceEdit));
@@ -154,6 +158,12 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     const BoxView done = program->WaitForBoxOfKind(BoxKind::ProgramBox, kBoxTimeoutMs);
     EXPECT_EQ(done.text, ProgramString(workspace.Program(), kSuccess));
     Agree(done);
+    // Saved, the wizard is back on its first step, also when brought forward again.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(sourceEdit) != FALSE; }, kBoxTimeoutMs));
+    program->Command(frame, kWindowSong);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(sourceEdit); }, kBoxTimeoutMs));
+    program->Command(frame, kWindowEditStyle);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(sourceEdit) != FALSE; }, kBoxTimeoutMs));
 
     const std::string saved = ReadFileBytes(target);
     const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(saved.data()), saved.size());
