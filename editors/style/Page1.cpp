@@ -170,6 +170,8 @@ void CPage1::RequestAnalysis()
     if (m_sourceEdit.GetSafeHwnd() != nullptr)
         m_sourceEdit.GetWindowText(path);
     ++m_requested;
+    m_requestedNames[0] = GetFullName();
+    m_requestedNames[1] = GetShortName();
     if (m_worker)
         m_worker->Request(m_requested, path, m_essentials);
 }
@@ -203,8 +205,10 @@ void CPage1::ApplyReport(const SourceReport& report)
         FillDefaultNames(report.path);
     } else if (report.mode == SourceMode::Style) {
         if (report.hasNames) {
-            m_fullName.SetWindowText(report.names[0]);
-            m_shortName.SetWindowText(report.names[1]);
+            if (GetFullName() == m_requestedNames[0] && GetShortName() == m_requestedNames[1]) {
+                m_fullName.SetWindowText(report.names[0]);
+                m_shortName.SetWindowText(report.names[1]);
+            }
             m_thirdName = report.names[2];
             m_fourthName = report.names[3];
         }

@@ -77,4 +77,7 @@ private:
     std::unique_ptr<CSourceAnalysisWorker> m_worker;
     unsigned m_requested = 0;   // generation of the last request
     unsigned m_applied = 0;     // generation of the report in force
+    // The names when the analysis was asked for: a source's names replace only
+    // names the user has not changed while it ran.
+    CString m_requestedNames[2];
 };

@@ -1,8 +1,9 @@
 // The style-conversion wizard reached as a user reaches it: a MIDI file split into
 // parts by its markers goes through the three steps and is saved as a style that
 // the program's own mark check accepts, with its parts and names in it. On the way:
-// a source that lacks a section is refused, typing shows no box, and a voice list
-// the instrument would not give is asked for again on the next visit.
+// a source that lacks a section is refused, typing shows no box, a voice list the
+// instrument would not give is asked for again on the next visit; and the saved
+// style, renamed, is rewritten into a new file but never over itself.
 #include "tests/e2e/Scenario.h"
 
 #include "core/portable/marks/ByteSource.h"
@@ -32,6 +33,7 @@ constexpr UINT kSuccess = 1167;
 constexpr UINT kUnknownFormat = 1166;
 constexpr UINT kSelectVoiceR1 = 1176;
 constexpr UINT kNoVoiceNames = 242;
+constexpr UINT kSameSourceAndTarget = 1190;
 // The file name field of the system's save dialog (an edit, alone or in a combo box).
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
@@ -83,6 +85,25 @@ bool AnswerSaveDialog(const RunningProgram& program, const fs::path& target) {
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.wstring().c_str()));
     PressButton(dialog, IDOK);
     return true;
+}
+
+struct SavedStyle {
+    bool accepted = false;  // by the program's mark check
+    std::vector<std::string> parts;
+    std::string fullName;
+};
+
+SavedStyle ReadSavedStyle(const fs::path& file) {
+    const std::string saved = ReadFileBytes(file);
+    const keyloft::marks::MemoryByteSource style(
+        std::span(reinterpret_cast<const std::uint8_t*>(saved.data()), saved.size()));
+    SavedStyle result;
+    result.accepted = keyloft::marks::PassesMarkCheck(keyloft::marks::FileKind::Style, style);
+    for (int segment : keyloft::marks::ReadStyleSegments(style))
+        result.parts.emplace_back(keyloft::marks::StyleSegmentName(segment));
+    if (const auto names = keyloft::marks::ReadStyleNames(style))
+        result.fullName = (*names)[0];
+    return result;
 }
 
 TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
@@ -165,18 +186,41 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     program->Command(frame, kWindowEditStyle);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(sourceEdit) != FALSE; }, kBoxTimeoutMs));
 
-    const std::string saved = ReadFileBytes(target);
-    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(saved.data()), saved.size());
-    const keyloft::marks::MemoryByteSource style(bytes);
-    EXPECT_TRUE(keyloft::marks::PassesMarkCheck(keyloft::marks::FileKind::Style, style));
-    std::vector<std::string> parts;
-    for (int segment : keyloft::marks::ReadStyleSegments(style))
-        parts.emplace_back(keyloft::marks::StyleSegmentName(segment));
-    EXPECT_EQ(parts, (std::vector<std::string>{"INTRO A", "MAIN A", "ENDING A"}));
-    const auto names = keyloft::marks::ReadStyleNames(style);
-    ASSERT_TRUE(names);
-    EXPECT_EQ((*names)[0], "groove");
-    EXPECT_EQ((*names)[1], "groove");
+    const std::vector<std::string> parts = {"INTRO A", "MAIN A", "ENDING A"};
+    const SavedStyle made = ReadSavedStyle(target);
+    EXPECT_TRUE(made.accepted);
+    EXPECT_EQ(made.parts, parts);
+    EXPECT_EQ(made.fullName, "groove");
+
+    // The saved style as a source: its names come along; renamed, it is rewritten,
+    // but never over itself.
+    HWND fullName = GetDlgItem(GetParent(sourceEdit), kFullName);
+    SendMessageW(fullName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    SendMessageW(sourceEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.wstring().c_str()));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(fullName) == L"groove"; }, kBoxTimeoutMs));
+    EXPECT_EQ(ReadListView(sections), allPresent);
+    SendMessageW(fullName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"groove two"));
+    PressButton(sheet, kNext);
+    ASSERT_TRUE(WaitForVisibleChild(frame, kSectionButton));
+    PressButton(sheet, kNext);
+    ASSERT_TRUE(WaitForVisibleChild(frame, kFinish));
+    PressButton(sheet, kFinish);
+    ASSERT_TRUE(AnswerSaveDialog(*program, target));
+    Agree(program->WaitForBoxOfKind(BoxKind::PlainBox, kBoxTimeoutMs));  // replace the file?
+    const BoxView conflict = program->WaitForBoxOfKind(BoxKind::ProgramBox, kBoxTimeoutMs);
+    EXPECT_EQ(conflict.text, ProgramString(workspace.Program(), kSameSourceAndTarget));
+    Agree(conflict);
+    const fs::path renamed = target.parent_path() / L"groove two.sty";
+    PressButton(sheet, kFinish);
+    ASSERT_TRUE(AnswerSaveDialog(*program, renamed));
+    const BoxView rewritten = program->WaitForBoxOfKind(BoxKind::ProgramBox, kBoxTimeoutMs);
+    EXPECT_EQ(rewritten.text, ProgramString(workspace.Program(), kSuccess));
+    Agree(rewritten);
+    const SavedStyle copy = ReadSavedStyle(renamed);
+    EXPECT_TRUE(copy.accepted);
+    EXPECT_EQ(copy.parts, parts);
+    EXPECT_EQ(copy.fullName, "groove two");
+    EXPECT_EQ(ReadSavedStyle(target).fullName, "groove") << "the source is untouched";
     program->Stop();
 }
 
