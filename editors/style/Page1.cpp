@@ -3,10 +3,11 @@
 #include "app/pages/ProgramMessages.h"
 #include "app/shell/AppMessages.h"
 #include "core/files/Folders.h"
-#include "core/portable/style/AnsiText.h"
+#include "core/files/TextHelpers.h"
 #include "core/portable/style/StyleSource.h"
 #include "core/profile/DevProfile.h"
 #include "core/ui/UiResources.h"
+#include "editors/song/SongEditorRules.h"
 #include "editors/style/WizardFiles.h"
 #include "resource.h"
 
@@ -22,12 +23,6 @@ std::vector<CString> UpperEssentialSections()
     for (CString& name : names)
         name.MakeUpper();
     return names;
-}
-
-// The first `maxBytes` bytes of text in the ANSI code page, cut at a character boundary.
-CString CutToAnsiBytes(const CString& text, size_t maxBytes)
-{
-    return FromAnsiText(keyloft::style::CutAnsi(ToAnsiText(text), maxBytes, keyloft::style::CodePage(::GetACP())));
 }
 
 } // namespace
@@ -63,8 +58,8 @@ BOOL CPage1::OnInitDialog()
     m_worker = std::make_unique<CSourceAnalysisWorker>(GetSafeHwnd(), WM_SOURCE_REPORT);
     AddToolTip(&m_target, IDS_TARGET_MODEL);
 
-    m_sections.InsertColumn(0, LoadText(IDS_COLUMN_SECTION), LVCFMT_LEFT, kColumnWidth);
-    m_sections.InsertColumn(1, LoadText(IDS_COLUMN_STATE), LVCFMT_LEFT, kColumnWidth);
+    m_sections.InsertColumn(0, LoadResString(IDS_COLUMN_SECTION), LVCFMT_LEFT, kColumnWidth);
+    m_sections.InsertColumn(1, LoadResString(IDS_COLUMN_STATE), LVCFMT_LEFT, kColumnWidth);
     m_sections.SetExtendedStyle(m_sections.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 
     for (UINT ticks : kTicksPerQuarter) {
@@ -94,22 +89,22 @@ void CPage1::OnDestroy()
 
 void CPage1::ReloadTexts()
 {
-    SetDlgItemText(IDC_SOURCE_TARGET_CAPTION, LoadText(IDS_TARGET_SYSTEM));
-    SetDlgItemText(IDC_SOURCE_FILE_CAPTION, LoadText(IDS_SELECT_FILE));
-    SetDlgItemText(IDC_SOURCE_FULL_CAPTION, LoadText(IDS_FULL_NAME_32));
-    SetDlgItemText(IDC_SOURCE_SHORT_CAPTION, LoadText(IDS_SHORT_NAME_8));
-    SetDlgItemText(IDC_SOURCE_TICKS_CAPTION, LoadText(IDS_TICKS_PER_QUARTER));
-    m_browse.SetWindowText(LoadText(IDS_BUTTON_OPEN_SOURCE));
+    SetDlgItemText(IDC_SOURCE_TARGET_CAPTION, LoadResString(IDS_TARGET_SYSTEM));
+    SetDlgItemText(IDC_SOURCE_FILE_CAPTION, LoadResString(IDS_SELECT_FILE));
+    SetDlgItemText(IDC_SOURCE_FULL_CAPTION, LoadResString(IDS_FULL_NAME_32));
+    SetDlgItemText(IDC_SOURCE_SHORT_CAPTION, LoadResString(IDS_SHORT_NAME_8));
+    SetDlgItemText(IDC_SOURCE_TICKS_CAPTION, LoadResString(IDS_TICKS_PER_QUARTER));
+    m_browse.SetWindowText(LoadResString(IDS_BUTTON_OPEN_SOURCE));
     const UINT columns[] = {IDS_COLUMN_SECTION, IDS_COLUMN_STATE};
     for (int i = 0; i < 2; ++i) {
-        CString caption = LoadText(columns[i]);
+        CString caption = LoadResString(columns[i]);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT;
         column.pszText = caption.GetBuffer();
         m_sections.SetColumn(i, &column);
         caption.ReleaseBuffer();
     }
-    m_toolTip.UpdateTipText(LoadText(IDS_TARGET_MODEL), &m_target);
+    m_toolTip.UpdateTipText(LoadResString(IDS_TARGET_MODEL), &m_target);
 }
 
 LRESULT CPage1::OnLanguageChanged(WPARAM, LPARAM)
@@ -221,7 +216,7 @@ void CPage1::FillDefaultNames(const CString& path)
 {
     const CString title = GetFileTitleOfPath(path);
     if (GetShortName().IsEmpty())
-        m_shortName.SetWindowText(CutToAnsiBytes(title, 8));
+        m_shortName.SetWindowText(songedit::CutToAnsiBytes(title, 8));
     if (GetFullName().IsEmpty())
         m_fullName.SetWindowText(title);
 }

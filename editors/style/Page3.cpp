@@ -3,6 +3,7 @@
 #include "app/pages/CopyCasmDlg.h"
 #include "app/pages/ProgramMessages.h"
 #include "app/shell/AppMessages.h"
+#include "core/files/TextHelpers.h"
 #include "core/portable/marks/ByteSource.h"
 #include "core/portable/style/Segments.h"
 #include "core/profile/DevProfile.h"
@@ -204,12 +205,12 @@ void CPage3::CreateGrid()
 
 void CPage3::ReloadTexts()
 {
-    SetDlgItemText(IDC_SECTIONS_LABEL, LoadText(IDS_COLUMN_SECTION));
-    SetDlgItemText(IDC_SECTIONS_STEP, LoadText(IDS_STEP_2_OF_3));
-    m_copy.SetWindowText(LoadText(IDS_COPY_PARAMETERS));
-    m_save.SetWindowText(LoadText(IDS_SAVE_PARAMETERS));
-    m_reset.SetWindowText(LoadText(IDS_RESET_PARAMETERS));
-    m_load.SetWindowText(LoadText(IDS_LOAD_PARAMETERS));
+    SetDlgItemText(IDC_SECTIONS_LABEL, LoadResString(IDS_COLUMN_SECTION));
+    SetDlgItemText(IDC_SECTIONS_STEP, LoadResString(IDS_STEP_2_OF_3));
+    m_copy.SetWindowText(LoadResString(IDS_COPY_PARAMETERS));
+    m_save.SetWindowText(LoadResString(IDS_SAVE_PARAMETERS));
+    m_reset.SetWindowText(LoadResString(IDS_RESET_PARAMETERS));
+    m_load.SetWindowText(LoadResString(IDS_LOAD_PARAMETERS));
 }
 
 LRESULT CPage3::OnLanguageChanged(WPARAM, LPARAM)

@@ -5,6 +5,7 @@
 #include "app/view/KeyloftView.h"
 #include "core/files/FileErrors.h"
 #include "core/files/Folders.h"
+#include "core/files/TextHelpers.h"
 #include "core/files/ShellSeam.h"
 #include "core/files/StdioFileEx.h"
 #include "core/portable/marks/ByteSource.h"
@@ -126,9 +127,9 @@ CComboButton& CPage4::ValueButton(int value, int part) const
 void CPage4::ReloadTexts()
 {
     // The page's own captions are fixed texts; the tool tips follow the language.
-    m_toolTip.UpdateTipText(LoadText(IDS_SAVE_OTS), &m_save);
-    m_toolTip.UpdateTipText(LoadText(IDS_LOAD_OTS), &m_load);
-    m_toolTip.UpdateTipText(LoadText(IDS_RESET_OTS), &m_reset);
+    m_toolTip.UpdateTipText(LoadResString(IDS_SAVE_OTS), &m_save);
+    m_toolTip.UpdateTipText(LoadResString(IDS_LOAD_OTS), &m_load);
+    m_toolTip.UpdateTipText(LoadResString(IDS_RESET_OTS), &m_reset);
 }
 
 LRESULT CPage4::OnLanguageChanged(WPARAM, LPARAM)
@@ -239,9 +240,7 @@ bool CPage4::LoadVoiceList(const CString& insPath)
     const bool fetched = view != nullptr && view->FetchInsFile();
     m_notify.ShowWindow(SW_HIDE);
     if (!fetched) {
-        CString text;
-        text.LoadString(IDS_NO_VOICE_NAMES);
-        ShowPlainMessageBox(text, MB_OK | MB_ICONWARNING, GetSafeHwnd());
+        ShowPlainMessageBox(LoadResString(IDS_NO_VOICE_NAMES), MB_OK | MB_ICONWARNING, GetSafeHwnd());
         return false;
     }
     return ReadVoiceList(insPath);

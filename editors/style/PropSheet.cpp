@@ -6,6 +6,7 @@
 #include "app/view/ViewGlobals.h"
 #include "core/convert/Config.h"
 #include "core/files/Folders.h"
+#include "core/files/TextHelpers.h"
 #include "core/portable/style/StyleFile.h"
 #include "core/profile/AppProfile.h"
 #include "core/ui/UiResources.h"
@@ -62,13 +63,9 @@ BOOL CPropSheet::OnInitDialog()
 
 void CPropSheet::ReloadButtonTexts()
 {
-    CString text;
-    text.LoadString(IDS_WIZARD_BACK);
-    m_back.SetWindowText(text);
-    text.LoadString(IDS_WIZARD_NEXT);
-    m_next.SetWindowText(text);
-    text.LoadString(IDS_WIZARD_FINISH);
-    m_finish.SetWindowText(text);
+    m_back.SetWindowText(LoadResString(IDS_WIZARD_BACK));
+    m_next.SetWindowText(LoadResString(IDS_WIZARD_NEXT));
+    m_finish.SetWindowText(LoadResString(IDS_WIZARD_FINISH));
 }
 
 BOOL CPropSheet::OnEraseBkgnd(CDC* pDC)
@@ -220,8 +217,7 @@ bool CPropSheet::SaveBuiltStyle(const CString& path, const keyloft::style::Style
         return false;
     }
     if (!result.Ok()) {
-        CString text;
-        text.LoadString(IDS_UNKNOWN_FILE_FORMAT);
+        CString text = LoadResString(IDS_UNKNOWN_FILE_FORMAT);
         if (!result.detail.empty())
             text += L"\n" + FromAnsiText(result.detail);
         ShowMessageBoxText(-1, MB_MODE_OK, text);

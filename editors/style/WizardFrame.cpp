@@ -1,5 +1,6 @@
 #include "editors/style/WizardFrame.h"
 
+#include "core/files/TextHelpers.h"
 #include "resource.h"
 #include "widgets/SliderDlg.h"
 
@@ -36,16 +37,9 @@ BOOL CNewWizPage::OnInitDialog()
     return TRUE;
 }
 
-CString CNewWizPage::LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 void CNewWizPage::AddToolTip(CWnd* control, UINT stringId)
 {
-    m_toolTip.AddTool(control, LoadText(stringId));
+    m_toolTip.AddTool(control, LoadResString(stringId));
 }
 
 HBRUSH CNewWizPage::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

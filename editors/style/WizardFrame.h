@@ -50,7 +50,6 @@ protected:
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
-    static CString LoadText(UINT id);
     // A tool tip from the string table.
     void AddToolTip(CWnd* control, UINT stringId);
     // Hides a popup slider on any click outside it or on Escape.
