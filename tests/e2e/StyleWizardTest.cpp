@@ -4,6 +4,7 @@
 // a source that lacks a section is refused, typing shows no box, a voice list the
 // instrument would not give is asked for again on the next visit; and the saved
 // style, renamed, is rewritten into a new file but never over itself.
+#include "tests/e2e/SampleFiles.h"
 #include "tests/e2e/Scenario.h"
 
 #include "core/portable/marks/ByteSource.h"
@@ -37,32 +38,6 @@ constexpr UINT kSameSourceAndTarget = 1190;
 // The file name field of the system's save dialog (an edit, alone or in a combo box).
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
-
-void PutBig(std::string& out, std::uint32_t value, int bytes) {
-    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-// One track at 96 ticks per quarter: tempo, 4/4, and a bar per part, each part
-// opened by its marker and holding one drum note.
-std::string MarkerSplitMidi(const std::vector<std::string>& parts) {
-    std::string track("\x00\xff\x51\x03\x07\xa1\x20\x00\xff\x58\x04\x04\x02\x18\x08", 15);
-    std::string delta(1, '\0');
-    for (const std::string& part : parts) {
-        track += delta + "\xff\x06";
-        track.push_back(static_cast<char>(part.size()));
-        track += part;
-        track += std::string("\x00\x99\x24\x64\x30\x89\x24\x00", 8);
-        delta = "\x82\x50";  // the rest of the bar, 336 ticks
-    }
-    track += delta + std::string("\xff\x2f\x00", 3);
-    std::string midi("MThd");
-    PutBig(midi, 6, 4);
-    midi += std::string("\x00\x00\x00\x01\x00\x60", 6);
-    midi += "MTrk";
-    PutBig(midi, static_cast<std::uint32_t>(track.size()), 4);
-    return midi + track;
-}
 
 HWND WaitForVisibleChild(HWND frame, int controlId) {
     return WaitForWindow([&] { return FindVisibleChildById(frame, controlId); }, kBoxTimeoutMs);
@@ -111,9 +86,9 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     workspace.PutOnInstrument(L"profile.ini", InstrumentProfile(ProfileSettings{}));
     const fs::path source = workspace.DataFolder(L"song") / L"groove.mid";
     fs::create_directories(source.parent_path());
-    WriteFileBytes(source, MarkerSplitMidi({"INTRO A", "MAIN A", "ENDING A"}));
+    WriteFileBytes(source, SampleMarkedMidi({"INTRO A", "MAIN A", "ENDING A"}));
     const fs::path partial = source.parent_path() / L"partial.mid";
-    WriteFileBytes(partial, MarkerSplitMidi({"INTRO A", "MAIN A"}));
+    WriteFileBytes(partial, SampleMarkedMidi({"INTRO A", "MAIN A"}));
     const fs::path target = workspace.DataFolder(L"style") / L"groove.sty";
 
     auto program = StartConnected(workspace);
