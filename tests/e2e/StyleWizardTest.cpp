@@ -3,7 +3,8 @@
 // the program's own mark check accepts, with its parts and names in it. On the way:
 // a source that lacks a section is refused, typing shows no box, a voice list the
 // instrument would not give is asked for again on the next visit; and the saved
-// style, renamed, is rewritten into a new file but never over itself.
+// style, renamed, is rewritten into a new file but never over itself; and a style
+// too large for the instrument is refused without touching the file it would replace.
 #include "tests/e2e/SampleFiles.h"
 #include "tests/e2e/Scenario.h"
 
@@ -35,6 +36,7 @@ constexpr UINT kUnknownFormat = 1166;
 constexpr UINT kSelectVoiceR1 = 1176;
 constexpr UINT kNoVoiceNames = 242;
 constexpr UINT kSameSourceAndTarget = 1190;
+constexpr UINT kStyleTooLarge = 221;
 // The file name field of the system's save dialog (an edit, alone or in a combo box).
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
@@ -196,6 +198,23 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     EXPECT_EQ(copy.parts, parts);
     EXPECT_EQ(copy.fullName, "groove two");
     EXPECT_EQ(ReadSavedStyle(target).fullName, "groove") << "the source is untouched";
+
+    const fs::path large = source.parent_path() / L"large.mid";
+    WriteFileBytes(large, SampleMarkedMidi({"INTRO A", "MAIN A", "ENDING A"}, 20000));
+    const std::string before = ReadFileBytes(renamed);
+    SendMessageW(sourceEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(large.wstring().c_str()));
+    EXPECT_TRUE(WaitUntil([&] { return ReadListView(sections) == allPresent; }, kBoxTimeoutMs));
+    PressButton(sheet, kNext);
+    ASSERT_TRUE(WaitForVisibleChild(frame, kSectionButton));
+    PressButton(sheet, kNext);
+    ASSERT_TRUE(WaitForVisibleChild(frame, kFinish));
+    PressButton(sheet, kFinish);
+    ASSERT_TRUE(AnswerSaveDialog(*program, renamed));
+    Agree(program->WaitForBoxOfKind(BoxKind::PlainBox, kBoxTimeoutMs));  // replace the file?
+    const BoxView tooLarge = program->WaitForBoxOfKind(BoxKind::ProgramBox, kBoxTimeoutMs);
+    EXPECT_EQ(tooLarge.text, ProgramString(workspace.Program(), kStyleTooLarge));
+    Agree(tooLarge);
+    EXPECT_EQ(ReadFileBytes(renamed), before) << "the file the style would replace";
     program->Stop();
 }
 
