@@ -1,6 +1,7 @@
 #include "editors/style/WizardFrame.h"
 
 #include "core/files/TextHelpers.h"
+#include "core/ui/UiResources.h"
 #include "resource.h"
 #include "widgets/SliderDlg.h"
 
@@ -13,6 +14,7 @@ constexpr COLORREF kStepRed = RGB(255, 0, 0);
 
 BEGIN_MESSAGE_MAP(CNewWizPage, CTranDlg)
     ON_WM_CTLCOLOR()
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CNewWizPage::CNewWizPage(UINT dialogId, UINT stepCaptionId)
@@ -52,6 +54,18 @@ HBRUSH CNewWizPage::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
         pDC->SetBkMode(TRANSPARENT);
     }
     return m_whiteBrush.Get();
+}
+
+BOOL CNewWizPage::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    const HCURSOR hand = GetUiResources().GetHandCursor();
+    wchar_t className[16] = {};
+    if (hand != nullptr && pWnd != nullptr && pWnd != this &&
+        ::GetClassNameW(pWnd->GetSafeHwnd(), className, 16) > 0 && _wcsicmp(className, L"Button") == 0) {
+        ::SetCursor(hand);
+        return TRUE;
+    }
+    return CTranDlg::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CNewWizPage::HideSliderOnClick(CSliderDlg& slider, const MSG* pMsg)

@@ -48,6 +48,8 @@ protected:
     BOOL OnInitDialog() override;
     // Green texts on white; the step caption red.
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // The program's hand cursor over the page's buttons.
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
     // A tool tip from the string table.
