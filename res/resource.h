@@ -22,3 +22,4 @@
 #include "ids_pages.h"
 #include "ids_transfer.h"
 #include "ids_songedit.h"
+#include "ids_stylewiz.h"

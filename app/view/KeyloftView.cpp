@@ -15,6 +15,7 @@
 #include "core/profile/DevProfile.h"
 #include "core/ui/UiResources.h"
 #include "editors/song/EditSongDlg1.h"
+#include "editors/style/EditStyleDlg1.h"
 #include "res/resource.h"
 #include "widgets/MessageBox.h"
 
@@ -110,6 +111,8 @@ CKeyloftView::CKeyloftView()
               return CreateTransferPage(slot, parent);
           if (slot == PageSlot::SongEditor)
               return CreateSongEditorPage(parent);
+          if (slot == PageSlot::StyleEditor)
+              return CreateStyleEditorPage(parent);
           return PagePtr();
       }),
       m_threads(std::make_unique<CViewThreads>())

@@ -68,6 +68,21 @@ std::string SampleSong(unsigned char tag, std::size_t size) {
     return song;
 }
 
+std::string SampleMarkedMidi(const std::vector<std::string>& parts, int notesPerPart) {
+    std::string track("\x00\xff\x51\x03\x07\xa1\x20\x00\xff\x58\x04\x04\x02\x18\x08", 15);
+    std::string delta(1, '\0');
+    for (const std::string& part : parts) {
+        track += delta + "\xff\x06";
+        track.push_back(static_cast<char>(part.size()));
+        track += part;
+        for (int note = 0; note < notesPerPart; ++note)
+            track += std::string("\x00\x99\x24\x64\x30\x89\x24\x00", 8);
+        delta = "\x82\x50";  // a rest of 336 ticks
+    }
+    track += delta + std::string("\xff\x2f\x00", 3);
+    return Chunk("MThd", std::string("\x00\x00\x00\x01\x00\x60", 6)) + Chunk("MTrk", track);
+}
+
 std::string SampleStyle(unsigned char tag, std::size_t size) {
     std::string style("KELVOR RX470  STYLE 0001");
     style.append(4, '\0');

@@ -7,11 +7,16 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
 std::string SampleSong(unsigned char tag, std::size_t size = 0);
 std::string SampleStyle(unsigned char tag, std::size_t size = 0);
+// A MIDI file split into style parts by its markers: one track at 96 ticks per
+// quarter, 4/4, each part (named "INTRO A", "MAIN A", ...) holding drum notes of an
+// eighth each, then a rest to the end of its bar.
+std::string SampleMarkedMidi(const std::vector<std::string>& parts, int notesPerPart = 1);
 // Voices and memories must have the device profile's exact size.
 std::string SampleVoice(unsigned char tag, std::size_t size = 131072);
 std::string SampleMemory(unsigned char tag, std::size_t size = 131072);

@@ -1,0 +1,82 @@
+// Step 2 of the style-conversion wizard: for each of the 14 playable sections
+// and each of the 16 source channels, the seven settings that tell the
+// instrument how the channel's part is played. One section is shown at a time as
+// a grid of value buttons (a row per setting, a column per channel); the table
+// can be copied between sections, saved to and loaded from ".sci" files, and is
+// written into the style as its section-settings block.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "core/portable/style/SectionSettings.h"
+#include "editors/style/WizardFrame.h"
+#include "widgets/ComboButton.h"
+#include "widgets/MyButton.h"
+#include "widgets/SliderDlg.h"
+
+class CPage1;
+
+class CPage3 : public CNewWizPage {
+public:
+    static constexpr int kRowCount = 7;
+
+    CPage3();
+    ~CPage3() override;
+
+    void SetSourcePage(const CPage1* source) { m_source = source; }
+    const keyloft::style::SectionSettings& GetSettings() const { return m_settings; }
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+    int GetCurrentSection() const { return m_section; }
+
+    void OnSetActive() override;
+    LRESULT OnWizardBack() override;
+    LRESULT OnWizardNext() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    afx_msg void OnChooseSection();
+    afx_msg void OnCopySettings();
+    afx_msg void OnLoadSettings();
+    afx_msg void OnSaveSettings();
+    afx_msg void OnResetSettings();
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg void OnCellClicked(UINT id);
+    afx_msg LRESULT OnSliderValue(WPARAM value, LPARAM lParam);
+    afx_msg LRESULT OnValueButton(WPARAM id, LPARAM value);
+    afx_msg LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSelectPage(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void CreateGrid();
+    void ReloadTexts();
+    // Every cell from the current section, channels 1-8 shown only for the
+    // intro and ending sections.
+    void RefreshCells();
+    void RefreshCell(int row, int channel);
+    // Stores a value in the current section, Min kept at most Max and the
+    // reverse; the cell is redrawn and the table marked modified.
+    void StoreValue(int row, int channel, int value);
+    void HideSlider();
+
+    const CPage1* m_source = nullptr;
+    keyloft::style::SectionSettings m_settings;
+    int m_section = 0;
+    CString m_loadedSource;
+    bool m_modified = false;
+
+    std::array<std::array<std::unique_ptr<CComboButton>, 16>, kRowCount> m_cells;
+    std::array<CStatic, kRowCount> m_rowLabels;
+    std::array<CStatic, 16> m_channelNumbers;
+    CMyButton m_sectionButton;
+    CMyButton m_copy;
+    CMyButton m_load;
+    CMyButton m_save;
+    CMyButton m_reset;
+    CSliderDlg m_slider;
+    UINT m_sliderCell = 0;
+};

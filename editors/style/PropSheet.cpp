@@ -1,0 +1,230 @@
+#include "editors/style/PropSheet.h"
+
+#include "app/pages/ProgramMessages.h"
+#include "app/shell/AppMessages.h"
+#include "app/shell/SegmentNames.h"
+#include "app/view/ViewGlobals.h"
+#include "core/convert/Config.h"
+#include "core/files/Folders.h"
+#include "core/files/TextHelpers.h"
+#include "core/portable/style/StyleFile.h"
+#include "core/profile/AppProfile.h"
+#include "core/ui/UiResources.h"
+#include "editors/style/WizardFiles.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int kStyleKind = 1;
+// A MIDI source is read whole; a larger file is no style source.
+constexpr std::uint64_t kMaxSourceBytes = 64ull * 1024 * 1024;
+
+void PostToViews(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    if (CView* view = frame != nullptr ? frame->GetActiveView() : nullptr)
+        view->PostMessage(message, wParam, lParam);
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CPropSheet, CNewWizDialog)
+    ON_WM_ERASEBKGND()
+    ON_WM_SETCURSOR()
+    ON_BN_CLICKED(IDC_WIZARD_FINISH, &CPropSheet::OnSave)
+    ON_MESSAGE(AppMsg::LanguageChanged, &CPropSheet::OnLanguageChanged)
+    ON_MESSAGE(AppMsg::DeviceLost, &CPropSheet::OnDeviceLost)
+    ON_MESSAGE(AppMsg::SelectPage, &CPropSheet::OnSelectPage)
+END_MESSAGE_MAP()
+
+CPropSheet::CPropSheet() : CNewWizDialog(IDD_WIZARD_FRAME) {}
+CPropSheet::~CPropSheet() = default;
+
+void CPropSheet::DoDataExchange(CDataExchange* pDX)
+{
+    CNewWizDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_WIZARD_NEXT, m_next);
+    DDX_Control(pDX, IDC_WIZARD_FINISH, m_finish);
+    DDX_Control(pDX, IDC_WIZARD_BACK, m_back);
+}
+
+BOOL CPropSheet::OnInitDialog()
+{
+    m_placeholderId = IDC_WIZARD_PLACEHOLDER;
+    AddPage(&m_page1);
+    AddPage(&m_page3);
+    AddPage(&m_page4);
+    m_page3.SetSourcePage(&m_page1);
+    m_page4.SetSourcePage(&m_page1);
+    CNewWizDialog::OnInitDialog();
+    ReloadButtonTexts();
+    return TRUE;
+}
+
+void CPropSheet::ReloadButtonTexts()
+{
+    m_back.SetWindowText(LoadResString(IDS_WIZARD_BACK));
+    m_next.SetWindowText(LoadResString(IDS_WIZARD_NEXT));
+    m_finish.SetWindowText(LoadResString(IDS_WIZARD_FINISH));
+}
+
+BOOL CPropSheet::OnEraseBkgnd(CDC* pDC)
+{
+    // The steps cover the page area; around them and the buttons, the page colour.
+    CRect client;
+    GetClientRect(&client);
+    pDC->FillSolidRect(&client, GetUiResources().m_pageBackColour);
+    return TRUE;
+}
+
+BOOL CPropSheet::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
+    const HCURSOR hand = GetUiResources().GetHandCursor();
+    if (hand != nullptr && (id == IDC_WIZARD_BACK || id == IDC_WIZARD_NEXT || id == IDC_WIZARD_FINISH)) {
+        ::SetCursor(hand);
+        return TRUE;
+    }
+    return CNewWizDialog::OnSetCursor(pWnd, nHitTest, message);
+}
+
+LRESULT CPropSheet::OnLanguageChanged(WPARAM wParam, LPARAM lParam)
+{
+    ReloadButtonTexts();
+    for (CNewWizPage* page : GetPages())
+        if (page->GetSafeHwnd() != nullptr)
+            page->PostMessage(AppMsg::LanguageChanged, wParam, lParam);
+    return 1;
+}
+
+LRESULT CPropSheet::OnDeviceLost(WPARAM wParam, LPARAM lParam)
+{
+    for (CNewWizPage* page : GetPages())
+        if (page->GetSafeHwnd() != nullptr)
+            page->SendMessage(AppMsg::DeviceLost, wParam, lParam);
+    return 1;
+}
+
+LRESULT CPropSheet::OnSelectPage(WPARAM wParam, LPARAM lParam)
+{
+    for (CNewWizPage* page : GetPages())
+        if (page->GetSafeHwnd() != nullptr)
+            page->PostMessage(AppMsg::SelectPage, wParam, lParam);
+    return 1;
+}
+
+void CPropSheet::OnSave()
+{
+    CNewWizPage* active = GetActivePage();
+    if (active == nullptr || !active->OnKillActive())
+        return;
+    for (CNewWizPage* page : GetPages())
+        if (page->IsCreated() && !page->OnWizardFinish())
+            return;
+    // Only styles of the connected instruments' series can be written: say so
+    // before asking for a file, so that no save ends without a word.
+    if (GetDeviceSeries(m_page1.GetTargetText()).CompareNoCase(CAppProfile::kSeriesOfConnectedModels) != 0) {
+        ShowMessageBox(-1, IDS_STYLE_SERIES_UNSUPPORTED);
+        return;
+    }
+    CString name = m_page1.GetFullName();
+    SanitizeFileName(name);
+    const CString folder = GetAppProfile().GetStyleSaveDir();
+    const CString path = AskSavePath(L"*.sty|*.sty||", L"sty", this, name, folder);
+    if (!path.IsEmpty()) {
+        GetAppProfile().SetStyleSaveDir(GetFolderOfPath(path));
+        bool written = false;
+        {
+            CFolderWatchPause pause(kStyleKind);
+            written = WriteStyle(path);
+        }
+        if (written) {
+            m_page3.SetModified(false);
+            m_page4.SetModified(false);
+            ReturnToFirstStep();
+        }
+    }
+    PostToViews(AppMsg::FolderChanged, kStyleKind, 0);
+}
+
+void CPropSheet::ReturnToFirstStep()
+{
+    ShowButton(IDC_WIZARD_NEXT, true);
+    EnableButton(IDC_WIZARD_NEXT, true);
+    EnableButton(IDC_WIZARD_FINISH, false);
+    ShowButton(IDC_WIZARD_FINISH, false);
+    EnableButton(IDC_WIZARD_BACK, false);
+    SetActivePage(&m_page1);
+}
+
+bool CPropSheet::CanClose()
+{
+    if (!IsModified())
+        return true;
+    if (ShowMessageBox(-1, IDS_ASK_EXIT_STYLE_MODIFIED, MB_MODE_OKCANCEL) != IDCANCEL)
+        return true;
+    if (CWnd* main = AfxGetMainWnd())
+        main->PostMessage(AppMsg::BringPageForward, PageSlot::StyleEditor, 0);
+    return false;
+}
+
+keyloft::style::StyleContent CPropSheet::MakeContent() const
+{
+    keyloft::style::StyleContent content;
+    content.styleName = ToAnsiText(m_page1.GetFullName());
+    content.shortName = ToAnsiText(m_page1.GetShortName());
+    content.sections = m_page3.GetSettings();
+    content.ots = m_page4.BuildOtsBlock();
+    content.codePage = keyloft::style::CodePage(::GetACP());
+    return content;
+}
+
+bool CPropSheet::WriteStyle(const CString& path)
+{
+    switch (m_page1.GetSourceMode()) {
+    case SourceMode::Midi: return WriteStyleFromMidi(path);
+    case SourceMode::Style: return RewriteStyle(path);
+    default: return false;
+    }
+}
+
+bool CPropSheet::WriteStyleFromMidi(const CString& path)
+{
+    std::vector<std::uint8_t> source;
+    if (!ReadFileBytes(m_page1.GetSourcePath(), source, kMaxSourceBytes))
+        return false;
+    return SaveBuiltStyle(path, keyloft::style::BuildStyleFromMidi(source, MakeContent(), CConfig().Defaults()));
+}
+
+bool CPropSheet::RewriteStyle(const CString& path)
+{
+    if (m_page1.GetSourcePath().CompareNoCase(path) == 0) {
+        ShowMessageBox(-1, IDS_SOURCE_TARGET_CONFLICT);
+        return false;
+    }
+    std::vector<std::uint8_t> source;
+    if (!ReadFileBytes(m_page1.GetSourcePath(), source, kMaxSourceBytes))
+        return false;
+    return SaveBuiltStyle(path, keyloft::style::BuildRewrittenStyle(source, MakeContent()));
+}
+
+bool CPropSheet::SaveBuiltStyle(const CString& path, const keyloft::style::StyleFileResult& result)
+{
+    using keyloft::style::StyleFileError;
+    if (result.error == StyleFileError::TooLarge) {
+        // The instrument would refuse it: nothing is written.
+        ShowMessageBox(-1, IDS_STYLE_TOO_LARGE);
+        return false;
+    }
+    if (!result.Ok()) {
+        CString text = LoadResString(IDS_UNKNOWN_FILE_FORMAT);
+        if (!result.detail.empty())
+            text += L"\n" + FromAnsiText(result.detail);
+        ShowMessageBoxText(-1, MB_MODE_OK, text);
+        return false;
+    }
+    if (!SaveFileBytes(path, result.bytes.data(), result.bytes.size()))
+        return false;
+    ShowMessageBox(-1, IDS_SUCCESS, MB_MODE_OK, MSG_SOUND_FINISH);
+    return true;
+}
