@@ -2,6 +2,4 @@
 // toolbar control, image list).
 #pragma once
 #include "afxwin.h"
-#if __has_include("afxcomctl.h")
 #include "afxcomctl.h"
-#endif

@@ -136,7 +136,6 @@ T* DynamicDownCast(const CRuntimeClass* target, U* object)
 
 } // namespace afx_detail
 
-#if __has_include("afxarch.h")
 #define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                            \
     AFX_IMPLEMENT_CREATE_OBJECT(class_name)                                              \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, (schema), class_name::CreateObject) \
@@ -144,11 +143,6 @@ T* DynamicDownCast(const CRuntimeClass* target, U* object)
     {                                                                                    \
         return ::afx_detail::ReadObjectAs(ar, object, RUNTIME_CLASS(class_name));        \
     }
-#else
-#define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                            \
-    AFX_IMPLEMENT_CREATE_OBJECT(class_name)                                              \
-    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, (schema), class_name::CreateObject)
-#endif
 
 // Casts down a class hierarchy: STATIC_DOWNCAST asserts the kind (debug builds),
 // DYNAMIC_DOWNCAST answers nullptr when the object is of another kind.

@@ -12,10 +12,7 @@
 #include "afxobj.h"
 #include "afxstr.h"
 
-#if __has_include("afxarch.h")
 #include "afxarch.h"
-#define AFX_TEMPL_HAVE_ARCHIVE 1
-#endif
 
 #include <algorithm>
 #include <cstdint>
@@ -81,7 +78,6 @@ void FreeElements(TYPE* elements, INT_PTR capacity)
 
 } // namespace afx_detail
 
-#ifdef AFX_TEMPL_HAVE_ARCHIVE
 // Stores or loads count elements in place. Strings use the archive's string form;
 // plain values are stored byte for byte. Other element types need a
 // specialisation (without one, serialising them throws CNotSupportedException*).
@@ -115,7 +111,6 @@ void AFXAPI SerializeElements(CArchive& ar, TYPE* elements, INT_PTR count)
         AfxThrowNotSupportedException();
     }
 }
-#endif
 
 // The collection templates themselves.
 #include "afxtemplarray.h"

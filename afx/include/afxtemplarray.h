@@ -233,7 +233,6 @@ void CArray<TYPE, ARG_TYPE>::RemoveAt(INT_PTR index, INT_PTR count)
 template <class TYPE, class ARG_TYPE>
 void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
 {
-#ifdef AFX_TEMPL_HAVE_ARCHIVE
     CObject::Serialize(ar);
     if (ar.IsStoring()) {
         ar.WriteCount(static_cast<DWORD_PTR>(m_nSize));
@@ -253,7 +252,4 @@ void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
         SerializeElements<TYPE>(ar, m_pData + done, step);
         done += step;
     }
-#else
-    CObject::Serialize(ar);
-#endif
 }

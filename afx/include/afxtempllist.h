@@ -255,7 +255,6 @@ template <class TYPE, class ARG_TYPE>
 void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-#ifdef AFX_TEMPL_HAVE_ARCHIVE
     if (ar.IsStoring()) {
         ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
         for (CNode* node = m_pNodeHead; node != nullptr; node = node->pNext)
@@ -267,5 +266,4 @@ void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
         SerializeElements<TYPE>(ar, &element, 1);
         AddTail(element);
     }
-#endif
 }

@@ -232,7 +232,6 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-#ifdef AFX_TEMPL_HAVE_ARCHIVE
     if (ar.IsStoring()) {
         ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
         for (CAssoc* assoc = FirstFrom(0); assoc != nullptr; assoc = Next(assoc)) {
@@ -251,5 +250,4 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar)
         SerializeElements<VALUE>(ar, &value, 1);
         (*this)[key] = std::move(value);
     }
-#endif
 }

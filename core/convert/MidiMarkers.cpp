@@ -28,7 +28,6 @@ bool ReadMidiMarkers(LPCWSTR path, std::vector<std::string>& markers) {
     return true;
 }
 
-#if __has_include(<afxcoll.h>)
 bool ReadMidiMarkers(LPCWSTR path, CStringArray& markers) {
     markers.RemoveAll();
     std::vector<std::string> texts;
@@ -40,4 +39,3 @@ bool ReadMidiMarkers(LPCWSTR path, CStringArray& markers) {
     }
     return true;
 }
-#endif

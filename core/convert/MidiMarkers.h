@@ -10,7 +10,5 @@
 // the file cannot be read or is not a sound MIDI file.
 bool ReadMidiMarkers(LPCWSTR path, std::vector<std::string>& markers);
 
-#if __has_include(<afxcoll.h>)
 // The same texts converted from the ANSI code page.
 bool ReadMidiMarkers(LPCWSTR path, CStringArray& markers);
-#endif

@@ -84,7 +84,6 @@ bool ReadStyleSegmentNames(LPCTSTR path, std::vector<CString>& names)
     return true;
 }
 
-#if __has_include("afxcoll.h")
 bool ReadStyleSegmentNames(LPCTSTR path, CStringArray& names)
 {
     std::vector<CString> found;
@@ -94,4 +93,3 @@ bool ReadStyleSegmentNames(LPCTSTR path, CStringArray& names)
         names.Add(name);
     return ok;
 }
-#endif

@@ -22,6 +22,4 @@ bool HasStyleFileMark(LPCTSTR path);
 // marked style (a short table, an offset outside the file, a bad checksum).
 bool ReadStyleSegmentNames(LPCTSTR path, std::vector<CString>& names);
 
-#if __has_include("afxcoll.h")
 bool ReadStyleSegmentNames(LPCTSTR path, CStringArray& names);
-#endif

@@ -172,7 +172,6 @@ std::vector<CString> ListAllFiles(LPCTSTR folder, LPCTSTR ext)
     return paths;
 }
 
-#if __has_include("afxcoll.h")
 void ListFilesByExtension(LPCTSTR folder, LPCTSTR ext, CStringArray& names)
 {
     names.RemoveAll();
@@ -186,4 +185,3 @@ void ListAllFiles(LPCTSTR folder, LPCTSTR ext, CStringArray& paths)
     for (const CString& path : ListAllFiles(folder, ext))
         paths.Add(path);
 }
-#endif

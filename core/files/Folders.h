@@ -54,7 +54,5 @@ std::vector<CString> ListFilesByExtension(LPCTSTR folder, LPCTSTR ext);
 // The same files as full paths.
 std::vector<CString> ListAllFiles(LPCTSTR folder, LPCTSTR ext);
 
-#if __has_include("afxcoll.h")
 void ListFilesByExtension(LPCTSTR folder, LPCTSTR ext, CStringArray& names);
 void ListAllFiles(LPCTSTR folder, LPCTSTR ext, CStringArray& paths);
-#endif

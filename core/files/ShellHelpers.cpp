@@ -54,7 +54,6 @@ bool ShellOpen(LPCTSTR path, bool report)
     return false;
 }
 
-#if __has_include("afxcoll.h")
 namespace {
 std::vector<CString> ToVector(const CStringArray& array)
 {
@@ -71,4 +70,3 @@ int CopyFiles(const CStringArray& sources, const CStringArray& destinations)
 }
 
 int DeleteFiles(const CStringArray& paths, bool permanent) { return DeleteFiles(ToVector(paths), permanent); }
-#endif

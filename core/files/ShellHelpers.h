@@ -24,7 +24,5 @@ bool ShellOpen(LPCTSTR path, bool report = true);
 // The system's text for an error code ("" when it has none).
 CString GetSystemErrorText(DWORD error);
 
-#if __has_include("afxcoll.h")
 int CopyFiles(const CStringArray& sources, const CStringArray& destinations);
 int DeleteFiles(const CStringArray& paths, bool permanent);
-#endif

@@ -38,11 +38,9 @@ CString GetSoundFilePath(int sound)
     }
 }
 
-#if __has_include("afxcoll.h")
 void SplitLines(LPCTSTR text, CStringArray& lines)
 {
     lines.RemoveAll();
     for (const CString& line : SplitLines(text))
         lines.Add(line);
 }
-#endif

@@ -15,6 +15,4 @@ std::vector<CString> SplitLines(LPCTSTR text);
 // 0: "wav\msgBox.wav", 1: "wav\finish.wav" under the program folder; "" otherwise.
 CString GetSoundFilePath(int sound);
 
-#if __has_include("afxcoll.h")
 void SplitLines(LPCTSTR text, CStringArray& lines);
-#endif

@@ -193,7 +193,6 @@ void CMIDI::GetFirstPrograms(std::vector<int>& programs) const {
     programs.assign(summary.firstProgram.begin(), summary.firstProgram.end());
 }
 
-#if __has_include(<afxcoll.h>)
 void CMIDI::GetFirstPrograms(CUIntArray& programs) const {
     std::vector<int> values;
     GetFirstPrograms(values);
@@ -202,7 +201,6 @@ void CMIDI::GetFirstPrograms(CUIntArray& programs) const {
         programs.Add(static_cast<UINT>(value));
     }
 }
-#endif
 
 void CALLBACK CMIDI::TimerProc(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
     reinterpret_cast<CMIDI*>(user)->OnTimer();

@@ -31,9 +31,7 @@ public:
     void Seek(double fraction);
     // 16 entries: -1 unused channel, 0 used without a program change, else the first program.
     void GetFirstPrograms(std::vector<int>& programs) const;
-#if __has_include(<afxcoll.h>)
     void GetFirstPrograms(CUIntArray& programs) const;
-#endif
 
     // Messages go here instead of m_hMidiOut when set (tests record them).
     void SetOutputOverride(keyloft::midi::MidiOutput* output) { m_outputOverride = output; }

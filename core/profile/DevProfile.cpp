@@ -99,11 +99,9 @@ std::vector<CString> ReadEssentialSections()
     return names;
 }
 
-#if __has_include("afxcoll.h")
 void ReadEssentialSections(CStringArray& names)
 {
     names.RemoveAll();
     for (const CString& name : ReadEssentialSections())
         names.Add(name);
 }
-#endif

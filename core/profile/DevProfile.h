@@ -38,6 +38,4 @@ UINT GetMelodyMaxCount(LPCTSTR modelName);
 // file order (key names do not matter).
 std::vector<CString> ReadEssentialSections();
 
-#if __has_include("afxcoll.h")
 void ReadEssentialSections(CStringArray& names);
-#endif

@@ -132,11 +132,9 @@ void SetInterName(LPCTSTR deviceName, LPCTSTR modelName) { GetUiResources().SetI
 std::vector<CString> ListInterNames() { return GetUiResources().ListInterNames(); }
 CString GetDeviceSeries(LPCTSTR modelName) { return GetUiResources().GetDeviceSeries(modelName); }
 
-#if __has_include("afxcoll.h")
 void ListInterNames(CStringArray& names)
 {
     names.RemoveAll();
     for (const CString& name : ListInterNames())
         names.Add(name);
 }
-#endif

@@ -98,6 +98,4 @@ void SetInterName(LPCTSTR deviceName, LPCTSTR modelName);
 std::vector<CString> ListInterNames();
 CString GetDeviceSeries(LPCTSTR modelName);
 
-#if __has_include("afxcoll.h")
 void ListInterNames(CStringArray& names);
-#endif
