@@ -114,23 +114,23 @@ void CCylinderProgressCtrl::Paint(HDC dc, const RECT& rect) const
                                                   distance);
         if (filled > 0) {
             RECT part{rect.left, rect.top + y, rect.left + filled, rect.top + y + 1};
-            widgets::CGdiHandle<HBRUSH> brush(::CreateSolidBrush(bar));
+            CGdiHandle<HBRUSH> brush(::CreateSolidBrush(bar));
             ::FillRect(dc, &part, brush.Get());
         }
         if (filled < width) {
             RECT part{rect.left + filled, rect.top + y, rect.right, rect.top + y + 1};
-            widgets::CGdiHandle<HBRUSH> brush(::CreateSolidBrush(tube));
+            CGdiHandle<HBRUSH> brush(::CreateSolidBrush(tube));
             ::FillRect(dc, &part, brush.Get());
         }
     }
     // The lit end of the filled cylinder, and the tube's outline.
     if (filled > 2) {
-        widgets::CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, widgets::BlendColour(m_fill, widgets::kLookWhite, 70)));
+        CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, widgets::BlendColour(m_fill, widgets::kLookWhite, 70)));
         widgets::CScopedSelect select(dc, pen.Get());
         ::MoveToEx(dc, rect.left + filled - 1, rect.top + 1, nullptr);
         ::LineTo(dc, rect.left + filled - 1, rect.bottom - 1);
     }
-    widgets::CGdiHandle<HPEN> outline(::CreatePen(PS_SOLID, 1, m_shade));
+    CGdiHandle<HPEN> outline(::CreatePen(PS_SOLID, 1, m_shade));
     widgets::CScopedSelect selectPen(dc, outline.Get());
     widgets::CScopedSelect selectBrush(dc, ::GetStockObject(NULL_BRUSH));
     ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, std::min(height, 8), std::min(height, 8));

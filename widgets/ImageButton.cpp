@@ -37,15 +37,11 @@ SIZE CImageButton::GetImageSize() const
     if (m_iconNormal.Get() != nullptr) {
         ICONINFO info{};
         if (::GetIconInfo(m_iconNormal.Get(), &info) != FALSE) {
-            SIZE size = widgets::GetBitmapSize(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask);
-            if (info.hbmColor == nullptr) {
+            const CGdiHandle<HBITMAP> colour(info.hbmColor);
+            const CGdiHandle<HBITMAP> mask(info.hbmMask);
+            SIZE size = widgets::GetBitmapSize(colour ? colour.Get() : mask.Get());
+            if (!colour) {
                 size.cy /= 2; // a monochrome icon stacks its AND and XOR masks
-            }
-            if (info.hbmColor != nullptr) {
-                ::DeleteObject(info.hbmColor);
-            }
-            if (info.hbmMask != nullptr) {
-                ::DeleteObject(info.hbmMask);
             }
             return size;
         }

@@ -28,9 +28,9 @@ protected:
     void DrawImage(HDC dc, const RECT& rect, bool active) const;
 
 private:
-    widgets::CGdiHandle<HBITMAP> m_bmpNormal;
-    widgets::CGdiHandle<HBITMAP> m_bmpActive;
-    widgets::CIconHandle m_iconNormal;
-    widgets::CIconHandle m_iconActive;
+    CGdiHandle<HBITMAP> m_bmpNormal;
+    CGdiHandle<HBITMAP> m_bmpActive;
+    CIconHandle m_iconNormal;
+    CIconHandle m_iconActive;
     COLORREF m_transparent = widgets::kLookMagentaKey;
 };

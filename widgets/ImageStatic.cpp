@@ -1,6 +1,6 @@
 #include "widgets/ImageStatic.h"
 
-#include "core/ui/SkinImage.h"
+#include "widgets/SkinImage.h"
 #include "widgets/ControlCanvas.h"
 #include "widgets/PngButton.h"
 

@@ -200,10 +200,10 @@ BOOL CMessageBox::OnEraseBkgnd(CDC* pDC)
     ::GetWindowRect(::GetDlgItem(m_hWnd, IDOK), &okRect);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&okRect), 2);
     RECT band{client.left, okRect.top - 8, client.right, client.bottom};
-    widgets::CGdiHandle<HBRUSH> pale(::CreateSolidBrush(widgets::kLookLightGreen));
+    CGdiHandle<HBRUSH> pale(::CreateSolidBrush(widgets::kLookLightGreen));
     ::FillRect(dc, &band, pale.Get());
     RECT line{band.left, band.top, band.right, band.top + 1};
-    widgets::CGdiHandle<HBRUSH> green(::CreateSolidBrush(widgets::kLookGreen));
+    CGdiHandle<HBRUSH> green(::CreateSolidBrush(widgets::kLookGreen));
     ::FillRect(dc, &line, green.Get());
     return TRUE;
 }

@@ -55,6 +55,6 @@ private:
     int m_soundId = kNoSound;
     CMyButton m_ok;
     CMyButton m_cancel;
-    widgets::CIconHandle m_icon;
+    CIconHandle m_icon;
     bool m_closing = false;  // CloseOpenBoxes asked it to close
 };

@@ -71,8 +71,8 @@ void CMyCombox::Paint(HDC dc)
     const int cx = (button.left + button.right) / 2;
     const int cy = (button.top + button.bottom) / 2;
     POINT arrow[3] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 3}};
-    widgets::CGdiHandle<HBRUSH> white(::CreateSolidBrush(widgets::kLookWhite));
-    widgets::CGdiHandle<HPEN> whitePen(::CreatePen(PS_SOLID, 1, widgets::kLookWhite));
+    CGdiHandle<HBRUSH> white(::CreateSolidBrush(widgets::kLookWhite));
+    CGdiHandle<HPEN> whitePen(::CreatePen(PS_SOLID, 1, widgets::kLookWhite));
     {
         widgets::CScopedSelect brush(dc, white.Get());
         widgets::CScopedSelect pen(dc, whitePen.Get());

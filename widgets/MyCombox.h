@@ -34,6 +34,6 @@ protected:
 
 private:
     void Paint(HDC dc);
-    widgets::CGdiHandle<HBRUSH> m_backBrush;
+    CGdiHandle<HBRUSH> m_backBrush;
     widgets::CHotTracker m_hot;
 };

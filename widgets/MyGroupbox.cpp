@@ -59,7 +59,7 @@ void CMyGroupbox::OnPaint()
     widgets::CScopedSelect selectFont(dc, font != nullptr ? font : widgets::GetTextFont());
     ::SetBkMode(dc, TRANSPARENT);
 
-    widgets::CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, m_frame));
+    CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, m_frame));
     widgets::CScopedSelect selectPen(dc, pen.Get());
     widgets::CScopedSelect selectBrush(dc, ::GetStockObject(NULL_BRUSH));
     if (m_style == 0) {
@@ -69,7 +69,7 @@ void CMyGroupbox::OnPaint()
         ::Rectangle(dc, client.left, lineY, client.right, client.bottom);
         if (text[0] != L'\0') {
             RECT caption{client.left + 8, client.top, client.left + 8 + extent.cx + 6, client.top + extent.cy};
-            widgets::CGdiHandle<HBRUSH> back(::CreateSolidBrush(m_captionBack));
+            CGdiHandle<HBRUSH> back(::CreateSolidBrush(m_captionBack));
             ::FillRect(dc, &caption, back.Get());
             ::SetTextColor(dc, m_captionText);
             ::DrawTextW(dc, text, -1, &caption, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
@@ -86,13 +86,13 @@ void CMyGroupbox::OnPaint()
             // Round the band's top corners only: clip a rounded region to the band.
             HRGN region = ::CreateRoundRectRgn(client.left, client.top, client.right + 1, client.bottom + 1, radius,
                                                radius);
-            widgets::CGdiHandle<HRGN> owner(region);
+            CGdiHandle<HRGN> owner(region);
             ::SelectClipRgn(dc, region);
-            widgets::CGdiHandle<HBRUSH> fill(::CreateSolidBrush(m_frame));
+            CGdiHandle<HBRUSH> fill(::CreateSolidBrush(m_frame));
             ::FillRect(dc, &band, fill.Get());
             ::SelectClipRgn(dc, nullptr);
         } else {
-            widgets::CGdiHandle<HBRUSH> fill(::CreateSolidBrush(m_frame));
+            CGdiHandle<HBRUSH> fill(::CreateSolidBrush(m_frame));
             ::FillRect(dc, &band, fill.Get());
         }
         RECT caption = band;

@@ -212,15 +212,14 @@ void COwnerDrawMenu::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     }
     if ((state & ODS_CHECKED) != 0) {
         // A check mark in the left column.
-        HPEN pen = ::CreatePen(PS_SOLID, 2, disabled ? widgets::kLookDisabled : widgets::kLookDarkGreen);
-        HGDIOBJ oldPen = ::SelectObject(dc, pen);
+        const CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 2, disabled ? widgets::kLookDisabled : widgets::kLookDarkGreen));
+        HGDIOBJ oldPen = ::SelectObject(dc, pen.Get());
         const int cx = rect.left + kCheckColumn / 2;
         const int cy = (rect.top + rect.bottom) / 2;
         ::MoveToEx(dc, cx - 5, cy, nullptr);
         ::LineTo(dc, cx - 2, cy + 3);
         ::LineTo(dc, cx + 5, cy - 4);
         ::SelectObject(dc, oldPen);
-        ::DeleteObject(pen);
     }
     CString label;
     CString accelerator;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/ui/SkinImage.h"
-#include "core/ui/UiResources.h"
+#include "widgets/SkinImage.h"
+#include "widgets/UiResources.h"
 #include "widgets/ControlCanvas.h"
 #include "widgets/WidgetLook.h"
 
@@ -72,7 +72,7 @@ void CPngButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
             // Washed out while disabled.
             BLENDFUNCTION wash{AC_SRC_OVER, 0, 160, 0};
             HDC white = ::CreateCompatibleDC(dc);
-            widgets::CGdiHandle<HBITMAP> bitmap(::CreateCompatibleBitmap(dc, 1, 1));
+            CGdiHandle<HBITMAP> bitmap(::CreateCompatibleBitmap(dc, 1, 1));
             if (white != nullptr && bitmap) {
                 widgets::CScopedSelect select(white, bitmap.Get());
                 ::SetPixel(white, 0, 0, widgets::kLookWhite);

@@ -6,27 +6,6 @@
 
 IMPLEMENT_DYNAMIC(CSizingControlBar, CControlBar)
 
-namespace {
-
-const wchar_t* SizingBarClass()
-{
-    static const wchar_t* const name = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = L"KeyloftSizingBar";
-        ::RegisterClassExW(&wc);
-        return L"KeyloftSizingBar";
-    }();
-    return name;
-}
-
-} // namespace
-
 CSizingControlBar::CSizingControlBar() : m_szHorz(200, 200), m_szVert(200, 200) {}
 
 CSizingControlBar::~CSizingControlBar()
@@ -47,7 +26,9 @@ BOOL CSizingControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, CSize s
         m_dwStyle |= CBRS_GRIPPER;
     }
     const DWORD windowStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    return CWnd::Create(SizingBarClass(), lpszWindowName != nullptr ? lpszWindowName : L"", windowStyle,
+    const LPCTSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
+                                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    return CWnd::Create(windowClass, lpszWindowName != nullptr ? lpszWindowName : L"", windowStyle,
                         CRect(0, 0, sizeDefault.cx, sizeDefault.cy), pParentWnd, nID);
 }
 

@@ -1,29 +1,9 @@
 #include "widgets/SkinScrollBar.h"
 
-#include "core/ui/UiResources.h"
+#include "widgets/UiResources.h"
 #include "widgets/WidgetLook.h"
 
 #include <algorithm>
-
-namespace {
-
-const wchar_t* RegisterSkinScrollBarClass()
-{
-    static const wchar_t* const name = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        wc.lpszClassName = L"KeyloftSkinScrollBar";
-        ::RegisterClassExW(&wc);
-        return L"KeyloftSkinScrollBar";
-    }();
-    return name;
-}
-
-} // namespace
 
 CSkinScrollBar::~CSkinScrollBar()
 {
@@ -34,7 +14,8 @@ CSkinScrollBar::~CSkinScrollBar()
 
 BOOL CSkinScrollBar::Create(CWnd* pParent, const RECT& rect, UINT nId)
 {
-    return CreateEx(0, RegisterSkinScrollBarClass(), L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, pParent, nId);
+    const LPCTSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+    return CreateEx(0, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, pParent, nId);
 }
 
 BOOL CSkinScrollBar::CreateOnPlaceholder(CWnd* pParent, UINT nPlaceholderId)
@@ -163,12 +144,12 @@ LRESULT CSkinScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // Painted off-screen first: the bar is redrawn many times a second
         // during playback.
         HDC memory = ::CreateCompatibleDC(dc);
-        HBITMAP bitmap = ::CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        const CGdiHandle<HBITMAP> bitmap(
+            ::CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+        HGDIOBJ old = ::SelectObject(memory, bitmap.Get());
         Paint(memory);
         ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
         ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
         ::DeleteDC(memory);
         ::EndPaint(m_hWnd, &ps);
         return 0;

@@ -182,7 +182,7 @@ void CSliderDlg::OnPaint()
     paint.Fill(widgets::kLookWhite);
     HDC dc = paint.Dc();
     const CRect& client = paint.Client();
-    widgets::CGdiHandle<HBRUSH> frame(::CreateSolidBrush(widgets::kLookGreen));
+    CGdiHandle<HBRUSH> frame(::CreateSolidBrush(widgets::kLookGreen));
     ::FrameRect(dc, &client, frame.Get());
 
     const RECT track = GetTrackRect();
@@ -191,7 +191,7 @@ void CSliderDlg::OnPaint()
     // The groove: grey above the thumb, green below it (the part "filled").
     RECT upper{centre - 2, track.top, centre + 2, thumbY};
     RECT lower{centre - 2, thumbY, centre + 2, track.bottom};
-    widgets::CGdiHandle<HBRUSH> grey(::CreateSolidBrush(widgets::kLookBorderGrey));
+    CGdiHandle<HBRUSH> grey(::CreateSolidBrush(widgets::kLookBorderGrey));
     ::FillRect(dc, &upper, grey.Get());
     ::FillRect(dc, &lower, frame.Get());
     RECT thumb{client.left + 6, thumbY - kThumbHeight / 2, client.right - 6, thumbY + kThumbHeight / 2};

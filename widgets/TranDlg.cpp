@@ -1,6 +1,6 @@
 #include "widgets/TranDlg.h"
 
-#include "core/ui/UiResources.h"
+#include "widgets/UiResources.h"
 #include "widgets/WidgetLook.h"
 
 BEGIN_MESSAGE_MAP(CTranDlg, CResizableDialog)
@@ -19,7 +19,7 @@ BOOL CTranDlg::OnEraseBkgnd(CDC* pDC)
     CMemDC memory(*pDC, client);
     HDC dc = memory.GetDC().GetSafeHdc();
     const COLORREF page = GetUiResources().m_pageBackColour;
-    widgets::CGdiHandle<HBRUSH> pageBrush(::CreateSolidBrush(page));
+    CGdiHandle<HBRUSH> pageBrush(::CreateSolidBrush(page));
     ::FillRect(dc, &client, pageBrush.Get());
     RECT sheet = client;
     ::InflateRect(&sheet, -4, -4);

@@ -67,7 +67,7 @@ void CTranEdit::OnNcPaint()
     ::GetWindowRect(m_hWnd, &window);
     ::OffsetRect(&window, -window.left, -window.top);
     const bool focused = ::GetFocus() == m_hWnd;
-    widgets::CGdiHandle<HBRUSH> frame(::CreateSolidBrush(focused ? widgets::kLookGreen : widgets::kLookBorderGrey));
+    CGdiHandle<HBRUSH> frame(::CreateSolidBrush(focused ? widgets::kLookGreen : widgets::kLookBorderGrey));
     ::FrameRect(dc, &window, frame.Get());
     ::ReleaseDC(m_hWnd, dc);
 }

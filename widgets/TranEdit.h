@@ -26,5 +26,5 @@ private:
     void UseTextFontIfNone();
     COLORREF m_text = widgets::kLookText;
     COLORREF m_back = widgets::kLookWhite;
-    widgets::CGdiHandle<HBRUSH> m_backBrush;
+    CGdiHandle<HBRUSH> m_backBrush;
 };

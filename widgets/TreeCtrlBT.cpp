@@ -4,13 +4,6 @@
 
 #include <cstring>
 
-CTreeCtrlBT::Record::~Record()
-{
-    if (bitmap != nullptr) {
-        ::DeleteObject(bitmap);
-    }
-}
-
 CTreeCtrlBT::~CTreeCtrlBT() = default;
 
 HTREEITEM CTreeCtrlBT::InsertItemWithBitmap(LPCTSTR text, HTREEITEM hParent, UINT nBitmapId)
@@ -24,8 +17,8 @@ HTREEITEM CTreeCtrlBT::InsertItemWithBitmap(LPCTSTR text, HTREEITEM hParent, UIN
     if (nBitmapId != 0) {
         // A language library holds texts only: its images come from the program.
         const LPCWSTR name = MAKEINTRESOURCEW(nBitmapId);
-        record->bitmap = static_cast<HBITMAP>(
-            ::LoadImageW(AfxFindResourceHandle(name, RT_BITMAP), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        record->bitmap.Reset(static_cast<HBITMAP>(
+            ::LoadImageW(AfxFindResourceHandle(name, RT_BITMAP), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     }
     m_records[item] = std::move(record);
     return item;
@@ -54,7 +47,7 @@ UINT CTreeCtrlBT::GetItemBitmapId(HTREEITEM hItem) const
 bool CTreeCtrlBT::HasItemBitmap(HTREEITEM hItem) const
 {
     const auto found = m_records.find(hItem);
-    return found != m_records.end() && found->second->bitmap != nullptr;
+    return found != m_records.end() && static_cast<bool>(found->second->bitmap);
 }
 
 HTREEITEM CTreeCtrlBT::OnDragOver(CPoint ptScreen)
@@ -102,10 +95,10 @@ void CTreeCtrlBT::DrawItem(NMTVCUSTOMDRAW* draw)
         left = text.left;
     }
     const auto found = m_records.find(item);
-    if (found != m_records.end() && found->second->bitmap != nullptr) {
-        const SIZE size = widgets::GetBitmapSize(found->second->bitmap);
+    if (found != m_records.end() && found->second->bitmap) {
+        const SIZE size = widgets::GetBitmapSize(found->second->bitmap.Get());
         RECT image{left, row.top, left + size.cx, row.bottom};
-        widgets::DrawKeyedBitmap(dc, found->second->bitmap, image, widgets::kLookMagentaKey);
+        widgets::DrawKeyedBitmap(dc, found->second->bitmap.Get(), image, widgets::kLookMagentaKey);
         left += size.cx + 6;
     }
     const CString label = GetItemText(item);

@@ -45,8 +45,7 @@ protected:
 private:
     struct Record {
         UINT bitmapId = 0;
-        HBITMAP bitmap = nullptr;  // owned
-        ~Record();
+        CGdiHandle<HBITMAP> bitmap;
     };
     void DrawItem(NMTVCUSTOMDRAW* draw);
 

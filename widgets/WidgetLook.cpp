@@ -15,20 +15,14 @@ public:
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = CLEARTYPE_QUALITY;
         wcscpy_s(lf.lfFaceName, L"Tahoma");
-        m_font = ::CreateFontIndirectW(&lf);
-    }
-    ~CSharedFont()
-    {
-        if (m_font != nullptr) {
-            ::DeleteObject(m_font);
-        }
+        m_font.Reset(::CreateFontIndirectW(&lf));
     }
     CSharedFont(const CSharedFont&) = delete;
     CSharedFont& operator=(const CSharedFont&) = delete;
-    HFONT Get() const { return m_font != nullptr ? m_font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
+    HFONT Get() const { return m_font ? m_font.Get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
 private:
-    HFONT m_font = nullptr;
+    CGdiHandle<HFONT> m_font;
 };
 
 } // namespace

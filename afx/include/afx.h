@@ -6,6 +6,7 @@
 #include <tchar.h> // _T and the _tcs functions code written for this layer expects
 
 #include "afxbase.h"
+#include "afxhandle.h"
 #include "afxstr.h"
 #include "afxgeom.h"
 #include "afxobj.h"

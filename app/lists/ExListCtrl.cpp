@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/ui/UiResources.h"
+#include "widgets/UiResources.h"
 
 IMPLEMENT_DYNCREATE(CExListCtrl, CKGPListCtrl)
 

@@ -7,10 +7,10 @@
 
 #include "app/lists/ListDrag.h"
 #include "core/files/ShellHelpers.h"
-#include "core/files/StatusText.h"
+#include "widgets/StatusText.h"
 #include "core/files/TextHelpers.h"
-#include "core/ui/UiResources.h"
 #include "widgets/BottomFade.h"
+#include "widgets/UiResources.h"
 #include "widgets/OwnerDrawMenu.h"
 
 namespace {

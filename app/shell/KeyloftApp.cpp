@@ -13,8 +13,8 @@
 #include "core/files/ShellSeam.h"
 #include "core/files/TraceLog.h"
 #include "core/link/LinkMessages.h"
-#include "core/ui/GdiplusSession.h"
-#include "core/ui/UiResources.h"
+#include "widgets/GdiplusSession.h"
+#include "widgets/UiResources.h"
 #include "res/resource.h"
 
 #include <memory>

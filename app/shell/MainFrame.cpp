@@ -13,7 +13,8 @@
 #include "core/link/USBPort.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
+#include "widgets/UiResources.h"
 #include "guilib/core/KGPVisualManager2003.h"
 #include "res/resource.h"
 #include "widgets/OwnerDrawMenu.h"
@@ -290,7 +291,7 @@ void CMainFrame::OnMinimize()
 
 void CMainFrame::OnHelp()
 {
-    const CString& device = GetUiResources().m_deviceName;
+    const CString& device = GetDeviceNames().m_deviceName;
     const CString model = device.IsEmpty() ? CString() : GetInterName(device);
     ShellOpen(BuildHelpPath(GetProgramFolder(), model, GetAppProfile().GetLanguage(),
                                [](const CString& folder) { return FolderExists(folder); }));
@@ -405,7 +406,7 @@ LRESULT CMainFrame::OnFirmwarePage(WPARAM wParam, LPARAM lParam)
 LRESULT CMainFrame::OnLanguageChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     LoadMainMenu();
-    if (GetUiResources().m_deviceName.IsEmpty())
+    if (GetDeviceNames().m_deviceName.IsEmpty())
         SetWindowText(NotConnectedCaption());
     if (CControlBar* bar = m_workspaceBar.get(); bar != nullptr && bar->GetSafeHwnd() != nullptr)
         bar->PostMessage(AppMsg::LanguageChanged, 0, 0);

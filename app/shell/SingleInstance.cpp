@@ -3,14 +3,11 @@
 bool CSingleInstanceLock::Acquire(const wchar_t* name)
 {
     Close();
-    m_mutex = ::CreateMutexW(nullptr, TRUE, name);
-    return m_mutex != nullptr && ::GetLastError() != ERROR_ALREADY_EXISTS;
+    m_mutex.Reset(::CreateMutexW(nullptr, TRUE, name));  // nothing is closed here: the last error stays
+    return m_mutex && ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 void CSingleInstanceLock::Close()
 {
-    if (m_mutex != nullptr) {
-        ::CloseHandle(m_mutex);
-        m_mutex = nullptr;
-    }
+    m_mutex.Reset();
 }

@@ -2,7 +2,7 @@
 // mutex the first copy holds until exit.
 #pragma once
 
-#include <windows.h>
+#include <afxhandle.h>
 
 class CSingleInstanceLock {
 public:
@@ -14,8 +14,8 @@ public:
     // False when another holder of the name exists (this copy must end).
     bool Acquire(const wchar_t* name);
     void Close();
-    bool IsHeld() const { return m_mutex != nullptr; }
+    bool IsHeld() const { return static_cast<bool>(m_mutex); }
 
 private:
-    HANDLE m_mutex = nullptr;
+    CMutexHandle m_mutex;
 };

@@ -10,31 +10,19 @@
 #include "app/view/ViewGlobals.h"
 #include "core/files/Folders.h"
 #include "core/files/ShellHelpers.h"
+#include "core/files/TextHelpers.h"
 #include "core/files/ShellSeam.h"
 #include "core/link/USBPort.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
 #include "core/profile/ProfileKeys.h"
-#include "core/ui/UiResources.h"
+#include "widgets/UiResources.h"
 #include "res/resource.h"
 #include "widgets/OwnerDrawMenu.h"
 
 namespace {
 
 constexpr int kIconWarning = 191;
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
-CString FileNameOf(const CString& path)
-{
-    const int slash = path.ReverseFind(L'\\');
-    return slash < 0 ? path : path.Mid(slash + 1);
-}
 
 bool HasExtension(const CString& name, LPCTSTR extension)
 {
@@ -51,7 +39,7 @@ void CTransferPage::CopyIntoFolder(const std::vector<CString>& sources)
     const CString folder = GetFolder();
     std::vector<CString> destinations;
     for (const CString& source : sources)
-        destinations.push_back(folder + FileNameOf(source));
+        destinations.push_back(folder + GetFileNameOfPath(source));
     GetShellOperations().CopyFiles(sources, destinations);
 }
 
@@ -123,7 +111,7 @@ void CTransferPage::OnDropFiles(const CStringArray& files)
         return;
     std::vector<CString> sources;
     for (INT_PTR i = 0; i < files.GetSize(); ++i) {
-        if (HasExtension(FileNameOf(files[i]), m_info.extension))
+        if (HasExtension(GetFileNameOfPath(files[i]), m_info.extension))
             sources.push_back(files[i]);
     }
     CopyIntoFolder(sources);
@@ -173,15 +161,15 @@ void CTransferPage::OnDeleteSelected()
     m_devList.GetSlotNames(rows, names);
     CString question;
     if (rows.GetSize() == 1)
-        question.Format(LoadText(161), names.GetSize() ? names[0].GetString() : L"");
+        question.Format(LoadResString(161), names.GetSize() ? names[0].GetString() : L"");
     else
-        question.Format(LoadText(162), static_cast<int>(rows.GetSize()));
+        question.Format(LoadResString(162), static_cast<int>(rows.GetSize()));
     if (GetTransferNotes().ShowText(-1, MB_MODE_OKCANCEL, question) != IDOK)
         return;
     for (INT_PTR i = 0; i < slots.GetSize(); ++i) {
         if (!DeleteSlotOfKind(*port, m_info.kind, static_cast<int>(slots[i]))) {
             CString text;
-            text.Format(LoadText(158), i < names.GetSize() ? names[i].GetString() : L"");
+            text.Format(LoadResString(158), i < names.GetSize() ? names[i].GetString() : L"");
             GetTransferNotes().ShowText(kIconWarning, MB_MODE_OK, text);
             break;
         }
@@ -194,7 +182,7 @@ void CTransferPage::OnDeleteAll()
     CUSBPort* port = GetPort();
     if (!port || port->IsBusy() || m_runner.IsRunning() || m_devList.GetItemCount() == 0)
         return;
-    if (ShowPlainMessageBox(LoadText(164), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
+    if (ShowPlainMessageBox(LoadResString(164), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
         return;
     for (int row = 0; row < m_devList.GetItemCount(); ++row) {
         if (m_devList.IsSlotFree(row))
@@ -204,7 +192,7 @@ void CTransferPage::OnDeleteAll()
         const int number = m_devList.GetSlotNumbers(one, slot) && slot.GetSize() == 1 ? static_cast<int>(slot[0]) : -1;
         if (!DeleteSlotOfKind(*port, m_info.kind, number)) {
             CString text;
-            text.Format(LoadText(158), m_devList.GetItemText(row, m_info.deleteAllNamesByNumber ? 0 : 1).GetString());
+            text.Format(LoadResString(158), m_devList.GetItemText(row, m_info.deleteAllNamesByNumber ? 0 : 1).GetString());
             GetTransferNotes().ShowText(kIconWarning, MB_MODE_OK, text);
             break;
         }

@@ -16,24 +16,19 @@
 #include "core/files/FileErrors.h"
 #include "core/files/FileMarkChecks.h"
 #include "core/files/Folders.h"
+#include "core/files/TextHelpers.h"
 #include "core/files/ShellSeam.h"
 #include "core/link/USBPort.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/ToolBarHelpers.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
+#include "widgets/ToolBarHelpers.h"
+#include "widgets/UiResources.h"
 #include "res/resource.h"
 
 namespace {
 
 constexpr int kIconWarning = 191;
 constexpr UINT kToolBarId = 59392;
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 // Buttons are 52 x 40 pixels, wider only when a label of the current language
 // would not fit (the ends of longer labels would be cut).
@@ -54,12 +49,6 @@ void FitToolBarButtons(CToolBar& bar)
     if (previous)
         ::SelectObject(dc.GetSafeHdc(), previous);
     bar.SetSizes(CSize(width, kButtonHeight), CSize(16, 16));
-}
-
-CString FileNameOf(const CString& path)
-{
-    const int slash = path.ReverseFind(L'\\');
-    return slash < 0 ? path : path.Mid(slash + 1);
 }
 
 } // namespace
@@ -158,8 +147,8 @@ BOOL CTransferPage::OnInitDialog()
     m_pcImages.Add(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_FILE_VALID) : nullptr);
     m_pcImages.Add(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_FILE_INVALID) : nullptr);
     m_pcList.SetImageList(&m_pcImages, LVSIL_SMALL);
-    m_pcList.InsertColumn(0, LoadText(113), LVCFMT_LEFT, 180);
-    m_pcList.InsertColumn(1, LoadText(114), LVCFMT_LEFT, 180);
+    m_pcList.InsertColumn(0, LoadResString(113), LVCFMT_LEFT, 180);
+    m_pcList.InsertColumn(1, LoadResString(114), LVCFMT_LEFT, 180);
     m_pcList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     const UINT sizeRule = GetFileSizeRule(m_info.kind);
     if (m_info.exactSize)
@@ -167,9 +156,9 @@ BOOL CTransferPage::OnInitDialog()
     else
         m_pcList.SetMaxSize(sizeRule);
 
-    m_devList.InsertColumn(0, LoadText(119), LVCFMT_LEFT, 100);
-    m_devList.InsertColumn(1, LoadText(113), LVCFMT_LEFT, 100);
-    m_devList.InsertColumn(2, LoadText(114), LVCFMT_LEFT, 80);
+    m_devList.InsertColumn(0, LoadResString(119), LVCFMT_LEFT, 100);
+    m_devList.InsertColumn(1, LoadResString(113), LVCFMT_LEFT, 100);
+    m_devList.InsertColumn(2, LoadResString(114), LVCFMT_LEFT, 80);
     m_devList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     m_devList.EnableDrag(IsUploadEnabled(m_info.kind));
     m_devList.InitSlots(static_cast<int>(GetSlotCount(m_info.kind)));
@@ -240,35 +229,35 @@ CString CTransferPage::GetFolder() const
 
 void CTransferPage::ShowConnectionPicture()
 {
-    const bool connected = !GetUiResources().m_deviceName.IsEmpty();
+    const bool connected = !GetDeviceNames().m_deviceName.IsEmpty();
     m_devPicture.SetImage(GetUiResources().GetImage(connected ? L"connected.png" : L"disconnect.png"));
 }
 
 CString CTransferPage::ConnectedModel() const
 {
-    return GetUiResources().GetInterName(GetUiResources().m_deviceName);
+    return GetInterName(GetDeviceNames().m_deviceName);
 }
 
 void CTransferPage::ReloadTexts()
 {
     if (!m_pcList.GetSafeHwnd())
         return;
-    m_pcList.SetListColumnText(0, LoadText(113));
-    m_pcList.SetListColumnText(1, LoadText(114));
-    m_devList.SetListColumnText(0, LoadText(119));
-    m_devList.SetListColumnText(1, LoadText(113));
-    m_devList.SetListColumnText(2, LoadText(114));
+    m_pcList.SetListColumnText(0, LoadResString(113));
+    m_pcList.SetListColumnText(1, LoadResString(114));
+    m_devList.SetListColumnText(0, LoadResString(119));
+    m_devList.SetListColumnText(1, LoadResString(113));
+    m_devList.SetListColumnText(2, LoadResString(114));
     if (m_pcBar.GetSafeHwnd()) {
-        m_pcBar.SetButtonText(0, LoadText(146));
-        m_pcBar.SetButtonText(1, LoadText(147));
-        m_pcBar.SetButtonText(2, LoadText(148));
+        m_pcBar.SetButtonText(0, LoadResString(146));
+        m_pcBar.SetButtonText(1, LoadResString(147));
+        m_pcBar.SetButtonText(2, LoadResString(148));
     }
     if (m_devBar.GetSafeHwnd()) {
         if (m_info.deviceDeleteButton) {
-            m_devBar.SetButtonText(0, LoadText(180));
-            m_devBar.SetButtonText(1, LoadText(149));
+            m_devBar.SetButtonText(0, LoadResString(180));
+            m_devBar.SetButtonText(1, LoadResString(149));
         } else {
-            m_devBar.SetButtonText(0, LoadText(149));
+            m_devBar.SetButtonText(0, LoadResString(149));
         }
     }
     for (CToolBar* bar : {&m_pcBar, &m_devBar}) {
@@ -281,14 +270,14 @@ void CTransferPage::ReloadTexts()
 CString CTransferPage::GetPCTitle() const
 {
     CString title;
-    title.Format(LoadText(m_info.pcTitleFormat), m_pcList.GetSafeHwnd() ? m_pcList.GetItemCount() : 0);
+    title.Format(LoadResString(m_info.pcTitleFormat), m_pcList.GetSafeHwnd() ? m_pcList.GetItemCount() : 0);
     return title;
 }
 
 CString CTransferPage::GetDeviceTitle() const
 {
     CString title;
-    title.Format(LoadText(m_info.deviceTitleFormat), m_devList.GetSafeHwnd() ? m_devList.CountUsedSlots() : 0,
+    title.Format(LoadResString(m_info.deviceTitleFormat), m_devList.GetSafeHwnd() ? m_devList.CountUsedSlots() : 0,
                  m_devList.GetSafeHwnd() ? m_devList.GetSlotCount() : 0);
     return title;
 }
@@ -489,7 +478,7 @@ int CTransferPage::StartDownload(const CUIntArray& pcRows, const CUIntArray& dev
     for (INT_PTR i = 0; i < pcRows.GetSize(); ++i)
         request.names.push_back(m_pcList.GetItemText(static_cast<int>(pcRows[i]), 0));
     if (!m_devList.AreSlotsFree(devRows) &&
-        ShowPlainMessageBox(LoadText(144), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
+        ShowPlainMessageBox(LoadResString(144), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
         return 0;
     if (pcRows.GetSize() != devRows.GetSize())
         GetTransferNotes().Ask(216, FALSE, 0);
@@ -611,7 +600,7 @@ LRESULT CTransferPage::OnWorkerFileRejected(WPARAM, LPARAM lParam)
 {
     const std::unique_ptr<CString> path = TakePostedText(lParam);
     CString text;
-    text.Format(LoadText(IDS_FILE_NO_LONGER_FITS_FMT), path ? FileNameOf(*path).GetString() : L"");
+    text.Format(LoadResString(IDS_FILE_NO_LONGER_FITS_FMT), path ? GetFileNameOfPath(*path).GetString() : L"");
     GetTransferNotes().ShowText(kIconWarning, MB_MODE_OK, text);
     return 0;
 }

@@ -101,7 +101,7 @@ bool CTransferRunner::Start(std::unique_ptr<Job> job)
         return false;
     HANDLE duplicate = nullptr;
     ::DuplicateHandle(::GetCurrentProcess(), thread->m_hThread, ::GetCurrentProcess(), &duplicate, SYNCHRONIZE, FALSE, 0);
-    m_thread = duplicate;
+    m_thread.Reset(duplicate);
     job.release();  // from here the thread owns its block
     thread->ResumeThread();
     return true;
@@ -109,15 +109,12 @@ bool CTransferRunner::Start(std::unique_ptr<Job> job)
 
 bool CTransferRunner::IsRunning() const
 {
-    return m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT;
+    return m_thread && ::WaitForSingleObject(m_thread.Get(), 0) == WAIT_TIMEOUT;
 }
 
 void CTransferRunner::ForgetEndedThread()
 {
-    if (m_thread) {
-        ::CloseHandle(m_thread);
-        m_thread = nullptr;
-    }
+    m_thread.Reset();
 }
 
 void CTransferRunner::CancelAndJoin()
@@ -130,7 +127,7 @@ void CTransferRunner::CancelAndJoin()
         m_cancel->store(true);
     // The port drops a stale cancel request when its next transfer starts, so
     // keep asking until the thread has ended.
-    while (::WaitForSingleObject(m_thread, 50) == WAIT_TIMEOUT) {
+    while (::WaitForSingleObject(m_thread.Get(), 50) == WAIT_TIMEOUT) {
         if (m_port)
             m_port->RequestCancel();
     }

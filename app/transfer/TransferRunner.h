@@ -34,7 +34,7 @@ private:
     bool Start(std::unique_ptr<Job> job);
     void ForgetEndedThread();
 
-    HANDLE m_thread = nullptr;  // a duplicate of the worker's handle, to wait on
+    CThreadHandle m_thread;  // a duplicate of the worker's handle, to wait on
     CUSBPort* m_port = nullptr;
     std::shared_ptr<std::atomic<bool>> m_cancel;
 };

@@ -9,11 +9,12 @@
 #include "app/view/WorkspaceBar.h"
 #include "core/files/FileErrors.h"
 #include "core/files/Folders.h"
+#include "core/files/TextHelpers.h"
 #include "core/files/ShellSeam.h"
 #include "core/files/TraceLog.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "editors/song/EditSongDlg1.h"
 #include "editors/style/EditStyleDlg1.h"
 #include "res/resource.h"
@@ -44,13 +45,6 @@ constexpr DWORD kDevProfileMaxBytes = 2048;
 constexpr int kVoiceListKind = 6;
 constexpr DWORD kVoiceListMaxBytes = 61440;
 
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 // Writes bytes to a file through a temporary beside it; false (after the
 // file-error message) when it cannot be written, the old file untouched.
 bool WriteWholeFile(LPCTSTR path, CMemFile& bytes)
@@ -70,8 +64,8 @@ UINT PageDialogId(int slot)
 
 void SetConnectedSystem(LPCTSTR deviceName)
 {
-    GetUiResources().m_deviceName = deviceName != nullptr ? deviceName : L"";
-    TraceLine(L"set_connected_system:%s\n", static_cast<LPCTSTR>(GetUiResources().m_deviceName));
+    GetDeviceNames().m_deviceName = deviceName != nullptr ? deviceName : L"";
+    TraceLine(L"set_connected_system:%s\n", static_cast<LPCTSTR>(GetDeviceNames().m_deviceName));
 }
 
 CKeyloftView* GetActiveKeyloftView()
@@ -302,7 +296,7 @@ void CKeyloftView::OnSize(UINT nType, int cx, int cy)
 
 BOOL CKeyloftView::OnEraseBkgnd(CDC* pDC)
 {
-    if (!GetUiResources().m_deviceName.IsEmpty())
+    if (!GetDeviceNames().m_deviceName.IsEmpty())
         return TRUE;
     return CView::OnEraseBkgnd(pDC);
 }
@@ -341,15 +335,15 @@ void CKeyloftView::OnUpdateWindowFirmware(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE
 
 void CKeyloftView::OnUpdateDisconnectDevice(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!GetUiResources().m_deviceName.IsEmpty());
+    pCmdUI->Enable(!GetDeviceNames().m_deviceName.IsEmpty());
 }
 
 // ---- Connection
 
 CString CKeyloftView::MakeCaption()
 {
-    const CString& device = GetUiResources().m_deviceName;
-    return LoadText(kIdsAppTitle) + L" - " + (device.IsEmpty() ? LoadText(kIdsNotConnected) : device);
+    const CString& device = GetDeviceNames().m_deviceName;
+    return LoadResString(kIdsAppTitle) + L" - " + (device.IsEmpty() ? LoadResString(kIdsNotConnected) : device);
 }
 
 void CKeyloftView::SetCaption()
@@ -399,7 +393,7 @@ void CKeyloftView::CloseMidiPair()
 void CKeyloftView::EndProgram()
 {
     SetConnectedSystem(L"");
-    GetUiResources().m_midiPortName.Empty();
+    GetDeviceNames().m_midiPortName.Empty();
     m_programEnding = true;
     if (CFrameWnd* frame = GetParentFrame()) {
         if (CWnd* bar = frame->GetDlgItem(kWorkspaceBarId))
@@ -416,7 +410,7 @@ void CKeyloftView::EndProgram()
 
 bool CKeyloftView::PrepareConnectedModel()
 {
-    const CString device = GetUiResources().m_deviceName;
+    const CString device = GetDeviceNames().m_deviceName;
     const CString model = GetInterName(device);
     TraceLine(L"View: DevName=%s InterName=%s\n", static_cast<LPCTSTR>(device), static_cast<LPCTSTR>(model));
     GetAppProfile().SetDeviceSeries(model, CAppProfile::kSeriesOfConnectedModels);
@@ -431,7 +425,7 @@ void CKeyloftView::FinishConnection()
     if (CWnd* main = MainWindow())
         main->SendMessage(AppMsg::DevProfileLoaded);
     SetCaption();
-    if (!GetUiResources().m_deviceName.IsEmpty())
+    if (!GetDeviceNames().m_deviceName.IsEmpty())
         CUSBPort::s_connected.store(true);
     BuildPages();
     LoadPageSettings();
@@ -471,7 +465,7 @@ void CKeyloftView::OnInitialUpdate()
         return;
     }
     if (!answered) {
-        ShowPlainMessageBox(LoadText(kIdsConnectTimeout), MB_OK | MB_ICONWARNING, GetSafeHwnd());
+        ShowPlainMessageBox(LoadResString(kIdsConnectTimeout), MB_OK | MB_ICONWARNING, GetSafeHwnd());
         EndProgram();
         return;
     }
@@ -484,7 +478,7 @@ void CKeyloftView::OnInitialUpdate()
 
 BOOL CKeyloftView::EnsureDevProfile()
 {
-    const CString path = GetDevProfilePathFor(GetInterName(GetUiResources().m_deviceName));
+    const CString path = GetDevProfilePathFor(GetInterName(GetDeviceNames().m_deviceName));
     if (path.IsEmpty())
         return FALSE;
     if (RegularFileExists(path))
@@ -500,7 +494,7 @@ BOOL CKeyloftView::EnsureDevProfile()
 
 BOOL CKeyloftView::FetchInsFile()
 {
-    const CString model = GetInterName(GetUiResources().m_deviceName);
+    const CString model = GetInterName(GetDeviceNames().m_deviceName);
     if (model.IsEmpty() || GetDevProfilePathFor(model).IsEmpty())
         return FALSE;
     const CString path = GetInsFolder() + model + L".ins";
@@ -535,7 +529,7 @@ void CKeyloftView::DropInstrumentLink(bool sendClosePacket)
         m_port.CloseDevice();
     CloseMidiPair();
     SetConnectedSystem(L"");
-    GetUiResources().m_midiPortName.Empty();
+    GetDeviceNames().m_midiPortName.Empty();
     ClearDevProfile();
 }
 

@@ -5,7 +5,8 @@
 #include "app/view/KeyloftView.h"
 #include "core/files/TraceLog.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
+#include "widgets/UiResources.h"
 #include "res/ids_view.h"
 #include "widgets/BottomFade.h"
 
@@ -64,7 +65,7 @@ BOOL CSelectDevDlg::OnInitDialog()
     m_groupBox.SetCaptionHeight(20);
     m_groupBox.SetStyle(2);
     m_groupBox.SetColors(RGB(120, 150, 190), RGB(30, 50, 90), ui.m_baseColour);
-    m_currentDevice.SetWindowText(ui.m_deviceName);
+    m_currentDevice.SetWindowText(GetDeviceNames().m_deviceName);
 
     CenterWindow();
     if (!m_startupMode)
@@ -133,13 +134,13 @@ int CSelectDevDlg::FoundIndexOfLabel(const CString& label) const
 
 void CSelectDevDlg::RegisterChosenDevice(const CString& label)
 {
-    CUiResources& ui = GetUiResources();
-    ui.ClearInterNames();
+    CDeviceNames& names = GetDeviceNames();
+    names.ClearInterNames();
     for (const auto& [entryLabel, name] : m_listMap) {
         if (entryLabel == label) {
             CString key = entryLabel;
             key.MakeUpper();
-            ui.SetInterName(key, name);
+            names.SetInterName(key, name);
         }
     }
 }
@@ -158,13 +159,13 @@ bool CSelectDevDlg::CheckAndTake(const CString& label)
         CString upper = label;
         upper.MakeUpper();
         SetConnectedSystem(upper);
-        GetUiResources().m_midiPortName = GetMidiOutName(outId);
+        GetDeviceNames().m_midiPortName = GetMidiOutName(outId);
         m_chosenOutId = outId;
         m_chosenInId = inId;
         return true;
     }
     SetConnectedSystem(L"");
-    GetUiResources().m_midiPortName.Empty();
+    GetDeviceNames().m_midiPortName.Empty();
     return false;
 }
 

@@ -13,40 +13,16 @@ struct CViewThreads::Worker {
     DWORD periodMs = 3000;
 };
 
-namespace {
-
-// Closes a change-notification handle when the watch ends.
-class CChangeNotification {
-public:
-    explicit CChangeNotification(HANDLE handle) : m_handle(handle) {}
-    ~CChangeNotification()
-    {
-        if (IsValid())
-            ::FindCloseChangeNotification(m_handle);
-    }
-    CChangeNotification(const CChangeNotification&) = delete;
-    CChangeNotification& operator=(const CChangeNotification&) = delete;
-    bool IsValid() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle = nullptr;
-};
-
-} // namespace
-
 CViewThreads::CViewThreads() : m_stopEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 CViewThreads::~CViewThreads()
 {
     StopAll();
-    if (m_stopEvent != nullptr)
-        ::CloseHandle(m_stopEvent);
 }
 
 void CViewThreads::Launch(AFX_THREADPROC proc, std::unique_ptr<Worker> worker)
 {
-    worker->stopEvent = m_stopEvent;
+    worker->stopEvent = m_stopEvent.Get();
     CWinThread* thread = AfxBeginThread(proc, worker.get(), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (thread == nullptr)
         return;
@@ -80,14 +56,14 @@ void CViewThreads::StopAll()
 {
     // The keep-alive may be waiting for a failure box that needs this thread.
     CLinkMessageJoinScope joining;
-    if (m_stopEvent != nullptr)
-        ::SetEvent(m_stopEvent);
+    if (m_stopEvent)
+        ::SetEvent(m_stopEvent.Get());
     for (const auto& thread : m_threads)
         ::WaitForSingleObject(thread->m_hThread, INFINITE);
     m_threads.clear();
     m_workers.clear();
-    if (m_stopEvent != nullptr)
-        ::ResetEvent(m_stopEvent);
+    if (m_stopEvent)
+        ::ResetEvent(m_stopEvent.Get());
 }
 
 int CViewThreads::RunningCount() const
@@ -103,9 +79,9 @@ int CViewThreads::RunningCount() const
 UINT AFX_CDECL CViewThreads::FolderWatchProc(LPVOID param)
 {
     const Worker& worker = *static_cast<const Worker*>(param);
-    CChangeNotification change(
+    CChangeNotificationHandle change(
         ::FindFirstChangeNotificationW(worker.folder.folder, TRUE, worker.folder.filter));
-    if (!change.IsValid())
+    if (!change)
         return 1;
     const HANDLE handles[2] = {worker.stopEvent, change.Get()};
     for (;;) {

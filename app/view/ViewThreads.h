@@ -40,7 +40,7 @@ private:
     static UINT AFX_CDECL FolderWatchProc(LPVOID param);
     static UINT AFX_CDECL KeepAliveProc(LPVOID param);
 
-    HANDLE m_stopEvent = nullptr;
+    CEventHandle m_stopEvent;
     std::vector<std::unique_ptr<Worker>> m_workers;
     std::vector<std::unique_ptr<CWinThread>> m_threads;
 };

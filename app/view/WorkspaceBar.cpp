@@ -2,6 +2,7 @@
 
 #include "app/lists/ListDrag.h"
 #include "app/shell/AppMessages.h"
+#include "core/files/TextHelpers.h"
 #include "core/profile/DevProfile.h"
 #include "res/ids_view.h"
 
@@ -16,13 +17,6 @@ constexpr UINT kIdsTransferGroup = 102;
 constexpr UINT kIdsEditGroup = 107;
 constexpr TreeEntry kTransferItems[] = {{103, 0}, {104, 1}, {105, 2}, {106, 3}};
 constexpr TreeEntry kEditItems[] = {{108, 4}, {109, 5}};
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 } // namespace
 
@@ -68,17 +62,17 @@ void CWorkspaceBar::BuildTree()
 void CWorkspaceBar::InsertItems()
 {
     m_itemMap.clear();
-    const HTREEITEM transferGroup = m_tree.InsertItemWithBitmap(LoadText(kIdsTransferGroup), TVI_ROOT, IDB_TREE_GROUP);
+    const HTREEITEM transferGroup = m_tree.InsertItemWithBitmap(LoadResString(kIdsTransferGroup), TVI_ROOT, IDB_TREE_GROUP);
     for (const TreeEntry& entry : kTransferItems) {
         if (IsPageVisible(entry.slot))
-            m_itemMap[m_tree.InsertItemWithBitmap(LoadText(entry.textId), transferGroup, IDB_TREE_PAGE_ITEM)] = entry.slot;
+            m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), transferGroup, IDB_TREE_PAGE_ITEM)] = entry.slot;
     }
     m_tree.Expand(transferGroup, TVE_EXPAND);
 
-    const HTREEITEM editGroup = m_tree.InsertItemWithBitmap(LoadText(kIdsEditGroup), TVI_ROOT, IDB_TREE_GROUP);
+    const HTREEITEM editGroup = m_tree.InsertItemWithBitmap(LoadResString(kIdsEditGroup), TVI_ROOT, IDB_TREE_GROUP);
     for (const TreeEntry& entry : kEditItems) {
         if (IsPageVisible(entry.slot))
-            m_itemMap[m_tree.InsertItemWithBitmap(LoadText(entry.textId), editGroup, IDB_TREE_EDIT_ITEM)] = entry.slot;
+            m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), editGroup, IDB_TREE_EDIT_ITEM)] = entry.slot;
     }
     m_tree.Expand(editGroup, TVE_EXPAND);
     m_tree.EnsureVisible(editGroup);

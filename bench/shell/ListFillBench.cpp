@@ -17,7 +17,7 @@
 #include "core/files/Folders.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "tests/e2e/SampleFiles.h"
 #include "tests/e2e/TempFolder.h"
 
@@ -93,7 +93,7 @@ public:
         // The connected model's series, so that every file's mark is read and
         // checked as in use (without it the check ends before opening the file).
         e2e::WriteFileBytes(folder.Path() / L"AppProfile.ini", "[SEC_DEV_2_SERIAL]\r\nRX470=RX470\r\n");
-        GetUiResources().m_deviceName = L"DEVICE 1";
+        GetDeviceNames().m_deviceName = L"DEVICE 1";
         SetInterName(L"DEVICE 1", L"RX470");
         GetAppProfile().LoadDeviceSeries();
         // The model's device profile: songs up to 2 MiB, so that the size rule passes them.

@@ -1,6 +1,9 @@
 #include "core/convert/Config.h"
 
 #include <string>
+#include <vector>
+
+#include "core/files/WholeFile.h"
 
 namespace {
 
@@ -12,23 +15,14 @@ keyloft::style::SegmentDefaults& AppDefaults() {
 }  // namespace
 
 keyloft::style::SegmentDefaults LoadSegmentDefaultsFile(LPCWSTR path) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    if (::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
         return {};
     }
-    std::string text;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart < 1024 * 1024) {
-        text.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!text.empty() && !ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) {
-            read = 0;
-        }
-        text.resize(read);
-    }
-    CloseHandle(file);
-    return keyloft::style::ParseSegmentDefaults(text);
+    // A defaults file is a few hundred bytes: one that cannot be read, or of a
+    // megabyte or more, gives the built-in defaults.
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFile(path, bytes, 1024 * 1024 - 1);
+    return keyloft::style::ParseSegmentDefaults(std::string(bytes.begin(), bytes.end()));
 }
 
 void SetAppSegmentDefaults(const keyloft::style::SegmentDefaults& defaults) { AppDefaults() = defaults; }

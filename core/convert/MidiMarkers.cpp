@@ -1,25 +1,13 @@
 #include "core/convert/MidiMarkers.h"
 
+#include "core/files/WholeFile.h"
 #include "core/portable/midi/MidiReader.h"
 #include "core/portable/midi/SongMarks.h"
 
 bool ReadMidiMarkers(LPCWSTR path, std::vector<std::string>& markers) {
     markers.clear();
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
     std::vector<std::uint8_t> bytes;
-    LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 64LL * 1024 * 1024;
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = bytes.empty() ||
-             (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
-    }
-    CloseHandle(file);
+    const bool ok = ReadWholeFile(path, bytes, 64LL * 1024 * 1024 - 1);
     keyloft::midi::MidiFile midi;
     if (!ok || !keyloft::midi::ReadMidiFile(bytes, midi).ok) {
         return false;

@@ -2,10 +2,14 @@
 
 #include <vector>
 
+#include "core/files/WholeFile.h"
 #include "core/portable/midi/MidiReader.h"
 
 namespace STYMIDI {
 namespace {
+
+// No style comes near this; a larger file is refused rather than read.
+constexpr std::uint64_t kLargestStyleFile = 64LL * 1024 * 1024 - 1;
 
 std::wstring Widen(const std::string& text) {
     // Reasons are ASCII; marker names are ANSI bytes of the system code page.
@@ -16,24 +20,6 @@ std::wstring Widen(const std::string& text) {
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
-}
-
-bool ReadBytes(LPCWSTR path, std::vector<std::uint8_t>& bytes) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 64LL * 1024 * 1024;
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = bytes.empty() ||
-             (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
-    }
-    CloseHandle(file);
-    return ok;
 }
 
 }  // namespace
@@ -70,7 +56,7 @@ void CStyMIDI::SetName(int index, LPCWSTR name) {
 
 bool CStyMIDI::LoadFile(LPCWSTR path, std::wstring& reason) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadBytes(path, bytes)) {
+    if (!ReadWholeFile(path, bytes, kLargestStyleFile)) {
         reason = std::wstring(L"Can not access to the file\n") + path;
         return false;
     }

@@ -5,7 +5,7 @@
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/marks/SongMark.h"
 #include "core/portable/marks/StyleLayout.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 
 namespace marks = keyloft::marks;
 

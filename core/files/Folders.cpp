@@ -149,11 +149,16 @@ CString GetFolderOfPath(LPCTSTR path)
     return slash < 0 ? CString() : text.Left(slash + 1);
 }
 
-CString GetFileTitleOfPath(LPCTSTR path)
+CString GetFileNameOfPath(LPCTSTR path)
 {
     const CString text(path != nullptr ? path : L"");
     const int slash = std::max(text.ReverseFind(L'\\'), text.ReverseFind(L'/'));
-    CString name = text.Mid(slash + 1);
+    return text.Mid(slash + 1);
+}
+
+CString GetFileTitleOfPath(LPCTSTR path)
+{
+    const CString name = GetFileNameOfPath(path);
     const int dot = name.ReverseFind(L'.');
     return dot < 0 ? name : name.Left(dot);
 }

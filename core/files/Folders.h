@@ -44,6 +44,8 @@ bool RegularFileExists(LPCTSTR path);
 
 // The part up to and including the last backslash (or slash); empty when none.
 CString GetFolderOfPath(LPCTSTR path);
+// The file name (with its extension) after the last backslash or slash.
+CString GetFileNameOfPath(LPCTSTR path);
 // The file name without folder and extension.
 CString GetFileTitleOfPath(LPCTSTR path);
 

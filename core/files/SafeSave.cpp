@@ -1,5 +1,7 @@
 #include "core/files/SafeSave.h"
 
+#include <afxhandle.h>
+
 #include <atomic>
 #include <string>
 
@@ -55,12 +57,10 @@ std::wstring MakeTemporaryBeside(LPCWSTR target, DWORD* error)
         if (!candidate.empty() && candidate.back() != L'\\' && candidate.back() != L'/')
             candidate += L'\\';
         candidate += name;
-        const HANDLE file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(file);
+        const CFileHandle file(::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file)
             return candidate;
-        }
         const DWORD code = ::GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
             SetError(error, code);
@@ -86,16 +86,16 @@ bool SaveFileReplacing(LPCWSTR path, const void* data, std::size_t size, DWORD* 
     if (temporary.empty())
         return false;
 
-    const HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool written = file != INVALID_HANDLE_VALUE;
+    CFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    bool written = static_cast<bool>(file);
     DWORD code = written ? ERROR_SUCCESS : ::GetLastError();
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::size_t left = size;
     while (written && left > 0) {
         const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
         ::SetLastError(ERROR_SUCCESS);
-        if (!WriteChunk(file, bytes, chunk)) {
+        if (!WriteChunk(file.Get(), bytes, chunk)) {
             code = ::GetLastError();
             if (code == ERROR_SUCCESS)
                 code = ERROR_DISK_FULL;
@@ -105,12 +105,11 @@ bool SaveFileReplacing(LPCWSTR path, const void* data, std::size_t size, DWORD* 
         bytes += chunk;
         left -= chunk;
     }
-    if (written && !::FlushFileBuffers(file)) {
+    if (written && !::FlushFileBuffers(file.Get())) {
         code = ::GetLastError();
         written = false;
     }
-    if (file != INVALID_HANDLE_VALUE)
-        ::CloseHandle(file);
+    file.Reset();
     if (!written) {
         SetError(error, code);
         ::DeleteFileW(temporary.c_str());

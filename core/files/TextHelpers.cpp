@@ -10,6 +10,13 @@ CString LoadResString(UINT id)
     return text;
 }
 
+CString UpperKey(LPCTSTR text)
+{
+    CString key(text != nullptr ? text : L"");
+    key.MakeUpper();
+    return key;
+}
+
 std::vector<CString> SplitLines(LPCTSTR text)
 {
     std::vector<CString> lines;

@@ -8,6 +8,9 @@
 // The text of a string id from the current language's resources ("" when absent).
 CString LoadResString(UINT id);
 
+// The text upper-cased, as the key of a map that ignores case ("" for nullptr).
+CString UpperKey(LPCTSTR text);
+
 // Splits at line feeds; a line feed at the very end adds no empty line, and a
 // carriage return before a line feed is dropped.
 std::vector<CString> SplitLines(LPCTSTR text);

@@ -38,33 +38,28 @@ CTraceLog::~CTraceLog() { Close(); }
 bool CTraceLog::Open(LPCTSTR path)
 {
     std::lock_guard lock(m_lock);
-    if (m_file != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(m_file);
-        m_file = INVALID_HANDLE_VALUE;
-    }
+    m_file.Reset();
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (::GetFileAttributesExW(path, GetFileExInfoStandard, &data)) {
         const ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         if (size >= kRestartSize)
             ::DeleteFileW(path);
     }
-    m_file = ::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return m_file != INVALID_HANDLE_VALUE;
+    m_file.Reset(
+        ::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(m_file);
 }
 
 void CTraceLog::Close()
 {
     std::lock_guard lock(m_lock);
-    if (m_file != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(m_file);
-        m_file = INVALID_HANDLE_VALUE;
-    }
+    m_file.Reset();
 }
 
 bool CTraceLog::IsOpen() const
 {
     std::lock_guard lock(m_lock);
-    return m_file != INVALID_HANDLE_VALUE;
+    return static_cast<bool>(m_file);
 }
 
 void CTraceLog::Write(LPCTSTR text)
@@ -73,10 +68,10 @@ void CTraceLog::Write(LPCTSTR text)
     if (bytes.empty())
         return;
     std::lock_guard lock(m_lock);
-    if (m_file == INVALID_HANDLE_VALUE)
+    if (!m_file)
         return;
     DWORD written = 0;
-    ::WriteFile(m_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::WriteFile(m_file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 void CTraceLog::WriteFormat(LPCTSTR format, ...)

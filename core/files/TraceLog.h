@@ -30,7 +30,7 @@ public:
 
 private:
     mutable std::mutex m_lock;
-    HANDLE m_file = INVALID_HANDLE_VALUE;
+    CFileHandle m_file;
 };
 
 CTraceLog& GetTraceLog();

@@ -2,7 +2,7 @@
 // handle (other programs may keep reading and writing the file meanwhile).
 #pragma once
 
-#include <windows.h>
+#include <afxhandle.h>
 
 #include "core/portable/marks/ByteSource.h"
 
@@ -13,11 +13,11 @@ public:
     CWin32ByteSource(const CWin32ByteSource&) = delete;
     CWin32ByteSource& operator=(const CWin32ByteSource&) = delete;
 
-    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return static_cast<bool>(m_file); }
     std::uint64_t Size() const override { return m_size; }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override;
 
 private:
-    HANDLE m_file = INVALID_HANDLE_VALUE;
+    CFileHandle m_file;
     std::uint64_t m_size = 0;
 };

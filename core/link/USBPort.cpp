@@ -91,8 +91,6 @@ CUSBPort::~CUSBPort()
 {
     m_comm.Close();
     m_midi.Close();
-    if (m_hExchangeMutex)
-        CloseHandle(m_hExchangeMutex);
 }
 
 void CUSBPort::SetTimeouts(const protocol::Timeouts& timeouts)
@@ -157,7 +155,7 @@ bool CUSBPort::RunCommand(Command&& command)
     BusyScope busy(m_busy);
     if (!busy.Held() || !CanTalk())
         return false;
-    ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
+    ExchangeLock lock(m_hExchangeMutex.Get(), LongestExchangeMs(timeouts));
     if (!lock.Held())
         return false;
     CPortOperations operations(m_midi, timeouts);
@@ -246,7 +244,7 @@ int CUSBPort::Download(int kind, int slot, const BYTE* data, DWORD length)
                                                  protocol::FailureCause::Refused, protocol::Status::BadSlot));
         return kTransferFailed;
     }
-    ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
+    ExchangeLock lock(m_hExchangeMutex.Get(), LongestExchangeMs(timeouts));
     if (!lock.Held()) {
         ReportFailure(protocol::FailureMessageId(protocol::Direction::Download, downloadKind,
                                                  protocol::FailureCause::NoReply));
@@ -275,7 +273,7 @@ int CUSBPort::Upload(int kind, int slot, DWORD expectedMax, CFile& target)
         return kTransferFailed;
     m_cancel.store(false);  // a request left from an earlier transfer is stale
     const std::optional<std::uint16_t> wireSlot = WireSlot(slot);
-    ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
+    ExchangeLock lock(m_hExchangeMutex.Get(), LongestExchangeMs(timeouts));
     if (!wireSlot || !lock.Held()) {
         ReportFailure(protocol::message_id::kUploadFailed);
         return kTransferFailed;
@@ -305,7 +303,7 @@ BOOL CUSBPort::ClearState()
     if (!busy.Held())
         return TRUE;  // another operation is talking to the instrument right now
     const protocol::Timeouts timeouts = GetTimeouts();
-    ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
+    ExchangeLock lock(m_hExchangeMutex.Get(), LongestExchangeMs(timeouts));
     if (!lock.Held())
         return FALSE;
     return CPortOperations(m_midi, timeouts).ClearState(timeouts.clearStateMs) ? TRUE : FALSE;
@@ -357,7 +355,7 @@ void CUSBPort::CloseDevice()
     {
         BusyScope busy(m_busy);
         if (busy.Held() && CanTalk()) {
-            ExchangeLock lock(m_hExchangeMutex, LongestExchangeMs(timeouts));
+            ExchangeLock lock(m_hExchangeMutex.Get(), LongestExchangeMs(timeouts));
             if (lock.Held())
                 CPortOperations(m_midi, timeouts).SayGoodbye();
         }

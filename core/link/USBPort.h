@@ -120,7 +120,7 @@ private:
     cnComm m_comm;
     CMidiLink m_midi;
     CUsbIF m_usbInterfaces;
-    HANDLE m_hExchangeMutex = nullptr;  // "RX470-USB"
+    CMutexHandle m_hExchangeMutex;  // "RX470-USB"
     std::atomic<HWND> m_progressWindow{nullptr};
     mutable std::mutex m_timeoutsMutex;
     keyloft::protocol::Timeouts m_timeouts;

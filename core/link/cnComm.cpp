@@ -8,15 +8,12 @@ cnComm::~cnComm()
 bool cnComm::Open(const wchar_t* devicePath)
 {
     Close();
-    m_hDevice = CreateFileW(devicePath, GENERIC_READ | GENERIC_WRITE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    m_hDevice.Reset(CreateFileW(devicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
     return IsOpen();
 }
 
 void cnComm::Close()
 {
-    if (IsOpen()) {
-        CloseHandle(m_hDevice);
-        m_hDevice = INVALID_HANDLE_VALUE;
-    }
+    m_hDevice.Reset();
 }

@@ -3,7 +3,7 @@
 // USB path, so in practice it is never open.
 #pragma once
 
-#include <windows.h>
+#include <afxhandle.h>
 
 class cnComm {
 public:
@@ -16,9 +16,9 @@ public:
     bool Open(const wchar_t* devicePath);
     // Closes the device handle when one is open and marks the transport closed.
     void Close();
-    bool IsOpen() const { return m_hDevice != INVALID_HANDLE_VALUE; }
-    HANDLE GetHandle() const { return m_hDevice; }
+    bool IsOpen() const { return static_cast<bool>(m_hDevice); }
+    HANDLE GetHandle() const { return m_hDevice.Get(); }
 
 private:
-    HANDLE m_hDevice = INVALID_HANDLE_VALUE;
+    CFileHandle m_hDevice;
 };

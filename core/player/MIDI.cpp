@@ -2,32 +2,9 @@
 
 #include <algorithm>
 
+#include "core/files/WholeFile.h"
 #include "core/player/WinMidiOutput.h"
 #include "core/portable/midi/MidiReader.h"
-
-namespace {
-
-std::vector<std::uint8_t> ReadWholeFile(LPCWSTR path, bool& ok) {
-    std::vector<std::uint8_t> bytes;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ok = file != INVALID_HANDLE_VALUE;
-    if (!ok) {
-        return bytes;
-    }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size) || size.QuadPart > 256LL * 1024 * 1024) {
-        ok = false;  // no song file is that large; refuse rather than exhaust memory
-    } else {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                               read == bytes.size());
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
-}  // namespace
 
 CMIDI::CMIDI() = default;
 
@@ -58,8 +35,9 @@ std::uint64_t CMIDI::NowMicros() const {
 
 BOOL CMIDI::LoadFile(LPCWSTR path, HWND owner) {
     Stop();
-    bool readOk = false;
-    std::vector<std::uint8_t> bytes = ReadWholeFile(path, readOk);
+    // No song file comes near 256 MiB: a larger one is refused rather than read.
+    std::vector<std::uint8_t> bytes;
+    const bool readOk = ReadWholeFile(path, bytes, 256LL * 1024 * 1024);
     keyloft::midi::MidiFile file;
     // The buffer becomes the file's payload pool: meta and sysex data are not copied.
     if (!readOk || !keyloft::midi::ReadMidiFile(std::move(bytes), file).ok) {

@@ -1,8 +1,8 @@
 #include "core/profile/AppProfile.h"
 
 #include "core/files/Folders.h"
+#include "core/profile/DeviceNames.h"
 #include "core/profile/ProfileKeys.h"
-#include "core/ui/UiResources.h"
 
 #include <string>
 
@@ -52,10 +52,10 @@ void CAppProfile::Reset() const
 
 void CAppProfile::LoadDeviceSeries() const
 {
-    CUiResources& resources = GetUiResources();
-    resources.ClearDeviceSeries();
+    CDeviceNames& names = GetDeviceNames();
+    names.ClearDeviceSeries();
     for (const auto& [model, series] : GetIni().GetEntries(kDeviceSeriesSection))
-        resources.SetDeviceSeries(model, series);
+        names.SetDeviceSeries(model, series);
 }
 
 bool CAppProfile::SetDeviceSeries(LPCTSTR modelName, LPCTSTR series) const

@@ -8,14 +8,15 @@
 #include "app/view/ViewGlobals.h"
 #include "core/files/TextHelpers.h"
 #include "core/link/MidiDevSearch.h"
-#include "core/ui/ToolBarHelpers.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "editors/song/GeneralMidiNames.h"
 #include "editors/song/SongConvertInfoDlg.h"
 #include "editors/song/SongEditorRules.h"
 #include "res/resource.h"
 #include "widgets/ListColumnText.h"
 #include "widgets/MidiDevDlg.h"
+#include "widgets/ToolBarHelpers.h"
+#include "widgets/UiResources.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ UINT ChooseStartingOutput()
         names.push_back(output.second);
     const UINT stored = ReadStoredOutput();
     const int chosen =
-        songedit::ChooseMidiOutput(static_cast<int>(stored), names, GetUiResources().m_midiPortName);
+        songedit::ChooseMidiOutput(static_cast<int>(stored), names, GetDeviceNames().m_midiPortName);
     if (chosen >= 0 && static_cast<UINT>(chosen) != stored)
         StoreOutput(static_cast<UINT>(chosen));
     return chosen >= 0 ? static_cast<UINT>(chosen) : stored;
@@ -406,7 +407,7 @@ void CEditSongDlg1::OnConvertAndDownload()
 
 void CEditSongDlg1::OnConvert()
 {
-    if (GetUiResources().m_deviceName.IsEmpty()) {
+    if (GetDeviceNames().m_deviceName.IsEmpty()) {
         ShowMessageBox(kIconWarning, 232);
         return;
     }

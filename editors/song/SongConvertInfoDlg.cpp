@@ -7,9 +7,10 @@
 #include "core/files/TextHelpers.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "editors/song/SongEditorRules.h"
 #include "res/resource.h"
+#include "widgets/UiResources.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ void CSongConvertInfoDlg::FillModels()
         return;
     // The connected instrument's own model first; else the first entry that
     // begins with its name, searching after entry 0 and wrapping; else entry 0.
-    const CString device = GetUiResources().m_deviceName;
+    const CString device = GetDeviceNames().m_deviceName;
     int selection = device.IsEmpty() ? -1 : m_modelCombo.FindStringExact(-1, GetInterName(device));
     if (selection < 0 && !device.IsEmpty())
         selection = m_modelCombo.FindString(0, device);

@@ -6,7 +6,7 @@
 #include "core/files/TextHelpers.h"
 #include "core/portable/style/StyleSource.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "editors/song/SongEditorRules.h"
 #include "editors/style/WizardFiles.h"
 #include "resource.h"
@@ -70,7 +70,7 @@ BOOL CPage1::OnInitDialog()
     m_ticks.SetCurSel(0);
     DragAcceptFiles(TRUE);
 
-    m_target.AddString(GetUiResources().m_deviceName);
+    m_target.AddString(GetDeviceNames().m_deviceName);
     m_target.SetCurSel(0);
     OnTargetChanged();
     ReloadTexts();
@@ -284,7 +284,7 @@ int CPage1::Refuse(UINT messageId, CWnd* focus)
 
 LRESULT CPage1::OnWizardNext()
 {
-    if (GetUiResources().m_deviceName.IsEmpty())
+    if (GetDeviceNames().m_deviceName.IsEmpty())
         return Refuse(IDS_NO_DEVICE_CONNECTED);
     if (m_target.GetCount() <= 0)
         return Refuse(IDS_INS_NOT_FOUND);

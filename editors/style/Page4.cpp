@@ -10,7 +10,8 @@
 #include "core/files/StdioFileEx.h"
 #include "core/portable/marks/ByteSource.h"
 #include "core/profile/AppProfile.h"
-#include "core/ui/UiResources.h"
+
+#include "core/profile/DeviceNames.h"
 #include "editors/style/Page1.h"
 #include "editors/style/WizardFiles.h"
 #include "resource.h"

@@ -9,7 +9,8 @@
 #include "core/files/TextHelpers.h"
 #include "core/portable/style/StyleFile.h"
 #include "core/profile/AppProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
+#include "widgets/UiResources.h"
 #include "editors/style/WizardFiles.h"
 #include "resource.h"
 

@@ -1,7 +1,7 @@
 #include "editors/style/WizardFrame.h"
 
 #include "core/files/TextHelpers.h"
-#include "core/ui/UiResources.h"
+#include "widgets/UiResources.h"
 #include "resource.h"
 #include "widgets/SliderDlg.h"
 

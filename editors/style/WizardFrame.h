@@ -58,7 +58,7 @@ protected:
     void HideSliderOnClick(CSliderDlg& slider, const MSG* pMsg);
 
     CFont m_titleFont;
-    widgets::CGdiHandle<HBRUSH> m_whiteBrush;
+    CGdiHandle<HBRUSH> m_whiteBrush;
     CToolTipCtrl m_toolTip;
 
 private:

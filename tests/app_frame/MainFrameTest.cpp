@@ -10,7 +10,7 @@
 #include "core/link/USBPort.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "res/resource.h"
 #include "tests/app_frame/ShellTestSupport.h"
 #include "tests/app_frame/TestApp.h"
@@ -58,7 +58,7 @@ protected:
     {
         ShellFolderTest::SetUp();
         TestApp();
-        GetUiResources().m_deviceName.Empty();
+        GetDeviceNames().m_deviceName.Empty();
         auto* frame = new TestFrame;
         // A frame whose creation fails has deleted itself.
         ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
@@ -69,7 +69,7 @@ protected:
         if (m_frame != nullptr && m_frame->GetSafeHwnd() != nullptr)
             m_frame->DestroyWindow(); // deletes the frame
         m_frame = nullptr;
-        GetUiResources().m_deviceName.Empty();
+        GetDeviceNames().m_deviceName.Empty();
         ClearDevProfile();
         ShellFolderTest::TearDown();
     }
@@ -217,7 +217,7 @@ TEST_F(MainFrameTest, LanguageChangeAndDeviceLossSetTheNotConnectedCaption)
     EXPECT_EQ(::GetMenuItemCount(::GetMenu(m_frame->GetSafeHwnd())), 3);
 
     // With an instrument connected the caption names it and stays.
-    GetUiResources().m_deviceName = L"DEV 1";
+    GetDeviceNames().m_deviceName = L"DEV 1";
     m_frame->SetWindowText(L"Keyloft - DEV 1");
     m_frame->SendMessage(AppMsg::LanguageChanged, 0, 0);
     EXPECT_EQ(CaptionOf(*m_frame), CString(L"Keyloft - DEV 1"));
@@ -235,7 +235,7 @@ TEST_F(MainFrameTest, HelpOpensTheModelsFolderInTheLanguageInForce)
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0], Folder() + L"help\\ch_trd.chm");
 
-    GetUiResources().m_deviceName = L"DEV 1";
+    GetDeviceNames().m_deviceName = L"DEV 1";
     SetInterName(L"DEV 1", L"RX470");
     WriteFile(L"help\\RX470\\ch_trd.chm", "x");
     Command(ID_HELP_DOCUMENT);

@@ -14,8 +14,9 @@
 #include "app/shell/MainFrame.h"
 #include "app/transfer/TransferPages.h"
 #include "app/view/WorkspaceBar.h"
-#include "core/ui/GdiplusSession.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
+#include "widgets/GdiplusSession.h"
+#include "widgets/UiResources.h"
 #include "res/resource.h"
 #include "tests/app_frame/ShellTestSupport.h"
 #include "tests/app_frame/TestApp.h"
@@ -59,7 +60,7 @@ protected:
         TestApp();
         ASSERT_TRUE(m_gdiplus.IsStarted());
         ASSERT_GT(GetUiResources().LoadImages(KEYLOFT_PICTURES_FOLDER), 0);
-        GetUiResources().m_deviceName.Empty();
+        GetDeviceNames().m_deviceName.Empty();
         ASSERT_TRUE(m_host.CreateEx(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 900, 700), nullptr, 0));
     }
     void TearDown() override
@@ -67,7 +68,7 @@ protected:
         m_page.reset();
         if (m_host.GetSafeHwnd() != nullptr)
             m_host.DestroyWindow();
-        GetUiResources().m_deviceName.Empty();
+        GetDeviceNames().m_deviceName.Empty();
         GetUiResources().ReleaseImages();
         ShellFolderTest::TearDown();
     }
@@ -108,11 +109,11 @@ TEST_F(PageImagesTest, TransferPagePicturesAndArrowsShowTheirSkinImages)
     // That they draw without black is SkinPictureTest's (widgets).
 
     // Once an instrument is connected, the next device-list refresh shows it.
-    GetUiResources().m_deviceName = L"DEVICE 1";
+    GetDeviceNames().m_deviceName = L"DEVICE 1";
     m_page->RefreshDeviceList();
     EXPECT_EQ(GetUiResources().GetImage(L"connected.png"), devPicture->GetImage());
     m_page->SendMessage(WM_PAGE_DEVICE_LOST);
-    GetUiResources().m_deviceName.Empty();
+    GetDeviceNames().m_deviceName.Empty();
     m_page->RefreshDeviceList();
     EXPECT_EQ(GetUiResources().GetImage(L"disconnect.png"), devPicture->GetImage());
 }

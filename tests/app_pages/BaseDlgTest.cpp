@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "app/pages/BaseDlg.h"
-#include "core/files/StatusText.h"
+#include "widgets/StatusText.h"
 #include "tests/app_pages/PagesTestIds.h"
 #include "tests/app_pages/PagesTestSupport.h"
 #include "tests/profiles/RecordingShell.h"

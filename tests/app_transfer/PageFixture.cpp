@@ -7,7 +7,7 @@
 #include "core/files/Folders.h"
 #include "core/portable/marks/FileMarks.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "tests/support/WholeFile.h"
 
 namespace fs = std::filesystem;
@@ -99,9 +99,9 @@ void PageTest::SetUp()
     }
     SetProgramFolderOverride((m_programFolder.wstring() + L"\\").c_str());
     ASSERT_TRUE(SelectDevProfile(L"RX470"));
-    GetUiResources().m_deviceName = L"RX470";
-    GetUiResources().SetInterName(L"RX470", L"RX470");
-    GetUiResources().SetDeviceSeries(L"RX470", L"RX470");
+    GetDeviceNames().m_deviceName = L"RX470";
+    GetDeviceNames().SetInterName(L"RX470", L"RX470");
+    GetDeviceNames().SetDeviceSeries(L"RX470", L"RX470");
 
     m_notesScope = std::make_unique<CScopedTransferNotes>(m_notes);
     m_shellScope = std::make_unique<CScopedShellOperations>(m_shell);
@@ -121,9 +121,9 @@ void PageTest::TearDown()
     m_shellScope.reset();
     m_notesScope.reset();
     ClearDevProfile();
-    GetUiResources().m_deviceName.Empty();
-    GetUiResources().ClearInterNames();
-    GetUiResources().ClearDeviceSeries();
+    GetDeviceNames().m_deviceName.Empty();
+    GetDeviceNames().ClearInterNames();
+    GetDeviceNames().ClearDeviceSeries();
     SetProgramFolderOverride(L"");
     TransferTest::TearDown();
 }

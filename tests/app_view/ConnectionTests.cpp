@@ -7,8 +7,8 @@
 
 #include "core/files/Folders.h"
 #include "core/profile/DevProfile.h"
+#include "core/profile/DeviceNames.h"
 #include "core/profile/Ini.h"
-#include "core/ui/UiResources.h"
 #include "tests/app_view/ViewFixture.h"
 
 using viewtest::AnswerWithInstrument;
@@ -39,9 +39,9 @@ TEST_F(ViewConnection, StartUpConnectsTheOnlyInstrumentAndFetchesItsProfile)
 
     ASSERT_FALSE(view.IsProgramEnding());
     ASSERT_EQ(view.chooserModes, std::vector<bool>{true});
-    EXPECT_EQ(GetUiResources().m_deviceName, CString(L"DEVICE 1"));
+    EXPECT_EQ(GetDeviceNames().m_deviceName, CString(L"DEVICE 1"));
     EXPECT_EQ(GetInterName(L"DEVICE 1"), CString(L"XK900"));
-    EXPECT_FALSE(GetUiResources().m_midiPortName.IsEmpty());
+    EXPECT_FALSE(GetDeviceNames().m_midiPortName.IsEmpty());
     EXPECT_EQ(view.GetPort().GetMode(), CUSBPort::kModeMidi);
     EXPECT_TRUE(CUSBPort::s_connected.load());
 
@@ -102,7 +102,7 @@ TEST_F(ViewConnection, AProfileThatCannotBeWrittenEndsTheStartUp)
     EXPECT_TRUE(view.IsProgramEnding());
     EXPECT_FALSE(view.EnsureDevProfile());
     EXPECT_TRUE(slotsMade.empty());
-    EXPECT_TRUE(GetUiResources().m_deviceName.IsEmpty());
+    EXPECT_TRUE(GetDeviceNames().m_deviceName.IsEmpty());
     EXPECT_FALSE(CUSBPort::s_connected.load());
     EXPECT_FALSE(Shell().messages.empty()) << "the write failure is reported";
 }
@@ -152,7 +152,7 @@ TEST_F(ViewConnection, KeepAliveNoticesASilentInstrumentAndTheViewOffersTheChoos
         EXPECT_FALSE(view.GetPage(slot)) << slot;
     for (const auto& page : pagesMade)
         EXPECT_TRUE(page.expired()) << "a page outlived the loss";
-    EXPECT_TRUE(GetUiResources().m_deviceName.IsEmpty());
+    EXPECT_TRUE(GetDeviceNames().m_deviceName.IsEmpty());
     EXPECT_FALSE(CUSBPort::s_connected.load());
     EXPECT_TRUE(GetDevProfile().GetPath().IsEmpty());
     EXPECT_EQ(FrameCaption(), Text(57344) + L" - " + Text(228));

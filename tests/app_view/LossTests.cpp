@@ -5,7 +5,7 @@
 #include <afxcmdui.h>
 
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "tests/app_view/ViewFixture.h"
 
 namespace {
@@ -50,8 +50,8 @@ protected:
     {
         EXPECT_FALSE(view.GetPort().GetMidiLink().IsOutOpen());
         EXPECT_FALSE(view.GetPort().GetMidiLink().IsInOpen());
-        EXPECT_TRUE(GetUiResources().m_deviceName.IsEmpty());
-        EXPECT_TRUE(GetUiResources().m_midiPortName.IsEmpty());
+        EXPECT_TRUE(GetDeviceNames().m_deviceName.IsEmpty());
+        EXPECT_TRUE(GetDeviceNames().m_midiPortName.IsEmpty());
         EXPECT_FALSE(CUSBPort::s_connected.load());
         EXPECT_TRUE(GetDevProfile().GetPath().IsEmpty());
         EXPECT_EQ(FrameCaption(), NotConnectedCaption());
@@ -73,7 +73,7 @@ TEST_F(ViewLoss, DisconnectAsksFirstThenDetachesThePagesAndOffersTheChooser)
     EXPECT_EQ(view.disconnectQuestions, 1);
     EXPECT_TRUE(view.GetPort().GetMidiLink().IsOutOpen());
     EXPECT_TRUE(CUSBPort::s_connected.load());
-    EXPECT_EQ(GetUiResources().m_deviceName, CString(L"DEVICE 1"));
+    EXPECT_EQ(GetDeviceNames().m_deviceName, CString(L"DEVICE 1"));
 
     // "Yes": the link closes at once and the pages lose their port; the loss
     // itself is handled once the posted messages arrive.

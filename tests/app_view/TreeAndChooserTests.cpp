@@ -7,7 +7,7 @@
 #include "app/view/SelectDevDlg.h"
 #include "app/view/WorkspaceBar.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "widgets/UiResources.h"
 #include "res/ids_view.h"
 #include "tests/app_view/ViewFixture.h"
 

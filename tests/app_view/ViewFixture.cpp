@@ -7,7 +7,7 @@
 
 #include "core/files/Folders.h"
 #include "core/profile/DevProfile.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 
 namespace viewtest {
 
@@ -20,9 +20,9 @@ ViewFixture::ViewFixture()
     linktest::SetLoopBehaviour(L"silent");
     m_memory = std::make_unique<linktest::SimulatedMemory>();
     ClearDevProfile();
-    GetUiResources().m_deviceName.Empty();
-    GetUiResources().m_midiPortName.Empty();
-    GetUiResources().ClearInterNames();
+    GetDeviceNames().m_deviceName.Empty();
+    GetDeviceNames().m_midiPortName.Empty();
+    GetDeviceNames().ClearInterNames();
     CUSBPort::s_connected.store(false);
 }
 
@@ -30,8 +30,8 @@ ViewFixture::~ViewFixture()
 {
     DestroyFrame();
     ClearDevProfile();
-    GetUiResources().m_deviceName.Empty();
-    GetUiResources().ClearInterNames();
+    GetDeviceNames().m_deviceName.Empty();
+    GetDeviceNames().ClearInterNames();
     CUSBPort::s_connected.store(false);
     SetProgramFolderOverride(L"");
     linktest::SetLoopBehaviour(L"echo");
@@ -93,8 +93,8 @@ void AnswerWithInstrument(TestView& view, const CString& label, const CString& m
         const auto pair = linktest::InstrumentPorts();
         if (!pair)
             return IDCANCEL;
-        GetUiResources().ClearInterNames();
-        GetUiResources().SetInterName(label, model);
+        GetDeviceNames().ClearInterNames();
+        GetDeviceNames().SetInterName(label, model);
         SetConnectedSystem(label);
         outId = pair->out;
         inId = pair->in;

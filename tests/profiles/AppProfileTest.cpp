@@ -1,6 +1,6 @@
 #include "core/profile/AppProfile.h"
+#include "core/profile/DeviceNames.h"
 #include "core/profile/ProfileKeys.h"
-#include "core/ui/UiResources.h"
 #include "tests/profiles/ProfilesTestSupport.h"
 
 namespace {
@@ -56,7 +56,7 @@ TEST_F(AppProfileTest, ListSortingDefaultsAndKeepsMinusOne)
 TEST_F(AppProfileTest, SeriesMapIsReloadedFromTheProfileIgnoringCase)
 {
     WriteText(IniPath(), "[SEC_DEV_2_SERIAL]\r\nXk100=RX470\r\nOTHER=RX900\r\n");
-    GetUiResources().SetDeviceSeries(L"STALE", L"RX470");
+    GetDeviceNames().SetDeviceSeries(L"STALE", L"RX470");
     Profile().LoadDeviceSeries();
     EXPECT_EQ(GetDeviceSeries(L"XK100"), CString(L"RX470"));
     EXPECT_EQ(GetDeviceSeries(L"xk100"), CString(L"RX470"));
@@ -68,7 +68,7 @@ TEST_F(AppProfileTest, SeriesMapIsReloadedFromTheProfileIgnoringCase)
     EXPECT_TRUE(GetDeviceSeries(L"NEW1").IsEmpty()); // until reloaded
     Profile().LoadDeviceSeries();
     EXPECT_EQ(GetDeviceSeries(L"new1"), CString(L"RX470"));
-    GetUiResources().ClearDeviceSeries();
+    GetDeviceNames().ClearDeviceSeries();
 }
 
 TEST_F(AppProfileTest, ModelNamesThatWouldBreakTheFileAreNotWritten)

@@ -1,7 +1,7 @@
 #include "core/files/FileMarkChecks.h"
 #include "core/files/Win32ByteSource.h"
 #include "core/files/TraceLog.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
 #include "tests/portable/marks/MarkSamples.h"
 #include "tests/profiles/ProfilesTestSupport.h"
 
@@ -16,15 +16,15 @@ class MarkChecksTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        GetUiResources().ClearDeviceSeries();
-        GetUiResources().ClearInterNames();
-        GetUiResources().SetDeviceSeries(L"XK100", L"RX470");
-        GetUiResources().SetDeviceSeries(L"XK900", L"RX900");
+        GetDeviceNames().ClearDeviceSeries();
+        GetDeviceNames().ClearInterNames();
+        GetDeviceNames().SetDeviceSeries(L"XK100", L"RX470");
+        GetDeviceNames().SetDeviceSeries(L"XK900", L"RX900");
     }
     void TearDown() override
     {
-        GetUiResources().ClearDeviceSeries();
-        GetUiResources().ClearInterNames();
+        GetDeviceNames().ClearDeviceSeries();
+        GetDeviceNames().ClearInterNames();
     }
     CString Put(LPCTSTR name, const Bytes& bytes)
     {

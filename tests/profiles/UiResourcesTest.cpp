@@ -1,6 +1,7 @@
-#include "core/ui/GdiplusSession.h"
-#include "core/ui/SkinImage.h"
-#include "core/ui/UiResources.h"
+#include "core/profile/DeviceNames.h"
+#include "widgets/GdiplusSession.h"
+#include "widgets/SkinImage.h"
+#include "widgets/UiResources.h"
 #include "tests/profiles/ProfilesTestSupport.h"
 
 namespace {
@@ -101,9 +102,9 @@ TEST_F(SkinImageTest, InterfaceResourcesLoadThePicturesFolder)
     EXPECT_EQ(resources.GetImage(L"pcFile.png"), nullptr);
 }
 
-TEST(UiResources, DeviceNamesAndSeriesIgnoreTheCaseOfTheKey)
+TEST(DeviceNames, NamesAndSeriesIgnoreTheCaseOfTheKey)
 {
-    CUiResources resources;
+    CDeviceNames resources;
     resources.SetInterName(L"Device 1", L"XK100");
     resources.SetInterName(L"DEVICE 2", L"xk200");
     EXPECT_EQ(resources.GetInterName(L"device 1"), CString(L"XK100"));

@@ -1,5 +1,5 @@
-#include "core/files/StatusText.h"
-#include "core/ui/ToolBarHelpers.h"
+#include "widgets/StatusText.h"
+#include "widgets/ToolBarHelpers.h"
 #include "tests/profiles/ProfilesTestSupport.h"
 
 #include <afxext.h>

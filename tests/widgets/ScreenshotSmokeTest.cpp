@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "core/ui/GdiplusSession.h"
-#include "core/ui/UiResources.h"
+#include "widgets/GdiplusSession.h"
+#include "widgets/UiResources.h"
 #include "tests/support/Dib.h"
 #include "tests/widgets/ChildCapture.h"
 #include "widgets/ComboButton.h"

@@ -3,8 +3,8 @@
 // background and leave nothing black behind.
 #include <gtest/gtest.h>
 
-#include "core/ui/GdiplusSession.h"
-#include "core/ui/UiResources.h"
+#include "widgets/GdiplusSession.h"
+#include "widgets/UiResources.h"
 #include "tests/widgets/ChildCapture.h"
 #include "widgets/ImageStatic.h"
 

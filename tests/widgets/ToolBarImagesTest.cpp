@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "core/ui/ToolBarHelpers.h"
+#include "widgets/ToolBarHelpers.h"
 #include "res/resource.h"
 #include "tests/support/Dib.h"
 #include "tests/widgets/WidgetTestSupport.h"
@@ -23,7 +23,7 @@ constexpr DWORD kWhite = 0xFFFFFF;
 std::vector<DWORD> DrawOnWhite(HIMAGELIST list, int index, int cx, int cy)
 {
     void* bits = nullptr;
-    widgets::CGdiHandle<HBITMAP> bitmap(keyloft_test::CreateTopDown32BitDib(nullptr, cx, cy, &bits));
+    CGdiHandle<HBITMAP> bitmap(keyloft_test::CreateTopDown32BitDib(nullptr, cx, cy, &bits));
     HDC dc = ::CreateCompatibleDC(nullptr);
     std::vector<DWORD> pixels;
     if (bitmap && dc != nullptr) {

@@ -10,24 +10,6 @@
 
 namespace {
 
-// Closes a registry key when it goes out of scope.
-class RegKey {
-public:
-    explicit RegKey(HKEY hKey = nullptr) : m_hKey(hKey) {}
-    ~RegKey()
-    {
-        if (m_hKey != nullptr) {
-            ::RegCloseKey(m_hKey);
-        }
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    HKEY get() const { return m_hKey; }
-
-private:
-    HKEY m_hKey;
-};
-
 CString AppKeyPath(const CWinApp& app)
 {
     CString path(L"Software\\");
@@ -55,13 +37,13 @@ HKEY OpenSectionForRead(const CWinApp& app, LPCTSTR lpszSection)
 bool ReadRegistryValue(const CWinApp& app, LPCTSTR lpszSection, LPCTSTR lpszEntry,
                        std::initializer_list<DWORD> acceptedTypes, std::vector<BYTE>& data)
 {
-    RegKey section(OpenSectionForRead(app, lpszSection));
-    if (section.get() == nullptr) {
+    CRegKeyHandle section(OpenSectionForRead(app, lpszSection));
+    if (!section) {
         return false;
     }
     DWORD dwType = 0;
     DWORD dwSize = 0;
-    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, nullptr, &dwSize) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(section.Get(), lpszEntry, nullptr, &dwType, nullptr, &dwSize) != ERROR_SUCCESS ||
         std::find(acceptedTypes.begin(), acceptedTypes.end(), dwType) == acceptedTypes.end()) {
         return false;
     }
@@ -70,7 +52,7 @@ bool ReadRegistryValue(const CWinApp& app, LPCTSTR lpszSection, LPCTSTR lpszEntr
         return true;
     }
     DWORD dwRead = dwSize;
-    return ::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, data.data(), &dwRead) == ERROR_SUCCESS &&
+    return ::RegQueryValueExW(section.Get(), lpszEntry, nullptr, &dwType, data.data(), &dwRead) == ERROR_SUCCESS &&
            dwRead == dwSize;
 }
 
@@ -139,12 +121,12 @@ HKEY CWinApp::GetAppRegistryKey()
 
 HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
 {
-    RegKey appKey(GetAppRegistryKey());
-    if (appKey.get() == nullptr || lpszSection == nullptr) {
+    CRegKeyHandle appKey(GetAppRegistryKey());
+    if (!appKey || lpszSection == nullptr) {
         return nullptr;
     }
     HKEY hKey = nullptr;
-    if (::RegCreateKeyExW(appKey.get(), lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+    if (::RegCreateKeyExW(appKey.Get(), lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
                           nullptr, &hKey, nullptr) != ERROR_SUCCESS) {
         return nullptr;
     }
@@ -156,14 +138,14 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
     if (!UsesRegistry(*this)) {
         return ::GetPrivateProfileIntW(lpszSection, lpszEntry, nDefault, m_pszProfileName);
     }
-    RegKey section(OpenSectionForRead(*this, lpszSection));
-    if (section.get() == nullptr) {
+    CRegKeyHandle section(OpenSectionForRead(*this, lpszSection));
+    if (!section) {
         return static_cast<UINT>(nDefault);
     }
     DWORD dwValue = 0;
     DWORD dwType = 0;
     DWORD dwSize = sizeof(dwValue);
-    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &dwType, reinterpret_cast<LPBYTE>(&dwValue),
+    if (::RegQueryValueExW(section.Get(), lpszEntry, nullptr, &dwType, reinterpret_cast<LPBYTE>(&dwValue),
                            &dwSize) != ERROR_SUCCESS ||
         dwType != REG_DWORD || dwSize != sizeof(dwValue)) {
         return static_cast<UINT>(nDefault);
@@ -178,12 +160,12 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue
         text.Format(L"%d", nValue);
         return ::WritePrivateProfileStringW(lpszSection, lpszEntry, text, m_pszProfileName);
     }
-    RegKey section(GetSectionKey(lpszSection));
-    if (section.get() == nullptr) {
+    CRegKeyHandle section(GetSectionKey(lpszSection));
+    if (!section) {
         return FALSE;
     }
     DWORD dwValue = static_cast<DWORD>(nValue);
-    return ::RegSetValueExW(section.get(), lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+    return ::RegSetValueExW(section.Get(), lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
                             sizeof(dwValue)) == ERROR_SUCCESS;
 }
 
@@ -218,26 +200,26 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
         return ::WritePrivateProfileStringW(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
     }
     if (lpszEntry == nullptr) {
-        RegKey appKey(GetAppRegistryKey());
-        if (appKey.get() == nullptr) {
+        CRegKeyHandle appKey(GetAppRegistryKey());
+        if (!appKey) {
             return FALSE;
         }
-        LSTATUS status = ::RegDeleteTreeW(appKey.get(), lpszSection);
+        LSTATUS status = ::RegDeleteTreeW(appKey.Get(), lpszSection);
         if (status == ERROR_SUCCESS) {
-            status = ::RegDeleteKeyW(appKey.get(), lpszSection);
+            status = ::RegDeleteKeyW(appKey.Get(), lpszSection);
         }
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
-    RegKey section(GetSectionKey(lpszSection));
-    if (section.get() == nullptr) {
+    CRegKeyHandle section(GetSectionKey(lpszSection));
+    if (!section) {
         return FALSE;
     }
     if (lpszValue == nullptr) {
-        LSTATUS status = ::RegDeleteValueW(section.get(), lpszEntry);
+        LSTATUS status = ::RegDeleteValueW(section.Get(), lpszEntry);
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
     DWORD dwBytes = static_cast<DWORD>((::lstrlenW(lpszValue) + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(section.get(), lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+    return ::RegSetValueExW(section.Get(), lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
                             dwBytes) == ERROR_SUCCESS;
 }
 
@@ -268,9 +250,9 @@ BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE 
     if (!UsesRegistry(*this)) {
         return WriteProfileString(lpszSection, lpszEntry, EncodeBinary(pData, nBytes));
     }
-    RegKey section(GetSectionKey(lpszSection));
-    if (section.get() == nullptr) {
+    CRegKeyHandle section(GetSectionKey(lpszSection));
+    if (!section) {
         return FALSE;
     }
-    return ::RegSetValueExW(section.get(), lpszEntry, 0, REG_BINARY, pData, nBytes) == ERROR_SUCCESS;
+    return ::RegSetValueExW(section.Get(), lpszEntry, 0, REG_BINARY, pData, nBytes) == ERROR_SUCCESS;
 }

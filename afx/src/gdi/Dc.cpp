@@ -352,12 +352,10 @@ CBrush* CDC::GetHalftoneBrush()
         WORD pattern[8];
         for (int row = 0; row < 8; ++row)
             pattern[row] = static_cast<WORD>(0x5555 << (row & 1));
-        HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
+        const CGdiHandle<HBITMAP> bitmap(::CreateBitmap(8, 8, 1, 1, pattern));
         auto* made = new CBrush;
-        if (bitmap) {
-            made->Attach(::CreatePatternBrush(bitmap));
-            ::DeleteObject(bitmap);
-        }
+        if (bitmap)
+            made->Attach(::CreatePatternBrush(bitmap.Get()));
         return made;
     }();
     return brush;
@@ -369,21 +367,19 @@ void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeL
     // The frame is the rectangle minus its inner part; drawn with PATINVERT,
     // so drawing the last frame again erases it.
     auto invertFrame = [this](LPCRECT rect, SIZE thickness, CBrush* brush) {
-        HRGN outer = ::CreateRectRgnIndirect(rect);
+        const CGdiHandle<HRGN> outer(::CreateRectRgnIndirect(rect));
         RECT inner = *rect;
         ::InflateRect(&inner, -thickness.cx, -thickness.cy);
         ::IntersectRect(&inner, &inner, rect);
-        HRGN hole = ::CreateRectRgnIndirect(&inner);
-        ::CombineRgn(outer, outer, hole, RGN_XOR);
+        const CGdiHandle<HRGN> hole(::CreateRectRgnIndirect(&inner));
+        ::CombineRgn(outer.Get(), outer.Get(), hole.Get(), RGN_XOR);
         int saved = ::SaveDC(m_hDC);
-        ::SelectClipRgn(m_hDC, outer);
+        ::SelectClipRgn(m_hDC, outer.Get());
         RECT box{};
         ::GetClipBox(m_hDC, &box);
         ::SelectObject(m_hDC, brush->m_hObject);
         ::PatBlt(m_hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, PATINVERT);
         ::RestoreDC(m_hDC, saved);
-        ::DeleteObject(hole);
-        ::DeleteObject(outer);
     };
     CBrush* halftone = GetHalftoneBrush();
     if (lpRectLast)

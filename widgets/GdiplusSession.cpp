@@ -1,4 +1,4 @@
-#include "core/ui/GdiplusSession.h"
+#include "widgets/GdiplusSession.h"
 
 #include <atomic>
 #include <objidl.h>

@@ -1,6 +1,7 @@
-#include "core/ui/SkinImage.h"
+#include "widgets/SkinImage.h"
 
-#include "core/ui/GdiplusSession.h"
+#include "core/files/WholeFile.h"
+#include "widgets/GdiplusSession.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -36,17 +37,9 @@ void CSkinImage::Release() { m_bitmap.reset(); }
 bool CSkinImage::LoadFromFile(LPCWSTR path)
 {
     Release();
-    const HANDLE handle = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    const std::unique_ptr<void, decltype(&::CloseHandle)> file(handle, &::CloseHandle);
-    LARGE_INTEGER size{};
     // Skin images are small; anything of 64 MiB or more is not one.
-    if (!::GetFileSizeEx(handle, &size) || size.QuadPart <= 0 || size.QuadPart >= (64LL << 20))
-        return false;
-    std::vector<BYTE> bytes(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!::ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes, (64LL << 20) - 1) || bytes.empty())
         return false;
     return LoadFromMemory(bytes.data(), bytes.size());
 }

@@ -1,27 +1,15 @@
-#include "core/ui/ToolBarHelpers.h"
+#include "widgets/ToolBarHelpers.h"
 
 #include <commctrl.h>
 
 #include <map>
-#include <memory>
 #include <mutex>
-#include <type_traits>
 
 namespace {
 
-struct ImageListDeleter {
-    void operator()(HIMAGELIST list) const { ::ImageList_Destroy(list); }
-};
-using ImageListPtr = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
-
-struct BitmapDeleter {
-    void operator()(HBITMAP bitmap) const { ::DeleteObject(bitmap); }
-};
-using BitmapPtr = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
 // Image lists handed to toolbars, by toolbar window.
 std::mutex g_lock;
-std::map<HWND, ImageListPtr> g_imageLists;
+std::map<HWND, CImageListHandle> g_imageLists;
 
 void ForgetDestroyedToolBars()
 {
@@ -33,7 +21,7 @@ void ForgetDestroyedToolBars()
     }
 }
 
-BitmapPtr LoadBitmapResource(UINT bitmapId)
+CGdiHandle<HBITMAP> LoadBitmapResource(UINT bitmapId)
 {
     for (HINSTANCE module : {AfxGetResourceHandle(), ::GetModuleHandleW(nullptr)}) {
         if (module == nullptr)
@@ -41,9 +29,9 @@ BitmapPtr LoadBitmapResource(UINT bitmapId)
         const auto bitmap = static_cast<HBITMAP>(
             ::LoadImageW(module, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         if (bitmap != nullptr)
-            return BitmapPtr(bitmap);
+            return CGdiHandle<HBITMAP>(bitmap);
     }
-    return nullptr;
+    return {};
 }
 
 } // namespace
@@ -66,8 +54,8 @@ bool SetToolBarImageList(CToolBar& toolBar, UINT bitmapId, int cx, int cy)
 {
     if (toolBar.GetSafeHwnd() == nullptr)
         return false;
-    const BitmapPtr bitmap = LoadBitmapResource(bitmapId);
-    return bitmap && SetToolBarImageList(toolBar, bitmap.get(), cx, cy);
+    const CGdiHandle<HBITMAP> bitmap = LoadBitmapResource(bitmapId);
+    return bitmap && SetToolBarImageList(toolBar, bitmap.Get(), cx, cy);
 }
 
 bool SetToolBarImageList(CToolBar& toolBar, HBITMAP bitmap, int cx, int cy)
@@ -75,12 +63,12 @@ bool SetToolBarImageList(CToolBar& toolBar, HBITMAP bitmap, int cx, int cy)
     const HWND window = toolBar.GetSafeHwnd();
     if (window == nullptr || !::IsWindow(window) || bitmap == nullptr || cx <= 0 || cy <= 0)
         return false;
-    ImageListPtr list(::ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 4));
+    CImageListHandle list(::ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 4));
     // ImageList_AddMasked changes the mask colour in the bitmap it is given: work on a copy.
-    const BitmapPtr copy(static_cast<HBITMAP>(::CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!list || !copy || ::ImageList_AddMasked(list.get(), copy.get(), RGB(192, 192, 192)) < 0)
+    const CGdiHandle<HBITMAP> copy(static_cast<HBITMAP>(::CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!list || !copy || ::ImageList_AddMasked(list.Get(), copy.Get(), RGB(192, 192, 192)) < 0)
         return false;
-    ::SendMessageW(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list.get()));
+    ::SendMessageW(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list.Get()));
     ::SendMessageW(window, TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy));
 
     std::lock_guard lock(g_lock);

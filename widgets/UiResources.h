@@ -1,17 +1,15 @@
-// The program's global interface resources: colours, the connected device's
-// names, cursors, brushes, the skin images from "pictures\", the map from device
-// name to internal model name and the map from model to series.
+// The program's global interface resources: colours, cursors, brushes and the
+// skin images from "pictures\". (The connected instrument's names and the model
+// maps are core/profile/DeviceNames.h.)
 #pragma once
 
 #include <afx.h>
 
 #include <map>
-#include <memory>
 #include <mutex>
-#include <type_traits>
 #include <vector>
 
-#include "core/ui/SkinImage.h"
+#include "widgets/SkinImage.h"
 
 class CUiResources {
 public:
@@ -35,14 +33,10 @@ public:
     COLORREF m_pageBackColour = kDefaultPageBackColour;
     COLORREF m_editBackColour = kDefaultEditBackColour;
 
-    // Empty when no instrument is connected.
-    CString m_deviceName;
-    CString m_midiPortName;
-
     HCURSOR GetHandCursor() const { return m_handCursor; }
     HCURSOR GetDragCursor() const { return m_dragCursor; }
-    HBRUSH GetPageBackBrush() const { return m_pageBackBrush.get(); }
-    HBRUSH GetEditBackBrush() const { return m_editBackBrush.get(); }
+    HBRUSH GetPageBackBrush() const { return m_pageBackBrush.Get(); }
+    HBRUSH GetEditBackBrush() const { return m_editBackBrush.Get(); }
 
     // Loads every ".png" of the folder, keyed by file name (case ignored), the drag
     // cursor from "drag.cur" when present, and the system hand cursor. Returns the
@@ -53,36 +47,12 @@ public:
     const CSkinImage* GetCornerImage() const { return GetImage(kCornerImageName); }
     void ReleaseImages();
 
-    // Device-name map: key the upper-cased device name (the chooser's label).
-    void SetInterName(LPCTSTR deviceName, LPCTSTR modelName);
-    CString GetInterName(LPCTSTR deviceName) const;
-    std::vector<CString> ListInterNames() const;
-    void ClearInterNames();
-
-    // Series map: key the upper-cased internal model name.
-    void SetDeviceSeries(LPCTSTR modelName, LPCTSTR series);
-    void ClearDeviceSeries();
-    // The series of a model; a name that is not a model is also tried as a device
-    // name through the device-name map. Empty when unknown.
-    CString GetDeviceSeries(LPCTSTR name) const;
-
 private:
-    struct BrushDeleter {
-        void operator()(HBRUSH brush) const;
-    };
-    using BrushPtr = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
-    struct CursorDeleter {
-        void operator()(HCURSOR cursor) const;
-    };
-    using CursorPtr = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorDeleter>;
-
     mutable std::mutex m_lock;
-    std::map<CString, CString> m_interNames;
-    std::map<CString, CString> m_series;
     std::map<CString, CSkinImage> m_images;
-    BrushPtr m_pageBackBrush;
-    BrushPtr m_editBackBrush;
-    CursorPtr m_ownDragCursor;
+    CGdiHandle<HBRUSH> m_pageBackBrush;
+    CGdiHandle<HBRUSH> m_editBackBrush;
+    CCursorHandle m_ownDragCursor;
     HCURSOR m_handCursor = nullptr;
     HCURSOR m_dragCursor = nullptr;
 };
@@ -92,10 +62,3 @@ CUiResources& GetUiResources();
 // Loads the skin images from the program folder's "pictures\"; once at start-up,
 // after GDI+ has started.
 bool LoadUiResources();
-
-CString GetInterName(LPCTSTR deviceName);
-void SetInterName(LPCTSTR deviceName, LPCTSTR modelName);
-std::vector<CString> ListInterNames();
-CString GetDeviceSeries(LPCTSTR modelName);
-
-void ListInterNames(CStringArray& names);

@@ -1,4 +1,4 @@
-#include "core/files/StatusText.h"
+#include "widgets/StatusText.h"
 
 #include <afxwin.h>
 
