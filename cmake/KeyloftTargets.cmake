@@ -11,10 +11,60 @@ function(keyloft_glob_sources out)
     set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
-# keyloft_library(<name> DIRS <dir>... [EXCLUDE <regex>] [LIBS <lib>...])
-# A static library from the sources of the folders; an empty folder gives no target.
+# keyloft_include_root(<target> <folder>...)
+# Gives the target an include root of its own: a folder in the build tree that
+# holds links to the source folders named (top-level folders such as "widgets",
+# or deeper ones such as "core/portable") and to nothing else. Includes keep
+# their spelling from the repository root ("core/files/Folders.h"), and an
+# include of a folder the target may not use does not build. A folder that does
+# not exist yet gets its link all the same and is seen once it appears.
+function(keyloft_include_root target)
+    set(root ${CMAKE_BINARY_DIR}/include-roots/${target})
+    # A folder inside another one named is reached through the outer link.
+    set(folders)
+    foreach(folder IN LISTS ARGN)
+        set(inner FALSE)
+        foreach(outer IN LISTS ARGN)
+            string(FIND "${folder}" "${outer}/" at)
+            if(at EQUAL 0)
+                set(inner TRUE)
+            endif()
+        endforeach()
+        if(NOT inner)
+            list(APPEND folders ${folder})
+        endif()
+    endforeach()
+    list(REMOVE_DUPLICATES folders)
+    set(wanted)
+    foreach(folder IN LISTS folders)
+        set(link ${root}/${folder})
+        list(APPEND wanted ${link})
+        if(NOT IS_SYMLINK ${link})
+            file(REMOVE_RECURSE ${link})
+            get_filename_component(parent ${link} DIRECTORY)
+            file(MAKE_DIRECTORY ${parent})
+            file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${link} SYMBOLIC)
+        endif()
+    endforeach()
+    # Links a previous configure made for folders no longer named go.
+    file(GLOB present LIST_DIRECTORIES true ${root}/* ${root}/*/*)
+    foreach(entry IN LISTS present)
+        if(IS_SYMLINK ${entry} AND NOT entry IN_LIST wanted)
+            file(REMOVE ${entry})
+        endif()
+    endforeach()
+    target_include_directories(${target} PUBLIC ${root})
+endfunction()
+
+# keyloft_library(<name> DIRS <dir>... [EXCLUDE <regex>] [SEES <folder>...]
+#                 [HEADERS <dir>] [LIBS <lib>...])
+# A static library from the sources of the folders; an empty folder gives no
+# target. Its include root holds its own folders and the lower folders it SEES;
+# a library whose headers are included by their own names (<afxwin.h>) gives
+# their folder as HEADERS instead. LIBS are the libraries it links (each must
+# exist).
 function(keyloft_library name)
-    cmake_parse_arguments(ARG "" "EXCLUDE" "DIRS;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "EXCLUDE;HEADERS" "DIRS;SEES;LIBS" ${ARGN})
     keyloft_glob_sources(sources ${ARG_DIRS})
     if(ARG_EXCLUDE)
         list(FILTER sources EXCLUDE REGEX "${ARG_EXCLUDE}")
@@ -23,7 +73,11 @@ function(keyloft_library name)
         return()
     endif()
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    if(ARG_HEADERS)
+        target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/${ARG_HEADERS})
+    else()
+        keyloft_include_root(${name} ${ARG_DIRS} ${ARG_SEES})
+    endif()
     if(ARG_LIBS)
         target_link_libraries(${name} PUBLIC ${ARG_LIBS})
     endif()
@@ -57,7 +111,8 @@ function(keyloft_wine_test group)
     endif()
     set(target ${group}_tests)
     add_executable(${target} ${ARG_SOURCES})
-    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
+    # Tests see what they test: the whole tree, and the resource ids.
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res ${KEYLOFT_RES_GENERATED})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} gmock gtest_main)
     keyloft_test_data_definition(${target})
     keyloft_warnings(${target})

@@ -32,43 +32,47 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # Resources first: libraries include the generated string ids.
 add_subdirectory(res)
-include_directories(${CMAKE_SOURCE_DIR}/res ${KEYLOFT_RES_GENERATED})
+# What a library that uses the resource ids ("res/resource.h") needs besides the
+# res folder in its include root: the generated string ids beside it.
+add_library(keyloft_res_ids INTERFACE)
+target_include_directories(keyloft_res_ids INTERFACE ${KEYLOFT_RES_GENERATED})
 
-# The MFC-compatible layer.
-keyloft_library(afx DIRS afx/src LIBS ${KEYLOFT_SYSTEM_LIBS})
-if(TARGET afx)
-    target_include_directories(afx PUBLIC ${CMAKE_SOURCE_DIR}/afx/include)
-endif()
+# The MFC-compatible layer: its headers by their own names (<afxwin.h>).
+keyloft_library(afx DIRS afx/src HEADERS afx/include LIBS ${KEYLOFT_SYSTEM_LIBS})
 
 include(PortableLibraries)
 
-# One static library per layout folder, each on the ones below it.
+# One static library per layout folder. Each sees (includes) and links only the
+# layers below it: portable core < afx < core < widgets < GUI library < the
+# program (app/ and editors/, one rank: each may use the other).
 keyloft_library(core DIRS core EXCLUDE "/core/portable/" LIBS afx core_portable)
-keyloft_library(widgets DIRS widgets LIBS afx core)
-keyloft_library(guilib_core DIRS guilib/core LIBS afx core)
-keyloft_library(guilib_docking DIRS guilib/docking LIBS guilib_core)
-keyloft_library(guilib_toolbars DIRS guilib/toolbars LIBS guilib_docking guilib_controls guilib_core)
-keyloft_library(guilib_tabs DIRS guilib/tabs LIBS guilib_core)
-keyloft_library(guilib_controls DIRS guilib/controls LIBS guilib_core)
-keyloft_library(guilib_ribbon DIRS guilib/ribbon LIBS guilib_core)
-keyloft_library(editors DIRS editors LIBS widgets guilib_core core)
+keyloft_library(widgets DIRS widgets SEES core res LIBS core keyloft_res_ids)
+
+# The GUI library: guilib/core, and one library per further family folder
+# (guilib/<family>) on top of it, found at configure time. A family built on
+# another one names it here.
+set(KEYLOFT_GUILIB_USES_toolbars docking controls)
+keyloft_library(guilib_core DIRS guilib/core SEES guilib core LIBS core)
+file(GLOB guilib_families LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/guilib/*)
+foreach(dir IN LISTS guilib_families)
+    get_filename_component(family ${dir} NAME)
+    if(IS_DIRECTORY ${dir} AND NOT family STREQUAL "core")
+        list(TRANSFORM KEYLOFT_GUILIB_USES_${family} PREPEND guilib_ OUTPUT_VARIABLE uses)
+        keyloft_library(guilib_${family} DIRS guilib/${family} SEES guilib core LIBS ${uses} guilib_core)
+    endif()
+endforeach()
+get_property(KEYLOFT_GUILIB_LIBS GLOBAL PROPERTY KEYLOFT_LIBRARIES)
+list(FILTER KEYLOFT_GUILIB_LIBS INCLUDE REGEX "^guilib_")
+
+# The program's folders below app/ and editors/, as they see them.
+set(KEYLOFT_PROGRAM_SEES app editors guilib widgets core res)
+set(KEYLOFT_PROGRAM_LIBS ${KEYLOFT_GUILIB_LIBS} widgets core keyloft_res_ids)
+keyloft_library(editors DIRS editors SEES ${KEYLOFT_PROGRAM_SEES} LIBS ${KEYLOFT_PROGRAM_LIBS})
+
 get_property(KEYLOFT_LIBS GLOBAL PROPERTY KEYLOFT_LIBRARIES)
 foreach(lib IN LISTS KEYLOFT_LIBS)
     keyloft_warnings(${lib})
     add_dependencies(${lib} keyloft_resources)
-    # A library may name a sibling folder's library that does not exist yet.
-    foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
-        get_target_property(deps ${lib} ${property})
-        if(deps)
-            set(present)
-            foreach(dep IN LISTS deps)
-                if(TARGET ${dep} OR dep IN_LIST KEYLOFT_SYSTEM_LIBS)
-                    list(APPEND present ${dep})
-                endif()
-            endforeach()
-            set_target_properties(${lib} PROPERTIES ${property} "${present}")
-        endif()
-    endforeach()
 endforeach()
 
 add_subdirectory(app)

@@ -1,7 +1,7 @@
 #include "editors/style/EditStyleDlg1.h"
 
 #include "app/shell/AppMessages.h"
-#include "resource.h"
+#include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CEditStyleDlg1, CBaseDlg)
     ON_WM_SIZE()

@@ -9,7 +9,7 @@
 #include "core/profile/DeviceNames.h"
 #include "editors/song/SongEditorRules.h"
 #include "editors/style/WizardFiles.h"
-#include "resource.h"
+#include "res/resource.h"
 
 namespace {
 

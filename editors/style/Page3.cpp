@@ -9,7 +9,7 @@
 #include "core/profile/DevProfile.h"
 #include "editors/style/Page1.h"
 #include "editors/style/WizardFiles.h"
-#include "resource.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "core/profile/DeviceNames.h"
 #include "editors/style/Page1.h"
 #include "editors/style/WizardFiles.h"
-#include "resource.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "core/profile/DeviceNames.h"
 #include "widgets/UiResources.h"
 #include "editors/style/WizardFiles.h"
-#include "resource.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "core/files/TextHelpers.h"
 #include "widgets/UiResources.h"
-#include "resource.h"
+#include "res/resource.h"
 #include "widgets/SliderDlg.h"
 
 namespace {
