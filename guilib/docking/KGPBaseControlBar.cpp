@@ -7,6 +7,7 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDialogInitData.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockManager.h"
@@ -50,6 +51,12 @@ private:
     BOOL m_bLocked;
 };
 
+// A bar made from a dialog template answers its messages through its message map.
+INT_PTR CALLBACK BarDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKGPBaseControlBar, CWnd)
@@ -59,6 +66,7 @@ BEGIN_MESSAGE_MAP(CKGPBaseControlBar, CWnd)
     ON_WM_SETTINGCHANGE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKGPBaseControlBar::OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_HELPHITTEST, &CKGPBaseControlBar::OnHelpHitTest)
+    ON_MESSAGE(WM_INITDIALOG, &CKGPBaseControlBar::OnInitDialog)
 END_MESSAGE_MAP()
 
 CString CKGPBaseControlBar::BarRegistryKey(LPCTSTR lpszPath, LPCTSTR lpszClass, int nID, int nIndex)
@@ -293,11 +301,49 @@ BOOL CKGPBaseControlBar::CreateBar(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTS
     m_dwExtraStyle &= 0x10000000;
     m_dwStyle |= dwStyle;
     m_dwBarStyle = dwBarStyle;
-    if (!CWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID))
+    m_bOnDialog = pParentWnd != nullptr && pParentWnd->IsKindOf(RUNTIME_CLASS(CDialog));
+    if (m_lpszDlgTemplate != nullptr) {
+        if (!CreateFromTemplate(dwExStyle, lpszClassName, lpszWindowName, dwStyle, pParentWnd, nID))
+            return FALSE;
+    } else if (!CWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID)) {
         return FALSE;
+    }
     CFrameWnd* pFrame = pParentWnd != nullptr ? pParentWnd->AsFrameWnd() : nullptr;
     m_pDockSite = pFrame != nullptr ? pFrame : (pParentWnd != nullptr ? pParentWnd->GetParentFrame() : nullptr);
-    m_bOnDialog = pParentWnd != nullptr && pParentWnd->IsKindOf(RUNTIME_CLASS(CDialog));
+    return TRUE;
+}
+
+BOOL CKGPBaseControlBar::CreateFromTemplate(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                                            DWORD dwStyle, CWnd* pParentWnd, UINT nID)
+{
+    CREATESTRUCT cs{};
+    cs.dwExStyle = dwExStyle;
+    cs.lpszClass = lpszClassName;
+    cs.lpszName = lpszWindowName;
+    cs.style = dwStyle | WS_CHILD;
+    cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
+    cs.hInstance = AfxGetInstanceHandle();
+    cs.hwndParent = pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr;
+    if (!PreCreateWindow(cs))
+        return FALSE;
+    HINSTANCE hInst = AfxFindResourceHandle(m_lpszDlgTemplate, RT_DIALOG);
+    AfxHookWindowCreate(this);
+    const HWND hWnd = ::CreateDialogParamW(hInst, m_lpszDlgTemplate, cs.hwndParent, &BarDialogProc, 0);
+    if (!AfxUnhookWindowCreate() || hWnd == nullptr)
+        return FALSE;
+    ::SetClassLongPtrW(hWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(::GetSysColorBrush(COLOR_BTNFACE)));
+    SetDlgCtrlID(static_cast<int>(nID));
+    CRect rect;
+    GetWindowRect(rect);
+    m_sizeDialog = rect.Size();
+    return TRUE;
+}
+
+LRESULT CKGPBaseControlBar::OnInitDialog(WPARAM, LPARAM)
+{
+    if (m_lpszDlgTemplate != nullptr && !ApplyDialogInitData(*this, m_lpszDlgTemplate))
+        return FALSE;
+    UpdateData(FALSE);
     return TRUE;
 }
 

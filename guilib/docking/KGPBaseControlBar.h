@@ -153,6 +153,7 @@ protected:
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     // The frame a context-menu request goes to: the dock site when it is a
@@ -172,4 +173,12 @@ protected:
     CRect m_rectKept;
     BOOL m_bOnDialog = FALSE;
     BOOL m_bShownAsDocument = FALSE;
+    // Set by a bar built from a dialog template (its resource name) before
+    // creation; the window's size right after that creation.
+    LPCTSTR m_lpszDlgTemplate = nullptr;
+    CSize m_sizeDialog;
+
+private:
+    BOOL CreateFromTemplate(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                            CWnd* pParentWnd, UINT nID);
 };

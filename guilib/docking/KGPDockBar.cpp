@@ -480,7 +480,7 @@ void CKGPDockBar::OnResizeDockBar(const CRect& rectNew)
         if (bLengthChanged)
             pRow->ResizeRow(rectNew);
         else
-            pRow->ArrangeBars(nullptr);
+            pRow->RestoreBarSizes();
     }
 }
 

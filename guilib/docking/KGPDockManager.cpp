@@ -521,16 +521,68 @@ BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)
     BuildBarsMenu(menu);
     if (menu.GetMenuItemCount() == 0)
         return FALSE;
+    // The chosen command comes back through the frame's command routing
+    // (OnBarsMenuCmdMsg); the id map waits for it.
     m_bMenuShown = TRUE;
-    const UINT id = menu.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, m_pParentWnd);
+    menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, m_pParentWnd);
     m_bMenuShown = FALSE;
+    return TRUE;
+}
+
+BOOL CKGPDockManager::OnBarsMenuCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (!m_bControlBarsMenu || m_mapBarsMenuIds.IsEmpty())
+        return FALSE;
+    const BOOL bUpdate = nCode == static_cast<int>(CN_UPDATE_COMMAND_UI);
+    if (bUpdate && !m_bMenuShown)
+        return FALSE;
     CKGPBaseControlBar* pBar = nullptr;
-    if (id != 0 && m_mapBarsMenuIds.Lookup(id, pBar) && pBar->GetSafeHwnd() != nullptr) {
+    if (!m_mapBarsMenuIds.Lookup(nID, pBar) || pBar == nullptr)
+        return FALSE;
+    if (bUpdate) {
+        if (auto* pCmdUI = static_cast<CCmdUI*>(pExtra))
+            pCmdUI->SetCheck(pBar->IsBarVisible());
+        return TRUE;
+    }
+    if (nCode != CN_COMMAND || pHandlerInfo != nullptr)
+        return FALSE;
+    if (pBar->GetSafeHwnd() != nullptr) {
         pBar->ShowBar(!pBar->IsBarVisible(), FALSE, TRUE);
-        m_pParentWnd->RecalcLayout();
+        if (CFrameWnd* pFrame = pBar->GetDockSiteFrame())
+            pFrame->RecalcLayout();
+        else
+            NotifyBarsAndRelayout();
     }
     m_mapBarsMenuIds.RemoveAll();
     return TRUE;
+}
+
+void CKGPDockManager::ResortMiniFramesForZOrder()
+{
+    if (m_lstMiniFrames.IsEmpty())
+        return;
+    auto* pFirst = DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetHead());
+    if (pFirst == nullptr || pFirst->GetSafeHwnd() == nullptr)
+        return;
+    // Top of the z-order first; frames that are not among the siblings keep
+    // their order behind them.
+    CObList sorted;
+    for (HWND hWnd = ::GetWindow(pFirst->m_hWnd, GW_HWNDFIRST); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+        for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+            const POSITION current = pos;
+            auto* pWnd = DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetNext(pos));
+            if (pWnd != nullptr && pWnd->m_hWnd == hWnd) {
+                sorted.AddTail(pWnd);
+                m_lstMiniFrames.RemoveAt(current);
+                break;
+            }
+        }
+    }
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;)
+        sorted.AddTail(m_lstMiniFrames.GetNext(pos));
+    m_lstMiniFrames.RemoveAll();
+    for (POSITION pos = sorted.GetHeadPosition(); pos != nullptr;)
+        m_lstMiniFrames.AddTail(sorted.GetNext(pos));
 }
 
 CWnd* CKGPDockManager::ReparentWindow(CWnd* pNewParent, CWnd* pWnd) const

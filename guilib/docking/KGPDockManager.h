@@ -102,12 +102,18 @@ public:
     void LockUpdate(BOOL bLock);
     // From the tail, the bars of that edge (any: 0) come to the top of the z-order.
     void BringBarsToTop(DWORD dwAlignment = 0);
+    // The floating frames' list follows their windows' z-order, top first.
+    void ResortMiniFramesForZOrder();
+    const CObList& GetMiniFrames() const { return m_lstMiniFrames; }
     BOOL SendMessageToMiniFrames(UINT uMessage, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // ---- The bars' context menu (offered only when enabled).
     void EnableControlBarContextMenu(BOOL bEnable) { m_bControlBarsMenu = bEnable; }
     BOOL ShowBarsContextMenu(CPoint point);
     void BuildBarsMenu(CMenu& menu);
+    // The frames' command routing for the menu's items: a command shows or
+    // hides its bar, an update checks the item of a visible bar.
+    BOOL OnBarsMenuCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     CWnd* ReparentWindow(CWnd* pNewParent, CWnd* pWnd) const;
     void Serialize(CArchive& ar) override;

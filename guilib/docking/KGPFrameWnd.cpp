@@ -12,6 +12,12 @@ int CKGPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return CFrameWnd::OnCreate(lpCreateStruct);
 }
 
+BOOL CKGPFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    return m_dockManager.OnBarsMenuCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+           CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void CKGPFrameWnd::RecalcLayout(BOOL bNotify)
 {
     if (m_bInRecalcLayout || m_hWnd == nullptr)

@@ -16,6 +16,7 @@ public:
     CKGPDockManager* GetDockManager() { return &m_dockManager; }
 
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     void EnableDocking(DWORD dwDockStyle) override { m_dockManager.EnableDocking(dwDockStyle); }
     BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE) { return m_dockManager.AddControlBar(pBar, bTail); }
     void DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr)

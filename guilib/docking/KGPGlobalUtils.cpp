@@ -1,5 +1,6 @@
 #include "guilib/docking/KGPGlobalUtils.h"
 
+#include <afxcmn.h>
 #include <afxdlgs.h>
 
 #include "guilib/docking/KGPBaseControlBar.h"
@@ -8,6 +9,12 @@
 #include "guilib/docking/KGPFrameWnd.h"
 
 BOOL CKGPGlobalUtils::s_bMiniFrameLayout = FALSE;
+
+CKGPGlobalUtils::~CKGPGlobalUtils()
+{
+    for (const auto& entry : m_shrunkIcons)
+        ::DestroyIcon(entry.second.hSmall);
+}
 
 CKGPGlobalUtils& CKGPGlobalUtils::Get()
 {
@@ -104,9 +111,27 @@ HICON CKGPGlobalUtils::GetWndIcon(CWnd* pWnd) const
         return nullptr;
     if (auto icon = reinterpret_cast<HICON>(pWnd->SendMessage(WM_GETICON, ICON_SMALL, 0)))
         return icon;
+    if (auto big = reinterpret_cast<HICON>(pWnd->SendMessage(WM_GETICON, ICON_BIG, 0))) {
+        if (HICON small = ShrinkIcon(pWnd->m_hWnd, big))
+            return small;
+    }
     if (auto small = reinterpret_cast<HICON>(::GetClassLongPtrW(pWnd->m_hWnd, GCLP_HICONSM)))
         return small;
     return reinterpret_cast<HICON>(::GetClassLongPtrW(pWnd->m_hWnd, GCLP_HICON));
+}
+
+HICON CKGPGlobalUtils::ShrinkIcon(HWND hWnd, HICON hBig) const
+{
+    ShrunkIcon& kept = m_shrunkIcons[hWnd];
+    if (kept.hBig == hBig && kept.hSmall != nullptr)
+        return kept.hSmall;
+    if (kept.hSmall != nullptr)
+        ::DestroyIcon(kept.hSmall);
+    kept = ShrunkIcon{hBig, nullptr};
+    CImageList list;
+    if (list.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1) && list.Add(hBig) == 0 && list.GetImageCount() == 1)
+        kept.hSmall = list.ExtractIcon(0);
+    return kept.hSmall;
 }
 
 BOOL CKGPGlobalUtils::IsPaneKindWindow(CWnd* pWnd) const

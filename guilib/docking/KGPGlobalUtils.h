@@ -6,12 +6,17 @@
 #include <afxwin.h>
 #include <afxext.h>
 
+#include <map>
+
 class CKGPBaseControlBar;
 class CKGPDockManager;
 
 class CKGPGlobalUtils {
 public:
-    virtual ~CKGPGlobalUtils() = default;
+    CKGPGlobalUtils() = default;
+    virtual ~CKGPGlobalUtils();
+    CKGPGlobalUtils(const CKGPGlobalUtils&) = delete;
+    CKGPGlobalUtils& operator=(const CKGPGlobalUtils&) = delete;
     static CKGPGlobalUtils& Get();
 
     // The dock manager of a library frame, null for anything else (a dialog or
@@ -32,6 +37,8 @@ public:
     void ForceAdjustLayout(CKGPDockManager* pDockManager, BOOL bForce = FALSE) const;
     // Moves the bars of the list (of CKGPBaseControlBar) under a new parent.
     void ReparentBars(const CObList& list, CWnd* pNewParent, BOOL bVisibleOnly = FALSE) const;
+    // The window's small icon; a window with only a large one gets a 16 x 16
+    // copy of it, kept here (never destroyed by the caller).
     HICON GetWndIcon(CWnd* pWnd) const;
     BOOL IsPaneKindWindow(CWnd* pWnd) const;
 
@@ -43,4 +50,13 @@ public:
     CRuntimeClass* m_pMiniFrameClass = nullptr;
     // The multi-pane floating-frame class once it is registered.
     CRuntimeClass* m_pMultiMiniFrameClass = nullptr;
+
+private:
+    struct ShrunkIcon {
+        HICON hBig = nullptr;
+        HICON hSmall = nullptr;
+    };
+    // The small copy made of a window's large icon, while that icon stays.
+    HICON ShrinkIcon(HWND hWnd, HICON hBig) const;
+    mutable std::map<HWND, ShrunkIcon> m_shrunkIcons;
 };

@@ -191,12 +191,25 @@ void CKGPRowArrangement::RestoreSizes()
     Arrange();
 }
 
+void CKGPRowArrangement::ReturnHome()
+{
+    int end = 0;
+    for (KGPRowSpan& span : m_spans) {
+        span.length = (std::max)(span.length, span.fullLength);
+        span.start = (std::max)(span.homeStart, end);
+        end = span.End();
+    }
+    Arrange();
+}
+
 void CKGPRowArrangement::Resize(int newLength)
 {
     const bool grow = newLength > m_rowLength;
     m_rowLength = newLength;
-    if (grow)
-        RestoreSizes();
-    else
+    if (!grow)
         Arrange();
+    else if (Available(true) >= 1)
+        ReturnHome(); // pushed aside while the row was short: back to where they were
+    else
+        RestoreSizes();
 }

@@ -43,10 +43,13 @@ public:
     bool MoveInRow(size_t index, int delta, bool bAllowSwap);
     // Re-grows the spans towards their full lengths with the room left.
     void RestoreSizes();
-    // The row's length changed: spans grow back when it grew, shrink when short.
+    // The row's length changed: spans shrink when short; when it grew they grow
+    // back, and return home once all fit at full length.
     void Resize(int newLength);
 
 private:
+    // Every span at full length, at its home start or just after the one before.
+    void ReturnHome();
     void MoveBy(size_t index, int amount) { m_spans[index].start += amount; }
     void ResolveOverlaps(size_t index, bool bForward);
     void ShiftSpans(size_t index, int amount, bool bForward);

@@ -8,6 +8,8 @@
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
+#include "guilib/docking/KGPDialogInitData.h"
+#include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPFrameWnd.h"
 #include "tests/support/Dib.h"
 #include "tests/support/MessagePump.h"
@@ -293,6 +295,77 @@ TEST_F(DockingFrameTest, ArchivesCarryTheEdgeAndTheVisibility)
         e->Delete();
     }
     EXPECT_TRUE(threw);
+}
+
+TEST_F(DockingFrameTest, TheBarsMenuShowsAndHidesBarsThroughTheFramesCommands)
+{
+    CKGPControlBar* bar = Add(420, AFX_IDW_DOCKBAR_TOP);
+    bar->SetLibraryBarStyle(KGP_BARSTYLE_CLOSE);
+    CKGPDockManager* manager = frame.GetDockManager();
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    manager->BuildBarsMenu(menu);
+    EXPECT_FALSE(manager->OnBarsMenuCmdMsg(420, CN_COMMAND, nullptr, nullptr)); // the menu is not offered
+    manager->EnableControlBarContextMenu(TRUE);
+    EXPECT_FALSE(manager->OnBarsMenuCmdMsg(420, CN_UPDATE_COMMAND_UI, nullptr, nullptr)); // no menu open
+    EXPECT_FALSE(manager->OnBarsMenuCmdMsg(421, CN_COMMAND, nullptr, nullptr));          // not in the menu
+    frame.SendMessage(WM_COMMAND, 420);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    EXPECT_EQ(0, frame.ViewRect().top);
+    EXPECT_FALSE(manager->OnBarsMenuCmdMsg(420, CN_COMMAND, nullptr, nullptr)); // one command per menu
+}
+
+TEST_F(DockingFrameTest, FloatingFramesAreListedTopOfTheZOrderFirst)
+{
+    CKGPDockManager* manager = frame.GetDockManager();
+    CWnd windows[2];
+    for (CWnd& window : windows) {
+        ASSERT_TRUE(window.CreateEx(0, _T("STATIC"), nullptr, WS_CHILD, CRect(0, 0, 10, 10), &frame, 600));
+        manager->AddMiniFrame(&window);
+    }
+    ::SetWindowPos(windows[0].m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    manager->ResortMiniFramesForZOrder();
+    EXPECT_EQ(&windows[1], manager->GetMiniFrames().GetHead());
+    EXPECT_EQ(&windows[0], manager->GetMiniFrames().GetTail());
+    for (CWnd& window : windows)
+        manager->RemoveMiniFrame(&window);
+}
+
+// A bar laid out by dialog template 500 (its list box, 1001, filled from the template's data).
+struct CTemplateBar : CKGPControlBar {
+    CTemplateBar() { m_lpszDlgTemplate = MAKEINTRESOURCE(500); }
+    using CKGPBaseControlBar::m_sizeDialog;
+};
+
+TEST_F(DockingFrameTest, ABarBuiltFromADialogTemplateTakesItsSizeAndInitialData)
+{
+    CTemplateBar bar;
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 10, 10), &frame, 700));
+    EXPECT_EQ(700, bar.GetDlgCtrlID());
+    CRect rect;
+    bar.GetWindowRect(rect);
+    EXPECT_GT(rect.Width(), 100);
+    EXPECT_EQ(rect.Size(), bar.m_sizeDialog);
+    EXPECT_EQ(1, bar.SendDlgItemMessage(1001, LB_GETCOUNT));
+    EXPECT_EQ(4, bar.SendDlgItemMessage(1001, LB_GETTEXTLEN, 0)); // "Four"
+    EXPECT_FALSE(ApplyDialogInitData(bar, MAKEINTRESOURCE(501)));   // a record cut short
+    EXPECT_FALSE(ApplyDialogInitData(frame, MAKEINTRESOURCE(500))); // no such control
+    bar.DestroyWindow();
+}
+
+TEST_F(DockingFrameTest, AWindowWithOnlyALargeIconGetsASmallCopyOfIt)
+{
+    frame.m_view.SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(::LoadIcon(nullptr, IDI_APPLICATION)));
+    const HICON small = CKGPGlobalUtils::Get().GetWndIcon(&frame.m_view);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(small, &info));
+    CBitmap colour, mask; // the copies the icon's bitmaps were given in
+    colour.Attach(info.hbmColor);
+    mask.Attach(info.hbmMask);
+    BITMAP bitmap{};
+    colour.GetBitmap(&bitmap);
+    EXPECT_EQ(CSize(16, 16), CSize(bitmap.bmWidth, bitmap.bmHeight));
+    EXPECT_EQ(small, CKGPGlobalUtils::Get().GetWndIcon(&frame.m_view)); // kept for the next call
 }
 
 TEST_F(DockingFrameTest, ScreenshotOfAFrameWithDockedBars)

@@ -79,6 +79,12 @@ TEST(RowArrangement, BarsShrinkFromTheLastWhenShortAndGrowBack)
         EXPECT_EQ(120, span.length);
     ExpectSound(tight);
 
+    CKGPRowArrangement pushed = Row(300, {Span(0, 80, 40, 0), Span(200, 80, 40, 1)});
+    pushed.Resize(250);
+    EXPECT_EQ(170, pushed.Spans()[1].start);
+    pushed.Resize(300); // room again: back home
+    EXPECT_EQ(200, pushed.Spans()[1].start);
+
     CKGPRowArrangement single = Row(100, {Span(30, 150, 20, 0)});
     single.Arrange();
     EXPECT_EQ(0, single.Spans()[0].start);
