@@ -8,6 +8,11 @@
 #define IDD_WIZARD_SECTIONS     177
 #define IDD_WIZARD_OTS          143
 
+// Images: the source step's browse button, the value buttons' icon (plain, hot).
+#define IDB_SOURCE_BROWSE       190
+#define IDI_VALUE_BUTTON        197
+#define IDI_VALUE_BUTTON_ACTIVE 198
+
 // Wizard frame.
 #define IDC_WIZARD_PLACEHOLDER  1000
 #define IDC_WIZARD_BACK         12323

@@ -24,6 +24,20 @@ void CImageButton::SetIcon(HICON iconNormal, HICON iconActive)
     }
 }
 
+BOOL CImageButton::LoadIcons(UINT idNormal, UINT idActive, int size)
+{
+    auto load = [size](UINT id) {
+        HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+        return static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+    };
+    HICON normal = load(idNormal);
+    if (normal == nullptr) {
+        return FALSE;
+    }
+    SetIcon(normal, load(idActive));
+    return TRUE;
+}
+
 bool CImageButton::HasImage() const
 {
     return m_bmpNormal.Get() != nullptr || m_iconNormal.Get() != nullptr;

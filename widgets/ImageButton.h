@@ -18,6 +18,9 @@ public:
     void SetBitmaps(HBITMAP bmpNormal, HBITMAP bmpActive, COLORREF transparent = widgets::kLookMagentaKey);
     // The same for icons (load them with LoadImage, not shared).
     void SetIcon(HICON iconNormal, HICON iconActive = nullptr);
+    // Loads two icon resources (current resource module, then the program) at
+    // size x size pixels and sets them; false when the normal one is missing.
+    BOOL LoadIcons(UINT idNormal, UINT idActive, int size);
     bool HasImage() const;
     SIZE GetImageSize() const;
 

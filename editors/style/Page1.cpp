@@ -16,6 +16,7 @@ namespace {
 constexpr UINT WM_SOURCE_REPORT = WM_APP + 40;
 constexpr int kColumnWidth = 180;
 constexpr UINT kTicksPerQuarter[] = {96, 120, 144, 168, 192};
+constexpr BYTE kMenuAlpha = 210;
 
 std::vector<CString> UpperEssentialSections()
 {
@@ -37,7 +38,10 @@ BEGIN_MESSAGE_MAP(CPage1, CNewWizPage)
     ON_MESSAGE(WM_SOURCE_REPORT, &CPage1::OnSourceReport)
 END_MESSAGE_MAP()
 
-CPage1::CPage1() : CNewWizPage(IDD_WIZARD_SOURCE, IDC_SOURCE_STEP) {}
+CPage1::CPage1() : CNewWizPage(IDD_WIZARD_SOURCE, IDC_SOURCE_STEP)
+{
+    SetMenuAlpha(kMenuAlpha);
+}
 CPage1::~CPage1() = default;
 
 void CPage1::DoDataExchange(CDataExchange* pDX)
@@ -69,6 +73,7 @@ BOOL CPage1::OnInitDialog()
     }
     m_ticks.SetCurSel(0);
     DragAcceptFiles(TRUE);
+    m_browse.SetBitmap(IDB_SOURCE_BROWSE);
 
     m_target.AddString(GetDeviceNames().m_deviceName);
     m_target.SetCurSel(0);

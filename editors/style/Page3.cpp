@@ -20,6 +20,7 @@ namespace style = keyloft::style;
 constexpr int kChannels = style::SectionChannelCount;
 constexpr int kHiddenChannels = 8;   // channels 1-8 of the main and fill sections
 constexpr UINT kFirstMenuCommand = 1;
+constexpr BYTE kMenuAlpha = 240;
 
 const wchar_t* const kNoteNames[] = {L"C", L"C#", L"D", L"Eb", L"E", L"F", L"F#", L"G", L"G#", L"A", L"Bb", L"B"};
 const wchar_t* const kChordMutes[] = {L"All", L"Major", L"Minor"};
@@ -111,8 +112,9 @@ int ChooseFromMenu(CWnd* owner, CWnd* under, const RowMenu& rowMenu)
         menu.AppendMenu(MF_STRING, kFirstMenuCommand + i, rowMenu.items[i]);
     CRect place;
     under->GetWindowRect(&place);
-    const int chosen = menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, place.left,
-                                           place.bottom, owner);
+    // Notified tracking: the owner's WM_INITMENUPOPUP makes the menu see-through.
+    const int chosen =
+        menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, place.left, place.bottom, owner);
     return chosen >= static_cast<int>(kFirstMenuCommand) ? rowMenu.firstValue + chosen - static_cast<int>(kFirstMenuCommand)
                                                          : -1;
 }
@@ -138,7 +140,10 @@ BEGIN_MESSAGE_MAP(CPage3, CNewWizPage)
     ON_MESSAGE(AppMsg::SelectPage, &CPage3::OnSelectPage)
 END_MESSAGE_MAP()
 
-CPage3::CPage3() : CNewWizPage(IDD_WIZARD_SECTIONS, IDC_SECTIONS_STEP) {}
+CPage3::CPage3() : CNewWizPage(IDD_WIZARD_SECTIONS, IDC_SECTIONS_STEP)
+{
+    SetMenuAlpha(kMenuAlpha);
+}
 CPage3::~CPage3() = default;
 
 void CPage3::DoDataExchange(CDataExchange* pDX)

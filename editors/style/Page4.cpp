@@ -24,6 +24,7 @@ constexpr UINT kFirstValueIds[] = {IDC_OTS_FIRST_VOLUME, IDC_OTS_FIRST_REVERB, I
                                    IDC_OTS_FIRST_OCTAVE};
 const wchar_t* const kPartNames[] = {L"Voice R1", L"Voice R2", L"Voice L"};
 const wchar_t* const kValueHeaders[] = {L"VoI", L"Rev", L"Chor", L"Oct"};
+constexpr int kValueIconSize = 14;
 
 CString OctaveText(int octave)
 {
@@ -109,6 +110,7 @@ void CPage4::CreateGrid()
             button->Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, place, this,
                            kFirstValueIds[value] + static_cast<UINT>(part));
             button->SetFont(font);
+            button->LoadIcons(IDI_VALUE_BUTTON, IDI_VALUE_BUTTON_ACTIVE, kValueIconSize);
             if (value == Octave) {
                 button->SetRange(-1, 1);
                 button->SetDisplayFormat(nullptr);

@@ -4,17 +4,22 @@
 #include "widgets/UiResources.h"
 #include "res/resource.h"
 #include "widgets/SliderDlg.h"
+#include "widgets/TranslucentMenu.h"
 
 namespace {
 
 constexpr COLORREF kTextGreen = RGB(0, 128, 0);
 constexpr COLORREF kStepRed = RGB(255, 0, 0);
+// Posted when a popup menu opens: its window exists once the message arrives.
+constexpr UINT WM_PAGE_MENU_SHOWN = WM_APP + 41;
 
 } // namespace
 
 BEGIN_MESSAGE_MAP(CNewWizPage, CTranDlg)
     ON_WM_CTLCOLOR()
     ON_WM_SETCURSOR()
+    ON_WM_INITMENUPOPUP()
+    ON_MESSAGE(WM_PAGE_MENU_SHOWN, &CNewWizPage::OnMenuShown)
 END_MESSAGE_MAP()
 
 CNewWizPage::CNewWizPage(UINT dialogId, UINT stepCaptionId)
@@ -66,6 +71,20 @@ BOOL CNewWizPage::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         return TRUE;
     }
     return CTranDlg::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CNewWizPage::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CTranDlg::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (m_menuAlpha != 255 && bSysMenu == FALSE) {
+        PostMessage(WM_PAGE_MENU_SHOWN);
+    }
+}
+
+LRESULT CNewWizPage::OnMenuShown(WPARAM, LPARAM)
+{
+    widgets::MakeThreadMenusTranslucent(m_menuAlpha);
+    return 0;
 }
 
 void CNewWizPage::HideSliderOnClick(CSliderDlg& slider, const MSG* pMsg)

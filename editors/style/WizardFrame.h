@@ -50,7 +50,14 @@ protected:
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     // The program's hand cursor over the page's buttons.
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    // Popup menus the page tracks are shown see-through (see SetMenuAlpha).
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg LRESULT OnMenuShown(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    // The opacity (0-255) of the popup menus the page tracks without
+    // TPM_NONOTIFY; 255, the default, leaves them opaque.
+    void SetMenuAlpha(BYTE alpha) { m_menuAlpha = alpha; }
 
     // A tool tip from the string table.
     void AddToolTip(CWnd* control, UINT stringId);
@@ -68,6 +75,7 @@ private:
     bool m_active = false;
     UINT m_dialogId = 0;
     UINT m_stepCaptionId = 0;
+    BYTE m_menuAlpha = 255;
 };
 
 class CNewWizDialog : public CDialog {
