@@ -7,6 +7,7 @@
 
 #include "tests/widgets/WidgetTestSupport.h"
 #include "widgets/TrackPopupMenuAtCursor.h"
+#include "widgets/TranslucentMenu.h"
 
 namespace {
 
@@ -42,6 +43,12 @@ public:
             }
             m_found = true;
             ::GetWindowRect(menu, &m_menuRect);
+            ::Sleep(150);   // lets the owner's posted messages run
+            m_layered = (::GetWindowLongPtrW(menu, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+            BYTE alpha = 0;
+            DWORD flags = 0;
+            if (::GetLayeredWindowAttributes(menu, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) != 0)
+                m_alpha = alpha;
             for (UINT key : keys) {
                 ::PostMessageW(menu, WM_KEYDOWN, key, 1);
                 ::Sleep(30);
@@ -58,9 +65,13 @@ public:
     CMenuDriver& operator=(const CMenuDriver&) = delete;
     bool Found() const { return m_found.load(); }
     RECT MenuRect() const { return m_menuRect; }
+    bool Layered() const { return m_layered.load(); }
+    int Alpha() const { return m_alpha.load(); }
 
 private:
     std::atomic<bool> m_found{false};
+    std::atomic<bool> m_layered{false};
+    std::atomic<int> m_alpha{-1};
     RECT m_menuRect{};
     std::thread m_thread;
 };
@@ -104,6 +115,38 @@ TEST(TrackPopupMenuAtCursor, MissingMenuOrPopupOrOwnerFails)
     EXPECT_FALSE(TrackPopupMenuAtCursor(&owner, 9999, 0, CPoint(10, 10)));
     EXPECT_FALSE(TrackPopupMenuAtCursor(&owner, 9001, 5, CPoint(10, 10)));
     EXPECT_FALSE(TrackPopupMenuAtCursor(nullptr, 9001, 0, CPoint(10, 10)));
+}
+
+// An owner that makes its menus see-through once they are on the screen.
+class CTranslucentMenuOwner : public CCommandOwner {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITMENUPOPUP)
+            PostMessage(kMenuShown);
+        if (message == kMenuShown) {
+            widgets::MakeThreadMenusTranslucent(200);
+            return 0;
+        }
+        return CCommandOwner::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    static constexpr UINT kMenuShown = WM_APP + 1;
+};
+
+TEST(TranslucentMenu, TheShownMenuWindowGetsTheLayeredStyleAndAlpha)
+{
+    CTranslucentMenuOwner owner;
+    ASSERT_TRUE(owner.CreateHost(300, 200));
+    {
+        CMenuDriver driver({VK_ESCAPE});
+        TrackPopupMenuAtCursor(&owner, 9001, 0, CPoint(40, 40));
+        widgets_test::Pump(100);
+        ASSERT_TRUE(driver.Found());
+        EXPECT_TRUE(driver.Layered());
+        EXPECT_EQ(200, driver.Alpha());
+    }
 }
 
 } // namespace
