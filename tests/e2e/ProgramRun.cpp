@@ -148,7 +148,8 @@ BoxView RunningProgram::FindBox() const {
 
 BoxView RunningProgram::WaitForBox(DWORD timeoutMs) const {
     BoxView found;
-    WaitUntil([&] { return (found = FindBox()).window != nullptr; }, timeoutMs);
+    // A box can be visible a moment before its text is in place: wait for both.
+    WaitUntil([&] { return (found = FindBox()).window != nullptr && !found.text.empty(); }, timeoutMs);
     return found;
 }
 
