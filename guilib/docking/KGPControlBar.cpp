@@ -423,6 +423,12 @@ void CKGPControlBar::OnContextMenu(CWnd*, CPoint point)
     OnShowContextMenu(MenuFrame(), point);
 }
 
+CKGPControlBar::~CKGPControlBar()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
 void CKGPControlBar::OnDestroy()
 {
     // A bar that goes while its frame stays leaves its row and dock bar behind it.

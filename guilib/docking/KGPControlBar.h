@@ -10,7 +10,9 @@ class CKGPControlBar : public CKGPBaseControlBar {
     DECLARE_DYNCREATE(CKGPControlBar)
 public:
     CKGPControlBar() = default;
-    ~CKGPControlBar() override = default;
+    // A bar deleted while its window lives leaves its row and dock bar first:
+    // past this destructor its own handlers no longer run.
+    ~CKGPControlBar() override;
 
     // ---- Base overrides.
     BOOL IsResizable() const override { return FALSE; }

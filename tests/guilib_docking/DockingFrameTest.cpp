@@ -189,6 +189,13 @@ TEST_F(DockingFrameTest, PrintPreviewHidesTheBarsAndGivesTheirRowsBack)
     EXPECT_EQ(24, frame.ViewRect().top);
 }
 
+TEST_F(DockingFrameTest, ABarDeletedWhileItsFrameStaysLeavesItsRow)
+{
+    Add(260, AFX_IDW_DOCKBAR_TOP);
+    bars.clear(); // the objects go before their windows
+    EXPECT_TRUE(DockBar(CBRS_ALIGN_TOP)->GetRows().IsEmpty());
+}
+
 TEST_F(DockingFrameTest, RowsShrinkTheirBarsWhenTheFrameNarrows)
 {
     CKGPControlBar* first = Add(300, AFX_IDW_DOCKBAR_TOP, 250);
