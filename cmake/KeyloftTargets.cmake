@@ -39,6 +39,18 @@ function(keyloft_include_root target)
     foreach(folder IN LISTS folders)
         set(link ${root}/${folder})
         list(APPEND wanted ${link})
+        # A link an earlier configure made for an outer folder ("guilib" where
+        # "guilib/core" is wanted now) goes first: the path below must never
+        # lead through a link into the source tree, or the removal below would
+        # delete sources.
+        string(REPLACE "/" ";" steps "${folder}")
+        set(at ${root})
+        foreach(step IN LISTS steps)
+            set(at ${at}/${step})
+            if(IS_SYMLINK ${at} AND NOT at STREQUAL link)
+                file(REMOVE ${at})
+            endif()
+        endforeach()
         if(NOT IS_SYMLINK ${link})
             file(REMOVE_RECURSE ${link})
             get_filename_component(parent ${link} DIRECTORY)

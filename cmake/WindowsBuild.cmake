@@ -48,21 +48,29 @@ include(PortableLibraries)
 keyloft_library(core DIRS core EXCLUDE "/core/portable/" LIBS afx core_portable)
 keyloft_library(widgets DIRS widgets SEES core res LIBS core keyloft_res_ids)
 
-# The GUI library: guilib/core, and one library per further family folder
-# (guilib/<family>) on top of it, found at configure time. A family built on
-# another one names it here.
-set(KEYLOFT_GUILIB_USES_toolbars docking controls)
-keyloft_library(guilib_core DIRS guilib/core SEES guilib core LIBS core)
-file(GLOB guilib_families LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/guilib/*)
-foreach(dir IN LISTS guilib_families)
-    get_filename_component(family ${dir} NAME)
-    if(IS_DIRECTORY ${dir} AND NOT family STREQUAL "core")
-        list(TRANSFORM KEYLOFT_GUILIB_USES_${family} PREPEND guilib_ OUTPUT_VARIABLE uses)
-        keyloft_library(guilib_${family} DIRS guilib/${family} SEES guilib core LIBS ${uses} guilib_core)
+# The GUI library: one static library per family folder (guilib/<family>), in
+# the order of their dependencies (docs/gui-library.md says why each sits where
+# it does). A family sees and links only the layer and the families before it;
+# nothing in the library sees the program's folders. A family whose folder
+# holds no source yet gives no library.
+set(KEYLOFT_GUILIB_FAMILIES core controls ribbon tabs docking toolbars menus panes sheets frames)
+set(lower_dirs)
+set(lower_libs)
+foreach(family IN LISTS KEYLOFT_GUILIB_FAMILIES)
+    keyloft_library(guilib_${family} DIRS guilib/${family} SEES ${lower_dirs} LIBS afx ${lower_libs})
+    list(APPEND lower_dirs guilib/${family})
+    if(TARGET guilib_${family})
+        list(APPEND lower_libs guilib_${family})
     endif()
 endforeach()
-get_property(KEYLOFT_GUILIB_LIBS GLOBAL PROPERTY KEYLOFT_LIBRARIES)
-list(FILTER KEYLOFT_GUILIB_LIBS INCLUDE REGEX "^guilib_")
+file(GLOB guilib_folders LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/guilib/*)
+foreach(dir IN LISTS guilib_folders)
+    get_filename_component(family ${dir} NAME)
+    if(IS_DIRECTORY ${dir} AND NOT family IN_LIST KEYLOFT_GUILIB_FAMILIES)
+        message(FATAL_ERROR "guilib/${family} is not in KEYLOFT_GUILIB_FAMILIES: give it its place in the order")
+    endif()
+endforeach()
+set(KEYLOFT_GUILIB_LIBS ${lower_libs})
 
 # The program's folders below app/ and editors/, as they see them.
 set(KEYLOFT_PROGRAM_SEES app editors guilib widgets core res)

@@ -5,7 +5,7 @@
 #include <afxcmn.h>
 
 #include "app/lists/ListDrag.h"
-#include "guilib/core/KGPListCtrl.h"
+#include "guilib/controls/KGPListCtrl.h"
 
 class CExListCtrl : public CKGPListCtrl {
     DECLARE_DYNCREATE(CExListCtrl)

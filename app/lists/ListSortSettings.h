@@ -1,7 +1,7 @@
 // Keeps a file list's sort column and direction in the application profile.
 #pragma once
 
-#include "guilib/core/KGPListCtrl.h"
+#include "guilib/controls/KGPListCtrl.h"
 
 // kind: 0 song, 1 style, 2 voice, 3 memory.
 void LoadListSort(CKGPListCtrl& list, int kind, bool deviceList);

@@ -3,7 +3,7 @@
 // to grow linearly: per bar, 1,000 bars may take at most twice what 10 take.
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
-#include "guilib/docking/KGPFrameWnd.h"
+#include "guilib/frames/KGPFrameWnd.h"
 
 #include <cstdio>
 #include <cstdlib>

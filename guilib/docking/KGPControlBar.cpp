@@ -7,7 +7,7 @@
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
-#include "guilib/docking/KGPToolbarLinks.h"
+#include "guilib/core/KGPMenuLinks.h"
 
 IMPLEMENT_DYNCREATE(CKGPControlBar, CKGPBaseControlBar)
 
@@ -418,7 +418,7 @@ BOOL CKGPControlBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
 
 void CKGPControlBar::OnContextMenu(CWnd*, CPoint point)
 {
-    if (KGPToolbarLinks::MenusBlocked())
+    if (KGPMenuLinks::AreMenusBlocked())
         return;
     OnShowContextMenu(MenuFrame(), point);
 }
@@ -456,7 +456,7 @@ void CKGPControlBar::RestoreLoadedPlacement(CKGPDockManager* pDockManager)
 
 BOOL CKGPControlBar::OnShowControlBarMenu(CPoint)
 {
-    if (KGPToolbarLinks::s_pContextMenuManager == nullptr || (m_dwEnabledAlign == 0 && !CanFloat()))
+    if (!KGPMenuLinks::HasContextMenuManager() || (m_dwEnabledAlign == 0 && !CanFloat()))
         return FALSE;
     return FALSE; // the menu itself arrives with the toolbars family's context-menu manager
 }

@@ -1,13 +1,13 @@
 #include "guilib/docking/KGPDockBar.h"
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockGeometry.h"
-#include "guilib/docking/KGPFrameWnd.h"
+#include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
-#include "guilib/docking/KGPToolbarLinks.h"
 
 IMPLEMENT_DYNCREATE(CKGPDockBar, CKGPBaseControlBar)
 
@@ -493,7 +493,7 @@ void CKGPDockBar::RepositionAllRows()
 void CKGPDockBar::RecalcParentLayout()
 {
     CWnd* pParent = GetParent();
-    if (auto* pFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pParent))
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pParent))
         pFrame->RecalcLayout();
     else if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CDialog)))
         GetKGPGlobalData().m_bBarsInDialog = TRUE;
@@ -549,7 +549,7 @@ void CKGPDockBar::PostNcDestroy()
 
 void CKGPDockBar::OnContextMenu(CWnd*, CPoint point)
 {
-    if (KGPToolbarLinks::MenusBlocked() || IsDragModeAny())
+    if (KGPMenuLinks::AreMenusBlocked() || IsDragModeAny())
         return;
     OnShowContextMenu(MenuFrame(), point);
 }

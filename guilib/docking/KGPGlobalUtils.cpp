@@ -6,7 +6,7 @@
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPDockManager.h"
-#include "guilib/docking/KGPFrameWnd.h"
+#include "guilib/docking/KGPFrameLink.h"
 
 BOOL CKGPGlobalUtils::s_bMiniFrameLayout = FALSE;
 
@@ -24,11 +24,8 @@ CKGPGlobalUtils& CKGPGlobalUtils::Get()
 
 CKGPDockManager* CKGPGlobalUtils::GetFrameDockManager(CWnd* pWnd) const
 {
-    if (pWnd == nullptr)
-        return nullptr;
-    if (auto* pFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pWnd))
-        return pFrame->GetDockManager();
-    return nullptr;
+    const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get();
+    return pWnd != nullptr && pFrames != nullptr ? pFrames->GetFrameDockManager(pWnd) : nullptr;
 }
 
 CKGPDockManager* CKGPGlobalUtils::GetDockManager(CWnd* pWnd)

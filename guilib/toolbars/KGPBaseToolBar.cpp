@@ -1,6 +1,13 @@
 #include "guilib/toolbars/KGPBaseToolBar.h"
 
+#include "guilib/toolbars/KGPToolBarShared.h"
+
 IMPLEMENT_DYNCREATE(CKGPBaseToolBar, CKGPControlBar)
+
+CKGPBaseToolBar::CKGPBaseToolBar()
+{
+    CKGPToolBarShared::RegisterLink();
+}
 
 BOOL CKGPBaseToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {

@@ -7,6 +7,7 @@
 class CKGPBaseToolBar : public CKGPControlBar {
     DECLARE_DYNCREATE(CKGPBaseToolBar)
 public:
+    CKGPBaseToolBar();
     virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
     void GetMinSize(CSize& size) const override { size = IsHorizontal() ? CSize(40, 16) : CSize(16, 40); }
     BOOL IsResizable() const override { return FALSE; }

@@ -1,10 +1,10 @@
 #include "guilib/toolbars/KGPToolBarShared.h"
 
-#include "guilib/docking/KGPToolbarLinks.h"
+#include "guilib/core/KGPMenuLinks.h"
 
 #include <algorithm>
 
-BOOL& CKGPToolBarShared::s_bCustomizing = KGPToolbarLinks::s_bCustomizeMode;
+BOOL CKGPToolBarShared::s_bCustomizing = FALSE;
 BOOL CKGPToolBarShared::s_bAltDragCustomizing = FALSE;
 BOOL CKGPToolBarShared::s_bLargeIconMode = FALSE;
 CKGPToolBarImages* CKGPToolBarShared::s_pUserImageStrip = nullptr;
@@ -18,6 +18,22 @@ BOOL CKGPToolBarShared::IsBasicCommand(UINT uiCmd)
 {
     const auto& basic = s_lstAlwaysShownCommands;
     return std::find(basic.begin(), basic.end(), uiCmd) != basic.end();
+}
+
+namespace {
+
+// How the families below the toolbars learn of customisation mode.
+class CToolbarLink final : public IKGPToolbarLink {
+public:
+    BOOL IsCustomizeMode() const override { return CKGPToolBarShared::s_bCustomizing; }
+};
+
+} // namespace
+
+void CKGPToolBarShared::RegisterLink()
+{
+    static CToolbarLink link;
+    CKGPLink<IKGPToolbarLink>::Register(&link);
 }
 
 void CKGPToolBarShared::AddBasicCommand(UINT uiCmd)

@@ -12,8 +12,9 @@ class CKGPToolBarImages;
 
 class CKGPToolBarShared {
 public:
-    // The customisation mode the docking layer reads too (one flag for both).
-    static BOOL& s_bCustomizing;
+    // TRUE while the toolbars are customised (the families below read it
+    // through their toolbar link).
+    static BOOL s_bCustomizing;
     static BOOL s_bAltDragCustomizing;
     static BOOL s_bLargeIconMode;
     // Strips the customisation command list draws from.
@@ -27,6 +28,9 @@ public:
 
     static BOOL IsBasicCommand(UINT uiCmd);
     static void AddBasicCommand(UINT uiCmd);
+    // Registers the toolbars' link for the families below them (each new bar
+    // does; registering again changes nothing).
+    static void RegisterLink();
 };
 
 // The busy flag of the library's one menu hash: set exactly while a menu bar

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "guilib/core/KGPListCtrl.h"
+#include "guilib/controls/KGPListCtrl.h"
 #include "tests/support/MessagePump.h"
 
 namespace list_test {

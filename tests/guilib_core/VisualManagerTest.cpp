@@ -2,7 +2,7 @@
 // through it.
 #include <gtest/gtest.h>
 
-#include "guilib/core/KGPListCtrl.h"
+#include "guilib/controls/KGPListCtrl.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPVisualManager2003.h"
 #include "tests/guilib_core/ListTestSupport.h"

@@ -10,7 +10,7 @@
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDialogInitData.h"
 #include "guilib/docking/KGPGlobalUtils.h"
-#include "guilib/docking/KGPFrameWnd.h"
+#include "guilib/frames/KGPFrameWnd.h"
 #include "tests/support/Dib.h"
 #include "tests/support/MessagePump.h"
 

@@ -5,7 +5,7 @@
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPWorkspace.h"
-#include "guilib/docking/KGPFrameWnd.h"
+#include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
 #include "tests/guilib_toolbars/ToolBarTestIds.h"

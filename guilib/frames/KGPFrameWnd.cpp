@@ -1,10 +1,17 @@
-#include "guilib/docking/KGPFrameWnd.h"
+#include "guilib/frames/KGPFrameWnd.h"
+
+#include "guilib/frames/KGPFrameLinks.h"
 
 IMPLEMENT_DYNCREATE(CKGPFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CKGPFrameWnd, CFrameWnd)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
+
+CKGPFrameWnd::CKGPFrameWnd()
+{
+    KGPRegisterFrameLinks();
+}
 
 int CKGPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {

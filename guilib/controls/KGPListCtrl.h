@@ -4,7 +4,7 @@
 
 #include <afxcmn.h>
 
-#include "guilib/core/KGPHeaderCtrl.h"
+#include "guilib/controls/KGPHeaderCtrl.h"
 
 class CKGPListCtrl : public CListCtrl {
     DECLARE_DYNCREATE(CKGPListCtrl)

@@ -1,4 +1,4 @@
-#include "guilib/core/KGPListCtrl.h"
+#include "guilib/controls/KGPListCtrl.h"
 
 #include <algorithm>
 #include <vector>

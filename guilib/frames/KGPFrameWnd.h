@@ -11,7 +11,7 @@ class CKGPBaseControlBar;
 class CKGPFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CKGPFrameWnd)
 public:
-    CKGPFrameWnd() = default;
+    CKGPFrameWnd();
 
     CKGPDockManager* GetDockManager() { return &m_dockManager; }
 

@@ -1,4 +1,4 @@
-#include "guilib/core/KGPHeaderCtrl.h"
+#include "guilib/controls/KGPHeaderCtrl.h"
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPVisualManager.h"
