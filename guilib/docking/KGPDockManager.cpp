@@ -521,11 +521,18 @@ BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)
     BuildBarsMenu(menu);
     if (menu.GetMenuItemCount() == 0)
         return FALSE;
-    // The chosen command comes back through the frame's command routing
-    // (OnBarsMenuCmdMsg); the id map waits for it.
+    // The chosen command goes through the frame's command routing (the
+    // frame's own handlers first, then OnBarsMenuCmdMsg) while the id map
+    // still holds the menu's bars; once the menu is closed the map is empty,
+    // so a later command with a bar's id reaches only the frame.
     m_bMenuShown = TRUE;
-    menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, m_pParentWnd);
+    const UINT nCmd = static_cast<UINT>(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
+                                                                TPM_NONOTIFY,
+                                                            point.x, point.y, m_pParentWnd));
     m_bMenuShown = FALSE;
+    if (nCmd != 0 && m_pParentWnd->GetSafeHwnd() != nullptr)
+        m_pParentWnd->SendMessage(WM_COMMAND, nCmd);
+    m_mapBarsMenuIds.RemoveAll();
     return TRUE;
 }
 

@@ -21,8 +21,8 @@ int CKGPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 BOOL CKGPFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    return m_dockManager.OnBarsMenuCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
-           CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+           m_dockManager.OnBarsMenuCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CKGPFrameWnd::RecalcLayout(BOOL bNotify)

@@ -604,6 +604,7 @@ void CKGPToolBar::SendCommand(UINT nCommand)
 
 void CKGPToolBar::OnCancelMode()
 {
+    CKGPBaseToolBar::OnCancelMode(); // ends a drag of the bar itself
     if (CKGPToolbarButton* pressed = GetButton(m_iPressed)) {
         pressed->m_nBits &= ~TBBS_PRESSED;
         RepaintButton(m_iPressed);

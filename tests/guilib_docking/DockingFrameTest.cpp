@@ -12,6 +12,7 @@
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "tests/support/Dib.h"
+#include "tests/support/MenuDriver.h"
 #include "tests/support/MessagePump.h"
 
 #include <cstdio>
@@ -320,6 +321,60 @@ TEST_F(DockingFrameTest, TheBarsMenuShowsAndHidesBarsThroughTheFramesCommands)
     EXPECT_FALSE(bar->IsWindowVisible());
     EXPECT_EQ(0, frame.ViewRect().top);
     EXPECT_FALSE(manager->OnBarsMenuCmdMsg(420, CN_COMMAND, nullptr, nullptr)); // one command per menu
+}
+
+// The frame's own handler of a command id that a bar also has.
+class CFrameWithCommand : public CTestFrame {
+public:
+    int m_nOwnCommands = 0;
+
+protected:
+    afx_msg void OnOwnCommand() { ++m_nOwnCommands; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CFrameWithCommand, CTestFrame)
+    ON_COMMAND(421, &CFrameWithCommand::OnOwnCommand)
+END_MESSAGE_MAP()
+
+TEST(DockingBarsMenu, TheMenuChoosesABarOnceAndTheFramesOwnCommandsComeFirst)
+{
+    CFrameWithCommand frame;
+    ASSERT_TRUE(frame.Open());
+    std::vector<std::unique_ptr<CKGPControlBar>> bars;
+    for (UINT id : {420u, 421u}) {
+        bars.push_back(MakeBar(&frame, id));
+        bars.back()->SetLibraryBarStyle(KGP_BARSTYLE_CLOSE);
+        frame.DockControlBar(bars.back().get(), AFX_IDW_DOCKBAR_TOP);
+    }
+    CKGPDockManager* manager = frame.GetDockManager();
+    manager->EnableControlBarContextMenu(TRUE);
+    CRect rect;
+    frame.GetWindowRect(rect);
+    {
+        test_support::CMenuDriver driver({VK_ESCAPE});
+        EXPECT_TRUE(manager->ShowBarsContextMenu(rect.CenterPoint()));
+        EXPECT_TRUE(driver.Found());
+    }
+    frame.SendMessage(WM_COMMAND, 420);
+    EXPECT_TRUE(bars[0]->IsWindowVisible()) << "a cancelled menu leaves no bar commands behind";
+    {
+        test_support::CMenuDriver driver({VK_DOWN, VK_RETURN});
+        EXPECT_TRUE(manager->ShowBarsContextMenu(rect.CenterPoint()));
+    }
+    EXPECT_FALSE(bars[0]->IsWindowVisible()) << "the first entry toggles the first bar";
+    frame.SendMessage(WM_COMMAND, 420);
+    EXPECT_FALSE(bars[0]->IsWindowVisible()) << "once only";
+
+    // The frame handles its own command 421 although a bar of the menu has that id.
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    manager->BuildBarsMenu(menu);
+    frame.SendMessage(WM_COMMAND, 421);
+    EXPECT_EQ(1, frame.m_nOwnCommands);
+    EXPECT_TRUE(bars[1]->IsWindowVisible());
+    bars.clear();
+    frame.DestroyWindow();
 }
 
 TEST_F(DockingFrameTest, FloatingFramesAreListedTopOfTheZOrderFirst)

@@ -127,6 +127,25 @@ TEST_F(ToolBarTest, BuiltFromItsResourceAndClickedButtonsSendTheirCommands)
     EXPECT_EQ(2, other.GetButton(3)->m_nImage);
 }
 
+TEST_F(ToolBarTest, CancelModeEndsADragOfTheDockedBar)
+{
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    CRect client;
+    bar.GetClientRect(client);
+    CPoint empty(client.left, client.CenterPoint().y);
+    while (empty.x < client.right && bar.HitTest(empty) >= 0)
+        ++empty.x;
+    ASSERT_LT(empty.x, client.right) << "a place on the bar without a button";
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(empty.x, empty.y));
+    ASSERT_TRUE(bar.IsDragMode());
+    ASSERT_EQ(&bar, CWnd::GetCapture());
+    bar.SendMessage(WM_CANCELMODE);
+    EXPECT_FALSE(bar.IsDragMode());
+    EXPECT_NE(&bar, CWnd::GetCapture());
+}
+
 TEST_F(ToolBarTest, APressFirstAsksTheCommandUiOfItsButton)
 {
     frame.m_bAutoMenuEnable = TRUE;

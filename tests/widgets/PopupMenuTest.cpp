@@ -2,14 +2,14 @@
 // the owner as WM_COMMAND.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
+#include "tests/support/MenuDriver.h"
 #include "tests/widgets/WidgetTestSupport.h"
 #include "widgets/TrackPopupMenuAtCursor.h"
 #include "widgets/TranslucentMenu.h"
 
 namespace {
+
+using test_support::CMenuDriver;
 
 class CCommandOwner : public widgets_test::CRecordingParent {
 public:
@@ -21,59 +21,6 @@ protected:
         m_commands.push_back(LOWORD(wParam));
         return CWnd::OnCommand(wParam, lParam);
     }
-};
-
-// Presses keys in the popup menu that appears on this process's screen.
-class CMenuDriver {
-public:
-    explicit CMenuDriver(std::vector<UINT> keys)
-    {
-        m_thread = std::thread([this, keys]() {
-            const DWORD start = ::GetTickCount();
-            HWND menu = nullptr;
-            while (menu == nullptr && ::GetTickCount() - start < 5000) {
-                menu = ::FindWindowW(L"#32768", nullptr);
-                if (menu != nullptr && ::IsWindowVisible(menu) == FALSE) {
-                    menu = nullptr;
-                }
-                ::Sleep(20);
-            }
-            if (menu == nullptr) {
-                return;
-            }
-            m_found = true;
-            ::GetWindowRect(menu, &m_menuRect);
-            ::Sleep(150);   // lets the owner's posted messages run
-            m_layered = (::GetWindowLongPtrW(menu, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-            BYTE alpha = 0;
-            DWORD flags = 0;
-            if (::GetLayeredWindowAttributes(menu, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) != 0)
-                m_alpha = alpha;
-            for (UINT key : keys) {
-                ::PostMessageW(menu, WM_KEYDOWN, key, 1);
-                ::Sleep(30);
-            }
-        });
-    }
-    ~CMenuDriver()
-    {
-        if (m_thread.joinable()) {
-            m_thread.join();
-        }
-    }
-    CMenuDriver(const CMenuDriver&) = delete;
-    CMenuDriver& operator=(const CMenuDriver&) = delete;
-    bool Found() const { return m_found.load(); }
-    RECT MenuRect() const { return m_menuRect; }
-    bool Layered() const { return m_layered.load(); }
-    int Alpha() const { return m_alpha.load(); }
-
-private:
-    std::atomic<bool> m_found{false};
-    std::atomic<bool> m_layered{false};
-    std::atomic<int> m_alpha{-1};
-    RECT m_menuRect{};
-    std::thread m_thread;
 };
 
 TEST(TrackPopupMenuAtCursor, ChosenCommandOfThePopupAtPositionReachesTheOwner)
