@@ -1,6 +1,7 @@
 #include "guilib/controls/KGPHeaderCtrl.h"
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMemDC.h"
 #include "guilib/core/KGPVisualManager.h"
 
 IMPLEMENT_DYNAMIC(CKGPHeaderCtrl, CHeaderCtrl)
@@ -90,11 +91,8 @@ LRESULT CKGPHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         PAINTSTRUCT ps{};
         HDC target = message == WM_PAINT ? ::BeginPaint(m_hWnd, &ps) : reinterpret_cast<HDC>(wParam);
         {
-            CDC* dc = CDC::FromHandle(target);
-            CRect client;
-            GetClientRect(&client);
-            CMemDC memDC(*dc, client);
-            PaintHeader(&memDC.GetDC());
+            CKGPMemDC buffer(*CDC::FromHandle(target), this);
+            PaintHeader(&buffer.GetDC());
         }
         if (message == WM_PAINT) {
             ::EndPaint(m_hWnd, &ps);
