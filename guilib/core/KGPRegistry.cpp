@@ -1,6 +1,7 @@
 #include "guilib/core/KGPRegistry.h"
 
 #include "guilib/core/KGPLibraryMath.h"
+#include "guilib/core/KGPStoredState.h"
 
 #include <afxarch.h>
 #include <afxcoll.h>
@@ -75,6 +76,11 @@ BOOL CKGPRegistry::DeleteKey(LPCTSTR pszPath, BOOL bRecursive)
 BOOL CKGPRegistry::DeleteValue(LPCTSTR pszValue)
 {
     return !m_bReadOnly && m_hKey != nullptr && ::RegDeleteValueW(m_hKey, pszValue) == ERROR_SUCCESS;
+}
+
+BOOL CKGPRegistry::HasValue(LPCTSTR pszValue)
+{
+    return m_hKey != nullptr && ::RegQueryValueExW(m_hKey, pszValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::Write(LPCTSTR pszKey, int nValue)
@@ -198,27 +204,13 @@ BOOL CKGPRegistry::Read(LPCTSTR pszKey, BYTE** ppData, UINT* pBytes)
     return TRUE;
 }
 
-BOOL CKGPRegistry::Read(LPCTSTR pszKey, CObList& list)
+BOOL CKGPRegistry::Read(LPCTSTR pszKey, CObList& list, const CRuntimeClass* pExpected)
 {
-    BYTE* raw = nullptr;
-    UINT bytes = 0;
-    if (!Read(pszKey, &raw, &bytes)) {
+    CKGPStoredLoad load;
+    CKGPStoredObjects objects;
+    if (!load.ReadObjects(*this, pszKey, objects, pExpected))
         return FALSE;
-    }
-    std::unique_ptr<BYTE[]> owned(raw);
-    CObList loaded;
-    try {
-        CMemFile file(owned.get(), bytes);
-        CArchive ar(&file, CArchive::load);
-        loaded.Serialize(ar);
-    } catch (CException* e) {
-        e->Delete();
-        while (!loaded.IsEmpty()) {
-            delete loaded.RemoveHead();
-        }
-        return FALSE;
-    }
-    list.AddTail(&loaded);
+    objects.HandTo(list);
     return TRUE;
 }
 

@@ -28,6 +28,8 @@ public:
     // Deletes the key (with its subkeys when bRecursive).
     virtual BOOL DeleteKey(LPCTSTR pszPath, BOOL bRecursive = FALSE);
     virtual BOOL DeleteValue(LPCTSTR pszValue);
+    // Whether the open key holds the value (of any kind).
+    virtual BOOL HasValue(LPCTSTR pszValue);
 
     virtual BOOL Write(LPCTSTR pszKey, int nValue);
     virtual BOOL Write(LPCTSTR pszKey, LPCTSTR pszValue);
@@ -41,8 +43,10 @@ public:
     virtual BOOL Read(LPCTSTR pszKey, CRect& rect);
     // Allocates the buffer with new[]; the caller frees it with delete[].
     virtual BOOL Read(LPCTSTR pszKey, BYTE** ppData, UINT* pBytes);
-    // Adds the archived objects to the list; on a bad value nothing is added.
-    virtual BOOL Read(LPCTSTR pszKey, CObList& list);
+    // Adds the archived objects to the list: each of the class expected (or
+    // derived from it) and each once; on a bad value nothing is added (see
+    // KGPStoredState.h).
+    virtual BOOL Read(LPCTSTR pszKey, CObList& list, const CRuntimeClass* pExpected);
 
 private:
     BOOL QueryRaw(LPCTSTR pszKey, DWORD& type, std::unique_ptr<BYTE[]>& data, DWORD& bytes) const;

@@ -5,6 +5,7 @@
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDialogInitData.h"
@@ -200,14 +201,23 @@ void CKGPBaseControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)
 
 BOOL CKGPBaseControlBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    const CString key = StateKey(lpszProfileName, _T("KGPBaseControlBar"), nID, nIndex);
+    CKGPStoredLoad load;
+    const BOOL found = ReadState(load, lpszProfileName, nID, nIndex);
+    return load.Commit() && found;
+}
+
+BOOL CKGPBaseControlBar::ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex)
+{
     CKGPRegistryHandle reg(FALSE, TRUE);
-    if (!reg->Open(key))
+    if (!reg->Open(StateKey(lpszProfileName, _T("KGPBaseControlBar"), nID, nIndex)))
         return FALSE;
-    int visible = m_bRecentVisibleState;
-    if (reg->Read(_T("IsVisible"), visible))
-        m_bRecentVisibleState = visible != 0;
-    m_bStateRestored = TRUE;
+    BOOL visible = m_bRecentVisibleState;
+    const BOOL read = load.ReadValue(*reg, _T("IsVisible"), visible);
+    load.OnCommit([this, read, visible] {
+        if (read)
+            m_bRecentVisibleState = visible;
+        m_bStateRestored = TRUE;
+    });
     return TRUE;
 }
 
@@ -224,15 +234,23 @@ void CKGPBaseControlBar::Serialize(CArchive& ar)
     if (ar.IsStoring()) {
         ar << static_cast<DWORD>(m_dwStyle & CBRS_ALIGN_ANY);
         ar << static_cast<DWORD>(IsBarVisible());
-    } else {
-        DWORD alignment = 0;
-        DWORD visible = 0;
-        ar >> alignment;
-        ar >> visible;
-        // The stored edge replaces the current one.
-        SetCurrentAlignment(alignment);
-        m_bRecentVisibleState = visible != 0;
+        return;
     }
+    CKGPStoredLoad load;
+    ReadArchive(ar, load);
+    load.Commit();
+}
+
+void CKGPBaseControlBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
+{
+    CKGPStoredReader in(ar);
+    // One edge; the stored edge replaces the current one.
+    const DWORD edge = in.ReadOneOf({CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM});
+    const BOOL visible = in.ReadBool();
+    load.OnCommit([this, edge, visible] {
+        SetCurrentAlignment(edge);
+        m_bRecentVisibleState = visible;
+    });
 }
 
 HDWP CKGPBaseControlBar::MoveBarTo(CRect rect, BOOL bRepaint, HDWP hdwp)

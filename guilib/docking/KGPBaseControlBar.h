@@ -12,6 +12,7 @@
 class CKGPDockBar;
 class CKGPDockBarRow;
 class CKGPDockManager;
+class CKGPStoredLoad;
 
 // Library bar flags (m_dwBarStyle).
 constexpr DWORD KGP_BARSTYLE_FLOAT = 0x1;
@@ -97,9 +98,18 @@ public:
     virtual CWnd* GetParentMiniFrame(BOOL bNoAssert = FALSE) const;
 
     // Visibility under "<path>KGPBaseControlBar-<id>[<index in hex>]"; id -1 is
-    // the bar's own control id, index -1 none.
+    // the bar's own control id, index -1 none. Loading reads the whole stored
+    // state of the bar (ReadState) and changes the bar only when all of it is
+    // sound; FALSE when it was refused or a key is missing.
     virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1);
     virtual BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1);
+    // Reads the bar's registry values, checks them and queues their changes
+    // in the load (derived bars read their own, then the base's). FALSE when
+    // a key is missing; damage refuses the load.
+    virtual BOOL ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex);
+    // Reads the bar's part of an archive (the edge and the visibility, then
+    // what derived bars add) and queues its changes; damage throws.
+    virtual void ReadArchive(CArchive& ar, CKGPStoredLoad& load);
 
     virtual HDWP MoveBarTo(CRect rect, BOOL bRepaint, HDWP hdwp = nullptr);
     virtual HDWP SetBarWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags,

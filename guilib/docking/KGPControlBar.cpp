@@ -2,6 +2,7 @@
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPStoredState.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockGeometry.h"
@@ -379,41 +380,38 @@ BOOL CKGPControlBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
     return CKGPBaseControlBar::SaveState(lpszProfileName, nID, nIndex) && written;
 }
 
-BOOL CKGPControlBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
+BOOL CKGPControlBar::ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex)
 {
     CKGPRegistryHandle reg(FALSE, TRUE);
     if (!reg->Open(StateKey(lpszProfileName, kControlBarClass, nID, nIndex)))
         return FALSE;
-    // Read into temporaries; a value of the wrong kind or out of range keeps the field.
+    // A value that is missing keeps its field; one that is there must be sound.
+    using kgp_stored::kMaxCoordinate;
     int storedId = static_cast<int>(m_nID);
-    CRect recentFloat = m_recentDockInfo.rectRecentFloat;
-    CRect recentDocked = m_recentDockInfo.rectRecentDocked;
-    int alignment = static_cast<int>(m_recentDockInfo.dwRecentAlignment);
-    int rowIndex = m_recentDockInfo.nRecentRowIndex;
-    int floating = m_bLoadedFloating;
+    RecentDockInfo recent = m_recentDockInfo;
+    BOOL floating = m_bLoadedFloating;
     int mruWidth = m_nMRUWidth;
     int pinState = m_nPinState;
-    reg->Read(_T("ID"), storedId);
-    reg->Read(_T("RectRecentFloat"), recentFloat);
-    reg->Read(_T("RectRecentDocked"), recentDocked);
-    reg->Read(_T("RecentFrameAlignment"), alignment);
-    reg->Read(_T("RecentRowIndex"), rowIndex);
-    reg->Read(_T("IsFloating"), floating);
-    reg->Read(_T("MRUWidth"), mruWidth);
-    reg->Read(_T("PinState"), pinState);
-    m_nID = static_cast<UINT>(storedId);
-    m_recentDockInfo.rectRecentFloat = recentFloat;
-    m_rectLoadedDocked = m_recentDockInfo.rectRecentDocked = recentDocked;
-    const DWORD edge = static_cast<DWORD>(alignment) & CBRS_ALIGN_ANY;
-    if (edge == CBRS_ALIGN_LEFT || edge == CBRS_ALIGN_TOP || edge == CBRS_ALIGN_RIGHT || edge == CBRS_ALIGN_BOTTOM)
-        m_recentDockInfo.dwRecentAlignment = edge;
-    if (rowIndex >= 0)
-        m_recentDockInfo.nRecentRowIndex = rowIndex;
-    m_bLoadedFloating = floating != 0;
-    if (mruWidth > 0)
+    load.ReadValue(*reg, _T("ID"), storedId, 0, 0xFFFF);
+    load.ReadValue(*reg, _T("RectRecentFloat"), recent.rectRecentFloat, kMaxCoordinate);
+    load.ReadValue(*reg, _T("RectRecentDocked"), recent.rectRecentDocked, kMaxCoordinate);
+    load.ReadOneOf(*reg, _T("RecentFrameAlignment"), recent.dwRecentAlignment,
+                   {0, CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM});
+    load.ReadValue(*reg, _T("RecentRowIndex"), recent.nRecentRowIndex, 0, kMaxCoordinate);
+    load.ReadValue(*reg, _T("IsFloating"), floating);
+    load.ReadValue(*reg, _T("MRUWidth"), mruWidth, 1, kMaxCoordinate);
+    load.ReadValue(*reg, _T("PinState"), pinState, 0, 1);
+    load.OnCommit([this, storedId, recent, floating, mruWidth, pinState] {
+        m_nID = static_cast<UINT>(storedId);
+        m_recentDockInfo.rectRecentFloat = recent.rectRecentFloat;
+        m_rectLoadedDocked = m_recentDockInfo.rectRecentDocked = recent.rectRecentDocked;
+        m_recentDockInfo.dwRecentAlignment = recent.dwRecentAlignment;
+        m_recentDockInfo.nRecentRowIndex = recent.nRecentRowIndex;
+        m_bLoadedFloating = floating;
         m_nMRUWidth = mruWidth;
-    m_nPinState = pinState;
-    return CKGPBaseControlBar::LoadState(lpszProfileName, nID, nIndex);
+        m_nPinState = pinState;
+    });
+    return CKGPBaseControlBar::ReadState(load, lpszProfileName, nID, nIndex);
 }
 
 void CKGPControlBar::OnContextMenu(CWnd*, CPoint point)

@@ -21,8 +21,8 @@ public:
     BOOL DockToBar(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method) override;
     BOOL FloatBar(CRect rect, KGPDockMethod method = KGP_DM_UNKNOWN, bool bShow = true) override;
     void AdjustHostLayout() override;
-    BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    BOOL ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex) override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
     // ---- Own operations.

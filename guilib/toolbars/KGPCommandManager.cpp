@@ -1,11 +1,13 @@
 #include "guilib/toolbars/KGPCommandManager.h"
 
+#include "guilib/core/KGPStoredState.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
 
 #include <afxarch.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -122,16 +124,17 @@ void CCmdUsageCount::Serialize(CArchive& ar)
             ar << command << count;
         return;
     }
-    UINT total = 0;
-    ar >> total;
+    // Read whole, then taken; a command counted twice is damage.
+    CKGPStoredReader in(ar);
+    const UINT total = in.ReadUInt(0, UINT_MAX);
     const DWORD_PTR entries = ar.ReadCount();
     ar.EnsureAvailable(static_cast<ULONGLONG>(entries) * 8);
     std::map<UINT, UINT> usage;
     for (DWORD_PTR i = 0; i < entries; ++i) {
-        UINT command = 0;
-        UINT count = 0;
-        ar >> command >> count;
-        usage[command] = count;
+        const UINT command = in.ReadUInt(0, UINT_MAX);
+        const UINT count = in.ReadUInt(0, total);
+        if (!usage.emplace(command, count).second)
+            CKGPStoredReader::Refuse();
     }
     m_usage.swap(usage);
     m_nTotalUsage = total;

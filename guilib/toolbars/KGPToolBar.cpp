@@ -5,6 +5,7 @@
 #include "guilib/core/KGPMemDC.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 IMPLEMENT_SERIAL(CKGPToolBar, CKGPBaseToolBar, VERSIONABLE_SCHEMA | 1)
@@ -623,67 +625,78 @@ CString CKGPToolBar::StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) cons
     return BarRegistryKey(path, _T("KGToolBar"), id, nIndex);
 }
 
-void CKGPToolBar::ReadButtons(CArchive& ar, CObList& buttons) const
-{
-    const DWORD_PTR count = ar.ReadCount();
-    for (DWORD_PTR i = 0; i < count; ++i)
-        buttons.AddTail(ar.ReadObject(RUNTIME_CLASS(CKGPToolbarButton)));
-}
+struct CKGPToolBar::StoredButtons {
+    CKGPStoredObjects buttons;
+    BOOL captionsUnderImages = FALSE;
+    CString text;
+    std::optional<int> recordedLength;
+};
 
 void CKGPToolBar::Serialize(CArchive& ar)
 {
+    // Loading reads the whole archive through ReadArchive before anything changes.
     CKGPBaseToolBar::Serialize(ar);
+    if (m_bLocked || ar.IsLoading())
+        return;
+    CObList archivable;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (button->IsArchivable())
+            archivable.AddTail(button);
+    }
+    archivable.Serialize(ar);
+    CString text;
+    if (GetSafeHwnd() != nullptr)
+        GetWindowText(text);
+    ar << m_bCaptionsUnderImages << text << m_nRecordedLength;
+}
+
+void CKGPToolBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
+{
+    CKGPBaseToolBar::ReadArchive(ar, load);
     if (m_bLocked)
         return;
-    if (ar.IsStoring()) {
-        CObList archivable;
-        for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-            auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
-            if (button->IsArchivable())
-                archivable.AddTail(button);
-        }
-        archivable.Serialize(ar);
-        CString text;
-        if (GetSafeHwnd() != nullptr)
-            GetWindowText(text);
-        ar << m_bCaptionsUnderImages << text << m_nRecordedLength;
-        return;
-    }
-
-    // Everything is read before the bar changes; damaged data throws and
-    // leaves the bar as it was.
-    CObList loaded;
-    BOOL captionsUnderImages = FALSE;
-    CString text;
-    int recordedLength = m_nRecordedLength;
-    try {
-        ReadButtons(ar, loaded);
-        if (loaded.Find(nullptr) != nullptr) {
-            DeleteButtons(loaded);
+    CKGPStoredReader in(ar);
+    auto stored = std::make_shared<StoredButtons>();
+    in.ReadObjectList(stored->buttons, RUNTIME_CLASS(CKGPToolbarButton), TRUE);
+    if (stored->buttons.HasMissing()) {
+        // A list with a missing entry: a bar from a resource goes back to it.
+        load.OnCommit([this] {
             ResetToResource();
             AdjustLocations();
-            return;
-        }
-        ar >> captionsUnderImages >> text;
-        if (GetWorkspace() != nullptr && GetWorkspaceDataVersion() >= kVersionWithRecordedLength)
-            ar >> recordedLength;
-    } catch (...) {
-        DeleteButtons(loaded);
-        throw;
+        });
+        return;
     }
+    stored->captionsUnderImages = in.ReadBool();
+    stored->text = in.ReadString(kgp_stored::kMaxTextLength);
+    if (GetWorkspace() != nullptr && GetWorkspaceDataVersion() >= kVersionWithRecordedLength)
+        stored->recordedLength = in.ReadInt(0, kgp_stored::kMaxCoordinate);
+    load.OnCommit([this, stored] { TakeStoredButtons(*stored); });
+}
+
+void CKGPToolBar::TakeStoredButtons(StoredButtons& stored)
+{
     RemoveAllButtons();
-    m_Buttons.AddTail(&loaded);
+    RecordLoadedImages(stored.buttons.GetList());
+    stored.buttons.HandTo(m_Buttons);
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
         auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
         button->m_nBits &= ~(TBBS_CHECKED | TBBS_PRESSED);
         button->OnChangeParentWnd(this, TRUE);
     }
     RemoveForbiddenButtons();
-    m_bCaptionsUnderImages = captionsUnderImages;
-    m_nRecordedLength = recordedLength;
+    m_bCaptionsUnderImages = stored.captionsUnderImages;
+    if (stored.recordedLength)
+        m_nRecordedLength = *stored.recordedLength;
     AdjustLocations();
     if (GetSafeHwnd() != nullptr)
-        SetWindowText(text);
+        SetWindowText(stored.text);
+}
+
+void CKGPToolBar::RecordLoadedImages(const CObList& buttons)
+{
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPToolbarButton*>(buttons.GetNext(pos))->RecordLoadedImage();
 }
 
 BOOL CKGPToolBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
@@ -714,32 +727,17 @@ BOOL CKGPToolBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
     return CKGPBaseToolBar::SaveState(lpszProfileName, nID, nIndex) && written;
 }
 
-BOOL CKGPToolBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
+BOOL CKGPToolBar::ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    BYTE* raw = nullptr;
-    UINT length = 0;
-    {
-        CKGPRegistryHandle reg(FALSE, TRUE);
-        if (!reg->Open(StateKey(lpszProfileName, nID, nIndex)) || !reg->Read(_T("Buttons"), &raw, &length))
-            return FALSE;
-    }
-    const std::unique_ptr<BYTE[]> bytes(raw);
-    try {
-        CMemFile file(bytes.get(), length);
-        CArchive ar(&file, CArchive::load);
-        Serialize(ar);
-    } catch (CException* e) {
-        e->Delete();
+    CKGPRegistryHandle reg(FALSE, TRUE);
+    if (!reg->Open(StateKey(lpszProfileName, nID, nIndex)))
         return FALSE;
-    }
-    {
-        CKGPRegistryHandle reg(FALSE, TRUE);
-        if (reg->Open(StateKey(lpszProfileName, nID, nIndex)))
-            LoadResourceLists(*reg, TRUE);
-    }
-    const BOOL loaded = CKGPBaseToolBar::LoadState(lpszProfileName, nID, nIndex);
-    AdjustLayout();
-    return loaded;
+    if (!load.ReadArchiveValue(*reg, _T("Buttons"), [this, &load](CArchive& ar) { ReadArchive(ar, load); }))
+        return FALSE;
+    ReadResourceLists(*reg, load);
+    const BOOL found = CKGPBaseToolBar::ReadState(load, lpszProfileName, nID, nIndex);
+    load.OnCommit([this] { AdjustLayout(); });
+    return found;
 }
 
 BOOL CKGPToolBar::DeleteStoredState(LPCTSTR lpszProfileName, int nID, int nIndex)
@@ -755,8 +753,9 @@ BOOL CKGPToolBar::LoadParameters(LPCTSTR lpszProfileName)
     CKGPRegistryHandle reg(FALSE, TRUE);
     if (!reg->Open(key))
         return FALSE;
-    int largeIcons = s_bLargeIconMode;
-    const BOOL read = reg->Read(_T("LargeIcons"), largeIcons);
-    s_bLargeIconMode = largeIcons;
-    return read;
+    CKGPStoredLoad load;
+    BOOL largeIcons = s_bLargeIconMode;
+    const BOOL read = load.ReadValue(*reg, _T("LargeIcons"), largeIcons);
+    load.OnCommit([largeIcons] { s_bLargeIconMode = largeIcons; });
+    return load.Commit() && read;
 }

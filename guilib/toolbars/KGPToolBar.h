@@ -15,6 +15,7 @@
 #include <vector>
 
 class CKGPRegistry;
+class CKGPStoredLoad;
 
 class CKGPToolBar : public CKGPBaseToolBar, public CKGPToolBarShared {
     DECLARE_SERIAL(CKGPToolBar)
@@ -130,12 +131,14 @@ public:
 
     // ---- Stored state ----
     // nID: the bar id (the control id when -1); nIndex: an instance id (-1: none).
-    // Loading reads everything before it changes the bar; damaged data leaves
-    // the bar as it was and answers FALSE.
+    // Loading (LoadState, Serialize) reads the buttons, the reference lists and
+    // the control bar's values before it changes the bar; damaged data leaves
+    // the bar as it was (LoadState answers FALSE, Serialize throws).
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
-    BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    BOOL ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex) override;
     BOOL DeleteStoredState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1);
     void Serialize(CArchive& ar) override;
+    void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
     static BOOL LoadParameters(LPCTSTR lpszProfileName = nullptr);
 
     BOOL IsLocked() const { return m_bLocked; }
@@ -192,8 +195,11 @@ private:
     const StripSet& Strips() const { return m_bLocked ? m_ownStrips : s_sharedStrips; }
     StripSet& Strips() { return m_bLocked ? m_ownStrips : s_sharedStrips; }
     CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
-    // Reads a stored button list; throws on damaged data, owning what it read.
-    void ReadButtons(CArchive& ar, CObList& buttons) const;
+    // What an archive of the bar holds, read and checked, not yet the bar's.
+    struct StoredButtons;
+    void TakeStoredButtons(StoredButtons& stored);
+    // Loaded buttons tell the command manager their images, in list order.
+    static void RecordLoadedImages(const CObList& buttons);
     template <class Place>
     void ForEachPlace(BOOL bHorz, Place place);
     void RepaintButton(int iIndex);
@@ -216,7 +222,7 @@ private:
     void RecordResourceButtons(const UINT* lpIDArray, int nIDCount);
     void RecordAfterResetButtons();
     void SaveResourceLists(CKGPRegistry& reg);
-    void LoadResourceLists(CKGPRegistry& reg, BOOL bButtonsRead);
+    void ReadResourceLists(CKGPRegistry& reg, CKGPStoredLoad& load);
     CObList m_lstResourceButtons;
     CObList m_lstAfterResetButtons;
     BOOL m_bResourceChanged = FALSE;

@@ -1,13 +1,15 @@
 // The toolbar's two reference lists: the buttons its resource defined and the
 // buttons as they stood after the frame's reset handler ran. Both are stored
-// with the bar's state; the resource list read back is merged with the
-// current resource so that commands the resource gained or lost since reach
-// the user's bar.
+// with the bar's state and read back as buttons only; the resource list read
+// back is merged with the current resource so that commands the resource
+// gained or lost since reach the user's bar.
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -35,19 +37,6 @@ POSITION FindSame(const CObList& list, const CKGPToolbarButton& button)
             return at;
     }
     return nullptr;
-}
-
-// Objects read back from the registry that are no buttons are dropped.
-void KeepButtonsOnly(CObList& list)
-{
-    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-        const POSITION at = pos;
-        CObject* object = list.GetNext(pos);
-        if (object == nullptr || !object->IsKindOf(RUNTIME_CLASS(CKGPToolbarButton))) {
-            delete object;
-            list.RemoveAt(at);
-        }
-    }
 }
 
 }  // namespace
@@ -126,22 +115,24 @@ void CKGPToolBar::SaveResourceLists(CKGPRegistry& reg)
         reg.Write(kAfterResetItems, m_lstAfterResetButtons);
 }
 
-void CKGPToolBar::LoadResourceLists(CKGPRegistry& reg, BOOL bButtonsRead)
+void CKGPToolBar::ReadResourceLists(CKGPRegistry& reg, CKGPStoredLoad& load)
 {
-    CObList afterReset;
-    if (reg.Read(kAfterResetItems, afterReset) && !afterReset.IsEmpty()) {
-        DeleteObjects(m_lstAfterResetButtons);
-        KeepButtonsOnly(afterReset);
-        m_lstAfterResetButtons.AddTail(&afterReset);
-        afterReset.RemoveAll();
+    auto afterReset = std::make_shared<CKGPStoredObjects>();
+    if (load.ReadObjects(reg, kAfterResetItems, *afterReset, RUNTIME_CLASS(CKGPToolbarButton)) &&
+        !afterReset->IsEmpty()) {
+        load.OnCommit([this, afterReset] {
+            DeleteObjects(m_lstAfterResetButtons);
+            RecordLoadedImages(afterReset->GetList());
+            afterReset->HandTo(m_lstAfterResetButtons);
+        });
     }
-    DeleteObjects(afterReset);
-    if (!bButtonsRead || !ResourceTracked())
+    if (!ResourceTracked())
         return;
-    CObList stored;
-    if (reg.Read(kOriginalItems, stored)) {
-        KeepButtonsOnly(stored);
-        MergeResourceButtons(stored);
+    auto stored = std::make_shared<CKGPStoredObjects>();
+    if (load.ReadObjects(reg, kOriginalItems, *stored, RUNTIME_CLASS(CKGPToolbarButton))) {
+        load.OnCommit([this, stored] {
+            RecordLoadedImages(stored->GetList());
+            MergeResourceButtons(stored->GetList());
+        });
     }
-    DeleteObjects(stored);
 }

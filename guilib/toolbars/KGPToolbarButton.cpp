@@ -1,5 +1,6 @@
 #include "guilib/toolbars/KGPToolbarButton.h"
 
+#include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/toolbars/KGPCommandManager.h"
@@ -20,6 +21,13 @@ namespace {
 
 constexpr UINT kNoCommand = 0xFFFFFFFF;
 constexpr int kSeparatorThickness = 8;
+
+// Bounds of a stored button: commands are 16-bit (or none), the style bits
+// those of the standard toolbar set, image indexes those a strip can hold.
+constexpr UINT kLastCommand = 0xFFFF;
+constexpr UINT kKnownStyleBits = 0x00FF003F;
+constexpr int kMaxImageIndex = 0xFFFF;
+constexpr int kMaxSeparatorWidth = 4096;
 
 bool HasCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != kNoCommand; }
 
@@ -210,18 +218,42 @@ void CKGPToolbarButton::Serialize(CArchive& ar)
             ar << m_bShown;
         return;
     }
-    int image = -1;
-    ar >> m_nCommand >> m_nBits >> image;
-    ar >> m_strCaption;
-    ar >> m_bUserImage >> m_bFromCommandList >> m_bShowCaption >> m_bShowImage;
-    if (ArchiveHasShownFlag())
-        ar >> m_bShown;
-    SetImage(image);
+    // Read whole, then taken: a refused button changes nothing.
+    CKGPStoredReader in(ar);
+    const UINT command = in.ReadUInt(0, kNoCommand);
+    if (command > kLastCommand && command != kNoCommand)
+        CKGPStoredReader::Refuse();
+    const UINT bits = in.ReadFlags(kKnownStyleBits);
+    // A separator's image is its width, which the bar's layout adds up.
+    const int image = (bits & TBBS_SEPARATOR) != 0 ? in.ReadInt(-1, kMaxSeparatorWidth) : in.ReadInt(-1, kMaxImageIndex);
+    const CString caption = in.ReadString(kgp_stored::kMaxTextLength);
+    const BOOL userImage = in.ReadBool();
+    const BOOL fromCommandList = in.ReadBool();
+    const BOOL showCaption = in.ReadBool();
+    const BOOL showImage = in.ReadBool();
+    const BOOL shown = ArchiveHasShownFlag() ? in.ReadBool() : m_bShown;
+
+    m_nCommand = command;
+    m_nBits = bits;
+    m_strCaption = caption;
+    m_bUserImage = userImage;
+    m_bFromCommandList = fromCommandList;
+    m_bShowCaption = showCaption;
+    m_bShowImage = showImage;
+    m_bShown = shown;
+    (m_bUserImage && !IsSeparator() ? m_nUserImage : m_nImage) = image;
+}
+
+void CKGPToolbarButton::RecordLoadedImage()
+{
+    SetImage(IsSeparator() ? m_nImage : GetImage());
 }
 
 CKGPToolbarButton* CKGPToolbarButton::ReadFrom(CArchive& ar)
 {
     CKGPToolbarButton* button = nullptr;
     ar >> button;
+    if (button != nullptr)
+        button->RecordLoadedImage();
     return button;
 }

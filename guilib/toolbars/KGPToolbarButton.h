@@ -73,6 +73,9 @@ public:
     // Reads one stored button; an object of any other class is refused with
     // CArchiveException::badClass.
     static CKGPToolbarButton* ReadFrom(CArchive& ar);
+    // A loaded button tells the command manager its image (or asks it for
+    // one) once it joins a live list: Serialize itself changes nothing else.
+    void RecordLoadedImage();
 
     // Library-wide switches.
     static BOOL s_bRecordStandardImages;

@@ -105,7 +105,9 @@ TEST(LibraryRegistryTest, ValuesRoundTripAndMissingOrBadValuesLeaveTheTargetAlon
     delete[] data;
 
     CObList loaded;
-    ASSERT_TRUE(reader->Read(L"List", loaded));
+    EXPECT_FALSE(reader->Read(L"List", loaded, RUNTIME_CLASS(CObList))) << "read as the class expected";
+    EXPECT_TRUE(loaded.IsEmpty());
+    ASSERT_TRUE(reader->Read(L"List", loaded, RUNTIME_CLASS(CStoredPoint)));
     ASSERT_EQ(2, loaded.GetCount());
     EXPECT_EQ(22, static_cast<CStoredPoint*>(loaded.GetTail())->x);
     while (!loaded.IsEmpty()) {
@@ -115,11 +117,13 @@ TEST(LibraryRegistryTest, ValuesRoundTripAndMissingOrBadValuesLeaveTheTargetAlon
     // Missing values, wrong kinds and a damaged archive: FALSE, target unchanged.
     number = 5;
     EXPECT_FALSE(reader->Read(L"Missing", number));
+    EXPECT_FALSE(reader->HasValue(L"Missing"));
+    EXPECT_TRUE(reader->HasValue(L"Text"));
     EXPECT_FALSE(reader->Read(L"Text", number));
     EXPECT_EQ(5, number);
     EXPECT_FALSE(reader->Read(L"Block", rect));
     EXPECT_EQ(CRect(1, -2, 300, 400), rect);
-    EXPECT_FALSE(reader->Read(L"Damaged", loaded));
+    EXPECT_FALSE(reader->Read(L"Damaged", loaded, RUNTIME_CLASS(CObject)));
     EXPECT_TRUE(loaded.IsEmpty());
 
     CKGPRegistryHandle cleaner(FALSE, FALSE);

@@ -16,6 +16,7 @@
 #include "tests/support/MessagePump.h"
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -251,20 +252,49 @@ TEST_F(DockingFrameTest, BarStateSavesLoadsAndSurvivesMissingOrDamagedValues)
     EXPECT_FALSE(missing->IsStateRestored());
     EXPECT_EQ(0, missing->m_recentDockInfo.nRecentRowIndex);
 
-    {   // Damaged values: a rectangle of the wrong size, an edge that is none, a negative row.
-        CKGPRegistryHandle writer(FALSE, FALSE);
-        ASSERT_TRUE(writer->CreateKey(CString(kProfile) + _T("KGPControlBar-4000")));
-        const BYTE shortRect[3] = {1, 2, 3};
-        writer->Write(_T("RectRecentDocked"), shortRect, sizeof(shortRect));
-        writer->Write(_T("RecentFrameAlignment"), 0x0777);
-        writer->Write(_T("RecentRowIndex"), -5);
+    // One damaged value refuses the whole record, and the bar keeps every field:
+    // a rectangle of the wrong size or beyond any screen, an edge that is none or
+    // several, a negative row, a width beyond any screen, a hidden flag of
+    // another kind.
+    const CString key = CString(kProfile) + _T("KGPControlBar-4000");
+    const BYTE shortRect[3] = {1, 2, 3};
+    const LONG farRect[4] = {0, 0, 0x10000, 10};
+    const std::function<void(CKGPRegistry&)> damages[] = {
+        [&](CKGPRegistry& reg) { reg.Write(_T("RectRecentDocked"), shortRect, sizeof(shortRect)); },
+        [&](CKGPRegistry& reg) { reg.Write(_T("RectRecentFloat"), reinterpret_cast<const BYTE*>(farRect), 16); },
+        [](CKGPRegistry& reg) { reg.Write(_T("RecentFrameAlignment"), 0x0777); },
+        [](CKGPRegistry& reg) { reg.Write(_T("RecentFrameAlignment"), CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP); },
+        [](CKGPRegistry& reg) { reg.Write(_T("RecentRowIndex"), -5); },
+        [](CKGPRegistry& reg) { reg.Write(_T("MRUWidth"), 0x40000000); },
+        [](CKGPRegistry& reg) { reg.Write(_T("IsFloating"), _T("yes")); },
+    };
+    for (const auto& damage : damages) {
+        ASSERT_TRUE(bar->SaveState(kProfile, -1, 0));
+        {
+            CKGPRegistryHandle writer(FALSE, FALSE);
+            ASSERT_TRUE(writer->CreateKey(key));
+            damage(*writer);
+        }
+        auto damaged = MakeBar(&frame, 400);
+        damaged->m_recentDockInfo.rectRecentDocked = CRect(1, 1, 2, 2);
+        damaged->m_recentDockInfo.nRecentRowIndex = 3;
+        EXPECT_FALSE(damaged->LoadState(kProfile, -1, 0));
+        EXPECT_EQ(CRect(1, 1, 2, 2), damaged->m_recentDockInfo.rectRecentDocked);
+        EXPECT_EQ(0u, damaged->m_recentDockInfo.dwRecentAlignment);
+        EXPECT_EQ(3, damaged->m_recentDockInfo.nRecentRowIndex);
+        EXPECT_FALSE(damaged->IsStateRestored());
     }
-    auto damaged = MakeBar(&frame, 400);
-    damaged->m_recentDockInfo.rectRecentDocked = CRect(1, 1, 2, 2);
-    EXPECT_TRUE(damaged->LoadState(kProfile, -1, 0));
-    EXPECT_EQ(CRect(1, 1, 2, 2), damaged->m_recentDockInfo.rectRecentDocked);
-    EXPECT_EQ(0u, damaged->m_recentDockInfo.dwRecentAlignment);
-    EXPECT_EQ(0, damaged->m_recentDockInfo.nRecentRowIndex);
+    {   // A missing value is no damage: its field stays.
+        ASSERT_TRUE(bar->SaveState(kProfile, -1, 0));
+        CKGPRegistryHandle writer(FALSE, FALSE);
+        ASSERT_TRUE(writer->CreateKey(key));
+        ASSERT_TRUE(writer->DeleteValue(_T("RecentRowIndex")));
+    }
+    auto older = MakeBar(&frame, 400);
+    older->m_recentDockInfo.nRecentRowIndex = 3;
+    EXPECT_TRUE(older->LoadState(kProfile, -1, 0));
+    EXPECT_EQ(3, older->m_recentDockInfo.nRecentRowIndex);
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), older->m_recentDockInfo.dwRecentAlignment);
 
     CKGPRegistryHandle::SetCustomRegistryClass(RUNTIME_CLASS(CFailingRegistry));
     EXPECT_FALSE(bar->SaveState(kProfile)); // the key could not be created
@@ -291,18 +321,25 @@ TEST_F(DockingFrameTest, ArchivesCarryTheEdgeAndTheVisibility)
     EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), loaded->GetCurrentAlignment()); // replaced, not ORed
     EXPECT_TRUE(loaded->GetRecentVisibleState());
 
-    CMemFile truncated;
-    truncated.Write("\x00\x40", 2);
-    truncated.SeekToBegin();
-    CArchive load(&truncated, CArchive::load);
-    bool threw = false;
-    try {
-        loaded->Serialize(load);
-    } catch (CArchiveException* e) {
-        threw = true;
-        e->Delete();
-    }
-    EXPECT_TRUE(threw);
+    // Refused: cut short, an edge of 0 or of several bits. The bar keeps its
+    // edge and its visibility.
+    const auto refused = [&](const std::vector<BYTE>& bytes) {
+        CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+        CArchive load(&file, CArchive::load);
+        try {
+            loaded->Serialize(load);
+        } catch (CArchiveException* e) {
+            e->Delete();
+            return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(refused({0x00, 0x40}));
+    EXPECT_TRUE(refused({0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}));
+    EXPECT_TRUE(refused({0x00, 0x30, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}));
+    EXPECT_TRUE(refused({0x00, 0x10, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), loaded->GetCurrentAlignment());
+    EXPECT_TRUE(loaded->GetRecentVisibleState());
 }
 
 TEST_F(DockingFrameTest, TheBarsMenuShowsAndHidesBarsThroughTheFramesCommands)

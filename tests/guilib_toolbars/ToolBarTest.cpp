@@ -1,5 +1,5 @@
 // A toolbar in a frame: built from its resource, pressed by clicks that send
-// commands, its state saved, damaged and reloaded.
+// commands, its resource lists and forbidden commands across its stored state.
 #include <gtest/gtest.h>
 
 #include "guilib/controls/KGPToolTipFactory.h"
@@ -8,6 +8,7 @@
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
+#include "tests/guilib_toolbars/ToolBarTestFrame.h"
 #include "tests/guilib_toolbars/ToolBarTestIds.h"
 
 #include <afxarch.h>
@@ -16,78 +17,9 @@
 
 namespace {
 
-constexpr LPCTSTR kProfile = _T("Software\\KeyloftTests\\Toolbars\\");
-constexpr UINT kBarId = 0xE805;
-
-class CCommandFrame : public CKGPFrameWnd {
-public:
-    BOOL Open()
-    {
-        m_bAutoMenuEnable = FALSE;  // commands without a handler stay enabled
-        return Create(nullptr, _T("Toolbars"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 420, 300));
-    }
-    std::vector<UINT> commands;
-    std::vector<UINT> prompts;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == 0x362)  // the status-bar prompt
-            prompts.push_back(static_cast<UINT>(wParam));
-        return CKGPFrameWnd::WindowProc(message, wParam, lParam);
-    }
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
-        if (lParam == 0)
-            commands.push_back(LOWORD(wParam));
-        return TRUE;
-    }
-    void PostNcDestroy() override {}
-};
-
-class ToolBarTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(frame.Open());
-        ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarId));
-        ASSERT_TRUE(bar.LoadToolBar(IDR_TEST_TOOLBAR));
-        bar.AdjustLayout();
-    }
-    void TearDown() override
-    {
-        CKGPRegistryHandle(FALSE, FALSE)->DeleteKey(_T("Software\\KeyloftTests\\Toolbars"), TRUE);
-        bar.DestroyWindow();
-        frame.DestroyWindow();
-    }
-    void Click(CPoint down, CPoint up)
-    {
-        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
-        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
-    }
-    std::vector<UINT> Commands() const
-    {
-        std::vector<UINT> ids;
-        for (int i = 0; i < bar.GetCount(); ++i)
-            ids.push_back(bar.GetButton(i)->m_nCommand);
-        return ids;
-    }
-    void WriteButtons(const CMemFile& file)
-    {
-        CMemFile& bytes = const_cast<CMemFile&>(file);
-        const UINT length = static_cast<UINT>(bytes.GetLength());
-        BYTE* data = bytes.Detach();
-        CKGPRegistryHandle reg(FALSE, FALSE);
-        CString key;
-        key.Format(_T("%sKGToolBar-%d"), kProfile, kBarId);
-        ASSERT_TRUE(reg->CreateKey(key));
-        ASSERT_TRUE(reg->Write(_T("Buttons"), data, length));
-        free(data);
-    }
-
-    CCommandFrame frame;
-    CKGPToolBar bar;
-};
+using toolbar_test::ToolBarTest;
+using toolbar_test::kBarId;
+using toolbar_test::kProfile;
 
 TEST_F(ToolBarTest, BuiltFromItsResourceAndClickedButtonsSendTheirCommands)
 {
@@ -324,57 +256,6 @@ TEST_F(ToolBarTest, HotButtonsForbiddenCommandsAndTheListOfBars)
     EXPECT_TRUE(bar.LoadState(kProfile));
     CKGPToolBar::SetForbiddenCommands(CList<UINT, UINT>());
     EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, 0, ID_TEST_PRINT}), Commands()) << "dropped from the stored state";
-}
-
-TEST_F(ToolBarTest, StateSavedDamagedAndReloaded)
-{
-    CKGPToolbarButton text(ID_TEST_OPEN, -1, L"Text");
-    bar.InsertButton(text, 0);
-    ASSERT_TRUE(bar.SaveState(kProfile));
-    const std::vector<UINT> saved = Commands();
-
-    const UINT other[] = {ID_TEST_PRINT};
-    bar.SetButtons(other, 1);
-    ASSERT_TRUE(bar.LoadState(kProfile));
-    EXPECT_EQ(saved, Commands());
-    EXPECT_EQ(CString(L"Text"), bar.GetButton(0)->m_strCaption);
-
-    // Cut short: nothing changes.
-    bar.SetButtons(other, 1);
-    CKGPToolBar source;
-    ASSERT_TRUE(source.Create(&frame, WS_CHILD, kBarId + 2));
-    source.InsertButton(text);
-    CMemFile full;
-    {
-        CArchive ar(&full, CArchive::store);
-        source.Serialize(ar);
-        ar.Close();
-    }
-    const UINT fullLength = static_cast<UINT>(full.GetLength());
-    BYTE* fullBytes = full.Detach();
-    CMemFile truncated;
-    truncated.Write(fullBytes, fullLength - 12);
-    free(fullBytes);
-    WriteButtons(truncated);
-    EXPECT_FALSE(bar.LoadState(kProfile));
-    EXPECT_EQ(std::vector<UINT>{ID_TEST_PRINT}, Commands());
-
-    // An object of another class where a button belongs: refused.
-    CMemFile foreign;
-    {
-        CArchive ar(&foreign, CArchive::store);
-        CCmdUsageCount usage;
-        ar << DWORD(CBRS_ALIGN_TOP) << DWORD(1);
-        ar.WriteCount(1);
-        ar.WriteObject(&usage);
-        ar.Close();
-    }
-    WriteButtons(foreign);
-    EXPECT_FALSE(bar.LoadState(kProfile));
-    EXPECT_EQ(std::vector<UINT>{ID_TEST_PRINT}, Commands());
-
-    EXPECT_TRUE(bar.DeleteStoredState(kProfile));
-    EXPECT_FALSE(bar.LoadState(kProfile));
 }
 
 }  // namespace
