@@ -30,22 +30,24 @@ void CKGPStoredReader::Refuse(int nCause)
     AfxThrowArchiveException(nCause);
 }
 
-int CKGPStoredReader::ReadInt(int nMin, int nMax)
+template <class T>
+T CKGPStoredReader::ReadWithin(T min, T max)
 {
-    int value = 0;
+    T value{};
     m_ar >> value;
-    if (value < nMin || value > nMax)
+    if (value < min || value > max)
         Refuse();
     return value;
 }
 
+int CKGPStoredReader::ReadInt(int nMin, int nMax)
+{
+    return ReadWithin(nMin, nMax);
+}
+
 UINT CKGPStoredReader::ReadUInt(UINT nMin, UINT nMax)
 {
-    UINT value = 0;
-    m_ar >> value;
-    if (value < nMin || value > nMax)
-        Refuse();
-    return value;
+    return ReadWithin(nMin, nMax);
 }
 
 DWORD CKGPStoredReader::ReadOneOf(std::initializer_list<DWORD> allowed)

@@ -80,6 +80,9 @@ public:
     [[noreturn]] static void Refuse(int nCause = CArchiveException::genericException);
 
 private:
+    template <class T>
+    T ReadWithin(T min, T max);
+
     CArchive& m_ar;
     std::unordered_set<const CObject*> m_read;
 };

@@ -1,0 +1,84 @@
+#include "tests/guilib_state/GuiObjectCounts.h"
+
+#include <winternl.h>
+
+namespace stored_state_test {
+
+namespace {
+
+// One entry of the GDI handle table (64-bit layout); a non-zero type is a
+// live object.
+struct GdiHandleEntry {
+    ULONGLONG object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    ULONGLONG user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+
+constexpr size_t kGdiTableOffsetInPeb = 0xF8; // GdiSharedHandleTable, 64-bit
+constexpr size_t kGdiTableEntries = 0x10000;
+
+const BYTE* ProcessEnvironmentBlock()
+{
+    using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (query == nullptr ||
+        query(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0)
+        return nullptr;
+    return reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+}
+
+DWORD CountGdiTable()
+{
+    const BYTE* peb = ProcessEnvironmentBlock();
+    if (peb == nullptr)
+        return 0;
+    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kGdiTableOffsetInPeb);
+    if (table == nullptr)
+        return 0;
+    DWORD live = 0;
+    for (size_t i = 0; i < kGdiTableEntries; ++i)
+        live += table[i].type != 0 ? 1 : 0;
+    return live;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM param)
+{
+    ++*reinterpret_cast<DWORD*>(param);
+    return TRUE;
+}
+
+// A top-level window and all its descendants.
+BOOL CALLBACK CountWindowTree(HWND window, LPARAM param)
+{
+    CountWindow(window, param);
+    ::EnumChildWindows(window, CountWindow, param);
+    return TRUE;
+}
+
+DWORD CountThreadWindows()
+{
+    DWORD windows = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindowTree, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+} // namespace
+
+GuiObjectCounts CountGuiObjects()
+{
+    const HANDLE process = ::GetCurrentProcess();
+    GuiObjectCounts counts{::GetGuiResources(process, GR_GDIOBJECTS), ::GetGuiResources(process, GR_USEROBJECTS)};
+    if (counts.gdi == 0)
+        counts.gdi = CountGdiTable();
+    if (counts.user == 0)
+        counts.user = CountThreadWindows();
+    return counts;
+}
+
+} // namespace stored_state_test

@@ -1,0 +1,27 @@
+// The process's GDI and USER objects, to see that loads leave none behind.
+// GetGuiResources answers them on Windows; Wine's answers 0, so there the GDI
+// objects are counted in the handle table the process environment block
+// points at, and the USER objects are the thread's windows (the only USER
+// objects the library's readers could make).
+#pragma once
+
+#include <windows.h>
+
+#include <ostream>
+
+namespace stored_state_test {
+
+struct GuiObjectCounts {
+    DWORD gdi = 0;
+    DWORD user = 0;
+    bool operator==(const GuiObjectCounts& other) const { return gdi == other.gdi && user == other.user; }
+};
+
+GuiObjectCounts CountGuiObjects();
+
+inline std::ostream& operator<<(std::ostream& out, const GuiObjectCounts& counts)
+{
+    return out << counts.gdi << " GDI, " << counts.user << " USER";
+}
+
+} // namespace stored_state_test
