@@ -11,6 +11,7 @@
 #include <string>
 
 #include "afxexcept.h"
+#include "afxhandle.h"
 #include "afxobj.h"
 #include "afxstr.h"
 
@@ -256,7 +257,7 @@ public:
     BOOL IsArchived() const { return MatchesMask(FILE_ATTRIBUTE_ARCHIVE); }
 
 protected:
-    HANDLE m_hContext = nullptr;
+    CFindHandle m_hContext;
     WIN32_FIND_DATAW m_found = {};  // the current entry
     WIN32_FIND_DATAW m_next = {};   // the entry the next FindNextFile makes current
     BOOL m_bHasFound = FALSE;

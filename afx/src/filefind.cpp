@@ -26,9 +26,7 @@ CFileFind::~CFileFind() { Close(); }
 
 void CFileFind::Close()
 {
-    if (m_hContext != nullptr && m_hContext != INVALID_HANDLE_VALUE)
-        ::FindClose(m_hContext);
-    m_hContext = nullptr;
+    m_hContext.Reset();
     m_bHasFound = FALSE;
     m_bHasNext = FALSE;
     m_found = {};
@@ -40,12 +38,11 @@ BOOL CFileFind::FindFile(LPCTSTR pstrName, DWORD /*dwUnused*/)
 {
     Close();
     const CString pattern = (pstrName == nullptr || *pstrName == L'\0') ? CString(L"*.*") : CString(pstrName);
-    HANDLE handle = ::FindFirstFileW(pattern, &m_next);
-    if (handle == INVALID_HANDLE_VALUE) {
+    m_hContext.Reset(::FindFirstFileW(pattern, &m_next));
+    if (!m_hContext) {
         m_next = {};
         return FALSE;
     }
-    m_hContext = handle;
     m_bHasNext = TRUE;
 
     // Full paths are built on the pattern's folder made absolute.
@@ -68,7 +65,7 @@ BOOL CFileFind::FindNextFile()
         return FALSE;
     m_found = m_next;
     m_bHasFound = TRUE;
-    m_bHasNext = ::FindNextFileW(m_hContext, &m_next) ? TRUE : FALSE;
+    m_bHasNext = ::FindNextFileW(m_hContext.Get(), &m_next) ? TRUE : FALSE;
     if (!m_bHasNext)
         m_next = {};
     return m_bHasNext;

@@ -11,15 +11,15 @@ void CLanguageResources::Load(const CString& folder)
 {
     Free();
     m_builtIn = AfxGetResourceHandle();
-    m_traditional = ::LoadLibraryW(folder + L"lan_trad.dll");
-    m_english = ::LoadLibraryW(folder + L"lan_eng.dll");
+    m_traditional.Reset(::LoadLibraryW(folder + L"lan_trad.dll"));
+    m_english.Reset(::LoadLibraryW(folder + L"lan_eng.dll"));
 }
 
 HINSTANCE CLanguageResources::HandleOf(UINT language) const
 {
     if (language == Language::Simplified)
         return m_builtIn;
-    return language == Language::Traditional ? m_traditional : m_english;
+    return language == Language::Traditional ? m_traditional.Get() : m_english.Get();
 }
 
 UINT CLanguageResources::StoredLanguage()
@@ -56,17 +56,11 @@ bool CLanguageResources::Switch(UINT language)
 
 void CLanguageResources::Free()
 {
-    if (m_builtIn != nullptr && (m_traditional != nullptr || m_english != nullptr)) {
+    if (m_builtIn != nullptr && (m_traditional || m_english)) {
         HINSTANCE current = AfxGetResourceHandle();
-        if (current == m_traditional || current == m_english)
+        if (current == m_traditional.Get() || current == m_english.Get())
             AfxSetResourceHandle(m_builtIn);
     }
-    if (m_traditional != nullptr) {
-        ::FreeLibrary(m_traditional);
-        m_traditional = nullptr;
-    }
-    if (m_english != nullptr) {
-        ::FreeLibrary(m_english);
-        m_english = nullptr;
-    }
+    m_traditional.Reset();
+    m_english.Reset();
 }

@@ -38,7 +38,7 @@ public:
     void Free();
 
 private:
-    HINSTANCE m_builtIn = nullptr;
-    HMODULE m_traditional = nullptr;
-    HMODULE m_english = nullptr;
+    HINSTANCE m_builtIn = nullptr;  // the program's own module, never freed
+    CModuleHandle m_traditional;
+    CModuleHandle m_english;
 };

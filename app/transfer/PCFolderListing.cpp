@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 namespace {
 
 bool HasBareExtension(const CString& name, const CString& extensionBare)
@@ -28,17 +26,16 @@ std::vector<PCFolderEntry> ListPCFolder(const CString& folder, LPCTSTR extension
         root += L"\\";
     const CString extension(extensionBare);
     WIN32_FIND_DATAW found{};
-    const HANDLE handle = ::FindFirstFileExW(root + L"*." + extension, FindExInfoBasic, &found,
-                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (handle == INVALID_HANDLE_VALUE)
+    const CFindHandle search(::FindFirstFileExW(root + L"*." + extension, FindExInfoBasic, &found,
+                                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!search)
         return entries;
-    const std::unique_ptr<void, decltype(&::FindClose)> search(handle, &::FindClose);
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         CString name(found.cFileName);
         if (HasBareExtension(name, extension))
             entries.push_back({std::move(name), ClampedSize(found.nFileSizeHigh, found.nFileSizeLow)});
-    } while (::FindNextFileW(search.get(), &found));
+    } while (::FindNextFileW(search.Get(), &found));
     return entries;
 }

@@ -1,7 +1,6 @@
 #include "core/files/Folders.h"
 
 #include <algorithm>
-#include <memory>
 #include <mutex>
 #include <string>
 
@@ -38,17 +37,16 @@ void ForEachFileWithExtension(LPCTSTR folder, LPCTSTR ext, Visit visit)
     // "song.midi", so the extension is compared again below.
     const CString pattern = root + L"*." + ext;
     WIN32_FIND_DATAW found{};
-    const HANDLE handle = ::FindFirstFileW(pattern, &found);
-    if (handle == INVALID_HANDLE_VALUE)
+    const CFindHandle search(::FindFirstFileW(pattern, &found));
+    if (!search)
         return;
-    const std::unique_ptr<void, decltype(&::FindClose)> search(handle, &::FindClose);
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         const CString name(found.cFileName);
         if (HasExtension(name, ext))
             visit(root, name);
-    } while (::FindNextFileW(search.get(), &found));
+    } while (::FindNextFileW(search.Get(), &found));
 }
 
 } // namespace
