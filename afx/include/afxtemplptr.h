@@ -1,7 +1,8 @@
 // Typed views of the pointer collections (part of afxtempl.h):
 // CTypedPtrArray<CObArray, CPage*>, CTypedPtrList<CPtrList, CItem*>,
 // CTypedPtrMap<CMapStringToPtr, CString, CItem*>. The base collection stores the
-// pointers; these only convert them on the way in and out.
+// pointers; these only convert them on the way in and out, and own nothing.
+// COwningPtrList<CObList, CItem*> is the typed list that owns its elements.
 #pragma once
 
 #include "afxtempl.h"
@@ -50,6 +51,41 @@ public:
     POSITION InsertBefore(POSITION position, TYPE element) { return Base::InsertBefore(position, element); }
     POSITION InsertAfter(POSITION position, TYPE element) { return Base::InsertAfter(position, element); }
     POSITION Find(TYPE element, POSITION startAfter = nullptr) const { return Base::Find(element, startAfter); }
+};
+
+// A typed pointer list that owns its elements: those still listed are deleted
+// when the list is destroyed, emptied with DeleteAll or dropped one by one with
+// DeleteAt. What RemoveHead, RemoveTail and RemoveAt hand back becomes the
+// caller's; MoveAllTo hands every element to another list. RemoveAll lets the
+// elements go undeleted: use it only once another owner holds them. The list
+// is stored as its base list (a CObList's archive form is unchanged).
+template <class BASE_CLASS, class TYPE>
+class COwningPtrList : public CTypedPtrList<BASE_CLASS, TYPE> {
+    using Base = CTypedPtrList<BASE_CLASS, TYPE>;
+
+public:
+    using Base::Base;
+    ~COwningPtrList() override { DeleteAll(); }
+    COwningPtrList(const COwningPtrList&) = delete;
+    COwningPtrList& operator=(const COwningPtrList&) = delete;
+
+    void DeleteAll()
+    {
+        while (!this->IsEmpty())
+            delete this->RemoveHead();
+    }
+    void DeleteAt(POSITION position)
+    {
+        TYPE element = this->GetAt(position);
+        this->RemoveAt(position);
+        delete element;
+    }
+    // Appends every element to `target`, which owns them from now on.
+    void MoveAllTo(COwningPtrList& target)
+    {
+        target.AddTail(this);
+        this->RemoveAll();
+    }
 };
 
 template <class BASE_CLASS, class KEY, class VALUE>

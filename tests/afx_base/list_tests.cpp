@@ -1,4 +1,5 @@
-// CList and the named lists: order, positions across removal, searching.
+// CList and the named lists: order, positions across removal, searching; the
+// owning typed list: what it deletes and what it hands over.
 #include <afx.h>
 
 #include <gtest/gtest.h>
@@ -128,6 +129,65 @@ TEST(NamedLists, StringListsCompareByTextAndObjectListsByPointer)
     pages.AddTail(&second);
     EXPECT_EQ(pages.Find(&second), pages.FindIndex(1));
     EXPECT_EQ(pages.Find(&names), nullptr);
+}
+
+// An object that counts the live instances of its kind.
+class CCounted : public CObject {
+public:
+    explicit CCounted(int value) : m_value(value) { ++s_live; }
+    ~CCounted() override { --s_live; }
+    int m_value;
+    static int s_live;
+};
+int CCounted::s_live = 0;
+
+TEST(OwningPtrList, DeletesWhatItStillHoldsAndHandsOverWhatIsTakenOut)
+{
+    CCounted* kept = nullptr;
+    {
+        COwningPtrList<CObList, CCounted*> list;
+        for (int i = 1; i <= 5; ++i)
+            list.AddTail(new CCounted(i));
+        EXPECT_EQ(CCounted::s_live, 5);
+        EXPECT_EQ(list.GetHead()->m_value, 1);  // typed: no cast at the caller
+
+        kept = list.RemoveHead();  // the caller's from now on
+        list.DeleteAt(list.FindIndex(1));  // the third
+        EXPECT_EQ(CCounted::s_live, 4);
+        EXPECT_EQ(list.GetCount(), 3);
+        EXPECT_EQ(list.GetAt(list.FindIndex(1))->m_value, 4);
+
+        COwningPtrList<CObList, CCounted*> target;
+        target.AddTail(new CCounted(9));
+        list.MoveAllTo(target);
+        EXPECT_TRUE(list.IsEmpty());
+        EXPECT_EQ(target.GetCount(), 4);
+        EXPECT_EQ(target.GetTail()->m_value, 5);
+        EXPECT_EQ(CCounted::s_live, 5);
+
+        target.DeleteAll();
+        EXPECT_TRUE(target.IsEmpty());
+        EXPECT_EQ(CCounted::s_live, 1);
+
+        target.AddTail(new CCounted(10));
+        target.AddTail(static_cast<CCounted*>(nullptr));  // a null entry is passed over
+    }
+    EXPECT_EQ(CCounted::s_live, 1);  // the list went with its last element
+    delete kept;
+    EXPECT_EQ(CCounted::s_live, 0);
+}
+
+TEST(OwningPtrList, IsAnObjectListToCodeThatOnlyReadsIt)
+{
+    COwningPtrList<CObList, CCounted*> list;
+    list.AddTail(new CCounted(1));
+    const CObList& plain = list;
+    EXPECT_EQ(plain.GetCount(), 1);
+    EXPECT_TRUE(plain.GetHead()->IsKindOf(RUNTIME_CLASS(CObject)));
+    CObList pointing;
+    pointing.AddTail(&plain);  // pointing lists share, never delete
+    pointing.RemoveAll();
+    EXPECT_EQ(CCounted::s_live, 1);
 }
 
 } // namespace

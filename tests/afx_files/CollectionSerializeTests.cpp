@@ -54,6 +54,31 @@ TEST(CollectionSerialize, ObListKeepsOrderSharingAndNulls)
     EXPECT_EQ(first, fourth);
 }
 
+TEST(CollectionSerialize, OwningTypedListStoresAsAnObjectListAndOwnsWhatItLoads)
+{
+    COwningPtrList<CObList, CShape*> owning;
+    owning.AddTail(new CShape(1, L"a"));
+    owning.AddTail(new CCircle(2, L"b", 3));
+    owning.AddTail(static_cast<CShape*>(nullptr));
+    CObList plain;
+    plain.AddTail(&owning);  // the same objects, listed without owning them
+    const std::vector<BYTE> bytes = Store(owning);
+    EXPECT_EQ(bytes, Store(plain));
+
+    COwningPtrList<CObList, CShape*> back;
+    LoadInto(back, bytes);
+    ASSERT_EQ(3, back.GetCount());
+    EXPECT_EQ(1, back.GetHead()->m_id);
+    EXPECT_TRUE(back.GetAt(back.FindIndex(1))->IsKindOf(RUNTIME_CLASS(CCircle)));
+    EXPECT_EQ(nullptr, back.GetTail());
+    CObList plainBack;
+    LoadInto(plainBack, bytes);
+    std::unique_ptr<CObject> c1(plainBack.GetHead());
+    std::unique_ptr<CObject> c2(plainBack.GetAt(plainBack.FindIndex(1)));
+    EXPECT_EQ(Store(back), Store(plainBack));
+    plain.RemoveAll();
+}
+
 TEST(CollectionSerialize, ObArrayAndObjectMapRoundTrip)
 {
     CShape a(1, L"a");
