@@ -56,12 +56,11 @@ void CKGPButton::SizeToContent()
     CSize size = GetImageSize();
     if (size.cx == 0) {
         CClientDC dc(this);
-        CFont* oldFont = dc.SelectObject(CFont::FromHandle(GetKGPGlobalData().GetRegularFont()));
+        const CSelectionScope selected(dc, GetKGPGlobalData().GetRegularFont());
         CString text;
         GetWindowText(text);
         size = dc.GetTextExtent(text);
         size.cx += 8;
-        dc.SelectObject(oldFont);
     }
     SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, size.cx + 2 * kBorder, size.cy + 2 * kBorder,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -234,7 +233,7 @@ void CKGPButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState)
         const CKGPGlobalData& data = GetKGPGlobalData();
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(disabled ? data.clrGrayText : data.clrBtnText);
-        pDC->SelectObject(CFont::FromHandle(GetKGPGlobalData().GetRegularFont()));
+        const CSelectionScope font(*pDC, data.GetRegularFont());
         pDC->DrawText(text, content, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 }
@@ -252,11 +251,10 @@ void CKGPButton::DrawImage(CDC* pDC, const CRect& rect, BOOL bDisabled)
     m_bitmap.GetBitmap(&info);
     CDC source;
     source.CreateCompatibleDC(pDC);
-    CBitmap* old = source.SelectObject(&m_bitmap);
+    const CSelectionScope selected(source, m_bitmap);
     const CPoint at(rect.left + (rect.Width() - info.bmWidth) / 2, rect.top + (rect.Height() - info.bmHeight) / 2);
     pDC->TransparentBlt(at.x, at.y, info.bmWidth, info.bmHeight, &source, 0, 0, info.bmWidth, info.bmHeight,
                         source.GetPixel(0, 0));
-    source.SelectObject(old);
 }
 
 void CKGPButton::OnDrawFocusRect(CDC* pDC, const CRect& rectClient)

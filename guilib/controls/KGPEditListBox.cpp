@@ -86,7 +86,7 @@ void CKGPEditListBox::OnPaint()
     dc.FillSolidRect(caption, data.clrBarFace);
     CString text;
     GetWindowText(text);
-    dc.SelectObject(CFont::FromHandle(data.GetBoldFont()));
+    const CSelectionScope font(dc, data.GetBoldFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(data.clrBtnText);
     caption.left += 4;

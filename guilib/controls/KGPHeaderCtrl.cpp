@@ -70,7 +70,7 @@ void CKGPHeaderCtrl::PaintHeader(CDC* pDC)
     if (font == nullptr) {
         font = GetKGPGlobalData().GetRegularFont();
     }
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, font);
+    const CSelectionScope selected(pDC->m_hDC, font);
     const int count = GetItemCount();
     for (int i = 0; i < count; ++i) {
         CRect rect;
@@ -78,7 +78,6 @@ void CKGPHeaderCtrl::PaintHeader(CDC* pDC)
             DrawItem(pDC, i, rect, i == m_nPressedItem, i == m_nHotItem);
         }
     }
-    ::SelectObject(pDC->m_hDC, oldFont);
 }
 
 LRESULT CKGPHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -66,10 +66,8 @@ BOOL CKGPImageEditDlg::ReadPixels()
         m_sizeImage = CSize(info.bmWidth, info.bmHeight);
     std::vector<DWORD> all(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
     BITMAPINFO format = kgp::Dib32Info(info.bmWidth, info.bmHeight);
-    HDC screen = ::GetDC(nullptr);
-    const int rows = ::GetDIBits(screen, static_cast<HBITMAP>(m_pBitmap->GetSafeHandle()), 0,
+    const int rows = ::GetDIBits(CWindowDCHandle(nullptr).Get(), static_cast<HBITMAP>(m_pBitmap->GetSafeHandle()), 0,
                                  static_cast<UINT>(info.bmHeight), all.data(), &format, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
     if (rows != info.bmHeight)
         return FALSE;
     m_pixels.clear();
@@ -86,8 +84,8 @@ void CKGPImageEditDlg::WritePixels()
     std::vector<DWORD> all(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
     BITMAPINFO format = kgp::Dib32Info(info.bmWidth, info.bmHeight);
     const HBITMAP bitmap = static_cast<HBITMAP>(m_pBitmap->GetSafeHandle());
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), all.data(), &format, DIB_RGB_COLORS);
+    const CWindowDCHandle screen(nullptr);
+    ::GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(info.bmHeight), all.data(), &format, DIB_RGB_COLORS);
     const std::vector<COLORREF>& edited = m_wndGrid.GetPixels();
     for (int y = 0; y < m_sizeImage.cy; ++y) {
         for (int x = 0; x < m_sizeImage.cx; ++x) {
@@ -96,8 +94,7 @@ void CKGPImageEditDlg::WritePixels()
             pixel = (pixel & 0xFF000000u) | SwapRedBlue(edited[static_cast<size_t>(y) * m_sizeImage.cx + x]);
         }
     }
-    ::SetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), all.data(), &format, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    ::SetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(info.bmHeight), all.data(), &format, DIB_RGB_COLORS);
 }
 
 BOOL CKGPImageEditDlg::OnInitDialog()

@@ -14,10 +14,10 @@ BITMAPINFO Dib32Info(int width, int height)
     return info;
 }
 
-HBITMAP CreateDib32(int width, int height, void** bits)
+CGdiHandle<HBITMAP> CreateDib32(int width, int height, void** bits)
 {
     BITMAPINFO info = Dib32Info(width, height);
-    return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+    return CGdiHandle<HBITMAP>(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
 CDibCopy::CDibCopy(HDC target, const RECT& area) : m_target(target), m_area(area)
@@ -28,19 +28,16 @@ CDibCopy::CDibCopy(HDC target, const RECT& area) : m_target(target), m_area(area
         return;
     }
     void* bits = nullptr;
-    HBITMAP dib = CreateDib32(width, height, &bits);
-    if (dib == nullptr) {
+    const CGdiHandle<HBITMAP> dib = CreateDib32(width, height, &bits);
+    if (!dib) {
         return;
     }
-    HDC memory = ::CreateCompatibleDC(target);
-    HGDIOBJ old = ::SelectObject(memory, dib);
-    ::BitBlt(memory, 0, 0, width, height, target, area.left, area.top, SRCCOPY);
+    const CMemoryDCHandle memory(::CreateCompatibleDC(target));
+    const CSelectionScope selected(memory.Get(), dib.Get());
+    ::BitBlt(memory.Get(), 0, 0, width, height, target, area.left, area.top, SRCCOPY);
     ::GdiFlush();
     const auto* first = static_cast<const DWORD*>(bits);
     m_pixels.assign(first, first + static_cast<size_t>(width) * height);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::DeleteObject(dib);
 }
 
 CDibCopy::~CDibCopy() = default;

@@ -2,6 +2,7 @@
 // made from the DC, changed in place, put back.
 #pragma once
 
+#include <afxhandle.h>
 #include <afxwin.h>
 
 #include <vector>
@@ -35,6 +36,6 @@ private:
 // The header of a 32-bit top-down DIB of the given size.
 BITMAPINFO Dib32Info(int width, int height);
 // A 32-bit top-down DIB section of the given size; bits receives its pixels.
-HBITMAP CreateDib32(int width, int height, void** bits);
+CGdiHandle<HBITMAP> CreateDib32(int width, int height, void** bits);
 
 } // namespace kgp

@@ -43,19 +43,17 @@ void CKGPDrawManager::SaveOrRestore(const CRect& band, CBitmap* pBitmap)
     if (pBitmap == nullptr || band.IsRectEmpty()) {
         return;
     }
-    HDC memory = ::CreateCompatibleDC(m_dc.m_hDC);
+    const CMemoryDCHandle memory(::CreateCompatibleDC(m_dc.m_hDC));
     const bool saving = pBitmap->GetSafeHandle() == nullptr;
     if (saving) {
         pBitmap->Attach(::CreateCompatibleBitmap(m_dc.m_hDC, band.Width(), band.Height()));
     }
-    HGDIOBJ old = ::SelectObject(memory, pBitmap->GetSafeHandle());
+    const CSelectionScope selected(memory.Get(), pBitmap->GetSafeHandle());
     if (saving) {
-        ::BitBlt(memory, 0, 0, band.Width(), band.Height(), m_dc.m_hDC, band.left, band.top, SRCCOPY);
+        ::BitBlt(memory.Get(), 0, 0, band.Width(), band.Height(), m_dc.m_hDC, band.left, band.top, SRCCOPY);
     } else {
-        ::BitBlt(m_dc.m_hDC, band.left, band.top, band.Width(), band.Height(), memory, 0, 0, SRCCOPY);
+        ::BitBlt(m_dc.m_hDC, band.left, band.top, band.Width(), band.Height(), memory.Get(), 0, 0, SRCCOPY);
     }
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
 }
 
 void CKGPDrawManager::ShadeBand(const CRect& band, int nDepth, int nMinBrightness, int nMaxBrightness,

@@ -13,7 +13,7 @@ CKGPMemDC::CKGPMemDC(CDC& dc, CWnd* pWnd) : m_dc(dc)
         m_memDC.DeleteDC();
         return;
     }
-    m_pOldBitmap = m_memDC.SelectObject(&m_bitmap);
+    m_bitmapSelected.emplace(m_memDC, m_bitmap);
     m_bMemDC = TRUE;
 }
 
@@ -24,5 +24,4 @@ CKGPMemDC::~CKGPMemDC()
     }
     ::BitBlt(m_dc.m_hDC, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_memDC.m_hDC, m_rect.left,
              m_rect.top, SRCCOPY);
-    m_memDC.SelectObject(m_pOldBitmap);
 }

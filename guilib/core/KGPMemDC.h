@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include <optional>
+
 class CKGPMemDC {
 public:
     CKGPMemDC(CDC& dc, CWnd* pWnd);
@@ -20,7 +22,7 @@ private:
     CDC& m_dc;
     CDC m_memDC;
     CBitmap m_bitmap;
-    CBitmap* m_pOldBitmap = nullptr;
+    std::optional<CSelectionScope> m_bitmapSelected;  // put back before the bitmap and DC go
     CRect m_rect;
     BOOL m_bMemDC = FALSE;
 };

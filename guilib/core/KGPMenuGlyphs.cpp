@@ -89,7 +89,8 @@ BOOL CKGPMenuGlyphs::DrawInColour(CDC* pDC, int nGlyph, CRect rect, COLORREF col
     }
     const int left = rect.left + (rect.Width() - GetWidth()) / 2;
     const int top = rect.top + (rect.Height() - GetHeight()) / 2;
-    HBRUSH brush = ::CreateSolidBrush(colour);
+    const CGdiHandle<HBRUSH> owner(::CreateSolidBrush(colour));
+    const HBRUSH brush = owner.Get();
     HDC dc = pDC->m_hDC;
     switch (entry->shape) {
     case Shape::Close:
@@ -114,7 +115,6 @@ BOOL CKGPMenuGlyphs::DrawInColour(CDC* pDC, int nGlyph, CRect rect, COLORREF col
         Triangle(dc, left, top, entry->shape, brush);
         break;
     }
-    ::DeleteObject(brush);
     return TRUE;
 }
 

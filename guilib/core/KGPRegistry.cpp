@@ -35,10 +35,7 @@ void CKGPRegistry::Init(BOOL bAdmin, BOOL bReadOnly)
 
 void CKGPRegistry::Close()
 {
-    if (m_hKey != nullptr) {
-        ::RegCloseKey(m_hKey);
-        m_hKey = nullptr;
-    }
+    m_key.Reset();
 }
 
 BOOL CKGPRegistry::CreateKey(LPCTSTR pszPath)
@@ -48,7 +45,7 @@ BOOL CKGPRegistry::CreateKey(LPCTSTR pszPath)
         return FALSE;
     }
     return ::RegCreateKeyExW(m_hRoot, pszPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                             &m_hKey, nullptr) == ERROR_SUCCESS;
+                             m_key.Put(), nullptr) == ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::Open(LPCTSTR pszPath)
@@ -58,7 +55,7 @@ BOOL CKGPRegistry::Open(LPCTSTR pszPath)
         return FALSE;
     }
     const REGSAM access = m_bReadOnly ? KEY_READ : KEY_READ | KEY_WRITE;
-    return ::RegOpenKeyExW(m_hRoot, pszPath, 0, access, &m_hKey) == ERROR_SUCCESS;
+    return ::RegOpenKeyExW(m_hRoot, pszPath, 0, access, m_key.Put()) == ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::DeleteKey(LPCTSTR pszPath, BOOL bRecursive)
@@ -75,27 +72,28 @@ BOOL CKGPRegistry::DeleteKey(LPCTSTR pszPath, BOOL bRecursive)
 
 BOOL CKGPRegistry::DeleteValue(LPCTSTR pszValue)
 {
-    return !m_bReadOnly && m_hKey != nullptr && ::RegDeleteValueW(m_hKey, pszValue) == ERROR_SUCCESS;
+    return !m_bReadOnly && m_key.Get() != nullptr && ::RegDeleteValueW(m_key.Get(), pszValue) == ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::HasValue(LPCTSTR pszValue)
 {
-    return m_hKey != nullptr && ::RegQueryValueExW(m_hKey, pszValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return m_key.Get() != nullptr &&
+           ::RegQueryValueExW(m_key.Get(), pszValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::Write(LPCTSTR pszKey, int nValue)
 {
     const DWORD value = static_cast<DWORD>(nValue);
-    return !m_bReadOnly && m_hKey != nullptr &&
-           ::RegSetValueExW(m_hKey, pszKey, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+    return !m_bReadOnly && m_key.Get() != nullptr &&
+           ::RegSetValueExW(m_key.Get(), pszKey, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
                ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::Write(LPCTSTR pszKey, LPCTSTR pszValue)
 {
     const std::wstring value = Text(pszValue);
-    return !m_bReadOnly && m_hKey != nullptr &&
-           ::RegSetValueExW(m_hKey, pszKey, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    return !m_bReadOnly && m_key.Get() != nullptr &&
+           ::RegSetValueExW(m_key.Get(), pszKey, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
@@ -107,13 +105,13 @@ BOOL CKGPRegistry::Write(LPCTSTR pszKey, const CRect& rect)
 
 BOOL CKGPRegistry::Write(LPCTSTR pszKey, const BYTE* pData, UINT nBytes)
 {
-    return !m_bReadOnly && m_hKey != nullptr && (pData != nullptr || nBytes == 0) &&
-           ::RegSetValueExW(m_hKey, pszKey, 0, REG_BINARY, pData, nBytes) == ERROR_SUCCESS;
+    return !m_bReadOnly && m_key.Get() != nullptr && (pData != nullptr || nBytes == 0) &&
+           ::RegSetValueExW(m_key.Get(), pszKey, 0, REG_BINARY, pData, nBytes) == ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::Write(LPCTSTR pszKey, CObList& list)
 {
-    if (m_bReadOnly || m_hKey == nullptr) {
+    if (m_bReadOnly || m_key.Get() == nullptr) {
         return FALSE;
     }
     try {
@@ -136,16 +134,16 @@ BOOL CKGPRegistry::Write(LPCTSTR pszKey, CObList& list)
 
 BOOL CKGPRegistry::QueryRaw(LPCTSTR pszKey, DWORD& type, std::unique_ptr<BYTE[]>& data, DWORD& bytes) const
 {
-    if (m_hKey == nullptr) {
+    if (m_key.Get() == nullptr) {
         return FALSE;
     }
     bytes = 0;
-    if (::RegQueryValueExW(m_hKey, pszKey, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) {
+    if (::RegQueryValueExW(m_key.Get(), pszKey, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) {
         return FALSE;
     }
     data = std::make_unique<BYTE[]>(bytes + sizeof(wchar_t));
     std::memset(data.get(), 0, bytes + sizeof(wchar_t));
-    return ::RegQueryValueExW(m_hKey, pszKey, nullptr, &type, data.get(), &bytes) == ERROR_SUCCESS;
+    return ::RegQueryValueExW(m_key.Get(), pszKey, nullptr, &type, data.get(), &bytes) == ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::Read(LPCTSTR pszKey, int& nValue)

@@ -52,7 +52,7 @@ private:
     BOOL QueryRaw(LPCTSTR pszKey, DWORD& type, std::unique_ptr<BYTE[]>& data, DWORD& bytes) const;
 
     HKEY m_hRoot = HKEY_CURRENT_USER;
-    HKEY m_hKey = nullptr;
+    CRegKeyHandle m_key;
     BOOL m_bReadOnly = FALSE;
 };
 

@@ -11,11 +11,7 @@
 
 // ---- CKGPStoredObjects ----
 
-CKGPStoredObjects::~CKGPStoredObjects()
-{
-    while (!m_list.IsEmpty())
-        delete m_list.RemoveHead();
-}
+CKGPStoredObjects::~CKGPStoredObjects() = default;
 
 void CKGPStoredObjects::HandTo(CObList& owner)
 {

@@ -39,7 +39,7 @@ public:
 
 private:
     friend class CKGPStoredReader;
-    CObList m_list;
+    COwningPtrList<CObList, CObject*> m_list;
     BOOL m_bMissing = FALSE;
 };
 

@@ -38,10 +38,8 @@ bool ReadBitmap(HBITMAP bitmap, int& width, int& height, std::vector<std::uint32
     height = std::abs(info.bmHeight);
     BITMAPINFO header = kgp::Dib32Info(width, height);
     pixels.assign(static_cast<size_t>(width) * height, 0);
-    HDC screen = ::GetDC(nullptr);
-    const int lines = ::GetDIBits(screen, bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    return lines == height;
+    const CWindowDCHandle screen(nullptr);
+    return ::GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS) == height;
 }
 
 } // namespace
@@ -87,16 +85,15 @@ BOOL CKGPToolBarImages::Load(UINT uiResID, HINSTANCE hInstance, BOOL bAdd)
 {
     CKGPLocalResource library;
     HINSTANCE module = hInstance != nullptr ? hInstance : CKGPLocalResource::GetLibraryModule();
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        ::LoadImageW(module, MAKEINTRESOURCEW(uiResID), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (bitmap == nullptr) {
+    const CGdiHandle<HBITMAP> bitmap(static_cast<HBITMAP>(
+        ::LoadImageW(module, MAKEINTRESOURCEW(uiResID), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap) {
         return FALSE;
     }
     if (!bAdd) {
         Clear();
     }
-    const int first = AddImage(bitmap);
-    ::DeleteObject(bitmap);
+    const int first = AddImage(bitmap.Get());
     if (first < 0) {
         return FALSE;
     }
@@ -157,23 +154,18 @@ int CKGPToolBarImages::AddIcon(HICON hIcon, BOOL bAlpha)
     Pixels onWhite;
     for (const COLORREF background : {RGB(0, 0, 0), RGB(255, 255, 255)}) {
         void* bits = nullptr;
-        HBITMAP dib = kgp::CreateDib32(cx, cy, &bits);
-        if (dib == nullptr) {
+        const CGdiHandle<HBITMAP> dib = kgp::CreateDib32(cx, cy, &bits);
+        if (!dib) {
             return -1;
         }
-        HDC memory = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ old = ::SelectObject(memory, dib);
+        const CMemoryDCHandle memory(::CreateCompatibleDC(nullptr));
+        const CSelectionScope selected(memory.Get(), dib.Get());
         const RECT all{0, 0, cx, cy};
-        HBRUSH brush = ::CreateSolidBrush(background);
-        ::FillRect(memory, &all, brush);
-        ::DeleteObject(brush);
-        ::DrawIconEx(memory, 0, 0, hIcon, cx, cy, 0, nullptr, DI_NORMAL);
+        ::FillRect(memory.Get(), &all, CGdiHandle<HBRUSH>(::CreateSolidBrush(background)).Get());
+        ::DrawIconEx(memory.Get(), 0, 0, hIcon, cx, cy, 0, nullptr, DI_NORMAL);
         ::GdiFlush();
         const auto* first = static_cast<const std::uint32_t*>(bits);
         (background == 0 ? onBlack : onWhite).assign(first, first + static_cast<size_t>(cx) * cy);
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
-        ::DeleteObject(dib);
     }
     Pixels image(onBlack.size());
     for (size_t i = 0; i < image.size(); ++i) {
@@ -252,8 +244,8 @@ BOOL CKGPToolBarImages::Blit(CDC* pDC, int x, int y, int iImage, const Pixels& p
     const int cx = m_sizeImage.cx;
     const int cy = m_sizeImage.cy;
     void* bits = nullptr;
-    HBITMAP dib = kgp::CreateDib32(cx, cy, &bits);
-    if (dib == nullptr) {
+    const CGdiHandle<HBITMAP> dib = kgp::CreateDib32(cx, cy, &bits);
+    if (!dib) {
         return FALSE;
     }
     const size_t size = static_cast<size_t>(cx) * cy;
@@ -266,15 +258,11 @@ BOOL CKGPToolBarImages::Blit(CDC* pDC, int x, int y, int iImage, const Pixels& p
     } else {
         std::memcpy(target, image, size * sizeof(std::uint32_t));
     }
-    HDC memory = ::CreateCompatibleDC(pDC->m_hDC);
-    HGDIOBJ old = ::SelectObject(memory, dib);
+    const CMemoryDCHandle memory(::CreateCompatibleDC(pDC->m_hDC));
+    const CSelectionScope selected(memory.Get(), dib.Get());
     const CSize dest = m_sizeDest.cx > 0 && m_sizeDest.cy > 0 ? m_sizeDest : m_sizeImage;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    const BOOL done = ::AlphaBlend(pDC->m_hDC, x, y, dest.cx, dest.cy, memory, 0, 0, cx, cy, blend);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::DeleteObject(dib);
-    return done;
+    return ::AlphaBlend(pDC->m_hDC, x, y, dest.cx, dest.cy, memory.Get(), 0, 0, cx, cy, blend);
 }
 
 BOOL CKGPToolBarImages::BeginDrawImage(BOOL bFaded, CSize sizeDest)
@@ -327,12 +315,12 @@ HBITMAP CKGPToolBarImages::ExtractImage(int iImage) const
         return nullptr;
     }
     void* bits = nullptr;
-    HBITMAP dib = kgp::CreateDib32(m_sizeImage.cx, m_sizeImage.cy, &bits);
-    if (dib != nullptr) {
+    CGdiHandle<HBITMAP> dib = kgp::CreateDib32(m_sizeImage.cx, m_sizeImage.cy, &bits);
+    if (dib) {
         const size_t size = static_cast<size_t>(m_sizeImage.cx) * m_sizeImage.cy;
         std::memcpy(bits, m_pixels.data() + size * iImage, size * sizeof(std::uint32_t));
     }
-    return dib;
+    return dib.Detach();
 }
 
 BOOL CKGPToolBarImages::CopyImageToClipboard(int iImage) const
@@ -340,28 +328,28 @@ BOOL CKGPToolBarImages::CopyImageToClipboard(int iImage) const
     if (iImage < 0 || iImage >= m_nCount) {
         return FALSE;
     }
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, m_sizeImage.cx, m_sizeImage.cy);
-    ::ReleaseDC(nullptr, screen);
-    if (bitmap == nullptr) {
+    CGdiHandle<HBITMAP> bitmap(
+        ::CreateCompatibleBitmap(CWindowDCHandle(nullptr).Get(), m_sizeImage.cx, m_sizeImage.cy));
+    if (!bitmap) {
         return FALSE;
     }
-    CDC memory;
-    memory.CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(memory.m_hDC, bitmap);
-    const CRect all(CPoint(0, 0), m_sizeImage);
-    memory.FillSolidRect(&all, GetKGPGlobalData().clrBtnFace);
-    Blit(&memory, 0, 0, iImage, m_pixels, 255);
-    ::SelectObject(memory.m_hDC, old);
+    {
+        CDC memory;
+        memory.CreateCompatibleDC(nullptr);
+        const CSelectionScope selected(memory.m_hDC, bitmap.Get());
+        const CRect all(CPoint(0, 0), m_sizeImage);
+        memory.FillSolidRect(&all, GetKGPGlobalData().clrBtnFace);
+        Blit(&memory, 0, 0, iImage, m_pixels, 255);
+    }
 
     BOOL done = FALSE;
     if (::OpenClipboard(nullptr)) {
         ::EmptyClipboard();
-        done = ::SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+        done = ::SetClipboardData(CF_BITMAP, bitmap.Get()) != nullptr;
         ::CloseClipboard();
     }
-    if (!done) {
-        ::DeleteObject(bitmap);  // the clipboard owns it only when it took it
+    if (done) {
+        static_cast<void>(bitmap.Detach());  // the clipboard owns it only when it took it
     }
     return done;
 }
@@ -389,7 +377,7 @@ HRGN CKGPToolBarImages::CreateRegionFromImage(HBITMAP hBitmap, COLORREF clrTrans
         return nullptr;
     }
     const std::uint32_t key = kgp::CDibCopy::FromColour(clrTransparent);
-    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    CGdiHandle<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
     for (int y = 0; y < height; ++y) {
         int x = 0;
         while (x < width) {
@@ -401,11 +389,10 @@ HRGN CKGPToolBarImages::CreateRegionFromImage(HBITMAP hBitmap, COLORREF clrTrans
                 ++x;
             }
             if (x > start) {
-                HRGN run = ::CreateRectRgn(start, y, x, y + 1);
-                ::CombineRgn(region, region, run, RGN_OR);
-                ::DeleteObject(run);
+                const CGdiHandle<HRGN> run(::CreateRectRgn(start, y, x, y + 1));
+                ::CombineRgn(region.Get(), region.Get(), run.Get(), RGN_OR);
             }
         }
     }
-    return region;
+    return region.Detach();
 }

@@ -48,9 +48,10 @@ void DrawTextIn(CDC* pDC, const CString& text, CRect rect, COLORREF colour, HFON
 {
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF oldColour = pDC->SetTextColor(colour);
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, font);
-    ::DrawTextW(pDC->m_hDC, text, text.GetLength(), &rect, format);
-    ::SelectObject(pDC->m_hDC, oldFont);
+    {
+        const CSelectionScope selected(pDC->m_hDC, font);
+        ::DrawTextW(pDC->m_hDC, text, text.GetLength(), &rect, format);
+    }
     pDC->SetTextColor(oldColour);
     pDC->SetBkMode(oldMode);
 }
@@ -126,15 +127,11 @@ void CKGPVisualManager::DrawArrowTriangle(CDC* pDC, const CRect& rect, BOOL bUp,
         points[1] = {cx + half, cy - half / 2};
         points[2] = {cx, cy + half / 2 + 1};
     }
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ oldBrush = ::SelectObject(pDC->m_hDC, brush);
-    HGDIOBJ oldPen = ::SelectObject(pDC->m_hDC, pen);
+    const CGdiHandle<HBRUSH> brush(::CreateSolidBrush(colour));
+    const CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, colour));
+    const CSelectionScope brushSelected(pDC->m_hDC, brush.Get());
+    const CSelectionScope penSelected(pDC->m_hDC, pen.Get());
     ::Polygon(pDC->m_hDC, points, 3);
-    ::SelectObject(pDC->m_hDC, oldPen);
-    ::SelectObject(pDC->m_hDC, oldBrush);
-    ::DeleteObject(pen);
-    ::DeleteObject(brush);
 }
 
 // ---- Bars ----
@@ -582,19 +579,17 @@ BOOL CKGPVisualManager::SetFrameRegion(CWnd* pFrame, int nWidth, int nHeight, BO
         !bHasCaptionRibbon) {
         return FALSE;
     }
-    HRGN region = ::CreateRectRgn(0, 0, nWidth, nHeight);
-    HRGN corner = ::CreateRectRgn(0, 0, 5, 5);
-    ::CombineRgn(region, region, corner, RGN_DIFF);
-    ::SetRectRgn(corner, nWidth - 5, 0, nWidth, 5);
-    ::CombineRgn(region, region, corner, RGN_DIFF);
-    ::DeleteObject(corner);
-    HRGN left = ::CreateEllipticRgn(0, 0, 11, 11);
-    HRGN right = ::CreateEllipticRgn(nWidth - 11, 0, nWidth, 11);
-    ::CombineRgn(region, region, left, RGN_OR);
-    ::CombineRgn(region, region, right, RGN_OR);
-    ::DeleteObject(left);
-    ::DeleteObject(right);
-    ::SetWindowRgn(pFrame->m_hWnd, region, TRUE);  // the window owns the region now
+    CGdiHandle<HRGN> region(::CreateRectRgn(0, 0, nWidth, nHeight));
+    const CGdiHandle<HRGN> corner(::CreateRectRgn(0, 0, 5, 5));
+    ::CombineRgn(region.Get(), region.Get(), corner.Get(), RGN_DIFF);
+    ::SetRectRgn(corner.Get(), nWidth - 5, 0, nWidth, 5);
+    ::CombineRgn(region.Get(), region.Get(), corner.Get(), RGN_DIFF);
+    const CGdiHandle<HRGN> left(::CreateEllipticRgn(0, 0, 11, 11));
+    const CGdiHandle<HRGN> right(::CreateEllipticRgn(nWidth - 11, 0, nWidth, 11));
+    ::CombineRgn(region.Get(), region.Get(), left.Get(), RGN_OR);
+    ::CombineRgn(region.Get(), region.Get(), right.Get(), RGN_OR);
+    if (::SetWindowRgn(pFrame->m_hWnd, region.Get(), TRUE))
+        static_cast<void>(region.Detach());  // the window owns the region now
     return TRUE;
 }
 

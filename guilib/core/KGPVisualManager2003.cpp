@@ -302,10 +302,11 @@ void CKGPVisualManager2003::DrawTasksGroupCaption(CDC* pDC, CKGPVisualItem* pGro
     text.DeflateRect(GetTasksPaneMetrics().groupCaptionHorzOffset, 0);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF oldColour = pDC->SetTextColor(bIsHighlighted ? RGB(66, 142, 255) : kTasksCaptionText);
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, GetKGPGlobalData().GetBoldFont());
-    const CString label = pGroup->GetVisualText();
-    ::DrawTextW(pDC->m_hDC, label, label.GetLength(), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    ::SelectObject(pDC->m_hDC, oldFont);
+    {
+        const CSelectionScope selected(pDC->m_hDC, GetKGPGlobalData().GetBoldFont());
+        const CString label = pGroup->GetVisualText();
+        ::DrawTextW(pDC->m_hDC, label, label.GetLength(), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    }
     pDC->SetTextColor(oldColour);
     pDC->SetBkMode(oldMode);
     if (bCanCollapse) {

@@ -33,11 +33,7 @@ int CrossExtent(CKGPControlBar* pBar, BOOL bHorz)
 
 } // namespace
 
-CKGPDockBar::~CKGPDockBar()
-{
-    while (!m_lstDockBarRows.IsEmpty())
-        delete m_lstDockBarRows.RemoveHead();
-}
+CKGPDockBar::~CKGPDockBar() = default;
 
 BOOL CKGPDockBar::CreateEx(DWORD dwExStyle, DWORD dwAlignment, CWnd* pParentWnd, DWORD dwBarStyle, CCreateContext*)
 {
@@ -414,8 +410,7 @@ void CKGPDockBar::RemoveRow(CKGPDockBarRow* pRow)
         ShiftRowsAfter(pos, -pRow->GetRowHeight());
         ResizeDockBar(-pRow->GetRowHeight(), TRUE);
     }
-    m_lstDockBarRows.RemoveAt(pos);
-    delete pRow;
+    m_lstDockBarRows.DeleteAt(pos);
 }
 
 int CKGPDockBar::ResizeRow(CKGPDockBarRow* pRow, int nNewHeight, BOOL bAdjustLayout)
@@ -536,8 +531,7 @@ void CKGPDockBar::OnDestroy()
         pBar->SetDockBarRow(nullptr);
     }
     m_lstControlBars.RemoveAll();
-    while (!m_lstDockBarRows.IsEmpty())
-        delete m_lstDockBarRows.RemoveHead();
+    m_lstDockBarRows.DeleteAll();
     RemoveFromDockManager();
     CKGPBaseControlBar::OnDestroy();
 }

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "guilib/docking/KGPBaseControlBar.h"
+#include "guilib/docking/KGPDockBarRow.h"
 
 class CKGPControlBar;
-class CKGPDockBarRow;
 
 class CKGPDockBar : public CKGPBaseControlBar {
     DECLARE_DYNCREATE(CKGPDockBar)
@@ -69,6 +69,6 @@ protected:
     void ShiftRowsAfter(POSITION pos, int nDelta);
 
     CObList m_lstControlBars;
-    CObList m_lstDockBarRows; // owned
+    COwningPtrList<CObList, CKGPDockBarRow*> m_lstDockBarRows;
     UINT m_nDockBarID = 0;
 };

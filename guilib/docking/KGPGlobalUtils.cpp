@@ -10,11 +10,7 @@
 
 BOOL CKGPGlobalUtils::s_bMiniFrameLayout = FALSE;
 
-CKGPGlobalUtils::~CKGPGlobalUtils()
-{
-    for (const auto& entry : m_shrunkIcons)
-        ::DestroyIcon(entry.second.hSmall);
-}
+CKGPGlobalUtils::~CKGPGlobalUtils() = default;
 
 CKGPGlobalUtils& CKGPGlobalUtils::Get()
 {
@@ -120,15 +116,14 @@ HICON CKGPGlobalUtils::GetWndIcon(CWnd* pWnd) const
 HICON CKGPGlobalUtils::ShrinkIcon(HWND hWnd, HICON hBig) const
 {
     ShrunkIcon& kept = m_shrunkIcons[hWnd];
-    if (kept.hBig == hBig && kept.hSmall != nullptr)
-        return kept.hSmall;
-    if (kept.hSmall != nullptr)
-        ::DestroyIcon(kept.hSmall);
-    kept = ShrunkIcon{hBig, nullptr};
+    if (kept.hBig == hBig && kept.small)
+        return kept.small.Get();
+    kept.hBig = hBig;
+    kept.small.Reset();
     CImageList list;
     if (list.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1) && list.Add(hBig) == 0 && list.GetImageCount() == 1)
-        kept.hSmall = list.ExtractIcon(0);
-    return kept.hSmall;
+        kept.small.Reset(list.ExtractIcon(0));
+    return kept.small.Get();
 }
 
 BOOL CKGPGlobalUtils::IsPaneKindWindow(CWnd* pWnd) const

@@ -53,8 +53,8 @@ public:
 
 private:
     struct ShrunkIcon {
-        HICON hBig = nullptr;
-        HICON hSmall = nullptr;
+        HICON hBig = nullptr;  // the window's, borrowed
+        CIconHandle small;     // made here, destroyed with the entry
     };
     // The small copy made of a window's large icon, while that icon stays.
     HICON ShrinkIcon(HWND hWnd, HICON hBig) const;

@@ -42,20 +42,11 @@ constexpr UINT kWmSetMessageString = 0x362;
 constexpr int kVersionWithRecordedLength = 0x60200;
 constexpr UINT kResourceTypeToolBar = 241;
 
-void DeleteButtons(CObList& list)
-{
-    while (!list.IsEmpty())
-        delete list.RemoveHead();
-}
-
 }  // namespace
 
 CKGPToolBar::~CKGPToolBar()
 {
     LeaveListOfBars();
-    DeleteButtons(m_Buttons);
-    DeleteButtons(m_lstResourceButtons);
-    DeleteButtons(m_lstAfterResetButtons);
 }
 
 // A bar leaves the list when its window goes and, at the latest, when it is deleted.
@@ -113,8 +104,7 @@ void CKGPToolBar::RemoveForbiddenButtons()
         const POSITION at = pos;
         auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
         if (!button->IsSeparator() && !IsCommandPermitted(button->m_nCommand)) {
-            m_Buttons.RemoveAt(at);
-            delete button;
+            m_Buttons.DeleteAt(at);
         }
     }
 }
@@ -152,7 +142,7 @@ void CKGPToolBar::RemoveAllButtons()
     m_iPressed = -1;
     m_iHighlighted = -1;
     m_iKeyHot = -1;
-    DeleteButtons(m_Buttons);
+    m_Buttons.DeleteAll();
     m_mapMnemonics.clear();
 }
 
@@ -362,17 +352,18 @@ int CKGPToolBar::WrapToolBar(int nWidth, int nHeight, CDC* pDC, int nColumnWidth
 {
     CClientDC clientDC(this);
     CDC* dc = pDC != nullptr ? pDC : &clientDC;
-    CFont* oldFont = dc->SelectObject(CFont::FromHandle(GetKGPGlobalData().GetBarFont()));
     const BOOL horizontal = IsHorizontal();
     const CSize size(nColumnWidth < 0 ? ColumnWidth() : nColumnWidth, nRowHeight < 0 ? RowHeight() : nRowHeight);
     std::vector<kgp::BarItem> items;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
-        const CSize measured = button->MeasureOnBar(dc, size, horizontal);
-        kgp::BarItem item{measured.cx, measured.cy, button->IsSeparator() != FALSE, button->m_bShown != FALSE};
-        items.push_back(item);
+    {
+        const CSelectionScope font(*dc, GetKGPGlobalData().GetBarFont());
+        for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+            auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+            const CSize measured = button->MeasureOnBar(dc, size, horizontal);
+            kgp::BarItem item{measured.cx, measured.cy, button->IsSeparator() != FALSE, button->m_bShown != FALSE};
+            items.push_back(item);
+        }
     }
-    dc->SelectObject(oldFont);
     const int rows = kgp::WrapRows(items, nWidth, IsFloating() ? 0x7FFF : nHeight, size.cy);
     int index = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++index)
@@ -388,7 +379,7 @@ template <class Place>
 void CKGPToolBar::ForEachPlace(BOOL bHorz, Place place)
 {
     CClientDC dc(this);
-    CFont* oldFont = dc.SelectObject(CFont::FromHandle(GetKGPGlobalData().GetBarFont()));
+    const CSelectionScope font(dc, GetKGPGlobalData().GetBarFont());
     const CSize size = GetCurrentButtonSize();
     CPoint at(1, 1);
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
@@ -404,7 +395,6 @@ void CKGPToolBar::ForEachPlace(BOOL bHorz, Place place)
         else
             at.y += measured.cy;
     }
-    dc.SelectObject(oldFont);
 }
 
 void CKGPToolBar::AdjustLocations()
@@ -467,7 +457,7 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
     CKGPBaseToolBar::DoPaint(pDC);
     CRect clip;
     pDC->GetClipBox(clip);
-    CFont* oldFont = pDC->SelectObject(CFont::FromHandle(GetKGPGlobalData().GetBarFont()));
+    const CSelectionScope font(*pDC, GetKGPGlobalData().GetBarFont());
     pDC->SetBkMode(TRANSPARENT);
     int index = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++index) {
@@ -486,7 +476,6 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
         m_iInsertMark = -1;
     if (s_bCustomizing && m_iInsertMark >= 0)
         DrawInsertMarker(pDC);
-    pDC->SelectObject(oldFont);
 }
 
 BOOL CKGPToolBar::DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted)

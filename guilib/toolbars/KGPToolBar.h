@@ -223,8 +223,8 @@ private:
     void RecordAfterResetButtons();
     void SaveResourceLists(CKGPRegistry& reg);
     void ReadResourceLists(CKGPRegistry& reg, CKGPStoredLoad& load);
-    CObList m_lstResourceButtons;
-    CObList m_lstAfterResetButtons;
+    CKGPToolbarButtonList m_lstResourceButtons;
+    CKGPToolbarButtonList m_lstAfterResetButtons;
     BOOL m_bResourceChanged = FALSE;
     int m_iInsertMark = -1;
     CRect m_rectInsertMark;
@@ -232,7 +232,7 @@ private:
     CToolTipCtrl* m_pToolTip = nullptr;
     int m_nTools = 0;
 
-    CObList m_Buttons;
+    CKGPToolbarButtonList m_Buttons;
     UINT m_nResourceId = 0;
     BOOL m_bLocked = FALSE;
     int m_nFirstImage = 0;

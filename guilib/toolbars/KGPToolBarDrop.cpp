@@ -29,7 +29,7 @@ void CKGPToolBar::SetInsertMarker(int iIndex, const CRect& rectMarker)
 
 void CKGPToolBar::DrawInsertMarker(CDC* pDC)
 {
-    CPen* oldPen = pDC->SelectObject(&m_penInsertMark);
+    const CSelectionScope selected(*pDC, m_penInsertMark);
     const CRect& r = m_rectInsertMark;
     for (int offset = 0; offset < 2; ++offset) {
         if (IsHorizontal()) {
@@ -50,5 +50,4 @@ void CKGPToolBar::DrawInsertMarker(CDC* pDC)
             pDC->LineTo(r.right - 1 - offset, y + 3);
         }
     }
-    pDC->SelectObject(oldPen);
 }

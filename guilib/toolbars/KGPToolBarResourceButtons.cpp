@@ -16,12 +16,6 @@ namespace {
 constexpr LPCTSTR kOriginalItems = _T("OriginalItems");
 constexpr LPCTSTR kAfterResetItems = _T("OrigResetItems");
 
-void DeleteObjects(CObList& list)
-{
-    while (!list.IsEmpty())
-        delete list.RemoveHead();
-}
-
 BOOL ResourceTracked()
 {
     const CKGPWorkspace* workspace = GetWorkspace();
@@ -51,14 +45,14 @@ CKGPToolbarButton* CKGPToolBar::CopyOf(const CKGPToolbarButton& button)
 
 void CKGPToolBar::RecordResourceButtons(const UINT* lpIDArray, int nIDCount)
 {
-    DeleteObjects(m_lstResourceButtons);
+    m_lstResourceButtons.DeleteAll();
     for (int i = 0; lpIDArray != nullptr && i < nIDCount; ++i)
         m_lstResourceButtons.AddTail(new CKGPToolbarButton(lpIDArray[i], -1));
 }
 
 void CKGPToolBar::RecordAfterResetButtons()
 {
-    DeleteObjects(m_lstAfterResetButtons);
+    m_lstAfterResetButtons.DeleteAll();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
         if (CKGPToolbarButton* copy = CopyOf(*static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos))))
             m_lstAfterResetButtons.AddTail(copy);
@@ -75,8 +69,7 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
             continue;
         m_bResourceChanged = TRUE;
         if (POSITION onBar = FindSame(m_Buttons, *stored)) {
-            delete m_Buttons.GetAt(onBar);
-            m_Buttons.RemoveAt(onBar);
+            m_Buttons.DeleteAt(onBar);
         }
     }
     // Commands (and separators) it gained join the bar at their place.
@@ -121,7 +114,7 @@ void CKGPToolBar::ReadResourceLists(CKGPRegistry& reg, CKGPStoredLoad& load)
     if (load.ReadObjects(reg, kAfterResetItems, *afterReset, RUNTIME_CLASS(CKGPToolbarButton)) &&
         !afterReset->IsEmpty()) {
         load.OnCommit([this, afterReset] {
-            DeleteObjects(m_lstAfterResetButtons);
+            m_lstAfterResetButtons.DeleteAll();
             RecordLoadedImages(afterReset->GetList());
             afterReset->HandTo(m_lstAfterResetButtons);
         });

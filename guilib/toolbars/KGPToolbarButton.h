@@ -113,3 +113,7 @@ private:
     void DrawVerticalCaption(CDC* pDC, const CRect& rectButton, CRect rectText, int nTextHeight,
                              int nTextWidth);
 };
+
+// A list that owns its buttons (a toolbar's buttons, its reference lists);
+// stored as a CObList.
+using CKGPToolbarButtonList = COwningPtrList<CObList, CKGPToolbarButton*>;

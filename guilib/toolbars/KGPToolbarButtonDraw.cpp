@@ -161,11 +161,10 @@ void CKGPToolbarButton::DrawVerticalCaption(CDC* pDC, const CRect& rectButton, C
     pDC->DrawText(text.Left(caption.mnemonic + 1), through, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
     pDC->DrawText(text.Left(caption.mnemonic), before, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
     CPen pen(PS_SOLID, 1, pDC->GetTextColor());
-    CPen* oldPen = pDC->SelectObject(&pen);
+    const CSelectionScope selected(*pDC, pen);
     const int x = (rectButton.left + rectButton.right) / 2 - nTextHeight / 2;
     pDC->MoveTo(x, rectText.top + through.Width());
     pDC->LineTo(x, rectText.top + before.Width());
-    pDC->SelectObject(oldPen);
 }
 
 int CKGPToolbarButton::DrawInCommandList(CDC* pDC, const CRect& rect, BOOL bSelected)
