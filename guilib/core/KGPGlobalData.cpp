@@ -6,6 +6,8 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -27,24 +29,44 @@ Fn LookUp(KGPSystemFunctions::Lookup lookup, LPCWSTR module, LPCSTR name)
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(lookup(module, name)));
 }
 
-template <typename Handle>
-void DeleteHandle(Handle& handle)
-{
-    if (handle != nullptr) {
-        ::DeleteObject(handle);
-        handle = nullptr;
-    }
-}
-
 int TextHeightOf(HFONT font)
 {
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font);
+    const CWindowDCHandle screen(nullptr);
     TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    {
+        const CSelectionScope selected(screen.Get(), font);
+        ::GetTextMetricsW(screen.Get(), &metrics);
+    }
     return metrics.tmHeight >= 15 ? metrics.tmHeight + 2 : metrics.tmHeight + 5;
+}
+
+// Gives every window of this thread that shows one of the replaced fonts its
+// replacement (the old handles are compared only, never used).
+void RepointWindowFonts(const std::vector<std::pair<HFONT, HFONT>>& replaced)
+{
+    struct Walk {
+        const std::vector<std::pair<HFONT, HFONT>>* replaced;
+        static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
+        {
+            const auto* walk = reinterpret_cast<const Walk*>(lParam);
+            const auto shown = reinterpret_cast<HFONT>(::SendMessageW(hWnd, WM_GETFONT, 0, 0));
+            for (const auto& [old, now] : *walk->replaced) {
+                if (shown != nullptr && shown == old && old != now) {
+                    ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(now), FALSE);
+                    break;
+                }
+            }
+            return TRUE;
+        }
+        static BOOL CALLBACK VisitTopLevel(HWND hWnd, LPARAM lParam)
+        {
+            Visit(hWnd, lParam);
+            ::EnumChildWindows(hWnd, &Visit, lParam);
+            return TRUE;
+        }
+    };
+    Walk walk{&replaced};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Walk::VisitTopLevel, reinterpret_cast<LPARAM>(&walk));
 }
 
 } // namespace
@@ -71,30 +93,7 @@ CKGPGlobalData::CKGPGlobalData() : m_functions(KGPSystemFunctions::Resolve())
     OnSettingChange();
 }
 
-CKGPGlobalData::~CKGPGlobalData()
-{
-    ReleaseBrushes();
-    ReleaseFonts();
-}
-
-void CKGPGlobalData::ReleaseBrushes()
-{
-    DeleteHandle(m_windowBrush);
-    DeleteHandle(m_btnFaceBrush);
-    DeleteHandle(m_barFaceBrush);
-    DeleteHandle(m_barBorderBrush);
-    DeleteHandle(m_menuBrush);
-}
-
-void CKGPGlobalData::ReleaseFonts()
-{
-    DeleteHandle(m_regularFont);
-    DeleteHandle(m_boldFont);
-    DeleteHandle(m_underlineFont);
-    DeleteHandle(m_verticalFont);
-    DeleteHandle(m_menuFont);
-    DeleteHandle(m_boldMenuFont);
-}
+CKGPGlobalData::~CKGPGlobalData() = default;
 
 void CKGPGlobalData::UpdateSysColors()
 {
@@ -118,9 +117,7 @@ void CKGPGlobalData::UpdateSysColors()
     clrBarFace = clrBtnFace;
     clrBarShadow = clrBtnShadow;
 
-    HDC screen = ::GetDC(nullptr);
-    m_nBitsPerPixel = ::GetDeviceCaps(screen, BITSPIXEL);
-    ::ReleaseDC(nullptr, screen);
+    m_nBitsPerPixel = ::GetDeviceCaps(CWindowDCHandle(nullptr).Get(), BITSPIXEL);
     HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof(contrast);
     const BOOL highContrast = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
@@ -129,17 +126,15 @@ void CKGPGlobalData::UpdateSysColors()
     m_bIsBlackHighContrast = highContrast && darkWindow;
     m_bIsWhiteHighContrast = highContrast && !darkWindow;
 
-    ReleaseBrushes();
-    m_windowBrush = ::CreateSolidBrush(clrWindow);
-    m_btnFaceBrush = ::CreateSolidBrush(clrBtnFace);
-    m_barFaceBrush = ::CreateSolidBrush(clrBarFace);
-    m_barBorderBrush = ::CreateSolidBrush(clrBarShadow);
-    m_menuBrush = ::CreateSolidBrush(clrMenu);
+    m_windowBrush.Reset(::CreateSolidBrush(clrWindow));
+    m_btnFaceBrush.Reset(::CreateSolidBrush(clrBtnFace));
+    m_barFaceBrush.Reset(::CreateSolidBrush(clrBarFace));
+    m_barBorderBrush.Reset(::CreateSolidBrush(clrBarShadow));
+    m_menuBrush.Reset(::CreateSolidBrush(clrMenu));
 }
 
-void CKGPGlobalData::UpdateFonts()
+CKGPGlobalData::Fonts CKGPGlobalData::MakeFonts()
 {
-    ReleaseFonts();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     LOGFONTW menu{};
@@ -148,25 +143,42 @@ void CKGPGlobalData::UpdateFonts()
     } else {
         ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(menu), &menu);
     }
-    LOGFONTW regular = menu;
-    m_regularFont = ::CreateFontIndirectW(&regular);
-    m_menuFont = ::CreateFontIndirectW(&menu);
+    Fonts fonts;
+    const LOGFONTW regular = menu;
+    fonts[kRegularFont].Reset(::CreateFontIndirectW(&regular));
+    fonts[kMenuFont].Reset(::CreateFontIndirectW(&menu));
     LOGFONTW bold = regular;
     bold.lfWeight = FW_BOLD;
-    m_boldFont = ::CreateFontIndirectW(&bold);
+    fonts[kBoldFont].Reset(::CreateFontIndirectW(&bold));
     LOGFONTW boldMenu = menu;
     boldMenu.lfWeight = FW_BOLD;
-    m_boldMenuFont = ::CreateFontIndirectW(&boldMenu);
+    fonts[kBoldMenuFont].Reset(::CreateFontIndirectW(&boldMenu));
     LOGFONTW underline = regular;
     underline.lfUnderline = TRUE;
-    m_underlineFont = ::CreateFontIndirectW(&underline);
+    fonts[kUnderlineFont].Reset(::CreateFontIndirectW(&underline));
     LOGFONTW vertical = regular;
     vertical.lfEscapement = 2700;
     vertical.lfOrientation = 2700;
-    m_verticalFont = ::CreateFontIndirectW(&vertical);
+    fonts[kVerticalFont].Reset(::CreateFontIndirectW(&vertical));
+    return fonts;
+}
 
-    m_nTextHeightHorz = TextHeightOf(m_regularFont);
-    m_nTextHeightVert = TextHeightOf(m_verticalFont);
+void CKGPGlobalData::UpdateFonts()
+{
+    // The new fonts exist before the old go, so no old handle can come back
+    // as a new one while windows are re-pointed.
+    Fonts fonts = MakeFonts();
+    std::vector<std::pair<HFONT, HFONT>> replaced;
+    for (int kind = 0; kind < kFontKinds; ++kind) {
+        if (m_fonts[kind])
+            replaced.emplace_back(m_fonts[kind].Get(), fonts[kind].Get());
+    }
+    if (!replaced.empty())
+        RepointWindowFonts(replaced);
+    m_fonts = std::move(fonts);
+
+    m_nTextHeightHorz = TextHeightOf(GetRegularFont());
+    m_nTextHeightVert = TextHeightOf(GetVerticalFont());
     m_nMinMenuItemHeight = m_nTextHeightHorz;
     m_nEditHeight = m_nTextHeightHorz + 2;
 }
@@ -236,7 +248,7 @@ void CKGPGlobalData::DrawParentBackground(CWnd* pWnd, CDC* pDC, LPCRECT rect) co
         ::GetClientRect(pWnd->m_hWnd, &area);
     }
     if (parent == nullptr) {
-        ::FillRect(pDC->m_hDC, &area, m_btnFaceBrush);
+        ::FillRect(pDC->m_hDC, &area, GetBtnFaceBrush());
         return;
     }
     POINT offset{0, 0};
@@ -249,7 +261,7 @@ void CKGPGlobalData::DrawParentBackground(CWnd* pWnd, CDC* pDC, LPCRECT rect) co
     if (!::SendMessageW(parent, WM_ERASEBKGND, dc, 0)) {
         RECT parentArea = area;
         ::OffsetRect(&parentArea, offset.x, offset.y);
-        ::FillRect(pDC->m_hDC, &parentArea, m_btnFaceBrush);
+        ::FillRect(pDC->m_hDC, &parentArea, GetBtnFaceBrush());
     }
     ::SendMessageW(parent, WM_PRINTCLIENT, dc, PRF_CLIENT);
     ::RestoreDC(pDC->m_hDC, saved);

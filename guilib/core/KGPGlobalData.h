@@ -3,9 +3,12 @@
 // platform functions that older systems lack, looked up once at run time.
 #pragma once
 
+#include <afxhandle.h>
 #include <afxwin.h>
 
 #include <oleacc.h>
+
+#include <array>
 
 // Platform functions the library calls only when the system has them.
 struct KGPSystemFunctions {
@@ -34,7 +37,9 @@ public:
 
     // Re-reads the system colours and rebuilds the brushes made from them.
     void UpdateSysColors();
-    // Re-reads the system fonts and the text heights made from them.
+    // Re-reads the system fonts and rebuilds the library's fonts and the text
+    // heights made from them. A window of this thread that was given one of the
+    // old fonts (WM_SETFONT) is given its new counterpart.
     void UpdateFonts();
     // Refreshes the work area, the menu animation flags, the remote-session
     // flag and the edges that hold an auto-hide taskbar.
@@ -118,37 +123,36 @@ public:
     int m_nMinMenuItemHeight = 0;
     int m_nEditHeight = 0;
 
-    HBRUSH GetWindowBrush() const { return m_windowBrush; }
-    HBRUSH GetBtnFaceBrush() const { return m_btnFaceBrush; }
-    HBRUSH GetBarFaceBrush() const { return m_barFaceBrush; }
-    HBRUSH GetBarBorderBrush() const { return m_barBorderBrush; }
-    HBRUSH GetMenuBrush() const { return m_menuBrush; }
-    HFONT GetRegularFont() const { return m_regularFont; }
-    HFONT GetBoldFont() const { return m_boldFont; }
-    HFONT GetUnderlineFont() const { return m_underlineFont; }
-    HFONT GetVerticalFont() const { return m_verticalFont; }
+    // Brushes and fonts are the global data's: borrow them, never delete them.
+    HBRUSH GetWindowBrush() const { return m_windowBrush.Get(); }
+    HBRUSH GetBtnFaceBrush() const { return m_btnFaceBrush.Get(); }
+    HBRUSH GetBarFaceBrush() const { return m_barFaceBrush.Get(); }
+    HBRUSH GetBarBorderBrush() const { return m_barBorderBrush.Get(); }
+    HBRUSH GetMenuBrush() const { return m_menuBrush.Get(); }
+    HFONT GetRegularFont() const { return m_fonts[kRegularFont].Get(); }
+    HFONT GetBoldFont() const { return m_fonts[kBoldFont].Get(); }
+    HFONT GetUnderlineFont() const { return m_fonts[kUnderlineFont].Get(); }
+    HFONT GetVerticalFont() const { return m_fonts[kVerticalFont].Get(); }
     // The bars' font: the stock GUI font when m_bUseSystemFont, else regular.
-    HFONT GetBarFont() const { return m_bUseSystemFont ? GetDefaultGuiFont() : m_regularFont; }
-    HFONT GetMenuFont(BOOL bHorz = TRUE) const { return bHorz ? m_menuFont : m_verticalFont; }
-    HFONT GetBoldMenuFont() const { return m_boldMenuFont; }
+    HFONT GetBarFont() const { return m_bUseSystemFont ? GetDefaultGuiFont() : GetRegularFont(); }
+    HFONT GetMenuFont(BOOL bHorz = TRUE) const { return bHorz ? m_fonts[kMenuFont].Get() : m_fonts[kVerticalFont].Get(); }
+    HFONT GetBoldMenuFont() const { return m_fonts[kBoldMenuFont].Get(); }
     HFONT GetDefaultGuiFont() const { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
 private:
-    void ReleaseBrushes();
-    void ReleaseFonts();
+    using CBrushHandle = CGdiHandle<HBRUSH>;
+    using CFontHandle = CGdiHandle<HFONT>;
+    enum FontKind { kRegularFont, kBoldFont, kUnderlineFont, kVerticalFont, kMenuFont, kBoldMenuFont, kFontKinds };
+    using Fonts = std::array<CFontHandle, kFontKinds>;
+    static Fonts MakeFonts();
 
     KGPSystemFunctions m_functions;
-    HBRUSH m_windowBrush = nullptr;
-    HBRUSH m_btnFaceBrush = nullptr;
-    HBRUSH m_barFaceBrush = nullptr;
-    HBRUSH m_barBorderBrush = nullptr;
-    HBRUSH m_menuBrush = nullptr;
-    HFONT m_regularFont = nullptr;
-    HFONT m_boldFont = nullptr;
-    HFONT m_underlineFont = nullptr;
-    HFONT m_verticalFont = nullptr;
-    HFONT m_menuFont = nullptr;
-    HFONT m_boldMenuFont = nullptr;
+    CBrushHandle m_windowBrush;
+    CBrushHandle m_btnFaceBrush;
+    CBrushHandle m_barFaceBrush;
+    CBrushHandle m_barBorderBrush;
+    CBrushHandle m_menuBrush;
+    Fonts m_fonts;
     HCURSOR m_handCursor = nullptr;
     HCURSOR m_splitterCursors[2] = {nullptr, nullptr};
     int m_nTextHeightHorz = 0;

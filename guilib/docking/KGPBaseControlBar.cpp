@@ -6,6 +6,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPStoredState.h"
+#include "guilib/core/KGPSystemChangeListener.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDialogInitData.h"
@@ -64,7 +65,6 @@ BEGIN_MESSAGE_MAP(CKGPBaseControlBar, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
-    ON_WM_SETTINGCHANGE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKGPBaseControlBar::OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_HELPHITTEST, &CKGPBaseControlBar::OnHelpHitTest)
     ON_MESSAGE(WM_INITDIALOG, &CKGPBaseControlBar::OnInitDialog)
@@ -326,6 +326,7 @@ BOOL CKGPBaseControlBar::CreateBar(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTS
     } else if (!CWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID)) {
         return FALSE;
     }
+    CKGPSystemChangeListener::Listen();  // the global data follows colour and settings changes
     CFrameWnd* pFrame = pParentWnd != nullptr ? pParentWnd->AsFrameWnd() : nullptr;
     m_pDockSite = pFrame != nullptr ? pFrame : (pParentWnd != nullptr ? pParentWnd->GetParentFrame() : nullptr);
     return TRUE;
@@ -449,12 +450,6 @@ void CKGPBaseControlBar::OnSize(UINT nType, int cx, int cy)
     CWnd::OnSize(nType, cx, cy);
     if (m_pDockBarRow != nullptr)
         m_pDockBarRow->ArrangeBars(DYNAMIC_DOWNCAST(CKGPControlBar, this));
-}
-
-void CKGPBaseControlBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
-{
-    CWnd::OnSettingChange(uFlags, lpszSection);
-    GetKGPGlobalData().UpdateSysColors();
 }
 
 LRESULT CKGPBaseControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)

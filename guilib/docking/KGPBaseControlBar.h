@@ -160,7 +160,6 @@ protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
