@@ -36,6 +36,8 @@ public:
     virtual void RecalcParentLayout();
     virtual UINT GetDockBarID() const { return m_nDockBarID; }
     virtual HDWP MoveDockBar(const CRect& rect, HDWP hdwp);
+    // A dock bar is made with new and deletes itself when its window goes; when
+    // CreateEx fails it has already deleted itself.
     virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwAlignment, CWnd* pParentWnd, DWORD dwBarStyle,
                           CCreateContext* pContext = nullptr);
 

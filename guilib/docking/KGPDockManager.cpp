@@ -49,11 +49,11 @@ BOOL CKGPDockManager::EnableDocking(DWORD dwDockStyle)
     for (const auto& edge : kDockBarEdges) {
         if ((dwDockStyle & edge.alignment) == 0 || FindDockBar(edge.alignment, TRUE) != nullptr)
             continue;
-        auto* pDockBar = new CKGPDockBar; // deletes itself when its window goes
-        if (!pDockBar->CreateEx(0, edge.alignment, m_pParentWnd, 0)) {
-            delete pDockBar;
+        // The dock bar deletes itself when its window goes (PostNcDestroy), and
+        // so does a failed CreateEx: no path leaves it to this function.
+        auto* pDockBar = new CKGPDockBar;
+        if (!pDockBar->CreateEx(0, edge.alignment, m_pParentWnd, 0))
             return FALSE;
-        }
         // Dock bars come before every other bar: they take the outer edges.
         POSITION pos = m_lstControlBars.GetHeadPosition();
         POSITION firstOther = nullptr;
