@@ -35,9 +35,18 @@ foreach(src IN LISTS fuzz_sources)
              COMMAND sh -c "rm -rf '${scratch}' && mkdir -p '${scratch}/corpus' && exec '$<TARGET_FILE:${target}>' -max_total_time=${KEYLOFT_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 -artifact_prefix='${scratch}/' '${scratch}/corpus' '${seeds}'")
 endforeach()
 
+# Benchmarks (run by hand: build/native/bench_<name>) compare steps within one
+# run; the sanitizers would slow those steps unevenly, so the benchmarks and an
+# optimised copy of the portable core they link are built without them.
+keyloft_glob_sources(bench_core_sources core/portable)
+add_library(core_portable_optimised STATIC ${bench_core_sources})
+keyloft_include_root(core_portable_optimised core/portable)
+set(bench_options -O2 -DNDEBUG)
+set_target_properties(core_portable_optimised PROPERTIES COMPILE_OPTIONS "${bench_options}")
 file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/portable/*.cpp)
 foreach(src IN LISTS bench_sources)
     get_filename_component(target ${src} NAME_WE)
     add_executable(${target} ${src})
-    target_link_libraries(${target} PRIVATE ${KEYLOFT_PORTABLE_LIBS})
+    set_target_properties(${target} PROPERTIES COMPILE_OPTIONS "${bench_options}" LINK_OPTIONS "")
+    target_link_libraries(${target} PRIVATE core_portable_optimised)
 endforeach()

@@ -10,10 +10,8 @@
 // The large source makes a style far beyond the instrument's 64 KiB, which the
 // builder refuses only after encoding every segment, so its cost is all counted.
 //
-// The native tree builds this under the sanitizers, which slow the two steps
-// unevenly; for figures that mean something build it optimised from the source root:
-//   clang++ -std=c++20 -O2 -I. bench/portable/bench_styleconvert.cpp \
-//       core/portable/{style,midi,marks}/*.cpp -o bench_styleconvert
+// The native tree builds it optimised and without the sanitizers, which would slow
+// the two steps unevenly: run build/native/bench_styleconvert.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

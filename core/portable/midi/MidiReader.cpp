@@ -2,6 +2,7 @@
 
 #include "core/portable/midi/TrackWalk.h"
 
+#include <algorithm>
 #include <cstring>
 #include <span>
 #include <string>
@@ -27,17 +28,7 @@ MidiReadResult Fail(std::size_t offset, std::string what) {
     return result;
 }
 
-// What the check pass learnt about one MTrk body; the fill pass relies on it.
-struct TrackPlan {
-    std::size_t begin = 0;
-    std::size_t end = 0;         // chunk end, or just after the end-of-track event
-    std::size_t events = 0;
-    std::size_t payloads = 0;     // meta and system-exclusive events
-    std::size_t payloadBytes = 0;
-    bool endOfTrack = false;
-};
-
-// Builds the error of a track check; kept out of line so the checking loop stays small.
+// Builds the error of a track check; kept out of line so the walking loop stays small.
 [[gnu::noinline, gnu::cold]] MidiReadResult TrackError(int trackIndex, std::size_t offset,
                                                      const std::string& what) {
     return Fail(offset, "track " + std::to_string(trackIndex) + ": " + what);
@@ -50,49 +41,25 @@ struct TrackPlan {
                           std::to_string(left) + " bytes left in the track");
 }
 
-// First pass over one MTrk body [begin, end): checks every event against the
-// bytes present and counts what the second pass will store, storing nothing.
-// Offsets in errors are file offsets.
-MidiReadResult CheckTrack(std::span<const std::uint8_t> file, std::size_t begin, std::size_t end,
-                          int trackIndex, TrackPlan& plan) {
-    std::size_t events = 0;
-    std::size_t payloads = 0;
-    std::size_t payloadBytes = 0;
-    const TrackWalkResult walk = WalkTrack(file, begin, end, [&](const WalkedEvent& event) {
-        ++events;
-        if (event.status >= 0xF0) {
-            ++payloads;
-            payloadBytes += event.payloadLength;
-        }
-    });
-    if (walk.error == kEventLengthTooLong) {
-        return PayloadTooLong(trackIndex, walk.offset, walk.declaredLength, walk.bytesLeft);
-    }
-    if (walk.error != nullptr) {
-        return TrackError(trackIndex, walk.offset, walk.error);
-    }
-    plan.begin = begin;
-    plan.end = walk.end;
-    plan.events = events;
-    plan.payloads = payloads;
-    plan.payloadBytes = payloadBytes;
-    plan.endOfTrack = walk.endOfTrack;
-    MidiReadResult done;
-    done.ok = true;
-    return done;
-}
+// Every event takes at least two bytes (a delta and a data byte under running
+// status), every meta or system-exclusive event at least three: the most a chunk
+// of `length` bytes can hold.
+constexpr std::size_t MostEvents(std::size_t length) { return length / 2 + 1; }
+constexpr std::size_t MostPayloads(std::size_t length) { return length / 3 + 1; }
 
-// Second pass: stores the events of a checked track, checking nothing again.
-// The space for them was reserved exactly, so nothing reallocates. With `Adopt` the file buffer becomes
-// the pool and payloads are referred to where they lie; otherwise they are
-// copied into the pool.
+// One checked walk over an MTrk body [begin, end) that stores each event as it
+// is found. The events were reserved at the most the chunk can hold, so nothing
+// reallocates, and pages of the reservation that no event reaches are never
+// touched. With `Adopt` the file buffer becomes the pool and payloads are
+// referred to where they lie; otherwise they are copied into the pool. Offsets in
+// errors are file offsets.
 template <bool Adopt>
-void FillTrack(std::span<const std::uint8_t> file, const TrackPlan& plan, MidiTrack& track, MidiFile& out) {
-    track.events.reserve(plan.events);
-    track.endOfTrackSeen = plan.endOfTrack;
+MidiReadResult ReadTrack(std::span<const std::uint8_t> file, std::size_t begin, std::size_t end,
+                         int trackIndex, MidiTrack& track, MidiFile& out) {
+    track.events.reserve(MostEvents(end - begin));
     const std::uint8_t* const data = file.data();
-    WalkTrack<false>(file, plan.begin, plan.end, [&](const WalkedEvent& walked) {
-        MidiEvent event;
+    const TrackWalkResult walk = WalkTrack(file, begin, end, [&](const WalkedEvent& walked) {
+        MidiEvent& event = track.events.emplace_back();
         event.tick = walked.tick;
         event.status = walked.status;
         event.data1 = walked.data1;
@@ -110,8 +77,17 @@ void FillTrack(std::span<const std::uint8_t> file, const TrackPlan& plan, MidiTr
                 out.payload.insert(out.payload.end(), data + walked.payloadAt, data + walked.payloadAt + length);
             }
         }
-        track.events.push_back(event);
     });
+    if (walk.error == kEventLengthTooLong) {
+        return PayloadTooLong(trackIndex, walk.offset, walk.declaredLength, walk.bytesLeft);
+    }
+    if (walk.error != nullptr) {
+        return TrackError(trackIndex, walk.offset, walk.error);
+    }
+    track.endOfTrackSeen = walk.endOfTrack;
+    MidiReadResult done;
+    done.ok = true;
+    return done;
 }
 
 }  // namespace
@@ -168,15 +144,22 @@ MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out, bool
         return Fail(10, "format 0 file declares " + std::to_string(declaredTracks) + " tracks");
     }
 
-    // Check every track first, so that the events and the payload pool are each
-    // reserved once at their exact size, bounded by the bytes actually present.
-    std::vector<TrackPlan> plans;
-    std::size_t payloads = 0;
-    std::size_t payloadBytes = 0;
+    // The walk itself needs no second look at the bytes: the payload pool and
+    // its references are reserved once at the most the chunks can hold, bounded
+    // by the bytes actually present, and every track is read in one checked walk.
+    // Pool offsets are 32 bits, and the pool never holds more than the file.
+    if (bytes.size() > UINT32_MAX) {
+        return Fail(0, "file larger than 4 GiB");
+    }
+    out.payloadRefs.reserve(MostPayloads(bytes.size()));
+    if (!adopt) {
+        out.payload.reserve(bytes.size());
+    }
+    out.tracks.reserve(std::min<std::size_t>(declaredTracks, (bytes.size() - 8 - headerLength) / 8));
     std::size_t pos = 8 + headerLength;
-    while (plans.size() < declaredTracks) {
+    while (out.tracks.size() < declaredTracks) {
         if (bytes.size() - pos < 8) {
-            return Fail(pos, "file ends after " + std::to_string(plans.size()) + " of " +
+            return Fail(pos, "file ends after " + std::to_string(out.tracks.size()) + " of " +
                                  std::to_string(declaredTracks) + " tracks");
         }
         const std::uint32_t chunkLength = BigEndian32(bytes.data() + pos + 4);
@@ -187,33 +170,16 @@ MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out, bool
                                      " bytes left in the file");
         }
         if (std::memcmp(bytes.data() + pos, "MTrk", 4) == 0) {
-            const int index = static_cast<int>(plans.size());
-            TrackPlan& plan = plans.emplace_back();
-            MidiReadResult result = CheckTrack(bytes, bodyStart, bodyStart + chunkLength, index, plan);
+            const int index = static_cast<int>(out.tracks.size());
+            MidiTrack& track = out.tracks.emplace_back();
+            const MidiReadResult result =
+                adopt ? ReadTrack<true>(bytes, bodyStart, bodyStart + chunkLength, index, track, out)
+                      : ReadTrack<false>(bytes, bodyStart, bodyStart + chunkLength, index, track, out);
             if (!result.ok) {
                 return result;
             }
-            payloads += plan.payloads;
-            payloadBytes += plan.payloadBytes;
         }
         pos = bodyStart + chunkLength;
-    }
-    // Pool offsets are 32 bits: an adopted buffer must be addressable in full.
-    adopt = adopt && bytes.size() <= UINT32_MAX;
-    if ((!adopt && payloadBytes > UINT32_MAX) || payloads > UINT32_MAX) {
-        return Fail(0, "meta and system-exclusive data exceed 4 GiB");
-    }
-    out.payloadRefs.reserve(payloads);
-    if (!adopt) {
-        out.payload.reserve(payloadBytes);
-    }
-    out.tracks.resize(plans.size());
-    for (std::size_t t = 0; t < plans.size(); ++t) {
-        if (adopt) {
-            FillTrack<true>(bytes, plans[t], out.tracks[t], out);
-        } else {
-            FillTrack<false>(bytes, plans[t], out.tracks[t], out);
-        }
     }
     MidiReadResult result;
     result.ok = true;
