@@ -1,5 +1,7 @@
 #include "app/view/KeyloftView.h"
 
+#include <algorithm>
+
 #include "app/lists/ListDrag.h"
 #include "app/pages/BaseDlg.h"
 #include "app/pages/ProgramMessages.h"
@@ -77,10 +79,18 @@ CKeyloftView* GetActiveKeyloftView()
     return dynamic_cast<CKeyloftView*>(frame->GetActiveView());
 }
 
+namespace {
+
+// Posted by a page build: the pages not shown are made once the window is up.
+constexpr UINT kBuildPendingPages = WM_APP + 0x130;
+
+} // namespace
+
 IMPLEMENT_DYNCREATE(CKeyloftView, CView)
 
 BEGIN_MESSAGE_MAP(CKeyloftView, CView)
     ON_MESSAGE(AppMsg::SelectPage, &CKeyloftView::OnSelectPage)
+    ON_MESSAGE(kBuildPendingPages, &CKeyloftView::OnBuildPendingPages)
     ON_MESSAGE(AppMsg::FolderChanged, &CKeyloftView::OnFolderChanged)
     ON_MESSAGE(AppMsg::LanguageChanged, &CKeyloftView::OnLanguageChanged)
     ON_MESSAGE(AppMsg::DeviceLost, &CKeyloftView::OnDeviceLost)
@@ -170,6 +180,9 @@ CKeyloftView::PagePtr CKeyloftView::GetPage(int slot) const
 {
     if (slot < 0 || slot >= PageSlot::Count)
         return PagePtr();
+    // A page of the last build not made yet is made now: whoever asks gets it.
+    if (m_pagePending[static_cast<size_t>(slot)])
+        const_cast<CKeyloftView*>(this)->BuildPage(slot);
     const PagePtr& page = m_pages[static_cast<size_t>(slot)];
     if (!page || !::IsWindow(page->GetSafeHwnd()))
         return PagePtr();
@@ -188,6 +201,7 @@ void CKeyloftView::FitCurrentPage()
 
 void CKeyloftView::LoadPageSettings()
 {
+    m_pageSettingsLoaded = true;  // a page made later loads its own
     for (const PagePtr& page : m_pages) {
         if (page)
             page->LoadSettings();
@@ -212,6 +226,8 @@ void CKeyloftView::StopPageJobs()
 
 void CKeyloftView::ReleasePages()
 {
+    m_pagePending = {};
+    m_pageSettingsLoaded = false;
     StopPageJobs();
     if (PagePtr current = GetCurrentPage())
         current->ShowWindow(SW_HIDE);
@@ -225,22 +241,42 @@ void CKeyloftView::ReleasePages()
 void CKeyloftView::BuildPages()
 {
     ReleasePages();
-    for (int slot = PageSlot::SongTransfer; slot <= PageSlot::StyleEditor; ++slot) {
-        if (!IsPageVisible(slot) || !m_pageFactory)
-            continue;
-        m_pages[static_cast<size_t>(slot)] = m_pageFactory(slot, this);
-    }
-    CUSBPort* port = GetPortForPages();
+    for (int slot = PageSlot::SongTransfer; slot <= PageSlot::StyleEditor; ++slot)
+        m_pagePending[static_cast<size_t>(slot)] = IsPageVisible(slot) && m_pageFactory;
     m_currentPage = PageSlot::SongTransfer;
-    for (int slot = 0; slot < PageSlot::Count; ++slot) {
-        PagePtr page = GetPage(slot);
-        if (!page)
-            continue;
-        page->Attach(this, port);
-        page->ShowWindow(slot == PageSlot::SongTransfer ? SW_SHOW : SW_HIDE);
-        page->RefreshDeviceList();
-    }
+    // The shown page is made now; the hidden ones, in slot order, once the
+    // window is up (or at once when something asks for one first).
+    if (m_pagePending[static_cast<size_t>(m_currentPage)])
+        BuildPage(m_currentPage);
     FitCurrentPage();
+    if (std::find(m_pagePending.begin(), m_pagePending.end(), true) != m_pagePending.end())
+        PostMessage(kBuildPendingPages);
+}
+
+void CKeyloftView::BuildPage(int slot)
+{
+    const auto index = static_cast<size_t>(slot);
+    m_pagePending[index] = false;
+    m_pages[index] = m_pageFactory(slot, this);
+    PagePtr page = GetPage(slot);
+    if (!page)
+        return;
+    page->Attach(this, GetPortForPages());
+    // Only the song page shows after a build; a page made later stays hidden
+    // until it is selected.
+    page->ShowWindow(slot == PageSlot::SongTransfer && m_currentPage == slot ? SW_SHOW : SW_HIDE);
+    page->RefreshDeviceList();
+    if (m_pageSettingsLoaded)
+        page->LoadSettings();
+}
+
+LRESULT CKeyloftView::OnBuildPendingPages(WPARAM, LPARAM)
+{
+    for (int slot = 0; slot < PageSlot::Count; ++slot) {
+        if (m_pagePending[static_cast<size_t>(slot)])
+            BuildPage(slot);
+    }
+    return 0;
 }
 
 LRESULT CKeyloftView::OnSelectPage(WPARAM wParam, LPARAM lParam)

@@ -63,7 +63,8 @@ public:
     // Fetches the instrument's voice-name list into "INS\<model>.ins".
     BOOL FetchInsFile();
     // Rebuilds the pages the device profile switches on (running jobs are
-    // stopped first).
+    // stopped first). The shown page is made at once, the others in slot order
+    // once the window is up, or earlier when GetPage asks for one.
     void BuildPages();
     // Stops every page's running job, then releases every page.
     void ReleasePages();
@@ -111,6 +112,7 @@ protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     afx_msg LRESULT OnSelectPage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnBuildPendingPages(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnFolderChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeviceLost(WPARAM wParam, LPARAM lParam);
@@ -152,7 +154,13 @@ private:
     void StopPageJobs();
     CWnd* MainWindow() const;
 
+    // Makes, attaches, shows or hides and fills the page of a pending slot.
+    void BuildPage(int slot);
+
     std::array<PagePtr, PageSlot::Count> m_pages{};
+    // Slots of the last build whose page is still to be made.
+    std::array<bool, PageSlot::Count> m_pagePending{};
+    bool m_pageSettingsLoaded = false;
     int m_currentPage = -1;
     CUSBPort m_port;
     bool m_deviceRemoved = false;

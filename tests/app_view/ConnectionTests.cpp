@@ -54,7 +54,10 @@ TEST_F(ViewConnection, StartUpConnectsTheOnlyInstrumentAndFetchesItsProfile)
     EXPECT_NE(profile.find("DLG_VISIBLE"), std::string::npos);
 
     EXPECT_EQ(FrameCaption(), Text(57344) + L" - DEVICE 1");
-    // The built-in profile switches every page on: the six pages in order.
+    // The built-in profile switches every page on: the shown one is made at
+    // once, the other five in order once the window is up.
+    EXPECT_EQ(slotsMade, (std::vector<int>{0}));
+    ASSERT_TRUE(PumpUntilPagesMade(6));
     EXPECT_EQ(slotsMade, (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(view.GetCurrentPageSlot(), 0);
     for (int slot = 0; slot < 6; ++slot) {
@@ -62,6 +65,7 @@ TEST_F(ViewConnection, StartUpConnectsTheOnlyInstrumentAndFetchesItsProfile)
         ASSERT_TRUE(page) << slot;
         EXPECT_EQ(page->attaches, 1);
         EXPECT_EQ(page->refreshes, 1);
+        EXPECT_EQ(page->settingsLoads, 1) << "a page made later loads its settings too";
         EXPECT_EQ(page->lastPort, &view.GetPort());
         EXPECT_EQ(page->IsWindowVisible() != FALSE, slot == 0);
     }
@@ -82,6 +86,8 @@ TEST_F(ViewConnection, AnExistingProfileIsNotFetchedAgain)
     ASSERT_FALSE(view.IsProgramEnding());
     EXPECT_EQ(ReadText(ProgramFolder() / "DevProfile" / "RX470.ini"), "[DLG_VISIBLE]\r\nDLG_DOWN_SONG=0\r\n");
     // Song switched off: slot 0 stays empty, nothing is shown, page 0 is current.
+    EXPECT_TRUE(slotsMade.empty()) << "no page is shown: every one waits for the window";
+    ASSERT_TRUE(PumpUntilPagesMade(3));
     EXPECT_EQ(slotsMade, (std::vector<int>{1, 2, 3}));
     EXPECT_FALSE(view.GetPage(0));
     EXPECT_EQ(view.GetCurrentPageSlot(), 0);
@@ -139,6 +145,7 @@ TEST_F(ViewConnection, KeepAliveNoticesASilentInstrumentAndTheViewOffersTheChoos
     AnswerWithInstrument(view);
     view.OnInitialUpdate();
     ASSERT_FALSE(view.IsProgramEnding());
+    ASSERT_TRUE(PumpUntilPagesMade(6));
     ASSERT_EQ(slotsMade.size(), 6u);
 
     // The reconnect's chooser is cancelled by the user.
@@ -170,6 +177,7 @@ TEST_F(ViewConnection, ReconnectRunsTheSamePostConnectionSteps)
 
     EXPECT_TRUE(std::filesystem::exists(ProgramFolder() / "DevProfile" / "XK700.ini"));
     EXPECT_NE(ReadText(ProgramFolder() / "AppProfile.ini").find("XK700=RX470"), std::string::npos);
+    EXPECT_TRUE(PumpUntilPagesMade(6));
     EXPECT_EQ(slotsMade.size(), 6u);
     EXPECT_TRUE(CUSBPort::s_connected.load());
     EXPECT_EQ(FrameCaption(), Text(57344) + L" - DEVICE 1");

@@ -31,6 +31,7 @@ protected:
         viewtest::AnswerWithInstrument(view);
         view.OnInitialUpdate();
         EXPECT_FALSE(view.IsProgramEnding());
+        EXPECT_TRUE(PumpUntilPagesMade(6));
         for (const auto& page : pagesMade)
             m_pages.push_back(page.lock());
         EXPECT_EQ(m_pages.size(), 6u);
@@ -130,6 +131,7 @@ TEST_F(ViewLoss, ARemovedInstrumentIsForgottenReportedAsLostAndNotPolledAgain)
     EXPECT_FALSE(view.IsDeviceRemoved());
     EXPECT_TRUE(CUSBPort::s_connected.load());
     EXPECT_TRUE(view.GetPort().GetMidiLink().IsOutOpen());
+    EXPECT_TRUE(PumpUntilPagesMade(12));
     EXPECT_EQ(slotsMade.size(), 12u);
     auto fresh = boost::dynamic_pointer_cast<viewtest::RecordingPage>(view.GetPage(0));
     ASSERT_TRUE(fresh);

@@ -115,7 +115,15 @@ TEST_F(ViewPages, BuildFollowsTheSwitchesAndSelectionShowsOnePage)
     ASSERT_TRUE(SelectDevProfile(L"XK3"));
     viewtest::TestView& view = MakeView();
     view.BuildPages();
-    EXPECT_EQ(slotsMade, (std::vector<int>{0, 1, 3, 5}));
+    // The shown page at once; a hidden one as soon as it is asked for, the
+    // rest in slot order once the window is up.
+    EXPECT_EQ(slotsMade, (std::vector<int>{0}));
+    ASSERT_TRUE(view.GetPage(5));
+    EXPECT_FALSE(view.GetPage(5)->IsWindowVisible());
+    EXPECT_EQ(slotsMade, (std::vector<int>{0, 5}));
+    ASSERT_TRUE(PumpUntilPagesMade(4));
+    EXPECT_EQ(slotsMade, (std::vector<int>{0, 5, 1, 3}));
+    EXPECT_FALSE(view.GetPage(2)) << "switched off";
     // Never connected: the pages get no port.
     auto first = boost::dynamic_pointer_cast<viewtest::RecordingPage>(view.GetPage(0));
     ASSERT_TRUE(first);

@@ -137,6 +137,11 @@ DialogWatchdog::~DialogWatchdog()
 
 bool DialogWatchdog::Fired() const { return g_watchdogFired; }
 
+bool ViewFixture::PumpUntilPagesMade(std::size_t pages)
+{
+    return PumpUntil([&] { return slotsMade.size() >= pages; }, 5000);
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();

@@ -34,6 +34,7 @@ public:
         lastPort = port;
     }
     void RefreshDeviceList() override { ++refreshes; }
+    void LoadSettings() override { ++settingsLoads; }
     bool CanClose() override { return allowClose; }
     LRESULT OnDeviceLost(WPARAM, LPARAM) override
     {
@@ -43,6 +44,7 @@ public:
     int m_slot = 0;
     int attaches = 0;
     int refreshes = 0;
+    int settingsLoads = 0;
     int deviceLostMessages = 0;
     CUSBPort* lastPort = nullptr;
     bool allowClose = true;
@@ -83,6 +85,9 @@ public:
     // Pages made by the view are RecordingPages; their objects, as made.
     std::vector<boost::weak_ptr<RecordingPage>> pagesMade;
     std::vector<int> slotsMade;
+    // Lets the view make the pages it left for after the window is up, until
+    // pages have been made in all; true when they were.
+    bool PumpUntilPagesMade(std::size_t pages);
     // Destroys the frame and with it the view.
     void DestroyFrame();
     CFrameWnd* Frame() const { return m_frame; }
