@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 
 #include "app/lists/DevFileListCtrl.h"
@@ -17,12 +18,14 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Case-insensitive key of a file name.
+// Case-insensitive key of a file name: folded as CString::CompareNoCase folds,
+// so that keys compare in its order and are equal where it finds names equal.
 std::wstring NameKey(const CString& name)
 {
     std::wstring key(name.GetString(), static_cast<std::size_t>(name.GetLength()));
     for (wchar_t& c : key) {
-        c = static_cast<wchar_t>(towupper(c));
+        c = c < 0x80 ? static_cast<wchar_t>(c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c)
+                     : static_cast<wchar_t>(towlower(c));
     }
     return key;
 }
@@ -184,29 +187,53 @@ int CPCFileListCtrl::AddFile(LPCTSTR name, UINT size, BOOL invalid, int image)
 
 std::vector<PCFileItem> CPCFileListCtrl::PrepareFiles(std::vector<PCFileItem> files)
 {
-    std::unordered_set<std::wstring> names;
+    // Each name is folded once; the keys serve both the repeat test and the
+    // sort by name, which then compares plain code units.
+    std::vector<std::wstring> keys;
+    keys.reserve(files.size());
+    std::unordered_set<std::wstring_view> names;
     names.reserve(files.size());
     std::vector<PCFileItem> kept;
     kept.reserve(files.size());
     for (PCFileItem& file : files) {
-        if (!names.insert(NameKey(file.name)).second) {
+        std::wstring key = NameKey(file.name);
+        if (names.count(key) != 0) {
             continue;
         }
         if (BreaksSizeRule(file.size)) {
             file.invalid = 1;
             file.checkPending = false;  // invalid whatever its mark says
         }
+        keys.push_back(std::move(key));
+        names.insert(keys.back());  // views into the keys, which never move (reserved above)
         kept.push_back(std::move(file));
     }
     const int column = m_hWnd != nullptr ? GetHeaderCtrl().GetSortColumn() : -1;
     const bool ascending = column >= 0 && GetHeaderCtrl().IsAscending() != FALSE;
-    if (column >= 0) {
-        std::stable_sort(kept.begin(), kept.end(), [&](const PCFileItem& a, const PCFileItem& b) {
-            const int compared = CompareItems(reinterpret_cast<LPARAM>(&a), reinterpret_cast<LPARAM>(&b), column);
-            return ascending ? compared < 0 : compared > 0;
-        });
+    if (column < 0) {
+        return kept;
     }
-    return kept;
+    std::vector<std::size_t> order(kept.size());
+    for (std::size_t index = 0; index < order.size(); ++index) {
+        order[index] = index;
+    }
+    // The order CompareItems gives (invalid rows first), by the folded keys for names.
+    const auto compare = [&](std::size_t a, std::size_t b) {
+        if (column == 0 && (kept[a].invalid != 0) == (kept[b].invalid != 0)) {
+            return keys[a].compare(keys[b]);
+        }
+        return CompareItems(reinterpret_cast<LPARAM>(&kept[a]), reinterpret_cast<LPARAM>(&kept[b]), column);
+    };
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int compared = compare(a, b);
+        return ascending ? compared < 0 : compared > 0;
+    });
+    std::vector<PCFileItem> sorted;
+    sorted.reserve(kept.size());
+    for (const std::size_t index : order) {
+        sorted.push_back(std::move(kept[index]));
+    }
+    return sorted;
 }
 
 void CPCFileListCtrl::ClearSelection()

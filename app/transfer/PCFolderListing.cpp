@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 namespace {
 
-bool HasBareExtension(const CString& name, const CString& extensionBare)
+bool HasBareExtension(const wchar_t* name, const CString& extensionBare)
 {
-    const int dot = name.ReverseFind(L'.');
+    const wchar_t* dot = std::wcsrchr(name, L'.');
     // The pattern also lets 8.3 short names through ("*.mid" finds "a.midi").
-    return dot >= 0 && name.Mid(dot + 1).CompareNoCase(extensionBare) == 0;
+    return dot != nullptr && extensionBare.CompareNoCase(dot + 1) == 0;
 }
 
 UINT ClampedSize(DWORD high, DWORD low)
@@ -33,9 +35,8 @@ std::vector<PCFolderEntry> ListPCFolder(const CString& folder, LPCTSTR extension
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
-        CString name(found.cFileName);
-        if (HasBareExtension(name, extension))
-            entries.push_back({std::move(name), ClampedSize(found.nFileSizeHigh, found.nFileSizeLow)});
+        if (HasBareExtension(found.cFileName, extension))
+            entries.push_back({CString(found.cFileName), ClampedSize(found.nFileSizeHigh, found.nFileSizeLow)});
     } while (::FindNextFileW(search.Get(), &found));
     return entries;
 }
