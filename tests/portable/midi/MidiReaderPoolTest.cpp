@@ -1,5 +1,5 @@
-// How the reader stores what it reads: exact reservations, the payload pool
-// (copied or adopted), and the places its errors point at.
+// How the reader stores what it reads: the payload pool (copied or adopted)
+// and the places its errors point at.
 #include <gtest/gtest.h>
 
 #include <algorithm>
