@@ -43,8 +43,8 @@ keyloft_library(afx DIRS afx/src HEADERS afx/include LIBS ${KEYLOFT_SYSTEM_LIBS}
 include(PortableLibraries)
 
 # One static library per layout folder. Each sees (includes) and links only the
-# layers below it: portable core < afx < core < widgets < GUI library < the
-# program (app/ and editors/, one rank: each may use the other).
+# layers below it: portable core < afx < core < widgets < GUI library < the page
+# base (pages/) < the editors < the program (app/).
 keyloft_library(core DIRS core EXCLUDE "/core/portable/" LIBS afx core_portable)
 keyloft_library(widgets DIRS widgets SEES core res LIBS core keyloft_res_ids)
 
@@ -72,10 +72,12 @@ foreach(dir IN LISTS guilib_folders)
 endforeach()
 set(KEYLOFT_GUILIB_LIBS ${lower_libs})
 
-# The program's folders below app/ and editors/, as they see them.
-set(KEYLOFT_PROGRAM_SEES app editors guilib widgets core res)
-set(KEYLOFT_PROGRAM_LIBS ${KEYLOFT_GUILIB_LIBS} widgets core keyloft_res_ids)
-keyloft_library(editors DIRS editors SEES ${KEYLOFT_PROGRAM_SEES} LIBS ${KEYLOFT_PROGRAM_LIBS})
+# What every page of the view stands on (page base, message boxes, window
+# messages, the view's interface for its pages); the editors see it and no
+# folder of the program; the program (app/) sees everything below it.
+keyloft_library(pages DIRS pages SEES widgets core res LIBS widgets core keyloft_res_ids)
+keyloft_library(editors DIRS editors SEES pages widgets core res LIBS pages widgets core keyloft_res_ids)
+set(KEYLOFT_PROGRAM_SEES app editors pages guilib widgets core res)
 
 get_property(KEYLOFT_LIBS GLOBAL PROPERTY KEYLOFT_LIBRARIES)
 foreach(lib IN LISTS KEYLOFT_LIBS)

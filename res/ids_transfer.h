@@ -32,3 +32,8 @@
 #define ID_TRANSFER_DOWNLOAD        32836
 #define ID_TRANSFER_UPLOAD_SELECTED 32842
 #define ID_TRANSFER_UPLOAD_ALL      32843
+
+// The slot a downloaded file replaces when no slot is empty.
+#define IDD_CHOOSE_SLOT             250
+#define IDC_CHOOSE_SLOT_TEXT        1250
+#define IDC_CHOOSE_SLOT_LIST        1251

@@ -4,8 +4,8 @@
 
 #include <afxcmn.h>
 
-#include "app/lists/ListDrag.h"
 #include "guilib/controls/KGPListCtrl.h"
+#include "widgets/ListDrag.h"
 
 class CExListCtrl : public CKGPListCtrl {
     DECLARE_DYNCREATE(CExListCtrl)

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/pages/ProgramMessages.h"
+#include "pages/ProgramMessages.h"
 #include "app/shell/AboutDlg.h"
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "app/shell/KeyloftDoc.h"
 #include "app/shell/MainFrame.h"
 #include "app/view/KeyloftView.h"

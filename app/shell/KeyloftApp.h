@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/shell/LanguageResources.h"
-#include "app/shell/SegmentNames.h"
+#include "pages/SegmentNames.h"
 #include "app/shell/SingleInstance.h"
 
 class CGdiplusSession;

@@ -1,8 +1,8 @@
 #include "app/shell/MainFrame.h"
 
-#include "app/lists/ListDrag.h"
-#include "app/pages/ProgramMessages.h"
-#include "app/shell/AppMessages.h"
+#include "widgets/ListDrag.h"
+#include "pages/ProgramMessages.h"
+#include "pages/AppMessages.h"
 #include "app/shell/HelpPath.h"
 #include "app/shell/LanguageResources.h"
 #include "app/view/KeyloftView.h"

@@ -1,6 +1,6 @@
 // The program's main frame: menu, status bar with the transfer progress bar and
 // its cancel button, and the docked workspace bar. It relays the program's own
-// messages (app/shell/AppMessages.h) to the view and the workspace bar.
+// messages (pages/AppMessages.h) to the view and the workspace bar.
 #pragma once
 
 #include <afxext.h>

@@ -3,8 +3,8 @@
 // and drag and drop.
 #include <afxdlgs.h>
 
-#include "app/lists/ListDrag.h"
-#include "app/pages/ProgramMessages.h"
+#include "widgets/ListDrag.h"
+#include "pages/ProgramMessages.h"
 #include "app/transfer/TransferNotes.h"
 #include "app/transfer/TransferPage.h"
 #include "app/view/ViewGlobals.h"

@@ -1,6 +1,6 @@
 #include "app/transfer/TransferNotes.h"
 
-#include "app/pages/ProgramMessages.h"
+#include "pages/ProgramMessages.h"
 
 namespace {
 

@@ -4,11 +4,12 @@
 
 #include <algorithm>
 
-#include "app/lists/ListDrag.h"
+#include "widgets/ListDrag.h"
 #include "app/lists/ListSortSettings.h"
-#include "app/pages/ProgramMessages.h"
+#include "app/transfer/ChooseSlotDlg.h"
+#include "pages/ProgramMessages.h"
 #include "app/transfer/TransferNotes.h"
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "app/transfer/TransferMessages.h"
 #include "app/transfer/PCFolderListing.h"
 #include "app/transfer/TransferPages.h"
@@ -217,7 +218,7 @@ void CTransferPage::OnDestroy()
     CBaseDlg::OnDestroy();
 }
 
-void CTransferPage::Attach(CKeyloftView* pView, CUSBPort* pPort)
+void CTransferPage::Attach(IPageHost* pView, CUSBPort* pPort)
 {
     CBaseDlg::Attach(pView, pPort);
 }
@@ -469,22 +470,64 @@ int CTransferPage::StartDownload(const CUIntArray& pcRows, const CUIntArray& dev
 {
     if (pcRows.GetSize() == 0 || devRows.GetSize() == 0)
         return 1;
+    // The names are taken before any question: the rows may be sorted again
+    // (mark checks ending) while a box is up.
+    std::vector<CString> names;
+    for (INT_PTR i = 0; i < pcRows.GetSize(); ++i)
+        names.push_back(m_pcList.GetItemText(static_cast<int>(pcRows[i]), 0));
+    return StartDownloadOf(GetFolder(), std::move(names), devRows);
+}
+
+bool CTransferPage::DownloadFileToInstrument(const CString& path)
+{
+    CUSBPort* port = GetPort();
+    if (!port || m_devList.GetItemCount() == 0)
+        return false;
+    if (port->IsBusy() || m_runner.IsRunning()) {
+        GetTransferNotes().Show(kIconWarning, IDS_DOWNLOAD_BUSY, MB_MODE_OK);
+        return false;
+    }
+    CFileStatus status;
+    if (!CFile::GetStatus(path, status) || !IsFileStillValid(path, static_cast<ULONGLONG>(status.m_size))) {
+        GetTransferNotes().Show(kIconWarning, 241, MB_MODE_OK);
+        return false;
+    }
+    int row = -1;
+    for (int candidate = 0; candidate < m_devList.GetItemCount() && row < 0; ++candidate) {
+        if (m_devList.IsSlotFree(candidate))
+            row = candidate;
+    }
+    if (row < 0 && (row = ChooseSlotToReplace()) < 0)
+        return false;
+    CUIntArray devRows;
+    devRows.Add(static_cast<UINT>(row));
+    return StartDownloadOf(GetFolderOfPath(path), {GetFileNameOfPath(path)}, devRows) == 1;
+}
+
+int CTransferPage::ChooseSlotToReplace()
+{
+    std::vector<CChooseSlotDlg::Slot> slots;
+    for (int row = 0; row < m_devList.GetItemCount(); ++row)
+        slots.push_back({row, m_devList.GetItemText(row, 0) + L"   " + m_devList.GetItemText(row, 1)});
+    CChooseSlotDlg dialog(std::move(slots), this);
+    return dialog.DoModal() == IDOK ? dialog.GetChosenRow() : -1;
+}
+
+int CTransferPage::StartDownloadOf(const CString& folder, std::vector<CString> names, const CUIntArray& devRows)
+{
     CUSBPort* port = GetPort();
     if (!port || port->IsBusy() || m_runner.IsRunning())
         return 0;
-    // The names are taken before any question: the rows may be sorted again
-    // (mark checks ending) while a box is up.
     DownloadRequest request;
-    for (INT_PTR i = 0; i < pcRows.GetSize(); ++i)
-        request.names.push_back(m_pcList.GetItemText(static_cast<int>(pcRows[i]), 0));
+    request.names = std::move(names);
     if (!m_devList.AreSlotsFree(devRows) &&
         ShowPlainMessageBox(LoadResString(144), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
         return 0;
-    if (pcRows.GetSize() != devRows.GetSize())
+    if (request.names.size() != static_cast<std::size_t>(devRows.GetSize()))
         GetTransferNotes().Ask(216, FALSE, 0);
 
     request.kind = m_info.kind;
-    request.folder = GetFolder();
+    request.folder = folder;
     for (INT_PTR i = 0; i < devRows.GetSize(); ++i) {
         CUIntArray one, slot;
         one.Add(devRows[i]);

@@ -9,7 +9,7 @@
 
 #include "app/lists/DevFileListCtrl.h"
 #include "app/lists/PCFileListCtrl.h"
-#include "app/pages/BaseDlg.h"
+#include "pages/BaseDlg.h"
 #include "app/transfer/MarkCheckRunner.h"
 #include "app/transfer/SlotTable.h"
 #include "app/transfer/TransferKindInfo.h"
@@ -26,7 +26,7 @@ public:
     const TransferKindInfo& GetKindInfo() const { return m_info; }
 
     // CBaseDlg hooks.
-    void Attach(CKeyloftView* pView, CUSBPort* pPort) override;
+    void Attach(IPageHost* pView, CUSBPort* pPort) override;
     CString GetFolder() const override;
     void RefreshDeviceList() override;
     void LoadSettings() override;
@@ -45,6 +45,11 @@ public:
     // Rows of the two lists, ascending. 1 when started or nothing to do, 0 refused.
     int StartDownload(const CUIntArray& pcRows, const CUIntArray& devRows);
     int StartUpload(const CUIntArray& devRows);
+    // Downloads one file from anywhere (a song just converted, say) with the
+    // page's checks, questions, progress and failure handling: into the first
+    // empty slot, or the slot the user chooses to replace when none is empty.
+    // False when no download was started.
+    bool DownloadFileToInstrument(const CString& path);
 
     // The running job, for the view's shutdown and for tests.
     bool IsTransferRunning() const { return m_runner.IsRunning(); }
@@ -96,6 +101,10 @@ private:
     void PlaceToolBars();
     // Checks the marks of the rows the fill left pending, on the mark-check worker.
     void StartMarkChecks(const CPCFileListCtrl::MarkCheck& check);
+    // The download of named files of a folder into the slots of device rows.
+    int StartDownloadOf(const CString& folder, std::vector<CString> names, const CUIntArray& devRows);
+    // The slot a file replaces when none is empty: the user's choice, -1 for none.
+    virtual int ChooseSlotToReplace();
     void CopyIntoFolder(const std::vector<CString>& sources);
     bool IsFileStillValid(const CString& path, ULONGLONG size) const;
     CString ConnectedModel() const;

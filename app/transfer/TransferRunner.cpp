@@ -2,7 +2,7 @@
 
 #include <afxwin.h>
 
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "app/transfer/TransferMessages.h"
 #include "core/link/LinkMessages.h"
 #include "core/link/USBPort.h"

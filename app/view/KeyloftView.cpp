@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/lists/ListDrag.h"
-#include "app/pages/BaseDlg.h"
-#include "app/pages/ProgramMessages.h"
+#include "widgets/ListDrag.h"
+#include "pages/BaseDlg.h"
+#include "pages/ProgramMessages.h"
 #include "app/transfer/TransferPages.h"
 #include "app/view/SelectDevDlg.h"
 #include "app/view/ViewThreads.h"
@@ -99,6 +99,7 @@ BEGIN_MESSAGE_MAP(CKeyloftView, CView)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
     ON_WM_SIZE()
+    ON_WM_SETFOCUS()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
     ON_WM_TIMER()
@@ -328,6 +329,18 @@ void CKeyloftView::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
     FitCurrentPage();
+}
+
+void CKeyloftView::OnSetFocus(CWnd* pOldWnd)
+{
+    // The frame gives its view the focus (after a dialog closes, say): the
+    // page shown takes it, so that its keys work without a click first.
+    PagePtr page = GetCurrentPage();
+    if (page && page->IsWindowVisible()) {
+        page->SetFocus();
+        return;
+    }
+    CView::OnSetFocus(pOldWnd);
 }
 
 BOOL CKeyloftView::OnEraseBkgnd(CDC* pDC)

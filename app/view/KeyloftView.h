@@ -12,11 +12,12 @@
 #include <functional>
 #include <memory>
 
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "app/view/ViewGlobals.h"
 #include "core/link/USBPort.h"
+#include "pages/PageHost.h"
 
-class CBaseDlg;  // app/pages/BaseDlg.h
+class CBaseDlg;  // pages/BaseDlg.h
 class CViewThreads;
 
 // Dialog ids of the page slots (0 for the firmware slot, which has no page).
@@ -26,7 +27,7 @@ UINT PageDialogId(int slot);
 // writes "set_connected_system:<name>" to the trace log.
 void SetConnectedSystem(LPCTSTR deviceName);
 
-class CKeyloftView : public CView {
+class CKeyloftView : public CView, public IPageHost {
     DECLARE_DYNCREATE(CKeyloftView)
 
 public:
@@ -61,7 +62,7 @@ public:
     // True when the model's device profile exists or was fetched and written.
     BOOL EnsureDevProfile();
     // Fetches the instrument's voice-name list into "INS\<model>.ins".
-    BOOL FetchInsFile();
+    BOOL FetchInsFile() override;
     // Rebuilds the pages the device profile switches on (running jobs are
     // stopped first). The shown page is made at once, the others in slot order
     // once the window is up, or earlier when GetPage asks for one.
@@ -105,6 +106,11 @@ public:
     // The caption the frame shows: program name, " - ", device or "not connected".
     static CString MakeCaption();
 
+    // What the pages ask of the view (ViewPageHost.cpp).
+    void SetFolderWatch(int fileKind, bool on) override;
+    void NotifyFolderChanged(int fileKind) override;
+    bool DownloadSongFile(const CString& path) override;
+
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
 
@@ -121,6 +127,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);

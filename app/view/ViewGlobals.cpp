@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "core/link/USBPort.h"
 
 namespace {

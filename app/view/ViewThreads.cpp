@@ -1,6 +1,6 @@
 #include "app/view/ViewThreads.h"
 
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "app/view/ViewGlobals.h"
 #include "core/link/LinkMessages.h"
 #include "core/link/USBPort.h"

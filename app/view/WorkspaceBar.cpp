@@ -1,7 +1,7 @@
 #include "app/view/WorkspaceBar.h"
 
-#include "app/lists/ListDrag.h"
-#include "app/shell/AppMessages.h"
+#include "widgets/ListDrag.h"
+#include "pages/AppMessages.h"
 #include "core/files/TextHelpers.h"
 #include "core/profile/DevProfile.h"
 #include "res/ids_view.h"

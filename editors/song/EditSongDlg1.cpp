@@ -2,16 +2,15 @@
 
 #include <afxdlgs.h>
 
-#include "app/pages/ProgramMessages.h"
-#include "app/shell/AppMessages.h"
-#include "app/view/KeyloftView.h"
-#include "app/view/ViewGlobals.h"
 #include "core/files/TextHelpers.h"
 #include "core/link/MidiDevSearch.h"
 #include "core/profile/DeviceNames.h"
 #include "editors/song/GeneralMidiNames.h"
 #include "editors/song/SongConvertInfoDlg.h"
 #include "editors/song/SongEditorRules.h"
+#include "pages/AppMessages.h"
+#include "pages/PageHost.h"
+#include "pages/ProgramMessages.h"
 #include "res/resource.h"
 #include "widgets/ListColumnText.h"
 #include "widgets/MidiDevDlg.h"
@@ -20,7 +19,6 @@
 
 namespace {
 
-constexpr int kIconWarning = 191;
 constexpr UINT kToolBarId = 59392;
 constexpr int kToolBarHeight = 56;
 constexpr LPCTSTR kOutputSection = L"EditSong";
@@ -210,13 +208,15 @@ void CEditSongDlg1::OnOpen()
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LoadResString(175), this);
     if (dialog.DoModal() == IDOK)
         LoadSong(dialog.GetPathName());
+    // Space and the page's keys work at once, without a click into the page.
+    SetFocus();
 }
 
 bool CEditSongDlg1::LoadSong(const CString& path)
 {
     StopPlaying();
     if (!m_player.LoadFile(path, m_hWnd)) {
-        ShowMessageBox(kIconWarning, 116);
+        ShowMessageBox(MSG_ICON_WARNING, 116);
         return false;
     }
     FillTracks();
@@ -246,7 +246,7 @@ bool CEditSongDlg1::OpenOutput()
     // No output chosen (or it is gone) is a failure too, not the system's mapper.
     if (m_midiDevId >= ::midiOutGetNumDevs() ||
         ::midiOutOpen(&handle, m_midiDevId, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
-        ShowMessageBox(kIconWarning, 61502);
+        ShowMessageBox(MSG_ICON_WARNING, 61502);
         return false;
     }
     m_hMidiOut = handle;
@@ -399,21 +399,33 @@ void CEditSongDlg1::OnToolBarDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, rect.left, rect.bottom, this);
 }
 
-void CEditSongDlg1::OnConvertAndDownload()
-{
-    if (m_player.m_path.IsEmpty())
-        ShowMessageBox(kIconWarning, 185);
-}
-
 void CEditSongDlg1::OnConvert()
 {
+    ConvertSong();
+    SetFocus();
+}
+
+void CEditSongDlg1::OnConvertAndDownload()
+{
+    // Converted as Convert does; the song written then goes to the instrument
+    // through the song transfer page's own download.
+    const CString converted = ConvertSong();
+    if (!converted.IsEmpty()) {
+        if (IPageHost* host = GetView())
+            host->DownloadSongFile(converted);
+    }
+    SetFocus();
+}
+
+CString CEditSongDlg1::ConvertSong()
+{
     if (GetDeviceNames().m_deviceName.IsEmpty()) {
-        ShowMessageBox(kIconWarning, 232);
-        return;
+        ShowMessageBox(MSG_ICON_WARNING, 232);
+        return CString();
     }
     if (m_player.m_path.IsEmpty()) {
-        ShowMessageBox(kIconWarning, 185);
-        return;
+        ShowMessageBox(MSG_ICON_WARNING, 185);
+        return CString();
     }
     int removed[16] = {};
     UINT kept = 0;
@@ -423,27 +435,28 @@ void CEditSongDlg1::OnConvert()
     }
     CSongConvertInfoDlg dialog(kept, m_fullName, m_shortName, m_player.m_path, this);
     if (dialog.DoModal() != IDOK)
-        return;
+        return CString();
     m_fullName = dialog.GetFullName();
     m_shortName = dialog.GetShortName();
-    ConvertInto(songedit::WithMidExtension(dialog.GetOutputPath()), dialog.GetTargetModel(), removed);
+    const CString path = songedit::WithMidExtension(dialog.GetOutputPath());
+    return ConvertInto(path, dialog.GetTargetModel(), removed) ? path : CString();
 }
 
-void CEditSongDlg1::ConvertInto(const CString& path, const CString& model, const int (&removed)[16])
+bool CEditSongDlg1::ConvertInto(const CString& path, const CString& model, const int (&removed)[16])
 {
     BOOL converted = FALSE;
     {
         // The song folder's watch stays quiet while the file is written.
-        CFolderWatchPause pause(kSongKind);
+        CHostFolderWatchPause pause(GetView(), kSongKind);
         converted = m_player.ConvertForDevice(model, removed, &m_player, path, m_trackList.GetMainMelodyRow());
     }
     if (converted) {
         m_trackList.SetModified(false);
         CCancelableDlg::Ask(236, FALSE, MSG_SOUND_FINISH);
     }
-    CWnd* view = GetView() != nullptr ? static_cast<CWnd*>(GetView()) : GetActiveKeyloftView();
-    if (view != nullptr && view->GetSafeHwnd())
-        view->PostMessage(AppMsg::FolderChanged, kSongKind, 0);
+    if (IPageHost* host = GetView())
+        host->NotifyFolderChanged(kSongKind);
+    return converted != FALSE;
 }
 
 // ---- Closing

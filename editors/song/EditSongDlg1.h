@@ -9,8 +9,8 @@
 
 #include <boost/shared_ptr.hpp>
 
-#include "app/pages/BaseDlg.h"
 #include "core/player/SongMIDI.h"
+#include "pages/BaseDlg.h"
 #include "widgets/SkinScrollBar.h"
 #include "widgets/TrackListCtrl.h"
 
@@ -68,7 +68,10 @@ private:
     void RefreshPlayButton();
     // Solo and mute: refused while the player has not yet taken the last request.
     LRESULT RequestChannelFlag(int (&flags)[16], WPARAM channel, LPARAM on);
-    void ConvertInto(const CString& path, const CString& model, const int (&removed)[16]);
+    // Convert's checks, its dialog and the conversion; the converted song's
+    // path, empty when nothing was written.
+    CString ConvertSong();
+    bool ConvertInto(const CString& path, const CString& model, const int (&removed)[16]);
 
     CToolBar m_toolBar;
     CSkinScrollBar m_positionBar;

@@ -2,13 +2,13 @@
 
 #include <afxdlgs.h>
 
-#include "app/pages/ProgramMessages.h"
 #include "core/files/Folders.h"
 #include "core/files/TextHelpers.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
 #include "core/profile/DeviceNames.h"
 #include "editors/song/SongEditorRules.h"
+#include "pages/ProgramMessages.h"
 #include "res/resource.h"
 #include "widgets/UiResources.h"
 

@@ -1,6 +1,6 @@
 #include "editors/style/EditStyleDlg1.h"
 
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CEditStyleDlg1, CBaseDlg)
@@ -51,6 +51,12 @@ LRESULT CEditStyleDlg1::OnLanguageChanged(WPARAM wParam, LPARAM lParam)
     if (m_sheet.GetSafeHwnd() != nullptr)
         m_sheet.PostMessage(AppMsg::LanguageChanged, wParam, lParam);
     return 0;
+}
+
+void CEditStyleDlg1::Attach(IPageHost* pView, CUSBPort* pPort)
+{
+    CBaseDlg::Attach(pView, pPort);
+    m_sheet.SetHost(pView);
 }
 
 bool CEditStyleDlg1::CanClose() { return m_sheet.CanClose(); }

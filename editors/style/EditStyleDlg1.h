@@ -4,8 +4,8 @@
 
 #include <boost/shared_ptr.hpp>
 
-#include "app/pages/BaseDlg.h"
 #include "editors/style/PropSheet.h"
+#include "pages/BaseDlg.h"
 
 class CEditStyleDlg1 : public CBaseDlg {
 public:
@@ -14,6 +14,7 @@ public:
 
     CPropSheet& GetSheet() { return m_sheet; }
 
+    void Attach(IPageHost* pView, CUSBPort* pPort) override;
     bool CanClose() override;
     LRESULT OnDeviceLost(WPARAM wParam, LPARAM lParam) override;
     void GetExcludeRects(std::vector<CRect>& rects) override;

@@ -1,7 +1,5 @@
 #include "editors/style/Page1.h"
 
-#include "app/pages/ProgramMessages.h"
-#include "app/shell/AppMessages.h"
 #include "core/files/Folders.h"
 #include "core/files/TextHelpers.h"
 #include "core/portable/style/StyleSource.h"
@@ -9,6 +7,8 @@
 #include "core/profile/DeviceNames.h"
 #include "editors/song/SongEditorRules.h"
 #include "editors/style/WizardFiles.h"
+#include "pages/AppMessages.h"
+#include "pages/ProgramMessages.h"
 #include "res/resource.h"
 
 namespace {

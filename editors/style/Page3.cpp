@@ -1,14 +1,14 @@
 #include "editors/style/Page3.h"
 
-#include "app/pages/CopyCasmDlg.h"
-#include "app/pages/ProgramMessages.h"
-#include "app/shell/AppMessages.h"
 #include "core/files/TextHelpers.h"
 #include "core/portable/marks/ByteSource.h"
 #include "core/portable/style/Segments.h"
 #include "core/profile/DevProfile.h"
 #include "editors/style/Page1.h"
 #include "editors/style/WizardFiles.h"
+#include "pages/AppMessages.h"
+#include "pages/CopyCasmDlg.h"
+#include "pages/ProgramMessages.h"
 #include "res/resource.h"
 
 namespace {

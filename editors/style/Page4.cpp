@@ -1,19 +1,19 @@
 #include "editors/style/Page4.h"
 
-#include "app/pages/ProgramMessages.h"
-#include "app/shell/AppMessages.h"
-#include "app/view/KeyloftView.h"
 #include "core/files/FileErrors.h"
 #include "core/files/Folders.h"
-#include "core/files/TextHelpers.h"
 #include "core/files/ShellSeam.h"
 #include "core/files/StdioFileEx.h"
+#include "core/files/TextHelpers.h"
 #include "core/portable/marks/ByteSource.h"
 #include "core/profile/AppProfile.h"
 
 #include "core/profile/DeviceNames.h"
 #include "editors/style/Page1.h"
 #include "editors/style/WizardFiles.h"
+#include "pages/AppMessages.h"
+#include "pages/PageHost.h"
+#include "pages/ProgramMessages.h"
 #include "res/resource.h"
 
 namespace {
@@ -239,8 +239,8 @@ bool CPage4::LoadVoiceList(const CString& insPath)
     if (RegularFileExists(insPath))
         return ReadVoiceList(insPath);
     m_notify.ShowWindow(SW_SHOW);
-    CKeyloftView* view = GetActiveKeyloftView();
-    const bool fetched = view != nullptr && view->FetchInsFile();
+    IPageHost* host = GetFrame() != nullptr ? GetFrame()->GetHost() : nullptr;
+    const bool fetched = host != nullptr && host->FetchInsFile();
     m_notify.ShowWindow(SW_HIDE);
     if (!fetched) {
         ShowPlainMessageBox(LoadResString(IDS_NO_VOICE_NAMES), MB_OK | MB_ICONWARNING, GetSafeHwnd());

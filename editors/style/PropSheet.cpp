@@ -1,31 +1,24 @@
 #include "editors/style/PropSheet.h"
 
-#include "app/pages/ProgramMessages.h"
-#include "app/shell/AppMessages.h"
-#include "app/shell/SegmentNames.h"
-#include "app/view/ViewGlobals.h"
 #include "core/convert/Config.h"
 #include "core/files/Folders.h"
 #include "core/files/TextHelpers.h"
 #include "core/portable/style/StyleFile.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DeviceNames.h"
-#include "widgets/UiResources.h"
 #include "editors/style/WizardFiles.h"
+#include "pages/AppMessages.h"
+#include "pages/PageHost.h"
+#include "pages/ProgramMessages.h"
+#include "pages/SegmentNames.h"
 #include "res/resource.h"
+#include "widgets/UiResources.h"
 
 namespace {
 
 constexpr int kStyleKind = 1;
 // A MIDI source is read whole; a larger file is no style source.
 constexpr std::uint64_t kMaxSourceBytes = 64ull * 1024 * 1024;
-
-void PostToViews(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
-    if (CView* view = frame != nullptr ? frame->GetActiveView() : nullptr)
-        view->PostMessage(message, wParam, lParam);
-}
 
 } // namespace
 
@@ -136,7 +129,7 @@ void CPropSheet::OnSave()
         GetAppProfile().SetStyleSaveDir(GetFolderOfPath(path));
         bool written = false;
         {
-            CFolderWatchPause pause(kStyleKind);
+            CHostFolderWatchPause pause(GetHost(), kStyleKind);
             written = WriteStyle(path);
         }
         if (written) {
@@ -145,7 +138,8 @@ void CPropSheet::OnSave()
             ReturnToFirstStep();
         }
     }
-    PostToViews(AppMsg::FolderChanged, kStyleKind, 0);
+    if (IPageHost* host = GetHost())
+        host->NotifyFolderChanged(kStyleKind);
 }
 
 void CPropSheet::ReturnToFirstStep()

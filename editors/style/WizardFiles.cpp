@@ -2,9 +2,9 @@
 
 #include <afxdlgs.h>
 
-#include "app/pages/BaseDlg.h"
 #include "core/files/FileErrors.h"
 #include "core/files/SafeSave.h"
+#include "pages/BaseDlg.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "editors/style/WizardFrame.h"
 
 #include "core/files/TextHelpers.h"
-#include "widgets/UiResources.h"
 #include "res/resource.h"
 #include "widgets/SliderDlg.h"
 #include "widgets/TranslucentMenu.h"
+#include "widgets/UiResources.h"
 
 namespace {
 

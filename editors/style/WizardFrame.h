@@ -16,6 +16,7 @@
 
 class CNewWizDialog;
 class CSliderDlg;
+class IPageHost;
 
 class CNewWizPage : public CTranDlg {
 public:
@@ -92,6 +93,11 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // The view the wizard's page is attached to (null until then): what the
+    // steps ask of the view goes through it.
+    void SetHost(IPageHost* host) { m_host = host; }
+    IPageHost* GetHost() const { return m_host; }
+
 protected:
     BOOL OnInitDialog() override;
     void OnCancel() override;
@@ -116,4 +122,5 @@ private:
     int IndexOf(const CNewWizPage* page) const;
 
     std::vector<CNewWizPage*> m_pages;
+    IPageHost* m_host = nullptr;
 };

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "app/shell/MainFrame.h"
 #include "app/view/WorkspaceBar.h"
 #include "core/link/USBPort.h"

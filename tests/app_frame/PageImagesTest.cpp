@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "app/pages/BaseDlg.h"
+#include "pages/BaseDlg.h"
 #include "app/shell/LanguageResources.h"
 #include "app/shell/MainFrame.h"
 #include "app/transfer/TransferPages.h"

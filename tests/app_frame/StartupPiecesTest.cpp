@@ -3,7 +3,7 @@
 
 #include "app/shell/KeyloftApp.h"
 #include "app/shell/LanguageResources.h"
-#include "app/shell/SegmentNames.h"
+#include "pages/SegmentNames.h"
 #include "app/shell/SingleInstance.h"
 #include "core/convert/Config.h"
 #include "core/profile/AppProfile.h"

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/pages/BaseDlg.h"
+#include "pages/BaseDlg.h"
 #include "widgets/StatusText.h"
 #include "tests/app_pages/PagesTestIds.h"
 #include "tests/app_pages/PagesTestSupport.h"

@@ -5,8 +5,8 @@
 
 #include <fstream>
 
-#include "app/pages/CopyCasmDlg.h"
-#include "app/pages/ProgramMessages.h"
+#include "pages/CopyCasmDlg.h"
+#include "pages/ProgramMessages.h"
 #include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
 #include "res/resource.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/lists/ListDrag.h"
+#include "widgets/ListDrag.h"
 #include "tests/support/DialogTesting.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RecordingHost.h"

@@ -3,7 +3,7 @@
 // single files end a job.
 #include <gtest/gtest.h>
 
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "app/transfer/TransferKindInfo.h"
 #include "app/transfer/TransferMessages.h"
 #include "tests/app_transfer/TransferFixture.h"

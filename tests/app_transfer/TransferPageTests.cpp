@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/shell/AppMessages.h"
+#include "pages/AppMessages.h"
 #include "app/transfer/TransferPages.h"
 #include "core/files/Folders.h"
 #include "core/files/SafeSave.h"

@@ -5,7 +5,7 @@
 #include <afxcmn.h>
 #include <commctrl.h>
 
-#include "app/lists/ListDrag.h"
+#include "widgets/ListDrag.h"
 #include "app/view/WorkspaceBar.h"
 #include "tests/app_view/ViewFixture.h"
 

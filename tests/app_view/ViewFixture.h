@@ -14,7 +14,7 @@
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
 
-#include "app/pages/BaseDlg.h"
+#include "pages/BaseDlg.h"
 #include "app/view/KeyloftView.h"
 #include "core/files/ShellSeam.h"
 #include "tests/link/LinkTestSupport.h"
@@ -27,7 +27,7 @@ namespace viewtest {
 class RecordingPage : public CBaseDlg {
 public:
     explicit RecordingPage(int slot) : CBaseDlg(142), m_slot(slot) {}
-    void Attach(CKeyloftView* view, CUSBPort* port) override
+    void Attach(IPageHost* view, CUSBPort* port) override
     {
         CBaseDlg::Attach(view, port);
         ++attaches;

@@ -6,6 +6,10 @@
 
 #include "widgets/MyButton.h"
 
+// The icon of refusals and failures; -1 stands for the default icon.
+constexpr int MSG_ICON_WARNING = 191;
+constexpr int MSG_ICON_DEFAULT = -1;
+
 // Button modes of ShowMessageBox.
 constexpr int MB_MODE_OK = 1;
 constexpr int MB_MODE_OKCANCEL = 0;

@@ -1,11 +1,11 @@
-#include "app/pages/BaseDlg.h"
+#include "pages/BaseDlg.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
 #include <string>
 
-#include "app/lists/ListDrag.h"
+#include "widgets/ListDrag.h"
 #include "core/files/ShellHelpers.h"
 #include "widgets/StatusText.h"
 #include "core/files/TextHelpers.h"
@@ -52,13 +52,13 @@ CBaseDlg::~CBaseDlg()
     }
 }
 
-void CBaseDlg::Attach(CKeyloftView* pView, CUSBPort* pPort)
+void CBaseDlg::Attach(IPageHost* pView, CUSBPort* pPort)
 {
     m_pView = pView;
     m_pPort = pPort;
 }
 
-CKeyloftView* CBaseDlg::GetView() const { return m_pView; }
+IPageHost* CBaseDlg::GetView() const { return m_pView; }
 CUSBPort* CBaseDlg::GetPort() const { return m_pPort; }
 CString CBaseDlg::GetFolder() const { return CString(); }
 void CBaseDlg::RefreshDeviceList() {}

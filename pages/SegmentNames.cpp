@@ -1,4 +1,4 @@
-#include "app/shell/SegmentNames.h"
+#include "pages/SegmentNames.h"
 
 #include "core/portable/style/Segments.h"
 

@@ -1,4 +1,4 @@
-#include "app/lists/ListDrag.h"
+#include "widgets/ListDrag.h"
 
 #include <memory>
 

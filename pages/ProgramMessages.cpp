@@ -1,4 +1,4 @@
-#include "app/pages/ProgramMessages.h"
+#include "pages/ProgramMessages.h"
 
 #include <mmsystem.h>
 

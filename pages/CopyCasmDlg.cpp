@@ -1,6 +1,6 @@
-#include "app/pages/CopyCasmDlg.h"
+#include "pages/CopyCasmDlg.h"
 
-#include "app/shell/SegmentNames.h"
+#include "pages/SegmentNames.h"
 #include "core/profile/DevProfile.h"
 #include "core/portable/style/Segments.h"
 #include "res/ids_pages.h"

@@ -9,8 +9,8 @@
 
 #include "widgets/ResizableDialog.h"
 
-class CKeyloftView;
 class CUSBPort;
+class IPageHost;
 
 // Messages the view and the page's own controls send to a page.
 constexpr UINT WM_PAGE_SELECTED = WM_USER + 1;  // the view tells every page which one shows
@@ -30,8 +30,9 @@ public:
     CBaseDlg& operator=(const CBaseDlg&) = delete;
 
     // Hooks, in the order the view uses them; each default is neutral.
-    virtual void Attach(CKeyloftView* pView, CUSBPort* pPort);
-    virtual CKeyloftView* GetView() const;
+    // The view, seen through what it offers its pages (pages/PageHost.h).
+    virtual void Attach(IPageHost* pView, CUSBPort* pPort);
+    virtual IPageHost* GetView() const;
     virtual CUSBPort* GetPort() const;
     virtual CString GetFolder() const;
     virtual void RefreshDeviceList();
@@ -87,7 +88,7 @@ protected:
 private:
     void UpdateBackBuffer(CDC* pDC, const CRect& client);
 
-    CKeyloftView* m_pView = nullptr;
+    IPageHost* m_pView = nullptr;
     CUSBPort* m_pPort = nullptr;
     CBrush m_nullBrush;
     CRect m_clientRect;
