@@ -104,8 +104,7 @@ BOOL CKeyloftApp::InitInstance()
     LoadSegmentDefaults(GetProgramFolder());
 
     CWinApp::InitInstance();
-    m_languages.Load(GetModuleFolder());
-    m_languages.ApplyStoredLanguage();
+    LoadLanguageResources();
 
     if (!AfxOleInit()) {
         AfxMessageBox(IDP_OLE_INIT_FAILED);
@@ -146,6 +145,12 @@ void CKeyloftApp::OnAppAbout()
 {
     CAboutDlg about;
     about.DoModal();
+}
+
+void CKeyloftApp::LoadLanguageResources()
+{
+    m_languages.Load(GetModuleFolder());
+    m_languages.ApplyStoredLanguage();
 }
 
 void CKeyloftApp::SwitchLanguage(UINT language)

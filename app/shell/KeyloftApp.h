@@ -47,6 +47,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Both language libraries from the program's folder; the stored language in force.
+    void LoadLanguageResources();
     void SwitchLanguage(UINT language);
     void InstallHooks();
 

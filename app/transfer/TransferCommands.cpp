@@ -283,11 +283,16 @@ void CTransferPage::OnContextMenu(CWnd* pWnd, CPoint point)
 LRESULT CTransferPage::OnDragNotify(WPARAM wParam, LPARAM)
 {
     const auto* record = reinterpret_cast<const DragNotifyRecord*>(wParam);
-    if (!record || !record->cursor)
-        return 0;
-    const bool fromPc = record->controlId == IDC_TRANSFER_PC_LIST;
-    const POINT cursor = *record->cursor;
-    switch (record->code) {
+    if (record && record->cursor)
+        OnDragDrop(*record);
+    return 0;
+}
+
+void CTransferPage::OnDragDrop(const DragNotifyRecord& record)
+{
+    const bool fromPc = record.controlId == IDC_TRANSFER_PC_LIST;
+    const POINT cursor = *record.cursor;
+    switch (record.code) {
     case LIST_DRAG_BEGIN:
         if (HCURSOR dragCursor = GetUiResources().GetDragCursor())
             ::SetCursor(dragCursor);
@@ -317,10 +322,9 @@ LRESULT CTransferPage::OnDragNotify(WPARAM wParam, LPARAM)
             m_devList.ClearDropMarker(cursor.x, cursor.y);
         break;
     default:
-        return 0;
+        return;
     }
     // Checks that ended during the drag left their sort for now.
-    if ((record->code == LIST_DRAG_DROP || record->code == LIST_DRAG_CANCEL) && !IsCheckingMarks())
+    if ((record.code == LIST_DRAG_DROP || record.code == LIST_DRAG_CANCEL) && !IsCheckingMarks())
         m_pcList.SortAfterMarkChecks();
-    return 0;
 }

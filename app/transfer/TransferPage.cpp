@@ -75,7 +75,7 @@ BEGIN_MESSAGE_MAP(CTransferPage, CBaseDlg)
     ON_NOTIFY(TBN_DROPDOWN, kToolBarId, &CTransferPage::OnToolBarDropDown)
     ON_MESSAGE(WM_LIST_DRAG_NOTIFY, &CTransferPage::OnDragNotify)
     ON_MESSAGE(AppMsg::LanguageChanged, &CTransferPage::OnLanguageChanged)
-    ON_MESSAGE(AppMsg::UploadFinished, &CTransferPage::OnUploadFinished)
+    ON_MESSAGE(AppMsg::UploadFinished, &CTransferPage::OnTransferDone)
     ON_MESSAGE(TransferMsg::DownloadFinished, &CTransferPage::OnDownloadFinished)
     ON_MESSAGE(TransferMsg::FileError, &CTransferPage::OnWorkerFileError)
     ON_MESSAGE(TransferMsg::FileRejected, &CTransferPage::OnWorkerFileRejected)
@@ -518,7 +518,7 @@ int CTransferPage::StartDownloadOf(const CString& folder, std::vector<CString> n
     CUSBPort* port = GetPort();
     if (!port || port->IsBusy() || m_runner.IsRunning())
         return 0;
-    DownloadRequest request;
+    TransferDownloadJob request;
     request.names = std::move(names);
     if (!m_devList.AreSlotsFree(devRows) &&
         ShowPlainMessageBox(LoadResString(144), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
@@ -586,7 +586,7 @@ int CTransferPage::StartUpload(const CUIntArray& devRows)
             break;
         }
     }
-    UploadRequest request;
+    TransferUploadJob request;
     request.kind = m_info.kind;
     request.folder = folder;
     request.extension = m_info.extension;
@@ -604,7 +604,7 @@ int CTransferPage::StartUpload(const CUIntArray& devRows)
     return m_runner.StartUpload(*port, GetSafeHwnd(), std::move(request)) ? 1 : 0;
 }
 
-LRESULT CTransferPage::OnUploadFinished(WPARAM wParam, LPARAM)
+LRESULT CTransferPage::OnTransferDone(WPARAM wParam, LPARAM)
 {
     if (wParam == 1) {
         FillPCList();

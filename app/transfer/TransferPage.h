@@ -9,11 +9,11 @@
 
 #include "app/lists/DevFileListCtrl.h"
 #include "app/lists/PCFileListCtrl.h"
-#include "pages/BaseDlg.h"
 #include "app/transfer/MarkCheckRunner.h"
 #include "app/transfer/SlotTable.h"
 #include "app/transfer/TransferKindInfo.h"
 #include "app/transfer/TransferRunner.h"
+#include "pages/BaseDlg.h"
 #include "widgets/ImageStatic.h"
 #include "widgets/PngButton.h"
 
@@ -45,6 +45,9 @@ public:
     // Rows of the two lists, ascending. 1 when started or nothing to do, 0 refused.
     int StartDownload(const CUIntArray& pcRows, const CUIntArray& devRows);
     int StartUpload(const CUIntArray& devRows);
+    // A drag between the two lists (a record of WM_USER+11): the drop marker
+    // follows it, and a drop downloads or uploads the dragged rows.
+    void OnDragDrop(const DragNotifyRecord& record);
     // Downloads one file from anywhere (a song just converted, say) with the
     // page's checks, questions, progress and failure handling: into the first
     // empty slot, or the slot the user chooses to replace when none is empty.
@@ -85,7 +88,7 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg LRESULT OnDragNotify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnUploadFinished(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTransferDone(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDownloadFinished(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWorkerFileError(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWorkerFileRejected(WPARAM wParam, LPARAM lParam);

@@ -41,50 +41,61 @@ private:
 } // namespace
 
 struct CTransferRunner::Job {
-    bool upload = false;
+    AFX_THREADPROC threadProc = nullptr;
     CUSBPort* port = nullptr;
     HWND notify = nullptr;
-    DownloadRequest download;
-    UploadRequest uploadRequest;
+    TransferDownloadJob download;
+    TransferUploadJob upload;
     std::shared_ptr<std::atomic<bool>> cancel;
-
-    static UINT AFX_CDECL ThreadProc(LPVOID parameter)
-    {
-        std::unique_ptr<Job> job(static_cast<Job*>(parameter));  // the thread frees its block
-        PostingEvents events(job->notify);
-        if (job->upload) {
-            const int result = RunUpload(*job->port, job->uploadRequest, *job->cancel, events);
-            ::PostMessageW(job->notify, AppMsg::UploadFinished, static_cast<WPARAM>(result), 0);
-        } else {
-            const DownloadOutcome outcome = RunDownload(*job->port, job->download, *job->cancel, events);
-            ::PostMessageW(job->notify, TransferMsg::DownloadFinished, static_cast<WPARAM>(outcome.result),
-                           outcome.everyFileSent && outcome.result == 1 ? 1 : 0);
-        }
-        return 1;
-    }
 };
+
+namespace {
+
+// The download's thread: the per-file loop, then the end posted to the page.
+UINT AFX_CDECL DownloadThreadProc(LPVOID parameter)
+{
+    std::unique_ptr<CTransferRunner::Job> job(static_cast<CTransferRunner::Job*>(parameter));  // the thread frees its block
+    PostingEvents events(job->notify);
+    const DownloadOutcome outcome = DownloadFiles(*job->port, job->download, *job->cancel, events);
+    ::PostMessageW(job->notify, TransferMsg::DownloadFinished, static_cast<WPARAM>(outcome.result),
+                   outcome.everyFileSent && outcome.result == 1 ? 1 : 0);
+    return 1;
+}
+
+// The upload's thread: the per-slot loop, then WM_USER+27 with its result.
+UINT AFX_CDECL UploadThreadProc(LPVOID parameter)
+{
+    std::unique_ptr<CTransferRunner::Job> job(static_cast<CTransferRunner::Job*>(parameter));
+    PostingEvents events(job->notify);
+    const int result = UploadFiles(*job->port, job->upload, *job->cancel, events);
+    ::PostMessageW(job->notify, AppMsg::UploadFinished, static_cast<WPARAM>(result), 0);
+    return 1;
+}
+
+} // namespace
 
 CTransferRunner::~CTransferRunner()
 {
     CancelAndJoin();
 }
 
-bool CTransferRunner::StartDownload(CUSBPort& port, HWND notify, DownloadRequest request)
+bool CTransferRunner::StartDownload(CUSBPort& port, HWND notify, TransferDownloadJob request)
 {
     auto job = std::make_unique<Job>();
+    job->threadProc = &DownloadThreadProc;
     job->port = &port;
     job->notify = notify;
     job->download = std::move(request);
     return Start(std::move(job));
 }
 
-bool CTransferRunner::StartUpload(CUSBPort& port, HWND notify, UploadRequest request)
+bool CTransferRunner::StartUpload(CUSBPort& port, HWND notify, TransferUploadJob request)
 {
     auto job = std::make_unique<Job>();
-    job->upload = true;
+    job->threadProc = &UploadThreadProc;
     job->port = &port;
     job->notify = notify;
-    job->uploadRequest = std::move(request);
+    job->upload = std::move(request);
     return Start(std::move(job));
 }
 
@@ -96,7 +107,7 @@ bool CTransferRunner::Start(std::unique_ptr<Job> job)
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     job->cancel = m_cancel;
     m_port = job->port;
-    CWinThread* thread = AfxBeginThread(&Job::ThreadProc, job.get(), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread = AfxBeginThread(job->threadProc, job.get(), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!thread)
         return false;
     HANDLE duplicate = nullptr;

@@ -21,16 +21,18 @@ public:
     CTransferRunner& operator=(const CTransferRunner&) = delete;
 
     // False when a job of this runner still runs or the thread cannot start.
-    bool StartDownload(CUSBPort& port, HWND notify, DownloadRequest request);
-    bool StartUpload(CUSBPort& port, HWND notify, UploadRequest request);
+    bool StartDownload(CUSBPort& port, HWND notify, TransferDownloadJob request);
+    bool StartUpload(CUSBPort& port, HWND notify, TransferUploadJob request);
 
     bool IsRunning() const;
     // Asks the running job to stop (and the port to cancel its transfer), then
     // waits for the thread to end. Nothing happens without a job.
     void CancelAndJoin();
 
-private:
+    // A job's parameter block, made here and freed by its thread.
     struct Job;
+
+private:
     bool Start(std::unique_ptr<Job> job);
     void ForgetEndedThread();
 

@@ -69,7 +69,7 @@ private:
 
 } // namespace
 
-DownloadOutcome RunDownload(CUSBPort& port, const DownloadRequest& request, const std::atomic<bool>& cancel,
+DownloadOutcome DownloadFiles(CUSBPort& port, const TransferDownloadJob& request, const std::atomic<bool>& cancel,
                             ITransferEvents& events)
 {
     DownloadOutcome outcome;
@@ -100,7 +100,7 @@ DownloadOutcome RunDownload(CUSBPort& port, const DownloadRequest& request, cons
     return outcome;
 }
 
-int RunUpload(CUSBPort& port, const UploadRequest& request, const std::atomic<bool>& cancel,
+int UploadFiles(CUSBPort& port, const TransferUploadJob& request, const std::atomic<bool>& cancel,
               ITransferEvents& events)
 {
     FolderWatchPause pause(request.setFolderWatch);

@@ -22,7 +22,7 @@ public:
     virtual void PcFolderWritten() = 0;
 };
 
-struct DownloadRequest {
+struct TransferDownloadJob {
     int kind = 0;
     CString folder;                 // with a trailing backslash
     std::vector<CString> names;     // PC file names, in order
@@ -37,10 +37,10 @@ struct DownloadOutcome {
     bool everyFileSent = true;
 };
 
-DownloadOutcome RunDownload(CUSBPort& port, const DownloadRequest& request, const std::atomic<bool>& cancel,
+DownloadOutcome DownloadFiles(CUSBPort& port, const TransferDownloadJob& request, const std::atomic<bool>& cancel,
                             ITransferEvents& events);
 
-struct UploadRequest {
+struct TransferUploadJob {
     int kind = 0;
     CString folder;
     std::vector<int> slots;
@@ -53,5 +53,5 @@ struct UploadRequest {
 
 // 1 when every slot was read and written, 2 when cancelled, 0 when a slot failed
 // or a target file could not be written.
-int RunUpload(CUSBPort& port, const UploadRequest& request, const std::atomic<bool>& cancel,
+int UploadFiles(CUSBPort& port, const TransferUploadJob& request, const std::atomic<bool>& cancel,
               ITransferEvents& events);

@@ -128,12 +128,14 @@ bool IsDeviceStyleSource(const CPage1* source)
 
 BEGIN_MESSAGE_MAP(CPage3, CNewWizPage)
     ON_WM_DROPFILES()
-    ON_BN_CLICKED(IDC_SECTIONS_CHOOSE, &CPage3::OnChooseSection)
-    ON_BN_CLICKED(IDC_SECTIONS_COPY, &CPage3::OnCopySettings)
-    ON_BN_CLICKED(IDC_SECTIONS_LOAD, &CPage3::OnLoadSettings)
-    ON_BN_CLICKED(IDC_SECTIONS_SAVE, &CPage3::OnSaveSettings)
-    ON_BN_CLICKED(IDC_SECTIONS_RESET, &CPage3::OnResetSettings)
-    ON_CONTROL_RANGE(BN_CLICKED, IDC_CELLS_CHORD_CHANGE, IDC_CELLS_PLAY_CHANNEL + 15, &CPage3::OnCellClicked)
+    ON_BN_CLICKED(IDC_SECTIONS_CHOOSE, &CPage3::OnSectionMenu)
+    ON_BN_CLICKED(IDC_SECTIONS_COPY, &CPage3::OnCopySetting)
+    ON_BN_CLICKED(IDC_SECTIONS_LOAD, &CPage3::OnLoadSetting)
+    ON_BN_CLICKED(IDC_SECTIONS_SAVE, &CPage3::OnSaveSetting)
+    ON_BN_CLICKED(IDC_SECTIONS_RESET, &CPage3::OnResetSetting)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CELLS_CHORD_CHANGE, IDC_CELLS_ROOT_CHANGE + 15, &CPage3::OnCellMenu)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CELLS_NOTE_MIN, IDC_CELLS_NOTE_MAX + 15, &CPage3::OnNoteCell)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CELLS_ROOT_LIMIT, IDC_CELLS_PLAY_CHANNEL + 15, &CPage3::OnCellMenu)
     ON_MESSAGE(WM_SLIDER_MOVED, &CPage3::OnSliderValue)
     ON_MESSAGE(WM_COMBOBUTTON_CHANGED, &CPage3::OnValueButton)
     ON_MESSAGE(AppMsg::LanguageChanged, &CPage3::OnLanguageChanged)
@@ -236,7 +238,7 @@ void CPage3::OnSetActive()
     if (m_source == nullptr || m_source->GetSourcePath().CompareNoCase(m_loadedSource) == 0)
         return;
     m_loadedSource = m_source->GetSourcePath();
-    m_settings.Reset();
+    ResetTable();
     if (IsDeviceStyleSource(m_source)) {
         // A block that does not lie wholly in the file leaves the defaults.
         keyloft::marks::FileByteSource file{std::filesystem::path(m_loadedSource.GetString())};
@@ -325,26 +327,31 @@ bool CellOf(UINT id, int& row, int& channel)
 
 } // namespace
 
-void CPage3::OnCellClicked(UINT id)
+void CPage3::OnCellMenu(UINT id)
 {
     int row = 0;
     int channel = 0;
-    if (!CellOf(id, row, channel))
+    if (!CellOf(id, row, channel) || row == NoteMin || row == NoteMax)
         return;
-    CWnd* cell = GetDlgItem(static_cast<int>(id));
-    if (row == NoteMin || row == NoteMax) {
-        const ChannelSetting& setting = m_settings.At(m_section, channel);
-        m_slider.SetRange(row == NoteMin ? 0 : setting.noteMin, row == NoteMin ? setting.noteMax : 127);
-        CRect place;
-        cell->GetWindowRect(&place);
-        m_sliderCell = id;
-        m_slider.PopupAt(place.left, place.bottom, Field(m_settings.At(m_section, channel), row));
-        return;
-    }
     HideSlider();
-    const int value = ChooseFromMenu(this, cell, MenuOfRow(row));
+    const int value = ChooseFromMenu(this, GetDlgItem(static_cast<int>(id)), MenuOfRow(row));
     if (value >= 0)
         StoreValue(row, channel, value);
+}
+
+void CPage3::OnNoteCell(UINT id)
+{
+    int row = 0;
+    int channel = 0;
+    if (!CellOf(id, row, channel) || (row != NoteMin && row != NoteMax))
+        return;
+    // Min between 0 and the channel's Max; Max between its Min and 127.
+    const ChannelSetting& setting = m_settings.At(m_section, channel);
+    m_slider.SetRange(row == NoteMin ? 0 : setting.noteMin, row == NoteMin ? setting.noteMax : 127);
+    CRect place;
+    GetDlgItem(static_cast<int>(id))->GetWindowRect(&place);
+    m_sliderCell = id;
+    m_slider.PopupAt(place.left, place.bottom, Field(m_settings.At(m_section, channel), row));
 }
 
 LRESULT CPage3::OnSliderValue(WPARAM value, LPARAM)
@@ -368,7 +375,7 @@ LRESULT CPage3::OnValueButton(WPARAM id, LPARAM value)
     return 0;
 }
 
-void CPage3::OnChooseSection()
+void CPage3::OnSectionMenu()
 {
     HideSlider();
     RowMenu sections;
@@ -391,7 +398,7 @@ void CPage3::OnChooseSection()
     RefreshCells();
 }
 
-void CPage3::OnCopySettings()
+void CPage3::OnCopySetting()
 {
     HideSlider();
     int checks[CCopyCasmDlg::kSectionCount] = {};
@@ -416,7 +423,7 @@ void CPage3::OnCopySettings()
     }
 }
 
-void CPage3::OnSaveSettings()
+void CPage3::OnSaveSetting()
 {
     HideSlider();
     const CString path = AskSavePath(L"*.sci|*.sci||", L"sci", this);
@@ -426,7 +433,7 @@ void CPage3::OnSaveSettings()
     SaveFileBytes(path, block.data(), block.size());
 }
 
-void CPage3::OnLoadSettings()
+void CPage3::OnLoadSetting()
 {
     HideSlider();
     const CString path = AskOpenPath(L"*.sci|*.sci||", this);
@@ -448,14 +455,19 @@ void CPage3::OnDropFiles(HDROP hDropInfo)
     RefreshCells();
 }
 
-void CPage3::OnResetSettings()
+void CPage3::OnResetSetting()
 {
     HideSlider();
-    if (ShowMessageBox(-1, IDS_ASK_RESET_PARAMETERS, MB_MODE_OKCANCEL) != IDOK)
+    if (ShowMessageBox(MSG_ICON_DEFAULT, IDS_ASK_RESET_PARAMETERS, MB_MODE_OKCANCEL) != IDOK)
         return;
-    m_settings.Reset();
+    ResetTable();
     m_modified = true;
     RefreshCells();
+}
+
+void CPage3::ResetTable()
+{
+    m_settings.Reset();
 }
 
 BOOL CPage3::PreTranslateMessage(MSG* pMsg)

@@ -38,13 +38,16 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    afx_msg void OnChooseSection();
-    afx_msg void OnCopySettings();
-    afx_msg void OnLoadSettings();
-    afx_msg void OnSaveSettings();
-    afx_msg void OnResetSettings();
+    afx_msg void OnSectionMenu();
+    afx_msg void OnCopySetting();
+    afx_msg void OnLoadSetting();
+    afx_msg void OnSaveSetting();
+    afx_msg void OnResetSetting();
     afx_msg void OnDropFiles(HDROP hDropInfo);
-    afx_msg void OnCellClicked(UINT id);
+    // A cell of a row set through its menu (Play CH, Chord Mute, Chord Change,
+    // Root Change, Root Limit), and a Note Range cell set through the slider.
+    afx_msg void OnCellMenu(UINT id);
+    afx_msg void OnNoteCell(UINT id);
     afx_msg LRESULT OnSliderValue(WPARAM value, LPARAM lParam);
     afx_msg LRESULT OnValueButton(WPARAM id, LPARAM value);
     afx_msg LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
@@ -52,6 +55,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Every section's settings back to the defaults.
+    void ResetTable();
     void CreateGrid();
     void ReloadTexts();
     // Every cell from the current section, channels 1-8 shown only for the

@@ -40,7 +40,8 @@ BEGIN_MESSAGE_MAP(CPage4, CNewWizPage)
     ON_BN_CLICKED(IDC_OTS_LOAD, &CPage4::OnLoadOts)
     ON_BN_CLICKED(IDC_OTS_SAVE, &CPage4::OnSaveOts)
     ON_BN_CLICKED(IDC_OTS_RESET, &CPage4::OnResetOts)
-    ON_CONTROL_RANGE(BN_CLICKED, IDC_OTS_FIRST_VOLUME, IDC_OTS_FIRST_OCTAVE + CPage4::kParts - 1, &CPage4::OnValueClick)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_OTS_FIRST_VOLUME, IDC_OTS_FIRST_OCTAVE - 1, &CPage4::OnValueClick)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_OTS_FIRST_OCTAVE, IDC_OTS_FIRST_OCTAVE + CPage4::kParts - 1, &CPage4::OnOctaveClick)
     ON_CONTROL_RANGE(CBN_SELCHANGE, IDC_OTS_FIRST_VOICE, IDC_OTS_FIRST_VOICE + CPage4::kParts - 1,
                      &CPage4::OnVoiceChanged)
     ON_MESSAGE(WM_SLIDER_MOVED, &CPage4::OnSliderValue)
@@ -70,7 +71,7 @@ BOOL CPage4::OnInitDialog()
     AddToolTip(&m_load, IDS_LOAD_OTS);
     AddToolTip(&m_reset, IDS_RESET_OTS);
     DragAcceptFiles(TRUE);
-    ApplyOtsBlock(style::OneTouchSettings().Pack());
+    ApplyOtsBlock(style::DefaultOts());
     return TRUE;
 }
 
@@ -222,7 +223,7 @@ void CPage4::OnSetActive()
 
 void CPage4::TakeSourceSettings()
 {
-    style::OtsBlock block = style::OneTouchSettings().Pack();
+    style::OtsBlock block = style::DefaultOts();
     if (m_source != nullptr && m_source->GetSourceMode() == SourceMode::Style) {
         // A source too short to hold the block keeps the defaults.
         keyloft::marks::FileByteSource file{std::filesystem::path(m_loadedSource.GetString())};
@@ -319,6 +320,17 @@ void CPage4::HideSlider()
 
 void CPage4::OnValueClick(UINT id)
 {
+    PopupSlider(id);
+}
+
+void CPage4::OnOctaveClick(UINT id)
+{
+    // The buttons' own range, -1 to +1: -2 and +2 come only from a loaded block.
+    PopupSlider(id);
+}
+
+void CPage4::PopupSlider(UINT id)
+{
     CWnd* button = GetDlgItem(static_cast<int>(id));
     if (button == nullptr)
         return;
@@ -390,7 +402,7 @@ void CPage4::OnResetOts()
     HideSlider();
     if (ShowMessageBox(-1, IDS_ASK_RESET_PARAMETERS, MB_MODE_OKCANCEL) != IDOK)
         return;
-    ApplyOtsBlock(style::OneTouchSettings().Pack());
+    ApplyOtsBlock(style::DefaultOts());
     m_modified = true;
 }
 

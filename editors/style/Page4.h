@@ -45,7 +45,9 @@ protected:
     afx_msg void OnSaveOts();
     afx_msg void OnResetOts();
     afx_msg void OnDropFiles(HDROP hDropInfo);
+    // The popup slider over a volume, reverb or chorus button, or an octave button.
     afx_msg void OnValueClick(UINT id);
+    afx_msg void OnOctaveClick(UINT id);
     afx_msg void OnVoiceChanged(UINT id);
     afx_msg LRESULT OnSliderValue(WPARAM value, LPARAM lParam);
     afx_msg LRESULT OnValueButton(WPARAM id, LPARAM value);
@@ -67,6 +69,7 @@ private:
     // block of a style source.
     void TakeSourceSettings();
     CComboButton& ValueButton(int value, int part) const;
+    void PopupSlider(UINT buttonId);
     void HideSlider();
 
     const CPage1* m_source = nullptr;

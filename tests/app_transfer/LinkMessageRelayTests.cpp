@@ -64,9 +64,9 @@ bool RunAsGuiThread(const std::function<void()>& work, DWORD timeoutMs)
     return ended;
 }
 
-DownloadRequest RefusedDownload(const CString& folder)
+TransferDownloadJob RefusedDownload(const CString& folder)
 {
-    DownloadRequest request;
+    TransferDownloadJob request;
     request.kind = 0;
     request.folder = folder;
     request.names = {L"a.mid"};

@@ -24,12 +24,12 @@ TEST_P(TransferEveryKind, DownloadWritesTheFilesIntoTheChosenSlotsInOrder)
     WritePcFile((CString(L"a") + info.extension).GetString(), first);
     WritePcFile((CString(L"b") + info.extension).GetString(), second);
 
-    DownloadRequest request;
+    TransferDownloadJob request;
     request.kind = kind;
     request.folder = Folder();
     request.names = {CString(L"a") + info.extension, CString(L"b") + info.extension};
     request.slots = {4, 1};
-    const DownloadOutcome outcome = RunDownload(*m_port, request, m_cancel, m_events);
+    const DownloadOutcome outcome = DownloadFiles(*m_port, request, m_cancel, m_events);
 
     EXPECT_EQ(outcome.result, 1);
     EXPECT_TRUE(outcome.everyFileSent);
@@ -47,7 +47,7 @@ TEST_P(TransferEveryKind, UploadWritesEachSlotAsANamedFileOfTheKind)
     m_memory.WriteFile(m_memory.SlotFile(kind, 2), stored);
     std::atomic<bool> watch{true};
 
-    UploadRequest request;
+    TransferUploadJob request;
     request.kind = kind;
     request.folder = Folder();
     request.slots = {2};
@@ -59,7 +59,7 @@ TEST_P(TransferEveryKind, UploadWritesEachSlotAsANamedFileOfTheKind)
         watch = on;
         ++switches;
     };
-    EXPECT_EQ(RunUpload(*m_port, request, m_cancel, m_events), 1);
+    EXPECT_EQ(UploadFiles(*m_port, request, m_cancel, m_events), 1);
 
     const CString file = FormatSlotName(info, 2) + info.extension;
     EXPECT_EQ(ReadPcFile(file.GetString()), stored);
@@ -77,13 +77,13 @@ TEST_F(TransferTest, AFileThatGrewPastTheLimitIsRefusedNotSent)
     constexpr UINT kMemorySize = 64;
     WritePcFile(L"grown.mem", PatternBytes(kMemorySize + 10, 4));  // fitted when listed, grew since
     WritePcFile(L"fine.mem", PatternBytes(kMemorySize, 5));
-    DownloadRequest request;
+    TransferDownloadJob request;
     request.kind = 3;
     request.folder = Folder();
     request.names = {L"grown.mem", L"fine.mem"};
     request.slots = {0, 1};
     request.stillValid = [&info](const CString&, ULONGLONG size) { return FitsSizeRule(info, kMemorySize, size); };
-    const DownloadOutcome outcome = RunDownload(*m_port, request, m_cancel, m_events);
+    const DownloadOutcome outcome = DownloadFiles(*m_port, request, m_cancel, m_events);
 
     EXPECT_FALSE(outcome.everyFileSent);
     ASSERT_EQ(m_events.rejectedPaths.size(), 1u);
@@ -98,12 +98,12 @@ TEST_F(TransferTest, AnUploadWhoseTargetCannotBeWrittenFails)
     m_memory.WriteFile(m_memory.SlotFile(0, 1), PatternBytes(20, 7));
     // A folder in the way of the first target file.
     std::filesystem::create_directories(m_pcFolder / L"UserSong 001.mid");
-    UploadRequest request;
+    TransferUploadJob request;
     request.folder = Folder();
     request.slots = {0, 1};
     request.expectedSizes = {10, 20};
     request.names = {L"UserSong 001", L"UserSong 002"};
-    EXPECT_EQ(RunUpload(*m_port, request, m_cancel, m_events), 0);
+    EXPECT_EQ(UploadFiles(*m_port, request, m_cancel, m_events), 0);
     ASSERT_EQ(m_events.errorPaths.size(), 1u);
     EXPECT_EQ(m_events.errorPaths[0], Folder() + L"UserSong 001.mid");
     EXPECT_EQ(ReadPcFile(L"UserSong 002.mid"), PatternBytes(20, 7)) << "the other slots are still written";
@@ -112,26 +112,26 @@ TEST_F(TransferTest, AnUploadWhoseTargetCannotBeWrittenFails)
 TEST_F(TransferTest, AFailedUploadStopsAtThatSlot)
 {
     m_memory.WriteFile(m_memory.SlotFile(1, 0), PatternBytes(10, 6));
-    UploadRequest request;
+    TransferUploadJob request;
     request.kind = 1;
     request.folder = Folder();
     request.slots = {5, 0};  // slot 5 is free
     request.expectedSizes = {100, 10};
     request.names = {L"x", L"y"};
     request.extension = L".sty";
-    EXPECT_EQ(RunUpload(*m_port, request, m_cancel, m_events), 0);
+    EXPECT_EQ(UploadFiles(*m_port, request, m_cancel, m_events), 0);
     EXPECT_FALSE(PcFileExists(L"y.sty"));
 }
 
 TEST_F(TransferTest, ACancelledJobSendsNothingMore)
 {
     WritePcFile(L"a.mid", PatternBytes(10, 1));
-    DownloadRequest request;
+    TransferDownloadJob request;
     request.folder = Folder();
     request.names = {L"a.mid"};
     request.slots = {0};
     m_cancel = true;
-    EXPECT_EQ(RunDownload(*m_port, request, m_cancel, m_events).result, 2);
+    EXPECT_EQ(DownloadFiles(*m_port, request, m_cancel, m_events).result, 2);
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(0, 0)).has_value());
 }
 

@@ -34,6 +34,8 @@ OneTouchSettings::OneTouchSettings() {
     }
 }
 
+OtsBlock DefaultOts() { return OneTouchSettings().Pack(); }
+
 OtsBlock OneTouchSettings::Pack() const {
     OtsBlock block{};
     for (std::size_t i = 0; i < entries.size(); ++i) {

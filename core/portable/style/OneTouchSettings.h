@@ -57,6 +57,9 @@ public:
     friend bool operator==(const OneTouchSettings&, const OneTouchSettings&) = default;
 };
 
+// The default block (see OneTouchSettings()).
+OtsBlock DefaultOts();
+
 // A dropped file is taken only when it is exactly one block long.
 constexpr bool IsOtsFileSize(std::uint64_t size) { return size == OtsBlockSize; }
 

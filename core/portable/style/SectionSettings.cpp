@@ -91,6 +91,11 @@ SectionSettingsBlock SectionSettings::Pack() const {
     return block;
 }
 
+void SectionSettings::WriteSettingBlock(std::vector<std::uint8_t>& out) const {
+    const SectionSettingsBlock block = Pack();
+    out.insert(out.end(), block.begin(), block.end());
+}
+
 void SectionSettings::Unpack(std::span<const std::uint8_t> bytes) {
     SectionSettingsBlock block{};
     std::copy_n(bytes.begin(), std::min(bytes.size(), block.size()), block.begin());

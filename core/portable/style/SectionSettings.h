@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "core/portable/marks/ByteSource.h"
 #include "core/portable/style/StyleFileError.h"
@@ -77,6 +78,8 @@ public:
 
     // The 896-byte block (channels 1-8 of the main and fill sections as FF).
     SectionSettingsBlock Pack() const;
+    // The same block appended to a style's bytes.
+    void WriteSettingBlock(std::vector<std::uint8_t>& out) const;
     // Unpacks every entry of a block; bytes missing past the end of `bytes` count
     // as zero, bytes past 896 are ignored.
     void Unpack(std::span<const std::uint8_t> bytes);

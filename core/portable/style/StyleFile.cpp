@@ -78,6 +78,15 @@ StyleFileResult Finish(const Bytes& body) {
     return result;
 }
 
+// Each channel of sections 3..16 plays on its Play CH.
+void ApplyToConverter(const SectionSettings& sections, StyleConverter& converter) {
+    for (int section = 0; section < SectionCount; ++section) {
+        for (int channel = 0; channel < SectionChannelCount; ++channel) {
+            converter.SetPlayChannel(SegmentOfSection(section), channel, sections.At(section, channel).playChannel);
+        }
+    }
+}
+
 }  // namespace
 
 std::uint16_t PackTempoWord(unsigned tempo, std::uint8_t numerator, std::uint8_t denominatorPower) {
@@ -103,19 +112,13 @@ StyleFileResult BuildStyleFromMidi(std::span<const std::uint8_t> midiSource, con
         return Refuse(StyleFileError::SourceUnusable, loaded.reason);
     }
     converter.names = {content.styleName, content.shortName, std::string{}, std::string{}};
-    for (int section = 0; section < SectionCount; ++section) {
-        for (int channel = 0; channel < SectionChannelCount; ++channel) {
-            converter.SetPlayChannel(SegmentOfSection(section), channel,
-                                     content.sections.At(section, channel).playChannel);
-        }
-    }
+    ApplyToConverter(content.sections, converter);
     converter.Prepare();
 
     Bytes body = StartBody(PackTempoWord(converter.tempo, converter.timeSigNumerator, converter.timeSigDenominator),
                            converter.GetHeadSize(), content.ots, 0);
     converter.WriteHead(body);
-    const SectionSettingsBlock settings = content.sections.Pack();
-    body.insert(body.end(), settings.begin(), settings.end());
+    content.sections.WriteSettingBlock(body);
     std::map<int, std::uint16_t> offsets;
     if (!converter.WriteSegments(body, 0, offsets, defaults)) {
         return Refuse(StyleFileError::TooLarge);
@@ -167,8 +170,7 @@ StyleFileResult BuildRewrittenStyle(std::span<const std::uint8_t> sourceStyle, c
         Put16(body, at, moved(Get16(oldBody, at)));
     }
     body.insert(body.end(), nameBlock.begin(), nameBlock.end());
-    const SectionSettingsBlock settings = content.sections.Pack();
-    body.insert(body.end(), settings.begin(), settings.end());
+    content.sections.WriteSettingBlock(body);
     body.insert(body.end(), sourceStyle.begin() + static_cast<std::ptrdiff_t>(layout->segmentsOffset),
                 sourceStyle.end());
     if (!offsetsFit) {
