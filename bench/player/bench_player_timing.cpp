@@ -91,7 +91,7 @@ BenchSong MakeSong() {
         song.AddChannel(track, tick + 1, 0x80 | (i % 16), (i / 16) % 128, 0);
     }
     bench.midiPath = TempFile(L"bench_player_timing.mid");
-    const auto bytes = WriteMidiFile(song);
+    const auto bytes = *WriteMidiFile(song);
     std::ofstream out(bench.midiPath.c_str(), std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return bench;

@@ -237,7 +237,7 @@ int main() {
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);  // fixed: large buffers are fresh in every step
 #endif
     const MidiFile source = MakeLargeFile();
-    const std::vector<std::uint8_t> bytes = keyloft::midi::WriteMidiFile(source);
+    const std::vector<std::uint8_t> bytes = *keyloft::midi::WriteMidiFile(source);
     // The writer ends every track with an end-of-track event.
     const std::size_t expectedEvents = CountEvents(source) + source.tracks.size();
     const std::string path = "bench_midifile.mid";

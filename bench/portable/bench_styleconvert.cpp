@@ -107,7 +107,7 @@ double ReadAndConvert(const std::string& path, const style::StyleContent& conten
 
 Outcome Measure(const char* name, const MidiFile& source, int rounds) {
     const std::string path = std::string("bench_styleconvert_") + name + ".mid";
-    const auto bytes = keyloft::midi::WriteMidiFile(source);
+    const auto bytes = *keyloft::midi::WriteMidiFile(source);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     style::StyleContent content;

@@ -29,13 +29,13 @@ bool CSongMIDI::ConvertForDevice(LPCWSTR targetModel, const int removed[16], con
         request.removed[channel] = removed != nullptr && removed[channel] != 0;
     }
     request.mainMelodyChannel = mainMelodyRow >= 0 && mainMelodyRow < 16 ? mainMelodyRow : -1;
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes = keyloft::midi::WriteMidiFile(keyloft::midi::BuildSongForm(player.File(), request));
-    } catch (const std::exception&) {
+    const auto form = keyloft::midi::BuildSongForm(player.File(), request);
+    const auto written = form ? keyloft::midi::WriteMidiFile(*form) : std::nullopt;
+    if (!written) {
         error = L"The song cannot be written in the instrument's form.";
         return false;
     }
+    const std::vector<std::uint8_t>& bytes = *written;
     // Written whole beside the target first: a failure leaves an older file as it was.
     DWORD systemError = 0;
     if (!SaveFileReplacing(outputPath, bytes.data(), bytes.size(), &systemError)) {

@@ -44,7 +44,7 @@ std::string TwoChannelSong() {
             song.AddChannel(track, beat * 48 + 40, 0x80 | channel, static_cast<std::uint8_t>(60 + beat), 0);
         }
     }
-    const auto bytes = WriteMidiFile(song);
+    const auto bytes = *WriteMidiFile(song);
     return std::string(bytes.begin(), bytes.end());
 }
 

@@ -155,7 +155,7 @@ TEST(MidiMarkers, ReadsTheFirstTrackOnly) {
     EXPECT_EQ(std::wstring(texts[1].GetString()), L"intro a");
 
     TempFile cut(L"cut.mid");
-    auto bytes = keyloft::midi::WriteMidiFile(file);
+    auto bytes = *keyloft::midi::WriteMidiFile(file);
     bytes.resize(bytes.size() - 10);
     player_test::WriteBytes(cut.path(), bytes);
     EXPECT_FALSE(ReadMidiMarkers(cut.c_str(), markers));

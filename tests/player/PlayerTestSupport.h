@@ -33,7 +33,7 @@ inline std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
 }
 
 inline void WriteMidi(const std::wstring& path, const keyloft::midi::MidiFile& file) {
-    WriteBytes(path, keyloft::midi::WriteMidiFile(file));
+    WriteBytes(path, *keyloft::midi::WriteMidiFile(file));
 }
 
 inline std::uint64_t NowMicros() {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <span>
 #include <string>
 #include <vector>
@@ -186,12 +187,23 @@ MidiReadResult ReadInto(std::span<const std::uint8_t> bytes, MidiFile& out, bool
     return result;
 }
 
+// ReadInto, with a failure for memory that could not be had: nothing is thrown.
+MidiReadResult ReadGuarded(std::span<const std::uint8_t> bytes, MidiFile& out, bool& adopt) {
+    try {
+        return ReadInto(bytes, out, adopt);
+    } catch (const std::bad_alloc&) {
+        MidiReadResult result;
+        result.error = "not enough memory to read the file";
+        return result;
+    }
+}
+
 }  // namespace
 
 MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out) {
     out = MidiFile{};
     bool adopt = false;
-    MidiReadResult result = ReadInto(bytes, out, adopt);
+    MidiReadResult result = ReadGuarded(bytes, out, adopt);
     if (!result.ok) {
         out = MidiFile{};  // no half-read file is left behind
     }
@@ -201,7 +213,7 @@ MidiReadResult ReadMidiFile(std::span<const std::uint8_t> bytes, MidiFile& out) 
 MidiReadResult ReadMidiFile(std::vector<std::uint8_t>&& bytes, MidiFile& out) {
     out = MidiFile{};
     bool adopt = true;
-    MidiReadResult result = ReadInto(bytes, out, adopt);
+    MidiReadResult result = ReadGuarded(bytes, out, adopt);
     if (!result.ok) {
         out = MidiFile{};
     } else if (adopt) {

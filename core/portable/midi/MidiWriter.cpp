@@ -1,7 +1,6 @@
 #include "core/portable/midi/MidiWriter.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace keyloft::midi {
 namespace {
@@ -11,7 +10,9 @@ void AppendBigEndian16(std::vector<std::uint8_t>& out, std::uint16_t value) {
     out.push_back(static_cast<std::uint8_t>(value));
 }
 
-void AppendTrack(std::vector<std::uint8_t>& out, const MidiFile& file, const MidiTrack& track) {
+// False when the track cannot be written truly (a gap beyond a four-byte
+// quantity, a payload or the track longer than the format allows).
+bool AppendTrack(std::vector<std::uint8_t>& out, const MidiFile& file, const MidiTrack& track) {
     out.insert(out.end(), {'M', 'T', 'r', 'k', 0, 0, 0, 0});
     const std::size_t lengthAt = out.size() - 4;
     const std::size_t bodyStart = out.size();
@@ -34,7 +35,9 @@ void AppendTrack(std::vector<std::uint8_t>& out, const MidiFile& file, const Mid
     std::uint32_t lastTick = 0;
     std::uint8_t runningStatus = 0;
     for (const MidiEvent* event : order) {
-        AppendVariableLength(out, event->tick - lastTick);
+        if (!AppendVariableLength(out, event->tick - lastTick)) {
+            return false;
+        }
         lastTick = event->tick;
         switch (event->kind) {
         case EventKind::Channel:
@@ -58,26 +61,31 @@ void AppendTrack(std::vector<std::uint8_t>& out, const MidiFile& file, const Mid
         }
         runningStatus = 0;  // the standard cancels running status after meta and sysex
         const auto data = file.Payload(*event);
-        AppendVariableLength(out, static_cast<std::uint32_t>(data.size()));
+        if (data.size() > UINT32_MAX || !AppendVariableLength(out, static_cast<std::uint32_t>(data.size()))) {
+            return false;
+        }
         out.insert(out.end(), data.begin(), data.end());
     }
-    AppendVariableLength(out, endTick > lastTick ? endTick - lastTick : 0);
+    if (!AppendVariableLength(out, endTick > lastTick ? endTick - lastTick : 0)) {
+        return false;
+    }
     out.insert(out.end(), {0xFF, meta::EndOfTrack, 0x00});
     const std::size_t length = out.size() - bodyStart;
     if (length > UINT32_MAX) {
-        throw std::length_error("MIDI track longer than 4 GiB");
+        return false;
     }
     for (int i = 0; i < 4; ++i) {
         out[lengthAt + static_cast<std::size_t>(i)] =
             static_cast<std::uint8_t>(length >> (24 - 8 * i));
     }
+    return true;
 }
 
 }  // namespace
 
-void AppendVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    if (value > 0x0FFFFFFF) {
-        throw std::out_of_range("value does not fit a four-byte variable-length quantity");
+bool AppendVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    if (value > MaxVariableLength) {
+        return false;
     }
     std::uint8_t buffer[4];
     int count = 0;
@@ -88,18 +96,21 @@ void AppendVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
     while (count > 0) {
         out.push_back(buffer[--count]);
     }
+    return true;
 }
 
-std::vector<std::uint8_t> WriteMidiFile(const MidiFile& file) {
+std::optional<std::vector<std::uint8_t>> WriteMidiFile(const MidiFile& file) {
     if (file.tracks.size() > 0xFFFF) {
-        throw std::length_error("more than 65535 tracks");
+        return std::nullopt;
     }
     std::vector<std::uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6};
     AppendBigEndian16(out, file.format);
     AppendBigEndian16(out, static_cast<std::uint16_t>(file.tracks.size()));
     AppendBigEndian16(out, file.division);
     for (const MidiTrack& track : file.tracks) {
-        AppendTrack(out, file, track);
+        if (!AppendTrack(out, file, track)) {
+            return std::nullopt;
+        }
     }
     return out;
 }

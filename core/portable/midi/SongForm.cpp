@@ -1,7 +1,6 @@
 #include "core/portable/midi/SongForm.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "core/portable/midi/SongMarks.h"
 
@@ -22,9 +21,9 @@ struct Placed {
 
 }  // namespace
 
-MidiFile BuildSongForm(const MidiFile& source, const SongFormRequest& request) {
+std::optional<MidiFile> BuildSongForm(const MidiFile& source, const SongFormRequest& request) {
     if (request.makerModelMark.size() != 14) {
-        throw std::invalid_argument("the song mark must be 14 bytes");
+        return std::nullopt;
     }
     MidiFile out;
     out.format = 1;

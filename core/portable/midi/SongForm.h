@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct SongFormRequest {
     int mainMelodyChannel = -1;           // -1: no melody mark
 };
 
-// Throws std::invalid_argument when the mark is not 14 bytes.
-MidiFile BuildSongForm(const MidiFile& source, const SongFormRequest& request);
+// nullopt when the mark is not 14 bytes.
+std::optional<MidiFile> BuildSongForm(const MidiFile& source, const SongFormRequest& request);
 
 }  // namespace keyloft::midi

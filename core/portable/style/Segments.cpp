@@ -71,8 +71,18 @@ int SegmentNameMap::Lookup(std::string_view name) const {
     return LookupAnsi(name, CodePage::SingleByte());
 }
 
+std::string TrimSegmentName(std::string_view text) {
+    constexpr std::string_view padding(" \t\0", 3);
+    const std::size_t first = text.find_first_not_of(padding);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(padding);
+    return std::string(text.substr(first, last - first + 1));
+}
+
 int SegmentNameMap::LookupAnsi(std::string_view ansiName, const CodePage& codePage) const {
-    const auto it = byName_.find(UpperAnsi(ansiName, codePage));
+    const auto it = byName_.find(UpperAnsi(TrimSegmentName(ansiName), codePage));
     return it == byName_.end() ? SegNone : it->second;
 }
 

@@ -44,13 +44,18 @@ public:
     static const SegmentNameMap& BuiltIn();
 
     void Add(std::string_view name, int segment, const CodePage& codePage = CodePage::SingleByte());
-    int Lookup(std::string_view name) const;                       // SegNone when absent
+    // The name trimmed (TrimSegmentName) and upper-cased; SegNone when absent.
+    int Lookup(std::string_view name) const;
     int LookupAnsi(std::string_view ansiName, const CodePage& codePage) const;
     std::string NameOf(int segment) const;                         // empty when absent
 
 private:
     std::map<std::string, int> byName_;
 };
+
+// A name as written in a source (a marker text, a profile value) without the
+// blanks, tabs and NULs around it: look-ups compare what is left.
+std::string TrimSegmentName(std::string_view text);
 
 // Narrow look-up on the built-in names (marker texts of a MIDI source are ANSI bytes).
 int GetSegmentByNameA(std::string_view name, const CodePage& codePage = CodePage::SingleByte());

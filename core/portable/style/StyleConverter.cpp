@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <numeric>
-#include <stdexcept>
 
 #include "core/portable/midi/MidiWriter.h"
 #include "core/portable/style/NameBlock.h"
@@ -23,14 +22,6 @@ struct MarkedRange {
 
     bool Contains(std::uint32_t tick) const { return tick >= start && (tick < end || (includesEnd && tick == end)); }
 };
-
-std::string TrimMarker(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0' || text.back() == '\t')) {
-        text.pop_back();
-    }
-    const auto first = text.find_first_not_of(" \t");
-    return first == std::string::npos ? std::string{} : text.substr(first);
-}
 
 bool IsNote(std::uint8_t status) {
     const std::uint8_t command = status & 0xF0;
@@ -189,13 +180,6 @@ std::uint8_t* PutVariableLength(std::uint8_t* p, std::uint32_t value) {
     return p;
 }
 
-std::uint32_t CheckedSize(std::size_t size) {
-    if (size > UINT32_MAX) {
-        throw std::length_error("style segment larger than 4 GiB");
-    }
-    return static_cast<std::uint32_t>(size);
-}
-
 }  // namespace
 
 StyleConverter::StyleConverter() {
@@ -253,7 +237,7 @@ StyleLoadResult StyleConverter::Load(const MidiFile& source) {
             break;
         }
         if (event.IsMeta(midi::meta::Marker)) {
-            markers.emplace_back(event.tick, TrimMarker(source.PayloadText(event)));
+            markers.emplace_back(event.tick, TrimSegmentName(source.PayloadText(event)));
         }
     }
     std::vector<MarkedRange> ranges;
@@ -473,23 +457,34 @@ bool StyleConverter::WriteSegments(std::vector<std::uint8_t>& out, std::size_t b
         } else {
             wordOffsets[number] = static_cast<std::uint16_t>(position / 2);
         }
-        if (number == SegSint) {
-            const auto bytes = EncodeSint(segment);
-            out.insert(out.end(), bytes.begin(), bytes.end());
-        } else {
-            AppendSection(out, number, segment, defaults.CrashNoteOf(number), defaults.VelocityOf(number));
+        const bool appended =
+            number == SegSint
+                ? AppendSint(out, segment)
+                : AppendSection(out, number, segment, defaults.CrashNoteOf(number), defaults.VelocityOf(number));
+        if (!appended) {
+            wordOffsets.erase(number);
+            fits = false;
         }
     }
     return fits;
 }
 
-std::vector<std::uint8_t> EncodeSint(const StyleSegment& segment) {
+bool AppendSint(std::vector<std::uint8_t>& out, const StyleSegment& segment) {
+    // The head holds the count in 16 bits and the byte count in 32.
+    if (segment.events.size() > MaxSintMessages) {
+        return false;
+    }
     std::vector<std::uint8_t> messages;
-    std::size_t count = 0;
     for (const StyleEvent& event : segment.events) {
         if (event.status == 0xF0) {
-            const std::vector<std::uint8_t>& message = segment.sysex.at(event.sysex);
-            midi::AppendVariableLength(messages, CheckedSize(message.size()));
+            if (event.sysex >= segment.sysex.size()) {
+                return false;
+            }
+            const std::vector<std::uint8_t>& message = segment.sysex[event.sysex];
+            if (message.size() > midi::MaxVariableLength ||
+                !midi::AppendVariableLength(messages, static_cast<std::uint32_t>(message.size()))) {
+                return false;
+            }
             messages.insert(messages.end(), message.begin(), message.end());
         } else {
             const int length = midi::ChannelDataLength(event.status);
@@ -500,22 +495,28 @@ std::vector<std::uint8_t> EncodeSint(const StyleSegment& segment) {
                 messages.push_back(event.data2);
             }
         }
-        ++count;
     }
-    if (count > 0xFFFF) {
-        throw std::length_error("more than 65535 set-up messages");
+    if (messages.size() > UINT32_MAX) {
+        return false;
     }
-    std::vector<std::uint8_t> out;
     out.push_back(SegSint);
     out.push_back(0x00);
-    AppendLittle16(out, static_cast<std::uint16_t>(count));
-    AppendLittle32(out, CheckedSize(messages.size()));
+    AppendLittle16(out, static_cast<std::uint16_t>(segment.events.size()));
+    AppendLittle32(out, static_cast<std::uint32_t>(messages.size()));
     out.insert(out.end(), messages.begin(), messages.end());
     PadToEven(out);
+    return true;
+}
+
+std::optional<std::vector<std::uint8_t>> EncodeSint(const StyleSegment& segment) {
+    std::vector<std::uint8_t> out;
+    if (!AppendSint(out, segment)) {
+        return std::nullopt;
+    }
     return out;
 }
 
-void AppendSection(std::vector<std::uint8_t>& out, int segmentNumber, const StyleSegment& segment,
+bool AppendSection(std::vector<std::uint8_t>& out, int segmentNumber, const StyleSegment& segment,
                    std::uint8_t crashNote, std::uint8_t crashVelocity) {
     constexpr std::size_t HeadSize = 12;
     constexpr std::size_t MostPerEvent = 4 + 3;  // delta time and a three-byte message
@@ -548,14 +549,21 @@ void AppendSection(std::vector<std::uint8_t>& out, int segmentNumber, const Styl
     if ((HeadSize + streamSize) % 2 != 0) {
         *p++ = 0x00;
     }
+    if (streamSize > UINT32_MAX) {
+        out.resize(start);
+        return false;
+    }
     out.resize(static_cast<std::size_t>(p - out.data()));
-    PutLittle32(out, start + 8, CheckedSize(streamSize));
+    PutLittle32(out, start + 8, static_cast<std::uint32_t>(streamSize));
+    return true;
 }
 
-std::vector<std::uint8_t> EncodeSection(int segmentNumber, const StyleSegment& segment,
-                                        std::uint8_t crashNote, std::uint8_t crashVelocity) {
+std::optional<std::vector<std::uint8_t>> EncodeSection(int segmentNumber, const StyleSegment& segment,
+                                                       std::uint8_t crashNote, std::uint8_t crashVelocity) {
     std::vector<std::uint8_t> out;
-    AppendSection(out, segmentNumber, segment, crashNote, crashVelocity);
+    if (!AppendSection(out, segmentNumber, segment, crashNote, crashVelocity)) {
+        return std::nullopt;
+    }
     return out;
 }
 

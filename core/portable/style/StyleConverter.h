@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,8 +71,10 @@ public:
     void WriteHead(std::vector<std::uint8_t>& out) const;
     // Appends segments 2..28 (17..28 only with the cross-fill flag; empty ones
     // skipped) and records, per written segment, (basePosition + bytes before it) / 2.
-    // False when an offset would not fit 16 bits: every segment is still appended,
-    // but those offsets are not recorded.
+    // False when the style cannot hold them: an offset that would not fit 16
+    // bits (the segment is still appended, so the caller sees the whole size,
+    // but its offset is not recorded), or a segment its own head cannot
+    // describe (SINT with more than 65,535 messages: left out). Nothing is thrown.
     bool WriteSegments(std::vector<std::uint8_t>& out, std::size_t basePosition,
                        std::map<int, std::uint16_t>& wordOffsets, const SegmentDefaults& defaults) const;
 
@@ -82,12 +85,19 @@ private:
     std::array<std::array<std::uint8_t, 16>, LastSectionWithChannelMap - FirstSectionWithChannelMap + 1> playChannel_{};
 };
 
-// Encoders of one segment each; both return an even number of bytes.
-std::vector<std::uint8_t> EncodeSint(const StyleSegment& segment);
-std::vector<std::uint8_t> EncodeSection(int segmentNumber, const StyleSegment& segment,
-                                        std::uint8_t crashNote, std::uint8_t crashVelocity);
-// The same section encoding appended to `out`.
-void AppendSection(std::vector<std::uint8_t>& out, int segmentNumber, const StyleSegment& segment,
+// The most messages a SINT segment's head can count.
+inline constexpr std::size_t MaxSintMessages = 0xFFFF;
+
+// Encoders of one segment each; both give an even number of bytes, or nullopt
+// when the segment does not fit its head (SINT with more than MaxSintMessages
+// messages, a message or a stream longer than its length field holds).
+std::optional<std::vector<std::uint8_t>> EncodeSint(const StyleSegment& segment);
+std::optional<std::vector<std::uint8_t>> EncodeSection(int segmentNumber, const StyleSegment& segment,
+                                                       std::uint8_t crashNote, std::uint8_t crashVelocity);
+// The same encodings appended to `out`; false, with nothing appended, where
+// the encoders give nullopt.
+bool AppendSint(std::vector<std::uint8_t>& out, const StyleSegment& segment);
+bool AppendSection(std::vector<std::uint8_t>& out, int segmentNumber, const StyleSegment& segment,
                    std::uint8_t crashNote, std::uint8_t crashVelocity);
 
 }  // namespace keyloft::style

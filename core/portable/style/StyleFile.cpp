@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <new>
 
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/marks/StyleLayout.h"
@@ -94,8 +95,10 @@ std::uint16_t PackTempoWord(unsigned tempo, std::uint8_t numerator, std::uint8_t
     return static_cast<std::uint16_t>(stored | ((numerator & 0x0F) << 8) | ((denominatorPower & 0x0F) << 12));
 }
 
-StyleFileResult BuildStyleFromMidi(std::span<const std::uint8_t> midiSource, const StyleContent& content,
-                                   const SegmentDefaults& defaults) {
+namespace {
+
+StyleFileResult BuildFromMidi(std::span<const std::uint8_t> midiSource, const StyleContent& content,
+                              const SegmentDefaults& defaults) {
     midi::MidiFile source;
     const midi::MidiReadResult read = midi::ReadMidiFile(midiSource, source);
     if (!read) {
@@ -133,7 +136,7 @@ StyleFileResult BuildStyleFromMidi(std::span<const std::uint8_t> midiSource, con
     return Finish(body);
 }
 
-StyleFileResult BuildRewrittenStyle(std::span<const std::uint8_t> sourceStyle, const StyleContent& content) {
+StyleFileResult Rewrite(std::span<const std::uint8_t> sourceStyle, const StyleContent& content) {
     const marks::MemoryByteSource source(sourceStyle);
     if (!marks::HasStyleMark(source)) {
         return Refuse(StyleFileError::SourceNotStyle);
@@ -177,6 +180,25 @@ StyleFileResult BuildRewrittenStyle(std::span<const std::uint8_t> sourceStyle, c
         return Refuse(StyleFileError::TooLarge);
     }
     return Finish(body);
+}
+
+}  // namespace
+
+StyleFileResult BuildStyleFromMidi(std::span<const std::uint8_t> midiSource, const StyleContent& content,
+                                   const SegmentDefaults& defaults) {
+    try {
+        return BuildFromMidi(midiSource, content, defaults);
+    } catch (const std::bad_alloc&) {
+        return Refuse(StyleFileError::NotEnoughMemory);
+    }
+}
+
+StyleFileResult BuildRewrittenStyle(std::span<const std::uint8_t> sourceStyle, const StyleContent& content) {
+    try {
+        return Rewrite(sourceStyle, content);
+    } catch (const std::bad_alloc&) {
+        return Refuse(StyleFileError::NotEnoughMemory);
+    }
 }
 
 }  // namespace keyloft::style

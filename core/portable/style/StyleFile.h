@@ -58,7 +58,9 @@ struct StyleFileResult {
 
 // A new style from the bytes of a MIDI source (the style converter at a time
 // base of 120 with cross-fill off; names 3 and 4 empty). Refused: SourceNotMidi,
-// SourceUnusable (no part, or parts that hold nothing the style keeps), TooLarge.
+// SourceUnusable (no part, or parts that hold nothing the style keeps), TooLarge
+// (also a set-up part of more than 65,535 messages, which no style can count),
+// NotEnoughMemory. Neither builder throws.
 StyleFileResult BuildStyleFromMidi(std::span<const std::uint8_t> midiSource, const StyleContent& content,
                                    const SegmentDefaults& defaults);
 

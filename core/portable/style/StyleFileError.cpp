@@ -13,6 +13,7 @@ const char* DescribeStyleFileError(StyleFileError error) {
     case StyleFileError::SourceNotStyle: return "the source is not a style file";
     case StyleFileError::SourceDamaged: return "the source style is damaged";
     case StyleFileError::TooLarge: return "the style would exceed 65,536 bytes";
+    case StyleFileError::NotEnoughMemory: return "there is not enough memory to build the style";
     }
     return "unknown";
 }

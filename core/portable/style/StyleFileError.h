@@ -15,6 +15,7 @@ enum class StyleFileError {
     SourceNotStyle,       // the source does not begin with the style mark
     SourceDamaged,        // the source's head, name block or offsets do not fit its body
     TooLarge,             // the result would exceed 65,536 bytes (or a 16-bit word offset)
+    NotEnoughMemory,      // the memory to build the result could not be had
 };
 
 // A short English description (for logs and for the detail of a refusal).

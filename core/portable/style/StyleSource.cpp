@@ -5,6 +5,7 @@
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/marks/StyleLayout.h"
 #include "core/portable/style/NameBlock.h"
+#include "core/portable/style/Segments.h"
 
 namespace keyloft::style {
 
@@ -13,12 +14,12 @@ EssentialCheck CheckEssentialSections(std::span<const std::string> essential, st
     std::vector<std::string> foundUpper;
     foundUpper.reserve(found.size());
     for (const std::string& name : found) {
-        foundUpper.push_back(UpperAnsi(name, codePage));
+        foundUpper.push_back(UpperAnsi(TrimSegmentName(name), codePage));
     }
     EssentialCheck check;
     check.passes = true;
     for (const std::string& name : essential) {
-        std::string upper = UpperAnsi(name, codePage);
+        std::string upper = UpperAnsi(TrimSegmentName(name), codePage);
         const bool seen = std::any_of(check.rows.begin(), check.rows.end(),
                                       [&upper](const EssentialRow& row) { return row.name == upper; });
         if (seen) {
@@ -31,12 +32,21 @@ EssentialCheck CheckEssentialSections(std::span<const std::string> essential, st
     return check;
 }
 
+bool NamesAnyPart(std::span<const std::string> markers, const CodePage& codePage) {
+    return std::any_of(markers.begin(), markers.end(), [&codePage](const std::string& marker) {
+        const int segment = GetSegmentByNameA(marker, codePage);
+        return segment != SegNone && segment != SegSff1;
+    });
+}
+
 StyleSourceInfo AnalyseStyleSource(const marks::ByteSource& source) {
     StyleSourceInfo info;
-    if (!marks::IsStyleFile(source)) {
+    if (!marks::HasStyleMark(source)) {
         return info;
     }
-    const auto layout = marks::ParseStyleLayout(source);  // sound: IsStyleFile parsed it
+    // The head's layout decides, not the stored checksum: a rewrite computes
+    // a new one, and every offset it moves is checked here.
+    const auto layout = marks::ParseStyleLayout(source);
     info.isStyle = layout.has_value();
     if (layout) {
         for (const int segment : layout->PresentSegments()) {

@@ -27,14 +27,20 @@ struct EssentialCheck {
 };
 
 // `essential`: the model's required sections; `found`: the marker texts of a MIDI
-// source or the segment names of a style source.
+// source or the segment names of a style source. Both are trimmed of blanks and
+// NULs (TrimSegmentName) and compared upper-cased.
 EssentialCheck CheckEssentialSections(std::span<const std::string> essential, std::span<const std::string> found,
                                       const CodePage& codePage = CodePage::SingleByte());
 
+// True when a marker text names a part of a style (any segment but SFF1, which
+// names the format): a MIDI source without one can never become a style.
+bool NamesAnyPart(std::span<const std::string> markers, const CodePage& codePage = CodePage::SingleByte());
+
 struct StyleSourceInfo {
     // The file carries the style mark and a sound head (offsets, name block,
-    // checksum). A file without the mark is never a style, whatever the model
-    // requires.
+    // the order of its segments). The stored checksum is not examined: a
+    // rewrite computes a new one. A file without the mark is never a style,
+    // whatever the model requires.
     bool isStyle = false;
     std::vector<std::string> segmentNames;  // segments present in its table, in segment order
     // The four names (ANSI bytes) when the name block lies wholly in the file.

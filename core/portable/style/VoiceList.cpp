@@ -1,5 +1,6 @@
 #include "core/portable/style/VoiceList.h"
 
+#include <algorithm>
 #include <string>
 
 namespace keyloft::style {
@@ -79,6 +80,11 @@ void VoiceList::AddLine(std::wstring_view line) {
 
 std::uint16_t VoiceList::NumberAt(std::size_t index) const {
     return index < entries_.size() ? entries_[index].number : 0;
+}
+
+bool VoiceList::HasNumber(std::uint16_t number) const {
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [number](const VoiceEntry& entry) { return entry.number == number; });
 }
 
 std::size_t VoiceList::IndexOfNumber(std::uint16_t number) const {

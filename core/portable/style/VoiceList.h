@@ -46,6 +46,8 @@ public:
 
     // The voice number of item `index`; 0 when the list has no such item.
     std::uint16_t NumberAt(std::size_t index) const;
+    // True when an item has this voice number.
+    bool HasNumber(std::uint16_t number) const;
     // The first item whose number is `number`; 0 when none is (or the list is empty).
     std::size_t IndexOfNumber(std::uint16_t number) const;
     // The text of combo item `index`: " " then the name for item 0, else the

@@ -145,7 +145,7 @@ TEST(MidiReader, WriteThenReadGivesTheSameEvents) {
     file.AddChannel(notes, 240, 0x92, 60, 0);
     file.AddChannel(notes, 0x0FFFFFF, 0xE2, 0x00, 0x40);  // a four-byte delta
 
-    const Bytes written = WriteMidiFile(file);
+    const Bytes written = *WriteMidiFile(file);
     MidiFile back;
     ASSERT_TRUE(ReadMidiFile(written, back).ok);
     EXPECT_EQ(back.format, 1);
@@ -168,7 +168,7 @@ TEST(MidiReader, WriteThenReadGivesTheSameEvents) {
         EXPECT_TRUE(back.tracks[t].events.back().IsMeta(meta::EndOfTrack));
     }
     // Running status made the second note on three bytes shorter than a full message.
-    const Bytes again = WriteMidiFile(back);
+    const Bytes again = *WriteMidiFile(back);
     EXPECT_EQ(again, written);
 }
 
@@ -181,7 +181,7 @@ TEST(MidiReader, WriterPutsEventsInTimeOrderAndEndOfTrackLast) {
     file.AddChannel(track, 200, 0x80, 60, 0);
     file.AddChannel(track, 200, 0x90, 62, 1);
     MidiFile back;
-    ASSERT_TRUE(ReadMidiFile(WriteMidiFile(file), back).ok);
+    ASSERT_TRUE(ReadMidiFile(*WriteMidiFile(file), back).ok);
     const auto& events = back.tracks[0].events;
     ASSERT_EQ(events.size(), 5u);
     EXPECT_EQ(events[1].tick, 200u);
@@ -195,9 +195,17 @@ TEST(MidiReader, WriterPutsEventsInTimeOrderAndEndOfTrackLast) {
 
 TEST(MidiReader, VariableLengthLimits) {
     std::vector<std::uint8_t> out;
-    AppendVariableLength(out, 0x0FFFFFFF);
+    EXPECT_TRUE(AppendVariableLength(out, 0x0FFFFFFF));
     EXPECT_EQ(out, (Bytes{0xFF, 0xFF, 0xFF, 0x7F}));
-    EXPECT_THROW(AppendVariableLength(out, 0x10000000), std::out_of_range);
+    EXPECT_FALSE(AppendVariableLength(out, 0x10000000));
+    EXPECT_EQ(out.size(), 4u) << "nothing appended for a value too large";
+    // A gap no four-byte delta can hold: the file is refused, nothing thrown.
+    MidiFile gap;
+    gap.division = 96;
+    MidiTrack& track = gap.AddTrack();
+    gap.AddChannel(track, 0, 0x90, 60, 100);
+    gap.AddChannel(track, 0x10000001, 0x80, 60, 0);
+    EXPECT_FALSE(WriteMidiFile(gap).has_value());
     std::uint32_t value = 0;
     const Bytes five = {0x80, 0x80, 0x80, 0x80, 0x00};
     EXPECT_EQ(ReadVariableLength(five, value), 0u);

@@ -37,7 +37,7 @@ TEST(SongForm, PassesTheMarkCheckAndLeavesRemovedChannelsOut) {
     request.removed[3] = true;
     request.removed[9] = true;
     request.mainMelodyChannel = 7;
-    const auto bytes = WriteMidiFile(BuildSongForm(MakeSong(), request));
+    const auto bytes = *WriteMidiFile(*BuildSongForm(MakeSong(), request));
 
     const marks::MemoryByteSource source(bytes);
     EXPECT_EQ(marks::CheckSongFile(source), marks::SongCheck::Ok);
@@ -68,15 +68,15 @@ TEST(SongForm, PassesTheMarkCheckAndLeavesRemovedChannelsOut) {
 TEST(SongForm, NeverExceedsTheTrackLimitAndNeedsAFourteenByteMark) {
     SongFormRequest request;
     request.makerModelMark = marks::kMakerModelText;
-    const MidiFile all = BuildSongForm(MakeSong(), request);
+    const MidiFile all = *BuildSongForm(MakeSong(), request);
     EXPECT_EQ(all.tracks.size(), static_cast<std::size_t>(SongFormMaxTracks));
     EXPECT_EQ(SongFormMaxTracks, marks::kSongMaxTracks) << "the writer and the check share the limit";
     EXPECT_EQ(FindMelodyMarkChannel(all), -1);
-    const auto bytes = WriteMidiFile(all);
+    const auto bytes = *WriteMidiFile(all);
     EXPECT_EQ(marks::CheckSongFile(marks::MemoryByteSource(bytes)), marks::SongCheck::Ok);
 
     request.makerModelMark = "SHORT";
-    EXPECT_THROW(BuildSongForm(MakeSong(), request), std::invalid_argument);
+    EXPECT_FALSE(BuildSongForm(MakeSong(), request).has_value());
 }
 
 }  // namespace

@@ -160,7 +160,7 @@ TEST(StyleSource, EssentialSectionsAndStyleSources) {
     content.styleName = "Style";
     content.shortName = "Sty";
     const StyleFileResult built =
-        BuildStyleFromMidi(midi::WriteMidiFile(midiSource), content, SegmentDefaults{});
+        BuildStyleFromMidi(*midi::WriteMidiFile(midiSource), content, SegmentDefaults{});
     ASSERT_TRUE(built.Ok()) << built.detail;
     const StyleSourceInfo info = AnalyseStyleSource(marks::MemoryByteSource(built.bytes));
     EXPECT_TRUE(info.isStyle);

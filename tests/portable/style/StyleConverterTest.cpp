@@ -216,7 +216,7 @@ TEST(StyleConverter, EncodersDescribeTheirOwnLength) {
     section.events.push_back({0, 0x90, 60, 100});
     section.events.push_back({200, 0x80, 60, 0});
     section.events.push_back({200, 0xC0, 5, 0});
-    const Bytes encoded = EncodeSection(SegIntroB, section, 55, 85);
+    const Bytes encoded = *EncodeSection(SegIntroB, section, 55, 85);
     EXPECT_EQ(encoded, (Bytes{SegIntroB, 55, 85, 0, 0xE0, 0x01, 0, 0, 15, 0, 0, 0,
                               0x00, 0x90, 60, 100, 0x81, 0x48, 0x80, 60, 0, 0x00, 0xC0, 5,
                               0x82, 0x18, 0xFF, 0x00}));

@@ -2,6 +2,7 @@
 
 #include "core/portable/marks/FileMarks.h"
 #include "core/portable/midi/MidiWriter.h"
+#include "core/portable/style/StyleConverter.h"
 #include "core/portable/style/StyleFile.h"
 
 namespace keyloft::style {
@@ -43,7 +44,7 @@ Bytes MainASource(std::uint32_t microsPerQuarter, int notes = 1) {
         file.AddChannel(track, tick + 60, 0x88, 60, 0);
     }
     file.AddChannel(track, tick + 180, 0xB8, 7, 100);
-    return midi::WriteMidiFile(file);
+    return *midi::WriteMidiFile(file);
 }
 
 StyleContent Content(std::string styleName, std::string shortName) {
@@ -87,7 +88,7 @@ TEST(StyleFile, NewStyleFromMidiByteForByte) {
 
 TEST(StyleFile, UnusableSourcesAndOversizedResultsAreRefused) {
     const auto build = [](const midi::MidiFile& file) {
-        return BuildStyleFromMidi(midi::WriteMidiFile(file), Content("S", "S"), SegmentDefaults{});
+        return BuildStyleFromMidi(*midi::WriteMidiFile(file), Content("S", "S"), SegmentDefaults{});
     };
     const auto source = [](const char* marker) {
         midi::MidiFile file;
@@ -113,6 +114,20 @@ TEST(StyleFile, UnusableSourcesAndOversizedResultsAreRefused) {
     const StyleFileResult tooLarge = BuildStyleFromMidi(MainASource(500000, 9000), Content("", ""), SegmentDefaults{});
     EXPECT_EQ(tooLarge.error, StyleFileError::TooLarge);
     EXPECT_TRUE(tooLarge.bytes.empty());
+
+    // More set-up messages before the first marker than a SINT head can count
+    // (a file of about 131 KB): refused as too large, nothing thrown.
+    midi::MidiFile setUp;
+    setUp.division = 96;
+    midi::MidiTrack& track = setUp.AddTrack();
+    for (std::size_t i = 0; i <= MaxSintMessages; ++i)
+        setUp.AddChannel(track, 0, 0xB0, 7, static_cast<std::uint8_t>(i & 0x7F));
+    setUp.AddMetaText(track, 1, midi::meta::Marker, "MAIN A");
+    setUp.AddChannel(track, 10, 0x90, 60, 100);
+    StyleFileResult manyMessages;
+    EXPECT_NO_THROW(manyMessages = build(setUp));
+    EXPECT_EQ(manyMessages.error, StyleFileError::TooLarge);
+    EXPECT_TRUE(manyMessages.bytes.empty());
 }
 
 // A source style laid out by hand: names OLD, O, THIRD, 4TH (18-byte block),
