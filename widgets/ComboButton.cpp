@@ -123,7 +123,9 @@ void CComboButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     }
     wchar_t text[64] = {};
     ::GetWindowTextW(m_hWnd, text, 64);
-    widgets::CScopedSelect font(dc, widgets::GetTextFont());
+    // The font its owner gave it (a page's own, for the grids), else the text font.
+    const auto own = reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+    widgets::CScopedSelect font(dc, own != nullptr ? own : widgets::GetTextFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, disabled ? widgets::kLookDisabled : widgets::kLookText);
     ::DrawTextW(dc, text, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -201,10 +201,14 @@ void CPage1::ApplyReport(const SourceReport& report)
     m_sourcePath = report.path;
     m_sourceMode = report.mode;
     m_present = report.present;
-    if (report.exists && report.path.Right(4).CompareNoCase(L".mid") == 0) {
-        FillDefaultNames(report.path);
-    } else if (report.mode == SourceMode::Style) {
-        if (report.hasNames) {
+    m_report = report;
+    // A source's names come once, when it becomes the source: analysed again
+    // (the same path typed or selected anew), it leaves the names as the user
+    // changed or emptied them.
+    const bool newSource = report.path.CompareNoCase(m_namedFrom) != 0;
+    const bool midi = report.exists && report.path.Right(4).CompareNoCase(L".mid") == 0;
+    if (newSource && (midi || report.mode == SourceMode::Style)) {
+        if (report.mode == SourceMode::Style && report.hasNames) {
             if (GetFullName() == m_requestedNames[0] && GetShortName() == m_requestedNames[1]) {
                 m_fullName.SetWindowText(report.names[0]);
                 m_shortName.SetWindowText(report.names[1]);
@@ -213,6 +217,7 @@ void CPage1::ApplyReport(const SourceReport& report)
             m_fourthName = report.names[3];
         }
         FillDefaultNames(report.path);
+        m_namedFrom = report.path;
     }
     RefreshSectionList();
 }
@@ -245,13 +250,15 @@ void CPage1::RefreshSectionList()
 void CPage1::ChooseSource(const CString& path)
 {
     if (!RegularFileExists(path)) {
-        ShowMessageBox(-1, IDS_FILE_MISSING);
+        ShowMessageBox(MSG_ICON_WARNING, IDS_FILE_MISSING);
         return;
     }
+    // A chosen file brings its own names, even when it was the source already.
     m_fullName.SetWindowText(L"");
     m_shortName.SetWindowText(L"");
     m_thirdName.Empty();
     m_fourthName.Empty();
+    m_namedFrom.Empty();
     m_sourceEdit.SetWindowText(path);
     // Setting the same text again raises no change: analyse in any case.
     OnSourceEdited();
@@ -260,7 +267,7 @@ void CPage1::ChooseSource(const CString& path)
 void CPage1::OnBrowse()
 {
     if (m_target.GetCurSel() < 0) {
-        ShowMessageBox(-1, IDS_SELECT_INS);
+        ShowMessageBox(MSG_ICON_WARNING, IDS_SELECT_INS);
         m_target.ShowDropDown(TRUE);
         return;
     }
@@ -281,7 +288,12 @@ void CPage1::OnDropFiles(HDROP hDropInfo)
 
 int CPage1::Refuse(UINT messageId, CWnd* focus)
 {
-    ShowMessageBox(-1, messageId);
+    return RefuseWith(LoadResString(messageId), focus);
+}
+
+int CPage1::RefuseWith(const CString& text, CWnd* focus)
+{
+    ShowMessageBoxText(MSG_ICON_WARNING, MB_MODE_OK, text);
     if (focus != nullptr)
         focus->SetFocus();
     return static_cast<int>(kStayOnPage);
@@ -301,7 +313,7 @@ LRESULT CPage1::OnWizardNext()
         return Refuse(IDS_FILE_MISSING);
     EnsureCurrentReport();
     if (m_sourceMode == SourceMode::None)
-        return Refuse(IDS_UNKNOWN_FILE_FORMAT);
+        return RefuseWith(DescribeSourceFault(m_report));
     if (m_target.GetCurSel() < 0) {
         Refuse(IDS_SELECT_INS);
         m_target.ShowDropDown(TRUE);

@@ -57,7 +57,9 @@ private:
     // The report for the edit's current text, analysed now when the last one
     // is older (a click may come before the worker's answer).
     void EnsureCurrentReport();
+    // Shows a refusal (icon 191) and answers "stay on this page".
     int Refuse(UINT messageId, CWnd* focus = nullptr);
+    int RefuseWith(const CString& text, CWnd* focus = nullptr);
 
     CTranEdit m_shortName;
     CTranEdit m_fullName;
@@ -69,6 +71,8 @@ private:
 
     SourceMode m_sourceMode = SourceMode::None;
     CString m_sourcePath;
+    SourceReport m_report;   // the analysis in force, for the refusal's words
+    CString m_namedFrom;     // the source whose names the name boxes got last
     CString m_thirdName;
     CString m_fourthName;
     std::vector<CString> m_essentials;   // upper case, in the profile's order

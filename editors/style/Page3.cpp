@@ -175,9 +175,16 @@ BOOL CPage3::OnInitDialog()
 
 void CPage3::CreateGrid()
 {
-    // Dialog units: labels on the left, then 16 columns of cells.
-    constexpr int kLeft = 12, kLabelWidth = 60, kCellWidth = 27, kTop = 56, kRowHeight = 18, kCellHeight = 14;
+    // Dialog units: labels on the left, then 16 columns of cells, each wide
+    // enough for its longest text ("Bypass", "Change") inside its frame.
+    constexpr int kLeft = 12, kLabelWidth = 48, kCellWidth = 29, kTop = 56, kRowHeight = 18, kCellHeight = 14;
     CFont* font = GetFont();
+    // The cells' texts a point smaller than the page's, so that the longest
+    // ("Bypass", "Change") keep clear of the cell's frame.
+    LOGFONTW cellLook{};
+    font->GetLogFont(&cellLook);
+    cellLook.lfHeight = cellLook.lfHeight * 11 / 12;
+    m_cellFont.CreateFontIndirect(&cellLook);
     for (int channel = 0; channel < kChannels; ++channel) {
         CRect header(kLeft + kLabelWidth + channel * kCellWidth, kTop - 12, 0, 0);
         header.right = header.left + kCellWidth;
@@ -202,7 +209,7 @@ void CPage3::CreateGrid()
             auto cell = std::make_unique<CComboButton>();
             cell->Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, place, this,
                          kRows[row].firstCell + static_cast<UINT>(channel));
-            cell->SetFont(font);
+            cell->SetFont(&m_cellFont);
             cell->SetDisplayFormat(nullptr);
             cell->SetRange(kRows[row].minimum, kRows[row].maximum);
             m_cells[static_cast<size_t>(row)][static_cast<size_t>(channel)] = std::move(cell);
@@ -437,20 +444,30 @@ void CPage3::OnLoadSetting()
 {
     HideSlider();
     const CString path = AskOpenPath(L"*.sci|*.sci||", this);
-    std::vector<std::uint8_t> bytes;
-    if (path.IsEmpty() || !ReadFileBytes(path, bytes, style::SectionSettingsSize))
-        return;
-    m_settings = style::SectionSettingsFromSci(bytes);
-    m_modified = true;
-    RefreshCells();
+    if (!path.IsEmpty())
+        TakeSciFile(path);
 }
 
 void CPage3::OnDropFiles(HDROP hDropInfo)
 {
+    const CString path = SingleDroppedFile(hDropInfo);
+    if (!path.IsEmpty())
+        TakeSciFile(path);
+}
+
+void CPage3::TakeSciFile(const CString& path)
+{
     std::vector<std::uint8_t> bytes;
-    if (!ReadDroppedBlock(hDropInfo, style::SectionSettingsSize, bytes))
+    std::uint64_t size = 0;
+    if (!ReadSideFile(path, style::SectionSettingsSize, bytes, size))
         return;
-    m_settings.Unpack(bytes);
+    style::SciFileRead read = style::ReadSciFile(bytes);
+    if (!read.settings) {
+        read.check.size = size;
+        ShowSideFileRefusal(path, IDS_SCI_REFUSED_FMT, read.check);
+        return;
+    }
+    m_settings = *read.settings;
     m_modified = true;
     RefreshCells();
 }

@@ -67,6 +67,9 @@ private:
     // reverse; the cell is redrawn and the table marked modified.
     void StoreValue(int row, int channel, int value);
     void HideSlider();
+    // A ".sci" file's settings when the whole file holds valid ones; else the
+    // user is told why and the table stays as it was.
+    void TakeSciFile(const CString& path);
 
     const CPage1* m_source = nullptr;
     keyloft::style::SectionSettings m_settings;
@@ -74,6 +77,7 @@ private:
     CString m_loadedSource;
     bool m_modified = false;
 
+    CFont m_cellFont;
     std::array<std::array<std::unique_ptr<CComboButton>, 16>, kRowCount> m_cells;
     std::array<CStatic, kRowCount> m_rowLabels;
     std::array<CStatic, 16> m_channelNumbers;

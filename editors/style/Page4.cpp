@@ -207,10 +207,18 @@ void CPage4::OnSetActive()
         listChanged = true;
     }
     const CString sourcePath = m_source != nullptr ? m_source->GetSourcePath() : CString();
-    if (listChanged || sourcePath.CompareNoCase(m_loadedSource) != 0) {
+    if (listChanged) {
+        // A new voice list starts the page afresh from the source.
         m_loadedSource = sourcePath;
         TakeSourceSettings();
         m_modified = false;
+    } else if (sourcePath.CompareNoCase(m_loadedSource) != 0) {
+        // Another source replaces what the page held: a MIDI source's defaults
+        // are a change the user has not saved yet.
+        m_loadedSource = sourcePath;
+        TakeSourceSettings();
+        if (m_source != nullptr && m_source->GetSourceMode() == SourceMode::Midi)
+            m_modified = true;
     }
 
     if (CWnd* finish = button(IDC_WIZARD_FINISH)) {
@@ -304,7 +312,7 @@ BOOL CPage4::OnWizardFinish()
     for (int part = style::OtsVoiceR1; part < kParts; part += 3) {
         CMyCombox& voice = m_voiceCombos[static_cast<size_t>(part)];
         if (voice.GetCurSel() <= 0) {
-            ShowMessageBox(-1, IDS_SELECT_VOICE_R1);
+            ShowMessageBox(MSG_ICON_WARNING, IDS_SELECT_VOICE_R1);
             voice.ShowDropDown(TRUE);
             return FALSE;
         }
@@ -381,26 +389,37 @@ void CPage4::OnLoadOts()
 {
     HideSlider();
     const CString path = AskOpenPath(L"*.ots|*.ots||", this);
-    std::vector<std::uint8_t> bytes;
-    if (path.IsEmpty() || !ReadFileBytes(path, bytes, style::OtsBlockSize))
-        return;
-    ApplyOtsBlock(bytes);
-    m_modified = true;
+    if (!path.IsEmpty())
+        TakeOtsFile(path);
 }
 
 void CPage4::OnDropFiles(HDROP hDropInfo)
 {
+    const CString path = SingleDroppedFile(hDropInfo);
+    if (!path.IsEmpty())
+        TakeOtsFile(path);
+}
+
+void CPage4::TakeOtsFile(const CString& path)
+{
     std::vector<std::uint8_t> bytes;
-    if (!ReadDroppedBlock(hDropInfo, style::OtsBlockSize, bytes))
+    std::uint64_t size = 0;
+    if (!ReadSideFile(path, style::OtsBlockSize, bytes, size))
         return;
-    ApplyOtsBlock(bytes);
+    style::OtsFileRead read = style::ReadOtsFile(bytes, m_voices);
+    if (!read.block) {
+        read.check.size = size;
+        ShowSideFileRefusal(path, IDS_OTS_REFUSED_FMT, read.check);
+        return;
+    }
+    ApplyOtsBlock(*read.block);
     m_modified = true;
 }
 
 void CPage4::OnResetOts()
 {
     HideSlider();
-    if (ShowMessageBox(-1, IDS_ASK_RESET_PARAMETERS, MB_MODE_OKCANCEL) != IDOK)
+    if (ShowMessageBox(MSG_ICON_DEFAULT, IDS_ASK_RESET_PARAMETERS, MB_MODE_OKCANCEL) != IDOK)
         return;
     ApplyOtsBlock(style::DefaultOts());
     m_modified = true;

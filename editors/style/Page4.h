@@ -71,6 +71,9 @@ private:
     CComboButton& ValueButton(int value, int part) const;
     void PopupSlider(UINT buttonId);
     void HideSlider();
+    // An ".ots" file's block when the whole file holds valid settings of voices
+    // the list knows; else the user is told why and the page stays as it was.
+    void TakeOtsFile(const CString& path);
 
     const CPage1* m_source = nullptr;
     keyloft::style::VoiceList m_voices;

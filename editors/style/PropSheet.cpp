@@ -20,6 +20,19 @@ constexpr int kStyleKind = 1;
 // A MIDI source is read whole; a larger file is no style source.
 constexpr std::uint64_t kMaxSourceBytes = 64ull * 1024 * 1024;
 
+// A builder's result; a refusal for lack of memory should anything escape it.
+template <typename Build>
+keyloft::style::StyleFileResult Guarded(Build build)
+{
+    try {
+        return build();
+    } catch (const std::exception&) {
+        keyloft::style::StyleFileResult result;
+        result.error = keyloft::style::StyleFileError::NotEnoughMemory;
+        return result;
+    }
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPropSheet, CNewWizDialog)
@@ -118,7 +131,7 @@ void CPropSheet::OnSave()
     // Only styles of the connected instruments' series can be written: say so
     // before asking for a file, so that no save ends without a word.
     if (GetDeviceSeries(m_page1.GetTargetText()).CompareNoCase(CAppProfile::kSeriesOfConnectedModels) != 0) {
-        ShowMessageBox(-1, IDS_STYLE_SERIES_UNSUPPORTED);
+        ShowMessageBox(MSG_ICON_WARNING, IDS_STYLE_SERIES_UNSUPPORTED);
         return;
     }
     CString name = m_page1.GetFullName();
@@ -156,7 +169,7 @@ bool CPropSheet::CanClose()
 {
     if (!IsModified())
         return true;
-    if (ShowMessageBox(-1, IDS_ASK_EXIT_STYLE_MODIFIED, MB_MODE_OKCANCEL) != IDCANCEL)
+    if (ShowMessageBox(MSG_ICON_DEFAULT, IDS_ASK_EXIT_STYLE_MODIFIED, MB_MODE_OKCANCEL) != IDCANCEL)
         return true;
     if (CWnd* main = AfxGetMainWnd())
         main->PostMessage(AppMsg::BringPageForward, PageSlot::StyleEditor, 0);
@@ -188,38 +201,52 @@ bool CPropSheet::WriteStyleFromMidi(const CString& path)
     std::vector<std::uint8_t> source;
     if (!ReadFileBytes(m_page1.GetSourcePath(), source, kMaxSourceBytes))
         return false;
-    return SaveBuiltStyle(path, keyloft::style::BuildStyleFromMidi(source, MakeContent(), CConfig().Defaults()));
+    return SaveBuiltStyle(path, Guarded([&] {
+        return keyloft::style::BuildStyleFromMidi(source, MakeContent(), CConfig().Defaults());
+    }));
 }
 
 bool CPropSheet::RewriteStyle(const CString& path)
 {
     if (m_page1.GetSourcePath().CompareNoCase(path) == 0) {
-        ShowMessageBox(-1, IDS_SOURCE_TARGET_CONFLICT);
+        ShowMessageBox(MSG_ICON_WARNING, IDS_SOURCE_TARGET_CONFLICT);
         return false;
     }
     std::vector<std::uint8_t> source;
     if (!ReadFileBytes(m_page1.GetSourcePath(), source, kMaxSourceBytes))
         return false;
-    return SaveBuiltStyle(path, keyloft::style::BuildRewrittenStyle(source, MakeContent()));
+    return SaveBuiltStyle(path, Guarded([&] { return keyloft::style::BuildRewrittenStyle(source, MakeContent()); }));
 }
 
 bool CPropSheet::SaveBuiltStyle(const CString& path, const keyloft::style::StyleFileResult& result)
 {
     using keyloft::style::StyleFileError;
-    if (result.error == StyleFileError::TooLarge) {
+    switch (result.error) {
+    case StyleFileError::None: break;
+    case StyleFileError::TooLarge:
         // The instrument would refuse it: nothing is written.
-        ShowMessageBox(-1, IDS_STYLE_TOO_LARGE);
+        ShowMessageBox(MSG_ICON_WARNING, IDS_STYLE_TOO_LARGE);
         return false;
-    }
-    if (!result.Ok()) {
+    case StyleFileError::NotEnoughMemory:
+        ShowMessageBox(MSG_ICON_WARNING, IDS_STYLE_NOT_BUILT);
+        return false;
+    case StyleFileError::SourceNotMidi:
+        ShowMessageBox(MSG_ICON_WARNING, IDS_NOT_A_MIDI_FILE);
+        return false;
+    case StyleFileError::SourceNotStyle:
+    case StyleFileError::SourceDamaged:
+        ShowMessageBox(MSG_ICON_WARNING, IDS_NOT_A_STYLE_FILE);
+        return false;
+    default: {
         CString text = LoadResString(IDS_UNKNOWN_FILE_FORMAT);
         if (!result.detail.empty())
             text += L"\n" + FromAnsiText(result.detail);
-        ShowMessageBoxText(-1, MB_MODE_OK, text);
+        ShowMessageBoxText(MSG_ICON_WARNING, MB_MODE_OK, text);
         return false;
+    }
     }
     if (!SaveFileBytes(path, result.bytes.data(), result.bytes.size()))
         return false;
-    ShowMessageBox(-1, IDS_SUCCESS, MB_MODE_OK, MSG_SOUND_FINISH);
+    ShowMessageBox(MSG_ICON_WARNING, IDS_SUCCESS, MB_MODE_OK, MSG_SOUND_FINISH);
     return true;
 }

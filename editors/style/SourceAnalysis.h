@@ -19,10 +19,23 @@ enum class SourceMode : int {
     None = 5,   // nothing usable
 };
 
+// Why a source is not usable (mode None).
+enum class SourceFault {
+    None,
+    Missing,           // no such file
+    UnknownKind,       // neither ".mid" nor ".sty"
+    NotMidi,           // a ".mid" the MIDI reader refuses
+    NoSectionMarkers,  // a MIDI file whose markers name no part of a style
+    NotStyle,          // a ".sty" without the style mark or with a damaged head
+    SectionsMissing,   // sections the model needs are not in the source (see `missing`)
+};
+
 struct SourceReport {
     CString path;
     bool exists = false;
     SourceMode mode = SourceMode::None;
+    SourceFault fault = SourceFault::Missing;
+    std::vector<CString> missing;   // upper-case names of the essential sections not found
     std::vector<CString> present;   // upper-case names of the essential sections found
     // A style source's name block: full, short, third and fourth name.
     bool hasNames = false;
@@ -30,8 +43,14 @@ struct SourceReport {
 };
 
 // The source's mode by its extension (".mid", ".sty", any case); other paths
-// and missing files are reported with mode None and nothing present.
+// and missing files are reported with mode None and nothing present. Nothing
+// is thrown: a source that cannot be read is reported as not usable.
 SourceReport AnalyseSource(const CString& path, const std::vector<CString>& essentials);
+
+// What the user is told of a source that is not usable, in the current language:
+// which sections it lacks, that it has no section markers, that it is no MIDI
+// file or no style of the model.
+CString DescribeSourceFault(const SourceReport& report);
 
 // One worker thread that analyses the latest requested path and posts the
 // report to a window: message(generation, SourceReport*), the receiver owning

@@ -3,8 +3,13 @@
 #include <afxdlgs.h>
 
 #include "core/files/FileErrors.h"
+#include "core/files/Folders.h"
 #include "core/files/SafeSave.h"
+#include "core/files/TextHelpers.h"
+#include "core/portable/style/Segments.h"
 #include "pages/BaseDlg.h"
+#include "pages/ProgramMessages.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -51,12 +56,6 @@ CString SingleDroppedFile(HDROP drop)
     return files.GetSize() == 1 && folders.GetSize() == 0 ? files[0] : CString();
 }
 
-bool ReadDroppedBlock(HDROP drop, std::size_t size, std::vector<std::uint8_t>& bytes)
-{
-    const CString path = SingleDroppedFile(drop);
-    return !path.IsEmpty() && ReadFileBytes(path, bytes, size + 1) && bytes.size() == size;
-}
-
 bool ReadFileBytes(LPCTSTR path, std::vector<std::uint8_t>& bytes, std::uint64_t maxBytes)
 {
     bytes.clear();
@@ -80,6 +79,61 @@ bool ReadFileBytes(LPCTSTR path, std::vector<std::uint8_t>& bytes, std::uint64_t
         return false;
     }
     return true;
+}
+
+bool ReadSideFile(LPCTSTR path, std::size_t blockSize, std::vector<std::uint8_t>& bytes, std::uint64_t& fileSize)
+{
+    if (!ReadFileBytes(path, bytes, blockSize + 1))
+        return false;
+    CFileStatus status;
+    fileSize = CFile::GetStatus(path, status) ? static_cast<std::uint64_t>(status.m_size) : bytes.size();
+    return true;
+}
+
+namespace {
+
+// Where and what: the reason part of a side file's refusal.
+CString SideFileReason(const keyloft::style::SideFileCheck& check)
+{
+    using keyloft::style::SideFileFault;
+    static const wchar_t* const kParts[] = {L"Voice R1", L"Voice R2", L"Voice L"};
+    const CString field(check.field);
+    CString reason;
+    switch (check.fault) {
+    case SideFileFault::WrongSize:
+        reason.Format(LoadResString(IDS_SIDE_FILE_SIZE_FMT), static_cast<unsigned>(check.size),
+                      static_cast<unsigned>(check.expectedSize));
+        break;
+    case SideFileFault::MinAboveMax:
+    case SideFileFault::ValueOutOfRange:
+        if (check.section >= 0) {
+            const CString section(keyloft::style::GetSegmentNameA(keyloft::style::SegmentOfSection(check.section)).c_str());
+            if (check.fault == SideFileFault::MinAboveMax)
+                reason.Format(LoadResString(IDS_SCI_MIN_ABOVE_MAX_FMT), section.GetString(), check.channel + 1,
+                              check.value, check.maximum);
+            else
+                reason.Format(LoadResString(IDS_SCI_VALUE_FMT), section.GetString(), check.channel + 1,
+                              field.GetString(), check.value);
+        } else {
+            reason.Format(LoadResString(IDS_OTS_VALUE_FMT), check.entry / 3 + 1, kParts[check.entry % 3],
+                          field.GetString(), check.value);
+        }
+        break;
+    case SideFileFault::UnknownVoice:
+        reason.Format(LoadResString(IDS_OTS_VOICE_FMT), check.entry / 3 + 1, kParts[check.entry % 3], check.value);
+        break;
+    case SideFileFault::None: break;
+    }
+    return reason;
+}
+
+} // namespace
+
+void ShowSideFileRefusal(LPCTSTR path, UINT refusalFormat, const keyloft::style::SideFileCheck& check)
+{
+    CString text;
+    text.Format(LoadResString(refusalFormat), GetFileNameOfPath(path).GetString(), SideFileReason(check).GetString());
+    ShowMessageBoxText(MSG_ICON_WARNING, MB_MODE_OK, text);
 }
 
 bool SaveFileBytes(LPCTSTR path, const void* data, std::size_t size)

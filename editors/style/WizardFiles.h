@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/portable/style/SideFiles.h"
+
 // The system's dialogs with a filter such as "*.sci|*.sci||". The save dialog
 // appends ".ext" when the chosen name has another extension; both return an
 // empty path when the user cancels.
@@ -19,12 +21,17 @@ CString AskSavePath(LPCTSTR filter, LPCTSTR extension, CWnd* parent, LPCTSTR fil
 // The one file of a drop (finished here); empty when more than one path, or a
 // folder, was dropped.
 CString SingleDroppedFile(HDROP drop);
-// A dropped file taken only when it is exactly `size` bytes long.
-bool ReadDroppedBlock(HDROP drop, std::size_t size, std::vector<std::uint8_t>& bytes);
 
 // At most maxBytes bytes from the start of the file.
 bool ReadFileBytes(LPCTSTR path, std::vector<std::uint8_t>& bytes, std::uint64_t maxBytes);
 bool SaveFileBytes(LPCTSTR path, const void* data, std::size_t size);
+
+// A side file (".sci", ".ots") of at most one block and a byte more, so that
+// its check sees a wrong size; fileSize is the file's whole length.
+bool ReadSideFile(LPCTSTR path, std::size_t blockSize, std::vector<std::uint8_t>& bytes, std::uint64_t& fileSize);
+// Tells the user why a side file was not taken (icon 191): refusalFormat holds
+// the file's name and the reason (IDS_SCI_REFUSED_FMT, IDS_OTS_REFUSED_FMT).
+void ShowSideFileRefusal(LPCTSTR path, UINT refusalFormat, const keyloft::style::SideFileCheck& check);
 
 // Text in the system's ANSI code page and back.
 std::string ToAnsiText(const CString& text);

@@ -47,7 +47,9 @@ BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
     wchar_t className[32] = {};
     wchar_t text[256] = {};
     ::GetClassNameW(hWnd, className, 32);
-    ::GetWindowTextW(hWnd, text, 256);
+    // Read without a message: the window's thread may be the test's, waiting
+    // for this one to end.
+    ::InternalGetWindowText(hWnd, text, 256);
     if (wcscmp(className, L"#32770") == 0 && wcscmp(text, context->caption) == 0) {
         context->found = hWnd;
         return FALSE;
