@@ -35,6 +35,8 @@ BEGIN_MESSAGE_MAP(CBaseDlg, CResizableDialog)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
     ON_WM_MENUCHAR()
+    ON_WM_SHOWWINDOW()
+    ON_MESSAGE(WM_PAGE_TAKE_FOCUS, &CBaseDlg::OnTakeFocusMsg)
 END_MESSAGE_MAP()
 
 CBaseDlg::CBaseDlg(UINT nIDTemplate, CWnd* pParentWnd) : CResizableDialog(nIDTemplate, pParentWnd)
@@ -122,10 +124,44 @@ BOOL CBaseDlg::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
         return TRUE;
     }
+    const bool altKey = pMsg->wParam == VK_MENU || pMsg->wParam == VK_LMENU || pMsg->wParam == VK_RMENU;
+    if (pMsg->message == WM_SYSKEYDOWN && altKey && (pMsg->lParam & (1 << 30)) == 0) {
+        m_altChordTaken = false;  // a fresh press of Alt
+    }
+    // The Alt key's release after a chord the page's accelerators took: passed
+    // on, it would find Alt pressed alone and put the frame in menu mode, so
+    // that the next Space opened the window menu.
+    if (m_altChordTaken && altKey && (pMsg->message == WM_SYSKEYUP || pMsg->message == WM_KEYUP)) {
+        m_altChordTaken = false;
+        return TRUE;
+    }
     if (m_hAccel != nullptr && m_hWnd != nullptr && ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg)) {
+        m_altChordTaken = m_altChordTaken || pMsg->message == WM_SYSKEYDOWN;
         return TRUE;
     }
     return CResizableDialog::PreTranslateMessage(pMsg);
+}
+
+void CBaseDlg::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CResizableDialog::OnShowWindow(bShow, nStatus);
+    // Once shown, the page takes the keyboard, after whatever showed it (a
+    // click in the page tree keeps the focus there until it is done).
+    if (bShow) {
+        PostMessage(WM_PAGE_TAKE_FOCUS);
+    }
+}
+
+LRESULT CBaseDlg::OnTakeFocusMsg(WPARAM, LPARAM)
+{
+    // Only a page still shown, in the active window, without the focus inside.
+    CWnd* top = GetTopLevelParent();
+    const HWND focus = ::GetFocus();
+    if (IsWindowVisible() && top != nullptr && ::GetActiveWindow() == top->GetSafeHwnd() &&
+        focus != m_hWnd && !::IsChild(m_hWnd, focus)) {
+        SetFocus();
+    }
+    return 0;
 }
 
 void CBaseDlg::UpdateBackBuffer(CDC* pDC, const CRect& client)

@@ -18,6 +18,9 @@ constexpr UINT WM_PAGE_PICTURE_CLICKED = WM_USER + 9;
 constexpr UINT WM_PAGE_FOLDER_CHANGED = WM_USER + 10;
 constexpr UINT WM_PAGE_DEVICE_LOST = WM_USER + 28;
 
+// Posted by a page to itself when it is shown: it then takes the focus.
+constexpr UINT WM_PAGE_TAKE_FOCUS = WM_APP + 60;
+
 // The picture control whose click opens the page's folder.
 constexpr UINT IDC_PAGE_FOLDER_PICTURE = 1036;
 
@@ -83,6 +86,8 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg LRESULT OnTakeFocusMsg(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -97,4 +102,5 @@ private:
     CSize m_backBufferSize{0, 0};
     int m_backBufferBuilds = 0;
     COLORREF m_backColor = RGB(255, 255, 255);
+    bool m_altChordTaken = false;  // an accelerator took an Alt chord; Alt is still down
 };

@@ -2,6 +2,8 @@
 
 #include <afxdlgs.h>
 
+#include <algorithm>
+
 #include "core/files/TextHelpers.h"
 #include "core/link/MidiDevSearch.h"
 #include "core/profile/DeviceNames.h"
@@ -24,6 +26,9 @@ constexpr int kToolBarHeight = 56;
 constexpr LPCTSTR kOutputSection = L"EditSong";
 constexpr LPCTSTR kOutputEntry = L"MIDIDev";
 constexpr int kSongKind = 0;
+
+// Room beside a column caption: the header's own margins on both sides.
+constexpr int kCaptionMargin = 16;
 
 // Toolbar texts and column captions, in button and column order.
 constexpr UINT kButtonTexts[] = {186, 165, 166, 181, 167};
@@ -157,8 +162,15 @@ void CEditSongDlg1::ReloadTexts()
             m_toolBar.SetButtonText(button, LoadResString(kButtonTexts[button]));
     }
     if (m_trackList.GetSafeHwnd()) {
-        for (int column = 0; column < static_cast<int>(std::size(kTrackColumns)); ++column)
+        for (int column = 0; column < static_cast<int>(std::size(kTrackColumns)); ++column) {
             SetListColumnTextById(m_trackList, column, kTrackColumns[column].caption);
+            // Wide enough for the caption in every language ("Track" does not
+            // fit the 40 pixels that hold the Chinese one).
+            const CString caption = LoadResString(kTrackColumns[column].caption);
+            const auto textWidth = static_cast<int>(m_trackList.SendMessage(
+                LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(caption.GetString())));
+            m_trackList.SetColumnWidth(column, std::max(kTrackColumns[column].width, textWidth + kCaptionMargin));
+        }
     }
 }
 
@@ -464,7 +476,7 @@ bool CEditSongDlg1::ConvertInto(const CString& path, const CString& model, const
 bool CEditSongDlg1::CanClose()
 {
     if (m_trackList.GetSafeHwnd() && m_trackList.IsModified() &&
-        ShowMessageBox(-1, 223, MB_MODE_OKCANCEL) != IDOK) {
+        ShowMessageBox(MSG_ICON_DEFAULT, 223, MB_MODE_OKCANCEL) != IDOK) {
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(AppMsg::BringPageForward, PageSlot::SongEditor, 0);
         return false;

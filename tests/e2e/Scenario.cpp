@@ -18,7 +18,8 @@ std::string InstrumentProfile(const ProfileSettings& settings) {
     text += std::string("DLG_DOWN_MEMORY=") + flag(settings.memoryPage) + "\r\n";
     text += std::string("DLG_EDIT_SONG=") + flag(settings.songEditor) + "\r\n";
     text += std::string("DLG_EDIT_STYLE=") + flag(settings.styleEditor) + "\r\n";
-    text += "[FILE_MAX_CNT]\r\nSNG_MAX_CNT=20\r\nSTY_MAX_CNT=20\r\nVOC_MAX_CNT=16\r\nMEM_MAX_CNT=8\r\nMELODY_MAX_CNT=8\r\n";
+    text += "[FILE_MAX_CNT]\r\nSNG_MAX_CNT=" + std::to_string(settings.songSlots) +
+            "\r\nSTY_MAX_CNT=20\r\nVOC_MAX_CNT=16\r\nMEM_MAX_CNT=8\r\nMELODY_MAX_CNT=8\r\n";
     text += "[FILE_SIZE]\r\nSNG_MAX_SIZE=2097152\r\nSTY_MAX_SIZE=131072\r\n";
     text += "VOC_SIZE=" + std::to_string(settings.voiceSize) + "\r\nMEM_SIZE=" + std::to_string(settings.memorySize) + "\r\n";
     text += "[UPLOAD_ENABLE]\r\nUPLOAD_SNG=1\r\nUPLOAD_STY=1\r\nUPLOAD_VOC=1\r\nUPLOAD_MEM=1\r\n";

@@ -37,6 +37,7 @@ struct ProfileSettings {
     bool memoryPage = true;
     bool songEditor = true;
     bool styleEditor = true;
+    unsigned songSlots = 20;
     unsigned voiceSize = 131072;   // exact size of a voice file
     unsigned memorySize = 131072;  // exact size of a memory file
 };

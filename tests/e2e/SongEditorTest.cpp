@@ -1,6 +1,9 @@
 // The song editor of the real program: a song opened through the file dialog,
 // played on the recording output with a track muted and then soloed, converted
-// into the song folder, and the close query of a changed song.
+// into the song folder, and the close query of a changed song; the keyboard at
+// the page after its dialogs and after a click in the page tree; convert and
+// download into the first empty slot, or into the slot the user chooses.
+#include "tests/e2e/SampleFiles.h"
 #include "tests/e2e/Scenario.h"
 
 #include "core/portable/marks/FileMarks.h"
@@ -28,6 +31,11 @@ constexpr int kConvertModel = 1221;
 constexpr int kSoloColumn = 2;
 constexpr int kMuteColumn = 3;
 constexpr int kRemoveColumn = 4;
+constexpr int kConvertAndDownload = 32851;
+constexpr int kWindowSong = 32775;
+constexpr UINT kEditSongTreeItem = 108;
+constexpr int kSlotList = 1251;
+constexpr UINT kDownloadDone = 124;
 
 // Two channels, each with its own program, playing together for about 1.5 s.
 std::string TwoChannelSong() {
@@ -152,6 +160,104 @@ TEST(SongEditor, PlaysWithMuteAndSoloConvertsAndAsksBeforeClosingAChangedSong) {
     PressButton(ask.window, IDCANCEL);
     EXPECT_FALSE(program->WaitForExit(2000)) << "the program closed although the user cancelled";
     EXPECT_TRUE(IsWindowVisible(page)) << "the song editor is shown again";
+}
+
+// The window with the keyboard focus in the program.
+HWND FocusOf(const RunningProgram& program) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    DWORD thread = GetWindowThreadProcessId(program.MainFrame(), nullptr);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+bool HasFocusIn(const RunningProgram& program, HWND page) {
+    HWND focus = FocusOf(program);
+    return focus == page || IsChild(page, focus);
+}
+
+// Opens the song editor and a song in it; the page, or null after a failure.
+HWND OpenSongInEditor(const RunningProgram& program, const fs::path& song) {
+    program.Command(program.MainFrame(), kWindowEditSong);
+    HWND list = WaitForWindow([&] { return FindVisibleChildById(program.MainFrame(), kTrackList); }, kBoxTimeoutMs);
+    if (!list)
+        return nullptr;
+    HWND page = GetParent(list);
+    program.Command(page, kOpen);
+    AnswerFileDialog(program, song);
+    return WaitUntil([&] { return ReadListView(list).size() == 16; }, kBoxTimeoutMs) ? page : nullptr;
+}
+
+// Convert and download, its dialog confirmed, and its notes agreed to; the
+// slot chooser answered with `chooseRow` when it comes.
+void ConvertAndDownload(const RunningProgram& program, const Workspace& workspace, HWND page, int chooseRow) {
+    program.Command(page, kConvertAndDownload);
+    const BoxView convert = program.WaitForBoxOfKind(BoxKind::OtherDialog, kBoxTimeoutMs);
+    ASSERT_TRUE(convert.window && GetDlgItem(convert.window, kConvertModel)) << "no conversion dialog";
+    PressButton(convert.window, IDOK);
+    Agree(program.WaitForBoxOfKind(BoxKind::CancelableBox, kBoxTimeoutMs));  // converted
+    if (chooseRow >= 0) {
+        const BoxView chooser = program.WaitForBoxOfKind(BoxKind::OtherDialog, kBoxTimeoutMs);
+        ASSERT_TRUE(chooser.window && GetDlgItem(chooser.window, kSlotList)) << "no slot chooser";
+        SendDlgItemMessageW(chooser.window, kSlotList, LB_SETCURSEL, static_cast<WPARAM>(chooseRow), 0);
+        PressButton(chooser.window, IDOK);
+        Agree(program.WaitForBoxOfKind(BoxKind::PlainBox, kBoxTimeoutMs));  // replace the song there?
+    }
+    const BoxView done = program.WaitForBoxOfKind(BoxKind::CancelableBox, kBoxTimeoutMs);
+    EXPECT_EQ(done.text, ProgramString(workspace.Program(), kDownloadDone)) << "the download's own note";
+    Agree(done);
+}
+
+TEST(SongEditor, TheKeyboardReachesThePageAfterItsDialogsAndAfterAClickInThePageTree) {
+    Workspace workspace;
+    auto program = StartConnected(workspace);
+    ASSERT_TRUE(program);
+    const fs::path source = workspace.Program() / "Two Channels.mid";
+    std::ofstream(source, std::ios::binary) << TwoChannelSong();
+    HWND page = OpenSongInEditor(*program, source);
+    ASSERT_TRUE(page) << "the song editor with a song";
+    EXPECT_TRUE(WaitUntil([&] { return HasFocusIn(*program, page); }, kBoxTimeoutMs))
+        << "after the Open dialog the keyboard is not at the page";
+
+    program->Command(program->MainFrame(), kWindowSong);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(page); }, kBoxTimeoutMs));
+    HWND tree = FindVisibleChildById(program->MainFrame(), kPageTree);
+    HTREEITEM item = tree ? FindTreeItem(tree, ProgramString(workspace.Program(), kEditSongTreeItem)) : nullptr;
+    ASSERT_TRUE(item && ClickTreeItem(tree, item));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }, kBoxTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return HasFocusIn(*program, page); }, kBoxTimeoutMs))
+        << "the keyboard stays at the page tree";
+}
+
+TEST(SongEditor, ConvertAndDownloadFillsTheFirstEmptySlotThenTheSlotTheUserChooses) {
+    Workspace workspace;
+    ProfileSettings profile;
+    profile.songSlots = 3;
+    workspace.PutOnInstrument(L"profile.ini", InstrumentProfile(profile));
+    workspace.PutOnInstrument(L"song/000.mid", SampleSong(1));
+    workspace.PutOnInstrument(L"song/001.mid", SampleSong(2));
+    auto program = StartConnected(workspace);
+    ASSERT_TRUE(program);
+    const fs::path source = workspace.Program() / "Two Channels.mid";
+    std::ofstream(source, std::ios::binary) << TwoChannelSong();
+    HWND page = OpenSongInEditor(*program, source);
+    ASSERT_TRUE(page);
+
+    ConvertAndDownload(*program, workspace, page, -1);
+    std::vector<fs::path> converted;
+    for (const auto& entry : fs::directory_iterator(workspace.DataFolder(L"song")))
+        converted.push_back(entry.path());
+    ASSERT_EQ(converted.size(), 1u);
+    const std::string song = ReadFileBytes(converted[0]);
+    const fs::path third = workspace.Instrument() / L"song" / L"002.mid";
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(third); }, kBoxTimeoutMs)) << "the first empty slot";
+    EXPECT_EQ(ReadFileBytes(third), song) << "the converted song, byte for byte";
+
+    // Every slot used now: the user chooses the one to replace (the second).
+    ConvertAndDownload(*program, workspace, page, 1);
+    const fs::path second = workspace.Instrument() / L"song" / L"001.mid";
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(second) == song; }, kBoxTimeoutMs))
+        << "the chosen slot holds the new song";
+    EXPECT_NE(ReadFileBytes(workspace.Instrument() / L"song" / L"000.mid"), song);
 }
 
 } // namespace
