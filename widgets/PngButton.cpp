@@ -87,7 +87,7 @@ void CPngButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         // No image: the text stands in, so the button is never blank.
         wchar_t text[128] = {};
         ::GetWindowTextW(m_hWnd, text, 128);
-        widgets::CScopedSelect font(dc, widgets::GetButtonFont());
+        widgets::CScopedSelect font(dc, widgets::GetButtonFontFor(text));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, disabled ? widgets::kLookDisabled : widgets::kLookDarkGreen);
         ::DrawTextW(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -1,20 +1,22 @@
 #include "widgets/WidgetLook.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace widgets {
 namespace {
 
 class CSharedFont {
 public:
-    CSharedFont(int height, int weight)
+    CSharedFont(int height, int weight, const wchar_t* face = L"Tahoma")
     {
         LOGFONTW lf{};
         lf.lfHeight = height;
         lf.lfWeight = weight;
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = CLEARTYPE_QUALITY;
-        wcscpy_s(lf.lfFaceName, L"Tahoma");
+        wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
         m_font.Reset(::CreateFontIndirectW(&lf));
     }
     CSharedFont(const CSharedFont&) = delete;
@@ -25,12 +27,83 @@ private:
     CGdiHandle<HFONT> m_font;
 };
 
+// The characters a font draws with glyphs of its own (what font linking adds
+// is not counted: it does not reach every face and weight everywhere).
+class CFontCoverage {
+public:
+    explicit CFontCoverage(HFONT font)
+    {
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        if (dc == nullptr)
+            return;
+        {
+            CScopedSelect select(dc, font);
+            const DWORD size = ::GetFontUnicodeRanges(dc, nullptr);
+            if (size >= sizeof(GLYPHSET)) {
+                std::vector<BYTE> buffer(size);
+                auto* set = reinterpret_cast<GLYPHSET*>(buffer.data());
+                if (::GetFontUnicodeRanges(dc, set) != 0)
+                    m_ranges.assign(set->ranges, set->ranges + set->cRanges);
+            }
+        }
+        ::DeleteDC(dc);
+    }
+
+    bool Covers(wchar_t c) const
+    {
+        return std::any_of(m_ranges.begin(), m_ranges.end(), [c](const WCRANGE& range) {
+            return c >= range.wcLow && c < range.wcLow + range.cGlyphs;
+        });
+    }
+    // True also when the coverage is unknown: the font is then kept.
+    bool CoversAll(const wchar_t* text) const
+    {
+        if (m_ranges.empty())
+            return true;
+        for (; *text != L'\0'; ++text) {
+            if (*text >= L' ' && !Covers(*text))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::vector<WCRANGE> m_ranges;
+};
+
+constexpr int kButtonFontHeight = 18;
+// Chinese interface faces, in the order they are tried.
+constexpr const wchar_t* kChineseFaces[] = {L"Microsoft YaHei", L"SimHei", L"SimSun", L"Microsoft JhengHei",
+                                            L"PMingLiU"};
+constexpr wchar_t kHanSample = L'\x4E2D';
+
+// The button font's size and weight in the first Chinese face that has the
+// glyphs itself; the Latin button font when none has.
+HFONT ChineseButtonFont()
+{
+    static const std::unique_ptr<CSharedFont> font = [] {
+        for (const wchar_t* face : kChineseFaces) {
+            auto candidate = std::make_unique<CSharedFont>(kButtonFontHeight, FW_SEMIBOLD, face);
+            if (CFontCoverage(candidate->Get()).Covers(kHanSample))
+                return candidate;
+        }
+        return std::unique_ptr<CSharedFont>();
+    }();
+    return font ? font->Get() : GetButtonFont();
+}
+
 } // namespace
 
 HFONT GetButtonFont()
 {
-    static const CSharedFont font(18, FW_SEMIBOLD);
+    static const CSharedFont font(kButtonFontHeight, FW_SEMIBOLD);
     return font.Get();
+}
+
+HFONT GetButtonFontFor(const wchar_t* text)
+{
+    static const CFontCoverage latin(GetButtonFont());
+    return text != nullptr && !latin.CoversAll(text) ? ChineseButtonFont() : GetButtonFont();
 }
 
 HFONT GetTextFont()

@@ -17,6 +17,10 @@ constexpr COLORREF kLookMagentaKey = RGB(255, 0, 255);
 
 // Fonts shared by every control of the process; they live until exit.
 HFONT GetButtonFont(); // 18-pixel semibold
+// The button font for a text: the 18-pixel semibold font, or, for a text with a
+// character that font has no glyph of (Chinese), the same size and weight in a
+// Chinese face, so that no character draws as an empty box.
+HFONT GetButtonFontFor(const wchar_t* text);
 HFONT GetTextFont();   // the plain dialog text font
 
 // Mixes b into a: 0 keeps a, 100 gives b.

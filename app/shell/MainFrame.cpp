@@ -406,6 +406,8 @@ LRESULT CMainFrame::OnFirmwarePage(WPARAM wParam, LPARAM lParam)
 LRESULT CMainFrame::OnLanguageChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     LoadMainMenu();
+    // The idle text the menu's closing put up came from the language before.
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
     if (GetDeviceNames().m_deviceName.IsEmpty())
         SetWindowText(NotConnectedCaption());
     if (CControlBar* bar = m_workspaceBar.get(); bar != nullptr && bar->GetSafeHwnd() != nullptr)

@@ -1,5 +1,5 @@
 // Switching the language reloads the texts from the language library: the page
-// tree, the page's titles and the profile's choice.
+// tree, the page's titles, the status bar's idle text and the profile's choice.
 #include "tests/e2e/Scenario.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@ namespace e2e {
 namespace {
 
 constexpr UINT kTransferGroupText = 102;
+constexpr UINT kIdleText = 57345;  // the status bar's "Ready"
+constexpr int kStatusBar = 59393;
 
 bool TreeHolds(HWND tree, const std::wstring& text) {
     const auto texts = ReadTreeTexts(tree);
@@ -35,6 +37,12 @@ TEST(Language, EnglishAndBackReloadTheTexts) {
         return tree && TreeHolds(tree, english);
     }, kBoxTimeoutMs));
     EXPECT_TRUE(program->VisiblePage()) << "a page stays shown";
+    HWND status = FindVisibleChildById(frame, kStatusBar);
+    ASSERT_TRUE(status);
+    const std::wstring englishIdle = ProgramString(workspace.Program(), kIdleText, L"lan_eng.dll");
+    ASSERT_FALSE(englishIdle.empty());
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == englishIdle; }, kBoxTimeoutMs))
+        << "the status bar is a language behind";
     const std::string profile = ReadFileBytes(workspace.Program() / L"AppProfile.ini");
     EXPECT_NE(profile.find("CUR_LANGUAGE=2"), std::string::npos);
 
@@ -43,6 +51,8 @@ TEST(Language, EnglishAndBackReloadTheTexts) {
         tree = FindVisibleChildById(frame, kPageTree);
         return tree && TreeHolds(tree, builtIn);
     }, kBoxTimeoutMs));
+    const std::wstring builtInIdle = ProgramString(workspace.Program(), kIdleText);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == builtInIdle; }, kBoxTimeoutMs));
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "core/profile/DevProfile.h"
 #include "core/profile/DeviceNames.h"
 #include "tests/support/MessagePump.h"
-#include "tests/support/WindowCapture.h"
 
 namespace editorstest {
 
@@ -148,6 +147,40 @@ CLanguageInForce::~CLanguageInForce()
         ::FreeLibrary(m_module);
 }
 
+namespace {
+
+// What a control draws of itself into a bitmap (WM_PRINTCLIENT; an owner-drawn
+// button asks its parent to draw it there); empty when nothing could be made.
+std::vector<DWORD> PrintedPixels(HWND control)
+{
+    RECT client{};
+    ::GetClientRect(control, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    if (width <= 0 || height <= 0)
+        return {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    ::GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + static_cast<std::size_t>(width) * height);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+}  // namespace
+
 bool DrawsItsGlyphs(HWND button)
 {
     wchar_t buffer[128] = {};
@@ -159,14 +192,12 @@ bool DrawsItsGlyphs(HWND button)
     std::rotate(reordered.begin(), reordered.begin() + (reordered.empty() ? 0 : 1), reordered.end());
     if (reordered == shown)
         return true;  // one character, or all alike: nothing to tell apart
-    int width = 0;
-    int height = 0;
-    const std::vector<DWORD> before = keyloft_test::CaptureWindow(button, width, height);
+    const std::vector<DWORD> before = PrintedPixels(button);
     ::SetWindowTextW(button, reordered.c_str());
-    const std::vector<DWORD> after = keyloft_test::CaptureWindow(button, width, height);
+    const std::vector<DWORD> after = PrintedPixels(button);
     ::SetWindowTextW(button, text.c_str());
     ::InvalidateRect(button, nullptr, TRUE);
-    return before != after;
+    return !before.empty() && before != after;
 }
 
 }  // namespace editorstest

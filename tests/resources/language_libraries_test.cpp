@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +82,105 @@ TEST(LanguageLibraries, KeepTheSegmentNamesThatFilesAndMarkersMatch)
         std::wstring builtIn = LoadText(nullptr, id);
         EXPECT_EQ(LoadText(english.get(), id), builtIn);
         EXPECT_EQ(LoadText(traditional.get(), id), builtIn);
+    }
+}
+
+// Every item text of a menu and of its submenus.
+void CollectMenuTexts(HMENU menu, std::vector<std::wstring>& texts)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = {};
+        if (GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION) > 0)
+            texts.emplace_back(text);
+        if (HMENU sub = GetSubMenu(menu, i))
+            CollectMenuTexts(sub, texts);
+    }
+}
+
+// The caption and the control texts of an extended dialog template.
+void CollectDialogTexts(const BYTE* data, DWORD size, std::vector<std::wstring>& texts)
+{
+    const BYTE* end = data + size;
+    const auto word = [&](const BYTE*& at) {
+        WORD value = 0;
+        if (at + 2 <= end)
+            memcpy(&value, at, 2);
+        at += 2;
+        return value;
+    };
+    // A string, or an ordinal (FFFF and a number), or nothing (0).
+    const auto stringOrOrdinal = [&](const BYTE*& at, bool keep) {
+        const WORD first = word(at);
+        if (first == 0xFFFF) {
+            at += 2;
+            return;
+        }
+        std::wstring text;
+        for (WORD c = first; c != 0 && at <= end; c = word(at))
+            text.push_back(static_cast<wchar_t>(c));
+        if (keep && !text.empty())
+            texts.push_back(text);
+    };
+    const auto align = [&](const BYTE*& at) { at = data + ((at - data + 3) & ~static_cast<std::ptrdiff_t>(3)); };
+    const BYTE* at = data;
+    if (word(at) != 1 || word(at) != 0xFFFF)
+        return;  // not DIALOGEX
+    at += 4 + 4;
+    DWORD style = 0;
+    memcpy(&style, at, 4);
+    at += 4;
+    const WORD items = word(at);
+    at += 8;
+    stringOrOrdinal(at, false);  // menu
+    stringOrOrdinal(at, false);  // class
+    stringOrOrdinal(at, true);   // caption
+    if (style & (DS_SETFONT | DS_SHELLFONT)) {
+        at += 6;
+        stringOrOrdinal(at, false);  // typeface
+    }
+    for (WORD item = 0; item < items && at < end; ++item) {
+        align(at);
+        at += 4 + 4 + 4 + 8 + 4;     // help id, extended style, style, place, id
+        stringOrOrdinal(at, false);  // class
+        stringOrOrdinal(at, true);   // text
+        const WORD extra = word(at);  // creation data
+        at += extra;
+    }
+}
+
+// English texts mark their shortcut on a letter of the words ("Add &files"),
+// not in the Chinese way after them ("Add files (&F)"); a language's name in
+// its own script (the language menu) keeps its own way.
+TEST(LanguageLibraries, EnglishTextsMarkTheirShortcutsInTheirWords)
+{
+    Module english = LoadLanguageLibrary(L"lan_eng.dll");
+    ASSERT_TRUE(english);
+    std::vector<std::wstring> texts;
+    EnumResourceNamesW(english.get(), RT_MENU,
+        [](HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
+            if (HMENU menu = LoadMenuW(module, name)) {
+                CollectMenuTexts(menu, *reinterpret_cast<std::vector<std::wstring>*>(param));
+                DestroyMenu(menu);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&texts));
+    EnumResourceNamesW(english.get(), RT_DIALOG,
+        [](HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) -> BOOL {
+            HRSRC found = FindResourceW(module, name, type);
+            HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+            if (loaded)
+                CollectDialogTexts(static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(module, found),
+                                   *reinterpret_cast<std::vector<std::wstring>*>(param));
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&texts));
+    ASSERT_GT(texts.size(), 50u) << "the library's menus and dialogs were read";
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"&Cancel"), texts.end()) << "dialog texts were read";
+    for (const std::wstring& text : texts) {
+        const bool ascii = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
+        if (ascii)
+            EXPECT_EQ(text.find(L"(&"), std::wstring::npos) << std::string(text.begin(), text.end());
     }
 }
 
