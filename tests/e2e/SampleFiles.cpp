@@ -83,7 +83,10 @@ std::string SampleMarkedMidi(const std::vector<std::string>& parts, int notesPer
     return Chunk("MThd", std::string("\x00\x00\x00\x01\x00\x60", 6)) + Chunk("MTrk", track);
 }
 
-std::string SampleStyle(unsigned char tag, std::size_t size) {
+namespace {
+
+// A sealed style with these segments; the last takes up whatever the size asks for.
+std::string MakeStyle(unsigned char tag, std::size_t size, const std::vector<int>& segments) {
     std::string style("KELVOR RX470  STYLE 0001");
     style.append(4, '\0');
     const std::string name = "POP" + std::to_string(tag);
@@ -100,13 +103,26 @@ std::string SampleStyle(unsigned char tag, std::size_t size) {
     if (name.size() % 2 == 0)
         style.push_back('\0');
     style.append(896, '\x11');
-    const std::size_t mainA = (style.size() - 28) / 2;
-    PutLittle16(style, 110 + 2 * (6 - 3), static_cast<std::uint32_t>(mainA));
-    // MAIN A is the last segment: it takes up whatever the size asks for.
+    // The last segment takes up whatever the size asks for.
     constexpr std::size_t kLeastSegment = 10;
-    style.append(size > style.size() + kLeastSegment ? size - style.size() : kLeastSegment, static_cast<char>(tag));
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        PutLittle16(style, 110 + 2 * static_cast<std::size_t>(segments[i] - 3), static_cast<std::uint32_t>((style.size() - 28) / 2));
+        const bool last = i + 1 == segments.size();
+        style.append(last && size > style.size() + kLeastSegment ? size - style.size() : kLeastSegment,
+                     static_cast<char>(tag));
+    }
     SealStyle(style);
     return style;
+}
+
+} // namespace
+
+std::string SampleStyle(unsigned char tag, std::size_t size) {
+    return MakeStyle(tag, size, {6});
+}
+
+std::string SampleStyleWithParts(unsigned char tag, const std::vector<int>& segments) {
+    return MakeStyle(tag, 0, segments);
 }
 
 std::string SampleVoice(unsigned char tag, std::size_t size) {

@@ -13,6 +13,8 @@ namespace e2e {
 
 std::string SampleSong(unsigned char tag, std::size_t size = 0);
 std::string SampleStyle(unsigned char tag, std::size_t size = 0);
+// A style with these segments (3 INTRO A .. 28, ascending) in place of MAIN A alone.
+std::string SampleStyleWithParts(unsigned char tag, const std::vector<int>& segments);
 // A MIDI file split into style parts by its markers: one track at 96 ticks per
 // quarter, 4/4, each part (named "INTRO A", "MAIN A", ...) holding drum notes of an
 // eighth each, then a rest to the end of its bar.

@@ -110,7 +110,8 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     EXPECT_TRUE(WaitUntil([&] { return ReadListView(sections) == endingMissing; }, kBoxTimeoutMs));
     PressButton(sheet, kNext);
     const BoxView refused = program->WaitForBox(kBoxTimeoutMs);
-    EXPECT_EQ(refused.text, ProgramString(workspace.Program(), kUnknownFormat));
+    EXPECT_NE(refused.text.find(L"ENDING A"), std::wstring::npos) << "the refusal names the missing section";
+    EXPECT_NE(refused.text, ProgramString(workspace.Program(), kUnknownFormat));
     Agree(refused);
     EXPECT_TRUE(IsWindowVisible(sourceEdit)) << "still on the first step";
     // Typed paths keep the names; emptied, they come from the next source's title.
@@ -210,6 +211,33 @@ TEST(StyleWizard, MarkerSplitMidiIsSavedAsAStyleWithItsPartsAndNames) {
     EXPECT_TRUE(WaitUntil([&] { return ReadListView(sections) == allPresent; }, kBoxTimeoutMs));
     EXPECT_EQ(saveAs(renamed, true), ProgramString(workspace.Program(), kStyleTooLarge));
     EXPECT_EQ(ReadFileBytes(renamed), before) << "the file the style would replace";
+    program->Stop();
+}
+
+// The instrument's own profile asks a style for the sections the program's
+// sample styles carry (INTRO A, MAIN A, ENDING A), so a sample style is taken
+// as a source, whatever its stored checksum says.
+TEST(StyleWizard, TheProgramsOwnSampleStylesAreSourcesForTheInstrumentsOwnProfile) {
+    Workspace workspace;  // the instrument serves its built-in profile
+    const fs::path sample = workspace.DataFolder(L"style") / L"Bossa.sty";
+    fs::create_directories(sample.parent_path());
+    std::string style = SampleStyleWithParts(4, {3, 6, 14});
+    style[26] = static_cast<char>(style[26] ^ 0x5A);  // a stored checksum that does not match
+    WriteFileBytes(sample, style);
+    auto program = StartConnected(workspace);
+    ASSERT_TRUE(program);
+    HWND frame = program->MainFrame();
+    program->Command(frame, kWindowEditStyle);
+    HWND sourceEdit = WaitForVisibleChild(frame, kSourcePath);
+    ASSERT_TRUE(sourceEdit);
+    HWND sheet = GetParent(GetParent(sourceEdit));
+    HWND sections = GetDlgItem(GetParent(sourceEdit), kSectionList);
+    SendMessageW(sourceEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sample.wstring().c_str()));
+    const ListRows allPresent = {{L"INTRO A", L"Y"}, {L"MAIN A", L"Y"}, {L"ENDING A", L"Y"}};
+    EXPECT_TRUE(WaitUntil([&] { return ReadListView(sections) == allPresent; }, kBoxTimeoutMs));
+    PressButton(sheet, kNext);
+    EXPECT_TRUE(WaitForVisibleChild(frame, kSectionButton)) << "on to the second step";
+    EXPECT_FALSE(program->FindBox().window);
     program->Stop();
 }
 

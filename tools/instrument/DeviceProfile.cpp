@@ -39,19 +39,8 @@ constexpr const char* kProfileLines[] = {
     "",
     "[STY_ESSENTIAL_SEC]",
     "SEC01=INTRO A",
-    "SEC02=INTRO B",
-    "SEC03=INTRO C",
-    "SEC04=MAIN A",
-    "SEC05=MAIN B",
-    "SEC06=MAIN C",
-    "SEC07=MAIN D",
-    "SEC08=FILL IN AA",
-    "SEC09=FILL IN BB",
-    "SEC10=FILL IN CC",
-    "SEC11=FILL IN DD",
-    "SEC12=ENDING A",
-    "SEC13=ENDING B",
-    "SEC14=ENDING C",
+    "SEC02=MAIN A",
+    "SEC03=ENDING A",
 };
 
 // General MIDI program names: the instrument's voices 0-127.
