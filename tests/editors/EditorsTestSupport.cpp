@@ -7,6 +7,7 @@
 #include "core/portable/midi/MidiWriter.h"
 #include "core/profile/DevProfile.h"
 #include "core/profile/DeviceNames.h"
+#include "tests/support/Dib.h"
 #include "tests/support/MessagePump.h"
 
 namespace editorstest {
@@ -147,29 +148,17 @@ CLanguageInForce::~CLanguageInForce()
         ::FreeLibrary(m_module);
 }
 
-namespace {
-
-// What a control draws of itself into a bitmap (WM_PRINTCLIENT; an owner-drawn
-// button asks its parent to draw it there); empty when nothing could be made.
-std::vector<DWORD> PrintedPixels(HWND control)
+std::vector<DWORD> PixelsDrawnBy(int width, int height, const std::function<void(HDC)>& draw)
 {
-    RECT client{};
-    ::GetClientRect(control, &client);
-    const int width = client.right;
-    const int height = client.bottom;
     if (width <= 0 || height <= 0)
         return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = keyloft_test::CreateTopDown32BitDib(dc, width, height, &bits);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    RECT all{0, 0, width, height};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    draw(dc);
     ::GdiFlush();
     const auto* first = static_cast<const DWORD*>(bits);
     std::vector<DWORD> pixels(first, first + static_cast<std::size_t>(width) * height);
@@ -177,6 +166,19 @@ std::vector<DWORD> PrintedPixels(HWND control)
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
     return pixels;
+}
+
+namespace {
+
+// What a control draws of itself (WM_PRINTCLIENT; an owner-drawn button asks
+// its parent to draw it there).
+std::vector<DWORD> PrintedPixels(HWND control)
+{
+    RECT client{};
+    ::GetClientRect(control, &client);
+    return PixelsDrawnBy(client.right, client.bottom, [control](HDC dc) {
+        ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    });
 }
 
 }  // namespace

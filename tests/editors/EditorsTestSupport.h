@@ -7,6 +7,7 @@
 
 #include <afxwin.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,9 @@ private:
     HMODULE m_module = nullptr;
     HINSTANCE m_previous = nullptr;
 };
+
+// The pixels (0x00RRGGBB, row by row) of what draw puts on a white bitmap.
+std::vector<DWORD> PixelsDrawnBy(int width, int height, const std::function<void(HDC)>& draw);
 
 // True when a button draws each character of its text with a glyph of its
 // own: with its characters in another order the button must look different

@@ -35,25 +35,9 @@ struct SeenBox {
 std::vector<DWORD> IconPixels(HICON icon)
 {
     const int size = ::GetSystemMetrics(SM_CXICON);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, size, size};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + size * size);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return pixels;
+    return editorstest::PixelsDrawnBy(size, size, [icon, size](HDC dc) {
+        ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    });
 }
 
 class StyleWizardPageTest : public ::testing::Test {
