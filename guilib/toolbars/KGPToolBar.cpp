@@ -58,7 +58,6 @@ void CKGPToolBar::LeaveListOfBars()
 
 BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
-    s_pImagesNormal = &s_sharedStrips.normal;
     if (!CKGPBaseToolBar::Create(pParentWnd, dwStyle, nID))
         return FALSE;
     SetBorders(1, 1, 1, 1);
@@ -71,7 +70,7 @@ BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 void CKGPToolBar::OnDestroy()
 {
     LeaveListOfBars();
-    CKGPToolTipFactory::DeleteToolTip(m_pToolTip);
+    CKGPToolTipFactory::DeleteToolTip(m_pTipCtrl);
     m_nTools = 0;
     CKGPBaseToolBar::OnDestroy();
 }
@@ -81,8 +80,8 @@ int CKGPToolBar::GetCommandButtons(UINT uiCmd, CObList& listButtons)
     listButtons.RemoveAll();
     for (POSITION bars = s_lstAllBars.GetHeadPosition(); bars != nullptr;) {
         const auto* bar = static_cast<CKGPToolBar*>(s_lstAllBars.GetNext(bars));
-        for (POSITION pos = bar->m_Buttons.GetHeadPosition(); pos != nullptr;) {
-            CObject* button = bar->m_Buttons.GetNext(pos);
+        for (POSITION pos = bar->m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+            CObject* button = bar->m_lstButtons.GetNext(pos);
             if (static_cast<CKGPToolbarButton*>(button)->m_nCommand == uiCmd)
                 listButtons.AddTail(button);
         }
@@ -100,11 +99,11 @@ void CKGPToolBar::SetForbiddenCommands(const CList<UINT, UINT>& commands)
 
 void CKGPToolBar::RemoveForbiddenButtons()
 {
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
         const POSITION at = pos;
-        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         if (!button->IsSeparator() && !IsCommandPermitted(button->m_nCommand)) {
-            m_Buttons.DeleteAt(at);
+            m_lstButtons.DeleteAt(at);
         }
     }
 }
@@ -123,9 +122,9 @@ int CKGPToolBar::InsertButton(const CKGPToolbarButton& button, int iInsertAt)
         return -1;
     copy->OnChangeParentWnd(this, TRUE);
     if (iInsertAt == count)
-        m_Buttons.AddTail(copy);
+        m_lstButtons.AddTail(copy);
     else
-        m_Buttons.InsertBefore(m_Buttons.FindIndex(iInsertAt), copy);
+        m_lstButtons.InsertBefore(m_lstButtons.FindIndex(iInsertAt), copy);
     return iInsertAt;
 }
 
@@ -139,24 +138,24 @@ int CKGPToolBar::InsertSeparator(int iInsertAt)
 
 void CKGPToolBar::RemoveAllButtons()
 {
-    m_iPressed = -1;
-    m_iHighlighted = -1;
-    m_iKeyHot = -1;
-    m_Buttons.DeleteAll();
+    m_nPressedIndex = -1;
+    m_nHotIndex = -1;
+    m_nKeyHotIndex = -1;
+    m_lstButtons.DeleteAll();
     m_mapMnemonics.clear();
 }
 
 CKGPToolbarButton* CKGPToolBar::GetButton(int iIndex) const
 {
-    POSITION pos = iIndex >= 0 ? m_Buttons.FindIndex(iIndex) : nullptr;
-    return pos == nullptr ? nullptr : static_cast<CKGPToolbarButton*>(m_Buttons.GetAt(pos));
+    POSITION pos = iIndex >= 0 ? m_lstButtons.FindIndex(iIndex) : nullptr;
+    return pos == nullptr ? nullptr : static_cast<CKGPToolbarButton*>(m_lstButtons.GetAt(pos));
 }
 
 int CKGPToolBar::CommandToIndex(UINT nID) const
 {
     int index = 0;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++index) {
-        if (static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos))->m_nCommand == nID)
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
+        if (static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))->m_nCommand == nID)
             return index;
     }
     return -1;
@@ -167,8 +166,8 @@ int CKGPToolBar::HitTest(CPoint point) { return kgp::HitTest(PlacedItems(), poin
 std::vector<kgp::PlacedItem> CKGPToolBar::PlacedItems() const
 {
     std::vector<kgp::PlacedItem> items;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        const auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         const CRect& r = button->m_rcButton;
         kgp::PlacedItem item;
         item.box = kgp::Box{r.left, r.top, r.right, r.bottom};
@@ -183,8 +182,8 @@ BOOL CKGPToolBar::IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) cons
 {
     std::vector<kgp::BarItem> items;
     std::size_t index = 0;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        const auto* item = static_cast<const CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        const auto* item = static_cast<const CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         if (item == &button)
             index = items.size();
         items.push_back(kgp::BarItem{0, 0, item->IsSeparator() != FALSE, item->m_bShown != FALSE,
@@ -288,9 +287,9 @@ BOOL CKGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, 
     if (bytes == nullptr || !kgp::ParseToolBarResource(bytes, ::SizeofResource(module, found), resource))
         return FALSE;
 
-    m_bLocked = bLocked;
+    m_bLockedBar = bLocked;
     const CSize image(resource.imageWidth, resource.imageHeight);
-    if (m_bLocked)
+    if (m_bLockedBar)
         SetLockedSizes(image + CSize(6, 6), image);
     else
         SetSizes(image + CSize(6, 6), image);
@@ -323,9 +322,9 @@ BOOL CKGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
             InsertSeparator();
             continue;
         }
-        if (!m_bLocked)
+        if (!m_bLockedBar)
             GetCmdMgr()->SetCmdImage(id, image, FALSE);
-        InsertButton(CKGPToolbarButton(id, image, nullptr, FALSE, m_bLocked));
+        InsertButton(CKGPToolbarButton(id, image, nullptr, FALSE, m_bLockedBar));
         ++image;
     }
     if (GetSafeHwnd() != nullptr) {
@@ -341,7 +340,7 @@ BOOL CKGPToolBar::ResetToResource()
 {
     if (m_nResourceId == 0)
         return FALSE;
-    const BOOL loaded = LoadToolBar(m_nResourceId, 0, 0, m_bLocked);
+    const BOOL loaded = LoadToolBar(m_nResourceId, 0, 0, m_bLockedBar);
     AdjustLayout();
     return loaded;
 }
@@ -357,8 +356,8 @@ int CKGPToolBar::WrapToolBar(int nWidth, int nHeight, CDC* pDC, int nColumnWidth
     std::vector<kgp::BarItem> items;
     {
         const CSelectionScope font(*dc, GetKGPGlobalData().GetBarFont());
-        for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-            auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+        for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+            auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
             const CSize measured = button->MeasureOnBar(dc, size, horizontal);
             kgp::BarItem item{measured.cx, measured.cy, button->IsSeparator() != FALSE, button->m_bShown != FALSE};
             items.push_back(item);
@@ -366,8 +365,8 @@ int CKGPToolBar::WrapToolBar(int nWidth, int nHeight, CDC* pDC, int nColumnWidth
     }
     const int rows = kgp::WrapRows(items, nWidth, IsFloating() ? 0x7FFF : nHeight, size.cy);
     int index = 0;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++index)
-        static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos))->m_bRowBreak = items[index].rowBreak;
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index)
+        static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))->m_bRowBreak = items[index].rowBreak;
     return rows;
 }
 
@@ -382,8 +381,8 @@ void CKGPToolBar::ForEachPlace(BOOL bHorz, Place place)
     const CSelectionScope font(dc, GetKGPGlobalData().GetBarFont());
     const CSize size = GetCurrentButtonSize();
     CPoint at(1, 1);
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         CSize measured = button->MeasureOnBar(&dc, size, bHorz);
         if (button->IsSeparator() && bHorz && (at.x == 1 || button->m_bRowBreak))
             measured.cx = 0;
@@ -413,7 +412,7 @@ void CKGPToolBar::AdjustLocations()
 
 CSize CKGPToolBar::CalcSize(BOOL bVertDock)
 {
-    if (m_Buttons.IsEmpty())
+    if (m_lstButtons.IsEmpty())
         return GetCurrentButtonSize();
     CSize extent(0, 0);
     ForEachPlace(!bVertDock, [&extent](CKGPToolbarButton&, const CRect& rect) {
@@ -428,7 +427,7 @@ CSize CKGPToolBar::CalcFixedLayout(BOOL /*bStretch*/, BOOL bHorz)
     if (GetSafeHwnd() != nullptr)
         WrapToolBar(bHorz ? 32767 : 0, 32767);
     const CSize size = CalcSize(!bHorz);
-    m_nRecordedLength = bHorz ? size.cx : size.cy;
+    m_nMRUWidth = bHorz ? size.cx : size.cy;
     return size;
 }
 
@@ -460,8 +459,8 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
     const CSelectionScope font(*pDC, GetKGPGlobalData().GetBarFont());
     pDC->SetBkMode(TRANSPARENT);
     int index = 0;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++index) {
-        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         CRect overlap;
         if (!button->m_bShown || !overlap.IntersectRect(button->m_rcButton, clip))
             continue;
@@ -469,12 +468,12 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
             CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, button->m_rcButton, !IsHorizontal());
             continue;
         }
-        const BOOL highlighted = index == m_iHighlighted || index == m_iPressed;
+        const BOOL highlighted = index == m_nHotIndex || index == m_nPressedIndex;
         DrawButton(pDC, button, StripFor(*button, highlighted), highlighted);
     }
-    if (s_bCustomizing && m_iInsertMark >= GetCount())
-        m_iInsertMark = -1;
-    if (s_bCustomizing && m_iInsertMark >= 0)
+    if (s_bCustomizing && m_nInsertMarkIndex >= GetCount())
+        m_nInsertMarkIndex = -1;
+    if (s_bCustomizing && m_nInsertMarkIndex >= 0)
         DrawInsertMarker(pDC);
 }
 
@@ -482,7 +481,7 @@ BOOL CKGPToolBar::DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarIm
 {
     if (!pButton->m_bShown)
         return TRUE;
-    const BOOL customizing = s_bCustomizing && !s_bAltDragCustomizing && !m_bLocked;
+    const BOOL customizing = s_bCustomizing && !s_bAltDragCustomizing && !m_bLockedBar;
     pButton->OnDraw(pDC, pButton->m_rcButton, pImages, IsHorizontal(), customizing, bHighlighted);
     return TRUE;
 }
@@ -507,7 +506,7 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     if ((button->m_nBits & TBBS_DISABLED) != 0)
         return;
     button->m_nBits |= TBBS_PRESSED;
-    m_iPressed = hit;
+    m_nPressedIndex = hit;
     RepaintButton(hit);
     ShowCommandMessageString(button->m_nCommand);
     SetCapture();
@@ -515,14 +514,14 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
 {
-    CKGPToolbarButton* pressed = GetButton(m_iPressed);
+    CKGPToolbarButton* pressed = GetButton(m_nPressedIndex);
     if (pressed == nullptr) {
         CKGPBaseToolBar::OnMouseMove(nFlags, point);
         if (IsDragMode())
             return;
-        if (!m_bTracking) {
+        if (!m_bLeaveTracking) {
             TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
-            m_bTracking = ::TrackMouseEvent(&track);
+            m_bLeaveTracking = ::TrackMouseEvent(&track);
         }
         const int hit = HitTest(point);
         const CKGPToolbarButton* button = GetButton(hit);
@@ -530,20 +529,20 @@ void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
         return;
     }
     const UINT bits = pressed->m_nBits;
-    if (HitTest(point) == m_iPressed)
+    if (HitTest(point) == m_nPressedIndex)
         pressed->m_nBits |= TBBS_PRESSED;
     else
         pressed->m_nBits &= ~TBBS_PRESSED;
     if (bits != pressed->m_nBits)
-        RepaintButton(m_iPressed);
+        RepaintButton(m_nPressedIndex);
 }
 
 void CKGPToolBar::SetHot(int iIndex)
 {
-    if (iIndex == m_iHighlighted)
+    if (iIndex == m_nHotIndex)
         return;
-    RepaintButton(m_iHighlighted);
-    m_iHighlighted = iIndex;
+    RepaintButton(m_nHotIndex);
+    m_nHotIndex = iIndex;
     RepaintButton(iIndex);
     const CKGPToolbarButton* hot = GetButton(iIndex);
     ShowCommandMessageString(hot != nullptr ? hot->m_nCommand : static_cast<UINT>(-1));
@@ -551,28 +550,28 @@ void CKGPToolBar::SetHot(int iIndex)
 
 void CKGPToolBar::LeaveHotState()
 {
-    m_iKeyHot = -1;
-    if (m_iHighlighted >= 0)
+    m_nKeyHotIndex = -1;
+    if (m_nHotIndex >= 0)
         SetHot(-1);
 }
 
 void CKGPToolBar::OnMouseLeave()
 {
-    m_bTracking = FALSE;
-    if (m_iPressed < 0)
+    m_bLeaveTracking = FALSE;
+    if (m_nPressedIndex < 0)
         SetHot(-1);
 }
 
 void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    const int pressedIndex = m_iPressed;
+    const int pressedIndex = m_nPressedIndex;
     CKGPToolbarButton* button = GetButton(pressedIndex);
     if (button == nullptr) {
         CKGPBaseToolBar::OnLButtonUp(nFlags, point);
         return;
     }
     ReleaseCapture();
-    m_iPressed = -1;
+    m_nPressedIndex = -1;
     button->m_nBits &= ~TBBS_PRESSED;
     const BOOL released = HitTest(point) == pressedIndex && (button->m_nBits & TBBS_DISABLED) == 0;
     if (released && (button->m_nBits & TBBS_CHECKBOX) != 0) {
@@ -596,13 +595,13 @@ void CKGPToolBar::SendCommand(UINT nCommand)
 void CKGPToolBar::OnCancelMode()
 {
     CKGPBaseToolBar::OnCancelMode(); // ends a drag of the bar itself
-    if (CKGPToolbarButton* pressed = GetButton(m_iPressed)) {
+    if (CKGPToolbarButton* pressed = GetButton(m_nPressedIndex)) {
         pressed->m_nBits &= ~TBBS_PRESSED;
-        RepaintButton(m_iPressed);
+        RepaintButton(m_nPressedIndex);
         if (GetCapture() == this)
             ReleaseCapture();
     }
-    m_iPressed = -1;
+    m_nPressedIndex = -1;
 }
 
 // ---- Stored state ----
@@ -625,11 +624,11 @@ void CKGPToolBar::Serialize(CArchive& ar)
 {
     // Loading reads the whole archive through ReadArchive before anything changes.
     CKGPBaseToolBar::Serialize(ar);
-    if (m_bLocked || ar.IsLoading())
+    if (m_bLockedBar || ar.IsLoading())
         return;
     CObList archivable;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         if (button->IsArchivable())
             archivable.AddTail(button);
     }
@@ -637,13 +636,13 @@ void CKGPToolBar::Serialize(CArchive& ar)
     CString text;
     if (GetSafeHwnd() != nullptr)
         GetWindowText(text);
-    ar << m_bCaptionsUnderImages << text << m_nRecordedLength;
+    ar << m_bCaptionsUnderImages << text << m_nMRUWidth;
 }
 
 void CKGPToolBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
 {
     CKGPBaseToolBar::ReadArchive(ar, load);
-    if (m_bLocked)
+    if (m_bLockedBar)
         return;
     CKGPStoredReader in(ar);
     auto stored = std::make_shared<StoredButtons>();
@@ -667,16 +666,16 @@ void CKGPToolBar::TakeStoredButtons(StoredButtons& stored)
 {
     RemoveAllButtons();
     RecordLoadedImages(stored.buttons.GetList());
-    stored.buttons.HandTo(m_Buttons);
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+    stored.buttons.HandTo(m_lstButtons);
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         button->m_nBits &= ~(TBBS_CHECKED | TBBS_PRESSED);
         button->OnChangeParentWnd(this, TRUE);
     }
     RemoveForbiddenButtons();
     m_bCaptionsUnderImages = stored.captionsUnderImages;
     if (stored.recordedLength)
-        m_nRecordedLength = *stored.recordedLength;
+        m_nMRUWidth = *stored.recordedLength;
     AdjustLocations();
     if (GetSafeHwnd() != nullptr)
         SetWindowText(stored.text);
@@ -712,7 +711,7 @@ BOOL CKGPToolBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
     }
     const BOOL written = reg->Write(_T("Buttons"), bytes.get(), length);
     if (written)
-        SaveResourceLists(*reg);
+        SaveResourceButtons(*reg);
     return CKGPBaseToolBar::SaveState(lpszProfileName, nID, nIndex) && written;
 }
 
@@ -723,7 +722,7 @@ BOOL CKGPToolBar::ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int n
         return FALSE;
     if (!load.ReadArchiveValue(*reg, _T("Buttons"), [this, &load](CArchive& ar) { ReadArchive(ar, load); }))
         return FALSE;
-    ReadResourceLists(*reg, load);
+    LoadResourceButtons(*reg, load);
     const BOOL found = CKGPBaseToolBar::ReadState(load, lpszProfileName, nID, nIndex);
     load.OnCommit([this] { AdjustLayout(); });
     return found;

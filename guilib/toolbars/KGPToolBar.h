@@ -31,7 +31,7 @@ public:
     virtual int InsertButton(const CKGPToolbarButton& button, int iInsertAt = -1);
     virtual int InsertSeparator(int iInsertAt = -1);
     void RemoveAllButtons();
-    int GetCount() const { return static_cast<int>(m_Buttons.GetCount()); }
+    int GetCount() const { return static_cast<int>(m_lstButtons.GetCount()); }
     CKGPToolbarButton* GetButton(int iIndex) const;
     int CommandToIndex(UINT nID) const;
     // The index of the button under the point (client coordinates); -1 for
@@ -44,7 +44,7 @@ public:
     // The marker shown in customisation mode while a button is dragged over
     // the bar (-1: none); it repaints where it was and where it goes.
     void SetInsertMarker(int iIndex, const CRect& rectMarker);
-    int GetInsertMarker() const { return m_iInsertMark; }
+    int GetInsertMarker() const { return m_nInsertMarkIndex; }
     virtual void DrawInsertMarker(CDC* pDC);
     // Whether the button starts or ends a group of the bar's shown buttons.
     BOOL IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const;
@@ -62,7 +62,7 @@ public:
     // Registers a tool with the text callback for every button that is no
     // separator (tool id: index + 1), after deleting the ones registered before.
     void UpdateTooltips();
-    CToolTipCtrl* GetToolTipCtrl() const { return m_pToolTip; }
+    CToolTipCtrl* GetToolTipCtrl() const { return m_pTipCtrl; }
     static BOOL s_bTooltips;
     // Esc leaves the hot state; mouse and key messages reach the tooltip.
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -93,14 +93,16 @@ public:
     static void SetSizes(SIZE sizeButton, SIZE sizeImage);
     void SetLockedSizes(SIZE sizeButton, SIZE sizeImage);
     // The normal strip the bar draws from: its own on a locked bar.
-    const CKGPToolBarImages& GetImages() const { return Strips().normal; }
+    const CKGPToolBarImages& GetImages() const { return *Strips().normal; }
     CSize GetCurrentButtonSize() const;
+    // A button on this bar counts the visual manager's extra size.
+    virtual BOOL WantsExtraButtonSize() const { return TRUE; }
     int RowHeight() const { return GetCurrentButtonSize().cy; }
     int ColumnWidth() const { return GetCurrentButtonSize().cx; }
     static void ResetAllImages();
     // The strips a locked bar filled for itself.
-    const CKGPToolBarImages& GetColdImages() const { return Strips().cold; }
-    const CKGPToolBarImages& GetMenuImages() const { return Strips().menu; }
+    const CKGPToolBarImages& GetColdImages() const { return *Strips().cold; }
+    const CKGPToolBarImages& GetMenuImages() const { return *Strips().menu; }
     // Large-icons mode: every bar that follows it shows its buttons (and the
     // large images when it has them) at the large scale.
     static void SetLargeIcons(BOOL bLargeIcons);
@@ -141,14 +143,14 @@ public:
     void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
     static BOOL LoadParameters(LPCTSTR lpszProfileName = nullptr);
 
-    BOOL IsLocked() const { return m_bLocked; }
-    int GetHotButton() const { return m_iHighlighted; }
+    BOOL IsLocked() const { return m_bLockedBar; }
+    int GetHotButton() const { return m_nHotIndex; }
     // No button stays hot; the owner shows the idle prompt.
     void LeaveHotState();
     // Makes the button hot from the keyboard (the same index again clears
     // the keyboard-hot one).
     virtual void ChangeHot(int iIndex);
-    int GetKeyHotButton() const { return m_iKeyHot; }
+    int GetKeyHotButton() const { return m_nKeyHotIndex; }
     // The button whose shown caption marks the character with "&" runs its
     // command; FALSE when none does.
     virtual BOOL ProcessMnemonic(UINT nChar);
@@ -178,22 +180,21 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Normal, cold (inactive) and disabled images, their large forms, and
-    // the images of menus.
-    struct StripSet {
-        CKGPToolBarImages normal;
-        CKGPToolBarImages cold;
-        CKGPToolBarImages disabled;
-        CKGPToolBarImages large;
-        CKGPToolBarImages largeCold;
-        CKGPToolBarImages largeDisabled;
-        CKGPToolBarImages menu;
-        CKGPToolBarImages menuDisabled;
-        void SetImageSize(CSize size);
-        void Clear();
+    // The eight strips a bar draws from: its own on a locked bar, else the shared ones.
+    struct StripRefs {
+        CKGPToolBarImages* normal;
+        CKGPToolBarImages* cold;
+        CKGPToolBarImages* disabled;
+        CKGPToolBarImages* large;
+        CKGPToolBarImages* largeCold;
+        CKGPToolBarImages* largeDisabled;
+        CKGPToolBarImages* menu;
+        CKGPToolBarImages* menuDisabled;
     };
-    const StripSet& Strips() const { return m_bLocked ? m_ownStrips : s_sharedStrips; }
-    StripSet& Strips() { return m_bLocked ? m_ownStrips : s_sharedStrips; }
+    StripRefs Strips() const;
+    static StripRefs SharedStrips();
+    static void SetStripSizes(const StripRefs& strips, CSize image);
+    BOOL UpdateOwnSizesNow();
     CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
     // What an archive of the bar holds, read and checked, not yet the bar's.
     struct StoredButtons;
@@ -210,50 +211,55 @@ private:
     // The frame whose command handlers the buttons' command UI asks.
     CFrameWnd* CommandFrame() const;
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
-    BOOL AnswerTipText(NMHDR* pNMHDR);
+    BOOL OnNeedTipText(NMHDR* pNMHDR);
     void RecreateToolTip();
     void RebuildMnemonics();
     static WCHAR UpperMnemonic(WCHAR ch);
-    int m_iKeyHot = -1;
+    int m_nKeyHotIndex = -1;
     // Upper-case mnemonic to button index.
     std::map<WCHAR, int> m_mapMnemonics;
     std::vector<kgp::PlacedItem> PlacedItems() const;
     static CKGPToolbarButton* CopyOf(const CKGPToolbarButton& button);
     void RecordResourceButtons(const UINT* lpIDArray, int nIDCount);
     void RecordAfterResetButtons();
-    void SaveResourceLists(CKGPRegistry& reg);
-    void ReadResourceLists(CKGPRegistry& reg, CKGPStoredLoad& load);
+    void SaveResourceButtons(CKGPRegistry& reg);
+    void LoadResourceButtons(CKGPRegistry& reg, CKGPStoredLoad& load);
     CKGPToolbarButtonList m_lstResourceButtons;
     CKGPToolbarButtonList m_lstAfterResetButtons;
     BOOL m_bResourceChanged = FALSE;
-    int m_iInsertMark = -1;
+    int m_nInsertMarkIndex = -1;
     CRect m_rectInsertMark;
     CPen m_penInsertMark;
-    CToolTipCtrl* m_pToolTip = nullptr;
+    CToolTipCtrl* m_pTipCtrl = nullptr;
     int m_nTools = 0;
 
-    CKGPToolbarButtonList m_Buttons;
+    CKGPToolbarButtonList m_lstButtons;
     UINT m_nResourceId = 0;
-    BOOL m_bLocked = FALSE;
+    BOOL m_bLockedBar = FALSE;
     int m_nFirstImage = 0;
-    int m_iPressed = -1;
-    int m_iHighlighted = -1;
-    int m_nRecordedLength = 0;
+    int m_nPressedIndex = -1;
+    int m_nHotIndex = -1;
     BOOL m_bCaptionsUnderImages = FALSE;
 
     void SetHot(int iIndex);
     void LeaveListOfBars();
     void RemoveForbiddenButtons();
-    BOOL m_bTracking = FALSE;
+    BOOL m_bLeaveTracking = FALSE;
 
     static CObList s_lstAllBars;
     static CList<UINT, UINT> s_lstForbiddenCommands;
-    StripSet m_ownStrips;
-    CSize m_sizeLockedButton{23, 22};
-
-    static CSize s_sizeButton;
-    static CSize s_sizeImage;
-    static StripSet s_sharedStrips;
+    CKGPToolBarImages m_imgOwnNormal;
+    CKGPToolBarImages m_imgOwnCold;
+    CKGPToolBarImages m_imgOwnDisabled;
+    CKGPToolBarImages m_imgOwnLarge;
+    CKGPToolBarImages m_imgOwnLargeCold;
+    CKGPToolBarImages m_imgOwnLargeDisabled;
+    CKGPToolBarImages m_imgOwnMenu;
+    CKGPToolBarImages m_imgOwnMenuDisabled;
+    CSize m_sizeOwnButton{23, 22};
+    CSize m_sizeOwnImage{16, 15};
+    CSize m_sizeOwnButtonNow{23, 22};
+    CSize m_sizeOwnImageNow{16, 15};
     // First image index of each normal bitmap loaded into the shared strip.
     static std::map<UINT, int> s_mapBitmapFirstImage;
 };

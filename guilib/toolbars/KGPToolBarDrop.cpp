@@ -15,12 +15,12 @@ int CKGPToolBar::DropIndexAt(CPoint point, CRect& rectMarker) const
 
 void CKGPToolBar::SetInsertMarker(int iIndex, const CRect& rectMarker)
 {
-    if (iIndex == m_iInsertMark && rectMarker == m_rectInsertMark)
+    if (iIndex == m_nInsertMarkIndex && rectMarker == m_rectInsertMark)
         return;
     CRect old = m_rectInsertMark;
     old.InflateRect(3, 3);
     InvalidateRect(old);
-    m_iInsertMark = iIndex;
+    m_nInsertMarkIndex = iIndex;
     m_rectInsertMark = iIndex >= 0 ? rectMarker : CRect();
     CRect now = m_rectInsertMark;
     now.InflateRect(3, 3);

@@ -7,7 +7,7 @@
 
 void CKGPToolBar::ChangeHot(int iIndex)
 {
-    m_iKeyHot = (iIndex >= 0 && iIndex == m_iKeyHot) ? -1 : iIndex;
+    m_nKeyHotIndex = (iIndex >= 0 && iIndex == m_nKeyHotIndex) ? -1 : iIndex;
     SetHot(iIndex);
 }
 

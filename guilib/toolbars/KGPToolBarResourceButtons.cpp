@@ -53,8 +53,8 @@ void CKGPToolBar::RecordResourceButtons(const UINT* lpIDArray, int nIDCount)
 void CKGPToolBar::RecordAfterResetButtons()
 {
     m_lstAfterResetButtons.DeleteAll();
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        if (CKGPToolbarButton* copy = CopyOf(*static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos))))
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        if (CKGPToolbarButton* copy = CopyOf(*static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))))
             m_lstAfterResetButtons.AddTail(copy);
     }
 }
@@ -68,8 +68,8 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
         if (FindSame(m_lstResourceButtons, *stored) != nullptr)
             continue;
         m_bResourceChanged = TRUE;
-        if (POSITION onBar = FindSame(m_Buttons, *stored)) {
-            m_Buttons.DeleteAt(onBar);
+        if (POSITION onBar = FindSame(m_lstButtons, *stored)) {
+            m_lstButtons.DeleteAt(onBar);
         }
     }
     // Commands (and separators) it gained join the bar at their place.
@@ -84,7 +84,7 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
             InsertSeparator(at);
         } else {
             const int image = GetCmdMgr()->GetCmdImage(current->m_nCommand, FALSE);
-            InsertButton(CKGPToolbarButton(current->m_nCommand, image, nullptr, FALSE, m_bLocked), at);
+            InsertButton(CKGPToolbarButton(current->m_nCommand, image, nullptr, FALSE, m_bLockedBar), at);
         }
     }
     // Same commands in another order count as a change too.
@@ -100,7 +100,7 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
     return m_bResourceChanged;
 }
 
-void CKGPToolBar::SaveResourceLists(CKGPRegistry& reg)
+void CKGPToolBar::SaveResourceButtons(CKGPRegistry& reg)
 {
     if (ResourceTracked() && !m_lstResourceButtons.IsEmpty())
         reg.Write(kOriginalItems, m_lstResourceButtons);
@@ -108,7 +108,7 @@ void CKGPToolBar::SaveResourceLists(CKGPRegistry& reg)
         reg.Write(kAfterResetItems, m_lstAfterResetButtons);
 }
 
-void CKGPToolBar::ReadResourceLists(CKGPRegistry& reg, CKGPStoredLoad& load)
+void CKGPToolBar::LoadResourceButtons(CKGPRegistry& reg, CKGPStoredLoad& load)
 {
     auto afterReset = std::make_shared<CKGPStoredObjects>();
     if (load.ReadObjects(reg, kAfterResetItems, *afterReset, RUNTIME_CLASS(CKGPToolbarButton)) &&

@@ -8,9 +8,20 @@ BOOL CKGPToolBarShared::s_bCustomizing = FALSE;
 BOOL CKGPToolBarShared::s_bAltDragCustomizing = FALSE;
 BOOL CKGPToolBarShared::s_bLargeIconMode = FALSE;
 CKGPToolBarImages* CKGPToolBarShared::s_pUserImageStrip = nullptr;
-CKGPToolBarImages* CKGPToolBarShared::s_pImagesNormal = nullptr;
-CKGPToolBarImages* CKGPToolBarShared::s_pImagesMenu = nullptr;
-int CKGPToolBarShared::s_nMenuImageWidth = 16;
+CKGPToolBarImages CKGPToolBarShared::s_imgNormal;
+CKGPToolBarImages CKGPToolBarShared::s_imgCold;
+CKGPToolBarImages CKGPToolBarShared::s_imgMenu;
+CKGPToolBarImages CKGPToolBarShared::s_imgDisabled;
+CKGPToolBarImages CKGPToolBarShared::s_imgMenuDisabled;
+CKGPToolBarImages CKGPToolBarShared::s_imgLarge;
+CKGPToolBarImages CKGPToolBarShared::s_imgLargeCold;
+CKGPToolBarImages CKGPToolBarShared::s_imgLargeDisabled;
+CSize CKGPToolBarShared::s_sizeButton(23, 22);
+CSize CKGPToolBarShared::s_sizeImage(16, 15);
+CSize CKGPToolBarShared::s_sizeButtonNow(23, 22);
+CSize CKGPToolBarShared::s_sizeImageNow(16, 15);
+CSize CKGPToolBarShared::s_sizeMenuImage(-1, -1);
+CSize CKGPToolBarShared::s_sizeMenuButton(-1, -1);
 std::list<UINT> CKGPToolBarShared::s_lstAlwaysShownCommands;
 BOOL CKGPMenuHashBusy::s_bBusy = FALSE;
 
@@ -41,3 +52,7 @@ void CKGPToolBarShared::AddBasicCommand(UINT uiCmd)
     if (!IsBasicCommand(uiCmd))
         s_lstAlwaysShownCommands.push_back(uiCmd);
 }
+
+CSize CKGPToolBarShared::GetMenuImageSize() { return s_sizeMenuImage.cx != -1 ? s_sizeMenuImage : s_sizeImage; }
+
+CSize CKGPToolBarShared::GetMenuButtonSize() { return s_sizeMenuButton.cx != -1 ? s_sizeMenuButton : s_sizeButton; }

@@ -1,14 +1,14 @@
 // Library-wide state of the toolbars that their buttons read: the
-// customisation and icon modes, the strips of the customisation command list,
-// the always-shown commands and the menu hash's busy flag. The toolbar class
-// exposes the same statics under its own name.
+// customisation and icon modes, the default sizes, the eight image strips that
+// unlocked bars share, the always-shown commands and the menu hash's busy flag.
+// The toolbar class exposes the same statics under its own name.
 #pragma once
 
 #include <afxwin.h>
 
-#include <list>
+#include "guilib/core/KGPToolBarImages.h"
 
-class CKGPToolBarImages;
+#include <list>
 
 class CKGPToolBarShared {
 public:
@@ -17,12 +17,29 @@ public:
     static BOOL s_bCustomizing;
     static BOOL s_bAltDragCustomizing;
     static BOOL s_bLargeIconMode;
-    // Strips the customisation command list draws from.
+    // The user-image strip, when the application sets one.
     static CKGPToolBarImages* s_pUserImageStrip;
-    static CKGPToolBarImages* s_pImagesNormal;
-    static CKGPToolBarImages* s_pImagesMenu;
-    // Width of the images in menus.
-    static int s_nMenuImageWidth;
+    // The strips of unlocked bars: normal, cold (not hot), disabled, their
+    // large forms, and the images of menus.
+    static CKGPToolBarImages s_imgNormal;
+    static CKGPToolBarImages s_imgCold;
+    static CKGPToolBarImages s_imgMenu;
+    static CKGPToolBarImages s_imgDisabled;
+    static CKGPToolBarImages s_imgMenuDisabled;
+    static CKGPToolBarImages s_imgLarge;
+    static CKGPToolBarImages s_imgLargeCold;
+    static CKGPToolBarImages s_imgLargeDisabled;
+    // Default button and image sizes, and those in effect (doubled in
+    // large-icons mode).
+    static CSize s_sizeButton;
+    static CSize s_sizeImage;
+    static CSize s_sizeButtonNow;
+    static CSize s_sizeImageNow;
+    // Sizes in menus; (-1, -1): the default sizes.
+    static CSize s_sizeMenuImage;
+    static CSize s_sizeMenuButton;
+    static CSize GetMenuImageSize();
+    static CSize GetMenuButtonSize();
     // Commands that menus always show ("basic" commands).
     static std::list<UINT> s_lstAlwaysShownCommands;
 

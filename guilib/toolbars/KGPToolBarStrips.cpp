@@ -5,12 +5,9 @@
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 
-CSize CKGPToolBar::s_sizeButton(23, 22);
-CSize CKGPToolBar::s_sizeImage(16, 15);
 double CKGPToolBar::s_dLargeScale = 2.0;
 BOOL CKGPToolBar::s_bMakeColdImages = FALSE;
 int CKGPToolBar::s_nColdImageParam = 0;
-CKGPToolBar::StripSet CKGPToolBar::s_sharedStrips;
 std::map<UINT, int> CKGPToolBar::s_mapBitmapFirstImage;
 
 namespace {
@@ -36,51 +33,95 @@ BOOL AppendColdImages(const CKGPToolBarImages& normal, int first, int nPercent, 
 
 }  // namespace
 
-void CKGPToolBar::StripSet::SetImageSize(CSize size)
+CKGPToolBar::StripRefs CKGPToolBar::SharedStrips()
 {
-    for (CKGPToolBarImages* strip : {&normal, &cold, &disabled, &menu, &menuDisabled})
-        strip->SetImageSize(size);
-    for (CKGPToolBarImages* strip : {&large, &largeCold, &largeDisabled})
-        strip->SetImageSize(Scaled(size));
+    return {&s_imgNormal,     &s_imgCold,         &s_imgDisabled,          &s_imgLarge,
+            &s_imgLargeCold,  &s_imgLargeDisabled, &s_imgMenu,             &s_imgMenuDisabled};
 }
 
-void CKGPToolBar::StripSet::Clear()
+CKGPToolBar::StripRefs CKGPToolBar::Strips() const
 {
-    for (CKGPToolBarImages* strip : {&normal, &cold, &disabled, &large, &largeCold, &largeDisabled, &menu, &menuDisabled})
-        strip->Clear();
+    if (!m_bLockedBar)
+        return SharedStrips();
+    auto* self = const_cast<CKGPToolBar*>(this);
+    return {&self->m_imgOwnNormal,    &self->m_imgOwnCold,          &self->m_imgOwnDisabled,
+            &self->m_imgOwnLarge,     &self->m_imgOwnLargeCold,     &self->m_imgOwnLargeDisabled,
+            &self->m_imgOwnMenu,      &self->m_imgOwnMenuDisabled};
+}
+
+// The image size goes to the plain strips, and at the large scale to the large ones.
+void CKGPToolBar::SetStripSizes(const StripRefs& strips, CSize image)
+{
+    for (CKGPToolBarImages* strip : {strips.normal, strips.cold, strips.disabled, strips.menu, strips.menuDisabled})
+        strip->SetImageSize(image);
+    for (CKGPToolBarImages* strip : {strips.large, strips.largeCold, strips.largeDisabled})
+        strip->SetImageSize(Scaled(image));
 }
 
 void CKGPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
 {
     s_sizeButton = sizeButton;
     s_sizeImage = sizeImage;
-    s_sharedStrips.SetImageSize(sizeImage);
+    s_sizeButtonNow = s_bLargeIconMode ? Scaled(sizeButton) : CSize(sizeButton);
+    s_sizeImageNow = s_bLargeIconMode ? Scaled(sizeImage) : CSize(sizeImage);
+    SetStripSizes(SharedStrips(), sizeImage);
+    if (s_pUserImageStrip != nullptr)
+        s_pUserImageStrip->SetImageSize(sizeImage);
 }
 
 void CKGPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage)
 {
-    m_sizeLockedButton = sizeButton;
-    m_ownStrips.SetImageSize(sizeImage);
+    m_sizeOwnButton = sizeButton;
+    m_sizeOwnImage = sizeImage;
+    UpdateOwnSizesNow();
+    SetStripSizes({&m_imgOwnNormal, &m_imgOwnCold, &m_imgOwnDisabled, &m_imgOwnLarge, &m_imgOwnLargeCold,
+                   &m_imgOwnLargeDisabled, &m_imgOwnMenu, &m_imgOwnMenuDisabled},
+                  sizeImage);
+}
+
+// A locked bar's sizes in effect follow the large-icons mode; TRUE when they changed.
+BOOL CKGPToolBar::UpdateOwnSizesNow()
+{
+    const CSize button = s_bLargeIconMode ? Scaled(m_sizeOwnButton) : m_sizeOwnButton;
+    const CSize image = s_bLargeIconMode ? Scaled(m_sizeOwnImage) : m_sizeOwnImage;
+    if (button == m_sizeOwnButtonNow && image == m_sizeOwnImageNow)
+        return FALSE;
+    m_sizeOwnButtonNow = button;
+    m_sizeOwnImageNow = image;
+    return TRUE;
 }
 
 CSize CKGPToolBar::GetCurrentButtonSize() const
 {
-    CSize button = m_bLocked ? m_sizeLockedButton : s_sizeButton;
-    if (s_bLargeIconMode && m_bFollowLargeIcons)
-        button = Scaled(button);
-    return button + CKGPVisualManager::GetInstance()->GetExtraButtonSize();
+    CSize button;
+    if (m_bLockedBar)
+        button = m_bFollowLargeIcons ? m_sizeOwnButtonNow : m_sizeOwnButton;
+    else
+        button = m_bFollowLargeIcons ? s_sizeButtonNow : s_sizeButton;
+    if (WantsExtraButtonSize())
+        button += CKGPVisualManager::GetInstance()->GetExtraButtonSize();
+    return button;
 }
 
 void CKGPToolBar::SetLargeIcons(BOOL bLargeIcons)
 {
     s_bLargeIconMode = bLargeIcons;
-    for (POSITION pos = s_lstAllBars.GetHeadPosition(); pos != nullptr;)
-        static_cast<CKGPToolBar*>(s_lstAllBars.GetNext(pos))->AdjustLayout();
+    s_sizeButtonNow = bLargeIcons ? Scaled(s_sizeButton) : s_sizeButton;
+    s_sizeImageNow = bLargeIcons ? Scaled(s_sizeImage) : s_sizeImage;
+    for (POSITION pos = s_lstAllBars.GetHeadPosition(); pos != nullptr;) {
+        auto* bar = static_cast<CKGPToolBar*>(s_lstAllBars.GetNext(pos));
+        if (bar->m_bLockedBar)
+            bar->UpdateOwnSizesNow();
+        bar->AdjustLayout();
+    }
 }
 
 void CKGPToolBar::ResetAllImages()
 {
-    s_sharedStrips.Clear();
+    const StripRefs strips = SharedStrips();
+    for (CKGPToolBarImages* strip : {strips.normal, strips.cold, strips.disabled, strips.large, strips.largeCold,
+                                     strips.largeDisabled, strips.menu, strips.menuDisabled})
+        strip->Clear();
     s_mapBitmapFirstImage.clear();
 }
 
@@ -88,8 +129,8 @@ void CKGPToolBar::ResetAllImages()
 // a locked bar fills its own.
 BOOL CKGPToolBar::LoadBitmapSet(const BitmapIds& ids, BOOL bLocked)
 {
-    m_bLocked = bLocked;
-    const BOOL add = !m_bLocked;
+    m_bLockedBar = bLocked;
+    const BOOL add = !m_bLockedBar;
     if (add) {
         const auto known = s_mapBitmapFirstImage.find(ids.normal);
         if (known != s_mapBitmapFirstImage.end()) {
@@ -97,22 +138,22 @@ BOOL CKGPToolBar::LoadBitmapSet(const BitmapIds& ids, BOOL bLocked)
             return TRUE;
         }
     }
-    StripSet& strips = Strips();
-    const int first = add ? strips.normal.GetCount() : 0;
-    if (!strips.normal.Load(ids.normal, nullptr, add))
+    const StripRefs strips = Strips();
+    const int first = add ? strips.normal->GetCount() : 0;
+    if (!strips.normal->Load(ids.normal, nullptr, add))
         return FALSE;
     if (ids.cold != 0) {
-        if (!strips.cold.Load(ids.cold, nullptr, add))
+        if (!strips.cold->Load(ids.cold, nullptr, add))
             return FALSE;
     } else if (s_bMakeColdImages) {
         if (!add)
-            strips.cold.Clear();
-        AppendColdImages(strips.normal, first, s_nColdImageParam, strips.cold);  // optional: may stay short
+            strips.cold->Clear();
+        AppendColdImages(*strips.normal, first, s_nColdImageParam, *strips.cold);  // optional: may stay short
     }
     const std::pair<UINT, CKGPToolBarImages*> others[] = {
-        {ids.disabled, &strips.disabled}, {ids.large, &strips.large},
-        {ids.largeCold, &strips.largeCold}, {ids.largeDisabled, &strips.largeDisabled},
-        {ids.menu, &strips.menu},         {ids.menuDisabled, &strips.menuDisabled}};
+        {ids.disabled, strips.disabled}, {ids.large, strips.large},
+        {ids.largeCold, strips.largeCold}, {ids.largeDisabled, strips.largeDisabled},
+        {ids.menu, strips.menu},         {ids.menuDisabled, strips.menuDisabled}};
     for (const auto& [id, strip] : others) {
         if (id != 0 && !strip->Load(id, nullptr, add))
             return FALSE;
@@ -127,11 +168,11 @@ BOOL CKGPToolBar::LoadBitmapSet(const BitmapIds& ids, BOOL bLocked)
 // image missing from the cold or disabled strip is drawn from the normal one.
 CKGPToolBarImages* CKGPToolBar::StripFor(const CKGPToolbarButton& button, BOOL bHighlighted)
 {
-    StripSet& strips = Strips();
-    const BOOL large = s_bLargeIconMode && m_bFollowLargeIcons && !strips.large.IsEmpty();
-    CKGPToolBarImages& normal = large ? strips.large : strips.normal;
-    CKGPToolBarImages& cold = large ? strips.largeCold : strips.cold;
-    CKGPToolBarImages& disabled = large ? strips.largeDisabled : strips.disabled;
+    const StripRefs strips = Strips();
+    const BOOL large = s_bLargeIconMode && m_bFollowLargeIcons && !strips.large->IsEmpty();
+    CKGPToolBarImages& normal = large ? *strips.large : *strips.normal;
+    CKGPToolBarImages& cold = large ? *strips.largeCold : *strips.cold;
+    CKGPToolBarImages& disabled = large ? *strips.largeDisabled : *strips.disabled;
     const int image = button.GetImage();
     if ((button.m_nBits & TBBS_DISABLED) != 0 && !s_bCustomizing && image < disabled.GetCount())
         return &disabled;

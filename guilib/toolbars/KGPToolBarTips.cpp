@@ -24,27 +24,27 @@ BOOL IsRelayedToTip(UINT message)
 void CKGPToolBar::RecreateToolTip()
 {
     m_nTools = 0;
-    CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_TOOLBAR);
+    CKGPToolTipFactory::CreateToolTip(m_pTipCtrl, this, KGP_TOOLTIP_TOOLBAR);
     UpdateTooltips();
 }
 
 void CKGPToolBar::UpdateTooltips()
 {
-    if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr)
+    if (m_pTipCtrl == nullptr || m_pTipCtrl->GetSafeHwnd() == nullptr)
         return;
     for (; m_nTools > 0; --m_nTools)
-        m_pToolTip->DelTool(this, static_cast<UINT_PTR>(m_nTools));
+        m_pTipCtrl->DelTool(this, static_cast<UINT_PTR>(m_nTools));
     const int count = GetCount();
     for (int i = 0; i < count; ++i) {
         const CKGPToolbarButton* button = GetButton(i);
         if (!button->IsSeparator())
-            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, &button->m_rcButton, static_cast<UINT_PTR>(i + 1));
+            m_pTipCtrl->AddTool(this, LPSTR_TEXTCALLBACK, &button->m_rcButton, static_cast<UINT_PTR>(i + 1));
     }
     m_nTools = count;
 }
 
 // The text of the tool the control asks for: that of the button its id names.
-BOOL CKGPToolBar::AnswerTipText(NMHDR* pNMHDR)
+BOOL CKGPToolBar::OnNeedTipText(NMHDR* pNMHDR)
 {
     const CKGPToolbarButton* button = GetButton(static_cast<int>(pNMHDR->idFrom) - 1);
     if (button == nullptr)
@@ -64,9 +64,9 @@ BOOL CKGPToolBar::AnswerTipText(NMHDR* pNMHDR)
 BOOL CKGPToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->code == TTN_GETDISPINFOW && m_pToolTip != nullptr && header->hwndFrom == m_pToolTip->GetSafeHwnd()) {
+    if (header->code == TTN_GETDISPINFOW && m_pTipCtrl != nullptr && header->hwndFrom == m_pTipCtrl->GetSafeHwnd()) {
         *pResult = 0;
-        return AnswerTipText(header);
+        return OnNeedTipText(header);
     }
     return CKGPBaseToolBar::OnNotify(wParam, lParam, pResult);
 }
@@ -74,7 +74,7 @@ BOOL CKGPToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 LRESULT CKGPToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == KGM_UPDATETOOLTIPS) {
-        if ((wParam & KGP_TOOLTIP_TOOLBAR) != 0 && m_pToolTip != nullptr)
+        if ((wParam & KGP_TOOLTIP_TOOLBAR) != 0 && m_pTipCtrl != nullptr)
             RecreateToolTip();
         return 0;
     }
@@ -87,7 +87,7 @@ BOOL CKGPToolBar::PreTranslateMessage(MSG* pMsg)
         LeaveHotState();
         return TRUE;
     }
-    if (m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr && IsRelayedToTip(pMsg->message))
-        m_pToolTip->RelayEvent(pMsg);
+    if (m_pTipCtrl != nullptr && m_pTipCtrl->GetSafeHwnd() != nullptr && IsRelayedToTip(pMsg->message))
+        m_pTipCtrl->RelayEvent(pMsg);
     return CKGPBaseToolBar::PreTranslateMessage(pMsg);
 }

@@ -174,12 +174,12 @@ int CKGPToolbarButton::DrawInCommandList(CDC* pDC, const CRect& rect, BOOL bSele
 
     CKGPToolBarImages* strip = CKGPToolBarShared::s_pUserImageStrip;
     if (!m_bUserImage) {
-        CKGPToolBarImages* normal = CKGPToolBarShared::s_pImagesNormal;
-        CKGPToolBarImages* menu = CKGPToolBarShared::s_pImagesMenu;
-        strip = (menu != nullptr && normal != nullptr && menu->GetCount() == normal->GetCount()) ? menu : normal;
+        CKGPToolBarImages& normal = CKGPToolBarShared::s_imgNormal;
+        CKGPToolBarImages& menu = CKGPToolBarShared::s_imgMenu;
+        strip = menu.GetCount() == normal.GetCount() ? &menu : &normal;
     }
     CKGPVisualManager* manager = CKGPVisualManager::GetInstance();
-    const int menuImageWidth = CKGPToolBarShared::s_nMenuImageWidth;
+    const int menuImageWidth = CKGPToolBarShared::GetMenuImageSize().cx;
     const int columnWidth = menuImageWidth + 6;
     const BOOL hasImage = GetImage() >= 0 && strip != nullptr;
 
