@@ -8,6 +8,7 @@
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPWorkspace.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
 
@@ -40,7 +41,6 @@ namespace {
 constexpr UINT kWmSetMessageString = 0x362;
 // The stored-state version from which a bar's recorded length is read back.
 constexpr int kVersionWithRecordedLength = 0x60200;
-constexpr UINT kResourceTypeToolBar = 241;
 
 }  // namespace
 
@@ -108,59 +108,6 @@ void CKGPToolBar::RemoveForbiddenButtons()
     }
 }
 
-// ---- Buttons ----
-
-int CKGPToolBar::InsertButton(const CKGPToolbarButton& button, int iInsertAt)
-{
-    const int count = GetCount();
-    if (iInsertAt == -1)
-        iInsertAt = count;
-    if (iInsertAt < 0 || iInsertAt > count || (!button.IsSeparator() && !IsCommandPermitted(button.m_nCommand)))
-        return -1;
-    CKGPToolbarButton* copy = CopyOf(button);
-    if (copy == nullptr)
-        return -1;
-    copy->OnChangeParentWnd(this, TRUE);
-    if (iInsertAt == count)
-        m_lstButtons.AddTail(copy);
-    else
-        m_lstButtons.InsertBefore(m_lstButtons.FindIndex(iInsertAt), copy);
-    return iInsertAt;
-}
-
-int CKGPToolBar::InsertSeparator(int iInsertAt)
-{
-    CKGPToolbarButton separator;
-    separator.m_nBits = TBBS_SEPARATOR;
-    separator.m_nImage = 0;
-    return InsertButton(separator, iInsertAt);
-}
-
-void CKGPToolBar::RemoveAllButtons()
-{
-    m_nPressedIndex = -1;
-    m_nHotIndex = -1;
-    m_nKeyHotIndex = -1;
-    m_lstButtons.DeleteAll();
-    m_mapMnemonics.clear();
-}
-
-CKGPToolbarButton* CKGPToolBar::GetButton(int iIndex) const
-{
-    POSITION pos = iIndex >= 0 ? m_lstButtons.FindIndex(iIndex) : nullptr;
-    return pos == nullptr ? nullptr : static_cast<CKGPToolbarButton*>(m_lstButtons.GetAt(pos));
-}
-
-int CKGPToolBar::CommandToIndex(UINT nID) const
-{
-    int index = 0;
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
-        if (static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))->m_nCommand == nID)
-            return index;
-    }
-    return -1;
-}
-
 int CKGPToolBar::HitTest(CPoint point) { return kgp::HitTest(PlacedItems(), point.x, point.y); }
 
 std::vector<kgp::PlacedItem> CKGPToolBar::PlacedItems() const
@@ -176,37 +123,6 @@ std::vector<kgp::PlacedItem> CKGPToolBar::PlacedItems() const
         items.push_back(item);
     }
     return items;
-}
-
-BOOL CKGPToolBar::IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const
-{
-    std::vector<kgp::BarItem> items;
-    std::size_t index = 0;
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
-        const auto* item = static_cast<const CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
-        if (item == &button)
-            index = items.size();
-        items.push_back(kgp::BarItem{0, 0, item->IsSeparator() != FALSE, item->m_bShown != FALSE,
-                                     item->m_bRowBreak != FALSE, item->ControlWindow() != nullptr});
-    }
-    if (items.empty())
-        return FALSE;
-    return bStart ? kgp::StartsGroup(items, index) : kgp::EndsGroup(items, index);
-}
-
-UINT CKGPToolBar::GetButtonStyle(int iIndex) const
-{
-    const CKGPToolbarButton* button = GetButton(iIndex);
-    return button == nullptr ? 0 : button->m_nBits;
-}
-
-void CKGPToolBar::SetButtonStyle(int iIndex, UINT nStyle)
-{
-    CKGPToolbarButton* button = GetButton(iIndex);
-    if (button == nullptr || button->m_nBits == nStyle)
-        return;
-    button->m_nBits = nStyle;
-    RepaintButton(iIndex);
 }
 
 void CKGPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
@@ -272,77 +188,6 @@ INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
     pTI->rect = button->m_rcButton;
     pTI->lpszText = _wcsdup(text);
     return hit;
-}
-
-// ---- Resources and images ----
-
-BOOL CKGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked,
-                              UINT uiDisabledResID, UINT uiMenuDisabledResID, UINT uiHotResID)
-{
-    HINSTANCE module = AfxGetResourceHandle();
-    HRSRC found = ::FindResource(module, MAKEINTRESOURCE(uiResID), MAKEINTRESOURCE(kResourceTypeToolBar));
-    HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
-    const auto* bytes = loaded != nullptr ? static_cast<const std::uint8_t*>(::LockResource(loaded)) : nullptr;
-    kgp::ToolBarResource resource;
-    if (bytes == nullptr || !kgp::ParseToolBarResource(bytes, ::SizeofResource(module, found), resource))
-        return FALSE;
-
-    m_bLockedBar = bLocked;
-    const CSize image(resource.imageWidth, resource.imageHeight);
-    if (m_bLockedBar)
-        SetLockedSizes(image + CSize(6, 6), image);
-    else
-        SetSizes(image + CSize(6, 6), image);
-    BitmapIds bitmaps;
-    bitmaps.normal = uiHotResID != 0 ? uiHotResID : uiResID;
-    bitmaps.cold = uiColdResID;
-    bitmaps.disabled = uiDisabledResID;
-    bitmaps.menu = uiMenuResID;
-    bitmaps.menuDisabled = uiMenuDisabledResID;
-    if (m_nResourceId == 0 && !LoadBitmapSet(bitmaps, bLocked))
-        return FALSE;
-
-    std::vector<UINT> ids(resource.commands.begin(), resource.commands.end());
-    m_nResourceId = uiResID;
-    if (!SetButtons(ids.data(), static_cast<int>(ids.size()))) {
-        m_nResourceId = 0;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CKGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
-{
-    RemoveAllButtons();
-    RecordResourceButtons(lpIDArray, nIDCount);
-    int image = m_nFirstImage;
-    for (int i = 0; i < nIDCount; ++i) {
-        const UINT id = lpIDArray != nullptr ? lpIDArray[i] : 0;
-        if (id == 0) {
-            InsertSeparator();
-            continue;
-        }
-        if (!m_bLockedBar)
-            GetCmdMgr()->SetCmdImage(id, image, FALSE);
-        InsertButton(CKGPToolbarButton(id, image, nullptr, FALSE, m_bLockedBar));
-        ++image;
-    }
-    if (GetSafeHwnd() != nullptr) {
-        CWnd* frame = GetParentFrame() != nullptr ? GetParentFrame() : GetParent();
-        if (frame != nullptr)
-            frame->SendMessage(KGTOOLBAR_RESETTOOLBAR, m_nResourceId, 0);
-        RecordAfterResetButtons();
-    }
-    return TRUE;
-}
-
-BOOL CKGPToolBar::ResetToResource()
-{
-    if (m_nResourceId == 0)
-        return FALSE;
-    const BOOL loaded = LoadToolBar(m_nResourceId, 0, 0, m_bLockedBar);
-    AdjustLayout();
-    return loaded;
 }
 
 // ---- Layout ----
@@ -664,16 +509,20 @@ void CKGPToolBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
 
 void CKGPToolBar::TakeStoredButtons(StoredButtons& stored)
 {
+    // The customise button is never stored: it stays, set aside meanwhile.
+    std::unique_ptr<CKGPToolbarButton> chevron = m_pChevron != nullptr ? CopyOf(*m_pChevron) : nullptr;
     RemoveAllButtons();
     RecordLoadedImages(stored.buttons.GetList());
     stored.buttons.HandTo(m_lstButtons);
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
         auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         button->m_nBits &= ~(TBBS_CHECKED | TBBS_PRESSED);
-        button->OnChangeParentWnd(this, TRUE);
+        button->OnChangeParentWnd(this);
     }
     RemoveForbiddenButtons();
-    m_bCaptionsUnderImages = stored.captionsUnderImages;
+    AttachChevron(std::move(chevron));
+    if (AcceptsStoredLabels())
+        m_bCaptionsUnderImages = stored.captionsUnderImages;
     if (stored.recordedLength)
         m_nMRUWidth = *stored.recordedLength;
     AdjustLocations();

@@ -12,8 +12,10 @@
 #include "guilib/toolbars/KGPToolbarButton.h"
 
 #include <map>
+#include <memory>
 #include <vector>
 
+class CCustomizeButton;
 class CKGPRegistry;
 class CKGPStoredLoad;
 
@@ -27,13 +29,47 @@ public:
                 UINT nID = AFX_IDW_TOOLBAR) override;
 
     // ---- Buttons ----
-    // Inserts a copy of the button (of the button's own class); the index or -1.
-    virtual int InsertButton(const CKGPToolbarButton& button, int iInsertAt = -1);
+    // The customise button, when the bar has one, stays the last button.
+    // Takes the button: its index, or -1 (and the button deleted) when its
+    // command is forbidden or the index lies outside 0..count (-1: the end).
+    virtual int InsertButton(std::unique_ptr<CKGPToolbarButton> pButton, int iInsertAt = -1);
+    // Inserts a copy of the button (of the button's own class).
+    virtual int InsertButtonCopy(const CKGPToolbarButton& button, int iInsertAt = -1);
+    // -1 on an empty bar and at index 0: a bar never starts with a separator.
     virtual int InsertSeparator(int iInsertAt = -1);
-    void RemoveAllButtons();
+    // Removes and deletes the button; separators that would end the bar or
+    // stand doubled go with it. FALSE out of range and for the customise button.
+    virtual BOOL RemoveButton(int iIndex);
+    virtual void RemoveAllButtons();
     int GetCount() const { return static_cast<int>(m_lstButtons.GetCount()); }
     CKGPToolbarButton* GetButton(int iIndex) const;
-    int CommandToIndex(UINT nID) const;
+    // The first index at or after iIndexFirst with the command; -1 for none.
+    int CommandToIndex(UINT nID, int iIndexFirst = 0) const;
+    int ButtonToIndex(const CKGPToolbarButton* pButton) const;
+    UINT GetItemID(int iIndex) const;
+    CString GetButtonText(int iIndex) const;
+    BOOL SetButtonText(int iIndex, LPCTSTR lpszText);
+    // Shows or hides the button's caption.
+    void SetButtonLabel(int iIndex, BOOL bShowCaption);
+    virtual void GetItemRect(int iIndex, LPRECT lpRect) const;
+    virtual void GetRepaintRect(int iIndex, LPRECT lpRect) const;
+    void InvalidateButton(int iIndex);
+    // For a command: its short name (the second part of its string) as the
+    // button's caption; TRUE when there was one.
+    virtual BOOL FillDefaultCaption(CKGPToolbarButton* pButton);
+
+    // The customise button at the bar's end: enabling updates or creates it
+    // (iCustomizeCmd 0: no customise entry), disabling deletes it; the bar is
+    // re-fitted either way.
+    void EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText,
+                               BOOL bQuickCustomize = TRUE);
+    CCustomizeButton* GetCustomizeButton() const { return m_pChevron; }
+    // Captions under the images on horizontal bars (not on a menu bar).
+    void EnableTextLabels(BOOL bEnable = TRUE);
+    // Whether the bar follows the library-wide large-icons mode.
+    void EnableLargeIcons(BOOL bEnable) { m_bFollowLargeIcons = bEnable; }
+    // A floating bar lays itself out again; a docked one is re-fitted in its frame.
+    virtual void RefitAfterChange();
     // The index of the button under the point (client coordinates); -1 for
     // none or a separator.
     virtual int HitTest(CPoint point);
@@ -46,11 +82,13 @@ public:
     void SetInsertMarker(int iIndex, const CRect& rectMarker);
     int GetInsertMarker() const { return m_nInsertMarkIndex; }
     virtual void DrawInsertMarker(CDC* pDC);
-    // Whether the button starts or ends a group of the bar's shown buttons.
+    // Whether the button starts or ends a group of the bar's shown buttons
+    // (never for the customise button, which no group counts).
     BOOL IsGroupEdge(const CKGPToolbarButton& button, BOOL bStart) const;
-    // The style bits of a button; setting them repaints it when they change.
+    // The style bits of a button. Setting them repaints it unless it stays
+    // pressed; a disabled button is not pressed.
     UINT GetButtonStyle(int iIndex) const;
-    void SetButtonStyle(int iIndex, UINT nStyle);
+    virtual void SetButtonStyle(int iIndex, UINT nStyle);
     // Runs the command UI of every button against the target.
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
     // Runs the command UI of one button (before it is pressed); commands
@@ -71,18 +109,44 @@ public:
 
     // ---- Resources and images ----
     // Builds the bar from a toolbar resource and its bitmaps (ids 0: none;
-    // the normal bitmap defaults to the resource id).
-    virtual BOOL LoadToolBar(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
-                             UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0, UINT uiHotResID = 0);
-    // Replaces the buttons with plain ones for the ids (0: separator); each
-    // takes the image its command has.
-    virtual BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+    // the normal bitmap defaults to the resource id). FALSE when the
+    // resource or a given bitmap does not load; the bar then keeps no resource.
+    virtual BOOL LoadFromResource(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                                  UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0, UINT uiNormalResID = 0);
+    // The same call under the name the frames use.
+    BOOL LoadToolBar(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                     UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0, UINT uiNormalResID = 0)
+    {
+        return LoadFromResource(uiResID, uiColdResID, uiMenuResID, bLocked, uiDisabledResID, uiMenuDisabledResID,
+                                uiNormalResID);
+    }
+    // Bitmap resources of one bar (0: none).
+    struct BitmapIds {
+        UINT cold = 0, normal = 0, disabled = 0;
+        UINT largeCold = 0, large = 0, largeDisabled = 0;
+        UINT menu = 0, menuDisabled = 0;
+    };
+    virtual BOOL LoadFromResourceEx(UINT uiResID, const BitmapIds& bitmaps, BOOL bLocked);
+    virtual BOOL LoadBitmaps(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                             UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0);
+    // Loads the bitmaps into the shared strips (or a locked bar's own); the
+    // normal one must load, and any other given one too.
+    virtual BOOL LoadBitmapSet(const BitmapIds& ids, BOOL bLocked);
+    // Replaces the buttons with plain ones for the ids (0: separator). With
+    // bRemapImages they take consecutive images from the bar's first image;
+    // without, only commands with a known image join, with that image.
+    virtual BOOL SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapImages = TRUE);
+    virtual BOOL HasResource() const { return m_nResourceId != 0; }
+    // Runs after the bar was rebuilt from its resource, before the frame hears of it.
+    virtual void AfterReset() {}
+    // Whether the captions-under-images flag read with the bar's state is applied.
+    virtual BOOL AcceptsStoredLabels() const { return TRUE; }
     BOOL ResetToResource();
     // Compares the resource buttons stored with the bar's state with those of
     // the resource now: commands the resource lost leave the bar, new ones
     // (and separators) join it at their place. TRUE when the resource changed.
     BOOL MergeResourceButtons(const CObList& lstStored);
-    BOOL WasResourceChanged() const { return m_bResourceChanged; }
+    virtual BOOL WasResourceChanged() const { return m_bResourceChanged; }
     // The buttons as the resource defined them, and as they stood after the
     // frame's reset handler ran (kept with the bar's state).
     const CObList& GetResourceButtons() const { return m_lstResourceButtons; }
@@ -112,15 +176,6 @@ public:
     static BOOL s_bMakeColdImages;
     static int s_nColdImageParam;
 
-    // Bitmap resources of one bar (0: none).
-    struct BitmapIds {
-        UINT cold = 0, normal = 0, disabled = 0;
-        UINT largeCold = 0, large = 0, largeDisabled = 0;
-        UINT menu = 0, menuDisabled = 0;
-    };
-    // Loads the bitmaps into the shared strips (or a locked bar's own); the
-    // normal one must load, and any other given one too.
-    BOOL LoadBitmapSet(const BitmapIds& ids, BOOL bLocked);
 
     // ---- Layout ----
     int WrapToolBar(int nWidth, int nHeight = 32767, CDC* pDC = nullptr, int nColumnWidth = -1, int nRowHeight = -1);
@@ -219,7 +274,13 @@ private:
     // Upper-case mnemonic to button index.
     std::map<WCHAR, int> m_mapMnemonics;
     std::vector<kgp::PlacedItem> PlacedItems() const;
-    static CKGPToolbarButton* CopyOf(const CKGPToolbarButton& button);
+    static std::unique_ptr<CKGPToolbarButton> CopyOf(const CKGPToolbarButton& button);
+    // Takes the button out of the list and deletes it; the indexes that named
+    // it are forgotten, those after it move down.
+    void DeleteButtonAt(int iIndex);
+    void RemoveEndingSeparators();
+    // Appends the customise button (a set-aside copy) as the last button.
+    void AttachChevron(std::unique_ptr<CKGPToolbarButton> pChevron);
     void RecordResourceButtons(const UINT* lpIDArray, int nIDCount);
     void RecordAfterResetButtons();
     void SaveResourceButtons(CKGPRegistry& reg);
@@ -240,6 +301,10 @@ private:
     int m_nPressedIndex = -1;
     int m_nHotIndex = -1;
     BOOL m_bCaptionsUnderImages = FALSE;
+    BOOL m_bIsMenuBar = FALSE;
+    int m_nCustomSelIndex = -1;
+    CCustomizeButton* m_pChevron = nullptr;
+    BOOL m_bChevronFlag = FALSE;
 
     void SetHot(int iIndex);
     void LeaveListOfBars();

@@ -35,14 +35,6 @@ POSITION FindSame(const CObList& list, const CKGPToolbarButton& button)
 
 }  // namespace
 
-CKGPToolbarButton* CKGPToolBar::CopyOf(const CKGPToolbarButton& button)
-{
-    auto* copy = static_cast<CKGPToolbarButton*>(button.GetRuntimeClass()->CreateObject());
-    if (copy != nullptr)
-        copy->CopyButton(button);
-    return copy;
-}
-
 void CKGPToolBar::RecordResourceButtons(const UINT* lpIDArray, int nIDCount)
 {
     m_lstResourceButtons.DeleteAll();
@@ -54,8 +46,8 @@ void CKGPToolBar::RecordAfterResetButtons()
 {
     m_lstAfterResetButtons.DeleteAll();
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
-        if (CKGPToolbarButton* copy = CopyOf(*static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))))
-            m_lstAfterResetButtons.AddTail(copy);
+        if (std::unique_ptr<CKGPToolbarButton> copy = CopyOf(*static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))))
+            m_lstAfterResetButtons.AddTail(copy.release());
     }
 }
 
@@ -84,7 +76,7 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
             InsertSeparator(at);
         } else {
             const int image = GetCmdMgr()->GetCmdImage(current->m_nCommand, FALSE);
-            InsertButton(CKGPToolbarButton(current->m_nCommand, image, nullptr, FALSE, m_bLockedBar), at);
+            InsertButtonCopy(CKGPToolbarButton(current->m_nCommand, image, nullptr, FALSE, m_bLockedBar), at);
         }
     }
     // Same commands in another order count as a change too.

@@ -152,10 +152,11 @@ SIZE CKGPToolbarButton::MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOOL bH
     return size;
 }
 
-void CKGPToolbarButton::OnChangeParentWnd(CWnd* pWndParent, BOOL bParentAddsExtraSize)
+void CKGPToolbarButton::OnChangeParentWnd(CWnd* pWndParent)
 {
     m_pOwnerWnd = pWndParent;
-    m_bOnToolbar = pWndParent != nullptr && bParentAddsExtraSize;
+    const CKGPToolBar* bar = DYNAMIC_DOWNCAST(CKGPToolBar, pWndParent);
+    m_bOnToolbar = bar != nullptr && bar->WantsExtraButtonSize();
 }
 
 BOOL CKGPToolbarButton::FillCaptionFromCommand(CKGPToolbarButton* pButton)
@@ -163,12 +164,6 @@ BOOL CKGPToolbarButton::FillCaptionFromCommand(CKGPToolbarButton* pButton)
     if (pButton != nullptr && m_strCaption.IsEmpty() && HasCommand(m_nCommand))
         pButton->m_strCaption = ShortNameOfCommand(m_nCommand);
     return TRUE;
-}
-
-void CKGPToolbarButton::RepaintRect(const CRect& rect)
-{
-    if (m_pOwnerWnd != nullptr && m_pOwnerWnd->GetSafeHwnd() != nullptr)
-        m_pOwnerWnd->InvalidateRect(rect);
 }
 
 void CKGPToolbarButton::RestoreCommandImage()

@@ -27,9 +27,9 @@ public:
                         BOOL bGrayDisabledButtons = TRUE);
     virtual SIZE MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOOL bHorz);
     virtual BOOL HandleClick(CWnd* /*pWnd*/, BOOL /*bDelay*/) { return FALSE; }
-    // Records the parent; the toolbar tells whether it adds the visual
-    // manager's extra size to its buttons.
-    virtual void OnChangeParentWnd(CWnd* pWndParent, BOOL bParentAddsExtraSize = FALSE);
+    // Records the parent; a toolbar that wants the visual manager's extra
+    // size makes the button count it.
+    virtual void OnChangeParentWnd(CWnd* pWndParent);
     virtual BOOL FillCaptionFromCommand(CKGPToolbarButton* pButton);
     virtual void OnRectChanged() {}
     virtual void ApplyWidth(int /*nWidth*/) {}
@@ -51,7 +51,8 @@ public:
     virtual BOOL PrepareDrop(CKGPToolBar* /*pBar*/) { return TRUE; }
     virtual void FinishDrop() {}
     virtual void OnOverflowChanged(BOOL /*bOverflowed*/) {}
-    virtual void RepaintRect(const CRect& rect);
+    // The area to repaint for the button: its rectangle.
+    virtual void RepaintRect(CRect& rect) const { rect = m_rcButton; }
     virtual void RestoreCommandImage();
     virtual BOOL IsSameCommand(const CKGPToolbarButton& other) const { return m_nCommand == other.m_nCommand; }
     virtual void EnableControl(BOOL bEnable);

@@ -144,11 +144,11 @@ public:
         m_host = &host;
         ASSERT_TRUE(m_bar.Create(&host, WS_CHILD | WS_VISIBLE | CBRS_TOP, kToolBarId));
         ASSERT_TRUE(m_bar.LoadToolBar(IDR_TEST_TOOLBAR));
-        m_bar.InsertButton(CCountedButton(kCountedCommand, 1, L"Counted"), 1);
+        m_bar.InsertButtonCopy(CCountedButton(kCountedCommand, 1, L"Counted"), 1);
         CKGPToolbarButton separator;
         separator.m_nBits = TBBS_SEPARATOR;
         separator.m_nImage = 12;
-        m_bar.InsertButton(separator, 2);
+        m_bar.InsertButtonCopy(separator, 2);
         m_bar.EnableDocking(CBRS_ALIGN_ANY);
         static_cast<CKGPFrameWnd&>(host).DockControlBar(&m_bar, AFX_IDW_DOCKBAR_TOP);
         m_bar.AdjustLayout();
@@ -178,9 +178,9 @@ protected:
     {
         CKGPToolbarButton* counted = m_bar.GetButton(1);
         counted->m_bShowCaption = TRUE;
-        m_bar.InsertButton(*counted);
+        m_bar.InsertButtonCopy(*counted);
         CKGPToolbarButton text(ID_TEST_PRINT, -1, L"Print it");
-        m_bar.InsertButton(text, 0);
+        m_bar.InsertButtonCopy(text, 0);
     }
 
     CFrameWnd* m_host = nullptr;

@@ -76,7 +76,7 @@ protected:
         CKGPToolBar source;
         EXPECT_TRUE(source.Create(&frame, WS_CHILD | CBRS_TOP, kBarId + 2));
         for (const CKGPToolbarButton* button : buttons)
-            source.InsertButton(*button);
+            source.InsertButtonCopy(*button);
         return StoredBytes([&](CArchive& ar) { source.Serialize(ar); });
     }
     // What a refused load must leave as it was.
@@ -112,7 +112,7 @@ protected:
 TEST_F(ToolBarStoredStateTest, SavedReloadedAndRefusedWhenCutShortOrForeign)
 {
     CKGPToolbarButton text(ID_TEST_OPEN, -1, L"Text");
-    bar.InsertButton(text, 0);
+    bar.InsertButtonCopy(text, 0);
     ASSERT_TRUE(bar.SaveState(kProfile));
     const std::vector<UINT> saved = Commands();
 

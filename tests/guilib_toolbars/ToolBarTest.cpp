@@ -180,9 +180,9 @@ TEST_F(ToolBarTest, StoredResourceButtonsMergedWithTheResourceNow)
     stored.AddTail(new CKGPToolbarButton(0, -1));
     stored.AddTail(new CKGPToolbarButton(ID_TEST_PRINT + 1, -1));
     bar.RemoveAllButtons();  // the user's bar, loaded from that state
-    bar.InsertButton(CKGPToolbarButton(ID_TEST_OPEN, 0));
+    bar.InsertButtonCopy(CKGPToolbarButton(ID_TEST_OPEN, 0));
     bar.InsertSeparator();
-    bar.InsertButton(CKGPToolbarButton(ID_TEST_PRINT + 1, -1));
+    bar.InsertButtonCopy(CKGPToolbarButton(ID_TEST_PRINT + 1, -1));
     EXPECT_TRUE(bar.MergeResourceButtons(stored));
     EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT}), Commands())
         << "Close lost, Save and Print gained";
@@ -252,7 +252,7 @@ TEST_F(ToolBarTest, HotButtonsForbiddenCommandsAndTheListOfBars)
     CList<UINT, UINT> forbidden;
     forbidden.AddTail(ID_TEST_SAVE);
     CKGPToolBar::SetForbiddenCommands(forbidden);
-    EXPECT_EQ(-1, bar.InsertButton(CKGPToolbarButton(ID_TEST_SAVE, 1)));
+    EXPECT_EQ(-1, bar.InsertButtonCopy(CKGPToolbarButton(ID_TEST_SAVE, 1)));
     EXPECT_TRUE(bar.LoadState(kProfile));
     CKGPToolBar::SetForbiddenCommands(CList<UINT, UINT>());
     EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, 0, ID_TEST_PRINT}), Commands()) << "dropped from the stored state";

@@ -1,0 +1,44 @@
+// The button at the end of a toolbar: it lists the buttons the bar has no
+// room for (the "more" glyph) and, with a customise entry, offers the
+// customisation commands (the drop glyph). It is never stored with the bar
+// and never dragged; the bar keeps it last.
+#pragma once
+
+#include "guilib/toolbars/KGPToolbarButton.h"
+
+class CCustomizeButton : public CKGPToolbarButton {
+    DECLARE_SERIAL(CCustomizeButton)
+public:
+    CCustomizeButton() = default;
+    // iCustomizeCmdId: the command of the customise entry (0: none).
+    CCustomizeButton(int iCustomizeCmdId, const CString& strCustomizeText);
+
+    void CopyButton(const CKGPToolbarButton& src) override;
+    // One menu glyph (two in large-icons mode) and the menu borders along the
+    // bar, the bar's thickness across it.
+    SIZE MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
+    void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
+    BOOL IsArchivable() const override { return FALSE; }
+    BOOL IsDraggable() const override { return FALSE; }
+    BOOL IsSelectable() const override { return FALSE; }
+
+    void SetCustomizeCommand(int iCustomizeCmdId, const CString& strCustomizeText);
+    int GetCustomizeCmdId() const { return m_iCustomizeCmdId; }
+    const CString& GetCustomizeText() const { return m_strCustomizeText; }
+    // A customise entry is a reason to show the button without hidden buttons.
+    BOOL HasCustomizeEntry() const { return m_iCustomizeCmdId > 0; }
+
+    // The buttons of the bar that did not fit; they stay the bar's.
+    void AddHiddenButton(CKGPToolbarButton* pButton) { m_lstHiddenButtons.AddTail(pButton); }
+    void ClearHiddenButtons() { m_lstHiddenButtons.RemoveAll(); }
+    const CObList& GetHiddenButtons() const { return m_lstHiddenButtons; }
+    BOOL HasHiddenButtons() const { return !m_lstHiddenButtons.IsEmpty(); }
+
+private:
+    int m_iCustomizeCmdId = 0;
+    CString m_strCustomizeText;
+    // Points to buttons of the bar's own list.
+    CObList m_lstHiddenButtons;
+};

@@ -1,0 +1,123 @@
+// A toolbar built from a toolbar resource (type 241) and its bitmaps: the
+// sizes its images give, the buttons its ids give, and the way back to it.
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
+#include "guilib/toolbars/KGPToolBar.h"
+
+namespace {
+
+constexpr UINT kResourceTypeToolBar = 241;
+
+}  // namespace
+
+BOOL CKGPToolBar::LoadBitmaps(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked,
+                              UINT uiDisabledResID, UINT uiMenuDisabledResID)
+{
+    BitmapIds ids;
+    ids.normal = uiResID;
+    ids.cold = uiColdResID;
+    ids.menu = uiMenuResID;
+    ids.disabled = uiDisabledResID;
+    ids.menuDisabled = uiMenuDisabledResID;
+    return LoadBitmapSet(ids, bLocked);
+}
+
+BOOL CKGPToolBar::LoadFromResource(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked,
+                                   UINT uiDisabledResID, UINT uiMenuDisabledResID, UINT uiNormalResID)
+{
+    BitmapIds ids;
+    ids.normal = uiNormalResID;
+    ids.cold = uiColdResID;
+    ids.menu = uiMenuResID;
+    ids.disabled = uiDisabledResID;
+    ids.menuDisabled = uiMenuDisabledResID;
+    return LoadFromResourceEx(uiResID, ids, bLocked);
+}
+
+// A bitmap set that does not load fails the whole call: the bar keeps no
+// resource and gains no buttons.
+BOOL CKGPToolBar::LoadFromResourceEx(UINT uiResID, const BitmapIds& bitmaps, BOOL bLocked)
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC found = ::FindResource(module, MAKEINTRESOURCE(uiResID), MAKEINTRESOURCE(kResourceTypeToolBar));
+    HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
+    const auto* bytes = loaded != nullptr ? static_cast<const std::uint8_t*>(::LockResource(loaded)) : nullptr;
+    kgp::ToolBarResource resource;
+    if (bytes == nullptr || !kgp::ParseToolBarResource(bytes, ::SizeofResource(module, found), resource))
+        return FALSE;
+
+    m_bLockedBar = bLocked;
+    const CSize image(resource.imageWidth, resource.imageHeight);
+    if (m_bLockedBar)
+        SetLockedSizes(image + CSize(6, 6), image);
+    else
+        SetSizes(image + CSize(6, 6), image);
+    BitmapIds ids = bitmaps;
+    if (ids.normal == 0)
+        ids.normal = uiResID;
+    if (m_nResourceId == 0 && !LoadBitmapSet(ids, bLocked))
+        return FALSE;
+
+    const std::vector<UINT> commands(resource.commands.begin(), resource.commands.end());
+    m_nResourceId = uiResID;
+    if (!SetButtons(commands.data(), static_cast<int>(commands.size()), TRUE)) {
+        m_nResourceId = 0;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CKGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapImages)
+{
+    std::unique_ptr<CKGPToolbarButton> chevron = m_pChevron != nullptr ? CopyOf(*m_pChevron) : nullptr;
+    RemoveAllButtons();
+    RecordResourceButtons(lpIDArray, nIDCount);
+    auto separator = [] {
+        auto button = std::make_unique<CKGPToolbarButton>();
+        button->m_nBits = TBBS_SEPARATOR;
+        button->m_nImage = 0;
+        return button;
+    };
+    if (lpIDArray == nullptr) {
+        for (int i = 0; i < nIDCount; ++i)
+            InsertButton(separator());
+    } else {
+        int image = m_nFirstImage;
+        for (int i = 0; i < nIDCount; ++i) {
+            const UINT id = lpIDArray[i];
+            if (id == 0) {
+                InsertSeparator();
+            } else if (bRemapImages) {
+                if (InsertButtonCopy(CKGPToolbarButton(id, image, nullptr, FALSE, m_bLockedBar)) >= 0 && !m_bLockedBar)
+                    GetCmdMgr()->SetCmdImage(id, image, FALSE);
+            } else if (const int known = GetCmdMgr()->GetCmdImage(id, FALSE); known >= 0) {
+                InsertButtonCopy(CKGPToolbarButton(id, known, nullptr, FALSE, m_bLockedBar));
+            }
+            if (id != 0)
+                ++image;
+        }
+    }
+    AttachChevron(std::move(chevron));
+
+    if (GetSafeHwnd() != nullptr) {
+        AfterReset();
+        CWnd* frame = GetDockSiteFrame();
+        if (frame == nullptr)
+            frame = GetParentFrame();
+        if (frame != nullptr)
+            frame->SendMessage(KGTOOLBAR_RESETTOOLBAR, m_nResourceId, 0);
+        RecordAfterResetButtons();
+    }
+    return TRUE;
+}
+
+BOOL CKGPToolBar::ResetToResource()
+{
+    if (m_nResourceId == 0)
+        return FALSE;
+    const BOOL loaded = LoadFromResource(m_nResourceId, 0, 0, m_bLockedBar);
+    AdjustLayout();
+    if (GetSafeHwnd() != nullptr)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    return loaded;
+}
