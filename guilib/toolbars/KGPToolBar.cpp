@@ -22,12 +22,27 @@
 IMPLEMENT_SERIAL(CKGPToolBar, CKGPBaseToolBar, VERSIONABLE_SCHEMA | 1)
 
 BEGIN_MESSAGE_MAP(CKGPToolBar, CKGPBaseToolBar)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_CANCELMODE()
-    ON_WM_MOUSELEAVE()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_CTLCOLOR()
+    ON_WM_SETCURSOR()
+    ON_WM_SIZE()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SETFOCUS()
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_ERASEBKGND()
+    ON_WM_KILLFOCUS()
+    ON_WM_SETTINGCHANGE()
+    ON_WM_SHOWWINDOW()
+    ON_WM_NCHITTEST()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_MOUSELEAVE()
 END_MESSAGE_MAP()
 
 CObList CKGPToolBar::s_lstAllBars;
@@ -54,25 +69,6 @@ void CKGPToolBar::LeaveListOfBars()
 {
     if (POSITION pos = s_lstAllBars.Find(this))
         s_lstAllBars.RemoveAt(pos);
-}
-
-BOOL CKGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
-{
-    if (!CKGPBaseToolBar::Create(pParentWnd, dwStyle, nID))
-        return FALSE;
-    SetBorders(1, 1, 1, 1);
-    m_penInsertMark.CreatePen(PS_SOLID, 1, GetKGPGlobalData().clrBtnText);
-    RecreateToolTip();
-    s_lstAllBars.AddTail(this);
-    return TRUE;
-}
-
-void CKGPToolBar::OnDestroy()
-{
-    LeaveListOfBars();
-    CKGPToolTipFactory::DeleteToolTip(m_pTipCtrl);
-    m_nTools = 0;
-    CKGPBaseToolBar::OnDestroy();
 }
 
 int CKGPToolBar::GetCommandButtons(UINT uiCmd, CObList& listButtons)
@@ -120,6 +116,7 @@ std::vector<kgp::PlacedItem> CKGPToolBar::PlacedItems() const
         item.box = kgp::Box{r.left, r.top, r.right, r.bottom};
         item.separator = button->IsSeparator() != FALSE;
         item.overflowed = button->m_bOverflowed || !button->m_bShown;
+        item.customise = button == static_cast<const CKGPToolbarButton*>(m_pChevron);
         items.push_back(item);
     }
     return items;
@@ -190,147 +187,6 @@ INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
     return hit;
 }
 
-// ---- Layout ----
-
-int CKGPToolBar::WrapToolBar(int nWidth, int nHeight, CDC* pDC, int nColumnWidth, int nRowHeight)
-{
-    CClientDC clientDC(this);
-    CDC* dc = pDC != nullptr ? pDC : &clientDC;
-    const BOOL horizontal = IsHorizontal();
-    const CSize size(nColumnWidth < 0 ? ColumnWidth() : nColumnWidth, nRowHeight < 0 ? RowHeight() : nRowHeight);
-    std::vector<kgp::BarItem> items;
-    {
-        const CSelectionScope font(*dc, GetKGPGlobalData().GetBarFont());
-        for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
-            auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
-            const CSize measured = button->MeasureOnBar(dc, size, horizontal);
-            kgp::BarItem item{measured.cx, measured.cy, button->IsSeparator() != FALSE, button->m_bShown != FALSE};
-            items.push_back(item);
-        }
-    }
-    const int rows = kgp::WrapRows(items, nWidth, IsFloating() ? 0x7FFF : nHeight, size.cy);
-    int index = 0;
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index)
-        static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))->m_bRowBreak = items[index].rowBreak;
-    return rows;
-}
-
-// Walks the buttons in bar order from (1, 1) and hands each its rectangle:
-// rows on a horizontal bar (a row break starts the next one row height + 5
-// lower, a separator starting or breaking a row takes no room), a column on
-// a vertical one.
-template <class Place>
-void CKGPToolBar::ForEachPlace(BOOL bHorz, Place place)
-{
-    CClientDC dc(this);
-    const CSelectionScope font(dc, GetKGPGlobalData().GetBarFont());
-    const CSize size = GetCurrentButtonSize();
-    CPoint at(1, 1);
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
-        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
-        CSize measured = button->MeasureOnBar(&dc, size, bHorz);
-        if (button->IsSeparator() && bHorz && (at.x == 1 || button->m_bRowBreak))
-            measured.cx = 0;
-        place(*button, CRect(at, measured));
-        if (bHorz && button->m_bRowBreak)
-            at = CPoint(1, at.y + size.cy + kgp::kRowGap);
-        else if (bHorz)
-            at.x += measured.cx;
-        else
-            at.y += measured.cy;
-    }
-}
-
-void CKGPToolBar::AdjustLocations()
-{
-    if (GetSafeHwnd() == nullptr)
-        return;
-    ForEachPlace(IsHorizontal(), [](CKGPToolbarButton& button, const CRect& rect) {
-        if (rect != button.m_rcButton) {
-            button.m_rcButton = rect;
-            button.OnRectChanged();
-        }
-    });
-    RebuildMnemonics();
-    UpdateTooltips();
-}
-
-CSize CKGPToolBar::CalcSize(BOOL bVertDock)
-{
-    if (m_lstButtons.IsEmpty())
-        return GetCurrentButtonSize();
-    CSize extent(0, 0);
-    ForEachPlace(!bVertDock, [&extent](CKGPToolbarButton&, const CRect& rect) {
-        extent.cx = std::max<LONG>(extent.cx, rect.right);
-        extent.cy = std::max<LONG>(extent.cy, rect.bottom);
-    });
-    return extent + CSize(1, 1);
-}
-
-CSize CKGPToolBar::CalcFixedLayout(BOOL /*bStretch*/, BOOL bHorz)
-{
-    if (GetSafeHwnd() != nullptr)
-        WrapToolBar(bHorz ? 32767 : 0, 32767);
-    const CSize size = CalcSize(!bHorz);
-    m_nMRUWidth = bHorz ? size.cx : size.cy;
-    return size;
-}
-
-void CKGPToolBar::AdjustLayout()
-{
-    if (GetSafeHwnd() == nullptr)
-        return;
-    const CSize size = CalcFixedLayout(FALSE, IsHorizontal());
-    SetFixedSize(size);
-    CRect window;
-    GetWindowRect(window);
-    if (window.Size() != size) {
-        SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        AdjustHostLayout();
-    }
-    AdjustLocations();
-    Invalidate();
-}
-
-// ---- Painting ----
-
-void CKGPToolBar::DoPaint(CDC* pPaintDC)
-{
-    CKGPMemDC memory(*pPaintDC, this);
-    CDC* pDC = &memory.GetDC();
-    CKGPBaseToolBar::DoPaint(pDC);
-    CRect clip;
-    pDC->GetClipBox(clip);
-    const CSelectionScope font(*pDC, GetKGPGlobalData().GetBarFont());
-    pDC->SetBkMode(TRANSPARENT);
-    int index = 0;
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
-        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
-        CRect overlap;
-        if (!button->m_bShown || !overlap.IntersectRect(button->m_rcButton, clip))
-            continue;
-        if (button->IsSeparator()) {
-            CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, button->m_rcButton, !IsHorizontal());
-            continue;
-        }
-        const BOOL highlighted = index == m_nHotIndex || index == m_nPressedIndex;
-        DrawButton(pDC, button, StripFor(*button, highlighted), highlighted);
-    }
-    if (s_bCustomizing && m_nInsertMarkIndex >= GetCount())
-        m_nInsertMarkIndex = -1;
-    if (s_bCustomizing && m_nInsertMarkIndex >= 0)
-        DrawInsertMarker(pDC);
-}
-
-BOOL CKGPToolBar::DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted)
-{
-    if (!pButton->m_bShown)
-        return TRUE;
-    const BOOL customizing = s_bCustomizing && !s_bAltDragCustomizing && !m_bLockedBar;
-    pButton->OnDraw(pDC, pButton->m_rcButton, pImages, IsHorizontal(), customizing, bHighlighted);
-    return TRUE;
-}
-
 void CKGPToolBar::RepaintButton(int iIndex)
 {
     if (CKGPToolbarButton* button = GetButton(iIndex))
@@ -355,6 +211,20 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     RepaintButton(hit);
     ShowCommandMessageString(button->m_nCommand);
     SetCapture();
+}
+
+// A double click reaches the button, then presses it as a click would (the
+// system-menu button of the menu bar, which closes its window on a double
+// click, is to skip that press once it exists).
+void CKGPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    CKGPToolbarButton* button = GetButton(HitTest(point));
+    if (button == nullptr) {
+        CKGPBaseToolBar::OnLButtonDblClk(nFlags, point);
+        return;
+    }
+    button->OnDblClk(this);
+    OnLButtonDown(nFlags, point);
 }
 
 void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)

@@ -25,8 +25,22 @@ public:
     CKGPToolBar() = default;
     ~CKGPToolBar() override;
 
+    // A flat bar with borders of 1.
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                 UINT nID = AFX_IDW_TOOLBAR) override;
+    // The control-bar bits of dwStyle (CBRS_...) stay with the bar; the rest,
+    // with the toolbar-control style, make the window's style.
+    virtual BOOL CreateBarEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                             DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                             CRect rcBorders = CRect(1, 1, 1, 1), UINT nID = AFX_IDW_TOOLBAR);
+    // A bar that may not be closed says so.
+    BOOL CanBeClosed() const override { return !m_bNoClose && CKGPBaseToolBar::CanBeClosed(); }
+    BOOL m_bNoClose = FALSE;
+    // Gives the focus back to the window that had it before the bar took it.
+    virtual void RestoreFocus();
+    BOOL m_bRestoreFocus = TRUE;
+    // The rounded region, the layout and the strips follow a new look.
+    virtual void OnVisualManagerChanged();
 
     // ---- Buttons ----
     // The customise button, when the bar has one, stays the last button.
@@ -161,8 +175,6 @@ public:
     CSize GetCurrentButtonSize() const;
     // A button on this bar counts the visual manager's extra size.
     virtual BOOL WantsExtraButtonSize() const { return TRUE; }
-    int RowHeight() const { return GetCurrentButtonSize().cy; }
-    int ColumnWidth() const { return GetCurrentButtonSize().cx; }
     static void ResetAllImages();
     // The strips a locked bar filled for itself.
     const CKGPToolBarImages& GetColdImages() const { return *Strips().cold; }
@@ -178,13 +190,42 @@ public:
 
 
     // ---- Layout ----
+    // The distance of two rows less their gap, and the width of a column.
+    virtual int RowHeight() const;
+    virtual int ColumnWidth() const;
+    // The height of the tallest shown button (the row height inside a rebar).
+    virtual int MeasureRowHeight();
+    // Breaks the rows so that they fit the width while the next row still
+    // fits the height (a floating bar has no height limit); the row count.
     int WrapToolBar(int nWidth, int nHeight = 32767, CDC* pDC = nullptr, int nColumnWidth = -1, int nRowHeight = -1);
-    void AdjustLocations();
+    // Places the buttons in the client area; buttons with no room before a
+    // docked bar's customise button are listed under it.
+    virtual void AdjustLocations();
+    // Fits the window (or its rebar band) to the laid-out size, then places
+    // the buttons and repaints.
     virtual void AdjustLayout();
     CSize CalcSize(BOOL bVertDock) override;
+    // The size for a length and the layout-mode bits (LM_...).
+    virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void DoPaint(CDC* pDC) override;
-    virtual BOOL DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted);
+    // Draws a shown button that meets the clip box with the strip given.
+    virtual BOOL DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted,
+                            BOOL bDrawDisabledImages = TRUE);
+    // The hot button unless another one is pressed; the pressed one while the
+    // pointer is over it.
+    BOOL IsButtonHighlighted(int iIndex) const;
+    // Passed to every button's drawing: frame the hot and pressed buttons,
+    // draw disabled buttons grey.
+    BOOL m_bDrawOptionA = TRUE;
+    BOOL m_bDrawOptionB = TRUE;
+    // The text colour of all toolbars (-1: the global button-text colour).
+    static COLORREF s_clrText;
+    static COLORREF GetDefaultTextColor();
+    // The bar whose button is selected in customisation mode.
+    static CKGPToolBar* s_pCustomSelBar;
+    // Upper limit of a stretched bar's length (0: none).
+    int m_nMaxStretch = 0;
 
     // ---- Stored state ----
     // nID: the bar id (the control id when -1); nIndex: an instance id (-1: none).
@@ -226,6 +267,25 @@ public:
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // TB_BUTTONCOUNT, TB_GETITEMRECT, TB_GETBUTTON and TB_GETBUTTONTEXTW as the
+    // toolbar control answers them.
+    LRESULT OnToolbarMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnUpdateToolTips(WPARAM wParam, LPARAM lParam);
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg void OnSysColorChange();
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
@@ -256,8 +316,13 @@ private:
     void TakeStoredButtons(StoredButtons& stored);
     // Loaded buttons tell the command manager their images, in list order.
     static void RecordLoadedImages(const CObList& buttons);
-    template <class Place>
-    void ForEachPlace(BOOL bHorz, Place place);
+    // Every button measured on the bar (the customise button only when asked).
+    std::vector<kgp::BarItem> MeasureItems(CDC* pDC, BOOL bHorz, BOOL bWithChevron, CSize sizeDefault = CSize(-1, -1));
+    int Wrap(BOOL bHorz, int nWidth, int nHeight, CDC* pDC, int nColumnWidth, int nRowHeight);
+    int FitRowHeight(std::vector<kgp::BarItem>& items, BOOL bHorz) const;
+    BOOL IsInRebar() const;
+    void FitRebarBand();
+    void FitWindow();
     void RepaintButton(int iIndex);
     CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted);
     void SendCommand(UINT nCommand);
@@ -302,6 +367,13 @@ private:
     int m_nHotIndex = -1;
     BOOL m_bCaptionsUnderImages = FALSE;
     BOOL m_bIsMenuBar = FALSE;
+    BOOL m_bRoundedRegion = FALSE;
+    CSize m_sizeLast;
+    HWND m_hwndPrevFocus = nullptr;
+    BOOL m_bResizingButton = FALSE;
+    void UpdateRoundedRegion();
+    BOOL m_bRebarRowHeight = FALSE;
+    int m_nRebarRowHeight = 0;
     int m_nCustomSelIndex = -1;
     CCustomizeButton* m_pChevron = nullptr;
     BOOL m_bChevronFlag = FALSE;

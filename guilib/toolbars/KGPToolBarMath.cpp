@@ -1,5 +1,7 @@
 #include "guilib/toolbars/KGPToolBarMath.h"
 
+#include <algorithm>
+
 namespace kgp {
 
 std::uint32_t PromptIdForCommand(int id)
@@ -126,6 +128,85 @@ int WrapRows(std::vector<BarItem>& items, int maxWidth, int maxHeight, int rowHe
         previous = &item;
     }
     return rows + 1;
+}
+
+namespace {
+
+// Moves the boxes of one finished row right by half the width it leaves free
+// inside the bar's one-pixel margins.
+void CentreRow(std::vector<Box>& boxes, std::size_t first, std::size_t end, int rowRight, int clientWidth)
+{
+    const int shift = (clientWidth - 2 - (rowRight - 1)) / 2;
+    if (shift <= 0)
+        return;
+    for (std::size_t i = first; i < end; ++i) {
+        boxes[i].left += shift;
+        boxes[i].right += shift;
+    }
+}
+
+}  // namespace
+
+PlaceResult PlaceItems(const std::vector<BarItem>& items, const PlaceInput& in)
+{
+    PlaceResult out;
+    out.boxes.resize(items.size());
+    out.overflowed.assign(items.size(), false);
+    int x = 1;
+    int y = 1;
+    std::size_t rowStart = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const BarItem& item = items[i];
+        int width = item.shown ? item.width : 0;
+        const int height = item.shown ? item.height : 0;
+        if (in.horizontal && item.separator && (x == 1 || item.rowBreak))
+            width = 0;
+        Box& box = out.boxes[i];
+        box = Box{x, y, x + width, y + height};
+        const int farEdge = in.horizontal ? box.right : box.bottom;
+        if (item.shown && in.limit > 0 && (out.anyOverflowed || farEdge > in.limit)) {
+            out.overflowed[i] = true;
+            out.anyOverflowed = true;
+        }
+        if (item.shown && !out.overflowed[i]) {
+            out.right = std::max(out.right, box.right);
+            out.bottom = std::max(out.bottom, box.bottom);
+        }
+        if (!in.horizontal) {
+            y += height;
+        } else if (item.rowBreak && item.shown) {
+            if (in.centreRows)
+                CentreRow(out.boxes, rowStart, i + 1, x + width, in.clientWidth);
+            rowStart = i + 1;
+            x = 1;
+            y += in.rowHeight + kRowGap;
+        } else {
+            x += width;
+        }
+    }
+    if (in.horizontal && in.centreRows)
+        CentreRow(out.boxes, rowStart, items.size(), x, in.clientWidth);
+    return out;
+}
+
+int WrapLengthFor(const WrapRequest& r)
+{
+    if (r.fixedSize)
+        return -1;
+    const bool horizontal = (r.mode & kLayoutHorizontal) != 0;
+    if (!r.dynamicSize)
+        return horizontal ? kNoLimit : 0;
+    if ((r.mode & kLayoutRecentWidth) != 0)
+        return r.recordedLength;
+    if ((r.mode & kLayoutHorizontalDock) != 0)
+        return kNoLimit;
+    if ((r.mode & kLayoutVerticalDock) != 0)
+        return 0;
+    if (r.length != -1)
+        return r.length - ((r.mode & kLayoutLengthIsHeight) != 0 ? r.nonClientHeight : r.nonClientWidth);
+    if (r.floating)
+        return r.recordedLength;
+    return horizontal ? kNoLimit : 0;
 }
 
 int HitTest(const std::vector<PlacedItem>& items, int x, int y)

@@ -91,7 +91,53 @@ int WrapRows(std::vector<BarItem>& items, int maxWidth, int maxHeight, int rowHe
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool Holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool operator==(const Box& other) const
+    {
+        return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
+    }
 };
+
+// Where the items of a bar go, from (1, 1): rows on a horizontal bar (a row
+// break starts the next row rowHeight + kRowGap lower; a separator that
+// starts or breaks a row takes no room), one column on a vertical bar.
+struct PlaceInput {
+    bool horizontal = true;
+    int rowHeight = 0;
+    // Floating bars centre each row in the client width.
+    bool centreRows = false;
+    int clientWidth = 0;
+    // Items reaching past this place along the bar overflow, and every item
+    // after them (0: no limit).
+    int limit = 0;
+};
+struct PlaceResult {
+    std::vector<Box> boxes;            // one per item; hidden items are empty
+    std::vector<bool> overflowed;
+    int right = 0, bottom = 0;         // the far edges of the placed items
+    bool anyOverflowed = false;
+};
+PlaceResult PlaceItems(const std::vector<BarItem>& items, const PlaceInput& in);
+
+// The length a toolbar wraps its buttons to for a dynamic size request.
+struct WrapRequest {
+    unsigned mode = 0;        // layout-mode bits (kLayout...)
+    bool fixedSize = false;   // the bar's fixed-size style
+    bool dynamicSize = false; // the bar's dynamic-size style
+    bool floating = false;
+    int length = -1;          // the given length (-1: none)
+    int recordedLength = 0;   // the bar's most recent length
+    int nonClientWidth = 0, nonClientHeight = 0;
+};
+constexpr unsigned kLayoutStretch = 0x1;
+constexpr unsigned kLayoutHorizontal = 0x2;
+constexpr unsigned kLayoutRecentWidth = 0x4;
+constexpr unsigned kLayoutHorizontalDock = 0x8;
+constexpr unsigned kLayoutVerticalDock = 0x10;
+constexpr unsigned kLayoutLengthIsHeight = 0x20;
+constexpr unsigned kLayoutCommit = 0x40;
+constexpr int kNoLimit = 32767;
+// -1 when the bar keeps its rows (fixed size).
+int WrapLengthFor(const WrapRequest& request);
 struct PlacedItem {
     Box box;
     bool separator = false;

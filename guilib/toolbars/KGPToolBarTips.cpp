@@ -71,14 +71,11 @@ BOOL CKGPToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     return CKGPBaseToolBar::OnNotify(wParam, lParam, pResult);
 }
 
-LRESULT CKGPToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CKGPToolBar::OnUpdateToolTips(WPARAM wParam, LPARAM /*lParam*/)
 {
-    if (message == KGM_UPDATETOOLTIPS) {
-        if ((wParam & KGP_TOOLTIP_TOOLBAR) != 0 && m_pTipCtrl != nullptr)
-            RecreateToolTip();
-        return 0;
-    }
-    return CKGPBaseToolBar::WindowProc(message, wParam, lParam);
+    if ((wParam & KGP_TOOLTIP_TOOLBAR) != 0 && m_pTipCtrl != nullptr)
+        RecreateToolTip();
+    return 0;
 }
 
 BOOL CKGPToolBar::PreTranslateMessage(MSG* pMsg)

@@ -106,6 +106,72 @@ TEST(ToolBarMath, RowsWrapBeforeTheButtonThatDoesNotFit)
     EXPECT_EQ(3, kgp::WrapRows(items, 50, 0x7FFF, 22));
 }
 
+TEST(ToolBarMath, RowsArePlacedCentredWhenFloatingAndOverflowPastTheLimit)
+{
+    // Two rows: 23 + 23 | separator 8, 23 (the separator starts the row: no room).
+    std::vector<kgp::BarItem> items = {Button(), Button(), Separator(), Button()};
+    items[1].rowBreak = true;
+    kgp::PlaceInput in;
+    in.rowHeight = 22;
+    kgp::PlaceResult placed = kgp::PlaceItems(items, in);
+    EXPECT_EQ((kgp::Box{1, 1, 24, 23}), placed.boxes[0]);
+    EXPECT_EQ((kgp::Box{24, 1, 47, 23}), placed.boxes[1]);
+    EXPECT_EQ((kgp::Box{1, 28, 1, 50}), placed.boxes[2]) << "next row 22 + 5 lower, the separator takes no room";
+    EXPECT_EQ((kgp::Box{1, 28, 24, 50}), placed.boxes[3]);
+    EXPECT_EQ(47, placed.right);
+    EXPECT_EQ(50, placed.bottom);
+
+    in.centreRows = true;
+    in.clientWidth = 48;
+    placed = kgp::PlaceItems(items, in);
+    EXPECT_EQ(1, placed.boxes[0].left) << "a full row stays";
+    EXPECT_EQ(12, placed.boxes[3].left) << "the short row moves by half of the 23 pixels it leaves free";
+
+    in = kgp::PlaceInput{};
+    in.rowHeight = 22;
+    in.limit = 40;
+    items[1].rowBreak = false;
+    placed = kgp::PlaceItems(items, in);
+    EXPECT_EQ((std::vector<bool>{false, true, true, true}), placed.overflowed) << "the rest follows the first";
+    EXPECT_EQ(24, placed.right) << "overflowed items do not count";
+
+    in.horizontal = false;
+    in.limit = 0;
+    placed = kgp::PlaceItems(items, in);
+    EXPECT_EQ((kgp::Box{1, 45, 9, 45 + 22}), placed.boxes[2]) << "a column, below two buttons";
+}
+
+TEST(ToolBarMath, WrapLengthOfADynamicSizeRequest)
+{
+    kgp::WrapRequest request;
+    request.mode = kgp::kLayoutHorizontal;
+    EXPECT_EQ(kgp::kNoLimit, kgp::WrapLengthFor(request)) << "not dynamic: one row";
+    request.mode = 0;
+    EXPECT_EQ(0, kgp::WrapLengthFor(request)) << "not dynamic, vertical: one column";
+    request.fixedSize = true;
+    EXPECT_EQ(-1, kgp::WrapLengthFor(request)) << "fixed: the rows stay";
+
+    request = kgp::WrapRequest{};
+    request.dynamicSize = true;
+    request.recordedLength = 90;
+    request.nonClientWidth = 6;
+    request.nonClientHeight = 10;
+    request.mode = kgp::kLayoutRecentWidth | kgp::kLayoutHorizontalDock;
+    EXPECT_EQ(90, kgp::WrapLengthFor(request));
+    request.mode = kgp::kLayoutHorizontalDock;
+    EXPECT_EQ(kgp::kNoLimit, kgp::WrapLengthFor(request));
+    request.mode = kgp::kLayoutVerticalDock;
+    EXPECT_EQ(0, kgp::WrapLengthFor(request));
+    request.length = 100;
+    request.mode = kgp::kLayoutHorizontal;
+    EXPECT_EQ(94, kgp::WrapLengthFor(request)) << "a window width less the borders";
+    request.mode = kgp::kLayoutLengthIsHeight;
+    EXPECT_EQ(90, kgp::WrapLengthFor(request));
+    request.length = -1;
+    request.floating = true;
+    EXPECT_EQ(90, kgp::WrapLengthFor(request)) << "a floating bar keeps its recorded width";
+}
+
 kgp::PlacedItem At(int left, int top, int right, int bottom, bool separator = false)
 {
     kgp::PlacedItem item;

@@ -1,0 +1,91 @@
+// The toolbar's paint: background, separators and buttons into one memory DC,
+// each button from the strip its state asks for, and in customisation mode
+// the frame of the selected button and the insertion marker.
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMemDC.h"
+#include "guilib/core/KGPVisualManager.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
+#include "guilib/toolbars/KGPToolBar.h"
+
+CKGPToolBar* CKGPToolBar::s_pCustomSelBar = nullptr;
+COLORREF CKGPToolBar::s_clrText = static_cast<COLORREF>(-1);
+
+COLORREF CKGPToolBar::GetDefaultTextColor()
+{
+    return s_clrText != static_cast<COLORREF>(-1) ? s_clrText : GetKGPGlobalData().clrBtnText;
+}
+
+BOOL CKGPToolBar::IsButtonHighlighted(int iIndex) const
+{
+    if (iIndex < 0)
+        return FALSE;
+    if (iIndex == m_nPressedIndex)
+        return (GetButtonStyle(iIndex) & TBBS_PRESSED) != 0 || iIndex == m_nHotIndex;
+    return iIndex == m_nHotIndex && m_nPressedIndex < 0;
+}
+
+void CKGPToolBar::DoPaint(CDC* pPaintDC)
+{
+    CKGPMemDC memory(*pPaintDC, this);
+    CDC* pDC = &memory.GetDC();
+    CKGPBaseToolBar::DoPaint(pDC);
+    CRect clip;
+    pDC->GetClipBox(clip);
+    const BOOL horz = IsHorizontal();
+    const CKGPGlobalData& global = GetKGPGlobalData();
+    CFont* oldFont = pDC->SelectObject(CFont::FromHandle(horz ? global.GetBarFont() : global.GetVerticalFont()));
+    pDC->SetTextColor(GetDefaultTextColor());
+    pDC->SetBkMode(TRANSPARENT);
+    CRect client;
+    GetClientRect(client);
+
+    int index = 0;
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+        CRect overlap;
+        if (!button->m_bShown || button->m_bOverflowed || !overlap.IntersectRect(button->m_rcButton, clip))
+            continue;
+        if (button->IsSeparator()) {
+            CRect rect = button->m_rcButton;
+            if (horz && button->m_bRowBreak) {
+                // A separator that breaks a row lies across the bar, in the gap below the row.
+                rect = CRect(client.left, rect.bottom, client.right, rect.bottom + kgp::kRowGap);
+                CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, FALSE);
+            } else {
+                CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, !horz);
+            }
+            continue;
+        }
+        const BOOL highlighted = IsButtonHighlighted(index);
+        DrawButton(pDC, button, StripFor(*button, highlighted), highlighted);
+    }
+
+    if (s_bCustomizing && s_pCustomSelBar == this && !m_bLockedBar) {
+        const CKGPToolbarButton* selected = GetButton(m_nCustomSelIndex);
+        if (selected != nullptr && selected->IsArchivable()) {
+            CRect frame = selected->m_rcButton;
+            pDC->Draw3dRect(frame, GetDefaultTextColor(), GetDefaultTextColor());
+            frame.DeflateRect(1, 1);
+            pDC->Draw3dRect(frame, GetDefaultTextColor(), GetDefaultTextColor());
+        }
+    }
+    if (s_bCustomizing && m_nInsertMarkIndex >= GetCount())
+        m_nInsertMarkIndex = -1;
+    if (s_bCustomizing && m_nInsertMarkIndex >= 0)
+        DrawInsertMarker(pDC);
+    pDC->SelectObject(oldFont);
+}
+
+BOOL CKGPToolBar::DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted,
+                             BOOL bDrawDisabledImages)
+{
+    CRect overlap;
+    CRect clip;
+    pDC->GetClipBox(clip);
+    if (!pButton->m_bShown || !overlap.IntersectRect(pButton->m_rcButton, clip))
+        return TRUE;
+    const BOOL customizing = s_bCustomizing && !s_bAltDragCustomizing && !m_bLockedBar;
+    pButton->OnDraw(pDC, pButton->m_rcButton, pImages, IsHorizontal(), customizing, bHighlighted, m_bDrawOptionA,
+                    bDrawDisabledImages && m_bDrawOptionB);
+    return TRUE;
+}
