@@ -160,6 +160,10 @@ public:
     // and command-UI handlers use it to find their frame).
     static CFrameWnd* GetRoutingFrame_();
 
+    // Runs the command UI of every child control with an id against the
+    // target. Without a handler only push buttons are disabled.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
     // Data exchange.
     virtual BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);

@@ -11,6 +11,7 @@
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <afxarch.h>
 
@@ -104,28 +105,12 @@ void CKGPToolBar::RemoveForbiddenButtons()
     }
 }
 
-int CKGPToolBar::HitTest(CPoint point) { return kgp::HitTest(PlacedItems(), point.x, point.y); }
-
-std::vector<kgp::PlacedItem> CKGPToolBar::PlacedItems() const
-{
-    std::vector<kgp::PlacedItem> items;
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
-        const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
-        const CRect& r = button->m_rcButton;
-        kgp::PlacedItem item;
-        item.box = kgp::Box{r.left, r.top, r.right, r.bottom};
-        item.separator = button->IsSeparator() != FALSE;
-        item.overflowed = button->m_bOverflowed || !button->m_bShown;
-        item.customise = button == static_cast<const CKGPToolbarButton*>(m_pChevron);
-        items.push_back(item);
-    }
-    return items;
-}
-
 void CKGPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
 {
     for (int i = 0; i < GetCount(); ++i)
         RunCommandUI(i, pTarget, bDisableIfNoHandler);
+    if (m_bDisableUnhandledControls)
+        UpdateDialogControls(pTarget, bDisableIfNoHandler);
 }
 
 void CKGPToolBar::UpdateButton(int iIndex)
@@ -142,181 +127,97 @@ void CKGPToolBar::RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNo
     const UINT command = button->m_nCommand;
     if (button->IsSeparator() || command == 0 || kgp::IsSystemCommand(command) || command >= 0xFF00)
         return;
+    // User tools are always there to run, handler or not.
     COldToolCmdUI state(*this, iIndex, static_cast<UINT>(GetCount()));
-    state.DoUpdate(pTarget, bDisableIfNoHandler);
+    state.DoUpdate(pTarget, bDisableIfNoHandler && !KGPToolbarLinks::IsUserToolCommand(command));
 }
 
 CFrameWnd* CKGPToolBar::CommandFrame() const
 {
-    CWnd* target = MessageTarget();
+    CWnd* target = CommandTarget();
     CFrameWnd* frame = target != nullptr ? target->AsFrameWnd() : nullptr;
     return frame != nullptr ? frame : GetParentFrame();
 }
 
-CWnd* CKGPToolBar::MessageTarget() const { return GetOwner() != nullptr ? GetOwner() : GetParent(); }
+CWnd* CKGPToolBar::CommandTarget() const
+{
+    CWnd* target = GetOwner() != nullptr ? GetOwner() : GetParent();
+    if (m_bCommandsToFrame && target != nullptr && target->AsFrameWnd() == nullptr)
+        if (CFrameWnd* frame = target->GetParentFrame())
+            return frame;
+    return target;
+}
+
+void CKGPToolBar::AddCommandUsage(UINT uiCommand) { s_usage.AddCmd(uiCommand); }
+
+BOOL CKGPToolBar::IsReservedCommandId(UINT uiCommand)
+{
+    return (uiCommand >= 0xE110 && uiCommand <= 0xE11F) || (uiCommand >= 0xE210 && uiCommand <= 0xE21F) ||
+           kgp::IsSystemCommand(uiCommand) || uiCommand >= 0xFF00 || KGPToolbarLinks::IsToolsEntryCommand(uiCommand);
+}
+
+BOOL CKGPToolBar::IsCommandRarelyUsed(UINT uiCommand)
+{
+    // The library's own menu entries are never hidden.
+    constexpr UINT kLibraryEntries[] = {17020, 17021, 17024};
+    if (s_bCustomizing || uiCommand == 0 || uiCommand == 0xFFFFFFFF || IsReservedCommandId(uiCommand) ||
+        !KGPToolbarLinks::AreRecentlyUsedMenusOn() || IsBasicCommand(uiCommand))
+        return FALSE;
+    for (UINT entry : kLibraryEntries) {
+        if (uiCommand == entry)
+            return FALSE;
+    }
+    return !s_usage.IsFrequentlyUsedCmd(uiCommand);
+}
+
+BOOL CKGPToolBar::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (s_bCustomizing && !m_bLockedBar)
+        return CKGPBaseToolBar::OnCommand(wParam, lParam);
+    HWND source = reinterpret_cast<HWND>(lParam);
+    int notifyCode = HIWORD(wParam);
+    BOOL accelerator = FALSE;
+    if (source == nullptr) {
+        if (LOWORD(wParam) == IDCANCEL) {
+            RestoreFocus();
+            return TRUE;
+        }
+        if (LOWORD(wParam) != IDOK)
+            return FALSE;
+        // Enter in a control: the focused window is the source.
+        source = ::GetFocus();
+        notifyCode = 0;
+        accelerator = TRUE;
+    }
+    if (source == nullptr)
+        return FALSE;
+    const HWND sourceParent = ::GetParent(source);
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+        const HWND control = button->ControlWindow();
+        if (control != nullptr && (control == source || control == sourceParent)) {
+            // The button decides; what it refuses goes nowhere.
+            NotifyControlCommand(button, accelerator, notifyCode, wParam, lParam);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CKGPToolBar::NotifyControlCommand(CKGPToolbarButton* pButton, BOOL bAccelerator, int nNotifyCode,
+                                       WPARAM /*wParam*/, LPARAM lParam)
+{
+    if (!bAccelerator && !pButton->NotifyCommand(nNotifyCode))
+        return FALSE;
+    if (CWnd* target = CommandTarget())
+        target->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nCommand, nNotifyCode), lParam);
+    return TRUE;
+}
 
 void CKGPToolBar::ShowCommandMessageString(UINT uiCmdId)
 {
-    if (CWnd* owner = MessageTarget())
-        owner->SendMessage(kWmSetMessageString, kgp::PromptIdForCommand(static_cast<int>(uiCmdId)));
-}
-
-INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
-{
-    if (!s_bTooltips)
-        return -1;
-    const int hit = const_cast<CKGPToolBar*>(this)->HitTest(point);
-    const CKGPToolbarButton* button = GetButton(hit);
-    if (button == nullptr || pTI == nullptr)
-        return -1;
-    CString text;
-    const UINT command = button->m_nCommand;
-    if (command == 0 || command == 0xFFFFFFFF || button->m_bUserImage) {
-        text = button->m_strCaption;
-        text.Remove(L'&');
-    } else if (text.LoadString(command)) {
-        const int newline = text.Find(L'\n');
-        text = newline < 0 ? CString() : text.Mid(newline + 1);
-    }
-    if (text.IsEmpty())
-        return -1;
-    pTI->hwnd = m_hWnd;
-    pTI->uId = command == 0xFFFFFFFF ? 0 : command;
-    pTI->rect = button->m_rcButton;
-    pTI->lpszText = _wcsdup(text);
-    return hit;
-}
-
-void CKGPToolBar::RepaintButton(int iIndex)
-{
-    if (CKGPToolbarButton* button = GetButton(iIndex))
-        InvalidateRect(button->m_rcButton);
-}
-
-// ---- Pressing ----
-
-void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    const int hit = HitTest(point);
-    CKGPToolbarButton* button = GetButton(hit);
-    if (button == nullptr) {
-        CKGPBaseToolBar::OnLButtonDown(nFlags, point);
-        return;
-    }
-    UpdateButton(hit);
-    if ((button->m_nBits & TBBS_DISABLED) != 0)
-        return;
-    button->m_nBits |= TBBS_PRESSED;
-    m_nPressedIndex = hit;
-    RepaintButton(hit);
-    ShowCommandMessageString(button->m_nCommand);
-    SetCapture();
-}
-
-// A double click reaches the button, then presses it as a click would (the
-// system-menu button of the menu bar, which closes its window on a double
-// click, is to skip that press once it exists).
-void CKGPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    CKGPToolbarButton* button = GetButton(HitTest(point));
-    if (button == nullptr) {
-        CKGPBaseToolBar::OnLButtonDblClk(nFlags, point);
-        return;
-    }
-    button->OnDblClk(this);
-    OnLButtonDown(nFlags, point);
-}
-
-void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
-{
-    CKGPToolbarButton* pressed = GetButton(m_nPressedIndex);
-    if (pressed == nullptr) {
-        CKGPBaseToolBar::OnMouseMove(nFlags, point);
-        if (IsDragMode())
-            return;
-        if (!m_bLeaveTracking) {
-            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
-            m_bLeaveTracking = ::TrackMouseEvent(&track);
-        }
-        const int hit = HitTest(point);
-        const CKGPToolbarButton* button = GetButton(hit);
-        SetHot(button != nullptr && (button->m_nBits & TBBS_DISABLED) == 0 ? hit : -1);
-        return;
-    }
-    const UINT bits = pressed->m_nBits;
-    if (HitTest(point) == m_nPressedIndex)
-        pressed->m_nBits |= TBBS_PRESSED;
-    else
-        pressed->m_nBits &= ~TBBS_PRESSED;
-    if (bits != pressed->m_nBits)
-        RepaintButton(m_nPressedIndex);
-}
-
-void CKGPToolBar::SetHot(int iIndex)
-{
-    if (iIndex == m_nHotIndex)
-        return;
-    RepaintButton(m_nHotIndex);
-    m_nHotIndex = iIndex;
-    RepaintButton(iIndex);
-    const CKGPToolbarButton* hot = GetButton(iIndex);
-    ShowCommandMessageString(hot != nullptr ? hot->m_nCommand : static_cast<UINT>(-1));
-}
-
-void CKGPToolBar::LeaveHotState()
-{
-    m_nKeyHotIndex = -1;
-    if (m_nHotIndex >= 0)
-        SetHot(-1);
-}
-
-void CKGPToolBar::OnMouseLeave()
-{
-    m_bLeaveTracking = FALSE;
-    if (m_nPressedIndex < 0)
-        SetHot(-1);
-}
-
-void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    const int pressedIndex = m_nPressedIndex;
-    CKGPToolbarButton* button = GetButton(pressedIndex);
-    if (button == nullptr) {
-        CKGPBaseToolBar::OnLButtonUp(nFlags, point);
-        return;
-    }
-    ReleaseCapture();
-    m_nPressedIndex = -1;
-    button->m_nBits &= ~TBBS_PRESSED;
-    const BOOL released = HitTest(point) == pressedIndex && (button->m_nBits & TBBS_DISABLED) == 0;
-    if (released && (button->m_nBits & TBBS_CHECKBOX) != 0) {
-        button->m_nBits &= ~TBBS_INDETERMINATE;
-        button->m_nBits ^= TBBS_CHECKED;
-    }
-    ShowCommandMessageString(static_cast<UINT>(-1));
-    RepaintButton(pressedIndex);
-    const UINT command = button->m_nCommand;
-    if (released && command != 0 && command != 0xFFFFFFFF)
-        SendCommand(command);
-}
-
-void CKGPToolBar::SendCommand(UINT nCommand)
-{
-    s_usage.AddCmd(nCommand);
-    if (CWnd* owner = MessageTarget())
-        owner->SendMessage(WM_COMMAND, nCommand);
-}
-
-void CKGPToolBar::OnCancelMode()
-{
-    CKGPBaseToolBar::OnCancelMode(); // ends a drag of the bar itself
-    if (CKGPToolbarButton* pressed = GetButton(m_nPressedIndex)) {
-        pressed->m_nBits &= ~TBBS_PRESSED;
-        RepaintButton(m_nPressedIndex);
-        if (GetCapture() == this)
-            ReleaseCapture();
-    }
-    m_nPressedIndex = -1;
+    if (CWnd* target = CommandTarget())
+        target->SendMessage(kWmSetMessageString, kgp::PromptIdForCommand(static_cast<int>(uiCmdId)));
 }
 
 // ---- Stored state ----

@@ -103,8 +103,11 @@ public:
     // pressed; a disabled button is not pressed.
     UINT GetButtonStyle(int iIndex) const;
     virtual void SetButtonStyle(int iIndex, UINT nStyle);
-    // Runs the command UI of every button against the target.
+    // Runs the command UI of every button against the target (user tools
+    // without the no-handler rule), then of the embedded controls while
+    // m_bDisableUnhandledControls is set.
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
+    BOOL m_bDisableUnhandledControls = TRUE;
     // Runs the command UI of one button (before it is pressed); commands
     // without a handler are disabled only when the owning frame asks for it.
     void UpdateButton(int iIndex);
@@ -116,6 +119,10 @@ public:
     void UpdateTooltips();
     CToolTipCtrl* GetToolTipCtrl() const { return m_pTipCtrl; }
     static BOOL s_bTooltips;
+    // The shortcut keys of a command follow its tooltip text in brackets.
+    static BOOL s_bTooltipShortcuts;
+    // The tooltip text the bar's frame gives a button; FALSE when none does.
+    virtual BOOL OnUserToolTip(CKGPToolbarButton* pButton, CString& strText) const;
     // Esc leaves the hot state; mouse and key messages reach the tooltip.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Captions are not replaced by command-UI texts.
@@ -253,6 +260,29 @@ public:
     // Posts the button's command to the owner; FALSE for a button without one.
     BOOL InvokeCommand(const CKGPToolbarButton& button);
 
+    // ---- Commands ----
+    // Where commands go: the owner (or parent), or that window's frame when
+    // m_bCommandsToFrame is set and it is no frame.
+    virtual CWnd* CommandTarget() const;
+    BOOL m_bCommandsToFrame = TRUE;
+    // A release over the pressed button sends its command unless this answers TRUE.
+    virtual BOOL HandledOnRelease(CKGPToolbarButton* /*pButton*/) { return FALSE; }
+    // Whether disabled buttons become hot.
+    virtual BOOL HighlightsDisabled() const { return FALSE; }
+    // The command of an embedded control goes to the owner (posted, with the
+    // notify code in the high word); FALSE when the button refuses it.
+    virtual BOOL NotifyControlCommand(CKGPToolbarButton* pButton, BOOL bAccelerator, int nNotifyCode, WPARAM wParam,
+                                      LPARAM lParam);
+    // While set, the bar refuses buttons dragged onto it.
+    BOOL m_bDropsElsewhere = FALSE;
+    // One more use of the command.
+    static void AddCommandUsage(UINT uiCommand);
+    // Whether menus may hide the command as rarely used.
+    static BOOL IsCommandRarelyUsed(UINT uiCommand);
+    // Ids the library keeps for itself: recent files and windows, system
+    // commands, 0xFF00 and up, and the user tools' menu entry.
+    static BOOL IsReservedCommandId(UINT uiCommand);
+
     // Every live toolbar, in creation order.
     static const CObList& GetAllToolbars() { return s_lstAllBars; }
     // Every button of every live toolbar that carries the command; the count.
@@ -266,6 +296,8 @@ public:
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // Commands of the buttons' embedded controls.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // TB_BUTTONCOUNT, TB_GETITEMRECT, TB_GETBUTTON and TB_GETBUTTONTEXTW as the
     // toolbar control answers them.
@@ -324,15 +356,32 @@ private:
     void FitRebarBand();
     void FitWindow();
     void RepaintButton(int iIndex);
+    void SendIdlePrompt();
+    // The capture taken for a press and given back to the window that had it.
+    void TakeCapture();
+    void GiveCaptureBack();
+    HWND m_hwndPrevCapture = nullptr;
+    void PressForCustomizing(int iIndex, CPoint point);
+    void SelectForCustomizing(int iIndex);
+    void DrawResizeFrame(const CRect& rect);
+    void TrackResize(CPoint point);
+    void EndResize(CPoint point);
+    CPoint m_ptMouseLast{-1, -1};
+    BOOL m_bLeaveTracking = FALSE;
+    CKGPToolbarButton* m_pDraggedButton = nullptr;
+    CPoint m_ptDragOrigin{-1, -1};
+    BOOL m_bDragCopies = FALSE;
+    CRect m_rectResize;
     CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted);
-    void SendCommand(UINT nCommand);
 
-    CWnd* MessageTarget() const;
+
     // The frame whose command handlers the buttons' command UI asks.
     CFrameWnd* CommandFrame() const;
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
     BOOL OnNeedTipText(NMHDR* pNMHDR);
     void RecreateToolTip();
+    // The frame whose accelerators give the shortcut texts.
+    CFrameWnd* ShortcutFrame() const;
     void RebuildMnemonics();
     static WCHAR UpperMnemonic(WCHAR ch);
     int m_nKeyHotIndex = -1;
@@ -378,10 +427,8 @@ private:
     CCustomizeButton* m_pChevron = nullptr;
     BOOL m_bChevronFlag = FALSE;
 
-    void SetHot(int iIndex);
     void LeaveListOfBars();
     void RemoveForbiddenButtons();
-    BOOL m_bLeaveTracking = FALSE;
 
     static CObList s_lstAllBars;
     static CList<UINT, UINT> s_lstForbiddenCommands;

@@ -8,7 +8,16 @@
 void CKGPToolBar::ChangeHot(int iIndex)
 {
     m_nKeyHotIndex = (iIndex >= 0 && iIndex == m_nKeyHotIndex) ? -1 : iIndex;
-    SetHot(iIndex);
+    // In customisation mode the keyboard picks the selected button.
+    const CKGPToolbarButton* button = GetButton(iIndex);
+    if (s_bCustomizing && m_nInsertMarkIndex < 0 && button != nullptr && button->IsSelectable())
+        SelectForCustomizing(iIndex);
+    if (iIndex == m_nHotIndex)
+        return;
+    const int old = m_nHotIndex;
+    m_nHotIndex = iIndex;
+    RepaintButton(old);
+    RepaintButton(iIndex);
 }
 
 void CKGPToolBar::RebuildMnemonics()
@@ -46,8 +55,8 @@ BOOL CKGPToolBar::InvokeCommand(const CKGPToolbarButton& button)
     const UINT command = button.m_nCommand;
     if (command == 0 || command == 0xFFFFFFFF)
         return FALSE;
-    s_usage.AddCmd(command);
-    if (CWnd* owner = MessageTarget())
-        owner->PostMessage(WM_COMMAND, command);
+    AddCommandUsage(command);
+    if (CWnd* target = CommandTarget())
+        target->PostMessage(WM_COMMAND, command);
     return TRUE;
 }

@@ -4,10 +4,12 @@
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <cstdlib>
 
 BOOL CKGPToolBar::s_bTooltips = TRUE;
+BOOL CKGPToolBar::s_bTooltipShortcuts = TRUE;
 
 namespace {
 
@@ -20,6 +22,64 @@ BOOL IsRelayedToTip(UINT message)
 }
 
 }  // namespace
+
+// The text of a button's tool: what the frame gives, else a caption for
+// buttons without a command or with a user image, else the short name of the
+// command, with its shortcut keys.
+INT_PTR CKGPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const
+{
+    if (!s_bTooltips)
+        return -1;
+    const int hit = const_cast<CKGPToolBar*>(this)->HitTest(point);
+    CKGPToolbarButton* button = GetButton(hit);
+    if (button == nullptr || pTI == nullptr)
+        return -1;
+    CString text;
+    const UINT command = button->m_nCommand;
+    if (!OnUserToolTip(button, text)) {
+        if (command == 0 || command == 0xFFFFFFFF || button->m_bUserImage) {
+            text = button->m_strCaption;
+            text.Remove(L'&');
+        } else if (KGPToolbarLinks::IsUserToolCommand(command)) {
+            text = button->m_strCaption;
+        } else if (CString resource; resource.LoadString(command)) {
+            const int newline = resource.Find(L'\n');
+            text = newline < 0 ? CString() : resource.Mid(newline + 1);
+            const int next = text.Find(L'\n');
+            if (next >= 0)
+                text = text.Left(next);
+        }
+    }
+    if (text.IsEmpty())
+        return -1;
+    if (s_bTooltipShortcuts && command != 0 && command != 0xFFFFFFFF) {
+        CFrameWnd* frame = ShortcutFrame();
+        CString shortcut;
+        if (KGPToolbarLinks::GetCommandShortcutText(command, shortcut, frame) ||
+            (frame != nullptr &&
+             KGPToolbarLinks::GetCommandShortcutText(command, shortcut, frame->GetActiveFrame())))
+            text += _T(" (") + shortcut + _T(")");
+    }
+    pTI->hwnd = m_hWnd;
+    pTI->uId = command == 0xFFFFFFFF ? 0 : command;
+    pTI->rect = button->m_rcButton;
+    pTI->lpszText = _wcsdup(text);
+    return hit;
+}
+
+CFrameWnd* CKGPToolBar::ShortcutFrame() const
+{
+    if (CFrameWnd* frame = GetDockSiteFrame())
+        return frame;
+    return GetTopLevelFrame();
+}
+
+BOOL CKGPToolBar::OnUserToolTip(CKGPToolbarButton* pButton, CString& strText) const
+{
+    const IKGPToolbarFrameLink* link = CKGPLink<IKGPToolbarFrameLink>::Get();
+    CFrameWnd* frame = GetTopLevelFrame();
+    return link != nullptr && frame != nullptr && link->OnUserToolTip(frame, pButton, strText);
+}
 
 void CKGPToolBar::RecreateToolTip()
 {
@@ -81,7 +141,12 @@ LRESULT CKGPToolBar::OnUpdateToolTips(WPARAM wParam, LPARAM /*lParam*/)
 BOOL CKGPToolBar::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
-        LeaveHotState();
+        if (m_bResizingButton) {
+            OnCancelMode();
+        } else {
+            LeaveHotState();
+            RestoreFocus();
+        }
         return TRUE;
     }
     if (m_pTipCtrl != nullptr && m_pTipCtrl->GetSafeHwnd() != nullptr && IsRelayedToTip(pMsg->message))

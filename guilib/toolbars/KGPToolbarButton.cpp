@@ -7,6 +7,7 @@
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <afxarch.h>
 
@@ -168,7 +169,7 @@ BOOL CKGPToolbarButton::FillCaptionFromCommand(CKGPToolbarButton* pButton)
 
 void CKGPToolbarButton::RestoreCommandImage()
 {
-    if (m_bUserImage || static_cast<int>(m_nCommand) <= 0)
+    if (m_bUserImage || static_cast<int>(m_nCommand) <= 0 || KGPToolbarLinks::IsUserToolCommand(m_nCommand))
         return;
     const int known = GetCmdMgr()->GetCmdImage(m_nCommand, FALSE);
     if (known >= 0) {

@@ -34,6 +34,9 @@ public:
     virtual void OnRectChanged() {}
     virtual void ApplyWidth(int /*nWidth*/) {}
     virtual HWND ControlWindow() const { return nullptr; }
+    // A notification of the embedded control: TRUE when its command is to
+    // reach the owner.
+    virtual BOOL NotifyCommand(int /*iNotifyCode*/) { return FALSE; }
     virtual BOOL IsResizable() const { return FALSE; }
     virtual HBRUSH ControlBrush(CDC* /*pDC*/, UINT /*nCtlColor*/) { return nullptr; }
     virtual void OnDblClk(CWnd* /*pWnd*/) {}

@@ -9,6 +9,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <algorithm>
 
@@ -88,7 +89,10 @@ void CKGPToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* p
     const int imageY = area.top + place.imageY;
 
     const BOOL disabledLook = (m_nBits & TBBS_DISABLED) != 0 && (m_nBits & TBBS_PRESSED) == 0 && !bCustomizeMode;
-    if (imageShown && pImages != nullptr) {
+    // A user tool shows its program's icon in the image's place.
+    const BOOL toolIcon = imageShown && pImages != nullptr && !m_bUserImage &&
+                          KGPToolbarLinks::DrawToolIcon(pDC, CRect(CPoint(imageX, imageY), imageSize), m_nCommand);
+    if (imageShown && pImages != nullptr && !toolIcon) {
         if (disabledLook) {
             DrawFaceImage(pDC, pImages, imageX, imageY, bGrayDisabledButtons, FALSE, faded);
         } else if (shadow) {
@@ -193,7 +197,10 @@ int CKGPToolbarButton::DrawInCommandList(CDC* pDC, const CRect& rect, BOOL bSele
     }
     const COLORREF textColour = manager->DrawCommandListRow(pDC, rectRow, bSelected);
 
-    if (hasImage && strip->BeginDrawImage(!bSelected && manager->IsFadeInactiveImage())) {
+    const BOOL toolIcon = hasImage && !m_bUserImage &&
+                          KGPToolbarLinks::DrawToolIcon(pDC, CRect(rect.left, rect.top, rect.left + columnWidth, rect.bottom),
+                                                        m_nCommand);
+    if (hasImage && !toolIcon && strip->BeginDrawImage(!bSelected && manager->IsFadeInactiveImage())) {
         const BOOL shadow = bSelected && manager->IsShadowHighlightedImage() &&
                             GetKGPGlobalData().IsHotImageShadowAllowed();
         if (shadow) {

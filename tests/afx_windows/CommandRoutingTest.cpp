@@ -140,3 +140,27 @@ TEST_F(CommandRoutingTest, UpdateRequestsAndHandlerQueriesFollowTheRouting)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CommandRoutingTest, ChildControlsAreUpdatedAndOnlyPushButtonsDisabledWithoutHandler)
+{
+    CWnd push;
+    CWnd check;
+    CWnd edit;
+    ASSERT_TRUE(push.Create(L"BUTTON", L"p", WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 10, 10), &m_wnd, ID_CMD_NONE));
+    ASSERT_TRUE(check.Create(L"BUTTON", L"c", WS_CHILD | BS_AUTOCHECKBOX, CRect(0, 0, 10, 10), &m_wnd,
+                             ID_CMD_CHECKED_NO_HANDLER));
+    ASSERT_TRUE(edit.Create(L"EDIT", L"", WS_CHILD, CRect(0, 0, 10, 10), &m_wnd, ID_CMD_DISABLED));
+    m_wnd.UpdateDialogControls(&m_wnd, TRUE);
+    EXPECT_FALSE(push.IsWindowEnabled()) << "a push button without handler";
+    EXPECT_TRUE(check.IsWindowEnabled()) << "a check box keeps working";
+    EXPECT_EQ(BST_CHECKED, check.SendMessage(BM_GETCHECK)) << "its update handler checks it";
+    EXPECT_FALSE(edit.IsWindowEnabled()) << "its update handler disables it";
+    push.EnableWindow(TRUE);
+    m_wnd.UpdateDialogControls(&m_wnd, FALSE);
+    EXPECT_TRUE(push.IsWindowEnabled()) << "not asked to disable";
+    EXPECT_TRUE(g_log.empty()) << "updating runs no command";
+}
+
+} // namespace

@@ -31,7 +31,8 @@ TEST_F(ToolBarTest, BuiltFromItsResourceAndClickedButtonsSendTheirCommands)
     const CPoint save = bar.GetButton(1)->m_rcButton.CenterPoint();
     Click(save, save);
     EXPECT_EQ(std::vector<UINT>{ID_TEST_SAVE}, frame.commands);
-    EXPECT_EQ((std::vector<UINT>{ID_TEST_SAVE, 0xE001}), frame.prompts) << "its prompt, then the idle one";
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_SAVE, 0xE001, ID_TEST_SAVE}), frame.prompts)
+        << "its prompt, the idle one at the release, then its prompt as the hot button under the mouse";
     EXPECT_EQ(0u, bar.GetButton(1)->m_nBits & TBBS_PRESSED);
 
     frame.commands.clear();

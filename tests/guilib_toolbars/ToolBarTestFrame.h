@@ -25,6 +25,8 @@ public:
         return Create(nullptr, _T("Toolbars"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 420, 300));
     }
     std::vector<UINT> commands;
+    // Commands of controls: the whole WPARAM (notify code in the high word).
+    std::vector<WPARAM> controlCommands;
     std::vector<UINT> prompts;
 
 protected:
@@ -38,6 +40,8 @@ protected:
     {
         if (lParam == 0)
             commands.push_back(LOWORD(wParam));
+        else
+            controlCommands.push_back(wParam);
         return TRUE;
     }
     void PostNcDestroy() override {}
@@ -62,6 +66,11 @@ protected:
     {
         bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
         bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+    }
+    static void Pump()
+    {
+        for (MSG msg; ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);)
+            ::DispatchMessage(&msg);
     }
     std::vector<UINT> Commands() const
     {

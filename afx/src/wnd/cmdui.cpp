@@ -149,3 +149,23 @@ void CTestCmdUI::SetText(LPCTSTR)
 {
     m_bTextSet = TRUE;
 }
+
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    if (pTarget == nullptr) {
+        return;
+    }
+    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        CCmdUI state;
+        state.m_nID = static_cast<UINT>(::GetDlgCtrlID(hChild));
+        state.m_pOther = CWnd::FromHandle(hChild);
+        // Edits, lists and check boxes stay usable without a handler.
+        BOOL bDisable = bDisableIfNoHndler;
+        if (bDisable) {
+            const LRESULT code = ::SendMessageW(hChild, WM_GETDLGCODE, 0, 0);
+            const LONG_PTR kind = ::GetWindowLongPtrW(hChild, GWL_STYLE) & BS_TYPEMASK;
+            bDisable = (code & DLGC_BUTTON) != 0 && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON);
+        }
+        state.DoUpdate(pTarget, bDisable);
+    }
+}

@@ -1,0 +1,338 @@
+// The toolbar under the mouse: hit tests, the hot button and its prompt, a
+// press that captures the mouse until the release sends the command, double
+// clicks, and in customisation mode the selected button and the widening of
+// a resizable one by its right edge.
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr UINT kWmSetMessageString = 0x362;
+// A resizable button is widened by a press this near its right edge.
+constexpr int kResizeEdge = 7;
+
+bool IsRealCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != 0xFFFFFFFF; }
+
+}  // namespace
+
+int CKGPToolBar::HitTest(CPoint point) { return kgp::HitTest(PlacedItems(), point.x, point.y); }
+
+std::vector<kgp::PlacedItem> CKGPToolBar::PlacedItems() const
+{
+    std::vector<kgp::PlacedItem> items;
+    items.reserve(static_cast<std::size_t>(GetCount()));
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+        const CRect& r = button->m_rcButton;
+        kgp::PlacedItem item;
+        item.box = kgp::Box{r.left, r.top, r.right, r.bottom};
+        item.separator = button->IsSeparator() != FALSE;
+        item.overflowed = button->m_bOverflowed || !button->m_bShown;
+        item.customise = button == static_cast<const CKGPToolbarButton*>(m_pChevron);
+        items.push_back(item);
+    }
+    return items;
+}
+
+void CKGPToolBar::RepaintButton(int iIndex) { InvalidateButton(iIndex); }
+
+void CKGPToolBar::SendIdlePrompt()
+{
+    if (CWnd* target = CommandTarget())
+        target->SendMessage(kWmSetMessageString, kgp::kIdlePrompt);
+}
+
+void CKGPToolBar::TakeCapture()
+{
+    CWnd* previous = GetCapture();
+    m_hwndPrevCapture = previous != nullptr && previous != this ? previous->GetSafeHwnd() : nullptr;
+    SetCapture();
+}
+
+void CKGPToolBar::GiveCaptureBack()
+{
+    if (GetCapture() == this)
+        ReleaseCapture();
+    if (m_hwndPrevCapture != nullptr && ::IsWindow(m_hwndPrevCapture))
+        ::SetCapture(m_hwndPrevCapture);
+    m_hwndPrevCapture = nullptr;
+}
+
+// ---- Press ----
+
+void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    const int hit = HitTest(point);
+    CKGPToolbarButton* button = GetButton(hit);
+    if (s_bCustomizing) {
+        if (s_pCustomSelBar != nullptr && s_pCustomSelBar != this) {
+            s_pCustomSelBar->SelectForCustomizing(-1);
+        }
+        s_pCustomSelBar = this;
+    } else if (CWnd* parent = GetParent(); parent != nullptr && parent->IsKindOf(RUNTIME_CLASS(CKGPBaseControlBar))) {
+        parent->SetFocus();
+    }
+
+    if (button == nullptr) {
+        if (s_bCustomizing)
+            SelectForCustomizing(-1);
+        CKGPBaseToolBar::OnLButtonDown(nFlags, point);  // drags the bar where it may be dragged
+        return;
+    }
+    if (s_bCustomizing) {
+        if (!m_bLockedBar && !m_bDropsElsewhere)
+            PressForCustomizing(hit, point);
+        return;
+    }
+
+    UpdateButton(hit);
+    if ((button->m_nBits & TBBS_DISABLED) != 0)
+        return;
+    m_nPressedIndex = hit;
+    SetButtonStyle(hit, button->m_nBits | TBBS_PRESSED);
+    ShowCommandMessageString(button->m_nCommand);
+    if (button->HandleClick(this, FALSE)) {
+        // Menus and drop-downs take the click themselves.
+        SetButtonStyle(hit, button->m_nBits & ~TBBS_PRESSED);
+        m_nPressedIndex = -1;
+        return;
+    }
+    TakeCapture();
+}
+
+// In customisation mode a press selects the button; near the right edge of
+// a resizable one it starts widening it. Dragging buttons between bars comes
+// with the customisation's drag and drop.
+void CKGPToolBar::PressForCustomizing(int iIndex, CPoint point)
+{
+    CKGPToolbarButton* button = GetButton(iIndex);
+    SelectForCustomizing(button->IsSelectable() ? iIndex : -1);
+    m_pDraggedButton = button;
+    m_ptDragOrigin = point;
+    m_bDragCopies = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (button->IsResizable() && point.x >= button->m_rcButton.right - kResizeEdge) {
+        m_bResizingButton = TRUE;
+        m_rectResize = button->m_rcButton;
+        TakeCapture();
+        ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
+    }
+}
+
+void CKGPToolBar::SelectForCustomizing(int iIndex)
+{
+    if (iIndex == m_nCustomSelIndex)
+        return;
+    RepaintButton(m_nCustomSelIndex);
+    m_nCustomSelIndex = iIndex;
+    RepaintButton(iIndex);
+}
+
+// A double click reaches the button, then presses it as a click would (the
+// system-menu button of the menu bar, which closes its window on a double
+// click, is to skip that press once it exists).
+void CKGPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    CKGPToolbarButton* button = GetButton(HitTest(point));
+    if (button == nullptr) {
+        CKGPBaseToolBar::OnLButtonDblClk(nFlags, point);
+        return;
+    }
+    button->OnDblClk(this);
+    OnLButtonDown(nFlags, point);
+}
+
+// ---- Hot tracking ----
+
+void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (IsDragMode()) {
+        CKGPBaseToolBar::OnMouseMove(nFlags, point);
+        return;
+    }
+    if (s_bCustomizing && !m_bLockedBar) {
+        if (m_bResizingButton)
+            TrackResize(point);
+        return;
+    }
+    if (point == m_ptMouseLast)
+        return;
+    m_ptMouseLast = point;
+
+    int hit = HitTest(point);
+    const CKGPToolbarButton* under = GetButton(hit);
+    if (under != nullptr && (under->m_nBits & TBBS_DISABLED) != 0 && !HighlightsDisabled())
+        hit = -1;
+    if (hit < 0 && GetFocus() == this)
+        hit = m_nHotIndex;  // a bar with the focus keeps its hot button
+
+    if (!m_bLeaveTracking) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
+        m_bLeaveTracking = ::TrackMouseEvent(&track);
+    }
+
+    if (CKGPToolbarButton* pressed = GetButton(m_nPressedIndex)) {
+        const UINT bits = HitTest(point) == m_nPressedIndex ? pressed->m_nBits | TBBS_PRESSED
+                                                             : pressed->m_nBits & ~TBBS_PRESSED;
+        if (bits != pressed->m_nBits) {
+            pressed->m_nBits = bits;
+            RepaintButton(m_nPressedIndex);
+        }
+    }
+    if (hit != m_nHotIndex) {
+        const CKGPToolbarButton* hot = GetButton(hit);
+        if (hot == nullptr || m_bIsMenuBar) {
+            if (m_nPressedIndex < 0)
+                SendIdlePrompt();
+        } else {
+            ShowCommandMessageString(hot->m_nCommand);
+        }
+        const int keyHot = m_nKeyHotIndex;
+        ChangeHot(hit);
+        m_nKeyHotIndex = keyHot == hit ? hit : -1;
+    }
+    CKGPBaseToolBar::OnMouseMove(nFlags, point);
+}
+
+void CKGPToolBar::OnMouseLeave()
+{
+    m_bLeaveTracking = FALSE;
+    m_ptMouseLast = CPoint(-1, -1);
+    if (m_nHotIndex < 0) {
+        SendIdlePrompt();
+        return;
+    }
+    if (GetFocus() == this)
+        return;
+    ChangeHot(-1);
+    SendIdlePrompt();
+}
+
+void CKGPToolBar::LeaveHotState()
+{
+    if (m_nHotIndex < 0)
+        return;
+    const int hot = m_nHotIndex;
+    m_nHotIndex = -1;
+    m_nKeyHotIndex = -1;
+    RepaintButton(hot);
+    SendIdlePrompt();
+}
+
+// ---- Release ----
+
+void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (s_bCustomizing && !m_bLockedBar) {
+        EndResize(point);
+        return;
+    }
+    if (IsDragMode()) {
+        CKGPBaseToolBar::OnLButtonUp(nFlags, point);
+        return;
+    }
+    const int index = m_nPressedIndex;
+    CKGPToolbarButton* button = GetButton(index);
+    if (button == nullptr) {
+        if (HitTest(point) < 0)
+            CKGPBaseToolBar::OnLButtonUp(nFlags, point);
+        return;
+    }
+
+    GiveCaptureBack();
+    UINT style = button->m_nBits & ~TBBS_PRESSED;
+    const BOOL overSame = HitTest(point) == index && (style & TBBS_DISABLED) == 0;
+    if (overSame && (style & TBBS_CHECKBOX) != 0) {
+        style &= ~TBBS_INDETERMINATE;
+        style ^= TBBS_CHECKED;
+    }
+    SendIdlePrompt();
+    m_nPressedIndex = -1;
+    m_nHotIndex = -1;
+    RestoreFocus();
+
+    const UINT command = button->m_nCommand;
+    if (overSame && ::IsWindow(m_hWnd) && HitTest(point) == index && !HandledOnRelease(button) &&
+        IsRealCommand(command)) {
+        RepaintButton(index);
+        AddCommandUsage(command);
+        if (!KGPToolbarLinks::InvokeTool(command)) {
+            if (CWnd* target = CommandTarget())
+                target->SendMessage(WM_COMMAND, command);
+        }
+    }
+    // The command may have destroyed the bar or rebuilt its buttons.
+    if (::IsWindow(m_hWnd) && GetButton(index) == button) {
+        SetButtonStyle(index, style);
+        UpdateButton(index);
+        RepaintButton(index);
+    }
+    if (::IsWindow(m_hWnd)) {
+        m_ptMouseLast = CPoint(-1, -1);
+        OnMouseMove(0, point);
+    }
+}
+
+void CKGPToolBar::OnCancelMode()
+{
+    CKGPBaseToolBar::OnCancelMode();  // ends a drag of the bar itself
+    if (m_bResizingButton) {
+        m_bResizingButton = FALSE;
+        DrawResizeFrame(m_rectResize);
+        GiveCaptureBack();
+    }
+    if (m_nPressedIndex >= 0 || m_nHotIndex >= 0) {
+        if (const CKGPToolbarButton* pressed = GetButton(m_nPressedIndex))
+            SetButtonStyle(m_nPressedIndex, pressed->m_nBits & ~TBBS_PRESSED);
+        GiveCaptureBack();
+        m_nPressedIndex = -1;
+        ChangeHot(-1);
+    }
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))->CancelState();
+    Invalidate();
+}
+
+// ---- Widening a button in customisation mode ----
+
+void CKGPToolBar::DrawResizeFrame(const CRect& rect)
+{
+    if (rect.IsRectEmpty())
+        return;
+    CClientDC dc(this);
+    constexpr int kFrame = 2;
+    dc.PatBlt(rect.left, rect.top, rect.Width(), kFrame, PATINVERT);
+    dc.PatBlt(rect.left, rect.bottom - kFrame, rect.Width(), kFrame, PATINVERT);
+    dc.PatBlt(rect.left, rect.top + kFrame, kFrame, rect.Height() - 2 * kFrame, PATINVERT);
+    dc.PatBlt(rect.right - kFrame, rect.top + kFrame, kFrame, rect.Height() - 2 * kFrame, PATINVERT);
+}
+
+void CKGPToolBar::TrackResize(CPoint point)
+{
+    const CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    if (button == nullptr || point.x < button->m_rcButton.left + 5)
+        return;
+    DrawResizeFrame(m_rectResize);
+    m_rectResize.right = point.x;
+    DrawResizeFrame(m_rectResize);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
+}
+
+void CKGPToolBar::EndResize(CPoint point)
+{
+    if (!m_bResizingButton)
+        return;
+    m_bResizingButton = FALSE;
+    DrawResizeFrame(m_rectResize);
+    m_rectResize.SetRectEmpty();
+    CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    if (button != nullptr && point.x > button->m_rcButton.left + 4 && std::abs(point.x - button->m_rcButton.right) > 6) {
+        button->ApplyWidth(point.x - button->m_rcButton.left);
+        AdjustLayout();
+    }
+    GiveCaptureBack();
+    RefitAfterChange();
+}

@@ -1,0 +1,99 @@
+// What the toolbars ask of the managers the menus family brings: the user
+// tools (commands that run external programs, drawn with their icons), the
+// keyboard manager (shortcut texts of commands) and the menu bar's option to
+// show recently used commands first. Until the menus family registers them,
+// the toolbars behave as a library without user tools, shortcuts or
+// recently-used menus. The library frames may give buttons their tooltips
+// (registered by the frames family).
+#pragma once
+
+#include <afxwin.h>
+
+#include "guilib/core/KGPLink.h"
+
+class IKGPUserToolsLink {
+public:
+    // TRUE for a command in the user tools' id range.
+    virtual BOOL IsUserToolCommand(UINT uiCmd) const = 0;
+    // The command of the menu entry that stands for the user tools.
+    virtual UINT GetToolsEntryCommand() const = 0;
+    // Draws the icon of the command's tool into the rectangle; FALSE when no
+    // tool has the command.
+    virtual BOOL DrawToolIcon(CDC* pDC, const CRect& rect, UINT uiCmd) const = 0;
+    // Runs the command's tool; FALSE when no tool has the command.
+    virtual BOOL InvokeTool(UINT uiCmd) = 0;
+
+protected:
+    ~IKGPUserToolsLink() = default;
+};
+
+class IKGPKeyboardLink {
+public:
+    // The shortcut keys of the command in the frame's accelerators ("; "
+    // between several); FALSE when it has none.
+    virtual BOOL GetCommandShortcutText(UINT uiCmd, CString& strText, CFrameWnd* pFrame) const = 0;
+
+protected:
+    ~IKGPKeyboardLink() = default;
+};
+
+class IKGPMenuOptionsLink {
+public:
+    // TRUE while menus show the recently used commands first.
+    virtual BOOL AreRecentlyUsedMenusOn() const = 0;
+
+protected:
+    ~IKGPMenuOptionsLink() = default;
+};
+
+class CKGPToolbarButton;
+
+// The library frames' say in a button's tooltip.
+class IKGPToolbarFrameLink {
+public:
+    // The tooltip text the frame gives the button; FALSE to leave it to the bar.
+    virtual BOOL OnUserToolTip(CFrameWnd* pFrame, CKGPToolbarButton* pButton, CString& strText) const = 0;
+
+protected:
+    ~IKGPToolbarFrameLink() = default;
+};
+
+namespace KGPToolbarLinks {
+
+inline BOOL IsUserToolCommand(UINT uiCmd)
+{
+    const IKGPUserToolsLink* pLink = CKGPLink<IKGPUserToolsLink>::Get();
+    return pLink != nullptr && pLink->IsUserToolCommand(uiCmd);
+}
+
+inline BOOL IsToolsEntryCommand(UINT uiCmd)
+{
+    const IKGPUserToolsLink* pLink = CKGPLink<IKGPUserToolsLink>::Get();
+    return pLink != nullptr && pLink->GetToolsEntryCommand() == uiCmd;
+}
+
+inline BOOL DrawToolIcon(CDC* pDC, const CRect& rect, UINT uiCmd)
+{
+    const IKGPUserToolsLink* pLink = CKGPLink<IKGPUserToolsLink>::Get();
+    return pLink != nullptr && pLink->DrawToolIcon(pDC, rect, uiCmd);
+}
+
+inline BOOL InvokeTool(UINT uiCmd)
+{
+    IKGPUserToolsLink* pLink = CKGPLink<IKGPUserToolsLink>::Get();
+    return pLink != nullptr && pLink->InvokeTool(uiCmd);
+}
+
+inline BOOL GetCommandShortcutText(UINT uiCmd, CString& strText, CFrameWnd* pFrame)
+{
+    const IKGPKeyboardLink* pLink = CKGPLink<IKGPKeyboardLink>::Get();
+    return pLink != nullptr && pFrame != nullptr && pLink->GetCommandShortcutText(uiCmd, strText, pFrame);
+}
+
+inline BOOL AreRecentlyUsedMenusOn()
+{
+    const IKGPMenuOptionsLink* pLink = CKGPLink<IKGPMenuOptionsLink>::Get();
+    return pLink != nullptr && pLink->AreRecentlyUsedMenusOn();
+}
+
+} // namespace KGPToolbarLinks
