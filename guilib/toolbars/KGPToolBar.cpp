@@ -63,6 +63,8 @@ constexpr int kVersionWithRecordedLength = 0x60200;
 CKGPToolBar::~CKGPToolBar()
 {
     LeaveListOfBars();
+    if (m_pSibling != nullptr && m_pSibling->m_pSibling == this)
+        m_pSibling->ForgetSibling();
 }
 
 // A bar leaves the list when its window goes and, at the latest, when it is deleted.

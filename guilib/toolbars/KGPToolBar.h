@@ -84,6 +84,30 @@ public:
     void EnableLargeIcons(BOOL bEnable) { m_bFollowLargeIcons = bEnable; }
     // A floating bar lays itself out again; a docked one is re-fitted in its frame.
     virtual void RefitAfterChange();
+
+    // TRUE when the bar's id lies in the range the program's library frame
+    // keeps for the user's own toolbars.
+    BOOL IsInFrameIdRange() const;
+    // On a menu bar every button is a text-only menu item.
+    virtual BOOL IsMenuItemButton(CKGPToolbarButton* /*pButton*/) const { return m_bIsMenuBar; }
+    // Whether a button dragged off the bar (move effect) leaves it, and
+    // whether Alt-drag may move the bar's buttons.
+    virtual BOOL AllowsRemoveOnDragOut(CKGPToolbarButton* /*pButton*/, DWORD /*dwDropEffect*/) { return TRUE; }
+    virtual BOOL AllowsAltDrag() const { return TRUE; }
+    // The rectangle an insertion marker at the button refers to: the button,
+    // or with bRowEnd on a button that ends its row, the strip below the row.
+    virtual void ButtonRectForMarker(CKGPToolbarButton* pButton, CRect& rect, BOOL bRowEnd) const;
+    // Removes the insertion marker (unless the bar takes no drops).
+    virtual void ClearInsertMarker();
+
+    // ---- Siblings ----
+    // Links the two bars both ways (null: unlinks this bar's sibling).
+    // bSiblingSide: TRUE when this bar, FALSE when the sibling, leaves a row
+    // the two share.
+    void SetSiblingToolBar(CKGPToolBar* pSibling, BOOL bSiblingSide = FALSE);
+    CKGPToolBar* GetSiblingToolBar() const { return m_pSibling; }
+    // Moves one of the two into a row of its own when they share one; TRUE when it did.
+    BOOL SeparateFromSibling();
     // The index of the button under the point (client coordinates); -1 for
     // none or a separator.
     virtual int HitTest(CPoint point);
@@ -426,6 +450,10 @@ private:
     int m_nCustomSelIndex = -1;
     CCustomizeButton* m_pChevron = nullptr;
     BOOL m_bChevronFlag = FALSE;
+    BOOL m_bSiblingLinked = FALSE;
+    BOOL m_bSiblingSide = FALSE;
+    CKGPToolBar* m_pSibling = nullptr;
+    void ForgetSibling();
 
     void LeaveListOfBars();
     void RemoveForbiddenButtons();

@@ -51,3 +51,24 @@ void CKGPToolBar::DrawInsertMarker(CDC* pDC)
         }
     }
 }
+
+void CKGPToolBar::ClearInsertMarker()
+{
+    if (m_bDropsElsewhere)
+        return;
+    CRect old = m_rectInsertMark;
+    old.InflateRect(2, 2);
+    InvalidateRect(old);
+    m_rectInsertMark.SetRectEmpty();
+    m_nInsertMarkIndex = -1;
+}
+
+void CKGPToolBar::ButtonRectForMarker(CKGPToolbarButton* pButton, CRect& rect, BOOL bRowEnd) const
+{
+    rect = pButton->m_rcButton;
+    if (bRowEnd && pButton->m_bRowBreak) {
+        CRect client;
+        GetClientRect(client);
+        rect = CRect(client.left, rect.bottom, client.right, rect.bottom + kgp::kRowGap);
+    }
+}

@@ -328,6 +328,8 @@ void CKGPToolBar::FitWindow()
         m_pParentDockBar->ResizeRow(row, thickness);
     if (s_bCustomizing)
         row->ArrangeBars(this);
-    if (CFrameWnd* frame = GetDockSiteFrame())
-        frame->RecalcLayout();
+    if (!SeparateFromSibling()) {
+        if (CFrameWnd* frame = GetDockSiteFrame())
+            frame->RecalcLayout();
+    }
 }

@@ -3,6 +3,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 namespace {
 
@@ -269,6 +270,18 @@ void CKGPToolBar::EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const C
         m_pChevron = nullptr;
     }
     RefitAfterChange();
+}
+
+BOOL CKGPToolBar::IsInFrameIdRange() const
+{
+    const IKGPToolbarFrameLink* link = CKGPLink<IKGPToolbarFrameLink>::Get();
+    CWnd* main = AfxGetMainWnd();
+    CFrameWnd* frame = main != nullptr ? main->AsFrameWnd() : GetTopLevelFrame();
+    UINT first = 0;
+    UINT last = 0;
+    const UINT id = static_cast<UINT>(GetDlgCtrlID());
+    return link != nullptr && frame != nullptr && link->GetToolbarIdRange(frame, first, last) && id >= first &&
+           id <= last;
 }
 
 void CKGPToolBar::EnableTextLabels(BOOL bEnable)

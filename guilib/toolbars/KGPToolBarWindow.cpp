@@ -71,6 +71,9 @@ void CKGPToolBar::OnDestroy()
     CKGPBaseToolBar::OnDestroy();
     if (s_pCustomSelBar == this)
         s_pCustomSelBar = nullptr;
+    if (m_pSibling != nullptr && m_pSibling->m_pSibling == this)
+        m_pSibling->ForgetSibling();
+    ForgetSibling();
     LeaveListOfBars();
 }
 

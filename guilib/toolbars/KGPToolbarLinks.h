@@ -48,11 +48,15 @@ protected:
 
 class CKGPToolbarButton;
 
-// The library frames' say in a button's tooltip.
+// What the toolbars ask of the library frames: their say in a button's
+// tooltip and the ids of the user's own toolbars.
 class IKGPToolbarFrameLink {
 public:
     // The tooltip text the frame gives the button; FALSE to leave it to the bar.
     virtual BOOL OnUserToolTip(CFrameWnd* pFrame, CKGPToolbarButton* pButton, CString& strText) const = 0;
+    // The control ids the frame gives the user's own toolbars; FALSE when the
+    // window is no library frame.
+    virtual BOOL GetToolbarIdRange(CFrameWnd* pFrame, UINT& uiFirst, UINT& uiLast) const = 0;
 
 protected:
     ~IKGPToolbarFrameLink() = default;

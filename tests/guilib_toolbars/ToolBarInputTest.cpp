@@ -103,6 +103,37 @@ TEST_F(ToolBarTest, UserToolsShortcutsAndTheRecentlyUsedRule)
     CKGPToolBar::s_lstAlwaysShownCommands.clear();
 }
 
+// A library frame that keeps 0xE805..0xE80F for user toolbars and names the
+// tooltip of Print.
+class CFakeFrameLink final : public IKGPToolbarFrameLink {
+public:
+    CFakeFrameLink() { CKGPLink<IKGPToolbarFrameLink>::Register(this); }
+    ~CFakeFrameLink() { CKGPLink<IKGPToolbarFrameLink>::Register(nullptr); }
+    BOOL OnUserToolTip(CFrameWnd*, CKGPToolbarButton* pButton, CString& strText) const override
+    {
+        strText = _T("Print it");
+        return pButton->m_nCommand == ID_TEST_PRINT;
+    }
+    BOOL GetToolbarIdRange(CFrameWnd*, UINT& uiFirst, UINT& uiLast) const override
+    {
+        uiFirst = 0xE805;
+        uiLast = 0xE80F;
+        return TRUE;
+    }
+};
+
+TEST_F(ToolBarTest, TheFrameNamesTooltipsAndKeepsTheUserToolbarIds)
+{
+    EXPECT_FALSE(bar.IsInFrameIdRange()) << "no library frame says so";
+    CFakeFrameLink link;
+    EXPECT_TRUE(bar.IsInFrameIdRange()) << "0xE805";
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    EXPECT_EQ(3, bar.OnToolHitTest(bar.GetButton(3)->m_rcButton.CenterPoint(), &tool));
+    EXPECT_STREQ(L"Print it", tool.lpszText) << "Print has no string of its own";
+    free(tool.lpszText);
+}
+
 TEST(ToolBarCommands, ReservedIdsAndTheRuleWithoutMenus)
 {
     for (UINT id : {0xE110u, 0xE11Fu, 0xE210u, 0xE21Fu, 0xF000u, 0xF1EFu, 0xFF00u, 0xFFFFu})

@@ -88,6 +88,39 @@ TEST_F(ToolBarTest, ABarInARebarBandSizesTheBand)
     rebar.DestroyWindow();
 }
 
+TEST_F(ToolBarTest, SiblingsDoNotShareARow)
+{
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    CKGPToolBar sibling;
+    ASSERT_TRUE(sibling.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarId + 1));
+    ASSERT_TRUE(sibling.LoadToolBar(IDR_TEST_TOOLBAR));
+    sibling.AdjustLayout();
+    sibling.EnableDocking(CBRS_ALIGN_ANY);
+    CRect beside;
+    bar.GetWindowRect(beside);
+    beside.OffsetRect(beside.Width() + 20, 0);
+    frame.DockControlBar(&sibling, AFX_IDW_DOCKBAR_TOP, beside);
+    ASSERT_NE(nullptr, bar.GetDockBarRow());
+    ASSERT_EQ(bar.GetDockBarRow(), sibling.GetDockBarRow()) << "side by side";
+
+    bar.SetSiblingToolBar(&sibling, FALSE);
+    EXPECT_EQ(&bar, sibling.GetSiblingToolBar()) << "linked both ways";
+    bar.AdjustLayout();
+    ASSERT_NE(nullptr, sibling.GetDockBarRow());
+    EXPECT_NE(bar.GetDockBarRow(), sibling.GetDockBarRow()) << "the sibling took a row of its own";
+    CRect first;
+    CRect second;
+    bar.GetWindowRect(first);
+    sibling.GetWindowRect(second);
+    EXPECT_GE(second.top, first.bottom) << "below the bar";
+    EXPECT_FALSE(bar.SeparateFromSibling()) << "apart already";
+
+    sibling.DestroyWindow();
+    EXPECT_EQ(nullptr, bar.GetSiblingToolBar()) << "a destroyed sibling is forgotten";
+}
+
 TEST_F(ToolBarTest, TheWindowAndTheToolbarControlMessages)
 {
     EXPECT_EQ(DWORD(CBRS_TOP), bar.GetBarStyleWord() & 0xFFFF) << "the bar keeps the control-bar bits";

@@ -168,6 +168,17 @@ TEST_F(ToolBarTest, DropPlacesAndTheInsertMarker)
     bar.UpdateWindow();
     CKGPToolBar::s_bCustomizing = FALSE;
     EXPECT_EQ(-1, bar.GetInsertMarker()) << "beyond the buttons: cleared when painted";
+    bar.SetInsertMarker(1, marker);
+    bar.ClearInsertMarker();
+    EXPECT_EQ(-1, bar.GetInsertMarker());
+
+    bar.GetButton(1)->m_bRowBreak = TRUE;
+    bar.ButtonRectForMarker(bar.GetButton(1), marker, TRUE);
+    CRect client;
+    bar.GetClientRect(client);
+    EXPECT_EQ(CRect(client.left, save.bottom, client.right, save.bottom + 5), marker) << "the strip below the row";
+    bar.ButtonRectForMarker(bar.GetButton(1), marker, FALSE);
+    EXPECT_EQ(save, marker);
 }
 
 TEST_F(ToolBarTest, StoredResourceButtonsMergedWithTheResourceNow)
