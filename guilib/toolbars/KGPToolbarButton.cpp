@@ -10,6 +10,7 @@
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <afxarch.h>
+#include <afxole.h>
 
 #include <algorithm>
 
@@ -243,6 +244,44 @@ void CKGPToolbarButton::Serialize(CArchive& ar)
 void CKGPToolbarButton::RecordLoadedImage()
 {
     SetImage(IsSeparator() ? m_nImage : GetImage());
+}
+
+CString CKGPToolbarButton::s_strClipboardFormatName;
+
+CLIPFORMAT CKGPToolbarButton::GetClipboardFormat()
+{
+    static const CLIPFORMAT format = [] {
+        CString name = s_strClipboardFormatName;
+        if (name.IsEmpty()) {
+            const auto handle = reinterpret_cast<ULONG_PTR>(AfxGetInstanceHandle());
+            name.Format(_T("KGToolbarButton%llx"), static_cast<unsigned long long>(handle));
+        }
+        return static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(name));
+    }();
+    return format;
+}
+
+BOOL CKGPToolbarButton::CopyToDataSource(COleDataSource* pDataSource)
+{
+    if (!IsArchivable())
+        return TRUE;
+    if (pDataSource == nullptr)
+        return FALSE;
+    try {
+        CSharedFile file(GMEM_MOVEABLE, 4096);
+        CArchive ar(&file, CArchive::store, 4096);
+        ar.WriteClass(GetRuntimeClass());
+        Serialize(ar);
+        ar.Close();
+        HGLOBAL block = file.Detach();
+        if (block == nullptr)
+            return FALSE;
+        pDataSource->CacheGlobalData(GetClipboardFormat(), block);
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
 }
 
 CKGPToolbarButton* CKGPToolbarButton::ReadFrom(CArchive& ar)

@@ -9,6 +9,7 @@
 
 class CKGPToolBar;
 class CKGPToolBarImages;
+class COleDataSource;
 
 class CKGPToolbarButton : public CObject {
     DECLARE_SERIAL(CKGPToolbarButton)
@@ -20,6 +21,10 @@ public:
 
     void Serialize(CArchive& ar) override;
 
+    // Puts the button (its class record, then its stored form) into the data
+    // source in the toolbar-button clipboard format; a button that is not
+    // stored puts nothing. FALSE when it could not be written.
+    virtual BOOL CopyToDataSource(COleDataSource* pDataSource);
     virtual BOOL AcceptsBar(CKGPToolBar* /*pBar*/) { return TRUE; }
     virtual void CopyButton(const CKGPToolbarButton& src);
     virtual void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
@@ -80,6 +85,12 @@ public:
     // A loaded button tells the command manager its image (or asks it for
     // one) once it joins a live list: Serialize itself changes nothing else.
     void RecordLoadedImage();
+
+    // The toolbar-button clipboard format, registered on first use under
+    // s_strClipboardFormatName when that is set, else under a name made from
+    // the module's instance handle.
+    static CLIPFORMAT GetClipboardFormat();
+    static CString s_strClipboardFormatName;
 
     // Library-wide switches.
     static BOOL s_bRecordStandardImages;
