@@ -106,3 +106,6 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/docking/CMakeLists.txt) # dock layout cost per bar, run by hand
     add_subdirectory(bench/docking)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/toolbars/CMakeLists.txt) # toolbar layout and paint against the plain toolbar, run by hand
+    add_subdirectory(bench/toolbars)
+endif()

@@ -73,6 +73,7 @@ void CKGPToolBarImages::Clear()
 
 void CKGPToolBarImages::RebuildDerivedImage(int nKind)
 {
+    ForgetRendered();
     if (nKind == kShadowImage) {
         m_shadow.clear();
     } else {
@@ -239,30 +240,69 @@ const CKGPToolBarImages::Pixels& CKGPToolBarImages::Derived(BOOL bDisabled, BOOL
     return m_pixels;
 }
 
-BOOL CKGPToolBarImages::Blit(CDC* pDC, int x, int y, int iImage, const Pixels& pixels, BYTE alpha) const
+void CKGPToolBarImages::ForgetRendered()
 {
+    m_renderDC.Reset();  // nothing of ours stays selected
+    for (RenderedStrip& strip : m_rendered) {
+        strip.dib.Reset();
+    }
+}
+
+HBITMAP CKGPToolBarImages::Rendered(const Pixels& pixels) const
+{
+    const Pixels* sets[] = {&m_pixels, &m_pale, &m_disabled, &m_shadow};
+    const auto slot = static_cast<size_t>(std::find(std::begin(sets), std::end(sets), &pixels) - std::begin(sets));
+    if (slot >= m_rendered.size()) {
+        return nullptr;
+    }
+    RenderedStrip& strip = m_rendered[slot];
+    if (strip.dib && strip.rtl == s_bRTL) {
+        return strip.dib.Get();
+    }
+    m_renderDC.Reset();
     const int cx = m_sizeImage.cx;
     const int cy = m_sizeImage.cy;
     void* bits = nullptr;
-    const CGdiHandle<HBITMAP> dib = kgp::CreateDib32(cx, cy, &bits);
-    if (!dib) {
+    strip.dib = kgp::CreateDib32(cx * m_nCount, cy, &bits);
+    if (!strip.dib) {
+        return nullptr;
+    }
+    auto* target = static_cast<std::uint32_t*>(bits);
+    const size_t imageSize = static_cast<size_t>(cx) * cy;
+    const size_t stride = static_cast<size_t>(cx) * m_nCount;
+    for (int i = 0; i < m_nCount; ++i) {
+        const std::uint32_t* image = pixels.data() + imageSize * i;
+        for (int row = 0; row < cy; ++row) {
+            const std::uint32_t* from = image + static_cast<size_t>(row) * cx;
+            std::uint32_t* to = target + static_cast<size_t>(row) * stride + static_cast<size_t>(i) * cx;
+            if (s_bRTL) {
+                std::reverse_copy(from, from + cx, to);
+            } else {
+                std::memcpy(to, from, static_cast<size_t>(cx) * sizeof(std::uint32_t));
+            }
+        }
+    }
+    strip.rtl = s_bRTL;
+    return strip.dib.Get();
+}
+
+BOOL CKGPToolBarImages::Blit(CDC* pDC, int x, int y, int iImage, const Pixels& pixels, BYTE alpha) const
+{
+    const HBITMAP rendered = Rendered(pixels);
+    if (rendered == nullptr) {
         return FALSE;
     }
-    const size_t size = static_cast<size_t>(cx) * cy;
-    const std::uint32_t* image = pixels.data() + size * iImage;
-    auto* target = static_cast<std::uint32_t*>(bits);
-    if (s_bRTL) {
-        for (size_t row = 0; row < size; row += cx) {
-            std::reverse_copy(image + row, image + row + cx, target + row);
+    if (!m_renderDC) {
+        m_renderDC.Reset(::CreateCompatibleDC(nullptr));
+        if (!m_renderDC) {
+            return FALSE;
         }
-    } else {
-        std::memcpy(target, image, size * sizeof(std::uint32_t));
     }
-    const CMemoryDCHandle memory(::CreateCompatibleDC(pDC->m_hDC));
-    const CSelectionScope selected(memory.Get(), dib.Get());
+    const CSelectionScope selected(m_renderDC.Get(), rendered);
     const CSize dest = m_sizeDest.cx > 0 && m_sizeDest.cy > 0 ? m_sizeDest : m_sizeImage;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    return ::AlphaBlend(pDC->m_hDC, x, y, dest.cx, dest.cy, memory.Get(), 0, 0, cx, cy, blend);
+    return ::AlphaBlend(pDC->m_hDC, x, y, dest.cx, dest.cy, m_renderDC.Get(), iImage * m_sizeImage.cx, 0,
+                        m_sizeImage.cx, m_sizeImage.cy, blend);
 }
 
 BOOL CKGPToolBarImages::BeginDrawImage(BOOL bFaded, CSize sizeDest)

@@ -3,8 +3,10 @@
 // disabled and shadow. Drawing uses per-pixel alpha and a source alpha.
 #pragma once
 
+#include <afxhandle.h>
 #include <afxwin.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -80,6 +82,14 @@ private:
     int AppendPixels(const Pixels& strip, int nImages);
     const Pixels& Derived(BOOL bDisabled, BOOL bFaded, BOOL bShadow);
     BOOL Blit(CDC* pDC, int x, int y, int iImage, const Pixels& pixels, BYTE alpha) const;
+    // One pixel set (images side by side, mirrored in right-to-left layouts)
+    // as a DIB section, made on its first draw and kept until the pixels change.
+    struct RenderedStrip {
+        CGdiHandle<HBITMAP> dib;
+        BOOL rtl = FALSE;
+    };
+    HBITMAP Rendered(const Pixels& pixels) const;
+    void ForgetRendered();
 
     CSize m_sizeImage;
     int m_nCount = 0;
@@ -90,5 +100,9 @@ private:
     Pixels m_shadow;
     std::vector<std::pair<UINT, HINSTANCE>> m_resources;
     CSize m_sizeDest;
+    // Normal, pale, disabled and shadow, in the order of the pixel sets above.
+    mutable std::array<RenderedStrip, 4> m_rendered;
+    // Holds one rendered strip selected while its images are drawn.
+    mutable CMemoryDCHandle m_renderDC;
     static BOOL s_bRTL;
 };

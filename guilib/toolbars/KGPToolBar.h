@@ -404,6 +404,10 @@ private:
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
     BOOL OnNeedTipText(NMHDR* pNMHDR);
     void RecreateToolTip();
+    // The tools follow the buttons at these indexes after a layout.
+    void UpdateTooltipRects(const std::vector<int>& moved);
+    // Which buttons the registered tools were made for (no separators).
+    std::vector<bool> m_toolOfButton;
     // The frame whose accelerators give the shortcut texts.
     CFrameWnd* ShortcutFrame() const;
     void RebuildMnemonics();

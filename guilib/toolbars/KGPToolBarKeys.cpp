@@ -23,14 +23,14 @@ void CKGPToolBar::ChangeHot(int iIndex)
 void CKGPToolBar::RebuildMnemonics()
 {
     m_mapMnemonics.clear();
-    const int count = GetCount();
-    for (int i = 0; i < count; ++i) {
-        const CKGPToolbarButton* button = GetButton(i);
-        if (button->IsSeparator() || !button->m_bShowCaption)
+    int index = 0;
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
+        const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+        if (button->IsSeparator() || !button->m_bShowCaption || button->m_strCaption.Find(L'&') < 0)
             continue;
         const kgp::DisplayCaption shown = kgp::CaptionAsShown(std::wstring(button->m_strCaption.GetString()));
         if (shown.mnemonic >= 0)
-            m_mapMnemonics.emplace(UpperMnemonic(shown.text[static_cast<size_t>(shown.mnemonic)]), i);
+            m_mapMnemonics.emplace(UpperMnemonic(shown.text[static_cast<size_t>(shown.mnemonic)]), index);
     }
 }
 

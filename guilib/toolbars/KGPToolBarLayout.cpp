@@ -152,6 +152,7 @@ void CKGPToolBar::AdjustLocations()
     }
     const kgp::PlaceResult placed = kgp::PlaceItems(items, in);
 
+    std::vector<int> moved;
     int index = 0;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
         auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
@@ -169,6 +170,7 @@ void CKGPToolBar::AdjustLocations()
         if (rect != button->m_rcButton) {
             button->m_rcButton = rect;
             button->OnRectChanged();
+            moved.push_back(index);
         }
     }
 
@@ -182,10 +184,11 @@ void CKGPToolBar::AdjustLocations()
         if (rect != m_pChevron->m_rcButton) {
             m_pChevron->m_rcButton = rect;
             m_pChevron->OnRectChanged();
+            moved.push_back(GetCount() - 1);
         }
     }
     RebuildMnemonics();
-    UpdateTooltips();
+    UpdateTooltipRects(moved);
     if (m_pChevron != nullptr)
         InvalidateButton(GetCount() - 1);
 }

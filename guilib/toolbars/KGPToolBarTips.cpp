@@ -90,17 +90,40 @@ void CKGPToolBar::RecreateToolTip()
 
 void CKGPToolBar::UpdateTooltips()
 {
+    m_toolOfButton.clear();
     if (m_pTipCtrl == nullptr || m_pTipCtrl->GetSafeHwnd() == nullptr)
         return;
     for (; m_nTools > 0; --m_nTools)
         m_pTipCtrl->DelTool(this, static_cast<UINT_PTR>(m_nTools));
-    const int count = GetCount();
-    for (int i = 0; i < count; ++i) {
-        const CKGPToolbarButton* button = GetButton(i);
-        if (!button->IsSeparator())
-            m_pTipCtrl->AddTool(this, LPSTR_TEXTCALLBACK, &button->m_rcButton, static_cast<UINT_PTR>(i + 1));
+    int index = 0;
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
+        const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+        const bool tool = !button->IsSeparator();
+        if (tool)
+            m_pTipCtrl->AddTool(this, LPSTR_TEXTCALLBACK, &button->m_rcButton, static_cast<UINT_PTR>(index + 1));
+        m_toolOfButton.push_back(tool);
     }
-    m_nTools = count;
+    m_nTools = index;
+}
+
+// After a layout: the tools follow the buttons that moved, or are registered
+// again when the buttons are others than those the tools were made for.
+void CKGPToolBar::UpdateTooltipRects(const std::vector<int>& moved)
+{
+    if (m_pTipCtrl == nullptr || m_pTipCtrl->GetSafeHwnd() == nullptr)
+        return;
+    std::vector<bool> tools;
+    tools.reserve(m_toolOfButton.size());
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)
+        tools.push_back(!static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))->IsSeparator());
+    if (tools != m_toolOfButton) {
+        UpdateTooltips();
+        return;
+    }
+    for (int index : moved) {
+        if (m_toolOfButton[static_cast<std::size_t>(index)])
+            m_pTipCtrl->SetToolRect(this, static_cast<UINT_PTR>(index + 1), &GetButton(index)->m_rcButton);
+    }
 }
 
 // The text of the tool the control asks for: that of the button its id names.

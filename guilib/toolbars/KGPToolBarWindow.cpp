@@ -80,9 +80,11 @@ void CKGPToolBar::OnDestroy()
 // The visual manager may give toolbars rounded corners.
 void CKGPToolBar::UpdateRoundedRegion()
 {
+    const BOOL wasRounded = m_bRoundedRegion;
     m_bRoundedRegion = CKGPVisualManager::GetInstance()->IsToolbarRoundShape(this);
     if (!m_bRoundedRegion) {
-        ::SetWindowRgn(m_hWnd, nullptr, TRUE);
+        if (wasRounded)
+            ::SetWindowRgn(m_hWnd, nullptr, TRUE);
         return;
     }
     CRect window;

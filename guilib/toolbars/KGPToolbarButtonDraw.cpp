@@ -57,7 +57,7 @@ void CKGPToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* p
     }
 
     const CString shown = CaptionAsShown();
-    const CSize textExtent = pDC->GetTextExtent(shown, shown.GetLength());
+    const CSize textExtent = shown.IsEmpty() ? CSize(0, 0) : pDC->GetTextExtent(shown, shown.GetLength());
     const BOOL imageShown = IsImageShown();
     const BOOL captionBeside = m_bShowCaption && !m_strCaption.IsEmpty() && !(m_bCaptionBelow && bHorz);
     const BOOL shadowSwitch = manager->IsShadowHighlightedImage();

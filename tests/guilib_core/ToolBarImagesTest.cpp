@@ -114,4 +114,43 @@ TEST(ToolBarImagesTest, ShadowIsSkippedOnAnEightBitDisplayAndPaleCopiesLighten)
     EXPECT_EQ(0u, pale.GetPixel(0, 0, 0));
 }
 
+TEST(ToolBarImagesTest, DrawnImagesFollowChangedPixelsAndMirroring)
+{
+    CKGPToolBarImages images;
+    images.SetImageSize(CSize(16, 16));
+    images.SetTransparentColor(kKey);
+    HBITMAP two = MakeStrip(32);
+    ASSERT_EQ(0, images.AddImage(two));
+    ::DeleteObject(two);
+
+    Canvas first;
+    ASSERT_TRUE(images.DrawImage(&first.dc, 0, 0, 1));
+    EXPECT_EQ(0x000040u, first.Pixels()[5 * 32 + 5]);
+    ASSERT_TRUE(images.MakePale(50));
+    Canvas pale;
+    ASSERT_TRUE(images.DrawImage(&pale.dc, 0, 0, 1));
+    EXPECT_EQ(0x7F7F9Fu, pale.Pixels()[5 * 32 + 5]) << "drawn from the changed pixels";
+
+    // An image with its square off centre shows it on the other side mirrored.
+    CKGPToolBarImages shifted;
+    shifted.SetImageSize(CSize(16, 16));
+    void* bits = nullptr;
+    HBITMAP left = keyloft_test::CreateTopDown32BitDib(nullptr, 16, 16, &bits);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int i = 0; i < 16 * 16; ++i)
+        pixels[i] = (i % 16) < 2 ? 0x000040u : 0xFFFFFFu;
+    ASSERT_EQ(0, shifted.AddImage(left));
+    ::DeleteObject(left);
+    Canvas plain;
+    ASSERT_TRUE(shifted.DrawImage(&plain.dc, 0, 0, 0));
+    CKGPToolBarImages::EnableRTL(TRUE);
+    Canvas mirrored;
+    const BOOL drawn = shifted.DrawImage(&mirrored.dc, 0, 0, 0);
+    CKGPToolBarImages::EnableRTL(FALSE);
+    ASSERT_TRUE(drawn);
+    EXPECT_EQ(0x000040u, plain.Pixels()[3 * 32 + 0]);
+    EXPECT_EQ(0xFFFFFFu, mirrored.Pixels()[3 * 32 + 0]);
+    EXPECT_EQ(0x000040u, mirrored.Pixels()[3 * 32 + 15]) << "the left columns drawn on the right";
+}
+
 } // namespace
