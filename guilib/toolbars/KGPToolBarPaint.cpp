@@ -48,11 +48,12 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
         if (button->IsSeparator()) {
             CRect rect = button->m_rcButton;
             if (horz && button->m_bRowBreak) {
-                // A separator that breaks a row lies across the bar, in the gap below the row.
+                // A separator that breaks a row lies across the bar, in the gap below the row
+                // (the look draws a line across the bar for a vertical one).
                 rect = CRect(client.left, rect.bottom, client.right, rect.bottom + kgp::kRowGap);
                 CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, FALSE);
             } else {
-                CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, !horz);
+                CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, horz);
             }
             continue;
         }

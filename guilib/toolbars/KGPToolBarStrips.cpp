@@ -12,6 +12,10 @@ std::map<UINT, int> CKGPToolBar::s_mapBitmapFirstImage;
 
 namespace {
 
+// The background of toolbar bitmaps, shown as transparent (as the layer's
+// plain toolbar takes it).
+constexpr COLORREF kBitmapBackground = RGB(192, 192, 192);
+
 CSize Scaled(CSize size) { return {kgp::ScaleToLarge(size.cx, CKGPToolBar::s_dLargeScale), kgp::ScaleToLarge(size.cy, CKGPToolBar::s_dLargeScale)}; }
 
 // Appends pale copies of the normal images from `first` on to the cold strip,
@@ -139,6 +143,9 @@ BOOL CKGPToolBar::LoadBitmapSet(const BitmapIds& ids, BOOL bLocked)
         }
     }
     const StripRefs strips = Strips();
+    for (CKGPToolBarImages* strip : {strips.normal, strips.cold, strips.disabled, strips.large, strips.largeCold,
+                                     strips.largeDisabled, strips.menu, strips.menuDisabled})
+        strip->SetTransparentColor(kBitmapBackground);
     const int first = add ? strips.normal->GetCount() : 0;
     if (!strips.normal->Load(ids.normal, nullptr, add))
         return FALSE;

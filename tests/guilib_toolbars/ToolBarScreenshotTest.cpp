@@ -1,0 +1,86 @@
+// Toolbars docked in a frame with the 2003 look, for a look by eye in
+// guilib_toolbars.bmp: captions under the images along the top, a short bar
+// whose last buttons are listed under its customise button, and a bar down
+// the left edge with a caption beside its image. A click on a docked button
+// still sends its command.
+#include "guilib/core/KGPVisualManager2003.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
+#include "tests/guilib_toolbars/ToolBarTestFrame.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <set>
+
+namespace {
+
+using namespace toolbar_test;
+
+size_t ColoursOf(const std::vector<DWORD>& pixels, int width, const CWnd& frame, const CWnd& bar)
+{
+    CRect outer;
+    CRect area;
+    frame.GetWindowRect(outer);
+    bar.GetWindowRect(area);
+    area.OffsetRect(-outer.left, -outer.top);
+    std::set<DWORD> colours;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            colours.insert(pixels[static_cast<size_t>(y) * width + x]);
+    return colours.size();
+}
+
+TEST_F(ToolBarTest, DockedBarsInTheLookOf2003)
+{
+    CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003));
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    bar.GetButton(0)->m_strCaption = _T("Open");
+    bar.GetButton(1)->m_strCaption = _T("Save");
+    bar.GetButton(3)->m_strCaption = _T("Print");
+    bar.EnableTextLabels(TRUE);
+    frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+
+    CKGPToolBar& shortBar = *new CKGPToolBar;
+    std::unique_ptr<CKGPToolBar> ownShort(&shortBar);
+    ASSERT_TRUE(shortBar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, kBarId + 1));
+    ASSERT_TRUE(shortBar.LoadToolBar(IDR_TEST_TOOLBAR));
+    // More buttons than the frame is wide (known images, no remapping).
+    std::vector<UINT> many;
+    for (int i = 0; i < 21; ++i)
+        many.push_back(ID_TEST_OPEN + static_cast<UINT>(i % 3));
+    shortBar.SetButtons(many.data(), static_cast<int>(many.size()), FALSE);
+    shortBar.EnableCustomizeButton(TRUE, ID_TEST_PRINT + 10, _T("Customise"));
+    shortBar.EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(&shortBar, AFX_IDW_DOCKBAR_BOTTOM);
+
+    CKGPToolBar& side = *new CKGPToolBar;
+    std::unique_ptr<CKGPToolBar> ownSide(&side);
+    ASSERT_TRUE(side.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_LEFT, kBarId + 2));
+    ASSERT_TRUE(side.LoadToolBar(IDR_TEST_TOOLBAR));
+    side.GetButton(0)->m_strCaption = _T("&Open");
+    side.GetButton(0)->m_bShowCaption = TRUE;
+    side.EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(&side, AFX_IDW_DOCKBAR_LEFT);
+    frame.RecalcLayout();
+    side.AdjustLayout();
+    keyloft_test::Pump(500);
+
+    EXPECT_TRUE(shortBar.GetCustomizeButton()->HasHiddenButtons());
+    int width = 0;
+    int height = 0;
+    const std::vector<DWORD> pixels = keyloft_test::CaptureWindow(frame.GetSafeHwnd(), width, height);
+    for (const CKGPToolBar* each : {&bar, &shortBar, &side})
+        EXPECT_GE(ColoursOf(pixels, width, frame, *each), 4u) << each->GetDlgCtrlID();
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.GetSafeHwnd(), L"guilib_toolbars.bmp"));
+
+    const CPoint print = side.GetButton(3)->m_rcButton.CenterPoint();
+    side.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(print.x, print.y));
+    side.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(print.x, print.y));
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_PRINT}, frame.commands);
+
+    CKGPVisualManager::SetDefaultManager(nullptr);
+    side.DestroyWindow();
+    shortBar.DestroyWindow();
+}
+
+}  // namespace
