@@ -13,6 +13,7 @@
 #include <afxarch.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,19 @@ public:
 };
 IMPLEMENT_SERIAL(CStoredProbe, CObject, 1)
 int CStoredProbe::s_nMade = 0;
+
+// A button whose stored form cannot be written.
+class CUnwritableButton : public CKGPToolbarButton {
+    DECLARE_SERIAL(CUnwritableButton)
+public:
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            AfxThrowMemoryException();
+        CKGPToolbarButton::Serialize(ar);
+    }
+};
+IMPLEMENT_SERIAL(CUnwritableButton, CKGPToolbarButton, 1)
 
 std::vector<BYTE> ListBytes(std::initializer_list<CObject*> objects)
 {
@@ -142,6 +156,11 @@ TEST_F(ToolBarStoredStateTest, SavedReloadedAndRefusedWhenCutShortOrForeign)
 
     EXPECT_TRUE(bar.DeleteStoredState(kProfile));
     EXPECT_FALSE(bar.LoadState(kProfile));
+
+    // A bar whose buttons could not be written reports it and leaves no value.
+    bar.InsertButton(std::make_unique<CUnwritableButton>());
+    EXPECT_FALSE(bar.SaveState(kProfile));
+    EXPECT_FALSE(bar.LoadState(kProfile)) << "no Buttons value was written";
 }
 
 TEST_F(ToolBarStoredStateTest, AnObjectReadTwiceIsRefusedInEveryList)
