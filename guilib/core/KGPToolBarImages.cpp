@@ -248,30 +248,20 @@ void CKGPToolBarImages::ForgetRendered()
     }
 }
 
-HBITMAP CKGPToolBarImages::Rendered(const Pixels& pixels) const
+CGdiHandle<HBITMAP> CKGPToolBarImages::RenderImages(const Pixels& pixels, int iFirst, int nCount) const
 {
-    const Pixels* sets[] = {&m_pixels, &m_pale, &m_disabled, &m_shadow};
-    const auto slot = static_cast<size_t>(std::find(std::begin(sets), std::end(sets), &pixels) - std::begin(sets));
-    if (slot >= m_rendered.size()) {
-        return nullptr;
-    }
-    RenderedStrip& strip = m_rendered[slot];
-    if (strip.dib && strip.rtl == s_bRTL) {
-        return strip.dib.Get();
-    }
-    m_renderDC.Reset();
     const int cx = m_sizeImage.cx;
     const int cy = m_sizeImage.cy;
     void* bits = nullptr;
-    strip.dib = kgp::CreateDib32(cx * m_nCount, cy, &bits);
-    if (!strip.dib) {
-        return nullptr;
+    CGdiHandle<HBITMAP> dib = kgp::CreateDib32(cx * nCount, cy, &bits);
+    if (!dib) {
+        return dib;
     }
     auto* target = static_cast<std::uint32_t*>(bits);
     const size_t imageSize = static_cast<size_t>(cx) * cy;
-    const size_t stride = static_cast<size_t>(cx) * m_nCount;
-    for (int i = 0; i < m_nCount; ++i) {
-        const std::uint32_t* image = pixels.data() + imageSize * i;
+    const size_t stride = static_cast<size_t>(cx) * nCount;
+    for (int i = 0; i < nCount; ++i) {
+        const std::uint32_t* image = pixels.data() + imageSize * (iFirst + i);
         for (int row = 0; row < cy; ++row) {
             const std::uint32_t* from = image + static_cast<size_t>(row) * cx;
             std::uint32_t* to = target + static_cast<size_t>(row) * stride + static_cast<size_t>(i) * cx;
@@ -282,27 +272,52 @@ HBITMAP CKGPToolBarImages::Rendered(const Pixels& pixels) const
             }
         }
     }
-    strip.rtl = s_bRTL;
+    return dib;
+}
+
+HBITMAP CKGPToolBarImages::Rendered(const Pixels& pixels) const
+{
+    const Pixels* sets[] = {&m_pixels, &m_pale, &m_disabled, &m_shadow};
+    const auto slot = static_cast<size_t>(std::find(std::begin(sets), std::end(sets), &pixels) - std::begin(sets));
+    if (slot >= m_rendered.size()) {
+        return nullptr;
+    }
+    RenderedStrip& strip = m_rendered[slot];
+    if (!strip.dib || strip.rtl != s_bRTL) {
+        m_renderDC.Reset();
+        strip.dib = RenderImages(pixels, 0, m_nCount);
+        strip.rtl = s_bRTL;
+    }
     return strip.dib.Get();
 }
 
+// Between BeginDrawImage and EndDrawImage the images are drawn from one
+// section per pixel set, made once; otherwise from a section of the one image.
 BOOL CKGPToolBarImages::Blit(CDC* pDC, int x, int y, int iImage, const Pixels& pixels, BYTE alpha) const
 {
-    const HBITMAP rendered = Rendered(pixels);
-    if (rendered == nullptr) {
+    CGdiHandle<HBITMAP> single;
+    HBITMAP source = nullptr;
+    int sourceX = 0;
+    if (m_bDrawing) {
+        source = Rendered(pixels);
+        sourceX = iImage * m_sizeImage.cx;
+        if (!m_renderDC) {
+            m_renderDC.Reset(::CreateCompatibleDC(nullptr));
+        }
+    } else {
+        single = RenderImages(pixels, iImage, 1);
+        source = single.Get();
+    }
+    const CMemoryDCHandle ownDC(m_bDrawing ? nullptr : ::CreateCompatibleDC(pDC->m_hDC));
+    const HDC memory = m_bDrawing ? m_renderDC.Get() : ownDC.Get();
+    if (source == nullptr || memory == nullptr) {
         return FALSE;
     }
-    if (!m_renderDC) {
-        m_renderDC.Reset(::CreateCompatibleDC(nullptr));
-        if (!m_renderDC) {
-            return FALSE;
-        }
-    }
-    const CSelectionScope selected(m_renderDC.Get(), rendered);
+    const CSelectionScope selected(memory, source);
     const CSize dest = m_sizeDest.cx > 0 && m_sizeDest.cy > 0 ? m_sizeDest : m_sizeImage;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    return ::AlphaBlend(pDC->m_hDC, x, y, dest.cx, dest.cy, m_renderDC.Get(), iImage * m_sizeImage.cx, 0,
-                        m_sizeImage.cx, m_sizeImage.cy, blend);
+    return ::AlphaBlend(pDC->m_hDC, x, y, dest.cx, dest.cy, memory, sourceX, 0, m_sizeImage.cx, m_sizeImage.cy,
+                        blend);
 }
 
 BOOL CKGPToolBarImages::BeginDrawImage(BOOL bFaded, CSize sizeDest)
@@ -314,12 +329,15 @@ BOOL CKGPToolBarImages::BeginDrawImage(BOOL bFaded, CSize sizeDest)
     if (bFaded) {
         Derived(FALSE, TRUE, FALSE);
     }
+    m_bDrawing = TRUE;
     return TRUE;
 }
 
 void CKGPToolBarImages::EndDrawImage()
 {
     m_sizeDest = CSize(0, 0);
+    m_bDrawing = FALSE;
+    ForgetRendered();
 }
 
 BOOL CKGPToolBarImages::DrawImage(CDC* pDC, int x, int y, int iImage, BOOL, BOOL bDisabled, BOOL bIndeterminate,

@@ -54,7 +54,8 @@ public:
     HBITMAP ExtractImage(int iImage) const;
 
     // Brackets the drawing of a strip's images; FALSE for an empty strip.
-    // Images are stretched to sizeDest when it is given.
+    // Images are stretched to sizeDest when it is given. Images drawn inside
+    // the brackets come from one section per pixel set, freed at the end.
     BOOL BeginDrawImage(BOOL bFaded = FALSE, CSize sizeDest = CSize(0, 0));
     void EndDrawImage();
     // Draws image iImage at (x, y). FALSE for an index outside the strip. A
@@ -83,13 +84,16 @@ private:
     const Pixels& Derived(BOOL bDisabled, BOOL bFaded, BOOL bShadow);
     BOOL Blit(CDC* pDC, int x, int y, int iImage, const Pixels& pixels, BYTE alpha) const;
     // One pixel set (images side by side, mirrored in right-to-left layouts)
-    // as a DIB section, made on its first draw and kept until the pixels change.
+    // as a DIB section, made on its first draw between BeginDrawImage and
+    // EndDrawImage and kept until then (or until the pixels change).
     struct RenderedStrip {
         CGdiHandle<HBITMAP> dib;
         BOOL rtl = FALSE;
     };
     HBITMAP Rendered(const Pixels& pixels) const;
     void ForgetRendered();
+    // A section holding nCount images from iFirst side by side.
+    CGdiHandle<HBITMAP> RenderImages(const Pixels& pixels, int iFirst, int nCount) const;
 
     CSize m_sizeImage;
     int m_nCount = 0;
@@ -104,5 +108,6 @@ private:
     mutable std::array<RenderedStrip, 4> m_rendered;
     // Holds one rendered strip selected while its images are drawn.
     mutable CMemoryDCHandle m_renderDC;
+    BOOL m_bDrawing = FALSE;
     static BOOL s_bRTL;
 };

@@ -51,7 +51,7 @@ std::vector<kgp::BarItem> CKGPToolBar::MeasureItems(CDC* pDC, BOOL bHorz, BOOL b
         clientDC.emplace(GetSafeHwnd() != nullptr ? static_cast<CWnd*>(this) : nullptr);
         dc = &*clientDC;
     }
-    CFont* oldFont = dc->SelectObject(CFont::FromHandle(BarFont(bHorz)));
+    const CSelectionScope font(*dc, BarFont(bHorz));
     const CSize size(sizeDefault.cx < 0 ? ColumnWidth() : sizeDefault.cx,
                      sizeDefault.cy < 0 ? RowHeight() : sizeDefault.cy);
     std::vector<kgp::BarItem> items;
@@ -67,7 +67,6 @@ std::vector<kgp::BarItem> CKGPToolBar::MeasureItems(CDC* pDC, BOOL bHorz, BOOL b
         items.push_back(kgp::BarItem{measured.cx, measured.cy, button->IsSeparator() != FALSE,
                                      button->m_bShown != FALSE, button->m_bRowBreak != FALSE});
     }
-    dc->SelectObject(oldFont);
     return items;
 }
 

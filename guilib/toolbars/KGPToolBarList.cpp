@@ -57,9 +57,8 @@ int CKGPToolBar::InsertSeparator(int iInsertAt)
 void CKGPToolBar::DeleteButtonAt(int iIndex)
 {
     POSITION pos = m_lstButtons.FindIndex(iIndex);
-    std::unique_ptr<CKGPToolbarButton> button(static_cast<CKGPToolbarButton*>(m_lstButtons.GetAt(pos)));
-    m_lstButtons.RemoveAt(pos);
-    button->CancelState();
+    m_lstButtons.GetAt(pos)->CancelState();
+    m_lstButtons.DeleteAt(pos);
     for (int* index : {&m_nCustomSelIndex, &m_nPressedIndex, &m_nHotIndex, &m_nKeyHotIndex}) {
         if (*index == iIndex)
             *index = -1;
@@ -108,10 +107,9 @@ void CKGPToolBar::RemoveAllButtons()
     m_nHotIndex = -1;
     m_nCustomSelIndex = -1;
     m_nKeyHotIndex = -1;
-    while (!m_lstButtons.IsEmpty()) {
-        std::unique_ptr<CKGPToolbarButton> button(static_cast<CKGPToolbarButton*>(m_lstButtons.RemoveHead()));
-        button->CancelState();
-    }
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)
+        m_lstButtons.GetNext(pos)->CancelState();
+    m_lstButtons.DeleteAll();
     m_pChevron = nullptr;
     m_mapMnemonics.clear();
 }

@@ -7,6 +7,31 @@
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
+namespace {
+
+// The strip being drawn from: one is opened for drawing when a button needs
+// it and closed when the next button needs another, or when the paint ends.
+class CStripInUse {
+public:
+    CStripInUse() = default;
+    ~CStripInUse() { Use(nullptr); }
+    CStripInUse(const CStripInUse&) = delete;
+    CStripInUse& operator=(const CStripInUse&) = delete;
+    void Use(CKGPToolBarImages* pStrip)
+    {
+        if (pStrip == m_pStrip)
+            return;
+        if (m_pStrip != nullptr)
+            m_pStrip->EndDrawImage();
+        m_pStrip = pStrip != nullptr && pStrip->BeginDrawImage() ? pStrip : nullptr;
+    }
+
+private:
+    CKGPToolBarImages* m_pStrip = nullptr;
+};
+
+}  // namespace
+
 CKGPToolBar* CKGPToolBar::s_pCustomSelBar = nullptr;
 COLORREF CKGPToolBar::s_clrText = static_cast<COLORREF>(-1);
 
@@ -33,12 +58,13 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
     pDC->GetClipBox(clip);
     const BOOL horz = IsHorizontal();
     const CKGPGlobalData& global = GetKGPGlobalData();
-    CFont* oldFont = pDC->SelectObject(CFont::FromHandle(horz ? global.GetBarFont() : global.GetVerticalFont()));
+    const CSelectionScope font(*pDC, horz ? global.GetBarFont() : global.GetVerticalFont());
     pDC->SetTextColor(GetDefaultTextColor());
     pDC->SetBkMode(TRANSPARENT);
     CRect client;
     GetClientRect(client);
 
+    CStripInUse strip;
     int index = 0;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
         auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
@@ -58,7 +84,9 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
             continue;
         }
         const BOOL highlighted = IsButtonHighlighted(index);
-        DrawButton(pDC, button, StripFor(*button, highlighted), highlighted);
+        CKGPToolBarImages* images = StripFor(*button, highlighted);
+        strip.Use(images);
+        DrawButton(pDC, button, images, highlighted);
     }
 
     if (s_bCustomizing && s_pCustomSelBar == this && !m_bLockedBar) {
@@ -74,7 +102,6 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
         m_nInsertMarkIndex = -1;
     if (s_bCustomizing && m_nInsertMarkIndex >= 0)
         DrawInsertMarker(pDC);
-    pDC->SelectObject(oldFont);
 }
 
 BOOL CKGPToolBar::DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted,

@@ -118,6 +118,6 @@ BOOL CKGPToolBar::ResetToResource()
     const BOOL loaded = LoadFromResource(m_nResourceId, 0, 0, m_bLockedBar);
     AdjustLayout();
     if (GetSafeHwnd() != nullptr)
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     return loaded;
 }

@@ -133,20 +133,15 @@ void CKGPToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos)
         AdjustLayout();
 }
 
-void CKGPToolBar::OnSysColorChange()
-{
-    GetKGPGlobalData().UpdateSysColors();
-    CKGPToolBarImages::OnSysColorChange();
-    Invalidate();
-}
+// The library's change listener rebuilds the colours, fonts and strips once
+// per change; the bar shows them, and lays itself out with new fonts.
+void CKGPToolBar::OnSysColorChange() { Invalidate(); }
 
 void CKGPToolBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 {
     CKGPBaseToolBar::OnSettingChange(uFlags, lpszSection);
-    if (uFlags == SPI_SETNONCLIENTMETRICS) {
-        GetKGPGlobalData().UpdateFonts();
+    if (uFlags == SPI_SETNONCLIENTMETRICS)
         AdjustLayout();
-    }
 }
 
 void CKGPToolBar::OnVisualManagerChanged()

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "guilib/frames/KGPFrameWnd.h"
-#include "tests/guilib_state/GuiObjectCounts.h"
+#include "tests/support/GuiObjectCounts.h"
 #include "tests/guilib_state/StoredStateMutator.h"
 #include "tests/guilib_state/StoredStateReaders.h"
 
@@ -19,6 +19,8 @@
 namespace {
 
 using namespace stored_state_test;
+using keyloft_test::CountGuiObjects;
+using keyloft_test::GuiObjectCounts;
 
 constexpr unsigned long kDefaultCases = 16000; // over all readers
 constexpr unsigned long kDefaultSeed = 0x34A7E5ED;

@@ -1,11 +1,12 @@
 // Toolbars docked in a frame with the 2003 look, for a look by eye in
 // guilib_toolbars.bmp: captions under the images along the top, a short bar
 // whose last buttons are listed under its customise button, and a bar down
-// the left edge with a caption beside its image. A click on a docked button
-// still sends its command.
+// the left edge with a caption beside its image. Painting them again leaves no
+// GDI object behind, and a click on a docked button still sends its command.
 #include "guilib/core/KGPVisualManager2003.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
+#include "tests/support/GuiObjectCounts.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
@@ -72,6 +73,14 @@ TEST_F(ToolBarTest, DockedBarsInTheLookOf2003)
     for (const CKGPToolBar* each : {&bar, &shortBar, &side})
         EXPECT_GE(ColoursOf(pixels, width, frame, *each), 4u) << each->GetDlgCtrlID();
     EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.GetSafeHwnd(), L"guilib_toolbars.bmp"));
+
+    // Painting keeps nothing: the image sections live for one paint.
+    const keyloft_test::GuiObjectCounts painted = keyloft_test::CountGuiObjects();
+    for (int i = 0; i < 5; ++i) {
+        for (CKGPToolBar* each : {&bar, &shortBar, &side})
+            each->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    EXPECT_EQ(painted, keyloft_test::CountGuiObjects());
 
     const CPoint print = side.GetButton(3)->m_rcButton.CenterPoint();
     side.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(print.x, print.y));

@@ -1,4 +1,5 @@
-// The process's GDI and USER objects, to see that loads leave none behind.
+// The process's GDI and USER objects, to see that loads and paints leave none
+// behind.
 // GetGuiResources answers them on Windows; Wine's answers 0, so there the GDI
 // objects are counted in the handle table the process environment block
 // points at, and the USER objects are the thread's windows (the only USER
@@ -9,7 +10,7 @@
 
 #include <ostream>
 
-namespace stored_state_test {
+namespace keyloft_test {
 
 struct GuiObjectCounts {
     DWORD gdi = 0;
@@ -24,4 +25,4 @@ inline std::ostream& operator<<(std::ostream& out, const GuiObjectCounts& counts
     return out << counts.gdi << " GDI, " << counts.user << " USER";
 }
 
-} // namespace stored_state_test
+} // namespace keyloft_test

@@ -1,8 +1,8 @@
-#include "tests/guilib_state/GuiObjectCounts.h"
+#include "tests/support/GuiObjectCounts.h"
 
 #include <winternl.h>
 
-namespace stored_state_test {
+namespace keyloft_test {
 
 namespace {
 
@@ -81,4 +81,4 @@ GuiObjectCounts CountGuiObjects()
     return counts;
 }
 
-} // namespace stored_state_test
+} // namespace keyloft_test
