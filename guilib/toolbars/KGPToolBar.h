@@ -170,6 +170,8 @@ public:
         UINT cold = 0, normal = 0, disabled = 0;
         UINT largeCold = 0, large = 0, largeDisabled = 0;
         UINT menu = 0, menuDisabled = 0;
+        // The ids of the plain strips (the large ones none).
+        static BitmapIds Of(UINT uiNormal, UINT uiCold, UINT uiMenu, UINT uiDisabled, UINT uiMenuDisabled);
     };
     virtual BOOL LoadFromResourceEx(UINT uiResID, const BitmapIds& bitmaps, BOOL bLocked);
     virtual BOOL LoadBitmaps(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,

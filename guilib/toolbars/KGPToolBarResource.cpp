@@ -10,28 +10,31 @@ constexpr UINT kResourceTypeToolBar = 241;
 
 }  // namespace
 
+CKGPToolBar::BitmapIds CKGPToolBar::BitmapIds::Of(UINT uiNormal, UINT uiCold, UINT uiMenu, UINT uiDisabled,
+                                                  UINT uiMenuDisabled)
+{
+    BitmapIds ids;
+    ids.normal = uiNormal;
+    ids.cold = uiCold;
+    ids.menu = uiMenu;
+    ids.disabled = uiDisabled;
+    ids.menuDisabled = uiMenuDisabled;
+    return ids;
+}
+
 BOOL CKGPToolBar::LoadBitmaps(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked,
                               UINT uiDisabledResID, UINT uiMenuDisabledResID)
 {
-    BitmapIds ids;
-    ids.normal = uiResID;
-    ids.cold = uiColdResID;
-    ids.menu = uiMenuResID;
-    ids.disabled = uiDisabledResID;
-    ids.menuDisabled = uiMenuDisabledResID;
-    return LoadBitmapSet(ids, bLocked);
+    return LoadBitmapSet(BitmapIds::Of(uiResID, uiColdResID, uiMenuResID, uiDisabledResID, uiMenuDisabledResID),
+                         bLocked);
 }
 
 BOOL CKGPToolBar::LoadFromResource(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked,
                                    UINT uiDisabledResID, UINT uiMenuDisabledResID, UINT uiNormalResID)
 {
-    BitmapIds ids;
-    ids.normal = uiNormalResID;
-    ids.cold = uiColdResID;
-    ids.menu = uiMenuResID;
-    ids.disabled = uiDisabledResID;
-    ids.menuDisabled = uiMenuDisabledResID;
-    return LoadFromResourceEx(uiResID, ids, bLocked);
+    return LoadFromResourceEx(
+        uiResID, BitmapIds::Of(uiNormalResID, uiColdResID, uiMenuResID, uiDisabledResID, uiMenuDisabledResID),
+        bLocked);
 }
 
 // A bitmap set that does not load fails the whole call: the bar keeps no

@@ -17,21 +17,6 @@ namespace {
 
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 
-// How many colours the window's part of the capture holds.
-size_t ColoursIn(const std::vector<DWORD>& pixels, int width, const CWnd& host, const CWnd& child)
-{
-    CRect frame;
-    CRect area;
-    host.GetWindowRect(frame);
-    child.GetWindowRect(area);
-    area.OffsetRect(-frame.left, -frame.top);
-    std::set<DWORD> colours;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            colours.insert(pixels[static_cast<size_t>(y) * width + x]);
-    return colours.size();
-}
-
 TEST(ControlsScreenshotTest, EveryControlPaintsAndTheCheckListKeepsItsChecks)
 {
     keyloft_test::CLibraryTestHost host(kBackground);
@@ -80,7 +65,7 @@ TEST(ControlsScreenshotTest, EveryControlPaintsAndTheCheckListKeepsItsChecks)
     const std::vector<DWORD> pixels = keyloft_test::CaptureWindow(host.GetSafeHwnd(), width, height);
     for (const CWnd* control : {static_cast<CWnd*>(&text), static_cast<CWnd*>(&glyph), static_cast<CWnd*>(&checks),
                                 static_cast<CWnd*>(&list)})
-        EXPECT_GE(ColoursIn(pixels, width, host, *control), 3u) << control->GetDlgCtrlID();
+        EXPECT_GE(keyloft_test::ColoursIn(pixels, width, host, *control), 3u) << control->GetDlgCtrlID();
     EXPECT_TRUE(host.Screenshot(L"guilib_controls.bmp"));
 }
 

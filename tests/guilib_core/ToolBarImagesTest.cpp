@@ -25,6 +25,16 @@ HBITMAP MakeStrip(int width, int height = 16)
     return bitmap;
 }
 
+// A strip of 16 x 16 images keyed by magenta, filled from a strip `width` wide.
+void FillStrip(CKGPToolBarImages& images, int width)
+{
+    images.SetImageSize(CSize(16, 16));
+    images.SetTransparentColor(kKey);
+    HBITMAP bitmap = MakeStrip(width);
+    ASSERT_EQ(0, images.AddImage(bitmap));
+    ::DeleteObject(bitmap);
+}
+
 struct Canvas {
     Canvas()
     {
@@ -88,11 +98,7 @@ TEST(ToolBarImagesTest, StripCountsItsImagesAndRefusesIndexesOutsideIt)
 TEST(ToolBarImagesTest, ShadowIsSkippedOnAnEightBitDisplayAndPaleCopiesLighten)
 {
     CKGPToolBarImages images;
-    images.SetImageSize(CSize(16, 16));
-    images.SetTransparentColor(kKey);
-    HBITMAP one = MakeStrip(16);
-    ASSERT_EQ(0, images.AddImage(one));
-    ::DeleteObject(one);
+    FillStrip(images, 16);
 
     CKGPGlobalData& data = GetKGPGlobalData();
     const int depth = data.m_nBitsPerPixel;
@@ -117,11 +123,7 @@ TEST(ToolBarImagesTest, ShadowIsSkippedOnAnEightBitDisplayAndPaleCopiesLighten)
 TEST(ToolBarImagesTest, DrawnImagesFollowChangedPixelsAndMirroring)
 {
     CKGPToolBarImages images;
-    images.SetImageSize(CSize(16, 16));
-    images.SetTransparentColor(kKey);
-    HBITMAP two = MakeStrip(32);
-    ASSERT_EQ(0, images.AddImage(two));
-    ::DeleteObject(two);
+    FillStrip(images, 32);
 
     Canvas first;
     ASSERT_TRUE(images.DrawImage(&first.dc, 0, 0, 1));

@@ -10,24 +10,17 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
-#include <set>
-
 namespace {
 
 using namespace toolbar_test;
 
-size_t ColoursOf(const std::vector<DWORD>& pixels, int width, const CWnd& frame, const CWnd& bar)
+// A bar made from the test resource in the frame, docked at an edge.
+void DockNew(CCommandFrame& frame, CKGPToolBar& bar, UINT nID, DWORD dwEdgeStyle, UINT nDockBarId)
 {
-    CRect outer;
-    CRect area;
-    frame.GetWindowRect(outer);
-    bar.GetWindowRect(area);
-    area.OffsetRect(-outer.left, -outer.top);
-    std::set<DWORD> colours;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            colours.insert(pixels[static_cast<size_t>(y) * width + x]);
-    return colours.size();
+    ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | dwEdgeStyle, nID));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_TEST_TOOLBAR));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(&bar, nDockBarId);
 }
 
 TEST_F(ToolBarTest, DockedBarsInTheLookOf2003)
@@ -41,27 +34,20 @@ TEST_F(ToolBarTest, DockedBarsInTheLookOf2003)
     bar.EnableTextLabels(TRUE);
     frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
 
-    CKGPToolBar& shortBar = *new CKGPToolBar;
-    std::unique_ptr<CKGPToolBar> ownShort(&shortBar);
-    ASSERT_TRUE(shortBar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, kBarId + 1));
-    ASSERT_TRUE(shortBar.LoadToolBar(IDR_TEST_TOOLBAR));
     // More buttons than the frame is wide (known images, no remapping).
+    CKGPToolBar shortBar;
+    DockNew(frame, shortBar, kBarId + 1, CBRS_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
     std::vector<UINT> many;
     for (int i = 0; i < 21; ++i)
         many.push_back(ID_TEST_OPEN + static_cast<UINT>(i % 3));
     shortBar.SetButtons(many.data(), static_cast<int>(many.size()), FALSE);
     shortBar.EnableCustomizeButton(TRUE, ID_TEST_PRINT + 10, _T("Customise"));
-    shortBar.EnableDocking(CBRS_ALIGN_ANY);
-    frame.DockControlBar(&shortBar, AFX_IDW_DOCKBAR_BOTTOM);
+    shortBar.AdjustLayout();
 
-    CKGPToolBar& side = *new CKGPToolBar;
-    std::unique_ptr<CKGPToolBar> ownSide(&side);
-    ASSERT_TRUE(side.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_LEFT, kBarId + 2));
-    ASSERT_TRUE(side.LoadToolBar(IDR_TEST_TOOLBAR));
+    CKGPToolBar side;
+    DockNew(frame, side, kBarId + 2, CBRS_LEFT, AFX_IDW_DOCKBAR_LEFT);
     side.GetButton(0)->m_strCaption = _T("&Open");
     side.GetButton(0)->m_bShowCaption = TRUE;
-    side.EnableDocking(CBRS_ALIGN_ANY);
-    frame.DockControlBar(&side, AFX_IDW_DOCKBAR_LEFT);
     frame.RecalcLayout();
     side.AdjustLayout();
     keyloft_test::Pump(500);
@@ -71,7 +57,7 @@ TEST_F(ToolBarTest, DockedBarsInTheLookOf2003)
     int height = 0;
     const std::vector<DWORD> pixels = keyloft_test::CaptureWindow(frame.GetSafeHwnd(), width, height);
     for (const CKGPToolBar* each : {&bar, &shortBar, &side})
-        EXPECT_GE(ColoursOf(pixels, width, frame, *each), 4u) << each->GetDlgCtrlID();
+        EXPECT_GE(keyloft_test::ColoursIn(pixels, width, frame, *each), 4u) << each->GetDlgCtrlID();
     EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.GetSafeHwnd(), L"guilib_toolbars.bmp"));
 
     // Painting keeps nothing: the image sections live for one paint.

@@ -3,9 +3,26 @@
 #include "tests/support/Dib.h"
 #include "tests/support/MessagePump.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 
 namespace keyloft_test {
+
+size_t ColoursIn(const std::vector<DWORD>& pixels, int width, const CWnd& top, const CWnd& child)
+{
+    CRect frame;
+    CRect area;
+    top.GetWindowRect(frame);
+    child.GetWindowRect(area);
+    area.OffsetRect(-frame.left, -frame.top);
+    std::set<DWORD> colours;
+    for (int y = std::max<LONG>(area.top, 0); y < area.bottom; ++y)
+        for (int x = std::max<LONG>(area.left, 0); x < std::min<LONG>(area.right, width); ++x)
+            if (static_cast<size_t>(y) * width + x < pixels.size())
+                colours.insert(pixels[static_cast<size_t>(y) * width + x]);
+    return colours.size();
+}
 
 std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height)
 {

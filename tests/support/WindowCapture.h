@@ -12,6 +12,10 @@ namespace keyloft_test {
 // it, row by row from the top (0x00RRGGBB).
 std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height);
 
+// How many colours a child window's part of its top-level window's capture
+// (CaptureWindow of `top`, `width` pixels a row) holds.
+size_t ColoursIn(const std::vector<DWORD>& pixels, int width, const CWnd& top, const CWnd& child);
+
 // Writes that picture as a 32-bit .bmp file; FALSE when it cannot be written.
 BOOL SaveScreenshot(HWND hWnd, const wchar_t* path);
 
