@@ -226,7 +226,7 @@ void CKGPToolBar::LeaveHotState()
 
 void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (s_bCustomizing && !m_bLockedBar) {
+    if (m_bResizingButton) {
         EndResize(point);
         return;
     }
@@ -323,8 +323,6 @@ void CKGPToolBar::TrackResize(CPoint point)
 
 void CKGPToolBar::EndResize(CPoint point)
 {
-    if (!m_bResizingButton)
-        return;
     m_bResizingButton = FALSE;
     DrawResizeFrame(m_rectResize);
     m_rectResize.SetRectEmpty();
