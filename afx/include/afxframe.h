@@ -363,6 +363,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     BOOL m_bAutoMenuEnable = TRUE;  // disable menu items without a handler
+    BOOL m_bHelpMode = FALSE;       // TRUE while context help (Shift+F1) picks a window
     HMENU m_hMenuDefault = nullptr;
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDHelp = 0;

@@ -143,6 +143,9 @@ public:
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Keyboard and mouse messages for this window or its children go through
+    // the dialog manager (tab and mnemonic navigation); TRUE when it took one.
+    BOOL PreTranslateInput(LPMSG lpMsg);
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
     virtual BOOL ContinueModal();
     virtual void EndModalLoop(int nResult);

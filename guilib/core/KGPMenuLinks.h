@@ -59,6 +59,15 @@ inline BOOL HasContextMenuManager()
     return pLink != nullptr && pLink->HasContextMenuManager();
 }
 
+// Shows the menu through the context-menu manager: the command chosen, 0 when
+// none or when there is no manager.
+inline UINT TrackContextMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRightAlign)
+{
+    IKGPMenuLink* pLink = CKGPLink<IKGPMenuLink>::Get();
+    return pLink != nullptr && pLink->HasContextMenuManager() ? pLink->TrackContextMenu(hMenu, x, y, pOwner, bRightAlign)
+                                                              : 0;
+}
+
 // Bars offer no menus while the toolbars are customised, a modal state holds
 // or a library popup menu is open.
 inline BOOL AreMenusBlocked()

@@ -31,3 +31,22 @@ protected:
 private:
     int m_nRefCount = 0;
 };
+
+// The manager of a split tree of docking panes, as far as the docking helpers
+// ask it (the docking panes and their containers bring the tree itself).
+class CKGPBarContainerManager : public CObject {
+public:
+    // In a floating frame showing one pane: that pane when the point lies in
+    // the frame's caption.
+    virtual BOOL PaneFromCaptionPoint(CPoint point, CKGPBaseControlBar*& pPane) const = 0;
+    // The pane at the point (within the sensitivity unless exact), and whether
+    // the point lies in its tab area or on its caption.
+    virtual CKGPBaseControlBar* PaneFromPoint(CPoint point, int nSensitivity, BOOL bExactBar, BOOL& bIsTabArea,
+                                              BOOL& bCaption) const = 0;
+    // Where a window of `rectDragged` docked on the `dwAlignment` side of a
+    // pane at `rectTarget` would lie (screen).
+    virtual CRect SplitRect(const CRect& rectTarget, const CRect& rectDragged, DWORD dwAlignment) const = 0;
+
+protected:
+    ~CKGPBarContainerManager() override = default;
+};

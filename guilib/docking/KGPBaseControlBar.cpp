@@ -14,6 +14,9 @@
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
+#include "guilib/core/KGPMenuLinks.h"
 
 IMPLEMENT_DYNAMIC(CKGPBaseControlBar, CWnd)
 
@@ -53,6 +56,24 @@ private:
     BOOL m_bLocked;
 };
 
+// A tooltip text request that came back without a resource and without a text.
+BOOL IsUnansweredTooltipText(const NMHDR* pHdr)
+{
+    if (pHdr == nullptr)
+        return FALSE;
+    if (pHdr->code == TTN_NEEDTEXTW) {
+        const auto* pInfo = reinterpret_cast<const NMTTDISPINFOW*>(pHdr);
+        return pInfo->hinst == nullptr && (pInfo->lpszText == nullptr || pInfo->lpszText[0] == 0) &&
+               pInfo->szText[0] == 0;
+    }
+    if (pHdr->code == TTN_NEEDTEXTA) {
+        const auto* pInfo = reinterpret_cast<const NMTTDISPINFOA*>(pHdr);
+        return pInfo->hinst == nullptr && (pInfo->lpszText == nullptr || pInfo->lpszText[0] == 0) &&
+               pInfo->szText[0] == 0;
+    }
+    return FALSE;
+}
+
 // A bar made from a dialog template answers its messages through its message map.
 INT_PTR CALLBACK BarDialogProc(HWND, UINT, WPARAM, LPARAM)
 {
@@ -68,6 +89,7 @@ BEGIN_MESSAGE_MAP(CKGPBaseControlBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKGPBaseControlBar::OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_HELPHITTEST, &CKGPBaseControlBar::OnHelpHitTest)
     ON_MESSAGE(WM_INITDIALOG, &CKGPBaseControlBar::OnInitDialog)
+    ON_MESSAGE(WM_SETICON, &CKGPBaseControlBar::OnSetIcon)
 END_MESSAGE_MAP()
 
 CString CKGPBaseControlBar::BarRegistryKey(LPCTSTR lpszPath, LPCTSTR lpszClass, int nID, int nIndex)
@@ -88,11 +110,54 @@ CString CKGPBaseControlBar::StateKey(LPCTSTR lpszProfileName, LPCTSTR lpszClass,
 
 BOOL CKGPBaseControlBar::IsDocked() const
 {
-    return GetParentMiniFrame(TRUE) == nullptr;
+    // A floating frame holding this bar alone makes it float; one holding
+    // several bars is a docking host of its own.
+    CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    return pMiniFrame == nullptr || pMiniFrame->GetControlBarCount() != 1;
+}
+
+BOOL CKGPBaseControlBar::IsTabbed() const
+{
+    return GetSafeHwnd() != nullptr && KGPTabbedBars::IsTabWindow(GetParent());
+}
+
+int CKGPBaseControlBar::TabIndex(CWnd*& pTabWnd) const
+{
+    pTabWnd = nullptr;
+    IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
+    if (pLink == nullptr || GetSafeHwnd() == nullptr)
+        return -1;
+    HWND hwndTab = nullptr;
+    pTabWnd = pLink->GetTabWindow(this, hwndTab);
+    return pTabWnd != nullptr ? pLink->GetTabFromHwnd(pTabWnd, hwndTab) : -1;
+}
+
+CWnd* CKGPBaseControlBar::GetTabWindow(HWND& hwndTab) const
+{
+    hwndTab = nullptr;
+    IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
+    return pLink != nullptr && GetSafeHwnd() != nullptr ? pLink->GetTabWindow(this, hwndTab) : nullptr;
+}
+
+CKGPBaseControlBar* CKGPBaseControlBar::GetParentTabbedBar() const
+{
+    if (!IsTabbed())
+        return nullptr;
+    HWND hwndTab = nullptr;
+    CWnd* pTabWnd = GetTabWindow(hwndTab);
+    return pTabWnd != nullptr ? KGPTabbedBars::Link()->GetTabbedBarOf(pTabWnd) : nullptr;
 }
 
 BOOL CKGPBaseControlBar::IsBarVisible() const
 {
+    if (IsTabbed()) {
+        CWnd* pTabWnd = nullptr;
+        const int iTab = TabIndex(pTabWnd);
+        if (pTabWnd == nullptr || !pTabWnd->IsWindowVisible())
+            return FALSE;
+        IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
+        return iTab >= 0 && iTab < pLink->GetTabsNum(pTabWnd) && pLink->IsTabVisible(pTabWnd, iTab);
+    }
     if (s_bLoadingState)
         return GetRecentVisibleState();
     return (GetStyle() & WS_VISIBLE) != 0;
@@ -120,6 +185,12 @@ HICON CKGPBaseControlBar::GetBarIcon(BOOL bBig)
 
 BOOL CKGPBaseControlBar::CanFloat() const
 {
+    if (IsTabbed()) {
+        CWnd* pTabWnd = nullptr;
+        const int iTab = TabIndex(pTabWnd);
+        if (pTabWnd != nullptr && iTab >= 0)
+            return KGPTabbedBars::Link()->IsTabDetachable(pTabWnd, iTab);
+    }
     return (m_dwBarStyle & KGP_BARSTYLE_FLOAT) != 0;
 }
 
@@ -128,14 +199,13 @@ void CKGPBaseControlBar::SetCurrentAlignment(DWORD dwAlignment)
     m_dwStyle = (m_dwStyle & ~CBRS_ALIGN_ANY) | (dwAlignment & CBRS_ALIGN_ANY);
 }
 
-CWnd* CKGPBaseControlBar::GetParentMiniFrame(BOOL) const
+CKGPMiniFrameWnd* CKGPBaseControlBar::GetParentMiniFrame(BOOL) const
 {
-    const CRuntimeClass* pMiniFrameClass = CKGPGlobalUtils::Get().m_pMiniFrameClass;
-    if (pMiniFrameClass == nullptr || GetSafeHwnd() == nullptr)
+    if (GetSafeHwnd() == nullptr)
         return nullptr;
     for (CWnd* pWnd = GetParent(); pWnd != nullptr; pWnd = pWnd->GetParent()) {
-        if (pWnd->IsKindOf(pMiniFrameClass))
-            return pWnd;
+        if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWnd))
+            return pMiniFrame;
     }
     return nullptr;
 }
@@ -165,8 +235,32 @@ BOOL CKGPBaseControlBar::InsertInDockManager(CKGPBaseControlBar* pBarToInsert, B
 {
     if (GetDockSiteFrame() == nullptr && CKGPGlobalUtils::Get().m_bDialogApp)
         return TRUE;
+    // A multi-pane floating frame keeps its own list of bars.
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
+        if (pMiniFrame->InsertControlBar(this, pBarToInsert, bAfter))
+            return TRUE;
+    }
     CKGPDockManager* pManager = GetDockManager();
     return pManager != nullptr && pManager->InsertControlBar(this, pBarToInsert, bAfter);
+}
+
+BOOL CKGPBaseControlBar::IsPointNearDockBar(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const
+{
+    dwAlignment = 0;
+    bOuterEdge = FALSE;
+    if (GetDockSiteFrame() == nullptr && CKGPGlobalUtils::Get().m_bDialogApp)
+        return TRUE;
+    CKGPDockManager* pManager = GetDockManager();
+    return pManager != nullptr && pManager->IsPointNearDockBar(point, dwAlignment, bOuterEdge);
+}
+
+CKGPBaseControlBar* CKGPBaseControlBar::FindBarAtPoint(CPoint point, int nSensitivity, BOOL bExactBar,
+                                                       CRuntimeClass* pRTCBarType,
+                                                       const CKGPBaseControlBar* pBarToIgnore) const
+{
+    CKGPDockManager* pManager = GetDockManager();
+    return pManager != nullptr ? pManager->BarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, pBarToIgnore)
+                               : nullptr;
 }
 
 BOOL CKGPBaseControlBar::DockToParentFrame(BOOL bUseStoredFrame)
@@ -184,12 +278,29 @@ void CKGPBaseControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)
     const int command = bShow ? SW_SHOWNOACTIVATE : SW_HIDE;
     if (IsFloating() && !IsTabbed()) {
         ShowWindow(command);
-        if (CWnd* pMiniFrame = GetParentMiniFrame()) {
+        if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame()) {
             pMiniFrame->ShowWindow(command);
             pMiniFrame->PostMessage(KGPMSG_CHECKEMPTYMINIFRAME);
         }
     } else if (m_pParentDockBar != nullptr) {
         m_pParentDockBar->ShowControlBar(this, bShow, bDelay, bActivate);
+    } else if (IsTabbed()) {
+        CWnd* pTabWnd = nullptr;
+        const int iTab = TabIndex(pTabWnd);
+        IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
+        CKGPBaseControlBar* pTabbedBar = pTabWnd != nullptr ? pLink->GetTabbedBarOf(pTabWnd) : nullptr;
+        if (pTabbedBar != nullptr) {
+            // A hidden tabbed bar of several tabs only brings this tab back.
+            if (!pTabbedBar->IsBarVisible() && pLink->GetTabsNum(pTabWnd) > 1 && bShow) {
+                pLink->ShowBarTab(pTabbedBar, this, TRUE);
+                return;
+            }
+            pLink->ShowBarTab(pTabbedBar, this, bShow);
+            if (pLink->GetVisibleTabsNum(pTabWnd) == 0 || bShow)
+                pTabbedBar->ShowBar(bShow, bDelay, bActivate);
+        } else if (pTabWnd != nullptr && iTab >= 0) {
+            pLink->ShowTab(pTabWnd, iTab, bShow, !bDelay, FALSE);
+        }
     } else {
         ShowWindow(command);
         if (!bDelay)
@@ -384,8 +495,8 @@ void CKGPBaseControlBar::DoPaint(CDC* pDC)
 
 void CKGPBaseControlBar::AdjustDockingLayout(HDWP hdwp)
 {
-    if (CWnd* pMiniFrame = GetParentMiniFrame()) {
-        pMiniFrame->SendMessage(WM_SIZE);
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame()) {
+        pMiniFrame->AdjustLayout();
         return;
     }
     if (CKGPDockManager* pManager = GetDockManager())
@@ -396,6 +507,10 @@ BOOL CKGPBaseControlBar::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
+    // While context help picks a window no bar translates keys.
+    CFrameWnd* pTopFrame = GetTopLevelFrame();
+    if (pTopFrame != nullptr && pTopFrame->m_bHelpMode)
+        return FALSE;
     // The owner and the frames above it see keys first (accelerators).
     CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
     for (CWnd* pWnd = pOwner; pWnd != nullptr && ::IsWindow(pWnd->m_hWnd); pWnd = pWnd->GetParentFrame()) {
@@ -404,7 +519,7 @@ BOOL CKGPBaseControlBar::PreTranslateMessage(MSG* pMsg)
         if (pWnd->GetParentFrame() == pWnd)
             break;
     }
-    return FALSE;
+    return PreTranslateInput(pMsg);
 }
 
 LRESULT CKGPBaseControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -422,9 +537,13 @@ LRESULT CKGPBaseControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         if (OnWndMsg(message, wParam, lParam, &result))
             return result;
         CWnd* pTarget = GetOwner() != nullptr ? GetOwner() : GetParent();
-        if (pTarget != nullptr && pTarget->m_hWnd != m_hWnd)
-            return pTarget->SendMessage(message, wParam, lParam);
-        break;
+        if (pTarget == nullptr || pTarget->m_hWnd == m_hWnd)
+            break;
+        result = pTarget->SendMessage(message, wParam, lParam);
+        // A tooltip's text that nobody gave comes from the bar's own default processing.
+        if (message == WM_NOTIFY && IsUnansweredTooltipText(reinterpret_cast<NMHDR*>(lParam)))
+            return CWnd::WindowProc(message, wParam, lParam);
+        return result;
     }
     default:
         break;
@@ -473,6 +592,19 @@ LRESULT CKGPBaseControlBar::OnHelpHitTest(WPARAM, LPARAM lParam)
         return 0x10000 + hit;
     const WORD id = LOWORD(GetDlgCtrlID());
     return id != 0 ? 0x50000 + id : 0;
+}
+
+LRESULT CKGPBaseControlBar::OnSetIcon(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    // A tab shows its bar's small icon.
+    if (IsTabbed()) {
+        CWnd* pTabWnd = nullptr;
+        const int iTab = TabIndex(pTabWnd);
+        if (pTabWnd != nullptr && iTab >= 0 && iTab < KGPTabbedBars::Link()->GetTabsNum(pTabWnd))
+            KGPTabbedBars::Link()->SetTabHicon(pTabWnd, iTab, reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL, 0)));
+    }
+    return result;
 }
 
 CWnd* CKGPBaseControlBar::MenuFrame() const

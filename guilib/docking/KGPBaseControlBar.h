@@ -12,6 +12,7 @@
 class CKGPDockBar;
 class CKGPDockBarRow;
 class CKGPDockManager;
+class CKGPMiniFrameWnd;
 class CKGPStoredLoad;
 
 // Library bar flags (m_dwBarStyle).
@@ -46,7 +47,7 @@ public:
 
     virtual BOOL IsHorizontal() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     virtual BOOL IsDocked() const;
-    virtual BOOL IsTabbed() const { return FALSE; }
+    virtual BOOL IsTabbed() const;
     virtual BOOL IsFloating() const { return !IsDocked(); }
     virtual BOOL IsShownAsDocument() const { return m_bShownAsDocument; }
     virtual BOOL DocksAtFrameEdge() const { return TRUE; }
@@ -55,6 +56,10 @@ public:
     virtual BOOL CanBeDocked(CKGPBaseControlBar* /*pDockBar*/) const { return FALSE; }
     virtual BOOL CanAcceptBar(const CKGPBaseControlBar* /*pBar*/) const { return FALSE; }
     virtual BOOL IsPaneKind() const { return FALSE; }
+    // TRUE for the sliders between docking panes.
+    virtual BOOL IsSliderKind() const { return FALSE; }
+    // TRUE for toolbars (floating frames draw and size those differently).
+    virtual BOOL IsToolBarKind() const { return FALSE; }
     virtual BOOL IsInMDITabMode() const { return FALSE; }
     virtual BOOL IsResizable() const { return TRUE; }
     virtual BOOL IsAutoHideMode() const { return FALSE; }
@@ -64,6 +69,8 @@ public:
     virtual CFrameWnd* GetDockSiteFrame() const;
     virtual CKGPDockBar* GetParentDockBar() const { return m_pParentDockBar; }
     virtual int GetCaptionHeight() const { return 0; }
+    // The height of a pane's bottom tab area (0 for bars without tabs).
+    virtual int GetTabAreaHeight() const { return 0; }
     virtual BOOL GetRecentVisibleState() const { return m_bRecentVisibleState; }
     virtual BOOL IsStateRestored() const { return m_bStateRestored; }
     virtual void SetStateRestored(BOOL bRestored) { m_bStateRestored = bRestored; }
@@ -91,11 +98,26 @@ public:
     {
         return FALSE;
     }
+    // Docks beside another bar (panes); the base docks nowhere.
+    virtual BOOL DockToWindow(DWORD /*dwAlignment*/, LPCRECT /*lpRect*/, DWORD /*dwDockFlags*/ = 0,
+                              CKGPBaseControlBar* /*pRelativeBar*/ = nullptr, int /*nRelativeIndex*/ = -1,
+                              BOOL /*bOuterEdge*/ = FALSE)
+    {
+        return FALSE;
+    }
     virtual CSize CalcSize(BOOL /*bVertDock*/) { return CSize(0, 0); }
     virtual void RecalcLayout() {}
     virtual void AdjustHostLayout() {}
+    // The floating frame made for the bar when it floats (the base floats in none).
+    virtual CKGPMiniFrameWnd* CreateFloatingFrame(CRect /*rect*/, KGPDockMethod /*method*/ = KGP_DM_UNKNOWN)
+    {
+        return nullptr;
+    }
+    // An auto-hide slider slides its pane out of view unless it is pKeep;
+    // other bars do nothing.
+    virtual void SlideOutAutoHidePane(const CKGPBaseControlBar* /*pKeep*/) {}
     virtual void ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate);
-    virtual CWnd* GetParentMiniFrame(BOOL bNoAssert = FALSE) const;
+    virtual CKGPMiniFrameWnd* GetParentMiniFrame(BOOL bNoAssert = FALSE) const;
 
     // Visibility under "<path>KGPBaseControlBar-<id>[<index in hex>]"; id -1 is
     // the bar's own control id, index -1 none. Loading reads the whole stored
@@ -133,6 +155,16 @@ public:
     BOOL InsertInDockManager(CKGPBaseControlBar* pBarToInsert, BOOL bAfter);
     BOOL DockToParentFrame(BOOL bUseStoredFrame = TRUE);
     CKGPDockManager* GetDockManager() const;
+    // Whether a screen point lies near the dock manager's outer or inner docked
+    // edge (TRUE with no dock manager on a dialog).
+    BOOL IsPointNearDockBar(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const;
+    CKGPBaseControlBar* FindBarAtPoint(CPoint point, int nSensitivity, BOOL bExactBar = FALSE,
+                                       CRuntimeClass* pRTCBarType = nullptr,
+                                       const CKGPBaseControlBar* pBarToIgnore = nullptr) const;
+    // The tab window holding the bar as a tab (hwndTab: the window the tab
+    // shows), and the tabbed bar owning it; null when the bar is not a tab.
+    CWnd* GetTabWindow(HWND& hwndTab) const;
+    CKGPBaseControlBar* GetParentTabbedBar() const;
 
     CKGPDockBarRow* GetDockBarRow() const { return m_pDockBarRow; }
     void SetDockBarRow(CKGPDockBarRow* pRow) { m_pDockBarRow = pRow; }
@@ -163,6 +195,7 @@ protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetIcon(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     // The frame a context-menu request goes to: the dock site when it is a
@@ -188,6 +221,8 @@ protected:
     CSize m_sizeDialog;
 
 private:
+    // The bar's tab in its tab window: -1 when it is none.
+    int TabIndex(CWnd*& pTabWnd) const;
     BOOL CreateFromTemplate(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                             CWnd* pParentWnd, UINT nID);
 };

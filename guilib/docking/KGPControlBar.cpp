@@ -1,14 +1,17 @@
 #include "guilib/docking/KGPControlBar.h"
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
+#include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
-#include "guilib/core/KGPMenuLinks.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
 
 IMPLEMENT_DYNCREATE(CKGPControlBar, CKGPBaseControlBar)
 
@@ -20,14 +23,25 @@ BEGIN_MESSAGE_MAP(CKGPControlBar, CKGPBaseControlBar)
     ON_WM_CHAR()
     ON_WM_CONTEXTMENU()
     ON_WM_DESTROY()
+    ON_WM_NCDESTROY()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
+    ON_WM_STYLECHANGED()
 END_MESSAGE_MAP()
 
 namespace {
 
 constexpr LPCTSTR kControlBarClass = _T("KGPControlBar");
+// A button-up that ends the bar's own drag but keeps its drag window (the new
+// floating frame carries the drag on).
+constexpr UINT kKeepDragWindow = 0xFFFF;
 
 } // namespace
+
+CKGPControlBar::CKGPControlBar() : m_pMiniFrameRTC(RUNTIME_CLASS(CKGPMiniFrameWnd)), m_recentDockInfo(this)
+{
+}
 
 BOOL CKGPControlBar::Create(LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                             DWORD dwBarStyle, CCreateContext* pContext)
@@ -49,12 +63,16 @@ BOOL CKGPControlBar::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, DWORD dwSt
     CRect screen(rect);
     if (pParentWnd != nullptr)
         pParentWnd->ClientToScreen(screen);
-    if (m_recentDockInfo.rectRecentDocked.IsRectEmpty())
-        m_recentDockInfo.rectRecentDocked = screen;
+    if (m_recentDockInfo.m_rectRecentDockedRect.IsRectEmpty())
+        m_recentDockInfo.m_rectRecentDockedRect = screen;
+    if (m_recentDockInfo.GetRecentContainerRect(FALSE).IsRectEmpty())
+        m_recentDockInfo.GetRecentContainerRect(FALSE) = screen;
     if (!screen.IsRectEmpty())
-        m_recentDockInfo.rectRecentFloat = screen;
+        m_recentDockInfo.m_rectRecentFloatingRect = screen;
     SetOwner(pParentWnd);
     UpdateVirtualRect();
+    if ((m_dwBarStyle & KGP_BARSTYLE_FLOAT) != 0 && CanFloat())
+        m_dragFrameImpl.Init(this);
     return GetSafeHwnd() != nullptr;
 }
 
@@ -65,10 +83,25 @@ CSize CKGPControlBar::CalcFixedLayout(BOOL, BOOL bHorz)
     return bHorz ? m_sizeFixed : CSize(m_sizeFixed.cy, m_sizeFixed.cx);
 }
 
+BOOL CKGPControlBar::IsTabbed() const
+{
+    HWND hwndTab = nullptr;
+    return GetTabWindow(hwndTab) != nullptr;
+}
+
 BOOL CKGPControlBar::CanBeDocked(CKGPBaseControlBar* pDockBar) const
 {
     return pDockBar != nullptr && (pDockBar->GetCurrentAlignment() & m_dwEnabledAlign) != 0;
 }
+
+BOOL CKGPControlBar::IsInMDITabMode() const
+{
+    // Tabbed documents need the MDI frame with MDI tabs (the MDI frame window
+    // issue brings it); until then no bar shows as a tabbed document.
+    return FALSE;
+}
+
+// ---- Borders and the non-client area.
 
 void CKGPControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)
 {
@@ -90,6 +123,42 @@ void CKGPControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
     KGPDock::CalcInsideRect(rect, metrics);
 }
 
+CSize CKGPControlBar::CalcNonClientSize(BOOL bHorz) const
+{
+    CRect inside(0, 0, 0, 0);
+    CalcInsideRect(inside, bHorz);
+    return CSize(inside.left - inside.right, inside.top - inside.bottom);
+}
+
+void CKGPControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
+{
+    CRect client(lpncsp->rgrc[0]);
+    m_barImpl.CalcNcSize(client);
+    // Never inside out: a bar narrower than its borders keeps an empty client area.
+    client.right = (std::max)(client.left, client.right);
+    client.bottom = (std::max)(client.top, client.bottom);
+    lpncsp->rgrc[0] = client;
+}
+
+void CKGPControlBar::OnNcPaint()
+{
+    m_barImpl.DrawNcArea();
+}
+
+void CKGPControlBar::RecalcNcFrame()
+{
+    SetCurrentAlignment(CBRS_ALIGN_TOP);
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame()) {
+        pMiniFrame->SetPinState(m_nPinState);
+        pMiniFrame->SetWindowPos(HWND{}, 0, 0, 0, 0,
+                                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    if (GetKGPGlobalData().m_bNoWindowRegions)
+        ::SetWindowRgn(m_hWnd, nullptr, FALSE);
+}
+
+// ---- The full-size (virtual) rectangle.
+
 void CKGPControlBar::UpdateVirtualRect()
 {
     if (GetSafeHwnd() == nullptr)
@@ -98,6 +167,17 @@ void CKGPControlBar::UpdateVirtualRect()
     GetWindowRect(window);
     const CSize size = CalcFixedLayout(FALSE, IsHorizontal());
     m_rectVirtual = CRect(window.TopLeft(), size == CSize(0, 0) ? window.Size() : size);
+    if (CWnd* pParent = GetParent())
+        pParent->ScreenToClient(m_rectVirtual);
+}
+
+void CKGPControlBar::SetVirtualRect(int cx, int cy)
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    CRect window;
+    GetWindowRect(window);
+    m_rectVirtual = CRect(window.TopLeft(), CSize(cx, cy));
     if (CWnd* pParent = GetParent())
         pParent->ScreenToClient(m_rectVirtual);
 }
@@ -143,6 +223,8 @@ BOOL CKGPControlBar::IsBefore(CPoint point, BOOL bScreen) const
     return m_pParentDockBar->IsHorizontal() ? point.x < window.left : point.y < window.top;
 }
 
+// ---- Recent places.
+
 void CKGPControlBar::StoreRecentDockedRect()
 {
     CRect window;
@@ -150,16 +232,21 @@ void CKGPControlBar::StoreRecentDockedRect()
     CWnd* pHost = m_pParentDockBar != nullptr ? static_cast<CWnd*>(m_pParentDockBar) : GetDockSiteFrame();
     if (pHost != nullptr)
         pHost->ScreenToClient(window);
-    m_recentDockInfo.rectRecentDocked = window;
+    m_recentDockInfo.m_rectRecentDockedRect = window;
 }
 
 void CKGPControlBar::StoreRecentDockInfo()
 {
-    m_recentDockInfo.pRecentDockBar = m_pParentDockBar;
-    m_recentDockInfo.pRecentRow = m_pDockBarRow;
-    m_recentDockInfo.nRecentRowIndex = m_pParentDockBar != nullptr ? m_pParentDockBar->GetRowIndex(m_pDockBarRow) : 0;
+    m_recentDockInfo.SetRecentDockBar(m_pParentDockBar);
+    m_recentDockInfo.m_pRecentDockBarRow = m_pDockBarRow;
+    m_recentDockInfo.m_nRecentRowIndex =
+        m_pParentDockBar != nullptr ? m_pParentDockBar->GetRowIndex(m_pDockBarRow) : 0;
+    if (m_pParentDockBar != nullptr)
+        m_recentDockInfo.m_dwRecentAlignmentToFrame = m_pParentDockBar->GetCurrentAlignment();
     StoreRecentDockedRect();
 }
+
+// ---- Stretching inside a row.
 
 int CKGPControlBar::GetExpandableSize() const
 {
@@ -185,6 +272,8 @@ int CKGPControlBar::StretchBar(int nDelta)
         nDelta = (std::min)(nDelta, GetExpandableSize());
     else if (-nDelta > GetAvailableShrink())
         nDelta = -GetAvailableShrink();
+    if (GetSafeHwnd() != nullptr)
+        OnBeforeStretch(nDelta);
     if (nDelta == 0 || GetSafeHwnd() == nullptr)
         return 0;
     CRect window;
@@ -196,8 +285,79 @@ int CKGPControlBar::StretchBar(int nDelta)
     if (CWnd* pParent = GetParent())
         pParent->ScreenToClient(window);
     MoveBarTo(window, TRUE);
+    OnAfterStretch(nDelta);
     return nDelta;
 }
+
+CSize CKGPControlBar::CalcSizeChange(CRect rect) const
+{
+    CSize minSize;
+    GetMinSize(minSize);
+    rect.right = (std::max)(rect.right, rect.left + minSize.cx);
+    rect.bottom = (std::max)(rect.bottom, rect.top + minSize.cy);
+    CRect window;
+    GetWindowRect(window);
+    return CSize(rect.Width() - window.Width(), rect.Height() - window.Height());
+}
+
+CSize CKGPControlBar::ResizeToRect(CRect rect, BOOL bIgnoreMin)
+{
+    CRect window;
+    GetWindowRect(window);
+    if (!bIgnoreMin) {
+        CSize minSize;
+        GetMinSize(minSize);
+        if (rect.Width() < minSize.cx) {
+            if (rect.left == window.left || rect.right != window.right)
+                rect.right = rect.left + minSize.cx;
+            else
+                rect.left = rect.right - minSize.cx;
+        }
+        if (rect.Height() < minSize.cy) {
+            if (rect.top == window.top || rect.bottom != window.bottom)
+                rect.bottom = rect.top + minSize.cy;
+            else
+                rect.top = rect.bottom - minSize.cy;
+        }
+    }
+    const CSize change(rect.Width() - window.Width(), rect.Height() - window.Height());
+    if (CWnd* pParent = GetParent())
+        pParent->ScreenToClient(rect);
+    MoveBarTo(rect, TRUE);
+    return change;
+}
+
+void CKGPControlBar::AdjustLayout()
+{
+    // (A bar inside a rebar is sized by the rebar, which the rebar's issue brings.)
+    if (GetSafeHwnd() == nullptr)
+        return;
+    const CSize size = CalcFixedLayout(FALSE, IsHorizontal());
+    CRect window;
+    GetWindowRect(window);
+    if (size != CSize(0, 0) && window.Size() != size)
+        SetWindowPos(HWND{}, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (IsDocked() && m_pDockBarRow != nullptr) {
+        UpdateVirtualRect();
+        m_pDockBarRow->ArrangeBars(this);
+        if (CFrameWnd* pFrame = GetTopLevelFrame())
+            pFrame->RecalcLayout();
+    }
+}
+
+void CKGPControlBar::AdjustHostLayout()
+{
+    if (m_pDockBarRow != nullptr) {
+        UpdateVirtualRect();
+        return;
+    }
+    if (IsFloating() && !IsTabbed()) {
+        if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame())
+            pMiniFrame->AdjustLayout();
+    }
+}
+
+// ---- Leaving and joining dock bars and floating frames.
 
 void CKGPControlBar::RemoveFromDockBar()
 {
@@ -205,80 +365,212 @@ void CKGPControlBar::RemoveFromDockBar()
         m_pParentDockBar->RemoveControlBar(this);
 }
 
+void CKGPControlBar::OnRemoveFromDock(BOOL bNoLayout)
+{
+    RemoveFromDockBar();
+    if (!bNoLayout)
+        AdjustDockingLayout();
+}
+
 void CKGPControlBar::OnAfterChangeParent(CWnd*)
 {
     UpdateVirtualRect();
-    if (!GetParent()->IsKindOf(RUNTIME_CLASS(CKGPDockBar))) {
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr || !pParent->IsKindOf(RUNTIME_CLASS(CKGPDockBar))) {
         m_pParentDockBar = nullptr;
         m_pDockBarRow = nullptr;
     }
 }
 
-void CKGPControlBar::PrepareToDock(CKGPDockBar* pDockBar, KGPDockMethod)
+void CKGPControlBar::MoveToNewParent(CWnd* pNewParent, KGPDockMethod method)
 {
     CWnd* pOldParent = GetParent();
     RemoveFromDockBar();
-    m_pParentDockBar = pDockBar;
-    if (pDockBar != nullptr && GetParent() != pDockBar)
-        SetParent(pDockBar);
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame()) {
+        pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
+        if (method == KGP_DM_MOUSE) {
+            // The floating frame's drag ends; the frame goes when this drag does.
+            if (m_hwndMiniFrameToBeClosed == nullptr)
+                m_hwndMiniFrameToBeClosed = pMiniFrame->GetSafeHwnd();
+            pMiniFrame->SendMessage(WM_LBUTTONUP);
+        }
+    }
+    if (pNewParent != nullptr && GetParent() != pNewParent)
+        SetParent(pNewParent);
     OnAfterChangeParent(pOldParent);
+}
+
+void CKGPControlBar::PrepareToDock(CKGPDockBar* pDockBar, KGPDockMethod method)
+{
+    m_pParentDockBar = pDockBar;
+    MoveToNewParent(pDockBar, method);
+    m_pParentDockBar = pDockBar;
     m_dwStyle = (m_dwStyle & ~CBRS_FLOATING) | CBRS_BORDER_ANY;
     if (pDockBar != nullptr)
         SetCurrentAlignment(pDockBar->GetCurrentAlignment());
 }
 
+BOOL CKGPControlBar::OnBeforeDock(CKGPBaseControlBar**, LPCRECT, KGPDockMethod)
+{
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame())
+        m_nPinState = pMiniFrame->GetPinState();
+    return TRUE;
+}
+
 BOOL CKGPControlBar::DockToBar(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method)
 {
-    return DockControlBar(pDockBar, lpRect, method);
+    if (!OnBeforeDock(&pDockBar, lpRect, method))
+        return FALSE;
+    if (!DockControlBar(pDockBar, lpRect, method))
+        return FALSE;
+    OnAfterDock(pDockBar, lpRect, method);
+    return TRUE;
 }
 
 BOOL CKGPControlBar::DockControlBar(CKGPBaseControlBar* pBar, LPCRECT lpRect, KGPDockMethod method)
 {
     auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
-    if (method == KGP_DM_DBLCLICK && pDockBar == nullptr)
-        pDockBar = m_recentDockInfo.pRecentDockBar;
+    if (method == KGP_DM_DBLCLICK) {
+        pDockBar = m_recentDockInfo.GetRecentDockBar();
+        if (pDockBar == nullptr) {
+            // The dock bar it came from is gone: the edge it lay on takes it.
+            CKGPDockManager* pManager = GetDockManager();
+            if (pManager == nullptr)
+                return FALSE;
+            CKGPDockBar* pEdge = pManager->FindDockBar(m_recentDockInfo.m_dwRecentAlignmentToFrame, TRUE);
+            if (pEdge == nullptr || !CanBeDocked(pEdge))
+                pEdge = nullptr;
+            pManager->DockControlBar(this, pEdge != nullptr ? pEdge->GetDockBarID() : 0, nullptr);
+            return TRUE;
+        }
+    }
     if (pDockBar == nullptr || !CanBeDocked(pDockBar) || !pDockBar->CanAcceptBar(this))
         return FALSE;
+    CRect window;
+    GetWindowRect(window);
+    CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    const BOOL bContinueDrag = pMiniFrame == nullptr || pMiniFrame->IsMoving();
     PrepareToDock(pDockBar, method);
+    if (method == KGP_DM_MOUSE) {
+        pDockBar->DockControlBar(this, method, window);
+        if (bContinueDrag)
+            EnterDragModeNoOffset();
+        return TRUE;
+    }
     pDockBar->DockControlBar(this, method, lpRect);
     return TRUE;
 }
 
-BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool)
+CKGPMiniFrameWnd* CKGPControlBar::CreateFloatingFrame(CRect rect, KGPDockMethod)
+{
+    if (m_pMiniFrameRTC == nullptr)
+        return nullptr;
+    auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_pMiniFrameRTC->CreateObject());
+    if (pMiniFrame == nullptr)
+        return nullptr;
+    pMiniFrame->SetDockManager(GetDockManager());
+    CWnd* pParent = GetDockSiteFrame() != nullptr ? GetDockSiteFrame()->GetTopLevelFrame() : GetTopLevelFrame();
+    if (pParent == nullptr)
+        pParent = GetDockSiteFrame();
+    if (!pMiniFrame->Create(nullptr, WS_POPUP, rect, pParent)) {
+        // The frame deletes itself with its window; one without a window is ours.
+        if (pMiniFrame->GetSafeHwnd() == nullptr)
+            delete pMiniFrame;
+        return nullptr;
+    }
+    return pMiniFrame;
+}
+
+BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)
 {
     if (!IsDocked() && !IsTabbed())
         return TRUE; // already floating
-    // A bar that may not float, refuses, or has no floating frame stays docked: nothing floated.
-    if (!CanFloat() || !OnBeforeFloat(rect, method))
-        return FALSE;
-    CKGPGlobalUtils::Get().AdjustRectToWorkArea(rect, CRect(16, 16, 16, 16));
-    return FALSE; // floating frames are not part of the library yet
-}
-
-void CKGPControlBar::AdjustHostLayout()
-{
-    if (m_pDockBarRow != nullptr)
-        UpdateVirtualRect();
-}
-
-BOOL CKGPControlBar::ShouldChangeDockState(int nSensitivity, CKGPDockBar*& pTarget)
-{
-    pTarget = nullptr;
-    if (m_pParentDockBar == nullptr)
+    // A bar that may not float or refuses stays where it is: nothing floated.
+    if (!CanFloat())
         return FALSE;
     CPoint cursor;
     ::GetCursorPos(&cursor);
-    CRect dockRect, virt;
-    m_pParentDockBar->GetWindowRect(dockRect);
-    GetVirtualRectScreen(virt);
-    CRect overlap;
-    if (!overlap.IntersectRect(dockRect, virt))
-        return TRUE;
-    if (dockRect.PtInRect(cursor))
+    if (!OnBeforeFloat(rect, method))
         return FALSE;
-    if (m_pParentDockBar->IsHorizontal())
-        return virt.top < dockRect.top - 2 * nSensitivity || virt.bottom > dockRect.bottom + 2 * nSensitivity;
-    return virt.left < dockRect.left - 2 * nSensitivity || virt.right > dockRect.right + 2 * nSensitivity;
+    CKGPGlobalUtils::Get().AdjustRectToWorkArea(rect, CRect(16, 16, 16, 16));
+
+    CKGPMiniFrameWnd* pMiniFrame = CreateFloatingFrame(rect, method);
+    if (pMiniFrame == nullptr)
+        return FALSE;
+    if (GetDockManager() != nullptr && method != KGP_DM_MOUSE && !CKGPDockManager::s_bRearranging)
+        StoreRecentDockInfo();
+    pMiniFrame->m_rectRecentFloatingRect = m_recentDockInfo.m_rectRecentFloatingRect;
+    CWnd* pOldParent = GetParent();
+    RemoveFromDockBar();
+    if (method == KGP_DM_MOUSE && m_bCaptured)
+        SendMessage(WM_LBUTTONUP, kKeepDragWindow, MAKELPARAM(cursor.x, cursor.y));
+
+    if (CKGPDockManager* pManager = GetDockManager())
+        pManager->ReparentWindow(pMiniFrame, this);
+    else
+        SetParent(pMiniFrame);
+    OnAfterChangeParent(pOldParent);
+    pMiniFrame->AddControlBar(this);
+    SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+
+    if (method == KGP_DM_MOUSE && (GetDockingMode() & KGP_DOCK_IMMEDIATE) != 0)
+        pMiniFrame->EnterDragMode(nullptr);
+
+    RecalcNcFrame();
+    m_dwStyle |= CBRS_FLOATING;
+    AdjustHostLayout();
+    if (bShow)
+        pMiniFrame->RecalcLayout();
+
+    if (method == KGP_DM_MOUSE) {
+        // The cursor keeps its place in the bar: the frame goes under it.
+        CRect frame;
+        pMiniFrame->GetWindowRect(frame);
+        CPoint inFrame = m_ptClientHotSpot;
+        if (inFrame.x < 0 || inFrame.x >= frame.Width() || inFrame.y < 0 || inFrame.y >= frame.Height())
+            inFrame = CPoint(frame.Width() / 2, pMiniFrame->GetCaptionHeight() / 2);
+        pMiniFrame->SetWindowPos(HWND{}, cursor.x - inFrame.x, cursor.y - inFrame.y, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pMiniFrame->SetDragOffset(inFrame);
+    }
+
+    if (bShow) {
+        pMiniFrame->ShowWindow(SW_SHOWNA);
+        if (CFrameWnd* pDockSite = GetDockSiteFrame())
+            pDockSite->RedrawWindow(nullptr, nullptr,
+                                    RDW_INVALIDATE | RDW_NOINTERNALPAINT | RDW_NOERASE | RDW_ALLCHILDREN |
+                                        RDW_UPDATENOW | RDW_FRAME);
+    }
+    return TRUE;
+}
+
+void CKGPControlBar::CloseFloatingFrame()
+{
+    CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != nullptr && pMiniFrame->CanClose())
+        pMiniFrame->CloseMiniFrame();
+}
+
+// ---- Dragging.
+
+BOOL CKGPControlBar::ShouldChangeDockState(int nSensitivity, CKGPDockBar*& pTarget)
+{
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    CRect window, virt;
+    GetWindowRect(window);
+    GetVirtualRectScreen(virt);
+    pTarget = DYNAMIC_DOWNCAST(CKGPDockBar, FindBarAtPoint(cursor, nSensitivity, FALSE, RUNTIME_CLASS(CKGPDockBar)));
+    if (m_pParentDockBar != nullptr) {
+        CRect dockRect;
+        m_pParentDockBar->GetWindowRect(dockRect);
+        return KGPDock::DockedBarLeaves(dockRect, virt, cursor, m_pParentDockBar->IsHorizontal(), nSensitivity);
+    }
+    if (pTarget == nullptr || !CanBeDocked(pTarget))
+        return FALSE;
+    CRect target;
+    pTarget->GetWindowRect(target);
+    return KGPDock::FloatingBarDocks(target, window, cursor, nSensitivity);
 }
 
 void CKGPControlBar::EnterDragMode(BOOL bRememberOffset)
@@ -293,24 +585,100 @@ void CKGPControlBar::EnterDragMode(BOOL bRememberOffset)
     if (m_bCaptured || !IsDocked())
         return;
     SetCapture();
-    m_ptLastDrag = cursor;
+    m_dragFrameImpl.StartDrag(cursor);
     m_bCaptured = TRUE;
     SetDragMode(TRUE);
     GetWindowRect(m_rectDragStart);
 }
 
-void CKGPControlBar::EndDrag()
+void CKGPControlBar::CancelDrag(BOOL bEndDragFrame)
 {
+    if (bEndDragFrame && IsDragFrameMode())
+        m_dragFrameImpl.EndDrawDragFrame();
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
     m_bCaptured = FALSE;
     SetDragMode(FALSE);
+    if (m_hwndMiniFrameToBeClosed != nullptr && ::IsWindow(m_hwndMiniFrameToBeClosed))
+        ::DestroyWindow(m_hwndMiniFrameToBeClosed);
+    m_hwndMiniFrameToBeClosed = nullptr;
+}
+
+CKGPBaseControlBar* CKGPControlBar::DockAtDragFrameDrop(BOOL& bHandled)
+{
+    bHandled = FALSE;
+    // Dropped over a dock bar that takes it: the bar docks there at the outline.
+    if (CKGPDockBar* pTarget = m_dragFrameImpl.GetTargetDockBar()) {
+        const CRect rect = m_dragFrameImpl.GetDragRect();
+        if (pTarget == m_pParentDockBar) {
+            // Back over its own dock bar: it moves there by rows, not by floating.
+            return this;
+        }
+        bHandled = DockToBar(pTarget, rect.IsRectEmpty() ? nullptr : &rect, KGP_DM_RECT);
+        if (bHandled)
+            AdjustDockingLayout();
+        return this;
+    }
+    // Dropped away from every docking place: the bar floats there.
+    return nullptr;
+}
+
+void CKGPControlBar::EndDragAtButtonUp(UINT nFlags, CPoint point)
+{
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    m_bCaptured = FALSE;
+    if (nFlags != kKeepDragWindow) {
+        if (m_hwndMiniFrameToBeClosed != nullptr && ::IsWindow(m_hwndMiniFrameToBeClosed))
+            ::DestroyWindow(m_hwndMiniFrameToBeClosed);
+        m_hwndMiniFrameToBeClosed = nullptr;
+    }
+    SetDragMode(FALSE);
+    if (IsDragFrameMode()) {
+        if (m_dragFrameImpl.IsFrameShown() || m_dragFrameImpl.GetTargetDockBar() != nullptr) {
+            const CRect rect = m_dragFrameImpl.GetDragRect();
+            CKGPDockBar* pTarget = m_dragFrameImpl.GetTargetDockBar();
+            m_dragFrameImpl.EndDrawDragFrame(FALSE);
+            StoreRecentDockInfo();
+            BOOL bHandled = FALSE;
+            CKGPBaseControlBar* pDropped = pTarget != nullptr ? DockAtDragFrameDrop(bHandled) : nullptr;
+            m_dragFrameImpl.EndDrawDragFrame(TRUE);
+            if (!bHandled && !rect.IsRectEmpty() && pDropped != this)
+                FloatBar(rect, KGP_DM_STANDARD, TRUE);
+            return;
+        }
+    }
+    m_bDblClickSeen = FALSE;
+    if (m_pDockBarRow != nullptr)
+        m_pDockBarRow->ArrangeBars(this);
+    CKGPBaseControlBar::OnLButtonUp(nFlags, point);
 }
 
 void CKGPControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    if (CanFloat() && m_pParentDockBar != nullptr) {
+    m_bClickPassedToMiniFrame = FALSE;
+    if (!CanFloat()) {
+        CKGPBaseControlBar::OnLButtonDown(nFlags, point);
+        return;
+    }
+    CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    const BOOL bImmediate = (GetDockingMode() & KGP_DOCK_IMMEDIATE) != 0;
+    if (bImmediate || pMiniFrame != nullptr) {
         StoreRecentDockInfo();
+        if (pMiniFrame == nullptr) {
+            EnterDragMode(TRUE);
+        } else if (pMiniFrame->GetControlBarCount() != 1) {
+            EnterDragMode(TRUE);
+            return;
+        } else {
+            // The floating frame drags itself.
+            CPoint inFrame = point;
+            MapWindowPoints(pMiniFrame, &inFrame, 1);
+            pMiniFrame->SendMessage(WM_LBUTTONDOWN, nFlags, MAKELPARAM(inFrame.x, inFrame.y));
+            m_bClickPassedToMiniFrame = TRUE;
+            return;
+        }
+    } else if (IsDragFrameMode()) {
         EnterDragMode(TRUE);
     }
     CKGPBaseControlBar::OnLButtonDown(nFlags, point);
@@ -318,29 +686,46 @@ void CKGPControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CKGPControlBar::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (!m_bCaptured || m_pParentDockBar == nullptr) {
+    if (!m_bCaptured) {
         CKGPBaseControlBar::OnMouseMove(nFlags, point);
+        return;
+    }
+    if (IsDragFrameMode()) {
+        m_dragFrameImpl.MoveDragFrame();
         return;
     }
     CPoint cursor;
     ::GetCursorPos(&cursor);
-    const CSize delta = cursor - m_ptLastDrag;
+    const CSize delta = cursor - m_dragFrameImpl.m_ptHot;
     if (delta == CSize(0, 0))
         return;
     m_rectDragStart.OffsetRect(delta);
     OffsetVirtualRect(delta.cx, delta.cy);
-    m_pParentDockBar->MoveControlBar(this, nFlags, delta.cx, delta.cy);
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    m_ptLastDrag = cursor;
+    m_dragFrameImpl.m_ptHot = cursor;
+    if (m_pParentDockBar != nullptr) {
+        m_pParentDockBar->MoveControlBar(this, nFlags, delta.cx, delta.cy);
+        if (GetSafeHwnd() != nullptr)
+            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
 }
 
 void CKGPControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
     if (m_bCaptured) {
-        EndDrag();
-        if (m_pDockBarRow != nullptr)
-            m_pDockBarRow->ArrangeBars(this);
+        EndDragAtButtonUp(nFlags, point);
+        return;
     }
+    CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != nullptr && pMiniFrame->IsWindowVisible() && !m_bDblClickSeen) {
+        // The floating frame ends its own drag.
+        CPoint inFrame = point;
+        MapWindowPoints(pMiniFrame, &inFrame, 1);
+        pMiniFrame->SendMessage(WM_LBUTTONUP, nFlags, MAKELPARAM(inFrame.x, inFrame.y));
+        return;
+    }
+    m_bDblClickSeen = FALSE;
+    if (m_pDockBarRow != nullptr)
+        m_pDockBarRow->ArrangeBars(this);
     CKGPBaseControlBar::OnLButtonUp(nFlags, point);
 }
 
@@ -348,35 +733,60 @@ void CKGPControlBar::OnCancelMode()
 {
     CKGPBaseControlBar::OnCancelMode();
     if (m_bCaptured)
-        EndDrag();
+        CancelDrag(TRUE);
 }
 
 void CKGPControlBar::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (nChar == VK_ESCAPE && m_bCaptured) {
-        EndDrag();
+        CKGPBaseControlBar::OnChar(nChar, nRepCnt, nFlags);
+        CancelDrag(TRUE);
         return;
     }
     CKGPBaseControlBar::OnChar(nChar, nRepCnt, nFlags);
 }
+
+void CKGPControlBar::OnDoubleClickEndDrag()
+{
+    m_bDblClickSeen = TRUE;
+    StoreRecentDockInfo();
+    if (m_bCaptured)
+        CancelDrag(FALSE);
+}
+
+void CKGPControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    OnDoubleClickEndDrag();
+    if (CanFloat())
+        FloatBar(m_recentDockInfo.m_rectRecentFloatingRect, KGP_DM_DBLCLICK, TRUE);
+    CKGPBaseControlBar::OnLButtonDblClk(nFlags, point);
+}
+
+// ---- Registry state.
 
 BOOL CKGPControlBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
     CKGPRegistryHandle reg(FALSE, FALSE);
     if (!reg->CreateKey(StateKey(lpszProfileName, kControlBarClass, nID, nIndex)))
         return FALSE;
-    StoreRecentDockedRect();
-    if (m_pParentDockBar != nullptr) {
-        m_recentDockInfo.dwRecentAlignment = m_pParentDockBar->GetCurrentAlignment();
-        m_recentDockInfo.nRecentRowIndex = m_pParentDockBar->GetRowIndex(m_pDockBarRow);
+    if (IsFloating()) {
+        if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame())
+            pMiniFrame->GetWindowRect(m_recentDockInfo.m_rectRecentFloatingRect);
+    } else {
+        StoreRecentDockedRect();
+        if (m_pParentDockBar != nullptr) {
+            m_recentDockInfo.m_dwRecentAlignmentToFrame = m_pParentDockBar->GetCurrentAlignment();
+            m_recentDockInfo.m_nRecentRowIndex = m_pParentDockBar->GetRowIndex(m_pDockBarRow);
+        }
     }
-    const BOOL written = reg->Write(_T("ID"), static_cast<int>(m_nID)) &&
-                         reg->Write(_T("RectRecentFloat"), m_recentDockInfo.rectRecentFloat) &&
-                         reg->Write(_T("RectRecentDocked"), m_recentDockInfo.rectRecentDocked) &&
-                         reg->Write(_T("RecentFrameAlignment"), static_cast<int>(m_recentDockInfo.dwRecentAlignment)) &&
-                         reg->Write(_T("RecentRowIndex"), m_recentDockInfo.nRecentRowIndex) &&
-                         reg->Write(_T("IsFloating"), IsFloating() ? 1 : 0) &&
-                         reg->Write(_T("MRUWidth"), m_nMRUWidth) && reg->Write(_T("PinState"), m_nPinState);
+    const BOOL written =
+        reg->Write(_T("ID"), static_cast<int>(m_nID)) &&
+        reg->Write(_T("RectRecentFloat"), m_recentDockInfo.m_rectRecentFloatingRect) &&
+        reg->Write(_T("RectRecentDocked"), m_recentDockInfo.m_rectRecentDockedRect) &&
+        reg->Write(_T("RecentFrameAlignment"), static_cast<int>(m_recentDockInfo.m_dwRecentAlignmentToFrame)) &&
+        reg->Write(_T("RecentRowIndex"), m_recentDockInfo.m_nRecentRowIndex) &&
+        reg->Write(_T("IsFloating"), IsFloating() ? 1 : 0) && reg->Write(_T("MRUWidth"), m_nMRUWidth) &&
+        reg->Write(_T("PinState"), m_nPinState);
     return CKGPBaseControlBar::SaveState(lpszProfileName, nID, nIndex) && written;
 }
 
@@ -388,50 +798,33 @@ BOOL CKGPControlBar::ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, in
     // A value that is missing keeps its field; one that is there must be sound.
     using kgp_stored::kMaxCoordinate;
     int storedId = static_cast<int>(m_nID);
-    RecentDockInfo recent = m_recentDockInfo;
+    CRect recentFloat = m_recentDockInfo.m_rectRecentFloatingRect;
+    CRect recentDocked = m_recentDockInfo.m_rectRecentDockedRect;
+    DWORD alignment = m_recentDockInfo.m_dwRecentAlignmentToFrame;
+    int rowIndex = m_recentDockInfo.m_nRecentRowIndex;
     BOOL floating = m_bLoadedFloating;
     int mruWidth = m_nMRUWidth;
     int pinState = m_nPinState;
     load.ReadValue(*reg, _T("ID"), storedId, 0, 0xFFFF);
-    load.ReadValue(*reg, _T("RectRecentFloat"), recent.rectRecentFloat, kMaxCoordinate);
-    load.ReadValue(*reg, _T("RectRecentDocked"), recent.rectRecentDocked, kMaxCoordinate);
-    load.ReadOneOf(*reg, _T("RecentFrameAlignment"), recent.dwRecentAlignment,
+    load.ReadValue(*reg, _T("RectRecentFloat"), recentFloat, kMaxCoordinate);
+    load.ReadValue(*reg, _T("RectRecentDocked"), recentDocked, kMaxCoordinate);
+    load.ReadOneOf(*reg, _T("RecentFrameAlignment"), alignment,
                    {0, CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM});
-    load.ReadValue(*reg, _T("RecentRowIndex"), recent.nRecentRowIndex, 0, kMaxCoordinate);
+    load.ReadValue(*reg, _T("RecentRowIndex"), rowIndex, 0, kMaxCoordinate);
     load.ReadValue(*reg, _T("IsFloating"), floating);
     load.ReadValue(*reg, _T("MRUWidth"), mruWidth, 1, kMaxCoordinate);
     load.ReadValue(*reg, _T("PinState"), pinState, 0, 1);
-    load.OnCommit([this, storedId, recent, floating, mruWidth, pinState] {
+    load.OnCommit([this, storedId, recentFloat, recentDocked, alignment, rowIndex, floating, mruWidth, pinState] {
         m_nID = static_cast<UINT>(storedId);
-        m_recentDockInfo.rectRecentFloat = recent.rectRecentFloat;
-        m_rectLoadedDocked = m_recentDockInfo.rectRecentDocked = recent.rectRecentDocked;
-        m_recentDockInfo.dwRecentAlignment = recent.dwRecentAlignment;
-        m_recentDockInfo.nRecentRowIndex = recent.nRecentRowIndex;
+        m_recentDockInfo.m_rectRecentFloatingRect = recentFloat;
+        m_rectLoadedDocked = m_recentDockInfo.m_rectRecentDockedRect = recentDocked;
+        m_recentDockInfo.m_dwRecentAlignmentToFrame = alignment;
+        m_recentDockInfo.m_nRecentRowIndex = rowIndex;
         m_bLoadedFloating = floating;
         m_nMRUWidth = mruWidth;
         m_nPinState = pinState;
     });
     return CKGPBaseControlBar::ReadState(load, lpszProfileName, nID, nIndex);
-}
-
-void CKGPControlBar::OnContextMenu(CWnd*, CPoint point)
-{
-    if (KGPMenuLinks::AreMenusBlocked())
-        return;
-    OnShowContextMenu(MenuFrame(), point);
-}
-
-CKGPControlBar::~CKGPControlBar()
-{
-    if (GetSafeHwnd() != nullptr)
-        DestroyWindow();
-}
-
-void CKGPControlBar::OnDestroy()
-{
-    // A bar that goes while its frame stays leaves its row and dock bar behind it.
-    RemoveFromDockBar();
-    CKGPBaseControlBar::OnDestroy();
 }
 
 void CKGPControlBar::RestoreLoadedPlacement(CKGPDockManager* pDockManager)
@@ -440,8 +833,8 @@ void CKGPControlBar::RestoreLoadedPlacement(CKGPDockManager* pDockManager)
         ShowBar(GetRecentVisibleState(), TRUE, FALSE);
         return;
     }
-    if (CKGPDockBar* pDockBar = pDockManager->FindDockBar(m_recentDockInfo.dwRecentAlignment, TRUE)) {
-        CRect rect = m_recentDockInfo.rectRecentDocked;
+    if (CKGPDockBar* pDockBar = pDockManager->FindDockBar(m_recentDockInfo.m_dwRecentAlignmentToFrame, TRUE)) {
+        CRect rect = m_recentDockInfo.m_rectRecentDockedRect;
         pDockBar->ClientToScreen(rect);
         pDockManager->DockControlBar(this, pDockBar->GetDockBarID(), rect);
     }
@@ -452,27 +845,122 @@ void CKGPControlBar::RestoreLoadedPlacement(CKGPDockManager* pDockManager)
     }
 }
 
-BOOL CKGPControlBar::OnShowControlBarMenu(CPoint)
+// ---- Menus.
+
+void CKGPControlBar::OnContextMenu(CWnd*, CPoint point)
+{
+    if (KGPMenuLinks::AreMenusBlocked())
+        return;
+    if (OnShowControlBarMenu(point))
+        return;
+    OnShowContextMenu(MenuFrame(), point);
+}
+
+BOOL CKGPControlBar::OnShowControlBarMenu(CPoint point)
 {
     if (!KGPMenuLinks::HasContextMenuManager() || (m_dwEnabledAlign == 0 && !CanFloat()))
         return FALSE;
-    return FALSE; // the menu itself arrives with the toolbars family's context-menu manager
+    KGPDock::DockingMenuFacts facts;
+    facts.bCanFloat = CanFloat();
+    facts.bAutoHideAllowed = (m_dwBarStyle & KGP_BARSTYLE_AUTOHIDE) != 0;
+    facts.bInMiniFrame = GetParentMiniFrame() != nullptr;
+    facts.bAutoHideMode = IsAutoHideMode();
+    facts.bCanBeTabbedDocument = IsInMDITabMode();
+    facts.bShownAsDocument = IsShownAsDocument();
+    facts.bFloating = IsFloating();
+    facts.bHasAlignment = (m_dwEnabledAlign & CBRS_ALIGN_ANY) != 0;
+    facts.bCanClose = (m_dwBarStyle & KGP_BARSTYLE_CLOSE) != 0;
+    const KGPDock::DockingMenuStates states = KGPDock::DecideDockingMenuStates(facts);
+
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return FALSE;
+    auto add = [&menu](UINT nCommand, UINT nStringId, LPCTSTR lpszFallback, const KGPDock::DockingMenuItem& item) {
+        CString text;
+        if (!text.LoadString(nStringId))
+            text = lpszFallback;
+        menu.AppendMenu(MF_STRING | (item.bEnabled ? 0 : MF_GRAYED) | (item.bChecked ? MF_CHECKED : 0), nCommand,
+                        text);
+    };
+    add(KGP_IDC_FLOAT, 17039, _T("&Floating"), states.floating);
+    add(KGP_IDC_DOCK, 17040, _T("&Docking"), states.docking);
+    add(KGP_IDC_TABBED_DOCUMENT, 17088, _T("&Tabbed Document"), states.tabbedDocument);
+    add(KGP_IDC_AUTOHIDE, 17041, _T("&Auto Hide"), states.autoHide);
+    add(KGP_IDC_HIDE, 17042, _T("&Hide"), states.hide);
+    if (!OnBeforeShowBarMenu(menu))
+        return FALSE;
+
+    const HWND hWndSelf = m_hWnd;
+    const UINT nCommand = KGPMenuLinks::TrackContextMenu(menu.GetSafeHmenu(), point.x, point.y, this, FALSE);
+    if (!::IsWindow(hWndSelf) || nCommand == 0 || !OnBeforeBarMenuCommand(nCommand))
+        return TRUE;
+    switch (nCommand) {
+    case KGP_IDC_FLOAT:
+        if (IsTabbed() && CanFloat()) {
+            if (IKGPTabbedBarLink* pLink = KGPTabbedBars::Link())
+                pLink->DetachBar(this);
+        } else {
+            FloatBar(m_recentDockInfo.m_rectRecentFloatingRect, KGP_DM_UNKNOWN, TRUE);
+        }
+        break;
+    case KGP_IDC_DOCK:
+        if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame())
+            pMiniFrame->DockOnDoubleClick();
+        break;
+    case KGP_IDC_TABBED_DOCUMENT:
+        // Giving a tabbed document back to docking is the MDI frame's (not built yet).
+        OnTabbedDocumentCommand(TRUE);
+        break;
+    case KGP_IDC_AUTOHIDE:
+        ToggleAutoHide();
+        break;
+    case KGP_IDC_HIDE:
+        CloseFloatingFrame();
+        break;
+    default:
+        break;
+    }
+    return TRUE;
 }
 
-void CKGPControlBar::OnDoubleClickEndDrag()
+// ---- Window messages.
+
+void CKGPControlBar::OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct)
 {
-    m_bDblClickSeen = TRUE;
-    StoreRecentDockInfo();
-    if (m_bCaptured)
-        EndDrag();
+    CKGPBaseControlBar::OnStyleChanged(nStyleType, lpStyleStruct);
+    if (nStyleType != GWL_EXSTYLE || lpStyleStruct == nullptr)
+        return;
+    const BOOL bRtlChanged = ((lpStyleStruct->styleOld ^ lpStyleStruct->styleNew) & WS_EX_LAYOUTRTL) != 0;
+    if (bRtlChanged && IsDocked() && IsHorizontal() && m_pParentDockBar != nullptr)
+        SetWindowPos(HWND{}, m_rectVirtual.left, m_rectVirtual.top, m_rectVirtual.Width(), m_rectVirtual.Height(),
+                     SWP_NOZORDER);
 }
 
-void CKGPControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+CKGPControlBar::~CKGPControlBar()
 {
-    OnDoubleClickEndDrag();
-    if (CanFloat())
-        FloatBar(m_recentDockInfo.rectRecentFloat, KGP_DM_DBLCLICK);
-    CKGPBaseControlBar::OnLButtonDblClk(nFlags, point);
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
+void CKGPControlBar::OnDestroy()
+{
+    // A tab goes from its tabbed bar first.
+    if (IsTabbed()) {
+        if (IKGPTabbedBarLink* pLink = KGPTabbedBars::Link())
+            pLink->RemoveBarTab(this);
+    }
+    // A bar that goes while its frame stays leaves its row and dock bar behind it.
+    RemoveFromDockBar();
+    if (GetSafeHwnd() != nullptr)
+        CKGPBaseControlBar::OnDestroy();
+}
+
+void CKGPControlBar::OnNcDestroy()
+{
+    CKGPMiniFrameWnd::AddRemoveBarFromGlobalMap(this, FALSE);
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame())
+        pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
+    CKGPBaseControlBar::OnNcDestroy();
 }
 
 void CKGPControlBar::CopyStateFrom(CKGPControlBar* pOther)

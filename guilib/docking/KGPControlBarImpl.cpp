@@ -1,5 +1,6 @@
 #include "guilib/docking/KGPControlBarImpl.h"
 
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockGeometry.h"
@@ -47,6 +48,22 @@ void CKGPControlBarImpl::GetGripperRect(CRect& rectGripper, BOOL bClientCoords) 
         rectGripper.OffsetRect(-window.left, -window.top);
 }
 
+void CKGPControlBarImpl::DrawParentBackground(CDC* pDC)
+{
+    CRect window, client;
+    m_pBar->GetWindowRect(window);
+    m_pBar->GetClientRect(client);
+    m_pBar->ClientToScreen(client);
+    // The global painter works in client coordinates: the window's own origin
+    // lies that far before the client origin.
+    const CSize clientOffset = client.TopLeft() - window.TopLeft();
+    const int saved = pDC->SaveDC();
+    ::OffsetWindowOrgEx(pDC->m_hDC, -clientOffset.cx, -clientOffset.cy, nullptr);
+    CRect whole(CPoint(-clientOffset.cx, -clientOffset.cy), window.Size());
+    GetKGPGlobalData().DrawParentBackground(m_pBar, pDC, whole);
+    pDC->RestoreDC(saved);
+}
+
 void CKGPControlBarImpl::DrawNcArea()
 {
     CWindowDC dc(m_pBar);
@@ -57,6 +74,7 @@ void CKGPControlBarImpl::DrawNcArea()
     client.OffsetRect(-window.left, -window.top);
     window.OffsetRect(-window.left, -window.top);
     dc.ExcludeClipRect(client);
+    DrawParentBackground(&dc);
 
     CKGPVisualManager* pManager = CKGPVisualManager::GetInstance();
     pManager->DrawToolbarNcBorder(&dc, m_pBar, window);

@@ -7,6 +7,7 @@
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 
 IMPLEMENT_DYNCREATE(CKGPDockBar, CKGPBaseControlBar)
@@ -209,14 +210,14 @@ void CKGPDockBar::DockControlBar(CKGPControlBar* pBar, KGPDockMethod method, LPC
         ::GetCursorPos(&cursor);
         pCandidate = FindRowAtPoint(cursor, bBefore);
     } else if (method == KGP_DM_DBLCLICK) {
-        CKGPDockBarRow* pRecent = pBar->m_recentDockInfo.pRecentRow;
+        CKGPDockBarRow* pRecent = pBar->m_recentDockInfo.m_pRecentDockBarRow;
         if (pRecent != nullptr && m_lstDockBarRows.Find(pRecent) != nullptr) {
             pCandidate = pRecent;
-        } else if (pBar->m_recentDockInfo.nRecentRowIndex < m_lstDockBarRows.GetCount()) {
+        } else if (pBar->m_recentDockInfo.m_nRecentRowIndex < m_lstDockBarRows.GetCount()) {
             pCandidate = static_cast<CKGPDockBarRow*>(
-                m_lstDockBarRows.GetAt(m_lstDockBarRows.FindIndex(pBar->m_recentDockInfo.nRecentRowIndex)));
-        } else if (!pBar->m_recentDockInfo.rectRecentDocked.IsRectEmpty()) {
-            CRect recent = pBar->m_recentDockInfo.rectRecentDocked;
+                m_lstDockBarRows.GetAt(m_lstDockBarRows.FindIndex(pBar->m_recentDockInfo.m_nRecentRowIndex)));
+        } else if (!pBar->m_recentDockInfo.m_rectRecentDockedRect.IsRectEmpty()) {
+            CRect recent = pBar->m_recentDockInfo.m_rectRecentDockedRect;
             ClientToScreen(recent);
             pCandidate = FindRowAtRect(recent);
         }
@@ -488,10 +489,17 @@ void CKGPDockBar::RepositionAllRows()
 void CKGPDockBar::RecalcParentLayout()
 {
     CWnd* pParent = GetParent();
-    if (auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pParent))
-        pFrame->RecalcLayout();
-    else if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CDialog)))
+    if (pParent == nullptr)
+        return;
+    // A library frame of any kind lays out its own docking; a dialog only
+    // marks that bars live in dialogs.
+    const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get();
+    if (pFrames != nullptr && pFrames->AdjustFrameDockingLayout(pParent))
+        return;
+    if (pParent->IsKindOf(RUNTIME_CLASS(CDialog)))
         GetKGPGlobalData().m_bBarsInDialog = TRUE;
+    else if (CFrameWnd* pFrame = pParent->AsFrameWnd())
+        pFrame->RecalcLayout();
 }
 
 HDWP CKGPDockBar::MoveDockBar(const CRect& rect, HDWP hdwp)

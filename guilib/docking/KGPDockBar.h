@@ -6,6 +6,7 @@
 
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
+#include "guilib/docking/KGPDockGeometry.h"
 
 class CKGPControlBar;
 
@@ -23,6 +24,10 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
     virtual BOOL IsDragModeAny() const;
+    // Auto-hide dock bars leave room for each other at the frame's corners.
+    virtual BOOL IsAutoHideDockBar() const { return FALSE; }
+    KGPDock::EdgeOffsets GetCornerOffsets() const { return m_cornerOffsets; }
+    void SetCornerOffsets(const KGPDock::EdgeOffsets& offsets) { m_cornerOffsets = offsets; }
     virtual CKGPDockBarRow* CreateRow(int nOffset, int nHeight);
     virtual void DockControlBar(CKGPControlBar* pBar, KGPDockMethod method, LPCRECT lpRect = nullptr);
     virtual BOOL DockControlBarBefore(CKGPControlBar* pNewBar, CKGPControlBar* pExistingBar);
@@ -73,4 +78,5 @@ protected:
     CObList m_lstControlBars;
     COwningPtrList<CObList, CKGPDockBarRow*> m_lstDockBarRows;
     UINT m_nDockBarID = 0;
+    KGPDock::EdgeOffsets m_cornerOffsets;
 };

@@ -117,4 +117,32 @@ void CKGPDockDelay::Reset()
     m_since = m_clock();
 }
 
+DockingMenuStates DecideDockingMenuStates(const DockingMenuFacts& facts)
+{
+    DockingMenuStates states;
+    states.floating.bEnabled = facts.bCanFloat;
+    states.autoHide.bEnabled = facts.bAutoHideAllowed && !facts.bInMiniFrame;
+    if (facts.bAutoHideMode) {
+        states.floating.bEnabled = FALSE;
+        states.docking.bEnabled = FALSE;
+        states.hide.bEnabled = FALSE;
+        states.autoHide.bChecked = TRUE;
+    }
+    states.tabbedDocument.bEnabled = facts.bCanBeTabbedDocument;
+    if (facts.bShownAsDocument) {
+        states.floating.bEnabled = FALSE;
+        states.docking.bEnabled = FALSE;
+        states.tabbedDocument.bChecked = TRUE;
+    }
+    if (facts.bFloating)
+        states.floating.bChecked = TRUE;
+    else if (!facts.bAutoHideMode && !facts.bShownAsDocument)
+        states.docking.bChecked = TRUE;
+    if (!facts.bHasAlignment)
+        states.docking.bEnabled = FALSE;
+    if (!facts.bCanClose)
+        states.hide.bEnabled = FALSE;
+    return states;
+}
+
 } // namespace KGPDock

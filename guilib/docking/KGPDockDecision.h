@@ -104,4 +104,30 @@ private:
     long m_joinSince = 0;
 };
 
+// The docking-options menu of a bar: which of its five items are enabled and
+// which is checked, from what the bar is and may do.
+struct DockingMenuFacts {
+    BOOL bCanFloat = FALSE;
+    BOOL bAutoHideAllowed = FALSE;   // the library bar style allows auto-hide
+    BOOL bInMiniFrame = FALSE;
+    BOOL bAutoHideMode = FALSE;
+    BOOL bCanBeTabbedDocument = FALSE;
+    BOOL bShownAsDocument = FALSE;
+    BOOL bFloating = FALSE;
+    BOOL bHasAlignment = FALSE;      // some edge is enabled
+    BOOL bCanClose = FALSE;
+};
+struct DockingMenuItem {
+    BOOL bEnabled = TRUE;
+    BOOL bChecked = FALSE;
+};
+struct DockingMenuStates {
+    DockingMenuItem floating;
+    DockingMenuItem docking;
+    DockingMenuItem tabbedDocument;
+    DockingMenuItem autoHide;
+    DockingMenuItem hide;
+};
+DockingMenuStates DecideDockingMenuStates(const DockingMenuFacts& facts);
+
 } // namespace KGPDock

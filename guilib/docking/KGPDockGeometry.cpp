@@ -215,4 +215,50 @@ CRect GripperRect(const CRect& window, const CRect& client, BOOL bHorz, BOOL bRT
     return rect;
 }
 
+DWORD AlignmentOfMarker(int marker, BOOL bOuterEdge)
+{
+    static const DWORD kEdges[] = {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom};
+    const int first = bOuterEdge ? 0 : 4;
+    if (marker < first || marker >= first + 4)
+        return 0;
+    return kEdges[marker - first];
+}
+
+BOOL DockedBarLeaves(const CRect& dock, const CRect& virt, CPoint cursor, BOOL bHorzDockBar, int sensitivity)
+{
+    CRect overlap;
+    if (!overlap.IntersectRect(dock, virt))
+        return TRUE;
+    if (dock.PtInRect(cursor))
+        return FALSE;
+    const int band = 2 * sensitivity;
+    if (bHorzDockBar)
+        return virt.top < dock.top - band || virt.bottom > dock.bottom + band;
+    return virt.left < dock.left - band || virt.right > dock.right + band;
+}
+
+BOOL FloatingBarDocks(const CRect& target, const CRect& window, CPoint cursor, int sensitivity)
+{
+    if (target.PtInRect(cursor))
+        return TRUE;
+    const double width = (std::max)(1, window.Width());
+    const double height = (std::max)(1, window.Height());
+    double distance = 0;
+    double threshold = 0;
+    if (cursor.x < target.left) {
+        distance = target.left - cursor.x;
+        threshold = sensitivity * (window.right - cursor.x) / width;
+    } else if (cursor.x > target.right) {
+        distance = cursor.x - target.right;
+        threshold = sensitivity * (cursor.x - window.left) / width;
+    } else if (cursor.y < target.top) {
+        distance = target.top - cursor.y;
+        threshold = sensitivity * (window.bottom - cursor.y) / height;
+    } else {
+        distance = cursor.y - target.bottom;
+        threshold = sensitivity * (cursor.y - window.top) / height;
+    }
+    return distance <= threshold;
+}
+
 } // namespace KGPDock

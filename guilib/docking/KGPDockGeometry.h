@@ -26,6 +26,11 @@ inline BOOL IsHorizontalAlignment(DWORD alignment) { return (alignment & kAlignH
 DWORD EdgeNearPoint(CPoint point, const CRect& rect, int sensitivity, BOOL bOuterEdge, DWORD enabledAlignment,
                     int captionHeight = 0, int tabAreaHeight = 0);
 
+// The edge a smart-docking marker stands for: markers 0-3 (outer edges) only
+// with bOuterEdge, 4-7 (the central group) only without; left, right, top,
+// bottom in that order; 0 for any other marker.
+DWORD AlignmentOfMarker(int marker, BOOL bOuterEdge);
+
 // `rect` moved (never resized) back onto `work` when it lies wholly beyond one of
 // its edges less the margins.
 CRect KeepOnWorkArea(CRect rect, const CRect& work, const CRect& margins = CRect(0, 0, 0, 0));
@@ -74,6 +79,17 @@ void CalcInsideRect(CRect& rect, const BarFrameMetrics& bar);
 
 // The gripper strip beside the client area (both in the same coordinates).
 CRect GripperRect(const CRect& window, const CRect& client, BOOL bHorz, BOOL bRTL);
+
+// A docked bar dragged so that its full-size rectangle is `virt` leaves its dock
+// bar (window rectangle `dock`) when the two no longer meet, or when, with the
+// cursor outside the dock bar, `virt` reaches more than twice the sensitivity
+// beyond the dock bar across it.
+BOOL DockedBarLeaves(const CRect& dock, const CRect& virt, CPoint cursor, BOOL bHorzDockBar, int sensitivity);
+// A floating bar (window rectangle `window`) dragged with the cursor at `cursor`
+// docks into the dock bar at `target` when the cursor is inside it, or within a
+// distance that grows with the part of the bar lying on the dock bar's side
+// (sensitivity times that part's share of the bar's extent).
+BOOL FloatingBarDocks(const CRect& target, const CRect& window, CPoint cursor, int sensitivity);
 
 // A bar dragged across its dock bar by `crossShift` (c) with cross extent `h`
 // leaves its row only when |c| > 2h/3.

@@ -2,8 +2,11 @@
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/docking/KGPBaseControlBar.h"
+#include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockGeometry.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
 
 IMPLEMENT_DYNAMIC(CKGPDockManager, CObject)
 
@@ -12,6 +15,8 @@ int CKGPDockManager::s_nDockSensitivity = 15;
 BOOL CKGPDockManager::s_bLayoutLocked = FALSE;
 BOOL CKGPDockManager::s_bRearranging = FALSE;
 BOOL CKGPDockManager::s_bHideAllInPreview = TRUE;
+BOOL CKGPDockManager::s_bSavingState = FALSE;
+CKGPSmartDockingParams CKGPDockManager::s_smartDockingParams;
 
 namespace {
 
@@ -35,6 +40,17 @@ void ForEachBar(const CObList& list, Visit visit)
 }
 
 } // namespace
+
+CKGPDockManager::CKGPDockManager() = default;
+
+CKGPDockManager::~CKGPDockManager() = default;
+
+CKGPSmartDockingManager* CKGPDockManager::GetSmartDockingManagerPermanent()
+{
+    if (m_pSDManager == nullptr)
+        m_pSDManager = std::make_unique<CKGPSmartDockingManager>();
+    return m_pSDManager.get();
+}
 
 BOOL CKGPDockManager::IsInPlace() const
 {
@@ -152,20 +168,33 @@ BOOL CKGPDockManager::RemoveMiniFrame(CWnd* pMiniFrame)
     return TRUE;
 }
 
-CKGPBaseControlBar* CKGPDockManager::FindBarById(UINT uiBarId, BOOL)
+CKGPBaseControlBar* CKGPDockManager::FindBarById(UINT uiBarId, BOOL bSearchMiniFrames)
 {
+    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
     CKGPBaseControlBar* pFound = nullptr;
     auto match = [&](CKGPBaseControlBar* pBar) {
-        if (pFound != nullptr)
+        if (pFound != nullptr || pBar->GetSafeHwnd() == nullptr)
             return;
-        if (pBar->GetSafeHwnd() != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == uiBarId)
+        if (static_cast<UINT>(pBar->GetDlgCtrlID()) == uiBarId)
             pFound = pBar;
         else if (auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar))
             pFound = pDockBar->FindBarByID(uiBarId);
+        else if (pTabs != nullptr)
+            pFound = pTabs->FindBarByID(pBar, uiBarId); // a tab of a tabbed bar
+        // (The children of a rebar are searched once the rebar exists.)
     };
+    // An auto-hide slider stands for its pane.
     ForEachBar(m_lstAutoHideBars, match);
     ForEachBar(m_lstControlBars, match);
-    return pFound;
+    if (pFound != nullptr || !bSearchMiniFrames)
+        return pFound;
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr && pFound == nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
+        auto* pBar = pMiniFrame != nullptr ? DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar()) : nullptr;
+        if (pBar != nullptr)
+            match(pBar);
+    }
+    return pFound != nullptr ? pFound : CKGPMiniFrameWnd::FindFloatingBarByID(uiBarId);
 }
 
 CKGPDockBar* CKGPDockManager::FindDockBar(DWORD dwAlignment, BOOL bOuter)
@@ -205,11 +234,15 @@ CKGPDockBar* CKGPDockManager::FindDockBarOfBar(CKGPBaseControlBar* pBar)
     return pFound;
 }
 
-void CKGPDockManager::GetControlBarList(CObList& list, BOOL bIncludeAutoHide, CRuntimeClass* pRTCBarType)
+void CKGPDockManager::GetControlBarList(CObList& list, BOOL bIncludeAutoHide, CRuntimeClass* pRTCBarType,
+                                        BOOL bIncludeTabs)
 {
+    IKGPTabbedBarLink* pTabs = bIncludeTabs ? KGPTabbedBars::Link() : nullptr;
     auto take = [&](CObject* pObject) {
         if (pRTCBarType == nullptr || pObject->GetRuntimeClass() == pRTCBarType)
             list.AddTail(pObject);
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pObject); pTabs != nullptr && pBar != nullptr)
+            pTabs->AppendTabs(pBar, list);
     };
     ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pBar) {
         if (auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar)) {
@@ -327,6 +360,7 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
             outer = work;
     }
 
+    const CRect previousOuter = m_rectOuterEdge;
     m_rectInnerEdge = work;
     if (outer.IsRectEmpty() || bInPlace)
         outer = work;
@@ -334,9 +368,57 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
     m_pParentWnd->ScreenToClient(m_rectInnerEdge);
     m_pParentWnd->ScreenToClient(m_rectOuterEdge);
 
+    // A moved outer edge leaves no auto-hidden pane slid in; the auto-hide
+    // strips make room for each other at the corners.
+    if (m_rectOuterEdge != previousOuter)
+        HideAutoHideBarsExcept(nullptr);
+    CObList autoHideDockBars;
+    ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pBar) {
+        auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
+        if (pDockBar != nullptr && pDockBar->IsAutoHideDockBar()) {
+            pDockBar->SetCornerOffsets(KGPDock::EdgeOffsets{});
+            autoHideDockBars.AddTail(pDockBar);
+        }
+    });
+    ForEachBar(autoHideDockBars, [&](CKGPBaseControlBar* pBar) { FixCornerOffsets(static_cast<CKGPDockBar*>(pBar)); });
+
     if (hdwpOwn != nullptr)
         ::EndDeferWindowPos(hdwp);
+    if (bInPlace)
+        m_pParentWnd->RecalcLayout();
     m_bAdjustingLayout = FALSE;
+}
+
+void CKGPDockManager::HideAutoHideBarsExcept(CKGPBaseControlBar* pBarToExclude)
+{
+    ForEachBar(m_lstAutoHideBars, [&](CKGPBaseControlBar* pSlider) { pSlider->SlideOutAutoHidePane(pBarToExclude); });
+}
+
+void CKGPDockManager::FixCornerOffsets(CKGPDockBar* pAutoHideDockBar)
+{
+    if (pAutoHideDockBar == nullptr || pAutoHideDockBar->GetSafeHwnd() == nullptr)
+        return;
+    const DWORD alignR = pAutoHideDockBar->GetCurrentAlignment();
+    CRect rectR;
+    pAutoHideDockBar->GetWindowRect(rectR);
+    ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pBar) {
+        auto* pOther = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
+        if (pOther == nullptr || pOther == pAutoHideDockBar || !pOther->IsAutoHideDockBar() ||
+            pOther->GetSafeHwnd() == nullptr)
+            return;
+        const DWORD alignS = pOther->GetCurrentAlignment();
+        if (KGPDock::IsHorizontalAlignment(alignS) == KGPDock::IsHorizontalAlignment(alignR))
+            return;
+        CRect rectS;
+        pOther->GetWindowRect(rectS);
+        if (rectS.IsRectEmpty())
+            return;
+        KGPDock::EdgeOffsets offR = pAutoHideDockBar->GetCornerOffsets();
+        KGPDock::EdgeOffsets offS = pOther->GetCornerOffsets();
+        KGPDock::FixCornerOffsets(alignR, rectR, offR, alignS, rectS, offS);
+        pAutoHideDockBar->SetCornerOffsets(offR);
+        pOther->SetCornerOffsets(offS);
+    });
 }
 
 void CKGPDockManager::RecalcNonClientAll()
@@ -407,7 +489,7 @@ void CKGPDockManager::HideInPlaceBars(BOOL bRestore)
         if (m_bInPlaceBarsHidden)
             return;
         CObList bars;
-        GetControlBarList(bars, TRUE);
+        GetControlBarList(bars, TRUE, nullptr, TRUE);
         s_bLayoutLocked = TRUE;
         ForEachBar(bars, [&](CKGPBaseControlBar* pBar) {
             if ((pBar->GetBarStyleWord() & CBRS_HIDE_INPLACE) != 0 && pBar->IsBarVisible()) {
@@ -474,13 +556,21 @@ void CKGPDockManager::LockUpdate(BOOL bLock)
     ForEachBar(m_lstControlBars, refresh);
 }
 
-void CKGPDockManager::BringBarsToTop(DWORD dwAlignment)
+void CKGPDockManager::BringBarsToTop(DWORD dwAlignment, BOOL bSkipBarsAtEnd)
 {
     dwAlignment &= CBRS_ALIGN_ANY;
+    BOOL bSkipping = bSkipBarsAtEnd;
     for (POSITION pos = m_lstControlBars.GetTailPosition(); pos != nullptr;) {
         auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, m_lstControlBars.GetPrev(pos));
-        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr &&
-            (dwAlignment == 0 || pBar->GetCurrentAlignment() == dwAlignment))
+        if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+            continue;
+        if (bSkipping) {
+            // The control bars and sliders at the tail keep their places.
+            if (pBar->IsKindOf(RUNTIME_CLASS(CKGPControlBar)) || pBar->IsSliderKind())
+                continue;
+            bSkipping = FALSE;
+        }
+        if (dwAlignment == 0 || pBar->GetCurrentAlignment() == dwAlignment)
             pBar->SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
@@ -495,20 +585,36 @@ BOOL CKGPDockManager::SendMessageToMiniFrames(UINT uMessage, WPARAM wParam, LPAR
     return TRUE;
 }
 
-void CKGPDockManager::BuildBarsMenu(CMenu& menu)
+void CKGPDockManager::BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd)
 {
+    m_uiCustomizeCmd = uiCustomizeCmd;
     m_mapBarsMenuIds.RemoveAll();
     CObList bars;
-    GetControlBarList(bars);
-    ForEachBar(bars, [&](CKGPBaseControlBar* pBar) {
-        if (pBar->GetSafeHwnd() == nullptr || !pBar->CanBeClosed() || pBar->IsKindOf(RUNTIME_CLASS(CKGPDockBar)))
-            return;
-        CString name;
-        pBar->GetWindowText(name);
-        const UINT id = static_cast<UINT>(pBar->GetDlgCtrlID());
-        menu.AppendMenu(MF_STRING | (pBar->IsBarVisible() ? MF_CHECKED : 0), id, name);
-        m_mapBarsMenuIds.SetAt(id, pBar);
-    });
+    GetControlBarList(bars, FALSE, nullptr, TRUE);
+    // Toolbars first, then the other bars, a separator between the two groups.
+    for (int pass = 0; pass < 2; ++pass) {
+        const BOOL bToolbars = pass == 0;
+        BOOL bSeparated = menu.GetMenuItemCount() == 0;
+        ForEachBar(bars, [&](CKGPBaseControlBar* pBar) {
+            if (pBar->GetSafeHwnd() == nullptr || !pBar->CanBeClosed() || pBar->IsKindOf(RUNTIME_CLASS(CKGPDockBar)) ||
+                pBar->IsToolBarKind() != bToolbars)
+                return;
+            CString name;
+            if (auto* pControlBar = DYNAMIC_DOWNCAST(CKGPControlBar, pBar))
+                pControlBar->GetBarName(name);
+            else
+                pBar->GetWindowText(name);
+            if (!bSeparated) {
+                menu.AppendMenu(MF_SEPARATOR);
+                bSeparated = TRUE;
+            }
+            const UINT id = static_cast<UINT>(pBar->GetDlgCtrlID());
+            menu.AppendMenu(MF_STRING | (pBar->IsBarVisible() ? MF_CHECKED : 0), id, name);
+            m_mapBarsMenuIds.SetAt(id, pBar);
+        });
+    }
+    // (The bars of MDI children and those shown as tabbed documents follow once
+    // the MDI frames exist.)
 }
 
 BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)

@@ -9,14 +9,18 @@
 #include <afxext.h>
 #include <afxtempl.h>
 
+#include <memory>
+
+#include "guilib/docking/KGPSmartDockingManager.h"
+
 class CKGPBaseControlBar;
 class CKGPDockBar;
 
 class CKGPDockManager : public CObject {
     DECLARE_DYNAMIC(CKGPDockManager)
 public:
-    CKGPDockManager() = default;
-    ~CKGPDockManager() override = default;
+    CKGPDockManager();
+    ~CKGPDockManager() override;
     CKGPDockManager(const CKGPDockManager&) = delete;
     CKGPDockManager& operator=(const CKGPDockManager&) = delete;
 
@@ -45,8 +49,9 @@ public:
     virtual CKGPDockBar* FindDockBarOfBar(CKGPBaseControlBar* pBar);
     CKGPDockBar* FindDockBarById(UINT nDockBarID);
     // Every bar of every dock bar, then each listed bar itself (of exactly
-    // `pRTCBarType` when given).
-    void GetControlBarList(CObList& list, BOOL bIncludeAutoHide = FALSE, CRuntimeClass* pRTCBarType = nullptr);
+    // `pRTCBarType` when given); with bIncludeTabs a tabbed bar adds its tabs.
+    void GetControlBarList(CObList& list, BOOL bIncludeAutoHide = FALSE, CRuntimeClass* pRTCBarType = nullptr,
+                           BOOL bIncludeTabs = FALSE);
     const CObList& GetControlBars() const { return m_lstControlBars; }
 
     // Docks a bar into the dock bar with that id (0: the first enabled edge of
@@ -82,6 +87,11 @@ public:
     virtual void NotifyBarsAndRelayout();
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     virtual void RecalcNonClientAll();
+    // Every auto-hidden pane slides out of view at once, but pBarToExclude's.
+    void HideAutoHideBarsExcept(CKGPBaseControlBar* pBarToExclude);
+    // Where two auto-hide dock bars meet at a corner, the one beside the other
+    // leaves room for it.
+    void FixCornerOffsets(CKGPDockBar* pAutoHideDockBar);
     // Cuts a docked rectangle to the maximum docked share of the inner area.
     virtual BOOL LimitDockedSize(CRect& rect, DWORD dwAlignment) const;
     void GetInnerDockRect(CRect& rect) const { rect = m_rectInnerEdge; }
@@ -100,8 +110,10 @@ public:
     // those hidden again that still hold a bar.
     virtual void HideMiniFrames(BOOL bRestore, CRuntimeClass* pToolbarClass = nullptr);
     void LockUpdate(BOOL bLock);
-    // From the tail, the bars of that edge (any: 0) come to the top of the z-order.
-    void BringBarsToTop(DWORD dwAlignment = 0);
+    // From the tail, the bars of that edge (any: 0) come to the top of the
+    // z-order; with bSkipBarsAtEnd the control bars at the tail are passed over
+    // up to the first other window.
+    void BringBarsToTop(DWORD dwAlignment = 0, BOOL bSkipBarsAtEnd = FALSE);
     // The floating frames' list follows their windows' z-order, top first.
     void ResortMiniFramesForZOrder();
     const CObList& GetMiniFrames() const { return m_lstMiniFrames; }
@@ -110,12 +122,17 @@ public:
     // ---- The bars' context menu (offered only when enabled).
     void EnableControlBarContextMenu(BOOL bEnable) { m_bControlBarsMenu = bEnable; }
     BOOL ShowBarsContextMenu(CPoint point);
-    void BuildBarsMenu(CMenu& menu);
+    void BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd = 0);
     // The frames' command routing for the menu's items: a command shows or
     // hides its bar, an update checks the item of a visible bar.
     BOOL OnBarsMenuCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     CWnd* ReparentWindow(CWnd* pNewParent, CWnd* pWnd) const;
+
+    // The frame's smart-docking state, made on first use.
+    CKGPSmartDockingManager* GetSmartDockingManager() const { return m_pSDManager.get(); }
+    CKGPSmartDockingManager* GetSmartDockingManagerPermanent();
+    static CKGPSmartDockingParams& GetSmartDockingParams() { return s_smartDockingParams; }
     void Serialize(CArchive& ar) override;
 
     // ---- Library-wide settings.
@@ -125,6 +142,7 @@ public:
     static BOOL s_bLayoutLocked;
     static BOOL s_bRearranging; // raised while a saved layout is applied
     static BOOL s_bHideAllInPreview;
+    static BOOL s_bSavingState;
 
 protected:
     BOOL IsInPlace() const;
@@ -146,11 +164,22 @@ protected:
     CList<HWND, HWND> m_lstHiddenMiniFrames;
     BOOL m_bAdjustingLayout = FALSE;
     BOOL m_bInNotifyRelayout = FALSE;
+    // Filled while a saved layout is read, consumed when it is applied.
+    CObList m_lstLoadedBars;
+    CObList m_lstLoadedTabbedBars;
+    CObList m_lstLoadedMiniFrames;
+    BOOL m_bLoadFailed = FALSE;
+    BOOL m_bSkipApplyLayout = FALSE;
+    // Docking panes shown as tabbed MDI documents instead of docked.
+    CList<HWND, HWND> m_lstBarsAsDocuments;
+    std::unique_ptr<CKGPSmartDockingManager> m_pSDManager;
     CMap<UINT, UINT, CKGPBaseControlBar*, CKGPBaseControlBar*> m_mapBarsMenuIds;
     BOOL m_bMenuShown = FALSE;
     BOOL m_bControlBarsMenu = FALSE;
     BOOL m_bInPlaceBarsHidden = FALSE;
+    UINT m_uiCustomizeCmd = 0;
 
 private:
     static int s_nDockMode;
+    static CKGPSmartDockingParams s_smartDockingParams;
 };

@@ -14,6 +14,9 @@ public:
     // The dock manager embedded in the window when it is a library frame
     // (SDI, MDI, MDI child or OLE frame), else null.
     virtual CKGPDockManager* GetFrameDockManager(CWnd* pWnd) const = 0;
+    // A library frame lays its docked bars out again (TRUE); anything else
+    // answers FALSE.
+    virtual BOOL AdjustFrameDockingLayout(CWnd* pWnd) const = 0;
 
 protected:
     ~IKGPFrameLink() = default;

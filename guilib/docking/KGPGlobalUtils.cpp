@@ -6,9 +6,15 @@
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPBarContainer.h"
+#include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPFrameLink.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSmartDockingManager.h"
 
 BOOL CKGPGlobalUtils::s_bMiniFrameLayout = FALSE;
+BOOL CKGPGlobalUtils::s_bDockToAnySide = FALSE;
 
 CKGPGlobalUtils::~CKGPGlobalUtils() = default;
 
@@ -28,17 +34,32 @@ CKGPDockManager* CKGPGlobalUtils::GetDockManager(CWnd* pWnd)
 {
     if (pWnd == nullptr)
         return nullptr;
+    // Library frames of every kind, in the order the frames family tests them.
     if (CKGPDockManager* pManager = GetFrameDockManager(pWnd))
         return pManager;
-    if (pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || pWnd->IsKindOf(RUNTIME_CLASS(CPropertySheet)))
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || pWnd->IsKindOf(RUNTIME_CLASS(CPropertySheet))) {
         m_bDialogApp = TRUE;
+        return nullptr;
+    }
+    // A floating frame: the manager it was given, else that of its owner frame.
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWnd))
+        return pMiniFrame->GetDockManager();
     return nullptr;
 }
 
 BOOL CKGPGlobalUtils::CheckAlignment(CPoint point, CKGPBaseControlBar* pBar, int nSensitivity,
-                                     CKGPDockManager*, BOOL bOuterEdge, DWORD& dwAlignment,
+                                     CKGPDockManager* pDockManager, BOOL bOuterEdge, DWORD& dwAlignment,
                                      DWORD dwEnabledDockBars, LPCRECT lpRectBounds) const
 {
+    // While smart docking runs the marker under the cursor decides.
+    CKGPDockManager* pManager = pDockManager;
+    if (pManager == nullptr && pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+        pManager = const_cast<CKGPGlobalUtils*>(this)->GetDockManager(pBar->GetParent());
+    const CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;
+    if (pSmart != nullptr && pSmart->IsStarted() && pSmart->IsActive()) {
+        dwAlignment = KGPDock::AlignmentOfMarker(pSmart->GetHotMarker(), bOuterEdge);
+        return dwAlignment != 0;
+    }
     CRect rect;
     if (pBar != nullptr)
         pBar->GetWindowRect(rect);
@@ -46,8 +67,10 @@ BOOL CKGPGlobalUtils::CheckAlignment(CPoint point, CKGPBaseControlBar* pBar, int
         rect = *lpRectBounds;
     else
         return FALSE;
-    const int caption = pBar != nullptr && pBar->IsPaneKind() ? pBar->GetCaptionHeight() : 0;
-    dwAlignment = KGPDock::EdgeNearPoint(point, rect, nSensitivity, bOuterEdge, dwEnabledDockBars, caption);
+    const BOOL bPane = pBar != nullptr && pBar->IsPaneKind();
+    const int caption = bPane ? pBar->GetCaptionHeight() : 0;
+    const int tabArea = bPane ? pBar->GetTabAreaHeight() : 0;
+    dwAlignment = KGPDock::EdgeNearPoint(point, rect, nSensitivity, bOuterEdge, dwEnabledDockBars, caption, tabArea);
     return dwAlignment != 0;
 }
 
@@ -128,6 +151,102 @@ HICON CKGPGlobalUtils::ShrinkIcon(HWND hWnd, HICON hBig) const
 
 BOOL CKGPGlobalUtils::IsPaneKindWindow(CWnd* pWnd) const
 {
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWnd))
+        return pMiniFrame->GetHostedBarKindFlag();
     auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pWnd);
     return pBar != nullptr && pBar->IsPaneKind();
+}
+
+BOOL CKGPGlobalUtils::CanBarFloatMulti(CWnd* pWnd) const
+{
+    CWnd* pBarWnd = pWnd;
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWnd))
+        pBarWnd = pMiniFrame->GetControlBar();
+    auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, pBarWnd);
+    if (pBar == nullptr)
+        return FALSE;
+    if (pBar->IsTabbed()) {
+        CKGPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
+        if (pMiniFrame != nullptr && pMiniFrame->IsMultiPaneFrame())
+            return TRUE;
+    }
+    return (pBar->GetBarStyleWord() & KGPDock::kFloatMulti) != 0;
+}
+
+BOOL CKGPGlobalUtils::FindContainerDockTarget(const CKGPBarContainerManager* pManager, CPoint point,
+                                              CKGPBaseControlBar*& pBar, DWORD& dwAlignment, BOOL& bFound,
+                                              BOOL& bInContainer) const
+{
+    pBar = nullptr;
+    dwAlignment = 0;
+    bFound = FALSE;
+    bInContainer = FALSE;
+    if (pManager == nullptr)
+        return FALSE;
+    if (pManager->PaneFromCaptionPoint(point, pBar)) {
+        bFound = TRUE;
+        return TRUE;
+    }
+    const int sensitivity = CKGPDockManager::s_nDockSensitivity;
+    BOOL bTabArea = FALSE;
+    BOOL bCaption = FALSE;
+    pBar = pManager->PaneFromPoint(point, sensitivity, TRUE, bTabArea, bCaption);
+    bInContainer = bTabArea || bCaption;
+    if (!bInContainer && pBar != nullptr) {
+        // Beside a pane only near one of its edges.
+        if (!CheckAlignment(point, pBar, sensitivity, nullptr, FALSE, dwAlignment, CBRS_ALIGN_ANY))
+            pBar = nullptr;
+    }
+    if (pBar == nullptr)
+        pBar = pManager->PaneFromPoint(point, sensitivity, FALSE, bTabArea, bCaption);
+    return TRUE;
+}
+
+void CKGPGlobalUtils::CalcExpectedDockedRect(const CKGPBarContainerManager* pManager, CWnd* pWndToDock,
+                                             CPoint point, CRect& rectResult, BOOL& bDrawTab,
+                                             CKGPBaseControlBar*& pTargetBar) const
+{
+    rectResult.SetRectEmpty();
+    bDrawTab = FALSE;
+    pTargetBar = nullptr;
+    if (pManager == nullptr || pWndToDock == nullptr || ::GetKeyState(VK_CONTROL) < 0)
+        return;
+    DWORD dwAlignment = 0;
+    BOOL bFound = FALSE;
+    BOOL bInContainer = FALSE;
+    FindContainerDockTarget(pManager, point, pTargetBar, dwAlignment, bFound, bInContainer);
+    if (pTargetBar == nullptr)
+        return;
+    CWnd* pDraggedWnd = pWndToDock;
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWndToDock))
+        pDraggedWnd = pMiniFrame->GetControlBar();
+    auto* pDragged = DYNAMIC_DOWNCAST(CKGPControlBar, pDraggedWnd);
+    if (pDragged == nullptr)
+        return;
+    const DWORD dragEnabled = pDragged->GetEnabledAlignment();
+    if (pTargetBar->IsFloating() ? pTargetBar->GetEnabledAlignment() != dragEnabled
+                                 : (pTargetBar->GetCurrentAlignment() & dragEnabled) == 0) {
+        pTargetBar = nullptr;
+        return;
+    }
+    if (bFound || bInContainer) {
+        bDrawTab = pTargetBar->IsPaneKind() && IsPaneKindWindow(pWndToDock) &&
+                   pTargetBar->GetEnabledAlignment() == dragEnabled;
+        if (!bDrawTab)
+            pTargetBar = nullptr;
+        return;
+    }
+    if (pTargetBar->IsFloating() && !CanBarFloatMulti(pWndToDock))
+        return;
+    if (!pTargetBar->CanAcceptBar(pDragged))
+        return;
+    auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWndToDock);
+    if (pMiniFrame != nullptr && pTargetBar->GetParentMiniFrame(TRUE) == pMiniFrame)
+        return;
+    if ((dragEnabled & dwAlignment) == 0 && !s_bDockToAnySide)
+        return;
+    CRect target, dragged;
+    pTargetBar->GetWindowRect(target);
+    pWndToDock->GetWindowRect(dragged);
+    rectResult = pManager->SplitRect(target, dragged, dwAlignment);
 }

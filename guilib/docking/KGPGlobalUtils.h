@@ -8,6 +8,7 @@
 
 #include <map>
 
+class CKGPBarContainerManager;
 class CKGPBaseControlBar;
 class CKGPDockManager;
 
@@ -41,6 +42,18 @@ public:
     // copy of it, kept here (never destroyed by the caller).
     HICON GetWndIcon(CWnd* pWnd) const;
     BOOL IsPaneKindWindow(CWnd* pWnd) const;
+    // Whether a bar (or the bar of a floating frame) may float in a frame with others.
+    BOOL CanBarFloatMulti(CWnd* pWnd) const;
+    // The pane of a split tree a point would dock to: bFound when the tree
+    // reported a hit itself, bInContainer when the point is on a tab area or caption.
+    BOOL FindContainerDockTarget(const CKGPBarContainerManager* pManager, CPoint point, CKGPBaseControlBar*& pBar,
+                                 DWORD& dwAlignment, BOOL& bFound, BOOL& bInContainer) const;
+    // The rectangle (screen) a window dragged to the point would take in the
+    // split tree, empty when none (always while Ctrl is held).
+    void CalcExpectedDockedRect(const CKGPBarContainerManager* pManager, CWnd* pWndToDock, CPoint point,
+                                CRect& rectResult, BOOL& bDrawTab, CKGPBaseControlBar*& pTargetBar) const;
+    // Docking to any side of a pane is allowed whatever the dragged bar enables.
+    static BOOL s_bDockToAnySide;
 
     BOOL m_bDialogApp = FALSE;
     BOOL m_bUseCursorForMonitor = FALSE;

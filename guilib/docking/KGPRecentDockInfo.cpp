@@ -2,6 +2,8 @@
 
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPBaseControlBar.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 
 namespace {
 
@@ -120,6 +122,9 @@ void CKGPRecentDockInfo::SetInfo(BOOL bDocked, const CKGPRecentDockInfo& source)
 {
     if (bDocked) {
         m_dwRecentAlignmentToFrame = source.m_dwRecentAlignmentToFrame;
+        m_hRecentDockBar = source.m_hRecentDockBar;
+        m_pRecentDockBarRow = source.m_pRecentDockBarRow;
+        m_rectRecentDockedRect = source.m_rectRecentDockedRect;
         m_hRecentDefaultSlider = source.m_hRecentDefaultSlider;
         m_recentSliderInfo.SetInfo(source.m_recentSliderInfo);
     } else {
@@ -139,8 +144,22 @@ void CKGPRecentDockInfo::Init()
     m_nRecentIndex = -1;
     m_hRecentDefaultSlider = nullptr;
     m_hRecentMiniFrame = nullptr;
+    m_hRecentDockBar = nullptr;
+    m_pRecentDockBarRow = nullptr;
+    m_rectRecentDockedRect.SetRectEmpty();
     m_recentSliderInfo.Init();
     m_recentMiniFrameInfo.Init();
+}
+
+CKGPDockBar* CKGPRecentDockInfo::GetRecentDockBar() const
+{
+    return m_hRecentDockBar != nullptr ? DYNAMIC_DOWNCAST(CKGPDockBar, CWnd::FromHandlePermanent(m_hRecentDockBar))
+                                       : nullptr;
+}
+
+void CKGPRecentDockInfo::SetRecentDockBar(CKGPDockBar* pDockBar)
+{
+    m_hRecentDockBar = pDockBar != nullptr ? pDockBar->GetSafeHwnd() : nullptr;
 }
 
 void CKGPRecentDockInfo::SaveListOfRecentBars(const CList<HWND, HWND>& bars, BOOL bDocked)
@@ -154,7 +173,7 @@ void CKGPRecentDockInfo::StoreDockInfo(CKGPBarContainer* pContainer, CKGPBaseCon
         return;
     }
     CKGPBaseControlBar* pPlaced = pTabbedBar != nullptr ? pTabbedBar : m_pBar;
-    CWnd* pMiniFrame = pPlaced->GetParentMiniFrame(TRUE);
+    CKGPMiniFrameWnd* pMiniFrame = pPlaced->GetParentMiniFrame(TRUE);
     if (pMiniFrame != nullptr && pMiniFrame->GetSafeHwnd() != nullptr) {
         const HWND hPrevious = m_hRecentMiniFrame;
         m_hRecentMiniFrame = pMiniFrame->GetSafeHwnd();

@@ -12,6 +12,8 @@
 #include <afxwin.h>
 
 class CKGPBaseControlBar;
+class CKGPDockBar;
+class CKGPDockBarRow;
 
 // One remembered place.
 class CKGPRecentContainerInfo : public CObject {
@@ -64,6 +66,14 @@ public:
     CList<HWND, HWND>& GetRecentListOfBars(BOOL bDocked) { return Place(bDocked).m_lstRecentListOfBars; }
     void SaveListOfRecentBars(const CList<HWND, HWND>& bars, BOOL bDocked);
 
+    // The dock bar last docked in, while it is still a window; null otherwise.
+    CKGPDockBar* GetRecentDockBar() const;
+    void SetRecentDockBar(CKGPDockBar* pDockBar);
+    // The row of that dock bar, only meaningful while the dock bar still holds it.
+    CKGPDockBarRow* m_pRecentDockBarRow = nullptr;
+    // The window rectangle when last docked, in the dock bar's client coordinates.
+    CRect m_rectRecentDockedRect;
+
     CRect m_rectRecentFloatingRect{10, 10, 110, 110};
     DWORD m_dwRecentAlignmentToFrame = CBRS_ALIGN_LEFT;
     int m_nRecentRowIndex = 0;
@@ -83,4 +93,5 @@ private:
     }
 
     CKGPBaseControlBar* m_pBar;
+    HWND m_hRecentDockBar = nullptr;
 };

@@ -1,18 +1,58 @@
 #include "guilib/frames/KGPFrameLinks.h"
 
+#include <cstring>
+
+#include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/frames/KGPFrameWnd.h"
 
 namespace {
+
+// The library's frame kinds in the order a window is tested for them. Each
+// kind embeds a dock manager and offers it through IKGPDockSite. The MDI frame,
+// MDI child and OLE frames come with their own issues; until then no window is
+// of their kinds.
+const char* const kFrameKinds[] = {
+    "CKGPFrameWnd", "CKGPMDIFrameWnd", "CKGPOleIPFrameWnd", "CKGPOleDocIPFrameWnd", "CKGPMDIChildWnd",
+    "CKGPOleCntrFrameWnd",
+};
+
+BOOL IsKindNamed(const CObject* pObject, const char* pszClassName)
+{
+    for (const CRuntimeClass* pClass = pObject->GetRuntimeClass(); pClass != nullptr; pClass = pClass->m_pBaseClass) {
+        if (std::strcmp(pClass->m_lpszClassName, pszClassName) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+IKGPDockSite* DockSiteOf(CWnd* pWnd)
+{
+    if (pWnd == nullptr)
+        return nullptr;
+    for (const char* pszKind : kFrameKinds) {
+        if (IsKindNamed(pWnd, pszKind))
+            return dynamic_cast<IKGPDockSite*>(pWnd);
+    }
+    return nullptr;
+}
 
 // The dock manager of a library frame, tested by kind.
 class CFrameLink final : public IKGPFrameLink {
 public:
     CKGPDockManager* GetFrameDockManager(CWnd* pWnd) const override
     {
-        if (auto* pFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pWnd))
-            return pFrame->GetDockManager();
-        return nullptr;
+        IKGPDockSite* pSite = DockSiteOf(pWnd);
+        return pSite != nullptr ? pSite->GetDockManager() : nullptr;
+    }
+
+    BOOL AdjustFrameDockingLayout(CWnd* pWnd) const override
+    {
+        IKGPDockSite* pSite = DockSiteOf(pWnd);
+        if (pSite == nullptr)
+            return FALSE;
+        pSite->AdjustDockingLayout();
+        return TRUE;
     }
 };
 

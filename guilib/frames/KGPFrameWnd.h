@@ -5,15 +5,17 @@
 #include <afxwin.h>
 
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/frames/KGPFrameLinks.h"
 
 class CKGPBaseControlBar;
 
-class CKGPFrameWnd : public CFrameWnd {
+class CKGPFrameWnd : public CFrameWnd, public IKGPDockSite {
     DECLARE_DYNCREATE(CKGPFrameWnd)
 public:
     CKGPFrameWnd();
 
-    CKGPDockManager* GetDockManager() { return &m_dockManager; }
+    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
+    void AdjustDockingLayout() override { RecalcLayout(); }
 
     void RecalcLayout(BOOL bNotify = TRUE) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -11,4 +11,5 @@ public:
     virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
     void GetMinSize(CSize& size) const override { size = IsHorizontal() ? CSize(40, 16) : CSize(16, 40); }
     BOOL IsResizable() const override { return FALSE; }
+    BOOL IsToolBarKind() const override { return TRUE; }
 };

@@ -235,7 +235,15 @@ CSize CKGPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 
 CSize CKGPToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    return CalcDynamicLayout(-1, (bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0));
+    CSize size = CalcDynamicLayout(-1, (bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0));
+    // The window takes the buttons plus its borders and gripper (a stretched
+    // extent stays the mark it is).
+    const CSize frame = CalcNonClientSize(bHorz);
+    if (size.cx != kgp::kNoLimit)
+        size.cx += frame.cx;
+    if (size.cy != kgp::kNoLimit)
+        size.cy += frame.cy;
+    return size;
 }
 
 BOOL CKGPToolBar::IsInRebar() const

@@ -8,6 +8,7 @@
 #include "guilib/core/KGPToolBarImages.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPControlBarImpl.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 

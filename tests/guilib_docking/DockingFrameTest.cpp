@@ -130,17 +130,23 @@ TEST_F(DockingFrameTest, BarsDockAlongTheFourEdgesAndTheViewTakesTheRest)
     CRect leftBar = ClientRectIn(bars[2].get(), &frame);
     EXPECT_EQ(CSize(24, 100), leftBar.Size()); // a vertical bar lies across its edge
 
-    EXPECT_FALSE(bars[0]->FloatBar(CRect(0, 0, 100, 24))); // nothing floated: no floating frame here
     bars[0]->SetLibraryBarStyle(0);
-    EXPECT_FALSE(bars[0]->FloatBar(CRect(0, 0, 100, 24))); // may not float
+    EXPECT_FALSE(bars[0]->FloatBar(CRect(0, 0, 100, 24))); // may not float: stays docked
     EXPECT_EQ(bars[0].get(), frame.GetDockManager()->FindBarById(100));
+    bars[0]->SetLibraryBarStyle(KGP_BARSTYLE_FLOAT);
+    EXPECT_TRUE(bars[0]->FloatBar(CRect(300, 200, 400, 224)));
+    EXPECT_TRUE(bars[0]->IsFloating());
+    EXPECT_EQ(nullptr, bars[0]->GetParentDockBar());
+    EXPECT_EQ(1, frame.GetDockManager()->GetMiniFrames().GetCount());
+    EXPECT_EQ(nullptr, frame.GetDockManager()->FindBarById(100)); // not docked any more
+    EXPECT_EQ(bars[0].get(), frame.GetDockManager()->FindBarById(100, TRUE));
     bars[3]->DestroyWindow(); // the right edge's only bar goes: its row goes with it
     frame.RecalcLayout();
     EXPECT_EQ(client.right, frame.ViewRect().right);
     EXPECT_EQ(0, DockBar(CBRS_ALIGN_RIGHT)->GetRows().GetCount());
     CObList all;
     frame.GetDockManager()->GetControlBarList(all);
-    EXPECT_EQ(7, all.GetCount()); // three bars, four dock bars
+    EXPECT_EQ(6, all.GetCount()); // two docked bars, four dock bars (the third floats)
 }
 
 TEST_F(DockingFrameTest, BarsMoveBetweenRowsAndSwapAlongARow)
@@ -239,8 +245,8 @@ TEST_F(DockingFrameTest, BarStateSavesLoadsAndSurvivesMissingOrDamagedValues)
 
     auto fresh = MakeBar(&frame, 402);
     EXPECT_TRUE(fresh->LoadState(kProfile));
-    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), fresh->m_recentDockInfo.dwRecentAlignment);
-    EXPECT_EQ(2, fresh->m_recentDockInfo.nRecentRowIndex);
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), fresh->m_recentDockInfo.m_dwRecentAlignmentToFrame);
+    EXPECT_EQ(2, fresh->m_recentDockInfo.m_nRecentRowIndex);
     EXPECT_TRUE(fresh->GetRecentVisibleState());
     EXPECT_TRUE(fresh->IsStateRestored());
     fresh->RestoreLoadedPlacement(frame.GetDockManager()); // back to the left edge
@@ -250,7 +256,7 @@ TEST_F(DockingFrameTest, BarStateSavesLoadsAndSurvivesMissingOrDamagedValues)
     auto missing = MakeBar(&frame, 499);
     EXPECT_FALSE(missing->LoadState(kProfile));
     EXPECT_FALSE(missing->IsStateRestored());
-    EXPECT_EQ(0, missing->m_recentDockInfo.nRecentRowIndex);
+    EXPECT_EQ(0, missing->m_recentDockInfo.m_nRecentRowIndex);
 
     // One damaged value refuses the whole record, and the bar keeps every field:
     // a rectangle of the wrong size or beyond any screen, an edge that is none or
@@ -276,12 +282,12 @@ TEST_F(DockingFrameTest, BarStateSavesLoadsAndSurvivesMissingOrDamagedValues)
             damage(*writer);
         }
         auto damaged = MakeBar(&frame, 400);
-        damaged->m_recentDockInfo.rectRecentDocked = CRect(1, 1, 2, 2);
-        damaged->m_recentDockInfo.nRecentRowIndex = 3;
+        damaged->m_recentDockInfo.m_rectRecentDockedRect = CRect(1, 1, 2, 2);
+        damaged->m_recentDockInfo.m_nRecentRowIndex = 3;
         EXPECT_FALSE(damaged->LoadState(kProfile, -1, 0));
-        EXPECT_EQ(CRect(1, 1, 2, 2), damaged->m_recentDockInfo.rectRecentDocked);
-        EXPECT_EQ(0u, damaged->m_recentDockInfo.dwRecentAlignment);
-        EXPECT_EQ(3, damaged->m_recentDockInfo.nRecentRowIndex);
+        EXPECT_EQ(CRect(1, 1, 2, 2), damaged->m_recentDockInfo.m_rectRecentDockedRect);
+        EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), damaged->m_recentDockInfo.m_dwRecentAlignmentToFrame);
+        EXPECT_EQ(3, damaged->m_recentDockInfo.m_nRecentRowIndex);
         EXPECT_FALSE(damaged->IsStateRestored());
     }
     {   // A missing value is no damage: its field stays.
@@ -291,10 +297,10 @@ TEST_F(DockingFrameTest, BarStateSavesLoadsAndSurvivesMissingOrDamagedValues)
         ASSERT_TRUE(writer->DeleteValue(_T("RecentRowIndex")));
     }
     auto older = MakeBar(&frame, 400);
-    older->m_recentDockInfo.nRecentRowIndex = 3;
+    older->m_recentDockInfo.m_nRecentRowIndex = 3;
     EXPECT_TRUE(older->LoadState(kProfile, -1, 0));
-    EXPECT_EQ(3, older->m_recentDockInfo.nRecentRowIndex);
-    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), older->m_recentDockInfo.dwRecentAlignment);
+    EXPECT_EQ(3, older->m_recentDockInfo.m_nRecentRowIndex);
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), older->m_recentDockInfo.m_dwRecentAlignmentToFrame);
 
     CKGPRegistryHandle::SetCustomRegistryClass(RUNTIME_CLASS(CFailingRegistry));
     EXPECT_FALSE(bar->SaveState(kProfile)); // the key could not be created

@@ -115,8 +115,8 @@ public:
         out << "bar: " << this->m_dwStyle << ' ' << this->m_bRecentVisibleState << this->m_bStateRestored << ' '
             << this->m_nID << ' ' << this->m_nMRUWidth << ' '
             << this->m_nPinState << ' ' << this->m_rectLoadedDocked << ' ' << this->m_bLoadedFloating << ' '
-            << this->m_recentDockInfo.rectRecentFloat << ' ' << this->m_recentDockInfo.rectRecentDocked << ' '
-            << this->m_recentDockInfo.dwRecentAlignment << ' ' << this->m_recentDockInfo.nRecentRowIndex << '\n';
+            << this->m_recentDockInfo.m_rectRecentFloatingRect << ' ' << this->m_recentDockInfo.m_rectRecentDockedRect << ' '
+            << this->m_recentDockInfo.m_dwRecentAlignmentToFrame << ' ' << this->m_recentDockInfo.m_nRecentRowIndex << '\n';
         // What the bar would store now: for a toolbar also its buttons, captions
         // flag and text, and last its recorded length, which the layout sets.
         std::vector<BYTE> stored = StoredBytes([this](CArchive& ar) { const_cast<CInspected*>(this)->Serialize(ar); });

@@ -12,11 +12,13 @@ namespace {
 
 using namespace toolbar_test;
 
-// Open, Save, |, Print: 22 + 22 + 8 + 22 wide, 21 high, in a margin of 1.
+// Open, Save, |, Print: 22 + 22 + 8 + 22 wide, 21 high, in a margin of 1; the
+// window adds the bar's borders (its non-client area) around them.
 TEST_F(ToolBarTest, SizesForEachOrientationAndLength)
 {
-    EXPECT_EQ(CSize(76, 23), bar.CalcFixedLayout(FALSE, TRUE));
-    EXPECT_EQ(CSize(24, 23 + 21 + 8 + 21), bar.CalcFixedLayout(FALSE, FALSE)) << "one column";
+    EXPECT_EQ(CSize(76, 23) + bar.CalcNonClientSize(TRUE), bar.CalcFixedLayout(FALSE, TRUE));
+    EXPECT_EQ(CSize(24, 23 + 21 + 8 + 21) + bar.CalcNonClientSize(FALSE), bar.CalcFixedLayout(FALSE, FALSE))
+        << "one column";
 
     bar.SetBarStyleWord(bar.GetBarStyleWord() | CBRS_SIZE_DYNAMIC);
     const CSize wrapped = bar.CalcDynamicLayout(50, LM_HORZ);
@@ -38,7 +40,8 @@ TEST_F(ToolBarTest, ButtonsWithoutRoomAreListedUnderTheCustomiseButton)
     CCustomizeButton* chevron = bar.GetCustomizeButton();
     ASSERT_NE(nullptr, chevron);
     EXPECT_FALSE(chevron->m_bShown) << "everything fits and it has no customise entry";
-    EXPECT_EQ(CSize(76, 23), bar.CalcFixedLayout(FALSE, TRUE));
+    const CSize frame = bar.CalcNonClientSize(TRUE);
+    EXPECT_EQ(CSize(76, 23) + frame, bar.CalcFixedLayout(FALSE, TRUE));
 
     // The row gives the bar less than its buttons need.
     bar.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 60, 23, SWP_NOMOVE | SWP_NOZORDER);
@@ -46,10 +49,10 @@ TEST_F(ToolBarTest, ButtonsWithoutRoomAreListedUnderTheCustomiseButton)
     EXPECT_EQ(2, chevron->GetHiddenButtons().GetCount()) << "the separator and Print";
     EXPECT_TRUE(bar.GetButton(3)->m_bOverflowed);
     EXPECT_FALSE(bar.GetButton(1)->m_bOverflowed);
-    EXPECT_EQ(60, chevron->m_rcButton.right) << "at the bar's end";
+    EXPECT_EQ(60 - frame.cx, chevron->m_rcButton.right) << "at the end of the bar's client area";
     EXPECT_LE(bar.GetButton(1)->m_rcButton.right, chevron->m_rcButton.left);
     EXPECT_EQ(-1, bar.HitTest(bar.GetButton(3)->m_rcButton.CenterPoint())) << "an overflowed button is not hit";
-    EXPECT_EQ(CSize(76 + chevron->m_rcButton.Width(), 23), bar.CalcFixedLayout(FALSE, TRUE))
+    EXPECT_EQ(CSize(76 + chevron->m_rcButton.Width(), 23) + frame, bar.CalcFixedLayout(FALSE, TRUE))
         << "the size asked for makes room for the customise button";
 
     bar.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 200, 23, SWP_NOMOVE | SWP_NOZORDER);

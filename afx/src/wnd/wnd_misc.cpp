@@ -361,3 +361,16 @@ HWND CWnd::GetSafeOwner_(HWND hWndParent, HWND* pWndTop)
     }
     return hWnd;
 }
+
+BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
+{
+    const BOOL bKey = lpMsg->message >= WM_KEYFIRST && lpMsg->message <= WM_KEYLAST;
+    const BOOL bMouse = lpMsg->message >= WM_MOUSEFIRST && lpMsg->message <= WM_MOUSELAST;
+    if ((!bKey && !bMouse) || m_hWnd == nullptr) {
+        return FALSE;
+    }
+    if (lpMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, lpMsg->hwnd)) {
+        return FALSE;
+    }
+    return ::IsDialogMessageW(m_hWnd, lpMsg);
+}

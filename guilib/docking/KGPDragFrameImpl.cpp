@@ -1,0 +1,104 @@
+#include "guilib/docking/KGPDragFrameImpl.h"
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/docking/KGPBaseControlBar.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+
+CKGPDragFrameImpl::~CKGPDragFrameImpl()
+{
+    EndDrawDragFrame();
+}
+
+void CKGPDragFrameImpl::Init(CWnd* pDraggedWnd)
+{
+    m_pDraggedWnd = pDraggedWnd;
+    m_pDockManager = nullptr;
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pDraggedWnd)) {
+        m_pDockManager = pMiniFrame->GetDockManager();
+    } else if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pDraggedWnd)) {
+        CKGPMiniFrameWnd* pHost = pBar->GetParentMiniFrame(TRUE);
+        m_pDockManager = pHost != nullptr ? pHost->GetDockManager() : pBar->GetDockManager();
+    }
+}
+
+void CKGPDragFrameImpl::StartDrag(CPoint ptCursor)
+{
+    m_ptHot = ptCursor;
+    m_pTargetDockBar = nullptr;
+}
+
+void CKGPDragFrameImpl::MoveDragFrame(BOOL bForceMove)
+{
+    if (m_pDraggedWnd == nullptr || m_pDraggedWnd->GetSafeHwnd() == nullptr)
+        return;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    const CSize moved = cursor - m_ptHot;
+    const BOOL bFar = abs(moved.cx) >= ::GetSystemMetrics(SM_CXDRAG) || abs(moved.cy) >= ::GetSystemMetrics(SM_CYDRAG);
+    if (!bFar && !m_bFrameShown && !bForceMove)
+        return;
+
+    CRect window;
+    m_pDraggedWnd->GetWindowRect(window);
+    CRect rect = window;
+    rect.OffsetRect(moved);
+    if (!rect.PtInRect(cursor)) {
+        // The cursor left the outline: it hangs centred under the cursor.
+        rect.OffsetRect(cursor.x - rect.CenterPoint().x, cursor.y - 5 - rect.top);
+    }
+    m_rectDrag = rect;
+
+    // Where a drop now would dock: the dock bar under the cursor that takes the bar.
+    m_pTargetDockBar = nullptr;
+    m_rectExpectedDocked.SetRectEmpty();
+    auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, m_pDraggedWnd);
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_pDraggedWnd))
+        pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar());
+    if (m_pDockManager != nullptr && pBar != nullptr && ::GetKeyState(VK_CONTROL) >= 0) {
+        auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, m_pDockManager->BarFromPoint(
+                                                           cursor, CKGPDockManager::s_nDockSensitivity, FALSE,
+                                                           RUNTIME_CLASS(CKGPDockBar), FALSE, nullptr));
+        if (pDockBar != nullptr && pBar->CanBeDocked(pDockBar) && pDockBar->CanAcceptBar(pBar)) {
+            m_pTargetDockBar = pDockBar;
+        } else {
+            BOOL bDrawTab = FALSE;
+            CKGPBaseControlBar* pTarget = nullptr;
+            m_pDockManager->CalcExpectedDockedRect(m_pDraggedWnd, cursor, m_rectExpectedDocked, bDrawTab, pTarget);
+        }
+    }
+    const CKGPGlobalData& data = GetKGPGlobalData();
+    if (!m_rectExpectedDocked.IsRectEmpty())
+        DrawFrame(m_rectExpectedDocked, data.m_nDragFrameWidthExpected);
+    else
+        DrawFrame(m_rectDrag, data.m_nDragFrameWidth);
+}
+
+void CKGPDragFrameImpl::EndDrawDragFrame(BOOL bClearInternalRects)
+{
+    if (m_bFrameShown) {
+        DrawFrame(CRect(0, 0, 0, 0), 0);
+        m_bFrameShown = FALSE;
+    }
+    if (bClearInternalRects) {
+        m_rectDrag.SetRectEmpty();
+        m_rectExpectedDocked.SetRectEmpty();
+        m_pTargetDockBar = nullptr;
+    }
+}
+
+void CKGPDragFrameImpl::DrawFrame(const CRect& rect, int nWidth)
+{
+    CWindowDC desktop(static_cast<HWND>(nullptr));
+    if (desktop.m_hDC == nullptr)
+        return;
+    const CSize size(nWidth, nWidth);
+    const CSize sizeLast(m_nDrawnWidth, m_nDrawnWidth);
+    desktop.DrawDragRect(rect.IsRectEmpty() ? nullptr : &rect, size, m_bFrameShown ? &m_rectDrawn : nullptr,
+                         sizeLast);
+    m_rectDrawn = rect;
+    m_nDrawnWidth = nWidth;
+    m_bFrameShown = !rect.IsRectEmpty();
+}

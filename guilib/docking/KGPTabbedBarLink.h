@@ -1,0 +1,59 @@
+// What a bar asks of the tab window that holds it as a tab, and of the
+// tabbed bar that owns that tab window. Tab windows (CKGPBaseTabWnd) and the
+// tabbed bars and wrappers built on them (CKGPBaseTabbedBar,
+// CKGPDockingCBWrapper) register this link when they land; until then no bar
+// is tabbed and every helper below answers as for a bar that is not.
+#pragma once
+
+#include <afxwin.h>
+
+#include "guilib/core/KGPLink.h"
+
+class CKGPBaseControlBar;
+
+class IKGPTabbedBarLink {
+public:
+    // TRUE when the window is a tab window.
+    virtual BOOL IsTabWindow(const CWnd* pWnd) const = 0;
+    // The tab window holding the bar (directly, or through a wrapper whose
+    // window is then the tab's window, or through a tabbed bar), null when
+    // none; hwndTab gets the window the tab shows.
+    virtual CWnd* GetTabWindow(const CKGPBaseControlBar* pBar, HWND& hwndTab) const = 0;
+    // The tabbed bar that owns the tab window, null when it stands alone.
+    virtual CKGPBaseControlBar* GetTabbedBarOf(CWnd* pTabWnd) const = 0;
+    // The tab of the window (-1 when none) and the tab window's counts.
+    virtual int GetTabFromHwnd(CWnd* pTabWnd, HWND hWnd) const = 0;
+    virtual int GetTabsNum(CWnd* pTabWnd) const = 0;
+    virtual int GetVisibleTabsNum(CWnd* pTabWnd) const = 0;
+    virtual BOOL IsTabVisible(CWnd* pTabWnd, int iTab) const = 0;
+    virtual BOOL IsTabDetachable(CWnd* pTabWnd, int iTab) const = 0;
+    virtual void ShowTab(CWnd* pTabWnd, int iTab, BOOL bShow, BOOL bRecalcLayout, BOOL bActivate) = 0;
+    virtual void SetTabHicon(CWnd* pTabWnd, int iTab, HICON hIcon) = 0;
+    // The tabbed bar shows or hides the bar's tab.
+    virtual void ShowBarTab(CKGPBaseControlBar* pTabbedBar, CKGPBaseControlBar* pBar, BOOL bShow) = 0;
+    // The tab of the tabbed bar with that control id, null when none.
+    virtual CKGPBaseControlBar* FindBarByID(CKGPBaseControlBar* pTabbedBar, UINT nID) const = 0;
+    // The bar leaves its tab window as a floating bar (FALSE when it may not).
+    virtual BOOL DetachBar(CKGPBaseControlBar* pBar) = 0;
+    // The bar's tabbed bar removes the bar's tab (the bar is going).
+    virtual void RemoveBarTab(CKGPBaseControlBar* pBar) = 0;
+    // Appends every tab of a tabbed bar to the list.
+    virtual void AppendTabs(CKGPBaseControlBar* pTabbedBar, CObList& list) const = 0;
+
+protected:
+    ~IKGPTabbedBarLink() = default;
+};
+
+namespace KGPTabbedBars {
+
+inline IKGPTabbedBarLink* Link()
+{
+    return CKGPLink<IKGPTabbedBarLink>::Get();
+}
+
+inline BOOL IsTabWindow(const CWnd* pWnd)
+{
+    return pWnd != nullptr && Link() != nullptr && Link()->IsTabWindow(pWnd);
+}
+
+} // namespace KGPTabbedBars
