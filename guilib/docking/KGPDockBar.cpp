@@ -12,6 +12,9 @@
 
 IMPLEMENT_DYNCREATE(CKGPDockBar, CKGPBaseControlBar)
 
+int CKGPDockBar::s_nAutoHideGap = 0;
+int CKGPDockBar::s_nAutoHideStartOffset = 0;
+
 BEGIN_MESSAGE_MAP(CKGPDockBar, CKGPBaseControlBar)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -111,8 +114,13 @@ CKGPDockBarRow* CKGPDockBar::CreateRow(int nOffset, int nHeight)
     return new CKGPDockBarRow(this, nOffset, nHeight);
 }
 
-POSITION CKGPDockBar::NextVisibleRow(POSITION pos, BOOL bForward) const
+POSITION CKGPDockBar::GetNextVisibleRow(POSITION pos, BOOL bForward) const
 {
+    if (pos == nullptr) {
+        pos = bForward ? m_lstDockBarRows.GetHeadPosition() : m_lstDockBarRows.GetTailPosition();
+        if (pos != nullptr && RowAt(m_lstDockBarRows, pos)->IsVisible())
+            return pos;
+    }
     while (pos != nullptr) {
         if (bForward)
             m_lstDockBarRows.GetNext(pos);
@@ -211,11 +219,19 @@ void CKGPDockBar::DockControlBar(CKGPControlBar* pBar, KGPDockMethod method, LPC
         pCandidate = FindRowAtPoint(cursor, bBefore);
     } else if (method == KGP_DM_DBLCLICK) {
         CKGPDockBarRow* pRecent = pBar->m_recentDockInfo.m_pRecentDockBarRow;
+        const int recentIndex = pBar->m_recentDockInfo.m_nRecentRowIndex;
         if (pRecent != nullptr && m_lstDockBarRows.Find(pRecent) != nullptr) {
             pCandidate = pRecent;
-        } else if (pBar->m_recentDockInfo.m_nRecentRowIndex < m_lstDockBarRows.GetCount()) {
-            pCandidate = static_cast<CKGPDockBarRow*>(
-                m_lstDockBarRows.GetAt(m_lstDockBarRows.FindIndex(pBar->m_recentDockInfo.m_nRecentRowIndex)));
+        } else if (CKGPDockManager::s_bRearranging && recentIndex >= 0) {
+            // A saved layout is being applied: its rows come back up to the recent one.
+            while (m_lstDockBarRows.GetCount() <= recentIndex) {
+                if (AddRow(nullptr, CrossExtent(pBar, bHorz)) == nullptr)
+                    break;
+            }
+            if (recentIndex < m_lstDockBarRows.GetCount())
+                pCandidate = static_cast<CKGPDockBarRow*>(m_lstDockBarRows.GetAt(m_lstDockBarRows.FindIndex(recentIndex)));
+        } else if (recentIndex < m_lstDockBarRows.GetCount()) {
+            pCandidate = static_cast<CKGPDockBarRow*>(m_lstDockBarRows.GetAt(m_lstDockBarRows.FindIndex(recentIndex)));
         } else if (!pBar->m_recentDockInfo.m_rectRecentDockedRect.IsRectEmpty()) {
             CRect recent = pBar->m_recentDockInfo.m_rectRecentDockedRect;
             ClientToScreen(recent);
@@ -245,7 +261,7 @@ void CKGPDockBar::DockControlBar(CKGPControlBar* pBar, KGPDockMethod method, LPC
     CRect window;
     pBar->GetWindowRect(window);
     const int barExtent = bHorz ? window.Height() : window.Width();
-    if (barExtent != pRow->GetRowHeight() && pRow->GetBarCount() == 1)
+    if (barExtent != pRow->GetRowHeight())
         ResizeRow(pRow, barExtent, TRUE);
     m_lstControlBars.AddTail(pBar);
     RecalcParentLayout();
@@ -316,7 +332,7 @@ BOOL CKGPDockBar::MoveControlBar(CKGPControlBar* pBar, UINT, int dx, int dy)
         if (pRow->GetBarCount() >= 2 && shift < pRow->GetRowHeight()) {
             POSITION pos = m_lstDockBarRows.Find(pRow);
             if (shift < 0)
-                pos = NextVisibleRow(pos, TRUE);
+                pos = GetNextVisibleRow(pos, TRUE);
             CKGPDockBarRow* pNewRow = AddRow(pos, extent);
             if (pNewRow != nullptr) {
                 pRow->RemoveControlBar(pBar);
@@ -337,7 +353,7 @@ BOOL CKGPDockBar::MoveControlBar(CKGPControlBar* pBar, UINT, int dx, int dy)
     }
     if (abs(shift) >= pRow->GetRowHeight())
         return FALSE;
-    pRow->MoveBarInRow(pBar, dx, dy, TRUE);
+    pRow->MoveBarInRow(pBar, dx, dy, TRUE, TRUE);
     return FALSE;
 }
 
@@ -348,6 +364,29 @@ void CKGPDockBar::ShiftRowsAfter(POSITION pos, int nDelta)
     m_lstDockBarRows.GetNext(pos);
     while (pos != nullptr)
         static_cast<CKGPDockBarRow*>(m_lstDockBarRows.GetNext(pos))->Move(nDelta);
+}
+
+void CKGPDockBar::OnInsertRow(POSITION pos)
+{
+    if (pos != nullptr)
+        ShiftRowsAfter(pos, RowAt(m_lstDockBarRows, pos)->GetRowHeight());
+}
+
+void CKGPDockBar::OnRemoveRow(POSITION pos, BOOL bByShow)
+{
+    if (pos == nullptr)
+        return;
+    CKGPDockBarRow* pRow = RowAt(m_lstDockBarRows, pos);
+    if (pRow->IsVisible() || bByShow)
+        ShiftRowsAfter(pos, -pRow->GetRowHeight());
+}
+
+void CKGPDockBar::OnShowRow(POSITION pos, BOOL bShow)
+{
+    if (bShow)
+        OnInsertRow(pos);
+    else
+        OnRemoveRow(pos, TRUE);
 }
 
 int CKGPDockBar::ExpandRow(CKGPDockBarRow* pRow, int nDelta)
@@ -364,8 +403,8 @@ BOOL CKGPDockBar::SwapRows(CKGPDockBarRow* pFirst, CKGPDockBarRow* pSecond)
     POSITION posSecond = m_lstDockBarRows.Find(pSecond);
     if (posFirst == nullptr || posSecond == nullptr)
         return FALSE;
-    if (NextVisibleRow(posFirst, TRUE) != posSecond) {
-        if (NextVisibleRow(posSecond, TRUE) != posFirst)
+    if (GetNextVisibleRow(posFirst, TRUE) != posSecond) {
+        if (GetNextVisibleRow(posSecond, TRUE) != posFirst)
             return FALSE;
         std::swap(pFirst, pSecond);
         std::swap(posFirst, posSecond);
@@ -391,14 +430,11 @@ CKGPDockBarRow* CKGPDockBar::AddRow(POSITION pos, int nHeight)
     CKGPDockBarRow* pRow = CreateRow(offset, nHeight);
     if (pRow == nullptr)
         return nullptr;
-    if (pos != nullptr) {
-        for (POSITION walk = pos; walk != nullptr;)
-            static_cast<CKGPDockBarRow*>(m_lstDockBarRows.GetNext(walk))->Move(nHeight);
-        m_lstDockBarRows.InsertBefore(pos, pRow);
-    } else {
-        m_lstDockBarRows.AddTail(pRow);
-    }
     ResizeDockBar(nHeight, TRUE);
+    if (pos != nullptr)
+        OnInsertRow(m_lstDockBarRows.InsertBefore(pos, pRow));
+    else
+        m_lstDockBarRows.AddTail(pRow);
     return pRow;
 }
 
@@ -407,10 +443,9 @@ void CKGPDockBar::RemoveRow(CKGPDockBarRow* pRow)
     POSITION pos = m_lstDockBarRows.Find(pRow);
     if (pos == nullptr)
         return;
-    if (pRow->IsVisible()) {
-        ShiftRowsAfter(pos, -pRow->GetRowHeight());
+    if (pRow->IsVisible())
         ResizeDockBar(-pRow->GetRowHeight(), TRUE);
-    }
+    OnRemoveRow(pos);
     m_lstDockBarRows.DeleteAt(pos);
 }
 
@@ -435,8 +470,8 @@ void CKGPDockBar::ShowRow(CKGPDockBarRow* pRow, BOOL bShow, BOOL bAdjustLayout)
     POSITION pos = m_lstDockBarRows.Find(pRow);
     if (pos == nullptr)
         return;
+    OnShowRow(pos, bShow);
     const int height = pRow->GetRowHeight();
-    ShiftRowsAfter(pos, bShow ? height : -height);
     ResizeDockBar(bShow ? height : -height, bAdjustLayout);
 }
 
@@ -469,14 +504,14 @@ void CKGPDockBar::OnResizeDockBar(const CRect& rectNew)
 {
     CRect client;
     GetClientRect(client);
-    const BOOL bLengthChanged =
-        IsHorizontal() ? client.Width() != rectNew.Width() : client.Height() != rectNew.Height();
+    const int delta = IsHorizontal() ? rectNew.Width() - client.Width() : rectNew.Height() - client.Height();
+    const int edge = IsHorizontal() ? WMSZ_RIGHT : WMSZ_BOTTOM;
     for (POSITION pos = m_lstDockBarRows.GetHeadPosition(); pos != nullptr;) {
         auto* pRow = static_cast<CKGPDockBarRow*>(m_lstDockBarRows.GetNext(pos));
-        if (bLengthChanged)
-            pRow->ResizeRow(rectNew);
+        if (delta != 0)
+            pRow->ResizeRow(rectNew, edge, delta > 0, abs(delta));
         else
-            pRow->RestoreBarSizes();
+            pRow->RecalcLayout();
     }
 }
 

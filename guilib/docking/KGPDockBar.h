@@ -26,6 +26,10 @@ public:
     virtual BOOL IsDragModeAny() const;
     // Auto-hide dock bars leave room for each other at the frame's corners.
     virtual BOOL IsAutoHideDockBar() const { return FALSE; }
+    // Library-wide: the gap between auto-hide toolbars along their row and where
+    // the first begins (0 until the frame sets them).
+    static int s_nAutoHideGap;
+    static int s_nAutoHideStartOffset;
     KGPDock::EdgeOffsets GetCornerOffsets() const { return m_cornerOffsets; }
     void SetCornerOffsets(const KGPDock::EdgeOffsets& offsets) { m_cornerOffsets = offsets; }
     virtual CKGPDockBarRow* CreateRow(int nOffset, int nHeight);
@@ -35,6 +39,11 @@ public:
     // Immediate-mode drag: TRUE when the bar floated away.
     virtual BOOL MoveControlBar(CKGPControlBar* pBar, UINT nFlags, int dx, int dy);
     virtual int ExpandRow(CKGPDockBarRow* pRow, int nDelta);
+    // Rows after the position move away from the edge by the row's height
+    // there (inserted), or back by it when it goes or hides.
+    virtual void OnInsertRow(POSITION pos);
+    virtual void OnRemoveRow(POSITION pos, BOOL bByShow = FALSE);
+    virtual void OnShowRow(POSITION pos, BOOL bShow);
     virtual void OnResizeDockBar(const CRect& rectNew);
     virtual void RepositionAllRows();
     virtual CKGPBaseControlBar* FindBarAtPoint(CPoint pt);
@@ -71,7 +80,8 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 
-    POSITION NextVisibleRow(POSITION pos, BOOL bForward) const;
+    // The next visible row from pos (from the head or tail when null); null when none.
+    POSITION GetNextVisibleRow(POSITION pos, BOOL bForward) const;
     CKGPDockBarRow* VisibleRowAt(CPoint ptClient) const;
     void ShiftRowsAfter(POSITION pos, int nDelta);
 

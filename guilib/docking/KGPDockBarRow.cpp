@@ -3,6 +3,7 @@
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPRowArrangement.h"
+#include "guilib/core/KGPVisualManager.h"
 
 IMPLEMENT_DYNAMIC(CKGPDockBarRow, CObject)
 
@@ -44,7 +45,7 @@ std::vector<CKGPControlBar*> CKGPDockBarRow::CountedBars() const
     std::vector<CKGPControlBar*> bars;
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CKGPControlBar*>(m_lstControlBars.GetNext(pos));
-        if (m_bIncludeHidden || (pBar->GetStyle() & WS_VISIBLE) != 0)
+        if (m_bIncludeHidden || pBar->IsBarVisible())
             bars.push_back(pBar);
     }
     return bars;
@@ -116,9 +117,7 @@ void CKGPDockBarRow::LoadSpans(CKGPRowArrangement& row, const std::vector<CKGPCo
 {
     const BOOL bHorz = IsHorizontal();
     for (size_t i = 0; i < bars.size(); ++i) {
-        CRect window;
-        bars[i]->GetWindowRect(window);
-        m_pParentDockBar->ScreenToClient(window);
+        const CRect window = ArrangedRect(bars[i]);
         CRect full;
         bars[i]->GetVirtualRect(full);
         CSize minSize;
@@ -139,9 +138,7 @@ void CKGPDockBarRow::ApplySpans(const CKGPRowArrangement& row, const std::vector
     const BOOL bHorz = IsHorizontal();
     for (const KGPRowSpan& span : row.Spans()) {
         CKGPControlBar* pBar = bars[static_cast<size_t>(span.key)];
-        CRect window;
-        pBar->GetWindowRect(window);
-        m_pParentDockBar->ScreenToClient(window);
+        const CRect window = ArrangedRect(pBar);
         CRect placed = window;
         if (bHorz) {
             placed.left = span.start;
@@ -150,7 +147,12 @@ void CKGPDockBarRow::ApplySpans(const CKGPRowArrangement& row, const std::vector
             placed.top = span.start;
             placed.bottom = span.End();
         }
-        if (placed != window)
+        if (m_bOnLayoutRects)
+            pBar->m_rectLayout = placed;
+        else if (placed != window && m_hdwpBatch != nullptr)
+            m_hdwpBatch = pBar->SetBarWindowPos(nullptr, placed.left, placed.top, placed.Width(), placed.Height(),
+                                                SWP_NOZORDER | SWP_NOACTIVATE, m_hdwpBatch);
+        else if (placed != window)
             pBar->SetWindowPos(HWND{}, placed.left, placed.top, placed.Width(), placed.Height(),
                                SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -159,9 +161,28 @@ void CKGPDockBarRow::ApplySpans(const CKGPRowArrangement& row, const std::vector
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
         POSITION current = pos;
         auto* pBar = static_cast<CKGPControlBar*>(m_lstControlBars.GetNext(pos));
-        if (m_bIncludeHidden || (pBar->GetStyle() & WS_VISIBLE) != 0)
+        if (m_bIncludeHidden || pBar->IsBarVisible())
             m_lstControlBars.SetAt(current, bars[static_cast<size_t>(row.Spans()[next++].key)]);
     }
+}
+
+CRect CKGPDockBarRow::ArrangedRect(const CKGPControlBar* pBar) const
+{
+    if (m_bOnLayoutRects)
+        return pBar->m_rectLayout;
+    CRect window;
+    pBar->GetWindowRect(window);
+    m_pParentDockBar->ScreenToClient(window);
+    return window;
+}
+
+int CKGPDockBarRow::IndexOf(const std::vector<CKGPControlBar*>& bars, const CKGPControlBar* pBar)
+{
+    for (size_t i = 0; i < bars.size(); ++i) {
+        if (bars[i] == pBar)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 template <class Operation>
@@ -175,13 +196,7 @@ void CKGPDockBarRow::Rearrange(CKGPControlBar*, Operation operation)
     m_bArranging = TRUE;
     CKGPRowArrangement row(RowLength());
     LoadSpans(row, bars);
-    auto indexOf = [&](CKGPControlBar* pBar) {
-        for (size_t i = 0; i < bars.size(); ++i) {
-            if (bars[i] == pBar)
-                return static_cast<int>(i);
-        }
-        return -1;
-    };
+    auto indexOf = [&](CKGPControlBar* pBar) { return IndexOf(bars, pBar); };
     operation(row, indexOf);
     ApplySpans(row, bars);
     m_bArranging = FALSE;
@@ -196,23 +211,219 @@ void CKGPDockBarRow::ArrangeBars(CKGPControlBar* pMovedBar)
     Rearrange(pMovedBar, [&](CKGPRowArrangement& row, auto indexOf) { row.Arrange(indexOf(pMovedBar)); });
 }
 
-BOOL CKGPDockBarRow::MoveBarInRow(CKGPControlBar* pBar, int dx, int dy, BOOL bAllowSwap)
+BOOL CKGPDockBarRow::MoveBarInRow(CKGPControlBar* pBar, int dx, int dy, BOOL bAllowSwap, BOOL bDefer)
 {
+    if (bDefer)
+        m_hdwpBatch = ::BeginDeferWindowPos(static_cast<int>(m_lstControlBars.GetCount()));
     BOOL bMoved = FALSE;
     Rearrange(pBar, [&](CKGPRowArrangement& row, auto indexOf) {
         const int index = indexOf(pBar);
         if (index >= 0)
             bMoved = row.MoveInRow(static_cast<size_t>(index), IsHorizontal() ? dx : dy, bAllowSwap != FALSE);
     });
+    if (m_hdwpBatch != nullptr) {
+        ::EndDeferWindowPos(m_hdwpBatch);
+        m_hdwpBatch = nullptr;
+    }
     return bMoved;
 }
 
-void CKGPDockBarRow::ResizeRow(const CRect& rectNew)
+void CKGPDockBarRow::ResizeRow(const CRect& rectNew, int nEdge, BOOL bGrow, int)
 {
     if (HasExclusiveBar() || rectNew.IsRectEmpty())
         return;
     const int newLength = Length(rectNew, IsHorizontal());
-    Rearrange(nullptr, [&](CKGPRowArrangement& row, auto) { row.Resize(newLength); });
+    // Bars grow back towards their full sizes only when an edge moved out.
+    const bool bGrowBack = nEdge != -1 && bGrow;
+    Rearrange(nullptr, [&](CKGPRowArrangement& row, auto) { row.Resize(newLength, bGrowBack); });
+}
+
+void CKGPDockBarRow::GetWindowRectWithBars(CRect& rect) const
+{
+    GetRowRect(rect);
+    for (CKGPControlBar* pBar : CountedBars()) {
+        CRect window;
+        pBar->GetWindowRect(window);
+        if (IsHorizontal()) {
+            rect.left = (std::min)(rect.left, window.left);
+            rect.right = (std::max)(rect.right, window.right);
+        } else {
+            rect.top = (std::min)(rect.top, window.top);
+            rect.bottom = (std::max)(rect.bottom, window.bottom);
+        }
+    }
+}
+
+void CKGPDockBarRow::CollectFollowingBars(CKGPControlBar* pBar, CObList& list) const
+{
+    POSITION pos = m_lstControlBars.Find(pBar);
+    if (pos == nullptr)
+        return;
+    // Back to the bar that opens the group.
+    while (pos != nullptr) {
+        auto* pOther = static_cast<CKGPControlBar*>(m_lstControlBars.GetAt(pos));
+        if (pOther->m_bGroupStart)
+            break;
+        POSITION previous = pos;
+        m_lstControlBars.GetPrev(previous);
+        if (previous == nullptr)
+            break;
+        pos = previous;
+    }
+    // On to the bar that closes it.
+    while (pos != nullptr) {
+        auto* pOther = static_cast<CKGPControlBar*>(m_lstControlBars.GetNext(pos));
+        list.AddTail(pOther);
+        if (pOther->m_bGroupEnd)
+            break;
+    }
+}
+
+CKGPControlBar* CKGPDockBarRow::GetFirstBar(BOOL bForward) const
+{
+    const std::vector<CKGPControlBar*> bars = CountedBars();
+    if (bars.empty())
+        return nullptr;
+    return bForward ? bars.front() : bars.back();
+}
+
+int CKGPDockBarRow::GetOutsideAmount(CKGPControlBar* pBar, BOOL bForward) const
+{
+    if (pBar == nullptr)
+        return 0;
+    CRect window;
+    pBar->GetWindowRect(window);
+    m_pParentDockBar->ScreenToClient(window);
+    const BOOL bHorz = IsHorizontal();
+    return bForward ? -Start(window, bHorz) : Start(window, bHorz) + Length(window, bHorz) - RowLength();
+}
+
+int CKGPDockBarRow::GetFreeSpace(CKGPControlBar* pBar, BOOL bForward) const
+{
+    const std::vector<CKGPControlBar*> bars = CountedBars();
+    const int index = IndexOf(bars, pBar);
+    if (index < 0)
+        return 0;
+    CKGPRowArrangement row(RowLength());
+    LoadSpans(row, bars);
+    return row.GetFreeSpace(static_cast<size_t>(index), bForward != FALSE);
+}
+
+HDWP CKGPDockBarRow::MoveBarBy(CKGPControlBar* pBar, int nAmount, BOOL bForward, HDWP hdwp)
+{
+    if (!bForward)
+        nAmount = -nAmount;
+    CRect window;
+    pBar->GetWindowRect(window);
+    m_pParentDockBar->ScreenToClient(window);
+    window.OffsetRect(IsHorizontal() ? nAmount : 0, IsHorizontal() ? 0 : nAmount);
+    return pBar->SetBarWindowPos(nullptr, window.left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE,
+                                 hdwp);
+}
+
+void CKGPDockBarRow::MoveBarToOffset(CKGPControlBar* pBar, int nOffset)
+{
+    CRect window;
+    pBar->GetWindowRect(window);
+    m_pParentDockBar->ScreenToClient(window);
+    pBar->SetWindowPos(HWND{}, IsHorizontal() ? nOffset : window.left, IsHorizontal() ? window.top : nOffset, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HDWP CKGPDockBarRow::MoveBarToRect(CKGPControlBar* pBar, const CRect& rect, HDWP hdwp)
+{
+    CRect window;
+    pBar->GetWindowRect(window);
+    m_pParentDockBar->ScreenToClient(window);
+    if (IsHorizontal()) {
+        window.left = rect.left;
+        window.right = rect.right;
+    } else {
+        window.top = rect.top;
+        window.bottom = rect.bottom;
+    }
+    return pBar->SetBarWindowPos(nullptr, window.left, window.top, window.Width(), window.Height(),
+                                 SWP_NOZORDER | SWP_NOACTIVATE, hdwp);
+}
+
+void CKGPDockBarRow::ShiftBars(CKGPControlBar* pBar, int nAmount, BOOL bForward)
+{
+    Rearrange(pBar, [&](CKGPRowArrangement& row, auto indexOf) {
+        const int index = pBar != nullptr ? indexOf(pBar) : (bForward ? 0 : static_cast<int>(row.Spans().size()) - 1);
+        if (index >= 0)
+            row.ShiftBars(static_cast<size_t>(index), nAmount, bForward != FALSE);
+    });
+}
+
+void CKGPDockBarRow::ClampToRow(CKGPControlBar* pBar)
+{
+    Rearrange(pBar, [&](CKGPRowArrangement& row, auto indexOf) {
+        const int index = indexOf(pBar);
+        if (index >= 0)
+            row.ClampToRow(static_cast<size_t>(index));
+    });
+}
+
+void CKGPDockBarRow::SaveLayoutRects()
+{
+    for (CKGPControlBar* pBar : CountedBars()) {
+        CRect window;
+        pBar->GetWindowRect(window);
+        m_pParentDockBar->ScreenToClient(window);
+        pBar->m_rectLayout = window;
+    }
+}
+
+void CKGPDockBarRow::ApplyLayoutRects()
+{
+    for (CKGPControlBar* pBar : CountedBars()) {
+        CRect window;
+        pBar->GetWindowRect(window);
+        m_pParentDockBar->ScreenToClient(window);
+        const CRect& placed = pBar->m_rectLayout;
+        if (placed != window)
+            pBar->SetWindowPos(HWND{}, placed.left, placed.top, placed.Width(), placed.Height(),
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CKGPDockBarRow::RecalcLayout()
+{
+    SaveLayoutRects();
+    m_bOnLayoutRects = TRUE;
+    Rearrange(nullptr, [](CKGPRowArrangement& row, auto) { row.RestoreSizes(); });
+    m_bOnLayoutRects = FALSE;
+    ApplyLayoutRects();
+}
+
+void CKGPDockBarRow::RedrawBars()
+{
+    for (CKGPControlBar* pBar : CountedBars())
+        pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+void CKGPDockBarRow::PlaceBarsInSequence(int nStart, int nGap)
+{
+    constexpr int kAutoHideBorder = 1;
+    const BOOL bHorz = IsHorizontal();
+    const BOOL bOverlap = CKGPVisualManager::GetInstance()->UsesAutoHideButtonStyle();
+    int position = nStart;
+    for (CKGPControlBar* pBar : CountedBars()) {
+        CRect window;
+        pBar->GetWindowRect(window);
+        m_pParentDockBar->ScreenToClient(window);
+        int along = position;
+        if (!pBar->m_bGroupStart) {
+            // A bar inside a group overlaps the one before it.
+            along -= nGap + kAutoHideBorder;
+            if (bOverlap)
+                along -= Length(window, bHorz) / 2;
+        }
+        pBar->SetWindowPos(HWND{}, bHorz ? along : window.left, bHorz ? window.top : along, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        position = along + Length(window, bHorz) + nGap;
+        pBar->CalcSize(!bHorz);
+    }
 }
 
 void CKGPDockBarRow::RestoreBarSizes()
@@ -281,9 +492,9 @@ void CKGPDockBarRow::AddControlBarAt(CKGPControlBar* pBar, int, LPCRECT lpRect, 
                 m_pParentDockBar->ScreenToClient(window);
                 end = (std::max)(end, Start(window, bHorz) + Length(window, bHorz));
             }
-            along = end;
+            along = end > 0 ? end + CKGPDockBar::s_nAutoHideGap : 0;
         }
-        if (m_nExtraHeight != 0)
+        if (m_nFirstRowMark == 1)
             across += m_nExtraHeight;
     }
     const CSize size = pBar->CalcFixedLayout(FALSE, bHorz);
@@ -366,6 +577,7 @@ BOOL CKGPDockBarRow::ShowControlBar(CKGPControlBar* pBar, BOOL bShow, BOOL bDefe
         CRect client;
         GetClientRect(client);
         m_pParentDockBar->OnResizeDockBar(client);
+        ResizeRow(client, -1, FALSE, 0);
     }
     return TRUE;
 }

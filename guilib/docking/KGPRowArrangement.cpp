@@ -47,7 +47,7 @@ void CKGPRowArrangement::ResolveOverlaps(size_t index, bool bForward)
     }
 }
 
-void CKGPRowArrangement::ShiftSpans(size_t index, int amount, bool bForward)
+void CKGPRowArrangement::ShiftBars(size_t index, int amount, bool bForward)
 {
     // Each span moves by what is still to absorb; every gap absorbs its width.
     if (bForward) {
@@ -90,16 +90,16 @@ void CKGPRowArrangement::Arrange(int moved)
         ResolveOverlaps(0, true);
     }
     if (m_spans.front().start < 0)
-        ShiftSpans(0, -m_spans.front().start, true);
+        ShiftBars(0, -m_spans.front().start, true);
     const size_t last = m_spans.size() - 1;
     const int beyond = m_spans[last].End() - m_rowLength;
     if (beyond < 1)
         return;
     if (available >= 1) {
-        ShiftSpans(last, -beyond, false);
+        ShiftBars(last, -beyond, false);
         return;
     }
-    ShiftSpans(last, std::abs(available) - beyond, false);
+    ShiftBars(last, std::abs(available) - beyond, false);
     int remaining = available;
     for (size_t j = last + 1; j-- > 0 && remaining < 0;) {
         const int taken = Stretch(j, remaining);
@@ -110,7 +110,7 @@ void CKGPRowArrangement::Arrange(int moved)
     }
 }
 
-int CKGPRowArrangement::FreeRoom(size_t index, bool bForward) const
+int CKGPRowArrangement::GetFreeSpace(size_t index, bool bForward) const
 {
     int room = bForward ? m_rowLength - m_spans[index].End() : m_spans[index].start;
     for (size_t j = 0; j < m_spans.size(); ++j) {
@@ -120,7 +120,7 @@ int CKGPRowArrangement::FreeRoom(size_t index, bool bForward) const
     return room;
 }
 
-void CKGPRowArrangement::PullBack(size_t moved, int delta, bool bForward)
+void CKGPRowArrangement::PullBackBars(size_t moved, int delta, bool bForward)
 {
     // Spans behind the moved one that were pushed earlier return towards home.
     for (size_t j = 0; j < m_spans.size(); ++j) {
@@ -139,14 +139,21 @@ void CKGPRowArrangement::PullBack(size_t moved, int delta, bool bForward)
 bool CKGPRowArrangement::MoveInRow(size_t index, int delta, bool bAllowSwap)
 {
     const bool bForward = delta >= 0;
-    const int room = FreeRoom(index, bForward);
+    const int room = GetFreeSpace(index, bForward);
     if (room <= 0)
         return false;
     delta = bForward ? (std::min)(delta, room) : (std::max)(delta, -room);
     KGPRowSpan moving = m_spans[index];
     moving.start += delta;
     moving.homeStart += delta;
+    index = CheckMove(index, moving, delta, bAllowSwap);
+    Arrange(static_cast<int>(index));
+    return true;
+}
 
+size_t CKGPRowArrangement::CheckMove(size_t index, const KGPRowSpan& moving, int delta, bool bAllowSwap)
+{
+    const bool bForward = delta >= 0;
     size_t hit = m_spans.size();
     for (size_t j = 0; j < m_spans.size(); ++j) {
         if (j != index && m_spans[j].start < moving.End() && moving.start < m_spans[j].End()) {
@@ -156,31 +163,38 @@ bool CKGPRowArrangement::MoveInRow(size_t index, int delta, bool bAllowSwap)
     }
     m_spans[index] = moving;
     if (hit == m_spans.size()) {
-        PullBack(index, delta, bForward);
-    } else {
-        KGPRowSpan& other = m_spans[hit];
-        const bool ahead = bForward ? hit > index : hit < index;
-        const int homeEnd = other.homeStart + other.length;
-        const bool homeHit = other.homeStart < moving.End() && moving.start < homeEnd;
-        if (bAllowSwap && ahead && homeHit) {
-            // The neighbour jumps to the other side and takes the moved span's place in the list.
-            KGPRowSpan jumped = other;
-            jumped.start = bForward ? moving.start - jumped.length : moving.End();
-            jumped.homeStart = jumped.start;
-            m_spans.erase(m_spans.begin() + static_cast<std::ptrdiff_t>(hit));
-            const size_t at = bForward ? index : index + 1;
-            m_spans.insert(m_spans.begin() + static_cast<std::ptrdiff_t>(at), jumped);
-            ResolveOverlaps(at, !bForward);
-            index = bForward ? index + 1 : index;
-        } else {
-            const int overlap = bForward ? moving.End() - other.start : other.End() - moving.start;
-            MoveBy(hit, bForward ? overlap : -overlap);
-            ResolveOverlaps(hit, bForward);
-            PullBack(index, delta, bForward);
-        }
+        PullBackBars(index, delta, bForward);
+        return index;
     }
-    Arrange(static_cast<int>(index));
-    return true;
+    KGPRowSpan& other = m_spans[hit];
+    const bool ahead = bForward ? hit > index : hit < index;
+    const int homeEnd = other.homeStart + other.length;
+    const bool homeHit = other.homeStart < moving.End() && moving.start < homeEnd;
+    if (bAllowSwap && ahead && homeHit) {
+        // The neighbour jumps to the other side and takes the moved span's place in the list.
+        KGPRowSpan jumped = other;
+        jumped.start = bForward ? moving.start - jumped.length : moving.End();
+        jumped.homeStart = jumped.start;
+        m_spans.erase(m_spans.begin() + static_cast<std::ptrdiff_t>(hit));
+        const size_t at = bForward ? index : index + 1;
+        m_spans.insert(m_spans.begin() + static_cast<std::ptrdiff_t>(at), jumped);
+        ResolveOverlaps(at, !bForward);
+        return bForward ? index + 1 : index;
+    }
+    const int overlap = bForward ? moving.End() - other.start : other.End() - moving.start;
+    MoveBy(hit, bForward ? overlap : -overlap);
+    ResolveOverlaps(hit, bForward);
+    PullBackBars(index, delta, bForward);
+    return index;
+}
+
+void CKGPRowArrangement::ClampToRow(size_t index)
+{
+    KGPRowSpan& span = m_spans[index];
+    if (span.start < 0)
+        MoveBy(index, -span.start);
+    else if (span.End() > m_rowLength && span.length <= m_rowLength)
+        MoveBy(index, m_rowLength - span.End());
 }
 
 void CKGPRowArrangement::RestoreSizes()
@@ -202,11 +216,11 @@ void CKGPRowArrangement::ReturnHome()
     Arrange();
 }
 
-void CKGPRowArrangement::Resize(int newLength)
+void CKGPRowArrangement::Resize(int newLength, bool bGrowBack)
 {
     const bool grow = newLength > m_rowLength;
     m_rowLength = newLength;
-    if (!grow)
+    if (!grow || !bGrowBack)
         Arrange();
     else if (Available(true) >= 1)
         ReturnHome(); // pushed aside while the row was short: back to where they were

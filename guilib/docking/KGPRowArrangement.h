@@ -9,6 +9,11 @@
 #include <cstddef>
 #include <vector>
 
+// The platform headers still define an old memory call of this name as a macro.
+#ifdef GetFreeSpace
+#undef GetFreeSpace
+#endif
+
 struct KGPRowSpan {
     int start = 0;       // from the row start
     int length = 0;      // now
@@ -43,18 +48,28 @@ public:
     bool MoveInRow(size_t index, int delta, bool bAllowSwap);
     // Re-grows the spans towards their full lengths with the room left.
     void RestoreSizes();
-    // The row's length changed: spans shrink when short; when it grew they grow
-    // back, and return home once all fit at full length.
-    void Resize(int newLength);
+    // The row's length changed: spans shrink when short; when it grew (and
+    // bGrowBack) they grow back, and return home once all fit at full length.
+    void Resize(int newLength, bool bGrowBack = true);
+    // Puts the span moved to `moving` (by `delta`) in place: a span it now
+    // overlaps is pushed on or, with bAllowSwap, jumps over it; spans pushed
+    // earlier come back behind it. Answers the moved span's new index.
+    size_t CheckMove(size_t index, const KGPRowSpan& moving, int delta, bool bAllowSwap);
+    // A span sticking out before the row start or beyond its end comes back inside.
+    void ClampToRow(size_t index);
+    // Each span from `index` in the direction moves by what is still to
+    // absorb of `amount`; every gap between spans absorbs its width.
+    void ShiftBars(size_t index, int amount, bool bForward);
+    // Room in the direction of the span: to the row's end (or start) less the
+    // lengths of the spans lying that way.
+    int GetFreeSpace(size_t index, bool bForward) const;
 
 private:
     // Every span at full length, at its home start or just after the one before.
     void ReturnHome();
     void MoveBy(size_t index, int amount) { m_spans[index].start += amount; }
     void ResolveOverlaps(size_t index, bool bForward);
-    void ShiftSpans(size_t index, int amount, bool bForward);
-    void PullBack(size_t moved, int delta, bool bForward);
-    int FreeRoom(size_t index, bool bForward) const;
+    void PullBackBars(size_t moved, int delta, bool bForward);
 
     int m_rowLength;
     std::vector<KGPRowSpan> m_spans;
