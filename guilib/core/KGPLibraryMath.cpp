@@ -77,6 +77,10 @@ int PackDataVersion(int major, int minor)
     if (major < 0 || minor < 0) {
         return -1;
     }
+    // A one-digit minor is its own tens digit: 6.2 packs as 0x60200, above 6.15.
+    if (minor < 10) {
+        return (major << 16) + (minor << 8);
+    }
     return (major << 16) + (((minor / 10) % 10) << 8) + ((minor % 10) << 4);
 }
 

@@ -37,8 +37,9 @@ std::uint32_t DisabledPixel(std::uint32_t argb);
 // Shadow copy: a dark grey silhouette at a third of the pixel's alpha.
 std::uint32_t ShadowPixel(std::uint32_t argb);
 
-// (major << 16) + (tens digit of minor << 8) + (units digit of minor << 4);
-// -1 when the version is unset (major < 0).
+// (major << 16) + (tens digit of minor << 8) + (units digit of minor << 4),
+// a one-digit minor counting as the tens digit ((major << 16) + (minor << 8));
+// -1 when the version is unset (major or minor < 0).
 int PackDataVersion(int major, int minor);
 
 // The library's registry path for a section: the profile name when not empty,

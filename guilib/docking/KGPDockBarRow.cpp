@@ -406,23 +406,22 @@ void CKGPDockBarRow::PlaceBarsInSequence(int nStart, int nGap)
 {
     constexpr int kAutoHideBorder = 1;
     const BOOL bHorz = IsHorizontal();
-    const BOOL bOverlap = CKGPVisualManager::GetInstance()->UsesAutoHideButtonStyle();
-    int position = nStart;
-    for (CKGPControlBar* pBar : CountedBars()) {
+    const std::vector<CKGPControlBar*> bars = CountedBars();
+    std::vector<KGPSequenceItem> items;
+    for (CKGPControlBar* pBar : bars) {
         CRect window;
         pBar->GetWindowRect(window);
+        items.push_back(KGPSequenceItem{Length(window, bHorz), pBar->m_bGroupStart != FALSE});
+    }
+    const std::vector<int> starts = PlaceInSequence(items, nStart, nGap, kAutoHideBorder,
+                                                    CKGPVisualManager::GetInstance()->UsesAutoHideButtonStyle() != FALSE);
+    for (size_t i = 0; i < bars.size(); ++i) {
+        CRect window;
+        bars[i]->GetWindowRect(window);
         m_pParentDockBar->ScreenToClient(window);
-        int along = position;
-        if (!pBar->m_bGroupStart) {
-            // A bar inside a group overlaps the one before it.
-            along -= nGap + kAutoHideBorder;
-            if (bOverlap)
-                along -= Length(window, bHorz) / 2;
-        }
-        pBar->SetWindowPos(HWND{}, bHorz ? along : window.left, bHorz ? window.top : along, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        position = along + Length(window, bHorz) + nGap;
-        pBar->CalcSize(!bHorz);
+        bars[i]->SetWindowPos(HWND{}, bHorz ? starts[i] : window.left, bHorz ? window.top : starts[i], 0, 0,
+                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        bars[i]->CalcSize(!bHorz);
     }
 }
 

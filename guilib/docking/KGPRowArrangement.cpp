@@ -3,6 +3,25 @@
 #include <algorithm>
 #include <cstdlib>
 
+std::vector<int> PlaceInSequence(const std::vector<KGPSequenceItem>& items, int start, int gap, int border,
+                                 bool bOverlapHalf)
+{
+    std::vector<int> starts;
+    starts.reserve(items.size());
+    int position = start;
+    for (const KGPSequenceItem& item : items) {
+        int at = position;
+        if (!item.bGroupStart) {
+            at -= gap + border;
+            if (bOverlapHalf)
+                at -= item.length / 2;
+        }
+        starts.push_back(at);
+        position = at + item.length + gap;
+    }
+    return starts;
+}
+
 size_t CKGPRowArrangement::Insert(const KGPRowSpan& span)
 {
     const auto at = std::find_if(m_spans.begin(), m_spans.end(),

@@ -25,6 +25,19 @@ struct KGPRowSpan {
     int End() const { return start + length; }
 };
 
+// One bar placed in sequence: its length along the row and whether it opens a
+// group (a bar inside a group overlaps the one before it).
+struct KGPSequenceItem {
+    int length = 0;
+    bool bGroupStart = true;
+};
+
+// Where bars placed one after another from `start`, `gap` apart, begin: a bar
+// that does not open a group begins `gap` + `border` earlier, and with
+// `bOverlapHalf` also half its own length earlier.
+std::vector<int> PlaceInSequence(const std::vector<KGPSequenceItem>& items, int start, int gap, int border,
+                                 bool bOverlapHalf);
+
 class CKGPRowArrangement {
 public:
     explicit CKGPRowArrangement(int rowLength) : m_rowLength(rowLength) {}

@@ -17,7 +17,8 @@ namespace {
 TEST(LibraryMathTest, VersionsPathsAndColours)
 {
     struct { int major, minor, packed; } versions[] = {
-        {6, 41, 0x60410}, {6, 2, 0x60020}, {6, 72, 0x60720}, {7, 0, 0x70000}, {-1, 0, -1}, {6, -1, -1}};
+        {6, 41, 0x60410}, {6, 2, 0x60200}, {6, 15, 0x60150}, {6, 0, 0x60000},
+        {6, 72, 0x60720}, {7, 0, 0x70000}, {-1, 0, -1},     {6, -1, -1}};
     for (const auto& v : versions) {
         EXPECT_EQ(v.packed, kgp::PackDataVersion(v.major, v.minor)) << v.major << "." << v.minor;
     }

@@ -14,6 +14,7 @@
 #include "tests/support/Dib.h"
 #include "tests/support/MenuDriver.h"
 #include "tests/support/MessagePump.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
 
 #include <cstdio>
 #include <functional>
@@ -22,65 +23,9 @@
 
 namespace {
 
+using namespace docking_test;
+
 constexpr LPCTSTR kProfile = _T("Software\\KeyloftTests\\Docking\\");
-
-class CTestFrame : public CKGPFrameWnd {
-public:
-    BOOL Open()
-    {
-        if (!Create(nullptr, _T("Docking"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 660, 500)))
-            return FALSE;
-        m_view.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(WHITE_BRUSH)),
-                        nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, AFX_IDW_PANE_FIRST);
-        EnableDocking(CBRS_ALIGN_ANY);
-        return TRUE;
-    }
-    CRect ViewRect()
-    {
-        CRect rect;
-        m_view.GetWindowRect(rect);
-        ScreenToClient(rect);
-        return rect;
-    }
-    CWnd m_view;
-
-protected:
-    void PostNcDestroy() override {} // lives on the test's stack
-};
-
-// A bar painted as a toolbar: its face, border and gripper, in the current look.
-class CPaintedBar : public CKGPControlBar {
-protected:
-    void DoPaint(CDC* pDC) override
-    {
-        CRect client;
-        GetClientRect(client);
-        CKGPVisualManager* look = CKGPVisualManager::GetInstance();
-        look->FillBarBackground(pDC, this, client, client);
-        look->DrawToolbarNcBorder(pDC, this, client);
-        const CRect gripper = IsHorizontal() ? CRect(2, 3, 9, client.bottom - 3) : CRect(3, 2, client.right - 3, 9);
-        look->DrawBarGripper(pDC, gripper, IsHorizontal(), this);
-    }
-};
-
-// A bar that asks for a fixed size (24 high lying along a horizontal edge).
-std::unique_ptr<CKGPControlBar> MakeBar(CWnd* pParent, UINT id, int length = 100)
-{
-    std::unique_ptr<CKGPControlBar> bar = std::make_unique<CPaintedBar>();
-    bar->SetFixedSize(CSize(length, 24));
-    bar->SetMinSize(CSize(30, 24));
-    EXPECT_TRUE(bar->Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, length, 24), pParent, id));
-    bar->EnableDocking(CBRS_ALIGN_ANY);
-    return bar;
-}
-
-CRect ClientRectIn(CWnd* pWnd, CWnd* pFrame)
-{
-    CRect rect;
-    pWnd->GetWindowRect(rect);
-    pFrame->ScreenToClient(rect);
-    return rect;
-}
 
 class DockingFrameTest : public ::testing::Test {
 protected:

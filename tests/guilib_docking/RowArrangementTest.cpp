@@ -95,3 +95,46 @@ TEST(RowArrangement, BarsShrinkFromTheLastWhenShortAndGrowBack)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RowArrangement, AutoHideBarsPlacedInSequenceOverlapInsideAGroup)
+{
+    // Three bars of 40, 30, 50 from 5, 2 apart; the second continues the first's group.
+    const std::vector<KGPSequenceItem> items = {{40, true}, {30, false}, {50, true}};
+    EXPECT_EQ((std::vector<int>{5, 44, 76}), PlaceInSequence(items, 5, 2, 1, false));
+    // With the overlapping button style the grouped bar also sits half its length earlier.
+    EXPECT_EQ((std::vector<int>{5, 29, 61}), PlaceInSequence(items, 5, 2, 1, true));
+    EXPECT_TRUE(PlaceInSequence({}, 0, 2, 1, false).empty());
+}
+
+TEST(RowArrangement, RoomAlongTheRowAndBarsClampedInside)
+{
+    CKGPRowArrangement row = Row(200, {Span(10, 40, 20, 0), Span(60, 50, 20, 1), Span(170, 50, 20, 2)});
+    EXPECT_EQ(200 - 110 - 50, row.GetFreeSpace(1, true));      // up to the end, less the last bar
+    EXPECT_EQ(60 - 40, row.GetFreeSpace(1, false));            // back to the start, less the first bar
+    row.ClampToRow(2);                                          // 170..220 sticks out by 20
+    EXPECT_EQ(150, row.Spans()[2].start);
+    row.Spans()[0].start = -15;
+    row.ClampToRow(0);
+    EXPECT_EQ(0, row.Spans()[0].start);
+    row.ShiftBars(0, 30, true); // 30 to absorb: the gap of 20 takes 20, the next bar moves 10
+    EXPECT_EQ(30, row.Spans()[0].start);
+    EXPECT_EQ(70, row.Spans()[1].start);
+    ExpectSound(row);
+}
+
+TEST(RowArrangement, AShortRowGrowsItsBarsBackOnlyWhenAskedTo)
+{
+    CKGPRowArrangement row = Row(300, {Span(0, 100, 30, 0), Span(100, 100, 30, 1)});
+    row.Resize(150);
+    EXPECT_EQ(-50, row.Available(true));
+    ExpectSound(row);
+    row.Resize(250, false); // the row is longer, but no edge moved out: sizes stay
+    EXPECT_EQ(150, row.Spans()[0].length + row.Spans()[1].length);
+    row.Resize(300, true);
+    EXPECT_EQ(200, row.Spans()[0].length + row.Spans()[1].length);
+    ExpectSound(row);
+}
+
+} // namespace
