@@ -402,7 +402,7 @@ void CKGPControlBar::MoveToNewParent(CWnd* pNewParent, KGPDockMethod method)
 
 void CKGPControlBar::PrepareToDock(CKGPDockBar* pDockBar, KGPDockMethod method)
 {
-    m_pParentDockBar = pDockBar;
+    // It leaves the dock bar or floating frame it was in before it joins this one.
     MoveToNewParent(pDockBar, method);
     m_pParentDockBar = pDockBar;
     m_dwStyle = (m_dwStyle & ~CBRS_FLOATING) | CBRS_BORDER_ANY;

@@ -368,10 +368,14 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
     m_pParentWnd->ScreenToClient(m_rectInnerEdge);
     m_pParentWnd->ScreenToClient(m_rectOuterEdge);
 
-    // A moved outer edge leaves no auto-hidden pane slid in; the auto-hide
-    // strips make room for each other at the corners.
+    // A moved outer edge leaves no auto-hidden pane slid in.
     if (m_rectOuterEdge != previousOuter)
         HideAutoHideBarsExcept(nullptr);
+
+    if (hdwpOwn != nullptr)
+        ::EndDeferWindowPos(hdwp);
+    // The auto-hide strips make room for each other at the corners, once they
+    // stand where the batch put them.
     CObList autoHideDockBars;
     ForEachBar(m_lstControlBars, [&](CKGPBaseControlBar* pBar) {
         auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
@@ -381,9 +385,6 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
         }
     });
     ForEachBar(autoHideDockBars, [&](CKGPBaseControlBar* pBar) { FixCornerOffsets(static_cast<CKGPDockBar*>(pBar)); });
-
-    if (hdwpOwn != nullptr)
-        ::EndDeferWindowPos(hdwp);
     if (bInPlace)
         m_pParentWnd->RecalcLayout();
     m_bAdjustingLayout = FALSE;
