@@ -32,6 +32,7 @@ private:
 // The registered workspace (not owned), or null.
 CKGPWorkspace* GetWorkspace();
 void SetWorkspace(CKGPWorkspace* pWorkspace);
-// (major << 16) + (tens of minor << 8) + (units of minor << 4); -1 when no
-// workspace is registered or its version is unset.
+// (major << 16) + (tens of minor << 8) + (units of minor << 4), a one-digit
+// minor as the tens digit (6.2: 0x60200); -1 when no workspace is registered
+// or its version is unset.
 int GetWorkspaceDataVersion();
