@@ -115,7 +115,9 @@ public:
     }
     // An auto-hide slider slides its pane out of view unless it is pKeep;
     // other bars do nothing.
-    virtual void SlideOutAutoHidePane(const CKGPBaseControlBar* /*pKeep*/) {}
+    virtual void SlideOutAutoHidePane(const CKGPBaseControlBar* /*pKeep*/, BOOL /*bImmediately*/) {}
+    // A docking pane's default slider (the slider beside it along its edge), else null.
+    virtual CKGPBaseControlBar* GetDefaultSlider() const { return nullptr; }
     virtual void ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate);
     virtual CKGPMiniFrameWnd* GetParentMiniFrame(BOOL bNoAssert = FALSE) const;
 

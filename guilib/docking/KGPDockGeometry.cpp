@@ -215,6 +215,20 @@ CRect GripperRect(const CRect& window, const CRect& client, BOOL bHorz, BOOL bRT
     return rect;
 }
 
+DWORD DockBarIdAlignment(UINT nDockBarID, DWORD enabledAlignment)
+{
+    // Each id with the edge it docks on and the border facing the inner area.
+    static const struct {
+        UINT id;
+        DWORD bits;
+    } kMap[] = {{0xE81B, 0x2800}, {0xE81E, 0x8200}, {0xE81C, 0x1400}, {0xE81D, 0x4100}};
+    for (const auto& row : kMap) {
+        if (row.id == nDockBarID && (row.bits & enabledAlignment) != 0)
+            return row.bits & kAlignAny;
+    }
+    return 0;
+}
+
 DWORD AlignmentOfMarker(int marker, BOOL bOuterEdge)
 {
     static const DWORD kEdges[] = {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom};

@@ -31,6 +31,10 @@ DWORD EdgeNearPoint(CPoint point, const CRect& rect, int sensitivity, BOOL bOute
 // bottom in that order; 0 for any other marker.
 DWORD AlignmentOfMarker(int marker, BOOL bOuterEdge);
 
+// The edge a bar enabled for `enabledAlignment` docks on when asked for the
+// frame's dock bar of that id (top, bottom, left, right), 0 when none.
+DWORD DockBarIdAlignment(UINT nDockBarID, DWORD enabledAlignment);
+
 // `rect` moved (never resized) back onto `work` when it lies wholly beyond one of
 // its edges less the margins.
 CRect KeepOnWorkArea(CRect rect, const CRect& work, const CRect& margins = CRect(0, 0, 0, 0));

@@ -16,6 +16,7 @@ BOOL CKGPDockManager::s_bLayoutLocked = FALSE;
 BOOL CKGPDockManager::s_bRearranging = FALSE;
 BOOL CKGPDockManager::s_bHideAllInPreview = TRUE;
 BOOL CKGPDockManager::s_bSavingState = FALSE;
+CFrameWnd* CKGPDockManager::s_pLoadingFrame = nullptr;
 CKGPSmartDockingParams CKGPDockManager::s_smartDockingParams;
 
 namespace {
@@ -258,20 +259,33 @@ void CKGPDockManager::GetControlBarList(CObList& list, BOOL bIncludeAutoHide, CR
 
 void CKGPDockManager::DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
-    if (pBar == nullptr)
+    if (pBar == nullptr || m_lstControlBars.IsEmpty())
         return;
-    CKGPDockBar* pDockBar = nullptr;
-    if (nDockBarID != 0) {
-        pDockBar = FindDockBarById(nDockBarID);
-    } else {
-        for (const auto& edge : kDockBarEdges) {
-            if ((pBar->GetEnabledAlignment() & edge.alignment) != 0 &&
-                (pDockBar = FindDockBar(edge.alignment, TRUE)) != nullptr)
-                break;
+    pBar->RemoveFromHost(TRUE);
+    if (!pBar->CanBeResized() && !pBar->CanFloat()) {
+        AddControlBar(pBar);
+        return;
+    }
+    if (pBar->DocksAtFrameEdge()) {
+        DWORD dwAlignment = pBar->GetCurrentAlignment();
+        if (nDockBarID != 0) {
+            dwAlignment = KGPDock::DockBarIdAlignment(nDockBarID, pBar->GetEnabledAlignment());
+            if (dwAlignment == 0)
+                return;
+        }
+        pBar->DockToWindow(dwAlignment, lpRect, 1, nullptr, -1, FALSE);
+        return;
+    }
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, m_lstControlBars.GetNext(pos));
+        if (pDockBar == nullptr || (nDockBarID != 0 && pDockBar->GetDockBarID() != nDockBarID))
+            continue;
+        if (pBar->CanBeDocked(pDockBar) && pDockBar->CanAcceptBar(pBar) &&
+            pBar->DockToBar(pDockBar, lpRect, KGP_DM_RECT)) {
+            pBar->Invalidate();
+            return;
         }
     }
-    if (pDockBar != nullptr)
-        pBar->DockToBar(pDockBar, lpRect, lpRect != nullptr ? KGP_DM_RECT : KGP_DM_UNKNOWN);
 }
 
 void CKGPDockManager::RefreshDockBars()
@@ -390,9 +404,10 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
     m_bAdjustingLayout = FALSE;
 }
 
-void CKGPDockManager::HideAutoHideBarsExcept(CKGPBaseControlBar* pBarToExclude)
+void CKGPDockManager::HideAutoHideBarsExcept(CKGPBaseControlBar* pBarToExclude, BOOL bImmediately)
 {
-    ForEachBar(m_lstAutoHideBars, [&](CKGPBaseControlBar* pSlider) { pSlider->SlideOutAutoHidePane(pBarToExclude); });
+    ForEachBar(m_lstAutoHideBars,
+               [&](CKGPBaseControlBar* pSlider) { pSlider->SlideOutAutoHidePane(pBarToExclude, bImmediately); });
 }
 
 void CKGPDockManager::FixCornerOffsets(CKGPDockBar* pAutoHideDockBar)

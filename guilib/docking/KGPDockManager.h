@@ -11,10 +11,12 @@
 
 #include <memory>
 
+#include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 
 class CKGPBaseControlBar;
 class CKGPDockBar;
+class CKGPMiniFrameWnd;
 
 class CKGPDockManager : public CObject {
     DECLARE_DYNAMIC(CKGPDockManager)
@@ -54,9 +56,18 @@ public:
                            BOOL bIncludeTabs = FALSE);
     const CObList& GetControlBars() const { return m_lstControlBars; }
 
-    // Docks a bar into the dock bar with that id (0: the first enabled edge of
-    // the bar), into the rectangle given (screen) or at the row's end.
+    // Docks a bar into the dock bar with that id (0: the first that takes it),
+    // into the rectangle given (screen) or at the row's end; a bar that docks
+    // at the frame edge docks on the edge of that id; a bar that may neither
+    // float nor be resized is only listed.
     void DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+
+    // A floating frame moved while dragged: TRUE while it goes on floating,
+    // FALSE once its bar docked (after resting over the same place for the
+    // dock delay; never while Ctrl is held).
+    virtual BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame);
+    // The clock the dock delays are measured on (tests give their own).
+    void SetDockClock(KGPDock::DockClock clock) { m_dockDelay = KGPDock::CKGPDockDelay(std::move(clock)); }
 
     // ---- Docking by dragging (screen coordinates; the bodies live with the
     // drag decisions).
@@ -87,8 +98,9 @@ public:
     virtual void NotifyBarsAndRelayout();
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     virtual void RecalcNonClientAll();
-    // Every auto-hidden pane slides out of view at once, but pBarToExclude's.
-    void HideAutoHideBarsExcept(CKGPBaseControlBar* pBarToExclude);
+    // Every auto-hidden pane slides out of view (at once when bImmediately),
+    // but pBarToExclude's.
+    void HideAutoHideBarsExcept(CKGPBaseControlBar* pBarToExclude, BOOL bImmediately = TRUE);
     // Where two auto-hide dock bars meet at a corner, the one beside the other
     // leaves room for it.
     void FixCornerOffsets(CKGPDockBar* pAutoHideDockBar);
@@ -121,6 +133,8 @@ public:
 
     // ---- The bars' context menu (offered only when enabled).
     void EnableControlBarContextMenu(BOOL bEnable) { m_bControlBarsMenu = bEnable; }
+    // The frames clear it when the bars' menu closes.
+    void SetBarsMenuShown(BOOL bShown) { m_bMenuShown = bShown; }
     BOOL ShowBarsContextMenu(CPoint point);
     void BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd = 0);
     // The frames' command routing for the menu's items: a command shows or
@@ -143,6 +157,8 @@ public:
     static BOOL s_bRearranging; // raised while a saved layout is applied
     static BOOL s_bHideAllInPreview;
     static BOOL s_bSavingState;
+    // The frame whose saved layout is being read (floating frames are made for it).
+    static CFrameWnd* s_pLoadingFrame;
 
 protected:
     BOOL IsInPlace() const;
@@ -173,6 +189,8 @@ protected:
     // Docking panes shown as tabbed MDI documents instead of docked.
     CList<HWND, HWND> m_lstBarsAsDocuments;
     std::unique_ptr<CKGPSmartDockingManager> m_pSDManager;
+    // The waits of a dragged floating frame before it docks or joins another.
+    KGPDock::CKGPDockDelay m_dockDelay;
     CMap<UINT, UINT, CKGPBaseControlBar*, CKGPBaseControlBar*> m_mapBarsMenuIds;
     BOOL m_bMenuShown = FALSE;
     BOOL m_bControlBarsMenu = FALSE;

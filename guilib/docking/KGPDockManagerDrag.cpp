@@ -5,7 +5,10 @@
 
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockDecision.h"
+#include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 
 namespace {
 
@@ -35,10 +38,23 @@ CKGPBaseControlBar* CKGPDockManager::BarFromPoint(CPoint point, int nSensitivity
                                                   CRuntimeClass* pRTCBarType, BOOL bCheckVisibility,
                                                   const CKGPBaseControlBar* pBarToIgnore) const
 {
-    return FindBarAt(m_lstControlBars, point, nSensitivity, bExactBar, bCheckVisibility, pBarToIgnore,
-                     [pRTCBarType](const CKGPBaseControlBar* pBar) {
-                         return pRTCBarType == nullptr || pBar->IsKindOf(pRTCBarType);
-                     });
+    // Over an outer smart-docking marker the frame edge docks, not a bar.
+    if (m_pSDManager != nullptr) {
+        const int marker = m_pSDManager->GetHotMarker();
+        if (marker >= 0 && marker <= 3)
+            return nullptr;
+    }
+    auto accept = [pRTCBarType](const CKGPBaseControlBar* pBar) {
+        return pRTCBarType == nullptr || pBar->IsKindOf(pRTCBarType);
+    };
+    // A floating frame under the point answers first with its own bar there.
+    const CWnd* pIgnoredFrame = pBarToIgnore != nullptr ? pBarToIgnore->GetParentMiniFrame(TRUE) : nullptr;
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, FindMiniFrameAtPoint(point, pIgnoredFrame, FALSE))) {
+        CKGPBaseControlBar* pBar = pMiniFrame->ControlBarFromPoint(point, nSensitivity, bCheckVisibility);
+        if (pBar != nullptr && pBar != pBarToIgnore && accept(pBar))
+            return pBar;
+    }
+    return FindBarAt(m_lstControlBars, point, nSensitivity, bExactBar, bCheckVisibility, pBarToIgnore, accept);
 }
 
 CKGPBaseControlBar* CKGPDockManager::BarFromPointWithClass(CPoint point, int nSensitivity, DWORD& dwAlignment,
@@ -55,13 +71,12 @@ CKGPBaseControlBar* CKGPDockManager::BarFromPointWithClass(CPoint point, int nSe
 
 CWnd* CKGPDockManager::FindMiniFrameAtPoint(CPoint point, const CWnd* pFrameToIgnore, BOOL bMultiOnly) const
 {
-    const CRuntimeClass* pMultiClass = CKGPGlobalUtils::Get().m_pMultiMiniFrameClass;
-    if (bMultiOnly && pMultiClass == nullptr)
-        return nullptr;
     for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
         auto* pFrame = static_cast<CWnd*>(m_lstMiniFrames.GetNext(pos));
-        if (pFrame == pFrameToIgnore || pFrame->GetSafeHwnd() == nullptr ||
-            (pFrame->GetStyle() & WS_VISIBLE) == 0 || (bMultiOnly && !pFrame->IsKindOf(pMultiClass)))
+        if (pFrame == pFrameToIgnore || pFrame->GetSafeHwnd() == nullptr || (pFrame->GetStyle() & WS_VISIBLE) == 0)
+            continue;
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pFrame);
+        if (bMultiOnly && (pMiniFrame == nullptr || !pMiniFrame->IsMultiPaneFrame()))
             continue;
         CRect rect;
         pFrame->GetWindowRect(rect);
@@ -109,13 +124,24 @@ int CKGPDockManager::DetermineDockMethod(CPoint point, int nSensitivity, DWORD d
         facts.paneHitTest = KGPDock::PaneDockAreaHit(window, pTarget->GetCaptionHeight(), CRect(), CRect(), point,
                                                      nSensitivity);
     }
+    if (pTarget == nullptr) {
+        // A multi-pane floating frame showing one pane takes the bar as a tab
+        // when its caption is under the point.
+        const CWnd* pOwnFrame = pDraggedBar != nullptr ? pDraggedBar->GetParentMiniFrame(TRUE) : nullptr;
+        auto* pMulti = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, FindMiniFrameAtPoint(point, pOwnFrame, TRUE));
+        if (pMulti != nullptr && pMulti->HitTest(point, TRUE) == HTCAPTION) {
+            facts.bMultiFrameCaption = TRUE;
+            facts.multiFrameVisibleBars = pMulti->GetVisibleBarCount();
+            pTarget = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMulti->GetFirstVisibleBar());
+        }
+    }
     DWORD dwEdge = 0;
     BOOL bOuterEdge = FALSE;
     if (IsPointNearDockBar(point, dwEdge, bOuterEdge))
         facts.edgeNearPoint = dwEdge;
 
     const KGPDock::DockMethodChoice choice = KGPDock::DecideDockMethod(facts, dwEnabledAlignment);
-    if (choice.target != KGPDock::DockTargetKind::Pane)
+    if (choice.target == KGPDock::DockTargetKind::None)
         pTarget = nullptr;
     return choice.method;
 }
@@ -128,9 +154,18 @@ void CKGPDockManager::CalcExpectedDockedRect(CWnd* pWndToDock, CPoint point, CRe
     pTargetBar = nullptr;
     if (pWndToDock == nullptr || ::GetKeyState(VK_CONTROL) < 0)
         return;
-    // Floating frames and panes with sliders offer their own feedback once they
-    // exist; a bar dragged by itself docks at the frame's edges.
+    // A multi-pane floating frame under the point shows where in it the window would go.
+    if (auto* pMulti = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, FindMiniFrameAtPoint(point, pWndToDock, TRUE))) {
+        pMulti->HitTestDockArea(point, pWndToDock, rectResult, bDrawTab);
+        if (!rectResult.IsRectEmpty())
+            return;
+    }
+    // (A docking pane with a default slider computes its own place through its
+    // slider once panes exist.) A bar, or a floating frame's bar, docks at the
+    // frame's edges.
     auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pWndToDock);
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWndToDock))
+        pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar());
     DWORD dwAlignment = 0;
     BOOL bOuterEdge = FALSE;
     if (pBar == nullptr || !IsPointNearDockBar(point, dwAlignment, bOuterEdge) ||
@@ -143,4 +178,67 @@ void CKGPDockManager::CalcExpectedDockedRect(CWnd* pWndToDock, CPoint point, CRe
                                            window.Size(), bRTL);
     LimitDockedSize(rectResult, dwAlignment);
     m_pParentWnd->ClientToScreen(rectResult);
+}
+
+BOOL CKGPDockManager::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
+{
+    if (pMiniFrame == nullptr || pMiniFrame->GetSafeHwnd() == nullptr)
+        return TRUE;
+    if (::GetKeyState(VK_CONTROL) < 0)
+        return TRUE; // Ctrl: only floats
+    // The frame keeps a caption height on the work area.
+    CRect window;
+    pMiniFrame->GetWindowRect(window);
+    CRect kept = window;
+    const int caption = pMiniFrame->GetCaptionHeight();
+    const CRect margins(caption, caption, caption, caption);
+    CKGPGlobalUtils::Get().AdjustRectToWorkArea(kept, margins);
+    if (kept.TopLeft() != window.TopLeft())
+        pMiniFrame->SetWindowPos(HWND{}, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    const BOOL bSmart = m_pSDManager != nullptr && m_pSDManager->IsStarted();
+    auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, pMiniFrame->GetControlBar());
+    // Joining a multi-pane frame under the cursor, after resting over it.
+    const BOOL bMayJoin = pBar == nullptr || (!bSmart && (pBar->GetBarStyleWord() & KGPDock::kFloatMulti) != 0 &&
+                                              pBar->IsPaneKind());
+    if (bMayJoin) {
+        auto* pCandidate = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, FindMiniFrameAtPoint(cursor, pMiniFrame, TRUE));
+        if (pCandidate != nullptr && pCandidate->GetParentFrameWnd() == pMiniFrame->GetParentFrameWnd()) {
+            // (Joining itself is the multi-pane frame's, which the panes bring.)
+            return TRUE;
+        }
+    }
+    m_dockDelay.ClearJoin();
+    if (pBar == nullptr || (pBar->GetEnabledAlignment() & CBRS_ALIGN_ANY) == 0)
+        return TRUE;
+
+    CKGPDockBar* pTargetDockBar = nullptr;
+    int method = pBar->ShouldChangeDockState(s_nDockSensitivity, pTargetDockBar) ? KGPDock::kDockOntoBar
+                                                                                 : KGPDock::kDockNone;
+    CKGPBaseControlBar* pTarget = pTargetDockBar;
+    if (pTarget == pBar)
+        method = KGPDock::kDockNone;
+    if (method == KGPDock::kDockNone)
+        pTarget = nullptr;
+    const KGPDock::CKGPDockDelay::Step step =
+        m_dockDelay.OnMove(pTarget, method, pTargetDockBar != nullptr, bSmart);
+    if (!step.bDockNow) {
+        if (step.restartTimerMs > 0)
+            pMiniFrame->SetDockingTimer(static_cast<UINT>(step.restartTimerMs));
+        return TRUE;
+    }
+    pMiniFrame->KillDockingTimer();
+    const KGPDock::DockCall call = KGPDock::PlanDockCall(method, pTarget != nullptr, bSmart);
+    if (call.bThenDockByMouse) {
+        pMiniFrame->DockToTarget(0, nullptr);
+        if (pBar->DockByMouse(pTarget))
+            return FALSE;
+        return pMiniFrame->DockToTarget(0, pTarget) != 0;
+    }
+    const BOOL bFloating = pMiniFrame->DockToTarget(call.dockToTargetKind, call.bPassTarget ? pTarget : nullptr) != 0;
+    if (call.bThenAdjustLayout)
+        AdjustDockingLayout();
+    return bFloating;
 }

@@ -1,23 +1,33 @@
+// The floating frame: creation, the hosted bar, geometry and the window messages
+// that are neither caption buttons nor dragging.
 #include "guilib/docking/KGPMiniFrameWnd.h"
 
+#include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPGlobalData.h"
-#include "guilib/core/KGPMemDC.h"
+#include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
 
-IMPLEMENT_DYNCREATE(CKGPMiniFrameWnd, CWnd)
+IMPLEMENT_SERIAL(CKGPMiniFrameWnd, CWnd, VERSIONABLE_SCHEMA | 1)
 
 CList<HWND, HWND> CKGPMiniFrameWnd::s_lstFrames;
 CMap<UINT, UINT, HWND, HWND> CKGPMiniFrameWnd::s_mapFloatingBars;
 int CKGPMiniFrameWnd::m_nCaptionButtonSpacing = KGPCaption::kButtonSpacing;
+int CKGPMiniFrameWnd::m_nCaptionButtonMargin = 0;
+UINT CKGPMiniFrameWnd::m_nRollTimeOut = 250;
 
 namespace {
 
 constexpr DWORD kSyncActive = 0x100; // MFS_SYNCACTIVE
+constexpr UINT kWmFloatStatus = 0x036D;
+constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
+constexpr UINT kWmExitSizeMove = WM_EXITSIZEMOVE;
 
 } // namespace
 
@@ -29,15 +39,32 @@ BEGIN_MESSAGE_MAP(CKGPMiniFrameWnd, CWnd)
     ON_WM_NCCALCSIZE()
     ON_WM_NCPAINT()
     ON_WM_NCHITTEST()
+    ON_WM_SETCURSOR()
+    ON_WM_NCACTIVATE()
+    ON_MESSAGE(kWmFloatStatus, &CKGPMiniFrameWnd::OnFloatStatus)
+    ON_MESSAGE(kWmIdleUpdateCmdUI, &CKGPMiniFrameWnd::OnIdleUpdateCmdUI)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_NCMOUSEMOVE()
     ON_WM_CANCELMODE()
     ON_WM_CHAR()
+    ON_WM_MOVING()
+    ON_WM_SIZING()
     ON_WM_SIZE()
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_CONTEXTMENU()
+    ON_WM_MOUSEACTIVATE()
+    ON_WM_SETFOCUS()
+    ON_MESSAGE(kWmExitSizeMove, &CKGPMiniFrameWnd::OnExitSizeMove)
+    ON_WM_SETTINGCHANGE()
+    ON_WM_TIMER()
     ON_WM_ERASEBKGND()
+    ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &CKGPMiniFrameWnd::OnNeedTipText)
     ON_REGISTERED_MESSAGE(KGPMSG_CHECKEMPTYMINIFRAME, &CKGPMiniFrameWnd::OnCheckEmptyState)
+    ON_REGISTERED_MESSAGE(KGM_UPDATETOOLTIPS, &CKGPMiniFrameWnd::OnUpdateToolTips)
 END_MESSAGE_MAP()
 
 CKGPMiniFrameWnd::CKGPMiniFrameWnd()
@@ -45,7 +72,12 @@ CKGPMiniFrameWnd::CKGPMiniFrameWnd()
     RecalcCaptionHeight();
 }
 
-CKGPMiniFrameWnd::~CKGPMiniFrameWnd() = default;
+CKGPMiniFrameWnd::~CKGPMiniFrameWnd()
+{
+    RemoveCaptionButtons();
+}
+
+// ---- Creation.
 
 BOOL CKGPMiniFrameWnd::Create(LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                               CCreateContext* pContext)
@@ -61,8 +93,8 @@ BOOL CKGPMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszWindowName, DWORD d
     m_hParentWnd = pParentWnd->GetSafeHwnd();
     if ((pParentWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0)
         dwExStyle |= WS_EX_LAYOUTRTL;
-    const CString className = RegisterLibraryWindowClass(_T("KGPMiniFrame"), CS_DBLCLKS,
-                                                         ::LoadCursorW(nullptr, IDC_ARROW));
+    const CString className =
+        RegisterLibraryWindowClass(_T("KGPMiniFrame"), CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
     if (!CWnd::CreateEx(dwExStyle, className, lpszWindowName, dwStyle | WS_POPUP, rect, pParentWnd, 0))
         return FALSE;
     CKGPDockManager* pManager = GetDockManager();
@@ -71,6 +103,7 @@ BOOL CKGPMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszWindowName, DWORD d
         return FALSE;
     }
     pManager->AddMiniFrame(this);
+    m_dragFrameImpl.Init(this);
     return TRUE;
 }
 
@@ -78,6 +111,20 @@ BOOL CKGPMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     cs.style |= kSyncActive;
     return CWnd::PreCreateWindow(cs);
+}
+
+BOOL CKGPMiniFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    // The caption buttons' tooltip hears the mouse and keys over the frame.
+    const UINT message = pMsg->message;
+    const BOOL bRelay = message == WM_NCMOUSEMOVE || message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONUP ||
+                        message == WM_NCRBUTTONDOWN || message == WM_NCRBUTTONUP || message == WM_NCMBUTTONDOWN ||
+                        message == WM_NCMBUTTONUP || message == WM_KEYDOWN || message == WM_SYSKEYDOWN ||
+                        (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK && message != WM_LBUTTONDBLCLK &&
+                         message != WM_RBUTTONDBLCLK);
+    if (bRelay && m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr)
+        m_pToolTip->RelayEvent(pMsg);
+    return CWnd::PreTranslateMessage(pMsg);
 }
 
 CKGPDockManager* CKGPMiniFrameWnd::GetDockManager() const
@@ -95,6 +142,28 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::HostedBar() const
                                      : nullptr;
 }
 
+CKGPControlBar* CKGPMiniFrameWnd::HostedControlBar() const
+{
+    return DYNAMIC_DOWNCAST(CKGPControlBar, HostedBar());
+}
+
+BOOL CKGPMiniFrameWnd::HostsToolBar() const
+{
+    CKGPBaseControlBar* pBar = HostedBar();
+    return pBar != nullptr ? pBar->IsToolBarKind() : m_bHostsToolbar;
+}
+
+BOOL CKGPMiniFrameWnd::CanBeAttachedTo(CKGPBaseControlBar* pTarget)
+{
+    return pTarget != nullptr && pTarget->CanAcceptBar(HostedBar());
+}
+
+BOOL CKGPMiniFrameWnd::GetHostedBarKindFlag() const
+{
+    CKGPBaseControlBar* pBar = HostedBar();
+    return pBar != nullptr && pBar->IsPaneKind();
+}
+
 void CKGPMiniFrameWnd::AddControlBar(CKGPBaseControlBar* pBar)
 {
     if (pBar == nullptr)
@@ -109,6 +178,9 @@ void CKGPMiniFrameWnd::AddControlBar(CKGPBaseControlBar* pBar)
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(pBar->GetBarIcon(FALSE)));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(pBar->GetBarIcon(TRUE)));
     AddRemoveBarFromGlobalMap(pBar, TRUE);
+    if (pBar->CanBeClosed())
+        SetCaptionButtons(KGP_CAPTION_BTN_CLOSE);
+    SetRollUpTimer();
 }
 
 void CKGPMiniFrameWnd::RemoveControlBar(CKGPBaseControlBar* pBar, BOOL bDestroyIfEmpty, BOOL bKeepWhenEmpty)
@@ -117,10 +189,11 @@ void CKGPMiniFrameWnd::RemoveControlBar(CKGPBaseControlBar* pBar, BOOL bDestroyI
     AddRemoveBarFromGlobalMap(pBar, FALSE);
     if (pBar != nullptr && pBar->GetSafeHwnd() == m_hEmbeddedBar)
         m_hEmbeddedBar = nullptr;
-    if (GetControlBarCount() == 0) {
+    KillRollUpTimer();
+    if (GetControlBarCount() == 0 && GetSafeHwnd() != nullptr) {
         if (bDestroyIfEmpty)
             DestroyWindow();
-        else if (GetSafeHwnd() != nullptr)
+        else
             PostMessage(KGPMSG_CHECKEMPTYMINIFRAME);
     }
 }
@@ -131,6 +204,7 @@ void CKGPMiniFrameWnd::ReplaceControlBar(CKGPBaseControlBar* pBarOrg, CKGPBaseCo
     if (pBarOrg != nullptr && pBarOrg->GetSafeHwnd() == m_hEmbeddedBar && pBarReplaceWith != nullptr)
         m_hEmbeddedBar = pBarReplaceWith->GetSafeHwnd();
     AddRemoveBarFromGlobalMap(pBarReplaceWith, TRUE);
+    SetRollUpTimer();
 }
 
 int CKGPMiniFrameWnd::GetControlBarCount() const
@@ -183,10 +257,33 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::ControlBarFromPoint(CPoint point, int, BOO
     return pBar;
 }
 
-BOOL CKGPMiniFrameWnd::GetHostedBarKindFlag() const
+void CKGPMiniFrameWnd::ValidateHostedBar()
+{
+    if (m_hEmbeddedBar == nullptr)
+        return;
+    auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(m_hEmbeddedBar));
+    const BOOL bTabbedBar = pBar != nullptr && KGPTabbedBars::IsTabWindow(pBar->GetWindow(GW_CHILD));
+    if (pBar == nullptr || !::IsWindow(m_hEmbeddedBar) || (pBar->GetDlgCtrlID() == -1 && !bTabbedBar))
+        m_hEmbeddedBar = nullptr;
+}
+
+BOOL CKGPMiniFrameWnd::SaveState(LPCTSTR lpszProfileName, int nIndex)
 {
     CKGPBaseControlBar* pBar = HostedBar();
-    return pBar != nullptr && pBar->IsPaneKind();
+    return pBar == nullptr || pBar->SaveState(lpszProfileName, nIndex, -1);
+}
+
+BOOL CKGPMiniFrameWnd::LoadState(LPCTSTR lpszProfileName, int nIndex)
+{
+    CKGPBaseControlBar* pBar = HostedBar();
+    return pBar == nullptr || pBar->LoadState(lpszProfileName, nIndex, -1);
+}
+
+void CKGPMiniFrameWnd::ConvertToTabbedDocument()
+{
+    // Tabbed documents belong to the MDI frame (the MDI frame's issue); the
+    // frame checks afterwards whether it is left empty.
+    PostMessage(KGPMSG_CHECKEMPTYMINIFRAME);
 }
 
 // ---- Every floating bar by id.
@@ -196,8 +293,16 @@ void CKGPMiniFrameWnd::AddRemoveBarFromGlobalMap(CKGPBaseControlBar* pBar, BOOL 
     if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
         return;
     const int id = pBar->GetDlgCtrlID();
-    if (id == -1)
+    if (id == -1) {
+        // A tabbed bar without an id of its own lists its tabs instead.
+        if (IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link()) {
+            CObList tabs;
+            pTabs->AppendTabs(pBar, tabs);
+            for (POSITION pos = tabs.GetHeadPosition(); pos != nullptr;)
+                AddRemoveBarFromGlobalMap(static_cast<CKGPBaseControlBar*>(tabs.GetNext(pos)), bAdd);
+        }
         return;
+    }
     if (bAdd)
         s_mapFloatingBars.SetAt(static_cast<UINT>(id), pBar->GetSafeHwnd());
     else
@@ -212,15 +317,19 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::FindFloatingBarByID(UINT nID)
     return DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hWnd));
 }
 
-void CKGPMiniFrameWnd::GetFloatingBars(CObList& list, CRuntimeClass* pRTCBarType)
+void CKGPMiniFrameWnd::GetFloatingBars(CObList& list, CRuntimeClass* pRTCBarType, BOOL bIncludeTabs)
 {
+    IKGPTabbedBarLink* pTabs = bIncludeTabs ? KGPTabbedBars::Link() : nullptr;
     for (POSITION pos = s_mapFloatingBars.GetStartPosition(); pos != nullptr;) {
         UINT id = 0;
         HWND hWnd = nullptr;
         s_mapFloatingBars.GetNextAssoc(pos, id, hWnd);
         auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hWnd));
-        if (pBar != nullptr && (pRTCBarType == nullptr || pBar->GetRuntimeClass() == pRTCBarType))
-            list.AddTail(pBar);
+        if (pBar == nullptr || (pRTCBarType != nullptr && pBar->GetRuntimeClass() != pRTCBarType))
+            continue;
+        list.AddTail(pBar);
+        if (pTabs != nullptr)
+            pTabs->AppendTabs(pBar, list);
     }
 }
 
@@ -238,16 +347,15 @@ void CKGPMiniFrameWnd::RedrawAll()
 
 void CKGPMiniFrameWnd::RecalcCaptionHeight()
 {
-    m_nCaptionHeight = ::GetSystemMetrics(SM_CYSMCAPTION) +
-                       CKGPVisualManager::GetInstance()->GetCaptionButtonExtraSize().cy;
+    m_nCaptionHeight =
+        ::GetSystemMetrics(SM_CYSMCAPTION) + CKGPVisualManager::GetInstance()->GetCaptionButtonExtraSize().cy;
     m_nMinTrackX = m_nCaptionHeight + 15;
     m_nMinTrackY = m_nCaptionHeight + 15;
 }
 
 void CKGPMiniFrameWnd::CalcBorderSize(CRect& rectBorderSize) const
 {
-    CKGPBaseControlBar* pBar = HostedBar();
-    if ((pBar != nullptr && pBar->IsToolBarKind()) || (pBar == nullptr && m_bHostsToolbar)) {
+    if (HostsToolBar()) {
         rectBorderSize.SetRect(3, 3, 3, 3);
         return;
     }
@@ -265,6 +373,18 @@ void CKGPMiniFrameWnd::GetCaptionRect(CRect& rectCaption) const
     rectCaption.SetRect(border.left, border.top, window.Width() - border.right, border.top + m_nCaptionHeight);
 }
 
+void CKGPMiniFrameWnd::CalcMinSize(CSize& sizeBase, MINMAXINFO* lpMMI)
+{
+    CRect border;
+    CalcBorderSize(border);
+    lpMMI->ptMinTrackSize.x =
+        (std::max)(static_cast<int>((std::max)(sizeBase.cx, static_cast<LONG>(GetCaptionButtonsTotalWidth())) +
+                                    border.left + border.right),
+                   m_nMinTrackX);
+    lpMMI->ptMinTrackSize.y =
+        (std::max)(static_cast<int>(m_nCaptionHeight + sizeBase.cy + border.top + border.bottom), m_nMinTrackY);
+}
+
 void CKGPMiniFrameWnd::SizeToContent()
 {
     CKGPBaseControlBar* pBar = HostedBar();
@@ -274,8 +394,7 @@ void CKGPMiniFrameWnd::SizeToContent()
     CRect border;
     CalcBorderSize(border);
     SetWindowPos(HWND{}, 0, 0, content.cx + border.left + border.right,
-                 content.cy + border.top + border.bottom + m_nCaptionHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 content.cy + border.top + border.bottom + m_nCaptionHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CKGPMiniFrameWnd::AdjustLayout()
@@ -297,11 +416,36 @@ void CKGPMiniFrameWnd::RecalcLayout()
     SizeToContent();
 }
 
+LRESULT CKGPMiniFrameWnd::HitTest(CPoint point, BOOL bDetectCaption)
+{
+    CKGPBaseControlBar* pBar = HostedBar();
+    if (KGPMenuLinks::IsCustomizeMode() && pBar != nullptr && !pBar->IsToolBarKind())
+        return HTNOWHERE;
+    KGPCaption::FrameGeometry frame;
+    GetWindowRect(frame.window);
+    GetClientRect(frame.client);
+    ClientToScreen(frame.client);
+    CalcBorderSize(frame.border);
+    frame.captionHeight = m_nCaptionHeight;
+    frame.corner = CSize(::GetSystemMetrics(SM_CXSIZE) / 2, ::GetSystemMetrics(SM_CYSIZE) / 2);
+    frame.hostsToolbar = HostsToolBar();
+    const UINT hit = KGPCaption::HitTestFrame(frame, m_lstCaptionButtons, point, bDetectCaption);
+    return hit == KGPCaption::kHitDefault ? CWnd::OnNcHitTest(point) : static_cast<LRESULT>(hit);
+}
+
+CRect CKGPMiniFrameWnd::KeptOnWorkArea(const CRect& rect) const
+{
+    const CRect margins(m_nCaptionHeight, m_nCaptionHeight, m_nCaptionHeight, m_nCaptionHeight);
+    CRect kept = rect;
+    CKGPGlobalUtils::Get().AdjustRectToWorkArea(kept, margins);
+    return kept;
+}
+
 // ---- Docking the bar back.
 
 void CKGPMiniFrameWnd::SaveRecentFloatingState()
 {
-    auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, GetControlBar());
+    CKGPControlBar* pBar = HostedControlBar();
     if (pBar == nullptr)
         return;
     GetWindowRect(pBar->m_recentDockInfo.m_rectRecentFloatingRect);
@@ -313,7 +457,7 @@ void CKGPMiniFrameWnd::SaveRecentFloatingState()
 
 void CKGPMiniFrameWnd::DockOnDoubleClick()
 {
-    auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, GetControlBar());
+    CKGPControlBar* pBar = HostedControlBar();
     if (pBar == nullptr || (pBar->GetEnabledAlignment() & CBRS_ALIGN_ANY) == 0)
         return;
     SaveRecentFloatingState();
@@ -325,7 +469,10 @@ void CKGPMiniFrameWnd::DockOnDoubleClick()
 
 BOOL CKGPMiniFrameWnd::CanClose()
 {
-    return TRUE;
+    // The frame that handles floating frames decides; any other frame agrees.
+    IKGPFloatingFrameHost* pHost = CKGPLink<IKGPFloatingFrameHost>::Get();
+    CWnd* pOwner = CWnd::FromHandle(m_hParentWnd);
+    return pHost == nullptr || pOwner == nullptr || pHost->OnCloseMiniFrame(pOwner->GetTopLevelFrame(), this);
 }
 
 void CKGPMiniFrameWnd::CloseMiniFrame()
@@ -335,98 +482,6 @@ void CKGPMiniFrameWnd::CloseMiniFrame()
         pBar->ShowWindow(SW_HIDE);
 }
 
-// ---- Moving.
-
-void CKGPMiniFrameWnd::EnterDragMode(HWND hWndToDestroyOnRelease)
-{
-    if (m_bCaptured)
-        return;
-    SetCapture();
-    if (m_hWndToDestroyOnRelease == nullptr)
-        m_hWndToDestroyOnRelease = hWndToDestroyOnRelease;
-    m_bCaptured = TRUE;
-    OnCapture(TRUE);
-    ::GetCursorPos(&m_ptHot);
-    if (CKGPDockManager* pManager = GetDockManager())
-        pManager->ResortMiniFramesForZOrder();
-}
-
-void CKGPMiniFrameWnd::OnCapture(BOOL bOnOff)
-{
-    auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, GetControlBar());
-    if (pBar != nullptr)
-        pBar->SetDragMode(bOnOff);
-    if (bOnOff)
-        return;
-    if (m_hWndToDestroyOnRelease != nullptr && m_hWndToDestroyOnRelease != m_hWnd &&
-        ::IsWindow(m_hWndToDestroyOnRelease))
-        ::DestroyWindow(m_hWndToDestroyOnRelease);
-    m_hWndToDestroyOnRelease = nullptr;
-}
-
-void CKGPMiniFrameWnd::EndMove()
-{
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    m_bCaptured = FALSE;
-    OnCapture(FALSE);
-}
-
-void CKGPMiniFrameWnd::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_bMoved = FALSE;
-    EnterDragMode(nullptr);
-    SaveRecentFloatingState();
-    CWnd::OnLButtonDown(nFlags, point);
-}
-
-void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
-{
-    if (!m_bCaptured) {
-        CWnd::OnMouseMove(nFlags, point);
-        return;
-    }
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
-    if (cursor == m_ptHot)
-        return;
-    m_bMoved = TRUE;
-    CRect window;
-    GetWindowRect(window);
-    window.OffsetRect(cursor - m_ptHot);
-    m_ptHot = cursor;
-    SetWindowPos(HWND{}, window.left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    if (m_bCaptured)
-        EndMove();
-    CWnd::OnLButtonUp(nFlags, point);
-}
-
-void CKGPMiniFrameWnd::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    DockOnDoubleClick();
-    CWnd::OnLButtonDblClk(nFlags, point);
-}
-
-void CKGPMiniFrameWnd::OnCancelMode()
-{
-    CWnd::OnCancelMode();
-    if (m_bCaptured)
-        EndMove();
-}
-
-void CKGPMiniFrameWnd::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    if (nChar == VK_ESCAPE && m_bCaptured) {
-        EndMove();
-        return;
-    }
-    CWnd::OnChar(nChar, nRepCnt, nFlags);
-}
-
 // ---- Window messages.
 
 int CKGPMiniFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -434,6 +489,7 @@ int CKGPMiniFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     s_lstFrames.AddTail(m_hWnd);
+    CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_MINIFRAME);
     return 0;
 }
 
@@ -441,15 +497,21 @@ void CKGPMiniFrameWnd::OnDestroy()
 {
     if (m_bCaptured)
         EndMove();
+    KillDockingTimer();
+    if (m_nRollTimerID != 0)
+        KillTimer(m_nRollTimerID);
+    m_nRollTimerID = 0;
     if (CKGPDockManager* pManager = GetDockManager())
         pManager->RemoveMiniFrame(this);
     if (POSITION pos = s_lstFrames.Find(m_hWnd))
         s_lstFrames.RemoveAt(pos);
+    CKGPToolTipFactory::DeleteToolTip(m_pToolTip);
     CWnd::OnDestroy();
 }
 
 void CKGPMiniFrameWnd::OnNcDestroy()
 {
+    OnCancelMode();
     CWnd::OnNcDestroy();
     delete this;
 }
@@ -473,62 +535,193 @@ void CKGPMiniFrameWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
     rect.bottom = (std::max)(rect.top, rect.bottom);
 }
 
-void CKGPMiniFrameWnd::OnNcPaint()
-{
-    CWindowDC windowDC(this);
-    CRect window;
-    GetWindowRect(window);
-    window.OffsetRect(-window.left, -window.top);
-    CRect client;
-    GetClientRect(client);
-    ClientToScreen(client);
-    CRect screen;
-    GetWindowRect(screen);
-    client.OffsetRect(-screen.left, -screen.top);
-    windowDC.ExcludeClipRect(client);
-
-    CRect border;
-    CalcBorderSize(border);
-    CKGPVisualManager* pManager = CKGPVisualManager::GetInstance();
-    CKGPBaseControlBar* pBar = HostedBar();
-    if (m_bHostsToolbar) {
-        ::FillRect(windowDC.m_hDC, &window, GetKGPGlobalData().GetBarFaceBrush());
-        pManager->DrawFloatingToolbarBorder(&windowDC, pBar, window, border);
-    } else {
-        pManager->DrawFloatingFrameBorder(&windowDC, this, window, border);
-    }
-    CRect caption;
-    GetCaptionRect(caption);
-    const COLORREF textColor = pManager->FillFloatingFrameCaption(&windowDC, caption, this, m_bActive);
-    CRect text = caption;
-    text.DeflateRect(2, 0);
-    const HGDIOBJ oldFont = ::SelectObject(windowDC.m_hDC, GetKGPGlobalData().GetBoldFont());
-    ::SetBkMode(windowDC.m_hDC, TRANSPARENT);
-    ::SetTextColor(windowDC.m_hDC, textColor);
-    const CString title = GetCaptionText();
-    ::DrawTextW(windowDC.m_hDC, title, title.GetLength(), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    ::SelectObject(windowDC.m_hDC, oldFont);
-}
-
 LRESULT CKGPMiniFrameWnd::OnNcHitTest(CPoint point)
 {
-    CRect window;
-    GetWindowRect(window);
-    if (!window.PtInRect(point))
-        return HTNOWHERE;
-    // The caption is client area: the frame moves itself by its own mouse handling.
-    CRect border;
-    CalcBorderSize(border);
-    CRect inner(window.left + border.left, window.top + border.top, window.right - border.right,
-                window.bottom - border.bottom);
-    return inner.PtInRect(point) ? HTCLIENT : HTBORDER;
+    return HitTest(point, FALSE);
+}
+
+BOOL CKGPMiniFrameWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    LPCWSTR cursor = nullptr;
+    switch (nHitTest) {
+    case HTLEFT:
+    case HTRIGHT:
+        cursor = IDC_SIZEWE;
+        break;
+    case HTTOP:
+    case HTBOTTOM:
+        cursor = IDC_SIZENS;
+        break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+        cursor = IDC_SIZENWSE;
+        break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+        cursor = IDC_SIZENESW;
+        break;
+    default:
+        return CWnd::OnSetCursor(pWnd, nHitTest, message);
+    }
+    ::SetCursor(::LoadCursorW(nullptr, cursor));
+    return TRUE;
+}
+
+BOOL CKGPMiniFrameWnd::OnNcActivate(BOOL bActive)
+{
+    if ((GetStyle() & kSyncActive) != 0)
+        return (m_nFlags & 0x200) == 0; // WF_KEEPMINIACTIVE: keep the caption as it is
+    const BOOL bNowActive = ::GetFocus() == m_hWnd;
+    if (bNowActive != m_bActive) {
+        m_bActive = bNowActive;
+        if (GetDockManager() != nullptr)
+            SendMessage(WM_NCPAINT);
+    }
+    static_cast<void>(bActive);
+    return TRUE;
+}
+
+LRESULT CKGPMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    constexpr UINT kShow = 1, kHide = 2, kActivate = 4, kDeactivate = 8, kEnable = 16, kDisable = 32, kSync = 64;
+    if ((wParam & (kShow | kHide)) != 0)
+        SetWindowPos(HWND{}, 0, 0, 0, 0,
+                     ((wParam & kShow) != 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOZORDER | SWP_NOMOVE |
+                         SWP_NOSIZE | SWP_NOACTIVATE);
+    if ((wParam & (kEnable | kDisable)) != 0)
+        EnableWindow((wParam & kEnable) != 0);
+    if ((wParam & (kActivate | kDeactivate)) != 0 && (GetStyle() & kSyncActive) != 0) {
+        ModifyStyle(kSyncActive, 0);
+        SendMessage(WM_NCACTIVATE, (wParam & kActivate) != 0);
+        ModifyStyle(0, kSyncActive);
+    }
+    return (GetStyle() & kSyncActive) != 0 && (wParam & kSync) != 0;
+}
+
+LRESULT CKGPMiniFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    const HWND hFocus = ::GetFocus();
+    const BOOL bActive = hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus);
+    if (bActive != m_bActive) {
+        m_bActive = bActive;
+        SendMessage(WM_NCPAINT);
+    }
+    SendMessageToDescendants(kWmIdleUpdateCmdUI, TRUE, 0, TRUE, TRUE);
+    return 0;
+}
+
+void CKGPMiniFrameWnd::OnSizing(UINT nSide, LPRECT lpRect)
+{
+    CWnd::OnSizing(nSide, lpRect);
+    if (m_bRolledUp)
+        return;
+    // Toolbars keep the size of their buttons: a floating toolbar is not stretched.
+    if (HostsToolBar())
+        GetWindowRect(lpRect);
 }
 
 void CKGPMiniFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
     AdjustLayout();
+    CRect window;
+    GetWindowRect(window);
+    CRect kept = window;
+    CKGPGlobalUtils::Get().AdjustRectToWorkArea(kept);
+    if (kept.TopLeft() != window.TopLeft())
+        SetWindowPos(HWND{}, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ArrangeCaptionButtons();
     SendMessage(WM_NCPAINT);
+}
+
+void CKGPMiniFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
+{
+    CWnd::OnWindowPosChanging(lpwndpos);
+    lpwndpos->flags |= SWP_NOACTIVATE;
+    if ((lpwndpos->flags & SWP_NOMOVE) != 0)
+        return;
+    // At least one caption height of the frame stays on the work area.
+    CRect window;
+    GetWindowRect(window);
+    const CSize size = (lpwndpos->flags & SWP_NOSIZE) != 0 ? window.Size() : CSize(lpwndpos->cx, lpwndpos->cy);
+    const CRect kept = KeptOnWorkArea(CRect(CPoint(lpwndpos->x, lpwndpos->y), size));
+    lpwndpos->x = kept.left;
+    lpwndpos->y = kept.top;
+}
+
+void CKGPMiniFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CSize sizeBase(0, 0);
+    if (CKGPControlBar* pBar = HostedControlBar())
+        pBar->GetMinSize(sizeBase);
+    CalcMinSize(sizeBase, lpMMI);
+    CWnd::OnGetMinMaxInfo(lpMMI);
+}
+
+void CKGPMiniFrameWnd::OnContextMenu(CWnd*, CPoint point)
+{
+    if (KGPMenuLinks::IsCustomizeMode() || m_bCaptured || KGPMenuLinks::GetActivePopupMenu() != nullptr)
+        return;
+    StopCaptionButtonsTracking();
+    CKGPControlBar* pBar = HostedControlBar();
+    if (pBar == nullptr || pBar->OnShowControlBarMenu(point))
+        return;
+    CRect caption;
+    GetCaptionRect(caption);
+    CRect window;
+    GetWindowRect(window);
+    caption.OffsetRect(window.TopLeft());
+    if (caption.PtInRect(point) && m_hParentWnd != nullptr)
+        pBar->OnShowContextMenu(CWnd::FromHandle(m_hParentWnd), point);
+}
+
+int CKGPMiniFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
+{
+    if (HostsToolBar() && nHitTest != HTCLIENT) {
+        SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return MA_NOACTIVATE;
+    }
+    return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+}
+
+void CKGPMiniFrameWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    CWnd::OnSetFocus(pOldWnd);
+    if (HostsToolBar())
+        m_hLastFocusWnd = pOldWnd != nullptr ? pOldWnd->GetSafeHwnd() : nullptr;
+    if (CWnd* pBar = GetFirstVisibleBar())
+        pBar->SetFocus();
+    if (CWnd* pParent = CWnd::FromHandle(m_hParentWnd))
+        pParent->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT CKGPMiniFrameWnd::OnExitSizeMove(WPARAM, LPARAM)
+{
+    if (m_hLastFocusWnd != nullptr && ::IsWindow(m_hLastFocusWnd))
+        ::SetFocus(m_hLastFocusWnd);
+    m_hLastFocusWnd = nullptr;
+    return 0;
+}
+
+void CKGPMiniFrameWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    CWnd::OnSettingChange(uFlags, lpszSection);
+    RecalcCaptionHeight();
+}
+
+void CKGPMiniFrameWnd::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kDockingTimerId) {
+        // The mouse rests: the dock manager takes the next docking step.
+        if (CKGPDockManager* pManager = GetDockManager())
+            pManager->OnMoveMiniFrame(this);
+        return;
+    }
+    if (nIDEvent == kRollUpTimerId) {
+        OnCheckRollState();
+        return;
+    }
+    CWnd::OnTimer(nIDEvent);
 }
 
 BOOL CKGPMiniFrameWnd::OnEraseBkgnd(CDC*)

@@ -1,84 +1,172 @@
 // The floating window that carries a control bar while it is not docked: a
-// pop-up owned by the frame whose dock manager lists it, with a border and a
-// caption drawn by the visual manager. It hosts one bar, sizes itself to it,
-// moves by its caption and gives the bar back to its recent docked place on a
-// double click. Every floating bar is listed by control id library-wide.
+// pop-up owned by the frame whose dock manager lists it, with a border, a
+// caption and caption buttons (close, pin, menu) drawn by the visual manager.
+// It hosts one bar and sizes itself to it, moves by its caption (the frame
+// itself, or an outline, follows the mouse), docks its bar when it rests over a
+// docking place or on a double click, rolls up to its caption when pinned open
+// no more, keeps on the work area, carries a bar torn off a menu, and stores its
+// floating state in the layout archive. Every floating bar is listed
+// library-wide by its control id.
 #pragma once
 
-#include <afxwin.h>
+#include <afxcmn.h>
 #include <afxtempl.h>
+#include <afxwin.h>
 
 #include "guilib/docking/KGPBaseControlBar.h"
+#include "guilib/docking/KGPDragFrameImpl.h"
 
+class CKGPCaptionButton;
 class CKGPControlBar;
 class CKGPDockManager;
 
+// The caption buttons a floating frame may carry (SetCaptionButtons).
+constexpr DWORD KGP_CAPTION_BTN_PIN = 0x1;
+constexpr DWORD KGP_CAPTION_BTN_CLOSE = 0x2;
+constexpr DWORD KGP_CAPTION_BTN_PANE_MENU = 0x4;
+constexpr DWORD KGP_CAPTION_BTN_CUSTOMIZE = 0x10;
+
+// What a floating frame's owner frame answers for it (registered by the
+// frames family; without it a frame may close and may move anywhere).
+class IKGPFloatingFrameHost {
+public:
+    // The owner agrees that the floating frame closes.
+    virtual BOOL OnCloseMiniFrame(CWnd* pOwner, CWnd* pMiniFrame) = 0;
+    // The floating frame moved while dragged: FALSE when it docked.
+    virtual BOOL OnMoveMiniFrame(CWnd* pOwner, CWnd* pMiniFrame) = 0;
+
+protected:
+    ~IKGPFloatingFrameHost() = default;
+};
+
 class CKGPMiniFrameWnd : public CWnd {
-    DECLARE_DYNCREATE(CKGPMiniFrameWnd)
+    DECLARE_SERIAL(CKGPMiniFrameWnd)
 public:
     CKGPMiniFrameWnd();
     ~CKGPMiniFrameWnd() override;
 
-    // ---- Creation: a pop-up owned by pParentWnd (a frame with a dock manager).
-    virtual BOOL Create(LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                        CCreateContext* pContext = nullptr);
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                          CWnd* pParentWnd, CCreateContext* pContext = nullptr);
+    void Serialize(CArchive& ar) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // ---- The hosted bar.
+    // ---- Hosting, in slot order.
+    virtual BOOL CanBeAttachedTo(CKGPBaseControlBar* pTarget);
+    virtual BOOL NeedsRollDown() const;
+    virtual BOOL NeedsRollUp() const;
+    virtual int GetCaptionHeight() const { return m_nCaptionHeight; }
+    // The hosted bar is a docking pane.
+    virtual BOOL GetHostedBarKindFlag() const;
     virtual void AddControlBar(CKGPBaseControlBar* pBar);
     // The bar leaves; an empty frame is destroyed now (bDestroyIfEmpty) or on
     // its next check, or only hidden when bKeepWhenEmpty.
     virtual void RemoveControlBar(CKGPBaseControlBar* pBar, BOOL bDestroyIfEmpty = FALSE,
                                   BOOL bKeepWhenEmpty = FALSE);
     virtual void ReplaceControlBar(CKGPBaseControlBar* pBarOrg, CKGPBaseControlBar* pBarReplaceWith);
-    // Multi-pane frames keep a list of their own; this frame holds one bar.
-    virtual BOOL InsertControlBar(CKGPBaseControlBar* /*pBar*/, CKGPBaseControlBar* /*pBarToInsertAt*/,
-                                  BOOL /*bAfter*/)
-    {
-        return FALSE;
-    }
+    // Ends a drag: docks, attaches or moves; the bar that took the hosted bar.
+    virtual CKGPBaseControlBar* DockOnDragEnd(BOOL& bDocked);
+    virtual void CheckGripperVisibility() {}
+    virtual void SetCaptionButtons(DWORD dwButtons);
+    // A drag ends on a target pane: kind 1 into its place, 2 as a tab; 0 on
+    // docking, 1 when nothing was done.
+    virtual int DockToTarget(int nKind, CKGPBaseControlBar* pTarget);
+    virtual void MoveBy(int dx, int dy);
+    // Back to the bar's recent docked place (dock method 2).
+    virtual void DockOnDoubleClick();
+    virtual BOOL IsDockPlaceUnderCursor() const;
     virtual int GetControlBarCount() const;
     virtual int GetVisibleBarCount() const;
     virtual CWnd* GetControlBar() const;
     virtual CWnd* GetFirstVisibleBar() const;
     virtual int GetDockingMode() const;
-    virtual CString GetCaptionText();
-    virtual CKGPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bCheckVisibility);
-    // The hosted bar is a docking pane.
-    virtual BOOL GetHostedBarKindFlag() const;
-    // TRUE for frames that hold several panes in a split tree.
-    virtual BOOL IsMultiPaneFrame() const { return FALSE; }
-
-    // ---- Geometry.
-    virtual int GetCaptionHeight() const { return m_nCaptionHeight; }
-    virtual void RecalcCaptionHeight();
-    virtual void CalcBorderSize(CRect& rectBorderSize) const;
-    // Window coordinates: inside the left, top and right borders, one caption high.
-    virtual void GetCaptionRect(CRect& rectCaption) const;
     // The window sized to the bar's fixed layout plus borders and caption.
     virtual void SizeToContent();
+    virtual CString GetCaptionText();
+    virtual void CalcBorderSize(CRect& rectBorderSize) const;
+    // The rectangle a dragged window would take inside this frame (multi-pane frames).
+    virtual void HitTestDockArea(CPoint point, CWnd* pWndToDock, CRect& rectResult, BOOL& bDrawTab)
+    {
+        rectResult.SetRectEmpty();
+        bDrawTab = FALSE;
+    }
+    virtual CKGPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bCheckVisibility);
+    // Window coordinates: inside the left, top and right borders, one caption high.
+    virtual void GetCaptionRect(CRect& rectCaption) const;
     // The bar laid over the client area.
     virtual void AdjustLayout();
     virtual void RecalcLayout();
-
-    // ---- Docking the bar back.
-    // Back to the bar's recent docked place (dock method 2).
-    virtual void DockOnDoubleClick();
+    virtual BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1);
+    virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1);
+    // After loading: takes up the bar whose id the archive named.
+    virtual BOOL SetDockState(CKGPDockManager* pDockManager);
+    virtual void RecordPanePlace(CKGPBaseControlBar* /*pPane*/) {}
+    virtual void RecordTabPlace(CKGPBaseControlBar* /*pPane*/, CKGPBaseControlBar* /*pTabbedPane*/) {}
+    virtual void ShowPane(CKGPBaseControlBar* /*pPane*/, BOOL /*bShow*/) {}
+    // Screen point: HTCAPTION in the caption only when asked; otherwise the
+    // caption button there or HTCLIENT (the frame moves itself).
+    virtual LRESULT HitTest(CPoint point, BOOL bDetectCaption);
+    virtual void ValidateHostedBar();
+    virtual void SetRollUpTimer();
+    virtual void KillRollUpTimer();
+    virtual void RecalcPaneFrames() {}
+    virtual void ConvertToTabbedDocument();
+    virtual BOOL Create(LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                        CCreateContext* pContext = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                          CWnd* pParentWnd, CCreateContext* pContext = nullptr);
+    virtual void OnCapture(BOOL bOnOff);
+    // pWndToDestroy is destroyed when the drag ends (a bar's own drag handed over).
+    virtual void EnterDragMode(HWND hWndToDestroyOnRelease = nullptr);
+    virtual void DrawBorder(CDC* pDC, const CRect& rectWindow);
+    virtual void DrawCaptionButtons(CDC* pDC);
     // The window rectangle becomes the bar's recent floating rectangle, the
     // cursor its drag offset.
     virtual void SaveRecentFloatingState();
     virtual BOOL CanClose();
     // Hides the frame, then its bar.
     virtual void CloseMiniFrame();
+    virtual void OnPressCaptionButton(UINT nHit);
+    // Docks a hosted docking pane where the cursor points.
+    virtual CKGPBaseControlBar* DockBarByMouse(BOOL& bDocked);
+    virtual CKGPCaptionButton* AddCaptionButton(UINT nHit);
+    virtual void OnTrackCaptionButtons(CPoint point);
+    virtual void StopCaptionButtonsTracking();
+    virtual void CalcMinSize(CSize& sizeBase, MINMAXINFO* lpMMI);
+    virtual void OnCheckRollState();
+    virtual void RecalcCaptionHeight();
+    // TRUE for frames that hold several panes in a split tree.
+    virtual BOOL IsMultiPaneFrame() const { return FALSE; }
+    // Multi-pane frames keep a list of their own; this frame holds one bar.
+    virtual BOOL InsertControlBar(CKGPBaseControlBar* /*pBar*/, CKGPBaseControlBar* /*pBarToInsertAt*/,
+                                  BOOL /*bAfter*/)
+    {
+        return FALSE;
+    }
 
-    // ---- Moving by the caption (the frame holds the capture while moving).
-    // pWndToDestroy is destroyed when the drag ends (a bar's own drag handed over).
-    virtual void EnterDragMode(HWND hWndToDestroyOnRelease = nullptr);
-    virtual void OnCapture(BOOL bOnOff);
+    // ---- Caption buttons, timers, moves.
+    void ArrangeCaptionButtons();
+    CKGPCaptionButton* FindCaptionButton(UINT nHit) const;
+    CKGPCaptionButton* FindCaptionButtonAtPoint(CPoint point) const;
+    void RemoveCaptionButtons();
+    void RedrawCaptionButton(CKGPCaptionButton* pButton);
+    int GetCaptionButtonsTotalWidth() const;
+    void UpdateCaptionTooltips();
+    void UpdateCaptionTooltipRects();
+    void StartRollUpTimer();
+    void StopRollUpTimer();
+    void SetDockingTimer(UINT nTimeOut);
+    void KillDockingTimer();
+    // Tells the owner frame of a move; FALSE when the frame docked meanwhile.
+    BOOL NotifyFrameOfMove();
+    // Carries a bar just torn off a menu until the button is released (1) or the
+    // tear-off is cancelled (0: the bar is destroyed).
+    int StartTearOff(CWnd* pMenuWnd);
+    void MoveDragFrame();
     BOOL IsMoving() const { return m_bCaptured; }
-
+    BOOL IsRolledUp() const { return m_bRolledUp; }
+    BOOL IsPinned() const { return m_bPinned; }
+    DWORD GetCaptionButtonFlags() const { return m_dwCaptionButtons; }
+    const CObList& GetCaptionButtons() const { return m_lstCaptionButtons; }
+    UINT_PTR GetDockingTimer() const { return m_nDockTimerID; }
     // The pin state a bar carries while docked; a pinned frame does not roll up.
     int GetPinState() const { return m_bPinned; }
     void SetPinState(int nState) { m_bPinned = nState != 0; }
@@ -89,17 +177,23 @@ public:
     // The dock manager given, else that of the frame owning this one.
     CKGPDockManager* GetDockManager() const;
     CWnd* GetParentFrameWnd() const { return CWnd::FromHandle(m_hParentWnd); }
+    UINT GetSavedBarID() const { return m_nRestoredEmbeddedBarID; }
 
-    // ---- Every bar floating in any frame, by control id.
+    // ---- Every bar floating in any frame, by control id; every live frame.
     static void AddRemoveBarFromGlobalMap(CKGPBaseControlBar* pBar, BOOL bAdd);
     static CKGPBaseControlBar* FindFloatingBarByID(UINT nID);
-    static void GetFloatingBars(CObList& list, CRuntimeClass* pRTCBarType = nullptr);
+    static void GetFloatingBars(CObList& list, CRuntimeClass* pRTCBarType = nullptr, BOOL bIncludeTabs = FALSE);
     // Redraws every live floating frame (the look changed).
     static void RedrawAll();
 
     // Written by the bar that creates the frame; Esc during a drag puts it back.
     CRect m_rectRecentFloatingRect{0, 0, 100, 100};
     static int m_nCaptionButtonSpacing;
+    static int m_nCaptionButtonMargin;
+    static UINT m_nRollTimeOut;
+    // Timer ids.
+    static constexpr UINT_PTR kDockingTimerId = 4;
+    static constexpr UINT_PTR kRollUpTimerId = 5;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -109,36 +203,79 @@ protected:
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnNcPaint();
     afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
     afx_msg void OnCancelMode();
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnMoving(UINT nSide, LPRECT lpRect);
+    afx_msg void OnSizing(UINT nSide, LPRECT lpRect);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg LRESULT OnExitSizeMove(WPARAM, LPARAM);
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
     afx_msg LRESULT OnCheckEmptyState(WPARAM, LPARAM);
+    afx_msg LRESULT OnUpdateToolTips(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
     CKGPBaseControlBar* HostedBar() const;
-    // Ends a move: capture released, the moving state left.
+    CKGPControlBar* HostedControlBar() const;
+    BOOL HostsToolBar() const;
+    // Leaves the drag: capture released, moving cleared, the bar told.
     void EndMove();
+    // Ends a drag as Esc or a lost capture does.
+    void CancelDrag(BOOL bByEscape);
+    // The hit code of the caption button at a screen point, or 0.
+    UINT CaptionButtonHitAt(CPoint ptScreen) const;
+    void SetHotButton(UINT nHit);
+    // Puts the window where at least a caption height stays on the work area.
+    CRect KeptOnWorkArea(const CRect& rect) const;
 
+    BOOL m_bBlockMove = FALSE;
     BOOL m_bActive = FALSE;
     int m_nCaptionHeight = 0;
+    CObList m_lstCaptionButtons; // owned
+    DWORD m_dwCaptionButtons = 0;
+    CToolTipCtrl* m_pToolTip = nullptr;
+    CKGPBaseControlBar* m_pTargetPane = nullptr;
     HWND m_hEmbeddedBar = nullptr;
     BOOL m_bCaptured = FALSE;
     BOOL m_bMoved = FALSE;
     CPoint m_ptHot{-1, -1};
-    CPoint m_ptDragOffset{0, 0};
-    BOOL m_bPinned = FALSE;
+    int m_nDockToTargetKind = 0;
     int m_nMinTrackX = 0;
     int m_nMinTrackY = 0;
+    UINT m_nHit = 0;
+    UINT m_nHot = 0;
+    CRect m_rectRedraw;
+    UINT_PTR m_nDockTimerID = 0;
+    UINT_PTR m_nRollTimerID = 0;
+    BOOL m_bRolledUp = FALSE;
+    int m_nHeightBeforeRollUp = 0;
+    BOOL m_bPinned = FALSE;
+    CKGPDragFrameImpl m_dragFrameImpl;
     BOOL m_bKeepWhenEmpty = FALSE;
     HWND m_hParentWnd = nullptr;
     HWND m_hWndToDestroyOnRelease = nullptr;
+    HWND m_hLastFocusWnd = nullptr;
     BOOL m_bHostsToolbar = TRUE;
     CKGPDockManager* m_pDockManager = nullptr;
+    UINT m_nRestoredEmbeddedBarID = 0;
+    BOOL m_bRestoredVisible = FALSE;
+    CPoint m_ptDragOffset{0, 0};
 
     static CList<HWND, HWND> s_lstFrames;
     static CMap<UINT, UINT, HWND, HWND> s_mapFloatingBars;

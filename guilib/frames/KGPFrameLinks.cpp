@@ -4,6 +4,7 @@
 
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPFrameLink.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
 
 namespace {
@@ -56,10 +57,27 @@ public:
     }
 };
 
+// What a library frame answers for the floating frames it owns.
+class CFloatingFrameHost final : public IKGPFloatingFrameHost {
+public:
+    BOOL OnCloseMiniFrame(CWnd* pOwner, CWnd* pMiniFrame) override
+    {
+        IKGPDockSite* pSite = DockSiteOf(pOwner);
+        return pSite == nullptr || pSite->OnCloseMiniFrame(DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pMiniFrame));
+    }
+    BOOL OnMoveMiniFrame(CWnd* pOwner, CWnd* pMiniFrame) override
+    {
+        IKGPDockSite* pSite = DockSiteOf(pOwner);
+        return pSite != nullptr && pSite->OnMoveMiniFrame(DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pMiniFrame));
+    }
+};
+
 } // namespace
 
 void KGPRegisterFrameLinks()
 {
     static CFrameLink link;
+    static CFloatingFrameHost host;
     CKGPLink<IKGPFrameLink>::Register(&link);
+    CKGPLink<IKGPFloatingFrameHost>::Register(&host);
 }

@@ -2,14 +2,21 @@
 // registered by every library frame as it is made.
 #pragma once
 
+#include <windows.h>
+
 class CKGPDockManager;
+class CKGPMiniFrameWnd;
 
 // What every library frame (SDI, MDI, MDI child, OLE) offers the link: the
 // dock manager it embeds and its own docking layout.
 class IKGPDockSite {
 public:
     virtual CKGPDockManager* GetDockManager() = 0;
-    virtual void AdjustDockingLayout() = 0;
+    virtual void AdjustDockingLayout(HDWP hdwp = nullptr) = 0;
+    // A floating frame of this frame asks to close, or moved while dragged
+    // (FALSE: it docked).
+    virtual BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* pMiniFrame) = 0;
+    virtual BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) = 0;
 
 protected:
     ~IKGPDockSite() = default;

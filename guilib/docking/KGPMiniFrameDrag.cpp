@@ -1,0 +1,532 @@
+// The floating frame dragged by its caption (the frame itself or an outline
+// follows the mouse), docking its bar when dropped, double-clicked or rested
+// over a docking place, carrying a bar torn off a menu, and its floating state
+// in the layout archive.
+#include "guilib/docking/KGPMiniFrameWnd.h"
+
+#include "guilib/core/KGPMenuLinks.h"
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPCaptionLayout.h"
+#include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPSmartDockingManager.h"
+
+namespace {
+
+BOOL IsCtrlDown()
+{
+    return ::GetKeyState(VK_CONTROL) < 0;
+}
+
+// The styles a stored floating frame may come back with.
+constexpr DWORD kStoredStyleMask = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPSIBLINGS |
+                                   WS_CLIPCHILDREN | 0x100 /* MFS_SYNCACTIVE */;
+// A stored frame larger than this is damaged.
+constexpr int kLargestStoredSide = 16384;
+
+} // namespace
+
+// ---- Entering and leaving a drag.
+
+void CKGPMiniFrameWnd::EnterDragMode(HWND hWndToDestroyOnRelease)
+{
+    if (m_bCaptured)
+        return;
+    SetCapture();
+    if (m_hWndToDestroyOnRelease == nullptr)
+        m_hWndToDestroyOnRelease = hWndToDestroyOnRelease;
+    m_bCaptured = TRUE;
+    OnCapture(TRUE);
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    m_dragFrameImpl.StartDrag(cursor);
+    const int mode = GetDockingMode();
+    if ((mode & KGP_DOCK_IMMEDIATE) != 0 && (mode & KGP_DOCK_SMART) == 0)
+        ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
+    m_ptHot = cursor;
+    if (CKGPDockManager* pManager = GetDockManager())
+        pManager->ResortMiniFramesForZOrder();
+}
+
+void CKGPMiniFrameWnd::OnCapture(BOOL bOnOff)
+{
+    CKGPControlBar* pBar = HostedControlBar();
+    if (pBar != nullptr)
+        pBar->SetDragMode(bOnOff);
+    if (bOnOff)
+        return;
+    if (m_hWndToDestroyOnRelease != nullptr && m_hWndToDestroyOnRelease != m_hWnd &&
+        ::IsWindow(m_hWndToDestroyOnRelease))
+        ::DestroyWindow(m_hWndToDestroyOnRelease);
+    m_hWndToDestroyOnRelease = nullptr;
+}
+
+void CKGPMiniFrameWnd::EndMove()
+{
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    m_bCaptured = FALSE;
+    OnCapture(FALSE);
+}
+
+void CKGPMiniFrameWnd::CancelDrag(BOOL bByEscape)
+{
+    StopCaptionButtonsTracking();
+    if (!m_bCaptured)
+        return;
+    const int mode = GetDockingMode();
+    CKGPControlBar* pBar = HostedControlBar();
+    if ((mode & KGP_DOCK_DRAGFRAME) != 0) {
+        m_dragFrameImpl.EndDrawDragFrame();
+        // A frame hidden for the outline gives its bar back to its recent place.
+        if (!IsWindowVisible() && pBar != nullptr && pBar->GetParent() == this) {
+            pBar->DockControlBar(nullptr, nullptr, KGP_DM_DBLCLICK);
+            pBar->ShowWindow(SW_SHOW);
+        }
+        EndMove();
+        return;
+    }
+    if ((mode & KGP_DOCK_SMART) != 0) {
+        if (CKGPDockManager* pManager = GetDockManager()) {
+            if (CKGPSmartDockingManager* pSmart = pManager->GetSmartDockingManager())
+                pSmart->Stop();
+        }
+    }
+    EndMove();
+    if (bByEscape && pBar != nullptr && (pBar->GetEnabledAlignment() & CBRS_ALIGN_ANY) != 0) {
+        // Esc puts the bar back where the drag began: docked where it was.
+        pBar->m_recentDockInfo.m_rectRecentFloatingRect = m_rectRecentFloatingRect;
+        pBar->DockControlBar(nullptr, nullptr, KGP_DM_DBLCLICK);
+    }
+}
+
+// ---- Mouse.
+
+void CKGPMiniFrameWnd::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu())
+        pPopup->SendMessage(WM_CLOSE);
+    m_bMoved = FALSE;
+    if (m_nHot != 0) {
+        // A press on the hovered caption button.
+        m_nHit = m_nHot;
+        if (CKGPCaptionButton* pButton = FindCaptionButton(m_nHit)) {
+            pButton->m_bPushed = TRUE;
+            RedrawCaptionButton(pButton);
+        }
+        return;
+    }
+    EnterDragMode(nullptr);
+    SaveRecentFloatingState();
+    if (!HostsToolBar())
+        SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_bBlockMove) {
+        m_bBlockMove = FALSE;
+        return;
+    }
+    if (!m_bCaptured) {
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        if (m_nHit == 0)
+            OnTrackCaptionButtons(screen);
+        CWnd::OnMouseMove(nFlags, point);
+        return;
+    }
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    if (!m_bMoved && cursor == m_ptHot)
+        return;
+    m_bMoved = TRUE;
+    const int mode = GetDockingMode();
+    if ((mode & KGP_DOCK_DRAGFRAME) != 0) {
+        MoveDragFrame();
+        return;
+    }
+    if ((mode & KGP_DOCK_IMMEDIATE) == 0)
+        return;
+    CRect window;
+    GetWindowRect(window);
+    const CSize offset = m_ptHot - window.TopLeft();
+    if (!NotifyFrameOfMove())
+        return; // docked
+    if (GetSafeHwnd() == nullptr || !m_bCaptured)
+        return;
+    // The cursor keeps its place in the frame.
+    SetWindowPos(HWND{}, cursor.x - offset.cx, cursor.y - offset.cy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    m_ptHot = cursor;
+    m_dragFrameImpl.m_ptHot = cursor;
+    if ((mode & KGP_DOCK_SMART) == 0)
+        ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
+}
+
+void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (m_nHit != 0) {
+        const UINT nPressed = m_nHit;
+        StopCaptionButtonsTracking();
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        if (CaptionButtonHitAt(screen) != nPressed)
+            return; // released elsewhere: nothing
+        if (nPressed == KGPCaption::kHitPin) {
+            m_bPinned = !m_bPinned;
+            SendMessage(WM_NCPAINT);
+        } else if (nPressed == HTCLOSE) {
+            if (CanClose())
+                CloseMiniFrame();
+        } else if (!KGPMenuLinks::IsCustomizeMode()) {
+            OnPressCaptionButton(nPressed);
+        }
+        return;
+    }
+    if (!m_bCaptured) {
+        CWnd::OnLButtonUp(nFlags, point);
+        return;
+    }
+    EndMove();
+    BOOL bDocked = FALSE;
+    CKGPBaseControlBar* pTarget = DockOnDragEnd(bDocked);
+    if (!bDocked && pTarget == nullptr)
+        m_dragFrameImpl.EndDrawDragFrame();
+    if (bDocked) {
+        if (CKGPDockManager* pManager = GetDockManager())
+            pManager->AdjustDockingLayout();
+    }
+}
+
+void CKGPMiniFrameWnd::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    if (CaptionButtonHitAt(screen) == 0)
+        DockOnDoubleClick();
+    if (GetSafeHwnd() != nullptr)
+        CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+void CKGPMiniFrameWnd::OnCancelMode()
+{
+    if (GetSafeHwnd() != nullptr)
+        CWnd::OnCancelMode();
+    CancelDrag(FALSE);
+}
+
+void CKGPMiniFrameWnd::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar == VK_ESCAPE && m_bCaptured) {
+        CancelDrag((GetDockingMode() & KGP_DOCK_DRAGFRAME) == 0);
+        return;
+    }
+    CWnd::OnChar(nChar, nRepCnt, nFlags);
+}
+
+void CKGPMiniFrameWnd::OnMoving(UINT nSide, LPRECT lpRect)
+{
+    CWnd::OnMoving(nSide, lpRect);
+    NotifyFrameOfMove();
+}
+
+void CKGPMiniFrameWnd::MoveBy(int dx, int dy)
+{
+    CRect window;
+    GetWindowRect(window);
+    window.OffsetRect(dx, dy);
+    MoveWindow(window, TRUE);
+}
+
+void CKGPMiniFrameWnd::MoveDragFrame()
+{
+    m_dragFrameImpl.MoveDragFrame(TRUE);
+}
+
+BOOL CKGPMiniFrameWnd::NotifyFrameOfMove()
+{
+    // The owner frame's dock manager decides whether the frame docks here.
+    IKGPFloatingFrameHost* pHost = CKGPLink<IKGPFloatingFrameHost>::Get();
+    CWnd* pOwner = CWnd::FromHandle(m_hParentWnd);
+    if (pHost == nullptr || pOwner == nullptr)
+        return FALSE;
+    return pHost->OnMoveMiniFrame(pOwner, this);
+}
+
+void CKGPMiniFrameWnd::SetDockingTimer(UINT nTimeOut)
+{
+    KillDockingTimer();
+    if (GetSafeHwnd() != nullptr)
+        m_nDockTimerID = SetTimer(kDockingTimerId, nTimeOut, nullptr);
+}
+
+void CKGPMiniFrameWnd::KillDockingTimer()
+{
+    if (m_nDockTimerID != 0 && GetSafeHwnd() != nullptr)
+        KillTimer(m_nDockTimerID);
+    m_nDockTimerID = 0;
+}
+
+// ---- Docking at the end of a drag.
+
+BOOL CKGPMiniFrameWnd::IsDockPlaceUnderCursor() const
+{
+    if (IsCtrlDown())
+        return FALSE;
+    CKGPDockManager* pManager = GetDockManager();
+    if (pManager == nullptr)
+        return TRUE;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    CRect rect;
+    BOOL bDrawTab = FALSE;
+    CKGPBaseControlBar* pTarget = nullptr;
+    pManager->CalcExpectedDockedRect(const_cast<CKGPMiniFrameWnd*>(this), cursor, rect, bDrawTab, pTarget);
+    return !rect.IsRectEmpty() || bDrawTab || m_dragFrameImpl.GetTargetDockBar() != nullptr;
+}
+
+CKGPBaseControlBar* CKGPMiniFrameWnd::DockBarByMouse(BOOL& bDocked)
+{
+    bDocked = FALSE;
+    CKGPControlBar* pBar = HostedControlBar();
+    if (pBar == nullptr || !IsDockPlaceUnderCursor())
+        return nullptr;
+    // A bar dropped over a dock bar that takes it docks there, at the outline.
+    if (CKGPDockBar* pDockBar = m_dragFrameImpl.GetTargetDockBar()) {
+        const CRect rect = m_dragFrameImpl.GetDragRect();
+        bDocked = pBar->DockToBar(pDockBar, rect.IsRectEmpty() ? nullptr : &rect, KGP_DM_RECT);
+        return bDocked ? pDockBar : nullptr;
+    }
+    // (Docking panes dock at the cursor themselves once they exist.)
+    return nullptr;
+}
+
+CKGPBaseControlBar* CKGPMiniFrameWnd::DockOnDragEnd(BOOL& bDocked)
+{
+    bDocked = FALSE;
+    const int mode = GetDockingMode();
+    CKGPDockManager* pManager = GetDockManager();
+    CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;
+    const BOOL bSmartRunning = pSmart != nullptr && pSmart->IsStarted();
+    if ((mode & KGP_DOCK_IMMEDIATE) != 0 && !bSmartRunning) {
+        // A target pane recorded by DockToTarget takes the bar (panes bring the
+        // docking into a pane's place and as a tab).
+        CKGPBaseControlBar* pTarget = m_nDockToTargetKind != 0 ? m_pTargetPane : nullptr;
+        if (pSmart != nullptr)
+            pSmart->Stop();
+        m_nDockToTargetKind = 0;
+        m_pTargetPane = nullptr;
+        return pTarget;
+    }
+    if ((mode & (KGP_DOCK_DRAGFRAME | KGP_DOCK_SMART)) == 0)
+        return nullptr;
+    const CRect rectLast = m_dragFrameImpl.GetDragRect();
+    m_dragFrameImpl.EndDrawDragFrame(FALSE);
+    const HWND hSelf = m_hWnd;
+    CKGPBaseControlBar* pDocked = DockBarByMouse(bDocked);
+    m_dragFrameImpl.EndDrawDragFrame(TRUE);
+    if (pSmart != nullptr)
+        pSmart->Stop();
+    if (CWnd* pOwner = CWnd::FromHandle(m_hParentWnd)) {
+        if (CFrameWnd* pTop = pOwner->GetTopLevelFrame())
+            pTop->RecalcLayout();
+    }
+    if (pManager != nullptr)
+        pManager->AdjustDockingLayout();
+    if (rectLast.IsRectEmpty() || pDocked != nullptr || bDocked || !::IsWindow(hSelf))
+        return pDocked;
+    // Dropped away from every docking place: the frame goes where the outline was.
+    SetWindowPos(HWND{}, rectLast.left, rectLast.top, rectLast.Width(), rectLast.Height(),
+                 SWP_NOZORDER | SWP_NOCOPYBITS);
+    if (!IsWindowVisible() && GetVisibleBarCount() > 0)
+        ShowWindow(SW_SHOWNA);
+    return nullptr;
+}
+
+int CKGPMiniFrameWnd::DockToTarget(int nKind, CKGPBaseControlBar* pTarget)
+{
+    if (nKind == 0)
+        return 1;
+    if (pTarget == nullptr || (nKind == 2 && !pTarget->IsPaneKind()) || pTarget->GetParentMiniFrame(TRUE) != nullptr)
+        return 1;
+    const BOOL bWasMoving = m_bCaptured;
+    if (m_bCaptured)
+        EndMove();
+    m_nDockToTargetKind = nKind;
+    m_pTargetPane = pTarget;
+    BOOL bDocked = FALSE;
+    CKGPBaseControlBar* pReceiver = DockOnDragEnd(bDocked);
+    if (pReceiver == nullptr)
+        return 1;
+    pReceiver->AdjustDockingLayout();
+    if (bWasMoving) {
+        if (auto* pControlBar = DYNAMIC_DOWNCAST(CKGPControlBar, pReceiver))
+            pControlBar->SetDragMode(FALSE);
+    }
+    return 0;
+}
+
+// ---- A bar torn off a menu.
+
+int CKGPMiniFrameWnd::StartTearOff(CWnd* pMenuWnd)
+{
+    CRect rectButton;
+    if (pMenuWnd != nullptr && pMenuWnd->GetSafeHwnd() != nullptr)
+        pMenuWnd->ShowWindow(SW_HIDE);
+    MSG pending;
+    while (::PeekMessageW(&pending, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        ::DispatchMessageW(&pending);
+    if (::GetCapture() != nullptr)
+        return 0;
+    CWnd* pBar = GetControlBar();
+    if (pBar == nullptr)
+        return 0;
+    const HWND hFocus = ::GetFocus();
+    pBar->SetCapture();
+    CRect window;
+    GetWindowRect(window);
+    ::SetCursorPos(window.CenterPoint().x, window.top + 5);
+
+    BOOL bKept = FALSE;
+    BOOL bDone = FALSE;
+    while (!bDone && ::GetCapture() == pBar->GetSafeHwnd()) {
+        MSG msg;
+        if (!::GetMessageW(&msg, nullptr, 0, 0)) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        switch (msg.message) {
+        case WM_MOUSEMOVE: {
+            CPoint cursor;
+            ::GetCursorPos(&cursor);
+            GetWindowRect(window);
+            SetWindowPos(HWND{}, cursor.x - window.Width() / 2, cursor.y - 5, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+        case WM_LBUTTONUP:
+            bKept = TRUE;
+            bDone = TRUE;
+            break;
+        case WM_KEYDOWN:
+            if (msg.wParam == VK_ESCAPE)
+                bDone = TRUE;
+            break;
+        case WM_RBUTTONDOWN:
+            bDone = TRUE;
+            break;
+        default:
+            ::DispatchMessageW(&msg);
+            break;
+        }
+    }
+    ::ReleaseCapture();
+    if (bKept) {
+        if (pMenuWnd != nullptr && ::IsWindow(pMenuWnd->GetSafeHwnd()))
+            pMenuWnd->SendMessage(WM_CLOSE);
+        if (hFocus != nullptr && ::IsWindow(hFocus))
+            ::SetFocus(hFocus);
+        return 1;
+    }
+    if (pMenuWnd != nullptr && ::IsWindow(pMenuWnd->GetSafeHwnd()))
+        pMenuWnd->ShowWindow(SW_SHOWNOACTIVATE);
+    // Cancelled: the torn-off bar goes.
+    if (auto* pBaseBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pBar)) {
+        pBaseBar->RemoveFromDockManager();
+        pBaseBar->DestroyWindow();
+        delete pBaseBar;
+    }
+    return 0;
+}
+
+// ---- The floating state in the layout archive.
+
+void CKGPMiniFrameWnd::Serialize(CArchive& ar)
+{
+    CWnd::Serialize(ar);
+    if (ar.IsStoring()) {
+        CRect window;
+        GetWindowRect(window);
+        if (m_bRolledUp)
+            window.bottom = window.top + m_nHeightBeforeRollUp;
+        CWnd* pBar = GetControlBar();
+        ar << static_cast<DWORD>(GetStyle());
+        ar << window;
+        ar << static_cast<DWORD>(IsWindowVisible() ? 1 : 0);
+        ar << static_cast<UINT>(pBar != nullptr ? pBar->GetDlgCtrlID() : 0);
+        ar << static_cast<DWORD>(m_dwCaptionButtons);
+        ar << static_cast<DWORD>(m_bPinned ? 1 : 0);
+        return;
+    }
+    // Read whole into temporaries and checked before anything is created.
+    DWORD style = 0;
+    CRect rect;
+    DWORD visible = 0;
+    UINT barId = 0;
+    DWORD buttons = 0;
+    DWORD pinned = 0;
+    ar >> style;
+    ar >> rect;
+    ar >> visible;
+    ar >> barId;
+    ar >> buttons;
+    ar >> pinned;
+    CFrameWnd* pParent = CKGPDockManager::s_pLoadingFrame;
+    if (pParent == nullptr || rect.Width() <= 0 || rect.Height() <= 0 || rect.Width() > kLargestStoredSide ||
+        rect.Height() > kLargestStoredSide)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    const DWORD knownButtons = KGP_CAPTION_BTN_PIN | KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PANE_MENU |
+                               KGP_CAPTION_BTN_CUSTOMIZE;
+    // A frame stored on a monitor that is gone comes back on one that exists.
+    CKGPGlobalUtils::Get().AdjustRectToWorkArea(rect);
+    if (!Create(_T(""), (style & kStoredStyleMask & ~WS_VISIBLE) | WS_POPUP, rect, pParent))
+        AfxThrowArchiveException(CArchiveException::genericException);
+    m_hParentWnd = pParent->GetSafeHwnd();
+    m_nRestoredEmbeddedBarID = barId;
+    m_bRestoredVisible = visible != 0;
+    m_dwCaptionButtons = buttons & knownButtons;
+    m_bPinned = pinned != 0;
+}
+
+BOOL CKGPMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)
+{
+    CKGPBaseControlBar* pBar =
+        m_nRestoredEmbeddedBarID != 0 && pDockManager != nullptr ? pDockManager->FindBarById(m_nRestoredEmbeddedBarID, TRUE)
+                                                                  : nullptr;
+    if (pBar == nullptr || !pBar->CanFloat() || pBar->GetSafeHwnd() == nullptr) {
+        DestroyWindow();
+        return FALSE;
+    }
+    // (A bar sitting as a tab, or auto-hidden, leaves that first once tabbed
+    // bars and auto-hide exist.)
+    if (CKGPMiniFrameWnd* pOther = pBar->GetParentMiniFrame(TRUE)) {
+        if (pOther != this)
+            pOther->RemoveControlBar(pBar, FALSE, FALSE);
+    } else {
+        CRect window;
+        pBar->GetWindowRect(window);
+        if (pBar->FloatBar(window, KGP_DM_SHOW, false)) {
+            if (CKGPMiniFrameWnd* pMade = pBar->GetParentMiniFrame(TRUE)) {
+                if (pMade != this)
+                    pMade->RemoveControlBar(pBar, FALSE, FALSE);
+            }
+        }
+    }
+    pBar->SetParent(this);
+    if (auto* pControlBar = DYNAMIC_DOWNCAST(CKGPControlBar, pBar)) {
+        pControlBar->SetDragMode(FALSE);
+        pControlBar->OnAfterChangeParent(nullptr);
+    }
+    const DWORD buttons = m_dwCaptionButtons;
+    AddControlBar(pBar);
+    pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    pBar->RecalcLayout();
+    SizeToContent();
+    SetWindowPos(HWND{}, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    pBar->ShowWindow(pBar->GetRecentVisibleState() ? SW_SHOWNOACTIVATE : SW_HIDE);
+    SetCaptionButtons(buttons);
+    return TRUE;
+}

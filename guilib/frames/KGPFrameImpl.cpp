@@ -1,0 +1,300 @@
+// The frame implementation: the list of live frames, user toolbars and torn-off
+// bars, popup-menu checks and the window placement kept by the state store.
+#include "guilib/frames/KGPFrameImpl.h"
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPLocalResource.h"
+#include "guilib/core/KGPMenuLinks.h"
+#include "guilib/core/KGPWorkspace.h"
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/toolbars/KGPToolBar.h"
+
+CList<CFrameWnd*, CFrameWnd*> CKGPFrameImpl::s_lstFrames;
+
+namespace {
+
+constexpr UINT kStringNoFreeToolbarId = 16243;
+// The style of a toolbar the user creates: child, visible, top, gripper, hidden in place.
+constexpr DWORD kUserToolbarStyle = 0x50402808;
+constexpr DWORD kUserToolbarBarStyle = 0x34;
+
+void DeleteAll(CObList& list)
+{
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+}
+
+} // namespace
+
+CKGPFrameImpl::CKGPFrameImpl(CFrameWnd* pFrame)
+    : m_pFrame(pFrame), m_pCustomUserToolBarRTC(RUNTIME_CLASS(CKGPToolBar))
+{
+}
+
+CKGPFrameImpl::~CKGPFrameImpl()
+{
+    DeleteAll(m_listUserDefinedToolbars);
+    DeleteAll(m_listTearOffToolbars);
+    DeleteAll(m_lstCaptionSysButtons);
+}
+
+// ---- Live frames.
+
+void CKGPFrameImpl::AddFrame(CFrameWnd* pFrame)
+{
+    if (pFrame == nullptr)
+        return;
+    for (POSITION pos = s_lstFrames.GetHeadPosition(); pos != nullptr;) {
+        if (s_lstFrames.GetNext(pos)->GetSafeHwnd() == pFrame->GetSafeHwnd())
+            return;
+    }
+    s_lstFrames.AddTail(pFrame);
+}
+
+void CKGPFrameImpl::RemoveFrame(CFrameWnd* pFrame)
+{
+    if (pFrame == nullptr)
+        return;
+    for (POSITION pos = s_lstFrames.GetHeadPosition(); pos != nullptr;) {
+        const POSITION at = pos;
+        CFrameWnd* pListed = s_lstFrames.GetNext(pos);
+        if (pListed == pFrame || (pListed->GetSafeHwnd() != nullptr && pListed->GetSafeHwnd() == pFrame->GetSafeHwnd())) {
+            s_lstFrames.RemoveAt(at);
+            return;
+        }
+    }
+}
+
+// ---- Toolbars and menus.
+
+void CKGPFrameImpl::SetMenuBar(CKGPMenuBar* pMenuBar)
+{
+    m_pMenuBar = pMenuBar;
+    if (m_pMenuBar == nullptr || m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
+        return;
+    // The bar takes over the frame's own menu (it builds itself from it when
+    // the menus family brings it); the frame shows none of its own.
+    m_hDefaultMenu = ::GetMenu(m_pFrame->m_hWnd);
+    ::SetMenu(m_pFrame->m_hWnd, nullptr);
+}
+
+BOOL CKGPFrameImpl::IsUserToolbarId(const CWnd* pWnd) const
+{
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
+        return FALSE;
+    const UINT id = static_cast<UINT>(pWnd->GetDlgCtrlID());
+    return id >= m_uiUserToolbarFirst && id <= m_uiUserToolbarLast;
+}
+
+UINT CKGPFrameImpl::FindFreeToolbarId(UINT uiFirst, UINT uiLast, const CObList& lstToolbars)
+{
+    if (uiFirst == 0xFFFFFFFF || uiLast == 0xFFFFFFFF || uiFirst > uiLast)
+        return 0;
+    if (static_cast<UINT>(lstToolbars.GetCount()) >= uiLast - uiFirst + 1)
+        return 0;
+    for (UINT id = uiFirst; id <= uiLast; ++id) {
+        BOOL bTaken = FALSE;
+        for (POSITION pos = lstToolbars.GetHeadPosition(); pos != nullptr && !bTaken;) {
+            auto* pBar = DYNAMIC_DOWNCAST(CWnd, lstToolbars.GetNext(pos));
+            bTaken = pBar != nullptr && pBar->GetSafeHwnd() != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == id;
+        }
+        if (!bTaken)
+            return id;
+        if (id == uiLast)
+            break;
+    }
+    return 0;
+}
+
+CKGPToolBar* CKGPFrameImpl::CreateUserToolbar(LPCTSTR lpszName)
+{
+    const UINT id = FindFreeToolbarId(m_uiUserToolbarFirst, m_uiUserToolbarLast, m_listUserDefinedToolbars);
+    if (id == 0) {
+        CString format;
+        {
+            CKGPLocalResource library;
+            if (!format.LoadString(kStringNoFreeToolbarId))
+                format = _T("No more than %d toolbars can be created.");
+        }
+        CString message;
+        message.Format(format, static_cast<int>(m_uiUserToolbarLast - m_uiUserToolbarFirst + 1));
+        AfxMessageBox(message, MB_ICONINFORMATION);
+        return nullptr;
+    }
+    auto* pToolBar = DYNAMIC_DOWNCAST(CKGPToolBar, m_pCustomUserToolBarRTC->CreateObject());
+    if (pToolBar == nullptr)
+        return nullptr;
+    if (!pToolBar->Create(m_pFrame, kUserToolbarStyle, id)) {
+        delete pToolBar;
+        return nullptr;
+    }
+    pToolBar->SetWindowText(lpszName);
+    pToolBar->SetLibraryBarStyle(pToolBar->GetLibraryBarStyle() | kUserToolbarBarStyle);
+    pToolBar->EnableDocking(CBRS_ALIGN_ANY);
+    CRect rect;
+    pToolBar->GetWindowRect(rect);
+    const CPoint centre(::GetSystemMetrics(SM_CXFULLSCREEN) / 2, ::GetSystemMetrics(SM_CYFULLSCREEN) / 2);
+    pToolBar->FloatBar(CRect(centre, rect.Size()), KGP_DM_UNKNOWN, true);
+    m_pFrame->RecalcLayout();
+    m_listUserDefinedToolbars.AddTail(pToolBar);
+    return pToolBar;
+}
+
+BOOL CKGPFrameImpl::DeleteUserToolbar(CKGPToolBar* pToolBar)
+{
+    POSITION pos = m_listUserDefinedToolbars.Find(pToolBar);
+    if (pos == nullptr)
+        return FALSE;
+    m_listUserDefinedToolbars.RemoveAt(pos);
+    if (pToolBar->GetParentDockBar() != nullptr)
+        pToolBar->RemoveFromDockBar();
+    else if (CKGPMiniFrameWnd* pMiniFrame = pToolBar->GetParentMiniFrame(TRUE))
+        pMiniFrame->RemoveControlBar(pToolBar, FALSE, FALSE);
+    pToolBar->DestroyWindow();
+    delete pToolBar;
+    m_pFrame->RecalcLayout();
+    return TRUE;
+}
+
+void CKGPFrameImpl::AddTearOffBar(CKGPBaseControlBar* pBar)
+{
+    if (pBar != nullptr)
+        m_listTearOffToolbars.AddTail(pBar);
+}
+
+void CKGPFrameImpl::RemoveTearOffBar(CKGPBaseControlBar* pBar)
+{
+    if (POSITION pos = m_listTearOffToolbars.Find(pBar))
+        m_listTearOffToolbars.RemoveAt(pos);
+}
+
+void CKGPFrameImpl::LoadToolbarParameters()
+{
+    if (CKGPAppStateStore* pStore = GetWorkspace())
+        CKGPToolBar::LoadParameters(pStore->SectionPath(_T("")));
+}
+
+void CKGPFrameImpl::OnLoadFrame()
+{
+    if (CKGPAppStateStore* pStore = GetWorkspace())
+        pStore->LoadFrameState(nullptr, this);
+}
+
+BOOL CKGPFrameImpl::OnShowPopupMenu(CWnd*, CFrameWnd*)
+{
+    if (m_pDockManager != nullptr) {
+        const CKGPSmartDockingManager* pSmart = m_pDockManager->GetSmartDockingManager();
+        if (pSmart != nullptr && pSmart->IsStarted() && pSmart->IsActive())
+            return FALSE;
+    }
+    // (The bars' list in a popup, the active popup and the focus rule come
+    // with the library popup menus.)
+    return TRUE;
+}
+
+BOOL CKGPFrameImpl::IsCustomizeButtonMenu(CWnd*) const
+{
+    // Only a popup of a toolbar's customise button is one; neither exists yet.
+    return FALSE;
+}
+
+void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd*)
+{
+    // Built from the toolbar of a customise button's popup (the customisation
+    // issue brings both).
+}
+
+BOOL CKGPFrameImpl::IsPrintPreview() const
+{
+    return m_pDockManager != nullptr && m_pDockManager->IsPrintPreviewValid();
+}
+
+// ---- Placement.
+
+void CKGPFrameImpl::RestorePlacement(CREATESTRUCT& cs)
+{
+    CKGPAppStateStore* pStore = GetWorkspace();
+    if (pStore == nullptr)
+        return;
+    CRect rect(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy);
+    int flags = 0;
+    int showCmd = SW_SHOWNORMAL;
+    if (!pStore->LoadPlacement(rect, flags, showCmd))
+        return;
+    if (showCmd != SW_SHOWMAXIMIZED)
+        showCmd = SW_SHOWNORMAL;
+    if (CWinApp* pApp = AfxGetApp()) {
+        const int start = pApp->m_nCmdShow;
+        if (start != SW_SHOWMINIMIZED && start != SW_SHOWMAXIMIZED && start != SW_MINIMIZE &&
+            start != SW_SHOWMINNOACTIVE)
+            pApp->m_nCmdShow = showCmd;
+    }
+    CRect work;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(::MonitorFromPoint(rect.TopLeft(), MONITOR_DEFAULTTONEAREST), &info))
+        work = info.rcWork;
+    else
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    CRect placed;
+    if (showCmd == SW_SHOWMAXIMIZED) {
+        placed = work;
+    } else if (CRect meet; meet.IntersectRect(rect, work)) {
+        placed = CRect(meet.TopLeft(), rect.Size());
+    } else {
+        return; // not on any monitor now: the create values stay
+    }
+    cs.x = placed.left;
+    cs.y = placed.top;
+    cs.cx = placed.Width();
+    cs.cy = placed.Height();
+}
+
+void CKGPFrameImpl::OnCloseFrame()
+{
+    CKGPAppStateStore* pStore = GetWorkspace();
+    if (pStore == nullptr || m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
+        return;
+    pStore->OnMainFrameClosing(this);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!m_pFrame->GetWindowPlacement(&placement))
+        return;
+    const int showCmd = placement.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    CRect work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    CRect normal(placement.rcNormalPosition);
+    normal.OffsetRect(work.left, work.top);
+    pStore->StorePlacement(normal, static_cast<int>(placement.flags), showCmd);
+}
+
+BOOL CKGPFrameImpl::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr || (m_pFrame->GetStyle() & WS_BORDER) != 0)
+        return FALSE;
+    CRect window;
+    m_pFrame->GetWindowRect(window);
+    CRect work;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(::MonitorFromPoint(window.CenterPoint(), MONITOR_DEFAULTTONEAREST), &info))
+        work = info.rcWork;
+    else
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // An auto-hidden taskbar keeps a 2-pixel strip to come back through.
+    const int edges = GetKGPGlobalData().m_nAutoHideTaskbarEdges;
+    if ((edges & 1) != 0)
+        work.left += 2;
+    if ((edges & 2) != 0)
+        work.right -= 2;
+    if ((edges & 4) != 0)
+        work.top += 2;
+    if ((edges & 8) != 0)
+        work.bottom -= 2;
+    lpMMI->ptMaxPosition = CPoint(work.left - info.rcMonitor.left, work.top - info.rcMonitor.top);
+    lpMMI->ptMaxSize = CPoint(work.Width(), work.Height());
+    return TRUE;
+}

@@ -1,0 +1,124 @@
+// What every library frame (SDI now; MDI, MDI child and OLE frames later)
+// shares and forwards to: the toolbars the user creates at run time and the
+// bars torn off menus (both owned), the attached menu bar, the key and mouse
+// filtering before dispatch (open popup menus, accelerators, Alt), the
+// owner-drawn caption when the visual manager draws one, the window placement
+// kept by the application state store, and the list of live library frames.
+#pragma once
+
+#include <afxwin.h>
+
+class CKGPBaseControlBar;
+class CKGPCaptionButton;
+class CKGPDockManager;
+class CKGPMenuBar;
+class CKGPRibbonBar;
+class CKGPToolBar;
+
+class CKGPFrameImpl {
+public:
+    explicit CKGPFrameImpl(CFrameWnd* pFrame);
+    virtual ~CKGPFrameImpl();
+    CKGPFrameImpl(const CKGPFrameImpl&) = delete;
+    CKGPFrameImpl& operator=(const CKGPFrameImpl&) = delete;
+
+    // ---- The library-wide list of live frames.
+    static void AddFrame(CFrameWnd* pFrame);
+    static void RemoveFrame(CFrameWnd* pFrame);
+    static const CList<CFrameWnd*, CFrameWnd*>& GetFrameList() { return s_lstFrames; }
+
+    // ---- Toolbars and menus.
+    // The menu bar takes over the frame's menu (the menus family brings the bar).
+    void SetMenuBar(CKGPMenuBar* pMenuBar);
+    CKGPMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    BOOL IsUserToolbarId(const CWnd* pWnd) const;
+    // The smallest id in [first, last] no toolbar of the list carries; 0 when
+    // the range is unset, full or empty.
+    static UINT FindFreeToolbarId(UINT uiFirst, UINT uiLast, const CObList& lstToolbars);
+    // A new toolbar named so, floating at the screen's middle; null (with a
+    // message) when no id is free.
+    CKGPToolBar* CreateUserToolbar(LPCTSTR lpszName);
+    BOOL DeleteUserToolbar(CKGPToolBar* pToolBar);
+    void AddTearOffBar(CKGPBaseControlBar* pBar);
+    void RemoveTearOffBar(CKGPBaseControlBar* pBar);
+    void SetUserToolbarRange(UINT uiFirst, UINT uiLast)
+    {
+        m_uiUserToolbarFirst = uiFirst;
+        m_uiUserToolbarLast = uiLast;
+    }
+    const CObList& GetUserToolbars() const { return m_listUserDefinedToolbars; }
+    void LoadToolbarParameters();
+    void OnLoadFrame();
+    // Before a library popup menu opens; FALSE cancels it.
+    BOOL OnShowPopupMenu(CWnd* pPopup, CFrameWnd* pFrame);
+    // The add-or-remove-buttons menu of a toolbar's customise button (the
+    // popup menus and the customise button bring it).
+    BOOL IsCustomizeButtonMenu(CWnd* pPopup) const;
+    void BuildAddRemoveButtonsMenu(CWnd* pPopup);
+    BOOL IsPrintPreview() const;
+
+    // ---- Filtering before dispatch (TRUE: consumed).
+    BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
+    BOOL ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd);
+    BOOL ProcessMouseWheel(WPARAM wParam, LPARAM lParam);
+    BOOL OnMenuChar(UINT nChar);
+    static BOOL IsHelpKey(const MSG* pMsg);
+    // The accelerator flags byte of the keys held now.
+    static BYTE AcceleratorFlagsNow();
+    // Whether the accelerator table holds the virtual key with these flags.
+    static BOOL IsKeyInAccelerators(HACCEL hAccel, int nKey, BYTE fFlags);
+
+    // ---- Caption, non-client area and placement.
+    BOOL OnNcPaint();
+    BOOL OnNcActivate(BOOL bActive);
+    BOOL OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    UINT OnNcHitTest(CPoint point);
+    void OnNcMouseMove(UINT nHitTest, CPoint point);
+    void OnLButtonDown(CPoint point);
+    void OnLButtonUp(CPoint point);
+    void OnMouseMove(CPoint point);
+    void OnSetText();
+    void OnActivateApp(BOOL bActive);
+    void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    BOOL OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnChangeVisualManager();
+    void OnDwmCompositionChanged();
+    void DeactivateMenu();
+    void UpdateCaption();
+    CRect GetCaptionRect() const;
+    void RestorePlacement(CREATESTRUCT& cs);
+    void OnCloseFrame();
+
+    CFrameWnd* m_pFrame;
+    CKGPDockManager* m_pDockManager = nullptr;
+    UINT m_nIDDefaultResource = 0;
+    BOOL m_bLoadDockState = TRUE;
+    CRuntimeClass* m_pCustomUserToolBarRTC;
+    // The popup entry replaced by the list of bars (0: none) and what goes with it.
+    UINT m_uiControlbarsMenuEntryID = 0;
+    UINT m_uiControlbarsMenuExtra = 0;
+    CKGPRibbonBar* m_pRibbonBar = nullptr;
+    BOOL m_bHasBorder = FALSE;
+    CString m_strControlBarRegEntry;
+    HMENU m_hDefaultMenu = nullptr;
+
+private:
+    // Repaints one caption button through the frame's non-client paint.
+    void RedrawCaptionButton(CKGPCaptionButton* pButton);
+    CKGPCaptionButton* CaptionButtonAt(CPoint ptScreen) const;
+    void SetHotCaptionButton(UINT nHit);
+
+    UINT m_uiUserToolbarFirst = 0xFFFFFFFF;
+    UINT m_uiUserToolbarLast = 0xFFFFFFFF;
+    CObList m_listUserDefinedToolbars; // owned
+    CObList m_listTearOffToolbars;     // owned
+    CKGPMenuBar* m_pMenuBar = nullptr;
+    CObList m_lstCaptionSysButtons;    // owned
+    BOOL m_bCaptionTrackingOff = FALSE;
+    UINT m_nHotSysButton = 0;
+    UINT m_nHitSysButton = 0;
+    CRect m_rectRedraw;
+    BOOL m_bIsWindowRgn = FALSE;
+
+    static CList<CFrameWnd*, CFrameWnd*> s_lstFrames;
+};

@@ -1,0 +1,437 @@
+// The frame implementation's filtering of keys, clicks and wheel turns before
+// they are dispatched, and the owner-drawn caption (used only when the visual
+// manager draws frame captions).
+#include "guilib/frames/KGPFrameImpl.h"
+
+#include <vector>
+
+#include "guilib/core/KGPMenuLinks.h"
+#include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/toolbars/KGPToolBar.h"
+
+namespace {
+
+constexpr BYTE kVirtKey = FVIRTKEY; // 0x01
+constexpr UINT kHitClose = 19;
+constexpr UINT kHitMaximize = 26;
+constexpr UINT kHitMinimize = 27;
+
+// The toolbars of the library that are permanent windows.
+template <class Visit>
+void ForEachToolbar(Visit visit)
+{
+    const CObList& bars = CKGPToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKGPToolBar*>(bars.GetNext(pos));
+        if (pBar->GetSafeHwnd() != nullptr && CWnd::FromHandlePermanent(pBar->m_hWnd) == pBar && !visit(pBar))
+            return;
+    }
+}
+
+} // namespace
+
+// ---- Keys.
+
+BYTE CKGPFrameImpl::AcceleratorFlagsNow()
+{
+    BYTE flags = 0;
+    if (::GetKeyState(VK_CONTROL) < 0)
+        flags |= FCONTROL;
+    if (::GetKeyState(VK_MENU) < 0)
+        flags |= FALT;
+    if (::GetKeyState(VK_SHIFT) < 0)
+        flags |= FSHIFT;
+    return flags;
+}
+
+BOOL CKGPFrameImpl::IsKeyInAccelerators(HACCEL hAccel, int nKey, BYTE fFlags)
+{
+    if (hAccel == nullptr)
+        return FALSE;
+    const int count = ::CopyAcceleratorTableW(hAccel, nullptr, 0);
+    if (count <= 0)
+        return FALSE;
+    std::vector<ACCEL> table(static_cast<size_t>(count));
+    ::CopyAcceleratorTableW(hAccel, table.data(), count);
+    const BYTE mask = FCONTROL | FALT | FSHIFT | FVIRTKEY;
+    for (const ACCEL& entry : table) {
+        if (entry.key == nKey && (entry.fVirt & mask) == (fFlags & mask))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CKGPFrameImpl::IsHelpKey(const MSG* pMsg)
+{
+    return pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && (pMsg->lParam & 0x40000000) == 0 &&
+           ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0;
+}
+
+BOOL CKGPFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel)
+{
+    if (pbProcessAccel != nullptr)
+        *pbProcessAccel = TRUE;
+    if (CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu()) {
+        if (pPopup->GetSafeHwnd() != nullptr) {
+            const HWND hFocus = ::GetFocus();
+            if (hFocus != nullptr && ::IsChild(pPopup->m_hWnd, hFocus))
+                return FALSE;
+            // The open popup takes the key (the menus family tells a key it
+            // handled itself; until then every key counts as the popup's).
+            pPopup->SendMessage(WM_KEYDOWN, static_cast<WPARAM>(nKey), 0);
+            return TRUE;
+        }
+    }
+    if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
+        return FALSE;
+    if (m_pFrame->IsIconic())
+        return TRUE;
+    if (KGPMenuLinks::IsCustomizeMode())
+        return FALSE;
+    // An edit or combo button of a toolbar that holds the focus keeps the keys.
+    BOOL bFocusOnButton = FALSE;
+    const HWND hFocus = ::GetFocus();
+    ForEachToolbar([&](CKGPToolBar* pBar) -> bool {
+        for (int i = 0; i < pBar->GetCount() && !bFocusOnButton; ++i) {
+            CKGPToolbarButton* pButton = pBar->GetButton(i);
+            bFocusOnButton = pButton != nullptr && hFocus != nullptr && pButton->OwnsWindow(hFocus);
+        }
+        return bFocusOnButton == FALSE;
+    });
+    const BYTE flags = AcceleratorFlagsNow();
+    if (!bFocusOnButton) {
+        // The accelerator table takes the key (the keyboard manager's answer
+        // once the managers exist; the frames' own tables until then).
+        if (IsKeyInAccelerators(m_pFrame->m_hAccelTable, nKey, flags | kVirtKey))
+            return FALSE;
+        CFrameWnd* pActive = m_pFrame->GetActiveFrame();
+        if (pActive != nullptr && pActive != m_pFrame && IsKeyInAccelerators(pActive->m_hAccelTable, nKey, flags | kVirtKey))
+            return FALSE;
+    }
+    if (flags == FALT && OnMenuChar(static_cast<UINT>(nKey)))
+        return TRUE;
+    if (bFocusOnButton && pbProcessAccel != nullptr)
+        *pbProcessAccel = FALSE;
+    return FALSE;
+}
+
+BOOL CKGPFrameImpl::OnMenuChar(UINT nChar)
+{
+    const BOOL bPreview = IsPrintPreview();
+    // (The menu bar gets the character first once it exists.)
+    BOOL bTaken = FALSE;
+    ForEachToolbar([&](CKGPToolBar* pBar) -> bool {
+        if (!pBar->IsWindowVisible() || pBar->GetTopLevelFrame() != m_pFrame->GetTopLevelFrame())
+            return true;
+        if (bPreview)
+            return true; // only print-preview toolbars take keys then
+        bTaken = pBar->ProcessMnemonic(nChar);
+        return bTaken == FALSE;
+    });
+    return bTaken;
+}
+
+// ---- Clicks and the wheel.
+
+BOOL CKGPFrameImpl::ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd)
+{
+    if (uiMsg == WM_LBUTTONDOWN && (KGPMenuLinks::IsCustomizeMode() || ::GetKeyState(VK_MENU) < 0)) {
+        // A click on a toolbar button's own window (an edit) goes to the toolbar.
+        BOOL bSent = FALSE;
+        ForEachToolbar([&](CKGPToolBar* pBar) -> bool {
+            CPoint client = pt;
+            pBar->ScreenToClient(&client);
+            CKGPToolbarButton* pButton = pBar->GetButton(pBar->HitTest(client));
+            if (pButton == nullptr)
+                return true;
+            const HWND hControl = pButton->ControlWindow();
+            if (hControl != nullptr && hControl == hwnd && pButton->m_rcButton.PtInRect(client)) {
+                pBar->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(client.x, client.y));
+                bSent = TRUE;
+            }
+            return false;
+        });
+        if (bSent)
+            return TRUE;
+    }
+    CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu();
+    if (KGPMenuLinks::IsCustomizeMode() || pPopup == nullptr || pPopup->GetSafeHwnd() == nullptr)
+        return FALSE;
+    // A click on the open popup (or its children) belongs to it; one outside
+    // closes it and goes on to its window (the popup's own hit test and its
+    // owner's button come with the menus family).
+    CRect popup;
+    pPopup->GetWindowRect(popup);
+    if (popup.PtInRect(pt) || hwnd == pPopup->m_hWnd || ::IsChild(pPopup->m_hWnd, hwnd))
+        return FALSE;
+    pPopup->SendMessage(WM_CLOSE);
+    const HWND hFocus = ::GetFocus();
+    if (hFocus != nullptr && DYNAMIC_DOWNCAST(CKGPToolBar, CWnd::FromHandlePermanent(hFocus)) != nullptr)
+        m_pFrame->SetFocus();
+    return FALSE;
+}
+
+BOOL CKGPFrameImpl::ProcessMouseWheel(WPARAM wParam, LPARAM lParam)
+{
+    if (CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu()) {
+        if (pPopup->GetSafeHwnd() != nullptr) {
+            pPopup->SendMessage(WM_MOUSEWHEEL, wParam, lParam);
+            return TRUE; // swallowed either way
+        }
+    }
+    return FALSE; // (a ribbon bar would take it)
+}
+
+void CKGPFrameImpl::DeactivateMenu()
+{
+    if (KGPMenuLinks::IsCustomizeMode())
+        return;
+    // The menu bar closes its drop-down (once it exists); an open popup closes.
+    if (CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu()) {
+        if (pPopup->GetSafeHwnd() != nullptr && m_pMenuBar != nullptr)
+            pPopup->SendMessage(WM_CLOSE);
+    }
+}
+
+// ---- The owner-drawn caption.
+
+CRect CKGPFrameImpl::GetCaptionRect() const
+{
+    CRect window;
+    m_pFrame->GetWindowRect(window);
+    m_pFrame->ScreenToClient(window);
+    const BOOL bIconic = m_pFrame->IsIconic();
+    const BOOL bZoomed = m_pFrame->IsZoomed();
+    const int cx = bIconic || bZoomed ? 0 : ::GetSystemMetrics(SM_CXFRAME);
+    const int cy = bIconic || bZoomed ? 0 : ::GetSystemMetrics(SM_CYFRAME);
+    CRect caption(window.left + cx, window.top + cy, window.right - cx, window.top + cy + ::GetSystemMetrics(SM_CYCAPTION));
+    if (bIconic) {
+        caption.top += ::GetSystemMetrics(SM_CYFRAME);
+        caption.right -= ::GetSystemMetrics(SM_CXFRAME);
+    }
+    return caption;
+}
+
+void CKGPFrameImpl::UpdateCaption()
+{
+    if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr ||
+        !CKGPVisualManager::GetInstance()->DrawsFrameCaption())
+        return;
+    const DWORD style = m_pFrame->GetStyle();
+    if (m_lstCaptionSysButtons.IsEmpty() && (style & WS_SYSMENU) != 0 && ::GetSystemMenu(m_pFrame->m_hWnd, FALSE) != nullptr) {
+        m_lstCaptionSysButtons.AddTail(new CKGPFrameCaptionButton(kHitClose));
+        if ((style & WS_MAXIMIZEBOX) != 0)
+            m_lstCaptionSysButtons.AddTail(new CKGPFrameCaptionButton(kHitMaximize));
+        if ((style & WS_MINIMIZEBOX) != 0)
+            m_lstCaptionSysButtons.AddTail(new CKGPFrameCaptionButton(kHitMinimize));
+    }
+    const CRect caption = GetCaptionRect();
+    CSize size = CKGPVisualManager::GetInstance()->GetFrameCaptionButtonSize();
+    size.cy = (std::min)(size.cy, static_cast<LONG>(caption.Height() - 2));
+    int right = caption.right;
+    for (POSITION pos = m_lstCaptionSysButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKGPFrameCaptionButton*>(m_lstCaptionSysButtons.GetNext(pos));
+        const int top = caption.top + (caption.Height() - size.cy) / 2;
+        pButton->SetRect(CRect(right - size.cx, top, right, top + size.cy));
+        right -= size.cx;
+    }
+    m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+CKGPCaptionButton* CKGPFrameImpl::CaptionButtonAt(CPoint ptScreen) const
+{
+    CPoint client = ptScreen;
+    m_pFrame->ScreenToClient(&client);
+    for (POSITION pos = m_lstCaptionSysButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKGPCaptionButton*>(m_lstCaptionSysButtons.GetNext(pos));
+        if (pButton->GetRect().PtInRect(client))
+            return pButton;
+    }
+    return nullptr;
+}
+
+UINT CKGPFrameImpl::OnNcHitTest(CPoint point)
+{
+    if (!CKGPVisualManager::GetInstance()->DrawsFrameCaption())
+        return 0;
+    if (const CKGPCaptionButton* pButton = CaptionButtonAt(point))
+        return pButton->GetHit();
+    CPoint client = point;
+    m_pFrame->ScreenToClient(&client);
+    const CRect caption = GetCaptionRect();
+    if (!caption.PtInRect(client))
+        return 0;
+    const int icon = caption.Height() + 2 * ::GetSystemMetrics(SM_CXFRAME);
+    return client.x < caption.left + icon ? HTSYSMENU : HTCAPTION;
+}
+
+void CKGPFrameImpl::RedrawCaptionButton(CKGPCaptionButton* pButton)
+{
+    if (pButton == nullptr)
+        return;
+    m_rectRedraw = pButton->GetRect();
+    m_pFrame->SendMessage(WM_NCPAINT);
+    m_rectRedraw.SetRectEmpty();
+    m_pFrame->UpdateWindow();
+}
+
+void CKGPFrameImpl::SetHotCaptionButton(UINT nHit)
+{
+    if (nHit == m_nHotSysButton)
+        return;
+    const UINT nOld = m_nHotSysButton;
+    m_nHotSysButton = nHit;
+    for (POSITION pos = m_lstCaptionSysButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKGPCaptionButton*>(m_lstCaptionSysButtons.GetNext(pos));
+        if (pButton->GetHit() == nOld || pButton->GetHit() == nHit) {
+            pButton->m_bFocused = pButton->GetHit() == nHit;
+            RedrawCaptionButton(pButton);
+        }
+    }
+    if (nHit != 0 && nOld == 0)
+        m_pFrame->SetCapture();
+    else if (nHit == 0 && m_nHitSysButton == 0 && ::GetCapture() == m_pFrame->m_hWnd)
+        ::ReleaseCapture();
+}
+
+void CKGPFrameImpl::OnNcMouseMove(UINT, CPoint point)
+{
+    if (m_bCaptionTrackingOff || !CKGPVisualManager::GetInstance()->DrawsFrameCaption() ||
+        KGPMenuLinks::GetActivePopupMenu() != nullptr)
+        return;
+    const CKGPCaptionButton* pButton = CaptionButtonAt(point);
+    SetHotCaptionButton(pButton != nullptr && pButton->m_bEnabled ? pButton->GetHit() : 0);
+}
+
+void CKGPFrameImpl::OnMouseMove(CPoint point)
+{
+    CPoint screen = point;
+    m_pFrame->ClientToScreen(&screen);
+    OnNcMouseMove(HTNOWHERE, screen);
+}
+
+void CKGPFrameImpl::OnLButtonDown(CPoint)
+{
+    if (m_nHotSysButton == 0)
+        return;
+    m_nHitSysButton = m_nHotSysButton;
+    for (POSITION pos = m_lstCaptionSysButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKGPCaptionButton*>(m_lstCaptionSysButtons.GetNext(pos));
+        if (pButton->GetHit() == m_nHitSysButton) {
+            pButton->m_bPushed = TRUE;
+            RedrawCaptionButton(pButton);
+        }
+    }
+}
+
+void CKGPFrameImpl::OnLButtonUp(CPoint point)
+{
+    if (m_bCaptionTrackingOff || m_nHitSysButton == 0)
+        return;
+    const UINT nPressed = m_nHitSysButton;
+    m_nHitSysButton = 0;
+    for (POSITION pos = m_lstCaptionSysButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKGPCaptionButton*>(m_lstCaptionSysButtons.GetNext(pos));
+        pButton->m_bPushed = FALSE;
+    }
+    SetHotCaptionButton(0);
+    if (::GetCapture() == m_pFrame->m_hWnd)
+        ::ReleaseCapture();
+    CPoint screen = point;
+    m_pFrame->ClientToScreen(&screen);
+    const CKGPCaptionButton* pOver = CaptionButtonAt(screen);
+    if (pOver == nullptr || pOver->GetHit() != nPressed)
+        return; // released over another button: nothing
+    UINT command = 0;
+    if (nPressed == kHitClose)
+        command = SC_CLOSE;
+    else if (nPressed == kHitMaximize)
+        command = m_pFrame->IsZoomed() ? SC_RESTORE : SC_MAXIMIZE;
+    else if (nPressed == kHitMinimize)
+        command = m_pFrame->IsIconic() ? SC_RESTORE : SC_MINIMIZE;
+    if (command != 0)
+        m_pFrame->PostMessage(WM_SYSCOMMAND, command);
+}
+
+BOOL CKGPFrameImpl::OnNcPaint()
+{
+    return CKGPVisualManager::GetInstance()->PaintFrameNc(m_pFrame, &m_lstCaptionSysButtons, m_rectRedraw);
+}
+
+BOOL CKGPFrameImpl::OnNcActivate(BOOL bActive)
+{
+    if (m_pFrame == nullptr || !m_pFrame->IsWindowVisible())
+        return FALSE;
+    CKGPVisualManager* pManager = CKGPVisualManager::GetInstance();
+    if (pManager->OnFrameNcActivate(m_pFrame, bActive))
+        return TRUE;
+    if (pManager->DrawsFrameCaption())
+        m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    return FALSE;
+}
+
+BOOL CKGPFrameImpl::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
+{
+    if (!CKGPVisualManager::GetInstance()->DrawsFrameCaption())
+        return FALSE;
+    lpncsp->rgrc[0].top += ::GetSystemMetrics(SM_CYCAPTION);
+    return m_pFrame->IsZoomed();
+}
+
+void CKGPFrameImpl::OnSetText()
+{
+    // (A ribbon that replaces the caption redraws its title.)
+}
+
+void CKGPFrameImpl::OnActivateApp(BOOL bActive)
+{
+    CKGPVisualManager::GetInstance()->OnActivateApplication(m_pFrame, bActive);
+}
+
+void CKGPFrameImpl::OnWindowPosChanging(WINDOWPOS* lpwndpos)
+{
+    if ((lpwndpos->flags & SWP_NOSIZE) != 0 || !CKGPVisualManager::GetInstance()->DrawsFrameCaption())
+        return;
+    const BOOL bWasLocked = CKGPDockManager::s_bLayoutLocked;
+    if (m_pDockManager != nullptr)
+        CKGPDockManager::s_bLayoutLocked = TRUE;
+    m_bIsWindowRgn = CKGPVisualManager::GetInstance()->SetFrameRegion(m_pFrame, lpwndpos->cx, lpwndpos->cy);
+    CKGPDockManager::s_bLayoutLocked = bWasLocked;
+}
+
+void CKGPFrameImpl::OnChangeVisualManager()
+{
+    if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
+        return;
+    CKGPVisualManager* pManager = CKGPVisualManager::GetInstance();
+    const DWORD style = m_pFrame->GetStyle();
+    BOOL bBorderChanged = FALSE;
+    if (!pManager->DrawsFrameCaption()) {
+        if ((style & WS_BORDER) == 0 && m_bHasBorder) {
+            m_pFrame->ModifyStyle(0, WS_BORDER);
+            ::SetWindowRgn(m_pFrame->m_hWnd, nullptr, TRUE);
+            m_bIsWindowRgn = FALSE;
+            bBorderChanged = TRUE;
+        }
+    } else {
+        if ((style & WS_BORDER) != 0 && m_bHasBorder) {
+            m_pFrame->ModifyStyle(WS_BORDER, 0);
+            bBorderChanged = TRUE;
+        }
+        CRect window;
+        m_pFrame->GetWindowRect(window);
+        m_bIsWindowRgn = pManager->SetFrameRegion(m_pFrame, window.Width(), window.Height());
+    }
+    if (bBorderChanged && m_pFrame->IsZoomed()) {
+        m_pFrame->ShowWindow(SW_MINIMIZE);
+        m_pFrame->ShowWindow(SW_MAXIMIZE);
+    }
+    UpdateCaption();
+}
+
+void CKGPFrameImpl::OnDwmCompositionChanged()
+{
+    // (A ribbon that replaces the caption hears of it.)
+}
