@@ -558,7 +558,11 @@ BOOL CKGPControlBar::ShouldChangeDockState(int nSensitivity, CKGPDockBar*& pTarg
     CPoint cursor;
     ::GetCursorPos(&cursor);
     CRect window, virt;
-    GetWindowRect(window);
+    // A floating bar is dragged by its frame: the frame is what nears the dock bar.
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE))
+        pMiniFrame->GetWindowRect(window);
+    else
+        GetWindowRect(window);
     GetVirtualRectScreen(virt);
     pTarget = DYNAMIC_DOWNCAST(CKGPDockBar, FindBarAtPoint(cursor, nSensitivity, FALSE, RUNTIME_CLASS(CKGPDockBar)));
     if (m_pParentDockBar != nullptr) {

@@ -394,7 +394,9 @@ int CKGPMiniFrameWnd::StartTearOff(CWnd* pMenuWnd)
     BOOL bDone = FALSE;
     while (!bDone && ::GetCapture() == pBar->GetSafeHwnd()) {
         MSG msg;
-        if (!::GetMessageW(&msg, nullptr, 0, 0)) {
+        ::GetMessageW(&msg, nullptr, 0, 0);
+        if (msg.message == WM_QUIT) {
+            // The application is ending: the loop that owns the quit hears it.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }

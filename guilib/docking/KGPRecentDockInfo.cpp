@@ -162,6 +162,12 @@ void CKGPRecentDockInfo::SetRecentDockBar(CKGPDockBar* pDockBar)
     m_hRecentDockBar = pDockBar != nullptr ? pDockBar->GetSafeHwnd() : nullptr;
 }
 
+CKGPBaseControlBar* CKGPRecentDockInfo::GetRecentDefaultSlider() const
+{
+    auto* pSlider = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(m_hRecentDefaultSlider));
+    return pSlider != nullptr && pSlider->IsSliderKind() ? pSlider : nullptr;
+}
+
 void CKGPRecentDockInfo::SaveListOfRecentBars(const CList<HWND, HWND>& bars, BOOL bDocked)
 {
     CopyBars(Place(bDocked).m_lstRecentListOfBars, bars);

@@ -65,6 +65,8 @@ public:
     BOOL IsRecentFirstInContainer(BOOL bDocked) const { return Place(bDocked).m_bIsRecentLeftBar; }
     CList<HWND, HWND>& GetRecentListOfBars(BOOL bDocked) { return Place(bDocked).m_lstRecentListOfBars; }
     void SaveListOfRecentBars(const CList<HWND, HWND>& bars, BOOL bDocked);
+    // The slider the bar was last docked beside, while it is still one.
+    CKGPBaseControlBar* GetRecentDefaultSlider() const;
 
     // The dock bar last docked in, while it is still a window; null otherwise.
     CKGPDockBar* GetRecentDockBar() const;

@@ -239,13 +239,12 @@ void CKGPFrameImpl::RestorePlacement(CREATESTRUCT& cs)
         work = info.rcWork;
     else
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    CRect placed;
-    if (showCmd == SW_SHOWMAXIMIZED) {
-        placed = work;
-    } else if (CRect meet; meet.IntersectRect(rect, work)) {
-        placed = CRect(meet.TopLeft(), rect.Size());
-    } else {
-        return; // not on any monitor now: the create values stay
+    CRect placed = work;
+    CRect meet;
+    if (showCmd != SW_SHOWMAXIMIZED) {
+        if (!meet.IntersectRect(&rect, &work))
+            return; // not on any monitor now: the create values stay
+        placed.SetRect(meet.left, meet.top, meet.left + rect.Width(), meet.top + rect.Height());
     }
     cs.x = placed.left;
     cs.y = placed.top;

@@ -1,0 +1,358 @@
+// Floating frames in a test frame: a toolbar dragged off floats and, dragged
+// back over its dock bar, docks only after resting there for the dock delay (on
+// the test's clock); recent places survive a float and a dock; caption buttons
+// are hit, pressed and released; the floating state goes through the layout
+// archive and back; the frame hides floating toolbars while minimised, keeps a
+// print preview from closing it and makes toolbars for the user.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/core/KGPVisualManager2003.h"
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPCaptionLayout.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockBarRow.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <vector>
+
+namespace {
+
+using namespace docking_test;
+using keyloft_test::PointParam;
+
+class FloatingFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+        frame.GetDockManager()->SetDockClock([this] { return now; });
+    }
+    void TearDown() override
+    {
+        bars.clear();
+        frame.DestroyWindow();
+        keyloft_test::Pump(50);
+    }
+    CKGPControlBar* Add(UINT id, UINT dockBarId, int length = 100, DWORD barStyle = KGP_BARSTYLE_FLOAT)
+    {
+        bars.push_back(MakeBar(&frame, id, length));
+        bars.back()->SetLibraryBarStyle(barStyle);
+        frame.DockControlBar(bars.back().get(), dockBarId);
+        frame.RecalcLayout();
+        return bars.back().get();
+    }
+    CKGPDockBar* DockBar(DWORD alignment) { return frame.GetDockManager()->FindDockBar(alignment, TRUE); }
+    static void MouseAt(CWnd* pWnd, UINT message, CPoint screen, WPARAM keys = MK_LBUTTON)
+    {
+        ::SetCursorPos(screen.x, screen.y);
+        CPoint client = screen;
+        pWnd->ScreenToClient(&client);
+        pWnd->SendMessage(message, keys, PointParam(client.x, client.y));
+    }
+    static CPoint CentreOf(const CWnd* pWnd)
+    {
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        return rect.CenterPoint();
+    }
+    // The centre of a caption button of a floating frame, on the screen.
+    static CPoint ButtonCentre(CKGPMiniFrameWnd* pFrame, UINT nHit)
+    {
+        CRect rect = pFrame->FindCaptionButton(nHit)->GetRect();
+        CRect window;
+        pFrame->GetWindowRect(window);
+        rect.OffsetRect(window.TopLeft());
+        return rect.CenterPoint();
+    }
+
+    long now = 5000;
+    CTestFrame frame;
+    std::vector<std::unique_ptr<CKGPControlBar>> bars;
+};
+
+TEST_F(FloatingFrameTest, AToolbarDraggedOffFloatsAndDocksBackAfterRestingOverItsDockBar)
+{
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003)));
+    auto toolbar = std::make_unique<CKGPToolBar>();
+    ASSERT_TRUE(toolbar->Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, 900));
+    ASSERT_TRUE(toolbar->LoadToolBar(700));
+    toolbar->SetWindowText(_T("Tools"));
+    toolbar->SetLibraryBarStyle(KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_CLOSE);
+    toolbar->EnableDocking(CBRS_ALIGN_ANY);
+    toolbar->SetDockingMode(KGP_DOCK_IMMEDIATE);
+    frame.DockControlBar(toolbar.get(), AFX_IDW_DOCKBAR_TOP);
+    toolbar->AdjustLayout();
+    frame.RecalcLayout();
+    CKGPDockBar* top = DockBar(CBRS_ALIGN_TOP);
+    ASSERT_EQ(top, toolbar->GetParentDockBar());
+
+    // Dragged off: it floats, and its floating frame carries the drag.
+    CRect docked;
+    toolbar->GetWindowRect(docked);
+    const CPoint grip(docked.left + 3, docked.CenterPoint().y); // on the gripper
+    MouseAt(toolbar.get(), WM_LBUTTONDOWN, grip);
+    const CPoint away(grip.x + 150, grip.y + 200);
+    MouseAt(toolbar.get(), WM_MOUSEMOVE, away);
+    ASSERT_TRUE(toolbar->IsFloating());
+    CKGPMiniFrameWnd* floating = toolbar->GetParentMiniFrame();
+    ASSERT_NE(nullptr, floating);
+    EXPECT_TRUE(floating->IsMoving());
+    CRect borders;
+    floating->CalcBorderSize(borders);
+    EXPECT_EQ(CRect(3, 3, 3, 3), borders); // a toolbar's thin floating border
+    EXPECT_NE(nullptr, floating->FindCaptionButton(HTCLOSE));
+    keyloft_test::Pump(100);
+    keyloft_test::SaveScreenshot(floating->m_hWnd, L"floating-toolbar.bmp");
+
+    // Back towards the top dock bar, the frame following the mouse, until the
+    // frame is near enough to dock there: it waits for the dock delay.
+    CRect client;
+    frame.GetClientRect(client);
+    frame.ClientToScreen(client);
+    CPoint overTop(docked.left + 40, client.top); // on the empty top dock bar itself
+    CPoint at = away;
+    while (at.y > overTop.y && floating->GetDockingTimer() == 0) {
+        at = CPoint(overTop.x, (std::max)(overTop.y, at.y - 5));
+        MouseAt(floating, WM_MOUSEMOVE, at);
+    }
+    overTop = at;
+    ASSERT_TRUE(toolbar->IsFloating());
+    EXPECT_NE(0u, floating->GetDockingTimer()); // the rest is timed
+    now += 199;
+    floating->SendMessage(WM_TIMER, CKGPMiniFrameWnd::kDockingTimerId);
+    EXPECT_TRUE(toolbar->IsFloating());
+    now += 1;
+    const HWND hFloating = floating->m_hWnd;
+    floating->SendMessage(WM_TIMER, CKGPMiniFrameWnd::kDockingTimerId);
+    EXPECT_EQ(top, toolbar->GetParentDockBar());
+    EXPECT_TRUE(toolbar->IsDragMode()); // the drag goes on, docked
+    MouseAt(toolbar.get(), WM_LBUTTONUP, overTop, 0);
+    keyloft_test::Pump(100);
+    EXPECT_FALSE(toolbar->IsDragMode());
+    EXPECT_FALSE(::IsWindow(hFloating));
+    EXPECT_TRUE(frame.GetDockManager()->GetMiniFrames().IsEmpty());
+
+    // Ctrl held: it only floats.
+    toolbar->FloatBar(CRect(300, 300, 400, 330), KGP_DM_UNKNOWN, true);
+    floating = toolbar->GetParentMiniFrame();
+    ASSERT_NE(nullptr, floating);
+    BYTE keys[256]{};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SetCursorPos(overTop.x, overTop.y);
+    EXPECT_TRUE(frame.GetDockManager()->OnMoveMiniFrame(floating));
+    now += 1000;
+    EXPECT_TRUE(frame.GetDockManager()->OnMoveMiniFrame(floating));
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(toolbar->IsFloating());
+    toolbar->DestroyWindow();
+    CKGPVisualManager::DestroyInstance();
+}
+
+TEST_F(FloatingFrameTest, RecentPlacesSurviveAFloatAndADock)
+{
+    Add(910, AFX_IDW_DOCKBAR_LEFT);
+    CKGPControlBar* bar = Add(911, AFX_IDW_DOCKBAR_LEFT);
+    CKGPDockBar* left = DockBar(CBRS_ALIGN_LEFT);
+    ASSERT_EQ(1, left->GetRowIndex(bar->GetDockBarRow()));
+    MouseAt(bar, WM_LBUTTONDBLCLK, CentreOf(bar)); // floats at its recent floating place
+    ASSERT_TRUE(bar->IsFloating());
+    EXPECT_EQ(left, bar->m_recentDockInfo.GetRecentDockBar());
+    EXPECT_EQ(1, bar->m_recentDockInfo.m_nRecentRowIndex);
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), bar->m_recentDockInfo.m_dwRecentAlignmentToFrame);
+
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    MouseAt(floating, WM_LBUTTONDBLCLK, CentreOf(floating));
+    keyloft_test::Pump(50);
+    EXPECT_EQ(left, bar->GetParentDockBar());
+    EXPECT_EQ(1, left->GetRowIndex(bar->GetDockBarRow())); // back in the row it came from
+
+    // The copy a bar takes of another keeps the places.
+    auto copy = MakeBar(&frame, 912);
+    copy->CopyStateFrom(bar);
+    EXPECT_EQ(left, copy->m_recentDockInfo.GetRecentDockBar());
+    EXPECT_EQ(1, copy->m_recentDockInfo.m_nRecentRowIndex);
+}
+
+TEST_F(FloatingFrameTest, CaptionButtonsAreHitPressedAndReleasedOverThemselves)
+{
+    CKGPControlBar* bar = Add(920, AFX_IDW_DOCKBAR_TOP, 160, KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_CLOSE);
+    ASSERT_TRUE(bar->FloatBar(CRect(200, 200, 360, 224), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    ASSERT_NE(nullptr, floating);
+    floating->SetCaptionButtons(KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PIN);
+    CKGPCaptionButton* close = floating->FindCaptionButton(HTCLOSE);
+    CKGPCaptionButton* pin = floating->FindCaptionButton(KGPCaption::kHitPin);
+    ASSERT_NE(nullptr, close);
+    ASSERT_NE(nullptr, pin);
+    EXPECT_GT(close->GetRect().left, pin->GetRect().left); // close added first: rightmost
+    EXPECT_EQ(HTCLOSE, floating->HitTest(ButtonCentre(floating, HTCLOSE), FALSE));
+    EXPECT_EQ(HTCAPTION, floating->HitTest(ButtonCentre(floating, HTCLOSE), TRUE));
+    CRect caption;
+    floating->GetCaptionRect(caption);
+    CRect window;
+    floating->GetWindowRect(window);
+    EXPECT_EQ(HTCLIENT, floating->HitTest(CPoint(window.left + caption.left + 4, window.top + caption.CenterPoint().y),
+                                          FALSE)); // the caption moves the frame itself
+    EXPECT_EQ(HTNOWHERE, floating->HitTest(CPoint(window.right + 5, window.top), FALSE));
+
+    // The pin, pressed and released over itself, toggles.
+    MouseAt(floating, WM_MOUSEMOVE, ButtonCentre(floating, KGPCaption::kHitPin), 0);
+    MouseAt(floating, WM_LBUTTONDOWN, ButtonCentre(floating, KGPCaption::kHitPin));
+    MouseAt(floating, WM_LBUTTONUP, ButtonCentre(floating, KGPCaption::kHitPin), 0);
+    EXPECT_TRUE(floating->IsPinned());
+    // Close pressed but released over the pin: nothing.
+    MouseAt(floating, WM_MOUSEMOVE, ButtonCentre(floating, HTCLOSE), 0);
+    MouseAt(floating, WM_LBUTTONDOWN, ButtonCentre(floating, HTCLOSE));
+    MouseAt(floating, WM_LBUTTONUP, ButtonCentre(floating, KGPCaption::kHitPin), 0);
+    EXPECT_TRUE(floating->IsWindowVisible());
+    // Released over itself: the frame and its bar hide.
+    MouseAt(floating, WM_MOUSEMOVE, ButtonCentre(floating, HTCLOSE), 0);
+    MouseAt(floating, WM_LBUTTONDOWN, ButtonCentre(floating, HTCLOSE));
+    MouseAt(floating, WM_LBUTTONUP, ButtonCentre(floating, HTCLOSE), 0);
+    EXPECT_FALSE(floating->IsWindowVisible());
+    EXPECT_FALSE(bar->IsWindowVisible());
+
+    // A tooltip asking for a tool the frame does not have gets nothing.
+    NMTTDISPINFOW info{};
+    info.hdr.hwndFrom = floating->m_hWnd;
+    info.hdr.idFrom = 7;
+    info.hdr.code = TTN_NEEDTEXTW;
+    EXPECT_EQ(0, floating->SendMessage(WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(nullptr, info.lpszText);
+    info.hdr.idFrom = 1; // the head of the list: the pin, added last
+    floating->SendMessage(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&info));
+    EXPECT_NE(nullptr, info.lpszText);
+}
+
+TEST_F(FloatingFrameTest, TheFloatingStateGoesThroughTheArchiveAndBack)
+{
+    CKGPControlBar* bar = Add(930, AFX_IDW_DOCKBAR_TOP, 120, KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_CLOSE);
+    ASSERT_TRUE(bar->FloatBar(CRect(250, 220, 370, 244), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    floating->SetCaptionButtons(KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PIN);
+    floating->SetPinState(TRUE);
+    CRect stored;
+    floating->GetWindowRect(stored);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        floating->Serialize(ar);
+    }
+    EXPECT_EQ(static_cast<ULONGLONG>(4 + 16 + 4 + 4 + 4 + 4), file.GetLength());
+
+    // Read back into a new frame of the frame being loaded.
+    CKGPDockManager::s_pLoadingFrame = &frame;
+    auto* loaded = new CKGPMiniFrameWnd; // deletes itself with its window
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded->Serialize(ar);
+    }
+    CKGPDockManager::s_pLoadingFrame = nullptr;
+    ASSERT_NE(nullptr, loaded->GetSafeHwnd());
+    CRect rect;
+    loaded->GetWindowRect(rect);
+    EXPECT_EQ(stored, rect);
+    EXPECT_EQ(930u, loaded->GetSavedBarID());
+    EXPECT_EQ(KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PIN, loaded->GetCaptionButtonFlags());
+    EXPECT_TRUE(loaded->IsPinned());
+    EXPECT_FALSE(loaded->IsWindowVisible()); // the dock manager shows frames later
+    ASSERT_TRUE(loaded->SetDockState(frame.GetDockManager()));
+    EXPECT_EQ(loaded, bar->GetParentMiniFrame());
+    EXPECT_NE(nullptr, loaded->FindCaptionButton(HTCLOSE));
+    keyloft_test::Pump(50); // the frame the bar left goes
+    EXPECT_EQ(1, frame.GetDockManager()->GetMiniFrames().GetCount());
+
+    // A damaged size or a short record creates nothing.
+    CMemFile damaged;
+    {
+        CArchive ar(&damaged, CArchive::store);
+        ar << static_cast<DWORD>(WS_POPUP) << CRect(10, 10, 10, 200) << static_cast<DWORD>(1) << 930u
+           << static_cast<DWORD>(0) << static_cast<DWORD>(0);
+    }
+    for (CMemFile* bad : {&damaged}) {
+        CKGPDockManager::s_pLoadingFrame = &frame;
+        CKGPMiniFrameWnd refused;
+        bad->SeekToBegin();
+        bool threw = false;
+        try {
+            CArchive ar(bad, CArchive::load);
+            refused.Serialize(ar);
+        } catch (CArchiveException* e) {
+            threw = true;
+            e->Delete();
+        }
+        CKGPDockManager::s_pLoadingFrame = nullptr;
+        EXPECT_TRUE(threw);
+        EXPECT_EQ(nullptr, refused.GetSafeHwnd());
+    }
+    CMemFile shortRecord;
+    shortRecord.Write("\x00\x00\x80\x80\x01\x00\x00\x00", 8);
+    shortRecord.SeekToBegin();
+    CKGPDockManager::s_pLoadingFrame = &frame;
+    CKGPMiniFrameWnd cut;
+    bool threw = false;
+    try {
+        CArchive ar(&shortRecord, CArchive::load);
+        cut.Serialize(ar);
+    } catch (CArchiveException* e) {
+        threw = true;
+        e->Delete();
+    }
+    CKGPDockManager::s_pLoadingFrame = nullptr;
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(nullptr, cut.GetSafeHwnd());
+}
+
+TEST_F(FloatingFrameTest, TheFrameHidesFloatingToolbarsWhileMinimisedAndMakesUserToolbars)
+{
+    auto toolbar = std::make_unique<CKGPToolBar>();
+    ASSERT_TRUE(toolbar->Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 940));
+    ASSERT_TRUE(toolbar->LoadToolBar(700));
+    toolbar->EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(toolbar.get(), AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(toolbar->FloatBar(CRect(300, 300, 380, 330), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = toolbar->GetParentMiniFrame();
+    ASSERT_TRUE(floating->IsWindowVisible());
+    frame.SendMessage(WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_FALSE(floating->IsWindowVisible());
+    EXPECT_TRUE(frame.IsMinimized());
+    frame.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400));
+    EXPECT_TRUE(floating->IsWindowVisible());
+    toolbar->DestroyWindow();
+
+    // A print preview on the frame keeps a close request from closing it.
+    frame.OnSetPreviewMode(TRUE);
+    frame.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(frame.m_hWnd));
+    frame.OnSetPreviewMode(FALSE);
+
+    // Toolbars the user makes take the free ids of their range and float.
+    frame.GetFrameImpl().SetUserToolbarRange(1000, 1001);
+    auto* first = reinterpret_cast<CKGPToolBar*>(frame.SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(_T("One"))));
+    auto* second = reinterpret_cast<CKGPToolBar*>(frame.SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(_T("Two"))));
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(1000, first->GetDlgCtrlID());
+    EXPECT_EQ(1001, second->GetDlgCtrlID());
+    EXPECT_TRUE(first->IsFloating());
+    EXPECT_TRUE(frame.GetFrameImpl().IsUserToolbarId(second));
+    EXPECT_TRUE(frame.SendMessage(KGTOOLBAR_DELETE, 0, reinterpret_cast<LPARAM>(first)));
+    EXPECT_FALSE(frame.SendMessage(KGTOOLBAR_DELETE, 0, reinterpret_cast<LPARAM>(first))); // gone already
+    auto* again = reinterpret_cast<CKGPToolBar*>(frame.SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(_T("Three"))));
+    ASSERT_NE(nullptr, again);
+    EXPECT_EQ(1000, again->GetDlgCtrlID());
+    EXPECT_EQ(2, frame.GetFrameImpl().GetUserToolbars().GetCount());
+    EXPECT_TRUE(CKGPFrameImpl::GetFrameList().Find(&frame) != nullptr);
+}
+
+} // namespace
