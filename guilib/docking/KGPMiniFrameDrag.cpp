@@ -5,6 +5,7 @@
 #include "guilib/docking/KGPMiniFrameWnd.h"
 
 #include "guilib/core/KGPMenuLinks.h"
+#include "guilib/core/KGPStoredState.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPControlBar.h"
@@ -23,8 +24,6 @@ BOOL IsCtrlDown()
 // The styles a stored floating frame may come back with.
 constexpr DWORD kStoredStyleMask = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPSIBLINGS |
                                    WS_CLIPCHILDREN | 0x100 /* MFS_SYNCACTIVE */;
-// A stored frame larger than this is damaged.
-constexpr int kLargestStoredSide = 16384;
 
 } // namespace
 
@@ -463,34 +462,44 @@ void CKGPMiniFrameWnd::Serialize(CArchive& ar)
         ar << static_cast<DWORD>(m_bPinned ? 1 : 0);
         return;
     }
-    // Read whole into temporaries and checked before anything is created.
-    DWORD style = 0;
+    CKGPStoredLoad load;
+    ReadArchive(ar, load);
+    load.Commit();
+    if (GetSafeHwnd() == nullptr)
+        AfxThrowArchiveException(CArchiveException::genericException); // the window could not be made
+}
+
+void CKGPMiniFrameWnd::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
+{
+    // All of it is read and checked before anything is made.
+    CKGPStoredReader in(ar);
+    using kgp_stored::kMaxCoordinate;
+    const DWORD style = in.ReadUInt(0, 0xFFFFFFFF);
     CRect rect;
-    DWORD visible = 0;
-    UINT barId = 0;
-    DWORD buttons = 0;
-    DWORD pinned = 0;
-    ar >> style;
-    ar >> rect;
-    ar >> visible;
-    ar >> barId;
-    ar >> buttons;
-    ar >> pinned;
+    rect.left = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
+    rect.top = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
+    rect.right = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
+    rect.bottom = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
+    const BOOL visible = in.ReadBool();
+    const UINT barId = in.ReadUInt(0, 0xFFFF);
+    const DWORD buttons =
+        in.ReadFlags(KGP_CAPTION_BTN_PIN | KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PANE_MENU | KGP_CAPTION_BTN_CUSTOMIZE);
+    const BOOL pinned = in.ReadBool();
     CFrameWnd* pParent = CKGPDockManager::s_pLoadingFrame;
-    if (pParent == nullptr || rect.Width() <= 0 || rect.Height() <= 0 || rect.Width() > kLargestStoredSide ||
-        rect.Height() > kLargestStoredSide)
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    const DWORD knownButtons = KGP_CAPTION_BTN_PIN | KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PANE_MENU |
-                               KGP_CAPTION_BTN_CUSTOMIZE;
-    // A frame stored on a monitor that is gone comes back on one that exists.
-    CKGPGlobalUtils::Get().AdjustRectToWorkArea(rect);
-    if (!Create(_T(""), (style & kStoredStyleMask & ~WS_VISIBLE) | WS_POPUP, rect, pParent))
-        AfxThrowArchiveException(CArchiveException::genericException);
-    m_hParentWnd = pParent->GetSafeHwnd();
-    m_nRestoredEmbeddedBarID = barId;
-    m_bRestoredVisible = visible != 0;
-    m_dwCaptionButtons = buttons & knownButtons;
-    m_bPinned = pinned != 0;
+    if (pParent == nullptr || rect.Width() <= 0 || rect.Height() <= 0)
+        CKGPStoredReader::Refuse(CArchiveException::badIndex);
+    load.OnCommit([this, style, rect, visible, barId, buttons, pinned, pParent] {
+        // A frame stored on a monitor that is gone comes back on one that exists.
+        CRect placed = rect;
+        CKGPGlobalUtils::Get().AdjustRectToWorkArea(placed);
+        if (!Create(_T(""), (style & kStoredStyleMask & ~WS_VISIBLE) | WS_POPUP, placed, pParent))
+            return;
+        m_hParentWnd = pParent->GetSafeHwnd();
+        m_nRestoredEmbeddedBarID = barId;
+        m_bRestoredVisible = visible;
+        m_dwCaptionButtons = buttons;
+        m_bPinned = pinned;
+    });
 }
 
 BOOL CKGPMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)

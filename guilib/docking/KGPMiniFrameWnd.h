@@ -19,6 +19,7 @@
 class CKGPCaptionButton;
 class CKGPControlBar;
 class CKGPDockManager;
+class CKGPStoredLoad;
 
 // The caption buttons a floating frame may carry (SetCaptionButtons).
 constexpr DWORD KGP_CAPTION_BTN_PIN = 0x1;
@@ -45,7 +46,12 @@ public:
     CKGPMiniFrameWnd();
     ~CKGPMiniFrameWnd() override;
 
+    // Style, window rectangle, visibility, the bar's id, caption buttons and
+    // pin; loading makes the window (for the frame whose layout is being read)
+    // only when all of it is sound, and a damaged record throws.
     void Serialize(CArchive& ar) override;
+    // Reads the stored floating state, checks it and queues the window's making.
+    virtual void ReadArchive(CArchive& ar, CKGPStoredLoad& load);
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

@@ -6,6 +6,7 @@
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/toolbars/KGPCommandManager.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -288,6 +289,74 @@ public:
     }
 };
 
+// ---- Floating frames ----
+
+// The floating state of a frame holding a bar, read into a frame of its own
+// (made only by an accepted load) for the host frame.
+class FloatingFrameArchiveReader : public StoredStateReader {
+public:
+    ~FloatingFrameArchiveReader() override
+    {
+        ForgetLoaded();
+        m_bar.DestroyWindow();
+    }
+    void SetUp(CFrameWnd& host) override
+    {
+        m_pHost = &host;
+        m_bar.SetFixedSize(CSize(120, 24));
+        ASSERT_TRUE(m_bar.Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 120, 24), &host,
+                                 kControlBarId, KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_CLOSE));
+        m_bar.EnableDocking(CBRS_ALIGN_ANY);
+        static_cast<CKGPFrameWnd&>(host).DockControlBar(&m_bar, AFX_IDW_DOCKBAR_LEFT);
+        ASSERT_TRUE(m_bar.FloatBar(CRect(200, 150, 320, 174), KGP_DM_UNKNOWN, true));
+        m_bar.GetParentMiniFrame()->SetCaptionButtons(KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PIN);
+    }
+    std::vector<StoredForm> Seeds() override
+    {
+        return {ArchiveForm(StoredBytes([this](CArchive& ar) { m_bar.GetParentMiniFrame()->Serialize(ar); }))};
+    }
+    bool Load(const StoredForm& form) override
+    {
+        CKGPDockManager::s_pLoadingFrame = m_pHost;
+        auto* pFrame = new CKGPMiniFrameWnd; // deletes itself with its window
+        const bool accepted = LoadArchive(form, [pFrame](CArchive& ar) { pFrame->Serialize(ar); });
+        CKGPDockManager::s_pLoadingFrame = nullptr;
+        if (pFrame->GetSafeHwnd() == nullptr) {
+            delete pFrame;
+            return false;
+        }
+        ForgetLoaded();
+        m_hLoaded = pFrame->m_hWnd;
+        return accepted;
+    }
+    std::string Snapshot() override
+    {
+        std::ostringstream out;
+        auto* pFrame = static_cast<CKGPMiniFrameWnd*>(CWnd::FromHandlePermanent(m_hLoaded));
+        if (pFrame == nullptr) {
+            out << "loaded: none\n";
+            return out.str();
+        }
+        CRect rect;
+        pFrame->GetWindowRect(rect);
+        out << "loaded: " << rect << ' ' << pFrame->GetSavedBarID() << ' ' << pFrame->GetCaptionButtonFlags() << ' '
+            << pFrame->IsPinned() << ' ' << (pFrame->GetStyle() & ~WS_VISIBLE) << '\n';
+        return out.str();
+    }
+
+private:
+    void ForgetLoaded()
+    {
+        if (m_hLoaded != nullptr && ::IsWindow(m_hLoaded))
+            ::DestroyWindow(m_hLoaded);
+        m_hLoaded = nullptr;
+    }
+
+    CFrameWnd* m_pHost = nullptr;
+    CKGPControlBar m_bar;
+    HWND m_hLoaded = nullptr;
+};
+
 // ---- Buttons, usage counts, parameters, object lists ----
 
 // One button read by itself: nothing but the button is made, and only an
@@ -426,6 +495,7 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"toolbar: archive", &Make<ToolBarArchiveReader>},
     {"control bar: registry state", &Make<ControlBarRegistryReader>},
     {"control bar: archive", &Make<ControlBarArchiveReader>},
+    {"floating frame: archive", &Make<FloatingFrameArchiveReader>},
     {"toolbar button: archive", &Make<ButtonArchiveReader>},
     {"command usage: archive", &Make<UsageCountReader>},
     {"toolbar parameters: registry", &Make<ToolBarParametersReader>},
