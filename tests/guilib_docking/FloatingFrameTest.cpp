@@ -6,6 +6,7 @@
 // print preview from closing it and makes toolbars for the user.
 #include <gtest/gtest.h>
 
+#include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager2003.h"
 #include "guilib/docking/KGPCaptionButton.h"
@@ -353,6 +354,68 @@ TEST_F(FloatingFrameTest, TheFrameHidesFloatingToolbarsWhileMinimisedAndMakesUse
     EXPECT_EQ(1000, again->GetDlgCtrlID());
     EXPECT_EQ(2, frame.GetFrameImpl().GetUserToolbars().GetCount());
     EXPECT_TRUE(CKGPFrameImpl::GetFrameList().Find(&frame) != nullptr);
+}
+
+// A popup menu as the frame sees one: a window that records what reaches it.
+class CRecordingPopup : public CWnd {
+public:
+    std::vector<UINT> messages;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_KEYDOWN || message == WM_CLOSE || message == WM_MOUSEWHEEL)
+            messages.push_back(message);
+        return message == WM_CLOSE ? 0 : CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class CPopupMenuLink final : public IKGPMenuLink {
+public:
+    explicit CPopupMenuLink(CWnd* pPopup) : m_pPopup(pPopup) {}
+    CWnd* GetActivePopupMenu() const override { return m_pPopup; }
+    BOOL IsModalState() const override { return FALSE; }
+    BOOL HasContextMenuManager() const override { return FALSE; }
+    UINT TrackContextMenu(HMENU, int, int, CWnd*, BOOL) override { return 0; }
+
+private:
+    CWnd* m_pPopup;
+};
+
+TEST_F(FloatingFrameTest, AnOpenPopupMenuTakesKeysAndWheelsAndAClickOutsideClosesIt)
+{
+    CRecordingPopup popup;
+    ASSERT_TRUE(popup.CreateEx(WS_EX_TOOLWINDOW, _T("STATIC"), nullptr, WS_POPUP | WS_VISIBLE, CRect(100, 100, 200, 200),
+                               &frame, 0));
+    CPopupMenuLink link(&popup);
+    CKGPLink<IKGPMenuLink>::Register(&link);
+    CKGPFrameImpl& impl = frame.GetFrameImpl();
+    BOOL bProcessAccel = FALSE;
+    EXPECT_TRUE(impl.ProcessKeyboard(VK_DOWN, &bProcessAccel)); // the popup takes the key
+    EXPECT_TRUE(bProcessAccel);
+    EXPECT_TRUE(impl.ProcessMouseWheel(MAKEWPARAM(0, 120), 0)); // wheels are swallowed
+    EXPECT_FALSE(impl.ProcessMouseClick(WM_LBUTTONDOWN, CPoint(150, 150), popup.m_hWnd)); // on the popup
+    EXPECT_FALSE(impl.ProcessMouseClick(WM_LBUTTONDOWN, CPoint(400, 400), frame.m_hWnd)); // outside: goes on
+    const std::vector<UINT> expected = {WM_KEYDOWN, WM_MOUSEWHEEL, WM_CLOSE};
+    EXPECT_EQ(expected, popup.messages);
+    CKGPLink<IKGPMenuLink>::Register(nullptr);
+    EXPECT_FALSE(impl.ProcessMouseWheel(MAKEWPARAM(0, 120), 0)); // no popup: the wheel goes on
+    popup.DestroyWindow();
+}
+
+TEST_F(FloatingFrameTest, ViewCommandsToggleTheirBarsButNotWhileCustomising)
+{
+    CKGPControlBar* bar = Add(ID_VIEW_TOOLBAR, AFX_IDW_DOCKBAR_TOP);
+    frame.SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    CKGPToolBar::s_bCustomizing = TRUE; // commands are ignored while toolbars are customised
+    frame.SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    CKGPToolBar::s_bCustomizing = FALSE;
+    EXPECT_FALSE(bar->IsWindowVisible());
+    frame.SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(bar, frame.GetControlBar(ID_VIEW_TOOLBAR));
+    EXPECT_EQ(nullptr, frame.GetControlBar(ID_VIEW_STATUS_BAR)); // no such bar: routing goes on
 }
 
 } // namespace
