@@ -74,18 +74,29 @@ BOOL CKGPGlobalUtils::CheckAlignment(CPoint point, CKGPBaseControlBar* pBar, int
     return dwAlignment != 0;
 }
 
+CRect CKGPGlobalUtils::WorkAreaAt(CPoint point, CRect* pMonitor)
+{
+    CRect work;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) {
+        work = info.rcWork;
+        if (pMonitor != nullptr)
+            *pMonitor = info.rcMonitor;
+        return work;
+    }
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (pMonitor != nullptr)
+        pMonitor->SetRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    return work;
+}
+
 void CKGPGlobalUtils::AdjustRectToWorkArea(CRect& rect, LPCRECT lpMargins) const
 {
     CPoint reference = rect.TopLeft();
     if (m_bUseCursorForMonitor)
         ::GetCursorPos(&reference);
-    CRect work;
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (::GetMonitorInfoW(::MonitorFromPoint(reference, MONITOR_DEFAULTTONEAREST), &info))
-        work = info.rcWork;
-    else
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const CRect work = WorkAreaAt(reference);
     rect = KGPDock::KeepOnWorkArea(rect, work, lpMargins != nullptr ? CRect(*lpMargins) : CRect(0, 0, 0, 0));
 }
 

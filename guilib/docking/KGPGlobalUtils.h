@@ -34,6 +34,9 @@ public:
     // Moves the rectangle (never resizing it) back onto the work area of the
     // monitor under it (or under the cursor).
     void AdjustRectToWorkArea(CRect& rect, LPCRECT lpMargins = nullptr) const;
+    // The work area of the monitor nearest the point (the system's work area
+    // when the monitor cannot be asked), and that monitor's whole rectangle.
+    static CRect WorkAreaAt(CPoint point, CRect* pMonitor = nullptr);
     // Makes the manager's frame lay itself out by resizing it one pixel and back.
     void ForceAdjustLayout(CKGPDockManager* pDockManager, BOOL bForce = FALSE) const;
     // Moves the bars of the list (of CKGPBaseControlBar) under a new parent.

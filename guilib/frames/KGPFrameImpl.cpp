@@ -9,6 +9,7 @@
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
@@ -232,13 +233,7 @@ void CKGPFrameImpl::RestorePlacement(CREATESTRUCT& cs)
             start != SW_SHOWMINNOACTIVE)
             pApp->m_nCmdShow = showCmd;
     }
-    CRect work;
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (::GetMonitorInfoW(::MonitorFromPoint(rect.TopLeft(), MONITOR_DEFAULTTONEAREST), &info))
-        work = info.rcWork;
-    else
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const CRect work = CKGPGlobalUtils::WorkAreaAt(rect.TopLeft());
     CRect placed = work;
     CRect meet;
     if (showCmd != SW_SHOWMAXIMIZED) {
@@ -276,13 +271,8 @@ BOOL CKGPFrameImpl::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
         return FALSE;
     CRect window;
     m_pFrame->GetWindowRect(window);
-    CRect work;
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (::GetMonitorInfoW(::MonitorFromPoint(window.CenterPoint(), MONITOR_DEFAULTTONEAREST), &info))
-        work = info.rcWork;
-    else
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    CRect monitor;
+    CRect work = CKGPGlobalUtils::WorkAreaAt(window.CenterPoint(), &monitor);
     // An auto-hidden taskbar keeps a 2-pixel strip to come back through.
     const int edges = GetKGPGlobalData().m_nAutoHideTaskbarEdges;
     if ((edges & 1) != 0)
@@ -293,7 +283,7 @@ BOOL CKGPFrameImpl::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
         work.top += 2;
     if ((edges & 8) != 0)
         work.bottom -= 2;
-    lpMMI->ptMaxPosition = CPoint(work.left - info.rcMonitor.left, work.top - info.rcMonitor.top);
+    lpMMI->ptMaxPosition = CPoint(work.left - monitor.left, work.top - monitor.top);
     lpMMI->ptMaxSize = CPoint(work.Width(), work.Height());
     return TRUE;
 }
