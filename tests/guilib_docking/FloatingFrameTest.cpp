@@ -418,4 +418,117 @@ TEST_F(FloatingFrameTest, ViewCommandsToggleTheirBarsButNotWhileCustomising)
     EXPECT_EQ(nullptr, frame.GetControlBar(ID_VIEW_STATUS_BAR)); // no such bar: routing goes on
 }
 
+TEST_F(FloatingFrameTest, AFrameRollsUpToItsCaptionWhileTheMouseIsAwayUnlessPinned)
+{
+    constexpr DWORD kRollUp = 0x10;
+    CKGPControlBar* bar = Add(960, AFX_IDW_DOCKBAR_TOP, 120, KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_CLOSE | kRollUp);
+    ASSERT_TRUE(bar->FloatBar(CRect(300, 300, 420, 324), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    EXPECT_NE(nullptr, floating->FindCaptionButton(KGPCaption::kHitPin)); // the pin comes with the roll-up
+    CRect full;
+    floating->GetWindowRect(full);
+    ::SetCursorPos(full.right + 100, full.bottom + 100);
+    floating->SendMessage(WM_TIMER, CKGPMiniFrameWnd::kRollUpTimerId);
+    ASSERT_TRUE(floating->IsRolledUp());
+    CRect rolled, client;
+    floating->GetWindowRect(rolled);
+    floating->GetClientRect(client);
+    EXPECT_EQ(0, client.Height()); // only the caption and borders are left
+    EXPECT_LT(rolled.Height(), full.Height());
+
+    // Stored rolled up, the frame keeps its full height.
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        floating->Serialize(ar);
+    }
+    file.SeekToBegin();
+    DWORD style = 0;
+    CRect stored;
+    {
+        CArchive ar(&file, CArchive::load);
+        ar >> style >> stored;
+    }
+    EXPECT_EQ(full.Height(), stored.Height());
+
+    ::SetCursorPos(rolled.CenterPoint().x, rolled.top + 5);
+    floating->SendMessage(WM_TIMER, CKGPMiniFrameWnd::kRollUpTimerId);
+    EXPECT_FALSE(floating->IsRolledUp());
+    floating->SetPinState(TRUE); // pinned: it stays open
+    ::SetCursorPos(full.right + 100, full.bottom + 100);
+    floating->SendMessage(WM_TIMER, CKGPMiniFrameWnd::kRollUpTimerId);
+    EXPECT_FALSE(floating->IsRolledUp());
+}
+
+TEST_F(FloatingFrameTest, AFrameKeepsACaptionHeightOnTheWorkArea)
+{
+    CKGPControlBar* bar = Add(970, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(bar->FloatBar(CRect(300, 300, 400, 324), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    floating->SetWindowPos(HWND{}, -5000, 4000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CRect window;
+    floating->GetWindowRect(window);
+    CRect work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    CRect onScreen;
+    EXPECT_TRUE(onScreen.IntersectRect(window, work));
+    EXPECT_GE(onScreen.Width(), floating->GetCaptionHeight());
+    EXPECT_GE(onScreen.Height(), floating->GetCaptionHeight());
+}
+
+TEST_F(FloatingFrameTest, EscDuringADragPutsTheBarBackWhereItWasDocked)
+{
+    CKGPControlBar* bar = Add(980, AFX_IDW_DOCKBAR_BOTTOM);
+    bar->SetDockingMode(KGP_DOCK_IMMEDIATE);
+    CKGPDockBar* bottom = DockBar(CBRS_ALIGN_BOTTOM);
+    const CPoint grip = CentreOf(bar);
+    MouseAt(bar, WM_LBUTTONDOWN, grip);
+    const CPoint away(grip.x + 60, grip.y - 200);
+    MouseAt(bar, WM_MOUSEMOVE, away);
+    ASSERT_TRUE(bar->IsFloating());
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    ASSERT_TRUE(floating->IsMoving());
+    floating->SendMessage(WM_CHAR, VK_ESCAPE, 1);
+    keyloft_test::Pump(50);
+    EXPECT_EQ(bottom, bar->GetParentDockBar());
+    EXPECT_FALSE(bar->IsDragMode());
+}
+
+TEST_F(FloatingFrameTest, AnOutlineDraggedFrameDocksWhereItIsDroppedOrMovesThere)
+{
+    CKGPControlBar* bar = Add(990, AFX_IDW_DOCKBAR_TOP);
+    bar->SetDockingMode(KGP_DOCK_DRAGFRAME);
+    ASSERT_TRUE(bar->FloatBar(CRect(300, 300, 400, 324), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    CRect window;
+    floating->GetWindowRect(window);
+    const CPoint caption(window.left + 10, window.top + 6);
+    MouseAt(floating, WM_LBUTTONDOWN, caption);
+    ASSERT_TRUE(floating->IsMoving());
+    // Dropped away from every docking place: the frame goes where the outline was.
+    const CPoint away(caption.x + 40, caption.y + 30);
+    MouseAt(floating, WM_MOUSEMOVE, away);
+    CRect before;
+    floating->GetWindowRect(before);
+    EXPECT_EQ(window, before); // the frame waits; the outline moves
+    MouseAt(floating, WM_LBUTTONUP, away, 0);
+    CRect after;
+    floating->GetWindowRect(after);
+    EXPECT_EQ(CPoint(window.left + 40, window.top + 30), after.TopLeft());
+    EXPECT_TRUE(bar->IsFloating());
+
+    // Dropped over the left edge: it docks there.
+    floating->GetWindowRect(window);
+    MouseAt(floating, WM_LBUTTONDOWN, CPoint(window.left + 10, window.top + 6));
+    CRect client;
+    frame.GetClientRect(client);
+    frame.ClientToScreen(client);
+    const CPoint leftEdge(client.left + 3, client.CenterPoint().y);
+    MouseAt(floating, WM_MOUSEMOVE, leftEdge);
+    MouseAt(floating, WM_LBUTTONUP, leftEdge, 0);
+    keyloft_test::Pump(50);
+    EXPECT_EQ(DockBar(CBRS_ALIGN_LEFT), bar->GetParentDockBar());
+    EXPECT_TRUE(frame.GetDockManager()->GetMiniFrames().IsEmpty());
+}
+
 } // namespace
