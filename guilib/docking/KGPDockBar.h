@@ -60,6 +60,8 @@ public:
     const CObList& GetControlBars() const { return m_lstControlBars; }
     const CObList& GetRows() const { return m_lstDockBarRows; }
     int GetRowIndex(const CKGPDockBarRow* pRow) const;
+    // The next visible row from pos (from the head or tail when null); null when none.
+    POSITION GetNextVisibleRow(POSITION pos, BOOL bForward) const;
     CKGPDockBarRow* FindRowByBar(const CKGPBaseControlBar* pBar) const;
     CKGPDockBarRow* FindRowAtPoint(CPoint ptScreen, BOOL& bBeforeDockBar) const;
     CKGPDockBarRow* FindRowAtRect(const CRect& rectScreen) const;
@@ -80,8 +82,6 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 
-    // The next visible row from pos (from the head or tail when null); null when none.
-    POSITION GetNextVisibleRow(POSITION pos, BOOL bForward) const;
     CKGPDockBarRow* VisibleRowAt(CPoint ptClient) const;
     void ShiftRowsAfter(POSITION pos, int nDelta);
 
