@@ -274,10 +274,14 @@ BOOL CKGPFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 void CKGPFrameWnd::OnContextHelp()
 {
+    // The layer runs no loop that picks a window for context help; the request
+    // opens the help file at its contents (toolbars' help mode comes with the
+    // customisation issue).
+    if (m_bContextHelp)
+        return;
     m_bContextHelp = TRUE;
-    // (Toolbars enter help mode with the customisation issue's help mode.)
-    m_bHelpMode = TRUE;
-    m_bHelpMode = FALSE;
+    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pszHelpFilePath != nullptr)
+        ::WinHelpW(m_hWnd, pApp->m_pszHelpFilePath, HELP_FINDER, 0);
     m_bContextHelp = FALSE;
 }
 
