@@ -531,4 +531,28 @@ TEST_F(FloatingFrameTest, AnOutlineDraggedFrameDocksWhereItIsDroppedOrMovesThere
     EXPECT_TRUE(frame.GetDockManager()->GetMiniFrames().IsEmpty());
 }
 
+TEST_F(FloatingFrameTest, ABarTornOffAMenuIsKeptOnReleaseAndGoesOnEsc)
+{
+    // The torn-off bar follows the mouse until the button is released.
+    CKGPControlBar* kept = Add(1000 + 5, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(kept->FloatBar(CRect(300, 300, 400, 324), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = kept->GetParentMiniFrame();
+    kept->PostMessage(WM_LBUTTONUP);
+    EXPECT_EQ(1, floating->StartTearOff(nullptr));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_TRUE(::IsWindow(kept->m_hWnd));
+
+    // Esc cancels: the bar leaves the dock manager and goes.
+    auto* torn = MakeBar(&frame, 1006).release(); // the tear-off owns it once it is cancelled
+    frame.DockControlBar(torn, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(torn->FloatBar(CRect(320, 340, 420, 364), KGP_DM_UNKNOWN, true));
+    const HWND hTorn = torn->m_hWnd;
+    floating = torn->GetParentMiniFrame();
+    torn->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_EQ(0, floating->StartTearOff(nullptr));
+    EXPECT_FALSE(::IsWindow(hTorn));
+    EXPECT_EQ(nullptr, frame.GetDockManager()->FindBarById(1006, TRUE));
+    keyloft_test::Pump(50);
+}
+
 } // namespace
