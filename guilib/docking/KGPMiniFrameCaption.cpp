@@ -3,6 +3,8 @@
 // the caption while the mouse is away.
 #include "guilib/docking/KGPMiniFrameWnd.h"
 
+#include <afxhandle.h>
+
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLocalResource.h"
@@ -291,7 +293,8 @@ void CKGPMiniFrameWnd::OnNcPaint()
     CBitmap bitmap;
     const BOOL bBuffered = memory.CreateCompatibleDC(&windowDC) &&
                            bitmap.CreateCompatibleBitmap(&windowDC, window.Width(), window.Height());
-    CBitmap* pOldBitmap = bBuffered ? memory.SelectObject(&bitmap) : nullptr;
+    const CSelectionScope bufferSelected(bBuffered ? memory.m_hDC : nullptr,
+                                         bBuffered ? static_cast<HGDIOBJ>(bitmap.m_hObject) : nullptr);
     CDC* pDC = bBuffered ? &memory : &windowDC;
 
     DrawBorder(pDC, window);
@@ -312,18 +315,17 @@ void CKGPMiniFrameWnd::OnNcPaint()
             text.right = (std::min)(text.right, rect.left);
     }
     text.DeflateRect(2, 0);
-    const HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, GetKGPGlobalData().GetBoldFont());
-    ::SetBkMode(pDC->m_hDC, TRANSPARENT);
-    ::SetTextColor(pDC->m_hDC, textColor);
-    const CString title = GetCaptionText();
-    ::DrawTextW(pDC->m_hDC, title, title.GetLength(), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    ::SelectObject(pDC->m_hDC, oldFont);
+    {
+        const CSelectionScope font(pDC->m_hDC, GetKGPGlobalData().GetBoldFont());
+        ::SetBkMode(pDC->m_hDC, TRANSPARENT);
+        ::SetTextColor(pDC->m_hDC, textColor);
+        const CString title = GetCaptionText();
+        ::DrawTextW(pDC->m_hDC, title, title.GetLength(), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    }
     DrawCaptionButtons(pDC);
 
-    if (bBuffered) {
+    if (bBuffered)
         windowDC.BitBlt(0, 0, window.Width(), window.Height(), &memory, 0, 0, SRCCOPY);
-        memory.SelectObject(pOldBitmap);
-    }
 }
 
 // ---- Roll-up.
