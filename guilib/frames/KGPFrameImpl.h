@@ -46,6 +46,11 @@ public:
         m_uiUserToolbarFirst = uiFirst;
         m_uiUserToolbarLast = uiLast;
     }
+    void GetUserToolbarRange(UINT& uiFirst, UINT& uiLast) const
+    {
+        uiFirst = m_uiUserToolbarFirst;
+        uiLast = m_uiUserToolbarLast;
+    }
     const CObList& GetUserToolbars() const { return m_listUserDefinedToolbars; }
     void LoadToolbarParameters();
     void OnLoadFrame();

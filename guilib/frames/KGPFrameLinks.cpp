@@ -6,6 +6,7 @@
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 namespace {
 
@@ -72,12 +73,31 @@ public:
     }
 };
 
+// What the toolbars ask of the library frames.
+class CToolbarFrameLink final : public IKGPToolbarFrameLink {
+public:
+    BOOL OnUserToolTip(CFrameWnd*, CKGPToolbarButton*, CString&) const override
+    {
+        return FALSE; // the SDI frame gives no tooltip of its own
+    }
+    BOOL GetToolbarIdRange(CFrameWnd* pFrame, UINT& uiFirst, UINT& uiLast) const override
+    {
+        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        if (pLibraryFrame == nullptr)
+            return FALSE;
+        pLibraryFrame->GetFrameImpl().GetUserToolbarRange(uiFirst, uiLast);
+        return TRUE;
+    }
+};
+
 } // namespace
 
 void KGPRegisterFrameLinks()
 {
     static CFrameLink link;
     static CFloatingFrameHost host;
+    static CToolbarFrameLink toolbars;
     CKGPLink<IKGPFrameLink>::Register(&link);
     CKGPLink<IKGPFloatingFrameHost>::Register(&host);
+    CKGPLink<IKGPToolbarFrameLink>::Register(&toolbars);
 }
