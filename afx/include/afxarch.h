@@ -84,6 +84,10 @@ public:
 
     // Objects.
     CObject* ReadObject(const CRuntimeClass* pClass);
+    // Whether the last ReadObject answered an object this archive had read
+    // before (a back reference) rather than a new object or null. A list that
+    // owns what it reads refuses such objects: they have an owner already.
+    BOOL WasLastObjectReadBefore() const { return m_bLastObjectReadBefore; }
     void WriteObject(const CObject* pOb);
     // Gives an object an index without storing it (both sides must map the same
     // objects in the same order).
@@ -220,6 +224,7 @@ protected:
     UINT m_nMode = store;
     UINT m_nObjectSchema = static_cast<UINT>(-1);
     int m_nLoadDepth = 0;
+    BOOL m_bLastObjectReadBefore = FALSE;
 
     std::vector<BYTE> m_ownBuffer;
     BYTE* m_lpBufStart = nullptr;

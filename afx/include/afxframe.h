@@ -267,6 +267,37 @@ protected:
     CDocument* m_pOnlyDoc = nullptr;
 };
 
+// A template whose documents each open in frames of their own (a program of
+// several documents): the documents in order of creation, and the menu and
+// accelerators of the template's resource id, which its frames share and the
+// template owns.
+class CMultiDocTemplate : public CDocTemplate {
+    DECLARE_DYNAMIC(CMultiDocTemplate)
+public:
+    CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                      CRuntimeClass* pViewClass);
+    ~CMultiDocTemplate() override;
+
+    // The template string, and the menu and accelerators of the resource id
+    // when they exist.
+    void LoadTemplate() override;
+    void AddDocument(CDocument* pDoc) override;
+    void RemoveDocument(CDocument* pDoc) override;
+    POSITION GetFirstDocPosition() const override;
+    CDocument* GetNextDoc(POSITION& rPos) const override;
+    // A new document (null path) or the file, in a frame of its own.
+    CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
+    // The document name followed by a number counting the untitled ones.
+    void SetDefaultTitle(CDocument* pDocument) override;
+
+    CMenuHandle m_hMenuShared;
+    CAcceleratorHandle m_hAccelTable;
+
+protected:
+    CPtrList m_docList;
+    UINT m_nUntitledCount = 0;
+};
+
 // The application's templates (CWinApp::m_pDocManager).
 class CDocManager : public CObject {
 public:

@@ -1,7 +1,7 @@
 // Owners of system handles: one template, CHandleOwner, over the handle type and
 // the function that releases it, and the kinds the program uses (kernel objects
 // such as files, events, mutexes and threads; registry keys; GDI objects; memory
-// DCs; icons; cursors; image lists; change notifications; file searches; loaded
+// DCs; icons; menus; accelerator tables; cursors; image lists; change notifications; file searches; loaded
 // modules). Two owners need more than the handle: CWindowDCHandle (a window's DC,
 // given back to that window) and CSelectionScope (an object selected into a DC,
 // the previous one put back).
@@ -72,6 +72,8 @@ using CRegKeyHandle = CHandleOwner<HKEY, &::RegCloseKey>;
 template <class GdiObject>
 using CGdiHandle = CHandleOwner<GdiObject, &::DeleteObject>;
 using CIconHandle = CHandleOwner<HICON, &::DestroyIcon>;
+using CAcceleratorHandle = CHandleOwner<HACCEL, &::DestroyAcceleratorTable>;
+using CMenuHandle = CHandleOwner<HMENU, &::DestroyMenu>;
 using CCursorHandle = CHandleOwner<HCURSOR, &::DestroyCursor>;
 using CImageListHandle = CHandleOwner<HIMAGELIST, &::ImageList_Destroy>;
 using CChangeNotificationHandle = CHandleOwner<HANDLE, &::FindCloseChangeNotification>;

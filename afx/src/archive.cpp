@@ -632,6 +632,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     DWORD obTag = 0;
     CRuntimeClass* pClass = ReadClass(pClassRefRequested, &schema, &obTag);
 
+    m_bLastObjectReadBefore = FALSE;
     if (pClass == nullptr) {
         // Null, or an object read before.
         if (obTag == 0)
@@ -644,6 +645,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
             ThrowArchive(CArchiveException::badIndex);
         if (entry.object != nullptr && pClassRefRequested != nullptr && !entry.object->IsKindOf(pClassRefRequested))
             ThrowArchive(CArchiveException::badClass);
+        m_bLastObjectReadBefore = entry.object != nullptr;
         return entry.object;
     }
 
@@ -670,6 +672,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     try {
         pOb->Serialize(*this);
         m_loadArray[index].loading = false;
+        m_bLastObjectReadBefore = FALSE;
     } catch (...) {
         // Nobody has taken the object yet: it is ours to free. Later references to
         // its index are refused.

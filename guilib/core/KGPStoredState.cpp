@@ -93,9 +93,10 @@ void CKGPStoredReader::ReadObjectList(CKGPStoredObjects& objects, const CRuntime
             objects.m_bMissing = TRUE;
             continue;
         }
-        // The archive hands out the same object again for a back reference:
-        // two owners would delete it twice.
-        if (!m_read.insert(object).second)
+        // The archive hands out the same object again for a back reference
+        // (to an object of this list or of any list read before from the same
+        // archive, an outer one included): two owners would delete it twice.
+        if (m_ar.WasLastObjectReadBefore() || !m_read.insert(object).second)
             Refuse(CArchiveException::badIndex);
         objects.m_list.AddTail(object);
     }

@@ -30,6 +30,22 @@ TEST(ArchiveObjects, StoredFormOfClassRecordsAndReferences)
     EXPECT_EQ(expected, bytes);
 }
 
+TEST(ArchiveObjects, TheArchiveTellsABackReferenceFromANewObject)
+{
+    CShape first(7, L"ab");
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) {
+        ar << &first << &first << static_cast<CObject*>(nullptr);
+    });
+    keyloft_test::LoadingArchive loading(bytes);
+    CArchive& ar = loading.Archive();
+    std::unique_ptr<CObject> made(ar.ReadObject(RUNTIME_CLASS(CShape)));
+    EXPECT_FALSE(ar.WasLastObjectReadBefore());
+    EXPECT_EQ(made.get(), ar.ReadObject(RUNTIME_CLASS(CShape)));
+    EXPECT_TRUE(ar.WasLastObjectReadBefore());
+    EXPECT_EQ(nullptr, ar.ReadObject(RUNTIME_CLASS(CShape)));
+    EXPECT_FALSE(ar.WasLastObjectReadBefore());
+}
+
 TEST(ArchiveObjects, GraphKeepsSharedObjectsSharedAndNullsNull)
 {
     CShape square(1, L"square");

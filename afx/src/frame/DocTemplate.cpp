@@ -6,6 +6,7 @@
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
+IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
@@ -222,6 +223,105 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
     CWinThread* thread = AfxGetThread();
     if (frameCreated && thread != nullptr && thread->m_pMainWnd == nullptr)
         thread->m_pMainWnd = frame;
+    InitialUpdateFrame(frame, doc, bMakeVisible);
+    return doc;
+}
+
+// ---- CMultiDocTemplate
+
+CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                                     CRuntimeClass* pViewClass)
+    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass)
+{
+    // The base's constructor ran only its own part.
+    LoadTemplate();
+}
+
+CMultiDocTemplate::~CMultiDocTemplate()
+{
+    for (POSITION pos = m_docList.GetHeadPosition(); pos != nullptr;)
+        static_cast<CDocument*>(m_docList.GetNext(pos))->m_pDocTemplate = nullptr;
+}
+
+void CMultiDocTemplate::LoadTemplate()
+{
+    CDocTemplate::LoadTemplate();
+    if (m_nIDResource == 0)
+        return;
+    const LPCTSTR name = MAKEINTRESOURCE(m_nIDResource);
+    if (!m_hMenuShared)
+        m_hMenuShared.Reset(::LoadMenuW(AfxFindResourceHandle(name, RT_MENU), name));
+    if (!m_hAccelTable)
+        m_hAccelTable.Reset(::LoadAcceleratorsW(AfxFindResourceHandle(name, RT_ACCELERATOR), name));
+}
+
+void CMultiDocTemplate::AddDocument(CDocument* pDoc)
+{
+    if (pDoc == nullptr || m_docList.Find(pDoc) != nullptr)
+        return;
+    CDocTemplate::AddDocument(pDoc);
+    m_docList.AddTail(pDoc);
+}
+
+void CMultiDocTemplate::RemoveDocument(CDocument* pDoc)
+{
+    if (POSITION pos = m_docList.Find(pDoc)) {
+        m_docList.RemoveAt(pos);
+        CDocTemplate::RemoveDocument(pDoc);
+    }
+}
+
+POSITION CMultiDocTemplate::GetFirstDocPosition() const
+{
+    return m_docList.GetHeadPosition();
+}
+
+CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const
+{
+    return rPos == nullptr ? nullptr : static_cast<CDocument*>(m_docList.GetNext(rPos));
+}
+
+void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
+{
+    CString name;
+    if (!GetDocString(name, docName) || name.IsEmpty())
+        name = L"Untitled";
+    CString title;
+    title.Format(L"%s%u", name.GetString(), m_nUntitledCount + 1);
+    pDocument->SetTitle(title);
+}
+
+CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible)
+{
+    CDocument* doc = CreateNewDocument();
+    if (doc == nullptr) {
+        AfxMessageBox(L"Failed to create empty document.");
+        return nullptr;
+    }
+    const BOOL autoDelete = doc->m_bAutoDelete;
+    doc->m_bAutoDelete = FALSE;
+    CFrameWnd* frame = CreateNewFrame(doc, nullptr);
+    doc->m_bAutoDelete = autoDelete;
+    if (frame == nullptr) {
+        AfxMessageBox(L"Failed to create the document window.");
+        RemoveDocument(doc);
+        delete doc;
+        return nullptr;
+    }
+    if (lpszPathName == nullptr) {
+        SetDefaultTitle(doc);
+        if (!doc->OnNewDocument()) {
+            frame->DestroyWindow();  // takes the document with its view
+            return nullptr;
+        }
+        ++m_nUntitledCount;
+    } else {
+        if (!doc->OnOpenDocument(lpszPathName)) {
+            frame->DestroyWindow();
+            return nullptr;
+        }
+        doc->SetPathName(lpszPathName);
+    }
     InitialUpdateFrame(frame, doc, bMakeVisible);
     return doc;
 }
