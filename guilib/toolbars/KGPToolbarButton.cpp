@@ -25,9 +25,10 @@ constexpr UINT kNoCommand = 0xFFFFFFFF;
 constexpr int kSeparatorThickness = 8;
 
 // Bounds of a stored button: commands are 16-bit (or none), the style bits
-// those of the standard toolbar set, image indexes those a strip can hold.
+// those of the standard toolbar set and the new-column bit of a menu item,
+// image indexes those a strip can hold.
 constexpr UINT kLastCommand = 0xFFFF;
-constexpr UINT kKnownStyleBits = 0x00FF003F;
+constexpr UINT kKnownStyleBits = 0x00FF003F | 0x20000000;
 constexpr int kMaxImageIndex = 0xFFFF;
 constexpr int kMaxSeparatorWidth = 4096;
 
