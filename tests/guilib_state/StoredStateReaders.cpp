@@ -1,4 +1,5 @@
 #include "tests/guilib_state/StoredStateReaders.h"
+#include "tests/guilib_state/MenuStateReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -500,6 +501,10 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"command usage: archive", &Make<UsageCountReader>},
     {"toolbar parameters: registry", &Make<ToolBarParametersReader>},
     {"registry: object list", &Make<RegistryObjectListReader>},
+    {"menu button: archive", &MakeMenuButtonReader},
+    {"combo and edit buttons: archive", &MakeComboAndEditReader},
+    {"mouse manager: archive", &MakeMouseManagerReader},
+    {"user tools: registry", &MakeUserToolsReader},
 };
 
 std::string LoadedPart(const std::string& snapshot)

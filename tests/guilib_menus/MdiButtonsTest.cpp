@@ -1,0 +1,101 @@
+// The MDI buttons of a menu bar: the child's system-menu button (its popup
+// mirrors the child's system menu; a double click closes the child unless its
+// close item is off) and the minimise, restore and close buttons.
+#include <gtest/gtest.h>
+
+#include "guilib/toolbars/KGPToolbarMdiButtons.h"
+#include "tests/guilib_menus/MenusTestSupport.h"
+
+namespace {
+
+using menus_test::BarTest;
+using menus_test::CRecordedMenuBars;
+
+// An MDI client in the test frame with one child.
+class MdiButtonsTest : public BarTest {
+protected:
+    void SetUp() override
+    {
+        BarTest::SetUp();
+        WNDCLASSW childClass{};
+        childClass.lpfnWndProc = ::DefMDIChildProcW;
+        childClass.hInstance = ::GetModuleHandleW(nullptr);
+        childClass.lpszClassName = L"KeyloftTestMdiChild";
+        childClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        ::RegisterClassW(&childClass);
+        CLIENTCREATESTRUCT client{nullptr, 0xFF00};
+        m_client = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 40, 400,
+                                     200, frame.GetSafeHwnd(), nullptr, ::GetModuleHandleW(nullptr), &client);
+        ASSERT_NE(nullptr, m_client);
+        MDICREATESTRUCTW child{L"KeyloftTestMdiChild", L"Child", ::GetModuleHandleW(nullptr), 0, 0, 200, 120,
+                               WS_VISIBLE, 0};
+        m_child = reinterpret_cast<HWND>(::SendMessageW(m_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
+        ASSERT_NE(nullptr, m_child);
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_client))
+            ::DestroyWindow(m_client);
+        BarTest::TearDown();
+    }
+    void SetCloseEnabled(BOOL bEnabled)
+    {
+        ::EnableMenuItem(::GetSystemMenu(m_child, FALSE), SC_CLOSE, MF_BYCOMMAND | (bEnabled ? MF_ENABLED : MF_GRAYED));
+    }
+
+    HWND m_client = nullptr;
+    HWND m_child = nullptr;
+};
+
+TEST_F(MdiButtonsTest, TheSystemMenuPopupMirrorsTheChildsItemStates)
+{
+    CRecordedMenuBars menus;
+    const HMENU systemMenu = ::GetSystemMenu(m_child, FALSE);
+    ASSERT_NE(nullptr, systemMenu);
+    CKGPToolbarSystemMenuButton button(systemMenu, ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512)));
+    ASSERT_FALSE(button.GetCommands().IsEmpty());
+    EXPECT_EQ(CSize(::GetSystemMetrics(SM_CXMENUSIZE), 30), CSize(button.MeasureOnBar(nullptr, CSize(23, 30), TRUE)));
+
+    SetCloseEnabled(FALSE);  // after the button took its items
+    button.OnChangeParentWnd(&bar);
+    ASSERT_TRUE(button.OpenPopupMenu());
+    CKGPToolbarButton* close = nullptr;
+    for (int i = 0; i < menus.Last()->GetItemCount(); ++i) {
+        if (menus.Last()->GetItem(i)->m_nCommand == SC_CLOSE)
+            close = menus.Last()->GetItem(i);
+    }
+    ASSERT_NE(nullptr, close);
+    EXPECT_NE(0u, close->m_nBits & TBBS_DISABLED) << "as the child's menu has it now";
+
+    menus.Last()->modalLoop = TRUE;
+    button.CancelState();
+    EXPECT_FALSE(menus.Last()->closed) << "a popup in its own modal loop stays";
+    menus.Last()->modalLoop = FALSE;
+    button.CancelState();
+    EXPECT_TRUE(menus.Last()->closed);
+}
+
+TEST_F(MdiButtonsTest, ADoubleClickClosesTheActiveChildUnlessItsCloseIsOff)
+{
+    CKGPToolbarSystemMenuButton button(::GetSystemMenu(m_child, FALSE), nullptr);
+    button.OnChangeParentWnd(&bar);
+    SetCloseEnabled(FALSE);
+    button.OnDblClk(&bar);
+    EXPECT_TRUE(::IsWindow(m_child)) << "its close item is off";
+    SetCloseEnabled(TRUE);
+    button.OnDblClk(&bar);
+    EXPECT_FALSE(::IsWindow(m_child));
+}
+
+TEST(MdiCaptionButtonTest, SizedByTheSystemAndCopiedWithTheirCommand)
+{
+    CKGPToolbarMenuButtonsButton close(SC_CLOSE);
+    EXPECT_EQ(CSize(::GetSystemMetrics(SM_CXMENUSIZE), ::GetSystemMetrics(SM_CYMENUSIZE)),
+              CSize(close.MeasureOnBar(nullptr, CSize(40, 40), TRUE)));
+    CKGPToolbarMenuButtonsButton copy;
+    copy.CopyButton(close);
+    EXPECT_EQ(UINT(SC_CLOSE), copy.GetSystemCommand());
+    EXPECT_FALSE(copy.IsArchivable());
+}
+
+} // namespace
