@@ -109,3 +109,6 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/toolbars/CMakeLists.txt) # toolbar layout and paint against the plain toolbar, run by hand
     add_subdirectory(bench/toolbars)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/menus/CMakeLists.txt) # shortcut texts and the menu hash, run by hand
+    add_subdirectory(bench/menus)
+endif()

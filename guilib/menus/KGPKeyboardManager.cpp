@@ -3,50 +3,75 @@
 #include "guilib/menus/KGPMenuRules.h"
 #include "guilib/toolbars/KGPKeyHelper.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 BOOL CKGPKeyboardManager::s_bAllAccelerators = FALSE;
 
 namespace {
 
-// A copy of one accelerator table, kept until another table is asked for.
+// A copy of one accelerator table, kept until another table is asked for,
+// with its entries found by command.
 class CAccelCache {
 public:
     const std::vector<ACCEL>& For(HACCEL hAccel)
     {
         if (hAccel != m_hAccel) {
-            m_entries.clear();
+            Forget();
             m_hAccel = hAccel;
             const int count = hAccel != nullptr ? ::CopyAcceleratorTableW(hAccel, nullptr, 0) : 0;
             if (count > 0) {
                 m_entries.resize(static_cast<size_t>(count));
                 m_entries.resize(static_cast<size_t>(::CopyAcceleratorTableW(hAccel, m_entries.data(), count)));
             }
+            for (size_t i = 0; i < m_entries.size(); ++i)
+                m_byCommand.emplace_back(m_entries[i].cmd, i);
+            // Stable: a command's keys keep the table's order.
+            std::stable_sort(m_byCommand.begin(), m_byCommand.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
         }
         return m_entries;
     }
+    // The entries of the command, in the table's order (For first).
+    template <class Visit>
+    void ForEachOfCommand(WORD cmd, Visit visit) const
+    {
+        auto at = std::lower_bound(m_byCommand.begin(), m_byCommand.end(), cmd,
+                                   [](const auto& entry, WORD wanted) { return entry.first < wanted; });
+        for (; at != m_byCommand.end() && at->first == cmd; ++at) {
+            if (!visit(m_entries[at->second]))
+                return;
+        }
+    }
+    const std::vector<ACCEL>& Entries() const { return m_entries; }
     // A table handle may be reused once its table is destroyed.
     void Forget()
     {
         m_hAccel = nullptr;
         std::vector<ACCEL>().swap(m_entries);
+        std::vector<std::pair<WORD, size_t>>().swap(m_byCommand);
     }
 
 private:
     HACCEL m_hAccel = nullptr;
     std::vector<ACCEL> m_entries;
+    std::vector<std::pair<WORD, size_t>> m_byCommand;
 };
 
 CAccelCache s_defaultFrameCache;
 CAccelCache s_otherFrameCache;
 
-const std::vector<ACCEL>* TableOf(CFrameWnd* pFrame, BOOL bIsDefaultFrame)
+// The frame's table, copied; null without a frame or a table.
+CAccelCache* TableOf(CFrameWnd* pFrame, BOOL bIsDefaultFrame)
 {
     if (pFrame == nullptr || pFrame->m_hAccelTable == nullptr)
         return nullptr;
-    return &(bIsDefaultFrame ? s_defaultFrameCache : s_otherFrameCache).For(pFrame->m_hAccelTable);
+    CAccelCache& cache = bIsDefaultFrame ? s_defaultFrameCache : s_otherFrameCache;
+    cache.For(pFrame->m_hAccelTable);
+    return &cache;
 }
 
 std::vector<ACCEL> EntriesOf(HACCEL hAccel)
@@ -96,10 +121,10 @@ UINT CKGPKeyboardManager::TranslateCharToUpper(const UINT nChar)
 
 BOOL CKGPKeyboardManager::IsKeyHandled(WORD nKey, BYTE fVirt, CFrameWnd* pWndFrame, BOOL bIsDefaultFrame)
 {
-    const std::vector<ACCEL>* table = TableOf(pWndFrame, bIsDefaultFrame);
+    CAccelCache* table = TableOf(pWndFrame, bIsDefaultFrame);
     if (table == nullptr)
         return FALSE;
-    for (const ACCEL& entry : *table) {
+    for (const ACCEL& entry : table->Entries()) {
         if (entry.key == nKey && entry.fVirt == fVirt)
             return TRUE;
     }
@@ -110,20 +135,17 @@ BOOL CKGPKeyboardManager::GetCommandShortcutText(UINT uiCmd, CString& str, CFram
                                                  BOOL bIsDefaultFrame)
 {
     str.Empty();
-    const std::vector<ACCEL>* table = TableOf(pWndFrame, bIsDefaultFrame);
+    const CAccelCache* table = TableOf(pWndFrame, bIsDefaultFrame);
     if (table == nullptr || uiCmd > 0xFFFF)
         return FALSE;
     std::vector<std::wstring> keys;
-    for (const ACCEL& entry : *table) {
-        if (entry.cmd != uiCmd)
-            continue;
+    table->ForEachOfCommand(static_cast<WORD>(uiCmd), [&keys](const ACCEL& entry) {
         ACCEL copy = entry;
         CString key;
         CKGPKeyHelper(&copy).Format(key);
         keys.emplace_back(key.GetString());
-        if (!s_bAllAccelerators)
-            break;
-    }
+        return s_bAllAccelerators != FALSE;
+    });
     if (keys.empty())
         return FALSE;
     str = kgp::JoinKeyTexts(keys).c_str();

@@ -10,20 +10,34 @@ CMenuHash g_menuHash;
 namespace {
 
 constexpr int kArchiveBuffer = 4096;
+constexpr int kMaxNameAttempts = 64;
 
-// A new temporary file, deleted by the system when its handle is closed; no
-// name is left behind when it cannot be made.
+// A new temporary file "ZAZ<n>.tmp" in the temporary folder, deleted by the
+// system when its handle is closed. The name is made and the file created in
+// one step (a taken name moves on to the next number), so that no empty name
+// file is ever left behind.
 CFileHandle CreateTemporaryFile()
 {
     WCHAR folder[MAX_PATH + 1] = {};
-    WCHAR name[MAX_PATH + 1] = {};
-    if (::GetTempPathW(MAX_PATH, folder) == 0 || ::GetTempFileNameW(folder, L"ZAZ", 0, name) == 0)
+    if (::GetTempPathW(MAX_PATH, folder) == 0)
         return CFileHandle();
-    CFileHandle file(::CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    if (!file)
-        ::DeleteFileW(name);
-    return file;
+    static UINT s_nextNumber = ::GetTickCount() ^ ::GetCurrentProcessId();
+    for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+        // Numbers are 16-bit; 0 would ask the system to make the file itself.
+        UINT number = s_nextNumber++ & 0xFFFF;
+        if (number == 0)
+            number = s_nextNumber++ & 0xFFFF;
+        WCHAR name[MAX_PATH + 1] = {};
+        if (::GetTempFileNameW(folder, L"ZAZ", number, name) == 0)
+            return CFileHandle();
+        CFileHandle file(::CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (file)
+            return file;
+        if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return CFileHandle();
+    }
+    return CFileHandle();
 }
 
 } // namespace
