@@ -33,12 +33,12 @@ CString LookUpKeyName(UINT uiVirtKey, HKL layout)
 {
     if (uiVirtKey == VK_PAUSE)
         return L"Pause";
-    LONG lParam = static_cast<LONG>(::MapVirtualKeyExW(uiVirtKey, MAPVK_VK_TO_VSC, layout) << 16) | 1;
+    LONG lParam = static_cast<LONG>(::MapVirtualKeyEx(uiVirtKey, MAPVK_VK_TO_VSC, layout) << 16) | 1;
     // The navigation keys (Page Up to Help) are the extended ones.
     if (uiVirtKey >= VK_PRIOR && uiVirtKey <= VK_HELP)
         lParam |= 0x1000000;
     WCHAR name[kMaxKeyName + 1] = {};
-    ::GetKeyNameTextW(lParam, name, kMaxKeyName);
+    ::GetKeyNameText(lParam, name, kMaxKeyName);
     return Capitalised(name);
 }
 
