@@ -147,3 +147,78 @@ TEST(MenuRulesTest, SortedInsertIndex)
 }
 
 } // namespace
+
+#include "guilib/toolbars/KGPCustomizeRules.h"
+
+namespace {
+
+TEST(CustomizeRulesTest, TheCustomisationMenuChecksOneLookAndEnablesWhatApplies)
+{
+    kgp::CustomizeMenuInput in;
+    in.command = 100;
+    in.imageShown = true;
+    in.imageExists = true;
+    kgp::CustomizeMenuState state = kgp::CustomizeMenuStates(in);
+    EXPECT_TRUE(state.imageOnly.checked);
+    EXPECT_FALSE(state.textOnly.checked || state.imageAndText.checked);
+    EXPECT_TRUE(state.copyImage.enabled);
+    EXPECT_TRUE(state.resetImage.enabled);
+
+    in.captionShown = true;
+    state = kgp::CustomizeMenuStates(in);
+    EXPECT_TRUE(state.imageAndText.checked);
+    in.imageShown = false;
+    state = kgp::CustomizeMenuStates(in);
+    EXPECT_TRUE(state.textOnly.checked);
+    EXPECT_FALSE(state.copyImage.enabled) << "no image shown";
+
+    in = kgp::CustomizeMenuInput{};
+    in.command = 0xFFFFFFFF;
+    in.imageShown = true;
+    in.captionBelow = true;
+    state = kgp::CustomizeMenuStates(in);
+    EXPECT_FALSE(state.resetImage.enabled);
+    EXPECT_FALSE(state.copyImage.enabled) << "the strip lacks the image";
+    EXPECT_FALSE(state.imageOnly.enabled) << "a caption under the image on a horizontal bar";
+    EXPECT_TRUE(state.imageAndText.checked);
+    in.horizontalBar = false;
+    state = kgp::CustomizeMenuStates(in);
+    EXPECT_TRUE(state.imageOnly.enabled);
+    EXPECT_TRUE(state.imageOnly.checked);
+
+    in = kgp::CustomizeMenuInput{};
+    in.menuBar = true;
+    state = kgp::CustomizeMenuStates(in);
+    EXPECT_TRUE(state.captionForced);
+    EXPECT_TRUE(state.textOnly.checked);
+    EXPECT_FALSE(state.imageOnly.enabled || state.textOnly.enabled || state.imageAndText.enabled);
+
+    in.firstButton = true;
+    EXPECT_FALSE(kgp::CustomizeMenuStates(in).beginGroup.enabled);
+    in.firstButton = false;
+    in.previousIsSeparator = true;
+    EXPECT_TRUE(kgp::CustomizeMenuStates(in).beginGroup.enabled);
+    EXPECT_TRUE(kgp::CustomizeMenuStates(in).beginGroup.checked);
+}
+
+TEST(CustomizeRulesTest, GroupsNudgesAndMovesWithinABar)
+{
+    EXPECT_EQ(kgp::GroupChange::Nothing, kgp::BeginGroupChange(true, false, false));
+    EXPECT_EQ(kgp::GroupChange::InsertSeparator, kgp::BeginGroupChange(false, false, false));
+    EXPECT_EQ(kgp::GroupChange::RemoveSeparator, kgp::BeginGroupChange(false, true, true));
+    EXPECT_EQ(kgp::GroupChange::Nothing, kgp::BeginGroupChange(false, true, false)) << "a hidden separator";
+
+    EXPECT_EQ(kgp::Nudge::Nothing, kgp::NudgeChange(5, false, false, false)) << "under 6 pixels";
+    EXPECT_EQ(kgp::Nudge::Nothing, kgp::NudgeChange(-5, false, true, true));
+    EXPECT_EQ(kgp::Nudge::AddSeparatorBefore, kgp::NudgeChange(6, false, false, false));
+    EXPECT_EQ(kgp::Nudge::Nothing, kgp::NudgeChange(9, false, true, true)) << "already grouped";
+    EXPECT_EQ(kgp::Nudge::RemoveSeparatorBefore, kgp::NudgeChange(-6, false, true, true));
+    EXPECT_EQ(kgp::Nudge::Nothing, kgp::NudgeChange(-9, false, true, false)) << "a hidden separator stays";
+    EXPECT_EQ(kgp::Nudge::Nothing, kgp::NudgeChange(20, true, false, false)) << "the first button";
+
+    EXPECT_EQ(1, kgp::IndexAfterRemoval(1, 3, 4)) << "before the old place";
+    EXPECT_EQ(3, kgp::IndexAfterRemoval(4, 1, 4)) << "after it: one down";
+    EXPECT_EQ(4, kgp::IndexAfterRemoval(6, 1, 4)) << "never past the count";
+}
+
+} // namespace
