@@ -1,6 +1,7 @@
 #include "guilib/menus/KGPKeyboardManager.h"
 
 #include "guilib/menus/KGPMenuRules.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 #include "guilib/toolbars/KGPKeyHelper.h"
 
 #include <algorithm>
@@ -88,6 +89,22 @@ std::vector<ACCEL> ResourceEntries(UINT nIDResource)
     CAcceleratorHandle loaded(::LoadAcceleratorsW(AfxFindResourceHandle(name, RT_ACCELERATOR), name));
     return loaded ? EntriesOf(loaded.Get()) : std::vector<ACCEL>();
 }
+
+// The toolbars' way to the shortcut texts. The keyboard manager exists, as
+// class-wide data, from start-up: the link is registered with it.
+class CKeyboardLink final : public IKGPKeyboardLink {
+public:
+    BOOL GetCommandShortcutText(UINT uiCmd, CString& strText, CFrameWnd* pFrame) const override
+    {
+        return CKGPKeyboardManager::GetCommandShortcutText(uiCmd, strText, pFrame, pFrame == AfxGetMainWnd());
+    }
+};
+
+CKeyboardLink s_keyboardLink;
+const bool s_keyboardLinkRegistered = [] {
+    CKGPLink<IKGPKeyboardLink>::Register(&s_keyboardLink);
+    return true;
+}();
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/menus/KGPMenuRules.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <set>
 #include <vector>
@@ -13,6 +14,38 @@ CKGPUserToolsManager* g_pUserToolsManager = nullptr;
 namespace {
 
 constexpr LPCTSTR kToolsValue = _T("Tools");
+
+// How the toolbars reach the tools while the manager lives.
+class CUserToolsLink final : public IKGPUserToolsLink {
+public:
+    BOOL IsUserToolCommand(UINT uiCmd) const override
+    {
+        return g_pUserToolsManager != nullptr && g_pUserToolsManager->IsUserToolCmd(uiCmd);
+    }
+    UINT GetToolsEntryCommand() const override
+    {
+        return g_pUserToolsManager != nullptr ? g_pUserToolsManager->GetToolsEntryCmd() : 0;
+    }
+    BOOL DrawToolIcon(CDC* pDC, const CRect& rect, UINT uiCmd) const override
+    {
+        CKGPUserTool* tool = g_pUserToolsManager != nullptr ? g_pUserToolsManager->FindTool(uiCmd) : nullptr;
+        if (tool == nullptr)
+            return FALSE;
+        tool->DrawToolIcon(pDC, rect);
+        return TRUE;
+    }
+    BOOL InvokeTool(UINT uiCmd) override
+    {
+        return g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(uiCmd);
+    }
+    BOOL CopyToolIconToClipboard(UINT uiCmd) override
+    {
+        CKGPUserTool* tool = g_pUserToolsManager != nullptr ? g_pUserToolsManager->FindTool(uiCmd) : nullptr;
+        return tool != nullptr && tool->CopyIconToClipboard();
+    }
+};
+
+CUserToolsLink s_link;
 
 CString StateKey(LPCTSTR lpszProfileName)
 {
@@ -27,6 +60,7 @@ CString StateKey(LPCTSTR lpszProfileName)
 CKGPUserToolsManager::CKGPUserToolsManager()
 {
     g_pUserToolsManager = this;
+    CKGPLink<IKGPUserToolsLink>::Register(&s_link);
 }
 
 CKGPUserToolsManager::CKGPUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast,
@@ -36,12 +70,15 @@ CKGPUserToolsManager::CKGPUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst
     if (pToolRTC != nullptr && pToolRTC->IsDerivedFrom(RUNTIME_CLASS(CKGPUserTool)))
         m_pToolRTC = pToolRTC;
     g_pUserToolsManager = this;
+    CKGPLink<IKGPUserToolsLink>::Register(&s_link);
 }
 
 CKGPUserToolsManager::~CKGPUserToolsManager()
 {
-    if (g_pUserToolsManager == this)
+    if (g_pUserToolsManager == this) {
         g_pUserToolsManager = nullptr;
+        CKGPLink<IKGPUserToolsLink>::Register(nullptr);
+    }
 }
 
 int CKGPUserToolsManager::GetMaxTools() const
@@ -70,7 +107,19 @@ BOOL CKGPUserToolsManager::RemoveTool(CKGPUserTool* pTool)
     const POSITION pos = pTool != nullptr ? m_lstUserTools.Find(pTool) : nullptr;
     if (pos == nullptr)
         return FALSE;
+    const UINT command = pTool->m_uiCmdId;
     m_lstUserTools.DeleteAt(pos);
+    // The tool's buttons leave every bar.
+    const CObList& bars = CKGPToolBar::GetAllToolbars();
+    for (POSITION barPos = bars.GetHeadPosition(); barPos != nullptr;) {
+        auto* bar = static_cast<CKGPToolBar*>(bars.GetNext(barPos));
+        BOOL removed = FALSE;
+        for (int index = bar->CommandToIndex(command); index >= 0 && bar->RemoveButton(index);
+             index = bar->CommandToIndex(command))
+            removed = TRUE;
+        if (removed)
+            bar->AdjustLayout();
+    }
     return TRUE;
 }
 

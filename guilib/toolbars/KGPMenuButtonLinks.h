@@ -38,6 +38,10 @@ public:
     // Its items, as toolbar buttons.
     virtual int GetItemCount() const = 0;
     virtual CKGPToolbarButton* GetItem(int nIndex) const = 0;
+    // The window it was made for (a bar, or the popup whose item opened it).
+    virtual CWnd* GetParentWindow() const = 0;
+    // The window that holds its items.
+    virtual CWnd* GetPopupWindow() const = 0;
     // The popup that opened this one from an item, null for a first popup.
     virtual IKGPMenuPopup* GetParentPopup() const = 0;
     // Puts its items back into its parent button (after customisation).

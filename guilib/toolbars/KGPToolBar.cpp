@@ -1,4 +1,5 @@
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarDropTarget.h"
 
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPGlobalData.h"
@@ -44,6 +45,18 @@ BEGIN_MESSAGE_MAP(CKGPToolBar, CKGPBaseToolBar)
     ON_WM_NCHITTEST()
     ON_WM_RBUTTONDOWN()
     ON_WM_MOUSELEAVE()
+    ON_WM_CONTEXTMENU()
+    ON_MESSAGE(WM_HELPHITTEST, &CKGPToolBar::OnHelpHitTest)
+    ON_REGISTERED_MESSAGE(KGTOOLBAR_RESETRPROMPT, &CKGPToolBar::OnResetPrompt)
+    ON_COMMAND(16910, &CKGPToolBar::OnResetImage)
+    ON_COMMAND(16911, &CKGPToolBar::OnCopyImage)
+    ON_COMMAND(16912, &CKGPToolBar::OnDeleteButton)
+    ON_COMMAND(16913, &CKGPToolBar::OnAppearance)
+    ON_COMMAND(16914, &CKGPToolBar::OnImageOnly)
+    ON_COMMAND(16915, &CKGPToolBar::OnTextOnly)
+    ON_COMMAND(16916, &CKGPToolBar::OnImageAndText)
+    ON_COMMAND(16917, &CKGPToolBar::OnBeginGroup)
+    ON_COMMAND(16918, &CKGPToolBar::OnNewMenu)
 END_MESSAGE_MAP()
 
 CObList CKGPToolBar::s_lstAllBars;
@@ -59,6 +72,8 @@ constexpr UINT kWmSetMessageString = 0x362;
 constexpr int kVersionWithRecordedLength = 0x60200;
 
 }  // namespace
+
+CKGPToolBar::CKGPToolBar() = default;
 
 CKGPToolBar::~CKGPToolBar()
 {

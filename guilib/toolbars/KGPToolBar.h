@@ -4,6 +4,8 @@
 // resources and keeps its buttons in the registry.
 #pragma once
 
+#include <afxole.h>
+
 #include "guilib/core/KGPToolBarImages.h"
 #include "guilib/toolbars/KGPBaseToolBar.h"
 #include "guilib/toolbars/KGPCommandManager.h"
@@ -18,11 +20,13 @@
 class CCustomizeButton;
 class CKGPRegistry;
 class CKGPStoredLoad;
+class CKGPToolbarDropTarget;
+class COleDataObject;
 
 class CKGPToolBar : public CKGPBaseToolBar, public CKGPToolBarShared {
     DECLARE_SERIAL(CKGPToolBar)
 public:
-    CKGPToolBar() = default;
+    CKGPToolBar();
     ~CKGPToolBar() override;
 
     // A flat bar with borders of 1.
@@ -301,6 +305,39 @@ public:
                                       LPARAM lParam);
     // While set, the bar refuses buttons dragged onto it.
     BOOL m_bDropsElsewhere = FALSE;
+
+    // ---- Customisation and help ----
+    // Library-wide customisation mode: every live bar is told (OnCustomizeMode),
+    // lays itself out and repaints; leaving the mode forgets the selected bar.
+    static void SetCustomizeMode(BOOL bSet);
+    static BOOL IsCustomizeMode() { return s_bCustomizing; }
+    // Buttons leave their states; embedded controls are off while customising.
+    virtual void OnCustomizeMode(BOOL bSet);
+    // Alt and a drag move a button outside customisation mode when allowed.
+    static BOOL s_bAltDragAllowed;
+    // Library-wide help mode: a thread mouse hook keeps the button under the
+    // pointer hot; a help hit test on a button answers its help id and ends it.
+    static void SetHelpMode(BOOL bOn = TRUE);
+    static BOOL IsHelpMode() { return s_hHelpHook != nullptr; }
+    // Sets up the customisation menu of the button (checks and enabled entries).
+    virtual BOOL EnableContextMenuItems(CKGPToolbarButton* pButton, CMenu* pPopup);
+    // The button carried by dragged data, made ready for this bar; null when
+    // there is none (or its appearance dialog was cancelled). The caller owns it.
+    virtual CKGPToolbarButton* CreateDroppedButton(COleDataObject* pDataObject);
+    // A drag entering the bar: refused unless the bar drops elsewhere.
+    virtual DROPEFFECT DragEnterQuery(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    // A button dragged over the bar: the marker where it would land; copy
+    // with Ctrl, else move; none on a locked bar or where it cannot land.
+    virtual DROPEFFECT DragOverBar(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    // A button dropped: inserted at the marker (a move within the bar leaves
+    // its old place first). FALSE when refused.
+    virtual BOOL DropButton(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    // A button dropped onto its own place: moved 6 pixels or more along the
+    // bar it begins (forward) or leaves (backward) a group.
+    virtual void NudgeButton(CKGPToolbarButton* pButton, CPoint ptDragStart, CPoint ptDrop);
+    int GetCustomizeSelection() const { return m_nCustomSelIndex; }
+    // The command ids of the customisation menu.
+    static CString GetCustomizeCommandText(UINT uiCmd);
     // One more use of the command.
     static void AddCommandUsage(UINT uiCommand);
     // Whether menus may hide the command as rarely used.
@@ -350,6 +387,18 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg void OnMouseLeave();
     afx_msg void OnDestroy();
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnResetPrompt(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnResetImage();
+    afx_msg void OnCopyImage();
+    afx_msg void OnDeleteButton();
+    afx_msg void OnAppearance();
+    afx_msg void OnImageOnly();
+    afx_msg void OnTextOnly();
+    afx_msg void OnImageAndText();
+    afx_msg void OnBeginGroup();
+    afx_msg void OnNewMenu();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -388,6 +437,21 @@ private:
     void GiveCaptureBack();
     HWND m_hwndPrevCapture = nullptr;
     void PressForCustomizing(int iIndex, CPoint point);
+    // Drags the button by OLE drag and drop; a move that ends elsewhere takes
+    // it off this bar.
+    void DragButton(int iIndex);
+    // The selected button's appearance, edited; TRUE on OK.
+    BOOL EditSelectedAppearance(CKGPToolbarButton* pButton);
+    // Re-lays out, re-fits and repaints after a customisation command.
+    void AfterCustomizeChange();
+    std::unique_ptr<CKGPToolbarDropTarget> m_pDropTarget;
+    // The drop this bar took was of its own dragged button.
+    BOOL m_bDroppedOnSource = FALSE;
+    // The bar whose button is being dragged.
+    static CKGPToolBar* s_pDragSourceBar;
+    static HHOOK s_hHelpHook;
+    static CKGPToolBar* s_pHelpHotBar;
+    static LRESULT CALLBACK HelpMouseHook(int nCode, WPARAM wParam, LPARAM lParam);
     void SelectForCustomizing(int iIndex);
     void DrawResizeFrame(const CRect& rect);
     void TrackResize(CPoint point);

@@ -83,9 +83,15 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         CKGPBaseToolBar::OnLButtonDown(nFlags, point);  // drags the bar where it may be dragged
         return;
     }
-    if (s_bCustomizing) {
+    // Alt and a drag move a button when the library allows it.
+    const BOOL altDrag = !s_bCustomizing && s_bAltDragAllowed && AllowsAltDrag() && ::GetKeyState(VK_MENU) < 0;
+    if (altDrag)
+        s_bAltDragCustomizing = TRUE;
+    if (s_bCustomizing || altDrag) {
         if (!m_bLockedBar && !m_bDropsElsewhere)
             PressForCustomizing(hit, point);
+        if (altDrag)
+            s_bAltDragCustomizing = FALSE;
         return;
     }
 
@@ -105,8 +111,8 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 }
 
 // In customisation mode a press selects the button; near the right edge of
-// a resizable one it starts widening it. Dragging buttons between bars comes
-// with the customisation's drag and drop.
+// a resizable one it starts widening it, else the button is dragged (by OLE
+// drag and drop, within the bar, to another one or off the bars).
 void CKGPToolBar::PressForCustomizing(int iIndex, CPoint point)
 {
     CKGPToolbarButton* button = GetButton(iIndex);
@@ -114,12 +120,21 @@ void CKGPToolBar::PressForCustomizing(int iIndex, CPoint point)
     m_pDraggedButton = button;
     m_ptDragOrigin = point;
     m_bDragCopies = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    if (button->IsResizable() && point.x >= button->m_rcButton.right - kResizeEdge) {
+    if (!s_bAltDragCustomizing && button->IsResizable() && point.x >= button->m_rcButton.right - kResizeEdge) {
         m_bResizingButton = TRUE;
         m_rectResize = button->m_rcButton;
         TakeCapture();
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
+        return;
     }
+    if (!button->IsArchivable() || !button->IsDraggable())
+        return;
+    const BOOL altDrag = s_bAltDragCustomizing;
+    if (altDrag)
+        SetCustomizeMode(TRUE);
+    DragButton(iIndex);
+    if (altDrag)
+        SetCustomizeMode(FALSE);
 }
 
 void CKGPToolBar::SelectForCustomizing(int iIndex)

@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarDropTarget.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -60,6 +61,10 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_penInsertMark.CreatePen(PS_SOLID, 1, GetKGPGlobalData().clrBtnText);
     RecreateToolTip();
     UpdateRoundedRegion();
+    // Buttons can be dropped onto the bar where OLE is up on its thread.
+    auto target = std::make_unique<CKGPToolbarDropTarget>();
+    if (target->Register(this))
+        m_pDropTarget = std::move(target);
     s_lstAllBars.AddTail(this);
     return 0;
 }
@@ -69,6 +74,9 @@ void CKGPToolBar::OnDestroy()
     m_penInsertMark.DeleteObject();
     CKGPToolTipFactory::DeleteToolTip(m_pTipCtrl);
     m_nTools = 0;
+    if (m_pDropTarget != nullptr)
+        m_pDropTarget->Revoke();
+    m_pDropTarget.reset();
     CKGPBaseToolBar::OnDestroy();
     if (s_pCustomSelBar == this)
         s_pCustomSelBar = nullptr;

@@ -13,6 +13,7 @@
 #include <afxole.h>
 
 #include <algorithm>
+#include <memory>
 
 IMPLEMENT_SERIAL(CKGPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -283,6 +284,29 @@ BOOL CKGPToolbarButton::CopyToDataSource(COleDataSource* pDataSource)
         return FALSE;
     }
     return TRUE;
+}
+
+CKGPToolbarButton* CKGPToolbarButton::CreateFromOleData(COleDataObject* pDataObject)
+{
+    if (pDataObject == nullptr)
+        return nullptr;
+    const std::unique_ptr<CFile> file(pDataObject->GetFileData(GetClipboardFormat()));
+    if (file == nullptr)
+        return nullptr;
+    try {
+        CArchive ar(file.get(), CArchive::load, 4096);
+        const CRuntimeClass* buttonClass = ar.ReadClass(RUNTIME_CLASS(CKGPToolbarButton));
+        std::unique_ptr<CObject> object(buttonClass != nullptr ? buttonClass->CreateObject() : nullptr);
+        auto* button = DYNAMIC_DOWNCAST(CKGPToolbarButton, object.get());
+        if (button == nullptr)
+            return nullptr;
+        button->Serialize(ar);
+        object.release();
+        return button;
+    } catch (CException* e) {
+        e->Delete();
+        return nullptr;
+    }
 }
 
 CKGPToolbarButton* CKGPToolbarButton::ReadFrom(CArchive& ar)

@@ -9,6 +9,7 @@
 
 class CKGPToolBar;
 class CKGPToolBarImages;
+class COleDataObject;
 class COleDataSource;
 
 class CKGPToolbarButton : public CObject {
@@ -85,6 +86,11 @@ public:
     // A loaded button tells the command manager its image (or asks it for
     // one) once it joins a live list: Serialize itself changes nothing else.
     void RecordLoadedImage();
+
+    // The button a data object carries (put there by CopyToDataSource), read
+    // as the class its record names if that is a toolbar button; null when the
+    // data is absent, of another class or damaged. The caller owns it.
+    static CKGPToolbarButton* CreateFromOleData(COleDataObject* pDataObject);
 
     // The toolbar-button clipboard format, registered on first use under
     // s_strClipboardFormatName when that is set, else under a name made from

@@ -3,8 +3,9 @@
 // keyboard manager (shortcut texts of commands) and the menu bar's option to
 // show recently used commands first. Until the menus family registers them,
 // the toolbars behave as a library without user tools, shortcuts or
-// recently-used menus. The library frames may give buttons their tooltips
-// (registered by the frames family).
+// recently-used menus. The customisation sheet brings the button appearance
+// dialog; the library frames may give buttons their tooltips (registered by
+// the frames family).
 #pragma once
 
 #include <afxwin.h>
@@ -22,6 +23,9 @@ public:
     virtual BOOL DrawToolIcon(CDC* pDC, const CRect& rect, UINT uiCmd) const = 0;
     // Runs the command's tool; FALSE when no tool has the command.
     virtual BOOL InvokeTool(UINT uiCmd) = 0;
+    // Puts the icon of the command's tool on the clipboard; FALSE when no
+    // tool has the command or the clipboard refused it.
+    virtual BOOL CopyToolIconToClipboard(UINT uiCmd) = 0;
 
 protected:
     ~IKGPUserToolsLink() = default;
@@ -47,6 +51,18 @@ protected:
 };
 
 class CKGPToolbarButton;
+class CKGPToolBar;
+
+// What the toolbars ask of the customisation sheet: the button appearance
+// dialog, which edits a button's image, caption and display flags.
+class IKGPButtonAppearanceLink {
+public:
+    // TRUE when the user closed the dialog with OK (the button edited).
+    virtual BOOL EditButtonAppearance(CKGPToolbarButton* pButton, CKGPToolBar* pBar) = 0;
+
+protected:
+    ~IKGPButtonAppearanceLink() = default;
+};
 
 // What the toolbars ask of the library frames: their say in a button's
 // tooltip and the ids of the user's own toolbars.
@@ -86,6 +102,19 @@ inline BOOL InvokeTool(UINT uiCmd)
 {
     IKGPUserToolsLink* pLink = CKGPLink<IKGPUserToolsLink>::Get();
     return pLink != nullptr && pLink->InvokeTool(uiCmd);
+}
+
+inline BOOL CopyToolIconToClipboard(UINT uiCmd)
+{
+    IKGPUserToolsLink* pLink = CKGPLink<IKGPUserToolsLink>::Get();
+    return pLink != nullptr && pLink->CopyToolIconToClipboard(uiCmd);
+}
+
+// Without the customisation sheet the dialog answers as if cancelled.
+inline BOOL EditButtonAppearance(CKGPToolbarButton* pButton, CKGPToolBar* pBar)
+{
+    IKGPButtonAppearanceLink* pLink = CKGPLink<IKGPButtonAppearanceLink>::Get();
+    return pLink != nullptr && pLink->EditButtonAppearance(pButton, pBar);
 }
 
 inline BOOL GetCommandShortcutText(UINT uiCmd, CString& strText, CFrameWnd* pFrame)

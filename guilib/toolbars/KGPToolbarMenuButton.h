@@ -128,6 +128,7 @@ protected:
 
 private:
     void DropPopup();
+    void ShowShortcutInCaption();
 };
 
 // The item at the end of a popup whose items the recently-used mode partly

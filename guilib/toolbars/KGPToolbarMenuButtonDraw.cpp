@@ -13,6 +13,7 @@
 #include "guilib/toolbars/KGPKeyHelper.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 namespace {
 
@@ -55,6 +56,9 @@ SIZE CKGPToolbarMenuButton::MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOO
     int arrow = 0;
     if (m_bDrawDownArrow || m_bMenuMode)
         arrow = (m_bMenuMode ? GetKGPGlobalData().GetTextHeight(bHorz) : ArrowGlyphWidth()) - 2;
+    if (m_bMenuMode && HasRealCommand() && !kgp::IsSystemCommand(m_nCommand) &&
+        CKGPLink<IKGPKeyboardLink>::Get() != nullptr)
+        ShowShortcutInCaption();
 
     CSize size = CKGPToolbarButton::MeasureOnBar(pDC, sizeDefault, bHorz);
     if (m_bMenuMode) {
@@ -67,6 +71,24 @@ SIZE CKGPToolbarMenuButton::MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOO
     else if (arrow > 0)
         (bHorz ? size.cx : size.cy) += 2 * CKGPVisualManager::GetInstance()->GetMenuImageMargin();
     return size;
+}
+
+// The caption of a menu item ends with the shortcut of its command in the
+// accelerators of the frame that owns the menu (else the top frame's).
+void CKGPToolbarMenuButton::ShowShortcutInCaption()
+{
+    CString keys;
+    CFrameWnd* frame = m_pOwnerWnd != nullptr ? m_pOwnerWnd->GetParentFrame() : nullptr;
+    BOOL found = KGPToolbarLinks::GetCommandShortcutText(m_nCommand, keys, frame);
+    if (!found) {
+        CWnd* main = AfxGetMainWnd();
+        CFrameWnd* top = m_pOwnerWnd != nullptr ? m_pOwnerWnd->GetTopLevelFrame()
+                                                : (main != nullptr ? main->AsFrameWnd() : nullptr);
+        found = top != nullptr && top != frame && KGPToolbarLinks::GetCommandShortcutText(m_nCommand, keys, top);
+    }
+    m_strCaption = kgp::TextWithShortcut(std::wstring(m_strCaption.GetString()),
+                                         found ? std::wstring(keys.GetString()) : std::wstring())
+                       .c_str();
 }
 
 void CKGPToolbarMenuButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz,
@@ -122,6 +144,8 @@ void CKGPToolbarMenuButton::DrawMenuItemImage(CDC* pDC, const CRect& rectImage, 
     const BOOL hasImage = pImages != nullptr && GetImage() >= 0 && GetImage() < pImages->GetCount();
     if (checked)
         manager->DrawMenuCheckFrame(pDC, rectImage);
+    if (KGPToolbarLinks::DrawToolIcon(pDC, rectImage, m_nCommand))
+        return;  // a user tool shows its program's icon
     if (hasImage) {
         const CSize size = pImages->GetImageSize();
         const int x = rectImage.left + (rectImage.Width() - size.cx) / 2;

@@ -67,6 +67,8 @@ public:
     BOOL IsInModalLoop() const override { return modalLoop; }
     int GetItemCount() const override { return static_cast<int>(items.size()); }
     CKGPToolbarButton* GetItem(int nIndex) const override { return items[static_cast<size_t>(nIndex)].get(); }
+    CWnd* GetParentWindow() const override { return parent; }
+    CWnd* GetPopupWindow() const override { return nullptr; }
     IKGPMenuPopup* GetParentPopup() const override { return nullptr; }
     void SaveItemsToParent() override { ++saves; }
     void CancelItems() override { ++cancels; }

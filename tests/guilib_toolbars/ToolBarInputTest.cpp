@@ -41,6 +41,7 @@ public:
         invoked.push_back(uiCmd);
         return TRUE;
     }
+    BOOL CopyToolIconToClipboard(UINT uiCmd) override { return IsUserToolCommand(uiCmd); }
     BOOL GetCommandShortcutText(UINT uiCmd, CString& strText, CFrameWnd* pFrame) const override
     {
         strText = uiCmd == ID_TEST_OPEN && pFrame != nullptr ? _T("Ctrl+O") : _T("");
