@@ -21,6 +21,7 @@ class CCustomizeButton;
 class CKGPRegistry;
 class CKGPStoredLoad;
 class CKGPToolbarDropTarget;
+class CKGPToolbarMenuButton;
 class COleDataObject;
 
 class CKGPToolBar : public CKGPBaseToolBar, public CKGPToolBarShared {
@@ -287,6 +288,13 @@ public:
     // The button whose shown caption marks the character with "&" runs its
     // command; FALSE when none does.
     virtual BOOL ProcessMnemonic(UINT nChar);
+    // While a menu button's popup is open: the previous (next) menu button
+    // that is not disabled opens its popup instead, its first item selected.
+    // FALSE when none does.
+    virtual BOOL PrevMenuButton();
+    virtual BOOL NextMenuButton();
+    // The menu button of the bar whose popup is open; null when none is.
+    CKGPToolbarMenuButton* GetDroppedDownMenu() const;
     // Posts the button's command to the owner; FALSE for a button without one.
     BOOL InvokeCommand(const CKGPToolbarButton& button);
 
@@ -440,6 +448,10 @@ private:
     // Drags the button by OLE drag and drop; a move that ends elsewhere takes
     // it off this bar.
     void DragButton(int iIndex);
+    // Steps from the open menu button to another by the given step (-1, 1).
+    BOOL StepMenuButton(int nStep);
+    // Opens the menu button's popup with its first item selected.
+    static BOOL OpenWithFirstItem(CKGPToolbarMenuButton* pButton);
     // The selected button's appearance, edited; TRUE on OK.
     BOOL EditSelectedAppearance(CKGPToolbarButton* pButton);
     // Re-lays out, re-fits and repaints after a customisation command.

@@ -1,15 +1,48 @@
-// The toolbar from the keyboard: the keyboard-hot button and the mnemonics of
-// the buttons' captions, which run their commands.
+// The toolbar from the keyboard: the keyboard-hot button, the mnemonics of
+// the buttons' captions, which run their commands or open their menus, and
+// stepping from an open menu to the next.
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
+#include "guilib/toolbars/KGPToolbarMdiButtons.h"
 
 #include <cwctype>
+
+CKGPToolbarMenuButton* CKGPToolBar::GetDroppedDownMenu() const
+{
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, m_lstButtons.GetNext(pos));
+        if (menu != nullptr && menu->IsDroppedDown())
+            return menu;
+    }
+    return nullptr;
+}
+
+BOOL CKGPToolBar::OpenWithFirstItem(CKGPToolbarMenuButton* pButton)
+{
+    if (!pButton->IsDroppedDown() && !pButton->OpenPopupMenu())
+        return FALSE;
+    if (const IKGPMenuPopup* popup = pButton->GetPopupMenu()) {
+        if (CWnd* window = popup->GetPopupWindow(); window != nullptr && window->GetSafeHwnd() != nullptr)
+            window->SendMessage(WM_KEYDOWN, VK_HOME);
+    }
+    return TRUE;
+}
 
 void CKGPToolBar::ChangeHot(int iIndex)
 {
     m_nKeyHotIndex = (iIndex >= 0 && iIndex == m_nKeyHotIndex) ? -1 : iIndex;
-    // In customisation mode the keyboard picks the selected button.
     const CKGPToolbarButton* button = GetButton(iIndex);
+    // An open menu keeps the hot button unless another menu button takes it,
+    // which opens its own menu instead.
+    if (CKGPToolbarMenuButton* dropped = GetDroppedDownMenu()) {
+        auto* next = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, const_cast<CKGPToolbarButton*>(button));
+        if (next == nullptr || next == dropped)
+            return;
+        dropped->CancelState();
+        if (!(s_bCustomizing && next->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton))))
+            next->OpenPopupMenu();
+    }
+    // In customisation mode the keyboard picks the selected button.
     if (s_bCustomizing && m_nInsertMarkIndex < 0 && button != nullptr && button->IsSelectable())
         SelectForCustomizing(iIndex);
     if (iIndex == m_nHotIndex)
@@ -46,8 +79,42 @@ BOOL CKGPToolBar::ProcessMnemonic(UINT nChar)
     const auto found = m_mapMnemonics.find(UpperMnemonic(static_cast<WCHAR>(nChar)));
     if (found == m_mapMnemonics.end())
         return FALSE;
-    const CKGPToolbarButton* button = GetButton(found->second);
+    CKGPToolbarButton* button = GetButton(found->second);
+    if (auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, button)) {
+        ChangeHot(found->second);
+        OpenWithFirstItem(menu);
+        return TRUE;
+    }
     return button != nullptr && InvokeCommand(*button);
+}
+
+BOOL CKGPToolBar::StepMenuButton(int nStep)
+{
+    const int from = ButtonToIndex(GetDroppedDownMenu());
+    const int count = GetCount();
+    if (from < 0)
+        return FALSE;
+    // One full round at most: a bar of disabled buttons steps nowhere.
+    for (int i = 1; i < count; ++i) {
+        const int index = ((from + nStep * i) % count + count) % count;
+        auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, GetButton(index));
+        if (menu == nullptr || (menu->m_nBits & TBBS_DISABLED) != 0 || !menu->m_bShown)
+            continue;
+        ChangeHot(index);
+        OpenWithFirstItem(menu);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CKGPToolBar::PrevMenuButton()
+{
+    return StepMenuButton(-1);
+}
+
+BOOL CKGPToolBar::NextMenuButton()
+{
+    return StepMenuButton(1);
 }
 
 BOOL CKGPToolBar::InvokeCommand(const CKGPToolbarButton& button)

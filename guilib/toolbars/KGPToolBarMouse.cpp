@@ -6,6 +6,7 @@
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
+#include "guilib/toolbars/KGPToolbarMdiButtons.h"
 
 #include <cstdlib>
 
@@ -146,9 +147,9 @@ void CKGPToolBar::SelectForCustomizing(int iIndex)
     RepaintButton(iIndex);
 }
 
-// A double click reaches the button, then presses it as a click would (the
-// system-menu button of the menu bar, which closes its window on a double
-// click, is to skip that press once it exists).
+// A double click reaches the button, then presses it as a click would (not
+// the system-menu button of the menu bar, which closes its window on a double
+// click).
 void CKGPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     CKGPToolbarButton* button = GetButton(HitTest(point));
@@ -157,7 +158,9 @@ void CKGPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
         return;
     }
     button->OnDblClk(this);
-    OnLButtonDown(nFlags, point);
+    // The system-menu button closes its window on a double click: no press.
+    if (!button->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)))
+        OnLButtonDown(nFlags, point);
 }
 
 // ---- Hot tracking ----

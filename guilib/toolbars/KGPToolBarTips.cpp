@@ -4,6 +4,7 @@
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <cstdlib>
@@ -163,7 +164,9 @@ LRESULT CKGPToolBar::OnUpdateToolTips(WPARAM wParam, LPARAM /*lParam*/)
 
 BOOL CKGPToolBar::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
+    // With a menu open the control bar handles Esc.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE &&
+        (m_bResizingButton || GetDroppedDownMenu() == nullptr)) {
         if (m_bResizingButton) {
             OnCancelMode();
         } else {

@@ -87,6 +87,19 @@ TEST_F(MdiButtonsTest, ADoubleClickClosesTheActiveChildUnlessItsCloseIsOff)
     EXPECT_FALSE(::IsWindow(m_child));
 }
 
+TEST_F(MdiButtonsTest, ADoubleClickOnTheSystemMenuButtonIsNoPress)
+{
+    CRecordedMenuBars menus;
+    bar.InsertButtonCopy(CKGPToolbarSystemMenuButton(::GetSystemMenu(m_child, FALSE), nullptr));
+    bar.AdjustLayout();
+    SetCloseEnabled(FALSE);
+    const CPoint centre = bar.GetButton(0)->m_rcButton.CenterPoint();
+    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    EXPECT_TRUE(menus.popups.empty()) << "a press would have opened the menu";
+    EXPECT_EQ(0u, bar.GetButton(0)->m_nBits & TBBS_PRESSED);
+    EXPECT_TRUE(::IsWindow(m_child)) << "its close item is off";
+}
+
 TEST(MdiCaptionButtonTest, SizedByTheSystemAndCopiedWithTheirCommand)
 {
     CKGPToolbarMenuButtonsButton close(SC_CLOSE);

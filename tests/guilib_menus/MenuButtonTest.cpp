@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPWorkspace.h"
+#include "guilib/menus/KGPKeyboardManager.h"
 #include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/toolbars/KGPKeyHelper.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
@@ -322,6 +323,71 @@ TEST_F(BarTest, ItemsOfAPopupArmTheOpenDelayAndShowAllShowsEveryItem)
     CString keyText;
     CKGPKeyHelper(&key).Format(keyText);
     EXPECT_NE(-1, CKGPShowAllButton::GetToolTipText().Find(keyText)) << "the tooltip names Ctrl+Down";
+}
+
+TEST_F(BarTest, KeysStepFromOneOpenMenuToTheNextAndMnemonicsOpenMenus)
+{
+    CRecordedMenuBars menus;
+    menus_test::CKeyRecorder popupWindow;
+    ASSERT_TRUE(popupWindow.Make(&frame));
+    menus.popupWindow = &popupWindow;
+    CKGPToolbarMenuButton file = EditMenuButton();
+    file.m_strCaption = L"&File";
+    file.m_bShowCaption = TRUE;
+    CKGPToolbarMenuButton edit = EditMenuButton();
+    edit.m_strCaption = L"&Edit";
+    edit.m_bShowCaption = TRUE;
+    bar.InsertButtonCopy(file);
+    bar.InsertButtonCopy(CKGPToolbarButton(ID_TEST_ABOUT, -1, L"&About"));
+    bar.InsertButtonCopy(edit);
+    bar.AdjustLayout();
+    auto* first = static_cast<CKGPToolbarMenuButton*>(bar.GetButton(0));
+    auto* third = static_cast<CKGPToolbarMenuButton*>(bar.GetButton(2));
+
+    EXPECT_FALSE(bar.NextMenuButton()) << "no menu open";
+    EXPECT_TRUE(bar.ProcessMnemonic(L'f'));
+    EXPECT_TRUE(first->IsDroppedDown()) << "a mnemonic opens a menu";
+    EXPECT_EQ(0, bar.GetHotButton());
+    EXPECT_EQ(std::vector<UINT>{VK_HOME}, popupWindow.keys) << "its first item selected";
+    EXPECT_EQ(first, bar.GetDroppedDownMenu());
+
+    EXPECT_TRUE(bar.NextMenuButton());
+    EXPECT_FALSE(first->IsDroppedDown());
+    EXPECT_TRUE(third->IsDroppedDown()) << "past the plain button";
+    EXPECT_EQ(2, bar.GetHotButton());
+    EXPECT_TRUE(bar.NextMenuButton()) << "round to the first again";
+    EXPECT_TRUE(first->IsDroppedDown());
+    EXPECT_TRUE(bar.PrevMenuButton());
+    EXPECT_TRUE(third->IsDroppedDown());
+
+    bar.ChangeHot(1);
+    EXPECT_EQ(2, bar.GetHotButton()) << "an open menu keeps the hot button from a plain one";
+    EXPECT_TRUE(third->IsDroppedDown());
+
+    third->m_nBits |= TBBS_DISABLED;
+    first->m_nBits |= TBBS_DISABLED;
+    EXPECT_FALSE(bar.NextMenuButton()) << "no other menu button to step to";
+    third->CancelState();
+    popupWindow.DestroyWindow();
+}
+
+TEST_F(BarTest, MenuItemsShowTheShortcutOfTheirCommandInTheFramesTable)
+{
+    frame.m_hAccelTable = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TEST_ACCEL));
+    ASSERT_NE(nullptr, frame.m_hAccelTable);
+    CRecordedMenuBars menus;
+    CRecordedPopup holder;
+    menus.popupBar = &bar;
+    menus.holder = &holder;
+    bar.InsertButtonCopy(CKGPToolbarMenuButton(ID_TEST_NEW, nullptr, -1, L"&New\tAlt+X"));
+    bar.InsertButtonCopy(CKGPToolbarMenuButton(ID_TEST_ABOUT, nullptr, -1, L"&About\tF1"));
+    bar.AdjustLayout();
+    ACCEL ctrlN = {FVIRTKEY | FCONTROL, 'N', ID_TEST_NEW};
+    CString keys;
+    CKGPKeyHelper(&ctrlN).Format(keys);
+    EXPECT_EQ(L"&New\t" + keys, bar.GetButton(0)->m_strCaption) << "the frame's key replaces the old text";
+    EXPECT_EQ(L"&About", bar.GetButton(1)->m_strCaption) << "no key: the text after the tab goes";
+    CKGPKeyboardManager::CleanUp();
 }
 
 } // namespace

@@ -138,7 +138,9 @@ TEST(MenuRulesTest, ComboInnerRectangles)
 TEST(MenuRulesTest, SortedInsertIndex)
 {
     const std::vector<std::wstring> items = {L"b", L"d", L"f"};
-    const auto compare = [](const std::wstring& a, const std::wstring& b) { return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1); };
+    const auto compare = [](const std::wstring& a, const std::wstring& b) {
+        return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+    };
     EXPECT_EQ(0, kgp::SortedInsertIndex(items, L"a", compare));
     EXPECT_EQ(1, kgp::SortedInsertIndex(items, L"c", compare));
     EXPECT_EQ(2, kgp::SortedInsertIndex(items, L"d", compare)) << "after an equal item";

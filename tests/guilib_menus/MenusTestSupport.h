@@ -68,7 +68,7 @@ public:
     int GetItemCount() const override { return static_cast<int>(items.size()); }
     CKGPToolbarButton* GetItem(int nIndex) const override { return items[static_cast<size_t>(nIndex)].get(); }
     CWnd* GetParentWindow() const override { return parent; }
-    CWnd* GetPopupWindow() const override { return nullptr; }
+    CWnd* GetPopupWindow() const override { return window; }
     IKGPMenuPopup* GetParentPopup() const override { return nullptr; }
     void SaveItemsToParent() override { ++saves; }
     void CancelItems() override { ++cancels; }
@@ -76,6 +76,7 @@ public:
     void ShowAllCommands() override { showAll = TRUE; }
 
     CWnd* parent = nullptr;
+    CWnd* window = nullptr;
     CPoint point;
     int direction = 0;
     CKGPToolbarMenuButton* parentButton = nullptr;
@@ -103,6 +104,7 @@ public:
     {
         popups.push_back(std::make_unique<CRecordedPopup>());
         popups.back()->failCreate = failCreate;
+        popups.back()->window = popupWindow;
         return popups.back().get();
     }
     IKGPMenuPopup* GetPopupOfBar(CWnd* pWnd) const override
@@ -129,6 +131,26 @@ public:
     CKGPToolbarMenuButton* timerButton = nullptr;
     int timerFactor = 0;
     BOOL failCreate = FALSE;
+    // The window every new popup answers as its own.
+    CWnd* popupWindow = nullptr;
+};
+
+// A window that records the keys sent to it.
+class CKeyRecorder : public CWnd {
+public:
+    BOOL Make(CWnd* pParent)
+    {
+        return CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD, CRect(0, 0, 1, 1), pParent, 0x7F01);
+    }
+    std::vector<UINT> keys;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_KEYDOWN)
+            keys.push_back(static_cast<UINT>(wParam));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
 };
 
 // A frame with a toolbar along its top.

@@ -4,6 +4,7 @@
 
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/menus/KGPUserToolsManager.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/TempFolder.h"
@@ -150,6 +151,38 @@ TEST_F(UserToolsTest, AToolRunsWithItsArgumentsInItsFolder)
     while (::GetFileAttributesW(marker) == INVALID_FILE_ATTRIBUTES && ::GetTickCount() - start < 10000)
         ::Sleep(50);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(marker)) << "written in the tool's folder";
+}
+
+TEST_F(UserToolsTest, ARemovedToolLeavesEveryBarAndToolsAreDrawnWithTheirIcons)
+{
+    menus_test::CCommandFrame frame;
+    ASSERT_TRUE(frame.Open());
+    CKGPToolBar bars[2];
+    CKGPUserTool* tool = manager.CreateNewTool();
+    CKGPUserTool* other = manager.CreateNewTool();
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(bars[i].Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE840 + i));
+        bars[i].InsertButtonCopy(CKGPToolbarButton(tool->GetCommandId(), -1, L"Tool"));
+        bars[i].InsertButtonCopy(CKGPToolbarButton(other->GetCommandId(), -1, L"Other"));
+        bars[i].InsertButtonCopy(CKGPToolbarButton(tool->GetCommandId(), -1, L"Tool again"));
+        bars[i].AdjustLayout();
+    }
+    EXPECT_TRUE(KGPToolbarLinks::IsUserToolCommand(tool->GetCommandId())) << "the toolbars see the tools";
+    EXPECT_TRUE(KGPToolbarLinks::IsToolsEntryCommand(kToolsEntry));
+    CClientDC dc(&bars[0]);
+    EXPECT_TRUE(KGPToolbarLinks::DrawToolIcon(&dc, CRect(0, 0, 16, 16), other->GetCommandId()));
+    EXPECT_FALSE(KGPToolbarLinks::DrawToolIcon(&dc, CRect(0, 0, 16, 16), kToolsEntry));
+
+    const UINT removed = tool->GetCommandId();
+    ASSERT_TRUE(manager.RemoveTool(tool));
+    for (CKGPToolBar& bar : bars) {
+        ASSERT_EQ(1, bar.GetCount());
+        EXPECT_EQ(other->GetCommandId(), bar.GetButton(0)->m_nCommand);
+        EXPECT_EQ(-1, bar.CommandToIndex(removed));
+    }
+    for (CKGPToolBar& bar : bars)
+        bar.DestroyWindow();
+    frame.DestroyWindow();
 }
 
 } // namespace

@@ -371,7 +371,8 @@ TEST_F(ToolBarCustomizeTest, TheResetPromptResetsTheBarOnOkOnly)
     bar.RemoveButton(0);
     bar.SetWindowText(L"  Standard  ");
     {
-        keyloft_test::CDialogAnswerer cancel(L"Standard", [](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+        keyloft_test::CDialogAnswerer cancel(L"Standard",
+                                             [](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
         bar.SendMessage(KGTOOLBAR_RESETRPROMPT);
         EXPECT_TRUE(cancel.Found());
     }

@@ -6,7 +6,8 @@ namespace {
 
 FORMATETC GlobalFormat(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
 {
-    FORMATETC format = lpFormatEtc != nullptr ? *lpFormatEtc : FORMATETC{cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    FORMATETC format =
+        lpFormatEtc != nullptr ? *lpFormatEtc : FORMATETC{cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     format.cfFormat = cfFormat;
     format.tymed = TYMED_HGLOBAL;
     return format;
