@@ -108,9 +108,11 @@ int ShortcutTexts(int rounds)
         pass();
         warm.push_back(Now() - start);
     }
+    const double later = Median(warm);
     std::printf("shortcut texts of %d buttons (%d with a key, table of %zu): first pass %.3f ms, later %.3f ms "
-                "(median of %d) [target: under 1 ms]\n",
-                kBars * kButtonsPerBar, found, table.size(), cold * 1e3, Median(warm) * 1e3, rounds);
+                "(median of %d) [target: under 1 ms: %s]\n",
+                kBars * kButtonsPerBar, found, table.size(), cold * 1e3, later * 1e3, rounds,
+                cold < 1e-3 && later < 1e-3 ? "met" : "not met");
     bars.clear();
     frame.DestroyWindow();
     return 0;
@@ -171,10 +173,10 @@ int MenuHash(int rounds)
     const double rebuilt = Median(rebuild);
     const double read = Median(load);
     std::printf("%d menus of %d items (%d loaded), median of %d rounds: rebuilt from the resource %.2f ms, "
-                "stored %.2f ms, loaded %.2f ms: loading %.1fx faster than rebuilding, storing and loading "
-                "%.1fx [target: 10x]\n",
+                "stored %.2f ms, loaded %.2f ms: loading %.1fx faster than rebuilding [target: 10x: %s]; storing "
+                "once and loading %.1fx\n",
                 kMenus, items, loaded, rounds, rebuilt * 1e3, Median(store) * 1e3, read * 1e3, rebuilt / read,
-                rebuilt / (read + Median(store)));
+                rebuilt / read >= 10 ? "met" : "not met", rebuilt / (read + Median(store)));
     g_menuHash.CleanUp();
     bar.DestroyWindow();
     frame.DestroyWindow();

@@ -314,7 +314,8 @@ void CKGPToolBar::TakeStoredButtons(StoredButtons& stored)
     if (stored.recordedLength)
         m_nMRUWidth = *stored.recordedLength;
     AdjustLocations();
-    if (GetSafeHwnd() != nullptr)
+    // Setting a window's text costs a trip to the system: only a new name does.
+    if (GetSafeHwnd() != nullptr && stored.text != m_strWindowText)
         SetWindowText(stored.text);
 }
 

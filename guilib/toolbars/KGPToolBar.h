@@ -459,6 +459,8 @@ private:
     std::unique_ptr<CKGPToolbarDropTarget> m_pDropTarget;
     // The drop this bar took was of its own dragged button.
     BOOL m_bDroppedOnSource = FALSE;
+    // The window's text as last set (WM_NCCREATE, WM_SETTEXT).
+    CString m_strWindowText;
     // The bar whose button is being dragged.
     static CKGPToolBar* s_pDragSourceBar;
     static HHOOK s_hHelpHook;

@@ -258,6 +258,15 @@ LRESULT CKGPToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == TB_BUTTONCOUNT || message == TB_GETITEMRECT || message == TB_GETBUTTON ||
         message == TB_GETBUTTONTEXTW)
         return OnToolbarMessage(message, wParam, lParam);
+    // The bar's text (its name) as the window holds it, known without asking.
+    if (message == WM_NCCREATE || message == WM_SETTEXT) {
+        const LRESULT result = CKGPBaseToolBar::WindowProc(message, wParam, lParam);
+        LPCTSTR text = message == WM_SETTEXT ? reinterpret_cast<LPCTSTR>(lParam)
+                                             : reinterpret_cast<const CREATESTRUCT*>(lParam)->lpszName;
+        if (result != FALSE)
+            m_strWindowText = text != nullptr && !IS_INTRESOURCE(text) ? text : _T("");
+        return result;
+    }
     return CKGPBaseToolBar::WindowProc(message, wParam, lParam);
 }
 

@@ -104,6 +104,20 @@ TEST_F(MenuHashTest, ABarStoredForAMenuLoadsBackAndOneFileStaysPerMenu)
     other.DestroyWindow();
 }
 
+TEST_F(MenuHashTest, ALoadedBarTakesItsStoredNameBack)
+{
+    bar.SetWindowText(L"Menus");
+    ASSERT_TRUE(g_menuHash.SaveMenuBar(m_hMenu, &bar));
+    bar.SetWindowText(L"Renamed");
+    ASSERT_TRUE(g_menuHash.LoadMenuBar(m_hMenu, &bar));
+    CString name;
+    bar.GetWindowText(name);
+    EXPECT_EQ(L"Menus", name);
+    ASSERT_TRUE(g_menuHash.LoadMenuBar(m_hMenu, &bar));
+    bar.GetWindowText(name);
+    EXPECT_EQ(L"Menus", name) << "unchanged, and so not set again";
+}
+
 TEST_F(MenuHashTest, AnEmptyBarStoresNothingAndADamagedCopyChangesNothing)
 {
     CCutShortBar empty;
