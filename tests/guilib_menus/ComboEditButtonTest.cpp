@@ -236,11 +236,19 @@ TEST_F(BarTest, TwinsOnTwoBarsShowWhatIsTypedIntoEither)
     EXPECT_EQ(0, combo1->GetCurSel());
     EXPECT_EQ(L"Alpha", combo1->GetText());
 
+    for (MSG msg; ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);)
+        ::DispatchMessage(&msg);
+    frame.commands.clear();
+    // As typed: the edit's update reaches its button through its bar.
     edit1->GetEditBox()->SetWindowText(L"typed");
-    EXPECT_TRUE(edit1->NotifyCommand(EN_UPDATE));
+    EXPECT_EQ(L"typed", edit1->GetContents());
     EXPECT_EQ(L"typed", edit2->GetContents());
     edit2->GetEditBox()->GetWindowText(shown);
     EXPECT_EQ(L"typed", shown);
+    for (MSG msg; ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);)
+        ::DispatchMessage(&msg);
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_EDIT}, frame.commands)
+        << "the owner hears the typing once, not the twin's own update";
     second.DestroyWindow();
 }
 
