@@ -123,31 +123,23 @@ BOOL CKGPUserToolsManager::RemoveTool(CKGPUserTool* pTool)
     return TRUE;
 }
 
-BOOL CKGPUserToolsManager::MoveToolUp(CKGPUserTool* pTool)
+BOOL CKGPUserToolsManager::MoveTool(CKGPUserTool* pTool, BOOL bUp)
 {
     const POSITION pos = pTool != nullptr ? m_lstUserTools.Find(pTool) : nullptr;
     if (pos == nullptr)
         return FALSE;
-    POSITION before = pos;
-    m_lstUserTools.GetPrev(before);
-    if (before == nullptr)
+    POSITION neighbour = pos;
+    if (bUp)
+        m_lstUserTools.GetPrev(neighbour);
+    else
+        m_lstUserTools.GetNext(neighbour);
+    if (neighbour == nullptr)
         return FALSE;
     m_lstUserTools.RemoveAt(pos);
-    m_lstUserTools.InsertBefore(before, pTool);
-    return TRUE;
-}
-
-BOOL CKGPUserToolsManager::MoveToolDown(CKGPUserTool* pTool)
-{
-    const POSITION pos = pTool != nullptr ? m_lstUserTools.Find(pTool) : nullptr;
-    if (pos == nullptr)
-        return FALSE;
-    POSITION after = pos;
-    m_lstUserTools.GetNext(after);
-    if (after == nullptr)
-        return FALSE;
-    m_lstUserTools.RemoveAt(pos);
-    m_lstUserTools.InsertAfter(after, pTool);
+    if (bUp)
+        m_lstUserTools.InsertBefore(neighbour, pTool);
+    else
+        m_lstUserTools.InsertAfter(neighbour, pTool);
     return TRUE;
 }
 

@@ -34,8 +34,8 @@ public:
     // toolbar; FALSE when the tool is not in the list.
     BOOL RemoveTool(CKGPUserTool* pTool);
     // Swap the tool with its neighbour; FALSE at the ends or for a tool not listed.
-    BOOL MoveToolUp(CKGPUserTool* pTool);
-    BOOL MoveToolDown(CKGPUserTool* pTool);
+    BOOL MoveToolUp(CKGPUserTool* pTool) { return MoveTool(pTool, TRUE); }
+    BOOL MoveToolDown(CKGPUserTool* pTool) { return MoveTool(pTool, FALSE); }
 
     BOOL IsUserToolCmd(UINT uiCmdId) const { return uiCmdId >= m_uiCmdFirst && uiCmdId <= m_uiCmdLast; }
     UINT GetToolsEntryCmd() const { return m_uiCmdToolsDummy; }
@@ -49,6 +49,8 @@ public:
     CRuntimeClass* GetToolClass() const { return m_pToolRTC; }
 
 private:
+    BOOL MoveTool(CKGPUserTool* pTool, BOOL bUp);
+
     COwningPtrList<CObList, CKGPUserTool*> m_lstUserTools;
     UINT m_uiCmdToolsDummy = 0;
     UINT m_uiCmdFirst = 0;

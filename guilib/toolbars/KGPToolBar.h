@@ -454,6 +454,7 @@ private:
     static BOOL OpenWithFirstItem(CKGPToolbarMenuButton* pButton);
     // The selected button's appearance, edited; TRUE on OK.
     BOOL EditSelectedAppearance(CKGPToolbarButton* pButton);
+    BOOL ShowSelectedImage(CKGPToolbarButton* pButton, BOOL bCaption);
     // Re-lays out, re-fits and repaints after a customisation command.
     void AfterCustomizeChange();
     std::unique_ptr<CKGPToolbarDropTarget> m_pDropTarget;

@@ -66,28 +66,21 @@ HMENU LoadCustomizeMenu()
 
 CString CKGPToolBar::GetCustomizeCommandText(UINT uiCmd)
 {
-    switch (uiCmd) {
-    case kgp::kCmdResetImage:
-        return L"&Reset Button Image";
-    case kgp::kCmdCopyImage:
-        return L"&Copy Button Image";
-    case kgp::kCmdDeleteButton:
-        return L"&Delete";
-    case kgp::kCmdAppearance:
-        return L"Button &Appearance...";
-    case kgp::kCmdImageOnly:
-        return L"&Image Only";
-    case kgp::kCmdTextOnly:
-        return L"&Text Only";
-    case kgp::kCmdImageAndText:
-        return L"Image &and Text";
-    case kgp::kCmdBeginGroup:
-        return L"Begin a &Group";
-    case kgp::kCmdNewMenu:
-        return L"&New Menu";
-    default:
-        return CString();
+    static const struct {
+        UINT command;
+        LPCTSTR text;
+    } kTexts[] = {
+        {kgp::kCmdResetImage, L"&Reset Button Image"}, {kgp::kCmdCopyImage, L"&Copy Button Image"},
+        {kgp::kCmdDeleteButton, L"&Delete"},           {kgp::kCmdAppearance, L"Button &Appearance..."},
+        {kgp::kCmdImageOnly, L"&Image Only"},          {kgp::kCmdTextOnly, L"&Text Only"},
+        {kgp::kCmdImageAndText, L"Image &and Text"},   {kgp::kCmdBeginGroup, L"Begin a &Group"},
+        {kgp::kCmdNewMenu, L"&New Menu"},
+    };
+    for (const auto& entry : kTexts) {
+        if (entry.command == uiCmd)
+            return entry.text;
     }
+    return CString();
 }
 
 // ---- The mode ----
@@ -285,21 +278,26 @@ void CKGPToolBar::OnAppearance()
         AfterCustomizeChange();
 }
 
+// Shows the selected button's image and (or not) its caption. A button
+// without an image asks the appearance dialog; Cancel puts the flags back.
+BOOL CKGPToolBar::ShowSelectedImage(CKGPToolbarButton* pButton, BOOL bCaption)
+{
+    const BOOL caption = pButton->m_bShowCaption;
+    const BOOL image = pButton->m_bShowImage;
+    pButton->m_bShowCaption = bCaption;
+    pButton->m_bShowImage = TRUE;
+    if (pButton->GetImage() >= 0 || EditSelectedAppearance(pButton))
+        return TRUE;
+    pButton->m_bShowCaption = caption;
+    pButton->m_bShowImage = image;
+    return FALSE;
+}
+
 void CKGPToolBar::OnImageOnly()
 {
     CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
-    if (button == nullptr)
-        return;
-    const BOOL caption = button->m_bShowCaption;
-    const BOOL image = button->m_bShowImage;
-    button->m_bShowCaption = FALSE;
-    button->m_bShowImage = TRUE;
-    if (button->GetImage() < 0 && !EditSelectedAppearance(button)) {
-        button->m_bShowCaption = caption;
-        button->m_bShowImage = image;
-        return;
-    }
-    AfterCustomizeChange();
+    if (button != nullptr && ShowSelectedImage(button, FALSE))
+        AfterCustomizeChange();
 }
 
 void CKGPToolBar::OnTextOnly()
@@ -322,17 +320,8 @@ void CKGPToolBar::OnTextOnly()
 void CKGPToolBar::OnImageAndText()
 {
     CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
-    if (button == nullptr)
+    if (button == nullptr || !ShowSelectedImage(button, TRUE))
         return;
-    const BOOL caption = button->m_bShowCaption;
-    const BOOL image = button->m_bShowImage;
-    button->m_bShowCaption = TRUE;
-    button->m_bShowImage = TRUE;
-    if (button->GetImage() < 0 && !EditSelectedAppearance(button)) {
-        button->m_bShowCaption = caption;
-        button->m_bShowImage = image;
-        return;
-    }
     if (button->m_strCaption.IsEmpty())
         FillDefaultCaption(button);
     if (button->m_strCaption.IsEmpty()) {

@@ -9,6 +9,7 @@
 #include "guilib/toolbars/KGPComboEdit.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolbarControlSupport.h"
 
 #include <afxarch.h>
 
@@ -374,11 +375,8 @@ SIZE CKGPToolbarComboBoxButton::MeasureOnBar(CDC* pDC, const CSize& sizeDefault,
         return CKGPToolbarButton::MeasureOnBar(pDC, sizeDefault, bHorz);
     }
     ShowControls(!m_bOverflowed);
-    int labelHeight = 0;
-    if (m_bCaptionBelow && !m_strCaption.IsEmpty() && pDC != nullptr) {
-        CRect rectText(0, 0, m_iWidth, sizeDefault.cy);
-        labelHeight = pDC->DrawText(m_strCaption, rectText, DT_WORDBREAK | DT_CENTER | DT_CALCRECT);
-    }
+    const int labelHeight =
+        m_bCaptionBelow ? KGPToolbarControls::LabelHeight(pDC, m_strCaption, m_iWidth, sizeDefault.cy) : 0;
     int height = sizeDefault.cy;
     if (m_pWndCombo != nullptr && m_pWndCombo->GetSafeHwnd() != nullptr) {
         CRect combo;
@@ -439,10 +437,7 @@ void CKGPToolbarComboBoxButton::OnGlobalFontsChanged()
 
 HBRUSH CKGPToolbarComboBoxButton::ControlBrush(CDC* pDC, UINT)
 {
-    const CKGPGlobalData& global = GetKGPGlobalData();
-    pDC->SetTextColor(global.clrWindowText);
-    pDC->SetBkColor(global.clrWindow);
-    return global.GetWindowBrush();
+    return KGPToolbarControls::WindowColours(pDC);
 }
 
 void CKGPToolbarComboBoxButton::SetHot(BOOL bHot)
@@ -476,11 +471,8 @@ BOOL CKGPToolbarComboBoxButton::HandleClick(CWnd*, BOOL)
 
 BOOL CKGPToolbarComboBoxButton::FillCaptionFromCommand(CKGPToolbarButton* pButton)
 {
-    CString text;
-    if (pButton != nullptr && m_nCommand != 0 && text.LoadString(m_nCommand)) {
-        const int newline = text.Find(L'\n');
-        pButton->m_strCaption = newline < 0 ? CString() : text.Mid(newline + 1);
-    }
+    if (pButton != nullptr)
+        pButton->m_strCaption = KGPToolbarControls::CommandTip(m_nCommand);
     return TRUE;
 }
 
@@ -488,11 +480,7 @@ BOOL CKGPToolbarComboBoxButton::OnUpdateToolTip(CWnd* pWndParent, int, CToolTipC
 {
     if (!m_bHorz || m_pWndCombo == nullptr || m_pWndCombo->GetSafeHwnd() == nullptr)
         return FALSE;
-    CString tip;
-    if (m_nCommand != 0 && tip.LoadString(m_nCommand)) {
-        const int newline = tip.Find(L'\n');
-        tip = newline < 0 ? CString() : tip.Mid(newline + 1);
-    }
+    const CString tip = KGPToolbarControls::CommandTip(m_nCommand);
     if (!tip.IsEmpty())
         str = tip;
     if (s_bFlat && !IsEditable())
@@ -590,16 +578,7 @@ BOOL CKGPToolbarComboBoxButton::NotifyCommand(int iNotifyCode)
 
 BOOL CKGPToolbarComboBoxButton::CopyFromSameCommand()
 {
-    CObList buttons;
-    CKGPToolBar::GetCommandButtons(m_nCommand, buttons);
-    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* other = static_cast<CKGPToolbarButton*>(buttons.GetNext(pos));
-        if (other != this && other->IsKindOf(GetRuntimeClass())) {
-            CopyButton(*other);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return KGPToolbarControls::CopyFromFirstOfCommand(*this);
 }
 
 // ---- Copies and stored form ----
@@ -709,14 +688,6 @@ void CKGPToolbarComboBoxButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarI
 int CKGPToolbarComboBoxButton::DrawInCommandList(CDC* pDC, const CRect& rect, BOOL bSelected)
 {
     const int width = CKGPToolbarButton::DrawInCommandList(pDC, rect, bSelected);
-    const CKGPGlobalData& global = GetKGPGlobalData();
-    const int mockWidth = std::max(20, rect.Width() - width - 10);
-    CRect mock(rect.right - mockWidth, rect.top, rect.right, rect.bottom);
-    mock.DeflateRect(1, 1);
-    ::FillRect(pDC->GetSafeHdc(), mock, global.GetWindowBrush());
-    pDC->Draw3dRect(mock, global.clrBtnShadow, global.clrBtnShadow);
-    const int arrow = 2 * CKGPMenuGlyphs::GetWidth();
-    CRect rectArrow(mock.right - arrow, mock.top + 1, mock.right - 1, mock.bottom - 1);
-    CKGPMenuGlyphs::Draw(pDC, CKGPMenuGlyphs::kArrowDown, rectArrow);
+    KGPToolbarControls::DrawMockControl(pDC, rect, width, TRUE);
     return width;
 }

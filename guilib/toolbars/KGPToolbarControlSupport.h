@@ -1,9 +1,13 @@
-// What the edit controls inside toolbar buttons share: the context menu of a
-// menu resource (through the context-menu manager when the application has
-// one), mouse-leave tracking, and the keys that move the focus on.
+// What the buttons holding controls (combo box, edit) and their edits share:
+// the context menu of a menu resource (through the context-menu manager when
+// the application has one), mouse-leave tracking, the keys that move the focus
+// on, the controls' colours, tooltips, labels and rows in the command list,
+// and settings taken from another button of the same command.
 #pragma once
 
 #include <afxwin.h>
+
+class CKGPToolbarButton;
 
 namespace KGPToolbarControls {
 
@@ -16,5 +20,18 @@ void TrackMouseLeave(CWnd* pControl, BOOL& bTracked);
 // Tab: the next tab stop of the parent takes the focus. Esc: the top-level
 // frame takes it. TRUE when the key was one of them.
 BOOL MoveFocusOnKey(CWnd* pControl, UINT nKey);
+
+// The window colours a control is drawn in; answers the window brush.
+HBRUSH WindowColours(CDC* pDC);
+// The command's short name (its string after the first line break).
+CString CommandTip(UINT uiCmd);
+// The height of a caption laid out under a control of the width.
+int LabelHeight(CDC* pDC, const CString& strCaption, int nWidth, int nHeight);
+// A mock control at the right of a command-list row whose text takes
+// nTextWidth, with a drop arrow for a combo.
+void DrawMockControl(CDC* pDC, const CRect& rectRow, int nTextWidth, BOOL bDropArrow);
+// The button takes (CopyButton) the settings of the first other button of its
+// class with its command on any bar; FALSE when there is none.
+BOOL CopyFromFirstOfCommand(CKGPToolbarButton& button);
 
 } // namespace KGPToolbarControls

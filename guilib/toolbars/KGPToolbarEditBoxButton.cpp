@@ -5,6 +5,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolbarControlSupport.h"
 #include "guilib/toolbars/KGPToolbarEditCtrl.h"
 
 #include <afxarch.h>
@@ -149,12 +150,9 @@ SIZE CKGPToolbarEditBoxButton::MeasureOnBar(CDC* pDC, const CSize& sizeDefault, 
         return CKGPToolbarButton::MeasureOnBar(pDC, sizeDefault, bHorz);
     }
     ShowEdit(!m_bOverflowed);
-    m_sizeCaption = CSize(0, 0);
-    if (m_bCaptionBelow && !m_strCaption.IsEmpty() && pDC != nullptr) {
-        CRect rectText(0, 0, m_iWidth, sizeDefault.cy);
-        m_sizeCaption.cy = pDC->DrawText(m_strCaption, rectText, DT_WORDBREAK | DT_CENTER | DT_CALCRECT);
-        m_sizeCaption.cx = rectText.Width();
-    }
+    const int label =
+        m_bCaptionBelow ? KGPToolbarControls::LabelHeight(pDC, m_strCaption, m_iWidth, sizeDefault.cy) : 0;
+    m_sizeCaption = CSize(m_iWidth, label);
     return CSize(m_iWidth, sizeDefault.cy + m_sizeCaption.cy);
 }
 
@@ -181,10 +179,7 @@ void CKGPToolbarEditBoxButton::OnGlobalFontsChanged()
 
 HBRUSH CKGPToolbarEditBoxButton::ControlBrush(CDC* pDC, UINT)
 {
-    const CKGPGlobalData& global = GetKGPGlobalData();
-    pDC->SetTextColor(global.clrWindowText);
-    pDC->SetBkColor(global.clrWindow);
-    return global.GetWindowBrush();
+    return KGPToolbarControls::WindowColours(pDC);
 }
 
 void CKGPToolbarEditBoxButton::SetHot(BOOL bHot)
@@ -204,11 +199,7 @@ BOOL CKGPToolbarEditBoxButton::OnUpdateToolTip(CWnd*, int, CToolTipCtrl& wndTool
 {
     if (!m_bHorz || !HasEdit())
         return FALSE;
-    CString tip;
-    if (m_nCommand != 0 && tip.LoadString(m_nCommand)) {
-        const int newline = tip.Find(L'\n');
-        tip = newline < 0 ? CString() : tip.Mid(newline + 1);
-    }
+    const CString tip = KGPToolbarControls::CommandTip(m_nCommand);
     if (!tip.IsEmpty())
         str = tip;
     wndToolTip.AddTool(m_pWndEdit.get(), str);
@@ -248,16 +239,7 @@ BOOL CKGPToolbarEditBoxButton::NotifyCommand(int iNotifyCode)
 
 BOOL CKGPToolbarEditBoxButton::CopyFromSameCommand()
 {
-    CObList buttons;
-    CKGPToolBar::GetCommandButtons(m_nCommand, buttons);
-    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* other = static_cast<CKGPToolbarButton*>(buttons.GetNext(pos));
-        if (other != this && other->IsKindOf(GetRuntimeClass())) {
-            CopyButton(*other);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return KGPToolbarControls::CopyFromFirstOfCommand(*this);
 }
 
 // ---- Copies and stored form ----
@@ -331,11 +313,6 @@ void CKGPToolbarEditBoxButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarIm
 int CKGPToolbarEditBoxButton::DrawInCommandList(CDC* pDC, const CRect& rect, BOOL bSelected)
 {
     const int width = CKGPToolbarButton::DrawInCommandList(pDC, rect, bSelected);
-    const CKGPGlobalData& global = GetKGPGlobalData();
-    const int mockWidth = std::max(20, rect.Width() - width - 10);
-    CRect mock(rect.right - mockWidth, rect.top, rect.right, rect.bottom);
-    mock.DeflateRect(1, 1);
-    ::FillRect(pDC->GetSafeHdc(), mock, global.GetWindowBrush());
-    pDC->Draw3dRect(mock, global.clrBtnShadow, global.clrBtnShadow);
+    KGPToolbarControls::DrawMockControl(pDC, rect, width, FALSE);
     return width;
 }

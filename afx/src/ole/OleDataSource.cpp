@@ -1,5 +1,7 @@
 #include <afxole.h>
 
+#include "OleInterface.h"
+
 #include <shlobj.h>
 
 #include <cstring>
@@ -69,15 +71,7 @@ const COleDataSource::CachedData* COleDataSource::Find(const FORMATETC* pFormat)
 
 STDMETHODIMP COleDataSource::CDataObject::QueryInterface(REFIID riid, void** ppv)
 {
-    if (ppv == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-        *ppv = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    return AnswerInterface(this, riid, IID_IDataObject, ppv);
 }
 
 STDMETHODIMP_(ULONG) COleDataSource::CDataObject::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs)); }

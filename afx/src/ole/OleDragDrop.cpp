@@ -2,6 +2,8 @@
 // registered for a window.
 #include <afxole.h>
 
+#include "OleInterface.h"
+
 IMPLEMENT_DYNAMIC(COleDropSource, CCmdTarget)
 IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
 
@@ -79,14 +81,7 @@ SCODE COleDropSource::GiveFeedback(DROPEFFECT)
 
 STDMETHODIMP COleDropSource::CDropSource::QueryInterface(REFIID riid, void** ppv)
 {
-    if (ppv == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-        *ppv = static_cast<IDropSource*>(this);
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    return AnswerInterface(this, riid, IID_IDropSource, ppv);
 }
 
 STDMETHODIMP COleDropSource::CDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState)
@@ -153,14 +148,7 @@ CPoint COleDropTarget::ClientPoint(POINTL pt) const
 
 STDMETHODIMP COleDropTarget::CDropTarget::QueryInterface(REFIID riid, void** ppv)
 {
-    if (ppv == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-        *ppv = static_cast<IDropTarget*>(this);
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    return AnswerInterface(this, riid, IID_IDropTarget, ppv);
 }
 
 STDMETHODIMP COleDropTarget::CDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
