@@ -156,6 +156,22 @@ SIZE CKGPToolbarEditBoxButton::MeasureOnBar(CDC* pDC, const CSize& sizeDefault, 
     return CSize(m_iWidth, sizeDefault.cy + m_sizeCaption.cy);
 }
 
+BOOL CKGPToolbarEditBoxButton::WantsBorder() const
+{
+    return !HasEdit() || !m_pWndEdit->IsWindowVisible();
+}
+
+void CKGPToolbarEditBoxButton::RepaintRect(CRect& rect) const
+{
+    rect = m_rcButton;
+    CRect border;
+    if (!m_bCaptionBelow || !m_bHorz || m_strCaption.IsEmpty() || !GetEditBorder(border))
+        return;
+    const int width = std::min<int>(m_sizeCaption.cx, m_rcButton.Width());
+    const int left = m_rcButton.left + (m_rcButton.Width() - width) / 2;
+    rect = CRect(left, border.bottom, left + width, m_rcButton.bottom);
+}
+
 BOOL CKGPToolbarEditBoxButton::HandleClick(CWnd*, BOOL)
 {
     return HasEdit() && m_pWndEdit->IsWindowVisible();

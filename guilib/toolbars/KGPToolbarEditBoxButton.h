@@ -34,6 +34,10 @@ public:
     int DrawInCommandList(CDC* pDC, const CRect& rect, BOOL bSelected) override;
     // Shows the edit unless the button went under the customise button.
     void OnOverflowChanged(BOOL bOverflowed) override;
+    // No frame around a shown edit (the button draws its own).
+    BOOL WantsBorder() const override;
+    // With a caption under the edit: the caption's rectangle.
+    void RepaintRect(CRect& rect) const override;
 
     // EN_UPDATE: the text goes to the other edit buttons of the command; TRUE
     // (the command reaches the owner) unless the button wrote it itself.

@@ -239,6 +239,16 @@ TEST_F(BarTest, TwinsOnTwoBarsShowWhatIsTypedIntoEither)
     for (MSG msg; ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);)
         ::DispatchMessage(&msg);
     frame.commands.clear();
+    // A button gone under the customise button hides its control, and shows it again.
+    edit1->OnOverflowChanged(TRUE);
+    EXPECT_FALSE(edit1->GetEditBox()->IsWindowVisible());
+    EXPECT_TRUE(edit1->WantsBorder()) << "its button frame instead";
+    edit1->OnOverflowChanged(FALSE);
+    EXPECT_TRUE(edit1->GetEditBox()->IsWindowVisible());
+    combo1->OnOverflowChanged(TRUE);
+    EXPECT_FALSE(combo1->GetEditCtrl()->IsWindowVisible());
+    combo1->OnOverflowChanged(FALSE);
+    EXPECT_TRUE(combo1->GetEditCtrl()->IsWindowVisible());
     // As typed: the edit's update reaches its button through its bar.
     edit1->GetEditBox()->SetWindowText(L"typed");
     EXPECT_EQ(L"typed", edit1->GetContents());

@@ -53,6 +53,17 @@ public:
     BOOL cutShort = FALSE;
 };
 
+// A bar whose stored form cannot be written.
+class CUnwritableBar : public CKGPToolBar {
+public:
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            AfxThrowArchiveException(CArchiveException::genericException);
+        CKGPToolBar::Serialize(ar);
+    }
+};
+
 class MenuHashTest : public BarTest {
 protected:
     void SetUp() override
@@ -102,6 +113,24 @@ TEST_F(MenuHashTest, ABarStoredForAMenuLoadsBackAndOneFileStaysPerMenu)
     EXPECT_FALSE(g_menuHash.RemoveMenu(m_hMenu));
     EXPECT_FALSE(g_menuHash.LoadMenuBar(m_hMenu, &other));
     other.DestroyWindow();
+}
+
+TEST_F(MenuHashTest, AFailedSaveKeepsTheEarlierCopyAndLeavesNoFileBehind)
+{
+    ASSERT_TRUE(g_menuHash.SaveMenuBar(m_hMenu, &bar));
+    const int files = TemporaryMenuFiles();
+    CUnwritableBar unwritable;
+    ASSERT_TRUE(unwritable.Create(&frame, WS_CHILD | CBRS_TOP, 0xE834));
+    unwritable.InsertButtonCopy(CKGPToolbarButton(ID_TEST_ABOUT, -1, L"About"));
+    EXPECT_FALSE(g_menuHash.SaveMenuBar(m_hMenu, &unwritable));
+    EXPECT_FALSE(CMenuHash::IsLocked()) << "the busy flag is down after a failed save";
+    EXPECT_EQ(files, TemporaryMenuFiles()) << "the new file went, the earlier one stays";
+    CKGPToolBar other;
+    ASSERT_TRUE(other.Create(&frame, WS_CHILD | CBRS_TOP, 0xE835));
+    ASSERT_TRUE(g_menuHash.LoadMenuBar(m_hMenu, &other)) << "the earlier copy still loads";
+    EXPECT_EQ(Commands(bar), Commands(other));
+    other.DestroyWindow();
+    unwritable.DestroyWindow();
 }
 
 TEST_F(MenuHashTest, ALoadedBarTakesItsStoredNameBack)
