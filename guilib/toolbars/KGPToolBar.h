@@ -247,6 +247,10 @@ public:
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void DoPaint(CDC* pDC) override;
+    // The strip a button draws from in its state (its bar's own on a locked bar).
+    virtual CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted);
+    // Draws over the bar's background before the buttons (nothing here).
+    virtual void OnFillBackground(CDC* /*pDC*/, const CRect& /*rectClient*/) {}
     // Draws a shown button that meets the clip box with the strip given.
     virtual BOOL DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted,
                             BOOL bDrawDisabledImages = TRUE);
@@ -307,6 +311,8 @@ public:
     virtual BOOL HandledOnRelease(CKGPToolbarButton* /*pButton*/) { return FALSE; }
     // Whether disabled buttons become hot.
     virtual BOOL HighlightsDisabled() const { return FALSE; }
+    // Whether the hot button stays hot when the mouse leaves the bar.
+    virtual BOOL KeepsHotOnLeave() const { return FALSE; }
     // The command of an embedded control goes to the owner (posted, with the
     // notify code in the high word); FALSE when the button refuses it.
     virtual BOOL NotifyControlCommand(CKGPToolbarButton* pButton, BOOL bAccelerator, int nNotifyCode, WPARAM wParam,
@@ -366,6 +372,11 @@ public:
     static LPCTSTR s_strRegSection;
 
 protected:
+    // The prefix of the window class the bar registers and is made of.
+    virtual LPCTSTR WindowClassPrefix() const { return _T("KGPToolBar"); }
+    // Makes the button hot without the menu rules of ChangeHot: the old and
+    // new buttons repaint, and in customisation mode the new one is selected.
+    void SetHotButton(int iIndex);
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     // Commands of the buttons' embedded controls.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -477,7 +488,6 @@ private:
     CPoint m_ptDragOrigin{-1, -1};
     BOOL m_bDragCopies = FALSE;
     CRect m_rectResize;
-    CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted);
 
 
     // The frame whose command handlers the buttons' command UI asks.

@@ -42,7 +42,13 @@ void CKGPToolBar::ChangeHot(int iIndex)
         if (!(s_bCustomizing && next->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton))))
             next->OpenPopupMenu();
     }
+    SetHotButton(iIndex);
+}
+
+void CKGPToolBar::SetHotButton(int iIndex)
+{
     // In customisation mode the keyboard picks the selected button.
+    const CKGPToolbarButton* button = GetButton(iIndex);
     if (s_bCustomizing && m_nInsertMarkIndex < 0 && button != nullptr && button->IsSelectable())
         SelectForCustomizing(iIndex);
     if (iIndex == m_nHotIndex)

@@ -223,7 +223,7 @@ void CKGPToolBar::OnMouseLeave()
         SendIdlePrompt();
         return;
     }
-    if (GetFocus() == this)
+    if (GetFocus() == this || KeepsHotOnLeave())
         return;
     ChangeHot(-1);
     SendIdlePrompt();

@@ -63,6 +63,7 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
     pDC->SetBkMode(TRANSPARENT);
     CRect client;
     GetClientRect(client);
+    OnFillBackground(pDC, client);
 
     CStripInUse strip;
     int index = 0;

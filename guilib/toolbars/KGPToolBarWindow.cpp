@@ -42,8 +42,8 @@ BOOL CKGPToolBar::CreateBarEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle
     if (nID == kStandardToolBarId)
         barStyle |= CBRS_HIDE_INPLACE;
     const DWORD windowStyle = ((dwStyle & ~kBarStyleBits) | dwCtrlStyle | kControlStyleBits) & ~DWORD{CCS_NOMOVEY};
-    static const CString className =
-        RegisterLibraryWindowClass(_T("KGPToolBar"), CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+    const CString className =
+        RegisterLibraryWindowClass(WindowClassPrefix(), CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
     if (!CKGPControlBar::Create(className, windowStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     SetBarStyleWord(barStyle);

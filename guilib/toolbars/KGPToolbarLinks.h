@@ -45,6 +45,9 @@ class IKGPMenuOptionsLink {
 public:
     // TRUE while menus show the recently used commands first.
     virtual BOOL AreRecentlyUsedMenusOn() const = 0;
+    // Switches the option (a popup that shows every command switches it off
+    // while it is open).
+    virtual void SetRecentlyUsedMenus(BOOL bOn) = 0;
 
 protected:
     ~IKGPMenuOptionsLink() = default;
@@ -127,6 +130,12 @@ inline BOOL AreRecentlyUsedMenusOn()
 {
     const IKGPMenuOptionsLink* pLink = CKGPLink<IKGPMenuOptionsLink>::Get();
     return pLink != nullptr && pLink->AreRecentlyUsedMenusOn();
+}
+
+inline void SetRecentlyUsedMenus(BOOL bOn)
+{
+    if (IKGPMenuOptionsLink* pLink = CKGPLink<IKGPMenuOptionsLink>::Get())
+        pLink->SetRecentlyUsedMenus(bOn);
 }
 
 } // namespace KGPToolbarLinks

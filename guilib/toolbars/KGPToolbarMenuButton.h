@@ -59,6 +59,9 @@ public:
     virtual BOOL IsDropDownAllowedInMenu() const { return TRUE; }
     // The button has a command part beside its menu part.
     virtual BOOL HasSeparateCommand() const { return FALSE; }
+    // A click on the item inside a popup: TRUE when the item took it itself
+    // (the customise menu's entries do), FALSE to let it run its command.
+    virtual BOOL OnClickMenuItem() { return FALSE; }
     virtual BOOL HasTearOffId() const { return m_uiTearOffBarID != 0; }
     // Registers the new id with the tear-off manager (and drops the old one);
     // answers the old one.
@@ -90,6 +93,8 @@ public:
     // On a bar the popup opens at the button's right edge.
     void SetMenuOnRight(BOOL bOnRight) { m_bShowAtRightSide = bOnRight; }
     const CRect& GetArrowRect() const { return m_rectArrow; }
+    // The part of the button that runs its command (beside its arrow).
+    const CRect& GetCommandRect() const { return m_rectButton; }
 
     BOOL m_bDrawDownArrow = FALSE;
     BOOL m_bToBeClosed = FALSE;

@@ -48,6 +48,7 @@ public:
         return !strText.IsEmpty();
     }
     BOOL AreRecentlyUsedMenusOn() const override { return recentlyUsed; }
+    void SetRecentlyUsedMenus(BOOL bOn) override { recentlyUsed = bOn; }
 
     std::vector<UINT> invoked;
     mutable std::vector<CRect> iconRects;
