@@ -6,7 +6,7 @@
 
 #include "guilib/controls/KGPDlgImpl.h"
 
-class CKGPDialog : public CDialog {
+class CKGPDialog : public CDialog, public IKGPPopupMenuOwner {
     DECLARE_DYNAMIC(CKGPDialog)
 public:
     CKGPDialog() = default;
@@ -14,7 +14,7 @@ public:
     ~CKGPDialog() override = default;
 
     // Told of the popup menu opened over the dialog, and of its closing (null).
-    void SetActiveMenu(CWnd* pMenu) { m_Impl.SetActiveMenu(pMenu); }
+    void SetActiveMenu(CWnd* pMenu) override { m_Impl.SetActiveMenu(pMenu); }
     CWnd* GetActiveMenu() const { return m_Impl.GetActiveMenu(); }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;

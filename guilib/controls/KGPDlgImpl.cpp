@@ -1,5 +1,7 @@
 #include "guilib/controls/KGPDlgImpl.h"
 
+#include "guilib/core/KGPMenuLinks.h"
+
 namespace {
 
 // The one dialog (per GUI thread: the library runs on one) whose menu the
@@ -81,9 +83,7 @@ BOOL CKGPDlgImpl::IsClickOutsideActiveMenu(CPoint point) const
 {
     if (m_pActiveMenu == nullptr || !::IsWindow(m_pActiveMenu->GetSafeHwnd()))
         return FALSE;
-    CRect menu;
-    m_pActiveMenu->GetWindowRect(menu);
-    return menu.PtInRect(point) ? FALSE : TRUE;
+    return KGPMenuLinks::IsOutsidePopupMenu(m_pActiveMenu, point);
 }
 
 void CKGPDlgImpl::CloseActiveMenu()

@@ -5,6 +5,17 @@
 
 #include <afxwin.h>
 
+// A window that holds the library's dialog implementation (a dialog, a
+// property page) and so is told of the popup menu open over it.
+class IKGPPopupMenuOwner {
+public:
+    // The popup menu now open over the window (null: none).
+    virtual void SetActiveMenu(CWnd* pMenu) = 0;
+
+protected:
+    ~IKGPPopupMenuOwner() = default;
+};
+
 class CKGPDlgImpl {
 public:
     explicit CKGPDlgImpl(CWnd& dlg) : m_Dlg(dlg) {}
@@ -26,7 +37,8 @@ public:
     // or removes the mouse hook that watches for clicks outside it.
     void SetActiveMenu(CWnd* pMenu);
     CWnd* GetActiveMenu() const { return m_pActiveMenu; }
-    // TRUE when a menu is open and the screen point lies outside it.
+    // TRUE when a menu is open and the screen point lies outside it (and the
+    // menus it was opened from; its shadow counts as outside).
     BOOL IsClickOutsideActiveMenu(CPoint point) const;
 
 private:

@@ -28,6 +28,13 @@ public:
     // Shows the menu at the screen point for the owner through the
     // context-menu manager; the command chosen, 0 when none.
     virtual UINT TrackContextMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRightAlign) = 0;
+    // Shows the menu as a library popup menu at the screen point and waits
+    // until it closes: the command chosen (not sent), 0 when none.
+    virtual UINT TrackPopupMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRightAlign) = 0;
+    // Where a screen point lies against the open popup menu and the popups
+    // its items opened it from: 0 inside, 1 and 2 on its shadow, 3 on its side
+    // band, 4 outside them all, 5 on its tear-off caption.
+    virtual int HitTestPopupMenu(CWnd* pPopup, CPoint ptScreen) const = 0;
 
 protected:
     ~IKGPMenuLink() = default;
@@ -66,6 +73,34 @@ inline UINT TrackContextMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRigh
     IKGPMenuLink* pLink = CKGPLink<IKGPMenuLink>::Get();
     return pLink != nullptr && pLink->HasContextMenuManager() ? pLink->TrackContextMenu(hMenu, x, y, pOwner, bRightAlign)
                                                               : 0;
+}
+
+// Shows the menu and waits for the choice: a library popup menu, or the
+// system's while the library has none; the command chosen, 0 when none.
+inline UINT TrackPopupMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRightAlign = FALSE)
+{
+    if (IKGPMenuLink* pLink = CKGPLink<IKGPMenuLink>::Get())
+        return pLink->TrackPopupMenu(hMenu, x, y, pOwner, bRightAlign);
+    if (pOwner == nullptr || pOwner->GetSafeHwnd() == nullptr)
+        return 0;
+    const UINT align = bRightAlign ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    return static_cast<UINT>(::TrackPopupMenu(hMenu, align | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0,
+                                              pOwner->GetSafeHwnd(), nullptr));
+}
+
+// Whether a click at the screen point falls outside the open popup menu
+// (its shadow counts as outside); without library popups, outside its window.
+inline BOOL IsOutsidePopupMenu(CWnd* pPopup, CPoint ptScreen)
+{
+    if (pPopup == nullptr || pPopup->GetSafeHwnd() == nullptr)
+        return FALSE;
+    if (const IKGPMenuLink* pLink = CKGPLink<IKGPMenuLink>::Get()) {
+        const int nHit = pLink->HitTestPopupMenu(pPopup, ptScreen);
+        return nHit == 1 || nHit == 2 || nHit == 4;
+    }
+    CRect rect;
+    pPopup->GetWindowRect(rect);
+    return !rect.PtInRect(ptScreen);
 }
 
 // Bars offer no menus while the toolbars are customised, a modal state holds

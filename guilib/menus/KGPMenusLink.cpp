@@ -2,14 +2,20 @@
 
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/menus/KGPContextMenuManager.h"
+#include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/menus/KGPPopupMenuSeam.h"
+#include "guilib/menus/KGPPopupPlacement.h"
 
 namespace {
 
 class CMenusLink final : public IKGPMenuLink {
 public:
-    // No library popup menu opens yet: none is open and none holds a modal state.
-    CWnd* GetActivePopupMenu() const override { return nullptr; }
-    BOOL IsModalState() const override { return FALSE; }
+    CWnd* GetActivePopupMenu() const override { return CKGPPopupMenu::GetActiveMenu(); }
+    BOOL IsModalState() const override
+    {
+        const CKGPPopupMenu* active = CKGPPopupMenu::GetActiveMenu();
+        return KGPPopupMenuSeam::IsTracking() || (active != nullptr && active->IsInModalLoop());
+    }
     BOOL HasContextMenuManager() const override { return g_pContextMenuManager != nullptr; }
     UINT TrackContextMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRightAlign) override
     {
@@ -17,6 +23,52 @@ public:
                    ? g_pContextMenuManager->TrackPopupMenu(hMenu, x, y, pOwner, bRightAlign)
                    : 0;
     }
+    UINT TrackPopupMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRightAlign) override
+    {
+        return KGPPopupMenuSeam::Track(hMenu, x, y, pOwner, bRightAlign);
+    }
+    int HitTestPopupMenu(CWnd* pPopup, CPoint ptScreen) const override
+    {
+        const auto* popup = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+        if (popup == nullptr) {
+            CRect window;
+            if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
+                pPopup->GetWindowRect(window);
+            return window.PtInRect(ptScreen) ? kgp::kHitInside : kgp::kHitOutside;
+        }
+        // The popups it was opened from count as the menu too.
+        const int own = popup->HitTest(ptScreen);
+        if (own != kgp::kHitOutside)
+            return own;
+        for (const CKGPPopupMenu* above = popup->GetParentPopupMenu(); above != nullptr;
+             above = above->GetParentPopupMenu()) {
+            const int hit = above->HitTest(ptScreen);
+            if (hit != kgp::kHitOutside)
+                return hit;
+        }
+        return kgp::kHitOutside;
+    }
+};
+
+// What the menu buttons ask of the popup menus.
+class CMenuBarsLink final : public IKGPMenuBarsLink {
+public:
+    IKGPMenuPopup* CreatePopupMenu() override { return new CKGPPopupMenu; }
+    IKGPMenuPopup* GetPopupOfBar(CWnd* pWnd) const override
+    {
+        const auto* bar = DYNAMIC_DOWNCAST(CKGPPopupMenuBar, pWnd);
+        return bar != nullptr ? bar->GetPopupMenu() : nullptr;
+    }
+    void StartPopupMenuTimer(CWnd* pWndBar, CKGPToolbarMenuButton* pButton, int nFactor) override
+    {
+        if (auto* bar = DYNAMIC_DOWNCAST(CKGPPopupMenuBar, pWndBar))
+            bar->StartPopupMenuTimer(pButton, nFactor);
+    }
+    // The menu bar comes with its own issue; until then no bar is one.
+    BOOL IsMenuBar(CWnd*) const override { return FALSE; }
+    BOOL MenuBarWantsArrows(CWnd*) const override { return FALSE; }
+    CKGPToolbarMenuButton* GetDroppedDownButton(CWnd*) const override { return nullptr; }
+    void SetDroppedDownButton(CWnd*, CKGPToolbarMenuButton*) override {}
 };
 
 } // namespace
@@ -24,5 +76,7 @@ public:
 void KGPRegisterMenuLink()
 {
     static CMenusLink link;
+    static CMenuBarsLink bars;
     CKGPLink<IKGPMenuLink>::Register(&link);
+    CKGPLink<IKGPMenuBarsLink>::Register(&bars);
 }

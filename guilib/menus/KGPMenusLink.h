@@ -1,7 +1,9 @@
-// The menus family's answer to the families below it (IKGPMenuLink): the
-// context-menu manager, and the popup menu open and the modal state, which
-// are none while the library shows no popup menu of its own.
+// The menus family's answers to the families below it: the popup menu open
+// and the modal state, the context-menu manager and tracked popup menus
+// (IKGPMenuLink), and the popup menus the menu buttons open
+// (IKGPMenuBarsLink). Registered with the context-menu manager, with every
+// popup menu and with every library frame.
 #pragma once
 
-// Registers the link (again: changes nothing).
+// Registers the links (again: changes nothing).
 void KGPRegisterMenuLink();
