@@ -1,6 +1,7 @@
 #include "guilib/docking/KGPCaptionButton.h"
 
 #include "guilib/core/KGPMenuGlyphs.h"
+#include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPVisualManager.h"
 
 namespace {
@@ -92,9 +93,8 @@ void CKGPCaptionMenuButton::ShowMenu(HMENU hMenu, CWnd* pOwner)
     m_bPushed = TRUE;
     RepaintIn(pOwner);
 
-    // No library context-menu manager tracks menus yet: the system does.
-    m_nMenuResult = static_cast<int>(::TrackPopupMenu(hMenu, TPM_NONOTIFY | TPM_RETURNCMD,
-                                                      drop.x, drop.y, 0, pOwner->GetSafeHwnd(), nullptr));
+    // A library popup menu when the menus family is there, else the system's.
+    m_nMenuResult = static_cast<int>(KGPMenuLinks::TrackPopupMenu(hMenu, drop.x, drop.y, pOwner));
 
     m_bMenuIsShown = FALSE;
     m_bPushed = FALSE;

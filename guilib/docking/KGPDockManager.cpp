@@ -1,6 +1,7 @@
 #include "guilib/docking/KGPDockManager.h"
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMenuLinks.h"
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
@@ -648,9 +649,7 @@ BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)
     // still holds the menu's bars; once the menu is closed the map is empty,
     // so a later command with a bar's id reaches only the frame.
     m_bMenuShown = TRUE;
-    const UINT nCmd = static_cast<UINT>(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
-                                                                TPM_NONOTIFY,
-                                                            point.x, point.y, m_pParentWnd));
+    const UINT nCmd = KGPMenuLinks::TrackPopupMenu(menu.GetSafeHmenu(), point.x, point.y, m_pParentWnd);
     m_bMenuShown = FALSE;
     if (nCmd != 0 && m_pParentWnd->GetSafeHwnd() != nullptr)
         m_pParentWnd->SendMessage(WM_COMMAND, nCmd);

@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 CList<CFrameWnd*, CFrameWnd*> CKGPFrameImpl::s_lstFrames;
@@ -184,15 +185,39 @@ void CKGPFrameImpl::OnLoadFrame()
         pStore->LoadFrameState(nullptr, this);
 }
 
-BOOL CKGPFrameImpl::OnShowPopupMenu(CWnd*, CFrameWnd*)
+BOOL CKGPFrameImpl::OnShowPopupMenu(CWnd* pPopup, CFrameWnd*)
 {
     if (m_pDockManager != nullptr) {
         const CKGPSmartDockingManager* pSmart = m_pDockManager->GetSmartDockingManager();
         if (pSmart != nullptr && pSmart->IsStarted() && pSmart->IsActive())
             return FALSE;
     }
-    // (The bars' list in a popup, the active popup and the focus rule come
-    // with the library popup menus.)
+    auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    if (pMenu == nullptr)
+        return TRUE;
+    const BOOL bCustomizing = KGPMenuLinks::IsCustomizeMode();
+    // The entry that stands for the bars becomes the list of the bars.
+    if (m_uiControlbarsMenuEntryID != 0 && m_pDockManager != nullptr &&
+        pMenu->GetMenuBar()->CommandToIndex(m_uiControlbarsMenuEntryID) >= 0) {
+        if (bCustomizing)
+            return FALSE;
+        CMenu menu;
+        if (menu.CreatePopupMenu()) {
+            m_pDockManager->BuildBarsMenu(menu, m_uiControlbarsMenuExtra);
+            pMenu->GetMenuBar()->ImportFromMenu(menu.GetSafeHmenu(), TRUE);
+            m_pDockManager->SetBarsMenuShown(TRUE);
+        }
+    }
+    // The bar whose menu opened takes the focus (it gives it back on close).
+    if (!bCustomizing) {
+        CKGPPopupMenu* pTop = pMenu;
+        while (CKGPPopupMenu* pAbove = pTop->GetParentPopupMenu())
+            pTop = pAbove;
+        CKGPToolBar* pBar = pTop->GetParentToolBar();
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr && !pBar->IsKindOf(RUNTIME_CLASS(CKGPPopupMenuBar)) &&
+            pBar->IsDocked() && CWnd::GetFocus() != pBar)
+            pBar->SetFocus();
+    }
     return TRUE;
 }
 

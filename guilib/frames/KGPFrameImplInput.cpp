@@ -9,6 +9,8 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/menus/KGPPopupPlacement.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 namespace {
@@ -156,17 +158,59 @@ BOOL CKGPFrameImpl::ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd)
         if (bSent)
             return TRUE;
     }
-    CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu();
-    if (KGPMenuLinks::IsCustomizeMode() || pPopup == nullptr || pPopup->GetSafeHwnd() == nullptr)
+    CWnd* pActive = KGPMenuLinks::GetActivePopupMenu();
+    if (KGPMenuLinks::IsCustomizeMode() || pActive == nullptr || pActive->GetSafeHwnd() == nullptr)
         return FALSE;
-    // A click on the open popup (or its children) belongs to it; one outside
-    // closes it and goes on to its window (the popup's own hit test and its
-    // owner's button come with the menus family).
-    CRect popup;
-    pPopup->GetWindowRect(popup);
-    if (popup.PtInRect(pt) || hwnd == pPopup->m_hWnd || ::IsChild(pPopup->m_hWnd, hwnd))
+    auto* pPopup = DYNAMIC_DOWNCAST(CKGPPopupMenu, pActive);
+    if (pPopup == nullptr) {
+        // A popup window of another kind: a click outside it closes it and goes on.
+        if (!KGPMenuLinks::IsOutsidePopupMenu(pActive, pt) || hwnd == pActive->m_hWnd || ::IsChild(pActive->m_hWnd, hwnd))
+            return FALSE;
+        pActive->SendMessage(WM_CLOSE);
         return FALSE;
-    pPopup->SendMessage(WM_CLOSE);
+    }
+    // Its shadow closes it and keeps the click; its other parts keep the click.
+    switch (pPopup->HitTest(pt)) {
+    case kgp::kHitRightShadow:
+    case kgp::kHitBottomShadow:
+        pPopup->SendMessage(WM_CLOSE);
+        m_pFrame->SetFocus();
+        return TRUE;
+    case kgp::kHitOutside:
+        break;
+    default:
+        return FALSE;
+    }
+    // On the button that opened it: the button's own click closes it. Over a
+    // popup of the chain: that popup's part decides.
+    CRect rectButton;
+    if (CWnd* pArea = pPopup->GetParentArea(rectButton); pArea != nullptr && pArea->GetSafeHwnd() != nullptr) {
+        if (rectButton.PtInRect(pt)) {
+            if (pArea->IsKindOf(RUNTIME_CLASS(CKGPPopupMenuBar)) || pPopup->IsInCommand())
+                return TRUE;
+            pPopup->SendMessage(WM_CLOSE);
+            return TRUE;
+        }
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPPopupMenuBar, pArea)) {
+            pBar->CloseDelayedSubMenu();
+            if (CKGPPopupMenu* pHolder = pBar->GetPopupMenu()) {
+                switch (pHolder->HitTest(pt)) {
+                case kgp::kHitRightShadow:
+                case kgp::kHitBottomShadow:
+                    pHolder->SendMessage(WM_CLOSE);
+                    m_pFrame->SetFocus();
+                    return TRUE;
+                case kgp::kHitOutside:
+                    break;
+                default:
+                    return FALSE;
+                }
+            }
+        }
+    }
+    if (pPopup->IsInCommand())
+        return FALSE;
+    pPopup->CloseChain();
     const HWND hFocus = ::GetFocus();
     if (hFocus != nullptr && DYNAMIC_DOWNCAST(CKGPToolBar, CWnd::FromHandlePermanent(hFocus)) != nullptr)
         m_pFrame->SetFocus();

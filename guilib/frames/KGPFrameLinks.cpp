@@ -6,6 +6,9 @@
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/menus/KGPMenusLink.h"
+#include "guilib/menus/KGPPopupFrameLink.h"
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 namespace {
@@ -90,6 +93,47 @@ public:
     }
 };
 
+// What the popup menus ask of the library frame they open over.
+class CPopupFrameLink final : public IKGPPopupFrameLink {
+public:
+    BOOL OnShowPopupMenu(CWnd* pFrame, CKGPPopupMenu* pPopup) override
+    {
+        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        return pLibraryFrame == nullptr || pLibraryFrame->OnShowPopupMenu(pPopup);
+    }
+    void OnClosePopupMenu(CWnd* pFrame, CKGPPopupMenu* pPopup) override
+    {
+        if (auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame))
+            pLibraryFrame->OnClosePopupMenu(pPopup);
+    }
+    BOOL DrawMenuLogo(CWnd* pFrame, CDC* pDC, CKGPPopupMenu* pPopup, const CRect& rect) override
+    {
+        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        return pLibraryFrame != nullptr && pLibraryFrame->OnDrawMenuLogo(pDC, pPopup, rect);
+    }
+    CKGPToolBar* FindTearOffBar(CWnd* pFrame, UINT uiTearOffId) override
+    {
+        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        if (pLibraryFrame == nullptr || uiTearOffId == 0)
+            return nullptr;
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPToolBar, pLibraryFrame->GetControlBar(uiTearOffId)))
+            return pBar;
+        return DYNAMIC_DOWNCAST(CKGPToolBar, CKGPMiniFrameWnd::FindFloatingBarByID(uiTearOffId));
+    }
+    CKGPToolBar* CreateTearOffBar(CWnd* pFrame, CKGPPopupMenu* pPopup, UINT uiTearOffId, LPCTSTR lpszName) override
+    {
+        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        if (pLibraryFrame == nullptr || pPopup == nullptr)
+            return nullptr;
+        CKGPToolBar* pBar = pPopup->CreateTearOffBar(pLibraryFrame, uiTearOffId, lpszName);
+        if (pBar == nullptr)
+            return nullptr;
+        pLibraryFrame->GetFrameImpl().AddTearOffBar(pBar);  // the frame owns it now
+        pLibraryFrame->AddControlBar(pBar);
+        return pBar;
+    }
+};
+
 } // namespace
 
 void KGPRegisterFrameLinks()
@@ -97,7 +141,11 @@ void KGPRegisterFrameLinks()
     static CFrameLink link;
     static CFloatingFrameHost host;
     static CToolbarFrameLink toolbars;
+    static CPopupFrameLink popups;
     CKGPLink<IKGPFrameLink>::Register(&link);
     CKGPLink<IKGPFloatingFrameHost>::Register(&host);
     CKGPLink<IKGPToolbarFrameLink>::Register(&toolbars);
+    CKGPLink<IKGPPopupFrameLink>::Register(&popups);
+    // The bars of a library frame open the library's popup menus.
+    KGPRegisterMenuLink();
 }

@@ -32,6 +32,8 @@ public:
     virtual BOOL FillCustomizeMenuRest(CWnd* /*pPopup*/, UINT /*uiToolbarResId*/) { return TRUE; }
     virtual void OnClosePopupMenu(CWnd* pPopup);
     virtual BOOL OnDrawMenuImage(CDC* /*pDC*/, CWnd* /*pMenuButton*/, const CRect& /*rect*/) { return FALSE; }
+    // Draws the side band of a popup menu; FALSE when the frame draws none.
+    virtual BOOL OnDrawMenuLogo(CDC* /*pDC*/, CWnd* /*pPopup*/, const CRect& /*rect*/) { return FALSE; }
     virtual BOOL OnToolbarButtonQuery(CObject* /*pButton*/, int /*nValue*/) { return FALSE; }
     virtual BOOL OnMenuButtonQuery(CObject* /*pButton*/, int /*nValue*/) { return FALSE; }
     virtual void OnFrameHookNotify(UINT /*nCode*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}

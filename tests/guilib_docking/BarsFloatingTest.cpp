@@ -182,6 +182,11 @@ public:
         return static_cast<UINT>(::TrackPopupMenu(hMenu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN, x, y, 0,
                                                   pOwner->GetSafeHwnd(), nullptr));
     }
+    UINT TrackPopupMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRightAlign) override
+    {
+        return TrackContextMenu(hMenu, x, y, pOwner, bRightAlign);
+    }
+    int HitTestPopupMenu(CWnd*, CPoint) const override { return 4; }
     std::map<UINT, UINT> states;
 };
 

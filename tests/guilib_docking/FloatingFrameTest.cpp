@@ -377,6 +377,13 @@ public:
     BOOL IsModalState() const override { return FALSE; }
     BOOL HasContextMenuManager() const override { return FALSE; }
     UINT TrackContextMenu(HMENU, int, int, CWnd*, BOOL) override { return 0; }
+    UINT TrackPopupMenu(HMENU, int, int, CWnd*, BOOL) override { return 0; }
+    int HitTestPopupMenu(CWnd* pPopup, CPoint ptScreen) const override
+    {
+        CRect rect;
+        pPopup->GetWindowRect(rect);
+        return rect.PtInRect(ptScreen) ? 0 : 4;
+    }
 
 private:
     CWnd* m_pPopup;

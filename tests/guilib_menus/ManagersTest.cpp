@@ -301,8 +301,7 @@ TEST(ContextMenuManagerTest, MenusByNameAndIdShownForTheFamiliesBelow)
 
         CCommandFrame frame;
         ASSERT_TRUE(frame.Open());
-        // A plain menu shows until the library's popup menus serve it: the
-        // second item is chosen by keys.
+        // The library's popup menu shows: the second item is chosen by keys.
         const HMENU popup = ::GetSubMenu(edit, 0);
         UINT chosen = 0;
         {

@@ -243,7 +243,10 @@ TEST_F(BarTest, APopupOpensBelowItsBarButtonThroughThePopupMenus)
     bar.AdjustLayout();
     auto* button = static_cast<CKGPToolbarMenuButton*>(bar.GetButton(0));
     EXPECT_TRUE(button->m_bDrawDownArrow) << "a button with a menu on a toolbar";
+    IKGPMenuBarsLink* const library = CKGPLink<IKGPMenuBarsLink>::Get();
+    CKGPLink<IKGPMenuBarsLink>::Register(nullptr);
     EXPECT_FALSE(button->OpenPopupMenu()) << "without the popup menus no popup opens";
+    CKGPLink<IKGPMenuBarsLink>::Register(library);
 
     CRecordedMenuBars menus;
     ASSERT_TRUE(button->OpenPopupMenu());

@@ -1,6 +1,7 @@
 // What the menus suites share: a frame that records the commands it gets, a
 // bar in it, and a stand-in for the library's popup menus (a plain record of
-// the popups the menu buttons open) registered as the menu buttons' link.
+// the popups the menu buttons open) registered as the menu buttons' link
+// while it lives.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -97,8 +98,8 @@ public:
 // one bar may stand for a popup's bar and one for the menu bar.
 class CRecordedMenuBars : public IKGPMenuBarsLink {
 public:
-    CRecordedMenuBars() { CKGPLink<IKGPMenuBarsLink>::Register(this); }
-    ~CRecordedMenuBars() { CKGPLink<IKGPMenuBarsLink>::Register(nullptr); }
+    CRecordedMenuBars() : m_pBefore(CKGPLink<IKGPMenuBarsLink>::Get()) { CKGPLink<IKGPMenuBarsLink>::Register(this); }
+    ~CRecordedMenuBars() { CKGPLink<IKGPMenuBarsLink>::Register(m_pBefore); }
 
     IKGPMenuPopup* CreatePopupMenu() override
     {
@@ -133,6 +134,9 @@ public:
     BOOL failCreate = FALSE;
     // The window every new popup answers as its own.
     CWnd* popupWindow = nullptr;
+
+private:
+    IKGPMenuBarsLink* m_pBefore;
 };
 
 // A window that records the keys sent to it.

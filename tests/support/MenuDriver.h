@@ -1,11 +1,13 @@
-// Drives the popup menu that a test opens on this process's screen: a thread
-// waits for the menu to show, records its place and look, then presses keys
-// in it. Used around calls that track a menu until it closes.
+// Drives the popup menu that a test opens on this process's screen (the
+// system's or one of the library's): a thread waits for the menu to show,
+// records its place and look, then presses keys in it. Used around calls
+// that track a menu until it closes.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
+#include <cwchar>
 #include <thread>
 #include <vector>
 
@@ -19,10 +21,7 @@ public:
             const DWORD start = ::GetTickCount();
             HWND menu = nullptr;
             while (menu == nullptr && ::GetTickCount() - start < 5000) {
-                menu = ::FindWindowW(L"#32768", nullptr);
-                if (menu != nullptr && ::IsWindowVisible(menu) == FALSE) {
-                    menu = nullptr;
-                }
+                menu = FindShownMenu();
                 ::Sleep(20);
             }
             if (menu == nullptr) {
@@ -54,6 +53,26 @@ public:
     RECT MenuRect() const { return m_menuRect; }
     bool Layered() const { return m_layered.load(); }
     int Alpha() const { return m_alpha.load(); }
+
+    // The first shown menu window of this process: the system's or the library's.
+    static HWND FindShownMenu()
+    {
+        HWND found = nullptr;
+        ::EnumWindows(
+            [](HWND hWnd, LPARAM lParam) -> BOOL {
+                wchar_t name[64] = {};
+                ::GetClassNameW(hWnd, name, 64);
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(hWnd, &process);
+                const bool menu = ::wcscmp(name, L"#32768") == 0 || ::wcsncmp(name, L"KGPPopupMenu", 12) == 0;
+                if (!menu || process != ::GetCurrentProcessId() || !::IsWindowVisible(hWnd))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(lParam) = hWnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
 
 private:
     std::atomic<bool> m_found{false};
