@@ -3,6 +3,7 @@
 // rows of a floating bar centred), the bar's size for a dock or a floating
 // frame, and fitting the window, its dock row or its rebar band to it.
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPTabWindowLink.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
@@ -311,7 +312,12 @@ void CKGPToolBar::FitWindow()
         if (*extent == kgp::kNoLimit)
             *extent = m_nMaxStretch > 0 ? std::min<LONG>(parentExtent, m_nMaxStretch) : parentExtent;
     }
-    // A bar inside a tab window is sized to the tab area once tab windows exist.
+    // A bar inside a tab window takes the area the tabs' windows fill.
+    if (CWnd* parent = GetParent(); KGPTabWindows::IsTabWindow(parent)) {
+        CRect area;
+        KGPTabWindows::Link()->GetTabArea(parent, area);
+        size = area.Size();
+    }
 
     CRect window;
     GetWindowRect(window);
