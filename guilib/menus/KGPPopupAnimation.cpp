@@ -78,7 +78,7 @@ AnimationFrame NextAnimationFrame(const AnimationGeometry& geometry, AnimationFr
         frame.fade += 10;
         if (frame.fade > (steps * 5 + 50) * 2)
             frame.fade = 101;
-        done = frame.fade >= 101;
+        done = frame.fade == 101;  // it passes 100 first
         break;
     default:
         done = true;

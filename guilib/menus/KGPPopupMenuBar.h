@@ -87,6 +87,9 @@ public:
     BOOL HandledOnRelease(CKGPToolbarButton* pButton) override;
     BOOL KeepsHotOnLeave() const override;
     void OnFillBackground(CDC* pDC, const CRect& rectClient) override;
+    // A separator is a line across the item's column, inset at both ends.
+    void DrawSeparatorButton(CDC* pDC, const CKGPToolbarButton& separator, const CRect& rectClient,
+                             BOOL bHorz) override;
     CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted) override;
     BOOL OnUserToolTip(CKGPToolbarButton* pButton, CString& strText) const override;
     int DropIndexAt(CPoint point, CRect& rectMarker) const override;

@@ -323,6 +323,11 @@ void CKGPPopupMenuBar::DrawRarelyUsedBands(CDC* pDC)
     flush();
 }
 
+void CKGPPopupMenuBar::DrawSeparatorButton(CDC* pDC, const CKGPToolbarButton& separator, const CRect&, BOOL)
+{
+    CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, separator.m_rcButton, FALSE);
+}
+
 void CKGPPopupMenuBar::SetButtonStyle(int iIndex, UINT nStyle)
 {
     CKGPToolbarButton* item = GetButton(iIndex);

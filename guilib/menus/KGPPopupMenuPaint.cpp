@@ -11,6 +11,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/menus/KGPPopupAnimation.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
+#include "guilib/menus/KGPPopupPlacement.h"
 
 #include <algorithm>
 
@@ -272,13 +273,12 @@ void CKGPPopupMenu::UpdateShadow(LPRECT lprectScreen)
         return;
     CRect window;
     GetWindowRect(window);
-    if (lprectScreen != nullptr) {
-        const CRect right(window.right - m_iShadowSize, window.top, window.right, window.bottom);
-        const CRect bottom(window.left, window.bottom - m_iShadowSize, window.right, window.bottom);
-        CRect meet;
-        if (!meet.IntersectRect(right, lprectScreen) && !meet.IntersectRect(bottom, lprectScreen))
-            return;
-    }
+    if (lprectScreen != nullptr &&
+        !kgp::ChangeReachesShadow(kgp::Box{window.left, window.top, window.right, window.bottom}, m_iShadowSize,
+                                  kgp::Box{lprectScreen->left, lprectScreen->top, lprectScreen->right,
+                                           lprectScreen->bottom},
+                                  (GetExStyle() & WS_EX_LAYOUTRTL) != 0))
+        return;
     m_bmpShadowRight.DeleteObject();
     m_bmpShadowBottom.DeleteObject();
     // Without its shadow the screen below the bands shows again; it is taken

@@ -173,4 +173,18 @@ int PopupHitTest(const PopupHitInput& in, int x, int y)
     return kHitInside;
 }
 
+bool ChangeReachesShadow(const Box& window, int shadow, const Box& changed, bool rightToLeft)
+{
+    if (shadow <= 0)
+        return false;
+    const Box side = rightToLeft ? Box{window.left, window.top, window.left + shadow, window.bottom}
+                                 : Box{window.right - shadow, window.top, window.right, window.bottom};
+    const Box bottom{window.left, window.bottom - shadow, window.right, window.bottom};
+    const auto meets = [&](const Box& band) {
+        return changed.left < band.right && band.left < changed.right && changed.top < band.bottom &&
+               band.top < changed.bottom;
+    };
+    return meets(side) || meets(bottom);
+}
+
 }  // namespace kgp

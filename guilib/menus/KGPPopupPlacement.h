@@ -92,4 +92,9 @@ struct PopupHitInput {
 // bottom shadow, tear-off caption; else inside.
 int PopupHitTest(const PopupHitInput& in, int x, int y);
 
+// Whether a change of the screen in `changed` reaches the shadow bands of a
+// popup window (shadow included): the right band (the left one in
+// right-to-left layout) or the bottom band.
+bool ChangeReachesShadow(const Box& window, int shadow, const Box& changed, bool rightToLeft);
+
 }  // namespace kgp

@@ -251,6 +251,9 @@ public:
     virtual CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted);
     // Draws over the bar's background before the buttons (nothing here).
     virtual void OnFillBackground(CDC* /*pDC*/, const CRect& /*rectClient*/) {}
+    // Draws a separator: a line across the bar's direction (across a row
+    // break, a line along it in the gap below the row).
+    virtual void DrawSeparatorButton(CDC* pDC, const CKGPToolbarButton& separator, const CRect& rectClient, BOOL bHorz);
     // Draws a shown button that meets the clip box with the strip given.
     virtual BOOL DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted,
                             BOOL bDrawDisabledImages = TRUE);

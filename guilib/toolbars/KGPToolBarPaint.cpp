@@ -73,15 +73,7 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
         if (!button->m_bShown || button->m_bOverflowed || !overlap.IntersectRect(button->m_rcButton, clip))
             continue;
         if (button->IsSeparator()) {
-            CRect rect = button->m_rcButton;
-            if (horz && button->m_bRowBreak) {
-                // A separator that breaks a row lies across the bar, in the gap below the row
-                // (the look draws a line across the bar for a vertical one).
-                rect = CRect(client.left, rect.bottom, client.right, rect.bottom + kgp::kRowGap);
-                CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, FALSE);
-            } else {
-                CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, horz);
-            }
+            DrawSeparatorButton(pDC, *button, client, horz);
             continue;
         }
         const BOOL highlighted = IsButtonHighlighted(index);
@@ -103,6 +95,20 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
         m_nInsertMarkIndex = -1;
     if (s_bCustomizing && m_nInsertMarkIndex >= 0)
         DrawInsertMarker(pDC);
+}
+
+void CKGPToolBar::DrawSeparatorButton(CDC* pDC, const CKGPToolbarButton& separator, const CRect& rectClient,
+                                      BOOL bHorz)
+{
+    CRect rect = separator.m_rcButton;
+    if (bHorz && separator.m_bRowBreak) {
+        // A separator that breaks a row lies across the bar, in the gap below the row
+        // (the look draws a line across the bar for a vertical one).
+        rect = CRect(rectClient.left, rect.bottom, rectClient.right, rect.bottom + kgp::kRowGap);
+        CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, FALSE);
+    } else {
+        CKGPVisualManager::GetInstance()->DrawSeparator(pDC, this, rect, bHorz);
+    }
 }
 
 BOOL CKGPToolBar::DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, BOOL bHighlighted,

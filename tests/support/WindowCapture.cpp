@@ -24,42 +24,51 @@ size_t ColoursIn(const std::vector<DWORD>& pixels, int width, const CWnd& top, c
     return colours.size();
 }
 
+namespace {
+
+// The pixels of an area of a DC, through a 32-bit copy.
+std::vector<DWORD> CopyPixels(HDC source, int x, int y, int width, int height)
+{
+    std::vector<DWORD> pixels(static_cast<size_t>(std::max(0, width)) * std::max(0, height));
+    if (pixels.empty())
+        return pixels;
+    HDC memory = ::CreateCompatibleDC(source);
+    void* bits = nullptr;
+    HBITMAP bitmap = keyloft_test::CreateTopDown32BitDib(source, width, height, &bits);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+    ::GdiFlush();
+    const auto* copied = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = copied[i] & 0x00FFFFFF;
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    return pixels;
+}
+
+} // namespace
+
 std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height)
 {
     RECT rect{};
     ::GetWindowRect(hWnd, &rect);
     width = rect.right - rect.left;
     height = rect.bottom - rect.top;
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = keyloft_test::CreateTopDown32BitDib(screen, width, height, &bits);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
     // The picture on the screen after a full repaint (PrintWindow does not
     // reach every child's WM_PAINT under Wine).
     ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     Pump(300);
     HDC windowDc = ::GetWindowDC(hWnd);
-    ::BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    std::vector<DWORD> pixels = CopyPixels(windowDc, 0, 0, width, height);
     ::ReleaseDC(hWnd, windowDc);
-    ::GdiFlush();
-    const auto* source = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = source[i] & 0x00FFFFFF;
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     return pixels;
 }
 
-BOOL SaveScreenshot(HWND hWnd, const wchar_t* path)
+namespace {
+
+BOOL WriteBitmapFile(const std::vector<DWORD>& pixels, int width, int height, const wchar_t* path)
 {
-    int width = 0;
-    int height = 0;
-    const std::vector<DWORD> pixels = CaptureWindow(hWnd, width, height);
     BITMAPINFO info = TopDown32BitInfo(width, height);
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;  // "BM"
@@ -72,6 +81,29 @@ BOOL SaveScreenshot(HWND hWnd, const wchar_t* path)
                          fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
                          fwrite(pixels.data(), sizeof(DWORD), pixels.size(), out) == pixels.size();
     return fclose(out) == 0 && written ? TRUE : FALSE;
+}
+
+} // namespace
+
+BOOL SaveScreenshot(HWND hWnd, const wchar_t* path)
+{
+    int width = 0;
+    int height = 0;
+    const std::vector<DWORD> pixels = CaptureWindow(hWnd, width, height);
+    return WriteBitmapFile(pixels, width, height, path);
+}
+
+std::vector<DWORD> CaptureScreenArea(const RECT& area)
+{
+    HDC screen = ::GetDC(nullptr);
+    std::vector<DWORD> pixels = CopyPixels(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+BOOL SaveScreenArea(const RECT& area, const wchar_t* path)
+{
+    return WriteBitmapFile(CaptureScreenArea(area), area.right - area.left, area.bottom - area.top, path);
 }
 
 } // namespace keyloft_test

@@ -19,4 +19,10 @@ size_t ColoursIn(const std::vector<DWORD>& pixels, int width, const CWnd& top, c
 // Writes that picture as a 32-bit .bmp file; FALSE when it cannot be written.
 BOOL SaveScreenshot(HWND hWnd, const wchar_t* path);
 
+// What the screen shows in the rectangle (every window over it, popups
+// included), row by row from the top (0x00RRGGBB).
+std::vector<DWORD> CaptureScreenArea(const RECT& area);
+// Writes the screen in the rectangle as a 32-bit .bmp file.
+BOOL SaveScreenArea(const RECT& area, const wchar_t* path);
+
 } // namespace keyloft_test

@@ -1,0 +1,288 @@
+// Popup menus opened from a toolbar button in the library test host: placed
+// below the button, stepped through by keys and chosen (the command reaches
+// the host once), sub-menus by keys and by the mouse after the menu delay,
+// long menus scrolled, accessibility queries, the application losing the
+// activation, and the dialog helper's test of a click outside.
+#include "tests/guilib_popups/PopupTestSupport.h"
+
+#include "guilib/controls/KGPDlgImpl.h"
+#include "guilib/core/KGPMenuGlyphs.h"
+#include "guilib/core/KGPMenuLinks.h"
+#include "guilib/core/KGPVisualManager.h"
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/menus/KGPPopupPlacement.h"
+#include "tests/support/MenuDriver.h"
+
+#include <string>
+
+namespace {
+
+using namespace popup_test;
+using keyloft_test::Pump;
+
+TEST_F(PopupTest, APopupBelowItsButtonIsSteppedByKeysAndSendsTheChosenCommandOnce)
+{
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(Button()->IsDroppedDown());
+    CRect button = Button()->m_rcButton;
+    bar->ClientToScreen(button);
+    CRect window;
+    popup->GetWindowRect(window);
+    EXPECT_EQ(button.left, window.left);
+    EXPECT_EQ(button.bottom - 1, window.top);
+    EXPECT_EQ(popup->GetFinalSize().cx + popup->GetShadowSize(), window.Width()) << "the shadow is part of the window";
+    EXPECT_GT(popup->GetShadowSize(), 0);
+    ASSERT_EQ(5, popup->GetMenuItemCount());
+    EXPECT_EQ(L"&New\tCtrl+N", popup->GetMenuItem(0)->m_strCaption);
+    EXPECT_EQ(UINT(-1), popup->GetMenuItem(3)->m_nCommand) << "the sub-menu item";
+
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    ASSERT_NE(nullptr, popup->GetSelItem());
+    EXPECT_EQ(kOpen, popup->GetSelItem()->m_nCommand);
+    Key(VK_END);
+    EXPECT_EQ(kExit, popup->GetSelItem()->m_nCommand);
+    Key(VK_DOWN);
+    EXPECT_EQ(kNew, popup->GetSelItem()->m_nCommand) << "down from the last wraps to the first";
+    Key(VK_UP);
+    Key(VK_UP);
+    EXPECT_EQ(UINT(-1), popup->GetSelItem()->m_nCommand) << "up skips the separator";
+    Key(VK_UP);
+    const HWND window0 = popup->GetSafeHwnd();
+    Key(VK_RETURN);
+    Pump(50);
+    EXPECT_FALSE(::IsWindow(window0)) << "the chosen command closes the menus";
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+    EXPECT_FALSE(Button()->IsDroppedDown());
+    EXPECT_EQ(std::vector<UINT>{kOpen}, host.commands);
+}
+
+TEST_F(PopupTest, ASubMenuOpensWithItsFirstItemAndEscapeClosesOnlyTheInnermost)
+{
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    Key('M');  // the mnemonic of an item with a sub-menu opens it
+    CKGPPopupMenu* sub = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, sub);
+    ASSERT_NE(popup, sub);
+    EXPECT_EQ(popup, sub->GetParentPopupMenu());
+    ASSERT_NE(nullptr, sub->GetSelItem());
+    EXPECT_EQ(kAlpha, sub->GetSelItem()->m_nCommand) << "its first item selected";
+    CRect items, inner;
+    popup->GetMenuBar()->GetWindowRect(items);
+    sub->GetWindowRect(inner);
+    EXPECT_EQ(items.right + CKGPVisualManager::GetInstance()->GetPopupMenuGap(), inner.left) << "beside its popup";
+
+    Key(VK_ESCAPE);
+    EXPECT_EQ(popup, CKGPPopupMenu::GetActiveMenu()) << "back in the first popup";
+    EXPECT_TRUE(::IsWindow(popup->GetSafeHwnd()));
+    Key(VK_RIGHT);  // the hot item still is the sub-menu's
+    sub = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(popup, sub);
+    Key(VK_DOWN);
+    Key(VK_LEFT);  // from a sub-menu: back to its popup
+    EXPECT_EQ(popup, CKGPPopupMenu::GetActiveMenu());
+    const HWND first = popup->GetSafeHwnd();
+    Key(VK_ESCAPE);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+    EXPECT_FALSE(::IsWindow(first));
+    EXPECT_TRUE(host.commands.empty()) << "nothing was chosen";
+}
+
+TEST_F(PopupTest, StepsStopAfterOneRoundWhenNothingCanBeSelected)
+{
+    auto* popup = new CKGPPopupMenu;
+    ASSERT_TRUE(popup->Create(&host, 200, 200, nullptr, FALSE));
+    for (int i = 0; i < 3; ++i)
+        popup->InsertItem(CKGPToolbarMenuButton(static_cast<UINT>(-2), nullptr, -1, L"Label"));
+    popup->RecalcLayout();
+    Key(VK_DOWN);
+    Key(VK_UP);
+    Key(VK_HOME);
+    EXPECT_EQ(nullptr, popup->GetSelItem()) << "no item takes the keys, and no loop runs for ever";
+    Key(VK_ESCAPE);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+}
+
+// The system's menu delay for one test, read again, and put back.
+class MenuDelayScope {
+public:
+    explicit MenuDelayScope(const wchar_t* value)
+    {
+        ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_READ | KEY_WRITE, m_key.Put());
+        wchar_t old[32] = {};
+        DWORD size = sizeof(old);
+        m_had = ::RegQueryValueExW(m_key.Get(), L"MenuShowDelay", nullptr, nullptr, reinterpret_cast<BYTE*>(old),
+                                   &size) == ERROR_SUCCESS;
+        m_old = old;
+        Set(value);
+    }
+    ~MenuDelayScope()
+    {
+        if (m_had)
+            Set(m_old.c_str());
+        else
+            ::RegDeleteValueW(m_key.Get(), L"MenuShowDelay");
+        CKGPPopupMenuBar::ReadMenuShowDelay();
+    }
+    void Set(const wchar_t* value)
+    {
+        ::RegSetValueExW(m_key.Get(), L"MenuShowDelay", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                         static_cast<DWORD>((::wcslen(value) + 1) * sizeof(wchar_t)));
+        CKGPPopupMenuBar::ReadMenuShowDelay();
+    }
+
+private:
+    CRegKeyHandle m_key;
+    bool m_had = false;
+    std::wstring m_old;
+};
+
+TEST_F(PopupTest, TheMenuDelayIsReadFromTheSystemAndKeptWithinBounds)
+{
+    MenuDelayScope delay(L"0");
+    EXPECT_EQ(0, CKGPPopupMenuBar::GetMenuShowDelay());
+    delay.Set(L"-40");
+    EXPECT_EQ(0, CKGPPopupMenuBar::GetMenuShowDelay()) << "negative values are clamped";
+    delay.Set(L"9000");
+    EXPECT_EQ(5000, CKGPPopupMenuBar::GetMenuShowDelay());
+    delay.Set(L"250");
+    EXPECT_EQ(250, CKGPPopupMenuBar::GetMenuShowDelay());
+}
+
+TEST_F(PopupTest, SubMenusOpenAndCloseOnTheirTimersAndStayWhenThePointerComesBack)
+{
+    MenuDelayScope delay(L"5000");  // the timers are fired here, not waited for
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    CKGPPopupMenuBar& menuBar = *popup->GetMenuBar();
+    HoverItem(menuBar, 0);  // the first move after opening is not the user's
+    HoverItem(menuBar, 3);
+    auto* more = popup->GetMenuItem(3);
+    EXPECT_FALSE(more->IsDroppedDown()) << "the sub-menu waits for the delay";
+    menuBar.SendMessage(WM_TIMER, 1);
+    ASSERT_TRUE(more->IsDroppedDown());
+    CKGPPopupMenu* sub = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(popup, sub);
+
+    HoverItem(menuBar, 1);
+    EXPECT_EQ(more, menuBar.GetDelayedCloseButton()) << "another item: the sub-menu waits to close";
+    EXPECT_TRUE(more->m_bToBeClosed);
+    EXPECT_TRUE(more->IsDroppedDown());
+    HoverItem(menuBar, 3);
+    EXPECT_EQ(nullptr, menuBar.GetDelayedCloseButton()) << "back before the delay: it stays";
+    EXPECT_FALSE(more->m_bToBeClosed);
+    EXPECT_TRUE(more->IsDroppedDown());
+    EXPECT_EQ(sub, CKGPPopupMenu::GetActiveMenu());
+
+    HoverItem(menuBar, 1);
+    menuBar.SendMessage(WM_TIMER, 2);
+    Pump(20);
+    EXPECT_FALSE(more->IsDroppedDown()) << "the delay passed with the pointer elsewhere";
+    EXPECT_EQ(popup, CKGPPopupMenu::GetActiveMenu());
+    EXPECT_TRUE(::IsWindow(popup->GetSafeHwnd()));
+}
+
+TEST_F(PopupTest, ALongMenuFitsTheWorkAreaAndScrollsByWheelAndKeys)
+{
+    AddMenuButton(LongMenu(300), L"&Long");
+    CKGPPopupMenu* popup = Open(1);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(popup->IsScrollable());
+    CRect window;
+    popup->GetWindowRect(window);
+    const CRect work = CKGPGlobalUtils::WorkAreaAt(window.TopLeft());
+    EXPECT_LE(window.bottom - popup->GetShadowSize(), work.bottom) << "only its shadow may hang off";
+    EXPECT_GE(window.top, work.top);
+    CKGPPopupMenuBar& menuBar = *popup->GetMenuBar();
+    EXPECT_EQ(0, menuBar.GetFirstVisibleRow());
+    EXPECT_TRUE(popup->GetScrollUpRect().IsRectEmpty());
+    EXPECT_FALSE(popup->GetScrollDownRect().IsRectEmpty()) << "rows remain below";
+    EXPECT_EQ(CKGPMenuGlyphs::GetHeight() + 2 * popup->GetBorderSize(), popup->GetScrollDownRect().Height());
+
+    popup->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
+    EXPECT_EQ(2, menuBar.GetFirstVisibleRow()) << "one row per 120 units";
+    EXPECT_FALSE(popup->GetScrollUpRect().IsRectEmpty());
+    popup->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(1, menuBar.GetFirstVisibleRow());
+
+    Key(VK_END);
+    const CKGPToolbarButton* last = popup->GetSelItem();
+    ASSERT_NE(nullptr, last);
+    EXPECT_EQ(kFirstLong + 299, last->m_nCommand);
+    CRect client;
+    menuBar.GetClientRect(client);
+    EXPECT_GE(last->m_rcButton.top, client.top);
+    EXPECT_LE(last->m_rcButton.bottom, client.bottom) << "the hot item is brought into view";
+    Key(VK_HOME);
+    EXPECT_EQ(0, menuBar.GetFirstVisibleRow());
+}
+
+TEST_F(PopupTest, AccessibilityQueriesReadTheirPointSignedAndBoundTheirIndex)
+{
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    const int count = popup->GetMenuItemCount();
+    EXPECT_EQ(-1, popup->SendMessage(KGM_ACCGETSTATE, static_cast<WPARAM>(count)));
+    EXPECT_EQ(-1, popup->SendMessage(KGM_ACCGETSTATE, static_cast<WPARAM>(-1)));
+    EXPECT_EQ(LRESULT(popup->GetMenuItem(1)->m_nBits), popup->SendMessage(KGM_ACCGETSTATE, 1));
+
+    // Left of the primary monitor the coordinates are negative.
+    popup->SetWindowPos(static_cast<const CWnd*>(nullptr), -400, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CKGPPopupMenuBar& menuBar = *popup->GetMenuBar();
+    CPoint item = menuBar.GetButton(1)->m_rcButton.CenterPoint();
+    menuBar.ClientToScreen(&item);
+    ASSERT_LT(item.x, 0);
+    EXPECT_EQ(1, popup->SendMessage(KGM_ACCHITTEST, 0, keyloft_test::PointParam(item.x, item.y)));
+    EXPECT_EQ(-1, popup->SendMessage(KGM_ACCHITTEST, 0, keyloft_test::PointParam(item.x, item.y + 2000)));
+}
+
+TEST_F(PopupTest, TheApplicationLosingTheActivationClosesTheMenus)
+{
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    const HWND window = popup->GetSafeHwnd();
+    popup->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+    Pump(30);
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_FALSE(Button()->IsDroppedDown());
+}
+
+TEST_F(PopupTest, TheDialogHelperCountsTheShadowAsOutsideAndTheChainAsInside)
+{
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    Key('M');
+    CKGPPopupMenu* sub = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(popup, sub);
+    CKGPDlgImpl impl(host);
+    impl.SetActiveMenu(sub);
+    CRect inner, outer;
+    sub->GetWindowRect(inner);
+    popup->GetWindowRect(outer);
+    EXPECT_FALSE(impl.IsClickOutsideActiveMenu(inner.CenterPoint()));
+    EXPECT_TRUE(impl.IsClickOutsideActiveMenu(CPoint(inner.right - 1, inner.CenterPoint().y))) << "its shadow";
+    EXPECT_FALSE(impl.IsClickOutsideActiveMenu(CPoint(outer.left + 5, outer.top + 5))) << "the popup it came from";
+    EXPECT_TRUE(impl.IsClickOutsideActiveMenu(CPoint(outer.left - 5, outer.top + 5)));
+    EXPECT_EQ(sub->HitTest(CPoint(inner.right - 1, inner.top + 10)), kgp::kHitRightShadow);
+    impl.SetActiveMenu(nullptr);
+}
+
+TEST_F(PopupTest, ATrackedMenuAnswersTheChoiceWithoutSendingIt)
+{
+    const CMenuHandle menu(FileMenu());
+    UINT chosen = 0;
+    {
+        test_support::CMenuDriver driver({VK_DOWN, VK_DOWN, VK_RETURN});
+        chosen = KGPMenuLinks::TrackPopupMenu(menu.Get(), 100, 100, &host);
+        EXPECT_TRUE(driver.Found());
+    }
+    Pump(30);
+    EXPECT_EQ(kOpen, chosen);
+    EXPECT_TRUE(host.commands.empty());
+    EXPECT_TRUE(::IsMenu(menu.Get())) << "the menu stays the caller's";
+}
+
+}  // namespace
