@@ -1,0 +1,190 @@
+// Popup menus over a library frame: keys the frame filters reach the open
+// popup, clicks are told by its parts (shadow, the button that opened it,
+// outside), the frame's bars list fills the entry that stands for it, and a
+// menu with a tear-off caption tears off into a floating bar the frame keeps.
+#include "tests/guilib_popups/PopupTestSupport.h"
+
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/menus/KGPPopupPlacement.h"
+#include "guilib/menus/KGPTearOffManager.h"
+
+namespace {
+
+using namespace popup_test;
+using keyloft_test::Pump;
+
+class CPopupFrame : public CKGPFrameWnd {
+public:
+    BOOL Open()
+    {
+        m_bAutoMenuEnable = FALSE;
+        return Create(nullptr, _T("Popups"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 440));
+    }
+    std::vector<UINT> commands;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (lParam == 0)
+            commands.push_back(LOWORD(wParam));
+        return CKGPFrameWnd::OnCommand(wParam, lParam);
+    }
+    void PostNcDestroy() override {}
+};
+
+class PopupFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE850));
+        bar.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 300, 30, SWP_NOZORDER);
+        const CMenuHandle menu(FileMenu());
+        bar.InsertButtonCopy(CKGPToolbarMenuButton(0, menu.Get(), -1, L"&File"));
+        bar.AdjustLayout();
+        Pump(30);
+    }
+    void TearDown() override
+    {
+        if (CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu())
+            popup->CloseChain();
+        Pump(20);
+        bar.DestroyWindow();
+        frame.DestroyWindow();
+    }
+    CKGPToolbarMenuButton* Button() { return static_cast<CKGPToolbarMenuButton*>(bar.GetButton(0)); }
+    CKGPPopupMenu* Open()
+    {
+        if (!Button()->OpenPopupMenu())
+            return nullptr;
+        Pump(30);
+        return CKGPPopupMenu::GetActiveMenu();
+    }
+    // A key as the frame's message loop hands it over: TRUE when consumed.
+    BOOL PressThroughFrame(UINT key)
+    {
+        MSG msg{frame.GetSafeHwnd(), WM_KEYDOWN, key, 1, 0, {}};
+        const BOOL consumed = frame.PreTranslateMessage(&msg);
+        Pump(20);
+        return consumed;
+    }
+
+    CPopupFrame frame;
+    CKGPToolBar bar;
+};
+
+TEST_F(PopupFrameTest, KeysTheFrameFiltersReachThePopupAndChooseItsCommand)
+{
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(PressThroughFrame(VK_DOWN));
+    EXPECT_TRUE(PressThroughFrame(VK_DOWN));
+    ASSERT_NE(nullptr, popup->GetSelItem());
+    EXPECT_EQ(kOpen, popup->GetSelItem()->m_nCommand);
+    EXPECT_TRUE(PressThroughFrame(VK_RETURN));
+    Pump(30);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+    EXPECT_EQ(std::vector<UINT>{kOpen}, frame.commands) << "through the bar to its frame";
+    EXPECT_FALSE(PressThroughFrame(VK_DOWN)) << "no popup: the key goes on";
+}
+
+TEST_F(PopupFrameTest, ClicksAreToldByThePartOfThePopupTheyHit)
+{
+    CKGPFrameImpl& impl = frame.GetFrameImpl();
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    CRect window;
+    popup->GetWindowRect(window);
+    EXPECT_FALSE(impl.ProcessMouseClick(WM_LBUTTONDOWN, window.CenterPoint(), popup->GetSafeHwnd()));
+    EXPECT_EQ(popup, CKGPPopupMenu::GetActiveMenu()) << "a click on the menu is the menu's";
+    CRect button = Button()->m_rcButton;
+    bar.ClientToScreen(button);
+    EXPECT_TRUE(impl.ProcessMouseClick(WM_LBUTTONDOWN, button.CenterPoint(), bar.GetSafeHwnd()));
+    Pump(20);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu()) << "the button that opened it closes it";
+
+    popup = Open();
+    ASSERT_NE(nullptr, popup);
+    popup->GetWindowRect(window);
+    EXPECT_TRUE(impl.ProcessMouseClick(WM_LBUTTONDOWN, CPoint(window.right - 1, window.CenterPoint().y), nullptr))
+        << "its shadow closes it and keeps the click";
+    Pump(20);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+
+    popup = Open();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_FALSE(impl.ProcessMouseClick(WM_LBUTTONDOWN, CPoint(500, 400), frame.GetSafeHwnd()))
+        << "outside: it closes and the click goes on";
+    Pump(20);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+    EXPECT_TRUE(frame.commands.empty());
+}
+
+TEST_F(PopupFrameTest, TheEntryForTheBarsBecomesTheListOfTheFramesBars)
+{
+    constexpr UINT kBarsEntry = 41050;
+    bar.SetWindowText(L"Standard");
+    frame.GetFrameImpl().m_uiControlbarsMenuEntryID = kBarsEntry;
+    frame.GetDockManager()->EnableControlBarContextMenu(TRUE);
+    bar.SetLibraryBarStyle(KGP_BARSTYLE_CLOSE);
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    const CMenuHandle menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.Get(), MF_STRING, kBarsEntry, L"Bars");
+    bar.InsertButtonCopy(CKGPToolbarMenuButton(0, menu.Get(), -1, L"&View"));
+    bar.AdjustLayout();
+    ASSERT_TRUE(static_cast<CKGPToolbarMenuButton*>(bar.GetButton(1))->OpenPopupMenu());
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(-1, popup->GetMenuBar()->CommandToIndex(kBarsEntry)) << "the entry is replaced";
+    EXPECT_GE(popup->GetMenuBar()->CommandToIndex(0xE850), 0) << "the bar is listed by its id";
+}
+
+TEST_F(PopupFrameTest, AMenuTornOffBecomesAFloatingBarTheFrameKeeps)
+{
+    CKGPTearOffManager tearOff;
+    ASSERT_TRUE(tearOff.Initialize(40000, 40010));
+    Button()->SetTearOffId(40002);
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    const CRect caption = popup->GetTearOffCaptionRect();
+    ASSERT_FALSE(caption.IsRectEmpty()) << "a menu that may be torn off has a caption";
+    EXPECT_EQ(10, caption.Height());
+    CPoint onCaption = caption.CenterPoint();
+    popup->ClientToScreen(&onCaption);
+    EXPECT_EQ(kgp::kHitTearOff, popup->HitTest(onCaption));
+
+    CRect window;
+    popup->GetWindowRect(window);
+    ASSERT_TRUE(popup->TearOff(CPoint(window.right + 40, window.top)));
+    Pump(30);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu()) << "the menu closes";
+    auto* torn = DYNAMIC_DOWNCAST(CKGPToolBar, frame.GetControlBar(40002));
+    ASSERT_NE(nullptr, torn);
+    EXPECT_NE(nullptr, torn->GetParentMiniFrame()) << "it floats";
+    CString name;
+    torn->GetWindowText(name);
+    EXPECT_EQ(L"File", name);
+    EXPECT_EQ(DWORD(CBRS_ALIGN_ANY), torn->GetEnabledAlignment());
+    ASSERT_EQ(5, torn->GetCount()) << "New, Open, a separator, More, Exit";
+    EXPECT_EQ(L"&New", torn->GetButton(0)->m_strCaption) << "the text before its tab";
+    EXPECT_EQ(kNew, torn->GetButton(0)->m_nCommand);
+    EXPECT_TRUE(torn->GetButton(2)->IsSeparator());
+    const auto* more = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, torn->GetButton(3));
+    ASSERT_NE(nullptr, more) << "a sub-menu stays a menu";
+    EXPECT_EQ(2, more->GetCommands().GetCount());
+    EXPECT_EQ(kExit, torn->GetButton(4)->m_nCommand);
+
+    // Torn off again, the same bar is found, not a second one made.
+    const INT_PTR bars = CKGPToolBar::GetAllToolbars().GetCount();
+    popup = Open();
+    ASSERT_NE(nullptr, popup);
+    ASSERT_TRUE(popup->TearOff(CPoint(window.right + 60, window.top)));
+    Pump(30);
+    EXPECT_EQ(torn, DYNAMIC_DOWNCAST(CKGPToolBar, frame.GetControlBar(40002)));
+    EXPECT_EQ(bars, CKGPToolBar::GetAllToolbars().GetCount());
+}
+
+}  // namespace
