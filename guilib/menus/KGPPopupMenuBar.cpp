@@ -105,8 +105,8 @@ void CKGPPopupMenuBar::OnDestroy()
 
 void CKGPPopupMenuBar::CloseOpenSubMenus()
 {
-    for (int i = 0; i < GetCount(); ++i) {
-        auto* item = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, GetButton(i));
+    for (CKGPToolbarButton* button : ButtonsInOrder()) {
+        auto* item = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, button);
         IKGPMenuPopup* sub = item != nullptr ? item->GetPopupMenu() : nullptr;
         if (sub == nullptr)
             continue;

@@ -139,6 +139,8 @@ private:
     MeasuredItems Measure(CDC* pDC) const;
     // A point of this bar's client area in another window's client area.
     BOOL PassToBar(CKGPPopupMenuBar* pBar, UINT message, UINT nFlags, CPoint point);
+    // The items in their order (the list is walked once, not searched per index).
+    std::vector<CKGPToolbarButton*> ButtonsInOrder() const;
     // Which items may take the keys.
     std::vector<bool> SelectableItems() const;
     void MoveHotTo(int iIndex);

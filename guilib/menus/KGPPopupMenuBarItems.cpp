@@ -45,6 +45,16 @@ int CKGPPopupMenuBar::GetMenuRowHeight() const
     return std::max<int>(GetItemImageSize().cy + 2, GetKGPGlobalData().m_nMinMenuItemHeight);
 }
 
+std::vector<CKGPToolbarButton*> CKGPPopupMenuBar::ButtonsInOrder() const
+{
+    std::vector<CKGPToolbarButton*> items;
+    items.reserve(static_cast<size_t>(GetCount()));
+    const CObList& list = GetAllButtons();
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        items.push_back(static_cast<CKGPToolbarButton*>(list.GetNext(pos)));
+    return items;
+}
+
 // ---- A Windows menu and back ----
 
 BOOL CKGPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
@@ -122,8 +132,7 @@ BOOL CKGPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
 HMENU CKGPPopupMenuBar::ExportToMenu() const
 {
     CKGPToolbarMenuButton holder;
-    for (int i = 0; i < GetCount(); ++i) {
-        const CKGPToolbarButton* item = GetButton(i);
+    for (const CKGPToolbarButton* item : ButtonsInOrder()) {
         if (item->IsKindOf(RUNTIME_CLASS(CKGPShowAllButton)))
             continue;
         auto copy = std::unique_ptr<CKGPToolbarButton>(
@@ -147,8 +156,7 @@ CKGPPopupMenuBar::MeasuredItems CKGPPopupMenuBar::Measure(CDC* pDC) const
     const int margin = CKGPVisualManager::GetInstance()->GetMenuImageMargin();
     measured.sizeDefault = CSize(image.cx + 2 * margin, std::max<int>(image.cy + 2 * margin, global.m_nMinMenuItemHeight));
     const CSelectionScope font(*pDC, global.GetMenuFont());
-    for (int i = 0; i < GetCount(); ++i) {
-        CKGPToolbarButton* item = GetButton(i);
+    for (CKGPToolbarButton* item : ButtonsInOrder()) {
         kgp::MenuItem entry;
         entry.separator = item->IsSeparator() != FALSE;
         entry.newColumn = (item->m_nBits & kBreakBit) != 0;
@@ -217,18 +225,21 @@ void CKGPPopupMenuBar::AdjustLocations()
     in.separatorInsetRight = m_xSeparatorOffsetRight;
     in.customizing = s_bCustomizing != FALSE;
     const std::vector<kgp::Box> boxes = kgp::PlaceMenuItems(measured.items, in);
-    for (int i = 0; i < GetCount(); ++i) {
-        CKGPToolbarButton* item = GetButton(i);
-        const kgp::Box& box = boxes[static_cast<size_t>(i)];
+    std::vector<int> moved;
+    int index = 0;
+    for (CKGPToolbarButton* item : ButtonsInOrder()) {
+        const kgp::Box& box = boxes[static_cast<size_t>(index)];
         CRect rect(box.left, box.top, box.right, box.bottom);
         if (!item->m_bShown)
             rect.SetRectEmpty();
         if (rect != item->m_rcButton) {
             item->m_rcButton = rect;
             item->OnRectChanged();
+            moved.push_back(index);
         }
+        ++index;
     }
-    UpdateTooltips();
+    UpdateTooltipRects(moved);
 }
 
 void CKGPPopupMenuBar::AdjustLayout()
@@ -256,18 +267,16 @@ int CKGPPopupMenuBar::GetRowCount() const
 {
     const int row = GetMenuRowHeight();
     int height = 0;
-    for (int i = 0; i < GetCount(); ++i) {
-        const CRect& rect = GetButton(i)->m_rcButton;
-        height = std::max<int>(height, rect.bottom + row * m_iOffset);
-    }
+    for (const CKGPToolbarButton* item : ButtonsInOrder())
+        height = std::max<int>(height, item->m_rcButton.bottom + row * m_iOffset);
     return row > 0 ? (height + row - 1) / row : 0;
 }
 
 int CKGPPopupMenuBar::GetLastItemBottom() const
 {
     int bottom = 0;
-    for (int i = 0; i < GetCount(); ++i)
-        bottom = std::max<int>(bottom, GetButton(i)->m_rcButton.bottom);
+    for (const CKGPToolbarButton* item : ButtonsInOrder())
+        bottom = std::max<int>(bottom, item->m_rcButton.bottom);
     return bottom;
 }
 
@@ -304,8 +313,7 @@ void CKGPPopupMenuBar::DrawRarelyUsedBands(CDC* pDC)
             manager->FillRarelyUsedMenuBackground(pDC, band);
         band.SetRectEmpty();
     };
-    for (int i = 0; i < GetCount(); ++i) {
-        const CKGPToolbarButton* item = GetButton(i);
+    for (const CKGPToolbarButton* item : ButtonsInOrder()) {
         if (item->IsSeparator()) {
             if (!band.IsRectEmpty())
                 band.UnionRect(band, item->m_rcButton);
@@ -379,12 +387,14 @@ int CKGPPopupMenuBar::DropIndexAt(CPoint point, CRect& rectMarker) const
         rectMarker = CRect(client.left, client.top, client.right, client.top + 6);
         return 0;
     }
-    for (int i = 0; i < GetCount(); ++i) {
-        const CRect& rect = GetButton(i)->m_rcButton;
+    int index = 0;
+    for (const CKGPToolbarButton* item : ButtonsInOrder()) {
+        const CRect& rect = item->m_rcButton;
         if (point.y < rect.CenterPoint().y && point.x >= rect.left && point.x < rect.right) {
             rectMarker = CRect(rect.left, rect.top - 3, rect.right, rect.top + 3);
-            return i;
+            return index;
         }
+        ++index;
     }
     const CRect& last = GetButton(GetCount() - 1)->m_rcButton;
     rectMarker = CRect(last.left, last.bottom - 3, last.right, last.bottom + 3);

@@ -26,8 +26,7 @@ std::vector<bool> CKGPPopupMenuBar::SelectableItems() const
 {
     std::vector<bool> selectable;
     selectable.reserve(static_cast<size_t>(GetCount()));
-    for (int i = 0; i < GetCount(); ++i) {
-        const CKGPToolbarButton* item = GetButton(i);
+    for (const CKGPToolbarButton* item : ButtonsInOrder()) {
         selectable.push_back(!item->IsSeparator() && item->m_bShown && !item->m_rcButton.IsRectEmpty() &&
                              item->m_nCommand != kNoAction);
     }
@@ -104,8 +103,9 @@ BOOL CKGPPopupMenuBar::ProcessMenuMnemonic(UINT nChar)
         return FALSE;
 
     std::vector<int> matches;
-    for (int i = 0; i < GetCount(); ++i) {
-        const CKGPToolbarButton* item = GetButton(i);
+    int i = -1;
+    for (const CKGPToolbarButton* item : ButtonsInOrder()) {
+        ++i;
         if (item->IsSeparator() || !item->m_bShown)
             continue;
         const CString text = item->m_strCaption.SpanExcluding(L"\t");

@@ -62,6 +62,8 @@ public:
     virtual void RemoveAllButtons();
     int GetCount() const { return static_cast<int>(m_lstButtons.GetCount()); }
     CKGPToolbarButton* GetButton(int iIndex) const;
+    // The buttons in their order (the bar's own list: it owns them).
+    const CObList& GetAllButtons() const { return m_lstButtons; }
     // The first index at or after iIndexFirst with the command; -1 for none.
     int CommandToIndex(UINT nID, int iIndexFirst = 0) const;
     int ButtonToIndex(const CKGPToolbarButton* pButton) const;
@@ -375,6 +377,9 @@ public:
     static LPCTSTR s_strRegSection;
 
 protected:
+    // The tools follow the buttons at these indexes after a layout (all are
+    // registered again when the buttons are others).
+    void UpdateTooltipRects(const std::vector<int>& moved);
     // The prefix of the window class the bar registers and is made of.
     virtual LPCTSTR WindowClassPrefix() const { return _T("KGPToolBar"); }
     // Makes the button hot without the menu rules of ChangeHot: the old and
@@ -498,8 +503,6 @@ private:
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
     BOOL OnNeedTipText(NMHDR* pNMHDR);
     void RecreateToolTip();
-    // The tools follow the buttons at these indexes after a layout.
-    void UpdateTooltipRects(const std::vector<int>& moved);
     // Which buttons the registered tools were made for (no separators).
     std::vector<bool> m_toolOfButton;
     // The frame whose accelerators give the shortcut texts.
