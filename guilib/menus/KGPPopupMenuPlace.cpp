@@ -108,7 +108,7 @@ void CKGPPopupMenu::PlaceWindow(CSize size)
 
     if (customizing) {
         m_wndMenuBar.AdjustLocations();
-    } else if (CKGPToolBar* bar = GetParentToolBar(); bar != nullptr && shadow > 0 && bar->GetSafeHwnd() != nullptr) {
+    } else if (CKGPToolBar* bar = GetParentToolBar(); m_bShown && bar != nullptr && shadow > 0 && bar->GetSafeHwnd() != nullptr) {
         // The part of the bar below the shadow shows through it again.
         CRect covered(box.left, box.top, box.right + shadow, box.bottom + shadow);
         bar->ScreenToClient(covered);
@@ -226,7 +226,8 @@ void CKGPPopupMenu::AdjustScrollButtons()
 
 void CKGPPopupMenu::OnSize(UINT nType, int cx, int cy)
 {
-    CMiniFrameWnd::OnSize(nType, cx, cy);
+    // Not the frame's handling: its layout is this popup's placement, which moved it.
+    CWnd::OnSize(nType, cx, cy);
     AdjustScrollButtons();
     InvalidateRect(LogoRect());
 }
