@@ -98,6 +98,8 @@ public:
     void SetButtonStyle(int iIndex, UINT nStyle) override;
     BOOL IsMenuItemButton(CKGPToolbarButton*) const override { return TRUE; }
     BOOL WantsExtraButtonSize() const override { return FALSE; }
+    // A popup opens at once; its tips come with the first mouse move over it.
+    BOOL MakesTipsWithWindow() const override { return FALSE; }
 
     // The command of the default item (drawn bold); 0 none.
     UINT m_uiDefaultMenuCmdId = 0;

@@ -382,6 +382,9 @@ protected:
     void UpdateTooltipRects(const std::vector<int>& moved);
     // The prefix of the window class the bar registers and is made of.
     virtual LPCTSTR WindowClassPrefix() const { return _T("KGPToolBar"); }
+    // Whether the bar makes its tooltip control with its window; one that
+    // answers FALSE makes it when the mouse first moves over the bar.
+    virtual BOOL MakesTipsWithWindow() const { return TRUE; }
     // Makes the button hot without the menu rules of ChangeHot: the old and
     // new buttons repaint, and in customisation mode the new one is selected.
     void SetHotButton(int iIndex);
@@ -532,6 +535,7 @@ private:
     CPen m_penInsertMark;
     CToolTipCtrl* m_pTipCtrl = nullptr;
     int m_nTools = 0;
+    BOOL m_bTipsPending = FALSE;
 
     CKGPToolbarButtonList m_lstButtons;
     UINT m_nResourceId = 0;

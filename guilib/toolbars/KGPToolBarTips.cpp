@@ -175,6 +175,10 @@ BOOL CKGPToolBar::PreTranslateMessage(MSG* pMsg)
         }
         return TRUE;
     }
+    if (m_bTipsPending && pMsg->message == WM_MOUSEMOVE && pMsg->hwnd == m_hWnd) {
+        m_bTipsPending = FALSE;
+        RecreateToolTip();
+    }
     if (m_pTipCtrl != nullptr && m_pTipCtrl->GetSafeHwnd() != nullptr && IsRelayedToTip(pMsg->message))
         m_pTipCtrl->RelayEvent(pMsg);
     return CKGPBaseToolBar::PreTranslateMessage(pMsg);

@@ -59,7 +59,10 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (mainWindow != nullptr && mainWindow->GetSafeHwnd() != nullptr)
         CKGPToolBarImages::EnableRTL((mainWindow->GetExStyle() & WS_EX_LAYOUTRTL) != 0);
     m_penInsertMark.CreatePen(PS_SOLID, 1, GetKGPGlobalData().clrBtnText);
-    RecreateToolTip();
+    if (MakesTipsWithWindow())
+        RecreateToolTip();
+    else
+        m_bTipsPending = TRUE;
     UpdateRoundedRegion();
     // Buttons can be dropped onto the bar where OLE is up on its thread.
     auto target = std::make_unique<CKGPToolbarDropTarget>();

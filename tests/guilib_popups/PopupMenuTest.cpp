@@ -220,6 +220,46 @@ TEST_F(PopupTest, ALongMenuFitsTheWorkAreaAndScrollsByWheelAndKeys)
     EXPECT_EQ(0, menuBar.GetFirstVisibleRow());
 }
 
+// The rectangle the item's tool has in the bar's tooltip control.
+CRect ToolRect(CToolTipCtrl& tip, CWnd& owner, int index)
+{
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = owner.GetSafeHwnd();
+    info.uId = static_cast<UINT_PTR>(index + 1);
+    if (!tip.SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)))
+        return CRect(-1, -1, -1, -1);
+    return CRect(info.rect);
+}
+
+TEST_F(PopupTest, AnOpenedPopupMakesItsTipsWhenTheMouseFirstMovesOverItsItems)
+{
+    EXPECT_NE(nullptr, bar->GetToolTipCtrl()) << "a bar on the host has its tips from the start";
+    AddMenuButton(LongMenu(300), L"&Long");
+    CKGPPopupMenu* popup = Open(1);
+    ASSERT_NE(nullptr, popup);
+    CKGPPopupMenuBar& menuBar = *popup->GetMenuBar();
+    EXPECT_EQ(nullptr, menuBar.GetToolTipCtrl()) << "not made while the popup opens";
+
+    MSG key{menuBar.m_hWnd, WM_KEYDOWN, VK_SHIFT, 0, 0, {}};
+    menuBar.PreTranslateMessage(&key);
+    EXPECT_EQ(nullptr, menuBar.GetToolTipCtrl()) << "a key does not make them";
+    const CPoint centre = menuBar.GetButton(0)->m_rcButton.CenterPoint();
+    MSG move{menuBar.m_hWnd, WM_MOUSEMOVE, 0, keyloft_test::PointParam(centre.x, centre.y), 0, {}};
+    menuBar.PreTranslateMessage(&move);
+    CToolTipCtrl* tip = menuBar.GetToolTipCtrl();
+    ASSERT_NE(nullptr, tip);
+    EXPECT_EQ(300, tip->GetToolCount());
+    EXPECT_EQ(menuBar.GetButton(5)->m_rcButton, ToolRect(*tip, menuBar, 5));
+    menuBar.PreTranslateMessage(&move);
+    EXPECT_EQ(tip, menuBar.GetToolTipCtrl()) << "made once";
+
+    popup->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-360)), 0);
+    ASSERT_EQ(3, menuBar.GetFirstVisibleRow());
+    EXPECT_EQ(menuBar.GetButton(5)->m_rcButton, ToolRect(*tip, menuBar, 5)) << "the tools follow the scrolled items";
+    EXPECT_EQ(menuBar.GetButton(299)->m_rcButton, ToolRect(*tip, menuBar, 299));
+}
+
 TEST_F(PopupTest, AccessibilityQueriesReadTheirPointSignedAndBoundTheirIndex)
 {
     CKGPPopupMenu* popup = Open();
