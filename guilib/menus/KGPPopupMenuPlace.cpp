@@ -103,8 +103,12 @@ void CKGPPopupMenu::PlaceWindow(CSize size)
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (m_pMenuCustomizationPage != nullptr && m_bShown)
         flags |= SWP_NOMOVE;
+    CRect before;
+    GetWindowRect(before);
     SetWindowPos(static_cast<const CWnd*>(nullptr), box.left, box.top, m_FinalSize.cx + shadow, m_FinalSize.cy + shadow, flags);
-    AdjustScrollButtons();
+    // A new size has laid out the inner area already.
+    if (before.Size() == CSize(m_FinalSize.cx + shadow, m_FinalSize.cy + shadow))
+        AdjustScrollButtons();
 
     if (customizing) {
         m_wndMenuBar.AdjustLocations();
