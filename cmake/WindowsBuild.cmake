@@ -112,3 +112,6 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/menus/CMakeLists.txt) # shortcut texts and the menu hash, run by hand
     add_subdirectory(bench/menus)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/popups/CMakeLists.txt) # a popup menu opened from a toolbar button against the system's, run by hand
+    add_subdirectory(bench/popups)
+endif()
