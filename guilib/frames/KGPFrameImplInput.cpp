@@ -20,6 +20,24 @@ constexpr UINT kHitClose = 19;
 constexpr UINT kHitMaximize = 26;
 constexpr UINT kHitMinimize = 27;
 
+// A click on a popup by the part it hits: on its shadow the popup closes, the
+// frame takes the focus and the click is kept (1); its other parts keep the
+// click for the popup itself (0); outside it, -1.
+int ClickOnPopupPart(CKGPPopupMenu& popup, CWnd& frame, CPoint pt)
+{
+    switch (popup.HitTest(pt)) {
+    case kgp::kHitRightShadow:
+    case kgp::kHitBottomShadow:
+        popup.SendMessage(WM_CLOSE);
+        frame.SetFocus();
+        return 1;
+    case kgp::kHitOutside:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
 // The toolbars of the library that are permanent windows.
 template <class Visit>
 void ForEachToolbar(Visit visit)
@@ -169,18 +187,8 @@ BOOL CKGPFrameImpl::ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd)
         pActive->SendMessage(WM_CLOSE);
         return FALSE;
     }
-    // Its shadow closes it and keeps the click; its other parts keep the click.
-    switch (pPopup->HitTest(pt)) {
-    case kgp::kHitRightShadow:
-    case kgp::kHitBottomShadow:
-        pPopup->SendMessage(WM_CLOSE);
-        m_pFrame->SetFocus();
-        return TRUE;
-    case kgp::kHitOutside:
-        break;
-    default:
-        return FALSE;
-    }
+    if (const int kept = ClickOnPopupPart(*pPopup, *m_pFrame, pt); kept >= 0)
+        return kept != 0;
     // On the button that opened it: the button's own click closes it. Over a
     // popup of the chain: that popup's part decides.
     CRect rectButton;
@@ -194,17 +202,8 @@ BOOL CKGPFrameImpl::ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd)
         if (auto* pBar = DYNAMIC_DOWNCAST(CKGPPopupMenuBar, pArea)) {
             pBar->CloseDelayedSubMenu();
             if (CKGPPopupMenu* pHolder = pBar->GetPopupMenu()) {
-                switch (pHolder->HitTest(pt)) {
-                case kgp::kHitRightShadow:
-                case kgp::kHitBottomShadow:
-                    pHolder->SendMessage(WM_CLOSE);
-                    m_pFrame->SetFocus();
-                    return TRUE;
-                case kgp::kHitOutside:
-                    break;
-                default:
-                    return FALSE;
-                }
+                if (const int kept = ClickOnPopupPart(*pHolder, *m_pFrame, pt); kept >= 0)
+                    return kept != 0;
             }
         }
     }

@@ -18,6 +18,9 @@
 #include <ctime>
 #include <memory>
 
+namespace kgp {
+struct AnimationGeometry;
+}
 class CKGPBaseRibbonElement;
 class IKGPPopupMenuPage;
 
@@ -184,6 +187,8 @@ protected:
     // Moves the bar's first row by a step (-1 up, 1 down); FALSE when it cannot.
     BOOL ScrollStep(int nStep);
     void EnsureHotItemVisible();
+    // What the animation rules need of this popup as it is now.
+    kgp::AnimationGeometry AnimationGeometryNow() const;
     void StartAnimation();
     void OnAnimationTimer();
     void OnScrollTimer();

@@ -138,7 +138,7 @@ void CKGPPopupMenu::RenderMenu(CDC* pDC)
 
 // ---- The opening animation ----
 
-void CKGPPopupMenu::StartAnimation()
+kgp::AnimationGeometry CKGPPopupMenu::AnimationGeometryNow() const
 {
     kgp::AnimationGeometry geometry;
     geometry.type = GetAnimationType();
@@ -147,6 +147,12 @@ void CKGPPopupMenu::StartAnimation()
     geometry.shadow = m_iShadowSize;
     geometry.columnWidth = m_wndMenuBar.ColumnWidth();
     geometry.rowHeight = m_wndMenuBar.GetMenuRowHeight();
+    return geometry;
+}
+
+void CKGPPopupMenu::StartAnimation()
+{
+    const kgp::AnimationGeometry geometry = AnimationGeometryNow();
     const kgp::AnimationFrame first = kgp::FirstAnimationFrame(geometry);
     m_AnimSize = CSize(first.width, first.height);
     m_iFadePercent = first.fade;
@@ -160,13 +166,7 @@ void CKGPPopupMenu::StartAnimation()
 
 void CKGPPopupMenu::OnAnimationTimer()
 {
-    kgp::AnimationGeometry geometry;
-    geometry.type = GetAnimationType();
-    geometry.finalWidth = m_FinalSize.cx;
-    geometry.finalHeight = m_FinalSize.cy;
-    geometry.shadow = m_iShadowSize;
-    geometry.columnWidth = m_wndMenuBar.ColumnWidth();
-    geometry.rowHeight = m_wndMenuBar.GetMenuRowHeight();
+    const kgp::AnimationGeometry geometry = AnimationGeometryNow();
     kgp::AnimationFrame frame;
     frame.width = m_AnimSize.cx;
     frame.height = m_AnimSize.cy;
