@@ -102,6 +102,19 @@ void CKGPStoredReader::ReadObjectList(CKGPStoredObjects& objects, const CRuntime
     }
 }
 
+CObject* CKGPStoredReader::ReadObject(const CRuntimeClass* pExpected)
+{
+    if (pExpected == nullptr)
+        Refuse(CArchiveException::badClass);
+    CObject* object = m_ar.ReadObject(pExpected);
+    if (object == nullptr)
+        Refuse(CArchiveException::badIndex);
+    // A back reference hands out an object read before: it has an owner already.
+    if (!m_read.insert(object).second)
+        Refuse(CArchiveException::badIndex);
+    return object;
+}
+
 // ---- CKGPStoredLoad ----
 
 void CKGPStoredLoad::OnCommit(std::function<void()> change)

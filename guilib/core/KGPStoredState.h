@@ -75,6 +75,10 @@ public:
     // most kgp_stored::kMaxObjects of them. Null
     // entries are counted as missing when bAllowMissing, else refused.
     void ReadObjectList(CKGPStoredObjects& objects, const CRuntimeClass* pExpected, BOOL bAllowMissing = FALSE);
+    // One framework object of the class expected or one derived from it, new
+    // to this reader; null, another class or a back reference is refused.
+    // The caller owns what it gets.
+    CObject* ReadObject(const CRuntimeClass* pExpected);
 
     // Refuses the state being read.
     [[noreturn]] static void Refuse(int nCause = CArchiveException::genericException);

@@ -1,52 +1,182 @@
-// A node of a docking-pane split tree, reduced for now to what remembered dock
-// places need of it: a reference count that keeps the node from collapsing while
-// a place still names it, and whether a bar is its first (left or top) bar.
+// A node of the split tree that lays out docking panes sharing one place (the
+// panes beside a default slider, the panes of a multi-pane floating frame):
+// a left (or top) side and a right (or bottom) side, each a pane or a
+// sub-tree, with the slider that divides them. Sizes follow the sides' shares
+// and minimum sizes (KGPSplitMath); the tree belongs to a container manager,
+// which creates nodes and sliders and keeps the panes listed. Remembered dock
+// places hold references on nodes so that a node outlives the removal of its
+// panes until the last place is forgotten.
 #pragma once
 
 #include <afxwin.h>
+#include <afxtempl.h>
 
+#include <memory>
+
+class CKGPBarContainer;
+class CKGPBarContainerManager;
 class CKGPBaseControlBar;
+class CKGPDockingControlBar;
+class CKGPRecentContainerInfo;
+class CKGPSlider;
+class CKGPStoredLoad;
+class CKGPStoredReader;
+
+// A sub-tree's owner deletes it, unless remembered places still name a node
+// of it: such a node leaves the tree (forgetting its panes and slider) and
+// goes with its last reference.
+struct KGPContainerDisposer {
+    void operator()(CKGPBarContainer* pContainer) const;
+};
+using KGPContainerPtr = std::unique_ptr<CKGPBarContainer, KGPContainerDisposer>;
 
 class CKGPBarContainer : public CObject {
+    DECLARE_DYNCREATE(CKGPBarContainer)
 public:
+    // What FindNode looks for.
+    enum NodeKind { kLeftPane = 0, kRightPane = 1, kSlider = 2, kContainer = 3 };
+
     CKGPBarContainer() = default;
+    explicit CKGPBarContainer(CKGPBarContainerManager* pManager, CKGPDockingControlBar* pLeftBar = nullptr,
+                              CKGPDockingControlBar* pRightBar = nullptr, CKGPSlider* pSlider = nullptr);
+    ~CKGPBarContainer() override;
     CKGPBarContainer(const CKGPBarContainer&) = delete;
     CKGPBarContainer& operator=(const CKGPBarContainer&) = delete;
 
+    // Left pane, right pane, slider and sub-trees by control id (a tabbed pane
+    // without an id as its tabs' record); loading reads a detached node whose
+    // sliders are made, and whose panes are found, when the load commits.
+    void Serialize(CArchive& ar) override;
+    virtual void ReadArchive(CKGPStoredReader& in, CKGPStoredLoad& load);
+
+    // ---- In slot order.
+    // The union of the visible parts (all parts when bIgnoreVisibility), screen.
+    virtual void GetWindowRect(CRect& rect, BOOL bIgnoreVisibility = FALSE) const;
+    virtual void GetMinSize(CSize& size) const;
+    virtual void GetMinSizeLeft(CSize& size) const;
+    virtual void GetMinSizeRight(CSize& size) const;
+    virtual int GetLargestPaneValue() const;
+    // Gives the node's rectangle to its first pane but pBarToSkip (or sub-tree).
+    virtual void Move(CKGPDockingControlBar* pBarToSkip, BOOL bDeferred);
+    virtual BOOL RemovePane(CKGPDockingControlBar* pBar);
+    virtual void DeletePane(CKGPDockingControlBar* pBar, BOOL bLeftSide);
+    virtual void StoreRecentPlace(CKGPDockingControlBar* pBar);
+    virtual void Reposition(CSize offset, HDWP& hdwp);
+    virtual int ResizePartOfContainer(int nOffset, BOOL bHorz, BOOL bAtEnd, BOOL bMoveSlider, HDWP& hdwp);
+    virtual int MoveSplit(int nOffset, HDWP& hdwp);
+    virtual void ResizePane(int nOffset, CKGPDockingControlBar* pBar, CKGPBarContainer* pContainer, BOOL bHorz,
+                            BOOL bAtEnd, HDWP& hdwp);
+    virtual int CalcAvailablePartSpace(int nOffset, CKGPDockingControlBar* pBar, CKGPBarContainer* pContainer,
+                                       BOOL bLeftSide) const;
+    virtual CSize CalcAvailableSpace(CSize delta, BOOL bLeftSide) const;
+    virtual void ResizeContainer(CRect rect, HDWP& hdwp, BOOL bRedraw = FALSE);
+    virtual void StretchSide(BOOL bLeftSide, int nOffset, HDWP& hdwp);
+    // A copy holding the visible panes and slider (the hidden ones stay here).
+    virtual CKGPBarContainer* Split(CKGPBarContainer* pParentForCopy);
+
+    // ---- Structure.
+    void SetPane(CKGPDockingControlBar* pBar, BOOL bLeft);
+    void SetContainer(KGPContainerPtr pContainer, BOOL bLeft);
+    void SetSlider(CKGPSlider* pSlider) { m_pSlider = pSlider; }
+    void SetManager(CKGPBarContainerManager* pManager, BOOL bDeep = FALSE);
+    // Depth first, this node first: the node whose left pane, right pane or
+    // slider is pObject, or the node itself when kContainer.
+    CKGPBarContainer* FindNode(const CObject* pObject, NodeKind kind);
+    BOOL IsEmpty() const;
+    BOOL HasVisiblePane() const;
+    BOOL IsLeftPartEmpty(BOOL bCheckVisibility = FALSE) const;
+    BOOL IsRightPartEmpty(BOOL bCheckVisibility = FALSE) const;
+    int CountNodes() const;
+    int CountReferences() const;
     void AddRef() { ++m_nRefCount; }
     // The last release lets the node collapse when it no longer holds two places.
-    void Release()
-    {
-        if (--m_nRefCount < 1) {
-            CheckAndRemove();
-        }
-    }
+    void Release();
     int GetRefCount() const { return m_nRefCount; }
+    BOOL IsSliderHorizontal() const;
+    BOOL IsLeftBar(const CKGPBaseControlBar* pBar) const;
+    // Takes the pane whose id the archive named for either side.
+    BOOL SetPaneBySavedId(UINT nID, CKGPDockingControlBar* pBar);
+    CKGPDockingControlBar* FindTabbedPaneOwner(UINT nTabID);
+    // A sub-tree takes the place of the one of this node's panes it holds, else the right side.
+    void ReplacePaneWithContainer(KGPContainerPtr pContainer, CKGPDockingControlBar* pBarToReplace);
+    // Puts a pane back on the side it remembers (FALSE when that side is taken).
+    BOOL AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const CKGPRecentContainerInfo& info);
+    // The control ids a stored tree names for its sides, and its tabs' ids.
+    void CollectSavedIds(CList<UINT, UINT>& ids) const;
+    BOOL HoldsTabId(UINT nTabID) const;
+    const CList<UINT, UINT>* GetTabIdList(BOOL bLeft) const { return bLeft ? &m_lstLeftTabIds : &m_lstRightTabIds; }
+    void CheckSliderVisibility();
+    // Forgets panes the manager no longer holds.
+    void ReleaseEmptyPanes();
+    void DeleteSubTrees();
+    // Collapses into the parent when fewer than two places are held and no
+    // remembered place names the node (the node may be gone afterwards).
+    void CheckAndRemove();
 
-    virtual BOOL IsLeftBar(const CKGPBaseControlBar* /*pBar*/) const { return TRUE; }
+    CKGPDockingControlBar* GetLeftBar() const { return m_pBarLeftTop; }
+    CKGPDockingControlBar* GetRightBar() const { return m_pBarRightBottom; }
+    CKGPBarContainer* GetLeftContainer() const { return m_pLeftContainer.get(); }
+    CKGPBarContainer* GetRightContainer() const { return m_pRightContainer.get(); }
+    CKGPBarContainer* GetParentContainer() const { return m_pParentContainer; }
+    CKGPSlider* GetSlider() const { return m_pSlider; }
+    CKGPBarContainerManager* GetManager() const { return m_pContainerManager; }
+    int GetSizeShare() const { return m_nSizeShare; }
+    void SetSizeShare(int nShare) { m_nSizeShare = nShare; }
+    BOOL IsDisposed() const { return m_bRetired; }
+    // Lets go of its sub-trees without disposing of them (their new owner has them).
+    KGPContainerPtr TakeContainer(BOOL bLeft);
+    void SetParent(CKGPBarContainer* pParent) { m_pParentContainer = pParent; }
 
 protected:
-    virtual void CheckAndRemove() {}
+    friend struct KGPContainerDisposer;
 
-private:
+    // The node's measures for one layout pass, computed once per node.
+    struct Measure {
+        int pass = -1;
+        CRect rect;
+        CSize minimum;
+        BOOL visible = FALSE;
+    };
+    const Measure& Measured() const;
+    // Leaves the tree with references still held: forgets everything it points to.
+    void Retire();
+    // Side i (0 left, 1 right): its pane and sub-tree.
+    CKGPDockingControlBar* PaneOf(BOOL bLeft) const { return bLeft ? m_pBarLeftTop : m_pBarRightBottom; }
+    CKGPBarContainer* ContainerOf(BOOL bLeft) const
+    {
+        return bLeft ? m_pLeftContainer.get() : m_pRightContainer.get();
+    }
+    // Whether a side holds a visible pane (a pane, or a sub-tree holding one).
+    BOOL SideVisible(BOOL bLeft) const;
+    BOOL SliderVisible() const;
+    CWnd* OwnerWindow() const;
+    // Places a window at a screen rectangle through the batch (unchanged: nothing).
+    void Place(CWnd* pWnd, const CRect& rectScreen, HDWP& hdwp) const;
+    void ReadSide(CKGPStoredReader& in, CKGPStoredLoad& load, BOOL bLeft);
+    void WriteSide(CArchive& ar, BOOL bLeft) const;
+
+    CKGPDockingControlBar* m_pBarLeftTop = nullptr;
+    CKGPDockingControlBar* m_pBarRightBottom = nullptr;
+    CKGPSlider* m_pSlider = nullptr;
+    KGPContainerPtr m_pLeftContainer;
+    KGPContainerPtr m_pRightContainer;
+    CKGPBarContainer* m_pParentContainer = nullptr;
+    CKGPBarContainerManager* m_pContainerManager = nullptr;
+    int m_nSizeShare = 50;
+    BOOL m_bSavedSliderHorz = FALSE;
     int m_nRefCount = 0;
-};
-
-// The manager of a split tree of docking panes, as far as the docking helpers
-// ask it (the docking panes and their containers bring the tree itself).
-class CKGPBarContainerManager : public CObject {
-public:
-    // In a floating frame showing one pane: that pane when the point lies in
-    // the frame's caption.
-    virtual BOOL PaneFromCaptionPoint(CPoint point, CKGPBaseControlBar*& pPane) const = 0;
-    // The pane at the point (within the sensitivity unless exact), and whether
-    // the point lies in its tab area or on its caption.
-    virtual CKGPBaseControlBar* PaneFromPoint(CPoint point, int nSensitivity, BOOL bExactBar, BOOL& bIsTabArea,
-                                              BOOL& bCaption) const = 0;
-    // Where a window of `rectDragged` docked on the `dwAlignment` side of a
-    // pane at `rectTarget` would lie (screen).
-    virtual CRect SplitRect(const CRect& rectTarget, const CRect& rectDragged, DWORD dwAlignment) const = 0;
-
-protected:
-    ~CKGPBarContainerManager() override = default;
+    DWORD m_dwSavedSliderStyle = 0;
+    CRect m_rectSavedSliderRect;
+    int m_nSavedLeftBarID = -1;
+    int m_nSavedRightBarID = -1;
+    int m_nSavedSliderID = -1;
+    CList<UINT, UINT> m_lstLeftTabIds;
+    CList<UINT, UINT> m_lstRightTabIds;
+    CRect m_rectSecond;
+    BOOL m_bSecondFlag = FALSE;
+    BOOL m_bDisposing = FALSE;
+    BOOL m_bRetired = FALSE;
+    mutable Measure m_measure;
+    // A slider read from an archive, made when the load commits.
+    std::shared_ptr<CKGPSlider> m_pLoadedSlider;
 };

@@ -499,7 +499,13 @@ void CKGPBaseControlBar::AdjustDockingLayout(HDWP hdwp)
         pMiniFrame->AdjustLayout();
         return;
     }
-    if (CKGPDockManager* pManager = GetDockManager())
+    CKGPDockManager* pManager = GetDockManager();
+    if (hdwp == nullptr) {
+        // The frame lays out its bars and then its view.
+        CKGPGlobalUtils::Get().AdjustFrameLayout(pManager);
+        return;
+    }
+    if (pManager != nullptr)
         pManager->AdjustDockingLayout(hdwp);
 }
 

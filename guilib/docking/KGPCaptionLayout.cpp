@@ -39,6 +39,36 @@ void ArrangeButtons(const CObList& buttons, const CRect& caption)
     }
 }
 
+void ArrangePaneButtons(const CObList& buttons, const CRect& caption, int edgeMargin, int vertAdjust)
+{
+    const CSize size = CKGPCaptionButton::GetSize();
+    const int top = caption.top + (caption.Height() - size.cy) / 2 - vertAdjust;
+    int nextRight = caption.right - edgeMargin - size.cx;
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPCaptionButton*>(buttons.GetNext(pos));
+        button->m_bPushed = FALSE;
+        button->m_bFocused = FALSE;
+        if (caption.Height() <= 0)
+            button->m_bHidden = TRUE;
+        if (button->m_bHidden || button->m_bLeftAlign)
+            continue;
+        button->m_ptOrg = CPoint(nextRight, top);
+        nextRight -= size.cx + kPaneButtonGap;
+    }
+    int nextLeft = caption.left + edgeMargin;
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPCaptionButton*>(buttons.GetNext(pos));
+        if (button->m_bHidden || !button->m_bLeftAlign)
+            continue;
+        if (nextLeft + size.cx > nextRight + size.cx) {
+            button->m_bHidden = TRUE;
+            continue;
+        }
+        button->m_ptOrg = CPoint(nextLeft, top);
+        nextLeft += size.cx + kPaneButtonGap;
+    }
+}
+
 CKGPCaptionButton* FindButtonAtPoint(const CObList& buttons, CPoint point, CPoint captionOrigin)
 {
     for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {

@@ -22,6 +22,15 @@ constexpr UINT kHitDefault = static_cast<UINT>(-1);
 // the left edge; every button is centred vertically.
 void ArrangeButtons(const CObList& buttons, const CRect& caption);
 
+// A docking pane's caption buttons in its caption band (window coordinates,
+// `captionHeight` tall from `caption.top`): right-aligned ones from the right
+// edge less `edgeMargin` leftwards, `kPaneButtonGap` apart, left-aligned ones
+// from the left edge less the margin rightwards; hidden buttons take no place;
+// a left-aligned button reaching the right-aligned ones is hidden; with no
+// caption every button is hidden. `vertAdjust` is taken off the centred top.
+constexpr int kPaneButtonGap = 2;
+void ArrangePaneButtons(const CObList& buttons, const CRect& caption, int edgeMargin, int vertAdjust);
+
 // The visible button whose rectangle, offset by `captionOrigin`, holds `point`.
 CKGPCaptionButton* FindButtonAtPoint(const CObList& buttons, CPoint point, CPoint captionOrigin = CPoint(0, 0));
 

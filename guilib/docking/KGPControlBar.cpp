@@ -577,6 +577,14 @@ BOOL CKGPControlBar::ShouldChangeDockState(int nSensitivity, CKGPDockBar*& pTarg
     return KGPDock::FloatingBarDocks(target, window, cursor, nSensitivity);
 }
 
+int CKGPControlBar::GetDockMethodAtCursor(int nSensitivity, CKGPBaseControlBar*& pTarget)
+{
+    CKGPDockBar* pDockBar = nullptr;
+    const BOOL bChange = ShouldChangeDockState(nSensitivity, pDockBar);
+    pTarget = pDockBar;
+    return bChange ? KGPDock::kDockOntoBar : KGPDock::kDockNone;
+}
+
 void CKGPControlBar::EnterDragMode(BOOL bRememberOffset)
 {
     CPoint cursor;

@@ -68,6 +68,9 @@ public:
     virtual CKGPBaseControlBar* DockAtDragFrameDrop(BOOL& bHandled);
     // TRUE when a docked bar is to leave its dock bar, or a floating bar to dock into pTarget.
     virtual BOOL ShouldChangeDockState(int nSensitivity, CKGPDockBar*& pTarget);
+    // While its floating frame is dragged: how the bar would dock at the cursor
+    // (KGPDock::DockDecision) and onto what; a bar docks onto dock bars.
+    virtual int GetDockMethodAtCursor(int nSensitivity, CKGPBaseControlBar*& pTarget);
     virtual void RestoreLoadedPlacement(CKGPDockManager* pDockManager);
     virtual void OnDoubleClickEndDrag();
     virtual BOOL OnBeforeFloat(CRect& /*rect*/, KGPDockMethod /*method*/) { return TRUE; }

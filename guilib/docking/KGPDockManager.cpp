@@ -7,6 +7,7 @@
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 
 IMPLEMENT_DYNAMIC(CKGPDockManager, CObject)
@@ -348,6 +349,8 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
         auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
         if (pDockBar == nullptr && !pBar->DocksAtFrameEdge())
             continue; // laid out by its dock bar's row
+        if (!pBar->IsSliderKind() && pBar->GetDefaultSlider() != nullptr)
+            continue; // a pane in a default slider's tree: the slider places it
         const BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
         if (!bVisible && (pDockBar == nullptr || m_bHiddenForPreview || bInPlace || m_bInPlaceBarsHidden)) {
             if (current == lastDockBar)
@@ -366,6 +369,8 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
         if (pDockBar != nullptr) {
             if (bHasLength)
                 hdwp = pDockBar->MoveDockBar(client, hdwp);
+        } else if (auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pBar)) {
+            hdwp = pSlider->RepositionBars(rect, hdwp); // the slider places its panes beside it
         } else {
             hdwp = pBar->SetBarWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
                                          SWP_NOZORDER | SWP_NOACTIVATE, hdwp);

@@ -7,8 +7,12 @@
 #include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPSlider.h"
+#include "guilib/docking/KGPBarContainerManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
 
 namespace {
 
@@ -160,9 +164,24 @@ void CKGPDockManager::CalcExpectedDockedRect(CWnd* pWndToDock, CPoint point, CRe
         if (!rectResult.IsRectEmpty())
             return;
     }
-    // (A docking pane with a default slider computes its own place through its
-    // slider once panes exist.) A bar, or a floating frame's bar, docks at the
-    // frame's edges.
+    // A docking pane under the point computes the place in its slider's tree.
+    auto* pDragged = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pWndToDock);
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWndToDock))
+        pDragged = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar());
+    const BOOL bSmart = m_pSDManager != nullptr && m_pSDManager->IsStarted();
+    auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar,
+                                   BarFromPoint(point, s_nDockSensitivity, TRUE, RUNTIME_CLASS(CKGPDockingControlBar),
+                                                TRUE, bSmart ? pDragged : nullptr));
+    auto* pSlider = pPane != nullptr ? pPane->GetDefaultPaneSlider() : nullptr;
+    if (pSlider != nullptr && pSlider->GetContainerManager() != nullptr && pPane != pDragged) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWndToDock);
+        if (pMiniFrame == nullptr || pMiniFrame->CanBeAttachedTo(pPane)) {
+            CKGPGlobalUtils::Get().CalcExpectedDockedRect(pSlider->GetContainerManager(), pWndToDock, point,
+                                                          rectResult, bDrawTab, pTargetBar);
+            return;
+        }
+    }
+    // A bar, or a floating frame's bar, docks at the frame's edges.
     auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pWndToDock);
     if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pWndToDock))
         pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar());
@@ -206,24 +225,34 @@ BOOL CKGPDockManager::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
     if (bMayJoin) {
         auto* pCandidate = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, FindMiniFrameAtPoint(cursor, pMiniFrame, TRUE));
         if (pCandidate != nullptr && pCandidate->GetParentFrameWnd() == pMiniFrame->GetParentFrameWnd()) {
-            // (Joining itself is the multi-pane frame's, which the panes bring.)
-            return TRUE;
+            // After resting over it long enough, the frame under the cursor
+            // takes this frame's panes.
+            if (m_dockDelay.WaitToJoin(pCandidate)) {
+                if (pMiniFrame->GetDockingTimer() == 0)
+                    pMiniFrame->SetDockingTimer(static_cast<UINT>(KGPDock::kDockDelayOverPaneMs + 10));
+                return TRUE;
+            }
+            pMiniFrame->KillDockingTimer();
+            auto* pJoined = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pCandidate);
+            auto* pDragged = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pMiniFrame);
+            if (pJoined == nullptr || pDragged == nullptr)
+                return TRUE;
+            return pJoined->DockFrame(pDragged, KGP_DM_MOUSE) != 0;
         }
     }
     m_dockDelay.ClearJoin();
     if (pBar == nullptr || (pBar->GetEnabledAlignment() & CBRS_ALIGN_ANY) == 0)
         return TRUE;
 
-    CKGPDockBar* pTargetDockBar = nullptr;
-    int method = pBar->ShouldChangeDockState(s_nDockSensitivity, pTargetDockBar) ? KGPDock::kDockOntoBar
-                                                                                 : KGPDock::kDockNone;
-    CKGPBaseControlBar* pTarget = pTargetDockBar;
+    CKGPBaseControlBar* pTarget = nullptr;
+    int method = pBar->GetDockMethodAtCursor(s_nDockSensitivity, pTarget);
     if (pTarget == pBar)
         method = KGPDock::kDockNone;
     if (method == KGPDock::kDockNone)
         pTarget = nullptr;
+    const BOOL bOverDockBar = pTarget != nullptr && pTarget->IsKindOf(RUNTIME_CLASS(CKGPDockBar));
     const KGPDock::CKGPDockDelay::Step step =
-        m_dockDelay.OnMove(pTarget, method, pTargetDockBar != nullptr, bSmart);
+        m_dockDelay.OnMove(pTarget, method, bOverDockBar, bSmart);
     if (!step.bDockNow) {
         if (step.restartTimerMs > 0)
             pMiniFrame->SetDockingTimer(static_cast<UINT>(step.restartTimerMs));

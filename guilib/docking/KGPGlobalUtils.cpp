@@ -6,8 +6,9 @@
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPDockManager.h"
-#include "guilib/docking/KGPBarContainer.h"
+#include "guilib/docking/KGPBarContainerManager.h"
 #include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -98,6 +99,16 @@ void CKGPGlobalUtils::AdjustRectToWorkArea(CRect& rect, LPCRECT lpMargins) const
         ::GetCursorPos(&reference);
     const CRect work = WorkAreaAt(reference);
     rect = KGPDock::KeepOnWorkArea(rect, work, lpMargins != nullptr ? CRect(*lpMargins) : CRect(0, 0, 0, 0));
+}
+
+void CKGPGlobalUtils::AdjustFrameLayout(CKGPDockManager* pDockManager) const
+{
+    if (pDockManager == nullptr)
+        return;
+    const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get();
+    if (pFrames != nullptr && pFrames->AdjustFrameDockingLayout(pDockManager->GetDockSite()))
+        return;
+    pDockManager->AdjustDockingLayout();
 }
 
 void CKGPGlobalUtils::ForceAdjustLayout(CKGPDockManager* pDockManager, BOOL bForce) const
@@ -194,7 +205,9 @@ BOOL CKGPGlobalUtils::FindContainerDockTarget(const CKGPBarContainerManager* pMa
     bInContainer = FALSE;
     if (pManager == nullptr)
         return FALSE;
-    if (pManager->PaneFromCaptionPoint(point, pBar)) {
+    CKGPDockingControlBar* pPane = nullptr;
+    if (pManager->PaneFromCaptionPoint(point, pPane)) {
+        pBar = pPane;
         bFound = TRUE;
         return TRUE;
     }
@@ -256,8 +269,12 @@ void CKGPGlobalUtils::CalcExpectedDockedRect(const CKGPBarContainerManager* pMan
         return;
     if ((dragEnabled & dwAlignment) == 0 && !s_bDockToAnySide)
         return;
-    CRect target, dragged;
+    CRect target, dragged, slider;
     pTargetBar->GetWindowRect(target);
     pWndToDock->GetWindowRect(dragged);
-    rectResult = pManager->SplitRect(target, dragged, dwAlignment);
+    CSize minimum;
+    pDragged->GetMinSize(minimum);
+    DWORD dwSliderStyle = 0;
+    if (pManager->SplitRect(target, dragged, slider, dwSliderStyle, dwAlignment, minimum))
+        rectResult = dragged;
 }

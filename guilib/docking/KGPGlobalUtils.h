@@ -37,6 +37,9 @@ public:
     // The work area of the monitor nearest the point (the system's work area
     // when the monitor cannot be asked), and that monitor's whole rectangle.
     static CRect WorkAreaAt(CPoint point, CRect* pMonitor = nullptr);
+    // The manager's frame lays out its docked bars and then its view (a frame
+    // that is no library frame: only the bars).
+    void AdjustFrameLayout(CKGPDockManager* pDockManager) const;
     // Makes the manager's frame lay itself out by resizing it one pixel and back.
     void ForceAdjustLayout(CKGPDockManager* pDockManager, BOOL bForce = FALSE) const;
     // Moves the bars of the list (of CKGPBaseControlBar) under a new parent.
@@ -62,10 +65,6 @@ public:
     BOOL m_bUseCursorForMonitor = FALSE;
     // Set by the floating frames: ForceAdjustLayout acts unforced too.
     static BOOL s_bMiniFrameLayout;
-    // The floating-frame class once it is registered; without one no bar floats.
-    CRuntimeClass* m_pMiniFrameClass = nullptr;
-    // The multi-pane floating-frame class once it is registered.
-    CRuntimeClass* m_pMultiMiniFrameClass = nullptr;
 
 private:
     struct ShrunkIcon {

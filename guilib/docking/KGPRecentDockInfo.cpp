@@ -3,6 +3,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 
 namespace {
@@ -46,6 +47,11 @@ CKGPRecentContainerInfo::CKGPRecentContainerInfo(const CKGPRecentContainerInfo& 
     *this = other;
 }
 
+CKGPRecentContainerInfo::~CKGPRecentContainerInfo()
+{
+    ReleaseContainers();
+}
+
 CKGPRecentContainerInfo& CKGPRecentContainerInfo::operator=(const CKGPRecentContainerInfo& other)
 {
     if (this != &other) {
@@ -82,8 +88,11 @@ void CKGPRecentContainerInfo::StoreDockInfo(CKGPBarContainer* pContainer, CKGPBa
     if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr) {
         pBar->GetWindowRect(&m_rectDockedRect);
     }
-    // The reference taken above moves into the slot the place keeps. Plain bars
-    // have no size share: the share recorded before stays.
+    // A docking pane's size share goes with its place; plain bars have none
+    // and the share recorded before stays.
+    if (const auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pTabbedBar != nullptr ? pTabbedBar : pBar))
+        m_nRecentPercent = pPane->GetSizeShare();
+    // The reference taken above moves into the slot the place keeps.
     if (pTabbedBar != nullptr) {
         m_pRecentContainerOfTabWnd = pContainer;
     } else {
@@ -193,11 +202,14 @@ void CKGPRecentDockInfo::StoreDockInfo(CKGPBarContainer* pContainer, CKGPBaseCon
     }
     CFrameWnd* pDockSite = m_pBar->GetDockSiteFrame();
     if (m_pBar->IsDocked() && pDockSite != nullptr) {
-        // Until docking panes and their sliders exist, the bar's own edge stands
-        // for the slider's alignment.
+        // A pane docked beside a default slider takes the slider's edge.
         m_recentSliderInfo.StoreDockInfo(pContainer, m_pBar, pTabbedBar);
         m_recentSliderInfo.m_rectDockedRect = WindowRectIn(m_pBar, pDockSite);
         m_dwRecentAlignmentToFrame = m_pBar->GetCurrentAlignment();
+        if (CKGPBaseControlBar* pSlider = pPlaced->GetDefaultSlider()) {
+            m_hRecentDefaultSlider = pSlider->GetSafeHwnd();
+            m_dwRecentAlignmentToFrame = pSlider->GetCurrentAlignment();
+        }
         return;
     }
     m_hRecentMiniFrame = nullptr;

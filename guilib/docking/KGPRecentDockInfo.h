@@ -21,6 +21,8 @@ public:
     CKGPRecentContainerInfo() = default;
     CKGPRecentContainerInfo(const CKGPRecentContainerInfo& other);
     CKGPRecentContainerInfo& operator=(const CKGPRecentContainerInfo& other);
+    // The containers named lose their reference.
+    ~CKGPRecentContainerInfo() override;
 
     // Records the place of `pBar` (or of the tabbed bar holding it) in `pContainer`;
     // the containers named before lose their reference.

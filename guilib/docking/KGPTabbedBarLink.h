@@ -10,6 +10,7 @@
 #include "guilib/core/KGPLink.h"
 
 class CKGPBaseControlBar;
+class CKGPStoredLoad;
 
 class IKGPTabbedBarLink {
 public:
@@ -40,6 +41,28 @@ public:
     // Appends every tab of a tabbed bar to the list.
     virtual void AppendTabs(CKGPBaseControlBar* pTabbedBar, CObList& list) const = 0;
 
+    // ---- Docking panes grouped as tabs.
+    // A new tabbed pane (an outlook bar when asked) at the pane's place: same
+    // parent, rectangle, docked and floating places; null when none is made.
+    virtual CKGPBaseControlBar* CreateTabbedBar(CKGPBaseControlBar* pPlaceOf, BOOL bOutlook) = 0;
+    // The bar becomes a tab of the tabbed pane (FALSE when it may not).
+    virtual BOOL AddTab(CKGPBaseControlBar* pTabbedBar, CKGPBaseControlBar* pBar, BOOL bVisible, BOOL bSetActive,
+                        BOOL bDetachable) = 0;
+    // The tabbed pane lays its tabs out again; makes the bar its active tab.
+    virtual void RecalcTabs(CKGPBaseControlBar* pTabbedBar) = 0;
+    virtual void SetActiveTab(CKGPBaseControlBar* pTabbedBar, CKGPBaseControlBar* pBar) = 0;
+
+    // ---- Tabbed panes in a stored split tree.
+    // The class a stored tabbed pane must be of (records of others are refused).
+    virtual const CRuntimeClass* GetTabbedBarClass() const = 0;
+    // The tabs' state after the pane's record; reading checks it and queues
+    // its changes in the load (damage throws).
+    virtual void WriteTabState(CKGPBaseControlBar* pTabbedBar, CArchive& ar) = 0;
+    virtual void ReadTabState(CKGPBaseControlBar* pTabbedBar, CArchive& ar, CKGPStoredLoad& load) = 0;
+    // Makes the window of a tabbed pane read from a stored tree (the window
+    // owns the object from then on); FALSE when it cannot be made.
+    virtual BOOL CreateStoredTabbedBar(CKGPBaseControlBar* pTabbedBar, CWnd* pParent, DWORD dwStyle) = 0;
+
 protected:
     ~IKGPTabbedBarLink() = default;
 };
@@ -54,6 +77,12 @@ inline IKGPTabbedBarLink* Link()
 inline BOOL IsTabWindow(const CWnd* pWnd)
 {
     return pWnd != nullptr && Link() != nullptr && Link()->IsTabWindow(pWnd);
+}
+
+// A tabbed pane: its child is a tab window.
+inline BOOL IsTabbedBar(const CWnd* pBar)
+{
+    return pBar != nullptr && pBar->GetSafeHwnd() != nullptr && IsTabWindow(pBar->GetWindow(GW_CHILD));
 }
 
 } // namespace KGPTabbedBars

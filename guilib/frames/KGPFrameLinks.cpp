@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -73,6 +74,11 @@ public:
     {
         IKGPDockSite* pSite = DockSiteOf(pOwner);
         return pSite != nullptr && pSite->OnMoveMiniFrame(DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pMiniFrame));
+    }
+    BOOL OnCloseDockingPane(CWnd* pOwner, CWnd* pPane) override
+    {
+        IKGPDockSite* pSite = DockSiteOf(pOwner);
+        return pSite == nullptr || pSite->OnCloseDockingBar(DYNAMIC_DOWNCAST(CKGPBaseControlBar, pPane));
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+class CKGPBaseControlBar;
 class CKGPDockManager;
 class CKGPMiniFrameWnd;
 
@@ -17,6 +18,8 @@ public:
     // (FALSE: it docked).
     virtual BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* pMiniFrame) = 0;
     virtual BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) = 0;
+    // A docking pane of this frame is to close: FALSE when the frame closed it itself.
+    virtual BOOL OnCloseDockingBar(CKGPBaseControlBar* pBar) = 0;
 
 protected:
     ~IKGPDockSite() = default;

@@ -40,7 +40,7 @@ public:
     virtual BOOL OnToolbarMenuRequest(CObject* /*pBar*/, CPoint /*point*/) { return TRUE; }
     virtual void SetInPlaceBarsVisible(BOOL bShow);
     BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* /*pMiniFrame*/) override { return TRUE; }
-    virtual BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) { return TRUE; }
+    BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) override { return TRUE; }
 
     // ---- Platform overrides.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -1,0 +1,952 @@
+#include "guilib/docking/KGPBarContainerManager.h"
+
+#include "guilib/core/KGPStoredState.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
+#include "guilib/docking/KGPSplitMath.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
+
+#include <afxarch.h>
+
+#include <algorithm>
+#include <vector>
+
+IMPLEMENT_DYNCREATE(CKGPBarContainerManager, CObject)
+
+UINT CKGPBarContainerManager::s_nNextSliderID = 1;
+BOOL CKGPBarContainerManager::s_bKeepMinimum = FALSE;
+
+namespace {
+
+namespace split = kgp::split;
+
+constexpr DWORD kTabbedPaneMark = 0xFFFFFFFF;
+
+BOOL IsShown(const CWnd* pWnd)
+{
+    return pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr && (pWnd->GetStyle() & WS_VISIBLE) != 0;
+}
+
+CKGPDockingControlBar* PaneAt(const CObList& list, POSITION& pos)
+{
+    return static_cast<CKGPDockingControlBar*>(list.GetNext(pos));
+}
+
+split::Box ToBox(const CRect& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+CRect ToRect(const split::Box& box)
+{
+    return CRect(box.left, box.top, box.right, box.bottom);
+}
+
+// Moves a window under another parent, keeping its place on the screen.
+void MoveUnder(CWnd* pWnd, CWnd* pNewParent)
+{
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr || pWnd->GetParent() == pNewParent)
+        return;
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    pWnd->SetParent(pNewParent);
+    pNewParent->ScreenToClient(rect);
+    pWnd->SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void PlaceAt(CWnd* pWnd, const CRect& rectScreen)
+{
+    CRect client = rectScreen;
+    if (CWnd* pParent = pWnd->GetParent())
+        pParent->ScreenToClient(client);
+    pWnd->SetWindowPos(HWND{}, client.left, client.top, client.Width(), client.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+// ---- Layout passes.
+
+CKGPBarContainerManager::LayoutPass::LayoutPass(const CKGPBarContainerManager* pManager)
+    : m_pManager(pManager), m_bOuter(pManager != nullptr && !pManager->m_bInLayoutPass)
+{
+    if (m_bOuter) {
+        ++m_pManager->m_nLayoutPass;
+        m_pManager->m_bInLayoutPass = TRUE;
+    }
+}
+
+CKGPBarContainerManager::LayoutPass::~LayoutPass()
+{
+    if (m_bOuter)
+        m_pManager->m_bInLayoutPass = FALSE;
+}
+
+// ---- Life.
+
+CKGPBarContainerManager::CKGPBarContainerManager() = default;
+
+CKGPBarContainerManager::~CKGPBarContainerManager()
+{
+    if (!m_bDestroyRoot) {
+        static_cast<void>(m_pRootContainer.release()); // another manager has the tree
+        return;
+    }
+    for (POSITION pos = m_lstSliders.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPSlider*>(m_lstSliders.GetNext(pos))->SetContainerManager(nullptr);
+    m_lstSliders.RemoveAll();
+    m_pRootContainer.reset();
+}
+
+BOOL CKGPBarContainerManager::Create(CWnd* pOwner, CKGPSlider* pDefaultSlider, CRuntimeClass* pContainerRTC)
+{
+    m_pOwnerWnd = pOwner;
+    m_pDefaultSlider = pDefaultSlider;
+    m_pContainerRTC = pContainerRTC;
+    m_pRootContainer = MakeContainer();
+    return m_pRootContainer != nullptr;
+}
+
+KGPContainerPtr CKGPBarContainerManager::MakeContainer(CKGPDockingControlBar* pLeft, CKGPDockingControlBar* pRight,
+                                                       CKGPSlider* pSlider)
+{
+    CKGPBarContainer* pMade = nullptr;
+    if (m_pContainerRTC != nullptr)
+        pMade = DYNAMIC_DOWNCAST(CKGPBarContainer, m_pContainerRTC->CreateObject());
+    KGPContainerPtr node(pMade != nullptr ? pMade : new CKGPBarContainer);
+    node->SetManager(this);
+    node->SetPane(pLeft, TRUE);
+    node->SetPane(pRight, FALSE);
+    node->SetSlider(pSlider);
+    return node;
+}
+
+BOOL CKGPBarContainerManager::LaysOutHiddenPanes() const
+{
+    return m_pDefaultSlider != nullptr && m_pDefaultSlider->IsAutoHideMode();
+}
+
+// ---- Adding panes.
+
+void CKGPBarContainerManager::AddPane(CKGPDockingControlBar* pBar)
+{
+    if (pBar == nullptr || !m_lstBars.IsEmpty())
+        return;
+    if (m_pRootContainer == nullptr)
+        m_pRootContainer = MakeContainer();
+    m_pRootContainer->SetPane(pBar, TRUE);
+    m_lstBars.AddTail(pBar);
+}
+
+BOOL CKGPBarContainerManager::SplitRect(CRect& rectTarget, CRect& rectNew, CRect& rectSlider, DWORD& dwSliderStyle,
+                                        DWORD dwAlignment, CSize sizeMinNew) const
+{
+    const BOOL bRTL = m_pOwnerWnd != nullptr && m_pOwnerWnd->GetSafeHwnd() != nullptr &&
+                      (m_pOwnerWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    bool ok = false;
+    const split::BesideSplit placed =
+        split::SplitBeside(ToBox(rectTarget), {rectNew.Width(), rectNew.Height()}, {sizeMinNew.cx, sizeMinNew.cy},
+                           dwAlignment & CBRS_ALIGN_ANY, CKGPSlider::m_nDefaultWidth, bRTL != FALSE, ok);
+    if (!ok)
+        return FALSE;
+    rectTarget = ToRect(placed.target);
+    rectNew = ToRect(placed.added);
+    rectSlider = ToRect(placed.slider);
+    dwSliderStyle = placed.horizontalSlider ? KGP_SS_HORZ : KGP_SS_VERT;
+    return TRUE;
+}
+
+BOOL CKGPBarContainerManager::AddPaneBeside(CKGPDockingControlBar* pBar, CKGPDockingControlBar* pTargetBar,
+                                            DWORD dwAlignment)
+{
+    POSITION posTarget = m_lstBars.Find(pTargetBar);
+    dwAlignment &= CBRS_ALIGN_ANY;
+    const BOOL bAfter = dwAlignment == CBRS_ALIGN_RIGHT || dwAlignment == CBRS_ALIGN_BOTTOM;
+    const BOOL bBefore = dwAlignment == CBRS_ALIGN_LEFT || dwAlignment == CBRS_ALIGN_TOP;
+    BOOL bLeftTarget = FALSE;
+    CKGPBarContainer* pHolder = FindNodeByPane(pTargetBar, bLeftTarget);
+    if (posTarget == nullptr || pBar == nullptr || pHolder == nullptr || (!bAfter && !bBefore) ||
+        m_lstBars.Find(pBar) != nullptr)
+        return FALSE;
+
+    CSize minTarget, minNew;
+    pTargetBar->GetMinSize(minTarget);
+    pBar->GetMinSize(minNew);
+    CRect rectTarget, rectNew;
+    pTargetBar->GetWindowRect(rectTarget);
+    pBar->GetWindowRect(rectNew);
+    rectTarget.right = (std::max)(rectTarget.right, rectTarget.left + minTarget.cx);
+    rectTarget.bottom = (std::max)(rectTarget.bottom, rectTarget.top + minTarget.cy);
+    CRect rectSlider;
+    DWORD dwSliderStyle = 0;
+    if (!SplitRect(rectTarget, rectNew, rectSlider, dwSliderStyle, dwAlignment, minNew))
+        return FALSE;
+    CKGPSlider* pSlider = CreateSlider(rectSlider, dwSliderStyle);
+    if (pSlider == nullptr)
+        return FALSE;
+
+    if (m_pOwnerWnd != nullptr && pBar->GetParent() != m_pOwnerWnd)
+        pBar->SetParent(m_pOwnerWnd);
+    PlaceAt(pTargetBar, rectTarget);
+    PlaceAt(pBar, rectNew);
+    if (bAfter)
+        m_lstBars.InsertAfter(posTarget, pBar);
+    else
+        m_lstBars.InsertBefore(posTarget, pBar);
+
+    // The new node holds the one that comes first on its left.
+    const BOOL bRTL = m_pOwnerWnd != nullptr && (m_pOwnerWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0 &&
+                      (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+    const BOOL bNewFirst = bBefore != bRTL;
+    KGPContainerPtr node = bNewFirst ? MakeContainer(pBar, pTargetBar, pSlider)
+                                     : MakeContainer(pTargetBar, pBar, pSlider);
+    pHolder->ReplacePaneWithContainer(std::move(node), pTargetBar);
+    return TRUE;
+}
+
+BOOL CKGPBarContainerManager::AddContainerBeside(CKGPDockingControlBar* pBar, KGPContainerPtr pContainer,
+                                                 DWORD dwAlignment)
+{
+    BOOL bLeftTarget = FALSE;
+    CKGPBarContainer* pHolder = FindNodeByPane(pBar, bLeftTarget);
+    if (pHolder == nullptr || pContainer == nullptr)
+        return FALSE;
+    dwAlignment &= CBRS_ALIGN_ANY;
+    CRect rectTarget, rectNew;
+    pBar->GetWindowRect(rectTarget);
+    pContainer->GetWindowRect(rectNew, TRUE);
+    CSize minNew;
+    pContainer->GetMinSize(minNew);
+    CRect rectSlider;
+    DWORD dwSliderStyle = 0;
+    if (!SplitRect(rectTarget, rectNew, rectSlider, dwSliderStyle, dwAlignment, minNew))
+        return FALSE;
+    CKGPSlider* pSlider = CreateSlider(rectSlider, dwSliderStyle);
+    if (pSlider == nullptr)
+        return FALSE;
+    pSlider->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PlaceAt(pBar, rectTarget);
+    HDWP hdwp = ::BeginDeferWindowPos(20);
+    pContainer->ResizeContainer(rectNew, hdwp, FALSE);
+    if (hdwp != nullptr)
+        ::EndDeferWindowPos(hdwp);
+
+    const BOOL bRTL = m_pOwnerWnd != nullptr && (m_pOwnerWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0 &&
+                      (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+    const BOOL bContainerFirst = (dwAlignment == CBRS_ALIGN_LEFT || dwAlignment == CBRS_ALIGN_TOP) != bRTL;
+    KGPContainerPtr node = MakeContainer(bContainerFirst ? nullptr : pBar, bContainerFirst ? pBar : nullptr, pSlider);
+    node->SetContainer(std::move(pContainer), bContainerFirst);
+    pHolder->ReplacePaneWithContainer(std::move(node), pBar);
+    return TRUE;
+}
+
+void CKGPBarContainerManager::CollectVisible(CObList& lstBars, CObList& lstSliders) const
+{
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CKGPDockingControlBar* pBar = PaneAt(m_lstBars, pos);
+        if (IsShown(pBar))
+            lstBars.AddTail(pBar);
+    }
+    for (POSITION pos = m_lstSliders.GetHeadPosition(); pos != nullptr;) {
+        CObject* pSlider = m_lstSliders.GetNext(pos);
+        if (IsShown(static_cast<CWnd*>(pSlider)))
+            lstSliders.AddTail(pSlider);
+    }
+}
+
+void CKGPBarContainerManager::RemoveVisible(const CObList& lstBars, const CObList& lstSliders)
+{
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != nullptr;) {
+        if (POSITION found = m_lstBars.Find(lstBars.GetNext(pos)))
+            m_lstBars.RemoveAt(found);
+    }
+    for (POSITION pos = lstSliders.GetHeadPosition(); pos != nullptr;) {
+        if (POSITION found = m_lstSliders.Find(lstSliders.GetNext(pos)))
+            m_lstSliders.RemoveAt(found);
+    }
+}
+
+void CKGPBarContainerManager::Reparent(const CObList& lstBars, const CObList& lstSliders) const
+{
+    if (m_pOwnerWnd == nullptr)
+        return;
+    for (const CObList* pList : {&lstBars, &lstSliders}) {
+        for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;)
+            MoveUnder(static_cast<CWnd*>(pList->GetNext(pos)), m_pOwnerWnd);
+    }
+}
+
+BOOL CKGPBarContainerManager::AddContainer(CKGPDockingControlBar* pTargetBar, DWORD dwAlignment,
+                                           CKGPBarContainerManager& otherManager, BOOL bCopy)
+{
+    BOOL bLeft = FALSE;
+    if (&otherManager == this || FindNodeByPane(pTargetBar, bLeft) == nullptr ||
+        otherManager.m_pRootContainer == nullptr)
+        return FALSE;
+    CObList bars, sliders;
+    otherManager.CollectVisible(bars, sliders);
+    if (bars.IsEmpty())
+        return FALSE;
+    KGPContainerPtr tree;
+    if (bCopy) {
+        // The visible panes come; the hidden ones keep their places in the other tree.
+        tree.reset(otherManager.m_pRootContainer->Split(nullptr));
+    } else {
+        tree = std::move(otherManager.m_pRootContainer);
+        otherManager.m_pRootContainer = otherManager.MakeContainer();
+    }
+    otherManager.RemoveVisible(bars, sliders);
+    for (POSITION pos = sliders.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPSlider*>(sliders.GetNext(pos))->SetContainerManager(nullptr);
+    tree->SetManager(this, TRUE);
+    Reparent(bars, sliders);
+    if (!AddContainerBeside(pTargetBar, std::move(tree), dwAlignment))
+        return FALSE;
+    POSITION posTarget = m_lstBars.Find(pTargetBar);
+    const BOOL bBefore = (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0;
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        CObject* pBar = bars.GetNext(pos);
+        if (bBefore)
+            m_lstBars.InsertBefore(posTarget, pBar);
+        else
+            posTarget = m_lstBars.InsertAfter(posTarget, pBar);
+    }
+    for (POSITION pos = sliders.GetHeadPosition(); pos != nullptr;) {
+        auto* pSlider = static_cast<CKGPSlider*>(sliders.GetNext(pos));
+        m_lstSliders.AddTail(pSlider);
+        pSlider->SetContainerManager(this);
+    }
+    CheckVisibility();
+    return TRUE;
+}
+
+BOOL CKGPBarContainerManager::AddContainerManager(CKGPBarContainerManager& otherManager, BOOL /*bOuterEdge*/)
+{
+    if (&otherManager == this || otherManager.m_pRootContainer == nullptr ||
+        otherManager.m_pRootContainer->IsEmpty() || m_pOwnerWnd == nullptr ||
+        CKGPGlobalUtils::Get().GetDockManager(m_pOwnerWnd) == nullptr)
+        return FALSE;
+    // Only an empty tree takes another whole.
+    if (m_pRootContainer != nullptr && !m_pRootContainer->IsEmpty())
+        return FALSE;
+    CObList bars, sliders;
+    otherManager.CollectVisible(bars, sliders);
+    if (bars.IsEmpty())
+        return FALSE;
+    KGPContainerPtr tree = std::move(otherManager.m_pRootContainer);
+    otherManager.m_pRootContainer = otherManager.MakeContainer();
+    CObList allBars;
+    allBars.AddTail(&otherManager.m_lstBars);
+    CObList allSliders;
+    allSliders.AddTail(&otherManager.m_lstSliders);
+    otherManager.m_lstBars.RemoveAll();
+    otherManager.m_lstSliders.RemoveAll();
+
+    if (m_pRootContainer == nullptr)
+        m_pRootContainer = MakeContainer();
+    tree->SetManager(this, TRUE);
+    m_pRootContainer->SetContainer(std::move(tree), TRUE);
+    Reparent(allBars, allSliders);
+    m_lstBars.AddTail(&allBars);
+    for (POSITION pos = allSliders.GetHeadPosition(); pos != nullptr;) {
+        auto* pSlider = static_cast<CKGPSlider*>(allSliders.GetNext(pos));
+        m_lstSliders.AddTail(pSlider);
+        pSlider->SetContainerManager(this);
+    }
+    m_pRootContainer->ReleaseEmptyPanes();
+    CheckVisibility();
+    return TRUE;
+}
+
+BOOL CKGPBarContainerManager::AddPaneAsTab(CKGPDockingControlBar* pBar, CKGPDockingControlBar* pTargetBar)
+{
+    if (pBar == nullptr || m_lstBars.Find(pTargetBar) == nullptr)
+        return FALSE;
+    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
+    CObList tabs;
+    if (pTabs != nullptr && KGPTabbedBars::IsTabbedBar(pBar))
+        pTabs->AppendTabs(pBar, tabs);
+    if (tabs.IsEmpty())
+        tabs.AddTail(pBar);
+    BOOL bAttached = FALSE;
+    for (POSITION pos = tabs.GetHeadPosition(); pos != nullptr;) {
+        auto* pTab = DYNAMIC_DOWNCAST(CKGPDockingControlBar, tabs.GetNext(pos));
+        if (pTab != nullptr && pTab->AttachToTabWnd(pTargetBar, KGP_DM_MOUSE) != nullptr)
+            bAttached = TRUE;
+    }
+    return bAttached;
+}
+
+CKGPDockingControlBar* CKGPBarContainerManager::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, BOOL bTabPlace)
+{
+    if (pBar == nullptr || m_pRootContainer == nullptr)
+        return nullptr;
+    const BOOL bDocked = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_pOwnerWnd) == nullptr;
+    CKGPRecentDockInfo& info = pBar->m_recentDockInfo;
+    CKGPBarContainer* pNode = bTabPlace ? info.GetRecentTabContainer(bDocked) : info.GetRecentContainer(bDocked);
+    if (pNode == nullptr || m_pRootContainer->FindNode(pNode, CKGPBarContainer::kContainer) == nullptr)
+        return nullptr;
+    if (pNode->GetSlider() == nullptr && pNode->GetParentContainer() != nullptr) {
+        // A node that gave its slider away in a split gets a new one.
+        CRect rectSlider = info.GetRecentContainerRect(bDocked);
+        const DWORD style = pNode->IsSliderHorizontal() ? KGP_SS_HORZ : KGP_SS_VERT;
+        CRect rectNode;
+        pNode->GetWindowRect(rectNode, TRUE);
+        rectSlider = rectNode;
+        if (CKGPSlider* pSlider = CreateSlider(rectSlider, style))
+            pNode->SetSlider(pSlider);
+    }
+    if (m_pOwnerWnd != nullptr && pBar->GetParent() != m_pOwnerWnd)
+        MoveUnder(pBar, m_pOwnerWnd);
+    const CKGPRecentContainerInfo& place = bDocked ? info.m_recentSliderInfo : info.m_recentMiniFrameInfo;
+    if (!pNode->AddPaneToRecentPlace(pBar, place))
+        return nullptr;
+    CheckVisibility();
+    // After the last of its remembered neighbours this list still holds.
+    POSITION after = nullptr;
+    const CList<HWND, HWND>& neighbours = info.GetRecentListOfBars(bDocked);
+    for (POSITION pos = neighbours.GetHeadPosition(); pos != nullptr;) {
+        CWnd* pNeighbour = CWnd::FromHandlePermanent(neighbours.GetNext(pos));
+        if (pNeighbour == pBar || pNeighbour == nullptr)
+            continue;
+        if (POSITION found = m_lstBars.Find(pNeighbour))
+            after = found;
+    }
+    if (m_lstBars.Find(pBar) == nullptr) {
+        if (after != nullptr)
+            m_lstBars.InsertAfter(after, pBar);
+        else
+            m_lstBars.AddTail(pBar);
+    }
+    return pBar;
+}
+
+// ---- Removing and replacing.
+
+BOOL CKGPBarContainerManager::RemovePane(CKGPDockingControlBar* pBar)
+{
+    BOOL bLeft = FALSE;
+    CKGPBarContainer* pNode = FindNodeByPane(pBar, bLeft);
+    if (pNode != nullptr) {
+        pNode->DeletePane(pBar, bLeft);
+        CheckVisibility();
+        if (CKGPSlider* pSlider = pNode->GetSlider(); pSlider != nullptr && m_lstSliders.Find(pSlider) != nullptr &&
+                                                      pNode->IsLeftPartEmpty(TRUE) != pNode->IsRightPartEmpty(TRUE))
+            pSlider->ShowWindow(SW_HIDE);
+    }
+    if (POSITION pos = m_lstBars.Find(pBar)) {
+        // Every pane of the list is remembered beside it, for its way back.
+        CList<HWND, HWND> neighbours;
+        for (POSITION each = m_lstBars.GetHeadPosition(); each != nullptr;)
+            neighbours.AddTail(PaneAt(m_lstBars, each)->GetSafeHwnd());
+        const BOOL bDocked = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_pOwnerWnd) == nullptr;
+        pBar->m_recentDockInfo.SaveListOfRecentBars(neighbours, bDocked);
+        m_lstBars.RemoveAt(pos);
+    }
+    return pNode != nullptr;
+}
+
+void CKGPBarContainerManager::ReplacePane(CKGPDockingControlBar* pBarOld, CKGPDockingControlBar* pBarNew)
+{
+    if (pBarNew == nullptr)
+        return;
+    BOOL bLeft = FALSE;
+    if (CKGPBarContainer* pNode = FindNodeByPane(pBarOld, bLeft))
+        pNode->SetPane(pBarNew, bLeft);
+    if (POSITION pos = m_lstBars.Find(pBarOld))
+        m_lstBars.SetAt(pos, pBarNew);
+    else if (m_lstBars.Find(pBarNew) == nullptr)
+        m_lstBars.AddTail(pBarNew);
+}
+
+void CKGPBarContainerManager::RemoveSlider(CKGPSlider* pSlider)
+{
+    if (pSlider == nullptr)
+        return;
+    if (POSITION pos = m_lstSliders.Find(pSlider))
+        m_lstSliders.RemoveAt(pos);
+    pSlider->SetContainerManager(nullptr);
+    if (m_pRootContainer != nullptr) {
+        if (CKGPBarContainer* pNode = m_pRootContainer->FindNode(pSlider, CKGPBarContainer::kSlider))
+            pNode->SetSlider(nullptr);
+    }
+}
+
+BOOL CKGPBarContainerManager::KeepPaneIfValid(CKGPDockingControlBar* pBar)
+{
+    POSITION pos = m_lstBars.Find(pBar);
+    if (pos == nullptr)
+        return FALSE;
+    if (CWnd::FromHandlePermanent(pBar->GetSafeHwnd()) == pBar)
+        return TRUE;
+    m_lstBars.RemoveAt(pos);
+    if (m_pRootContainer != nullptr)
+        m_pRootContainer->ReleaseEmptyPanes();
+    return FALSE;
+}
+
+void CKGPBarContainerManager::ReleaseEmptyPanes()
+{
+    if (m_pRootContainer != nullptr)
+        m_pRootContainer->ReleaseEmptyPanes();
+}
+
+void CKGPBarContainerManager::CheckDefaultSliderEmpty()
+{
+    if (m_pDefaultSlider != nullptr && m_pDefaultSlider->GetSafeHwnd() != nullptr)
+        m_pDefaultSlider->PostCheckEmpty();
+}
+
+// ---- Layout.
+
+void CKGPBarContainerManager::GetWindowRect(CRect& rect) const
+{
+    rect.SetRectEmpty();
+    if (m_pRootContainer != nullptr)
+        m_pRootContainer->GetWindowRect(rect);
+}
+
+void CKGPBarContainerManager::GetFreeRect(CRect& rect) const
+{
+    CRect used;
+    for (const CObList* pList : {&m_lstBars, &m_lstSliders}) {
+        for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;) {
+            auto* pWnd = static_cast<CWnd*>(pList->GetNext(pos));
+            if (!IsShown(pWnd))
+                continue;
+            CRect window;
+            pWnd->GetWindowRect(window);
+            used.UnionRect(used, window);
+        }
+    }
+    if (used.IsRectEmpty())
+        return;
+    // What is left of the rectangle beside what the panes and sliders take.
+    CRect free = rect;
+    if (used.left <= free.left && used.right >= free.right) {
+        if (used.top <= free.top)
+            free.top = (std::max)(free.top, used.bottom);
+        else
+            free.bottom = (std::min)(free.bottom, used.top);
+    } else if (used.top <= free.top && used.bottom >= free.bottom) {
+        if (used.left <= free.left)
+            free.left = (std::max)(free.left, used.right);
+        else
+            free.right = (std::min)(free.right, used.left);
+    }
+    rect = free.IsRectEmpty() ? CRect() : free;
+}
+
+void CKGPBarContainerManager::ResizeContainers(CRect rect, HDWP& hdwp)
+{
+    if (m_pRootContainer == nullptr)
+        return;
+    const LayoutPass pass(this);
+    m_pRootContainer->ResizeContainer(rect, hdwp, FALSE);
+}
+
+int CKGPBarContainerManager::ResizePartOfContainers(DWORD dwAlignment, BOOL bAtEnd, int nDelta, HDWP& hdwp)
+{
+    if (m_pRootContainer == nullptr)
+        return 0;
+    const BOOL bHorz = (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+    return m_pRootContainer->ResizePartOfContainer(bAtEnd ? nDelta : -nDelta, bHorz, bAtEnd, TRUE, hdwp);
+}
+
+void CKGPBarContainerManager::OnSliderMoved(CKGPSlider* pSlider, int nOffset, HDWP& hdwp)
+{
+    if (m_pRootContainer == nullptr)
+        return;
+    const LayoutPass pass(this);
+    CRect rect;
+    m_pRootContainer->GetWindowRect(rect);
+    m_pRootContainer->ResizeContainer(rect, hdwp, FALSE);
+    if (CKGPBarContainer* pNode = m_pRootContainer->FindNode(pSlider, CKGPBarContainer::kSlider))
+        pNode->MoveSplit(nOffset, hdwp);
+}
+
+void CKGPBarContainerManager::CalcSliderBounds(CKGPSlider* pSlider, int& nMinOffset, int& nMaxOffset,
+                                               int& nValue) const
+{
+    nMinOffset = nMaxOffset = 0;
+    nValue = -1;
+    if (pSlider == nullptr || pSlider->GetSafeHwnd() == nullptr || m_pRootContainer == nullptr)
+        return;
+    const LayoutPass pass(this);
+    CRect rectSlider;
+    pSlider->GetWindowRect(rectSlider);
+    split::DragLimits limits;
+    if (pSlider == m_pDefaultSlider) {
+        CRect container;
+        m_pRootContainer->GetWindowRect(container);
+        CSize minimum;
+        m_pRootContainer->GetMinSize(minimum);
+        // The room the panes may grow into: theirs and the frame's inner area.
+        CRect bounds = container;
+        if (CKGPDockManager* pDockManager = CKGPGlobalUtils::Get().GetDockManager(m_pOwnerWnd)) {
+            CRect inner;
+            pDockManager->GetInnerDockRect(inner);
+            if (CFrameWnd* pSite = pDockManager->GetDockSite())
+                pSite->ClientToScreen(inner);
+            bounds.UnionRect(bounds, inner);
+        }
+        limits = split::DefaultSliderLimits(pSlider->GetCurrentAlignment(), ToBox(container), ToBox(rectSlider),
+                                            ToBox(bounds), {minimum.cx, minimum.cy});
+        nValue = m_pRootContainer->GetLargestPaneValue();
+    } else {
+        CKGPBarContainer* pNode = m_pRootContainer->FindNode(pSlider, CKGPBarContainer::kSlider);
+        if (pNode == nullptr)
+            return;
+        CRect node;
+        pNode->GetWindowRect(node);
+        CSize left, right;
+        pNode->GetMinSizeLeft(left);
+        pNode->GetMinSizeRight(right);
+        const BOOL bAlongX = !pSlider->IsHorizontal();
+        limits = bAlongX ? split::InnerSliderLimits(node.left, node.right, rectSlider.left, rectSlider.right, left.cx,
+                                                    right.cx)
+                         : split::InnerSliderLimits(node.top, node.bottom, rectSlider.top, rectSlider.bottom,
+                                                    left.cy, right.cy);
+        nValue = pNode->GetLargestPaneValue();
+    }
+    nMinOffset = limits.low;
+    nMaxOffset = limits.high;
+}
+
+BOOL CKGPBarContainerManager::CheckVisibility()
+{
+    if (m_pRootContainer != nullptr)
+        m_pRootContainer->CheckSliderVisibility();
+    return HasVisiblePane();
+}
+
+BOOL CKGPBarContainerManager::HasVisiblePane() const
+{
+    return m_pRootContainer != nullptr && m_pRootContainer->HasVisiblePane();
+}
+
+void CKGPBarContainerManager::GetMinSize(CSize& size) const
+{
+    size = CSize(0, 0);
+    if (m_pRootContainer != nullptr)
+        m_pRootContainer->GetMinSize(size);
+}
+
+int CKGPBarContainerManager::GetVisiblePaneCount() const
+{
+    int count = 0;
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;)
+        count += IsShown(PaneAt(m_lstBars, pos)) ? 1 : 0;
+    return count;
+}
+
+void CKGPBarContainerManager::EnableGripper(BOOL bEnable)
+{
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;)
+        PaneAt(m_lstBars, pos)->EnableGripper(bEnable);
+}
+
+void CKGPBarContainerManager::HideAll()
+{
+    for (const CObList* pList : {&m_lstBars, &m_lstSliders}) {
+        for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;)
+            static_cast<CWnd*>(pList->GetNext(pos))->ShowWindow(SW_HIDE);
+    }
+}
+
+BOOL CKGPBarContainerManager::CanFloat() const
+{
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        if (PaneAt(m_lstBars, pos)->CKGPBaseControlBar::CanFloat())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CKGPBarContainerManager::AllowsInsertBefore() const
+{
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        if (PaneAt(m_lstBars, pos)->AllowsInsertBefore())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CKGPBarContainerManager::IsResizable() const
+{
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        if (!PaneAt(m_lstBars, pos)->IsResizable())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CKGPBarContainerManager::SetPanesFlag(BOOL bValue)
+{
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;)
+        PaneAt(m_lstBars, pos)->m_bHoldOpen = bValue;
+}
+
+// ---- Looking panes up.
+
+CKGPDockingControlBar* CKGPBarContainerManager::PaneFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
+                                                              BOOL& bIsTabArea, BOOL& bCaption) const
+{
+    bIsTabArea = FALSE;
+    bCaption = FALSE;
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CKGPDockingControlBar* pBar = PaneAt(m_lstBars, pos);
+        if (!IsShown(pBar))
+            continue;
+        CRect top, bottom;
+        pBar->GetTabArea(top, bottom);
+        if (top.PtInRect(point) || bottom.PtInRect(point)) {
+            bIsTabArea = TRUE;
+            return pBar;
+        }
+        if (pBar->HitTest(point, TRUE) == HTCAPTION) {
+            bCaption = TRUE;
+            return pBar;
+        }
+        CRect body;
+        pBar->GetWindowRect(body);
+        body.top += pBar->GetCaptionHeight();
+        body.bottom -= pBar->GetTabAreaHeight();
+        if (!body.PtInRect(point))
+            continue;
+        CKGPDockManager* pDockManager = CKGPGlobalUtils::Get().GetDockManager(pBar->GetParent());
+        const CKGPSmartDockingManager* pSmart = pDockManager != nullptr ? pDockManager->GetSmartDockingManager()
+                                                                        : nullptr;
+        if (pSmart != nullptr && pSmart->IsStarted() && pSmart->GetHotMarker() >= 4) {
+            bCaption = pSmart->GetHotMarker() == 8;
+            return pBar;
+        }
+        CRect inner = body;
+        inner.DeflateRect(nSensitivity, nSensitivity);
+        if (nSensitivity == 0 || !inner.PtInRect(point))
+            return pBar;
+    }
+    if (bExactBar)
+        return nullptr;
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CKGPDockingControlBar* pBar = PaneAt(m_lstBars, pos);
+        if (!IsShown(pBar))
+            continue;
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        rect.InflateRect(nSensitivity, nSensitivity);
+        if (rect.PtInRect(point))
+            return pBar;
+    }
+    return nullptr;
+}
+
+BOOL CKGPBarContainerManager::PaneFromCaptionPoint(CPoint point, CKGPDockingControlBar*& pBar) const
+{
+    pBar = nullptr;
+    auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_pOwnerWnd);
+    if (pMiniFrame == nullptr || GetVisiblePaneCount() > 1 || pMiniFrame->HitTest(point, TRUE) != HTCAPTION)
+        return FALSE;
+    pBar = GetFirstVisiblePane();
+    return pBar != nullptr;
+}
+
+CKGPDockingControlBar* CKGPBarContainerManager::GetFirstPane() const
+{
+    return m_lstBars.IsEmpty() ? nullptr : static_cast<CKGPDockingControlBar*>(m_lstBars.GetHead());
+}
+
+CKGPDockingControlBar* CKGPBarContainerManager::GetFirstVisiblePane() const
+{
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CKGPDockingControlBar* pBar = PaneAt(m_lstBars, pos);
+        if (IsShown(pBar))
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CKGPBarContainerManager::StoreRecentPlace(CKGPDockingControlBar* pBar)
+{
+    BOOL bLeft = FALSE;
+    if (CKGPBarContainer* pNode = FindNodeByPane(pBar, bLeft))
+        pNode->StoreRecentPlace(pBar);
+}
+
+CKGPBarContainer* CKGPBarContainerManager::FindNodeByPane(CKGPDockingControlBar* pBar, BOOL& bLeftBar) const
+{
+    bLeftBar = FALSE;
+    if (m_pRootContainer == nullptr || pBar == nullptr)
+        return nullptr;
+    if (CKGPBarContainer* pNode = m_pRootContainer->FindNode(pBar, CKGPBarContainer::kLeftPane)) {
+        bLeftBar = TRUE;
+        return pNode;
+    }
+    return m_pRootContainer->FindNode(pBar, CKGPBarContainer::kRightPane);
+}
+
+int CKGPBarContainerManager::CountNodes() const
+{
+    return m_pRootContainer != nullptr ? m_pRootContainer->CountNodes() : 0;
+}
+
+int CKGPBarContainerManager::CountReferences() const
+{
+    return m_pRootContainer != nullptr ? m_pRootContainer->CountReferences() : 0;
+}
+
+CKGPDockingControlBar* CKGPBarContainerManager::FindTabbedPaneOwner(UINT nTabID) const
+{
+    return m_pRootContainer != nullptr ? m_pRootContainer->FindTabbedPaneOwner(nTabID) : nullptr;
+}
+
+// ---- Sliders.
+
+CKGPSlider* CKGPBarContainerManager::CreateSlider(CRect rectScreen, DWORD dwSliderStyle, UINT nID)
+{
+    if (m_pOwnerWnd == nullptr || m_pOwnerWnd->GetSafeHwnd() == nullptr)
+        return nullptr;
+    CRuntimeClass* pClass = CKGPSlider::m_pSliderRTC != nullptr ? CKGPSlider::m_pSliderRTC : RUNTIME_CLASS(CKGPSlider);
+    std::unique_ptr<CKGPSlider> pSlider(DYNAMIC_DOWNCAST(CKGPSlider, pClass->CreateObject()));
+    if (pSlider == nullptr)
+        return nullptr;
+    auto taken = [this](UINT id) {
+        for (POSITION pos = m_lstSliders.GetHeadPosition(); pos != nullptr;) {
+            if (static_cast<UINT>(static_cast<CWnd*>(m_lstSliders.GetNext(pos))->GetDlgCtrlID()) == id)
+                return TRUE;
+        }
+        return FALSE;
+    };
+    if (nID == 0xFFFFFFFF || nID == 0 || taken(nID))
+        nID = s_nNextSliderID++;
+    else if (nID >= s_nNextSliderID)
+        s_nNextSliderID = nID + 1;
+    CRect client = rectScreen;
+    m_pOwnerWnd->ScreenToClient(client);
+    if (!pSlider->CreateEx(0, dwSliderStyle | WS_CHILD, client, m_pOwnerWnd, nID))
+        return nullptr;
+    CKGPSlider* pMade = pSlider.release(); // the window owns it now
+    pMade->ShowWindow(SW_SHOW);
+    pMade->SetContainerManager(this);
+    m_lstSliders.AddTail(pMade);
+    return pMade;
+}
+
+void CKGPBarContainerManager::RegisterTreeSliders(CKGPBarContainer* pNode)
+{
+    if (pNode == nullptr)
+        return;
+    if (CKGPSlider* pSlider = pNode->GetSlider(); pSlider != nullptr && m_lstSliders.Find(pSlider) == nullptr) {
+        m_lstSliders.AddTail(pSlider);
+        pSlider->SetContainerManager(this);
+    }
+    RegisterTreeSliders(pNode->GetLeftContainer());
+    RegisterTreeSliders(pNode->GetRightContainer());
+}
+
+// ---- Stored form.
+
+void CKGPBarContainerManager::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (!ar.IsStoring()) {
+        // Reading needs the frame whose panes it names: see ReadArchive.
+        AfxThrowArchiveException(CArchiveException::genericException);
+    }
+    if (m_pRootContainer == nullptr)
+        m_pRootContainer = MakeContainer();
+    m_pRootContainer->ReleaseEmptyPanes();
+    m_pRootContainer->Serialize(ar);
+    std::vector<DWORD> entries;
+    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        CKGPDockingControlBar* pBar = PaneAt(m_lstBars, pos);
+        const int id = pBar->GetDlgCtrlID();
+        if (id != -1) {
+            entries.push_back(static_cast<DWORD>(id));
+            continue;
+        }
+        CObList tabs;
+        if (pTabs != nullptr)
+            pTabs->AppendTabs(pBar, tabs);
+        if (tabs.IsEmpty())
+            continue; // a tabbed pane without tabs is not stored
+        entries.push_back(kTabbedPaneMark);
+        entries.push_back(static_cast<DWORD>(static_cast<CWnd*>(tabs.GetHead())->GetDlgCtrlID()));
+    }
+    DWORD count = 0;
+    for (size_t i = 0; i < entries.size(); ++i, ++count) {
+        if (entries[i] == kTabbedPaneMark)
+            ++i;
+    }
+    ar << count;
+    for (const DWORD entry : entries)
+        ar << entry;
+}
+
+void CKGPBarContainerManager::ReadArchive(CKGPStoredReader& in, CKGPStoredLoad& load,
+                                          CKGPDockManager* pDockManager)
+{
+    if (pDockManager == nullptr)
+        CKGPStoredReader::Refuse();
+    // A new tree, read and checked apart from the live one.
+    auto tree = std::make_shared<KGPContainerPtr>(MakeContainer());
+    (*tree)->ReadArchive(in, load);
+    CList<UINT, UINT> savedIds;
+    (*tree)->CollectSavedIds(savedIds);
+    for (POSITION pos = savedIds.GetHeadPosition(); pos != nullptr;) {
+        const UINT id = savedIds.GetNext(pos);
+        if (savedIds.Find(id, pos) != nullptr)
+            CKGPStoredReader::Refuse(CArchiveException::badIndex); // one pane in two places
+    }
+
+    struct Entry {
+        CKGPDockingControlBar* pBar = nullptr;
+        UINT nID = 0;
+        BOOL bTab = FALSE;
+    };
+    auto entries = std::make_shared<std::vector<Entry>>();
+    const UINT count = in.ReadUInt(0, static_cast<UINT>(kgp_stored::kMaxObjects));
+    CList<UINT, UINT> seen;
+    for (UINT i = 0; i < count; ++i) {
+        Entry entry;
+        const DWORD word = in.ReadUInt(1, 0xFFFFFFFF);
+        if (word == kTabbedPaneMark) {
+            entry.bTab = TRUE;
+            entry.nID = in.ReadUInt(1, 0xFFFF);
+            if ((*tree)->FindTabbedPaneOwner(entry.nID) == nullptr && !(*tree)->HoldsTabId(entry.nID))
+                CKGPStoredReader::Refuse(CArchiveException::badIndex);
+        } else {
+            if (word > 0xFFFF || savedIds.Find(static_cast<UINT>(word)) == nullptr)
+                CKGPStoredReader::Refuse(CArchiveException::badIndex); // a pane the tree does not place
+            entry.nID = word;
+            // A pane gone since the tree was stored leaves its side empty.
+            entry.pBar = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pDockManager->FindBarById(word, TRUE));
+            if (entry.pBar == nullptr)
+                continue;
+        }
+        if (seen.Find(entry.nID + (entry.bTab ? 0x10000u : 0u)) != nullptr)
+            CKGPStoredReader::Refuse(CArchiveException::badIndex);
+        seen.AddTail(entry.nID + (entry.bTab ? 0x10000u : 0u));
+        entries->push_back(entry);
+    }
+    load.OnCommit([this, tree, entries] {
+        m_pRootContainer = std::move(*tree);
+        m_pRootContainer->SetManager(this, TRUE);
+        m_lstBars.RemoveAll();
+        for (const Entry& entry : *entries) {
+            CKGPDockingControlBar* pBar = entry.bTab ? m_pRootContainer->FindTabbedPaneOwner(entry.nID) : entry.pBar;
+            if (pBar == nullptr || m_lstBars.Find(pBar) != nullptr)
+                continue;
+            if (!entry.bTab)
+                m_pRootContainer->SetPaneBySavedId(entry.nID, pBar);
+            m_lstBars.AddTail(pBar);
+        }
+        m_pRootContainer->ReleaseEmptyPanes();
+        RegisterTreeSliders(m_pRootContainer.get());
+    });
+}

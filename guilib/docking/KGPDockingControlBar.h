@@ -1,0 +1,224 @@
+// The resizable docking pane: a control bar with a caption of its own and
+// caption buttons (close, auto-hide pin, menu), docked at a frame edge in the
+// split tree of a default slider, docked beside another pane, floating alone
+// or with others in a floating frame, or a tab of a tabbed pane. Tabbed
+// panes, the outlook bar, the tasks pane and the toolbox derive from it.
+// Tabbed panes are reached through the tabbed-bar link; auto-hiding and
+// sliding in and out come with the auto-hide bars.
+#pragma once
+
+#include "guilib/docking/KGPControlBar.h"
+
+#include <afxcmn.h>
+
+class CKGPBarContainer;
+class CKGPCaptionButton;
+class CKGPSlider;
+
+// Caption-button hit codes of a pane.
+constexpr UINT KGP_PANE_HIT_MENU = HTMINBUTTON; // 8
+constexpr UINT KGP_PANE_HIT_PIN = HTMAXBUTTON;  // 9
+constexpr UINT KGP_PANE_HIT_CLOSE = 19;
+
+// Pane styles: a pane floats in a frame it may share with other panes.
+constexpr DWORD KGP_CBRS_FLOAT_MULTI = 0x40;
+// Tab styles of the pane made when another pane is dropped onto it as a tab.
+constexpr DWORD KGP_TAB_STYLE_TABBED = 0x20;
+constexpr DWORD KGP_TAB_STYLE_OUTLOOK = 0x40;
+
+class CKGPDockingControlBar : public CKGPControlBar {
+    DECLARE_SERIAL(CKGPDockingControlBar)
+public:
+    CKGPDockingControlBar();
+    ~CKGPDockingControlBar() override;
+
+    // After the base bar's data: the floating and docked rectangles and the
+    // recent row index. Loading reads it whole before the pane takes it.
+    void Serialize(CArchive& ar) override;
+    void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // ---- Base overrides.
+    BOOL IsPaneKind() const override { return TRUE; }
+    BOOL DocksAtFrameEdge() const override { return TRUE; }
+    BOOL IsResizable() const override { return TRUE; }
+    BOOL IsAutoHideMode() const override { return m_bPinState; }
+    int GetCaptionHeight() const override;
+    int GetTabAreaHeight() const override;
+    BOOL CanAutoHide() const override;
+    void EnableGripper(BOOL bEnable) override;
+    BOOL IsBarVisible() const override;
+    CKGPBaseControlBar* GetDefaultSlider() const override;
+    void ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate) override;
+    void RemoveFromHost(BOOL bKeepLayout) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    BOOL DockControlBar(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method) override;
+    BOOL DockByMouse(CKGPBaseControlBar* pDockBar) override;
+    BOOL DockToWindow(DWORD dwAlignment, LPCRECT lpRect, DWORD dwDockFlags = 0,
+                      CKGPBaseControlBar* pRelativeBar = nullptr, int nRelativeIndex = -1,
+                      BOOL bOuterEdge = FALSE) override;
+    void StoreRecentDockInfo() override;
+    void OnAfterChangeParent(CWnd* pOldParent) override;
+    void OnAfterDock(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method) override;
+    BOOL OnBeforeFloat(CRect& rect, KGPDockMethod method) override;
+    void ToggleAutoHide() override;
+    void EnterDragMode(BOOL bRememberOffset) override;
+    BOOL CanAcceptBar(const CKGPBaseControlBar* pBar) const override;
+    // Leaves its host: the floating frame that shares it with other panes, or
+    // its default slider's tree (and the dock manager).
+    void RemoveFromDockBar() override;
+    CKGPBaseControlBar* DockAtDragFrameDrop(BOOL& bHandled) override;
+    int GetDockMethodAtCursor(int nSensitivity, CKGPBaseControlBar*& pTarget) override;
+    // A pane in a multi-pane floating frame.
+    virtual BOOL IsInFloatingMultiPaneFrame() const;
+
+    // ---- Own operations, in slot order.
+    virtual BOOL Create(LPCTSTR lpszCaption, CWnd* pParentWnd, CSize sizeDefault, BOOL bHasGripper, UINT nID,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_HIDE_INPLACE,
+                        DWORD dwTabbedStyle = KGP_TAB_STYLE_TABBED,
+                        DWORD dwBarStyle = KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_RESIZE | KGP_BARSTYLE_CLOSE |
+                                           KGP_BARSTYLE_AUTOHIDE);
+    virtual BOOL Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, BOOL bHasGripper, UINT nID,
+                        DWORD dwStyle, DWORD dwTabbedStyle = KGP_TAB_STYLE_TABBED,
+                        DWORD dwBarStyle = KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_RESIZE | KGP_BARSTYLE_CLOSE |
+                                           KGP_BARSTYLE_AUTOHIDE,
+                        CCreateContext* pContext = nullptr);
+    virtual BOOL CreateEx(DWORD dwStyleEx, LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, BOOL bHasGripper,
+                          UINT nID, DWORD dwStyle, DWORD dwTabbedStyle = KGP_TAB_STYLE_TABBED,
+                          DWORD dwBarStyle = KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_RESIZE | KGP_BARSTYLE_CLOSE |
+                                             KGP_BARSTYLE_AUTOHIDE,
+                          CCreateContext* pContext = nullptr);
+    virtual CString GetTabAreaText() const { return CString(); }
+    // The pane's tab areas at its top and bottom (screen); none for a plain pane.
+    virtual void GetTabArea(CRect& rectTabAreaTop, CRect& rectTabAreaBottom) const;
+    virtual BOOL IsDockablePane() const { return TRUE; }
+    // 0 outside, a caption button's hit code, HTCLIENT (1), HTCAPTION (2) on the
+    // caption when asked, -2 for the default processing.
+    virtual int HitTest(CPoint point, BOOL bDetectCaption = FALSE);
+    virtual BOOL IsAcceptedBy(CKGPBaseControlBar* pOther) const;
+    virtual BOOL CanBeTabbed() const { return TRUE; }
+    virtual BOOL IsAutoHideAllAllowed() const { return m_bEnableAutoHideAll; }
+    // While another pane is dragged over this one: 3 as a tab, 2 beside, 0 not.
+    virtual int HitTestDockArea(CPoint point, int nSensitivity) const;
+    virtual CKGPDockingControlBar* AttachToTabWnd(CKGPDockingControlBar* pTabControlBarAttachTo,
+                                                 KGPDockMethod method, BOOL bSetActive = TRUE,
+                                                 CKGPDockingControlBar** ppTabbedControlBar = nullptr);
+    virtual CKGPDockingControlBar* CreateTabbedControlBar();
+    virtual BOOL DockToBar(CKGPDockingControlBar* pTargetBar, DWORD dwAlignment, LPCRECT lpRect = nullptr);
+    using CKGPControlBar::DockToBar;
+    virtual int RestoreSliderPanes();
+    virtual void NotifyAfterDock();
+    virtual BOOL DockToRecentPlace() { return DockPane(nullptr, nullptr, KGP_DM_SHOW); }
+    virtual CKGPSlider* SetAutoHideMode(BOOL bMode, DWORD dwAlignment, CKGPSlider* pCurrAutoHideSlider = nullptr,
+                                        BOOL bUseTimer = TRUE);
+    virtual BOOL GetAutoHideSwitch() const { return s_bAutoHideSwitch; }
+    virtual BOOL IsSlideFinished() const { return !m_bIsSliding || !m_bLastSlideWasIn; }
+    virtual int GetSlideMode() const { return m_nSlideMode; }
+    virtual void CopyPaneState(CKGPDockingControlBar* pOther);
+    virtual void StoreRecentTabPlace();
+    virtual void OnPressButtons(UINT /*nHit*/) {}
+    virtual void DrawCaption(CDC* pDC, CRect rectCaption);
+    virtual void AdjustToSliderContainer();
+    virtual void OnTrackCaptionButtons(CPoint point);
+    virtual void StopCaptionButtonsTracking();
+    virtual void SetCaptionButtons();
+    virtual BOOL CheckAutoHideCondition();
+    virtual BOOL CheckStopSlideCondition(BOOL bDirection);
+    virtual void OnSlide(BOOL bSlideOut);
+
+    // The docking operation of every docking method (see KGPDockMethod).
+    virtual BOOL DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method);
+    // Gives this pane's place (floating frame or split tree) to pBarToReplaceWith.
+    BOOL ReplaceWith(CKGPDockingControlBar* pBarToReplaceWith, BOOL bHandleInDockManager = FALSE);
+    CKGPCaptionButton* FindCaptionButton(UINT nHit) const;
+    void EnableCaptionButton(UINT nHit, BOOL bEnable);
+    // Back from an auto-hide strip (the auto-hide bars call it).
+    void UnpinFromAutoHide(CKGPDockingControlBar* pBarToAttach);
+    virtual void OnPressCloseButton();
+    // Hides the pane (or its tab) as its close button does.
+    void ShowPane(BOOL bShow, BOOL bDelay, BOOL bActivate) { ShowBar(bShow, bDelay, bActivate); }
+
+    // ---- Fields the split tree and the tests read.
+    int GetSizeShare() const { return m_nLastPercent; }
+    void SetSizeShare(int nShare) { m_nLastPercent = nShare; }
+    virtual int GetLargestPaneValue() const { return -1; }
+    HWND GetDefaultSliderHwnd() const { return m_hDefaultSlider; }
+    void SetDefaultSlider(HWND hSlider) { m_hDefaultSlider = hSlider; }
+    CKGPSlider* GetDefaultPaneSlider() const;
+    BOOL HasCaption() const { return m_bHasGripper; }
+    BOOL IsActivePane() const { return m_bActivePane; }
+    CRect GetSlideRect() const { return m_rectRestored; }
+    DWORD GetTabbedStyle() const { return m_dwTabbedStyle; }
+    // While set, the auto-hide check never slides the pane in (the tree sets it).
+    BOOL m_bHoldOpen = FALSE;
+
+    // ---- Library-wide settings.
+    static int m_nCaptionMargin;
+    static int m_nButtonsEdgeMargin;
+    static BOOL m_bHideInapplicableButtons;
+    static int m_nDefaultSlideMode;
+    // Raised by the dock manager while it shows or hides all bars.
+    static BOOL s_bAutoHideSwitch;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnCancelMode();
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateToolTips(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+    // Lays the caption buttons out in the caption (window coordinates).
+    void ArrangeCaptionButtons(const CRect& rectWindowInClient);
+    void RedrawCaptionButton(CKGPCaptionButton* pButton);
+    void UpdateTooltipRects();
+    CKGPCaptionButton* CaptionButtonAt(CPoint ptScreen) const;
+    // The frame whose dock manager takes the pane (the floating frame's owner when floating).
+    CFrameWnd* DockingFrame() const;
+    // The pin pressed: this pane (or, with Ctrl, all of its tree's panes) auto-hides or comes back.
+    void OnPressPin();
+    void OnPressMenuButton(CKGPCaptionButton* pButton);
+    // Leaves the floating frame holding it for the frame's own window (it is
+    // to dock); FALSE when it has no frame to go to.
+    BOOL LeaveFloatingFrame();
+
+    BOOL m_bPrepareToFloat = FALSE;
+    BOOL m_bReadyToFloat = FALSE;
+    int m_cyGripper = 0;
+    BOOL m_bHasGripper = FALSE;
+    int m_nBorderSize = 0;
+    BOOL m_bActivePane = FALSE;
+    CRect m_rectRedraw;
+    int m_nLastPercent = 100;
+    BOOL m_bEnableAutoHideAll = TRUE;
+    BOOL m_bPinState = FALSE;
+    BOOL m_bIsSliding = FALSE;
+    BOOL m_bLastSlideWasIn = FALSE;
+    int m_nSlideMode = m_nDefaultSlideMode;
+    CRect m_rectRestored;
+    COwningPtrList<CObList, CKGPCaptionButton*> m_arrButtons;
+    DWORD m_dwTabbedStyle = KGP_TAB_STYLE_TABBED;
+    HWND m_hDefaultSlider = nullptr;
+    UINT m_nHot = 0;
+    UINT m_nHit = 0;
+    BOOL m_bCaptionButtonsCaptured = FALSE;
+    CToolTipCtrl* m_pToolTip = nullptr;
+    CPoint m_ptPressed;
+};

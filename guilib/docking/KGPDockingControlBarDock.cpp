@@ -1,0 +1,610 @@
+// The docking pane's places: docked at a frame edge (a new default slider's
+// tree), beside another pane (that pane's tree), back at its recent place,
+// floating alone or with others, as a tab, shown and hidden in its host.
+#include "guilib/docking/KGPDockingControlBar.h"
+
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/docking/KGPBarContainerManager.h"
+#include "guilib/docking/KGPDockDecision.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
+#include "guilib/docking/KGPSmartDockingManager.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
+
+namespace {
+
+BOOL IsCtrlDown()
+{
+    return ::GetKeyState(VK_CONTROL) < 0;
+}
+
+// The side of the target a point at `point` docks to: the edge it is nearest
+// within the sensitivity, else the nearest edge of all.
+DWORD SideOfTarget(CKGPBaseControlBar* pTarget, CPoint point)
+{
+    DWORD dwAlignment = 0;
+    if (CKGPGlobalUtils::Get().CheckAlignment(point, pTarget, CKGPDockManager::s_nDockSensitivity, nullptr, FALSE,
+                                              dwAlignment, CBRS_ALIGN_ANY))
+        return dwAlignment;
+    CRect rect;
+    pTarget->GetWindowRect(rect);
+    const int distances[] = {point.x - rect.left, point.y - rect.top, rect.right - point.x, rect.bottom - point.y};
+    const DWORD sides[] = {CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM};
+    int best = 0;
+    for (int i = 1; i < 4; ++i) {
+        if (distances[i] < distances[best])
+            best = i;
+    }
+    return sides[best];
+}
+
+}  // namespace
+
+// ---- Leaving a host.
+
+void CKGPDockingControlBar::RemoveFromDockBar()
+{
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE); pMiniFrame != nullptr &&
+                                                                 pMiniFrame->IsMultiPaneFrame()) {
+        pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
+        return;
+    }
+    if (CKGPSlider* pSlider = GetDefaultPaneSlider()) {
+        m_hDefaultSlider = nullptr;
+        pSlider->RemoveControlBar(this);
+    }
+    CKGPControlBar::RemoveFromDockBar();
+}
+
+void CKGPDockingControlBar::RemoveFromHost(BOOL bKeepLayout)
+{
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
+        pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
+        return;
+    }
+    const BOOL bHadSlider = GetDefaultPaneSlider() != nullptr;
+    RemoveFromDockBar();
+    if (bHadSlider && !bKeepLayout && !IsFloating())
+        AdjustDockingLayout();
+}
+
+BOOL CKGPDockingControlBar::LeaveFloatingFrame()
+{
+    CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    if (pMiniFrame == nullptr)
+        return TRUE;
+    CWnd* pOwner = pMiniFrame->GetParentFrameWnd();
+    if (pOwner == nullptr)
+        return FALSE;
+    if (pMiniFrame->IsMoving())
+        pMiniFrame->SendMessage(WM_CANCELMODE);
+    pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
+    CWnd* pOldParent = GetParent();
+    ShowWindow(SW_HIDE);
+    SetParent(pOwner);
+    m_dwStyle &= ~CBRS_FLOATING;
+    OnAfterChangeParent(pOldParent);
+    return TRUE;
+}
+
+void CKGPDockingControlBar::OnAfterChangeParent(CWnd* pOldParent)
+{
+    CKGPControlBar::OnAfterChangeParent(pOldParent);
+    // A pane that left its tree has no default slider any more.
+    if (CKGPSlider* pSlider = GetDefaultPaneSlider()) {
+        if (pSlider->GetParent() != GetParent())
+            m_hDefaultSlider = nullptr;
+    }
+}
+
+void CKGPDockingControlBar::StoreRecentDockInfo()
+{
+    if (IsTabbed()) {
+        StoreRecentTabPlace();
+        return;
+    }
+    // The host records where the pane is: its floating frame's tree, or its
+    // default slider's.
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
+        if (pMiniFrame->IsMultiPaneFrame()) {
+            pMiniFrame->RecordPanePlace(this);
+            return;
+        }
+        m_recentDockInfo.StoreDockInfo(nullptr);
+        return;
+    }
+    if (CKGPSlider* pSlider = GetDefaultPaneSlider()) {
+        if (pSlider->IsAutoHideMode())
+            return; // an auto-hidden pane keeps the place it had
+        if (CKGPBarContainerManager* pManager = pSlider->GetContainerManager()) {
+            pManager->StoreRecentPlace(this);
+            return;
+        }
+    }
+    m_recentDockInfo.StoreDockInfo(nullptr);
+}
+
+void CKGPDockingControlBar::StoreRecentTabPlace()
+{
+    CKGPBaseControlBar* pTabbed = GetParentTabbedBar();
+    auto* pTabbedPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pTabbed);
+    if (pTabbedPane == nullptr)
+        return;
+    if (CKGPMiniFrameWnd* pMiniFrame = pTabbedPane->GetParentMiniFrame(TRUE)) {
+        pMiniFrame->RecordTabPlace(this, pTabbedPane);
+        return;
+    }
+    if (CKGPSlider* pSlider = pTabbedPane->GetDefaultPaneSlider()) {
+        BOOL bLeft = FALSE;
+        if (CKGPBarContainer* pNode = pSlider->FindContainer(pTabbedPane, bLeft))
+            m_recentDockInfo.StoreDockInfo(pNode, pTabbedPane);
+    }
+}
+
+// ---- Showing.
+
+void CKGPDockingControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)
+{
+    if (m_bPinState)
+        return; // an auto-hidden pane shows through its auto-hide strip (the auto-hide bars bring it)
+    if (IsShownAsDocument())
+        return; // tabbed documents belong to the MDI frame (the MDI frame's issue)
+    CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    if (!IsFloating() && !IsTabbed()) {
+        ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+        if (pMiniFrame != nullptr) {
+            pMiniFrame->ShowPane(this, bShow);
+        } else if (CKGPSlider* pSlider = GetDefaultPaneSlider()) {
+            if (bShow) {
+                AdjustToSliderContainer();
+                m_nLastPercent = m_nLastPercent >= 50 ? 50 : m_nLastPercent + 1;
+            }
+            pSlider->OnShowControlBar(this, bShow);
+            if (!bDelay)
+                AdjustDockingLayout();
+        }
+    } else {
+        CKGPBaseControlBar::ShowBar(bShow, bDelay, bActivate);
+        if (pMiniFrame != nullptr)
+            pMiniFrame->ShowPane(this, bShow);
+        if (IsTabbed() && bShow && bDelay) {
+            if (IKGPTabbedBarLink* pLink = KGPTabbedBars::Link()) {
+                if (CKGPBaseControlBar* pTabbed = GetParentTabbedBar())
+                    pLink->RecalcTabs(pTabbed);
+            }
+        }
+    }
+    if (IsTabbed() && bShow && bActivate) {
+        if (IKGPTabbedBarLink* pLink = KGPTabbedBars::Link()) {
+            if (CKGPBaseControlBar* pTabbed = GetParentTabbedBar())
+                pLink->SetActiveTab(pTabbed, this);
+        }
+    }
+}
+
+void CKGPDockingControlBar::AdjustToSliderContainer()
+{
+    // A pane shown again starts from its tree's whole room; the layout then
+    // gives it its share of it.
+    CKGPSlider* pSlider = GetDefaultPaneSlider();
+    CKGPBarContainerManager* pManager = pSlider != nullptr ? pSlider->GetContainerManager() : nullptr;
+    if (pManager == nullptr || pManager->GetRootContainer() == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    CRect room;
+    pManager->GetRootContainer()->GetWindowRect(room, TRUE);
+    if (room.IsRectEmpty())
+        return;
+    if (CWnd* pParent = GetParent())
+        pParent->ScreenToClient(room);
+    SetWindowPos(HWND{}, room.left, room.top, room.Width(), room.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CKGPDockingControlBar::OnPressCloseButton()
+{
+    CFrameWnd* pFrame = DockingFrame();
+    CWnd* pTop = pFrame != nullptr ? pFrame->GetTopLevelFrame() : GetTopLevelFrame();
+    if (pTop != nullptr && pTop->SendMessage(KGM_ON_PRESS_CLOSE_BUTTON, 0, reinterpret_cast<LPARAM>(this)) != 0)
+        return;
+    ShowBar(FALSE, FALSE, FALSE);
+    CKGPGlobalUtils::Get().AdjustFrameLayout(CKGPGlobalUtils::Get().GetFrameDockManager(pFrame));
+}
+
+// ---- Docking.
+
+BOOL CKGPDockingControlBar::DockControlBar(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method)
+{
+    return DockPane(pDockBar, lpRect, method);
+}
+
+BOOL CKGPDockingControlBar::DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method)
+{
+    if (pDockBar != nullptr && pDockBar != this && !pDockBar->CanAcceptBar(this))
+        return FALSE;
+    if (method == KGP_DM_RECT && lpRect == nullptr)
+        return FALSE;
+    auto* pTargetPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pDockBar);
+    if (pTargetPane == this)
+        pTargetPane = nullptr;
+
+    if (method == KGP_DM_DBLCLICK || method == KGP_DM_SHOW) {
+        // Back to the recent docked place.
+        m_bPrepareToFloat = FALSE;
+        StoreRecentDockInfo();
+        auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, m_recentDockInfo.GetRecentDefaultSlider());
+        const DWORD dwAlignment = m_recentDockInfo.m_dwRecentAlignmentToFrame;
+        if (!LeaveFloatingFrame())
+            return FALSE;
+        if (pSlider == nullptr || pSlider->GetContainerManager() == nullptr) {
+            CRect rect = m_recentDockInfo.GetRecentContainerRect(TRUE);
+            if (CFrameWnd* pSite = GetDockSiteFrame())
+                pSite->ClientToScreen(rect);
+            ShowWindow(SW_SHOWNOACTIVATE);
+            return DockToWindow(dwAlignment, rect.IsRectEmpty() ? nullptr : &rect, 1);
+        }
+        if (GetDefaultPaneSlider() != nullptr && GetDefaultPaneSlider() != pSlider)
+            RemoveFromHost(TRUE);
+        EnableGripper(TRUE);
+        if (CWnd* pSite = pSlider->GetParent(); pSite != nullptr && GetParent() != pSite)
+            SetParent(pSite);
+        if (pSlider->AddRecentControlBar(this) == nullptr) {
+            // Its place is gone: it joins the tree beside the last pane there.
+            const CObList* pPanes = pSlider->GetControlBars();
+            auto* pLast = pPanes != nullptr && !pPanes->IsEmpty()
+                              ? static_cast<CKGPDockingControlBar*>(pPanes->GetTail())
+                              : nullptr;
+            const DWORD side = pSlider->IsHorizontal() ? CBRS_ALIGN_RIGHT : CBRS_ALIGN_BOTTOM;
+            if (pLast == nullptr || !pSlider->InsertControlBar(this, pLast, side)) {
+                if (pLast != nullptr || pSlider->AddControlBar(this) == nullptr)
+                    return DockToWindow(dwAlignment, nullptr, 1);
+            }
+        }
+        m_hDefaultSlider = pSlider->GetSafeHwnd();
+        SetCurrentAlignment(pSlider->GetCurrentAlignment());
+        m_dwStyle &= ~CBRS_FLOATING;
+        if (CKGPDockManager* pManager = GetDockManager()) {
+            if (!pManager->InsertControlBar(this, pSlider, TRUE))
+                pManager->AddControlBar(this);
+        }
+        if (method != KGP_DM_SHOW)
+            ShowWindow(SW_SHOW);
+        pSlider->CheckVisibility();
+        AdjustDockingLayout();
+        return TRUE;
+    }
+
+    if (method == KGP_DM_MOUSE || method == KGP_DM_STANDARD) {
+        CPoint cursor;
+        ::GetCursorPos(&cursor);
+        if (pTargetPane == nullptr) {
+            DWORD dwAlignment = 0;
+            BOOL bOuterEdge = FALSE;
+            if (!IsPointNearDockBar(cursor, dwAlignment, bOuterEdge) || (dwAlignment & m_dwEnabledAlign) == 0)
+                return FALSE;
+            return DockToWindow(dwAlignment, nullptr, 1, nullptr, -1, bOuterEdge);
+        }
+        return DockToBar(pTargetPane, SideOfTarget(pTargetPane, cursor));
+    }
+
+    if (method == KGP_DM_RECT && pTargetPane != nullptr) {
+        CRect target;
+        pTargetPane->GetWindowRect(target);
+        return DockToBar(pTargetPane, SideOfTarget(pTargetPane, CRect(lpRect).CenterPoint()), lpRect);
+    }
+    // By program: at the pane's edge, or beside the target.
+    if (pTargetPane != nullptr)
+        return DockToBar(pTargetPane, CBRS_ALIGN_BOTTOM, lpRect);
+    return DockToWindow(GetCurrentAlignment() != 0 ? GetCurrentAlignment() : CBRS_ALIGN_LEFT, lpRect, 1);
+}
+
+BOOL CKGPDockingControlBar::DockToWindow(DWORD dwAlignment, LPCRECT lpRect, DWORD, CKGPBaseControlBar*, int,
+                                         BOOL bOuterEdge)
+{
+    dwAlignment &= CBRS_ALIGN_ANY;
+    if (dwAlignment == 0)
+        return FALSE;
+    CFrameWnd* pSite = DockingFrame();
+    if (pSite == nullptr)
+        return FALSE;
+    SetRedraw(FALSE);
+    StoreRecentDockInfo();
+    if (!LeaveFloatingFrame()) {
+        SetRedraw(TRUE);
+        return FALSE;
+    }
+    if (GetDefaultPaneSlider() != nullptr)
+        RemoveFromHost(TRUE);
+    if (GetParent() != pSite)
+        SetParent(pSite);
+    m_pDockSite = pSite;
+    CKGPSlider* pSlider = CKGPSlider::CreateDefaultSlider(dwAlignment, pSite);
+    if (pSlider == nullptr) {
+        SetRedraw(TRUE);
+        ShowWindow(SW_HIDE);
+        return FALSE;
+    }
+    // Never smaller than its minimum.
+    CRect window;
+    GetWindowRect(window);
+    CSize minimum;
+    GetMinSize(minimum);
+    if (lpRect != nullptr)
+        window = *lpRect;
+    window.right = (std::max)(window.right, window.left + minimum.cx);
+    window.bottom = (std::max)(window.bottom, window.top + minimum.cy);
+    pSite->ScreenToClient(window);
+    SetWindowPos(HWND{}, window.left, window.top, window.Width(), window.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    m_dwStyle &= ~CBRS_FLOATING;
+    pSlider->AddControlBar(this);
+    m_hDefaultSlider = pSlider->GetSafeHwnd();
+    if (CKGPDockManager* pManager = GetDockManager()) {
+        pManager->AddControlBar(pSlider, !bOuterEdge, FALSE, bOuterEdge);
+        if (!pManager->InsertControlBar(this, pSlider, TRUE))
+            pManager->AddControlBar(this);
+    }
+    pSlider->SetCurrentAlignment(dwAlignment);
+    SetCurrentAlignment(dwAlignment);
+    m_recentDockInfo.m_dwRecentAlignmentToFrame = dwAlignment;
+    EnableGripper(TRUE);
+    SetRedraw(TRUE);
+    ShowWindow(SW_SHOW);
+    pSlider->CheckVisibility();
+    AdjustDockingLayout();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    OnAfterDock(this, nullptr, KGP_DM_UNKNOWN);
+    return TRUE;
+}
+
+BOOL CKGPDockingControlBar::DockToBar(CKGPDockingControlBar* pTargetBar, DWORD dwAlignment, LPCRECT lpRect)
+{
+    CKGPSlider* pSlider = pTargetBar != nullptr ? pTargetBar->GetDefaultPaneSlider() : nullptr;
+    if (pSlider == nullptr || pTargetBar == this) {
+        ShowWindow(SW_SHOW);
+        return FALSE;
+    }
+    StoreRecentDockInfo();
+    if (!LeaveFloatingFrame())
+        return FALSE;
+    if (GetDefaultPaneSlider() != nullptr)
+        RemoveFromHost(TRUE);
+    if (lpRect != nullptr) {
+        CRect rect(lpRect);
+        if (CWnd* pParent = GetParent())
+            pParent->ScreenToClient(rect);
+        SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (!pSlider->InsertControlBar(this, pTargetBar, dwAlignment, lpRect))
+        return FALSE;
+    m_dwStyle &= ~CBRS_FLOATING;
+    if (CKGPDockManager* pManager = GetDockManager()) {
+        if (!pManager->InsertControlBar(this, pTargetBar, TRUE))
+            pManager->AddControlBar(this);
+    }
+    m_hDefaultSlider = pSlider->GetSafeHwnd();
+    SetCurrentAlignment(pSlider->GetCurrentAlignment());
+    EnableGripper(TRUE);
+    ShowWindow(SW_SHOW);
+    SetWindowPos(HWND{}, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    pSlider->CheckVisibility();
+    AdjustDockingLayout();
+    OnAfterDock(pTargetBar, lpRect, KGP_DM_UNKNOWN);
+    return TRUE;
+}
+
+int CKGPDockingControlBar::GetDockMethodAtCursor(int nSensitivity, CKGPBaseControlBar*& pTarget)
+{
+    pTarget = nullptr;
+    CKGPDockManager* pManager = CKGPGlobalUtils::Get().GetFrameDockManager(DockingFrame());
+    if (pManager == nullptr)
+        return KGPDock::kDockNone;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    return pManager->DetermineDockMethod(cursor, nSensitivity, m_dwEnabledAlign, pTarget, this, this);
+}
+
+BOOL CKGPDockingControlBar::DockByMouse(CKGPBaseControlBar* pDockBar)
+{
+    CKGPDockManager* pManager = CKGPGlobalUtils::Get().GetFrameDockManager(DockingFrame());
+    if (pManager == nullptr || IsCtrlDown())
+        return FALSE;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    const BOOL bSmart = (GetDockingMode() & KGP_DOCK_SMART) != 0;
+    CKGPBaseControlBar* pTarget = pDockBar;
+    const int area = pManager->DetermineDockMethod(cursor, bSmart ? -1 : CKGPDockManager::s_nDockSensitivity,
+                                                   m_dwEnabledAlign, pTarget, this, this);
+    auto* pTargetPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pTarget);
+    if (pTargetPane == this)
+        return FALSE;
+    if (area == KGPDock::kDockBeside) {
+        if (pTargetPane != nullptr) {
+            auto* pMulti = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pTargetPane->GetParentMiniFrame(TRUE));
+            if (pMulti != nullptr) {
+                if ((GetBarStyleWord() & KGP_CBRS_FLOAT_MULTI) == 0)
+                    return FALSE;
+                return !pMulti->DockPaneAtCursor(this);
+            }
+        }
+        return DockPane(pTargetPane, nullptr, KGP_DM_STANDARD);
+    }
+    if (area == KGPDock::kDockAsTab && pTargetPane != nullptr && pTargetPane->CanAcceptBar(this) && CanBeTabbed()) {
+        RemoveFromHost(TRUE);
+        return AttachToTabWnd(pTargetPane, KGP_DM_STANDARD, TRUE) != nullptr;
+    }
+    return FALSE;
+}
+
+CKGPBaseControlBar* CKGPDockingControlBar::DockAtDragFrameDrop(BOOL& bHandled)
+{
+    // An outline dropped where the pane docks: at an edge, beside a pane or
+    // as a tab; elsewhere it floats at the outline.
+    bHandled = DockByMouse(nullptr);
+    return bHandled ? this : nullptr;
+}
+
+void CKGPDockingControlBar::OnAfterDock(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method)
+{
+    if (!CKGPBaseControlBar::s_bLoadingState && GetSafeHwnd() != nullptr && IsWindowVisible())
+        SetFocus();
+    if ((GetDockingMode() & KGP_DOCK_IMMEDIATE) != 0) {
+        CPoint cursor;
+        ::GetCursorPos(&cursor);
+        ScreenToClient(&cursor);
+        SetDragOffset(cursor);
+    }
+    if (GetParentMiniFrame(TRUE) == nullptr)
+        CKGPControlBar::OnAfterDock(pDockBar, lpRect, method);
+}
+
+void CKGPDockingControlBar::NotifyAfterDock()
+{
+    OnAfterDock(this, nullptr, KGP_DM_UNKNOWN);
+}
+
+int CKGPDockingControlBar::RestoreSliderPanes()
+{
+    CKGPSlider* pSlider = GetDefaultPaneSlider();
+    if (pSlider == nullptr)
+        return 0;
+    if (const CObList* pPanes = pSlider->GetControlBars()) {
+        for (POSITION pos = pPanes->GetHeadPosition(); pos != nullptr;) {
+            auto* pPane = static_cast<CKGPDockingControlBar*>(pPanes->GetNext(pos));
+            pPane->RegisterWithDockManager();
+            pPane->SetDefaultSlider(pSlider->GetSafeHwnd());
+            pPane->SetCurrentAlignment(GetCurrentAlignment());
+        }
+    }
+    return pSlider->CheckVisibility();
+}
+
+BOOL CKGPDockingControlBar::OnBeforeFloat(CRect& rect, KGPDockMethod method)
+{
+    if (method == KGP_DM_MOUSE)
+        m_bPrepareToFloat = FALSE;
+    return CKGPControlBar::OnBeforeFloat(rect, method);
+}
+
+void CKGPDockingControlBar::EnterDragMode(BOOL bRememberOffset)
+{
+    m_bPrepareToFloat = TRUE;
+    CKGPControlBar::EnterDragMode(bRememberOffset);
+}
+
+BOOL CKGPDockingControlBar::ReplaceWith(CKGPDockingControlBar* pBarToReplaceWith, BOOL bHandleInDockManager)
+{
+    if (pBarToReplaceWith == nullptr)
+        return FALSE;
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
+        pMiniFrame->ReplaceControlBar(this, pBarToReplaceWith);
+        return TRUE;
+    }
+    CKGPSlider* pSlider = GetDefaultPaneSlider();
+    if (pSlider == nullptr)
+        return FALSE;
+    pSlider->ReplaceControlBar(this, pBarToReplaceWith);
+    m_hDefaultSlider = nullptr;
+    RemoveFromDockManager(FALSE, FALSE, FALSE, bHandleInDockManager ? pBarToReplaceWith : nullptr);
+    return TRUE;
+}
+
+// ---- Tabs (through the tabbed-bar link; without tab windows no pane is tabbed).
+
+CKGPDockingControlBar* CKGPDockingControlBar::CreateTabbedControlBar()
+{
+    IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
+    if (pLink == nullptr || m_dwTabbedStyle == 0)
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CKGPDockingControlBar,
+                            pLink->CreateTabbedBar(this, m_dwTabbedStyle == KGP_TAB_STYLE_OUTLOOK));
+}
+
+CKGPDockingControlBar* CKGPDockingControlBar::AttachToTabWnd(CKGPDockingControlBar* pTabControlBarAttachTo,
+                                                             KGPDockMethod method, BOOL bSetActive,
+                                                             CKGPDockingControlBar** ppTabbedControlBar)
+{
+    if (ppTabbedControlBar != nullptr)
+        *ppTabbedControlBar = nullptr;
+    IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
+    CKGPDockingControlBar* pTarget = pTabControlBarAttachTo;
+    if (pLink == nullptr || pTarget == nullptr || !CanBeTabbed() || !pTarget->CanBeTabbed())
+        return nullptr;
+    auto* pTabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, KGPTabbedBars::IsTabbedBar(pTarget)
+                                                                ? pTarget
+                                                                : pTarget->GetParentTabbedBar());
+    if (pTabbed == nullptr) {
+        // The target becomes the first tab of a tabbed pane made at its place.
+        pTarget->StoreRecentDockInfo();
+        pTabbed = pTarget->CreateTabbedControlBar();
+        if (pTabbed == nullptr)
+            return nullptr;
+        if (CKGPDockManager* pManager = pTarget->GetDockManager(); pManager != nullptr && !pTarget->IsFloating())
+            pManager->InsertControlBar(pTabbed, pTarget, TRUE);
+        if (!pTarget->ReplaceWith(pTabbed, FALSE)) {
+            if (!pTabbed->IsFloating())
+                pTabbed->RemoveFromDockManager(FALSE, FALSE);
+            pTabbed->DestroyWindow();
+            return nullptr;
+        }
+        pTabbed->EnableDocking(pTarget->GetEnabledAlignment());
+        pTabbed->SetCurrentAlignment(pTarget->GetCurrentAlignment());
+        pTarget->RemoveFromHost(TRUE);
+        pLink->AddTab(pTabbed, pTarget, TRUE, FALSE, TRUE);
+        pTarget->EnableGripper(FALSE);
+    }
+    EnableGripper(FALSE);
+    StoreRecentDockInfo();
+    const BOOL bAdded = pLink->AddTab(pTabbed, this, TRUE, bSetActive, TRUE);
+    if (bAdded)
+        OnAfterDock(pTabbed, nullptr, method);
+    pLink->RecalcTabs(pTabbed);
+    AdjustDockingLayout();
+    if (ppTabbedControlBar != nullptr)
+        *ppTabbedControlBar = pTabbed;
+    return bAdded ? this : pTabbed;
+}
+
+// ---- Auto-hide (the auto-hide bars, with their strips and sliding, bring
+// the rest: until then no pane is auto-hidden).
+
+CKGPSlider* CKGPDockingControlBar::SetAutoHideMode(BOOL bMode, DWORD, CKGPSlider*, BOOL)
+{
+    if (!bMode && m_bPinState)
+        UnpinFromAutoHide(nullptr);
+    return nullptr;
+}
+
+void CKGPDockingControlBar::ToggleAutoHide()
+{
+    if (CanAutoHide())
+        SetAutoHideMode(!m_bPinState, GetDefaultPaneSlider()->GetCurrentAlignment());
+}
+
+void CKGPDockingControlBar::UnpinFromAutoHide(CKGPDockingControlBar* pBarToAttach)
+{
+    m_bPinState = FALSE;
+    m_bIsSliding = FALSE;
+    if (pBarToAttach == nullptr) {
+        if (!DockPane(this, nullptr, KGP_DM_DBLCLICK))
+            return;
+    } else {
+        AttachToTabWnd(pBarToAttach, KGP_DM_SHOW, TRUE);
+    }
+    ShowBar(TRUE, FALSE, TRUE);
+    AdjustDockingLayout();
+}
+
+BOOL CKGPDockingControlBar::CheckAutoHideCondition()
+{
+    return !m_bPinState || m_bHoldOpen;
+}
+
+BOOL CKGPDockingControlBar::CheckStopSlideCondition(BOOL)
+{
+    return !m_bIsSliding;
+}
+
+void CKGPDockingControlBar::OnSlide(BOOL bSlideOut)
+{
+    m_bLastSlideWasIn = !bSlideOut;
+}

@@ -1,0 +1,91 @@
+// The floating frame of docking panes: several panes float in it together,
+// side by side in a split tree (its own container manager) with sliders
+// between them. Panes are dragged into it, out of it and between such
+// frames; a frame dropped on another merges into it; a double click on its
+// caption docks every pane back to its own docked place. With one visible
+// pane the frame shows that pane's title and hides the pane's caption; with
+// several it shows every pane's caption.
+#pragma once
+
+#include "guilib/docking/KGPBarContainerManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+
+class CKGPDockingControlBar;
+
+class CKGPMultiMiniFrameWnd : public CKGPMiniFrameWnd {
+    DECLARE_SERIAL(CKGPMultiMiniFrameWnd)
+public:
+    CKGPMultiMiniFrameWnd();
+    ~CKGPMultiMiniFrameWnd() override;
+
+    // The floating frame's fields, then its split tree; loading reads both
+    // whole before the frame is made.
+    void Serialize(CArchive& ar) override;
+    void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
+
+    // ---- Own operations, in slot order.
+    // Merges the other frame's panes into this one at the cursor: 0 done, 1 not.
+    virtual int DockFrame(CKGPMultiMiniFrameWnd* pOtherFrame, KGPDockMethod method);
+    // Inserts the pane at the place under the cursor; TRUE when it could not.
+    virtual BOOL DockPaneAtCursor(CKGPDockingControlBar* pPane);
+    // Puts the pane back at its recent floating place in this frame (1), or not (0).
+    virtual int AddRecentPane(CKGPDockingControlBar* pPane);
+    virtual void DockRecentPane(CKGPDockingControlBar* pPane);
+    virtual BOOL RegisterPane(CKGPDockingControlBar* pPane);
+
+    // ---- Floating-frame overrides.
+    BOOL IsMultiPaneFrame() const override { return TRUE; }
+    BOOL CanBeAttachedTo(CKGPBaseControlBar* pTarget) override;
+    BOOL GetHostedBarKindFlag() const override { return TRUE; }
+    int GetControlBarCount() const override;
+    int GetVisibleBarCount() const override;
+    CWnd* GetControlBar() const override;
+    CWnd* GetFirstVisibleBar() const override;
+    void AddControlBar(CKGPBaseControlBar* pBar) override;
+    void RemoveControlBar(CKGPBaseControlBar* pBar, BOOL bDestroyIfEmpty = FALSE,
+                          BOOL bKeepWhenEmpty = FALSE) override;
+    void ReplaceControlBar(CKGPBaseControlBar* pBarOrg, CKGPBaseControlBar* pBarReplaceWith) override;
+    BOOL InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pBarToInsertAt, BOOL bAfter) override;
+    void CheckGripperVisibility() override;
+    int DockToTarget(int nKind, CKGPBaseControlBar* pTarget) override;
+    void DockOnDoubleClick() override;
+    CString GetCaptionText() override;
+    void HitTestDockArea(CPoint point, CWnd* pWndToDock, CRect& rectResult, BOOL& bDrawTab) override;
+    CKGPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bCheckVisibility) override;
+    void AdjustLayout() override;
+    void RecalcLayout() override;
+    BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1) override;
+    BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1) override;
+    BOOL SetDockState(CKGPDockManager* pDockManager) override;
+    void RecordPanePlace(CKGPBaseControlBar* pPane) override;
+    void RecordTabPlace(CKGPBaseControlBar* pPane, CKGPBaseControlBar* pTabbedPane) override;
+    void ShowPane(CKGPBaseControlBar* pPane, BOOL bShow) override;
+    void ValidateHostedBar() override;
+    void SetRollUpTimer() override;
+    void KillRollUpTimer() override;
+    void RecalcPaneFrames() override;
+    void ConvertToTabbedDocument() override;
+    void SaveRecentFloatingState() override;
+    void CloseMiniFrame() override;
+    CKGPBaseControlBar* DockBarByMouse(BOOL& bDocked) override;
+    void CalcMinSize(CSize& sizeBase, MINMAXINFO* lpMMI) override;
+
+    CKGPBarContainerManager& GetContainerManager() { return m_barContainerManager; }
+    void SetLastFocusedPane(CKGPDockingControlBar* pPane);
+
+    // Library-wide: the frame grows to its tree's minimum size when smaller.
+    static BOOL m_bRespectMinSize;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg LRESULT OnCheckEmptyState(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    // Each pane of the tree, as a docking pane.
+    template <class Visit>
+    void ForEachPane(Visit visit) const;
+
+    CKGPBarContainerManager m_barContainerManager;
+    HWND m_hWndLastFocused = nullptr;
+};
