@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPSmartDockingManager.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_docking/StandInTabs.h"
 #include "tests/support/MessagePump.h"
 
 #include <map>
@@ -19,86 +20,6 @@
 namespace {
 
 using namespace docking_test;
-
-// A tab window: its child bars are its tabs, in z-order; a tab hides with its window.
-class CStandInTabs final : public IKGPTabbedBarLink {
-public:
-    CWnd* m_pTabWnd = nullptr;
-    CKGPBaseControlBar* m_pTabbedBar = nullptr; // owns the tab window, or none
-    std::map<HWND, HICON> icons;
-    int shownTabs = 0;
-
-    BOOL IsTabWindow(const CWnd* pWnd) const override { return pWnd != nullptr && pWnd == m_pTabWnd; }
-    CWnd* GetTabWindow(const CKGPBaseControlBar* pBar, HWND& hwndTab) const override
-    {
-        hwndTab = pBar->GetSafeHwnd();
-        return pBar->GetParent() == m_pTabWnd ? m_pTabWnd : nullptr;
-    }
-    CKGPBaseControlBar* GetTabbedBarOf(CWnd*) const override { return m_pTabbedBar; }
-    int GetTabFromHwnd(CWnd* pTabWnd, HWND hWnd) const override
-    {
-        int index = 0;
-        for (HWND child = ::GetWindow(pTabWnd->m_hWnd, GW_CHILD); child != nullptr;
-             child = ::GetWindow(child, GW_HWNDNEXT), ++index) {
-            if (child == hWnd)
-                return index;
-        }
-        return -1;
-    }
-    int GetTabsNum(CWnd* pTabWnd) const override
-    {
-        int count = 0;
-        for (HWND child = ::GetWindow(pTabWnd->m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-            ++count;
-        return count;
-    }
-    int GetVisibleTabsNum(CWnd* pTabWnd) const override
-    {
-        int count = 0;
-        for (HWND child = ::GetWindow(pTabWnd->m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-            count += (::GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0 ? 1 : 0;
-        return count;
-    }
-    BOOL IsTabVisible(CWnd* pTabWnd, int iTab) const override
-    {
-        return (::GetWindowLongW(Tab(pTabWnd, iTab), GWL_STYLE) & WS_VISIBLE) != 0;
-    }
-    BOOL IsTabDetachable(CWnd*, int iTab) const override { return iTab == 0; }
-    void ShowTab(CWnd* pTabWnd, int iTab, BOOL bShow, BOOL, BOOL) override
-    {
-        ::ShowWindow(Tab(pTabWnd, iTab), bShow ? SW_SHOWNA : SW_HIDE);
-        ++shownTabs;
-    }
-    void SetTabHicon(CWnd* pTabWnd, int iTab, HICON hIcon) override { icons[Tab(pTabWnd, iTab)] = hIcon; }
-    void ShowBarTab(CKGPBaseControlBar*, CKGPBaseControlBar* pBar, BOOL bShow) override
-    {
-        pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
-    }
-    CKGPBaseControlBar* FindBarByID(CKGPBaseControlBar* pTabbedBar, UINT nID) const override
-    {
-        if (pTabbedBar != m_pTabbedBar || m_pTabWnd == nullptr)
-            return nullptr;
-        return DYNAMIC_DOWNCAST(CKGPBaseControlBar, m_pTabWnd->GetDlgItem(static_cast<int>(nID)));
-    }
-    BOOL DetachBar(CKGPBaseControlBar*) override { return FALSE; }
-    void RemoveBarTab(CKGPBaseControlBar*) override {}
-    void AppendTabs(CKGPBaseControlBar* pTabbedBar, CObList& list) const override
-    {
-        if (pTabbedBar != m_pTabbedBar || m_pTabWnd == nullptr)
-            return;
-        for (HWND child = ::GetWindow(m_pTabWnd->m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-            list.AddTail(CWnd::FromHandlePermanent(child));
-    }
-
-private:
-    static HWND Tab(CWnd* pTabWnd, int iTab)
-    {
-        HWND child = ::GetWindow(pTabWnd->m_hWnd, GW_CHILD);
-        for (int i = 0; i < iTab && child != nullptr; ++i)
-            child = ::GetWindow(child, GW_HWNDNEXT);
-        return child;
-    }
-};
 
 class BarSeamsTest : public ::testing::Test {
 protected:

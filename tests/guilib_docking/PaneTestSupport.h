@@ -1,0 +1,148 @@
+// What the pane tests share: panes that paint a colour of their own, a
+// picture of a live split tree for the checker, and the checker run on a
+// default slider's tree or a floating frame's.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "guilib/docking/KGPBarContainerManager.h"
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
+#include "tests/guilib_docking/SplitTreeCheck.h"
+
+#include <memory>
+#include <string>
+
+namespace docking_test {
+
+// A pane whose client area is one colour (by its id), for screenshots.
+class CColourPane : public CKGPDockingControlBar {
+protected:
+    void DoPaint(CDC* pDC) override
+    {
+        CRect client;
+        GetClientRect(client);
+        static const COLORREF colours[] = {RGB(230, 240, 255), RGB(255, 240, 220), RGB(225, 250, 225),
+                                           RGB(250, 230, 245), RGB(245, 245, 210)};
+        pDC->FillSolidRect(client, colours[static_cast<UINT>(GetDlgCtrlID()) % 5]);
+    }
+};
+
+inline std::unique_ptr<CKGPDockingControlBar> MakePane(CWnd* pParent, UINT id, LPCTSTR title, CSize size,
+                                                       CSize minimum = CSize(40, 40), DWORD extraStyle = 0)
+{
+    auto pane = std::make_unique<CColourPane>();
+    pane->SetMinSize(minimum);
+    EXPECT_TRUE(pane->Create(title, pParent, CRect(CPoint(0, 0), size), TRUE, id,
+                             WS_CHILD | WS_VISIBLE | CBRS_LEFT | extraStyle));
+    pane->EnableDocking(CBRS_ALIGN_ANY);
+    return pane;
+}
+
+inline kgp::split::Box BoxOf(const CRect& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+inline int AddNode(split_check::TreeView& tree, const CKGPBarContainer* pNode)
+{
+    const int index = static_cast<int>(tree.nodes.size());
+    tree.nodes.emplace_back();
+    split_check::NodeView view;
+    if (CKGPSlider* pSlider = pNode->GetSlider(); pSlider != nullptr && pSlider->GetSafeHwnd() != nullptr) {
+        view.hasSlider = true;
+        view.sliderVisible = (pSlider->GetStyle() & WS_VISIBLE) != 0;
+        view.horizontalSlider = pSlider->IsHorizontal() != FALSE;
+        CRect rect;
+        pSlider->GetWindowRect(rect);
+        view.slider = BoxOf(rect);
+    }
+    view.share = pNode->GetSizeShare();
+    for (int side = 0; side < 2; ++side) {
+        if (CKGPDockingControlBar* pPane = side == 0 ? pNode->GetLeftBar() : pNode->GetRightBar()) {
+            split_check::PaneView pane;
+            pane.id = pPane->GetDlgCtrlID();
+            CRect rect;
+            pPane->GetWindowRect(rect);
+            pane.rect = BoxOf(rect);
+            CSize minimum;
+            pPane->GetMinSize(minimum);
+            pane.minimum = {minimum.cx, minimum.cy};
+            pane.visible = (pPane->GetStyle() & WS_VISIBLE) != 0;
+            pane.share = pPane->GetSizeShare();
+            view.pane[side] = pane;
+        }
+        if (const CKGPBarContainer* pChild = side == 0 ? pNode->GetLeftContainer() : pNode->GetRightContainer())
+            view.child[side] = AddNode(tree, pChild);
+    }
+    tree.nodes[static_cast<size_t>(index)] = view;
+    return index;
+}
+
+// The live tree as the checker sees it.
+inline split_check::TreeView SnapshotOf(const CKGPBarContainerManager& manager)
+{
+    split_check::TreeView tree;
+    if (const CKGPBarContainer* pRoot = manager.GetRootContainer())
+        AddNode(tree, pRoot);
+    for (POSITION pos = manager.GetPanes().GetHeadPosition(); pos != nullptr;)
+        tree.listedPanes.push_back(static_cast<CWnd*>(manager.GetPanes().GetNext(pos))->GetDlgCtrlID());
+    return tree;
+}
+
+inline std::string Faults(const std::vector<std::string>& faults)
+{
+    std::string text;
+    for (const std::string& fault : faults)
+        text += "\n  " + fault;
+    return text;
+}
+
+// A default slider's tree: laid out in the room beside the slider, which
+// stands across the panes' whole extent on the side away from the edge.
+inline void ExpectSoundTree(CKGPSlider* pSlider, const char* step)
+{
+    ASSERT_NE(nullptr, pSlider) << step;
+    CKGPBarContainerManager* pManager = pSlider->GetContainerManager();
+    ASSERT_NE(nullptr, pManager) << step;
+    CRect room;
+    pManager->GetWindowRect(room);
+    if (pManager->HasVisiblePane()) {
+        CRect slider;
+        pSlider->GetWindowRect(slider);
+        EXPECT_TRUE(pSlider->IsWindowVisible()) << step;
+        switch (pSlider->GetCurrentAlignment()) {
+        case CBRS_ALIGN_LEFT:
+            EXPECT_EQ(room.right, slider.left) << step;
+            break;
+        case CBRS_ALIGN_RIGHT:
+            EXPECT_EQ(room.left, slider.right) << step;
+            break;
+        case CBRS_ALIGN_TOP:
+            EXPECT_EQ(room.bottom, slider.top) << step;
+            break;
+        default:
+            EXPECT_EQ(room.top, slider.bottom) << step;
+            break;
+        }
+        if (pSlider->IsHorizontal())
+            EXPECT_TRUE(slider.left == room.left && slider.right == room.right) << step;
+        else
+            EXPECT_TRUE(slider.top == room.top && slider.bottom == room.bottom) << step;
+    }
+    EXPECT_EQ("", Faults(split_check::CheckSplitTree(SnapshotOf(*pManager), BoxOf(room)))) << step;
+}
+
+// A floating frame's tree: laid out in the frame's client area.
+inline void ExpectSoundTree(CKGPMultiMiniFrameWnd* pFrame, const char* step)
+{
+    ASSERT_NE(nullptr, pFrame) << step;
+    CRect client;
+    pFrame->GetClientRect(client);
+    pFrame->ClientToScreen(client);
+    EXPECT_EQ("", Faults(split_check::CheckSplitTree(SnapshotOf(pFrame->GetContainerManager()), BoxOf(client))))
+        << step;
+}
+
+} // namespace docking_test
