@@ -915,18 +915,20 @@ BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const C
     }
     SetPane(pBar, bFirst);
     pBar->SetSizeShare(split::EffectiveShare(info.m_nRecentPercent));
-    // The pane splits the node's present room with what holds it.
+    // The pane takes back its remembered room beside what the node holds now,
+    // all of it when the other side shows nothing.
     CRect room;
     GetWindowRect(room);
-    if (room.IsRectEmpty()) {
-        room = info.m_rectDockedRect;
-        if (CWnd* pOwner = OwnerWindow())
-            pOwner->ClientToScreen(room);
-    }
+    CRect remembered = info.m_rectDockedRect;
+    if (CWnd* pOwner = OwnerWindow())
+        pOwner->ClientToScreen(remembered);
+    room.UnionRect(room, remembered);
     const BOOL bAlongX = !IsSliderHorizontal();
-    const int thickness = m_pSlider != nullptr ? m_pSlider->GetWidth() : 0;
+    const BOOL bOtherShows = SideVisible(!bFirst);
+    const int thickness = m_pSlider != nullptr && bOtherShows ? m_pSlider->GetWidth() : 0;
     const int total = Extent(room, bAlongX);
-    const int extent = split::RecentSideExtent(total, info.m_nRecentPercent, bFirst != FALSE, thickness);
+    const int extent = bOtherShows ? split::RecentSideExtent(total, info.m_nRecentPercent, bFirst != FALSE, thickness)
+                                   : total;
     CRect first = room, slider = room, second = room;
     const int nearEdge = Near(room, bAlongX);
     const int firstExtent = bFirst ? extent : total - extent - thickness;
@@ -942,7 +944,7 @@ BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const C
         else if (CKGPBarContainer* pChild = ContainerOf(bLeft))
             pChild->ResizeContainer(place, hdwp, FALSE);
     }
-    if (m_pSlider != nullptr)
+    if (m_pSlider != nullptr && bOtherShows)
         Place(m_pSlider, slider, hdwp);
     if (hdwp != nullptr)
         ::EndDeferWindowPos(hdwp);

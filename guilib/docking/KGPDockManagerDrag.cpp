@@ -115,8 +115,8 @@ int CKGPDockManager::DetermineDockMethod(CPoint point, int nSensitivity, DWORD d
                                          const CKGPBaseControlBar* pDraggedBar) const
 {
     KGPDock::DockPointFacts facts;
-    pTarget = FindBarAt(m_lstControlBars, point, nSensitivity, TRUE, TRUE, pBarToIgnore,
-                        [](const CKGPBaseControlBar* pBar) { return pBar->IsPaneKind(); });
+    // A visible docking pane under the point, docked or in a floating frame.
+    pTarget = BarFromPoint(point, nSensitivity, TRUE, RUNTIME_CLASS(CKGPDockingControlBar), TRUE, pBarToIgnore);
     if (pTarget != nullptr) {
         facts.bPaneUnderPoint = TRUE;
         facts.bPaneFloating = pTarget->IsFloating();

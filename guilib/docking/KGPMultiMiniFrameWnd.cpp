@@ -398,7 +398,8 @@ BOOL CKGPMultiMiniFrameWnd::DockPaneAtCursor(CKGPDockingControlBar* pPane)
         pTargetPane->GetWindowRect(rect);
         dwAlignment = cursor.x >= rect.CenterPoint().x ? CBRS_ALIGN_RIGHT : CBRS_ALIGN_LEFT;
     }
-    // The pane leaves where it was for this frame.
+    // The pane remembers where it was and leaves it for this frame.
+    pPane->StoreRecentDockInfo();
     if (CKGPMiniFrameWnd* pOld = pPane->GetParentMiniFrame(TRUE); pOld != nullptr && pOld != this)
         pOld->RemoveControlBar(pPane, FALSE, FALSE);
     else if (pPane->GetDefaultPaneSlider() != nullptr)

@@ -1,0 +1,198 @@
+// Panes floating together in one floating frame: two panes docked side by
+// side float into one frame (captions as the Part of a frame with one or
+// several visible panes asks), the frame's double click docks both back to
+// their places; a frame dragged onto another (after resting over it, on the
+// test's clock) merges into it; a frame's tree dropped beside a docked pane
+// docks there whole, its hidden pane staying behind. The tree checker runs
+// after every step.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPVisualManager2003.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_docking/PaneTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <vector>
+
+namespace {
+
+using namespace docking_test;
+
+class MultiPaneFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+        frame.GetDockManager()->SetDockClock([this] { return now; });
+    }
+    void TearDown() override
+    {
+        panes.clear();
+        frame.DestroyWindow();
+        keyloft_test::Pump(30);
+    }
+    CKGPDockingControlBar* Add(UINT id, LPCTSTR title, CSize size = CSize(160, 200))
+    {
+        panes.push_back(MakePane(&frame, id, title, size, CSize(40, 40), KGP_CBRS_FLOAT_MULTI));
+        return panes.back().get();
+    }
+    static CKGPMultiMiniFrameWnd* MultiFrameOf(CKGPDockingControlBar* pPane)
+    {
+        return DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pPane->GetParentMiniFrame(TRUE));
+    }
+    // The cursor just inside the right edge of a window, half way down.
+    static void CursorAtRightEdge(CWnd* pWnd)
+    {
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        ::SetCursorPos(rect.right - 4, rect.CenterPoint().y);
+    }
+    static CString CaptionOf(CKGPMiniFrameWnd* pFrame) { return pFrame->GetCaptionText(); }
+
+    long now = 1000;
+    CTestFrame frame;
+    std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
+};
+
+TEST_F(MultiPaneFrameTest, TwoPanesSideBySideFloatTogetherAndDockBackOnADoubleClick)
+{
+    CKGPDockingControlBar* a = Add(2101, _T("Output"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2102, _T("Watch"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_RIGHT));
+    frame.RecalcLayout();
+    CKGPSlider* slider = a->GetDefaultPaneSlider();
+    ExpectSoundTree(slider, "two panes docked side by side");
+    CRect dockedA, dockedB;
+    a->GetWindowRect(dockedA);
+    b->GetWindowRect(dockedB);
+
+    // The first floats: a frame of its own that may take others.
+    ASSERT_TRUE(a->FloatBar(CRect(240, 160, 420, 360), KGP_DM_UNKNOWN, true));
+    CKGPMultiMiniFrameWnd* floating = MultiFrameOf(a);
+    ASSERT_NE(nullptr, floating);
+    EXPECT_EQ(_T("Output"), CaptionOf(floating));
+    EXPECT_EQ(0, a->GetCaptionHeight()); // the frame's caption stands for it
+    ExpectSoundTree(slider, "the first floated out");
+
+    // The second is dropped at the first's right edge: both float together.
+    CursorAtRightEdge(a);
+    ASSERT_TRUE(b->DockByMouse(nullptr));
+    ASSERT_EQ(floating, MultiFrameOf(b));
+    EXPECT_EQ(2, floating->GetControlBarCount());
+    EXPECT_EQ(_T(""), CaptionOf(floating)); // each pane shows its own caption
+    EXPECT_GT(a->GetCaptionHeight(), 0);
+    EXPECT_GT(b->GetCaptionHeight(), 0);
+    ExpectSoundTree(floating, "both in one floating frame");
+    ExpectSoundTree(slider, "none left docked");
+    EXPECT_FALSE(slider->IsWindowVisible());
+    CRect ra, rb;
+    a->GetWindowRect(ra);
+    b->GetWindowRect(rb);
+    EXPECT_LT(ra.right, rb.left); // side by side in the frame
+    EXPECT_EQ(a, CKGPMiniFrameWnd::FindFloatingBarByID(2101));
+    EXPECT_EQ(b, CKGPMiniFrameWnd::FindFloatingBarByID(2102));
+
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003)));
+    floating->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    keyloft_test::Pump(100);
+    keyloft_test::SaveScreenshot(floating->m_hWnd, L"panes-floating-together.bmp");
+    CKGPVisualManager::SetDefaultManager(nullptr);
+
+    // One closed: the other's title goes back to the frame's caption.
+    b->ShowBar(FALSE, FALSE, FALSE);
+    EXPECT_EQ(_T("Output"), CaptionOf(floating));
+    EXPECT_EQ(0, a->GetCaptionHeight());
+    ExpectSoundTree(floating, "the second hidden");
+    b->ShowBar(TRUE, FALSE, FALSE);
+    EXPECT_EQ(_T(""), CaptionOf(floating));
+    ExpectSoundTree(floating, "the second shown again");
+
+    // A double click on the frame's caption docks both back to their places.
+    const HWND hFloating = floating->m_hWnd;
+    floating->DockOnDoubleClick();
+    keyloft_test::Pump(50);
+    EXPECT_FALSE(::IsWindow(hFloating));
+    EXPECT_EQ(slider, a->GetDefaultPaneSlider());
+    EXPECT_EQ(slider, b->GetDefaultPaneSlider());
+    EXPECT_FALSE(a->IsFloating());
+    ExpectSoundTree(slider, "both docked back");
+    a->GetWindowRect(ra);
+    b->GetWindowRect(rb);
+    EXPECT_EQ(dockedA.left, ra.left);
+    EXPECT_LT(ra.right, rb.left);
+    EXPECT_EQ(nullptr, CKGPMiniFrameWnd::FindFloatingBarByID(2101));
+}
+
+TEST_F(MultiPaneFrameTest, AFrameRestingOverAnotherMergesIntoIt)
+{
+    CKGPDockingControlBar* a = Add(2111, _T("Alpha"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2112, _T("Beta"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    ASSERT_TRUE(a->FloatBar(CRect(200, 120, 380, 320), KGP_DM_UNKNOWN, true));
+    ASSERT_TRUE(b->FloatBar(CRect(420, 120, 600, 320), KGP_DM_UNKNOWN, true));
+    CKGPMultiMiniFrameWnd* target = MultiFrameOf(a);
+    CKGPMultiMiniFrameWnd* dragged = MultiFrameOf(b);
+    ASSERT_NE(target, dragged);
+    const HWND hDragged = dragged->m_hWnd;
+
+    // Over the other frame: it waits, and merges after resting there.
+    CursorAtRightEdge(a);
+    CKGPDockManager* manager = frame.GetDockManager();
+    EXPECT_TRUE(manager->OnMoveMiniFrame(dragged));
+    now += 100;
+    EXPECT_TRUE(manager->OnMoveMiniFrame(dragged));
+    EXPECT_EQ(dragged, MultiFrameOf(b));
+    now += 200;
+    EXPECT_FALSE(manager->OnMoveMiniFrame(dragged)); // joined
+    keyloft_test::Pump(50);
+    EXPECT_FALSE(::IsWindow(hDragged));
+    EXPECT_EQ(target, MultiFrameOf(b));
+    EXPECT_EQ(2, target->GetControlBarCount());
+    ExpectSoundTree(target, "merged");
+}
+
+TEST_F(MultiPaneFrameTest, AFramesTreeDroppedBesideADockedPaneDocksThereWithoutItsHiddenPane)
+{
+    CKGPDockingControlBar* docked = Add(2121, _T("Docked"), CSize(200, 300));
+    ASSERT_TRUE(docked->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* a = Add(2122, _T("One"));
+    CKGPDockingControlBar* b = Add(2123, _T("Two"));
+    CKGPDockingControlBar* c = Add(2124, _T("Three"));
+    ASSERT_TRUE(a->FloatBar(CRect(300, 100, 480, 300), KGP_DM_UNKNOWN, true));
+    CKGPMultiMiniFrameWnd* floating = MultiFrameOf(a);
+    CursorAtRightEdge(a);
+    ASSERT_FALSE(floating->DockPaneAtCursor(b));
+    CursorAtRightEdge(b);
+    ASSERT_FALSE(floating->DockPaneAtCursor(c));
+    ExpectSoundTree(floating, "three panes floating together");
+    c->ShowBar(FALSE, FALSE, FALSE);
+    ExpectSoundTree(floating, "one of them hidden");
+    frame.RecalcLayout();
+    CKGPSlider* slider = docked->GetDefaultPaneSlider();
+
+    // Dropped at the docked pane's right edge: the visible two dock there.
+    CursorAtRightEdge(docked);
+    ASSERT_EQ(0, floating->DockToTarget(1, docked));
+    keyloft_test::Pump(50);
+    EXPECT_EQ(slider, a->GetDefaultPaneSlider());
+    EXPECT_EQ(slider, b->GetDefaultPaneSlider());
+    EXPECT_EQ(3, slider->GetContainerManager()->GetPanes().GetCount());
+    ExpectSoundTree(slider, "the floating tree docked beside the pane");
+    CRect rd, ra;
+    docked->GetWindowRect(rd);
+    a->GetWindowRect(ra);
+    EXPECT_LT(rd.right, ra.left);
+    // The hidden pane stays in its (hidden) frame with its place.
+    ASSERT_TRUE(::IsWindow(floating->m_hWnd));
+    EXPECT_FALSE(floating->IsWindowVisible());
+    EXPECT_EQ(floating, MultiFrameOf(c));
+    EXPECT_EQ(1, floating->GetControlBarCount());
+}
+
+} // namespace
