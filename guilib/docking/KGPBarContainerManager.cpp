@@ -12,6 +12,7 @@
 #include <afxarch.h>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CKGPBarContainerManager, CObject)
@@ -22,8 +23,6 @@ BOOL CKGPBarContainerManager::s_bKeepMinimum = FALSE;
 namespace {
 
 namespace split = kgp::split;
-
-constexpr DWORD kTabbedPaneMark = 0xFFFFFFFF;
 
 BOOL IsShown(const CWnd* pWnd)
 {
@@ -846,107 +845,4 @@ void CKGPBarContainerManager::RegisterTreeSliders(CKGPBarContainer* pNode)
     }
     RegisterTreeSliders(pNode->GetLeftContainer());
     RegisterTreeSliders(pNode->GetRightContainer());
-}
-
-// ---- Stored form.
-
-void CKGPBarContainerManager::Serialize(CArchive& ar)
-{
-    CObject::Serialize(ar);
-    if (!ar.IsStoring()) {
-        // Reading needs the frame whose panes it names: see ReadArchive.
-        AfxThrowArchiveException(CArchiveException::genericException);
-    }
-    if (m_pRootContainer == nullptr)
-        m_pRootContainer = MakeContainer();
-    m_pRootContainer->ReleaseEmptyPanes();
-    m_pRootContainer->Serialize(ar);
-    std::vector<DWORD> entries;
-    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
-    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
-        CKGPDockingControlBar* pBar = PaneAt(m_lstBars, pos);
-        const int id = pBar->GetDlgCtrlID();
-        if (id != -1) {
-            entries.push_back(static_cast<DWORD>(id));
-            continue;
-        }
-        CObList tabs;
-        if (pTabs != nullptr)
-            pTabs->AppendTabs(pBar, tabs);
-        if (tabs.IsEmpty())
-            continue; // a tabbed pane without tabs is not stored
-        entries.push_back(kTabbedPaneMark);
-        entries.push_back(static_cast<DWORD>(static_cast<CWnd*>(tabs.GetHead())->GetDlgCtrlID()));
-    }
-    DWORD count = 0;
-    for (size_t i = 0; i < entries.size(); ++i, ++count) {
-        if (entries[i] == kTabbedPaneMark)
-            ++i;
-    }
-    ar << count;
-    for (const DWORD entry : entries)
-        ar << entry;
-}
-
-void CKGPBarContainerManager::ReadArchive(CKGPStoredReader& in, CKGPStoredLoad& load,
-                                          CKGPDockManager* pDockManager)
-{
-    if (pDockManager == nullptr)
-        CKGPStoredReader::Refuse();
-    // A new tree, read and checked apart from the live one.
-    auto tree = std::make_shared<KGPContainerPtr>(MakeContainer());
-    (*tree)->ReadArchive(in, load);
-    CList<UINT, UINT> savedIds;
-    (*tree)->CollectSavedIds(savedIds);
-    for (POSITION pos = savedIds.GetHeadPosition(); pos != nullptr;) {
-        const UINT id = savedIds.GetNext(pos);
-        if (savedIds.Find(id, pos) != nullptr)
-            CKGPStoredReader::Refuse(CArchiveException::badIndex); // one pane in two places
-    }
-
-    struct Entry {
-        CKGPDockingControlBar* pBar = nullptr;
-        UINT nID = 0;
-        BOOL bTab = FALSE;
-    };
-    auto entries = std::make_shared<std::vector<Entry>>();
-    const UINT count = in.ReadUInt(0, static_cast<UINT>(kgp_stored::kMaxObjects));
-    CList<UINT, UINT> seen;
-    for (UINT i = 0; i < count; ++i) {
-        Entry entry;
-        const DWORD word = in.ReadUInt(1, 0xFFFFFFFF);
-        if (word == kTabbedPaneMark) {
-            entry.bTab = TRUE;
-            entry.nID = in.ReadUInt(1, 0xFFFF);
-            if ((*tree)->FindTabbedPaneOwner(entry.nID) == nullptr && !(*tree)->HoldsTabId(entry.nID))
-                CKGPStoredReader::Refuse(CArchiveException::badIndex);
-        } else {
-            if (word > 0xFFFF || savedIds.Find(static_cast<UINT>(word)) == nullptr)
-                CKGPStoredReader::Refuse(CArchiveException::badIndex); // a pane the tree does not place
-            entry.nID = word;
-            // A pane gone since the tree was stored leaves its side empty.
-            entry.pBar = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pDockManager->FindBarById(word, TRUE));
-            if (entry.pBar == nullptr)
-                continue;
-        }
-        if (seen.Find(entry.nID + (entry.bTab ? 0x10000u : 0u)) != nullptr)
-            CKGPStoredReader::Refuse(CArchiveException::badIndex);
-        seen.AddTail(entry.nID + (entry.bTab ? 0x10000u : 0u));
-        entries->push_back(entry);
-    }
-    load.OnCommit([this, tree, entries] {
-        m_pRootContainer = std::move(*tree);
-        m_pRootContainer->SetManager(this, TRUE);
-        m_lstBars.RemoveAll();
-        for (const Entry& entry : *entries) {
-            CKGPDockingControlBar* pBar = entry.bTab ? m_pRootContainer->FindTabbedPaneOwner(entry.nID) : entry.pBar;
-            if (pBar == nullptr || m_lstBars.Find(pBar) != nullptr)
-                continue;
-            if (!entry.bTab)
-                m_pRootContainer->SetPaneBySavedId(entry.nID, pBar);
-            m_lstBars.AddTail(pBar);
-        }
-        m_pRootContainer->ReleaseEmptyPanes();
-        RegisterTreeSliders(m_pRootContainer.get());
-    });
 }

@@ -640,8 +640,9 @@ void CKGPSlider::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     const int maxOffset = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
     if (rect.Width() < 0 || rect.Height() < 0)
         CKGPStoredReader::Refuse();
+    // The window it is made in (a frame being loaded gets its window first).
     CWnd* pParent = m_pParentWndForSerialize;
-    if (pParent == nullptr || pParent->GetSafeHwnd() == nullptr)
+    if (pParent == nullptr)
         CKGPStoredReader::Refuse();
     // A default slider's tree is read with it, into a manager made now and
     // taken when the load commits.
