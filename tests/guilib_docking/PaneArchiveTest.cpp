@@ -40,34 +40,6 @@ public:
 IMPLEMENT_SERIAL(CForeignRecord, CObject, VERSIONABLE_SCHEMA | 1)
 int CForeignRecord::s_made = 0;
 
-// The tree as ids and orientations: "(V 2001 (H 2002 2003))".
-std::string Shape(const CKGPBarContainer* pNode)
-{
-    if (pNode == nullptr)
-        return "-";
-    std::ostringstream out;
-    out << '(' << (pNode->GetSlider() == nullptr ? "0" : (pNode->IsSliderHorizontal() ? "H" : "V"));
-    for (int side = 0; side < 2; ++side) {
-        out << ' ';
-        if (CKGPDockingControlBar* pPane = side == 0 ? pNode->GetLeftBar() : pNode->GetRightBar())
-            out << pPane->GetDlgCtrlID();
-        else if (const CKGPBarContainer* pChild = side == 0 ? pNode->GetLeftContainer() : pNode->GetRightContainer())
-            out << Shape(pChild);
-        else
-            out << '.';
-    }
-    out << ')';
-    return out.str();
-}
-
-std::string Listed(const CKGPBarContainerManager& manager)
-{
-    std::ostringstream out;
-    for (POSITION pos = manager.GetPanes().GetHeadPosition(); pos != nullptr;)
-        out << static_cast<CWnd*>(manager.GetPanes().GetNext(pos))->GetDlgCtrlID() << ' ';
-    return out.str();
-}
-
 int CountChildrenOfClass(CWnd* pParent, const CRuntimeClass* pClass)
 {
     int count = 0;

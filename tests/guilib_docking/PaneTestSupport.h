@@ -12,6 +12,7 @@
 #include "tests/guilib_docking/SplitTreeCheck.h"
 
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace docking_test {
@@ -78,6 +79,34 @@ inline int AddNode(split_check::TreeView& tree, const CKGPBarContainer* pNode)
     }
     tree.nodes[static_cast<size_t>(index)] = view;
     return index;
+}
+
+// The tree as ids and orientations: "(V 2001 (H 2002 2003))".
+inline std::string Shape(const CKGPBarContainer* pNode)
+{
+    if (pNode == nullptr)
+        return "-";
+    std::ostringstream out;
+    out << '(' << (pNode->GetSlider() == nullptr ? "0" : (pNode->IsSliderHorizontal() ? "H" : "V"));
+    for (int side = 0; side < 2; ++side) {
+        out << ' ';
+        if (CKGPDockingControlBar* pPane = side == 0 ? pNode->GetLeftBar() : pNode->GetRightBar())
+            out << pPane->GetDlgCtrlID();
+        else if (const CKGPBarContainer* pChild = side == 0 ? pNode->GetLeftContainer() : pNode->GetRightContainer())
+            out << Shape(pChild);
+        else
+            out << '.';
+    }
+    out << ')';
+    return out.str();
+}
+
+inline std::string Listed(const CKGPBarContainerManager& manager)
+{
+    std::ostringstream out;
+    for (POSITION pos = manager.GetPanes().GetHeadPosition(); pos != nullptr;)
+        out << static_cast<CWnd*>(manager.GetPanes().GetNext(pos))->GetDlgCtrlID() << ' ';
+    return out.str();
 }
 
 // The live tree as the checker sees it.

@@ -9,6 +9,7 @@
 
 #include <afxarch.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,38 @@ TEST(StoredStateReaderTest, ObjectListsOfTheClassExpectedEachObjectOnce)
     CKGPStoredObjects tooMany;
     EXPECT_EQ(CArchiveException::genericException, CauseOf(many, [&](CArchive& ar) {
                   CKGPStoredReader(ar).ReadObjectList(tooMany, RUNTIME_CLASS(CStatePoint), TRUE);
+              }));
+}
+
+TEST(StoredStateReaderTest, OneObjectOfTheClassExpectedNewToTheReader)
+{
+    CStatePoint a(7);
+    const int live = CStatePoint::s_nLive;
+    // Written twice: the second is a back reference to the first.
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) { ar << &a << &a; });
+    LoadBytes(bytes, [&](CArchive& ar) {
+        CKGPStoredReader in(ar);
+        std::unique_ptr<CObject> first(in.ReadObject(RUNTIME_CLASS(CStatePoint)));
+        ASSERT_NE(nullptr, first);
+        EXPECT_EQ(7, static_cast<CStatePoint*>(first.get())->m_x);
+        // The same object again would have two owners: refused.
+        try {
+            in.ReadObject(RUNTIME_CLASS(CStatePoint));
+            ADD_FAILURE() << "a back reference was taken";
+        } catch (CArchiveException* e) {
+            EXPECT_EQ(CArchiveException::badIndex, e->m_cause);
+            e->Delete();
+        }
+    });
+    EXPECT_EQ(live, CStatePoint::s_nLive);
+    // Another class expected: refused before anything is made; a null one too.
+    EXPECT_EQ(CArchiveException::badClass, CauseOf(bytes, [](CArchive& ar) {
+                  delete CKGPStoredReader(ar).ReadObject(RUNTIME_CLASS(CObList));
+              }));
+    EXPECT_EQ(live, CStatePoint::s_nLive);
+    const std::vector<BYTE> none = StoredBytes([](CArchive& ar) { ar << static_cast<CObject*>(nullptr); });
+    EXPECT_EQ(CArchiveException::badIndex, CauseOf(none, [](CArchive& ar) {
+                  delete CKGPStoredReader(ar).ReadObject(RUNTIME_CLASS(CStatePoint));
               }));
 }
 

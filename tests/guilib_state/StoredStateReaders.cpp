@@ -1,5 +1,6 @@
 #include "tests/guilib_state/StoredStateReaders.h"
 #include "tests/guilib_state/MenuStateReaders.h"
+#include "tests/guilib_state/PaneStateReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -505,6 +506,9 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"combo and edit buttons: archive", &MakeComboAndEditReader},
     {"mouse manager: archive", &MakeMouseManagerReader},
     {"user tools: registry", &MakeUserToolsReader},
+    {"docking pane: archive", &MakePaneArchiveReader},
+    {"slider and split tree: archive", &MakeSliderTreeArchiveReader},
+    {"floating frame of panes: archive", &MakeMultiFrameArchiveReader},
 };
 
 std::string LoadedPart(const std::string& snapshot)
