@@ -470,6 +470,8 @@ void CKGPBarContainer::Place(CWnd* pWnd, const CRect& rectScreen, HDWP& hdwp) co
 {
     if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
         return;
+    if (m_pContainerManager != nullptr && m_pContainerManager->QueueMove(pWnd, rectScreen))
+        return; // moved when the layout pass ends
     CRect current;
     pWnd->GetWindowRect(current);
     if (current == rectScreen)
@@ -491,6 +493,7 @@ void CKGPBarContainer::Place(CWnd* pWnd, const CRect& rectScreen, HDWP& hdwp) co
 
 void CKGPBarContainer::Move(CKGPDockingControlBar* pBarToSkip, BOOL bDeferred)
 {
+    const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     if (bDeferred)
         return;
     CRect rect;
@@ -603,6 +606,7 @@ void CKGPBarContainer::ResizeContainer(CRect rect, HDWP& hdwp, BOOL bRedraw)
 
 void CKGPBarContainer::Reposition(CSize offset, HDWP& hdwp)
 {
+    const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     if (offset == CSize(0, 0))
         return;
     auto shift = [&](CWnd* pWnd) {
@@ -651,6 +655,7 @@ int CKGPBarContainer::CalcAvailablePartSpace(int nOffset, CKGPDockingControlBar*
 void CKGPBarContainer::ResizePane(int nOffset, CKGPDockingControlBar* pBar, CKGPBarContainer* pContainer,
                                   BOOL bHorz, BOOL bAtEnd, HDWP& hdwp)
 {
+    const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     if (pBar == nullptr) {
         if (pContainer != nullptr)
             pContainer->ResizePartOfContainer(nOffset, bHorz, bAtEnd, TRUE, hdwp);
@@ -836,8 +841,9 @@ void CKGPBarContainer::DeletePane(CKGPDockingControlBar* pBar, BOOL bLeftSide)
         return;
     CRect rectNode;
     GetWindowRect(rectNode);
-    HDWP hdwp = ::BeginDeferWindowPos(10);
     SetPane(nullptr, bLeftSide);
+    HDWP hdwp = ::BeginDeferWindowPos(10);
+    const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     // The other side takes the whole node.
     if (CKGPDockingControlBar* pOther = PaneOf(!bLeftSide); pOther != nullptr && IsShown(pOther))
         Place(pOther, rectNode, hdwp);
@@ -859,10 +865,11 @@ void CKGPBarContainer::DeletePane(CKGPDockingControlBar* pBar, BOOL bLeftSide)
     if (hdwp != nullptr)
         ::EndDeferWindowPos(hdwp);
     if (m_pSlider == nullptr) {
-        m_pBarLeftTop = nullptr;
-        m_pBarRightBottom = nullptr;
-        m_pLeftContainer.reset();
-        m_pRightContainer.reset();
+        // A node without a slider keeps nothing beside what it still shows.
+        for (KGPContainerPtr* pChild : {&m_pLeftContainer, &m_pRightContainer}) {
+            if (*pChild != nullptr && (*pChild)->IsEmpty())
+                pChild->reset();
+        }
     }
 }
 
@@ -887,6 +894,7 @@ BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const C
     }
     SetPane(pBar, bFirst);
     pBar->SetSizeShare(split::EffectiveShare(info.m_nRecentPercent));
+    const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     // The pane takes back its remembered room beside what the node holds now,
     // all of it when the other side shows nothing.
     CRect room;

@@ -81,8 +81,64 @@ CKGPBarContainerManager::LayoutPass::LayoutPass(const CKGPBarContainerManager* p
 
 CKGPBarContainerManager::LayoutPass::~LayoutPass()
 {
-    if (m_bOuter)
-        m_pManager->m_bInLayoutPass = FALSE;
+    if (!m_bOuter)
+        return;
+    m_pManager->m_bInLayoutPass = FALSE;
+    m_pManager->FlushMoves();
+}
+
+BOOL CKGPBarContainerManager::QueueMove(CWnd* pWnd, const CRect& rectScreen) const
+{
+    if (!m_bInLayoutPass)
+        return FALSE;
+    const HWND hWnd = pWnd->GetSafeHwnd();
+    for (QueuedMove& move : m_queuedMoves) {
+        if (move.hWnd == hWnd) {
+            move.rectScreen = rectScreen;
+            return TRUE;
+        }
+    }
+    m_queuedMoves.push_back({hWnd, rectScreen});
+    return TRUE;
+}
+
+void CKGPBarContainerManager::FlushMoves() const
+{
+    if (m_queuedMoves.empty())
+        return;
+    std::vector<QueuedMove> moves;
+    moves.swap(m_queuedMoves);
+    // Moved without repainting, then what they left and what they took is
+    // repainted once: each window paints once, not once for every move near it.
+    CRect dirty;
+    HDWP hdwp = ::BeginDeferWindowPos(static_cast<int>(moves.size()));
+    for (const QueuedMove& move : moves) {
+        if (!::IsWindow(move.hWnd))
+            continue;
+        CRect old;
+        ::GetWindowRect(move.hWnd, &old);
+        if (old == move.rectScreen)
+            continue;
+        dirty.UnionRect(dirty, old);
+        dirty.UnionRect(dirty, move.rectScreen);
+        CRect client = move.rectScreen;
+        if (const HWND hParent = ::GetParent(move.hWnd))
+            ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&client), 2);
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
+        HDWP next = hdwp != nullptr ? ::DeferWindowPos(hdwp, move.hWnd, nullptr, client.left, client.top,
+                                                       client.Width(), client.Height(), flags)
+                                    : nullptr;
+        if (next != nullptr)
+            hdwp = next;
+        else
+            ::SetWindowPos(move.hWnd, nullptr, client.left, client.top, client.Width(), client.Height(), flags);
+    }
+    if (hdwp != nullptr)
+        ::EndDeferWindowPos(hdwp);
+    if (dirty.IsRectEmpty() || m_pOwnerWnd == nullptr || m_pOwnerWnd->GetSafeHwnd() == nullptr)
+        return;
+    m_pOwnerWnd->ScreenToClient(dirty);
+    m_pOwnerWnd->RedrawWindow(dirty, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // ---- Life.

@@ -11,6 +11,8 @@
 
 #include <afxwin.h>
 
+#include <vector>
+
 class CKGPDockManager;
 
 class CKGPBarContainerManager : public CObject {
@@ -101,7 +103,10 @@ public:
     KGPContainerPtr MakeContainer(CKGPDockingControlBar* pLeft = nullptr, CKGPDockingControlBar* pRight = nullptr,
                                   CKGPSlider* pSlider = nullptr);
 
-    // One layout pass: nodes measure themselves once for all the pass asks.
+    // One layout pass: nodes measure themselves once for all the pass asks,
+    // and the windows they place move together when the outermost pass ends
+    // (each once, to where it ends up), their old and new places then
+    // repainted at once.
     class LayoutPass {
     public:
         explicit LayoutPass(const CKGPBarContainerManager* pManager);
@@ -115,6 +120,9 @@ public:
     };
     // The current pass, -1 outside one.
     int GetLayoutPass() const { return m_bInLayoutPass ? m_nLayoutPass : -1; }
+    // During a pass: the window is to move to the screen rectangle when the
+    // pass ends (TRUE); outside one FALSE (the caller moves it).
+    BOOL QueueMove(CWnd* pWnd, const CRect& rectScreen) const;
 
     // Library-wide: the next id a new slider takes.
     static UINT s_nNextSliderID;
@@ -136,4 +144,13 @@ protected:
     CWnd* m_pOwnerWnd = nullptr;
     mutable int m_nLayoutPass = 0;
     mutable BOOL m_bInLayoutPass = FALSE;
+
+private:
+    // Moves the windows queued in the pass that ends.
+    void FlushMoves() const;
+    struct QueuedMove {
+        HWND hWnd;
+        CRect rectScreen;
+    };
+    mutable std::vector<QueuedMove> m_queuedMoves;
 };

@@ -37,6 +37,21 @@ constexpr LPCTSTR kPaneClass = _T("KGPControlBar");
 // The smart-docking marker that stands for "as a tab".
 constexpr int kCentreMarker = 8;
 
+// The caption's tooltip tools, one per button: the pane relays the mouse to
+// the tooltip itself, so the tooltip does not subclass the pane (which would
+// put every message the pane gets through the tooltip first).
+void AddCaptionTools(CToolTipCtrl* pToolTip, CWnd* pPane)
+{
+    for (UINT_PTR id = 1; id <= 3; ++id) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = pPane->GetSafeHwnd();
+        info.uId = id;
+        info.lpszText = LPSTR_TEXTCALLBACKW;
+        pToolTip->SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
 // Tooltip tools: 1 close, 2 pin, 3 menu.
 UINT ToolOfHit(UINT nHit)
 {
@@ -142,10 +157,8 @@ int CKGPDockingControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CKGPControlBar::OnCreate(lpCreateStruct) == -1)
         return -1;
     SetCaptionButtons();
-    if (CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_CAPTIONBAR)) {
-        for (UINT_PTR id = 1; id <= 3; ++id)
-            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, CRect(0, 0, 0, 0), id);
-    }
+    if (CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_CAPTIONBAR))
+        AddCaptionTools(m_pToolTip, this);
     return 0;
 }
 
@@ -303,10 +316,8 @@ LRESULT CKGPDockingControlBar::OnUpdateToolTips(WPARAM wParam, LPARAM)
 {
     if ((wParam & KGP_TOOLTIP_CAPTIONBAR) == 0)
         return 0;
-    if (CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_CAPTIONBAR)) {
-        for (UINT_PTR id = 1; id <= 3; ++id)
-            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, CRect(0, 0, 0, 0), id);
-    }
+    if (CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_CAPTIONBAR))
+        AddCaptionTools(m_pToolTip, this);
     UpdateTooltipRects();
     return 0;
 }
