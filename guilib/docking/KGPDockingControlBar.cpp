@@ -251,9 +251,9 @@ void CKGPDockingControlBar::ArrangeCaptionButtons(const CRect& rectWindowInClien
     UpdateTooltipRects();
 }
 
-void CKGPDockingControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+void CKGPDockingControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
 {
-    CKGPControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
+    // A pane's only non-client part is its caption band (no bar borders).
     CRect window(lpncsp->rgrc[0]);
     RECT& client = lpncsp->rgrc[0];
     client.top += GetCaptionHeight();

@@ -99,3 +99,61 @@ TEST(CaptionButtons, FrameHitTestForToolbarAndPaneFrames)
 }
 
 }  // namespace
+
+namespace {
+
+// A pane's buttons: close, pin, menu in that order (the list's order).
+struct PaneButtons {
+    std::vector<std::unique_ptr<CKGPCaptionButton>> owned;
+    CObList list;
+
+    PaneButtons()
+    {
+        for (UINT hit : {19u, kHitPin, UINT(HTMINBUTTON)}) {
+            owned.push_back(std::make_unique<CKGPCaptionButton>(hit, FALSE));
+            list.AddTail(owned.back().get());
+        }
+    }
+    CKGPCaptionButton& operator[](size_t i) { return *owned[i]; }
+};
+
+TEST(CaptionButtons, APanesButtonsStandFromTheRightTwoPixelsApart)
+{
+    const CRect caption(0, 0, 200, 21);
+    PaneButtons b;
+    b[2].m_bHidden = TRUE; // the menu button is hidden while the look shows none
+    ArrangePaneButtons(b.list, caption, 2, 0);
+    EXPECT_EQ(200 - 2 - kButton.cx, b[0].m_ptOrg.x);                // close
+    EXPECT_EQ(b[0].m_ptOrg.x - kButton.cx - kPaneButtonGap, b[1].m_ptOrg.x); // the pin w + 2 further left
+    EXPECT_EQ((21 - kButton.cy) / 2, b[0].m_ptOrg.y);
+    EXPECT_TRUE(b[2].GetRect().IsRectEmpty());
+
+    // A pane that cannot be closed: the pin takes the rightmost place.
+    PaneButtons unclosable;
+    unclosable[0].m_bHidden = TRUE;
+    unclosable[2].m_bHidden = TRUE;
+    ArrangePaneButtons(unclosable.list, caption, 2, 0);
+    EXPECT_EQ(200 - 2 - kButton.cx, unclosable[1].m_ptOrg.x);
+
+    // The vertical adjustment lifts them; no caption hides them all.
+    PaneButtons lifted;
+    ArrangePaneButtons(lifted.list, caption, 2, 3);
+    EXPECT_EQ((21 - kButton.cy) / 2 - 3, lifted[0].m_ptOrg.y);
+    PaneButtons none;
+    ArrangePaneButtons(none.list, CRect(0, 0, 200, 0), 2, 0);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(none[i].m_bHidden);
+
+    // A left-aligned button that would reach the right-aligned ones is hidden.
+    PaneButtons crowded;
+    crowded[2].m_bLeftAlign = TRUE;
+    ArrangePaneButtons(crowded.list, CRect(0, 0, 2 * kButton.cx + 6, 21), 2, 0);
+    EXPECT_TRUE(crowded[2].m_bHidden);
+    PaneButtons roomy;
+    roomy[2].m_bLeftAlign = TRUE;
+    ArrangePaneButtons(roomy.list, caption, 2, 0);
+    EXPECT_FALSE(roomy[2].m_bHidden);
+    EXPECT_EQ(2, roomy[2].m_ptOrg.x);
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// A docking pane's caption under the mouse: its height, its hit tests, its
+// close button acting only when released over itself (and the frame able to
+// keep the pane), a press and move on the caption floating the pane; and the
+// split tree's bookkeeping: a node collapses when the last place naming it
+// lets go (not under the root), slider ids, and a remembered place that
+// outlives the tree it named.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_docking/PaneTestSupport.h"
+#include "tests/support/MessagePump.h"
+
+#include <vector>
+
+namespace {
+
+using namespace docking_test;
+using keyloft_test::PointParam;
+
+// A frame that keeps its panes open when asked to (its close-button message).
+class CKeepingFrame : public CTestFrame {
+public:
+    BOOL m_bKeepPanes = FALSE;
+    int m_nAsked = 0;
+
+protected:
+    afx_msg LRESULT OnPressCloseButton(WPARAM, LPARAM)
+    {
+        ++m_nAsked;
+        return m_bKeepPanes;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CKeepingFrame, CTestFrame)
+    ON_REGISTERED_MESSAGE(KGM_ON_PRESS_CLOSE_BUTTON, &CKeepingFrame::OnPressCloseButton)
+END_MESSAGE_MAP()
+
+class PaneCaptionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+    }
+    void TearDown() override
+    {
+        panes.clear();
+        frame.DestroyWindow();
+        keyloft_test::Pump(30);
+    }
+    CKGPDockingControlBar* Add(UINT id, LPCTSTR title, CSize size = CSize(180, 220))
+    {
+        panes.push_back(MakePane(&frame, id, title, size));
+        return panes.back().get();
+    }
+    // A caption button's centre on the screen.
+    static CPoint ButtonCentre(CKGPDockingControlBar* pPane, UINT nHit)
+    {
+        CRect rect = pPane->FindCaptionButton(nHit)->GetRect();
+        CRect window;
+        pPane->GetWindowRect(window);
+        rect.OffsetRect(window.TopLeft());
+        return rect.CenterPoint();
+    }
+    static void Mouse(CWnd* pWnd, UINT message, CPoint screen, WPARAM keys = MK_LBUTTON)
+    {
+        ::SetCursorPos(screen.x, screen.y);
+        CPoint point = screen;
+        if (message == WM_NCMOUSEMOVE) {
+            pWnd->SendMessage(message, HTCLIENT, PointParam(point.x, point.y));
+            return;
+        }
+        pWnd->ScreenToClient(&point);
+        pWnd->SendMessage(message, keys, PointParam(point.x, point.y));
+    }
+
+    CKeepingFrame frame;
+    std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
+};
+
+TEST_F(PaneCaptionTest, TheCaptionIsAsHighAsTheTextAndItsMarginsAndItsHitsAreItsParts)
+{
+    CKGPDockingControlBar* pane = Add(2301, _T("Caption"));
+    ASSERT_TRUE(pane->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    frame.RecalcLayout();
+    const int text = GetKGPGlobalData().GetTextHeight();
+    const int caption = pane->GetCaptionHeight();
+    EXPECT_EQ(text + 2 * 2 + 1 + CKGPVisualManager::GetInstance()->GetPaneCaptionExtraHeight(), caption);
+    CRect window, client;
+    pane->GetWindowRect(window);
+    pane->GetClientRect(client);
+    pane->ClientToScreen(client);
+    EXPECT_EQ(window.top + caption, client.top);
+
+    EXPECT_EQ(HTCAPTION, pane->HitTest(CPoint(window.left + 10, window.top + caption / 2), TRUE));
+    EXPECT_EQ(HTCLIENT, pane->HitTest(CPoint(window.left + 10, window.top + caption / 2), FALSE));
+    EXPECT_EQ(HTCLIENT, pane->HitTest(client.CenterPoint(), TRUE));
+    EXPECT_EQ(HTNOWHERE, pane->HitTest(CPoint(window.right + 5, window.top), TRUE));
+    EXPECT_EQ(KGP_PANE_HIT_CLOSE, static_cast<UINT>(pane->HitTest(ButtonCentre(pane, KGP_PANE_HIT_CLOSE), TRUE)));
+    // Nothing auto-hides yet and the look shows no menu button: only close shows.
+    EXPECT_TRUE(pane->FindCaptionButton(KGP_PANE_HIT_PIN)->m_bHidden);
+    EXPECT_TRUE(pane->FindCaptionButton(KGP_PANE_HIT_MENU)->m_bHidden);
+    EXPECT_EQ(window.right - 2 - CKGPCaptionButton::GetSize().cx,
+              window.left + pane->FindCaptionButton(KGP_PANE_HIT_CLOSE)->m_ptOrg.x);
+
+    // Without a caption: no band and no buttons; the client is the window.
+    panes.push_back(std::make_unique<CColourPane>());
+    CKGPDockingControlBar* bare = panes.back().get();
+    ASSERT_TRUE(bare->Create(_T("Bare"), &frame, CRect(0, 0, 100, 100), FALSE, 2302,
+                             WS_CHILD | WS_VISIBLE | CBRS_LEFT));
+    bare->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(bare->DockToBar(pane, CBRS_ALIGN_BOTTOM));
+    EXPECT_EQ(0, bare->GetCaptionHeight());
+    bare->GetWindowRect(window);
+    bare->GetClientRect(client);
+    EXPECT_EQ(window.Size(), client.Size());
+}
+
+TEST_F(PaneCaptionTest, TheCloseButtonActsOnlyWhenReleasedOverItselfAndTheFrameMayKeepThePane)
+{
+    CKGPDockingControlBar* a = Add(2311, _T("Stays"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2312, _T("Closes"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    CKGPSlider* slider = a->GetDefaultPaneSlider();
+
+    // Pressed, then released away from it: nothing.
+    const CPoint close = ButtonCentre(b, KGP_PANE_HIT_CLOSE);
+    Mouse(b, WM_NCMOUSEMOVE, close);
+    Mouse(b, WM_LBUTTONDOWN, close);
+    EXPECT_TRUE(b->FindCaptionButton(KGP_PANE_HIT_CLOSE)->m_bPushed);
+    Mouse(b, WM_LBUTTONUP, CPoint(close.x - 60, close.y + 40), 0);
+    EXPECT_TRUE(b->IsWindowVisible());
+    EXPECT_FALSE(b->FindCaptionButton(KGP_PANE_HIT_CLOSE)->m_bPushed);
+    EXPECT_EQ(0, frame.m_nAsked);
+
+    // The frame keeps it.
+    frame.m_bKeepPanes = TRUE;
+    Mouse(b, WM_NCMOUSEMOVE, close);
+    Mouse(b, WM_LBUTTONDOWN, close);
+    Mouse(b, WM_LBUTTONUP, close, 0);
+    EXPECT_EQ(1, frame.m_nAsked);
+    EXPECT_TRUE(b->IsWindowVisible());
+
+    // Released over it: the pane hides and the other takes its room.
+    frame.m_bKeepPanes = FALSE;
+    Mouse(b, WM_NCMOUSEMOVE, close);
+    Mouse(b, WM_LBUTTONDOWN, close);
+    Mouse(b, WM_LBUTTONUP, close, 0);
+    EXPECT_EQ(2, frame.m_nAsked);
+    EXPECT_FALSE(b->IsWindowVisible());
+    ExpectSoundTree(slider, "the pane closed");
+    EXPECT_EQ(::GetCapture(), static_cast<HWND>(nullptr));
+}
+
+TEST_F(PaneCaptionTest, APressOnTheCaptionMovedAwayFloatsThePane)
+{
+    CKGPDockingControlBar* pane = Add(2321, _T("Dragged"));
+    pane->SetDockingMode(KGP_DOCK_IMMEDIATE);
+    ASSERT_TRUE(pane->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    frame.RecalcLayout();
+    CRect window;
+    pane->GetWindowRect(window);
+    const CPoint grip(window.left + 20, window.top + pane->GetCaptionHeight() / 2);
+    Mouse(pane, WM_LBUTTONDOWN, grip);
+    Mouse(pane, WM_MOUSEMOVE, CPoint(grip.x + 1, grip.y)); // within the drag distance
+    EXPECT_FALSE(pane->IsFloating());
+    Mouse(pane, WM_MOUSEMOVE, CPoint(grip.x + 200, grip.y + 120));
+    ASSERT_TRUE(pane->IsFloating());
+    CKGPMiniFrameWnd* floating = pane->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    EXPECT_TRUE(floating->IsMoving()); // its frame carries the drag on
+    floating->SendMessage(WM_CANCELMODE);
+    EXPECT_FALSE(floating->IsMoving());
+    // Its docked place is remembered.
+    EXPECT_EQ(DWORD(CBRS_ALIGN_LEFT), pane->m_recentDockInfo.m_dwRecentAlignmentToFrame);
+    EXPECT_NE(nullptr, pane->m_recentDockInfo.GetRecentDefaultSlider());
+}
+
+TEST_F(PaneCaptionTest, ANodeCollapsesWhenTheLastPlaceNamingItLetsGo)
+{
+    CKGPDockingControlBar* a = Add(2331, _T("A"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2332, _T("B"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_RIGHT));
+    CKGPDockingControlBar* c = Add(2333, _T("C"));
+    ASSERT_TRUE(c->DockToBar(b, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    CKGPSlider* slider = a->GetDefaultPaneSlider();
+    CKGPBarContainerManager* manager = slider->GetContainerManager();
+    EXPECT_EQ("(0 (V 2331 (H 2332 2333)) .)", Shape(manager->GetRootContainer()));
+
+    // The pane floats; its place keeps the node it left.
+    ASSERT_TRUE(c->FloatBar(CRect(300, 200, 460, 400), KGP_DM_UNKNOWN, true));
+    EXPECT_EQ("(0 (V 2331 (H 2332 .)) .)", Shape(manager->GetRootContainer()));
+    EXPECT_EQ(1, manager->CountReferences());
+    ExpectSoundTree(slider, "the node kept for the floating pane");
+    // When that place lets go, the node goes: the pane left takes its place.
+    c->m_recentDockInfo.Init();
+    EXPECT_EQ("(0 (V 2331 2332) .)", Shape(manager->GetRootContainer()));
+    EXPECT_EQ(1, manager->GetSliders().GetCount());
+    EXPECT_EQ(2, manager->CountNodes()); // the root and one node
+    frame.RecalcLayout();
+    ExpectSoundTree(slider, "the node collapsed");
+
+    // A node right under the root stays: only the default slider checks itself.
+    ASSERT_TRUE(b->FloatBar(CRect(300, 200, 460, 400), KGP_DM_UNKNOWN, true));
+    b->m_recentDockInfo.Init();
+    EXPECT_EQ("(0 (V 2331 .) .)", Shape(manager->GetRootContainer()));
+    keyloft_test::Pump(30);
+    EXPECT_TRUE(::IsWindow(slider->m_hWnd)); // still a pane in its tree
+}
+
+TEST_F(PaneCaptionTest, SliderIdsAndARememberedPlaceThatOutlivesItsTree)
+{
+    CKGPDockingControlBar* a = Add(2341, _T("A"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPBarContainerManager* manager = a->GetDefaultPaneSlider()->GetContainerManager();
+    // A slider asked for an id at or past the next one moves the next past it.
+    const UINT next = CKGPBarContainerManager::s_nNextSliderID;
+    CRect rect;
+    a->GetWindowRect(rect);
+    CKGPSlider* asked = manager->CreateSlider(CRect(rect.left, rect.top, rect.left + 4, rect.bottom), KGP_SS_VERT,
+                                              next + 10);
+    ASSERT_NE(nullptr, asked);
+    EXPECT_EQ(static_cast<int>(next + 10), asked->GetDlgCtrlID());
+    EXPECT_EQ(next + 11, CKGPBarContainerManager::s_nNextSliderID);
+    // One already taken gets the next one instead.
+    CKGPSlider* again = manager->CreateSlider(CRect(rect.left, rect.top, rect.left + 4, rect.bottom), KGP_SS_VERT,
+                                              next + 10);
+    ASSERT_NE(nullptr, again);
+    EXPECT_EQ(static_cast<int>(next + 11), again->GetDlgCtrlID());
+    asked->DestroyWindow();
+    again->DestroyWindow();
+    EXPECT_TRUE(manager->GetSliders().IsEmpty());
+
+    // A pane floated out remembers its node; the tree then goes with its slider.
+    CKGPDockingControlBar* b = Add(2342, _T("B"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
+    ASSERT_TRUE(b->FloatBar(CRect(300, 200, 460, 400), KGP_DM_UNKNOWN, true));
+    CKGPBarContainer* remembered = b->m_recentDockInfo.GetRecentContainer(TRUE);
+    ASSERT_NE(nullptr, remembered);
+    a->FloatBar(CRect(500, 200, 660, 400), KGP_DM_UNKNOWN, true);
+    CKGPSlider* slider = DYNAMIC_DOWNCAST(CKGPSlider, b->m_recentDockInfo.GetRecentDefaultSlider());
+    ASSERT_NE(nullptr, slider);
+    slider->RemoveFromDockManager();
+    slider->DestroyWindow(); // the tree goes; the node the place names stays for it
+    EXPECT_TRUE(remembered->IsDisposed());
+    EXPECT_EQ(nullptr, b->m_recentDockInfo.GetRecentDefaultSlider());
+    // Docked back: its edge takes it (a new slider), and the place lets go.
+    ASSERT_TRUE(b->DockPane(nullptr, nullptr, KGP_DM_DBLCLICK));
+    EXPECT_NE(nullptr, b->GetDefaultPaneSlider());
+    EXPECT_EQ(DWORD(CBRS_ALIGN_LEFT), b->GetDefaultPaneSlider()->GetCurrentAlignment());
+    b->m_recentDockInfo.Init();
+}
+
+} // namespace
