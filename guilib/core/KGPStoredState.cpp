@@ -71,6 +71,18 @@ BOOL CKGPStoredReader::ReadBool()
     return value != 0;
 }
 
+CRect CKGPStoredReader::ReadRect(int nBound)
+{
+    CRect rect;
+    rect.left = ReadInt(-nBound, nBound);
+    rect.top = ReadInt(-nBound, nBound);
+    rect.right = ReadInt(-nBound, nBound);
+    rect.bottom = ReadInt(-nBound, nBound);
+    if (rect.Width() < 0 || rect.Height() < 0)
+        Refuse();
+    return rect;
+}
+
 CString CKGPStoredReader::ReadString(int nMaxLength)
 {
     CString text;

@@ -65,6 +65,9 @@ public:
     DWORD ReadFlags(DWORD dwKnown);
     // A stored 32-bit BOOL; any value other than 0 reads as TRUE.
     BOOL ReadBool();
+    // A rectangle (left, top, right, bottom) whose coordinates lie within
+    // +-nBound and whose width and height are not negative.
+    CRect ReadRect(int nBound);
     // An archive string of at most nMaxLength characters.
     CString ReadString(int nMaxLength);
 

@@ -423,28 +423,27 @@ void CKGPBarContainer::GetMinSize(CSize& size) const
     size = Measured().minimum;
 }
 
-void CKGPBarContainer::GetMinSizeLeft(CSize& size) const
+void CKGPBarContainer::GetMinSizeOfSide(BOOL bLeft, CSize& size) const
 {
     size = CSize(0, 0);
-    if (m_pBarLeftTop != nullptr)
-        size = MinSizeOf(m_pBarLeftTop);
-    if (m_pLeftContainer != nullptr && m_pLeftContainer->HasVisiblePane()) {
+    if (const CKGPDockingControlBar* pBar = PaneOf(bLeft))
+        size = MinSizeOf(pBar);
+    const CKGPBarContainer* pChild = ContainerOf(bLeft);
+    if (pChild != nullptr && pChild->HasVisiblePane()) {
         CSize child;
-        m_pLeftContainer->GetMinSize(child);
+        pChild->GetMinSize(child);
         size = CSize((std::max)(size.cx, child.cx), (std::max)(size.cy, child.cy));
     }
 }
 
+void CKGPBarContainer::GetMinSizeLeft(CSize& size) const
+{
+    GetMinSizeOfSide(TRUE, size);
+}
+
 void CKGPBarContainer::GetMinSizeRight(CSize& size) const
 {
-    size = CSize(0, 0);
-    if (m_pBarRightBottom != nullptr)
-        size = MinSizeOf(m_pBarRightBottom);
-    if (m_pRightContainer != nullptr && m_pRightContainer->HasVisiblePane()) {
-        CSize child;
-        m_pRightContainer->GetMinSize(child);
-        size = CSize((std::max)(size.cx, child.cx), (std::max)(size.cy, child.cy));
-    }
+    GetMinSizeOfSide(FALSE, size);
 }
 
 int CKGPBarContainer::GetLargestPaneValue() const

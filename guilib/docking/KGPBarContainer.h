@@ -148,6 +148,8 @@ protected:
     }
     // Whether a side holds a visible pane (a pane, or a sub-tree holding one).
     BOOL SideVisible(BOOL bLeft) const;
+    // The larger of a side's pane's and its sub-tree's minimum (the sub-tree when it shows).
+    void GetMinSizeOfSide(BOOL bLeft, CSize& size) const;
     BOOL SliderVisible() const;
     CWnd* OwnerWindow() const;
     // Places a window at a screen rectangle through the batch (unchanged: nothing).

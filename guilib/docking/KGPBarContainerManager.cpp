@@ -197,11 +197,17 @@ void CKGPBarContainerManager::AddPane(CKGPDockingControlBar* pBar)
     m_lstBars.AddTail(pBar);
 }
 
+BOOL CKGPBarContainerManager::SidesSwapped(DWORD dwAlignment) const
+{
+    return m_pOwnerWnd != nullptr && m_pOwnerWnd->GetSafeHwnd() != nullptr &&
+           (m_pOwnerWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0 &&
+           (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+}
+
 BOOL CKGPBarContainerManager::SplitRect(CRect& rectTarget, CRect& rectNew, CRect& rectSlider, DWORD& dwSliderStyle,
                                         DWORD dwAlignment, CSize sizeMinNew) const
 {
-    const BOOL bRTL = m_pOwnerWnd != nullptr && m_pOwnerWnd->GetSafeHwnd() != nullptr &&
-                      (m_pOwnerWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    const BOOL bRTL = SidesSwapped(CBRS_ALIGN_LEFT);
     bool ok = false;
     const split::BesideSplit placed =
         split::SplitBeside(ToBox(rectTarget), {rectNew.Width(), rectNew.Height()}, {sizeMinNew.cx, sizeMinNew.cy},
@@ -213,6 +219,16 @@ BOOL CKGPBarContainerManager::SplitRect(CRect& rectTarget, CRect& rectNew, CRect
     rectSlider = ToRect(placed.slider);
     dwSliderStyle = placed.horizontalSlider ? KGP_SS_HORZ : KGP_SS_VERT;
     return TRUE;
+}
+
+CKGPSlider* CKGPBarContainerManager::SplitWithSlider(CRect& rectTarget, CRect& rectNew, DWORD dwAlignment,
+                                                     CSize sizeMinNew)
+{
+    CRect rectSlider;
+    DWORD dwSliderStyle = 0;
+    if (!SplitRect(rectTarget, rectNew, rectSlider, dwSliderStyle, dwAlignment, sizeMinNew))
+        return nullptr;
+    return CreateSlider(rectSlider, dwSliderStyle);
 }
 
 BOOL CKGPBarContainerManager::AddPaneBeside(CKGPDockingControlBar* pBar, CKGPDockingControlBar* pTargetBar,
@@ -236,11 +252,7 @@ BOOL CKGPBarContainerManager::AddPaneBeside(CKGPDockingControlBar* pBar, CKGPDoc
     pBar->GetWindowRect(rectNew);
     rectTarget.right = (std::max)(rectTarget.right, rectTarget.left + minTarget.cx);
     rectTarget.bottom = (std::max)(rectTarget.bottom, rectTarget.top + minTarget.cy);
-    CRect rectSlider;
-    DWORD dwSliderStyle = 0;
-    if (!SplitRect(rectTarget, rectNew, rectSlider, dwSliderStyle, dwAlignment, minNew))
-        return FALSE;
-    CKGPSlider* pSlider = CreateSlider(rectSlider, dwSliderStyle);
+    CKGPSlider* pSlider = SplitWithSlider(rectTarget, rectNew, dwAlignment, minNew);
     if (pSlider == nullptr)
         return FALSE;
 
@@ -254,9 +266,7 @@ BOOL CKGPBarContainerManager::AddPaneBeside(CKGPDockingControlBar* pBar, CKGPDoc
         m_lstBars.InsertBefore(posTarget, pBar);
 
     // The new node holds the one that comes first on its left.
-    const BOOL bRTL = m_pOwnerWnd != nullptr && (m_pOwnerWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0 &&
-                      (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
-    const BOOL bNewFirst = bBefore != bRTL;
+    const BOOL bNewFirst = bBefore != SidesSwapped(dwAlignment);
     KGPContainerPtr node = bNewFirst ? MakeContainer(pBar, pTargetBar, pSlider)
                                      : MakeContainer(pTargetBar, pBar, pSlider);
     pHolder->ReplacePaneWithContainer(std::move(node), pTargetBar);
@@ -276,11 +286,7 @@ BOOL CKGPBarContainerManager::AddContainerBeside(CKGPDockingControlBar* pBar, KG
     pContainer->GetWindowRect(rectNew, TRUE);
     CSize minNew;
     pContainer->GetMinSize(minNew);
-    CRect rectSlider;
-    DWORD dwSliderStyle = 0;
-    if (!SplitRect(rectTarget, rectNew, rectSlider, dwSliderStyle, dwAlignment, minNew))
-        return FALSE;
-    CKGPSlider* pSlider = CreateSlider(rectSlider, dwSliderStyle);
+    CKGPSlider* pSlider = SplitWithSlider(rectTarget, rectNew, dwAlignment, minNew);
     if (pSlider == nullptr)
         return FALSE;
     pSlider->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -290,9 +296,8 @@ BOOL CKGPBarContainerManager::AddContainerBeside(CKGPDockingControlBar* pBar, KG
     if (hdwp != nullptr)
         ::EndDeferWindowPos(hdwp);
 
-    const BOOL bRTL = m_pOwnerWnd != nullptr && (m_pOwnerWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0 &&
-                      (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
-    const BOOL bContainerFirst = (dwAlignment == CBRS_ALIGN_LEFT || dwAlignment == CBRS_ALIGN_TOP) != bRTL;
+    const BOOL bContainerFirst =
+        (dwAlignment == CBRS_ALIGN_LEFT || dwAlignment == CBRS_ALIGN_TOP) != SidesSwapped(dwAlignment);
     KGPContainerPtr node = MakeContainer(bContainerFirst ? nullptr : pBar, bContainerFirst ? pBar : nullptr, pSlider);
     node->SetContainer(std::move(pContainer), bContainerFirst);
     pHolder->ReplacePaneWithContainer(std::move(node), pBar);

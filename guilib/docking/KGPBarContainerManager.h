@@ -82,6 +82,8 @@ public:
     BOOL SplitRect(CRect& rectTarget, CRect& rectNew, CRect& rectSlider, DWORD& dwSliderStyle, DWORD dwAlignment,
                    CSize sizeMinNew) const;
     BOOL AddContainerBeside(CKGPDockingControlBar* pBar, KGPContainerPtr pContainer, DWORD dwAlignment);
+    // SplitRect, and the slider made between the two; null when either fails.
+    CKGPSlider* SplitWithSlider(CRect& rectTarget, CRect& rectNew, DWORD dwAlignment, CSize sizeMinNew);
     BOOL IsEmpty() const { return m_lstBars.IsEmpty(); }
     void CollectVisible(CObList& lstBars, CObList& lstSliders) const;
     void RemoveVisible(const CObList& lstBars, const CObList& lstSliders);
@@ -130,6 +132,8 @@ public:
     static BOOL s_bKeepMinimum;
 
 protected:
+    // A right-to-left owner puts a pane docked on the left on the right, and back.
+    BOOL SidesSwapped(DWORD dwAlignment) const;
     // Moves panes and sliders under the owner window.
     void Reparent(const CObList& lstBars, const CObList& lstSliders) const;
     // The panes found for the ids of a stored tree, queued to be attached.

@@ -1,5 +1,7 @@
 #include "guilib/docking/KGPCaptionLayout.h"
 
+#include "guilib/core/KGPLocalResource.h"
+
 #include <algorithm>
 
 namespace KGPCaption {
@@ -89,6 +91,66 @@ CKGPCaptionButton* FindButtonByToolId(const CObList& buttons, UINT_PTR id)
     }
     POSITION pos = buttons.FindIndex(static_cast<INT_PTR>(id - 1));
     return pos != nullptr ? static_cast<CKGPCaptionButton*>(buttons.GetAt(pos)) : nullptr;
+}
+
+CKGPCaptionButton* FindButtonByHit(const CObList& buttons, UINT hit)
+{
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        CKGPCaptionButton* button = ButtonAt(buttons, pos);
+        if (button->GetHit() == hit) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+void MoveFocus(const CObList& buttons, UINT fromHit, UINT toHit,
+               const std::function<void(CKGPCaptionButton*)>& redraw)
+{
+    if (fromHit == toHit) {
+        return;
+    }
+    if (CKGPCaptionButton* from = FindButtonByHit(buttons, fromHit)) {
+        from->m_bFocused = FALSE;
+        redraw(from);
+    }
+    if (CKGPCaptionButton* to = FindButtonByHit(buttons, toHit)) {
+        to->m_bFocused = TRUE;
+        redraw(to);
+    }
+}
+
+void UpdateToolRects(CToolTipCtrl* pToolTip, CWnd* pOwner, const CObList& buttons)
+{
+    if (pToolTip == nullptr || pToolTip->GetSafeHwnd() == nullptr || pOwner->GetSafeHwnd() == nullptr) {
+        return;
+    }
+    CRect window;
+    pOwner->GetWindowRect(window);
+    CPoint clientOrigin(0, 0);
+    pOwner->ClientToScreen(&clientOrigin);
+    const CSize shift = window.TopLeft() - clientOrigin;
+    UINT_PTR id = 1;
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr; ++id) {
+        const CKGPCaptionButton* button = ButtonAt(buttons, pos);
+        CRect rect = button->m_bHidden ? CRect(0, 0, 0, 0) : button->GetRect();
+        rect.OffsetRect(shift);
+        pToolTip->SetToolRect(pOwner, id, rect);
+    }
+}
+
+void AnswerToolTipText(NMHDR* pNMH, UINT nString, LPCTSTR lpszFallback, LRESULT* pResult)
+{
+    static CString s_text; // the tooltip reads the text after the handler returns
+    {
+        CKGPLocalResource library;
+        if (!s_text.LoadString(nString)) {
+            s_text = lpszFallback;
+        }
+    }
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(pNMH);
+    info->lpszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(s_text));
+    *pResult = 0;
 }
 
 UINT TooltipStringId(UINT hit)

@@ -6,7 +6,10 @@
 
 #include "guilib/docking/KGPCaptionButton.h"
 
+#include <afxcmn.h>
 #include <afxcoll.h>
+
+#include <functional>
 
 namespace KGPCaption {
 
@@ -37,6 +40,23 @@ CKGPCaptionButton* FindButtonAtPoint(const CObList& buttons, CPoint point, CPoin
 // The button behind tooltip tool `id` (1 for the head of the list); null for an
 // id outside 1..count, which a stale or foreign tooltip can send.
 CKGPCaptionButton* FindButtonByToolId(const CObList& buttons, UINT_PTR id);
+
+// The button with that hit code, null when none.
+CKGPCaptionButton* FindButtonByHit(const CObList& buttons, UINT hit);
+
+// The focus (hover) goes from the button of one hit code to the button of
+// another; each that changes is redrawn.
+void MoveFocus(const CObList& buttons, UINT fromHit, UINT toHit,
+               const std::function<void(CKGPCaptionButton*)>& redraw);
+
+// The tooltip's tools follow the buttons (tool id = position from the head
+// + 1; a hidden button's tool is empty); buttons are placed in the owner's
+// window coordinates, tools in its client coordinates.
+void UpdateToolRects(CToolTipCtrl* pToolTip, CWnd* pOwner, const CObList& buttons);
+
+// Answers a tooltip's text request with the library string (or the fallback
+// when the string is not there).
+void AnswerToolTipText(NMHDR* pNMH, UINT nString, LPCTSTR lpszFallback, LRESULT* pResult);
 
 // The library string that names a button's tooltip, 0 for none.
 UINT TooltipStringId(UINT hit);

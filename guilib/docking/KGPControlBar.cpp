@@ -39,7 +39,7 @@ constexpr UINT kKeepDragWindow = 0xFFFF;
 
 } // namespace
 
-CKGPControlBar::CKGPControlBar() : m_pMiniFrameRTC(RUNTIME_CLASS(CKGPMiniFrameWnd)), m_recentDockInfo(this)
+CKGPControlBar::CKGPControlBar() : m_recentDockInfo(this), m_pMiniFrameRTC(RUNTIME_CLASS(CKGPMiniFrameWnd))
 {
 }
 

@@ -6,7 +6,6 @@
 
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPGlobalData.h"
-#include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPStoredState.h"
@@ -17,6 +16,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
+#include "guilib/docking/KGPNcPaintBuffer.h"
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
@@ -49,21 +49,6 @@ void AddCaptionTools(CToolTipCtrl* pToolTip, CWnd* pPane)
         info.uId = id;
         info.lpszText = LPSTR_TEXTCALLBACKW;
         pToolTip->SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
-}
-
-// Tooltip tools: 1 close, 2 pin, 3 menu.
-UINT ToolOfHit(UINT nHit)
-{
-    switch (nHit) {
-    case KGP_PANE_HIT_CLOSE:
-        return 1;
-    case KGP_PANE_HIT_PIN:
-        return 2;
-    case KGP_PANE_HIT_MENU:
-        return 3;
-    default:
-        return 0;
     }
 }
 
@@ -214,12 +199,7 @@ void CKGPDockingControlBar::SetCaptionButtons()
 
 CKGPCaptionButton* CKGPDockingControlBar::FindCaptionButton(UINT nHit) const
 {
-    for (POSITION pos = m_arrButtons.GetHeadPosition(); pos != nullptr;) {
-        CKGPCaptionButton* pButton = m_arrButtons.GetNext(pos);
-        if (pButton->GetHit() == nHit)
-            return pButton;
-    }
-    return nullptr;
+    return KGPCaption::FindButtonByHit(m_arrButtons, nHit);
 }
 
 void CKGPDockingControlBar::EnableCaptionButton(UINT nHit, BOOL bEnable)
@@ -263,25 +243,12 @@ void CKGPDockingControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
 
 void CKGPDockingControlBar::UpdateTooltipRects()
 {
-    if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr || GetSafeHwnd() == nullptr)
-        return;
-    CRect window;
-    GetWindowRect(window);
-    CPoint clientOrigin(0, 0);
-    ClientToScreen(&clientOrigin);
-    const CSize shift = window.TopLeft() - clientOrigin;
-    for (POSITION pos = m_arrButtons.GetHeadPosition(); pos != nullptr;) {
-        CKGPCaptionButton* pButton = m_arrButtons.GetNext(pos);
-        CRect rect = pButton->m_bHidden ? CRect(0, 0, 0, 0) : pButton->GetRect();
-        rect.OffsetRect(shift);
-        if (const UINT tool = ToolOfHit(pButton->GetHit()))
-            m_pToolTip->SetToolRect(this, tool, rect);
-    }
+    // Tools 1, 2 and 3 are the close, pin and menu buttons, in that order.
+    KGPCaption::UpdateToolRects(m_pToolTip, this, m_arrButtons);
 }
 
 BOOL CKGPDockingControlBar::OnNeedTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
 {
-    static CString s_text; // read by the tooltip after this handler returns
     const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
     UINT nString = 0;
     LPCTSTR fallback = nullptr;
@@ -301,14 +268,7 @@ BOOL CKGPDockingControlBar::OnNeedTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
     default:
         return FALSE; // a tool that is not one of the caption's
     }
-    {
-        CKGPLocalResource library;
-        if (!s_text.LoadString(nString))
-            s_text = fallback;
-    }
-    auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMH);
-    pInfo->lpszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(s_text));
-    *pResult = 0;
+    KGPCaption::AnswerToolTipText(pNMH, nString, fallback, pResult);
     return TRUE;
 }
 
@@ -383,25 +343,11 @@ void CKGPDockingControlBar::DrawCaption(CDC* pDC, CRect rectCaption)
 
 void CKGPDockingControlBar::OnNcPaint()
 {
-    CWindowDC windowDC(this);
-    CRect window;
-    GetWindowRect(window);
-    CRect client;
-    GetClientRect(client);
-    ClientToScreen(client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
+    CKGPNcPaintBuffer buffer(this);
+    const CRect& window = buffer.GetWindowRect();
     if (window.IsRectEmpty())
         return;
-    windowDC.ExcludeClipRect(client);
-
-    CDC memory;
-    CBitmap bitmap;
-    const BOOL bBuffered = memory.CreateCompatibleDC(&windowDC) &&
-                           bitmap.CreateCompatibleBitmap(&windowDC, window.Width(), window.Height());
-    const CSelectionScope bufferSelected(bBuffered ? memory.m_hDC : nullptr,
-                                         bBuffered ? static_cast<HGDIOBJ>(bitmap.m_hObject) : nullptr);
-    CDC* pDC = bBuffered ? &memory : &windowDC;
+    CDC* pDC = buffer.GetDC();
     CKGPVisualManager::GetInstance()->FillBarBackground(pDC, this, window, window, TRUE);
     const int caption = GetCaptionHeight();
     if (caption > 0) {
@@ -413,8 +359,6 @@ void CKGPDockingControlBar::OnNcPaint()
             pButton->OnDraw(pDC, m_bActivePane, bHorz, bMaximized, FALSE);
         }
     }
-    if (bBuffered)
-        windowDC.BitBlt(0, 0, window.Width(), window.Height(), &memory, 0, 0, SRCCOPY);
 }
 
 void CKGPDockingControlBar::OnPaint()
@@ -641,15 +585,7 @@ void CKGPDockingControlBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     CKGPBaseControlBar::ReadArchive(ar, load);
     CKGPStoredReader in(ar);
     using kgp_stored::kMaxCoordinate;
-    CRect rects[2];
-    for (CRect& rect : rects) {
-        rect.left = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-        rect.top = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-        rect.right = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-        rect.bottom = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-        if (rect.Width() < 0 || rect.Height() < 0)
-            CKGPStoredReader::Refuse();
-    }
+    const CRect rects[2] = {in.ReadRect(kMaxCoordinate), in.ReadRect(kMaxCoordinate)};
     const int rowIndex = in.ReadInt(0, kMaxCoordinate);
     load.OnCommit([this, rects, rowIndex] {
         m_recentDockInfo.m_rectRecentFloatingRect = rects[0];

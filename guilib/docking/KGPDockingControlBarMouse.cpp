@@ -6,6 +6,7 @@
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
@@ -23,17 +24,9 @@ void CKGPDockingControlBar::OnTrackCaptionButtons(CPoint point)
     if (nHot == m_nHot)
         return;
     const UINT nWasHot = m_nHot;
-    CKGPCaptionButton* pOld = FindCaptionButton(m_nHot);
-    CKGPCaptionButton* pNew = FindCaptionButton(nHot);
     m_nHot = nHot;
-    if (pOld != nullptr) {
-        pOld->m_bFocused = FALSE;
-        RedrawCaptionButton(pOld);
-    }
-    if (pNew != nullptr) {
-        pNew->m_bFocused = TRUE;
-        RedrawCaptionButton(pNew);
-    }
+    KGPCaption::MoveFocus(m_arrButtons, nWasHot, nHot,
+                          [this](CKGPCaptionButton* pButton) { RedrawCaptionButton(pButton); });
     if (m_nHit != 0)
         return;
     if (nHot != 0 && nWasHot == 0) {

@@ -7,13 +7,13 @@
 
 #include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPGlobalData.h"
-#include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPNcPaintBuffer.h"
 
 namespace {
 
@@ -75,12 +75,7 @@ void CKGPMiniFrameWnd::ArrangeCaptionButtons()
 
 CKGPCaptionButton* CKGPMiniFrameWnd::FindCaptionButton(UINT nHit) const
 {
-    for (POSITION pos = m_lstCaptionButtons.GetHeadPosition(); pos != nullptr;) {
-        auto* pButton = static_cast<CKGPCaptionButton*>(m_lstCaptionButtons.GetNext(pos));
-        if (pButton->GetHit() == nHit)
-            return pButton;
-    }
-    return nullptr;
+    return KGPCaption::FindButtonByHit(m_lstCaptionButtons, nHit);
 }
 
 CKGPCaptionButton* CKGPMiniFrameWnd::FindCaptionButtonAtPoint(CPoint point) const
@@ -134,20 +129,7 @@ void CKGPMiniFrameWnd::UpdateCaptionTooltips()
 
 void CKGPMiniFrameWnd::UpdateCaptionTooltipRects()
 {
-    if (m_pToolTip == nullptr || m_pToolTip->GetSafeHwnd() == nullptr)
-        return;
-    CRect window;
-    GetWindowRect(window);
-    CPoint clientOrigin(0, 0);
-    ClientToScreen(&clientOrigin);
-    const CSize shift = window.TopLeft() - clientOrigin;
-    UINT_PTR id = 1;
-    for (POSITION pos = m_lstCaptionButtons.GetHeadPosition(); pos != nullptr; ++id) {
-        auto* pButton = static_cast<CKGPCaptionButton*>(m_lstCaptionButtons.GetNext(pos));
-        CRect rect = pButton->m_bHidden ? CRect(0, 0, 0, 0) : pButton->GetRect();
-        rect.OffsetRect(shift);
-        m_pToolTip->SetToolRect(this, id, rect);
-    }
+    KGPCaption::UpdateToolRects(m_pToolTip, this, m_lstCaptionButtons);
 }
 
 BOOL CKGPMiniFrameWnd::OnNeedTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
@@ -159,15 +141,11 @@ BOOL CKGPMiniFrameWnd::OnNeedTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
     const UINT nString = KGPCaption::TooltipStringId(pButton->GetHit());
     if (nString == 0)
         return FALSE;
-    static CString s_text; // the tooltip reads the text after this handler returns
-    {
-        CKGPLocalResource library;
-        if (!s_text.LoadString(nString))
-            s_text = pButton->GetHit() == HTCLOSE ? _T("Close") : (pButton->GetHit() == KGPCaption::kHitPageMenu ? _T("Menu") : _T("Auto Hide"));
-    }
-    auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMH);
-    pInfo->lpszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(s_text));
-    *pResult = 0;
+    KGPCaption::AnswerToolTipText(pNMH, nString,
+                                  pButton->GetHit() == HTCLOSE
+                                      ? _T("Close")
+                                      : (pButton->GetHit() == KGPCaption::kHitPageMenu ? _T("Menu") : _T("Auto Hide")),
+                                  pResult);
     return TRUE;
 }
 
@@ -185,19 +163,10 @@ LRESULT CKGPMiniFrameWnd::OnUpdateToolTips(WPARAM wParam, LPARAM)
 
 void CKGPMiniFrameWnd::SetHotButton(UINT nHit)
 {
-    if (nHit == m_nHot)
-        return;
-    CKGPCaptionButton* pOld = FindCaptionButton(m_nHot);
-    CKGPCaptionButton* pNew = FindCaptionButton(nHit);
+    const UINT nWasHot = m_nHot;
     m_nHot = nHit;
-    if (pOld != nullptr) {
-        pOld->m_bFocused = FALSE;
-        RedrawCaptionButton(pOld);
-    }
-    if (pNew != nullptr) {
-        pNew->m_bFocused = TRUE;
-        RedrawCaptionButton(pNew);
-    }
+    KGPCaption::MoveFocus(m_lstCaptionButtons, nWasHot, nHit,
+                          [this](CKGPCaptionButton* pButton) { RedrawCaptionButton(pButton); });
 }
 
 void CKGPMiniFrameWnd::OnTrackCaptionButtons(CPoint point)
@@ -278,24 +247,10 @@ void CKGPMiniFrameWnd::OnNcPaint()
     CKGPDockManager* pManager = GetDockManager();
     if (pManager == nullptr || pManager->IsLayoutEnabledAndLocked())
         return;
-    CWindowDC windowDC(this);
-    CRect window;
-    GetWindowRect(window);
-    CRect client;
-    GetClientRect(client);
-    ClientToScreen(client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
-    windowDC.ExcludeClipRect(client);
-
     // Drawn off screen and copied at once when a buffer can be made.
-    CDC memory;
-    CBitmap bitmap;
-    const BOOL bBuffered = memory.CreateCompatibleDC(&windowDC) &&
-                           bitmap.CreateCompatibleBitmap(&windowDC, window.Width(), window.Height());
-    const CSelectionScope bufferSelected(bBuffered ? memory.m_hDC : nullptr,
-                                         bBuffered ? static_cast<HGDIOBJ>(bitmap.m_hObject) : nullptr);
-    CDC* pDC = bBuffered ? &memory : &windowDC;
+    CKGPNcPaintBuffer buffer(this);
+    const CRect& window = buffer.GetWindowRect();
+    CDC* pDC = buffer.GetDC();
 
     DrawBorder(pDC, window);
     CRect caption;
@@ -323,9 +278,6 @@ void CKGPMiniFrameWnd::OnNcPaint()
         ::DrawTextW(pDC->m_hDC, title, title.GetLength(), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
     }
     DrawCaptionButtons(pDC);
-
-    if (bBuffered)
-        windowDC.BitBlt(0, 0, window.Width(), window.Height(), &memory, 0, 0, SRCCOPY);
 }
 
 // ---- Roll-up.

@@ -475,11 +475,7 @@ void CKGPMiniFrameWnd::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     CKGPStoredReader in(ar);
     using kgp_stored::kMaxCoordinate;
     const DWORD style = in.ReadUInt(0, 0xFFFFFFFF);
-    CRect rect;
-    rect.left = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-    rect.top = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-    rect.right = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-    rect.bottom = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
+    const CRect rect = in.ReadRect(kMaxCoordinate);
     const BOOL visible = in.ReadBool();
     const UINT barId = in.ReadUInt(0, 0xFFFF);
     const DWORD buttons =

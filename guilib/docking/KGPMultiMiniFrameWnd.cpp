@@ -378,19 +378,26 @@ void CKGPMultiMiniFrameWnd::DockRecentPane(CKGPDockingControlBar* pPane)
 
 // ---- Docking into and out of the frame.
 
+BOOL CKGPMultiMiniFrameWnd::TargetAt(CPoint point, CKGPDockingControlBar*& pTarget, DWORD& dwAlignment) const
+{
+    CKGPBaseControlBar* pFound = nullptr;
+    BOOL bFound = FALSE;
+    BOOL bInContainer = FALSE;
+    CKGPGlobalUtils::Get().FindContainerDockTarget(&m_barContainerManager, point, pFound, dwAlignment, bFound,
+                                                   bInContainer);
+    pTarget = AsPane(pFound);
+    return bFound || bInContainer;
+}
+
 BOOL CKGPMultiMiniFrameWnd::DockPaneAtCursor(CKGPDockingControlBar* pPane)
 {
     if (pPane == nullptr)
         return TRUE;
     CPoint cursor;
     ::GetCursorPos(&cursor);
-    CKGPBaseControlBar* pTarget = nullptr;
+    CKGPDockingControlBar* pTargetPane = nullptr;
     DWORD dwAlignment = 0;
-    BOOL bFound = FALSE;
-    BOOL bInContainer = FALSE;
-    CKGPGlobalUtils::Get().FindContainerDockTarget(&m_barContainerManager, cursor, pTarget, dwAlignment, bFound,
-                                                   bInContainer);
-    auto* pTargetPane = AsPane(pTarget);
+    TargetAt(cursor, pTargetPane, dwAlignment);
     if (pTargetPane == nullptr || pTargetPane == pPane)
         return TRUE;
     if (dwAlignment == 0) {
@@ -431,17 +438,11 @@ int CKGPMultiMiniFrameWnd::DockFrame(CKGPMultiMiniFrameWnd* pOtherFrame, KGPDock
     if (method == KGP_DM_MOUSE || method == KGP_DM_STANDARD) {
         CPoint cursor;
         ::GetCursorPos(&cursor);
-        CKGPBaseControlBar* pFound = nullptr;
         DWORD dwFound = 0;
-        BOOL bFound = FALSE;
-        BOOL bInContainer = FALSE;
-        CKGPGlobalUtils::Get().FindContainerDockTarget(&m_barContainerManager, cursor, pFound, dwFound, bFound,
-                                                       bInContainer);
-        pTarget = AsPane(pFound);
+        if (TargetAt(cursor, pTarget, dwFound))
+            return 1; // as tabs: the tabbed panes bring it (the tab windows issue)
         if (dwFound != 0)
             dwAlignment = dwFound;
-        if (bFound || bInContainer)
-            return 1; // as tabs: the tabbed panes bring it (the tab windows issue)
     } else {
         pTarget = m_barContainerManager.GetFirstVisiblePane();
     }

@@ -82,6 +82,9 @@ protected:
     afx_msg LRESULT OnCheckEmptyState(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // The pane of the tree at a screen point and the side of it the point is
+    // near; TRUE when the point asks for a tab (a caption or a tab area).
+    BOOL TargetAt(CPoint point, CKGPDockingControlBar*& pTarget, DWORD& dwAlignment) const;
     // Each pane of the tree, as a docking pane.
     template <class Visit>
     void ForEachPane(Visit visit) const;

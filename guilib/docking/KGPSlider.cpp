@@ -51,6 +51,14 @@ CKGPSlider::CKGPSlider(BOOL bDefaultSlider, CWnd* pParentForRecreation)
 
 CKGPSlider::~CKGPSlider() = default;
 
+std::unique_ptr<CKGPBarContainerManager> CKGPSlider::MakeContainerManager()
+{
+    std::unique_ptr<CObject> made(m_pContainerManagerRTC != nullptr ? m_pContainerManagerRTC->CreateObject() : nullptr);
+    if (made != nullptr && made->IsKindOf(RUNTIME_CLASS(CKGPBarContainerManager)))
+        return std::unique_ptr<CKGPBarContainerManager>(static_cast<CKGPBarContainerManager*>(made.release()));
+    return std::make_unique<CKGPBarContainerManager>();
+}
+
 CKGPSlider* CKGPSlider::CreateDefaultSlider(DWORD dwAlignment, CWnd* pDockSite, CRuntimeClass* pSliderRTC)
 {
     if (pDockSite == nullptr || pDockSite->GetSafeHwnd() == nullptr)
@@ -86,15 +94,9 @@ BOOL CKGPSlider::CreateEx(DWORD dwStyleEx, DWORD dwStyle, const RECT& rect, CWnd
     m_pParentWndForSerialize = pParentWnd;
     CFrameWnd* pFrame = pParentWnd->AsFrameWnd() != nullptr ? pParentWnd->AsFrameWnd() : pParentWnd->GetParentFrame();
     if (m_bDefaultSlider) {
-        CObject* pMade = m_pContainerManagerRTC != nullptr ? m_pContainerManagerRTC->CreateObject() : nullptr;
-        auto* pManager = DYNAMIC_DOWNCAST(CKGPBarContainerManager, pMade);
-        if (pManager == nullptr) {
-            delete pMade;
-            pManager = new CKGPBarContainerManager;
-        }
-        m_pOwnManager.reset(pManager);
-        m_pContainerManager = pManager;
-        pManager->Create(pParentWnd, this);
+        m_pOwnManager = MakeContainerManager();
+        m_pContainerManager = m_pOwnManager.get();
+        m_pContainerManager->Create(pParentWnd, this);
     }
     // Inner sliders stand for no edge; they keep one that matches their direction.
     if (GetCurrentAlignment() == 0)
@@ -626,11 +628,7 @@ void CKGPSlider::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     if (id > 0xFFFF && id != static_cast<UINT>(-1))
         CKGPStoredReader::Refuse(CArchiveException::badIndex);
     const int step = in.ReadInt(-1, kMaxCoordinate);
-    CRect rect;
-    rect.left = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-    rect.top = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-    rect.right = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-    rect.bottom = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
+    const CRect rect = in.ReadRect(kMaxCoordinate);
     const BOOL visible = in.ReadBool();
     const DWORD style = in.ReadOneOf({KGP_SS_HORZ, KGP_SS_VERT});
     const int width = in.ReadInt(1, 64);
@@ -638,8 +636,6 @@ void CKGPSlider::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
         CKGPStoredReader::Refuse(); // a default slider stands at a frame edge, an inner one in a tree
     const int minOffset = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
     const int maxOffset = in.ReadInt(-kMaxCoordinate, kMaxCoordinate);
-    if (rect.Width() < 0 || rect.Height() < 0)
-        CKGPStoredReader::Refuse();
     // The window it is made in (a frame being loaded gets its window first).
     CWnd* pParent = m_pParentWndForSerialize;
     if (pParent == nullptr)
@@ -648,13 +644,8 @@ void CKGPSlider::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     // taken when the load commits.
     std::shared_ptr<std::unique_ptr<CKGPBarContainerManager>> pTree;
     if (m_bDefaultSlider) {
-        CObject* pMade = m_pContainerManagerRTC != nullptr ? m_pContainerManagerRTC->CreateObject() : nullptr;
-        auto* pManager = DYNAMIC_DOWNCAST(CKGPBarContainerManager, pMade);
-        if (pManager == nullptr) {
-            delete pMade;
-            pManager = new CKGPBarContainerManager;
-        }
-        pTree = std::make_shared<std::unique_ptr<CKGPBarContainerManager>>(pManager);
+        pTree = std::make_shared<std::unique_ptr<CKGPBarContainerManager>>(MakeContainerManager());
+        CKGPBarContainerManager* pManager = pTree->get();
         pManager->Create(pParent, this);
         CFrameWnd* pFrame = pParent->AsFrameWnd() != nullptr ? pParent->AsFrameWnd() : pParent->GetParentFrame();
         CKGPStoredReader inTree(ar);

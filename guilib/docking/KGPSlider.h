@@ -124,6 +124,9 @@ protected:
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
+    // A tree of the library's container-manager class (a plain one when that
+    // class cannot be made).
+    static std::unique_ptr<CKGPBarContainerManager> MakeContainerManager();
     // The outline of the drag on the desktop (erased when drawn again at the same place).
     void DrawOutline(const CRect& rect, const CRect* pPrevious);
     // Clips panes and sliders to the room when it is smaller than they need.

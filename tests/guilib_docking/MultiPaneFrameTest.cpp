@@ -20,48 +20,31 @@ namespace {
 
 using namespace docking_test;
 
-class MultiPaneFrameTest : public ::testing::Test {
+class MultiPaneFrameTest : public PaneFrameFixture<CTestFrame> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.Open());
-        frame.SetForegroundWindow();
+        PaneFrameFixture::SetUp();
         frame.GetDockManager()->SetDockClock([this] { return now; });
     }
-    void TearDown() override
+    CKGPDockingControlBar* AddFloating(UINT id, LPCTSTR title)
     {
-        panes.clear();
-        frame.DestroyWindow();
-        keyloft_test::Pump(30);
-    }
-    CKGPDockingControlBar* Add(UINT id, LPCTSTR title, CSize size = CSize(160, 200))
-    {
-        panes.push_back(MakePane(&frame, id, title, size, CSize(40, 40), KGP_CBRS_FLOAT_MULTI));
-        return panes.back().get();
+        return Add(id, title, CSize(160, 200), CSize(40, 40), KGP_CBRS_FLOAT_MULTI);
     }
     static CKGPMultiMiniFrameWnd* MultiFrameOf(CKGPDockingControlBar* pPane)
     {
         return DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pPane->GetParentMiniFrame(TRUE));
     }
-    // The cursor just inside the right edge of a window, half way down.
-    static void CursorAtRightEdge(CWnd* pWnd)
-    {
-        CRect rect;
-        pWnd->GetWindowRect(rect);
-        ::SetCursorPos(rect.right - 4, rect.CenterPoint().y);
-    }
     static CString CaptionOf(CKGPMiniFrameWnd* pFrame) { return pFrame->GetCaptionText(); }
 
     long now = 1000;
-    CTestFrame frame;
-    std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
 };
 
 TEST_F(MultiPaneFrameTest, TwoPanesSideBySideFloatTogetherAndDockBackOnADoubleClick)
 {
-    CKGPDockingControlBar* a = Add(2101, _T("Output"));
+    CKGPDockingControlBar* a = AddFloating(2101, _T("Output"));
     ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
-    CKGPDockingControlBar* b = Add(2102, _T("Watch"));
+    CKGPDockingControlBar* b = AddFloating(2102, _T("Watch"));
     ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_RIGHT));
     frame.RecalcLayout();
     CKGPSlider* slider = a->GetDefaultPaneSlider();
@@ -129,9 +112,9 @@ TEST_F(MultiPaneFrameTest, TwoPanesSideBySideFloatTogetherAndDockBackOnADoubleCl
 
 TEST_F(MultiPaneFrameTest, AFrameRestingOverAnotherMergesIntoIt)
 {
-    CKGPDockingControlBar* a = Add(2111, _T("Alpha"));
+    CKGPDockingControlBar* a = AddFloating(2111, _T("Alpha"));
     ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
-    CKGPDockingControlBar* b = Add(2112, _T("Beta"));
+    CKGPDockingControlBar* b = AddFloating(2112, _T("Beta"));
     ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
     frame.RecalcLayout();
     ASSERT_TRUE(a->FloatBar(CRect(200, 120, 380, 320), KGP_DM_UNKNOWN, true));
@@ -161,9 +144,9 @@ TEST_F(MultiPaneFrameTest, AFramesTreeDroppedBesideADockedPaneDocksThereWithoutI
 {
     CKGPDockingControlBar* docked = Add(2121, _T("Docked"), CSize(200, 300));
     ASSERT_TRUE(docked->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
-    CKGPDockingControlBar* a = Add(2122, _T("One"));
-    CKGPDockingControlBar* b = Add(2123, _T("Two"));
-    CKGPDockingControlBar* c = Add(2124, _T("Three"));
+    CKGPDockingControlBar* a = AddFloating(2122, _T("One"));
+    CKGPDockingControlBar* b = AddFloating(2123, _T("Two"));
+    CKGPDockingControlBar* c = AddFloating(2124, _T("Three"));
     ASSERT_TRUE(a->FloatBar(CRect(300, 100, 480, 300), KGP_DM_UNKNOWN, true));
     CKGPMultiMiniFrameWnd* floating = MultiFrameOf(a);
     CursorAtRightEdge(a);

@@ -60,16 +60,16 @@ std::vector<BYTE> Words(std::initializer_list<DWORD> words)
     });
 }
 
-class PaneArchiveTest : public ::testing::Test {
+class PaneArchiveTest : public PaneFrameFixture<CTestFrame> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.Open());
-        a = Add(2201, _T("Left"));
+        PaneFrameFixture::SetUp();
+        a = Add(2201, _T("Left"), CSize(160, 220));
         ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
-        b = Add(2202, _T("Right"));
+        b = Add(2202, _T("Right"), CSize(160, 220));
         ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_RIGHT));
-        c = Add(2203, _T("Below"));
+        c = Add(2203, _T("Below"), CSize(160, 220));
         ASSERT_TRUE(c->DockToBar(b, CBRS_ALIGN_BOTTOM));
         frame.RecalcLayout();
         slider = a->GetDefaultPaneSlider();
@@ -78,14 +78,7 @@ protected:
     void TearDown() override
     {
         CKGPLink<IKGPTabbedBarLink>::Register(nullptr);
-        panes.clear();
-        frame.DestroyWindow();
-        keyloft_test::Pump(30);
-    }
-    CKGPDockingControlBar* Add(UINT id, LPCTSTR title)
-    {
-        panes.push_back(MakePane(&frame, id, title, CSize(160, 220)));
-        return panes.back().get();
+        PaneFrameFixture::TearDown();
     }
     // Loads a default slider's record into a new slider of the frame; the
     // slider made, or null when the load was refused (nothing is then made).
@@ -115,8 +108,6 @@ protected:
         return out.str();
     }
 
-    CTestFrame frame;
-    std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
     CKGPDockingControlBar* a = nullptr;
     CKGPDockingControlBar* b = nullptr;
     CKGPDockingControlBar* c = nullptr;
@@ -283,9 +274,7 @@ TEST_F(PaneArchiveTest, AFloatingFrameOfSeveralPanesComesBackAndTakesThem)
     ASSERT_TRUE(one->FloatBar(CRect(300, 120, 480, 320), KGP_DM_UNKNOWN, true));
     auto* floating = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, one->GetParentMiniFrame(TRUE));
     ASSERT_NE(nullptr, floating);
-    CRect rect;
-    one->GetWindowRect(rect);
-    ::SetCursorPos(rect.right - 4, rect.CenterPoint().y);
+    CursorAtRightEdge(one);
     ASSERT_FALSE(floating->DockPaneAtCursor(two));
     const std::string shape = Shape(floating->GetContainerManager().GetRootContainer());
     const std::vector<BYTE> stored = StoredBytes([floating](CArchive& ar) { floating->Serialize(ar); });

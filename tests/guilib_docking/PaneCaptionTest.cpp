@@ -20,7 +20,6 @@
 namespace {
 
 using namespace docking_test;
-using keyloft_test::PointParam;
 
 // A frame that keeps its panes open when asked to (its close-button message).
 class CKeepingFrame : public CTestFrame {
@@ -41,24 +40,8 @@ BEGIN_MESSAGE_MAP(CKeepingFrame, CTestFrame)
     ON_REGISTERED_MESSAGE(KGM_ON_PRESS_CLOSE_BUTTON, &CKeepingFrame::OnPressCloseButton)
 END_MESSAGE_MAP()
 
-class PaneCaptionTest : public ::testing::Test {
+class PaneCaptionTest : public PaneFrameFixture<CKeepingFrame> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(frame.Open());
-        frame.SetForegroundWindow();
-    }
-    void TearDown() override
-    {
-        panes.clear();
-        frame.DestroyWindow();
-        keyloft_test::Pump(30);
-    }
-    CKGPDockingControlBar* Add(UINT id, LPCTSTR title, CSize size = CSize(180, 220))
-    {
-        panes.push_back(MakePane(&frame, id, title, size));
-        return panes.back().get();
-    }
     // A caption button's centre on the screen.
     static CPoint ButtonCentre(CKGPDockingControlBar* pPane, UINT nHit)
     {
@@ -68,25 +51,18 @@ protected:
         rect.OffsetRect(window.TopLeft());
         return rect.CenterPoint();
     }
-    static void Mouse(CWnd* pWnd, UINT message, CPoint screen, WPARAM keys = MK_LBUTTON)
+    // Hovered, pressed and released at a point.
+    static void Click(CKGPDockingControlBar* pPane, CPoint press, CPoint release)
     {
-        ::SetCursorPos(screen.x, screen.y);
-        CPoint point = screen;
-        if (message == WM_NCMOUSEMOVE) {
-            pWnd->SendMessage(message, HTCLIENT, PointParam(point.x, point.y));
-            return;
-        }
-        pWnd->ScreenToClient(&point);
-        pWnd->SendMessage(message, keys, PointParam(point.x, point.y));
+        MouseAt(pPane, WM_NCMOUSEMOVE, press);
+        MouseAt(pPane, WM_LBUTTONDOWN, press);
+        MouseAt(pPane, WM_LBUTTONUP, release, 0);
     }
-
-    CKeepingFrame frame;
-    std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
 };
 
 TEST_F(PaneCaptionTest, TheCaptionIsAsHighAsTheTextAndItsMarginsAndItsHitsAreItsParts)
 {
-    CKGPDockingControlBar* pane = Add(2301, _T("Caption"));
+    CKGPDockingControlBar* pane = Add(2301, _T("Caption"), CSize(180, 220));
     ASSERT_TRUE(pane->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
     frame.RecalcLayout();
     const int text = GetKGPGlobalData().GetTextHeight();
@@ -133,27 +109,23 @@ TEST_F(PaneCaptionTest, TheCloseButtonActsOnlyWhenReleasedOverItselfAndTheFrameM
 
     // Pressed, then released away from it: nothing.
     const CPoint close = ButtonCentre(b, KGP_PANE_HIT_CLOSE);
-    Mouse(b, WM_NCMOUSEMOVE, close);
-    Mouse(b, WM_LBUTTONDOWN, close);
+    MouseAt(b, WM_NCMOUSEMOVE, close);
+    MouseAt(b, WM_LBUTTONDOWN, close);
     EXPECT_TRUE(b->FindCaptionButton(KGP_PANE_HIT_CLOSE)->m_bPushed);
-    Mouse(b, WM_LBUTTONUP, CPoint(close.x - 60, close.y + 40), 0);
+    MouseAt(b, WM_LBUTTONUP, CPoint(close.x - 60, close.y + 40), 0);
     EXPECT_TRUE(b->IsWindowVisible());
     EXPECT_FALSE(b->FindCaptionButton(KGP_PANE_HIT_CLOSE)->m_bPushed);
     EXPECT_EQ(0, frame.m_nAsked);
 
     // The frame keeps it.
     frame.m_bKeepPanes = TRUE;
-    Mouse(b, WM_NCMOUSEMOVE, close);
-    Mouse(b, WM_LBUTTONDOWN, close);
-    Mouse(b, WM_LBUTTONUP, close, 0);
+    Click(b, close, close);
     EXPECT_EQ(1, frame.m_nAsked);
     EXPECT_TRUE(b->IsWindowVisible());
 
     // Released over it: the pane hides and the other takes its room.
     frame.m_bKeepPanes = FALSE;
-    Mouse(b, WM_NCMOUSEMOVE, close);
-    Mouse(b, WM_LBUTTONDOWN, close);
-    Mouse(b, WM_LBUTTONUP, close, 0);
+    Click(b, close, close);
     EXPECT_EQ(2, frame.m_nAsked);
     EXPECT_FALSE(b->IsWindowVisible());
     ExpectSoundTree(slider, "the pane closed");
@@ -169,10 +141,10 @@ TEST_F(PaneCaptionTest, APressOnTheCaptionMovedAwayFloatsThePane)
     CRect window;
     pane->GetWindowRect(window);
     const CPoint grip(window.left + 20, window.top + pane->GetCaptionHeight() / 2);
-    Mouse(pane, WM_LBUTTONDOWN, grip);
-    Mouse(pane, WM_MOUSEMOVE, CPoint(grip.x + 1, grip.y)); // within the drag distance
+    MouseAt(pane, WM_LBUTTONDOWN, grip);
+    MouseAt(pane, WM_MOUSEMOVE, CPoint(grip.x + 1, grip.y)); // within the drag distance
     EXPECT_FALSE(pane->IsFloating());
-    Mouse(pane, WM_MOUSEMOVE, CPoint(grip.x + 200, grip.y + 120));
+    MouseAt(pane, WM_MOUSEMOVE, CPoint(grip.x + 200, grip.y + 120));
     ASSERT_TRUE(pane->IsFloating());
     CKGPMiniFrameWnd* floating = pane->GetParentMiniFrame(TRUE);
     ASSERT_NE(nullptr, floating);

@@ -10,10 +10,12 @@
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
 #include "tests/guilib_docking/SplitTreeCheck.h"
+#include "tests/support/MessagePump.h"
 
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace docking_test {
 
@@ -39,6 +41,14 @@ inline std::unique_ptr<CKGPDockingControlBar> MakePane(CWnd* pParent, UINT id, L
                              WS_CHILD | WS_VISIBLE | CBRS_LEFT | extraStyle));
     pane->EnableDocking(CBRS_ALIGN_ANY);
     return pane;
+}
+
+// The cursor just inside the right edge of a window, half way down.
+inline void CursorAtRightEdge(CWnd* pWnd)
+{
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    ::SetCursorPos(rect.right - 4, rect.CenterPoint().y);
 }
 
 inline kgp::split::Box BoxOf(const CRect& rect)
@@ -173,5 +183,56 @@ inline void ExpectSoundTree(CKGPMultiMiniFrameWnd* pFrame, const char* step)
     EXPECT_EQ("", Faults(split_check::CheckSplitTree(SnapshotOf(pFrame->GetContainerManager()), BoxOf(client))))
         << step;
 }
+
+// A test frame with docking panes of the test's own, gone with the frame.
+template <class Frame>
+class PaneFrameFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+    }
+    void TearDown() override
+    {
+        panes.clear();
+        frame.DestroyWindow();
+        keyloft_test::Pump(30);
+    }
+    CKGPDockingControlBar* Add(UINT id, LPCTSTR title, CSize size = CSize(160, 200), CSize minimum = CSize(40, 40),
+                               DWORD extraStyle = 0)
+    {
+        panes.push_back(MakePane(&frame, id, title, size, minimum, extraStyle));
+        return panes.back().get();
+    }
+    static int Width(CWnd* pWnd)
+    {
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        return rect.Width();
+    }
+    static int Height(CWnd* pWnd)
+    {
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        return rect.Height();
+    }
+    // The mouse at a screen point: a non-client move is sent in screen
+    // coordinates, the others in the window's client coordinates.
+    static void MouseAt(CWnd* pWnd, UINT message, CPoint screen, WPARAM keys = MK_LBUTTON)
+    {
+        ::SetCursorPos(screen.x, screen.y);
+        CPoint point = screen;
+        if (message == WM_NCMOUSEMOVE) {
+            pWnd->SendMessage(message, HTCLIENT, keyloft_test::PointParam(point.x, point.y));
+            return;
+        }
+        pWnd->ScreenToClient(&point);
+        pWnd->SendMessage(message, keys, keyloft_test::PointParam(point.x, point.y));
+    }
+
+    Frame frame;
+    std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
+};
 
 } // namespace docking_test

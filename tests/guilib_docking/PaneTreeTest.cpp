@@ -16,38 +16,9 @@
 namespace {
 
 using namespace docking_test;
-using keyloft_test::PointParam;
 
-class PaneTreeTest : public ::testing::Test {
+class PaneTreeTest : public PaneFrameFixture<CTestFrame> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(frame.Open());
-        frame.SetForegroundWindow();
-    }
-    void TearDown() override
-    {
-        panes.clear();
-        frame.DestroyWindow();
-        keyloft_test::Pump(30);
-    }
-    CKGPDockingControlBar* Add(UINT id, LPCTSTR title, CSize size = CSize(160, 200), CSize minimum = CSize(40, 40))
-    {
-        panes.push_back(MakePane(&frame, id, title, size, minimum));
-        return panes.back().get();
-    }
-    static int Width(CWnd* pWnd)
-    {
-        CRect rect;
-        pWnd->GetWindowRect(rect);
-        return rect.Width();
-    }
-    static int Height(CWnd* pWnd)
-    {
-        CRect rect;
-        pWnd->GetWindowRect(rect);
-        return rect.Height();
-    }
     static int IndexOf(const CObList& list, const CObject* pObject)
     {
         int index = 0;
@@ -57,16 +28,6 @@ protected:
         }
         return -1;
     }
-    static void MouseAt(CWnd* pWnd, UINT message, CPoint screen, WPARAM keys = MK_LBUTTON)
-    {
-        ::SetCursorPos(screen.x, screen.y);
-        CPoint client = screen;
-        pWnd->ScreenToClient(&client);
-        pWnd->SendMessage(message, keys, PointParam(client.x, client.y));
-    }
-
-    CTestFrame frame;
-    std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
 };
 
 TEST_F(PaneTreeTest, PanesDockedAtAnEdgeAndBesideEachOtherShareTheirSlidersTree)

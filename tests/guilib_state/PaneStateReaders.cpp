@@ -28,18 +28,6 @@ std::ostream& operator<<(std::ostream& out, const CRect& rect)
     return out << rect.left << ',' << rect.top << ',' << rect.right << ',' << rect.bottom;
 }
 
-// Runs a load over the form's bytes; false when it threw (was refused).
-bool Load(const StoredForm& form, const std::function<void(CArchive&)>& load)
-{
-    std::vector<BYTE> bytes = form.empty() ? std::vector<BYTE>() : form.front().bytes;
-    try {
-        keyloft_test::LoadBytes(std::move(bytes), load);
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
-}
 
 // A pane whose recent places the snapshot reads.
 class CInspectedPane : public CKGPDockingControlBar {
@@ -95,6 +83,21 @@ protected:
             out << "slider: " << rect << '\n';
         }
     }
+    // Loads the form into a new object that deletes itself with its window
+    // (or here, when no window was made of it); the window an accepted load
+    // made is kept in place of the one before.
+    template <class Made>
+    bool LoadIntoNew(const StoredForm& form, Made* pLoaded)
+    {
+        const bool accepted = LoadArchive(form, [pLoaded](CArchive& ar) { pLoaded->Serialize(ar); });
+        if (pLoaded->GetSafeHwnd() == nullptr) {
+            delete pLoaded;
+            return false;
+        }
+        Forget();
+        m_hLoaded = pLoaded->m_hWnd;
+        return accepted;
+    }
     void Forget()
     {
         if (m_hLoaded != nullptr && ::IsWindow(m_hLoaded))
@@ -120,7 +123,7 @@ public:
     }
     bool Load(const StoredForm& form) override
     {
-        return stored_state_test::Load(form, [this](CArchive& ar) { m_panes[1]->Serialize(ar); });
+        return LoadArchive(form, [this](CArchive& ar) { m_panes[1]->Serialize(ar); });
     }
     std::string Snapshot() override
     {
@@ -146,16 +149,7 @@ public:
     }
     bool Load(const StoredForm& form) override
     {
-        auto* pLoaded = new CKGPSlider(TRUE, m_pHost);
-        const bool accepted =
-            stored_state_test::Load(form, [pLoaded](CArchive& ar) { pLoaded->Serialize(ar); });
-        if (pLoaded->GetSafeHwnd() == nullptr) {
-            delete pLoaded; // nothing was made of it
-            return false;
-        }
-        Forget();
-        m_hLoaded = pLoaded->m_hWnd;
-        return accepted;
+        return LoadIntoNew(form, new CKGPSlider(TRUE, m_pHost));
     }
     std::string Snapshot() override
     {
@@ -186,9 +180,7 @@ public:
         ASSERT_TRUE(m_panes[0]->FloatBar(CRect(260, 140, 440, 340), KGP_DM_UNKNOWN, true));
         auto* pFrame = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, m_panes[0]->GetParentMiniFrame(TRUE));
         ASSERT_NE(nullptr, pFrame);
-        CRect rect;
-        m_panes[0]->GetWindowRect(rect);
-        ::SetCursorPos(rect.right - 4, rect.CenterPoint().y);
+        docking_test::CursorAtRightEdge(m_panes[0].get());
         ASSERT_FALSE(pFrame->DockPaneAtCursor(m_panes[1].get()));
         m_pFloating = pFrame;
     }
@@ -203,16 +195,8 @@ public:
     bool Load(const StoredForm& form) override
     {
         CKGPDockManager::s_pLoadingFrame = m_pHost;
-        auto* pLoaded = new CKGPMultiMiniFrameWnd; // deletes itself with its window
-        const bool accepted =
-            stored_state_test::Load(form, [pLoaded](CArchive& ar) { pLoaded->Serialize(ar); });
+        const bool accepted = LoadIntoNew(form, new CKGPMultiMiniFrameWnd);
         CKGPDockManager::s_pLoadingFrame = nullptr;
-        if (pLoaded->GetSafeHwnd() == nullptr) {
-            delete pLoaded;
-            return false;
-        }
-        Forget();
-        m_hLoaded = pLoaded->m_hWnd;
         return accepted;
     }
     std::string Snapshot() override

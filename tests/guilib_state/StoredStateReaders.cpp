@@ -62,18 +62,6 @@ std::string Hex(const std::vector<BYTE>& bytes)
     return out.str();
 }
 
-// Loads an archive form; false when the load threw (was refused).
-bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)
-{
-    std::vector<BYTE> bytes = form.empty() ? std::vector<BYTE>() : form.front().bytes;
-    try {
-        keyloft_test::LoadBytes(std::move(bytes), load);
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
-}
 
 // LoadState as the bars run it, telling a refused load (nothing changed) from
 // one that found a part of the state missing (what was there applied).
@@ -510,6 +498,18 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"slider and split tree: archive", &MakeSliderTreeArchiveReader},
     {"floating frame of panes: archive", &MakeMultiFrameArchiveReader},
 };
+
+bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)
+{
+    std::vector<BYTE> bytes = form.empty() ? std::vector<BYTE>() : form.front().bytes;
+    try {
+        keyloft_test::LoadBytes(std::move(bytes), load);
+    } catch (CException* e) {
+        e->Delete();
+        return false;
+    }
+    return true;
+}
 
 std::string LoadedPart(const std::string& snapshot)
 {

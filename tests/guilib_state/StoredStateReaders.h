@@ -8,6 +8,7 @@
 
 #include <afxwin.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ struct StoredStateReaderEntry {
 };
 
 extern const std::vector<StoredStateReaderEntry> kStoredStateReaders;
+
+// Loads an archive form; false when the load threw (was refused).
+bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load);
 
 // The snapshot without its '~' lines.
 std::string LoadedPart(const std::string& snapshot);
