@@ -15,6 +15,7 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/MessagePump.h"
 
+#include <cstring>
 #include <functional>
 #include <sstream>
 #include <vector>
@@ -144,6 +145,48 @@ TEST_F(PaneArchiveTest, ADefaultSliderAndItsTreeComeBackWithTheSamePanesAndSlide
     loaded->DestroyWindow();
     EXPECT_EQ(slidersBefore, CountChildrenOfClass(&frame, RUNTIME_CLASS(CKGPSlider)));
     EXPECT_EQ(live, LiveState());
+
+    // A slider stored hidden (none of its panes shows) comes back hidden.
+    for (CKGPDockingControlBar* pane : {a, b, c})
+        pane->ShowBar(FALSE, FALSE, FALSE);
+    ASSERT_FALSE(slider->IsWindowVisible());
+    CKGPSlider* hidden = LoadSlider(StoredBytes([this](CArchive& ar) { slider->Serialize(ar); }));
+    ASSERT_NE(nullptr, hidden);
+    EXPECT_FALSE(hidden->IsWindowVisible());
+    hidden->DestroyWindow();
+}
+
+TEST_F(PaneArchiveTest, ATabbedPaneWithoutAnIdIsStoredWithItsTabs)
+{
+    // A pane with no id of its own whose tab window holds the third pane.
+    CKGPDockingControlBar tabbed;
+    ASSERT_TRUE(tabbed.Create(_T("Tabbed"), &frame, CRect(0, 0, 100, 100), TRUE, static_cast<UINT>(-1),
+                              WS_CHILD | CBRS_LEFT));
+    CWnd tabWnd;
+    ASSERT_TRUE(tabWnd.CreateEx(0, _T("STATIC"), nullptr, WS_CHILD, CRect(0, 0, 50, 50), &tabbed, 1));
+    CStandInTabs tabs;
+    tabs.m_pTabWnd = &tabWnd;
+    tabs.m_pTabbedBar = &tabbed;
+    CKGPLink<IKGPTabbedBarLink>::Register(&tabs);
+    c->SetParent(&tabWnd);
+    CKGPBarContainer node(slider->GetContainerManager(), &tabbed, nullptr, nullptr);
+    const std::vector<BYTE> stored = StoredBytes([&node](CArchive& ar) { node.Serialize(ar); });
+    ASSERT_GE(stored.size(), 10u);
+    DWORD first = 0;
+    std::memcpy(&first, stored.data(), sizeof(first));
+    EXPECT_EQ(0xFFFFFFFFu, first);
+    WORD count = 0;
+    std::memcpy(&count, stored.data() + 4, sizeof(count));
+    EXPECT_EQ(1, count);
+    DWORD tabId = 0;
+    std::memcpy(&tabId, stored.data() + 6, sizeof(tabId));
+    EXPECT_EQ(2203u, tabId);
+    // Without tabs it is stored as no pane.
+    tabs.m_pTabWnd = nullptr;
+    c->SetParent(&frame);
+    const std::vector<BYTE> empty = StoredBytes([&node](CArchive& ar) { node.Serialize(ar); });
+    std::memcpy(&first, empty.data(), sizeof(first));
+    EXPECT_EQ(0u, first);
 }
 
 TEST_F(PaneArchiveTest, DamagedTreesAreRefusedWholeAndMakeNothing)
