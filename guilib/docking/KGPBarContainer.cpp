@@ -742,13 +742,8 @@ int CKGPBarContainer::ResizePartOfContainer(int nOffset, BOOL bHorz, BOOL bAtEnd
             otherRect.top -= rest;
         }
     }
-    for (int i = 0; i < 2; ++i) {
-        const BOOL bLeft = i == 0;
-        if (CKGPDockingControlBar* pBar = PaneOf(bLeft); pBar != nullptr && IsShown(pBar))
-            Place(pBar, sideRects[i], hdwp);
-        else if (CKGPBarContainer* pChild = ContainerOf(bLeft))
-            pChild->ResizeContainer(sideRects[i], hdwp, FALSE);
-    }
+    PlaceSide(TRUE, sideRects[0], hdwp);
+    PlaceSide(FALSE, sideRects[1], hdwp);
     if (bMoveSlider)
         Place(m_pSlider, sliderRect, hdwp);
     return nOffset;
@@ -777,14 +772,17 @@ int CKGPBarContainer::MoveSplit(int nOffset, HDWP& hdwp)
         Along(minimums[0], bAlongX), Along(minimums[1], bAlongX), nOffset);
     SetSpan(rects[0], bAlongX, Near(rects[0], bAlongX), moved.leftFar);
     SetSpan(rects[1], bAlongX, moved.rightNear, Far(rects[1], bAlongX));
-    for (int i = 0; i < 2; ++i) {
-        const BOOL bLeft = i == 0;
-        if (CKGPDockingControlBar* pBar = PaneOf(bLeft); pBar != nullptr && IsShown(pBar))
-            Place(pBar, rects[i], hdwp);
-        else if (CKGPBarContainer* pChild = ContainerOf(bLeft))
-            pChild->ResizeContainer(rects[i], hdwp, FALSE);
-    }
+    PlaceSide(TRUE, rects[0], hdwp);
+    PlaceSide(FALSE, rects[1], hdwp);
     return nOffset;
+}
+
+void CKGPBarContainer::PlaceSide(BOOL bLeft, const CRect& rectScreen, HDWP& hdwp)
+{
+    if (CKGPDockingControlBar* pBar = PaneOf(bLeft); pBar != nullptr && IsShown(pBar))
+        Place(pBar, rectScreen, hdwp);
+    else if (CKGPBarContainer* pChild = ContainerOf(bLeft))
+        pChild->ResizeContainer(rectScreen, hdwp, FALSE);
 }
 
 void CKGPBarContainer::StretchSide(BOOL bLeftSide, int nOffset, HDWP& hdwp)

@@ -154,6 +154,8 @@ protected:
     CWnd* OwnerWindow() const;
     // Places a window at a screen rectangle through the batch (unchanged: nothing).
     void Place(CWnd* pWnd, const CRect& rectScreen, HDWP& hdwp) const;
+    // Gives a side its screen rectangle: its shown pane placed, else its sub-tree resized.
+    void PlaceSide(BOOL bLeft, const CRect& rectScreen, HDWP& hdwp);
     void ReadSide(CKGPStoredReader& in, CKGPStoredLoad& load, BOOL bLeft);
     void WriteSide(CArchive& ar, BOOL bLeft) const;
 

@@ -183,7 +183,15 @@ TEST_F(PaneCaptionTest, ANodeCollapsesWhenTheLastPlaceNamingItLetsGo)
     ExpectSoundTree(slider, "the node collapsed");
 
     // A node right under the root stays: only the default slider checks itself.
+    // Its last pane gone, the pane beside it takes back the whole room.
+    CRect room;
+    manager->GetWindowRect(room);
     ASSERT_TRUE(b->FloatBar(CRect(300, 200, 460, 400), KGP_DM_UNKNOWN, true));
+    frame.RecalcLayout();
+    CRect left;
+    a->GetWindowRect(left);
+    EXPECT_EQ(room, left);
+    ExpectSoundTree(slider, "the last pane of a node floated");
     b->m_recentDockInfo.Init();
     EXPECT_EQ("(0 (V 2331 .) .)", Shape(manager->GetRootContainer()));
     keyloft_test::Pump(30);
