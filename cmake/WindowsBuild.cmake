@@ -22,8 +22,10 @@ include_directories(SYSTEM ${KEYLOFT_BOOST_ROOT})
 # pictures\, wav\, help\).
 set(KEYLOFT_PROGRAM_DIR ${CMAKE_BINARY_DIR}/program)
 
+# Not comdlg32: the common dialogs load on their first use
+# (afx/src/dlgs/CommonDialogsOnDemand.cpp).
 set(KEYLOFT_SYSTEM_LIBS
-    gdiplus comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid advapi32
+    gdiplus comctl32 shell32 shlwapi ole32 oleaut32 uuid advapi32
     winmm msimg32 setupapi user32 gdi32 kernel32)
 
 # GoogleTest built with the cross compiler.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 
 #include "TestApp.h"
 #include "tests/support/DialogTesting.h"
@@ -21,6 +23,32 @@ std::vector<wchar_t> Buffer(std::initializer_list<const wchar_t*> parts)
     }
     buffer.push_back(0);
     return buffer;
+}
+
+// The names of the libraries a loaded module imports, from its import table.
+std::vector<std::string> ImportedLibraries(HMODULE module)
+{
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    if (directory.VirtualAddress == 0)
+        return names;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+         entry->Name != 0; ++entry)
+        names.emplace_back(reinterpret_cast<const char*>(base + entry->Name));
+    return names;
+}
+
+TEST(FileDialog, CommonDialogsLoadOnTheirFirstUse)
+{
+    const std::vector<std::string> imported = ImportedLibraries(::GetModuleHandleW(nullptr));
+    ASSERT_FALSE(imported.empty());
+    for (const std::string& name : imported)
+        EXPECT_NE(_stricmp(name.c_str(), "comdlg32.dll"), 0);
+    EXPECT_EQ(::CommDlgExtendedError(), 0u);
+    EXPECT_NE(::GetModuleHandleW(L"comdlg32.dll"), nullptr);
 }
 
 TEST(FileDialog, FilterSeparatorsBecomeNuls)
