@@ -13,33 +13,71 @@ CUiResources::CUiResources()
 
 CUiResources::~CUiResources() = default;
 
-int CUiResources::LoadImages(LPCTSTR folder)
+namespace {
+
+CString FolderWithSeparator(LPCTSTR folder)
 {
     CString root(folder);
     if (!root.IsEmpty() && root.Right(1) != L"\\")
         root += L'\\';
-    std::map<CString, CSkinImage> images;
+    return root;
+}
+
+} // namespace
+
+CUiResources::ImageMap CUiResources::DecodeImages(const CString& root)
+{
+    ImageMap images;
     for (const CString& name : ListFilesByExtension(root, L"png")) {
         CSkinImage image;
         if (image.LoadFromFile(root + name))
             images[UpperKey(name)] = std::move(image);
     }
+    return images;
+}
+
+void CUiResources::LoadCursors(const CString& root)
+{
     const CString cursorPath = root + kDragCursorFileName;
     CCursorHandle ownCursor(RegularFileExists(cursorPath) ? ::LoadCursorFromFileW(cursorPath) : nullptr);
-
     std::lock_guard lock(m_lock);
-    m_images = std::move(images);
     m_handCursor = ::LoadCursorW(nullptr, IDC_HAND);
     if (ownCursor) {
         m_dragCursor = ownCursor.Get();
         m_ownDragCursor = std::move(ownCursor);
     }
+}
+
+void CUiResources::TakeDecodedImages() const
+{
+    if (m_decoding.valid())
+        m_images = m_decoding.get();
+}
+
+int CUiResources::LoadImages(LPCTSTR folder)
+{
+    const CString root = FolderWithSeparator(folder);
+    ImageMap images = DecodeImages(root);
+    LoadCursors(root);
+    std::lock_guard lock(m_lock);
+    TakeDecodedImages();
+    m_images = std::move(images);
     return static_cast<int>(m_images.size());
+}
+
+void CUiResources::StartLoadingImages(LPCTSTR folder)
+{
+    const CString root = FolderWithSeparator(folder);
+    LoadCursors(root);
+    std::lock_guard lock(m_lock);
+    TakeDecodedImages();
+    m_decoding = std::async(std::launch::async, [root] { return DecodeImages(root); });
 }
 
 const CSkinImage* CUiResources::GetImage(LPCTSTR fileName) const
 {
     std::lock_guard lock(m_lock);
+    TakeDecodedImages();
     const auto found = m_images.find(UpperKey(fileName));
     return found != m_images.end() ? &found->second : nullptr;
 }
@@ -47,6 +85,7 @@ const CSkinImage* CUiResources::GetImage(LPCTSTR fileName) const
 void CUiResources::ReleaseImages()
 {
     std::lock_guard lock(m_lock);
+    TakeDecodedImages();
     m_images.clear();
 }
 
@@ -57,3 +96,5 @@ CUiResources& GetUiResources()
 }
 
 bool LoadUiResources() { return GetUiResources().LoadImages(GetProgramFolder() + L"pictures\\") > 0; }
+
+void StartLoadingUiResources() { GetUiResources().StartLoadingImages(GetProgramFolder() + L"pictures\\"); }

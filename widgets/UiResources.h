@@ -5,6 +5,7 @@
 
 #include <afx.h>
 
+#include <future>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -42,14 +43,26 @@ public:
     // cursor from "drag.cur" when present, and the system hand cursor. Returns the
     // number of images loaded.
     int LoadImages(LPCTSTR folder);
+    // The same, with the images decoded on a worker thread: returns at once
+    // (the cursors are loaded before it returns), and whatever asks for an
+    // image first waits until they are there.
+    void StartLoadingImages(LPCTSTR folder);
     // nullptr when no image of that name was loaded.
     const CSkinImage* GetImage(LPCTSTR fileName) const;
     const CSkinImage* GetCornerImage() const { return GetImage(kCornerImageName); }
     void ReleaseImages();
 
 private:
+    using ImageMap = std::map<CString, CSkinImage>;
+    static ImageMap DecodeImages(const CString& root);
+    void LoadCursors(const CString& root);
+    // Takes over the images a worker has decoded, waiting for them; with
+    // m_lock held.
+    void TakeDecodedImages() const;
+
     mutable std::mutex m_lock;
-    std::map<CString, CSkinImage> m_images;
+    mutable ImageMap m_images;
+    mutable std::future<ImageMap> m_decoding;
     CGdiHandle<HBRUSH> m_pageBackBrush;
     CGdiHandle<HBRUSH> m_editBackBrush;
     CCursorHandle m_ownDragCursor;
@@ -62,3 +75,5 @@ CUiResources& GetUiResources();
 // Loads the skin images from the program folder's "pictures\"; once at start-up,
 // after GDI+ has started.
 bool LoadUiResources();
+// The same, decoding the images on a worker thread while start-up goes on.
+void StartLoadingUiResources();

@@ -102,6 +102,30 @@ TEST_F(SkinImageTest, InterfaceResourcesLoadThePicturesFolder)
     EXPECT_EQ(resources.GetImage(L"pcFile.png"), nullptr);
 }
 
+TEST_F(SkinImageTest, ImagesLoadedInTheBackgroundAreThereWhenFirstAskedFor)
+{
+    ASSERT_TRUE(CreateFolder(Folder() + L"pictures"));
+    const std::vector<std::uint8_t> png = MakePng();
+    WriteBytes(Folder() + L"pictures\\corner.png", png);
+    WriteBytes(Folder() + L"pictures\\left.png", png);
+
+    CUiResources& resources = GetUiResources();
+    StartLoadingUiResources();
+    ASSERT_NE(resources.GetCornerImage(), nullptr);
+    EXPECT_EQ(resources.GetImage(L"LEFT.PNG")->GetWidth(), 6);
+    EXPECT_EQ(resources.GetImage(L"right.png"), nullptr);
+    EXPECT_NE(resources.GetHandCursor(), nullptr);
+
+    // A load started again replaces the images; releasing waits for it.
+    WriteBytes(Folder() + L"pictures\\right.png", png);
+    resources.StartLoadingImages(Folder() + L"pictures");
+    resources.ReleaseImages();
+    EXPECT_EQ(resources.GetImage(L"right.png"), nullptr);
+    resources.StartLoadingImages(Folder() + L"pictures");
+    EXPECT_NE(resources.GetImage(L"right.png"), nullptr);
+    resources.ReleaseImages();
+}
+
 TEST(DeviceNames, NamesAndSeriesIgnoreTheCaseOfTheKey)
 {
     CDeviceNames resources;
