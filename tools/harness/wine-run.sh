@@ -17,5 +17,11 @@ log=$(mktemp "${TMPDIR:-/tmp}/keyloft-wine.XXXXXX")
 wine "$@" >"$log" 2>&1 </dev/null
 status=$?
 keyloft_wine_output "$log"
+# A program that crashed under Wine can still end with status 0 once Wine's
+# debugger has printed its backtrace: a crash is a failure all the same.
+if [ $status -eq 0 ] && grep -q "^wine: Unhandled " "$log"; then
+    echo "wine-run.sh: the program crashed (see the backtrace above)" >&2
+    status=1
+fi
 rm -f "$log"
 exit $status
