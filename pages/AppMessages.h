@@ -40,6 +40,10 @@ inline constexpr UINT LanguageChanged = WM_USER + 26;
 inline constexpr UINT UploadFinished = WM_USER + 27;
 // The instrument was lost or disconnected.
 inline constexpr UINT DeviceLost = WM_USER + 28;
+// Sent by the view to its frame while it waits before connecting at start-up:
+// the hidden frame builds its bars and menu meanwhile. The answer is nonzero
+// when they could not be made.
+inline constexpr UINT CompleteFrame = WM_APP + 0x140;
 
 } // namespace AppMsg
 

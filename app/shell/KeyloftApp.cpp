@@ -115,6 +115,8 @@ BOOL CKeyloftApp::InitInstance()
 
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CKeyloftDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CKeyloftView)));
+    // The frame's first showing is maximised already.
+    m_nCmdShow = SW_SHOWMAXIMIZED;
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
     if (!ProcessShellCommand(commandLine))

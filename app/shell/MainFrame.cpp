@@ -84,6 +84,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(AppMsg::FirmwarePage, &CMainFrame::OnFirmwarePage)
     ON_MESSAGE(AppMsg::LanguageChanged, &CMainFrame::OnLanguageChanged)
     ON_MESSAGE(AppMsg::DeviceLost, &CMainFrame::OnDeviceLost)
+    ON_MESSAGE(AppMsg::CompleteFrame, &CMainFrame::OnCompleteFrame)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -95,6 +96,15 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
         return FALSE;
     cs.style = WS_OVERLAPPEDWINDOW | WS_MAXIMIZE;
     return TRUE;
+}
+
+BOOL CMainFrame::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, LPCTSTR /*lpszMenuName*/, DWORD dwExStyle, CCreateContext* pContext)
+{
+    // Without the template's menu: the frame shows the skinned one, which comes
+    // with CompleteFrame.
+    return CFrameWnd::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nullptr, dwExStyle,
+                             pContext);
 }
 
 CString CMainFrame::NotConnectedCaption()
@@ -121,12 +131,35 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!CreateBars())
-        return -1;
+    return 0;
+}
+
+bool CMainFrame::CompleteFrame()
+{
+    if (m_completed)
+        return !m_completeFailed;
+    m_completed = true;
+    if (!CreateBars()) {
+        m_completeFailed = true;
+        return false;
+    }
     SetupStatusBar();
     LoadMainMenu();
     CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003));
-    return 0;
+    RecalcLayout();
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+    return true;
+}
+
+LRESULT CMainFrame::OnCompleteFrame(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    return CompleteFrame() ? 0 : 1;
+}
+
+void CMainFrame::ActivateFrame(int nCmdShow)
+{
+    CompleteFrame();
+    CFrameWnd::ActivateFrame(nCmdShow);
 }
 
 BOOL CMainFrame::CreateBars()

@@ -25,6 +25,18 @@ public:
     ~CMainFrame() override;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) override;
+    // Builds the bars before the frame is first shown.
+    void ActivateFrame(int nCmdShow = -1) override;
+
+    // Builds what the frame shows around its view: the status bar with the
+    // progress bar and its cancel button, the docked workspace bar, the menu
+    // and the visual manager. The frame is created without them, as they are
+    // not needed while it is hidden: start-up builds them once the chooser has
+    // closed, and the first showing at the latest. Builds once; false when a bar
+    // could not be made.
+    bool CompleteFrame();
 
     // The caption when no instrument is connected: program name, " - ",
     // "not connected", all in the current language.
@@ -79,6 +91,7 @@ protected:
     afx_msg LRESULT OnFirmwarePage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeviceLost(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCompleteFrame(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -95,4 +108,6 @@ private:
     std::unique_ptr<CControlBar> m_workspaceBar;
     CMenuEx m_menu;
     FrameProgress m_progressState;
+    bool m_completed = false;
+    bool m_completeFailed = false;
 };

@@ -22,6 +22,7 @@
 #include "res/resource.h"
 #include "widgets/MessageBox.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 
@@ -480,6 +481,19 @@ void CKeyloftView::FinishConnection()
     LoadPageSettings();
 }
 
+bool CKeyloftView::PauseBeforeConnecting()
+{
+    // The wait is the instrument's: the frame, hidden so far, is finished
+    // meanwhile, and only the rest of the time is slept.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_connectPauseMs);
+    CFrameWnd* frame = GetParentFrame();
+    const bool completed = frame == nullptr || frame->SendMessage(AppMsg::CompleteFrame) == 0;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    if (left.count() > 0)
+        ::Sleep(static_cast<DWORD>(left.count()));
+    return completed;
+}
+
 void CKeyloftView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
@@ -491,7 +505,11 @@ void CKeyloftView::OnInitialUpdate()
         EndProgram();
         return;
     }
-    ::Sleep(m_connectPauseMs);
+    // A frame without its bars is no place for the pages: the start-up ends.
+    if (!PauseBeforeConnecting()) {
+        EndProgram();
+        return;
+    }
     // A pair that does not open has been reported by the link; the start-up
     // ends there, as when the instrument does not answer.
     if (!OpenMidiPair(outId, inId)) {

@@ -146,6 +146,10 @@ private:
     void CloseMidiPair();
     void SetCaption();
     void EndProgram();
+    // The start-up's pause between the chooser and opening the pair
+    // (m_connectPauseMs), during which the frame builds its bars; false when
+    // the frame could not build them.
+    bool PauseBeforeConnecting();
     // The connect command's body; true when an instrument is now connected.
     bool ConnectFromChooser();
     // Clears everything of a gone instrument (port, names, profile, pages).

@@ -63,6 +63,7 @@ protected:
         // A frame whose creation fails has deleted itself.
         ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
         m_frame = frame;
+        ASSERT_TRUE(frame->CompleteFrame());
     }
     void TearDown() override
     {
@@ -82,6 +83,34 @@ protected:
 
     TestFrame* m_frame = nullptr;
 };
+
+TEST_F(MainFrameTest, BarsAndMenuComeOnceWithTheCompletionOrTheFirstShowing)
+{
+    // Created hidden, the frame has only its view's place until it is completed.
+    for (const bool byShowing : {false, true}) {
+        auto* frame = new TestFrame;
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
+        EXPECT_EQ(frame->GetWorkspaceBar(), nullptr);
+        EXPECT_EQ(frame->GetStatusBar().GetSafeHwnd(), nullptr);
+        EXPECT_EQ(::GetMenu(frame->GetSafeHwnd()), nullptr);
+        if (byShowing)
+            frame->ActivateFrame(SW_SHOWNOACTIVATE);
+        else
+            EXPECT_EQ(frame->SendMessage(AppMsg::CompleteFrame), 0);
+        ASSERT_NE(frame->GetWorkspaceBar(), nullptr);
+        const HWND bar = frame->GetWorkspaceBar()->GetSafeHwnd();
+        EXPECT_EQ(::GetMenu(frame->GetSafeHwnd()), frame->GetSkinnedMenu().GetMenuHandle());
+        // The status bar shows the idle prompt.
+        CString prompt;
+        frame->GetStatusBar().GetWindowText(prompt);
+        EXPECT_FALSE(prompt.IsEmpty());
+        // Once only.
+        EXPECT_TRUE(frame->CompleteFrame());
+        frame->ActivateFrame(SW_SHOWNOACTIVATE);
+        EXPECT_EQ(frame->GetWorkspaceBar()->GetSafeHwnd(), bar);
+        frame->DestroyWindow();
+    }
+}
 
 TEST_F(MainFrameTest, CreationBuildsTheSkinnedMenuAndTheStatusBarWithHiddenProgress)
 {

@@ -160,6 +160,7 @@ TEST_F(EnglishPageImagesTest, PageTreeBuiltInEnglishHasEveryBitmap)
     auto* frame = new CMainFrame;
     // A frame whose creation fails has deleted itself.
     ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
+    ASSERT_TRUE(frame->CompleteFrame());
     CWorkspaceBar* bar = frame->GetWorkspaceBar();
     ASSERT_NE(nullptr, bar);
     CTreeCtrlBT& tree = bar->GetTree();

@@ -128,12 +128,34 @@ TEST_F(ViewConnection, FiveUnansweredProbesReportTheTimeOutAndEnd)
     EXPECT_FALSE(CUSBPort::s_connected.load());
 }
 
+TEST_F(ViewConnection, TheFrameBuildsItsBarsAfterTheChooserAndTheirFailureEndsTheStartUp)
+{
+    for (const LRESULT failBars : {LRESULT(1), LRESULT(0)}) {
+        viewtest::TestView& view = MakeView();
+        Frame()->failBars = failBars;
+        AnswerWithInstrument(view);
+        const auto answer = view.chooser;
+        int completionsWhileChoosing = -1;
+        view.chooser = [&](bool startupMode, UINT& outId, UINT& inId) {
+            completionsWhileChoosing = Frame()->completions;
+            return answer(startupMode, outId, inId);
+        };
+        view.OnInitialUpdate();
+        EXPECT_EQ(completionsWhileChoosing, 0);
+        EXPECT_EQ(Frame()->completions, 1);
+        EXPECT_EQ(view.IsProgramEnding(), failBars != 0);
+        EXPECT_EQ(view.GetPort().GetMode() == CUSBPort::kModeMidi, failBars == 0);
+        DestroyFrame();
+    }
+}
+
 TEST_F(ViewConnection, CancelledChooserEndsTheStartUp)
 {
     viewtest::TestView& view = MakeView();
     view.chooser = [](bool, UINT&, UINT&) -> INT_PTR { return IDCANCEL; };
     view.OnInitialUpdate();
     EXPECT_TRUE(view.IsProgramEnding());
+    EXPECT_EQ(Frame()->completions, 0) << "a program that ends builds no bars";
     EXPECT_EQ(view.GetPort().GetMode(), CUSBPort::kModeClosed);
     EXPECT_TRUE(slotsMade.empty());
 }

@@ -41,7 +41,7 @@ ViewFixture::~ViewFixture()
 
 TestView& ViewFixture::MakeView()
 {
-    m_frame = new CFrameWnd;
+    m_frame = new TestFrame;
     m_frame->Create(nullptr, L"view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480));
     auto* view = new TestView;
     view->m_connectPauseMs = 0;

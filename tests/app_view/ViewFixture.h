@@ -75,6 +75,24 @@ public:
     int disconnectQuestions = 0;
 };
 
+// The view's frame: counts the view's requests to build its bars, and
+// answers them with failBars (nonzero: the bars could not be made).
+class TestFrame : public CFrameWnd {
+public:
+    int completions = 0;
+    LRESULT failBars = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == AppMsg::CompleteFrame) {
+            ++completions;
+            return failBars;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
 class ViewFixture {
 public:
     ViewFixture();
@@ -90,7 +108,7 @@ public:
     bool PumpUntilPagesMade(std::size_t pages);
     // Destroys the frame and with it the view.
     void DestroyFrame();
-    CFrameWnd* Frame() const { return m_frame; }
+    TestFrame* Frame() const { return m_frame; }
     CString FrameCaption() const;
 
     const std::filesystem::path& ProgramFolder() const { return m_programFolder; }
@@ -106,7 +124,7 @@ private:
     linktest::MessageRecorder m_linkMessages;
     RecordingShell m_shell;
     CScopedShellOperations m_shellScope{m_shell};
-    CFrameWnd* m_frame = nullptr;  // deletes itself when destroyed
+    TestFrame* m_frame = nullptr;  // deletes itself when destroyed
 };
 
 // A string of the program's table.
