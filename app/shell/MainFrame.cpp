@@ -223,6 +223,7 @@ void CMainFrame::LoadMainMenu()
     }
     if (m_menu.LoadMenu(IDR_MAINFRAME))
         ::SetMenu(m_hWnd, m_menu.GetMenuHandle());
+    m_menuTrimmed = false;
     ::DrawMenuBar(m_hWnd);
 }
 
@@ -271,8 +272,10 @@ void CMainFrame::RemoveHiddenWindowItems(CMenu& windowPopup)
 
 void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
-    if (!bSysMenu && pPopupMenu != nullptr && IsWindowPopup(*pPopupMenu))
+    if (!bSysMenu && pPopupMenu != nullptr && IsWindowPopup(*pPopupMenu)) {
         RemoveHiddenWindowItems(*pPopupMenu);
+        m_menuTrimmed = true;
+    }
     CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
 }
 
@@ -384,8 +387,9 @@ LRESULT CMainFrame::OnBringPageForward(WPARAM wParam, LPARAM /*lParam*/)
 LRESULT CMainFrame::OnDevProfileLoaded(WPARAM wParam, LPARAM lParam)
 {
     // A new instrument may switch on pages an earlier one had hidden from the
-    // Window popup: start again from the full menu.
-    LoadMainMenu();
+    // Window popup: start again from the full menu, unless it is still whole.
+    if (m_menuTrimmed || m_menu.GetMenuHandle() == nullptr)
+        LoadMainMenu();
     if (CControlBar* bar = m_workspaceBar.get(); bar != nullptr && bar->GetSafeHwnd() != nullptr)
         bar->SendMessage(AppMsg::DevProfileLoaded, wParam, lParam);
     return 0;

@@ -108,6 +108,8 @@ private:
     std::unique_ptr<CControlBar> m_workspaceBar;
     CMenuEx m_menu;
     FrameProgress m_progressState;
+    // The Window popup has lost items since the menu was loaded.
+    bool m_menuTrimmed = false;
     bool m_completed = false;
     bool m_completeFailed = false;
 };

@@ -209,6 +209,10 @@ TEST_F(MainFrameTest, WindowPopupLosesThePagesTheModelSwitchesOff)
 {
     // No editor switches: the transfer pages and the two bar items stay.
     SelectModelWithSwitches("");
+    // A menu nobody has opened yet is whole: a new profile keeps it.
+    const HMENU whole = m_frame->GetSkinnedMenu().GetMenuHandle();
+    m_frame->SendMessage(AppMsg::DevProfileLoaded, 0, 0);
+    EXPECT_EQ(m_frame->GetSkinnedMenu().GetMenuHandle(), whole);
     HMENU popup = ::GetSubMenu(m_frame->GetSkinnedMenu().GetMenuHandle(), 0);
     m_frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
     EXPECT_EQ(CommandsOf(popup), (std::vector<UINT>{ID_WINDOW_SONG, ID_WINDOW_STYLE, ID_WINDOW_VOICE,
