@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <mutex>
-#include <system_error>
 
 struct CMarkCheckRunner::Shared {
     HWND notify = nullptr;
@@ -45,11 +44,8 @@ bool CMarkCheckRunner::Start(HWND notify, UINT message, std::vector<MarkCheckIte
     shared->notify = notify;
     shared->message = message;
     shared->generation = ++m_generation;
-    try {
-        m_thread = std::thread(&CMarkCheckRunner::Work, shared, std::move(items), std::move(check));
-    } catch (const std::system_error&) {
+    if (!m_worker.Run([shared, items = std::move(items), check = std::move(check)] { Work(shared, items, check); }))
         return false;
-    }
     m_shared = std::move(shared);
     return true;
 }
@@ -58,8 +54,7 @@ void CMarkCheckRunner::CancelAndJoin()
 {
     if (m_shared)
         m_shared->cancel.store(true);
-    if (m_thread.joinable())
-        m_thread.join();
+    m_worker.Wait();
     m_shared.reset();
 }
 
@@ -76,14 +71,14 @@ std::vector<MarkCheckResult> CMarkCheckRunner::TakeResults(unsigned generation, 
         finished = m_shared->done;
     }
     if (finished) {
-        if (m_thread.joinable())
-            m_thread.join();  // it has delivered its last result and is ending
+        m_worker.Wait();  // it has delivered its last result and is ending
         m_shared.reset();
     }
     return taken;
 }
 
-void CMarkCheckRunner::Work(std::shared_ptr<Shared> shared, std::vector<MarkCheckItem> items, Check check)
+void CMarkCheckRunner::Work(const std::shared_ptr<Shared>& shared, const std::vector<MarkCheckItem>& items,
+                            const Check& check)
 {
     for (const MarkCheckItem& item : items) {
         if (shared->cancel.load())

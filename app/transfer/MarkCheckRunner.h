@@ -1,5 +1,6 @@
 // Checks the marks of a PC list's files on a worker thread, so that a fill shows
-// its rows at once and the files are opened and read afterwards.
+// its rows at once and the files are opened and read afterwards. The worker
+// thread stays for the next check.
 //
 // Each check has a generation number. The worker only stores results in its own
 // check's buffer and wakes the page by posting (wParam: the generation); the
@@ -12,8 +13,9 @@
 
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
+
+#include "app/transfer/JobThread.h"
 
 struct MarkCheckItem {
     std::size_t index = 0;  // the caller's own number of the file
@@ -51,9 +53,10 @@ public:
 
 private:
     struct Shared;
-    static void Work(std::shared_ptr<Shared> shared, std::vector<MarkCheckItem> items, Check check);
+    static void Work(const std::shared_ptr<Shared>& shared, const std::vector<MarkCheckItem>& items,
+                     const Check& check);
 
     std::shared_ptr<Shared> m_shared;
-    std::thread m_thread;
     unsigned m_generation = 0;
+    CJobThread m_worker;  // last: it ends before what its jobs may use
 };

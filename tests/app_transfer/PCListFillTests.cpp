@@ -9,6 +9,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -321,6 +322,25 @@ TEST_F(MarkCheckRunnerTest, CancellingWaitsForTheWorkerAndDropsWhatItLeft)
     bool finished = true;
     EXPECT_TRUE(runner.TakeResults(generation, finished).empty());
     EXPECT_FALSE(finished);
+}
+
+TEST_F(MarkCheckRunnerTest, OneCheckAfterAnotherUsesTheSameWorkerThread)
+{
+    CMarkCheckRunner runner;
+    std::set<DWORD> threads;
+    std::mutex mutex;
+    const auto check = [&](const CString&) {
+        std::lock_guard lock(mutex);
+        threads.insert(::GetCurrentThreadId());
+        return true;
+    };
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(runner.Start(m_sink.Handle(), kMessage, Items(5), check));
+        std::vector<unsigned> wakes;
+        EXPECT_EQ(Collect(runner, runner.GetGeneration(), wakes).size(), 5u);
+    }
+    ASSERT_EQ(threads.size(), 1u) << "the worker stays for the next check";
+    EXPECT_NE(*threads.begin(), ::GetCurrentThreadId());
 }
 
 } // namespace
