@@ -6,6 +6,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/menus/KGPMenusLink.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
@@ -154,4 +155,6 @@ void KGPRegisterFrameLinks()
     CKGPLink<IKGPPopupFrameLink>::Register(&popups);
     // The bars of a library frame open the library's popup menus.
     KGPRegisterMenuLink();
+    // Panes dropped on panes become tabs of a tabbed pane.
+    KGPRegisterTabbedBarLinks();
 }

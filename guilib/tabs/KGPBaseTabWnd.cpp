@@ -829,9 +829,9 @@ void CKGPBaseTabWnd::ReadTabs(CArchive& ar, CKGPStoredLoad& load)
     for (int i = 0; i < count; ++i) {
         CKGPRestoredTabInfo tab;
         tab.m_strText = reader.ReadString(kMaxLabelLength);
-        tab.m_bVisible = reader.ReadBool();
+        tab.m_bVisible = reader.ReadInt(0, 1);
         tab.m_nControlBarID = reader.ReadInt(0, 0xFFFF);
-        tab.m_bDetachable = reader.ReadBool();
+        tab.m_bDetachable = reader.ReadInt(0, 1);
         tab.m_clrText = reader.ReadUInt(0, 0xFFFFFFFFu);
         tab.m_clrBack = reader.ReadUInt(0, 0xFFFFFFFFu);
         tabs.push_back(tab);

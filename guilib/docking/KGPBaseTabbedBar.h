@@ -1,0 +1,86 @@
+// A docking pane whose whole client is a tab window holding other docking
+// panes as tabs: panes come in (a tabbed pane added brings all of its own),
+// leave, float out and are shown or hidden one by one; the caption follows
+// the active tab's label; the tab list and every pane's own state are stored
+// with the pane. The derived class makes the tab window.
+#pragma once
+
+#include "guilib/docking/KGPDockingControlBar.h"
+
+#include <memory>
+
+class CKGPBaseTabWnd;
+
+class CKGPBaseTabbedBar : public CKGPDockingControlBar {
+    DECLARE_DYNAMIC(CKGPBaseTabbedBar)
+public:
+    // bAutoDestroy: the window owns the object and deletes it when it goes.
+    explicit CKGPBaseTabbedBar(BOOL bAutoDestroy = FALSE);
+    ~CKGPBaseTabbedBar() override;
+
+    // ---- Overrides.
+    // After the pane's own data, the auto-destroy flag: written, and when
+    // read checked and dropped (who owns the object is never taken from
+    // stored data).
+    void Serialize(CArchive& ar) override;
+    void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
+    HICON GetBarIcon(BOOL bBig) override;
+    BOOL CanFloat() const override;
+    BOOL FloatBar(CRect rect, KGPDockMethod method = KGP_DM_UNKNOWN, bool bShow = true) override;
+    void AdjustHostLayout() override;
+    BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    void GetMinSize(CSize& size) const override;
+
+    // ---- Own operations.
+    virtual BOOL AddTab(CWnd* pNewBar, BOOL bVisible = TRUE, BOOL bSetActive = TRUE, BOOL bDetachable = TRUE);
+    virtual BOOL FloatTab(CWnd* pBar, int nTabID, KGPDockMethod method, BOOL bHide = FALSE);
+    virtual BOOL DetachBar(CWnd* pBar, BOOL bHide = FALSE);
+    virtual BOOL RemoveControlBar(CWnd* pBar);
+    virtual BOOL ShowTab(CWnd* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
+    virtual CWnd* FindBarByID(UINT uBarID);
+    virtual CWnd* FindBarByTabNumber(int nTabNum, BOOL bGetWrappedBar = FALSE);
+    virtual CWnd* GetFirstVisibleTab(int& iTabNum);
+    virtual void ApplyRestoredTabInfo(BOOL bUseTabIndexes = FALSE);
+    virtual void SerializeTabWindow(CArchive& ar);
+    virtual void SaveSiblingBarIDs(CArchive& ar);
+    virtual void SetCaptionFromActiveTab(BOOL bSet) { m_bSetCaptionTextToTabName = bSet; }
+    virtual BOOL IsCaptionFromActiveTab() const { return m_bSetCaptionTextToTabName; }
+    // Runs fn on every tab pane of that class (every pane when null).
+    virtual void ApplyToTabs(CRuntimeClass* pClass, void (*fn)(CKGPDockingControlBar* pPane) = nullptr);
+    virtual void OnActivateTab(int /*iTabNum*/) {}
+    virtual BOOL IsTabbedBar() const { return TRUE; }
+
+    CWnd* GetUnderlyingWindow() const;
+    CKGPBaseTabWnd* GetTabWnd() const { return m_pTabWnd.get(); }
+    BOOL IsAutoDestroy() const { return m_bAutoDestroy; }
+    // Its window is going (its tabs' windows go with it).
+    BOOL IsDestroying() const { return m_bDestroying; }
+    // The window owns the object from now on (set by who made it, never from stored data).
+    void SetAutoDestroy(BOOL bAutoDestroy) { m_bAutoDestroy = bAutoDestroy; }
+    // Leaves its host: the tabbed pane holding it when it is a tab, else its
+    // floating frame or its default slider's tree.
+    void UndockFromHost();
+    // The tab state read with the pane; checked, queued in the load.
+    void ReadTabWindowState(CArchive& ar, CKGPStoredLoad& load);
+    // Follows the active tab: the caption and the close permission.
+    void OnActiveTabChanged();
+
+    // Sizes a tabbed pane by its active pane (library-wide, off by default).
+    static BOOL m_bTabsAlwaysSizedByActive;
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnChangeActiveTab(WPARAM wParam, LPARAM lParam);
+    void PostNcDestroy() override;
+    DECLARE_MESSAGE_MAP()
+
+    BOOL m_bAutoDestroy = FALSE;
+    std::unique_ptr<CKGPBaseTabWnd> m_pTabWnd;
+    BOOL m_bSetCaptionTextToTabName = TRUE;
+    CDWordArray m_arDefaultTabsOrder;
+    BOOL m_bDestroying = FALSE;
+};
