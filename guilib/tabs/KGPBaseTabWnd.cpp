@@ -482,6 +482,7 @@ BOOL CKGPBaseTabWnd::SetTabHicon(int iTab, HICON hIcon)
         m_sizeImage.cy = std::max<int>(m_sizeImage.cy, small.cy);
     }
     RecalcTabsHeight();
+    RecalcLayout(); // the tab is as wide as its icon and label
     return TRUE;
 }
 

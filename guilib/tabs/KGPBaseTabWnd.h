@@ -224,6 +224,9 @@ public:
     void Serialize(CArchive& ar) override;
     void ReadTabs(CArchive& ar, CKGPStoredLoad& load);
     int GetRestoredTabsNum() const { return static_cast<int>(m_restoredTabs.size()); }
+    const std::vector<CKGPRestoredTabInfo>& GetRestoredTabs() const { return m_restoredTabs; }
+    int GetRestoredActiveTab() const { return m_nRestoredActiveTabID; }
+    int GetRestoredLocation() const { return m_nRestoredLocation; }
 
     // Shared by all tab windows: what the parent fills for a tooltip.
     static KGP_TAB_TOOLTIP_INFO s_tooltipInfo;

@@ -1,6 +1,7 @@
 #include "tests/guilib_state/StoredStateReaders.h"
 #include "tests/guilib_state/MenuStateReaders.h"
 #include "tests/guilib_state/PaneStateReaders.h"
+#include "tests/guilib_state/TabStateReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -497,6 +498,8 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"docking pane: archive", &MakePaneArchiveReader},
     {"slider and split tree: archive", &MakeSliderTreeArchiveReader},
     {"floating frame of panes: archive", &MakeMultiFrameArchiveReader},
+    {"tab window: archive", &MakeTabWindowArchiveReader},
+    {"tabbed pane: archive", &MakeTabbedPaneArchiveReader},
 };
 
 bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)

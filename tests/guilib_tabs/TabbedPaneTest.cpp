@@ -100,6 +100,11 @@ TEST_F(TabbedPaneTest, APaneDroppedOnAnotherMakesATabbedPaneThatTheBarsAsk)
     EXPECT_TRUE(watch->IsBarVisible());
     EXPECT_EQ(watch, tabs->GetActiveWnd());
 
+    // A pane's icon shows on its tab.
+    watch->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(::LoadIcon(nullptr, IDI_APPLICATION)));
+    EXPECT_NE(nullptr, tabs->GetTabHicon(1));
+    EXPECT_TRUE(tabs->HasImage(1));
+
     // A tab's label renamed renames the pane and the caption.
     tabs->SetTabLabel(1, _T("Watch 1"));
     EXPECT_EQ(CString(_T("Watch 1")), Caption(watch));
@@ -125,8 +130,22 @@ TEST_F(TabbedPaneTest, APaneFloatsOutOfItsTabbedPaneAndComesBack)
     ASSERT_NE(nullptr, tabbed);
     ASSERT_EQ(3, tabbed->GetTabWnd()->GetTabsNum());
 
-    // Floated out by the tab window (a double click's method).
-    ASSERT_TRUE(tabbed->GetTabWnd()->DetachTab(KGP_TAB_DETACH_BY_DBLCLK, 2));
+    // The active tab dragged off the strip floats under the cursor, and its
+    // floating frame carries the drag on until it is let go.
+    CKGPBaseTabWnd* tabs = tabbed->GetTabWnd();
+    ASSERT_EQ(locals, tabs->GetActiveWnd());
+    CRect tabRect;
+    ASSERT_TRUE(tabs->GetTabRect(2, tabRect));
+    const CPoint start = tabRect.CenterPoint();
+    CPoint away(start.x, start.y - 150);
+    tabs->ClientToScreen(&away);
+    ::SetCursorPos(away.x, away.y);
+    tabs->ScreenToClient(&away);
+    tabs->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, keyloft_test::PointParam(start.x, start.y));
+    ASSERT_TRUE(tabs->IsTabDragging());
+    tabs->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, keyloft_test::PointParam(away.x, away.y));
+    if (CWnd* pCapture = CWnd::GetCapture())
+        pCapture->SendMessage(WM_CANCELMODE);
     EXPECT_FALSE(locals->IsTabbed());
     EXPECT_TRUE(locals->IsFloating());
     EXPECT_EQ(2, tabbed->GetTabWnd()->GetTabsNum());
