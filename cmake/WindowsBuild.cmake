@@ -108,6 +108,9 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/docking/CMakeLists.txt) # dock layout cost per bar, run by hand
     add_subdirectory(bench/docking)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/tabs/CMakeLists.txt) # tab layout cost per tab and activation repaints, run by hand
+    add_subdirectory(bench/tabs)
+endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/toolbars/CMakeLists.txt) # toolbar layout and paint against the plain toolbar, run by hand
     add_subdirectory(bench/toolbars)
 endif()
