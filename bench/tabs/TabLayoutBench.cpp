@@ -6,6 +6,7 @@
 // Then it activates each tab among 100 in turn and counts what is drawn
 // again: only the two tabs that change and the page shown.
 #include "guilib/tabs/KGPTabWnd.h"
+#include "tests/guilib_tabs/TabWndSupport.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,19 +31,6 @@ public:
 
 private:
     LARGE_INTEGER m_frequency;
-};
-
-// A tab window that notes the tabs it draws.
-class CNotingTabWnd : public CKGPTabWnd {
-public:
-    std::set<int> m_drawn;
-
-protected:
-    void DrawTab(CDC* pDC, int iTab, BOOL bIsActive) override
-    {
-        m_drawn.insert(iTab);
-        CKGPTabWnd::DrawTab(pDC, iTab, bIsActive);
-    }
 };
 
 // A page that counts its paints.
@@ -70,7 +58,7 @@ void Pump()
 
 struct Host {
     CWnd frame;
-    CNotingTabWnd tabs;
+    tabs_test::CNotingTabWnd tabs;
     std::vector<std::unique_ptr<CPage>> pages;
 
     bool Make(int count)

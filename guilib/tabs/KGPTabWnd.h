@@ -138,6 +138,9 @@ protected:
     int Overlap() const;
     void DrawLabel(CDC* pDC, int iTab, CRect rect, BOOL bIsActive);
     void StartGroupSplitterDrag(CPoint point);
+    // An MDI tab dragged past the system's drag distance, the cursor over
+    // this window (screen gets the point in screen coordinates).
+    BOOL MDITabDraggedOverSelf(CPoint point, CPoint& screen) const;
 
     kgp::tabs::TabStyle m_style;
     int m_nStyleCode = 0;

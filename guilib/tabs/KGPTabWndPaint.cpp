@@ -213,6 +213,16 @@ void CKGPTabWnd::DrawGroupSplitterTracker(const CRect& rectTracker)
     pDC->DrawDragRect(rectTracker, CSize(edge, edge), nullptr, CSize(0, 0));
 }
 
+BOOL CKGPTabWnd::MDITabDraggedOverSelf(CPoint point, CPoint& screen) const
+{
+    screen = point;
+    ClientToScreen(&screen);
+    if (!m_bIsMDITab || !m_bTabDragTracking || ::WindowFromPoint(screen) != GetSafeHwnd())
+        return FALSE;
+    return std::abs(point.x - m_ptStartDrag.x) >= ::GetSystemMetrics(SM_CXDRAG) ||
+           std::abs(point.y - m_ptStartDrag.y) >= ::GetSystemMetrics(SM_CXDRAG);
+}
+
 void CKGPTabWnd::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (m_rectTabSplitter.PtInRect(point)) {
@@ -274,15 +284,10 @@ void CKGPTabWnd::OnMouseMove(UINT nFlags, CPoint point)
         RecalcLayout();
         return;
     }
-    if (m_bIsMDITab && m_bTabDragTracking) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        const BOOL bMoved = std::abs(point.x - m_ptStartDrag.x) >= ::GetSystemMetrics(SM_CXDRAG) ||
-                            std::abs(point.y - m_ptStartDrag.y) >= ::GetSystemMetrics(SM_CXDRAG);
-        if (::WindowFromPoint(screen) == GetSafeHwnd() && bMoved && GetParent() != nullptr &&
-            GetParent()->SendMessage(KGM_ON_TABGROUPMOUSEMOVE, 0, MAKELPARAM(screen.x, screen.y)) != 0)
-            return;
-    }
+    CPoint screen;
+    if (MDITabDraggedOverSelf(point, screen) && GetParent() != nullptr &&
+        GetParent()->SendMessage(KGM_ON_TABGROUPMOUSEMOVE, 0, MAKELPARAM(screen.x, screen.y)) != 0)
+        return;
     CKGPBaseTabWnd::OnMouseMove(nFlags, point);
 }
 
@@ -309,16 +314,9 @@ void CKGPTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
             ReleaseCapture();
         return;
     }
-    if (m_bIsMDITab && m_bTabDragTracking) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        const BOOL bMoved = std::abs(point.x - m_ptStartDrag.x) >= ::GetSystemMetrics(SM_CXDRAG) ||
-                            std::abs(point.y - m_ptStartDrag.y) >= ::GetSystemMetrics(SM_CXDRAG);
-        if (bMoved && ::WindowFromPoint(screen) == GetSafeHwnd() && GetParent() != nullptr) {
-            if (!IsPtInTabArea(point))
-                GetParent()->SendMessage(KGM_ON_MOVETABCOMPLETE, 0, MAKELPARAM(screen.x, screen.y));
-        }
-    }
+    CPoint screen;
+    if (MDITabDraggedOverSelf(point, screen) && GetParent() != nullptr && !IsPtInTabArea(point))
+        GetParent()->SendMessage(KGM_ON_MOVETABCOMPLETE, 0, MAKELPARAM(screen.x, screen.y));
     CKGPBaseTabWnd::OnLButtonUp(nFlags, point);
 }
 
