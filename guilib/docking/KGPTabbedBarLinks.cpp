@@ -6,6 +6,7 @@
 #include "guilib/docking/KGPTabbedControlBar.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
 #include "guilib/tabs/KGPTabDockingLink.h"
+#include "guilib/tabs/KGPTabWindowLinks.h"
 
 namespace {
 
@@ -295,6 +296,7 @@ CTabDockingLink& TabDockingLink()
 
 void KGPRegisterTabbedBarLinks()
 {
+    KGPRegisterTabWindowLink();
     if (CKGPLink<IKGPTabbedBarLink>::Get() == nullptr)
         CKGPLink<IKGPTabbedBarLink>::Register(&TabbedBarLink());
     if (CKGPLink<IKGPTabDockingLink>::Get() == nullptr)

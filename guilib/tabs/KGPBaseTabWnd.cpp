@@ -8,6 +8,7 @@
 #include "guilib/core/KGPWindowHelpers.h"
 #include "guilib/tabs/KGPTabDockingLink.h"
 #include "guilib/tabs/KGPTabLayout.h"
+#include "guilib/tabs/KGPTabWindowLinks.h"
 
 IMPLEMENT_DYNAMIC(CKGPBaseTabWnd, CWnd)
 
@@ -61,6 +62,7 @@ END_MESSAGE_MAP()
 CKGPBaseTabWnd::CKGPBaseTabWnd() : m_DropTarget(*this)
 {
     InitAutoColors();
+    KGPRegisterTabWindowLink();
 }
 
 CKGPBaseTabWnd::~CKGPBaseTabWnd()

@@ -168,6 +168,13 @@ public:
 
 TEST_F(PopupTest, WithoutTabWindowsNoTabbedToolbarIsMadeAndNoTabIsAdded)
 {
+    // No tab windows: a link a library frame of an earlier test registered is set aside.
+    IKGPTabWindowLink* registered = CKGPLink<IKGPTabWindowLink>::Get();
+    CKGPLink<IKGPTabWindowLink>::Register(nullptr);
+    struct Restore {
+        IKGPTabWindowLink* link;
+        ~Restore() { CKGPLink<IKGPTabWindowLink>::Register(link); }
+    } restore{registered};
     CKGPTabbedToolbar tabbed;
     EXPECT_FALSE(tabbed.AddTab(bar)) << "no window yet";
     EXPECT_FALSE(tabbed.Create(&host, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE840));
