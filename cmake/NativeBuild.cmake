@@ -17,6 +17,16 @@ include(PortableLibraries)
 
 keyloft_portable_tests()
 
+# The tab strip's arithmetic, the GUI library's plain C++ with no Windows
+# header, and its tests (which the Windows tree runs too), under the sanitizers.
+add_library(guilib_tab_layout STATIC ${CMAKE_SOURCE_DIR}/guilib/tabs/KGPTabLayout.cpp)
+keyloft_include_root(guilib_tab_layout guilib/tabs)
+keyloft_warnings(guilib_tab_layout)
+add_executable(guilib_tab_layout_tests ${CMAKE_SOURCE_DIR}/tests/guilib_tabs/TabLayoutTest.cpp)
+target_link_libraries(guilib_tab_layout_tests PRIVATE guilib_tab_layout gtest_main)
+keyloft_warnings(guilib_tab_layout_tests)
+add_test(NAME native.guilib_tab_layout COMMAND guilib_tab_layout_tests)
+
 # Fuzz targets: tests/fuzz/fuzz_<name>.cpp with seeds in tests/fuzz/corpus/<name>/.
 # Each is run over its seeds as a regression test, then explores a few seconds.
 set(KEYLOFT_FUZZ_SECONDS 4 CACHE STRING "Seconds of bounded fuzzing per target in the test run")
