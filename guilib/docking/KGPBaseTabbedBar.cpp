@@ -142,8 +142,11 @@ BOOL CKGPBaseTabbedBar::AddTab(CWnd* pNewBar, BOOL bVisible, BOOL bSetActive, BO
                     continue;
                 const BOOL bPaneVisible = pOtherTabs->IsTabVisible(i);
                 const BOOL bPaneDetachable = pOtherTabs->IsTabDetachable(i);
-                if (auto* pDocking = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pPane))
+                if (auto* pDocking = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pPane)) {
                     pDocking->EnableGripper(FALSE);
+                    // The pane's recent place for this bar's state is the bar it came from.
+                    pDocking->m_recentDockInfo.SetInfo(!IsFloating(), pOther->m_recentDockInfo);
+                }
                 AddTab(pPane, bPaneVisible, bPaneVisible, bPaneDetachable);
             }
             pOtherTabs->RemoveAllTabs();

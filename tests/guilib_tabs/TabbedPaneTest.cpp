@@ -184,8 +184,11 @@ TEST_F(TabbedPaneTest, TheOnlyTabDoesNotFloatAndATabbedPaneAddedBringsItsPanes)
     ASSERT_NE(nullptr, second);
     const HWND hSecond = second->GetSafeHwnd();
 
-    // Adding a tabbed pane moves its panes in order and the emptied pane goes.
+    // Adding a tabbed pane moves its panes in order and the emptied pane goes;
+    // they remember its docked place as theirs.
+    second->m_recentDockInfo.m_rectRecentDockedRect = CRect(11, 22, 133, 244);
     EXPECT_FALSE(first->AddTab(second));
+    EXPECT_EQ(CRect(11, 22, 133, 244), d->m_recentDockInfo.m_rectRecentDockedRect);
     EXPECT_FALSE(::IsWindow(hSecond));
     ASSERT_EQ(4, first->GetTabWnd()->GetTabsNum());
     EXPECT_EQ(c, first->GetTabWnd()->GetTabWnd(2));
