@@ -328,6 +328,57 @@ void CKGPBaseTabbedBar::GetMinSize(CSize& size) const
     CKGPDockingControlBar::GetMinSize(size);
 }
 
+namespace {
+
+// A docked place to go back to: a slider still standing, or an edge recorded.
+BOOL HasRecentDockedPlace(CKGPControlBar* pBar)
+{
+    const CKGPRecentDockInfo& info = pBar->m_recentDockInfo;
+    return info.GetRecentDefaultSlider() != nullptr || info.GetRecentContainer(TRUE) != nullptr ||
+           info.GetRecentDockBar() != nullptr;
+}
+
+}  // namespace
+
+BOOL CKGPBaseTabbedBar::DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method)
+{
+    if (method != KGP_DM_DBLCLICK || m_pTabWnd == nullptr || HasRecentDockedPlace(this))
+        return CKGPDockingControlBar::DockPane(pDockBar, lpRect, method);
+    BOOL bAllPlaced = m_pTabWnd->GetTabsNum() > 0;
+    for (int i = 0; i < m_pTabWnd->GetTabsNum() && bAllPlaced; ++i) {
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, m_pTabWnd->GetTabWnd(i));
+        if (m_pTabWnd->IsTabDetachable(i))
+            bAllPlaced = pPane != nullptr && HasRecentDockedPlace(pPane);
+    }
+    if (!bAllPlaced)
+        return CKGPDockingControlBar::DockPane(pDockBar, lpRect, method);
+
+    ShowWindow(SW_HIDE);
+    for (int i = m_pTabWnd->GetTabsNum() - 1; i >= 0; --i) {
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, m_pTabWnd->GetTabWnd(i));
+        if (pPane == nullptr || !m_pTabWnd->IsTabVisible(i) || !m_pTabWnd->IsTabDetachable(i))
+            continue;
+        m_pTabWnd->RemoveTab(i, FALSE);
+        pPane->EnableGripper(TRUE);
+        if (CFrameWnd* pSite = pPane->GetDockSiteFrame())
+            pPane->SetParent(pSite);
+        pPane->DockPane(nullptr, nullptr, KGP_DM_DBLCLICK);
+    }
+    if (m_pTabWnd->GetTabsNum() == 0) {
+        UndockFromHost();
+        DestroyWindow();
+        return FALSE;
+    }
+    int first = -1;
+    if (m_pTabWnd->GetFirstVisibleTab(first) == nullptr)
+        return TRUE; // only hidden panes are left: the pane stays hidden
+    if (m_pTabWnd->GetActiveTab() < 0)
+        m_pTabWnd->SetActiveTab(first);
+    m_pTabWnd->RecalcLayout();
+    ShowWindow(SW_SHOW);
+    return CKGPDockingControlBar::DockPane(pDockBar, lpRect, method);
+}
+
 void CKGPBaseTabbedBar::UndockFromHost()
 {
     if (m_pTabWnd != nullptr) {

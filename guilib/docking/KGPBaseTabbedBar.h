@@ -31,6 +31,9 @@ public:
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     void GetMinSize(CSize& size) const override;
+    // A double click on a tabbed pane that has no docked place of its own,
+    // whose detachable panes all have one, sends each pane to its place.
+    BOOL DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method) override;
 
     // ---- Own operations.
     virtual BOOL AddTab(CWnd* pNewBar, BOOL bVisible = TRUE, BOOL bSetActive = TRUE, BOOL bDetachable = TRUE);

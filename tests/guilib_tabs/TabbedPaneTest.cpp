@@ -206,6 +206,45 @@ TEST_F(TabbedPaneTest, TheOnlyTabDoesNotFloatAndATabbedPaneAddedBringsItsPanes)
     lone->DestroyWindow();
 }
 
+TEST_F(TabbedPaneTest, ADoubleClickOnAFloatingTabbedPaneSendsEachPaneToItsOwnPlace)
+{
+    CKGPDockingControlBar* left = Add(3171, _T("Left"));
+    ASSERT_TRUE(left->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* right = Add(3172, _T("Right"));
+    ASSERT_TRUE(right->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+    frame.RecalcLayout();
+    CRect leftRect, rightRect;
+    left->GetWindowRect(leftRect);
+    right->GetWindowRect(rightRect);
+
+    // A floating tabbed pane, never docked itself, takes both.
+    auto* tabbed = new CKGPTabbedControlBar(TRUE); // its window owns it
+    ASSERT_TRUE(tabbed->Create(_T(""), &frame, CRect(0, 0, 200, 240), TRUE, 3170, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0));
+    tabbed->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(tabbed->FloatBar(CRect(300, 200, 500, 440), KGP_DM_UNKNOWN, true));
+    for (CKGPDockingControlBar* pane : {left, right}) {
+        pane->StoreRecentDockInfo();
+        ASSERT_TRUE(tabbed->AddTab(pane));
+    }
+    ASSERT_TRUE(left->IsTabbed());
+    const HWND hTabbed = tabbed->GetSafeHwnd();
+
+    EXPECT_FALSE(tabbed->DockPane(nullptr, nullptr, KGP_DM_DBLCLICK)); // emptied, it goes
+    EXPECT_FALSE(::IsWindow(hTabbed));
+    for (CKGPDockingControlBar* pane : {left, right}) {
+        EXPECT_FALSE(pane->IsTabbed());
+        EXPECT_FALSE(pane->IsFloating());
+        EXPECT_NE(nullptr, pane->GetDefaultPaneSlider());
+        EXPECT_TRUE(pane->IsWindowVisible());
+    }
+    frame.RecalcLayout();
+    CRect leftAgain, rightAgain;
+    left->GetWindowRect(leftAgain);
+    right->GetWindowRect(rightAgain);
+    EXPECT_EQ(leftRect.left, leftAgain.left);
+    EXPECT_EQ(rightRect.right, rightAgain.right);
+}
+
 TEST_F(TabbedPaneTest, TheCloseButtonHidesTheActiveTabAndTheLastOneClosesTheBar)
 {
     CKGPDockingControlBar* a = Add(3141, _T("A"));
