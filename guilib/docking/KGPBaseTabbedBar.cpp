@@ -5,6 +5,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
 
@@ -218,6 +219,8 @@ BOOL CKGPBaseTabbedBar::FloatTab(CWnd* pBar, int nTabID, KGPDockMethod method, B
     auto* pControlBar = DYNAMIC_DOWNCAST(CKGPControlBar, pBar);
     if (pControlBar == nullptr)
         return FALSE;
+    if (method == KGP_DM_DBLCLICK && BackToRecentPlace(DYNAMIC_DOWNCAST(CKGPDockingControlBar, pBar)))
+        return TRUE;
     CRect rect = pControlBar->m_recentDockInfo.m_rectRecentFloatingRect;
     if (method == KGP_DM_MOUSE) {
         CPoint cursor;
@@ -225,6 +228,22 @@ BOOL CKGPBaseTabbedBar::FloatTab(CWnd* pBar, int nTabID, KGPDockMethod method, B
         rect.OffsetRect(cursor.x - rect.left - rect.Width() / 2, cursor.y - rect.top - 5);
     }
     return pControlBar->FloatBar(rect, method, !bHide);
+}
+
+BOOL CKGPBaseTabbedBar::BackToRecentPlace(CKGPDockingControlBar* pPane)
+{
+    if (pPane == nullptr)
+        return FALSE;
+    // Floating with others: the frame docks the pane back where it was.
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, GetParentMiniFrame(TRUE))) {
+        pFrame->DockRecentPane(pPane);
+        return TRUE;
+    }
+    // Docked: the floating frame the pane last shared takes it back while it stands.
+    const HWND hRecent = pPane->m_recentDockInfo.m_hRecentMiniFrame;
+    auto* pRecent = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, CWnd::FromHandlePermanent(hRecent));
+    return GetDefaultPaneSlider() != nullptr && pRecent != nullptr && ::IsWindow(hRecent) &&
+           pRecent->AddRecentPane(pPane) != 0;
 }
 
 BOOL CKGPBaseTabbedBar::ShowTab(CWnd* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)

@@ -81,6 +81,10 @@ protected:
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
+    // A pane floated by a double click goes back to a recent place first: by
+    // the multi-pane frame holding this pane, or into the one it came from.
+    BOOL BackToRecentPlace(CKGPDockingControlBar* pPane);
+
     BOOL m_bAutoDestroy = FALSE;
     std::unique_ptr<CKGPBaseTabWnd> m_pTabWnd;
     BOOL m_bSetCaptionTextToTabName = TRUE;

@@ -7,6 +7,7 @@
 // tab only; the stored record never decides who owns the pane.
 #include <gtest/gtest.h>
 
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedControlBar.h"
 #include "guilib/tabs/KGPTabWnd.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
@@ -243,6 +244,29 @@ TEST_F(TabbedPaneTest, ADoubleClickOnAFloatingTabbedPaneSendsEachPaneToItsOwnPla
     right->GetWindowRect(rightAgain);
     EXPECT_EQ(leftRect.left, leftAgain.left);
     EXPECT_EQ(rightRect.right, rightAgain.right);
+}
+
+TEST_F(TabbedPaneTest, ADoubleClickedTabOfAPaneFloatingWithOthersDocksBackWhereItWas)
+{
+    CKGPDockingControlBar* left = Add(3181, _T("Left"));
+    ASSERT_TRUE(left->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    frame.RecalcLayout();
+    CKGPDockingControlBar* other = Add(3182, _T("Other"));
+
+    auto* tabbed = new CKGPTabbedControlBar(TRUE); // its window owns it
+    ASSERT_TRUE(tabbed->Create(_T(""), &frame, CRect(0, 0, 200, 240), TRUE, 3180,
+                               WS_CHILD | WS_VISIBLE | CBRS_LEFT | KGP_CBRS_FLOAT_MULTI, 0));
+    tabbed->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(tabbed->FloatBar(CRect(300, 200, 500, 440), KGP_DM_UNKNOWN, true));
+    ASSERT_NE(nullptr, DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, tabbed->GetParentMiniFrame(TRUE)));
+    left->StoreRecentDockInfo();
+    ASSERT_TRUE(tabbed->AddTab(left));
+    ASSERT_TRUE(tabbed->AddTab(other));
+
+    ASSERT_TRUE(tabbed->GetTabWnd()->DetachTab(KGP_TAB_DETACH_BY_DBLCLK, 0));
+    EXPECT_FALSE(left->IsTabbed());
+    EXPECT_FALSE(left->IsFloating());
+    EXPECT_NE(nullptr, left->GetDefaultPaneSlider());
 }
 
 TEST_F(TabbedPaneTest, TheCloseButtonHidesTheActiveTabAndTheLastOneClosesTheBar)
