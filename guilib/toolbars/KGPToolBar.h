@@ -244,6 +244,9 @@ public:
     // Fits the window (or its rebar band) to the laid-out size, then places
     // the buttons and repaints.
     virtual void AdjustLayout();
+    // A bar inside a tab window: the toolbar holding that tab window lays
+    // itself out again (after a button came or went).
+    void RefitEnclosingToolbar();
     CSize CalcSize(BOOL bVertDock) override;
     // The size for a length and the layout-mode bits (LM_...).
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);

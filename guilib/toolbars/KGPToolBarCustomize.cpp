@@ -404,6 +404,7 @@ void CKGPToolBar::DragButton(int iIndex)
         AllowsRemoveOnDragOut(button, effect) && RemoveButton(index)) {
         m_nCustomSelIndex = -1;
         AdjustLayout();
+        RefitEnclosingToolbar();
         RefitAfterChange();
         Invalidate();
     } else if (index >= 0) {
@@ -496,6 +497,7 @@ BOOL CKGPToolBar::DropButton(COleDataObject* pDataObject, DROPEFFECT dropEffect,
     if (inserted < 0)
         return FALSE;
     AdjustLayout();
+    RefitEnclosingToolbar();
     if (s_bAltDragCustomizing)
         GetButton(inserted)->FinishDrop();
     SelectForCustomizing(-1);

@@ -124,6 +124,15 @@ int CKGPToolBar::FitRowHeight(std::vector<kgp::BarItem>& items, BOOL bHorz) cons
     return rowHeight;
 }
 
+void CKGPToolBar::RefitEnclosingToolbar()
+{
+    CWnd* parent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
+    if (!KGPTabWindows::IsTabWindow(parent))
+        return;
+    if (auto* enclosing = DYNAMIC_DOWNCAST(CKGPToolBar, parent->GetParent()))
+        enclosing->AdjustLayout();
+}
+
 void CKGPToolBar::AdjustLocations()
 {
     if (m_lstButtons.IsEmpty() || GetSafeHwnd() == nullptr)

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/tabs/KGPTabWindowLinks.h"
 #include "guilib/toolbars/KGPCustomizeRules.h"
+#include "guilib/toolbars/KGPTabbedToolbar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarComboBoxButton.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
@@ -210,6 +212,36 @@ private:
     COleDataSource m_source;
     COleDataObject m_object;
 };
+
+// A tabbed toolbar that counts its layouts.
+class CCountingTabbedToolbar : public CKGPTabbedToolbar {
+public:
+    void AdjustLayout() override
+    {
+        ++layouts;
+        CKGPTabbedToolbar::AdjustLayout();
+    }
+    int layouts = 0;
+};
+
+TEST_F(ToolBarCustomizeTest, AButtonDroppedOntoABarInsideATabbedToolbarRefitsTheTabbedToolbar)
+{
+    KGPRegisterTabWindowLink();
+    CCountingTabbedToolbar tabbed;
+    ASSERT_TRUE(tabbed.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kSecondBarId + 5));
+    MakeSecondBar();
+    ASSERT_TRUE(tabbed.AddTab(&second));
+    tabbed.layouts = 0;
+    CKGPToolbarButton print(ID_TEST_PRINT, 2, L"Print");
+    CButtonData data(print);
+    const CPoint first = second.GetButton(0)->m_rcButton.TopLeft() + CPoint(2, 2);
+    second.DragOverBar(data.Get(), MK_CONTROL, first);
+    ASSERT_TRUE(second.DropButton(data.Get(), DROPEFFECT_COPY, first));
+    EXPECT_EQ(3, second.GetCount());
+    EXPECT_GT(tabbed.layouts, 0);
+    second.SetParent(&frame); // the tabbed toolbar goes first
+    tabbed.DestroyWindow();
+}
 
 TEST_F(ToolBarCustomizeTest, ButtonsDroppedOntoABarLandAtTheMarker)
 {
