@@ -7,6 +7,7 @@
 // may take at most twice what 10 take; and the layout of a step among 100
 // panes is to take less than a frame (16 ms). The whole step's cost per pane
 // is printed beside it.
+#include "bench/support/BenchClock.h"
 #include "guilib/docking/KGPBarContainerManager.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
@@ -36,20 +37,7 @@ int Level(int index)
     return level;
 }
 
-class Clock {
-public:
-    Clock() { ::QueryPerformanceFrequency(&m_frequency); }
-    LONGLONG Now() const
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        return now.QuadPart;
-    }
-    double Ms(LONGLONG ticks) const { return 1000.0 * static_cast<double>(ticks) / m_frequency.QuadPart; }
-
-private:
-    LARGE_INTEGER m_frequency;
-};
+using keyloft_bench::Clock;
 
 struct Step {
     double layoutMs = -1; // where the windows go

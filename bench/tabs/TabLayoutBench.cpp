@@ -5,6 +5,7 @@
 // grow linearly: per tab, 1,000 tabs may take at most twice what 10 take.
 // Then it activates each tab among 100 in turn and counts what is drawn
 // again: only the two tabs that change and the page shown.
+#include "bench/support/BenchClock.h"
 #include "guilib/tabs/KGPTabWnd.h"
 #include "tests/guilib_tabs/TabWndSupport.h"
 
@@ -18,20 +19,7 @@ namespace {
 
 constexpr double kLinearRatio = 2.0;
 
-class Clock {
-public:
-    Clock() { ::QueryPerformanceFrequency(&m_frequency); }
-    LONGLONG Now() const
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        return now.QuadPart;
-    }
-    double Ms(LONGLONG ticks) const { return 1000.0 * static_cast<double>(ticks) / m_frequency.QuadPart; }
-
-private:
-    LARGE_INTEGER m_frequency;
-};
+using keyloft_bench::Clock;
 
 // A page that counts its paints.
 class CPage : public CWnd {
