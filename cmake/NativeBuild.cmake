@@ -20,7 +20,7 @@ keyloft_portable_tests()
 # The tab strip's arithmetic, the GUI library's plain C++ with no Windows
 # header, and its tests (which the Windows tree runs too), under the sanitizers.
 add_library(guilib_tab_layout STATIC ${CMAKE_SOURCE_DIR}/guilib/tabs/KGPTabLayout.cpp)
-keyloft_include_root(guilib_tab_layout guilib/tabs)
+keyloft_include_root(guilib_tab_layout guilib/tabs guilib/core)
 keyloft_warnings(guilib_tab_layout)
 add_executable(guilib_tab_layout_tests ${CMAKE_SOURCE_DIR}/tests/guilib_tabs/TabLayoutTest.cpp)
 target_link_libraries(guilib_tab_layout_tests PRIVATE guilib_tab_layout gtest_main)

@@ -7,6 +7,8 @@
 // The containers read their windows' rectangles, ask here and move.
 #pragma once
 
+#include "guilib/core/KGPBox.h"
+
 namespace kgp::split {
 
 // Alignment bits of a side or frame edge (the control-bar alignment bits).
@@ -26,19 +28,7 @@ struct Size {
     friend bool operator==(const Size& a, const Size& b) { return a.cx == b.cx && a.cy == b.cy; }
 };
 
-struct Box {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    friend bool operator==(const Box& a, const Box& b)
-    {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    }
-};
+using Box = kgp::Box;
 
 // A share stored as 0 or 100 (a side that once held everything or nothing)
 // reads as an even split.

@@ -6,8 +6,6 @@ namespace kgp {
 
 namespace {
 
-bool IsEmpty(const Box& box) { return box.right <= box.left || box.bottom <= box.top; }
-
 int ClampInto(int value, int low, int high) { return std::max(low, std::min(value, high)); }
 
 }  // namespace
@@ -158,9 +156,9 @@ int ScrollIntoView(int firstRow, int itemTop, int itemBottom, int visibleHeight,
 
 int PopupHitTest(const PopupHitInput& in, int x, int y)
 {
-    if (!in.client.Holds(x, y))
+    if (!in.client.Contains(x, y))
         return kHitOutside;
-    if (!IsEmpty(in.logo) && in.logo.Holds(x, y))
+    if (!in.logo.IsEmpty() && in.logo.Contains(x, y))
         return kHitLogo;
     if (in.shadow > 0) {
         if (in.rightToLeft ? x < in.client.left + in.shadow : x >= in.client.right - in.shadow)
@@ -168,7 +166,7 @@ int PopupHitTest(const PopupHitInput& in, int x, int y)
         if (y >= in.client.bottom - in.shadow)
             return kHitBottomShadow;
     }
-    if (!IsEmpty(in.tearOff) && in.tearOff.Holds(x, y))
+    if (!in.tearOff.IsEmpty() && in.tearOff.Contains(x, y))
         return kHitTearOff;
     return kHitInside;
 }

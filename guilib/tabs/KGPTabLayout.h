@@ -8,6 +8,8 @@
 // here and moves.
 #pragma once
 
+#include "guilib/core/KGPBox.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,20 +17,7 @@
 
 namespace kgp::tabs {
 
-struct Box {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    friend bool operator==(const Box& a, const Box& b)
-    {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    }
-};
+using Box = kgp::Box;
 
 // Margins around a tab's label and image.
 constexpr int kTextMargin = 4;

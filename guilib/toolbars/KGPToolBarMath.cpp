@@ -212,7 +212,7 @@ int WrapLengthFor(const WrapRequest& r)
 int HitTest(const std::vector<PlacedItem>& items, int x, int y)
 {
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].overflowed || !items[i].box.Holds(x, y))
+        if (items[i].overflowed || !items[i].box.Contains(x, y))
             continue;
         return items[i].separator ? -1 : static_cast<int>(i);
     }

@@ -4,6 +4,8 @@
 // targets. No Windows header: tested as tables, without a window.
 #pragma once
 
+#include "guilib/core/KGPBox.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -87,15 +89,6 @@ constexpr int kRowGap = 5;
 // still fits maxHeight (rows are rowHeight + kRowGap apart); a separator at
 // the start of a row takes no room. Answers the number of rows.
 int WrapRows(std::vector<BarItem>& items, int maxWidth, int maxHeight, int rowHeight);
-
-struct Box {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool Holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    bool operator==(const Box& other) const
-    {
-        return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
-    }
-};
 
 // Where the items of a bar go, from (1, 1): rows on a horizontal bar (a row
 // break starts the next row rowHeight + kRowGap lower; a separator that
