@@ -29,3 +29,13 @@ CKGPLocalResource::~CKGPLocalResource()
 {
     AfxSetResourceHandle(m_previous);
 }
+
+CString KGPLoadLibraryString(UINT uiId, LPCTSTR lpszFallback)
+{
+    CString text;
+    {
+        CKGPLocalResource library;
+        text.LoadString(uiId);
+    }
+    return text.IsEmpty() ? CString(lpszFallback) : text;
+}

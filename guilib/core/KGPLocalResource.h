@@ -19,3 +19,6 @@ public:
 private:
     HINSTANCE m_previous;
 };
+
+// A library string, or the text given when the library's module does not carry it.
+CString KGPLoadLibraryString(UINT uiId, LPCTSTR lpszFallback);

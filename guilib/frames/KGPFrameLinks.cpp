@@ -9,6 +9,7 @@
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/menus/KGPMenusLink.h"
+#include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
@@ -141,6 +142,37 @@ public:
     }
 };
 
+// What the menu bar asks of the library frame it is made in.
+class CMenuBarFrameLink final : public IKGPMenuBarFrameLink {
+public:
+    BOOL AttachMenuBar(CWnd* pFrame, CKGPMenuBar* pMenuBar) override
+    {
+        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        if (pLibraryFrame == nullptr || pMenuBar == nullptr)
+            return FALSE;
+        CKGPFrameImpl& impl = pLibraryFrame->GetFrameImpl();
+        impl.SetMenuBar(pMenuBar);
+        pMenuBar->SetDefaultMenuResId(impl.m_nIDDefaultResource);
+        if (impl.m_hDefaultMenu != nullptr)
+            pMenuBar->CreateFromMenu(impl.m_hDefaultMenu, TRUE);
+        return TRUE;
+    }
+    void DetachMenuBar(CWnd* pFrame, CKGPMenuBar* pMenuBar) override
+    {
+        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        if (pLibraryFrame != nullptr && pLibraryFrame->GetFrameImpl().GetMenuBar() == pMenuBar) {
+            // The bar owned the default menu it showed.
+            pLibraryFrame->GetFrameImpl().m_hDefaultMenu = nullptr;
+            pLibraryFrame->GetFrameImpl().SetMenuBar(nullptr);
+        }
+    }
+    void SetDefaultMenu(CWnd* pFrame, HMENU hMenu) override
+    {
+        if (auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame))
+            pLibraryFrame->GetFrameImpl().m_hDefaultMenu = hMenu;
+    }
+};
+
 } // namespace
 
 void KGPRegisterFrameLinks()
@@ -153,6 +185,8 @@ void KGPRegisterFrameLinks()
     CKGPLink<IKGPFloatingFrameHost>::Register(&host);
     CKGPLink<IKGPToolbarFrameLink>::Register(&toolbars);
     CKGPLink<IKGPPopupFrameLink>::Register(&popups);
+    static CMenuBarFrameLink menuBars;
+    CKGPLink<IKGPMenuBarFrameLink>::Register(&menuBars);
     // The bars of a library frame open the library's popup menus.
     KGPRegisterMenuLink();
     // Panes dropped on panes become tabs of a tabbed pane.

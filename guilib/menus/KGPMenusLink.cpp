@@ -2,6 +2,7 @@
 
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/menus/KGPContextMenuManager.h"
+#include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupMenuSeam.h"
 #include "guilib/menus/KGPPopupPlacement.h"
@@ -64,10 +65,14 @@ public:
         if (auto* bar = DYNAMIC_DOWNCAST(CKGPPopupMenuBar, pWndBar))
             bar->StartPopupMenuTimer(pButton, nFactor);
     }
-    // The menu bar comes with its own issue; until then no bar is one.
-    BOOL IsMenuBar(CWnd*) const override { return FALSE; }
+    BOOL IsMenuBar(CWnd* pWnd) const override { return DYNAMIC_DOWNCAST(CKGPMenuBar, pWnd) != nullptr; }
     BOOL MenuBarWantsArrows(CWnd*) const override { return FALSE; }
-    CKGPToolbarMenuButton* GetDroppedDownButton(CWnd*) const override { return nullptr; }
+    // The menu bar finds its dropped-down button among its buttons.
+    CKGPToolbarMenuButton* GetDroppedDownButton(CWnd* pWndBar) const override
+    {
+        const auto* bar = DYNAMIC_DOWNCAST(CKGPMenuBar, pWndBar);
+        return bar != nullptr ? bar->GetDroppedDownMenu() : nullptr;
+    }
     void SetDroppedDownButton(CWnd*, CKGPToolbarMenuButton*) override {}
 };
 

@@ -195,7 +195,7 @@ public:
     virtual void AfterReset() {}
     // Whether the captions-under-images flag read with the bar's state is applied.
     virtual BOOL AcceptsStoredLabels() const { return TRUE; }
-    BOOL ResetToResource();
+    virtual BOOL ResetToResource();
     // Compares the resource buttons stored with the bar's state with those of
     // the resource now: commands the resource lost leave the bar, new ones
     // (and separators) join it at their place. TRUE when the resource changed.
@@ -383,6 +383,11 @@ protected:
     // The tools follow the buttons at these indexes after a layout (all are
     // registered again when the buttons are others).
     void UpdateTooltipRects(const std::vector<int>& moved);
+    // Every button is a text-only menu item (a menu bar, a popup's bar).
+    BOOL m_bIsMenuBar = FALSE;
+    // The buttons as the bar's resource defines them (a menu bar builds
+    // them from its menu resource).
+    CKGPToolbarButtonList& ResourceButtonList() { return m_lstResourceButtons; }
     // The prefix of the window class the bar registers and is made of.
     virtual LPCTSTR WindowClassPrefix() const { return _T("KGPToolBar"); }
     // Whether the bar makes its tooltip control with its window; one that
@@ -547,7 +552,6 @@ private:
     int m_nPressedIndex = -1;
     int m_nHotIndex = -1;
     BOOL m_bCaptionsUnderImages = FALSE;
-    BOOL m_bIsMenuBar = FALSE;
     BOOL m_bRoundedRegion = FALSE;
     CSize m_sizeLast;
     HWND m_hwndPrevFocus = nullptr;

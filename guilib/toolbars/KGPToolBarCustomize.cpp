@@ -22,17 +22,6 @@ constexpr UINT kCustomizeMenuId = 16102;
 constexpr UINT kUntitledBarText = 16104;
 constexpr UINT kResetPromptText = 16111;
 
-// A library string, or the text given when the program does not carry it.
-CString LibraryString(UINT uiId, LPCTSTR lpszFallback)
-{
-    CString text;
-    {
-        CKGPLocalResource library;
-        text.LoadString(uiId);
-    }
-    return text.IsEmpty() ? CString(lpszFallback) : text;
-}
-
 // The customisation menu: the library's menu resource, else one made here.
 HMENU LoadCustomizeMenu()
 {
@@ -537,9 +526,9 @@ LRESULT CKGPToolBar::OnResetPrompt(WPARAM, LPARAM)
     GetWindowText(name);
     name.Trim();
     if (name.IsEmpty())
-        name = LibraryString(kUntitledBarText, L"Toolbar");
+        name = KGPLoadLibraryString(kUntitledBarText, L"Toolbar");
     CString prompt;
-    prompt.Format(LibraryString(kResetPromptText, L"Reset the changes made to the '%s' toolbar?"), name.GetString());
+    prompt.Format(KGPLoadLibraryString(kResetPromptText, L"Reset the changes made to the '%s' toolbar?"), name.GetString());
     if (MessageBox(prompt, name, MB_OKCANCEL | MB_ICONWARNING) == IDOK)
         ResetToResource();
     return 0;

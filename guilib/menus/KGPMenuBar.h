@@ -1,0 +1,170 @@
+// The menu bar: a frame's menu shown as a dockable toolbar whose buttons are
+// the menu's top-level items. It rebuilds itself when the frame switches
+// menus, keeps every menu it has shown in the menu hash so that the user's
+// changes survive a switch, shows the maximised MDI child's system-menu,
+// minimise, restore and close buttons, and may carry a help combo box at its
+// right end. Its state is kept per document template and for the default
+// menu.
+#pragma once
+
+#include "guilib/core/KGPLink.h"
+#include "guilib/menus/KGPHelpComboBoxButton.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarMdiButtons.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
+
+class CKGPMenuBar;
+class CKGPMenuPage;
+class CMultiDocTemplate;
+
+// What the menu bar asks of the library frame it is made in (the frames
+// family registers it with its other links).
+class IKGPMenuBarFrameLink {
+public:
+    // The bar joins the frame (which then shows no menu of its own); FALSE
+    // for a window that is no library frame.
+    virtual BOOL AttachMenuBar(CWnd* pFrame, CKGPMenuBar* pMenuBar) = 0;
+    // The bar goes (before its window is destroyed).
+    virtual void DetachMenuBar(CWnd* pFrame, CKGPMenuBar* pMenuBar) = 0;
+    // The frame's default menu was replaced (after a reset).
+    virtual void SetDefaultMenu(CWnd* pFrame, HMENU hMenu) = 0;
+
+protected:
+    ~IKGPMenuBarFrameLink() = default;
+};
+
+class CKGPMenuBar : public CKGPToolBar {
+    DECLARE_SERIAL(CKGPMenuBar)
+public:
+    CKGPMenuBar();
+    ~CKGPMenuBar() override;
+
+    // ---- Creation: both record the owner frame first.
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                UINT nID = AFX_IDW_MENUBAR) override;
+    BOOL CreateBarEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                     DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(1, 1, 1, 1),
+                     UINT nID = AFX_IDW_MENUBAR) override;
+
+    // ---- Menus.
+    // Shows the menu: the current one again only re-applies maximise mode
+    // (unless bForceUpdate); another is read back from the menu hash, or
+    // built from its items. The bar owns the menus it shows that no
+    // document template holds.
+    virtual void CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu = FALSE, BOOL bForceUpdate = FALSE);
+    // The resource buttons from the menu resource; FALSE when it does not load.
+    virtual BOOL BuildOrigItems(UINT uiMenuResID);
+    // A reset loaded a new default menu (nothing here).
+    virtual void OnDefaultMenuLoaded(HMENU /*hMenu*/) {}
+    HMENU GetHMenu() const { return m_hMenu; }
+    HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
+    void SetDefaultMenuResId(UINT uiResId) { m_uiDefMenuResId = uiResId; }
+    UINT GetDefaultMenuResId() const { return m_uiDefMenuResId; }
+    // The class of the buttons made for popup items.
+    void SetMenuButtonRTC(CRuntimeClass* pMenuButtonRTC) { m_pMenuButtonRTC = pMenuButtonRTC; }
+    // Saving and loading the state also cover the shared menu of every
+    // multi-document template.
+    BOOL m_bAutoDocMenus = TRUE;
+    // The destructor drops the current menu's copy from the menu hash.
+    BOOL m_bClearHashOnClose = FALSE;
+
+    // ---- The maximised MDI child.
+    // Adds (bMax) or removes the child's system-menu button and its
+    // minimise, restore and close buttons.
+    virtual void SetMaximizeMode(BOOL bMax, CWnd* pWnd = nullptr, BOOL bRecalcLayout = TRUE);
+    BOOL IsMaximizeMode() const { return m_bMaximizeMode; }
+    int GetMdiButtonCount() const { return m_nMDIButtons; }
+    // The first button as the system-menu button, in maximise mode only.
+    CKGPToolbarSystemMenuButton* GetSystemMenuButton() const;
+    // The caption-sized rectangle of one MDI button.
+    CSize GetCaptionButtonSize() const { return m_szSystemButton; }
+
+    // ---- The help combo box at the right end.
+    void EnableHelpCombobox(UINT uiID, LPCTSTR lpszPrompt = nullptr, int nComboBoxWidth = 150);
+    CKGPToolbarComboBoxButton* GetHelpCombobox() const;
+
+    // ---- Library-wide options.
+    static void SetShowAllCommands(BOOL bShowAllCommands = TRUE) { s_bShowAllCommands = bShowAllCommands; }
+    static BOOL IsShowAllCommands() { return s_bShowAllCommands; }
+    static void SetRecentlyUsedMenus(BOOL bOn = TRUE) { s_bRecentlyUsedMenus = bOn; }
+    static BOOL IsRecentlyUsedMenus() { return s_bRecentlyUsedMenus; }
+    static HFONT GetMenuFont(BOOL bHorz = TRUE);
+
+    // ---- The customisation page editing this bar.
+    void SetMenuPage(CKGPMenuPage* pMenuPage) { m_pMenuPage = pMenuPage; }
+    CKGPMenuPage* GetMenuPage() const { return m_pMenuPage; }
+
+    // ---- Stored state: every template's menu, then the default menu,
+    // under "KGMenuBar". TRUE only when every menu was saved (loaded).
+    BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    // Every menu loaded again from its resource.
+    BOOL ResetToResource() override;
+
+    // ---- Toolbar overrides.
+    BOOL IsMenuItemButton(CKGPToolbarButton* pButton) const override;
+    BOOL FillDefaultCaption(CKGPToolbarButton* pButton) override;
+    int RowHeight() const override;
+    int ColumnWidth() const override;
+    int MeasureRowHeight() override;
+    int DropIndexAt(CPoint point, CRect& rectMarker) const override;
+    BOOL HandledOnRelease(CKGPToolbarButton* pButton) override;
+    void AdjustLocations() override;
+    void ChangeHot(int iIndex) override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The index of the first regular button and one past the last.
+    int FirstRegularButton() const;
+    int EndOfRegularButtons() const;
+
+    static LPCTSTR s_strMenuBarSection;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The owner is a frame with an MDI client; the active child (null: none).
+    CWnd* GetMDIClient() const;
+    CWnd* GetActiveMDIChild() const;
+    // The window "KGTOOLBAR_RESETMENU" goes to.
+    CWnd* ResetTarget() const;
+    // The menu's item with the command, searched through sub-menus.
+    static BOOL FindMenuItemText(HMENU hMenu, UINT uiCmd, CString& strText, int nDepth = 0);
+
+private:
+    void ComputeCaptionButtonSize();
+    void RebuildFromItems(HMENU hMenu);
+    void AppendHelpCombo();
+    std::unique_ptr<CKGPToolbarMenuButton> NewMenuButton() const;
+    // Loads the menu's copy from the hash, or builds it; TRUE when from the hash.
+    BOOL ShowStored(HMENU hMenu);
+    // After a save or load: the current menu back, maximise mode again.
+    void RestoreCurrent(BOOL bWasMaximized, BOOL bRecalcDockRow);
+    // The templates with a shared menu (in the application's order).
+    static void CollectTemplates(CList<CMultiDocTemplate*, CMultiDocTemplate*>& templates);
+    BOOL IsOwnedByTemplate(HMENU hMenu) const;
+    void OnMdiButtonClick(const CKGPToolbarMenuButtonsButton& button);
+    BOOL OnKey(UINT nChar);
+    void OnShowAllTimer();
+
+    CWnd* m_pParentFrame = nullptr;
+    BOOL m_bMaximizeMode = FALSE;
+    HMENU m_hMenu = nullptr;
+    HMENU m_hDefaultMenu = nullptr;
+    HMENU m_hSysMenu = nullptr;
+    HICON m_hSysIcon = nullptr;
+    UINT m_uiDefMenuResId = 0;
+    int m_nMDIButtons = 0;
+    int m_nSavedMDIButtons = 0;
+    BOOL m_bHaveImages = FALSE;
+    CSize m_szSystemButton{16, 14};
+    CKGPMenuPage* m_pMenuPage = nullptr;
+    UINT m_nHelpComboID = 0;
+    int m_nHelpComboWidth = 0;
+    CString m_strHelpComboPrompt;
+    CRuntimeClass* m_pMenuButtonRTC;
+    BOOL m_bStretchBar = TRUE;
+    BOOL m_bAttached = FALSE;
+
+    static BOOL s_bShowAllCommands;
+    static BOOL s_bRecentlyUsedMenus;
+};
