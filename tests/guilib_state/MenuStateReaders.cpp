@@ -4,6 +4,7 @@
 
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPStoredState.h"
+#include "guilib/menus/KGPHelpComboBoxButton.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/menus/KGPUserToolsManager.h"
 #include "guilib/toolbars/KGPToolbarComboBoxButton.h"
@@ -82,7 +83,7 @@ public:
     std::string Snapshot() override { return "counted: " + std::to_string(CCountedItem::s_nLive) + "\n"; }
 };
 
-// Combo and edit buttons, one after the other in one archive.
+// Combo, edit and help-combo buttons, one after the other in one archive.
 class ComboAndEditReader : public StoredStateReader {
 public:
     std::vector<StoredForm> Seeds() override
@@ -94,10 +95,12 @@ public:
         CKGPToolbarEditBoxButton edit(ID_TEST_SAVE, -1, ES_AUTOHSCROLL, 70);
         edit.SetContents(L"text");
         edit.EnableCalculator();
+        CHelpComboBoxButton help(ID_TEST_OPEN, 120, L"Ask");
         return {ArchiveForm(StoredBytes([&](CArchive& ar) {
             CObList list;
             list.AddTail(&combo);
             list.AddTail(&edit);
+            list.AddTail(&help);
             list.Serialize(ar);
         }))};
     }
