@@ -3,7 +3,6 @@
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPRegisteredMessages.h"
-#include "guilib/menus/KGPMenuBarRules.h"
 #include "guilib/menus/KGPMenuHash.h"
 #include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
@@ -336,7 +335,7 @@ int CKGPMenuBar::FirstRegularButton() const
     return m_bMaximizeMode && m_hSysMenu != nullptr ? 1 : 0;
 }
 
-int CKGPMenuBar::EndOfRegularButtons() const
+kgp::MenuBarShape CKGPMenuBar::Shape() const
 {
     kgp::MenuBarShape shape;
     shape.count = GetCount();
@@ -344,7 +343,12 @@ int CKGPMenuBar::EndOfRegularButtons() const
     shape.mdiButtons = m_bMaximizeMode ? m_nMDIButtons : 0;
     shape.helpCombo = GetHelpCombobox() != nullptr;
     shape.customizeButton = GetCustomizeButton() != nullptr;
-    return kgp::EndOfRegularButtons(shape);
+    return shape;
+}
+
+int CKGPMenuBar::EndOfRegularButtons() const
+{
+    return kgp::EndOfRegularButtons(Shape());
 }
 
 BOOL CKGPMenuBar::IsMenuItemButton(CKGPToolbarButton* pButton) const
@@ -392,12 +396,7 @@ int CKGPMenuBar::MeasureRowHeight()
 int CKGPMenuBar::DropIndexAt(CPoint point, CRect& rectMarker) const
 {
     const int index = CKGPToolBar::DropIndexAt(point, rectMarker);
-    kgp::MenuBarShape shape;
-    shape.count = GetCount();
-    shape.systemButton = FirstRegularButton() == 1;
-    shape.mdiButtons = m_bMaximizeMode ? m_nMDIButtons : 0;
-    shape.helpCombo = GetHelpCombobox() != nullptr;
-    shape.customizeButton = GetCustomizeButton() != nullptr;
+    const kgp::MenuBarShape shape = Shape();
     const int clamped = kgp::ClampMenuBarDrop(index, shape);
     if (clamped != index && clamped >= 0) {
         // The marker stands after the last regular button (or before the first).

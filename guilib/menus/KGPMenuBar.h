@@ -9,6 +9,7 @@
 
 #include "guilib/core/KGPLink.h"
 #include "guilib/menus/KGPHelpComboBoxButton.h"
+#include "guilib/menus/KGPMenuBarRules.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMdiButtons.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
@@ -131,6 +132,12 @@ protected:
     static BOOL FindMenuItemText(HMENU hMenu, UINT uiCmd, CString& strText, int nDepth = 0);
 
 private:
+    // The order of the buttons now (system-menu, regular, help, MDI, customise).
+    kgp::MenuBarShape Shape() const;
+    // Before a save, load or reset: the child's buttons leave and the current
+    // menu's buttons go into the menu hash; the current menu and whether
+    // maximise mode was on.
+    HMENU StoreCurrent(BOOL& bWasMaximized);
     void ComputeCaptionButtonSize();
     void RebuildFromItems(HMENU hMenu);
     void AppendHelpCombo();

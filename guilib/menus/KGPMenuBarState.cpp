@@ -86,6 +86,15 @@ BOOL CKGPMenuBar::ShowStored(HMENU hMenu)
     return FALSE;
 }
 
+HMENU CKGPMenuBar::StoreCurrent(BOOL& bWasMaximized)
+{
+    bWasMaximized = m_bMaximizeMode;
+    SetMaximizeMode(FALSE, nullptr, FALSE);
+    if (m_hMenu != nullptr && GetCount() > 0)
+        g_menuHash.SaveMenuBar(m_hMenu, this);
+    return m_hMenu;
+}
+
 void CKGPMenuBar::RestoreCurrent(BOOL bWasMaximized, BOOL bRecalcDockRow)
 {
     if (m_hMenu != nullptr)
@@ -102,11 +111,8 @@ void CKGPMenuBar::RestoreCurrent(BOOL bWasMaximized, BOOL bRecalcDockRow)
 BOOL CKGPMenuBar::SaveState(LPCTSTR lpszProfileName, int /*nID*/, int nIndex)
 {
     const CString path = BuildLibraryRegistryPath(s_strMenuBarSection, lpszProfileName);
-    const BOOL wasMaximized = m_bMaximizeMode;
-    SetMaximizeMode(FALSE, nullptr, FALSE);
-    const HMENU current = m_hMenu;
-    if (current != nullptr && GetCount() > 0)
-        g_menuHash.SaveMenuBar(current, this);
+    BOOL wasMaximized = FALSE;
+    const HMENU current = StoreCurrent(wasMaximized);
 
     // Every menu's save counts: the answer is TRUE only when all were written.
     kgp::SaveTally tally;
@@ -142,11 +148,8 @@ BOOL CKGPMenuBar::SaveState(LPCTSTR lpszProfileName, int /*nID*/, int nIndex)
 BOOL CKGPMenuBar::LoadState(LPCTSTR lpszProfileName, int /*nID*/, int nIndex)
 {
     const CString path = BuildLibraryRegistryPath(s_strMenuBarSection, lpszProfileName);
-    const BOOL wasMaximized = m_bMaximizeMode;
-    SetMaximizeMode(FALSE, nullptr, FALSE);
-    const HMENU current = m_hMenu;
-    if (current != nullptr && GetCount() > 0)
-        g_menuHash.SaveMenuBar(current, this);
+    BOOL wasMaximized = FALSE;
+    const HMENU current = StoreCurrent(wasMaximized);
     CWnd* target = ResetTarget();
 
     // One menu: its stored state, or, when none is sound, the menu itself
@@ -186,11 +189,8 @@ BOOL CKGPMenuBar::LoadState(LPCTSTR lpszProfileName, int /*nID*/, int nIndex)
 
 BOOL CKGPMenuBar::ResetToResource()
 {
-    HMENU current = m_hMenu;
-    const BOOL wasMaximized = m_bMaximizeMode;
-    SetMaximizeMode(FALSE, nullptr, FALSE);
-    if (current != nullptr && GetCount() > 0)
-        g_menuHash.SaveMenuBar(current, this);
+    BOOL wasMaximized = FALSE;
+    HMENU current = StoreCurrent(wasMaximized);
     if (g_pTearOffMenuManager != nullptr)
         g_pTearOffMenuManager->Reset(nullptr);
 

@@ -3,6 +3,7 @@
 
 #define IDD_DDX 100
 #define IDD_PAGE 101
+#define IDD_PAGE_POPUP 102
 #define IDC_NAME 1001
 #define IDC_COUNT 1002
 #define IDC_FLAG 1003

@@ -17,19 +17,8 @@ protected:
     void SetUp() override
     {
         BarTest::SetUp();
-        WNDCLASSW childClass{};
-        childClass.lpfnWndProc = ::DefMDIChildProcW;
-        childClass.hInstance = ::GetModuleHandleW(nullptr);
-        childClass.lpszClassName = L"KeyloftTestMdiChild";
-        childClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        ::RegisterClassW(&childClass);
-        CLIENTCREATESTRUCT client{nullptr, 0xFF00};
-        m_client = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 40, 400,
-                                     200, frame.GetSafeHwnd(), nullptr, ::GetModuleHandleW(nullptr), &client);
+        m_child = menus_test::MakeMdiChild(frame, 40, WS_VISIBLE, m_client);
         ASSERT_NE(nullptr, m_client);
-        MDICREATESTRUCTW child{L"KeyloftTestMdiChild", L"Child", ::GetModuleHandleW(nullptr), 0, 0, 200, 120,
-                               WS_VISIBLE, 0};
-        m_child = reinterpret_cast<HWND>(::SendMessageW(m_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
         ASSERT_NE(nullptr, m_child);
     }
     void TearDown() override

@@ -126,21 +126,7 @@ protected:
         reg->DeleteKey(kProfile, TRUE);
     }
     // An MDI client in the frame with one maximised child.
-    HWND MakeMaximisedChild()
-    {
-        WNDCLASSW childClass{};
-        childClass.lpfnWndProc = ::DefMDIChildProcW;
-        childClass.hInstance = ::GetModuleHandleW(nullptr);
-        childClass.lpszClassName = L"KeyloftMenuBarChild";
-        childClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        ::RegisterClassW(&childClass);
-        CLIENTCREATESTRUCT client{nullptr, 0xFF00};
-        m_client = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 60, 400, 200,
-                                     frame.GetSafeHwnd(), nullptr, ::GetModuleHandleW(nullptr), &client);
-        MDICREATESTRUCTW create{L"KeyloftMenuBarChild", L"Child", ::GetModuleHandleW(nullptr), 0, 0, 200, 120,
-                                WS_VISIBLE | WS_MAXIMIZE, 0};
-        return reinterpret_cast<HWND>(::SendMessageW(m_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    }
+    HWND MakeMaximisedChild() { return menus_test::MakeMdiChild(frame, 60, WS_VISIBLE | WS_MAXIMIZE, m_client); }
 
     static constexpr LPCWSTR kProfile = L"SOFTWARE\\KeyloftTests\\MenuBar\\";
     CCommandFrame frame;

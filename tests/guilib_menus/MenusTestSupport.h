@@ -157,6 +157,26 @@ protected:
     }
 };
 
+// An MDI client in the frame at the given top, and one child of the given
+// styles in it; the child (null when it could not be made).
+inline HWND MakeMdiChild(CWnd& frame, int top, DWORD dwChildStyle, HWND& hClient)
+{
+    WNDCLASSW childClass{};
+    childClass.lpfnWndProc = ::DefMDIChildProcW;
+    childClass.hInstance = ::GetModuleHandleW(nullptr);
+    childClass.lpszClassName = L"KeyloftTestMdiChild";
+    childClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    ::RegisterClassW(&childClass);
+    CLIENTCREATESTRUCT client{nullptr, 0xFF00};
+    hClient = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, top, 400, 200,
+                                frame.GetSafeHwnd(), nullptr, ::GetModuleHandleW(nullptr), &client);
+    if (hClient == nullptr)
+        return nullptr;
+    MDICREATESTRUCTW child{L"KeyloftTestMdiChild", L"Child", ::GetModuleHandleW(nullptr), 0, 0, 200, 120,
+                           dwChildStyle, 0};
+    return reinterpret_cast<HWND>(::SendMessageW(hClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
+}
+
 // A frame with a toolbar along its top.
 class BarTest : public ::testing::Test {
 protected:

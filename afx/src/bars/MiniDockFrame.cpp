@@ -7,7 +7,6 @@
 IMPLEMENT_DYNAMIC(CMiniFrameWnd, CFrameWnd)
 IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CMiniFrameWnd)
 IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
-IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
     ON_WM_CLOSE()
