@@ -87,6 +87,8 @@ public:
     CCustomizeButton* GetCustomizeButton() const { return m_pChevron; }
     // Captions under the images on horizontal bars (not on a menu bar).
     void EnableTextLabels(BOOL bEnable = TRUE);
+    BOOL AreTextLabels() const { return m_bCaptionsUnderImages; }
+    virtual BOOL AllowChangeTextLabels() const { return !m_bIsMenuBar; }
     // Whether the bar follows the library-wide large-icons mode.
     void EnableLargeIcons(BOOL bEnable) { m_bFollowLargeIcons = bEnable; }
     // A floating bar lays itself out again; a docked one is re-fitted in its frame.

@@ -108,10 +108,7 @@ class MenuBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.Open());
-        CMenu menu;
-        ASSERT_TRUE(menu.LoadMenu(IDR_TEST_MENU));
-        ::SetMenu(frame.GetSafeHwnd(), menu.Detach());
+        ASSERT_TRUE(frame.OpenWithMenu(IDR_TEST_MENU));
         ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP));
         frame.RecalcLayout();
     }
@@ -302,10 +299,11 @@ TEST_F(MenuBarTest, TheHelpComboStandsAtTheRightEndAndDropsStayBeforeIt)
     const CPoint onHelp = help->m_rcButton.CenterPoint();
     EXPECT_EQ(3, bar.DropIndexAt(onHelp, marker)) << "never after the help combo";
 
-    // The help combo survives a rebuild of the menu and is stored with it.
+    // The help combo survives a rebuild of the menu; its prompt is stored.
     bar.CreateFromMenu(bar.GetHMenu(), FALSE, TRUE);
     EXPECT_EQ(3, bar.CommandToIndex(ID_TEST_COMBO));
-    const std::vector<BYTE> bytes = menus_test::Stored(*help);
+    CHelpComboBoxButton stored(ID_TEST_COMBO, 120, L"Type a question");
+    const std::vector<BYTE> bytes = menus_test::Stored(stored);
     CHelpComboBoxButton back;
     CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
     CArchive ar(&file, CArchive::load);

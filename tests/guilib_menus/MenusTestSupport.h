@@ -25,6 +25,14 @@ public:
         m_bAutoMenuEnable = FALSE;
         return Create(nullptr, _T("Menus"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 520, 340));
     }
+    // Opened showing the menu resource as its own menu.
+    BOOL OpenWithMenu(UINT nIDMenu)
+    {
+        CMenu menu;
+        if (!Open() || !menu.LoadMenu(nIDMenu))
+            return FALSE;
+        return ::SetMenu(GetSafeHwnd(), menu.Detach());
+    }
     std::vector<UINT> commands;
 
 protected:

@@ -1,0 +1,32 @@
+// The ids of the library's own resources (KGPLibrary.rc): a program that uses
+// the library's dialogs and texts includes that script in its own.
+#pragma once
+
+// Strings.
+#define IDS_KGP_MENU_BAR 16006
+#define IDS_KGP_NEW_MENU 16014
+#define IDS_KGP_CUSTOMIZE_TITLE 16103
+#define IDS_KGP_UNTITLED_TOOLBAR 16104
+#define IDS_KGP_CLOSE 16105
+#define IDS_KGP_DELETE_TOOLBAR 16109
+#define IDS_KGP_ALL_COMMANDS 16110
+#define IDS_KGP_RESET_TOOLBAR 16111
+#define IDS_KGP_RESET_ALL_TOOLBARS 16112
+
+// Dialog templates.
+#define IDD_KGP_COMMANDS_PAGE 16104
+#define IDD_KGP_TOOLBARS_PAGE 16105
+#define IDD_KGP_TOOLBAR_NAME 16130
+
+// Controls.
+#define IDC_KGP_CATEGORIES 16601
+#define IDC_KGP_COMMANDS 16602
+#define IDC_KGP_DESCRIPTION 16603
+#define IDC_KGP_TOOLBAR_LIST 16611
+#define IDC_KGP_TEXT_LABELS 16612
+#define IDC_KGP_RESET 16613
+#define IDC_KGP_RESET_ALL 16614
+#define IDC_KGP_NEW_TOOLBAR 16615
+#define IDC_KGP_RENAME_TOOLBAR 16616
+#define IDC_KGP_DELETE_TOOLBAR 16617
+#define IDC_KGP_TOOLBAR_NAME 16516

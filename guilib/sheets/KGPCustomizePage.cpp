@@ -1,0 +1,156 @@
+#include "guilib/sheets/KGPCustomizePage.h"
+
+#include <afxole.h>
+
+#include "guilib/core/KGPLibraryResources.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPCommandManager.h"
+#include "guilib/toolbars/KGPToolbarButton.h"
+
+IMPLEMENT_DYNAMIC(CButtonsTextList, CListBox)
+IMPLEMENT_DYNCREATE(CKGPCustomizePage, CPropertyPage)
+
+// ---- The command list
+
+CKGPToolbarButton* CButtonsTextList::GetButton(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return nullptr;
+    return reinterpret_cast<CKGPToolbarButton*>(GetItemData(nIndex));
+}
+
+DROPEFFECT CButtonsTextList::DragItem(int nIndex)
+{
+    CKGPToolbarButton* button = GetButton(nIndex);
+    if (button == nullptr)
+        return DROPEFFECT_NONE;
+    COleDataSource source;
+    button->m_bFromCommandList = TRUE;
+    const BOOL copied = button->CopyToDataSource(&source);
+    button->m_bFromCommandList = FALSE;
+    if (!copied)
+        return DROPEFFECT_NONE;
+    CRect start;
+    GetItemRect(nIndex, start);
+    ClientToScreen(start);
+    COleDropSource dropSource;
+    return source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, start, &dropSource);
+}
+
+LRESULT CButtonsTextList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONDOWN) {
+        // A press on the selected item starts a drag of its button.
+        const LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, lParam);
+        const int index = LOWORD(hit);
+        if (HIWORD(hit) == 0 && index == GetCurSel()) {
+            DragItem(index);
+            return 0;
+        }
+    }
+    return CListBox::WindowProc(message, wParam, lParam);
+}
+
+// ---- The page
+
+CKGPCustomizePage::CKGPCustomizePage() : CPropertyPage(IDD_KGP_COMMANDS_PAGE) {}
+
+CKGPToolbarCustomize* CKGPCustomizePage::Sheet() const
+{
+    return DYNAMIC_DOWNCAST(CKGPToolbarCustomize, GetSheet());
+}
+
+BOOL CKGPCustomizePage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    m_wndCategories.SubclassDlgItem(IDC_KGP_CATEGORIES, this);
+    m_wndCommands.SubclassDlgItem(IDC_KGP_COMMANDS, this);
+    if (CKGPToolbarCustomize* sheet = Sheet()) {
+        m_strAllCommands = sheet->GetAllCommandsName();
+        sheet->FillCategoriesListBox(m_wndCategories);
+    }
+    m_wndCategories.SetCurSel(0);
+    SelectCategory(0);
+    return TRUE;
+}
+
+CString CKGPCustomizePage::ItemText(const CKGPToolbarButton& button, const CObList& lstCategory, BOOL bAllCommands)
+{
+    // A command's own name tells apart captions the list shows twice.
+    if (!button.m_strDescription.IsEmpty() &&
+        (bAllCommands || CKGPToolbarCustomize::GetCountInCategory(button.m_strCaption, lstCategory) > 1))
+        return button.m_strDescription;
+    return button.m_strCaption;
+}
+
+void CKGPCustomizePage::SelectCategory(int nIndex)
+{
+    if (m_wndCommands.GetSafeHwnd() == nullptr)
+        return;
+    CWaitCursor wait;
+    m_wndCommands.SetRedraw(FALSE);
+    m_wndCommands.ResetContent();
+    CString name;
+    if (nIndex >= 0 && nIndex < m_wndCategories.GetCount())
+        m_wndCategories.GetText(nIndex, name);
+    const auto* list = nIndex >= 0 && nIndex < m_wndCategories.GetCount()
+                           ? reinterpret_cast<const CObList*>(m_wndCategories.GetItemData(nIndex))
+                           : nullptr;
+    const BOOL all = name == m_strAllCommands;
+    if (list != nullptr) {
+        for (POSITION pos = list->GetHeadPosition(); pos != nullptr;) {
+            auto* button = static_cast<CKGPToolbarButton*>(list->GetNext(pos));
+            if (button->m_nCommand != 0 && button->m_nCommand != static_cast<UINT>(-1) &&
+                GetCmdMgr()->GetCmdImage(button->m_nCommand, FALSE) < 0)
+                button->m_bUserImage = TRUE;
+            const CString text = ItemText(*button, *list, all);
+            int at = -1;
+            if (all) {
+                // In alphabetical order.
+                at = 0;
+                CString other;
+                while (at < m_wndCommands.GetCount()) {
+                    m_wndCommands.GetText(at, other);
+                    if (text.CompareNoCase(other) < 0)
+                        break;
+                    ++at;
+                }
+            }
+            const int index = m_wndCommands.InsertString(at, text);
+            if (index >= 0)
+                m_wndCommands.SetItemData(index, reinterpret_cast<DWORD_PTR>(button));
+        }
+    }
+    m_wndCommands.SetRedraw(TRUE);
+    m_wndCommands.Invalidate();
+    SetDlgItemText(IDC_KGP_DESCRIPTION, _T(""));
+}
+
+void CKGPCustomizePage::SelectCommand(int nIndex)
+{
+    const CKGPToolbarButton* button = m_wndCommands.GetButton(nIndex);
+    CString description;
+    if (button != nullptr) {
+        CFrameWnd* frame = Sheet() != nullptr ? Sheet()->GetFrame() : nullptr;
+        if (button->m_nCommand != 0 && frame != nullptr)
+            frame->GetMessageString(button->m_nCommand, description);
+        else
+            description = button->m_strCaption;
+    }
+    SetDlgItemText(IDC_KGP_DESCRIPTION, description);
+}
+
+BOOL CKGPCustomizePage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == LBN_SELCHANGE) {
+        if (LOWORD(wParam) == IDC_KGP_CATEGORIES) {
+            SelectCategory(m_wndCategories.GetCurSel());
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDC_KGP_COMMANDS) {
+            SelectCommand(m_wndCommands.GetCurSel());
+            return TRUE;
+        }
+    }
+    return CPropertyPage::OnCommand(wParam, lParam);
+}

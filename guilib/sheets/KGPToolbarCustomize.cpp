@@ -1,0 +1,394 @@
+#include "guilib/sheets/KGPToolbarCustomize.h"
+
+#include <afxbars.h>
+#include <afxframe.h>
+
+#include "guilib/core/KGPLibraryResources.h"
+#include "guilib/core/KGPLocalResource.h"
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/docking/KGPBaseControlBar.h"
+#include "guilib/menus/KGPMenuBar.h"
+#include "guilib/menus/KGPUserToolsManager.h"
+#include "guilib/sheets/KGPCustomizePage.h"
+#include "guilib/sheets/KGPToolbarsPage.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
+
+IMPLEMENT_DYNAMIC(CKGPToolbarCustomize, CPropertySheet)
+
+CKGPToolbarCustomize* CKGPToolbarCustomize::s_pOpenSheet = nullptr;
+
+namespace {
+
+// A menu item's command name: the path of the menus above it and its text,
+// each word begun in upper case, the spaces gone, cut at the first tab.
+CString CommandNameFromPath(const CString& strPath)
+{
+    CString name;
+    BOOL upper = FALSE;
+    for (int i = 0; i < strPath.GetLength(); ++i) {
+        const WCHAR ch = strPath[i];
+        if (ch == L'\t')
+            break;
+        if (ch == L' ') {
+            upper = TRUE;
+            continue;
+        }
+        name += upper ? static_cast<WCHAR>(reinterpret_cast<ULONG_PTR>(
+                            ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(ch)))))
+                      : ch;
+        upper = FALSE;
+    }
+    return name;
+}
+
+CString MenuText(HMENU hMenu, int nPos)
+{
+    WCHAR text[1025] = {};
+    ::GetMenuStringW(hMenu, static_cast<UINT>(nPos), text, 1024, MF_BYPOSITION);
+    return CString(text);
+}
+
+// The frame's default menu: its menu bar's, else its own.
+HMENU FrameMenu(CFrameWnd* pFrame)
+{
+    const CObList& bars = CKGPToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* menuBar = DYNAMIC_DOWNCAST(CKGPMenuBar, bars.GetNext(pos));
+        if (menuBar != nullptr && menuBar->GetSafeHwnd() != nullptr && menuBar->GetTopLevelFrame() == pFrame &&
+            menuBar->GetDefaultMenu() != nullptr)
+            return menuBar->GetDefaultMenu();
+    }
+    return pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr ? ::GetMenu(pFrame->GetSafeHwnd()) : nullptr;
+}
+
+} // namespace
+
+CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoSetFromMenus, UINT uiFlags,
+                                           CList<CRuntimeClass*, CRuntimeClass*>* plistCustomPages)
+    : CPropertySheet(_T(""), pWndParentFrame), m_pParentFrame(pWndParentFrame),
+      m_bAutoSetFromMenus(bAutoSetFromMenus), m_uiFlags(uiFlags & ~0x40u)
+{
+    m_strAllCommands = KGPLoadLibraryString(IDS_KGP_ALL_COMMANDS, _T("All Commands"));
+    SetTitle(KGPLoadLibraryString(IDS_KGP_CUSTOMIZE_TITLE, _T("Customize")));
+    m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    if ((m_uiFlags & KGP_CUSTOMIZE_NOHELP) == 0)
+        m_psh.dwFlags |= PSH_HASHELP;
+
+    m_pCustomizePage = std::make_unique<CKGPCustomizePage>();
+    m_pToolbarsPage = std::make_unique<CKGPToolbarsPage>(pWndParentFrame);
+    AddPage(m_pCustomizePage.get());
+    AddPage(m_pToolbarsPage.get());
+    // The keyboard, menu, mouse, options and tools pages come with their
+    // managers' pages; the caller's pages follow the library's.
+    if (plistCustomPages != nullptr) {
+        for (POSITION pos = plistCustomPages->GetHeadPosition(); pos != nullptr;) {
+            CRuntimeClass* rtc = plistCustomPages->GetNext(pos);
+            std::unique_ptr<CObject> object(rtc != nullptr ? rtc->CreateObject() : nullptr);
+            if (auto* page = DYNAMIC_DOWNCAST(CPropertyPage, object.get())) {
+                AddPage(page);
+                m_listCustomPages.push_back(std::move(object));
+            }
+        }
+    }
+    if (m_bAutoSetFromMenus)
+        SetupFromMenus();
+    const CString newMenu = KGPLoadLibraryString(IDS_KGP_NEW_MENU, _T("New Menu"));
+    CKGPToolbarMenuButton newMenuButton(0, nullptr, -1, newMenu);
+    AddButton(newMenu, newMenuButton);
+}
+
+CKGPToolbarCustomize::~CKGPToolbarCustomize()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+BOOL CKGPToolbarCustomize::Create()
+{
+    if (s_pOpenSheet != nullptr)
+        return FALSE;
+    const DWORD exStyle = m_pParentFrame != nullptr && m_pParentFrame->GetSafeHwnd() != nullptr &&
+                                  (m_pParentFrame->GetExStyle() & WS_EX_LAYOUTRTL) != 0
+                              ? WS_EX_LAYOUTRTL
+                              : 0;
+    s_pOpenSheet = this;
+    if (!CPropertySheet::Create(m_pParentFrame, static_cast<DWORD>(-1), exStyle)) {
+        s_pOpenSheet = nullptr;
+        return FALSE;
+    }
+    // One Close button: Cancel's place, OK hidden.
+    if (CWnd* ok = GetDlgItem(IDOK))
+        ok->ShowWindow(SW_HIDE);
+    if (CWnd* close = GetDlgItem(IDCANCEL))
+        close->SetWindowText(KGPLoadLibraryString(IDS_KGP_CLOSE, _T("Close")));
+    SetFrameCustomizeMode(TRUE);
+    return TRUE;
+}
+
+void CKGPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize)
+{
+    if (m_bCustomizing == bCustomize)
+        return;
+    m_bCustomizing = bCustomize;
+    CWaitCursor wait;
+    CFrameWnd* frame = m_pParentFrame;
+    if (frame != nullptr && frame->GetSafeHwnd() != nullptr) {
+        // Every window of the frame that is no bar rests while customising.
+        for (CWnd* child = frame->GetWindow(GW_CHILD); child != nullptr; child = child->GetWindow(GW_HWNDNEXT)) {
+            CWnd* permanent = CWnd::FromHandlePermanent(child->GetSafeHwnd());
+            const BOOL isBar = permanent != nullptr && (permanent->IsKindOf(RUNTIME_CLASS(CKGPBaseControlBar)) ||
+                                                         permanent->IsKindOf(RUNTIME_CLASS(CControlBar)));
+            if (!isBar)
+                child->EnableWindow(!bCustomize);
+        }
+        ::LockWindowUpdate(frame->GetSafeHwnd());
+    }
+    CKGPToolBar::SetCustomizeMode(bCustomize);
+    if (frame != nullptr && frame->GetSafeHwnd() != nullptr) {
+        frame->SendMessage(KGTOOLBAR_CUSTOMIZE, bCustomize);
+        ::LockWindowUpdate(nullptr);
+        if (!bCustomize) {
+            if (CView* view = frame->GetActiveView())
+                view->PostMessage(WM_SETFOCUS);
+        }
+    }
+}
+
+BOOL CKGPToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDCANCEL) {
+        // Close: the sheet goes (there is nothing to cancel).
+        DestroyWindow();
+        return TRUE;
+    }
+    if (LOWORD(wParam) == IDHELP && m_pParentFrame != nullptr && m_pParentFrame->GetSafeHwnd() != nullptr) {
+        m_pParentFrame->SendMessage(KGTOOLBAR_CUSTOMIZEHELP, static_cast<WPARAM>(GetActiveIndex()),
+                                    reinterpret_cast<LPARAM>(this));
+        return TRUE;
+    }
+    return CPropertySheet::OnCommand(wParam, lParam);
+}
+
+LRESULT CKGPToolbarCustomize::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HELP && (m_uiFlags & KGP_CUSTOMIZE_CONTEXT_HELP) == 0) {
+        OnCommand(IDHELP, 0);
+        return TRUE;
+    }
+    return CPropertySheet::WindowProc(message, wParam, lParam);
+}
+
+void CKGPToolbarCustomize::PostNcDestroy()
+{
+    if (s_pOpenSheet == this)
+        s_pOpenSheet = nullptr;
+    SetFrameCustomizeMode(FALSE);
+    CPropertySheet::PostNcDestroy();
+    // A modeless sheet made with new goes with its window.
+    delete this;
+}
+
+// ---- The catalogue
+
+CString CKGPToolbarCustomize::CleanText(const CString& strText) const
+{
+    CString text = strText;
+    if ((m_uiFlags & KGP_CUSTOMIZE_KEEP_AMPERSANDS) == 0)
+        text.Remove(L'&');
+    const int tab = text.Find(L'\t');
+    return tab >= 0 ? text.Left(tab) : text;
+}
+
+CKGPToolbarButtonList& CKGPToolbarCustomize::CategoryList(const CString& strCategory)
+{
+    auto& list = m_ButtonsByCategory[strCategory];
+    if (!list) {
+        list = std::make_unique<CKGPToolbarButtonList>();
+        if (strCategory != m_strAllCommands)
+            m_strCategoriesList.AddTail(strCategory);
+    }
+    return *list;
+}
+
+void CKGPToolbarCustomize::AddButton(UINT uiCategoryId, const CKGPToolbarButton& button, int iInsertBefore)
+{
+    CString category;
+    category.LoadString(uiCategoryId);
+    AddButton(category, button, iInsertBefore);
+}
+
+void CKGPToolbarCustomize::AddButton(LPCTSTR lpszCategory, const CKGPToolbarButton& button, int iInsertBefore)
+{
+    if (lpszCategory == nullptr || !button.IsArchivable() || !CKGPToolBar::IsCommandPermitted(button.m_nCommand) ||
+        !OnAssignKey(button.m_nCommand))
+        return;
+    CString text = button.m_strCaption;
+    if (g_pUserToolsManager == nullptr || !g_pUserToolsManager->IsUserToolCmd(button.m_nCommand)) {
+        if (text.IsEmpty() && button.m_nCommand != 0) {
+            CString prompt;
+            prompt.LoadString(button.m_nCommand);
+            const int newline = prompt.Find(L'\n');
+            text = newline >= 0 ? prompt.Mid(newline + 1) : CString();
+        }
+        if (text.IsEmpty())
+            return;
+        text = CleanText(text);
+    }
+    const CString category(lpszCategory);
+    CKGPToolbarButtonList& list = CategoryList(category);
+    // Buttons without a command (sub-menus) are told by their text.
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        const auto* present = static_cast<const CKGPToolbarButton*>(list.GetNext(pos));
+        if (button.m_nCommand != 0 && button.m_nCommand != static_cast<UINT>(-1) &&
+            present->m_nCommand == button.m_nCommand)
+            return;
+        if ((button.m_nCommand == 0 || button.m_nCommand == static_cast<UINT>(-1)) &&
+            present->m_nCommand == button.m_nCommand && present->m_strCaption == text)
+            return;
+    }
+    std::unique_ptr<CObject> object(button.GetRuntimeClass()->CreateObject());
+    auto* copy = DYNAMIC_DOWNCAST(CKGPToolbarButton, object.get());
+    if (copy == nullptr)
+        return;
+    object.release();
+    copy->CopyButton(button);
+    copy->m_strCaption = text;
+    POSITION before = iInsertBefore >= 0 ? list.FindIndex(iInsertBefore) : nullptr;
+    if (before != nullptr)
+        list.InsertBefore(before, copy);
+    else
+        list.AddTail(copy);
+    if (category != m_strAllCommands)
+        AddButton(m_strAllCommands, *copy, -1);
+}
+
+void CKGPToolbarCustomize::WalkMenu(HMENU hMenu, const CString& strCategory, const CString& strPath)
+{
+    const int count = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < count; ++i) {
+        const CString raw = MenuText(hMenu, i);
+        CString text = raw;
+        if ((m_uiFlags & KGP_CUSTOMIZE_KEEP_AMPERSANDS) == 0)
+            text.Remove(L'&');
+        if (const HMENU sub = ::GetSubMenu(hMenu, i)) {
+            CString plain = raw;
+            plain.Remove(L'&');
+            const CString category = strCategory.IsEmpty() ? plain : strCategory;
+            if (!m_bAutoSetFromMenus) {
+                WalkMenu(sub, CString(), CString());
+                continue;
+            }
+            if (!strCategory.IsEmpty()) {
+                CKGPToolbarMenuButton menuButton(0, sub, -1, text);
+                AddButton(category, menuButton);
+            }
+            WalkMenu(sub, category, strPath.IsEmpty() ? text : strPath + L" " + text);
+            continue;
+        }
+        const UINT id = ::GetMenuItemID(hMenu, i);
+        if (id == 0)
+            continue;  // a separator
+        const CString category = strCategory.IsEmpty() ? m_strAllCommands : strCategory;
+        if (g_pUserToolsManager != nullptr && id == g_pUserToolsManager->GetToolsEntryCmd()) {
+            // The user tools' entry stands for every tool.
+            const CObList& tools = g_pUserToolsManager->GetUserTools();
+            for (POSITION pos = tools.GetHeadPosition(); pos != nullptr;) {
+                const auto* tool = static_cast<const CKGPUserTool*>(tools.GetNext(pos));
+                CKGPToolbarButton button(tool->GetCommandId(), 0, tool->m_strLabel);
+                AddButton(category, button);
+            }
+            continue;
+        }
+        CKGPToolbarButton button(id, -1, text);
+        if (!strPath.IsEmpty())
+            button.m_strDescription = CommandNameFromPath(strPath + L" " + text);
+        AddButton(category, button);
+    }
+}
+
+BOOL CKGPToolbarCustomize::SetupFromMenus()
+{
+    const HMENU frameMenu = FrameMenu(m_pParentFrame);
+    if (frameMenu != nullptr)
+        WalkMenu(frameMenu, CString(), CString());
+    if (CWinApp* app = AfxGetApp()) {
+        for (POSITION pos = app->GetFirstDocTemplatePosition(); pos != nullptr;) {
+            auto* tmpl = DYNAMIC_DOWNCAST(CMultiDocTemplate, app->GetNextDocTemplate(pos));
+            if (tmpl != nullptr && tmpl->m_hMenuShared && tmpl->m_hMenuShared.Get() != frameMenu)
+                WalkMenu(tmpl->m_hMenuShared.Get(), CString(), CString());
+        }
+    }
+    return frameMenu != nullptr;
+}
+
+const CObList* CKGPToolbarCustomize::GetCategory(LPCTSTR lpszCategory) const
+{
+    const auto found = m_ButtonsByCategory.find(CString(lpszCategory));
+    return found == m_ButtonsByCategory.end() ? nullptr : found->second.get();
+}
+
+template <class Box>
+void CKGPToolbarCustomize::FillCategories(Box& wndCategory, BOOL bAddEmpty) const
+{
+    auto add = [&wndCategory](const CString& name, const CObList* list) {
+        const int index = wndCategory.AddString(name);
+        if (index >= 0)
+            wndCategory.SetItemData(index, reinterpret_cast<DWORD_PTR>(list));
+    };
+    for (POSITION pos = m_strCategoriesList.GetHeadPosition(); pos != nullptr;) {
+        const CString& name = m_strCategoriesList.GetNext(pos);
+        const CObList* list = GetCategory(name);
+        if (list != nullptr && (bAddEmpty || !list->IsEmpty()))
+            add(name, list);
+    }
+    add(m_strAllCommands, GetCategory(m_strAllCommands));
+}
+
+void CKGPToolbarCustomize::FillCategoriesComboBox(CComboBox& wndCategory, BOOL bAddEmpty) const
+{
+    FillCategories(wndCategory, bAddEmpty);
+}
+
+void CKGPToolbarCustomize::FillCategoriesListBox(CListBox& wndCategory, BOOL bAddEmpty) const
+{
+    FillCategories(wndCategory, bAddEmpty);
+}
+
+void CKGPToolbarCustomize::FillAllCommandsList(CListBox& wndListOfCommands) const
+{
+    wndListOfCommands.ResetContent();
+    const CObList* all = GetCategory(m_strAllCommands);
+    if (all == nullptr)
+        return;
+    for (POSITION pos = all->GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(all->GetNext(pos));
+        const int index = wndListOfCommands.AddString(button->m_strCaption);
+        if (index >= 0)
+            wndListOfCommands.SetItemData(index, reinterpret_cast<DWORD_PTR>(button));
+    }
+}
+
+LPCTSTR CKGPToolbarCustomize::GetCommandName(UINT uiCmd) const
+{
+    const CObList* all = GetCategory(m_strAllCommands);
+    if (all == nullptr)
+        return nullptr;
+    for (POSITION pos = all->GetHeadPosition(); pos != nullptr;) {
+        const auto* button = static_cast<const CKGPToolbarButton*>(all->GetNext(pos));
+        if (button->m_nCommand == uiCmd)
+            return button->m_strCaption;
+    }
+    return nullptr;
+}
+
+int CKGPToolbarCustomize::GetCountInCategory(LPCTSTR lpszItemName, const CObList& lstCommands)
+{
+    int count = 0;
+    for (POSITION pos = lstCommands.GetHeadPosition(); pos != nullptr;) {
+        const auto* button = static_cast<const CKGPToolbarButton*>(lstCommands.GetNext(pos));
+        if (button->m_strCaption == lpszItemName)
+            ++count;
+    }
+    return count;
+}

@@ -1,0 +1,239 @@
+// The customisation sheet over a library frame: the catalogue built from the
+// frame's menu (categories, texts without "&" and shortcuts, command names
+// from the menu path, each button once under all commands), the sheet opened
+// and closed with customisation mode, the commands page listing a category,
+// a command taken from it onto a toolbar and the change stored and read back,
+// and the toolbars page making, renaming and deleting a user toolbar through
+// the frame; screenshots of both pages.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPLibraryResources.h"
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/sheets/KGPCustomizePage.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/sheets/KGPToolbarsPage.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "tests/guilib_menus/MenusTestIds.h"
+#include "tests/guilib_menus/MenusTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <afxole.h>
+
+#include <vector>
+
+namespace {
+
+using menus_test::CCommandFrame;
+
+std::vector<CString> Texts(const CObList& list)
+{
+    std::vector<CString> texts;
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        texts.push_back(static_cast<const CKGPToolbarButton*>(list.GetNext(pos))->m_strCaption);
+    return texts;
+}
+
+std::vector<CString> ListTexts(const CListBox& list)
+{
+    std::vector<CString> texts;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        CString text;
+        list.GetText(i, text);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+class CustomizeSheetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.OpenWithMenu(IDR_TEST_MENU));
+        ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+        bar.SetWindowText(L"Standard");
+        bar.InsertButton(std::make_unique<CKGPToolbarButton>(ID_TEST_OPEN, -1, L"Open"));
+        ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"view", WS_CHILD | WS_VISIBLE, CRect(0, 60, 200, 160), &frame, 0x7777));
+        frame.GetFrameImpl().SetUserToolbarRange(0xE900, 0xE90F);
+    }
+    void TearDown() override
+    {
+        if (CKGPToolbarCustomize* open = CKGPToolbarCustomize::GetOpenSheet())
+            open->DestroyWindow();
+        bar.DestroyWindow();
+        frame.DestroyWindow();
+    }
+
+    CCommandFrame frame;
+    CKGPToolBar bar;
+    CWnd child;
+};
+
+TEST_F(CustomizeSheetTest, TheCatalogueComesFromTheFramesMenu)
+{
+    CKGPToolbarCustomize sheet(&frame, TRUE);
+    const CStringList& names = sheet.GetCategoryNames();
+    ASSERT_EQ(3, names.GetCount());
+    EXPECT_EQ(CString(L"File"), names.GetHead());
+    EXPECT_EQ(CString(L"Edit"), names.GetAt(names.FindIndex(1)));
+
+    const CObList* file = sheet.GetCategory(L"File");
+    ASSERT_NE(nullptr, file);
+    EXPECT_EQ((std::vector<CString>{L"New", L"Open...", L"Save"}), Texts(*file)) << "no &, no shortcut, no separator";
+    EXPECT_EQ(CString(L"FileNew"), static_cast<CKGPToolbarButton*>(file->GetHead())->m_strDescription);
+
+    const CObList* edit = sheet.GetCategory(L"Edit");
+    ASSERT_NE(nullptr, edit);
+    EXPECT_EQ((std::vector<CString>{L"Cut", L"Copy", L"More", L"Paste", L"Find"}), Texts(*edit))
+        << "a sub-menu is a menu button of its category, its items follow";
+    EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, edit->GetAt(edit->FindIndex(2))));
+    EXPECT_EQ(CString(L"EditMorePaste"), static_cast<CKGPToolbarButton*>(edit->GetAt(edit->FindIndex(3)))->m_strDescription);
+
+    const CObList* all = sheet.GetCategory(sheet.GetAllCommandsName());
+    ASSERT_NE(nullptr, all);
+    EXPECT_EQ(10, all->GetCount()) << "every button once, About and the new menu too";
+    EXPECT_EQ(CString(L"New"), CString(sheet.GetCommandName(ID_TEST_NEW)));
+    EXPECT_EQ(CString(L"About"), CString(sheet.GetCommandName(ID_TEST_ABOUT)));
+    EXPECT_EQ(nullptr, sheet.GetCommandName(0x9999));
+    EXPECT_EQ(1, CKGPToolbarCustomize::GetCountInCategory(L"Copy", *all));
+
+    // A command the category holds already is not added again.
+    sheet.AddButton(L"File", CKGPToolbarButton(ID_TEST_NEW, -1, L"Another New"));
+    EXPECT_EQ(3, file->GetCount());
+    EXPECT_EQ(10, all->GetCount());
+    // A button without text takes its command's short name.
+    sheet.AddButton(L"Extra", CKGPToolbarButton(ID_TEST_PASTE, -1));
+    ASSERT_NE(nullptr, sheet.GetCategory(L"Extra"));
+    EXPECT_EQ((std::vector<CString>{L"Paste"}), Texts(*sheet.GetCategory(L"Extra")));
+    sheet.AddButton(L"Extra", CKGPToolbarButton(0x9999, -1));
+    EXPECT_EQ(1, sheet.GetCategory(L"Extra")->GetCount()) << "no text at all: not added";
+
+    CKGPToolbarCustomize keep(&frame, TRUE, KGP_CUSTOMIZE_KEEP_AMPERSANDS);
+    EXPECT_EQ(CString(L"&New"), CString(keep.GetCommandName(ID_TEST_NEW))) << "the & kept, the shortcut cut";
+}
+
+TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
+{
+    auto* sheet = new CKGPToolbarCustomize(&frame, TRUE);
+    ASSERT_TRUE(sheet->Create());
+    EXPECT_EQ(sheet, CKGPToolbarCustomize::GetOpenSheet());
+    EXPECT_TRUE(CKGPToolBar::IsCustomizeMode());
+    EXPECT_FALSE(child.IsWindowEnabled()) << "the frame's other windows rest";
+    EXPECT_TRUE(bar.IsWindowEnabled());
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(sheet->GetSafeHwnd(), IDOK)));
+    CString close;
+    ::GetDlgItemTextW(sheet->GetSafeHwnd(), IDCANCEL, close.GetBuffer(32), 32);
+    close.ReleaseBuffer();
+    EXPECT_EQ(CString(L"Close"), close);
+    EXPECT_EQ(2, sheet->GetPageCount());
+
+    // The commands page lists the categories and the commands of the chosen one.
+    CKGPCustomizePage* commands = sheet->GetCommandsPage();
+    ASSERT_NE(nullptr, commands->GetSafeHwnd());
+    EXPECT_EQ((std::vector<CString>{L"File", L"Edit", L"New Menu", L"All Commands"}),
+              ListTexts(commands->GetCategoryList()));
+    EXPECT_EQ((std::vector<CString>{L"New", L"Open...", L"Save"}), ListTexts(commands->GetCommandList()));
+    commands->GetCategoryList().SetCurSel(3);
+    commands->SelectCategory(3);
+    const std::vector<CString> all = ListTexts(commands->GetCommandList());
+    ASSERT_EQ(10u, all.size());
+    EXPECT_EQ(CString(L"About"), all.front()) << "all commands in alphabetical order";
+    commands->GetCategoryList().SetCurSel(0);
+    commands->SelectCategory(0);
+    commands->GetCommandList().SetCurSel(0);
+    commands->SelectCommand(0);
+    CString description;
+    commands->GetDlgItemText(IDC_KGP_DESCRIPTION, description);
+    EXPECT_EQ(CString(L"Makes a new document"), description);
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(sheet->GetSafeHwnd(), L"customize-commands.bmp"));
+
+    ASSERT_TRUE(sheet->SetActivePage(1));
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(sheet->GetSafeHwnd(), L"customize-toolbars.bmp"));
+
+    sheet->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+    EXPECT_EQ(nullptr, CKGPToolbarCustomize::GetOpenSheet()) << "closed and gone";
+    EXPECT_FALSE(CKGPToolBar::IsCustomizeMode());
+    EXPECT_TRUE(child.IsWindowEnabled());
+}
+
+// Data as a dragged button carries it.
+class CButtonData {
+public:
+    explicit CButtonData(CKGPToolbarButton& button)
+    {
+        EXPECT_TRUE(button.CopyToDataSource(&m_source));
+        m_object.Attach(m_source.GetDataObject(), FALSE);
+    }
+    COleDataObject* Get() { return &m_object; }
+
+private:
+    COleDataSource m_source;
+    COleDataObject m_object;
+};
+
+TEST_F(CustomizeSheetTest, ACommandTakenFromTheListLandsOnABarAndIsStored)
+{
+    auto* sheet = new CKGPToolbarCustomize(&frame, TRUE);
+    ASSERT_TRUE(sheet->Create());
+    CButtonsTextList& list = sheet->GetCommandsPage()->GetCommandList();
+    CKGPToolbarButton* newButton = list.GetButton(0);
+    ASSERT_NE(nullptr, newButton);
+    ASSERT_EQ(static_cast<UINT>(ID_TEST_NEW), newButton->m_nCommand);
+
+    CButtonData data(*newButton);
+    bar.AdjustLayout();
+    const CPoint first = bar.GetButton(0)->m_rcButton.TopLeft() + CPoint(2, 2);
+    EXPECT_NE(DROPEFFECT_NONE, bar.DragOverBar(data.Get(), MK_CONTROL, first));
+    ASSERT_TRUE(bar.DropButton(data.Get(), DROPEFFECT_COPY, first));
+    ASSERT_EQ(2, bar.GetCount());
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_NEW), bar.GetButton(0)->m_nCommand);
+    sheet->DestroyWindow();
+
+    const LPCWSTR profile = L"SOFTWARE\\KeyloftTests\\Sheets\\";
+    ASSERT_TRUE(bar.SaveState(profile));
+    CKGPToolBar back;
+    ASSERT_TRUE(back.Create(&frame, WS_CHILD | CBRS_TOP, 0xE830));
+    EXPECT_TRUE(back.LoadState(profile));
+    ASSERT_EQ(2, back.GetCount());
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_NEW), back.GetButton(0)->m_nCommand);
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_OPEN), back.GetButton(1)->m_nCommand);
+    back.DestroyWindow();
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    reg->DeleteKey(profile, TRUE);
+}
+
+TEST_F(CustomizeSheetTest, TheToolbarsPageMakesRenamesAndDeletesAUserToolbar)
+{
+    auto* sheet = new CKGPToolbarCustomize(&frame, FALSE);
+    ASSERT_TRUE(sheet->Create());
+    ASSERT_TRUE(sheet->SetActivePage(1));
+    CKGPToolbarsPage* page = sheet->GetToolbarsPage();
+    ASSERT_NE(nullptr, page->GetSafeHwnd());
+    EXPECT_EQ((std::vector<CString>{L"Standard"}), ListTexts(page->GetToolbarList()));
+    EXPECT_EQ(BST_CHECKED, page->GetToolbarList().GetCheck(0));
+    EXPECT_EQ(&bar, page->GetSelectedToolbar());
+    EXPECT_FALSE(page->GetDlgItem(IDC_KGP_DELETE_TOOLBAR)->IsWindowEnabled()) << "not a user toolbar";
+
+    CKGPToolBar* mine = page->CreateToolbar(L"Mine");
+    ASSERT_NE(nullptr, mine);
+    EXPECT_EQ(0xE900, mine->GetDlgCtrlID());
+    EXPECT_EQ((std::vector<CString>{L"Standard", L"Mine"}), ListTexts(page->GetToolbarList()));
+    EXPECT_EQ(mine, page->GetSelectedToolbar());
+    EXPECT_TRUE(page->GetDlgItem(IDC_KGP_DELETE_TOOLBAR)->IsWindowEnabled());
+
+    ASSERT_TRUE(page->RenameToolbar(mine, L"Ours"));
+    CString text;
+    mine->GetWindowText(text);
+    EXPECT_EQ(CString(L"Ours"), text);
+    EXPECT_EQ((std::vector<CString>{L"Standard", L"Ours"}), ListTexts(page->GetToolbarList()));
+
+    EXPECT_FALSE(page->DeleteToolbar(&bar)) << "the frame keeps a toolbar that is not the user's";
+    ASSERT_TRUE(page->DeleteToolbar(mine));
+    EXPECT_EQ((std::vector<CString>{L"Standard"}), ListTexts(page->GetToolbarList()));
+    EXPECT_EQ(&bar, page->GetSelectedToolbar());
+    sheet->DestroyWindow();
+}
+
+} // namespace
