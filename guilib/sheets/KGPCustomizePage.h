@@ -3,7 +3,6 @@
 // description; a command is dragged from the list onto a toolbar or menu.
 #pragma once
 
-#include <afxdlg.h>
 #include <afxole.h>
 #include <afxwin.h>
 

@@ -10,6 +10,7 @@
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPUserToolsManager.h"
 #include "guilib/sheets/KGPCustomizePage.h"
+#include "guilib/sheets/KGPKeyboardPage.h"
 #include "guilib/sheets/KGPToolbarsPage.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
@@ -79,8 +80,12 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
     m_pToolbarsPage = std::make_unique<CKGPToolbarsPage>(pWndParentFrame);
     AddPage(m_pCustomizePage.get());
     AddPage(m_pToolbarsPage.get());
-    // The keyboard, menu, mouse, options and tools pages come with their
-    // managers' pages; the caller's pages follow the library's.
+    if (pWndParentFrame != nullptr && pWndParentFrame->m_hAccelTable != nullptr) {
+        m_pKeyboardPage = std::make_unique<CKGPKeyboardPage>(pWndParentFrame, bAutoSetFromMenus);
+        AddPage(m_pKeyboardPage.get());
+    }
+    // The menu, mouse, options and tools pages are not made yet; the
+    // caller's pages follow the library's.
     if (plistCustomPages != nullptr) {
         for (POSITION pos = plistCustomPages->GetHeadPosition(); pos != nullptr;) {
             CRuntimeClass* rtc = plistCustomPages->GetNext(pos);

@@ -12,6 +12,7 @@
 #include <memory>
 
 class CKGPCustomizePage;
+class CKGPKeyboardPage;
 class CKGPToolbarsPage;
 class CComboBox;
 class CListBox;
@@ -69,6 +70,8 @@ public:
     UINT GetFlags() const { return m_uiFlags; }
     CKGPCustomizePage* GetCommandsPage() const { return m_pCustomizePage.get(); }
     CKGPToolbarsPage* GetToolbarsPage() const { return m_pToolbarsPage.get(); }
+    // Null when the frame has no accelerator table.
+    CKGPKeyboardPage* GetKeyboardPage() const { return m_pKeyboardPage.get(); }
 
     // The sheet open now; null when none is.
     static CKGPToolbarCustomize* GetOpenSheet() { return s_pOpenSheet; }
@@ -94,6 +97,7 @@ private:
     CStringList m_strCategoriesList;
     std::unique_ptr<CKGPCustomizePage> m_pCustomizePage;
     std::unique_ptr<CKGPToolbarsPage> m_pToolbarsPage;
+    std::unique_ptr<CKGPKeyboardPage> m_pKeyboardPage;
     std::vector<std::unique_ptr<CObject>> m_listCustomPages;
     CString m_strAllCommands;
     CFrameWnd* m_pParentFrame;

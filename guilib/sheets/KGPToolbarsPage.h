@@ -3,7 +3,7 @@
 // user's own toolbars made, renamed and deleted through the frame.
 #pragma once
 
-#include <afxdlg.h>
+#include <afxwin.h>
 
 #include "guilib/controls/KGPExCheckList.h"
 
