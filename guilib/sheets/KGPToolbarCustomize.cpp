@@ -10,7 +10,10 @@
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPUserToolsManager.h"
 #include "guilib/sheets/KGPCustomizePage.h"
+#include "guilib/menus/KGPMouseManager.h"
 #include "guilib/sheets/KGPKeyboardPage.h"
+#include "guilib/sheets/KGPMousePage.h"
+#include "guilib/sheets/KGPOptionsPage.h"
 #include "guilib/sheets/KGPToolbarsPage.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
@@ -50,16 +53,23 @@ CString MenuText(HMENU hMenu, int nPos)
     return CString(text);
 }
 
-// The frame's default menu: its menu bar's, else its own.
-HMENU FrameMenu(CFrameWnd* pFrame)
+// The frame's menu bar; null when it has none.
+CKGPMenuBar* FrameMenuBar(CFrameWnd* pFrame)
 {
     const CObList& bars = CKGPToolBar::GetAllToolbars();
     for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
         auto* menuBar = DYNAMIC_DOWNCAST(CKGPMenuBar, bars.GetNext(pos));
-        if (menuBar != nullptr && menuBar->GetSafeHwnd() != nullptr && menuBar->GetTopLevelFrame() == pFrame &&
-            menuBar->GetDefaultMenu() != nullptr)
-            return menuBar->GetDefaultMenu();
+        if (menuBar != nullptr && menuBar->GetSafeHwnd() != nullptr && menuBar->GetTopLevelFrame() == pFrame)
+            return menuBar;
     }
+    return nullptr;
+}
+
+// The frame's default menu: its menu bar's, else its own.
+HMENU FrameMenu(CFrameWnd* pFrame)
+{
+    if (const CKGPMenuBar* menuBar = FrameMenuBar(pFrame); menuBar != nullptr && menuBar->GetDefaultMenu() != nullptr)
+        return menuBar->GetDefaultMenu();
     return pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr ? ::GetMenu(pFrame->GetSafeHwnd()) : nullptr;
 }
 
@@ -84,8 +94,11 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
         m_pKeyboardPage = std::make_unique<CKGPKeyboardPage>(pWndParentFrame, bAutoSetFromMenus);
         AddPage(m_pKeyboardPage.get());
     }
-    // The menu, mouse, options and tools pages are not made yet; the
-    // caller's pages follow the library's.
+    // The menu and tools pages are not made yet.
+    if (g_pMouseManager != nullptr) {
+        m_pMousePage = std::make_unique<CKGPMousePage>();
+        AddPage(m_pMousePage.get());
+    }
     if (plistCustomPages != nullptr) {
         for (POSITION pos = plistCustomPages->GetHeadPosition(); pos != nullptr;) {
             CRuntimeClass* rtc = plistCustomPages->GetNext(pos);
@@ -96,6 +109,8 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
             }
         }
     }
+    m_pOptionsPage = std::make_unique<CKGPOptionsPage>(FrameMenuBar(pWndParentFrame) != nullptr);
+    AddPage(m_pOptionsPage.get());
     if (m_bAutoSetFromMenus)
         SetupFromMenus();
     const CString newMenu = KGPLoadLibraryString(IDS_KGP_NEW_MENU, _T("New Menu"));

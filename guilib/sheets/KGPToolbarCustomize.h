@@ -13,6 +13,8 @@
 
 class CKGPCustomizePage;
 class CKGPKeyboardPage;
+class CKGPMousePage;
+class CKGPOptionsPage;
 class CKGPToolbarsPage;
 class CComboBox;
 class CListBox;
@@ -72,6 +74,9 @@ public:
     CKGPToolbarsPage* GetToolbarsPage() const { return m_pToolbarsPage.get(); }
     // Null when the frame has no accelerator table.
     CKGPKeyboardPage* GetKeyboardPage() const { return m_pKeyboardPage.get(); }
+    // Null without a mouse manager.
+    CKGPMousePage* GetMousePage() const { return m_pMousePage.get(); }
+    CKGPOptionsPage* GetOptionsPage() const { return m_pOptionsPage.get(); }
 
     // The sheet open now; null when none is.
     static CKGPToolbarCustomize* GetOpenSheet() { return s_pOpenSheet; }
@@ -98,6 +103,8 @@ private:
     std::unique_ptr<CKGPCustomizePage> m_pCustomizePage;
     std::unique_ptr<CKGPToolbarsPage> m_pToolbarsPage;
     std::unique_ptr<CKGPKeyboardPage> m_pKeyboardPage;
+    std::unique_ptr<CKGPMousePage> m_pMousePage;
+    std::unique_ptr<CKGPOptionsPage> m_pOptionsPage;
     std::vector<std::unique_ptr<CObject>> m_listCustomPages;
     CString m_strAllCommands;
     CFrameWnd* m_pParentFrame;

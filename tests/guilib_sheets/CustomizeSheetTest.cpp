@@ -9,7 +9,10 @@
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/menus/KGPMouseManager.h"
 #include "guilib/sheets/KGPCustomizePage.h"
+#include "guilib/sheets/KGPMousePage.h"
+#include "guilib/sheets/KGPOptionsPage.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/sheets/KGPToolbarsPage.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -125,7 +128,9 @@ TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
     ::GetDlgItemTextW(sheet->GetSafeHwnd(), IDCANCEL, close.GetBuffer(32), 32);
     close.ReleaseBuffer();
     EXPECT_EQ(CString(L"Close"), close);
-    EXPECT_EQ(2, sheet->GetPageCount());
+    EXPECT_EQ(3, sheet->GetPageCount()) << "commands, toolbars, options";
+    EXPECT_EQ(nullptr, sheet->GetKeyboardPage()) << "the frame has no accelerators";
+    EXPECT_EQ(nullptr, sheet->GetMousePage()) << "there is no mouse manager";
 
     // The commands page lists the categories and the commands of the chosen one.
     CKGPCustomizePage* commands = sheet->GetCommandsPage();
@@ -233,6 +238,73 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageMakesRenamesAndDeletesAUserToolbar)
     ASSERT_TRUE(page->DeleteToolbar(mine));
     EXPECT_EQ((std::vector<CString>{L"Standard"}), ListTexts(page->GetToolbarList()));
     EXPECT_EQ(&bar, page->GetSelectedToolbar());
+    sheet->DestroyWindow();
+}
+
+TEST_F(CustomizeSheetTest, TheOptionsPageSwitchesTheLibrarysOptions)
+{
+    CKGPToolBar::AddCommandUsage(ID_TEST_OPEN);
+    ASSERT_LT(0u, CKGPToolBar::s_usage.GetCount(ID_TEST_OPEN));
+    auto* sheet = new CKGPToolbarCustomize(&frame, TRUE);
+    ASSERT_TRUE(sheet->Create());
+    ASSERT_TRUE(sheet->SetActivePage(sheet->GetPageIndex(sheet->GetOptionsPage())));
+    CKGPOptionsPage* page = sheet->GetOptionsPage();
+    ASSERT_NE(nullptr, page->GetSafeHwnd());
+    const BOOL tooltips = CKGPToolBar::s_bTooltips;
+    EXPECT_EQ(tooltips ? BST_CHECKED : BST_UNCHECKED, page->IsDlgButtonChecked(IDC_KGP_TOOLTIPS));
+    EXPECT_FALSE(page->GetDlgItem(IDC_KGP_RECENT_MENUS)->IsWindowVisible()) << "no menu bar: no personalised menus";
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(sheet->GetSafeHwnd(), L"customize-options.bmp"));
+
+    page->CheckDlgButton(IDC_KGP_TOOLTIPS, BST_UNCHECKED);
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KGP_TOOLTIPS, BN_CLICKED));
+    EXPECT_FALSE(CKGPToolBar::s_bTooltips);
+    EXPECT_FALSE(page->GetDlgItem(IDC_KGP_TOOLTIP_KEYS)->IsWindowEnabled()) << "shortcuts follow the tooltips";
+    page->CheckDlgButton(IDC_KGP_TOOLTIPS, BST_CHECKED);
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KGP_TOOLTIPS, BN_CLICKED));
+    EXPECT_TRUE(CKGPToolBar::s_bTooltips);
+    EXPECT_TRUE(page->GetDlgItem(IDC_KGP_TOOLTIP_KEYS)->IsWindowEnabled());
+    CKGPToolBar::s_bTooltips = tooltips;
+
+    CKGPOptionsPage::ResetUsageData();
+    EXPECT_EQ(0u, CKGPToolBar::s_usage.GetCount(ID_TEST_OPEN)) << "the recorded usage is forgotten";
+    sheet->DestroyWindow();
+}
+
+TEST_F(CustomizeSheetTest, TheMousePageGivesAViewItsDoubleClickCommand)
+{
+    CKGPMouseManager mouse;
+    ASSERT_TRUE(mouse.AddView(1, L"Editor"));
+    ASSERT_TRUE(mouse.AddView(2, L"Browser"));
+    mouse.SetCommandForDblClick(2, ID_TEST_SAVE);
+    auto* sheet = new CKGPToolbarCustomize(&frame, TRUE);
+    ASSERT_NE(nullptr, sheet->GetMousePage());
+    ASSERT_TRUE(sheet->Create());
+    ASSERT_TRUE(sheet->SetActivePage(sheet->GetPageIndex(sheet->GetMousePage())));
+    CKGPMousePage* page = sheet->GetMousePage();
+    const int editor = mouse.GetViewIdByName(L"Editor");
+    page->SelectView(0);
+    const int first = page->GetCurrentViewId();
+    ASSERT_TRUE(first == 1 || first == 2);
+    page->SelectView(first == 1 ? 0 : 1);
+    ASSERT_EQ(editor, page->GetCurrentViewId());
+    EXPECT_EQ(BST_CHECKED, page->IsDlgButtonChecked(IDC_KGP_NO_DBLCLK));
+    EXPECT_FALSE(page->GetCommands().IsWindowEnabled());
+
+    int open = -1;
+    for (int i = 0; i < page->GetCommands().GetCount(); ++i) {
+        if (page->GetCommands().GetItemData(i) == ID_TEST_OPEN)
+            open = i;
+    }
+    ASSERT_GE(open, 0);
+    EXPECT_TRUE(page->SetCommand(open));
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_OPEN), mouse.GetViewDblClickCommand(1));
+    EXPECT_EQ(BST_CHECKED, page->IsDlgButtonChecked(IDC_KGP_DBLCLK_COMMAND));
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(sheet->GetSafeHwnd(), L"customize-mouse.bmp"));
+    page->SetNoAction();
+    EXPECT_EQ(0u, mouse.GetViewDblClickCommand(1));
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_SAVE), mouse.GetViewDblClickCommand(2)) << "the other view keeps its command";
     sheet->DestroyWindow();
 }
 
