@@ -9,6 +9,7 @@
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPUserToolsManager.h"
+#include "guilib/sheets/KGPButtonAppearanceDlg.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/sheets/KGPKeyboardPage.h"
@@ -80,6 +81,7 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
     : CPropertySheet(_T(""), pWndParentFrame), m_pParentFrame(pWndParentFrame),
       m_bAutoSetFromMenus(bAutoSetFromMenus), m_uiFlags(uiFlags & ~0x40u)
 {
+    KGPRegisterButtonAppearanceLink();
     m_strAllCommands = KGPLoadLibraryString(IDS_KGP_ALL_COMMANDS, _T("All Commands"));
     SetTitle(KGPLoadLibraryString(IDS_KGP_CUSTOMIZE_TITLE, _T("Customize")));
     m_psh.dwFlags |= PSH_NOAPPLYNOW;

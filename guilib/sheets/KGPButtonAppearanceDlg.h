@@ -1,0 +1,91 @@
+// The button appearance dialog and the grid of images it offers: a button
+// shown as an image, a text or both, its image chosen from its bar's strip
+// and its text (with the shortcut part kept apart) typed.
+#pragma once
+
+#include <afxwin.h>
+
+#include "guilib/toolbars/KGPToolbarButton.h"
+
+#include <vector>
+
+class CKGPToolBar;
+class CKGPToolBarImages;
+
+// An owner-drawn grid of buttons showing images to choose from (rows of
+// cells, scrolled by whole rows, keys and clicks choose).
+class CButtonsList : public CButton {
+    DECLARE_DYNAMIC(CButtonsList)
+public:
+    CButtonsList() = default;
+    ~CButtonsList() override;
+
+    // The strip the buttons draw from (not owned); removes every button.
+    void SetImages(CKGPToolBarImages* pImages);
+    // Takes the button (at the end); lays the grid out again.
+    void AddButton(CKGPToolbarButton* pButton);
+    void RemoveButtons();
+    void SelectButton(CKGPToolbarButton* pButton);
+    // The button with that image (user or standard); -1 clears the choice.
+    // FALSE for an image no button has.
+    BOOL SelectButton(int iImage);
+    CKGPToolbarButton* GetSelectedButton() const { return m_pSelButton; }
+    int GetCount() const { return static_cast<int>(m_Buttons.GetCount()); }
+    int GetScrollOffset() const { return m_iScrollOffset; }
+    BOOL m_bEnableDragFromList = FALSE;
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void RebuildLocations();
+    void EnsureVisible(const CKGPToolbarButton* pButton);
+    int IndexOf(const CKGPToolbarButton* pButton) const;
+    CKGPToolbarButtonList m_Buttons;
+    CKGPToolBarImages* m_pImages = nullptr;
+    CSize m_sizeButton{0, 0};
+    CKGPToolbarButton* m_pSelButton = nullptr;
+    int m_iScrollOffset = 0;
+    int m_iScrollTotal = 0;
+    int m_iScrollPage = 1;
+    CWnd m_wndScrollBar;
+};
+
+class CButtonAppearanceDlg : public CDialog {
+    DECLARE_DYNAMIC(CButtonAppearanceDlg)
+public:
+    // The button (edited on OK) and its bar's images; bMenuButton: shown in
+    // a menu, where the text is always shown.
+    CButtonAppearanceDlg(CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, CWnd* pParent,
+                         BOOL bMenuButton = FALSE, BOOL bLocked = FALSE);
+
+    // OK's checks and their effect: FALSE (with the library's message)
+    // when an image is asked for and none chosen, or a text and none typed.
+    BOOL CheckChoices(BOOL bTellUser = TRUE);
+    void ApplyToButton();
+    // image only 0, text only 1, image and text 2.
+    void ChooseKind(int nKind);
+    CButtonsList& GetImageList() { return m_wndButtonList; }
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnOK() override;
+
+private:
+    void EnableControls();
+    CKGPToolbarButton* m_pButton;
+    CKGPToolBarImages* m_pImages;
+    CButtonsList m_wndButtonList;
+    BOOL m_bImage = TRUE;
+    BOOL m_bText = FALSE;
+    BOOL m_bMenuMode;
+    BOOL m_bLocked;
+    CString m_strAccel;
+};
+
+// The toolbars' appearance command opens the dialog from now on (the
+// customisation sheet registers it when it is made).
+void KGPRegisterButtonAppearanceLink();

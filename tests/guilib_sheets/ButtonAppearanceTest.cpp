@@ -1,0 +1,143 @@
+// The button appearance dialog and its image grid: the grid's rules as
+// tables (cells, whole-row scrolling, keys), and the dialog over a bar's
+// strip: the button's kind, image and text with its shortcut kept apart,
+// OK's refusals, and the toolbars' appearance command served once a sheet
+// was made.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPLibraryResources.h"
+#include "guilib/sheets/KGPButtonAppearanceDlg.h"
+#include "guilib/sheets/KGPButtonsGridRules.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
+#include "tests/guilib_menus/MenusTestIds.h"
+#include "tests/guilib_menus/MenusTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+namespace {
+
+using kgp::Box;
+using kgp::GridKey;
+using kgp::GridScroll;
+
+TEST(ButtonsGridRulesTest, CellsRowsScrollingAndKeys)
+{
+    const std::vector<Box> cells = kgp::PlaceGridCells(Box{0, 0, 100, 60}, 7, 22, 22);
+    ASSERT_EQ(7u, cells.size());
+    EXPECT_EQ((Box{3, 4, 25, 26}), cells[0]);
+    EXPECT_EQ((Box{69, 4, 91, 26}), cells[3]) << "four cells fit the 94 pixels";
+    EXPECT_EQ((Box{3, 31, 25, 53}), cells[4]) << "the next row 5 pixels lower";
+    EXPECT_EQ(0, kgp::GridScrollLimit(cells, 60));
+    EXPECT_EQ(27, kgp::GridScrollLimit(cells, 30));
+    EXPECT_TRUE(kgp::PlaceGridCells(Box{0, 0, 100, 60}, 0, 22, 22).empty());
+
+    EXPECT_EQ(27, kgp::ScrollGrid(0, GridScroll::LineDown, 0, 22, 2, 100));
+    EXPECT_EQ(0, kgp::ScrollGrid(10, GridScroll::LineUp, 0, 22, 2, 100)) << "never above the top";
+    EXPECT_EQ(54, kgp::ScrollGrid(0, GridScroll::PageDown, 0, 22, 2, 100));
+    EXPECT_EQ(100, kgp::ScrollGrid(80, GridScroll::PageDown, 0, 22, 2, 100)) << "never past the limit";
+    EXPECT_EQ(27, kgp::ScrollGrid(0, GridScroll::Thumb, 30, 22, 2, 100)) << "the thumb snaps to whole rows";
+    EXPECT_EQ(54, kgp::ScrollGrid(0, GridScroll::Thumb, 45, 22, 2, 100));
+    EXPECT_EQ(100, kgp::ScrollGrid(0, GridScroll::Bottom, 0, 22, 2, 100));
+    EXPECT_EQ(0, kgp::ScrollGrid(60, GridScroll::Top, 0, 22, 2, 100));
+
+    EXPECT_EQ(0, kgp::StepGridChoice(-1, 5, GridKey::Next));
+    EXPECT_EQ(0, kgp::StepGridChoice(-1, 5, GridKey::Previous));
+    EXPECT_EQ(4, kgp::StepGridChoice(4, 5, GridKey::Next)) << "stops at the end";
+    EXPECT_EQ(0, kgp::StepGridChoice(0, 5, GridKey::Previous));
+    EXPECT_EQ(4, kgp::StepGridChoice(1, 5, GridKey::End));
+    EXPECT_EQ(0, kgp::StepGridChoice(3, 5, GridKey::Home));
+    EXPECT_EQ(-1, kgp::StepGridChoice(-1, 0, GridKey::Home)) << "nothing on an empty grid";
+}
+
+class ButtonAppearanceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+        // Four images drawn in code make the strip.
+        images.SetImageSize(CSize(16, 15));
+        CWindowDCHandle screen(nullptr);
+        CMemoryDCHandle memory(::CreateCompatibleDC(screen.Get()));
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(CDC::FromHandle(screen.Get()), 64, 15);
+        {
+            const CSelectionScope chosen(memory.Get(), bitmap.GetSafeHandle());
+            for (int i = 0; i < 4; ++i) {
+                CRect cell(16 * i, 0, 16 * i + 16, 15);
+                ::SetBkColor(memory.Get(), RGB(60 * i, 40, 200 - 40 * i));
+                ::ExtTextOutW(memory.Get(), 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
+            }
+        }
+        ASSERT_EQ(0, images.AddImage(static_cast<HBITMAP>(bitmap.GetSafeHandle())));
+        ASSERT_EQ(4, images.GetCount());
+    }
+    void TearDown() override
+    {
+        bar.DestroyWindow();
+        frame.DestroyWindow();
+    }
+
+    menus_test::CCommandFrame frame;
+    CKGPToolBar bar;
+    CKGPToolBarImages images;
+};
+
+TEST_F(ButtonAppearanceTest, TheDialogEditsKindImageAndTextAndRefusesWhatIsMissing)
+{
+    CKGPToolbarButton button(ID_TEST_OPEN, 1, L"Open\tCtrl+O");
+    button.m_bShowCaption = FALSE;
+    CButtonAppearanceDlg dialog(&button, &images, &frame);
+    ASSERT_TRUE(dialog.Create(IDD_KGP_BUTTON_APPEARANCE, &frame));
+    EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_KGP_IMAGE_ONLY)) << "the button shows its image only";
+    CString text;
+    dialog.GetDlgItemText(IDC_KGP_BUTTON_TEXT, text);
+    EXPECT_EQ(CString(L"Open"), text);
+    dialog.GetDlgItemText(IDC_KGP_ACCELERATOR, text);
+    EXPECT_EQ(CString(L"Ctrl+O"), text) << "the shortcut part kept apart";
+    ASSERT_NE(nullptr, dialog.GetImageList().GetSelectedButton());
+    EXPECT_EQ(1, dialog.GetImageList().GetSelectedButton()->GetImage());
+    EXPECT_EQ(4, dialog.GetImageList().GetCount());
+    EXPECT_FALSE(dialog.GetDlgItem(IDC_KGP_BUTTON_TEXT)->IsWindowEnabled());
+    dialog.ShowWindow(SW_SHOW);
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(dialog.GetSafeHwnd(), L"button-appearance.bmp"));
+
+    // Image and text, another image, another text.
+    dialog.ChooseKind(2);
+    EXPECT_TRUE(dialog.GetDlgItem(IDC_KGP_BUTTON_TEXT)->IsWindowEnabled());
+    ASSERT_TRUE(dialog.GetImageList().SelectButton(3));
+    EXPECT_FALSE(dialog.GetImageList().SelectButton(999)) << "no button has that image";
+    dialog.SetDlgItemText(IDC_KGP_BUTTON_TEXT, L"Load");
+    ASSERT_TRUE(dialog.CheckChoices(FALSE));
+    dialog.ApplyToButton();
+    EXPECT_TRUE(button.m_bShowImage);
+    EXPECT_TRUE(button.m_bShowCaption);
+    EXPECT_EQ(3, button.GetImage());
+    EXPECT_EQ(CString(L"Load\tCtrl+O"), button.m_strCaption);
+
+    // OK refuses a text kind without text, and an image kind without image.
+    dialog.ChooseKind(1);
+    dialog.SetDlgItemText(IDC_KGP_BUTTON_TEXT, L"");
+    EXPECT_FALSE(dialog.CheckChoices(FALSE));
+    dialog.ChooseKind(0);
+    dialog.GetImageList().SelectButton(-1);
+    EXPECT_FALSE(dialog.CheckChoices(FALSE));
+    dialog.DestroyWindow();
+}
+
+TEST_F(ButtonAppearanceTest, ALockedBarsButtonKeepsItsImageAndShowsText)
+{
+    CKGPToolbarButton button(ID_TEST_SAVE, 0, L"Save");
+    CButtonAppearanceDlg dialog(&button, &images, &frame, FALSE, TRUE);
+    ASSERT_TRUE(dialog.Create(IDD_KGP_BUTTON_APPEARANCE, &frame));
+    EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_KGP_TEXT_ONLY));
+    EXPECT_FALSE(dialog.GetDlgItem(IDC_KGP_IMAGE_ONLY)->IsWindowEnabled());
+    EXPECT_FALSE(dialog.GetDlgItem(IDC_KGP_IMAGE_AND_TEXT)->IsWindowEnabled());
+    EXPECT_FALSE(dialog.GetDlgItem(IDC_KGP_NEW_IMAGE)->IsWindowEnabled());
+    dialog.DestroyWindow();
+}
+
+} // namespace
