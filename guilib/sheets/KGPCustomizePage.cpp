@@ -6,6 +6,7 @@
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPCommandManager.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
+#include "guilib/toolbars/KGPToolbarDropSource.h"
 
 IMPLEMENT_DYNAMIC(CButtonsTextList, CListBox)
 IMPLEMENT_DYNCREATE(CKGPCustomizePage, CPropertyPage)
@@ -33,7 +34,7 @@ DROPEFFECT CButtonsTextList::DragItem(int nIndex)
     CRect start;
     GetItemRect(nIndex, start);
     ClientToScreen(start);
-    COleDropSource dropSource;
+    CKGPToolbarDropSource dropSource;
     return source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, start, &dropSource);
 }
 

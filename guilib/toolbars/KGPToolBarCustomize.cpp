@@ -3,6 +3,7 @@
 // between bars and off them, and the prompt before a bar goes back to its
 // resource.
 #include "guilib/core/KGPLocalResource.h"
+#include "guilib/toolbars/KGPToolbarDropSource.h"
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/toolbars/KGPCustomizeRules.h"
@@ -370,7 +371,7 @@ void CKGPToolBar::DragButton(int iIndex)
     CRect start = button->m_rcButton;
     ClientToScreen(start);
 
-    COleDropSource dropSource;
+    CKGPToolbarDropSource dropSource;
     s_pDragSourceBar = this;
     m_bDroppedOnSource = FALSE;
     SetCapture();

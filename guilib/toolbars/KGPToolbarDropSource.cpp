@@ -1,0 +1,68 @@
+#include "guilib/toolbars/KGPToolbarDropSource.h"
+
+#include "guilib/core/KGPLocalResource.h"
+
+IMPLEMENT_DYNAMIC(CKGPToolbarDropSource, COleDropSource)
+
+namespace {
+
+constexpr UINT kCursorDelete = 16133;
+constexpr UINT kCursorMove = 16146;
+constexpr UINT kCursorCopy = 16004;
+
+HCURSOR LoadLibraryCursor(UINT uiId)
+{
+    CKGPLocalResource library;
+    return static_cast<HCURSOR>(::LoadImageW(CKGPLocalResource::GetLibraryModule(), MAKEINTRESOURCEW(uiId),
+                                             IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+}
+
+} // namespace
+
+CKGPToolbarDropSource::~CKGPToolbarDropSource() = default;
+
+void CKGPToolbarDropSource::LoadCursors()
+{
+    if (m_bCursorsLoaded)
+        return;
+    m_bCursorsLoaded = TRUE;
+    m_hcurDelete.Reset(LoadLibraryCursor(kCursorDelete));
+    m_hcurMove.Reset(LoadLibraryCursor(kCursorMove));
+    m_hcurCopy.Reset(LoadLibraryCursor(kCursorCopy));
+}
+
+HCURSOR CKGPToolbarDropSource::CursorFor(DROPEFFECT dropEffect) const
+{
+    if (dropEffect == DROPEFFECT_NONE)
+        return m_hcurDelete.Get();
+    if ((dropEffect & DROPEFFECT_MOVE) != 0)
+        return m_hcurMove.Get();
+    if ((dropEffect & DROPEFFECT_COPY) != 0)
+        return m_hcurCopy.Get();
+    return nullptr;
+}
+
+BOOL CKGPToolbarDropSource::OnBeginDrag(CWnd* pWnd)
+{
+    LoadCursors();
+    m_bDragStarted = TRUE;
+    return COleDropSource::OnBeginDrag(pWnd);
+}
+
+SCODE CKGPToolbarDropSource::GiveFeedback(DROPEFFECT dropEffect)
+{
+    const HCURSOR cursor = CursorFor(dropEffect);
+    if (cursor == nullptr)
+        return COleDropSource::GiveFeedback(dropEffect);
+    ::SetCursor(cursor);
+    return S_OK;
+}
+
+SCODE CKGPToolbarDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState)
+{
+    if (m_hcurDelete && !m_bDeleteOnDrop)
+        ::SetCursor(m_hcurDelete.Get());
+    m_bEscapePressed = bEscapePressed;
+    m_dwLastKeyState = dwKeyState;
+    return COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
+}

@@ -1,0 +1,35 @@
+// The drop source of a dragged toolbar button: the library's cursors for a
+// button that would be deleted, moved or copied (the system's feedback when
+// the program carries none), and whether the drag may leave its bar.
+#pragma once
+
+#include <afxole.h>
+
+class CKGPToolbarDropSource : public COleDropSource {
+    DECLARE_DYNAMIC(CKGPToolbarDropSource)
+public:
+    CKGPToolbarDropSource() = default;
+    ~CKGPToolbarDropSource() override;
+
+    BOOL OnBeginDrag(CWnd* pWnd) override;
+    SCODE GiveFeedback(DROPEFFECT dropEffect) override;
+    SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) override;
+
+    // The cursor shown for the effect: delete for none, move, copy; null
+    // when the library's resources hold none (the system's then).
+    HCURSOR CursorFor(DROPEFFECT dropEffect) const;
+
+    // The drag has begun (the cursors are loaded then).
+    BOOL m_bDragStarted = FALSE;
+    // Whether the button may leave its bar; while FALSE the delete cursor shows.
+    BOOL m_bDeleteOnDrop = TRUE;
+    BOOL m_bEscapePressed = FALSE;
+    DWORD m_dwLastKeyState = 0;
+
+private:
+    void LoadCursors();
+    BOOL m_bCursorsLoaded = FALSE;
+    CCursorHandle m_hcurDelete;
+    CCursorHandle m_hcurMove;
+    CCursorHandle m_hcurCopy;
+};
