@@ -15,6 +15,7 @@
 #include "guilib/sheets/KGPKeyboardPage.h"
 #include "guilib/sheets/KGPMousePage.h"
 #include "guilib/sheets/KGPOptionsPage.h"
+#include "guilib/sheets/KGPToolsPage.h"
 #include "guilib/sheets/KGPToolbarsPage.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
@@ -92,11 +93,15 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
     m_pToolbarsPage = std::make_unique<CKGPToolbarsPage>(pWndParentFrame);
     AddPage(m_pCustomizePage.get());
     AddPage(m_pToolbarsPage.get());
+    if ((m_uiFlags & KGP_CUSTOMIZE_NOTOOLS) == 0 && g_pUserToolsManager != nullptr) {
+        m_pToolsPage = std::make_unique<CKGPToolsPage>();
+        AddPage(m_pToolsPage.get());
+    }
     if (pWndParentFrame != nullptr && pWndParentFrame->m_hAccelTable != nullptr) {
         m_pKeyboardPage = std::make_unique<CKGPKeyboardPage>(pWndParentFrame, bAutoSetFromMenus);
         AddPage(m_pKeyboardPage.get());
     }
-    // The menu and tools pages are not made yet.
+    // The menu page is not made yet.
     if (g_pMouseManager != nullptr) {
         m_pMousePage = std::make_unique<CKGPMousePage>();
         AddPage(m_pMousePage.get());
@@ -180,8 +185,7 @@ void CKGPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize)
 BOOL CKGPToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == IDCANCEL) {
-        // Close: the sheet goes (there is nothing to cancel).
-        DestroyWindow();
+        CloseSheet();
         return TRUE;
     }
     if (LOWORD(wParam) == IDHELP && m_pParentFrame != nullptr && m_pParentFrame->GetSafeHwnd() != nullptr) {
@@ -192,8 +196,24 @@ BOOL CKGPToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam)
     return CPropertySheet::OnCommand(wParam, lParam);
 }
 
+BOOL CKGPToolbarCustomize::CloseSheet()
+{
+    // Close: the sheet goes (there is nothing to cancel) once the tools are sound.
+    if (m_pToolsPage != nullptr && g_pUserToolsManager != nullptr &&
+        !CheckToolsValidity(g_pUserToolsManager->GetUserTools())) {
+        SetActivePage(GetPageIndex(m_pToolsPage.get()));
+        return FALSE;
+    }
+    DestroyWindow();
+    return TRUE;
+}
+
 LRESULT CKGPToolbarCustomize::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CLOSE) {
+        CloseSheet();
+        return 0;
+    }
     if (message == WM_HELP && (m_uiFlags & KGP_CUSTOMIZE_CONTEXT_HELP) == 0) {
         OnCommand(IDHELP, 0);
         return TRUE;

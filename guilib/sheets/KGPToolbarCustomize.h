@@ -15,6 +15,7 @@ class CKGPCustomizePage;
 class CKGPKeyboardPage;
 class CKGPMousePage;
 class CKGPOptionsPage;
+class CKGPToolsPage;
 class CKGPToolbarsPage;
 class CComboBox;
 class CListBox;
@@ -77,6 +78,11 @@ public:
     // Null without a mouse manager.
     CKGPMousePage* GetMousePage() const { return m_pMousePage.get(); }
     CKGPOptionsPage* GetOptionsPage() const { return m_pOptionsPage.get(); }
+    // Null without a user-tools manager or with KGP_CUSTOMIZE_NOTOOLS.
+    CKGPToolsPage* GetToolsPage() const { return m_pToolsPage.get(); }
+    // Close: the sheet goes unless the user tools are not sound (the tools
+    // page is shown then); FALSE when it stays.
+    BOOL CloseSheet();
 
     // The sheet open now; null when none is.
     static CKGPToolbarCustomize* GetOpenSheet() { return s_pOpenSheet; }
@@ -105,6 +111,7 @@ private:
     std::unique_ptr<CKGPKeyboardPage> m_pKeyboardPage;
     std::unique_ptr<CKGPMousePage> m_pMousePage;
     std::unique_ptr<CKGPOptionsPage> m_pOptionsPage;
+    std::unique_ptr<CKGPToolsPage> m_pToolsPage;
     std::vector<std::unique_ptr<CObject>> m_listCustomPages;
     CString m_strAllCommands;
     CFrameWnd* m_pParentFrame;
