@@ -12,7 +12,9 @@
 #include "guilib/sheets/KGPButtonAppearanceDlg.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/menus/KGPMouseManager.h"
+#include "guilib/menus/KGPContextMenuManager.h"
 #include "guilib/sheets/KGPKeyboardPage.h"
+#include "guilib/sheets/KGPMenuPage.h"
 #include "guilib/sheets/KGPMousePage.h"
 #include "guilib/sheets/KGPOptionsPage.h"
 #include "guilib/sheets/KGPToolsPage.h"
@@ -101,7 +103,10 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
         m_pKeyboardPage = std::make_unique<CKGPKeyboardPage>(pWndParentFrame, bAutoSetFromMenus);
         AddPage(m_pKeyboardPage.get());
     }
-    // The menu page is not made yet.
+    if (g_pContextMenuManager != nullptr || FrameMenuBar(pWndParentFrame) != nullptr) {
+        m_pMenuPage = std::make_unique<CKGPMenuPage>(pWndParentFrame, bAutoSetFromMenus);
+        AddPage(m_pMenuPage.get());
+    }
     if (g_pMouseManager != nullptr) {
         m_pMousePage = std::make_unique<CKGPMousePage>();
         AddPage(m_pMousePage.get());

@@ -13,6 +13,7 @@
 
 class CKGPCustomizePage;
 class CKGPKeyboardPage;
+class CKGPMenuPage;
 class CKGPMousePage;
 class CKGPOptionsPage;
 class CKGPToolsPage;
@@ -75,6 +76,8 @@ public:
     CKGPToolbarsPage* GetToolbarsPage() const { return m_pToolbarsPage.get(); }
     // Null when the frame has no accelerator table.
     CKGPKeyboardPage* GetKeyboardPage() const { return m_pKeyboardPage.get(); }
+    // Null without a menu bar or context-menu manager.
+    CKGPMenuPage* GetMenuPage() const { return m_pMenuPage.get(); }
     // Null without a mouse manager.
     CKGPMousePage* GetMousePage() const { return m_pMousePage.get(); }
     CKGPOptionsPage* GetOptionsPage() const { return m_pOptionsPage.get(); }
@@ -109,6 +112,7 @@ private:
     std::unique_ptr<CKGPCustomizePage> m_pCustomizePage;
     std::unique_ptr<CKGPToolbarsPage> m_pToolbarsPage;
     std::unique_ptr<CKGPKeyboardPage> m_pKeyboardPage;
+    std::unique_ptr<CKGPMenuPage> m_pMenuPage;
     std::unique_ptr<CKGPMousePage> m_pMousePage;
     std::unique_ptr<CKGPOptionsPage> m_pOptionsPage;
     std::unique_ptr<CKGPToolsPage> m_pToolsPage;

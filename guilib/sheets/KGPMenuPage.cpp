@@ -1,0 +1,219 @@
+#include "guilib/sheets/KGPMenuPage.h"
+
+#include <afxframe.h>
+
+#include "guilib/core/KGPLibraryResources.h"
+#include "guilib/core/KGPLocalResource.h"
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/menus/KGPContextMenuManager.h"
+#include "guilib/menus/KGPMenuBar.h"
+#include "guilib/menus/KGPMenuHash.h"
+#include "guilib/menus/KGPPopupAnimation.h"
+#include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/toolbars/KGPToolBar.h"
+
+IMPLEMENT_DYNCREATE(CKGPMenuPage, CPropertyPage)
+
+namespace {
+
+// The popup animations in their numeric order, then the system's.
+constexpr int kAnimations[] = {kgp::kAnimationNone, kgp::kAnimationUnfold, kgp::kAnimationSlide, kgp::kAnimationFade};
+constexpr LPCTSTR kAnimationNames[] = {_T("(None)"), _T("Unfold"), _T("Slide"), _T("Fade"), _T("System default")};
+
+CKGPMenuBar* MenuBarOf(CFrameWnd* pFrame)
+{
+    const CObList& bars = CKGPToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* menuBar = DYNAMIC_DOWNCAST(CKGPMenuBar, bars.GetNext(pos));
+        if (menuBar != nullptr && menuBar->GetSafeHwnd() != nullptr && menuBar->GetTopLevelFrame() == pFrame)
+            return menuBar;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CKGPMenuPage::CKGPMenuPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
+    : CPropertyPage(IDD_KGP_MENU_PAGE), m_pParentFrame(pParentFrame), m_bAutoSet(bAutoSet)
+{
+}
+
+CKGPMenuPage::~CKGPMenuPage()
+{
+    if (m_pMenuBar != nullptr && MenuBarOf(m_pParentFrame) == m_pMenuBar && m_pMenuBar->GetMenuPage() == this)
+        m_pMenuBar->SetMenuPage(nullptr);
+}
+
+BOOL CKGPMenuPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    m_wndFrameMenus.SubclassDlgItem(IDC_KGP_FRAME_MENUS, this);
+    m_wndContextMenus.SubclassDlgItem(IDC_KGP_CONTEXT_MENUS, this);
+    m_wndAnimation.SubclassDlgItem(IDC_KGP_MENU_ANIMATION, this);
+    m_pMenuBar = MenuBarOf(m_pParentFrame);
+    if (m_pMenuBar != nullptr) {
+        m_pMenuBar->SetMenuPage(this);
+        m_wndFrameMenus.SetItemData(
+            m_wndFrameMenus.AddString(KGPLoadLibraryString(IDS_KGP_DEFAULT_MENU_ENTRY, _T("Default menu"))), 0);
+        if (CWinApp* app = AfxGetApp()) {
+            for (POSITION pos = app->GetFirstDocTemplatePosition(); pos != nullptr;) {
+                auto* tmpl = DYNAMIC_DOWNCAST(CMultiDocTemplate, app->GetNextDocTemplate(pos));
+                CString name;
+                if (tmpl == nullptr || !tmpl->m_hMenuShared || !tmpl->GetDocString(name, CDocTemplate::docName))
+                    continue;
+                m_wndFrameMenus.SetItemData(m_wndFrameMenus.AddString(name), reinterpret_cast<DWORD_PTR>(tmpl));
+            }
+        }
+    }
+    m_wndFrameMenus.EnableWindow(m_pMenuBar != nullptr);
+    if (CWnd* reset = GetDlgItem(IDC_KGP_RESET_FRAME_MENU))
+        reset->EnableWindow(m_pMenuBar != nullptr);
+
+    // Context menus are shown for editing by the popup menus in a later step:
+    // the controls list them and stay disabled meanwhile.
+    m_wndContextMenus.AddString(KGPLoadLibraryString(IDS_KGP_NO_CONTEXT_MENU, _T("(none)")));
+    if (g_pContextMenuManager != nullptr) {
+        CStringList names;
+        g_pContextMenuManager->GetMenuNames(names);
+        for (POSITION pos = names.GetHeadPosition(); pos != nullptr;)
+            m_wndContextMenus.AddString(names.GetNext(pos));
+    }
+    m_wndContextMenus.SetCurSel(0);
+    m_wndContextMenus.EnableWindow(FALSE);
+    if (CWnd* reset = GetDlgItem(IDC_KGP_RESET_CONTEXT_MENU))
+        reset->EnableWindow(FALSE);
+
+    for (const LPCTSTR name : kAnimationNames)
+        m_wndAnimation.AddString(name);
+    int chosen = static_cast<int>(std::size(kAnimations));
+    for (int i = 0; i < static_cast<int>(std::size(kAnimations)); ++i) {
+        if (CKGPPopupMenu::m_AnimationType == kAnimations[i])
+            chosen = i;
+    }
+    m_wndAnimation.SetCurSel(chosen);
+    CheckDlgButton(IDC_KGP_MENU_SHADOWS, CKGPPopupMenu::m_bMenuShadows ? BST_CHECKED : BST_UNCHECKED);
+    if (m_pMenuBar != nullptr) {
+        m_wndFrameMenus.SetCurSel(0);
+        SelectFrameMenu(0);
+    }
+    return TRUE;
+}
+
+CMultiDocTemplate* CKGPMenuPage::ChosenTemplate() const
+{
+    const int selected = m_wndFrameMenus.GetCurSel();
+    return selected >= 0 ? reinterpret_cast<CMultiDocTemplate*>(m_wndFrameMenus.GetItemData(selected)) : nullptr;
+}
+
+void CKGPMenuPage::StoreEditedMenu()
+{
+    if (m_pMenuBar != nullptr && m_pMenuBar->GetHMenu() != nullptr && m_pMenuBar->GetCount() > 0)
+        g_menuHash.SaveMenuBar(m_pMenuBar->GetHMenu(), m_pMenuBar);
+}
+
+void CKGPMenuPage::SelectFrameMenu(int nIndex)
+{
+    StoreEditedMenu();
+    m_wndFrameMenus.SetCurSel(nIndex);
+    if (m_pMenuBar == nullptr || nIndex < 0) {
+        SetDlgItemText(IDC_KGP_MENU_TEXT, _T(""));
+        SendDlgItemMessage(IDC_KGP_MENU_ICON, STM_SETICON, 0, 0);
+        return;
+    }
+    CMultiDocTemplate* tmpl = ChosenTemplate();
+    CString text;
+    HICON icon = nullptr;
+    if (tmpl != nullptr) {
+        tmpl->GetDocString(text, CDocTemplate::regFileTypeName);
+        icon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(tmpl->m_nIDResource));
+        m_pMenuBar->CreateFromMenu(tmpl->m_hMenuShared.Get());
+    } else {
+        text = KGPLoadLibraryString(IDS_KGP_DEFAULT_MENU_LABEL, _T("The default menu"));
+        if (CWnd* main = AfxGetMainWnd())
+            icon = reinterpret_cast<HICON>(::GetClassLongPtrW(main->GetSafeHwnd(), GCLP_HICON));
+        m_pMenuBar->CreateFromMenu(m_pMenuBar->GetDefaultMenu(), TRUE);
+    }
+    if (icon == nullptr)
+        icon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+    SetDlgItemText(IDC_KGP_MENU_TEXT, text);
+    SendDlgItemMessage(IDC_KGP_MENU_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+BOOL CKGPMenuPage::ResetFrameMenu()
+{
+    if (m_pMenuBar == nullptr || m_wndFrameMenus.GetCurSel() < 0)
+        return FALSE;
+    CMultiDocTemplate* tmpl = ChosenTemplate();
+    const UINT resId = tmpl != nullptr ? tmpl->m_nIDResource : m_pMenuBar->GetDefaultMenuResId();
+    if (resId == 0)
+        return FALSE;
+    const HMENU fresh = ::LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCEW(resId), RT_MENU), MAKEINTRESOURCEW(resId));
+    if (fresh == nullptr)
+        return FALSE;
+    const HMENU old = tmpl != nullptr ? tmpl->m_hMenuShared.Get() : m_pMenuBar->GetDefaultMenu();
+    m_pMenuBar->CreateFromMenu(fresh, tmpl == nullptr, TRUE);
+    CWnd* frame = m_pParentFrame;
+    if (frame != nullptr && frame->GetSafeHwnd() != nullptr && frame->SendMessage(KGTOOLBAR_RESETMENU, resId) != 0)
+        m_pMenuBar->AdjustLayout();
+    g_menuHash.SaveMenuBar(fresh, m_pMenuBar);
+    if (old != nullptr)
+        g_menuHash.RemoveMenu(old);
+    if (tmpl != nullptr) {
+        tmpl->m_hMenuShared.Reset(fresh);  // the template's old menu goes with it
+    } else {
+        if (auto* link = CKGPLink<IKGPMenuBarFrameLink>::Get())
+            link->SetDefaultMenu(frame, fresh);
+        if (old != nullptr && old != fresh && ::IsMenu(old))
+            ::DestroyMenu(old);  // the bar owned the default menu it showed
+    }
+    m_pMenuBar->RedrawWindow();
+    return TRUE;
+}
+
+void CKGPMenuPage::ApplyOptions()
+{
+    const int chosen = m_wndAnimation.GetCurSel();
+    if (chosen >= 0)
+        CKGPPopupMenu::m_AnimationType =
+            chosen < static_cast<int>(std::size(kAnimations)) ? kAnimations[chosen] : kgp::kAnimationSystem;
+    CKGPPopupMenu::m_bMenuShadows = IsDlgButtonChecked(IDC_KGP_MENU_SHADOWS) == BST_CHECKED;
+}
+
+BOOL CKGPMenuPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case IDC_KGP_FRAME_MENUS:
+        if (HIWORD(wParam) == CBN_SELCHANGE)
+            SelectFrameMenu(m_wndFrameMenus.GetCurSel());
+        return TRUE;
+    case IDC_KGP_RESET_FRAME_MENU: {
+        if (HIWORD(wParam) != BN_CLICKED || m_wndFrameMenus.GetCurSel() < 0)
+            return TRUE;
+        CString name;
+        m_wndFrameMenus.GetLBText(m_wndFrameMenus.GetCurSel(), name);
+        CString question;
+        question.Format(KGPLoadLibraryString(IDS_KGP_RESET_MENU, _T("Reset the changes made to the '%s' menu?")),
+                        name.GetString());
+        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            ResetFrameMenu();
+        return TRUE;
+    }
+    case IDC_KGP_MENU_ANIMATION:
+    case IDC_KGP_MENU_SHADOWS:
+        return TRUE;
+    default:
+        return CPropertyPage::OnCommand(wParam, lParam);
+    }
+}
+
+LRESULT CKGPMenuPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        // The choices and the menu being edited are kept as the page closes.
+        ApplyOptions();
+        StoreEditedMenu();
+        if (m_pMenuBar != nullptr && m_pMenuBar->GetMenuPage() == this)
+            m_pMenuBar->SetMenuPage(nullptr);
+    }
+    return CPropertyPage::WindowProc(message, wParam, lParam);
+}
