@@ -218,6 +218,10 @@ public:
     // A button on this bar counts the visual manager's extra size.
     virtual BOOL WantsExtraButtonSize() const { return TRUE; }
     static void ResetAllImages();
+    // The bar becomes locked with copies of the source bar's normal, cold
+    // and disabled strips and its sizes (a drop-down bar shows another
+    // bar's buttons).
+    void CopyImagesFrom(const CKGPToolBar& source);
     // The strips a locked bar filled for itself.
     const CKGPToolBarImages& GetColdImages() const { return *Strips().cold; }
     const CKGPToolBarImages& GetMenuImages() const { return *Strips().menu; }

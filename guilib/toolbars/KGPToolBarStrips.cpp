@@ -73,6 +73,16 @@ void CKGPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
         s_pUserImageStrip->SetImageSize(sizeImage);
 }
 
+void CKGPToolBar::CopyImagesFrom(const CKGPToolBar& source)
+{
+    const StripRefs from = source.Strips();
+    m_bLockedBar = TRUE;
+    SetLockedSizes(source.GetCurrentButtonSize(), from.normal->GetImageSize());
+    from.normal->CopyTo(m_imgOwnNormal);
+    from.cold->CopyTo(m_imgOwnCold);
+    from.disabled->CopyTo(m_imgOwnDisabled);
+}
+
 void CKGPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage)
 {
     m_sizeOwnButton = sizeButton;

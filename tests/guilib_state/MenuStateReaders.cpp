@@ -7,6 +7,7 @@
 #include "guilib/menus/KGPHelpComboBoxButton.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/menus/KGPUserToolsManager.h"
+#include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolbarComboBoxButton.h"
 #include "guilib/toolbars/KGPToolbarEditBoxButton.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
@@ -83,7 +84,7 @@ public:
     std::string Snapshot() override { return "counted: " + std::to_string(CCountedItem::s_nLive) + "\n"; }
 };
 
-// Combo, edit and help-combo buttons, one after the other in one archive.
+// Combo, edit, help-combo and drop-down buttons, one after the other in one archive.
 class ComboAndEditReader : public StoredStateReader {
 public:
     std::vector<StoredForm> Seeds() override
@@ -96,11 +97,14 @@ public:
         edit.SetContents(L"text");
         edit.EnableCalculator();
         CHelpComboBoxButton help(ID_TEST_OPEN, 120, L"Ask");
+        CKGPDropDownToolbarButton dropDown(L"Files", nullptr);
+        dropDown.SetDefaultCommand(ID_TEST_SAVE);
         return {ArchiveForm(StoredBytes([&](CArchive& ar) {
             CObList list;
             list.AddTail(&combo);
             list.AddTail(&edit);
             list.AddTail(&help);
+            list.AddTail(&dropDown);
             list.Serialize(ar);
         }))};
     }

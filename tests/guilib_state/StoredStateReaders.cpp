@@ -492,7 +492,7 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"toolbar parameters: registry", &Make<ToolBarParametersReader>},
     {"registry: object list", &Make<RegistryObjectListReader>},
     {"menu button: archive", &MakeMenuButtonReader},
-    {"combo, edit and help-combo buttons: archive", &MakeComboAndEditReader},
+    {"combo, edit, help-combo and drop-down buttons: archive", &MakeComboAndEditReader},
     {"mouse manager: archive", &MakeMouseManagerReader},
     {"user tools: registry", &MakeUserToolsReader},
     {"docking pane: archive", &MakePaneArchiveReader},

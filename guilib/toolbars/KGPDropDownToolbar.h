@@ -1,0 +1,101 @@
+// A toolbar button that opens a whole toolbar under itself: a plain click
+// sends the command last chosen from that toolbar (whose image it shows),
+// holding it for the menu delay opens the drop-down toolbar in a small
+// frame, where a click chooses another command.
+#pragma once
+
+#include <afxbars.h>
+
+#include "guilib/toolbars/KGPToolBar.h"
+
+class CKGPDropDownFrame;
+
+// The toolbar a drop-down button opens: always locked to its own images.
+class CKGPDropDownToolBar : public CKGPToolBar {
+    DECLARE_SERIAL(CKGPDropDownToolBar)
+public:
+    BOOL LoadBitmaps(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                     UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0) override;
+    BOOL LoadFromResource(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                          UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0, UINT uiNormalResID = 0) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+class CKGPDropDownToolbarButton : public CKGPToolbarButton {
+    DECLARE_SERIAL(CKGPDropDownToolbarButton)
+public:
+    CKGPDropDownToolbarButton();
+    // The button named so for the drop-down toolbar (not owned).
+    CKGPDropDownToolbarButton(LPCTSTR lpszName, CKGPDropDownToolBar* pToolBar);
+    ~CKGPDropDownToolbarButton() override;
+
+    void Serialize(CArchive& ar) override;
+    void CopyButton(const CKGPToolbarButton& src) override;
+    SIZE MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
+    void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
+    // A press starts the menu delay (the drop-down opens when it passes with
+    // the button held); with the drop-down open a press closes it.
+    BOOL HandleClick(CWnd* pWnd, BOOL bDelay) override;
+    void OnChangeParentWnd(CWnd* pWndParent) override;
+    void CancelState() override;
+
+    // The command shown and sent by a plain click, with the image of the
+    // first button of the drop-down toolbar that carries it (0 for none).
+    void SetDefaultCommand(UINT uiCmd);
+    // Opens the drop-down frame under the button; FALSE without a drop-down
+    // toolbar or with a frame open already.
+    BOOL OpenDropDown();
+    void CloseDropDown();
+    BOOL IsDropDownOpen() const { return m_pPopupMenu != nullptr; }
+    CKGPDropDownToolBar* GetDropDownToolBar() const { return m_pToolBar; }
+    int GetCurrentImage() const { return m_iSelectedImage; }
+    const CString& GetName() const { return m_strName; }
+    void OnFrameGone() { m_pPopupMenu = nullptr; }
+
+private:
+    static void CALLBACK OnDelayTimer(HWND, UINT, UINT_PTR idEvent, DWORD);
+    void KillDelayTimer();
+
+    CKGPDropDownToolBar* m_pToolBar = nullptr;
+    CString m_strName;
+    CKGPDropDownFrame* m_pPopupMenu = nullptr;
+    UINT_PTR m_uiTimer = 0;
+    int m_iSelectedImage = 0;
+    BOOL m_bInternalDraw = FALSE;
+    BOOL m_bLocalUserButton = FALSE;
+};
+
+// The small frame holding the drop-down toolbar: a popup on the monitor of
+// its corner, with copies of the drop-down toolbar's buttons; it closes on a
+// choice, a click outside it, or when the application loses the activation.
+class CKGPDropDownFrame : public CMiniFrameWnd {
+    DECLARE_DYNAMIC(CKGPDropDownFrame)
+public:
+    CKGPDropDownFrame() = default;
+    ~CKGPDropDownFrame() override;
+
+    // Shows the frame with its corner at the point (screen), for the button
+    // on the source bar; FALSE when it could not be made (the object is then
+    // deleted).
+    BOOL Create(CKGPToolBar* pSourceBar, CKGPDropDownToolbarButton* pButton, CPoint ptCorner);
+    // The button chosen in the drop-down toolbar: it becomes the default
+    // command and goes to the source bar's owner; the frame closes.
+    void ChooseButton(const CKGPToolbarButton& button);
+    CKGPDropDownToolBar& GetToolBar() { return m_wndToolBar; }
+    CKGPDropDownToolbarButton* GetParentButton() const { return m_pParentBtn; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PostNcDestroy() override;
+
+private:
+    void OnCreateToolBar();
+    CKGPDropDownToolbarButton* m_pParentBtn = nullptr;
+    CKGPDropDownToolBar m_wndToolBar;
+    CKGPToolBar* m_pSourceBar = nullptr;
+    CPoint m_ptCorner;
+};
