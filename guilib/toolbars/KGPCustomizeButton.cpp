@@ -4,7 +4,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
 
-IMPLEMENT_SERIAL(CCustomizeButton, CKGPToolbarButton, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CCustomizeButton, CKGPToolbarMenuButton, VERSIONABLE_SCHEMA | 1)
 
 CCustomizeButton::CCustomizeButton(int iCustomizeCmdId, const CString& strCustomizeText)
 {
@@ -19,9 +19,60 @@ void CCustomizeButton::SetCustomizeCommand(int iCustomizeCmdId, const CString& s
 
 void CCustomizeButton::CopyButton(const CKGPToolbarButton& src)
 {
-    CKGPToolbarButton::CopyButton(src);
+    CKGPToolbarMenuButton::CopyButton(src);
     if (const auto* other = DYNAMIC_DOWNCAST(CCustomizeButton, const_cast<CKGPToolbarButton*>(&src)))
         SetCustomizeCommand(other->m_iCustomizeCmdId, other->m_strCustomizeText);
+}
+
+BOOL CCustomizeButton::HandleClick(CWnd* pWnd, BOOL /*bDelay*/)
+{
+    if (CKGPToolBarShared::s_bCustomizing)
+        return TRUE;
+    if (IsDroppedDown()) {
+        CancelState();
+        return TRUE;
+    }
+    OpenPopupMenu(pWnd);
+    return TRUE;  // never a command of its own
+}
+
+HMENU CCustomizeButton::CreateMenu() const
+{
+    CMenuHandle menu(::CreatePopupMenu());
+    BOOL itemBefore = FALSE;
+    for (POSITION pos = m_lstHiddenButtons.GetHeadPosition(); pos != nullptr;) {
+        const auto* button = static_cast<const CKGPToolbarButton*>(m_lstHiddenButtons.GetNext(pos));
+        if (button->IsSeparator()) {
+            if (itemBefore)
+                ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+            itemBefore = FALSE;
+            continue;
+        }
+        CString text = button->m_strCaption;
+        if (text.IsEmpty() && button->m_nCommand != 0) {
+            CString prompt;
+            prompt.LoadString(button->m_nCommand);
+            const int newline = prompt.Find(L'\n');
+            text = newline >= 0 ? prompt.Mid(newline + 1) : prompt;
+        }
+        const UINT disabled = (button->m_nBits & TBBS_DISABLED) != 0 ? MF_GRAYED : 0;
+        const auto* menuButton = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, const_cast<CKGPToolbarButton*>(button));
+        if (menuButton != nullptr && !menuButton->GetCommands().IsEmpty()) {
+            if (const HMENU sub = menuButton->CreateMenu())
+                ::AppendMenuW(menu.Get(), MF_POPUP | disabled, reinterpret_cast<UINT_PTR>(sub), text);
+        } else if (button->m_nCommand != 0) {
+            ::AppendMenuW(menu.Get(), MF_STRING | disabled, button->m_nCommand, text);
+        }
+        itemBefore = TRUE;
+    }
+    if (m_iCustomizeCmdId > 0) {
+        if (::GetMenuItemCount(menu.Get()) > 0)
+            ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(m_iCustomizeCmdId), m_strCustomizeText);
+    }
+    if (::GetMenuItemCount(menu.Get()) <= 0)
+        return nullptr;
+    return menu.Detach();
 }
 
 SIZE CCustomizeButton::MeasureOnBar(CDC* /*pDC*/, const CSize& sizeDefault, BOOL bHorz)

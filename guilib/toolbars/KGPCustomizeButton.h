@@ -4,9 +4,9 @@
 // and never dragged; the bar keeps it last.
 #pragma once
 
-#include "guilib/toolbars/KGPToolbarButton.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
 
-class CCustomizeButton : public CKGPToolbarButton {
+class CCustomizeButton : public CKGPToolbarMenuButton {
     DECLARE_SERIAL(CCustomizeButton)
 public:
     CCustomizeButton() = default;
@@ -21,6 +21,12 @@ public:
                 BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
                 BOOL bGrayDisabledButtons = TRUE) override;
     BOOL IsArchivable() const override { return FALSE; }
+    // A press opens the menu of the hidden buttons and the customise entry
+    // (none while the toolbars are customised).
+    BOOL HandleClick(CWnd* pWnd, BOOL bDelay) override;
+    // The hidden buttons (a menu button with its sub-menu), then the
+    // customise entry after a separator; null when there is neither.
+    HMENU CreateMenu() const override;
     BOOL IsDraggable() const override { return FALSE; }
     BOOL IsSelectable() const override { return FALSE; }
 
