@@ -58,6 +58,9 @@ protected:
     HWND PreModal();
     void PostModal();
 
+    // Keeps the template's name (a name passed as a string is copied); an id
+    // is also the help id unless one is set.
+    void SetTemplateName(LPCTSTR lpszTemplateName);
     CString m_strTemplateName; // keeps a template name passed as a string
     HWND m_hWndTop = nullptr;
 

@@ -5,6 +5,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/menus/KGPMenuHash.h"
 #include "guilib/menus/KGPTearOffManager.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <algorithm>
@@ -241,10 +242,14 @@ void CKGPMenuBar::SetMaximizeMode(BOOL bMax, CWnd* pWnd, BOOL bRecalcLayout)
             InsertButton(std::make_unique<CKGPToolbarSystemMenuButton>(m_hSysMenu, icon), 0);
         }
         m_nMDIButtons = 0;
-        if ((style & WS_MINIMIZEBOX) != 0 && InsertButton(std::make_unique<CKGPToolbarMenuButtonsButton>(SC_MINIMIZE)) >= 0)
-            ++m_nMDIButtons;
-        if ((style & WS_MAXIMIZEBOX) != 0 && InsertButton(std::make_unique<CKGPToolbarMenuButtonsButton>(SC_RESTORE)) >= 0)
-            ++m_nMDIButtons;
+        auto addButton = [this](UINT uiCommand) {
+            if (InsertButton(std::make_unique<CKGPToolbarMenuButtonsButton>(uiCommand)) >= 0)
+                ++m_nMDIButtons;
+        };
+        if ((style & WS_MINIMIZEBOX) != 0)
+            addButton(SC_MINIMIZE);
+        if ((style & WS_MAXIMIZEBOX) != 0)
+            addButton(SC_RESTORE);
         auto close = std::make_unique<CKGPToolbarMenuButtonsButton>(SC_CLOSE);
         const UINT state = m_hSysMenu != nullptr ? ::GetMenuState(m_hSysMenu, SC_CLOSE, MF_BYCOMMAND) : 0xFFFFFFFF;
         if (state == 0xFFFFFFFF || (state & (MF_GRAYED | MF_DISABLED)) != 0)
@@ -260,7 +265,8 @@ void CKGPMenuBar::SetMaximizeMode(BOOL bMax, CWnd* pWnd, BOOL bRecalcLayout)
             RemoveButton(0);
         for (int i = 0; i < m_nMDIButtons; ++i) {
             int last = GetCount() - 1;
-            if (GetCustomizeButton() != nullptr && GetButton(last) == reinterpret_cast<CKGPToolbarButton*>(GetCustomizeButton()))
+            const CKGPToolbarButton* chevron = GetCustomizeButton();
+            if (chevron != nullptr && GetButton(last) == chevron)
                 --last;
             if (DYNAMIC_DOWNCAST(CKGPToolbarMenuButtonsButton, GetButton(last)) != nullptr)
                 RemoveButton(last);
@@ -321,6 +327,17 @@ CKGPToolbarComboBoxButton* CKGPMenuBar::GetHelpCombobox() const
         return nullptr;
     const int index = CommandToIndex(m_nHelpComboID);
     return index >= 0 ? DYNAMIC_DOWNCAST(CKGPToolbarComboBoxButton, GetButton(index)) : nullptr;
+}
+
+CKGPMenuBar* CKGPMenuBar::FromFrame(const CWnd* pFrame)
+{
+    const CObList& bars = GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr && pFrame != nullptr;) {
+        auto* menuBar = DYNAMIC_DOWNCAST(CKGPMenuBar, bars.GetNext(pos));
+        if (menuBar != nullptr && menuBar->GetSafeHwnd() != nullptr && menuBar->GetTopLevelFrame() == pFrame)
+            return menuBar;
+    }
+    return nullptr;
 }
 
 HFONT CKGPMenuBar::GetMenuFont(BOOL bHorz)
@@ -384,8 +401,9 @@ int CKGPMenuBar::MeasureRowHeight()
     m_bHaveImages = FALSE;
     for (int i = 0; i < GetCount(); ++i) {
         const CKGPToolbarButton* button = GetButton(i);
-        if (button != nullptr && button->IsImageShown() && !button->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) &&
-            !button->IsKindOf(RUNTIME_CLASS(CKGPToolbarMenuButtonsButton))) {
+        const BOOL childButton = button != nullptr && (button->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) ||
+                                                       button->IsKindOf(RUNTIME_CLASS(CKGPToolbarMenuButtonsButton)));
+        if (button != nullptr && button->IsImageShown() && !childButton) {
             m_bHaveImages = TRUE;
             break;
         }
@@ -403,7 +421,8 @@ int CKGPMenuBar::DropIndexAt(CPoint point, CRect& rectMarker) const
         CRect button;
         const int at = clamped > shape.count - 1 ? shape.count - 1 : clamped;
         if (at >= 0 && at < shape.count) {
-            const CKGPToolbarButton* target = GetButton(clamped == EndOfRegularButtons() && clamped > 0 ? clamped - 1 : at);
+            const BOOL atEnd = clamped == EndOfRegularButtons() && clamped > 0;
+            const CKGPToolbarButton* target = GetButton(atEnd ? clamped - 1 : at);
             if (target != nullptr) {
                 button = target->m_rcButton;
                 const BOOL after = clamped == EndOfRegularButtons() && clamped > 0;

@@ -91,6 +91,9 @@ public:
     static BOOL IsRecentlyUsedMenus() { return s_bRecentlyUsedMenus; }
     static HFONT GetMenuFont(BOOL bHorz = TRUE);
 
+    // The live menu bar of the frame; null when it has none.
+    static CKGPMenuBar* FromFrame(const CWnd* pFrame);
+
     // ---- The customisation page editing this bar.
     void SetMenuPage(CKGPMenuPage* pMenuPage) { m_pMenuPage = pMenuPage; }
     CKGPMenuPage* GetMenuPage() const { return m_pMenuPage; }

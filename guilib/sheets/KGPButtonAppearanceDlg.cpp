@@ -129,10 +129,11 @@ void CButtonsList::RebuildLocations()
         button->m_rcButton = CRect(cell.left, cell.top, cell.right, cell.bottom);
     }
     m_iScrollTotal = kgp::GridScrollLimit(cells, client.Height());
-    m_iScrollPage = std::max(1, static_cast<int>(client.Height()) / static_cast<int>(m_sizeButton.cy + kgp::kGridRowGap));
+    const int visible = client.Height();
+    m_iScrollPage = std::max(1, visible / static_cast<int>(m_sizeButton.cy + kgp::kGridRowGap));
     m_iScrollOffset = std::min(m_iScrollOffset, m_iScrollTotal);
-    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL, 0, m_iScrollTotal + client.Height(),
-                    static_cast<UINT>(client.Height()), m_iScrollOffset, 0};
+    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL, 0, m_iScrollTotal + visible,
+                    static_cast<UINT>(visible), m_iScrollOffset, 0};
     m_wndScrollBar.SendMessage(SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&info));
 }
 

@@ -20,17 +20,6 @@ namespace {
 constexpr int kAnimations[] = {kgp::kAnimationNone, kgp::kAnimationUnfold, kgp::kAnimationSlide, kgp::kAnimationFade};
 constexpr LPCTSTR kAnimationNames[] = {_T("(None)"), _T("Unfold"), _T("Slide"), _T("Fade"), _T("System default")};
 
-CKGPMenuBar* MenuBarOf(CFrameWnd* pFrame)
-{
-    const CObList& bars = CKGPToolBar::GetAllToolbars();
-    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
-        auto* menuBar = DYNAMIC_DOWNCAST(CKGPMenuBar, bars.GetNext(pos));
-        if (menuBar != nullptr && menuBar->GetSafeHwnd() != nullptr && menuBar->GetTopLevelFrame() == pFrame)
-            return menuBar;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 CKGPMenuPage::CKGPMenuPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
@@ -40,7 +29,9 @@ CKGPMenuPage::CKGPMenuPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
 
 CKGPMenuPage::~CKGPMenuPage()
 {
-    if (m_pMenuBar != nullptr && MenuBarOf(m_pParentFrame) == m_pMenuBar && m_pMenuBar->GetMenuPage() == this)
+    // The bar may have gone before the page.
+    if (m_pMenuBar != nullptr && CKGPMenuBar::FromFrame(m_pParentFrame) == m_pMenuBar &&
+        m_pMenuBar->GetMenuPage() == this)
         m_pMenuBar->SetMenuPage(nullptr);
 }
 
@@ -50,7 +41,7 @@ BOOL CKGPMenuPage::OnInitDialog()
     m_wndFrameMenus.SubclassDlgItem(IDC_KGP_FRAME_MENUS, this);
     m_wndContextMenus.SubclassDlgItem(IDC_KGP_CONTEXT_MENUS, this);
     m_wndAnimation.SubclassDlgItem(IDC_KGP_MENU_ANIMATION, this);
-    m_pMenuBar = MenuBarOf(m_pParentFrame);
+    m_pMenuBar = CKGPMenuBar::FromFrame(m_pParentFrame);
     if (m_pMenuBar != nullptr) {
         m_pMenuBar->SetMenuPage(this);
         m_wndFrameMenus.SetItemData(

@@ -57,7 +57,8 @@ void CKGPMousePage::SelectView(int nIndex)
             selected = i;
     }
     m_wndCommands.SetCurSel(selected);
-    CheckRadioButton(IDC_KGP_NO_DBLCLK, IDC_KGP_DBLCLK_COMMAND, command != 0 ? IDC_KGP_DBLCLK_COMMAND : IDC_KGP_NO_DBLCLK);
+    const int radio = command != 0 ? IDC_KGP_DBLCLK_COMMAND : IDC_KGP_NO_DBLCLK;
+    CheckRadioButton(IDC_KGP_NO_DBLCLK, IDC_KGP_DBLCLK_COMMAND, radio);
     m_wndCommands.EnableWindow(command != 0);
     CString description;
     if (CFrameWnd* frame = GetTopLevelFrame(); frame != nullptr && command != 0)
@@ -112,8 +113,8 @@ BOOL CKGPMousePage::OnCommand(WPARAM wParam, LPARAM lParam)
 BOOL CKGPMousePage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     const auto* header = reinterpret_cast<const NMLISTVIEW*>(lParam);
-    if (wParam == IDC_KGP_MOUSE_VIEWS && header->hdr.code == LVN_ITEMCHANGED && (header->uNewState & LVIS_SELECTED) != 0 &&
-        (header->uOldState & LVIS_SELECTED) == 0) {
+    const BOOL selected = (header->uNewState & LVIS_SELECTED) != 0 && (header->uOldState & LVIS_SELECTED) == 0;
+    if (wParam == IDC_KGP_MOUSE_VIEWS && header->hdr.code == LVN_ITEMCHANGED && selected) {
         SelectView(header->iItem);
         *pResult = 0;
         return TRUE;

@@ -57,22 +57,11 @@ CString MenuText(HMENU hMenu, int nPos)
     return CString(text);
 }
 
-// The frame's menu bar; null when it has none.
-CKGPMenuBar* FrameMenuBar(CFrameWnd* pFrame)
-{
-    const CObList& bars = CKGPToolBar::GetAllToolbars();
-    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
-        auto* menuBar = DYNAMIC_DOWNCAST(CKGPMenuBar, bars.GetNext(pos));
-        if (menuBar != nullptr && menuBar->GetSafeHwnd() != nullptr && menuBar->GetTopLevelFrame() == pFrame)
-            return menuBar;
-    }
-    return nullptr;
-}
-
 // The frame's default menu: its menu bar's, else its own.
 HMENU FrameMenu(CFrameWnd* pFrame)
 {
-    if (const CKGPMenuBar* menuBar = FrameMenuBar(pFrame); menuBar != nullptr && menuBar->GetDefaultMenu() != nullptr)
+    const CKGPMenuBar* menuBar = CKGPMenuBar::FromFrame(pFrame);
+    if (menuBar != nullptr && menuBar->GetDefaultMenu() != nullptr)
         return menuBar->GetDefaultMenu();
     return pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr ? ::GetMenu(pFrame->GetSafeHwnd()) : nullptr;
 }
@@ -103,7 +92,7 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
         m_pKeyboardPage = std::make_unique<CKGPKeyboardPage>(pWndParentFrame, bAutoSetFromMenus);
         AddPage(m_pKeyboardPage.get());
     }
-    if (g_pContextMenuManager != nullptr || FrameMenuBar(pWndParentFrame) != nullptr) {
+    if (g_pContextMenuManager != nullptr || CKGPMenuBar::FromFrame(pWndParentFrame) != nullptr) {
         m_pMenuPage = std::make_unique<CKGPMenuPage>(pWndParentFrame, bAutoSetFromMenus);
         AddPage(m_pMenuPage.get());
     }
@@ -121,7 +110,7 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
             }
         }
     }
-    m_pOptionsPage = std::make_unique<CKGPOptionsPage>(FrameMenuBar(pWndParentFrame) != nullptr);
+    m_pOptionsPage = std::make_unique<CKGPOptionsPage>(CKGPMenuBar::FromFrame(pWndParentFrame) != nullptr);
     AddPage(m_pOptionsPage.get());
     if (m_bAutoSetFromMenus)
         SetupFromMenus();

@@ -5,6 +5,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPCommandManager.h"
+#include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 IMPLEMENT_DYNAMIC(CToolbarNameDlg, CDialog)
@@ -12,11 +13,11 @@ IMPLEMENT_DYNCREATE(CKGPToolbarsPage, CPropertyPage)
 
 namespace {
 
-BOOL IsDropDownToolbar(const CKGPToolBar* pBar)
+// Drop-down toolbars show in their buttons' frames and are never listed.
+BOOL IsListed(const CKGPToolBar* pBar, const CFrameWnd* pFrame)
 {
-    // Drop-down toolbars live in their own frames and are never listed.
-    const CRuntimeClass* rtc = pBar->GetRuntimeClass();
-    return rtc != nullptr && ::lstrcmpA(rtc->m_lpszClassName, "CKGPDropDownToolBar") == 0;
+    return pBar->GetSafeHwnd() != nullptr && !pBar->IsKindOf(RUNTIME_CLASS(CKGPDropDownToolBar)) &&
+           (pFrame == nullptr || pBar->GetTopLevelFrame() == pFrame);
 }
 
 } // namespace
@@ -102,7 +103,7 @@ void CKGPToolbarsPage::FillList()
     const CObList& bars = CKGPToolBar::GetAllToolbars();
     for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
         auto* bar = static_cast<CKGPToolBar*>(bars.GetNext(pos));
-        if (bar->GetSafeHwnd() == nullptr || IsDropDownToolbar(bar) || (frame != nullptr && bar->GetTopLevelFrame() != frame))
+        if (!IsListed(bar, frame))
             continue;
         CString name;
         bar->GetWindowText(name);

@@ -20,6 +20,7 @@
 #include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
+#include "tests/support/ButtonDataObject.h"
 
 #include <afxole.h>
 
@@ -56,7 +57,8 @@ protected:
         ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
         bar.SetWindowText(L"Standard");
         bar.InsertButton(std::make_unique<CKGPToolbarButton>(ID_TEST_OPEN, -1, L"Open"));
-        ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"view", WS_CHILD | WS_VISIBLE, CRect(0, 60, 200, 160), &frame, 0x7777));
+        const CRect place(0, 60, 200, 160);
+        ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"view", WS_CHILD | WS_VISIBLE, place, &frame, 0x7777));
         frame.GetFrameImpl().SetUserToolbarRange(0xE900, 0xE90F);
     }
     void TearDown() override
@@ -90,7 +92,8 @@ TEST_F(CustomizeSheetTest, TheCatalogueComesFromTheFramesMenu)
     EXPECT_EQ((std::vector<CString>{L"Cut", L"Copy", L"More", L"Paste", L"Find"}), Texts(*edit))
         << "a sub-menu is a menu button of its category, its items follow";
     EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, edit->GetAt(edit->FindIndex(2))));
-    EXPECT_EQ(CString(L"EditMorePaste"), static_cast<CKGPToolbarButton*>(edit->GetAt(edit->FindIndex(3)))->m_strDescription);
+    const auto* paste = static_cast<CKGPToolbarButton*>(edit->GetAt(edit->FindIndex(3)));
+    EXPECT_EQ(CString(L"EditMorePaste"), paste->m_strDescription);
 
     const CObList* all = sheet.GetCategory(sheet.GetAllCommandsName());
     ASSERT_NE(nullptr, all);
@@ -163,20 +166,7 @@ TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
     EXPECT_TRUE(child.IsWindowEnabled());
 }
 
-// Data as a dragged button carries it.
-class CButtonData {
-public:
-    explicit CButtonData(CKGPToolbarButton& button)
-    {
-        EXPECT_TRUE(button.CopyToDataSource(&m_source));
-        m_object.Attach(m_source.GetDataObject(), FALSE);
-    }
-    COleDataObject* Get() { return &m_object; }
-
-private:
-    COleDataSource m_source;
-    COleDataObject m_object;
-};
+using keyloft_test::CButtonData;
 
 TEST_F(CustomizeSheetTest, ACommandTakenFromTheListLandsOnABarAndIsStored)
 {

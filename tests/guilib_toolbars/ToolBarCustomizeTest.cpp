@@ -15,6 +15,7 @@
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
 #include "tests/guilib_toolbars/ToolBarTestIds.h"
 #include "tests/support/DialogTesting.h"
+#include "tests/support/ButtonDataObject.h"
 
 #include <afxole.h>
 
@@ -198,20 +199,7 @@ TEST_F(ToolBarCustomizeTest, TheMenuChecksTheButtonsLookAndItsCommandsChangeIt)
     }
 }
 
-// Data as a dragged button carries it.
-class CButtonData {
-public:
-    explicit CButtonData(const CKGPToolbarButton& button)
-    {
-        EXPECT_TRUE(const_cast<CKGPToolbarButton&>(button).CopyToDataSource(&m_source));
-        m_object.Attach(m_source.GetDataObject(), FALSE);
-    }
-    COleDataObject* Get() { return &m_object; }
-
-private:
-    COleDataSource m_source;
-    COleDataObject m_object;
-};
+using keyloft_test::CButtonData;
 
 // A tabbed toolbar that counts its layouts.
 class CCountingTabbedToolbar : public CKGPTabbedToolbar {

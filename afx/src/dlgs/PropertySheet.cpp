@@ -112,13 +112,7 @@ void CPropertyPage::Construct(UINT nIDTemplate, UINT nIDCaption)
 
 void CPropertyPage::Construct(LPCTSTR lpszTemplateName, UINT nIDCaption)
 {
-    if (IS_INTRESOURCE(lpszTemplateName)) {
-        m_lpszTemplateName = lpszTemplateName;
-        m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
-    } else {
-        m_strTemplateName = lpszTemplateName;
-        m_lpszTemplateName = m_strTemplateName;
-    }
+    SetTemplateName(lpszTemplateName);
     if (nIDCaption != 0)
         m_strCaption.LoadString(nIDCaption);
 }

@@ -24,9 +24,15 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd) : m_pParentWnd(pParentWnd)
 {
+    SetTemplateName(lpszTemplateName);
+}
+
+void CDialog::SetTemplateName(LPCTSTR lpszTemplateName)
+{
     if (IS_INTRESOURCE(lpszTemplateName)) {
         m_lpszTemplateName = lpszTemplateName;
-        m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
+        if (m_nIDHelp == 0)
+            m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
     } else {
         m_strTemplateName = lpszTemplateName;
         m_lpszTemplateName = m_strTemplateName;
@@ -83,15 +89,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 
 BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
 {
-    if (IS_INTRESOURCE(lpszTemplateName)) {
-        m_lpszTemplateName = lpszTemplateName;
-        if (m_nIDHelp == 0) {
-            m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
-        }
-    } else {
-        m_strTemplateName = lpszTemplateName;
-        m_lpszTemplateName = m_strTemplateName;
-    }
+    SetTemplateName(lpszTemplateName);
     if (pParentWnd == nullptr) {
         pParentWnd = AfxGetMainWnd();
     }
