@@ -11,7 +11,9 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/menus/KGPCustomizeMenuButton.h"
 #include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 CList<CFrameWnd*, CFrameWnd*> CKGPFrameImpl::s_lstFrames;
@@ -19,6 +21,7 @@ CList<CFrameWnd*, CFrameWnd*> CKGPFrameImpl::s_lstFrames;
 namespace {
 
 constexpr UINT kStringNoFreeToolbarId = 16243;
+constexpr UINT kResetToolbarText = 17027;
 // The style of a toolbar the user creates: child, visible, top, gripper, hidden in place.
 constexpr DWORD kUserToolbarStyle = 0x50402808;
 constexpr DWORD kUserToolbarBarStyle = 0x34;
@@ -208,6 +211,9 @@ BOOL CKGPFrameImpl::OnShowPopupMenu(CWnd* pPopup, CFrameWnd*)
             m_pDockManager->SetBarsMenuShown(TRUE);
         }
     }
+    // A toolbar's customise button offers its bar's buttons to show or hide.
+    if (!bCustomizing && IsCustomizeButtonMenu(pPopup))
+        BuildAddRemoveButtonsMenu(pPopup);
     // The bar whose menu opened takes the focus (it gives it back on close).
     if (!bCustomizing) {
         CKGPPopupMenu* pTop = pMenu;
@@ -221,16 +227,38 @@ BOOL CKGPFrameImpl::OnShowPopupMenu(CWnd* pPopup, CFrameWnd*)
     return TRUE;
 }
 
-BOOL CKGPFrameImpl::IsCustomizeButtonMenu(CWnd*) const
+BOOL CKGPFrameImpl::IsCustomizeButtonMenu(CWnd* pPopup) const
 {
-    // Only a popup of a toolbar's customise button is one; neither exists yet.
-    return FALSE;
+    const auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    return pMenu != nullptr && pMenu->GetParentPopupMenu() == nullptr &&
+           DYNAMIC_DOWNCAST(CCustomizeButton, pMenu->GetParentButton()) != nullptr;
 }
 
-void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd*)
+void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
 {
-    // Built from the toolbar of a customise button's popup (the customisation
-    // issue brings both).
+    // After the customise button's own items: an entry per button of its bar
+    // (checked while the button shows), then the bar's reset.
+    auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    const CKGPToolbarMenuButton* pChevron = pMenu != nullptr ? pMenu->GetParentButton() : nullptr;
+    auto* pBar = pChevron != nullptr ? DYNAMIC_DOWNCAST(CKGPToolBar, pChevron->GetParentWnd()) : nullptr;
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return;
+    CKGPCustomizeMenuButton::m_pWndToolBar = pBar;
+    if (pMenu->GetMenuItemCount() > 0)
+        pMenu->InsertSeparator();
+    for (int i = 0; i < pBar->GetCount(); ++i) {
+        const CKGPToolbarButton* pButton = pBar->GetButton(i);
+        if (pButton == pChevron || pButton->IsSeparator())
+            continue;
+        CKGPCustomizeMenuButton entry(pButton->m_nCommand, nullptr, pButton->GetImage(), pButton->m_strCaption);
+        const CKGPToolbarButton* pNext = pBar->GetButton(i + 1);
+        entry.SetItemIndex(i, TRUE, pNext != nullptr && pNext->IsSeparator());
+        pMenu->InsertItem(entry);
+    }
+    pMenu->InsertSeparator();
+    CKGPCustomizeMenuButton reset(0, nullptr, -1, KGPLoadLibraryString(kResetToolbarText, _T("&Reset Toolbar")));
+    reset.SetItemIndex(CKGPCustomizeMenuButton::kResetEntry);
+    pMenu->InsertItem(reset);
 }
 
 BOOL CKGPFrameImpl::IsPrintPreview() const

@@ -6,8 +6,10 @@
 
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/menus/KGPCustomizeMenuButton.h"
 #include "guilib/menus/KGPPopupPlacement.h"
 #include "guilib/menus/KGPTearOffManager.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 
 namespace {
 
@@ -188,3 +190,59 @@ TEST_F(PopupFrameTest, AMenuTornOffBecomesAFloatingBarTheFrameKeeps)
 }
 
 }  // namespace
+
+namespace {
+
+// A toolbar's customise button over a library frame: its menu lists the
+// hidden buttons, its customise entry, then an entry per button of the bar
+// and the bar's reset.
+class CustomizeButtonFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE851));
+        bar.InsertButton(std::make_unique<CKGPToolbarButton>(0x7701, -1, L"Alpha"));
+        bar.InsertButton(std::make_unique<CKGPToolbarButton>(0x7702, -1, L"Beta"));
+        bar.EnableCustomizeButton(TRUE, 0x7709, L"Customize...");
+        bar.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 400, 30, SWP_NOZORDER);
+        bar.AdjustLayout();
+        keyloft_test::Pump(20);
+    }
+    void TearDown() override
+    {
+        if (CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu())
+            popup->CloseChain();
+        keyloft_test::Pump(20);
+        bar.DestroyWindow();
+        frame.DestroyWindow();
+    }
+    CPopupFrame frame;
+    CKGPToolBar bar;
+};
+
+TEST_F(CustomizeButtonFrameTest, ItsMenuOffersEachButtonOfTheBarAndTheReset)
+{
+    CCustomizeButton* chevron = bar.GetCustomizeButton();
+    ASSERT_NE(nullptr, chevron);
+    ASSERT_TRUE(chevron->HandleClick(&bar, FALSE));
+    keyloft_test::Pump(30);
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, popup);
+    std::vector<CString> texts;
+    int entries = 0;
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
+        CKGPToolbarMenuButton* item = popup->GetMenuItem(i);
+        texts.push_back(item->m_strCaption);
+        entries += DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, item) != nullptr ? 1 : 0;
+    }
+    ASSERT_EQ(6u, texts.size()) << "customise, separator, Alpha, Beta, separator, reset";
+    EXPECT_EQ(CString(L"Customize..."), texts[0]);
+    EXPECT_EQ(3, entries) << "Alpha, Beta and the reset are the bar's entries";
+    auto* alpha = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(2));
+    ASSERT_NE(nullptr, alpha);
+    EXPECT_TRUE(alpha->IsChecked()) << "Alpha shows on the bar";
+    EXPECT_EQ(&bar, CKGPCustomizeMenuButton::m_pWndToolBar);
+}
+
+} // namespace
