@@ -121,6 +121,8 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
 
 CKGPToolbarCustomize::~CKGPToolbarCustomize()
 {
+    // A sheet deleted while its window lives closes it without deleting itself again.
+    m_bDeleting = TRUE;
     if (m_hWnd != nullptr)
         DestroyWindow();
 }
@@ -222,7 +224,8 @@ void CKGPToolbarCustomize::PostNcDestroy()
     SetFrameCustomizeMode(FALSE);
     CPropertySheet::PostNcDestroy();
     // A modeless sheet made with new goes with its window.
-    delete this;
+    if (!m_bDeleting)
+        delete this;
 }
 
 // ---- The catalogue

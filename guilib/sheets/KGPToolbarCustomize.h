@@ -122,6 +122,7 @@ private:
     BOOL m_bAutoSetFromMenus;
     UINT m_uiFlags;
     BOOL m_bCustomizing = FALSE;
+    BOOL m_bDeleting = FALSE;
 
     static CKGPToolbarCustomize* s_pOpenSheet;
 };

@@ -164,6 +164,14 @@ TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
     EXPECT_EQ(nullptr, CKGPToolbarCustomize::GetOpenSheet()) << "closed and gone";
     EXPECT_FALSE(CKGPToolBar::IsCustomizeMode());
     EXPECT_TRUE(child.IsWindowEnabled());
+
+    // A sheet deleted while open closes and leaves customisation once.
+    auto* deleted = new CKGPToolbarCustomize(&frame, TRUE);
+    ASSERT_TRUE(deleted->Create());
+    EXPECT_TRUE(CKGPToolBar::IsCustomizeMode());
+    delete deleted;
+    EXPECT_EQ(nullptr, CKGPToolbarCustomize::GetOpenSheet());
+    EXPECT_FALSE(CKGPToolBar::IsCustomizeMode());
 }
 
 using keyloft_test::CButtonData;
