@@ -232,8 +232,9 @@ TEST_F(CustomizeButtonFrameTest, ItsMenuOffersEachButtonOfTheBarAndTheReset)
     std::vector<CString> texts;
     int entries = 0;
     for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
+        // A separator is a plain button, not a menu item.
         CKGPToolbarMenuButton* item = popup->GetMenuItem(i);
-        texts.push_back(item->m_strCaption);
+        texts.push_back(item != nullptr ? item->m_strCaption : CString());
         entries += DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, item) != nullptr ? 1 : 0;
     }
     ASSERT_EQ(6u, texts.size()) << "customise, separator, Alpha, Beta, separator, reset";
