@@ -1,6 +1,7 @@
 #include "app/shell/MainFrame.h"
 
 #include "widgets/ListDrag.h"
+#include "widgets/MessageBox.h"
 #include "pages/ProgramMessages.h"
 #include "pages/AppMessages.h"
 #include "app/shell/HelpPath.h"
@@ -26,6 +27,9 @@ constexpr int kProgressPane = 2;
 constexpr int kProgressPaneWidth = 170;
 constexpr int kCancelButtonWidth = 20;
 constexpr int kWorkspaceBarWidth = 230;
+// A close asked for while a box is up is tried again this often.
+constexpr UINT_PTR kCloseRetryTimer = 1;
+constexpr UINT kCloseRetryMs = 200;
 
 // The Window popup's page items and the device-profile page slot behind each.
 struct WindowPageItem {
@@ -50,6 +54,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_CLOSE()
+    ON_WM_TIMER()
     ON_WM_GETMINMAXINFO()
     ON_WM_INITMENUPOPUP()
     ON_WM_MOUSEMOVE()
@@ -237,6 +242,14 @@ void CMainFrame::OnDestroy()
 
 void CMainFrame::OnClose()
 {
+    // Code that waits in a box (a page's question, a failure note) goes on
+    // with its page once the box has gone: the window, the view and its pages
+    // may not go under it. Boxes still up close (a question as cancelled) and
+    // the close comes again once every modal loop has ended.
+    if (CMessageBox::CloseOpenBoxes() > 0 || !IsWindowEnabled()) {
+        SetTimer(kCloseRetryTimer, kCloseRetryMs, nullptr);
+        return;
+    }
     if (CKeyloftView* view = GetKeyloftView()) {
         if (!view->CloseDevice())
             return;
@@ -244,6 +257,16 @@ void CMainFrame::OnClose()
         view->StopThreads();
     }
     CFrameWnd::OnClose();
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kCloseRetryTimer) {
+        CFrameWnd::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(kCloseRetryTimer);
+    OnClose();
 }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "pages/AppMessages.h"
@@ -15,15 +16,23 @@
 #include "tests/app_frame/ShellTestSupport.h"
 #include "tests/app_frame/TestApp.h"
 #include "tests/profiles/RecordingShell.h"
+#include "widgets/MessageBox.h"
 
 namespace {
 
 // The frame with its two questions answered by the test.
 class TestFrame : public CMainFrame {
 public:
+    ~TestFrame() override
+    {
+        if (onGone)
+            onGone();
+    }
+
     CUSBPort port;
     int restoreAnswer = IDCANCEL;
     int restoreAsked = 0;
+    std::function<void()> onGone;  // run when the frame deletes itself
 
     CUSBPort* GetActivePort() const override { return const_cast<CUSBPort*>(&port); }
     int AskRestoreDefaults() override
@@ -183,6 +192,37 @@ TEST_F(MainFrameTest, TheCancelButtonStandsBesideTheProgressBarOnlyWhileATransfe
     m_frame->GetProgressBar().SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     EXPECT_EQ(range.iLow, 0);
     EXPECT_EQ(range.iHigh, 0);
+}
+
+TEST_F(MainFrameTest, ACloseWhileABoxIsUpWaitsUntilTheBoxHasGoneAnsweredCancel)
+{
+    // A page's handler asks its question; the close that comes meanwhile may
+    // not take the window (and the view and pages with it) from under it.
+    const HWND frame = m_frame->GetSafeHwnd();
+    CMessageBox question(0, L"Clear the slot?", -1, m_frame);
+    bool asking = false;
+    bool goneWhileAsking = false;
+    m_frame->onGone = [&] {
+        m_frame = nullptr;
+        goneWhileAsking = asking;
+        if (asking)
+            question.EndModalLoop(IDOK);  // its loop would wait for the destroyed box for good
+    };
+    m_frame->PostMessage(WM_CLOSE);
+    asking = true;
+    const INT_PTR answer = question.DoModal();
+    asking = false;
+    EXPECT_FALSE(goneWhileAsking);
+    EXPECT_TRUE(::IsWindow(frame)) << "the code after the box still has its window";
+    EXPECT_EQ(answer, IDCANCEL) << "the question was closed unanswered";
+
+    // Once the box's loop has ended, the close goes through.
+    for (int round = 0; round < 500 && ::IsWindow(frame); ++round) {
+        PumpPending();
+        ::Sleep(10);
+    }
+    EXPECT_FALSE(::IsWindow(frame));
+    EXPECT_EQ(m_frame, nullptr);
 }
 
 TEST_F(MainFrameTest, RestoreDefaultsClearsTheFourSectionsOnlyAfterOk)
