@@ -149,7 +149,7 @@ void CTransferPage::OnPCListDblClk(NMHDR*, LRESULT* pResult)
 void CTransferPage::OnDeleteSelected()
 {
     CUSBPort* port = GetPort();
-    if (!port || port->IsBusy() || m_runner.IsRunning())
+    if (!port || port->IsBusyAfterKeepAlive() || m_runner.IsRunning())
         return;
     CUIntArray rows;
     m_devList.GetSelectedUsedRows(rows);
@@ -180,7 +180,7 @@ void CTransferPage::OnDeleteSelected()
 void CTransferPage::OnDeleteAll()
 {
     CUSBPort* port = GetPort();
-    if (!port || port->IsBusy() || m_runner.IsRunning() || m_devList.GetItemCount() == 0)
+    if (!port || port->IsBusyAfterKeepAlive() || m_runner.IsRunning() || m_devList.GetItemCount() == 0)
         return;
     if (ShowPlainMessageBox(LoadResString(164), MB_YESNO | MB_ICONQUESTION, GetSafeHwnd()) != IDYES)
         return;

@@ -483,7 +483,7 @@ bool CTransferPage::DownloadFileToInstrument(const CString& path)
     CUSBPort* port = GetPort();
     if (!port || m_devList.GetItemCount() == 0)
         return false;
-    if (port->IsBusy() || m_runner.IsRunning()) {
+    if (port->IsBusyAfterKeepAlive() || m_runner.IsRunning()) {
         GetTransferNotes().Show(kIconWarning, IDS_DOWNLOAD_BUSY, MB_MODE_OK);
         return false;
     }
@@ -516,7 +516,7 @@ int CTransferPage::ChooseSlotToReplace()
 int CTransferPage::StartDownloadOf(const CString& folder, std::vector<CString> names, const CUIntArray& devRows)
 {
     CUSBPort* port = GetPort();
-    if (!port || port->IsBusy() || m_runner.IsRunning())
+    if (!port || port->IsBusyAfterKeepAlive() || m_runner.IsRunning())
         return 0;
     TransferDownloadJob request;
     request.names = std::move(names);
@@ -572,7 +572,7 @@ void CTransferPage::OnUploadAll()
 int CTransferPage::StartUpload(const CUIntArray& devRows)
 {
     CUSBPort* port = GetPort();
-    if (!port || port->IsBusy() || m_runner.IsRunning())
+    if (!port || port->IsBusyAfterKeepAlive() || m_runner.IsRunning())
         return 0;
     CStringArray names;
     CUIntArray slots;

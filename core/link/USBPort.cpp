@@ -146,6 +146,11 @@ void CUSBPort::WaitForKeepAlive(const protocol::Timeouts& timeouts) const
         Sleep(timeouts.keepAliveWaitMs);
 }
 
+bool CUSBPort::IsBusyAfterKeepAlive() const
+{
+    WaitForKeepAlive(GetTimeouts());
+    return IsBusy();
+}
 
 template <class Command>
 bool CUSBPort::RunCommand(Command&& command)

@@ -41,8 +41,13 @@ public:
 
     LONG GetMode() const { return m_mode.load(); }
     void SetMode(LONG mode) { m_mode.store(mode); }
-    // Set while any port operation runs; pages refuse new jobs meanwhile.
+    // Set while any port operation runs, the keep-alive's short exchange too.
     bool IsBusy() const { return m_busy.load(); }
+    // What a page asks before a new job or command, which it refuses while
+    // another operation holds the port: a keep-alive exchange in progress is
+    // waited for first (as every operation waits for it), so that a command
+    // given at that moment is not dropped.
+    bool IsBusyAfterKeepAlive() const;
     // The main frame's cancel command: the running download or upload sees it
     // before its next packet and ends with result 2.
     void RequestCancel() { m_cancel.store(true); }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <future>
 
 #include "pages/AppMessages.h"
 #include "app/transfer/TransferPages.h"
@@ -298,6 +299,42 @@ TEST_F(PageGui, DeletingSelectedSlotsAsksWithTheNameOrTheCount)
     EXPECT_EQ(m_notes.notes.back().text, Loaded(162, 2));
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(0, 0)).has_value());
     EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(0, 1)).has_value());
+}
+
+TEST_F(PageGui, CommandsGivenWhileTheKeepAliveTalksWaitForItInsteadOfDoingNothing)
+{
+    m_memory.WriteFile(m_memory.SlotFile(1, 0), PatternBytes(3000, 1));
+    m_memory.WriteFile(m_memory.SlotFile(1, 1), PatternBytes(2000, 2));
+    OpenPage(1);
+    // The keep-alive's exchange, answered late: the port is busy with it when
+    // the user's command comes.
+    m_memory.SetControl("fault=late-reply\non=0x15\ndelay-ms=150\n");
+    const auto keepAliveTalking = [this] {
+        auto exchange = std::async(std::launch::async, [this] {
+            CKeepAliveBusyScope keepAlive;
+            return m_port->ClearState();
+        });
+        for (int poll = 0; poll < 1000 && !m_port->IsBusy(); ++poll)
+            ::Sleep(1);
+        return exchange;
+    };
+
+    CDevFileListCtrl& list = m_page->GetDevList();
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    m_notes.answer = IDOK;
+    std::future<BOOL> keepAlive = keepAliveTalking();
+    ASSERT_TRUE(m_port->IsBusy());
+    m_page->OnDeleteSelected();
+    EXPECT_TRUE(keepAlive.get());
+    EXPECT_EQ(NotesOf(0), 1) << "the question was asked";
+    EXPECT_FALSE(m_memory.ReadFile(m_memory.SlotFile(1, 0)).has_value()) << "and the slot cleared";
+
+    keepAlive = keepAliveTalking();
+    ASSERT_TRUE(m_port->IsBusy());
+    EXPECT_EQ(m_page->StartUpload(Rows({1})), 1) << "the upload started after the exchange";
+    EXPECT_TRUE(keepAlive.get());
+    ASSERT_TRUE(PumpUntil([&] { return m_notes.Saw(217) || m_notes.Saw(126); }));
+    EXPECT_TRUE(m_notes.Saw(217));
 }
 
 TEST_F(PageGui, DroppedFilesOfTheKindAreCopiedOthersPassedOver)
