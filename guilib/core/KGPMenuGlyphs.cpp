@@ -6,7 +6,7 @@
 
 namespace {
 
-enum class Shape { Down, Up, Left, Right, Close, First, Last, List };
+enum class Shape { Down, Up, Left, Right, Close, First, Last, List, PinUpright, PinLying };
 
 struct GlyphEntry {
     int glyph;
@@ -24,6 +24,8 @@ constexpr GlyphEntry kGlyphs[] = {
     {CKGPMenuGlyphs::kTabList, Shape::Down, false},
     {CKGPMenuGlyphs::kFlatScrollLeft, Shape::Left, false},
     {CKGPMenuGlyphs::kFlatScrollRight, Shape::Right, false},
+    {CKGPMenuGlyphs::kPinUpright, Shape::PinUpright, false},
+    {CKGPMenuGlyphs::kPinLying, Shape::PinLying, false},
     {CKGPMenuGlyphs::kFirst, Shape::First, false},
     {CKGPMenuGlyphs::kLast, Shape::Last, false},
     {CKGPMenuGlyphs::kScrollLeft, Shape::Left, false},
@@ -110,6 +112,22 @@ BOOL CKGPMenuGlyphs::DrawInColour(CDC* pDC, int nGlyph, CRect rect, COLORREF col
     case Shape::List:
         Fill(dc, left + 1, top + 1, 7, 1, brush);
         Triangle(dc, left, top, entry->shape, brush);
+        break;
+    case Shape::PinUpright:
+        // Head (an open box), its collar, and the needle below.
+        Fill(dc, left + 2, top, 5, 1, brush);
+        Fill(dc, left + 2, top, 1, 5, brush);
+        Fill(dc, left + 5, top, 2, 5, brush);
+        Fill(dc, left + 1, top + 5, 7, 1, brush);
+        Fill(dc, left + 4, top + 6, 1, 3, brush);
+        break;
+    case Shape::PinLying:
+        // The same pin on its side, its needle to the left.
+        Fill(dc, left + 4, top + 2, 1, 5, brush);
+        Fill(dc, left + 4, top + 2, 5, 1, brush);
+        Fill(dc, left + 4, top + 5, 5, 2, brush);
+        Fill(dc, left + 3, top + 1, 1, 7, brush);
+        Fill(dc, left, top + 4, 3, 1, brush);
         break;
     default:
         Triangle(dc, left, top, entry->shape, brush);

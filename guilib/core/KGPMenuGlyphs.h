@@ -1,4 +1,4 @@
-// The library's 9 x 9 menu glyphs (arrows, close, first/last, list), drawn
+// The library's 9 x 9 menu glyphs (arrows, close, first/last, list, pins), drawn
 // centred in a rectangle in one of three colour sets or a given colour.
 #pragma once
 
@@ -16,6 +16,8 @@ public:
         kDropArrowSmall = 11,
         kTabList = 13,
         kFlatScrollLeft = 14,
+        kPinUpright = 15,     // a pane's pin while it is docked
+        kPinLying = 16,       // a pane's pin while it is auto-hidden
         kFlatScrollRight = 17,
         kFirst = 18,
         kLast = 19,

@@ -888,6 +888,9 @@ BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const C
     if (CKGPBarContainer* pChild = ContainerOf(bFirst)) {
         if (!pChild->IsEmpty())
             return pChild->AddPaneToRecentPlace(pBar, info);
+        // A sub-tree whose panes have all gone since gives its side to the
+        // pane (a side never holds both).
+        TakeContainer(bFirst);
     }
     SetPane(pBar, bFirst);
     pBar->SetSizeShare(split::EffectiveShare(info.m_nRecentPercent));

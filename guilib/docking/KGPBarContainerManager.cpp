@@ -193,6 +193,11 @@ void CKGPBarContainerManager::AddPane(CKGPDockingControlBar* pBar)
         return;
     if (m_pRootContainer == nullptr)
         m_pRootContainer = MakeContainer();
+    // A tree holding no pane may still hold sub-trees kept for places panes
+    // remembered: the first pane takes the left side from them (a side never
+    // holds both).
+    if (m_pRootContainer->GetLeftContainer() != nullptr)
+        m_pRootContainer->TakeContainer(TRUE);
     m_pRootContainer->SetPane(pBar, TRUE);
     m_lstBars.AddTail(pBar);
 }

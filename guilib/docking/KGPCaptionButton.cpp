@@ -53,7 +53,7 @@ int CKGPCaptionButton::GetIconID(BOOL bHorz, BOOL bMaximized) const
         }
         return bMaximized ? CKGPMenuGlyphs::kTabList : CKGPMenuGlyphs::kArrowUp;
     case kHitPin:
-        return bMaximized ? 15 : 16;
+        return bMaximized ? CKGPMenuGlyphs::kPinUpright : CKGPMenuGlyphs::kPinLying;
     case HTCLOSE - 1:
     case HTCLOSE:
         return CKGPMenuGlyphs::kClose;

@@ -14,8 +14,11 @@
 #include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 
+class CKGPAutoHideToolBar;
 class CKGPBaseControlBar;
 class CKGPDockBar;
+class CKGPDockingControlBar;
+class CKGPSlider;
 class CKGPMiniFrameWnd;
 
 class CKGPDockManager : public CObject {
@@ -98,6 +101,17 @@ public:
     virtual void NotifyBarsAndRelayout();
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     virtual void RecalcNonClientAll();
+    // ---- Auto-hidden panes (KGPDockManagerAutoHide.cpp).
+    // Makes the auto-hide strips of the edges given, inside the dock bars.
+    BOOL EnableAutoHideBars(DWORD dwDockStyle);
+    // The pane's button on a toolbar of the auto-hide strip at its edge (on
+    // the toolbar given, else on a new one); its slider joins the auto-hide
+    // list. Null when the frame has no strip at that edge.
+    CKGPAutoHideToolBar* AutoHideBar(CKGPDockingControlBar* pBar, CKGPAutoHideToolBar* pCurrAutoHideToolBar = nullptr);
+    // Places an auto-hidden pane's slider, and the pane beside it, at the
+    // outer edge of the docked area (its full place when slid out).
+    void AlignAutoHideBar(CKGPSlider* pDefaultSlider, BOOL bIsVisible = TRUE);
+    const CObList& GetAutoHideBars() const { return m_lstAutoHideBars; }
     // Every auto-hidden pane slides out of view (at once when bImmediately),
     // but pBarToExclude's.
     void HideAutoHideBarsExcept(CKGPBaseControlBar* pBarToExclude, BOOL bImmediately = TRUE);

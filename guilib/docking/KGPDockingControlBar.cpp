@@ -72,6 +72,7 @@ BEGIN_MESSAGE_MAP(CKGPDockingControlBar, CKGPControlBar)
     ON_WM_CONTEXTMENU()
     ON_WM_SETFOCUS()
     ON_WM_SIZE()
+    ON_WM_TIMER()
     ON_WM_SETTINGCHANGE()
     ON_MESSAGE(WM_SETTEXT, &CKGPDockingControlBar::OnSetText)
     ON_REGISTERED_MESSAGE(KGM_UPDATETOOLTIPS, &CKGPDockingControlBar::OnUpdateToolTips)
@@ -82,6 +83,7 @@ CKGPDockingControlBar::CKGPDockingControlBar()
 {
     // A pane fills what its container gives it: no borders of a toolbar.
     SetBorders(0, 0, 0, 0);
+    SetSlideClock([] { return static_cast<long>(::GetTickCount()); });
 }
 
 CKGPDockingControlBar::~CKGPDockingControlBar() = default;
@@ -151,6 +153,7 @@ void CKGPDockingControlBar::OnDestroy()
 {
     m_arrButtons.DeleteAll();
     m_nHot = m_nHit = 0;
+    LeaveAutoHideOnDestroy();
     // It leaves its floating frame or its slider, and the dock manager.
     RemoveFromDockBar();
     RemoveFromDockManager(FALSE, FALSE);
@@ -441,14 +444,6 @@ BOOL CKGPDockingControlBar::IsInFloatingMultiPaneFrame() const
 {
     CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     return pMiniFrame != nullptr && pMiniFrame->IsMultiPaneFrame();
-}
-
-BOOL CKGPDockingControlBar::CanAutoHide() const
-{
-    // Auto-hiding needs the auto-hide strips along the frame's edges, which
-    // the auto-hide bars bring; until then no pane offers it (its pin stays
-    // hidden).
-    return FALSE;
 }
 
 CFrameWnd* CKGPDockingControlBar::DockingFrame() const

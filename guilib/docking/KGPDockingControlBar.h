@@ -3,14 +3,18 @@
 // split tree of a default slider, docked beside another pane, floating alone
 // or with others in a floating frame, or a tab of a tabbed pane. Tabbed
 // panes, the outlook bar, the tasks pane and the toolbox derive from it.
-// Tabbed panes are reached through the tabbed-bar link; auto-hiding and
-// sliding in and out come with the auto-hide bars.
+// Tabbed panes are reached through the tabbed-bar link. Auto-hidden, it
+// stands as a button on a strip at its frame's edge and slides out of the
+// strip and back (KGPDockingControlBarAutoHide.cpp).
 #pragma once
 
+#include "guilib/docking/KGPAutoHideMath.h"
 #include "guilib/docking/KGPControlBar.h"
 
 #include <afxcmn.h>
 
+class CKGPAutoHideButton;
+class CKGPAutoHideToolBar;
 class CKGPBarContainer;
 class CKGPCaptionButton;
 class CKGPSlider;
@@ -110,10 +114,14 @@ public:
     virtual int RestoreSliderPanes();
     virtual void NotifyAfterDock();
     virtual BOOL DockToRecentPlace() { return DockPane(nullptr, nullptr, KGP_DM_SHOW); }
-    virtual CKGPSlider* SetAutoHideMode(BOOL bMode, DWORD dwAlignment, CKGPSlider* pCurrAutoHideSlider = nullptr,
-                                        BOOL bUseTimer = TRUE);
+    // Into auto-hide at the edge (its button on the toolbar given, else on a
+    // new one) or back; the toolbar holding the button, null when off or
+    // refused.
+    virtual CKGPAutoHideToolBar* SetAutoHideMode(BOOL bMode, DWORD dwAlignment,
+                                                 CKGPAutoHideToolBar* pCurrAutoHideToolBar = nullptr,
+                                                 BOOL bUseTimer = TRUE);
     virtual BOOL GetAutoHideSwitch() const { return s_bAutoHideSwitch; }
-    virtual BOOL IsSlideFinished() const { return !m_bIsSliding || !m_bLastSlideWasIn; }
+    virtual BOOL IsSlideFinished() const { return !m_slide.IsSliding() || !m_slide.LastSlideWasIn(); }
     virtual int GetSlideMode() const { return m_nSlideMode; }
     virtual void CopyPaneState(CKGPDockingControlBar* pOther);
     virtual void StoreRecentTabPlace();
@@ -135,6 +143,20 @@ public:
     void EnableCaptionButton(UINT nHit, BOOL bEnable);
     // Back from an auto-hide strip (the auto-hide bars call it).
     void UnpinFromAutoHide(CKGPDockingControlBar* pBarToAttach);
+    // An auto-hidden pane slides out of its strip (shown) or back in (hidden);
+    // without the timer at once.
+    void Slide(BOOL bSlideOut, BOOL bUseTimer = TRUE);
+    // The auto-hide button standing for the pane and its toolbar (the button sets them).
+    void SetAutoHideParents(CKGPAutoHideToolBar* pToolBar, CKGPAutoHideButton* pButton)
+    {
+        m_pAutoHideBar = pToolBar;
+        m_pAutoHideButton = pButton;
+    }
+    CKGPAutoHideToolBar* GetAutoHideToolBar() const { return m_pAutoHideBar; }
+    CKGPAutoHideButton* GetAutoHideButton() const { return m_pAutoHideButton; }
+    BOOL IsSliding() const { return m_slide.IsSliding(); }
+    // The slide and check timers on another clock (tests give their own).
+    void SetSlideClock(kgp::autohide::SlideMachine::Clock clock);
     virtual void OnPressCloseButton();
     // Hides the pane (or its tab) as its close button does.
     void ShowPane(BOOL bShow, BOOL bDelay, BOOL bActivate) { ShowBar(bShow, bDelay, bActivate); }
@@ -158,6 +180,8 @@ public:
     static int m_nButtonsEdgeMargin;
     static BOOL m_bHideInapplicableButtons;
     static int m_nDefaultSlideMode;
+    // Slides end in one step while set (as in a remote session).
+    static BOOL m_bDisableAnimation;
     // Raised by the dock manager while it shows or hides all bars.
     static BOOL s_bAutoHideSwitch;
 
@@ -179,6 +203,7 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateToolTips(WPARAM wParam, LPARAM lParam);
@@ -198,6 +223,8 @@ protected:
     // Leaves the floating frame holding it for the frame's own window (it is
     // to dock); FALSE when it has no frame to go to.
     BOOL LeaveFloatingFrame();
+    // Going while auto-hidden: its button and its auto-hide slider go too.
+    void LeaveAutoHideOnDestroy();
 
     BOOL m_bPrepareToFloat = FALSE;
     BOOL m_bReadyToFloat = FALSE;
@@ -209,9 +236,11 @@ protected:
     int m_nLastPercent = 100;
     BOOL m_bEnableAutoHideAll = TRUE;
     BOOL m_bPinState = FALSE;
-    BOOL m_bIsSliding = FALSE;
-    BOOL m_bLastSlideWasIn = FALSE;
     int m_nSlideMode = m_nDefaultSlideMode;
+    int m_nSlideStep = 0;
+    kgp::autohide::SlideMachine m_slide;
+    CKGPAutoHideToolBar* m_pAutoHideBar = nullptr;
+    CKGPAutoHideButton* m_pAutoHideButton = nullptr;
     CRect m_rectRestored;
     COwningPtrList<CObList, CKGPCaptionButton*> m_arrButtons;
     DWORD m_dwTabbedStyle = KGP_TAB_STYLE_TABBED;

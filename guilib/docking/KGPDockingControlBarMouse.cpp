@@ -10,6 +10,8 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
+#include "guilib/docking/KGPAutoHideDockBar.h"
+#include "guilib/docking/KGPAutoHideToolBar.h"
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 
@@ -80,16 +82,29 @@ void CKGPDockingControlBar::OnPressPin()
     if (pSlider == nullptr || pManager == nullptr)
         return;
     const DWORD dwAlignment = pSlider->GetCurrentAlignment();
-    if (::GetKeyState(VK_CONTROL) < 0 && m_bEnableAutoHideAll) {
-        // Every pane of the tree that allows it goes with this one.
+    const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0 && m_bEnableAutoHideAll;
+    if (m_bPinState) {
+        // Back to its place; with Ctrl its whole group on the strip comes back.
+        CKGPAutoHideToolBar* pToolBar = m_pAutoHideBar;
+        auto* pStrip = pToolBar != nullptr ? DYNAMIC_DOWNCAST(CKGPAutoHideDockBar, pToolBar->GetParentDockBar())
+                                           : nullptr;
+        if (bCtrl && pStrip != nullptr)
+            pStrip->UnSetAutoHideMode(pToolBar);
+        else
+            SetAutoHideMode(FALSE, dwAlignment);
+        return;
+    }
+    if (bCtrl) {
+        // Every pane of the tree that allows it goes with this one, onto one toolbar.
         pManager->SuspendRecalc(TRUE);
         if (const CObList* pPanes = pSlider->GetControlBars()) {
             CObList panes;
             panes.AddTail(const_cast<CObList*>(pPanes));
+            CKGPAutoHideToolBar* pToolBar = nullptr;
             for (POSITION pos = panes.GetHeadPosition(); pos != nullptr;) {
                 auto* pPane = static_cast<CKGPDockingControlBar*>(panes.GetNext(pos));
                 if (pPane->IsAutoHideAllAllowed() && pPane->CanAutoHide())
-                    pPane->SetAutoHideMode(!m_bPinState, dwAlignment);
+                    pToolBar = pPane->SetAutoHideMode(TRUE, dwAlignment, pToolBar);
             }
         }
         pManager->SuspendRecalc(FALSE);
@@ -100,7 +115,7 @@ void CKGPDockingControlBar::OnPressPin()
         return;
     }
     if ((pManager->GetEnabledAlignment() & dwAlignment) != 0)
-        SetAutoHideMode(!m_bPinState, dwAlignment);
+        SetAutoHideMode(TRUE, dwAlignment);
 }
 
 void CKGPDockingControlBar::OnPressMenuButton(CKGPCaptionButton* pButton)

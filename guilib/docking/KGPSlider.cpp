@@ -132,6 +132,8 @@ void CKGPSlider::OnNcDestroy()
         m_pContainerManager->RemoveSlider(this);
     m_pContainerManager = nullptr;
     m_pOwnManager.reset();
+    if (m_bAutoHideMode)
+        RemoveFromDockManager(FALSE, FALSE, TRUE); // off the auto-hide list
     CKGPBaseControlBar::OnNcDestroy();
 }
 
@@ -281,6 +283,15 @@ void CKGPSlider::ReplaceControlBar(CKGPDockingControlBar* pBarOld, CKGPDockingCo
     pBarNew->SetDefaultSlider(m_hWnd);
     m_pContainerManager->ReplacePane(pBarOld, pBarNew);
     CheckVisibility();
+}
+
+void CKGPSlider::SlideOutAutoHidePane(const CKGPBaseControlBar* pKeep, BOOL bImmediately)
+{
+    if (!m_bAutoHideMode || m_pContainerManager == nullptr || m_pContainerManager->GetPanes().IsEmpty())
+        return;
+    auto* pPane = static_cast<CKGPDockingControlBar*>(m_pContainerManager->GetPanes().GetHead());
+    if (pPane != pKeep && pPane->IsWindowVisible())
+        pPane->Slide(FALSE, !bImmediately);
 }
 
 void CKGPSlider::RemoveControlBar(CKGPDockingControlBar* pBar)

@@ -87,6 +87,9 @@ public:
 
     BOOL IsDefault() const { return m_bDefaultSlider; }
     void SetAutoHideMode(BOOL bMode) { m_bAutoHideMode = bMode; }
+    // An auto-hide slider's pane slides out of view (at once when asked),
+    // unless it is the one kept.
+    void SlideOutAutoHidePane(const CKGPBaseControlBar* pKeep, BOOL bImmediately) override;
     DWORD GetSliderStyle() const { return m_dwSliderStyle; }
     int GetWidth() const { return m_nWidth; }
     BOOL IsTracking() const { return m_bCaptured; }

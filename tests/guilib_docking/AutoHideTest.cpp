@@ -1,0 +1,206 @@
+// Auto-hidden panes in a test frame with auto-hide strips: a pane pinned to
+// its edge leaves its tree for a button on the strip, slides out beside the
+// strip and back, slides out when the mouse rests on its button and back in
+// once the mouse has left it, and comes back to its place when unpinned;
+// the whole layout checked after every step.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPVisualManager2003.h"
+#include "guilib/docking/KGPAutoHideButton.h"
+#include "guilib/docking/KGPAutoHideDockBar.h"
+#include "guilib/docking/KGPAutoHideToolBar.h"
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "tests/guilib_docking/DockLayoutSnapshot.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_docking/PaneTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+namespace {
+
+using namespace docking_test;
+
+class AutoHideTest : public PaneFrameFixture<CTestFrame> {
+protected:
+    void SetUp() override
+    {
+        PaneFrameFixture<CTestFrame>::SetUp();
+        ASSERT_TRUE(Manager().EnableAutoHideBars(CBRS_ALIGN_ANY));
+        frame.RecalcLayout();
+    }
+    CKGPDockManager& Manager() { return *frame.GetDockManager(); }
+    CKGPAutoHideDockBar* Strip(DWORD alignment)
+    {
+        return DYNAMIC_DOWNCAST(CKGPAutoHideDockBar, Manager().FindDockBar(alignment, FALSE));
+    }
+    // Pumps until the condition holds (at most a few seconds: a wait, not a
+    // measure of speed).
+    template <class Condition>
+    static bool PumpUntil(Condition condition)
+    {
+        for (int i = 0; i < 400 && !condition(); ++i)
+            keyloft_test::Pump(10);
+        return condition();
+    }
+    void ExpectSound(std::initializer_list<CKGPBaseControlBar*> bars, const char* step)
+    {
+        ExpectSoundLayout(Manager(), bars, step);
+    }
+};
+
+TEST_F(AutoHideTest, APinnedPaneStandsAsAButtonOnItsStripAndComesBackWhenUnpinned)
+{
+    CKGPDockingControlBar* a = Add(2101, _T("Solution"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2102, _T("Classes"), CSize(160, 120));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    ExpectSound({a, b}, "two panes docked left");
+    EXPECT_TRUE(a->CanAutoHide());
+    const int viewLeftDocked = frame.ViewRect().left;
+
+    CKGPAutoHideToolBar* toolbar = a->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE);
+    ASSERT_NE(nullptr, toolbar);
+    EXPECT_TRUE(a->IsAutoHideMode());
+    EXPECT_FALSE(a->IsWindowVisible()); // hidden at once without the timer
+    EXPECT_EQ(toolbar, a->GetAutoHideToolBar());
+    ASSERT_NE(nullptr, a->GetAutoHideButton());
+    EXPECT_EQ(1, toolbar->GetButtonCount());
+    EXPECT_EQ(a, toolbar->GetFirstAttachedPane());
+    EXPECT_EQ(Strip(CBRS_ALIGN_LEFT), toolbar->GetParentDockBar());
+    EXPECT_TRUE(toolbar->IsWindowVisible());
+    EXPECT_EQ(1, Manager().GetAutoHideBars().GetCount());
+    ExpectSound({a, b}, "the first pane auto-hidden");
+    // The other pane took the whole tree; the strip stands at the frame's
+    // edge, and the view starts after the tree beside it.
+    EXPECT_GT(Height(b), 300);
+    const CRect leftStrip = ClientRectIn(Strip(CBRS_ALIGN_LEFT), &frame);
+    EXPECT_GT(leftStrip.Width(), 0);
+    EXPECT_EQ(viewLeftDocked + leftStrip.Width(), frame.ViewRect().left);
+    // A vertical strip: the button's text runs down it.
+    EXPECT_GT(toolbar->FindButtonByPane(a)->GetRect().Height(), toolbar->FindButtonByPane(a)->GetRect().Width());
+
+    // Slid out at once, beside the strip, and back.
+    a->Slide(TRUE, FALSE);
+    EXPECT_TRUE(a->IsWindowVisible());
+    CRect strip = ClientRectIn(Strip(CBRS_ALIGN_LEFT), &frame);
+    CRect pane = ClientRectIn(a, &frame);
+    EXPECT_EQ(strip.right, pane.left);
+    EXPECT_EQ(160, pane.Width());
+    ExpectSound({a, b}, "slid out");
+    a->Slide(FALSE, FALSE);
+    EXPECT_FALSE(a->IsWindowVisible());
+
+    // Unpinned: back at its place in the tree (above the other), the toolbar gone.
+    a->SetAutoHideMode(FALSE, CBRS_ALIGN_LEFT);
+    EXPECT_FALSE(a->IsAutoHideMode());
+    EXPECT_TRUE(a->IsWindowVisible());
+    EXPECT_EQ(nullptr, a->GetAutoHideToolBar());
+    EXPECT_EQ(0, Strip(CBRS_ALIGN_LEFT)->GetControlBars().GetCount());
+    EXPECT_EQ(0, Manager().GetAutoHideBars().GetCount());
+    ASSERT_NE(nullptr, a->GetDefaultPaneSlider());
+    EXPECT_EQ(b->GetDefaultPaneSlider(), a->GetDefaultPaneSlider());
+    EXPECT_LT(ClientRectIn(a, &frame).bottom, ClientRectIn(b, &frame).top);
+    ExpectSound({a, b}, "unpinned");
+    ExpectSoundTree(a->GetDefaultPaneSlider(), "unpinned");
+}
+
+TEST_F(AutoHideTest, RestingOnTheButtonSlidesThePaneOutAndLeavingItSlidesItBack)
+{
+    CKGPDockingControlBar* a = Add(2111, _T("Output"), CSize(200, 120));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
+    frame.RecalcLayout();
+    CKGPAutoHideToolBar* toolbar = a->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, nullptr, FALSE);
+    ASSERT_NE(nullptr, toolbar);
+    ASSERT_FALSE(a->IsWindowVisible());
+    ExpectSound({a}, "pinned at the bottom");
+
+    // The mouse rests on the button: after the hover delay the pane slides
+    // out of the strip, step by step, to stand right above it.
+    CRect button = toolbar->FindButtonByPane(a)->GetRect();
+    CPoint over = button.CenterPoint();
+    CPoint screen = over;
+    toolbar->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    toolbar->SendMessage(WM_MOUSEMOVE, 0, keyloft_test::PointParam(over.x, over.y));
+    ASSERT_TRUE(PumpUntil([&] { return a->IsWindowVisible() && !a->IsSliding(); }));
+    const CRect strip = ClientRectIn(Strip(CBRS_ALIGN_BOTTOM), &frame);
+    const CRect pane = ClientRectIn(a, &frame);
+    EXPECT_EQ(strip.top, pane.bottom);
+    EXPECT_EQ(pane.top, ClientRectIn(a->GetDefaultPaneSlider(), &frame).bottom);
+    EXPECT_EQ(120, pane.Height());
+    EXPECT_TRUE(toolbar->IsActiveToolBar());
+    // Its caption offers the pin that brings it back.
+    ASSERT_NE(nullptr, a->FindCaptionButton(KGP_PANE_HIT_PIN));
+    EXPECT_FALSE(a->FindCaptionButton(KGP_PANE_HIT_PIN)->m_bHidden);
+    ExpectSound({a}, "slid out by the hover");
+
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003)));
+    frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    keyloft_test::Pump(100);
+    keyloft_test::SaveScreenshot(frame.m_hWnd, L"autohide-slid-out.bmp");
+    CKGPVisualManager::SetDefaultManager(nullptr);
+
+    // While the mouse is over the pane it stays; once it has left both the
+    // pane and the button, the check slides it back in.
+    CRect paneScreen;
+    a->GetWindowRect(paneScreen);
+    ::SetCursorPos(paneScreen.CenterPoint().x, paneScreen.CenterPoint().y);
+    keyloft_test::Pump(900);
+    EXPECT_TRUE(a->IsWindowVisible());
+    CRect viewScreen = frame.ViewRect();
+    frame.ClientToScreen(viewScreen);
+    ::SetCursorPos(viewScreen.right - 10, viewScreen.top + 10);
+    ASSERT_TRUE(PumpUntil([&] { return !a->IsWindowVisible(); }));
+    EXPECT_TRUE(a->IsAutoHideMode());
+    ExpectSound({a}, "slid back in");
+}
+
+TEST_F(AutoHideTest, PanesPinnedTogetherShareAToolbarAndAPaneGoneTakesItsButton)
+{
+    CKGPDockingControlBar* a = Add(2121, _T("One"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+    CKGPDockingControlBar* b = Add(2122, _T("Two"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    CKGPAutoHideToolBar* toolbar = a->SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT, nullptr, FALSE);
+    ASSERT_NE(nullptr, toolbar);
+    EXPECT_EQ(toolbar, b->SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT, toolbar, FALSE));
+    EXPECT_EQ(2, toolbar->GetButtonCount());
+    // The two buttons lie one below the other.
+    EXPECT_EQ(toolbar->FindButtonByPane(a)->GetRect().bottom, toolbar->FindButtonByPane(b)->GetRect().top);
+    ExpectSound({a, b}, "both pinned on one toolbar");
+    // The first strip on the right gets a row marked as a right strip's.
+    const CObList& rows = Strip(CBRS_ALIGN_RIGHT)->GetRows();
+    ASSERT_EQ(1, rows.GetCount());
+    EXPECT_EQ(1, static_cast<CKGPDockBarRow*>(rows.GetHead())->m_nFirstRowMark);
+
+    // A pinned pane destroyed: its button and slider go; the other stays.
+    const HWND hToolbar = toolbar->GetSafeHwnd();
+    a->DestroyWindow();
+    panes.erase(panes.begin());
+    EXPECT_EQ(1, toolbar->GetButtonCount());
+    EXPECT_EQ(1, Manager().GetAutoHideBars().GetCount());
+    ExpectSound({b}, "the first pane destroyed");
+    // The last unpinned: the toolbar goes with its last button, and the pane
+    // takes its side of the tree back from the empty sub-tree the first left.
+    b->SetAutoHideMode(FALSE, CBRS_ALIGN_RIGHT);
+    EXPECT_FALSE(::IsWindow(hToolbar));
+    ExpectSound({b}, "the second pane unpinned");
+}
+
+TEST_F(AutoHideTest, APaneCannotAutoHideFloatingOrWithoutAStripAtItsEdge)
+{
+    CKGPDockingControlBar* a = Add(2131, _T("Loose"));
+    EXPECT_FALSE(a->CanAutoHide()); // docked nowhere yet
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_TOP, nullptr));
+    EXPECT_TRUE(a->CanAutoHide());
+    ASSERT_TRUE(a->FloatBar(CRect(200, 200, 400, 400), KGP_DM_UNKNOWN));
+    EXPECT_FALSE(a->CanAutoHide());
+    EXPECT_EQ(nullptr, a->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE));
+    EXPECT_FALSE(a->IsAutoHideMode());
+    ExpectSound({a}, "floating, not pinned");
+}
+
+} // namespace
