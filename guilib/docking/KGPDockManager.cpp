@@ -50,8 +50,12 @@ CKGPDockManager::~CKGPDockManager() = default;
 
 CKGPSmartDockingManager* CKGPDockManager::GetSmartDockingManagerPermanent()
 {
-    if (m_pSDManager == nullptr)
+    if (m_pSDManager == nullptr) {
         m_pSDManager = std::make_unique<CKGPSmartDockingManager>();
+        // Its markers' windows, owned by the frame (none without a frame window).
+        if (m_pParentWnd != nullptr && m_pParentWnd->GetSafeHwnd() != nullptr)
+            m_pSDManager->Create(m_pParentWnd);
+    }
     return m_pSDManager.get();
 }
 

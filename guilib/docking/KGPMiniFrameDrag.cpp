@@ -144,6 +144,8 @@ void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
         return;
     m_bMoved = TRUE;
     const int mode = GetDockingMode();
+    if ((mode & KGP_DOCK_SMART) != 0)
+        TrackSmartDocking(cursor);
     if ((mode & KGP_DOCK_DRAGFRAME) != 0) {
         MoveDragFrame();
         return;
@@ -163,6 +165,55 @@ void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
     m_dragFrameImpl.m_ptHot = cursor;
     if ((mode & KGP_DOCK_SMART) == 0)
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
+}
+
+void CKGPMiniFrameWnd::TrackSmartDocking(CPoint ptScreen)
+{
+    CKGPDockManager* pManager = GetDockManager();
+    CWnd* pBar = GetControlBar();
+    if (pManager == nullptr || pBar == nullptr)
+        return;
+    auto* pDockable = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pBar);
+    if (pDockable == nullptr || (pDockable->GetEnabledAlignment() & CBRS_ALIGN_ANY) == 0)
+        return;
+    CKGPSmartDockingManager* pSmart = pManager->GetSmartDockingManagerPermanent();
+    if (pSmart == nullptr || !pSmart->IsCreated())
+        return;
+    if (!pSmart->IsStarted()) {
+        CRect outer;
+        pManager->GetOuterDockRect(outer);
+        if (CFrameWnd* pSite = pManager->GetDockSite())
+            pSite->ClientToScreen(outer);
+        pSmart->SetOuterRect(outer);
+        pSmart->Start(this);
+    }
+    // Ctrl floats freely: no markers.
+    const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
+    pSmart->Show(!bCtrl);
+    if (bCtrl)
+        return;
+    // The central group over the docking pane under the cursor.
+    CKGPBaseControlBar* pUnder = pManager->BarFromPoint(ptScreen, 0, TRUE, nullptr, TRUE, pDockable);
+    if (pUnder != nullptr && pUnder->IsPaneKind()) {
+        CRect rect;
+        pUnder->GetWindowRect(rect);
+        pSmart->MoveCentralGroup(rect, pDockable->GetEnabledAlignment());
+        pSmart->ShowCentralGroup(TRUE, pDockable->GetEnabledAlignment());
+    } else {
+        pSmart->ShowCentralGroup(FALSE);
+    }
+    if (pSmart->OnMouseMove(ptScreen) == CKGPSmartDockingManager::kNoMarker) {
+        pSmart->HidePlaceMarker();
+        return;
+    }
+    CRect expected;
+    BOOL bDrawTab = FALSE;
+    CKGPBaseControlBar* pTarget = nullptr;
+    pManager->CalcExpectedDockedRect(this, ptScreen, expected, bDrawTab, pTarget);
+    if (expected.IsRectEmpty())
+        pSmart->HidePlaceMarker();
+    else
+        pSmart->ShowPlaceMarker(expected);
 }
 
 void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)

@@ -171,6 +171,10 @@ public:
     // tear-off is cancelled (0: the bar is destroyed).
     int StartTearOff(CWnd* pMenuWnd);
     void MoveDragFrame();
+    // In smart docking: the markers follow the drag (started on its first
+    // move), the central group over the pane under the cursor, the place
+    // marker where the frame would land by the marker under the cursor.
+    void TrackSmartDocking(CPoint ptScreen);
     BOOL IsMoving() const { return m_bCaptured; }
     BOOL IsRolledUp() const { return m_bRolledUp; }
     BOOL IsPinned() const { return m_bPinned; }

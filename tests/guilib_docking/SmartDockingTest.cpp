@@ -1,0 +1,185 @@
+// Smart docking in a test frame: a pane dragged in smart-docking mode shows
+// the side markers (only those of the edges it may dock at), the central
+// group over the pane under the cursor, a highlighted marker under the
+// cursor and the place marker where it would land; the markers go when the
+// drag ends. Each marker is hit at its own place; screenshots of the screen.
+#include <gtest/gtest.h>
+
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSmartDockingManager.h"
+#include "guilib/docking/KGPSmartDockingMarker.h"
+#include "tests/guilib_docking/DockLayoutSnapshot.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_docking/PaneTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+namespace {
+
+using namespace docking_test;
+
+class SmartDockingTest : public PaneFrameFixture<CTestFrame> {
+protected:
+    CKGPDockManager& Manager() { return *frame.GetDockManager(); }
+    static CRect WindowOf(CWnd& wnd)
+    {
+        CRect rect;
+        wnd.GetWindowRect(rect);
+        return rect;
+    }
+    // Drags a docked pane by its caption away from its place: its floating
+    // frame carries the drag on.
+    CKGPMiniFrameWnd* DragAway(CKGPDockingControlBar* pane, CPoint to)
+    {
+        CRect window;
+        pane->GetWindowRect(window);
+        const CPoint grip(window.left + 20, window.top + pane->GetCaptionHeight() / 2);
+        MouseAt(pane, WM_LBUTTONDOWN, grip);
+        MouseAt(pane, WM_MOUSEMOVE, to);
+        return pane->GetParentMiniFrame(TRUE);
+    }
+};
+
+TEST_F(SmartDockingTest, ADragShowsTheMarkersAndThePlaceOfTheMarkerUnderTheCursor)
+{
+    CKGPDockingControlBar* target = Add(2201, _T("Target"), CSize(200, 300));
+    ASSERT_TRUE(target->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* dragged = Add(2202, _T("Dragged"), CSize(160, 120));
+    dragged->SetDockingMode(KGP_DOCK_IMMEDIATE | KGP_DOCK_SMART);
+    ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+    frame.RecalcLayout();
+
+    // Away from the right edge, over the view: the side markers show.
+    const CRect view = [&] {
+        CRect rect = frame.ViewRect();
+        frame.ClientToScreen(rect);
+        return rect;
+    }();
+    CKGPMiniFrameWnd* floating = DragAway(dragged, CPoint(view.CenterPoint().x, view.top + 40));
+    ASSERT_NE(nullptr, floating);
+    ASSERT_TRUE(floating->IsMoving());
+    MouseAt(floating, WM_MOUSEMOVE, CPoint(view.CenterPoint().x, view.top + 50));
+    CKGPSmartDockingManager* smart = Manager().GetSmartDockingManager();
+    ASSERT_NE(nullptr, smart);
+    ASSERT_TRUE(smart->IsStarted());
+    EXPECT_TRUE(smart->IsActive());
+    CRect outer;
+    Manager().GetOuterDockRect(outer);
+    frame.ClientToScreen(outer);
+    EXPECT_EQ(outer, smart->GetOuterRect());
+    for (int id = 0; id < 4; ++id) {
+        CKGPSmartDockingMarker* marker = smart->GetSideMarker(id);
+        ASSERT_NE(nullptr, marker) << id;
+        EXPECT_TRUE(marker->IsShown()) << id;
+        const kgp::smartdock::Point at = kgp::smartdock::SideMarkerOrigin(
+            id, BoxOf(outer), {marker->GetSize().cx, marker->GetSize().cy});
+        EXPECT_EQ(CPoint(at.x, at.y), WindowOf(marker->GetWindow()).TopLeft()) << id;
+    }
+    EXPECT_FALSE(smart->GetCentralGroup()->IsShown()); // no pane under the cursor
+
+    // Over the target pane: the central group stands centred on it.
+    CRect targetRect;
+    target->GetWindowRect(targetRect);
+    MouseAt(floating, WM_MOUSEMOVE, CPoint(targetRect.left + 30, targetRect.bottom - 30));
+    ASSERT_TRUE(smart->GetCentralGroup()->IsShown());
+    const CRect group = smart->GetCentralGroup()->GetRect();
+    EXPECT_EQ(CSize(88, 88), group.Size());
+    EXPECT_EQ(targetRect.CenterPoint().x, group.CenterPoint().x);
+    EXPECT_EQ(targetRect.CenterPoint().y, group.CenterPoint().y);
+    EXPECT_EQ(CKGPSmartDockingManager::kNoMarker, smart->GetHotMarker());
+
+    // On the group's right marker: it is hot and the place marker shows
+    // where the pane would dock, right of the target.
+    CKGPSDCentralGroupMarker* right = smart->GetCentralGroup()->GetMarker(kgp::smartdock::kGroupRight);
+    ASSERT_NE(nullptr, right);
+    const CPoint onRight = group.TopLeft() + right->GetOffset() + CSize(14, 14);
+    MouseAt(floating, WM_MOUSEMOVE, onRight);
+    EXPECT_EQ(kgp::smartdock::kGroupRight, smart->GetHotMarker());
+    EXPECT_TRUE(right->IsHighlighted());
+    CKGPSDPlaceMarkerWnd& place = smart->GetPlaceMarker();
+    ASSERT_TRUE(place.IsShown());
+    EXPECT_GE(place.GetShownRect().left, targetRect.CenterPoint().x);
+    EXPECT_TRUE(place.GetShownRect().IntersectRect(place.GetShownRect(), targetRect));
+    // The same place again: not painted again.
+    keyloft_test::Pump(50);
+    const int paints = place.GetPaintCount();
+    smart->ShowPlaceMarker(place.GetShownRect());
+    keyloft_test::Pump(50);
+    EXPECT_EQ(paints, place.GetPaintCount());
+
+    CRect shot = frame.ViewRect();
+    frame.ClientToScreen(shot);
+    shot.UnionRect(shot, targetRect);
+    keyloft_test::SaveScreenArea(shot, L"smart-docking-drag.bmp");
+
+    // Off every marker: nothing is hot and the place marker goes.
+    MouseAt(floating, WM_MOUSEMOVE, CPoint(view.right - 60, view.bottom - 60));
+    EXPECT_EQ(CKGPSmartDockingManager::kNoMarker, smart->GetHotMarker());
+    EXPECT_FALSE(place.IsShown());
+    EXPECT_FALSE(right->IsHighlighted());
+
+    // The drag ends: every marker goes.
+    floating->SendMessage(WM_CANCELMODE);
+    EXPECT_FALSE(smart->IsStarted());
+    for (int id = 0; id < 4; ++id)
+        EXPECT_FALSE(smart->GetSideMarker(id)->IsShown()) << id;
+    EXPECT_FALSE(smart->GetCentralGroup()->IsShown());
+    ExpectSoundLayout(Manager(), {target, dragged}, "after the smart drag");
+}
+
+TEST_F(SmartDockingTest, APaneDockingOnlyLeftAndRightShowsOnlyThoseSideMarkersAndGroupMarkers)
+{
+    CKGPDockingControlBar* target = Add(2211, _T("Target"), CSize(200, 300));
+    ASSERT_TRUE(target->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* dragged = Add(2212, _T("Sideways"), CSize(160, 120));
+    dragged->SetDockingMode(KGP_DOCK_IMMEDIATE | KGP_DOCK_SMART);
+    ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+    dragged->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    frame.RecalcLayout();
+    CRect targetRect;
+    target->GetWindowRect(targetRect);
+    CKGPMiniFrameWnd* floating = DragAway(dragged, CPoint(targetRect.right + 150, targetRect.top + 60));
+    ASSERT_NE(nullptr, floating);
+    MouseAt(floating, WM_MOUSEMOVE, targetRect.CenterPoint() + CSize(0, 60));
+    CKGPSmartDockingManager* smart = Manager().GetSmartDockingManager();
+    ASSERT_NE(nullptr, smart);
+    ASSERT_TRUE(smart->IsStarted());
+    EXPECT_EQ(DWORD(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT), smart->GetAllowedAlignment());
+    EXPECT_TRUE(smart->GetSideMarker(kgp::smartdock::kSideLeft)->IsShown());
+    EXPECT_TRUE(smart->GetSideMarker(kgp::smartdock::kSideRight)->IsShown());
+    EXPECT_FALSE(smart->GetSideMarker(kgp::smartdock::kSideTop)->IsShown());
+    EXPECT_FALSE(smart->GetSideMarker(kgp::smartdock::kSideBottom)->IsShown());
+    CKGPSDCentralGroup* group = smart->GetCentralGroup();
+    ASSERT_TRUE(group->IsShown());
+    EXPECT_FALSE(group->GetMarker(kgp::smartdock::kGroupTop)->IsEnabled());
+    EXPECT_TRUE(group->GetMarker(kgp::smartdock::kGroupLeft)->IsEnabled());
+    EXPECT_TRUE(group->GetMarker(kgp::smartdock::kGroupCentre)->IsEnabled());
+    // A disabled marker is not hit: its place leaves nothing hot.
+    const CPoint onTop = group->GetRect().TopLeft() + group->GetMarker(kgp::smartdock::kGroupTop)->GetOffset() +
+                         CSize(14, 14);
+    EXPECT_EQ(CKGPSmartDockingManager::kNoMarker, smart->OnMouseMove(onTop));
+    // Without layered windows the markers take their shapes as regions.
+    CKGPSmartDockingMarker* left = smart->GetSideMarker(kgp::smartdock::kSideLeft);
+    if (left->UsesWindowRegion()) {
+        CGdiHandle<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_NE(ERROR, ::GetWindowRgn(left->GetWindow().GetSafeHwnd(), region.Get()));
+    } else {
+        EXPECT_NE(0, left->GetWindow().GetExStyle() & WS_EX_LAYERED);
+    }
+    // Every side marker and enabled group marker is hit at its own place.
+    for (int id : {0, 1, 4, 5, 8}) {
+        CRect rect;
+        if (id < 4) {
+            rect = WindowOf(smart->GetSideMarker(id)->GetWindow());
+        } else {
+            rect = CRect(group->GetRect().TopLeft() + group->GetMarker(id)->GetOffset(),
+                         group->GetMarker(id)->GetSize());
+        }
+        EXPECT_EQ(id, smart->OnMouseMove(rect.CenterPoint())) << id;
+    }
+    floating->SendMessage(WM_CANCELMODE);
+    EXPECT_FALSE(smart->IsStarted());
+}
+
+} // namespace
