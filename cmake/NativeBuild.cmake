@@ -27,6 +27,24 @@ target_link_libraries(guilib_tab_layout_tests PRIVATE guilib_tab_layout gtest_ma
 keyloft_warnings(guilib_tab_layout_tests)
 add_test(NAME native.guilib_tab_layout COMMAND guilib_tab_layout_tests)
 
+# The docking family's plain arithmetic (split trees, auto-hidden panes'
+# slides and buttons, smart-docking markers) and the tests' layout checker,
+# with their tests, the same way.
+add_library(guilib_docking_math STATIC ${CMAKE_SOURCE_DIR}/guilib/docking/KGPSplitMath.cpp
+            ${CMAKE_SOURCE_DIR}/guilib/docking/KGPAutoHideMath.cpp
+            ${CMAKE_SOURCE_DIR}/guilib/docking/KGPSmartDockingGeometry.cpp)
+keyloft_include_root(guilib_docking_math guilib/docking guilib/core)
+keyloft_warnings(guilib_docking_math)
+add_executable(guilib_docking_math_tests ${CMAKE_SOURCE_DIR}/tests/guilib_docking/AutoHideMathTest.cpp
+               ${CMAKE_SOURCE_DIR}/tests/guilib_docking/SmartDockingGeometryTest.cpp
+               ${CMAKE_SOURCE_DIR}/tests/guilib_docking/DockLayoutCheckTest.cpp
+               ${CMAKE_SOURCE_DIR}/tests/guilib_docking/DockLayoutCheck.cpp
+               ${CMAKE_SOURCE_DIR}/tests/guilib_docking/SplitTreeCheck.cpp)
+keyloft_include_root(guilib_docking_math_tests guilib/docking guilib/core tests/guilib_docking)
+target_link_libraries(guilib_docking_math_tests PRIVATE guilib_docking_math gtest_main)
+keyloft_warnings(guilib_docking_math_tests)
+add_test(NAME native.guilib_docking_math COMMAND guilib_docking_math_tests)
+
 # Fuzz targets: tests/fuzz/fuzz_<name>.cpp with seeds in tests/fuzz/corpus/<name>/.
 # Each is run over its seeds as a regression test, then explores a few seconds.
 set(KEYLOFT_FUZZ_SECONDS 4 CACHE STRING "Seconds of bounded fuzzing per target in the test run")

@@ -34,6 +34,15 @@ BOOL UseLayered()
     return GetKGPGlobalData().IsLayeredWindowSupported();
 }
 
+// A marker's window: a topmost pop-up of the frame, layered where layered
+// windows work.
+BOOL CreateMarkerWindow(CWnd& wnd, LPCTSTR classPrefix, UINT classStyle, const CRect& rect, CWnd* pOwner)
+{
+    const CString className = RegisterLibraryWindowClass(classPrefix, classStyle);
+    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (UseLayered() ? WS_EX_LAYERED : 0);
+    return wnd.CreateEx(exStyle, className, nullptr, WS_POPUP, rect, pOwner, 0);
+}
+
 // Gives a window its shape as its region (the window owns it from then on).
 void SetShape(CWnd& wnd, HRGN region)
 {
@@ -54,9 +63,7 @@ END_MESSAGE_MAP()
 BOOL CKGPMarkerBmpWnd::Create(const CRect& rect, CWnd* pOwner, CKGPSmartDockingMarker* pMarker)
 {
     m_pMarker = pMarker;
-    const CString className = RegisterLibraryWindowClass(_T("KGPSmartDockingMarker"), 0);
-    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (UseLayered() ? WS_EX_LAYERED : 0);
-    return CWnd::CreateEx(exStyle, className, nullptr, WS_POPUP, rect, pOwner, 0);
+    return CreateMarkerWindow(*this, _T("KGPSmartDockingMarker"), 0, rect, pOwner);
 }
 
 void CKGPMarkerBmpWnd::Highlight(BOOL)
@@ -224,9 +231,7 @@ END_MESSAGE_MAP()
 BOOL CKGPCentralGroupWnd::Create(const CRect& rect, CWnd* pOwner, CKGPSDCentralGroup* pGroup)
 {
     m_pGroup = pGroup;
-    const CString className = RegisterLibraryWindowClass(_T("KGPSmartDockingGroup"), kGroupClassStyle);
-    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (UseLayered() ? WS_EX_LAYERED : 0);
-    return CWnd::CreateEx(exStyle, className, nullptr, WS_POPUP, rect, pOwner, 0);
+    return CreateMarkerWindow(*this, _T("KGPSmartDockingGroup"), kGroupClassStyle, rect, pOwner);
 }
 
 BOOL CKGPCentralGroupWnd::OnEraseBkgnd(CDC*)

@@ -39,16 +39,26 @@ protected:
         MouseAt(pane, WM_MOUSEMOVE, to);
         return pane->GetParentMiniFrame(TRUE);
     }
+    // A target pane docked at the left and a pane to drag in smart-docking
+    // mode at the right (docking only at the edges given).
+    void DockTargetAndDragged(UINT firstId, CKGPDockingControlBar*& target, CKGPDockingControlBar*& dragged,
+                              DWORD draggedEdges = CBRS_ALIGN_ANY)
+    {
+        target = Add(firstId, _T("Target"), CSize(200, 300));
+        ASSERT_TRUE(target->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+        dragged = Add(firstId + 1, _T("Dragged"), CSize(160, 120));
+        dragged->SetDockingMode(KGP_DOCK_IMMEDIATE | KGP_DOCK_SMART);
+        ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+        dragged->EnableDocking(draggedEdges);
+        frame.RecalcLayout();
+    }
 };
 
 TEST_F(SmartDockingTest, ADragShowsTheMarkersAndThePlaceOfTheMarkerUnderTheCursor)
 {
-    CKGPDockingControlBar* target = Add(2201, _T("Target"), CSize(200, 300));
-    ASSERT_TRUE(target->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
-    CKGPDockingControlBar* dragged = Add(2202, _T("Dragged"), CSize(160, 120));
-    dragged->SetDockingMode(KGP_DOCK_IMMEDIATE | KGP_DOCK_SMART);
-    ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
-    frame.RecalcLayout();
+    CKGPDockingControlBar* target = nullptr;
+    CKGPDockingControlBar* dragged = nullptr;
+    DockTargetAndDragged(2201, target, dragged);
 
     // Away from the right edge, over the view: the side markers show.
     const CRect view = [&] {
@@ -130,13 +140,9 @@ TEST_F(SmartDockingTest, ADragShowsTheMarkersAndThePlaceOfTheMarkerUnderTheCurso
 
 TEST_F(SmartDockingTest, APaneDockingOnlyLeftAndRightShowsOnlyThoseSideMarkersAndGroupMarkers)
 {
-    CKGPDockingControlBar* target = Add(2211, _T("Target"), CSize(200, 300));
-    ASSERT_TRUE(target->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
-    CKGPDockingControlBar* dragged = Add(2212, _T("Sideways"), CSize(160, 120));
-    dragged->SetDockingMode(KGP_DOCK_IMMEDIATE | KGP_DOCK_SMART);
-    ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
-    dragged->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
-    frame.RecalcLayout();
+    CKGPDockingControlBar* target = nullptr;
+    CKGPDockingControlBar* dragged = nullptr;
+    DockTargetAndDragged(2211, target, dragged, CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
     CRect targetRect;
     target->GetWindowRect(targetRect);
     CKGPMiniFrameWnd* floating = DragAway(dragged, CPoint(targetRect.right + 150, targetRect.top + 60));
