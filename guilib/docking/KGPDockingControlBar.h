@@ -225,6 +225,9 @@ protected:
     BOOL LeaveFloatingFrame();
     // Going while auto-hidden: its button and its auto-hide slider go too.
     void LeaveAutoHideOnDestroy();
+    // Shown or hidden while auto-hidden: slid out by its button, or, while the
+    // dock manager shows or hides all bars, its button shown or hidden.
+    void ShowAutoHidden(BOOL bShow, BOOL bActivate);
 
     BOOL m_bPrepareToFloat = FALSE;
     BOOL m_bReadyToFloat = FALSE;

@@ -205,6 +205,27 @@ void CKGPDockingControlBar::LeaveAutoHideOnDestroy()
     }
 }
 
+void CKGPDockingControlBar::ShowAutoHidden(BOOL bShow, BOOL bActivate)
+{
+    if (!GetAutoHideSwitch()) {
+        // Asked to hide, it goes back under its strip (never out of it).
+        if (!bShow) {
+            if (IsWindowVisible())
+                Slide(FALSE, FALSE);
+            return;
+        }
+        if (m_pAutoHideButton != nullptr && !IsWindowVisible())
+            m_pAutoHideButton->ShowAttachedWindow(TRUE);
+        if (bShow && bActivate)
+            SetFocus();
+        return;
+    }
+    if (!bShow && IsWindowVisible())
+        Slide(FALSE, FALSE);
+    if (m_pAutoHideBar != nullptr)
+        m_pAutoHideBar->ShowAutoHideWindowOfPane(this, bShow);
+}
+
 void CKGPDockingControlBar::Slide(BOOL bSlideOut, BOOL bUseTimer)
 {
     if (!m_bPinState)

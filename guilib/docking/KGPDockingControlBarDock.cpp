@@ -147,8 +147,10 @@ void CKGPDockingControlBar::StoreRecentTabPlace()
 
 void CKGPDockingControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)
 {
-    if (m_bPinState)
-        return; // an auto-hidden pane shows through its auto-hide strip (the auto-hide bars bring it)
+    if (m_bPinState) {
+        ShowAutoHidden(bShow, bActivate); // through its auto-hide strip
+        return;
+    }
     if (IsShownAsDocument())
         return; // tabbed documents belong to the MDI frame (the MDI frame's issue)
     CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
@@ -207,6 +209,9 @@ void CKGPDockingControlBar::OnPressCloseButton()
     CWnd* pTop = pFrame != nullptr ? pFrame->GetTopLevelFrame() : GetTopLevelFrame();
     if (pTop != nullptr && pTop->SendMessage(KGM_ON_PRESS_CLOSE_BUTTON, 0, reinterpret_cast<LPARAM>(this)) != 0)
         return;
+    // An auto-hidden pane goes back to its place first, then hides there.
+    if (m_bPinState)
+        SetAutoHideMode(FALSE, GetCurrentAlignment());
     ShowBar(FALSE, FALSE, FALSE);
     CKGPGlobalUtils::Get().AdjustFrameLayout(CKGPGlobalUtils::Get().GetFrameDockManager(pFrame));
 }

@@ -190,6 +190,52 @@ TEST_F(AutoHideTest, PanesPinnedTogetherShareAToolbarAndAPaneGoneTakesItsButton)
     ExpectSound({b}, "the second pane unpinned");
 }
 
+TEST_F(AutoHideTest, ClosingAnAutoHiddenPaneUnpinsAndHidesItAndHidingAllBarsHidesItsButton)
+{
+    CKGPDockingControlBar* a = Add(2141, _T("Closed"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2142, _T("Kept"));
+    ASSERT_TRUE(b->DockToWindow(CBRS_ALIGN_TOP, nullptr));
+    frame.RecalcLayout();
+    CKGPAutoHideToolBar* toolbar = b->SetAutoHideMode(TRUE, CBRS_ALIGN_TOP, nullptr, FALSE);
+    ASSERT_NE(nullptr, toolbar);
+    CKGPAutoHideButton* button = toolbar->FindButtonByPane(b);
+    ASSERT_NE(nullptr, button);
+
+    // While all bars are hidden and shown (the switch on), the button follows.
+    CKGPDockingControlBar::s_bAutoHideSwitch = TRUE;
+    b->ShowPane(FALSE, FALSE, FALSE);
+    EXPECT_FALSE(button->IsVisible());
+    EXPECT_EQ(0, toolbar->GetVisibleButtonsCount());
+    b->ShowPane(TRUE, FALSE, FALSE);
+    EXPECT_TRUE(button->IsVisible());
+    CKGPDockingControlBar::s_bAutoHideSwitch = FALSE;
+    // Otherwise hiding it leaves it under its strip, and showing it slides it
+    // out; hiding it then puts it back at once.
+    b->ShowPane(FALSE, FALSE, FALSE);
+    keyloft_test::Pump(50);
+    EXPECT_FALSE(b->IsWindowVisible());
+    b->ShowPane(TRUE, FALSE, FALSE);
+    EXPECT_TRUE(PumpUntil([&] { return b->IsWindowVisible() && !b->IsSliding(); }));
+    ExpectSound({a, b}, "shown out of its strip");
+    b->ShowPane(FALSE, FALSE, FALSE);
+    EXPECT_FALSE(b->IsWindowVisible());
+    b->ShowPane(TRUE, FALSE, FALSE);
+    EXPECT_TRUE(PumpUntil([&] { return b->IsWindowVisible() && !b->IsSliding(); }));
+
+    // Its close button: back to its place, hidden there; its button gone.
+    const HWND hToolbar = toolbar->GetSafeHwnd();
+    b->OnPressCloseButton();
+    EXPECT_FALSE(b->IsAutoHideMode());
+    EXPECT_FALSE(b->IsWindowVisible());
+    EXPECT_FALSE(::IsWindow(hToolbar));
+    ExpectSound({a, b}, "closed");
+    b->ShowPane(TRUE, FALSE, FALSE);
+    EXPECT_TRUE(b->IsWindowVisible());
+    EXPECT_EQ(DWORD(CBRS_ALIGN_TOP), b->GetCurrentAlignment());
+    ExpectSound({a, b}, "shown again at its place");
+}
+
 TEST_F(AutoHideTest, APaneCannotAutoHideFloatingOrWithoutAStripAtItsEdge)
 {
     CKGPDockingControlBar* a = Add(2131, _T("Loose"));
