@@ -14,6 +14,7 @@
 #include "tests/guilib_docking/PaneTestSupport.h"
 
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 namespace docking_test {
@@ -128,6 +129,18 @@ inline void ExpectSoundLayout(CKGPDockManager& manager, std::initializer_list<CK
                               const char* step)
 {
     EXPECT_EQ("", Faults(layout_check::CheckDockLayout(SnapshotLayout(manager, bars)))) << step;
+}
+
+// The panes a pane test made (those still windows).
+inline void ExpectSoundLayout(CKGPDockManager& manager, const std::vector<std::unique_ptr<CKGPDockingControlBar>>& panes,
+                              const char* step)
+{
+    layout_check::LayoutView layout = SnapshotLayout(manager, {});
+    for (const auto& pane : panes) {
+        if (pane != nullptr && pane->GetSafeHwnd() != nullptr)
+            layout.bars.push_back(ViewOfBar(pane.get()));
+    }
+    EXPECT_EQ("", Faults(layout_check::CheckDockLayout(layout))) << step;
 }
 
 } // namespace docking_test

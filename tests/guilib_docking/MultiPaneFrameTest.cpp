@@ -9,6 +9,7 @@
 
 #include "guilib/core/KGPVisualManager2003.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -49,6 +50,7 @@ TEST_F(MultiPaneFrameTest, TwoPanesSideBySideFloatTogetherAndDockBackOnADoubleCl
     frame.RecalcLayout();
     CKGPSlider* slider = a->GetDefaultPaneSlider();
     ExpectSoundTree(slider, "two panes docked side by side");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "two panes docked side by side");
     CRect dockedA, dockedB;
     a->GetWindowRect(dockedA);
     b->GetWindowRect(dockedB);
@@ -60,6 +62,7 @@ TEST_F(MultiPaneFrameTest, TwoPanesSideBySideFloatTogetherAndDockBackOnADoubleCl
     EXPECT_EQ(_T("Output"), CaptionOf(floating));
     EXPECT_EQ(0, a->GetCaptionHeight()); // the frame's caption stands for it
     ExpectSoundTree(slider, "the first floated out");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the first floated out");
 
     // The second is dropped at the first's right edge: both float together.
     CursorAtRightEdge(a);
@@ -70,7 +73,9 @@ TEST_F(MultiPaneFrameTest, TwoPanesSideBySideFloatTogetherAndDockBackOnADoubleCl
     EXPECT_GT(a->GetCaptionHeight(), 0);
     EXPECT_GT(b->GetCaptionHeight(), 0);
     ExpectSoundTree(floating, "both in one floating frame");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "both in one floating frame");
     ExpectSoundTree(slider, "none left docked");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "none left docked");
     EXPECT_FALSE(slider->IsWindowVisible());
     CRect ra, rb;
     a->GetWindowRect(ra);
@@ -90,9 +95,11 @@ TEST_F(MultiPaneFrameTest, TwoPanesSideBySideFloatTogetherAndDockBackOnADoubleCl
     EXPECT_EQ(_T("Output"), CaptionOf(floating));
     EXPECT_EQ(0, a->GetCaptionHeight());
     ExpectSoundTree(floating, "the second hidden");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the second hidden");
     b->ShowBar(TRUE, FALSE, FALSE);
     EXPECT_EQ(_T(""), CaptionOf(floating));
     ExpectSoundTree(floating, "the second shown again");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the second shown again");
 
     // A double click on the frame's caption docks both back to their places.
     const HWND hFloating = floating->m_hWnd;
@@ -103,6 +110,7 @@ TEST_F(MultiPaneFrameTest, TwoPanesSideBySideFloatTogetherAndDockBackOnADoubleCl
     EXPECT_EQ(slider, b->GetDefaultPaneSlider());
     EXPECT_FALSE(a->IsFloating());
     ExpectSoundTree(slider, "both docked back");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "both docked back");
     a->GetWindowRect(ra);
     b->GetWindowRect(rb);
     EXPECT_EQ(dockedA.left, ra.left);
@@ -138,6 +146,7 @@ TEST_F(MultiPaneFrameTest, AFrameRestingOverAnotherMergesIntoIt)
     EXPECT_EQ(target, MultiFrameOf(b));
     EXPECT_EQ(2, target->GetControlBarCount());
     ExpectSoundTree(target, "merged");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "merged");
 }
 
 TEST_F(MultiPaneFrameTest, AFramesTreeDroppedBesideADockedPaneDocksThereWithoutItsHiddenPane)
@@ -154,8 +163,10 @@ TEST_F(MultiPaneFrameTest, AFramesTreeDroppedBesideADockedPaneDocksThereWithoutI
     CursorAtRightEdge(b);
     ASSERT_FALSE(floating->DockPaneAtCursor(c));
     ExpectSoundTree(floating, "three panes floating together");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "three panes floating together");
     c->ShowBar(FALSE, FALSE, FALSE);
     ExpectSoundTree(floating, "one of them hidden");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "one of them hidden");
     frame.RecalcLayout();
     CKGPSlider* slider = docked->GetDefaultPaneSlider();
 
@@ -167,6 +178,7 @@ TEST_F(MultiPaneFrameTest, AFramesTreeDroppedBesideADockedPaneDocksThereWithoutI
     EXPECT_EQ(slider, b->GetDefaultPaneSlider());
     EXPECT_EQ(3, slider->GetContainerManager()->GetPanes().GetCount());
     ExpectSoundTree(slider, "the floating tree docked beside the pane");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the floating tree docked beside the pane");
     CRect rd, ra;
     docked->GetWindowRect(rd);
     a->GetWindowRect(ra);

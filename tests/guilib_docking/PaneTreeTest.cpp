@@ -6,6 +6,7 @@
 
 #include "guilib/core/KGPVisualManager2003.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -42,6 +43,7 @@ TEST_F(PaneTreeTest, PanesDockedAtAnEdgeAndBesideEachOtherShareTheirSlidersTree)
     EXPECT_EQ(DWORD(CBRS_ALIGN_LEFT), slider->GetCurrentAlignment());
     EXPECT_EQ(160, Width(a));
     ExpectSoundTree(slider, "one pane at the left edge");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "one pane at the left edge");
     // The view takes what the panes and the slider leave.
     const CRect view = frame.ViewRect();
     EXPECT_EQ(ClientRectIn(slider, &frame).right, view.left);
@@ -51,6 +53,7 @@ TEST_F(PaneTreeTest, PanesDockedAtAnEdgeAndBesideEachOtherShareTheirSlidersTree)
     ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
     EXPECT_EQ(slider, b->GetDefaultPaneSlider());
     ExpectSoundTree(slider, "a second pane below");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "a second pane below");
     CRect ra, rb;
     a->GetWindowRect(ra);
     b->GetWindowRect(rb);
@@ -61,12 +64,15 @@ TEST_F(PaneTreeTest, PanesDockedAtAnEdgeAndBesideEachOtherShareTheirSlidersTree)
     CKGPDockingControlBar* c = Add(2003, _T("Third"), CSize(100, 100));
     ASSERT_TRUE(c->DockToBar(a, CBRS_ALIGN_RIGHT));
     ExpectSoundTree(slider, "a third pane right of the first");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "a third pane right of the first");
     CKGPDockingControlBar* d = Add(2004, _T("Fourth"), CSize(100, 60));
     ASSERT_TRUE(d->DockToBar(b, CBRS_ALIGN_TOP));
     ExpectSoundTree(slider, "a fourth pane above the second");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "a fourth pane above the second");
     CKGPDockingControlBar* e = Add(2005, _T("Fifth"), CSize(80, 60));
     ASSERT_TRUE(e->DockToBar(c, CBRS_ALIGN_LEFT));
     ExpectSoundTree(slider, "a fifth pane left of the third");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "a fifth pane left of the third");
     const CKGPBarContainerManager* manager = slider->GetContainerManager();
     EXPECT_EQ(5, manager->GetPanes().GetCount());
     EXPECT_EQ(4, manager->GetSliders().GetCount());
@@ -77,12 +83,15 @@ TEST_F(PaneTreeTest, PanesDockedAtAnEdgeAndBesideEachOtherShareTheirSlidersTree)
     CKGPDockingControlBar* f = Add(2006, _T("Sixth"));
     EXPECT_FALSE(slider->InsertControlBar(f, a, CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP));
     EXPECT_EQ(5, manager->GetPanes().GetCount());
+    f->DestroyWindow(); // docked nowhere, it would stand in no place of the layout
 
     // The frame grows and shrinks: the tree follows.
     frame.SetWindowPos(HWND{}, 0, 0, 900, 640, SWP_NOMOVE | SWP_NOZORDER);
     ExpectSoundTree(slider, "the frame grown");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the frame grown");
     frame.SetWindowPos(HWND{}, 0, 0, 560, 420, SWP_NOMOVE | SWP_NOZORDER);
     ExpectSoundTree(slider, "the frame shrunk");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the frame shrunk");
 
     ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003)));
     frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -102,12 +111,15 @@ TEST_F(PaneTreeTest, HiddenPanesGiveTheirRoomBackAndTakeTheirShareWhenShown)
     frame.RecalcLayout();
     CKGPSlider* slider = a->GetDefaultPaneSlider();
     ExpectSoundTree(slider, "three panes");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "three panes");
 
     b->ShowBar(FALSE, FALSE, FALSE);
     ExpectSoundTree(slider, "the right pane hidden");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the right pane hidden");
     EXPECT_EQ(Height(c), Height(a)); // the one below takes its column
     c->ShowBar(FALSE, FALSE, FALSE);
     ExpectSoundTree(slider, "the pane below hidden too");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the pane below hidden too");
     EXPECT_EQ(1, slider->GetVisibleBarCount());
     a->ShowBar(FALSE, FALSE, FALSE);
     EXPECT_FALSE(slider->IsWindowVisible()); // nothing left to show
@@ -116,10 +128,12 @@ TEST_F(PaneTreeTest, HiddenPanesGiveTheirRoomBackAndTakeTheirShareWhenShown)
     b->ShowBar(TRUE, FALSE, FALSE);
     EXPECT_TRUE(slider->IsWindowVisible());
     ExpectSoundTree(slider, "the right pane shown alone");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the right pane shown alone");
     EXPECT_EQ(50, b->GetSizeShare()); // a first show takes half
     a->ShowBar(TRUE, FALSE, FALSE);
     c->ShowBar(TRUE, FALSE, FALSE);
     ExpectSoundTree(slider, "all shown again");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "all shown again");
     EXPECT_GT(Width(a), 40);
     EXPECT_GT(Width(b), 40);
 }
@@ -135,6 +149,7 @@ TEST_F(PaneTreeTest, APaneFloatedOutOfTheTreeComesBackToItsPlace)
     CRect before;
     b->GetWindowRect(before);
     ExpectSoundTree(slider, "two panes");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "two panes");
 
     ASSERT_TRUE(b->FloatBar(CRect(300, 200, 460, 350), KGP_DM_UNKNOWN, true));
     EXPECT_TRUE(b->IsFloating());
@@ -142,6 +157,7 @@ TEST_F(PaneTreeTest, APaneFloatedOutOfTheTreeComesBackToItsPlace)
     EXPECT_NE(nullptr, b->GetParentMiniFrame());
     EXPECT_EQ(slider, b->m_recentDockInfo.GetRecentDefaultSlider());
     ExpectSoundTree(slider, "the bottom pane floated");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the bottom pane floated");
     EXPECT_EQ(1, slider->GetContainerManager()->GetPanes().GetCount());
 
     // A double click on its floating frame docks it back where it was.
@@ -150,6 +166,7 @@ TEST_F(PaneTreeTest, APaneFloatedOutOfTheTreeComesBackToItsPlace)
     EXPECT_FALSE(b->IsFloating());
     EXPECT_EQ(slider, b->GetDefaultPaneSlider());
     ExpectSoundTree(slider, "docked back");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "docked back");
     CRect after;
     b->GetWindowRect(after);
     EXPECT_LE(std::abs(after.top - before.top), 2);
@@ -168,6 +185,7 @@ TEST_F(PaneTreeTest, APaneFloatedOutOfTheTreeComesBackToItsPlace)
     EXPECT_EQ(slider, a->GetDefaultPaneSlider());
     EXPECT_EQ(slider, b->GetDefaultPaneSlider());
     ExpectSoundTree(slider, "both docked back");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "both docked back");
 }
 
 TEST_F(PaneTreeTest, TheSliderBetweenTwoPanesResizesThemWithinTheirMinimums)
@@ -179,6 +197,7 @@ TEST_F(PaneTreeTest, TheSliderBetweenTwoPanesResizesThemWithinTheirMinimums)
     frame.RecalcLayout();
     CKGPSlider* slider = a->GetDefaultPaneSlider();
     ExpectSoundTree(slider, "two panes side by side");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "two panes side by side");
     const CObList& sliders = slider->GetContainerManager()->GetSliders();
     ASSERT_EQ(1, sliders.GetCount());
     auto* inner = static_cast<CKGPSlider*>(sliders.GetHead());
@@ -198,9 +217,11 @@ TEST_F(PaneTreeTest, TheSliderBetweenTwoPanesResizesThemWithinTheirMinimums)
     EXPECT_EQ(widthA + 30, Width(a));
     EXPECT_EQ(widthB - 30, Width(b));
     ExpectSoundTree(slider, "the slider dragged right");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the slider dragged right");
     frame.RecalcLayout();
     EXPECT_EQ(widthA + 30, Width(a)); // the layout keeps what the drag gave
     ExpectSoundTree(slider, "laid out again");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "laid out again");
 
     // Dragged far past the right pane's minimum: it stops a pixel short of it.
     inner->GetWindowRect(rect);
@@ -211,6 +232,7 @@ TEST_F(PaneTreeTest, TheSliderBetweenTwoPanesResizesThemWithinTheirMinimums)
     MouseAt(inner, WM_LBUTTONUP, CPoint(rect.CenterPoint().x + 1000, rect.CenterPoint().y), 0);
     EXPECT_EQ(70 + 1, Width(b));
     ExpectSoundTree(slider, "dragged to the right pane's minimum");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "dragged to the right pane's minimum");
 
     // A drag cancelled leaves every pane where it was.
     const int before = Width(a);
@@ -221,6 +243,7 @@ TEST_F(PaneTreeTest, TheSliderBetweenTwoPanesResizesThemWithinTheirMinimums)
     EXPECT_FALSE(inner->IsTracking());
     EXPECT_EQ(before, Width(a));
     ExpectSoundTree(slider, "a drag cancelled");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "a drag cancelled");
 
     // The default slider resizes the whole group.
     const int group = Width(a) + Width(b) + inner->GetWidth();
@@ -230,6 +253,7 @@ TEST_F(PaneTreeTest, TheSliderBetweenTwoPanesResizesThemWithinTheirMinimums)
     MouseAt(slider, WM_LBUTTONUP, CPoint(rect.CenterPoint().x + 40, rect.CenterPoint().y), 0);
     EXPECT_EQ(group + 40, Width(a) + Width(b) + inner->GetWidth());
     ExpectSoundTree(slider, "the group widened by its slider");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the group widened by its slider");
     EXPECT_EQ(ClientRectIn(slider, &frame).right, frame.ViewRect().left);
 }
 
