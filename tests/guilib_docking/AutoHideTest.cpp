@@ -236,6 +236,33 @@ TEST_F(AutoHideTest, ClosingAnAutoHiddenPaneUnpinsAndHidesItAndHidingAllBarsHide
     ExpectSound({a, b}, "shown again at its place");
 }
 
+TEST_F(AutoHideTest, ATabbedPaneAutoHidesWithItsTabsAndComesBackWithThem)
+{
+    CKGPDockingControlBar* a = Add(2151, _T("Output"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2152, _T("Watch"));
+    CKGPDockingControlBar* tabbed = nullptr;
+    ASSERT_NE(nullptr, b->AttachToTabWnd(a, KGP_DM_UNKNOWN, TRUE, &tabbed));
+    ASSERT_NE(nullptr, tabbed);
+    frame.RecalcLayout();
+    ExpectSound({a, b, tabbed}, "two panes tabbed at the left");
+    EXPECT_FALSE(a->CanAutoHide()); // a tab goes with its tabbed pane
+    ASSERT_TRUE(tabbed->CanAutoHide());
+
+    CKGPAutoHideToolBar* toolbar = tabbed->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE);
+    ASSERT_NE(nullptr, toolbar);
+    EXPECT_EQ(tabbed, toolbar->GetFirstAttachedPane());
+    ExpectSound({a, b, tabbed}, "the tabbed pane auto-hidden");
+    tabbed->Slide(TRUE, FALSE);
+    EXPECT_TRUE(tabbed->IsWindowVisible());
+    ExpectSound({a, b, tabbed}, "slid out with its tabs");
+    tabbed->SetAutoHideMode(FALSE, CBRS_ALIGN_LEFT);
+    EXPECT_TRUE(tabbed->IsWindowVisible());
+    EXPECT_EQ(tabbed, a->GetParentTabbedBar());
+    EXPECT_EQ(tabbed, b->GetParentTabbedBar());
+    ExpectSound({a, b, tabbed}, "back with its tabs");
+}
+
 TEST_F(AutoHideTest, APaneCannotAutoHideFloatingOrWithoutAStripAtItsEdge)
 {
     CKGPDockingControlBar* a = Add(2131, _T("Loose"));

@@ -1,12 +1,14 @@
 // A picture of a library frame's live docking layout for the layout checker
 // (DockLayoutCheck.h): the bars of the dock bars' rows, the split trees of
 // the default sliders and of the floating frames, the bars floating alone,
-// the panes on auto-hide strips (by their sliders), and the monitors; then the check itself.
+// the panes on auto-hide strips (by their sliders), the tabs of tabbed panes, and the monitors; then the check itself.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "guilib/docking/KGPAutoHideToolBar.h"
+#include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/tabs/KGPBaseTabWnd.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockManager.h"
@@ -47,12 +49,27 @@ inline layout_check::BarView ViewOfBar(CKGPBaseControlBar* pBar)
     return view;
 }
 
+// The panes tabbed in a tabbed pane stand in its tabs.
+inline void AddTabsOf(layout_check::LayoutView& layout, CWnd* pPane)
+{
+    auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pPane);
+    CKGPBaseTabWnd* pTabs = pTabbed != nullptr ? pTabbed->GetTabWnd() : nullptr;
+    if (pTabs == nullptr)
+        return;
+    for (int i = 0; i < pTabs->GetTabsNum(); ++i) {
+        if (CWnd* pTab = pTabs->GetTabWndNoWrapper(i))
+            layout.placements.push_back({pTab->GetDlgCtrlID(), layout_check::PlaceKind::Tab, pPane->GetDlgCtrlID()});
+    }
+}
+
 inline void AddTree(layout_check::LayoutView& layout, CKGPBarContainerManager& manager, const CRect& room)
 {
     const int owner = static_cast<int>(layout.trees.size());
     layout.trees.push_back({SnapshotOf(manager), BoxOf(room)});
     for (int id : layout.trees.back().tree.listedPanes)
         layout.placements.push_back({id, layout_check::PlaceKind::Tree, owner});
+    for (POSITION pos = manager.GetPanes().GetHeadPosition(); pos != nullptr;)
+        AddTabsOf(layout, static_cast<CWnd*>(manager.GetPanes().GetNext(pos)));
 }
 
 // The layout of the frame's dock manager; `bars` are every bar the test made
@@ -107,6 +124,7 @@ inline layout_check::LayoutView SnapshotLayout(CKGPDockManager& manager, std::in
             AddTree(layout, pMulti->GetContainerManager(), client);
         } else if (CWnd* pBar = pFrame->GetControlBar()) {
             layout.placements.push_back({pBar->GetDlgCtrlID(), layout_check::PlaceKind::FloatingFrame, owner});
+            AddTabsOf(layout, pBar);
         }
     }
     int strip = 0;
@@ -117,10 +135,9 @@ inline layout_check::LayoutView SnapshotLayout(CKGPDockManager& manager, std::in
         for (POSITION panePos = pSlider->GetControlBars()->GetHeadPosition(); panePos != nullptr;) {
             auto* pPane = static_cast<CWnd*>(pSlider->GetControlBars()->GetNext(panePos));
             layout.placements.push_back({pPane->GetDlgCtrlID(), layout_check::PlaceKind::AutoHide, strip});
+            AddTabsOf(layout, pPane);
         }
     }
-    // Panes tabbed in tabbed panes come with the tab windows, which bring
-    // their own tabs into this picture (the tab windows issue).
     ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&layout.monitors));
     return layout;
 }
