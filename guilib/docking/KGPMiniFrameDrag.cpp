@@ -342,6 +342,14 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::DockBarByMouse(BOOL& bDocked)
 {
     bDocked = FALSE;
     CKGPControlBar* pBar = HostedControlBar();
+    // Released on a smart-docking marker: the pane docks where it stands for.
+    CKGPDockManager* pManager = GetDockManager();
+    const CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;
+    if (pBar != nullptr && pBar->IsPaneKind() && pSmart != nullptr && pSmart->IsStarted() &&
+        pSmart->GetHotMarker() != CKGPSmartDockingManager::kNoMarker) {
+        bDocked = pBar->DockByMouse(nullptr);
+        return bDocked ? pBar : nullptr;
+    }
     if (pBar == nullptr || !IsDockPlaceUnderCursor())
         return nullptr;
     // A bar dropped over a dock bar that takes it docks there, at the outline.

@@ -138,6 +138,36 @@ TEST_F(SmartDockingTest, ADragShowsTheMarkersAndThePlaceOfTheMarkerUnderTheCurso
     ExpectSoundLayout(Manager(), {target, dragged}, "after the smart drag");
 }
 
+TEST_F(SmartDockingTest, ReleasedOnTheGroupsBottomMarkerThePaneDocksBelowTheTarget)
+{
+    CKGPDockingControlBar* target = nullptr;
+    CKGPDockingControlBar* dragged = nullptr;
+    DockTargetAndDragged(2221, target, dragged);
+    CRect targetRect;
+    target->GetWindowRect(targetRect);
+    CKGPMiniFrameWnd* floating = DragAway(dragged, CPoint(targetRect.right + 150, targetRect.top + 60));
+    ASSERT_NE(nullptr, floating);
+    MouseAt(floating, WM_MOUSEMOVE, CPoint(targetRect.left + 30, targetRect.bottom - 30));
+    CKGPSmartDockingManager* smart = Manager().GetSmartDockingManager();
+    ASSERT_NE(nullptr, smart);
+    CKGPSDCentralGroup* group = smart->GetCentralGroup();
+    ASSERT_TRUE(group->IsShown());
+    const CPoint onBottom = group->GetRect().TopLeft() +
+                            group->GetMarker(kgp::smartdock::kGroupBottom)->GetOffset() + CSize(14, 14);
+    MouseAt(floating, WM_MOUSEMOVE, onBottom);
+    ASSERT_EQ(kgp::smartdock::kGroupBottom, smart->GetHotMarker());
+    MouseAt(floating, WM_LBUTTONUP, onBottom, 0);
+    keyloft_test::Pump(50);
+    EXPECT_FALSE(smart->IsStarted());
+    EXPECT_FALSE(dragged->IsFloating());
+    EXPECT_EQ(target->GetDefaultPaneSlider(), dragged->GetDefaultPaneSlider());
+    CRect above, below;
+    target->GetWindowRect(above);
+    dragged->GetWindowRect(below);
+    EXPECT_LT(above.bottom, below.top);
+    ExpectSoundLayout(Manager(), {target, dragged}, "docked below the target by its marker");
+}
+
 TEST_F(SmartDockingTest, APaneDockingOnlyLeftAndRightShowsOnlyThoseSideMarkersAndGroupMarkers)
 {
     CKGPDockingControlBar* target = nullptr;
