@@ -1,6 +1,22 @@
 #include "app/shell/LanguageResources.h"
 
 #include "core/profile/AppProfile.h"
+#include "guilib/core/KGPLocalResource.h"
+
+namespace {
+
+// The program's resources in force, and the GUI library's texts in the same
+// language (the library's script carries its own Chinese and English).
+void PutInForce(HINSTANCE handle, UINT language)
+{
+    AfxSetResourceHandle(handle);
+    const LANGID ids[] = {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
+                          MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL),
+                          MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)};
+    KGPSetResourceLanguage(ids[language]);
+}
+
+} // namespace
 
 CLanguageResources::~CLanguageResources()
 {
@@ -35,10 +51,10 @@ UINT CLanguageResources::ApplyStoredLanguage()
     HINSTANCE handle = HandleOf(language);
     if (handle == nullptr || language == Language::Simplified) {
         if (m_builtIn != nullptr)
-            AfxSetResourceHandle(m_builtIn);
+            PutInForce(m_builtIn, Language::Simplified);
         return Language::Simplified;
     }
-    AfxSetResourceHandle(handle);
+    PutInForce(handle, language);
     return language;
 }
 
@@ -49,7 +65,7 @@ bool CLanguageResources::Switch(UINT language)
     HINSTANCE handle = HandleOf(language);
     if (handle == nullptr)
         return false;
-    AfxSetResourceHandle(handle);
+    PutInForce(handle, language);
     GetAppProfile().SetLanguage(language);
     return true;
 }

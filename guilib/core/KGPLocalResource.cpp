@@ -39,3 +39,14 @@ CString KGPLoadLibraryString(UINT uiId, LPCTSTR lpszFallback)
     }
     return text.IsEmpty() ? CString(lpszFallback) : text;
 }
+
+void KGPSetResourceLanguage(LANGID language)
+{
+    ::SetThreadUILanguage(language);
+    ::SetThreadLocale(MAKELCID(language, SORT_DEFAULT));
+}
+
+LANGID KGPGetResourceLanguage()
+{
+    return LANGIDFROMLCID(::GetThreadLocale());
+}

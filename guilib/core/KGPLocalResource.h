@@ -22,3 +22,11 @@ private:
 
 // A library string, or the text given when the library's module does not carry it.
 CString KGPLoadLibraryString(UINT uiId, LPCTSTR lpszFallback);
+
+// The language the library's texts and dialogs show in, for the calling (GUI)
+// thread: the library's script carries English and Simplified Chinese, and a
+// resource is looked up in the thread's UI language (Windows) or its locale
+// (Wine), so both are set. A language the script lacks shows English.
+// A program calls this when it puts its own language in force.
+void KGPSetResourceLanguage(LANGID language);
+LANGID KGPGetResourceLanguage();

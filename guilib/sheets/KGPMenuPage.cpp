@@ -2,6 +2,8 @@
 
 #include <afxframe.h>
 
+#include <optional>
+
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPRegisteredMessages.h"
@@ -10,6 +12,7 @@
 #include "guilib/menus/KGPMenuHash.h"
 #include "guilib/menus/KGPPopupAnimation.h"
 #include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/menus/KGPPopupMenuBar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 IMPLEMENT_DYNCREATE(CKGPMenuPage, CPropertyPage)
@@ -18,7 +21,18 @@ namespace {
 
 // The popup animations in their numeric order, then the system's.
 constexpr int kAnimations[] = {kgp::kAnimationNone, kgp::kAnimationUnfold, kgp::kAnimationSlide, kgp::kAnimationFade};
-constexpr LPCTSTR kAnimationNames[] = {_T("(None)"), _T("Unfold"), _T("Slide"), _T("Fade"), _T("System default")};
+struct AnimationName {
+    UINT id;
+    LPCTSTR english;
+};
+constexpr AnimationName kAnimationNames[] = {{IDS_KGP_ANIMATION_NONE, _T("(None)")},
+                                             {IDS_KGP_ANIMATION_UNFOLD, _T("Unfold")},
+                                             {IDS_KGP_ANIMATION_SLIDE, _T("Slide")},
+                                             {IDS_KGP_ANIMATION_FADE, _T("Fade")},
+                                             {IDS_KGP_ANIMATION_SYSTEM, _T("System default")}};
+
+// Where the user left the last context menu edited, for the next one.
+std::optional<CPoint> g_contextMenuPlace;
 
 } // namespace
 
@@ -60,8 +74,7 @@ BOOL CKGPMenuPage::OnInitDialog()
     if (CWnd* reset = GetDlgItem(IDC_KGP_RESET_FRAME_MENU))
         reset->EnableWindow(m_pMenuBar != nullptr);
 
-    // Context menus are shown for editing by the popup menus in a later step:
-    // the controls list them and stay disabled meanwhile.
+    // Context menus are edited only when the application keeps them in a manager.
     m_wndContextMenus.AddString(KGPLoadLibraryString(IDS_KGP_NO_CONTEXT_MENU, _T("(none)")));
     if (g_pContextMenuManager != nullptr) {
         CStringList names;
@@ -70,12 +83,12 @@ BOOL CKGPMenuPage::OnInitDialog()
             m_wndContextMenus.AddString(names.GetNext(pos));
     }
     m_wndContextMenus.SetCurSel(0);
-    m_wndContextMenus.EnableWindow(FALSE);
+    m_wndContextMenus.EnableWindow(g_pContextMenuManager != nullptr);
     if (CWnd* reset = GetDlgItem(IDC_KGP_RESET_CONTEXT_MENU))
-        reset->EnableWindow(FALSE);
+        reset->EnableWindow(g_pContextMenuManager != nullptr);
 
-    for (const LPCTSTR name : kAnimationNames)
-        m_wndAnimation.AddString(name);
+    for (const AnimationName& name : kAnimationNames)
+        m_wndAnimation.AddString(KGPLoadLibraryString(name.id, name.english));
     int chosen = static_cast<int>(std::size(kAnimations));
     for (int i = 0; i < static_cast<int>(std::size(kAnimations)); ++i) {
         if (CKGPPopupMenu::m_AnimationType == kAnimations[i])
@@ -161,6 +174,81 @@ BOOL CKGPMenuPage::ResetFrameMenu()
     return TRUE;
 }
 
+HMENU CKGPMenuPage::ChosenContextMenu() const
+{
+    const int selected = m_wndContextMenus.GetSafeHwnd() != nullptr ? m_wndContextMenus.GetCurSel() : -1;
+    if (g_pContextMenuManager == nullptr || selected <= 0)
+        return nullptr;
+    CString name;
+    m_wndContextMenus.GetLBText(selected, name);
+    const HMENU menu = g_pContextMenuManager->GetMenuByName(name);
+    return menu != nullptr ? ::GetSubMenu(menu, 0) : nullptr;
+}
+
+void CKGPMenuPage::CloseContextMenu()
+{
+    if (m_pContextMenu != nullptr)
+        m_pContextMenu->SendMessage(WM_CLOSE);  // OnPopupMenuClosed forgets it
+}
+
+BOOL CKGPMenuPage::SelectContextMenu(int nIndex)
+{
+    CloseContextMenu();
+    m_wndContextMenus.SetCurSel(nIndex);
+    const HMENU menu = ChosenContextMenu();
+    if (menu == nullptr)
+        return FALSE;
+    CString name;
+    m_wndContextMenus.GetLBText(nIndex, name);
+    CPoint place = g_contextMenuPlace.value_or(CPoint(0, 0));
+    if (!g_contextMenuPlace) {
+        CRect sheet;
+        GetParent()->GetWindowRect(sheet);
+        place = CPoint(sheet.right + 4, sheet.top);
+    }
+    CWnd* owner = m_pParentFrame != nullptr ? static_cast<CWnd*>(m_pParentFrame) : GetParent();
+    auto* popup = new CKGPPopupMenu(this, name);
+    popup->SetOwnsMenu(FALSE);  // the manager keeps the menu
+    m_pContextMenu = popup;
+    if (!popup->Create(owner, place.x, place.y, menu, FALSE, TRUE)) {
+        m_pContextMenu = nullptr;  // the popup deleted itself
+        ::OutputDebugStringW(L"Can't create context menu!\n");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CKGPMenuPage::OnPopupMenuClosed(CKGPPopupMenu* pPopup)
+{
+    if (pPopup == nullptr || pPopup != m_pContextMenu)
+        return;
+    m_pContextMenu = nullptr;
+    if (pPopup->GetSafeHwnd() != nullptr) {
+        CRect place;
+        pPopup->GetWindowRect(place);
+        g_contextMenuPlace = place.TopLeft();
+    }
+    CKGPPopupMenuBar* bar = pPopup->GetMenuBar();
+    if (pPopup->GetHMenu() != nullptr && bar != nullptr && bar->GetSafeHwnd() != nullptr)
+        g_menuHash.SaveMenuBar(pPopup->GetHMenu(), bar);
+}
+
+BOOL CKGPMenuPage::ResetContextMenu()
+{
+    const HMENU menu = ChosenContextMenu();
+    if (menu == nullptr)
+        return FALSE;
+    g_menuHash.RemoveMenu(menu);
+    if (m_pContextMenu != nullptr && m_pContextMenu->GetHMenu() == menu) {
+        CKGPPopupMenuBar* bar = m_pContextMenu->GetMenuBar();
+        if (!bar->ImportFromMenu(menu))
+            return FALSE;
+        m_pContextMenu->RecalcLayout();
+        m_pContextMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    return TRUE;
+}
+
 void CKGPMenuPage::ApplyOptions()
 {
     const int chosen = m_wndAnimation.GetCurSel();
@@ -189,6 +277,22 @@ BOOL CKGPMenuPage::OnCommand(WPARAM wParam, LPARAM lParam)
             ResetFrameMenu();
         return TRUE;
     }
+    case IDC_KGP_CONTEXT_MENUS:
+        if (HIWORD(wParam) == CBN_SELCHANGE)
+            SelectContextMenu(m_wndContextMenus.GetCurSel());
+        return TRUE;
+    case IDC_KGP_RESET_CONTEXT_MENU: {
+        if (HIWORD(wParam) != BN_CLICKED || m_wndContextMenus.GetCurSel() <= 0)
+            return TRUE;
+        CString name;
+        m_wndContextMenus.GetLBText(m_wndContextMenus.GetCurSel(), name);
+        CString question;
+        question.Format(KGPLoadLibraryString(IDS_KGP_RESET_MENU, _T("Reset the changes made to the '%s' menu?")),
+                        name.GetString());
+        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            ResetContextMenu();
+        return TRUE;
+    }
     case IDC_KGP_MENU_ANIMATION:
     case IDC_KGP_MENU_SHADOWS:
         return TRUE;
@@ -200,9 +304,10 @@ BOOL CKGPMenuPage::OnCommand(WPARAM wParam, LPARAM lParam)
 LRESULT CKGPMenuPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DESTROY) {
-        // The choices and the menu being edited are kept as the page closes.
+        // The choices and the menus being edited are kept as the page closes.
         ApplyOptions();
         StoreEditedMenu();
+        CloseContextMenu();
         if (m_pMenuBar != nullptr && m_pMenuBar->GetMenuPage() == this)
             m_pMenuBar->SetMenuPage(nullptr);
     }

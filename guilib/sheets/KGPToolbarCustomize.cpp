@@ -145,6 +145,8 @@ BOOL CKGPToolbarCustomize::Create()
         ok->ShowWindow(SW_HIDE);
     if (CWnd* close = GetDlgItem(IDCANCEL))
         close->SetWindowText(KGPLoadLibraryString(IDS_KGP_CLOSE, _T("Close")));
+    if (CWnd* help = GetDlgItem(IDHELP))
+        help->SetWindowText(KGPLoadLibraryString(IDS_KGP_HELP, _T("Help")));
     SetFrameCustomizeMode(TRUE);
     return TRUE;
 }

@@ -81,7 +81,7 @@ BOOL CKGPToolsPage::OnInitDialog()
         ScreenToClient(place);
         placeholder->DestroyWindow();
     }
-    m_wndToolsList.Create(_T("Menu contents:"), WS_CHILD | WS_VISIBLE | WS_TABSTOP, place, this, IDC_KGP_TOOLS_LIST);
+    m_wndToolsList.Create(KGPLoadLibraryString(IDS_KGP_TOOLS_LIST_TITLE, _T("Menu contents:")), WS_CHILD | WS_VISIBLE | WS_TABSTOP, place, this, IDC_KGP_TOOLS_LIST);
     if (g_pUserToolsManager != nullptr) {
         const CObList& tools = g_pUserToolsManager->GetUserTools();
         for (POSITION pos = tools.GetHeadPosition(); pos != nullptr;) {

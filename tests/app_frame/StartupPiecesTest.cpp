@@ -7,6 +7,7 @@
 #include "app/shell/SingleInstance.h"
 #include "core/convert/Config.h"
 #include "core/profile/AppProfile.h"
+#include "guilib/core/KGPLocalResource.h"
 #include "res/resource.h"
 #include "tests/app_frame/ShellTestSupport.h"
 
@@ -148,6 +149,7 @@ TEST_F(LanguageTest, SwitchingPutsTheLibraryInForceAndStoresTheChoiceInDecimal)
     EXPECT_NE(LoadText(IDS_NOT_CONNECTED), m_builtInText);
     EXPECT_NE(ReadFile(L"AppProfile.ini").find("CUR_LANGUAGE=2"), std::string::npos);
     EXPECT_EQ(CLanguageResources::StoredLanguage(), 2u);
+    EXPECT_EQ(KGPGetResourceLanguage(), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)) << "the library's texts follow";
 
     // What the library lacks (the program icon) still comes from the program.
     const HINSTANCE iconModule = AfxFindResourceHandle(MAKEINTRESOURCE(IDR_MAINFRAME), RT_GROUP_ICON);
@@ -160,6 +162,7 @@ TEST_F(LanguageTest, SwitchingPutsTheLibraryInForceAndStoresTheChoiceInDecimal)
 
     ASSERT_TRUE(m_languages.Switch(Language::Simplified));
     EXPECT_EQ(LoadText(IDS_NOT_CONNECTED), m_builtInText);
+    EXPECT_EQ(KGPGetResourceLanguage(), MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
     EXPECT_FALSE(m_languages.Switch(3));
 }
 

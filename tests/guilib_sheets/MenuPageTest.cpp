@@ -1,15 +1,19 @@
 // The menu page over a frame with a menu bar: the default menu shown in the
 // bar for editing, a change stored in the menu hash when another menu is
-// chosen, the menu reset to its resource with the frame told, and the
-// animation and shadow options written back when the page closes.
+// chosen, the menu reset to its resource with the frame told, a context menu
+// of the manager edited in a popup beside the sheet, kept, placed where it was
+// left and reset, and the animation and shadow options written back when the
+// page closes.
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/menus/KGPContextMenuManager.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPMenuHash.h"
 #include "guilib/menus/KGPPopupAnimation.h"
 #include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/menus/KGPPopupMenuBar.h"
 #include "guilib/sheets/KGPMenuPage.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "tests/guilib_menus/MenusTestIds.h"
@@ -17,6 +21,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -91,6 +96,75 @@ TEST_F(MenuPageTest, TheDefaultMenuIsEditedResetAndItsChangesKept)
     EXPECT_FALSE(g_menuHash.HasMenu(edited)) << "the old menu's copy is gone";
     EXPECT_FALSE(::IsMenu(edited));
     EXPECT_EQ((std::vector<UINT>{IDR_TEST_MENU}), frame.resetMenus);
+}
+
+TEST_F(MenuPageTest, WithoutAContextMenuManagerTheContextMenusRest)
+{
+    EXPECT_FALSE(page->GetContextMenus().IsWindowEnabled());
+    EXPECT_EQ(1, page->GetContextMenus().GetCount()) << "(none) only";
+    EXPECT_FALSE(page->SelectContextMenu(0));
+    EXPECT_FALSE(page->ResetContextMenu());
+}
+
+// The sheet opened while the application keeps its context menus in a manager.
+class ContextMenuPageTest : public MenuPageTest {
+protected:
+    void SetUp() override
+    {
+        manager = std::make_unique<CKGPContextMenuManager>();
+        ASSERT_TRUE(manager->AddMenu(L"Document", IDR_TEST_MENU));
+        MenuPageTest::SetUp();
+    }
+    void TearDown() override
+    {
+        MenuPageTest::TearDown();
+        manager.reset();
+    }
+    std::unique_ptr<CKGPContextMenuManager> manager;
+};
+
+TEST_F(ContextMenuPageTest, AContextMenuIsEditedBesideTheSheetKeptPlacedAndReset)
+{
+    ASSERT_TRUE(page->GetContextMenus().IsWindowEnabled());
+    ASSERT_EQ(2, page->GetContextMenus().GetCount()) << "(none) and the manager's menu";
+    const HMENU file = ::GetSubMenu(manager->GetMenuByName(L"Document"), 0);
+
+    ASSERT_TRUE(page->SelectContextMenu(1));
+    CKGPPopupMenu* popup = page->GetContextMenuPopup();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(file, popup->GetHMenu()) << "the menu's first sub-menu";
+    ASSERT_EQ(4, popup->GetMenuBar()->GetCount()) << "New, Open..., a separator, Save";
+    CRect sheetRect;
+    CRect popupRect;
+    sheet->GetWindowRect(sheetRect);
+    popup->GetWindowRect(popupRect);
+    EXPECT_GE(popupRect.left, sheetRect.right) << "beside the sheet";
+    EXPECT_TRUE(popup->GetStyle() & WS_CAPTION) << "a window of its own to move";
+
+    // An item taken out is kept when the popup closes, and the popup comes back where it was left.
+    ASSERT_TRUE(popup->GetMenuBar()->RemoveButton(0));
+    popup->SetWindowPos(static_cast<const CWnd*>(nullptr), 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(page->SelectContextMenu(0)) << "(none) only closes";
+    EXPECT_EQ(nullptr, page->GetContextMenuPopup());
+    EXPECT_TRUE(g_menuHash.HasMenu(file));
+    ASSERT_TRUE(page->SelectContextMenu(1));
+    popup = page->GetContextMenuPopup();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(3, popup->GetMenuBar()->GetCount()) << "the edit read back";
+    popup->GetWindowRect(popupRect);
+    EXPECT_EQ(CPoint(60, 70), popupRect.TopLeft());
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(popup->GetSafeHwnd(), L"customize-context-menu.bmp"));
+
+    ASSERT_TRUE(page->ResetContextMenu());
+    EXPECT_EQ(4, popup->GetMenuBar()->GetCount()) << "the resource's items again";
+    EXPECT_EQ(popup, page->GetContextMenuPopup()) << "the same popup, filled afresh";
+
+    // The sheet closing closes the popup and keeps what it shows.
+    const HWND popupWindow = popup->GetSafeHwnd();
+    sheet->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(popupWindow));
+    EXPECT_TRUE(g_menuHash.HasMenu(file));
 }
 
 TEST_F(MenuPageTest, TheAnimationAndShadowChoicesAreWrittenBackOnClosing)
