@@ -1,5 +1,6 @@
 #include "guilib/menus/KGPMenuBar.h"
 
+#include "guilib/core/KGPAccessibleRequest.h"
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPRegisteredMessages.h"
@@ -600,6 +601,14 @@ LRESULT CKGPMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         ScreenToClient(&point);
         return kgp::MenuBarAccessibleIndex(HitTest(point), m_bMaximizeMode && m_hSysMenu != nullptr);
+    }
+    if (message == WM_GETOBJECT) {
+        // The client object comes from the frame when accessibility is on; 0 leaves it to the system.
+        if (static_cast<LONG>(lParam) != OBJID_CLIENT || !GetKGPGlobalData().m_bEnableAccessibility)
+            return 0;
+        CWnd* frame = GetTopLevelFrame();
+        return KGPAskForAccessibleObject(frame != nullptr ? frame : AfxGetMainWnd(),
+                                         KGPAccessibleRequest{this, wParam, OBJID_CLIENT, 0, m_hMenu});
     }
     switch (message) {
     case WM_CREATE: {

@@ -5,6 +5,7 @@
 #include "guilib/menus/KGPPopupMenu.h"
 
 #include "guilib/controls/KGPDlgImpl.h"
+#include "guilib/core/KGPAccessibleRequest.h"
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager.h"
@@ -544,14 +545,7 @@ LRESULT CKGPPopupMenu::OnGetObject(WPARAM wParam, LPARAM lParam)
     CWnd* frame = TopFrame();
     if (frame == nullptr || frame->GetSafeHwnd() == nullptr)
         return CMiniFrameWnd::WindowProc(WM_GETOBJECT, wParam, lParam);
-    struct AccessibleRecord {
-        CWnd* pWnd;
-        WPARAM wParam;
-        LPARAM lParam;
-        int nType;
-        HMENU hMenu;
-    } record{this, wParam, OBJID_CLIENT, 1, m_plainMenu.Get()};
-    return frame->SendMessage(KGM_GETOBGECT, 0, reinterpret_cast<LPARAM>(&record));
+    return KGPAskForAccessibleObject(frame, KGPAccessibleRequest{this, wParam, OBJID_CLIENT, 1, m_plainMenu.Get()});
 }
 
 // ---- Routing ----

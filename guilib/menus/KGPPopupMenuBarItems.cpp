@@ -423,5 +423,8 @@ CKGPToolbarButton* CKGPPopupMenuBar::CreateDroppedButton(COleDataObject* pDataOb
         return dropped.release();
     auto item = std::make_unique<CKGPToolbarMenuButton>(dropped->m_nCommand, nullptr, dropped->GetImage(),
                                                          dropped->m_strCaption, dropped->m_bUserImage);
+    // The button exports itself into the menu item (a drop-down button as its sub-menu).
+    if (!dropped->FillCaptionFromCommand(item.get()))
+        return nullptr;
     return item.release();
 }

@@ -4,6 +4,7 @@
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPDropDownRules.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
 
 #include <algorithm>
 #include <map>
@@ -186,6 +187,42 @@ void CKGPDropDownToolbarButton::CopyButton(const CKGPToolbarButton& src)
         m_iSelectedImage = other->m_iSelectedImage;
         m_bLocalUserButton = other->m_bLocalUserButton;
     }
+}
+
+BOOL CKGPDropDownToolbarButton::FillCaptionFromCommand(CKGPToolbarButton* pButton)
+{
+    const BOOL exported = CKGPToolbarButton::FillCaptionFromCommand(pButton);
+    auto* menuButton = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, pButton);
+    if (!exported || menuButton == nullptr)
+        return exported;
+    if (m_pToolBar == nullptr)
+        return FALSE;
+    CMenuHandle menu(::CreatePopupMenu());
+    if (!menu)
+        return FALSE;
+    for (int i = 0; i < m_pToolBar->GetCount(); ++i) {
+        CKGPToolbarButton* button = m_pToolBar->GetButton(i);
+        if (button->IsSeparator()) {
+            ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        if (button->m_nCommand == 0 || button->m_nCommand == 0xFFFFFFFF)
+            continue;
+        CString text = button->m_strCaption;
+        if (text.IsEmpty()) {
+            CKGPToolbarButton named;  // takes the command's short name
+            button->FillCaptionFromCommand(&named);
+            text = named.m_strCaption;
+        }
+        ::AppendMenuW(menu.Get(), MF_STRING, button->m_nCommand, text);
+    }
+    menuButton->m_nCommand = 0;
+    menuButton->m_strCaption = m_strName;
+    menuButton->m_bUserImage = FALSE;
+    menuButton->SetImage(-1);
+    menuButton->m_bShowImage = FALSE;
+    menuButton->CreateFromMenu(menu.Get());
+    return TRUE;
 }
 
 void CKGPDropDownToolbarButton::OnChangeParentWnd(CWnd* pWndParent)

@@ -42,6 +42,10 @@ public:
     BOOL HandleClick(CWnd* pWnd, BOOL bDelay) override;
     void OnChangeParentWnd(CWnd* pWndParent) override;
     void CancelState() override;
+    // Exported to a menu button, the button becomes a sub-menu named as this
+    // button, without command or image, holding the drop-down toolbar's
+    // commands and separators in order; FALSE without a drop-down toolbar.
+    BOOL FillCaptionFromCommand(CKGPToolbarButton* pButton) override;
 
     // The command shown and sent by a plain click, with the image of the
     // first button of the drop-down toolbar that carries it (0 for none).

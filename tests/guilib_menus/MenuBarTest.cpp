@@ -6,6 +6,8 @@
 // every menu's save counted.
 #include <gtest/gtest.h>
 
+#include "guilib/core/KGPAccessibleRequest.h"
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/menus/KGPMenuBar.h"
@@ -102,6 +104,54 @@ std::vector<CString> Captions(const CKGPToolBar& bar)
     for (int i = 0; i < bar.GetCount(); ++i)
         texts.push_back(bar.GetButton(i)->m_strCaption);
     return texts;
+}
+
+// A frame that answers the menus' requests for their accessible objects and keeps them.
+class CAccessibleFrame : public CCommandFrame {
+public:
+    std::vector<KGPAccessibleRequest> requests;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KGM_GETOBGECT) {
+            requests.push_back(*reinterpret_cast<const KGPAccessibleRequest*>(lParam));
+            return 4321;
+        }
+        return CCommandFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(MenuBarAccessibilityTest, TheClientObjectComesFromTheFrameOnlyWithAccessibilityOn)
+{
+    CAccessibleFrame frame;
+    ASSERT_TRUE(frame.OpenWithMenu(IDR_TEST_MENU));
+    CKGPMenuBar bar;
+    ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    CKGPGlobalData& data = GetKGPGlobalData();
+    const BOOL wasOn = data.m_bEnableAccessibility;
+    const LPARAM client = static_cast<LPARAM>(static_cast<DWORD>(OBJID_CLIENT));  // as the system sends it
+
+    data.m_bEnableAccessibility = FALSE;
+    EXPECT_EQ(0, bar.SendMessage(WM_GETOBJECT, 0, client)) << "off: the system's own object";
+    EXPECT_TRUE(frame.requests.empty());
+
+    data.m_bEnableAccessibility = TRUE;
+    EXPECT_EQ(4321, bar.SendMessage(WM_GETOBJECT, 7, client));
+    ASSERT_EQ(1u, frame.requests.size());
+    EXPECT_EQ(&bar, frame.requests[0].pWnd);
+    EXPECT_EQ(7u, frame.requests[0].wParam);
+    EXPECT_EQ(OBJID_CLIENT, static_cast<LONG>(frame.requests[0].lParam));
+    EXPECT_EQ(0, frame.requests[0].nType) << "the menu bar";
+    EXPECT_EQ(bar.GetHMenu(), frame.requests[0].hMenu);
+    EXPECT_EQ(0, bar.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<DWORD>(OBJID_WINDOW))))
+        << "only the client object is the bar's";
+    EXPECT_EQ(1u, frame.requests.size());
+
+    data.m_bEnableAccessibility = wasOn;
+    bar.DestroyWindow();
+    frame.DestroyWindow();
+    g_menuHash.CleanUp();
 }
 
 class MenuBarTest : public ::testing::Test {

@@ -2,15 +2,19 @@
 // on the work area, the corner triangle), and on a bar: the default command
 // and its image, the drop-down frame opened under the button with copies of
 // the drop-down toolbar's buttons, a choice sent to the owner and shown, and
-// the stored form with the drop-down toolbar found again or missing.
+// the stored form with the drop-down toolbar found again or missing, and the
+// button exported into a menu as a sub-menu of the drop-down's commands.
 #include <gtest/gtest.h>
 
 #include "guilib/toolbars/KGPDropDownRules.h"
 #include "guilib/toolbars/KGPDropDownToolbar.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
 #include "tests/support/ArchiveBytes.h"
 
 #include <afxarch.h>
+
+#include <vector>
 
 namespace {
 
@@ -110,6 +114,37 @@ TEST_F(DropDownToolbarTest, AChoiceInTheDropDownBecomesTheButtonsCommand)
     EXPECT_EQ(static_cast<UINT>(ID_TEST_SAVE), button->m_nCommand);
     EXPECT_EQ(1, button->GetCurrentImage()) << "its place among the non-separators";
     EXPECT_EQ((std::vector<UINT>{ID_TEST_SAVE}), frame.commands);
+}
+
+TEST_F(DropDownToolbarTest, ExportedIntoAMenuItBecomesASubMenuOfTheDropDownsCommands)
+{
+    dropDown.GetButton(3)->m_strCaption = L"Print it";
+    CKGPDropDownToolbarButton button(L"Files", &dropDown);
+    CKGPToolbarMenuButton item(ID_TEST_OPEN, nullptr, 0, L"");
+    ASSERT_TRUE(button.FillCaptionFromCommand(&item));
+    EXPECT_EQ(0u, item.m_nCommand);
+    EXPECT_EQ(CString(L"Files"), item.m_strCaption) << "the drop-down button's name";
+    EXPECT_EQ(-1, item.GetImage());
+    EXPECT_FALSE(item.m_bShowImage);
+
+    const CObList& items = item.GetCommands();
+    ASSERT_EQ(4, items.GetCount()) << "Open, Save, a separator, Print";
+    std::vector<UINT> commands;
+    std::vector<CString> texts;
+    for (POSITION pos = items.GetHeadPosition(); pos != nullptr;) {
+        const auto* sub = static_cast<const CKGPToolbarButton*>(items.GetNext(pos));
+        commands.push_back(sub->IsSeparator() ? 0u : sub->m_nCommand);
+        texts.push_back(sub->m_strCaption);
+    }
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, ID_TEST_SAVE, 0u, ID_TEST_PRINT}), commands);
+    EXPECT_EQ(CString(L"Open"), texts[0]) << "an empty text: the command's short name";
+    EXPECT_EQ(CString(L"Print it"), texts[3]) << "the button's own text";
+
+    // Without a drop-down toolbar there is nothing to export.
+    CKGPDropDownToolbarButton orphan(L"Orphan", nullptr);
+    CKGPToolbarMenuButton other(0, nullptr, -1, L"");
+    EXPECT_FALSE(orphan.FillCaptionFromCommand(&other));
+    EXPECT_EQ(0, other.GetCommands().GetCount());
 }
 
 TEST_F(DropDownToolbarTest, TheStoredFormFindsTheDropDownToolbarOrKeepsTheCommand)
