@@ -258,6 +258,21 @@ void CKGPMenuPage::ApplyOptions()
     CKGPPopupMenu::m_bMenuShadows = IsDlgButtonChecked(IDC_KGP_MENU_SHADOWS) == BST_CHECKED;
 }
 
+namespace {
+
+// The user's answer to resetting the menu chosen in the combo.
+bool AgreesToReset(const CComboBox& menus)
+{
+    CString name;
+    menus.GetLBText(menus.GetCurSel(), name);
+    CString question;
+    question.Format(KGPLoadLibraryString(IDS_KGP_RESET_MENU, _T("Reset the changes made to the '%s' menu?")),
+                    name.GetString());
+    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+} // namespace
+
 BOOL CKGPMenuPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
@@ -265,34 +280,18 @@ BOOL CKGPMenuPage::OnCommand(WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) == CBN_SELCHANGE)
             SelectFrameMenu(m_wndFrameMenus.GetCurSel());
         return TRUE;
-    case IDC_KGP_RESET_FRAME_MENU: {
-        if (HIWORD(wParam) != BN_CLICKED || m_wndFrameMenus.GetCurSel() < 0)
-            return TRUE;
-        CString name;
-        m_wndFrameMenus.GetLBText(m_wndFrameMenus.GetCurSel(), name);
-        CString question;
-        question.Format(KGPLoadLibraryString(IDS_KGP_RESET_MENU, _T("Reset the changes made to the '%s' menu?")),
-                        name.GetString());
-        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    case IDC_KGP_RESET_FRAME_MENU:
+        if (HIWORD(wParam) == BN_CLICKED && m_wndFrameMenus.GetCurSel() >= 0 && AgreesToReset(m_wndFrameMenus))
             ResetFrameMenu();
         return TRUE;
-    }
     case IDC_KGP_CONTEXT_MENUS:
         if (HIWORD(wParam) == CBN_SELCHANGE)
             SelectContextMenu(m_wndContextMenus.GetCurSel());
         return TRUE;
-    case IDC_KGP_RESET_CONTEXT_MENU: {
-        if (HIWORD(wParam) != BN_CLICKED || m_wndContextMenus.GetCurSel() <= 0)
-            return TRUE;
-        CString name;
-        m_wndContextMenus.GetLBText(m_wndContextMenus.GetCurSel(), name);
-        CString question;
-        question.Format(KGPLoadLibraryString(IDS_KGP_RESET_MENU, _T("Reset the changes made to the '%s' menu?")),
-                        name.GetString());
-        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    case IDC_KGP_RESET_CONTEXT_MENU:
+        if (HIWORD(wParam) == BN_CLICKED && m_wndContextMenus.GetCurSel() > 0 && AgreesToReset(m_wndContextMenus))
             ResetContextMenu();
         return TRUE;
-    }
     case IDC_KGP_MENU_ANIMATION:
     case IDC_KGP_MENU_SHADOWS:
         return TRUE;
