@@ -7,6 +7,10 @@
 #include "guilib/toolbars/KGPCommandManager.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
 #include "guilib/toolbars/KGPToolbarDropSource.h"
+#include "guilib/toolbars/KGPToolBarShared.h"
+
+#include <algorithm>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CButtonsTextList, CListBox)
 IMPLEMENT_DYNCREATE(CKGPCustomizePage, CPropertyPage)
@@ -52,6 +56,38 @@ LRESULT CButtonsTextList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CListBox::WindowProc(message, wParam, lParam);
 }
 
+int CButtonsTextList::RowHeight() const
+{
+    CWindowDCHandle screen(GetSafeHwnd());
+    const CSelectionScope font(screen.Get(), reinterpret_cast<HFONT>(::SendMessageW(GetSafeHwnd(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen.Get(), &metrics);
+    return std::max<int>(CKGPToolBarShared::GetMenuImageSize().cy + 6, metrics.tmHeight + 4);
+}
+
+void CButtonsTextList::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    lpMeasureItemStruct->itemHeight = RowHeight();
+}
+
+void CButtonsTextList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    const int index = static_cast<int>(lpDrawItemStruct->itemID);
+    CKGPToolbarButton* button = index >= 0 ? GetButton(index) : nullptr;
+    if (button == nullptr)
+        return;
+    CDC* dc = CDC::FromHandle(lpDrawItemStruct->hDC);
+    const CRect rect(lpDrawItemStruct->rcItem);
+    CString shown;
+    GetText(index, shown);
+    // The button draws its own caption: the list's text (which may tell twins apart) stands in for it.
+    CString own = std::exchange(button->m_strCaption, shown);
+    button->DrawInCommandList(dc, rect, (lpDrawItemStruct->itemState & ODS_SELECTED) != 0);
+    button->m_strCaption = std::move(own);
+    if ((lpDrawItemStruct->itemState & ODS_FOCUS) != 0)
+        dc->DrawFocusRect(rect);
+}
+
 // ---- The page
 
 CKGPCustomizePage::CKGPCustomizePage() : CPropertyPage(IDD_KGP_COMMANDS_PAGE) {}
@@ -66,6 +102,7 @@ BOOL CKGPCustomizePage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     m_wndCategories.SubclassDlgItem(IDC_KGP_CATEGORIES, this);
     m_wndCommands.SubclassDlgItem(IDC_KGP_COMMANDS, this);
+    m_wndCommands.SetItemHeight(0, m_wndCommands.RowHeight());  // measured before the list was ours
     if (CKGPToolbarCustomize* sheet = Sheet()) {
         m_strAllCommands = sheet->GetAllCommandsName();
         sheet->FillCategoriesListBox(m_wndCategories);

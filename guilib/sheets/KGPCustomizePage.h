@@ -17,9 +17,14 @@ public:
     CKGPToolbarButton* GetButton(int nIndex) const;
     // Drags the item's button (copy or move); the effect the drop answered.
     DROPEFFECT DragItem(int nIndex);
+    // The height of a row: a menu image in its frame, or a line of text.
+    int RowHeight() const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Each row is drawn by its button, image and all, with the text the list keeps.
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
 };
 
 class CKGPCustomizePage : public CPropertyPage {

@@ -16,6 +16,7 @@
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/sheets/KGPToolbarsPage.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolBarShared.h"
 #include "tests/guilib_menus/MenusTestIds.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -141,6 +142,9 @@ TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
     EXPECT_EQ((std::vector<CString>{L"File", L"Edit", L"New Menu", L"All Commands"}),
               ListTexts(commands->GetCategoryList()));
     EXPECT_EQ((std::vector<CString>{L"New", L"Open...", L"Save"}), ListTexts(commands->GetCommandList()));
+    EXPECT_TRUE(commands->GetCommandList().GetStyle() & LBS_OWNERDRAWFIXED) << "rows drawn by their buttons";
+    EXPECT_EQ(commands->GetCommandList().RowHeight(), commands->GetCommandList().GetItemHeight(0));
+    EXPECT_GE(commands->GetCommandList().RowHeight(), CKGPToolBarShared::GetMenuImageSize().cy + 6) << "room for an image";
     commands->GetCategoryList().SetCurSel(3);
     commands->SelectCategory(3);
     const std::vector<CString> all = ListTexts(commands->GetCommandList());
