@@ -69,6 +69,9 @@ public:
     BOOL OnIdle(LONG lCount) override;
     int ExitInstance() override;
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+    // The program's help file (m_pszHelpFilePath) through the system's help,
+    // over the main window; nCmd and dwData as the system's help call takes them.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
     // Profile: HKCU\Software\<m_pszRegistryKey>\<m_pszProfileName>\<section>, or
     // the private ini file m_pszProfileName when no registry key is set.

@@ -7,6 +7,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/sheets/KGPButtonsGridRules.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarDropSource.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 IMPLEMENT_DYNAMIC(CButtonsList, CButton)
@@ -185,6 +186,20 @@ void CButtonsList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     dc->DrawEdge(frame, EDGE_SUNKEN, BF_RECT);
 }
 
+DROPEFFECT CButtonsList::DragButton(CKGPToolbarButton* pButton)
+{
+    if (pButton == nullptr || IndexOf(pButton) < 0)
+        return DROPEFFECT_NONE;
+    COleDataSource source;
+    if (!pButton->CopyToDataSource(&source))
+        return DROPEFFECT_NONE;
+    CRect start = pButton->m_rcButton;
+    start.OffsetRect(0, -m_iScrollOffset);
+    ClientToScreen(start);
+    CKGPToolbarDropSource dropSource;
+    return source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, start, &dropSource);
+}
+
 LRESULT CButtonsList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -242,6 +257,8 @@ LRESULT CButtonsList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 if (CWnd* parent = GetParent())
                     parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
                                         reinterpret_cast<LPARAM>(m_hWnd));
+                if (m_bEnableDragFromList && ::IsWindow(m_hWnd))
+                    DragButton(button);
                 break;
             }
         }

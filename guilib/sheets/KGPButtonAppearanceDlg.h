@@ -3,6 +3,7 @@
 // and its text (with the shortcut part kept apart) typed.
 #pragma once
 
+#include <afxole.h>
 #include <afxwin.h>
 
 #include "guilib/toolbars/KGPToolbarButton.h"
@@ -32,7 +33,11 @@ public:
     CKGPToolbarButton* GetSelectedButton() const { return m_pSelButton; }
     int GetCount() const { return static_cast<int>(m_Buttons.GetCount()); }
     int GetScrollOffset() const { return m_iScrollOffset; }
+    // A click on a button also drags it out (onto a toolbar or a menu).
     BOOL m_bEnableDragFromList = FALSE;
+    // Drags the button from its cell in the toolbar-button format (copy,
+    // move or link); the effect of the drop, none when nothing took it.
+    virtual DROPEFFECT DragButton(CKGPToolbarButton* pButton);
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 

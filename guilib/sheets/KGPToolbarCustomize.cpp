@@ -6,6 +6,7 @@
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPUserToolsManager.h"
@@ -73,6 +74,9 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
     : CPropertySheet(_T(""), pWndParentFrame), m_pParentFrame(pWndParentFrame),
       m_bAutoSetFromMenus(bAutoSetFromMenus), m_uiFlags(uiFlags & ~0x40u)
 {
+    if (CKGPVisualManager* visual = CKGPVisualManager::GetInstance();
+        visual != nullptr && !visual->IsSheetOptionAvailable())
+        m_uiFlags &= ~KGP_CUSTOMIZE_VISUAL_OPTION;
     KGPRegisterButtonAppearanceLink();
     m_strAllCommands = KGPLoadLibraryString(IDS_KGP_ALL_COMMANDS, _T("All Commands"));
     SetTitle(KGPLoadLibraryString(IDS_KGP_CUSTOMIZE_TITLE, _T("Customize")));
@@ -131,10 +135,12 @@ BOOL CKGPToolbarCustomize::Create()
 {
     if (s_pOpenSheet != nullptr)
         return FALSE;
-    const DWORD exStyle = m_pParentFrame != nullptr && m_pParentFrame->GetSafeHwnd() != nullptr &&
-                                  (m_pParentFrame->GetExStyle() & WS_EX_LAYOUTRTL) != 0
-                              ? WS_EX_LAYOUTRTL
-                              : 0;
+    DWORD exStyle = m_pParentFrame != nullptr && m_pParentFrame->GetSafeHwnd() != nullptr &&
+                            (m_pParentFrame->GetExStyle() & WS_EX_LAYOUTRTL) != 0
+                        ? WS_EX_LAYOUTRTL
+                        : 0;
+    if ((m_uiFlags & KGP_CUSTOMIZE_CONTEXT_HELP) != 0)
+        exStyle |= WS_EX_CONTEXTHELP;
     s_pOpenSheet = this;
     if (!CPropertySheet::Create(m_pParentFrame, static_cast<DWORD>(-1), exStyle)) {
         s_pOpenSheet = nullptr;
@@ -212,11 +218,32 @@ LRESULT CKGPToolbarCustomize::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         CloseSheet();
         return 0;
     }
-    if (message == WM_HELP && (m_uiFlags & KGP_CUSTOMIZE_CONTEXT_HELP) == 0) {
-        OnCommand(IDHELP, 0);
+    const BOOL contextHelp = (m_uiFlags & KGP_CUSTOMIZE_CONTEXT_HELP) != 0;
+    if (message == WM_HELP) {
+        if (!contextHelp) {
+            OnCommand(IDHELP, 0);
+            return TRUE;
+        }
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        if (info != nullptr && info->iContextType == HELPINFO_WINDOW)
+            ShowControlHelp(info->dwContextId + KGP_CUSTOMIZE_HELP_ID_BASE);
         return TRUE;
     }
+    if (message == WM_CONTEXTMENU && contextHelp) {
+        // A control's context menu asks for its help.
+        const HWND control = reinterpret_cast<HWND>(wParam);
+        if (control != nullptr && control != m_hWnd && ::IsChild(m_hWnd, control)) {
+            ShowControlHelp(::GetWindowContextHelpId(control) + KGP_CUSTOMIZE_HELP_ID_BASE);
+            return 0;
+        }
+    }
     return CPropertySheet::WindowProc(message, wParam, lParam);
+}
+
+void CKGPToolbarCustomize::ShowControlHelp(DWORD_PTR dwHelpId)
+{
+    if (CWinApp* app = AfxGetApp())
+        app->WinHelp(dwHelpId, HELP_CONTEXTPOPUP);
 }
 
 void CKGPToolbarCustomize::PostNcDestroy()

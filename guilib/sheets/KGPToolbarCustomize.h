@@ -22,10 +22,14 @@ class CComboBox;
 class CListBox;
 
 // Option bits of the sheet.
+// The visual manager's extra option: kept only while the visual manager offers it.
+constexpr UINT KGP_CUSTOMIZE_VISUAL_OPTION = 0x04;
 constexpr UINT KGP_CUSTOMIZE_NOHELP = 0x10;
 constexpr UINT KGP_CUSTOMIZE_CONTEXT_HELP = 0x20;
 constexpr UINT KGP_CUSTOMIZE_NOTOOLS = 0x80;
 constexpr UINT KGP_CUSTOMIZE_KEEP_AMPERSANDS = 0x100;
+// A control's help popup is its help id plus this, in the program's help file.
+constexpr DWORD_PTR KGP_CUSTOMIZE_HELP_ID_BASE = 0x41000;
 
 class CKGPToolbarCustomize : public CPropertySheet {
     DECLARE_DYNAMIC(CKGPToolbarCustomize)
@@ -96,6 +100,9 @@ protected:
     void PostNcDestroy() override;
     // Customisation mode for the frame and every toolbar.
     void SetFrameCustomizeMode(BOOL bCustomize);
+    // With context help: a control's help asked for (the caption's help button,
+    // F1 or its context menu) shows its popup from the program's help file.
+    virtual void ShowControlHelp(DWORD_PTR dwHelpId);
 
 private:
     struct CategoryLess {

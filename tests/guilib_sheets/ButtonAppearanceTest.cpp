@@ -2,7 +2,8 @@
 // tables (cells, whole-row scrolling, keys), and the dialog over a bar's
 // strip: the button's kind, image and text with its shortcut kept apart,
 // OK's refusals, and the toolbars' appearance command served once a sheet
-// was made.
+// was made; a click on the grid drags the button out only while dragging
+// from it is allowed.
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPLibraryResources.h"
@@ -15,6 +16,8 @@
 #include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
+
+#include <vector>
 
 namespace {
 
@@ -138,6 +141,52 @@ TEST_F(ButtonAppearanceTest, ALockedBarsButtonKeepsItsImageAndShowsText)
     EXPECT_FALSE(dialog.GetDlgItem(IDC_KGP_IMAGE_AND_TEXT)->IsWindowEnabled());
     EXPECT_FALSE(dialog.GetDlgItem(IDC_KGP_NEW_IMAGE)->IsWindowEnabled());
     dialog.DestroyWindow();
+}
+
+// A grid that records the drags a click starts instead of running them.
+class CDragRecordingGrid : public CButtonsList {
+public:
+    std::vector<CKGPToolbarButton*> dragged;
+    DROPEFFECT DragButton(CKGPToolbarButton* pButton) override
+    {
+        dragged.push_back(pButton);
+        return DROPEFFECT_COPY;
+    }
+    DROPEFFECT DragForReal(CKGPToolbarButton* pButton) { return CButtonsList::DragButton(pButton); }
+};
+
+void ClickAt(CWnd& wnd, CPoint point)
+{
+    wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+}
+
+TEST_F(ButtonAppearanceTest, AClickDragsTheGridsButtonOutOnlyWhileDraggingIsAllowed)
+{
+    CDragRecordingGrid grid;
+    ASSERT_TRUE(grid.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 40, 170, 140), &frame, 0x5101));
+    grid.SetImages(&images);
+    std::vector<CKGPToolbarButton*> buttons;
+    for (int i = 0; i < 4; ++i) {
+        buttons.push_back(new CKGPToolbarButton(0, i, nullptr, FALSE, TRUE));
+        grid.AddButton(buttons.back());
+    }
+    const auto centreOf = [](const CKGPToolbarButton* button) { return button->m_rcButton.CenterPoint(); };
+
+    ClickAt(grid, centreOf(buttons[2]));
+    EXPECT_EQ(buttons[2], grid.GetSelectedButton());
+    EXPECT_TRUE(grid.dragged.empty()) << "dragging is off";
+
+    grid.m_bEnableDragFromList = TRUE;
+    ClickAt(grid, centreOf(buttons[1]));
+    EXPECT_EQ(buttons[1], grid.GetSelectedButton());
+    ClickAt(grid, CPoint(buttons[3]->m_rcButton.right + 40, buttons[3]->m_rcButton.bottom + 30));
+    EXPECT_EQ((std::vector<CKGPToolbarButton*>{buttons[1]}), grid.dragged) << "the clicked button only, no empty place";
+
+    // A button the grid does not hold is never dragged.
+    CKGPToolbarButton stranger(ID_TEST_OPEN, 0, L"Open");
+    EXPECT_EQ(DROPEFFECT_NONE, grid.DragForReal(&stranger));
+    EXPECT_EQ(DROPEFFECT_NONE, grid.DragForReal(nullptr));
+    grid.DestroyWindow();
 }
 
 } // namespace

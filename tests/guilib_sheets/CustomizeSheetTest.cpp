@@ -4,11 +4,15 @@
 // and closed with customisation mode, the commands page listing a category,
 // a command taken from it onto a toolbar and the change stored and read back,
 // and the toolbars page making, renaming and deleting a user toolbar through
-// the frame; screenshots of both pages.
+// the frame; the sheet's options (the look's own option, context help that
+// shows a control's popup instead of asking the frame); screenshots of both
+// pages.
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPLibraryResources.h"
+#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPVisualManager.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPMousePage.h"
@@ -50,6 +54,38 @@ std::vector<CString> ListTexts(const CListBox& list)
     return texts;
 }
 
+// Records the frame's help requests (the active page of each).
+class CHelpFrame : public CCommandFrame {
+public:
+    std::vector<WPARAM> helpPages;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KGTOOLBAR_CUSTOMIZEHELP)
+            helpPages.push_back(wParam);
+        return CCommandFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Records the control help popups instead of asking the help program.
+class CHelpSheet : public CKGPToolbarCustomize {
+public:
+    using CKGPToolbarCustomize::CKGPToolbarCustomize;
+    std::vector<DWORD_PTR> popups;
+
+protected:
+    void ShowControlHelp(DWORD_PTR dwHelpId) override { popups.push_back(dwHelpId); }
+};
+
+// A look that does not offer the sheet's visual option.
+class CNoOptionManager : public CKGPVisualManager {
+    DECLARE_DYNCREATE(CNoOptionManager)
+public:
+    BOOL IsSheetOptionAvailable() const override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CNoOptionManager, CKGPVisualManager)
+
 class CustomizeSheetTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -70,7 +106,7 @@ protected:
         frame.DestroyWindow();
     }
 
-    CCommandFrame frame;
+    CHelpFrame frame;
     CKGPToolBar bar;
     CWnd child;
 };
@@ -176,6 +212,47 @@ TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
     delete deleted;
     EXPECT_EQ(nullptr, CKGPToolbarCustomize::GetOpenSheet());
     EXPECT_FALSE(CKGPToolBar::IsCustomizeMode());
+}
+
+TEST_F(CustomizeSheetTest, TheVisualOptionStaysOnlyWhileTheLookOffersIt)
+{
+    {
+        CKGPToolbarCustomize sheet(&frame, FALSE, KGP_CUSTOMIZE_VISUAL_OPTION | 0x40 | KGP_CUSTOMIZE_NOTOOLS);
+        EXPECT_EQ(KGP_CUSTOMIZE_VISUAL_OPTION | KGP_CUSTOMIZE_NOTOOLS, sheet.GetFlags()) << "0x40 never stays";
+    }
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CNoOptionManager)));
+    const UINT flags = CKGPToolbarCustomize(&frame, FALSE, KGP_CUSTOMIZE_VISUAL_OPTION | KGP_CUSTOMIZE_NOTOOLS).GetFlags();
+    CKGPVisualManager::SetDefaultManager(nullptr);
+    EXPECT_EQ(KGP_CUSTOMIZE_NOTOOLS, flags) << "the look does not offer it";
+}
+
+TEST_F(CustomizeSheetTest, WithContextHelpAControlShowsItsPopupElseTheFrameIsAsked)
+{
+    auto* sheet = new CHelpSheet(&frame, FALSE, KGP_CUSTOMIZE_CONTEXT_HELP);
+    ASSERT_TRUE(sheet->Create());
+    EXPECT_NE(0u, sheet->GetExStyle() & WS_EX_CONTEXTHELP) << "the caption offers help";
+    const HWND list = sheet->GetCommandsPage()->GetCommandList().GetSafeHwnd();
+    ASSERT_TRUE(::SetWindowContextHelpId(list, 0x123));
+    HELPINFO control{sizeof(HELPINFO), HELPINFO_WINDOW, IDC_KGP_COMMANDS, list, 0x123, {0, 0}};
+    sheet->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&control));
+    HELPINFO menuItem = control;
+    menuItem.iContextType = HELPINFO_MENUITEM;
+    sheet->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&menuItem));
+    sheet->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+    EXPECT_EQ((std::vector<DWORD_PTR>{0x41123, 0x41123}), sheet->popups)
+        << "F1 and the context menu of the control; a menu item shows none";
+    EXPECT_TRUE(frame.helpPages.empty()) << "the frame is not asked";
+    sheet->DestroyWindow();
+
+    auto* plain = new CHelpSheet(&frame, FALSE, 0);
+    ASSERT_TRUE(plain->Create());
+    EXPECT_EQ(0u, plain->GetExStyle() & WS_EX_CONTEXTHELP);
+    ASSERT_TRUE(plain->SetActivePage(1));
+    control.hItemHandle = plain->GetSafeHwnd();
+    plain->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&control));
+    EXPECT_TRUE(plain->popups.empty());
+    EXPECT_EQ((std::vector<WPARAM>{1}), frame.helpPages) << "the frame is asked, with the active page";
+    plain->DestroyWindow();
 }
 
 using keyloft_test::CButtonData;

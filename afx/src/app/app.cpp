@@ -145,6 +145,12 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
     return AfxShowMessageBox(hWndOwner, lpszPrompt, m_pszAppName != nullptr ? m_pszAppName : L"", nType);
 }
 
+void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    CWnd* main = AfxGetMainWnd();
+    ::WinHelpW(main != nullptr ? main->GetSafeHwnd() : nullptr, m_pszHelpFilePath, nCmd, dwData);
+}
+
 HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
 {
     return ::LoadIconW(AfxFindResourceHandle(lpszResourceName, RT_GROUP_ICON), lpszResourceName);
