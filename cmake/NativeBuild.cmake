@@ -45,6 +45,16 @@ target_link_libraries(guilib_docking_math_tests PRIVATE guilib_docking_math gtes
 keyloft_warnings(guilib_docking_math_tests)
 add_test(NAME native.guilib_docking_math COMMAND guilib_docking_math_tests)
 
+# The frames family's plain arithmetic (the application bar's geometry) and its test.
+add_library(guilib_frames_math STATIC ${CMAKE_SOURCE_DIR}/guilib/frames/KGPAppBarMath.cpp)
+keyloft_include_root(guilib_frames_math guilib/frames guilib/core)
+keyloft_warnings(guilib_frames_math)
+add_executable(guilib_frames_math_tests ${CMAKE_SOURCE_DIR}/tests/guilib_frame_modes/AppBarMathTest.cpp)
+keyloft_include_root(guilib_frames_math_tests guilib/frames guilib/core)
+target_link_libraries(guilib_frames_math_tests PRIVATE guilib_frames_math gtest_main)
+keyloft_warnings(guilib_frames_math_tests)
+add_test(NAME native.guilib_frames_math COMMAND guilib_frames_math_tests)
+
 # Fuzz targets: tests/fuzz/fuzz_<name>.cpp with seeds in tests/fuzz/corpus/<name>/.
 # Each is run over its seeds as a regression test, then explores a few seconds.
 set(KEYLOFT_FUZZ_SECONDS 4 CACHE STRING "Seconds of bounded fuzzing per target in the test run")

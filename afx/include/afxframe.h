@@ -40,6 +40,7 @@ class CDocTemplate;
 class CControlBar;
 class CDockBar;
 class CMenu;
+struct CPrintPreviewState;
 
 // ---- Standard ids (shared with resource scripts).
 #ifndef AFX_IDW_CONTROLBAR_FIRST
@@ -370,6 +371,9 @@ public:
         AfxRepositionBars(this, nIDFirst, nIDLast, nIDLeftOver, nFlag, lpRectParam, lpRectClient, bStretch);
     }
     void DelayRecalcLayout(BOOL bNotify = TRUE);
+    // Print preview (afxpreview.h): the frame's menu and control bars step
+    // aside, or come back as the state recorded them.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
     // Control bars and docking (dock bars at the sides, floating mini frames).
     virtual void EnableDocking(DWORD dwDockStyle);

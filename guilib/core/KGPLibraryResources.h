@@ -126,3 +126,9 @@
 #define IDC_KGP_MENU_SHADOWS 16626
 #define IDC_KGP_MENU_TEXT 16506
 #define IDC_KGP_MENU_ICON 16507
+
+// The print preview's toolbar (resource and bitmap), its two-page command and texts.
+#define IDR_KGP_PRINT_PREVIEW 16960
+#define ID_KGP_PREVIEW_TWO_PAGES 16959
+#define IDS_KGP_PREVIEW_PRINT 16970
+#define IDS_KGP_PREVIEW_CLOSE 16971

@@ -44,3 +44,8 @@ void SetTopLevelFrameOverride(CFrameWnd* pFrame)
 {
     TopLevelOverride() = pFrame;
 }
+
+CFrameWnd* GetTopLevelFrameOverride()
+{
+    return TopLevelOverride();
+}

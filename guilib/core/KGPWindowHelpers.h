@@ -10,3 +10,5 @@ CFrameWnd* GetParentFrameOf(CWnd* pWnd);
 // top-level frame.
 CFrameWnd* GetTopLevelFrameOf(CWnd* pWnd);
 void SetTopLevelFrameOverride(CFrameWnd* pFrame);
+// The override set (null: none); an in-place frame sets it while it is active.
+CFrameWnd* GetTopLevelFrameOverride();

@@ -35,7 +35,7 @@ void DeleteAll(CObList& list)
 } // namespace
 
 CKGPFrameImpl::CKGPFrameImpl(CFrameWnd* pFrame)
-    : m_pFrame(pFrame), m_pCustomUserToolBarRTC(RUNTIME_CLASS(CKGPToolBar))
+    : m_pFrame(pFrame), m_pCustomUserToolBarRTC(RUNTIME_CLASS(CKGPToolBar)), m_FullScreenMgr(this)
 {
 }
 
@@ -302,6 +302,8 @@ void CKGPFrameImpl::RestorePlacement(CREATESTRUCT& cs)
 
 void CKGPFrameImpl::OnCloseFrame()
 {
+    // A frame closing in full screen stores its normal place.
+    m_FullScreenMgr.RestoreState(m_pFrame);
     CKGPAppStateStore* pStore = GetWorkspace();
     if (pStore == nullptr || m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
         return;

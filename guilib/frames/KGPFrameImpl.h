@@ -8,6 +8,8 @@
 
 #include <afxwin.h>
 
+#include "guilib/frames/KGPFullScreenImpl.h"
+
 class CKGPBaseControlBar;
 class CKGPCaptionButton;
 class CKGPDockManager;
@@ -106,6 +108,7 @@ public:
     BOOL m_bHasBorder = FALSE;
     CString m_strControlBarRegEntry;
     HMENU m_hDefaultMenu = nullptr;
+    CKGPFullScreenImpl m_FullScreenMgr;
 
 private:
     // Repaints one caption button through the frame's non-client paint.

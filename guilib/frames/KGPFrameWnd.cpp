@@ -1,6 +1,7 @@
 #include "guilib/frames/KGPFrameWnd.h"
 
 #include <windowsx.h>
+#include <afxpreview.h>
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPMenuLinks.h"
@@ -10,6 +11,7 @@
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameLinks.h"
+#include "guilib/frames/KGPPrintPreviewView.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 #include <vector>
@@ -131,6 +133,8 @@ void CKGPFrameWnd::AdjustClientArea()
     rect.top += m_rectBorder.top;
     rect.right -= m_rectBorder.right;
     rect.bottom -= m_rectBorder.bottom;
+    if (m_dockManager.IsPrintPreviewValid())
+        CKGPPrintPreviewView::PlacePreviewBar(this, rect);
     pChild->CalcWindowRect(rect);
     const BOOL bSplitter = pChild->IsKindOf(RUNTIME_CLASS(CSplitterWnd));
     pChild->ModifyStyle(0, bSplitter ? WS_CLIPSIBLINGS : WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
@@ -181,6 +185,18 @@ void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview)
     RecalcLayout(TRUE);
 }
 
+void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    // The dock manager hides and shows the library's bars; the layer's switch
+    // keeps the menu. Its record of the layer's own bars is left as it was.
+    if (pState != nullptr) {
+        const DWORD dwStates = pState->dwStates;
+        CFrameWnd::OnSetPreviewMode(bPreview, pState);
+        pState->dwStates = dwStates;
+    }
+    OnSetPreviewMode(bPreview);
+}
+
 void CKGPFrameWnd::SetInPlaceBarsVisible(BOOL bShow)
 {
     m_dockManager.HideInPlaceBars(bShow);
@@ -211,6 +227,10 @@ BOOL CKGPFrameWnd::PreTranslateMessage(MSG* pMsg)
     case WM_KEYDOWN:
         if (!CKGPFrameImpl::IsHelpKey(pMsg) && m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
             return TRUE;
+        if (pMsg->wParam == VK_ESCAPE && IsFullScreen()) {
+            m_Impl.m_FullScreenMgr.RestoreState(this);
+            return TRUE;
+        }
         if (pMsg->wParam == VK_ESCAPE) {
             // A drag in progress (a floating frame, a docking bar) ends.
             CWnd* pCapture = CWnd::GetCapture();
@@ -464,9 +484,9 @@ void CKGPFrameWnd::OnSize(UINT nType, int cx, int cy)
 
 void CKGPFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {
-    // (Full screen sets its own sizes once it exists.)
     m_Impl.OnGetMinMaxInfo(lpMMI);
     CFrameWnd::OnGetMinMaxInfo(lpMMI);
+    m_Impl.m_FullScreenMgr.OnGetMinMaxInfo(lpMMI);
 }
 
 void CKGPFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)

@@ -57,6 +57,10 @@ public:
     // The border space an in-place server may take: the docking layout's inner area.
     virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
     virtual void OnSetPreviewMode(BOOL bPreview);
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
+    // Full screen (the frame implementation keeps its state).
+    BOOL ShowFullScreen() { return m_Impl.m_FullScreenMgr.ShowFullScreen(this); }
+    BOOL IsFullScreen() const { return m_Impl.m_FullScreenMgr.IsFullScreen(); }
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);
 

@@ -1,0 +1,202 @@
+// The in-place frames of an OLE server without a real container: the active
+// frame named while each is active and given back in reverse order, the
+// container's frame window wrapped once for the server's bars, bars marked to
+// hide during in-place activation hidden and shown again, the document asked
+// to renegotiate its borders, and a preview inside an in-place frame.
+#include <gtest/gtest.h>
+
+#include <afxoleframe.h>
+#include <afxpreview.h>
+
+#include "guilib/core/KGPLink.h"
+#include "guilib/core/KGPWindowHelpers.h"
+#include "guilib/docking/KGPFrameLink.h"
+#include "guilib/frames/KGPOleCntrFrameWnd.h"
+#include "guilib/frames/KGPOleIPFrameWnd.h"
+#include "guilib/frames/KGPPrintPreviewView.h"
+#include "tests/guilib_docking/DockLayoutSnapshot.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_frame_modes/FrameModesTestFrame.h"
+#include "tests/support/WindowCapture.h"
+
+#include <memory>
+
+namespace {
+
+using frame_modes_test::CPrintView;
+
+// The server's document: counts the border renegotiations asked of it.
+class CCountingServerDoc : public COleServerDoc {
+public:
+    void OnResizeBorder(LPCRECT lpRect, IOleInPlaceUIWindow* lpUIWindow, BOOL bFrame) override
+    {
+        ++resizes;
+        lastWasFrame = bFrame;
+        COleServerDoc::OnResizeBorder(lpRect, lpUIWindow, bFrame);
+    }
+    int resizes = 0;
+    BOOL lastWasFrame = FALSE;
+};
+
+template <class TFrame>
+class CTestInPlaceFrame : public TFrame {
+public:
+    // Hidden frames take no activation of the system's: the test gives it.
+    BOOL Open(const CRect& rect, BOOL bVisible = TRUE)
+    {
+        return this->Create(nullptr, _T("In place"), WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0), rect);
+    }
+    CKGPDockManager& Manager() { return *this->GetDockManager(); }
+
+protected:
+    void PostNcDestroy() override {} // lives on the test's stack
+};
+using CServerFrame = CTestInPlaceFrame<CKGPOleIPFrameWnd>;
+using CDocServerFrame = CTestInPlaceFrame<CKGPOleDocIPFrameWnd>;
+
+// A plain top-level window standing for the container's frame.
+HWND MakeContainerWindow()
+{
+    return ::CreateWindowExW(0, L"STATIC", L"Container", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 60, 500, 400,
+                             nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+class OleFramesTest : public ::testing::Test {
+protected:
+    void SetUp() override { previousActive = GetTopLevelFrameOverride(); }
+    void TearDown() override
+    {
+        for (CWnd* pFrame : {static_cast<CWnd*>(&server), static_cast<CWnd*>(&docServer)}) {
+            if (pFrame->GetSafeHwnd() != nullptr)
+                pFrame->DestroyWindow();
+        }
+        if (::IsWindow(container))
+            ::DestroyWindow(container);
+        SetTopLevelFrameOverride(previousActive);
+    }
+
+    CFrameWnd* previousActive = nullptr;
+    CServerFrame server;
+    CDocServerFrame docServer;
+    HWND container = nullptr;
+};
+
+TEST_F(OleFramesTest, ActivationNamesTheActiveFrameAndDeactivationGivesItBackInReverse)
+{
+    docking_test::CTestFrame mainFrame;
+    ASSERT_TRUE(mainFrame.Open());
+    SetTopLevelFrameOverride(&mainFrame);
+    ASSERT_TRUE(server.Open(CRect(40, 40, 400, 300), FALSE));
+    ASSERT_TRUE(docServer.Open(CRect(420, 40, 780, 300), FALSE));
+
+    server.SendMessage(WM_ACTIVATE, WA_ACTIVE);
+    EXPECT_EQ(GetTopLevelFrameOverride(), &server);
+    docServer.SendMessage(WM_ACTIVATE, WA_CLICKACTIVE);
+    EXPECT_EQ(GetTopLevelFrameOverride(), &docServer);
+    EXPECT_EQ(docServer.GetLastTopLevelFrame(), server.m_hWnd);
+
+    docServer.SendMessage(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_EQ(GetTopLevelFrameOverride(), &server);
+    server.SendMessage(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_EQ(GetTopLevelFrameOverride(), &mainFrame);
+
+    // A frame remembered that has gone since is not named again.
+    server.SendMessage(WM_ACTIVATE, WA_ACTIVE);
+    docServer.SendMessage(WM_ACTIVATE, WA_ACTIVE);
+    server.DestroyWindow();
+    EXPECT_EQ(GetTopLevelFrameOverride(), &docServer) << "a frame not named keeps the name where it is";
+    docServer.DestroyWindow();
+    EXPECT_EQ(GetTopLevelFrameOverride(), nullptr);
+    mainFrame.DestroyWindow();
+}
+
+TEST_F(OleFramesTest, TheContainersFrameIsWrappedOnceAndItsDocumentRenegotiatesBorders)
+{
+    auto frame = std::make_unique<CServerFrame>();
+    CServerFrame& server = *frame;
+    ASSERT_TRUE(server.Open(CRect(40, 40, 400, 300)));
+    container = MakeContainerWindow();
+    ASSERT_NE(container, nullptr);
+    CCountingServerDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    doc.m_pInPlaceFrame = &server;
+
+    ASSERT_TRUE(server.SetContainerFrame(container, &doc));
+    CKGPOleCntrFrameWnd* pWrapper = server.GetContainerFrameWrapper();
+    ASSERT_NE(pWrapper, nullptr);
+    EXPECT_EQ(pWrapper->m_hWnd, container);
+    EXPECT_EQ(CWnd::FromHandlePermanent(container), pWrapper);
+    EXPECT_EQ(pWrapper->GetDockManager()->GetDockSite(), pWrapper);
+    // Both are library frames to the families below.
+    IKGPFrameLink* pLink = CKGPLink<IKGPFrameLink>::Get();
+    ASSERT_NE(pLink, nullptr);
+    EXPECT_EQ(pLink->GetFrameDockManager(pWrapper), pWrapper->GetDockManager());
+    EXPECT_EQ(pLink->GetFrameDockManager(&server), server.GetDockManager());
+
+    // A second call changes nothing.
+    ASSERT_TRUE(server.OnCreateControlBars(pWrapper, nullptr));
+    EXPECT_EQ(server.GetContainerFrameWrapper(), pWrapper);
+    EXPECT_EQ(pWrapper->m_hWnd, container);
+
+    // The wrapper's layout asks the server's document for its borders.
+    pWrapper->AdjustDockingLayout();
+    EXPECT_EQ(doc.resizes, 1);
+    EXPECT_TRUE(doc.lastWasFrame);
+    pWrapper->RecalcLayout();
+    EXPECT_EQ(doc.resizes, 2);
+
+    // The wrapper goes with the in-place frame; the container's window stays.
+    server.DestroyWindow();
+    frame.reset();
+    EXPECT_TRUE(::IsWindow(container));
+    EXPECT_EQ(CWnd::FromHandlePermanent(container), nullptr);
+}
+
+TEST_F(OleFramesTest, BarsMarkedForInPlaceActivationHideAndComeBack)
+{
+    ASSERT_TRUE(docServer.Open(CRect(40, 40, 520, 380)));
+    ASSERT_NE(docServer.Manager().GetDockSite(), nullptr) << "the document server's dock manager knows its frame";
+    docServer.EnableDocking(CBRS_ALIGN_ANY);
+    std::unique_ptr<CKGPControlBar> hiding = docking_test::MakeBar(&docServer, 0x3101, 140, CBRS_HIDE_INPLACE);
+    std::unique_ptr<CKGPControlBar> staying = docking_test::MakeBar(&docServer, 0x3102, 140);
+    docServer.GetDockManager()->DockControlBar(hiding.get(), AFX_IDW_DOCKBAR_TOP, nullptr);
+    docServer.GetDockManager()->DockControlBar(staying.get(), AFX_IDW_DOCKBAR_LEFT, nullptr);
+    docServer.RecalcLayout();
+    docking_test::ExpectSoundLayout(docServer.Manager(), {hiding.get(), staying.get()}, "docked");
+    keyloft_test::SaveScreenshot(docServer.m_hWnd, L"in-place-frame.bmp");
+
+    docServer.SetInPlaceBarsVisible(FALSE);
+    EXPECT_FALSE(hiding->IsWindowVisible());
+    EXPECT_TRUE(staying->IsWindowVisible());
+    docking_test::ExpectSoundLayout(docServer.Manager(), {hiding.get(), staying.get()}, "in-place bars hidden");
+    docServer.SetInPlaceBarsVisible(TRUE);
+    EXPECT_TRUE(hiding->IsWindowVisible());
+    EXPECT_TRUE(staying->IsWindowVisible());
+    docking_test::ExpectSoundLayout(docServer.Manager(), {hiding.get(), staying.get()}, "in-place bars shown");
+
+    // A preview in the in-place frame: its bars step aside and come back.
+    auto* pView = new CPrintView;
+    ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &docServer,
+                              AFX_IDW_PANE_FIRST));
+    docServer.SetActiveView(pView);
+    CPrintPreviewState state;
+    ASSERT_TRUE(AfxBeginPrintPreview(pView, RUNTIME_CLASS(CKGPPrintPreviewView), &state));
+    CKGPPrintPreviewView* pPreview = CKGPPrintPreviewView::GetActivePreview();
+    ASSERT_NE(pPreview, nullptr);
+    EXPECT_FALSE(hiding->IsWindowVisible());
+    EXPECT_FALSE(staying->IsWindowVisible());
+    CRect client;
+    docServer.GetClientRect(client);
+    const CRect previewRect = docking_test::ClientRectIn(pPreview, &docServer);
+    const CRect barRect = docking_test::ClientRectIn(&pPreview->GetToolBar(), &docServer);
+    EXPECT_EQ(previewRect.bottom, client.bottom);
+    EXPECT_GE(previewRect.top, barRect.bottom);
+    docking_test::ExpectSoundLayout(docServer.Manager(), {hiding.get(), staying.get()}, "preview in place");
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    EXPECT_TRUE(hiding->IsWindowVisible());
+    EXPECT_TRUE(staying->IsWindowVisible());
+    docking_test::ExpectSoundLayout(docServer.Manager(), {hiding.get(), staying.get()}, "preview closed");
+    docServer.DestroyWindow();
+}
+
+} // namespace
