@@ -424,10 +424,11 @@ BOOL CKGPAppBarWnd::SwitchAutoHide(BOOL bOn, BOOL bMove, BOOL bSkipSetPos)
         if (AppBarGetAutoHideBar(m_uSide) != nullptr || !AppBarSetAutoHideBar(m_uSide, TRUE))
             return FALSE;
         m_bAutoHideActive = TRUE;
+        // Hidden before it moves: the move must not be kept as its docked size.
+        m_bHidden = bMove;
         CRect screen;
         GetScreenRect(screen);
         SetSide(m_uSide, RectOf(HiddenRect(m_uSide, BoxOf(screen))), bMove, bSkipSetPos);
-        m_bHidden = bMove;
         SetTimer(kTimerCheck, kCheckPeriodMs, nullptr);
         return TRUE;
     }

@@ -8,6 +8,7 @@
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/frames/KGPOleIPFrameWnd.h"
 #include "guilib/menus/KGPMenusLink.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
@@ -107,12 +108,17 @@ public:
     BOOL OnShowPopupMenu(CWnd* pFrame, CKGPPopupMenu* pPopup) override
     {
         auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        BOOL bAllow = TRUE;
+        if (pLibraryFrame == nullptr && KGPInPlaceFrameShowPopup(pFrame, pPopup, bAllow))
+            return bAllow;
         return pLibraryFrame == nullptr || pLibraryFrame->OnShowPopupMenu(pPopup);
     }
     void OnClosePopupMenu(CWnd* pFrame, CKGPPopupMenu* pPopup) override
     {
         if (auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame))
             pLibraryFrame->OnClosePopupMenu(pPopup);
+        else
+            KGPInPlaceFrameClosePopup(pFrame, pPopup);
     }
     BOOL DrawMenuLogo(CWnd* pFrame, CDC* pDC, CKGPPopupMenu* pPopup, const CRect& rect) override
     {

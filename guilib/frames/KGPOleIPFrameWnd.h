@@ -105,3 +105,9 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 };
+
+// A library popup opening or closing over a window: when it is an in-place
+// frame, the frame is asked (bAllow: whether the popup may open) and TRUE is
+// answered; FALSE for any other window.
+BOOL KGPInPlaceFrameShowPopup(CWnd* pFrame, CWnd* pPopup, BOOL& bAllow);
+BOOL KGPInPlaceFrameClosePopup(CWnd* pFrame, CWnd* pPopup);

@@ -10,6 +10,7 @@
 #include <ostream>
 
 #include "guilib/core/KGPLibraryResources.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPStatusBar.h"
 #include "guilib/ribbon/KGPRibbonBar.h"
 #include "guilib/frames/KGPFullScreenImpl.h"
@@ -80,13 +81,24 @@ TEST_F(FrameModesTest, FullScreenCoversTheMonitorAndLeavesBackToTheSavedLayout)
     CKGPToolBar* pBar = fullScreen.GetFullScreenBar();
     ASSERT_NE(pBar, nullptr);
     EXPECT_EQ(pBar->CommandToIndex(kIdFullScreen), 0);
-    EXPECT_NE(pBar->GetParentMiniFrame(TRUE), nullptr) << "the way back floats";
+    CKGPMiniFrameWnd* pFloating = pBar->GetParentMiniFrame(TRUE);
+    ASSERT_NE(pFloating, nullptr) << "the way back floats";
+    CRect floating;
+    pFloating->GetWindowRect(floating);
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    CRect onScreen;
+    EXPECT_TRUE(onScreen.IntersectRect(floating, CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN),
+                                                       ::GetSystemMetrics(SM_CYSCREEN))))
+        << floating;
     MINMAXINFO info{};
     frame.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMaxTrackSize.x, fullScreen.m_rectFullScreenWindow.Width());
     EXPECT_EQ(info.ptMaxSize.y, fullScreen.m_rectFullScreenWindow.Height());
     frame.ExpectSound("in full screen", pBar);
+    keyloft_test::Pump(50);
     keyloft_test::SaveScreenshot(frame.m_hWnd, L"full-screen.bmp");
+    keyloft_test::SaveScreenshot(pFloating->m_hWnd, L"full-screen-bar.bmp");
 
     // Escape leaves it: the frame, its bars and its view as they were.
     ASSERT_TRUE(frame.PreTranslateMessage(&escape));

@@ -14,6 +14,7 @@
 #include "guilib/frames/KGPOleCntrFrameWnd.h"
 #include "guilib/frames/KGPOleIPFrameWnd.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
+#include "guilib/menus/KGPPopupFrameLink.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_frame_modes/FrameModesTestFrame.h"
@@ -41,10 +42,12 @@ public:
 template <class TFrame>
 class CTestInPlaceFrame : public TFrame {
 public:
-    // Hidden frames take no activation of the system's: the test gives it.
-    BOOL Open(const CRect& rect, BOOL bVisible = TRUE)
+    BOOL Open(const CRect& rect) { return this->Create(nullptr, _T("In place"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, rect); }
+    // As a container shows it: a child of the container's window (its
+    // activation is the test's, not the system's).
+    BOOL OpenIn(CWnd* pContainer, const CRect& rect)
     {
-        return this->Create(nullptr, _T("In place"), WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0), rect);
+        return this->Create(nullptr, _T("In place"), WS_CHILD | WS_VISIBLE | WS_BORDER, rect, pContainer);
     }
     CKGPDockManager& Manager() { return *this->GetDockManager(); }
 
@@ -86,8 +89,8 @@ TEST_F(OleFramesTest, ActivationNamesTheActiveFrameAndDeactivationGivesItBackInR
     docking_test::CTestFrame mainFrame;
     ASSERT_TRUE(mainFrame.Open());
     SetTopLevelFrameOverride(&mainFrame);
-    ASSERT_TRUE(server.Open(CRect(40, 40, 400, 300), FALSE));
-    ASSERT_TRUE(docServer.Open(CRect(420, 40, 780, 300), FALSE));
+    ASSERT_TRUE(server.OpenIn(&mainFrame, CRect(10, 10, 200, 150)));
+    ASSERT_TRUE(docServer.OpenIn(&mainFrame, CRect(210, 10, 400, 150)));
 
     server.SendMessage(WM_ACTIVATE, WA_ACTIVE);
     EXPECT_EQ(GetTopLevelFrameOverride(), &server);
@@ -197,6 +200,31 @@ TEST_F(OleFramesTest, BarsMarkedForInPlaceActivationHideAndComeBack)
     EXPECT_TRUE(staying->IsWindowVisible());
     docking_test::ExpectSoundLayout(docServer.Manager(), {hiding.get(), staying.get()}, "preview closed");
     docServer.DestroyWindow();
+}
+
+// A server frame that refuses every popup and counts the requests.
+class CRefusingServer : public CTestInPlaceFrame<CKGPOleIPFrameWnd> {
+public:
+    BOOL OnPopupMenuOpening(CWnd*) override
+    {
+        ++asked;
+        return FALSE;
+    }
+    int asked = 0;
+};
+
+TEST_F(OleFramesTest, LibraryPopupsOverAnInPlaceFrameAskIt)
+{
+    CRefusingServer refusing;
+    ASSERT_TRUE(refusing.Open(CRect(40, 40, 300, 200)));
+    ASSERT_TRUE(docServer.Open(CRect(320, 40, 600, 200)));
+    IKGPPopupFrameLink* pLink = CKGPLink<IKGPPopupFrameLink>::Get();
+    ASSERT_NE(pLink, nullptr);
+    EXPECT_FALSE(pLink->OnShowPopupMenu(&refusing, nullptr));
+    EXPECT_EQ(refusing.asked, 1);
+    EXPECT_TRUE(pLink->OnShowPopupMenu(&docServer, nullptr));
+    pLink->OnClosePopupMenu(&refusing, nullptr);
+    refusing.DestroyWindow();
 }
 
 } // namespace
