@@ -1,4 +1,5 @@
 #include "tests/guilib_state/StoredStateReaders.h"
+#include "tests/guilib_state/AppBarStateReader.h"
 #include "tests/guilib_state/MenuStateReaders.h"
 #include "tests/guilib_state/PaneStateReaders.h"
 #include "tests/guilib_state/TabStateReaders.h"
@@ -500,6 +501,7 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"floating frame of panes: archive", &MakeMultiFrameArchiveReader},
     {"tab window: archive", &MakeTabWindowArchiveReader},
     {"tabbed pane: archive", &MakeTabbedPaneArchiveReader},
+    {"application bar: registry", &MakeAppBarReader},
 };
 
 bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)
