@@ -36,70 +36,47 @@ Box ProposedRect(int side, const Box& screen, const Box& current)
     return rect;
 }
 
-Box WithOwnExtent(int side, const Box& answer, int width, int height)
+namespace {
+
+// The strip of a side of the rectangle: its near edge kept, the far edge
+// `extent` away from it.
+Box EdgeStrip(int side, const Box& from, int extent)
 {
-    Box rect = answer;
+    Box rect = from;
     switch (side) {
     case kSideLeft:
-        rect.right = rect.left + width;
+        rect.right = rect.left + extent;
         break;
     case kSideTop:
-        rect.bottom = rect.top + height;
+        rect.bottom = rect.top + extent;
         break;
     case kSideRight:
-        rect.left = rect.right - width;
+        rect.left = rect.right - extent;
         break;
     case kSideBottom:
-        rect.top = rect.bottom - height;
+        rect.top = rect.bottom - extent;
         break;
     default:
         break;
     }
     return rect;
+}
+
+} // namespace
+
+Box WithOwnExtent(int side, const Box& answer, int width, int height)
+{
+    return EdgeStrip(side, answer, IsHorizontalSide(side) ? height : width);
 }
 
 Box RectFromExtents(int side, const Box& screen, const int extents[4])
 {
-    Box rect = screen;
-    switch (side) {
-    case kSideLeft:
-        rect.right = rect.left + extents[kSideLeft];
-        break;
-    case kSideTop:
-        rect.bottom = rect.top + extents[kSideTop];
-        break;
-    case kSideRight:
-        rect.left = rect.right - extents[kSideRight];
-        break;
-    case kSideBottom:
-        rect.top = rect.bottom - extents[kSideBottom];
-        break;
-    default:
-        break;
-    }
-    return rect;
+    return IsDockSide(side) ? EdgeStrip(side, screen, extents[side]) : screen;
 }
 
 Box HiddenRect(int side, const Box& docked)
 {
-    Box rect = docked;
-    switch (side) {
-    case kSideLeft:
-        rect.right = rect.left + kHiddenStrip;
-        break;
-    case kSideTop:
-        rect.bottom = rect.top + kHiddenStrip;
-        break;
-    case kSideRight:
-        rect.left = rect.right - kHiddenStrip;
-        break;
-    case kSideBottom:
-        rect.top = rect.bottom - kHiddenStrip;
-        break;
-    default:
-        break;
-    }
-    return rect;
+    return EdgeStrip(side, docked, kHiddenStrip);
 }
 
 int ExtentOf(int side, const Box& docked)

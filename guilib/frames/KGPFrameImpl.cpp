@@ -266,6 +266,25 @@ BOOL CKGPFrameImpl::IsPrintPreview() const
     return m_pDockManager != nullptr && m_pDockManager->IsPrintPreviewValid();
 }
 
+void CKGPFrameImpl::UpdateBarCommand(CKGPDockManager& manager, CCmdUI* pCmdUI)
+{
+    CKGPBaseControlBar* pBar = manager.FindBarById(pCmdUI->m_nID, TRUE);
+    if (pBar == nullptr) {
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    pCmdUI->SetCheck(pBar->IsBarVisible());
+}
+
+BOOL CKGPFrameImpl::ToggleBarCommand(CKGPDockManager& manager, UINT nID)
+{
+    CKGPBaseControlBar* pBar = manager.FindBarById(nID, TRUE);
+    if (pBar == nullptr)
+        return FALSE;
+    pBar->ShowBar(!pBar->IsBarVisible(), FALSE, FALSE);
+    return TRUE;
+}
+
 // ---- Placement.
 
 void CKGPFrameImpl::RestorePlacement(CREATESTRUCT& cs)

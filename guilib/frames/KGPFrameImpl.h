@@ -63,6 +63,11 @@ public:
     BOOL IsCustomizeButtonMenu(CWnd* pPopup) const;
     void BuildAddRemoveButtonsMenu(CWnd* pPopup);
     BOOL IsPrintPreview() const;
+    // The view menu's bar commands (toolbar, status bar, rebar): checked
+    // while the frame's bar with that id shows (routing goes on when it has
+    // none); the command shows or hides it (FALSE: no such bar).
+    static void UpdateBarCommand(CKGPDockManager& manager, CCmdUI* pCmdUI);
+    static BOOL ToggleBarCommand(CKGPDockManager& manager, UINT nID);
 
     // ---- Filtering before dispatch (TRUE: consumed).
     BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);

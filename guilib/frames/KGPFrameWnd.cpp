@@ -571,21 +571,12 @@ LRESULT CKGPFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam)
 
 void CKGPFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
-    CKGPBaseControlBar* pBar = GetControlBar(pCmdUI->m_nID);
-    if (pBar == nullptr) {
-        pCmdUI->ContinueRouting();
-        return;
-    }
-    pCmdUI->SetCheck(pBar->IsBarVisible());
+    CKGPFrameImpl::UpdateBarCommand(m_dockManager, pCmdUI);
 }
 
 BOOL CKGPFrameWnd::OnBarCheck(UINT nID)
 {
-    CKGPBaseControlBar* pBar = GetControlBar(nID);
-    if (pBar == nullptr)
-        return FALSE;
-    ShowControlBar(pBar, !pBar->IsBarVisible(), FALSE, FALSE);
-    return TRUE;
+    return CKGPFrameImpl::ToggleBarCommand(m_dockManager, nID);
 }
 
 LRESULT CKGPFrameWnd::OnToolbarContextMenu(WPARAM, LPARAM)

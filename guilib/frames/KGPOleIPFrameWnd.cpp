@@ -358,22 +358,13 @@ LRESULT CKGPInPlaceFrameT<TBase>::OnToolbarContextMenu(WPARAM, LPARAM)
 template <class TBase>
 void CKGPInPlaceFrameT<TBase>::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
-    CKGPBaseControlBar* pBar = GetControlBar(pCmdUI->m_nID);
-    if (pBar == nullptr) {
-        pCmdUI->ContinueRouting();
-        return;
-    }
-    pCmdUI->SetCheck(pBar->IsBarVisible());
+    CKGPFrameImpl::UpdateBarCommand(m_dockManager, pCmdUI);
 }
 
 template <class TBase>
 BOOL CKGPInPlaceFrameT<TBase>::OnBarCheck(UINT nID)
 {
-    CKGPBaseControlBar* pBar = GetControlBar(nID);
-    if (pBar == nullptr)
-        return FALSE;
-    pBar->ShowBar(!pBar->IsBarVisible(), FALSE, FALSE);
-    return TRUE;
+    return CKGPFrameImpl::ToggleBarCommand(m_dockManager, nID);
 }
 
 template class CKGPInPlaceFrameT<COleIPFrameWnd>;

@@ -144,25 +144,18 @@ BOOL CKGPPrintPreviewView::CreateToolBar(CFrameWnd* pFrame)
         m_iPagesBtnIndex = m_wndToolBar.CommandToIndex(AFX_ID_PREVIEW_NUMPAGE);
     }
 
-    CString text;
-    {
+    // Print shows its text beside its image, close its text alone.
+    auto showText = [this](UINT nCommand, UINT nTextId, BOOL bImage) {
+        CKGPToolbarButton* pButton = m_wndToolBar.GetButton(m_wndToolBar.CommandToIndex(nCommand));
+        if (pButton == nullptr)
+            return;
         CKGPLocalResource libraryResources;
-        text.LoadString(IDS_KGP_PREVIEW_PRINT);
-    }
-    if (CKGPToolbarButton* pPrint = m_wndToolBar.GetButton(m_wndToolBar.CommandToIndex(AFX_ID_PREVIEW_PRINT))) {
-        pPrint->m_strCaption = text;
-        pPrint->m_bShowCaption = TRUE;
-        pPrint->m_bShowImage = TRUE;
-    }
-    {
-        CKGPLocalResource libraryResources;
-        text.LoadString(IDS_KGP_PREVIEW_CLOSE);
-    }
-    if (CKGPToolbarButton* pClose = m_wndToolBar.GetButton(m_wndToolBar.CommandToIndex(AFX_ID_PREVIEW_CLOSE))) {
-        pClose->m_strCaption = text;
-        pClose->m_bShowCaption = TRUE;
-        pClose->m_bShowImage = FALSE;
-    }
+        pButton->m_strCaption.LoadString(nTextId);
+        pButton->m_bShowCaption = TRUE;
+        pButton->m_bShowImage = bImage;
+    };
+    showText(AFX_ID_PREVIEW_PRINT, IDS_KGP_PREVIEW_PRINT, TRUE);
+    showText(AFX_ID_PREVIEW_CLOSE, IDS_KGP_PREVIEW_CLOSE, FALSE);
     m_wndToolBar.AdjustLayout();
 
     if (CKGPDockManager* pManager = DockManagerOf(pFrame)) {

@@ -199,6 +199,16 @@ TEST_F(OleFramesTest, BarsMarkedForInPlaceActivationHideAndComeBack)
     EXPECT_TRUE(hiding->IsWindowVisible());
     EXPECT_TRUE(staying->IsWindowVisible());
     docking_test::ExpectSoundLayout(docServer.Manager(), {hiding.get(), staying.get()}, "preview closed");
+
+    // The view menu's toolbar command hides and shows the bar with its id.
+    std::unique_ptr<CKGPControlBar> toolbar = docking_test::MakeBar(&docServer, AFX_IDW_TOOLBAR, 100);
+    docServer.GetDockManager()->DockControlBar(toolbar.get(), AFX_IDW_DOCKBAR_TOP, nullptr);
+    docServer.SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(toolbar->IsWindowVisible());
+    docking_test::ExpectSoundLayout(docServer.Manager(), {hiding.get(), staying.get(), toolbar.get()},
+                                    "toolbar hidden by its command");
+    docServer.SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(toolbar->IsWindowVisible());
     docServer.DestroyWindow();
 }
 
