@@ -64,6 +64,8 @@ public:
     // Tells the page shown (its number and how many are shown): the frame's
     // prompt by default.
     virtual void OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed);
+    // The page description for the page (one shown) or the pages from it.
+    CString FormatPageNumber(UINT nPage, UINT nPagesDisplayed) const;
     // Puts the print view back and closes the preview (the view goes).
     virtual void ClosePreview();
 

@@ -245,15 +245,7 @@ void CKGPPrintPreviewView::OnUpdatePreviewNumPage(CCmdUI* pCmdUI)
 
 void CKGPPrintPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
 {
-    const int split = m_strPageDescription.Find(_T('\n'));
-    const CString format = split < 0 ? m_strPageDescription
-                                     : (nPagesDisplayed == 1 ? m_strPageDescription.Left(split)
-                                                             : m_strPageDescription.Mid(split + 1));
-    CString text;
-    if (nPagesDisplayed == 1)
-        text.Format(format, nPage);
-    else
-        text.Format(format, nPage, nPage + nPagesDisplayed - 1);
+    const CString text = FormatPageNumber(nPage, nPagesDisplayed);
     if (m_pWndStatusBar != nullptr && ::IsWindow(m_pWndStatusBar->GetSafeHwnd())) {
         m_pWndStatusBar->SetPaneText(CKGPStatusBar::kPreviewPane, text);
         return;

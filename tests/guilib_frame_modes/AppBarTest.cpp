@@ -342,6 +342,16 @@ TEST_F(AppBarTest, TheStoredPlaceComesBackAndDamagedValuesAreRefusedOrMended)
     EXPECT_TRUE(inside.IntersectRect(second.GetFloatRect(), work));
     EXPECT_EQ(inside, second.GetFloatRect());
     EXPECT_EQ(second.GetFloatRect().Size(), CSize(200, 150));
+
+    // A load that moves an auto-hidden bar to another edge gives its old edge back to the shell.
+    ASSERT_TRUE(second.DockAppBar(kSideRight));
+    ASSERT_TRUE(second.SetAutoHide(TRUE));
+    ASSERT_EQ(shell.autoHide[ABE_RIGHT], second.m_hWnd);
+    ASSERT_TRUE(second.LoadState(kProfile, 1));
+    EXPECT_EQ(second.GetSide(), kSideLeft);
+    EXPECT_EQ(shell.autoHide[ABE_RIGHT], nullptr);
+    EXPECT_EQ(shell.autoHide[ABE_LEFT], second.m_hWnd);
+
     ASSERT_TRUE(second.Float());
     EXPECT_EQ(second.Window(), second.GetFloatRect());
     keyloft_test::SaveScreenshot(second.m_hWnd, L"appbar-floating.bmp");

@@ -250,4 +250,35 @@ TEST_F(PreviewTest, AFrameWithARibbonGetsNoToolbarAndTheRibbonsPagesImage)
     frame.ExpectSound("ribbon preview closed");
 }
 
+// A frame that records the prompt texts it is sent.
+class CPromptFrame : public CModesFrame {
+public:
+    CString prompt;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SETMESSAGESTRING && lParam != 0)
+            prompt = reinterpret_cast<LPCTSTR>(lParam);
+        return CModesFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(PreviewPromptTest, WithoutALibraryStatusBarThePageNumberIsTheFramesPrompt)
+{
+    CPromptFrame frame;
+    ASSERT_TRUE(frame.Open());
+    CPrintPreviewState state;
+    ASSERT_TRUE(AfxBeginPrintPreview(frame.m_pView, RUNTIME_CLASS(CKGPPrintPreviewView), &state));
+    CKGPPrintPreviewView* pPreview = CKGPPrintPreviewView::GetActivePreview();
+    ASSERT_NE(pPreview, nullptr);
+    EXPECT_EQ(frame.prompt, CString(_T("Page 1")));
+    pPreview->SetPageCount(3);
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(frame.prompt, CString(_T("Pages 1-2")));
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    EXPECT_EQ(CKGPPrintPreviewView::GetActivePreview(), nullptr);
+    frame.DestroyWindow();
+}
+
 } // namespace

@@ -118,18 +118,24 @@ void CPreviewView::SetCurrentPage(UINT nPage)
     OnDisplayPageNumber(m_nCurrentPage, m_nPages);
 }
 
-void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
+CString CPreviewView::FormatPageNumber(UINT nPage, UINT nPagesDisplayed) const
 {
     const int split = m_strPageDescription.Find(_T('\n'));
-    CString format = nPagesDisplayed == 1 || split < 0 ? m_strPageDescription.Left(split < 0 ? m_strPageDescription.GetLength() : split)
-                                                       : m_strPageDescription.Mid(split + 1);
+    const CString format = split < 0 ? m_strPageDescription
+                                     : (nPagesDisplayed == 1 ? m_strPageDescription.Left(split)
+                                                             : m_strPageDescription.Mid(split + 1));
     CString text;
     if (nPagesDisplayed == 1)
         text.Format(format, nPage);
     else
         text.Format(format, nPage, nPage + nPagesDisplayed - 1);
+    return text;
+}
+
+void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
+{
     if (CFrameWnd* pFrame = GetParentFrame())
-        pFrame->SetMessageText(text);
+        pFrame->SetMessageText(FormatPageNumber(nPage, nPagesDisplayed));
 }
 
 void CPreviewView::OnDraw(CDC* pDC)
