@@ -55,6 +55,16 @@ target_link_libraries(guilib_frames_math_tests PRIVATE guilib_frames_math gtest_
 keyloft_warnings(guilib_frames_math_tests)
 add_test(NAME native.guilib_frames_math COMMAND guilib_frames_math_tests)
 
+# The outlook bar's plain arithmetic (buttons, pages, page buttons, the
+# compact mode's toolbar and splitter, stored custom pages), the same way.
+add_library(guilib_outlook_math STATIC ${CMAKE_SOURCE_DIR}/guilib/panes/KGPOutlookMath.cpp)
+keyloft_include_root(guilib_outlook_math guilib/panes guilib/core)
+keyloft_warnings(guilib_outlook_math)
+add_executable(guilib_outlook_math_tests ${CMAKE_SOURCE_DIR}/tests/guilib_panes/OutlookMathTest.cpp)
+target_link_libraries(guilib_outlook_math_tests PRIVATE guilib_outlook_math gtest_main)
+keyloft_warnings(guilib_outlook_math_tests)
+add_test(NAME native.guilib_outlook_math COMMAND guilib_outlook_math_tests)
+
 # Fuzz targets: tests/fuzz/fuzz_<name>.cpp with seeds in tests/fuzz/corpus/<name>/.
 # Each is run over its seeds as a regression test, then explores a few seconds.
 set(KEYLOFT_FUZZ_SECONDS 4 CACHE STRING "Seconds of bounded fuzzing per target in the test run")

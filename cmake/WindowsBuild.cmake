@@ -111,6 +111,9 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/tabs/CMakeLists.txt) # tab layout cost per tab and activation repaints, run by hand
     add_subdirectory(bench/tabs)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/panes/CMakeLists.txt) # outlook page layout per button and a scroll step's repaint, run by hand
+    add_subdirectory(bench/panes)
+endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/toolbars/CMakeLists.txt) # toolbar layout and paint against the plain toolbar, run by hand
     add_subdirectory(bench/toolbars)
 endif()

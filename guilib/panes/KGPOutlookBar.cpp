@@ -1,0 +1,385 @@
+#include "guilib/panes/KGPOutlookBar.h"
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMemDC.h"
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPStoredState.h"
+#include "guilib/core/KGPVisualManager.h"
+#include "guilib/core/KGPWorkspace.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/panes/KGPOutlookBarPane.h"
+#include "guilib/panes/KGPOutlookWnd.h"
+
+#include <afxarch.h>
+
+IMPLEMENT_SERIAL(CKGPOutlookBar, CKGPBaseTabbedBar, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_DYNCREATE(CKGPOutlookBarDockingPane, CKGPDockingControlBar)
+
+std::bitset<kgp::outlook::kCustomPageIdCount> CKGPOutlookBar::m_CustomPageIds;
+CRuntimeClass* CKGPOutlookBarDockingPane::m_pTabbedControlBarRTC = RUNTIME_CLASS(CKGPOutlookBar);
+
+namespace {
+
+constexpr LPCTSTR kSection = _T("KGPOutlookBars");
+constexpr LPCTSTR kCustomPagesValue = _T("KGPOutlookCustomPages");
+constexpr DWORD kCustomPageStyle = 0x50402808;
+constexpr DWORD kDockItselfStyle = 0x4;
+constexpr UINT kOutlookWndId = 101;
+
+size_t Slot(int nID)
+{
+    return static_cast<size_t>(nID - kgp::outlook::kFirstCustomPageId);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CKGPOutlookBar, CKGPBaseTabbedBar)
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CKGPOutlookBar::CKGPOutlookBar()
+{
+    m_pTabWnd = std::make_unique<CKGPOutlookWnd>();
+}
+
+CKGPOutlookBar::~CKGPOutlookBar()
+{
+    ReleaseCustomPages();
+}
+
+CKGPOutlookWnd* CKGPOutlookBar::GetOutlookWnd() const
+{
+    return static_cast<CKGPOutlookWnd*>(m_pTabWnd.get());
+}
+
+BOOL CKGPOutlookBar::Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, UINT nID, DWORD dwStyle,
+                            DWORD dwControlBarStyle, CCreateContext* pContext)
+{
+    if (lpszCaption != nullptr)
+        m_strBarName = lpszCaption;
+    if (!CKGPDockingControlBar::CreateEx(0, lpszCaption, pParentWnd, rect, FALSE, nID, dwStyle, KGP_TAB_STYLE_OUTLOOK,
+                                         dwControlBarStyle, pContext))
+        return FALSE;
+    if ((dwControlBarStyle & kDockItselfStyle) != 0) {
+        EnableDocking(CBRS_ALIGN_ANY);
+        DockToParentFrame();
+    } else if (CKGPDockManager* pManager = GetDockManager()) {
+        pManager->AddControlBar(this, TRUE);
+    }
+    return TRUE;
+}
+
+int CKGPOutlookBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CKGPBaseTabbedBar::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CKGPOutlookWnd* pOutlook = GetOutlookWnd();
+    if (pOutlook == nullptr ||
+        !pOutlook->Create(CRect(0, 0, lpCreateStruct->cx, lpCreateStruct->cy), this, kOutlookWndId)) {
+        m_pTabWnd.reset();
+        return -1;
+    }
+    pOutlook->EnableWrapping(TRUE);
+    if (CanFloat())
+        pOutlook->SetHideSingleTab(TRUE);
+    return 0;
+}
+
+void CKGPOutlookBar::OnPaint()
+{
+    CPaintDC dcPaint(this);
+    CKGPMemDC memDC(dcPaint, this);
+    CRect client;
+    GetClientRect(client);
+    CKGPVisualManager::GetInstance()->FillBarBackground(&memDC.GetDC(), this, client, client, FALSE);
+}
+
+void CKGPOutlookBar::SetMode2003(BOOL bMode2003)
+{
+    m_bMode2003 = bMode2003;
+    if (CKGPOutlookWnd* pOutlook = GetOutlookWnd(); pOutlook != nullptr && pOutlook->GetSafeHwnd() != nullptr)
+        pOutlook->RecalcLayout();
+}
+
+void CKGPOutlookBar::SetButtonsFont(CFont* pFont, BOOL bRedraw)
+{
+    m_pFontButtons = pFont;
+    if (bRedraw && GetSafeHwnd() != nullptr)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+BOOL CKGPOutlookBar::CanAcceptBar(const CKGPBaseControlBar* pBar) const
+{
+    if (pBar == nullptr || m_bMode2003)
+        return FALSE;
+    if (CanFloat())
+        return CKGPBaseTabbedBar::CanAcceptBar(pBar);
+    return pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBarDockingPane)) ||
+           pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBarPane)) || pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBar));
+}
+
+void CKGPOutlookBar::GetTabArea(CRect& rectTabAreaTop, CRect& rectTabAreaBottom) const
+{
+    rectTabAreaTop.SetRectEmpty();
+    rectTabAreaBottom.SetRectEmpty();
+    if (!CanFloat()) {
+        GetClientRect(rectTabAreaTop);
+        ClientToScreen(rectTabAreaTop);
+        return;
+    }
+    if (CKGPOutlookWnd* pOutlook = GetOutlookWnd(); pOutlook != nullptr && pOutlook->GetSafeHwnd() != nullptr)
+        pOutlook->GetTabArea(rectTabAreaTop, rectTabAreaBottom);
+}
+
+int CKGPOutlookBar::HitTestDockArea(CPoint point, int nSensitivity) const
+{
+    CKGPOutlookWnd* pOutlook = GetOutlookWnd();
+    if (pOutlook == nullptr || pOutlook->GetSafeHwnd() == nullptr)
+        return 0;
+    if (pOutlook->GetTabsNum() == 0 || pOutlook->GetVisibleTabsNum() == 0)
+        return 3;
+    const int nBase = CKGPBaseTabbedBar::HitTestDockArea(point, nSensitivity);
+    if (nBase == 2)
+        return 3;
+    CRect top;
+    CRect bottom;
+    pOutlook->GetTabArea(top, bottom);
+    top.bottom += nSensitivity;
+    bottom.top -= nSensitivity;
+    if ((!top.IsRectEmpty() && top.PtInRect(point)) || (!bottom.IsRectEmpty() && bottom.PtInRect(point)))
+        return 3;
+    if (!CanFloat() && nBase == 2)
+        return 0;
+    return nBase;
+}
+
+BOOL CKGPOutlookBar::FloatTab(CWnd* pBar, int nTabID, KGPDockMethod method, BOOL bHide)
+{
+    CKGPOutlookWnd* pOutlook = GetOutlookWnd();
+    if (pOutlook == nullptr || pOutlook->GetTabsNum() < 2)
+        return FALSE;
+    return CKGPBaseTabbedBar::FloatTab(pBar, nTabID, method, bHide);
+}
+
+BOOL CKGPOutlookBar::IsCaptionFromActiveTab() const
+{
+    return m_bMode2003 || CKGPBaseTabbedBar::IsCaptionFromActiveTab();
+}
+
+// ---- Custom pages.
+
+BOOL CKGPOutlookBar::IsCustomPageIdInUse(int nID)
+{
+    return kgp::outlook::IsCustomPageId(nID) && m_CustomPageIds.test(Slot(nID));
+}
+
+CKGPOutlookBarPane* CKGPOutlookBar::CreateCustomPage(LPCTSTR lpszPageName, BOOL bActivatePage)
+{
+    CKGPOutlookWnd* pOutlook = GetOutlookWnd();
+    if (pOutlook == nullptr || GetSafeHwnd() == nullptr)
+        return nullptr;
+    int nID = -1;
+    for (int i = 0; i < kgp::outlook::kCustomPageIdCount && nID < 0; ++i) {
+        if (!m_CustomPageIds.test(static_cast<size_t>(i)))
+            nID = kgp::outlook::kFirstCustomPageId + i;
+    }
+    if (nID < 0)
+        return nullptr;
+    auto pPage = std::make_unique<CKGPOutlookBarPane>();
+    if (!pPage->CreatePane(this, kCustomPageStyle, static_cast<UINT>(nID), 0))
+        return nullptr;
+    pPage->SetOwner(GetOwner());
+    pPage->SetWindowText(lpszPageName != nullptr ? lpszPageName : _T(""));
+    CKGPOutlookBarPane* pRaw = pPage.release();
+    m_lstCustomPages.AddTail(pRaw);
+    m_CustomPageIds.set(Slot(nID));
+    pOutlook->AddTab(pRaw, lpszPageName != nullptr ? lpszPageName : _T(""), static_cast<UINT>(-1), TRUE);
+    if (bActivatePage)
+        pOutlook->SetActiveTab(pOutlook->GetTabsNum() - 1);
+    return pRaw;
+}
+
+BOOL CKGPOutlookBar::RemoveCustomPage(UINT uiPage)
+{
+    for (POSITION pos = m_lstCustomPages.GetHeadPosition(); pos != nullptr;) {
+        const POSITION at = pos;
+        CKGPOutlookBarPane* pPage = m_lstCustomPages.GetNext(pos);
+        if (pPage->GetDlgCtrlID() != static_cast<int>(uiPage))
+            continue;
+        if (CKGPOutlookWnd* pOutlook = GetOutlookWnd(); pOutlook != nullptr && pOutlook->GetSafeHwnd() != nullptr) {
+            const int iTab = pOutlook->GetTabFromHwnd(pPage->GetSafeHwnd());
+            if (iTab >= 0)
+                pOutlook->RemoveTab(iTab);
+        }
+        if (kgp::outlook::IsCustomPageId(static_cast<int>(uiPage)))
+            m_CustomPageIds.reset(Slot(static_cast<int>(uiPage)));
+        m_lstCustomPages.RemoveAt(at);
+        if (pPage->GetSafeHwnd() != nullptr)
+            pPage->DestroyWindow();
+        delete pPage;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CKGPOutlookBar::ReleaseCustomPages()
+{
+    while (!m_lstCustomPages.IsEmpty())
+        RemoveCustomPage(static_cast<UINT>(m_lstCustomPages.GetHead()->GetDlgCtrlID()));
+}
+
+std::vector<bool> CKGPOutlookBar::IdsTakenByOthers() const
+{
+    std::vector<bool> taken(static_cast<size_t>(kgp::outlook::kCustomPageIdCount));
+    for (size_t i = 0; i < taken.size(); ++i)
+        taken[i] = m_CustomPageIds.test(i);
+    for (POSITION pos = m_lstCustomPages.GetHeadPosition(); pos != nullptr;) {
+        const int nID = m_lstCustomPages.GetNext(pos)->GetDlgCtrlID();
+        if (kgp::outlook::IsCustomPageId(nID))
+            taken[Slot(nID)] = false;
+    }
+    return taken;
+}
+
+void CKGPOutlookBar::WriteCustomPages(CArchive& ar, const std::vector<KGPStoredCustomPage>& pages,
+                                      int nVisibleButtons)
+{
+    ar << static_cast<int>(pages.size());
+    for (const KGPStoredCustomPage& page : pages) {
+        ar << page.nID;
+        ar << page.strTitle;
+    }
+    ar << nVisibleButtons;
+}
+
+KGPStoredCustomPages CKGPOutlookBar::ReadCustomPages(CArchive& ar, int nWorkspaceVersion,
+                                                     const std::vector<bool>& takenIds)
+{
+    CKGPStoredReader reader(ar);
+    KGPStoredCustomPages stored;
+    const int count = reader.ReadInt(0, kgp::outlook::kMaxCustomPages);
+    std::vector<int> ids;
+    for (int i = 0; i < count; ++i) {
+        KGPStoredCustomPage page;
+        page.nID = reader.ReadInt(kgp::outlook::kFirstCustomPageId,
+                                  kgp::outlook::kFirstCustomPageId + kgp::outlook::kCustomPageIdCount - 1);
+        page.strTitle = reader.ReadString(kgp_stored::kMaxTextLength);
+        ids.push_back(page.nID);
+        stored.pages.push_back(page);
+    }
+    if (!kgp::outlook::CustomPageIdsSound(ids, takenIds))
+        CKGPStoredReader::Refuse(CArchiveException::badIndex);
+    if (kgp::outlook::StoresVisibleButtons(nWorkspaceVersion)) {
+        stored.nVisibleButtons = reader.ReadInt(-1, kgp_stored::kMaxCoordinate);
+        stored.bHasVisibleButtons = TRUE;
+    }
+    return stored;
+}
+
+CString CKGPOutlookBar::CustomPagesKey(LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    const CString path = BuildLibraryRegistryPath(kSection, lpszProfileName);
+    return CString(kgp::outlook::BarKey(std::wstring(static_cast<LPCTSTR>(path)), nID, nIndex).c_str());
+}
+
+BOOL CKGPOutlookBar::ReadCustomPagesState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    CKGPRegistryHandle reg(FALSE, TRUE);
+    if (!reg->Open(CustomPagesKey(lpszProfileName, nID == -1 ? GetDlgCtrlID() : nID, nIndex)))
+        return FALSE;
+    const std::vector<bool> taken = IdsTakenByOthers();
+    const int version = GetWorkspaceDataVersion();
+    auto stored = std::make_shared<KGPStoredCustomPages>();
+    const BOOL bRead = load.ReadArchiveValue(*reg, kCustomPagesValue, [&](CArchive& ar) {
+        *stored = ReadCustomPages(ar, version, taken);
+    });
+    if (!bRead)
+        return FALSE;
+    load.OnCommit([this, stored]() { TakeStoredPages(*stored); });
+    return TRUE;
+}
+
+void CKGPOutlookBar::TakeStoredPages(const KGPStoredCustomPages& stored)
+{
+    ReleaseCustomPages();
+    CKGPOutlookWnd* pOutlook = GetOutlookWnd();
+    for (const KGPStoredCustomPage& page : stored.pages) {
+        auto pPage = std::make_unique<CKGPOutlookBarPane>();
+        if (!pPage->CreatePane(this, kCustomPageStyle, static_cast<UINT>(page.nID), 0))
+            continue;
+        pPage->SetOwner(GetOwner());
+        pPage->SetWindowText(page.strTitle);
+        pPage->LoadState(nullptr, page.nID, page.nID);
+        CKGPOutlookBarPane* pRaw = pPage.release();
+        m_lstCustomPages.AddTail(pRaw);
+        m_CustomPageIds.set(Slot(page.nID));
+        if (pOutlook != nullptr && pOutlook->GetSafeHwnd() != nullptr)
+            pOutlook->AddTab(pRaw, page.strTitle, static_cast<UINT>(-1), TRUE);
+    }
+    if (stored.bHasVisibleButtons && pOutlook != nullptr && pOutlook->GetSafeHwnd() != nullptr) {
+        pOutlook->SetVisiblePageButtons(stored.nVisibleButtons);
+    }
+}
+
+BOOL CKGPOutlookBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    CKGPBaseTabbedBar::LoadState(lpszProfileName, nID, nIndex);
+    CKGPStoredLoad load;
+    if (!ReadCustomPagesState(load, lpszProfileName, nID, nIndex))
+        return FALSE;
+    return load.Commit();
+}
+
+BOOL CKGPOutlookBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    BOOL bSaved = CKGPBaseTabbedBar::SaveState(lpszProfileName, nID, nIndex);
+    std::vector<KGPStoredCustomPage> pages;
+    for (POSITION pos = m_lstCustomPages.GetHeadPosition(); pos != nullptr;) {
+        CKGPOutlookBarPane* pPage = m_lstCustomPages.GetNext(pos);
+        const int nPageID = pPage->GetDlgCtrlID();
+        if (!pPage->SaveState(lpszProfileName, nPageID, nPageID))
+            bSaved = FALSE;
+        KGPStoredCustomPage page;
+        page.nID = nPageID;
+        CWnd* pParent = pPage->GetParent();
+        // Inside a wrapper the tab's title is the wrapper's.
+        if (pParent != nullptr && pParent != this && !pParent->IsKindOf(RUNTIME_CLASS(CKGPBaseTabWnd)))
+            pParent->GetWindowText(page.strTitle);
+        else
+            pPage->GetWindowText(page.strTitle);
+        pages.push_back(page);
+    }
+    CKGPOutlookWnd* pOutlook = GetOutlookWnd();
+    const int nVisible = pOutlook != nullptr ? pOutlook->GetVisiblePageButtons() : -1;
+    try {
+        CMemFile file(1024);
+        {
+            CArchive ar(&file, CArchive::store, 4096);
+            WriteCustomPages(ar, pages, nVisible);
+            ar.Close();
+        }
+        const UINT nBytes = static_cast<UINT>(file.GetLength());
+        BYTE* pData = file.Detach();
+        std::unique_ptr<BYTE, decltype(&free)> owner(pData, &free);
+        CKGPRegistryHandle reg(FALSE, FALSE);
+        const CString key = CustomPagesKey(lpszProfileName, nID == -1 ? GetDlgCtrlID() : nID, nIndex);
+        if (!reg->CreateKey(key) || !reg->Write(kCustomPagesValue, pData, nBytes))
+            bSaved = FALSE;
+    } catch (CArchiveException* e) {
+        e->Delete();
+        bSaved = FALSE;
+    } catch (CMemoryException* e) {
+        e->Delete();
+        bSaved = FALSE;
+    }
+    return bSaved;
+}
+
+// ---- Its docking pane.
+
+void CKGPOutlookBarDockingPane::PostNcDestroy()
+{
+    CKGPDockingControlBar::PostNcDestroy();
+    delete this;
+}

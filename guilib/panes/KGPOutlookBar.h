@@ -1,0 +1,118 @@
+// A docking pane whose pages are shown one at a time under page buttons (an
+// outlook window): it docks and floats like other panes or sits as a plain
+// child, takes only outlook pages when panes are dragged onto it, has a
+// compact layout, and keeps the pages the user made at run time (custom
+// pages), which it stores with its state. Its docking pane is the wrapper
+// the outlook window puts around a page window that is no docking pane.
+#pragma once
+
+#include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/panes/KGPOutlookMath.h"
+
+#include <bitset>
+
+class CKGPOutlookBarPane;
+class CKGPOutlookWnd;
+class CKGPRegistry;
+
+// One custom page as stored.
+struct KGPStoredCustomPage {
+    int nID = 0;
+    CString strTitle;
+};
+
+// What a bar's stored custom pages hold, read whole before anything changes.
+struct KGPStoredCustomPages {
+    std::vector<KGPStoredCustomPage> pages;
+    BOOL bHasVisibleButtons = FALSE;
+    int nVisibleButtons = -1;
+};
+
+class CKGPOutlookBar : public CKGPBaseTabbedBar {
+    DECLARE_SERIAL(CKGPOutlookBar)
+public:
+    CKGPOutlookBar();
+    ~CKGPOutlookBar() override;
+
+    // Control-bar style bit 0x4: the bar docks itself in its frame;
+    // without it, it is only given to the frame's dock manager.
+    virtual BOOL Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, UINT nID, DWORD dwStyle,
+                        DWORD dwControlBarStyle = KGP_BARSTYLE_RESIZE, CCreateContext* pContext = nullptr);
+    // The toolbox scrolls its page here; nothing happens by default.
+    virtual void OnScroll(BOOL /*bDown*/) {}
+    virtual BOOL CanActivateOnPage(int /*iPage*/) const { return TRUE; }
+    virtual void OnActivatePage(int /*iPage*/) {}
+    virtual BOOL AllowDestroyEmptyTabbedBar() const { return FALSE; }
+
+    // ---- Overrides.
+    BOOL CanAcceptBar(const CKGPBaseControlBar* pBar) const override;
+    BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    void GetTabArea(CRect& rectTabAreaTop, CRect& rectTabAreaBottom) const override;
+    int HitTestDockArea(CPoint point, int nSensitivity) const override;
+    BOOL FloatTab(CWnd* pBar, int nTabID, KGPDockMethod method, BOOL bHide = FALSE) override;
+    BOOL IsCaptionFromActiveTab() const override;
+
+    // ---- Settings.
+    void SetMode2003(BOOL bMode2003 = TRUE);
+    BOOL IsMode2003() const { return m_bMode2003; }
+    void SetButtonsFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetButtonsFont() const { return m_pFontButtons; }
+    const CString& GetBarName() const { return m_strBarName; }
+    CKGPOutlookWnd* GetOutlookWnd() const;
+
+    // ---- Custom pages (made at run time, stored with the bar's state).
+    // A new page with the first free custom id, added as the last page;
+    // null when no id is free or it could not be made.
+    CKGPOutlookBarPane* CreateCustomPage(LPCTSTR lpszPageName, BOOL bActivatePage = TRUE);
+    // Removes and destroys a custom page; FALSE when it is none of this bar's.
+    BOOL RemoveCustomPage(UINT uiPage);
+    int GetCustomPageCount() const { return static_cast<int>(m_lstCustomPages.GetCount()); }
+    const CObList& GetCustomPages() const { return m_lstCustomPages; }
+    // The ids of custom pages in use in all outlook bars.
+    static BOOL IsCustomPageIdInUse(int nID);
+
+    // ---- The stored form of the custom pages ("KGPOutlookCustomPages").
+    // Writes the count, each page's id and title, then the visible page-button count.
+    static void WriteCustomPages(CArchive& ar, const std::vector<KGPStoredCustomPage>& pages, int nVisibleButtons);
+    // Reads the same, checked: ids of custom pages (none twice, none of
+    // another bar), titles of bounded length; the visible page-button count
+    // only where the workspace version wrote it. Damage throws.
+    static KGPStoredCustomPages ReadCustomPages(CArchive& ar, int nWorkspaceVersion,
+                                                const std::vector<bool>& takenIds);
+    // The registry key of a bar's custom pages.
+    static CString CustomPagesKey(LPCTSTR lpszProfileName, int nID, int nIndex);
+    // Reads the stored custom pages into the load (checked, queued).
+    BOOL ReadCustomPagesState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex);
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnPaint();
+    DECLARE_MESSAGE_MAP()
+
+    // The ids flagged as taken by other bars' custom pages.
+    std::vector<bool> IdsTakenByOthers() const;
+    void ReleaseCustomPages();
+    void TakeStoredPages(const KGPStoredCustomPages& stored);
+
+    COwningPtrList<CObList, CKGPOutlookBarPane*> m_lstCustomPages;
+    BOOL m_bMode2003 = FALSE;
+    CFont* m_pFontButtons = nullptr;
+    CString m_strBarName;
+
+    static std::bitset<kgp::outlook::kCustomPageIdCount> m_CustomPageIds;
+};
+
+// The docking pane an outlook window puts around a page window that is none:
+// the tabbed pane it makes for its host is an outlook bar, and it deletes
+// itself when its window goes.
+class CKGPOutlookBarDockingPane : public CKGPDockingControlBar {
+    DECLARE_DYNCREATE(CKGPOutlookBarDockingPane)
+public:
+    CKGPOutlookBarDockingPane() = default;
+    // The class of the tabbed pane it makes.
+    static CRuntimeClass* m_pTabbedControlBarRTC;
+
+protected:
+    void PostNcDestroy() override;
+};

@@ -1,0 +1,411 @@
+// Outlook bars docked in a test frame: pages of shortcut buttons switched by
+// their page buttons, a page scrolled by its arrow, default buttons restored,
+// the compact mode's caption, splitter and toolbar, custom pages stored and
+// made again (damaged stored pages refused whole, the live pages kept), and
+// what the bar accepts and lets float.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/panes/KGPOutlookBar.h"
+#include "guilib/panes/KGPOutlookBarPane.h"
+#include "guilib/panes/KGPOutlookButton.h"
+#include "guilib/panes/KGPOutlookWnd.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/support/ArchiveBytes.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace docking_test;
+
+constexpr LPCTSTR kProfile = _T("Software\\KeyloftTests\\Outlook\\");
+
+// A 32 x 32 image of one colour for the shared strip.
+int AddColourImage(COLORREF colour)
+{
+    CClientDC screen(static_cast<CWnd*>(nullptr));
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 32, 32);
+    {
+        CSelectionScope select(dc.GetSafeHdc(), bitmap.GetSafeHandle());
+        dc.FillSolidRect(0, 0, 32, 32, colour);
+        dc.FillSolidRect(8, 8, 16, 16, RGB(255, 255, 255));
+    }
+    return CKGPOutlookBarPane::AddBitmapImage(static_cast<HBITMAP>(bitmap.GetSafeHandle()));
+}
+
+class OutlookBarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+        if (CKGPOutlookBarPane::GetSharedImages().GetCount() == 0) {
+            AddColourImage(RGB(200, 60, 60));
+            AddColourImage(RGB(60, 160, 60));
+            AddColourImage(RGB(60, 60, 200));
+        }
+        CKGPRegistry cleaner(FALSE, FALSE);
+        cleaner.DeleteKey(_T("Software\\KeyloftTests\\Outlook"), TRUE);
+    }
+    void TearDown() override
+    {
+        frame.DestroyWindow();
+        keyloft_test::Pump(30);
+        bars.clear();
+        pages.clear();
+        CKGPRegistry cleaner(FALSE, FALSE);
+        cleaner.DeleteKey(_T("Software\\KeyloftTests\\Outlook"), TRUE);
+    }
+    CKGPOutlookBar* MakeBar(UINT id, DWORD barStyle = KGP_BARSTYLE_RESIZE | 0x4)
+    {
+        bars.push_back(std::make_unique<CKGPOutlookBar>());
+        CKGPOutlookBar* bar = bars.back().get();
+        EXPECT_TRUE(bar->Create(_T("Shortcuts"), &frame, CRect(0, 0, 180, 400), id,
+                                WS_CHILD | WS_VISIBLE | CBRS_LEFT, barStyle));
+        return bar;
+    }
+    CKGPOutlookBarPane* AddPage(CKGPOutlookBar* bar, UINT id, LPCTSTR title, int buttons)
+    {
+        pages.push_back(std::make_unique<CKGPOutlookBarPane>());
+        CKGPOutlookBarPane* page = pages.back().get();
+        EXPECT_TRUE(page->CreatePane(bar, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, id));
+        page->EnableTextLabels(TRUE);
+        for (int i = 0; i < buttons; ++i) {
+            CString label;
+            label.Format(_T("%s %d"), title, i + 1);
+            page->AddButton(i % 3, label, 5000 + static_cast<UINT>(i));
+        }
+        page->SetDefaultState();
+        bar->GetOutlookWnd()->AddTab(page, title, static_cast<UINT>(-1), FALSE);
+        return page;
+    }
+
+    CTestFrame frame;
+    std::vector<std::unique_ptr<CKGPOutlookBar>> bars;
+    std::vector<std::unique_ptr<CKGPOutlookBarPane>> pages;
+};
+
+TEST_F(OutlookBarTest, DockedBarSwitchesPagesAndPlacesThemBetweenTheirButtons)
+{
+    CKGPOutlookBar* bar = MakeBar(7001);
+    CKGPOutlookBarPane* mail = AddPage(bar, 7101, _T("Mail"), 4);
+    CKGPOutlookBarPane* notes = AddPage(bar, 7102, _T("Notes"), 3);
+    CKGPOutlookBarPane* tasks = AddPage(bar, 7103, _T("Tasks"), 2);
+    frame.RecalcLayout();
+    keyloft_test::Pump(30);
+    CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+    ASSERT_EQ(3, outlook->GetTabsNum());
+    EXPECT_EQ(0, outlook->GetActiveTab());
+    EXPECT_TRUE(mail->IsWindowVisible());
+    EXPECT_FALSE(notes->IsWindowVisible());
+
+    // Activating the last page puts every page button above its page.
+    ASSERT_TRUE(outlook->SetActiveTab(2));
+    keyloft_test::Pump(20);
+    EXPECT_FALSE(mail->IsWindowVisible());
+    EXPECT_TRUE(tasks->IsWindowVisible());
+    CRect page = outlook->GetPageRect();
+    CRect tab;
+    ASSERT_TRUE(outlook->GetTabRect(2, tab));
+    EXPECT_EQ(tab.bottom, page.top);
+    CRect placed;
+    tasks->GetWindowRect(placed);
+    outlook->ScreenToClient(placed);
+    EXPECT_EQ(page, placed);
+
+    // A click on a page button activates it and the parent hears of it.
+    ASSERT_TRUE(outlook->GetTabRect(1, tab));
+    outlook->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab.CenterPoint().x, tab.CenterPoint().y));
+    outlook->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(tab.CenterPoint().x, tab.CenterPoint().y));
+    keyloft_test::Pump(20);
+    EXPECT_EQ(1, outlook->GetActiveTab());
+    EXPECT_TRUE(notes->IsWindowVisible());
+    EXPECT_FALSE(tasks->IsWindowVisible());
+    EXPECT_FALSE(outlook->SetActiveTab(3));
+
+    // The buttons of a page stand centred one under another.
+    const CRect first = notes->GetButton(0)->m_rcButton;
+    const CRect second = notes->GetButton(1)->m_rcButton;
+    EXPECT_LT(first.bottom, second.top + 1);
+    CRect client;
+    notes->GetClientRect(client);
+    EXPECT_NEAR(client.CenterPoint().x, first.CenterPoint().x, 1);
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.GetSafeHwnd(), L"guilib_panes_outlook.bmp"));
+}
+
+TEST_F(OutlookBarTest, NoVisiblePageHidesTheWindowAndOnePageCannotFloat)
+{
+    CKGPOutlookBar* bar = MakeBar(7002);
+    CKGPOutlookBarPane* only = AddPage(bar, 7111, _T("Only"), 2);
+    frame.RecalcLayout();
+    EXPECT_FALSE(bar->FloatTab(only, 0, KGP_DM_UNKNOWN));
+    AddPage(bar, 7112, _T("Second"), 2);
+    CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+    outlook->ShowTab(0, FALSE);
+    outlook->ShowTab(1, FALSE);
+    outlook->RecalcLayout();
+    EXPECT_FALSE(outlook->IsWindowVisible());
+}
+
+TEST_F(OutlookBarTest, ScrollDownButtonStepsOnceAndRestoringDefaultsBringsTheButtonsBack)
+{
+    CKGPOutlookBar* bar = MakeBar(7003);
+    CKGPOutlookBarPane* page = AddPage(bar, 7121, _T("Many"), 20);
+    frame.RecalcLayout();
+    keyloft_test::Pump(20);
+    ASSERT_TRUE(page->IsScrollDownAvailable());
+    CKGPButton& down = page->GetScrollDownButton();
+    ASSERT_TRUE(down.IsWindowVisible());
+    EXPECT_FALSE(page->GetScrollUpButton().IsWindowVisible());
+
+    CRect rectDown;
+    down.GetClientRect(rectDown);
+    MSG msg{down.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectDown.CenterPoint().x, rectDown.CenterPoint().y)};
+    EXPECT_TRUE(page->PreTranslateMessage(&msg));
+    EXPECT_EQ(1, page->GetFirstVisibleButton());
+    EXPECT_GT(page->GetScrollOffset(), 0);
+    msg.message = WM_LBUTTONUP;
+    page->PreTranslateMessage(&msg);
+    keyloft_test::Pump(10);
+    EXPECT_TRUE(page->GetScrollUpButton().IsWindowVisible());
+    page->ScrollUp();
+    EXPECT_EQ(0, page->GetScrollOffset());
+
+    // Page steps stop where the page ends; a page too short for one button steps nothing.
+    page->EnablePageScrollMode(TRUE);
+    page->ScrollPageDown();
+    const int afterPage = page->GetFirstVisibleButton();
+    EXPECT_GT(afterPage, 1);
+    page->ScrollPageUp();
+    EXPECT_EQ(0, page->GetFirstVisibleButton());
+
+    page->RemoveButton(0);
+    page->RemoveButton(0);
+    EXPECT_EQ(18, page->GetCount());
+    EXPECT_TRUE(page->ResetIfDefaultsChanged());
+    EXPECT_EQ(20, page->GetCount());
+    EXPECT_FALSE(page->ResetIfDefaultsChanged());
+    EXPECT_TRUE(DYNAMIC_DOWNCAST(CKGPOutlookButton, page->GetButton(0)) != nullptr);
+
+    // A background that does not load leaves a solid fill.
+    page->SetBackImage(64999);
+    EXPECT_EQ(0u, page->GetBackImageID());
+    EXPECT_FALSE(page->HasBackImage());
+}
+
+TEST_F(OutlookBarTest, OnlyOutlookButtonsAreTakenByAPage)
+{
+    CKGPOutlookBar* bar = MakeBar(7004);
+    CKGPOutlookBarPane* page = AddPage(bar, 7131, _T("Drop"), 1);
+    CKGPOutlookButton outlookButton;
+    CKGPToolbarButton plain(100, 0, _T("Plain"));
+    EXPECT_TRUE(outlookButton.AcceptsBar(page));
+    CKGPToolBar other;
+    EXPECT_FALSE(outlookButton.AcceptsBar(&other));
+    EXPECT_EQ(page, DYNAMIC_DOWNCAST(CKGPOutlookBarPane, page));
+    EXPECT_FALSE(bar->CanAcceptBar(nullptr));
+}
+
+TEST_F(OutlookBarTest, CompactModeShowsCaptionSplitterAndToolbarAndTakesNoPanes)
+{
+    CKGPOutlookBar* bar = MakeBar(7005, KGP_BARSTYLE_RESIZE);
+    for (UINT i = 0; i < 8; ++i) {
+        CString title;
+        title.Format(_T("Page %u"), i + 1);
+        AddPage(bar, 7141 + i, title, 2);
+    }
+    bar->SetMode2003(TRUE);
+    CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+    // The docked bar keeps the frame's height: the outlook window is made short itself.
+    outlook->SetWindowPos(HWND{}, 0, 0, 180, 260, SWP_NOZORDER | SWP_NOMOVE);
+    keyloft_test::Pump(20);
+    EXPECT_FALSE(outlook->GetCaptionRect().IsRectEmpty());
+    EXPECT_FALSE(outlook->GetSplitterRect().IsRectEmpty());
+    EXPECT_TRUE(outlook->GetToolBar().IsWindowVisible());
+    const int most = outlook->GetMaxVisiblePageButtons();
+    EXPECT_GT(most, 0);
+    EXPECT_LT(most, 8);
+    // The pages that did not fit are toolbar buttons (with the customise button none).
+    EXPECT_EQ(8 - most, outlook->GetToolBar().GetCount());
+
+    // Fewer and more through the commands, never beyond what fits.
+    outlook->SendMessage(WM_COMMAND, KGP_OUTLOOK_SHOW_FEWER);
+    EXPECT_EQ(most - 1, outlook->GetVisiblePageButtons());
+    EXPECT_TRUE(outlook->CanShowMoreButtons());
+    outlook->SendMessage(WM_COMMAND, KGP_OUTLOOK_SHOW_MORE);
+    EXPECT_FALSE(outlook->CanShowMoreButtons());
+    for (int i = 0; i < 20; ++i)
+        outlook->SendMessage(WM_COMMAND, KGP_OUTLOOK_SHOW_FEWER);
+    EXPECT_EQ(0, outlook->GetVisiblePageButtons());
+    EXPECT_FALSE(outlook->CanShowFewerButtons());
+
+    // A toolbar page button activates its page.
+    const int before = outlook->GetActiveTab();
+    outlook->GetToolBar().SendMessage(WM_COMMAND, KGP_OUTLOOK_FIRST_PAGE_BUTTON + 3);
+    EXPECT_NE(before, outlook->GetActiveTab());
+    EXPECT_EQ(3, outlook->GetActiveTab());
+    EXPECT_TRUE(bar->IsCaptionFromActiveTab());
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(bar->GetSafeHwnd(), L"guilib_panes_outlook_compact.bmp"));
+
+    CKGPOutlookBar* other = MakeBar(7006, KGP_BARSTYLE_RESIZE);
+    EXPECT_FALSE(bar->CanAcceptBar(other));
+    bar->SetMode2003(FALSE);
+    EXPECT_TRUE(bar->CanAcceptBar(other));
+
+    // Very short: no page button at all, the page and toolbar still inside.
+    bar->SetMode2003(TRUE);
+    outlook->SetWindowPos(HWND{}, 0, 0, 180, 40, SWP_NOZORDER | SWP_NOMOVE);
+    keyloft_test::Pump(10);
+    EXPECT_EQ(0, outlook->GetMaxVisiblePageButtons());
+    EXPECT_GE(outlook->GetPageRect().Height(), 0);
+}
+
+TEST_F(OutlookBarTest, HitTestAnswersThreeOverThePageButtons)
+{
+    CKGPOutlookBar* bar = MakeBar(7007);
+    EXPECT_EQ(3, bar->HitTestDockArea(CPoint(0, 0), 5)); // no page: dock as a page
+    AddPage(bar, 7151, _T("One"), 1);
+    AddPage(bar, 7152, _T("Two"), 1);
+    frame.RecalcLayout();
+    CRect tab;
+    ASSERT_TRUE(bar->GetOutlookWnd()->GetTabRect(0, tab));
+    bar->GetOutlookWnd()->ClientToScreen(tab);
+    EXPECT_EQ(3, bar->HitTestDockArea(tab.CenterPoint(), 5));
+}
+
+TEST_F(OutlookBarTest, CustomPagesAreStoredAndMadeAgainWithTheirIdsAndTitles)
+{
+    CKGPOutlookBar* bar = MakeBar(7008);
+    AddPage(bar, 7161, _T("Fixed"), 1);
+    CKGPOutlookBarPane* a = bar->CreateCustomPage(_T("Favourites"));
+    CKGPOutlookBarPane* b = bar->CreateCustomPage(_T("Recent"));
+    ASSERT_NE(nullptr, a);
+    ASSERT_NE(nullptr, b);
+    const int idA = a->GetDlgCtrlID();
+    const int idB = b->GetDlgCtrlID();
+    EXPECT_NE(idA, idB);
+    EXPECT_TRUE(CKGPOutlookBar::IsCustomPageIdInUse(idA));
+    ASSERT_TRUE(bar->SaveState(kProfile));
+    EXPECT_TRUE(bar->RemoveCustomPage(static_cast<UINT>(idA)));
+    EXPECT_FALSE(CKGPOutlookBar::IsCustomPageIdInUse(idA));
+    EXPECT_TRUE(bar->RemoveCustomPage(static_cast<UINT>(idB)));
+    EXPECT_EQ(0, bar->GetCustomPageCount());
+
+    ASSERT_TRUE(bar->LoadState(kProfile));
+    ASSERT_EQ(2, bar->GetCustomPageCount());
+    CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+    EXPECT_EQ(3, outlook->GetTabsNum());
+    CString label;
+    outlook->GetTabLabel(1, label);
+    EXPECT_EQ(CString(_T("Favourites")), label);
+    EXPECT_EQ(idA, outlook->GetTabWndNoWrapper(1)->GetDlgCtrlID());
+    EXPECT_EQ(idB, outlook->GetTabWndNoWrapper(2)->GetDlgCtrlID());
+
+    // Loading again replaces the pages rather than doubling them.
+    ASSERT_TRUE(bar->LoadState(kProfile));
+    EXPECT_EQ(2, bar->GetCustomPageCount());
+    EXPECT_EQ(3, outlook->GetTabsNum());
+}
+
+TEST_F(OutlookBarTest, DamagedStoredPagesAreRefusedWholeAndTheLivePagesStay)
+{
+    CKGPOutlookBar* bar = MakeBar(7009);
+    AddPage(bar, 7171, _T("Fixed"), 1);
+    bar->CreateCustomPage(_T("Kept"));
+    ASSERT_TRUE(bar->SaveState(kProfile));
+    const CString key = CKGPOutlookBar::CustomPagesKey(kProfile, 7009, -1);
+
+    auto stored = [](std::vector<std::pair<int, CString>> pagesIn, int countOverride = -1) {
+        return keyloft_test::StoredBytes([&](CArchive& ar) {
+            ar << (countOverride >= 0 ? countOverride : static_cast<int>(pagesIn.size()));
+            for (const auto& page : pagesIn)
+                ar << page.first << page.second;
+            ar << -1;
+        });
+    };
+    std::vector<std::vector<BYTE>> damaged = {
+        stored({{0xF000 + 600, _T("Beyond the table")}}),      // an id past the flag table
+        stored({{100, _T("Not a custom id")}}),
+        stored({{0xF010, _T("Twice")}, {0xF010, _T("Twice")}}), // the same id twice
+        stored({{0xF011, _T("One")}}, 50000),                  // a count beyond the bound
+        stored({{0xF012, _T("Truncated")}}),
+    };
+    damaged.back().resize(damaged.back().size() - 6);
+    damaged.push_back({1, 0});
+
+    for (const std::vector<BYTE>& bytes : damaged) {
+        {
+            CKGPRegistry writer(FALSE, FALSE);
+            ASSERT_TRUE(writer.CreateKey(key));
+            ASSERT_TRUE(writer.Write(_T("KGPOutlookCustomPages"), bytes.data(), static_cast<UINT>(bytes.size())));
+        }
+        EXPECT_FALSE(bar->LoadState(kProfile));
+        ASSERT_EQ(1, bar->GetCustomPageCount());
+        CString label;
+        bar->GetOutlookWnd()->GetTabLabel(1, label);
+        EXPECT_EQ(CString(_T("Kept")), label);
+        EXPECT_EQ(2, bar->GetOutlookWnd()->GetTabsNum());
+    }
+
+    // An id another bar holds is refused too.
+    CKGPOutlookBar* other = MakeBar(7010);
+    CKGPOutlookBarPane* taken = other->CreateCustomPage(_T("Elsewhere"));
+    ASSERT_NE(nullptr, taken);
+    {
+        const std::vector<BYTE> bytes = stored({{taken->GetDlgCtrlID(), _T("Clash")}});
+        CKGPRegistry writer(FALSE, FALSE);
+        ASSERT_TRUE(writer.CreateKey(key));
+        ASSERT_TRUE(writer.Write(_T("KGPOutlookCustomPages"), bytes.data(), static_cast<UINT>(bytes.size())));
+    }
+    EXPECT_FALSE(bar->LoadState(kProfile));
+    EXPECT_EQ(1, bar->GetCustomPageCount());
+}
+
+TEST_F(OutlookBarTest, StoredFormRoundTripsAndTheVisibleCountIsReadOnlyWhereWritten)
+{
+    const std::vector<KGPStoredCustomPage> pagesIn = {{0xF001, _T("A")}, {0xF002, _T("B b")}};
+    const std::vector<BYTE> bytes = keyloft_test::StoredBytes(
+        [&](CArchive& ar) { CKGPOutlookBar::WriteCustomPages(ar, pagesIn, 4); });
+    const std::vector<bool> none(static_cast<size_t>(kgp::outlook::kCustomPageIdCount), false);
+    for (int version : {-1, 0x60700, 0x70000, 0x60710}) {
+        keyloft_test::LoadBytes(bytes, [&](CArchive& ar) {
+            const KGPStoredCustomPages read = CKGPOutlookBar::ReadCustomPages(ar, version, none);
+            ASSERT_EQ(2u, read.pages.size());
+            EXPECT_EQ(0xF002, read.pages[1].nID);
+            EXPECT_EQ(CString(_T("B b")), read.pages[1].strTitle);
+            EXPECT_EQ(version == 0x60710, read.bHasVisibleButtons != FALSE) << version;
+            EXPECT_EQ(version == 0x60710 ? 4 : -1, read.nVisibleButtons) << version;
+        });
+    }
+    EXPECT_EQ(CString(kProfile) + _T("sKGPOutlookBar-35"), CKGPOutlookBar::CustomPagesKey(kProfile, 3, 5));
+    EXPECT_EQ(CString(kProfile) + _T("KGPOutlookBar-3"), CKGPOutlookBar::CustomPagesKey(kProfile, 3, -1));
+}
+
+// Registry values that cannot be written, to see a failed save reported.
+class CUnwritableRegistry : public CKGPRegistry {
+    DECLARE_DYNCREATE(CUnwritableRegistry)
+public:
+    BOOL Write(LPCTSTR, const BYTE*, UINT) override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CUnwritableRegistry, CKGPRegistry)
+
+TEST_F(OutlookBarTest, SavingAnswersWhetherTheWriteSucceeded)
+{
+    CKGPOutlookBar* bar = MakeBar(7011);
+    bar->CreateCustomPage(_T("Page"));
+    EXPECT_TRUE(bar->SaveState(kProfile));
+    CKGPRegistryHandle::SetCustomRegistryClass(RUNTIME_CLASS(CUnwritableRegistry));
+    const BOOL bSaved = bar->SaveState(kProfile);
+    CKGPRegistryHandle::SetCustomRegistryClass(nullptr);
+    EXPECT_FALSE(bSaved);
+}
+
+}  // namespace
