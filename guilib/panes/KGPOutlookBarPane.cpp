@@ -104,6 +104,18 @@ void CKGPOutlookBarPane::ClearSharedImages()
     s_sizeImage = CSize(0, 0);
 }
 
+int CKGPOutlookBarPane::InsertButton(std::unique_ptr<CKGPToolbarButton> pButton, int iInsertAt)
+{
+    m_measured.bValid = FALSE;
+    return CKGPToolBar::InsertButton(std::move(pButton), iInsertAt);
+}
+
+BOOL CKGPOutlookBarPane::RemoveButton(int iIndex)
+{
+    m_measured.bValid = FALSE;
+    return CKGPToolBar::RemoveButton(iIndex);
+}
+
 BOOL CKGPOutlookBarPane::AddButton(int iImage, LPCTSTR lpszLabel, UINT iIdCommand, int iInsertAt)
 {
     auto pButton = std::make_unique<CKGPOutlookButton>();
@@ -171,6 +183,7 @@ BOOL CKGPOutlookBarPane::AddIconButton(HICON hIcon, LPCTSTR lpszLabel, UINT iIdC
 
 void CKGPOutlookBarPane::RemoveAllButtons()
 {
+    m_measured.bValid = FALSE;
     CKGPToolBar::RemoveAllButtons();
     m_iScrollOffset = 0;
     m_iFirstVisibleButton = 0;
@@ -195,6 +208,7 @@ BOOL CKGPOutlookBarPane::RestoreDefaultButtons()
 {
     if (m_lstDefaultButtons.IsEmpty())
         return FALSE;
+    m_measured.bValid = FALSE;
     CKGPToolBar::RemoveAllButtons();
     m_iScrollOffset = 0;
     m_iFirstVisibleButton = 0;
@@ -320,20 +334,31 @@ kgp::outlook::PaneInput CKGPOutlookBarPane::LayoutInput()
     in.scrollButton = {CKGPMenuGlyphs::GetWidth() + 6, CKGPMenuGlyphs::GetHeight() + 6};
     in.scroll = {m_iScrollOffset, m_iFirstVisibleButton};
 
-    CClientDC dc(this);
-    CSelectionScope font(dc.GetSafeHdc(), GetKGPGlobalData().GetRegularFont());
-    CSize sizeDefault(client.Width() - 2, s_sizeImage.cy);
-    sizeDefault += CKGPVisualManager::GetInstance()->GetExtraButtonSize();
     const CObList& buttons = GetAllButtons();
-    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* pButton = static_cast<CKGPToolbarButton*>(buttons.GetNext(pos));
-        pButton->m_bShowCaption = AreTextLabels();
-        if (auto* pOutlook = DYNAMIC_DOWNCAST(CKGPOutlookButton, pButton))
-            pOutlook->m_sizeImage = s_sizeImage;
-        const CSize size = pButton->MeasureOnBar(&dc, sizeDefault, FALSE);
-        in.widths.push_back(size.cx);
-        in.heights.push_back(size.cy);
+    const BOOL bLabels = AreTextLabels();
+    if (!m_measured.bValid || m_measured.clientWidth != client.Width() || m_measured.image != s_sizeImage ||
+        m_measured.bLabels != bLabels || m_measured.widths.size() != static_cast<size_t>(buttons.GetCount())) {
+        m_measured = MeasuredSizes{};
+        CClientDC dc(this);
+        CSelectionScope font(dc.GetSafeHdc(), GetKGPGlobalData().GetRegularFont());
+        CSize sizeDefault(client.Width() - 2, s_sizeImage.cy);
+        sizeDefault += CKGPVisualManager::GetInstance()->GetExtraButtonSize();
+        for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+            auto* pButton = static_cast<CKGPToolbarButton*>(buttons.GetNext(pos));
+            pButton->m_bShowCaption = bLabels;
+            if (auto* pOutlook = DYNAMIC_DOWNCAST(CKGPOutlookButton, pButton))
+                pOutlook->m_sizeImage = s_sizeImage;
+            const CSize size = pButton->MeasureOnBar(&dc, sizeDefault, FALSE);
+            m_measured.widths.push_back(size.cx);
+            m_measured.heights.push_back(size.cy);
+        }
+        m_measured.clientWidth = client.Width();
+        m_measured.image = s_sizeImage;
+        m_measured.bLabels = bLabels;
+        m_measured.bValid = TRUE;
     }
+    in.widths = m_measured.widths;
+    in.heights = m_measured.heights;
     return in;
 }
 
@@ -354,12 +379,19 @@ void CKGPOutlookBarPane::AdjustLocations()
         }
     }
     const CObList& buttons = GetAllButtons();
+    const CRect client(in.client.left, in.client.top, in.client.right, in.client.bottom);
+    // Tools follow the buttons that are or were in view; the others keep
+    // rectangles out of view, so a scroll step costs what it shows.
+    std::vector<int> moved;
     size_t i = 0;
     for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr && i < layout.buttons.size(); ++i) {
         auto* pButton = static_cast<CKGPToolbarButton*>(buttons.GetNext(pos));
         const kgp::Box& box = layout.buttons[i];
         const CRect rect(box.left, box.top, box.right, box.bottom);
         if (pButton->m_rcButton != rect) {
+            CRect seen;
+            if (seen.IntersectRect(pButton->m_rcButton, client) || seen.IntersectRect(rect, client))
+                moved.push_back(static_cast<int>(i));
             pButton->m_rcButton = rect;
             pButton->OnRectChanged();
         }
@@ -377,7 +409,7 @@ void CKGPOutlookBarPane::AdjustLocations()
         m_btnDown.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     SetHotButton(-1);
-    UpdateTooltips();
+    UpdateTooltipRects(moved);
 }
 
 void CKGPOutlookBarPane::DoPaint(CDC* pDCPaint)
@@ -573,6 +605,7 @@ void CKGPOutlookBarPane::OnSysColorChange()
 {
     CKGPToolBar::OnSysColorChange();
     m_clrBackColor = GetKGPGlobalData().clrBtnShadow;
+    m_measured.bValid = FALSE; // the fonts may have changed with the colours
     Invalidate();
 }
 

@@ -100,8 +100,11 @@ public:
     BOOL EnableContextMenuItems(CKGPToolbarButton* pButton, CMenu* pPopup) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // The layout's input as it stands (the buttons' wanted sizes measured).
+    // The layout's input as it stands (the buttons' wanted sizes measured
+    // once per set of buttons, width, labels and image size).
     kgp::outlook::PaneInput LayoutInput();
+    int InsertButton(std::unique_ptr<CKGPToolbarButton> pButton, int iInsertAt = -1) override;
+    BOOL RemoveButton(int iIndex) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -136,6 +139,17 @@ protected:
     BOOL m_bDontAdjustLayout = FALSE;
     BOOL m_bPageScrollMode = FALSE;
     CKGPToolbarButtonList m_lstDefaultButtons;
+
+    // The buttons' measured sizes and what they were measured for.
+    struct MeasuredSizes {
+        std::vector<int> widths;
+        std::vector<int> heights;
+        int clientWidth = -1;
+        CSize image{-1, -1};
+        BOOL bLabels = FALSE;
+        BOOL bValid = FALSE;
+    };
+    MeasuredSizes m_measured;
 
     static CKGPToolBarImages s_images;
     static CSize s_sizeImage;

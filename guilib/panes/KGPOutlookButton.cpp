@@ -91,7 +91,8 @@ void CKGPOutlookButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* p
     const CSize sizeImage = m_sizeImage;
 
     CRect rectImage;
-    CRect rectText = rectButton;
+    // The caption keeps the width it was measured in (the extra size is the image's margin).
+    CRect rectText(rect.left, rectButton.top, rect.right, rectButton.bottom);
     if (!bHorz) {
         rectImage = CRect(CPoint(rectButton.left + (rectButton.Width() - sizeImage.cx) / 2, rectButton.top + 5),
                           sizeImage);
