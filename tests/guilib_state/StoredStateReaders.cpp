@@ -1,6 +1,7 @@
 #include "tests/guilib_state/StoredStateReaders.h"
 #include "tests/guilib_state/AppBarStateReader.h"
 #include "tests/guilib_state/MenuStateReaders.h"
+#include "tests/guilib_state/OutlookStateReaders.h"
 #include "tests/guilib_state/PaneStateReaders.h"
 #include "tests/guilib_state/TabStateReaders.h"
 
@@ -502,6 +503,7 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"tab window: archive", &MakeTabWindowArchiveReader},
     {"tabbed pane: archive", &MakeTabbedPaneArchiveReader},
     {"application bar: registry", &MakeAppBarReader},
+    {"outlook bar custom pages: registry", &MakeOutlookCustomPagesReader},
 };
 
 bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)
