@@ -10,7 +10,9 @@
 #include "guilib/panes/KGPOutlookBar.h"
 #include "guilib/panes/KGPOutlookBarPane.h"
 #include "guilib/panes/KGPOutlookButton.h"
+#include "guilib/panes/KGPOutlookOptionsDlg.h"
 #include "guilib/panes/KGPOutlookWnd.h"
+#include "tests/support/ButtonDataObject.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/MessagePump.h"
@@ -205,13 +207,47 @@ TEST_F(OutlookBarTest, OnlyOutlookButtonsAreTakenByAPage)
 {
     CKGPOutlookBar* bar = MakeBar(7004);
     CKGPOutlookBarPane* page = AddPage(bar, 7131, _T("Drop"), 1);
-    CKGPOutlookButton outlookButton;
-    CKGPToolbarButton plain(100, 0, _T("Plain"));
-    EXPECT_TRUE(outlookButton.AcceptsBar(page));
+    frame.RecalcLayout();
     CKGPToolBar other;
-    EXPECT_FALSE(outlookButton.AcceptsBar(&other));
-    EXPECT_EQ(page, DYNAMIC_DOWNCAST(CKGPOutlookBarPane, page));
-    EXPECT_FALSE(bar->CanAcceptBar(nullptr));
+    CKGPOutlookButton probe;
+    EXPECT_TRUE(probe.AcceptsBar(page));
+    EXPECT_FALSE(probe.AcceptsBar(&other));
+
+    CKGPToolbarButton plain(100, 0, _T("Plain"));
+    keyloft_test::CButtonData plainData(plain);
+    EXPECT_EQ(nullptr, page->CreateDroppedButton(plainData.Get()));
+    EXPECT_FALSE(page->DropButton(plainData.Get(), DROPEFFECT_COPY, CPoint(20, 80)));
+    EXPECT_EQ(1, page->GetCount());
+
+    CKGPOutlookButton shortcut;
+    shortcut.m_nCommand = 5100;
+    shortcut.m_strCaption = _T("Dropped");
+    shortcut.SetImage(1);
+    keyloft_test::CButtonData shortcutData(shortcut);
+    std::unique_ptr<CKGPToolbarButton> made(page->CreateDroppedButton(shortcutData.Get()));
+    ASSERT_NE(nullptr, made);
+    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CKGPOutlookButton)));
+    EXPECT_EQ(5100u, made->m_nCommand);
+}
+
+TEST_F(OutlookBarTest, OptionsHideAndReorderPagesAndTheActivePageStays)
+{
+    CKGPOutlookBar* bar = MakeBar(7012);
+    AddPage(bar, 7181, _T("A"), 1);
+    CKGPOutlookBarPane* b = AddPage(bar, 7182, _T("B"), 1);
+    AddPage(bar, 7183, _T("C"), 1);
+    frame.RecalcLayout();
+    CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+    ASSERT_TRUE(outlook->SetActiveTab(1));
+    // C first, then A (hidden), then B.
+    CKGPOutlookOptionsDlg::ApplyItems(*outlook, {{2, true}, {0, false}, {1, true}});
+    CString label;
+    outlook->GetTabLabel(0, label);
+    EXPECT_EQ(CString(_T("C")), label);
+    outlook->GetTabLabel(2, label);
+    EXPECT_EQ(CString(_T("B")), label);
+    EXPECT_FALSE(outlook->IsTabVisible(1));
+    EXPECT_EQ(b, outlook->GetActiveWnd());
 }
 
 TEST_F(OutlookBarTest, CompactModeShowsCaptionSplitterAndToolbarAndTakesNoPanes)
