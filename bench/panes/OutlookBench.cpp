@@ -6,6 +6,7 @@
 // against one frame (16 ms).
 #include "bench/support/BenchClock.h"
 #include "guilib/panes/KGPOutlookBarPane.h"
+#include "tests/guilib_panes/OutlookTestImages.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,22 +25,6 @@ void Pump()
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
-    }
-}
-
-void AddImages()
-{
-    CClientDC screen(static_cast<CWnd*>(nullptr));
-    for (COLORREF colour : {RGB(200, 60, 60), RGB(60, 160, 60), RGB(60, 60, 200)}) {
-        CDC dc;
-        dc.CreateCompatibleDC(&screen);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&screen, 32, 32);
-        {
-            CSelectionScope select(dc.GetSafeHdc(), bitmap.GetSafeHandle());
-            dc.FillSolidRect(0, 0, 32, 32, colour);
-        }
-        CKGPOutlookBarPane::AddBitmapImage(static_cast<HBITMAP>(bitmap.GetSafeHandle()));
     }
 }
 
@@ -102,7 +87,7 @@ int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 20;
     const Clock clock;
-    AddImages();
+    outlook_test::AddThreeImages();
     double perButtonAt10 = 0;
     double ratio = 0;
     for (int count : {10, 100, 1000}) {

@@ -33,6 +33,19 @@ std::unique_ptr<CKGPToolbarButton> FreshCopy(const CKGPToolbarButton& button)
     return pCopy;
 }
 
+// An icon's size from its bitmaps (a monochrome icon's mask is two images high).
+CSize IconSize(HICON hIcon)
+{
+    ICONINFO info{};
+    if (!::GetIconInfo(hIcon, &info))
+        return CSize(0, 0);
+    CGdiHandle<HBITMAP> color(info.hbmColor);
+    CGdiHandle<HBITMAP> mask(info.hbmMask);
+    BITMAP bmp{};
+    ::GetObject(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bmp), &bmp);
+    return CSize(bmp.bmWidth, info.hbmColor != nullptr ? bmp.bmHeight : bmp.bmHeight / 2);
+}
+
 BOOL SameButton(const CKGPToolbarButton& a, const CKGPToolbarButton& b)
 {
     return a.GetRuntimeClass() == b.GetRuntimeClass() && a.m_nCommand == b.m_nCommand &&
@@ -136,32 +149,16 @@ BOOL CKGPOutlookBarPane::AddIconButton(HICON hIcon, LPCTSTR lpszLabel, UINT iIdC
     if (hIcon == nullptr)
         return FALSE;
     int iImage = -1;
+    const CSize size = IconSize(hIcon);
+    if (size.cx <= 0 || size.cy <= 0)
+        return FALSE;
     if (bAlphaBlend) {
         if (s_images.GetCount() == 0) {
-            ICONINFO info{};
-            if (::GetIconInfo(hIcon, &info)) {
-                BITMAP bmp{};
-                ::GetObject(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bmp), &bmp);
-                s_sizeImage = CSize(bmp.bmWidth, info.hbmColor != nullptr ? bmp.bmHeight : bmp.bmHeight / 2);
-                s_images.SetImageSize(s_sizeImage);
-                if (info.hbmColor != nullptr)
-                    ::DeleteObject(info.hbmColor);
-                if (info.hbmMask != nullptr)
-                    ::DeleteObject(info.hbmMask);
-            }
+            s_sizeImage = size;
+            s_images.SetImageSize(s_sizeImage);
         }
         iImage = s_images.AddIcon(hIcon, TRUE);
     } else {
-        ICONINFO info{};
-        if (!::GetIconInfo(hIcon, &info))
-            return FALSE;
-        BITMAP bmp{};
-        ::GetObject(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bmp), &bmp);
-        const CSize size(bmp.bmWidth, info.hbmColor != nullptr ? bmp.bmHeight : bmp.bmHeight / 2);
-        if (info.hbmColor != nullptr)
-            ::DeleteObject(info.hbmColor);
-        if (info.hbmMask != nullptr)
-            ::DeleteObject(info.hbmMask);
         CClientDC dcScreen(static_cast<CWnd*>(nullptr));
         CDC dcMem;
         dcMem.CreateCompatibleDC(&dcScreen);

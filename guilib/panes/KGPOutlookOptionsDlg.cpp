@@ -5,6 +5,8 @@
 #include "guilib/panes/KGPOutlookBar.h"
 #include "guilib/panes/KGPOutlookWnd.h"
 
+#include <algorithm>
+
 CKGPOutlookOptionsDlg::CKGPOutlookOptionsDlg(CKGPOutlookWnd& parentBar)
     : CDialog(IDD_KGP_OUTLOOK_OPTIONS, &parentBar), m_parentBar(parentBar)
 {
@@ -80,12 +82,9 @@ BOOL CKGPOutlookOptionsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         Move(false);
         return TRUE;
     case IDC_KGP_OUTLOOK_RESET: {
-        CKGPOutlookBar* pBar = m_parentBar.GetParentOutlookBar();
-        std::vector<int> order;
-        for (int i = 0; i < m_parentBar.GetTabsNum(); ++i)
-            order.push_back(i);
-        if (pBar != nullptr) {
-            std::vector<kgp::outlook::OptionItem> items = kgp::outlook::ResetItems(order, m_parentBar.GetTabsNum());
+        if (m_parentBar.GetParentOutlookBar() != nullptr) {
+            std::vector<kgp::outlook::OptionItem> items =
+                kgp::outlook::ResetItems(DefaultOrder(m_parentBar), m_parentBar.GetTabsNum());
             if (!items.empty()) {
                 m_items = items;
                 FillList();
@@ -106,6 +105,17 @@ BOOL CKGPOutlookOptionsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         break;
     }
     return CDialog::OnCommand(wParam, lParam);
+}
+
+std::vector<int> CKGPOutlookOptionsDlg::DefaultOrder(const CKGPOutlookWnd& wnd)
+{
+    std::vector<int> order;
+    for (int i = 0; i < wnd.GetTabsNum(); ++i)
+        order.push_back(i);
+    std::stable_sort(order.begin(), order.end(), [&wnd](int a, int b) {
+        return wnd.GetTabInfo(a)->m_iTabID < wnd.GetTabInfo(b)->m_iTabID;
+    });
+    return order;
 }
 
 void CKGPOutlookOptionsDlg::ApplyItems(CKGPOutlookWnd& wnd, const std::vector<kgp::outlook::OptionItem>& items)

@@ -18,6 +18,9 @@ public:
 
     // The list as it stands.
     const std::vector<kgp::outlook::OptionItem>& GetItems() const { return m_items; }
+    // The pages in the order they were first added (their tab ids rise with
+    // each page added), as Reset lists them.
+    static std::vector<int> DefaultOrder(const CKGPOutlookWnd& wnd);
     // What OK does with a list: pages shown or hidden, then put in its order.
     static void ApplyItems(CKGPOutlookWnd& wnd, const std::vector<kgp::outlook::OptionItem>& items);
 

@@ -14,6 +14,7 @@
 #include "guilib/panes/KGPOutlookWnd.h"
 #include "tests/support/ButtonDataObject.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_panes/OutlookTestImages.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
@@ -27,33 +28,13 @@ using namespace docking_test;
 
 constexpr LPCTSTR kProfile = _T("Software\\KeyloftTests\\Outlook\\");
 
-// A 32 x 32 image of one colour for the shared strip.
-int AddColourImage(COLORREF colour)
-{
-    CClientDC screen(static_cast<CWnd*>(nullptr));
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, 32, 32);
-    {
-        CSelectionScope select(dc.GetSafeHdc(), bitmap.GetSafeHandle());
-        dc.FillSolidRect(0, 0, 32, 32, colour);
-        dc.FillSolidRect(8, 8, 16, 16, RGB(255, 255, 255));
-    }
-    return CKGPOutlookBarPane::AddBitmapImage(static_cast<HBITMAP>(bitmap.GetSafeHandle()));
-}
-
 class OutlookBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(frame.Open());
         frame.SetForegroundWindow();
-        if (CKGPOutlookBarPane::GetSharedImages().GetCount() == 0) {
-            AddColourImage(RGB(200, 60, 60));
-            AddColourImage(RGB(60, 160, 60));
-            AddColourImage(RGB(60, 60, 200));
-        }
+        outlook_test::AddThreeImages();
         CKGPRegistry cleaner(FALSE, FALSE);
         cleaner.DeleteKey(_T("Software\\KeyloftTests\\Outlook"), TRUE);
     }
@@ -248,6 +229,8 @@ TEST_F(OutlookBarTest, OptionsHideAndReorderPagesAndTheActivePageStays)
     EXPECT_EQ(CString(_T("B")), label);
     EXPECT_FALSE(outlook->IsTabVisible(1));
     EXPECT_EQ(b, outlook->GetActiveWnd());
+    // Reset lists the pages in the order they were added: A, B, C.
+    EXPECT_EQ((std::vector<int>{1, 2, 0}), CKGPOutlookOptionsDlg::DefaultOrder(*outlook));
 }
 
 TEST_F(OutlookBarTest, CompactModeShowsCaptionSplitterAndToolbarAndTakesNoPanes)
