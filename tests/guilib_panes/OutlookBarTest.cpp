@@ -151,7 +151,11 @@ TEST_F(OutlookBarTest, ScrollDownButtonStepsOnceAndRestoringDefaultsBringsTheBut
 
     CRect rectDown;
     down.GetClientRect(rectDown);
-    MSG msg{down.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectDown.CenterPoint().x, rectDown.CenterPoint().y)};
+    MSG msg{};
+    msg.hwnd = down.GetSafeHwnd();
+    msg.message = WM_LBUTTONDOWN;
+    msg.wParam = MK_LBUTTON;
+    msg.lParam = MAKELPARAM(rectDown.CenterPoint().x, rectDown.CenterPoint().y);
     EXPECT_TRUE(page->PreTranslateMessage(&msg));
     EXPECT_EQ(1, page->GetFirstVisibleButton());
     EXPECT_GT(page->GetScrollOffset(), 0);
