@@ -65,6 +65,17 @@ target_link_libraries(guilib_outlook_math_tests PRIVATE guilib_outlook_math gtes
 keyloft_warnings(guilib_outlook_math_tests)
 add_test(NAME native.guilib_outlook_math COMMAND guilib_outlook_math_tests)
 
+# The tasks pane's and the toolbox's arithmetic (groups, scrolling, the
+# collapse animation, the page history, the toolbox page), the same way.
+add_library(guilib_panes_math STATIC ${CMAKE_SOURCE_DIR}/guilib/panes/KGPTasksPaneLayout.cpp
+            ${CMAKE_SOURCE_DIR}/guilib/panes/KGPTasksHistory.cpp ${CMAKE_SOURCE_DIR}/guilib/panes/KGPToolBoxLayout.cpp)
+keyloft_include_root(guilib_panes_math guilib/panes guilib/core)
+keyloft_warnings(guilib_panes_math)
+add_executable(guilib_panes_math_tests ${CMAKE_SOURCE_DIR}/tests/guilib_taskspane/TasksPaneLayoutTest.cpp)
+target_link_libraries(guilib_panes_math_tests PRIVATE guilib_panes_math gtest_main)
+keyloft_warnings(guilib_panes_math_tests)
+add_test(NAME native.guilib_panes_math COMMAND guilib_panes_math_tests)
+
 # Fuzz targets: tests/fuzz/fuzz_<name>.cpp with seeds in tests/fuzz/corpus/<name>/.
 # Each is run over its seeds as a regression test, then explores a few seconds.
 set(KEYLOFT_FUZZ_SECONDS 4 CACHE STRING "Seconds of bounded fuzzing per target in the test run")
