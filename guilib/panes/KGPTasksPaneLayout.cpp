@@ -132,7 +132,7 @@ ScrollMetrics ComputeScroll(const ScrollFacts& facts)
     ScrollMetrics scroll;
     if (facts.rowHeight <= 0 || facts.contentHeight <= facts.areaHeight)
         return scroll;
-    scroll.pageSize = std::max(0, (facts.areaHeight - facts.scrollAreaHeight + facts.toolbarHeight) / facts.rowHeight - 1);
+    scroll.pageSize = std::max(0, (facts.areaHeight - facts.scrollAreaHeight) / facts.rowHeight - 1);
     scroll.maximum = std::max(0, facts.contentHeight / facts.rowHeight - 1);
     scroll.position = ClampPosition(scroll, facts.position);
     return scroll;

@@ -106,7 +106,6 @@ struct ScrollFacts {
     int rowHeight = 0;
     int position = 0;
     int scrollAreaHeight = 0;   // taken off the page with scroll areas
-    int toolbarHeight = 0;      // added to the page with a shown toolbar
 };
 
 struct ScrollMetrics {
@@ -128,6 +127,12 @@ int ScrollBarPosition(const ScrollMetrics& scroll, int code, int thumb);
 
 // The position clamped to the range the metrics allow.
 int ClampPosition(const ScrollMetrics& scroll, int position);
+
+// ---- Timers of the pane.
+
+constexpr unsigned kTimerAnimation = 4;   // every 30 ms while a group is animated
+constexpr unsigned kTimerAutoScroll = 5;  // every 80 ms while the mouse rests on a scroll area
+constexpr unsigned kAutoScrollMs = 80;
 
 // ---- Collapse and expand animation.
 

@@ -4,6 +4,7 @@
 #include "tests/guilib_state/OutlookStateReaders.h"
 #include "tests/guilib_state/PaneStateReaders.h"
 #include "tests/guilib_state/TabStateReaders.h"
+#include "tests/guilib_state/TasksPaneStateReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -504,6 +505,8 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"tabbed pane: archive", &MakeTabbedPaneArchiveReader},
     {"application bar: registry", &MakeAppBarReader},
     {"outlook bar custom pages: registry", &MakeOutlookCustomPagesReader},
+    {"tasks pane: registry state", &MakeTasksPaneRegistryReader},
+    {"tasks pane: archive", &MakeTasksPaneArchiveReader},
 };
 
 bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)

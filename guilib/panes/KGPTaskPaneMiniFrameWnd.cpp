@@ -1,0 +1,155 @@
+#include "guilib/panes/KGPTaskPaneMiniFrameWnd.h"
+
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPCaptionLayout.h"
+#include "guilib/panes/KGPTasksPane.h"
+
+IMPLEMENT_SERIAL(CKGPTaskPaneMiniFrameWnd, CKGPMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
+
+namespace {
+
+constexpr int kBorder = 3;
+constexpr DWORD kNavigationButtons = 0x70;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CKGPTaskPaneMiniFrameWnd, CKGPMiniFrameWnd)
+    ON_WM_NCPAINT()
+    ON_WM_NCACTIVATE()
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CKGPTaskPaneMiniFrameWnd::OnNeedTaskTip)
+END_MESSAGE_MAP()
+
+CKGPTasksPane* CKGPTaskPaneMiniFrameWnd::GetTasksPane() const
+{
+    return DYNAMIC_DOWNCAST(CKGPTasksPane, HostedBar());
+}
+
+void CKGPTaskPaneMiniFrameWnd::SetCaptionButtons(DWORD dwButtons)
+{
+    RemoveCaptionButtons();
+    CKGPBaseControlBar* pBar = HostedBar();
+    if ((dwButtons & KGP_CAPTION_BTN_CLOSE) != 0 && pBar != nullptr && pBar->CanBeClosed())
+        AddCaptionButton(HTCLOSE);
+    if ((dwButtons & KGP_CAPTION_BTN_PIN) != 0)
+        AddCaptionButton(KGPCaption::kHitPin);
+    if ((dwButtons & KGP_CAPTION_BTN_PANE_MENU) != 0)
+        AddCaptionButton(HTMINBUTTON);
+    AddCaptionButton(KGP_TASKS_HIT_BACK);
+    AddCaptionButton(KGP_TASKS_HIT_FORWARD);
+    AddCaptionButton(KGP_TASKS_HIT_PAGES); // a menu-dropping button
+    m_dwCaptionButtons = dwButtons | kNavigationButtons;
+    UpdateNavigationButtons();
+    UpdateCaptionTooltips();
+    ArrangeCaptionButtons();
+    if (GetSafeHwnd() != nullptr)
+        SendMessage(WM_NCPAINT);
+}
+
+void CKGPTaskPaneMiniFrameWnd::CalcBorderSize(CRect& rectBorderSize) const
+{
+    rectBorderSize.SetRect(kBorder, kBorder, kBorder, kBorder);
+}
+
+void CKGPTaskPaneMiniFrameWnd::UpdateNavigationButtons()
+{
+    const CKGPTasksPane* pPane = GetTasksPane();
+    const BOOL bShow = pPane != nullptr && kgp::tasks::ShowsNavigationButtons(
+                                               pPane->IsNavigationToolbarEnabled() != FALSE, pPane->GetPageCount());
+    for (const UINT nHit : {KGP_TASKS_HIT_BACK, KGP_TASKS_HIT_FORWARD, KGP_TASKS_HIT_PAGES}) {
+        CKGPCaptionButton* pButton = FindCaptionButton(nHit);
+        if (pButton == nullptr)
+            continue;
+        pButton->m_bHidden = !bShow;
+        if (nHit == KGP_TASKS_HIT_BACK)
+            pButton->m_bEnabled = pPane != nullptr && pPane->IsBackButtonEnabled();
+        else if (nHit == KGP_TASKS_HIT_FORWARD)
+            pButton->m_bEnabled = pPane != nullptr && pPane->IsForwardButtonEnabled();
+    }
+}
+
+void CKGPTaskPaneMiniFrameWnd::OnNcPaint()
+{
+    UpdateNavigationButtons();
+    ArrangeCaptionButtons();
+    CKGPMiniFrameWnd::OnNcPaint();
+}
+
+BOOL CKGPTaskPaneMiniFrameWnd::OnNcActivate(BOOL bActive)
+{
+    const BOOL result = CKGPMiniFrameWnd::OnNcActivate(bActive);
+    // Every caption button takes the frame's active state.
+    SendMessage(WM_NCPAINT);
+    return result;
+}
+
+void CKGPTaskPaneMiniFrameWnd::OnPressCaptionButton(UINT nHit)
+{
+    CKGPTasksPane* pPane = GetTasksPane();
+    if (pPane == nullptr) {
+        CKGPMiniFrameWnd::OnPressCaptionButton(nHit);
+        return;
+    }
+    switch (nHit) {
+    case KGP_TASKS_HIT_BACK:
+        pPane->GoBack();
+        break;
+    case KGP_TASKS_HIT_FORWARD:
+        pPane->GoForward();
+        break;
+    case KGP_TASKS_HIT_PAGES: {
+        auto* pButton = dynamic_cast<CKGPCaptionMenuButton*>(FindCaptionButton(nHit));
+        if (pButton == nullptr || m_bMenuBusy)
+            break;
+        // Items carry their position + 1: the choice names its page.
+        CMenuHandle menu(::CreatePopupMenu());
+        for (int i = 0; i < pPane->GetPageCount(); ++i) {
+            CString text = pPane->GetPageName(i);
+            text.Replace(_T("&"), _T("&&"));
+            ::AppendMenuW(menu.Get(), MF_STRING | (i == pPane->GetActivePage() ? MF_CHECKED : 0),
+                          static_cast<UINT_PTR>(i + 1), text);
+        }
+        m_bMenuBusy = TRUE;
+        pButton->ShowMenu(menu.Get(), this);
+        m_bMenuBusy = FALSE;
+        pPane->SetActivePage(pButton->m_nMenuResult - 1);
+        break;
+    }
+    default:
+        CKGPMiniFrameWnd::OnPressCaptionButton(nHit);
+        break;
+    }
+    SendMessage(WM_NCPAINT);
+}
+
+void CKGPTaskPaneMiniFrameWnd::OnTrackCaptionButtons(CPoint point)
+{
+    if (!m_bMenuBusy)
+        CKGPMiniFrameWnd::OnTrackCaptionButtons(point);
+}
+
+void CKGPTaskPaneMiniFrameWnd::StopCaptionButtonsTracking()
+{
+    if (!m_bMenuBusy)
+        CKGPMiniFrameWnd::StopCaptionButtonsTracking();
+}
+
+BOOL CKGPTaskPaneMiniFrameWnd::OnNeedTaskTip(UINT id, NMHDR* pNMH, LRESULT* pResult)
+{
+    const CKGPCaptionButton* pButton = KGPCaption::FindButtonByToolId(m_lstCaptionButtons, pNMH->idFrom);
+    if (pButton != nullptr) {
+        switch (pButton->GetHit()) {
+        case KGP_TASKS_HIT_BACK:
+            KGPCaption::AnswerToolTipText(pNMH, 0, _T("Back"), pResult);
+            return TRUE;
+        case KGP_TASKS_HIT_FORWARD:
+            KGPCaption::AnswerToolTipText(pNMH, 0, _T("Forward"), pResult);
+            return TRUE;
+        case KGP_TASKS_HIT_PAGES:
+            KGPCaption::AnswerToolTipText(pNMH, 0, _T("Other Tasks Pane"), pResult);
+            return TRUE;
+        default:
+            break;
+        }
+    }
+    return OnNeedTipText(id, pNMH, pResult);
+}

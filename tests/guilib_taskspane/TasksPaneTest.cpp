@@ -1,0 +1,328 @@
+// The tasks pane docked in a library frame: a task's click posts its command
+// to the owner (a label posts nothing), a group collapses step by step on the
+// animation timer (at once in a remote session), the idle update disables a
+// task and its hosted window, pages are navigated with the history and the
+// caption buttons follow; floating, the pane sits in its own frame with the
+// navigation buttons; its settings go to the registry and come back, and a
+// damaged value changes nothing. Screenshots of the docked pane.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPWorkspace.h"
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/panes/KGPTaskPaneMiniFrameWnd.h"
+#include "guilib/panes/KGPTasksPane.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/support/ArchiveBytes.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr UINT kPaneId = 0x3300;
+constexpr UINT kOpenCommand = 33100;
+constexpr UINT kSaveCommand = 33101;
+constexpr LPCTSTR kProfile = _T("Software\\KeyloftTests\\TasksPane\\");
+
+// A frame that records the commands its children post, and answers one.
+class CCommandFrame : public docking_test::CTestFrame {
+public:
+    std::vector<UINT> commands;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return CKGPFrameWnd::OnCommand(wParam, lParam);
+    }
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pInfo) override
+    {
+        // The open command has a handler: its task stays enabled at idle time.
+        if (nID == kOpenCommand && nCode == static_cast<int>(CN_UPDATE_COMMAND_UI)) {
+            static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+            return TRUE;
+        }
+        return CKGPFrameWnd::OnCmdMsg(nID, nCode, pExtra, pInfo);
+    }
+};
+
+// A clock the animation reads, moved by the test.
+long g_now = 0;
+long TestClock()
+{
+    return g_now;
+}
+
+class TasksPaneTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+        ASSERT_TRUE(pane.Create(_T("Tasks"), &frame, CRect(0, 0, 220, 400), TRUE, kPaneId,
+                                WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_HIDE_INPLACE));
+        pane.EnableDocking(CBRS_ALIGN_ANY);
+        ASSERT_TRUE(pane.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+        frame.RecalcLayout();
+        pane.SetAnimationClock(&TestClock);
+        group = pane.AddGroup(_T("File"));
+        pane.AddTask(group, _T("Open a file"), -1, kOpenCommand);
+        pane.AddTask(group, _T("Save the file"), -1, kSaveCommand);
+        pane.AddLabel(group, _T("A label"));
+        keyloft_test::Pump(30);
+    }
+    void TearDown() override
+    {
+        pane.DestroyWindow();
+        frame.DestroyWindow();
+        keyloft_test::Pump(30);
+    }
+    void MouseAt(CPoint point, UINT message)
+    {
+        pane.SendMessage(message, message == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    }
+    void Click(CPoint point)
+    {
+        MouseAt(point, WM_MOUSEMOVE);
+        MouseAt(point, WM_LBUTTONDOWN);
+        MouseAt(point, WM_LBUTTONUP);
+        MouseAt(CPoint(-5, -5), WM_MOUSEMOVE);
+        keyloft_test::Pump(30);
+    }
+
+    CCommandFrame frame;
+    CKGPTasksPane pane;
+    int group = -1;
+};
+
+TEST_F(TasksPaneTest, ClickingATaskPostsItsCommandAndALabelPostsNothing)
+{
+    const CRect open = pane.GetTask(group, 0)->m_rect;
+    const CRect label = pane.GetTask(group, 2)->m_rect;
+    ASSERT_FALSE(open.IsRectEmpty());
+    ASSERT_GT(label.top, open.bottom);
+
+    Click(open.CenterPoint());
+    EXPECT_EQ(std::vector<UINT>{kOpenCommand}, frame.commands);
+
+    frame.commands.clear();
+    MouseAt(label.CenterPoint(), WM_MOUSEMOVE);
+    EXPECT_EQ(nullptr, pane.GetHotTask()); // a label is never hot
+    Click(label.CenterPoint());
+    EXPECT_TRUE(frame.commands.empty());
+
+    // A hidden task takes no room: the label moves up to where it was.
+    ASSERT_TRUE(pane.ShowTask(group, 1, FALSE));
+    EXPECT_TRUE(pane.GetTask(group, 1)->m_rect.IsRectEmpty());
+    EXPECT_LT(pane.GetTask(group, 2)->m_rect.top, label.top);
+}
+
+TEST_F(TasksPaneTest, ACaptionClickCollapsesTheGroupStepByStep)
+{
+    CKGPTasksPaneTaskGroup* pGroup = pane.GetTaskGroup(group);
+    const int full = pGroup->m_rectGroup.Height();
+    ASSERT_GT(full, 0);
+    GetKGPGlobalData().m_bIsRemoteSession = FALSE;
+    g_now = 1000;
+    Click(pGroup->m_rect.CenterPoint());
+
+    EXPECT_TRUE(pGroup->m_bIsCollapsed);
+    ASSERT_EQ(pGroup, pane.GetAnimatedGroup());
+    EXPECT_EQ(full, pGroup->m_rectGroup.Height()); // no time has passed
+    g_now += 30;
+    pane.SendMessage(WM_TIMER, kgp::tasks::kTimerAnimation);
+    const int step = pGroup->m_rectGroup.Height();
+    EXPECT_LT(step, full);
+    EXPECT_GT(step, 0);
+    g_now += 3000;
+    pane.SendMessage(WM_TIMER, kgp::tasks::kTimerAnimation);
+    pane.SendMessage(WM_TIMER, kgp::tasks::kTimerAnimation);
+    EXPECT_EQ(nullptr, pane.GetAnimatedGroup());
+    EXPECT_EQ(0, pGroup->m_rectGroup.Height());
+    EXPECT_TRUE(pane.GetTask(group, 0)->m_rect.IsRectEmpty());
+
+    // In a remote session the group comes back at once.
+    GetKGPGlobalData().m_bIsRemoteSession = TRUE;
+    Click(pGroup->m_rect.CenterPoint());
+    GetKGPGlobalData().m_bIsRemoteSession = FALSE;
+    EXPECT_FALSE(pGroup->m_bIsCollapsed);
+    EXPECT_EQ(nullptr, pane.GetAnimatedGroup());
+    EXPECT_EQ(full, pGroup->m_rectGroup.Height());
+}
+
+TEST_F(TasksPaneTest, IdleUpdateDisablesTasksAndTheirWindowsWithoutHandlers)
+{
+    CWnd edit;
+    ASSERT_TRUE(edit.CreateEx(0, _T("EDIT"), _T(""), WS_CHILD | WS_BORDER, CRect(0, 0, 10, 10), &pane, 1234));
+    const int window = pane.AddWindow(group, edit.m_hWnd, 22);
+    pane.GetTask(group, window)->m_uiCommandID = kSaveCommand + 1;
+    pane.OnUpdateCmdUI(&frame, TRUE);
+    EXPECT_TRUE(pane.GetTask(group, 0)->m_bEnabled);  // handled by the frame
+    EXPECT_FALSE(pane.GetTask(group, 1)->m_bEnabled); // no handler
+    EXPECT_FALSE(edit.IsWindowEnabled());
+    EXPECT_EQ(22, pane.GetTask(group, window)->m_rect.Height());
+
+    // A disabled task is not clicked.
+    Click(pane.GetTask(group, 1)->m_rect.CenterPoint());
+    EXPECT_TRUE(frame.commands.empty());
+    edit.DestroyWindow();
+}
+
+TEST_F(TasksPaneTest, PagesAreNavigatedWithTheHistoryAndTheCaptionButtonsFollow)
+{
+    // One page: no navigation buttons, the window text is the page's name.
+    EXPECT_TRUE(pane.FindCaptionButton(KGP_TASKS_HIT_BACK)->m_bHidden);
+    EXPECT_TRUE(pane.FindCaptionButton(KGP_TASKS_HIT_PAGES)->m_bHidden);
+
+    const int songs = pane.AddPage(_T("Songs"));
+    const int styles = pane.AddPage(_T("Styles"));
+    pane.AddTask(pane.AddGroup(songs, _T("Song tasks")), _T("Play"), -1, kOpenCommand);
+    frame.RecalcLayout();
+    keyloft_test::Pump(20);
+    EXPECT_FALSE(pane.FindCaptionButton(KGP_TASKS_HIT_BACK)->m_bHidden);
+    EXPECT_FALSE(pane.FindCaptionButton(KGP_TASKS_HIT_BACK)->m_bEnabled);
+
+    pane.SetActivePage(songs);
+    pane.SetActivePage(styles);
+    EXPECT_EQ(styles, pane.GetActivePage());
+    EXPECT_TRUE(pane.FindCaptionButton(KGP_TASKS_HIT_BACK)->m_bEnabled);
+    // The file group belongs to page 0: out of view now.
+    EXPECT_TRUE(pane.GetTaskGroup(group)->m_rect.IsRectEmpty() || pane.GetActivePage() != 0);
+
+    // A menu closed without a choice (-1) and a page past the end change nothing.
+    pane.SetActivePage(-1);
+    pane.SetActivePage(7);
+    EXPECT_EQ(styles, pane.GetActivePage());
+    EXPECT_EQ(3u, pane.GetHistory().Entries().size());
+
+    pane.SendMessage(WM_COMMAND, KGP_TASKS_PANE_BACK);
+    EXPECT_EQ(songs, pane.GetActivePage());
+    // The pages menu checks the page shown.
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED),
+              ::GetMenuState(pane.GetPagesMenu(), static_cast<UINT>(songs), MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_EQ(0u, ::GetMenuState(pane.GetPagesMenu(), 0, MF_BYPOSITION) & MF_CHECKED);
+    pane.SendMessage(WM_COMMAND, KGP_TASKS_PANE_FORWARD);
+    EXPECT_EQ(styles, pane.GetActivePage());
+    pane.SendMessage(WM_COMMAND, KGP_TASKS_PANE_HOME);
+    EXPECT_EQ(0, pane.GetActivePage());
+    EXPECT_FALSE(pane.IsForwardButtonEnabled());
+
+    // With the toolbar the caption buttons hide and the bar shows.
+    pane.EnableNavigationToolbar(TRUE);
+    keyloft_test::Pump(20);
+    EXPECT_TRUE(pane.FindCaptionButton(KGP_TASKS_HIT_FORWARD)->m_bHidden);
+    EXPECT_TRUE(pane.GetNavigationToolbar().IsWindowVisible());
+    CString text;
+    pane.GetWindowText(text);
+    EXPECT_EQ(CString(_T("Tasks")), text);
+    keyloft_test::SaveScreenshot(frame.m_hWnd, L"tasks_pane_toolbar.bmp");
+}
+
+TEST_F(TasksPaneTest, FloatingThePaneGivesItsOwnFrameWithTheNavigation)
+{
+    pane.AddPage(_T("Songs"));
+    ASSERT_TRUE(pane.FloatBar(CRect(300, 120, 520, 420), KGP_DM_UNKNOWN, true));
+    auto* pFrame = DYNAMIC_DOWNCAST(CKGPTaskPaneMiniFrameWnd, pane.GetParentMiniFrame(TRUE));
+    ASSERT_NE(nullptr, pFrame);
+    CRect border;
+    pFrame->CalcBorderSize(border);
+    EXPECT_EQ(CRect(3, 3, 3, 3), border);
+    pFrame->SetCaptionButtons(KGP_CAPTION_BTN_CLOSE);
+    // Each new button went to the head: pages, forward, back, close.
+    std::vector<UINT> hits;
+    for (POSITION pos = pFrame->GetCaptionButtons().GetHeadPosition(); pos != nullptr;)
+        hits.push_back(static_cast<CKGPCaptionButton*>(pFrame->GetCaptionButtons().GetNext(pos))->GetHit());
+    EXPECT_EQ((std::vector<UINT>{KGP_TASKS_HIT_PAGES, KGP_TASKS_HIT_FORWARD, KGP_TASKS_HIT_BACK, HTCLOSE}), hits);
+    EXPECT_EQ(KGP_CAPTION_BTN_CLOSE | 0x70, pFrame->GetCaptionButtonFlags());
+    EXPECT_FALSE(pFrame->FindCaptionButton(KGP_TASKS_HIT_BACK)->m_bHidden);
+    EXPECT_FALSE(pFrame->FindCaptionButton(KGP_TASKS_HIT_BACK)->m_bEnabled);
+
+    pane.SetActivePage(1);
+    pFrame->UpdateNavigationButtons();
+    EXPECT_TRUE(pFrame->FindCaptionButton(KGP_TASKS_HIT_BACK)->m_bEnabled);
+    EXPECT_FALSE(pFrame->FindCaptionButton(KGP_TASKS_HIT_FORWARD)->m_bEnabled);
+    pFrame->OnPressCaptionButton(KGP_TASKS_HIT_BACK);
+    EXPECT_EQ(0, pane.GetActivePage());
+}
+
+class TasksPaneStateTest : public TasksPaneTest {
+protected:
+    void SetUp() override
+    {
+        TasksPaneTest::SetUp();
+        store.SetDataVersion(8, 0); // a version that stored every part
+        SetWorkspace(&store);
+        CKGPRegistryHandle reg(FALSE, FALSE);
+        reg->DeleteKey(BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile), TRUE);
+    }
+    void TearDown() override
+    {
+        SetWorkspace(nullptr);
+        TasksPaneTest::TearDown();
+    }
+    CKGPAppStateStore store;
+};
+
+TEST_F(TasksPaneStateTest, SettingsComeBackAndADamagedValueChangesNothing)
+{
+    pane.AddPage(_T("Songs"));
+    pane.AddPage(_T("Styles"));
+    pane.SetMetric(kgp::tasks::kGroupSpacing, 30);
+    pane.SetActivePage(2);
+    ASSERT_TRUE(pane.SaveState(kProfile));
+
+    pane.SetMetric(kgp::tasks::kGroupSpacing, -1);
+    pane.SetActivePage(0);
+    ASSERT_TRUE(pane.LoadState(kProfile));
+    EXPECT_EQ(30, pane.GetMetrics()[kgp::tasks::kGroupSpacing]);
+    EXPECT_EQ(2, pane.GetActivePage());
+    EXPECT_EQ(CString(_T("Styles")), pane.GetPageName(2));
+
+    // The value cut short: refused whole, the live settings as they were.
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    const CString key = BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile) + _T("KGPTasksPane-13056");
+    ASSERT_TRUE(reg->Open(key));
+    BYTE* pData = nullptr;
+    UINT nBytes = 0;
+    ASSERT_TRUE(reg->Read(_T("Settings"), &pData, &nBytes));
+    std::vector<BYTE> bytes(pData, pData + nBytes);
+    delete[] pData;
+    pane.SetMetric(kgp::tasks::kGroupSpacing, 5);
+    pane.SetActivePage(1);
+    ASSERT_TRUE(reg->Write(_T("Settings"), bytes.data(), static_cast<UINT>(bytes.size() - 3)));
+    EXPECT_FALSE(pane.LoadState(kProfile));
+    EXPECT_EQ(5, pane.GetMetrics()[kgp::tasks::kGroupSpacing]);
+    EXPECT_EQ(1, pane.GetActivePage());
+
+    // A hostile page-name count (far past the data) is refused, nothing changed.
+    const std::vector<BYTE> hostile = keyloft_test::StoredBytes([this](CArchive& ar) {
+        pane.CKGPDockingControlBar::Serialize(ar);
+        for (int i = 0; i < kgp::tasks::kMetricCount; ++i)
+            ar << 2;
+        ar << 0;
+        ar.WriteCount(0x7FFFFFFF);
+        ar << CString(_T("One name only"));
+    });
+    ASSERT_TRUE(reg->Write(_T("Settings"), hostile.data(), static_cast<UINT>(hostile.size())));
+    EXPECT_FALSE(pane.LoadState(kProfile));
+    EXPECT_EQ(5, pane.GetMetrics()[kgp::tasks::kGroupSpacing]);
+    EXPECT_EQ(1, pane.GetActivePage());
+    EXPECT_EQ(CString(_T("Songs")), pane.GetPageName(1));
+    reg->DeleteKey(BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile), TRUE);
+}
+
+TEST_F(TasksPaneTest, ScreenshotOfTheDockedPane)
+{
+    const int view = pane.AddGroup(_T("View"), TRUE);
+    pane.AddTask(view, _T("Show the keyboard"), -1, kSaveCommand);
+    pane.CollapseGroup(view, FALSE);
+    keyloft_test::Pump(30);
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.m_hWnd, L"tasks_pane_docked.bmp"));
+    EXPECT_GT(pane.GetTaskGroup(view)->m_rect.top, pane.GetTaskGroup(group)->m_rectGroup.bottom);
+}
+
+} // namespace
