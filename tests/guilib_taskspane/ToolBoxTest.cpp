@@ -1,0 +1,144 @@
+// The toolbox in its tasks-pane form, docked in a library frame: each group
+// holds a page as tall as its tools need, a click on a tool posts the pane's
+// id to the owner and clears the other pages' selection, tooltips exist in
+// grid mode only, and a page scrolls by whole rows.
+#include <gtest/gtest.h>
+
+#include "guilib/panes/KGPToolBoxEx.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <vector>
+
+namespace {
+
+constexpr UINT kToolBoxId = 0x3500;
+
+class CCommandFrame : public docking_test::CTestFrame {
+public:
+    std::vector<std::pair<UINT, HWND>> commands;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.emplace_back(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return TRUE;
+    }
+};
+
+// A strip of coloured 16 x 16 images.
+HBITMAP MakeImages(int count)
+{
+    const HDC screen = ::GetDC(nullptr);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16 * count, 16);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    for (int i = 0; i < count; ++i) {
+        const RECT cell{i * 16 + 2, 2, i * 16 + 14, 14};
+        const HBRUSH brush = ::CreateSolidBrush(RGB(40 * i, 120, 200 - 30 * i));
+        ::FillRect(dc, &cell, brush);
+        ::DeleteObject(brush);
+    }
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+class ToolBoxExTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+        ASSERT_TRUE(toolbox.Create(_T("Toolbox"), &frame, CRect(0, 0, 200, 400), TRUE, kToolBoxId,
+                                   WS_CHILD | WS_VISIBLE | CBRS_LEFT));
+        toolbox.EnableDocking(CBRS_ALIGN_ANY);
+        ASSERT_TRUE(toolbox.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+        frame.RecalcLayout();
+        CStringArray labels;
+        for (LPCTSTR label : {_T("Pointer"), _T("Note"), _T("Rest"), _T("Tie"), _T("Slur")})
+            labels.Add(label);
+        images = MakeImages(5);
+        list = toolbox.AddToolsPage(_T("Notes"), images, CSize(16, 16), labels);
+        grid = toolbox.AddToolsPage(_T("Marks"), images, CSize(16, 16), labels, kgp::toolbox::kGridMode);
+        ASSERT_NE(nullptr, list);
+        ASSERT_NE(nullptr, grid);
+        keyloft_test::Pump(30);
+    }
+    void TearDown() override
+    {
+        toolbox.DestroyWindow();
+        frame.DestroyWindow();
+        ::DeleteObject(images);
+        keyloft_test::Pump(30);
+    }
+    void ClickTool(CKGPToolBoxPage* pPage, int nTool)
+    {
+        const CPoint point = pPage->GetTool(nTool)->m_Rect.CenterPoint();
+        pPage->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        pPage->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        keyloft_test::Pump(20);
+    }
+
+    CCommandFrame frame;
+    CKGPToolBoxEx toolbox;
+    HBITMAP images = nullptr;
+    CKGPToolBoxPage* list = nullptr;
+    CKGPToolBoxPage* grid = nullptr;
+};
+
+TEST_F(ToolBoxExTest, GroupsAreAsTallAsTheirPagesAndAClickClearsTheOtherPage)
+{
+    EXPECT_EQ(2, toolbox.GetPageCount());
+    EXPECT_EQ(grid, toolbox.GetPage(1));
+    EXPECT_EQ(1, toolbox.FindPageIndex(grid));
+    CRect window;
+    list->GetWindowRect(window);
+    CRect client;
+    list->GetClientRect(client);
+    EXPECT_EQ(list->GetRequiredHeight(client.Width()), window.Height());
+    EXPECT_FALSE(list->GetTool(4)->m_Rect.IsRectEmpty()); // all five fit
+
+    ClickTool(list, 1);
+    EXPECT_EQ(1, list->GetSelected());
+    ASSERT_EQ(1u, frame.commands.size());
+    EXPECT_EQ(kToolBoxId, frame.commands[0].first);
+    EXPECT_EQ(toolbox.m_hWnd, frame.commands[0].second);
+
+    ClickTool(grid, 3);
+    EXPECT_EQ(3, grid->GetSelected());
+    EXPECT_EQ(-1, list->GetSelected()); // the other page lost its selection
+    EXPECT_FALSE(list->GetTool(1)->m_bIsChecked);
+
+    EXPECT_FALSE(grid->SelectTool(5)); // past the count: refused
+    EXPECT_EQ(3, grid->GetSelected());
+    EXPECT_TRUE(grid->SelectTool(3));
+    EXPECT_EQ(CString(_T("Tie")), grid->FindToolById(4)->m_strText);
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.m_hWnd, L"toolbox_tasks_form.bmp"));
+}
+
+TEST_F(ToolBoxExTest, TooltipsInGridModeOnlyAndScrollingByRows)
+{
+    ASSERT_NE(nullptr, grid->GetToolTip());
+    EXPECT_EQ(5, grid->GetToolTip()->GetToolCount());
+    EXPECT_EQ(nullptr, list->GetToolTip());
+    list->SetMode(kgp::toolbox::kGridMode);
+    EXPECT_NE(nullptr, list->GetToolTip());
+    list->SetMode(kgp::toolbox::kListMode);
+    EXPECT_EQ(nullptr, list->GetToolTip());
+
+    // A page shorter than its tools: rows below, scrolled by whole rows.
+    list->SetWindowPos(HWND{}, 0, 0, 150, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    list->AdjustLayout();
+    EXPECT_GT(list->GetRowsBelow(), 0);
+    EXPECT_TRUE(list->GetTool(4)->m_Rect.IsRectEmpty());
+    const CRect second = list->GetTool(1)->m_Rect;
+    toolbox.OnPageScroll(list, 1);
+    EXPECT_EQ(1, list->GetFirstVisibleRow());
+    EXPECT_TRUE(list->GetTool(0)->m_Rect.IsRectEmpty());
+    EXPECT_LT(list->GetTool(1)->m_Rect.top, second.top);
+}
+
+} // namespace
