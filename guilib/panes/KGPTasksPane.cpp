@@ -131,7 +131,8 @@ int CKGPTasksPane::OnCreate(LPCREATESTRUCT lpCreateStruct)
         }
     }
     if (m_strCaption.IsEmpty()) {
-        GetWindowText(m_strCaption);
+        if (lpCreateStruct->lpszName != nullptr)
+            m_strCaption = lpCreateStruct->lpszName;
         if (m_strCaption.IsEmpty())
             m_strCaption = KGPLoadLibraryString(KGP_TASKS_PANE_CAPTION, _T("Tasks Pane"));
     }

@@ -173,8 +173,17 @@ void CKGPTasksPane::UpdateCaption()
 
 LRESULT CKGPTasksPane::OnSetText(WPARAM wParam, LPARAM lParam)
 {
-    // The pane's caption is what the owner sets.
-    m_strCaption = reinterpret_cast<LPCTSTR>(lParam);
+    // The pane's caption is what the owner sets; page 0, named after the
+    // caption, follows it while it keeps that name.
+    const CString caption = lParam != 0 ? reinterpret_cast<LPCTSTR>(lParam) : _T("");
+    CKGPTasksPanePage* pFirst = m_lstTasksPanes.GetHead();
+    if (pFirst != nullptr && pFirst->m_strName == m_strCaption && caption != m_strCaption) {
+        pFirst->m_strName = caption;
+        m_strCaption = caption;
+        RebuildPagesMenu();
+        UpdateNavigationButtons();
+    }
+    m_strCaption = caption;
     return CKGPDockingControlBar::OnSetText(wParam, lParam);
 }
 

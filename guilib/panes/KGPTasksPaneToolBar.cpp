@@ -2,6 +2,7 @@
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLocalResource.h"
+#include "guilib/core/KGPMenuGlyphs.h"
 #include "guilib/panes/KGPTasksPane.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
 
@@ -16,10 +17,55 @@ namespace {
 
 // The pages button is at least this many times as wide as it is high.
 constexpr int kMenuButtonWidthFactor = 3;
+// The width of a history button's drop-down part.
+constexpr int kArrowPart = 10;
 
 }  // namespace
 
 // ---- Buttons.
+
+int KGPTasksPaneGlyph(UINT uiCmdId)
+{
+    switch (uiCmdId) {
+    case KGP_TASKS_PANE_BACK:
+        return CKGPMenuGlyphs::kBack;
+    case KGP_TASKS_PANE_FORWARD:
+        return CKGPMenuGlyphs::kForward;
+    case KGP_TASKS_PANE_HOME:
+        return CKGPMenuGlyphs::kFirst;
+    case KGP_TASKS_PANE_CLOSE:
+        return CKGPMenuGlyphs::kClose;
+    default:
+        return -1;
+    }
+}
+
+void KGPDrawTasksPaneGlyph(CDC* pDC, const CRect& rect, const CKGPToolBarImages* pImages, const CKGPToolbarButton& button)
+{
+    const int glyph = KGPTasksPaneGlyph(button.m_nCommand);
+    if (glyph < 0 || (pImages != nullptr && button.GetImage() >= 0 && button.GetImage() < pImages->GetCount()))
+        return;
+    const BOOL bDisabled = (button.m_nBits & TBBS_DISABLED) != 0;
+    CRect glyphRect = rect;
+    if (const auto* pMenu = dynamic_cast<const CKGPToolbarMenuButton*>(&button); pMenu != nullptr && pMenu->m_bDrawDownArrow)
+        glyphRect.right -= kArrowPart; // the drop-down part keeps its arrow
+    CKGPMenuGlyphs::Draw(pDC, glyph, glyphRect, bDisabled ? CKGPMenuGlyphs::kGray : CKGPMenuGlyphs::kBlack);
+}
+
+void CTasksPaneNavigateButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz,
+                                      BOOL bCustomizeMode, BOOL bHighlight, BOOL bDrawBorder, BOOL bGrayDisabledButtons)
+{
+    CKGPToolbarButton::OnDraw(pDC, rect, pImages, bHorz, bCustomizeMode, bHighlight, bDrawBorder, bGrayDisabledButtons);
+    KGPDrawTasksPaneGlyph(pDC, rect, pImages, *this);
+}
+
+void CTasksPaneHistoryButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz,
+                                     BOOL bCustomizeMode, BOOL bHighlight, BOOL bDrawBorder, BOOL bGrayDisabledButtons)
+{
+    CKGPToolbarMenuButton::OnDraw(pDC, rect, pImages, bHorz, bCustomizeMode, bHighlight, bDrawBorder,
+                                  bGrayDisabledButtons);
+    KGPDrawTasksPaneGlyph(pDC, rect, pImages, *this);
+}
 
 CTasksPaneHistoryButton::CTasksPaneHistoryButton(UINT uiCmdId, int iImage, LPCTSTR lpszText, CWnd* pParentBar)
     : CKGPToolbarMenuButton(uiCmdId, nullptr, iImage, lpszText), m_pParentBar(pParentBar)
@@ -75,10 +121,10 @@ BOOL CTasksPaneToolBar::CreateButtons(CKGPTasksPane* pPane, BOOL bHistoryButtons
     m_pPane = pPane;
     m_bCommandsToFrame = FALSE; // the pane answers the navigation
     const UINT strip = GetKGPGlobalData().IsFullColorUiAvailable() ? KGP_TASKS_PANE_IMAGES_FULL : KGP_TASKS_PANE_CAPTION;
-    BOOL bImages = FALSE;
     {
         CKGPLocalResource local;
-        bImages = LoadBitmaps(strip, 0, 0, TRUE) || (strip != KGP_TASKS_PANE_CAPTION && LoadBitmaps(KGP_TASKS_PANE_CAPTION, 0, 0, TRUE));
+        if (!LoadBitmaps(strip, 0, 0, TRUE) && (strip == KGP_TASKS_PANE_CAPTION || !LoadBitmaps(KGP_TASKS_PANE_CAPTION, 0, 0, TRUE)))
+            SetLockedSizes(CSize(23, 22), CSize(16, 15)); // glyphs stand in for the images
     }
     const CString back = KGPLoadLibraryString(KGP_TASKS_PANE_BACK, _T("Back"));
     const CString forward = KGPLoadLibraryString(KGP_TASKS_PANE_FORWARD, _T("Forward"));
@@ -96,13 +142,10 @@ BOOL CTasksPaneToolBar::CreateButtons(CKGPTasksPane* pPane, BOOL bHistoryButtons
     buttons[2] = std::make_unique<CTasksPaneNavigateButton>(KGP_TASKS_PANE_HOME, 2, home);
     buttons[3] = std::make_unique<CTasksPaneMenuButton>(pPane, lpszPageName);
     buttons[4] = std::make_unique<CTasksPaneNavigateButton>(KGP_TASKS_PANE_CLOSE, 3, close);
-    for (auto& button : buttons) {
-        // Without the image strip the buttons show their texts.
-        if (!bImages)
-            button->m_bShowCaption = TRUE;
+    // Without the image strip the buttons show menu glyphs in their places.
+    for (auto& button : buttons)
         if (InsertButton(std::move(button)) < 0)
             return FALSE;
-    }
     return TRUE;
 }
 

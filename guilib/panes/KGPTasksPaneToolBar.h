@@ -13,6 +13,12 @@
 
 class CKGPTasksPane;
 
+// The menu glyph a navigation button shows when the program carries no
+// image strip for the bar: back, forward, home (first) or close.
+int KGPTasksPaneGlyph(UINT uiCmdId);
+// Draws that glyph centred in the button when the strip has no image for it.
+void KGPDrawTasksPaneGlyph(CDC* pDC, const CRect& rect, const CKGPToolBarImages* pImages, const CKGPToolbarButton& button);
+
 // A back, forward, home or close button: its text is its tooltip.
 class CTasksPaneNavigateButton : public CKGPToolbarButton {
     DECLARE_SERIAL(CTasksPaneNavigateButton)
@@ -23,6 +29,9 @@ public:
     {
         m_bShowCaption = FALSE;
     }
+    void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
 };
 
 // Back or forward with a drop-down of the pages it leads to; every item
@@ -34,6 +43,9 @@ public:
     CTasksPaneHistoryButton(UINT uiCmdId, int iImage, LPCTSTR lpszText, CWnd* pParentBar);
 
     HMENU CreateMenu() const override;
+    void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
     void SetPages(const CStringArray& pages) { m_lstPages.Copy(pages); }
     const CStringArray& GetPages() const { return m_lstPages; }
 

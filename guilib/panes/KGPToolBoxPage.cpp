@@ -61,6 +61,8 @@ BEGIN_MESSAGE_MAP(CKGPToolBoxPage, CKGPControlBar)
     ON_WM_CONTEXTMENU()
     ON_WM_CANCELMODE()
     ON_WM_DESTROY()
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
     ON_MESSAGE(WM_MOUSELEAVE, &CKGPToolBoxPage::OnMouseLeave)
     ON_REGISTERED_MESSAGE(KGM_UPDATETOOLTIPS, &CKGPToolBoxPage::OnUpdateToolTips)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CKGPToolBoxPage::OnNeedTipText)
@@ -242,6 +244,15 @@ int CKGPToolBoxPage::PageIndex() const
 }
 
 // ---- Painting.
+
+void CKGPToolBoxPage::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
+{
+    // No bar borders or gripper: the page's client is all of it.
+}
+
+void CKGPToolBoxPage::OnNcPaint()
+{
+}
 
 void CKGPToolBoxPage::OnPaint()
 {

@@ -86,6 +86,8 @@ public:
 protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     afx_msg void OnPaint();
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

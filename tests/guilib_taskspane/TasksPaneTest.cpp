@@ -219,6 +219,10 @@ TEST_F(TasksPaneTest, PagesAreNavigatedWithTheHistoryAndTheCaptionButtonsFollow)
     CString text;
     pane.GetWindowText(text);
     EXPECT_EQ(CString(_T("Tasks")), text);
+    // Page 0 is named after the caption; the pages button shows the page shown.
+    EXPECT_EQ(CString(_T("Tasks")), pane.GetPageName(0));
+    ASSERT_NE(nullptr, pane.GetNavigationToolbar().GetMenuButton());
+    EXPECT_STREQ(pane.GetPageName(0).GetString(), pane.GetNavigationToolbar().GetMenuButton()->m_strCaption.GetString());
     keyloft_test::SaveScreenshot(frame.m_hWnd, L"tasks_pane_toolbar.bmp");
 }
 
