@@ -51,7 +51,8 @@ public:
         out << "metrics:";
         for (const int metric : m_pane.GetMetrics())
             out << ' ' << metric;
-        out << "\npage: " << m_pane.GetActivePage() << " history:";
+        // Each load that shows a page visits it: the history is not stored.
+        out << "\npage: " << m_pane.GetActivePage() << "\n~history:";
         for (const int page : m_pane.GetHistory().Entries())
             out << ' ' << page;
         out << "\nnames:";
