@@ -1,9 +1,12 @@
-// The toolbox in its tasks-pane form, docked in a library frame: each group
-// holds a page as tall as its tools need, a click on a tool posts the pane's
-// id to the owner and clears the other pages' selection, tooltips exist in
-// grid mode only, and a page scrolls by whole rows.
+// The toolbox docked in a library frame. Tasks-pane form: each group holds a
+// page as tall as its tools need, a click on a tool posts the pane's id to the
+// owner and clears the other pages' selection, tooltips exist in grid mode
+// only, and a page scrolls by whole rows. Outlook form: pages under page
+// buttons, a click posts the pane's id, the scroll arrows follow the page.
 #include <gtest/gtest.h>
 
+#include "guilib/panes/KGPOutlookWnd.h"
+#include "guilib/panes/KGPToolBox.h"
 #include "guilib/panes/KGPToolBoxEx.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/support/MessagePump.h"
@@ -139,6 +142,82 @@ TEST_F(ToolBoxExTest, TooltipsInGridModeOnlyAndScrollingByRows)
     EXPECT_EQ(1, list->GetFirstVisibleRow());
     EXPECT_TRUE(list->GetTool(0)->m_Rect.IsRectEmpty());
     EXPECT_LT(list->GetTool(1)->m_Rect.top, second.top);
+}
+
+class ToolBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+        ASSERT_TRUE(toolbox.Create(_T("Tools"), &frame, CRect(0, 0, 180, 300), TRUE, kToolBoxId + 1,
+                                   WS_CHILD | WS_VISIBLE | CBRS_LEFT));
+        toolbox.EnableDocking(CBRS_ALIGN_ANY);
+        ASSERT_TRUE(toolbox.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+        frame.RecalcLayout();
+        CStringArray labels;
+        for (int i = 0; i < 30; ++i) {
+            CString label;
+            label.Format(_T("Tool %d"), i + 1);
+            labels.Add(label);
+        }
+        images = MakeImages(30);
+        first = toolbox.AddToolsPage(_T("Notes"), images, CSize(16, 16), labels);
+        second = toolbox.AddToolsPage(_T("Marks"), images, CSize(16, 16), labels, kgp::toolbox::kGridMode);
+        ASSERT_NE(nullptr, first);
+        ASSERT_NE(nullptr, second);
+        toolbox.GetToolBoxBar().GetOutlookWnd()->SetActiveTab(0);
+        keyloft_test::Pump(30);
+    }
+    void TearDown() override
+    {
+        toolbox.DestroyWindow();
+        frame.DestroyWindow();
+        ::DeleteObject(images);
+        keyloft_test::Pump(30);
+    }
+
+    CCommandFrame frame;
+    CKGPToolBox toolbox;
+    HBITMAP images = nullptr;
+    CKGPToolBoxPage* first = nullptr;
+    CKGPToolBoxPage* second = nullptr;
+};
+
+TEST_F(ToolBoxTest, PagesUnderPageButtonsPostThePanesIdAndScrollByTheArrows)
+{
+    EXPECT_EQ(2, toolbox.GetPageCount());
+    EXPECT_EQ(0, toolbox.GetActivePage());
+    // The pane stands at the frame's left edge: the bar inside it takes no place of its own.
+    EXPECT_EQ(0, docking_test::ClientRectIn(&toolbox, &frame).left);
+    EXPECT_EQ(1, toolbox.FindPageIndex(second));
+    ASSERT_TRUE(first->IsWindowVisible());
+
+    const CPoint point = first->GetTool(2)->m_Rect.CenterPoint();
+    first->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    first->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    keyloft_test::Pump(20);
+    EXPECT_EQ(2, first->GetSelected());
+    ASSERT_EQ(1u, frame.commands.size());
+    EXPECT_EQ(kToolBoxId + 1, frame.commands[0].first);
+
+    // Thirty tools in list mode do not fit: scrolling down is possible while rows are below.
+    ASSERT_GT(first->GetRowsBelow(), 0);
+    toolbox.OnScroll(TRUE); // up at the first row: nothing
+    EXPECT_EQ(0, first->GetFirstVisibleRow());
+    int downs = 0;
+    while (first->GetRowsBelow() > 0 && downs < 40) {
+        toolbox.OnScroll(FALSE);
+        ++downs;
+    }
+    EXPECT_LT(downs, 40);
+    const int last = first->GetFirstVisibleRow();
+    toolbox.OnScroll(FALSE); // nothing below: it stays
+    EXPECT_EQ(last, first->GetFirstVisibleRow());
+    EXPECT_FALSE(first->GetTool(29)->m_Rect.IsRectEmpty());
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.m_hWnd, L"toolbox_outlook_form.bmp"));
+    toolbox.OnScroll(TRUE);
+    EXPECT_EQ(last - 1, first->GetFirstVisibleRow());
 }
 
 } // namespace
