@@ -319,6 +319,20 @@ TEST_F(TasksPaneStateTest, SettingsComeBackAndADamagedValueChangesNothing)
     reg->DeleteKey(BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile), TRUE);
 }
 
+TEST_F(TasksPaneTest, RecentFileNamesAreTheirTitles)
+{
+    CStringArray files;
+    files.Add(_T("C:\\Songs\\Autumn leaves.mid"));
+    files.Add(_T(""));
+    pane.SetRecentFiles(&files);
+    CString name;
+    ASSERT_TRUE(pane.GetMRUFileName(0, name));
+    EXPECT_EQ(0, name.Find(_T("Autumn leaves")));
+    EXPECT_FALSE(pane.GetMRUFileName(1, name)); // an empty entry
+    EXPECT_FALSE(pane.GetMRUFileName(2, name));
+    EXPECT_FALSE(pane.GetMRUFileName(-1, name));
+}
+
 TEST_F(TasksPaneTest, ScreenshotOfTheDockedPane)
 {
     const int view = pane.AddGroup(_T("View"), TRUE);
