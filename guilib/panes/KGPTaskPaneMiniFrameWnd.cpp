@@ -96,24 +96,13 @@ void CKGPTaskPaneMiniFrameWnd::OnPressCaptionButton(UINT nHit)
     case KGP_TASKS_HIT_FORWARD:
         pPane->GoForward();
         break;
-    case KGP_TASKS_HIT_PAGES: {
-        auto* pButton = dynamic_cast<CKGPCaptionMenuButton*>(FindCaptionButton(nHit));
-        if (pButton == nullptr || m_bMenuBusy)
+    case KGP_TASKS_HIT_PAGES:
+        if (m_bMenuBusy)
             break;
-        // Items carry their position + 1: the choice names its page.
-        CMenuHandle menu(::CreatePopupMenu());
-        for (int i = 0; i < pPane->GetPageCount(); ++i) {
-            CString text = pPane->GetPageName(i);
-            text.Replace(_T("&"), _T("&&"));
-            ::AppendMenuW(menu.Get(), MF_STRING | (i == pPane->GetActivePage() ? MF_CHECKED : 0),
-                          static_cast<UINT_PTR>(i + 1), text);
-        }
         m_bMenuBusy = TRUE;
-        pButton->ShowMenu(menu.Get(), this);
+        pPane->ShowPagesMenu(dynamic_cast<CKGPCaptionMenuButton*>(FindCaptionButton(nHit)), this);
         m_bMenuBusy = FALSE;
-        pPane->SetActivePage(pButton->m_nMenuResult - 1);
         break;
-    }
     default:
         CKGPMiniFrameWnd::OnPressCaptionButton(nHit);
         break;

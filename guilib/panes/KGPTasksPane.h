@@ -24,6 +24,7 @@
 #include <vector>
 
 class CKGPTasksPane;
+class CKGPCaptionMenuButton;
 class CKGPTasksPaneTaskGroup;
 
 // Commands and strings of the navigation (library resources; the texts
@@ -152,6 +153,12 @@ public:
     void EnableHistoryMenuButtons(BOOL bEnable = TRUE) { m_bHistoryMenuButtons = bEnable; }
     CTasksPaneToolBar& GetNavigationToolbar() { return m_wndToolBar; }
     HMENU GetPagesMenu() const { return m_menuOther.Get(); }
+    // The pages as a popup menu, the page shown checked; the items carry
+    // nCommand, or with 0 their position + 1. The caller owns it.
+    HMENU CreatePagesMenu(UINT nCommand) const;
+    // Drops the pages menu under a caption menu button of pOwner and shows
+    // the page chosen.
+    void ShowPagesMenu(CKGPCaptionMenuButton* pButton, CWnd* pOwner);
     CString GetCaption() const { return m_strCaption; }
 
     // ---- Groups and tasks.

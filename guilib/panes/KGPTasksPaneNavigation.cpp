@@ -187,16 +187,32 @@ LRESULT CKGPTasksPane::OnSetText(WPARAM wParam, LPARAM lParam)
     return CKGPDockingControlBar::OnSetText(wParam, lParam);
 }
 
-void CKGPTasksPane::RebuildPagesMenu()
+HMENU CKGPTasksPane::CreatePagesMenu(UINT nCommand) const
 {
-    m_menuOther.Reset(::CreatePopupMenu());
+    CMenuHandle menu(::CreatePopupMenu());
     int index = 0;
     for (POSITION pos = m_lstTasksPanes.GetHeadPosition(); pos != nullptr; ++index) {
         CString text = m_lstTasksPanes.GetNext(pos)->m_strName;
         text.Replace(_T("&"), _T("&&"));
-        ::AppendMenuW(m_menuOther.Get(), MF_STRING | (index == GetActivePage() ? MF_CHECKED : 0),
-                      KGP_TASKS_PANE_PAGES, text);
+        ::AppendMenuW(menu.Get(), MF_STRING | (index == GetActivePage() ? MF_CHECKED : 0),
+                      nCommand != 0 ? nCommand : static_cast<UINT_PTR>(index + 1), text);
     }
+    return menu.Detach();
+}
+
+void CKGPTasksPane::RebuildPagesMenu()
+{
+    m_menuOther.Reset(CreatePagesMenu(KGP_TASKS_PANE_PAGES));
+}
+
+void CKGPTasksPane::ShowPagesMenu(CKGPCaptionMenuButton* pButton, CWnd* pOwner)
+{
+    if (pButton == nullptr || pOwner == nullptr)
+        return;
+    // The items carry their position + 1, so the choice names its page (0: none).
+    CMenuHandle menu(CreatePagesMenu(0));
+    pButton->ShowMenu(menu.Get(), pOwner);
+    SetActivePage(pButton->m_nMenuResult - 1);
 }
 
 void CKGPTasksPane::UpdateNavigationButtons()
@@ -316,22 +332,11 @@ void CKGPTasksPane::OnPressButtons(UINT nHit)
 
 void CKGPTasksPane::ShowPagesMenuFromCaption(CKGPCaptionButton* pButton)
 {
-    auto* pMenuButton = dynamic_cast<CKGPCaptionMenuButton*>(pButton);
-    if (pMenuButton == nullptr || m_bMenuBusy)
+    if (m_bMenuBusy)
         return;
-    // The items carry their position + 1, so the choice names its page.
-    CMenuHandle menu(::CreatePopupMenu());
-    int index = 0;
-    for (POSITION pos = m_lstTasksPanes.GetHeadPosition(); pos != nullptr; ++index) {
-        CString text = m_lstTasksPanes.GetNext(pos)->m_strName;
-        text.Replace(_T("&"), _T("&&"));
-        ::AppendMenuW(menu.Get(), MF_STRING | (index == GetActivePage() ? MF_CHECKED : 0),
-                      static_cast<UINT_PTR>(index + 1), text);
-    }
     m_bMenuBusy = TRUE;
-    pMenuButton->ShowMenu(menu.Get(), this);
+    ShowPagesMenu(dynamic_cast<CKGPCaptionMenuButton*>(pButton), this);
     m_bMenuBusy = FALSE;
-    SetActivePage(pMenuButton->m_nMenuResult - 1);
 }
 
 void CKGPTasksPane::OnTrackCaptionButtons(CPoint point)

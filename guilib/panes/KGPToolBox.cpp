@@ -59,12 +59,6 @@ BEGIN_MESSAGE_MAP(CKGPToolBox, CKGPDockingControlBar)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CKGPToolBox::~CKGPToolBox()
-{
-    for (INT_PTR i = 0; i < m_arPages.GetSize(); ++i)
-        delete m_arPages[i];
-}
-
 int CKGPToolBox::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CKGPDockingControlBar::OnCreate(lpCreateStruct) == -1)
@@ -101,40 +95,14 @@ CKGPToolBoxPage* CKGPToolBox::AddToolsPage(LPCTSTR lpszTitle, HBITMAP hImages, C
                                            const CStringArray& labels, int nMode, CRuntimeClass* pPageClass)
 {
     CKGPOutlookWnd* pOutlook = m_wndOutlook.GetSafeHwnd() != nullptr ? m_wndOutlook.GetOutlookWnd() : nullptr;
-    if (pOutlook == nullptr || pPageClass == nullptr || !pPageClass->IsDerivedFrom(RUNTIME_CLASS(CKGPToolBoxPage)))
-        return nullptr;
-    auto* pPage = static_cast<CKGPToolBoxPage*>(pPageClass->CreateObject());
+    CKGPToolBoxPage* pPage = m_pages.Make(pPageClass, this, pOutlook, hImages, sizeImage, labels, nMode);
     if (pPage == nullptr)
         return nullptr;
     pPage->m_pToolBox = this;
-    pPage->m_pOwner = this;
-    if (!pPage->SetImages(hImages, sizeImage) ||
-        !pPage->CreatePage(pOutlook, static_cast<UINT>(AFX_IDW_PANE_FIRST + m_arPages.GetSize()), nMode)) {
-        if (pPage->GetSafeHwnd() != nullptr)
-            pPage->DestroyWindow();
-        delete pPage;
-        return nullptr;
-    }
     pPage->SetWindowText(lpszTitle);
-    for (INT_PTR i = 0; i < labels.GetSize(); ++i)
-        pPage->AddTool(labels[i]);
-    m_arPages.Add(pPage);
     pOutlook->AddTab(pPage, lpszTitle, static_cast<UINT>(-1), FALSE);
     AdjustLayout();
     return pPage;
-}
-
-CKGPToolBoxPage* CKGPToolBox::GetPage(int nPage) const
-{
-    return nPage >= 0 && nPage < m_arPages.GetSize() ? m_arPages[nPage] : nullptr;
-}
-
-int CKGPToolBox::FindPageIndex(CKGPToolBoxPage* pPage) const
-{
-    for (INT_PTR i = 0; i < m_arPages.GetSize(); ++i)
-        if (m_arPages[i] == pPage)
-            return static_cast<int>(i);
-    return -1;
 }
 
 int CKGPToolBox::GetActivePage() const

@@ -31,17 +31,16 @@ class CKGPToolBox : public CKGPDockingControlBar, public IKGPToolBoxOwner {
     DECLARE_DYNCREATE(CKGPToolBox)
 public:
     CKGPToolBox() = default;
-    ~CKGPToolBox() override;
 
     // A page of tools (list or grid mode) under a page button named
     // lpszTitle, its images a strip of sizeImage cells; null when it cannot be made.
     CKGPToolBoxPage* AddToolsPage(LPCTSTR lpszTitle, HBITMAP hImages, CSize sizeImage, const CStringArray& labels,
                                   int nMode = kgp::toolbox::kListMode,
                                   CRuntimeClass* pPageClass = RUNTIME_CLASS(CKGPToolBoxPage));
-    int GetPageCount() const { return static_cast<int>(m_arPages.GetSize()); }
-    CKGPToolBoxPage* GetPage(int nPage) const;
+    int GetPageCount() const { return m_pages.GetCount(); }
+    CKGPToolBoxPage* GetPage(int nPage) const { return m_pages.Get(nPage); }
     int GetActivePage() const;
-    int FindPageIndex(CKGPToolBoxPage* pPage) const override;
+    int FindPageIndex(CKGPToolBoxPage* pPage) const override { return m_pages.Find(pPage); }
     CKGPToolBoxBar& GetToolBoxBar() { return m_wndOutlook; }
 
     // The page shown now updates the bar's scroll arrows.
@@ -66,5 +65,5 @@ protected:
     void UpdateScrollButtons(const CKGPToolBoxPage* pPage);
 
     CKGPToolBoxBar m_wndOutlook;
-    CTypedPtrArray<CObArray, CKGPToolBoxPage*> m_arPages;  // owned
+    CKGPToolBoxPages m_pages;
 };

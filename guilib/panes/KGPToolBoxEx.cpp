@@ -7,12 +7,6 @@ BEGIN_MESSAGE_MAP(CKGPToolBoxEx, CKGPTasksPane)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CKGPToolBoxEx::~CKGPToolBoxEx()
-{
-    for (INT_PTR i = 0; i < m_arPages.GetSize(); ++i)
-        delete m_arPages[i];
-}
-
 int CKGPToolBoxEx::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     return CKGPTasksPane::OnCreate(lpCreateStruct);
@@ -27,45 +21,13 @@ void CKGPToolBoxEx::OnSize(UINT nType, int cx, int cy)
 CKGPToolBoxPage* CKGPToolBoxEx::AddToolsPage(LPCTSTR lpszTitle, HBITMAP hImages, CSize sizeImage,
                                              const CStringArray& labels, int nMode, CRuntimeClass* pPageClass)
 {
-    if (GetSafeHwnd() == nullptr || pPageClass == nullptr || !pPageClass->IsDerivedFrom(RUNTIME_CLASS(CKGPToolBoxPage)))
-        return nullptr;
-    auto* pPage = static_cast<CKGPToolBoxPage*>(pPageClass->CreateObject());
+    CKGPToolBoxPage* pPage = m_pages.Make(pPageClass, this, this, hImages, sizeImage, labels, nMode);
     if (pPage == nullptr)
         return nullptr;
     pPage->m_pToolBoxEx = this;
-    pPage->m_pOwner = this;
-    if (!pPage->SetImages(hImages, sizeImage) ||
-        !pPage->CreatePage(this, static_cast<UINT>(AFX_IDW_PANE_FIRST + m_arPages.GetSize()), nMode)) {
-        if (pPage->GetSafeHwnd() != nullptr)
-            pPage->DestroyWindow();
-        delete pPage;
-        return nullptr;
-    }
-    for (INT_PTR i = 0; i < labels.GetSize(); ++i)
-        pPage->AddTool(labels[i]);
-    m_arPages.Add(pPage);
-    const int nGroup = AddGroup(lpszTitle);
-    AddWindow(nGroup, pPage->GetSafeHwnd(), pPage->GetRequiredHeight(m_rectTasks.Width()));
+    AddWindow(AddGroup(lpszTitle), pPage->GetSafeHwnd(), pPage->GetRequiredHeight(m_rectTasks.Width()));
     AdjustLayout();
     return pPage;
-}
-
-int CKGPToolBoxEx::GetPageCount() const
-{
-    return static_cast<int>(m_arPages.GetSize());
-}
-
-CKGPToolBoxPage* CKGPToolBoxEx::GetPage(int nPage) const
-{
-    return nPage >= 0 && nPage < m_arPages.GetSize() ? m_arPages[nPage] : nullptr;
-}
-
-int CKGPToolBoxEx::FindPageIndex(CKGPToolBoxPage* pPage) const
-{
-    for (INT_PTR i = 0; i < m_arPages.GetSize(); ++i)
-        if (m_arPages[i] == pPage)
-            return static_cast<int>(i);
-    return -1;
 }
 
 void CKGPToolBoxEx::AdjustLayout()
@@ -92,11 +54,11 @@ void CKGPToolBoxEx::AdjustLayout()
 void CKGPToolBoxEx::OnClickTool(int nPage, int nTool)
 {
     static_cast<void>(nTool);
-    for (INT_PTR i = 0; i < m_arPages.GetSize(); ++i) {
+    for (int i = 0; i < m_pages.GetCount(); ++i) {
         if (i == nPage)
             continue;
-        m_arPages[i]->SelectTool(-1);
-        m_arPages[i]->SetHighlighted(-1);
+        m_pages.Get(i)->SelectTool(-1);
+        m_pages.Get(i)->SetHighlighted(-1);
     }
     CWnd* pTarget = GetOwner() != nullptr ? GetOwner() : GetParent();
     if (pTarget != nullptr)

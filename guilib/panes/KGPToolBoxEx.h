@@ -18,9 +18,9 @@ public:
                                   int nMode = kgp::toolbox::kListMode,
                                   CRuntimeClass* pPageClass = RUNTIME_CLASS(CKGPToolBoxPage));
     // The tool pages (one per group).
-    int GetPageCount() const;
-    CKGPToolBoxPage* GetPage(int nPage) const;
-    int FindPageIndex(CKGPToolBoxPage* pPage) const override;
+    int GetPageCount() const { return m_pages.GetCount(); }
+    CKGPToolBoxPage* GetPage(int nPage) const { return m_pages.Get(nPage); }
+    int FindPageIndex(CKGPToolBoxPage* pPage) const override { return m_pages.Find(pPage); }
     // Each group as tall as its page needs, then the pane's layout.
     void AdjustLayout() override;
     // Clicking a tool: WM_COMMAND with the pane's id to the owner (else the
@@ -36,10 +36,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The pages made here (the windows delete nothing themselves).
-    CTypedPtrArray<CObArray, CKGPToolBoxPage*> m_arPages;
+    CKGPToolBoxPages m_pages;
     BOOL m_bAdjusting = FALSE;
-
-public:
-    ~CKGPToolBoxEx() override;
 };

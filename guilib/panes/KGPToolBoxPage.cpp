@@ -8,6 +8,8 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/panes/KGPToolBoxOwner.h"
 
+#include <memory>
+
 IMPLEMENT_DYNCREATE(CKGPToolBoxButton, CObject)
 IMPLEMENT_DYNCREATE(CKGPToolBoxPage, CKGPControlBar)
 
@@ -411,3 +413,42 @@ BOOL CKGPToolBoxPage::PreTranslateMessage(MSG* pMsg)
         m_pToolTip->RelayEvent(pMsg);
     return CKGPControlBar::PreTranslateMessage(pMsg);
 }
+
+// ---- The pages of a toolbox.
+
+CKGPToolBoxPages::~CKGPToolBoxPages()
+{
+    for (INT_PTR i = 0; i < m_pages.GetSize(); ++i)
+        delete m_pages[i];
+}
+
+CKGPToolBoxPage* CKGPToolBoxPages::Make(CRuntimeClass* pPageClass, IKGPToolBoxOwner* pOwner, CWnd* pParent,
+                                        HBITMAP hImages, CSize sizeImage, const CStringArray& labels, int nMode)
+{
+    if (pParent == nullptr || pParent->GetSafeHwnd() == nullptr || pPageClass == nullptr ||
+        !pPageClass->IsDerivedFrom(RUNTIME_CLASS(CKGPToolBoxPage)))
+        return nullptr;
+    std::unique_ptr<CKGPToolBoxPage> pPage(static_cast<CKGPToolBoxPage*>(pPageClass->CreateObject()));
+    if (pPage == nullptr)
+        return nullptr;
+    pPage->m_pOwner = pOwner;
+    if (!pPage->SetImages(hImages, sizeImage) ||
+        !pPage->CreatePage(pParent, static_cast<UINT>(AFX_IDW_PANE_FIRST + GetCount()), nMode)) {
+        if (pPage->GetSafeHwnd() != nullptr)
+            pPage->DestroyWindow();
+        return nullptr;
+    }
+    for (INT_PTR i = 0; i < labels.GetSize(); ++i)
+        pPage->AddTool(labels[i]);
+    m_pages.Add(pPage.get());
+    return pPage.release();
+}
+
+int CKGPToolBoxPages::Find(const CKGPToolBoxPage* pPage) const
+{
+    for (INT_PTR i = 0; i < m_pages.GetSize(); ++i)
+        if (m_pages[i] == pPage)
+            return static_cast<int>(i);
+    return -1;
+}
+

@@ -12,6 +12,7 @@
 
 #include <afxcmn.h>
 #include <afxtempl.h>
+#include <afxtemplptr.h>
 
 class CKGPToolBox;
 class CKGPToolBoxEx;
@@ -118,3 +119,24 @@ protected:
     CToolTipCtrl* m_pToolTip = nullptr;
     BOOL m_bCaptured = FALSE;
 };
+
+// The pages a toolbox made and owns, in order.
+class CKGPToolBoxPages {
+public:
+    CKGPToolBoxPages() = default;
+    ~CKGPToolBoxPages();
+    CKGPToolBoxPages(const CKGPToolBoxPages&) = delete;
+    CKGPToolBoxPages& operator=(const CKGPToolBoxPages&) = delete;
+
+    // A page of the class (a toolbox page) made in pParent for pOwner, with its
+    // images and one tool per label; null (nothing kept) when it cannot be made.
+    CKGPToolBoxPage* Make(CRuntimeClass* pPageClass, IKGPToolBoxOwner* pOwner, CWnd* pParent, HBITMAP hImages,
+                          CSize sizeImage, const CStringArray& labels, int nMode);
+    int GetCount() const { return static_cast<int>(m_pages.GetSize()); }
+    CKGPToolBoxPage* Get(int nPage) const { return nPage >= 0 && nPage < m_pages.GetSize() ? m_pages[nPage] : nullptr; }
+    int Find(const CKGPToolBoxPage* pPage) const;
+
+private:
+    CTypedPtrArray<CObArray, CKGPToolBoxPage*> m_pages;
+};
+

@@ -49,26 +49,32 @@ HBITMAP MakeImages(int count)
     return bitmap;
 }
 
-class ToolBoxExTest : public ::testing::Test {
+// A toolbox of either form docked at the frame's left, with pages of tools
+// named "Tool 1", "Tool 2", ...
+template <class ToolBox>
+class ToolBoxFixture : public ::testing::Test {
 protected:
-    void SetUp() override
+    void Open(UINT id, int nTools)
     {
         ASSERT_TRUE(frame.Open());
         frame.SetForegroundWindow();
-        ASSERT_TRUE(toolbox.Create(_T("Toolbox"), &frame, CRect(0, 0, 200, 400), TRUE, kToolBoxId,
+        ASSERT_TRUE(toolbox.Create(_T("Toolbox"), &frame, CRect(0, 0, 200, 400), TRUE, id,
                                    WS_CHILD | WS_VISIBLE | CBRS_LEFT));
         toolbox.EnableDocking(CBRS_ALIGN_ANY);
         ASSERT_TRUE(toolbox.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
         frame.RecalcLayout();
-        CStringArray labels;
-        for (LPCTSTR label : {_T("Pointer"), _T("Note"), _T("Rest"), _T("Tie"), _T("Slur")})
+        for (int i = 0; i < nTools; ++i) {
+            CString label;
+            label.Format(_T("Tool %d"), i + 1);
             labels.Add(label);
-        images = MakeImages(5);
-        list = toolbox.AddToolsPage(_T("Notes"), images, CSize(16, 16), labels);
-        grid = toolbox.AddToolsPage(_T("Marks"), images, CSize(16, 16), labels, kgp::toolbox::kGridMode);
-        ASSERT_NE(nullptr, list);
-        ASSERT_NE(nullptr, grid);
-        keyloft_test::Pump(30);
+        }
+        images = MakeImages(nTools);
+    }
+    CKGPToolBoxPage* AddPage(LPCTSTR title, int nMode)
+    {
+        CKGPToolBoxPage* pPage = toolbox.AddToolsPage(title, images, CSize(16, 16), labels, nMode);
+        EXPECT_NE(nullptr, pPage);
+        return pPage;
     }
     void TearDown() override
     {
@@ -77,7 +83,7 @@ protected:
         ::DeleteObject(images);
         keyloft_test::Pump(30);
     }
-    void ClickTool(CKGPToolBoxPage* pPage, int nTool)
+    static void ClickTool(CKGPToolBoxPage* pPage, int nTool)
     {
         const CPoint point = pPage->GetTool(nTool)->m_Rect.CenterPoint();
         pPage->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
@@ -86,8 +92,22 @@ protected:
     }
 
     CCommandFrame frame;
-    CKGPToolBoxEx toolbox;
+    ToolBox toolbox;
+    CStringArray labels;
     HBITMAP images = nullptr;
+};
+
+class ToolBoxExTest : public ToolBoxFixture<CKGPToolBoxEx> {
+protected:
+    void SetUp() override
+    {
+        Open(kToolBoxId, 5);
+        list = AddPage(_T("Notes"), kgp::toolbox::kListMode);
+        grid = AddPage(_T("Marks"), kgp::toolbox::kGridMode);
+        ASSERT_NE(nullptr, grid);
+        keyloft_test::Pump(30);
+    }
+
     CKGPToolBoxPage* list = nullptr;
     CKGPToolBoxPage* grid = nullptr;
 };
@@ -118,7 +138,7 @@ TEST_F(ToolBoxExTest, GroupsAreAsTallAsTheirPagesAndAClickClearsTheOtherPage)
     EXPECT_FALSE(grid->SelectTool(5)); // past the count: refused
     EXPECT_EQ(3, grid->GetSelected());
     EXPECT_TRUE(grid->SelectTool(3));
-    EXPECT_EQ(CString(_T("Tie")), grid->FindToolById(4)->m_strText);
+    EXPECT_EQ(CString(_T("Tool 4")), grid->FindToolById(4)->m_strText);
     EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.m_hWnd, L"toolbox_tasks_form.bmp"));
 }
 
@@ -144,42 +164,18 @@ TEST_F(ToolBoxExTest, TooltipsInGridModeOnlyAndScrollingByRows)
     EXPECT_LT(list->GetTool(1)->m_Rect.top, second.top);
 }
 
-class ToolBoxTest : public ::testing::Test {
+class ToolBoxTest : public ToolBoxFixture<CKGPToolBox> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.Open());
-        frame.SetForegroundWindow();
-        ASSERT_TRUE(toolbox.Create(_T("Tools"), &frame, CRect(0, 0, 180, 300), TRUE, kToolBoxId + 1,
-                                   WS_CHILD | WS_VISIBLE | CBRS_LEFT));
-        toolbox.EnableDocking(CBRS_ALIGN_ANY);
-        ASSERT_TRUE(toolbox.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
-        frame.RecalcLayout();
-        CStringArray labels;
-        for (int i = 0; i < 30; ++i) {
-            CString label;
-            label.Format(_T("Tool %d"), i + 1);
-            labels.Add(label);
-        }
-        images = MakeImages(30);
-        first = toolbox.AddToolsPage(_T("Notes"), images, CSize(16, 16), labels);
-        second = toolbox.AddToolsPage(_T("Marks"), images, CSize(16, 16), labels, kgp::toolbox::kGridMode);
-        ASSERT_NE(nullptr, first);
+        Open(kToolBoxId + 1, 30);
+        first = AddPage(_T("Notes"), kgp::toolbox::kListMode);
+        second = AddPage(_T("Marks"), kgp::toolbox::kGridMode);
         ASSERT_NE(nullptr, second);
         toolbox.GetToolBoxBar().GetOutlookWnd()->SetActiveTab(0);
         keyloft_test::Pump(30);
     }
-    void TearDown() override
-    {
-        toolbox.DestroyWindow();
-        frame.DestroyWindow();
-        ::DeleteObject(images);
-        keyloft_test::Pump(30);
-    }
 
-    CCommandFrame frame;
-    CKGPToolBox toolbox;
-    HBITMAP images = nullptr;
     CKGPToolBoxPage* first = nullptr;
     CKGPToolBoxPage* second = nullptr;
 };
@@ -193,10 +189,7 @@ TEST_F(ToolBoxTest, PagesUnderPageButtonsPostThePanesIdAndScrollByTheArrows)
     EXPECT_EQ(1, toolbox.FindPageIndex(second));
     ASSERT_TRUE(first->IsWindowVisible());
 
-    const CPoint point = first->GetTool(2)->m_Rect.CenterPoint();
-    first->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    first->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-    keyloft_test::Pump(20);
+    ClickTool(first, 2);
     EXPECT_EQ(2, first->GetSelected());
     ASSERT_EQ(1u, frame.commands.size());
     EXPECT_EQ(kToolBoxId + 1, frame.commands[0].first);
