@@ -26,14 +26,8 @@ CKGPTasksPane* CKGPTaskPaneMiniFrameWnd::GetTasksPane() const
 
 void CKGPTaskPaneMiniFrameWnd::SetCaptionButtons(DWORD dwButtons)
 {
-    RemoveCaptionButtons();
-    CKGPBaseControlBar* pBar = HostedBar();
-    if ((dwButtons & KGP_CAPTION_BTN_CLOSE) != 0 && pBar != nullptr && pBar->CanBeClosed())
-        AddCaptionButton(HTCLOSE);
-    if ((dwButtons & KGP_CAPTION_BTN_PIN) != 0)
-        AddCaptionButton(KGPCaption::kHitPin);
-    if ((dwButtons & KGP_CAPTION_BTN_PANE_MENU) != 0)
-        AddCaptionButton(HTMINBUTTON);
+    // The frame's own buttons, then the navigation's, each to the head.
+    CKGPMiniFrameWnd::SetCaptionButtons(dwButtons & ~kNavigationButtons);
     AddCaptionButton(KGP_TASKS_HIT_BACK);
     AddCaptionButton(KGP_TASKS_HIT_FORWARD);
     AddCaptionButton(KGP_TASKS_HIT_PAGES); // a menu-dropping button
