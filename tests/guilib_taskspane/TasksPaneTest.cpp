@@ -319,6 +319,22 @@ TEST_F(TasksPaneStateTest, SettingsComeBackAndADamagedValueChangesNothing)
     reg->DeleteKey(BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile), TRUE);
 }
 
+TEST_F(TasksPaneTest, TheWheelScrollsByRowsAndTheAreasFollow)
+{
+    for (int i = 0; i < 40; ++i)
+        pane.AddTask(group, _T("One more task"), -1, kSaveCommand);
+    ASSERT_GT(pane.GetScrollMetrics().maximum, 0);
+    const int top = pane.GetTaskGroup(group)->m_rect.top;
+    CPoint screen(20, 100);
+    pane.ClientToScreen(&screen);
+    pane.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-360)), MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(3, pane.GetScrollPosition());
+    EXPECT_LT(pane.GetTaskGroup(group)->m_rect.top, top);
+    pane.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120 * 10), MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(0, pane.GetScrollPosition()); // held at the top
+    EXPECT_EQ(top, pane.GetTaskGroup(group)->m_rect.top);
+}
+
 TEST_F(TasksPaneTest, RecentFileNamesAreTheirTitles)
 {
     CStringArray files;
