@@ -27,6 +27,17 @@ target_link_libraries(guilib_tab_layout_tests PRIVATE guilib_tab_layout gtest_ma
 keyloft_warnings(guilib_tab_layout_tests)
 add_test(NAME native.guilib_tab_layout COMMAND guilib_tab_layout_tests)
 
+# The caption bar's and the property sheet navigation's arithmetic, the same way.
+add_library(guilib_caption_sheet_layout STATIC ${CMAKE_SOURCE_DIR}/guilib/panes/KGPCaptionBarLayout.cpp
+            ${CMAKE_SOURCE_DIR}/guilib/sheets/KGPPropSheetLayout.cpp)
+keyloft_include_root(guilib_caption_sheet_layout guilib/panes guilib/sheets guilib/core)
+keyloft_warnings(guilib_caption_sheet_layout)
+add_executable(guilib_caption_sheet_layout_tests ${CMAKE_SOURCE_DIR}/tests/guilib_captionbar/CaptionBarLayoutTest.cpp
+               ${CMAKE_SOURCE_DIR}/tests/guilib_propsheet/PropSheetLayoutTest.cpp)
+target_link_libraries(guilib_caption_sheet_layout_tests PRIVATE guilib_caption_sheet_layout gtest_main)
+keyloft_warnings(guilib_caption_sheet_layout_tests)
+add_test(NAME native.guilib_caption_sheet_layout COMMAND guilib_caption_sheet_layout_tests)
+
 # The docking family's plain arithmetic (split trees, auto-hidden panes'
 # slides and buttons, smart-docking markers) and the tests' layout checker,
 # with their tests, the same way.
