@@ -186,8 +186,13 @@ CaptionLayout LayOutCaption(const CaptionInput& in)
     if (in.hasImage && !out.image.IsEmpty())
         out.image = in.stretchImage ? Clipped(out.image, inner) : KeptInside(out.image, inner);
     if (in.hasButton && !out.image.IsEmpty()) {
-        out.button = KeptApart(out.button, out.image, in.gap);
-        out.button = Clipped(out.button, inner);
+        // Inside the margins: its height cut to them, moved along keeping its
+        // label's width as far as it fits, then kept off the image.
+        Box button = out.button;
+        button.top = inner.top;
+        button.bottom = inner.bottom;
+        button = KeptInside(button, inner);
+        out.button = Clipped(KeptApart(button, out.image, in.gap), inner);
     }
     if (in.hasText) {
         out.drawText = KeptApart(out.drawText, out.image, in.gap);
