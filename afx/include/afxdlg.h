@@ -100,10 +100,12 @@ class CPropertySheet;
 class CPropertyPage : public CDialog {
     DECLARE_DYNAMIC(CPropertyPage)
 public:
-    CPropertyPage() = default;
-    // nIDCaption 0: the template's caption is the tab's label.
-    explicit CPropertyPage(UINT nIDTemplate, UINT nIDCaption = 0);
-    explicit CPropertyPage(LPCTSTR lpszTemplateName, UINT nIDCaption = 0);
+    CPropertyPage() { m_psp.dwSize = sizeof(m_psp); }
+    // nIDCaption 0: the template's caption is the tab's label. dwSize is the
+    // size of the page record (m_psp); a page whose record is smaller than
+    // the system's smallest page record is never made (CreatePage refuses it).
+    explicit CPropertyPage(UINT nIDTemplate, UINT nIDCaption = 0, DWORD dwSize = sizeof(PROPSHEETPAGEW));
+    explicit CPropertyPage(LPCTSTR lpszTemplateName, UINT nIDCaption = 0, DWORD dwSize = sizeof(PROPSHEETPAGEW));
     void Construct(UINT nIDTemplate, UINT nIDCaption = 0);
     void Construct(LPCTSTR lpszTemplateName, UINT nIDCaption = 0);
 
@@ -135,6 +137,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     CString m_strCaption;
+    // The page's record: its size, flags, template and module.
+    PROPSHEETPAGEW m_psp{};
 
 protected:
     void OnOK() override {}
@@ -164,7 +168,7 @@ public:
     // A modeless sheet owned by the parent (dwStyle -1: a captioned popup
     // with a system menu). FALSE without pages or when a window fails.
     virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1), DWORD dwExStyle = 0);
-    void AddPage(CPropertyPage* pPage);
+    virtual void AddPage(CPropertyPage* pPage);
     void RemovePage(CPropertyPage* pPage);
     void RemovePage(int nPage);
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
@@ -183,8 +187,9 @@ public:
     // The Apply button follows the pages (a page said it changed).
     void OnPageModified();
     LRESULT QuerySiblings(WPARAM wParam, LPARAM lParam);
-    // The rectangle the pages take (sheet client coordinates).
-    CRect GetPageRect() const;
+    // The rectangle the pages take (sheet client coordinates): the tab
+    // control's display area.
+    virtual CRect GetPageRect() const;
     virtual BOOL OnInitDialog() { return TRUE; }
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -196,6 +201,8 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A page is about to leave the sheet (RemovePage).
+    virtual void OnRemovePage(CPropertyPage* /*pPage*/) {}
     // Applies every made page (the shown one first leaves); TRUE when all did.
     BOOL ApplyPages();
     void EndSheet(int nResult);

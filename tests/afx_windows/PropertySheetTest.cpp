@@ -13,7 +13,10 @@ namespace {
 
 class CCountingPage : public CPropertyPage {
 public:
-    explicit CCountingPage(UINT nIDTemplate, UINT nIDCaption = 0) : CPropertyPage(nIDTemplate, nIDCaption) {}
+    explicit CCountingPage(UINT nIDTemplate, UINT nIDCaption = 0, DWORD dwSize = sizeof(PROPSHEETPAGEW))
+        : CPropertyPage(nIDTemplate, nIDCaption, dwSize)
+    {
+    }
     BOOL OnSetActive() override
     {
         ++activations;
@@ -168,6 +171,25 @@ TEST_F(PropertySheetTest, OkAppliesEveryMadePageAndEndsTheSheet)
     EXPECT_EQ(nullptr, sheet.GetSafeHwnd());
     EXPECT_EQ(1, first.applied);
     EXPECT_EQ(1, second.applied);
+}
+
+TEST_F(PropertySheetTest, APageRecordBelowTheSystemsSmallestIsNeverMadeAndTheSheetStaysOnItsPage)
+{
+    EXPECT_EQ(sizeof(PROPSHEETPAGEW), first.m_psp.dwSize) << "the record is the structure's own size by default";
+    EXPECT_EQ(MAKEINTRESOURCEW(IDD_PAGE), first.m_psp.pszTemplate);
+    // 48 bytes is too short for a page record on x64: such a page is refused
+    // as the system refuses it, and the sheet keeps the page it shows.
+    CCountingPage shortRecord(IDD_PAGE_POPUP, 0, 48);
+    sheet.AddPage(&shortRecord);
+    EXPECT_FALSE(sheet.SetActivePage(2));
+    EXPECT_EQ(nullptr, shortRecord.GetSafeHwnd());
+    EXPECT_EQ(0, sheet.GetActiveIndex());
+    EXPECT_TRUE(first.IsWindowVisible());
+    CCountingPage smallest(IDD_PAGE_POPUP, 0, PROPSHEETPAGEW_V1_SIZE);
+    sheet.AddPage(&smallest);
+    EXPECT_TRUE(sheet.SetActivePage(3)) << "the smallest record the system takes is enough";
+    sheet.RemovePage(&smallest);
+    sheet.RemovePage(&shortRecord);
 }
 
 } // namespace

@@ -95,13 +95,15 @@ std::vector<BYTE> LoadPageTemplate(LPCTSTR lpszTemplateName, HINSTANCE& hInst)
 
 // ---- CPropertyPage
 
-CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption)
+CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption, DWORD dwSize)
 {
+    m_psp.dwSize = dwSize;
     Construct(nIDTemplate, nIDCaption);
 }
 
-CPropertyPage::CPropertyPage(LPCTSTR lpszTemplateName, UINT nIDCaption)
+CPropertyPage::CPropertyPage(LPCTSTR lpszTemplateName, UINT nIDCaption, DWORD dwSize)
 {
+    m_psp.dwSize = dwSize;
     Construct(lpszTemplateName, nIDCaption);
 }
 
@@ -113,8 +115,12 @@ void CPropertyPage::Construct(UINT nIDTemplate, UINT nIDCaption)
 void CPropertyPage::Construct(LPCTSTR lpszTemplateName, UINT nIDCaption)
 {
     SetTemplateName(lpszTemplateName);
-    if (nIDCaption != 0)
+    m_psp.pszTemplate = lpszTemplateName;
+    m_psp.hInstance = AfxGetResourceHandle();
+    if (nIDCaption != 0) {
         m_strCaption.LoadString(nIDCaption);
+        m_psp.dwFlags |= PSP_USETITLE;
+    }
 }
 
 CString CPropertyPage::GetCaption() const
@@ -142,6 +148,9 @@ BOOL CPropertyPage::CreatePage(CPropertySheet* pSheet)
     m_pSheet = pSheet;
     if (m_hWnd != nullptr)
         return TRUE;
+    // As the system does: a record below its smallest page record is refused.
+    if (m_psp.dwSize < PROPSHEETPAGEW_V1_SIZE)
+        return FALSE;
     HINSTANCE hInst = nullptr;
     std::vector<BYTE> bytes = LoadPageTemplate(m_lpszTemplateName, hInst);
     TemplateFacts facts;
@@ -264,6 +273,7 @@ void CPropertySheet::RemovePage(int nPage)
     if (page == nullptr)
         return;
     const BOOL wasActive = nPage == m_nActive;
+    OnRemovePage(page);
     if (page->GetSafeHwnd() != nullptr)
         page->DestroyWindow();
     m_pages.erase(m_pages.begin() + nPage);
