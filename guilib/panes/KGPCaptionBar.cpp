@@ -273,7 +273,8 @@ void CKGPCaptionBar::OnDrawButton(CDC* pDC, CRect rect, const CString& strButton
         const int width = kgp::caption::kMenuArrowWidth - 2;
         const int height = std::max(1, width / 3 + 1);
         const int top = rect.top + (rect.Height() - height) / 2;
-        const POINT points[3] = {{boxLeft + 1, top}, {boxLeft + 1 + width, top}, {boxLeft + 1 + width / 2, top + height}};
+        const int left = boxLeft + 1;
+        const POINT points[3] = {{left, top}, {left + width, top}, {left + width / 2, top + height}};
         const COLORREF colour = pDC->GetTextColor();
         CGdiHandle<HBRUSH> brush(::CreateSolidBrush(colour));
         CGdiHandle<HPEN> pen(::CreatePen(PS_NULL, 0, colour));

@@ -20,9 +20,7 @@ CKGPPropertyPage::CKGPPropertyPage(LPCTSTR lpszTemplateName, UINT nIDCaption)
 
 CKGPPropertySheet* CKGPPropertyPage::GetKGPSheet() const
 {
-    CPropertySheet* sheet = GetSheet();
-    return sheet != nullptr && sheet->IsKindOf(RUNTIME_CLASS(CKGPPropertySheet)) ? static_cast<CKGPPropertySheet*>(sheet)
-                                                                                 : nullptr;
+    return DYNAMIC_DOWNCAST(CKGPPropertySheet, GetSheet());
 }
 
 BOOL CKGPPropertyPage::OnInitDialog()

@@ -3,6 +3,7 @@
 #include "guilib/sheets/KGPPropertySheet.h"
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/panes/KGPOutlookWnd.h"
 
 #include <algorithm>
 
@@ -149,6 +150,17 @@ void CKGPPropertySheet::OnRemovePage(CPropertyPage* pPage)
         if (index >= 0)
             m_wndTab.RemovePageTab(index);
         break;
+    case PropSheetLook_OutlookBar:
+        // The buttons after the page stand for the pages one place earlier.
+        if (index >= 0 && index < m_wndPane1.GetCount()) {
+            m_wndPane1.RemoveButton(index);
+            for (int i = index; i < m_wndPane1.GetCount(); ++i)
+                m_wndPane1.GetButton(i)->m_nCommand = static_cast<UINT>(i);
+            m_wndPane1.AdjustLayout();
+            m_wndPane1.Invalidate();
+        }
+        m_nActivePage = -1;
+        break;
     default:
         break;
     }
@@ -186,6 +198,16 @@ void CKGPPropertySheet::AddPageToNavigation(int nPage)
         return;
     const CString title = PageTitle(nPage);
     switch (m_look) {
+    case PropSheetLook_OutlookBar: {
+        // The page's icon, taken from the image list, becomes an image of
+        // the pages' shared strip; the button's command is the page's index.
+        CIconHandle icon(m_Icons.GetSafeHandle() != nullptr && nPage < m_Icons.GetImageCount()
+                             ? ::ImageList_GetIcon(m_Icons.GetSafeHandle(), nPage, ILD_NORMAL)
+                             : nullptr);
+        if (icon.Get() == nullptr || !m_wndPane1.AddIconButton(icon.Get(), title, static_cast<UINT>(nPage), -1, TRUE))
+            m_wndPane1.AddButton(-1, title, static_cast<UINT>(nPage));
+        break;
+    }
     case PropSheetLook_Tree: {
         auto* page = DYNAMIC_DOWNCAST(CKGPPropertyPage, pPage);
         HTREEITEM parent = TVI_ROOT;
@@ -233,6 +255,21 @@ void CKGPPropertySheet::CreateNavigation()
 {
     const CRect none(0, 0, 0, 0);
     switch (m_look) {
+    case PropSheetLook_OutlookBar:
+        if (!m_wndOutlook.Create(_T(""), this, CRect(0, 0, m_nBarWidth, 100), KGP_IDC_PROPSHEET_OUTLOOK,
+                                 WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, 0))
+            return;
+        m_wndPane1.m_pParent = this;
+        // No gripper or border bits: the first button starts at the top.
+        if (!m_wndPane1.CreatePane(&m_wndOutlook, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT,
+                                   KGP_IDC_PROPSHEET_OUTLOOK_PANE))
+            return;
+        m_wndPane1.EnableTextLabels(TRUE);
+        if (CKGPOutlookWnd* pages = m_wndOutlook.GetOutlookWnd()) {
+            pages->SetHideSingleTab(TRUE);
+            pages->AddTab(&m_wndPane1, _T(""), static_cast<UINT>(-1), FALSE);
+        }
+        break;
     case PropSheetLook_Tree:
         if (!m_wndTree.CreateEx(WS_EX_CLIENTEDGE,
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
@@ -282,6 +319,8 @@ void CKGPPropertySheet::CreateNavigation()
 CWnd* CKGPPropertySheet::NavigationWnd()
 {
     switch (m_look) {
+    case PropSheetLook_OutlookBar:
+        return &m_wndOutlook;
     case PropSheetLook_Tree:
         return &m_wndTree;
     case PropSheetLook_List:
@@ -385,6 +424,13 @@ void CKGPPropertySheet::OnActivatePage(CPropertyPage* pPage)
         return;
     const int index = GetPageIndex(pPage);
     switch (m_look) {
+    case PropSheetLook_OutlookBar:
+        // The button recorded before loses its check first.
+        if (m_nActivePage >= 0 && m_nActivePage < m_wndPane1.GetCount())
+            m_wndPane1.SetButtonStyle(m_nActivePage, 0);
+        m_nActivePage = index;
+        PostMessage(KGP_UM_AFTERACTIVATEPAGE);
+        break;
     case PropSheetLook_Tree: {
         auto* page = DYNAMIC_DOWNCAST(CKGPPropertyPage, pPage);
         if (page == nullptr || page->m_hTreeNode == nullptr)
@@ -502,6 +548,24 @@ BOOL CKGPPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
 BOOL CKGPPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
     return m_Impl.PreTranslateMessage(pMsg) || CPropertySheet::PreTranslateMessage(pMsg);
+}
+
+void CKGPPropertySheet::OnAfterActivatePage()
+{
+    if (m_nActivePage < 0 || m_wndPane1.GetSafeHwnd() == nullptr || m_nActivePage >= m_wndPane1.GetCount())
+        return;
+    m_wndPane1.SetButtonStyle(m_nActivePage, TBBS_CHECKED);
+    m_wndPane1.EnsureVisible(m_nActivePage);
+    m_wndPane1.Invalidate();
+}
+
+LRESULT CKGPPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == KGP_UM_AFTERACTIVATEPAGE) {
+        OnAfterActivatePage();
+        return 0;
+    }
+    return CPropertySheet::WindowProc(message, wParam, lParam);
 }
 
 int CKGPPropertySheet::OnMeasureListItemHeight()

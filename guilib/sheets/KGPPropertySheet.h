@@ -9,6 +9,7 @@
 #include <afxcomctl.h>
 
 #include "guilib/controls/KGPDlgImpl.h"
+#include "guilib/panes/KGPOutlookBar.h"
 #include "guilib/sheets/KGPPropSheetLayout.h"
 #include "guilib/sheets/KGPPropertyPage.h"
 #include "guilib/sheets/KGPPropertySheetParts.h"
@@ -21,10 +22,13 @@ constexpr UINT KGP_UM_AFTERACTIVATEPAGE = WM_USER + 1001;
 constexpr UINT KGP_IDC_PROPSHEET_TREE = 101;
 constexpr UINT KGP_IDC_PROPSHEET_LIST = 103;
 constexpr UINT KGP_IDC_PROPSHEET_LIBRARY_TABS = 102;
+constexpr UINT KGP_IDC_PROPSHEET_OUTLOOK = 104;
+constexpr UINT KGP_IDC_PROPSHEET_OUTLOOK_PANE = 1;
 
 class CKGPPropertySheet : public CPropertySheet {
     DECLARE_DYNAMIC(CKGPPropertySheet)
     friend class CKGPPropSheetTab;
+    friend class CKGPPropSheetPane;
     friend class CKGPPropSheetList;
     friend class CKGPPropertyPage;
 
@@ -71,6 +75,8 @@ public:
     // The index of the list item holding the page, or -1.
     int FindPageIndexInList(const CPropertyPage* pPage) const;
 
+    CKGPOutlookBar& GetOutlookBar() { return m_wndOutlook; }
+    CKGPPropSheetPane& GetOutlookPane() { return m_wndPane1; }
     CTreeCtrl& GetTree() { return m_wndTree; }
     CKGPPropSheetList& GetList() { return m_wndList; }
     CKGPPropSheetTab& GetTab() { return m_wndTab; }
@@ -80,6 +86,7 @@ protected:
     void OnRemovePage(CPropertyPage* pPage) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The navigation entry of the page at this index.
     virtual void AddPageToNavigation(int nPage);
@@ -98,15 +105,19 @@ protected:
     void MoveButtons();
     void OnTreeSelChanged(const NMTREEVIEWW& notify);
     void OnTreeGetDispInfo(NMTVDISPINFOW& info);
+    // The recorded outlook button checked and scrolled into view.
+    void OnAfterActivatePage();
     CString PageTitle(int nPage) const;
     CWnd* NavigationWnd();
 
     PropSheetLook m_look = PropSheetLook_Tabs;
+    CKGPOutlookBar m_wndOutlook;
+    CKGPPropSheetPane m_wndPane1;
     CKGPPropSheetTab m_wndTab;
     CTreeCtrl m_wndTree;
     CKGPPropSheetList m_wndList;
     int m_nBarWidth = 100;
-    int m_nActivePage = -1;
+    int m_nActivePage = -1; // the outlook button recorded as the active page's
     CImageList m_Icons;
     int m_nIconsCx = 0;
     int m_nHeaderHeight = 0;

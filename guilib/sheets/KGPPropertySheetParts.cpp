@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 IMPLEMENT_DYNAMIC(CKGPPropSheetCategory, CObject)
+IMPLEMENT_DYNAMIC(CKGPPropSheetPane, CKGPOutlookBarPane)
 IMPLEMENT_DYNAMIC(CKGPPropSheetTab, CKGPTabWnd)
 IMPLEMENT_DYNAMIC(CKGPPropSheetList, CListBox)
 
@@ -36,6 +37,39 @@ CKGPPropertyPage* CKGPPropSheetCategory::FindFirstPage() const
             return page;
     }
     return nullptr;
+}
+
+// ---- CKGPPropSheetPane
+
+BOOL CKGPPropSheetPane::HandledOnRelease(CKGPToolbarButton* pButton)
+{
+    if (m_pParent == nullptr || pButton == nullptr)
+        return FALSE;
+    m_pParent->ActivatePageFromNavigation(static_cast<int>(pButton->m_nCommand));
+    return TRUE;
+}
+
+void CKGPPropSheetPane::EnsureVisible(int iButton)
+{
+    CKGPToolbarButton* button = GetButton(iButton);
+    if (button == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    CRect client;
+    GetClientRect(client);
+    // Each step either brings the button nearer or leaves the page where it
+    // was, which ends the walk.
+    for (int steps = 0; steps < GetCount() + 1; ++steps) {
+        const CRect rect = button->m_rcButton;
+        const int offset = GetScrollOffset();
+        if (rect.top < client.top)
+            ScrollUp();
+        else if (rect.bottom > client.bottom)
+            ScrollDown();
+        else
+            return;
+        if (GetScrollOffset() == offset)
+            return;
+    }
 }
 
 // ---- CKGPPropSheetTab

@@ -6,6 +6,7 @@
 #include <afxwin.h>
 #include <afxtempl.h>
 
+#include "guilib/panes/KGPOutlookBarPane.h"
 #include "guilib/tabs/KGPTabWnd.h"
 
 #include <memory>
@@ -35,6 +36,22 @@ public:
     HTREEITEM m_hTreeItem = nullptr;
     COwningPtrList<CObList, CKGPPropSheetCategory*> m_lstSubCategories;
     CList<CKGPPropertyPage*, CKGPPropertyPage*> m_lstPages;
+};
+
+// The page buttons of the outlook-bar look: a button's command is its page's
+// index; a press shows that page.
+class CKGPPropSheetPane : public CKGPOutlookBarPane {
+    DECLARE_DYNAMIC(CKGPPropSheetPane)
+public:
+    CKGPPropSheetPane() = default;
+    // Scrolls one step at a time until the button is in view or the page no
+    // longer moves.
+    void EnsureVisible(int iButton);
+
+    CKGPPropertySheet* m_pParent = nullptr;
+
+protected:
+    BOOL HandledOnRelease(CKGPToolbarButton* pButton) override;
 };
 
 // The library tab window choosing the page (look 3): a tab is activated only

@@ -1,5 +1,6 @@
 // The library's property sheet in each look: pages made and shown, switched
-// from the tree, the list and the library tab window (and refused), the
+// from the outlook bar, the tree, the list and the library tab window (and
+// refused), the
 // navigation beside the pages with the tab row pushed out, the buttons moved,
 // categories of the tree, the page header moving the controls, pages added
 // and removed while open, OK, Cancel and Apply, and screenshots of each look.
@@ -299,6 +300,51 @@ TEST_F(PropertySheetTest, TheLibraryTabLookActivatesATabOnlyWhenThePageChanges)
     Shot(L"guilib_propsheet_librarytabs.bmp");
 }
 
+TEST_F(PropertySheetTest, TheOutlookLookShowsThePageOfAPressedButtonAndChecksIt)
+{
+    CKGPPropertySheet& s = Make(CKGPPropertySheet::PropSheetLook_OutlookBar);
+    CKGPPropSheetPane& pane = s.GetOutlookPane();
+    ASSERT_NE(nullptr, pane.GetSafeHwnd());
+    EXPECT_EQ(KGP_IDC_PROPSHEET_OUTLOOK_PANE, static_cast<UINT>(pane.GetDlgCtrlID()));
+    ASSERT_EQ(3, pane.GetCount());
+    EXPECT_EQ(CString(_T("View")), pane.GetButton(1)->m_strCaption);
+    EXPECT_EQ(2u, pane.GetButton(2)->m_nCommand) << "a button's command is its page's index";
+    EXPECT_GE(pane.GetButton(0)->GetImage(), 0) << "the page's icon";
+    const CRect nav = RectIn(s.GetOutlookBar(), s);
+    EXPECT_EQ(1, nav.left);
+    EXPECT_EQ(119, nav.right);
+    keyloft_test::PumpPending();
+    EXPECT_NE(0u, pane.GetButtonStyle(0) & TBBS_CHECKED);
+
+    auto press = [&](int iButton) {
+        const CPoint centre = pane.GetButton(iButton)->m_rcButton.CenterPoint();
+        pane.SendMessage(WM_MOUSEMOVE, 0, PointParam(centre.x, centre.y));
+        pane.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointParam(centre.x, centre.y));
+        pane.SendMessage(WM_LBUTTONUP, 0, PointParam(centre.x, centre.y));
+        keyloft_test::PumpPending();
+    };
+    press(2);
+    ExpectShown(advanced);
+    EXPECT_NE(0u, pane.GetButtonStyle(2) & TBBS_CHECKED);
+    EXPECT_EQ(0u, pane.GetButtonStyle(0) & TBBS_CHECKED) << "the button before lost its check";
+
+    advanced.mayLeave = FALSE;
+    press(1);
+    ExpectShown(advanced);
+    EXPECT_NE(0u, pane.GetButtonStyle(2) & TBBS_CHECKED);
+    advanced.mayLeave = TRUE;
+    ASSERT_TRUE(s.SetActivePage(1));
+    keyloft_test::PumpPending();
+    EXPECT_NE(0u, pane.GetButtonStyle(1) & TBBS_CHECKED) << "the buttons follow the active page";
+    EXPECT_EQ(0u, pane.GetButtonStyle(2) & TBBS_CHECKED);
+    Shot(L"guilib_propsheet_outlook.bmp");
+
+    s.RemovePage(&general);
+    ASSERT_EQ(2, pane.GetCount());
+    EXPECT_EQ(CString(_T("View")), pane.GetButton(0)->m_strCaption);
+    EXPECT_EQ(0u, pane.GetButton(0)->m_nCommand) << "the buttons after it stand for their pages again";
+}
+
 TEST_F(PropertySheetTest, AHeaderMovesThePagesControlsDownAndIsDrawnAbove)
 {
     CKGPPropertySheet& s = Make(CKGPPropertySheet::PropSheetLook_List, 40);
@@ -323,8 +369,8 @@ TEST_F(PropertySheetTest, AHeaderMovesThePagesControlsDownAndIsDrawnAbove)
 
 TEST_F(PropertySheetTest, ApplyOkAndCancelReachThePagesInEveryLook)
 {
-    for (const auto look : {CKGPPropertySheet::PropSheetLook_Tree, CKGPPropertySheet::PropSheetLook_List,
-                            CKGPPropertySheet::PropSheetLook_OneNoteTabs}) {
+    for (const auto look : {CKGPPropertySheet::PropSheetLook_OutlookBar, CKGPPropertySheet::PropSheetLook_Tree,
+                            CKGPPropertySheet::PropSheetLook_List, CKGPPropertySheet::PropSheetLook_OneNoteTabs}) {
         general.applied = view.applied = general.resets = 0;
         CKGPPropertySheet& s = Make(look);
         ASSERT_TRUE(s.SetActivePage(1));
