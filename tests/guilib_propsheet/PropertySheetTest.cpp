@@ -196,12 +196,13 @@ TEST_F(PropertySheetTest, ACategoryOpensItsFirstPageExpandsAndCollapsesTheOneBef
 {
     sheet = std::make_unique<CKGPPropertySheet>(_T("Options"), &host);
     sheet->SetLook(CKGPPropertySheet::PropSheetLook_Tree, 140);
-    CKGPPropSheetCategory* environment = sheet->AddTreeCategory(_T("Environment"));
+    sheet->SetIconsList(Icons());
+    CKGPPropSheetCategory* environment = sheet->AddTreeCategory(_T("Environment"), 0, 1);
     CKGPPropSheetCategory* empty = sheet->AddTreeCategory(_T("Editor"));
     CKGPPropSheetCategory* nested = sheet->AddTreeCategory(_T("Colours"), -1, -1, empty);
     CKGPPropSheetCategory* deeper = sheet->AddTreeCategory(_T("Fonts"), -1, -1, empty);
-    sheet->AddPageToTree(environment, &general);
-    sheet->AddPageToTree(deeper, &view);
+    sheet->AddPageToTree(environment, &general, 2, 1);
+    sheet->AddPageToTree(deeper, &view, 2, 1);
     sheet->AddPageToTree(deeper, &advanced);
     EXPECT_EQ(nullptr, nested->FindFirstPage());
     EXPECT_EQ(&view, empty->FindFirstPage()) << "a category without pages gives its first child's that has one";
@@ -221,6 +222,24 @@ TEST_F(PropertySheetTest, ACategoryOpensItsFirstPageExpandsAndCollapsesTheOneBef
     ExpectShown(view);
     EXPECT_NE(0u, tree.GetItemState(empty->m_hTreeItem, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(0u, tree.GetItemState(environment->m_hTreeItem, TVIS_EXPANDED) & TVIS_EXPANDED);
+
+    // The tree asks for its images: a page's own icon, its selected icon while
+    // it is the active page, a category's by whether it is expanded.
+    auto image = [&](HTREEITEM item) {
+        NMTVDISPINFOW info{};
+        info.hdr.hwndFrom = tree.GetSafeHwnd();
+        info.hdr.idFrom = KGP_IDC_PROPSHEET_TREE;
+        info.hdr.code = TVN_GETDISPINFOW;
+        info.item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        info.item.hItem = item;
+        info.item.lParam = static_cast<LPARAM>(tree.GetItemData(item));
+        sheet->SendMessage(WM_NOTIFY, KGP_IDC_PROPSHEET_TREE, reinterpret_cast<LPARAM>(&info));
+        return info.item.iImage;
+    };
+    EXPECT_EQ(1, image(view.GetTreeItem()));
+    EXPECT_EQ(2, image(general.GetTreeItem()));
+    EXPECT_EQ(0, image(environment->m_hTreeItem));
+    EXPECT_EQ(-1, image(empty->m_hTreeItem)) << "expanded, but it has no icons";
 
     // A removed page leaves its category and the tree.
     sheet->RemovePage(&advanced);
