@@ -6,6 +6,7 @@
 #include "guilib/panes/KGPOutlookWnd.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CKGPPropertySheet, CPropertySheet)
 
@@ -152,12 +153,12 @@ void CKGPPropertySheet::OnRemovePage(CPropertyPage* pPage)
         break;
     case PropSheetLook_OutlookBar:
         // The buttons after the page stand for the pages one place earlier.
-        if (index >= 0 && index < m_wndPane1.GetCount()) {
-            m_wndPane1.RemoveButton(index);
-            for (int i = index; i < m_wndPane1.GetCount(); ++i)
-                m_wndPane1.GetButton(i)->m_nCommand = static_cast<UINT>(i);
-            m_wndPane1.AdjustLayout();
-            m_wndPane1.Invalidate();
+        if (m_pWndPane1 != nullptr && index >= 0 && index < m_pWndPane1->GetCount()) {
+            m_pWndPane1->RemoveButton(index);
+            for (int i = index; i < m_pWndPane1->GetCount(); ++i)
+                m_pWndPane1->GetButton(i)->m_nCommand = static_cast<UINT>(i);
+            m_pWndPane1->AdjustLayout();
+            m_pWndPane1->Invalidate();
         }
         m_nActivePage = -1;
         break;
@@ -199,13 +200,16 @@ void CKGPPropertySheet::AddPageToNavigation(int nPage)
     const CString title = PageTitle(nPage);
     switch (m_look) {
     case PropSheetLook_OutlookBar: {
+        if (m_pWndPane1 == nullptr)
+            break;
         // The page's icon, taken from the image list, becomes an image of
         // the pages' shared strip; the button's command is the page's index.
         CIconHandle icon(m_Icons.GetSafeHandle() != nullptr && nPage < m_Icons.GetImageCount()
                              ? ::ImageList_GetIcon(m_Icons.GetSafeHandle(), nPage, ILD_NORMAL)
                              : nullptr);
-        if (icon.Get() == nullptr || !m_wndPane1.AddIconButton(icon.Get(), title, static_cast<UINT>(nPage), -1, TRUE))
-            m_wndPane1.AddButton(-1, title, static_cast<UINT>(nPage));
+        const UINT command = static_cast<UINT>(nPage);
+        if (icon.Get() == nullptr || !m_pWndPane1->AddIconButton(icon.Get(), title, command, -1, TRUE))
+            m_pWndPane1->AddButton(-1, title, command);
         break;
     }
     case PropSheetLook_Tree: {
@@ -256,18 +260,23 @@ void CKGPPropertySheet::CreateNavigation()
     const CRect none(0, 0, 0, 0);
     switch (m_look) {
     case PropSheetLook_OutlookBar:
-        if (!m_wndOutlook.Create(_T(""), this, CRect(0, 0, m_nBarWidth, 100), KGP_IDC_PROPSHEET_OUTLOOK,
-                                 WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, 0))
+        // A tabbed bar's window is made once per object: each sheet window
+        // gets a bar and a page of its own.
+        m_pWndPane1.reset();
+        m_pWndOutlook = std::make_unique<CKGPOutlookBar>();
+        m_pWndPane1 = std::make_unique<CKGPPropSheetPane>();
+        if (!m_pWndOutlook->Create(_T(""), this, CRect(0, 0, m_nBarWidth, 100), KGP_IDC_PROPSHEET_OUTLOOK,
+                                   WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, 0))
             return;
-        m_wndPane1.m_pParent = this;
+        m_pWndPane1->m_pParent = this;
         // No gripper or border bits: the first button starts at the top.
-        if (!m_wndPane1.CreatePane(&m_wndOutlook, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT,
-                                   KGP_IDC_PROPSHEET_OUTLOOK_PANE))
+        if (!m_pWndPane1->CreatePane(m_pWndOutlook.get(), WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT,
+                                     KGP_IDC_PROPSHEET_OUTLOOK_PANE))
             return;
-        m_wndPane1.EnableTextLabels(TRUE);
-        if (CKGPOutlookWnd* pages = m_wndOutlook.GetOutlookWnd()) {
+        m_pWndPane1->EnableTextLabels(TRUE);
+        if (CKGPOutlookWnd* pages = m_pWndOutlook->GetOutlookWnd()) {
             pages->SetHideSingleTab(TRUE);
-            pages->AddTab(&m_wndPane1, _T(""), static_cast<UINT>(-1), FALSE);
+            pages->AddTab(m_pWndPane1.get(), _T(""), static_cast<UINT>(-1), FALSE);
         }
         break;
     case PropSheetLook_Tree:
@@ -320,7 +329,7 @@ CWnd* CKGPPropertySheet::NavigationWnd()
 {
     switch (m_look) {
     case PropSheetLook_OutlookBar:
-        return &m_wndOutlook;
+        return m_pWndOutlook.get();
     case PropSheetLook_Tree:
         return &m_wndTree;
     case PropSheetLook_List:
@@ -426,8 +435,8 @@ void CKGPPropertySheet::OnActivatePage(CPropertyPage* pPage)
     switch (m_look) {
     case PropSheetLook_OutlookBar:
         // The button recorded before loses its check first.
-        if (m_nActivePage >= 0 && m_nActivePage < m_wndPane1.GetCount())
-            m_wndPane1.SetButtonStyle(m_nActivePage, 0);
+        if (m_pWndPane1 != nullptr && m_nActivePage >= 0 && m_nActivePage < m_pWndPane1->GetCount())
+            m_pWndPane1->SetButtonStyle(m_nActivePage, 0);
         m_nActivePage = index;
         PostMessage(KGP_UM_AFTERACTIVATEPAGE);
         break;
@@ -552,11 +561,34 @@ BOOL CKGPPropertySheet::PreTranslateMessage(MSG* pMsg)
 
 void CKGPPropertySheet::OnAfterActivatePage()
 {
-    if (m_nActivePage < 0 || m_wndPane1.GetSafeHwnd() == nullptr || m_nActivePage >= m_wndPane1.GetCount())
+    CKGPPropSheetPane* pane = m_pWndPane1.get();
+    if (m_nActivePage < 0 || pane == nullptr || pane->GetSafeHwnd() == nullptr || m_nActivePage >= pane->GetCount())
         return;
-    m_wndPane1.SetButtonStyle(m_nActivePage, TBBS_CHECKED);
-    m_wndPane1.EnsureVisible(m_nActivePage);
-    m_wndPane1.Invalidate();
+    pane->SetButtonStyle(m_nActivePage, TBBS_CHECKED);
+    pane->EnsureVisible(m_nActivePage);
+    pane->Invalidate();
+}
+
+void CKGPPropertySheet::ForgetNavigation()
+{
+    // The entries go with the windows: a sheet made again makes them anew.
+    m_bNavigationMade = FALSE;
+    m_nActivePage = -1;
+    m_pExpandedCategory = nullptr;
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (auto* page = DYNAMIC_DOWNCAST(CKGPPropertyPage, GetPage(i)))
+            page->m_hTreeNode = nullptr;
+    }
+    std::vector<CKGPPropSheetCategory*> categories;
+    for (POSITION pos = m_lstTreeCategories.GetHeadPosition(); pos != nullptr;)
+        categories.push_back(m_lstTreeCategories.GetNext(pos));
+    while (!categories.empty()) {
+        CKGPPropSheetCategory* category = categories.back();
+        categories.pop_back();
+        category->m_hTreeItem = nullptr;
+        for (POSITION pos = category->m_lstSubCategories.GetHeadPosition(); pos != nullptr;)
+            categories.push_back(category->m_lstSubCategories.GetNext(pos));
+    }
 }
 
 LRESULT CKGPPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -565,6 +597,8 @@ LRESULT CKGPPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         OnAfterActivatePage();
         return 0;
     }
+    if (message == WM_DESTROY)
+        ForgetNavigation();
     return CPropertySheet::WindowProc(message, wParam, lParam);
 }
 

@@ -14,6 +14,8 @@
 #include "guilib/sheets/KGPPropertyPage.h"
 #include "guilib/sheets/KGPPropertySheetParts.h"
 
+#include <memory>
+
 // Posted to the sheet after a page change in the outlook look: the recorded
 // button is checked and scrolled into view.
 constexpr UINT KGP_UM_AFTERACTIVATEPAGE = WM_USER + 1001;
@@ -75,8 +77,9 @@ public:
     // The index of the list item holding the page, or -1.
     int FindPageIndexInList(const CPropertyPage* pPage) const;
 
-    CKGPOutlookBar& GetOutlookBar() { return m_wndOutlook; }
-    CKGPPropSheetPane& GetOutlookPane() { return m_wndPane1; }
+    // The outlook look's bar and its page of buttons (null before the window).
+    CKGPOutlookBar* GetOutlookBar() const { return m_pWndOutlook.get(); }
+    CKGPPropSheetPane* GetOutlookPane() const { return m_pWndPane1.get(); }
     CTreeCtrl& GetTree() { return m_wndTree; }
     CKGPPropSheetList& GetList() { return m_wndList; }
     CKGPPropSheetTab& GetTab() { return m_wndTab; }
@@ -107,12 +110,13 @@ protected:
     void OnTreeGetDispInfo(NMTVDISPINFOW& info);
     // The recorded outlook button checked and scrolled into view.
     void OnAfterActivatePage();
+    void ForgetNavigation();
     CString PageTitle(int nPage) const;
     CWnd* NavigationWnd();
 
     PropSheetLook m_look = PropSheetLook_Tabs;
-    CKGPOutlookBar m_wndOutlook;
-    CKGPPropSheetPane m_wndPane1;
+    std::unique_ptr<CKGPOutlookBar> m_pWndOutlook;
+    std::unique_ptr<CKGPPropSheetPane> m_pWndPane1;
     CKGPPropSheetTab m_wndTab;
     CTreeCtrl m_wndTree;
     CKGPPropSheetList m_wndList;

@@ -114,6 +114,14 @@ void CKGPPropSheetTab::SelectTab(int iTab)
     m_bFromSheet = FALSE;
 }
 
+LRESULT CKGPPropSheetTab::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CKGPTabWnd::WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        m_placeholders.clear(); // their windows went with the tab window's
+    return result;
+}
+
 BOOL CKGPPropSheetTab::SetActiveTab(int iTab)
 {
     // A click or a key asks the sheet first; the sheet then selects the tab.

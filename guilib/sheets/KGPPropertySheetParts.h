@@ -70,6 +70,9 @@ public:
 
     CKGPPropertySheet* m_pParent = nullptr;
 
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     std::vector<std::unique_ptr<CWnd>> m_placeholders;
     BOOL m_bFromSheet = FALSE;

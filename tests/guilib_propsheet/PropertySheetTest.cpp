@@ -322,14 +322,15 @@ TEST_F(PropertySheetTest, TheLibraryTabLookActivatesATabOnlyWhenThePageChanges)
 TEST_F(PropertySheetTest, TheOutlookLookShowsThePageOfAPressedButtonAndChecksIt)
 {
     CKGPPropertySheet& s = Make(CKGPPropertySheet::PropSheetLook_OutlookBar);
-    CKGPPropSheetPane& pane = s.GetOutlookPane();
+    ASSERT_NE(nullptr, s.GetOutlookPane());
+    CKGPPropSheetPane& pane = *s.GetOutlookPane();
     ASSERT_NE(nullptr, pane.GetSafeHwnd());
     EXPECT_EQ(KGP_IDC_PROPSHEET_OUTLOOK_PANE, static_cast<UINT>(pane.GetDlgCtrlID()));
     ASSERT_EQ(3, pane.GetCount());
     EXPECT_EQ(CString(_T("View")), pane.GetButton(1)->m_strCaption);
     EXPECT_EQ(2u, pane.GetButton(2)->m_nCommand) << "a button's command is its page's index";
     EXPECT_GE(pane.GetButton(0)->GetImage(), 0) << "the page's icon";
-    const CRect nav = RectIn(s.GetOutlookBar(), s);
+    const CRect nav = RectIn(*s.GetOutlookBar(), s);
     EXPECT_EQ(1, nav.left);
     EXPECT_EQ(119, nav.right);
     keyloft_test::PumpPending();
@@ -362,6 +363,37 @@ TEST_F(PropertySheetTest, TheOutlookLookShowsThePageOfAPressedButtonAndChecksIt)
     ASSERT_EQ(2, pane.GetCount());
     EXPECT_EQ(CString(_T("View")), pane.GetButton(0)->m_strCaption);
     EXPECT_EQ(0u, pane.GetButton(0)->m_nCommand) << "the buttons after it stand for their pages again";
+}
+
+TEST_F(PropertySheetTest, ASheetMadeAgainAfterItClosedHasEachEntryOnce)
+{
+    for (const auto look : {CKGPPropertySheet::PropSheetLook_OutlookBar, CKGPPropertySheet::PropSheetLook_Tree,
+                            CKGPPropertySheet::PropSheetLook_List, CKGPPropertySheet::PropSheetLook_OneNoteTabs}) {
+        CKGPPropertySheet& s = Make(look);
+        s.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+        ASSERT_EQ(nullptr, s.GetSafeHwnd());
+        ASSERT_TRUE(s.Create(&host)) << look;
+        keyloft_test::PumpPending();
+        switch (look) {
+        case CKGPPropertySheet::PropSheetLook_OutlookBar:
+            ASSERT_NE(nullptr, s.GetOutlookPane());
+            EXPECT_EQ(3, s.GetOutlookPane()->GetCount());
+            break;
+        case CKGPPropertySheet::PropSheetLook_Tree:
+            EXPECT_EQ(3u, s.GetTree().GetCount());
+            EXPECT_EQ(view.GetTreeItem(), s.GetTree().GetNextSiblingItem(general.GetTreeItem()));
+            break;
+        case CKGPPropertySheet::PropSheetLook_List:
+            EXPECT_EQ(3, s.GetList().GetCount());
+            break;
+        default:
+            EXPECT_EQ(3, s.GetTab().GetTabsNum());
+            break;
+        }
+        ASSERT_TRUE(s.SetActivePage(2)) << look;
+        ExpectShown(advanced);
+        s.DestroyWindow();
+    }
 }
 
 TEST_F(PropertySheetTest, AHeaderMovesThePagesControlsDownAndIsDrawnAbove)
