@@ -38,6 +38,7 @@ public:
     void EnableButton(BOOL bEnable = TRUE);
     void SetButtonPressed(BOOL bPresed = TRUE);
     void RemoveButton();
+    // The caller keeps the icon alive while the bar shows it.
     void SetIcon(HICON hIcon, BarElementAlignment iconAlignment = ALIGN_LEFT);
     void RemoveIcon();
     // The bitmap's first image (width and height of the bitmap's height when
