@@ -351,8 +351,11 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
         if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
             continue;
         auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar);
-        if (pDockBar == nullptr && !pBar->DocksAtFrameEdge() && pBar->GetParentDockBar() != nullptr)
-            continue; // laid out by its dock bar's row (a bar listed alone, as a caption bar, is placed here)
+        // A control bar is laid out by its dock bar's row, or floats; one that
+        // stands alone in the frame (a caption bar) is placed here.
+        if (pDockBar == nullptr && !pBar->DocksAtFrameEdge() &&
+            (pBar->GetParentDockBar() != nullptr || pBar->GetParent() != m_pParentWnd))
+            continue;
         if (!pBar->IsSliderKind() && pBar->GetDefaultSlider() != nullptr)
             continue; // a pane in a default slider's tree: the slider places it
         const BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
