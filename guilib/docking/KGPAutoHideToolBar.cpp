@@ -173,6 +173,11 @@ CKGPDockingControlBar* CKGPAutoHideToolBar::GetFirstAttachedPane() const
     return m_lstButtons.IsEmpty() ? nullptr : m_lstButtons.GetHead()->GetAutoHideWindow();
 }
 
+CKGPDockingControlBar* CKGPAutoHideToolBar::GetLastAttachedPane() const
+{
+    return m_lstButtons.IsEmpty() ? nullptr : m_lstButtons.GetTail()->GetAutoHideWindow();
+}
+
 CKGPAutoHideButton* CKGPAutoHideToolBar::ButtonHitTest(CPoint point) const
 {
     std::vector<kgp::autohide::Box> boxes;

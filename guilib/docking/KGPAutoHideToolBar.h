@@ -30,6 +30,7 @@ public:
     int GetButtonCount() const { return static_cast<int>(m_lstButtons.GetCount()); }
     CKGPAutoHideButton* FindButtonByPane(const CKGPDockingControlBar* pPane) const;
     CKGPDockingControlBar* GetFirstAttachedPane() const;
+    CKGPDockingControlBar* GetLastAttachedPane() const;
     // The visible button holding the point (client coordinates): the one on
     // top first.
     CKGPAutoHideButton* ButtonHitTest(CPoint point) const;

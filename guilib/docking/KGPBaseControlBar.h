@@ -50,6 +50,7 @@ public:
     virtual BOOL IsTabbed() const;
     virtual BOOL IsFloating() const { return !IsDocked(); }
     virtual BOOL IsShownAsDocument() const { return m_bShownAsDocument; }
+    void SetShownAsDocument(BOOL bShown) { m_bShownAsDocument = bShown; }
     virtual BOOL DocksAtFrameEdge() const { return TRUE; }
     virtual BOOL IsBarVisible() const;
     virtual BOOL AllowsInsertBefore() const { return CanFloat(); }

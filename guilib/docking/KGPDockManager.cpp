@@ -1,4 +1,5 @@
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPLoadedLayout.h"
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPMenuLinks.h"
@@ -728,9 +729,4 @@ void CKGPDockManager::ResortMiniFramesForZOrder()
 CWnd* CKGPDockManager::ReparentWindow(CWnd* pNewParent, CWnd* pWnd) const
 {
     return pWnd != nullptr ? pWnd->SetParent(pNewParent) : nullptr;
-}
-
-void CKGPDockManager::Serialize(CArchive& ar)
-{
-    CObject::Serialize(ar);
 }

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "guilib/docking/KGPAutoHideSaveInfo.h"
 #include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 
@@ -20,6 +21,8 @@ class CKGPDockBar;
 class CKGPDockingControlBar;
 class CKGPSlider;
 class CKGPMiniFrameWnd;
+class CKGPStoredLoad;
+class CKGPLoadedLayout;
 
 class CKGPDockManager : public CObject {
     DECLARE_DYNAMIC(CKGPDockManager)
@@ -161,7 +164,23 @@ public:
     CKGPSmartDockingManager* GetSmartDockingManager() const { return m_pSDManager.get(); }
     CKGPSmartDockingManager* GetSmartDockingManagerPermanent();
     static CKGPSmartDockingParams& GetSmartDockingParams() { return s_smartDockingParams; }
+    // ---- The saved layout (KGPDockManagerState.cpp). Every bar's own values
+    // under its key and, as one binary value under
+    // "<path>KGPDockManager-<id>", what ties them together: tabbed bars,
+    // default sliders with their trees, floating frames, auto-hidden panes,
+    // panes shown as documents. LoadState reads all of it and checks it
+    // without touching the live layout; ApplyLoadedState makes it live.
+    virtual BOOL SaveState(LPCTSTR lpszProfileName = nullptr, UINT uiID = static_cast<UINT>(-1));
+    virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr, UINT uiID = static_cast<UINT>(-1));
+    virtual void ApplyLoadedState();
+    // Storing writes the layout archive; loading reads it into a load of its
+    // own and applies it at once (LoadState keeps it until applied).
     void Serialize(CArchive& ar) override;
+    // Reads the layout archive whole and checked into the load's queue.
+    void ReadLayout(CArchive& ar, CKGPLoadedLayout& layout);
+    BOOL IsLoadFailed() const { return m_bLoadFailed; }
+    void SetSkipApplyLayout(BOOL bSkip) { m_bSkipApplyLayout = bSkip; }
+    const CList<HWND, HWND>& GetBarsAsDocuments() const { return m_lstBarsAsDocuments; }
 
     // ---- Library-wide settings.
     static void SetDockingMode(int nMode) { s_nDockMode = nMode == 128 ? 129 : nMode; }
@@ -176,6 +195,15 @@ public:
 
 protected:
     BOOL IsInPlace() const;
+    // The layout archive's sections as written.
+    void StoreLayout(CArchive& ar);
+    // The bars with values of their own under their keys.
+    void CollectStatefulBars(CObList& list);
+    // The steps of ApplyLoadedState.
+    void ApplyLoadedSliders();
+    void ApplyLoadedAutoHideBars();
+    void ApplyBarsAsDocuments(const CList<UINT, UINT>& ids);
+    void DropLoadedLists();
 
     BOOL m_bLayoutEnabled = TRUE;
     BOOL m_bLockUpdate = FALSE;
@@ -198,7 +226,10 @@ protected:
     CObList m_lstLoadedBars;
     CObList m_lstLoadedTabbedBars;
     CObList m_lstLoadedMiniFrames;
+    CList<KGP_AUTOHIDEBAR_SAVE_INFO, KGP_AUTOHIDEBAR_SAVE_INFO&> m_lstLoadedAutoHideBars;
     BOOL m_bLoadFailed = FALSE;
+    // What LoadState read, queued until ApplyLoadedState (or dropped).
+    std::unique_ptr<CKGPLoadedLayout> m_pLoadedLayout;
     BOOL m_bSkipApplyLayout = FALSE;
     // Docking panes shown as tabbed MDI documents instead of docked.
     CList<HWND, HWND> m_lstBarsAsDocuments;

@@ -1,0 +1,628 @@
+// The dock manager's saved layout. Saving writes every bar's own values under
+// its key and the layout archive under the manager's key; loading reads all
+// of it into one load (checked whole, nothing live changed) and applying makes
+// the sliders, trees and floating frames read, puts the panes into them, pins
+// the auto-hidden panes again and restores the tabs.
+//
+// The archive: tabbed bars that may not float (id, tab window); default
+// sliders with their trees and the panes beside them (0 + slider, 1 + id or
+// 1, -1, first tab's id); floating frames (class record, frame); auto-hidden
+// panes (a record each); panes shown as documents (ids). Every count is the
+// number of records actually written.
+#include "guilib/docking/KGPDockManager.h"
+
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPStoredState.h"
+#include "guilib/core/KGPWorkspace.h"
+#include "guilib/docking/KGPAutoHideButton.h"
+#include "guilib/docking/KGPAutoHideToolBar.h"
+#include "guilib/docking/KGPBarContainerManager.h"
+#include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPLoadedLayout.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
+
+#include <afxarch.h>
+
+#include <set>
+
+namespace {
+
+constexpr LPCTSTR kSection = _T("KGPDockManagers");
+constexpr LPCTSTR kValue = _T("DockingCBAndSliders");
+// Panes shown as documents are stored from this data version on.
+constexpr int kDocumentsVersion = 0x90200;
+constexpr DWORD kSliderRecord = 0;
+constexpr DWORD kPaneRecord = 1;
+constexpr DWORD kNoId = 0xFFFFFFFF;
+
+CString ManagerKey(LPCTSTR lpszProfileName, UINT uiID)
+{
+    CString key;
+    key.Format(_T("%sKGPDockManager-%d"), static_cast<LPCTSTR>(BuildLibraryRegistryPath(kSection, lpszProfileName)),
+               static_cast<int>(uiID));
+    return key;
+}
+
+// A control id as stored: 16 bits, or -1.
+UINT ReadControlId(CKGPStoredReader& in)
+{
+    const UINT id = in.ReadUInt(0, 0xFFFFFFFF);
+    if (id > 0xFFFF && id != kNoId)
+        CKGPStoredReader::Refuse(CArchiveException::badIndex);
+    return id;
+}
+
+// The auto-hide slider's pane (the first bar of its tree).
+CKGPDockingControlBar* AutoHidePaneOf(CObject* pObject)
+{
+    auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pObject);
+    if (pSlider == nullptr || !pSlider->IsAutoHideMode() || pSlider->GetControlBars() == nullptr ||
+        pSlider->GetControlBars()->IsEmpty())
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CKGPDockingControlBar, pSlider->GetControlBars()->GetHead());
+}
+
+BOOL SliderHoldsFloatable(CKGPSlider* pSlider)
+{
+    const CObList* pBars = pSlider->GetControlBars();
+    if (pBars == nullptr || pSlider->IsAutoHideMode() || !pSlider->IsDefault())
+        return FALSE;
+    for (POSITION pos = pBars->GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKGPBaseControlBar*>(pBars->GetNext(pos));
+        if (pBar->CanFloat())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// A pane taken out of wherever it stands (a tab, a floating frame, a tree),
+// back under the frame.
+void TakeOut(CKGPDockingControlBar* pPane, CFrameWnd* pFrame)
+{
+    if (pPane->IsAutoHideMode())
+        pPane->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, FALSE);
+    if (pPane->IsTabbed()) {
+        if (IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link())
+            pTabs->RemoveBarTab(pPane);
+    } else {
+        pPane->RemoveFromHost(TRUE);
+    }
+    pPane->SetDefaultSlider(nullptr);
+    if (pPane->GetParent() != pFrame)
+        pPane->SetParent(pFrame);
+    pPane->SetDockSite(pFrame);
+}
+
+} // namespace
+
+CKGPLoadedLayout::~CKGPLoadedLayout() = default;
+
+// ---- The bars with values of their own.
+
+void CKGPDockManager::CollectStatefulBars(CObList& list)
+{
+    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
+    std::set<CObject*> seen;
+    auto add = [&](CKGPBaseControlBar* pBar) {
+        if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || !seen.insert(pBar).second)
+            return;
+        if (pTabs != nullptr) {
+            CObList tabs;
+            pTabs->AppendTabs(pBar, tabs);
+            for (POSITION pos = tabs.GetHeadPosition(); pos != nullptr;) {
+                auto* pTab = static_cast<CKGPBaseControlBar*>(tabs.GetNext(pos));
+                if (pTab->GetDlgCtrlID() != -1 && seen.insert(pTab).second)
+                    list.AddTail(pTab);
+            }
+        }
+        // A bar without an id of its own has no key of its own.
+        if (pBar->GetDlgCtrlID() != -1)
+            list.AddTail(pBar);
+    };
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, m_lstControlBars.GetNext(pos));
+        if (pBar == nullptr || pBar->IsSliderKind() || pBar->IsToolBarKind() || pBar->IsKindOf(RUNTIME_CLASS(CKGPDockBar)) ||
+            pBar->IsKindOf(RUNTIME_CLASS(CKGPAutoHideToolBar)))
+            continue;
+        add(pBar);
+    }
+    for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != nullptr;)
+        add(AutoHidePaneOf(m_lstAutoHideBars.GetNext(pos)));
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
+        if (pMiniFrame == nullptr)
+            continue;
+        if (auto* pMulti = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pMiniFrame)) {
+            const CObList& panes = pMulti->GetContainerManager().GetPanes();
+            for (POSITION p = panes.GetHeadPosition(); p != nullptr;)
+                add(static_cast<CKGPBaseControlBar*>(panes.GetNext(p)));
+        } else {
+            add(DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar()));
+        }
+    }
+}
+
+// ---- Saving.
+
+BOOL CKGPDockManager::SaveState(LPCTSTR lpszProfileName, UINT uiID)
+{
+    s_bSavingState = TRUE;
+    CObList bars;
+    CollectStatefulBars(bars);
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPBaseControlBar*>(bars.GetNext(pos))->SaveState(lpszProfileName, -1, -1);
+
+    BOOL bWritten = FALSE;
+    try {
+        CMemFile file(1024);
+        {
+            CArchive ar(&file, CArchive::store, 4096);
+            StoreLayout(ar);
+            ar.Close();
+        }
+        const UINT nBytes = static_cast<UINT>(file.GetLength());
+        BYTE* pData = file.Detach(); // freed below on every path
+        if (nBytes > 0) {
+            CKGPRegistryHandle reg(FALSE, FALSE);
+            if (reg->CreateKey(ManagerKey(lpszProfileName, uiID)))
+                bWritten = reg->Write(kValue, pData, nBytes);
+        }
+        free(pData);
+    } catch (CException* e) {
+        e->Delete();
+        bWritten = FALSE;
+    }
+    s_bSavingState = FALSE;
+    return bWritten;
+}
+
+void CKGPDockManager::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        StoreLayout(ar);
+        return;
+    }
+    // Kept until applied; damage throws and leaves nothing loaded.
+    m_pLoadedLayout.reset();
+    auto layout = std::make_unique<CKGPLoadedLayout>();
+    ReadLayout(ar, *layout);
+    m_pLoadedLayout = std::move(layout);
+    m_bLoadFailed = FALSE;
+}
+
+void CKGPDockManager::StoreLayout(CArchive& ar)
+{
+    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
+    // Tabbed bars left without a tab that may float go first.
+    CObList bars;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;)
+        bars.AddTail(m_lstControlBars.GetNext(pos));
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, bars.GetNext(pos));
+        if (pTabbed != nullptr && pTabbed->GetSafeHwnd() != nullptr && pTabbed->CanFloat() &&
+            pTabbed->FindBarByTabNumber(0) == nullptr) {
+            pTabbed->RemoveFromHost(TRUE);
+            pTabbed->DestroyWindow();
+        }
+    }
+
+    // 1. Tabbed bars that may not float, with their tab windows.
+    std::vector<CKGPBaseTabbedBar*> fixedTabbed;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, m_lstControlBars.GetNext(pos));
+        if (pTabbed != nullptr && pTabbed->GetSafeHwnd() != nullptr && !pTabbed->CanFloat())
+            fixedTabbed.push_back(pTabbed);
+    }
+    ar << static_cast<DWORD>(fixedTabbed.size());
+    for (CKGPBaseTabbedBar* pTabbed : fixedTabbed) {
+        ar << static_cast<DWORD>(pTabbed->GetDlgCtrlID());
+        pTabbed->SerializeTabWindow(ar);
+    }
+
+    // 2. Default sliders and the panes beside them, in the bar list's order.
+    struct Record {
+        CKGPSlider* pSlider = nullptr;
+        DWORD id = 0;
+        DWORD tabId = 0;
+    };
+    std::vector<Record> records;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        CObject* pObject = m_lstControlBars.GetNext(pos);
+        if (auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pObject)) {
+            if (SliderHoldsFloatable(pSlider))
+                records.push_back({pSlider, 0, 0});
+            continue;
+        }
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pObject);
+        if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr || !pPane->CanFloat() || pPane->IsAutoHideMode())
+            continue;
+        const int id = pPane->GetDlgCtrlID();
+        if (id != -1) {
+            records.push_back({nullptr, static_cast<DWORD>(id), 0});
+            continue;
+        }
+        auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pPane);
+        CWnd* pFirstTab = pTabbed != nullptr ? pTabbed->FindBarByTabNumber(0) : nullptr;
+        if (pFirstTab != nullptr)
+            records.push_back({nullptr, kNoId, static_cast<DWORD>(pFirstTab->GetDlgCtrlID())});
+    }
+    ar << static_cast<DWORD>(records.size());
+    for (const Record& record : records) {
+        if (record.pSlider != nullptr) {
+            ar << kSliderRecord;
+            record.pSlider->Serialize(ar);
+            continue;
+        }
+        ar << kPaneRecord << record.id;
+        if (record.id == kNoId)
+            ar << record.tabId;
+    }
+
+    // 3. Floating frames holding a bar, each with its class.
+    std::vector<CKGPMiniFrameWnd*> frames;
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
+        if (pMiniFrame != nullptr && pMiniFrame->GetSafeHwnd() != nullptr && pMiniFrame->GetControlBar() != nullptr)
+            frames.push_back(pMiniFrame);
+    }
+    ar << static_cast<DWORD>(frames.size());
+    for (CKGPMiniFrameWnd* pMiniFrame : frames) {
+        ar.WriteClass(pMiniFrame->GetRuntimeClass());
+        pMiniFrame->Serialize(ar);
+    }
+
+    // 4. Auto-hidden panes: the count is of the records written.
+    std::vector<KGP_AUTOHIDEBAR_SAVE_INFO> autoHide;
+    for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != nullptr;) {
+        if (CKGPDockingControlBar* pPane = AutoHidePaneOf(m_lstAutoHideBars.GetNext(pos))) {
+            autoHide.emplace_back();
+            autoHide.back().Describe(pPane);
+        }
+    }
+    ar << static_cast<DWORD>(autoHide.size());
+    for (KGP_AUTOHIDEBAR_SAVE_INFO& info : autoHide)
+        info.Serialize(ar);
+
+    // 5. Panes shown as documents.
+    ar << static_cast<DWORD>(m_lstBarsAsDocuments.GetCount());
+    for (POSITION pos = m_lstBarsAsDocuments.GetHeadPosition(); pos != nullptr;) {
+        const HWND hWnd = m_lstBarsAsDocuments.GetNext(pos);
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, CWnd::FromHandlePermanent(hWnd));
+        ar << static_cast<DWORD>(pPane != nullptr ? pPane->GetDlgCtrlID() : -1);
+    }
+    static_cast<void>(pTabs);
+}
+
+// ---- Loading.
+
+BOOL CKGPDockManager::LoadState(LPCTSTR lpszProfileName, UINT uiID)
+{
+    DropLoadedLists();
+    m_bLoadFailed = FALSE;
+    auto layout = std::make_unique<CKGPLoadedLayout>();
+    CObList bars;
+    CollectStatefulBars(bars);
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPBaseControlBar*>(bars.GetNext(pos))->ReadState(layout->m_load, lpszProfileName, -1, -1);
+
+    CKGPRegistryHandle reg(FALSE, TRUE);
+    if (!reg->Open(ManagerKey(lpszProfileName, uiID)))
+        return FALSE;
+    CFrameWnd* pWasLoading = s_pLoadingFrame;
+    s_pLoadingFrame = m_pParentWnd;
+    const BOOL bRead = layout->m_load.ReadArchiveValue(*reg, kValue,
+                                                      [this, &layout](CArchive& ar) { ReadLayout(ar, *layout); });
+    s_pLoadingFrame = pWasLoading;
+    if (layout->m_load.IsRefused()) {
+        // Damaged: every object read goes with the layout, nothing live changed.
+        m_bLoadFailed = TRUE;
+        return FALSE;
+    }
+    if (!bRead)
+        return FALSE;
+    m_pLoadedLayout = std::move(layout);
+    return TRUE;
+}
+
+void CKGPDockManager::ReadLayout(CArchive& ar, CKGPLoadedLayout& layout)
+{
+    CKGPStoredLoad& load = layout.m_load;
+    CKGPStoredReader in(ar);
+    const UINT kMax = static_cast<UINT>(kgp_stored::kMaxObjects);
+    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
+
+    // 1. Tabbed bars: a bar gone since reads its record into a scratch bar.
+    const UINT nTabbed = in.ReadUInt(0, kMax);
+    for (UINT i = 0; i < nTabbed; ++i) {
+        const UINT id = ReadControlId(in);
+        auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, FindBarById(id, TRUE));
+        if (pTabbed == nullptr ||
+            std::find(layout.m_tabbedBars.begin(), layout.m_tabbedBars.end(), pTabbed) != layout.m_tabbedBars.end()) {
+            const CRuntimeClass* pClass = pTabs != nullptr ? pTabs->GetTabbedBarClass() : nullptr;
+            CObject* pScratch = pClass != nullptr ? const_cast<CRuntimeClass*>(pClass)->CreateObject() : nullptr;
+            if (pScratch == nullptr || !pScratch->IsKindOf(RUNTIME_CLASS(CKGPBaseTabbedBar))) {
+                delete pScratch;
+                CKGPStoredReader::Refuse(CArchiveException::badClass);
+            }
+            layout.m_scratch.emplace_back(static_cast<CKGPBaseTabbedBar*>(pScratch));
+            layout.m_scratch.back()->ReadTabWindowState(ar, load);
+            continue;
+        }
+        pTabbed->ReadTabWindowState(ar, load);
+        layout.m_tabbedBars.push_back(pTabbed);
+        load.OnCommit([this, pTabbed] { m_lstLoadedTabbedBars.AddTail(pTabbed); });
+    }
+
+    // 2. Default sliders with their trees; the pane records beside them are
+    // checked (each id once) and otherwise follow from the trees.
+    const UINT nRecords = in.ReadUInt(0, kMax);
+    std::set<UINT> paneIds;
+    for (UINT i = 0; i < nRecords; ++i) {
+        const DWORD kind = in.ReadOneOf({kSliderRecord, kPaneRecord});
+        if (kind == kPaneRecord) {
+            UINT id = ReadControlId(in);
+            if (id == kNoId)
+                id = ReadControlId(in) | 0x10000u; // a tabbed bar by its first tab
+            if (!paneIds.insert(id).second)
+                CKGPStoredReader::Refuse(CArchiveException::badIndex);
+            continue;
+        }
+        CRuntimeClass* pClass = CKGPSlider::m_pSliderRTC != nullptr ? CKGPSlider::m_pSliderRTC : RUNTIME_CLASS(CKGPSlider);
+        if (!pClass->IsDerivedFrom(RUNTIME_CLASS(CKGPSlider)))
+            CKGPStoredReader::Refuse(CArchiveException::badClass);
+        auto pSlider = std::make_shared<std::unique_ptr<CKGPSlider>>(new CKGPSlider(TRUE, m_pParentWnd));
+        layout.m_sliders.push_back(pSlider);
+        (*pSlider)->ReadArchive(ar, load);
+        load.OnCommit([this, pSlider] {
+            if ((*pSlider)->GetSafeHwnd() != nullptr)
+                m_lstLoadedBars.AddTail(pSlider->release()); // its window owns it now
+        });
+    }
+
+    // 3. Floating frames: each of the floating frames' class or one derived.
+    const UINT nFrames = in.ReadUInt(0, kMax);
+    for (UINT i = 0; i < nFrames; ++i) {
+        CRuntimeClass* pClass = ar.ReadClass(RUNTIME_CLASS(CKGPMiniFrameWnd));
+        if (pClass == nullptr || !pClass->IsDerivedFrom(RUNTIME_CLASS(CKGPMiniFrameWnd)))
+            CKGPStoredReader::Refuse(CArchiveException::badClass);
+        CObject* pObject = pClass->CreateObject();
+        auto* pFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pObject);
+        if (pFrame == nullptr) {
+            delete pObject;
+            CKGPStoredReader::Refuse(CArchiveException::badClass);
+        }
+        auto pPending = std::make_shared<std::unique_ptr<CKGPMiniFrameWnd>>(pFrame);
+        layout.m_miniFrames.push_back(pPending);
+        pFrame->ReadArchive(ar, load);
+        load.OnCommit([this, pPending] {
+            if ((*pPending)->GetSafeHwnd() != nullptr)
+                m_lstLoadedMiniFrames.AddTail(pPending->release()); // deletes itself with its window
+        });
+    }
+
+    // 4. Auto-hidden panes.
+    const UINT nAutoHide = in.ReadUInt(0, kMax);
+    for (UINT i = 0; i < nAutoHide; ++i) {
+        KGP_AUTOHIDEBAR_SAVE_INFO info;
+        info.Read(in);
+        load.OnCommit([this, info]() mutable { m_lstLoadedAutoHideBars.AddTail(info); });
+    }
+
+    // 5. Panes shown as documents, from the data version that stores them.
+    if (GetWorkspace() == nullptr || GetWorkspaceDataVersion() < kDocumentsVersion)
+        return;
+    const UINT nDocuments = in.ReadUInt(0, kMax);
+    for (UINT i = 0; i < nDocuments; ++i) {
+        const UINT id = ReadControlId(in);
+        if (id != kNoId)
+            layout.m_documents.AddTail(id);
+    }
+}
+
+void CKGPDockManager::DropLoadedLists()
+{
+    m_pLoadedLayout.reset();
+    m_lstLoadedBars.RemoveAll();
+    m_lstLoadedTabbedBars.RemoveAll();
+    m_lstLoadedMiniFrames.RemoveAll();
+    m_lstLoadedAutoHideBars.RemoveAll();
+}
+
+// ---- Applying.
+
+void CKGPDockManager::ApplyLoadedState()
+{
+    if (m_bLoadFailed || m_bSkipApplyLayout || m_pLoadedLayout == nullptr || m_pParentWnd == nullptr) {
+        DropLoadedLists();
+        return;
+    }
+    std::unique_ptr<CKGPLoadedLayout> layout = std::move(m_pLoadedLayout);
+    // The queued changes: the bars' own values, the sliders' and floating
+    // frames' windows (onto the loaded lists), the trees naming their panes,
+    // the tab lists.
+    if (!layout->m_load.Commit()) {
+        m_bLoadFailed = TRUE;
+        DropLoadedLists();
+        return;
+    }
+    const BOOL bWasLoading = CKGPBaseControlBar::s_bLoadingState;
+    CKGPBaseControlBar::s_bLoadingState = TRUE;
+    const BOOL bWasRearranging = s_bRearranging;
+    s_bRearranging = TRUE;
+
+    // Panes auto-hidden now come back first; the loaded records pin them again.
+    CObList autoHidden;
+    for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != nullptr;) {
+        if (CKGPDockingControlBar* pPane = AutoHidePaneOf(m_lstAutoHideBars.GetNext(pos)))
+            autoHidden.AddTail(pPane);
+    }
+    for (POSITION pos = autoHidden.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPDockingControlBar*>(autoHidden.GetNext(pos))->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, FALSE);
+
+    ApplyLoadedSliders();
+
+    // Floating frames take their bars.
+    for (POSITION pos = m_lstLoadedMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = static_cast<CKGPMiniFrameWnd*>(m_lstLoadedMiniFrames.GetNext(pos));
+        if (pMiniFrame->GetSafeHwnd() == nullptr)
+            continue;
+        AddMiniFrame(pMiniFrame);
+        pMiniFrame->SetWindowPos(HWND{}, 0, 0, 0, 0,
+                                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        if (!pMiniFrame->SetDockState(this) || pMiniFrame->GetSafeHwnd() == nullptr) {
+            RemoveMiniFrame(pMiniFrame);
+            continue;
+        }
+        // A frame whose bars are all gone since goes now.
+        if (pMiniFrame->GetControlBar() == nullptr) {
+            RemoveMiniFrame(pMiniFrame);
+            pMiniFrame->DestroyWindow();
+            continue;
+        }
+        pMiniFrame->ShowWindow(pMiniFrame->GetVisibleBarCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+
+    // Bars docked in the dock bars go back to their saved places.
+    CObList fixed;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, m_lstControlBars.GetNext(pos));
+        if (pBar != nullptr && !pBar->IsPaneKind() && !pBar->IsToolBarKind() &&
+            !pBar->IsKindOf(RUNTIME_CLASS(CKGPAutoHideToolBar)) && pBar->IsStateRestored())
+            fixed.AddTail(pBar);
+    }
+    for (POSITION pos = fixed.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPControlBar*>(fixed.GetNext(pos))->RestoreLoadedPlacement(this);
+
+    s_bRearranging = bWasRearranging;
+    AdjustDockingLayout();
+
+    ApplyLoadedAutoHideBars();
+
+    // The tabbed bars read restore their tabs.
+    for (POSITION pos = m_lstLoadedTabbedBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pTabbed = static_cast<CKGPBaseTabbedBar*>(m_lstLoadedTabbedBars.GetNext(pos));
+        if (pTabbed->GetSafeHwnd() != nullptr)
+            pTabbed->ApplyRestoredTabInfo();
+    }
+
+    // Sliders left without panes and tabbed bars left without tabs go.
+    CObList bars;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;)
+        bars.AddTail(m_lstControlBars.GetNext(pos));
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        CObject* pObject = bars.GetNext(pos);
+        if (m_lstControlBars.Find(pObject) == nullptr)
+            continue;
+        if (auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pObject)) {
+            if (pSlider->IsDefault() && !pSlider->IsAutoHideMode())
+                pSlider->CheckEmptyAndRemove();
+        } else if (auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pObject)) {
+            if (pTabbed->GetSafeHwnd() != nullptr && pTabbed->CanFloat() && pTabbed->FindBarByTabNumber(0) == nullptr) {
+                pTabbed->RemoveFromHost(TRUE);
+                pTabbed->DestroyWindow();
+            }
+        }
+    }
+
+    ApplyBarsAsDocuments(layout->m_documents);
+    NotifyBarsAndRelayout();
+    DropLoadedLists();
+    CKGPBaseControlBar::s_bLoadingState = bWasLoading;
+}
+
+void CKGPDockManager::ApplyLoadedSliders()
+{
+    for (POSITION pos = m_lstLoadedBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, m_lstLoadedBars.GetNext(pos));
+        if (pSlider == nullptr || pSlider->GetSafeHwnd() == nullptr || pSlider->GetControlBars() == nullptr)
+            continue;
+        const DWORD alignment = pSlider->GetCurrentAlignment();
+        pSlider->SetDockSite(m_pParentWnd);
+        AddControlBar(pSlider);
+        CObList panes;
+        const CObList* pPanes = pSlider->GetControlBars();
+        for (POSITION p = pPanes->GetHeadPosition(); p != nullptr;)
+            panes.AddTail(pPanes->GetNext(p));
+        CKGPBaseControlBar* pAfter = pSlider;
+        for (POSITION p = panes.GetHeadPosition(); p != nullptr;) {
+            auto* pPane = static_cast<CKGPDockingControlBar*>(panes.GetNext(p));
+            // Out of its old place (its old tree lets it go; the new one keeps it).
+            TakeOut(pPane, m_pParentWnd);
+            pPane->SetDefaultSlider(pSlider->GetSafeHwnd());
+            pPane->SetCurrentAlignment(alignment);
+            pPane->m_recentDockInfo.m_dwRecentAlignmentToFrame = alignment;
+            const CRect docked = pPane->m_recentDockInfo.m_rectRecentDockedRect;
+            if (!docked.IsRectEmpty())
+                pPane->SetWindowPos(HWND{}, docked.left, docked.top, docked.Width(), docked.Height(),
+                                    SWP_NOZORDER | SWP_NOACTIVATE);
+            pPane->EnableGripper(TRUE);
+            if (m_lstControlBars.Find(pPane) == nullptr && !InsertControlBar(pPane, pAfter, TRUE))
+                AddControlBar(pPane);
+            pAfter = pPane;
+            pPane->ShowWindow(pPane->GetRecentVisibleState() ? SW_SHOWNOACTIVATE : SW_HIDE);
+        }
+        pSlider->CheckVisibility();
+    }
+}
+
+void CKGPDockManager::ApplyLoadedAutoHideBars()
+{
+    CKGPAutoHideToolBar* pGroup = nullptr;
+    for (POSITION pos = m_lstLoadedAutoHideBars.GetHeadPosition(); pos != nullptr;) {
+        KGP_AUTOHIDEBAR_SAVE_INFO& info = m_lstLoadedAutoHideBars.GetNext(pos);
+        auto* pPane = info.m_nBarID == -1 ? nullptr
+                                          : DYNAMIC_DOWNCAST(CKGPDockingControlBar, FindBarById(info.m_nBarID, TRUE));
+        if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr || pPane->GetParentMiniFrame(TRUE) != nullptr ||
+            !pPane->CanAutoHide()) {
+            pGroup = nullptr;
+            continue; // gone since, or floating now
+        }
+        TakeOut(pPane, m_pParentWnd);
+        if (!pPane->DockToWindow(info.m_dwBarAlignment, nullptr, 1)) {
+            pGroup = nullptr;
+            continue;
+        }
+        CRect rect = info.m_rectBar;
+        if (rect.Width() > 0 && rect.Height() > 0) {
+            m_pParentWnd->ScreenToClient(rect);
+            pPane->SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(),
+                                SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        // A button that was not first in its group joins the group before it.
+        CKGPAutoHideToolBar* pJoin = info.m_bFirstInGroup ? nullptr : pGroup;
+        if (pJoin != nullptr && pJoin->GetSafeHwnd() == nullptr)
+            pJoin = nullptr;
+        pGroup = pPane->SetAutoHideMode(TRUE, info.m_dwBarAlignment, pJoin, FALSE);
+        info.m_pSavedBar = pGroup != nullptr ? pPane : nullptr;
+        if (pGroup != nullptr && info.m_bLastInGroup)
+            pGroup->SetActiveInGroup(info.m_bActiveInGroup);
+        if (info.m_bLastInGroup)
+            pGroup = nullptr;
+    }
+    for (POSITION pos = m_lstLoadedAutoHideBars.GetHeadPosition(); pos != nullptr;) {
+        KGP_AUTOHIDEBAR_SAVE_INFO& info = m_lstLoadedAutoHideBars.GetNext(pos);
+        if (info.m_pSavedBar != nullptr && info.m_pSavedBar->GetAutoHideSwitch())
+            info.m_pSavedBar->ShowBar(info.m_bIsVisible, FALSE, FALSE);
+    }
+}
+
+void CKGPDockManager::ApplyBarsAsDocuments(const CList<UINT, UINT>& ids)
+{
+    for (POSITION pos = ids.GetHeadPosition(); pos != nullptr;) {
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, FindBarById(ids.GetNext(pos), TRUE));
+        if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr ||
+            m_lstBarsAsDocuments.Find(pPane->GetSafeHwnd()) != nullptr)
+            continue;
+        TakeOut(pPane, m_pParentWnd);
+        RemoveControlBar(pPane);
+        pPane->ShowWindow(SW_HIDE);
+        m_lstBarsAsDocuments.AddTail(pPane->GetSafeHwnd());
+        pPane->SetShownAsDocument(TRUE);
+    }
+}

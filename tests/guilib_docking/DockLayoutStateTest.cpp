@@ -1,0 +1,324 @@
+// The whole docking layout saved and loaded: panes docked in trees at two
+// edges, floating, auto-hidden in a group, come back in a frame made anew;
+// a missing, damaged or older layout changes nothing live or drops only what
+// no longer fits; the layout checker after every step.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/docking/KGPAutoHideToolBar.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
+#include "guilib/docking/KGPTabbedControlBar.h"
+#include "tests/guilib_docking/DockLayoutState.h"
+#include "tests/support/ArchiveBytes.h"
+
+#include <afxarch.h>
+
+namespace {
+
+using namespace docking_test;
+
+// The stored layout value as bytes (empty when missing).
+std::vector<BYTE> StoredLayout()
+{
+    CString key;
+    key.Format(_T("%sKGPDockManager-%d"), kLayoutProfile, kLayoutFrameId);
+    CKGPRegistryHandle reg(FALSE, TRUE);
+    std::vector<BYTE> bytes;
+    if (!reg->Open(key))
+        return bytes;
+    BYTE* pData = nullptr;
+    UINT nBytes = 0;
+    if (reg->Read(_T("DockingCBAndSliders"), &pData, &nBytes)) {
+        bytes.assign(pData, pData + nBytes);
+        delete[] pData;
+    }
+    return bytes;
+}
+
+void WriteStoredLayout(const std::vector<BYTE>& bytes)
+{
+    CString key;
+    key.Format(_T("%sKGPDockManager-%d"), kLayoutProfile, kLayoutFrameId);
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    ASSERT_TRUE(reg->CreateKey(key));
+    ASSERT_TRUE(reg->Write(_T("DockingCBAndSliders"), bytes.data(), static_cast<UINT>(bytes.size())));
+}
+
+// The floating frames' windows of the thread, whoever lists them.
+int FloatingFramesOf(CWnd& frame)
+{
+    struct Count {
+        HWND owner;
+        int n;
+    } count{frame.GetSafeHwnd(), 0};
+    ::EnumThreadWindows(::GetCurrentThreadId(),
+                        [](HWND hWnd, LPARAM param) -> BOOL {
+                            auto* c = reinterpret_cast<Count*>(param);
+                            CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+                            if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKGPMiniFrameWnd)) &&
+                                ::GetWindow(hWnd, GW_OWNER) == c->owner)
+                                ++c->n;
+                            return TRUE;
+                        },
+                        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+class DockLayoutStateTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteLayoutProfile(); }
+    void TearDown() override { DeleteLayoutProfile(); }
+
+    // Five panes: two in a tree at the left, one at the bottom, one floating,
+    // one auto-hidden at the right.
+    static void Arrange(CLayoutFrame& f)
+    {
+        ASSERT_TRUE(f.Pane(2)->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
+        ASSERT_TRUE(f.Pane(3)->FloatBar(CRect(300, 200, 480, 380), KGP_DM_UNKNOWN, true));
+        ASSERT_TRUE(f.Pane(4)->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+        f.frame.RecalcLayout();
+        ASSERT_NE(nullptr, f.Pane(4)->SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT, nullptr, FALSE));
+        // The first pane made wider, the second left at its height.
+        CKGPSlider* slider = f.Pane(0)->GetDefaultPaneSlider();
+        ASSERT_NE(nullptr, slider);
+        slider->MoveSlider(CSize(40, 0));
+        f.frame.RecalcLayout();
+    }
+};
+
+TEST_F(DockLayoutStateTest, AWholeLayoutComesBackInAFrameMadeAnew)
+{
+    std::string saved;
+    {
+        CLayoutFrame f(5);
+        Arrange(f);
+        f.ExpectSound("arranged");
+        saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+        // Saving changes nothing.
+        EXPECT_EQ(saved, f.Describe());
+        f.ExpectSound("saved");
+    }
+    EXPECT_FALSE(StoredLayout().empty());
+
+    CLayoutFrame g(5);
+    const std::string fresh = g.Describe();
+    ASSERT_NE(saved, fresh);
+    ASSERT_TRUE(g.Load());
+    g.ExpectSound("loaded");
+    EXPECT_EQ(saved, g.Describe());
+    // Nothing left of the default layout: one slider per edge used.
+    EXPECT_EQ(g.Pane(0)->GetDefaultPaneSlider(), g.Pane(1)->GetDefaultPaneSlider());
+    EXPECT_NE(g.Pane(0)->GetDefaultPaneSlider(), g.Pane(2)->GetDefaultPaneSlider());
+    ExpectSoundTree(g.Pane(0)->GetDefaultPaneSlider(), "left tree loaded");
+    ExpectSoundTree(g.Pane(2)->GetDefaultPaneSlider(), "bottom tree loaded");
+    EXPECT_EQ(1, g.Manager().GetAutoHideBars().GetCount());
+
+    // Saved and loaded again in the same frame: the same.
+    ASSERT_TRUE(g.Save());
+    ASSERT_TRUE(g.Load());
+    g.ExpectSound("loaded twice");
+    EXPECT_EQ(saved, g.Describe());
+    // The auto-hidden pane still slides out from its button and back.
+    g.Pane(4)->Slide(TRUE, FALSE);
+    EXPECT_TRUE(g.Pane(4)->IsWindowVisible());
+    g.Pane(4)->Slide(FALSE, FALSE);
+    g.ExpectSound("slid");
+}
+
+TEST_F(DockLayoutStateTest, AutoHiddenPanesComeBackInTheirGroups)
+{
+    std::string saved;
+    {
+        CLayoutFrame f(4);
+        ASSERT_TRUE(f.Pane(2)->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
+        ASSERT_TRUE(f.Pane(3)->DockToBar(f.Pane(2), CBRS_ALIGN_RIGHT));
+        f.frame.RecalcLayout();
+        // Two pinned together at the bottom, one alone at the left.
+        CKGPAutoHideToolBar* group = f.Pane(2)->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, nullptr, FALSE);
+        ASSERT_NE(nullptr, group);
+        ASSERT_EQ(group, f.Pane(3)->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, group, FALSE));
+        ASSERT_NE(nullptr, f.Pane(1)->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE));
+        f.ExpectSound("pinned");
+        saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+    }
+    CLayoutFrame g(4);
+    ASSERT_TRUE(g.Load());
+    g.ExpectSound("loaded");
+    EXPECT_EQ(saved, g.Describe());
+    ASSERT_NE(nullptr, g.Pane(2)->GetAutoHideToolBar());
+    EXPECT_EQ(g.Pane(2)->GetAutoHideToolBar(), g.Pane(3)->GetAutoHideToolBar());
+    EXPECT_NE(g.Pane(2)->GetAutoHideToolBar(), g.Pane(1)->GetAutoHideToolBar());
+}
+
+TEST_F(DockLayoutStateTest, AMissingLayoutLoadsNothingAndKeepsTheDefault)
+{
+    CLayoutFrame f(3);
+    const std::string before = f.Describe();
+    EXPECT_FALSE(f.Manager().LoadState(kLayoutProfile, kLayoutFrameId));
+    EXPECT_FALSE(f.Manager().IsLoadFailed());
+    f.Manager().ApplyLoadedState();
+    EXPECT_EQ(before, f.Describe());
+    f.ExpectSound("nothing loaded");
+}
+
+TEST_F(DockLayoutStateTest, ADamagedLayoutIsRefusedWholeAndMakesNothing)
+{
+    {
+        CLayoutFrame f(5);
+        Arrange(f);
+        ASSERT_TRUE(f.Save());
+    }
+    const std::vector<BYTE> stored = StoredLayout();
+    ASSERT_GT(stored.size(), 40u);
+    CLayoutFrame g(5);
+    ASSERT_TRUE(g.Pane(4)->FloatBar(CRect(200, 200, 360, 320), KGP_DM_UNKNOWN, true));
+    g.frame.RecalcLayout();
+    const std::string before = g.Describe();
+    const int floatingBefore = FloatingFramesOf(g.frame);
+    // Cut at every few bytes: past the sliders, past the floating frame, in
+    // the auto-hide records.
+    for (size_t cut = 1; cut < stored.size(); cut += 7) {
+        WriteStoredLayout(std::vector<BYTE>(stored.begin(), stored.begin() + static_cast<std::ptrdiff_t>(cut)));
+        EXPECT_FALSE(g.Manager().LoadState(kLayoutProfile, kLayoutFrameId)) << cut;
+        EXPECT_TRUE(g.Manager().IsLoadFailed()) << cut;
+        g.Manager().ApplyLoadedState(); // does nothing after a failed load
+        ASSERT_EQ(before, g.Describe()) << cut;
+        ASSERT_EQ(floatingBefore, FloatingFramesOf(g.frame)) << cut;
+    }
+    g.ExpectSound("after the damaged loads");
+    // The whole value still loads.
+    WriteStoredLayout(stored);
+    ASSERT_TRUE(g.Load());
+    EXPECT_FALSE(g.Manager().IsLoadFailed());
+    g.ExpectSound("the whole value loaded");
+}
+
+TEST_F(DockLayoutStateTest, AnOlderLayoutPlacesThePanesThatStillExist)
+{
+    std::string saved;
+    {
+        CLayoutFrame f(5);
+        Arrange(f);
+        saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+    }
+    // The frame now has no fifth pane (the auto-hidden one) and no fourth
+    // (the floating one).
+    CLayoutFrame g(3);
+    ASSERT_TRUE(g.Load());
+    g.ExpectSound("loaded without two panes");
+    // The left tree as it was; the bottom pane at the bottom (wider, with
+    // no auto-hide strip at the right any more).
+    const std::string now = g.Describe();
+    EXPECT_EQ(saved.substr(0, saved.find("3003 ")), now.substr(0, now.find("3003 ")));
+    EXPECT_NE(std::string::npos, now.find("3003 docked 32768 204,333,"));
+    EXPECT_EQ(0, g.Manager().GetAutoHideBars().GetCount());
+    EXPECT_EQ(0, FloatingFramesOf(g.frame));
+}
+
+TEST_F(DockLayoutStateTest, AFloatingFrameFromAMonitorGoneLandsOnOneThatExists)
+{
+    {
+        CLayoutFrame f(2);
+        ASSERT_TRUE(f.Pane(1)->FloatBar(CRect(300, 200, 480, 380), KGP_DM_UNKNOWN, true));
+        // Where a second monitor stood.
+        f.Pane(1)->GetParentMiniFrame()->SetWindowPos(HWND{}, 9000, 200, 180, 180, SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_TRUE(f.Save());
+    }
+    CLayoutFrame g(2);
+    ASSERT_TRUE(g.Load());
+    CKGPMiniFrameWnd* pFloating = g.Pane(1)->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, pFloating);
+    CRect rect;
+    pFloating->GetWindowRect(rect);
+    EXPECT_NE(nullptr, ::MonitorFromRect(rect, MONITOR_DEFAULTTONULL));
+    EXPECT_EQ(180, rect.Width());
+    g.ExpectSound("floating frame moved on screen");
+}
+
+TEST_F(DockLayoutStateTest, AutoHideCountsAreOfTheRecordsWritten)
+{
+    {
+        CLayoutFrame f(2);
+        ASSERT_NE(nullptr, f.Pane(1)->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE));
+        // An auto-hide slider whose tree holds no pane stands in the list too.
+        CKGPSlider* empty = CKGPSlider::CreateDefaultSlider(CBRS_ALIGN_RIGHT, &f.frame);
+        ASSERT_NE(nullptr, empty);
+        empty->SetAutoHideMode(TRUE);
+        ASSERT_TRUE(f.Manager().AddControlBar(empty, TRUE, TRUE));
+        ASSERT_EQ(2, f.Manager().GetAutoHideBars().GetCount());
+        ASSERT_TRUE(f.Save());
+        f.Manager().RemoveControlBar(empty, FALSE, FALSE, TRUE);
+        empty->DestroyWindow();
+    }
+    CLayoutFrame g(2);
+    ASSERT_TRUE(g.Load());
+    EXPECT_TRUE(g.Pane(1)->IsAutoHideMode());
+    EXPECT_EQ(1, g.Manager().GetAutoHideBars().GetCount());
+    g.ExpectSound("one pane auto-hidden");
+}
+
+// A tabbed bar that may not float, stored with its tabs.
+class CFixedTabbedBar : public CKGPTabbedControlBar {
+public:
+    CFixedTabbedBar() : CKGPTabbedControlBar(FALSE) {}
+};
+
+TEST_F(DockLayoutStateTest, ATabbedBarGoneSinceIsReadPastAndTheRestStillLoads)
+{
+    std::string saved;
+    {
+        CLayoutFrame f(3);
+        CFixedTabbedBar tabbed;
+        ASSERT_TRUE(tabbed.Create(_T("Tabs"), &f.frame, CRect(0, 0, 200, 200), TRUE, 3100,
+                                  WS_CHILD | WS_VISIBLE | CBRS_LEFT, KGP_TAB_STYLE_TABBED,
+                                  KGP_BARSTYLE_RESIZE | KGP_BARSTYLE_CLOSE));
+        ASSERT_FALSE(tabbed.CanFloat());
+        ASSERT_TRUE(tabbed.DockToWindow(CBRS_ALIGN_TOP, nullptr));
+        ASSERT_TRUE(f.Pane(2)->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+        ASSERT_NE(nullptr, f.Pane(2)->SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT, nullptr, FALSE));
+        saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+        tabbed.DestroyWindow();
+    }
+    // The new frame has no such tabbed bar: its record is read into a
+    // scratch bar and dropped, and what follows is read where it stands.
+    CLayoutFrame g(3);
+    ASSERT_TRUE(g.Load());
+    EXPECT_TRUE(g.Pane(2)->IsAutoHideMode());
+    EXPECT_EQ(CBRS_ALIGN_RIGHT, g.Pane(2)->GetCurrentAlignment());
+    g.ExpectSound("loaded without the tabbed bar");
+}
+
+// A class the layout never stores as a floating frame.
+class CNotAFrame : public CObject {
+    DECLARE_SERIAL(CNotAFrame)
+public:
+    static int s_nMade;
+    CNotAFrame() { ++s_nMade; }
+};
+IMPLEMENT_SERIAL(CNotAFrame, CObject, 1)
+int CNotAFrame::s_nMade = 0;
+
+TEST_F(DockLayoutStateTest, AFloatingFrameRecordOfAnotherClassIsRefusedBeforeAnythingIsMade)
+{
+    CLayoutFrame g(2);
+    const std::string before = g.Describe();
+    WriteStoredLayout(keyloft_test::StoredBytes([](CArchive& ar) {
+        ar << DWORD(0) << DWORD(0) << DWORD(1); // no tabbed bars, no sliders, one floating frame
+        ar.WriteClass(RUNTIME_CLASS(CNotAFrame));
+        ar << DWORD(0) << DWORD(0);
+    }));
+    CNotAFrame::s_nMade = 0;
+    EXPECT_FALSE(g.Manager().LoadState(kLayoutProfile, kLayoutFrameId));
+    EXPECT_EQ(0, CNotAFrame::s_nMade);
+    g.Manager().ApplyLoadedState();
+    EXPECT_EQ(before, g.Describe());
+    EXPECT_EQ(0, FloatingFramesOf(g.frame));
+}
+
+} // namespace
