@@ -465,6 +465,14 @@ void CKGPDockManager::ApplyLoadedState()
     for (POSITION pos = autoHidden.GetHeadPosition(); pos != nullptr;)
         static_cast<CKGPDockingControlBar*>(autoHidden.GetNext(pos))->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, FALSE);
 
+    // The default sliders of the layout before: those left without panes go.
+    CList<HWND, HWND> oldSliders;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, m_lstControlBars.GetNext(pos));
+        if (pSlider != nullptr && pSlider->IsDefault() && !pSlider->IsAutoHideMode())
+            oldSliders.AddTail(pSlider->GetSafeHwnd());
+    }
+
     ApplyLoadedSliders();
 
     // Floating frames take their bars.
@@ -486,6 +494,19 @@ void CKGPDockManager::ApplyLoadedState()
             continue;
         }
         pMiniFrame->ShowWindow(pMiniFrame->GetVisibleBarCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+
+    // Floating frames whose bars all went elsewhere go now (not when their
+    // check comes round: a load may be followed by another at once).
+    CObList frames;
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;)
+        frames.AddTail(m_lstMiniFrames.GetNext(pos));
+    for (POSITION pos = frames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, frames.GetNext(pos));
+        if (pMiniFrame != nullptr && pMiniFrame->GetSafeHwnd() != nullptr && pMiniFrame->GetControlBar() == nullptr) {
+            RemoveMiniFrame(pMiniFrame);
+            pMiniFrame->DestroyWindow();
+        }
     }
 
     // Bars docked in the dock bars go back to their saved places.
@@ -530,6 +551,15 @@ void CKGPDockManager::ApplyLoadedState()
         }
     }
 
+    for (POSITION pos = oldSliders.GetHeadPosition(); pos != nullptr;) {
+        const HWND hSlider = oldSliders.GetNext(pos);
+        auto* pSlider = ::IsWindow(hSlider) ? DYNAMIC_DOWNCAST(CKGPSlider, CWnd::FromHandlePermanent(hSlider)) : nullptr;
+        if (pSlider != nullptr && pSlider->GetControlBars() != nullptr && pSlider->GetControlBars()->IsEmpty()) {
+            RemoveControlBar(pSlider);
+            pSlider->DestroyWindow();
+        }
+    }
+
     ApplyBarsAsDocuments(layout->m_documents);
     NotifyBarsAndRelayout();
     DropLoadedLists();
@@ -552,7 +582,10 @@ void CKGPDockManager::ApplyLoadedSliders()
         CKGPBaseControlBar* pAfter = pSlider;
         for (POSITION p = panes.GetHeadPosition(); p != nullptr;) {
             auto* pPane = static_cast<CKGPDockingControlBar*>(panes.GetNext(p));
-            // Out of its old place (its old tree lets it go; the new one keeps it).
+            // Out of its old place (its old tree lets it go; the new one keeps
+            // it), forgetting its way back into the old tree.
+            pPane->m_recentDockInfo.m_recentSliderInfo.Init();
+            pPane->m_recentDockInfo.m_hRecentDefaultSlider = nullptr;
             TakeOut(pPane, m_pParentWnd);
             pPane->SetDefaultSlider(pSlider->GetSafeHwnd());
             pPane->SetCurrentAlignment(alignment);

@@ -322,3 +322,33 @@ TEST_F(DockLayoutStateTest, AFloatingFrameRecordOfAnotherClassIsRefusedBeforeAny
 }
 
 } // namespace
+
+namespace {
+
+int CountWindows(CWnd& frame)
+{
+    int n = 0;
+    ::EnumChildWindows(frame.GetSafeHwnd(), [](HWND, LPARAM p) -> BOOL { ++*reinterpret_cast<int*>(p); return TRUE; },
+                       reinterpret_cast<LPARAM>(&n));
+    return n + FloatingFramesOf(frame);
+}
+
+TEST_F(DockLayoutStateTest, LoadingAgainAndAgainLeavesNoWindowBehind)
+{
+    CLayoutFrame f(5);
+    Arrange(f);
+    ASSERT_TRUE(f.Save());
+    ASSERT_TRUE(f.Load());
+    keyloft_test::Pump(20);
+    const std::string once = f.Describe();
+    const int windows = CountWindows(f.frame);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(f.Load()); // without a message between loads
+        EXPECT_EQ(windows, CountWindows(f.frame)) << i;
+        EXPECT_EQ(once, f.Describe()) << i;
+    }
+    keyloft_test::Pump(20);
+    EXPECT_EQ(windows, CountWindows(f.frame));
+}
+
+} // namespace

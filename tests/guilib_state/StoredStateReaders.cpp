@@ -1,5 +1,6 @@
 #include "tests/guilib_state/StoredStateReaders.h"
 #include "tests/guilib_state/AppBarStateReader.h"
+#include "tests/guilib_state/LayoutStateReaders.h"
 #include "tests/guilib_state/MenuStateReaders.h"
 #include "tests/guilib_state/OutlookStateReaders.h"
 #include "tests/guilib_state/PaneStateReaders.h"
@@ -507,6 +508,7 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"outlook bar custom pages: registry", &MakeOutlookCustomPagesReader},
     {"tasks pane: registry state", &MakeTasksPaneRegistryReader},
     {"tasks pane: archive", &MakeTasksPaneArchiveReader},
+    {"docking layout: registry", &MakeDockLayoutReader},
 };
 
 bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)

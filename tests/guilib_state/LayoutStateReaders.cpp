@@ -1,0 +1,107 @@
+// The whole docking layout of the host frame (every pane's own values and the
+// layout value under the manager's key), loaded and applied as one: panes in
+// two trees, one floating and one auto-hidden.
+#include "tests/guilib_state/LayoutStateReaders.h"
+
+#include <gtest/gtest.h>
+
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPFrameWnd.h"
+#include "tests/support/MessagePump.h"
+
+#include <sstream>
+#include <vector>
+
+namespace stored_state_test {
+
+namespace {
+
+constexpr UINT kFirstPaneId = 0x3400;
+constexpr UINT kFrameId = 3;
+constexpr int kPanes = 4;
+
+class DockLayoutReader : public StoredStateReader {
+public:
+    ~DockLayoutReader() override
+    {
+        for (auto& pane : m_panes)
+            pane->DestroyWindow();
+        keyloft_test::Pump(10);
+    }
+    void SetUp(CFrameWnd& host) override
+    {
+        m_pHost = static_cast<CKGPFrameWnd*>(&host);
+        ASSERT_TRUE(Manager().EnableAutoHideBars(CBRS_ALIGN_ANY));
+        for (UINT i = 0; i < kPanes; ++i) {
+            m_panes.push_back(std::make_unique<CKGPDockingControlBar>());
+            CString title;
+            title.Format(_T("Layout %u"), i);
+            ASSERT_TRUE(m_panes.back()->Create(title, &host, CRect(0, 0, 150, 110), TRUE, kFirstPaneId + i,
+                                               WS_CHILD | WS_VISIBLE | CBRS_LEFT | KGP_CBRS_FLOAT_MULTI));
+            m_panes.back()->EnableDocking(CBRS_ALIGN_ANY);
+        }
+        ASSERT_TRUE(m_panes[0]->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+        ASSERT_TRUE(m_panes[1]->DockToBar(m_panes[0].get(), CBRS_ALIGN_BOTTOM));
+        ASSERT_TRUE(m_panes[2]->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
+        ASSERT_TRUE(m_panes[3]->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+        m_pHost->RecalcLayout();
+    }
+    std::vector<StoredForm> Seeds() override
+    {
+        std::vector<StoredForm> seeds;
+        seeds.push_back(Save());
+        // Floating and auto-hidden.
+        EXPECT_TRUE(m_panes[2]->FloatBar(CRect(260, 180, 420, 320), KGP_DM_UNKNOWN, true));
+        EXPECT_NE(nullptr, m_panes[3]->SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT, nullptr, FALSE));
+        m_pHost->RecalcLayout();
+        seeds.push_back(Save());
+        return seeds;
+    }
+    bool Load(const StoredForm& form) override
+    {
+        WriteProfile(form);
+        if (!Manager().LoadState(kProfile, kFrameId))
+            return false;
+        Manager().ApplyLoadedState();
+        m_pHost->RecalcLayout();
+        return true;
+    }
+    std::string Snapshot() override
+    {
+        std::ostringstream out;
+        for (auto& pane : m_panes) {
+            CRect rect;
+            pane->GetWindowRect(rect);
+            CKGPMiniFrameWnd* pFloating = pane->GetParentMiniFrame(TRUE);
+            out << "pane: " << pane->GetDlgCtrlID() << ' ' << pane->IsAutoHideMode() << ' ' << (pFloating != nullptr)
+                << ' ' << pane->GetCurrentAlignment() << ' ' << pane->IsWindowVisible() << '\n';
+            // Sizes follow the layout's room, which what came before may change.
+            out << "~rect: " << rect.left << ',' << rect.top << ',' << rect.right << ',' << rect.bottom << '\n';
+        }
+        out << "auto-hidden: " << Manager().GetAutoHideBars().GetCount() << '\n';
+        return out.str();
+    }
+
+private:
+    CKGPDockManager& Manager() { return *m_pHost->GetDockManager(); }
+    StoredForm Save()
+    {
+        DeleteProfile();
+        EXPECT_TRUE(Manager().SaveState(kProfile, kFrameId));
+        return CaptureProfile();
+    }
+
+    CKGPFrameWnd* m_pHost = nullptr;
+    std::vector<std::unique_ptr<CKGPDockingControlBar>> m_panes;
+};
+
+}  // namespace
+
+std::unique_ptr<StoredStateReader> MakeDockLayoutReader()
+{
+    return std::make_unique<DockLayoutReader>();
+}
+
+} // namespace stored_state_test
