@@ -1,3 +1,4 @@
+#include "guilib/docking/KGPDockingCBWrapper.h"
 #include "guilib/docking/KGPBaseControlBar.h"
 
 #include <windowsx.h>
@@ -118,7 +119,13 @@ BOOL CKGPBaseControlBar::IsDocked() const
 
 BOOL CKGPBaseControlBar::IsTabbed() const
 {
-    return GetSafeHwnd() != nullptr && KGPTabbedBars::IsTabWindow(GetParent());
+    if (GetSafeHwnd() == nullptr)
+        return FALSE;
+    CWnd* pParent = GetParent();
+    // A bar wrapped for a tab stands in the tab through its wrapper.
+    if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CKGPDockingCBWrapper)))
+        pParent = pParent->GetParent();
+    return KGPTabbedBars::IsTabWindow(pParent);
 }
 
 int CKGPBaseControlBar::TabIndex(CWnd*& pTabWnd) const

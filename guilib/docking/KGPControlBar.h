@@ -123,6 +123,8 @@ public:
     BOOL MoveVirtualRectByAlignment(DWORD dwAlignment, int nOffset);
     BOOL IsBefore(CPoint point, BOOL bScreen) const;
     void StoreRecentDockedRect();
+    // The docked rectangle read with the bar's saved values.
+    const CRect& GetLoadedDockedRect() const { return m_rectLoadedDocked; }
     CPoint GetDragOffset() const { return m_ptClientHotSpot; }
     void SetDragOffset(CPoint point) { m_ptClientHotSpot = point; }
     BOOL IsDragging() const { return m_bCaptured; }

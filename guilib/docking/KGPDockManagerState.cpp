@@ -25,6 +25,7 @@
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
+#include "guilib/tabs/KGPBaseTabWnd.h"
 
 #include <afxarch.h>
 
@@ -96,6 +97,32 @@ void TakeOut(CKGPDockingControlBar* pPane, CFrameWnd* pFrame)
     if (pPane->GetParent() != pFrame)
         pPane->SetParent(pFrame);
     pPane->SetDockSite(pFrame);
+}
+
+// A tabbed pane made from a stored tree takes its tabs out of wherever they
+// are (a tabbed pane they stood in before goes once it is left empty).
+void RestoreTabs(CKGPDockManager& manager, CKGPDockingControlBar* pPane)
+{
+    auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pPane);
+    if (pTabbed == nullptr || pTabbed->GetTabWnd() == nullptr || pTabbed->GetTabWnd()->GetRestoredTabsNum() == 0 ||
+        pTabbed->GetTabWnd()->GetTabsNum() != 0)
+        return;
+    CFrameWnd* pFrame = manager.GetDockSite();
+    for (const CKGPRestoredTabInfo& tab : pTabbed->GetTabWnd()->GetRestoredTabs()) {
+        auto* pTab = DYNAMIC_DOWNCAST(CKGPDockingControlBar, manager.FindBarById(static_cast<UINT>(tab.m_nControlBarID), TRUE));
+        if (pTab == nullptr || pTab == pPane)
+            continue;
+        CKGPBaseControlBar* pOldTabbed = pTab->GetParentTabbedBar();
+        TakeOut(pTab, pFrame);
+        auto* pOld = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pOldTabbed);
+        if (pOld != nullptr && pOld != pTabbed && pOld->GetSafeHwnd() != nullptr && pOld->FindBarByTabNumber(0) == nullptr) {
+            pOld->RemoveFromHost(TRUE);
+            pOld->DestroyWindow();
+        }
+        pTabbed->AddTab(pTab, TRUE, FALSE, TRUE);
+    }
+    // Their order, labels, visibility and the active tab as stored.
+    pTabbed->ApplyRestoredTabInfo();
 }
 
 } // namespace
@@ -210,6 +237,15 @@ void CKGPDockManager::StoreLayout(CArchive& ar)
             pTabbed->RemoveFromHost(TRUE);
             pTabbed->DestroyWindow();
         }
+    }
+
+    // Tabbed panes made at run time have no key of their own: their docked
+    // place goes with their record in the tree.
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, m_lstControlBars.GetNext(pos));
+        if (pPane != nullptr && pPane->GetSafeHwnd() != nullptr && pPane->GetDlgCtrlID() == -1 &&
+            pPane->GetDefaultPaneSlider() != nullptr && !pPane->IsAutoHideMode())
+            pPane->StoreRecentDockedRect();
     }
 
     // 1. Tabbed bars that may not float, with their tab windows.
@@ -487,6 +523,14 @@ void CKGPDockManager::ApplyLoadedState()
             RemoveMiniFrame(pMiniFrame);
             continue;
         }
+        if (auto* pMulti = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pMiniFrame)) {
+            CObList panes;
+            const CObList& held = pMulti->GetContainerManager().GetPanes();
+            for (POSITION p = held.GetHeadPosition(); p != nullptr;)
+                panes.AddTail(held.GetNext(p));
+            for (POSITION p = panes.GetHeadPosition(); p != nullptr;)
+                RestoreTabs(*this, static_cast<CKGPDockingControlBar*>(panes.GetNext(p)));
+        }
         // A frame whose bars are all gone since goes now.
         if (pMiniFrame->GetControlBar() == nullptr) {
             RemoveMiniFrame(pMiniFrame);
@@ -598,6 +642,7 @@ void CKGPDockManager::ApplyLoadedSliders()
             if (m_lstControlBars.Find(pPane) == nullptr && !InsertControlBar(pPane, pAfter, TRUE))
                 AddControlBar(pPane);
             pAfter = pPane;
+            RestoreTabs(*this, pPane);
             pPane->ShowWindow(pPane->GetRecentVisibleState() ? SW_SHOWNOACTIVATE : SW_HIDE);
         }
         pSlider->CheckVisibility();

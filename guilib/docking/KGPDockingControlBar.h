@@ -223,6 +223,9 @@ protected:
     // Leaves the floating frame holding it for the frame's own window (it is
     // to dock); FALSE when it has no frame to go to.
     BOOL LeaveFloatingFrame();
+    // Leaves the tabbed pane holding it as a tab for the frame's own window
+    // (it is to dock by itself); a tabbed pane left without tabs goes.
+    void LeaveTabbedPane();
     // Going while auto-hidden: its button and its auto-hide slider go too.
     void LeaveAutoHideOnDestroy();
     // Shown or hidden while auto-hidden: slid out by its button, or, while the

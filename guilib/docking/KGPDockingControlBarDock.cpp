@@ -70,6 +70,24 @@ void CKGPDockingControlBar::RemoveFromHost(BOOL bKeepLayout)
         AdjustDockingLayout();
 }
 
+void CKGPDockingControlBar::LeaveTabbedPane()
+{
+    IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
+    CKGPBaseControlBar* pTabbed = GetParentTabbedBar();
+    if (pLink == nullptr || pTabbed == nullptr)
+        return;
+    pLink->RemoveBarTab(this);
+    if (CWnd* pSite = DockingFrame(); pSite != nullptr && GetParent() != pSite)
+        SetParent(pSite);
+    // A tabbed pane left without a tab goes.
+    CObList tabs;
+    pLink->AppendTabs(pTabbed, tabs);
+    if (tabs.IsEmpty() && pTabbed->GetSafeHwnd() != nullptr) {
+        pTabbed->RemoveFromHost(FALSE);
+        pTabbed->DestroyWindow();
+    }
+}
+
 BOOL CKGPDockingControlBar::LeaveFloatingFrame()
 {
     CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
@@ -312,8 +330,12 @@ BOOL CKGPDockingControlBar::DockToWindow(DWORD dwAlignment, LPCRECT lpRect, DWOR
     CFrameWnd* pSite = DockingFrame();
     if (pSite == nullptr)
         return FALSE;
+    // An auto-hidden pane leaves its strip first.
+    if (m_bPinState)
+        UnpinFromAutoHide(nullptr);
     SetRedraw(FALSE);
     StoreRecentDockInfo();
+    LeaveTabbedPane();
     if (!LeaveFloatingFrame()) {
         SetRedraw(TRUE);
         return FALSE;
@@ -368,7 +390,10 @@ BOOL CKGPDockingControlBar::DockToBar(CKGPDockingControlBar* pTargetBar, DWORD d
         ShowWindow(SW_SHOW);
         return FALSE;
     }
+    if (m_bPinState)
+        UnpinFromAutoHide(nullptr);
     StoreRecentDockInfo();
+    LeaveTabbedPane();
     if (!LeaveFloatingFrame())
         return FALSE;
     if (GetDefaultPaneSlider() != nullptr)

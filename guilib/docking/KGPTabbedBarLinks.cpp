@@ -1,6 +1,7 @@
 #include "guilib/docking/KGPTabbedBarLinks.h"
 
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockingCBWrapper.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 #include "guilib/docking/KGPTabbedControlBar.h"
@@ -222,10 +223,16 @@ public:
         if (auto* pControlBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pBar))
             pControlBar->EnableGripper(bEnable);
     }
-    // The docking wrapper comes with its own issue; until then a plain window
-    // stays what it is (and cannot float).
-    CWnd* CreateWrapper(CWnd*, LPCTSTR) override { return nullptr; }
-    CWnd* Unwrap(CWnd* pWnd) const override { return pWnd; }
+    CWnd* CreateWrapper(CWnd* pWnd, LPCTSTR lpszLabel, CRuntimeClass* pWrapperClass) override
+    {
+        return CKGPDockingCBWrapper::Wrap(pWnd, lpszLabel, pWrapperClass);
+    }
+    CWnd* Unwrap(CWnd* pWnd) const override
+    {
+        auto* pWrapper = DYNAMIC_DOWNCAST(CKGPDockingCBWrapper, pWnd);
+        CWnd* pWrapped = pWrapper != nullptr ? pWrapper->GetWrappedWnd() : nullptr;
+        return pWrapped != nullptr ? pWrapped : pWnd;
+    }
     CWnd* GetOwningTabbedBar(const CKGPBaseTabWnd* pTabWnd) const override { return OwnerOf(pTabWnd); }
     BOOL CanTabbedBarFloat(const CKGPBaseTabWnd* pTabWnd) const override
     {

@@ -237,7 +237,7 @@ CWnd* CKGPBaseTabWnd::CreateWrapper(CWnd* pWndToWrap, LPCTSTR lpszTabLabel)
     IKGPTabDockingLink* pLink = KGPTabDocking::Link();
     if (pLink == nullptr || pLink->IsDockingPane(pWndToWrap) || !m_bEnableWrapping)
         return pWndToWrap;
-    CWnd* pWrapper = pLink->CreateWrapper(pWndToWrap, lpszTabLabel);
+    CWnd* pWrapper = pLink->CreateWrapper(pWndToWrap, lpszTabLabel, m_pDockingBarWrapperRTC);
     return pWrapper != nullptr ? pWrapper : pWndToWrap;
 }
 

@@ -209,6 +209,9 @@ public:
     void AutoDestroyWindow(BOOL bAutoDestroy = TRUE) { m_bAutoDestroyWindow = bAutoDestroy; }
     void HideInactiveWindow(BOOL bHide = TRUE) { m_bHideInactiveWnd = bHide; }
     void EnableWrapping(BOOL bEnable = TRUE) { m_bEnableWrapping = bEnable; }
+    // The class of the docking wrappers made for plain windows (null: the plain wrapper).
+    void SetDockingBarWrapperRTC(CRuntimeClass* pRTC) { m_pDockingBarWrapperRTC = pRTC; }
+    CRuntimeClass* GetDockingBarWrapperRTC() const { return m_pDockingBarWrapperRTC; }
     void SetPickLastVisibleOnRemove(BOOL bPick = TRUE) { m_bPickLastVisible = bPick; }
     void SetReturnToPreviousTab(BOOL bReturn = TRUE) { m_bReturnToPrevTab = bReturn; }
     int GetLocation() const { return m_location; }
@@ -265,6 +268,7 @@ protected:
     void EndRename();
 
     BOOL m_bEnableWrapping = TRUE;
+    CRuntimeClass* m_pDockingBarWrapperRTC = nullptr;
     BOOL m_bPickLastVisible = FALSE;
     BOOL m_bHighLightTabs = FALSE;
     BOOL m_bActivateOnRightClick = FALSE;

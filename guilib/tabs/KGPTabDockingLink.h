@@ -23,9 +23,10 @@ public:
     virtual BOOL CanFloat(CWnd* pBar) const = 0;
     // The bar shows its gripper (caption) again, or not.
     virtual void EnableGripper(CWnd* pBar, BOOL bEnable) = 0;
-    // Puts a plain window in a new docking wrapper (same id and rectangle)
-    // and answers the wrapper; null when none could be made.
-    virtual CWnd* CreateWrapper(CWnd* pWnd, LPCTSTR lpszLabel) = 0;
+    // Puts a plain window in a new docking wrapper (same id and rectangle; of
+    // the class given when it is a wrapper class, else the plain one) and
+    // answers the wrapper; null when none could be made.
+    virtual CWnd* CreateWrapper(CWnd* pWnd, LPCTSTR lpszLabel, CRuntimeClass* pWrapperClass) = 0;
     // The window inside a wrapper; the window itself when it is none.
     virtual CWnd* Unwrap(CWnd* pWnd) const = 0;
     // The tabbed pane that owns the tab window (its parent), null when none.

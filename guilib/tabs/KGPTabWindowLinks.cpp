@@ -17,6 +17,7 @@ public:
         auto tabs = std::make_unique<CKGPTabWnd>();
         if (!tabs->Create(CKGPTabWnd::STYLE_3D, rect, pParent, nID))
             return nullptr;
+        tabs->EnableWrapping(FALSE); // a toolbar's tabs hold its bars themselves
         return tabs;
     }
     BOOL IsTabWindow(const CWnd* pWnd) const override { return TabWndOf(pWnd) != nullptr; }

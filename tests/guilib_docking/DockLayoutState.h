@@ -33,14 +33,14 @@ inline void DeleteLayoutProfile()
 // docked at the left edge in one tree to begin with: the default layout.
 class CLayoutFrame {
 public:
-    explicit CLayoutFrame(int nPanes, DWORD extraStyle = KGP_CBRS_FLOAT_MULTI)
+    explicit CLayoutFrame(int nPanes, CSize minimum = CSize(40, 40), DWORD extraStyle = KGP_CBRS_FLOAT_MULTI)
     {
         EXPECT_TRUE(frame.Open());
         EXPECT_TRUE(frame.GetDockManager()->EnableAutoHideBars(CBRS_ALIGN_ANY));
         for (int i = 0; i < nPanes; ++i) {
             CString title;
             title.Format(_T("Pane %d"), i + 1);
-            panes.push_back(MakePane(&frame, Id(i), title, CSize(160, 120), CSize(40, 40), extraStyle));
+            panes.push_back(MakePane(&frame, Id(i), title, CSize(160, 120), minimum, extraStyle));
             if (i == 0)
                 EXPECT_TRUE(panes.back()->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
             else
@@ -85,7 +85,19 @@ public:
             if (pane->IsAutoHideMode()) {
                 out << "auto-hide " << pane->GetCurrentAlignment();
                 CKGPAutoHideToolBar* pToolBar = pane->GetAutoHideToolBar();
-                out << " group " << (pToolBar != nullptr ? pToolBar->GetButtonCount() : 0);
+                out << " group " << (pToolBar != nullptr ? pToolBar->GetButtonCount() : 0) << '\n';
+                continue; // slid out or in for the moment: loaded in
+
+            } else if (pane->IsTabbed()) {
+                // A tab shows while its tab does (its window only while active).
+                CKGPBaseControlBar* pTabbed = pane->GetParentTabbedBar();
+                out << "tabbed" << (pane->IsBarVisible() ? " tab shown" : " tab hidden");
+                if (pTabbed != nullptr && pTabbed->GetParentMiniFrame(TRUE) != nullptr)
+                    out << " floating";
+                else if (pTabbed != nullptr)
+                    out << " docked " << pTabbed->GetCurrentAlignment();
+                out << '\n';
+                continue;
             } else if (CKGPMiniFrameWnd* pMiniFrame = pane->GetParentMiniFrame(TRUE)) {
                 pMiniFrame->GetWindowRect(rect);
                 out << "floating " << rect.left << ',' << rect.top << ',' << rect.Width() << 'x' << rect.Height();
