@@ -74,7 +74,8 @@ public:
     // A line per pane: where it stands, its edge, its place (frame client
     // coordinates when docked, the floating frame's screen rectangle when
     // floating) and whether it shows.
-    std::string Describe()
+    // bSizes FALSE: docked panes by their edge alone.
+    std::string Describe(bool bSizes = true)
     {
         std::ostringstream out;
         for (auto& pane : panes) {
@@ -103,8 +104,9 @@ public:
                 out << "floating " << rect.left << ',' << rect.top << ',' << rect.Width() << 'x' << rect.Height();
             } else {
                 rect = ClientRectIn(pane.get(), &frame);
-                out << "docked " << pane->GetCurrentAlignment() << ' ' << rect.left << ',' << rect.top << ','
-                    << rect.Width() << 'x' << rect.Height();
+                out << "docked " << pane->GetCurrentAlignment();
+                if (bSizes)
+                    out << ' ' << rect.left << ',' << rect.top << ',' << rect.Width() << 'x' << rect.Height();
             }
             out << (pane->IsWindowVisible() ? " shown" : " hidden") << '\n';
         }
