@@ -509,6 +509,9 @@ void CKGPDockManager::ApplyLoadedState()
             oldSliders.AddTail(pSlider->GetSafeHwnd());
     }
 
+    // One layout once every pane stands where it was saved, not one per pane.
+    const BOOL bLayoutWasEnabled = m_bLayoutEnabled;
+    m_bLayoutEnabled = FALSE;
     ApplyLoadedSliders();
 
     // Floating frames take their bars.
@@ -565,6 +568,7 @@ void CKGPDockManager::ApplyLoadedState()
         static_cast<CKGPControlBar*>(fixed.GetNext(pos))->RestoreLoadedPlacement(this);
 
     s_bRearranging = bWasRearranging;
+    m_bLayoutEnabled = bLayoutWasEnabled;
     AdjustDockingLayout();
 
     ApplyLoadedAutoHideBars();
