@@ -16,3 +16,4 @@
 #include "afxdlg.h"
 #include "afxctrl.h"
 #include "afxframe.h"
+#include "afxmdi.h"
