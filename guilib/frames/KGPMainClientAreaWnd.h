@@ -1,0 +1,131 @@
+// The MDI client of a library MDI frame, subclassed by the frame. Besides
+// plain MDI it shows the children as tabs of one strip (MDI tabs) or of several
+// tab windows splitting the client side by side or stacked (MDI tab groups);
+// a tab may be dragged into another group or into a new one. It saves and
+// loads the children's arrangement in the registry.
+#pragma once
+
+#include <afxwin.h>
+
+#include <memory>
+#include <unordered_map>
+
+#include "guilib/frames/KGPMDIClientLinks.h"
+#include "guilib/tabs/KGPTabWnd.h"
+
+class CKGPStoredLoad;
+
+// The options every tab window of the client area gets.
+class CKGPMDITabParams {
+public:
+    CKGPMDITabParams();
+
+    int m_tabLocation;      // CKGPTabWnd::LOCATION_TOP or LOCATION_BOTTOM
+    int m_style;            // tab style code
+    BOOL m_bTabIcons;       // the children's icons on the tabs
+    BOOL m_bTabCloseButton; // a close button on the strip
+    BOOL m_bTabCustomTooltips;
+    BOOL m_bAutoColor;
+    BOOL m_nTabListMode;    // the right button lists the tabs
+    BOOL m_bEnableTabSwap;  // tabs reordered by dragging
+    int m_nTabBorderSize;
+    BOOL m_bFlatFrame;
+
+    // Eight of the values (neither the custom tooltips nor the flat frame).
+    void Serialize(CArchive& ar);
+};
+
+class CKGPMainClientAreaWnd : public CWnd {
+    DECLARE_DYNAMIC(CKGPMainClientAreaWnd)
+public:
+    CKGPMainClientAreaWnd();
+    ~CKGPMainClientAreaWnd() override;
+
+    // ---- Modes.
+    void EnableMDITabs(BOOL bEnable, const CKGPMDITabParams& params);
+    void EnableMDITabbedGroups(BOOL bEnable, const CKGPMDITabParams& params);
+    BOOL AreMDITabs() const { return m_bTabIsEnabled; }
+    BOOL IsMDITabbedGroup() const { return m_bIsMDITabbedGroup; }
+    BOOL IsTabVisible() const { return m_bTabIsVisible; }
+    // The frame hides the tabs in print preview and shows them after.
+    void SetTabVisible(BOOL bVisible) { m_bTabIsVisible = bVisible; }
+    const CKGPMDITabParams& GetMDITabParams() const { return m_mdiTabParams; }
+    CKGPTabWnd& GetMDITabs() { return m_wndTab; }
+    const CObList& GetMDITabGroups() const { return m_lstTabbedGroups; }
+    int GetGroupAlignment() const { return m_nGroupAlignment; }
+    BOOL IsMemberOfMDITabGroup(CWnd* pWnd) const;
+
+    // ---- Tabs following the children.
+    void UpdateTabs(BOOL bSetActiveTabVisible = FALSE);
+    void UpdateMDITabbedGroups(BOOL bSetActiveTabVisible);
+    void SetActiveTab(HWND hwnd);
+
+    // ---- Groups.
+    virtual CKGPTabWnd* CreateTabGroup(CKGPTabWnd* pWndTab);
+    void RemoveTabGroup(CKGPTabWnd* pTabWnd, BOOL bRecalcLayout = TRUE);
+    BOOL MoveWindowToTabGroup(CKGPTabWnd* pTabWndFrom, CKGPTabWnd* pTabWndTo, int nIdx = -1);
+    CKGPTabWnd* CreateNewTabGroup(CKGPTabWnd* pTabWndAfter, CRect rectGroup, BOOL bVertical);
+    // Which group commands make sense for the active child's group.
+    DWORD GetMDITabsContextMenuAllowedItems();
+    // WM_CLOSE to every child of the group (last tab first), or of the client.
+    void CloseAllWindows(CKGPTabWnd* pTabWnd);
+
+    // ---- Layout: the frame gives the client its rectangle.
+    void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0) override;
+
+    // ---- Stored arrangement (registry section "MDIClientArea").
+    BOOL SaveState(LPCTSTR lpszProfileName, int nFrameID);
+    BOOL LoadState(LPCTSTR lpszProfileName, int nFrameID);
+    void Serialize(CArchive& ar) override;
+
+    // Group commands (GetMDITabsContextMenuAllowedItems).
+    enum AllowedItem : DWORD {
+        NEW_VERTICAL_GROUP = 1,
+        NEW_HORZ_GROUP = 2,
+        MOVE_TO_PREV_GROUP = 4,
+        MOVE_TO_NEXT_GROUP = 8,
+        TABBED_DOCUMENT = 16,
+    };
+
+    // Child placement skips hidden groups (nothing changes it).
+    static BOOL m_bDisableSetRedraw;
+
+protected:
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    afx_msg LRESULT OnSetMenu(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMDIRefreshMenu(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMDIDestroy(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMDINext(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateTabs(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetDragBounds(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDragComplete(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTabGroupMouseMove(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCancelTabMove(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMoveTabComplete(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    IKGPMDIClientFrame* GetClientFrame() const;
+    BOOL KeepsClientEdge();
+    void ApplyParams(CKGPTabWnd* pTabWnd);
+    CImageList* GroupImageList(CKGPTabWnd* pTabWnd);
+
+    CKGPTabWnd m_wndTab;
+    BOOL m_bTabIsVisible = FALSE;
+    BOOL m_bTabIsEnabled = FALSE;
+    CImageList m_TabIcons;
+    CMap<HICON, HICON, int, int> m_mapIconIndex;
+    CKGPMDITabParams m_mdiTabParams;
+    CObList m_lstTabbedGroups;                 // owned, CKGPTabWnd* in layout order
+    std::unordered_map<CWnd*, std::unique_ptr<CImageList>> m_mapTabIcons;
+    BOOL m_bIsMDITabbedGroup = FALSE;
+    COwningPtrList<CObList, CObject*> m_lstRemovedTabbedGroups;
+    int m_nGroupAlignment = 0;                 // 0 none, 1 vertical, 2 horizontal
+    int m_nResizeMargin = 40;
+    CRect m_rectNewTabGroup;
+    BOOL m_bNewVerticalGroup = FALSE;
+    int m_nNewGroupMargin = 40;
+    BOOL m_bDisableUpdateTabs = FALSE;
+    int m_nTotalResizeRest = 0;
+    CStringList m_lstLoadedDocuments;
+};
