@@ -56,11 +56,14 @@ target_link_libraries(guilib_docking_math_tests PRIVATE guilib_docking_math gtes
 keyloft_warnings(guilib_docking_math_tests)
 add_test(NAME native.guilib_docking_math COMMAND guilib_docking_math_tests)
 
-# The frames family's plain arithmetic (the application bar's geometry) and its test.
-add_library(guilib_frames_math STATIC ${CMAKE_SOURCE_DIR}/guilib/frames/KGPAppBarMath.cpp)
+# The frames family's plain arithmetic (the application bar's geometry, the
+# MDI tab groups) and its tests.
+add_library(guilib_frames_math STATIC ${CMAKE_SOURCE_DIR}/guilib/frames/KGPAppBarMath.cpp
+            ${CMAKE_SOURCE_DIR}/guilib/frames/KGPMDITabGroupMath.cpp)
 keyloft_include_root(guilib_frames_math guilib/frames guilib/core)
 keyloft_warnings(guilib_frames_math)
-add_executable(guilib_frames_math_tests ${CMAKE_SOURCE_DIR}/tests/guilib_frame_modes/AppBarMathTest.cpp)
+add_executable(guilib_frames_math_tests ${CMAKE_SOURCE_DIR}/tests/guilib_frame_modes/AppBarMathTest.cpp
+               ${CMAKE_SOURCE_DIR}/tests/guilib_frames/MDITabGroupMathTest.cpp)
 keyloft_include_root(guilib_frames_math_tests guilib/frames guilib/core)
 target_link_libraries(guilib_frames_math_tests PRIVATE guilib_frames_math gtest_main)
 keyloft_warnings(guilib_frames_math_tests)
