@@ -9,11 +9,16 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "guilib/frames/KGPMDIClientLinks.h"
 #include "guilib/tabs/KGPTabWnd.h"
 
-class CKGPStoredLoad;
+class CKGPStoredReader;
+struct CKGPMDIStoredArrangement;
+namespace kgp::mdi {
+struct DragState;
+}
 
 // The options every tab window of the client area gets.
 class CKGPMDITabParams {
@@ -87,8 +92,11 @@ public:
         TABBED_DOCUMENT = 16,
     };
 
-    // Child placement skips hidden groups (nothing changes it).
+    // Child placement skips hidden groups and closing a child leaves the
+    // redraw on (nothing in the library changes it).
     static BOOL m_bDisableSetRedraw;
+    // The styles a document window loses while it is a tab.
+    static DWORD m_dwCaptionStyleMask;
 
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -106,9 +114,38 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     IKGPMDIClientFrame* GetClientFrame() const;
+    static IKGPMDITabChild* TabChildOf(CWnd* pWnd);
+    // The MDI children in window order (the groups' tab windows left out).
+    std::vector<CWnd*> GetMDIChildren() const;
+    std::vector<CKGPTabWnd*> Groups() const;
+    CKGPTabWnd* GetActiveGroup() const;
+    CKGPTabWnd* GroupOf(CWnd* pChild) const;
+    void RecalcFrameLayout();
     BOOL KeepsClientEdge();
+    void SetClientEdge(BOOL bEdge);
     void ApplyParams(CKGPTabWnd* pTabWnd);
+    void ApplySplitterModes();
+    // Every tabbed child gets its caption back and leaves its tab.
+    void RestoreCaptions();
     CImageList* GroupImageList(CKGPTabWnd* pTabWnd);
+    int IconIndex(CImageList& images, HICON hIcon);
+    void UpdateTabIcon(CKGPTabWnd* pTabWnd, CImageList* pImages, int iTab, HICON hIcon);
+    void PlaceGroupChildren(CKGPTabWnd* pGroup);
+    void PlaceTabbedChildren(const CRect& rectClient);
+    void LayoutGroups();
+    kgp::mdi::DragState CurrentDragState(CKGPTabWnd* pSource) const;
+    CKGPTabWnd* DragSource(WPARAM wParam) const;
+    void SetDropMarker(const CRect& rect, BOOL bVertical);
+    static HCURSOR DragCursor(BOOL bDrop);
+    // The class an object stored with a document window must be of.
+    virtual const CRuntimeClass* GetDocumentStateClass() const { return RUNTIME_CLASS(CObject); }
+    // Stored arrangement.
+    void WriteTabWindow(CArchive& ar, CKGPTabWnd& tabWnd);
+    void WriteChildren(CArchive& ar);
+    void ReadArrangement(CKGPStoredReader& reader, CKGPMDIStoredArrangement& stored) const;
+    void ApplyArrangement(CKGPMDIStoredArrangement& stored);
+    // The stored documents opened in order (plan: kgp::mdi::OpenKind values).
+    std::vector<CWnd*> OpenStored(CKGPMDIStoredArrangement& stored, const std::vector<int>& plan);
 
     CKGPTabWnd m_wndTab;
     BOOL m_bTabIsVisible = FALSE;
@@ -116,7 +153,7 @@ protected:
     CImageList m_TabIcons;
     CMap<HICON, HICON, int, int> m_mapIconIndex;
     CKGPMDITabParams m_mdiTabParams;
-    CObList m_lstTabbedGroups;                 // owned, CKGPTabWnd* in layout order
+    COwningPtrList<CObList, CObject*> m_lstTabbedGroups; // CKGPTabWnd* in layout order
     std::unordered_map<CWnd*, std::unique_ptr<CImageList>> m_mapTabIcons;
     BOOL m_bIsMDITabbedGroup = FALSE;
     COwningPtrList<CObList, CObject*> m_lstRemovedTabbedGroups;

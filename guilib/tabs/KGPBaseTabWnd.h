@@ -205,6 +205,7 @@ public:
     void EnableActivateOnRightClick(BOOL bEnable = TRUE) { m_bActivateOnRightClick = bEnable; }
     void SetActivateOnButtonUp(BOOL bEnable = TRUE) { m_bActivateOnBtnUp = bEnable; }
     void EnableTabSwap(BOOL bEnable) { m_bEnableTabSwap = bEnable; }
+    BOOL IsTabSwapEnabled() const { return m_bEnableTabSwap; }
     void EnableHighlightOnHover(BOOL bEnable) { m_bHighLightTabs = bEnable; }
     void AutoDestroyWindow(BOOL bAutoDestroy = TRUE) { m_bAutoDestroyWindow = bAutoDestroy; }
     void HideInactiveWindow(BOOL bHide = TRUE) { m_bHideInactiveWnd = bHide; }

@@ -701,13 +701,8 @@ BOOL CKGPTabWnd::SetActiveTab(int iTab)
     if (!IsValidTab(iTab))
         return FALSE;
     if (iTab == m_iActiveTab) {
-        if (m_bIsMDITab) {
-            if (CWnd* pActive = GetActiveWnd()) {
-                if (CWnd* pClient = pActive->GetParent())
-                    pClient->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pActive->GetSafeHwnd()));
-                pActive->SetFocus();
-            }
-        }
+        if (m_bIsMDITab)
+            ActivateMDIChild();
         return TRUE;
     }
     if (FireChangingActiveTab(iTab))
@@ -782,6 +777,8 @@ BOOL CKGPTabWnd::SetActiveTab(int iTab)
             close.EnableWindow(bCanClose);
     }
 
+    if (m_bIsMDITab)
+        ActivateMDIChild();
     FireChangeActiveTab(iTab);
     if (bLock) {
         pParent->SetRedraw(TRUE);
@@ -790,6 +787,18 @@ BOOL CKGPTabWnd::SetActiveTab(int iTab)
     if (IKGPTabDockingLink* pLink = KGPTabDocking::Link())
         pLink->OnActiveTabChanged(this);
     return TRUE;
+}
+
+void CKGPTabWnd::ActivateMDIChild()
+{
+    CWnd* pActive = GetActiveWnd();
+    if (pActive == nullptr || pActive->GetSafeHwnd() == nullptr)
+        return;
+    if (CWnd* pClient = pActive->GetParent()) {
+        if (reinterpret_cast<HWND>(pClient->SendMessage(WM_MDIGETACTIVE)) != pActive->GetSafeHwnd())
+            pClient->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pActive->GetSafeHwnd()));
+    }
+    pActive->SetFocus();
 }
 
 // ---- Keys.

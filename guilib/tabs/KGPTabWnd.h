@@ -94,6 +94,11 @@ public:
     void SetMaxTabWidth(int nWidth) { m_nTabMaxWidth = nWidth; }
     void SetWindowPositions(BOOL bSet) { m_bSetWindowPositions = bSet; }
     void SetMDITab(BOOL bMDI) { m_bIsMDITab = bMDI; }
+    BOOL HasTabCloseButton() const { return m_bCloseBtn; }
+    int GetGroupSplitterMode() const { return m_nSplitterMode; }
+    // The MDI tab group that holds the active document window.
+    void SetActiveInMDITabGroup(BOOL bActive) { m_bIsActiveInMDITabGroup = bActive; }
+    BOOL IsActiveInMDITabGroup() const { return m_bIsActiveInMDITabGroup; }
     const kgp::tabs::TabStyle& GetTabStyleFlags() const { return m_style; }
     int GetScrollOffset() const { return m_nTabsHorzOffset; }
     int GetFirstVisibleTabNum() const { return m_nFirstVisibleTab; }
@@ -138,9 +143,11 @@ protected:
     int Overlap() const;
     void DrawLabel(CDC* pDC, int iTab, CRect rect, BOOL bIsActive);
     void StartGroupSplitterDrag(CPoint point);
-    // An MDI tab dragged past the system's drag distance, the cursor over
-    // this window (screen gets the point in screen coordinates).
-    BOOL MDITabDraggedOverSelf(CPoint point, CPoint& screen) const;
+    // An MDI tab dragged past the system's drag distance (screen gets the
+    // point in screen coordinates).
+    BOOL IsMDITabDragged(CPoint point, CPoint& screen) const;
+    // Makes the active tab's document window the active MDI child.
+    void ActivateMDIChild();
 
     kgp::tabs::TabStyle m_style;
     int m_nStyleCode = 0;
@@ -168,6 +175,7 @@ protected:
     int m_nSplitterMode = 0;
     CRect m_rectGroupSplitter;
     BOOL m_bIsMDITab = FALSE;
+    BOOL m_bIsActiveInMDITabGroup = FALSE;
     int m_nImageMargin = kgp::tabs::kImageMargin;
     std::array<BOOL, 5> m_buttonEnabled = {};
     BOOL m_bTrackSplitter = FALSE;

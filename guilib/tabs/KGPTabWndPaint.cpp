@@ -213,11 +213,11 @@ void CKGPTabWnd::DrawGroupSplitterTracker(const CRect& rectTracker)
     pDC->DrawDragRect(rectTracker, CSize(edge, edge), nullptr, CSize(0, 0));
 }
 
-BOOL CKGPTabWnd::MDITabDraggedOverSelf(CPoint point, CPoint& screen) const
+BOOL CKGPTabWnd::IsMDITabDragged(CPoint point, CPoint& screen) const
 {
     screen = point;
     ClientToScreen(&screen);
-    if (!m_bIsMDITab || !m_bTabDragTracking || ::WindowFromPoint(screen) != GetSafeHwnd())
+    if (!m_bIsMDITab || !m_bTabDragTracking)
         return FALSE;
     return std::abs(point.x - m_ptStartDrag.x) >= ::GetSystemMetrics(SM_CXDRAG) ||
            std::abs(point.y - m_ptStartDrag.y) >= ::GetSystemMetrics(SM_CXDRAG);
@@ -236,13 +236,8 @@ void CKGPTabWnd::OnLButtonDown(UINT nFlags, CPoint point)
     }
     if (m_bIsMDITab) {
         const int iTab = GetTabFromPoint(point);
-        if (iTab >= 0 && iTab == m_iActiveTab) {
-            if (CWnd* pActive = GetActiveWnd()) {
-                if (CWnd* pClient = pActive->GetParent())
-                    pClient->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pActive->GetSafeHwnd()));
-                pActive->SetFocus();
-            }
-        }
+        if (iTab >= 0 && iTab == m_iActiveTab)
+            ActivateMDIChild();
     }
     CKGPBaseTabWnd::OnLButtonDown(nFlags, point);
     if (m_bTabDragTracking)
@@ -285,8 +280,9 @@ void CKGPTabWnd::OnMouseMove(UINT nFlags, CPoint point)
         return;
     }
     CPoint screen;
-    if (MDITabDraggedOverSelf(point, screen) && GetParent() != nullptr &&
-        GetParent()->SendMessage(KGM_ON_TABGROUPMOUSEMOVE, 0, MAKELPARAM(screen.x, screen.y)) != 0)
+    if (IsMDITabDragged(point, screen) && GetParent() != nullptr &&
+        GetParent()->SendMessage(KGM_ON_TABGROUPMOUSEMOVE, reinterpret_cast<WPARAM>(this),
+                                 MAKELPARAM(screen.x, screen.y)) != 0)
         return;
     CKGPBaseTabWnd::OnMouseMove(nFlags, point);
 }
@@ -315,15 +311,18 @@ void CKGPTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
         return;
     }
     CPoint screen;
-    if (MDITabDraggedOverSelf(point, screen) && GetParent() != nullptr && !IsPtInTabArea(point))
-        GetParent()->SendMessage(KGM_ON_MOVETABCOMPLETE, 0, MAKELPARAM(screen.x, screen.y));
+    const BOOL bDropped = IsMDITabDragged(point, screen) && GetParent() != nullptr && !IsPtInTabArea(point);
+    // The drag ends first: the drop may move this tab to another group.
     CKGPBaseTabWnd::OnLButtonUp(nFlags, point);
+    if (bDropped)
+        GetParent()->SendMessage(KGM_ON_MOVETABCOMPLETE, reinterpret_cast<WPARAM>(this),
+                                 MAKELPARAM(screen.x, screen.y));
 }
 
 void CKGPTabWnd::OnCancelMode()
 {
     if (m_bIsMDITab && m_bTabDragTracking && GetParent() != nullptr)
-        GetParent()->SendMessage(KGM_ON_CANCELTABMOVE, 0, 0);
+        GetParent()->SendMessage(KGM_ON_CANCELTABMOVE, reinterpret_cast<WPARAM>(this), 0);
     CKGPBaseTabWnd::OnCancelMode();
     if (m_bTrackGroupSplitter) {
         DrawGroupSplitterTracker(m_rectTracker);
