@@ -68,7 +68,6 @@ public:
 
     // ---- Frame overrides.
     CFrameWnd* GetActiveFrame() override;
-    CDocument* GetActiveDocument() override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;

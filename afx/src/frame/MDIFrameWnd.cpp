@@ -150,12 +150,6 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
     return child != nullptr ? static_cast<CFrameWnd*>(child) : this;
 }
 
-CDocument* CMDIFrameWnd::GetActiveDocument()
-{
-    CMDIChildWnd* child = MDIGetActive();
-    return child != nullptr ? child->GetActiveDocument() : CFrameWnd::GetActiveDocument();
-}
-
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     // The active child (its view and document) first; it must not route back
