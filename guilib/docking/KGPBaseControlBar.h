@@ -50,6 +50,7 @@ public:
     virtual BOOL IsTabbed() const;
     virtual BOOL IsFloating() const { return !IsDocked(); }
     virtual BOOL IsShownAsDocument() const { return m_bShownAsDocument; }
+    // Set while an MDI document window shows the bar instead of its dock place.
     void SetShownAsDocument(BOOL bShown) { m_bShownAsDocument = bShown; }
     virtual BOOL DocksAtFrameEdge() const { return TRUE; }
     virtual BOOL IsBarVisible() const;

@@ -8,6 +8,7 @@
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/frames/KGPOleIPFrameWnd.h"
 #include "guilib/menus/KGPMenusLink.h"
 #include "guilib/menus/KGPMenuBar.h"
@@ -18,9 +19,7 @@
 namespace {
 
 // The library's frame kinds in the order a window is tested for them. Each
-// kind embeds a dock manager and offers it through IKGPDockSite. The MDI frame,
-// MDI child and OLE frames come with their own issues; until then no window is
-// of their kinds.
+// kind embeds a dock manager and offers it through IKGPDockSite.
 const char* const kFrameKinds[] = {
     "CKGPFrameWnd", "CKGPMDIFrameWnd", "CKGPOleIPFrameWnd", "CKGPOleDocIPFrameWnd", "CKGPMDIChildWnd",
     "CKGPOleCntrFrameWnd",
@@ -44,6 +43,14 @@ IKGPDockSite* DockSiteOf(CWnd* pWnd)
             return dynamic_cast<IKGPDockSite*>(pWnd);
     }
     return nullptr;
+}
+
+// The main library frame (SDI or MDI) the menus and toolbars talk to.
+IKGPMenuHostFrame* MenuHostOf(CWnd* pWnd)
+{
+    if (pWnd == nullptr || !(pWnd->IsKindOf(RUNTIME_CLASS(CKGPFrameWnd)) || pWnd->IsKindOf(RUNTIME_CLASS(CKGPMDIFrameWnd))))
+        return nullptr;
+    return dynamic_cast<IKGPMenuHostFrame*>(pWnd);
 }
 
 // The dock manager of a library frame, tested by kind.
@@ -94,7 +101,7 @@ public:
     }
     BOOL GetToolbarIdRange(CFrameWnd* pFrame, UINT& uiFirst, UINT& uiLast) const override
     {
-        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
         if (pLibraryFrame == nullptr)
             return FALSE;
         pLibraryFrame->GetFrameImpl().GetUserToolbarRange(uiFirst, uiLast);
@@ -107,7 +114,7 @@ class CPopupFrameLink final : public IKGPPopupFrameLink {
 public:
     BOOL OnShowPopupMenu(CWnd* pFrame, CKGPPopupMenu* pPopup) override
     {
-        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
         BOOL bAllow = TRUE;
         if (pLibraryFrame == nullptr && KGPInPlaceFrameShowPopup(pFrame, pPopup, bAllow))
             return bAllow;
@@ -115,19 +122,19 @@ public:
     }
     void OnClosePopupMenu(CWnd* pFrame, CKGPPopupMenu* pPopup) override
     {
-        if (auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame))
+        if (IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame))
             pLibraryFrame->OnClosePopupMenu(pPopup);
         else
             KGPInPlaceFrameClosePopup(pFrame, pPopup);
     }
     BOOL DrawMenuLogo(CWnd* pFrame, CDC* pDC, CKGPPopupMenu* pPopup, const CRect& rect) override
     {
-        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
         return pLibraryFrame != nullptr && pLibraryFrame->OnDrawMenuLogo(pDC, pPopup, rect);
     }
     CKGPToolBar* FindTearOffBar(CWnd* pFrame, UINT uiTearOffId) override
     {
-        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
         if (pLibraryFrame == nullptr || uiTearOffId == 0)
             return nullptr;
         if (auto* pBar = DYNAMIC_DOWNCAST(CKGPToolBar, pLibraryFrame->GetControlBar(uiTearOffId)))
@@ -136,10 +143,10 @@ public:
     }
     CKGPToolBar* CreateTearOffBar(CWnd* pFrame, CKGPPopupMenu* pPopup, UINT uiTearOffId, LPCTSTR lpszName) override
     {
-        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
         if (pLibraryFrame == nullptr || pPopup == nullptr)
             return nullptr;
-        CKGPToolBar* pBar = pPopup->CreateTearOffBar(pLibraryFrame, uiTearOffId, lpszName);
+        CKGPToolBar* pBar = pPopup->CreateTearOffBar(pFrame->AsFrameWnd(), uiTearOffId, lpszName);
         if (pBar == nullptr)
             return nullptr;
         pLibraryFrame->GetFrameImpl().AddTearOffBar(pBar);  // the frame owns it now
@@ -153,7 +160,7 @@ class CMenuBarFrameLink final : public IKGPMenuBarFrameLink {
 public:
     BOOL AttachMenuBar(CWnd* pFrame, CKGPMenuBar* pMenuBar) override
     {
-        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
         if (pLibraryFrame == nullptr || pMenuBar == nullptr)
             return FALSE;
         CKGPFrameImpl& impl = pLibraryFrame->GetFrameImpl();
@@ -165,7 +172,7 @@ public:
     }
     void DetachMenuBar(CWnd* pFrame, CKGPMenuBar* pMenuBar) override
     {
-        auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame);
+        IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
         if (pLibraryFrame != nullptr && pLibraryFrame->GetFrameImpl().GetMenuBar() == pMenuBar) {
             // The bar owned the default menu it showed.
             pLibraryFrame->GetFrameImpl().m_hDefaultMenu = nullptr;
@@ -174,7 +181,7 @@ public:
     }
     void SetDefaultMenu(CWnd* pFrame, HMENU hMenu) override
     {
-        if (auto* pLibraryFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pFrame))
+        if (IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame))
             pLibraryFrame->GetFrameImpl().m_hDefaultMenu = hMenu;
     }
 };

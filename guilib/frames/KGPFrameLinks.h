@@ -2,11 +2,12 @@
 // registered by every library frame as it is made.
 #pragma once
 
-#include <windows.h>
+#include <afxwin.h>
 
 class CKGPBaseControlBar;
 class CKGPDockManager;
 class CKGPMiniFrameWnd;
+class CKGPFrameImpl;
 
 // What every library frame (SDI, MDI, MDI child, OLE) offers the link: the
 // dock manager it embeds and its own docking layout.
@@ -23,6 +24,24 @@ public:
 
 protected:
     ~IKGPDockSite() = default;
+};
+
+// What the menus and toolbars reach in every main library frame (SDI and MDI):
+// its implementation, its bars, and its say before a popup menu opens or after
+// it closes.
+class IKGPMenuHostFrame {
+public:
+    virtual CKGPFrameImpl& GetFrameImpl() = 0;
+    virtual CKGPBaseControlBar* GetControlBar(UINT nID) = 0;
+    virtual BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE) = 0;
+    // FALSE cancels the popup.
+    virtual BOOL OnShowPopupMenu(CWnd* pPopup) = 0;
+    virtual void OnClosePopupMenu(CWnd* pPopup) = 0;
+    // Draws the side band of a popup menu; FALSE when the frame draws none.
+    virtual BOOL OnDrawMenuLogo(CDC* pDC, CWnd* pPopup, const CRect& rect) = 0;
+
+protected:
+    ~IKGPMenuHostFrame() = default;
 };
 
 void KGPRegisterFrameLinks();

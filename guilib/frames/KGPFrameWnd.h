@@ -14,14 +14,17 @@
 class CKGPBaseControlBar;
 class CKGPMiniFrameWnd;
 
-class CKGPFrameWnd : public CFrameWnd, public IKGPDockSite {
+class CKGPFrameWnd : public CFrameWnd, public IKGPDockSite, public IKGPMenuHostFrame {
     DECLARE_DYNCREATE(CKGPFrameWnd)
 public:
     CKGPFrameWnd();
     ~CKGPFrameWnd() override;
 
     CKGPDockManager* GetDockManager() override { return &m_dockManager; }
-    CKGPFrameImpl& GetFrameImpl() { return m_Impl; }
+    CKGPFrameImpl& GetFrameImpl() override { return m_Impl; }
+
+    // The auto-hide strips of the edges given (the dock manager's).
+    BOOL EnableAutoHideBars(DWORD dwDockStyle) { return m_dockManager.EnableAutoHideBars(dwDockStyle); }
 
     // ---- Own virtual operations.
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
@@ -30,10 +33,10 @@ public:
     virtual CWnd* GetActiveOleItem() { return nullptr; }
     virtual BOOL OnPopupMenuOpening(CWnd* pPopup);
     virtual BOOL FillCustomizeMenuRest(CWnd* /*pPopup*/, UINT /*uiToolbarResId*/) { return TRUE; }
-    virtual void OnClosePopupMenu(CWnd* pPopup);
+    void OnClosePopupMenu(CWnd* pPopup) override;
     virtual BOOL OnDrawMenuImage(CDC* /*pDC*/, CWnd* /*pMenuButton*/, const CRect& /*rect*/) { return FALSE; }
     // Draws the side band of a popup menu; FALSE when the frame draws none.
-    virtual BOOL OnDrawMenuLogo(CDC* /*pDC*/, CWnd* /*pPopup*/, const CRect& /*rect*/) { return FALSE; }
+    BOOL OnDrawMenuLogo(CDC* /*pDC*/, CWnd* /*pPopup*/, const CRect& /*rect*/) override { return FALSE; }
     virtual BOOL OnToolbarButtonQuery(CObject* /*pButton*/, int /*nValue*/) { return FALSE; }
     virtual BOOL OnMenuButtonQuery(CObject* /*pButton*/, int /*nValue*/) { return FALSE; }
     virtual void OnFrameHookNotify(UINT /*nCode*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
@@ -65,7 +68,7 @@ public:
     virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);
 
     // ---- Docking calls offered to bars, floating frames and popup menus.
-    BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE);
+    BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE) override;
     BOOL InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pTarget, BOOL bAfter = TRUE);
     void RemoveControlBarFromDockManager(CKGPBaseControlBar* pBar, BOOL bDestroy = TRUE, BOOL bAdjustLayout = FALSE,
                                          BOOL bAutoHide = FALSE, CKGPBaseControlBar* pBarReplacement = nullptr);
@@ -73,9 +76,9 @@ public:
     CKGPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
                                             CRuntimeClass* pRTCBarType) const;
     BOOL IsPointNearDockEdge(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const;
-    CKGPBaseControlBar* GetControlBar(UINT nID);
+    CKGPBaseControlBar* GetControlBar(UINT nID) override;
     void ShowControlBar(CKGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
-    BOOL OnShowPopupMenu(CWnd* pPopup);
+    BOOL OnShowPopupMenu(CWnd* pPopup) override;
     BOOL IsMinimized() const { return m_bIsMinimized; }
 
 protected:

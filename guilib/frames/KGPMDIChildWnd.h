@@ -1,0 +1,127 @@
+// The library's MDI document window: it embeds a frame implementation and a
+// dock manager of its own (a document window may carry docked bars), keeps the
+// client area's tabs in step with its title and icon, loses its caption and
+// fills the client while it is a tab, and may wrap a docking pane of the main
+// frame so that the pane is shown as a tabbed document.
+#pragma once
+
+#include <afxwin.h>
+
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/frames/KGPFrameImpl.h"
+#include "guilib/frames/KGPFrameLinks.h"
+#include "guilib/frames/KGPMDIClientLinks.h"
+
+class CKGPBaseControlBar;
+class CKGPDockingControlBar;
+class CKGPMDIFrameWnd;
+class CKGPMiniFrameWnd;
+class CKGPTabWnd;
+
+class CKGPMDIChildWnd : public CMDIChildWnd, public IKGPDockSite, public IKGPMDITabChild {
+    DECLARE_DYNCREATE(CKGPMDIChildWnd)
+public:
+    CKGPMDIChildWnd();
+    ~CKGPMDIChildWnd() override;
+
+    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
+    CKGPFrameImpl& GetFrameImpl() { return m_Impl; }
+    CKGPMDIFrameWnd* GetLibraryMDIFrame() const { return m_pMDIFrame; }
+    // A child counts as a tab while it has no system menu.
+    BOOL IsTabbedChild() const { return (GetStyle() & WS_SYSMENU) == 0; }
+    const CRect& GetRestoreRect() const { return m_rectRestore; }
+
+    // ---- Own virtual operations.
+    void AdjustDockingLayout(HDWP hdwp = nullptr) override;
+    BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override;
+    virtual BOOL OnChildHook(int /*nFirst*/, int /*nSecond*/) { return FALSE; }
+    void GetFrameText(CString& strText) const override;
+    HICON GetFrameIcon() const override;
+    BOOL CanShowOnMDITabs() override { return TRUE; }
+    virtual BOOL IsReadyForTabs() { return TRUE; }
+    virtual BOOL IsTabHookSet() { return FALSE; }
+    CString GetDocumentName(CObject** pObj) override;
+    BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* /*pMiniFrame*/) override { return TRUE; }
+    BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) override { return TRUE; }
+
+    // ---- The client area's bookkeeping.
+    CKGPTabWnd* GetRelatedTabGroup() const override { return m_pRelatedTabGroup; }
+    void SetRelatedTabGroup(CKGPTabWnd* pGroup) override { m_pRelatedTabGroup = pGroup; }
+    BOOL IsToBeDestroyed() const override { return m_bToBeDestroyed; }
+    void SetToBeDestroyed(BOOL bToBeDestroyed) override { m_bToBeDestroyed = bToBeDestroyed; }
+    int GetTabbedPaneID() const override;
+
+    // ---- The wrapped docking pane.
+    // Takes the pane in: out of its dock place, into this child, shown as a document.
+    void AddTabbedControlBar(CKGPDockingControlBar* pBar);
+    CKGPDockingControlBar* GetTabbedControlBar() const { return m_pTabbedControlBar; }
+    // Gives the pane back to the main frame's docking, at the side it came
+    // from; FALSE when the child wraps none.
+    BOOL ReturnTabbedControlBar();
+    virtual void AdjustClientArea();
+
+    // ---- Docking calls (the child's own dock manager).
+    BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE);
+    BOOL InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pTarget, BOOL bAfter = TRUE);
+    void RemoveControlBarFromDockManager(CKGPBaseControlBar* pBar, BOOL bDestroy = TRUE, BOOL bAdjustLayout = FALSE,
+                                         BOOL bAutoHide = FALSE, CKGPBaseControlBar* pBarReplacement = nullptr);
+    void DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    CKGPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
+                                            CRuntimeClass* pRTCBarType) const;
+    BOOL IsPointNearDockEdge(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const;
+    void EnableDocking(DWORD dwDockStyle) override { m_dockManager.EnableDocking(dwDockStyle); }
+
+    // ---- Platform overrides.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    void ActivateFrame(int nCmdShow = -1) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    virtual void OnSetPreviewMode(BOOL bPreview);
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg void OnNcPaint();
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetIcon(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnChangeVisualManager(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    // The client area of the library MDI frame, null under a plain MDI frame.
+    class CKGPMainClientAreaWnd* ClientArea() const;
+    BOOL IsInGroupsMode() const;
+    // Sizes the child so that its client area covers the MDI client's.
+    void FillMDIClient();
+    BOOL VisualManagerDrawsCaption() const;
+
+    CKGPTabWnd* m_pRelatedTabGroup = nullptr;
+    CKGPFrameImpl m_Impl;
+    CKGPMDIFrameWnd* m_pMDIFrame = nullptr;
+    BOOL m_bToBeDestroyed = FALSE;
+    CKGPDockManager m_dockManager;
+    BOOL m_bWasMaximized = FALSE;
+    BOOL m_bIsMinimized = FALSE;
+    CRect m_rectRestore;
+    BOOL m_bActive = FALSE;
+    CKGPDockingControlBar* m_pTabbedControlBar = nullptr;
+    // The side the wrapped pane was docked at.
+    DWORD m_dwTabbedPaneAlignment = CBRS_ALIGN_LEFT;
+
+    // Set while one child handles its activation (re-entry from another child's).
+    static BOOL s_bInMDIActivate;
+};

@@ -1,0 +1,276 @@
+// The library's MDI frame under Wine: its client subclassed by the client
+// area, document windows made, activated and listed in the Window menu, a
+// docking pane shown as a tabbed document and given back to docking (the
+// docking layout checked after every step), and a close the user cancelled
+// leaving the frame as it was.
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include "guilib/docking/KGPFrameLink.h"
+#include "guilib/frames/KGPMDIChildWnd.h"
+#include "guilib/frames/KGPMDIFrameWnd.h"
+#include "tests/guilib_docking/DockLayoutSnapshot.h"
+#include "tests/guilib_docking/PaneTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace docking_test;
+
+constexpr UINT kFrameMenuId = 800;
+constexpr UINT kNoteTemplateId = 801;
+
+// Whether a modified note may be closed (the user's answer to "save?").
+bool g_allowClose = true;
+
+class CNoteDoc : public CDocument {
+    DECLARE_DYNCREATE(CNoteDoc)
+public:
+    BOOL SaveModified() override { return IsModified() ? g_allowClose : TRUE; }
+};
+IMPLEMENT_DYNCREATE(CNoteDoc, CDocument)
+
+class CNoteView : public CView {
+    DECLARE_DYNCREATE(CNoteView)
+public:
+    void OnDraw(CDC* pDC) override
+    {
+        CRect rect;
+        GetClientRect(rect);
+        pDC->FillSolidRect(rect, RGB(255, 255, 255));
+    }
+};
+IMPLEMENT_DYNCREATE(CNoteView, CView)
+
+class CFramesTestApp : public CWinApp {
+public:
+    CFramesTestApp() : CWinApp(L"GuilibFramesTests") {}
+};
+CFramesTestApp theApp;
+
+CWinApp& TestApp()
+{
+    static const bool initialised = [] {
+        AfxWinInit(::GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOWNORMAL);
+        theApp.AddDocTemplate(new CMultiDocTemplate(kNoteTemplateId, RUNTIME_CLASS(CNoteDoc),
+                                                    RUNTIME_CLASS(CKGPMDIChildWnd), RUNTIME_CLASS(CNoteView)));
+        return true;
+    }();
+    static_cast<void>(initialised);
+    return theApp;
+}
+
+class CTestMDIFrame : public CKGPMDIFrameWnd {
+public:
+    BOOL Open()
+    {
+        if (!Create(nullptr, _T("Notes"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 700, 520), nullptr,
+                    MAKEINTRESOURCE(kFrameMenuId)))
+            return FALSE;
+        m_hMenuDefault = ::GetMenu(m_hWnd);
+        EnableDocking(CBRS_ALIGN_ANY);
+        EnableAutoHideBars(CBRS_ALIGN_ANY);
+        return TRUE;
+    }
+
+protected:
+    void PostNcDestroy() override {} // lives on the test's stack
+};
+
+class MDIFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApp();
+        g_allowClose = true;
+        ASSERT_TRUE(frame.Open());
+        frame.SetForegroundWindow();
+        keyloft_test::PumpPending();
+    }
+    void TearDown() override
+    {
+        g_allowClose = true;
+        CWinApp& app = TestApp();
+        if (app.m_pMainWnd == &frame)
+            app.m_pMainWnd = nullptr; // no quit message for the test's loop
+        app.m_pDocManager->CloseAllDocuments(FALSE);
+        panes.clear();
+        if (frame.GetSafeHwnd() != nullptr)
+            frame.DestroyWindow();
+        keyloft_test::Pump(30);
+    }
+
+    CKGPMDIChildWnd* AddChild(LPCTSTR title)
+    {
+        auto* child = new CKGPMDIChildWnd;
+        if (!child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                           &frame)) {
+            delete child;
+            return nullptr;
+        }
+        keyloft_test::PumpPending();
+        return child;
+    }
+    CKGPDockingControlBar* AddPane(UINT id, LPCTSTR title)
+    {
+        panes.push_back(MakePane(&frame, id, title, CSize(160, 200)));
+        CKGPDockingControlBar* pane = panes.back().get();
+        EXPECT_TRUE(pane->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+        frame.RecalcLayout();
+        return pane;
+    }
+    // The checks of the Window menu's child entries, in order.
+    std::vector<bool> WindowEntryChecks() const
+    {
+        std::vector<bool> checks;
+        HMENU popup = frame.GetWindowMenu();
+        for (int i = 0; popup != nullptr && i < ::GetMenuItemCount(popup); ++i) {
+            const UINT id = ::GetMenuItemID(popup, i);
+            if (id >= AFX_IDM_FIRST_MDICHILD && id != static_cast<UINT>(-1))
+                checks.push_back((::GetMenuState(popup, i, MF_BYPOSITION) & MF_CHECKED) != 0);
+        }
+        return checks;
+    }
+    CKGPDockManager& Manager() { return *frame.GetDockManager(); }
+
+    CTestMDIFrame frame;
+    std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
+};
+
+TEST_F(MDIFrameTest, ChildrenAreMadeActivatedAndListedInTheWindowMenu)
+{
+    ASSERT_NE(frame.m_hWndMDIClient, nullptr);
+    EXPECT_EQ(frame.GetClientArea().m_hWnd, frame.m_hWndMDIClient); // subclassed
+    ASSERT_NE(frame.GetWindowMenu(), nullptr);
+
+    CKGPMDIChildWnd* first = AddChild(_T("First"));
+    CKGPMDIChildWnd* second = AddChild(_T("Second"));
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    EXPECT_EQ(first->GetLibraryMDIFrame(), &frame);
+    // Docking finds each frame's own dock manager by its kind.
+    const IKGPFrameLink* link = CKGPLink<IKGPFrameLink>::Get();
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->GetFrameDockManager(&frame), frame.GetDockManager());
+    EXPECT_EQ(link->GetFrameDockManager(first), first->GetDockManager());
+    EXPECT_NE(first->GetDockManager(), frame.GetDockManager());
+
+    EXPECT_EQ(frame.MDIGetActive(), second);
+    EXPECT_EQ(WindowEntryChecks(), (std::vector<bool>{false, true}));
+    frame.MDIActivate(first);
+    EXPECT_EQ(frame.MDIGetActive(), first);
+    EXPECT_EQ(WindowEntryChecks(), (std::vector<bool>{true, false}));
+
+    // A new window on the same document keeps a maximised child maximised.
+    second->MDIMaximize();
+    BOOL maximized = FALSE;
+    EXPECT_EQ(frame.MDIGetActive(&maximized), second);
+    EXPECT_TRUE(maximized);
+    first->SendMessage(WM_CLOSE);
+    keyloft_test::PumpPending();
+    EXPECT_EQ(WindowEntryChecks().size(), 1u);
+    EXPECT_EQ(frame.MDIGetActive(), second);
+}
+
+TEST_F(MDIFrameTest, APaneBecomesATabbedDocumentAndComesBackToItsPlace)
+{
+    CKGPDockingControlBar* pane = AddPane(3101, _T("Output"));
+    CKGPDockingControlBar* other = AddPane(3102, _T("Classes"));
+    ExpectSoundLayout(Manager(), {pane, other}, "two panes docked left");
+    CRect docked;
+    pane->GetWindowRect(docked);
+
+    CKGPMDIChildWnd* child = frame.ControlBarToTabbedDocument(pane);
+    ASSERT_NE(child, nullptr);
+    keyloft_test::PumpPending();
+    EXPECT_EQ(pane->GetParent(), child);
+    EXPECT_TRUE(pane->IsShownAsDocument());
+    EXPECT_EQ(child->GetTabbedPaneID(), 3101);
+    CString title;
+    child->GetWindowText(title);
+    EXPECT_EQ(title, CString(_T("Output")));
+    // The pane fills the document window; the frame's layout no longer holds it.
+    CRect childClient, paneRect;
+    child->GetClientRect(childClient);
+    pane->GetWindowRect(paneRect);
+    EXPECT_EQ(paneRect.Size(), childClient.Size());
+    ExpectSoundLayout(Manager(), {other}, "the first pane a tabbed document");
+    keyloft_test::SaveScreenshot(frame.m_hWnd, L"mdi-pane-as-document.bmp");
+
+    // A document window that wraps no pane stays as it is.
+    CKGPMDIChildWnd* plain = AddChild(_T("Plain"));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_FALSE(frame.TabbedDocumentToControlBar(plain));
+    EXPECT_TRUE(::IsWindow(plain->m_hWnd));
+
+    const HWND childHandle = child->m_hWnd;
+    EXPECT_TRUE(frame.TabbedDocumentToControlBar(child));
+    keyloft_test::PumpPending();
+    EXPECT_FALSE(::IsWindow(childHandle));
+    EXPECT_EQ(pane->GetParent(), &frame);
+    EXPECT_FALSE(pane->IsShownAsDocument());
+    EXPECT_TRUE(pane->IsWindowVisible());
+    ExpectSoundLayout(Manager(), {pane, other}, "the pane back from the document");
+    keyloft_test::SaveScreenshot(frame.m_hWnd, L"mdi-pane-back-docked.bmp");
+}
+
+TEST_F(MDIFrameTest, ClosingTheDocumentOfAPaneReturnsThePaneToDocking)
+{
+    CKGPDockingControlBar* pane = AddPane(3201, _T("Output"));
+    CKGPMDIChildWnd* child = frame.ControlBarToTabbedDocument(pane);
+    ASSERT_NE(child, nullptr);
+    child->SendMessage(WM_CLOSE);
+    keyloft_test::PumpPending();
+    EXPECT_EQ(pane->GetParent(), &frame);
+    EXPECT_FALSE(pane->IsShownAsDocument());
+    ExpectSoundLayout(Manager(), {pane}, "the document of the pane closed");
+}
+
+TEST_F(MDIFrameTest, ACancelledCloseLeavesTheFrameAsItWas)
+{
+    CWinApp& app = TestApp();
+    app.m_pMainWnd = &frame;
+    CDocument* note = app.m_pDocManager->OpenDocumentFile(nullptr);
+    ASSERT_NE(note, nullptr);
+    note->SetModifiedFlag(TRUE);
+    EXPECT_NE(frame.MDIGetActive(), nullptr);
+
+    g_allowClose = false; // the user keeps the modified note
+    frame.SendMessage(WM_CLOSE);
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(::IsWindow(frame.m_hWnd));
+    EXPECT_FALSE(frame.IsClosing());
+
+    // The frame works as before: a pane's document closed goes back to docking.
+    CKGPDockingControlBar* pane = AddPane(3301, _T("Output"));
+    CKGPMDIChildWnd* child = frame.ControlBarToTabbedDocument(pane);
+    ASSERT_NE(child, nullptr);
+    child->SendMessage(WM_CLOSE);
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(::IsWindow(pane->m_hWnd));
+    EXPECT_EQ(pane->GetParent(), &frame);
+    ExpectSoundLayout(Manager(), {pane}, "after the cancelled close");
+    // And it follows its size.
+    frame.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
+    keyloft_test::PumpPending();
+    CRect client, mdiClient, paneRect;
+    frame.GetClientRect(client);
+    ::GetWindowRect(frame.m_hWndMDIClient, &mdiClient);
+    pane->GetWindowRect(paneRect);
+    EXPECT_EQ(mdiClient.Height(), paneRect.Height());
+    EXPECT_FALSE(pane->IsFloating());
+    // The client takes the width the pane (and its slider) leaves.
+    const int rest = client.Width() - paneRect.Width() - mdiClient.Width();
+    EXPECT_GE(rest, 0);
+    EXPECT_LE(rest, 12);
+
+    g_allowClose = true;
+    app.m_pMainWnd = nullptr;
+}
+
+} // namespace
