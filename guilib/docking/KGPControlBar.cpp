@@ -1,4 +1,6 @@
 #include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPTabbedDocumentLink.h"
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPMenuLinks.h"
@@ -96,9 +98,10 @@ BOOL CKGPControlBar::CanBeDocked(CKGPBaseControlBar* pDockBar) const
 
 BOOL CKGPControlBar::IsInMDITabMode() const
 {
-    // Tabbed documents need the MDI frame with MDI tabs (the MDI frame window
-    // issue brings it); until then no bar shows as a tabbed document.
-    return FALSE;
+    if (IsAutoHideMode())
+        return FALSE;
+    const IKGPTabbedDocumentLink* pLink = CKGPLink<IKGPTabbedDocumentLink>::Get();
+    return pLink != nullptr && pLink->IsInMDITabMode(GetDockSiteFrame());
 }
 
 // ---- Borders and the non-client area.
@@ -920,8 +923,12 @@ BOOL CKGPControlBar::OnShowControlBarMenu(CPoint point)
             pMiniFrame->DockOnDoubleClick();
         break;
     case KGP_IDC_TABBED_DOCUMENT:
-        // Giving a tabbed document back to docking is the MDI frame's (not built yet).
-        OnTabbedDocumentCommand(TRUE);
+        if (IsShownAsDocument()) {
+            if (IKGPTabbedDocumentLink* pLink = CKGPLink<IKGPTabbedDocumentLink>::Get())
+                pLink->TabbedDocumentToControlBar(DYNAMIC_DOWNCAST(CKGPDockingControlBar, this));
+        } else {
+            OnTabbedDocumentCommand(TRUE);
+        }
         break;
     case KGP_IDC_AUTOHIDE:
         ToggleAutoHide();

@@ -103,6 +103,15 @@ public:
     virtual BOOL IsAcceptedBy(CKGPBaseControlBar* pOther) const;
     virtual BOOL CanBeTabbed() const { return TRUE; }
     virtual BOOL IsAutoHideAllAllowed() const { return m_bEnableAutoHideAll; }
+    // Unless auto-hidden: the MDI frame shows the pane (a tab: its tabbed
+    // pane) as a tabbed document.
+    virtual void ConvertToTabbedDocument(BOOL bActiveTabOnly = TRUE);
+    // The pane's menu asks for it as a tabbed document.
+    void OnTabbedDocumentCommand(BOOL bTabbed) override
+    {
+        if (bTabbed)
+            ConvertToTabbedDocument();
+    }
     // While another pane is dragged over this one: 3 as a tab, 2 beside, 0 not.
     virtual int HitTestDockArea(CPoint point, int nSensitivity) const;
     virtual CKGPDockingControlBar* AttachToTabWnd(CKGPDockingControlBar* pTabControlBarAttachTo,

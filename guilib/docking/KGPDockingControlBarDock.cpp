@@ -2,6 +2,7 @@
 // tree), beside another pane (that pane's tree), back at its recent place,
 // floating alone or with others, as a tab, shown and hidden in its host.
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPTabbedDocumentLink.h"
 
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPBarContainerManager.h"
@@ -162,6 +163,18 @@ void CKGPDockingControlBar::StoreRecentTabPlace()
 }
 
 // ---- Showing.
+
+void CKGPDockingControlBar::ConvertToTabbedDocument(BOOL /*bActiveTabOnly*/)
+{
+    if (IsAutoHideMode() || IsShownAsDocument())
+        return;
+    IKGPTabbedDocumentLink* pLink = CKGPLink<IKGPTabbedDocumentLink>::Get();
+    if (pLink == nullptr)
+        return;
+    // A tab goes with its tabbed pane.
+    auto* pTabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, GetParentTabbedBar());
+    pLink->ControlBarToTabbedDocument(pTabbed != nullptr ? pTabbed : this);
+}
 
 void CKGPDockingControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)
 {

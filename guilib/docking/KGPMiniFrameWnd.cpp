@@ -10,6 +10,7 @@
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
@@ -281,8 +282,10 @@ BOOL CKGPMiniFrameWnd::LoadState(LPCTSTR lpszProfileName, int nIndex)
 
 void CKGPMiniFrameWnd::ConvertToTabbedDocument()
 {
-    // Tabbed documents belong to the MDI frame (the MDI frame's issue); the
-    // frame checks afterwards whether it is left empty.
+    // The bar becomes a tabbed document of the MDI frame; the frame checks
+    // afterwards whether it is left empty.
+    if (auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, HostedBar()); pPane != nullptr && pPane->IsWindowVisible())
+        pPane->ConvertToTabbedDocument();
     PostMessage(KGPMSG_CHECKEMPTYMINIFRAME);
 }
 

@@ -302,7 +302,14 @@ void CKGPMultiMiniFrameWnd::ValidateHostedBar()
 
 void CKGPMultiMiniFrameWnd::ConvertToTabbedDocument()
 {
-    // Tabbed documents belong to the MDI frame (the MDI frame's issue).
+    // Every pane becomes a tabbed document of the MDI frame.
+    CObList panes;
+    for (POSITION pos = m_barContainerManager.GetPanes().GetHeadPosition(); pos != nullptr;)
+        panes.AddTail(m_barContainerManager.GetPanes().GetNext(pos));
+    for (POSITION pos = panes.GetHeadPosition(); pos != nullptr;) {
+        if (auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, panes.GetNext(pos)))
+            pPane->ConvertToTabbedDocument();
+    }
     PostMessage(KGPMSG_CHECKEMPTYMINIFRAME);
 }
 

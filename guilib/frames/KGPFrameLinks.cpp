@@ -7,6 +7,9 @@
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPTabbedDocumentLink.h"
+#include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/frames/KGPOleIPFrameWnd.h"
@@ -186,6 +189,36 @@ public:
     }
 };
 
+// What docking asks of the MDI frame about panes shown as tabbed documents.
+class CTabbedDocumentLink final : public IKGPTabbedDocumentLink {
+public:
+    BOOL IsInMDITabMode(CWnd* pDockSite) const override
+    {
+        const CKGPMDIFrameWnd* pFrame = MDIFrameOf(pDockSite);
+        return pFrame != nullptr && (pFrame->AreMDITabs() || pFrame->IsMDITabbedGroup());
+    }
+    BOOL ControlBarToTabbedDocument(CKGPDockingControlBar* pBar) override
+    {
+        CKGPMDIFrameWnd* pFrame = pBar != nullptr ? MDIFrameOf(pBar->GetDockSiteFrame()) : nullptr;
+        return pFrame != nullptr && pFrame->ControlBarToTabbedDocument(pBar) != nullptr;
+    }
+    BOOL TabbedDocumentToControlBar(CKGPDockingControlBar* pBar) override
+    {
+        auto* pChild = pBar != nullptr ? DYNAMIC_DOWNCAST(CKGPMDIChildWnd, pBar->GetParent()) : nullptr;
+        CKGPMDIFrameWnd* pFrame = pChild != nullptr ? pChild->GetLibraryMDIFrame() : nullptr;
+        return pFrame != nullptr && pFrame->TabbedDocumentToControlBar(pChild);
+    }
+
+private:
+    // The MDI frame a window docks in: the frame itself, or the one a document window belongs to.
+    static CKGPMDIFrameWnd* MDIFrameOf(CWnd* pWnd)
+    {
+        if (auto* pChild = DYNAMIC_DOWNCAST(CKGPMDIChildWnd, pWnd))
+            return pChild->GetLibraryMDIFrame();
+        return DYNAMIC_DOWNCAST(CKGPMDIFrameWnd, pWnd);
+    }
+};
+
 } // namespace
 
 void KGPRegisterFrameLinks()
@@ -198,6 +231,8 @@ void KGPRegisterFrameLinks()
     CKGPLink<IKGPFloatingFrameHost>::Register(&host);
     CKGPLink<IKGPToolbarFrameLink>::Register(&toolbars);
     CKGPLink<IKGPPopupFrameLink>::Register(&popups);
+    static CTabbedDocumentLink tabbedDocuments;
+    CKGPLink<IKGPTabbedDocumentLink>::Register(&tabbedDocuments);
     static CMenuBarFrameLink menuBars;
     CKGPLink<IKGPMenuBarFrameLink>::Register(&menuBars);
     // The bars of a library frame open the library's popup menus.

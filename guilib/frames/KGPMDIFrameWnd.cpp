@@ -20,11 +20,13 @@
 
 IMPLEMENT_DYNCREATE(CKGPMDIFrameWnd, CMDIFrameWnd)
 
+#ifndef ID_CONTEXT_HELP
+#define ID_CONTEXT_HELP 0xE145
+#endif
+
 namespace {
 
 constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
-constexpr UINT kWmDwmCompositionChanged = 0x031E;
-constexpr UINT kIdContextHelp = 0xE145;
 // The Window menu's entry the system adds for a tenth child and more.
 constexpr UINT kIdMoreWindows = AFX_IDM_FIRST_MDICHILD + 9;
 // The tab menu's item that gives a tabbed document back to docking.
@@ -53,7 +55,7 @@ BEGIN_MESSAGE_MAP(CKGPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
-    ON_COMMAND(kIdContextHelp, &CKGPMDIFrameWnd::OnContextHelp)
+    ON_COMMAND(ID_CONTEXT_HELP, &CKGPMDIFrameWnd::OnContextHelp)
     ON_COMMAND(ID_WINDOW_NEW, &CKGPMDIFrameWnd::OnWindowNew)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CKGPMDIFrameWnd::OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CKGPMDIFrameWnd::OnBarCheck)
@@ -64,7 +66,7 @@ BEGIN_MESSAGE_MAP(CKGPMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_SETTEXT, &CKGPMDIFrameWnd::OnSetText)
     ON_MESSAGE(WM_EXITSIZEMOVE, &CKGPMDIFrameWnd::OnExitSizeMove)
     ON_MESSAGE(kWmIdleUpdateCmdUI, &CKGPMDIFrameWnd::OnIdleUpdateCmdUI)
-    ON_MESSAGE(kWmDwmCompositionChanged, &CKGPMDIFrameWnd::OnDWMCompositionChanged)
+    ON_MESSAGE(WM_DWMCOMPOSITIONCHANGED, &CKGPMDIFrameWnd::OnDWMCompositionChanged)
     ON_REGISTERED_MESSAGE(KGTOOLBAR_CREATE, &CKGPMDIFrameWnd::OnToolbarCreateNew)
     ON_REGISTERED_MESSAGE(KGTOOLBAR_DELETE, &CKGPMDIFrameWnd::OnToolbarDelete)
     ON_REGISTERED_MESSAGE(KGTOOLBAR_POPUPMENU, &CKGPMDIFrameWnd::OnToolbarContextMenu)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "guilib/docking/KGPFrameLink.h"
+#include "guilib/docking/KGPTabbedDocumentLink.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
@@ -271,6 +272,91 @@ TEST_F(MDIFrameTest, ACancelledCloseLeavesTheFrameAsItWas)
 
     g_allowClose = true;
     app.m_pMainWnd = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+using MDIChildTest = MDIFrameTest;
+
+TEST_F(MDIChildTest, WithTabsAChildLosesItsCaptionFillsTheClientAndItsTabFollowsItsTitle)
+{
+    CKGPMDIChildWnd* first = AddChild(_T("First"));
+    CKGPMDIChildWnd* second = AddChild(_T("Second"));
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    CRect ownPlace;
+    first->GetWindowRect(ownPlace);
+    ::MapWindowPoints(nullptr, frame.m_hWndMDIClient, reinterpret_cast<POINT*>(&ownPlace), 2);
+
+    frame.EnableMDITabs(TRUE, CKGPMDITabParams());
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(first->IsTabbedChild());
+    CKGPTabWnd& tabs = frame.GetClientArea().GetMDITabs();
+    ASSERT_EQ(tabs.GetTabsNum(), 2);
+
+    // The active child covers the client with its client area (its borders outside).
+    CRect mdiClient, childClient;
+    ::GetClientRect(frame.m_hWndMDIClient, &mdiClient);
+    second->GetClientRect(childClient);
+    EXPECT_GE(childClient.Width(), mdiClient.Width());
+    EXPECT_GE(childClient.Height(), mdiClient.Height());
+
+    // Titles and activation reach the tabs.
+    second->SetWindowText(_T("Renamed"));
+    keyloft_test::PumpPending();
+    CString label;
+    bool renamed = false;
+    for (int i = 0; i < tabs.GetTabsNum(); ++i)
+        renamed = renamed || (tabs.GetTabLabel(i, label) && label == _T("Renamed"));
+    EXPECT_TRUE(renamed);
+    first->MDIActivate();
+    keyloft_test::PumpPending();
+    EXPECT_EQ(tabs.GetTabWnd(tabs.GetActiveTab()), first);
+    keyloft_test::SaveScreenshot(frame.m_hWnd, L"mdi-children-as-tabs.bmp");
+
+    // Tabs off: the caption comes back and the child returns to its own place.
+    frame.EnableMDITabs(FALSE, CKGPMDITabParams());
+    keyloft_test::PumpPending();
+    EXPECT_FALSE(first->IsTabbedChild());
+    first->ShowWindow(SW_RESTORE);
+    CRect place;
+    first->GetWindowRect(place);
+    ::MapWindowPoints(nullptr, frame.m_hWndMDIClient, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place, ownPlace);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MDIChildTest, APaneAsksItsMDIFrameToBecomeATabbedDocumentAndDockingAsksForItBack)
+{
+    CKGPDockingControlBar* pane = AddPane(3401, _T("Output"));
+    CKGPDockingControlBar* other = AddPane(3402, _T("Classes"));
+    EXPECT_FALSE(pane->IsInMDITabMode()); // its menu offers no tabbed document
+
+    frame.EnableMDITabs(TRUE, CKGPMDITabParams());
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(pane->IsInMDITabMode());
+    pane->ConvertToTabbedDocument();
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(pane->IsShownAsDocument());
+    auto* child = DYNAMIC_DOWNCAST(CKGPMDIChildWnd, pane->GetParent());
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(child->IsTabbedChild());
+    EXPECT_EQ(frame.GetClientArea().GetMDITabs().GetTabsNum(), 1);
+    ExpectSoundLayout(Manager(), {other}, "a pane a tabbed document among tabs");
+
+    // Asked again through docking, the document gives the pane back.
+    IKGPTabbedDocumentLink* link = CKGPLink<IKGPTabbedDocumentLink>::Get();
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(link->TabbedDocumentToControlBar(pane));
+    keyloft_test::PumpPending();
+    EXPECT_FALSE(pane->IsShownAsDocument());
+    EXPECT_EQ(pane->GetParent(), &frame);
+    EXPECT_EQ(frame.GetClientArea().GetMDITabs().GetTabsNum(), 0);
+    ExpectSoundLayout(Manager(), {pane, other}, "the pane back among tabs");
 }
 
 } // namespace
