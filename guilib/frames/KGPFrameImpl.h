@@ -73,6 +73,10 @@ public:
     BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
     BOOL ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd);
     BOOL ProcessMouseWheel(WPARAM wParam, LPARAM lParam);
+    // A library frame's filtering of a queued message (keys for popup menus and
+    // drags, clicks, the wheel): what the frame does with it next.
+    enum class PreTranslateResult { Consumed, Untranslated, PassOn };
+    PreTranslateResult PreTranslateFrameMessage(MSG* pMsg);
     BOOL OnMenuChar(UINT nChar);
     static BOOL IsHelpKey(const MSG* pMsg);
     // The accelerator flags byte of the keys held now.

@@ -5,10 +5,15 @@
 
 #include <vector>
 
+#include <windowsx.h>
+#undef SubclassWindow
+
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupPlacement.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -477,4 +482,71 @@ void CKGPFrameImpl::OnChangeVisualManager()
 void CKGPFrameImpl::OnDwmCompositionChanged()
 {
     // (A ribbon that replaces the caption hears of it.)
+}
+
+CKGPFrameImpl::PreTranslateResult CKGPFrameImpl::PreTranslateFrameMessage(MSG* pMsg)
+{
+    BOOL bProcessAccel = TRUE;
+    switch (pMsg->message) {
+    case WM_KEYDOWN:
+        if (!IsHelpKey(pMsg) && ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
+            return PreTranslateResult::Consumed;
+        if (pMsg->wParam == VK_ESCAPE && m_FullScreenMgr.IsFullScreen()) {
+            m_FullScreenMgr.RestoreState(m_pFrame);
+            return PreTranslateResult::Consumed;
+        }
+        if (pMsg->wParam == VK_ESCAPE) {
+            // A drag in progress (a floating frame, a slider) ends.
+            CWnd* pCapture = CWnd::GetCapture();
+            if (pCapture != nullptr && (DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pCapture) != nullptr ||
+                                        DYNAMIC_DOWNCAST(CKGPSlider, pCapture) != nullptr)) {
+                pCapture->SendMessage(WM_CANCELMODE);
+                return PreTranslateResult::Consumed;
+            }
+        }
+        return bProcessAccel ? PreTranslateResult::PassOn : PreTranslateResult::Untranslated;
+    case WM_SYSKEYDOWN:
+    case WM_CONTEXTMENU: {
+        CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu();
+        if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr && pMsg->wParam == VK_MENU) {
+            pPopup->SendMessage(WM_CLOSE);
+            return PreTranslateResult::Consumed;
+        }
+        if (pMsg->message == WM_SYSKEYDOWN && ProcessKeyboard(static_cast<int>(pMsg->wParam)))
+            return PreTranslateResult::Consumed;
+        return PreTranslateResult::PassOn;
+    }
+    case WM_SYSKEYUP:
+        // (With a menu bar, Alt and F10 move the focus to it and back.)
+        return KGPMenuLinks::GetActivePopupMenu() != nullptr ? PreTranslateResult::Consumed
+                                                             : PreTranslateResult::PassOn;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+        return ProcessMouseClick(pMsg->message, CPoint(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam)),
+                                 pMsg->hwnd)
+                   ? PreTranslateResult::Consumed
+                   : PreTranslateResult::PassOn;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: {
+        CPoint point(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
+        if (::IsWindow(pMsg->hwnd))
+            ::ClientToScreen(pMsg->hwnd, &point);
+        if (ProcessMouseClick(pMsg->message, point, pMsg->hwnd))
+            return PreTranslateResult::Consumed;
+        // A click whose window went meanwhile goes no further.
+        return ::IsWindow(pMsg->hwnd) ? PreTranslateResult::PassOn : PreTranslateResult::Consumed;
+    }
+    case WM_MOUSEWHEEL:
+        return ProcessMouseWheel(pMsg->wParam, pMsg->lParam) ? PreTranslateResult::Consumed
+                                                             : PreTranslateResult::PassOn;
+    default:
+        return PreTranslateResult::PassOn;
+    }
 }

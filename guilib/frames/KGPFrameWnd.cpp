@@ -222,71 +222,12 @@ BOOL CKGPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CKGPFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    BOOL bProcessAccel = TRUE;
-    switch (pMsg->message) {
-    case WM_KEYDOWN:
-        if (!CKGPFrameImpl::IsHelpKey(pMsg) && m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
-            return TRUE;
-        if (pMsg->wParam == VK_ESCAPE && IsFullScreen()) {
-            m_Impl.m_FullScreenMgr.RestoreState(this);
-            return TRUE;
-        }
-        if (pMsg->wParam == VK_ESCAPE) {
-            // A drag in progress (a floating frame, a docking bar) ends.
-            CWnd* pCapture = CWnd::GetCapture();
-            if (pCapture != nullptr && DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pCapture) != nullptr) {
-                pCapture->SendMessage(WM_CANCELMODE);
-                return TRUE;
-            }
-        }
-        if (!bProcessAccel)
-            return FALSE;
-        break;
-    case WM_SYSKEYDOWN:
-    case WM_CONTEXTMENU: {
-        CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu();
-        if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr && pMsg->wParam == VK_MENU) {
-            pPopup->SendMessage(WM_CLOSE);
-            return TRUE;
-        }
-        if (pMsg->message == WM_SYSKEYDOWN && m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam)))
-            return TRUE;
-        break;
-    }
-    case WM_SYSKEYUP:
-        // (With a menu bar, Alt and F10 move the focus to it and back.)
-        if (KGPMenuLinks::GetActivePopupMenu() != nullptr)
-            return TRUE;
-        break;
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONUP:
-        if (m_Impl.ProcessMouseClick(pMsg->message, CPoint(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam)),
-                                     pMsg->hwnd))
-            return TRUE;
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: {
-        CPoint point(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
-        if (::IsWindow(pMsg->hwnd))
-            ::ClientToScreen(pMsg->hwnd, &point);
-        if (m_Impl.ProcessMouseClick(pMsg->message, point, pMsg->hwnd))
-            return TRUE;
-        if (!::IsWindow(pMsg->hwnd))
-            return TRUE; // its window went meanwhile
-        break;
-    }
-    case WM_MOUSEWHEEL:
-        if (m_Impl.ProcessMouseWheel(pMsg->wParam, pMsg->lParam))
-            return TRUE;
-        break;
-    default:
+    switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
+    case CKGPFrameImpl::PreTranslateResult::Consumed:
+        return TRUE;
+    case CKGPFrameImpl::PreTranslateResult::Untranslated:
+        return FALSE;
+    case CKGPFrameImpl::PreTranslateResult::PassOn:
         break;
     }
     return CFrameWnd::PreTranslateMessage(pMsg);

@@ -1,7 +1,5 @@
 #include "guilib/frames/KGPMDIFrameWnd.h"
 
-#include <windowsx.h>
-#undef SubclassWindow
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPMenuLinks.h"
@@ -9,7 +7,6 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
-#include "guilib/docking/KGPSlider.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
@@ -434,67 +431,12 @@ BOOL CKGPMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CKGPMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    BOOL bProcessAccel = TRUE;
-    switch (pMsg->message) {
-    case WM_KEYDOWN:
-        if (!CKGPFrameImpl::IsHelpKey(pMsg) && m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
-            return TRUE;
-        if (pMsg->wParam == VK_ESCAPE) {
-            // A drag of a floating frame or of a slider ends.
-            CWnd* pCapture = CWnd::GetCapture();
-            if (pCapture != nullptr && (DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pCapture) != nullptr ||
-                                        DYNAMIC_DOWNCAST(CKGPSlider, pCapture) != nullptr)) {
-                pCapture->SendMessage(WM_CANCELMODE);
-                return TRUE;
-            }
-        }
-        if (!bProcessAccel)
-            return FALSE;
-        break;
-    case WM_SYSKEYDOWN:
-    case WM_CONTEXTMENU: {
-        CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu();
-        if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr && pMsg->wParam == VK_MENU) {
-            pPopup->SendMessage(WM_CLOSE);
-            return TRUE;
-        }
-        if (pMsg->message == WM_SYSKEYDOWN && m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam)))
-            return TRUE;
-        break;
-    }
-    case WM_SYSKEYUP:
-        if (KGPMenuLinks::GetActivePopupMenu() != nullptr)
-            return TRUE;
-        break;
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONUP:
-        if (m_Impl.ProcessMouseClick(pMsg->message, CPoint(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam)),
-                                     pMsg->hwnd))
-            return TRUE;
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: {
-        CPoint point(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
-        if (::IsWindow(pMsg->hwnd))
-            ::ClientToScreen(pMsg->hwnd, &point);
-        if (m_Impl.ProcessMouseClick(pMsg->message, point, pMsg->hwnd))
-            return TRUE;
-        if (!::IsWindow(pMsg->hwnd))
-            return TRUE; // its window went meanwhile
-        break;
-    }
-    case WM_MOUSEWHEEL:
-        if (m_Impl.ProcessMouseWheel(pMsg->wParam, pMsg->lParam))
-            return TRUE;
-        break;
-    default:
+    switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
+    case CKGPFrameImpl::PreTranslateResult::Consumed:
+        return TRUE;
+    case CKGPFrameImpl::PreTranslateResult::Untranslated:
+        return FALSE;
+    case CKGPFrameImpl::PreTranslateResult::PassOn:
         break;
     }
     return CMDIFrameWnd::PreTranslateMessage(pMsg);

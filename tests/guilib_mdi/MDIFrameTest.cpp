@@ -360,3 +360,20 @@ TEST_F(MDIChildTest, APaneAsksItsMDIFrameToBecomeATabbedDocumentAndDockingAsksFo
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MDIFrameTest, EscapeWhileASliderHoldsTheMouseEndsItsDragAndGoesNoFurther)
+{
+    CKGPDockingControlBar* pane = AddPane(3501, _T("Output"));
+    CKGPSlider* slider = pane->GetDefaultPaneSlider();
+    ASSERT_NE(slider, nullptr);
+    MSG escape{frame.m_hWndMDIClient, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_FALSE(frame.PreTranslateMessage(&escape)); // nothing held: the key goes on
+    slider->SetCapture();
+    EXPECT_TRUE(frame.PreTranslateMessage(&escape));
+    EXPECT_NE(CWnd::GetCapture(), slider);
+    ::ReleaseCapture();
+}
+
+} // namespace
