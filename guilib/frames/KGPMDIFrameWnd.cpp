@@ -660,6 +660,7 @@ void CKGPMDIFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {
     m_Impl.OnGetMinMaxInfo(lpMMI);
     CMDIFrameWnd::OnGetMinMaxInfo(lpMMI);
+    m_Impl.m_FullScreenMgr.OnGetMinMaxInfo(lpMMI);
 }
 
 void CKGPMDIFrameWnd::OnNcPaint()
@@ -760,19 +761,10 @@ LRESULT CKGPMDIFrameWnd::OnChangeVisualManager(WPARAM, LPARAM)
 
 void CKGPMDIFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
-    CKGPBaseControlBar* pBar = GetControlBar(pCmdUI->m_nID);
-    if (pBar == nullptr) {
-        pCmdUI->Enable(FALSE);
-        return;
-    }
-    pCmdUI->SetCheck(pBar->IsBarVisible());
+    CKGPFrameImpl::UpdateBarCommand(m_dockManager, pCmdUI);
 }
 
 BOOL CKGPMDIFrameWnd::OnBarCheck(UINT nID)
 {
-    CKGPBaseControlBar* pBar = GetControlBar(nID);
-    if (pBar == nullptr)
-        return FALSE;
-    ShowControlBar(pBar, !pBar->IsBarVisible(), FALSE, FALSE);
-    return TRUE;
+    return CKGPFrameImpl::ToggleBarCommand(m_dockManager, nID);
 }

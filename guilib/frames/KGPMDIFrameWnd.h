@@ -81,7 +81,7 @@ public:
     void OnRefreshWindowMenu() override;
     CWnd* PaneToTabbedDocument(UINT nPaneID) override;
     BOOL IsMDIFrameClosing() const override { return m_bClosing; }
-    BOOL IsMDIFrameFullScreen() const override { return FALSE; }
+    BOOL IsMDIFrameFullScreen() const override { return m_Impl.m_FullScreenMgr.IsFullScreen(); }
 
     // ---- Platform overrides.
     HMENU GetWindowMenuPopup(HMENU hMenuBar) override;
