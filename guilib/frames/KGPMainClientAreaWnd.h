@@ -58,6 +58,8 @@ public:
     CKGPTabWnd& GetMDITabs() { return m_wndTab; }
     const CObList& GetMDITabGroups() const { return m_lstTabbedGroups; }
     int GetGroupAlignment() const { return m_nGroupAlignment; }
+    // The marker drawn while a tab is dragged (screen; empty: none).
+    CRect GetNewTabGroupRect() const { return m_rectNewTabGroup; }
     BOOL IsMemberOfMDITabGroup(CWnd* pWnd) const;
 
     // ---- Tabs following the children.
