@@ -44,7 +44,7 @@ void DrawDropMarker(const CRect& rectNew, const CRect& rectOld)
 
 CImageList* CKGPMainClientAreaWnd::GroupImageList(CKGPTabWnd* pTabWnd)
 {
-    if (pTabWnd == &m_wndTab)
+    if (pTabWnd == m_wndTab.get())
         return &m_TabIcons;
     auto found = m_mapTabIcons.find(pTabWnd);
     return found != m_mapTabIcons.end() ? found->second.get() : nullptr;
@@ -72,7 +72,7 @@ CKGPTabWnd* CKGPMainClientAreaWnd::CreateTabGroup(CKGPTabWnd* pWndTab)
         auto images = std::make_unique<CImageList>();
         images->Create(icon.cx, icon.cy, ILC_COLOR32 | ILC_MASK, 0, 1);
         m_mapTabIcons[pWndTab] = std::move(images);
-    } else if (pWndTab == &m_wndTab && m_TabIcons.GetSafeHandle() == nullptr) {
+    } else if (pWndTab == m_wndTab.get() && m_TabIcons.GetSafeHandle() == nullptr) {
         m_TabIcons.Create(icon.cx, icon.cy, ILC_COLOR32 | ILC_MASK, 0, 1);
     }
     (void)made.release(); // the caller lists it; the client area deletes it

@@ -129,7 +129,7 @@ void CKGPMainClientAreaWnd::Serialize(CArchive& ar)
     ar << m_bTabIsEnabled << m_bIsMDITabbedGroup << m_bTabIsVisible << m_nGroupAlignment << m_nResizeMargin
        << m_nNewGroupMargin;
     if (m_bTabIsEnabled) {
-        WriteTabWindow(ar, m_wndTab);
+        WriteTabWindow(ar, *m_wndTab);
     } else if (m_bIsMDITabbedGroup) {
         ar << static_cast<int>(m_lstTabbedGroups.GetCount());
         for (CKGPTabWnd* pGroup : Groups())
@@ -364,6 +364,16 @@ void FillTabWindow(CWnd& client, CKGPTabWnd& tabWnd, const CKGPMDIStoredArrangem
 void CKGPMainClientAreaWnd::ApplyArrangement(CKGPMDIStoredArrangement& stored)
 {
     CloseAllWindows(nullptr);
+    // The stored arrangement replaces every group; no group's message is
+    // being handled now, so the groups taken out go at once.
+    while (!m_lstTabbedGroups.IsEmpty())
+        RemoveTabGroup(static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetHead()), FALSE);
+    for (POSITION pos = m_lstRemovedTabbedGroups.GetHeadPosition(); pos != nullptr;) {
+        CWnd* pGroup = static_cast<CWnd*>(m_lstRemovedTabbedGroups.GetNext(pos));
+        if (pGroup->GetSafeHwnd() != nullptr)
+            pGroup->DestroyWindow();
+    }
+    m_lstRemovedTabbedGroups.DeleteAll();
     m_lstLoadedDocuments.RemoveAll();
     m_nResizeMargin = stored.resizeMargin;
     m_nNewGroupMargin = stored.newGroupMargin;
@@ -377,15 +387,15 @@ void CKGPMainClientAreaWnd::ApplyArrangement(CKGPMDIStoredArrangement& stored)
         if (m_bIsMDITabbedGroup)
             EnableMDITabbedGroups(FALSE, stored.params);
         m_mdiTabParams = stored.params;
-        if (m_wndTab.GetSafeHwnd() == nullptr)
-            CreateTabGroup(&m_wndTab);
+        if (m_wndTab->GetSafeHwnd() == nullptr)
+            CreateTabGroup(m_wndTab.get());
         m_bDisableUpdateTabs = TRUE;
-        m_wndTab.RemoveAllTabs();
-        FillTabWindow(*this, m_wndTab, stored.windows.front(), opened, next, FALSE, m_dwCaptionStyleMask);
+        m_wndTab->RemoveAllTabs();
+        FillTabWindow(*this, *m_wndTab, stored.windows.front(), opened, next, FALSE, m_dwCaptionStyleMask);
         EnableMDITabs(TRUE, stored.params);
         m_bDisableUpdateTabs = FALSE;
         UpdateTabs(TRUE);
-        m_wndTab.RecalcLayout();
+        m_wndTab->RecalcLayout();
     } else if (stored.groups) {
         if (m_bTabIsEnabled)
             EnableMDITabs(FALSE, stored.params);
@@ -393,8 +403,6 @@ void CKGPMainClientAreaWnd::ApplyArrangement(CKGPMDIStoredArrangement& stored)
         m_bIsMDITabbedGroup = TRUE;
         m_bTabIsVisible = TRUE;
         m_bDisableUpdateTabs = TRUE;
-        while (!m_lstTabbedGroups.IsEmpty())
-            RemoveTabGroup(static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetHead()), FALSE);
         for (CKGPMDIStoredArrangement::TabWindow& window : stored.windows) {
             CKGPTabWnd* pGroup = CreateTabGroup(nullptr);
             if (pGroup == nullptr) {

@@ -60,7 +60,7 @@ BEGIN_MESSAGE_MAP(CKGPMainClientAreaWnd, CWnd)
     ON_REGISTERED_MESSAGE(KGM_ON_MOVETABCOMPLETE, &CKGPMainClientAreaWnd::OnMoveTabComplete)
 END_MESSAGE_MAP()
 
-CKGPMainClientAreaWnd::CKGPMainClientAreaWnd() : m_mapIconIndex(10) {}
+CKGPMainClientAreaWnd::CKGPMainClientAreaWnd() : m_wndTab(std::make_unique<CKGPTabWnd>()), m_mapIconIndex(10) {}
 
 CKGPMainClientAreaWnd::~CKGPMainClientAreaWnd() = default;
 
@@ -162,9 +162,9 @@ void CKGPMainClientAreaWnd::EnableMDITabs(BOOL bEnable, const CKGPMDITabParams& 
     m_bTabIsEnabled = bEnable;
     m_bTabIsVisible = bEnable;
     m_mdiTabParams = params;
-    if (bEnable && m_wndTab.GetSafeHwnd() == nullptr)
-        CreateTabGroup(&m_wndTab);
-    ApplyParams(&m_wndTab);
+    if (bEnable && m_wndTab->GetSafeHwnd() == nullptr)
+        CreateTabGroup(m_wndTab.get());
+    ApplyParams(m_wndTab.get());
     if (bEnable) {
         UpdateTabs(FALSE);
         SetClientEdge(FALSE);
@@ -172,13 +172,20 @@ void CKGPMainClientAreaWnd::EnableMDITabs(BOOL bEnable, const CKGPMDITabParams& 
         RestoreCaptions();
         SetClientEdge(TRUE);
     }
-    if (m_wndTab.GetSafeHwnd() != nullptr)
-        m_wndTab.ShowWindow(bEnable ? SW_SHOW : SW_HIDE);
+    if (bEnable) {
+        m_wndTab->ShowWindow(SW_SHOW);
+    } else if (m_wndTab->GetSafeHwnd() != nullptr) {
+        // Unused, the strip goes with its icons; a new one comes when tabs are on again.
+        m_wndTab->DestroyWindow();
+        m_wndTab = std::make_unique<CKGPTabWnd>();
+        m_TabIcons.DeleteImageList();
+        m_mapIconIndex.RemoveAll();
+    }
     if (GetSafeHwnd() != nullptr)
         SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RecalcFrameLayout();
     const UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
-    RedrawNow(m_wndTab, redraw);
+    RedrawNow(*m_wndTab, redraw);
     RedrawNow(*this, redraw);
 }
 
@@ -186,13 +193,17 @@ void CKGPMainClientAreaWnd::EnableMDITabbedGroups(BOOL bEnable, const CKGPMDITab
 {
     if (m_bTabIsEnabled)
         EnableMDITabs(FALSE, params);
-    if (m_wndTab.GetSafeHwnd() != nullptr)
-        m_wndTab.ShowWindow(SW_HIDE);
+    if (m_wndTab->GetSafeHwnd() != nullptr)
+        m_wndTab->ShowWindow(SW_HIDE);
     const HWND hActive = GetSafeHwnd() != nullptr ? reinterpret_cast<HWND>(SendMessage(WM_MDIGETACTIVE)) : nullptr;
     if (m_bIsMDITabbedGroup && !bEnable) {
         for (CKGPTabWnd* pGroup : Groups())
             pGroup->ShowWindow(SW_HIDE);
         RestoreCaptions();
+        // Emptied, the groups leave: a window closed meanwhile would leave
+        // its tab behind in a hidden group.
+        while (!m_lstTabbedGroups.IsEmpty())
+            RemoveTabGroup(static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetHead()), FALSE);
     }
     m_bIsMDITabbedGroup = bEnable;
     m_bTabIsVisible = bEnable;
@@ -224,8 +235,8 @@ void CKGPMainClientAreaWnd::RestoreCaptions()
             pTabChild->SetRelatedTabGroup(nullptr);
         pChild->ModifyStyle(0, WS_SYSMENU | m_dwCaptionStyleMask, SWP_FRAMECHANGED);
     }
-    if (m_wndTab.GetSafeHwnd() != nullptr)
-        m_wndTab.RemoveAllTabs();
+    if (m_wndTab->GetSafeHwnd() != nullptr)
+        m_wndTab->RemoveAllTabs();
     for (CKGPTabWnd* pGroup : Groups())
         pGroup->RemoveAllTabs();
 }
@@ -272,9 +283,9 @@ void CKGPMainClientAreaWnd::UpdateTabs(BOOL bSetActiveTabVisible)
         UpdateMDITabbedGroups(bSetActiveTabVisible);
         return;
     }
-    if (m_wndTab.GetSafeHwnd() == nullptr || !m_bTabIsVisible)
+    if (m_wndTab->GetSafeHwnd() == nullptr || !m_bTabIsVisible)
         return;
-    const BOOL bWasEmpty = m_wndTab.GetTabsNum() == 0;
+    const BOOL bWasEmpty = m_wndTab->GetTabsNum() == 0;
     for (CWnd* pChild : GetMDIChildren()) {
         IKGPMDITabChild* pTabChild = TabChildOf(pChild);
         if (pTabChild != nullptr && pTabChild->IsToBeDestroyed())
@@ -291,27 +302,27 @@ void CKGPMainClientAreaWnd::UpdateTabs(BOOL bSetActiveTabVisible)
             if (hIcon == nullptr)
                 hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(pChild->GetSafeHwnd(), GCLP_HICONSM));
         }
-        int iTab = m_wndTab.GetTabFromHwnd(pChild->GetSafeHwnd());
+        int iTab = m_wndTab->GetTabFromHwnd(pChild->GetSafeHwnd());
         if (iTab < 0) {
             if (!bCanShow || !pChild->IsWindowVisible())
                 continue;
             pChild->ModifyStyle(m_dwCaptionStyleMask | WS_SYSMENU | WS_MAXIMIZE, 0, SWP_NOZORDER);
-            m_wndTab.AddTab(pChild, label, static_cast<UINT>(-1), FALSE);
-            iTab = m_wndTab.GetTabsNum() - 1;
-            m_wndTab.SetActiveTab(iTab);
+            m_wndTab->AddTab(pChild, label, static_cast<UINT>(-1), FALSE);
+            iTab = m_wndTab->GetTabsNum() - 1;
+            m_wndTab->SetActiveTab(iTab);
         } else if (!pChild->IsWindowVisible()) {
-            m_wndTab.RemoveTab(iTab, TRUE);
+            m_wndTab->RemoveTab(iTab, TRUE);
             continue;
         } else {
             CString current;
-            if (m_wndTab.GetTabLabel(iTab, current) && current != label)
-                m_wndTab.SetTabLabel(iTab, label);
+            if (m_wndTab->GetTabLabel(iTab, current) && current != label)
+                m_wndTab->SetTabLabel(iTab, label);
         }
-        UpdateTabIcon(&m_wndTab, &m_TabIcons, iTab, hIcon);
+        UpdateTabIcon(m_wndTab.get(), &m_TabIcons, iTab, hIcon);
     }
-    if (bSetActiveTabVisible && m_wndTab.GetActiveTab() >= 0)
-        m_wndTab.EnsureVisible(m_wndTab.GetActiveTab());
-    if (bWasEmpty != (m_wndTab.GetTabsNum() == 0))
+    if (bSetActiveTabVisible && m_wndTab->GetActiveTab() >= 0)
+        m_wndTab->EnsureVisible(m_wndTab->GetActiveTab());
+    if (bWasEmpty != (m_wndTab->GetTabsNum() == 0))
         RecalcFrameLayout();
 }
 
@@ -428,10 +439,10 @@ void CKGPMainClientAreaWnd::SetActiveTab(HWND hwnd)
         pGroup->Invalidate();
         return;
     }
-    if (m_bTabIsVisible && m_wndTab.GetSafeHwnd() != nullptr) {
-        const int iTab = m_wndTab.GetTabFromHwnd(hwnd);
-        if (iTab >= 0 && m_wndTab.GetActiveTab() != iTab)
-            m_wndTab.SetActiveTab(iTab);
+    if (m_bTabIsVisible && m_wndTab->GetSafeHwnd() != nullptr) {
+        const int iTab = m_wndTab->GetTabFromHwnd(hwnd);
+        if (iTab >= 0 && m_wndTab->GetActiveTab() != iTab)
+            m_wndTab->SetActiveTab(iTab);
     }
 }
 
@@ -455,8 +466,8 @@ void CKGPMainClientAreaWnd::CloseAllWindows(CKGPTabWnd* pTabWnd)
 void CKGPMainClientAreaWnd::PlaceTabbedChildren(const CRect& rectClient)
 {
     const HWND hActive = reinterpret_cast<HWND>(SendMessage(WM_MDIGETACTIVE));
-    for (int iTab = 0; iTab < m_wndTab.GetTabsNum(); ++iTab) {
-        CWnd* pChild = m_wndTab.GetTabWnd(iTab);
+    for (int iTab = 0; iTab < m_wndTab->GetTabsNum(); ++iTab) {
+        CWnd* pChild = m_wndTab->GetTabWnd(iTab);
         if (pChild == nullptr || pChild->GetSafeHwnd() == nullptr || (pChild->GetStyle() & WS_SYSMENU) != 0)
             continue;
         if (pChild->IsIconic())
@@ -484,17 +495,17 @@ void CKGPMainClientAreaWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType
         LayoutGroups();
         return;
     }
-    if (m_bTabIsEnabled && m_wndTab.GetSafeHwnd() != nullptr) {
+    if (m_bTabIsEnabled && m_wndTab->GetSafeHwnd() != nullptr) {
         CRect rectTabs;
-        if (m_bTabIsVisible && m_wndTab.GetTabsNum() > 0) {
-            m_wndTab.SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(),
+        if (m_bTabIsVisible && m_wndTab->GetTabsNum() > 0) {
+            m_wndTab->SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(),
                                   SWP_NOZORDER | SWP_NOACTIVATE);
-            const CRect area = m_wndTab.GetWndArea();
+            const CRect area = m_wndTab->GetWndArea();
             rectTabs = rect;
             rect = CRect(rect.left + area.left, rect.top + area.top, rect.left + area.right, rect.top + area.bottom);
-            m_wndTab.ShowWindow(SW_SHOWNA);
+            m_wndTab->ShowWindow(SW_SHOWNA);
         } else {
-            m_wndTab.ShowWindow(SW_HIDE);
+            m_wndTab->ShowWindow(SW_HIDE);
         }
         if (IKGPMDIClientFrame* pFrame = GetClientFrame())
             pFrame->OnAdjustMDIClientArea(rect, rectTabs);
@@ -563,10 +574,10 @@ LRESULT CKGPMainClientAreaWnd::OnMDINext(WPARAM wParam, LPARAM lParam)
     if (m_bIsMDITabbedGroup)
         groups = Groups();
     else
-        groups.push_back(&m_wndTab);
+        groups.push_back(m_wndTab.get());
     std::vector<int> counts;
     kgp::mdi::TabPlace active;
-    CKGPTabWnd* pActiveGroup = m_bIsMDITabbedGroup ? GetActiveGroup() : &m_wndTab;
+    CKGPTabWnd* pActiveGroup = m_bIsMDITabbedGroup ? GetActiveGroup() : m_wndTab.get();
     for (size_t i = 0; i < groups.size(); ++i) {
         counts.push_back(groups[i]->GetTabsNum());
         if (groups[i] == pActiveGroup)
@@ -621,12 +632,12 @@ LRESULT CKGPMainClientAreaWnd::OnMDIDestroy(WPARAM wParam, LPARAM lParam)
         } else {
             bActiveTabChanged = TRUE;
         }
-    } else if (m_bTabIsEnabled && m_wndTab.GetSafeHwnd() != nullptr) {
-        const int iTab = m_wndTab.GetTabFromHwnd(hChild);
+    } else if (m_bTabIsEnabled && m_wndTab->GetSafeHwnd() != nullptr) {
+        const int iTab = m_wndTab->GetTabFromHwnd(hChild);
         if (iTab >= 0) {
             if (pTabChild != nullptr)
                 pTabChild->SetToBeDestroyed(TRUE);
-            m_wndTab.RemoveTab(iTab, TRUE);
+            m_wndTab->RemoveTab(iTab, TRUE);
             bActiveTabChanged = TRUE;
         }
     }

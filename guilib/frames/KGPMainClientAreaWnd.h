@@ -55,7 +55,7 @@ public:
     // The frame hides the tabs in print preview and shows them after.
     void SetTabVisible(BOOL bVisible) { m_bTabIsVisible = bVisible; }
     const CKGPMDITabParams& GetMDITabParams() const { return m_mdiTabParams; }
-    CKGPTabWnd& GetMDITabs() { return m_wndTab; }
+    CKGPTabWnd& GetMDITabs() { return *m_wndTab; }
     const CObList& GetMDITabGroups() const { return m_lstTabbedGroups; }
     int GetGroupAlignment() const { return m_nGroupAlignment; }
     // The marker drawn while a tab is dragged (screen; empty: none).
@@ -149,7 +149,7 @@ protected:
     // The stored documents opened in order (plan: kgp::mdi::OpenKind values).
     std::vector<CWnd*> OpenStored(CKGPMDIStoredArrangement& stored, const std::vector<int>& plan);
 
-    CKGPTabWnd m_wndTab;
+    std::unique_ptr<CKGPTabWnd> m_wndTab; // never null; its window only while MDI tabs are on
     BOOL m_bTabIsVisible = FALSE;
     BOOL m_bTabIsEnabled = FALSE;
     CImageList m_TabIcons;

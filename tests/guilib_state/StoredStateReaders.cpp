@@ -1,6 +1,7 @@
 #include "tests/guilib_state/StoredStateReaders.h"
 #include "tests/guilib_state/AppBarStateReader.h"
 #include "tests/guilib_state/LayoutStateReaders.h"
+#include "tests/guilib_state/MDIStateReaders.h"
 #include "tests/guilib_state/MenuStateReaders.h"
 #include "tests/guilib_state/OutlookStateReaders.h"
 #include "tests/guilib_state/PaneStateReaders.h"
@@ -509,6 +510,7 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"tasks pane: registry state", &MakeTasksPaneRegistryReader},
     {"tasks pane: archive", &MakeTasksPaneArchiveReader},
     {"docking layout: registry", &MakeDockLayoutReader},
+    {"MDI windows: registry", &MakeMDIWindowsReader},
 };
 
 bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)

@@ -1,0 +1,118 @@
+// The MDI client area's stored arrangement, for the mutation test: an MDI
+// frame of three documents saved as plain windows (their placements, the
+// active one, the pane ids), loaded back from damaged copies.
+#include "tests/guilib_state/MDIStateReaders.h"
+
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPWorkspace.h"
+#include "tests/support/MDITestFrame.h"
+#include "tests/support/MessagePump.h"
+
+#include <sstream>
+
+namespace stored_state_test {
+
+namespace {
+
+using keyloft_test::CMDITestChild;
+using keyloft_test::CMDITestFrame;
+
+std::string Narrow(const CString& text)
+{
+    return std::string(CStringA(text).GetString());
+}
+
+void DescribeTabs(std::ostream& out, CKGPTabWnd& tabs, CWnd& client)
+{
+    CRect rect;
+    tabs.GetWindowRect(rect);
+    client.ScreenToClient(rect);
+    out << "tabs " << tabs.GetTabsNum() << " active " << tabs.GetActiveTab() << " group-active "
+        << tabs.IsActiveInMDITabGroup() << " splitter " << tabs.GetGroupSplitterMode() << " at " << rect.left << ','
+        << rect.top << ',' << rect.right << ',' << rect.bottom << " border " << tabs.GetTabBorderSize() << " swap "
+        << tabs.IsTabSwapEnabled() << '\n';
+    for (int i = 0; i < tabs.GetTabsNum(); ++i) {
+        CString label;
+        tabs.GetTabLabel(i, label);
+        out << "  tab " << Narrow(label) << " colour " << tabs.GetTabBkColor(i) << '\n';
+    }
+}
+
+class MDIArrangementReader : public StoredStateReader {
+public:
+    ~MDIArrangementReader() override
+    {
+        m_frame.reset();
+        SetWorkspace(nullptr);
+    }
+    void SetUp(CFrameWnd& /*host*/) override
+    {
+        m_workspace.SetDataVersion(9, 2);
+        SetWorkspace(&m_workspace);
+        m_frame = std::make_unique<CMDITestFrame>();
+        ASSERT_TRUE(m_frame->CreateFrame(CRect(60, 60, 700, 520)));
+        for (LPCTSTR name : {_T("C:\\a\\one.kl"), _T("C:\\a\\two.kl"), _T("C:\\a\\three.kl")})
+            ASSERT_NE(nullptr, m_frame->OpenDocument(name));
+    }
+    std::vector<StoredForm> Seeds() override
+    {
+        std::vector<StoredForm> seeds;
+        seeds.push_back(Save());
+        m_frame->Children().back()->MoveWindow(5, 6, 200, 150);
+        m_frame->MDIActivate(m_frame->Children().back());
+        seeds.push_back(Save());
+        return seeds;
+    }
+    bool Load(const StoredForm& form) override
+    {
+        WriteProfile(form);
+        const bool loaded = m_frame->Client().LoadState(kProfile, 0) != FALSE;
+        keyloft_test::PumpPending();
+        return loaded;
+    }
+    std::string Snapshot() override
+    {
+        CKGPMainClientAreaWnd& client = m_frame->Client();
+        std::ostringstream out;
+        const CKGPMDITabParams& params = client.GetMDITabParams();
+        out << "modes " << client.AreMDITabs() << client.IsMDITabbedGroup() << client.IsTabVisible() << " alignment "
+            << client.GetGroupAlignment() << " params " << params.m_tabLocation << params.m_style
+            << params.m_bTabCloseButton << params.m_bTabIcons << params.m_bAutoColor << params.m_nTabListMode
+            << params.m_bEnableTabSwap << params.m_nTabBorderSize << '\n';
+        if (client.AreMDITabs())
+            DescribeTabs(out, client.GetMDITabs(), client);
+        const CObList& groups = client.GetMDITabGroups();
+        for (POSITION pos = groups.GetHeadPosition(); pos != nullptr;)
+            DescribeTabs(out, *static_cast<CKGPTabWnd*>(groups.GetNext(pos)), client);
+        for (CMDITestChild* pChild : m_frame->Children()) {
+            CRect rect;
+            pChild->GetWindowRect(rect);
+            client.ScreenToClient(rect);
+            out << "window " << Narrow(pChild->m_strDocument) << " style " << std::hex << pChild->GetStyle() << std::dec
+                << " at " << rect.left << ',' << rect.top << ',' << rect.right << ',' << rect.bottom
+                << (pChild == m_frame->ActiveChild() ? " active" : "") << '\n';
+        }
+        return out.str();
+    }
+
+private:
+    StoredForm Save()
+    {
+        DeleteProfile();
+        EXPECT_TRUE(m_frame->Client().SaveState(kProfile, 0));
+        return CaptureProfile();
+    }
+
+    CKGPWorkspace m_workspace;
+    std::unique_ptr<CMDITestFrame> m_frame;
+};
+
+} // namespace
+
+std::unique_ptr<StoredStateReader> MakeMDIWindowsReader()
+{
+    return std::make_unique<MDIArrangementReader>();
+}
+
+} // namespace stored_state_test
