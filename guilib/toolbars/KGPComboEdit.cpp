@@ -86,15 +86,12 @@ void CKGPComboEdit::OnKillFocus(CWnd* pNewWnd)
 void CKGPComboEdit::OnMouseMove(UINT nFlags, CPoint point)
 {
     CEdit::OnMouseMove(nFlags, point);
-    m_combo.SetHot(TRUE);
-    KGPToolbarControls::TrackMouseLeave(this, m_bTracked);
+    m_hover.OnMouseMove(this, m_combo);
 }
 
 void CKGPComboEdit::OnMouseLeave()
 {
-    m_bTracked = FALSE;
-    if (::GetFocus() != m_hWnd)
-        m_combo.SetHot(FALSE);
+    m_hover.OnMouseLeave(this, m_combo);
 }
 
 void CKGPComboEdit::OnContextMenu(CWnd* pWnd, CPoint point)

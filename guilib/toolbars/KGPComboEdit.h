@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include "guilib/toolbars/KGPToolbarControlSupport.h"
+
 class CKGPToolbarComboBoxButton;
 
 class CKGPComboEdit : public CEdit {
@@ -28,5 +30,5 @@ protected:
 
 private:
     CKGPToolbarComboBoxButton& m_combo;
-    BOOL m_bTracked = FALSE;
+    KGPToolbarControls::CHoverTracking m_hover;
 };

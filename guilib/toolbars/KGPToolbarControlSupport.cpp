@@ -36,12 +36,12 @@ BOOL ShowContextMenu(CWnd* pControl, UINT uiMenuResId, CPoint ptScreen)
     return TRUE;
 }
 
-void TrackMouseLeave(CWnd* pControl, BOOL& bTracked)
+void CHoverTracking::Track(CWnd* pControl)
 {
-    if (bTracked)
+    if (m_bTracked)
         return;
     TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, pControl->GetSafeHwnd(), 0};
-    bTracked = TrackMouseLeaveByTimer(&track);
+    m_bTracked = TrackMouseLeaveByTimer(&track);
 }
 
 BOOL MoveFocusOnKey(CWnd* pControl, UINT nKey)

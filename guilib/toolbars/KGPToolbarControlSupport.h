@@ -15,8 +15,32 @@ namespace KGPToolbarControls {
 // toolbar holding the control; its command goes to that toolbar. FALSE when
 // the resource is missing (the control's own menu then shows).
 BOOL ShowContextMenu(CWnd* pControl, UINT uiMenuResId, CPoint ptScreen);
-// Starts watching for the mouse to leave the control (once per stay).
-void TrackMouseLeave(CWnd* pControl, BOOL& bTracked);
+// The hover of a control inside a toolbar button (a combo's edit, an edit
+// box): the button is hot while the mouse is over the control and, after the
+// mouse has left, while the control keeps the focus.
+class CHoverTracking {
+public:
+    // The mouse moved over the control: the button turns hot and the leave is
+    // watched (once per stay).
+    template <class Button>
+    void OnMouseMove(CWnd* pControl, Button& button)
+    {
+        button.SetHot(TRUE);
+        Track(pControl);
+    }
+    // The mouse left: the button cools unless the control has the focus.
+    template <class Button>
+    void OnMouseLeave(const CWnd* pControl, Button& button)
+    {
+        m_bTracked = FALSE;
+        if (::GetFocus() != pControl->GetSafeHwnd())
+            button.SetHot(FALSE);
+    }
+
+private:
+    void Track(CWnd* pControl);
+    BOOL m_bTracked = FALSE;
+};
 // Tab: the next tab stop of the parent takes the focus. Esc: the top-level
 // frame takes it. TRUE when the key was one of them.
 BOOL MoveFocusOnKey(CWnd* pControl, UINT nKey);

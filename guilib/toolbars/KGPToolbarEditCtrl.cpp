@@ -59,16 +59,13 @@ void CKGPToolbarEditCtrl::OnKillFocus(CWnd* pNewWnd)
 void CKGPToolbarEditCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     CKGPEdit::OnMouseMove(nFlags, point);
-    m_edit.SetHot(TRUE);
-    KGPToolbarControls::TrackMouseLeave(this, m_bTracked);
+    m_hover.OnMouseMove(this, m_edit);
 }
 
 void CKGPToolbarEditCtrl::OnMouseLeave()
 {
     CKGPEdit::OnMouseLeave();
-    m_bTracked = FALSE;
-    if (::GetFocus() != m_hWnd)
-        m_edit.SetHot(FALSE);
+    m_hover.OnMouseLeave(this, m_edit);
 }
 
 void CKGPToolbarEditCtrl::OnContextMenu(CWnd* pWnd, CPoint point)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "guilib/controls/KGPEdit.h"
+#include "guilib/toolbars/KGPToolbarControlSupport.h"
 
 class CKGPToolbarEditBoxButton;
 
@@ -25,5 +26,5 @@ protected:
 
 private:
     CKGPToolbarEditBoxButton& m_edit;
-    BOOL m_bTracked = FALSE;
+    KGPToolbarControls::CHoverTracking m_hover;
 };

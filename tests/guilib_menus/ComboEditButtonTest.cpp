@@ -262,4 +262,32 @@ TEST_F(BarTest, TwinsOnTwoBarsShowWhatIsTypedIntoEither)
     second.DestroyWindow();
 }
 
+// The mouse over a combo's edit or an edit box makes its button hot; once the
+// mouse has left, the button stays hot only while its control has the focus.
+TEST_F(BarTest, AControlsButtonIsHotWhileTheMouseIsOverItOrItHoldsTheFocus)
+{
+    bar.InsertButtonCopy(CKGPToolbarComboBoxButton(ID_TEST_COMBO, -1, CBS_DROPDOWN, 0));
+    bar.InsertButtonCopy(CKGPToolbarEditBoxButton(ID_TEST_EDIT, -1));
+    bar.AdjustLayout();
+    auto* combo = static_cast<CKGPToolbarComboBoxButton*>(bar.GetButton(0));
+    auto* edit = static_cast<CKGPToolbarEditBoxButton*>(bar.GetButton(1));
+    auto check = [this](CWnd* control, auto& button, const char* which) {
+        SCOPED_TRACE(which);
+        frame.SetFocus();
+        ASSERT_FALSE(button.IsHot());
+        control->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(button.IsHot()) << "the mouse over the control";
+        control->SendMessage(WM_MOUSELEAVE);
+        EXPECT_FALSE(button.IsHot()) << "the mouse gone, the focus elsewhere";
+        control->SetFocus();
+        control->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        control->SendMessage(WM_MOUSELEAVE);
+        EXPECT_TRUE(button.IsHot()) << "the mouse gone, the focus kept";
+        frame.SetFocus();
+        EXPECT_FALSE(button.IsHot()) << "the focus gone too";
+    };
+    check(combo->GetEditCtrl(), *combo, "combo");
+    check(edit->GetEditBox(), *edit, "edit box");
+}
+
 } // namespace
