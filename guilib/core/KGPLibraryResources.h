@@ -14,6 +14,15 @@
 #define IDS_KGP_RESET_ALL_TOOLBARS 16112
 #define IDS_KGP_RESET_THIS_TOOLBAR 17027
 
+// Images (neutral: one for every language).
+// The customisation sheet's help button: the classic look's and the blue look's.
+#define IDB_KGP_HELP 16131
+#define IDB_KGP_HELP_BLUE 17067
+// A dragged toolbar button: copied, moved, or deleted where it would drop.
+#define IDCUR_KGP_DRAG_COPY 16004
+#define IDCUR_KGP_DRAG_DELETE 16133
+#define IDCUR_KGP_DRAG_MOVE 16146
+
 // Dialog templates.
 #define IDD_KGP_COMMANDS_PAGE 16104
 #define IDD_KGP_TOOLBARS_PAGE 16105

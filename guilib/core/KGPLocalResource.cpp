@@ -40,6 +40,12 @@ CString KGPLoadLibraryString(UINT uiId, LPCTSTR lpszFallback)
     return text.IsEmpty() ? CString(lpszFallback) : text;
 }
 
+HCURSOR KGPLoadLibraryCursor(UINT uiId)
+{
+    return static_cast<HCURSOR>(::LoadImageW(CKGPLocalResource::GetLibraryModule(), MAKEINTRESOURCEW(uiId),
+                                             IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+}
+
 void KGPSetResourceLanguage(LANGID language)
 {
     ::SetThreadUILanguage(language);

@@ -22,6 +22,9 @@ private:
 
 // A library string, or the text given when the library's module does not carry it.
 CString KGPLoadLibraryString(UINT uiId, LPCTSTR lpszFallback);
+// A library cursor at its own size, owned by the caller (DestroyCursor); null
+// when the library's module does not carry it.
+HCURSOR KGPLoadLibraryCursor(UINT uiId);
 
 // The language the library's texts and dialogs show in, for the calling (GUI)
 // thread: the library's script carries English and Simplified Chinese, and a

@@ -3,6 +3,7 @@
 #include <afxole.h>
 
 #include "guilib/core/KGPLibraryResources.h"
+#include "guilib/core/KGPLocalResource.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPCommandManager.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
@@ -38,6 +39,10 @@ DROPEFFECT CButtonsTextList::DragItem(int nIndex)
     CRect start;
     GetItemRect(nIndex, start);
     ClientToScreen(start);
+    if (!m_hcurDrag)
+        m_hcurDrag.Reset(KGPLoadLibraryCursor(IDCUR_KGP_DRAG_DELETE));
+    if (m_hcurDrag)
+        ::SetCursor(m_hcurDrag.Get());
     CKGPToolbarDropSource dropSource;
     return source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, start, &dropSource);
 }
@@ -49,6 +54,8 @@ LRESULT CButtonsTextList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, lParam);
         const int index = LOWORD(hit);
         if (HIWORD(hit) == 0 && index == GetCurSel()) {
+            // The list's own press ends before the drag takes the mouse.
+            CListBox::WindowProc(WM_LBUTTONUP, 0, lParam);
             DragItem(index);
             return 0;
         }

@@ -3,6 +3,7 @@
 // description; a command is dragged from the list onto a toolbar or menu.
 #pragma once
 
+#include <afxhandle.h>
 #include <afxole.h>
 #include <afxwin.h>
 
@@ -25,6 +26,10 @@ protected:
     // Each row is drawn by its button, image and all, with the text the list keeps.
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+
+private:
+    // The library's drag cursor, shown as a drag starts (loaded on the first).
+    CCursorHandle m_hcurDrag;
 };
 
 class CKGPCustomizePage : public CPropertyPage {

@@ -23,6 +23,8 @@
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CKGPToolbarCustomize, CPropertySheet)
 
 CKGPToolbarCustomize* CKGPToolbarCustomize::s_pOpenSheet = nullptr;
@@ -146,15 +148,79 @@ BOOL CKGPToolbarCustomize::Create()
         s_pOpenSheet = nullptr;
         return FALSE;
     }
-    // One Close button: Cancel's place, OK hidden.
-    if (CWnd* ok = GetDlgItem(IDOK))
+    // One Close button, the default one: Cancel's place, OK hidden (and no longer the default).
+    if (CWnd* ok = GetDlgItem(IDOK)) {
         ok->ShowWindow(SW_HIDE);
-    if (CWnd* close = GetDlgItem(IDCANCEL))
+        ok->SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, FALSE);
+    }
+    if (CWnd* close = GetDlgItem(IDCANCEL)) {
         close->SetWindowText(KGPLoadLibraryString(IDS_KGP_CLOSE, _T("Close")));
-    if (CWnd* help = GetDlgItem(IDHELP))
-        help->SetWindowText(KGPLoadLibraryString(IDS_KGP_HELP, _T("Help")));
+        close->SendMessage(BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+    PlaceCloseButton();
+    if ((m_uiFlags & KGP_CUSTOMIZE_NOHELP) == 0)
+        MakeHelpButton();
     SetFrameCustomizeMode(TRUE);
     return TRUE;
+}
+
+void CKGPToolbarCustomize::PlaceCloseButton()
+{
+    CWnd* close = GetDlgItem(IDCANCEL);
+    CWnd* tabs = GetTabControl();
+    if (close == nullptr || tabs == nullptr)
+        return;
+    CRect pages;
+    tabs->GetWindowRect(pages);
+    ScreenToClient(pages);
+    CRect button;
+    close->GetWindowRect(button);
+    CRect client;
+    GetClientRect(client);
+    // Close just below the pages at the right; the sheet ends 12 pixels below it.
+    const CWnd* noOrder = nullptr;
+    close->SetWindowPos(noOrder, client.right - 8 - button.Width(), pages.bottom + 4, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect window(0, 0, client.Width(), pages.bottom + button.Height() + 16);
+    ::AdjustWindowRectEx(&window, GetStyle(), FALSE, GetExStyle());
+    SetWindowPos(noOrder, 0, 0, window.Width(), window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CKGPToolbarCustomize::MakeHelpButton()
+{
+    CWnd* textButton = GetDlgItem(IDHELP);
+    CWnd* close = GetDlgItem(IDCANCEL);
+    CWnd* tabs = GetTabControl();
+    if (textButton == nullptr || close == nullptr || tabs == nullptr)
+        return;
+    CRect row;
+    close->GetWindowRect(row);
+    ScreenToClient(row);
+    CRect pages;
+    tabs->GetWindowRect(pages);
+    ScreenToClient(pages);
+    textButton->DestroyWindow();
+    const CString help = KGPLoadLibraryString(IDS_KGP_HELP, _T("Help"));
+    if (!m_wndHelpButton.Create(_T(""), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, CRect(0, 0, 0, 0), this,
+                                IDHELP))
+        return;
+    m_wndHelpButton.SendMessage(WM_SETFONT, close->SendMessage(WM_GETFONT));
+    BOOL imaged = FALSE;
+    {
+        CKGPLocalResource library;
+        imaged = m_wndHelpButton.SetImage(CKGPVisualManager::GetInstance()->GetHelpButtonImage());
+    }
+    // Without the library's image the button says what it is.
+    if (!imaged)
+        m_wndHelpButton.SetWindowText(help);
+    m_wndHelpButton.SetTooltip(help);
+    m_wndHelpButton.SizeToContent();
+    CRect button;
+    m_wndHelpButton.GetWindowRect(button);
+    const int height = std::min(button.Height(), row.Height());
+    const CWnd* noOrder = nullptr;
+    m_wndHelpButton.SetWindowPos(noOrder, pages.left, row.top + (row.Height() - height) / 2, button.Width(), height,
+                                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CKGPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize)
@@ -218,6 +284,8 @@ LRESULT CKGPToolbarCustomize::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         CloseSheet();
         return 0;
     }
+    if (message == DM_GETDEFID)
+        return MAKELRESULT(IDCANCEL, DC_HASDEFID);  // Enter closes
     const BOOL contextHelp = (m_uiFlags & KGP_CUSTOMIZE_CONTEXT_HELP) != 0;
     if (message == WM_HELP) {
         if (!contextHelp) {

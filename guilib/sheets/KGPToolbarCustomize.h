@@ -6,6 +6,7 @@
 
 #include <afxdlg.h>
 
+#include "guilib/controls/KGPButton.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
 
 #include <map>
@@ -87,6 +88,9 @@ public:
     CKGPOptionsPage* GetOptionsPage() const { return m_pOptionsPage.get(); }
     // Null without a user-tools manager or with KGP_CUSTOMIZE_NOTOOLS.
     CKGPToolsPage* GetToolsPage() const { return m_pToolsPage.get(); }
+    // The help button at the sheet's left edge: the look's image (null
+    // with KGP_CUSTOMIZE_NOHELP or before the sheet is made).
+    CKGPButton* GetHelpButton() { return m_wndHelpButton.GetSafeHwnd() != nullptr ? &m_wndHelpButton : nullptr; }
     // Close: the sheet goes unless the user tools are not sound (the tools
     // page is shown then); FALSE when it stays.
     BOOL CloseSheet();
@@ -113,6 +117,10 @@ private:
     void WalkMenu(HMENU hMenu, const CString& strCategory, const CString& strPath);
     CString CleanText(const CString& strText) const;
     CKGPToolbarButtonList& CategoryList(const CString& strCategory);
+    // Close sits under the pages at the right; the sheet's Help becomes an
+    // image button at the left of that row.
+    void PlaceCloseButton();
+    void MakeHelpButton();
 
     std::map<CString, std::unique_ptr<CKGPToolbarButtonList>, CategoryLess> m_ButtonsByCategory;
     CStringList m_strCategoriesList;
@@ -128,6 +136,7 @@ private:
     CFrameWnd* m_pParentFrame;
     BOOL m_bAutoSetFromMenus;
     UINT m_uiFlags;
+    CKGPButton m_wndHelpButton;
     BOOL m_bCustomizing = FALSE;
     BOOL m_bDeleting = FALSE;
 

@@ -1,23 +1,9 @@
 #include "guilib/toolbars/KGPToolbarDropSource.h"
 
+#include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
 
 IMPLEMENT_DYNAMIC(CKGPToolbarDropSource, COleDropSource)
-
-namespace {
-
-constexpr UINT kCursorDelete = 16133;
-constexpr UINT kCursorMove = 16146;
-constexpr UINT kCursorCopy = 16004;
-
-HCURSOR LoadLibraryCursor(UINT uiId)
-{
-    CKGPLocalResource library;
-    return static_cast<HCURSOR>(::LoadImageW(CKGPLocalResource::GetLibraryModule(), MAKEINTRESOURCEW(uiId),
-                                             IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-}
-
-} // namespace
 
 CKGPToolbarDropSource::~CKGPToolbarDropSource() = default;
 
@@ -26,9 +12,9 @@ void CKGPToolbarDropSource::LoadCursors()
     if (m_bCursorsLoaded)
         return;
     m_bCursorsLoaded = TRUE;
-    m_hcurDelete.Reset(LoadLibraryCursor(kCursorDelete));
-    m_hcurMove.Reset(LoadLibraryCursor(kCursorMove));
-    m_hcurCopy.Reset(LoadLibraryCursor(kCursorCopy));
+    m_hcurDelete.Reset(KGPLoadLibraryCursor(IDCUR_KGP_DRAG_DELETE));
+    m_hcurMove.Reset(KGPLoadLibraryCursor(IDCUR_KGP_DRAG_MOVE));
+    m_hcurCopy.Reset(KGPLoadLibraryCursor(IDCUR_KGP_DRAG_COPY));
 }
 
 HCURSOR CKGPToolbarDropSource::CursorFor(DROPEFFECT dropEffect) const

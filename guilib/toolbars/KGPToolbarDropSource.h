@@ -1,6 +1,7 @@
 // The drop source of a dragged toolbar button: the library's cursors for a
-// button that would be deleted, moved or copied (the system's feedback when
-// the program carries none), and whether the drag may leave its bar.
+// button that would be deleted, moved or copied (loaded on the first drag; the
+// system's feedback when the program does not carry the library's resources),
+// and whether the drag may leave its bar.
 #pragma once
 
 #include <afxole.h>

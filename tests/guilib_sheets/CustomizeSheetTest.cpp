@@ -5,14 +5,15 @@
 // a command taken from it onto a toolbar and the change stored and read back,
 // and the toolbars page making, renaming and deleting a user toolbar through
 // the frame; the sheet's options (the look's own option, context help that
-// shows a control's popup instead of asking the frame); screenshots of both
-// pages.
+// shows a control's popup instead of asking the frame), its help button (the
+// look's image at the left edge); screenshots of both pages.
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/core/KGPVisualManager2003.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPMousePage.h"
@@ -168,6 +169,10 @@ TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
     ::GetDlgItemTextW(sheet->GetSafeHwnd(), IDCANCEL, close.GetBuffer(32), 32);
     close.ReleaseBuffer();
     EXPECT_EQ(CString(L"Close"), close);
+    const HWND closeButton = ::GetDlgItem(sheet->GetSafeHwnd(), IDCANCEL);
+    EXPECT_EQ(static_cast<LONG>(BS_DEFPUSHBUTTON), ::GetWindowLongW(closeButton, GWL_STYLE) & 0x0F)
+        << "Close is the default button";
+    EXPECT_EQ(MAKELRESULT(IDCANCEL, DC_HASDEFID), sheet->SendMessage(DM_GETDEFID));
     EXPECT_EQ(3, sheet->GetPageCount()) << "commands, toolbars, options";
     EXPECT_EQ(nullptr, sheet->GetKeyboardPage()) << "the frame has no accelerators";
     EXPECT_EQ(nullptr, sheet->GetMousePage()) << "there is no mouse manager";
@@ -253,6 +258,67 @@ TEST_F(CustomizeSheetTest, WithContextHelpAControlShowsItsPopupElseTheFrameIsAsk
     EXPECT_TRUE(plain->popups.empty());
     EXPECT_EQ((std::vector<WPARAM>{1}), frame.helpPages) << "the frame is asked, with the active page";
     plain->DestroyWindow();
+}
+
+// How many pixels of the window are plainly blue (the blue look's help image).
+int BluePixels(const CWnd& wnd)
+{
+    int width = 0;
+    int height = 0;
+    int blue = 0;
+    for (const DWORD pixel : keyloft_test::CaptureWindow(wnd.GetSafeHwnd(), width, height)) {
+        if ((pixel & 0xFF) > 150 && ((pixel >> 16) & 0xFF) < 100)
+            ++blue;
+    }
+    return blue;
+}
+
+TEST_F(CustomizeSheetTest, TheHelpButtonIsTheLooksImageAtTheLeftEdgeAndAsksTheFrame)
+{
+    auto* sheet = new CKGPToolbarCustomize(&frame, FALSE, KGP_CUSTOMIZE_NOTOOLS);
+    ASSERT_TRUE(sheet->Create());
+    CKGPButton* help = sheet->GetHelpButton();
+    ASSERT_NE(nullptr, help);
+    EXPECT_EQ(help->GetSafeHwnd(), ::GetDlgItem(sheet->GetSafeHwnd(), IDHELP)) << "the sheet's one Help";
+    EXPECT_EQ(0, help->GetWindowTextLength()) << "an image, no text";
+    EXPECT_EQ(CString(L"Help"), help->GetTooltip());
+    CRect button;
+    CRect close;
+    CRect pages;
+    help->GetWindowRect(button);
+    sheet->GetDlgItem(IDCANCEL)->GetWindowRect(close);
+    sheet->GetTabControl()->GetWindowRect(pages);
+    EXPECT_EQ(pages.left, button.left) << "at the left edge";
+    CRect client;
+    sheet->GetClientRect(client);
+    sheet->ClientToScreen(client);
+    EXPECT_EQ(pages.bottom + 4, close.top) << "Close just below the pages";
+    EXPECT_EQ(client.right - 8, close.right);
+    EXPECT_EQ(pages.bottom + close.Height() + 16, client.bottom) << "the sheet ends below Close";
+    EXPECT_GE(button.top, close.top);
+    EXPECT_LE(button.bottom, close.bottom) << "in the row of Close";
+    EXPECT_LT(button.Width(), close.Width()) << "sized to its image";
+    EXPECT_EQ(0, BluePixels(*help)) << "the plain look's image";
+    help->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    help->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ((std::vector<WPARAM>{0}), frame.helpPages) << "pressed, it asks the frame with the active page";
+    sheet->DestroyWindow();
+
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKGPVisualManager2003)));
+    auto* blue = new CKGPToolbarCustomize(&frame, FALSE, KGP_CUSTOMIZE_NOTOOLS);
+    const BOOL made = blue->Create();
+    const int bluePixels = made ? BluePixels(*blue->GetHelpButton()) : 0;
+    if (made)
+        blue->DestroyWindow();
+    CKGPVisualManager::SetDefaultManager(nullptr);
+    ASSERT_TRUE(made);
+    EXPECT_LT(20, bluePixels) << "the blue look's own image";
+
+    auto* none = new CKGPToolbarCustomize(&frame, FALSE, KGP_CUSTOMIZE_NOHELP | KGP_CUSTOMIZE_NOTOOLS);
+    ASSERT_TRUE(none->Create());
+    EXPECT_EQ(nullptr, none->GetHelpButton());
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(none->GetSafeHwnd(), IDHELP))) << "no help button shown";
+    none->DestroyWindow();
 }
 
 using keyloft_test::CButtonData;

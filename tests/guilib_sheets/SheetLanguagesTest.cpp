@@ -188,7 +188,9 @@ TEST_F(SheetLanguagesTest, EveryPageShowsInEachLanguageWithNoTextCutOff)
         ASSERT_EQ(7, sheet->GetPageCount()) << "commands, toolbars, tools, keyboard, menu, mouse, options";
         EXPECT_EQ(CString(language.commandsCaption), sheet->GetCommandsPage()->GetCaption());
         EXPECT_EQ(CString(language.closeText), TextOf(::GetDlgItem(sheet->GetSafeHwnd(), IDCANCEL)));
-        EXPECT_EQ(CString(language.helpText), TextOf(::GetDlgItem(sheet->GetSafeHwnd(), IDHELP)));
+        ASSERT_NE(nullptr, sheet->GetHelpButton());
+        EXPECT_EQ(CString(language.helpText), sheet->GetHelpButton()->GetTooltip()) << "the image button's tip";
+        ExpectWhollyShown(sheet->GetHelpButton()->GetSafeHwnd(), sheet->GetSafeHwnd(), L"help button");
         for (int i = 0; i < sheet->GetPageCount(); ++i) {
             ASSERT_TRUE(sheet->SetActivePage(i));
             keyloft_test::PumpPending();

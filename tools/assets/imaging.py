@@ -1,5 +1,5 @@
 """Small raster toolkit for the program's generated images: an RGBA canvas with
-the few shapes the skin needs, and writers for PNG, BMP and ICO.
+the few shapes the skin needs, and writers for PNG, BMP, ICO and CUR.
 
 Every image the program ships is drawn by code in this folder, so the build can
 make them from source on any machine with Python 3 and nothing else."""
@@ -133,6 +133,18 @@ def bmp_bytes(canvas, background=(255, 0, 255)):
 
 def ico_bytes(canvases):
     """An icon file holding one 32-bit DIB image (with its AND mask) per canvas."""
+    return _icon_file(canvases, 1, lambda canvas: (1, 32))
+
+
+def cur_bytes(canvas, hotspot):
+    """A cursor file holding one 32-bit DIB image (with its AND mask) whose
+    hot spot is the point (x, y)."""
+    return _icon_file([canvas], 2, lambda _: hotspot)
+
+
+def _icon_file(canvases, kind, entry_words):
+    """Icons (kind 1) and cursors (kind 2) share one layout; the two words of
+    each directory entry are planes and bits, or the hot spot."""
     images = []
     for c in canvases:
         xor = bytearray()
@@ -150,11 +162,12 @@ def ico_bytes(canvases):
         info = struct.pack("<IiiHHIIiiII", 40, c.width, c.height * 2, 1, 32, 0,
                            len(xor) + len(mask), 0, 0, 0, 0)
         images.append(info + bytes(xor) + bytes(mask))
-    out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
+    out = bytearray(struct.pack("<HHH", 0, kind, len(images)))
     offset = 6 + 16 * len(images)
     for canvas, data in zip(canvases, images):
+        first, second = entry_words(canvas)
         out.extend(struct.pack("<BBBBHHII", canvas.width % 256, canvas.height % 256, 0, 0,
-                               1, 32, len(data), offset))
+                               first, second, len(data), offset))
         offset += len(data)
     for data in images:
         out.extend(data)
