@@ -112,7 +112,7 @@ int CKGPToolBarImages::AppendPixels(const Pixels& images, int nImages)
     return first;
 }
 
-int CKGPToolBarImages::AddImage(HBITMAP hBitmap)
+int CKGPToolBarImages::ReadImages(HBITMAP hBitmap, Pixels& images) const
 {
     int width = 0;
     int height = 0;
@@ -120,14 +120,14 @@ int CKGPToolBarImages::AddImage(HBITMAP hBitmap)
     const int cx = m_sizeImage.cx;
     const int cy = m_sizeImage.cy;
     if (cx <= 0 || cy <= 0 || !ReadBitmap(hBitmap, width, height, strip) || height != cy || width < cx) {
-        return -1;
+        return 0;
     }
     const bool hasAlpha = std::any_of(strip.begin(), strip.end(), [](std::uint32_t p) { return (p >> 24) != 0; });
     const std::uint32_t key = m_clrTransparent == kNoTransparentColour
                                   ? 0xFFFFFFFFu
                                   : kgp::CDibCopy::FromColour(m_clrTransparent);
     const int count = width / cx;
-    Pixels images;
+    images.clear();
     images.reserve(static_cast<size_t>(count) * cx * cy);
     for (int i = 0; i < count; ++i) {
         for (int y = 0; y < cy; ++y) {
@@ -140,7 +140,28 @@ int CKGPToolBarImages::AddImage(HBITMAP hBitmap)
             }
         }
     }
-    return AppendPixels(images, count);
+    return count;
+}
+
+int CKGPToolBarImages::AddImage(HBITMAP hBitmap)
+{
+    Pixels images;
+    const int count = ReadImages(hBitmap, images);
+    return count > 0 ? AppendPixels(images, count) : -1;
+}
+
+BOOL CKGPToolBarImages::UpdateImage(int iImage, HBITMAP hBitmap)
+{
+    Pixels images;
+    if (iImage < 0 || iImage >= m_nCount || ReadImages(hBitmap, images) <= 0) {
+        return FALSE;
+    }
+    const size_t size = static_cast<size_t>(m_sizeImage.cx) * m_sizeImage.cy;
+    std::copy(images.begin(), images.begin() + static_cast<std::ptrdiff_t>(size),
+              m_pixels.begin() + static_cast<std::ptrdiff_t>(size * iImage));
+    RebuildDerivedImage(kLightImage);
+    RebuildDerivedImage(kShadowImage);
+    return TRUE;
 }
 
 int CKGPToolBarImages::AddIcon(HICON hIcon, BOOL bAlpha)

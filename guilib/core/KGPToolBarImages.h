@@ -38,6 +38,9 @@ public:
     // width is a multiple of the image width; the index of the first added
     // image, or -1.
     int AddImage(HBITMAP hBitmap);
+    // Puts the first image of such a bitmap in the place of image iImage;
+    // FALSE for an index outside the strip or a bitmap of another height.
+    BOOL UpdateImage(int iImage, HBITMAP hBitmap);
     // Adds one icon, keeping its alpha when bAlpha; the index or -1.
     int AddIcon(HICON hIcon, BOOL bAlpha = TRUE);
     void Clear();
@@ -81,6 +84,9 @@ public:
 private:
     using Pixels = std::vector<std::uint32_t>;
     int AppendPixels(const Pixels& strip, int nImages);
+    // The images of a bitmap as premultiplied pixels (without alpha, the
+    // transparent colour is keyed out); how many, 0 when it does not fit.
+    int ReadImages(HBITMAP hBitmap, Pixels& images) const;
     const Pixels& Derived(BOOL bDisabled, BOOL bFaded, BOOL bShadow);
     BOOL Blit(CDC* pDC, int x, int y, int iImage, const Pixels& pixels, BYTE alpha) const;
     // One pixel set (images side by side, mirrored in right-to-left layouts)

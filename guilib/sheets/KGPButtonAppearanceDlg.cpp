@@ -1,5 +1,7 @@
 #include "guilib/sheets/KGPButtonAppearanceDlg.h"
 
+#include "guilib/controls/KGPImageEditDlg.h"
+#include "guilib/core/KGPDib.h"
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
@@ -7,8 +9,12 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/sheets/KGPButtonsGridRules.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolBarShared.h"
 #include "guilib/toolbars/KGPToolbarDropSource.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
+
+#include <algorithm>
+#include <cstdint>
 
 IMPLEMENT_DYNAMIC(CButtonsList, CButton)
 IMPLEMENT_DYNAMIC(CButtonAppearanceDlg, CDialog)
@@ -16,6 +22,59 @@ IMPLEMENT_DYNAMIC(CButtonAppearanceDlg, CDialog)
 namespace {
 
 constexpr UINT kScrollBarId = 1;
+
+// What the image editor works on: an image of the strip (-1: none) laid on
+// the button face, in a 32-bit bitmap whose alpha bytes stay clear.
+BOOL MakeEditableCopy(const CKGPToolBarImages& strip, int iImage, CSize size, CBitmap& bitmap)
+{
+    void* bits = nullptr;
+    CGdiHandle<HBITMAP> dib = kgp::CreateDib32(size.cx, size.cy, &bits);
+    if (!dib || bits == nullptr)
+        return FALSE;
+    const DWORD face = kgp::CDibCopy::FromColour(GetKGPGlobalData().clrBtnFace);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            DWORD pixel = face;
+            if (iImage >= 0) {
+                // Premultiplied: the image's colour plus what it lets through of the face.
+                const std::uint32_t argb = strip.GetPixel(iImage, x, y);
+                const DWORD clear = 255 - (argb >> 24);
+                pixel = 0;
+                for (int shift = 0; shift <= 16; shift += 8)
+                    pixel |= std::min<DWORD>(255, ((argb >> shift) & 0xFF) + ((face >> shift) & 0xFF) * clear / 255)
+                             << shift;
+            }
+            pixels[static_cast<size_t>(y) * size.cx + x] = pixel;
+        }
+    }
+    return bitmap.Attach(dib.Detach());
+}
+
+// The edited bitmap as the strip takes it: the button face is transparent,
+// every other colour opaque. Null when no pixel is opaque (nothing drawn).
+CGdiHandle<HBITMAP> TakeEditedImage(CBitmap& bitmap, CSize size)
+{
+    ::GdiFlush();
+    DIBSECTION section{};
+    if (::GetObjectW(bitmap.GetSafeHandle(), sizeof(section), &section) != sizeof(section) ||
+        section.dsBm.bmBits == nullptr)
+        return {};
+    void* bits = nullptr;
+    CGdiHandle<HBITMAP> image = kgp::CreateDib32(size.cx, size.cy, &bits);
+    if (!image || bits == nullptr)
+        return {};
+    const DWORD face = kgp::CDibCopy::FromColour(GetKGPGlobalData().clrBtnFace);
+    const auto* from = static_cast<const DWORD*>(section.dsBm.bmBits);
+    auto* to = static_cast<DWORD*>(bits);
+    BOOL drawn = FALSE;
+    for (size_t i = 0; i < static_cast<size_t>(size.cx) * size.cy; ++i) {
+        const DWORD colour = from[i] & 0xFFFFFFu;
+        to[i] = colour == face ? 0 : colour | 0xFF000000u;
+        drawn = drawn || colour != face;
+    }
+    return drawn ? std::move(image) : CGdiHandle<HBITMAP>();
+}
 
 kgp::Box BoxOf(const CRect& rect)
 {
@@ -30,7 +89,8 @@ public:
         if (pButton == nullptr || pBar == nullptr)
             return FALSE;
         CButtonAppearanceDlg dialog(pButton, const_cast<CKGPToolBarImages*>(&pBar->GetImages()), pBar,
-                                    pBar->IsMenuItemButton(pButton), pBar->IsLocked());
+                                    pBar->IsMenuItemButton(pButton), pBar->IsLocked(),
+                                    CKGPToolBarShared::s_pUserImageStrip);
         CKGPLocalResource library;
         return dialog.DoModal() == IDOK;
     }
@@ -181,9 +241,10 @@ void CButtonsList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         }
         m_pImages->EndDrawImage();
     }
+    // The border as the look draws a flat toolbar combo's.
     CRect frame = client;
     frame.InflateRect(1, 1);
-    dc->DrawEdge(frame, EDGE_SUNKEN, BF_RECT);
+    CKGPVisualManager::GetInstance()->DrawComboFrame(dc, frame, !enabled, FALSE, FALSE, nullptr);
 }
 
 DROPEFFECT CButtonsList::DragButton(CKGPToolbarButton* pButton)
@@ -273,19 +334,89 @@ LRESULT CButtonsList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 // ---- The dialog
 
 CButtonAppearanceDlg::CButtonAppearanceDlg(CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, CWnd* pParent,
-                                           BOOL bMenuButton, BOOL bLocked)
-    : CDialog(IDD_KGP_BUTTON_APPEARANCE, pParent), m_pButton(pButton), m_pImages(pImages), m_bMenuMode(bMenuButton),
-      m_bLocked(bLocked)
+                                           BOOL bMenuButton, BOOL bLocked, CKGPToolBarImages* pUserImages)
+    : CDialog(IDD_KGP_BUTTON_APPEARANCE, pParent), m_pButton(pButton), m_pImages(pImages),
+      m_pUserImages(pUserImages), m_bMenuMode(bMenuButton), m_bLocked(bLocked)
 {
+}
+
+void CButtonAppearanceDlg::ShowUserImages(BOOL bUser)
+{
+    m_bUserImages = bUser && m_pUserImages != nullptr;
+    CKGPToolBarImages* strip = m_bUserImages ? m_pUserImages : m_pImages;
+    m_wndButtonList.SetImages(strip);
+    for (int i = 0; strip != nullptr && i < strip->GetCount(); ++i)
+        m_wndButtonList.AddButton(new CKGPToolbarButton(0, i, nullptr, m_bUserImages, TRUE));
+    if (m_pButton != nullptr && m_pButton->m_bUserImage == m_bUserImages)
+        m_wndButtonList.SelectButton(m_pButton->GetImage());
+    if (m_hWnd != nullptr) {
+        CheckDlgButton(IDC_KGP_USER_IMAGES, m_bUserImages ? BST_CHECKED : BST_UNCHECKED);
+        EnableControls();
+    }
+}
+
+BOOL CButtonAppearanceDlg::EditImage(CBitmap& bitmap)
+{
+    CKGPImageEditDlg editor(&bitmap, this);
+    return editor.DoModal() == IDOK;
+}
+
+int CButtonAppearanceDlg::EditIntoUserImages(const CKGPToolBarImages* pFrom, int iImage, int iReplace)
+{
+    if (m_pUserImages == nullptr)
+        return -1;
+    const CSize size = m_pUserImages->GetImageSize();
+    CBitmap bitmap;
+    if (size.cx <= 0 || size.cy <= 0 || !MakeEditableCopy(pFrom != nullptr ? *pFrom : *m_pUserImages,
+                                                          pFrom != nullptr ? iImage : -1, size, bitmap)) {
+        AfxMessageBox(KGPLoadLibraryString(IDS_KGP_IMAGE_NOT_MADE, _T("The image could not be made.")));
+        return -1;
+    }
+    if (!EditImage(bitmap))
+        return -1;
+    const CGdiHandle<HBITMAP> image = TakeEditedImage(bitmap, size);
+    if (!image)
+        return -1;
+    if (iReplace >= 0)
+        return m_pUserImages->UpdateImage(iReplace, image.Get()) ? iReplace : -1;
+    const int added = m_pUserImages->AddImage(image.Get());
+    if (added < 0)
+        AfxMessageBox(KGPLoadLibraryString(IDS_KGP_USER_IMAGES_FULL, _T("No more images can be added.")));
+    return added;
+}
+
+BOOL CButtonAppearanceDlg::ChooseUserImage(int iImage)
+{
+    if (iImage < 0)
+        return FALSE;
+    ShowUserImages(TRUE);
+    m_wndButtonList.SelectButton(iImage);
+    EnableControls();
+    return TRUE;
+}
+
+BOOL CButtonAppearanceDlg::NewUserImage()
+{
+    return ChooseUserImage(EditIntoUserImages(nullptr, -1, -1));
+}
+
+BOOL CButtonAppearanceDlg::EditChosenImage()
+{
+    const CKGPToolbarButton* chosen = m_wndButtonList.GetSelectedButton();
+    if (chosen == nullptr || m_pUserImages == nullptr) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return FALSE;
+    }
+    const int image = chosen->GetImage();
+    return ChooseUserImage(m_bUserImages ? EditIntoUserImages(m_pUserImages, image, image)
+                                         : EditIntoUserImages(m_pImages, image, -1));
 }
 
 BOOL CButtonAppearanceDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_wndButtonList.SubclassDlgItem(IDC_KGP_IMAGE_LIST, this);
-    m_wndButtonList.SetImages(m_pImages);
-    for (int i = 0; m_pImages != nullptr && i < m_pImages->GetCount(); ++i)
-        m_wndButtonList.AddButton(new CKGPToolbarButton(0, i, nullptr, FALSE, TRUE));
+    ShowUserImages(m_pButton != nullptr && m_pButton->m_bUserImage);
     if (m_pButton != nullptr) {
         m_bImage = m_pButton->m_bShowImage && !m_bMenuMode;
         m_bText = m_pButton->m_bShowCaption || m_bMenuMode || !m_pButton->m_bShowImage;
@@ -293,7 +424,6 @@ BOOL CButtonAppearanceDlg::OnInitDialog()
             m_bImage = FALSE;
             m_bText = TRUE;
         }
-        m_wndButtonList.SelectButton(m_pButton->GetImage());
         CString text = m_pButton->m_strCaption;
         const int tab = text.Find(L'\t');
         if (tab >= 0) {
@@ -331,9 +461,11 @@ void CButtonAppearanceDlg::EnableControls()
     enable(IDC_KGP_IMAGE_LIST_LABEL, m_bImage && !m_bLocked);
     enable(IDC_KGP_BUTTON_TEXT, m_bText);
     enable(IDC_KGP_BUTTON_TEXT_LABEL, m_bText);
-    // The library keeps no strip of user images: new and edited images wait for one.
-    enable(IDC_KGP_NEW_IMAGE, FALSE);
-    enable(IDC_KGP_EDIT_IMAGE, FALSE);
+    // User images only where the program keeps them.
+    const BOOL userImages = m_pUserImages != nullptr && m_bImage && !m_bLocked;
+    enable(IDC_KGP_USER_IMAGES, userImages);
+    enable(IDC_KGP_NEW_IMAGE, userImages);
+    enable(IDC_KGP_EDIT_IMAGE, userImages && m_wndButtonList.GetSelectedButton() != nullptr);
     m_wndButtonList.Invalidate();
 }
 
@@ -367,7 +499,8 @@ void CButtonAppearanceDlg::ApplyToButton()
     m_pButton->m_bShowImage = m_bImage;
     m_pButton->m_bShowCaption = m_bText;
     if (const CKGPToolbarButton* chosen = m_wndButtonList.GetSelectedButton()) {
-        m_pButton->m_bUserImage = FALSE;
+        // A user image is recorded for the command with the user images.
+        m_pButton->m_bUserImage = m_bUserImages;
         m_pButton->SetImage(chosen->GetImage());
     }
     if (!text.IsEmpty() || !m_bText)
@@ -394,6 +527,18 @@ BOOL CButtonAppearanceDlg::OnCommand(WPARAM wParam, LPARAM lParam)
             return TRUE;
         case IDC_KGP_IMAGE_AND_TEXT:
             ChooseKind(2);
+            return TRUE;
+        case IDC_KGP_USER_IMAGES:
+            ShowUserImages(IsDlgButtonChecked(IDC_KGP_USER_IMAGES) == BST_CHECKED);
+            return TRUE;
+        case IDC_KGP_NEW_IMAGE:
+            NewUserImage();
+            return TRUE;
+        case IDC_KGP_EDIT_IMAGE:
+            EditChosenImage();
+            return TRUE;
+        case IDC_KGP_IMAGE_LIST:
+            EnableControls();
             return TRUE;
         default:
             break;

@@ -61,10 +61,11 @@ private:
 class CButtonAppearanceDlg : public CDialog {
     DECLARE_DYNAMIC(CButtonAppearanceDlg)
 public:
-    // The button (edited on OK) and its bar's images; bMenuButton: shown in
-    // a menu, where the text is always shown.
+    // The button (edited on OK), its bar's images and the user images (null
+    // when the program keeps none: no user images are offered then);
+    // bMenuButton: shown in a menu, where the text is always shown.
     CButtonAppearanceDlg(CKGPToolbarButton* pButton, CKGPToolBarImages* pImages, CWnd* pParent,
-                         BOOL bMenuButton = FALSE, BOOL bLocked = FALSE);
+                         BOOL bMenuButton = FALSE, BOOL bLocked = FALSE, CKGPToolBarImages* pUserImages = nullptr);
 
     // OK's checks and their effect: FALSE (with the library's message)
     // when an image is asked for and none chosen, or a text and none typed.
@@ -73,16 +74,36 @@ public:
     // image only 0, text only 1, image and text 2.
     void ChooseKind(int nKind);
     CButtonsList& GetImageList() { return m_wndButtonList; }
+    // The grid offers the user images (TRUE) or the bar's.
+    void ShowUserImages(BOOL bUser);
+    BOOL IsShowingUserImages() const { return m_bUserImages; }
+    // New: a blank image, drawn in the image editor, joins the user images
+    // and is chosen. Edit: the chosen image, edited, takes its place among
+    // the user images (an image of the bar's stays as it is: its edited copy
+    // joins the user images). FALSE when nothing changed.
+    BOOL NewUserImage();
+    BOOL EditChosenImage();
 
 protected:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
+    // Runs the image editor on the bitmap (an image on the button face);
+    // TRUE when the user kept the change.
+    virtual BOOL EditImage(CBitmap& bitmap);
 
 private:
     void EnableControls();
+    // Edits an image of the strip (-1: a blank one) and adds it to the user
+    // images, or puts it in the place of user image iReplace; the index of
+    // the image stored, -1 when none was.
+    int EditIntoUserImages(const CKGPToolBarImages* pFrom, int iImage, int iReplace);
+    // The grid shows the user images with that one chosen; FALSE for -1.
+    BOOL ChooseUserImage(int iImage);
     CKGPToolbarButton* m_pButton;
     CKGPToolBarImages* m_pImages;
+    CKGPToolBarImages* m_pUserImages;
+    BOOL m_bUserImages = FALSE;
     CButtonsList m_wndButtonList;
     BOOL m_bImage = TRUE;
     BOOL m_bText = FALSE;

@@ -1,5 +1,5 @@
-// Image strips: images counted from a keyed bitmap, indexes outside the strip
-// refused, the shadow skipped on an 8-bit display, pale copies.
+// Image strips: images counted from a keyed bitmap, one image replaced,
+// indexes outside the strip refused, the shadow skipped on an 8-bit display, pale copies.
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPGlobalData.h"
@@ -78,6 +78,26 @@ TEST(ToolBarImagesTest, StripCountsItsImagesAndRefusesIndexesOutsideIt)
     EXPECT_EQ(0u, images.GetPixel(0, 0, 0)) << "the key colour is transparent";
     EXPECT_EQ(0xFF000040u, images.GetPixel(2, 5, 5));
     EXPECT_FALSE(images.Load(65000));
+
+    // One image replaced by the first of a bitmap: the others stay.
+    void* plainBits = nullptr;
+    HBITMAP plain = keyloft_test::CreateTopDown32BitDib(nullptr, 16, 16, &plainBits);
+    {
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        const HGDIOBJ old = ::SelectObject(dc.m_hDC, plain);
+        const CRect all(0, 0, 16, 16);
+        dc.FillSolidRect(&all, kPaper);
+        ::SelectObject(dc.m_hDC, old);
+    }
+    EXPECT_TRUE(images.UpdateImage(4, plain));
+    EXPECT_EQ(0xFF0AC81Eu, images.GetPixel(4, 0, 0));
+    EXPECT_EQ(0xFF000040u, images.GetPixel(3, 5, 5)) << "its neighbours unchanged";
+    EXPECT_EQ(0xFF000040u, images.GetPixel(5, 5, 5));
+    EXPECT_FALSE(images.UpdateImage(6, plain)) << "no such image";
+    EXPECT_FALSE(images.UpdateImage(0, wrongHeight));
+    EXPECT_EQ(6, images.GetCount());
+    ::DeleteObject(plain);
 
     Canvas canvas;
     ASSERT_TRUE(images.BeginDrawImage());

@@ -1,15 +1,18 @@
 // The button appearance dialog and its image grid: the grid's rules as
 // tables (cells, whole-row scrolling, keys), and the dialog over a bar's
 // strip: the button's kind, image and text with its shortcut kept apart,
-// OK's refusals, and the toolbars' appearance command served once a sheet
-// was made; a click on the grid drags the button out only while dragging
+// OK's refusals, new and edited images kept with the user images and
+// recorded for the command, and the toolbars' appearance command served once
+// a sheet was made; a click on the grid drags the button out only while dragging
 // from it is allowed.
 #include <gtest/gtest.h>
 
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/sheets/KGPButtonAppearanceDlg.h"
 #include "guilib/sheets/KGPButtonsGridRules.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPCommandManager.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 #include "tests/guilib_menus/MenusTestIds.h"
@@ -17,6 +20,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -129,6 +133,117 @@ TEST_F(ButtonAppearanceTest, TheDialogEditsKindImageAndTextAndRefusesWhatIsMissi
     dialog.GetImageList().SelectButton(-1);
     EXPECT_FALSE(dialog.CheckChoices(FALSE));
     dialog.DestroyWindow();
+}
+
+// Stands in for the image editor: records the colour it is given at a point
+// and paints a square of one colour into the image (or cancels).
+class CPaintingAppearanceDlg : public CButtonAppearanceDlg {
+public:
+    using CButtonAppearanceDlg::CButtonAppearanceDlg;
+    COLORREF paint = RGB(200, 0, 0);
+    BOOL keep = TRUE;
+    std::vector<COLORREF> given;  // the colour at (3, 3) of each image given
+
+protected:
+    BOOL EditImage(CBitmap& bitmap) override
+    {
+        CWindowDCHandle screen(nullptr);
+        CMemoryDCHandle memory(::CreateCompatibleDC(screen.Get()));
+        const CSelectionScope chosen(memory.Get(), bitmap.GetSafeHandle());
+        given.push_back(::GetPixel(memory.Get(), 3, 3));
+        if (keep) {
+            ::SetBkColor(memory.Get(), paint);
+            const RECT square{2, 2, 6, 6};
+            ::ExtTextOutW(memory.Get(), 0, 0, ETO_OPAQUE, &square, nullptr, 0, nullptr);
+        }
+        return keep;
+    }
+};
+
+// A pixel of a strip's image as 0x00RRGGBB when opaque, -1 when transparent.
+long long ImageColour(const CKGPToolBarImages& strip, int image, int x, int y)
+{
+    const std::uint32_t pixel = strip.GetPixel(image, x, y);
+    return (pixel >> 24) == 0 ? -1 : static_cast<long long>(pixel & 0xFFFFFFu);
+}
+
+TEST_F(ButtonAppearanceTest, NewAndEditedImagesAreKeptWithTheUserImagesAndRecordedForTheCommand)
+{
+    CKGPToolbarButton button(ID_TEST_OPEN, 1, L"Open");
+    {
+        CButtonAppearanceDlg plain(&button, &images, &frame);
+        ASSERT_TRUE(plain.Create(IDD_KGP_BUTTON_APPEARANCE, &frame));
+        for (const UINT id : {IDC_KGP_USER_IMAGES, IDC_KGP_NEW_IMAGE, IDC_KGP_EDIT_IMAGE})
+            EXPECT_FALSE(plain.GetDlgItem(id)->IsWindowEnabled()) << id << ": the program keeps no user images";
+        plain.DestroyWindow();
+    }
+
+    CKGPToolBarImages user;
+    user.SetImageSize(CSize(16, 15));
+    CPaintingAppearanceDlg dialog(&button, &images, &frame, FALSE, FALSE, &user);
+    ASSERT_TRUE(dialog.Create(IDD_KGP_BUTTON_APPEARANCE, &frame));
+    EXPECT_FALSE(dialog.IsShowingUserImages()) << "the button shows an image of its bar";
+    EXPECT_TRUE(dialog.GetDlgItem(IDC_KGP_USER_IMAGES)->IsWindowEnabled());
+    EXPECT_TRUE(dialog.GetDlgItem(IDC_KGP_NEW_IMAGE)->IsWindowEnabled());
+
+    // New: a blank image on the button face, drawn, joins the user images and is chosen.
+    ASSERT_TRUE(dialog.NewUserImage());
+    EXPECT_EQ(GetKGPGlobalData().clrBtnFace, dialog.given.back()) << "a blank image";
+    ASSERT_EQ(1, user.GetCount());
+    EXPECT_EQ(0xC80000, ImageColour(user, 0, 3, 3)) << "what was drawn";
+    EXPECT_EQ(-1, ImageColour(user, 0, 10, 10)) << "the face left is transparent";
+    EXPECT_TRUE(dialog.IsShowingUserImages());
+    EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_KGP_USER_IMAGES));
+    EXPECT_EQ(1, dialog.GetImageList().GetCount());
+    ASSERT_NE(nullptr, dialog.GetImageList().GetSelectedButton());
+    EXPECT_EQ(0, dialog.GetImageList().GetSelectedButton()->GetImage());
+    EXPECT_TRUE(dialog.GetDlgItem(IDC_KGP_EDIT_IMAGE)->IsWindowEnabled());
+    dialog.keep = FALSE;
+    EXPECT_FALSE(dialog.NewUserImage()) << "cancelled in the editor";
+    EXPECT_EQ(1, user.GetCount());
+
+    // Edit a user image: the edited image takes its place.
+    dialog.keep = TRUE;
+    dialog.paint = RGB(0, 0, 220);
+    ASSERT_TRUE(dialog.EditChosenImage());
+    EXPECT_EQ(RGB(200, 0, 0), dialog.given.back()) << "the editor works on the image itself";
+    ASSERT_EQ(1, user.GetCount());
+    EXPECT_EQ(0x0000DC, ImageColour(user, 0, 3, 3));
+
+    // Edit an image of the bar: it stays; its edited copy joins the user images.
+    dialog.ShowUserImages(FALSE);
+    EXPECT_EQ(4, dialog.GetImageList().GetCount());
+    ASSERT_TRUE(dialog.GetImageList().SelectButton(2));
+    const long long barPixel = ImageColour(images, 2, 3, 3);
+    dialog.paint = RGB(0, 160, 0);
+    ASSERT_TRUE(dialog.EditChosenImage());
+    EXPECT_EQ(static_cast<COLORREF>(RGB(120, 40, 120)), dialog.given.back()) << "a copy of the bar's image";
+    EXPECT_EQ(barPixel, ImageColour(images, 2, 3, 3)) << "the bar's image unchanged";
+    ASSERT_EQ(2, user.GetCount());
+    EXPECT_EQ(0x00A000, ImageColour(user, 1, 3, 3));
+    EXPECT_EQ(0x782878, ImageColour(user, 1, 10, 10)) << "the rest of the copy";
+    EXPECT_TRUE(dialog.IsShowingUserImages());
+    EXPECT_EQ(1, dialog.GetImageList().GetSelectedButton()->GetImage());
+
+    // OK with it: the button shows the user image, recorded for its command.
+    ASSERT_TRUE(dialog.CheckChoices(FALSE));
+    dialog.ApplyToButton();
+    EXPECT_TRUE(button.m_bUserImage);
+    EXPECT_EQ(1, button.GetImage());
+    EXPECT_EQ(1, GetCmdMgr()->GetCmdImage(ID_TEST_OPEN, TRUE));
+    dialog.ShowWindow(SW_SHOW);
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(dialog.GetSafeHwnd(), L"button-appearance-user-images.bmp"));
+    dialog.DestroyWindow();
+
+    // Opened again, the dialog shows the user images with the button's chosen.
+    CButtonAppearanceDlg again(&button, &images, &frame, FALSE, FALSE, &user);
+    ASSERT_TRUE(again.Create(IDD_KGP_BUTTON_APPEARANCE, &frame));
+    EXPECT_TRUE(again.IsShowingUserImages());
+    ASSERT_NE(nullptr, again.GetImageList().GetSelectedButton());
+    EXPECT_EQ(1, again.GetImageList().GetSelectedButton()->GetImage());
+    again.DestroyWindow();
+    GetCmdMgr()->ClearUserCmdImage(ID_TEST_OPEN);
 }
 
 TEST_F(ButtonAppearanceTest, ALockedBarsButtonKeepsItsImageAndShowsText)

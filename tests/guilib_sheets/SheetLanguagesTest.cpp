@@ -7,6 +7,7 @@
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
+#include "guilib/core/KGPToolBarImages.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPMenuHash.h"
 #include "guilib/menus/KGPMouseManager.h"
@@ -208,7 +209,9 @@ TEST_F(SheetLanguagesTest, EveryPageShowsInEachLanguageWithNoTextCutOff)
         sheet->DestroyWindow();
 
         CKGPToolbarButton button(ID_TEST_OPEN, -1, L"Open");
-        CButtonAppearanceDlg dialog(&button, nullptr, &frame);
+        CKGPToolBarImages userImages;  // with user images, all its buttons are enabled
+        userImages.SetImageSize(CSize(16, 15));
+        CButtonAppearanceDlg dialog(&button, nullptr, &frame, FALSE, FALSE, &userImages);
         ASSERT_TRUE(dialog.Create(IDD_KGP_BUTTON_APPEARANCE, &frame));
         dialog.ShowWindow(SW_SHOW);
         keyloft_test::PumpPending();
