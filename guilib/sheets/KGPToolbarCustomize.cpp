@@ -8,6 +8,9 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPBaseControlBar.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPUserToolsManager.h"
 #include "guilib/sheets/KGPButtonAppearanceDlg.h"
@@ -238,6 +241,17 @@ void CKGPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize)
                                                          permanent->IsKindOf(RUNTIME_CLASS(CControlBar)));
             if (!isBar)
                 child->EnableWindow(!bCustomize);
+        }
+        // So do the floating frames of panes that are no toolbars.
+        if (CKGPDockManager* docks = CKGPGlobalUtils::Get().GetFrameDockManager(frame)) {
+            const CObList& floating = docks->GetMiniFrames();
+            for (POSITION pos = floating.GetHeadPosition(); pos != nullptr;) {
+                auto* mini = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, floating.GetNext(pos));
+                const CWnd* bar = mini != nullptr && mini->GetSafeHwnd() != nullptr ? mini->GetControlBar() : nullptr;
+                if (mini != nullptr && mini->GetSafeHwnd() != nullptr &&
+                    (bar == nullptr || !bar->IsKindOf(RUNTIME_CLASS(CKGPToolBar))))
+                    mini->EnableWindow(!bCustomize);
+            }
         }
         ::LockWindowUpdate(frame->GetSafeHwnd());
     }

@@ -4,7 +4,7 @@
 // and closed with customisation mode, the commands page listing a category,
 // a command taken from it onto a toolbar and the change stored and read back,
 // and the toolbars page making, renaming and deleting a user toolbar through
-// the frame; the sheet's options (the look's own option, context help that
+// the frame; floating panes resting while customising; the sheet's options (the look's own option, context help that
 // shows a control's popup instead of asking the frame), its help button (the
 // look's image at the left edge); screenshots of both pages.
 #include <gtest/gtest.h>
@@ -14,6 +14,8 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPVisualManager2003.h"
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPMousePage.h"
@@ -217,6 +219,32 @@ TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
     delete deleted;
     EXPECT_EQ(nullptr, CKGPToolbarCustomize::GetOpenSheet());
     EXPECT_FALSE(CKGPToolBar::IsCustomizeMode());
+}
+
+// A floating pane rests while the toolbars are customised; a floating toolbar does not.
+TEST_F(CustomizeSheetTest, FloatingPanesRestWhileCustomisingButFloatingToolbarsDoNot)
+{
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    CKGPDockingControlBar pane;
+    ASSERT_TRUE(pane.Create(L"Pane", &frame, CRect(0, 0, 120, 120), TRUE, 0x3001,
+                            WS_CHILD | WS_VISIBLE | CBRS_LEFT));
+    pane.EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(pane.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    ASSERT_TRUE(pane.FloatBar(CRect(300, 300, 420, 420), KGP_DM_UNKNOWN));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(bar.FloatBar(CRect(300, 450, 420, 480), KGP_DM_UNKNOWN));
+    CKGPMiniFrameWnd* paneFrame = pane.GetParentMiniFrame(TRUE);
+    CKGPMiniFrameWnd* barFrame = bar.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, paneFrame);
+    ASSERT_NE(nullptr, barFrame);
+
+    auto* sheet = new CKGPToolbarCustomize(&frame, FALSE, KGP_CUSTOMIZE_NOTOOLS);
+    ASSERT_TRUE(sheet->Create());
+    EXPECT_FALSE(paneFrame->IsWindowEnabled()) << "the pane's floating frame rests";
+    EXPECT_TRUE(barFrame->IsWindowEnabled()) << "a toolbar takes dropped buttons";
+    sheet->DestroyWindow();
+    EXPECT_TRUE(paneFrame->IsWindowEnabled());
+    pane.DestroyWindow();
 }
 
 TEST_F(CustomizeSheetTest, TheVisualOptionStaysOnlyWhileTheLookOffersIt)
