@@ -14,6 +14,7 @@
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPUserToolsManager.h"
 #include "guilib/sheets/KGPButtonAppearanceDlg.h"
+#include "guilib/sheets/KGPCustomizeLinks.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/menus/KGPContextMenuManager.h"
@@ -33,6 +34,9 @@ IMPLEMENT_DYNAMIC(CKGPToolbarCustomize, CPropertySheet)
 CKGPToolbarCustomize* CKGPToolbarCustomize::s_pOpenSheet = nullptr;
 
 namespace {
+
+// The frame's window commands (new window, arrange, cascade, tile, ...) come in 16 from here.
+constexpr UINT kFirstWindowCommand = 0xE130;
 
 // A menu item's command name: the path of the menus above it and its text,
 // each word begun in upper case, the spaces gone, cut at the first tab.
@@ -416,6 +420,7 @@ void CKGPToolbarCustomize::AddButton(LPCTSTR lpszCategory, const CKGPToolbarButt
 void CKGPToolbarCustomize::WalkMenu(HMENU hMenu, const CString& strCategory, const CString& strPath)
 {
     const int count = ::GetMenuItemCount(hMenu);
+    BOOL windowCommands = FALSE;
     for (int i = 0; i < count; ++i) {
         const CString raw = MenuText(hMenu, i);
         CString text = raw;
@@ -439,6 +444,7 @@ void CKGPToolbarCustomize::WalkMenu(HMENU hMenu, const CString& strCategory, con
         const UINT id = ::GetMenuItemID(hMenu, i);
         if (id == 0)
             continue;  // a separator
+        windowCommands = windowCommands || (id >= kFirstWindowCommand && id < kFirstWindowCommand + 16);
         const CString category = strCategory.IsEmpty() ? m_strAllCommands : strCategory;
         if (g_pUserToolsManager != nullptr && id == g_pUserToolsManager->GetToolsEntryCmd()) {
             // The user tools' entry stands for every tool.
@@ -455,6 +461,15 @@ void CKGPToolbarCustomize::WalkMenu(HMENU hMenu, const CString& strCategory, con
             button.m_strDescription = CommandNameFromPath(strPath + L" " + text);
         AddButton(category, button);
     }
+    // The Window menu of an MDI frame that offers a windows dialog offers it here too.
+    UINT windowsDialog = 0;
+    CString windowsDialogText;
+    const IKGPWindowsDialogLink* mdi = CKGPLink<IKGPWindowsDialogLink>::Get();
+    if (windowCommands && mdi != nullptr &&
+        mdi->GetWindowsDialogCommand(m_pParentFrame, windowsDialog, windowsDialogText) && windowsDialog != 0 &&
+        !windowsDialogText.IsEmpty())
+        AddButton(strCategory.IsEmpty() ? m_strAllCommands : strCategory,
+                  CKGPToolbarButton(windowsDialog, -1, windowsDialogText));
 }
 
 BOOL CKGPToolbarCustomize::SetupFromMenus()

@@ -1,6 +1,7 @@
 // The customisation sheet over a library frame: the catalogue built from the
 // frame's menu (categories, texts without "&" and shortcuts, command names
-// from the menu path, each button once under all commands), the sheet opened
+// from the menu path, each button once under all commands, an MDI frame's
+// windows dialog in the Window menu's category), the sheet opened
 // and closed with customisation mode, the commands page listing a category,
 // a command taken from it onto a toolbar and the change stored and read back,
 // and the toolbars page making, renaming and deleting a user toolbar through
@@ -17,6 +18,7 @@
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPMouseManager.h"
+#include "guilib/sheets/KGPCustomizeLinks.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPMousePage.h"
 #include "guilib/sheets/KGPOptionsPage.h"
@@ -156,6 +158,45 @@ TEST_F(CustomizeSheetTest, TheCatalogueComesFromTheFramesMenu)
 
     CKGPToolbarCustomize keep(&frame, TRUE, KGP_CUSTOMIZE_KEEP_AMPERSANDS);
     EXPECT_EQ(CString(L"&New"), CString(keep.GetCommandName(ID_TEST_NEW))) << "the & kept, the shortcut cut";
+}
+
+// An MDI frame's answer about its windows dialog.
+class CWindowsDialogFrames : public IKGPWindowsDialogLink {
+public:
+    BOOL GetWindowsDialogCommand(CFrameWnd* /*pFrame*/, UINT& uiCmd, CString& strText) const override
+    {
+        uiCmd = 0x8123;
+        strText = L"&Windows...";
+        return TRUE;
+    }
+};
+
+TEST_F(CustomizeSheetTest, AWindowMenuOffersTheMdiFramesWindowsDialog)
+{
+    CMenuHandle menu(::CreateMenu());
+    const HMENU window = ::CreatePopupMenu();
+    ::AppendMenuW(window, MF_STRING, 0xE130, L"&New Window");
+    ::AppendMenuW(window, MF_STRING, 0xE131, L"&Arrange");
+    ::AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(window), L"&Window");
+    const HMENU file = ::CreatePopupMenu();
+    ::AppendMenuW(file, MF_STRING, ID_TEST_OPEN, L"&Open");
+    ::AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    const HMENU old = ::GetMenu(frame.GetSafeHwnd());
+    ASSERT_TRUE(::SetMenu(frame.GetSafeHwnd(), menu.Get()));
+
+    const std::vector<CString> plain = Texts(*CKGPToolbarCustomize(&frame, TRUE).GetCategory(L"Window"));
+    CWindowsDialogFrames mdi;
+    CKGPLink<IKGPWindowsDialogLink>::Register(&mdi);
+    CKGPToolbarCustomize sheet(&frame, TRUE);
+    CKGPLink<IKGPWindowsDialogLink>::Register(nullptr);
+    ::SetMenu(frame.GetSafeHwnd(), old);
+
+    EXPECT_EQ((std::vector<CString>{L"New Window", L"Arrange"}), plain) << "no MDI frame: no windows dialog";
+    ASSERT_NE(nullptr, sheet.GetCategory(L"Window"));
+    EXPECT_EQ((std::vector<CString>{L"New Window", L"Arrange", L"Windows..."}), Texts(*sheet.GetCategory(L"Window")))
+        << "after the window commands";
+    EXPECT_EQ(CString(L"Windows..."), CString(sheet.GetCommandName(0x8123)));
+    EXPECT_EQ((std::vector<CString>{L"Open"}), Texts(*sheet.GetCategory(L"File"))) << "only the Window menu";
 }
 
 TEST_F(CustomizeSheetTest, TheSheetCustomisesTheFrameWhileItIsOpen)
