@@ -13,6 +13,8 @@
 #define IDS_KGP_RESET_TOOLBAR 16111
 #define IDS_KGP_RESET_ALL_TOOLBARS 16112
 #define IDS_KGP_RESET_THIS_TOOLBAR 17027
+// A toolbar's customise button and a pane caption's menu button.
+#define IDS_KGP_OPTIONS 17017
 
 // Images (neutral: one for every language).
 // The customisation sheet's help button: the classic look's and the blue look's.

@@ -1,5 +1,7 @@
 #include "guilib/toolbars/KGPCustomizeButton.h"
 
+#include "guilib/core/KGPLibraryResources.h"
+#include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPMenuGlyphs.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
@@ -77,6 +79,8 @@ HMENU CCustomizeButton::CreateMenu() const
 
 SIZE CCustomizeButton::MeasureOnBar(CDC* /*pDC*/, const CSize& sizeDefault, BOOL bHorz)
 {
+    if (m_strCaption.IsEmpty())
+        m_strCaption = KGPLoadLibraryString(IDS_KGP_OPTIONS, _T("Options"));
     if (!m_bShown)
         return CSize(0, 0);
     const int glyphs = CKGPToolBarShared::s_bLargeIconMode ? 2 : 1;

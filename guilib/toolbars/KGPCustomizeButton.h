@@ -15,7 +15,8 @@ public:
 
     void CopyButton(const CKGPToolbarButton& src) override;
     // One menu glyph (two in large-icons mode) and the menu borders along the
-    // bar, the bar's thickness across it.
+    // bar, the bar's thickness across it. A button without text takes the
+    // library's name for it.
     SIZE MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
     void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
                 BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,

@@ -15,6 +15,7 @@
 #include "guilib/sheets/KGPButtonAppearanceDlg.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "tests/guilib_menus/MenusTestIds.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
@@ -31,11 +32,13 @@ struct Language {
     const wchar_t* commandsCaption;
     const wchar_t* closeText;
     const wchar_t* helpText;
+    const wchar_t* optionsText;
 };
 
 const Language kLanguages[] = {
-    {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), L"en", L"Commands", L"Close", L"Help"},
-    {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), L"zh", L"\u547D\u4EE4", L"\u5173\u95ED", L"\u5E2E\u52A9"},
+    {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), L"en", L"Commands", L"Close", L"Help", L"Options"},
+    {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), L"zh", L"\u547D\u4EE4", L"\u5173\u95ED", L"\u5E2E\u52A9",
+     L"\u9009\u9879"},
 };
 
 CString TextOf(HWND window)
@@ -219,6 +222,11 @@ TEST_F(SheetLanguagesTest, EveryPageShowsInEachLanguageWithNoTextCutOff)
         EXPECT_TRUE(keyloft_test::SaveScreenshot(
             dialog.GetSafeHwnd(), CString(L"button-appearance-") + language.suffix + L".bmp"));
         dialog.DestroyWindow();
+
+        // A toolbar's customise button without text takes the library's name for it.
+        CCustomizeButton chevron;
+        chevron.MeasureOnBar(nullptr, CSize(16, 22), TRUE);
+        EXPECT_EQ(CString(language.optionsText), chevron.m_strCaption);
 
         ::DestroyAcceleratorTable(frame.m_hAccelTable);
         frame.m_hAccelTable = nullptr;
