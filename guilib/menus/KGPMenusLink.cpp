@@ -3,6 +3,7 @@
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/menus/KGPContextMenuManager.h"
 #include "guilib/menus/KGPMenuBar.h"
+#include "guilib/menus/KGPMenuSound.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupMenuSeam.h"
 #include "guilib/menus/KGPPopupPlacement.h"
@@ -74,6 +75,7 @@ public:
         return bar != nullptr ? bar->GetDroppedDownMenu() : nullptr;
     }
     void SetDroppedDownButton(CWnd*, CKGPToolbarMenuButton*) override {}
+    void PlayMenuSound(int nSound) override { CKGPMenuSound::PlayMenuSound(nSound); }
 };
 
 } // namespace

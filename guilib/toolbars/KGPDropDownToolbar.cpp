@@ -4,6 +4,7 @@
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPDropDownRules.h"
+#include "guilib/toolbars/KGPMenuButtonLinks.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
 
 #include <algorithm>
@@ -341,6 +342,8 @@ BOOL CKGPDropDownFrame::Create(CKGPToolBar* pSourceBar, CKGPDropDownToolbarButto
     m_pParentBtn = pButton;
     m_ptCorner = ptCorner;
     CWnd* owner = pSourceBar->GetOwner() != nullptr ? pSourceBar->GetOwner() : pSourceBar->GetParent();
+    if (IKGPMenuBarsLink* menus = KGPMenuButtonLinks::Bars())
+        menus->PlayMenuSound(2);  // as a popup menu opens
     if (!CWnd::CreateEx(WS_EX_TOOLWINDOW, className, _T(""), WS_POPUP, ptCorner.x, ptCorner.y, 10, 10,
                         CWnd::HwndOf(owner), nullptr)) {
         delete this;

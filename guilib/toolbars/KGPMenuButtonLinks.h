@@ -73,6 +73,8 @@ public:
     virtual BOOL MenuBarWantsArrows(CWnd* pWndBar) const = 0;
     virtual CKGPToolbarMenuButton* GetDroppedDownButton(CWnd* pWndBar) const = 0;
     virtual void SetDroppedDownButton(CWnd* pWndBar, CKGPToolbarMenuButton* pButton) = 0;
+    // The menus' sound: 1 a command chosen, 2 a popup opened.
+    virtual void PlayMenuSound(int nSound) = 0;
 
 protected:
     ~IKGPMenuBarsLink() = default;

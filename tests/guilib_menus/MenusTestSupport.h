@@ -129,6 +129,7 @@ public:
     BOOL MenuBarWantsArrows(CWnd*) const override { return FALSE; }
     CKGPToolbarMenuButton* GetDroppedDownButton(CWnd*) const override { return droppedDown; }
     void SetDroppedDownButton(CWnd*, CKGPToolbarMenuButton* pButton) override { droppedDown = pButton; }
+    void PlayMenuSound(int nSound) override { sounds.push_back(nSound); }
 
     CRecordedPopup* Last() const { return popups.empty() ? nullptr : popups.back().get(); }
 
@@ -137,6 +138,7 @@ public:
     IKGPMenuPopup* holder = nullptr;
     CWnd* menuBar = nullptr;
     CKGPToolbarMenuButton* droppedDown = nullptr;
+    std::vector<int> sounds;
     CKGPToolbarMenuButton* timerButton = nullptr;
     int timerFactor = 0;
     BOOL failCreate = FALSE;

@@ -9,6 +9,7 @@
 #include "guilib/toolbars/KGPDropDownRules.h"
 #include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
+#include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
 #include "tests/support/ArchiveBytes.h"
 
@@ -90,8 +91,10 @@ TEST_F(DropDownToolbarTest, AChoiceInTheDropDownBecomesTheButtonsCommand)
     EXPECT_EQ(static_cast<UINT>(ID_TEST_OPEN), button->m_nCommand) << "the drop-down's first button";
     EXPECT_EQ(0, button->GetCurrentImage());
 
+    menus_test::CRecordedMenuBars menus;
     ASSERT_TRUE(button->OpenDropDown());
     ASSERT_TRUE(button->IsDropDownOpen());
+    EXPECT_EQ(std::vector<int>{2}, menus.sounds) << "it opens with the popup menus' sound";
     EXPECT_FALSE(button->OpenDropDown()) << "one frame at a time";
     auto* dropBar = DYNAMIC_DOWNCAST(CKGPDropDownToolBar, CWnd::FromHandlePermanent(::GetCapture()));
     ASSERT_NE(nullptr, dropBar) << "the frame's bar holds the mouse";
