@@ -271,6 +271,24 @@ LRESULT CButtonsList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return DLGC_WANTARROWS;
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC: {
+        // A button's own window (a combo, an edit) is coloured by its button.
+        const HWND control = reinterpret_cast<HWND>(lParam);
+        for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+            auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));
+            if (!button->OwnsWindow(control))
+                continue;
+            const UINT kind = message == WM_CTLCOLOREDIT ? CTLCOLOR_EDIT
+                              : message == WM_CTLCOLORLISTBOX ? CTLCOLOR_LISTBOX
+                                                              : CTLCOLOR_STATIC;
+            if (const HBRUSH brush = button->ControlBrush(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), kind))
+                return reinterpret_cast<LRESULT>(brush);
+            break;
+        }
+        break;
+    }
     case WM_VSCROLL: {
         kgp::GridScroll how = kgp::GridScroll::Thumb;
         switch (LOWORD(wParam)) {

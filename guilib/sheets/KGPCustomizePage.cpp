@@ -4,6 +4,7 @@
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
+#include "guilib/core/KGPVisualManager.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPCommandManager.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
@@ -49,6 +50,13 @@ DROPEFFECT CButtonsTextList::DragItem(int nIndex)
 
 LRESULT CButtonsTextList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_ERASEBKGND) {
+        // The look fills the list behind its rows.
+        CRect client;
+        GetClientRect(client);
+        CKGPVisualManager::GetInstance()->FillCommandList(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), client);
+        return TRUE;
+    }
     if (message == WM_LBUTTONDOWN) {
         // A press on the selected item starts a drag of its button.
         const LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, lParam);

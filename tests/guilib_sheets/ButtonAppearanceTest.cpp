@@ -246,6 +246,46 @@ TEST_F(ButtonAppearanceTest, NewAndEditedImagesAreKeptWithTheUserImagesAndRecord
     GetCmdMgr()->ClearUserCmdImage(ID_TEST_OPEN);
 }
 
+// A button with a window of its own, coloured by the button.
+class CColouredButton : public CKGPToolbarButton {
+public:
+    HWND window = nullptr;
+    HBRUSH brush = nullptr;
+    std::vector<UINT> kinds;
+    HWND ControlWindow() const override { return window; }
+    HBRUSH ControlBrush(CDC* /*pDC*/, UINT nCtlColor) override
+    {
+        kinds.push_back(nCtlColor);
+        return brush;
+    }
+};
+
+TEST_F(ButtonAppearanceTest, TheGridLetsAButtonColourItsOwnWindow)
+{
+    CButtonAppearanceDlg dialog(nullptr, &images, &frame);
+    ASSERT_TRUE(dialog.Create(IDD_KGP_BUTTON_APPEARANCE, &frame));
+    CButtonsList& grid = dialog.GetImageList();
+    CWnd edit;
+    ASSERT_TRUE(edit.CreateEx(0, L"EDIT", L"", WS_CHILD, CRect(0, 0, 40, 20), &grid, 0x55));
+    auto* button = new CColouredButton;
+    button->window = edit.GetSafeHwnd();
+    button->brush = ::GetSysColorBrush(COLOR_INFOBK);
+    grid.AddButton(button);
+    CWindowDCHandle dc(edit.GetSafeHwnd());
+    EXPECT_EQ(reinterpret_cast<LRESULT>(button->brush),
+              grid.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()),
+                               reinterpret_cast<LPARAM>(edit.GetSafeHwnd())));
+    EXPECT_EQ(std::vector<UINT>{CTLCOLOR_EDIT}, button->kinds);
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, L"EDIT", L"", WS_CHILD, CRect(0, 0, 40, 20), &grid, 0x56));
+    EXPECT_NE(reinterpret_cast<LRESULT>(button->brush),
+              grid.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()),
+                               reinterpret_cast<LPARAM>(other.GetSafeHwnd())))
+        << "a window no button owns";
+    EXPECT_EQ(1u, button->kinds.size());
+    dialog.DestroyWindow();
+}
+
 TEST_F(ButtonAppearanceTest, ALockedBarsButtonKeepsItsImageAndShowsText)
 {
     CKGPToolbarButton button(ID_TEST_SAVE, 0, L"Save");

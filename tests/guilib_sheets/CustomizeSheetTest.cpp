@@ -83,11 +83,18 @@ protected:
     void ShowControlHelp(DWORD_PTR dwHelpId) override { popups.push_back(dwHelpId); }
 };
 
-// A look that does not offer the sheet's visual option.
+// A look that does not offer the sheet's visual option; it counts the fills
+// of the command list.
 class CNoOptionManager : public CKGPVisualManager {
     DECLARE_DYNCREATE(CNoOptionManager)
 public:
     BOOL IsSheetOptionAvailable() const override { return FALSE; }
+    void FillCommandList(CDC* pDC, CRect rectClient) override
+    {
+        ++s_nListFills;
+        CKGPVisualManager::FillCommandList(pDC, rectClient);
+    }
+    static inline int s_nListFills = 0;
 };
 IMPLEMENT_DYNCREATE(CNoOptionManager, CKGPVisualManager)
 
@@ -288,7 +295,7 @@ TEST_F(CustomizeSheetTest, FloatingPanesRestWhileCustomisingButFloatingToolbarsD
     pane.DestroyWindow();
 }
 
-TEST_F(CustomizeSheetTest, TheVisualOptionStaysOnlyWhileTheLookOffersIt)
+TEST_F(CustomizeSheetTest, TheVisualOptionStaysOnlyWhileTheLookOffersItAndTheLookFillsTheCommandList)
 {
     {
         CKGPToolbarCustomize sheet(&frame, FALSE, KGP_CUSTOMIZE_VISUAL_OPTION | 0x40 | KGP_CUSTOMIZE_NOTOOLS);
@@ -296,8 +303,20 @@ TEST_F(CustomizeSheetTest, TheVisualOptionStaysOnlyWhileTheLookOffersIt)
     }
     ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CNoOptionManager)));
     const UINT flags = CKGPToolbarCustomize(&frame, FALSE, KGP_CUSTOMIZE_VISUAL_OPTION | KGP_CUSTOMIZE_NOTOOLS).GetFlags();
+    // The look also fills the command list behind its rows.
+    auto* sheet = new CKGPToolbarCustomize(&frame, TRUE, KGP_CUSTOMIZE_NOTOOLS);
+    const BOOL made = sheet->Create();
+    const int fillsBefore = CNoOptionManager::s_nListFills;
+    if (made) {
+        CButtonsTextList& list = sheet->GetCommandsPage()->GetCommandList();
+        CWindowDCHandle dc(list.GetSafeHwnd());
+        list.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()));
+        sheet->DestroyWindow();
+    }
     CKGPVisualManager::SetDefaultManager(nullptr);
     EXPECT_EQ(KGP_CUSTOMIZE_NOTOOLS, flags) << "the look does not offer it";
+    ASSERT_TRUE(made);
+    EXPECT_EQ(fillsBefore + 1, CNoOptionManager::s_nListFills);
 }
 
 TEST_F(CustomizeSheetTest, WithContextHelpAControlShowsItsPopupElseTheFrameIsAsked)
