@@ -143,8 +143,9 @@ void CKGPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpda
         m_pParentFrame->GetSafeHwnd() != nullptr)
         m_pParentFrame->SetFocus();
 
-    CWnd* child = GetActiveMDIChild();
-    const BOOL childZoomed = child != nullptr && child->IsZoomed();
+    // As the client sees it: a maximised child on its way out (closed) counts no more.
+    CWnd* child = GetMaximizedMDIChild();
+    const BOOL childZoomed = child != nullptr;
     if (hMenu == m_hMenu && !GetKGPGlobalData().m_bMenuReloadNeeded && !bForceUpdate) {
         if (childZoomed == m_bMaximizeMode) {
             if (!m_bStretchBar)
@@ -225,6 +226,17 @@ CWnd* CKGPMenuBar::GetActiveMDIChild() const
         return nullptr;
     const HWND child = reinterpret_cast<HWND>(client->SendMessage(WM_MDIGETACTIVE));
     return child != nullptr ? CWnd::FromHandle(child) : nullptr;
+}
+
+CWnd* CKGPMenuBar::GetMaximizedMDIChild() const
+{
+    CWnd* client = GetMDIClient();
+    if (client == nullptr)
+        return nullptr;
+    BOOL maximized = FALSE;
+    const HWND child =
+        reinterpret_cast<HWND>(client->SendMessage(WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    return child != nullptr && maximized ? CWnd::FromHandle(child) : nullptr;
 }
 
 void CKGPMenuBar::SetMaximizeMode(BOOL bMax, CWnd* pWnd, BOOL bRecalcLayout)

@@ -129,6 +129,8 @@ protected:
     // The owner is a frame with an MDI client; the active child (null: none).
     CWnd* GetMDIClient() const;
     CWnd* GetActiveMDIChild() const;
+    // The active child while the client has it maximised, else null.
+    CWnd* GetMaximizedMDIChild() const;
     // The window "KGTOOLBAR_RESETMENU" goes to.
     CWnd* ResetTarget() const;
     // The menu's item with the command, searched through sub-menus.

@@ -12,8 +12,23 @@
 #include "guilib/menus/KGPTearOffManager.h"
 
 #include <afxframe.h>
+#include <afxmdi.h>
 
 namespace {
+
+// The document windows of the template's documents show its new menu (the old
+// one is destroyed).
+void GiveChildrenMenu(CMultiDocTemplate& tmpl, HMENU hMenu)
+{
+    for (POSITION docs = tmpl.GetFirstDocPosition(); docs != nullptr;) {
+        CDocument* doc = tmpl.GetNextDoc(docs);
+        for (POSITION views = doc != nullptr ? doc->GetFirstViewPosition() : nullptr; views != nullptr;) {
+            CView* view = doc->GetNextView(views);
+            if (auto* child = DYNAMIC_DOWNCAST(CMDIChildWnd, view != nullptr ? view->GetParentFrame() : nullptr))
+                child->m_hMenuShared = hMenu;
+        }
+    }
+}
 
 // Sent to the owner before the default menu is rebuilt when the bar knows
 // no resource for it (the frame may supply the menu meanwhile).
@@ -210,6 +225,7 @@ BOOL CKGPMenuBar::ResetToResource()
         if (current == old)
             current = fresh;
         // The template owns its menu: the old one goes with the handle.
+        GiveChildrenMenu(*tmpl, fresh);
         tmpl->m_hMenuShared.Reset(fresh);
     }
     if (m_uiDefMenuResId != 0) {
