@@ -65,6 +65,7 @@ CKGPTabWnd* CKGPMainClientAreaWnd::CreateTabGroup(CKGPTabWnd* pWndTab)
                          m_mdiTabParams.m_tabLocation, m_mdiTabParams.m_bTabCloseButton))
         return nullptr;
     ApplyParams(pWndTab);
+    pWndTab->EnableWrapping(FALSE); // a group holds document windows themselves, never docking wrappers
     if (!m_bTabIsVisible)
         pWndTab->ShowWindow(SW_HIDE);
     const SIZE icon = GetKGPGlobalData().GetSmallIconSize();
