@@ -35,6 +35,7 @@ CKGPDockingCBWrapper* CKGPDockingCBWrapper::Wrap(CWnd* pWnd, LPCTSTR lpszLabel, 
     DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pWnd))
         dwStyle |= pBar->GetBarStyleWord() & ~static_cast<DWORD>(0xFFFF0000); // its own bar style bits
+    pWrapper->SetAutoDelete(FALSE); // ours until its window stands (a class may delete itself by default)
     if (!pWrapper->Create(lpszLabel, pParent, rect, TRUE, static_cast<UINT>(pWnd->GetDlgCtrlID()), dwStyle))
         return nullptr;
     pWrapper->SetAutoDelete(TRUE);

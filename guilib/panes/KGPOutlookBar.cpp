@@ -13,10 +13,9 @@
 #include <afxarch.h>
 
 IMPLEMENT_SERIAL(CKGPOutlookBar, CKGPBaseTabbedBar, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_DYNCREATE(CKGPOutlookBarDockingPane, CKGPDockingControlBar)
+IMPLEMENT_DYNCREATE(CKGPOutlookBarDockingPane, CKGPDockingCBWrapper)
 
 std::bitset<kgp::outlook::kCustomPageIdCount> CKGPOutlookBar::m_CustomPageIds;
-CRuntimeClass* CKGPOutlookBarDockingPane::m_pTabbedControlBarRTC = RUNTIME_CLASS(CKGPOutlookBar);
 
 namespace {
 
@@ -81,6 +80,7 @@ int CKGPOutlookBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     }
     pOutlook->EnableWrapping(TRUE);
+    pOutlook->SetDockingBarWrapperRTC(RUNTIME_CLASS(CKGPOutlookBarDockingPane));
     if (CanFloat())
         pOutlook->SetHideSingleTab(TRUE);
     return 0;
@@ -208,9 +208,17 @@ BOOL CKGPOutlookBar::RemoveCustomPage(UINT uiPage)
         if (pPage->GetDlgCtrlID() != static_cast<int>(uiPage))
             continue;
         if (CKGPOutlookWnd* pOutlook = GetOutlookWnd(); pOutlook != nullptr && pOutlook->GetSafeHwnd() != nullptr) {
-            const int iTab = pOutlook->GetTabFromHwnd(pPage->GetSafeHwnd());
-            if (iTab >= 0)
+            // The tab shows the page itself or the docking wrapper around it;
+            // a wrapper goes with the page.
+            for (int iTab = 0; iTab < pOutlook->GetTabsNum(); ++iTab) {
+                if (pOutlook->GetTabWndNoWrapper(iTab) != pPage)
+                    continue;
+                CWnd* pTabWnd = pOutlook->GetTabWnd(iTab);
                 pOutlook->RemoveTab(iTab);
+                if (pTabWnd != nullptr && pTabWnd != pPage && pTabWnd->GetSafeHwnd() != nullptr)
+                    pTabWnd->DestroyWindow();
+                break;
+            }
         }
         if (kgp::outlook::IsCustomPageId(static_cast<int>(uiPage)))
             m_CustomPageIds.reset(Slot(static_cast<int>(uiPage)));
@@ -378,8 +386,12 @@ BOOL CKGPOutlookBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 
 // ---- Its docking pane.
 
-void CKGPOutlookBarDockingPane::PostNcDestroy()
+BOOL CKGPOutlookBarDockingPane::CreateEx(DWORD dwStyleEx, LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect,
+                                         BOOL bHasGripper, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
+                                         DWORD dwBarStyle, CCreateContext* pContext)
 {
-    CKGPDockingControlBar::PostNcDestroy();
-    delete this;
+    if (dwTabbedStyle != 0)
+        dwTabbedStyle = KGP_TAB_STYLE_OUTLOOK;
+    return CKGPDockingCBWrapper::CreateEx(dwStyleEx, lpszCaption, pParentWnd, rect, bHasGripper, nID, dwStyle,
+                                          dwTabbedStyle, dwBarStyle, pContext);
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/docking/KGPDockingCBWrapper.h"
 #include "guilib/panes/KGPOutlookMath.h"
 
 #include <bitset>
@@ -103,16 +104,19 @@ protected:
     static std::bitset<kgp::outlook::kCustomPageIdCount> m_CustomPageIds;
 };
 
-// The docking pane an outlook window puts around a page window that is none:
-// the tabbed pane it makes for its host is an outlook bar, and it deletes
-// itself when its window goes.
-class CKGPOutlookBarDockingPane : public CKGPDockingControlBar {
+// The docking wrapper an outlook window puts around a page window that is no
+// docking pane: the tabbed pane it makes for its host is an outlook bar, and
+// it deletes itself when its window goes.
+class CKGPOutlookBarDockingPane : public CKGPDockingCBWrapper {
     DECLARE_DYNCREATE(CKGPOutlookBarDockingPane)
 public:
-    CKGPOutlookBarDockingPane() = default;
-    // The class of the tabbed pane it makes.
-    static CRuntimeClass* m_pTabbedControlBarRTC;
+    CKGPOutlookBarDockingPane() { SetAutoDelete(TRUE); }
 
-protected:
-    void PostNcDestroy() override;
+    // Created as the wrapper is, grouped in outlook style when it may be
+    // grouped at all.
+    BOOL CreateEx(DWORD dwStyleEx, LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, BOOL bHasGripper,
+                  UINT nID, DWORD dwStyle, DWORD dwTabbedStyle = KGP_TAB_STYLE_OUTLOOK,
+                  DWORD dwBarStyle = KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_RESIZE | KGP_BARSTYLE_CLOSE |
+                                     KGP_BARSTYLE_AUTOHIDE,
+                  CCreateContext* pContext = nullptr) override;
 };

@@ -44,6 +44,7 @@ protected:
         keyloft_test::Pump(30);
         bars.clear();
         pages.clear();
+        windows.clear();
         CKGPRegistry cleaner(FALSE, FALSE);
         cleaner.DeleteKey(_T("Software\\KeyloftTests\\Outlook"), TRUE);
     }
@@ -74,6 +75,7 @@ protected:
     CTestFrame frame;
     std::vector<std::unique_ptr<CKGPOutlookBar>> bars;
     std::vector<std::unique_ptr<CKGPOutlookBarPane>> pages;
+    std::vector<std::unique_ptr<CWnd>> windows; // plain page windows
 };
 
 TEST_F(OutlookBarTest, DockedBarSwitchesPagesAndPlacesThemBetweenTheirButtons)
@@ -432,3 +434,37 @@ TEST_F(OutlookBarTest, SavingAnswersWhetherTheWriteSucceeded)
 }
 
 }  // namespace
+
+TEST_F(OutlookBarTest, APlainPageWindowIsWrappedInAnOutlookDockingPane)
+{
+    CKGPOutlookBar* bar = MakeBar(7020);
+    AddPage(bar, 7121, _T("Mail"), 2);
+    windows.push_back(std::make_unique<CWnd>());
+    CWnd* plain = windows.back().get();
+    ASSERT_TRUE(plain->Create(_T("STATIC"), _T("Plain"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 60, 60), bar, 7122));
+    CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+    outlook->AddTab(plain, _T("Plain"), static_cast<UINT>(-1), TRUE);
+    frame.RecalcLayout();
+    keyloft_test::Pump(20);
+
+    ASSERT_EQ(2, outlook->GetTabsNum());
+    auto* wrapper = DYNAMIC_DOWNCAST(CKGPOutlookBarDockingPane, outlook->GetTabWnd(1));
+    ASSERT_NE(nullptr, wrapper);
+    EXPECT_EQ(plain, wrapper->GetWrappedWnd());
+    EXPECT_EQ(plain, outlook->GetTabWndNoWrapper(1));
+    EXPECT_EQ(wrapper, plain->GetParent());
+    EXPECT_EQ(7122, wrapper->GetDlgCtrlID());
+    // Grouped again, it makes an outlook bar; the bar takes it as one of its own.
+    EXPECT_EQ(static_cast<DWORD>(KGP_TAB_STYLE_OUTLOOK), wrapper->GetTabbedStyle());
+    EXPECT_TRUE(bar->CanAcceptBar(wrapper));
+
+    // The page fills its wrapper.
+    ASSERT_TRUE(outlook->SetActiveTab(1));
+    keyloft_test::Pump(20);
+    CRect inside;
+    wrapper->GetClientRect(inside);
+    CRect placed;
+    plain->GetWindowRect(placed);
+    EXPECT_EQ(inside.Width(), placed.Width());
+    EXPECT_EQ(inside.Height(), placed.Height());
+}
