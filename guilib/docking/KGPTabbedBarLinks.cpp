@@ -3,6 +3,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDockingCBWrapper.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPOutlookBarLink.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 #include "guilib/docking/KGPTabbedControlBar.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
@@ -125,10 +126,14 @@ public:
 
     CKGPBaseControlBar* CreateTabbedBar(CKGPBaseControlBar* pPlaceOf, BOOL bOutlook) override
     {
-        // The outlook bar comes with its own issue; until then no outlook pane is made.
         auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pPlaceOf);
-        if (bOutlook || pPane == nullptr || pPane->GetSafeHwnd() == nullptr || pPane->GetParent() == nullptr)
+        if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr || pPane->GetParent() == nullptr)
             return nullptr;
+        if (bOutlook) {
+            // Outlook bars live with the panes; without them none is made.
+            IKGPOutlookBarLink* pOutlook = CKGPLink<IKGPOutlookBarLink>::Get();
+            return pOutlook != nullptr ? pOutlook->CreateOutlookBar(pPane) : nullptr;
+        }
         CRect rect;
         pPane->GetWindowRect(rect);
         pPane->GetParent()->ScreenToClient(rect);

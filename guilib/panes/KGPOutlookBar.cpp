@@ -7,6 +7,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/panes/KGPOutlookBarLinks.h"
 #include "guilib/panes/KGPOutlookBarPane.h"
 #include "guilib/panes/KGPOutlookWnd.h"
 
@@ -40,6 +41,7 @@ END_MESSAGE_MAP()
 CKGPOutlookBar::CKGPOutlookBar()
 {
     m_pTabWnd = std::make_unique<CKGPOutlookWnd>();
+    KGPRegisterOutlookBarLink();
 }
 
 CKGPOutlookBar::~CKGPOutlookBar()

@@ -8,6 +8,8 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/panes/KGPOutlookBar.h"
+#include "guilib/docking/KGPOutlookBarLink.h"
+#include "guilib/panes/KGPOutlookBarLinks.h"
 #include "guilib/panes/KGPOutlookBarPane.h"
 #include "guilib/panes/KGPOutlookButton.h"
 #include "guilib/panes/KGPOutlookOptionsDlg.h"
@@ -75,7 +77,7 @@ protected:
     CTestFrame frame;
     std::vector<std::unique_ptr<CKGPOutlookBar>> bars;
     std::vector<std::unique_ptr<CKGPOutlookBarPane>> pages;
-    std::vector<std::unique_ptr<CWnd>> windows; // plain page windows
+    std::vector<std::unique_ptr<CWnd>> windows; // plain page windows and docking panes
 };
 
 TEST_F(OutlookBarTest, DockedBarSwitchesPagesAndPlacesThemBetweenTheirButtons)
@@ -467,4 +469,47 @@ TEST_F(OutlookBarTest, APlainPageWindowIsWrappedInAnOutlookDockingPane)
     plain->GetWindowRect(placed);
     EXPECT_EQ(inside.Width(), placed.Width());
     EXPECT_EQ(inside.Height(), placed.Height());
+}
+
+TEST_F(OutlookBarTest, PanesDroppedInOutlookStyleMakeAnOutlookBarHoldingBoth)
+{
+    auto addPane = [this](UINT id, LPCTSTR title) {
+        auto pane = std::make_unique<CKGPDockingControlBar>();
+        EXPECT_TRUE(pane->Create(title, &frame, CRect(0, 0, 180, 300), TRUE, id, WS_CHILD | WS_VISIBLE | CBRS_LEFT,
+                                 KGP_TAB_STYLE_OUTLOOK));
+        pane->EnableDocking(CBRS_ALIGN_ANY);
+        CKGPDockingControlBar* made = pane.get();
+        windows.push_back(std::move(pane));
+        return made;
+    };
+    CKGPDockingControlBar* folders = addPane(7131, _T("Folders"));
+    ASSERT_TRUE(folders->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* contacts = addPane(7132, _T("Contacts"));
+
+    // Without the panes' link docking makes no outlook bar and groups nothing.
+    IKGPOutlookBarLink* registered = CKGPLink<IKGPOutlookBarLink>::Get();
+    CKGPLink<IKGPOutlookBarLink>::Register(nullptr);
+    EXPECT_EQ(nullptr, contacts->AttachToTabWnd(folders, KGP_DM_UNKNOWN));
+    EXPECT_EQ(nullptr, folders->GetParentTabbedBar());
+    CKGPLink<IKGPOutlookBarLink>::Register(registered);
+    KGPRegisterOutlookBarLink(); // the first outlook bar does this; none was made yet here
+
+    CKGPDockingControlBar* made = nullptr;
+    ASSERT_NE(nullptr, contacts->AttachToTabWnd(folders, KGP_DM_UNKNOWN, TRUE, &made));
+    frame.RecalcLayout();
+    keyloft_test::Pump(20);
+    auto* bar = DYNAMIC_DOWNCAST(CKGPOutlookBar, made);
+    ASSERT_NE(nullptr, bar);
+    EXPECT_TRUE(bar->IsAutoDestroy());
+    EXPECT_EQ(bar, folders->GetParentTabbedBar());
+    EXPECT_EQ(bar, contacts->GetParentTabbedBar());
+    CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+    ASSERT_EQ(2, outlook->GetTabsNum());
+    EXPECT_EQ(folders, outlook->GetTabWnd(0));
+    EXPECT_EQ(contacts, outlook->GetTabWnd(1));
+    EXPECT_EQ(contacts, outlook->GetActiveWnd());
+    EXPECT_TRUE(contacts->IsWindowVisible());
+    EXPECT_FALSE(folders->IsWindowVisible());
+    EXPECT_NE(nullptr, bar->GetDefaultPaneSlider()); // docked in the first pane's place
+    EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.GetSafeHwnd(), L"guilib_panes_outlook_grouped.bmp"));
 }
