@@ -17,6 +17,7 @@
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
 #include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/sheets/KGPCustomizeLinks.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 namespace {
@@ -219,6 +220,20 @@ private:
     }
 };
 
+// The windows dialog an MDI frame offers in its Window menu, for the
+// customisation sheet's command catalogue.
+class CWindowsDialogLink final : public IKGPWindowsDialogLink {
+    BOOL GetWindowsDialogCommand(CFrameWnd* pFrame, UINT& uiCmd, CString& strText) const override
+    {
+        const auto* pMDIFrame = DYNAMIC_DOWNCAST(CKGPMDIFrameWnd, pFrame);
+        if (pMDIFrame == nullptr || pMDIFrame->GetWindowsDialogCommand() == 0)
+            return FALSE;
+        uiCmd = pMDIFrame->GetWindowsDialogCommand();
+        strText = pMDIFrame->GetWindowsDialogText();
+        return TRUE;
+    }
+};
+
 } // namespace
 
 void KGPRegisterFrameLinks()
@@ -235,6 +250,8 @@ void KGPRegisterFrameLinks()
     CKGPLink<IKGPTabbedDocumentLink>::Register(&tabbedDocuments);
     static CMenuBarFrameLink menuBars;
     CKGPLink<IKGPMenuBarFrameLink>::Register(&menuBars);
+    static CWindowsDialogLink windowsDialog;
+    CKGPLink<IKGPWindowsDialogLink>::Register(&windowsDialog);
     // The bars of a library frame open the library's popup menus.
     KGPRegisterMenuLink();
     // Panes dropped on panes become tabs of a tabbed pane.

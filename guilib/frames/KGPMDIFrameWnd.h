@@ -41,6 +41,8 @@ public:
     BOOL EnableAutoHideBars(DWORD dwDockStyle) { return m_dockManager.EnableAutoHideBars(dwDockStyle); }
     // A windows-dialog entry at the end of the Window menu (0: none).
     void SetWindowsDialogEntry(UINT uiCmdId, LPCTSTR lpszText, BOOL bShowAlways = FALSE);
+    UINT GetWindowsDialogCommand() const { return m_uiWindowsDlgMenuId; }
+    const CString& GetWindowsDialogText() const { return m_strWindowsDlgMenuText; }
     HMENU GetWindowMenu() const { return m_hmenuWindow; }
     int GetFrameID() const { return m_nFrameID; }
     void SetFrameID(int nFrameID) { m_nFrameID = nFrameID; }

@@ -11,6 +11,8 @@
 #include "guilib/docking/KGPTabbedDocumentLink.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPToolbarButton.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -374,6 +376,33 @@ TEST_F(MDIFrameTest, EscapeWhileASliderHoldsTheMouseEndsItsDragAndGoesNoFurther)
     EXPECT_TRUE(frame.PreTranslateMessage(&escape));
     EXPECT_NE(CWnd::GetCapture(), slider);
     ::ReleaseCapture();
+}
+
+} // namespace
+
+namespace {
+
+std::vector<CString> CategoryTexts(const CKGPToolbarCustomize& sheet, LPCTSTR category)
+{
+    std::vector<CString> texts;
+    if (const CObList* list = sheet.GetCategory(category)) {
+        for (POSITION pos = list->GetHeadPosition(); pos != nullptr;)
+            texts.push_back(static_cast<const CKGPToolbarButton*>(list->GetNext(pos))->m_strCaption);
+    }
+    return texts;
+}
+
+TEST_F(MDIFrameTest, TheCommandCatalogueOffersTheFramesWindowsDialogOnceTheFrameHasOne)
+{
+    const std::vector<CString> plain = CategoryTexts(CKGPToolbarCustomize(&frame, TRUE), _T("Window"));
+    frame.SetWindowsDialogEntry(0x8123, _T("&Windows..."));
+    CKGPToolbarCustomize sheet(&frame, TRUE);
+
+    EXPECT_EQ((std::vector<CString>{_T("New Window"), _T("Cascade"), _T("Tile")}), plain) << "no entry: none offered";
+    EXPECT_EQ((std::vector<CString>{_T("New Window"), _T("Cascade"), _T("Tile"), _T("Windows...")}),
+              CategoryTexts(sheet, _T("Window")));
+    EXPECT_EQ(CString(_T("Windows...")), CString(sheet.GetCommandName(0x8123)));
+    EXPECT_EQ((std::vector<CString>{_T("New")}), CategoryTexts(sheet, _T("File"))) << "only the Window menu";
 }
 
 } // namespace
