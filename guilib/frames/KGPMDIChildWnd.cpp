@@ -63,6 +63,18 @@ CKGPMDIChildWnd::CKGPMDIChildWnd() : m_Impl(this)
 
 CKGPMDIChildWnd::~CKGPMDIChildWnd() = default;
 
+BOOL CKGPMDIChildWnd::DestroyWindow()
+{
+    // The child may be deleted with its window: keep what the frame's update needs.
+    CKGPMDIFrameWnd* pFrame = m_pMDIFrame;
+    const HWND hFrame = pFrame != nullptr ? pFrame->GetSafeHwnd() : nullptr;
+    const BOOL bDestroyed = CMDIChildWnd::DestroyWindow();
+    if (hFrame != nullptr && ::IsWindow(hFrame) && CWnd::FromHandlePermanent(hFrame) == pFrame &&
+        !pFrame->IsClosing())
+        pFrame->OnUpdateFrameMenu(nullptr);
+    return bDestroyed;
+}
+
 // ---- Helpers.
 
 CKGPMainClientAreaWnd* CKGPMDIChildWnd::ClientArea() const

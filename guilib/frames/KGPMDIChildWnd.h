@@ -43,6 +43,9 @@ public:
     CString GetDocumentName(CObject** pObj) override;
     BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* /*pMiniFrame*/) override { return TRUE; }
     BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) override { return TRUE; }
+    // Destroys the child through the client, then has the frame update its
+    // menu (a maximised child's buttons leave the menu bar with it).
+    BOOL DestroyWindow() override;
 
     // ---- The client area's bookkeeping.
     CKGPTabWnd* GetRelatedTabGroup() const override { return m_pRelatedTabGroup; }
