@@ -13,6 +13,9 @@
 #define IDS_KGP_RESET_TOOLBAR 16111
 #define IDS_KGP_RESET_ALL_TOOLBARS 16112
 #define IDS_KGP_RESET_THIS_TOOLBAR 17027
+// A toolbar's customise menu: its customise entry and the heading of the bar's buttons.
+#define IDS_KGP_CUSTOMIZE_ENTRY 17018
+#define IDS_KGP_ADD_REMOVE_BUTTONS 17028
 // A toolbar's customise button and a pane caption's menu button.
 #define IDS_KGP_OPTIONS 17017
 

@@ -3,6 +3,7 @@
 #include "guilib/frames/KGPFrameImpl.h"
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPWorkspace.h"
@@ -21,7 +22,6 @@ CList<CFrameWnd*, CFrameWnd*> CKGPFrameImpl::s_lstFrames;
 namespace {
 
 constexpr UINT kStringNoFreeToolbarId = 16243;
-constexpr UINT kResetToolbarText = 17027;
 // The style of a toolbar the user creates: child, visible, top, gripper, hidden in place.
 constexpr DWORD kUserToolbarStyle = 0x50402808;
 constexpr DWORD kUserToolbarBarStyle = 0x34;
@@ -236,7 +236,7 @@ BOOL CKGPFrameImpl::IsCustomizeButtonMenu(CWnd* pPopup) const
 
 void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
 {
-    // After the customise button's own items: an entry per button of its bar
+    // After the customise button's own items: a heading, an entry per button of its bar
     // (checked while the button shows), then the bar's reset.
     auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
     const CKGPToolbarMenuButton* pChevron = pMenu != nullptr ? pMenu->GetParentButton() : nullptr;
@@ -246,6 +246,11 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
     CKGPCustomizeMenuButton::m_pWndToolBar = pBar;
     if (pMenu->GetMenuItemCount() > 0)
         pMenu->InsertSeparator();
+    // A heading names what the entries below it do; it is not chosen itself.
+    CKGPToolbarMenuButton heading(0, nullptr, -1,
+                                  KGPLoadLibraryString(IDS_KGP_ADD_REMOVE_BUTTONS, _T("Add or Remove Buttons")));
+    heading.m_nBits |= TBBS_DISABLED;
+    pMenu->InsertItem(heading);
     for (int i = 0; i < pBar->GetCount(); ++i) {
         const CKGPToolbarButton* pButton = pBar->GetButton(i);
         if (pButton == pChevron || pButton->IsSeparator())
@@ -256,7 +261,7 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
         pMenu->InsertItem(entry);
     }
     pMenu->InsertSeparator();
-    CKGPCustomizeMenuButton reset(0, nullptr, -1, KGPLoadLibraryString(kResetToolbarText, _T("&Reset Toolbar")));
+    CKGPCustomizeMenuButton reset(0, nullptr, -1, KGPLoadLibraryString(IDS_KGP_RESET_THIS_TOOLBAR, _T("&Reset Toolbar")));
     reset.SetItemIndex(CKGPCustomizeMenuButton::kResetEntry);
     pMenu->InsertItem(reset);
 }

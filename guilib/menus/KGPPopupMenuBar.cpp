@@ -10,6 +10,7 @@
 #include "guilib/menus/KGPPopupBarRules.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/ribbon/KGPBaseRibbonElement.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <cstdlib>
@@ -382,10 +383,27 @@ BOOL CKGPPopupMenuBar::ItemAction(CKGPToolbarButton* pItem)
         const std::shared_ptr<bool> alive = m_pAlive;
         if (item->OnClickMenuItem() || !*alive)
             return TRUE;
+        if (ClickHiddenButton(*item))
+            return TRUE;
     }
     if (item != nullptr && item->IsKindOf(RUNTIME_CLASS(CKGPShowAllButton)))
         return item->HandleClick(this, FALSE);
     InvokeMenuCommand(pItem->m_nCommand, item);
+    return TRUE;
+}
+
+BOOL CKGPPopupMenuBar::ClickHiddenButton(const CKGPToolbarMenuButton& item)
+{
+    CKGPPopupMenu* popup = GetPopupMenu();
+    auto* chevron = popup != nullptr && popup->GetParentPopupMenu() == nullptr
+                        ? DYNAMIC_DOWNCAST(CCustomizeButton, popup->GetParentButton())
+                        : nullptr;
+    const int index = ButtonToIndex(&item);
+    if (chevron == nullptr || chevron->GetHiddenButtonAt(index) == nullptr)
+        return FALSE;
+    // The menu goes first (this bar with it): the button's click may open its own.
+    popup->CloseChain();
+    chevron->OnClickMenuItem(index);
     return TRUE;
 }
 

@@ -149,6 +149,9 @@ private:
     BOOL ProcessMenuMnemonic(UINT nChar);
     // The item's action: TRUE when taken.
     BOOL ItemAction(CKGPToolbarButton* pItem);
+    // An item of a toolbar's customise menu that stands for a hidden button
+    // runs that button's click (the menu closed first); FALSE for any other.
+    BOOL ClickHiddenButton(const CKGPToolbarMenuButton& item);
     // Opens the item's sub-menu with its first item selected.
     static void OpenWithFirstItem(CKGPToolbarMenuButton* pItem);
     void DrawRarelyUsedBands(CDC* pDC);

@@ -4,7 +4,9 @@
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPMenuGlyphs.h"
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 IMPLEMENT_SERIAL(CCustomizeButton, CKGPToolbarMenuButton, VERSIONABLE_SCHEMA | 1)
 
@@ -38,16 +40,57 @@ BOOL CCustomizeButton::HandleClick(CWnd* pWnd, BOOL /*bDelay*/)
     return TRUE;  // never a command of its own
 }
 
+std::vector<CKGPToolbarButton*> CCustomizeButton::HiddenMenuEntries() const
+{
+    std::vector<CKGPToolbarButton*> entries;
+    for (POSITION pos = m_lstHiddenButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstHiddenButtons.GetNext(pos));
+        if (button->IsSeparator()) {
+            if (!entries.empty() && entries.back() != nullptr)
+                entries.push_back(nullptr);
+            continue;
+        }
+        const auto* menuButton = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, button);
+        if (button->m_nCommand != 0 || (menuButton != nullptr && !menuButton->GetCommands().IsEmpty()))
+            entries.push_back(button);
+    }
+    if (!entries.empty() && entries.back() == nullptr)
+        entries.pop_back();
+    return entries;
+}
+
+CKGPToolbarButton* CCustomizeButton::GetHiddenButtonAt(int iMenuIndex) const
+{
+    const std::vector<CKGPToolbarButton*> entries = HiddenMenuEntries();
+    return iMenuIndex >= 0 && iMenuIndex < static_cast<int>(entries.size()) ? entries[iMenuIndex] : nullptr;
+}
+
+BOOL CCustomizeButton::OnClickMenuItem(int iMenuIndex)
+{
+    CKGPToolbarButton* button = GetHiddenButtonAt(iMenuIndex);
+    auto* bar = DYNAMIC_DOWNCAST(CKGPToolBar, GetParentWnd());
+    if (button == nullptr || bar == nullptr || bar->GetSafeHwnd() == nullptr)
+        return FALSE;
+    // As a click on the button where it would show: the bar first, then the
+    // button itself, a user tool, and last the command to the bar's owner.
+    if (bar->HandledOnRelease(button))
+        return TRUE;
+    const UINT command = button->m_nCommand;
+    if (command != 0)
+        CKGPToolBar::AddCommandUsage(command);
+    if (button->HandleClick(bar, FALSE) || command == 0 || KGPToolbarLinks::InvokeTool(command))
+        return TRUE;
+    if (CWnd* owner = bar->GetOwner() != nullptr ? bar->GetOwner() : bar->GetParent())
+        owner->PostMessage(WM_COMMAND, command);
+    return TRUE;
+}
+
 HMENU CCustomizeButton::CreateMenu() const
 {
     CMenuHandle menu(::CreatePopupMenu());
-    BOOL itemBefore = FALSE;
-    for (POSITION pos = m_lstHiddenButtons.GetHeadPosition(); pos != nullptr;) {
-        const auto* button = static_cast<const CKGPToolbarButton*>(m_lstHiddenButtons.GetNext(pos));
-        if (button->IsSeparator()) {
-            if (itemBefore)
-                ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-            itemBefore = FALSE;
+    for (const CKGPToolbarButton* button : HiddenMenuEntries()) {
+        if (button == nullptr) {
+            ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
         CString text = button->m_strCaption;
@@ -59,18 +102,22 @@ HMENU CCustomizeButton::CreateMenu() const
         }
         const UINT disabled = (button->m_nBits & TBBS_DISABLED) != 0 ? MF_GRAYED : 0;
         const auto* menuButton = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, const_cast<CKGPToolbarButton*>(button));
-        if (menuButton != nullptr && !menuButton->GetCommands().IsEmpty()) {
-            if (const HMENU sub = menuButton->CreateMenu())
-                ::AppendMenuW(menu.Get(), MF_POPUP | disabled, reinterpret_cast<UINT_PTR>(sub), text);
-        } else if (button->m_nCommand != 0) {
-            ::AppendMenuW(menu.Get(), MF_STRING | disabled, button->m_nCommand, text);
-        }
-        itemBefore = TRUE;
+        const HMENU sub =
+            menuButton != nullptr && !menuButton->GetCommands().IsEmpty() ? menuButton->CreateMenu() : nullptr;
+        if (sub != nullptr)
+            ::AppendMenuW(menu.Get(), MF_POPUP | disabled, reinterpret_cast<UINT_PTR>(sub), text);
+        else  // one item per entry, so that an item's place names its button
+            ::AppendMenuW(menu.Get(), MF_STRING | (button->m_nCommand != 0 ? disabled : MF_GRAYED),
+                          button->m_nCommand, text);
     }
     if (m_iCustomizeCmdId > 0) {
         if (::GetMenuItemCount(menu.Get()) > 0)
             ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(m_iCustomizeCmdId), m_strCustomizeText);
+        // A customise entry without text of its own takes the library's.
+        const CString text = !m_strCustomizeText.IsEmpty()
+                                 ? m_strCustomizeText
+                                 : KGPLoadLibraryString(IDS_KGP_CUSTOMIZE_ENTRY, _T("&Customize..."));
+        ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(m_iCustomizeCmdId), text);
     }
     if (::GetMenuItemCount(menu.Get()) <= 0)
         return nullptr;

@@ -6,6 +6,8 @@
 
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
 
+#include <vector>
+
 class CCustomizeButton : public CKGPToolbarMenuButton {
     DECLARE_SERIAL(CCustomizeButton)
 public:
@@ -42,8 +44,19 @@ public:
     void ClearHiddenButtons() { m_lstHiddenButtons.RemoveAll(); }
     const CObList& GetHiddenButtons() const { return m_lstHiddenButtons; }
     BOOL HasHiddenButtons() const { return !m_lstHiddenButtons.IsEmpty(); }
+    // The hidden button the menu's item at that place stands for (null: a
+    // separator, or an item after the hidden buttons).
+    CKGPToolbarButton* GetHiddenButtonAt(int iMenuIndex) const;
+    // An item of the menu chosen: a hidden button acts as if clicked where it
+    // would show. FALSE when the item stands for no hidden button.
+    virtual BOOL OnClickMenuItem(int iMenuIndex);
+    using CKGPToolbarMenuButton::OnClickMenuItem;
 
 private:
+    // The hidden buttons as the menu lists them, one per item; null stands
+    // for a separator (none first, last or doubled).
+    std::vector<CKGPToolbarButton*> HiddenMenuEntries() const;
+
     int m_iCustomizeCmdId = 0;
     CString m_strCustomizeText;
     // Points to buttons of the bar's own list.

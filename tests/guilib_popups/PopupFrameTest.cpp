@@ -194,8 +194,8 @@ TEST_F(PopupFrameTest, AMenuTornOffBecomesAFloatingBarTheFrameKeeps)
 namespace {
 
 // A toolbar's customise button over a library frame: its menu lists the
-// hidden buttons, its customise entry, then an entry per button of the bar
-// and the bar's reset.
+// hidden buttons, its customise entry, then a heading, an entry per button of
+// the bar and the bar's reset.
 class CustomizeButtonFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -237,13 +237,41 @@ TEST_F(CustomizeButtonFrameTest, ItsMenuOffersEachButtonOfTheBarAndTheReset)
         texts.push_back(item != nullptr ? item->m_strCaption : CString());
         entries += DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, item) != nullptr ? 1 : 0;
     }
-    ASSERT_EQ(6u, texts.size()) << "customise, separator, Alpha, Beta, separator, reset";
+    ASSERT_EQ(7u, texts.size()) << "customise, separator, heading, Alpha, Beta, separator, reset";
     EXPECT_EQ(CString(L"Customize..."), texts[0]);
+    EXPECT_EQ(CString(L"Add or Remove Buttons"), texts[2]);
+    EXPECT_TRUE((popup->GetMenuItem(2)->m_nBits & TBBS_DISABLED) != 0) << "a heading, not chosen";
+    EXPECT_EQ(CString(L"&Reset Toolbar"), texts[6]);
     EXPECT_EQ(3, entries) << "Alpha, Beta and the reset are the bar's entries";
-    auto* alpha = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(2));
+    auto* alpha = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(3));
     ASSERT_NE(nullptr, alpha);
     EXPECT_TRUE(alpha->IsChecked()) << "Alpha shows on the bar";
     EXPECT_EQ(&bar, CKGPCustomizeMenuButton::m_pWndToolBar);
+}
+
+TEST_F(CustomizeButtonFrameTest, AHiddenButtonChosenFromItsMenuClosesTheMenuAndActsAsTheButton)
+{
+    bar.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 40, 30, SWP_NOMOVE | SWP_NOZORDER);
+    CCustomizeButton* chevron = bar.GetCustomizeButton();
+    ASSERT_NE(nullptr, chevron);
+    ASSERT_TRUE(chevron->HasHiddenButtons());
+    ASSERT_TRUE(chevron->HandleClick(&bar, FALSE));
+    keyloft_test::Pump(30);
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, popup);
+    CKGPToolbarMenuButton* beta = nullptr;
+    for (int i = 0; i < popup->GetMenuItemCount() && beta == nullptr; ++i) {
+        CKGPToolbarMenuButton* item = popup->GetMenuItem(i);
+        if (item != nullptr && item->m_nCommand == 0x7702 && !item->IsKindOf(RUNTIME_CLASS(CKGPCustomizeMenuButton)))
+            beta = item;
+    }
+    ASSERT_NE(nullptr, beta) << "Beta has no room: the menu lists it";
+    const HWND popupWindow = popup->GetSafeHwnd();
+
+    EXPECT_TRUE(popup->GetMenuBar()->ClickItem(beta));
+    keyloft_test::Pump(30);
+    EXPECT_FALSE(::IsWindow(popupWindow)) << "the menu closed";
+    EXPECT_EQ(std::vector<UINT>{0x7702}, frame.commands) << "Beta's command, once";
 }
 
 } // namespace

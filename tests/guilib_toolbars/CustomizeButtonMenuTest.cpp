@@ -1,10 +1,15 @@
 // The customise button's menu: the buttons without room, then the customise
-// entry after a separator; no menu while the toolbars are customised.
+// entry after a separator; no menu while the toolbars are customised; a
+// hidden button chosen from it acts as if clicked on the bar.
 #include <gtest/gtest.h>
+
+#include <afxhandle.h>
 
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
+
+#include <memory>
 
 namespace {
 
@@ -40,12 +45,76 @@ TEST_F(ToolBarTest, TheCustomiseButtonListsTheHiddenButtonsAndItsEntry)
     chevron->CancelState();
     EXPECT_EQ(nullptr, chevron->CreateMenu());
 
+    // An entry without text of its own: the library's text.
+    chevron->SetCustomizeCommand(kCustomize, CString());
+    CMenuHandle plain(chevron->CreateMenu());
+    ASSERT_EQ(1, ::GetMenuItemCount(plain.Get()));
+    wchar_t text[64] = {};
+    ::GetMenuStringW(plain.Get(), kCustomize, text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(L"&Customize...", text);
+
     const size_t popups = menus.popups.size();
     chevron->SetCustomizeCommand(kCustomize, _T("Add or remove"));
     CKGPToolBar::SetCustomizeMode(TRUE);
     EXPECT_TRUE(chevron->HandleClick(&bar, FALSE));
     EXPECT_EQ(popups, menus.popups.size()) << "no menu while customising";
     CKGPToolBar::SetCustomizeMode(FALSE);
+}
+
+// A button that answers a click itself (as a combo box drops its list).
+class CSelfClickButton : public CKGPToolbarButton {
+public:
+    explicit CSelfClickButton(UINT uiCommand) : CKGPToolbarButton(uiCommand, -1, _T("Self")) {}
+    BOOL HandleClick(CWnd* pWnd, BOOL /*bDelay*/) override
+    {
+        clickedOn = pWnd;
+        return TRUE;
+    }
+    CWnd* clickedOn = nullptr;
+};
+
+int MenuIndexOf(HMENU hMenu, UINT uiCommand)
+{
+    for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
+        if (::GetMenuItemID(hMenu, i) == uiCommand)
+            return i;
+    }
+    return -1;
+}
+
+TEST_F(ToolBarTest, AHiddenButtonChosenFromTheCustomiseMenuActsAsIfClicked)
+{
+    constexpr UINT kCustomize = ID_TEST_PRINT + 10;
+    constexpr UINT kSelf = ID_TEST_PRINT + 11;
+    bar.EnableCustomizeButton(TRUE, kCustomize, _T("Customise"));
+    auto self = std::make_unique<CSelfClickButton>(kSelf);
+    CSelfClickButton* selfButton = self.get();
+    bar.InsertButton(std::move(self));
+    bar.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 60, 23, SWP_NOMOVE | SWP_NOZORDER);
+    CCustomizeButton* chevron = bar.GetCustomizeButton();
+    ASSERT_NE(nullptr, chevron);
+    CMenuHandle menu(chevron->CreateMenu());
+    const int print = MenuIndexOf(menu.Get(), ID_TEST_PRINT);
+    const int own = MenuIndexOf(menu.Get(), kSelf);
+    const int customise = MenuIndexOf(menu.Get(), kCustomize);
+    ASSERT_GE(print, 0);
+    ASSERT_GE(own, 0) << "the added button has no room either";
+    ASSERT_GT(customise, own);
+    EXPECT_EQ(ID_TEST_PRINT, chevron->GetHiddenButtonAt(print)->m_nCommand) << "an item's place names its button";
+    EXPECT_EQ(nullptr, chevron->GetHiddenButtonAt(customise - 1)) << "the separator before the entry";
+
+    EXPECT_TRUE(chevron->OnClickMenuItem(own));
+    Pump();
+    EXPECT_EQ(&bar, selfButton->clickedOn) << "the button's own click, with its bar";
+    EXPECT_TRUE(frame.commands.empty()) << "the click was the button's: no command";
+
+    EXPECT_TRUE(chevron->OnClickMenuItem(print));
+    Pump();
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_PRINT}, frame.commands) << "a plain button's command reaches the owner";
+
+    EXPECT_FALSE(chevron->OnClickMenuItem(customise)) << "the customise entry is no hidden button";
+    Pump();
+    EXPECT_EQ(1u, frame.commands.size());
 }
 
 } // namespace
