@@ -4,6 +4,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameImpl.h"
+#include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/ribbon/KGPRibbonBar.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -140,7 +141,9 @@ void CKGPFullScreenImpl::RestoreState(CFrameWnd* pFrame)
                 pFrame->SetFocus();
         }
     }
-    // (An MDI frame with tab groups lays its client area out again with its own restore.)
+    if (auto* pMDIFrame = DYNAMIC_DOWNCAST(CKGPMDIFrameWnd, pFrame);
+        pMDIFrame != nullptr && pMDIFrame->IsMDITabbedGroup())
+        pMDIFrame->AdjustClientArea();
     if (CKGPRibbonBar* pRibbon = m_pImpl->m_pRibbonBar;
         pRibbon != nullptr && pRibbon->IsWindowVisible() && pRibbon->IsReplaceFrameCaption())
         m_pImpl->OnChangeVisualManager();

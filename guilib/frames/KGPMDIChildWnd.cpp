@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CKGPMDIChildWnd, CMDIChildWnd)
     ON_WM_SIZE()
     ON_WM_SIZING()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_GETMINMAXINFO()
     ON_WM_NCPAINT()
     ON_WM_NCCALCSIZE()
     ON_WM_NCACTIVATE()
@@ -296,6 +297,18 @@ void CKGPMDIChildWnd::OnSetPreviewMode(BOOL bPreview)
     m_dockManager.SetPrintPreviewMode(bPreview);
     AdjustDockingLayout();
     RecalcLayout(TRUE);
+}
+
+void CKGPMDIChildWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    // A document window may grow with its full-screen frame; shown
+    // as tabs or tab groups it is sized by the client area instead.
+    if (m_pMDIFrame != nullptr && m_pMDIFrame->IsMDIFrameFullScreen() && !m_pMDIFrame->AreMDITabs() &&
+        !m_pMDIFrame->IsMDITabbedGroup()) {
+        m_pMDIFrame->GetFrameImpl().m_FullScreenMgr.OnGetMinMaxInfo(lpMMI);
+        return;
+    }
+    CMDIChildWnd::OnGetMinMaxInfo(lpMMI);
 }
 
 void CKGPMDIChildWnd::ActivateFrame(int nCmdShow)

@@ -89,6 +89,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg void OnNcPaint();
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg BOOL OnNcActivate(BOOL bActive);

@@ -47,6 +47,10 @@ public:
     int GetFrameID() const { return m_nFrameID; }
     void SetFrameID(int nFrameID) { m_nFrameID = nFrameID; }
     BOOL IsClosing() const { return m_bClosing; }
+    // Full screen (the command given closes it; Escape leaves it too).
+    void EnableFullScreenMode(UINT uiFullScreenID) { m_Impl.m_FullScreenMgr.EnableFullScreenMode(uiFullScreenID); }
+    BOOL ShowFullScreen() { return m_Impl.m_FullScreenMgr.ShowFullScreen(this); }
+    BOOL IsFullScreen() const { return m_Impl.m_FullScreenMgr.IsFullScreen(); }
     CFrameWnd* GetPrintPreviewFrame() const { return m_pPrintPreviewFrame; }
     void SetPrintPreviewFrame(CFrameWnd* pFrame) { m_pPrintPreviewFrame = pFrame; }
 

@@ -2,7 +2,7 @@
 // area, document windows made, activated and listed in the Window menu, a
 // docking pane shown as a tabbed document and given back to docking (the
 // docking layout checked after every step), and a close the user cancelled
-// leaving the frame as it was.
+// leaving the frame as it was; full screen entered and left.
 #include <afxwin.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
+#include "guilib/toolbars/KGPToolBar.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -403,6 +404,78 @@ TEST_F(MDIFrameTest, TheCommandCatalogueOffersTheFramesWindowsDialogOnceTheFrame
               CategoryTexts(sheet, _T("Window")));
     EXPECT_EQ(CString(_T("Windows...")), CString(sheet.GetCommandName(0x8123)));
     EXPECT_EQ((std::vector<CString>{_T("New")}), CategoryTexts(sheet, _T("File"))) << "only the Window menu";
+}
+
+constexpr UINT kIdFullScreen = 0x7F02;
+constexpr LONG kUntouched = 4321;
+
+// The maximum track width a document window answers (kUntouched when nothing set it).
+LONG MaxTrackWidth(CWnd* pChild)
+{
+    MINMAXINFO info{};
+    info.ptMaxTrackSize.x = info.ptMaxTrackSize.y = kUntouched;
+    pChild->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    return info.ptMaxTrackSize.x;
+}
+
+TEST_F(MDIFrameTest, FullScreenGrowsDocumentWindowsWithTheFrameAndLeavesBackToTheLayout)
+{
+    CKGPDockingControlBar* pane = AddPane(3601, _T("Output"));
+    CKGPMDIChildWnd* first = AddChild(_T("First"));
+    CKGPMDIChildWnd* second = AddChild(_T("Second"));
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    second->MDIMaximize();
+    keyloft_test::PumpPending();
+    CRect before, clientBefore;
+    frame.GetWindowRect(before);
+    ::GetWindowRect(frame.m_hWndMDIClient, &clientBefore);
+    ExpectSoundLayout(Manager(), {pane}, "before full screen");
+    EXPECT_EQ(MaxTrackWidth(second), kUntouched);
+
+    frame.EnableFullScreenMode(kIdFullScreen);
+    ASSERT_TRUE(frame.ShowFullScreen());
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(frame.IsMDIFrameFullScreen());
+    CKGPToolBar* pBar = frame.GetFrameImpl().m_FullScreenMgr.GetFullScreenBar();
+    ASSERT_NE(pBar, nullptr);
+    const CRect full = frame.GetFrameImpl().m_FullScreenMgr.m_rectFullScreenWindow;
+    EXPECT_EQ(MaxTrackWidth(second), full.Width());
+    EXPECT_EQ(MaxTrackWidth(first), full.Width());
+    ExpectSoundLayout(Manager(), {pane, pBar}, "in full screen");
+
+    // Escape leaves it: the frame, its pane and its client as they were.
+    MSG escape{frame.m_hWndMDIClient, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    ASSERT_TRUE(frame.PreTranslateMessage(&escape));
+    keyloft_test::PumpPending();
+    EXPECT_FALSE(frame.IsFullScreen());
+    CRect after, clientAfter;
+    frame.GetWindowRect(after);
+    ::GetWindowRect(frame.m_hWndMDIClient, &clientAfter);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(clientAfter, clientBefore);
+    EXPECT_TRUE(pane->IsWindowVisible());
+    EXPECT_EQ(MaxTrackWidth(second), kUntouched);
+    ExpectSoundLayout(Manager(), {pane}, "full screen left");
+
+    // Shown as tab groups, document windows are sized by the client area,
+    // and the way back lays the groups out again.
+    frame.EnableMDITabbedGroups(TRUE, CKGPMDITabParams());
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(frame.IsMDITabbedGroup());
+    ::GetWindowRect(frame.m_hWndMDIClient, &clientBefore);
+    ASSERT_TRUE(frame.ShowFullScreen());
+    keyloft_test::PumpPending();
+    EXPECT_EQ(MaxTrackWidth(second), kUntouched);
+    ExpectSoundLayout(Manager(), {pane, frame.GetFrameImpl().m_FullScreenMgr.GetFullScreenBar()},
+                      "tab groups in full screen");
+    ASSERT_TRUE(frame.PreTranslateMessage(&escape));
+    keyloft_test::PumpPending();
+    ::GetWindowRect(frame.m_hWndMDIClient, &clientAfter);
+    EXPECT_EQ(clientAfter, clientBefore);
+    CRect secondRect;
+    second->GetWindowRect(secondRect);
+    EXPECT_TRUE(CRect().IntersectRect(secondRect, clientAfter)) << "the active document within the client";
+    ExpectSoundLayout(Manager(), {pane}, "tab groups after full screen");
 }
 
 } // namespace
