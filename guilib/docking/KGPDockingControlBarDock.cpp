@@ -182,8 +182,20 @@ void CKGPDockingControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)
         ShowAutoHidden(bShow, bActivate); // through its auto-hide strip
         return;
     }
-    if (IsShownAsDocument())
-        return; // tabbed documents belong to the MDI frame (the MDI frame's issue)
+    if (IsShownAsDocument()) {
+        // Shown as a tabbed document, the pane hides by closing its document
+        // window, which gives it back to docking: hidden there as asked.
+        if (bShow) {
+            ShowWindow(SW_SHOW);
+            return;
+        }
+        const HWND hSelf = m_hWnd;
+        if (CWnd* pDocument = GetParent())
+            pDocument->SendMessage(WM_CLOSE);
+        if (::IsWindow(hSelf) && !IsShownAsDocument() && IsWindowVisible())
+            ShowBar(FALSE, bDelay, bActivate);
+        return;
+    }
     CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (!IsFloating() && !IsTabbed()) {
         ShowWindow(bShow ? SW_SHOW : SW_HIDE);

@@ -479,3 +479,35 @@ TEST_F(MDIFrameTest, FullScreenGrowsDocumentWindowsWithTheFrameAndLeavesBackToTh
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MDIFrameTest, HidingAPaneShownAsADocumentClosesItsWindowAndKeepsThePaneHidden)
+{
+    CKGPDockingControlBar* pane = AddPane(3801, _T("Output"));
+    CKGPDockingControlBar* other = AddPane(3802, _T("Classes"));
+    CKGPMDIChildWnd* child = frame.ControlBarToTabbedDocument(pane);
+    ASSERT_NE(child, nullptr);
+    keyloft_test::PumpPending();
+    const HWND childHandle = child->m_hWnd;
+
+    pane->ShowBar(TRUE, FALSE, FALSE); // shown already: the document stays
+    EXPECT_TRUE(::IsWindow(childHandle));
+    EXPECT_TRUE(pane->IsShownAsDocument());
+
+    pane->ShowBar(FALSE, FALSE, FALSE);
+    keyloft_test::PumpPending();
+    EXPECT_FALSE(::IsWindow(childHandle));
+    EXPECT_EQ(pane->GetParent(), &frame);
+    EXPECT_FALSE(pane->IsShownAsDocument());
+    EXPECT_FALSE(pane->IsWindowVisible());
+    ExpectSoundLayout(Manager(), {pane, other}, "the document's pane hidden");
+
+    pane->ShowBar(TRUE, FALSE, FALSE);
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(pane->IsWindowVisible());
+    EXPECT_FALSE(pane->IsShownAsDocument());
+    ExpectSoundLayout(Manager(), {pane, other}, "the pane shown again docked");
+}
+
+} // namespace
