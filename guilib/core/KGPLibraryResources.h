@@ -23,6 +23,10 @@
 // The customisation sheet's help button: the classic look's and the blue look's.
 #define IDB_KGP_HELP 16131
 #define IDB_KGP_HELP_BLUE 17067
+// The tasks pane's navigation bar (back, forward, home, close): the basic strip
+// and the full-colour one.
+#define IDB_KGP_TASKS_PANE_NAV 17019
+#define IDB_KGP_TASKS_PANE_NAV_FULL 17052
 // A dragged toolbar button: copied, moved, or deleted where it would drop.
 #define IDCUR_KGP_DRAG_COPY 16004
 #define IDCUR_KGP_DRAG_DELETE 16133

@@ -35,8 +35,6 @@ constexpr UINT KGP_TASKS_PANE_FORWARD = 17021;
 constexpr UINT KGP_TASKS_PANE_HOME = 17022;
 constexpr UINT KGP_TASKS_PANE_CLOSE = 17023;
 constexpr UINT KGP_TASKS_PANE_PAGES = 17024;
-// The toolbar's image strip in full colour.
-constexpr UINT KGP_TASKS_PANE_IMAGES_FULL = 17052;
 // Caption-button hit codes of the navigation.
 constexpr UINT KGP_TASKS_HIT_BACK = 23;
 constexpr UINT KGP_TASKS_HIT_FORWARD = 24;

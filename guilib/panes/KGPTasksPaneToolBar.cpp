@@ -1,6 +1,7 @@
 #include "guilib/panes/KGPTasksPaneToolBar.h"
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPMenuGlyphs.h"
 #include "guilib/panes/KGPTasksPane.h"
@@ -120,11 +121,15 @@ BOOL CTasksPaneToolBar::CreateButtons(CKGPTasksPane* pPane, BOOL bHistoryButtons
 {
     m_pPane = pPane;
     m_bCommandsToFrame = FALSE; // the pane answers the navigation
-    const UINT strip = GetKGPGlobalData().IsFullColorUiAvailable() ? KGP_TASKS_PANE_IMAGES_FULL : KGP_TASKS_PANE_CAPTION;
+    // 16 x 15 images on 23 x 22 buttons: the full-colour strip when the look
+    // can show it, else (or when it is missing) the basic one; a program that
+    // carries neither gets menu glyphs in the images' places.
+    SetLockedSizes(CSize(23, 22), CSize(16, 15));
+    const UINT strip = GetKGPGlobalData().IsFullColorUiAvailable() ? IDB_KGP_TASKS_PANE_NAV_FULL : IDB_KGP_TASKS_PANE_NAV;
     {
         CKGPLocalResource local;
-        if (!LoadBitmaps(strip, 0, 0, TRUE) && (strip == KGP_TASKS_PANE_CAPTION || !LoadBitmaps(KGP_TASKS_PANE_CAPTION, 0, 0, TRUE)))
-            SetLockedSizes(CSize(23, 22), CSize(16, 15)); // glyphs stand in for the images
+        if (!LoadBitmaps(strip, 0, 0, TRUE) && strip != IDB_KGP_TASKS_PANE_NAV)
+            LoadBitmaps(IDB_KGP_TASKS_PANE_NAV, 0, 0, TRUE);
     }
     const CString back = KGPLoadLibraryString(KGP_TASKS_PANE_BACK, _T("Back"));
     const CString forward = KGPLoadLibraryString(KGP_TASKS_PANE_FORWARD, _T("Forward"));
@@ -142,7 +147,6 @@ BOOL CTasksPaneToolBar::CreateButtons(CKGPTasksPane* pPane, BOOL bHistoryButtons
     buttons[2] = std::make_unique<CTasksPaneNavigateButton>(KGP_TASKS_PANE_HOME, 2, home);
     buttons[3] = std::make_unique<CTasksPaneMenuButton>(pPane, lpszPageName);
     buttons[4] = std::make_unique<CTasksPaneNavigateButton>(KGP_TASKS_PANE_CLOSE, 3, close);
-    // Without the image strip the buttons show menu glyphs in their places.
     for (auto& button : buttons)
         if (InsertButton(std::move(button)) < 0)
             return FALSE;

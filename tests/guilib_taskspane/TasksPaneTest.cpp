@@ -13,6 +13,7 @@
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/panes/KGPTaskPaneMiniFrameWnd.h"
 #include "guilib/panes/KGPTasksPane.h"
+#include "guilib/panes/KGPTasksPaneToolBar.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/MessagePump.h"
@@ -224,6 +225,55 @@ TEST_F(TasksPaneTest, PagesAreNavigatedWithTheHistoryAndTheCaptionButtonsFollow)
     ASSERT_NE(nullptr, pane.GetNavigationToolbar().GetMenuButton());
     EXPECT_STREQ(pane.GetPageName(0).GetString(), pane.GetNavigationToolbar().GetMenuButton()->m_strCaption.GetString());
     keyloft_test::SaveScreenshot(frame.m_hWnd, L"tasks_pane_toolbar.bmp");
+}
+
+// How many pixels of the bar's capture inside the rectangle are mostly of
+// the one channel (0 red, 1 green, 2 blue): menu glyphs are black or grey.
+int TintedPixels(const std::vector<DWORD>& pixels, int width, CRect rect, int channel)
+{
+    rect.IntersectRect(rect, CRect(0, 0, width, static_cast<int>(pixels.size()) / width));
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            const DWORD p = pixels[static_cast<size_t>(y) * width + x];
+            const int rgb[3] = {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                                static_cast<int>(p & 0xFF)};
+            if (rgb[channel] > rgb[(channel + 1) % 3] + 60 && rgb[channel] > rgb[(channel + 2) % 3] + 60)
+                ++count;
+        }
+    }
+    return count;
+}
+
+TEST_F(TasksPaneTest, TheNavigationBarShowsTheLibrarysImages)
+{
+    pane.AddPage(_T("Songs"));
+    pane.EnableNavigationToolbar(TRUE);
+    pane.SetActivePage(1); // back enabled: its arrow in colour
+    keyloft_test::Pump(30);
+    CTasksPaneToolBar& bar = pane.GetNavigationToolbar();
+    ASSERT_TRUE(bar.IsWindowVisible());
+    // Back, forward, home and close come from the library's strip.
+    EXPECT_EQ(4, bar.GetImages().GetCount());
+    EXPECT_EQ(CSize(16, 15), bar.GetImages().GetImageSize());
+
+    int width = 0;
+    int height = 0;
+    const std::vector<DWORD> pixels = keyloft_test::CaptureWindow(bar.m_hWnd, width, height);
+    ASSERT_FALSE(pixels.empty());
+    const int back = bar.CommandToIndex(KGP_TASKS_PANE_BACK);
+    const int home = bar.CommandToIndex(KGP_TASKS_PANE_HOME);
+    const int close = bar.CommandToIndex(KGP_TASKS_PANE_CLOSE);
+    ASSERT_GE(back, 0);
+    ASSERT_GE(home, 0);
+    ASSERT_GE(close, 0);
+    EXPECT_GT(TintedPixels(pixels, width, bar.GetButton(back)->m_rcButton, 1), 30);  // the green arrow
+    EXPECT_GT(TintedPixels(pixels, width, bar.GetButton(home)->m_rcButton, 0), 10);  // the red roof
+    EXPECT_GT(TintedPixels(pixels, width, bar.GetButton(home)->m_rcButton, 2), 1);   // the blue window
+    EXPECT_GT(TintedPixels(pixels, width, bar.GetButton(close)->m_rcButton, 0), 10); // the red cross
+    // No image of the bar lands on the pages button, which shows its text.
+    EXPECT_EQ(0, TintedPixels(pixels, width, bar.GetMenuButton()->m_rcButton, 1));
+    keyloft_test::SaveScreenshot(bar.m_hWnd, L"tasks_pane_navigation_bar.bmp");
 }
 
 TEST_F(TasksPaneTest, FloatingThePaneGivesItsOwnFrameWithTheNavigation)

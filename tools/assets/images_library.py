@@ -98,3 +98,77 @@ def make(out, write):
           bmp_bytes(help_image((0, 45, 150, 255), (62, 120, 214, 255), WHITE)))
     for sign in ("move", "copy", "delete"):
         write(os.path.join(rc, "kgp_drag_%s.cur" % sign), cur_bytes(drag_cursor(sign), (0, 0)))
+    write(os.path.join(rc, "kgp_tasks_nav.bmp"), bmp_bytes(tasks_nav_strip(NAV_BASIC), NAV_BACKGROUND))
+    write(os.path.join(rc, "kgp_tasks_nav_full.bmp"), bmp_bytes(tasks_nav_strip(NAV_FULL), NAV_BACKGROUND))
+
+
+# The tasks pane's navigation bar: back, forward, home and close, 16 x 15 each,
+# on the grey that toolbar strips take as transparent. X outline, L and G the
+# arrow's lit and shaded halves, R roof, W wall, B window, D door, C cross.
+NAV_BACKGROUND = (192, 192, 192)
+NAV_BACK = [
+    "................",
+    "................",
+    "......XX........",
+    ".....XLX........",
+    "....XLLX........",
+    "...XLLLXXXXXXX..",
+    "..XLLLLLLLLLLX..",
+    ".XGGGGGGGGGGGX..",
+    "..XGGGGGGGGGGX..",
+    "...XGGGXXXXXXX..",
+    "....XGGX........",
+    ".....XGX........",
+    "......XX........",
+    "................",
+    "................",
+]
+NAV_HOME = [
+    "................",
+    ".......XX.......",
+    "......XRRX......",
+    ".....XRRRRX.....",
+    "....XRRRRRRX....",
+    "...XRRRRRRRRX...",
+    "..XXXXXXXXXXXX..",
+    "...XWWWWWWWWX...",
+    "...XWWWWWDDWX...",
+    "...XWBBWWDDWX...",
+    "...XWBBWWDDWX...",
+    "...XWWWWWDDWX...",
+    "...XWWWWWDDWX...",
+    "...XXXXXXXXXX...",
+    "................",
+]
+NAV_CLOSE = [
+    "................",
+    "................",
+    "...XX......XX...",
+    "...XCX....XCX...",
+    "....XCX..XCX....",
+    ".....XCXXCX.....",
+    "......XCCX......",
+    "......XCCX......",
+    ".....XCXXCX.....",
+    "....XCX..XCX....",
+    "...XCX....XCX...",
+    "...XX......XX...",
+    "................",
+    "................",
+    "................",
+]
+# The basic strip keeps to the 16 standard colours; the full-colour one lights
+# the arrows' upper halves and softens the outline.
+NAV_BASIC = {"X": BLACK, "L": (0, 128, 0, 255), "G": (0, 128, 0, 255), "R": (128, 0, 0, 255),
+             "W": WHITE, "B": (0, 0, 128, 255), "D": (128, 128, 0, 255), "C": (255, 0, 0, 255)}
+NAV_FULL = {"X": (48, 56, 48, 255), "L": (124, 204, 112, 255), "G": (40, 150, 56, 255),
+            "R": (200, 62, 40, 255), "W": (250, 240, 214, 255), "B": (92, 150, 220, 255),
+            "D": (150, 96, 46, 255), "C": (214, 44, 40, 255)}
+
+
+def tasks_nav_strip(colours):
+    canvas = Canvas(4 * 16, 15, NAV_BACKGROUND + (255,))
+    forward = [row[::-1] for row in NAV_BACK]
+    for i, art in enumerate((NAV_BACK, forward, NAV_HOME, NAV_CLOSE)):
+        paint(canvas, art, colours, 16 * i)
+    return canvas
