@@ -109,6 +109,12 @@ public:
     BOOL DestroyAttachedMenu();
     // Menus do not show recently used commands first while this popup is open.
     void DisableRecentlyUsedMenus();
+    // A tasks pane's menu of its pages: every item carries the one command and
+    // is told by its position, so the items keep the checks and states the
+    // pane gave them (no command handler updates them) and no recently-used
+    // rule hides one. Marked before the popup is made.
+    void SetTasksPaneMenu(BOOL bTasksPaneMenu = TRUE) { m_bTasksPaneMenu = bTasksPaneMenu; }
+    BOOL IsTasksPaneMenu() const { return m_bTasksPaneMenu; }
     void SetRightAlign(BOOL bRightAlign = TRUE) { m_bRightAlign = bRightAlign; }
     void SetOwnsMenu(BOOL bOwnsMenu) { m_bOwnsMenu = bOwnsMenu; }
     void SetMaxWidth(int iMaxWidth) { m_iMaxWidth = iMaxWidth; }
@@ -262,6 +268,7 @@ protected:
     CSize m_sizeCurrent;
     BOOL m_bWasRecentlyUsedOn = FALSE;
     BOOL m_bRestoreRecentlyUsed = FALSE;
+    BOOL m_bTasksPaneMenu = FALSE;
     // The plain menu built for accessibility.
     CMenuHandle m_plainMenu;
     BOOL m_bEscClose = FALSE;

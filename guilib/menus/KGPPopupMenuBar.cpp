@@ -478,6 +478,9 @@ void CKGPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId, const CKGPToolbarMenuButt
 
 void CKGPPopupMenuBar::UpdateCommands()
 {
+    // A tasks pane's pages keep the states their pane gave them.
+    if (const CKGPPopupMenu* popup = GetPopupMenu(); popup != nullptr && popup->IsTasksPaneMenu())
+        return;
     // The frame whose handlers answer: the message window's, else the one
     // the popup opened over (never a popup itself).
     CWnd* target = CommandTarget();

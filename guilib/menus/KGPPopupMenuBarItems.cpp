@@ -69,7 +69,7 @@ BOOL CKGPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
     const CKGPPopupMenu* popup = GetPopupMenu();
     const BOOL hideRare = !bShowAllCommands && !s_bShowAllCommands && KGPToolbarLinks::AreRecentlyUsedMenusOn() &&
                           s_usage.HasEnoughInformation() && popup != nullptr && popup->GetParentButton() != nullptr &&
-                          !s_bCustomizing;
+                          !popup->IsTasksPaneMenu() && !s_bCustomizing;
     const UINT defaultId = ::GetMenuDefaultItem(hMenu, FALSE, GMDI_USEDISABLED);
     if (defaultId != static_cast<UINT>(-1))
         m_uiDefaultMenuCmdId = defaultId;
@@ -299,7 +299,7 @@ void CKGPPopupMenuBar::OnFillBackground(CDC* pDC, const CRect&)
 {
     const CKGPPopupMenu* popup = GetPopupMenu();
     if (s_bCustomizing || m_bPaletteMode || !KGPToolbarLinks::AreRecentlyUsedMenusOn() || popup == nullptr ||
-        popup->GetParentButton() == nullptr)
+        popup->GetParentButton() == nullptr || popup->IsTasksPaneMenu())
         return;
     DrawRarelyUsedBands(pDC);
 }

@@ -4,6 +4,7 @@
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPMenuGlyphs.h"
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/panes/KGPTasksPane.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
 
@@ -115,6 +116,14 @@ HMENU CTasksPaneMenuButton::CreateMenu() const
     return menu.Detach();
 }
 
+IKGPMenuPopup* CTasksPaneMenuButton::CreatePopupMenu()
+{
+    IKGPMenuPopup* popup = CKGPToolbarMenuButton::CreatePopupMenu();
+    if (auto* pMenu = dynamic_cast<CKGPPopupMenu*>(popup))
+        pMenu->SetTasksPaneMenu();
+    return popup;
+}
+
 // ---- The bar.
 
 BOOL CTasksPaneToolBar::CreateButtons(CKGPTasksPane* pPane, BOOL bHistoryButtons, LPCTSTR lpszPageName)
@@ -145,7 +154,9 @@ BOOL CTasksPaneToolBar::CreateButtons(CKGPTasksPane* pPane, BOOL bHistoryButtons
         buttons[1] = std::make_unique<CTasksPaneNavigateButton>(KGP_TASKS_PANE_FORWARD, 1, forward);
     }
     buttons[2] = std::make_unique<CTasksPaneNavigateButton>(KGP_TASKS_PANE_HOME, 2, home);
-    buttons[3] = std::make_unique<CTasksPaneMenuButton>(pPane, lpszPageName);
+    auto pages = std::make_unique<CTasksPaneMenuButton>(pPane, lpszPageName);
+    pages->SetMessageWnd(pPane); // the page chosen goes to the pane
+    buttons[3] = std::move(pages);
     buttons[4] = std::make_unique<CTasksPaneNavigateButton>(KGP_TASKS_PANE_CLOSE, 3, close);
     for (auto& button : buttons)
         if (InsertButton(std::move(button)) < 0)

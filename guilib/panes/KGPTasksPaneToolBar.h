@@ -61,8 +61,9 @@ public:
     explicit CTasksPaneMenuButton(const CKGPTasksPane* pPane, LPCTSTR lpszText);
 
     HMENU CreateMenu() const override;
-    // Opened from the tasks pane's bar: the popup it opens is a pages menu.
-    BOOL IsTasksPaneMenu() const { return TRUE; }
+    // The popup it opens is marked as a tasks pane's menu: its items, all of
+    // one command, keep the pane's checks and states.
+    IKGPMenuPopup* CreatePopupMenu() override;
 
     const CKGPTasksPane* m_pPane = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/panes/KGPTaskPaneMiniFrameWnd.h"
 #include "guilib/panes/KGPTasksPane.h"
 #include "guilib/panes/KGPTasksPaneToolBar.h"
@@ -19,6 +20,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -274,6 +276,40 @@ TEST_F(TasksPaneTest, TheNavigationBarShowsTheLibrarysImages)
     // No image of the bar lands on the pages button, which shows its text.
     EXPECT_EQ(0, TintedPixels(pixels, width, bar.GetMenuButton()->m_rcButton, 1));
     keyloft_test::SaveScreenshot(bar.m_hWnd, L"tasks_pane_navigation_bar.bmp");
+}
+
+TEST_F(TasksPaneTest, ThePagesMenuKeepsThePanesMarksAndShowsThePageChosen)
+{
+    pane.AddPage(_T("Songs"));
+    pane.AddPage(_T("Styles"));
+    pane.EnableNavigationToolbar(TRUE);
+    pane.SetActivePage(1);
+    keyloft_test::Pump(30);
+    CTasksPaneMenuButton* button = pane.GetNavigationToolbar().GetMenuButton();
+    ASSERT_NE(nullptr, button);
+    ASSERT_TRUE(button->OpenPopupMenu());
+    keyloft_test::Pump(30);
+    auto* popup = dynamic_cast<CKGPPopupMenu*>(button->GetPopupMenu());
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(popup->IsTasksPaneMenu());
+
+    // The frame has no handler for the pages' command: an idle update would
+    // disable them all. They stay as the pane made them, the page shown checked.
+    CKGPPopupMenuBar* items = popup->GetMenuBar();
+    items->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    ASSERT_EQ(3, items->GetCount());
+    for (int i = 0; i < items->GetCount(); ++i) {
+        EXPECT_EQ(0u, items->GetButton(i)->m_nBits & TBBS_DISABLED) << i;
+        EXPECT_EQ(i == 1, (items->GetButton(i)->m_nBits & TBBS_CHECKED) != 0) << i;
+    }
+
+    // The third item chosen: the pane shows its page, the frame hears nothing.
+    EXPECT_TRUE(items->ClickItem(items->GetButton(2)));
+    keyloft_test::Pump(30);
+    EXPECT_EQ(2, pane.GetActivePage());
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+    EXPECT_EQ(frame.commands.end(), std::find(frame.commands.begin(), frame.commands.end(), KGP_TASKS_PANE_PAGES));
+    EXPECT_STREQ(_T("Styles"), button->m_strCaption.GetString());
 }
 
 TEST_F(TasksPaneTest, FloatingThePaneGivesItsOwnFrameWithTheNavigation)
