@@ -89,6 +89,7 @@ BEGIN_MESSAGE_MAP(CKGPTasksPane, CKGPDockingControlBar)
     ON_MESSAGE(WM_SETFONT, &CKGPTasksPane::OnSetFont)
     ON_MESSAGE(WM_GETFONT, &CKGPTasksPane::OnGetFont)
     ON_MESSAGE(WM_SETTEXT, &CKGPTasksPane::OnSetText)
+    ON_MESSAGE(WM_GETOBJECT, &CKGPTasksPane::OnGetObject)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 4, 6, &CKGPTasksPane::OnNeedNavigationTip)
     ON_COMMAND(KGP_TASKS_PANE_BACK, &CKGPTasksPane::OnCommandBack)
     ON_COMMAND(KGP_TASKS_PANE_FORWARD, &CKGPTasksPane::OnCommandForward)
@@ -284,6 +285,9 @@ void CKGPTasksPane::RemoveAllGroups()
     m_pAnimatedGroup = nullptr;
     ReleaseTracking();
     m_lstTaskGroups.DeleteAll();
+    // The last task clicked went with its group.
+    m_nAccGroup = m_nAccTask = -1;
+    m_strAccName.Empty();
     RecalcTasksLayout(TRUE);
 }
 

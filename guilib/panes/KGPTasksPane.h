@@ -184,6 +184,14 @@ public:
     // entry or a failure.
     BOOL GetMRUFileName(int nIndex, CString& strName) const;
 
+    // ---- Accessibility (KGPTasksPaneAccessible.cpp).
+    // The tasks of the page shown that draw themselves, in order: the
+    // accessible client's children, numbered from 1.
+    std::vector<CKGPTasksPaneTask*> GetAccessibleTasks() const;
+    // The child number of the last task clicked while it is on the page
+    // shown, else 0 (CHILDID_SELF).
+    long GetAccessibleFocus() const;
+
     // ---- Options.
     // -1: the look's value.
     void SetMetric(kgp::tasks::Metric metric, int nValue) { m_metrics[metric] = nValue; }
@@ -242,6 +250,8 @@ protected:
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg BOOL OnNeedNavigationTip(UINT id, NMHDR* pNMH, LRESULT* pResult);
+    // The accessible client object, while the library's accessibility is on.
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     afx_msg void OnCommandBack();
     afx_msg void OnCommandForward();
     afx_msg void OnCommandHome();

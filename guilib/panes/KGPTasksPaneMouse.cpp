@@ -220,7 +220,7 @@ void CKGPTasksPane::OnClickTask(int nGroupNumber, int nTaskNumber, UINT uiComman
     m_strAccName = pTask != nullptr ? pTask->m_strName : CString();
     CKGPGlobalData& data = GetKGPGlobalData();
     if (data.m_bEnableAccessibility)
-        data.NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, nTaskNumber + 1);
+        data.NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, GetAccessibleFocus());
     CWnd* pTarget = GetOwner() != nullptr ? GetOwner() : GetParent();
     if (pTarget != nullptr)
         pTarget->PostMessage(WM_COMMAND, uiCommandID);

@@ -7,6 +7,8 @@
 // damaged value changes nothing. Screenshots of the docked pane.
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPWorkspace.h"
@@ -310,6 +312,105 @@ TEST_F(TasksPaneTest, ThePagesMenuKeepsThePanesMarksAndShowsThePageChosen)
     EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
     EXPECT_EQ(frame.commands.end(), std::find(frame.commands.begin(), frame.commands.end(), KGP_TASKS_PANE_PAGES));
     EXPECT_STREQ(_T("Styles"), button->m_strCaption.GetString());
+}
+
+struct ReleaseAccessible {
+    void operator()(IAccessible* pObject) const { pObject->Release(); }
+};
+using AccessiblePtr = std::unique_ptr<IAccessible, ReleaseAccessible>;
+
+VARIANT Child(long nChild)
+{
+    VARIANT child;
+    ::VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = nChild;
+    return child;
+}
+
+CString NameOf(IAccessible& object, long nChild)
+{
+    BSTR name = nullptr;
+    if (object.get_accName(Child(nChild), &name) != S_OK)
+        return _T("(none)");
+    CString text(name);
+    ::SysFreeString(name);
+    return text;
+}
+
+long LongAnswer(HRESULT (IAccessible::*get)(VARIANT, VARIANT*), IAccessible& object, long nChild)
+{
+    VARIANT answer;
+    ::VariantInit(&answer);
+    return (object.*get)(Child(nChild), &answer) == S_OK && answer.vt == VT_I4 ? answer.lVal : -1;
+}
+
+class AccessibilityOn {
+public:
+    AccessibilityOn() { GetKGPGlobalData().m_bEnableAccessibility = TRUE; }
+    ~AccessibilityOn() { GetKGPGlobalData().m_bEnableAccessibility = FALSE; }
+};
+
+TEST_F(TasksPaneTest, TheAccessibleObjectNamesThePagesTasksAndFollowsTheClick)
+{
+    // Accessibility off: the system's own answer.
+    ASSERT_FALSE(GetKGPGlobalData().m_bEnableAccessibility);
+    EXPECT_EQ(0, pane.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)));
+    const AccessibilityOn on;
+    EXPECT_EQ(0, pane.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_WINDOW)));
+    const LRESULT result = pane.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+    ASSERT_GT(result, 0);
+    IAccessible* pRaw = nullptr;
+    ASSERT_EQ(S_OK, ::ObjectFromLresult(result, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&pRaw)));
+    const AccessiblePtr object(pRaw);
+
+    // Another page's tasks are no children; nor is a task hosting a window.
+    pane.AddTask(pane.AddGroup(pane.AddPage(_T("Songs")), _T("Song tasks")), _T("Play"), -1, kOpenCommand);
+    CListBox hosted;
+    ASSERT_TRUE(hosted.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &pane, 77));
+    pane.AddWindow(group, hosted.m_hWnd, 40);
+    long count = 0;
+    ASSERT_EQ(S_OK, object->get_accChildCount(&count));
+    EXPECT_EQ(3, count);
+    EXPECT_EQ(CString(_T("Tasks")), NameOf(*object, CHILDID_SELF));
+    EXPECT_EQ(CString(_T("Save the file")), NameOf(*object, 2));
+    EXPECT_EQ(ROLE_SYSTEM_CLIENT, LongAnswer(&IAccessible::get_accRole, *object, CHILDID_SELF));
+    EXPECT_EQ(ROLE_SYSTEM_LINK, LongAnswer(&IAccessible::get_accRole, *object, 1));
+    EXPECT_EQ(ROLE_SYSTEM_STATICTEXT, LongAnswer(&IAccessible::get_accRole, *object, 3));
+    BSTR name = nullptr;
+    EXPECT_EQ(E_INVALIDARG, object->get_accName(Child(4), &name));
+    EXPECT_EQ(E_INVALIDARG, object->get_accName(Child(-1), &name));
+
+    // Nothing clicked yet: no task has the focus.
+    VARIANT focus;
+    EXPECT_EQ(S_FALSE, object->get_accFocus(&focus));
+    EXPECT_EQ(VT_EMPTY, focus.vt);
+    // The second task clicked: it has the focus, where the pane shows it.
+    const CRect save = pane.GetTask(group, 1)->m_rect;
+    Click(save.CenterPoint());
+    ASSERT_EQ(S_OK, object->get_accFocus(&focus));
+    EXPECT_EQ(2, focus.lVal);
+    EXPECT_NE(0, LongAnswer(&IAccessible::get_accState, *object, 2) & STATE_SYSTEM_FOCUSED);
+    EXPECT_EQ(0, LongAnswer(&IAccessible::get_accState, *object, 1) & STATE_SYSTEM_FOCUSED);
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(S_OK, object->accLocation(&x, &y, &cx, &cy, Child(2)));
+    CRect screen = save;
+    pane.ClientToScreen(screen);
+    EXPECT_EQ(screen, CRect(CPoint(x, y), CSize(cx, cy)));
+    VARIANT hit;
+    ASSERT_EQ(S_OK, object->accHitTest(screen.CenterPoint().x, screen.CenterPoint().y, &hit));
+    EXPECT_EQ(2, hit.lVal);
+
+    // On another page the clicked task is not shown: no focus.
+    pane.SetActivePage(1);
+    ASSERT_EQ(S_OK, object->get_accChildCount(&count));
+    EXPECT_EQ(1, count);
+    EXPECT_EQ(S_FALSE, object->get_accFocus(&focus));
+
+    // A client keeping the object past the pane is told it is gone.
+    pane.DestroyWindow();
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, object->get_accChildCount(&count));
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, object->get_accName(Child(1), &name));
 }
 
 TEST_F(TasksPaneTest, FloatingThePaneGivesItsOwnFrameWithTheNavigation)
