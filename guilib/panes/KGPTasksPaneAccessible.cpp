@@ -58,6 +58,34 @@ HRESULT CKGPTasksPaneAccessible::Resolve(const VARIANT& varChild, CKGPTasksPane*
     return S_OK;
 }
 
+const CKGPTasksPaneTask& CKGPTasksPaneAccessible::TaskOf(const CKGPTasksPane& pane, long nChild)
+{
+    return *pane.GetAccessibleTasks()[static_cast<size_t>(nChild - 1)];
+}
+
+HRESULT CKGPTasksPaneAccessible::Start(VARIANT* pvarOut, CKGPTasksPane*& pPane) const
+{
+    if (pvarOut == nullptr)
+        return E_POINTER;
+    ::VariantInit(pvarOut);
+    pPane = Pane();
+    return pPane != nullptr ? S_OK : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CKGPTasksPaneAccessible::AnswerNumber(const VARIANT& varChild, VARIANT* pvarOut,
+                                              long (*answer)(CKGPTasksPane&, long)) const
+{
+    if (pvarOut == nullptr)
+        return E_POINTER;
+    ::VariantInit(pvarOut);
+    CKGPTasksPane* pPane = nullptr;
+    long nChild = 0;
+    if (const HRESULT hr = Resolve(varChild, pPane, nChild); FAILED(hr))
+        return hr;
+    SetChild(pvarOut, answer(*pPane, nChild));
+    return S_OK;
+}
+
 // ---- IUnknown and IDispatch.
 
 STDMETHODIMP CKGPTasksPaneAccessible::QueryInterface(REFIID riid, void** ppv)
@@ -156,7 +184,7 @@ STDMETHODIMP CKGPTasksPaneAccessible::get_accName(VARIANT varChild, BSTR* pszNam
         pPane->GetWindowText(text);
         return AnswerText(text, pszName);
     }
-    return AnswerText(pPane->GetAccessibleTasks()[static_cast<size_t>(nChild - 1)]->m_strName, pszName);
+    return AnswerText(TaskOf(*pPane, nChild).m_strName, pszName);
 }
 
 STDMETHODIMP CKGPTasksPaneAccessible::get_accValue(VARIANT, BSTR* pszValue)
@@ -175,50 +203,36 @@ STDMETHODIMP CKGPTasksPaneAccessible::get_accDescription(VARIANT, BSTR* pszDescr
 
 STDMETHODIMP CKGPTasksPaneAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole)
 {
-    if (pvarRole == nullptr)
-        return E_POINTER;
-    ::VariantInit(pvarRole);
-    CKGPTasksPane* pPane = nullptr;
-    long nChild = 0;
-    if (const HRESULT hr = Resolve(varChild, pPane, nChild); FAILED(hr))
-        return hr;
-    long role = ROLE_SYSTEM_CLIENT;
-    if (nChild != CHILDID_SELF)
-        role = pPane->GetAccessibleTasks()[static_cast<size_t>(nChild - 1)]->m_uiCommandID != 0 ? ROLE_SYSTEM_LINK
-                                                                                                : ROLE_SYSTEM_STATICTEXT;
-    SetChild(pvarRole, role);
-    return S_OK;
+    return AnswerNumber(varChild, pvarRole, [](CKGPTasksPane& pane, long nChild) -> long {
+        if (nChild == CHILDID_SELF)
+            return ROLE_SYSTEM_CLIENT;
+        return TaskOf(pane, nChild).m_uiCommandID != 0 ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+    });
 }
 
 STDMETHODIMP CKGPTasksPaneAccessible::get_accState(VARIANT varChild, VARIANT* pvarState)
 {
-    if (pvarState == nullptr)
-        return E_POINTER;
-    ::VariantInit(pvarState);
-    CKGPTasksPane* pPane = nullptr;
-    long nChild = 0;
-    if (const HRESULT hr = Resolve(varChild, pPane, nChild); FAILED(hr))
-        return hr;
-    long state = 0;
-    if (nChild == CHILDID_SELF) {
-        state = STATE_SYSTEM_FOCUSABLE;
-        if (!pPane->IsWindowVisible())
-            state |= STATE_SYSTEM_INVISIBLE;
-        if (::GetFocus() == pPane->GetSafeHwnd())
-            state |= STATE_SYSTEM_FOCUSED;
-    } else {
-        const CKGPTasksPaneTask* pTask = pPane->GetAccessibleTasks()[static_cast<size_t>(nChild - 1)];
-        if (pTask->m_uiCommandID != 0)
+    return AnswerNumber(varChild, pvarState, [](CKGPTasksPane& pane, long nChild) -> long {
+        long state = 0;
+        if (nChild == CHILDID_SELF) {
+            state = STATE_SYSTEM_FOCUSABLE;
+            if (!pane.IsWindowVisible())
+                state |= STATE_SYSTEM_INVISIBLE;
+            if (::GetFocus() == pane.GetSafeHwnd())
+                state |= STATE_SYSTEM_FOCUSED;
+            return state;
+        }
+        const CKGPTasksPaneTask& task = TaskOf(pane, nChild);
+        if (task.m_uiCommandID != 0)
             state |= STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
-        if (!pTask->m_bEnabled)
+        if (!task.m_bEnabled)
             state |= STATE_SYSTEM_UNAVAILABLE;
-        if (pTask->m_rect.IsRectEmpty())
+        if (task.m_rect.IsRectEmpty())
             state |= STATE_SYSTEM_INVISIBLE; // in a collapsed group or scrolled away
-        if (nChild == pPane->GetAccessibleFocus())
+        if (nChild == pane.GetAccessibleFocus())
             state |= STATE_SYSTEM_FOCUSED;
-    }
-    SetChild(pvarState, state);
-    return S_OK;
+        return state;
+    });
 }
 
 STDMETHODIMP CKGPTasksPaneAccessible::get_accHelp(VARIANT, BSTR* pszHelp)
@@ -246,12 +260,9 @@ STDMETHODIMP CKGPTasksPaneAccessible::get_accKeyboardShortcut(VARIANT, BSTR* psz
 
 STDMETHODIMP CKGPTasksPaneAccessible::get_accFocus(VARIANT* pvarChild)
 {
-    if (pvarChild == nullptr)
-        return E_POINTER;
-    ::VariantInit(pvarChild);
-    CKGPTasksPane* pPane = Pane();
-    if (pPane == nullptr)
-        return CO_E_OBJNOTCONNECTED;
+    CKGPTasksPane* pPane = nullptr;
+    if (const HRESULT hr = Start(pvarChild, pPane); FAILED(hr))
+        return hr;
     const long nChild = pPane->GetAccessibleFocus();
     if (nChild == CHILDID_SELF)
         return S_FALSE; // VT_EMPTY: no task has the focus
@@ -292,7 +303,7 @@ STDMETHODIMP CKGPTasksPaneAccessible::accLocation(long* pxLeft, long* pyTop, lon
     if (nChild == CHILDID_SELF)
         pPane->GetClientRect(rect);
     else
-        rect = pPane->GetAccessibleTasks()[static_cast<size_t>(nChild - 1)]->m_rect;
+        rect = TaskOf(*pPane, nChild).m_rect;
     pPane->ClientToScreen(rect);
     *pxLeft = rect.left;
     *pyTop = rect.top;
@@ -310,12 +321,9 @@ STDMETHODIMP CKGPTasksPaneAccessible::accNavigate(long, VARIANT, VARIANT* pvarEn
 
 STDMETHODIMP CKGPTasksPaneAccessible::accHitTest(long xLeft, long yTop, VARIANT* pvarChild)
 {
-    if (pvarChild == nullptr)
-        return E_POINTER;
-    ::VariantInit(pvarChild);
-    CKGPTasksPane* pPane = Pane();
-    if (pPane == nullptr)
-        return CO_E_OBJNOTCONNECTED;
+    CKGPTasksPane* pPane = nullptr;
+    if (const HRESULT hr = Start(pvarChild, pPane); FAILED(hr))
+        return hr;
     CPoint point(xLeft, yTop);
     pPane->ScreenToClient(&point);
     CRect client;

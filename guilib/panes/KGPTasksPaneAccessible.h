@@ -11,6 +11,7 @@
 #include <oleacc.h>
 
 class CKGPTasksPane;
+class CKGPTasksPaneTask;
 class CKGPTasksPaneAccessible;
 
 // One reference to the object, given back when the owner goes.
@@ -63,6 +64,12 @@ private:
     // S_OK and the child's number (0 the pane itself) for a valid child of
     // the live pane; CO_E_OBJNOTCONNECTED or E_INVALIDARG otherwise.
     HRESULT Resolve(const VARIANT& varChild, CKGPTasksPane*& pPane, long& nChild) const;
+    // An answer begun: the out variant emptied, the live pane found.
+    HRESULT Start(VARIANT* pvarOut, CKGPTasksPane*& pPane) const;
+    // The task of a valid child number (from 1).
+    static const CKGPTasksPaneTask& TaskOf(const CKGPTasksPane& pane, long nChild);
+    // A number about a valid child (0 the pane) as a VT_I4 answer.
+    HRESULT AnswerNumber(const VARIANT& varChild, VARIANT* pvarOut, long (*answer)(CKGPTasksPane&, long)) const;
 
     LONG m_nRefs = 1;
     HWND m_hWndPane;
