@@ -3,24 +3,15 @@
 #include <windowsx.h>
 #include <afxpreview.h>
 
-#include "guilib/core/KGPGlobalData.h"
-#include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPWindowHelpers.h"
-#include "guilib/docking/KGPBaseControlBar.h"
-#include "guilib/docking/KGPMiniFrameWnd.h"
-#include "guilib/frames/KGPFrameLinks.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
-#include "guilib/toolbars/KGPToolBar.h"
-
-#include <vector>
 
 IMPLEMENT_DYNCREATE(CKGPFrameWnd, CFrameWnd)
 
 namespace {
 
-constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
 constexpr UINT kWmDwmCompositionChanged = 0x031E;
 constexpr UINT kIdClosePreview = 0xE300;
 
@@ -61,47 +52,12 @@ BEGIN_MESSAGE_MAP(CKGPFrameWnd, CFrameWnd)
     ON_MESSAGE(kWmDwmCompositionChanged, &CKGPFrameWnd::OnDWMCompositionChanged)
 END_MESSAGE_MAP()
 
-CKGPFrameWnd::CKGPFrameWnd() : m_Impl(this)
+CKGPFrameWnd::CKGPFrameWnd()
 {
     KGPRegisterFrameLinks();
 }
 
 CKGPFrameWnd::~CKGPFrameWnd() = default;
-
-// ---- Creation and loading.
-
-BOOL CKGPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
-{
-    m_Impl.m_nIDDefaultResource = nIDResource;
-    m_Impl.LoadToolbarParameters();
-    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
-        return FALSE;
-    m_Impl.OnLoadFrame();
-    return TRUE;
-}
-
-BOOL CKGPFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
-{
-    m_dockManager.Create(this);
-    m_Impl.m_pDockManager = &m_dockManager;
-    m_Impl.RestorePlacement(cs);
-    return CFrameWnd::PreCreateWindow(cs);
-}
-
-int CKGPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    // A frame made without PreCreateWindow still docks.
-    if (m_dockManager.GetDockSite() == nullptr) {
-        m_dockManager.Create(this);
-        m_Impl.m_pDockManager = &m_dockManager;
-    }
-    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
-        return -1;
-    m_Impl.m_bHasBorder = (lpCreateStruct->style & WS_BORDER) != 0;
-    CKGPFrameImpl::AddFrame(this);
-    m_Impl.OnChangeVisualManager();
-    return 0;
-}
 
 // ---- Layout.
 
@@ -113,11 +69,6 @@ void CKGPFrameWnd::AdjustDockingLayout(HDWP hdwp)
     AdjustClientArea();
     if (m_pNotifyHook != nullptr)
         RecalcLayout(TRUE);
-}
-
-BOOL CKGPFrameWnd::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
-{
-    return m_dockManager.OnMoveMiniFrame(pMiniFrame);
 }
 
 void CKGPFrameWnd::AdjustClientArea()
@@ -197,73 +148,7 @@ void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
     OnSetPreviewMode(bPreview);
 }
 
-void CKGPFrameWnd::SetInPlaceBarsVisible(BOOL bShow)
-{
-    m_dockManager.HideInPlaceBars(bShow);
-    AdjustDockingLayout();
-}
-
-// ---- Commands and input.
-
-BOOL CKGPFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
-{
-    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
-           m_dockManager.OnBarsMenuCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-}
-
-BOOL CKGPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (HIWORD(wParam) == 1 && m_Impl.ProcessKeyboard(VK_ESCAPE))
-        return TRUE; // an accelerator while a popup menu is open
-    if (KGPMenuLinks::IsCustomizeMode())
-        return FALSE;
-    return CFrameWnd::OnCommand(wParam, lParam);
-}
-
-BOOL CKGPFrameWnd::PreTranslateMessage(MSG* pMsg)
-{
-    switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
-    case CKGPFrameImpl::PreTranslateResult::Consumed:
-        return TRUE;
-    case CKGPFrameImpl::PreTranslateResult::Untranslated:
-        return FALSE;
-    case CKGPFrameImpl::PreTranslateResult::PassOn:
-        break;
-    }
-    return CFrameWnd::PreTranslateMessage(pMsg);
-}
-
-void CKGPFrameWnd::OnContextHelp()
-{
-    // The layer runs no loop that picks a window for context help; the request
-    // opens the help file at its contents (toolbars' help mode comes with the
-    // customisation issue).
-    if (m_bContextHelp)
-        return;
-    m_bContextHelp = TRUE;
-    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pszHelpFilePath != nullptr)
-        ::WinHelpW(m_hWnd, pApp->m_pszHelpFilePath, HELP_FINDER, 0);
-    m_bContextHelp = FALSE;
-}
-
-void CKGPFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
-{
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    if (CWinApp* pApp = AfxGetApp())
-        ::WinHelpW(m_hWnd, pApp->m_pszHelpFilePath, nCmd, dwData);
-}
-
-void CKGPFrameWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
-{
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    WinHelp(dwData, nCmd);
-}
+// ---- Menus.
 
 void CKGPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
@@ -280,66 +165,6 @@ void CKGPFrameWnd::DelayUpdateFrameMenu(HMENU hMenuAlt)
     m_nIdleFlags |= idleMenu;
 }
 
-BOOL CKGPFrameWnd::OnPopupMenuOpening(CWnd* pPopup)
-{
-    if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
-        GetKGPGlobalData().NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, pPopup->m_hWnd, OBJID_CLIENT, CHILDID_SELF);
-    return TRUE;
-}
-
-void CKGPFrameWnd::OnClosePopupMenu(CWnd* pPopup)
-{
-    if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
-        GetKGPGlobalData().NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, pPopup->m_hWnd, OBJID_CLIENT, CHILDID_SELF);
-    m_dockManager.SetBarsMenuShown(FALSE);
-}
-
-// ---- Docking calls.
-
-BOOL CKGPFrameWnd::AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail)
-{
-    // (A ribbon bar that takes the role registers with the frame once ribbons exist.)
-    return m_dockManager.AddControlBar(pBar, bTail, FALSE, FALSE);
-}
-
-BOOL CKGPFrameWnd::InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pTarget, BOOL bAfter)
-{
-    return m_dockManager.InsertControlBar(pBar, pTarget, bAfter);
-}
-
-void CKGPFrameWnd::RemoveControlBarFromDockManager(CKGPBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout,
-                                                   BOOL bAutoHide, CKGPBaseControlBar* pBarReplacement)
-{
-    m_dockManager.RemoveControlBar(pBar, bDestroy, bAdjustLayout, bAutoHide, pBarReplacement);
-}
-
-void CKGPFrameWnd::DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
-{
-    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
-}
-
-CKGPBaseControlBar* CKGPFrameWnd::ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
-                                                      CRuntimeClass* pRTCBarType) const
-{
-    return m_dockManager.BarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, nullptr);
-}
-
-BOOL CKGPFrameWnd::IsPointNearDockEdge(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const
-{
-    return m_dockManager.IsPointNearDockBar(point, dwAlignment, bOuterEdge);
-}
-
-CKGPBaseControlBar* CKGPFrameWnd::GetControlBar(UINT nID)
-{
-    return m_dockManager.FindBarById(nID, TRUE);
-}
-
-void CKGPFrameWnd::ShowControlBar(CKGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
-{
-    if (pBar != nullptr)
-        pBar->ShowBar(bShow, bDelay, bActivate);
-}
-
 BOOL CKGPFrameWnd::OnShowPopupMenu(CWnd* pPopup)
 {
     if (!m_Impl.OnShowPopupMenu(pPopup, this))
@@ -348,24 +173,6 @@ BOOL CKGPFrameWnd::OnShowPopupMenu(CWnd* pPopup)
 }
 
 // ---- Messages.
-
-LRESULT CKGPFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
-{
-    if (m_Impl.OnMenuChar(nChar))
-        return 0xFFFF0002; // MNC_SELECT-like "handled": no beep, no menu
-    return CFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
-}
-
-void CKGPFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-    if (nState == WA_INACTIVE) {
-        if (!KGPMenuLinks::IsCustomizeMode())
-            m_Impl.DeactivateMenu();
-    } else if (nState == WA_CLICKACTIVE) {
-        UpdateWindow();
-    }
-}
 
 void CKGPFrameWnd::OnClose()
 {
@@ -380,21 +187,7 @@ void CKGPFrameWnd::OnClose()
 
 void CKGPFrameWnd::OnDestroy()
 {
-    if (m_hAccelTable != nullptr) {
-        ::DestroyAcceleratorTable(m_hAccelTable);
-        m_hAccelTable = nullptr;
-    }
-    m_dockManager.EnableLayout(FALSE);
-    // The frame's own children go now, while the frame is whole (floating
-    // frames and bars included).
-    std::vector<HWND> children;
-    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        children.push_back(hChild);
-    for (HWND hChild : children) {
-        if (::IsWindow(hChild) && ::GetParent(hChild) == m_hWnd)
-            ::DestroyWindow(hChild);
-    }
-    CKGPFrameImpl::RemoveFrame(this);
+    TearDownFrame(nullptr);
     CFrameWnd::OnDestroy();
 }
 
@@ -423,32 +216,6 @@ void CKGPFrameWnd::OnSize(UINT nType, int cx, int cy)
     m_bWasMaximized = nType == SIZE_MAXIMIZED;
 }
 
-void CKGPFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
-{
-    m_Impl.OnGetMinMaxInfo(lpMMI);
-    CFrameWnd::OnGetMinMaxInfo(lpMMI);
-    m_Impl.m_FullScreenMgr.OnGetMinMaxInfo(lpMMI);
-}
-
-void CKGPFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
-{
-    CFrameWnd::OnWindowPosChanging(lpwndpos);
-    m_Impl.OnWindowPosChanging(lpwndpos);
-}
-
-void CKGPFrameWnd::OnNcPaint()
-{
-    if (!m_Impl.OnNcPaint())
-        Default();
-}
-
-BOOL CKGPFrameWnd::OnNcActivate(BOOL bActive)
-{
-    if (m_Impl.OnNcActivate(bActive))
-        return TRUE;
-    return CFrameWnd::OnNcActivate(bActive);
-}
-
 void CKGPFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
 {
     m_Impl.OnNcMouseMove(nHitTest, point);
@@ -457,89 +224,9 @@ void CKGPFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
     CFrameWnd::OnNcMouseMove(nHitTest, point);
 }
 
-LRESULT CKGPFrameWnd::OnNcHitTest(CPoint point)
-{
-    const UINT hit = m_Impl.OnNcHitTest(point);
-    return hit != 0 ? static_cast<LRESULT>(hit) : CFrameWnd::OnNcHitTest(point);
-}
-
-void CKGPFrameWnd::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
-{
-    if (!m_Impl.OnNcCalcSize(bCalcValidRects, lpncsp))
-        CFrameWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
-}
-
-void CKGPFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    m_Impl.OnLButtonUp(point);
-    CFrameWnd::OnLButtonUp(nFlags, point);
-}
-
-void CKGPFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
-{
-    m_Impl.OnMouseMove(point);
-    CFrameWnd::OnMouseMove(nFlags, point);
-}
-
-void CKGPFrameWnd::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_Impl.OnLButtonDown(point);
-    CFrameWnd::OnLButtonDown(nFlags, point);
-}
-
-void CKGPFrameWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
-{
-    CFrameWnd::OnActivateApp(bActive, dwThreadID);
-    m_dockManager.HideMiniFrames(bActive, RUNTIME_CLASS(CKGPBaseToolBar));
-    m_Impl.OnActivateApp(bActive);
-}
-
 LRESULT CKGPFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
     m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
     return 0;
 }
 
-LRESULT CKGPFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam)
-{
-    return reinterpret_cast<LRESULT>(m_Impl.CreateUserToolbar(reinterpret_cast<LPCTSTR>(lParam)));
-}
-
-LRESULT CKGPFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam)
-{
-    return m_Impl.DeleteUserToolbar(reinterpret_cast<CKGPToolBar*>(lParam));
-}
-
-void CKGPFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
-{
-    CKGPFrameImpl::UpdateBarCommand(m_dockManager, pCmdUI);
-}
-
-BOOL CKGPFrameWnd::OnBarCheck(UINT nID)
-{
-    return CKGPFrameImpl::ToggleBarCommand(m_dockManager, nID);
-}
-
-LRESULT CKGPFrameWnd::OnToolbarContextMenu(WPARAM, LPARAM)
-{
-    return TRUE;
-}
-
-LRESULT CKGPFrameWnd::OnSetText(WPARAM, LPARAM)
-{
-    const LRESULT result = Default();
-    m_Impl.OnSetText();
-    return result;
-}
-
-LRESULT CKGPFrameWnd::OnChangeVisualManager(WPARAM, LPARAM)
-{
-    m_Impl.OnChangeVisualManager();
-    return 0;
-}
-
-LRESULT CKGPFrameWnd::OnDWMCompositionChanged(WPARAM, LPARAM)
-{
-    m_Impl.OnDwmCompositionChanged();
-    return 0;
-}

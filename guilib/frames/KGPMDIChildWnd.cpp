@@ -15,24 +15,6 @@ IMPLEMENT_DYNCREATE(CKGPMDIChildWnd, CMDIChildWnd)
 
 BOOL CKGPMDIChildWnd::s_bInMDIActivate = FALSE;
 
-namespace {
-
-constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
-
-// Destroys the top-level children of a window that still belong to it.
-void DestroyOwnChildren(HWND hParent, HWND hExcept = nullptr)
-{
-    std::vector<HWND> children;
-    for (HWND hChild = ::GetWindow(hParent, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        children.push_back(hChild);
-    for (HWND hChild : children) {
-        if (hChild != hExcept && ::IsWindow(hChild) && ::GetParent(hChild) == hParent)
-            ::DestroyWindow(hChild);
-    }
-}
-
-} // namespace
-
 BEGIN_MESSAGE_MAP(CKGPMDIChildWnd, CMDIChildWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -57,7 +39,7 @@ BEGIN_MESSAGE_MAP(CKGPMDIChildWnd, CMDIChildWnd)
     ON_REGISTERED_MESSAGE(KGM_CHANGEVISUALMANAGER, &CKGPMDIChildWnd::OnChangeVisualManager)
 END_MESSAGE_MAP()
 
-CKGPMDIChildWnd::CKGPMDIChildWnd() : m_Impl(this)
+CKGPMDIChildWnd::CKGPMDIChildWnd()
 {
     KGPRegisterFrameLinks();
 }
@@ -109,17 +91,13 @@ void CKGPMDIChildWnd::FillMDIClient()
 
 BOOL CKGPMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    m_dockManager.Create(this);
-    m_Impl.m_pDockManager = &m_dockManager;
+    AttachDockManager();
     return CMDIChildWnd::PreCreateWindow(cs);
 }
 
 int CKGPMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (m_dockManager.GetDockSite() == nullptr) {
-        m_dockManager.Create(this);
-        m_Impl.m_pDockManager = &m_dockManager;
-    }
+    EnsureDockManager();
     HWND hClient = ::GetParent(m_hWnd);
     m_pMDIFrame = DYNAMIC_DOWNCAST(CKGPMDIFrameWnd, CWnd::FromHandlePermanent(::GetParent(hClient)));
     m_Impl.m_bHasBorder = (lpCreateStruct->style & WS_BORDER) != 0;
@@ -162,7 +140,7 @@ void CKGPMDIChildWnd::OnDestroy()
         if (pMiniFrame->GetSafeHwnd() != nullptr)
             pMiniFrame->DestroyWindow();
     }
-    DestroyOwnChildren(m_hWnd);
+    DestroyOwnChildren();
     m_pRelatedTabGroup = nullptr;
     CMDIChildWnd::OnDestroy();
 }
@@ -248,11 +226,6 @@ void CKGPMDIChildWnd::AdjustDockingLayout(HDWP hdwp)
     AdjustClientArea();
 }
 
-BOOL CKGPMDIChildWnd::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
-{
-    return m_dockManager.OnMoveMiniFrame(pMiniFrame);
-}
-
 void CKGPMDIChildWnd::AdjustClientArea()
 {
     CWnd* pChild = nullptr;
@@ -331,40 +304,6 @@ void CKGPMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     CMDIChildWnd::OnUpdateFrameTitle(bAddToTitle);
     if (CKGPMainClientAreaWnd* pArea = ClientArea(); pArea != nullptr && pArea->GetSafeHwnd() != nullptr)
         pArea->UpdateTabs(FALSE);
-}
-
-// ---- Docking calls.
-
-BOOL CKGPMDIChildWnd::AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail)
-{
-    return m_dockManager.AddControlBar(pBar, bTail, FALSE, FALSE);
-}
-
-BOOL CKGPMDIChildWnd::InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pTarget, BOOL bAfter)
-{
-    return m_dockManager.InsertControlBar(pBar, pTarget, bAfter);
-}
-
-void CKGPMDIChildWnd::RemoveControlBarFromDockManager(CKGPBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout,
-                                                      BOOL bAutoHide, CKGPBaseControlBar* pBarReplacement)
-{
-    m_dockManager.RemoveControlBar(pBar, bDestroy, bAdjustLayout, bAutoHide, pBarReplacement);
-}
-
-void CKGPMDIChildWnd::DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
-{
-    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
-}
-
-CKGPBaseControlBar* CKGPMDIChildWnd::ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
-                                                         CRuntimeClass* pRTCBarType) const
-{
-    return m_dockManager.BarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, nullptr);
-}
-
-BOOL CKGPMDIChildWnd::IsPointNearDockEdge(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const
-{
-    return m_dockManager.IsPointNearDockBar(point, dwAlignment, bOuterEdge);
 }
 
 // ---- Input.
@@ -455,43 +394,6 @@ void CKGPMDIChildWnd::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpnc
     CMDIChildWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
 }
 
-BOOL CKGPMDIChildWnd::OnNcActivate(BOOL bActive)
-{
-    if (m_Impl.OnNcActivate(bActive))
-        return TRUE;
-    return CMDIChildWnd::OnNcActivate(bActive);
-}
-
-LRESULT CKGPMDIChildWnd::OnNcHitTest(CPoint point)
-{
-    const UINT hit = m_Impl.OnNcHitTest(point);
-    return hit != 0 ? static_cast<LRESULT>(hit) : CMDIChildWnd::OnNcHitTest(point);
-}
-
-void CKGPMDIChildWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
-{
-    m_Impl.OnNcMouseMove(nHitTest, point);
-    CMDIChildWnd::OnNcMouseMove(nHitTest, point);
-}
-
-void CKGPMDIChildWnd::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_Impl.OnLButtonDown(point);
-    CMDIChildWnd::OnLButtonDown(nFlags, point);
-}
-
-void CKGPMDIChildWnd::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    m_Impl.OnLButtonUp(point);
-    CMDIChildWnd::OnLButtonUp(nFlags, point);
-}
-
-void CKGPMDIChildWnd::OnMouseMove(UINT nFlags, CPoint point)
-{
-    m_Impl.OnMouseMove(point);
-    CMDIChildWnd::OnMouseMove(nFlags, point);
-}
-
 LRESULT CKGPMDIChildWnd::OnSetText(WPARAM, LPARAM)
 {
     const LRESULT result = Default();
@@ -549,12 +451,6 @@ void CKGPMDIChildWnd::OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct
 BOOL CKGPMDIChildWnd::OnEraseBkgnd(CDC*)
 {
     return TRUE;
-}
-
-LRESULT CKGPMDIChildWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
-{
-    m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
-    return CMDIChildWnd::OnIdleUpdateCmdUI(wParam, lParam);
 }
 
 LRESULT CKGPMDIChildWnd::OnChangeVisualManager(WPARAM, LPARAM)

@@ -1,5 +1,6 @@
-// The library's MDI document window: it embeds a frame implementation and a
-// dock manager of its own (a document window may carry docked bars), keeps the
+// The library's MDI document window: it takes a frame implementation and a
+// dock manager of its own from KGPFrameBase.h (a document window may carry
+// docked bars, its own docking calls reach them), keeps the
 // client area's tabs in step with its title and icon, loses its caption and
 // fills the client while it is a tab, and may wrap a docking pane of the main
 // frame so that the pane is shown as a tabbed document.
@@ -7,9 +8,7 @@
 
 #include <afxwin.h>
 
-#include "guilib/docking/KGPDockManager.h"
-#include "guilib/frames/KGPFrameImpl.h"
-#include "guilib/frames/KGPFrameLinks.h"
+#include "guilib/frames/KGPFrameBase.h"
 #include "guilib/frames/KGPMDIClientLinks.h"
 
 class CKGPBaseControlBar;
@@ -18,13 +17,12 @@ class CKGPMDIFrameWnd;
 class CKGPMiniFrameWnd;
 class CKGPTabWnd;
 
-class CKGPMDIChildWnd : public CMDIChildWnd, public IKGPDockSite, public IKGPMDITabChild {
+class CKGPMDIChildWnd : public CKGPDockSiteFrameT<CMDIChildWnd>, public IKGPMDITabChild {
     DECLARE_DYNCREATE(CKGPMDIChildWnd)
 public:
     CKGPMDIChildWnd();
     ~CKGPMDIChildWnd() override;
 
-    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
     CKGPFrameImpl& GetFrameImpl() { return m_Impl; }
     CKGPMDIFrameWnd* GetLibraryMDIFrame() const { return m_pMDIFrame; }
     // A child counts as a tab while it has no system menu.
@@ -33,7 +31,6 @@ public:
 
     // ---- Own virtual operations.
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
-    BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override;
     virtual BOOL OnChildHook(int /*nFirst*/, int /*nSecond*/) { return FALSE; }
     void GetFrameText(CString& strText) const override;
     HICON GetFrameIcon() const override;
@@ -41,8 +38,6 @@ public:
     virtual BOOL IsReadyForTabs() { return TRUE; }
     virtual BOOL IsTabHookSet() { return FALSE; }
     CString GetDocumentName(CObject** pObj) override;
-    BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* /*pMiniFrame*/) override { return TRUE; }
-    BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) override { return TRUE; }
     // Destroys the child through the client, then has the frame update its
     // menu (a maximised child's buttons leave the menu bar with it).
     BOOL DestroyWindow() override;
@@ -63,17 +58,6 @@ public:
     BOOL ReturnTabbedControlBar();
     virtual void AdjustClientArea();
 
-    // ---- Docking calls (the child's own dock manager).
-    BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE);
-    BOOL InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pTarget, BOOL bAfter = TRUE);
-    void RemoveControlBarFromDockManager(CKGPBaseControlBar* pBar, BOOL bDestroy = TRUE, BOOL bAdjustLayout = FALSE,
-                                         BOOL bAutoHide = FALSE, CKGPBaseControlBar* pBarReplacement = nullptr);
-    void DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
-    CKGPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
-                                            CRuntimeClass* pRTCBarType) const;
-    BOOL IsPointNearDockEdge(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const;
-    void EnableDocking(DWORD dwDockStyle) override { m_dockManager.EnableDocking(dwDockStyle); }
-
     // ---- Platform overrides.
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -92,17 +76,10 @@ protected:
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg void OnNcPaint();
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
-    afx_msg BOOL OnNcActivate(BOOL bActive);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
-    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetIcon(WPARAM wParam, LPARAM lParam);
     afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChangeVisualManager(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
@@ -114,12 +91,8 @@ protected:
     BOOL VisualManagerDrawsCaption() const;
 
     CKGPTabWnd* m_pRelatedTabGroup = nullptr;
-    CKGPFrameImpl m_Impl;
     CKGPMDIFrameWnd* m_pMDIFrame = nullptr;
     BOOL m_bToBeDestroyed = FALSE;
-    CKGPDockManager m_dockManager;
-    BOOL m_bWasMaximized = FALSE;
-    BOOL m_bIsMinimized = FALSE;
     CRect m_rectRestore;
     BOOL m_bActive = FALSE;
     CKGPDockingControlBar* m_pTabbedControlBar = nullptr;

@@ -1,19 +1,14 @@
 #include "guilib/frames/KGPMDIFrameWnd.h"
 
-
-#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
-#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
-
-#include <vector>
 
 IMPLEMENT_DYNCREATE(CKGPMDIFrameWnd, CMDIFrameWnd)
 
@@ -23,7 +18,6 @@ IMPLEMENT_DYNCREATE(CKGPMDIFrameWnd, CMDIFrameWnd)
 
 namespace {
 
-constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
 // The Window menu's entry the system adds for a tenth child and more.
 constexpr UINT kIdMoreWindows = AFX_IDM_FIRST_MDICHILD + 9;
 // The tab menu's item that gives a tabbed document back to docking.
@@ -71,7 +65,7 @@ BEGIN_MESSAGE_MAP(CKGPMDIFrameWnd, CMDIFrameWnd)
     ON_REGISTERED_MESSAGE(KGM_POSTSETPREVIEWFRAME, &CKGPMDIFrameWnd::OnChangeVisualManager)
 END_MESSAGE_MAP()
 
-CKGPMDIFrameWnd::CKGPMDIFrameWnd() : m_Impl(this)
+CKGPMDIFrameWnd::CKGPMDIFrameWnd()
 {
     KGPRegisterFrameLinks();
 }
@@ -99,22 +93,11 @@ void CKGPMDIFrameWnd::EnableMDITabbedGroups(BOOL bEnable, const CKGPMDITabParams
 
 BOOL CKGPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_Impl.m_nIDDefaultResource = nIDResource;
-    m_Impl.LoadToolbarParameters();
-    if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+    if (!CKGPMainFrameT::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
-    m_Impl.OnLoadFrame();
     if (m_Impl.GetMenuBar() != nullptr && m_Impl.m_hDefaultMenu != nullptr)
         m_hMenuDefault = m_Impl.m_hDefaultMenu;
     return TRUE;
-}
-
-BOOL CKGPMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
-{
-    m_dockManager.Create(this);
-    m_Impl.m_pDockManager = &m_dockManager;
-    m_Impl.RestorePlacement(cs);
-    return CMDIFrameWnd::PreCreateWindow(cs);
 }
 
 BOOL CKGPMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext)
@@ -124,21 +107,6 @@ BOOL CKGPMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pConte
     if (m_bDoSubclass)
         m_wndClientArea.SubclassWindow(m_hWndMDIClient);
     return TRUE;
-}
-
-int CKGPMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    // A frame made without PreCreateWindow still docks.
-    if (m_dockManager.GetDockSite() == nullptr) {
-        m_dockManager.Create(this);
-        m_Impl.m_pDockManager = &m_dockManager;
-    }
-    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
-        return -1;
-    m_Impl.m_bHasBorder = (lpCreateStruct->style & WS_BORDER) != 0;
-    CKGPFrameImpl::AddFrame(this);
-    m_Impl.OnChangeVisualManager();
-    return 0;
 }
 
 HMENU CKGPMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
@@ -160,11 +128,6 @@ void CKGPMDIFrameWnd::AdjustDockingLayout(HDWP hdwp)
         return;
     m_dockManager.AdjustDockingLayout(hdwp);
     AdjustClientArea();
-}
-
-BOOL CKGPMDIFrameWnd::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
-{
-    return m_dockManager.OnMoveMiniFrame(pMiniFrame);
 }
 
 void CKGPMDIFrameWnd::AdjustClientArea()
@@ -221,12 +184,6 @@ void CKGPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview)
     m_dockManager.SetPrintPreviewMode(bPreview);
     AdjustDockingLayout();
     RecalcLayout(TRUE);
-}
-
-void CKGPMDIFrameWnd::SetInPlaceBarsVisible(BOOL bShow)
-{
-    m_dockManager.HideInPlaceBars(bShow);
-    AdjustDockingLayout();
 }
 
 // ---- Menus.
@@ -310,20 +267,6 @@ void CKGPMDIFrameWnd::AppendWindowList(CWnd* pPopup)
             CKGPToolBar::AddBasicCommand(m_uiWindowsDlgMenuId);
         pMenu->InsertItem(CKGPToolbarMenuButton(m_uiWindowsDlgMenuId, nullptr, -1, m_strWindowsDlgMenuText));
     }
-}
-
-BOOL CKGPMDIFrameWnd::OnPopupMenuOpening(CWnd* pPopup)
-{
-    if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
-        GetKGPGlobalData().NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, pPopup->m_hWnd, OBJID_CLIENT, CHILDID_SELF);
-    return TRUE;
-}
-
-void CKGPMDIFrameWnd::OnClosePopupMenu(CWnd* pPopup)
-{
-    if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
-        GetKGPGlobalData().NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, pPopup->m_hWnd, OBJID_CLIENT, CHILDID_SELF);
-    m_dockManager.SetBarsMenuShown(FALSE);
 }
 
 // ---- Tabbed documents.
@@ -412,128 +355,12 @@ BOOL CKGPMDIFrameWnd::SaveMDIState(LPCTSTR lpszProfileName)
     return m_wndClientArea.SaveState(lpszProfileName, m_nFrameID);
 }
 
-// ---- Commands and input.
-
-BOOL CKGPMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
-{
-    return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
-           m_dockManager.OnBarsMenuCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-}
-
-BOOL CKGPMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (HIWORD(wParam) == 1 && m_Impl.ProcessKeyboard(VK_ESCAPE))
-        return TRUE; // an accelerator while a popup menu is open
-    if (KGPMenuLinks::IsCustomizeMode())
-        return FALSE;
-    return CMDIFrameWnd::OnCommand(wParam, lParam);
-}
-
-BOOL CKGPMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
-{
-    switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
-    case CKGPFrameImpl::PreTranslateResult::Consumed:
-        return TRUE;
-    case CKGPFrameImpl::PreTranslateResult::Untranslated:
-        return FALSE;
-    case CKGPFrameImpl::PreTranslateResult::PassOn:
-        break;
-    }
-    return CMDIFrameWnd::PreTranslateMessage(pMsg);
-}
-
-void CKGPMDIFrameWnd::OnContextHelp()
-{
-    // As the SDI frame: the layer picks no window; the help file opens at its contents.
-    if (m_bContextHelp)
-        return;
-    m_bContextHelp = TRUE;
-    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pszHelpFilePath != nullptr)
-        ::WinHelpW(m_hWnd, pApp->m_pszHelpFilePath, HELP_FINDER, 0);
-    m_bContextHelp = FALSE;
-}
-
-void CKGPMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
-{
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    if (CWinApp* pApp = AfxGetApp())
-        ::WinHelpW(m_hWnd, pApp->m_pszHelpFilePath, nCmd, dwData);
-}
-
-void CKGPMDIFrameWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
-{
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    WinHelp(dwData, nCmd);
-}
-
-// ---- Docking calls.
-
-BOOL CKGPMDIFrameWnd::AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail)
-{
-    return m_dockManager.AddControlBar(pBar, bTail, FALSE, FALSE);
-}
-
-BOOL CKGPMDIFrameWnd::InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pTarget, BOOL bAfter)
-{
-    return m_dockManager.InsertControlBar(pBar, pTarget, bAfter);
-}
-
-void CKGPMDIFrameWnd::RemoveControlBarFromDockManager(CKGPBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout,
-                                                      BOOL bAutoHide, CKGPBaseControlBar* pBarReplacement)
-{
-    m_dockManager.RemoveControlBar(pBar, bDestroy, bAdjustLayout, bAutoHide, pBarReplacement);
-}
-
-void CKGPMDIFrameWnd::DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
-{
-    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
-}
-
-CKGPBaseControlBar* CKGPMDIFrameWnd::ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
-                                                         CRuntimeClass* pRTCBarType) const
-{
-    return m_dockManager.BarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, nullptr);
-}
-
-BOOL CKGPMDIFrameWnd::IsPointNearDockEdge(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const
-{
-    return m_dockManager.IsPointNearDockBar(point, dwAlignment, bOuterEdge);
-}
-
-CKGPBaseControlBar* CKGPMDIFrameWnd::GetControlBar(UINT nID)
-{
-    return m_dockManager.FindBarById(nID, TRUE);
-}
-
-void CKGPMDIFrameWnd::ShowControlBar(CKGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
-{
-    if (pBar != nullptr)
-        pBar->ShowBar(bShow, bDelay, bActivate);
-}
-
 // ---- Messages.
 
 void CKGPMDIFrameWnd::OnDestroy()
 {
-    if (m_hAccelTable != nullptr) {
-        ::DestroyAcceleratorTable(m_hAccelTable);
-        m_hAccelTable = nullptr;
-    }
-    m_dockManager.EnableLayout(FALSE);
-    std::vector<HWND> children;
-    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        children.push_back(hChild);
-    for (HWND hChild : children) {
-        if (hChild != m_hWndMDIClient && ::IsWindow(hChild) && ::GetParent(hChild) == m_hWnd)
-            ::DestroyWindow(hChild);
-    }
-    CKGPFrameImpl::RemoveFrame(this);
+    // The MDI client stays for the platform frame, which closes the documents.
+    TearDownFrame(m_hWndMDIClient);
     CMDIFrameWnd::OnDestroy();
 }
 
@@ -584,31 +411,6 @@ void CKGPMDIFrameWnd::OnSize(UINT nType, int cx, int cy)
     m_Impl.UpdateCaption();
 }
 
-void CKGPMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-    if (nState == WA_INACTIVE) {
-        if (!KGPMenuLinks::IsCustomizeMode())
-            m_Impl.DeactivateMenu();
-    } else if (nState == WA_CLICKACTIVE) {
-        UpdateWindow();
-    }
-}
-
-void CKGPMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
-{
-    CMDIFrameWnd::OnActivateApp(bActive, dwThreadID);
-    m_dockManager.HideMiniFrames(bActive, RUNTIME_CLASS(CKGPBaseToolBar));
-    m_Impl.OnActivateApp(bActive);
-}
-
-LRESULT CKGPMDIFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
-{
-    if (m_Impl.OnMenuChar(nChar))
-        return 0xFFFF0002;
-    return CMDIFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
-}
-
 void CKGPMDIFrameWnd::OnContextMenu(CWnd* pWnd, CPoint point)
 {
     CKGPTabWnd& tabs = m_wndClientArea.GetMDITabs();
@@ -650,81 +452,6 @@ void CKGPMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
     }
 }
 
-void CKGPMDIFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
-{
-    CMDIFrameWnd::OnWindowPosChanging(lpwndpos);
-    m_Impl.OnWindowPosChanging(lpwndpos);
-}
-
-void CKGPMDIFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
-{
-    m_Impl.OnGetMinMaxInfo(lpMMI);
-    CMDIFrameWnd::OnGetMinMaxInfo(lpMMI);
-    m_Impl.m_FullScreenMgr.OnGetMinMaxInfo(lpMMI);
-}
-
-void CKGPMDIFrameWnd::OnNcPaint()
-{
-    if (!m_Impl.OnNcPaint())
-        Default();
-}
-
-BOOL CKGPMDIFrameWnd::OnNcActivate(BOOL bActive)
-{
-    if (m_Impl.OnNcActivate(bActive))
-        return TRUE;
-    return CMDIFrameWnd::OnNcActivate(bActive);
-}
-
-void CKGPMDIFrameWnd::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
-{
-    if (!m_Impl.OnNcCalcSize(bCalcValidRects, lpncsp))
-        CMDIFrameWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
-}
-
-LRESULT CKGPMDIFrameWnd::OnNcHitTest(CPoint point)
-{
-    const UINT hit = m_Impl.OnNcHitTest(point);
-    return hit != 0 ? static_cast<LRESULT>(hit) : CMDIFrameWnd::OnNcHitTest(point);
-}
-
-void CKGPMDIFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
-{
-    m_Impl.OnNcMouseMove(nHitTest, point);
-    CMDIFrameWnd::OnNcMouseMove(nHitTest, point);
-}
-
-void CKGPMDIFrameWnd::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_Impl.OnLButtonDown(point);
-    CMDIFrameWnd::OnLButtonDown(nFlags, point);
-}
-
-void CKGPMDIFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    m_Impl.OnLButtonUp(point);
-    CMDIFrameWnd::OnLButtonUp(nFlags, point);
-}
-
-void CKGPMDIFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
-{
-    m_Impl.OnMouseMove(point);
-    CMDIFrameWnd::OnMouseMove(nFlags, point);
-}
-
-LRESULT CKGPMDIFrameWnd::OnSetText(WPARAM, LPARAM)
-{
-    const LRESULT result = Default();
-    m_Impl.OnSetText();
-    return result;
-}
-
-LRESULT CKGPMDIFrameWnd::OnDWMCompositionChanged(WPARAM, LPARAM)
-{
-    m_Impl.OnDwmCompositionChanged();
-    return 0;
-}
-
 LRESULT CKGPMDIFrameWnd::OnExitSizeMove(WPARAM, LPARAM)
 {
     m_dockManager.RefreshDockBars();
@@ -732,39 +459,3 @@ LRESULT CKGPMDIFrameWnd::OnExitSizeMove(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CKGPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
-{
-    m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
-    return CMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
-}
-
-LRESULT CKGPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam)
-{
-    return reinterpret_cast<LRESULT>(m_Impl.CreateUserToolbar(reinterpret_cast<LPCTSTR>(lParam)));
-}
-
-LRESULT CKGPMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam)
-{
-    return m_Impl.DeleteUserToolbar(reinterpret_cast<CKGPToolBar*>(lParam));
-}
-
-LRESULT CKGPMDIFrameWnd::OnToolbarContextMenu(WPARAM, LPARAM)
-{
-    return TRUE;
-}
-
-LRESULT CKGPMDIFrameWnd::OnChangeVisualManager(WPARAM, LPARAM)
-{
-    m_Impl.OnChangeVisualManager();
-    return 0;
-}
-
-void CKGPMDIFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
-{
-    CKGPFrameImpl::UpdateBarCommand(m_dockManager, pCmdUI);
-}
-
-BOOL CKGPMDIFrameWnd::OnBarCheck(UINT nID)
-{
-    return CKGPFrameImpl::ToggleBarCommand(m_dockManager, nID);
-}
