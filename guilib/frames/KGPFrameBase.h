@@ -10,6 +10,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <afxpreview.h>
 
 #include <vector>
 
@@ -32,6 +33,22 @@ public:
     BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) override { return TRUE; }
     void EnableDocking(DWORD dwDockStyle) override { m_dockManager.EnableDocking(dwDockStyle); }
     BOOL IsMinimized() const { return m_bIsMinimized; }
+
+    // ---- Print preview.
+    // The frame's own switch: the dock manager hides and shows the library's
+    // bars, the frame lays itself out.
+    virtual void OnSetPreviewMode(BOOL bPreview) = 0;
+    // The layer's switch keeps the menu; its record of the layer's own bars
+    // is left as it was.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override
+    {
+        if (pState != nullptr) {
+            const DWORD dwStates = pState->dwStates;
+            TBase::OnSetPreviewMode(bPreview, pState);
+            pState->dwStates = dwStates;
+        }
+        OnSetPreviewMode(bPreview);
+    }
 
     // ---- Docking calls offered to bars, floating frames and popup menus.
     BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE)

@@ -136,18 +136,6 @@ void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview)
     RecalcLayout(TRUE);
 }
 
-void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
-{
-    // The dock manager hides and shows the library's bars; the layer's switch
-    // keeps the menu. Its record of the layer's own bars is left as it was.
-    if (pState != nullptr) {
-        const DWORD dwStates = pState->dwStates;
-        CFrameWnd::OnSetPreviewMode(bPreview, pState);
-        pState->dwStates = dwStates;
-    }
-    OnSetPreviewMode(bPreview);
-}
-
 // ---- Menus.
 
 void CKGPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)

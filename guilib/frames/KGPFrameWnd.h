@@ -27,8 +27,7 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // The border space an in-place server may take: the docking layout's inner area.
     virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
-    virtual void OnSetPreviewMode(BOOL bPreview);
-    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
+    void OnSetPreviewMode(BOOL bPreview) override;
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);
     BOOL OnShowPopupMenu(CWnd* pPopup) override;

@@ -9,6 +9,8 @@
 #include "guilib/frames/KGPMainClientAreaWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
+#include <afxpreview.h>
+
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CKGPMDIChildWnd, CMDIChildWnd)
@@ -122,7 +124,10 @@ int CKGPMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CKGPMDIChildWnd::OnDestroy()
 {
-    if (m_pMDIFrame != nullptr && m_pMDIFrame->GetPrintPreviewFrame() != nullptr)
+    // Another window's preview ends; this window's own goes with it.
+    if (m_pMDIFrame != nullptr && m_pMDIFrame->GetPrintPreviewFrame() == this)
+        m_pMDIFrame->SetPrintPreviewFrame(nullptr);
+    else if (m_pMDIFrame != nullptr && m_pMDIFrame->GetPrintPreviewFrame() != nullptr)
         m_pMDIFrame->SendMessage(WM_CLOSE);
 
     // A wrapped pane goes back to its dock place, unless the whole frame closes.

@@ -64,7 +64,7 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     void ActivateFrame(int nCmdShow = -1) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
-    virtual void OnSetPreviewMode(BOOL bPreview);
+    void OnSetPreviewMode(BOOL bPreview) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

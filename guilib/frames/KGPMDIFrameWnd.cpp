@@ -7,8 +7,11 @@
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/ribbon/KGPRibbonBar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
+
+#include <afxpreview.h>
 
 IMPLEMENT_DYNCREATE(CKGPMDIFrameWnd, CMDIFrameWnd)
 
@@ -184,6 +187,8 @@ void CKGPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview)
     m_dockManager.SetPrintPreviewMode(bPreview);
     AdjustDockingLayout();
     RecalcLayout(TRUE);
+    if (CKGPRibbonBar* pRibbon = m_Impl.m_pRibbonBar; pRibbon != nullptr && pRibbon->IsWindowVisible())
+        PostMessage(KGM_POSTSETPREVIEWFRAME, static_cast<WPARAM>(bPreview), 0);
 }
 
 // ---- Menus.
@@ -366,9 +371,12 @@ void CKGPMDIFrameWnd::OnDestroy()
 
 void CKGPMDIFrameWnd::OnClose()
 {
+    // A close request while a document window shows a print preview ends
+    // only the preview: the document window and its document stay.
     if (m_pPrintPreviewFrame != nullptr) {
-        m_pPrintPreviewFrame->SendMessage(WM_CLOSE);
+        CFrameWnd* pPreviewFrame = m_pPrintPreviewFrame;
         m_pPrintPreviewFrame = nullptr;
+        pPreviewFrame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
         return;
     }
     if (m_Impl.IsPrintPreview()) {

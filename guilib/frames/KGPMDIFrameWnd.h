@@ -73,7 +73,7 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
-    virtual void OnSetPreviewMode(BOOL bPreview);
+    void OnSetPreviewMode(BOOL bPreview) override;
     BOOL OnShowPopupMenu(CWnd* pPopup) override;
 
 protected:

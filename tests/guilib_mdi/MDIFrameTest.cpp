@@ -2,15 +2,21 @@
 // area, document windows made, activated and listed in the Window menu, a
 // docking pane shown as a tabbed document and given back to docking (the
 // docking layout checked after every step), and a close the user cancelled
-// leaving the frame as it was; full screen entered and left.
+// leaving the frame as it was; full screen entered and left, and a print
+// preview in a document window.
 #include <afxwin.h>
+
+#include <afxpreview.h>
 
 #include <gtest/gtest.h>
 
+#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
+#include "guilib/frames/KGPPrintPreviewView.h"
+#include "guilib/ribbon/KGPRibbonBar.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -476,6 +482,67 @@ TEST_F(MDIFrameTest, FullScreenGrowsDocumentWindowsWithTheFrameAndLeavesBackToTh
     second->GetWindowRect(secondRect);
     EXPECT_TRUE(CRect().IntersectRect(secondRect, clientAfter)) << "the active document within the client";
     ExpectSoundLayout(Manager(), {pane}, "tab groups after full screen");
+}
+
+TEST_F(MDIFrameTest, APrintPreviewInADocumentWindowIsNamedByTheFrameAndEndedByItsClose)
+{
+    CKGPDockingControlBar* pane = AddPane(3701, _T("Output"));
+    CDocument* note = TestApp().m_pDocManager->OpenDocumentFile(nullptr);
+    ASSERT_NE(note, nullptr);
+    auto* child = DYNAMIC_DOWNCAST(CKGPMDIChildWnd, frame.MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    CView* view = child->GetActiveView();
+    ASSERT_NE(view, nullptr);
+
+    CPrintPreviewState state;
+    ASSERT_TRUE(AfxBeginPrintPreview(view, RUNTIME_CLASS(CKGPPrintPreviewView), &state));
+    keyloft_test::PumpPending();
+    CKGPPrintPreviewView* preview = CKGPPrintPreviewView::GetActivePreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(frame.GetPrintPreviewFrame(), child);
+    EXPECT_EQ(child->GetActiveView(), preview);
+    ExpectSoundLayout(Manager(), {pane}, "preview in a document window");
+
+    // The frame's close request ends only the preview: document and window stay.
+    frame.SendMessage(WM_CLOSE);
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(::IsWindow(frame.m_hWnd));
+    ASSERT_TRUE(::IsWindow(child->m_hWnd));
+    EXPECT_EQ(frame.GetPrintPreviewFrame(), nullptr);
+    EXPECT_EQ(CKGPPrintPreviewView::GetActivePreview(), nullptr);
+    EXPECT_EQ(child->GetActiveView(), view);
+    EXPECT_TRUE(view->IsWindowVisible());
+    ExpectSoundLayout(Manager(), {pane}, "preview ended by the frame's close");
+
+    // A document window going while it shows a preview leaves the frame none named.
+    ASSERT_TRUE(AfxBeginPrintPreview(view, RUNTIME_CLASS(CKGPPrintPreviewView), &state));
+    EXPECT_EQ(frame.GetPrintPreviewFrame(), child);
+    child->MDIDestroy();
+    keyloft_test::PumpPending();
+    EXPECT_EQ(frame.GetPrintPreviewFrame(), nullptr);
+    EXPECT_EQ(CKGPPrintPreviewView::GetActivePreview(), nullptr);
+    ExpectSoundLayout(Manager(), {pane}, "the previewing window gone");
+}
+
+TEST_F(MDIFrameTest, WithAVisibleRibbonAPreviewSwitchPostsTheFrameItsNotice)
+{
+    MSG msg{};
+    frame.OnSetPreviewMode(TRUE);
+    frame.OnSetPreviewMode(FALSE);
+    EXPECT_FALSE(::PeekMessageW(&msg, frame.m_hWnd, KGM_POSTSETPREVIEWFRAME, KGM_POSTSETPREVIEWFRAME, PM_REMOVE));
+
+    CKGPRibbonBar ribbon;
+    ASSERT_TRUE(ribbon.Create(&frame));
+    ASSERT_TRUE(ribbon.IsWindowVisible());
+    frame.GetFrameImpl().m_pRibbonBar = &ribbon;
+    frame.OnSetPreviewMode(TRUE);
+    ASSERT_TRUE(::PeekMessageW(&msg, frame.m_hWnd, KGM_POSTSETPREVIEWFRAME, KGM_POSTSETPREVIEWFRAME, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(TRUE));
+    frame.OnSetPreviewMode(FALSE);
+    ASSERT_TRUE(::PeekMessageW(&msg, frame.m_hWnd, KGM_POSTSETPREVIEWFRAME, KGM_POSTSETPREVIEWFRAME, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(FALSE));
+    frame.GetFrameImpl().m_pRibbonBar = nullptr;
+    ribbon.DestroyWindow();
 }
 
 } // namespace
