@@ -1,6 +1,7 @@
 // The MDI client area's stored arrangement, for the mutation test: an MDI
 // frame of three documents saved as plain windows (their placements, the
-// active one, the pane ids), loaded back from damaged copies.
+// active one, the pane ids), as the tabs of one strip, or as tab groups side
+// by side and stacked, each loaded back from damaged copies.
 #include "tests/guilib_state/MDIStateReaders.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +40,12 @@ void DescribeTabs(std::ostream& out, CKGPTabWnd& tabs, CWnd& client)
     }
 }
 
+// How the seeds show the documents.
+enum class Presentation { Windows, Strip, Groups };
+
 class MDIArrangementReader : public StoredStateReader {
 public:
+    explicit MDIArrangementReader(Presentation presentation) : m_presentation(presentation) {}
     ~MDIArrangementReader() override
     {
         m_frame.reset();
@@ -57,12 +62,15 @@ public:
     }
     std::vector<StoredForm> Seeds() override
     {
-        std::vector<StoredForm> seeds;
-        seeds.push_back(Save());
-        m_frame->Children().back()->MoveWindow(5, 6, 200, 150);
-        m_frame->MDIActivate(m_frame->Children().back());
-        seeds.push_back(Save());
-        return seeds;
+        switch (m_presentation) {
+        case Presentation::Windows:
+            return WindowSeeds();
+        case Presentation::Strip:
+            return StripSeeds();
+        case Presentation::Groups:
+            return GroupSeeds();
+        }
+        return {};
     }
     bool Load(const StoredForm& form) override
     {
@@ -103,7 +111,75 @@ private:
         EXPECT_TRUE(m_frame->Client().SaveState(kProfile, 0));
         return CaptureProfile();
     }
+    void Settle()
+    {
+        m_frame->RecalcLayout();
+        keyloft_test::PumpPending();
+    }
 
+    std::vector<StoredForm> WindowSeeds()
+    {
+        std::vector<StoredForm> seeds;
+        seeds.push_back(Save());
+        m_frame->Children().back()->MoveWindow(5, 6, 200, 150);
+        m_frame->MDIActivate(m_frame->Children().back());
+        seeds.push_back(Save());
+        return seeds;
+    }
+
+    // One strip along the top, then along the bottom in another style with
+    // automatic colours, no close button and a wider border.
+    std::vector<StoredForm> StripSeeds()
+    {
+        CKGPMainClientAreaWnd& client = m_frame->Client();
+        std::vector<StoredForm> seeds;
+        client.EnableMDITabs(TRUE, CKGPMDITabParams());
+        Settle();
+        seeds.push_back(Save());
+        CKGPMDITabParams params;
+        params.m_tabLocation = CKGPTabWnd::LOCATION_BOTTOM;
+        params.m_style = CKGPTabWnd::STYLE_3D_ONENOTE;
+        params.m_bAutoColor = TRUE;
+        params.m_bTabCloseButton = FALSE;
+        params.m_nTabBorderSize = 4;
+        client.EnableMDITabs(TRUE, params);
+        m_frame->MDIActivate(m_frame->Children().back());
+        Settle();
+        seeds.push_back(Save());
+        return seeds;
+    }
+
+    // Two groups side by side (two tabs and one), then two stacked ones whose
+    // second holds the active document.
+    std::vector<StoredForm> GroupSeeds()
+    {
+        CKGPMainClientAreaWnd& client = m_frame->Client();
+        std::vector<StoredForm> seeds;
+        client.EnableMDITabbedGroups(TRUE, CKGPMDITabParams());
+        Settle();
+        for (const BOOL bVertical : {TRUE, FALSE}) {
+            while (client.GetMDITabGroups().GetCount() > 1) {
+                auto* pLast = static_cast<CKGPTabWnd*>(client.GetMDITabGroups().GetTail());
+                auto* pFirst = static_cast<CKGPTabWnd*>(client.GetMDITabGroups().GetHead());
+                EXPECT_TRUE(client.MoveWindowToTabGroup(pLast, pFirst));
+            }
+            auto* pFirst = static_cast<CKGPTabWnd*>(client.GetMDITabGroups().GetHead());
+            CRect rect;
+            pFirst->GetWindowRect(rect);
+            const CRect half = bVertical ? CRect(rect.CenterPoint().x, rect.top, rect.right, rect.bottom)
+                                         : CRect(rect.left, rect.CenterPoint().y, rect.right, rect.bottom);
+            CKGPTabWnd* pSecond = client.CreateNewTabGroup(pFirst, half, bVertical);
+            EXPECT_NE(nullptr, pSecond);
+            if (pSecond == nullptr)
+                break;
+            EXPECT_TRUE(client.MoveWindowToTabGroup(pFirst, pSecond));
+            Settle();
+            seeds.push_back(Save());
+        }
+        return seeds;
+    }
+
+    const Presentation m_presentation;
     CKGPWorkspace m_workspace;
     std::unique_ptr<CMDITestFrame> m_frame;
 };
@@ -112,7 +188,17 @@ private:
 
 std::unique_ptr<StoredStateReader> MakeMDIWindowsReader()
 {
-    return std::make_unique<MDIArrangementReader>();
+    return std::make_unique<MDIArrangementReader>(Presentation::Windows);
+}
+
+std::unique_ptr<StoredStateReader> MakeMDIStripReader()
+{
+    return std::make_unique<MDIArrangementReader>(Presentation::Strip);
+}
+
+std::unique_ptr<StoredStateReader> MakeMDIGroupsReader()
+{
+    return std::make_unique<MDIArrangementReader>(Presentation::Groups);
 }
 
 } // namespace stored_state_test

@@ -9,5 +9,7 @@
 namespace stored_state_test {
 
 std::unique_ptr<StoredStateReader> MakeMDIWindowsReader();
+std::unique_ptr<StoredStateReader> MakeMDIStripReader();
+std::unique_ptr<StoredStateReader> MakeMDIGroupsReader();
 
 } // namespace stored_state_test

@@ -511,6 +511,8 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"tasks pane: archive", &MakeTasksPaneArchiveReader},
     {"docking layout: registry", &MakeDockLayoutReader},
     {"MDI windows: registry", &MakeMDIWindowsReader},
+    {"MDI tab strip: registry", &MakeMDIStripReader},
+    {"MDI tab groups: registry", &MakeMDIGroupsReader},
 };
 
 bool LoadArchive(const StoredForm& form, const std::function<void(CArchive&)>& load)
