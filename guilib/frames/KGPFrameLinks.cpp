@@ -49,10 +49,13 @@ IKGPDockSite* DockSiteOf(CWnd* pWnd)
     return nullptr;
 }
 
-// The main library frame (SDI or MDI) the menus and toolbars talk to.
+// The library frame (SDI, MDI, or an OLE server's in-place frame) the menus
+// and toolbars talk to.
 IKGPMenuHostFrame* MenuHostOf(CWnd* pWnd)
 {
-    if (pWnd == nullptr || !(pWnd->IsKindOf(RUNTIME_CLASS(CKGPFrameWnd)) || pWnd->IsKindOf(RUNTIME_CLASS(CKGPMDIFrameWnd))))
+    if (pWnd == nullptr ||
+        !(pWnd->IsKindOf(RUNTIME_CLASS(CKGPFrameWnd)) || pWnd->IsKindOf(RUNTIME_CLASS(CKGPMDIFrameWnd)) ||
+          pWnd->IsKindOf(RUNTIME_CLASS(CKGPOleIPFrameWnd)) || pWnd->IsKindOf(RUNTIME_CLASS(CKGPOleDocIPFrameWnd))))
         return nullptr;
     return dynamic_cast<IKGPMenuHostFrame*>(pWnd);
 }
@@ -119,17 +122,12 @@ public:
     BOOL OnShowPopupMenu(CWnd* pFrame, CKGPPopupMenu* pPopup) override
     {
         IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
-        BOOL bAllow = TRUE;
-        if (pLibraryFrame == nullptr && KGPInPlaceFrameShowPopup(pFrame, pPopup, bAllow))
-            return bAllow;
         return pLibraryFrame == nullptr || pLibraryFrame->OnShowPopupMenu(pPopup);
     }
     void OnClosePopupMenu(CWnd* pFrame, CKGPPopupMenu* pPopup) override
     {
         if (IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame))
             pLibraryFrame->OnClosePopupMenu(pPopup);
-        else
-            KGPInPlaceFrameClosePopup(pFrame, pPopup);
     }
     BOOL DrawMenuLogo(CWnd* pFrame, CDC* pDC, CKGPPopupMenu* pPopup, const CRect& rect) override
     {

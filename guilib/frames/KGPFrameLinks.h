@@ -26,9 +26,10 @@ protected:
     ~IKGPDockSite() = default;
 };
 
-// What the menus and toolbars reach in every main library frame (SDI and MDI):
-// its implementation, its bars, and its say before a popup menu opens or after
-// it closes.
+// What the menus and toolbars reach in every library frame that holds a frame
+// implementation (SDI, MDI and the OLE server's in-place frames): its
+// implementation, its bars, and its say before a popup menu opens or after it
+// closes.
 class IKGPMenuHostFrame {
 public:
     virtual CKGPFrameImpl& GetFrameImpl() = 0;

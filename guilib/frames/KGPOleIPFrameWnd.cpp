@@ -384,29 +384,3 @@ END_MESSAGE_MAP()
 CKGPOleIPFrameWnd::CKGPOleIPFrameWnd() : CKGPInPlaceFrameT<COleIPFrameWnd>(FALSE) {}
 
 CKGPOleDocIPFrameWnd::CKGPOleDocIPFrameWnd() : CKGPInPlaceFrameT<COleDocIPFrameWnd>(TRUE) {}
-
-BOOL KGPInPlaceFrameShowPopup(CWnd* pFrame, CWnd* pPopup, BOOL& bAllow)
-{
-    if (auto* pServer = DYNAMIC_DOWNCAST(CKGPOleIPFrameWnd, pFrame)) {
-        bAllow = pServer->OnShowPopupMenu(pPopup);
-        return TRUE;
-    }
-    if (auto* pDocServer = DYNAMIC_DOWNCAST(CKGPOleDocIPFrameWnd, pFrame)) {
-        bAllow = pDocServer->OnShowPopupMenu(pPopup);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-BOOL KGPInPlaceFrameClosePopup(CWnd* pFrame, CWnd* pPopup)
-{
-    if (auto* pServer = DYNAMIC_DOWNCAST(CKGPOleIPFrameWnd, pFrame)) {
-        pServer->OnClosePopupMenu(pPopup);
-        return TRUE;
-    }
-    if (auto* pDocServer = DYNAMIC_DOWNCAST(CKGPOleDocIPFrameWnd, pFrame)) {
-        pDocServer->OnClosePopupMenu(pPopup);
-        return TRUE;
-    }
-    return FALSE;
-}

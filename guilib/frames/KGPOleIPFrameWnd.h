@@ -23,13 +23,13 @@ class CKGPMiniFrameWnd;
 class CKGPOleCntrFrameWnd;
 
 template <class TBase>
-class CKGPInPlaceFrameT : public TBase, public IKGPDockSite {
+class CKGPInPlaceFrameT : public TBase, public IKGPDockSite, public IKGPMenuHostFrame {
 public:
     explicit CKGPInPlaceFrameT(BOOL bDocumentFrame);
     ~CKGPInPlaceFrameT() override;
 
     CKGPDockManager* GetDockManager() override { return &m_dockManager; }
-    CKGPFrameImpl& GetFrameImpl() { return m_Impl; }
+    CKGPFrameImpl& GetFrameImpl() override { return m_Impl; }
     HWND GetLastTopLevelFrame() const { return m_hwndLastTopLevelFrame; }
 
     // ---- Own virtual operations.
@@ -38,7 +38,7 @@ public:
     BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override;
     virtual BOOL OnPopupMenuOpening(CWnd* /*pPopup*/) { return TRUE; }
     virtual BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId);
-    virtual void OnClosePopupMenu(CWnd* pPopup);
+    void OnClosePopupMenu(CWnd* pPopup) override;
     virtual BOOL OnDrawMenuImage(CDC* /*pDC*/, CWnd* /*pMenuButton*/, const CRect& /*rect*/) { return FALSE; }
     virtual BOOL OnToolbarButtonQuery(CObject* /*pButton*/, int /*nValue*/) { return FALSE; }
     virtual BOOL OnMenuButtonQuery(CObject* /*pButton*/, int /*nValue*/) { return FALSE; }
@@ -58,8 +58,13 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
     virtual void OnContextHelp();
-    BOOL OnShowPopupMenu(CWnd* pPopup);
-    CKGPBaseControlBar* GetControlBar(UINT nID) { return m_dockManager.FindBarById(nID, TRUE); }
+    BOOL OnShowPopupMenu(CWnd* pPopup) override;
+    BOOL OnDrawMenuLogo(CDC* /*pDC*/, CWnd* /*pPopup*/, const CRect& /*rect*/) override { return FALSE; }
+    CKGPBaseControlBar* GetControlBar(UINT nID) override { return m_dockManager.FindBarById(nID, TRUE); }
+    BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE) override
+    {
+        return m_dockManager.AddControlBar(pBar, bTail, FALSE, FALSE);
+    }
     void EnableDocking(DWORD dwDockStyle) override { m_dockManager.EnableDocking(dwDockStyle); }
     // The container's frame as the library wrapper, or null before the bars were made.
     CKGPOleCntrFrameWnd* GetContainerFrameWrapper() const;
@@ -105,9 +110,3 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 };
-
-// A library popup opening or closing over a window: when it is an in-place
-// frame, the frame is asked (bAllow: whether the popup may open) and TRUE is
-// answered; FALSE for any other window.
-BOOL KGPInPlaceFrameShowPopup(CWnd* pFrame, CWnd* pPopup, BOOL& bAllow);
-BOOL KGPInPlaceFrameClosePopup(CWnd* pFrame, CWnd* pPopup);

@@ -2,7 +2,8 @@
 // frame named while each is active and given back in reverse order, the
 // container's frame window wrapped once for the server's bars, bars marked to
 // hide during in-place activation hidden and shown again, the document asked
-// to renegotiate its borders, and a preview inside an in-place frame.
+// to renegotiate its borders, a preview inside an in-place frame, and the
+// menus and toolbars taking an in-place frame for their library frame.
 #include <gtest/gtest.h>
 
 #include <afxoleframe.h>
@@ -14,7 +15,10 @@
 #include "guilib/frames/KGPOleCntrFrameWnd.h"
 #include "guilib/frames/KGPOleIPFrameWnd.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
+#include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_frame_modes/FrameModesTestFrame.h"
@@ -235,6 +239,64 @@ TEST_F(OleFramesTest, LibraryPopupsOverAnInPlaceFrameAskIt)
     EXPECT_TRUE(pLink->OnShowPopupMenu(&docServer, nullptr));
     pLink->OnClosePopupMenu(&refusing, nullptr);
     refusing.DestroyWindow();
+}
+
+// The menu bar attaches to an in-place frame's implementation (taking its
+// default menu) and leaves it when it goes; the user toolbars' ids and the
+// torn-off bars are the in-place frame's own, for either kind of frame.
+TEST_F(OleFramesTest, MenuBarsUserToolbarsAndTornOffBarsBelongToTheInPlaceFrame)
+{
+    ASSERT_TRUE(server.Open(CRect(40, 40, 400, 260)));
+    ASSERT_TRUE(docServer.Open(CRect(420, 40, 780, 260)));
+    IKGPToolbarFrameLink* pToolbars = CKGPLink<IKGPToolbarFrameLink>::Get();
+    IKGPPopupFrameLink* pPopups = CKGPLink<IKGPPopupFrameLink>::Get();
+    ASSERT_NE(pToolbars, nullptr);
+    ASSERT_NE(pPopups, nullptr);
+
+    auto checkFrame = [&](auto& frame, UINT uiFirstToolbar) {
+        CKGPFrameImpl& impl = frame.GetFrameImpl();
+        HMENU hMenu = ::CreateMenu();
+        for (LPCWSTR title : {L"&File", L"&Edit"}) {
+            HMENU hPopup = ::CreatePopupMenu();
+            ::AppendMenuW(hPopup, MF_STRING, 0x8001, L"&Open");
+            ::AppendMenuW(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hPopup), title);
+        }
+        impl.m_hDefaultMenu = hMenu;
+        {
+            CKGPMenuBar menuBar;
+            ASSERT_TRUE(menuBar.Create(&frame));
+            EXPECT_EQ(impl.GetMenuBar(), &menuBar);
+            menuBar.DestroyWindow();
+        }
+        EXPECT_EQ(impl.GetMenuBar(), nullptr) << "a menu bar gone leaves the frame";
+        EXPECT_EQ(impl.m_hDefaultMenu, nullptr) << "the bar owned the menu it showed";
+
+        impl.SetUserToolbarRange(uiFirstToolbar, uiFirstToolbar + 3);
+        UINT uiFirst = 0;
+        UINT uiLast = 0;
+        ASSERT_TRUE(pToolbars->GetToolbarIdRange(&frame, uiFirst, uiLast));
+        EXPECT_EQ(uiFirst, uiFirstToolbar);
+        EXPECT_EQ(uiLast, uiFirstToolbar + 3);
+
+        CKGPToolBar torn;
+        ASSERT_TRUE(torn.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE840));
+        EXPECT_TRUE(frame.AddControlBar(&torn));
+        EXPECT_EQ(pPopups->FindTearOffBar(&frame, 0xE840), &torn);
+        EXPECT_EQ(pPopups->FindTearOffBar(&frame, 0xE841), nullptr);
+        frame.GetDockManager()->RemoveControlBar(&torn, FALSE);
+        torn.DestroyWindow();
+    };
+    checkFrame(server, 0xE900 - 0x20);
+    checkFrame(docServer, 0xE900 - 0x10);
+
+    // A frame that is no library frame answers nothing.
+    CFrameWnd* pPlain = new CFrameWnd;
+    ASSERT_TRUE(pPlain->Create(nullptr, _T("Plain"), WS_OVERLAPPEDWINDOW, CRect(40, 300, 300, 400)));
+    UINT uiFirst = 0;
+    UINT uiLast = 0;
+    EXPECT_FALSE(pToolbars->GetToolbarIdRange(pPlain, uiFirst, uiLast));
+    EXPECT_EQ(pPopups->FindTearOffBar(pPlain, 0xE840), nullptr);
+    pPlain->DestroyWindow();
 }
 
 } // namespace
