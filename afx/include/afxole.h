@@ -3,9 +3,11 @@
 // data in clipboard formats through its IDataObject and can be dragged, the
 // data object a drop target receives, and the drop source and drop target of
 // a drag and drop. OLE must be initialised on the thread (OleInitialize) for
-// drags and drop targets.
+// drags and drop targets. Last, an OLE container's document and its items, as
+// far as the library's frames ask them which item is active in place.
 #pragma once
 
+#include <afxtempl.h>
 #include <afxwin.h>
 #include <objidl.h>
 
@@ -213,4 +215,73 @@ private:
     COleDataObject m_dataObject;  // the data being dragged over the window
     DWORD m_dwLastEffect = DROPEFFECT_NONE;
     CDropTarget m_dropTarget{*this};
+};
+
+// ---- Container documents
+
+class COleDocument;
+
+// An item a container document holds. The layer makes no OLE object and
+// speaks to no server: an item is told that it is active in place in a view
+// of its document (with the hook of the server's in-place frame, which hears
+// of the container frame's layouts) and that it is deactivated.
+class COleClientItem : public CCmdTarget {
+    DECLARE_DYNAMIC(COleClientItem)
+public:
+    enum ItemState { emptyState, loadedState, openState, activeState, activeUIState };
+
+    // The item joins the document (which then owns it) when one is given.
+    explicit COleClientItem(COleDocument* pContainerDoc = nullptr);
+    // Leaves its document; deactivated first when it was active.
+    ~COleClientItem() override;
+    COleClientItem(const COleClientItem&) = delete;
+    COleClientItem& operator=(const COleClientItem&) = delete;
+
+    COleDocument* GetDocument() const { return m_pDocument; }
+    ItemState GetItemState() const { return m_nItemState; }
+    BOOL IsInPlaceActive() const { return m_nItemState == activeState || m_nItemState == activeUIState; }
+    // The view the item is active in, else null.
+    CView* GetActiveView() const { return m_pView; }
+
+    // Active in place in a view of its document: an item of the document
+    // active in that view is deactivated first. FALSE for an item of no
+    // document or a view that shows another document.
+    virtual BOOL ActivateInPlace(CView* pView, COleFrameHook* pInPlaceFrame = nullptr);
+    // Back to loaded: no view and no in-place frame.
+    virtual void Deactivate();
+
+    // The server's in-place frame while the item is active in place (not owned).
+    COleFrameHook* m_pInPlaceFrame = nullptr;
+
+private:
+    friend class COleDocument;
+    COleDocument* m_pDocument = nullptr;
+    ItemState m_nItemState = loadedState;
+    CView* m_pView = nullptr;
+};
+
+// A container's document: owns its items and tells which of them is active
+// in place in a view.
+class COleDocument : public CDocument {
+    DECLARE_DYNAMIC(COleDocument)
+public:
+    COleDocument();
+    ~COleDocument() override;
+
+    // The document owns the item from now on (an item of another document
+    // leaves that one).
+    void AddItem(COleClientItem* pItem);
+    // The item is the caller's again.
+    void RemoveItem(COleClientItem* pItem);
+    INT_PTR GetItemCount() const { return m_items.GetCount(); }
+
+    // The item active in place in the window: the view itself, or a view
+    // whose frame is the window. Null when none is.
+    COleClientItem* GetInPlaceActiveItem(CWnd* pWnd) const;
+
+    // An item active in a view that left the document is deactivated.
+    void OnChangedViewList() override;
+
+private:
+    COwningPtrList<CObList, COleClientItem*> m_items;
 };
