@@ -20,6 +20,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/frames/KGPFrameImpl.h"
 #include "guilib/frames/KGPFrameLinks.h"
+#include "guilib/frames/KGPOleActiveItem.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 template <class TBase>
@@ -165,7 +166,7 @@ public:
     BOOL IsFullScreen() const { return this->m_Impl.m_FullScreenMgr.IsFullScreen(); }
 
     // ---- Own virtual operations.
-    virtual CWnd* GetActiveOleItem() { return nullptr; }
+    virtual COleClientItem* GetActiveOleItem() { return KGPGetActiveOleItem(this); }
     virtual BOOL OnPopupMenuOpening(CWnd* pPopup)
     {
         if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)

@@ -384,6 +384,8 @@ void CKGPMDIFrameWnd::OnClose()
         return;
     }
     m_bClosing = TRUE;
+    if (COleClientItem* pItem = GetActiveOleItem())
+        pItem->Deactivate();
     m_Impl.OnCloseFrame();
     HWND hSelf = m_hWnd;
     CMDIFrameWnd::OnClose();
