@@ -145,11 +145,14 @@
 #define IDC_KGP_MENU_TEXT 16506
 #define IDC_KGP_MENU_ICON 16507
 
-// The print preview's toolbar (resource and bitmap), its two-page command and texts.
+// The print preview's toolbar (resource and bitmap), its full-colour images,
+// its two-page command and texts.
 #define IDR_KGP_PRINT_PREVIEW 16960
+#define IDB_KGP_PRINT_PREVIEW32 16957
 #define ID_KGP_PREVIEW_TWO_PAGES 16959
 #define IDS_KGP_PREVIEW_PRINT 16970
 #define IDS_KGP_PREVIEW_CLOSE 16971
+#define IDS_KGP_PREVIEW_PAGES 16972
 
 // The outlook window: its options dialog and the customise menu's entries.
 #define IDD_KGP_OUTLOOK_OPTIONS 17004

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLink.h"
 #include "guilib/core/KGPLocalResource.h"
@@ -102,6 +103,7 @@ int CKGPPrintPreviewView::OnCreate(LPCREATESTRUCT lpcs)
     if (CPreviewView::OnCreate(lpcs) == -1)
         return -1;
     s_pActivePrintPreview = this;
+    m_strPageDescription = KGPLoadLibraryString(IDS_KGP_PREVIEW_PAGES, m_strPageDescription);
     CFrameWnd* pFrame = GetPreviewFrame();
     if (pFrame == nullptr)
         return 0;
@@ -126,7 +128,8 @@ BOOL CKGPPrintPreviewView::CreateToolBar(CFrameWnd* pFrame)
     {
         CKGPLocalResource libraryResources;
         if (!m_wndToolBar.Create(m_pToolBar, kStyle, AFX_IDW_TOOLBAR) ||
-            !m_wndToolBar.LoadToolBar(IDR_KGP_PRINT_PREVIEW, 0, 0, TRUE)) {
+            !m_wndToolBar.LoadToolBar(IDR_KGP_PRINT_PREVIEW, 0, 0, TRUE, 0, 0,
+                                      GetKGPGlobalData().IsFullColorUiAvailable() ? IDB_KGP_PRINT_PREVIEW32 : 0)) {
             if (m_wndToolBar.GetSafeHwnd() != nullptr)
                 m_wndToolBar.DestroyWindow();
             return FALSE;

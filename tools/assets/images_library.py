@@ -100,6 +100,7 @@ def make(out, write):
         write(os.path.join(rc, "kgp_drag_%s.cur" % sign), cur_bytes(drag_cursor(sign), (0, 0)))
     write(os.path.join(rc, "kgp_tasks_nav.bmp"), bmp_bytes(tasks_nav_strip(NAV_BASIC), NAV_BACKGROUND))
     write(os.path.join(rc, "kgp_tasks_nav_full.bmp"), bmp_bytes(tasks_nav_strip(NAV_FULL), NAV_BACKGROUND))
+    write(os.path.join(rc, "kgp_print_preview32.bmp"), bmp32_bytes(preview_strip()))
 
 
 # The tasks pane's navigation bar: back, forward, home and close, 16 x 15 each,
@@ -171,4 +172,96 @@ def tasks_nav_strip(colours):
     forward = [row[::-1] for row in NAV_BACK]
     for i, art in enumerate((NAV_BACK, forward, NAV_HOME, NAV_CLOSE)):
         paint(canvas, art, colours, 16 * i)
+
+
+# ---- The print preview's toolbar in full colour (32 bits with alpha), for
+# displays that show it: print, next page, previous page, one page, two pages,
+# zoom in, zoom out and close, 16 x 15 each, in the order of the toolbar
+# resource's buttons (the 24-bit strip beside the library's script has the
+# same order).
+
+PREVIEW_INK = (40, 48, 64, 255)
+PREVIEW_PAPER = (255, 255, 255, 255)
+PREVIEW_LINE = (150, 164, 188, 255)
+
+
+def bmp32_bytes(canvas):
+    """32-bit bottom-up BMP whose fourth byte is each pixel's (straight) alpha."""
+    import struct
+    data = bytearray()
+    for y in range(canvas.height - 1, -1, -1):
+        for p in canvas.pixels[y * canvas.width:(y + 1) * canvas.width]:
+            data.extend((p[2], p[1], p[0], p[3]))
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 32, 0,
+                       len(data), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
+    return header + info + bytes(data)
+
+
+def preview_outlined(c, x0, y0, x1, y1, fill, edge=PREVIEW_INK):
+    c.fill_rect(x0, y0, x1, y1, edge)
+    c.fill_rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill)
+
+
+def preview_page(c, x0, y0, x1, y1):
+    """A sheet with a turned corner and lines of text."""
+    preview_outlined(c, x0, y0, x1, y1, PREVIEW_PAPER)
+    c.polygon([(x1 - 4, y0), (x1, y0 + 4), (x1 - 4, y0 + 4)], (200, 210, 228, 255))
+    c.fill_rect(x1 - 4, y0, x1, y0 + 1, (0, 0, 0, 0))
+    for y in range(y0 + 5, y1 - 2, 2):
+        c.fill_rect(x0 + 2, y, x1 - 2, y + 1, PREVIEW_LINE)
+
+
+def preview_printer(c, ox):
+    preview_outlined(c, ox + 4, 1, ox + 12, 7, PREVIEW_PAPER)
+    c.rounded_rect(ox + 1, 6, ox + 15, 13, 2, PREVIEW_INK)
+    c.vertical_gradient(ox + 2, 7, ox + 14, 12, (214, 220, 232, 255), (128, 140, 160, 255))
+    c.fill_rect(ox + 4, 10, ox + 12, 11, (70, 80, 100, 255))
+    c.fill_rect(ox + 12, 8, ox + 13, 9, (40, 190, 70, 255))
+    preview_outlined(c, ox + 4, 11, ox + 12, 15, PREVIEW_PAPER)
+
+
+def preview_arrow(c, ox, right):
+    points = [(2, 5), (8, 5), (8, 1.5), (14.5, 7.5), (8, 13.5), (8, 10), (2, 10)]
+    inner = [(3, 6), (9, 6), (9, 4), (13, 7.5), (9, 11), (9, 9), (3, 9)]
+    if not right:
+        points = [(16 - x, y) for x, y in points]
+        inner = [(16 - x, y) for x, y in inner]
+    c.polygon([(ox + x, y) for x, y in points], (16, 60, 150, 255))
+    c.polygon([(ox + x, y) for x, y in inner], (70, 140, 230, 255))
+
+
+def preview_one_page(c, ox):
+    preview_page(c, ox + 3, 0, ox + 13, 15)
+
+
+def preview_two_pages(c, ox):
+    preview_page(c, ox + 0, 1, ox + 8, 14)
+    preview_page(c, ox + 9, 1, ox + 16, 14)
+
+
+def preview_magnifier(c, ox, plus):
+    handle = [(8.5, 10), (10, 8.5), (15.5, 13), (14, 14.5)]
+    c.polygon([(ox + x, y) for x, y in handle], (130, 80, 36, 255))
+    c.disc(ox + 6, 6, 5, PREVIEW_INK)
+    c.disc(ox + 6, 6, 3.7, (225, 240, 255, 255))
+    c.fill_rect(ox + 4, 5, ox + 9, 7, PREVIEW_INK)
+    if plus:
+        c.fill_rect(ox + 5, 3, ox + 7, 9, PREVIEW_INK)
+
+
+def preview_close(c, ox):
+    red = (200, 36, 36, 255)
+    c.polygon([(ox + 2, 3), (ox + 4, 1), (ox + 14, 11), (ox + 12, 13)], red)
+    c.polygon([(ox + 12, 1), (ox + 14, 3), (ox + 4, 13), (ox + 2, 11)], red)
+
+
+def preview_strip():
+    canvas = Canvas(8 * 16, 15)
+    drawings = [preview_printer, lambda c, ox: preview_arrow(c, ox, True),
+                lambda c, ox: preview_arrow(c, ox, False), preview_one_page, preview_two_pages,
+                lambda c, ox: preview_magnifier(c, ox, True), lambda c, ox: preview_magnifier(c, ox, False),
+                preview_close]
+    for i, draw in enumerate(drawings):
+        draw(canvas, 16 * i)
     return canvas
