@@ -356,6 +356,17 @@ BOOL CKGPBarContainer::SideVisible(BOOL bLeft) const
     return IsShown(pBar) || (pChild != nullptr && pChild->Measured().visible);
 }
 
+int CKGPBarContainer::SideExtent(BOOL bLeft) const
+{
+    if (!SideVisible(bLeft))
+        return 0;
+    const BOOL bAlongX = !IsSliderHorizontal();
+    if (const CKGPDockingControlBar* pBar = PaneOf(bLeft); pBar != nullptr && IsShown(pBar))
+        return Extent(PaneRect(pBar), bAlongX);
+    const CKGPBarContainer* pChild = ContainerOf(bLeft);
+    return pChild != nullptr ? Extent(pChild->Measured().rect, bAlongX) : 0;
+}
+
 BOOL CKGPBarContainer::SliderVisible() const
 {
     if (m_pSlider == nullptr || m_pSlider->GetSafeHwnd() == nullptr)
@@ -517,6 +528,10 @@ void CKGPBarContainer::ResizeContainer(CRect rect, HDWP& hdwp, BOOL bRedraw)
     const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     const BOOL leftHolds = SideVisible(TRUE);
     const BOOL rightHolds = SideVisible(FALSE);
+    // A node just loaded lays its sides out from the extents they were stored
+    // with (while both show) until a layout gives it the room it had then, or
+    // it changes otherwise.
+    const BOOL bStored = m_bLayOutStoredExtents && leftHolds && rightHolds;
     auto resizeSide = [&](BOOL bLeft, const CRect& rectSide, int nShare, BOOL bStoreShare) {
         if (CKGPDockingControlBar* pBar = PaneOf(bLeft)) {
             Place(pBar, rectSide, hdwp);
@@ -579,6 +594,15 @@ void CKGPBarContainer::ResizeContainer(CRect rect, HDWP& hdwp, BOOL bRedraw)
         side.extent = old.IsRectEmpty() ? 0 : Extent(old, bAlongX);
         side.hadRect = !old.IsRectEmpty();
         side.minimum = Along(minimums[i], bAlongX);
+        if (bStored) {
+            side.extent = m_nStoredExtents[i];
+            side.hadRect = TRUE;
+        }
+    }
+    if (bStored) {
+        in.oldTotal = in.left.extent + thickness + in.right.extent;
+        if (in.oldTotal == in.newFar - in.newNear)
+            m_bLayOutStoredExtents = FALSE;
     }
     const split::AxisSplit placed = split::ResizeAlongAxis(in);
 
@@ -654,6 +678,7 @@ int CKGPBarContainer::CalcAvailablePartSpace(int nOffset, CKGPDockingControlBar*
 void CKGPBarContainer::ResizePane(int nOffset, CKGPDockingControlBar* pBar, CKGPBarContainer* pContainer,
                                   BOOL bHorz, BOOL bAtEnd, HDWP& hdwp)
 {
+    m_bLayOutStoredExtents = FALSE; // changed since it was loaded
     const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     if (pBar == nullptr) {
         if (pContainer != nullptr)
@@ -671,6 +696,7 @@ void CKGPBarContainer::ResizePane(int nOffset, CKGPDockingControlBar* pBar, CKGP
 
 int CKGPBarContainer::ResizePartOfContainer(int nOffset, BOOL bHorz, BOOL bAtEnd, BOOL bMoveSlider, HDWP& hdwp)
 {
+    m_bLayOutStoredExtents = FALSE; // changed since it was loaded
     const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     CWnd* pOwner = OwnerWindow();
     if (bHorz && pOwner != nullptr && (pOwner->GetExStyle() & WS_EX_LAYOUTRTL) != 0)
@@ -751,6 +777,7 @@ int CKGPBarContainer::ResizePartOfContainer(int nOffset, BOOL bHorz, BOOL bAtEnd
 
 int CKGPBarContainer::MoveSplit(int nOffset, HDWP& hdwp)
 {
+    m_bLayOutStoredExtents = FALSE; // changed since it was loaded
     if (nOffset == 0 || !SideVisible(TRUE) || !SideVisible(FALSE))
         return nOffset;
     const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
@@ -787,6 +814,7 @@ void CKGPBarContainer::PlaceSide(BOOL bLeft, const CRect& rectScreen, HDWP& hdwp
 
 void CKGPBarContainer::StretchSide(BOOL bLeftSide, int nOffset, HDWP& hdwp)
 {
+    m_bLayOutStoredExtents = FALSE; // changed since it was loaded
     if (m_pSlider == nullptr || nOffset == 0)
         return;
     const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
@@ -834,6 +862,7 @@ BOOL CKGPBarContainer::RemovePane(CKGPDockingControlBar* pBar)
 
 void CKGPBarContainer::DeletePane(CKGPDockingControlBar* pBar, BOOL bLeftSide)
 {
+    m_bLayOutStoredExtents = FALSE; // changed since it was loaded
     if (pBar == nullptr || PaneOf(bLeftSide) != pBar)
         return;
     CRect rectNode;
@@ -882,6 +911,7 @@ void CKGPBarContainer::StoreRecentPlace(CKGPDockingControlBar* pBar)
 
 BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const CKGPRecentContainerInfo& info)
 {
+    m_bLayOutStoredExtents = FALSE; // changed since it was loaded
     const BOOL bFirst = info.m_bIsRecentLeftBar;
     if (PaneOf(bFirst) != nullptr)
         return FALSE;

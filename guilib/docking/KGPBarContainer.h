@@ -103,6 +103,9 @@ public:
     BOOL AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const CKGPRecentContainerInfo& info);
     // The control ids a stored tree names for its sides, and its tabs' ids.
     void CollectSavedIds(CList<UINT, UINT>& ids) const;
+    // Gives the panes of a stored tree, once found, the shares their sides
+    // were stored with (a tree stored without shares keeps the panes' own).
+    void ApplyStoredShares();
     BOOL HoldsTabId(UINT nTabID) const;
     const CList<UINT, UINT>* GetTabIdList(BOOL bLeft) const { return bLeft ? &m_lstLeftTabIds : &m_lstRightTabIds; }
     void CheckSliderVisibility();
@@ -156,8 +159,12 @@ protected:
     void Place(CWnd* pWnd, const CRect& rectScreen, HDWP& hdwp) const;
     // Gives a side its screen rectangle: its shown pane placed, else its sub-tree resized.
     void PlaceSide(BOOL bLeft, const CRect& rectScreen, HDWP& hdwp);
-    void ReadSide(CKGPStoredReader& in, CKGPStoredLoad& load, BOOL bLeft);
+    void ReadSide(CKGPStoredReader& in, CKGPStoredLoad& load, BOOL bLeft, DWORD word);
     void WriteSide(CArchive& ar, BOOL bLeft) const;
+    // The share a side keeps of the node (its pane's, else its sub-tree's),
+    // and its extent along the node's axis while it shows (else 0).
+    int SideShare(BOOL bLeft) const;
+    int SideExtent(BOOL bLeft) const;
 
     CKGPDockingControlBar* m_pBarLeftTop = nullptr;
     CKGPDockingControlBar* m_pBarRightBottom = nullptr;
@@ -174,6 +181,11 @@ protected:
     int m_nSavedLeftBarID = -1;
     int m_nSavedRightBarID = -1;
     int m_nSavedSliderID = -1;
+    // The sides' shares a stored tree was read with (-1: stored without),
+    // and their extents, which its first layout starts from when both show.
+    int m_nStoredShares[2] = {-1, -1};
+    int m_nStoredExtents[2] = {0, 0};
+    BOOL m_bLayOutStoredExtents = FALSE;
     CList<UINT, UINT> m_lstLeftTabIds;
     CList<UINT, UINT> m_lstRightTabIds;
     CRect m_rectSecond;

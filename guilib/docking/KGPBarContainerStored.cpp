@@ -1,7 +1,8 @@
-// The split tree's stored form: each node's panes by control id (a tabbed
-// pane without one by its tabs' record, read only as the tabbed panes'
-// class), its slider's record and its sub-trees; the manager's tree with its
-// panes' ids. A tree is read apart from the live one, checked whole (ids in
+// The split tree's stored form: each node's sides' shares and extents, its panes by
+// control id (a tabbed pane without one by its tabs' record, read only as the
+// tabbed panes' class), its slider's record and its sub-trees; the manager's
+// tree with its panes' ids. A node stored before the shares were kept begins
+// with its left pane's word and is read as before. A tree is read apart from the live one, checked whole (ids in
 // range, each pane in one place, a side holding one thing) and taken, with
 // its sliders' windows made, only when the load commits.
 #include "guilib/docking/KGPBarContainerManager.h"
@@ -14,6 +15,7 @@
 
 #include <afxarch.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -21,6 +23,12 @@ namespace {
 
 // The word that stands for a tabbed pane's record instead of a control id.
 constexpr DWORD kTabbedPaneMark = 0xFFFFFFFF;
+// The word a node's record begins with when the sides' shares and extents
+// follow (a record without it begins with a control id, 0 or the tabbed
+// pane's mark).
+constexpr DWORD kSharesMark = 0xFFFFFFFE;
+// The largest extent a side is read with.
+constexpr UINT kMaxStoredExtent = 0x7FFF;
 // How deep a stored tree may nest.
 constexpr int kMaxStoredDepth = 256;
 
@@ -52,6 +60,31 @@ BOOL CKGPBarContainer::HoldsTabId(UINT nTabID) const
             return TRUE;
     }
     return FALSE;
+}
+
+int CKGPBarContainer::SideShare(BOOL bLeft) const
+{
+    int share = 50;
+    if (const CKGPDockingControlBar* pBar = PaneOf(bLeft))
+        share = pBar->GetSizeShare();
+    else if (const CKGPBarContainer* pChild = ContainerOf(bLeft))
+        share = pChild->GetSizeShare();
+    return (std::clamp)(share, 0, 100);
+}
+
+void CKGPBarContainer::ApplyStoredShares()
+{
+    for (const BOOL bLeft : {TRUE, FALSE}) {
+        const int share = m_nStoredShares[bLeft ? 0 : 1];
+        CKGPDockingControlBar* pBar = PaneOf(bLeft);
+        CKGPBarContainer* pChild = ContainerOf(bLeft);
+        if (share != -1 && pBar != nullptr)
+            pBar->SetSizeShare(share);
+        if (share != -1 && pChild != nullptr)
+            pChild->SetSizeShare(share);
+        if (pChild != nullptr)
+            pChild->ApplyStoredShares();
+    }
 }
 
 void CKGPBarContainer::WriteSide(CArchive& ar, BOOL bLeft) const
@@ -94,6 +127,10 @@ void CKGPBarContainer::Serialize(CArchive& ar)
         load.Commit();
         return;
     }
+    ar << kSharesMark;
+    ar << static_cast<DWORD>(SideShare(TRUE)) << static_cast<DWORD>(SideShare(FALSE));
+    for (const BOOL bLeft : {TRUE, FALSE})
+        ar << static_cast<DWORD>((std::min)(SideExtent(bLeft), static_cast<int>(kMaxStoredExtent)));
     WriteSide(ar, TRUE);
     WriteSide(ar, FALSE);
     if (m_pSlider != nullptr && m_pSlider->GetSafeHwnd() != nullptr && !m_pSlider->IsDefault()) {
@@ -109,9 +146,8 @@ void CKGPBarContainer::Serialize(CArchive& ar)
     }
 }
 
-void CKGPBarContainer::ReadSide(CKGPStoredReader& in, CKGPStoredLoad& load, BOOL bLeft)
+void CKGPBarContainer::ReadSide(CKGPStoredReader& in, CKGPStoredLoad& load, BOOL bLeft, DWORD word)
 {
-    const DWORD word = in.ReadUInt(0, 0xFFFFFFFF);
     int& savedId = bLeft ? m_nSavedLeftBarID : m_nSavedRightBarID;
     if (word == 0)
         return;
@@ -172,8 +208,17 @@ void CKGPBarContainer::ReadArchive(CKGPStoredReader& in, CKGPStoredLoad& load)
     if (s_depth > kMaxStoredDepth)
         CKGPStoredReader::Refuse();
 
-    ReadSide(in, load, TRUE);
-    ReadSide(in, load, FALSE);
+    DWORD word = in.ReadUInt(0, 0xFFFFFFFF);
+    if (word == kSharesMark) {
+        m_nStoredShares[0] = static_cast<int>(in.ReadUInt(0, 100));
+        m_nStoredShares[1] = static_cast<int>(in.ReadUInt(0, 100));
+        m_nStoredExtents[0] = static_cast<int>(in.ReadUInt(0, kMaxStoredExtent));
+        m_nStoredExtents[1] = static_cast<int>(in.ReadUInt(0, kMaxStoredExtent));
+        m_bLayOutStoredExtents = m_nStoredExtents[0] > 0 && m_nStoredExtents[1] > 0;
+        word = in.ReadUInt(0, 0xFFFFFFFF);
+    }
+    ReadSide(in, load, TRUE, word);
+    ReadSide(in, load, FALSE, in.ReadUInt(0, 0xFFFFFFFF));
     const DWORD sliderId = in.ReadUInt(0, 0xFFFF);
     if (sliderId != 0) {
         // An inner slider of the library's slider class; its window is made when
@@ -204,6 +249,8 @@ void CKGPBarContainer::ReadArchive(CKGPStoredReader& in, CKGPStoredLoad& load)
         KGPContainerPtr pChild = m_pContainerManager != nullptr ? m_pContainerManager->MakeContainer()
                                                                 : KGPContainerPtr(new CKGPBarContainer);
         pChild->ReadArchive(in, load);
+        if (m_nStoredShares[bLeft ? 0 : 1] != -1)
+            pChild->SetSizeShare(m_nStoredShares[bLeft ? 0 : 1]);
         SetContainer(std::move(pChild), bLeft);
     }
 }
@@ -306,6 +353,7 @@ void CKGPBarContainerManager::ReadArchive(CKGPStoredReader& in, CKGPStoredLoad& 
             m_lstBars.AddTail(pBar);
         }
         m_pRootContainer->ReleaseEmptyPanes();
+        m_pRootContainer->ApplyStoredShares();
         RegisterTreeSliders(m_pRootContainer.get());
     });
 }

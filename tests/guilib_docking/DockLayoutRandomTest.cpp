@@ -183,13 +183,13 @@ TEST(DockLayoutRandomTest, ASeededRunOfOperationsKeepsTheLayoutSoundAndLoadsBack
         std::string mismatch;
         if (faults.empty() && run.TakeSaveLoad()) {
             ++loads;
-            // Where each pane stands, its edge, its floating place, shown or
-            // not (the shares of a tree's sides are not stored: see the notes).
-            const std::string saved = f.Describe(false);
+            // Where each pane stands, its edge, its place and size (docked
+            // or floating), shown or not.
+            const std::string saved = f.Describe();
             if (!f.Save() || !f.Load())
                 mismatch = "\n  save or load failed";
-            else if (f.Describe(false) != saved)
-                mismatch = "\n  saved:\n" + saved + "  loaded:\n" + f.Describe(false);
+            else if (f.Describe() != saved)
+                mismatch = "\n  saved:\n" + saved + "  loaded:\n" + f.Describe();
             faults = Faults(f);
         }
         if (!faults.empty() || !mismatch.empty()) {

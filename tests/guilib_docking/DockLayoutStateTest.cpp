@@ -351,4 +351,66 @@ TEST_F(DockLayoutStateTest, LoadingAgainAndAgainLeavesNoWindowBehind)
     EXPECT_EQ(windows, CountWindows(f.frame));
 }
 
+// The sides' shares of the trees' nodes stored: a pane hidden in its tree
+// when the layout was saved comes back at its share when shown after a load.
+TEST_F(DockLayoutStateTest, ATreesSharesComeBackSoAPaneShownAfterALoadTakesItsShare)
+{
+    std::string shown;
+    {
+        CLayoutFrame f(3);
+        const CObList* sliders = f.Pane(0)->GetDefaultPaneSlider()->GetSliders();
+        ASSERT_TRUE(sliders != nullptr && !sliders->IsEmpty());
+        static_cast<CKGPSlider*>(sliders->GetHead())->MoveSlider(CSize(0, 60));
+        f.frame.RecalcLayout();
+        f.Pane(1)->ShowPane(FALSE, FALSE, FALSE);
+        f.frame.RecalcLayout();
+        ASSERT_TRUE(f.Save());
+        f.Pane(1)->ShowPane(TRUE, FALSE, FALSE);
+        f.frame.RecalcLayout();
+        f.ExpectSound("shown again where it was saved");
+        shown = f.Describe();
+    }
+    CLayoutFrame g(3);
+    ASSERT_TRUE(g.Load());
+    g.Pane(1)->ShowPane(TRUE, FALSE, FALSE);
+    g.frame.RecalcLayout();
+    g.ExpectSound("shown again after the load");
+    EXPECT_EQ(shown, g.Describe());
+}
+
+// A layout stored before the shares were kept (its nodes without them)
+// still loads, its trees split as their panes' rectangles say.
+TEST_F(DockLayoutStateTest, ALayoutStoredWithoutSharesStillLoads)
+{
+    std::string saved;
+    {
+        CLayoutFrame f(5);
+        Arrange(f);
+        saved = f.Describe(false);
+        ASSERT_TRUE(f.Save());
+    }
+    std::vector<BYTE> bytes = StoredLayout();
+    // Each node's shares and extents: the mark 0xFFFFFFFE, two words up to
+    // 100 and two up to 0x7FFF.
+    int nodes = 0;
+    for (size_t i = 0; i + 20 <= bytes.size();) {
+        const bool mark = bytes[i] == 0xFE && bytes[i + 1] == 0xFF && bytes[i + 2] == 0xFF && bytes[i + 3] == 0xFF;
+        bool words = true;
+        for (size_t w = 4; w < 20; w += 4)
+            words = words && bytes[i + w + 2] == 0 && bytes[i + w + 3] == 0 && bytes[i + w + 1] < 0x80;
+        if (mark && words && bytes[i + 4] <= 100 && bytes[i + 5] == 0 && bytes[i + 8] <= 100 && bytes[i + 9] == 0) {
+            bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.begin() + static_cast<std::ptrdiff_t>(i + 20));
+            ++nodes;
+            continue;
+        }
+        ++i;
+    }
+    ASSERT_GE(nodes, 2); // the left tree's two nodes and the bottom one's
+    WriteStoredLayout(bytes);
+    CLayoutFrame g(5);
+    ASSERT_TRUE(g.Load());
+    g.ExpectSound("loaded without shares");
+    EXPECT_EQ(saved, g.Describe(false));
+}
+
 } // namespace

@@ -171,21 +171,27 @@ TEST_F(PaneArchiveTest, ATabbedPaneWithoutAnIdIsStoredWithItsTabs)
     c->SetParent(&tabWnd);
     CKGPBarContainer node(slider->GetContainerManager(), &tabbed, nullptr, nullptr);
     const std::vector<BYTE> stored = StoredBytes([&node](CArchive& ar) { node.Serialize(ar); });
-    ASSERT_GE(stored.size(), 10u);
+    // After the node's mark, its sides' shares and extents, the left pane.
+    constexpr size_t kSides = 20;
+    ASSERT_GE(stored.size(), kSides + 10);
+    DWORD mark = 0;
+    std::memcpy(&mark, stored.data(), sizeof(mark));
+    EXPECT_EQ(0xFFFFFFFEu, mark);
     DWORD first = 0;
-    std::memcpy(&first, stored.data(), sizeof(first));
+    std::memcpy(&first, stored.data() + kSides, sizeof(first));
     EXPECT_EQ(0xFFFFFFFFu, first);
     WORD count = 0;
-    std::memcpy(&count, stored.data() + 4, sizeof(count));
+    std::memcpy(&count, stored.data() + kSides + 4, sizeof(count));
     EXPECT_EQ(1, count);
     DWORD tabId = 0;
-    std::memcpy(&tabId, stored.data() + 6, sizeof(tabId));
+    std::memcpy(&tabId, stored.data() + kSides + 6, sizeof(tabId));
     EXPECT_EQ(2203u, tabId);
     // Without tabs it is stored as no pane.
     tabs.m_pTabWnd = nullptr;
     c->SetParent(&frame);
     const std::vector<BYTE> empty = StoredBytes([&node](CArchive& ar) { node.Serialize(ar); });
-    std::memcpy(&first, empty.data(), sizeof(first));
+    ASSERT_GE(empty.size(), kSides + 4);
+    std::memcpy(&first, empty.data() + kSides, sizeof(first));
     EXPECT_EQ(0u, first);
 }
 
