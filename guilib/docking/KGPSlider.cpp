@@ -411,7 +411,14 @@ HDWP CKGPSlider::RepositionBars(CRect rectNew, HDWP hdwp)
     hdwp = SetBarWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE, hdwp);
     if (m_pContainerManager != nullptr) {
-        m_pContainerManager->ResizeContainers(room, hdwp);
+        // When the frame leaves the tree less room than its minimum, the panes
+        // keep their minimum and what lies outside the room is cut off.
+        CSize minimum;
+        m_pContainerManager->GetMinSize(minimum);
+        const kgp::Box laidOut = kgp::split::RoomKeepingMinimum(
+            kgp::Box{room.left, room.top, room.right, room.bottom}, {minimum.cx, minimum.cy},
+            GetCurrentAlignment() & CBRS_ALIGN_ANY);
+        m_pContainerManager->ResizeContainers(CRect(laidOut.left, laidOut.top, laidOut.right, laidOut.bottom), hdwp);
         if (!GetKGPGlobalData().m_bNoWindowRegions)
             ClipToRoom(room);
     }

@@ -136,6 +136,24 @@ bool SliderShows(bool l, bool r, bool L, bool R)
     return ((l || r) && (!l || r || R)) || (L && R);
 }
 
+Box RoomKeepingMinimum(const Box& room, Size minimum, unsigned alignment)
+{
+    Box grown = room;
+    if (grown.Width() < minimum.cx) {
+        if (alignment == kAlignRight)
+            grown.left = grown.right - minimum.cx;
+        else
+            grown.right = grown.left + minimum.cx;
+    }
+    if (grown.Height() < minimum.cy) {
+        if (alignment == kAlignBottom)
+            grown.top = grown.bottom - minimum.cy;
+        else
+            grown.bottom = grown.top + minimum.cy;
+    }
+    return grown;
+}
+
 int CutToMinimum(int extent, int minimum, int delta)
 {
     if (extent + delta >= minimum)

@@ -95,6 +95,13 @@ bool SliderShows(bool l, bool r, bool L, bool R);
 // minimum (never below 0, with the sign of the request).
 int CutToMinimum(int extent, int minimum, int delta);
 
+// The rectangle the tree of a frame edge (`alignment`) is laid out in: its
+// room, grown where it is smaller than the tree's minimum, away from the
+// frame edge (a tree at the left edge grows to the right) and to the right or
+// downward along the edge, so that no pane goes below its minimum; what then
+// lies outside the room is cut off from view. Boxes on the screen.
+Box RoomKeepingMinimum(const Box& room, Size minimum, unsigned alignment);
+
 // ---- Moving a container's boundary.
 
 struct Boundary {

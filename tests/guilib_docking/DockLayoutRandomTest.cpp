@@ -169,8 +169,10 @@ TEST(DockLayoutRandomTest, ASeededRunOfOperationsKeepsTheLayoutSoundAndLoadsBack
     const unsigned long seed = FromEnvironment(L"KEYLOFT_DOCK_SEED", kDefaultSeed);
     const unsigned long steps = FromEnvironment(L"KEYLOFT_DOCK_STEPS", kDefaultSteps);
     DeleteLayoutProfile();
-    // Small minimums: the frame is not always large enough for the edges'
-    // trees together at larger ones (the layout does not share the shortage).
+    // Small minimums: at larger ones the edges' trees together often need
+    // more than the frame, and a tree squeezed to its minimum while a saved
+    // layout is applied (its auto-hidden panes back in their trees for the
+    // while) keeps that thickness once they are pinned again.
     CLayoutFrame f(kPanes, CSize(1, 1));
     RandomLayout run(f, seed);
     std::deque<std::string> recent;

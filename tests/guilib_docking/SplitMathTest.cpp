@@ -96,6 +96,24 @@ TEST(SplitMath, SidesKeepTheirMinimumWheneverThereIsRoom)
     EXPECT_EQ(80 + 4 + 80, placed.rightFar);
 }
 
+TEST(SplitMath, AnEdgesTreeShortOfRoomGrowsToItsMinimumAwayFromItsEdge)
+{
+    const Box room{100, 50, 160, 250}; // 60 x 200
+    // Room enough: the room itself.
+    EXPECT_EQ(room, RoomKeepingMinimum(room, {60, 200}, kAlignLeft));
+    EXPECT_EQ(room, RoomKeepingMinimum(room, {0, 0}, kAlignBottom));
+    // Short across the edge: a left tree grows right, a right tree left.
+    EXPECT_EQ((Box{100, 50, 180, 250}), RoomKeepingMinimum(room, {80, 120}, kAlignLeft));
+    EXPECT_EQ((Box{80, 50, 160, 250}), RoomKeepingMinimum(room, {80, 120}, kAlignRight));
+    // Short along it: downward for the side edges.
+    EXPECT_EQ((Box{80, 50, 160, 290}), RoomKeepingMinimum(room, {80, 240}, kAlignRight));
+    // A bottom tree grows up, a top tree down; both to the right along it.
+    EXPECT_EQ((Box{100, 10, 170, 250}), RoomKeepingMinimum(room, {70, 240}, kAlignBottom));
+    EXPECT_EQ((Box{100, 50, 170, 290}), RoomKeepingMinimum(room, {70, 240}, kAlignTop));
+    // A room squeezed to nothing (or less) still gives the minimum.
+    EXPECT_EQ((Box{100, 50, 140, 90}), RoomKeepingMinimum(Box{100, 50, 90, 40}, {40, 40}, kAlignLeft));
+}
+
 TEST(SplitMath, MinimumSizesAddAlongTheSliderAndTakeTheLargestAcross)
 {
     SideMinimum left{true, {30, 20}, true, {50, 60}};
