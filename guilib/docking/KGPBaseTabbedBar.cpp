@@ -2,12 +2,15 @@
 
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPStoredState.h"
+#include "guilib/docking/KGPAutoHideToolBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
+
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CKGPBaseTabbedBar, CKGPDockingControlBar)
 
@@ -396,6 +399,76 @@ BOOL CKGPBaseTabbedBar::DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, K
     m_pTabWnd->RecalcLayout();
     ShowWindow(SW_SHOW);
     return CKGPDockingControlBar::DockPane(pDockBar, lpRect, method);
+}
+
+CKGPAutoHideToolBar* CKGPBaseTabbedBar::SetAutoHideMode(BOOL bMode, DWORD dwAlignment,
+                                                         CKGPAutoHideToolBar* pCurrAutoHideToolBar, BOOL bUseTimer)
+{
+    dwAlignment &= CBRS_ALIGN_ANY;
+    if (!bMode || IsAutoHideMode() || m_pTabWnd == nullptr || dwAlignment == 0 || !CanAutoHide())
+        return CKGPDockingControlBar::SetAutoHideMode(bMode, dwAlignment, pCurrAutoHideToolBar, bUseTimer);
+    // The tabs that go, in tab order, and the one that was active.
+    std::vector<CKGPDockingControlBar*> leaving;
+    CKGPDockingControlBar* pActive = nullptr;
+    for (int i = 0; i < m_pTabWnd->GetTabsNum(); ++i) {
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, m_pTabWnd->GetTabWnd(i));
+        if (pPane == nullptr || !m_pTabWnd->IsTabVisible(i) || !m_pTabWnd->IsTabDetachable(i))
+            continue;
+        leaving.push_back(pPane);
+        if (i == m_pTabWnd->GetActiveTab())
+            pActive = pPane;
+    }
+    CFrameWnd* pSite = GetDockSiteFrame();
+    if (leaving.empty() || pSite == nullptr)
+        return CKGPDockingControlBar::SetAutoHideMode(bMode, dwAlignment, pCurrAutoHideToolBar, bUseTimer);
+
+    const BOOL bSizedByActive = m_bTabsAlwaysSizedByActive;
+    m_bTabsAlwaysSizedByActive = FALSE;
+    // Each tab's way back is this pane's place now.
+    StoreRecentDockInfo();
+    CRect rect;
+    GetWindowRect(rect);
+    pSite->ScreenToClient(rect);
+    const HWND hSelf = m_hWnd;
+    ShowWindow(SW_HIDE);
+    for (CKGPDockingControlBar* pPane : leaving) {
+        m_pTabWnd->RemoveTab(m_pTabWnd->GetTabFromHwnd(pPane->GetSafeHwnd()), FALSE);
+        pPane->EnableGripper(TRUE);
+        pPane->SetParent(pSite);
+        pPane->m_recentDockInfo = m_recentDockInfo;
+        pPane->SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (m_pTabWnd->GetTabsNum() == 0) {
+        UndockFromHost();
+        DestroyWindow();
+    }
+    CKGPAutoHideToolBar* pToolBar = pCurrAutoHideToolBar;
+    for (CKGPDockingControlBar* pPane : leaving) {
+        const BOOL bOut = bUseTimer && (pPane == pActive || (pActive == nullptr && pPane == leaving.back()));
+        if (CKGPAutoHideToolBar* pPinned = pPane->PinToStrip(dwAlignment, pToolBar, bOut, bOut))
+            pToolBar = pPinned;
+    }
+    if (pToolBar != nullptr)
+        pToolBar->SetActiveInGroup(TRUE);
+    if (!::IsWindow(hSelf)) {
+        m_bTabsAlwaysSizedByActive = bSizedByActive;
+        return pToolBar;
+    }
+    // What stays: the pane hidden with only hidden tabs, else auto-hidden
+    // itself beside its tabs that went.
+    CKGPAutoHideToolBar* pResult = pToolBar;
+    int first = -1;
+    if (m_pTabWnd->GetFirstVisibleTab(first) == nullptr) {
+        ShowBar(FALSE, FALSE, FALSE);
+    } else {
+        if (m_pTabWnd->GetActiveTab() < 0)
+            m_pTabWnd->SetActiveTab(first);
+        m_pTabWnd->RecalcLayout();
+        ShowWindow(SW_SHOW);
+        pResult = CKGPDockingControlBar::SetAutoHideMode(TRUE, dwAlignment, pToolBar, FALSE);
+    }
+    m_bTabsAlwaysSizedByActive = bSizedByActive;
+    return pResult;
 }
 
 void CKGPBaseTabbedBar::UndockFromHost()

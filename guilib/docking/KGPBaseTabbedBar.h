@@ -34,6 +34,14 @@ public:
     // A double click on a tabbed pane that has no docked place of its own,
     // whose detachable panes all have one, sends each pane to its place.
     BOOL DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method) override;
+    // Auto-hidden, its shown detachable tabs leave it for the strip, each
+    // with its own button on one toolbar (the active tab's slid out when the
+    // timer is asked for), each going back to this pane's place; the hidden
+    // or fixed tabs stay, and the pane with them (auto-hidden itself when one
+    // of them shows, else hidden), or it goes when none is left.
+    CKGPAutoHideToolBar* SetAutoHideMode(BOOL bMode, DWORD dwAlignment,
+                                         CKGPAutoHideToolBar* pCurrAutoHideToolBar = nullptr,
+                                         BOOL bUseTimer = TRUE) override;
 
     // ---- Own operations.
     virtual BOOL AddTab(CWnd* pNewBar, BOOL bVisible = TRUE, BOOL bSetActive = TRUE, BOOL bDetachable = TRUE);

@@ -152,6 +152,12 @@ public:
     void EnableCaptionButton(UINT nHit, BOOL bEnable);
     // Back from an auto-hide strip (the auto-hide bars call it).
     void UnpinFromAutoHide(CKGPDockingControlBar* pBarToAttach);
+    // The second half of going into auto-hide, for a pane already out of
+    // every host with its way back recorded (a tabbed pane's tabs): its own
+    // auto-hide slider and its button on the toolbar given (else a new one);
+    // slid out when it was visible and the timer is asked for, else hidden.
+    CKGPAutoHideToolBar* PinToStrip(DWORD dwAlignment, CKGPAutoHideToolBar* pCurrAutoHideToolBar, BOOL bUseTimer,
+                                    BOOL bVisible);
     // An auto-hidden pane slides out of its strip (shown) or back in (hidden);
     // without the timer at once.
     void Slide(BOOL bSlideOut, BOOL bUseTimer = TRUE);

@@ -97,6 +97,16 @@ CKGPAutoHideToolBar* CKGPDockingControlBar::SetAutoHideMode(BOOL bMode, DWORD dw
     const BOOL bVisible = IsWindowVisible();
     StoreRecentDockInfo();
     RemoveFromHost(TRUE);
+    return PinToStrip(dwAlignment, pCurrAutoHideToolBar, bUseTimer, bVisible);
+}
+
+CKGPAutoHideToolBar* CKGPDockingControlBar::PinToStrip(DWORD dwAlignment, CKGPAutoHideToolBar* pCurrAutoHideToolBar,
+                                                       BOOL bUseTimer, BOOL bVisible)
+{
+    CKGPDockManager* pManager = GetDockManager();
+    CFrameWnd* pSite = DockingFrame();
+    if (m_bPinState || pManager == nullptr || pSite == nullptr)
+        return nullptr;
     CKGPSlider* pSlider = CKGPSlider::CreateDefaultSlider(dwAlignment, pSite);
     if (pSlider == nullptr) {
         DockPane(this, nullptr, KGP_DM_DBLCLICK); // back where it was

@@ -236,31 +236,88 @@ TEST_F(AutoHideTest, ClosingAnAutoHiddenPaneUnpinsAndHidesItAndHidingAllBarsHide
     ExpectSound({a, b}, "shown again at its place");
 }
 
-TEST_F(AutoHideTest, ATabbedPaneAutoHidesWithItsTabsAndComesBackWithThem)
+TEST_F(AutoHideTest, ATabbedPaneAutoHidesAsOneButtonPerTabOnOneToolbarAndEachTabComesBackToItsPlace)
 {
     CKGPDockingControlBar* a = Add(2151, _T("Output"));
     ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
     CKGPDockingControlBar* b = Add(2152, _T("Watch"));
+    CKGPDockingControlBar* c = Add(2153, _T("Locals"));
     CKGPDockingControlBar* tabbed = nullptr;
     ASSERT_NE(nullptr, b->AttachToTabWnd(a, KGP_DM_UNKNOWN, TRUE, &tabbed));
     ASSERT_NE(nullptr, tabbed);
+    ASSERT_NE(nullptr, c->AttachToTabWnd(tabbed, KGP_DM_UNKNOWN, FALSE));
     frame.RecalcLayout();
-    ExpectSound({a, b, tabbed}, "two panes tabbed at the left");
+    ExpectSound({a, b, c, tabbed}, "three panes tabbed at the left, the second active");
     EXPECT_FALSE(a->CanAutoHide()); // a tab goes with its tabbed pane
     ASSERT_TRUE(tabbed->CanAutoHide());
+    const HWND hTabbed = tabbed->GetSafeHwnd();
 
+    // Each tab stands as its own button, in tab order, on one toolbar; the
+    // tabbed pane, left empty, goes.
     CKGPAutoHideToolBar* toolbar = tabbed->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE);
     ASSERT_NE(nullptr, toolbar);
-    EXPECT_EQ(tabbed, toolbar->GetFirstAttachedPane());
-    ExpectSound({a, b, tabbed}, "the tabbed pane auto-hidden");
-    tabbed->Slide(TRUE, FALSE);
-    EXPECT_TRUE(tabbed->IsWindowVisible());
-    ExpectSound({a, b, tabbed}, "slid out with its tabs");
-    tabbed->SetAutoHideMode(FALSE, CBRS_ALIGN_LEFT);
-    EXPECT_TRUE(tabbed->IsWindowVisible());
-    EXPECT_EQ(tabbed, a->GetParentTabbedBar());
+    const HWND hToolBar = toolbar->GetSafeHwnd();
+    EXPECT_FALSE(::IsWindow(hTabbed));
+    EXPECT_EQ(3, toolbar->GetButtonCount());
+    EXPECT_EQ(a, toolbar->GetFirstAttachedPane());
+    EXPECT_EQ(c, toolbar->GetLastAttachedPane());
+    EXPECT_TRUE(toolbar->IsActiveToolBar());
+    for (CKGPDockingControlBar* pane : {a, b, c}) {
+        EXPECT_TRUE(pane->IsAutoHideMode()) << pane->GetDlgCtrlID();
+        EXPECT_FALSE(pane->IsTabbed()) << pane->GetDlgCtrlID();
+        EXPECT_EQ(toolbar, pane->GetAutoHideToolBar()) << pane->GetDlgCtrlID();
+        EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), pane->GetCurrentAlignment()) << pane->GetDlgCtrlID();
+        EXPECT_FALSE(pane->IsWindowVisible()) << pane->GetDlgCtrlID();
+    }
+    ExpectSound({a, b, c}, "the tabbed pane auto-hidden as three buttons");
+    b->Slide(TRUE, FALSE);
+    EXPECT_TRUE(b->IsWindowVisible());
+    EXPECT_FALSE(a->IsWindowVisible());
+    ExpectSound({a, b, c}, "one tab slid out");
+
+    // Unpinned, each comes back docked at the left edge the tabbed pane held.
+    for (CKGPDockingControlBar* pane : {b, a, c}) {
+        pane->SetAutoHideMode(FALSE, CBRS_ALIGN_LEFT);
+        EXPECT_FALSE(pane->IsAutoHideMode()) << pane->GetDlgCtrlID();
+        EXPECT_TRUE(pane->IsWindowVisible()) << pane->GetDlgCtrlID();
+        ASSERT_NE(nullptr, pane->GetDefaultPaneSlider()) << pane->GetDlgCtrlID();
+        EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), pane->GetDefaultPaneSlider()->GetCurrentAlignment());
+        ExpectSound({a, b, c}, "a tab unpinned");
+    }
+    EXPECT_FALSE(::IsWindow(hToolBar)); // it went with its last button
+}
+
+TEST_F(AutoHideTest, ATabbedPaneAutoHiddenKeepsItsHiddenTabsHiddenInItsPlace)
+{
+    CKGPDockingControlBar* a = Add(2161, _T("Shown"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+    CKGPDockingControlBar* b = Add(2162, _T("Hidden"));
+    CKGPDockingControlBar* tabbed = nullptr;
+    ASSERT_NE(nullptr, b->AttachToTabWnd(a, KGP_DM_UNKNOWN, TRUE, &tabbed));
+    ASSERT_NE(nullptr, tabbed);
+    b->ShowPane(FALSE, FALSE, FALSE);
+    frame.RecalcLayout();
+
+    // The shown tab goes to the strip; the hidden one stays, its tabbed pane
+    // hidden with it in the tree.
+    CKGPAutoHideToolBar* toolbar = tabbed->SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT, nullptr, FALSE);
+    ASSERT_NE(nullptr, toolbar);
+    EXPECT_EQ(1, toolbar->GetButtonCount());
+    EXPECT_TRUE(a->IsAutoHideMode());
+    EXPECT_TRUE(b->IsTabbed());
     EXPECT_EQ(tabbed, b->GetParentTabbedBar());
-    ExpectSound({a, b, tabbed}, "back with its tabs");
+    EXPECT_FALSE(tabbed->IsAutoHideMode());
+    EXPECT_FALSE(tabbed->IsWindowVisible());
+    ExpectSound({a, b, tabbed}, "a hidden tab kept");
+
+    // Unpinned, the tab that went comes back docked at the right edge.
+    a->SetAutoHideMode(FALSE, CBRS_ALIGN_RIGHT);
+    EXPECT_FALSE(a->IsAutoHideMode());
+    EXPECT_TRUE(a->IsWindowVisible());
+    ASSERT_NE(nullptr, a->GetDefaultPaneSlider());
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), a->GetDefaultPaneSlider()->GetCurrentAlignment());
+    EXPECT_EQ(tabbed, b->GetParentTabbedBar());
+    ExpectSound({a, b, tabbed}, "the shown tab back");
 }
 
 TEST_F(AutoHideTest, APaneCannotAutoHideFloatingOrWithoutAStripAtItsEdge)
