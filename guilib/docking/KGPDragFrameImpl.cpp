@@ -6,6 +6,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSmartDockingManager.h"
 
 CKGPDragFrameImpl::~CKGPDragFrameImpl()
 {
@@ -69,6 +70,14 @@ void CKGPDragFrameImpl::MoveDragFrame(BOOL bForceMove)
             m_pDockManager->CalcExpectedDockedRect(m_pDraggedWnd, cursor, m_rectExpectedDocked, bDrawTab, pTarget);
         }
     }
+    if (CKGPSmartDockingManager* pSmart = RunningSmartDocking()) {
+        // The markers run: the place marker stands for the outline (shown
+        // while a marker is hot), and no outline is drawn.
+        if (m_bFrameShown)
+            DrawFrame(CRect(0, 0, 0, 0), 0);
+        pSmart->ShowPlaceMarker(m_rectExpectedDocked.IsRectEmpty() ? m_rectDrag : m_rectExpectedDocked);
+        return;
+    }
     const CKGPGlobalData& data = GetKGPGlobalData();
     if (!m_rectExpectedDocked.IsRectEmpty())
         DrawFrame(m_rectExpectedDocked, data.m_nDragFrameWidthExpected);
@@ -82,11 +91,19 @@ void CKGPDragFrameImpl::EndDrawDragFrame(BOOL bClearInternalRects)
         DrawFrame(CRect(0, 0, 0, 0), 0);
         m_bFrameShown = FALSE;
     }
+    if (CKGPSmartDockingManager* pSmart = RunningSmartDocking())
+        pSmart->HidePlaceMarker();
     if (bClearInternalRects) {
         m_rectDrag.SetRectEmpty();
         m_rectExpectedDocked.SetRectEmpty();
         m_pTargetDockBar = nullptr;
     }
+}
+
+CKGPSmartDockingManager* CKGPDragFrameImpl::RunningSmartDocking() const
+{
+    CKGPSmartDockingManager* pSmart = m_pDockManager != nullptr ? m_pDockManager->GetSmartDockingManager() : nullptr;
+    return pSmart != nullptr && pSmart->IsStarted() ? pSmart : nullptr;
 }
 
 void CKGPDragFrameImpl::DrawFrame(const CRect& rect, int nWidth)

@@ -1,6 +1,7 @@
 // The outline that follows the mouse while a bar or floating frame is dragged
 // in drag-frame mode: an XOR frame on the desktop at the window's rectangle
-// moved with the cursor, or at the place where the drag would dock. It keeps
+// moved with the cursor, or at the place where the drag would dock; while the
+// frame's smart-docking markers run, their place marker instead. It keeps
 // the last cursor point, the rectangle drawn and the dock bar the drop would
 // dock into.
 #pragma once
@@ -10,6 +11,7 @@
 class CKGPBaseControlBar;
 class CKGPDockBar;
 class CKGPDockManager;
+class CKGPSmartDockingManager;
 
 class CKGPDragFrameImpl {
 public:
@@ -36,6 +38,8 @@ public:
 
 private:
     void DrawFrame(const CRect& rect, int nWidth);
+    // The frame's smart-docking manager while it runs a drag, else null.
+    CKGPSmartDockingManager* RunningSmartDocking() const;
 
     CWnd* m_pDraggedWnd = nullptr;
     CKGPDockManager* m_pDockManager = nullptr;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDragFrameImpl.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 #include "guilib/docking/KGPSmartDockingMarker.h"
@@ -136,6 +137,53 @@ TEST_F(SmartDockingTest, ADragShowsTheMarkersAndThePlaceOfTheMarkerUnderTheCurso
         EXPECT_FALSE(smart->GetSideMarker(id)->IsShown()) << id;
     EXPECT_FALSE(smart->GetCentralGroup()->IsShown());
     ExpectSoundLayout(Manager(), {target, dragged}, "after the smart drag");
+}
+
+TEST_F(SmartDockingTest, WithTheDragOutlineThePlaceMarkerStandsForTheOutlineWhileTheMarkersRun)
+{
+    CKGPDockingControlBar* target = nullptr;
+    CKGPDockingControlBar* dragged = nullptr;
+    DockTargetAndDragged(2231, target, dragged);
+    ASSERT_TRUE(dragged->FloatBar(CRect(300, 200, 460, 320)));
+    CKGPMiniFrameWnd* floating = dragged->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    CRect view = frame.ViewRect();
+    frame.ClientToScreen(view);
+
+    // Without the markers the outline is drawn.
+    CKGPDragFrameImpl outline;
+    outline.Init(floating);
+    ::SetCursorPos(view.left + 20, view.top + 20);
+    outline.StartDrag(CPoint(view.left + 20, view.top + 20));
+    ::SetCursorPos(view.CenterPoint().x, view.CenterPoint().y);
+    outline.MoveDragFrame(TRUE);
+    EXPECT_TRUE(outline.IsFrameShown());
+
+    // With them the outline goes, and the place marker shows where the
+    // outline stands once a marker is hot.
+    CKGPSmartDockingManager* smart = Manager().GetSmartDockingManagerPermanent();
+    ASSERT_NE(nullptr, smart);
+    CRect outer;
+    Manager().GetOuterDockRect(outer);
+    frame.ClientToScreen(outer);
+    smart->SetOuterRect(outer);
+    smart->Start(floating);
+    outline.MoveDragFrame(TRUE);
+    EXPECT_FALSE(outline.IsFrameShown());
+    CKGPSDPlaceMarkerWnd& place = smart->GetPlaceMarker();
+    EXPECT_FALSE(place.IsShown()); // no marker hot
+    smart->SetHotMarker(kgp::smartdock::kSideLeft);
+    outline.MoveDragFrame(TRUE);
+    EXPECT_FALSE(outline.IsFrameShown());
+    ASSERT_TRUE(place.IsShown());
+    EXPECT_FALSE(place.GetShownRect().IsRectEmpty());
+
+    // The outline's end takes the place marker with it.
+    outline.EndDrawDragFrame();
+    EXPECT_FALSE(place.IsShown());
+    EXPECT_FALSE(outline.IsFrameShown());
+    smart->Stop();
+    ExpectSoundLayout(Manager(), {target, dragged}, "after the outline");
 }
 
 TEST_F(SmartDockingTest, ReleasedOnTheGroupsBottomMarkerThePaneDocksBelowTheTarget)
