@@ -413,4 +413,33 @@ TEST_F(DockLayoutStateTest, ALayoutStoredWithoutSharesStillLoads)
     EXPECT_EQ(saved, g.Describe(false));
 }
 
+// A tabbed pane auto-hidden stands as its tabs' buttons on one toolbar,
+// which come back as one group.
+TEST_F(DockLayoutStateTest, ATabbedPaneAutoHiddenComesBackAsItsTabsButtonsInOneGroup)
+{
+    std::string saved;
+    {
+        CLayoutFrame f(3);
+        CKGPDockingControlBar* tabbed = nullptr;
+        ASSERT_NE(nullptr, f.Pane(1)->AttachToTabWnd(f.Pane(0), KGP_DM_UNKNOWN, TRUE, &tabbed));
+        ASSERT_NE(nullptr, f.Pane(2)->AttachToTabWnd(tabbed, KGP_DM_UNKNOWN, FALSE));
+        f.frame.RecalcLayout();
+        CKGPAutoHideToolBar* toolbar = tabbed->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE);
+        ASSERT_NE(nullptr, toolbar);
+        ASSERT_EQ(3, toolbar->GetButtonCount());
+        f.ExpectSound("auto-hidden as three buttons");
+        saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+    }
+    CLayoutFrame g(3);
+    ASSERT_TRUE(g.Load());
+    g.ExpectSound("loaded");
+    EXPECT_EQ(saved, g.Describe());
+    CKGPAutoHideToolBar* toolbar = g.Pane(0)->GetAutoHideToolBar();
+    ASSERT_NE(nullptr, toolbar);
+    EXPECT_EQ(3, toolbar->GetButtonCount());
+    EXPECT_EQ(g.Pane(0), toolbar->GetFirstAttachedPane());
+    EXPECT_EQ(g.Pane(2), toolbar->GetLastAttachedPane());
+}
+
 } // namespace
