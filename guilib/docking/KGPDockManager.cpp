@@ -176,8 +176,79 @@ BOOL CKGPDockManager::RemoveMiniFrame(CWnd* pMiniFrame)
     return TRUE;
 }
 
+CKGPDockManager::CBarIdIndex::CBarIdIndex(CKGPDockManager& manager)
+    : m_manager(manager), m_bOwner(manager.m_pBarIds == nullptr)
+{
+    if (!m_bOwner)
+        return;
+    auto ids = std::make_unique<std::unordered_map<UINT, HWND>>();
+    manager.IndexBarsById(*ids);
+    manager.m_pBarIds = std::move(ids);
+}
+
+CKGPDockManager::CBarIdIndex::~CBarIdIndex()
+{
+    if (m_bOwner)
+        m_manager.m_pBarIds.reset();
+}
+
+// The bars in the order FindBarById visits them; an id met twice on different
+// windows is left to the search (nullptr), which finds the first as before.
+void CKGPDockManager::IndexBarsById(std::unordered_map<UINT, HWND>& ids)
+{
+    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
+    auto add = [&](CKGPBaseControlBar* pBar) {
+        const HWND hWnd = pBar->GetSafeHwnd();
+        if (hWnd == nullptr)
+            return;
+        auto [it, inserted] = ids.emplace(static_cast<UINT>(pBar->GetDlgCtrlID()), hWnd);
+        if (!inserted && it->second != hWnd)
+            it->second = nullptr;
+    };
+    auto visit = [&](CKGPBaseControlBar* pBar) {
+        if (pBar->GetSafeHwnd() == nullptr)
+            return;
+        add(pBar);
+        if (auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, pBar)) {
+            ForEachBar(pDockBar->GetControlBars(), add);
+        } else if (pTabs != nullptr) {
+            CObList tabs;
+            pTabs->AppendTabs(pBar, tabs);
+            ForEachBar(tabs, add);
+        }
+    };
+    ForEachBar(m_lstAutoHideBars, visit);
+    ForEachBar(m_lstControlBars, visit);
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
+        auto* pBar = pMiniFrame != nullptr ? DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar()) : nullptr;
+        if (pBar != nullptr)
+            visit(pBar);
+    }
+    // Last, the floating bars of every frame, for ids not met before.
+    CObList floating;
+    CKGPMiniFrameWnd::GetFloatingBars(floating, nullptr, FALSE);
+    ForEachBar(floating, [&](CKGPBaseControlBar* pBar) {
+        if (pBar->GetSafeHwnd() != nullptr)
+            ids.emplace(static_cast<UINT>(pBar->GetDlgCtrlID()), pBar->GetSafeHwnd());
+    });
+}
+
+CKGPBaseControlBar* CKGPDockManager::FindIndexedBar(UINT uiBarId) const
+{
+    const auto it = m_pBarIds->find(uiBarId);
+    if (it == m_pBarIds->end() || it->second == nullptr || !::IsWindow(it->second))
+        return nullptr;
+    auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(it->second));
+    return pBar != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == uiBarId ? pBar : nullptr;
+}
+
 CKGPBaseControlBar* CKGPDockManager::FindBarById(UINT uiBarId, BOOL bSearchMiniFrames)
 {
+    if (m_pBarIds != nullptr && bSearchMiniFrames) {
+        if (CKGPBaseControlBar* pIndexed = FindIndexedBar(uiBarId))
+            return pIndexed;
+    }
     IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
     CKGPBaseControlBar* pFound = nullptr;
     auto match = [&](CKGPBaseControlBar* pBar) {

@@ -10,6 +10,7 @@
 #include <afxtempl.h>
 
 #include <memory>
+#include <unordered_map>
 
 #include "guilib/docking/KGPAutoHideSaveInfo.h"
 #include "guilib/docking/KGPDockDecision.h"
@@ -204,6 +205,22 @@ protected:
     void ApplyLoadedAutoHideBars();
     void ApplyBarsAsDocuments(const CList<UINT, UINT>& ids);
     void DropLoadedLists();
+    // While a saved layout is read or applied, each bar's window by its id,
+    // gathered once: finding a pane by id then walks no list. An id held by
+    // two bars, or a bar gone or renumbered since, is searched for as usual.
+    class CBarIdIndex {
+    public:
+        explicit CBarIdIndex(CKGPDockManager& manager);
+        ~CBarIdIndex();
+        CBarIdIndex(const CBarIdIndex&) = delete;
+        CBarIdIndex& operator=(const CBarIdIndex&) = delete;
+
+    private:
+        CKGPDockManager& m_manager;
+        bool m_bOwner;
+    };
+    void IndexBarsById(std::unordered_map<UINT, HWND>& ids);
+    CKGPBaseControlBar* FindIndexedBar(UINT uiBarId) const;
 
     BOOL m_bLayoutEnabled = TRUE;
     BOOL m_bLockUpdate = FALSE;
@@ -231,6 +248,7 @@ protected:
     // What LoadState read, queued until ApplyLoadedState (or dropped).
     std::unique_ptr<CKGPLoadedLayout> m_pLoadedLayout;
     BOOL m_bSkipApplyLayout = FALSE;
+    std::unique_ptr<std::unordered_map<UINT, HWND>> m_pBarIds;
     // Docking panes shown as tabbed MDI documents instead of docked.
     CList<HWND, HWND> m_lstBarsAsDocuments;
     std::unique_ptr<CKGPSmartDockingManager> m_pSDManager;

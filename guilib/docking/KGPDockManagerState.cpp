@@ -341,6 +341,7 @@ BOOL CKGPDockManager::LoadState(LPCTSTR lpszProfileName, UINT uiID)
 {
     DropLoadedLists();
     m_bLoadFailed = FALSE;
+    const CBarIdIndex index(*this); // nothing live moves while a layout is read
     auto layout = std::make_unique<CKGPLoadedLayout>();
     CObList bars;
     CollectStatefulBars(bars);
@@ -491,6 +492,12 @@ void CKGPDockManager::ApplyLoadedState()
     CKGPBaseControlBar::s_bLoadingState = TRUE;
     const BOOL bWasRearranging = s_bRearranging;
     s_bRearranging = TRUE;
+    // Panes are found by id through one index of them all, and the frame is
+    // laid out once every pane stands where it was saved (and once more when
+    // the auto-hidden ones are pinned again), not once per pane.
+    const CBarIdIndex index(*this);
+    const BOOL bLayoutWasEnabled = m_bLayoutEnabled;
+    m_bLayoutEnabled = FALSE;
 
     // Panes auto-hidden now come back first; the loaded records pin them again.
     CObList autoHidden;
@@ -509,9 +516,6 @@ void CKGPDockManager::ApplyLoadedState()
             oldSliders.AddTail(pSlider->GetSafeHwnd());
     }
 
-    // One layout once every pane stands where it was saved, not one per pane.
-    const BOOL bLayoutWasEnabled = m_bLayoutEnabled;
-    m_bLayoutEnabled = FALSE;
     ApplyLoadedSliders();
 
     // Floating frames take their bars.
@@ -571,6 +575,7 @@ void CKGPDockManager::ApplyLoadedState()
     m_bLayoutEnabled = bLayoutWasEnabled;
     AdjustDockingLayout();
 
+    m_bLayoutEnabled = FALSE;
     ApplyLoadedAutoHideBars();
 
     // The tabbed bars read restore their tabs.
@@ -609,6 +614,7 @@ void CKGPDockManager::ApplyLoadedState()
     }
 
     ApplyBarsAsDocuments(layout->m_documents);
+    m_bLayoutEnabled = bLayoutWasEnabled;
     NotifyBarsAndRelayout();
     DropLoadedLists();
     CKGPBaseControlBar::s_bLoadingState = bWasLoading;

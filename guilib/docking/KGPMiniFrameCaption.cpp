@@ -151,8 +151,8 @@ BOOL CKGPMiniFrameWnd::OnNeedTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
 
 LRESULT CKGPMiniFrameWnd::OnUpdateToolTips(WPARAM wParam, LPARAM)
 {
-    if ((wParam & KGP_TOOLTIP_MINIFRAME) == 0)
-        return 0;
+    if ((wParam & KGP_TOOLTIP_MINIFRAME) == 0 || m_pToolTip == nullptr)
+        return 0; // (not made yet: it is made with the new settings)
     CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_MINIFRAME);
     UpdateCaptionTooltips();
     UpdateCaptionTooltipRects();

@@ -123,6 +123,11 @@ BOOL CKGPMiniFrameWnd::PreTranslateMessage(MSG* pMsg)
                         message == WM_NCMBUTTONUP || message == WM_KEYDOWN || message == WM_SYSKEYDOWN ||
                         (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK && message != WM_LBUTTONDBLCLK &&
                          message != WM_RBUTTONDBLCLK);
+    if (bRelay && m_pToolTip == nullptr && GetSafeHwnd() != nullptr &&
+        CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_MINIFRAME)) {
+        UpdateCaptionTooltips();
+        UpdateCaptionTooltipRects();
+    }
     if (bRelay && m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr)
         m_pToolTip->RelayEvent(pMsg);
     return CWnd::PreTranslateMessage(pMsg);
@@ -492,7 +497,9 @@ int CKGPMiniFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     s_lstFrames.AddTail(m_hWnd);
-    CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_MINIFRAME);
+    // The caption buttons' tooltip is made when the mouse first comes over the
+    // frame: a layout loads many frames at once, and each tooltip is one more
+    // top-level window to make.
     return 0;
 }
 
