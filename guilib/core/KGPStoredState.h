@@ -12,6 +12,7 @@
 
 #include <afxwin.h>
 
+#include <cstddef>
 #include <functional>
 #include <initializer_list>
 #include <unordered_set>
@@ -107,6 +108,9 @@ public:
     BOOL IsRefused() const { return m_bRefused; }
     // A change to make to live objects once the load commits.
     void OnCommit(std::function<void()> change);
+    // How many changes are queued so far (a reader may tell from it whether
+    // a part it read has anything to make).
+    std::size_t GetQueuedCount() const { return m_changes.size(); }
     // Makes the queued changes in order; FALSE (and none made) when refused.
     // A load commits once.
     BOOL Commit();

@@ -147,6 +147,8 @@ public:
     // The floating frames' list follows their windows' z-order, top first.
     void ResortMiniFramesForZOrder();
     const CObList& GetMiniFrames() const { return m_lstMiniFrames; }
+    // A floating frame already on the list of those a load is applying.
+    BOOL IsLoadedMiniFrame(CWnd* pMiniFrame) const { return m_lstLoadedMiniFrames.Find(pMiniFrame) != nullptr; }
     BOOL SendMessageToMiniFrames(UINT uMessage, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // ---- The bars' context menu (offered only when enabled).

@@ -436,9 +436,20 @@ void CKGPDockManager::ReadLayout(CArchive& ar, CKGPLoadedLayout& layout)
         }
         auto pPending = std::make_shared<std::unique_ptr<CKGPMiniFrameWnd>>(pFrame);
         layout.m_miniFrames.push_back(pPending);
+        pFrame->AllowTakeOver();
         pFrame->ReadArchive(ar, load);
         load.OnCommit([this, pPending] {
-            if ((*pPending)->GetSafeHwnd() != nullptr)
+            CKGPMiniFrameWnd* pRead = pPending->get();
+            if (CKGPMiniFrameWnd* pLive = pRead->GetTakenOverFrame()) {
+                // The live frame stands for the record (which goes with the
+                // layout) unless the record holds more than its bar.
+                if (pLive->GetSafeHwnd() != nullptr && pRead->LoadedRecordFitsTakenOver()) {
+                    m_lstLoadedMiniFrames.AddTail(pLive);
+                    return;
+                }
+                pRead->CreateStoredWindow();
+            }
+            if (pRead->GetSafeHwnd() != nullptr)
                 m_lstLoadedMiniFrames.AddTail(pPending->release()); // deletes itself with its window
         });
     }

@@ -547,14 +547,62 @@ void CKGPMiniFrameWnd::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
         // A frame stored on a monitor that is gone comes back on one that exists.
         CRect placed = rect;
         CKGPGlobalUtils::Get().AdjustRectToWorkArea(placed);
-        if (!Create(_T(""), (style & kStoredStyleMask & ~WS_VISIBLE) | WS_POPUP, placed, pParent))
-            return;
-        m_hParentWnd = pParent->GetSafeHwnd();
-        m_nRestoredEmbeddedBarID = barId;
-        m_bRestoredVisible = visible;
-        m_dwCaptionButtons = buttons;
-        m_bPinned = pinned;
+        m_stored = {(style & kStoredStyleMask & ~WS_VISIBLE) | WS_POPUP, placed, visible, barId, buttons, pinned, pParent};
+        // Making a floating window costs far more than moving one: a live
+        // frame holding just this bar moves to the stored place instead.
+        m_pTakenOver = m_bMayTakeOver && m_bRecordMakesNoWindow ? FindFrameToTakeOver() : nullptr;
+        if (m_pTakenOver != nullptr)
+            m_pTakenOver->TakeStoredPlace(m_stored);
+        else
+            CreateStoredWindow();
     });
+}
+
+BOOL CKGPMiniFrameWnd::CreateStoredWindow()
+{
+    m_pTakenOver = nullptr;
+    if (GetSafeHwnd() == nullptr && !Create(_T(""), m_stored.style, m_stored.rect, m_stored.pParent))
+        return FALSE;
+    m_hParentWnd = m_stored.pParent->GetSafeHwnd();
+    ApplyStoredPlace(m_stored);
+    return TRUE;
+}
+
+void CKGPMiniFrameWnd::ApplyStoredPlace(const StoredPlace& stored)
+{
+    m_nRestoredEmbeddedBarID = stored.barId;
+    m_bRestoredVisible = stored.visible;
+    m_dwCaptionButtons = stored.buttons;
+    m_bPinned = stored.pinned;
+}
+
+CKGPMiniFrameWnd* CKGPMiniFrameWnd::FindFrameToTakeOver() const
+{
+    CKGPDockManager* pManager = CKGPGlobalUtils::Get().GetFrameDockManager(m_stored.pParent);
+    if (pManager == nullptr || m_stored.barId == 0)
+        return nullptr;
+    for (POSITION pos = pManager->GetMiniFrames().GetHeadPosition(); pos != nullptr;) {
+        auto* pLive = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pManager->GetMiniFrames().GetNext(pos));
+        if (pLive == nullptr || pLive == this || pLive->GetRuntimeClass() != GetRuntimeClass() ||
+            pLive->GetSafeHwnd() == nullptr || pLive->IsMoving() || pLive->IsRolledUp() ||
+            pLive->GetControlBarCount() != 1)
+            continue;
+        CWnd* pBar = pLive->GetControlBar();
+        if (pBar == nullptr || static_cast<UINT>(pBar->GetDlgCtrlID()) != m_stored.barId)
+            continue;
+        // Each live frame stands in for one record at most.
+        if (!pManager->IsLoadedMiniFrame(pLive))
+            return pLive;
+    }
+    return nullptr;
+}
+
+void CKGPMiniFrameWnd::TakeStoredPlace(const StoredPlace& stored)
+{
+    ModifyStyle((kStoredStyleMask & ~WS_VISIBLE) & ~stored.style, stored.style & ~WS_VISIBLE);
+    SetWindowPos(HWND{}, stored.rect.left, stored.rect.top, stored.rect.Width(), stored.rect.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyStoredPlace(stored);
 }
 
 BOOL CKGPMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)

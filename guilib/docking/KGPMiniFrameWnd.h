@@ -108,6 +108,18 @@ public:
     virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1);
     // After loading: takes up the bar whose id the archive named.
     virtual BOOL SetDockState(CKGPDockManager* pDockManager);
+    // A stored frame whose one bar already floats alone in a live frame of
+    // the same class moves that frame to its stored place instead of making a
+    // window anew: the live frame a loaded record took over, or nullptr.
+    // Only a whole layout's load allows it (the dock manager asks before the
+    // record is read).
+    void AllowTakeOver() { m_bMayTakeOver = TRUE; }
+    CKGPMiniFrameWnd* GetTakenOverFrame() const { return m_pTakenOver; }
+    // After the load committed: the record holds no more than the bar of the
+    // frame it took over (else it makes a window of its own after all).
+    virtual BOOL LoadedRecordFitsTakenOver() const { return TRUE; }
+    // Makes the window of a committed record at its stored place.
+    BOOL CreateStoredWindow();
     virtual void RecordPanePlace(CKGPBaseControlBar* /*pPane*/) {}
     virtual void RecordTabPlace(CKGPBaseControlBar* /*pPane*/, CKGPBaseControlBar* /*pTabbedPane*/) {}
     virtual void ShowPane(CKGPBaseControlBar* /*pPane*/, BOOL /*bShow*/) {}
@@ -289,6 +301,25 @@ protected:
     CKGPDockManager* m_pDockManager = nullptr;
     UINT m_nRestoredEmbeddedBarID = 0;
     BOOL m_bRestoredVisible = FALSE;
+    // A loaded record's floating place, kept from its commit on.
+    struct StoredPlace {
+        DWORD style = 0;
+        CRect rect;
+        BOOL visible = FALSE;
+        UINT barId = 0;
+        DWORD buttons = 0;
+        BOOL pinned = FALSE;
+        CFrameWnd* pParent = nullptr;
+    };
+    StoredPlace m_stored;
+    BOOL m_bMayTakeOver = FALSE;
+    // The stored record makes no window besides the frame's own (a frame of
+    // several panes with sliders or tabs makes more).
+    BOOL m_bRecordMakesNoWindow = TRUE;
+    CKGPMiniFrameWnd* m_pTakenOver = nullptr;
+    CKGPMiniFrameWnd* FindFrameToTakeOver() const;
+    void TakeStoredPlace(const StoredPlace& stored);
+    void ApplyStoredPlace(const StoredPlace& stored);
     CPoint m_ptDragOffset{0, 0};
 
     static CList<HWND, HWND> s_lstFrames;

@@ -635,8 +635,19 @@ void CKGPMultiMiniFrameWnd::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     if (m_barContainerManager.GetOwnerWindow() == nullptr)
         m_barContainerManager.Create(this, nullptr);
     CKGPStoredReader in(ar);
+    const std::size_t queued = load.GetQueuedCount();
     m_barContainerManager.ReadArchive(in, load,
                                       CKGPGlobalUtils::Get().GetFrameDockManager(CKGPDockManager::s_pLoadingFrame));
+    // A tree with sliders or tabbed panes queues their windows' making too.
+    m_bRecordMakesNoWindow = load.GetQueuedCount() - queued <= 1;
+}
+
+BOOL CKGPMultiMiniFrameWnd::LoadedRecordFitsTakenOver() const
+{
+    const CObList& panes = m_barContainerManager.GetPanes();
+    CWnd* pHeld = m_pTakenOver != nullptr ? m_pTakenOver->GetControlBar() : nullptr;
+    return pHeld != nullptr && panes.GetCount() == 1 &&
+           static_cast<CWnd*>(panes.GetHead())->GetSafeHwnd() == pHeld->GetSafeHwnd();
 }
 
 BOOL CKGPMultiMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)
@@ -646,10 +657,12 @@ BOOL CKGPMultiMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)
         return TRUE;
     }
     ForEachPane([this](CKGPDockingControlBar* pPane) {
-        // Out of wherever it was, into this frame at the place it keeps here.
-        if (CKGPMiniFrameWnd* pOld = pPane->GetParentMiniFrame(TRUE); pOld != nullptr && pOld != this)
+        // Out of wherever it was, into this frame at the place it keeps here
+        // (a frame a loaded record took over holds it already).
+        CKGPMiniFrameWnd* pOld = pPane->GetParentMiniFrame(TRUE);
+        if (pOld != nullptr && pOld != this)
             pOld->RemoveControlBar(pPane, FALSE, FALSE);
-        else if (pPane->GetDefaultPaneSlider() != nullptr)
+        else if (pOld == nullptr && pPane->GetDefaultPaneSlider() != nullptr)
             pPane->RemoveFromHost(TRUE);
         pPane->SetDefaultSlider(nullptr);
         if (pPane->GetParent() != this)

@@ -57,6 +57,7 @@ public:
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1) override;
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1) override;
     BOOL SetDockState(CKGPDockManager* pDockManager) override;
+    BOOL LoadedRecordFitsTakenOver() const override;
     void RecordPanePlace(CKGPBaseControlBar* pPane) override;
     void RecordTabPlace(CKGPBaseControlBar* pPane, CKGPBaseControlBar* pTabbedPane) override;
     void ShowPane(CKGPBaseControlBar* pPane, BOOL bShow) override;

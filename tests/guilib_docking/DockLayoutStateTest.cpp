@@ -8,6 +8,7 @@
 #include "guilib/docking/KGPAutoHideToolBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPTabbedControlBar.h"
 #include "tests/guilib_docking/DockLayoutState.h"
@@ -440,6 +441,65 @@ TEST_F(DockLayoutStateTest, ATabbedPaneAutoHiddenComesBackAsItsTabsButtonsInOneG
     EXPECT_EQ(3, toolbar->GetButtonCount());
     EXPECT_EQ(g.Pane(0), toolbar->GetFirstAttachedPane());
     EXPECT_EQ(g.Pane(2), toolbar->GetLastAttachedPane());
+}
+
+// A floating frame that holds a loaded record's one pane alone is moved to the
+// stored place, not made anew; frames holding more, or a record holding more,
+// are made as stored.
+TEST_F(DockLayoutStateTest, ALoadMovesTheLiveFloatingFrameHoldingItsPaneAlone)
+{
+    CLayoutFrame f(4);
+    // Pane 0 floats alone, panes 1 and 2 float together, pane 3 stays docked.
+    ASSERT_TRUE(f.Pane(0)->FloatBar(CRect(300, 200, 480, 380), KGP_DM_UNKNOWN, true));
+    ASSERT_TRUE(f.Pane(1)->FloatBar(CRect(520, 200, 700, 380), KGP_DM_UNKNOWN, true));
+    ASSERT_TRUE(f.Pane(2)->FloatBar(CRect(520, 420, 700, 600), KGP_DM_UNKNOWN, true));
+    auto* pTogether = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, f.Pane(1)->GetParentMiniFrame(TRUE));
+    auto* pJoining = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, f.Pane(2)->GetParentMiniFrame(TRUE));
+    ASSERT_NE(nullptr, pTogether);
+    ASSERT_EQ(0, pTogether->DockFrame(pJoining, KGP_DM_UNKNOWN));
+    keyloft_test::Pump(20);
+    ASSERT_EQ(2, pTogether->GetControlBarCount());
+    f.frame.RecalcLayout();
+    f.ExpectSound("arranged");
+    const std::string saved = f.Describe();
+    ASSERT_TRUE(f.Save());
+
+    // Pane 0's frame moved and its caption buttons changed meanwhile; pane 2
+    // docked: its frame's record holds more than pane 1's frame now does.
+    CKGPMiniFrameWnd* pAlone = f.Pane(0)->GetParentMiniFrame(TRUE);
+    const HWND hAlone = pAlone->GetSafeHwnd();
+    const DWORD buttons = pAlone->GetCaptionButtonFlags();
+    pAlone->SetWindowPos(HWND{}, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pAlone->SetCaptionButtons(buttons & ~KGP_CAPTION_BTN_CLOSE);
+    ASSERT_TRUE(f.Pane(2)->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    f.frame.RecalcLayout();
+    ASSERT_NE(saved, f.Describe());
+
+    ASSERT_TRUE(f.Load());
+    keyloft_test::Pump(20);
+    f.ExpectSound("loaded");
+    EXPECT_EQ(saved, f.Describe());
+    EXPECT_EQ(hAlone, f.Pane(0)->GetParentMiniFrame(TRUE)->GetSafeHwnd());
+    EXPECT_EQ(buttons, f.Pane(0)->GetParentMiniFrame(TRUE)->GetCaptionButtonFlags());
+    EXPECT_EQ(f.Pane(1)->GetParentMiniFrame(TRUE), f.Pane(2)->GetParentMiniFrame(TRUE));
+    EXPECT_EQ(2, FloatingFramesOf(f.frame));
+
+    // Pane 0 joins pane 1's frame: no frame holds a loaded record's pane
+    // alone, so each record makes its frame, and the joined one goes.
+    auto* pOfZero = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, f.Pane(0)->GetParentMiniFrame(TRUE));
+    auto* pOfOne = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, f.Pane(1)->GetParentMiniFrame(TRUE));
+    ASSERT_NE(nullptr, pOfOne);
+    ASSERT_EQ(0, pOfOne->DockFrame(pOfZero, KGP_DM_UNKNOWN));
+    keyloft_test::Pump(20);
+    ASSERT_EQ(3, pOfOne->GetControlBarCount());
+    const HWND hJoined = pOfOne->GetSafeHwnd();
+    ASSERT_TRUE(f.Load());
+    keyloft_test::Pump(20);
+    f.ExpectSound("loaded over a joined frame");
+    EXPECT_EQ(saved, f.Describe());
+    EXPECT_FALSE(::IsWindow(hJoined));
+    EXPECT_NE(f.Pane(0)->GetParentMiniFrame(TRUE), f.Pane(1)->GetParentMiniFrame(TRUE));
+    EXPECT_EQ(2, FloatingFramesOf(f.frame));
 }
 
 } // namespace
