@@ -2,13 +2,15 @@
 // docking panes (spread over the four edges, every fifth floating, every
 // seventh auto-hidden) and prints the time of a save and of a load per pane:
 // per pane, 500 may take at most twice what 10 take. Then a frame made anew
-// with 100 panes loads its layout and paints it whole: under 0.5 s.
+// with 100 panes loads its layout and paints it whole: under 0.5 s (the median
+// of seven frames).
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/frames/KGPFrameWnd.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -17,6 +19,7 @@ namespace {
 constexpr const wchar_t* kProfile = L"Software\\KeyloftBench\\LayoutState\\";
 constexpr UINT kFrameId = 1;
 constexpr double kFirstPaintTarget = 0.5;
+constexpr int kFirstPaintRuns = 7;
 
 class CBenchFrame : public CKGPFrameWnd {
 protected:
@@ -119,17 +122,19 @@ Times SaveAndLoad(int nPanes, int rounds)
     return times;
 }
 
+void SaveFirstPaintLayout()
+{
+    Layout saved;
+    if (!saved.Open(100))
+        return;
+    saved.Arrange();
+    saved.frame.GetDockManager()->SaveState(kProfile, kFrameId);
+}
+
 // A frame made anew with 100 panes in their default places, its saved layout
 // loaded, laid out and painted until the thread is idle.
 double LoadToFirstPaint()
 {
-    {
-        Layout saved;
-        if (!saved.Open(100))
-            return -1;
-        saved.Arrange();
-        saved.frame.GetDockManager()->SaveState(kProfile, kFrameId);
-    }
     Layout layout;
     if (!layout.Open(100))
         return -1;
@@ -166,13 +171,20 @@ int main(int argc, char** argv)
                     times.load * 1e3, times.load / panes * 1e6, (times.load / panes) / (at10.load / 10));
     }
     std::printf("target: per pane at 500 at most 2.00x the cost at 10\n");
-    const double paint = LoadToFirstPaint();
-    if (paint < 0) {
-        std::printf("the layout of 100 panes could not be loaded\n");
-        return 1;
+    SaveFirstPaintLayout();
+    std::vector<double> paints;
+    for (int run = 0; run < kFirstPaintRuns; ++run) {
+        const double paint = LoadToFirstPaint();
+        if (paint < 0) {
+            std::printf("the layout of 100 panes could not be loaded\n");
+            return 1;
+        }
+        paints.push_back(paint);
     }
-    std::printf("100 panes loaded into a frame made anew, to its first full paint: %.3f s (target under %.1f s)\n",
-                paint, kFirstPaintTarget);
+    std::sort(paints.begin(), paints.end());
+    std::printf("100 panes loaded into a frame made anew, to its first full paint: median of %d %.3f s (%.3f-%.3f), "
+                "target under %.1f s\n",
+                kFirstPaintRuns, paints[paints.size() / 2], paints.front(), paints.back(), kFirstPaintTarget);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile);
     return 0;
 }
