@@ -172,6 +172,7 @@ def tasks_nav_strip(colours):
     forward = [row[::-1] for row in NAV_BACK]
     for i, art in enumerate((NAV_BACK, forward, NAV_HOME, NAV_CLOSE)):
         paint(canvas, art, colours, 16 * i)
+    return canvas
 
 
 # ---- The print preview's toolbar in full colour (32 bits with alpha), for
