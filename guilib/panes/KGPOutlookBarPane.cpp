@@ -10,7 +10,9 @@
 #include "guilib/tabs/KGPBaseTabWnd.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 IMPLEMENT_SERIAL(CKGPOutlookBarPane, CKGPToolBar, VERSIONABLE_SCHEMA | 1)
 
@@ -97,6 +99,52 @@ int CKGPOutlookBarPane::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+namespace {
+
+// One image's pixels as a strip holds them.
+std::vector<std::uint32_t> ImagePixels(const CKGPToolBarImages& strip, int iImage)
+{
+    const CSize size = strip.GetImageSize();
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(size.cx) * size.cy);
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x)
+            pixels.push_back(strip.GetPixel(iImage, x, y));
+    }
+    return pixels;
+}
+
+std::size_t HashPixels(const std::vector<std::uint32_t>& pixels)
+{
+    std::size_t hash = 14695981039346656037ull;
+    for (std::uint32_t p : pixels)
+        hash = (hash ^ p) * 1099511628211ull;
+    return hash;
+}
+
+} // namespace
+
+std::vector<std::size_t> CKGPOutlookBarPane::s_imageHashes;
+
+int CKGPOutlookBarPane::FindSharedImage(const CKGPToolBarImages& probe)
+{
+    if (probe.GetCount() == 0 || probe.GetImageSize() != s_images.GetImageSize())
+        return -1;
+    // The hashes follow the strip: images added since are hashed, a strip
+    // emptied or shortened behind the panes' back is hashed anew.
+    if (s_imageHashes.size() > static_cast<size_t>(s_images.GetCount()))
+        s_imageHashes.clear();
+    while (s_imageHashes.size() < static_cast<size_t>(s_images.GetCount()))
+        s_imageHashes.push_back(HashPixels(ImagePixels(s_images, static_cast<int>(s_imageHashes.size()))));
+    const std::vector<std::uint32_t> wanted = ImagePixels(probe, 0);
+    const std::size_t hash = HashPixels(wanted);
+    for (size_t i = 0; i < s_imageHashes.size(); ++i) {
+        if (s_imageHashes[i] == hash && ImagePixels(s_images, static_cast<int>(i)) == wanted)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 int CKGPOutlookBarPane::AddBitmapImage(HBITMAP hBitmap)
 {
     if (hBitmap == nullptr)
@@ -115,6 +163,7 @@ void CKGPOutlookBarPane::ClearSharedImages()
 {
     s_images.Clear();
     s_sizeImage = CSize(0, 0);
+    s_imageHashes.clear();
 }
 
 int CKGPOutlookBarPane::InsertButton(std::unique_ptr<CKGPToolbarButton> pButton, int iInsertAt)
@@ -143,35 +192,53 @@ BOOL CKGPOutlookBarPane::AddButton(int iImage, LPCTSTR lpszLabel, UINT iIdComman
     return TRUE;
 }
 
+CGdiHandle<HBITMAP> CKGPOutlookBarPane::IconOnBackground(HICON hIcon, CSize size) const
+{
+    CClientDC dcScreen(static_cast<CWnd*>(nullptr));
+    CGdiHandle<HBITMAP> bitmap(::CreateCompatibleBitmap(dcScreen.GetSafeHdc(), size.cx, size.cy));
+    const CMemoryDCHandle dcMem(::CreateCompatibleDC(dcScreen.GetSafeHdc()));
+    if (!bitmap || !dcMem)
+        return CGdiHandle<HBITMAP>();
+    const CSelectionScope select(dcMem.Get(), bitmap.Get());
+    const COLORREF fill = m_clrBackColor == static_cast<COLORREF>(-1) ? s_images.GetTransparentColor() : m_clrBackColor;
+    const RECT all{0, 0, size.cx, size.cy};
+    ::FillRect(dcMem.Get(), &all, CGdiHandle<HBRUSH>(::CreateSolidBrush(fill)).Get());
+    ::DrawIconEx(dcMem.Get(), 0, 0, hIcon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+    return bitmap;
+}
+
 BOOL CKGPOutlookBarPane::AddIconButton(HICON hIcon, LPCTSTR lpszLabel, UINT iIdCommand, int iInsertAt,
                                        BOOL bAlphaBlend)
 {
     if (hIcon == nullptr)
         return FALSE;
-    int iImage = -1;
     const CSize size = IconSize(hIcon);
     if (size.cx <= 0 || size.cy <= 0)
         return FALSE;
+    // The icon as the shared strip would hold it. A picture the strip holds
+    // already is used again, so a page made again (a sheet opened once more)
+    // adds no copies.
+    CKGPToolBarImages probe;
+    probe.SetImageSize(s_images.GetCount() == 0 ? size : s_sizeImage);
+    probe.SetTransparentColor(s_images.GetTransparentColor());
+    CGdiHandle<HBITMAP> bitmap;
     if (bAlphaBlend) {
+        if (probe.AddIcon(hIcon, TRUE) < 0)
+            return FALSE;
+    } else {
+        bitmap = IconOnBackground(hIcon, size);
+        if (!bitmap || probe.AddImage(bitmap.Get()) < 0)
+            return FALSE;
+    }
+    int iImage = s_images.GetCount() != 0 ? FindSharedImage(probe) : -1;
+    if (iImage < 0 && bAlphaBlend) {
         if (s_images.GetCount() == 0) {
             s_sizeImage = size;
             s_images.SetImageSize(s_sizeImage);
         }
         iImage = s_images.AddIcon(hIcon, TRUE);
-    } else {
-        CClientDC dcScreen(static_cast<CWnd*>(nullptr));
-        CDC dcMem;
-        dcMem.CreateCompatibleDC(&dcScreen);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy);
-        {
-            CSelectionScope select(dcMem.GetSafeHdc(), bitmap.GetSafeHandle());
-            const COLORREF fill = m_clrBackColor == static_cast<COLORREF>(-1) ? s_images.GetTransparentColor()
-                                                                               : m_clrBackColor;
-            dcMem.FillSolidRect(0, 0, size.cx, size.cy, fill);
-            ::DrawIconEx(dcMem.GetSafeHdc(), 0, 0, hIcon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
-        }
-        iImage = AddBitmapImage(static_cast<HBITMAP>(bitmap.GetSafeHandle()));
+    } else if (iImage < 0) {
+        iImage = AddBitmapImage(bitmap.Get());
     }
     if (iImage < 0)
         return FALSE;

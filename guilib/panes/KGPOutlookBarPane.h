@@ -10,6 +10,8 @@
 #include "guilib/panes/KGPOutlookMath.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
+#include <vector>
+
 class CKGPOutlookBar;
 
 class CKGPOutlookBarPane : public CKGPToolBar {
@@ -35,6 +37,9 @@ public:
     static int AddBitmapImage(HBITMAP hBitmap);
     static CKGPToolBarImages& GetSharedImages() { return s_images; }
     static CSize GetSharedImageSize() { return s_sizeImage; }
+    // The shared image whose pixels are those of the probe's first image
+    // (a strip of the shared size), or -1.
+    static int FindSharedImage(const CKGPToolBarImages& probe);
     // Empties the shared strip (the next image sets the size again).
     static void ClearSharedImages();
     void RemoveAllButtons() override;
@@ -121,6 +126,8 @@ protected:
     void StepUp();
     void StepDown();
     void RelayoutAndRepaint();
+    // The icon drawn over the background colour in a bitmap of its size.
+    CGdiHandle<HBITMAP> IconOnBackground(HICON hIcon, CSize size) const;
     BOOL IsOverButton(const CKGPButton& button, CPoint ptScreen) const;
 
     COLORREF m_clrRegText = static_cast<COLORREF>(-1);
@@ -153,6 +160,8 @@ protected:
 
     static CKGPToolBarImages s_images;
     static CSize s_sizeImage;
+    // A hash of each shared image's pixels, in strip order.
+    static std::vector<std::size_t> s_imageHashes;
 
     static constexpr UINT_PTR kTimerUp = 1;
     static constexpr UINT_PTR kTimerDown = 2;

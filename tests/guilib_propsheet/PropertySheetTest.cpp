@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -79,7 +80,7 @@ protected:
     {
         m_icons.DeleteImageList();
         m_icons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-        for (LPCWSTR id : {IDI_APPLICATION, IDI_INFORMATION, IDI_WARNING})
+        for (LPCWSTR id : iconIds)
             m_icons.Add(::LoadIconW(nullptr, id));
         return m_icons.GetSafeHandle();
     }
@@ -98,6 +99,9 @@ protected:
             }
         }
     }
+
+    // The page icons, in page order.
+    std::vector<LPCWSTR> iconIds{IDI_APPLICATION, IDI_INFORMATION, IDI_WARNING};
 
     void Shot(const wchar_t* name)
     {
@@ -394,6 +398,53 @@ TEST_F(PropertySheetTest, ASheetMadeAgainAfterItClosedHasEachEntryOnce)
         ExpectShown(advanced);
         s.DestroyWindow();
     }
+}
+
+TEST_F(PropertySheetTest, TheOutlookLookOpenedAgainAddsNoCopiesOfItsIconsToTheSharedImages)
+{
+    const CKGPToolBarImages& shared = CKGPOutlookBarPane::GetSharedImages();
+    auto images = [](const CKGPPropertySheet& s) {
+        std::vector<int> indexes;
+        for (int i = 0; i < s.GetOutlookPane()->GetCount(); ++i)
+            indexes.push_back(s.GetOutlookPane()->GetButton(i)->GetImage());
+        return indexes;
+    };
+    CKGPPropertySheet& first = Make(CKGPPropertySheet::PropSheetLook_OutlookBar);
+    const int count = shared.GetCount();
+    const std::vector<int> firstImages = images(first);
+    ASSERT_EQ(3u, firstImages.size());
+    EXPECT_NE(firstImages[0], firstImages[1]);
+    EXPECT_NE(firstImages[1], firstImages[2]);
+
+    // The same sheet closed and opened again, then sheets made anew.
+    for (int round = 0; round < 3; ++round) {
+        first.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+        ASSERT_TRUE(first.Create(&host));
+        keyloft_test::PumpPending();
+        EXPECT_EQ(count, shared.GetCount()) << "round " << round;
+        EXPECT_EQ(firstImages, images(first));
+    }
+    first.DestroyWindow();
+    for (int round = 0; round < 2; ++round) {
+        CKGPPropertySheet& again = Make(CKGPPropertySheet::PropSheetLook_OutlookBar);
+        EXPECT_EQ(count, shared.GetCount());
+        EXPECT_EQ(firstImages, images(again));
+        again.DestroyWindow();
+    }
+
+    // The same icons in another order find their own pictures; a new icon
+    // is added once.
+    iconIds = {IDI_WARNING, IDI_APPLICATION, IDI_QUESTION};
+    CKGPPropertySheet& other = Make(CKGPPropertySheet::PropSheetLook_OutlookBar);
+    const std::vector<int> otherImages = images(other);
+    EXPECT_EQ(count + 1, shared.GetCount());
+    EXPECT_EQ(firstImages[2], otherImages[0]);
+    EXPECT_EQ(firstImages[0], otherImages[1]);
+    EXPECT_EQ(count, otherImages[2]);
+    other.DestroyWindow();
+    Make(CKGPPropertySheet::PropSheetLook_OutlookBar);
+    EXPECT_EQ(count + 1, shared.GetCount());
+    EXPECT_EQ(otherImages, images(*sheet));
 }
 
 TEST_F(PropertySheetTest, AHeaderMovesThePagesControlsDownAndIsDrawnAbove)
