@@ -74,6 +74,14 @@ public:
     virtual void RestoreLoadedPlacement(CKGPDockManager* pDockManager);
     virtual void OnDoubleClickEndDrag();
     virtual BOOL OnBeforeFloat(CRect& /*rect*/, KGPDockMethod /*method*/) { return TRUE; }
+    // Asked by its floating frame when a drag of it ends at ptScreen, before
+    // the frame docks it: a bar that went to a host of its own there (a page
+    // joining the outlook bar under the cursor) answers TRUE.
+    virtual BOOL OnFloatingDrop(CPoint /*ptScreen*/) { return FALSE; }
+    // Asked when the floating frame's drag is undone (Esc) or the frame is
+    // double-clicked, before the bar docks at its recent place: TRUE when it
+    // went back to a host of its own (a page back in its outlook bar).
+    virtual BOOL ReturnToRecentHost() { return FALSE; }
     virtual void RecalcNcFrame();
     virtual BOOL Create(LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                         DWORD dwBarStyle = KGP_BARSTYLE_FLOAT, CCreateContext* pContext = nullptr);

@@ -94,6 +94,8 @@ void CKGPMiniFrameWnd::CancelDrag(BOOL bByEscape)
         }
     }
     EndMove();
+    if (bByEscape && pBar != nullptr && pBar->ReturnToRecentHost())
+        return;
     if (bByEscape && pBar != nullptr && (pBar->GetEnabledAlignment() & CBRS_ALIGN_ANY) != 0) {
         // Esc puts the bar back where the drag began: docked where it was.
         pBar->m_recentDockInfo.m_rectRecentFloatingRect = m_rectRecentFloatingRect;
@@ -241,6 +243,8 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
         return;
     }
     EndMove();
+    if (GiveDropToHostedBar())
+        return;
     BOOL bDocked = FALSE;
     CKGPBaseControlBar* pTarget = DockOnDragEnd(bDocked);
     if (!bDocked && pTarget == nullptr)
@@ -321,6 +325,25 @@ void CKGPMiniFrameWnd::KillDockingTimer()
 }
 
 // ---- Docking at the end of a drag.
+
+BOOL CKGPMiniFrameWnd::GiveDropToHostedBar()
+{
+    CKGPControlBar* pBar = HostedControlBar();
+    if (pBar == nullptr)
+        return FALSE;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    // The outline goes first (it stays known for docking when the bar declines).
+    m_dragFrameImpl.EndDrawDragFrame(FALSE);
+    if (!pBar->OnFloatingDrop(cursor))
+        return FALSE;
+    m_dragFrameImpl.EndDrawDragFrame(TRUE);
+    if (CKGPDockManager* pManager = GetDockManager()) {
+        if (CKGPSmartDockingManager* pSmart = pManager->GetSmartDockingManager())
+            pSmart->Stop();
+    }
+    return TRUE;
+}
 
 BOOL CKGPMiniFrameWnd::IsDockPlaceUnderCursor() const
 {

@@ -466,6 +466,8 @@ void CKGPMiniFrameWnd::SaveRecentFloatingState()
 void CKGPMiniFrameWnd::DockOnDoubleClick()
 {
     CKGPControlBar* pBar = HostedControlBar();
+    if (pBar != nullptr && pBar->ReturnToRecentHost())
+        return;
     if (pBar == nullptr || (pBar->GetEnabledAlignment() & CBRS_ALIGN_ANY) == 0)
         return;
     SaveRecentFloatingState();

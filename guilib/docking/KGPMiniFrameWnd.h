@@ -264,6 +264,8 @@ protected:
     void EndMove();
     // Ends a drag as Esc or a lost capture does.
     void CancelDrag(BOOL bByEscape);
+    // A drag's end offered to the hosted bar first; TRUE when the bar took it.
+    BOOL GiveDropToHostedBar();
     // The hit code of the caption button at a screen point, or 0.
     UINT CaptionButtonHitAt(CPoint ptScreen) const;
     void SetHotButton(UINT nHit);

@@ -7,6 +7,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/panes/KGPOutlookBarLinks.h"
 #include "guilib/panes/KGPOutlookBarPane.h"
 #include "guilib/panes/KGPOutlookWnd.h"
@@ -396,4 +397,84 @@ BOOL CKGPOutlookBarDockingPane::CreateEx(DWORD dwStyleEx, LPCTSTR lpszCaption, C
         dwTabbedStyle = KGP_TAB_STYLE_OUTLOOK;
     return CKGPDockingCBWrapper::CreateEx(dwStyleEx, lpszCaption, pParentWnd, rect, bHasGripper, nID, dwStyle,
                                           dwTabbedStyle, dwBarStyle, pContext);
+}
+
+BOOL CKGPOutlookBarDockingPane::OnBeforeFloat(CRect& rect, KGPDockMethod method)
+{
+    if (!CKGPDockingCBWrapper::OnBeforeFloat(rect, method))
+        return FALSE;
+    m_recentOutlookBar.Remember(this);
+    return TRUE;
+}
+
+BOOL CKGPOutlookBarDockingPane::OnFloatingDrop(CPoint ptScreen)
+{
+    return CKGPOutlookPageHome::DropAt(this, ptScreen);
+}
+
+BOOL CKGPOutlookBarDockingPane::ReturnToRecentHost()
+{
+    return m_recentOutlookBar.Return(this);
+}
+
+// ---- Pages moving between outlook bars.
+
+BOOL CKGPOutlookBar::TakePage(CKGPBaseControlBar* pPage)
+{
+    if (pPage == nullptr || pPage->GetSafeHwnd() == nullptr || GetTabWnd() == nullptr)
+        return FALSE;
+    if (CKGPMiniFrameWnd* pFrame = pPage->GetParentMiniFrame(TRUE))
+        pFrame->RemoveControlBar(pPage);
+    CString strText;
+    pPage->GetWindowText(strText);
+    if (!AddTab(pPage, TRUE, TRUE, TRUE))
+        return FALSE;
+    pPage->SetBarStyleWord(pPage->GetBarStyleWord() & ~CBRS_FLOATING);
+    CKGPBaseTabWnd* pTabs = GetTabWnd();
+    const int iLast = pTabs->GetTabsNum() - 1;
+    if (iLast >= 0) {
+        pTabs->SetTabLabel(iLast, strText);
+        pTabs->SetActiveTab(iLast);
+    }
+    return TRUE;
+}
+
+CKGPOutlookBar* CKGPOutlookBar::HoldingPage(const CWnd* pPage)
+{
+    int depth = 0;
+    for (CWnd* pWnd = pPage != nullptr ? pPage->GetParent() : nullptr; pWnd != nullptr && depth < 3;
+         pWnd = pWnd->GetParent(), ++depth) {
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPOutlookBar, pWnd))
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CKGPOutlookPageHome::Remember(const CWnd* pPage)
+{
+    CKGPOutlookBar* pBar = CKGPOutlookBar::HoldingPage(pPage);
+    m_hBar = pBar != nullptr ? pBar->GetSafeHwnd() : nullptr;
+}
+
+CKGPOutlookBar* CKGPOutlookPageHome::Get() const
+{
+    if (m_hBar == nullptr || !::IsWindow(m_hBar))
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CKGPOutlookBar, CWnd::FromHandlePermanent(m_hBar));
+}
+
+BOOL CKGPOutlookPageHome::DropAt(CKGPBaseControlBar* pPage, CPoint ptScreen)
+{
+    if (pPage == nullptr)
+        return FALSE;
+    CKGPMiniFrameWnd* pFrame = pPage->GetParentMiniFrame(TRUE);
+    CKGPOutlookBar* pTarget =
+        CKGPOutlookBarPane::FindOutlookBarAt(ptScreen, pFrame != nullptr ? pFrame->GetSafeHwnd() : nullptr);
+    return pTarget != nullptr && pTarget->TakePage(pPage);
+}
+
+BOOL CKGPOutlookPageHome::Return(CKGPBaseControlBar* pPage) const
+{
+    CKGPOutlookBar* pBar = Get();
+    return pBar != nullptr && pBar->TakePage(pPage);
 }

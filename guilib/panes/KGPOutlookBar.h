@@ -62,6 +62,15 @@ public:
     const CString& GetBarName() const { return m_strBarName; }
     CKGPOutlookWnd* GetOutlookWnd() const;
 
+    // ---- Pages moving between outlook bars.
+    // A page window (floating, or standing in another bar) becomes the last
+    // page, labelled with its window text and made active; FALSE when it
+    // could not be added.
+    BOOL TakePage(CKGPBaseControlBar* pPage);
+    // The outlook bar a page window stands in (its parent, the outlook
+    // window or a wrapper in between), null when none.
+    static CKGPOutlookBar* HoldingPage(const CWnd* pPage);
+
     // ---- Custom pages (made at run time, stored with the bar's state).
     // A new page with the first free custom id, added as the last page;
     // null when no id is free or it could not be made.
@@ -107,10 +116,37 @@ protected:
 // The docking wrapper an outlook window puts around a page window that is no
 // docking pane: the tabbed pane it makes for its host is an outlook bar, and
 // it deletes itself when its window goes.
+// Where a page dragged out of an outlook bar came from, and where it goes
+// when let go or sent back; kept by pages and by the docking panes that wrap
+// them (the page the outlook window floats out is the wrapper).
+class CKGPOutlookPageHome {
+public:
+    // Floating out: the bar the page stands in now (none when it stands
+    // elsewhere, so Esc puts it back there instead).
+    void Remember(const CWnd* pPage);
+    // The remembered bar while it lives, else null.
+    CKGPOutlookBar* Get() const;
+    // Let go at a screen point: the outlook bar there (its own floating
+    // frame looked through) takes the page.
+    static BOOL DropAt(CKGPBaseControlBar* pPage, CPoint ptScreen);
+    // Back to the remembered bar.
+    BOOL Return(CKGPBaseControlBar* pPage) const;
+
+private:
+    HWND m_hBar = nullptr;
+};
+
 class CKGPOutlookBarDockingPane : public CKGPDockingCBWrapper {
     DECLARE_DYNCREATE(CKGPOutlookBarDockingPane)
 public:
     CKGPOutlookBarDockingPane() { SetAutoDelete(TRUE); }
+
+    // Dragged out of an outlook bar it remembers the bar; let go over an
+    // outlook bar it joins it; Esc or a double click takes it back.
+    BOOL OnBeforeFloat(CRect& rect, KGPDockMethod method) override;
+    BOOL OnFloatingDrop(CPoint ptScreen) override;
+    BOOL ReturnToRecentHost() override;
+    CKGPOutlookBar* GetRecentOutlookBar() const { return m_recentOutlookBar.Get(); }
 
     // Created as the wrapper is, grouped in outlook style when it may be
     // grouped at all.
@@ -119,4 +155,7 @@ public:
                   DWORD dwBarStyle = KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_RESIZE | KGP_BARSTYLE_CLOSE |
                                      KGP_BARSTYLE_AUTOHIDE,
                   CCreateContext* pContext = nullptr) override;
+
+private:
+    CKGPOutlookPageHome m_recentOutlookBar;
 };

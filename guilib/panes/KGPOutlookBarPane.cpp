@@ -730,42 +730,56 @@ BOOL CKGPOutlookBarPane::EnableContextMenuItems(CKGPToolbarButton* pButton, CMen
 
 CKGPOutlookBar* CKGPOutlookBarPane::GetParentOutlookBar() const
 {
-    // The page's parent is the bar, its outlook window, or a wrapper inside that.
-    int depth = 0;
-    for (CWnd* pWnd = GetParent(); pWnd != nullptr && depth < 3; pWnd = pWnd->GetParent(), ++depth) {
-        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPOutlookBar, pWnd))
-            return pBar;
+    return CKGPOutlookBar::HoldingPage(this);
+}
+
+CKGPOutlookBar* CKGPOutlookBarPane::FindOutlookBarAt(CPoint ptScreen, HWND hExclude)
+{
+    // The uppermost top-level window under the point, then its deepest child
+    // there, then up to the bar holding it.
+    for (HWND hTop = ::GetTopWindow(nullptr); hTop != nullptr; hTop = ::GetWindow(hTop, GW_HWNDNEXT)) {
+        RECT rect{};
+        if (hTop == hExclude || !::IsWindowVisible(hTop) || (::GetWindowLongW(hTop, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0 ||
+            !::GetWindowRect(hTop, &rect) || !::PtInRect(&rect, ptScreen))
+            continue;
+        HWND hWnd = hTop;
+        for (;;) {
+            POINT inWnd = ptScreen;
+            ::ScreenToClient(hWnd, &inWnd);
+            HWND hChild = ::ChildWindowFromPointEx(hWnd, inWnd, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+            if (hChild == nullptr || hChild == hWnd)
+                break;
+            hWnd = hChild;
+        }
+        for (; hWnd != nullptr; hWnd = hWnd == hTop ? nullptr : ::GetAncestor(hWnd, GA_PARENT)) {
+            if (auto* pBar = DYNAMIC_DOWNCAST(CKGPOutlookBar, CWnd::FromHandlePermanent(hWnd)))
+                return pBar;
+        }
+        return nullptr;
     }
     return nullptr;
 }
 
-CKGPOutlookBar* CKGPOutlookBarPane::FindOutlookBarAt(CPoint ptScreen)
+BOOL CKGPOutlookBarPane::OnBeforeFloat(CRect& rect, KGPDockMethod method)
 {
-    for (CWnd* pWnd = CWnd::WindowFromPoint(ptScreen); pWnd != nullptr; pWnd = pWnd->GetParent()) {
-        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPOutlookBar, CWnd::FromHandlePermanent(pWnd->GetSafeHwnd())))
-            return pBar;
-    }
-    return nullptr;
+    if (!CKGPToolBar::OnBeforeFloat(rect, method))
+        return FALSE;
+    m_recentOutlookBar.Remember(this);
+    return TRUE;
+}
+
+BOOL CKGPOutlookBarPane::OnFloatingDrop(CPoint ptScreen)
+{
+    return CKGPOutlookPageHome::DropAt(this, ptScreen);
+}
+
+BOOL CKGPOutlookBarPane::ReturnToRecentHost()
+{
+    return m_recentOutlookBar.Return(this);
 }
 
 BOOL CKGPOutlookBarPane::AttachToOutlookBar(CWnd* pTarget)
 {
-    if (pTarget == nullptr)
-        pTarget = CWnd::FromHandlePermanent(m_hRecentOutlookWnd);
-    auto* pBar = DYNAMIC_DOWNCAST(CKGPOutlookBar, pTarget);
-    if (pBar == nullptr || pBar->GetTabWnd() == nullptr)
-        return FALSE;
-    if (CKGPMiniFrameWnd* pFrame = GetParentMiniFrame(TRUE))
-        pFrame->RemoveControlBar(this);
-    CString strText;
-    GetWindowText(strText);
-    if (!pBar->AddTab(this, TRUE, TRUE, TRUE))
-        return FALSE;
-    CKGPBaseTabWnd* pTabs = pBar->GetTabWnd();
-    const int iLast = pTabs->GetTabsNum() - 1;
-    if (iLast >= 0) {
-        pTabs->SetTabLabel(iLast, strText);
-        pTabs->SetActiveTab(iLast);
-    }
-    return TRUE;
+    CKGPOutlookBar* pBar = pTarget != nullptr ? DYNAMIC_DOWNCAST(CKGPOutlookBar, pTarget) : GetRecentOutlookBar();
+    return pBar != nullptr && pBar->TakePage(this);
 }

@@ -7,12 +7,12 @@
 
 #include "guilib/controls/KGPButton.h"
 #include "guilib/core/KGPToolBarImages.h"
+#include "guilib/panes/KGPOutlookBar.h"
 #include "guilib/panes/KGPOutlookMath.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 #include <vector>
 
-class CKGPOutlookBar;
 
 class CKGPOutlookBarPane : public CKGPToolBar {
     DECLARE_SERIAL(CKGPOutlookBarPane)
@@ -88,11 +88,21 @@ public:
     // ---- Moving between outlook bars.
     // The outlook bar the pane belongs to (its parent, or the parent's parent).
     CKGPOutlookBar* GetParentOutlookBar() const;
-    // Becomes the last page of the bar, made active; FALSE unless the target
-    // is an outlook bar.
+    // Becomes the last page of the bar (null: the bar it was dragged out of),
+    // made active; FALSE unless the target is an outlook bar.
     BOOL AttachToOutlookBar(CWnd* pTarget);
-    // The outlook bar under a screen point, null when none.
-    static CKGPOutlookBar* FindOutlookBarAt(CPoint ptScreen);
+    // The outlook bar under a screen point, null when none; the window
+    // hExclude (a floating frame being dragged) and what it holds are looked
+    // through.
+    static CKGPOutlookBar* FindOutlookBarAt(CPoint ptScreen, HWND hExclude = nullptr);
+    // The outlook bar the page was last floated out of, null when none.
+    CKGPOutlookBar* GetRecentOutlookBar() const { return m_recentOutlookBar.Get(); }
+    // Floating out of an outlook bar, the page remembers the bar.
+    BOOL OnBeforeFloat(CRect& rect, KGPDockMethod method) override;
+    // Dropped over an outlook bar, the page joins it.
+    BOOL OnFloatingDrop(CPoint ptScreen) override;
+    // Esc or a double-click on its floating frame: back to the bar it came from.
+    BOOL ReturnToRecentHost() override;
 
     // ---- Toolbar behaviour the page changes.
     DWORD GetCurrentAlignment() const override;
@@ -142,7 +152,7 @@ protected:
     BOOL m_bScrollDown = FALSE;
     BOOL m_bDrawShadedHighlight = FALSE;
     int m_nExtraSpace = 0;
-    HWND m_hRecentOutlookWnd = nullptr;
+    CKGPOutlookPageHome m_recentOutlookBar; // the bar it was last floated out of
     BOOL m_bDontAdjustLayout = FALSE;
     BOOL m_bPageScrollMode = FALSE;
     CKGPToolbarButtonList m_lstDefaultButtons;

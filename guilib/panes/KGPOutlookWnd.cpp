@@ -765,8 +765,11 @@ void CKGPOutlookWnd::OnLButtonDown(UINT nFlags, CPoint point)
         m_iHighlighted = iTab;
     }
     CKGPBaseTabWnd::OnLButtonDown(nFlags, point);
+    // A button held for a drag stays pressed: dragged off the buttons, its
+    // page floats out (the pressed button is the page a drag takes).
     if (GetSafeHwnd() != nullptr) {
-        m_iPressed = -1;
+        if (!m_bTabDragTracking)
+            m_iPressed = -1;
         Invalidate();
     }
 }
@@ -812,6 +815,10 @@ void CKGPOutlookWnd::OnLButtonUp(UINT nFlags, CPoint point)
         return;
     }
     CKGPBaseTabWnd::OnLButtonUp(nFlags, point);
+    if (GetSafeHwnd() != nullptr && m_iPressed >= 0) {
+        m_iPressed = -1;
+        Invalidate();
+    }
 }
 
 void CKGPOutlookWnd::OnCancelMode()

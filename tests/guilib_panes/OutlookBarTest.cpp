@@ -7,6 +7,7 @@
 
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/panes/KGPOutlookBar.h"
 #include "guilib/docking/KGPOutlookBarLink.h"
 #include "guilib/panes/KGPOutlookBarLinks.h"
@@ -50,19 +51,22 @@ protected:
         CKGPRegistry cleaner(FALSE, FALSE);
         cleaner.DeleteKey(_T("Software\\KeyloftTests\\Outlook"), TRUE);
     }
-    CKGPOutlookBar* MakeBar(UINT id, DWORD barStyle = KGP_BARSTYLE_RESIZE | 0x4)
+    CKGPOutlookBar* MakeBar(UINT id, DWORD barStyle = KGP_BARSTYLE_RESIZE | 0x4, DWORD side = CBRS_LEFT)
     {
         bars.push_back(std::make_unique<CKGPOutlookBar>());
         CKGPOutlookBar* bar = bars.back().get();
-        EXPECT_TRUE(bar->Create(_T("Shortcuts"), &frame, CRect(0, 0, 180, 400), id,
-                                WS_CHILD | WS_VISIBLE | CBRS_LEFT, barStyle));
+        EXPECT_TRUE(bar->Create(_T("Shortcuts"), &frame, CRect(0, 0, 180, 400), id, WS_CHILD | WS_VISIBLE | side,
+                                barStyle));
         return bar;
     }
-    CKGPOutlookBarPane* AddPage(CKGPOutlookBar* bar, UINT id, LPCTSTR title, int buttons)
+    // A page that may be dragged out of its bar (it then floats and its
+    // frame follows the mouse) is made with detachable set.
+    CKGPOutlookBarPane* AddPage(CKGPOutlookBar* bar, UINT id, LPCTSTR title, int buttons, bool detachable = false)
     {
         pages.push_back(std::make_unique<CKGPOutlookBarPane>());
         CKGPOutlookBarPane* page = pages.back().get();
-        EXPECT_TRUE(page->CreatePane(bar, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, id));
+        EXPECT_TRUE(page->CreatePane(bar, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, id,
+                                     detachable ? KGP_BARSTYLE_FLOAT : 0));
         page->EnableTextLabels(TRUE);
         for (int i = 0; i < buttons; ++i) {
             CString label;
@@ -70,7 +74,12 @@ protected:
             page->AddButton(i % 3, label, 5000 + static_cast<UINT>(i));
         }
         page->SetDefaultState();
-        bar->GetOutlookWnd()->AddTab(page, title, static_cast<UINT>(-1), FALSE);
+        CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+        outlook->AddTab(page, title, static_cast<UINT>(-1), detachable ? TRUE : FALSE);
+        // The docking pane wrapping it is what floats.
+        auto* wrapper = DYNAMIC_DOWNCAST(CKGPBaseControlBar, outlook->GetTabWnd(outlook->GetTabsNum() - 1));
+        if (detachable && wrapper != nullptr)
+            wrapper->SetDockingMode(KGP_DOCK_IMMEDIATE);
         return page;
     }
 
@@ -513,3 +522,100 @@ TEST_F(OutlookBarTest, PanesDroppedInOutlookStyleMakeAnOutlookBarHoldingBoth)
     EXPECT_NE(nullptr, bar->GetDefaultPaneSlider()); // docked in the first pane's place
     EXPECT_TRUE(keyloft_test::SaveScreenshot(frame.GetSafeHwnd(), L"guilib_panes_outlook_grouped.bmp"));
 }
+
+namespace {
+
+// Presses page button iTab and drags it to a screen point: its page (the
+// docking pane wrapping it) floats there in a frame that carries the drag on.
+CKGPOutlookBarDockingPane* DragPageOut(CKGPOutlookWnd* outlook, int iTab, CPoint ptScreen)
+{
+    CRect tab;
+    EXPECT_TRUE(outlook->GetTabRect(iTab, tab));
+    auto* page = DYNAMIC_DOWNCAST(CKGPOutlookBarDockingPane, outlook->GetTabWnd(iTab));
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    CPoint away = ptScreen;
+    outlook->ScreenToClient(&away);
+    outlook->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, keyloft_test::PointParam(tab.CenterPoint().x, tab.CenterPoint().y));
+    outlook->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, keyloft_test::PointParam(away.x, away.y));
+    return page;
+}
+
+} // namespace
+
+TEST_F(OutlookBarTest, APageDraggedOutGoesBackToItsBarWhenUndoneAndJoinsTheBarItIsDroppedOn)
+{
+    CKGPOutlookBar* home = MakeBar(7031);
+    CKGPOutlookBar* other = MakeBar(7032, KGP_BARSTYLE_RESIZE | 0x4, CBRS_RIGHT);
+    AddPage(home, 7131, _T("Mail"), 2, true);
+    CKGPOutlookBarPane* notes = AddPage(home, 7132, _T("Notes"), 3, true);
+    AddPage(other, 7133, _T("Folders"), 2, true);
+    frame.RecalcLayout();
+    keyloft_test::Pump(30);
+    CKGPOutlookWnd* homePages = home->GetOutlookWnd();
+    CKGPOutlookWnd* otherPages = other->GetOutlookWnd();
+    ASSERT_TRUE(homePages->SetActiveTab(1));
+    keyloft_test::Pump(20);
+    const CRect firstButton = notes->GetButton(0)->m_rcButton;
+    CRect view = frame.ViewRect();
+    frame.ClientToScreen(view);
+    CRect otherRect;
+    other->GetWindowRect(otherRect);
+    ASSERT_FALSE(view.IsRectEmpty());
+
+    // Dragged over the view, the page floats and its frame follows the mouse.
+    CKGPOutlookBarDockingPane* dragged = DragPageOut(homePages, 1, view.CenterPoint());
+    ASSERT_NE(nullptr, dragged);
+    CKGPMiniFrameWnd* floating = notes->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    EXPECT_TRUE(floating->IsMoving());
+    EXPECT_EQ(1, homePages->GetTabsNum());
+    EXPECT_EQ(home, dragged->GetRecentOutlookBar());
+
+    // Esc undoes the drag: the page is the last page of its own bar again, active.
+    const HWND hFloating = floating->GetSafeHwnd();
+    floating->SendMessage(WM_CHAR, VK_ESCAPE, 0);
+    keyloft_test::Pump(30);
+    ASSERT_EQ(2, homePages->GetTabsNum());
+    EXPECT_EQ(notes, homePages->GetTabWndNoWrapper(1));
+    EXPECT_EQ(1, homePages->GetActiveTab());
+    CString label;
+    homePages->GetTabLabel(1, label);
+    EXPECT_EQ(CString(_T("Notes")), label);
+    EXPECT_EQ(nullptr, notes->GetParentMiniFrame(TRUE));
+    EXPECT_FALSE(::IsWindow(hFloating)) << "the emptied floating frame goes";
+    EXPECT_TRUE(notes->IsWindowVisible());
+    EXPECT_EQ(firstButton, notes->GetButton(0)->m_rcButton) << "the page lays its buttons out as before";
+
+    // Let go over the other bar (under its own frame): it joins that bar.
+    dragged = DragPageOut(homePages, 1, otherRect.CenterPoint());
+    floating = notes->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    CRect under;
+    floating->GetWindowRect(under);
+    EXPECT_TRUE(under.PtInRect(otherRect.CenterPoint())) << "the frame lies over the drop point";
+    floating->SendMessage(WM_LBUTTONUP, 0, 0);
+    keyloft_test::Pump(30);
+    EXPECT_EQ(1, homePages->GetTabsNum());
+    ASSERT_EQ(2, otherPages->GetTabsNum());
+    EXPECT_EQ(notes, otherPages->GetTabWndNoWrapper(1));
+    EXPECT_EQ(1, otherPages->GetActiveTab());
+    EXPECT_EQ(nullptr, notes->GetParentMiniFrame(TRUE));
+
+    // Let go over no bar it floats on; a double click on its frame takes it
+    // back to the bar it last came from.
+    dragged = DragPageOut(otherPages, 1, view.CenterPoint());
+    floating = notes->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    EXPECT_EQ(other, dragged->GetRecentOutlookBar());
+    floating->SendMessage(WM_LBUTTONUP, 0, 0);
+    keyloft_test::Pump(20);
+    ASSERT_EQ(floating, notes->GetParentMiniFrame(TRUE));
+    EXPECT_FALSE(floating->IsMoving());
+    EXPECT_EQ(1, otherPages->GetTabsNum());
+    floating->SendMessage(WM_LBUTTONDBLCLK, 0, 0);
+    keyloft_test::Pump(30);
+    ASSERT_EQ(2, otherPages->GetTabsNum());
+    EXPECT_EQ(notes, otherPages->GetTabWndNoWrapper(1));
+    EXPECT_EQ(1, homePages->GetTabsNum());
+}
+
