@@ -5,6 +5,7 @@
 // what the bar accepts and lets float.
 #include <gtest/gtest.h>
 
+#include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -16,6 +17,7 @@
 #include "guilib/panes/KGPOutlookOptionsDlg.h"
 #include "guilib/panes/KGPOutlookWnd.h"
 #include "tests/support/ButtonDataObject.h"
+#include "tests/support/DialogTesting.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_panes/OutlookTestImages.h"
 #include "tests/support/ArchiveBytes.h"
@@ -619,3 +621,135 @@ TEST_F(OutlookBarTest, APageDraggedOutGoesBackToItsBarWhenUndoneAndJoinsTheBarIt
     EXPECT_EQ(1, homePages->GetTabsNum());
 }
 
+namespace {
+
+// What the options dialog showed while a test drove it (read in the
+// answering thread, looked at after it ended).
+struct OptionsSeen {
+    std::vector<CString> labels;
+    int selected = -1;
+    bool upEnabled = false;
+    bool downEnabled = false;
+};
+
+OptionsSeen SeeOptions(HWND dialog)
+{
+    OptionsSeen seen;
+    HWND list = ::GetDlgItem(dialog, IDC_KGP_OUTLOOK_PAGES);
+    const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[64] = {};
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        seen.labels.emplace_back(text);
+    }
+    seen.selected = static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0));
+    seen.upEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_KGP_OUTLOOK_UP)) != FALSE;
+    seen.downEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_KGP_OUTLOOK_DOWN)) != FALSE;
+    return seen;
+}
+
+// The list's notification (selection change, double click) or a button's click.
+void Notify(HWND dialog, int id, WORD code)
+{
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void SelectOption(HWND dialog, int item)
+{
+    ::SendMessageW(::GetDlgItem(dialog, IDC_KGP_OUTLOOK_PAGES), LB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    Notify(dialog, IDC_KGP_OUTLOOK_PAGES, LBN_SELCHANGE);
+}
+
+std::vector<CString> PageLabels(CKGPOutlookWnd* outlook)
+{
+    std::vector<CString> labels;
+    for (int i = 0; i < outlook->GetTabsNum(); ++i) {
+        CString label;
+        outlook->GetTabLabel(i, label);
+        labels.push_back(label);
+    }
+    return labels;
+}
+
+constexpr const wchar_t* kOptionsCaption = L"Navigation Pane Options";
+
+} // namespace
+
+TEST_F(OutlookBarTest, TheOptionsDialogMovesAndHidesPagesOnOkResetsTheOrderAndCancelChangesNothing)
+{
+    CKGPOutlookBar* bar = MakeBar(7041);
+    AddPage(bar, 7141, _T("A"), 1);
+    CKGPOutlookBarPane* b = AddPage(bar, 7142, _T("B"), 1);
+    AddPage(bar, 7143, _T("C"), 1);
+    frame.RecalcLayout();
+    keyloft_test::Pump(20);
+    CKGPOutlookWnd* outlook = bar->GetOutlookWnd();
+    ASSERT_TRUE(outlook->SetActiveTab(1));
+    const std::vector<CString> abc{_T("A"), _T("B"), _T("C")};
+
+    // Cancel after changes leaves the bar as it was.
+    {
+        keyloft_test::CDialogAnswerer answer(kOptionsCaption, [](HWND dialog) {
+            SelectOption(dialog, 2);
+            Notify(dialog, IDC_KGP_OUTLOOK_UP, BN_CLICKED);
+            Notify(dialog, IDC_KGP_OUTLOOK_PAGES, LBN_DBLCLK);
+            ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        outlook->SendMessage(WM_COMMAND, KGP_OUTLOOK_OPTIONS);
+        answer.Stop();
+        ASSERT_TRUE(answer.Found());
+    }
+    EXPECT_EQ(abc, PageLabels(outlook));
+    EXPECT_TRUE(outlook->IsTabVisible(2));
+    EXPECT_EQ(b, outlook->GetActiveWnd());
+
+    // C moved up over B, A unchecked by a double click, OK.
+    OptionsSeen opened, lastSelected, moved;
+    {
+        keyloft_test::CDialogAnswerer answer(kOptionsCaption, [&](HWND dialog) {
+            opened = SeeOptions(dialog);
+            SelectOption(dialog, 2);
+            lastSelected = SeeOptions(dialog);
+            Notify(dialog, IDC_KGP_OUTLOOK_UP, BN_CLICKED);
+            moved = SeeOptions(dialog);
+            SelectOption(dialog, 0);
+            Notify(dialog, IDC_KGP_OUTLOOK_PAGES, LBN_DBLCLK);
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        });
+        outlook->SendMessage(WM_COMMAND, KGP_OUTLOOK_OPTIONS);
+        answer.Stop();
+        ASSERT_TRUE(answer.Found());
+    }
+    EXPECT_EQ(abc, opened.labels);
+    EXPECT_EQ(0, opened.selected);
+    EXPECT_FALSE(opened.upEnabled);
+    EXPECT_TRUE(opened.downEnabled);
+    EXPECT_TRUE(lastSelected.upEnabled);
+    EXPECT_FALSE(lastSelected.downEnabled);
+    EXPECT_EQ((std::vector<CString>{_T("A"), _T("C"), _T("B")}), moved.labels);
+    EXPECT_EQ(1, moved.selected) << "the moved page stays selected";
+    EXPECT_EQ((std::vector<CString>{_T("A"), _T("C"), _T("B")}), PageLabels(outlook));
+    EXPECT_FALSE(outlook->IsTabVisible(0));
+    EXPECT_TRUE(outlook->IsTabVisible(1));
+    EXPECT_EQ(b, outlook->GetActiveWnd()) << "the active page stays active";
+    CRect hidden;
+    EXPECT_TRUE(!outlook->GetTabRect(0, hidden) || hidden.IsRectEmpty()) << "a hidden page has no button";
+
+    // Reset lists the pages in their first order, all shown.
+    OptionsSeen reset;
+    {
+        keyloft_test::CDialogAnswerer answer(kOptionsCaption, [&](HWND dialog) {
+            Notify(dialog, IDC_KGP_OUTLOOK_RESET, BN_CLICKED);
+            reset = SeeOptions(dialog);
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        });
+        outlook->SendMessage(WM_COMMAND, KGP_OUTLOOK_OPTIONS);
+        answer.Stop();
+        ASSERT_TRUE(answer.Found());
+    }
+    EXPECT_EQ(abc, reset.labels);
+    EXPECT_EQ(abc, PageLabels(outlook));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(outlook->IsTabVisible(i)) << i;
+    EXPECT_EQ(b, outlook->GetActiveWnd());
+}
