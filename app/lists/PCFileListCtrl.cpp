@@ -291,18 +291,19 @@ void CPCFileListCtrl::SetFiles(std::vector<PCFileItem> files)
     SetItemCount(newRows);
     for (std::size_t index = static_cast<std::size_t>(keptRows); index < files.size(); ++index) {
         auto record = std::make_unique<PCFileItem>(std::move(files[index]));
+        // A row with its text asked for asks for its size cell too: no cell is set.
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = static_cast<int>(index);
         item.pszText = LPSTR_TEXTCALLBACKW;
         item.iImage = record->invalid ? kImageInvalid : kImageValid;
         item.lParam = reinterpret_cast<LPARAM>(record.get());
-        const int row = InsertItem(&item);
-        if (row < 0) {
+        // Straight to the control: nothing of this class acts on an insert,
+        // and a fill makes thousands of them.
+        if (DefWindowProc(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
             continue;
         }
         m_rowRecords.push_back(record.get());
-        SetItemText(row, 1, LPSTR_TEXTCALLBACKW);
         m_records.push_back(std::move(record));
     }
     m_textsFromRecords = true;
