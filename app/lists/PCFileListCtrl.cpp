@@ -13,6 +13,7 @@ IMPLEMENT_DYNCREATE(CPCFileListCtrl, CExListCtrl)
 BEGIN_MESSAGE_MAP(CPCFileListCtrl, CExListCtrl)
     ON_WM_DESTROY()
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, &CPCFileListCtrl::OnDeleteAllItems)
+    ON_NOTIFY_REFLECT(LVN_INSERTITEM, &CPCFileListCtrl::OnInsertItem)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, &CPCFileListCtrl::OnGetDispInfo)
 END_MESSAGE_MAP()
 
@@ -132,6 +133,13 @@ void CPCFileListCtrl::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
 {
     // The records are freed in one go: no notification per row.
     *pResult = TRUE;
+}
+
+void CPCFileListCtrl::OnInsertItem(NMHDR*, LRESULT* pResult)
+{
+    // Answered here: the page has nothing to do with a new row, and the
+    // dialog's default handling would cost more than the row itself.
+    *pResult = 0;
 }
 
 void CPCFileListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)

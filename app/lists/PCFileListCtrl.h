@@ -85,6 +85,7 @@ public:
 protected:
     afx_msg void OnDestroy();
     afx_msg void OnDeleteAllItems(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnInsertItem(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
