@@ -140,9 +140,10 @@ void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview)
 
 void CKGPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
-    // With a visible menu bar the frame shows no menu of its own.
+    // With a menu bar the frame shows no menu of its own, but for the
+    // container's menu while an OLE item is active in place in it.
     if (m_Impl.GetMenuBar() != nullptr)
-        ::SetMenu(m_hWnd, nullptr);
+        ::SetMenu(m_hWnd, GetActiveOleItem() != nullptr ? hMenuAlt : nullptr);
     else if (hMenuAlt != nullptr)
         ::SetMenu(m_hWnd, hMenuAlt);
 }

@@ -7,6 +7,7 @@
 
 #include <afxole.h>
 
+#include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
@@ -22,6 +23,11 @@ public:
 };
 
 class COleItemFrame : public CKGPMDIFrameWnd {
+protected:
+    void PostNcDestroy() override {} // lives on the test's stack
+};
+
+class COleItemSdiFrame : public CKGPFrameWnd {
 protected:
     void PostNcDestroy() override {} // lives on the test's stack
 };
@@ -120,6 +126,39 @@ TEST(MDIFrameOleItemTest, TheActiveDocumentWindowsInPlaceItemIsTheFramesActiveIt
     // An item deleted leaves its document; the document deletes the rest.
     delete pSketch;
     EXPECT_EQ(1, container.GetItemCount());
+}
+
+// The SDI frame with a menu bar: the container's menu shows on the frame
+// only while an item is active in place in its view.
+TEST(MDIFrameOleItemTest, TheSdiFrameShowsTheContainersMenuOnlyWhileAnItemIsActive)
+{
+    COleItemSdiFrame frame;
+    ASSERT_TRUE(frame.Create(nullptr, _T("Container"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(30, 30, 630, 430)));
+    COleDocument container;
+    container.m_bAutoDelete = FALSE;
+    auto* pView = new CBlankView;
+    ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &frame,
+                              AFX_IDW_PANE_FIRST));
+    container.AddView(pView);
+    frame.SetActiveView(pView);
+    CKGPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(&frame));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreateMenu());
+    menu.AppendMenu(MF_STRING, 0x8101, _T("&Item"));
+    keyloft_test::PumpPending();
+
+    frame.OnUpdateFrameMenu(menu.GetSafeHmenu());
+    EXPECT_EQ(nullptr, ::GetMenu(frame.m_hWnd)) << "the menu bar stands for the frame's menu";
+    auto* pChart = new COleClientItem(&container);
+    ASSERT_TRUE(pChart->ActivateInPlace(pView));
+    ASSERT_EQ(pChart, frame.GetActiveOleItem());
+    frame.OnUpdateFrameMenu(menu.GetSafeHmenu());
+    EXPECT_EQ(menu.GetSafeHmenu(), ::GetMenu(frame.m_hWnd)) << "the container's menu while the item is active";
+    pChart->Deactivate();
+    frame.OnUpdateFrameMenu(menu.GetSafeHmenu());
+    EXPECT_EQ(nullptr, ::GetMenu(frame.m_hWnd));
+    frame.DestroyWindow();
 }
 
 } // namespace
