@@ -504,8 +504,8 @@ void CKGPDockManager::ApplyLoadedState()
     const BOOL bWasRearranging = s_bRearranging;
     s_bRearranging = TRUE;
     // Panes are found by id through one index of them all, and the frame is
-    // laid out once every pane stands where it was saved (and once more when
-    // the auto-hidden ones are pinned again), not once per pane.
+    // laid out once, when every pane stands where it was saved and the
+    // auto-hidden ones are pinned again, not once per pane.
     const CBarIdIndex index(*this);
     const BOOL bLayoutWasEnabled = m_bLayoutEnabled;
     m_bLayoutEnabled = FALSE;
@@ -583,10 +583,10 @@ void CKGPDockManager::ApplyLoadedState()
         static_cast<CKGPControlBar*>(fixed.GetNext(pos))->RestoreLoadedPlacement(this);
 
     s_bRearranging = bWasRearranging;
-    m_bLayoutEnabled = bLayoutWasEnabled;
-    AdjustDockingLayout();
-
-    m_bLayoutEnabled = FALSE;
+    // No layout before the auto-hidden panes are pinned again: until then
+    // they stand in trees at their edges (brought back above, or docked by
+    // their records on the way to their strips), and the trees laid out
+    // beside them would be squeezed and keep that thickness.
     ApplyLoadedAutoHideBars();
 
     // The tabbed bars read restore their tabs.

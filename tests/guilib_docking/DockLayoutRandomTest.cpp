@@ -170,9 +170,8 @@ TEST(DockLayoutRandomTest, ASeededRunOfOperationsKeepsTheLayoutSoundAndLoadsBack
     const unsigned long steps = FromEnvironment(L"KEYLOFT_DOCK_STEPS", kDefaultSteps);
     DeleteLayoutProfile();
     // Small minimums: at larger ones the edges' trees together often need
-    // more than the frame, and a tree squeezed to its minimum while a saved
-    // layout is applied (its auto-hidden panes back in their trees for the
-    // while) keeps that thickness once they are pinned again.
+    // more than the frame, and a tree kept at its minimum then is cut to
+    // its room rather than loaded at the size it was saved at.
     CLayoutFrame f(kPanes, CSize(1, 1));
     RandomLayout run(f, seed);
     std::deque<std::string> recent;

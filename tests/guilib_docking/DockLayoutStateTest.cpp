@@ -502,4 +502,39 @@ TEST_F(DockLayoutStateTest, ALoadMovesTheLiveFloatingFrameHoldingItsPaneAlone)
     EXPECT_EQ(2, FloatingFramesOf(f.frame));
 }
 
+// Two panes auto-hidden at the bottom, pinned from the bottom tree of a frame
+// whose top tree leaves little room: loaded in the same frame, the bottom
+// tree keeps its thickness (the auto-hidden panes never stand in a tree
+// while the loaded trees are laid out) and every pane its place and size.
+TEST_F(DockLayoutStateTest, ABottomTreeBesideTwoPanesAutoHiddenAtTheBottomLoadsAtItsThickness)
+{
+    CLayoutFrame f(4, CSize(1, 1));
+    ASSERT_TRUE(f.Pane(1)->DockToWindow(CBRS_ALIGN_BOTTOM, CRect(0, 0, 200, 120)));
+    ASSERT_TRUE(f.Pane(2)->DockToBar(f.Pane(1), CBRS_ALIGN_RIGHT));
+    f.frame.RecalcLayout();
+    CKGPAutoHideToolBar* group = f.Pane(1)->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, nullptr, FALSE);
+    ASSERT_NE(nullptr, group);
+    ASSERT_EQ(group, f.Pane(2)->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, group, FALSE));
+    // The top and bottom trees leave less room than the two pinned panes'
+    // tree would take.
+    ASSERT_TRUE(f.Pane(0)->DockToWindow(CBRS_ALIGN_TOP, CRect(0, 0, 200, 300)));
+    ASSERT_TRUE(f.Pane(3)->DockToWindow(CBRS_ALIGN_BOTTOM, CRect(0, 0, 200, 61)));
+    f.frame.RecalcLayout();
+    f.ExpectSound("arranged");
+    const std::string saved = f.Describe();
+    const int thickness = ClientRectIn(f.Pane(3), &f.frame).Height();
+    ASSERT_EQ(61, thickness);
+    ASSERT_EQ(300, ClientRectIn(f.Pane(0), &f.frame).Height());
+    ASSERT_TRUE(f.Save());
+
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(f.Load());
+        f.ExpectSound("loaded");
+        EXPECT_EQ(saved, f.Describe()) << "load " << round + 1;
+        EXPECT_EQ(thickness, ClientRectIn(f.Pane(3), &f.frame).Height());
+        ASSERT_NE(nullptr, f.Pane(1)->GetAutoHideToolBar());
+        EXPECT_EQ(f.Pane(1)->GetAutoHideToolBar(), f.Pane(2)->GetAutoHideToolBar());
+    }
+}
+
 } // namespace
