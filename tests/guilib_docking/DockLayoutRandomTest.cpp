@@ -170,8 +170,7 @@ TEST(DockLayoutRandomTest, ASeededRunOfOperationsKeepsTheLayoutSoundAndLoadsBack
     const unsigned long steps = FromEnvironment(L"KEYLOFT_DOCK_STEPS", kDefaultSteps);
     DeleteLayoutProfile();
     // Small minimums: at larger ones the edges' trees together often need
-    // more than the frame, and a tree kept at its minimum then is cut to
-    // its room rather than loaded at the size it was saved at.
+    // more than the frame.
     CLayoutFrame f(kPanes, CSize(1, 1));
     RandomLayout run(f, seed);
     std::deque<std::string> recent;
