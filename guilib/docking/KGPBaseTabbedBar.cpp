@@ -10,6 +10,7 @@
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
 
+#include <algorithm>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CKGPBaseTabbedBar, CKGPDockingControlBar)
@@ -348,6 +349,25 @@ void CKGPBaseTabbedBar::GetMinSize(CSize& size) const
         return;
     }
     CKGPDockingControlBar::GetMinSize(size);
+    if (m_pTabWnd == nullptr || pActive == nullptr || pActive->GetSafeHwnd() == nullptr)
+        return;
+    // A tab's page keeps its pane's minimum: the tabbed pane is at least the
+    // largest of its shown tabs' minimums plus what it draws around a page
+    // (border, caption, tab strip).
+    CRect rectBar;
+    CRect rectPage;
+    GetWindowRect(rectBar);
+    pActive->GetWindowRect(rectPage);
+    const CSize around(std::max(0, rectBar.Width() - rectPage.Width()), std::max(0, rectBar.Height() - rectPage.Height()));
+    for (int i = 0; i < m_pTabWnd->GetTabsNum(); ++i) {
+        auto* pTab = DYNAMIC_DOWNCAST(CKGPControlBar, m_pTabWnd->GetTabWnd(i));
+        if (pTab == nullptr || !m_pTabWnd->IsTabVisible(i))
+            continue;
+        CSize sizeTab;
+        pTab->GetMinSize(sizeTab);
+        size.cx = std::max(size.cx, sizeTab.cx + around.cx);
+        size.cy = std::max(size.cy, sizeTab.cy + around.cy);
+    }
 }
 
 namespace {

@@ -13,6 +13,7 @@
 #include <deque>
 #include <random>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -21,6 +22,8 @@ using namespace docking_test;
 constexpr unsigned long kDefaultSeed = 0x5eed28;
 constexpr unsigned long kDefaultSteps = 2500;
 constexpr int kPanes = 6;
+// Minimums of tens of pixels, each pane's its own.
+const CSize kMinimums[kPanes] = {{30, 24}, {60, 40}, {45, 70}, {80, 30}, {24, 50}, {50, 60}};
 
 unsigned long FromEnvironment(const wchar_t* name, unsigned long fallback)
 {
@@ -169,9 +172,7 @@ TEST(DockLayoutRandomTest, ASeededRunOfOperationsKeepsTheLayoutSoundAndLoadsBack
     const unsigned long seed = FromEnvironment(L"KEYLOFT_DOCK_SEED", kDefaultSeed);
     const unsigned long steps = FromEnvironment(L"KEYLOFT_DOCK_STEPS", kDefaultSteps);
     DeleteLayoutProfile();
-    // Small minimums: at larger ones the edges' trees together often need
-    // more than the frame.
-    CLayoutFrame f(kPanes, CSize(1, 1));
+    CLayoutFrame f(std::vector<CSize>(std::begin(kMinimums), std::end(kMinimums)));
     RandomLayout run(f, seed);
     std::deque<std::string> recent;
     unsigned long loads = 0;

@@ -34,13 +34,18 @@ inline void DeleteLayoutProfile()
 class CLayoutFrame {
 public:
     explicit CLayoutFrame(int nPanes, CSize minimum = CSize(40, 40), DWORD extraStyle = KGP_CBRS_FLOAT_MULTI)
+        : CLayoutFrame(std::vector<CSize>(static_cast<size_t>(nPanes), minimum), extraStyle)
+    {
+    }
+    // A pane per minimum size given.
+    explicit CLayoutFrame(const std::vector<CSize>& minimums, DWORD extraStyle = KGP_CBRS_FLOAT_MULTI)
     {
         EXPECT_TRUE(frame.Open());
         EXPECT_TRUE(frame.GetDockManager()->EnableAutoHideBars(CBRS_ALIGN_ANY));
-        for (int i = 0; i < nPanes; ++i) {
+        for (size_t i = 0; i < minimums.size(); ++i) {
             CString title;
-            title.Format(_T("Pane %d"), i + 1);
-            panes.push_back(MakePane(&frame, Id(i), title, CSize(160, 120), minimum, extraStyle));
+            title.Format(_T("Pane %d"), static_cast<int>(i) + 1);
+            panes.push_back(MakePane(&frame, Id(static_cast<int>(i)), title, CSize(160, 120), minimums[i], extraStyle));
             if (i == 0)
                 EXPECT_TRUE(panes.back()->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
             else
