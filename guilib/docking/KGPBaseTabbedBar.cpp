@@ -9,6 +9,7 @@
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
+#include "guilib/tabs/KGPTabWnd.h"
 
 #include <algorithm>
 #include <vector>
@@ -340,6 +341,24 @@ void CKGPBaseTabbedBar::AdjustHostLayout()
         m_pTabWnd->RecalcLayout();
 }
 
+CSize CKGPBaseTabbedBar::SizeAroundPage() const
+{
+    CRect rectBar;
+    CRect rectClient;
+    GetWindowRect(rectBar);
+    GetClientRect(rectClient);
+    CRect rectTabs;
+    m_pTabWnd->GetClientRect(rectTabs);
+    CRect rectPage = rectTabs;
+    if (auto* pTabWnd = DYNAMIC_DOWNCAST(CKGPTabWnd, m_pTabWnd.get()))
+        rectPage = pTabWnd->GetWndArea();
+    else
+        rectPage.top += m_pTabWnd->GetTabsHeight();
+    return CSize(std::max(0, rectBar.Width() - rectClient.Width()) + std::max(0, rectTabs.Width() - rectPage.Width()),
+                 std::max(0, rectBar.Height() - rectClient.Height()) +
+                     std::max(0, rectTabs.Height() - rectPage.Height()));
+}
+
 void CKGPBaseTabbedBar::GetMinSize(CSize& size) const
 {
     CWnd* pActive = m_pTabWnd != nullptr ? m_pTabWnd->GetActiveWnd() : nullptr;
@@ -349,16 +368,11 @@ void CKGPBaseTabbedBar::GetMinSize(CSize& size) const
         return;
     }
     CKGPDockingControlBar::GetMinSize(size);
-    if (m_pTabWnd == nullptr || pActive == nullptr || pActive->GetSafeHwnd() == nullptr)
+    if (m_pTabWnd == nullptr || m_pTabWnd->GetSafeHwnd() == nullptr || GetSafeHwnd() == nullptr)
         return;
     // A tab's page keeps its pane's minimum: the tabbed pane is at least the
-    // largest of its shown tabs' minimums plus what it draws around a page
-    // (border, caption, tab strip).
-    CRect rectBar;
-    CRect rectPage;
-    GetWindowRect(rectBar);
-    pActive->GetWindowRect(rectPage);
-    const CSize around(std::max(0, rectBar.Width() - rectPage.Width()), std::max(0, rectBar.Height() - rectPage.Height()));
+    // largest of its shown tabs' minimums plus what it draws around a page.
+    const CSize around = SizeAroundPage();
     for (int i = 0; i < m_pTabWnd->GetTabsNum(); ++i) {
         auto* pTab = DYNAMIC_DOWNCAST(CKGPControlBar, m_pTabWnd->GetTabWnd(i));
         if (pTab == nullptr || !m_pTabWnd->IsTabVisible(i))

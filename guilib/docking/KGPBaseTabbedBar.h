@@ -31,6 +31,8 @@ public:
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     void GetMinSize(CSize& size) const override;
+    // The border, caption and tab strip around a tab's page.
+    CSize SizeAroundPage() const;
     // A double click on a tabbed pane that has no docked place of its own,
     // whose detachable panes all have one, sends each pane to its place.
     BOOL DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRect, KGPDockMethod method) override;
