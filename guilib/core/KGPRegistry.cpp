@@ -111,21 +111,23 @@ BOOL CKGPRegistry::Write(LPCTSTR pszKey, const BYTE* pData, UINT nBytes)
 
 BOOL CKGPRegistry::Write(LPCTSTR pszKey, CObList& list)
 {
-    if (m_bReadOnly || m_key.Get() == nullptr) {
+    return WriteArchive(pszKey, [&list](CArchive& ar) { list.Serialize(ar); });
+}
+
+BOOL CKGPRegistry::WriteArchive(LPCTSTR pszKey, const std::function<void(CArchive&)>& store)
+{
+    if (m_bReadOnly || m_key.Get() == nullptr)
         return FALSE;
-    }
     try {
-        CMemFile file;
+        CMemFile file(1024);
         {
-            CArchive ar(&file, CArchive::store);
-            list.Serialize(ar);
+            CArchive ar(&file, CArchive::store, 4096);
+            store(ar);
             ar.Close();
         }
         const UINT bytes = static_cast<UINT>(file.GetLength());
-        BYTE* data = file.Detach();
-        const BOOL written = Write(pszKey, data, bytes);
-        free(data);
-        return written;
+        const std::unique_ptr<BYTE, decltype(&free)> data(file.Detach(), &free);
+        return Write(pszKey, data.get(), bytes);
     } catch (CException* e) {
         e->Delete();
         return FALSE;

@@ -6,6 +6,7 @@
 
 #include <afxwin.h>
 
+#include <functional>
 #include <memory>
 
 class CKGPRegistry : public CObject {
@@ -37,6 +38,10 @@ public:
     virtual BOOL Write(LPCTSTR pszKey, const BYTE* pData, UINT nBytes);
     // The list's objects archived into one binary value.
     virtual BOOL Write(LPCTSTR pszKey, CObList& list);
+    // What `store` writes into an archive, as one binary value: written only
+    // when the whole archive was made (FALSE, and nothing written, when it
+    // threw).
+    BOOL WriteArchive(LPCTSTR pszKey, const std::function<void(CArchive&)>& store);
 
     virtual BOOL Read(LPCTSTR pszKey, int& nValue);
     virtual BOOL Read(LPCTSTR pszKey, CString& strValue);

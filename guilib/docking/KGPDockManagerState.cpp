@@ -184,26 +184,9 @@ BOOL CKGPDockManager::SaveState(LPCTSTR lpszProfileName, UINT uiID)
     for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;)
         static_cast<CKGPBaseControlBar*>(bars.GetNext(pos))->SaveState(lpszProfileName, -1, -1);
 
-    BOOL bWritten = FALSE;
-    try {
-        CMemFile file(1024);
-        {
-            CArchive ar(&file, CArchive::store, 4096);
-            StoreLayout(ar);
-            ar.Close();
-        }
-        const UINT nBytes = static_cast<UINT>(file.GetLength());
-        BYTE* pData = file.Detach(); // freed below on every path
-        if (nBytes > 0) {
-            CKGPRegistryHandle reg(FALSE, FALSE);
-            if (reg->CreateKey(ManagerKey(lpszProfileName, uiID)))
-                bWritten = reg->Write(kValue, pData, nBytes);
-        }
-        free(pData);
-    } catch (CException* e) {
-        e->Delete();
-        bWritten = FALSE;
-    }
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    const BOOL bWritten = reg->CreateKey(ManagerKey(lpszProfileName, uiID)) &&
+                          reg->WriteArchive(kValue, [this](CArchive& ar) { StoreLayout(ar); });
     s_bSavingState = FALSE;
     return bWritten;
 }

@@ -141,19 +141,9 @@ void CKGPMainClientAreaWnd::Serialize(CArchive& ar)
 
 BOOL CKGPMainClientAreaWnd::SaveState(LPCTSTR lpszProfileName, int nFrameID)
 {
-    CMemFile file(1024);
-    try {
-        CArchive ar(&file, CArchive::store, 4096);
-        Serialize(ar);
-        ar.Close();
-    } catch (CException* e) {
-        e->Delete();
-        return FALSE;
-    }
-    const UINT length = static_cast<UINT>(file.GetLength());
-    std::unique_ptr<BYTE, decltype(&free)> bytes(file.Detach(), &free);
     CKGPRegistryHandle reg(FALSE, FALSE);
-    return reg->CreateKey(StateKey(lpszProfileName, nFrameID)) && reg->Write(_T("MDITabsState"), bytes.get(), length);
+    return reg->CreateKey(StateKey(lpszProfileName, nFrameID)) &&
+           reg->WriteArchive(_T("MDITabsState"), [this](CArchive& ar) { Serialize(ar); });
 }
 
 // ---- Reading.

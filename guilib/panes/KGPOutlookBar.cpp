@@ -363,27 +363,11 @@ BOOL CKGPOutlookBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
     }
     CKGPOutlookWnd* pOutlook = GetOutlookWnd();
     const int nVisible = pOutlook != nullptr ? pOutlook->GetVisiblePageButtons() : -1;
-    try {
-        CMemFile file(1024);
-        {
-            CArchive ar(&file, CArchive::store, 4096);
-            WriteCustomPages(ar, pages, nVisible);
-            ar.Close();
-        }
-        const UINT nBytes = static_cast<UINT>(file.GetLength());
-        BYTE* pData = file.Detach();
-        std::unique_ptr<BYTE, decltype(&free)> owner(pData, &free);
-        CKGPRegistryHandle reg(FALSE, FALSE);
-        const CString key = CustomPagesKey(lpszProfileName, nID == -1 ? GetDlgCtrlID() : nID, nIndex);
-        if (!reg->CreateKey(key) || !reg->Write(kCustomPagesValue, pData, nBytes))
-            bSaved = FALSE;
-    } catch (CArchiveException* e) {
-        e->Delete();
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    const CString key = CustomPagesKey(lpszProfileName, nID == -1 ? GetDlgCtrlID() : nID, nIndex);
+    if (!reg->CreateKey(key) ||
+        !reg->WriteArchive(kCustomPagesValue, [&](CArchive& ar) { WriteCustomPages(ar, pages, nVisible); }))
         bSaved = FALSE;
-    } catch (CMemoryException* e) {
-        e->Delete();
-        bSaved = FALSE;
-    }
     return bSaved;
 }
 

@@ -41,22 +41,9 @@ CString CKGPTasksPane::SettingsKey(LPCTSTR lpszProfileName, int nID, int nIndex)
 
 BOOL CKGPTasksPane::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    BOOL written = FALSE;
-    CMemFile file;
-    try {
-        CArchive ar(&file, CArchive::store);
-        Serialize(ar);
-        ar.Close();
-        written = TRUE;
-    } catch (CException* e) {
-        e->Delete();
-    }
-    if (written) {
-        const UINT length = static_cast<UINT>(file.GetLength());
-        std::unique_ptr<BYTE, decltype(&free)> bytes(file.Detach(), &free);
-        CKGPRegistryHandle reg(FALSE, FALSE);
-        written = reg->CreateKey(SettingsKey(lpszProfileName, nID, nIndex)) && reg->Write(kValue, bytes.get(), length);
-    }
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    const BOOL written = reg->CreateKey(SettingsKey(lpszProfileName, nID, nIndex)) &&
+                         reg->WriteArchive(kValue, [this](CArchive& ar) { Serialize(ar); });
     return CKGPDockingControlBar::SaveState(lpszProfileName, nID, nIndex) && written;
 }
 

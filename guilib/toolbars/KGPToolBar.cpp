@@ -327,18 +327,6 @@ void CKGPToolBar::RecordLoadedImages(const CObList& buttons)
 
 BOOL CKGPToolBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    CMemFile file;
-    try {
-        CArchive ar(&file, CArchive::store);
-        Serialize(ar);
-        ar.Close();
-    } catch (CException* e) {
-        e->Delete();
-        return FALSE;
-    }
-    const UINT length = static_cast<UINT>(file.GetLength());
-    std::unique_ptr<BYTE, decltype(&free)> bytes(file.Detach(), &free);
-
     CKGPRegistryHandle reg(FALSE, FALSE);
     if (!reg->CreateKey(StateKey(lpszProfileName, nID, nIndex)))
         return FALSE;
@@ -347,7 +335,7 @@ BOOL CKGPToolBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
         GetWindowText(name);
         reg->Write(_T("Name"), name);
     }
-    const BOOL written = reg->Write(_T("Buttons"), bytes.get(), length);
+    const BOOL written = reg->WriteArchive(_T("Buttons"), [this](CArchive& ar) { Serialize(ar); });
     if (written)
         SaveResourceButtons(*reg);
     return CKGPBaseToolBar::SaveState(lpszProfileName, nID, nIndex) && written;

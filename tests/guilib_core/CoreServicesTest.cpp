@@ -8,8 +8,11 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPWorkspace.h"
 
+#include <afxarch.h>
 #include <afxcoll.h>
+#include <afxfile.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -130,6 +133,37 @@ TEST(LibraryRegistryTest, ValuesRoundTripAndMissingOrBadValuesLeaveTheTargetAlon
     CKGPRegistryHandle cleaner(FALSE, FALSE);
     EXPECT_TRUE(cleaner->DeleteKey(L"Software\\KeyloftTests", TRUE));
     EXPECT_FALSE(cleaner->Open(kTestKey));
+}
+
+// What a bar's or a frame's save archives goes to one binary value, and only
+// an archive made whole is written.
+TEST(LibraryRegistryTest, AnArchiveIsWrittenWholeOrNotAtAll)
+{
+    CKGPRegistryHandle writer(FALSE, FALSE);
+    ASSERT_TRUE(writer->CreateKey(kTestKey));
+    EXPECT_TRUE(writer->WriteArchive(L"State", [](CArchive& ar) { ar << 41 << CString(L"pane"); }));
+    EXPECT_FALSE(writer->WriteArchive(L"State", [](CArchive& ar) {
+        ar << 99;
+        AfxThrowArchiveException(CArchiveException::genericException);
+    })) << "a store that fails writes nothing";
+
+    CKGPRegistryHandle reader(FALSE, TRUE);
+    ASSERT_TRUE(reader->Open(kTestKey));
+    EXPECT_FALSE(reader->WriteArchive(L"State", [](CArchive& ar) { ar << 1; })) << "a read-only object never writes";
+    BYTE* data = nullptr;
+    UINT bytes = 0;
+    ASSERT_TRUE(reader->Read(L"State", &data, &bytes));
+    const std::unique_ptr<BYTE[]> owner(data);
+    CMemFile file(data, bytes);
+    CArchive ar(&file, CArchive::load);
+    int number = 0;
+    CString text;
+    ar >> number >> text;
+    EXPECT_EQ(41, number) << "the first archive's value stays";
+    EXPECT_EQ(CString(L"pane"), text);
+
+    CKGPRegistryHandle cleaner(FALSE, FALSE);
+    EXPECT_TRUE(cleaner->DeleteKey(L"Software\\KeyloftTests", TRUE));
 }
 
 TEST(LibraryWorkspaceTest, VersionIsUnsetWithoutAWorkspaceAndPackedWithOne)
