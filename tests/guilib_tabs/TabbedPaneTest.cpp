@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPTabbedControlBar.h"
 #include "guilib/tabs/KGPTabWnd.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
@@ -289,6 +290,45 @@ TEST_F(TabbedPaneTest, TheCloseButtonHidesTheActiveTabAndTheLastOneClosesTheBar)
     EXPECT_EQ(1, tabs->GetVisibleTabsNum());
     tabbed->OnPressCloseButton();
     EXPECT_FALSE(tabbed->IsWindowVisible());
+}
+
+// A tab's page keeps its pane's minimum: the tabbed pane around it is at
+// least that minimum plus its caption, border and tab strip, for the largest
+// shown tab.
+TEST_F(TabbedPaneTest, ATabbedPaneIsAtLeastItsLargestShownTabsMinimumWithItsStripAround)
+{
+    CKGPDockingControlBar* a = Add(3151, _T("A"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(3152, _T("B"));
+    b->SetMinSize(CSize(150, 130));
+    ASSERT_NE(nullptr, b->AttachToTabWnd(a, KGP_DM_UNKNOWN));
+    frame.RecalcLayout();
+    CKGPTabbedControlBar* tabbed = TabbedOf(a);
+    ASSERT_NE(nullptr, tabbed);
+    CRect bar;
+    CRect page;
+    tabbed->GetWindowRect(bar);
+    b->GetWindowRect(page);
+    const CSize around(bar.Width() - page.Width(), bar.Height() - page.Height());
+    EXPECT_GT(around.cy, 0) << "a caption and a strip above or below the page";
+    CSize minimum;
+    tabbed->GetMinSize(minimum);
+    EXPECT_EQ(CSize(150 + around.cx, 130 + around.cy), minimum);
+
+    // The slider pushed far in stops where B's page keeps its width.
+    tabbed->GetDefaultPaneSlider()->MoveSlider(CSize(-400, 0));
+    frame.RecalcLayout();
+    b->GetWindowRect(page);
+    EXPECT_GE(page.Width(), 150);
+
+    // With B hidden only A's minimum counts (and the strip of one tab hides).
+    b->ShowBar(FALSE, FALSE, FALSE);
+    frame.RecalcLayout();
+    tabbed->GetWindowRect(bar);
+    a->GetWindowRect(page);
+    tabbed->GetMinSize(minimum);
+    EXPECT_EQ(CSize(40 + bar.Width() - page.Width(), 40 + bar.Height() - page.Height()), minimum);
+    EXPECT_LT(minimum.cy, 130);
 }
 
 TEST_F(TabbedPaneTest, StoredDataNeverDecidesWhoOwnsATabbedPane)
