@@ -175,8 +175,7 @@ public:
     }
     void OnClosePopupMenu(CWnd* pPopup) override
     {
-        if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
-            GetKGPGlobalData().NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, pPopup->m_hWnd, OBJID_CLIENT, CHILDID_SELF);
+        this->m_Impl.OnClosePopupMenu(pPopup);
         this->m_dockManager.SetBarsMenuShown(FALSE);
     }
     virtual BOOL FillCustomizeMenuRest(CWnd* /*pPopup*/, UINT /*uiToolbarResId*/) { return TRUE; }

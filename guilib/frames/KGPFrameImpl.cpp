@@ -13,6 +13,7 @@
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPCustomizeMenuButton.h"
+#include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -186,6 +187,21 @@ void CKGPFrameImpl::OnLoadFrame()
 {
     if (CKGPAppStateStore* pStore = GetWorkspace())
         pStore->LoadFrameState(nullptr, this);
+}
+
+void CKGPFrameImpl::OnClosePopupMenu(CWnd* pPopup)
+{
+    const CKGPGlobalData& data = GetKGPGlobalData();
+    if (!data.m_bEnableAccessibility || pPopup == nullptr || pPopup->GetSafeHwnd() == nullptr)
+        return;
+    auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    const BOOL bMenuEnds = pMenu != nullptr && pMenu->IsTopLevelButtonMenu();
+    data.NotifyWinEvent(bMenuEnds ? EVENT_SYSTEM_MENUEND : EVENT_SYSTEM_MENUPOPUPEND, pPopup->m_hWnd, OBJID_CLIENT,
+                        CHILDID_SELF);
+    if (pMenu != nullptr)
+        pMenu->DestroyAttachedMenu();
+    if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && ::GetFocus() == m_pMenuBar->m_hWnd)
+        m_pMenuBar->NotifyAccessibilityFocus();
 }
 
 BOOL CKGPFrameImpl::OnShowPopupMenu(CWnd* pPopup, CFrameWnd*)

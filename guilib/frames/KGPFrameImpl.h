@@ -58,6 +58,10 @@ public:
     void OnLoadFrame();
     // Before a library popup menu opens; FALSE cancels it.
     BOOL OnShowPopupMenu(CWnd* pPopup, CFrameWnd* pFrame);
+    // A library popup menu closes: accessibility clients hear the menu's end
+    // (a menu button's first level) or the popup's, and the menu bar holding
+    // the focus names its focused item again.
+    void OnClosePopupMenu(CWnd* pPopup);
     // The add-or-remove-buttons menu of a toolbar's customise button (the
     // popup menus and the customise button bring it).
     BOOL IsCustomizeButtonMenu(CWnd* pPopup) const;

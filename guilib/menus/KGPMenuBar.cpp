@@ -607,6 +607,15 @@ CWnd* CKGPMenuBar::ResetTarget() const
     return GetSafeHwnd() != nullptr ? GetParent() : nullptr;
 }
 
+void CKGPMenuBar::NotifyAccessibilityFocus()
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    const int hot = GetHotButton();
+    const LONG child = hot >= 0 && hot < GetCount() ? hot + 1 : CHILDID_SELF;
+    GetKGPGlobalData().NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, child);
+}
+
 LRESULT CKGPMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == KGM_ACCHITTEST) {

@@ -58,6 +58,9 @@ public:
     // A reset loaded a new default menu (nothing here).
     virtual void OnDefaultMenuLoaded(HMENU /*hMenu*/) {}
     HMENU GetHMenu() const { return m_hMenu; }
+    // Tells accessibility clients again which item holds the focus (the hot
+    // one, else the bar itself), as when a popup it opened has closed.
+    void NotifyAccessibilityFocus();
     HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
     void SetDefaultMenuResId(UINT uiResId) { m_uiDefMenuResId = uiResId; }
     UINT GetDefaultMenuResId() const { return m_uiDefMenuResId; }

@@ -370,8 +370,16 @@ void CKGPPopupMenu::OnActivateApp(BOOL bActive, DWORD dwThreadID)
         PostMessage(WM_CLOSE);
 }
 
+BOOL CKGPPopupMenu::IsTopLevelButtonMenu() const
+{
+    if (m_bDestroying)
+        return m_bWasTopLevelButtonMenu;
+    return m_pParentBtn != nullptr && GetParentPopupMenu() == nullptr && !m_bTearOffTracking;
+}
+
 void CKGPPopupMenu::OnDestroy()
 {
+    m_bWasTopLevelButtonMenu = IsTopLevelButtonMenu();
     m_bDestroying = TRUE;
     const BOOL customizing = CKGPToolBar::IsCustomizeMode();
     if (m_bRestoreRecentlyUsed) {

@@ -92,6 +92,9 @@ public:
     CKGPPopupMenu* GetParentPopupMenu() const;
     CKGPToolBar* GetParentToolBar() const;
     CKGPToolbarMenuButton* GetParentButton() const { return m_pParentBtn; }
+    // A menu's first level, opened by a menu button (no popup above it, not
+    // being torn off); still answered while the popup is being destroyed.
+    BOOL IsTopLevelButtonMenu() const;
     CKGPToolbarMenuButton* GetSelItem();
     // Where the screen point lies (kgp::PopupHit).
     int HitTest(CPoint pt) const;
@@ -274,6 +277,8 @@ protected:
     BOOL m_bEscClose = FALSE;
     BOOL m_bClosing = FALSE;
     BOOL m_bDestroying = FALSE;
+    // IsTopLevelButtonMenu's answer kept when the destruction begins.
+    BOOL m_bWasTopLevelButtonMenu = FALSE;
     // Answers whether the object still lives after a call that may delete it.
     std::shared_ptr<bool> m_pAlive = std::make_shared<bool>(true);
     CKGPBaseRibbonElement* m_pParentRibbonElement = nullptr;

@@ -1,15 +1,19 @@
 // Popup menus over a library frame: keys the frame filters reach the open
 // popup, clicks are told by its parts (shadow, the button that opened it,
 // outside), the frame's bars list fills the entry that stands for it, and a
-// menu with a tear-off caption tears off into a floating bar the frame keeps.
+// menu with a tear-off caption tears off into a floating bar the frame keeps;
+// accessibility clients hear a menu or a popup end as popups close.
 #include "tests/guilib_popups/PopupTestSupport.h"
 
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/menus/KGPCustomizeMenuButton.h"
+#include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupPlacement.h"
 #include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 namespace {
 
@@ -192,6 +196,129 @@ TEST_F(PopupFrameTest, AMenuTornOffBecomesAFloatingBarTheFrameKeeps)
 }  // namespace
 
 namespace {
+
+// What accessibility clients hear as popups close over a frame whose menu
+// bar holds the focus.
+struct HeardEvent {
+    DWORD event;
+    HWND hwnd;
+    LONG child;
+};
+std::vector<HeardEvent> g_heard;
+
+void CALLBACK HearWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG child, DWORD, DWORD)
+{
+    if (event == EVENT_SYSTEM_MENUEND || event == EVENT_SYSTEM_MENUPOPUPEND || event == EVENT_OBJECT_FOCUS)
+        g_heard.push_back({event, hwnd, child});
+}
+
+class PopupCloseAccessibilityTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Open());
+        ASSERT_TRUE(menuBar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+        // The bar owns the menu it shows; its copy leaves the menu hash with
+        // it (a popup made later on a menu of the same handle would find it).
+        HMENU menu = ::CreateMenu();
+        ::AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(FileMenu()), L"&File");
+        menuBar.m_bClearHashOnClose = TRUE;
+        menuBar.CreateFromMenu(menu, FALSE, TRUE);
+        ASSERT_EQ(&menuBar, frame.GetFrameImpl().GetMenuBar());
+        GetKGPGlobalData().m_bEnableAccessibility = TRUE;
+        // In context: heard at once, while the closing popup's window still
+        // exists (events queued for a window gone by then are dropped).
+        hook = ::SetWinEventHook(EVENT_SYSTEM_MENUEND, EVENT_OBJECT_FOCUS, ::GetModuleHandleW(nullptr), HearWinEvent,
+                                 ::GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
+        ASSERT_NE(nullptr, hook);
+    }
+    void TearDown() override
+    {
+        ::UnhookWinEvent(hook);
+        GetKGPGlobalData().m_bEnableAccessibility = FALSE;
+        if (CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu())
+            popup->CloseChain();
+        Pump(20);
+        menuBar.DestroyWindow();
+        frame.DestroyWindow();
+        CKGPLink<IKGPMenuOptionsLink>::Register(optionsBefore);
+    }
+    static CKGPPopupMenu* OpenFrom(CKGPToolBar& bar, int index)
+    {
+        auto* button = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, bar.GetButton(index));
+        if (button == nullptr || !button->OpenPopupMenu())
+            return nullptr;
+        Pump(30);
+        return CKGPPopupMenu::GetActiveMenu();
+    }
+    // The events heard as the popup closes.
+    static std::vector<HeardEvent> Close(CKGPPopupMenu* popup)
+    {
+        g_heard.clear();
+        popup->SendMessage(WM_CLOSE);
+        Pump(30);
+        return g_heard;
+    }
+    static int Count(const std::vector<HeardEvent>& heard, DWORD event, HWND hwnd)
+    {
+        int n = 0;
+        for (const HeardEvent& e : heard)
+            n += e.event == event && e.hwnd == hwnd ? 1 : 0;
+        return n;
+    }
+
+    // A menu bar, once made, turns recently used menus on for every popup
+    // of the process: the other popup tests run without.
+    IKGPMenuOptionsLink* optionsBefore = CKGPLink<IKGPMenuOptionsLink>::Get();
+    CPopupFrame frame;
+    CKGPMenuBar menuBar;
+    HWINEVENTHOOK hook = nullptr;
+};
+
+TEST_F(PopupCloseAccessibilityTest, AMenuEndsWithItsFirstLevelAndTheFocusedMenuBarNamesItsItemAgain)
+{
+    menuBar.SetFocus();
+    CKGPPopupMenu* file = OpenFrom(menuBar, 0);
+    ASSERT_NE(nullptr, file);
+    int moreIndex = -1;
+    for (int i = 0; i < file->GetMenuBar()->GetCount(); ++i) {
+        if (file->GetMenuBar()->GetButton(i)->m_strCaption == L"&More")
+            moreIndex = i;
+    }
+    ASSERT_GE(moreIndex, 0);
+    CKGPPopupMenu* more = OpenFrom(*file->GetMenuBar(), moreIndex);
+    ASSERT_NE(nullptr, more);
+    ASSERT_NE(file, more);
+    EXPECT_TRUE(file->IsTopLevelButtonMenu());
+    EXPECT_FALSE(more->IsTopLevelButtonMenu());
+    ASSERT_EQ(menuBar.m_hWnd, ::GetFocus());
+
+    // The sub-menu closed takes the menu with it.
+    const HWND fileWindow = file->GetSafeHwnd();
+    const HWND moreWindow = more->GetSafeHwnd();
+    const int hot = menuBar.GetHotButton();
+    std::vector<HeardEvent> heard = Close(more);
+    ASSERT_FALSE(::IsWindow(fileWindow));
+    EXPECT_EQ(1, Count(heard, EVENT_SYSTEM_MENUPOPUPEND, moreWindow)) << "a sub-menu ends its popup only";
+    EXPECT_EQ(0, Count(heard, EVENT_SYSTEM_MENUEND, moreWindow));
+    EXPECT_EQ(1, Count(heard, EVENT_SYSTEM_MENUEND, fileWindow)) << "a menu button's first level ends the menu";
+    EXPECT_EQ(0, Count(heard, EVENT_SYSTEM_MENUPOPUPEND, fileWindow));
+    EXPECT_GE(Count(heard, EVENT_OBJECT_FOCUS, menuBar.m_hWnd), 1) << "the menu bar names its item again";
+    for (const HeardEvent& e : heard) {
+        if (e.event == EVENT_OBJECT_FOCUS && e.hwnd == menuBar.m_hWnd)
+            EXPECT_EQ(hot >= 0 ? hot + 1 : CHILDID_SELF, e.child);
+    }
+
+    // Without the focus the menu bar stays silent.
+    file = OpenFrom(menuBar, 0);
+    ASSERT_NE(nullptr, file);
+    frame.SetFocus();
+    ASSERT_NE(menuBar.m_hWnd, ::GetFocus());
+    const HWND againWindow = file->GetSafeHwnd();
+    heard = Close(file);
+    EXPECT_EQ(1, Count(heard, EVENT_SYSTEM_MENUEND, againWindow));
+    EXPECT_EQ(0, Count(heard, EVENT_OBJECT_FOCUS, menuBar.m_hWnd));
+}
 
 // A toolbar's customise button over a library frame: its menu lists the
 // hidden buttons, its customise entry, then a heading, an entry per button of
