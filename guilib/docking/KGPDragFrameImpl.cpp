@@ -55,6 +55,7 @@ void CKGPDragFrameImpl::MoveDragFrame(BOOL bForceMove)
     // Where a drop now would dock: the dock bar under the cursor that takes the bar.
     m_pTargetDockBar = nullptr;
     m_rectExpectedDocked.SetRectEmpty();
+    m_bTabShape = FALSE;
     auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, m_pDraggedWnd);
     if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_pDraggedWnd))
         pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar());
@@ -68,6 +69,10 @@ void CKGPDragFrameImpl::MoveDragFrame(BOOL bForceMove)
             BOOL bDrawTab = FALSE;
             CKGPBaseControlBar* pTarget = nullptr;
             m_pDockManager->CalcExpectedDockedRect(m_pDraggedWnd, cursor, m_rectExpectedDocked, bDrawTab, pTarget);
+            if (bDrawTab && pTarget != nullptr) {
+                m_tabbedPlace = CKGPSmartDockingManager::TabbedPlaceOver(pTarget);
+                m_bTabShape = !m_tabbedPlace.body.IsEmpty();
+            }
         }
     }
     if (CKGPSmartDockingManager* pSmart = RunningSmartDocking()) {
@@ -75,11 +80,16 @@ void CKGPDragFrameImpl::MoveDragFrame(BOOL bForceMove)
         // while a marker is hot), and no outline is drawn.
         if (m_bFrameShown)
             DrawFrame(CRect(0, 0, 0, 0), 0);
-        pSmart->ShowPlaceMarker(m_rectExpectedDocked.IsRectEmpty() ? m_rectDrag : m_rectExpectedDocked);
+        if (m_bTabShape)
+            pSmart->ShowTabbedPlaceMarker(m_tabbedPlace);
+        else
+            pSmart->ShowPlaceMarker(m_rectExpectedDocked.IsRectEmpty() ? m_rectDrag : m_rectExpectedDocked);
         return;
     }
     const CKGPGlobalData& data = GetKGPGlobalData();
-    if (!m_rectExpectedDocked.IsRectEmpty())
+    if (m_bTabShape)
+        DrawFrame(m_tabbedPlace, data.m_nDragFrameWidthExpected);
+    else if (!m_rectExpectedDocked.IsRectEmpty())
         DrawFrame(m_rectExpectedDocked, data.m_nDragFrameWidthExpected);
     else
         DrawFrame(m_rectDrag, data.m_nDragFrameWidth);
@@ -97,6 +107,7 @@ void CKGPDragFrameImpl::EndDrawDragFrame(BOOL bClearInternalRects)
         m_rectDrag.SetRectEmpty();
         m_rectExpectedDocked.SetRectEmpty();
         m_pTargetDockBar = nullptr;
+        m_bTabShape = FALSE;
     }
 }
 
@@ -108,14 +119,23 @@ CKGPSmartDockingManager* CKGPDragFrameImpl::RunningSmartDocking() const
 
 void CKGPDragFrameImpl::DrawFrame(const CRect& rect, int nWidth)
 {
+    DrawFrame(kgp::smartdock::TabbedPlace{{rect.left, rect.top, rect.right, rect.bottom}, {}}, nWidth);
+}
+
+void CKGPDragFrameImpl::DrawFrame(const kgp::smartdock::TabbedPlace& shape, int nWidth)
+{
     CWindowDC desktop(static_cast<HWND>(nullptr));
     if (desktop.m_hDC == nullptr)
         return;
-    const CSize size(nWidth, nWidth);
-    const CSize sizeLast(m_nDrawnWidth, m_nDrawnWidth);
-    desktop.DrawDragRect(rect.IsRectEmpty() ? nullptr : &rect, size, m_bFrameShown ? &m_rectDrawn : nullptr,
-                         sizeLast);
-    m_rectDrawn = rect;
-    m_nDrawnWidth = nWidth;
-    m_bFrameShown = !rect.IsRectEmpty();
+    // Drawn with an inverting pattern: the bands drawn last, drawn again, go.
+    const HDC hdc = desktop.GetSafeHdc();
+    CSelectionScope brush(hdc, CDC::GetHalftoneBrush()->m_hObject);
+    auto invert = [hdc](const std::vector<kgp::Box>& bands) {
+        for (const kgp::Box& band : bands)
+            ::PatBlt(hdc, band.left, band.top, band.Width(), band.Height(), PATINVERT);
+    };
+    invert(m_drawnBands);
+    m_drawnBands = kgp::smartdock::OutlineBands(shape, nWidth);
+    invert(m_drawnBands);
+    m_bFrameShown = !m_drawnBands.empty();
 }

@@ -212,7 +212,9 @@ void CKGPMiniFrameWnd::TrackSmartDocking(CPoint ptScreen)
     BOOL bDrawTab = FALSE;
     CKGPBaseControlBar* pTarget = nullptr;
     pManager->CalcExpectedDockedRect(this, ptScreen, expected, bDrawTab, pTarget);
-    if (expected.IsRectEmpty())
+    if (bDrawTab && pTarget != nullptr)
+        pSmart->ShowTabbedPlaceMarker(CKGPSmartDockingManager::TabbedPlaceOver(pTarget));
+    else if (expected.IsRectEmpty())
         pSmart->HidePlaceMarker();
     else
         pSmart->ShowPlaceMarker(expected);

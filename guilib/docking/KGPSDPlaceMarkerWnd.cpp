@@ -2,11 +2,10 @@
 
 #include <afxhandle.h>
 
-#include <initializer_list>
-
 #include "guilib/core/KGPDrawManager.h"
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPSmartDockingGeometry.h"
 
 BEGIN_MESSAGE_MAP(CKGPSDPlaceMarkerWnd, CWnd)
     ON_WM_PAINT()
@@ -25,26 +24,26 @@ BOOL DrawsOutline()
     return !GetKGPGlobalData().IsDwmCompositionEnabled();
 }
 
-// The region of the rectangles given, less their insides when outlined
-// (window coordinates); the caller owns it.
-HRGN ShapeOf(std::initializer_list<CRect> parts)
+// The region of the body and its tab (window coordinates), only their
+// outline when the marker is drawn as one; the caller owns it.
+HRGN ShapeOf(const CRect& body, const CRect& tab = CRect())
 {
+    const kgp::smartdock::TabbedPlace place{{body.left, body.top, body.right, body.bottom},
+                                            {tab.left, tab.top, tab.right, tab.bottom}};
     CGdiHandle<HRGN> shape(::CreateRectRgn(0, 0, 0, 0));
-    CGdiHandle<HRGN> inside(::CreateRectRgn(0, 0, 0, 0));
-    for (const CRect& part : parts) {
-        if (part.IsRectEmpty())
-            continue;
-        CGdiHandle<HRGN> whole(::CreateRectRgnIndirect(part));
-        ::CombineRgn(shape.Get(), shape.Get(), whole.Get(), RGN_OR);
-        CRect inner = part;
-        inner.DeflateRect(kOutlineWidth, kOutlineWidth);
-        if (!inner.IsRectEmpty()) {
-            CGdiHandle<HRGN> hollow(::CreateRectRgnIndirect(inner));
-            ::CombineRgn(inside.Get(), inside.Get(), hollow.Get(), RGN_OR);
-        }
+    auto add = [&shape](const kgp::Box& part) {
+        if (part.IsEmpty())
+            return;
+        CGdiHandle<HRGN> piece(::CreateRectRgn(part.left, part.top, part.right, part.bottom));
+        ::CombineRgn(shape.Get(), shape.Get(), piece.Get(), RGN_OR);
+    };
+    if (DrawsOutline()) {
+        for (const kgp::Box& band : kgp::smartdock::OutlineBands(place, kOutlineWidth))
+            add(band);
+    } else {
+        add(place.body);
+        add(place.tab);
     }
-    if (DrawsOutline())
-        ::CombineRgn(shape.Get(), shape.Get(), inside.Get(), RGN_DIFF);
     return shape.Detach();
 }
 
@@ -86,7 +85,7 @@ void CKGPSDPlaceMarkerWnd::ShowAt(const CRect& rect)
     m_bTabbedShape = FALSE;
     m_rectTab.SetRectEmpty();
     m_rectLast = rect;
-    MoveTo(rect, ShapeOf({CRect(CPoint(0, 0), rect.Size())}));
+    MoveTo(rect, ShapeOf(CRect(CPoint(0, 0), rect.Size())));
 }
 
 void CKGPSDPlaceMarkerWnd::ShowTabbedAt(const CRect& rect, int nTabOffset, int nTabWidth, int nTabHeight,
@@ -108,7 +107,7 @@ void CKGPSDPlaceMarkerWnd::ShowTabbedAt(const CRect& rect, int nTabOffset, int n
     CRect body = rect;
     body.OffsetRect(-whole.left, -whole.top);
     tab.OffsetRect(-whole.left, -whole.top);
-    MoveTo(whole, ShapeOf({body, tab}));
+    MoveTo(whole, ShapeOf(body, tab));
 }
 
 void CKGPSDPlaceMarkerWnd::Hide()

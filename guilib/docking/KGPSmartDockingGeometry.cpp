@@ -151,4 +151,83 @@ int ScaleComponent(int component, int percent)
     return std::clamp(component * percent / 100, 0, 255);
 }
 
+namespace {
+
+constexpr int kTabInset = 10;
+constexpr int kTabEnd = 50;
+constexpr int kNarrowTabMargin = 4;
+
+// Upside down (the outline of a tab on top is that of a tab below, flipped).
+Box Flipped(const Box& box)
+{
+    return {box.left, -box.bottom, box.right, -box.top};
+}
+
+void AddBand(std::vector<Box>& bands, int left, int top, int right, int bottom)
+{
+    const Box band{left, top, right, bottom};
+    if (!band.IsEmpty())
+        bands.push_back(band);
+}
+
+} // namespace
+
+TabbedPlace TabbedPlaceShape(const Box& pane, int textHeight, int frameWidth, bool tabsOnTop)
+{
+    TabbedPlace place{pane, {}};
+    const int strip = std::max(0, std::min(textHeight, pane.Height()));
+    const int tabLeft = pane.left + kTabInset;
+    const int tabRight = std::min(pane.left + kTabEnd, pane.right - frameWidth - kNarrowTabMargin);
+    if (tabsOnTop) {
+        place.body.top += strip;
+        place.tab = {tabLeft, pane.top, tabRight, place.body.top};
+    } else {
+        place.body.bottom -= strip;
+        place.tab = {tabLeft, place.body.bottom, tabRight, pane.bottom};
+    }
+    if (place.tab.IsEmpty())
+        place.tab = {};
+    return place;
+}
+
+std::vector<Box> OutlineBands(const TabbedPlace& shape, int width)
+{
+    std::vector<Box> bands;
+    const Box& body = shape.body;
+    if (body.IsEmpty() || width <= 0)
+        return bands;
+    if (body.Width() <= 2 * width || body.Height() <= 2 * width) {
+        bands.push_back(body);
+        return bands;
+    }
+    // A tab joins the body along one whole edge, inside its width, and has
+    // room for its own frame; else only the body is outlined.
+    const Box& tab = shape.tab;
+    const bool above = !tab.IsEmpty() && tab.bottom == body.top;
+    const bool below = !tab.IsEmpty() && tab.top == body.bottom;
+    const bool joins = (above || below) && tab.left >= body.left && tab.right <= body.right &&
+                       tab.Width() > 2 * width && tab.Height() > width;
+    if (above && joins) {
+        // Drawn as a tab below, upside down.
+        std::vector<Box> flipped = OutlineBands({Flipped(body), Flipped(tab)}, width);
+        for (Box& band : flipped)
+            band = Flipped(band);
+        return flipped;
+    }
+    AddBand(bands, body.left, body.top, body.right, body.top + width);
+    AddBand(bands, body.left, body.top + width, body.left + width, body.bottom);
+    AddBand(bands, body.right - width, body.top + width, body.right, body.bottom);
+    if (!joins) {
+        AddBand(bands, body.left + width, body.bottom - width, body.right - width, body.bottom);
+        return bands;
+    }
+    // The bottom edge open over the tab's inside.
+    AddBand(bands, body.left + width, body.bottom - width, tab.left + width, body.bottom);
+    AddBand(bands, tab.right - width, body.bottom - width, body.right - width, body.bottom);
+    AddBand(bands, tab.left, tab.top, tab.left + width, tab.bottom - width);
+    AddBand(bands, tab.right - width, tab.top, tab.right, tab.bottom - width);
+    AddBand(bands, tab.left, tab.bottom - width, tab.right, tab.bottom);
+    return bands;
+}
+
 } // namespace kgp::smartdock

@@ -8,6 +8,7 @@
 #include "guilib/docking/KGPSplitMath.h"
 
 #include <array>
+#include <vector>
 
 namespace kgp::smartdock {
 
@@ -84,6 +85,23 @@ void ShowGroupOver(MarkerLayout& layout, const Box& target, unsigned allowedAlig
 int MarkerAt(const MarkerLayout& layout, Point point);
 // A marker's rectangle in the layout (empty for unknown ids).
 Box MarkerBox(const MarkerLayout& layout, int id);
+
+// Where a pane dropped onto another as a tab would stand: the target pane's
+// rectangle less a strip of the text height at the bottom (at the top when
+// tabs are on top), and in that strip a tab from 10 pixels right of the
+// pane's left edge to 50 (a narrow pane's: to its right edge less the frame
+// width and 4 pixels; none when no room is left).
+struct TabbedPlace {
+    Box body;
+    Box tab;
+};
+TabbedPlace TabbedPlaceShape(const Box& pane, int textHeight, int frameWidth, bool tabsOnTop);
+
+// The outline `width` wide of a body and its tab (the tab may be empty) as
+// bands that never overlap, so that drawing them twice with an inverting
+// pattern leaves nothing: the body's frame, open where the tab joins it, and
+// the tab's three other sides. A shape too small for its frame is one band.
+std::vector<Box> OutlineBands(const TabbedPlace& shape, int width);
 
 // The place marker's colour from the highlight colour's components: scaled
 // by the percentage (105 with translucent windows, 50 for the inverting

@@ -1,8 +1,10 @@
 #include "guilib/docking/KGPSmartDockingManager.h"
 
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSmartDockingMarker.h"
+#include "guilib/docking/KGPTabbedControlBar.h"
 
 namespace {
 
@@ -171,8 +173,30 @@ void CKGPSmartDockingManager::ShowTabbedPlaceMarker(const CRect& rect, int nTabO
 {
     if (!m_bStarted)
         return;
-    m_wndPlaceMarker.ShowTabbedAt(rect, nTabOffset, nTabWidth, nTabHeight);
+    m_wndPlaceMarker.ShowTabbedAt(rect, nTabOffset, nTabWidth, nTabHeight, CKGPTabbedControlBar::m_bTabsAlwaysTop);
     RaiseMarkers();
+}
+
+kgp::smartdock::TabbedPlace CKGPSmartDockingManager::TabbedPlaceOver(CWnd* pTarget)
+{
+    if (pTarget == nullptr || pTarget->GetSafeHwnd() == nullptr)
+        return {};
+    CRect rect;
+    pTarget->GetWindowRect(rect);
+    const CKGPGlobalData& data = GetKGPGlobalData();
+    return kgp::smartdock::TabbedPlaceShape({rect.left, rect.top, rect.right, rect.bottom}, data.GetTextHeight(),
+                                            data.m_nDragFrameWidthExpected,
+                                            CKGPTabbedControlBar::m_bTabsAlwaysTop != FALSE);
+}
+
+void CKGPSmartDockingManager::ShowTabbedPlaceMarker(const kgp::smartdock::TabbedPlace& place)
+{
+    if (place.body.IsEmpty()) {
+        HidePlaceMarker();
+        return;
+    }
+    ShowTabbedPlaceMarker(CRect(place.body.left, place.body.top, place.body.right, place.body.bottom),
+                          place.tab.left - place.body.left, place.tab.Width(), place.tab.Height());
 }
 
 void CKGPSmartDockingManager::RaiseMarkers()

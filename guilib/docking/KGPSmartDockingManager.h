@@ -9,6 +9,7 @@
 #include <afxext.h>
 
 #include "guilib/docking/KGPSDPlaceMarkerWnd.h"
+#include "guilib/docking/KGPSmartDockingGeometry.h"
 
 #include <array>
 #include <memory>
@@ -56,7 +57,13 @@ public:
     // The central group over the rectangle (screen), its markers enabled by the alignments.
     void MoveCentralGroup(const CRect& rect, DWORD dwEnabledAlignment = CBRS_ALIGN_ANY);
     void ShowPlaceMarker(const CRect& rect);
+    // The rectangle with a tab below it (above it when tabs are on top).
     void ShowTabbedPlaceMarker(const CRect& rect, int nTabOffset, int nTabWidth, int nTabHeight);
+    // The place a pane dropped onto a pane as a tab would take (screen; an
+    // empty body hides the marker).
+    void ShowTabbedPlaceMarker(const kgp::smartdock::TabbedPlace& place);
+    // That place (screen): the target less its tab strip, and the tab.
+    static kgp::smartdock::TabbedPlace TabbedPlaceOver(CWnd* pTarget);
     void HidePlaceMarker();
     // The cursor moved (screen): the marker under it is highlighted and
     // becomes the hot marker; its id, or kNoMarker.

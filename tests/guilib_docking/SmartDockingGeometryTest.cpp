@@ -117,3 +117,92 @@ TEST(SmartDockingGeometry, ThePlaceMarkersColourScalesWithinAByte)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SmartDockingGeometry, ATabbedPlaceIsThePaneLessItsStripWithATabInIt)
+{
+    const Box pane{100, 50, 300, 250};
+    TabbedPlace below = TabbedPlaceShape(pane, 16, 4, false);
+    EXPECT_EQ((Box{100, 50, 300, 234}), below.body);
+    EXPECT_EQ((Box{110, 234, 150, 250}), below.tab);
+    TabbedPlace above = TabbedPlaceShape(pane, 16, 4, true);
+    EXPECT_EQ((Box{100, 66, 300, 250}), above.body);
+    EXPECT_EQ((Box{110, 50, 150, 66}), above.tab);
+
+    // A narrow pane's tab ends short of its right edge; one too narrow has none.
+    EXPECT_EQ((Box{110, 234, 132, 250}), TabbedPlaceShape({100, 50, 140, 250}, 16, 4, false).tab);
+    EXPECT_TRUE(TabbedPlaceShape({100, 50, 115, 250}, 16, 4, false).tab.IsEmpty());
+    // A pane lower than the strip is all strip.
+    TabbedPlace flat = TabbedPlaceShape({0, 0, 200, 10}, 16, 4, false);
+    EXPECT_TRUE(flat.body.IsEmpty());
+    EXPECT_EQ(0, flat.tab.top);
+}
+
+// The outline as pixels: a pixel of the shape whose square of `width`
+// around it leaves the shape.
+bool OnOutline(const std::vector<Box>& shape, int width, int x, int y)
+{
+    auto inside = [&shape](int px, int py) {
+        for (const Box& box : shape) {
+            if (box.Contains(px, py))
+                return true;
+        }
+        return false;
+    };
+    if (!inside(x, y))
+        return false;
+    for (int dy = -width; dy <= width; ++dy) {
+        for (int dx = -width; dx <= width; ++dx) {
+            if (!inside(x + dx, y + dy))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Bands that never overlap and cover exactly the outline of the shape.
+std::string CompareWithOutline(const std::vector<Box>& bands, const std::vector<Box>& shape, int width)
+{
+    for (int y = -10; y < 110; ++y) {
+        for (int x = -10; x < 110; ++x) {
+            int covering = 0;
+            for (const Box& band : bands)
+                covering += band.Contains(x, y) ? 1 : 0;
+            if (covering > 1)
+                return "bands overlap at " + std::to_string(x) + "," + std::to_string(y);
+            if ((covering == 1) != OnOutline(shape, width, x, y))
+                return "outline differs at " + std::to_string(x) + "," + std::to_string(y);
+        }
+    }
+    return {};
+}
+
+TEST(SmartDockingGeometry, AnOutlinesBandsCoverItsFrameOnceAndOpenWhereTheTabJoins)
+{
+    const Box body{0, 0, 90, 70};
+    const struct {
+        const char* name;
+        Box tab;
+    } tabbed[] = {
+        {"tab below", {10, 70, 50, 86}},
+        {"tab above", {10, -16, 50, 0}},
+        {"tab at the left edge", {0, 70, 30, 86}},
+        {"tab at the right edge", {60, 70, 90, 86}},
+    };
+    for (const auto& c : tabbed) {
+        const std::vector<Box> bands = OutlineBands({body, c.tab}, 3);
+        EXPECT_EQ("", CompareWithOutline(bands, {body, c.tab}, 3)) << c.name;
+    }
+    EXPECT_EQ("", CompareWithOutline(OutlineBands({body, {}}, 4), {body}, 4)) << "no tab: a plain frame";
+    EXPECT_EQ(4u, OutlineBands({body, {}}, 4).size());
+    // A tab too narrow for its frame, or apart from the body, is left out.
+    EXPECT_EQ("", CompareWithOutline(OutlineBands({body, {10, 70, 15, 86}}, 3), {body}, 3));
+    EXPECT_EQ("", CompareWithOutline(OutlineBands({body, {10, 75, 50, 90}}, 3), {body}, 3));
+    // A body too small for its frame is one band.
+    const std::vector<Box> small = OutlineBands({{0, 0, 6, 40}, {}}, 3);
+    ASSERT_EQ(1u, small.size());
+    EXPECT_EQ((Box{0, 0, 6, 40}), small[0]);
+}
+
+} // namespace

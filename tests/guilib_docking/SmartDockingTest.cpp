@@ -186,6 +186,69 @@ TEST_F(SmartDockingTest, WithTheDragOutlineThePlaceMarkerStandsForTheOutlineWhil
     ExpectSoundLayout(Manager(), {target, dragged}, "after the outline");
 }
 
+TEST_F(SmartDockingTest, OverAPanesCaptionTheOutlineTakesTheShapeOfATabbedPane)
+{
+    // The target at the bottom: its caption lies away from every dock bar.
+    CKGPDockingControlBar* target = Add(2241, _T("Target"), CSize(300, 200));
+    ASSERT_TRUE(target->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
+    CKGPDockingControlBar* dragged = Add(2242, _T("Dragged"), CSize(160, 120));
+    ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+    frame.RecalcLayout();
+    ASSERT_TRUE(dragged->FloatBar(CRect(300, 100, 460, 220)));
+    CKGPMiniFrameWnd* floating = dragged->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    const CRect targetRect = WindowOf(*target);
+    const CPoint onCaption(targetRect.left + 100, targetRect.top + target->GetCaptionHeight() / 2);
+    const kgp::smartdock::TabbedPlace expected = CKGPSmartDockingManager::TabbedPlaceOver(target);
+    ASSERT_FALSE(expected.tab.IsEmpty());
+    EXPECT_EQ(targetRect.top, expected.body.top);
+    EXPECT_EQ(targetRect.bottom, expected.tab.bottom) << "the tab below, in the pane's last strip";
+
+    CKGPDragFrameImpl outline;
+    outline.Init(floating);
+    ::SetCursorPos(targetRect.left + 100, targetRect.top - 100);
+    outline.StartDrag(CPoint(targetRect.left + 100, targetRect.top - 100));
+    ::SetCursorPos(onCaption.x, onCaption.y);
+    outline.MoveDragFrame(TRUE);
+    ASSERT_TRUE(outline.IsFrameShown());
+    ASSERT_TRUE(outline.IsTabShapeShown());
+    EXPECT_EQ(expected.body, outline.GetTabbedPlace().body);
+    EXPECT_EQ(expected.tab, outline.GetTabbedPlace().tab);
+    keyloft_test::SaveScreenArea(targetRect, L"drag-outline-tab-shape.bmp");
+
+    // Away from the pane: a plain rectangle again.
+    CRect view = frame.ViewRect();
+    frame.ClientToScreen(view);
+    ::SetCursorPos(view.CenterPoint().x, view.CenterPoint().y);
+    outline.MoveDragFrame(TRUE);
+    EXPECT_FALSE(outline.IsTabShapeShown());
+    EXPECT_TRUE(outline.IsFrameShown());
+
+    // With the markers running the place marker takes the shape instead.
+    CKGPSmartDockingManager* smart = Manager().GetSmartDockingManagerPermanent();
+    ASSERT_NE(nullptr, smart);
+    CRect outer;
+    Manager().GetOuterDockRect(outer);
+    frame.ClientToScreen(outer);
+    smart->SetOuterRect(outer);
+    smart->Start(floating);
+    smart->SetHotMarker(kgp::smartdock::kGroupCentre);
+    ::SetCursorPos(onCaption.x, onCaption.y);
+    outline.MoveDragFrame(TRUE);
+    EXPECT_FALSE(outline.IsFrameShown());
+    CKGPSDPlaceMarkerWnd& place = smart->GetPlaceMarker();
+    ASSERT_TRUE(place.IsShown());
+    EXPECT_TRUE(place.IsTabbedShape());
+    EXPECT_EQ(CRect(expected.body.left, expected.body.top, expected.body.right, expected.body.bottom),
+              place.GetShownRect());
+    keyloft_test::Pump(50);
+    keyloft_test::SaveScreenArea(targetRect, L"place-marker-tab-shape.bmp");
+    outline.EndDrawDragFrame();
+    EXPECT_FALSE(place.IsShown());
+    smart->Stop();
+    ExpectSoundLayout(Manager(), {target, dragged}, "after the tab-shaped outline");
+}
+
 TEST_F(SmartDockingTest, ReleasedOnTheGroupsBottomMarkerThePaneDocksBelowTheTarget)
 {
     CKGPDockingControlBar* target = nullptr;
