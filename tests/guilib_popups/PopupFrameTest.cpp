@@ -305,8 +305,9 @@ TEST_F(PopupCloseAccessibilityTest, AMenuEndsWithItsFirstLevelAndTheFocusedMenuB
     EXPECT_EQ(0, Count(heard, EVENT_SYSTEM_MENUPOPUPEND, fileWindow));
     EXPECT_GE(Count(heard, EVENT_OBJECT_FOCUS, menuBar.m_hWnd), 1) << "the menu bar names its item again";
     for (const HeardEvent& e : heard) {
-        if (e.event == EVENT_OBJECT_FOCUS && e.hwnd == menuBar.m_hWnd)
+        if (e.event == EVENT_OBJECT_FOCUS && e.hwnd == menuBar.m_hWnd) {
             EXPECT_EQ(hot >= 0 ? hot + 1 : CHILDID_SELF, e.child);
+        }
     }
 
     // Without the focus the menu bar stays silent.
