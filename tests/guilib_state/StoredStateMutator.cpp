@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <iterator>
 
 namespace stored_state_test {
 
@@ -73,7 +75,162 @@ std::vector<size_t> StringLengths(const std::vector<BYTE>& bytes)
     return found;
 }
 
+// The class record at `at` names `name` instead.
+void SwapClassName(std::vector<BYTE>& bytes, size_t at, const char* name)
+{
+    const size_t oldLength = WordAt(bytes, at + 4);
+    const size_t newLength = std::strlen(name);
+    bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at + 6),
+                bytes.begin() + static_cast<std::ptrdiff_t>(at + 6 + oldLength));
+    bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at + 6), name, name + newLength);
+    PutWord(bytes, at + 4, static_cast<WORD>(newLength));
+}
+
+// Where an archive is cut: at its start, at and just inside each mark (a
+// class record's tag, schema, name length and name end; a list count; a
+// string's marker, length and text; a class reference), in its last bytes,
+// and at even steps between, so that each field is cut off somewhere.
+std::vector<size_t> CutPlaces(const std::vector<BYTE>& bytes)
+{
+    std::vector<size_t> cuts = {0, 1, 2, 4};
+    const std::vector<size_t> records = ClassRecords(bytes);
+    for (const size_t at : records) {
+        for (const size_t offset : {0, 2, 4, 6, 7})
+            cuts.push_back(at + offset);
+        cuts.push_back(at + 6 + WordAt(bytes, at + 4)); // just after the name
+        if (at >= 2)
+            cuts.push_back(at - 1); // inside the count before it
+    }
+    for (const size_t at : StringLengths(bytes)) {
+        cuts.push_back(at - 2);
+        cuts.push_back(at);
+        cuts.push_back(at + 2); // inside the text
+    }
+    if (!records.empty()) {
+        for (const size_t at : ClassReferences(bytes, records.front() + 6)) {
+            cuts.push_back(at);
+            cuts.push_back(at + 1);
+        }
+    }
+    for (const size_t back : {1, 2, 3, 4, 8})
+        cuts.push_back(bytes.size() - std::min(back, bytes.size()));
+    const size_t step = std::max<size_t>(1, bytes.size() / 16);
+    for (size_t at = step; at < bytes.size(); at += step)
+        cuts.push_back(at);
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    cuts.erase(std::remove_if(cuts.begin(), cuts.end(), [&](size_t at) { return at >= bytes.size(); }), cuts.end());
+    return cuts;
+}
+
+// The damaged copies of one archive, each with what was done.
+void ArchiveDamages(const std::vector<BYTE>& bytes, const std::function<void(std::vector<BYTE>, std::string)>& add)
+{
+    for (const size_t at : CutPlaces(bytes))
+        add(std::vector<BYTE>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(at)),
+            "cut to " + std::to_string(at));
+    const std::vector<size_t> records = ClassRecords(bytes);
+    size_t swap = 0;
+    for (const size_t at : records) {
+        const std::string where = " at " + std::to_string(at);
+        if (at >= 2) {
+            const WORD count = WordAt(bytes, at - 2);
+            for (const WORD changed : {WORD(0), WORD(count - 1), WORD(count + 1), WORD(0xFFFF)}) {
+                std::vector<BYTE> copy = bytes;
+                PutWord(copy, at - 2, changed);
+                add(std::move(copy), "count " + std::to_string(changed) + " before" + where);
+            }
+        }
+        const WORD length = WordAt(bytes, at + 4);
+        for (const WORD changed : {WORD(0), WORD(length + 1), WORD(65)}) {
+            std::vector<BYTE> copy = bytes;
+            PutWord(copy, at + 4, changed);
+            add(std::move(copy), "class name length " + std::to_string(changed) + where);
+        }
+        // Another class of the table each time, and a name no class has.
+        for (const char* name : {kClassNames[swap++ % (std::size(kClassNames) - 2)], "NoSuchClass"}) {
+            std::vector<BYTE> copy = bytes;
+            SwapClassName(copy, at, name);
+            add(std::move(copy), std::string("class swapped for ") + name + where);
+        }
+    }
+    if (!records.empty()) {
+        for (const size_t at : ClassReferences(bytes, records.front() + 6)) {
+            std::vector<BYTE> copy = bytes;
+            PutWord(copy, at, 1);
+            add(std::move(copy), "back reference repeated at " + std::to_string(at));
+        }
+    }
+    for (const size_t at : StringLengths(bytes)) {
+        for (const BYTE changed : {BYTE(0), BYTE(bytes[at] + 1), BYTE(bytes[at] - 1), BYTE(0xFF)}) {
+            std::vector<BYTE> copy = bytes;
+            copy[at] = changed;
+            add(std::move(copy), "string length " + std::to_string(changed) + " at " + std::to_string(at));
+        }
+    }
+    // The head: the numbers an archive starts with (versions, counts, flags).
+    for (size_t at = 0; at + 4 <= std::min<size_t>(bytes.size(), 16); at += 4) {
+        for (const DWORD number : {DWORD(0xFFFF), DWORD(0x80000000), DWORD(0xFFFFFFFF)}) {
+            std::vector<BYTE> copy = bytes;
+            std::memcpy(copy.data() + at, &number, sizeof(number));
+            add(std::move(copy), "head " + std::to_string(number) + " at " + std::to_string(at));
+        }
+    }
+}
+
+// The damaged copies of a value that is no archive: a number, a flag, a short text.
+void ValueDamages(const StoredValue& value, const std::function<void(StoredValue, std::string)>& add)
+{
+    StoredValue kind = value;
+    kind.type = value.type == REG_DWORD ? REG_BINARY : (value.type == REG_SZ ? REG_DWORD : REG_SZ);
+    add(std::move(kind), "kind changed");
+    StoredValue longer = value;
+    longer.bytes.push_back(0x5A);
+    add(std::move(longer), "a byte more");
+    if (!value.bytes.empty()) {
+        StoredValue shorter = value;
+        shorter.bytes.pop_back();
+        add(std::move(shorter), "a byte fewer");
+    }
+    for (size_t at = 0; at + 4 <= std::min<size_t>(value.bytes.size(), 32); at += 4) {
+        for (const DWORD number : {DWORD(0), DWORD(0x7FFFFFFF), DWORD(0x80000000), DWORD(0xFFFFFFFF)}) {
+            StoredValue copy = value;
+            std::memcpy(copy.bytes.data() + at, &number, sizeof(number));
+            add(std::move(copy), "number " + std::to_string(number) + " at " + std::to_string(at));
+        }
+    }
+}
+
 } // namespace
+
+std::vector<DamagedForm> SystematicDamages(const StoredForm& form)
+{
+    std::vector<DamagedForm> damaged;
+    for (size_t v = 0; v < form.size(); ++v) {
+        const StoredValue& value = form[v];
+        const std::string name(value.name.begin(), value.name.end());
+        auto replaced = [&](StoredValue changed, const std::string& done) {
+            StoredForm copy = form;
+            copy[v] = std::move(changed);
+            damaged.push_back({std::move(copy), name + ": " + done});
+        };
+        if (!value.key.empty()) {
+            StoredForm copy = form;
+            copy.erase(copy.begin() + static_cast<std::ptrdiff_t>(v));
+            damaged.push_back({std::move(copy), name + ": dropped"});
+        }
+        if (value.type == REG_BINARY && value.bytes.size() > 16) {
+            ArchiveDamages(value.bytes, [&](std::vector<BYTE> bytes, const std::string& done) {
+                StoredValue copy = value;
+                copy.bytes = std::move(bytes);
+                replaced(std::move(copy), done);
+            });
+        } else {
+            ValueDamages(value, replaced);
+        }
+    }
+    return damaged;
+}
 
 StoredForm StoredStateMutator::Mutate(const StoredForm& form, std::string& done)
 {
@@ -154,11 +311,7 @@ void StoredStateMutator::MutateArchive(std::vector<BYTE>& bytes, std::string& do
             return;
         }
         const char* name = Pick(kClassNames);
-        const size_t newLength = std::strlen(name);
-        bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at + 6),
-                    bytes.begin() + static_cast<std::ptrdiff_t>(at + 6 + oldLength));
-        bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at + 6), name, name + newLength);
-        PutWord(bytes, at + 4, static_cast<WORD>(newLength));
+        SwapClassName(bytes, at, name);
         done += std::string("class swapped for ") + name;
         return;
     }

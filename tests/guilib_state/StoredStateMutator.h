@@ -3,8 +3,9 @@
 // changed, class names swapped, objects read again (a back reference where a
 // new object stood), numbers at their edges, values dropped or of another
 // kind. The archive-aware damages find their places by the archive's own
-// marks (class records, class references, wide-string markers). The same
-// seed gives the same copies.
+// marks (class records, class references, wide-string markers).
+// SystematicDamages walks every such place of a form once; Mutate picks
+// damages at random, and the same seed gives the same copies.
 #pragma once
 
 #include "tests/guilib_state/StoredForm.h"
@@ -14,6 +15,16 @@
 #include <string>
 
 namespace stored_state_test {
+
+struct DamagedForm {
+    StoredForm form;
+    std::string done; // what was damaged
+};
+
+// Each value dropped, cut at each of its marks and in its last bytes, each
+// list count, string length, class record and class reference changed, each
+// number of a short value at its edges, each value of another kind and size.
+std::vector<DamagedForm> SystematicDamages(const StoredForm& form);
 
 class StoredStateMutator {
 public:
