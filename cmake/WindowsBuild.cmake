@@ -31,6 +31,9 @@ set(KEYLOFT_SYSTEM_LIBS
 # GoogleTest built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(lib gtest gtest_main gmock gmock_main)
+    target_compile_options(${lib} PRIVATE -O1) # test code: a quick build is worth more than speed
+endforeach()
 
 # Resources first: libraries include the generated string ids.
 add_subdirectory(res)
@@ -85,6 +88,9 @@ get_property(KEYLOFT_LIBS GLOBAL PROPERTY KEYLOFT_LIBRARIES)
 foreach(lib IN LISTS KEYLOFT_LIBS)
     keyloft_warnings(${lib})
     add_dependencies(${lib} keyloft_resources)
+    if(NOT lib IN_LIST KEYLOFT_PORTABLE_LIBS)
+        keyloft_precompile_layer(${lib})
+    endif()
 endforeach()
 
 add_subdirectory(app)
