@@ -144,8 +144,8 @@ int CKGPDockingControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CKGPControlBar::OnCreate(lpCreateStruct) == -1)
         return -1;
     SetCaptionButtons();
-    if (CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_CAPTIONBAR))
-        AddCaptionTools(m_pToolTip, this);
+    // The caption's tooltip is made when the mouse first comes over the pane
+    // (a tooltip is a window of its own, and every window costs).
     return 0;
 }
 
@@ -277,12 +277,17 @@ BOOL CKGPDockingControlBar::OnNeedTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
 
 LRESULT CKGPDockingControlBar::OnUpdateToolTips(WPARAM wParam, LPARAM)
 {
-    if ((wParam & KGP_TOOLTIP_CAPTIONBAR) == 0)
-        return 0;
+    if ((wParam & KGP_TOOLTIP_CAPTIONBAR) == 0 || m_pToolTip == nullptr)
+        return 0; // one not made yet is made with the new settings
+    MakeCaptionToolTip();
+    return 0;
+}
+
+void CKGPDockingControlBar::MakeCaptionToolTip()
+{
     if (CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_CAPTIONBAR))
         AddCaptionTools(m_pToolTip, this);
     UpdateTooltipRects();
-    return 0;
 }
 
 BOOL CKGPDockingControlBar::PreTranslateMessage(MSG* pMsg)
@@ -290,6 +295,8 @@ BOOL CKGPDockingControlBar::PreTranslateMessage(MSG* pMsg)
     const UINT message = pMsg->message;
     const BOOL bMouse = (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP) ||
                         (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONUP);
+    if (bMouse && m_pToolTip == nullptr && pMsg->hwnd == m_hWnd)
+        MakeCaptionToolTip();
     if ((bMouse || message == WM_KEYDOWN) && m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr)
         m_pToolTip->RelayEvent(pMsg);
     if (message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {

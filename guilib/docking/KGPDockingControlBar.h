@@ -229,6 +229,8 @@ protected:
     void ArrangeCaptionButtons(const CRect& rectWindowInClient);
     void RedrawCaptionButton(CKGPCaptionButton* pButton);
     void UpdateTooltipRects();
+    // The caption buttons' tooltip, made (or made again) with its tools.
+    void MakeCaptionToolTip();
     CKGPCaptionButton* CaptionButtonAt(CPoint ptScreen) const;
     // The frame whose dock manager takes the pane (the floating frame's owner when floating).
     CFrameWnd* DockingFrame() const;

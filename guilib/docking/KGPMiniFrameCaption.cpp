@@ -50,7 +50,7 @@ void CKGPMiniFrameWnd::SetCaptionButtons(DWORD dwButtons)
     m_dwCaptionButtons = dwButtons;
     UpdateCaptionTooltips();
     ArrangeCaptionButtons();
-    if (GetSafeHwnd() != nullptr)
+    if (GetSafeHwnd() != nullptr && IsWindowVisible()) // a hidden frame paints them when shown
         SendMessage(WM_NCPAINT);
 }
 

@@ -178,11 +178,18 @@ void CKGPMiniFrameWnd::AddControlBar(CKGPBaseControlBar* pBar)
     if (m_hEmbeddedBar == pBar->GetSafeHwnd())
         return;
     m_hEmbeddedBar = pBar->GetSafeHwnd();
-    CString title;
+    // The bar's title and icons, each set only when it changes (setting one
+    // on a top-level window reaches the window system each time).
+    CString title, current;
     pBar->GetWindowText(title);
-    SetWindowText(title);
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(pBar->GetBarIcon(FALSE)));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(pBar->GetBarIcon(TRUE)));
+    GetWindowText(current);
+    if (title != current)
+        SetWindowText(title);
+    for (const WPARAM size : {WPARAM{ICON_SMALL}, WPARAM{ICON_BIG}}) {
+        const HICON hIcon = pBar->GetBarIcon(size == ICON_BIG);
+        if (reinterpret_cast<HICON>(SendMessage(WM_GETICON, size)) != hIcon)
+            SendMessage(WM_SETICON, size, reinterpret_cast<LPARAM>(hIcon));
+    }
     AddRemoveBarFromGlobalMap(pBar, TRUE);
     if (pBar->CanBeClosed())
         SetCaptionButtons(KGP_CAPTION_BTN_CLOSE);
