@@ -139,13 +139,20 @@ BOOL CKGPRegistry::QueryRaw(LPCTSTR pszKey, DWORD& type, std::unique_ptr<BYTE[]>
     if (m_key.Get() == nullptr) {
         return FALSE;
     }
-    bytes = 0;
-    if (::RegQueryValueExW(m_key.Get(), pszKey, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) {
-        return FALSE;
+    // Most values are small: one query into a buffer of that size, and a
+    // second, into a buffer of the size it gave, only for a larger value.
+    // Each buffer has spare zero bytes after the data (a string ends there).
+    constexpr DWORD kFirstTry = 64;
+    bytes = kFirstTry;
+    data = std::make_unique<BYTE[]>(kFirstTry + sizeof(wchar_t));
+    std::memset(data.get(), 0, kFirstTry + sizeof(wchar_t));
+    LSTATUS status = ::RegQueryValueExW(m_key.Get(), pszKey, nullptr, &type, data.get(), &bytes);
+    if (status == ERROR_MORE_DATA) {
+        data = std::make_unique<BYTE[]>(bytes + sizeof(wchar_t));
+        std::memset(data.get(), 0, bytes + sizeof(wchar_t));
+        status = ::RegQueryValueExW(m_key.Get(), pszKey, nullptr, &type, data.get(), &bytes);
     }
-    data = std::make_unique<BYTE[]>(bytes + sizeof(wchar_t));
-    std::memset(data.get(), 0, bytes + sizeof(wchar_t));
-    return ::RegQueryValueExW(m_key.Get(), pszKey, nullptr, &type, data.get(), &bytes) == ERROR_SUCCESS;
+    return status == ERROR_SUCCESS;
 }
 
 BOOL CKGPRegistry::Read(LPCTSTR pszKey, int& nValue)

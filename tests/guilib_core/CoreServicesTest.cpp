@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -107,6 +108,36 @@ TEST(LibraryRegistryTest, ValuesRoundTripAndMissingOrBadValuesLeaveTheTargetAlon
     ASSERT_EQ(4u, bytes);
     EXPECT_EQ(250, data[3]);
     delete[] data;
+
+    // Values about and well past the size a first read takes whole come back whole.
+    {
+        CKGPRegistryHandle writer(FALSE, FALSE);
+        ASSERT_TRUE(writer->CreateKey(kTestKey));
+        for (const UINT size : {63u, 64u, 65u, 1000u}) {
+            std::vector<BYTE> big(size);
+            for (UINT i = 0; i < size; ++i)
+                big[i] = static_cast<BYTE>(i * 7 + size);
+            CString name;
+            name.Format(L"Big%u", size);
+            EXPECT_TRUE(writer->Write(name, big.data(), size));
+        }
+        EXPECT_TRUE(writer->Write(L"LongText", CString(L'x', 200) + L"end"));
+    }
+    for (const UINT size : {63u, 64u, 65u, 1000u}) {
+        CString name;
+        name.Format(L"Big%u", size);
+        BYTE* big = nullptr;
+        UINT read = 0;
+        ASSERT_TRUE(reader->Read(name, &big, &read)) << size;
+        ASSERT_EQ(size, read);
+        EXPECT_EQ(static_cast<BYTE>(size), big[0]) << size;
+        EXPECT_EQ(static_cast<BYTE>((size - 1) * 7 + size), big[size - 1]) << size;
+        delete[] big;
+    }
+    CString longText;
+    ASSERT_TRUE(reader->Read(L"LongText", longText));
+    EXPECT_EQ(203, longText.GetLength());
+    EXPECT_EQ(CString(L"end"), longText.Right(3));
 
     CObList loaded;
     EXPECT_FALSE(reader->Read(L"List", loaded, RUNTIME_CLASS(CObList))) << "read as the class expected";
