@@ -1,5 +1,20 @@
 #include "guilib/core/KGPMemDC.h"
 
+BOOL CreatePaintBufferBitmap(CBitmap& bitmap, int cx, int cy)
+{
+    if (cx <= 0 || cy <= 0 || bitmap.m_hObject != nullptr)
+        return FALSE;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = -cy; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    return bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0)); // owns it now
+}
+
 CKGPMemDC::CKGPMemDC(CDC& dc, CWnd* pWnd) : m_dc(dc)
 {
     if (pWnd == nullptr || pWnd->m_hWnd == nullptr) {
@@ -9,7 +24,7 @@ CKGPMemDC::CKGPMemDC(CDC& dc, CWnd* pWnd) : m_dc(dc)
     if (m_rect.IsRectEmpty() || !m_memDC.CreateCompatibleDC(&m_dc)) {
         return;
     }
-    if (!m_bitmap.CreateCompatibleBitmap(&m_dc, m_rect.Width(), m_rect.Height())) {
+    if (!CreatePaintBufferBitmap(m_bitmap, m_rect.Width(), m_rect.Height())) {
         m_memDC.DeleteDC();
         return;
     }

@@ -7,6 +7,12 @@
 
 #include <optional>
 
+// A bitmap for an off-screen paint buffer of cx by cy pixels: a 32-bit
+// top-down DIB section, which draws and copies to the screen as a bitmap
+// compatible with the display does, but is made and selected without asking
+// the display for its format (under Wine a round trip to its server each).
+BOOL CreatePaintBufferBitmap(CBitmap& bitmap, int cx, int cy);
+
 class CKGPMemDC {
 public:
     CKGPMemDC(CDC& dc, CWnd* pWnd);

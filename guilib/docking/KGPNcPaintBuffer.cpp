@@ -1,5 +1,7 @@
 #include "guilib/docking/KGPNcPaintBuffer.h"
 
+#include "guilib/core/KGPMemDC.h"
+
 CKGPNcPaintBuffer::CKGPNcPaintBuffer(CWnd* pWnd) : m_windowDC(pWnd)
 {
     CRect window;
@@ -13,7 +15,7 @@ CKGPNcPaintBuffer::CKGPNcPaintBuffer(CWnd* pWnd) : m_windowDC(pWnd)
     if (m_rectWindow.IsRectEmpty())
         return;
     m_bBuffered = m_memory.CreateCompatibleDC(&m_windowDC) &&
-                  m_bitmap.CreateCompatibleBitmap(&m_windowDC, m_rectWindow.Width(), m_rectWindow.Height());
+                  CreatePaintBufferBitmap(m_bitmap, m_rectWindow.Width(), m_rectWindow.Height());
     if (m_bBuffered)
         m_bitmapSelected.emplace(m_memory.m_hDC, static_cast<HGDIOBJ>(m_bitmap.m_hObject));
 }

@@ -5,6 +5,7 @@
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLibraryMath.h"
+#include "guilib/core/KGPMemDC.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPWorkspace.h"
 
@@ -195,6 +196,32 @@ TEST(LibraryRegistryTest, AnArchiveIsWrittenWholeOrNotAtAll)
 
     CKGPRegistryHandle cleaner(FALSE, FALSE);
     EXPECT_TRUE(cleaner->DeleteKey(L"Software\\KeyloftTests", TRUE));
+}
+
+TEST(LibraryPaintBufferTest, BufferBitmapsHaveTheSizeAndTakeDrawingAndEmptySizesAreRefused)
+{
+    CBitmap bitmap;
+    ASSERT_TRUE(CreatePaintBufferBitmap(bitmap, 7, 5));
+    BITMAP info{};
+    ASSERT_NE(0, ::GetObjectW(bitmap.m_hObject, sizeof(info), &info));
+    EXPECT_EQ(7, info.bmWidth);
+    EXPECT_EQ(5, info.bmHeight);
+    EXPECT_EQ(32, info.bmBitsPixel);
+    // Drawn into through a memory DC like the screen's, it reads back what was drawn.
+    CDC memory;
+    ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
+    {
+        CSelectionScope selected(memory.m_hDC, bitmap.m_hObject);
+        memory.FillSolidRect(CRect(0, 0, 7, 5), RGB(10, 20, 30));
+        memory.FillSolidRect(CRect(6, 4, 7, 5), RGB(200, 100, 50));
+        EXPECT_EQ(RGB(10, 20, 30), memory.GetPixel(0, 0));
+        EXPECT_EQ(RGB(200, 100, 50), memory.GetPixel(6, 4));
+    }
+    CBitmap none;
+    EXPECT_FALSE(CreatePaintBufferBitmap(none, 0, 5));
+    EXPECT_FALSE(CreatePaintBufferBitmap(none, 7, -1));
+    EXPECT_EQ(nullptr, none.m_hObject);
+    EXPECT_FALSE(CreatePaintBufferBitmap(bitmap, 3, 3)) << "a bitmap already made is kept";
 }
 
 TEST(LibraryWorkspaceTest, VersionIsUnsetWithoutAWorkspaceAndPackedWithOne)
