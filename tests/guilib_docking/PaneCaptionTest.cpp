@@ -15,6 +15,7 @@
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -130,6 +131,57 @@ TEST_F(PaneCaptionTest, TheCloseButtonActsOnlyWhenReleasedOverItselfAndTheFrameM
     EXPECT_FALSE(b->IsWindowVisible());
     ExpectSoundTree(slider, "the pane closed");
     EXPECT_EQ(::GetCapture(), static_cast<HWND>(nullptr));
+}
+
+// The tooltip windows of this thread (tooltips are top-level windows).
+std::vector<HWND> ThreadTooltips()
+{
+    std::vector<HWND> tips;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM param) {
+            wchar_t name[32] = {};
+            ::GetClassNameW(hWnd, name, 32);
+            if (std::wstring(name) == TOOLTIPS_CLASSW)
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    return tips;
+}
+
+TEST_F(PaneCaptionTest, APaneMakesItsCaptionTooltipWhenTheMouseFirstComesOverIt)
+{
+    const size_t before = ThreadTooltips().size();
+    CKGPDockingControlBar* a = Add(2321, _T("Tips"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2322, _T("Beside"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    EXPECT_EQ(before, ThreadTooltips().size()) << "no tooltip until the mouse comes";
+
+    const CPoint close = ButtonCentre(a, KGP_PANE_HIT_CLOSE);
+    MSG over{a->m_hWnd, WM_NCMOUSEMOVE, HTCAPTION, keyloft_test::PointParam(close.x, close.y), 0, close};
+    a->PreTranslateMessage(&over);
+    std::vector<HWND> tips = ThreadTooltips();
+    ASSERT_EQ(before + 1, tips.size());
+    HWND tip = nullptr;
+    for (HWND each : tips)
+        if (::SendMessageW(each, TTM_GETTOOLCOUNT, 0, 0) == 3)
+            tip = each;
+    ASSERT_NE(nullptr, tip) << "the close, pin and menu tools";
+    // The close tool lies over the close button, as laid out before the tooltip was made.
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = a->m_hWnd;
+    info.uId = 1;
+    ASSERT_TRUE(::SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+    CRect tool(info.rect);
+    a->ClientToScreen(tool);
+    EXPECT_TRUE(tool.PtInRect(close));
+
+    a->PreTranslateMessage(&over);
+    EXPECT_EQ(before + 1, ThreadTooltips().size()) << "made once";
 }
 
 TEST_F(PaneCaptionTest, APressOnTheCaptionMovedAwayFloatsThePane)
