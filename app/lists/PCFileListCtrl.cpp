@@ -33,16 +33,19 @@ std::wstring NameKey(const CString& name)
 
 } // namespace
 
-CPCFileListCtrl::UpdatePause::UpdatePause(CPCFileListCtrl& list) : m_list(list)
+CPCFileListCtrl::UpdatePause::UpdatePause(CPCFileListCtrl& list, bool scrollBarsMayChange) : m_list(list)
 {
     if (m_list.m_updatePauses++ != 0 || m_list.m_hWnd == nullptr) {
         return;
     }
     m_list.m_visibleBeforePause = (m_list.GetStyle() & WS_VISIBLE) != 0;
+    m_list.m_hiddenForPause = scrollBarsMayChange;
     m_list.SetRedraw(FALSE);
-    // The window itself counts as hidden too (the default handling of the
-    // message only flips the visible bit): see the end of the pause.
-    ::DefWindowProcW(m_list.m_hWnd, WM_SETREDRAW, FALSE, 0);
+    if (m_list.m_hiddenForPause) {
+        // The window itself counts as hidden too (the default handling of the
+        // message only flips the visible bit): see the end of the pause.
+        ::DefWindowProcW(m_list.m_hWnd, WM_SETREDRAW, FALSE, 0);
+    }
 }
 
 CPCFileListCtrl::UpdatePause::~UpdatePause()
@@ -50,11 +53,15 @@ CPCFileListCtrl::UpdatePause::~UpdatePause()
     if (--m_list.m_updatePauses != 0 || m_list.m_hWnd == nullptr) {
         return;
     }
-    // The control updates its scroll bars when painting comes back on. On a
-    // visible window Wine draws them there and then, which costs more than all
-    // the rows of a fill; on a window marked hidden it only records them, and
-    // they are drawn with the rest at the next paint.
+    // The control updates its scroll bars and repaints its rows when painting
+    // comes back on.
     m_list.SetRedraw(TRUE);
+    if (!m_list.m_hiddenForPause) {
+        return;
+    }
+    // On a visible window Wine draws the scroll bars there and then, which
+    // costs more than all the rows of a fill; on a window marked hidden it only
+    // records them, and they are drawn with the rest at the next paint.
     if (m_list.m_visibleBeforePause) {
         ::DefWindowProcW(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
     }
@@ -274,7 +281,7 @@ void CPCFileListCtrl::SetFiles(std::vector<PCFileItem> files)
     const bool reuse = !byRow.empty();
     std::optional<UpdatePause> pause;
     if (!reuse || oldRows != newRows) {
-        pause.emplace(*this);
+        pause.emplace(*this, ScrollBarsMayChange(oldRows, newRows));
     }
     RemoveAllFiles(reuse);
     const int keptRows = reuse ? std::min(oldRows, newRows) : 0;
@@ -333,6 +340,12 @@ void CPCFileListCtrl::Sort(int iColumn, BOOL bAscending)
     for (int row = 0; row < count; ++row) {
         m_rowRecords.push_back(RecordOfRow(row));
     }
+}
+
+bool CPCFileListCtrl::ScrollBarsMayChange(int oldRows, int newRows)
+{
+    // A scroll bar shown is drawn again whenever painting comes back on.
+    return (GetStyle() & (WS_HSCROLL | WS_VSCROLL)) != 0 || std::max(oldRows, newRows) > GetCountPerPage();
 }
 
 void CPCFileListCtrl::ShowImage(int row, bool invalid)

@@ -31,10 +31,13 @@ public:
 
     // Holds painting and scroll-bar updates off until the outermost pause
     // ends, then has the list repainted once: under Wine every row changed
-    // with redraw on costs a repaint and a drawing of the scroll bars.
+    // with redraw on costs a repaint and a drawing of the scroll bars. When no
+    // scroll bar shows before or after (every row fits in the list), only the
+    // control's painting is held off: hiding the window as well would cost
+    // more than it saves.
     class UpdatePause {
     public:
-        explicit UpdatePause(CPCFileListCtrl& list);
+        explicit UpdatePause(CPCFileListCtrl& list, bool scrollBarsMayChange = true);
         ~UpdatePause();
         UpdatePause(const UpdatePause&) = delete;
         UpdatePause& operator=(const UpdatePause&) = delete;
@@ -93,6 +96,9 @@ private:
     bool BreaksSizeRule(UINT size) const;
     // Leaves out repeated names, applies the size rule and sorts as the header says.
     std::vector<PCFileItem> PrepareFiles(std::vector<PCFileItem> files);
+    // False when no scroll bar shows and both row counts fit in the list's
+    // page: then none shows after either, and none needs drawing.
+    bool ScrollBarsMayChange(int oldRows, int newRows);
     void ShowImage(int row, bool invalid);
     void ClearSelection();
     void RemoveAllFiles(bool keepRows);
@@ -114,6 +120,7 @@ private:
     bool m_sortOwed = false;
     int m_updatePauses = 0;
     bool m_visibleBeforePause = false;
+    bool m_hiddenForPause = false;  // the outermost pause marked the window hidden
     // Every row takes its texts from its record (rows made by SetFiles).
     bool m_textsFromRecords = true;
 };

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/lists/DevFileListCtrl.h"
 #include "app/lists/ListSortSettings.h"
@@ -144,6 +146,46 @@ TEST_F(ListsTest, PcSortPutsInvalidFilesFirstThenByNameOrSize)
         << "descending reverses the whole order, invalid files included";
     // Records follow their rows.
     EXPECT_EQ(CString(L"Alpha.mid"), m_pc.GetFileItem(0)->name);
+}
+
+// A fill holds painting off whether or not a scroll bar comes or goes, and
+// leaves the list shown with its rows to be painted and its bars right.
+TEST_F(ListsTest, AFillLeavesTheListShownAndRepaintedWhetherScrollBarsChangeOrNot)
+{
+    m_pc.SetMaxSize(1u << 20);
+    const auto files = [](int count) {
+        std::vector<PCFileItem> items;
+        for (int i = 0; i < count; ++i)
+            items.push_back({CString(L"file ") + std::to_wstring(100 + i).c_str() + L".mid", 1024, 0, false});
+        return items;
+    };
+    const auto expectShownAndOwed = [&](int rows, bool verticalBar) {
+        EXPECT_EQ(m_pc.GetItemCount(), rows);
+        EXPECT_TRUE(m_pc.IsWindowVisible()) << "the list must not stay marked hidden";
+        EXPECT_EQ((m_pc.GetStyle() & WS_VSCROLL) != 0, verticalBar);
+        CRect owed;
+        EXPECT_TRUE(::GetUpdateRect(m_pc.m_hWnd, &owed, FALSE)) << "the new rows must be painted";
+        Pump(20);
+        EXPECT_FALSE(::GetUpdateRect(m_pc.m_hWnd, &owed, FALSE));
+    };
+    ASSERT_GT(m_pc.GetCountPerPage(), 3);
+
+    m_pc.SetFiles(files(3));  // fits: no bar before or after
+    expectShownAndOwed(3, false);
+    EXPECT_EQ(m_pc.GetItemText(2, 0), L"file 102.mid");
+    m_pc.SetFiles(files(200));  // a bar comes
+    expectShownAndOwed(200, true);
+    m_pc.SetFiles(files(2));  // and goes
+    expectShownAndOwed(2, false);
+    EXPECT_EQ(m_pc.GetItemText(1, 1), L"1.00");
+
+    // An outer pause holds every fill's painting until it ends.
+    {
+        CPCFileListCtrl::UpdatePause pause(m_pc);
+        m_pc.SetFiles(files(4));
+        EXPECT_FALSE(m_pc.IsWindowVisible()) << "still paused";
+    }
+    expectShownAndOwed(4, false);
 }
 
 TEST_F(ListsTest, DeviceSortSurvivesARefillAndIsKeptInTheProfile)
