@@ -3,10 +3,10 @@
 // listings and mark checks) does not pay for starting a thread each time.
 #pragma once
 
-#include <condition_variable>
+#include <windows.h>
+
 #include <deque>
 #include <functional>
-#include <mutex>
 #include <thread>
 
 class CJobThread {
@@ -28,8 +28,10 @@ public:
 private:
     void Loop();
 
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
+    // The system's lock and condition: handing a job over wakes the thread
+    // without a call to the Wine server.
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE m_changed = CONDITION_VARIABLE_INIT;
     std::deque<Job> m_jobs;
     bool m_running = false;  // a job is in hand
     bool m_quit = false;

@@ -2,25 +2,12 @@
 
 #include <algorithm>
 
-namespace {
-
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
-    ~ExclusiveLock() { ReleaseSRWLockExclusive(&m_lock); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-private:
-    SRWLOCK& m_lock;
-};
-
-}  // namespace
+#include "core/sync/ExclusiveLock.h"
 
 void CMessageQueue::Push(Message message)
 {
     {
-        ExclusiveLock lock(m_lock);
+        CExclusiveLock lock(m_lock);
         if (m_messages.size() >= m_maxMessages)
             m_messages.pop_front();
         m_messages.push_back(std::move(message));
@@ -32,7 +19,7 @@ std::optional<CMessageQueue::Message> CMessageQueue::Pop(std::chrono::millisecon
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::max(timeout, std::chrono::milliseconds(0));
-    ExclusiveLock lock(m_lock);
+    CExclusiveLock lock(m_lock);
     while (m_messages.empty()) {
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero())
@@ -48,12 +35,12 @@ std::optional<CMessageQueue::Message> CMessageQueue::Pop(std::chrono::millisecon
 
 void CMessageQueue::Clear()
 {
-    ExclusiveLock lock(m_lock);
+    CExclusiveLock lock(m_lock);
     m_messages.clear();
 }
 
 std::size_t CMessageQueue::Size() const
 {
-    ExclusiveLock lock(m_lock);
+    CExclusiveLock lock(m_lock);
     return m_messages.size();
 }
