@@ -11,7 +11,6 @@
 #include "app/transfer/TransferNotes.h"
 #include "pages/AppMessages.h"
 #include "app/transfer/TransferMessages.h"
-#include "app/transfer/PCFolderListing.h"
 #include "app/transfer/TransferPages.h"
 #include "app/view/ViewGlobals.h"
 #include "core/files/FileErrors.h"
@@ -50,6 +49,22 @@ void FitToolBarButtons(CToolBar& bar)
     if (previous)
         ::SelectObject(dc.GetSafeHdc(), previous);
     bar.SetSizes(CSize(width, kButtonHeight), CSize(16, 16));
+}
+
+// Sets a title's text when it changes. The static control would paint a new
+// text there and then (under Wine a drawing and a flush to the screen, more
+// than a short fill of the list costs); the title is painted with the page's
+// next paint instead, as the list's new rows are.
+void SetTitleText(CStatic& title, const CString& text)
+{
+    if (!title.GetSafeHwnd())
+        return;
+    CString shown;
+    title.GetWindowText(shown);
+    if (shown == text)
+        return;
+    ::DefWindowProcW(title.GetSafeHwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.GetString()));
+    title.Invalidate();
 }
 
 } // namespace
@@ -285,10 +300,8 @@ CString CTransferPage::GetDeviceTitle() const
 
 void CTransferPage::UpdateTitles()
 {
-    if (m_pcTitle.GetSafeHwnd())
-        m_pcTitle.SetWindowText(GetPCTitle());
-    if (m_devTitle.GetSafeHwnd())
-        m_devTitle.SetWindowText(GetDeviceTitle());
+    SetTitleText(m_pcTitle, GetPCTitle());
+    SetTitleText(m_devTitle, GetDeviceTitle());
 }
 
 bool CTransferPage::IsFileStillValid(const CString& path, ULONGLONG size) const
@@ -303,9 +316,18 @@ void CTransferPage::FillPCList()
         return;
     // The rows of the last fill go: so do its checks, and any result of theirs.
     m_markChecks.CancelAndJoin();
+    ShowPCFiles(ListPCFolder(GetFolder(), m_info.extensionBare));
+}
+
+void CTransferPage::ShowPCFiles(std::vector<PCFolderEntry> entries)
+{
+    if (!m_pcList.GetSafeHwnd())
+        return;
+    m_markChecks.CancelAndJoin();
     const CString folder = GetFolder();
     std::vector<PCFileItem> files;
-    for (PCFolderEntry& entry : ListPCFolder(folder, m_info.extensionBare))
+    files.reserve(entries.size());
+    for (PCFolderEntry& entry : entries)
         files.push_back({std::move(entry.name), entry.size, 0, true});
     const CPCFileListCtrl::MarkCheck check = [kind = m_info.kind, model = ConnectedModel(), folder](const CString& name) {
         return IsDeviceFileOfKind(kind, model, folder + name);

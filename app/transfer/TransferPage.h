@@ -10,6 +10,7 @@
 #include "app/lists/DevFileListCtrl.h"
 #include "app/lists/PCFileListCtrl.h"
 #include "app/transfer/MarkCheckRunner.h"
+#include "app/transfer/PCFolderListing.h"
 #include "app/transfer/SlotTable.h"
 #include "app/transfer/TransferKindInfo.h"
 #include "app/transfer/TransferRunner.h"
@@ -41,6 +42,8 @@ public:
     // Shows the data folder's files at once; their marks are checked after, off
     // the GUI thread (IsCheckingMarks until every row is judged).
     void FillPCList();
+    // The same with the folder's listing in hand (ListPCFolder of GetFolder).
+    void ShowPCFiles(std::vector<PCFolderEntry> entries);
     bool IsCheckingMarks() const { return m_markChecks.IsChecking(); }
     // Rows of the two lists, ascending. 1 when started or nothing to do, 0 refused.
     int StartDownload(const CUIntArray& pcRows, const CUIntArray& devRows);

@@ -90,6 +90,23 @@ TEST_F(PageGui, TitlesCountTheFilesAndTheUsedSlots)
     ASSERT_TRUE(PumpUntil([&] { return !m_page->IsCheckingMarks(); }));
     ASSERT_NE(m_page->GetPCList().GetFileItem(0), nullptr);
     EXPECT_TRUE(m_page->GetPCList().GetFileItem(0)->invalid);
+
+    // Shown: a title whose count changes shows the new text at the next paint;
+    // a refill of the same files leaves both titles as they are, unrepainted.
+    m_host.ShowWindow(SW_SHOWNA);
+    m_page->ShowWindow(SW_SHOWNA);
+    PumpUntil([] { return false; }, 50);
+    CWnd* pcTitle = m_page->GetDlgItem(IDC_TRANSFER_PC_TITLE);
+    ASSERT_TRUE(pcTitle && pcTitle->IsWindowVisible());
+    m_page->FillPCList();
+    EXPECT_FALSE(::GetUpdateRect(pcTitle->GetSafeHwnd(), nullptr, FALSE)) << "the same title again";
+    WriteDataFile(0, L"c.mid", 10);
+    m_page->FillPCList();
+    pcTitle->GetWindowText(shown);
+    EXPECT_EQ(shown, Loaded(150, 3));
+    EXPECT_TRUE(::GetUpdateRect(pcTitle->GetSafeHwnd(), nullptr, FALSE)) << "the new count must be painted";
+    PumpUntil([] { return false; }, 50);
+    EXPECT_FALSE(::GetUpdateRect(pcTitle->GetSafeHwnd(), nullptr, FALSE));
 }
 
 TEST_F(PageGui, AFailedSizeQueryLeavesAnEmptyCellAndUploadsExpectTheProfileMaximum)
