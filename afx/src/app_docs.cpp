@@ -1,6 +1,7 @@
 // The application's document members and the command line.
 #include <afxwin.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -77,8 +78,16 @@ CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 {
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    // A wide-character program has its arguments split by the C runtime
+    // already; only a program with a narrow entry point needs the shell to
+    // split them (the shell's library is not loaded at start-up for this).
+    int count = __argc;
+    wchar_t** arguments = __wargv;
+    LPWSTR* split = nullptr;
+    if (arguments == nullptr) {
+        split = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+        arguments = split;
+    }
     if (arguments == nullptr)
         return;
     // The first argument is the program itself.
@@ -87,7 +96,8 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
         const bool flag = argument[0] == L'-' || argument[0] == L'/';
         rCmdInfo.ParseParam(flag ? argument + 1 : argument, flag, i == count - 1);
     }
-    ::LocalFree(arguments);
+    if (split != nullptr)
+        ::LocalFree(split);
 }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)

@@ -57,6 +57,15 @@ bool WriteWholeFile(LPCTSTR path, CMemFile& bytes)
     return SaveFileWithMessage(path, data.get(), length);
 }
 
+// The shell's library is loaded on its first call, not at start-up (see
+// app/CMakeLists.txt); the pages call it as they are made (they take dropped
+// files). Loaded here, it is not loaded under the main window's first paint.
+void LoadLibrariesForPages()
+{
+    static const HMODULE shell = ::LoadLibraryW(L"shell32.dll");
+    static_cast<void>(shell);
+}
+
 } // namespace
 
 UINT PageDialogId(int slot)
@@ -488,6 +497,7 @@ bool CKeyloftView::PauseBeforeConnecting()
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_connectPauseMs);
     CFrameWnd* frame = GetParentFrame();
     const bool completed = frame == nullptr || frame->SendMessage(AppMsg::CompleteFrame) == 0;
+    LoadLibrariesForPages();
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
     if (left.count() > 0)
         ::Sleep(static_cast<DWORD>(left.count()));

@@ -7,6 +7,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace e2e {
 namespace {
 
@@ -95,6 +99,44 @@ TEST(StartUp, AProgramFolderTooDeepForItsSettingsIsRefusedWithTheReason) {
     Agree(box);
     EXPECT_TRUE(program.WaitForExit(kBoxTimeoutMs));
     EXPECT_FALSE(fs::exists(workspace.Program() / L"AppProfile.ini")) << "nothing half-done is left";
+}
+
+// The names of the libraries an image imports at load time (its import table).
+std::vector<std::string> LoadTimeImports(const fs::path& image) {
+    std::vector<std::string> names;
+    HMODULE mapped = LoadLibraryExW(image.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!mapped)
+        return names;
+    // The handle of an image mapped as a resource carries a flag in its low bits.
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(mapped) & ~ULONG_PTR{3});
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (directory.VirtualAddress != 0) {
+        for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+             entry->Name != 0; ++entry) {
+            std::string name(reinterpret_cast<const char*>(base + entry->Name));
+            for (char& c : name)
+                c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+            names.push_back(name);
+        }
+    }
+    FreeLibrary(mapped);
+    return names;
+}
+
+TEST(StartUp, LibrariesNotNeededBeforeTheChooserAreLoadedOnFirstUse) {
+    const std::vector<std::string> imported = LoadTimeImports(BuiltProgramFolder() / L"Keyloft.exe");
+    ASSERT_FALSE(imported.empty()) << "the program's import table could not be read";
+    const auto imports = [&](const char* library) {
+        return std::find(imported.begin(), imported.end(), library) != imported.end();
+    };
+    EXPECT_TRUE(imports("user32.dll"));
+    // What start-up itself runs on stays imported.
+    EXPECT_TRUE(imports("gdiplus.dll"));
+    EXPECT_TRUE(imports("ole32.dll"));
+    for (const char* delayed : {"shell32.dll", "shlwapi.dll", "oleaut32.dll", "setupapi.dll", "winmm.dll"})
+        EXPECT_FALSE(imports(delayed)) << delayed << " is loaded with the program again";
 }
 
 } // namespace
