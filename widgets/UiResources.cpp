@@ -52,6 +52,10 @@ void CUiResources::TakeDecodedImages() const
 {
     if (m_decoding.valid())
         m_images = m_decoding.get();
+    if (!m_undecodedRoot.IsEmpty()) {
+        m_images = DecodeImages(m_undecodedRoot);
+        m_undecodedRoot.Empty();
+    }
 }
 
 int CUiResources::LoadImages(LPCTSTR folder)
@@ -60,6 +64,7 @@ int CUiResources::LoadImages(LPCTSTR folder)
     ImageMap images = DecodeImages(root);
     LoadCursors(root);
     std::lock_guard lock(m_lock);
+    m_undecodedRoot.Empty();
     TakeDecodedImages();
     m_images = std::move(images);
     return static_cast<int>(m_images.size());
@@ -67,11 +72,27 @@ int CUiResources::LoadImages(LPCTSTR folder)
 
 void CUiResources::StartLoadingImages(LPCTSTR folder)
 {
+    PrepareImages(folder);
+    StartDecodingImages();
+}
+
+void CUiResources::PrepareImages(LPCTSTR folder)
+{
     const CString root = FolderWithSeparator(folder);
     LoadCursors(root);
     std::lock_guard lock(m_lock);
+    m_undecodedRoot.Empty();
     TakeDecodedImages();
-    m_decoding = std::async(std::launch::async, [root] { return DecodeImages(root); });
+    m_undecodedRoot = root;
+}
+
+void CUiResources::StartDecodingImages()
+{
+    std::lock_guard lock(m_lock);
+    if (m_undecodedRoot.IsEmpty())
+        return;
+    m_decoding = std::async(std::launch::async, [root = m_undecodedRoot] { return DecodeImages(root); });
+    m_undecodedRoot.Empty();
 }
 
 const CSkinImage* CUiResources::GetImage(LPCTSTR fileName) const
@@ -85,6 +106,7 @@ const CSkinImage* CUiResources::GetImage(LPCTSTR fileName) const
 void CUiResources::ReleaseImages()
 {
     std::lock_guard lock(m_lock);
+    m_undecodedRoot.Empty();
     TakeDecodedImages();
     m_images.clear();
 }
@@ -98,3 +120,7 @@ CUiResources& GetUiResources()
 bool LoadUiResources() { return GetUiResources().LoadImages(GetProgramFolder() + L"pictures\\") > 0; }
 
 void StartLoadingUiResources() { GetUiResources().StartLoadingImages(GetProgramFolder() + L"pictures\\"); }
+
+void PrepareUiResources() { GetUiResources().PrepareImages(GetProgramFolder() + L"pictures\\"); }
+
+void StartDecodingUiImages() { GetUiResources().StartDecodingImages(); }

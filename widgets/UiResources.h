@@ -47,6 +47,11 @@ public:
     // (the cursors are loaded before it returns), and whatever asks for an
     // image first waits until they are there.
     void StartLoadingImages(LPCTSTR folder);
+    // The same in two steps: the first loads the cursors and names the folder,
+    // the second starts the worker. An image asked for in between is decoded
+    // there and then, with all the others.
+    void PrepareImages(LPCTSTR folder);
+    void StartDecodingImages();
     // nullptr when no image of that name was loaded.
     const CSkinImage* GetImage(LPCTSTR fileName) const;
     const CSkinImage* GetCornerImage() const { return GetImage(kCornerImageName); }
@@ -56,13 +61,15 @@ private:
     using ImageMap = std::map<CString, CSkinImage>;
     static ImageMap DecodeImages(const CString& root);
     void LoadCursors(const CString& root);
-    // Takes over the images a worker has decoded, waiting for them; with
-    // m_lock held.
+    // Takes over the images a worker has decoded, waiting for them, or
+    // decodes a prepared folder's images itself; with m_lock held.
     void TakeDecodedImages() const;
 
     mutable std::mutex m_lock;
     mutable ImageMap m_images;
     mutable std::future<ImageMap> m_decoding;
+    // The folder whose images are still to be decoded; empty when none is.
+    mutable CString m_undecodedRoot;
     CGdiHandle<HBRUSH> m_pageBackBrush;
     CGdiHandle<HBRUSH> m_editBackBrush;
     CCursorHandle m_ownDragCursor;
@@ -77,3 +84,8 @@ CUiResources& GetUiResources();
 bool LoadUiResources();
 // The same, decoding the images on a worker thread while start-up goes on.
 void StartLoadingUiResources();
+// The same in two steps (see CUiResources::PrepareImages): nothing shows a skin
+// image before the main window's pages are made, so the decoding can wait
+// until the program has time to spare.
+void PrepareUiResources();
+void StartDecodingUiImages();

@@ -99,7 +99,7 @@ BOOL CKeyloftApp::InitInstance()
     m_gdiplus = std::make_unique<CGdiplusSession>();
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
     ::InitCommonControlsEx(&controls);
-    StartLoadingUiResources();
+    PrepareUiResources();
     BuildSegmentMap();
     LoadSegmentDefaults(GetProgramFolder());
 

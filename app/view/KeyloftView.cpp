@@ -21,6 +21,7 @@
 #include "editors/style/EditStyleDlg1.h"
 #include "res/resource.h"
 #include "widgets/MessageBox.h"
+#include "widgets/UiResources.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -493,8 +494,11 @@ void CKeyloftView::FinishConnection()
 bool CKeyloftView::PauseBeforeConnecting()
 {
     // The wait is the instrument's: the frame, hidden so far, is finished
-    // meanwhile, and only the rest of the time is slept.
+    // meanwhile, and only the rest of the time is slept. The skin images are
+    // first shown by the pages made after it, so they are decoded meanwhile
+    // too, on a worker, not while the frame and the chooser are made.
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_connectPauseMs);
+    StartDecodingUiImages();
     CFrameWnd* frame = GetParentFrame();
     const bool completed = frame == nullptr || frame->SendMessage(AppMsg::CompleteFrame) == 0;
     LoadLibrariesForPages();

@@ -126,6 +126,36 @@ TEST_F(SkinImageTest, ImagesLoadedInTheBackgroundAreThereWhenFirstAskedFor)
     resources.ReleaseImages();
 }
 
+TEST_F(SkinImageTest, PreparedImagesAreDecodedWhenStartedOrWhenFirstAskedFor)
+{
+    ASSERT_TRUE(CreateFolder(Folder() + L"pictures"));
+    const std::vector<std::uint8_t> png = MakePng();
+    WriteBytes(Folder() + L"pictures\\corner.png", png);
+
+    CUiResources& resources = GetUiResources();
+    // Asked for before the worker was started: decoded there and then.
+    PrepareUiResources();
+    EXPECT_NE(resources.GetHandCursor(), nullptr);
+    ASSERT_NE(resources.GetCornerImage(), nullptr);
+    EXPECT_EQ(resources.GetCornerImage()->GetWidth(), 6);
+
+    // Prepared again, then started: the new file is there, the old ones too.
+    WriteBytes(Folder() + L"pictures\\left.png", png);
+    PrepareUiResources();
+    StartDecodingUiImages();
+    StartDecodingUiImages(); // a second start has nothing left to do
+    EXPECT_NE(resources.GetImage(L"left.png"), nullptr);
+    EXPECT_NE(resources.GetCornerImage(), nullptr);
+
+    // Released before decoding started: nothing is decoded afterwards.
+    WriteBytes(Folder() + L"pictures\\right.png", png);
+    PrepareUiResources();
+    resources.ReleaseImages();
+    StartDecodingUiImages();
+    EXPECT_EQ(resources.GetImage(L"right.png"), nullptr);
+    EXPECT_EQ(resources.GetCornerImage(), nullptr);
+}
+
 TEST(DeviceNames, NamesAndSeriesIgnoreTheCaseOfTheKey)
 {
     CDeviceNames resources;
