@@ -29,6 +29,25 @@ protected:
         wnd.GetWindowRect(rect);
         return rect;
     }
+    // The frame's outer dock rectangle on the screen.
+    CRect OuterOnScreen()
+    {
+        CRect outer;
+        Manager().GetOuterDockRect(outer);
+        frame.ClientToScreen(outer);
+        return outer;
+    }
+    // Starts the markers over the frame for a floating frame's drag, as the
+    // drag loop does.
+    CKGPSmartDockingManager* StartMarkersFor(CKGPMiniFrameWnd* floating)
+    {
+        CKGPSmartDockingManager* smart = Manager().GetSmartDockingManagerPermanent();
+        if (smart != nullptr) {
+            smart->SetOuterRect(OuterOnScreen());
+            smart->Start(floating);
+        }
+        return smart;
+    }
     // Drags a docked pane by its caption away from its place: its floating
     // frame carries the drag on.
     CKGPMiniFrameWnd* DragAway(CKGPDockingControlBar* pane, CPoint to)
@@ -75,9 +94,7 @@ TEST_F(SmartDockingTest, ADragShowsTheMarkersAndThePlaceOfTheMarkerUnderTheCurso
     ASSERT_NE(nullptr, smart);
     ASSERT_TRUE(smart->IsStarted());
     EXPECT_TRUE(smart->IsActive());
-    CRect outer;
-    Manager().GetOuterDockRect(outer);
-    frame.ClientToScreen(outer);
+    const CRect outer = OuterOnScreen();
     EXPECT_EQ(outer, smart->GetOuterRect());
     for (int id = 0; id < 4; ++id) {
         CKGPSmartDockingMarker* marker = smart->GetSideMarker(id);
@@ -161,13 +178,8 @@ TEST_F(SmartDockingTest, WithTheDragOutlineThePlaceMarkerStandsForTheOutlineWhil
 
     // With them the outline goes, and the place marker shows where the
     // outline stands once a marker is hot.
-    CKGPSmartDockingManager* smart = Manager().GetSmartDockingManagerPermanent();
+    CKGPSmartDockingManager* smart = StartMarkersFor(floating);
     ASSERT_NE(nullptr, smart);
-    CRect outer;
-    Manager().GetOuterDockRect(outer);
-    frame.ClientToScreen(outer);
-    smart->SetOuterRect(outer);
-    smart->Start(floating);
     outline.MoveDragFrame(TRUE);
     EXPECT_FALSE(outline.IsFrameShown());
     CKGPSDPlaceMarkerWnd& place = smart->GetPlaceMarker();
@@ -225,13 +237,8 @@ TEST_F(SmartDockingTest, OverAPanesCaptionTheOutlineTakesTheShapeOfATabbedPane)
     EXPECT_TRUE(outline.IsFrameShown());
 
     // With the markers running the place marker takes the shape instead.
-    CKGPSmartDockingManager* smart = Manager().GetSmartDockingManagerPermanent();
+    CKGPSmartDockingManager* smart = StartMarkersFor(floating);
     ASSERT_NE(nullptr, smart);
-    CRect outer;
-    Manager().GetOuterDockRect(outer);
-    frame.ClientToScreen(outer);
-    smart->SetOuterRect(outer);
-    smart->Start(floating);
     smart->SetHotMarker(kgp::smartdock::kGroupCentre);
     ::SetCursorPos(onCaption.x, onCaption.y);
     outline.MoveDragFrame(TRUE);
