@@ -253,17 +253,7 @@ public:
         }
         WinHelp(dwData, nCmd);
     }
-    // The layer runs no loop that picks a window for context help; the
-    // request opens the help file at its contents.
-    virtual void OnContextHelp()
-    {
-        if (m_bContextHelp)
-            return;
-        m_bContextHelp = TRUE;
-        if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pszHelpFilePath != nullptr)
-            ::WinHelpW(this->m_hWnd, pApp->m_pszHelpFilePath, HELP_FINDER, 0);
-        m_bContextHelp = FALSE;
-    }
+    virtual void OnContextHelp() { CKGPFrameImpl::OpenHelpContents(this->m_hWnd, m_bContextHelp); }
 
     // ---- The frame's bars.
     BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE) override { return Base::AddControlBar(pBar, bTail); }

@@ -382,3 +382,13 @@ BOOL CKGPFrameImpl::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
     lpMMI->ptMaxSize = CPoint(work.Width(), work.Height());
     return TRUE;
 }
+
+void CKGPFrameImpl::OpenHelpContents(HWND hWnd, BOOL& bInContextHelp)
+{
+    if (bInContextHelp)
+        return;
+    bInContextHelp = TRUE;
+    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pszHelpFilePath != nullptr)
+        ::WinHelpW(hWnd, pApp->m_pszHelpFilePath, HELP_FINDER, 0);
+    bInContextHelp = FALSE;
+}

@@ -29,6 +29,11 @@ public:
     static void RemoveFrame(CFrameWnd* pFrame);
     static const CList<CFrameWnd*, CFrameWnd*>& GetFrameList() { return s_lstFrames; }
 
+    // Context help: the layer runs no loop that picks a window, so the request
+    // opens the application's help file at its contents. The flag keeps a
+    // request made while one runs from starting another.
+    static void OpenHelpContents(HWND hWnd, BOOL& bInContextHelp);
+
     // ---- Toolbars and menus.
     // The menu bar takes over the frame's menu (the menus family brings the bar).
     void SetMenuBar(CKGPMenuBar* pMenuBar);

@@ -179,12 +179,7 @@ BOOL CKGPInPlaceFrameT<TBase>::OnCommand(WPARAM wParam, LPARAM lParam)
 template <class TBase>
 void CKGPInPlaceFrameT<TBase>::OnContextHelp()
 {
-    if (m_bContextHelp)
-        return;
-    m_bContextHelp = TRUE;
-    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pszHelpFilePath != nullptr)
-        ::WinHelpW(this->m_hWnd, pApp->m_pszHelpFilePath, HELP_FINDER, 0);
-    m_bContextHelp = FALSE;
+    CKGPFrameImpl::OpenHelpContents(this->m_hWnd, m_bContextHelp);
 }
 
 template <class TBase>
