@@ -7,7 +7,6 @@
 
 #include <afxpreview.h>
 
-#include <ostream>
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -23,11 +22,6 @@
 namespace {
 
 using frame_modes_test::CModesFrame;
-
-std::ostream& operator<<(std::ostream& out, const CRect& rect)
-{
-    return out << rect.left << ',' << rect.top << ',' << rect.right << ',' << rect.bottom;
-}
 
 constexpr UINT kIdFullScreen = 0x7F01;
 
@@ -58,7 +52,10 @@ TEST_F(FrameModesTest, FullScreenCoversTheMonitorAndLeavesBackToTheSavedLayout)
     // Not set up: neither entering nor leaving (Escape) changes anything.
     EXPECT_FALSE(frame.ShowFullScreen());
     frame.SendMessage(WM_KEYDOWN, VK_ESCAPE);
-    MSG escape{frame.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0};
+    MSG escape{};
+    escape.hwnd = frame.m_hWnd;
+    escape.message = WM_KEYDOWN;
+    escape.wParam = VK_ESCAPE;
     frame.PreTranslateMessage(&escape);
     EXPECT_EQ(FrameRect(), before);
 

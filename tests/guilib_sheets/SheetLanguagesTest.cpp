@@ -115,9 +115,10 @@ void ExpectTextsFit(HWND dialog, const CString& where)
                 room -= checkRoom;
             EXPECT_LE(needs.cx, room) << place << ": \"" << shown
                                       << "\" is cut off (needs " << needs.cx << ", has " << room << ")";
-            if (type != BS_GROUPBOX)
+            if (type != BS_GROUPBOX) {
                 EXPECT_LE(needs.cy, client.Height()) << place << ": \"" << shown
                                                      << "\" is taller than its control";
+            }
         }
     }
 }
