@@ -653,10 +653,12 @@ void CKGPControlBar::EndDragAtButtonUp(UINT nFlags, CPoint point)
         if (m_dragFrameImpl.IsFrameShown() || m_dragFrameImpl.GetTargetDockBar() != nullptr) {
             const CRect rect = m_dragFrameImpl.GetDragRect();
             CKGPDockBar* pTarget = m_dragFrameImpl.GetTargetDockBar();
+            // Dropped where the outline or the preview tab showed the pane as a tab: it docks there.
+            const BOOL bAsTab = m_dragFrameImpl.IsDropAsTab();
             m_dragFrameImpl.EndDrawDragFrame(FALSE);
             StoreRecentDockInfo();
             BOOL bHandled = FALSE;
-            CKGPBaseControlBar* pDropped = pTarget != nullptr ? DockAtDragFrameDrop(bHandled) : nullptr;
+            CKGPBaseControlBar* pDropped = pTarget != nullptr || bAsTab ? DockAtDragFrameDrop(bHandled) : nullptr;
             m_dragFrameImpl.EndDrawDragFrame(TRUE);
             if (!bHandled && !rect.IsRectEmpty() && pDropped != this)
                 FloatBar(rect, KGP_DM_STANDARD, TRUE);

@@ -130,6 +130,7 @@ public:
     void EnableLayout(BOOL bEnable) { m_bLayoutEnabled = bEnable; }
     BOOL IsLayoutEnabledAndLocked() const { return m_bLayoutEnabled && m_bLockUpdate; }
     void SuspendRecalc(BOOL bSuspend) { m_bSuspendRecalc = bSuspend; }
+    BOOL IsRecalcSuspended() const { return m_bSuspendRecalc; }
 
     // ---- Hiding groups of bars (print preview, in-place activation).
     void SetPrintPreviewMode(BOOL bPreview);
