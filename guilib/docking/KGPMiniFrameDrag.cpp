@@ -377,6 +377,11 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::DockBarByMouse(BOOL& bDocked)
     }
     if (pBar == nullptr || !IsDockPlaceUnderCursor())
         return nullptr;
+    // A pane released where the outline showed it as a tab docks as one.
+    if (pBar->IsPaneKind() && m_dragFrameImpl.IsDropAsTab()) {
+        bDocked = pBar->DockByMouse(nullptr);
+        return bDocked ? pBar : nullptr;
+    }
     // A bar dropped over a dock bar that takes it docks there, at the outline.
     if (CKGPDockBar* pDockBar = m_dragFrameImpl.GetTargetDockBar()) {
         const CRect rect = m_dragFrameImpl.GetDragRect();

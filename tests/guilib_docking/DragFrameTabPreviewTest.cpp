@@ -232,4 +232,26 @@ TEST_F(DragFrameTabPreviewTest, ADockedPaneDroppedOnThePreviewBecomesTheActiveTa
     ExpectSoundLayout(*frame.GetDockManager(), {first, second, tabbed, dragged}, "dropped on the preview");
 }
 
+TEST_F(DragFrameTabPreviewTest, AFloatingPaneDroppedOnThePreviewBecomesATab)
+{
+    dragged->SetDockingMode(KGP_DOCK_DRAGFRAME);
+    ASSERT_TRUE(dragged->FloatBar(CRect(300, 60, 460, 180)));
+    CKGPMiniFrameWnd* floating = dragged->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    CRect window;
+    floating->GetWindowRect(window);
+    const CPoint grip(window.left + 30, window.top + floating->GetCaptionHeight() / 2);
+    MouseAt(floating, WM_LBUTTONDOWN, grip);
+    MouseAt(floating, WM_MOUSEMOVE, grip + CSize(20, 20));
+    MouseAt(floating, WM_MOUSEMOVE, OnTabbedCaption());
+    ASSERT_EQ(3, tabbed->GetTabWnd()->GetTabsNum()) << "the preview tab shows";
+    MouseAt(floating, WM_LBUTTONUP, OnTabbedCaption(), 0);
+    keyloft_test::Pump(30);
+    std::vector<HWND> expected = oldTabs;
+    expected.push_back(dragged->GetSafeHwnd());
+    EXPECT_EQ(expected, TabsOf(tabbed));
+    EXPECT_FALSE(dragged->IsFloating());
+    ExpectSoundLayout(*frame.GetDockManager(), {first, second, tabbed, dragged}, "a floating pane on the preview");
+}
+
 } // namespace
