@@ -77,6 +77,16 @@ protected:
         EXPECT_EQ(oldActive, tabbed->GetTabWnd()->GetActiveTab()) << step;
         ExpectSoundLayout(*frame.GetDockManager(), {first, second, tabbed, dragged}, step);
     }
+    // The dragged pane joined as the last tab, active, and no placeholder left.
+    void ExpectJoinedAsLastTab(const char* step)
+    {
+        std::vector<HWND> expected = oldTabs;
+        expected.push_back(dragged->GetSafeHwnd());
+        EXPECT_EQ(expected, TabsOf(tabbed)) << step;
+        EXPECT_EQ(2, tabbed->GetTabWnd()->GetActiveTab()) << step;
+        EXPECT_FALSE(dragged->IsFloating()) << step;
+        ExpectSoundLayout(*frame.GetDockManager(), {first, second, tabbed, dragged}, step);
+    }
 
     CKGPDockingControlBar* first = nullptr;
     CKGPDockingControlBar* second = nullptr;
@@ -225,11 +235,7 @@ TEST_F(DragFrameTabPreviewTest, ADockedPaneDroppedOnThePreviewBecomesTheActiveTa
     ASSERT_EQ(3, tabbed->GetTabWnd()->GetTabsNum()) << "the preview tab shows";
     MouseAt(dragged, WM_LBUTTONUP, OnTabbedCaption(), 0);
     keyloft_test::Pump(30);
-    std::vector<HWND> expected = oldTabs;
-    expected.push_back(dragged->GetSafeHwnd());
-    EXPECT_EQ(expected, TabsOf(tabbed));
-    EXPECT_EQ(2, tabbed->GetTabWnd()->GetActiveTab());
-    ExpectSoundLayout(*frame.GetDockManager(), {first, second, tabbed, dragged}, "dropped on the preview");
+    ExpectJoinedAsLastTab("a docked pane dropped on the preview");
 }
 
 TEST_F(DragFrameTabPreviewTest, AFloatingPaneDroppedOnThePreviewBecomesATab)
@@ -247,11 +253,7 @@ TEST_F(DragFrameTabPreviewTest, AFloatingPaneDroppedOnThePreviewBecomesATab)
     ASSERT_EQ(3, tabbed->GetTabWnd()->GetTabsNum()) << "the preview tab shows";
     MouseAt(floating, WM_LBUTTONUP, OnTabbedCaption(), 0);
     keyloft_test::Pump(30);
-    std::vector<HWND> expected = oldTabs;
-    expected.push_back(dragged->GetSafeHwnd());
-    EXPECT_EQ(expected, TabsOf(tabbed));
-    EXPECT_FALSE(dragged->IsFloating());
-    ExpectSoundLayout(*frame.GetDockManager(), {first, second, tabbed, dragged}, "a floating pane on the preview");
+    ExpectJoinedAsLastTab("a floating pane dropped on the preview");
 }
 
 } // namespace
