@@ -1,57 +1,47 @@
 // The drag outline over a tabbed pane: a placeholder tab stands in the
 // pane's tab strip while the cursor is over it (hidden while the markers
-// run), and whatever way the drag ends, leaves or is cancelled, the pane is
-// left with exactly its old tabs and its old active tab.
+// run); however the drag ends, the pane keeps exactly its old tabs and
+// active tab, or gains the dropped pane as its last, active tab.
 #include <gtest/gtest.h>
 
-#include "guilib/docking/KGPBaseTabbedBar.h"
-#include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDragFrameImpl.h"
 #include "guilib/docking/KGPDummyDockingControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
-#include "guilib/tabs/KGPBaseTabWnd.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
-#include "tests/guilib_docking/PaneTestSupport.h"
-#include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
-
-#include <vector>
 
 namespace {
 
 using namespace docking_test;
 
-std::vector<HWND> TabsOf(CKGPBaseTabbedBar* tabbed)
-{
-    std::vector<HWND> tabs;
-    CKGPBaseTabWnd* wnd = tabbed->GetTabWnd();
-    for (int i = 0; i < wnd->GetTabsNum(); ++i)
-        tabs.push_back(wnd->GetTabWnd(i)->GetSafeHwnd());
-    return tabs;
-}
-
 class DragFrameTabPreviewTest : public PaneFrameFixture<CTestFrame> {
 protected:
-    // Two panes tabbed at the bottom (the first active) and a third floating
+    // Two panes tabbed at the bottom (the first active) and a third, floating
     // over the view, to drag.
     void SetUp() override
     {
         PaneFrameFixture<CTestFrame>::SetUp();
         first = Add(2301, _T("Output"), CSize(300, 200));
         ASSERT_TRUE(first->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
-        second = Add(2302, _T("Watch"));
         CKGPDockingControlBar* made = nullptr;
-        ASSERT_NE(nullptr, second->AttachToTabWnd(first, KGP_DM_UNKNOWN, FALSE, &made));
+        ASSERT_NE(nullptr, Add(2302, _T("Watch"))->AttachToTabWnd(first, KGP_DM_UNKNOWN, FALSE, &made));
         tabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, made);
         ASSERT_NE(nullptr, tabbed);
         dragged = Add(2303, _T("Dragged"), CSize(160, 120));
-        ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
-        frame.RecalcLayout();
-        oldTabs = TabsOf(tabbed);
-        oldActive = tabbed->GetTabWnd()->GetActiveTab();
+        ASSERT_TRUE(dragged->FloatBar(CRect(300, 60, 460, 180)));
+        floating = dragged->GetParentMiniFrame(TRUE);
+        ASSERT_NE(nullptr, floating);
+        oldTabs = Tabs();
         ASSERT_EQ(2u, oldTabs.size());
+    }
+    std::vector<HWND> Tabs()
+    {
+        std::vector<HWND> tabs;
+        for (int i = 0; i < tabbed->GetTabWnd()->GetTabsNum(); ++i)
+            tabs.push_back(tabbed->GetTabWnd()->GetTabWnd(i)->GetSafeHwnd());
+        return tabs;
     }
     CPoint OnTabbedCaption()
     {
@@ -70,113 +60,107 @@ protected:
         ::SetCursorPos(at.x, at.y);
         outline.MoveDragFrame(TRUE);
     }
-    // The tabbed pane as it was before the drag, and the layout sound.
-    void ExpectOldTabs(const char* step)
-    {
-        EXPECT_EQ(oldTabs, TabsOf(tabbed)) << step;
-        EXPECT_EQ(oldActive, tabbed->GetTabWnd()->GetActiveTab()) << step;
-        ExpectSoundLayout(*frame.GetDockManager(), {first, second, tabbed, dragged}, step);
-    }
-    // The dragged pane joined as the last tab, active, and no placeholder left.
-    void ExpectJoinedAsLastTab(const char* step)
+    // With the dragged pane joined, the tabs expected end with it, active.
+    void ExpectTabs(bool joined, const char* step)
     {
         std::vector<HWND> expected = oldTabs;
-        expected.push_back(dragged->GetSafeHwnd());
-        EXPECT_EQ(expected, TabsOf(tabbed)) << step;
-        EXPECT_EQ(2, tabbed->GetTabWnd()->GetActiveTab()) << step;
-        EXPECT_FALSE(dragged->IsFloating()) << step;
-        ExpectSoundLayout(*frame.GetDockManager(), {first, second, tabbed, dragged}, step);
+        if (joined)
+            expected.push_back(dragged->GetSafeHwnd());
+        EXPECT_EQ(expected, Tabs()) << step;
+        EXPECT_EQ(joined ? 2 : oldActive, tabbed->GetTabWnd()->GetActiveTab()) << step;
+        EXPECT_EQ(!joined, dragged->IsFloating() != FALSE) << step;
+        ExpectSoundLayout(*frame.GetDockManager(), {first, tabbed, dragged, panes[1].get()}, step);
+    }
+    // Drags by the caption to a point with the mouse, in outline mode.
+    void DragTo(CWnd* by, CPoint to)
+    {
+        dragged->SetDockingMode(KGP_DOCK_DRAGFRAME);
+        CRect window;
+        by->GetWindowRect(window);
+        const CPoint grip(window.left + 30, window.top + dragged->GetCaptionHeight() / 2);
+        MouseAt(by, WM_LBUTTONDOWN, grip);
+        MouseAt(by, WM_MOUSEMOVE, grip + CSize(20, 20));
+        MouseAt(by, WM_MOUSEMOVE, to);
+    }
+    // Docks the dragged pane at the right, then drags it to a point and drops it there.
+    void DropDockedPane(CPoint at)
+    {
+        ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+        frame.RecalcLayout();
+        DragTo(dragged, at);
+        MouseAt(dragged, WM_LBUTTONUP, at, 0);
+        keyloft_test::Pump(30);
     }
 
     CKGPDockingControlBar* first = nullptr;
-    CKGPDockingControlBar* second = nullptr;
     CKGPDockingControlBar* dragged = nullptr;
+    CKGPMiniFrameWnd* floating = nullptr;
     CKGPBaseTabbedBar* tabbed = nullptr;
     std::vector<HWND> oldTabs;
-    int oldActive = -1;
+    int oldActive = 0;
 };
 
 TEST_F(DragFrameTabPreviewTest, APreviewTabFollowsTheCursorOverTheTabbedPaneAndLeavesNothingBehind)
 {
-    ASSERT_TRUE(dragged->FloatBar(CRect(300, 60, 460, 180)));
-    CKGPMiniFrameWnd* floating = dragged->GetParentMiniFrame(TRUE);
-    ASSERT_NE(nullptr, floating);
     CKGPDragFrameImpl outline;
     outline.Init(floating);
-    ::SetCursorPos(OverView().x, OverView().y);
     outline.StartDrag(OverView());
 
-    // Over the tabbed pane's caption: one placeholder tab, after the others,
-    // named as the dragged pane; the active tab stays; no outline is drawn.
+    // Over the caption: one tab after the others, named as the dragged pane,
+    // the active tab kept, no outline drawn; moving on adds no second one.
     MoveTo(outline, OnTabbedCaption());
-    ASSERT_TRUE(outline.IsTabPreviewShown());
-    EXPECT_EQ(tabbed, outline.GetTabPreviewTarget());
-    EXPECT_FALSE(outline.IsTabShapeShown());
-    EXPECT_TRUE(outline.IsFrameShown());
-    EXPECT_TRUE(outline.IsDropAsTab());
+    MoveTo(outline, OnTabbedCaption() + CSize(30, 0));
+    ASSERT_EQ(tabbed, outline.GetTabPreviewTarget());
     CKGPDummyDockingControlBar* placeholder = outline.GetPlaceholder();
     ASSERT_NE(nullptr, placeholder);
     CKGPBaseTabWnd* tabs = tabbed->GetTabWnd();
-    EXPECT_EQ(3, tabs->GetTabsNum());
+    std::vector<HWND> withPreview = oldTabs;
+    withPreview.push_back(placeholder->GetSafeHwnd());
+    EXPECT_EQ(withPreview, Tabs());
     EXPECT_EQ(2, outline.GetPreviewTabIndex());
-    EXPECT_EQ(placeholder, tabs->GetTabWnd(2));
-    EXPECT_EQ(tabs, placeholder->GetParent());
-    CString text, label;
-    placeholder->GetWindowText(text);
-    EXPECT_EQ(CString(), text);
+    CString label;
     tabs->GetTabLabel(2, label);
     EXPECT_EQ(CString(_T("Dragged")), label);
-    EXPECT_EQ(oldActive, tabs->GetActiveTab());
+    EXPECT_EQ(0, tabs->GetActiveTab());
+    EXPECT_FALSE(outline.IsTabShapeShown());
     keyloft_test::Pump(50);
     CRect shot;
     tabbed->GetWindowRect(shot);
     keyloft_test::SaveScreenArea(shot, L"drag-frame-tab-preview.bmp");
 
-    // Moving over the same pane adds no second tab.
-    MoveTo(outline, OnTabbedCaption() + CSize(30, 0));
-    EXPECT_EQ(3, tabs->GetTabsNum());
-
-    // Away from it: the tab goes, the outline is drawn, the placeholder waits hidden.
+    // Away from it: the tab goes and the outline is drawn.
     MoveTo(outline, OverView());
     EXPECT_FALSE(outline.IsTabPreviewShown());
-    EXPECT_EQ(-1, outline.GetPreviewTabIndex());
     EXPECT_TRUE(outline.IsFrameShown());
     EXPECT_EQ(tabbed->GetSafeHwnd(), outline.GetPreviousTarget());
     EXPECT_FALSE(placeholder->IsWindowVisible());
-    EXPECT_EQ(&frame, placeholder->GetParent());
-    ExpectOldTabs("the cursor left the tabbed pane");
+    ExpectTabs(false, "the cursor left the tabbed pane");
 
-    // Back over it, then the drag is cancelled: the same placeholder, gone again.
+    // Back over it (the same placeholder), then cancelled; a drop being
+    // docked keeps it until the end.
     MoveTo(outline, OnTabbedCaption());
-    ASSERT_TRUE(outline.IsTabPreviewShown());
     EXPECT_EQ(placeholder, outline.GetPlaceholder());
-    outline.EndDrawDragFrame(FALSE); // a drop being docked keeps it
+    outline.EndDrawDragFrame(FALSE);
     EXPECT_TRUE(outline.IsTabPreviewShown());
     outline.EndDrawDragFrame(TRUE);
-    EXPECT_FALSE(outline.IsTabPreviewShown());
     EXPECT_FALSE(outline.IsFrameShown());
-    ExpectOldTabs("the drag cancelled over the tabbed pane");
+    ExpectTabs(false, "the drag cancelled over the tabbed pane");
 
-    // An outline that goes while its preview shows takes the tab and the
-    // placeholder with it.
+    // An outline that goes during its preview takes the tab and the placeholder.
     HWND hPlaceholder = nullptr;
     {
         CKGPDragFrameImpl other;
         other.Init(floating);
-        other.StartDrag(OverView());
         MoveTo(other, OnTabbedCaption());
         ASSERT_TRUE(other.IsTabPreviewShown());
         hPlaceholder = other.GetPlaceholder()->GetSafeHwnd();
     }
     EXPECT_FALSE(::IsWindow(hPlaceholder));
-    ExpectOldTabs("the outline went during its preview");
+    ExpectTabs(false, "the outline went during its preview");
 }
 
 TEST_F(DragFrameTabPreviewTest, WhileTheMarkersRunThePreviewTabIsHiddenAndThePlaceMarkerTakesTheShape)
 {
-    ASSERT_TRUE(dragged->FloatBar(CRect(300, 60, 460, 180)));
-    CKGPMiniFrameWnd* floating = dragged->GetParentMiniFrame(TRUE);
-    ASSERT_NE(nullptr, floating);
     CKGPDockManager& manager = *frame.GetDockManager();
     CKGPSmartDockingManager* smart = manager.GetSmartDockingManagerPermanent();
     ASSERT_NE(nullptr, smart);
@@ -185,75 +169,41 @@ TEST_F(DragFrameTabPreviewTest, WhileTheMarkersRunThePreviewTabIsHiddenAndThePla
     frame.ClientToScreen(outer);
     smart->SetOuterRect(outer);
     smart->Start(floating);
-    smart->SetHotMarker(kgp::smartdock::kGroupCentre);
-
     CKGPDragFrameImpl outline;
     outline.Init(floating);
-    outline.StartDrag(OverView());
     MoveTo(outline, OnTabbedCaption());
     ASSERT_TRUE(outline.IsTabPreviewShown());
-    CKGPBaseTabWnd* tabs = tabbed->GetTabWnd();
-    EXPECT_EQ(3, tabs->GetTabsNum());
-    EXPECT_FALSE(tabs->IsTabVisible(outline.GetPreviewTabIndex()));
-    EXPECT_EQ(2, tabs->GetVisibleTabsNum());
-    EXPECT_FALSE(outline.GetPlaceholder()->IsWindowVisible());
-    EXPECT_TRUE(smart->GetPlaceMarker().IsShown());
+    EXPECT_FALSE(tabbed->GetTabWnd()->IsTabVisible(outline.GetPreviewTabIndex()));
+    EXPECT_EQ(2, tabbed->GetTabWnd()->GetVisibleTabsNum());
     EXPECT_TRUE(smart->GetPlaceMarker().IsTabbedShape());
 
     outline.EndDrawDragFrame(TRUE);
     EXPECT_FALSE(smart->GetPlaceMarker().IsShown());
     smart->Stop();
     EXPECT_FALSE(manager.IsRecalcSuspended());
-    ExpectOldTabs("the markers' drag ended");
+    ExpectTabs(false, "the markers' drag ended");
 }
 
-TEST_F(DragFrameTabPreviewTest, ADockedPaneDroppedOnThePreviewBecomesTheActiveTabAndDroppedElsewhereFloats)
+TEST_F(DragFrameTabPreviewTest, APaneDroppedOnThePreviewBecomesTheActiveTabAndDroppedElsewhereStaysOut)
 {
-    dragged->SetDockingMode(KGP_DOCK_DRAGFRAME);
-    auto drag = [&](CPoint to) {
-        CRect window;
-        dragged->GetWindowRect(window);
-        const CPoint grip(window.left + 20, window.top + dragged->GetCaptionHeight() / 2);
-        MouseAt(dragged, WM_LBUTTONDOWN, grip);
-        MouseAt(dragged, WM_MOUSEMOVE, grip + CSize(20, 20));
-        MouseAt(dragged, WM_MOUSEMOVE, to);
-    };
-
-    // Released away from every docking place: it floats, the tabs untouched.
-    drag(OverView());
-    EXPECT_EQ(oldTabs, TabsOf(tabbed));
-    MouseAt(dragged, WM_LBUTTONUP, OverView(), 0);
-    keyloft_test::Pump(30);
-    EXPECT_TRUE(dragged->IsFloating());
-    ExpectOldTabs("dropped over the view");
-
-    // Docked again, then released on the tabbed pane's caption: the new
-    // active tab, after the old ones, and no placeholder left.
-    ASSERT_TRUE(dragged->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
-    frame.RecalcLayout();
-    drag(OnTabbedCaption());
-    ASSERT_EQ(3, tabbed->GetTabWnd()->GetTabsNum()) << "the preview tab shows";
-    MouseAt(dragged, WM_LBUTTONUP, OnTabbedCaption(), 0);
-    keyloft_test::Pump(30);
-    ExpectJoinedAsLastTab("a docked pane dropped on the preview");
-}
-
-TEST_F(DragFrameTabPreviewTest, AFloatingPaneDroppedOnThePreviewBecomesATab)
-{
-    dragged->SetDockingMode(KGP_DOCK_DRAGFRAME);
-    ASSERT_TRUE(dragged->FloatBar(CRect(300, 60, 460, 180)));
-    CKGPMiniFrameWnd* floating = dragged->GetParentMiniFrame(TRUE);
-    ASSERT_NE(nullptr, floating);
-    CRect window;
-    floating->GetWindowRect(window);
-    const CPoint grip(window.left + 30, window.top + floating->GetCaptionHeight() / 2);
-    MouseAt(floating, WM_LBUTTONDOWN, grip);
-    MouseAt(floating, WM_MOUSEMOVE, grip + CSize(20, 20));
-    MouseAt(floating, WM_MOUSEMOVE, OnTabbedCaption());
-    ASSERT_EQ(3, tabbed->GetTabWnd()->GetTabsNum()) << "the preview tab shows";
+    // A floating frame dropped on the preview.
+    DragTo(floating, OnTabbedCaption());
+    ASSERT_EQ(3u, Tabs().size()) << "the preview tab shows";
     MouseAt(floating, WM_LBUTTONUP, OnTabbedCaption(), 0);
     keyloft_test::Pump(30);
-    ExpectJoinedAsLastTab("a floating pane dropped on the preview");
+    ExpectTabs(true, "a floating pane dropped on the preview");
+
+    // Docked elsewhere, dragged over the view and dropped: it floats.
+    ASSERT_TRUE(tabbed->DetachBar(dragged));
+    ASSERT_TRUE(dragged->IsFloating());
+    ASSERT_EQ(oldTabs, Tabs());
+    oldActive = tabbed->GetTabWnd()->GetActiveTab();
+    DropDockedPane(OverView());
+    ExpectTabs(false, "a docked pane dropped over the view");
+
+    // Docked again and dropped on the preview.
+    DropDockedPane(OnTabbedCaption());
+    ExpectTabs(true, "a docked pane dropped on the preview");
 }
 
 } // namespace
