@@ -103,19 +103,46 @@ function(keyloft_warnings target)
     endif()
 endfunction()
 
-# keyloft_precompile_layer(<target> [<header>...])
+# keyloft_precompile_layer(<target> [TESTS])
 # The layer's window header (<afxwin.h>, which brings windows.h, the common
-# controls and the layer's classes) and the headers named, precompiled once for
-# the target's C++ sources: parsing them is most of a small source's compile.
-# Only for targets that link the layer: the portable code keeps seeing no
-# Windows header. Sources still include what they use (the header is only
-# parsed ahead, not a promise that its names are there).
+# controls and the layer's classes) parsed ahead: parsing it is most of a small
+# source's compile. A precompiled header weighs ~150 MB, so it is made twice for
+# the whole tree, not once per target: once for the libraries, and once with
+# GoogleTest's header at the test groups' optimisation (TESTS); every target
+# reuses the one made with its own flags. Only for targets that link the layer:
+# the portable code keeps seeing no Windows header. Sources still include what
+# they use (the header is only parsed ahead, not a promise that its names are
+# there).
 function(keyloft_precompile_layer target)
-    set(headers)
-    foreach(header IN ITEMS <afxwin.h> ${ARGN})
-        list(APPEND headers "$<$<COMPILE_LANGUAGE:CXX>:${header}>")
-    endforeach()
-    target_precompile_headers(${target} PRIVATE ${headers})
+    cmake_parse_arguments(ARG "TESTS" "" "" ${ARGN})
+    if(ARG_TESTS)
+        set(host keyloft_test_pch)
+        set(headers <afxwin.h> <gtest/gtest.h>)
+    else()
+        set(host keyloft_layer_pch)
+        set(headers <afxwin.h>)
+    endif()
+    if(NOT TARGET ${host})
+        # The host is an empty library compiled as its users are: the header
+        # is only valid for sources built with the same options.
+        set(source ${CMAKE_BINARY_DIR}/${host}.cpp)
+        if(NOT EXISTS ${source})
+            file(WRITE ${source} "// The precompiled layer header's host: no code of its own.\n")
+        endif()
+        add_library(${host} STATIC ${source})
+        target_include_directories(${host} PRIVATE ${CMAKE_SOURCE_DIR}/afx/include)
+        if(ARG_TESTS)
+            target_link_libraries(${host} PRIVATE gmock)
+            target_compile_options(${host} PRIVATE -O1)
+            keyloft_test_data_definition(${host})
+        endif()
+        set(wrapped)
+        foreach(header IN LISTS headers)
+            list(APPEND wrapped "$<$<COMPILE_LANGUAGE:CXX>:${header}>")
+        endforeach()
+        target_precompile_headers(${host} PRIVATE ${wrapped})
+    endif()
+    target_precompile_headers(${target} REUSE_FROM ${host})
 endfunction()
 
 # KEYLOFT_TESTS_DIR: the source folder tests/ (checked-in seeds and samples), as
@@ -147,7 +174,7 @@ function(keyloft_wine_test group)
     # test's own code is compiled for a quick build.
     target_compile_options(${target} PRIVATE -O1)
     if(afx IN_LIST ARG_LIBS)
-        keyloft_precompile_layer(${target} <gtest/gtest.h>)
+        keyloft_precompile_layer(${target} TESTS)
     endif()
     add_test(NAME wine.${group} COMMAND ${target})
     # All Wine tests share one display, and synthesised keys and clicks go to
