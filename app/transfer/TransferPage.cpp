@@ -51,22 +51,6 @@ void FitToolBarButtons(CToolBar& bar)
     bar.SetSizes(CSize(width, kButtonHeight), CSize(16, 16));
 }
 
-// Sets a title's text when it changes. The static control would paint a new
-// text there and then (under Wine a drawing and a flush to the screen, more
-// than a short fill of the list costs); the title is painted with the page's
-// next paint instead, as the list's new rows are.
-void SetTitleText(CStatic& title, const CString& text)
-{
-    if (!title.GetSafeHwnd())
-        return;
-    CString shown;
-    title.GetWindowText(shown);
-    if (shown == text)
-        return;
-    ::DefWindowProcW(title.GetSafeHwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.GetString()));
-    title.Invalidate();
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTransferPage, CBaseDlg)
@@ -300,8 +284,8 @@ CString CTransferPage::GetDeviceTitle() const
 
 void CTransferPage::UpdateTitles()
 {
-    SetTitleText(m_pcTitle, GetPCTitle());
-    SetTitleText(m_devTitle, GetDeviceTitle());
+    m_pcTitle.SetTitle(GetPCTitle());
+    m_devTitle.SetTitle(GetDeviceTitle());
 }
 
 bool CTransferPage::IsFileStillValid(const CString& path, ULONGLONG size) const
@@ -334,7 +318,8 @@ void CTransferPage::ShowPCFiles(std::vector<PCFolderEntry> entries)
     };
     m_pcList.SetPendingCheck(check);
     m_pcList.SetFiles(std::move(files));
-    UpdateTitles();
+    // The PC files alone changed: the device title stays as it is.
+    m_pcTitle.SetTitle(GetPCTitle());
     StartMarkChecks(check);
 }
 
@@ -394,6 +379,7 @@ void CTransferPage::RefreshDeviceList()
     if ((!read.listed || !read.sizeFailures.empty()) && !port->ConfirmPresence() && HandOverLostInstrument())
         return;
     if (!read.listed) {
+        UpdateTitles();  // the cleared list's count
         GetTransferNotes().Show(kIconWarning, m_info.loadFailedText, MB_MODE_OK);
         return;
     }

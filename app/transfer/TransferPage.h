@@ -10,6 +10,7 @@
 #include "app/lists/DevFileListCtrl.h"
 #include "app/lists/PCFileListCtrl.h"
 #include "app/transfer/MarkCheckRunner.h"
+#include "app/transfer/PageTitle.h"
 #include "app/transfer/PCFolderListing.h"
 #include "app/transfer/SlotTable.h"
 #include "app/transfer/TransferKindInfo.h"
@@ -119,8 +120,8 @@ private:
     const TransferKindInfo& m_info;
     CPCFileListCtrl m_pcList;
     CDevFileListCtrl m_devList;
-    CStatic m_pcTitle;
-    CStatic m_devTitle;
+    CPageTitle m_pcTitle;
+    CPageTitle m_devTitle;
     CPngButton m_uploadButton;
     CPngButton m_downloadButton;
     CImageList m_pcImages;
