@@ -14,9 +14,10 @@
 // fill's ratios are printed beside them. The time until every mark is checked
 // is shown too.
 //
-// Usage: bench_shell_listfill.exe [rounds] [--with-redraw]
+// Usage: bench_shell_listfill.exe [rounds] [--with-redraw] [--trace-marks] [--files 10|1000|10000]
 //   (run under the harness's Wine and Xvfb; --with-redraw also times the bare
-//   fill with redraw on, which takes tens of seconds a round under Wine)
+//   fill with redraw on, which takes tens of seconds a round under Wine;
+//   --trace-marks marks each timed span in a debug wineserver's request trace)
 #include <afxwin.h>
 #include <afxcmn.h>
 
@@ -53,6 +54,16 @@ LARGE_INTEGER Now() {
     return value;
 }
 
+// With --trace-marks each timed span is bracketed by a look-up of a named atom,
+// which a wineserver started with -d1 shows in its request trace: the
+// requests between two marks are the span's own.
+bool g_traceMarks = false;
+
+void TraceMark(const wchar_t* what) {
+    if (g_traceMarks)
+        ::GlobalFindAtomW(what);
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? -1 : values[values.size() / 2];
@@ -71,6 +82,7 @@ double BareFill(CWnd& host, const std::vector<std::pair<std::wstring, UINT>>& ro
     list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 400, 600), &host, 4000);
     list.InsertColumn(0, L"Name", LVCFMT_LEFT, 180);
     list.InsertColumn(1, L"Size", LVCFMT_LEFT, 180);
+    TraceMark(L"keyloft-mark bare fill begins");
     const LARGE_INTEGER start = Now();
     if (redrawOff)
         list.SetRedraw(FALSE);
@@ -84,6 +96,7 @@ double BareFill(CWnd& host, const std::vector<std::pair<std::wstring, UINT>>& ro
     if (redrawOff)
         list.SetRedraw(TRUE);
     const double elapsed = MillisecondsSince(start);
+    TraceMark(L"keyloft-mark bare fill ends");
     list.DestroyWindow();
     return elapsed;
 }
@@ -93,9 +106,14 @@ public:
     BOOL InitInstance() override {
         int rounds = 5;
         bool withRedraw = false;
+        int onlySize = 0;
         for (int i = 1; i < __argc; ++i) {
             if (wcscmp(__wargv[i], L"--with-redraw") == 0)
                 withRedraw = true;
+            else if (wcscmp(__wargv[i], L"--trace-marks") == 0)
+                g_traceMarks = true;
+            else if (wcscmp(__wargv[i], L"--files") == 0 && i + 1 < __argc)
+                onlySize = _wtoi(__wargv[++i]);
             else
                 rounds = std::max(1, _wtoi(__wargv[i]));
         }
@@ -148,6 +166,8 @@ public:
         const std::filesystem::path folderPath(static_cast<LPCTSTR>(dataFolder));
         bool allMet = true;
         for (const int files : kSizes) {
+            if (onlySize != 0 && files != onlySize)
+                continue;
             std::error_code ignored;
             for (const auto& entry : std::filesystem::directory_iterator(folderPath, ignored))
                 std::filesystem::remove(entry.path(), ignored);
@@ -167,12 +187,16 @@ public:
                 std::vector<PCFolderEntry> entries;
                 if (rowsGiven)
                     entries = ListPCFolder(dataFolder, L"mid");
+                TraceMark(emptied ? L"keyloft-mark page fill into an emptied list begins"
+                                  : L"keyloft-mark page refill begins");
                 const LARGE_INTEGER start = Now();
                 if (rowsGiven)
                     songPage->ShowPCFiles(std::move(entries));
                 else
                     songPage->FillPCList();
-                return std::make_pair(start, MillisecondsSince(start));
+                const double elapsed = MillisecondsSince(start);
+                TraceMark(L"keyloft-mark page fill ends");
+                return std::make_pair(start, elapsed);
             };
             std::vector<double> sameGiven, emptyGiven, sameWhole, emptyWhole, checkedTimes, listingTimes, quietTimes,
                 redrawTimes;
