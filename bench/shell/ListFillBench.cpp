@@ -182,8 +182,12 @@ public:
 
             // One timed fill after a quiet start: the marks of the last one all checked.
             const auto timedFill = [&](bool emptied, bool rowsGiven) {
-                if (emptied)
-                    songPage->OnDeviceLost(0, 0);  // as when the instrument is back after a loss
+                if (emptied) {
+                    // As when the instrument is back after a loss: the emptied
+                    // list and its title have been painted since.
+                    songPage->OnDeviceLost(0, 0);
+                    host.RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                }
                 std::vector<PCFolderEntry> entries;
                 if (rowsGiven)
                     entries = ListPCFolder(dataFolder, L"mid");
