@@ -283,7 +283,7 @@ void CPCFileListCtrl::SetFiles(std::vector<PCFileItem> files)
     if (!reuse || oldRows != newRows) {
         pause.emplace(*this, ScrollBarsMayChange(oldRows, newRows));
     }
-    RemoveAllFiles(reuse);
+    RemoveAllFiles(reuse || oldRows == 0);  // no rows to delete in an emptied list
     const int keptRows = reuse ? std::min(oldRows, newRows) : 0;
     m_records.reserve(files.size());
     m_rowRecords.reserve(files.size());

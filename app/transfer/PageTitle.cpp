@@ -14,18 +14,18 @@ void CPageTitle::SetTitle(const CString& text)
 {
     if (m_hWnd == nullptr)
         return;
-    if (m_pending) {
-        // Its repaint is still owed: a paint would have written the text.
-        m_pendingText = text;
-        return;
+    if (!m_textKnown) {
+        GetWindowText(m_text);
+        m_textKnown = true;
     }
-    CString shown;
-    GetWindowText(shown);
-    if (shown == text)
+    if (m_text == text)
         return;
-    m_pendingText = text;
-    m_pending = true;
-    Invalidate();
+    m_text = text;
+    // While a text is pending its repaint is still owed: a paint would have written it.
+    if (!m_pending) {
+        m_pending = true;
+        Invalidate();
+    }
 }
 
 void CPageTitle::CommitText()
@@ -33,8 +33,7 @@ void CPageTitle::CommitText()
     if (!m_pending)
         return;
     m_pending = false;
-    ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_pendingText.GetString()));
-    m_pendingText.Empty();
+    ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_text.GetString()));
 }
 
 void CPageTitle::OnPaint()
@@ -45,9 +44,10 @@ void CPageTitle::OnPaint()
 
 LRESULT CPageTitle::OnSetText(WPARAM, LPARAM)
 {
-    // A text set from elsewhere replaces one still waiting.
+    // A text set from elsewhere replaces one still waiting; it is read again
+    // when needed (the control may refuse or change it).
     m_pending = false;
-    m_pendingText.Empty();
+    m_textKnown = false;
     return Default();
 }
 
@@ -59,13 +59,13 @@ LRESULT CPageTitle::OnGetText(WPARAM wParam, LPARAM lParam)
     const auto room = static_cast<std::size_t>(wParam);
     if (buffer == nullptr || room == 0)
         return 0;
-    const std::size_t length = std::min(room - 1, static_cast<std::size_t>(m_pendingText.GetLength()));
-    std::wmemcpy(buffer, m_pendingText.GetString(), length);
+    const std::size_t length = std::min(room - 1, static_cast<std::size_t>(m_text.GetLength()));
+    std::wmemcpy(buffer, m_text.GetString(), length);
     buffer[length] = L'\0';
     return static_cast<LRESULT>(length);
 }
 
 LRESULT CPageTitle::OnGetTextLength(WPARAM, LPARAM)
 {
-    return m_pending ? m_pendingText.GetLength() : Default();
+    return m_pending ? m_text.GetLength() : Default();
 }

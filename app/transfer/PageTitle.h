@@ -31,6 +31,7 @@ private:
     // Writes a pending text through the default handling (the system's copy).
     void CommitText();
 
-    CString m_pendingText;
-    bool m_pending = false;
+    CString m_text;            // shown, or to be shown at the next paint; valid when known
+    bool m_textKnown = false;  // false until read, and after a text set from elsewhere
+    bool m_pending = false;    // m_text waits for the next paint
 };

@@ -242,6 +242,7 @@ void CTransferPage::ReloadTexts()
 {
     if (!m_pcList.GetSafeHwnd())
         return;
+    m_pcTitleFormat = LoadResString(m_info.pcTitleFormat);
     m_pcList.SetListColumnText(0, LoadResString(113));
     m_pcList.SetListColumnText(1, LoadResString(114));
     m_devList.SetListColumnText(0, LoadResString(119));
@@ -270,7 +271,10 @@ void CTransferPage::ReloadTexts()
 CString CTransferPage::GetPCTitle() const
 {
     CString title;
-    title.Format(LoadResString(m_info.pcTitleFormat), m_pcList.GetSafeHwnd() ? m_pcList.GetItemCount() : 0);
+    // The format of the current language, kept since the texts were last loaded.
+    const CString loaded = m_pcTitleFormat.IsEmpty() ? LoadResString(m_info.pcTitleFormat) : CString();
+    title.Format(m_pcTitleFormat.IsEmpty() ? loaded.GetString() : m_pcTitleFormat.GetString(),
+                 m_pcList.GetSafeHwnd() ? m_pcList.GetItemCount() : 0);
     return title;
 }
 
@@ -308,7 +312,8 @@ void CTransferPage::ShowPCFiles(std::vector<PCFolderEntry> entries)
     if (!m_pcList.GetSafeHwnd())
         return;
     m_markChecks.CancelAndJoin();
-    const CString folder = GetFolder();
+    // Where the listed files are: a folder gone since is found by their checks.
+    const CString folder = GetDataFolderPath(m_info.kind);
     std::vector<PCFileItem> files;
     files.reserve(entries.size());
     for (PCFolderEntry& entry : entries)
@@ -327,18 +332,20 @@ void CTransferPage::StartMarkChecks(const CPCFileListCtrl::MarkCheck& check)
 {
     // A file the size rule already refused needs no reading.
     std::vector<MarkCheckItem> items;
+    items.reserve(m_pcList.GetRecordCount());
     for (std::size_t index = 0; index < m_pcList.GetRecordCount(); ++index) {
         const PCFileItem* record = m_pcList.GetRecord(index);
         if (record->checkPending)
             items.push_back({index, record->name});
     }
-    if (items.empty())
-        return;
-    if (m_markChecks.Start(GetSafeHwnd(), TransferMsg::MarksChecked, items, check))
+    if (items.empty() || m_markChecks.Start(GetSafeHwnd(), TransferMsg::MarksChecked, std::move(items), check))
         return;
     // No worker: the checks are made here, as the fill once made them.
-    for (const MarkCheckItem& item : items)
-        m_pcList.ApplyMarkCheck(item.index, check(item.file));
+    for (std::size_t index = 0; index < m_pcList.GetRecordCount(); ++index) {
+        const PCFileItem* record = m_pcList.GetRecord(index);
+        if (record->checkPending)
+            m_pcList.ApplyMarkCheck(index, check(record->name));
+    }
     m_pcList.SortAfterMarkChecks();
 }
 

@@ -121,6 +121,7 @@ private:
     CPCFileListCtrl m_pcList;
     CDevFileListCtrl m_devList;
     CPageTitle m_pcTitle;
+    CString m_pcTitleFormat;  // the PC title's format in the current language
     CPageTitle m_devTitle;
     CPngButton m_uploadButton;
     CPngButton m_downloadButton;

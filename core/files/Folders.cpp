@@ -110,12 +110,18 @@ bool CreateFolder(LPCTSTR path)
     return FolderExists(full);
 }
 
-CString GetDataFolder(int kind)
+CString GetDataFolderPath(int kind)
 {
     if (kind < 0 || kind > 3)
         return CString();
-    const CString folder = GetProgramFolder() + kDataFolderNames[kind];
-    CreateFolder(folder);
+    return GetProgramFolder() + kDataFolderNames[kind];
+}
+
+CString GetDataFolder(int kind)
+{
+    const CString folder = GetDataFolderPath(kind);
+    if (!folder.IsEmpty())
+        CreateFolder(folder);
     return folder;
 }
 

@@ -32,6 +32,8 @@ bool CreateFolder(LPCTSTR path);
 // "XKBD\style\", "XKBD\voice\", "XKBD\memory\", created when missing. Another
 // kind gives an empty text.
 CString GetDataFolder(int kind);
+// The same path, neither looked for nor created.
+CString GetDataFolderPath(int kind);
 // Program folder + "INS\", created when missing.
 CString GetInsFolder();
 

@@ -31,12 +31,14 @@ TEST_F(FoldersTest, DataFoldersAreCreatedOnFirstUse)
 {
     const wchar_t* names[] = {L"XKBD\\song\\", L"XKBD\\style\\", L"XKBD\\voice\\", L"XKBD\\memory\\"};
     for (int kind = 0; kind < 4; ++kind) {
-        EXPECT_FALSE(FolderExists(Folder() + names[kind]));
+        EXPECT_EQ(GetDataFolderPath(kind), Folder() + names[kind]);
+        EXPECT_FALSE(FolderExists(Folder() + names[kind])) << "the path alone creates nothing";
         EXPECT_EQ(GetDataFolder(kind), Folder() + names[kind]);
         EXPECT_TRUE(FolderExists(Folder() + names[kind]));
     }
     EXPECT_TRUE(GetDataFolder(4).IsEmpty());
     EXPECT_TRUE(GetDataFolder(-1).IsEmpty());
+    EXPECT_TRUE(GetDataFolderPath(4).IsEmpty());
     EXPECT_EQ(GetInsFolder(), Folder() + L"INS\\");
     EXPECT_TRUE(FolderExists(Folder() + L"INS"));
 }
