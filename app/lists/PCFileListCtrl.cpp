@@ -1,10 +1,9 @@
 #include "app/lists/PCFileListCtrl.h"
 
 #include <algorithm>
+#include <numeric>
 #include <optional>
 #include <unordered_map>
-#include <string_view>
-#include <unordered_set>
 
 #include "app/lists/DevFileListCtrl.h"
 
@@ -204,49 +203,67 @@ std::vector<PCFileItem> CPCFileListCtrl::PrepareFiles(std::vector<PCFileItem> fi
 {
     // Each name is folded once; the keys serve both the repeat test and the
     // sort by name, which then compares plain code units.
+    const std::size_t count = files.size();
     std::vector<std::wstring> keys;
-    keys.reserve(files.size());
-    std::unordered_set<std::wstring_view> names;
-    names.reserve(files.size());
-    std::vector<PCFileItem> kept;
-    kept.reserve(files.size());
-    for (PCFileItem& file : files) {
-        std::wstring key = NameKey(file.name);
-        if (names.count(key) != 0) {
-            continue;
+    keys.reserve(count);
+    for (const PCFileItem& file : files) {
+        keys.push_back(NameKey(file.name));
+    }
+    // The files in the keys' order; among equal keys the first listed comes
+    // first and is the one kept.
+    std::vector<std::size_t> byKey(count);
+    std::iota(byKey.begin(), byKey.end(), std::size_t{0});
+    std::sort(byKey.begin(), byKey.end(), [&](std::size_t a, std::size_t b) {
+        const int compared = keys[a].compare(keys[b]);
+        return compared != 0 ? compared < 0 : a < b;
+    });
+    std::vector<char> repeated(count, 0);
+    for (std::size_t at = 1; at < count; ++at) {
+        if (keys[byKey[at]] == keys[byKey[at - 1]]) {
+            repeated[byKey[at]] = 1;
         }
-        if (BreaksSizeRule(file.size)) {
-            file.invalid = 1;
-            file.checkPending = false;  // invalid whatever its mark says
+    }
+    for (std::size_t index = 0; index < count; ++index) {
+        if (repeated[index] == 0 && BreaksSizeRule(files[index].size)) {
+            files[index].invalid = 1;
+            files[index].checkPending = false;  // invalid whatever its mark says
         }
-        keys.push_back(std::move(key));
-        names.insert(keys.back());  // views into the keys, which never move (reserved above)
-        kept.push_back(std::move(file));
     }
     const int column = m_hWnd != nullptr ? GetHeaderCtrl().GetSortColumn() : -1;
     const bool ascending = column >= 0 && GetHeaderCtrl().IsAscending() != FALSE;
-    if (column < 0) {
-        return kept;
-    }
-    std::vector<std::size_t> order(kept.size());
-    for (std::size_t index = 0; index < order.size(); ++index) {
-        order[index] = index;
-    }
-    // The order CompareItems gives (invalid rows first), by the folded keys for names.
-    const auto compare = [&](std::size_t a, std::size_t b) {
-        if (column == 0 && (kept[a].invalid != 0) == (kept[b].invalid != 0)) {
-            return keys[a].compare(keys[b]);
+    std::vector<std::size_t> order;
+    order.reserve(count);
+    if (column == 0) {
+        // The order CompareItems gives: invalid rows first, each part by name
+        // (no two names are equal now, so the key order is the whole order).
+        for (const bool invalid : {true, false}) {
+            for (const std::size_t index : byKey) {
+                if (repeated[index] == 0 && (files[index].invalid != 0) == invalid) {
+                    order.push_back(index);
+                }
+            }
         }
-        return CompareItems(reinterpret_cast<LPARAM>(&kept[a]), reinterpret_cast<LPARAM>(&kept[b]), column);
-    };
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int compared = compare(a, b);
-        return ascending ? compared < 0 : compared > 0;
-    });
+        if (!ascending) {
+            std::reverse(order.begin(), order.end());
+        }
+    } else {
+        for (std::size_t index = 0; index < count; ++index) {
+            if (repeated[index] == 0) {
+                order.push_back(index);  // as listed
+            }
+        }
+        if (column > 0) {
+            std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+                const int compared = CompareItems(reinterpret_cast<LPARAM>(&files[a]),
+                                                  reinterpret_cast<LPARAM>(&files[b]), column);
+                return ascending ? compared < 0 : compared > 0;
+            });
+        }
+    }
     std::vector<PCFileItem> sorted;
-    sorted.reserve(kept.size());
+    sorted.reserve(order.size());
     for (const std::size_t index : order) {
-        sorted.push_back(std::move(kept[index]));
+        sorted.push_back(std::move(files[index]));
     }
     return sorted;
 }

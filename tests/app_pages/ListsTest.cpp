@@ -148,6 +148,42 @@ TEST_F(ListsTest, PcSortPutsInvalidFilesFirstThenByNameOrSize)
     EXPECT_EQ(CString(L"Alpha.mid"), m_pc.GetFileItem(0)->name);
 }
 
+// A fill leaves out a name met again (without case; the first listed stays),
+// applies the size rule and sorts as the header says, invalid files first.
+TEST_F(ListsTest, AFillDropsRepeatedNamesAndSortsAsTheHeaderSays)
+{
+    m_pc.SetMaxSize(5000);
+    const auto fill = [&] {
+        std::vector<PCFileItem> files;
+        for (const auto& [name, size] : std::initializer_list<std::pair<const wchar_t*, UINT>>{
+                 {L"bravo.mid", 300}, {L"Alpha.mid", 900}, {L"BRAVO.MID", 50}, {L"zulu.mid", 9000},
+                 {L"charlie.mid", 100}, {L"alpha.MID", 1}, {L"yankee.mid", 7000}, {L"delta.mid", 300}}) {
+            files.push_back({name, size, 0, true});
+        }
+        m_pc.SetFiles(std::move(files));
+    };
+    m_pc.Sort(0, TRUE);
+    fill();
+    EXPECT_EQ(CString(L"yankee.mid;zulu.mid;Alpha.mid;bravo.mid;charlie.mid;delta.mid;"), Texts(m_pc, 0));
+    ASSERT_EQ(m_pc.GetRecordCount(), 6u);
+    EXPECT_EQ(m_pc.GetFileItem(3)->size, 300u) << "the first bravo listed is the one kept";
+    EXPECT_TRUE(m_pc.GetFileItem(0)->invalid && !m_pc.GetFileItem(0)->checkPending) << "too large: not checked";
+    EXPECT_TRUE(!m_pc.GetFileItem(2)->invalid && m_pc.GetFileItem(2)->checkPending);
+    m_pc.Sort(0, FALSE);
+    fill();
+    EXPECT_EQ(CString(L"delta.mid;charlie.mid;bravo.mid;Alpha.mid;zulu.mid;yankee.mid;"), Texts(m_pc, 0));
+    m_pc.Sort(1, TRUE);
+    fill();
+    EXPECT_EQ(CString(L"yankee.mid;zulu.mid;charlie.mid;bravo.mid;delta.mid;Alpha.mid;"), Texts(m_pc, 0))
+        << "equal sizes stay as listed";
+    m_pc.Sort(1, FALSE);
+    fill();
+    EXPECT_EQ(CString(L"Alpha.mid;bravo.mid;delta.mid;charlie.mid;zulu.mid;yankee.mid;"), Texts(m_pc, 0));
+    for (int row = 0; row < m_pc.GetItemCount(); ++row) {
+        EXPECT_EQ(m_pc.GetFileItem(row), m_pc.GetRecord(static_cast<std::size_t>(row))) << "records by row";
+    }
+}
+
 // A fill holds painting off whether or not a scroll bar comes or goes, and
 // leaves the list shown with its rows to be painted and its bars right.
 TEST_F(ListsTest, AFillLeavesTheListShownAndRepaintedWhetherScrollBarsChangeOrNot)
