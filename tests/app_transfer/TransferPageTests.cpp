@@ -109,6 +109,23 @@ TEST_F(PageGui, TitlesCountTheFilesAndTheUsedSlots)
     EXPECT_FALSE(::GetUpdateRect(pcTitle->GetSafeHwnd(), nullptr, FALSE));
 }
 
+TEST_F(PageGui, ADeviceListThatCannotBeReadShowsItsClearedCount)
+{
+    m_memory.WriteFile(m_memory.SlotFile(0, 0), PatternBytes(10, 1));
+    m_memory.WriteFile(m_memory.SlotFile(0, 5), PatternBytes(10, 2));
+    OpenPage(0);
+    CString shown;
+    m_page->GetDlgItem(IDC_TRANSFER_DEV_TITLE)->GetWindowText(shown);
+    ASSERT_EQ(shown, Loaded(154, 2, 20));
+
+    m_memory.SetControl("fault=refuse\non=0x02\nstatus=0x06\n");  // the first query: the slot table
+    m_page->RefreshDeviceList();
+    EXPECT_EQ(NotesOf(116), 1) << "the slot table was not read";
+    EXPECT_EQ(m_page->GetDevList().CountUsedSlots(), 0);
+    m_page->GetDlgItem(IDC_TRANSFER_DEV_TITLE)->GetWindowText(shown);
+    EXPECT_EQ(shown, Loaded(154, 0, 20));
+}
+
 TEST_F(PageGui, AFailedSizeQueryLeavesAnEmptyCellAndUploadsExpectTheProfileMaximum)
 {
     m_memory.WriteFile(m_memory.SlotFile(0, 2), PatternBytes(3000, 1));
