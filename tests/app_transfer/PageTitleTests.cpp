@@ -7,6 +7,8 @@
 
 #include "app/transfer/PageTitle.h"
 
+#include <vector>
+
 namespace {
 
 class PageTitle : public ::testing::Test {
@@ -37,6 +39,20 @@ protected:
         return text;
     }
     bool UpdateOwed() const { return ::GetUpdateRect(m_title.GetSafeHwnd(), nullptr, FALSE) != FALSE; }
+    // The pixels a window shows now.
+    static std::vector<COLORREF> Pixels(CWnd& window)
+    {
+        CRect client;
+        window.GetClientRect(&client);
+        std::vector<COLORREF> pixels;
+        const HDC dc = ::GetDC(window.GetSafeHwnd());
+        for (int y = 0; y < client.Height(); ++y) {
+            for (int x = 0; x < client.Width(); ++x)
+                pixels.push_back(::GetPixel(dc, x, y));
+        }
+        ::ReleaseDC(window.GetSafeHwnd(), dc);
+        return pixels;
+    }
 
     CWnd m_host;
     CPageTitle m_title;
@@ -63,8 +79,17 @@ TEST_F(PageTitle, ANewTextIsReadAtOnceAndReachesTheSystemCopyWhenPainted)
     EXPECT_EQ(SystemCopy(), L"PC (11)");
     EXPECT_EQ(Read(), L"PC (11)");
 
+    // Drawn as a plain static control draws the same text.
+    CStatic plain;
+    ASSERT_TRUE(plain.Create(L"PC (11)", WS_CHILD | WS_VISIBLE, CRect(10, 50, 290, 70), &m_host, 1002));
+    plain.UpdateWindow();
+    EXPECT_EQ(Pixels(m_title), Pixels(plain));
+    m_title.SetTitle(L"PC (12)");
+    m_title.UpdateWindow();
+    EXPECT_NE(Pixels(m_title), Pixels(plain)) << "the new text must show";
+
     // The same text again owes nothing.
-    m_title.SetTitle(L"PC (11)");
+    m_title.SetTitle(L"PC (12)");
     EXPECT_FALSE(m_title.IsTextPending());
     EXPECT_FALSE(UpdateOwed());
 }
