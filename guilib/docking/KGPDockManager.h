@@ -140,6 +140,9 @@ public:
     // toolbar class is given; else those holding a toolbar of that class), or shows
     // those hidden again that still hold a bar.
     virtual void HideMiniFrames(BOOL bRestore, CRuntimeClass* pToolbarClass = nullptr);
+    // The frame shows: the floating frames hidden with it (or loaded while it
+    // was hidden) show again.
+    void OnFrameShown() { HideMiniFrames(TRUE); }
     void LockUpdate(BOOL bLock);
     // From the tail, the bars of that edge (any: 0) come to the top of the
     // z-order; with bSkipBarsAtEnd the control bars at the tail are passed over
@@ -205,6 +208,7 @@ protected:
     void CollectStatefulBars(CObList& list);
     // The steps of ApplyLoadedState.
     void ApplyLoadedSliders();
+    void ShowLoadedMiniFrame(CKGPMiniFrameWnd* pMiniFrame, BOOL bHeldForFrame);
     void ApplyLoadedAutoHideBars();
     void ApplyBarsAsDocuments(const CList<UINT, UINT>& ids);
     void DropLoadedLists();

@@ -512,7 +512,10 @@ void CKGPDockManager::ApplyLoadedState()
 
     ApplyLoadedSliders();
 
-    // Floating frames take their bars.
+    // Floating frames take their bars. Into a top-level frame not shown yet
+    // (a program loads its layout before showing its frame) they wait
+    // hidden, with the frame's minimised toolbars' frames, until it shows.
+    const BOOL bHeldForFrame = (m_pParentWnd->GetStyle() & WS_CHILD) == 0 && !m_pParentWnd->IsWindowVisible();
     for (POSITION pos = m_lstLoadedMiniFrames.GetHeadPosition(); pos != nullptr;) {
         auto* pMiniFrame = static_cast<CKGPMiniFrameWnd*>(m_lstLoadedMiniFrames.GetNext(pos));
         if (pMiniFrame->GetSafeHwnd() == nullptr)
@@ -538,7 +541,7 @@ void CKGPDockManager::ApplyLoadedState()
             pMiniFrame->DestroyWindow();
             continue;
         }
-        pMiniFrame->ShowWindow(pMiniFrame->GetVisibleBarCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
+        ShowLoadedMiniFrame(pMiniFrame, bHeldForFrame);
     }
 
     // Floating frames whose bars all went elsewhere go now (not when their
@@ -612,6 +615,18 @@ void CKGPDockManager::ApplyLoadedState()
     NotifyBarsAndRelayout();
     DropLoadedLists();
     CKGPBaseControlBar::s_bLoadingState = bWasLoading;
+}
+
+void CKGPDockManager::ShowLoadedMiniFrame(CKGPMiniFrameWnd* pMiniFrame, BOOL bHeldForFrame)
+{
+    const BOOL bShown = pMiniFrame->GetVisibleBarCount() > 0;
+    if (!bShown || !bHeldForFrame) {
+        pMiniFrame->ShowWindow(bShown ? SW_SHOWNOACTIVATE : SW_HIDE);
+        return;
+    }
+    pMiniFrame->ShowWindow(SW_HIDE);
+    if (m_lstHiddenMiniFrames.Find(pMiniFrame->GetSafeHwnd()) == nullptr)
+        m_lstHiddenMiniFrames.AddTail(pMiniFrame->GetSafeHwnd());
 }
 
 void CKGPDockManager::ApplyLoadedSliders()

@@ -25,6 +25,7 @@ BEGIN_MESSAGE_MAP(CKGPFrameWnd, CFrameWnd)
     ON_WM_DESTROY()
     ON_WM_SIZING()
     ON_WM_SIZE()
+    ON_WM_SHOWWINDOW()
     ON_WM_GETMINMAXINFO()
     ON_WM_WINDOWPOSCHANGING()
     ON_WM_NCPAINT()
@@ -184,6 +185,14 @@ void CKGPFrameWnd::OnSizing(UINT fwSide, LPRECT pRect)
 {
     CFrameWnd::OnSizing(fwSide, pRect);
     AdjustDockingLayout();
+}
+
+// Floating frames loaded while the frame was hidden show with it.
+void CKGPFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CFrameWnd::OnShowWindow(bShow, nStatus);
+    if (bShow)
+        m_dockManager.OnFrameShown();
 }
 
 void CKGPFrameWnd::OnSize(UINT nType, int cx, int cy)

@@ -34,6 +34,7 @@ BEGIN_MESSAGE_MAP(CKGPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_CLOSE()
     ON_WM_SIZE()
+    ON_WM_SHOWWINDOW()
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_WM_MENUCHAR()
@@ -393,6 +394,14 @@ void CKGPMDIFrameWnd::OnClose()
     // was: its layout follows its size again.
     if (::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this)
         m_bClosing = FALSE;
+}
+
+// Floating frames loaded while the frame was hidden show with it.
+void CKGPMDIFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CMDIFrameWnd::OnShowWindow(bShow, nStatus);
+    if (bShow)
+        m_dockManager.OnFrameShown();
 }
 
 void CKGPMDIFrameWnd::OnSize(UINT nType, int cx, int cy)

@@ -38,9 +38,11 @@ public:
     {
     }
     // A pane per minimum size given.
-    explicit CLayoutFrame(const std::vector<CSize>& minimums, DWORD extraStyle = KGP_CBRS_FLOAT_MULTI)
+    // bShown FALSE: the frame is made hidden.
+    explicit CLayoutFrame(const std::vector<CSize>& minimums, DWORD extraStyle = KGP_CBRS_FLOAT_MULTI,
+                          bool bShown = true)
     {
-        EXPECT_TRUE(frame.Open());
+        EXPECT_TRUE(frame.Open(bShown));
         EXPECT_TRUE(frame.GetDockManager()->EnableAutoHideBars(CBRS_ALIGN_ANY));
         for (size_t i = 0; i < minimums.size(); ++i) {
             CString title;

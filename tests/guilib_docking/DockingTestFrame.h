@@ -13,9 +13,11 @@ namespace docking_test {
 
 class CTestFrame : public CKGPFrameWnd {
 public:
-    BOOL Open()
+    // bShown FALSE: made hidden, as a program makes its frame before its
+    // saved layout is loaded.
+    BOOL Open(bool bShown = true)
     {
-        if (!Create(nullptr, _T("Docking"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 660, 500)))
+        if (!Create(nullptr, _T("Docking"), WS_OVERLAPPEDWINDOW | (bShown ? WS_VISIBLE : 0), CRect(20, 20, 660, 500)))
             return FALSE;
         m_view.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(WHITE_BRUSH)),
                         nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, AFX_IDW_PANE_FIRST);
