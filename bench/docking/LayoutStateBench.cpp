@@ -165,8 +165,11 @@ double LoadIntoAFrameMadeAnewToFirstPaint()
     manager->ApplyLoadedState();
     Mark(L"keyloft-mark-paint");
     layout.frame.RecalcLayout();
+    Mark(L"keyloft-mark-show");
     layout.frame.ShowWindow(SW_SHOW);
+    Mark(L"keyloft-mark-update");
     layout.frame.UpdateWindow();
+    Mark(L"keyloft-mark-pump");
     Pump();
     Mark(L"keyloft-mark-end");
     return Now() - start;
@@ -218,7 +221,7 @@ bool Runs(double (*run)(), double& median, double& lowest, double& highest)
 // Run by hand under the harness: bench_layout_state.exe [rounds]; or
 // bench_layout_state.exe trace: one first paint and one reload, each step
 // marked for a debug server's request log (keyloft-mark-load, -apply, -paint,
-// -end), and no times.
+// and in the first paint -show, -update, -pump; -end), and no times.
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "trace") == 0) {

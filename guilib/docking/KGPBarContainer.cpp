@@ -868,6 +868,10 @@ void CKGPBarContainer::DeletePane(CKGPDockingControlBar* pBar, BOOL bLeftSide)
     CRect rectNode;
     GetWindowRect(rectNode);
     SetPane(nullptr, bLeftSide);
+    if (m_pContainerManager != nullptr && m_pContainerManager->IsLayoutSuspended()) {
+        ReleaseEmptyChildren();
+        return;
+    }
     HDWP hdwp = ::BeginDeferWindowPos(10);
     const CKGPBarContainerManager::LayoutPass pass(m_pContainerManager);
     // The other side takes the whole node.
@@ -890,12 +894,17 @@ void CKGPBarContainer::DeletePane(CKGPDockingControlBar* pBar, BOOL bLeftSide)
     }
     if (hdwp != nullptr)
         ::EndDeferWindowPos(hdwp);
-    if (m_pSlider == nullptr) {
-        // A node without a slider keeps nothing beside what it still shows.
-        for (KGPContainerPtr* pChild : {&m_pLeftContainer, &m_pRightContainer}) {
-            if (*pChild != nullptr && (*pChild)->IsEmpty())
-                pChild->reset();
-        }
+    ReleaseEmptyChildren();
+}
+
+void CKGPBarContainer::ReleaseEmptyChildren()
+{
+    if (m_pSlider != nullptr)
+        return;
+    // A node without a slider keeps nothing beside what it still shows.
+    for (KGPContainerPtr* pChild : {&m_pLeftContainer, &m_pRightContainer}) {
+        if (*pChild != nullptr && (*pChild)->IsEmpty())
+            pChild->reset();
     }
 }
 

@@ -131,6 +131,8 @@ public:
     void SetParent(CKGPBarContainer* pParent) { m_pParentContainer = pParent; }
 
 protected:
+    // A node without a slider lets go of its emptied sub-trees.
+    void ReleaseEmptyChildren();
     friend struct KGPContainerDisposer;
 
     // The node's measures for one layout pass, computed once per node.

@@ -101,6 +101,12 @@ public:
     CKGPSlider* GetDefaultSlider() const { return m_pDefaultSlider; }
     // Hidden panes are laid out too (the tree of an auto-hidden pane).
     BOOL LaysOutHiddenPanes() const;
+    // While set, a pane leaving the tree leaves what remains where it stands
+    // (its siblings do not take its room): set on the trees a saved layout
+    // applied into a frame not shown yet empties pane by pane (they go at the
+    // end).
+    void SuspendLayout(BOOL bSuspend) { m_bLayoutSuspended = bSuspend; }
+    BOOL IsLayoutSuspended() const { return m_bLayoutSuspended; }
     // A new node of the tree's class, bound to this manager.
     KGPContainerPtr MakeContainer(CKGPDockingControlBar* pLeft = nullptr, CKGPDockingControlBar* pRight = nullptr,
                                   CKGPSlider* pSlider = nullptr);
@@ -148,6 +154,7 @@ protected:
     CWnd* m_pOwnerWnd = nullptr;
     mutable int m_nLayoutPass = 0;
     mutable BOOL m_bInLayoutPass = FALSE;
+    BOOL m_bLayoutSuspended = FALSE;
 
 private:
     // Moves the windows queued in the pass that ends.

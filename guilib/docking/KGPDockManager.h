@@ -208,6 +208,11 @@ protected:
     void CollectStatefulBars(CObList& list);
     // The steps of ApplyLoadedState.
     void ApplyLoadedSliders();
+    // The trees (by their default sliders) every pane of which the loaded
+    // layout places elsewhere, and those trees' layouts held or let go.
+    void CollectTreesTheLoadEmpties(const CList<HWND, HWND>& oldSliders, const CList<UINT, UINT>& documents,
+                                    CList<HWND, HWND>& emptied) const;
+    void SuspendTreeLayouts(const CList<HWND, HWND>& sliders, BOOL bSuspend);
     void ShowLoadedMiniFrame(CKGPMiniFrameWnd* pMiniFrame, BOOL bHeldForFrame);
     void ApplyLoadedAutoHideBars();
     void ApplyBarsAsDocuments(const CList<UINT, UINT>& ids);

@@ -125,6 +125,26 @@ void RestoreTabs(CKGPDockManager& manager, CKGPDockingControlBar* pPane)
     pTabbed->ApplyRestoredTabInfo();
 }
 
+// The ids of the panes listed and of the tabs the tabbed ones among them
+// will hold.
+void AddPanesAndTabs(std::set<UINT>& ids, const CObList* pPanes)
+{
+    if (pPanes == nullptr)
+        return;
+    for (POSITION pos = pPanes->GetHeadPosition(); pos != nullptr;) {
+        CObject* pObject = pPanes->GetNext(pos);
+        auto* pPane = DYNAMIC_DOWNCAST(CWnd, pObject);
+        if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr)
+            continue;
+        ids.insert(static_cast<UINT>(pPane->GetDlgCtrlID()));
+        auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pObject);
+        if (pTabbed != nullptr && pTabbed->GetTabWnd() != nullptr) {
+            for (const CKGPRestoredTabInfo& tab : pTabbed->GetTabWnd()->GetRestoredTabs())
+                ids.insert(static_cast<UINT>(tab.m_nControlBarID));
+        }
+    }
+}
+
 } // namespace
 
 CKGPLoadedLayout::~CKGPLoadedLayout() = default;
@@ -509,20 +529,29 @@ void CKGPDockManager::ApplyLoadedState()
         if (pSlider != nullptr && pSlider->IsDefault() && !pSlider->IsAutoHideMode())
             oldSliders.AddTail(pSlider->GetSafeHwnd());
     }
+    // Into a top-level frame not shown yet (a program loads its layout
+    // before showing its frame), the trees of the layout before that the load
+    // empties let their panes go without laying out what is left after each:
+    // nothing of them shows meanwhile, and they go at the end. (A tree a pane
+    // stays in collapses as each pane leaves, as in a frame shown, so that
+    // what stays comes out the same.)
+    const BOOL bFrameHidden = (m_pParentWnd->GetStyle() & WS_CHILD) == 0 && !m_pParentWnd->IsWindowVisible();
+    CList<HWND, HWND> emptiedTrees;
+    if (bFrameHidden)
+        CollectTreesTheLoadEmpties(oldSliders, layout->m_documents, emptiedTrees);
+    SuspendTreeLayouts(emptiedTrees, TRUE);
 
     ApplyLoadedSliders();
 
-    // Floating frames take their bars. Into a top-level frame not shown yet
-    // (a program loads its layout before showing its frame) they wait
+    // Floating frames take their bars. Into a frame not shown yet they wait
     // hidden, with the frame's minimised toolbars' frames, until it shows.
-    const BOOL bHeldForFrame = (m_pParentWnd->GetStyle() & WS_CHILD) == 0 && !m_pParentWnd->IsWindowVisible();
     for (POSITION pos = m_lstLoadedMiniFrames.GetHeadPosition(); pos != nullptr;) {
         auto* pMiniFrame = static_cast<CKGPMiniFrameWnd*>(m_lstLoadedMiniFrames.GetNext(pos));
         if (pMiniFrame->GetSafeHwnd() == nullptr)
             continue;
+        // (A frame made by this load has its frame from its making; a live
+        // one taken over had it recalculated with its new style.)
         AddMiniFrame(pMiniFrame);
-        pMiniFrame->SetWindowPos(HWND{}, 0, 0, 0, 0,
-                                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         if (!pMiniFrame->SetDockState(this) || pMiniFrame->GetSafeHwnd() == nullptr) {
             RemoveMiniFrame(pMiniFrame);
             continue;
@@ -541,7 +570,7 @@ void CKGPDockManager::ApplyLoadedState()
             pMiniFrame->DestroyWindow();
             continue;
         }
-        ShowLoadedMiniFrame(pMiniFrame, bHeldForFrame);
+        ShowLoadedMiniFrame(pMiniFrame, bFrameHidden);
     }
 
     // Floating frames whose bars all went elsewhere go now (not when their
@@ -610,6 +639,7 @@ void CKGPDockManager::ApplyLoadedState()
         }
     }
 
+    SuspendTreeLayouts(emptiedTrees, FALSE);
     ApplyBarsAsDocuments(layout->m_documents);
     m_bLayoutEnabled = bLayoutWasEnabled;
     NotifyBarsAndRelayout();
@@ -627,6 +657,54 @@ void CKGPDockManager::ShowLoadedMiniFrame(CKGPMiniFrameWnd* pMiniFrame, BOOL bHe
     pMiniFrame->ShowWindow(SW_HIDE);
     if (m_lstHiddenMiniFrames.Find(pMiniFrame->GetSafeHwnd()) == nullptr)
         m_lstHiddenMiniFrames.AddTail(pMiniFrame->GetSafeHwnd());
+}
+
+void CKGPDockManager::CollectTreesTheLoadEmpties(const CList<HWND, HWND>& oldSliders, const CList<UINT, UINT>& documents,
+                                                  CList<HWND, HWND>& emptied) const
+{
+    std::set<UINT> placed;
+    for (POSITION pos = m_lstLoadedBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, m_lstLoadedBars.GetNext(pos));
+        if (pSlider != nullptr && pSlider->GetSafeHwnd() != nullptr)
+            AddPanesAndTabs(placed, pSlider->GetControlBars());
+    }
+    for (POSITION pos = m_lstLoadedMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        CObject* pObject = m_lstLoadedMiniFrames.GetNext(pos);
+        if (auto* pMulti = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pObject))
+            AddPanesAndTabs(placed, &pMulti->GetContainerManager().GetPanes());
+        else if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pObject))
+            placed.insert(pMiniFrame->GetSavedBarID());
+    }
+    for (POSITION pos = m_lstLoadedAutoHideBars.GetHeadPosition(); pos != nullptr;)
+        placed.insert(static_cast<UINT>(m_lstLoadedAutoHideBars.GetNext(pos).m_nBarID));
+    for (POSITION pos = documents.GetHeadPosition(); pos != nullptr;)
+        placed.insert(documents.GetNext(pos));
+
+    for (POSITION pos = oldSliders.GetHeadPosition(); pos != nullptr;) {
+        const HWND hSlider = oldSliders.GetNext(pos);
+        auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, CWnd::FromHandlePermanent(hSlider));
+        if (pSlider == nullptr || pSlider->GetContainerManager() == nullptr)
+            continue;
+        const CObList& panes = pSlider->GetContainerManager()->GetPanes();
+        BOOL bEmptied = !panes.IsEmpty();
+        for (POSITION p = panes.GetHeadPosition(); p != nullptr && bEmptied;) {
+            // (A tabbed pane made at run time has no id to be named by.)
+            const int id = static_cast<CWnd*>(panes.GetNext(p))->GetDlgCtrlID();
+            bEmptied = id != -1 && placed.count(static_cast<UINT>(id)) != 0;
+        }
+        if (bEmptied)
+            emptied.AddTail(hSlider);
+    }
+}
+
+void CKGPDockManager::SuspendTreeLayouts(const CList<HWND, HWND>& sliders, BOOL bSuspend)
+{
+    for (POSITION pos = sliders.GetHeadPosition(); pos != nullptr;) {
+        const HWND hSlider = sliders.GetNext(pos);
+        auto* pSlider = ::IsWindow(hSlider) ? DYNAMIC_DOWNCAST(CKGPSlider, CWnd::FromHandlePermanent(hSlider)) : nullptr;
+        if (pSlider != nullptr && pSlider->GetContainerManager() != nullptr)
+            pSlider->GetContainerManager()->SuspendLayout(bSuspend);
+    }
 }
 
 void CKGPDockManager::ApplyLoadedSliders()

@@ -631,7 +631,7 @@ void CKGPMiniFrameWnd::TakeStoredPlace(const StoredPlace& stored)
 {
     ModifyStyle((kStoredStyleMask & ~WS_VISIBLE) & ~stored.style, stored.style & ~WS_VISIBLE);
     SetWindowPos(HWND{}, stored.rect.left, stored.rect.top, stored.rect.Width(), stored.rect.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ApplyStoredPlace(stored);
 }
 

@@ -138,4 +138,38 @@ TEST_F(DockLayoutHiddenFrameTest, ALayoutLoadedIntoAHiddenFrameShowsAsOneLoadedI
 
 }
 
+// Panes the layout does not name stay in the trees they stood in, which the
+// others leave: placed alike whether the frame showed during the load or not.
+TEST_F(DockLayoutHiddenFrameTest, PanesTheLayoutDoesNotNameStayAlikeInAHiddenFrameAndAShownOne)
+{
+    {
+        CLayoutFrame f(4);
+        ASSERT_TRUE(f.Pane(2)->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
+        ASSERT_TRUE(f.Pane(3)->FloatBar(CRect(300, 200, 480, 380), KGP_DM_UNKNOWN, true));
+        f.frame.RecalcLayout();
+        ASSERT_TRUE(f.Save());
+    }
+    const std::vector<CSize> minimums(7, CSize(40, 40));
+    std::string intoShown;
+    {
+        CLayoutFrame g(minimums);
+        ASSERT_TRUE(g.Load());
+        keyloft_test::Pump(20);
+        g.ExpectSound("loaded into a shown frame");
+        intoShown = g.Describe();
+        // The three panes not named stay docked at the left.
+        for (int i = 4; i < 7; ++i) {
+            EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), g.Pane(i)->GetCurrentAlignment()) << i;
+            EXPECT_TRUE(g.Pane(i)->IsWindowVisible()) << i;
+        }
+    }
+    CLayoutFrame h(minimums, KGP_CBRS_FLOAT_MULTI, false);
+    ASSERT_TRUE(h.Load());
+    h.frame.ShowWindow(SW_SHOW);
+    h.frame.UpdateWindow();
+    keyloft_test::Pump(20);
+    h.ExpectSound("loaded into a hidden frame, then shown");
+    EXPECT_EQ(intoShown, h.Describe());
+}
+
 } // namespace

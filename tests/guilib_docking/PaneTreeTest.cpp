@@ -138,6 +138,57 @@ TEST_F(PaneTreeTest, HiddenPanesGiveTheirRoomBackAndTakeTheirShareWhenShown)
     EXPECT_GT(Width(b), 40);
 }
 
+TEST_F(PaneTreeTest, ATreeWithItsLayoutSuspendedLetsPanesGoWithoutMovingTheRest)
+{
+    CKGPDockingControlBar* a = Add(2021, _T("Top"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2022, _T("Middle"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
+    CKGPDockingControlBar* c = Add(2023, _T("Bottom"));
+    ASSERT_TRUE(c->DockToBar(b, CBRS_ALIGN_BOTTOM));
+    CKGPDockingControlBar* d = Add(2024, _T("Last"));
+    ASSERT_TRUE(d->DockToBar(c, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    CKGPSlider* slider = a->GetDefaultPaneSlider();
+    ASSERT_NE(nullptr, slider);
+    CKGPBarContainerManager* manager = slider->GetContainerManager();
+    CRect column, before;
+    slider->GetWindowRect(column);
+    c->GetWindowRect(before);
+
+    // Laid out as usual, a pane leaving gives its room to what remains.
+    d->RemoveFromHost(TRUE);
+    CRect after;
+    c->GetWindowRect(after);
+    EXPECT_GT(after.Height(), before.Height());
+    ExpectSoundTree(slider, "the last pane gone");
+
+    // Suspended, what remains stays where it stands.
+    manager->SuspendLayout(TRUE);
+    CRect top, bottom;
+    a->GetWindowRect(top);
+    c->GetWindowRect(bottom);
+    b->RemoveFromHost(TRUE);
+    CRect still;
+    a->GetWindowRect(still);
+    EXPECT_EQ(top, still);
+    c->GetWindowRect(still);
+    EXPECT_EQ(bottom, still);
+    EXPECT_EQ(2, manager->GetPanes().GetCount());
+
+    // Resumed, one layout of the frame gives the two panes the whole column.
+    manager->SuspendLayout(FALSE);
+    b->DestroyWindow(); // docked nowhere now, they stand in no place of the layout
+    d->DestroyWindow();
+    frame.RecalcLayout();
+    ExpectSoundTree(slider, "the middle pane gone while suspended");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the middle pane gone while suspended");
+    a->GetWindowRect(top);
+    c->GetWindowRect(bottom);
+    EXPECT_GT(bottom.top, top.bottom);
+    EXPECT_GE(bottom.bottom - top.top, column.Height() - 2);
+}
+
 TEST_F(PaneTreeTest, APaneFloatedOutOfTheTreeComesBackToItsPlace)
 {
     CKGPDockingControlBar* a = Add(2021, _T("Top"), CSize(160, 200));
