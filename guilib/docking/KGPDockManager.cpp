@@ -637,6 +637,18 @@ void CKGPDockManager::HideMiniFrames(BOOL bRestore, CRuntimeClass* pToolbarClass
     }
 }
 
+void CKGPDockManager::OnFrameShown()
+{
+    // Shown at once they would come out under the frame as it comes to the
+    // top of its showing.
+    for (POSITION pos = m_lstMiniFramesHeldForFrame.GetHeadPosition(); pos != nullptr;) {
+        const HWND hWnd = m_lstMiniFramesHeldForFrame.GetNext(pos);
+        if (::IsWindow(hWnd))
+            ::PostMessageW(hWnd, CKGPMiniFrameWnd::kShowOverOwnerMessage, 0, 0);
+    }
+    m_lstMiniFramesHeldForFrame.RemoveAll();
+}
+
 void CKGPDockManager::LockUpdate(BOOL bLock)
 {
     m_bLockUpdate = bLock;

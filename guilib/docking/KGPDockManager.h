@@ -140,9 +140,9 @@ public:
     // toolbar class is given; else those holding a toolbar of that class), or shows
     // those hidden again that still hold a bar.
     virtual void HideMiniFrames(BOOL bRestore, CRuntimeClass* pToolbarClass = nullptr);
-    // The frame shows: the floating frames hidden with it (or loaded while it
-    // was hidden) show again.
-    void OnFrameShown() { HideMiniFrames(TRUE); }
+    // The frame shows: the floating frames loaded while it was hidden show,
+    // over it, once its showing is done.
+    void OnFrameShown();
     void LockUpdate(BOOL bLock);
     // From the tail, the bars of that edge (any: 0) come to the top of the
     // z-order; with bSkipBarsAtEnd the control bars at the tail are passed over
@@ -249,6 +249,8 @@ protected:
     CObList m_lstHiddenForPreview;
     CList<HWND, HWND> m_lstHiddenInPlaceBars;
     CList<HWND, HWND> m_lstHiddenMiniFrames;
+    // Floating frames a load made while the frame was hidden, until it shows.
+    CList<HWND, HWND> m_lstMiniFramesHeldForFrame;
     BOOL m_bAdjustingLayout = FALSE;
     BOOL m_bInNotifyRelayout = FALSE;
     // Filled while a saved layout is read, consumed when it is applied.

@@ -544,7 +544,7 @@ void CKGPDockManager::ApplyLoadedState()
     ApplyLoadedSliders();
 
     // Floating frames take their bars. Into a frame not shown yet they wait
-    // hidden, with the frame's minimised toolbars' frames, until it shows.
+    // hidden until it shows.
     for (POSITION pos = m_lstLoadedMiniFrames.GetHeadPosition(); pos != nullptr;) {
         auto* pMiniFrame = static_cast<CKGPMiniFrameWnd*>(m_lstLoadedMiniFrames.GetNext(pos));
         if (pMiniFrame->GetSafeHwnd() == nullptr)
@@ -655,8 +655,8 @@ void CKGPDockManager::ShowLoadedMiniFrame(CKGPMiniFrameWnd* pMiniFrame, BOOL bHe
         return;
     }
     pMiniFrame->ShowWindow(SW_HIDE);
-    if (m_lstHiddenMiniFrames.Find(pMiniFrame->GetSafeHwnd()) == nullptr)
-        m_lstHiddenMiniFrames.AddTail(pMiniFrame->GetSafeHwnd());
+    if (m_lstMiniFramesHeldForFrame.Find(pMiniFrame->GetSafeHwnd()) == nullptr)
+        m_lstMiniFramesHeldForFrame.AddTail(pMiniFrame->GetSafeHwnd());
 }
 
 void CKGPDockManager::CollectTreesTheLoadEmpties(const CList<HWND, HWND>& oldSliders, const CList<UINT, UINT>& documents,

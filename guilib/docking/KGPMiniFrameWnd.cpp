@@ -65,6 +65,7 @@ BEGIN_MESSAGE_MAP(CKGPMiniFrameWnd, CWnd)
     ON_WM_ERASEBKGND()
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CKGPMiniFrameWnd::OnNeedTipText)
     ON_REGISTERED_MESSAGE(KGPMSG_CHECKEMPTYMINIFRAME, &CKGPMiniFrameWnd::OnCheckEmptyState)
+    ON_MESSAGE(kShowOverOwnerMessage, &CKGPMiniFrameWnd::OnShowOverOwner)
     ON_REGISTERED_MESSAGE(KGM_UPDATETOOLTIPS, &CKGPMiniFrameWnd::OnUpdateToolTips)
 END_MESSAGE_MAP()
 
@@ -746,6 +747,14 @@ void CKGPMiniFrameWnd::OnTimer(UINT_PTR nIDEvent)
 BOOL CKGPMiniFrameWnd::OnEraseBkgnd(CDC*)
 {
     return TRUE;
+}
+
+LRESULT CKGPMiniFrameWnd::OnShowOverOwner(WPARAM, LPARAM)
+{
+    const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (hOwner != nullptr && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner) && GetWindow(GW_CHILD) != nullptr)
+        SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return 0;
 }
 
 LRESULT CKGPMiniFrameWnd::OnCheckEmptyState(WPARAM, LPARAM)

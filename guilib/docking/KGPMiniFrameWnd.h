@@ -204,6 +204,10 @@ public:
     CKGPDockManager* GetDockManager() const;
     CWnd* GetParentFrameWnd() const { return CWnd::FromHandle(m_hParentWnd); }
     UINT GetSavedBarID() const { return m_nRestoredEmbeddedBarID; }
+    // Posted when the frame owning this one has shown (it then stands over
+    // what showed while it came up): shows this frame over it if it holds a
+    // bar and its owner still shows.
+    static constexpr UINT kShowOverOwnerMessage = WM_USER + 0x3A1;
 
     // ---- Every bar floating in any frame, by control id; every live frame.
     static void AddRemoveBarFromGlobalMap(CKGPBaseControlBar* pBar, BOOL bAdd);
@@ -254,6 +258,7 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
     afx_msg LRESULT OnCheckEmptyState(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowOverOwner(WPARAM, LPARAM);
     afx_msg LRESULT OnUpdateToolTips(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 

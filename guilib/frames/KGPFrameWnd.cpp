@@ -25,7 +25,7 @@ BEGIN_MESSAGE_MAP(CKGPFrameWnd, CFrameWnd)
     ON_WM_DESTROY()
     ON_WM_SIZING()
     ON_WM_SIZE()
-    ON_WM_SHOWWINDOW()
+    ON_WM_WINDOWPOSCHANGED()
     ON_WM_GETMINMAXINFO()
     ON_WM_WINDOWPOSCHANGING()
     ON_WM_NCPAINT()
@@ -187,11 +187,12 @@ void CKGPFrameWnd::OnSizing(UINT fwSide, LPRECT pRect)
     AdjustDockingLayout();
 }
 
-// Floating frames loaded while the frame was hidden show with it.
-void CKGPFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
+// Floating frames loaded while the frame was hidden show with it, once it
+// shows (over it).
+void CKGPFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
-    CFrameWnd::OnShowWindow(bShow, nStatus);
-    if (bShow)
+    CFrameWnd::OnWindowPosChanged(lpwndpos);
+    if ((lpwndpos->flags & SWP_SHOWWINDOW) != 0)
         m_dockManager.OnFrameShown();
 }
 

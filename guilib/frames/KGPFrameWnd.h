@@ -37,7 +37,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()

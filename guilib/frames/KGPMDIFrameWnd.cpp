@@ -34,7 +34,6 @@ BEGIN_MESSAGE_MAP(CKGPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_CLOSE()
     ON_WM_SIZE()
-    ON_WM_SHOWWINDOW()
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_WM_MENUCHAR()
@@ -396,14 +395,6 @@ void CKGPMDIFrameWnd::OnClose()
         m_bClosing = FALSE;
 }
 
-// Floating frames loaded while the frame was hidden show with it.
-void CKGPMDIFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
-{
-    CMDIFrameWnd::OnShowWindow(bShow, nStatus);
-    if (bShow)
-        m_dockManager.OnFrameShown();
-}
-
 void CKGPMDIFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
     if (m_bClosing) {
@@ -464,6 +455,10 @@ void CKGPMDIFrameWnd::OnContextMenu(CWnd* pWnd, CPoint point)
 void CKGPMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
     CMDIFrameWnd::OnWindowPosChanged(lpwndpos);
+    // Floating frames loaded while the frame was hidden show with it, once it
+    // shows (over it).
+    if ((lpwndpos->flags & SWP_SHOWWINDOW) != 0)
+        m_dockManager.OnFrameShown();
     if (CKGPMenuBar* pMenuBar = m_Impl.GetMenuBar()) {
         BOOL bMaximized = FALSE;
         CMDIChildWnd* pChild = MDIGetActive(&bMaximized);

@@ -80,7 +80,6 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnWindowNew();
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);

@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
 #include "tests/guilib_docking/DockLayoutState.h"
+#include "tests/support/WindowCapture.h"
 
 namespace {
 
@@ -80,6 +81,19 @@ void ExpectSound(CLayoutFrame& f, const char* step)
     EXPECT_EQ("", Faults(layout_check::CheckDockLayout(layout))) << step;
 }
 
+// The screen over the frame and its floating frames.
+CRect AreaOf(CLayoutFrame& f)
+{
+    CRect area;
+    f.frame.GetWindowRect(area);
+    for (POSITION pos = f.Manager().GetMiniFrames().GetHeadPosition(); pos != nullptr;) {
+        CRect rect;
+        static_cast<CWnd*>(f.Manager().GetMiniFrames().GetNext(pos))->GetWindowRect(rect);
+        area.UnionRect(area, rect);
+    }
+    return area;
+}
+
 int VisibleFloatingFrames(CLayoutFrame& f)
 {
     int shown = 0;
@@ -110,6 +124,8 @@ TEST_F(DockLayoutHiddenFrameTest, ALayoutLoadedIntoAHiddenFrameShowsAsOneLoadedI
     }
 
     std::string intoShown;
+    CRect area;
+    std::vector<DWORD> shownPixels;
     {
         CLayoutFrame g(minimums);
         ASSERT_TRUE(g.Load());
@@ -117,6 +133,9 @@ TEST_F(DockLayoutHiddenFrameTest, ALayoutLoadedIntoAHiddenFrameShowsAsOneLoadedI
         ExpectSound(g, "loaded into a shown frame");
         intoShown = g.Describe() + DescribeFramesAndStrips(g);
         EXPECT_EQ(saved, intoShown);
+        area = AreaOf(g);
+        shownPixels = keyloft_test::CaptureScreenArea(area);
+        keyloft_test::SaveScreenArea(area, L"layout-loaded-into-shown-frame.bmp");
     }
 
     CLayoutFrame h(minimums, KGP_CBRS_FLOAT_MULTI, false);
@@ -135,7 +154,10 @@ TEST_F(DockLayoutHiddenFrameTest, ALayoutLoadedIntoAHiddenFrameShowsAsOneLoadedI
     ExpectSound(h, "loaded into a hidden frame, then shown");
     EXPECT_EQ(2, VisibleFloatingFrames(h));
     EXPECT_EQ(intoShown, h.Describe() + DescribeFramesAndStrips(h));
-
+    // And it looks the same, pixel for pixel.
+    ASSERT_EQ(area, AreaOf(h));
+    keyloft_test::SaveScreenArea(area, L"layout-loaded-into-hidden-frame.bmp");
+    EXPECT_TRUE(shownPixels == keyloft_test::CaptureScreenArea(area));
 }
 
 // Panes the layout does not name stay in the trees they stood in, which the
