@@ -194,4 +194,42 @@ TEST_F(DockLayoutHiddenFrameTest, PanesTheLayoutDoesNotNameStayAlikeInAHiddenFra
     EXPECT_EQ(intoShown, h.Describe());
 }
 
+// Loaded twice before the frame shows (the second load takes over the
+// floating frames the first made, still hidden), or loaded into a frame hidden
+// after it showed: the frame shows the layout once, its floating frames with it.
+TEST_F(DockLayoutHiddenFrameTest, LoadsIntoAFrameHiddenOnceOrTwiceShowTheLayoutWhenItShows)
+{
+    const std::vector<CSize> minimums(kPanes, CSize(40, 40));
+    std::string saved;
+    {
+        CLayoutFrame f(minimums);
+        Arrange(f);
+        saved = f.Describe() + DescribeFramesAndStrips(f);
+        ASSERT_TRUE(f.Save());
+    }
+    CLayoutFrame h(minimums, KGP_CBRS_FLOAT_MULTI, false);
+    ASSERT_TRUE(h.Load());
+    ASSERT_TRUE(h.Load());
+    keyloft_test::Pump(20);
+    EXPECT_EQ(2, h.Manager().GetMiniFrames().GetCount());
+    EXPECT_EQ(0, VisibleFloatingFrames(h));
+    h.frame.ShowWindow(SW_SHOW);
+    keyloft_test::Pump(20);
+    ExpectSound(h, "loaded twice into a hidden frame, then shown");
+    EXPECT_EQ(2, VisibleFloatingFrames(h));
+    EXPECT_EQ(saved, h.Describe() + DescribeFramesAndStrips(h));
+
+    // Hidden again (its floating frames stay as they are), loaded, shown.
+    h.frame.ShowWindow(SW_HIDE);
+    keyloft_test::Pump(20);
+    ASSERT_TRUE(h.Load());
+    keyloft_test::Pump(20);
+    EXPECT_EQ(0, VisibleFloatingFrames(h));
+    h.frame.ShowWindow(SW_SHOW);
+    keyloft_test::Pump(20);
+    ExpectSound(h, "loaded into the frame hidden again, then shown");
+    EXPECT_EQ(2, VisibleFloatingFrames(h));
+    EXPECT_EQ(saved, h.Describe() + DescribeFramesAndStrips(h));
+}
+
 } // namespace
