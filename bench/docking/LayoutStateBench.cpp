@@ -146,6 +146,20 @@ void SaveFirstPaintLayout()
     saved.frame.GetDockManager()->SaveState(kProfile, kFrameId);
 }
 
+// The saved layout loaded, applied and the frame laid out (each step marked).
+bool LoadAndLayOut(Layout& layout)
+{
+    Mark(L"keyloft-mark-load");
+    CKGPDockManager* manager = layout.frame.GetDockManager();
+    if (!manager->LoadState(kProfile, kFrameId))
+        return false;
+    Mark(L"keyloft-mark-apply");
+    manager->ApplyLoadedState();
+    Mark(L"keyloft-mark-paint");
+    layout.frame.RecalcLayout();
+    return true;
+}
+
 // A frame made anew, hidden, with 100 panes in their default places; the
 // clock runs from its saved layout's load through applying it and showing the
 // frame to the first full paint of the frame and its floating frames, the
@@ -156,15 +170,9 @@ double LoadIntoAFrameMadeAnewToFirstPaint()
     if (!layout.Open(100, false))
         return -1;
     Pump();
-    Mark(L"keyloft-mark-load");
     const double start = Now();
-    CKGPDockManager* manager = layout.frame.GetDockManager();
-    if (!manager->LoadState(kProfile, kFrameId))
+    if (!LoadAndLayOut(layout))
         return -1;
-    Mark(L"keyloft-mark-apply");
-    manager->ApplyLoadedState();
-    Mark(L"keyloft-mark-paint");
-    layout.frame.RecalcLayout();
     Mark(L"keyloft-mark-show");
     layout.frame.ShowWindow(SW_SHOW);
     Mark(L"keyloft-mark-update");
@@ -183,15 +191,9 @@ double ReloadIntoAShownFrameToPaint()
     if (!layout.Open(100))
         return -1;
     Pump();
-    Mark(L"keyloft-mark-load");
     const double start = Now();
-    CKGPDockManager* manager = layout.frame.GetDockManager();
-    if (!manager->LoadState(kProfile, kFrameId))
+    if (!LoadAndLayOut(layout))
         return -1;
-    Mark(L"keyloft-mark-apply");
-    manager->ApplyLoadedState();
-    Mark(L"keyloft-mark-paint");
-    layout.frame.RecalcLayout();
     layout.frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
     Mark(L"keyloft-mark-end");

@@ -212,24 +212,22 @@ TEST_F(DockLayoutHiddenFrameTest, LoadsIntoAFrameHiddenOnceOrTwiceShowTheLayoutW
     ASSERT_TRUE(h.Load());
     keyloft_test::Pump(20);
     EXPECT_EQ(2, h.Manager().GetMiniFrames().GetCount());
-    EXPECT_EQ(0, VisibleFloatingFrames(h));
-    h.frame.ShowWindow(SW_SHOW);
-    keyloft_test::Pump(20);
-    ExpectSound(h, "loaded twice into a hidden frame, then shown");
-    EXPECT_EQ(2, VisibleFloatingFrames(h));
-    EXPECT_EQ(saved, h.Describe() + DescribeFramesAndStrips(h));
+    auto expectShownOnlyWithTheFrame = [&](const char* step) {
+        EXPECT_EQ(0, VisibleFloatingFrames(h)) << step;
+        h.frame.ShowWindow(SW_SHOW);
+        keyloft_test::Pump(20);
+        ExpectSound(h, step);
+        EXPECT_EQ(2, VisibleFloatingFrames(h)) << step;
+        EXPECT_EQ(saved, h.Describe() + DescribeFramesAndStrips(h)) << step;
+    };
+    expectShownOnlyWithTheFrame("loaded twice into a hidden frame, then shown");
 
     // Hidden again (its floating frames stay as they are), loaded, shown.
     h.frame.ShowWindow(SW_HIDE);
     keyloft_test::Pump(20);
     ASSERT_TRUE(h.Load());
     keyloft_test::Pump(20);
-    EXPECT_EQ(0, VisibleFloatingFrames(h));
-    h.frame.ShowWindow(SW_SHOW);
-    keyloft_test::Pump(20);
-    ExpectSound(h, "loaded into the frame hidden again, then shown");
-    EXPECT_EQ(2, VisibleFloatingFrames(h));
-    EXPECT_EQ(saved, h.Describe() + DescribeFramesAndStrips(h));
+    expectShownOnlyWithTheFrame("loaded into the frame hidden again, then shown");
 }
 
 } // namespace
