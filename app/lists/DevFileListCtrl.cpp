@@ -21,6 +21,29 @@ CDevFileListCtrl::CDevFileListCtrl()
 
 CDevFileListCtrl::~CDevFileListCtrl() = default;
 
+CDevFileListCtrl::PaintPause::PaintPause(CDevFileListCtrl& list) : m_list(list)
+{
+    if (m_list.m_paintPauses++ != 0 || m_list.m_hWnd == nullptr) {
+        return;
+    }
+    // A hidden list is left as it is: turning painting back on would show it.
+    m_list.m_pausedVisible = (m_list.GetStyle() & WS_VISIBLE) != 0;
+    if (m_list.m_pausedVisible) {
+        m_list.SetRedraw(FALSE);
+    }
+}
+
+CDevFileListCtrl::PaintPause::~PaintPause()
+{
+    if (--m_list.m_paintPauses != 0 || m_list.m_hWnd == nullptr || !m_list.m_pausedVisible) {
+        return;
+    }
+    // The control updates its scroll bars and repaints its rows when painting
+    // comes back on.
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate();
+}
+
 CString CDevFileListCtrl::FormatSize(UINT size)
 {
     CString text;
@@ -56,6 +79,7 @@ void CDevFileListCtrl::OnDestroy()
 
 void CDevFileListCtrl::InitSlots(int count)
 {
+    const PaintPause pause(*this);
     DeleteRecords();
     DeleteAllItems();
     count = std::max(count, 0);

@@ -15,6 +15,19 @@ public:
     CDevFileListCtrl();
     ~CDevFileListCtrl() override;
 
+    // Holds the list's painting off while rows change (a visible list is
+    // repainted once when the pause ends, not after every row); pauses nest.
+    class PaintPause {
+    public:
+        explicit PaintPause(CDevFileListCtrl& list);
+        ~PaintPause();
+        PaintPause(const PaintPause&) = delete;
+        PaintPause& operator=(const PaintPause&) = delete;
+
+    private:
+        CDevFileListCtrl& m_list;
+    };
+
     void InitSlots(int count);
     int SetSlot(int slot, LPCTSTR name, UINT size);
     void ClearSlot(int slot);
@@ -56,6 +69,8 @@ private:
     void DrawMarker(CDC& dc, const CRect& rect);
 
     int m_slotCount = 0;
+    int m_paintPauses = 0;
+    bool m_pausedVisible = false;
     int m_dragEnabled = 1;
     CPen m_markerPen;
     CRect m_markerRect;

@@ -380,7 +380,10 @@ void CTransferPage::RefreshDeviceList()
     const UINT profileSize = GetFileSizeRule(m_info.kind);
     const SlotTableRead read =
         ReadSlotTable(*port, m_info, static_cast<UINT>(m_devList.GetSlotCount()), profileSize);
-    m_devList.ClearAll();
+    {
+        const CDevFileListCtrl::PaintPause pause(m_devList);
+        m_devList.ClearAll();
+    }
     m_slotRows = read.rows;
     // Queries that failed because the instrument has gone are not its failures.
     if ((!read.listed || !read.sizeFailures.empty()) && !port->ConfirmPresence() && HandOverLostInstrument())
@@ -392,6 +395,7 @@ void CTransferPage::RefreshDeviceList()
     }
     for (std::size_t failure = 0; failure < read.sizeFailures.size(); ++failure)
         GetTransferNotes().Show(kIconWarning, 215, MB_MODE_OK);
+    const CDevFileListCtrl::PaintPause pause(m_devList);
     for (const SlotRow& row : read.rows) {
         if (!row.used)
             continue;

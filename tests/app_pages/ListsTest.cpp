@@ -224,6 +224,42 @@ TEST_F(ListsTest, AFillLeavesTheListShownAndRepaintedWhetherScrollBarsChangeOrNo
     expectShownAndOwed(4, false);
 }
 
+// Slots laid out with painting held off come out shown, with their scroll bar
+// right and their rows owed a paint; a hidden list is not shown by it.
+TEST_F(ListsTest, SlotsLaidOutLeaveTheListAsShownAsBeforeAndRepainted)
+{
+    const auto expectOwedThenPainted = [&] {
+        CRect owed;
+        EXPECT_TRUE(::GetUpdateRect(m_dev.m_hWnd, &owed, FALSE)) << "the new rows must be painted";
+        Pump(20);
+        EXPECT_FALSE(::GetUpdateRect(m_dev.m_hWnd, &owed, FALSE));
+    };
+    ASSERT_LT(m_dev.GetCountPerPage(), 40);
+    m_dev.InitSlots(40);
+    EXPECT_EQ(m_dev.GetItemCount(), 40);
+    EXPECT_TRUE(m_dev.IsWindowVisible());
+    EXPECT_NE(m_dev.GetStyle() & WS_VSCROLL, 0u) << "the bar must come with the rows";
+    EXPECT_EQ(m_dev.GetItemText(39, 0), L"40");
+    expectOwedThenPainted();
+
+    // Filled inside an outer pause: painted once that ends.
+    {
+        CDevFileListCtrl::PaintPause pause(m_dev);
+        m_dev.InitSlots(3);
+        m_dev.SetSlot(1, L"b.sty", 2048);
+    }
+    EXPECT_EQ(m_dev.GetItemCount(), 3);
+    EXPECT_EQ(m_dev.GetStyle() & WS_VSCROLL, 0u) << "the bar must go with the rows";
+    EXPECT_EQ(m_dev.GetItemText(1, 1), L"b.sty");
+    EXPECT_TRUE(m_dev.IsWindowVisible());
+    expectOwedThenPainted();
+
+    m_dev.ShowWindow(SW_HIDE);
+    m_dev.InitSlots(5);
+    EXPECT_EQ(m_dev.GetItemCount(), 5);
+    EXPECT_EQ(m_dev.GetStyle() & WS_VISIBLE, 0u) << "a hidden list must stay hidden";
+}
+
 TEST_F(ListsTest, DeviceSortSurvivesARefillAndIsKeptInTheProfile)
 {
     pagestest::CScopedProgramFolder folder;
