@@ -137,11 +137,16 @@ HWND RunningProgram::WaitForMainFrame(DWORD timeoutMs) const {
 }
 
 BoxView RunningProgram::FindBox() const {
+    BoxView box = FindBoxWindow();
+    if (box.window)
+        box.text = BoxText(box.window, box.kind);
+    return box;
+}
+
+BoxView RunningProgram::FindBoxWindow() const {
     for (HWND window : TopLevelWindowsOf(process_.dwProcessId)) {
-        if (!IsWindowVisible(window) || ClassOf(window) != L"#32770")
-            continue;
-        const BoxKind kind = KindOf(window);
-        return BoxView{window, kind, BoxText(window, kind)};
+        if (IsWindowVisible(window) && ClassOf(window) == L"#32770")
+            return BoxView{window, KindOf(window), {}};
     }
     return {};
 }

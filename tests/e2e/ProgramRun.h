@@ -64,6 +64,7 @@ public:
     HWND MainFrame() const;                       // null until it is shown
     HWND WaitForMainFrame(DWORD timeoutMs) const;
     BoxView FindBox() const;                      // the first dialog window shown, if any
+    BoxView FindBoxWindow() const;                // the same without its text (no message to the program)
     BoxView WaitForBox(DWORD timeoutMs) const;
     // Waits for a box whose kind is not the chooser (chooser boxes are waited on apart).
     BoxView WaitForBoxOfKind(BoxKind kind, DWORD timeoutMs) const;
