@@ -96,7 +96,9 @@ BOOL CKeyloftApp::InitInstance()
     OpenTraceLog();
     InstallHooks();
 
-    m_gdiplus = std::make_unique<CGdiplusSession>();
+    // GDI+ is loaded and started on a worker meanwhile: nothing shows an image
+    // before the pages, and the image code waits for the start.
+    m_gdiplus = CGdiplusSession::StartInBackground();
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
     ::InitCommonControlsEx(&controls);
     PrepareUiResources();
