@@ -26,6 +26,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -250,6 +251,45 @@ void CKeyloftView::ReleasePages()
     }
 }
 
+void CKeyloftView::MakeShownPageAhead()
+{
+    DiscardPageMadeAhead();
+    const CString& device = GetDeviceNames().m_deviceName;
+    const CString model = GetInterName(device);
+    const CString profilePath = GetDevProfilePathFor(model);
+    // Only a profile the chooser found and selected is known before the
+    // instrument answers; a missing one is fetched from it after the probe.
+    if (!m_pageFactory || profilePath.IsEmpty() || GetDevProfile().GetPath().CompareNoCase(profilePath) != 0 ||
+        !IsPageVisible(PageSlot::SongTransfer))
+        return;
+    // The files' marks are checked against the model's series: the one a
+    // later start has stored, read now (the connection writes and reads it
+    // again; a page made under another series is not taken).
+    GetAppProfile().LoadDeviceSeries();
+    m_pageMadeAhead = {PageSlot::SongTransfer, m_pageFactory(PageSlot::SongTransfer, this), profilePath, device,
+                       GetDeviceSeries(model)};
+}
+
+CKeyloftView::PagePtr CKeyloftView::MakePage(int slot)
+{
+    PageMadeAhead ahead = std::exchange(m_pageMadeAhead, PageMadeAhead{});
+    const bool fits = ahead.slot == slot && ahead.page && ::IsWindow(ahead.page->GetSafeHwnd()) &&
+                      GetDevProfile().GetPath().CompareNoCase(ahead.profilePath) == 0 &&
+                      GetDeviceNames().m_deviceName == ahead.deviceName &&
+                      GetDeviceSeries(GetInterName(ahead.deviceName)) == ahead.series;
+    if (fits)
+        return ahead.page;
+    m_pageMadeAhead = std::move(ahead);
+    return m_pageFactory(slot, this);
+}
+
+void CKeyloftView::DiscardPageMadeAhead()
+{
+    PageMadeAhead ahead = std::exchange(m_pageMadeAhead, PageMadeAhead{});
+    if (ahead.page && ::IsWindow(ahead.page->GetSafeHwnd()))
+        ahead.page->DestroyWindow();
+}
+
 void CKeyloftView::BuildPages()
 {
     ReleasePages();
@@ -260,6 +300,7 @@ void CKeyloftView::BuildPages()
     // window is up (or at once when something asks for one first).
     if (m_pagePending[static_cast<size_t>(m_currentPage)])
         BuildPage(m_currentPage);
+    DiscardPageMadeAhead();
     FitCurrentPage();
     if (std::find(m_pagePending.begin(), m_pagePending.end(), true) != m_pagePending.end())
         PostMessage(kBuildPendingPages);
@@ -269,7 +310,7 @@ void CKeyloftView::BuildPage(int slot)
 {
     const auto index = static_cast<size_t>(slot);
     m_pagePending[index] = false;
-    m_pages[index] = m_pageFactory(slot, this);
+    m_pages[index] = MakePage(slot);
     PagePtr page = GetPage(slot);
     if (!page)
         return;
@@ -452,6 +493,7 @@ void CKeyloftView::CloseMidiPair()
 
 void CKeyloftView::EndProgram()
 {
+    DiscardPageMadeAhead();
     SetConnectedSystem(L"");
     GetDeviceNames().m_midiPortName.Empty();
     m_programEnding = true;
@@ -496,12 +538,17 @@ bool CKeyloftView::PauseBeforeConnecting()
     // The wait is the instrument's: the frame, hidden so far, is finished
     // meanwhile, and only the rest of the time is slept. The skin images are
     // first shown by the pages made after it, so they are decoded meanwhile
-    // too, on a worker, not while the frame and the chooser are made.
+    // too, on a worker, not while the frame and the chooser are made. The
+    // page shown first is made meanwhile as well when its device profile is
+    // known already; it is attached and filled from the instrument only once
+    // the instrument has answered.
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_connectPauseMs);
     StartDecodingUiImages();
     CFrameWnd* frame = GetParentFrame();
     const bool completed = frame == nullptr || frame->SendMessage(AppMsg::CompleteFrame) == 0;
     LoadLibrariesForPages();
+    if (completed)
+        MakeShownPageAhead();
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
     if (left.count() > 0)
         ::Sleep(static_cast<DWORD>(left.count()));
@@ -604,6 +651,7 @@ void CKeyloftView::Disconnect() { DropInstrumentLink(true); }
 
 void CKeyloftView::DropInstrumentLink(bool sendClosePacket)
 {
+    DiscardPageMadeAhead();
     StopPageJobs();
     CUSBPort::s_connected.store(false);
     if (sendClosePacket)

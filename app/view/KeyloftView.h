@@ -167,8 +167,25 @@ private:
 
     // Makes, attaches, shows or hides and fills the page of a pending slot.
     void BuildPage(int slot);
+    // The page a build shows first, made during the pause before connecting
+    // when the chooser has already selected the model's device profile: the
+    // build then takes it instead of making it anew.
+    void MakeShownPageAhead();
+    // The page made ahead for a slot when it was made under the device profile,
+    // for the device and with the model's series as they are now, else a newly
+    // made one.
+    PagePtr MakePage(int slot);
+    void DiscardPageMadeAhead();
 
     std::array<PagePtr, PageSlot::Count> m_pages{};
+    struct PageMadeAhead {
+        int slot = -1;
+        PagePtr page;
+        CString profilePath;
+        CString deviceName;
+        CString series;
+    };
+    PageMadeAhead m_pageMadeAhead;
     // Slots of the last build whose page is still to be made.
     std::array<bool, PageSlot::Count> m_pagePending{};
     bool m_pageSettingsLoaded = false;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "core/files/Folders.h"
+#include "core/profile/AppProfile.h"
 #include "core/profile/DevProfile.h"
 #include "core/profile/DeviceNames.h"
 #include "core/profile/Ini.h"
@@ -57,6 +58,7 @@ TEST_F(ViewConnection, StartUpConnectsTheOnlyInstrumentAndFetchesItsProfile)
     // The built-in profile switches every page on: the shown one is made at
     // once, the other five in order once the window is up.
     EXPECT_EQ(slotsMade, (std::vector<int>{0}));
+    EXPECT_EQ(portModesAtMake[0], CUSBPort::kModeMidi) << "the profile was only known after the probe";
     ASSERT_TRUE(PumpUntilPagesMade(6));
     EXPECT_EQ(slotsMade, (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(view.GetCurrentPageSlot(), 0);
@@ -95,6 +97,68 @@ TEST_F(ViewConnection, AnExistingProfileIsNotFetchedAgain)
         ASSERT_TRUE(view.GetPage(slot)) << slot;
         EXPECT_FALSE(view.GetPage(slot)->IsWindowVisible()) << slot;
     }
+}
+
+TEST_F(ViewConnection, AKnownProfileLetsTheShownPageBeMadeDuringThePauseAndTheBuildTakesIt)
+{
+    // What the first start left: the profile and the model's series.
+    WriteDevProfile(L"RX470", "[DLG_VISIBLE]\r\nDLG_DOWN_VOICE=0\r\n");
+    GetAppProfile().SetDeviceSeries(L"RX470", CAppProfile::kSeriesOfConnectedModels);
+    viewtest::TestView& view = MakeView();
+    AnswerWithInstrumentAndItsProfile(view);
+    view.OnInitialUpdate();
+
+    ASSERT_FALSE(view.IsProgramEnding());
+    // Made before the link opened, once, and then attached and filled like a
+    // page made by the build.
+    ASSERT_EQ(slotsMade, (std::vector<int>{0}));
+    EXPECT_NE(portModesAtMake[0], CUSBPort::kModeMidi);
+    auto song = boost::dynamic_pointer_cast<viewtest::RecordingPage>(view.GetPage(0));
+    ASSERT_TRUE(song);
+    EXPECT_EQ(song, pagesMade[0].lock());
+    EXPECT_EQ(song->attaches, 1);
+    EXPECT_EQ(song->refreshes, 1);
+    EXPECT_EQ(song->settingsLoads, 1);
+    EXPECT_EQ(song->lastPort, &view.GetPort());
+    EXPECT_TRUE(song->IsWindowVisible());
+
+    // The others follow once the window is up, the switched-off one not at all.
+    ASSERT_TRUE(PumpUntilPagesMade(3));
+    EXPECT_EQ(slotsMade, (std::vector<int>{0, 1, 3}));
+    for (std::size_t made = 1; made < portModesAtMake.size(); ++made)
+        EXPECT_EQ(portModesAtMake[made], CUSBPort::kModeMidi) << made;
+    EXPECT_EQ(view.GetPage(0), song);
+}
+
+TEST_F(ViewConnection, APageMadeDuringThePauseUnderAnotherSeriesIsMadeAgain)
+{
+    // The profile is there, the series entry is not (yet): the marks of the
+    // page made ahead were checked against no series.
+    WriteDevProfile(L"RX470", "[DLG_VISIBLE]\r\n");
+    viewtest::TestView& view = MakeView();
+    AnswerWithInstrumentAndItsProfile(view);
+    view.OnInitialUpdate();
+
+    ASSERT_FALSE(view.IsProgramEnding());
+    ASSERT_EQ(slotsMade, (std::vector<int>{0, 0}));
+    EXPECT_EQ(portModesAtMake[1], CUSBPort::kModeMidi);
+    EXPECT_TRUE(pagesMade[0].expired());
+    EXPECT_EQ(view.GetPage(0), pagesMade[1].lock());
+}
+
+TEST_F(ViewConnection, APageMadeDuringThePauseGoesWhenTheInstrumentDoesNotAnswer)
+{
+    WriteDevProfile(L"RX470", "[DLG_VISIBLE]\r\n");
+    Memory().SetControl("fault=silent");
+    viewtest::TestView& view = MakeView();
+    AnswerWithInstrumentAndItsProfile(view);
+    view.OnInitialUpdate();
+
+    EXPECT_TRUE(view.IsProgramEnding());
+    ASSERT_EQ(slotsMade, (std::vector<int>{0}));
+    EXPECT_TRUE(pagesMade[0].expired()) << "the page made ahead is destroyed with the start-up";
+    EXPECT_FALSE(view.GetPage(0));
+    EXPECT_EQ(::GetWindow(view.GetSafeHwnd(), GW_CHILD), nullptr);
 }
 
 TEST_F(ViewConnection, AProfileThatCannotBeWrittenEndsTheStartUp)

@@ -47,12 +47,13 @@ TestView& ViewFixture::MakeView()
     view->m_connectPauseMs = 0;
     view->m_keepAlivePeriodMs = 60000;
     view->GetPort().SetTimeouts(linktest::ShortTimeouts());
-    view->SetPageFactory([this](int slot, CWnd* parent) -> CKeyloftView::PagePtr {
+    view->SetPageFactory([this, view](int slot, CWnd* parent) -> CKeyloftView::PagePtr {
         boost::shared_ptr<RecordingPage> page(new RecordingPage(slot));
         if (!page->Create(142, parent))
             return {};
         pagesMade.push_back(page);
         slotsMade.push_back(slot);
+        portModesAtMake.push_back(view->GetPort().GetMode());
         return page;
     });
     view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 400), m_frame, AFX_IDW_PANE_FIRST);
@@ -99,6 +100,16 @@ void AnswerWithInstrument(TestView& view, const CString& label, const CString& m
         outId = pair->out;
         inId = pair->in;
         return IDOK;
+    };
+}
+
+void AnswerWithInstrumentAndItsProfile(TestView& view)
+{
+    AnswerWithInstrument(view);
+    view.chooser = [answer = view.chooser](bool startupMode, UINT& outId, UINT& inId) {
+        const INT_PTR result = answer(startupMode, outId, inId);
+        SelectDevProfile(GetInterName(GetDeviceNames().m_deviceName));
+        return result;
     };
 }
 

@@ -103,6 +103,8 @@ public:
     // Pages made by the view are RecordingPages; their objects, as made.
     std::vector<boost::weak_ptr<RecordingPage>> pagesMade;
     std::vector<int> slotsMade;
+    // The view's port mode as each page was made: closed before the link opens.
+    std::vector<LONG> portModesAtMake;
     // Lets the view make the pages it left for after the window is up, until
     // pages have been made in all; true when they were.
     bool PumpUntilPagesMade(std::size_t pages);
@@ -134,6 +136,9 @@ inline std::string ReadText(const std::filesystem::path& path) { return keyloft_
 // Answers the view's chooser with the simulated instrument's pair, as if the
 // user had chosen it under label and it had reported model.
 void AnswerWithInstrument(TestView& view, const CString& label = L"DEVICE 1", const CString& model = L"RX470");
+// The same, and the model's device profile selected as the real chooser does
+// when the file is there already.
+void AnswerWithInstrumentAndItsProfile(TestView& view);
 
 // Cancels every dialog of this thread still open when the time runs out, so
 // that a modal dialog that never ends fails its test instead of hanging the

@@ -165,6 +165,22 @@ ListRows ReadListView(HWND list) {
     return result;
 }
 
+std::vector<int> ReadListViewImages(HWND list) {
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    RemoteBlock block(list, sizeof(LVITEMW));
+    std::vector<int> images;
+    for (int row = 0; row < rows; ++row) {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        block.Write(0, &item, sizeof item);
+        SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(block.Address()));
+        block.Read(0, &item, sizeof item);
+        images.push_back(item.iImage);
+    }
+    return images;
+}
+
 void SelectListViewRows(HWND list, const std::vector<int>& rows) {
     RemoteBlock block(list, sizeof(LVITEMW));
     auto setState = [&](int row, UINT state) {

@@ -32,6 +32,8 @@ void PressKey(HWND window, UINT virtualKey);
 // Rows of a list-view control in another process, cell texts per column.
 using ListRows = std::vector<std::vector<std::wstring>>;
 ListRows ReadListView(HWND list);
+// The image index of each row of another process's list view.
+std::vector<int> ReadListViewImages(HWND list);
 // Selects exactly the given rows (and focuses the first).
 void SelectListViewRows(HWND list, const std::vector<int>& rows);
 

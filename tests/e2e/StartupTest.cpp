@@ -51,6 +51,53 @@ TEST(StartUp, ConnectsToTheSingleInstrumentAndBuildsTheSwitchedOnPages) {
     EXPECT_NE(fetched.find("DLG_EDIT_STYLE=0"), std::string::npos);
 }
 
+TEST(StartUp, ALaterStartUsesTheProfileOnDiskAndShowsThePagesAsTheyAreNow) {
+    Workspace workspace;
+    workspace.PutOnInstrument(L"song/000.mid", SampleSong(1));
+    const fs::path profilePath = workspace.Program() / L"DevProfile" / L"RX470.ini";
+    workspace.PutInDataFolder(L"song", L"earlier.mid", SampleSong(4));
+    std::vector<int> firstMarks;
+    {
+        auto first = StartConnected(workspace);
+        ASSERT_TRUE(first);
+        // The files' marks are checked on a worker: read once they stay put.
+        HWND pcList = first->PageList(kPcList);
+        ASSERT_TRUE(WaitUntil([&] {
+            const std::vector<int> marks = ReadListViewImages(pcList);
+            const bool settled = !marks.empty() && marks == firstMarks;
+            firstMarks = marks;
+            return settled;
+        }, 5000));
+        first->Stop();
+    }
+    ASSERT_TRUE(fs::exists(profilePath));
+    const auto fetchedAt = fs::last_write_time(profilePath);
+    // Both sides changed between the starts.
+    workspace.PutOnInstrument(L"song/004.mid", SampleSong(2));
+    workspace.PutInDataFolder(L"song", L"later.mid", SampleSong(3));
+
+    auto program = StartConnected(workspace);
+    ASSERT_TRUE(program);
+    HWND deviceList = program->PageList(kDeviceList);
+    EXPECT_EQ(ReadListView(deviceList).size(), 20u);
+    EXPECT_EQ(UsedDeviceRows(deviceList), 2);
+    const ListRows pcRows = ReadListView(program->PageList(kPcList));
+    EXPECT_TRUE(std::any_of(pcRows.begin(), pcRows.end(),
+                            [](const std::vector<std::wstring>& row) { return !row.empty() && row[0] == L"later.mid"; }));
+    EXPECT_EQ(fs::last_write_time(profilePath), fetchedAt) << "the profile on disk is not fetched again";
+    // The file there before is marked as at the first start (the marks follow
+    // the model's series, which the first start stored).
+    ASSERT_EQ(firstMarks.size(), 1u);
+    EXPECT_TRUE(WaitUntil([&] {
+        const ListRows rows = ReadListView(program->PageList(kPcList));
+        const std::vector<int> marks = ReadListViewImages(program->PageList(kPcList));
+        for (std::size_t row = 0; row < rows.size() && row < marks.size(); ++row)
+            if (!rows[row].empty() && rows[row][0] == L"earlier.mid")
+                return marks[row] == firstMarks[0];
+        return false;
+    }, 5000));
+}
+
 TEST(StartUp, ABusyInstrumentIsSaidSoAndTheProgramStays) {
     Workspace workspace;
     workspace.WriteInstrumentControl("fault=refuse\non=0x01\nstatus=1\n");
