@@ -4,6 +4,7 @@
 #include <numeric>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "app/lists/DevFileListCtrl.h"
 
@@ -11,6 +12,7 @@ IMPLEMENT_DYNCREATE(CPCFileListCtrl, CExListCtrl)
 
 BEGIN_MESSAGE_MAP(CPCFileListCtrl, CExListCtrl)
     ON_WM_DESTROY()
+    ON_WM_PAINT()
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, &CPCFileListCtrl::OnDeleteAllItems)
     ON_NOTIFY_REFLECT(LVN_INSERTITEM, &CPCFileListCtrl::OnInsertItem)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, &CPCFileListCtrl::OnGetDispInfo)
@@ -131,8 +133,16 @@ void CPCFileListCtrl::OnDestroy()
 {
     // The rows go with the window; their records with them.
     CExListCtrl::OnDestroy();
+    m_afterPaint = nullptr;
     m_records.clear();
     m_rowRecords.clear();
+}
+
+void CPCFileListCtrl::OnPaint()
+{
+    Default();
+    if (std::function<void()> job = std::exchange(m_afterPaint, nullptr))
+        job();
 }
 
 void CPCFileListCtrl::OnDeleteAllItems(NMHDR*, LRESULT* pResult)

@@ -73,6 +73,9 @@ public:
     void ApplyMarkCheck(std::size_t index, bool passed);
     // Sorts again when checks flagged rows since the fill (invalid rows go first).
     void SortAfterMarkChecks();
+    // Runs once, right after the list's next paint; a later call replaces it,
+    // an empty one cancels it.
+    void RunAfterNextPaint(std::function<void()> job) { m_afterPaint = std::move(job); }
 
     // Judges pending selected rows first.
     BOOL HasInvalidSelection();
@@ -87,6 +90,7 @@ public:
 
 protected:
     afx_msg void OnDestroy();
+    afx_msg void OnPaint();
     afx_msg void OnDeleteAllItems(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnInsertItem(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
@@ -117,6 +121,7 @@ private:
     // The record each row shows, by row (kept in step by fills and sorts).
     std::vector<PCFileItem*> m_rowRecords;
     MarkCheck m_pendingCheck;
+    std::function<void()> m_afterPaint;
     bool m_sortOwed = false;
     int m_updatePauses = 0;
     bool m_visibleBeforePause = false;

@@ -3,6 +3,7 @@
 #include <afxdlgs.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "widgets/ListDrag.h"
 #include "app/lists/ListSortSettings.h"
@@ -90,7 +91,7 @@ CTransferPage::CTransferPage(int kind, CWnd* pParent)
 
 CTransferPage::~CTransferPage()
 {
-    m_markChecks.CancelAndJoin();
+    CancelMarkChecks();
     m_runner.CancelAndJoin();
 }
 
@@ -212,7 +213,7 @@ void CTransferPage::PlaceToolBars()
 void CTransferPage::OnDestroy()
 {
     // No worker may outlive the page it reports to.
-    m_markChecks.CancelAndJoin();
+    CancelMarkChecks();
     m_runner.CancelAndJoin();
     CBaseDlg::OnDestroy();
 }
@@ -303,7 +304,7 @@ void CTransferPage::FillPCList()
     if (!m_pcList.GetSafeHwnd())
         return;
     // The rows of the last fill go: so do its checks, and any result of theirs.
-    m_markChecks.CancelAndJoin();
+    CancelMarkChecks();
     ShowPCFiles(ListPCFolder(GetFolder(), m_info.extensionBare));
 }
 
@@ -311,7 +312,7 @@ void CTransferPage::ShowPCFiles(std::vector<PCFolderEntry> entries)
 {
     if (!m_pcList.GetSafeHwnd())
         return;
-    m_markChecks.CancelAndJoin();
+    CancelMarkChecks();
     // Where the listed files are: a folder gone since is found by their checks.
     const CString folder = GetDataFolderPath(m_info.kind);
     std::vector<PCFileItem> files;
@@ -325,7 +326,28 @@ void CTransferPage::ShowPCFiles(std::vector<PCFolderEntry> entries)
     m_pcList.SetFiles(std::move(files));
     // The PC files alone changed: the device title stays as it is.
     m_pcTitle.SetTitle(GetPCTitle());
-    StartMarkChecks(check);
+    StartMarkChecksOnceShown(check);
+}
+
+void CTransferPage::StartMarkChecksOnceShown(CPCFileListCtrl::MarkCheck check)
+{
+    CWnd* frame = m_pcList.GetTopLevelParent();
+    if (!m_pcList.IsWindowVisible() || (frame != nullptr && frame->IsIconic())) {
+        StartMarkChecks(check);
+        return;
+    }
+    m_owedMarkCheck = std::move(check);
+    m_pcList.RunAfterNextPaint([this] {
+        if (CPCFileListCtrl::MarkCheck owed = std::exchange(m_owedMarkCheck, nullptr))
+            StartMarkChecks(owed);
+    });
+}
+
+void CTransferPage::CancelMarkChecks()
+{
+    m_owedMarkCheck = nullptr;
+    m_pcList.RunAfterNextPaint(nullptr);
+    m_markChecks.CancelAndJoin();
 }
 
 void CTransferPage::StartMarkChecks(const CPCFileListCtrl::MarkCheck& check)
@@ -444,7 +466,7 @@ LRESULT CTransferPage::OnFolderChanged(WPARAM, LPARAM)
 LRESULT CTransferPage::OnDeviceLost(WPARAM, LPARAM)
 {
     m_runner.CancelAndJoin();
-    m_markChecks.CancelAndJoin();
+    CancelMarkChecks();
     m_pcList.RemoveAllFiles();
     m_devList.InitSlots(0);
     m_devList.ClearAll();

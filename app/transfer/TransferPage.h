@@ -41,11 +41,12 @@ public:
     LRESULT OnDeviceLost(WPARAM wParam, LPARAM lParam) override;
 
     // Shows the data folder's files at once; their marks are checked after, off
-    // the GUI thread (IsCheckingMarks until every row is judged).
+    // the GUI thread, from the moment the new rows are on screen
+    // (IsCheckingMarks until every row is judged).
     void FillPCList();
     // The same with the folder's listing in hand (ListPCFolder of GetFolder).
     void ShowPCFiles(std::vector<PCFolderEntry> entries);
-    bool IsCheckingMarks() const { return m_markChecks.IsChecking(); }
+    bool IsCheckingMarks() const { return m_owedMarkCheck != nullptr || m_markChecks.IsChecking(); }
     // Rows of the two lists, ascending. 1 when started or nothing to do, 0 refused.
     int StartDownload(const CUIntArray& pcRows, const CUIntArray& devRows);
     int StartUpload(const CUIntArray& devRows);
@@ -108,6 +109,12 @@ private:
     void PlaceToolBars();
     // Checks the marks of the rows the fill left pending, on the mark-check worker.
     void StartMarkChecks(const CPCFileListCtrl::MarkCheck& check);
+    // The same once the list has painted its new rows (at once when the list
+    // is not on screen): the worker reads every file, and on a busy machine it
+    // would hold the rows back from the screen.
+    void StartMarkChecksOnceShown(CPCFileListCtrl::MarkCheck check);
+    // Stops the checks running or owed; their results are dropped.
+    void CancelMarkChecks();
     // The download of named files of a folder into the slots of device rows.
     int StartDownloadOf(const CString& folder, std::vector<CString> names, const CUIntArray& devRows);
     // The slot a file replaces when none is empty: the user's choice, -1 for none.
@@ -133,6 +140,7 @@ private:
     std::vector<SlotRow> m_slotRows;
     CTransferRunner m_runner;
     CMarkCheckRunner m_markChecks;
+    CPCFileListCtrl::MarkCheck m_owedMarkCheck;  // to start after the list's next paint
 };
 
 class CDownSongDlg1 : public CTransferPage {

@@ -16,6 +16,7 @@
 #include "app/transfer/MarkCheckRunner.h"
 #include "app/transfer/TransferPage.h"
 #include "app/transfer/TransferPages.h"
+#include "app/transfer/TransferMessages.h"
 #include "core/files/Folders.h"
 #include "tests/app_transfer/PageFixture.h"
 #include "tests/support/WholeFile.h"
@@ -144,6 +145,36 @@ TEST_F(PCListFill, ARowStillWaitingIsCheckedAtOnceWhenADecisionNeedsIt)
 
     ASSERT_TRUE(PumpUntil([&] { return !m_page->IsCheckingMarks(); }));
     ExpectRowsSettled({L"unmarked.mem"});
+}
+
+TEST_F(PCListFill, OnScreenTheChecksStartOnceTheNewRowsArePainted)
+{
+    WriteMemory(L"good.mem", true);
+    WriteMemory(L"unmarked.mem", false);
+    m_host.ShowWindow(SW_SHOWNOACTIVATE);
+    m_page->ShowWindow(SW_SHOW);
+    m_host.UpdateWindow();
+    m_page->FillPCList();
+    ASSERT_EQ(List().GetItemCount(), 2);
+    ASSERT_TRUE(m_page->IsCheckingMarks());
+    ::Sleep(100);
+    MSG msg;
+    EXPECT_FALSE(::PeekMessageW(&msg, m_page->GetSafeHwnd(), TransferMsg::MarksChecked, TransferMsg::MarksChecked,
+                                PM_NOREMOVE))
+        << "no file is read before the new rows are on screen";
+    List().UpdateWindow();
+    ASSERT_TRUE(PumpUntil([&] { return !m_page->IsCheckingMarks(); }));
+    ExpectRowsSettled({L"unmarked.mem"});
+
+    // Checks still owed go with their rows: nothing starts at the next paint.
+    m_page->FillPCList();
+    ASSERT_TRUE(m_page->IsCheckingMarks());
+    m_page->OnDeviceLost(0, 0);
+    EXPECT_FALSE(m_page->IsCheckingMarks());
+    List().UpdateWindow();
+    PumpUntil([] { return false; }, 100);
+    EXPECT_FALSE(m_page->IsCheckingMarks());
+    EXPECT_EQ(List().GetItemCount(), 0);
 }
 
 TEST_F(PCListFill, ARefillDuringACheckDropsTheOldResults)
