@@ -60,4 +60,13 @@ int PaintAhead(HWND window)
     return asked;
 }
 
+int PaintAhead(HWND window, const RECT& place)
+{
+    if (window == nullptr)
+        return 0;
+    ::SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    return PaintAhead(window);
+}
+
 } // namespace widgets

@@ -15,5 +15,8 @@ namespace widgets {
 // its place within it; returns the number of windows asked. A window without a
 // client area, or a null one, asks none.
 int PaintAhead(HWND window);
+// The same, the window first put at `place` in its parent (client coordinates),
+// so that it is laid out and painted at the size it will show at.
+int PaintAhead(HWND window, const RECT& place);
 
 } // namespace widgets

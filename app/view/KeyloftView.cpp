@@ -21,6 +21,7 @@
 #include "editors/style/EditStyleDlg1.h"
 #include "res/resource.h"
 #include "widgets/MessageBox.h"
+#include "widgets/PaintAhead.h"
 #include "widgets/UiResources.h"
 
 #include <chrono>
@@ -268,6 +269,9 @@ void CKeyloftView::MakeShownPageAhead()
     GetAppProfile().LoadDeviceSeries();
     m_pageMadeAhead = {PageSlot::SongTransfer, m_pageFactory(PageSlot::SongTransfer, this), profilePath, device,
                        GetDeviceSeries(model)};
+    // Laid out at the view's size and painted once unseen: its first paint on the screen only draws.
+    if (RECT client{}; m_pageMadeAhead.page && ::GetClientRect(m_hWnd, &client))
+        widgets::PaintAhead(m_pageMadeAhead.page->GetSafeHwnd(), client);
 }
 
 CKeyloftView::PagePtr CKeyloftView::MakePage(int slot)

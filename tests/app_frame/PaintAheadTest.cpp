@@ -61,8 +61,12 @@ protected:
         if (!page)
             return shown;
         page->ShowWindow(SW_HIDE);
+        // Not the template's size: the page lays out its controls anew.
+        const CRect place(0, 0, 860, 660);
         if (paintAhead)
-            shown.asked = widgets::PaintAhead(page->GetSafeHwnd());
+            shown.asked = widgets::PaintAhead(page->GetSafeHwnd(), place);
+        else
+            page->MoveWindow(place);
         shown.visibleAfterPaintingAhead = page->IsWindowVisible() != FALSE;
         shown.buildsBeforeShowing = page->GetBackBufferBuilds();
         page->ShowWindow(SW_SHOW);
@@ -87,7 +91,8 @@ TEST_F(PaintAheadTest, APagePaintedAheadShowsTheSamePixelsAndItsFirstPaintUsesWh
     // The page and every control on it were asked; none was shown by it.
     EXPECT_GT(ahead.asked, 10);
     EXPECT_FALSE(ahead.visibleAfterPaintingAhead);
-    // The background was made ahead, once, and the first paint drew with it.
+    // The background was made ahead, once, at the size shown, and the first
+    // paint drew with it.
     EXPECT_EQ(plain.buildsBeforeShowing, 0);
     EXPECT_EQ(plain.buildsAfterFirstPaint, 1);
     EXPECT_EQ(ahead.buildsBeforeShowing, 1);
