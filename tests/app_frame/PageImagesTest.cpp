@@ -1,12 +1,14 @@
 // The pictures of the running program: the transfer pages' pictures, arrow
 // buttons and toolbar images, the page tree's bitmaps at an English start-up,
-// and the tooltip strings of the pages' picture and arrow controls.
+// the tooltip strings of the pages' picture and arrow controls, and a page
+// painted ahead while hidden against one that was not.
 #include <afxwin.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <boost/shared_ptr.hpp>
 
+#include <set>
 #include <vector>
 
 #include "pages/BaseDlg.h"
@@ -20,7 +22,10 @@
 #include "res/resource.h"
 #include "tests/app_frame/ShellTestSupport.h"
 #include "tests/app_frame/TestApp.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
 #include "widgets/ImageStatic.h"
+#include "widgets/PaintAhead.h"
 #include "widgets/PngButton.h"
 
 namespace {
@@ -81,6 +86,42 @@ protected:
         return *m_page;
     }
 
+    // The song page made hidden, painted ahead or not, then shown; what the
+    // screen shows of it after its first paint, and its background buffer builds
+    // before and after that paint.
+    struct Shown {
+        std::vector<DWORD> pixels;
+        int asked = 0;
+        int buildsBeforeShowing = 0;
+        int buildsAfterFirstPaint = 0;
+        bool visibleAfterPaintingAhead = true;
+    };
+    Shown ShowSongPage(bool paintAhead)
+    {
+        Shown shown;
+        boost::shared_ptr<CBaseDlg> page = CreateTransferPage(TransferKind::Song, &m_host);
+        EXPECT_TRUE(page);
+        if (!page)
+            return shown;
+        page->ShowWindow(SW_HIDE);
+        // Not the template's size: the page lays out its controls anew.
+        const CRect place(0, 0, 860, 660);
+        if (paintAhead)
+            shown.asked = widgets::PaintAhead(page->GetSafeHwnd(), place);
+        else
+            page->MoveWindow(place);
+        shown.visibleAfterPaintingAhead = page->IsWindowVisible() != FALSE;
+        shown.buildsBeforeShowing = page->GetBackBufferBuilds();
+        page->ShowWindow(SW_SHOW);
+        page->UpdateWindow();
+        PumpPending();
+        shown.buildsAfterFirstPaint = page->GetBackBufferBuilds();
+        CRect area;
+        page->GetWindowRect(area);
+        shown.pixels = keyloft_test::CaptureScreenArea(area);
+        return shown;
+    }
+
     CGdiplusSession m_gdiplus;
     CWnd m_host;
     boost::shared_ptr<CBaseDlg> m_page;
@@ -134,6 +175,39 @@ TEST_F(PageImagesTest, EveryToolBarOfEveryTransferPageHasAnImagePerButton)
         }
         m_page.reset();
     }
+}
+
+TEST_F(PageImagesTest, APagePaintedAheadShowsTheSamePixelsAndItsFirstPaintUsesWhatWasMadeAhead)
+{
+    const Shown plain = ShowSongPage(false);
+    const Shown ahead = ShowSongPage(true);
+
+    // The page and every control on it were asked; none was shown by it.
+    EXPECT_GT(ahead.asked, 10);
+    EXPECT_FALSE(ahead.visibleAfterPaintingAhead);
+    // The background was made ahead, once, at the size shown, and the first
+    // paint drew with it.
+    EXPECT_EQ(plain.buildsBeforeShowing, 0);
+    EXPECT_EQ(plain.buildsAfterFirstPaint, 1);
+    EXPECT_EQ(ahead.buildsBeforeShowing, 1);
+    EXPECT_EQ(ahead.buildsAfterFirstPaint, 1);
+
+    // The page drew something worth comparing: its pictures, lists and bars.
+    ASSERT_GT(std::set<DWORD>(plain.pixels.begin(), plain.pixels.end()).size(), 20u);
+    ASSERT_EQ(plain.pixels.size(), ahead.pixels.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < plain.pixels.size(); ++i)
+        differing += plain.pixels[i] != ahead.pixels[i] ? 1 : 0;
+    EXPECT_EQ(differing, 0u) << "of " << plain.pixels.size() << " pixels";
+}
+
+TEST_F(PageImagesTest, AWindowWithoutAClientAreaIsNotAsked)
+{
+    EXPECT_EQ(widgets::PaintAhead(nullptr), 0);
+    CWnd empty;
+    ASSERT_TRUE(empty.CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 0, 0), &m_host, 1));
+    EXPECT_EQ(widgets::PaintAhead(empty.GetSafeHwnd()), 0);
+    empty.DestroyWindow();
 }
 
 class EnglishPageImagesTest : public PageImagesTest {
