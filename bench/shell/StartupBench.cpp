@@ -1,8 +1,8 @@
 // Time from process start to the main window's first paint: the program against
 // the simulated instrument (chooser shown, chooser gone, first paint) beside a
 // bare window program started the same way, in the same run. Watched from outside,
-// the same way for every window: a window has painted once it is visible and has
-// no update region left (its controls paint on their own). Reading a box's text
+// the same way for every window: a window has painted once it is visible and
+// neither it nor any of its visible controls has an update region left. Reading a box's text
 // would send the program messages, which it answers only between its own jobs:
 // the time the chooser first answers one is printed apart, as information.
 // Targets, as ratios to the bare window's start to first paint (medians):
@@ -48,6 +48,39 @@ LARGE_INTEGER Now() {
 bool HasPainted(HWND window) {
     return window && IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE);
 }
+
+// A window has painted once it is visible and neither it nor any of its visible
+// descendants has anything left to paint: a parent paints before its controls,
+// and a frame whose client area its controls cover has nothing of its own left
+// to paint as soon as it shows. The descendants are listed once, when the window
+// itself has painted; each poll then asks only those still owing their paint.
+class PaintWatch {
+public:
+    bool Painted(HWND window) {
+        if (window != window_) {
+            window_ = window;
+            listed_ = false;
+            pending_.clear();
+        }
+        if (!HasPainted(window))
+            return false;
+        if (!listed_) {
+            for (HWND child : e2e::DescendantsOf(window))
+                if (IsWindowVisible(child))
+                    pending_.push_back(child);
+            listed_ = true;
+        }
+        pending_.erase(std::remove_if(pending_.begin(), pending_.end(),
+                                      [](HWND child) { return !GetUpdateRect(child, nullptr, FALSE); }),
+                       pending_.end());
+        return pending_.empty();
+    }
+
+private:
+    HWND window_ = nullptr;
+    bool listed_ = false;
+    std::vector<HWND> pending_;
+};
 
 // Polls every millisecond; returns the time or a negative number on time-out.
 template <typename Condition>
@@ -102,10 +135,11 @@ double BareWindowRound(const std::wstring& exe) {
                         &process))
         return -1;
     HWND window = nullptr;
+    PaintWatch watch;
     const double painted = TimeUntil(start, [&] {
         if (window == nullptr)
             window = FindTopLevel(process.dwProcessId, L"BareBenchWindow");
-        return HasPainted(window);
+        return watch.Painted(window);
     }, 20000);
     if (window)
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -124,6 +158,7 @@ ProgramTimes ProgramRound(const Workspace& workspace) {
     RunningProgram program(workspace);
     HWND chooser = nullptr;
     HWND frame = nullptr;
+    PaintWatch chooserWatch, frameWatch;
     const double painted = TimeUntil(start, [&] {
         if (chooser == nullptr) {
             // The first dialog shown is the chooser; its kind is read once.
@@ -139,7 +174,7 @@ ProgramTimes ProgramRound(const Workspace& workspace) {
         if (frame == nullptr)
             frame = FindFrame(program.ProcessId());
         if (times.chooserShown < 0) {
-            if (HasPainted(chooser))
+            if (chooserWatch.Painted(chooser))
                 times.chooserShown = Milliseconds(start, Now());
         } else if (times.chooserAnswered < 0) {
             if (!program.FindBox().text.empty())
@@ -148,7 +183,7 @@ ProgramTimes ProgramRound(const Workspace& workspace) {
             if (!IsWindow(chooser) || !IsWindowVisible(chooser))
                 times.chooserGone = Milliseconds(start, Now());
         }
-        return times.chooserGone >= 0 && HasPainted(frame);
+        return times.chooserGone >= 0 && frameWatch.Painted(frame);
     }, 60000);
     times.painted = painted;
     return times;
