@@ -5,9 +5,7 @@
 
 CUiResources::CUiResources()
     : m_pageBackBrush(::CreateSolidBrush(kDefaultPageBackColour)),
-      m_editBackBrush(::CreateSolidBrush(kDefaultEditBackColour)),
-      m_handCursor(::LoadCursorW(nullptr, IDC_HAND)),
-      m_dragCursor(::LoadCursorW(nullptr, IDC_SIZEALL))
+      m_editBackBrush(::CreateSolidBrush(kDefaultEditBackColour))
 {
 }
 
@@ -36,16 +34,33 @@ CUiResources::ImageMap CUiResources::DecodeImages(const CString& root)
     return images;
 }
 
-void CUiResources::LoadCursors(const CString& root)
+void CUiResources::SetCursorFolder(const CString& root)
 {
-    const CString cursorPath = root + kDragCursorFileName;
-    CCursorHandle ownCursor(RegularFileExists(cursorPath) ? ::LoadCursorFromFileW(cursorPath) : nullptr);
+    if (root.CompareNoCase(m_cursorRoot) == 0)
+        return;
+    m_cursorRoot = root;
+    m_dragCursor = nullptr;
+    m_ownDragCursor.Reset();
+}
+
+HCURSOR CUiResources::GetHandCursor() const
+{
     std::lock_guard lock(m_lock);
-    m_handCursor = ::LoadCursorW(nullptr, IDC_HAND);
-    if (ownCursor) {
-        m_dragCursor = ownCursor.Get();
-        m_ownDragCursor = std::move(ownCursor);
-    }
+    if (m_handCursor == nullptr)
+        m_handCursor = ::LoadCursorW(nullptr, IDC_HAND);
+    return m_handCursor;
+}
+
+HCURSOR CUiResources::GetDragCursor() const
+{
+    std::lock_guard lock(m_lock);
+    if (m_dragCursor != nullptr)
+        return m_dragCursor;
+    const CString cursorPath = m_cursorRoot + kDragCursorFileName;
+    if (!m_cursorRoot.IsEmpty() && RegularFileExists(cursorPath))
+        m_ownDragCursor.Reset(::LoadCursorFromFileW(cursorPath));
+    m_dragCursor = m_ownDragCursor ? m_ownDragCursor.Get() : ::LoadCursorW(nullptr, IDC_SIZEALL);
+    return m_dragCursor;
 }
 
 void CUiResources::TakeDecodedImages() const
@@ -62,8 +77,8 @@ int CUiResources::LoadImages(LPCTSTR folder)
 {
     const CString root = FolderWithSeparator(folder);
     ImageMap images = DecodeImages(root);
-    LoadCursors(root);
     std::lock_guard lock(m_lock);
+    SetCursorFolder(root);
     m_undecodedRoot.Empty();
     TakeDecodedImages();
     m_images = std::move(images);
@@ -79,8 +94,8 @@ void CUiResources::StartLoadingImages(LPCTSTR folder)
 void CUiResources::PrepareImages(LPCTSTR folder)
 {
     const CString root = FolderWithSeparator(folder);
-    LoadCursors(root);
     std::lock_guard lock(m_lock);
+    SetCursorFolder(root);
     m_undecodedRoot.Empty();
     TakeDecodedImages();
     m_undecodedRoot = root;

@@ -34,20 +34,23 @@ public:
     COLORREF m_pageBackColour = kDefaultPageBackColour;
     COLORREF m_editBackColour = kDefaultEditBackColour;
 
-    HCURSOR GetHandCursor() const { return m_handCursor; }
-    HCURSOR GetDragCursor() const { return m_dragCursor; }
+    // Loaded when first asked for: the first cursor a process loads costs a few
+    // milliseconds, and nothing shows one before the pages.
+    HCURSOR GetHandCursor() const;
+    // The pictures folder's "drag.cur" when there is one, else the system's
+    // four-headed arrow.
+    HCURSOR GetDragCursor() const;
     HBRUSH GetPageBackBrush() const { return m_pageBackBrush.Get(); }
     HBRUSH GetEditBackBrush() const { return m_editBackBrush.Get(); }
 
-    // Loads every ".png" of the folder, keyed by file name (case ignored), the drag
-    // cursor from "drag.cur" when present, and the system hand cursor. Returns the
-    // number of images loaded.
+    // Loads every ".png" of the folder, keyed by file name (case ignored), and
+    // names it as the drag cursor's folder. Returns the number of images loaded.
     int LoadImages(LPCTSTR folder);
     // The same, with the images decoded on a worker thread: returns at once
-    // (the cursors are loaded before it returns), and whatever asks for an
+    // (the drag cursor's folder is named before it returns), and whatever asks for an
     // image first waits until they are there.
     void StartLoadingImages(LPCTSTR folder);
-    // The same in two steps: the first loads the cursors and names the folder,
+    // The same in two steps: the first names the folder,
     // the second starts the worker. An image asked for in between is decoded
     // there and then, with all the others.
     void PrepareImages(LPCTSTR folder);
@@ -60,7 +63,9 @@ public:
 private:
     using ImageMap = std::map<CString, CSkinImage>;
     static ImageMap DecodeImages(const CString& root);
-    void LoadCursors(const CString& root);
+    // Names the folder of the drag cursor; an own one loaded from another
+    // folder goes. With m_lock held.
+    void SetCursorFolder(const CString& root);
     // Takes over the images a worker has decoded, waiting for them, or
     // decodes a prepared folder's images itself; with m_lock held.
     void TakeDecodedImages() const;
@@ -72,9 +77,10 @@ private:
     mutable CString m_undecodedRoot;
     CGdiHandle<HBRUSH> m_pageBackBrush;
     CGdiHandle<HBRUSH> m_editBackBrush;
-    CCursorHandle m_ownDragCursor;
-    HCURSOR m_handCursor = nullptr;
-    HCURSOR m_dragCursor = nullptr;
+    mutable CString m_cursorRoot;
+    mutable CCursorHandle m_ownDragCursor;
+    mutable HCURSOR m_handCursor = nullptr;
+    mutable HCURSOR m_dragCursor = nullptr;
 };
 
 CUiResources& GetUiResources();

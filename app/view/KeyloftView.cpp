@@ -540,13 +540,17 @@ void CKeyloftView::FinishConnection()
 bool CKeyloftView::PauseBeforeConnecting()
 {
     // The wait is the instrument's: the frame, hidden so far, is finished
-    // meanwhile, and only the rest of the time is slept. The skin images are
+    // meanwhile, and only the rest of the time is slept. The background
+    // threads start here too: until an instrument is chosen there is no page
+    // for a folder watch to refresh and no connection to keep alive, and the
+    // chooser shows the sooner for not waiting on them. The skin images are
     // first shown by the pages made after it, so they are decoded meanwhile
     // too, on a worker, not while the frame and the chooser are made. The
     // page shown first is made meanwhile as well when its device profile is
     // known already; it is attached and filled from the instrument only once
     // the instrument has answered.
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_connectPauseMs);
+    StartThreads();
     StartDecodingUiImages();
     CFrameWnd* frame = GetParentFrame();
     const bool completed = frame == nullptr || frame->SendMessage(AppMsg::CompleteFrame) == 0;
@@ -562,7 +566,6 @@ bool CKeyloftView::PauseBeforeConnecting()
 void CKeyloftView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
-    StartThreads();
 
     UINT outId = 0;
     UINT inId = 0;

@@ -82,6 +82,11 @@ BOOL CIni::Change(LPCTSTR section, LPCTSTR key, LPCTSTR value) const
 {
     if (!HasPath())
         return FALSE;
+    // A value the file holds already is not written again: the file stays as
+    // it is, and start-up does not rewrite its settings at every connection.
+    if (section != nullptr && key != nullptr && value != nullptr &&
+        ReadProfileString(section, key, kMissingMarker, m_path) == AsReadBack(value))
+        return TRUE;
     const std::wstring temporary = MakeTemporaryBeside(m_path);
     if (temporary.empty())
         return FALSE;

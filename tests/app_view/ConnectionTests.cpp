@@ -192,7 +192,7 @@ TEST_F(ViewConnection, FiveUnansweredProbesReportTheTimeOutAndEnd)
     EXPECT_FALSE(CUSBPort::s_connected.load());
 }
 
-TEST_F(ViewConnection, TheFrameBuildsItsBarsAfterTheChooserAndTheirFailureEndsTheStartUp)
+TEST_F(ViewConnection, TheFrameBuildsItsBarsAndTheThreadsStartAfterTheChooserAndTheBarsFailureEndsTheStartUp)
 {
     for (const LRESULT failBars : {LRESULT(1), LRESULT(0)}) {
         viewtest::TestView& view = MakeView();
@@ -200,12 +200,16 @@ TEST_F(ViewConnection, TheFrameBuildsItsBarsAfterTheChooserAndTheirFailureEndsTh
         AnswerWithInstrument(view);
         const auto answer = view.chooser;
         int completionsWhileChoosing = -1;
+        int threadsWhileChoosing = -1;
         view.chooser = [&](bool startupMode, UINT& outId, UINT& inId) {
             completionsWhileChoosing = Frame()->completions;
+            threadsWhileChoosing = view.GetRunningThreadCount();
             return answer(startupMode, outId, inId);
         };
         view.OnInitialUpdate();
         EXPECT_EQ(completionsWhileChoosing, 0);
+        EXPECT_EQ(threadsWhileChoosing, 0);
+        EXPECT_EQ(view.GetRunningThreadCount(), 5) << "the four folder watches and the keep-alive";
         EXPECT_EQ(Frame()->completions, 1);
         EXPECT_EQ(view.IsProgramEnding(), failBars != 0);
         EXPECT_EQ(view.GetPort().GetMode() == CUSBPort::kModeMidi, failBars == 0);
@@ -220,6 +224,7 @@ TEST_F(ViewConnection, CancelledChooserEndsTheStartUp)
     view.OnInitialUpdate();
     EXPECT_TRUE(view.IsProgramEnding());
     EXPECT_EQ(Frame()->completions, 0) << "a program that ends builds no bars";
+    EXPECT_EQ(view.GetRunningThreadCount(), 0) << "nor starts its threads";
     EXPECT_EQ(view.GetPort().GetMode(), CUSBPort::kModeClosed);
     EXPECT_TRUE(slotsMade.empty());
 }

@@ -101,6 +101,26 @@ TEST_F(IniTest, AWriteThatFailsKeepsTheFileAndLeavesNoTemporary)
     EXPECT_EQ(::FindFirstFileW(Folder() + L"~*", &found), INVALID_HANDLE_VALUE) << "no temporary is left";
 }
 
+TEST_F(IniTest, AValueTheFileHoldsAlreadyIsNotWrittenAgain)
+{
+    const std::string before = "[S]\r\nK = \"same\"\r\nE=\r\n";
+    WriteText(Path(), before);
+    const CIni ini = Ini();
+    // Held without sharing: a write would fail, so these succeed without writing.
+    const HANDLE held = ::CreateFileW(Path(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(ini.WriteString(L"S", L"K", L"same"));
+    EXPECT_TRUE(ini.WriteString(L"s", L"k", L" same "));
+    EXPECT_TRUE(ini.WriteString(L"S", L"E", L""));
+    EXPECT_FALSE(ini.WriteString(L"S", L"K", L"other"));
+    EXPECT_FALSE(ini.WriteString(L"S", L"Missing", L"")) << "a missing key is written, even empty";
+    ::CloseHandle(held);
+    EXPECT_EQ(ReadAllBytes(Path()), before);
+
+    EXPECT_TRUE(ini.WriteString(L"S", L"K", L"other"));
+    EXPECT_EQ(ini.GetString(L"S", L"K"), CString(L"other"));
+}
+
 TEST_F(IniTest, ObjectWithoutPathReadsDefaultsAndWritesNothing)
 {
     const CIni ini;

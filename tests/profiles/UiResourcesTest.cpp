@@ -18,6 +18,35 @@ std::vector<std::uint8_t> MakePng()
     };
 }
 
+// A 32 x 32 monochrome cursor file: a black square on a transparent ground.
+std::vector<std::uint8_t> MakeCursorFile()
+{
+    auto put16 = [](std::vector<std::uint8_t>& bytes, unsigned value) {
+        bytes.push_back(static_cast<std::uint8_t>(value));
+        bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+    };
+    auto put32 = [&](std::vector<std::uint8_t>& bytes, unsigned value) {
+        put16(bytes, value & 0xFFFF);
+        put16(bytes, value >> 16);
+    };
+    constexpr unsigned kImageBytes = 40 + 8 + 128 + 128;
+    std::vector<std::uint8_t> bytes;
+    put16(bytes, 0), put16(bytes, 2), put16(bytes, 1);          // a cursor file of one image
+    bytes.insert(bytes.end(), {32, 32, 0, 0});                 // 32 x 32, no palette count
+    put16(bytes, 16), put16(bytes, 16);                        // hot spot
+    put32(bytes, kImageBytes), put32(bytes, 6 + 16);
+    put32(bytes, 40), put32(bytes, 32), put32(bytes, 64);      // header: both masks' height
+    put16(bytes, 1), put16(bytes, 1);                          // one plane, one bit
+    for (int field = 0; field < 6; ++field)
+        put32(bytes, 0);
+    put32(bytes, 0), put32(bytes, 0xFFFFFF);                   // black, white
+    bytes.insert(bytes.end(), 128, 0x00);                      // colour: black
+    for (int row = 0; row < 32; ++row)                         // mask: the middle 16 x 16 shows
+        for (int byte = 0; byte < 4; ++byte)
+            bytes.push_back(row >= 8 && row < 24 && (byte == 1 || byte == 2) ? 0x00 : 0xFF);
+    return bytes;
+}
+
 class SkinImageTest : public ProgramFolderTest {
 protected:
     CGdiplusSession m_gdiplus;
@@ -154,6 +183,34 @@ TEST_F(SkinImageTest, PreparedImagesAreDecodedWhenStartedOrWhenFirstAskedFor)
     StartDecodingUiImages();
     EXPECT_EQ(resources.GetImage(L"right.png"), nullptr);
     EXPECT_EQ(resources.GetCornerImage(), nullptr);
+}
+
+TEST_F(SkinImageTest, TheDragCursorIsThePicturesFoldersOwnWhenItHasOneElseTheSystemArrow)
+{
+    ASSERT_TRUE(CreateFolder(Folder() + L"pictures"));
+    ASSERT_TRUE(CreateFolder(Folder() + L"plain"));
+    WriteBytes(Folder() + L"pictures\\drag.cur", MakeCursorFile());
+    const HCURSOR systemArrow = ::LoadCursorW(nullptr, IDC_SIZEALL);
+
+    CUiResources& resources = GetUiResources();
+    PrepareUiResources();
+    const HCURSOR own = resources.GetDragCursor();
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(own, systemArrow);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(own, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 16u);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr)
+        ::DeleteObject(info.hbmColor);
+    EXPECT_EQ(resources.GetDragCursor(), own) << "loaded once";
+
+    // Another folder without one: the system's arrow.
+    resources.PrepareImages(Folder() + L"plain");
+    EXPECT_EQ(resources.GetDragCursor(), systemArrow);
+    EXPECT_EQ(resources.GetHandCursor(), ::LoadCursorW(nullptr, IDC_HAND));
+    resources.ReleaseImages();
 }
 
 TEST(DeviceNames, NamesAndSeriesIgnoreTheCaseOfTheKey)
