@@ -7,20 +7,20 @@
 
 namespace {
 std::atomic<int> g_startedSessions{0};
-// The last start begun in the background, for image code to wait on.
-std::mutex g_backgroundLock;
-std::shared_future<void> g_backgroundStart;
+// The session waiting for its first use. That use starts it with the lock held:
+// whoever else needs GDI+ meanwhile waits for the start, and the session cannot
+// end during it.
+std::mutex g_firstUseLock;
+CGdiplusSession* g_startOnFirstUse = nullptr;
 }
 
 CGdiplusSession::CGdiplusSession() { Start(); }
 
-std::unique_ptr<CGdiplusSession> CGdiplusSession::StartInBackground()
+std::unique_ptr<CGdiplusSession> CGdiplusSession::StartOnFirstUse()
 {
     std::unique_ptr<CGdiplusSession> session(new CGdiplusSession(Deferred{}));
-    CGdiplusSession* starting = session.get();
-    session->m_start = std::async(std::launch::async, [starting] { starting->Start(); }).share();
-    const std::lock_guard lock(g_backgroundLock);
-    g_backgroundStart = session->m_start;
+    const std::lock_guard lock(g_firstUseLock);
+    g_startOnFirstUse = session.get();
     return session;
 }
 
@@ -35,9 +35,11 @@ void CGdiplusSession::Start()
 
 CGdiplusSession::~CGdiplusSession()
 {
-    // A start still running on its worker ends first.
-    if (m_start.valid())
-        m_start.wait();
+    {
+        const std::lock_guard lock(g_firstUseLock);
+        if (g_startOnFirstUse == this)
+            g_startOnFirstUse = nullptr;
+    }
     if (m_token != 0) {
         --g_startedSessions;
         Gdiplus::GdiplusShutdown(m_token);
@@ -46,8 +48,8 @@ CGdiplusSession::~CGdiplusSession()
 
 bool CGdiplusSession::IsStarted() const
 {
-    if (m_start.valid())
-        m_start.wait();
+    WaitForStart();
+    const std::lock_guard lock(g_firstUseLock);
     return m_token != 0;
 }
 
@@ -55,11 +57,9 @@ bool CGdiplusSession::IsAnyStarted() { return g_startedSessions.load() > 0; }
 
 void CGdiplusSession::WaitForStart()
 {
-    std::shared_future<void> start;
-    {
-        const std::lock_guard lock(g_backgroundLock);
-        start = g_backgroundStart;
+    const std::lock_guard lock(g_firstUseLock);
+    if (g_startOnFirstUse != nullptr) {
+        g_startOnFirstUse->Start();
+        g_startOnFirstUse = nullptr;
     }
-    if (start.valid())
-        start.wait();
 }

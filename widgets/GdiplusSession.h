@@ -5,17 +5,17 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <future>
 #include <memory>
 
 class CGdiplusSession {
 public:
     // Starts GDI+ now, on the calling thread.
     CGdiplusSession();
-    // Starts GDI+ on a worker thread and returns at once: the library is loaded
-    // and started while the caller goes on. Whatever decodes an image waits for
-    // that start first (WaitForStart), and so does the session's end.
-    static std::unique_ptr<CGdiplusSession> StartInBackground();
+    // Starts nothing yet: GDI+ is loaded and started by the first image decoded
+    // (WaitForStart), on the thread that decodes it, or by IsStarted. A program
+    // that shows no image before its first windows have painted does not load
+    // the library while it makes them.
+    static std::unique_ptr<CGdiplusSession> StartOnFirstUse();
     ~CGdiplusSession();
     CGdiplusSession(const CGdiplusSession&) = delete;
     CGdiplusSession& operator=(const CGdiplusSession&) = delete;
@@ -25,8 +25,8 @@ public:
     // last session (global objects at exit) are left to the process's end, since
     // GDI+ may no longer be called then.
     static bool IsAnyStarted();
-    // Returns once a start begun in the background has ended (at once when none
-    // was begun).
+    // Returns once GDI+ may be called: starts a session waiting for its first
+    // use, if there is one (whoever asks meanwhile waits for that start).
     static void WaitForStart();
 
 private:
@@ -35,5 +35,4 @@ private:
     void Start();
 
     ULONG_PTR m_token = 0;
-    std::shared_future<void> m_start;
 };

@@ -96,9 +96,11 @@ BOOL CKeyloftApp::InitInstance()
     OpenTraceLog();
     InstallHooks();
 
-    // GDI+ is loaded and started on a worker meanwhile: nothing shows an image
-    // before the pages, and the image code waits for the start.
-    m_gdiplus = CGdiplusSession::StartInBackground();
+    // GDI+ is loaded and started by the first image decoded: nothing shows one
+    // before the pages, whose images are decoded on a worker during the pause
+    // before connecting. Loaded here, even on a worker, it took the processor
+    // from the frame and the chooser.
+    m_gdiplus = CGdiplusSession::StartOnFirstUse();
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
     ::InitCommonControlsEx(&controls);
     PrepareUiResources();

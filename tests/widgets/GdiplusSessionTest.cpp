@@ -1,5 +1,5 @@
-// GDI+ started on a worker thread: the first image waits for the start, and the
-// session's end waits for it too before shutting GDI+ down.
+// GDI+ started by the first image decoded, on the thread that decodes it; the
+// session's end shuts it down.
 #include <gtest/gtest.h>
 
 #include "core/files/WholeFile.h"
@@ -7,32 +7,41 @@
 #include "widgets/SkinImage.h"
 
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 namespace {
 
-TEST(GdiplusSession, AStartInTheBackgroundIsWaitedForByTheFirstImageAndByTheEnd)
+TEST(GdiplusSession, AStartOnFirstUseStartsWithTheFirstImageOnItsThreadOrNotAtAll)
 {
     ASSERT_FALSE(CGdiplusSession::IsAnyStarted()) << "no other session may run here";
     std::vector<std::uint8_t> png;
     ASSERT_TRUE(ReadWholeFile(KEYLOFT_PICTURES_FOLDER L"left.png", png, 1 << 20));
     {
-        const auto session = CGdiplusSession::StartInBackground();
-        CSkinImage image;
-        // Asked for at once, while the worker is still starting.
-        EXPECT_TRUE(image.LoadFromMemory(png.data(), png.size()));
-        EXPECT_GT(image.GetWidth(), 0);
-        EXPECT_TRUE(session->IsStarted());
+        const auto session = CGdiplusSession::StartOnFirstUse();
+        EXPECT_FALSE(CGdiplusSession::IsAnyStarted()) << "nothing is started before an image is decoded";
+        // The first image, decoded on a worker as the pages' images are.
+        std::thread worker([&] {
+            CSkinImage image;
+            EXPECT_TRUE(image.LoadFromMemory(png.data(), png.size()));
+            EXPECT_GT(image.GetWidth(), 0);
+            image.Release();
+        });
+        worker.join();
         EXPECT_TRUE(CGdiplusSession::IsAnyStarted());
-        image.Release();
+        EXPECT_TRUE(session->IsStarted());
     }
     EXPECT_FALSE(CGdiplusSession::IsAnyStarted()) << "the end must shut GDI+ down";
 
-    // Ended before anything waited for its start: the end waits for it, then
-    // shuts GDI+ down (a start left running would count a session afterwards).
-    { const auto session = CGdiplusSession::StartInBackground(); }
+    // Never used: nothing was started, and its end leaves nothing to start.
+    { const auto session = CGdiplusSession::StartOnFirstUse(); }
     CGdiplusSession::WaitForStart();
     EXPECT_FALSE(CGdiplusSession::IsAnyStarted());
+
+    // Asked whether it is started: that starts it.
+    const auto asked = CGdiplusSession::StartOnFirstUse();
+    EXPECT_TRUE(asked->IsStarted());
+    EXPECT_TRUE(CGdiplusSession::IsAnyStarted());
 }
 
 } // namespace
