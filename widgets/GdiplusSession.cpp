@@ -48,14 +48,14 @@ CGdiplusSession::~CGdiplusSession()
 
 bool CGdiplusSession::IsStarted() const
 {
-    WaitForStart();
+    EnsureStarted();
     const std::lock_guard lock(g_firstUseLock);
     return m_token != 0;
 }
 
 bool CGdiplusSession::IsAnyStarted() { return g_startedSessions.load() > 0; }
 
-void CGdiplusSession::WaitForStart()
+void CGdiplusSession::EnsureStarted()
 {
     const std::lock_guard lock(g_firstUseLock);
     if (g_startOnFirstUse != nullptr) {

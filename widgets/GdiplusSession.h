@@ -12,7 +12,7 @@ public:
     // Starts GDI+ now, on the calling thread.
     CGdiplusSession();
     // Starts nothing yet: GDI+ is loaded and started by the first image decoded
-    // (WaitForStart), on the thread that decodes it, or by IsStarted. A program
+    // (EnsureStarted), on the thread that decodes it, or by IsStarted. A program
     // that shows no image before its first windows have painted does not load
     // the library while it makes them.
     static std::unique_ptr<CGdiplusSession> StartOnFirstUse();
@@ -27,7 +27,7 @@ public:
     static bool IsAnyStarted();
     // Returns once GDI+ may be called: starts a session waiting for its first
     // use, if there is one (whoever asks meanwhile waits for that start).
-    static void WaitForStart();
+    static void EnsureStarted();
 
 private:
     struct Deferred {};

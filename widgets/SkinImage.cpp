@@ -49,7 +49,7 @@ bool CSkinImage::LoadFromMemory(const void* data, std::size_t size)
     Release();
     if (data == nullptr || size == 0 || size > 0xFFFFFFFFu)
         return false;
-    CGdiplusSession::WaitForStart();
+    CGdiplusSession::EnsureStarted();
     const std::unique_ptr<IStream, ComRelease> stream(
         ::SHCreateMemStream(static_cast<const BYTE*>(data), static_cast<UINT>(size)));
     if (!stream)

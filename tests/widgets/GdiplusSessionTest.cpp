@@ -35,7 +35,7 @@ TEST(GdiplusSession, AStartOnFirstUseStartsWithTheFirstImageOnItsThreadOrNotAtAl
 
     // Never used: nothing was started, and its end leaves nothing to start.
     { const auto session = CGdiplusSession::StartOnFirstUse(); }
-    CGdiplusSession::WaitForStart();
+    CGdiplusSession::EnsureStarted();
     EXPECT_FALSE(CGdiplusSession::IsAnyStarted());
 
     // Asked whether it is started: that starts it.
