@@ -182,9 +182,32 @@ TEST(StartUp, LibrariesNotNeededBeforeTheChooserAreLoadedOnFirstUse) {
     // What start-up itself calls on its own thread stays imported.
     EXPECT_TRUE(imports("comctl32.dll"));
     EXPECT_TRUE(imports("ole32.dll"));
-    // GDI+ (and what only the image code calls) is loaded by the worker that starts it.
-    for (const char* delayed : {"shell32.dll", "winmm.dll", "gdiplus.dll", "oleaut32.dll", "shlwapi.dll"})
+    // GDI+ (and what only the image code calls) is loaded by the first image decoded;
+    // the device set-up functions only by the USB transport.
+    for (const char* delayed :
+         {"shell32.dll", "winmm.dll", "gdiplus.dll", "oleaut32.dll", "shlwapi.dll", "setupapi.dll"})
         EXPECT_FALSE(imports(delayed)) << delayed << " is loaded with the program again";
+}
+
+// Wine maps a section straight from the file only where it starts on a page
+// boundary there; any other it copies in whole before the first line runs.
+TEST(StartUp, ProgramSectionsLieOnPageBoundariesInTheFile) {
+    const fs::path program = BuiltProgramFolder() / L"Keyloft.exe";
+    HMODULE mapped = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(mapped, nullptr) << "the program could not be read";
+    // A data file's handle carries a flag in its low bits; its bytes lie as in the file.
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(mapped) & ~ULONG_PTR{3});
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    constexpr DWORD kPage = 0x1000;
+    EXPECT_EQ(nt->OptionalHeader.FileAlignment, kPage);
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+        const auto* name = reinterpret_cast<const char*>(section->Name);
+        EXPECT_EQ(section->PointerToRawData % kPage, 0u)
+            << std::string(name, strnlen(name, IMAGE_SIZEOF_SHORT_NAME)) << " starts inside a page of the file";
+    }
+    FreeLibrary(mapped);
 }
 
 } // namespace
