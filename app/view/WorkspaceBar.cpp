@@ -18,6 +18,15 @@ constexpr UINT kIdsEditGroup = 107;
 constexpr TreeEntry kTransferItems[] = {{103, 0}, {104, 1}, {105, 2}, {106, 3}};
 constexpr TreeEntry kEditItems[] = {{108, 4}, {109, 5}};
 
+template <size_t count>
+void AppendVisibleSlots(const TreeEntry (&entries)[count], std::vector<int>& slots)
+{
+    for (const TreeEntry& entry : entries) {
+        if (IsPageVisible(entry.slot))
+            slots.push_back(entry.slot);
+    }
+}
+
 } // namespace
 
 IMPLEMENT_DYNAMIC(CWorkspaceBar, CSizingControlBar)
@@ -26,7 +35,7 @@ BEGIN_MESSAGE_MAP(CWorkspaceBar, CSizingControlBar)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_MESSAGE(CTreeCtrlBT::kMsgItemSelected, &CWorkspaceBar::OnItemSelected)
-    ON_MESSAGE(AppMsg::DevProfileLoaded, &CWorkspaceBar::OnRebuildTree)
+    ON_MESSAGE(AppMsg::DevProfileLoaded, &CWorkspaceBar::OnDevProfileLoaded)
     ON_MESSAGE(AppMsg::LanguageChanged, &CWorkspaceBar::OnRebuildTree)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
@@ -62,18 +71,21 @@ void CWorkspaceBar::BuildTree()
 void CWorkspaceBar::InsertItems()
 {
     m_itemMap.clear();
+    m_listedSlots.clear();
+    const auto insertPage = [this](const TreeEntry& entry, HTREEITEM group, UINT bitmapId) {
+        if (!IsPageVisible(entry.slot))
+            return;
+        m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), group, bitmapId)] = entry.slot;
+        m_listedSlots.push_back(entry.slot);
+    };
     const HTREEITEM transferGroup = m_tree.InsertItemWithBitmap(LoadResString(kIdsTransferGroup), TVI_ROOT, IDB_TREE_GROUP);
-    for (const TreeEntry& entry : kTransferItems) {
-        if (IsPageVisible(entry.slot))
-            m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), transferGroup, IDB_TREE_PAGE_ITEM)] = entry.slot;
-    }
+    for (const TreeEntry& entry : kTransferItems)
+        insertPage(entry, transferGroup, IDB_TREE_PAGE_ITEM);
     m_tree.Expand(transferGroup, TVE_EXPAND);
 
     const HTREEITEM editGroup = m_tree.InsertItemWithBitmap(LoadResString(kIdsEditGroup), TVI_ROOT, IDB_TREE_GROUP);
-    for (const TreeEntry& entry : kEditItems) {
-        if (IsPageVisible(entry.slot))
-            m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), editGroup, IDB_TREE_EDIT_ITEM)] = entry.slot;
-    }
+    for (const TreeEntry& entry : kEditItems)
+        insertPage(entry, editGroup, IDB_TREE_EDIT_ITEM);
     m_tree.Expand(editGroup, TVE_EXPAND);
     m_tree.EnsureVisible(editGroup);
     m_tree.SelectTreeItem(editGroup);
@@ -93,8 +105,31 @@ void CWorkspaceBar::RebuildTree()
     SelectPage(previousSlot);
 }
 
+std::vector<int> CWorkspaceBar::SlotsToList()
+{
+    std::vector<int> slots;
+    AppendVisibleSlots(kTransferItems, slots);
+    AppendVisibleSlots(kEditItems, slots);
+    return slots;
+}
+
 LRESULT CWorkspaceBar::OnRebuildTree(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    RebuildTree();
+    return 0;
+}
+
+LRESULT CWorkspaceBar::OnDevProfileLoaded(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    // The bar is made with the profile the chooser selected, which at most
+    // starts is the one loaded after the connection: when it switches on the
+    // same pages, the items stay and only the selection moves as a rebuild
+    // would move it (to the item of the page selected, the first page for a
+    // group).
+    if (::IsWindow(m_tree.GetSafeHwnd()) && SlotsToList() == m_listedSlots) {
+        SelectPage(GetSelectedPage());
+        return 0;
+    }
     RebuildTree();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <afxcmn.h>
 
 #include <map>
+#include <vector>
 
 #include "widgets/SizingControlBar.h"
 #include "widgets/TreeCtrlBT.h"
@@ -38,6 +39,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnItemSelected(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRebuildTree(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDevProfileLoaded(WPARAM wParam, LPARAM lParam);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
@@ -45,9 +47,13 @@ protected:
 private:
     void BuildTree();
     void InsertItems();
+    // The page slots the current device profile switches on, in the tree's order.
+    static std::vector<int> SlotsToList();
 
     CTreeCtrlBT m_tree;
     BOOL m_dragFullWindows = TRUE;
     HTREEITEM m_selectedItem = nullptr;
     std::map<HTREEITEM, int> m_itemMap;
+    // The page slots the items were inserted for, in order.
+    std::vector<int> m_listedSlots;
 };

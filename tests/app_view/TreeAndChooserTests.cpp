@@ -92,6 +92,47 @@ TEST_F(PageTree, ItemsFollowTheProfileSwitchesWithTheirBitmaps)
     EXPECT_EQ(bar.GetSelectedPage(), 2);
 }
 
+TEST_F(PageTree, AProfileSwitchingOnTheSamePagesKeepsTheItemsAndMovesTheSelectionAsARebuild)
+{
+    WriteDevProfile(L"XK4", "[DLG_VISIBLE]\r\nDLG_DOWN_VOICE=0\r\n");
+    ASSERT_TRUE(SelectDevProfile(L"XK4"));
+    CWorkspaceBar& bar = MakeBar();
+    CTreeCtrlBT& tree = bar.GetTree();
+    ASSERT_EQ(bar.GetItemMap().size(), 3u);
+    // A mark a rebuild would lose: the items' texts come from the resources.
+    const HTREEITEM firstPage = tree.GetChildItem(tree.GetRootItem());
+    const CString resourceText = tree.GetItemText(firstPage);
+    tree.SetItemText(firstPage, L"marked");
+    viewtest::PumpUntil([] { return false; }, 100);
+    m_barFrame->selections.clear();
+
+    // Made with the editing group selected: the loaded profile moves the
+    // selection to the first page, and the frame is told, as after a rebuild.
+    WriteDevProfile(L"XK5", "[DLG_VISIBLE]\r\nDLG_DOWN_VOICE=0\r\nDLG_EDIT_SONG=0\r\n");
+    ASSERT_TRUE(SelectDevProfile(L"XK5"));
+    bar.SendMessage(AppMsg::DevProfileLoaded);
+    EXPECT_EQ(tree.GetItemText(firstPage), L"marked");
+    EXPECT_EQ(tree.GetCount(), 5u);
+    EXPECT_EQ(bar.GetSelectedPage(), 0);
+    EXPECT_EQ(tree.GetSelectedItem(), firstPage);
+    viewtest::PumpUntil([&] { return !m_barFrame->selections.empty(); }, 2000);
+    ASSERT_FALSE(m_barFrame->selections.empty());
+    for (WPARAM slot : m_barFrame->selections)
+        EXPECT_EQ(slot, 0u);
+
+    // Loaded again with another page selected: items and selection stay.
+    bar.SelectPage(3);
+    bar.SendMessage(AppMsg::DevProfileLoaded);
+    EXPECT_EQ(tree.GetItemText(firstPage), L"marked");
+    EXPECT_EQ(bar.GetSelectedPage(), 3);
+
+    // A language change rebuilds all the same, keeping the page selected.
+    bar.SendMessage(AppMsg::LanguageChanged);
+    EXPECT_EQ(tree.GetItemText(tree.GetChildItem(tree.GetRootItem())), resourceText);
+    EXPECT_EQ(bar.GetItemMap().size(), 3u);
+    EXPECT_EQ(bar.GetSelectedPage(), 3);
+}
+
 TEST_F(PageTree, WithEverySwitchOffOnlyTheGroupsRemain)
 {
     WriteDevProfile(L"XK0", "[DLG_VISIBLE]\r\nDLG_DOWN_SONG=0\r\nDLG_DOWN_STYLE=0\r\nDLG_DOWN_VOICE=0\r\n"
