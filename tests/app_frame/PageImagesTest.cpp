@@ -118,7 +118,7 @@ protected:
         shown.buildsAfterFirstPaint = page->GetBackBufferBuilds();
         CRect area;
         page->GetWindowRect(area);
-        shown.pixels = keyloft_test::CaptureScreenArea(area);
+        shown.pixels = keyloft_test::CaptureSettledScreenArea(area);
         return shown;
     }
 

@@ -101,6 +101,20 @@ std::vector<DWORD> CaptureScreenArea(const RECT& area)
     return pixels;
 }
 
+std::vector<DWORD> CaptureSettledScreenArea(const RECT& area)
+{
+    std::vector<DWORD> last = CaptureScreenArea(area);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        PumpPending();
+        ::Sleep(20);
+        std::vector<DWORD> next = CaptureScreenArea(area);
+        if (next == last)
+            break;
+        last = std::move(next);
+    }
+    return last;
+}
+
 BOOL SaveScreenArea(const RECT& area, const wchar_t* path)
 {
     return WriteBitmapFile(CaptureScreenArea(area), area.right - area.left, area.bottom - area.top, path);

@@ -22,6 +22,11 @@ BOOL SaveScreenshot(HWND hWnd, const wchar_t* path);
 // What the screen shows in the rectangle (every window over it, popups
 // included), row by row from the top (0x00RRGGBB).
 std::vector<DWORD> CaptureScreenArea(const RECT& area);
+// The same once the screen has settled: Wine copies a window's pixels to the
+// display after its paint, later on a loaded machine, and a control may finish
+// on a posted message. Captures, pumping this thread's messages between, until
+// two captures in a row agree (at most about two seconds).
+std::vector<DWORD> CaptureSettledScreenArea(const RECT& area);
 // Writes the screen in the rectangle as a 32-bit .bmp file.
 BOOL SaveScreenArea(const RECT& area, const wchar_t* path);
 

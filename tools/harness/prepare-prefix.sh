@@ -13,13 +13,19 @@ ready="$WINEPREFIX/.keyloft-ready"
 
 rm -rf "$WINEPREFIX"
 keyloft_step "create the Wine prefix (wineboot)" env WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i
+# wineboot returns while the services it started still finish the new prefix:
+# the registry is set once they and their wineserver have ended.
+keyloft_step "let the new prefix's wineserver end (wineserver -w)" wineserver -w
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 keyloft_step "copy Wine's fonts (package fonts-wine)" cp /usr/share/wine/fonts/* "$fonts/"
 cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 keyloft_step "copy the Chinese font (package fonts-wqy-microhei)" cp "$cjk" "$fonts/"
 
 set_value() {
-    keyloft_step "set $1\\$3 in the prefix's registry" wine reg add "$1" /v "$3" /t "$2" /d "$4" /f
+    # A loaded machine has seen a first `reg add` fail without a word: one more
+    # try before the step fails.
+    wine reg add "$1" /v "$3" /t "$2" /d "$4" /f >/dev/null 2>&1 ||
+        keyloft_step "set $1\\$3 in the prefix's registry" wine reg add "$1" /v "$3" /t "$2" /d "$4" /f
 }
 set_value 'HKCU\Software\Wine\X11 Driver' REG_SZ Managed N
 set_value 'HKCU\Software\Wine\WineDbg' REG_DWORD ShowCrashDialog 0
