@@ -6,6 +6,8 @@
 #include "core/profile/DevProfile.h"
 #include "res/ids_view.h"
 
+#include <algorithm>
+
 namespace {
 
 struct TreeEntry {
@@ -71,21 +73,18 @@ void CWorkspaceBar::BuildTree()
 void CWorkspaceBar::InsertItems()
 {
     m_itemMap.clear();
-    m_listedSlots.clear();
-    const auto insertPage = [this](const TreeEntry& entry, HTREEITEM group, UINT bitmapId) {
-        if (!IsPageVisible(entry.slot))
-            return;
-        m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), group, bitmapId)] = entry.slot;
-        m_listedSlots.push_back(entry.slot);
-    };
     const HTREEITEM transferGroup = m_tree.InsertItemWithBitmap(LoadResString(kIdsTransferGroup), TVI_ROOT, IDB_TREE_GROUP);
-    for (const TreeEntry& entry : kTransferItems)
-        insertPage(entry, transferGroup, IDB_TREE_PAGE_ITEM);
+    for (const TreeEntry& entry : kTransferItems) {
+        if (IsPageVisible(entry.slot))
+            m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), transferGroup, IDB_TREE_PAGE_ITEM)] = entry.slot;
+    }
     m_tree.Expand(transferGroup, TVE_EXPAND);
 
     const HTREEITEM editGroup = m_tree.InsertItemWithBitmap(LoadResString(kIdsEditGroup), TVI_ROOT, IDB_TREE_GROUP);
-    for (const TreeEntry& entry : kEditItems)
-        insertPage(entry, editGroup, IDB_TREE_EDIT_ITEM);
+    for (const TreeEntry& entry : kEditItems) {
+        if (IsPageVisible(entry.slot))
+            m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), editGroup, IDB_TREE_EDIT_ITEM)] = entry.slot;
+    }
     m_tree.Expand(editGroup, TVE_EXPAND);
     m_tree.EnsureVisible(editGroup);
     m_tree.SelectTreeItem(editGroup);
@@ -113,6 +112,15 @@ std::vector<int> CWorkspaceBar::SlotsToList()
     return slots;
 }
 
+std::vector<int> CWorkspaceBar::ListedSlots() const
+{
+    std::vector<int> slots;
+    for (const auto& entry : m_itemMap)
+        slots.push_back(entry.second);
+    std::sort(slots.begin(), slots.end());
+    return slots;
+}
+
 LRESULT CWorkspaceBar::OnRebuildTree(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     RebuildTree();
@@ -121,12 +129,12 @@ LRESULT CWorkspaceBar::OnRebuildTree(WPARAM /*wParam*/, LPARAM /*lParam*/)
 
 LRESULT CWorkspaceBar::OnDevProfileLoaded(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    // The bar is made with the profile the chooser selected, which at most
-    // starts is the one loaded after the connection: when it switches on the
-    // same pages, the items stay and only the selection moves as a rebuild
-    // would move it (to the item of the page selected, the first page for a
-    // group).
-    if (::IsWindow(m_tree.GetSafeHwnd()) && SlotsToList() == m_listedSlots) {
+    // The bar is made with the profile the chooser selected, which on every
+    // start but the first is the one loaded after the connection: when it
+    // switches on the same pages, the items stay and only the selection moves
+    // as a rebuild would move it (to the item of the page selected, the first
+    // page for a group).
+    if (::IsWindow(m_tree.GetSafeHwnd()) && SlotsToList() == ListedSlots()) {
         SelectPage(GetSelectedPage());
         return 0;
     }

@@ -47,13 +47,13 @@ protected:
 private:
     void BuildTree();
     void InsertItems();
-    // The page slots the current device profile switches on, in the tree's order.
+    // The page slots the current device profile switches on, ascending.
     static std::vector<int> SlotsToList();
+    // The page slots the tree has items for, ascending.
+    std::vector<int> ListedSlots() const;
 
     CTreeCtrlBT m_tree;
     BOOL m_dragFullWindows = TRUE;
     HTREEITEM m_selectedItem = nullptr;
     std::map<HTREEITEM, int> m_itemMap;
-    // The page slots the items were inserted for, in order.
-    std::vector<int> m_listedSlots;
 };
