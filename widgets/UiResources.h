@@ -77,7 +77,7 @@ private:
     mutable CString m_undecodedRoot;
     CGdiHandle<HBRUSH> m_pageBackBrush;
     CGdiHandle<HBRUSH> m_editBackBrush;
-    mutable CString m_cursorRoot;
+    CString m_cursorRoot;
     mutable CCursorHandle m_ownDragCursor;
     mutable HCURSOR m_handCursor = nullptr;
     mutable HCURSOR m_dragCursor = nullptr;
