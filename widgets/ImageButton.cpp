@@ -7,9 +7,10 @@ CImageButton::~CImageButton() = default;
 
 void CImageButton::SetBitmaps(HBITMAP bmpNormal, HBITMAP bmpActive, COLORREF transparent)
 {
-    m_bmpNormal.Reset(bmpNormal);
-    m_bmpActive.Reset(bmpActive);
-    m_transparent = transparent;
+    const CGdiHandle<HBITMAP> normal(bmpNormal);
+    const CGdiHandle<HBITMAP> active(bmpActive);
+    m_imageNormal = widgets::CKeyedImage(normal.Get(), transparent);
+    m_imageActive = widgets::CKeyedImage(active.Get(), transparent);
     if (m_hWnd != nullptr) {
         Invalidate();
     }
@@ -40,13 +41,13 @@ BOOL CImageButton::LoadIcons(UINT idNormal, UINT idActive, int size)
 
 bool CImageButton::HasImage() const
 {
-    return m_bmpNormal.Get() != nullptr || m_iconNormal.Get() != nullptr;
+    return static_cast<bool>(m_imageNormal) || m_iconNormal.Get() != nullptr;
 }
 
 SIZE CImageButton::GetImageSize() const
 {
-    if (m_bmpNormal) {
-        return widgets::GetBitmapSize(m_bmpNormal.Get());
+    if (m_imageNormal) {
+        return m_imageNormal.Size();
     }
     if (m_iconNormal.Get() != nullptr) {
         ICONINFO info{};
@@ -65,9 +66,8 @@ SIZE CImageButton::GetImageSize() const
 
 void CImageButton::DrawImage(HDC dc, const RECT& rect, bool active) const
 {
-    if (m_bmpNormal) {
-        HBITMAP bitmap = active && m_bmpActive ? m_bmpActive.Get() : m_bmpNormal.Get();
-        widgets::DrawKeyedBitmap(dc, bitmap, rect, m_transparent);
+    if (m_imageNormal) {
+        (active && m_imageActive ? m_imageActive : m_imageNormal).Draw(dc, rect);
         return;
     }
     HICON icon = active && m_iconActive.Get() != nullptr ? m_iconActive.Get() : m_iconNormal.Get();

@@ -1,11 +1,12 @@
 // An owner-drawn push button that shows images: two bitmaps (normal, and hot or
 // pressed) with one colour transparent, or two icons. The button owns the
-// handles handed to it and releases them.
+// handles handed to it and releases them (a bitmap as soon as its picture is made).
 #pragma once
 
 #include <afxwin.h>
 
 #include "widgets/HotButton.h"
+#include "widgets/KeyedImage.h"
 #include "widgets/WidgetLook.h"
 
 class CImageButton : public CHotButton {
@@ -31,9 +32,8 @@ protected:
     void DrawImage(HDC dc, const RECT& rect, bool active) const;
 
 private:
-    CGdiHandle<HBITMAP> m_bmpNormal;
-    CGdiHandle<HBITMAP> m_bmpActive;
+    widgets::CKeyedImage m_imageNormal;
+    widgets::CKeyedImage m_imageActive;
     CIconHandle m_iconNormal;
     CIconHandle m_iconActive;
-    COLORREF m_transparent = widgets::kLookMagentaKey;
 };

@@ -17,8 +17,9 @@ HTREEITEM CTreeCtrlBT::InsertItemWithBitmap(LPCTSTR text, HTREEITEM hParent, UIN
     if (nBitmapId != 0) {
         // A language library holds texts only: its images come from the program.
         const LPCWSTR name = MAKEINTRESOURCEW(nBitmapId);
-        record->bitmap.Reset(static_cast<HBITMAP>(
+        const CGdiHandle<HBITMAP> bitmap(static_cast<HBITMAP>(
             ::LoadImageW(AfxFindResourceHandle(name, RT_BITMAP), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+        record->image = widgets::CKeyedImage(bitmap.Get(), widgets::kLookMagentaKey);
     }
     m_records[item] = std::move(record);
     return item;
@@ -47,7 +48,7 @@ UINT CTreeCtrlBT::GetItemBitmapId(HTREEITEM hItem) const
 bool CTreeCtrlBT::HasItemBitmap(HTREEITEM hItem) const
 {
     const auto found = m_records.find(hItem);
-    return found != m_records.end() && static_cast<bool>(found->second->bitmap);
+    return found != m_records.end() && static_cast<bool>(found->second->image);
 }
 
 HTREEITEM CTreeCtrlBT::OnDragOver(CPoint ptScreen)
@@ -95,10 +96,10 @@ void CTreeCtrlBT::DrawItem(NMTVCUSTOMDRAW* draw)
         left = text.left;
     }
     const auto found = m_records.find(item);
-    if (found != m_records.end() && found->second->bitmap) {
-        const SIZE size = widgets::GetBitmapSize(found->second->bitmap.Get());
-        RECT image{left, row.top, left + size.cx, row.bottom};
-        widgets::DrawKeyedBitmap(dc, found->second->bitmap.Get(), image, widgets::kLookMagentaKey);
+    if (found != m_records.end() && found->second->image) {
+        const widgets::CKeyedImage& image = found->second->image;
+        const SIZE size = image.Size();
+        image.Draw(dc, RECT{left, row.top, left + size.cx, row.bottom});
         left += size.cx + 6;
     }
     const CString label = GetItemText(item);

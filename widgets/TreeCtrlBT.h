@@ -8,6 +8,8 @@
 #include <map>
 #include <memory>
 
+#include "widgets/KeyedImage.h"
+
 class CTreeCtrlBT : public CTreeCtrl {
 public:
     static constexpr UINT kMsgItemSelected = WM_USER + 1;
@@ -45,7 +47,7 @@ protected:
 private:
     struct Record {
         UINT bitmapId = 0;
-        CGdiHandle<HBITMAP> bitmap;
+        widgets::CKeyedImage image;
     };
     void DrawItem(NMTVCUSTOMDRAW* draw);
 

@@ -162,23 +162,4 @@ SIZE GetBitmapSize(HBITMAP bitmap)
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-void DrawKeyedBitmap(HDC dc, HBITMAP bitmap, const RECT& rect, COLORREF key)
-{
-    const SIZE size = GetBitmapSize(bitmap);
-    if (size.cx == 0 || size.cy == 0) {
-        return;
-    }
-    HDC source = ::CreateCompatibleDC(dc);
-    if (source == nullptr) {
-        return;
-    }
-    {
-        CScopedSelect select(source, bitmap);
-        const int x = rect.left + (rect.right - rect.left - size.cx) / 2;
-        const int y = rect.top + (rect.bottom - rect.top - size.cy) / 2;
-        ::TransparentBlt(dc, x, y, size.cx, size.cy, source, 0, 0, size.cx, size.cy, key);
-    }
-    ::DeleteDC(source);
-}
-
 } // namespace widgets

@@ -33,9 +33,6 @@ void PaintParentBackground(HWND child, HDC dc);
 // A filled rounded rectangle with a one-pixel border.
 void FillRoundRect(HDC dc, const RECT& rect, int radius, COLORREF fill, COLORREF border);
 
-// Draws a bitmap with one colour treated as transparent, centred in rect.
-void DrawKeyedBitmap(HDC dc, HBITMAP bitmap, const RECT& rect, COLORREF key);
-
 // The size of a bitmap; 0 x 0 for none.
 SIZE GetBitmapSize(HBITMAP bitmap);
 
