@@ -80,11 +80,17 @@ private:
     bool m_held = false;
 };
 
-CUSBPort::CUSBPort() : m_hExchangeMutex(CreateMutexW(nullptr, FALSE, L"RX470-USB"))
+CUSBPort::CUSBPort() : m_hExchangeMutex(CreateMutexW(nullptr, FALSE, L"RX470-USB")) {}
+
+const CUsbIF& CUSBPort::GetUsbInterfaces()
 {
-    m_usbInterfaces.Enumerate();
-    TraceLink(L"Port: %u USB interface(s) of the instrument present\n",
-              static_cast<unsigned>(m_usbInterfaces.GetEntries().size()));
+    if (!m_usbInterfacesListed) {
+        m_usbInterfacesListed = true;
+        m_usbInterfaces.Enumerate();
+        TraceLink(L"Port: %u USB interface(s) of the instrument present\n",
+                  static_cast<unsigned>(m_usbInterfaces.GetEntries().size()));
+    }
+    return m_usbInterfaces;
 }
 
 CUSBPort::~CUSBPort()

@@ -55,7 +55,10 @@ public:
 
     cnComm& GetComm() { return m_comm; }
     CMidiLink& GetMidiLink() { return m_midi; }
-    const CUsbIF& GetUsbInterfaces() const { return m_usbInterfaces; }
+    // The instrument's USB interfaces present, listed on the first call: the
+    // USB path is never selected, so start-up neither lists them nor loads the
+    // device set-up library for it.
+    const CUsbIF& GetUsbInterfaces();
 
     // Where progress goes; without one, the program's main window.
     void SetProgressWindow(HWND window) { m_progressWindow.store(window); }
@@ -125,6 +128,7 @@ private:
     cnComm m_comm;
     CMidiLink m_midi;
     CUsbIF m_usbInterfaces;
+    bool m_usbInterfacesListed = false;
     CMutexHandle m_hExchangeMutex;  // "RX470-USB"
     std::atomic<HWND> m_progressWindow{nullptr};
     mutable std::mutex m_timeoutsMutex;

@@ -1,6 +1,7 @@
 #include "tests/e2e/OtherProcessWindows.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstring>
 #include <memory>
@@ -71,6 +72,19 @@ int ColumnCount(HWND list) {
 }
 
 } // namespace
+
+bool HasLoadedLibrary(DWORD processId, const wchar_t* library) {
+    HANDLE listing = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (listing == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot list the program's libraries");
+    const ProcessHandle snapshot(listing); // a kernel handle, closed the same way
+    MODULEENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32FirstW(snapshot.get(), &entry); more; more = Module32NextW(snapshot.get(), &entry))
+        if (_wcsicmp(entry.szModule, library) == 0)
+            return true;
+    return false;
+}
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
     std::vector<HWND> windows;

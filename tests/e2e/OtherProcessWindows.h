@@ -13,6 +13,8 @@
 namespace e2e {
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+// Whether the process has a library of that file name loaded.
+bool HasLoadedLibrary(DWORD processId, const wchar_t* library);
 std::vector<HWND> DescendantsOf(HWND parent);
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);

@@ -45,6 +45,10 @@ TEST(StartUp, ConnectsToTheSingleInstrumentAndBuildsTheSwitchedOnPages) {
     ASSERT_EQ(rows.size(), 20u);
     EXPECT_EQ(UsedDeviceRows(deviceList), 2);
 
+    // The USB transport is never selected: nothing of it is loaded on the way.
+    EXPECT_TRUE(HasLoadedLibrary(program->ProcessId(), L"user32.dll"));
+    EXPECT_FALSE(HasLoadedLibrary(program->ProcessId(), L"setupapi.dll"));
+
     // The fetched device profile is the instrument's, written beside the program.
     const std::string fetched = ReadFileBytes(workspace.Program() / L"DevProfile" / L"RX470.ini");
     EXPECT_NE(fetched.find("DLG_DOWN_VOICE=0"), std::string::npos);
