@@ -32,7 +32,11 @@ CKGPBaseTabbedBar::CKGPBaseTabbedBar(BOOL bAutoDestroy) : m_bAutoDestroy(bAutoDe
     KGPRegisterTabbedBarLinks();
 }
 
-CKGPBaseTabbedBar::~CKGPBaseTabbedBar() = default;
+CKGPBaseTabbedBar::~CKGPBaseTabbedBar()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow(); // while its tab window is still there
+}
 
 CWnd* CKGPBaseTabbedBar::GetUnderlyingWindow() const
 {

@@ -86,7 +86,14 @@ CKGPDockingControlBar::CKGPDockingControlBar()
     SetSlideClock([] { return static_cast<long>(::GetTickCount()); });
 }
 
-CKGPDockingControlBar::~CKGPDockingControlBar() = default;
+// The window goes while the pane is still whole, so that the pane's own
+// WM_DESTROY takes it out of its tree, the dock manager and its tooltip (a
+// base destructor would reach only the base handlers).
+CKGPDockingControlBar::~CKGPDockingControlBar()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
 
 // ---- Creation.
 

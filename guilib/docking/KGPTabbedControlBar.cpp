@@ -39,7 +39,11 @@ CKGPTabbedControlBar::CKGPTabbedControlBar(BOOL bAutoDestroy) : CKGPBaseTabbedBa
     m_pTabWnd = MakeTabWindow();
 }
 
-CKGPTabbedControlBar::~CKGPTabbedControlBar() = default;
+CKGPTabbedControlBar::~CKGPTabbedControlBar()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow(); // its own WM_DESTROY takes it off the list of tabbed bars
+}
 
 int CKGPTabbedControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {

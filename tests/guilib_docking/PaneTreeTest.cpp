@@ -12,6 +12,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -98,6 +99,54 @@ TEST_F(PaneTreeTest, PanesDockedAtAnEdgeAndBesideEachOtherShareTheirSlidersTree)
     keyloft_test::Pump(100);
     keyloft_test::SaveScreenshot(frame.m_hWnd, L"panes-docked-tree.bmp");
     CKGPVisualManager::SetDefaultManager(nullptr);
+}
+
+BOOL CALLBACK CountToolTip(HWND hwnd, LPARAM param)
+{
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (std::wstring(name) == TOOLTIPS_CLASSW)
+        ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+int ToolTipsOfThisThread()
+{
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountToolTip, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(PaneTreeTest, APaneDeletedBeforeItsWindowLeavesItsTreeTheDockManagerAndItsTooltip)
+{
+    CKGPDockingControlBar* a = Add(2021, _T("Stays"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    const int tooltips = ToolTipsOfThisThread();
+    CKGPDockingControlBar* b = Add(2022, _T("Deleted"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    // The caption's tooltip comes with the mouse.
+    CRect caption;
+    b->GetWindowRect(caption);
+    const CPoint over(caption.CenterPoint().x, caption.top + 4);
+    MSG move{b->m_hWnd, WM_NCMOUSEMOVE, HTCAPTION, keyloft_test::PointParam(over.x, over.y), 0, over};
+    b->PreTranslateMessage(&move);
+    EXPECT_EQ(tooltips + 1, ToolTipsOfThisThread());
+    CKGPSlider* slider = a->GetDefaultPaneSlider();
+    ASSERT_NE(nullptr, slider);
+    ASSERT_EQ(2, slider->GetContainerManager()->GetPanes().GetCount());
+
+    // The object goes first, its window with it.
+    const HWND hDeleted = b->GetSafeHwnd();
+    panes.pop_back();
+    EXPECT_FALSE(::IsWindow(hDeleted));
+    EXPECT_EQ(1, slider->GetContainerManager()->GetPanes().GetCount());
+    EXPECT_EQ(-1, IndexOf(frame.GetDockManager()->GetControlBars(), b));
+    EXPECT_EQ(tooltips, ToolTipsOfThisThread());
+    frame.RecalcLayout();
+    ExpectSoundTree(slider, "the second pane deleted");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the second pane deleted");
+    EXPECT_EQ(Height(a), ClientRectIn(slider, &frame).Height()); // the one left takes the column
 }
 
 TEST_F(PaneTreeTest, HiddenPanesGiveTheirRoomBackAndTakeTheirShareWhenShown)
