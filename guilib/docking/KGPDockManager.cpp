@@ -591,14 +591,15 @@ void CKGPDockManager::HideInPlaceBars(BOOL bRestore)
             return;
         CObList bars;
         GetControlBarList(bars, TRUE, nullptr, TRUE);
-        s_bLayoutLocked = TRUE;
-        ForEachBar(bars, [&](CKGPBaseControlBar* pBar) {
-            if ((pBar->GetBarStyleWord() & CBRS_HIDE_INPLACE) != 0 && pBar->IsBarVisible()) {
-                pBar->ShowBar(FALSE, TRUE, FALSE);
-                m_lstHiddenInPlaceBars.AddTail(pBar->GetSafeHwnd());
-            }
-        });
-        s_bLayoutLocked = FALSE;
+        {
+            const CKGPLayoutLockScope lock;
+            ForEachBar(bars, [&](CKGPBaseControlBar* pBar) {
+                if ((pBar->GetBarStyleWord() & CBRS_HIDE_INPLACE) != 0 && pBar->IsBarVisible()) {
+                    pBar->ShowBar(FALSE, TRUE, FALSE);
+                    m_lstHiddenInPlaceBars.AddTail(pBar->GetSafeHwnd());
+                }
+            });
+        }
         m_bInPlaceBarsHidden = TRUE;
     } else {
         for (POSITION pos = m_lstHiddenInPlaceBars.GetHeadPosition(); pos != nullptr;) {

@@ -278,3 +278,20 @@ private:
     static int s_nDockMode;
     static CKGPSmartDockingParams s_smartDockingParams;
 };
+
+// Holds the library-wide layout lock for one block and gives back the value it
+// found: a block inside another that holds it (a saved layout being applied)
+// leaves it held.
+class CKGPLayoutLockScope {
+public:
+    CKGPLayoutLockScope() noexcept : m_bWasLocked(CKGPDockManager::s_bLayoutLocked)
+    {
+        CKGPDockManager::s_bLayoutLocked = TRUE;
+    }
+    ~CKGPLayoutLockScope() { CKGPDockManager::s_bLayoutLocked = m_bWasLocked; }
+    CKGPLayoutLockScope(const CKGPLayoutLockScope&) = delete;
+    CKGPLayoutLockScope& operator=(const CKGPLayoutLockScope&) = delete;
+
+private:
+    const BOOL m_bWasLocked;
+};

@@ -63,7 +63,7 @@ BOOL CKGPFullScreenImpl::ShowFullScreen(CFrameWnd* pFrame)
     if (pManager != nullptr) {
         CObList bars;
         pManager->GetControlBarList(bars, TRUE, nullptr, FALSE);
-        CKGPDockManager::s_bLayoutLocked = TRUE;
+        const CKGPLayoutLockScope lock;
         for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
             auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, bars.GetNext(pos));
             if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || !pBar->IsBarVisible())
@@ -73,7 +73,6 @@ BOOL CKGPFullScreenImpl::ShowFullScreen(CFrameWnd* pFrame)
             pBar->ShowBar(FALSE, TRUE, FALSE);
             m_hiddenBars.push_back(pBar->GetSafeHwnd());
         }
-        CKGPDockManager::s_bLayoutLocked = FALSE;
     }
 
     // The client area covers the monitor.

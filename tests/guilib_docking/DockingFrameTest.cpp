@@ -10,7 +10,9 @@
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDialogInitData.h"
 #include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/toolbars/KGPToolBar.h"
 #include "tests/support/Dib.h"
 #include "tests/support/MenuDriver.h"
 #include "tests/support/MessagePump.h"
@@ -140,6 +142,67 @@ TEST_F(DockingFrameTest, PrintPreviewHidesTheBarsAndGivesTheirRowsBack)
     frame.RecalcLayout();
     EXPECT_TRUE(bar->IsWindowVisible());
     EXPECT_EQ(24, frame.ViewRect().top);
+}
+
+// In-place activation hides only the bars marked for it and gives them back;
+// hiding floating frames takes every one (an MDI child's) or only those
+// holding toolbars, and brings back only frames that still hold a bar. Both
+// leave a layout lock they found held (a saved layout being applied) held.
+TEST_F(DockingFrameTest, InPlaceAndFloatingFramesHideTheirGroupsAndLeaveTheLayoutLockAsFound)
+{
+    CKGPDockManager* manager = frame.GetDockManager();
+    bars.push_back(MakeBar(&frame, 255, 100, CBRS_HIDE_INPLACE));
+    frame.DockControlBar(bars.back().get(), AFX_IDW_DOCKBAR_TOP);
+    CKGPControlBar* inPlace = bars.back().get();
+    CKGPControlBar* kept = Add(256, AFX_IDW_DOCKBAR_LEFT);
+    frame.RecalcLayout();
+
+    manager->HideInPlaceBars(FALSE);
+    EXPECT_FALSE(inPlace->IsWindowVisible());
+    EXPECT_TRUE(kept->IsWindowVisible());
+    frame.RecalcLayout();
+    EXPECT_EQ(0, frame.ViewRect().top) << "laid out without the hidden bar";
+    manager->HideInPlaceBars(TRUE);
+    frame.RecalcLayout();
+    EXPECT_TRUE(inPlace->IsWindowVisible());
+    EXPECT_EQ(24, frame.ViewRect().top);
+
+    CKGPDockManager::s_bLayoutLocked = TRUE;
+    manager->HideInPlaceBars(FALSE);
+    EXPECT_TRUE(CKGPDockManager::s_bLayoutLocked) << "the lock held outside stays held";
+    manager->HideInPlaceBars(TRUE);
+    CKGPDockManager::s_bLayoutLocked = FALSE;
+    EXPECT_TRUE(inPlace->IsWindowVisible());
+
+    auto toolbar = std::make_unique<CKGPToolBar>();
+    ASSERT_TRUE(toolbar->Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 257));
+    ASSERT_TRUE(toolbar->LoadToolBar(700));
+    toolbar->EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(toolbar.get(), AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(toolbar->FloatBar(CRect(300, 300, 380, 330), KGP_DM_UNKNOWN, true));
+    ASSERT_TRUE(kept->FloatBar(CRect(300, 400, 400, 430), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* toolbarFrame = toolbar->GetParentMiniFrame();
+    CKGPMiniFrameWnd* barFrame = kept->GetParentMiniFrame();
+    ASSERT_NE(nullptr, toolbarFrame);
+    ASSERT_NE(nullptr, barFrame);
+
+    manager->HideMiniFrames(FALSE, RUNTIME_CLASS(CKGPBaseToolBar));
+    EXPECT_FALSE(toolbarFrame->IsWindowVisible());
+    EXPECT_TRUE(barFrame->IsWindowVisible()) << "only frames holding a toolbar";
+    manager->HideMiniFrames(TRUE);
+    EXPECT_TRUE(toolbarFrame->IsWindowVisible());
+
+    manager->HideMiniFrames(FALSE); // every frame, as an MDI child hides its own
+    manager->HideMiniFrames(FALSE);
+    EXPECT_FALSE(toolbarFrame->IsWindowVisible());
+    EXPECT_FALSE(barFrame->IsWindowVisible());
+    const HWND hBarFrame = barFrame->m_hWnd;
+    barFrame->RemoveControlBar(kept, FALSE, TRUE); // kept hidden, empty
+    kept->SetParent(&frame);
+    manager->HideMiniFrames(TRUE);
+    EXPECT_TRUE(toolbarFrame->IsWindowVisible());
+    EXPECT_FALSE(::IsWindow(hBarFrame) && ::IsWindowVisible(hBarFrame)) << "a frame without a bar stays hidden";
+    toolbar->DestroyWindow();
 }
 
 TEST_F(DockingFrameTest, ABarDeletedWhileItsFrameStaysLeavesItsRow)

@@ -113,6 +113,14 @@ TEST_F(FrameModesTest, FullScreenCoversTheMonitorAndLeavesBackToTheSavedLayout)
     EXPECT_FALSE(frame.IsFullScreen());
     EXPECT_EQ(FrameRect(), before);
     frame.ExpectSound("closed from full screen");
+
+    // Entered while a saved layout holds the layout lock, it leaves the lock held.
+    CKGPDockManager::s_bLayoutLocked = TRUE;
+    ASSERT_TRUE(frame.ShowFullScreen());
+    EXPECT_TRUE(CKGPDockManager::s_bLayoutLocked);
+    CKGPDockManager::s_bLayoutLocked = FALSE;
+    fullScreen.RestoreState(&frame);
+    EXPECT_EQ(FrameRect(), before);
 }
 
 class PreviewTest : public FrameModesTest {
