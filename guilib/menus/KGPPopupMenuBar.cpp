@@ -373,8 +373,10 @@ BOOL CKGPPopupMenuBar::ItemAction(CKGPToolbarButton* pItem)
         ScreenToClient(&cursor);
         if (item->GetCommandRect().PtInRect(cursor))
             return TRUE;
-        if (IKGPMenuPopup* sub = item->GetPopupMenu())
-            sub->GetPopupWindow()->SendMessage(WM_CLOSE);
+        if (IKGPMenuPopup* sub = item->GetPopupMenu()) {
+            if (CWnd* window = sub->GetPopupWindow(); window != nullptr && window->GetSafeHwnd() != nullptr)
+                window->SendMessage(WM_CLOSE);
+        }
         return FALSE;
     }
     if (item != nullptr && item->IsDroppedDown())

@@ -10,6 +10,7 @@
 #include "guilib/toolbars/KGPMenuButtonLinks.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -51,7 +52,8 @@ void CKGPPopupMenu::RecalcLayout(BOOL)
         size.cy = kgp::WholeRowsHeight(m_nMaxHeight, m_wndMenuBar.GetMenuRowHeight(), border);
         m_bScrollable = TRUE;
     }
-    if (m_bIsResizable)
+    // The size dragged holds the gripper already.
+    if (m_bIsResizable && !m_bResizeTracking)
         size.cy += kgp::GripperHeight(m_sizeMinResize.cx > 0);
     PlaceWindow(size);
 }
@@ -385,9 +387,16 @@ void CKGPPopupMenu::OnNcLButtonDown(UINT nHitTest, CPoint point)
 
 void CKGPPopupMenu::TrackResize()
 {
+    // Any message dispatched here may close the popup (and delete it): after
+    // each, nothing of it is touched once it has gone.
+    const std::shared_ptr<bool> alive = m_pAlive;
+    const HWND self = m_hWnd;
     MSG pending;
-    while (::PeekMessageW(&pending, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+    while (::PeekMessageW(&pending, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
         ::DispatchMessageW(&pending);
+        if (!*alive)
+            return;
+    }
     if (::GetCapture() != nullptr)
         return;
     SetCapture();
@@ -397,7 +406,7 @@ void CKGPPopupMenu::TrackResize()
     GetWindowRect(window);
     m_sizeCurrent = CSize(window.Width() - shadow, window.Height() - shadow);
     BOOL changed = FALSE;
-    while (::GetCapture() == m_hWnd) {
+    while (::GetCapture() == self) {
         MSG msg;
         if (!::GetMessageW(&msg, nullptr, 0, 0)) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -427,10 +436,12 @@ void CKGPPopupMenu::TrackResize()
             break;
         } else {
             ::DispatchMessageW(&msg);
+            if (!*alive)
+                return;
         }
     }
     m_iShadowSize = shadow;
-    if (::GetCapture() == m_hWnd)
+    if (::GetCapture() == self)
         ReleaseCapture();
     if (changed) {
         m_bmpShadowRight.DeleteObject();

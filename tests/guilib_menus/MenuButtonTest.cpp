@@ -5,6 +5,7 @@
 
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/menus/KGPKeyboardManager.h"
+#include "guilib/menus/KGPPopupMenuBar.h"
 #include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/toolbars/KGPKeyHelper.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
@@ -391,6 +392,44 @@ TEST_F(BarTest, MenuItemsShowTheShortcutOfTheirCommandInTheFramesTable)
     EXPECT_EQ(L"&New\t" + keys, bar.GetButton(0)->m_strCaption) << "the frame's key replaces the old text";
     EXPECT_EQ(L"&About", bar.GetButton(1)->m_strCaption) << "no key: the text after the tab goes";
     CKGPKeyboardManager::CleanUp();
+}
+
+
+
+// An item with a command part beside its menu part, whose open sub-menu is
+// the stand-in given.
+class CSplitItem : public CKGPToolbarMenuButton {
+public:
+    CSplitItem() : CKGPToolbarMenuButton(ID_TEST_FIND, nullptr, -1, L"&Split") {}
+    ~CSplitItem() override { m_pPopupMenu = nullptr; }
+    BOOL HasSeparateCommand() const override { return TRUE; }
+    void ShowSubMenu(IKGPMenuPopup* pPopup) { m_pPopupMenu = pPopup; }
+};
+
+TEST_F(BarTest, AClickBesideTheCommandPartClosesTheSubMenuOnlyWhileItsWindowIsThere)
+{
+    CKGPPopupMenuBar items;
+    ASSERT_TRUE(items.CreateBarEx(&frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(1, 1, 1, 1),
+                                  0xE831));
+    ASSERT_EQ(0, items.InsertButton(std::make_unique<CSplitItem>()));
+    auto* item = static_cast<CSplitItem*>(items.GetButton(0));
+    ::SetCursorPos(0, 0);  // not over the command part
+
+    // A sub-menu whose window has gone: nothing is sent to it.
+    CRecordedPopup gone;
+    item->ShowSubMenu(&gone);
+    EXPECT_FALSE(items.ClickItem(item)) << "the click is left to the item";
+
+    // A sub-menu with its window: it is closed.
+    CRecordedPopup shown;
+    menus_test::CKeyRecorder window;
+    ASSERT_TRUE(window.Make(&frame));
+    shown.window = &window;
+    item->ShowSubMenu(&shown);
+    EXPECT_FALSE(items.ClickItem(item));
+    EXPECT_EQ(nullptr, window.GetSafeHwnd()) << "the sub-menu's window got WM_CLOSE";
+    item->ShowSubMenu(nullptr);
+    items.DestroyWindow();
 }
 
 } // namespace
