@@ -37,7 +37,11 @@ public:
     BOOL MoveToolUp(CKGPUserTool* pTool) { return MoveTool(pTool, TRUE); }
     BOOL MoveToolDown(CKGPUserTool* pTool) { return MoveTool(pTool, FALSE); }
 
-    BOOL IsUserToolCmd(UINT uiCmdId) const { return uiCmdId >= m_uiCmdFirst && uiCmdId <= m_uiCmdLast; }
+    // Without a range no command is a tool's (not even 0).
+    BOOL IsUserToolCmd(UINT uiCmdId) const
+    {
+        return m_uiCmdFirst != 0 && uiCmdId >= m_uiCmdFirst && uiCmdId <= m_uiCmdLast;
+    }
     UINT GetToolsEntryCmd() const { return m_uiCmdToolsDummy; }
     // Null outside the range or when no tool has the id.
     CKGPUserTool* FindTool(UINT uiCmdId) const;

@@ -535,6 +535,8 @@ private:
     // it are forgotten, those after it move down.
     void DeleteButtonAt(int iIndex);
     void RemoveEndingSeparators();
+    // One separator of each pair that stands together goes.
+    void RemoveDoubledSeparators();
     // Appends the customise button (a set-aside copy) as the last button.
     void AttachChevron(std::unique_ptr<CKGPToolbarButton> pChevron);
     void RecordResourceButtons(const UINT* lpIDArray, int nIDCount);

@@ -80,6 +80,14 @@ void CKGPToolBar::RemoveEndingSeparators()
     }
 }
 
+void CKGPToolBar::RemoveDoubledSeparators()
+{
+    for (int i = GetCount() - 1; i > 0; --i) {
+        if (GetButton(i)->IsSeparator() && GetButton(i - 1)->IsSeparator())
+            DeleteButtonAt(i);
+    }
+}
+
 BOOL CKGPToolBar::RemoveButton(int iIndex)
 {
     const CKGPToolbarButton* button = GetButton(iIndex);

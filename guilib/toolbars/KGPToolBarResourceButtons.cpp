@@ -33,6 +33,19 @@ POSITION FindSame(const CObList& list, const CKGPToolbarButton& button)
     return nullptr;
 }
 
+// The first stored button of the list with the same command; the customise
+// button (never stored) stands for no command.
+POSITION FindSameStored(const CObList& list, const CKGPToolbarButton& button)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        const POSITION at = pos;
+        const auto* each = static_cast<const CKGPToolbarButton*>(list.GetNext(pos));
+        if (each->IsArchivable() && each->IsSameCommand(button))
+            return at;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void CKGPToolBar::RecordResourceButtons(const UINT* lpIDArray, int nIDCount)
@@ -46,7 +59,10 @@ void CKGPToolBar::RecordAfterResetButtons()
 {
     m_lstAfterResetButtons.DeleteAll();
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
-        if (std::unique_ptr<CKGPToolbarButton> copy = CopyOf(*static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))))
+        const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+        if (button == reinterpret_cast<const CKGPToolbarButton*>(m_pChevron))
+            continue;  // never stored, and kept apart by the bar
+        if (std::unique_ptr<CKGPToolbarButton> copy = CopyOf(*button))
             m_lstAfterResetButtons.AddTail(copy.release());
     }
 }
@@ -54,14 +70,23 @@ void CKGPToolBar::RecordAfterResetButtons()
 BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
 {
     m_bResourceChanged = FALSE;
+    BOOL removed = FALSE;
     // Commands the resource lost leave the bar.
     for (POSITION pos = lstStored.GetHeadPosition(); pos != nullptr;) {
         const auto* stored = static_cast<const CKGPToolbarButton*>(lstStored.GetNext(pos));
         if (FindSame(m_lstResourceButtons, *stored) != nullptr)
             continue;
         m_bResourceChanged = TRUE;
-        if (POSITION onBar = FindSame(m_lstButtons, *stored)) {
-            m_lstButtons.DeleteAt(onBar);
+        // Never the customise button; the bar's indexes follow. The separators
+        // are tidied once the buttons gained are in.
+        if (POSITION onBar = FindSameStored(m_lstButtons, *stored)) {
+            DeleteButtonAt(ButtonToIndex(static_cast<const CKGPToolbarButton*>(m_lstButtons.GetAt(onBar))));
+            removed = TRUE;
+        }
+        // The list a reset brings back keeps in step while the customise button offers it.
+        if (m_bChevronFlag) {
+            if (POSITION afterReset = FindSameStored(m_lstAfterResetButtons, *stored))
+                m_lstAfterResetButtons.DeleteAt(afterReset);
         }
     }
     // Commands (and separators) it gained join the bar at their place.
@@ -72,12 +97,30 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
             continue;
         m_bResourceChanged = TRUE;
         const int at = std::min(index, GetCount());
+        std::unique_ptr<CKGPToolbarButton> gained;
         if (current->m_nCommand == 0) {
             InsertSeparator(at);
+            gained = std::make_unique<CKGPToolbarButton>();
+            gained->m_nBits = TBBS_SEPARATOR;
+            gained->m_nImage = 0;
         } else {
             const int image = GetCmdMgr()->GetCmdImage(current->m_nCommand, FALSE);
-            InsertButtonCopy(CKGPToolbarButton(current->m_nCommand, image, nullptr, FALSE, m_bLockedBar), at);
+            const CKGPToolbarButton button(current->m_nCommand, image, nullptr, FALSE, m_bLockedBar);
+            InsertButtonCopy(button, at);
+            gained = CopyOf(button);
         }
+        if (m_bChevronFlag && gained != nullptr) {
+            const POSITION before = m_lstAfterResetButtons.FindIndex(index);
+            if (before != nullptr)
+                m_lstAfterResetButtons.InsertBefore(before, gained.release());
+            else
+                m_lstAfterResetButtons.AddTail(gained.release());
+        }
+    }
+    if (removed) {
+        RemoveEndingSeparators();
+        RemoveDoubledSeparators();
+        RebuildMnemonics();
     }
     // Same commands in another order count as a change too.
     POSITION stored = lstStored.GetHeadPosition();

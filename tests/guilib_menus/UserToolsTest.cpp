@@ -60,6 +60,8 @@ TEST_F(UserToolsTest, EachToolTakesTheLowestFreeIdOfTheRange)
 
     CKGPUserToolsManager none;
     EXPECT_EQ(nullptr, none.CreateNewTool()) << "no range";
+    EXPECT_FALSE(none.IsUserToolCmd(0)) << "without a range no command is a tool's, not even 0";
+    EXPECT_FALSE(KGPToolbarLinks::IsUserToolCommand(0)) << "the toolbars hear the same";
 }
 
 TEST_F(UserToolsTest, ToolsMoveUpAndDownButNotPastTheEnds)

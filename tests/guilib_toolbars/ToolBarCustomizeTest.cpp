@@ -139,6 +139,14 @@ TEST_F(ToolBarCustomizeTest, BeginningAGroupInsertsOrRemovesTheSeparatorBefore)
     EXPECT_EQ(2, bar.GetCustomizeSelection()) << "the same button stays selected";
     Customize(4, kgp::kCmdBeginGroup);
     EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, 0, ID_TEST_SAVE, ID_TEST_PRINT}), Commands());
+    EXPECT_EQ(3, bar.GetCustomizeSelection()) << "the last button stays selected where it moved";
+    Customize(3, kgp::kCmdBeginGroup);
+    Customize(4, kgp::kCmdBeginGroup);
+    EXPECT_EQ(3, bar.GetCustomizeSelection()) << "again, after the separator went";
+    Customize(2, kgp::kCmdBeginGroup);
+    EXPECT_EQ(1, bar.GetCustomizeSelection()) << "a button inside the bar";
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT}), Commands());
+    Customize(1, kgp::kCmdBeginGroup);
     Customize(0, kgp::kCmdBeginGroup);
     EXPECT_EQ(4, bar.GetCount()) << "the first button begins nothing";
 

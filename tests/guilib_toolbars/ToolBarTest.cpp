@@ -6,6 +6,7 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
@@ -210,6 +211,60 @@ TEST_F(ToolBarTest, StoredResourceButtonsMergedWithTheResourceNow)
     ASSERT_TRUE(loaded);
     EXPECT_FALSE(bar.WasResourceChanged()) << "the stored resource list came back whole";
     EXPECT_EQ(4, bar.GetAfterResetButtons().GetCount());
+}
+
+// A resource that lost a separator its stored state still has: the bar
+// without separators keeps its customise button, and the list a reset brings
+// back follows the resource while the customise button offers it.
+TEST_F(ToolBarTest, AStoredSeparatorTheResourceLostNeverTakesTheCustomiseButton)
+{
+    CKGPWorkspace workspace;
+    workspace.m_bResourceSmartUpdate = TRUE;
+    SetWorkspace(&workspace);
+    bar.EnableCustomizeButton(TRUE, ID_TEST_PRINT + 9, L"Customize...", TRUE);
+    // Saved when the resource was Open, a separator, Save, Close; the user had
+    // taken the separator off the bar.
+    const UINT before[] = {ID_TEST_OPEN, 0, ID_TEST_SAVE, ID_TEST_PRINT + 1};
+    ASSERT_TRUE(bar.SetButtons(before, 4, TRUE));
+    ASSERT_EQ(4, bar.GetAfterResetButtons().GetCount()) << "the customise button is never part of it";
+    ASSERT_TRUE(bar.RemoveButton(1));
+    ASSERT_TRUE(bar.SaveState(kProfile));
+    // The resource now: Open, Save, Print.
+    const UINT now[] = {ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT};
+    ASSERT_TRUE(bar.SetButtons(now, 3, TRUE));
+    const BOOL loaded = bar.LoadState(kProfile);
+    SetWorkspace(nullptr);
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(bar.WasResourceChanged());
+    ASSERT_EQ(4, bar.GetCount()) << "Open, Save, Print and the customise button";
+    EXPECT_EQ(static_cast<CKGPToolbarButton*>(bar.GetCustomizeButton()), bar.GetButton(3))
+        << "the customise button stays the bar's last";
+    std::vector<UINT> commands = Commands();
+    commands.pop_back();
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT}), commands);
+    bar.AdjustLayout();  // lays out through the customise button the bar points to
+    std::vector<UINT> afterReset;
+    for (POSITION pos = bar.GetAfterResetButtons().GetHeadPosition(); pos != nullptr;)
+        afterReset.push_back(static_cast<CKGPToolbarButton*>(bar.GetAfterResetButtons().GetNext(pos))->m_nCommand);
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT}), afterReset)
+        << "the stored reset list lost the separator and Close and gained Print";
+
+    // A command lost between two separators goes through the bar's own
+    // removal, which leaves no doubled separator behind.
+    const UINT resource[] = {ID_TEST_OPEN, 0, ID_TEST_PRINT};
+    ASSERT_TRUE(bar.SetButtons(resource, 3));
+    bar.RemoveAllButtons();
+    for (UINT id : {UINT(ID_TEST_OPEN), 0u, UINT(ID_TEST_PRINT + 1), 0u, UINT(ID_TEST_PRINT)}) {
+        if (id == 0)
+            bar.InsertSeparator();
+        else
+            bar.InsertButtonCopy(CKGPToolbarButton(id, 0));
+    }
+    CKGPToolbarButtonList storedWithClose;
+    for (UINT id : {UINT(ID_TEST_OPEN), 0u, UINT(ID_TEST_PRINT + 1), 0u, UINT(ID_TEST_PRINT)})
+        storedWithClose.AddTail(new CKGPToolbarButton(id, -1));
+    EXPECT_TRUE(bar.MergeResourceButtons(storedWithClose));
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, 0, ID_TEST_PRINT}), Commands());
 }
 
 TEST_F(ToolBarTest, CommandStatesTipsAndGroups)
