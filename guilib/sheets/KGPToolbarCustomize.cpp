@@ -12,6 +12,7 @@
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
+#include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/menus/KGPUserToolsManager.h"
 #include "guilib/sheets/KGPButtonAppearanceDlg.h"
 #include "guilib/sheets/KGPCustomizeLinks.h"
@@ -408,6 +409,10 @@ void CKGPToolbarCustomize::AddButton(LPCTSTR lpszCategory, const CKGPToolbarButt
     object.release();
     copy->CopyButton(button);
     copy->m_strCaption = text;
+    // A sub-menu's button keeps the id of the bar its menu tears off into.
+    const auto* menuButton = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, const_cast<CKGPToolbarButton*>(&button));
+    if (auto* menuCopy = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, copy); menuButton != nullptr && menuCopy != nullptr)
+        menuCopy->SetTearOffId(menuButton->GetTearOffId());
     POSITION before = iInsertBefore >= 0 ? list.FindIndex(iInsertBefore) : nullptr;
     if (before != nullptr)
         list.InsertBefore(before, copy);
@@ -427,7 +432,12 @@ void CKGPToolbarCustomize::WalkMenu(HMENU hMenu, const CString& strCategory, con
         if ((m_uiFlags & KGP_CUSTOMIZE_KEEP_AMPERSANDS) == 0)
             text.Remove(L'&');
         if (const HMENU sub = ::GetSubMenu(hMenu, i)) {
+            // A menu that may be torn off carries its bar's id in its text: the
+            // id goes with its menu button, the mark leaves every name.
+            const UINT tearOffId = g_pTearOffMenuManager != nullptr ? CKGPTearOffManager::ParseTearOffId(text) : 0;
             CString plain = raw;
+            if (tearOffId != 0)
+                CKGPTearOffManager::ParseTearOffId(plain);
             plain.Remove(L'&');
             const CString category = strCategory.IsEmpty() ? plain : strCategory;
             if (!m_bAutoSetFromMenus) {
@@ -436,6 +446,7 @@ void CKGPToolbarCustomize::WalkMenu(HMENU hMenu, const CString& strCategory, con
             }
             if (!strCategory.IsEmpty()) {
                 CKGPToolbarMenuButton menuButton(0, sub, -1, text);
+                menuButton.SetTearOffId(tearOffId);
                 AddButton(category, menuButton);
             }
             WalkMenu(sub, category, strPath.IsEmpty() ? text : strPath + L" " + text);

@@ -18,6 +18,7 @@
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPMouseManager.h"
+#include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/sheets/KGPCustomizeLinks.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPMousePage.h"
@@ -165,6 +166,34 @@ TEST_F(CustomizeSheetTest, TheCatalogueComesFromTheFramesMenu)
 
     CKGPToolbarCustomize keep(&frame, TRUE, KGP_CUSTOMIZE_KEEP_AMPERSANDS);
     EXPECT_EQ(CString(L"&New"), CString(keep.GetCommandName(ID_TEST_NEW))) << "the & kept, the shortcut cut";
+}
+
+TEST_F(CustomizeSheetTest, ASubMenuThatTearsOffKeepsItsBarIdAndNoNameShowsTheMark)
+{
+    CKGPTearOffManager tearOff;
+    ASSERT_TRUE(tearOff.Initialize(0xE100, 0xE10F));
+    // The Edit menu's "More" tears off into bar 0xE105: its text carries the mark.
+    CMenu* edit = CMenu::FromHandle(::GetSubMenu(::GetMenu(frame.GetSafeHwnd()), 1));
+    ASSERT_NE(nullptr, edit);
+    CString marked(L"&More");
+    CKGPTearOffManager::MarkText(0xE105, marked);
+    ASSERT_TRUE(::ModifyMenuW(edit->GetSafeHmenu(), 2, MF_BYPOSITION | MF_POPUP,
+                              reinterpret_cast<UINT_PTR>(::GetSubMenu(edit->GetSafeHmenu(), 2)), marked));
+
+    {
+        CKGPToolbarCustomize sheet(&frame, TRUE);
+        const CObList* editCategory = sheet.GetCategory(L"Edit");
+        ASSERT_NE(nullptr, editCategory);
+        EXPECT_EQ((std::vector<CString>{L"Cut", L"Copy", L"More", L"Paste", L"Find"}), Texts(*editCategory))
+            << "the menu button's caption has no mark";
+        const auto* more = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, editCategory->GetAt(editCategory->FindIndex(2)));
+        ASSERT_NE(nullptr, more);
+        EXPECT_EQ(0xE105u, more->GetTearOffId()) << "the id the text carried";
+        const auto* paste = static_cast<CKGPToolbarButton*>(editCategory->GetAt(editCategory->FindIndex(3)));
+        EXPECT_EQ(CString(L"EditMorePaste"), paste->m_strDescription) << "nor has the command name";
+        EXPECT_EQ(2, tearOff.GetUseCount(0xE105)) << "the button of its category and the one under all commands";
+    }
+    EXPECT_EQ(0, tearOff.GetUseCount(0xE105)) << "the sheet's buttons give the id back";
 }
 
 // An MDI frame's answer about its windows dialog.
