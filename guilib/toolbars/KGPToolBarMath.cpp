@@ -1,6 +1,7 @@
 #include "guilib/toolbars/KGPToolBarMath.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kgp {
 
@@ -280,19 +281,38 @@ namespace kgp {
 
 bool ParseToolBarResource(const std::uint8_t* data, std::size_t size, ToolBarResource& out)
 {
+    if (data == nullptr)
+        return false;
     auto word = [data](std::size_t index) {
-        return static_cast<std::uint16_t>(data[2 * index] | (data[2 * index + 1] << 8));
+        return static_cast<std::uint32_t>(data[2 * index] | (data[2 * index + 1] << 8));
     };
-    if (data == nullptr || size < 8)
-        return false;
-    const std::size_t count = word(3);
-    if (size < 8 + 2 * count)
-        return false;
-    out.imageWidth = word(1);
-    out.imageHeight = word(2);
-    out.commands.resize(count);
-    for (std::size_t i = 0; i < count; ++i)
-        out.commands[i] = word(4 + i);
+    auto dword = [&word](std::size_t index) { return word(2 * index) | (word(2 * index + 1) << 16); };
+    constexpr std::uint32_t kMaxField = 0xFFFF;
+    ToolBarResource parsed;
+    if (size >= 12 && (size - 12) % 4 == 0 && dword(2) == (size - 12) / 4) {
+        // 32-bit fields, no version.
+        const std::uint32_t width = dword(0);
+        const std::uint32_t height = dword(1);
+        if (width == 0 || height == 0 || width > kMaxField || height > kMaxField)
+            return false;
+        parsed.imageWidth = static_cast<int>(width);
+        parsed.imageHeight = static_cast<int>(height);
+        for (std::size_t i = 0; i < dword(2); ++i) {
+            const std::uint32_t id = dword(3 + i);
+            if (id > kMaxField)
+                return false;
+            parsed.commands.push_back(static_cast<std::uint16_t>(id));
+        }
+    } else {
+        // 16-bit words after a version word.
+        if (size < 8 || word(0) != 1 || word(1) == 0 || word(2) == 0 || size < 8 + 2 * std::size_t{word(3)})
+            return false;
+        parsed.imageWidth = static_cast<int>(word(1));
+        parsed.imageHeight = static_cast<int>(word(2));
+        for (std::size_t i = 0; i < word(3); ++i)
+            parsed.commands.push_back(static_cast<std::uint16_t>(word(4 + i)));
+    }
+    out = std::move(parsed);
     return true;
 }
 
