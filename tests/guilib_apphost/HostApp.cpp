@@ -1,0 +1,139 @@
+#include "tests/guilib_apphost/HostApp.h"
+
+#include <afxmdi.h>
+
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/frames/KGPFrameImpl.h"
+#include "guilib/frames/KGPMDIChildWnd.h"
+#include "tests/guilib_apphost/AppHostIds.h"
+#include "tests/guilib_apphost/HostMainFrame.h"
+
+IMPLEMENT_DYNCREATE(CHostDoc, CDocument)
+IMPLEMENT_DYNCREATE(CHostView, CView)
+
+void CHostView::OnDraw(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(client);
+    pDC->FillSolidRect(client, RGB(255, 255, 255));
+    if (CDocument* doc = GetDocument())
+        pDC->TextOut(8, 8, doc->GetTitle());
+}
+
+// ---- The state store.
+
+namespace {
+
+constexpr const wchar_t* kPlacementSection = L"Placement";
+
+} // namespace
+
+CHostStateStore::CHostStateStore()
+{
+    SetDataVersion(9, 20);
+}
+
+BOOL CHostStateStore::LoadFrameState(LPCTSTR /*lpszSection*/, CKGPFrameImpl* pFrameImpl)
+{
+    m_bLayoutLoaded = FALSE;
+    m_bLayoutRefused = FALSE;
+    CKGPDockManager* manager = pFrameImpl != nullptr ? pFrameImpl->m_pDockManager : nullptr;
+    if (manager == nullptr)
+        return FALSE;
+    const CString path = SectionPath(_T(""));
+    if (!manager->LoadState(path)) {
+        m_bLayoutRefused = manager->IsLoadFailed();
+        return FALSE;
+    }
+    manager->ApplyLoadedState();
+    m_bLayoutLoaded = TRUE;
+    return TRUE;
+}
+
+void CHostStateStore::OnMainFrameClosing(CKGPFrameImpl* pFrameImpl)
+{
+    CKGPDockManager* manager = pFrameImpl != nullptr ? pFrameImpl->m_pDockManager : nullptr;
+    m_bLayoutSaved = manager != nullptr && manager->SaveState(SectionPath(_T("")));
+}
+
+BOOL CHostStateStore::LoadPlacement(CRect& rectNormal, int& nFlags, int& nShowCmd)
+{
+    CWinApp* app = AfxGetApp();
+    LPBYTE data = nullptr;
+    UINT bytes = 0;
+    if (!app->GetProfileBinary(kPlacementSection, L"Rect", &data, &bytes))
+        return FALSE;
+    const BOOL whole = bytes == sizeof(RECT);
+    if (whole)
+        rectNormal = *reinterpret_cast<const RECT*>(data);
+    delete[] data;
+    nFlags = static_cast<int>(app->GetProfileInt(kPlacementSection, L"Flags", 0));
+    nShowCmd = static_cast<int>(app->GetProfileInt(kPlacementSection, L"ShowCmd", SW_SHOWNORMAL));
+    return whole;
+}
+
+void CHostStateStore::StorePlacement(const CRect& rectNormal, int nFlags, int nShowCmd)
+{
+    CWinApp* app = AfxGetApp();
+    RECT rect = rectNormal;
+    app->WriteProfileBinary(kPlacementSection, L"Rect", reinterpret_cast<LPBYTE>(&rect), sizeof(rect));
+    app->WriteProfileInt(kPlacementSection, L"Flags", nFlags);
+    app->WriteProfileInt(kPlacementSection, L"ShowCmd", nShowCmd);
+}
+
+// ---- The application.
+
+BEGIN_MESSAGE_MAP(CHostApp, CWinApp)
+    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+    ON_COMMAND(ID_APP_ABOUT, &CHostApp::OnAppAbout)
+END_MESSAGE_MAP()
+
+CHostApp::CHostApp() : CWinApp(L"AppHost") {}
+
+CHostApp theApp;
+
+CHostApp& HostApp()
+{
+    return theApp;
+}
+
+BOOL CHostApp::InitInstance()
+{
+    if (m_pszRegistryKey == nullptr)
+        SetRegistryKey(kHostRegistryKey);
+    if (!m_bTemplateAdded) {
+        AddDocTemplate(new CMultiDocTemplate(IDR_NOTETYPE, RUNTIME_CLASS(CHostDoc), RUNTIME_CLASS(CKGPMDIChildWnd),
+                                             RUNTIME_CLASS(CHostView)));
+        m_bTemplateAdded = TRUE;
+    }
+    SetWorkspace(&m_store);
+    m_commands.clear();
+
+    auto* frame = new CHostMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME)) {
+        delete frame;
+        return FALSE;
+    }
+    m_pMainWnd = frame;
+    for (int i = 0; i < m_nStartDocuments; ++i)
+        OnFileNew();
+    frame->ShowWindow(m_nCmdShow);
+    frame->UpdateWindow();
+    return TRUE;
+}
+
+int CHostApp::ExitInstance()
+{
+    SetWorkspace(nullptr);
+    return CWinApp::ExitInstance();
+}
+
+CHostMainFrame* CHostApp::MainFrame() const
+{
+    return dynamic_cast<CHostMainFrame*>(m_pMainWnd);
+}
+
+void CHostApp::OnAppAbout()
+{
+    m_commands.push_back(ID_APP_ABOUT);
+}

@@ -1,0 +1,305 @@
+#include "tests/guilib_apphost/HostDriver.h"
+
+#include "tests/support/WindowCapture.h"
+
+#include <cwchar>
+
+namespace apphost {
+
+namespace {
+
+constexpr DWORD kPollMs = 5;
+
+// One pass over the queue as the application's run loop makes it; whether
+// anything was dispatched.
+bool DispatchQueued()
+{
+    CWinThread* thread = AfxGetApp();
+    bool any = false;
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        if (msg.message == WM_QUIT)
+            continue; // the main frame's end does not end the test's loop
+        any = true;
+        if (thread == nullptr || !thread->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return any;
+}
+
+// The idle updates the run loop makes once the queue is empty (command
+// states of bars and menus, temporary objects freed).
+void RunIdle()
+{
+    CWinThread* thread = AfxGetApp();
+    if (thread == nullptr)
+        return;
+    for (LONG count = 0; count < 4 && thread->OnIdle(count); ++count) {
+    }
+}
+
+void SendMouse(DWORD flags, CPoint point = CPoint(0, 0))
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if ((flags & MOUSEEVENTF_ABSOLUTE) != 0) {
+        // The system maps 0..65535 onto the screen's width and height (x =
+        // dx * width / 65536): the smallest dx landing on the pixel.
+        const LONG width = ::GetSystemMetrics(SM_CXSCREEN);
+        const LONG height = ::GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(point.x) * 65536 + width - 1) / width);
+        input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(point.y) * 65536 + height - 1) / height);
+    }
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void SendKey(UINT vk, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(vk);
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+} // namespace
+
+// ---- The application's thread.
+
+void PumpFor(DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    bool idleDue = true;
+    do {
+        if (DispatchQueued())
+            idleDue = true;
+        if (idleDue) {
+            RunIdle();
+            idleDue = false;
+        }
+        if (ms > 0)
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    } while (::GetTickCount() - start < ms);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        PumpFor(0);
+        if (condition())
+            return true;
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    }
+}
+
+// ---- Real input.
+
+void CGestures::MoveTo(CPoint point)
+{
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point);
+}
+
+void CGestures::Press()
+{
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Pause(30);
+}
+
+void CGestures::Release()
+{
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pause(30);
+}
+
+void CGestures::RightPress()
+{
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    Pause(30);
+}
+
+void CGestures::RightRelease()
+{
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+    Pause(30);
+}
+
+void CGestures::Click(CPoint point)
+{
+    MoveTo(point);
+    Pause(40);
+    Press();
+    Release();
+}
+
+void CGestures::RightClick(CPoint point)
+{
+    MoveTo(point);
+    Pause(40);
+    RightPress();
+    RightRelease();
+}
+
+void CGestures::DragTo(CPoint point, int steps, DWORD stepMs)
+{
+    const CPoint from = CursorPos();
+    for (int step = 1; step <= steps; ++step) {
+        MoveTo(CPoint(from.x + (point.x - from.x) * step / steps, from.y + (point.y - from.y) * step / steps));
+        Pause(stepMs);
+    }
+}
+
+void CGestures::KeyDown(UINT vk)
+{
+    SendKey(vk, false);
+    Pause(20);
+}
+
+void CGestures::KeyUp(UINT vk)
+{
+    SendKey(vk, true);
+    Pause(20);
+}
+
+void CGestures::Key(UINT vk)
+{
+    KeyDown(vk);
+    KeyUp(vk);
+}
+
+void CGestures::Chord(UINT modifier, UINT vk)
+{
+    KeyDown(modifier);
+    Key(vk);
+    KeyUp(modifier);
+}
+
+void CGestures::Pause(DWORD ms)
+{
+    ::Sleep(ms);
+}
+
+bool CGestures::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(kPollMs);
+    }
+    return true;
+}
+
+CPoint CGestures::CursorPos()
+{
+    POINT point{};
+    ::GetCursorPos(&point);
+    return point;
+}
+
+CUserInput::CUserInput(std::function<void(CGestures&)> script)
+{
+    m_thread = std::thread([this, script = std::move(script)] {
+        CGestures user;
+        script(user);
+        m_done = true;
+    });
+}
+
+CUserInput::~CUserInput()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool CUserInput::Finish(DWORD timeoutMs)
+{
+    const bool ended = WaitUntil([this] { return IsDone(); }, timeoutMs);
+    if (ended && m_thread.joinable())
+        m_thread.join();
+    // What the last gestures caused (posted messages, a repaint).
+    PumpFor(50);
+    return ended;
+}
+
+bool Perform(std::function<void(CGestures&)> script, DWORD timeoutMs)
+{
+    CUserInput input(std::move(script));
+    return input.Finish(timeoutMs);
+}
+
+// ---- What the user sees.
+
+CRect ScreenRect(HWND hWnd)
+{
+    CRect rect;
+    if (hWnd == nullptr || !::GetWindowRect(hWnd, &rect))
+        return CRect();
+    return rect;
+}
+
+bool IsShown(HWND hWnd)
+{
+    if (hWnd == nullptr || !::IsWindowVisible(hWnd))
+        return false;
+    const CRect rect = ScreenRect(hWnd);
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    CRect onScreen;
+    return !rect.IsRectEmpty() && onScreen.IntersectRect(rect, screen) != FALSE;
+}
+
+bool ShowsAt(HWND hWnd, CPoint point)
+{
+    const HWND under = ::WindowFromPoint(point);
+    return under != nullptr && (under == hWnd || ::IsChild(hWnd, under));
+}
+
+HWND TopLevelOf(HWND hWnd)
+{
+    return hWnd != nullptr ? ::GetAncestor(hWnd, GA_ROOT) : nullptr;
+}
+
+bool IsAbove(HWND hUpper, HWND hLower)
+{
+    for (HWND walk = ::GetWindow(hUpper, GW_HWNDNEXT); walk != nullptr; walk = ::GetWindow(walk, GW_HWNDNEXT)) {
+        if (walk == hLower)
+            return true;
+    }
+    return false;
+}
+
+std::vector<HWND> ShownTopLevels(const wchar_t* classPrefix)
+{
+    struct Search {
+        const wchar_t* prefix;
+        std::vector<HWND> found;
+    } search{classPrefix, {}};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(lParam);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(hWnd, &process);
+            wchar_t name[128] = {};
+            ::GetClassNameW(hWnd, name, 128);
+            if (process == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) &&
+                std::wcsncmp(name, search.prefix, std::wcslen(search.prefix)) == 0)
+                search.found.push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool Screenshot(const wchar_t* fileName)
+{
+    PumpFor(100);
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    return keyloft_test::SaveScreenArea(screen, fileName) != FALSE;
+}
+
+} // namespace apphost

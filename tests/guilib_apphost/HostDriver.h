@@ -1,0 +1,114 @@
+// Driving the application host as a user does, and reading what the user
+// sees.
+//
+// Input is real: SendInput, played on a thread of its own while the
+// application's thread (the test's) keeps pumping its messages the way the
+// application's run loop does (pre-translation, idle updates), so that
+// modal loops (drags, menus, dialogs) run as they do for a user. Waits are
+// for a condition, polled every few milliseconds, never a fixed sleep.
+//
+// Adding a scenario (any suite that links this group's sources may):
+//   TEST_F(AppHostTest, SomethingAUserDoes)          // HostFixture.h
+//   {
+//       CHostMainFrame& frame = Frame();              // started fresh
+//       const CPoint caption = CaptionPoint(frame.m_wndOutput);
+//       ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+//           user.MoveTo(caption);
+//           user.Press();
+//           user.DragTo(caption + CSize(-300, -200));
+//           user.Release();
+//       }));
+//       EXPECT_TRUE(apphost::WaitUntil([&] { return frame.m_wndOutput.IsFloating(); }));
+//       apphost::Screenshot(L"apphost_output_floated.bmp");   // for a look by eye
+//   }
+// A gesture that starts a modal loop on the application's thread (a modal
+// dialog, a context menu tracked by the caller) is started with CUserInput
+// before that call and finished after it. Conditions given to
+// CGestures::WaitFor run on the input thread: ask them only what any thread
+// may ask (window handles, rectangles, visibility).
+#pragma once
+
+#include <afxwin.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace apphost {
+
+// ---- The application's thread.
+
+// Dispatches this thread's messages as the application's run loop does (a
+// quit request is dropped) for about ms milliseconds (once, when ms is 0).
+void PumpFor(DWORD ms);
+// Pumps until the condition holds, checking it every few milliseconds;
+// whether it held within the time.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
+
+// ---- Real input, played on a thread of its own.
+
+class CGestures {
+public:
+    void MoveTo(CPoint point);
+    void Press();
+    void Release();
+    void RightPress();
+    void RightRelease();
+    void Click(CPoint point);
+    void RightClick(CPoint point);
+    // Moves to the point in steps (the buttons as they are), a short pause
+    // after each, as a hand does.
+    void DragTo(CPoint point, int steps = 12, DWORD stepMs = 15);
+    void KeyDown(UINT vk);
+    void KeyUp(UINT vk);
+    void Key(UINT vk);
+    // A key with a modifier held (VK_MENU for Alt, VK_CONTROL, VK_SHIFT).
+    void Chord(UINT modifier, UINT vk);
+    // A user's pause (the mouse resting, the time between a press and a move).
+    void Pause(DWORD ms);
+    // Waits on this thread until the condition holds; whether it did.
+    bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
+    // The cursor where the system has it.
+    static CPoint CursorPos();
+};
+
+class CUserInput {
+public:
+    explicit CUserInput(std::function<void(CGestures&)> script);
+    ~CUserInput();
+    CUserInput(const CUserInput&) = delete;
+    CUserInput& operator=(const CUserInput&) = delete;
+
+    bool IsDone() const { return m_done.load(); }
+    // Pumps this thread until the gestures are played and what they caused
+    // has been handled; false when they did not end in time.
+    bool Finish(DWORD timeoutMs = 15000);
+
+private:
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
+};
+
+// Plays the gestures while this thread pumps; whether they ended in time.
+bool Perform(std::function<void(CGestures&)> script, DWORD timeoutMs = 15000);
+
+// ---- What the user sees.
+
+CRect ScreenRect(HWND hWnd);
+inline CRect ScreenRect(const CWnd& wnd) { return ScreenRect(wnd.GetSafeHwnd()); }
+// Visible with all its parents, of some size, and on the screen.
+bool IsShown(HWND hWnd);
+inline bool IsShown(const CWnd& wnd) { return IsShown(wnd.GetSafeHwnd()); }
+// What the user sees at the point is the window or one of its children.
+bool ShowsAt(HWND hWnd, CPoint point);
+// The top-level window holding the window.
+HWND TopLevelOf(HWND hWnd);
+// Among top-level windows, the first is stacked over the second.
+bool IsAbove(HWND hUpper, HWND hLower);
+// The visible top-level windows of this process whose class name starts so.
+std::vector<HWND> ShownTopLevels(const wchar_t* classPrefix);
+// The whole screen as a .bmp file in the working folder, for a look by eye.
+bool Screenshot(const wchar_t* fileName);
+
+} // namespace apphost

@@ -1,0 +1,43 @@
+// The fixture of the host's scenarios: each test starts the application with
+// no stored state (its default layout) and closes it at the end if it still
+// runs; a test may close and start it again to see what a restart brings
+// back. Helpers give the points a user aims at.
+#pragma once
+
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/guilib_apphost/HostApp.h"
+#include "tests/guilib_apphost/HostDriver.h"
+#include "tests/guilib_apphost/HostMainFrame.h"
+
+class AppHostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the application as its program start does; whether its main
+    // frame shows.
+    static bool Start();
+    // Closes the main frame as its close button does; whether it went.
+    static bool Close();
+    static bool IsRunning();
+    // The stored state (layout, placement) goes: the next start is a first one.
+    static void ForgetStoredState();
+    static CHostMainFrame& Frame();
+
+    // ---- Where a user aims.
+    // A point of the pane's caption (its floating frame's when it floats
+    // alone), left of its buttons.
+    static CPoint CaptionPoint(CKGPDockingControlBar& pane);
+    // The middle of the toolbar's button for the command (of the first one
+    // when there are several); (-1, -1) when the bar has none.
+    static CPoint ButtonPoint(const CKGPToolBar& bar, UINT nCommand);
+    // The middle of the menu bar's item with this text ("&File").
+    static CPoint MenuItemPoint(const CKGPMenuBar& bar, LPCTSTR lpszText);
+    // The middle of the item with this text ("&About") in the library popup
+    // menu open on the screen (the last one opened).
+    static CPoint PopupItemPoint(LPCTSTR lpszText);
+    static CPoint Middle(HWND hWnd) { return apphost::ScreenRect(hWnd).CenterPoint(); }
+};

@@ -1,0 +1,263 @@
+#include "tests/guilib_apphost/HostMainFrame.h"
+
+#include <afxmdi.h>
+
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/docking/KGPDockManager.h"
+#include "guilib/panes/KGPOutlookWnd.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPToolbarComboBoxButton.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
+#include "tests/guilib_apphost/AppHostIds.h"
+#include "tests/guilib_apphost/HostApp.h"
+
+IMPLEMENT_DYNCREATE(CHostPane, CKGPDockingControlBar)
+
+void CHostPane::DoPaint(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(client);
+    static const COLORREF colours[] = {RGB(230, 240, 255), RGB(255, 240, 220), RGB(225, 250, 225),
+                                       RGB(250, 230, 245), RGB(245, 245, 210)};
+    pDC->FillSolidRect(client, colours[static_cast<UINT>(GetDlgCtrlID()) % 5]);
+}
+
+CHostOptionsSheet::CHostOptionsSheet(CWnd* pParent)
+    : CKGPPropertySheet(_T("Options"), pParent), m_general(IDD_PAGE_GENERAL), m_view(IDD_PAGE_VIEW)
+{
+    AddPage(&m_general);
+    AddPage(&m_view);
+}
+
+IMPLEMENT_DYNCREATE(CHostMainFrame, CKGPMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CHostMainFrame, CKGPMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_REGISTERED_MESSAGE(KGTOOLBAR_RESETTOOLBAR, &CHostMainFrame::OnToolbarReset)
+    ON_COMMAND(ID_VIEW_CUSTOMIZE, &CHostMainFrame::OnViewCustomize)
+    ON_COMMAND(ID_VIEW_OPTIONS, &CHostMainFrame::OnViewOptions)
+    ON_COMMAND(ID_VIEW_CAPTION_BAR, &CHostMainFrame::OnViewCaptionBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_CAPTION_BAR, &CHostMainFrame::OnUpdateViewCaptionBar)
+    ON_COMMAND_RANGE(ID_INSERT_MENU, ID_INSERT_SYMBOL, &CHostMainFrame::OnRecordedCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_INSERT_MENU, ID_INSERT_SYMBOL, &CHostMainFrame::OnUpdateRecordedCommand)
+    ON_COMMAND_RANGE(ID_FORMAT_BOLD, ID_FORMAT_CENTER, &CHostMainFrame::OnRecordedCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_FORMAT_BOLD, ID_FORMAT_CENTER, &CHostMainFrame::OnUpdateRecordedCommand)
+    ON_COMMAND_RANGE(ID_TASK_OPEN, ID_TASK_PRINT, &CHostMainFrame::OnRecordedCommand)
+    ON_COMMAND_RANGE(ID_SHORTCUT_FIRST, ID_SHORTCUT_LAST, &CHostMainFrame::OnRecordedCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SHORTCUT_FIRST, ID_SHORTCUT_LAST, &CHostMainFrame::OnUpdateRecordedCommand)
+    ON_COMMAND_RANGE(ID_EDIT_COPY, ID_EDIT_PASTE, &CHostMainFrame::OnRecordedCommand)
+    ON_COMMAND_RANGE(ID_FILE_OPEN, ID_FILE_OPEN, &CHostMainFrame::OnRecordedCommand)
+    ON_COMMAND_RANGE(ID_FILE_SAVE, ID_FILE_SAVE, &CHostMainFrame::OnRecordedCommand)
+    ON_COMMAND_RANGE(ID_CAPTION_DETAILS, ID_CAPTION_DETAILS, &CHostMainFrame::OnRecordedCommand)
+END_MESSAGE_MAP()
+
+CHostMainFrame::CHostMainFrame() = default;
+CHostMainFrame::~CHostMainFrame() = default;
+
+int CHostMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CKGPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    EnableMDITabs(TRUE);
+    CKGPDockManager::SetDockingMode(KGP_DOCK_SMART);
+    EnableDocking(CBRS_ALIGN_ANY);
+    EnableAutoHideBars(CBRS_ALIGN_ANY);
+    if (!CreateBars() || !CreatePanes() || !CreateTasksPane() || !CreateShortcuts())
+        return -1;
+    DockBarsAndPanes();
+    return 0;
+}
+
+BOOL CHostMainFrame::CreateBars()
+{
+    // The commands the menus always show; the others (formats, the options,
+    // the caption bar) wait behind the menus' expand item until used.
+    for (UINT command : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_APP_EXIT, ID_EDIT_CUT, ID_EDIT_COPY,
+                         ID_EDIT_PASTE, ID_VIEW_STATUS_BAR, ID_VIEW_CUSTOMIZE, ID_WINDOW_NEW, ID_WINDOW_CASCADE,
+                         ID_WINDOW_TILE_HORZ, ID_APP_ABOUT})
+        CKGPToolBar::AddBasicCommand(command);
+    if (!m_wndMenuBar.Create(this))
+        return FALSE;
+
+    const DWORD toolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+                               CBRS_SIZE_DYNAMIC;
+    if (!m_wndToolBar.CreateBarEx(this, TBSTYLE_FLAT, toolBarStyle, CRect(1, 1, 1, 1), ID_BAR_MAIN))
+        return FALSE;
+    m_bMainToolBarLoaded = m_wndToolBar.LoadToolBar(IDR_MAINFRAME);
+    m_wndToolBar.SetWindowText(_T("Standard"));
+    if (!m_wndFormatBar.CreateBarEx(this, TBSTYLE_FLAT, toolBarStyle, CRect(1, 1, 1, 1), ID_BAR_FORMAT))
+        return FALSE;
+    m_bFormatBarLoaded = m_wndFormatBar.LoadToolBar(IDR_FORMAT);
+    m_wndFormatBar.SetWindowText(_T("Format"));
+
+    if (!m_wndStatusBar.Create(this))
+        return FALSE;
+    m_wndStatusBar.SetPaneText(0, _T("Ready"));
+    DockControlBar(&m_wndStatusBar);
+
+    if (!m_wndCaptionBar.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, this, ID_BAR_CAPTION))
+        return FALSE;
+    m_wndCaptionBar.SetText(_T("Two notes are open."), CKGPCaptionBar::ALIGN_LEFT);
+    m_wndCaptionBar.SetButton(_T("Details"), ID_CAPTION_DETAILS, CKGPCaptionBar::ALIGN_RIGHT, FALSE);
+    DockControlBar(&m_wndCaptionBar);
+    return TRUE;
+}
+
+// The toolbars' placeholders become a menu button and a combo box whenever a
+// bar is loaded from its resource (at creation and after a reset).
+LRESULT CHostMainFrame::OnToolbarReset(WPARAM wParam, LPARAM)
+{
+    auto replace = [](CKGPToolBar& bar, UINT id, std::unique_ptr<CKGPToolbarButton> button) {
+        const int index = bar.CommandToIndex(id);
+        if (index < 0)
+            return;
+        // In first, so that the placeholder's going leaves the separators.
+        if (bar.InsertButton(std::move(button), index) == index)
+            bar.RemoveButton(index + 1);
+    };
+    if (wParam == IDR_MAINFRAME) {
+        CMenu menu;
+        menu.LoadMenu(IDR_INSERT_POPUP);
+        auto button = std::make_unique<CKGPToolbarMenuButton>(ID_INSERT_MENU, ::GetSubMenu(menu.GetSafeHmenu(), 0),
+                                                              6, _T("Insert"));
+        replace(m_wndToolBar, ID_INSERT_MENU, std::move(button));
+    } else if (wParam == IDR_FORMAT) {
+        auto combo = std::make_unique<CKGPToolbarComboBoxButton>(ID_FORMAT_ZOOM, 3, CBS_DROPDOWNLIST, 90);
+        combo->AddItem(_T("50%"));
+        combo->AddItem(_T("100%"));
+        combo->AddItem(_T("200%"));
+        combo->SelectItem(1, FALSE);
+        replace(m_wndFormatBar, ID_FORMAT_ZOOM, std::move(combo));
+    }
+    return 0;
+}
+
+BOOL CHostMainFrame::CreatePanes()
+{
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    struct Made {
+        CHostPane& pane;
+        LPCTSTR title;
+        UINT id;
+        DWORD side;
+    };
+    const Made panes[] = {
+        {m_wndFiles, _T("Files"), ID_PANE_FILES, CBRS_RIGHT},
+        {m_wndClasses, _T("Classes"), ID_PANE_CLASSES, CBRS_RIGHT},
+        {m_wndOutput, _T("Output"), ID_PANE_OUTPUT, CBRS_BOTTOM},
+        {m_wndWatch, _T("Watch"), ID_PANE_WATCH, CBRS_BOTTOM},
+        {m_wndProperties, _T("Properties"), ID_PANE_PROPERTIES, CBRS_RIGHT},
+    };
+    for (const Made& made : panes) {
+        if (!made.pane.Create(made.title, this, CRect(0, 0, 200, 150), TRUE, made.id, style | made.side))
+            return FALSE;
+        made.pane.EnableDocking(CBRS_ALIGN_ANY);
+    }
+    return TRUE;
+}
+
+BOOL CHostMainFrame::CreateTasksPane()
+{
+    if (!m_wndTasks.Create(_T("Tasks"), this, CRect(0, 0, 200, 220), TRUE, ID_PANE_TASKS,
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_RIGHT))
+        return FALSE;
+    const int group = m_wndTasks.AddGroup(_T("Note tasks"));
+    m_wndTasks.AddTask(group, _T("Open a note"), -1, ID_TASK_OPEN);
+    m_wndTasks.AddTask(group, _T("Print the note"), -1, ID_TASK_PRINT);
+    m_wndTasks.EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
+}
+
+BOOL CHostMainFrame::CreateShortcuts()
+{
+    if (!m_wndShortcuts.Create(_T("Shortcuts"), this, CRect(0, 0, 180, 400), ID_PANE_SHORTCUTS,
+                               WS_CHILD | WS_VISIBLE | CBRS_LEFT, KGP_BARSTYLE_RESIZE))
+        return FALSE;
+    CKGPOutlookWnd* outlook = m_wndShortcuts.GetOutlookWnd();
+    struct Page {
+        CKGPOutlookBarPane& page;
+        UINT id;
+        LPCTSTR title;
+        LPCTSTR first;
+        LPCTSTR second;
+        UINT firstCommand;
+    };
+    const Page pages[] = {
+        {m_wndMailPage, ID_PAGE_MAIL, _T("Mail"), _T("Inbox"), _T("Sent"), ID_SHORTCUT_FIRST},
+        {m_wndNotesPage, ID_PAGE_NOTES, _T("Notes"), _T("Recent"), _T("Archive"), ID_SHORTCUT_FIRST + 2},
+    };
+    for (const Page& made : pages) {
+        if (!made.page.CreatePane(&m_wndShortcuts, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, made.id))
+            return FALSE;
+        made.page.EnableTextLabels(TRUE);
+        made.page.AddIconButton(::LoadIcon(nullptr, IDI_INFORMATION), made.first, made.firstCommand);
+        made.page.AddIconButton(::LoadIcon(nullptr, IDI_WARNING), made.second, made.firstCommand + 1);
+        made.page.SetDefaultState();
+        outlook->AddTab(&made.page, made.title, static_cast<UINT>(-1), FALSE);
+    }
+    m_wndShortcuts.EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
+}
+
+void CHostMainFrame::DockBarsAndPanes()
+{
+    m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndFormatBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndMenuBar);
+    DockControlBar(&m_wndToolBar);
+    DockControlBar(&m_wndFormatBar);
+
+    DockControlBar(&m_wndTasks);
+    DockControlBar(&m_wndFiles);
+    CKGPDockingControlBar* tabbed = nullptr;
+    m_wndClasses.AttachToTabWnd(&m_wndFiles, KGP_DM_SHOW, TRUE, &tabbed);
+    DockControlBar(&m_wndOutput);
+    m_wndWatch.DockToBar(&m_wndOutput, CBRS_ALIGN_RIGHT);
+    DockControlBar(&m_wndProperties);
+    m_wndProperties.SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT);
+}
+
+CHostOptionsSheet* CHostMainFrame::OptionsSheet() const
+{
+    return m_pOptions != nullptr && m_pOptions->GetSafeHwnd() != nullptr ? m_pOptions.get() : nullptr;
+}
+
+void CHostMainFrame::OnViewCustomize()
+{
+    auto* sheet = new CKGPToolbarCustomize(this, TRUE);
+    sheet->Create();
+}
+
+void CHostMainFrame::OnViewOptions()
+{
+    if (OptionsSheet() != nullptr)
+        return;
+    m_pOptions = std::make_unique<CHostOptionsSheet>(this);
+    m_pOptions->Create(this);
+}
+
+void CHostMainFrame::OnViewCaptionBar()
+{
+    m_wndCaptionBar.ShowBar(!m_wndCaptionBar.IsBarVisible(), FALSE, FALSE);
+    RecalcLayout();
+}
+
+void CHostMainFrame::OnUpdateViewCaptionBar(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndCaptionBar.IsBarVisible());
+}
+
+void CHostMainFrame::OnRecordedCommand(UINT nID)
+{
+    HostApp().m_commands.push_back(nID);
+    CString text;
+    text.Format(_T("Command %u"), nID);
+    m_wndStatusBar.SetPaneText(0, text);
+}
+
+void CHostMainFrame::OnUpdateRecordedCommand(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}

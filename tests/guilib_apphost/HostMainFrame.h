@@ -1,0 +1,84 @@
+// The host's main frame: the library's MDI frame with MDI tabs and smart
+// docking, made in OnCreate the way an application makes it (the base
+// first, then the bars and panes in the usual order).
+#pragma once
+
+#include <afxwin.h>
+
+#include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPStatusBar.h"
+#include "guilib/frames/KGPMDIFrameWnd.h"
+#include "guilib/menus/KGPMenuBar.h"
+#include "guilib/panes/KGPCaptionBar.h"
+#include "guilib/panes/KGPOutlookBar.h"
+#include "guilib/panes/KGPOutlookBarPane.h"
+#include "guilib/panes/KGPTasksPane.h"
+#include "guilib/sheets/KGPPropertySheet.h"
+#include "guilib/toolbars/KGPToolBar.h"
+
+#include <memory>
+
+// A docking pane that paints itself in a colour of its own (by its id), so
+// that a screenshot tells the panes apart.
+class CHostPane : public CKGPDockingControlBar {
+    DECLARE_DYNCREATE(CHostPane)
+protected:
+    void DoPaint(CDC* pDC) override;
+};
+
+// The options: a property sheet of two pages.
+class CHostOptionsSheet : public CKGPPropertySheet {
+public:
+    explicit CHostOptionsSheet(CWnd* pParent);
+
+    CKGPPropertyPage m_general;
+    CKGPPropertyPage m_view;
+};
+
+class CHostMainFrame : public CKGPMDIFrameWnd {
+    DECLARE_DYNCREATE(CHostMainFrame)
+public:
+    CHostMainFrame();
+    ~CHostMainFrame() override;
+
+    // ---- What a test reads of the frame.
+    CKGPMenuBar m_wndMenuBar;
+    CKGPToolBar m_wndToolBar;
+    CKGPToolBar m_wndFormatBar;
+    CKGPStatusBar m_wndStatusBar;
+    CKGPCaptionBar m_wndCaptionBar;
+    CHostPane m_wndFiles;
+    CHostPane m_wndClasses;
+    CHostPane m_wndOutput;
+    CHostPane m_wndWatch;
+    CHostPane m_wndProperties;
+    CKGPTasksPane m_wndTasks;
+    CKGPOutlookBar m_wndShortcuts;
+    CKGPOutlookBarPane m_wndMailPage;
+    CKGPOutlookBarPane m_wndNotesPage;
+    // The options sheet while it is open (modeless), else null.
+    CHostOptionsSheet* OptionsSheet() const;
+    // What LoadToolBar answered for each toolbar.
+    BOOL m_bMainToolBarLoaded = FALSE;
+    BOOL m_bFormatBarLoaded = FALSE;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnViewCustomize();
+    afx_msg void OnViewOptions();
+    afx_msg void OnViewCaptionBar();
+    afx_msg void OnUpdateViewCaptionBar(CCmdUI* pCmdUI);
+    afx_msg void OnRecordedCommand(UINT nID);
+    afx_msg void OnUpdateRecordedCommand(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreateBars();
+    BOOL CreatePanes();
+    BOOL CreateTasksPane();
+    BOOL CreateShortcuts();
+    void DockBarsAndPanes();
+
+    std::unique_ptr<CHostOptionsSheet> m_pOptions;
+};
