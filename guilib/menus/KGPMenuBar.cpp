@@ -5,6 +5,7 @@
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/menus/KGPMenuHash.h"
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
@@ -13,7 +14,6 @@
 
 IMPLEMENT_SERIAL(CKGPMenuBar, CKGPToolBar, VERSIONABLE_SCHEMA | 1)
 
-BOOL CKGPMenuBar::s_bShowAllCommands = FALSE;
 BOOL CKGPMenuBar::s_bRecentlyUsedMenus = TRUE;
 LPCTSTR CKGPMenuBar::s_strMenuBarSection = _T("KGMenuBar");
 
@@ -63,6 +63,10 @@ CKGPMenuBar::~CKGPMenuBar()
         !IsOwnedByTemplate(m_hDefaultMenu))
         ::DestroyMenu(m_hDefaultMenu);
 }
+
+void CKGPMenuBar::SetShowAllCommands(BOOL bShowAllCommands) { CKGPPopupMenuBar::SetShowAllCommands(bShowAllCommands); }
+
+BOOL CKGPMenuBar::IsShowAllCommands() { return CKGPPopupMenuBar::IsShowAllCommands(); }
 
 // ---- Creation
 
@@ -528,20 +532,21 @@ void CKGPMenuBar::ChangeHot(int iIndex)
     if (GetDroppedDownMenu() != nullptr)
         SetTimer(kShowAllTimer, kShowAllDelay, nullptr);
     else
-        s_bShowAllCommands = FALSE;
+        SetShowAllCommands(FALSE);
 }
 
 void CKGPMenuBar::OnShowAllTimer()
 {
     KillTimer(kShowAllTimer);
     CKGPToolbarMenuButton* dropped = GetDroppedDownMenu();
-    if (dropped == nullptr || dropped->GetPopupMenu() == nullptr)
+    auto* popup = dropped != nullptr ? dynamic_cast<CKGPPopupMenu*>(dropped->GetPopupMenu()) : nullptr;
+    if (popup == nullptr || popup->GetMenuBar()->m_bAreAllCommandsShown)
         return;
     CPoint cursor;
     ::GetCursorPos(&cursor);
     ScreenToClient(&cursor);
     if (GetButton(HitTest(cursor)) == dropped)
-        dropped->GetPopupMenu()->ShowAllCommands();
+        popup->ShowAllCommands();
 }
 
 BOOL CKGPMenuBar::OnKey(UINT nChar)
@@ -583,7 +588,7 @@ BOOL CKGPMenuBar::OnKey(UINT nChar)
     }
     case VK_ESCAPE:
         LeaveHotState();
-        s_bShowAllCommands = FALSE;
+        SetShowAllCommands(FALSE);
         return FALSE;
     default:
         return ProcessMnemonic(nChar);
@@ -684,12 +689,13 @@ LRESULT CKGPMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // A double click shows every command of the menu at once.
         CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, GetButton(HitTest(point)));
-        if (menu != nullptr && !menu->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) && !s_bShowAllCommands &&
+        if (menu != nullptr && !menu->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) && !IsShowAllCommands() &&
             s_bRecentlyUsedMenus && s_usage.HasEnoughInformation()) {
-            s_bShowAllCommands = TRUE;
+            // Closing the open menu ends the state: it is set for the one opened again.
             menu->CancelState();
+            SetShowAllCommands(TRUE);
             menu->OpenPopupMenu();
-            ChangeHot(ButtonToIndex(menu));
+            SetHotButton(ButtonToIndex(menu));
             return 0;
         }
         break;

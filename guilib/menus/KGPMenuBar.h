@@ -88,8 +88,10 @@ public:
     CKGPToolbarComboBoxButton* GetHelpCombobox() const;
 
     // ---- Library-wide options.
-    static void SetShowAllCommands(BOOL bShowAllCommands = TRUE) { s_bShowAllCommands = bShowAllCommands; }
-    static BOOL IsShowAllCommands() { return s_bShowAllCommands; }
+    // The menus show every command (the popup menus' one recently-used state,
+    // which ends when the menus close).
+    static void SetShowAllCommands(BOOL bShowAllCommands = TRUE);
+    static BOOL IsShowAllCommands();
     static void SetRecentlyUsedMenus(BOOL bOn = TRUE) { s_bRecentlyUsedMenus = bOn; }
     static BOOL IsRecentlyUsedMenus() { return s_bRecentlyUsedMenus; }
     static HFONT GetMenuFont(BOOL bHorz = TRUE);
@@ -180,6 +182,5 @@ private:
     BOOL m_bStretchBar = TRUE;
     BOOL m_bAttached = FALSE;
 
-    static BOOL s_bShowAllCommands;
     static BOOL s_bRecentlyUsedMenus;
 };

@@ -387,6 +387,8 @@ void CKGPPopupMenu::OnDestroy()
         m_bRestoreRecentlyUsed = FALSE;
     }
     CKGPPopupMenu* above = GetParentPopupMenu();
+    CKGPToolBar* parentBar = GetParentToolBar();
+    const HWND parentBarWindow = parentBar != nullptr ? parentBar->GetSafeHwnd() : nullptr;
     if (CKGPBaseRibbonElement* element = std::exchange(m_pParentRibbonElement, nullptr)) {
         element->SetDroppedDown(nullptr);
         if (!customizing && m_bAutoDestroy && above != nullptr) {
@@ -413,10 +415,19 @@ void CKGPPopupMenu::OnDestroy()
         owner->SetActiveMenu(nullptr);
     if (m_pActivePopupMenu == this)
         m_pActivePopupMenu = nullptr;
+    // The chain closes with its first popup: the menus opened next hide their
+    // rarely used items again.
+    if (above == nullptr)
+        CKGPPopupMenuBar::SetShowAllCommands(FALSE);
     if (IKGPPopupFrameLink* link = FrameLink()) {
         if (CWnd* frame = TopFrame())
             link->OnClosePopupMenu(frame, this);
     }
+    // The bar that opened the last open menu leaves its menu mode, unless the
+    // keys stay with it (Escape gave it the focus).
+    if (!customizing && m_pActivePopupMenu == nullptr && parentBarWindow != nullptr && ::IsWindow(parentBarWindow) &&
+        ::GetFocus() != parentBarWindow)
+        parentBar->LeaveHotState();
     CMiniFrameWnd::OnDestroy();
 }
 
@@ -479,7 +490,7 @@ void CKGPPopupMenu::ShowAllCommands()
 {
     if (m_pParentBtn == nullptr || GetSafeHwnd() == nullptr)
         return;
-    CKGPPopupMenuBar::s_bShowAllCommands = TRUE;
+    CKGPPopupMenuBar::SetShowAllCommands(TRUE);
     CKGPMenuSound::PlayMenuSound(CKGPMenuSound::kPopup);
     ShowWindow(SW_HIDE);
     m_bmpShadowRight.DeleteObject();

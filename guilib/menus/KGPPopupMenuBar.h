@@ -73,9 +73,11 @@ public:
     static void ReadMenuShowDelay();
     // The index of the item last chosen in any popup (-1: none).
     static int GetLastCommandIndex() { return s_nLastCommandIndex; }
-    // Every item shows, rarely used or not, until the popups close (the show-all
-    // item and Ctrl+Down set it).
-    static BOOL s_bShowAllCommands;
+    // The recently-used mode's one state: while set, every item shows, rarely
+    // used or not. The show-all item, Ctrl+Down, the menu bar's 5-second timer
+    // and its double click set it; it ends when the popup chain closes.
+    static void SetShowAllCommands(BOOL bShowAll) { s_bShowAllCommands = bShowAll; }
+    static BOOL IsShowAllCommands() { return s_bShowAllCommands; }
 
     // ---- Toolbar slots ----
     CSize CalcSize(BOOL bVertDock) override;
@@ -176,4 +178,5 @@ private:
 
     static int s_nMenuShowDelay;
     static int s_nLastCommandIndex;
+    static BOOL s_bShowAllCommands;
 };

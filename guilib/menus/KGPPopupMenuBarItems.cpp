@@ -67,7 +67,7 @@ BOOL CKGPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
         return FALSE;
 
     const CKGPPopupMenu* popup = GetPopupMenu();
-    const BOOL hideRare = !bShowAllCommands && !s_bShowAllCommands && KGPToolbarLinks::AreRecentlyUsedMenusOn() &&
+    const BOOL hideRare = !bShowAllCommands && !IsShowAllCommands() && KGPToolbarLinks::AreRecentlyUsedMenusOn() &&
                           s_usage.HasEnoughInformation() && popup != nullptr && popup->GetParentButton() != nullptr &&
                           !popup->IsTasksPaneMenu() && !s_bCustomizing;
     const UINT defaultId = ::GetMenuDefaultItem(hMenu, FALSE, GMDI_USEDISABLED);

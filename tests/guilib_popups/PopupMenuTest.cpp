@@ -12,6 +12,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/menus/KGPPopupPlacement.h"
+#include "tests/support/InputScript.h"
 #include "tests/support/MenuDriver.h"
 
 #include <string>
@@ -279,15 +280,31 @@ TEST_F(PopupTest, AccessibilityQueriesReadTheirPointSignedAndBoundTheirIndex)
     EXPECT_EQ(-1, popup->SendMessage(KGM_ACCHITTEST, 0, keyloft_test::PointParam(item.x, item.y + 2000)));
 }
 
-TEST_F(PopupTest, TheApplicationLosingTheActivationClosesTheMenus)
+TEST_F(PopupTest, TheApplicationLosingTheActivationClosesTheMenusAndTheBarLeavesItsMenuMode)
 {
-    CKGPPopupMenu* popup = Open();
+    // Opened by a click; the pointer goes elsewhere meanwhile.
+    CPoint button = Button()->m_rcButton.CenterPoint();
+    bar->ClientToScreen(&button);
+    CRect client;
+    host.GetClientRect(client);
+    CPoint away(client.right - 20, client.bottom - 20);
+    host.ClientToScreen(&away);
+    host.SetForegroundWindow();
+    test_support::CInputScript()
+        .MoveTo(button)
+        .Click()
+        .WaitUntil([] { return test_support::CMenuDriver::FindShownMenu() != nullptr; })
+        .MoveTo(away, 4)
+        .Run();
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
     ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(0, bar->GetHotButton()) << "an open menu keeps its button hot";
     const HWND window = popup->GetSafeHwnd();
     popup->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
     Pump(30);
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_FALSE(Button()->IsDroppedDown());
+    EXPECT_EQ(-1, bar->GetHotButton()) << "no button of the bar stays hot";
 }
 
 TEST_F(PopupTest, TheDialogHelperCountsTheShadowAsOutsideAndTheChainAsInside)

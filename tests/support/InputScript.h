@@ -1,10 +1,11 @@
 // Real input for the GUI tests: a script of mouse moves, button presses and
 // key strokes sent through SendInput by a thread of its own, while the test's
-// thread keeps dispatching messages (a menu's or a resize's own loop may run
-// meanwhile). Header-only, so any suite can include it.
+// thread keeps dispatching messages as a program's loop does (each offered to
+// the windows' PreTranslateMessage first; a menu's or a resize's own loop may
+// run meanwhile). Header-only, so any suite can include it.
 #pragma once
 
-#include <windows.h>
+#include <afxwin.h>
 
 #include <atomic>
 #include <functional>
@@ -93,22 +94,29 @@ public:
         });
         const DWORD start = ::GetTickCount();
         while (!done && ::GetTickCount() - start < timeoutMs) {
-            for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
-                if (msg.message == WM_QUIT)
-                    continue;
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
+            DispatchQueued();
             ::Sleep(5);
         }
         worker.join();
+        DispatchQueued();
+        m_steps.clear();
+    }
+
+    // What is queued for this thread now, each message offered to the
+    // PreTranslateMessage of its window and the windows above it first.
+    static void DispatchQueued()
+    {
         for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
             if (msg.message == WM_QUIT)
+                continue;
+            HWND top = msg.hwnd;
+            while (top != nullptr && ::GetParent(top) != nullptr)
+                top = ::GetParent(top);
+            if (msg.hwnd != nullptr && CWnd::WalkPreTranslateTree(top, &msg))
                 continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
-        m_steps.clear();
     }
 
     // The screen point as an absolute move.
