@@ -10,6 +10,7 @@
 #include "afxthread.h"
 #include "afxgdi.h"
 #include "afxwnd.h"
+#include "afxselfdelete.h"
 #include "afxcmdui.h"
 #include "afxapp.h"
 #include "afxmenu.h"

@@ -1,107 +1,15 @@
 // A dock bar whose window cannot be made: it deletes itself once (its own
 // PostNcDestroy), and the frame's docking reports the failure without
-// deleting it again. The program's allocation functions are replaced here so
-// that a second delete of one block is counted instead of corrupting the heap.
+// deleting it again. A second delete of one block is counted (DeleteWatch)
+// instead of corrupting the heap.
 #include <gtest/gtest.h>
 
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "tests/support/deletewatch/DeleteWatch.h"
 
-#include <atomic>
-#include <cstdlib>
 #include <cwchar>
-#include <new>
-
-namespace {
-
-// While watching, freed blocks are kept (not given back to the heap) so that a
-// second delete finds them; they are given back when the watch ends.
-struct DeleteWatch {
-    static constexpr int kSlots = 4096;
-    std::atomic_flag busy = ATOMIC_FLAG_INIT;
-    bool watching = false;
-    void* kept[kSlots] = {};
-    int keptCount = 0;
-    int doubleDeletes = 0;
-
-    void Lock()
-    {
-        while (busy.test_and_set(std::memory_order_acquire)) {
-        }
-    }
-    void Unlock() { busy.clear(std::memory_order_release); }
-};
-
-DeleteWatch g_watch;
-
-void StartWatching()
-{
-    g_watch.Lock();
-    g_watch.watching = true;
-    g_watch.keptCount = 0;
-    g_watch.doubleDeletes = 0;
-    g_watch.Unlock();
-}
-
-// Ends the watch, gives the kept blocks back and answers the double deletes seen.
-int StopWatching()
-{
-    g_watch.Lock();
-    g_watch.watching = false;
-    for (int i = 0; i < g_watch.keptCount; ++i)
-        std::free(g_watch.kept[i]);
-    g_watch.keptCount = 0;
-    const int seen = g_watch.doubleDeletes;
-    g_watch.Unlock();
-    return seen;
-}
-
-} // namespace
-
-void* operator new(size_t size)
-{
-    if (void* block = std::malloc(size != 0 ? size : 1))
-        return block;
-    throw std::bad_alloc();
-}
-
-namespace {
-
-void Release(void* block) noexcept
-{
-    if (block == nullptr)
-        return;
-    g_watch.Lock();
-    if (g_watch.watching) {
-        for (int i = 0; i < g_watch.keptCount; ++i) {
-            if (g_watch.kept[i] == block) {
-                ++g_watch.doubleDeletes;
-                g_watch.Unlock();
-                return;
-            }
-        }
-        if (g_watch.keptCount < DeleteWatch::kSlots) {
-            g_watch.kept[g_watch.keptCount++] = block;
-            g_watch.Unlock();
-            return;
-        }
-    }
-    g_watch.Unlock();
-    std::free(block);
-}
-
-} // namespace
-
-void operator delete(void* block) noexcept
-{
-    Release(block);
-}
-
-void operator delete(void* block, size_t) noexcept
-{
-    Release(block);
-}
 
 namespace {
 
@@ -141,9 +49,9 @@ TEST(DockBarCreateFailure, ADockBarWhoseWindowIsRefusedIsDeletedOnceAndDockingFa
     {
         DockBarRefusal refusal;
         ASSERT_TRUE(refusal);
-        StartWatching();
+        keyloft_test::DeleteWatchScope watch;
         EXPECT_FALSE(frame.GetDockManager()->EnableDocking(CBRS_ALIGN_TOP));
-        doubleDeletes = StopWatching();
+        doubleDeletes = watch.Stop();
     }
     EXPECT_EQ(doubleDeletes, 0);
     EXPECT_EQ(frame.GetDockManager()->FindDockBar(CBRS_ALIGN_TOP, TRUE), nullptr);

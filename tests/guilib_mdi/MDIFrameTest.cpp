@@ -24,6 +24,7 @@
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
+#include "tests/support/deletewatch/DeleteWatch.h"
 
 #include <memory>
 #include <utility>
@@ -239,6 +240,44 @@ TEST_F(MDIFrameTest, ClosingTheDocumentOfAPaneReturnsThePaneToDocking)
     EXPECT_EQ(pane->GetParent(), &frame);
     EXPECT_FALSE(pane->IsShownAsDocument());
     ExpectSoundLayout(Manager(), {pane}, "the document of the pane closed");
+}
+
+// A document window whose creation is refused once its window stands (its
+// view cannot be made); counted as it is deleted.
+int g_refusedChildDeletes = 0;
+
+class CRefusingChild : public CKGPMDIChildWnd {
+    DECLARE_DYNCREATE(CRefusingChild)
+public:
+    ~CRefusingChild() override { ++g_refusedChildDeletes; }
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext*) override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CRefusingChild, CKGPMDIChildWnd)
+
+TEST_F(MDIFrameTest, ADocumentWindowRefusedInItsCreationIsDeletedOnce)
+{
+    CWinApp& app = TestApp();
+    app.m_pMainWnd = &frame;
+    CMultiDocTemplate refusing(kNoteTemplateId, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CRefusingChild),
+                               RUNTIME_CLASS(CNoteView));
+    CNoteDoc note;
+    note.m_bAutoDelete = FALSE;
+    g_refusedChildDeletes = 0;
+    {
+        keyloft_test::DeleteWatchScope watch;
+        EXPECT_EQ(nullptr, refusing.CreateNewFrame(&note, nullptr));
+        keyloft_test::PumpPending();
+        EXPECT_EQ(0, watch.Stop());
+    }
+    EXPECT_EQ(1, g_refusedChildDeletes);
+    EXPECT_EQ(nullptr, frame.MDIGetActive());
+
+    // The frame makes document windows as before.
+    CKGPMDIChildWnd* child = AddChild(_T("After"));
+    ASSERT_NE(nullptr, child);
+    EXPECT_EQ(child, frame.MDIGetActive());
 }
 
 TEST_F(MDIFrameTest, ACancelledCloseLeavesTheFrameAsItWas)

@@ -95,16 +95,12 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     context.m_pNewViewClass = m_pViewClass;
     context.m_pNewDocTemplate = this;
 
-    auto* frame = static_cast<CFrameWnd*>(m_pFrameClass->CreateObject());
-    if (frame == nullptr)
-        return nullptr;
-    // The frame deletes itself when its window goes; before it has one, we do.
-    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
-        if (frame->m_hWnd == nullptr)
-            delete frame;
-        return nullptr;
-    }
-    return frame;
+    // The frame deletes itself when its window goes, also when its creation
+    // is refused once the window stands; a frame no window was made for is
+    // deleted by the creation.
+    return AfxCreateSelfDeleting(static_cast<CFrameWnd*>(m_pFrameClass->CreateObject()), [&](CFrameWnd& frame) {
+        return frame.LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context);
+    });
 }
 
 void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)

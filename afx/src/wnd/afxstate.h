@@ -10,6 +10,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <afxselfdelete.h>
 
 class CImageList;
 
@@ -46,6 +47,7 @@ struct ThreadState {
     CWinThread* pCurrentThread = nullptr;
     MSG lastSentMsg{};            // the message being handled (Default, ReflectLastMsg)
     CWnd* pWndInit = nullptr;     // object waiting for its window (creation hook)
+    CSelfDeletingCreation* pCreationWatch = nullptr; // innermost self-deleting creation
     HHOOK hHookCbt = nullptr;     // the creation hook, installed once per thread
     std::unordered_map<HWND, CWnd*> tempWnds; // temporaries of this thread (owned)
     TempMenuMap* pTempMenus = nullptr;        // owned

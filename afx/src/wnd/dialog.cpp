@@ -76,6 +76,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, HwndOf(pParentWnd), &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) {
+        CSelfDeletingCreation::NoteEnded(this);
         PostNcDestroy(); // no window was made for the object
         return FALSE;
     }

@@ -44,6 +44,7 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             CWnd* pWndInit = state.pWndInit;
             state.pWndInit = nullptr;
             if (pWndInit->Attach(hWnd)) {
+                CSelfDeletingCreation::NoteWindowMade(pWndInit);
                 pWndInit->PreSubclassWindow();
                 WNDPROC oldProc = reinterpret_cast<WNDPROC>(
                     ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
@@ -80,6 +81,7 @@ void AfxFinishNcDestroy(CWnd* pWnd)
     ::RemovePropW(hWnd, kSuperProcProperty);
     pWnd->m_pfnSuper = nullptr;
     pWnd->Detach();
+    CSelfDeletingCreation::NoteEnded(pWnd);
     pWnd->PostNcDestroy(); // may delete the object
 }
 
@@ -245,6 +247,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = lpParam;
     if (!PreCreateWindow(cs)) {
+        CSelfDeletingCreation::NoteEnded(this);
         PostNcDestroy();
         return FALSE;
     }
@@ -252,6 +255,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                   cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate()) {
+        CSelfDeletingCreation::NoteEnded(this);
         PostNcDestroy(); // no window was ever made for the object
         return FALSE;
     }
