@@ -876,7 +876,8 @@ CKGPSlider* CKGPBarContainerManager::CreateSlider(CRect rectScreen, DWORD dwSlid
     if (m_pOwnerWnd == nullptr || m_pOwnerWnd->GetSafeHwnd() == nullptr)
         return nullptr;
     CRuntimeClass* pClass = CKGPSlider::m_pSliderRTC != nullptr ? CKGPSlider::m_pSliderRTC : RUNTIME_CLASS(CKGPSlider);
-    std::unique_ptr<CKGPSlider> pSlider(DYNAMIC_DOWNCAST(CKGPSlider, pClass->CreateObject()));
+    std::unique_ptr<CObject> pObject(pClass->CreateObject());
+    auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pObject.get());
     if (pSlider == nullptr)
         return nullptr;
     auto taken = [this](UINT id) {
@@ -892,9 +893,13 @@ CKGPSlider* CKGPBarContainerManager::CreateSlider(CRect rectScreen, DWORD dwSlid
         s_nNextSliderID = nID + 1;
     CRect client = rectScreen;
     m_pOwnerWnd->ScreenToClient(client);
-    if (!pSlider->CreateEx(0, dwSliderStyle | WS_CHILD, client, m_pOwnerWnd, nID))
+    // The slider deletes itself with its window (a refused creation included).
+    pObject.release(); // the creation takes it over
+    CKGPSlider* pMade = AfxCreateSelfDeleting(pSlider, [&](CKGPSlider& slider) {
+        return slider.CreateEx(0, dwSliderStyle | WS_CHILD, client, m_pOwnerWnd, nID);
+    });
+    if (pMade == nullptr)
         return nullptr;
-    CKGPSlider* pMade = pSlider.release(); // the window owns it now
     pMade->ShowWindow(SW_SHOW);
     pMade->SetContainerManager(this);
     m_lstSliders.AddTail(pMade);

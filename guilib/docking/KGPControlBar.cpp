@@ -15,6 +15,8 @@
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 
+#include <memory>
+
 IMPLEMENT_DYNCREATE(CKGPControlBar, CKGPBaseControlBar)
 
 BEGIN_MESSAGE_MAP(CKGPControlBar, CKGPBaseControlBar)
@@ -468,20 +470,19 @@ CKGPMiniFrameWnd* CKGPControlBar::CreateFloatingFrame(CRect rect, KGPDockMethod)
 {
     if (m_pMiniFrameRTC == nullptr)
         return nullptr;
-    auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_pMiniFrameRTC->CreateObject());
+    std::unique_ptr<CObject> pObject(m_pMiniFrameRTC->CreateObject());
+    auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pObject.get());
     if (pMiniFrame == nullptr)
         return nullptr;
-    pMiniFrame->SetDockManager(GetDockManager());
+    pObject.release(); // the creation takes it over
     CWnd* pParent = GetDockSiteFrame() != nullptr ? GetDockSiteFrame()->GetTopLevelFrame() : GetTopLevelFrame();
     if (pParent == nullptr)
         pParent = GetDockSiteFrame();
-    if (!pMiniFrame->Create(nullptr, WS_POPUP, rect, pParent)) {
-        // The frame deletes itself with its window; one without a window is ours.
-        if (pMiniFrame->GetSafeHwnd() == nullptr)
-            delete pMiniFrame;
-        return nullptr;
-    }
-    return pMiniFrame;
+    // The frame deletes itself with its window (a refused creation included).
+    return AfxCreateSelfDeleting(pMiniFrame, [&](CKGPMiniFrameWnd& frame) {
+        frame.SetDockManager(GetDockManager());
+        return frame.Create(nullptr, WS_POPUP, rect, pParent);
+    });
 }
 
 BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)

@@ -73,10 +73,11 @@ BOOL CKGPDockManager::EnableDocking(DWORD dwDockStyle)
     for (const auto& edge : kDockBarEdges) {
         if ((dwDockStyle & edge.alignment) == 0 || FindDockBar(edge.alignment, TRUE) != nullptr)
             continue;
-        // The dock bar deletes itself when its window goes (PostNcDestroy), and
-        // so does a failed CreateEx: no path leaves it to this function.
-        auto* pDockBar = new CKGPDockBar;
-        if (!pDockBar->CreateEx(0, edge.alignment, m_pParentWnd, 0))
+        // The dock bar deletes itself when its window goes (PostNcDestroy).
+        auto* pDockBar = AfxCreateSelfDeleting(new CKGPDockBar, [&](CKGPDockBar& bar) {
+            return bar.CreateEx(0, edge.alignment, m_pParentWnd, 0);
+        });
+        if (pDockBar == nullptr)
             return FALSE;
         // Dock bars come before every other bar: they take the outer edges.
         POSITION pos = m_lstControlBars.GetHeadPosition();

@@ -24,10 +24,11 @@ BOOL CKGPDockManager::EnableAutoHideBars(DWORD dwDockStyle)
             continue;
         if (DYNAMIC_DOWNCAST(CKGPAutoHideDockBar, FindDockBar(edge, FALSE)) != nullptr)
             continue;
-        // Made with new; it deletes itself with its window, and so does a
-        // failed CreateEx.
-        auto* pDockBar = new CKGPAutoHideDockBar;
-        if (!pDockBar->CreateEx(0, edge, m_pParentWnd, 0))
+        // It deletes itself with its window (PostNcDestroy).
+        auto* pDockBar = AfxCreateSelfDeleting(new CKGPAutoHideDockBar, [&](CKGPAutoHideDockBar& bar) {
+            return bar.CreateEx(0, edge, m_pParentWnd, 0);
+        });
+        if (pDockBar == nullptr)
             return FALSE;
         // After every dock bar: the strips lie inside the docked bars.
         POSITION pos = m_lstControlBars.GetHeadPosition();
@@ -58,10 +59,12 @@ CKGPAutoHideToolBar* CKGPDockManager::AutoHideBar(CKGPDockingControlBar* pBar,
     CKGPAutoHideToolBar* pToolBar = pCurrAutoHideToolBar;
     const BOOL bNew = pToolBar == nullptr;
     if (bNew) {
-        // Deletes itself with its window, and when its creation fails.
-        pToolBar = new CKGPAutoHideToolBar;
-        if (!pToolBar->Create(nullptr, WS_CHILD | WS_VISIBLE | alignment, CRect(0, 0, 0, 0), m_pParentWnd,
-                              AFX_IDW_CONTROLBAR_FIRST + 0xE0, 0))
+        // It deletes itself with its window (PostNcDestroy).
+        pToolBar = AfxCreateSelfDeleting(new CKGPAutoHideToolBar, [&](CKGPAutoHideToolBar& bar) {
+            return bar.Create(nullptr, WS_CHILD | WS_VISIBLE | alignment, CRect(0, 0, 0, 0), m_pParentWnd,
+                              AFX_IDW_CONTROLBAR_FIRST + 0xE0, 0);
+        });
+        if (pToolBar == nullptr)
             return nullptr;
         pToolBar->EnableDocking(CBRS_ALIGN_ANY);
         pToolBar->SetCurrentAlignment(alignment);

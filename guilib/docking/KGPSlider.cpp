@@ -64,16 +64,20 @@ CKGPSlider* CKGPSlider::CreateDefaultSlider(DWORD dwAlignment, CWnd* pDockSite, 
     if (pDockSite == nullptr || pDockSite->GetSafeHwnd() == nullptr)
         return nullptr;
     CRuntimeClass* pClass = pSliderRTC != nullptr ? pSliderRTC : m_pSliderRTC;
-    std::unique_ptr<CKGPSlider> pSlider(DYNAMIC_DOWNCAST(CKGPSlider, pClass->CreateObject()));
+    std::unique_ptr<CObject> pObject(pClass->CreateObject());
+    auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pObject.get());
     if (pSlider == nullptr)
         return nullptr;
-    pSlider->m_bDefaultSlider = TRUE;
+    pObject.release(); // the creation takes it over
     const DWORD style = (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0 ? KGP_SS_VERT : KGP_SS_HORZ;
-    if (!pSlider->CreateEx(0, style | WS_CHILD, CRect(0, 0, m_nDefaultWidth, m_nDefaultWidth), pDockSite,
-                           static_cast<UINT>(-1)))
-        return nullptr;
-    CKGPSlider* pMade = pSlider.release(); // its window owns it now
-    pMade->SetCurrentAlignment(dwAlignment & CBRS_ALIGN_ANY);
+    // The slider deletes itself with its window (a refused creation included).
+    CKGPSlider* pMade = AfxCreateSelfDeleting(pSlider, [&](CKGPSlider& slider) {
+        slider.m_bDefaultSlider = TRUE;
+        return slider.CreateEx(0, style | WS_CHILD, CRect(0, 0, m_nDefaultWidth, m_nDefaultWidth), pDockSite,
+                               static_cast<UINT>(-1));
+    });
+    if (pMade != nullptr)
+        pMade->SetCurrentAlignment(dwAlignment & CBRS_ALIGN_ANY);
     return pMade;
 }
 
@@ -104,9 +108,14 @@ BOOL CKGPSlider::CreateEx(DWORD dwStyleEx, DWORD dwStyle, const RECT& rect, CWnd
     m_pDockSite = pFrame;
     const CString className = RegisterLibraryWindowClass(kSliderClass, 0, nullptr);
     const DWORD style = (dwStyle & ~(KGP_SS_HORZ | KGP_SS_VERT)) | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    // A window made and then refused takes the slider along (its tree goes
+    // with it); nothing of it may be touched then.
+    const CSelfDeletingCreation watch(this);
     if (!CWnd::CreateEx(dwStyleEx, className, nullptr, style, rect, pParentWnd, nID)) {
-        m_pContainerManager = nullptr;
-        m_pOwnManager.reset();
+        if (!watch.HasEnded()) {
+            m_pContainerManager = nullptr;
+            m_pOwnManager.reset();
+        }
         return FALSE;
     }
     m_pDockSite = pFrame;

@@ -300,14 +300,14 @@ CKGPMDIChildWnd* CKGPMDIFrameWnd::ControlBarToTabbedDocument(CKGPDockingControlB
     CString strText;
     pBar->GetWindowText(strText);
     auto hIcon = reinterpret_cast<HICON>(pBar->SendMessage(WM_GETICON, ICON_SMALL));
-    auto* pChild = new CKGPMDIChildWnd;
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), hIcon);
-    if (!pChild->Create(lpszClass, strText, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                        CFrameWnd::rectDefault, this)) {
-        if (pChild->m_hWnd == nullptr)
-            delete pChild;
+    // The child deletes itself with its window (a refused creation included).
+    auto* pChild = AfxCreateSelfDeleting(new CKGPMDIChildWnd, [&](CKGPMDIChildWnd& child) {
+        return child.Create(lpszClass, strText, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                            CFrameWnd::rectDefault, this);
+    });
+    if (pChild == nullptr)
         return nullptr;
-    }
     pChild->SetTitle(strText);
     pChild->SetWindowText(strText);
     pChild->AddTabbedControlBar(pBar);

@@ -310,13 +310,12 @@ BOOL CKGPDropDownToolbarButton::OpenDropDown()
     CRect button = m_rcButton;
     sourceBar->ClientToScreen(button);
     const kgp::Point2D corner = kgp::DropDownCorner(BoxOf(button), sourceBar->IsHorizontal() != FALSE);
-    auto* frame = new CKGPDropDownFrame;
-    m_pPopupMenu = frame;
-    if (!frame->Create(sourceBar, this, CPoint(corner.x, corner.y))) {
-        m_pPopupMenu = nullptr;
-        return FALSE;
-    }
-    return TRUE;
+    // The frame deletes itself with its window (a refused creation included).
+    m_pPopupMenu = AfxCreateSelfDeleting(new CKGPDropDownFrame, [&](CKGPDropDownFrame& frame) {
+        m_pPopupMenu = &frame;
+        return frame.Create(sourceBar, this, CPoint(corner.x, corner.y));
+    });
+    return m_pPopupMenu != nullptr;
 }
 
 void CKGPDropDownToolbarButton::CloseDropDown()
@@ -344,11 +343,11 @@ BOOL CKGPDropDownFrame::Create(CKGPToolBar* pSourceBar, CKGPDropDownToolbarButto
     CWnd* owner = pSourceBar->GetOwner() != nullptr ? pSourceBar->GetOwner() : pSourceBar->GetParent();
     if (IKGPMenuBarsLink* menus = KGPMenuButtonLinks::Bars())
         menus->PlayMenuSound(2);  // as a popup menu opens
+    // A failed window takes the frame along (PostNcDestroy): nothing of it
+    // may be touched then.
     if (!CWnd::CreateEx(WS_EX_TOOLWINDOW, className, _T(""), WS_POPUP, ptCorner.x, ptCorner.y, 10, 10,
-                        CWnd::HwndOf(owner), nullptr)) {
-        delete this;
+                        CWnd::HwndOf(owner), nullptr))
         return FALSE;
-    }
     OnCreateToolBar();
     ShowWindow(SW_SHOWNOACTIVATE);
     m_wndToolBar.SetCapture();

@@ -83,8 +83,9 @@ public:
     ~CKGPDropDownFrame() override;
 
     // Shows the frame with its corner at the point (screen), for the button
-    // on the source bar; FALSE when it could not be made (the object is then
-    // deleted).
+    // on the source bar; FALSE when it could not be made. The frame deletes
+    // itself with its window, a failed one too: make it through
+    // AfxCreateSelfDeleting.
     BOOL Create(CKGPToolBar* pSourceBar, CKGPDropDownToolbarButton* pButton, CPoint ptCorner);
     // The button chosen in the drop-down toolbar: it becomes the default
     // command and goes to the source bar's owner; the frame closes.
