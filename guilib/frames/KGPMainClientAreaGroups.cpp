@@ -204,7 +204,7 @@ DWORD CKGPMainClientAreaWnd::GetMDITabsContextMenuAllowedItems()
 void CKGPMainClientAreaWnd::PlaceGroupChildren(CKGPTabWnd* pGroup)
 {
     if (pGroup == nullptr || pGroup->GetSafeHwnd() == nullptr ||
-        (!pGroup->IsWindowVisible() && m_bDisableSetRedraw))
+        (!IsShownInClient(pGroup) && m_bDisableSetRedraw))
         return;
     CRect rect = pGroup->GetWndArea();
     pGroup->MapWindowPoints(this, rect);

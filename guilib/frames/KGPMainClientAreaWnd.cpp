@@ -48,6 +48,7 @@ void CKGPMDITabParams::Serialize(CArchive& ar)
 BEGIN_MESSAGE_MAP(CKGPMainClientAreaWnd, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_STYLECHANGING()
+    ON_WM_SIZE()
     ON_MESSAGE(WM_MDISETMENU, &CKGPMainClientAreaWnd::OnSetMenu)
     ON_MESSAGE(WM_MDIREFRESHMENU, &CKGPMainClientAreaWnd::OnMDIRefreshMenu)
     ON_MESSAGE(WM_MDIDESTROY, &CKGPMainClientAreaWnd::OnMDIDestroy)
@@ -304,13 +305,13 @@ void CKGPMainClientAreaWnd::UpdateTabs(BOOL bSetActiveTabVisible)
         }
         int iTab = m_wndTab->GetTabFromHwnd(pChild->GetSafeHwnd());
         if (iTab < 0) {
-            if (!bCanShow || !pChild->IsWindowVisible())
+            if (!bCanShow || !IsShownInClient(pChild))
                 continue;
             pChild->ModifyStyle(m_dwCaptionStyleMask | WS_SYSMENU | WS_MAXIMIZE, 0, SWP_NOZORDER);
             m_wndTab->AddTab(pChild, label, static_cast<UINT>(-1), FALSE);
             iTab = m_wndTab->GetTabsNum() - 1;
             m_wndTab->SetActiveTab(iTab);
-        } else if (!pChild->IsWindowVisible()) {
+        } else if (!IsShownInClient(pChild)) {
             m_wndTab->RemoveTab(iTab, TRUE);
             continue;
         } else {
@@ -358,14 +359,14 @@ void CKGPMainClientAreaWnd::UpdateMDITabbedGroups(BOOL bSetActiveTabVisible)
             pTabChild->SetRelatedTabGroup(pGroup);
             pGroup->AddTab(pChild, label, static_cast<UINT>(-1), TRUE);
             iTab = pGroup->GetTabsNum() - 1;
-            if (!pGroup->IsWindowVisible())
+            if (!IsShownInClient(pGroup))
                 pGroup->ShowWindow(SW_SHOWNA);
             pToActivate = pChild;
         } else {
             iTab = pGroup->GetTabFromHwnd(pChild->GetSafeHwnd());
             if (iTab < 0)
                 continue;
-            if (!pChild->IsWindowVisible()) {
+            if (!IsShownInClient(pChild)) {
                 pGroup->RemoveTab(iTab, TRUE);
                 pTabChild->SetRelatedTabGroup(nullptr);
                 if (pGroup->GetTabsNum() == 0)
@@ -522,6 +523,20 @@ void CKGPMainClientAreaWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType
 }
 
 // ---- Messages.
+
+// The client's size changes without the frame laying it out when the system
+// shows or hides its scroll bars (children placed before the frame showed
+// stood outside it): the tabbed children follow.
+void CKGPMainClientAreaWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    if (m_bDisableUpdateTabs || m_bIsMDITabbedGroup || !m_bTabIsEnabled || !m_bTabIsVisible ||
+        m_wndTab->GetTabsNum() == 0)
+        return;
+    CRect rectClient;
+    GetClientRect(rectClient);
+    PlaceTabbedChildren(rectClient);
+}
 
 BOOL CKGPMainClientAreaWnd::OnEraseBkgnd(CDC* pDC)
 {

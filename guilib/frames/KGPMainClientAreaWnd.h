@@ -103,6 +103,7 @@ public:
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnSetMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMDIRefreshMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMDIDestroy(WPARAM wParam, LPARAM lParam);
@@ -116,6 +117,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     IKGPMDIClientFrame* GetClientFrame() const;
+    // Shown in the client area by its own style: a document window made
+    // before the frame is shown counts as shown (the system's visibility
+    // would wait for every parent).
+    static BOOL IsShownInClient(const CWnd* pWnd) { return pWnd != nullptr && (pWnd->GetStyle() & WS_VISIBLE) != 0; }
     static IKGPMDITabChild* TabChildOf(CWnd* pWnd);
     // The MDI children in window order (the groups' tab windows left out).
     std::vector<CWnd*> GetMDIChildren() const;

@@ -109,11 +109,10 @@ BOOL CHostApp::InitInstance()
     SetWorkspace(&m_store);
     m_commands.clear();
 
+    // The frame deletes itself when its window goes, a failed creation's too.
     auto* frame = new CHostMainFrame;
-    if (!frame->LoadFrame(IDR_MAINFRAME)) {
-        delete frame;
+    if (!frame->LoadFrame(IDR_MAINFRAME))
         return FALSE;
-    }
     m_pMainWnd = frame;
     for (int i = 0; i < m_nStartDocuments; ++i)
         OnFileNew();
