@@ -14,6 +14,7 @@
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
@@ -173,8 +174,11 @@ BOOL CKGPBaseControlBar::IsBarVisible() const
 CFrameWnd* CKGPBaseControlBar::GetDockSiteFrame() const
 {
     if (m_pDockSite == nullptr && GetSafeHwnd() != nullptr) {
+        // A bar on a dialog or an application bar has no frame to dock in.
         CWnd* pParent = GetParent();
-        if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CDialog)))
+        const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get();
+        if (pParent != nullptr && (pParent->IsKindOf(RUNTIME_CLASS(CDialog)) ||
+                                   (pFrames != nullptr && pFrames->IsApplicationBar(pParent))))
             CKGPGlobalUtils::Get().m_bDialogApp = TRUE;
     }
     return m_pDockSite;

@@ -7,6 +7,7 @@
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockGeometry.h"
+#include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
@@ -332,8 +333,16 @@ void CKGPDockManager::GetControlBarList(CObList& list, BOOL bIncludeAutoHide, CR
         }
         take(pBar);
     });
+    // An auto-hide slider stands for the panes it holds.
     if (bIncludeAutoHide)
-        ForEachBar(m_lstAutoHideBars, [&](CKGPBaseControlBar* pBar) { take(pBar); });
+        ForEachBar(m_lstAutoHideBars, [&](CKGPBaseControlBar* pBar) {
+            auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pBar);
+            const CObList* pPanes = pSlider != nullptr ? pSlider->GetControlBars() : nullptr;
+            if (pPanes == nullptr)
+                return;
+            for (POSITION pos = pPanes->GetHeadPosition(); pos != nullptr;)
+                take(pPanes->GetNext(pos));
+        });
 }
 
 void CKGPDockManager::DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
@@ -386,6 +395,13 @@ void CKGPDockManager::NotifyBarsAndRelayout()
         if (!bInPlace || pBar->IsBarVisible())
             pBar->RecalcLayout();
     });
+    if (!bInPlace) {
+        for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+            auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
+            if (pMiniFrame != nullptr && pMiniFrame->GetSafeHwnd() != nullptr)
+                pMiniFrame->AdjustLayout();
+        }
+    }
     m_bInNotifyRelayout = FALSE;
     AdjustDockingLayout();
 }
@@ -530,10 +546,14 @@ void CKGPDockManager::RecalcNonClientAll()
         if (pBar->GetSafeHwnd() != nullptr)
             pBar->SetWindowPos(HWND{}, 0, 0, 0, 0, flags);
     });
+    // A floating frame's caption follows the look's caption buttons.
     for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
-        auto* pWnd = DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetNext(pos));
-        if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr)
-            pWnd->SetWindowPos(HWND{}, 0, 0, 0, 0, flags);
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
+        if (pMiniFrame == nullptr || pMiniFrame->GetSafeHwnd() == nullptr)
+            continue;
+        pMiniFrame->RecalcCaptionHeight();
+        pMiniFrame->SetWindowPos(HWND{}, 0, 0, 0, 0, flags);
+        pMiniFrame->ArrangeCaptionButtons();
     }
 }
 
@@ -653,6 +673,9 @@ void CKGPDockManager::OnFrameShown()
 
 void CKGPDockManager::LockUpdate(BOOL bLock)
 {
+    // The markers of a running drag must go on drawing.
+    if (bLock && m_pSDManager != nullptr && m_pSDManager->IsActive())
+        return;
     m_bLockUpdate = bLock;
     if (m_pParentWnd != nullptr && m_pParentWnd->GetSafeHwnd() != nullptr) {
         if (bLock)
@@ -706,11 +729,18 @@ void CKGPDockManager::BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd)
     m_mapBarsMenuIds.RemoveAll();
     CObList bars;
     GetControlBarList(bars, FALSE, nullptr, TRUE);
-    // Toolbars first, then the other bars, a separator between the two groups.
-    for (int pass = 0; pass < 2; ++pass) {
-        const BOOL bToolbars = pass == 0;
+    // Then the bars of MDI children and the panes shown as tabbed documents.
+    CObList others;
+    if (const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get())
+        pFrames->AppendDocumentBars(m_pParentWnd, others);
+    for (POSITION pos = m_lstBarsAsDocuments.GetHeadPosition(); pos != nullptr;) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(m_lstBarsAsDocuments.GetNext(pos));
+        if (pWnd != nullptr && others.Find(pWnd) == nullptr)
+            others.AddTail(pWnd);
+    }
+    auto append = [&](const CObList& list, BOOL bToolbars) {
         BOOL bSeparated = menu.GetMenuItemCount() == 0;
-        ForEachBar(bars, [&](CKGPBaseControlBar* pBar) {
+        ForEachBar(list, [&](CKGPBaseControlBar* pBar) {
             if (pBar->GetSafeHwnd() == nullptr || !pBar->CanBeClosed() || pBar->IsKindOf(RUNTIME_CLASS(CKGPDockBar)) ||
                 pBar->IsToolBarKind() != bToolbars)
                 return;
@@ -727,14 +757,24 @@ void CKGPDockManager::BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd)
             menu.AppendMenu(MF_STRING | (pBar->IsBarVisible() ? MF_CHECKED : 0), id, name);
             m_mapBarsMenuIds.SetAt(id, pBar);
         });
-    }
-    // (The bars of MDI children and those shown as tabbed documents follow once
-    // the MDI frames exist.)
+    };
+    // Toolbars first, then the other bars, a separator between the groups.
+    append(bars, TRUE);
+    append(bars, FALSE);
+    append(others, TRUE);
+    append(others, FALSE);
 }
 
 BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)
 {
     if (!m_bControlBarsMenu || m_pParentWnd == nullptr)
+        return FALSE;
+    // The library's main window owns the menu when there is one, else the
+    // frame's top-level frame.
+    CWnd* pOwner = AfxGetMainWnd();
+    if (pOwner == nullptr || pOwner->GetSafeHwnd() == nullptr)
+        pOwner = m_pParentWnd->GetSafeHwnd() != nullptr ? m_pParentWnd->GetTopLevelFrame() : nullptr;
+    if (pOwner == nullptr)
         return FALSE;
     CMenu menu;
     if (!menu.CreatePopupMenu())
@@ -747,7 +787,7 @@ BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)
     // still holds the menu's bars; once the menu is closed the map is empty,
     // so a later command with a bar's id reaches only the frame.
     m_bMenuShown = TRUE;
-    const UINT nCmd = KGPMenuLinks::TrackPopupMenu(menu.GetSafeHmenu(), point.x, point.y, m_pParentWnd);
+    const UINT nCmd = KGPMenuLinks::TrackPopupMenu(menu.GetSafeHmenu(), point.x, point.y, pOwner);
     m_bMenuShown = FALSE;
     if (nCmd != 0 && m_pParentWnd->GetSafeHwnd() != nullptr)
         m_pParentWnd->SendMessage(WM_COMMAND, nCmd);

@@ -17,6 +17,13 @@ public:
     // A library frame lays its docked bars out again (TRUE); anything else
     // answers FALSE.
     virtual BOOL AdjustFrameDockingLayout(CWnd* pWnd) const = 0;
+    // TRUE for the library's application bar window: a bar on it has no dock
+    // site, as a bar on a dialog.
+    virtual BOOL IsApplicationBar(CWnd* /*pWnd*/) const { return FALSE; }
+    // Appends the bars a frame holds besides those of its own dock manager:
+    // an MDI frame's children's docked bars and the panes shown as tabbed
+    // documents.
+    virtual void AppendDocumentBars(CWnd* /*pFrame*/, CObList& /*list*/) const {}
 
 protected:
     ~IKGPFrameLink() = default;

@@ -6,6 +6,7 @@
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/frames/KGPAppBarMath.h"
+#include "guilib/frames/KGPFrameLinks.h"
 
 IMPLEMENT_DYNAMIC(CKGPAppBarWnd, CWnd)
 
@@ -93,6 +94,8 @@ END_MESSAGE_MAP()
 CKGPAppBarWnd::CKGPAppBarWnd()
     : m_nCaptionHeight(GetKGPGlobalData().GetTextHeight() + 4), m_pShell(&KGPSystemAppBarShell())
 {
+    // Bars placed on it ask the frames what it is.
+    KGPRegisterFrameLinks();
 }
 
 CKGPAppBarWnd::~CKGPAppBarWnd()

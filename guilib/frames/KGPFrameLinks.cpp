@@ -9,6 +9,7 @@
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
+#include "guilib/frames/KGPAppBarWnd.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
@@ -76,6 +77,28 @@ public:
             return FALSE;
         pSite->AdjustDockingLayout();
         return TRUE;
+    }
+
+    BOOL IsApplicationBar(CWnd* pWnd) const override
+    {
+        return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKGPAppBarWnd));
+    }
+
+    void AppendDocumentBars(CWnd* pFrame, CObList& list) const override
+    {
+        auto* pMDIFrame = DYNAMIC_DOWNCAST(CKGPMDIFrameWnd, pFrame);
+        if (pMDIFrame == nullptr || pMDIFrame->m_hWndMDIClient == nullptr)
+            return;
+        for (HWND hChild = ::GetWindow(pMDIFrame->m_hWndMDIClient, GW_CHILD); hChild != nullptr;
+             hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+            auto* pChild = DYNAMIC_DOWNCAST(CKGPMDIChildWnd, CWnd::FromHandlePermanent(hChild));
+            if (pChild == nullptr)
+                continue;
+            pChild->GetDockManager()->GetControlBarList(list, FALSE, nullptr, TRUE);
+            CKGPDockingControlBar* pDocument = pChild->GetTabbedControlBar();
+            if (pDocument != nullptr && pDocument->GetSafeHwnd() != nullptr && list.Find(pDocument) == nullptr)
+                list.AddTail(pDocument);
+        }
     }
 };
 

@@ -71,6 +71,10 @@ TEST_F(AutoHideTest, APinnedPaneStandsAsAButtonOnItsStripAndComesBackWhenUnpinne
     EXPECT_EQ(Strip(CBRS_ALIGN_LEFT), toolbar->GetParentDockBar());
     EXPECT_TRUE(toolbar->IsWindowVisible());
     EXPECT_EQ(1, Manager().GetAutoHideBars().GetCount());
+    CObList listed;
+    Manager().GetControlBarList(listed, TRUE);
+    EXPECT_NE(nullptr, listed.Find(a)) << "an auto-hidden pane is listed in its slider's stead";
+    EXPECT_EQ(nullptr, listed.Find(Manager().GetAutoHideBars().GetHead()));
     ExpectSound({a, b}, "the first pane auto-hidden");
     // The other pane took the whole tree; the strip stands at the frame's
     // edge, and the view starts after the tree beside it.

@@ -467,6 +467,61 @@ TEST_F(FloatingFrameTest, AFrameRollsUpToItsCaptionWhileTheMouseIsAwayUnlessPinn
     EXPECT_FALSE(floating->IsRolledUp());
 }
 
+// A look whose caption buttons are taller than the small caption.
+class CTallCaptionLook : public CKGPVisualManager {
+    DECLARE_DYNCREATE(CTallCaptionLook)
+public:
+    CSize GetCaptionButtonExtraSize() const override { return CSize(0, 6); }
+};
+IMPLEMENT_DYNCREATE(CTallCaptionLook, CKGPVisualManager)
+
+// The dock manager's relayout lays each floating frame's bar out again,
+// and its non-client refresh gives each floating frame the caption of the
+// look now in force; a layout update is not locked while the smart-docking
+// markers run.
+TEST_F(FloatingFrameTest, FloatingFramesFollowTheRelayoutAndTheLooksCaption)
+{
+    CKGPControlBar* bar = Add(960, AFX_IDW_DOCKBAR_TOP, 100, KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_CLOSE);
+    ASSERT_TRUE(bar->FloatBar(CRect(300, 300, 400, 324), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    ASSERT_NE(nullptr, floating);
+    CRect border;
+    floating->CalcBorderSize(border);
+    const int caption = floating->GetCaptionHeight();
+
+    bar->MoveWindow(0, 0, 10, 10); // out of place in its frame
+    CKGPDockManager* manager = frame.GetDockManager();
+    manager->NotifyBarsAndRelayout();
+    CRect client, window;
+    floating->GetClientRect(client);
+    EXPECT_EQ(client, ClientRectIn(bar, floating)) << "the bar fills its frame again";
+
+    CRuntimeClass* pLook = CKGPVisualManager::GetInstance()->GetRuntimeClass();
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CTallCaptionLook)));
+    manager->RecalcNonClientAll();
+    EXPECT_EQ(caption + 6, floating->GetCaptionHeight());
+    floating->GetClientRect(client);
+    floating->ClientToScreen(client);
+    floating->GetWindowRect(window);
+    EXPECT_EQ(border.top + caption + 6, client.top - window.top) << "the client area starts below the taller caption";
+    ASSERT_NE(nullptr, floating->FindCaptionButton(HTCLOSE));
+    const CRect close = floating->FindCaptionButton(HTCLOSE)->GetRect();
+    EXPECT_EQ(border.top + (caption + 6 - close.Height()) / 2, close.top) << "the button centred in the new caption";
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(pLook));
+    manager->RecalcNonClientAll();
+    EXPECT_EQ(caption, floating->GetCaptionHeight());
+
+    CKGPSmartDockingManager* markers = manager->GetSmartDockingManagerPermanent();
+    markers->Start(floating);
+    manager->LockUpdate(TRUE);
+    EXPECT_FALSE(manager->IsLayoutEnabledAndLocked()) << "not locked while the markers run";
+    markers->Stop();
+    manager->LockUpdate(TRUE);
+    EXPECT_TRUE(manager->IsLayoutEnabledAndLocked());
+    manager->LockUpdate(FALSE);
+    EXPECT_FALSE(manager->IsLayoutEnabledAndLocked());
+}
+
 TEST_F(FloatingFrameTest, AFrameKeepsACaptionHeightOnTheWorkArea)
 {
     CKGPControlBar* bar = Add(970, AFX_IDW_DOCKBAR_TOP);

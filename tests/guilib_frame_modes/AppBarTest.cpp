@@ -7,6 +7,8 @@
 
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/frames/KGPAppBarMath.h"
 #include "guilib/frames/KGPAppBarWnd.h"
 #include "tests/support/MessagePump.h"
@@ -171,6 +173,24 @@ TEST_F(AppBarTest, DocksToEachSideAboveTheTaskbarAndFloatsBackToItsPlace)
     EXPECT_EQ(first.Window(), CRect(300, 200, 500, 400));
     first.SetFlags(0x37 & ~kAllowFloat);
     EXPECT_FALSE(first.Float());
+}
+
+// A bar placed on an application bar has no frame to dock in: as on a dialog,
+// the library stops asking frames for the bars without a dock site.
+TEST_F(AppBarTest, ABarOnTheApplicationBarIsHostedAsOnADialog)
+{
+    ASSERT_TRUE(first.Open());
+    CKGPGlobalUtils::Get().m_bDialogApp = FALSE;
+    CKGPControlBar bar;
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 24), &first, 0x7A00));
+    EXPECT_EQ(nullptr, bar.GetDockSiteFrame());
+    EXPECT_TRUE(CKGPGlobalUtils::Get().m_bDialogApp);
+    DWORD alignment = 0;
+    BOOL bOuter = FALSE;
+    EXPECT_TRUE(bar.IsPointNearDockBar(CPoint(0, 0), alignment, bOuter)) << "the neutral answer of a hosted bar";
+    EXPECT_TRUE(bar.InsertInDockManager(nullptr, TRUE));
+    bar.DestroyWindow();
+    CKGPGlobalUtils::Get().m_bDialogApp = FALSE;
 }
 
 TEST_F(AppBarTest, AutoHideSlidesToAStripAndBackAndOneEdgeHasOneAutoHideBar)

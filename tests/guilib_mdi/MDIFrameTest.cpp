@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
@@ -21,6 +22,7 @@
 #include "guilib/toolbars/KGPToolbarButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
@@ -228,6 +230,74 @@ TEST_F(MDIFrameTest, APaneBecomesATabbedDocumentAndComesBackToItsPlace)
     EXPECT_TRUE(pane->IsWindowVisible());
     ExpectSoundLayout(Manager(), {pane, other}, "the pane back from the document");
     keyloft_test::SaveScreenshot(frame.m_hWnd, L"mdi-pane-back-docked.bmp");
+}
+
+// Menus that record the owner they were shown for and choose nothing.
+class COwnerRecordingMenus final : public IKGPMenuLink {
+public:
+    CWnd* GetActivePopupMenu() const override { return nullptr; }
+    BOOL IsModalState() const override { return FALSE; }
+    BOOL HasContextMenuManager() const override { return TRUE; }
+    UINT TrackContextMenu(HMENU, int, int, CWnd* pOwner, BOOL) override
+    {
+        owner = pOwner;
+        return 0;
+    }
+    UINT TrackPopupMenu(HMENU hMenu, int x, int y, CWnd* pOwner, BOOL bRightAlign) override
+    {
+        return TrackContextMenu(hMenu, x, y, pOwner, bRightAlign);
+    }
+    int HitTestPopupMenu(CWnd*, CPoint) const override { return 4; }
+    CWnd* owner = nullptr;
+};
+
+// The bars menu of an MDI frame lists its own bars, then the bars docked in
+// its document windows and the panes shown as tabbed documents; a document
+// window's menu is owned by the program's main window, else by the frame
+// holding it.
+TEST_F(MDIFrameTest, TheBarsMenuListsTheDocumentWindowsBarsAndIsOwnedByTheMainWindow)
+{
+    CKGPDockingControlBar* docked = AddPane(3151, _T("Classes"));
+    CKGPDockingControlBar* document = AddPane(3152, _T("Output"));
+    ASSERT_NE(frame.ControlBarToTabbedDocument(document), nullptr);
+    CKGPMDIChildWnd* child = AddChild(_T("Plain"));
+    ASSERT_NE(child, nullptr);
+    child->EnableDocking(CBRS_ALIGN_ANY);
+    std::unique_ptr<CKGPControlBar> childBar = MakeBar(child, 3153);
+    childBar->SetLibraryBarStyle(KGP_BARSTYLE_CLOSE);
+    child->DockControlBar(childBar.get(), AFX_IDW_DOCKBAR_TOP);
+    keyloft_test::PumpPending();
+
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    Manager().BuildBarsMenu(menu);
+    std::vector<UINT> ids;
+    for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+        if (menu.GetMenuItemID(i) != 0)
+            ids.push_back(menu.GetMenuItemID(i));
+    }
+    EXPECT_EQ(ids, (std::vector<UINT>{3151, 3153, 3152})) << "the frame's, then its document windows'";
+    EXPECT_EQ(menu.GetMenuState(3152, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    static_cast<void>(docked);
+
+    IKGPMenuLink* previous = CKGPLink<IKGPMenuLink>::Get();
+    COwnerRecordingMenus menus;
+    CKGPLink<IKGPMenuLink>::Register(&menus);
+    CKGPDockManager* childManager = child->GetDockManager();
+    childManager->EnableControlBarContextMenu(TRUE);
+    CWinApp& app = TestApp();
+    app.m_pMainWnd = nullptr;
+    EXPECT_TRUE(childManager->ShowBarsContextMenu(CPoint(100, 100)));
+    EXPECT_EQ(menus.owner, &frame) << "the frame holding the document window";
+    CWnd mainWindow;
+    ASSERT_TRUE(mainWindow.CreateEx(0, AfxRegisterWndClass(0), _T("Main"), WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    app.m_pMainWnd = &mainWindow;
+    EXPECT_TRUE(childManager->ShowBarsContextMenu(CPoint(100, 100)));
+    EXPECT_EQ(menus.owner, &mainWindow);
+    app.m_pMainWnd = nullptr;
+    CKGPLink<IKGPMenuLink>::Register(previous);
+    mainWindow.DestroyWindow();
+    childBar.reset();
 }
 
 TEST_F(MDIFrameTest, ClosingTheDocumentOfAPaneReturnsThePaneToDocking)
