@@ -84,6 +84,8 @@ void CKGPPopupMenu::PlaceWindow(CSize size)
             bar->ClientToScreen(button);
             in.button = BoxOf(button);
             in.onMenuBar = KGPMenuButtonLinks::IsMenuBar(bar) != FALSE;
+            if (const auto* toolBar = DYNAMIC_DOWNCAST(CKGPToolBar, bar))
+                in.toolbarDirection = toolBar->GetMenuDropDirection();
             if (const CKGPPopupMenu* above = GetParentPopupMenu()) {
                 in.subMenu = true;
                 CRect window;

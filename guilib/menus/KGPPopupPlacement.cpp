@@ -41,6 +41,7 @@ PopupPlacement PlacePopup(const PopupPlaceInput& in)
         case kDropUp:
             y = in.button.top + 1 - height;
             direction = kDropUp;
+            out.verticalAnchor = false;  // it unfolds from its bottom
             break;
         case kDropRight:
             left = besideRight(in.button);

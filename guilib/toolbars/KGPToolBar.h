@@ -99,6 +99,9 @@ public:
     BOOL IsInFrameIdRange() const;
     // On a menu bar every button is a text-only menu item.
     virtual BOOL IsMenuItemButton(CKGPToolbarButton* /*pButton*/) const { return m_bIsMenuBar; }
+    // Where the popups of the bar's menu buttons open: 2 above the button,
+    // 3 at its right, 4 at its left; 0 (here) as the button places them.
+    virtual int GetMenuDropDirection() const { return 0; }
     // Whether a button dragged off the bar (move effect) leaves it, and
     // whether Alt-drag may move the bar's buttons.
     virtual BOOL AllowsRemoveOnDragOut(CKGPToolbarButton* /*pButton*/, DWORD /*dwDropEffect*/) { return TRUE; }

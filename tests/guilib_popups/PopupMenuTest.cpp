@@ -60,6 +60,54 @@ TEST_F(PopupTest, APopupBelowItsButtonIsSteppedByKeysAndSendsTheChosenCommandOnc
     EXPECT_EQ(std::vector<UINT>{kOpen}, host.commands);
 }
 
+// A toolbar that has the popups of its menu buttons open where it says.
+class CDirectedBar : public CKGPToolBar {
+public:
+    int GetMenuDropDirection() const override { return direction; }
+    int direction = kgp::kDropNone;
+};
+
+TEST_F(PopupTest, APopupOpensWhereItsToolbarDropsItsMenus)
+{
+    auto& directed = host.Make<CDirectedBar>();
+    ASSERT_TRUE(directed.Create(&host, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE831));
+    directed.SetWindowPos(static_cast<const CWnd*>(nullptr), 200, 250, 200, 30, SWP_NOZORDER);
+    const CMenuHandle menu(FileMenu());
+    directed.InsertButtonCopy(CKGPToolbarMenuButton(0, menu.Get(), -1, L"&File"));
+    directed.AdjustLayout();
+    auto* button = static_cast<CKGPToolbarMenuButton*>(directed.GetButton(0));
+    CRect face = button->m_rcButton;
+    directed.ClientToScreen(face);
+    // The menu's rectangle (its shadow left out) once opened in the direction.
+    const auto openTowards = [&](int direction) {
+        directed.direction = direction;
+        CRect window(0, 0, 0, 0);
+        if (button->OpenPopupMenu()) {
+            Pump(30);
+            CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+            popup->GetWindowRect(window);
+            window.right -= popup->GetShadowSize();
+            window.bottom -= popup->GetShadowSize();
+            EXPECT_EQ(direction != kgp::kDropNone ? direction : kgp::kDropDown, popup->GetDropDirection());
+            button->CancelState();
+            Pump(20);
+        }
+        return window;
+    };
+
+    CRect up = openTowards(kgp::kDropUp);
+    EXPECT_EQ(face.top + 1, up.bottom) << "above the button, a pixel into its top";
+    EXPECT_EQ(face.left, up.left);
+    CRect right = openTowards(kgp::kDropRight);
+    EXPECT_EQ(face.right, right.left);
+    EXPECT_EQ(face.top, right.top);
+    CRect left = openTowards(kgp::kDropLeft);
+    EXPECT_EQ(face.left, left.right);
+    EXPECT_EQ(face.top, left.top);
+    CRect down = openTowards(kgp::kDropNone);
+    EXPECT_EQ(face.bottom - 1, down.top) << "without a direction of its bar: below the button";
+}
+
 TEST_F(PopupTest, ASubMenuOpensWithItsFirstItemAndEscapeClosesOnlyTheInnermost)
 {
     CKGPPopupMenu* popup = Open();

@@ -79,6 +79,7 @@ TEST(PopupPlacementTest, APopupStaysOnTheWorkAreaAcrossEveryEdge)
     at = kgp::PlacePopup(up);
     EXPECT_EQ(501, at.window.bottom);
     EXPECT_EQ(kgp::kDropUp, at.direction);
+    EXPECT_FALSE(at.verticalAnchor) << "it unfolds from its bottom";
     kgp::PopupPlaceInput left = BelowButton(Box{20, 100, 80, 122}, 200, 100);
     left.toolbarDirection = kgp::kDropLeft;
     at = kgp::PlacePopup(left);
