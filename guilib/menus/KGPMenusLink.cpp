@@ -76,6 +76,7 @@ public:
     }
     void SetDroppedDownButton(CWnd*, CKGPToolbarMenuButton*) override {}
     void PlayMenuSound(int nSound) override { CKGPMenuSound::PlayMenuSound(nSound); }
+    int GetMenuShowDelay() const override { return CKGPPopupMenuBar::GetMenuShowDelay(); }
 };
 
 } // namespace

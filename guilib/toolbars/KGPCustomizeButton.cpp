@@ -24,8 +24,19 @@ void CCustomizeButton::SetCustomizeCommand(int iCustomizeCmdId, const CString& s
 void CCustomizeButton::CopyButton(const CKGPToolbarButton& src)
 {
     CKGPToolbarMenuButton::CopyButton(src);
-    if (const auto* other = DYNAMIC_DOWNCAST(CCustomizeButton, const_cast<CKGPToolbarButton*>(&src)))
+    if (const auto* other = DYNAMIC_DOWNCAST(CCustomizeButton, const_cast<CKGPToolbarButton*>(&src))) {
         SetCustomizeCommand(other->m_iCustomizeCmdId, other->m_strCustomizeText);
+        m_bNoEntry = other->m_bNoEntry;
+        m_bInRebar = other->m_bInRebar;
+        m_bMenuOnRight = other->m_bMenuOnRight;
+    }
+}
+
+void CCustomizeButton::OnChangeParentWnd(CWnd* pWndParent)
+{
+    CKGPToolbarMenuButton::OnChangeParentWnd(pWndParent);
+    if (const auto* bar = DYNAMIC_DOWNCAST(CKGPToolBar, pWndParent); bar != nullptr && bar->GetSafeHwnd() != nullptr)
+        m_bInRebar = bar->IsInRebar();
 }
 
 BOOL CCustomizeButton::HandleClick(CWnd* pWnd, BOOL /*bDelay*/)
@@ -128,9 +139,9 @@ SIZE CCustomizeButton::MeasureOnBar(CDC* /*pDC*/, const CSize& sizeDefault, BOOL
 {
     if (m_strCaption.IsEmpty())
         m_strCaption = KGPLoadLibraryString(IDS_KGP_OPTIONS, _T("Options"));
-    if (!m_bShown)
+    if (!m_bShown || m_bNoEntry)
         return CSize(0, 0);
-    const int glyphs = CKGPToolBarShared::s_bLargeIconMode ? 2 : 1;
+    const int glyphs = CKGPToolBarShared::s_bLargeIconMode && !CKGPToolBarShared::s_bLargeIconsLookSmall ? 2 : 1;
     const int length = glyphs * CKGPMenuGlyphs::GetWidth() + 2 * CKGPVisualManager::GetInstance()->GetMenuBorderSize();
     return bHorz ? CSize(length, sizeDefault.cy) : CSize(sizeDefault.cx, length);
 }
@@ -141,7 +152,8 @@ void CCustomizeButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* /*
 {
     m_bDrawnHorizontal = bHorz;
     FillInterior(pDC, rect, bHighlight);
-    const BOOL pressed = (m_nBits & TBBS_PRESSED) != 0;
+    // Dropped down it looks pressed.
+    const BOOL pressed = (m_nBits & TBBS_PRESSED) != 0 || IsDroppedDown();
     CKGPVisualManager* manager = CKGPVisualManager::GetInstance();
     const int shift = pressed && manager->IsShiftPressedImage() ? 1 : 0;
 

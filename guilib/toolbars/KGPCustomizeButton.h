@@ -16,10 +16,13 @@ public:
     CCustomizeButton(int iCustomizeCmdId, const CString& strCustomizeText);
 
     void CopyButton(const CKGPToolbarButton& src) override;
-    // One menu glyph (two in large-icons mode) and the menu borders along the
-    // bar, the bar's thickness across it. A button without text takes the
+    // One menu glyph (two in large-icons mode, unless large icons look
+    // small) and the menu borders along the bar, the bar's thickness across
+    // it; nothing while it makes no entry. A button without text takes the
     // library's name for it.
     SIZE MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
+    // Keeps whether its bar stands in a rebar.
+    void OnChangeParentWnd(CWnd* pWndParent) override;
     void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
                 BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
                 BOOL bGrayDisabledButtons = TRUE) override;
@@ -34,6 +37,15 @@ public:
     BOOL IsSelectable() const override { return FALSE; }
 
     void SetCustomizeCommand(int iCustomizeCmdId, const CString& strCustomizeText);
+    // The first flag: while set the button makes no entry on its bar (no size).
+    void SetNoEntry(BOOL bNoEntry) { m_bNoEntry = bNoEntry; }
+    BOOL IsNoEntry() const { return m_bNoEntry; }
+    // Its bar stands in a rebar (kept when its parent changes).
+    BOOL IsInRebar() const { return m_bInRebar; }
+    void SetInRebar(BOOL bInRebar) { m_bInRebar = bInRebar; }
+    // Its menu opens on its right side (by default).
+    BOOL IsMenuOnRight() const { return m_bMenuOnRight; }
+    void SetMenuOnRight(BOOL bOnRight) { m_bMenuOnRight = bOnRight; }
     int GetCustomizeCmdId() const { return m_iCustomizeCmdId; }
     const CString& GetCustomizeText() const { return m_strCustomizeText; }
     // A customise entry is a reason to show the button without hidden buttons.
@@ -59,6 +71,9 @@ private:
 
     int m_iCustomizeCmdId = 0;
     CString m_strCustomizeText;
+    BOOL m_bNoEntry = FALSE;
+    BOOL m_bInRebar = FALSE;
+    BOOL m_bMenuOnRight = TRUE;
     // Points to buttons of the bar's own list.
     CObList m_lstHiddenButtons;
 };

@@ -4,6 +4,7 @@
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPDropDownRules.h"
+#include "guilib/toolbars/KGPToolBarShared.h"
 #include "guilib/toolbars/KGPMenuButtonLinks.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
 
@@ -25,11 +26,11 @@ std::map<UINT_PTR, CKGPDropDownToolbarButton*>& PendingButtons()
     return pending;
 }
 
+// The popup menus' delay; theirs by default when the menus family is absent.
 int MenuDelay()
 {
-    UINT delay = 400;
-    ::SystemParametersInfoW(SPI_GETMENUSHOWDELAY, 0, &delay, 0);
-    return std::clamp(static_cast<int>(delay), 0, 5000);
+    const IKGPMenuBarsLink* menus = KGPMenuButtonLinks::Bars();
+    return menus != nullptr ? menus->GetMenuShowDelay() : IKGPMenuBarsLink::kDefaultMenuShowDelay;
 }
 
 kgp::Box BoxOf(const CRect& rect)
@@ -124,11 +125,9 @@ void CALLBACK CKGPDropDownToolbarButton::OnDelayTimer(HWND, UINT, UINT_PTR idEve
         ::KillTimer(nullptr, idEvent);
         return;
     }
+    // The delay passed: the button is clicked again, which opens its drop-down.
     CKGPDropDownToolbarButton* button = found->second;
-    button->KillDelayTimer();
-    // Still held: the drop-down opens; released already: the click sent the command.
-    if ((::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) & 0x8000) != 0)
-        button->OpenDropDown();
+    button->HandleClick(button->m_pOwnerWnd, FALSE);
 }
 
 void CKGPDropDownToolbarButton::SetDefaultCommand(UINT uiCmd)
@@ -260,14 +259,13 @@ void CKGPDropDownToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarI
     const BOOL large = CKGPToolBar::s_bLargeIconMode;
     CRect imageArea = rect;
     imageArea.right -= large ? 8 : 4;
-    const CKGPToolBarImages& strip = m_pToolBar->GetImages();
-    auto& images = const_cast<CKGPToolBarImages&>(strip);
-    const CSize size = images.GetImageSize();
-    if (images.BeginDrawImage()) {
-        images.DrawImage(pDC, imageArea.left + (imageArea.Width() - size.cx) / 2,
-                         imageArea.top + (imageArea.Height() - size.cy) / 2, m_iSelectedImage, FALSE,
-                         (m_nBits & TBBS_DISABLED) != 0);
-        images.EndDrawImage();
+    FollowImageColour();
+    if (CKGPToolBarImages* images = CurrentImageStrip(); images != nullptr && images->BeginDrawImage()) {
+        const CSize size = images->GetImageSize();
+        images->DrawImage(pDC, imageArea.left + (imageArea.Width() - size.cx) / 2,
+                          imageArea.top + (imageArea.Height() - size.cy) / 2, m_iSelectedImage, FALSE,
+                          (m_nBits & TBBS_DISABLED) != 0);
+        images->EndDrawImage();
     }
     const BOOL pressed = (m_nBits & TBBS_PRESSED) != 0;
     const auto corners = kgp::DropDownTriangle(BoxOf(rect), large != FALSE, pressed != FALSE);
@@ -284,17 +282,65 @@ void CKGPDropDownToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarI
 
 BOOL CKGPDropDownToolbarButton::HandleClick(CWnd* /*pWnd*/, BOOL /*bDelay*/)
 {
+    if (m_uiTimer != 0) {
+        // Clicked again before the delay passed: no more waiting.
+        KillDelayTimer();
+        if (m_pPopupMenu != nullptr)
+            CloseDropDown();
+        else
+            OpenDropDown();
+        return TRUE;
+    }
     if (m_pPopupMenu != nullptr) {
         CloseDropDown();
         return TRUE;
     }
     if (m_pToolBar == nullptr)
         return FALSE;
-    KillDelayTimer();
     m_uiTimer = ::SetTimer(nullptr, 0, static_cast<UINT>(MenuDelay()), &OnDelayTimer);
     if (m_uiTimer != 0)
         PendingButtons()[m_uiTimer] = this;
     return FALSE;  // the bar keeps the press: a plain click sends the default command
+}
+
+BOOL CKGPDropDownToolbarButton::IsDropDown() const
+{
+    return !m_bInternalDraw && m_pOwnerWnd != nullptr && m_pOwnerWnd->IsKindOf(RUNTIME_CLASS(CKGPToolBar));
+}
+
+BOOL CKGPDropDownToolbarButton::SetupCustomizeMenu(CMenu* pMenu)
+{
+    auto* bar = DYNAMIC_DOWNCAST(CKGPToolBar, m_pOwnerWnd);
+    if (pMenu == nullptr || bar == nullptr)
+        return FALSE;
+    bar->SetCustomizeMenuStates(this, pMenu);
+    for (const UINT command : {16911u, 16913u, 16914u, 16915u, 16916u})
+        pMenu->EnableMenuItem(command, MF_BYCOMMAND | MF_GRAYED);
+    return TRUE;
+}
+
+CKGPToolBarImages* CKGPDropDownToolbarButton::CurrentImageStrip() const
+{
+    if (m_bLocalUserButton && CKGPToolBarShared::s_pUserImageStrip != nullptr)
+        return CKGPToolBarShared::s_pUserImageStrip;
+    return m_pToolBar != nullptr ? const_cast<CKGPToolBarImages*>(&m_pToolBar->GetImages()) : nullptr;
+}
+
+void CKGPDropDownToolbarButton::FollowImageColour()
+{
+    const COLORREF face = GetKGPGlobalData().clrBtnFace;
+    if (face == m_clrImagesDrawnOn)
+        return;
+    m_clrImagesDrawnOn = face;
+    CKGPToolBarImages* strips[] = {m_pToolBar != nullptr ? const_cast<CKGPToolBarImages*>(&m_pToolBar->GetImages())
+                                                         : nullptr,
+                                   CKGPToolBarShared::s_pUserImageStrip};
+    for (CKGPToolBarImages* strip : strips) {
+        if (strip != nullptr) {
+            strip->RebuildDerivedImage(CKGPToolBarImages::kLightImage);
+            strip->RebuildDerivedImage(CKGPToolBarImages::kShadowImage);
+        }
+    }
 }
 
 void CKGPDropDownToolbarButton::CancelState()
@@ -359,7 +405,10 @@ void CKGPDropDownFrame::OnCreateToolBar()
     CKGPDropDownToolBar* source = m_pParentBtn->GetDropDownToolBar();
     const BOOL horz = m_pSourceBar->IsHorizontal();
     m_wndToolBar.CopyImagesFrom(*source);
-    m_wndToolBar.CreateBarEx(this, TBSTYLE_FLAT, horz ? 0x50005000 : 0x5000A000, CRect(1, 1, 1, 1), kDropDownBarId);
+    // The bar stands as the source bar does, so that it lays its buttons out
+    // as the frame is sized for them (the sides' bits name the orientation).
+    m_wndToolBar.CreateBarEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | (horz ? CBRS_ORIENT_HORZ : CBRS_ORIENT_VERT),
+                             CRect(1, 1, 1, 1), kDropDownBarId);
     // Copies of the drop-down toolbar's buttons: the frame's bar owns them.
     for (int i = 0; i < source->GetCount(); ++i)
         m_wndToolBar.InsertButtonCopy(*source->GetButton(i));

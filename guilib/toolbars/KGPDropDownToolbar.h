@@ -1,7 +1,8 @@
 // A toolbar button that opens a whole toolbar under itself: a plain click
 // sends the command last chosen from that toolbar (whose image it shows),
-// holding it for the menu delay opens the drop-down toolbar in a small
-// frame, where a click chooses another command.
+// and the menu delay after a press opens the drop-down toolbar in a small
+// frame (a second press within it opens it at once), where a click chooses
+// another command.
 #pragma once
 
 #include <afxbars.h>
@@ -37,9 +38,16 @@ public:
     void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
                 BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
                 BOOL bGrayDisabledButtons = TRUE) override;
-    // A press starts the menu delay (the drop-down opens when it passes with
-    // the button held); with the drop-down open a press closes it.
+    // A press starts the menu delay, after which the drop-down opens (the
+    // press itself stays the bar's: released over the button it sends the
+    // command shown); a press while the delay runs opens (or closes) the
+    // drop-down at once; with the drop-down open a press closes it.
     BOOL HandleClick(CWnd* pWnd, BOOL bDelay) override;
+    // On a toolbar it is a drop-down (except while it draws itself).
+    BOOL IsDropDown() const override;
+    // The bar's entries, with the image and text choices off: the button
+    // shows the image of the command last chosen.
+    BOOL SetupCustomizeMenu(CMenu* pMenu) override;
     void OnChangeParentWnd(CWnd* pWndParent) override;
     void CancelState() override;
     // Exported to a menu button, the button becomes a sub-menu named as this
@@ -55,6 +63,10 @@ public:
     BOOL OpenDropDown();
     void CloseDropDown();
     BOOL IsDropDownOpen() const { return m_pPopupMenu != nullptr; }
+    // The menu delay is running (the drop-down opens when it passes).
+    BOOL IsOpenPending() const { return m_uiTimer != 0; }
+    // The current image is one of the user images.
+    BOOL IsCurrentImageUsers() const { return m_bLocalUserButton; }
     CKGPDropDownToolBar* GetDropDownToolBar() const { return m_pToolBar; }
     int GetCurrentImage() const { return m_iSelectedImage; }
     const CString& GetName() const { return m_strName; }
@@ -63,6 +75,12 @@ public:
 private:
     static void CALLBACK OnDelayTimer(HWND, UINT, UINT_PTR idEvent, DWORD);
     void KillDelayTimer();
+    // The strip the current image comes from: the user images for a user
+    // image, else the drop-down toolbar's.
+    CKGPToolBarImages* CurrentImageStrip() const;
+    // Rebuilds the strips' derived images once the library's button face,
+    // against which images are drawn, changed since the last drawing.
+    void FollowImageColour();
 
     CKGPDropDownToolBar* m_pToolBar = nullptr;
     CString m_strName;
@@ -71,6 +89,7 @@ private:
     int m_iSelectedImage = 0;
     BOOL m_bInternalDraw = FALSE;
     BOOL m_bLocalUserButton = FALSE;
+    COLORREF m_clrImagesDrawnOn = CLR_INVALID;
 };
 
 // The small frame holding the drop-down toolbar: a popup on the monitor of

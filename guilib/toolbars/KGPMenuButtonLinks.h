@@ -75,6 +75,10 @@ public:
     virtual void SetDroppedDownButton(CWnd* pWndBar, CKGPToolbarMenuButton* pButton) = 0;
     // The menus' sound: 1 a command chosen, 2 a popup opened.
     virtual void PlayMenuSound(int nSound) = 0;
+    // The delay before a hovered item opens its sub-menu, in milliseconds
+    // (the system's menu show delay as the popup menus read it).
+    virtual int GetMenuShowDelay() const { return kDefaultMenuShowDelay; }
+    static constexpr int kDefaultMenuShowDelay = 500;
 
 protected:
     ~IKGPMenuBarsLink() = default;

@@ -85,6 +85,8 @@ public:
     void EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText,
                                BOOL bQuickCustomize = TRUE);
     CCustomizeButton* GetCustomizeButton() const { return m_pChevron; }
+    // The bar's parent is a rebar (the bar fills one of its bands).
+    BOOL IsInRebar() const;
     // Captions under the images on horizontal bars (not on a menu bar).
     void EnableTextLabels(BOOL bEnable = TRUE);
     BOOL AreTextLabels() const { return m_bCaptionsUnderImages; }
@@ -350,8 +352,11 @@ public:
     // pointer hot; a help hit test on a button answers its help id and ends it.
     static void SetHelpMode(BOOL bOn = TRUE);
     static BOOL IsHelpMode() { return s_hHelpHook != nullptr; }
-    // Sets up the customisation menu of the button (checks and enabled entries).
+    // Sets up the customisation menu of the button (checks and enabled
+    // entries): the button's own set-up, else the bar's.
     virtual BOOL EnableContextMenuItems(CKGPToolbarButton* pButton, CMenu* pPopup);
+    // The bar's set-up of those entries, which a button's own may build on.
+    BOOL SetCustomizeMenuStates(CKGPToolbarButton* pButton, CMenu* pPopup);
     // The button carried by dragged data, made ready for this bar; null when
     // there is none (or its appearance dialog was cancelled). The caller owns it.
     virtual CKGPToolbarButton* CreateDroppedButton(COleDataObject* pDataObject);
@@ -474,7 +479,6 @@ private:
     std::vector<kgp::BarItem> MeasureItems(CDC* pDC, BOOL bHorz, BOOL bWithChevron, CSize sizeDefault = CSize(-1, -1));
     int Wrap(BOOL bHorz, int nWidth, int nHeight, CDC* pDC, int nColumnWidth, int nRowHeight);
     int FitRowHeight(std::vector<kgp::BarItem>& items, BOOL bHorz) const;
-    BOOL IsInRebar() const;
     void FitRebarBand();
     void FitWindow();
     void RepaintButton(int iIndex);

@@ -131,6 +131,13 @@ BOOL CKGPToolBar::EnableContextMenuItems(CKGPToolbarButton* pButton, CMenu* pPop
         return FALSE;
     if (pButton->SetupCustomizeMenu(pPopup))
         return TRUE;
+    return SetCustomizeMenuStates(pButton, pPopup);
+}
+
+BOOL CKGPToolBar::SetCustomizeMenuStates(CKGPToolbarButton* pButton, CMenu* pPopup)
+{
+    if (pButton == nullptr || pPopup == nullptr)
+        return FALSE;
     const CKGPToolBarImages* strip =
         pButton->m_bUserImage ? s_pUserImageStrip : static_cast<const CKGPToolBarImages*>(Strips().normal);
     kgp::CustomizeMenuInput in;

@@ -97,7 +97,7 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     }
 
     UpdateButton(hit);
-    if ((button->m_nBits & TBBS_DISABLED) != 0)
+    if ((button->m_nBits & TBBS_DISABLED) != 0 && !button->IsDropDown())
         return;
     m_nPressedIndex = hit;
     SetButtonStyle(hit, button->m_nBits | TBBS_PRESSED);

@@ -7,6 +7,7 @@
 BOOL CKGPToolBarShared::s_bCustomizing = FALSE;
 BOOL CKGPToolBarShared::s_bAltDragCustomizing = FALSE;
 BOOL CKGPToolBarShared::s_bLargeIconMode = FALSE;
+BOOL CKGPToolBarShared::s_bLargeIconsLookSmall = FALSE;
 CKGPToolBarImages* CKGPToolBarShared::s_pUserImageStrip = nullptr;
 CKGPToolBarImages CKGPToolBarShared::s_imgNormal;
 CKGPToolBarImages CKGPToolBarShared::s_imgCold;

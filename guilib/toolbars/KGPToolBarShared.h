@@ -17,6 +17,9 @@ public:
     static BOOL s_bCustomizing;
     static BOOL s_bAltDragCustomizing;
     static BOOL s_bLargeIconMode;
+    // The application's choice that large icons look as small ones do: the
+    // bars' own glyphs (the customise button's) keep their small size.
+    static BOOL s_bLargeIconsLookSmall;
     // The user-image strip, when the application sets one.
     static CKGPToolBarImages* s_pUserImageStrip;
     // The strips of unlocked bars: normal, cold (not hot), disabled, their

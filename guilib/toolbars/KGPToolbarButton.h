@@ -51,7 +51,12 @@ public:
     virtual void CancelState() {}
     virtual BOOL IsSelectable() const { return !IsSeparator(); }
     virtual BOOL HandleHelpHit(CWnd* /*pWnd*/) { return FALSE; }
+    // Sets the customisation menu's entries for the button itself; FALSE
+    // leaves them to the bar.
     virtual BOOL SetupCustomizeMenu(CMenu* /*pMenu*/) { return FALSE; }
+    // A button that drops something down from its bar: pressed even while
+    // disabled (what it drops may hold enabled commands).
+    virtual BOOL IsDropDown() const { return FALSE; }
     // Draws the button as a row of the customisation command list; answers
     // the width the row needs.
     virtual int DrawInCommandList(CDC* pDC, const CRect& rect, BOOL bSelected);

@@ -130,6 +130,7 @@ public:
     CKGPToolbarMenuButton* GetDroppedDownButton(CWnd*) const override { return droppedDown; }
     void SetDroppedDownButton(CWnd*, CKGPToolbarMenuButton* pButton) override { droppedDown = pButton; }
     void PlayMenuSound(int nSound) override { sounds.push_back(nSound); }
+    int GetMenuShowDelay() const override { return delay; }
 
     CRecordedPopup* Last() const { return popups.empty() ? nullptr : popups.back().get(); }
 
@@ -138,6 +139,7 @@ public:
     IKGPMenuPopup* holder = nullptr;
     CWnd* menuBar = nullptr;
     CKGPToolbarMenuButton* droppedDown = nullptr;
+    int delay = IKGPMenuBarsLink::kDefaultMenuShowDelay;
     std::vector<int> sounds;
     CKGPToolbarMenuButton* timerButton = nullptr;
     int timerFactor = 0;

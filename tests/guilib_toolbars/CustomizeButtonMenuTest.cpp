@@ -5,11 +5,16 @@
 
 #include <afxhandle.h>
 
+#include "guilib/core/KGPMenuGlyphs.h"
+#include "guilib/core/KGPVisualManager.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
+#include "guilib/toolbars/KGPToolBarShared.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -59,6 +64,94 @@ TEST_F(ToolBarTest, TheCustomiseButtonListsTheHiddenButtonsAndItsEntry)
     EXPECT_TRUE(chevron->HandleClick(&bar, FALSE));
     EXPECT_EQ(popups, menus.popups.size()) << "no menu while customising";
     CKGPToolBar::SetCustomizeMode(FALSE);
+}
+
+// A look that records the customise button's border states instead of drawing them.
+class CBorderRecordingManager : public CKGPVisualManager {
+    DECLARE_DYNCREATE(CBorderRecordingManager)
+public:
+    void DrawCustomizeButtonBorder(CDC*, CKGPToolbarButton*, CRect, int nState) override { s_states.push_back(nState); }
+    static inline std::vector<int> s_states;
+};
+IMPLEMENT_DYNCREATE(CBorderRecordingManager, CKGPVisualManager)
+
+// The customise button drawn alone into a picture: the box of what differs
+// from the picture's corner (its glyphs).
+CRect DrawnGlyphs(CCustomizeButton& button, const CRect& rect)
+{
+    CClientDC screen(static_cast<CWnd*>(nullptr));
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap picture;
+    picture.CreateCompatibleBitmap(&screen, rect.Width(), rect.Height());
+    CBitmap* old = dc.SelectObject(&picture);
+    dc.FillSolidRect(rect, RGB(255, 255, 255));
+    button.OnDraw(&dc, rect, nullptr, TRUE);
+    const COLORREF background = dc.GetPixel(0, 0);
+    CRect glyphs(rect.Width(), rect.Height(), 0, 0);
+    for (int y = 0; y < rect.Height(); ++y) {
+        for (int x = 0; x < rect.Width(); ++x) {
+            if (dc.GetPixel(x, y) != background)
+                glyphs = CRect(std::min<int>(glyphs.left, x), std::min<int>(glyphs.top, y),
+                               std::max<int>(glyphs.right, x + 1), std::max<int>(glyphs.bottom, y + 1));
+        }
+    }
+    dc.SelectObject(old);
+    return glyphs;
+}
+
+TEST_F(ToolBarTest, TheCustomiseButtonLooksPressedWhileItsMenuIsDroppedDown)
+{
+    CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBorderRecordingManager));
+    menus_test::CRecordedMenuBars menus;
+    bar.EnableCustomizeButton(TRUE, ID_TEST_PRINT + 10, _T("Add or remove"));
+    CCustomizeButton* chevron = bar.GetCustomizeButton();
+    ASSERT_NE(nullptr, chevron);
+    const CRect rect(0, 0, 13, 22);
+    CBorderRecordingManager::s_states.clear();
+    const CRect still = DrawnGlyphs(*chevron, rect);
+    EXPECT_TRUE(CBorderRecordingManager::s_states.empty()) << "no border at rest";
+    ASSERT_FALSE(still.IsRectEmpty()) << "its drop glyph";
+
+    ASSERT_TRUE(chevron->HandleClick(&bar, FALSE));
+    ASSERT_TRUE(chevron->IsDroppedDown());
+    CBorderRecordingManager::s_states.clear();
+    const CRect dropped = DrawnGlyphs(*chevron, rect);
+    EXPECT_EQ(std::vector<int>{1}, CBorderRecordingManager::s_states) << "the pressed border while dropped down";
+    CRect shifted = still;
+    shifted.OffsetRect(1, 1);
+    EXPECT_EQ(shifted, dropped) << "its glyph one pixel down and right";
+    chevron->CancelState();
+    CKGPVisualManager::SetDefaultManager(nullptr);
+}
+
+TEST_F(ToolBarTest, TheCustomiseButtonsSizeAndCopy)
+{
+    CCustomizeButton button(ID_TEST_PRINT + 10, _T("More"));
+    CClientDC dc(&bar);
+    const int border = 2 * CKGPVisualManager::GetInstance()->GetMenuBorderSize();
+    EXPECT_EQ(CSize(CKGPMenuGlyphs::GetWidth() + border, 22), CSize(button.MeasureOnBar(&dc, CSize(23, 22), TRUE)));
+    CKGPToolBar::s_bLargeIconMode = TRUE;
+    EXPECT_EQ(2 * CKGPMenuGlyphs::GetWidth() + border, button.MeasureOnBar(&dc, CSize(23, 22), TRUE).cx)
+        << "doubled with large icons";
+    CKGPToolBarShared::s_bLargeIconsLookSmall = TRUE;
+    EXPECT_EQ(CKGPMenuGlyphs::GetWidth() + border, button.MeasureOnBar(&dc, CSize(23, 22), TRUE).cx)
+        << "unless large icons look small";
+    CKGPToolBarShared::s_bLargeIconsLookSmall = FALSE;
+    CKGPToolBar::s_bLargeIconMode = FALSE;
+    EXPECT_EQ(CSize(22, CKGPMenuGlyphs::GetWidth() + border), CSize(button.MeasureOnBar(&dc, CSize(22, 23), FALSE)));
+
+    button.SetNoEntry(TRUE);
+    EXPECT_EQ(CSize(0, 0), CSize(button.MeasureOnBar(&dc, CSize(23, 22), TRUE))) << "no entry, no size";
+    button.SetInRebar(TRUE);
+    button.SetMenuOnRight(FALSE);
+    CCustomizeButton copy;
+    copy.CopyButton(button);
+    EXPECT_EQ(ID_TEST_PRINT + 10, copy.GetCustomizeCmdId());
+    EXPECT_EQ(CString(_T("More")), copy.GetCustomizeText());
+    EXPECT_TRUE(copy.IsNoEntry());
+    EXPECT_TRUE(copy.IsInRebar());
+    EXPECT_FALSE(copy.IsMenuOnRight());
 }
 
 // A button that answers a click itself (as a combo box drops its list).

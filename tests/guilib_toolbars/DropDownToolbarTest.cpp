@@ -8,10 +8,13 @@
 
 #include "guilib/toolbars/KGPDropDownRules.h"
 #include "guilib/toolbars/KGPDropDownToolbar.h"
+#include "guilib/toolbars/KGPToolBarShared.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/WindowCapture.h"
 
 #include <afxarch.h>
 
@@ -117,6 +120,173 @@ TEST_F(DropDownToolbarTest, AChoiceInTheDropDownBecomesTheButtonsCommand)
     EXPECT_EQ(static_cast<UINT>(ID_TEST_SAVE), button->m_nCommand);
     EXPECT_EQ(1, button->GetCurrentImage()) << "its place among the non-separators";
     EXPECT_EQ((std::vector<UINT>{ID_TEST_SAVE}), frame.commands);
+}
+
+// The button on the bar, driven by the real mouse.
+class DropDownClickTest : public DropDownToolbarTest {
+protected:
+    void SetUp() override
+    {
+        DropDownToolbarTest::SetUp();
+        const int index = bar.InsertButton(std::make_unique<CKGPDropDownToolbarButton>(L"Files", &dropDown));
+        ASSERT_GE(index, 0);
+        bar.AdjustLayout();
+        button = DYNAMIC_DOWNCAST(CKGPDropDownToolbarButton, bar.GetButton(index));
+        ASSERT_NE(nullptr, button);
+        frame.SetForegroundWindow();
+        keyloft_test::PumpTranslated(50);
+        frame.commands.clear();
+    }
+    void TearDown() override
+    {
+        keyloft_test::MouseUp();
+        button->CloseDropDown();
+        keyloft_test::PumpTranslated(30);
+        DropDownToolbarTest::TearDown();
+    }
+    CPoint ButtonCentre() const
+    {
+        CRect rect = button->m_rcButton;
+        bar.ClientToScreen(rect);
+        return rect.CenterPoint();
+    }
+    // The bar of the open drop-down frame (it holds the mouse).
+    static CKGPDropDownToolBar* OpenBar()
+    {
+        return DYNAMIC_DOWNCAST(CKGPDropDownToolBar, CWnd::FromHandlePermanent(::GetCapture()));
+    }
+    bool WaitOpen(DWORD ms = 3000)
+    {
+        return keyloft_test::PumpUntil([this] { return button->IsDropDownOpen() != FALSE; }, ms);
+    }
+
+    menus_test::CRecordedMenuBars menus;
+    CKGPDropDownToolbarButton* button = nullptr;
+};
+
+TEST_F(DropDownClickTest, HeldTheDropDownOpensAfterTheDelayAndTheReleaseChoosesThere)
+{
+    menus.delay = 200;
+    keyloft_test::MouseMoveTo(ButtonCentre());
+    keyloft_test::PumpTranslated(30);
+    keyloft_test::MouseDown();
+    ASSERT_TRUE(WaitOpen()) << "the press held past the delay opens the drop-down";
+    CKGPDropDownToolBar* open = OpenBar();
+    ASSERT_NE(nullptr, open);
+    CRect client;
+    open->GetClientRect(client);
+    for (int i = 0; i < open->GetCount(); ++i) {
+        CRect item;
+        open->GetItemRect(i, item);
+        EXPECT_EQ(item, item & client) << "every button of the drop-down shows in its frame: " << i;
+    }
+    EXPECT_TRUE(open->IsHorizontal()) << "under a horizontal bar it lies as the bar does";
+    CRect save;
+    open->GetItemRect(open->CommandToIndex(ID_TEST_SAVE), save);
+    open->ClientToScreen(save);
+    keyloft_test::MouseMoveTo(save.CenterPoint());
+    keyloft_test::PumpTranslated(30);
+    keyloft_test::MouseUp();
+    EXPECT_TRUE(keyloft_test::PumpUntil([this] { return !button->IsDropDownOpen(); }));
+    keyloft_test::PumpTranslated(30);
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_SAVE}), frame.commands) << "the command chosen, and no other";
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_SAVE), button->m_nCommand) << "shown from now on";
+}
+
+TEST_F(DropDownClickTest, APlainClickSendsTheCommandShownAndTheDelayOpensTheDropDownAfterIt)
+{
+    menus.delay = 300;
+    keyloft_test::ClickAt(ButtonCentre());
+    keyloft_test::PumpTranslated(30);
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN}), frame.commands) << "released over it: its command";
+    EXPECT_TRUE(WaitOpen()) << "the delay passed without the press held: the drop-down opens all the same";
+    // The next click closes it.
+    keyloft_test::ClickAt(ButtonCentre());
+    EXPECT_TRUE(keyloft_test::PumpUntil([this] { return !button->IsDropDownOpen(); }));
+    keyloft_test::PumpTranslated(30);
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN}), frame.commands);
+    EXPECT_FALSE(button->IsOpenPending());
+}
+
+TEST_F(DropDownClickTest, ASecondClickBeforeTheDelayOpensAtOnceEvenWhileDisabled)
+{
+    menus.delay = 5000;  // no timer passes during the test
+    button->m_nBits |= TBBS_DISABLED;
+    keyloft_test::ClickAt(ButtonCentre());
+    keyloft_test::PumpTranslated(50);
+    EXPECT_TRUE(button->IsOpenPending()) << "a disabled drop-down is still pressed";
+    EXPECT_TRUE(frame.commands.empty()) << "but sends no command";
+    keyloft_test::MouseDown();
+    EXPECT_TRUE(WaitOpen(1000)) << "a second press while the delay runs opens it at once";
+    EXPECT_FALSE(button->IsOpenPending());
+    keyloft_test::MouseUp();
+    keyloft_test::PumpTranslated(50);
+    EXPECT_TRUE(button->IsDropDownOpen()) << "the release over the button leaves it open";
+    EXPECT_TRUE(frame.commands.empty());
+
+    // A plain button that is disabled is never pressed.
+    bar.SetButtonStyle(0, bar.GetButtonStyle(0) | TBBS_DISABLED);
+    button->CloseDropDown();
+    CRect open;
+    bar.GetItemRect(0, open);
+    bar.ClientToScreen(open);
+    keyloft_test::MouseMoveTo(open.CenterPoint());
+    keyloft_test::PumpTranslated(30);
+    keyloft_test::MouseDown();
+    keyloft_test::PumpTranslated(50);
+    EXPECT_NE(bar.GetSafeHwnd(), ::GetCapture());
+    EXPECT_EQ(0u, bar.GetButtonStyle(0) & TBBS_PRESSED);
+}
+
+TEST_F(DropDownClickTest, ItsCustomisationMenuLeavesNoImageOrTextChoice)
+{
+    bar.InsertSeparator(bar.ButtonToIndex(button));
+    bar.AdjustLayout();
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    for (UINT command = 16910; command <= 16918; ++command)
+        menu.AppendMenu(MF_STRING, command, CKGPToolBar::GetCustomizeCommandText(command));
+    ASSERT_TRUE(bar.EnableContextMenuItems(button, &menu));
+    for (UINT command : {16911u, 16913u, 16914u, 16915u, 16916u})
+        EXPECT_NE(0u, menu.GetMenuState(command, MF_BYCOMMAND) & MF_GRAYED) << command;
+    EXPECT_EQ(0u, menu.GetMenuState(16912, MF_BYCOMMAND) & MF_GRAYED) << "it may be deleted";
+    EXPECT_NE(0u, menu.GetMenuState(16917, MF_BYCOMMAND) & MF_CHECKED) << "the bar's own entries: after a separator";
+}
+
+TEST_F(DropDownClickTest, AUserImageIsDrawnFromTheUserImages)
+{
+    // One user image, all blue; the drop-down's Save shows it.
+    CKGPToolBarImages users;
+    users.SetImageSize(dropDown.GetImages().GetImageSize());
+    {
+        const CSize size = users.GetImageSize();
+        CBitmap blue;
+        CClientDC screen(static_cast<CWnd*>(nullptr));
+        ASSERT_TRUE(blue.CreateCompatibleBitmap(&screen, size.cx, size.cy));
+        CDC dc;
+        dc.CreateCompatibleDC(&screen);
+        CBitmap* old = dc.SelectObject(&blue);
+        dc.FillSolidRect(0, 0, size.cx, size.cy, RGB(0, 0, 255));
+        dc.SelectObject(old);
+        ASSERT_EQ(0, users.AddImage(static_cast<HBITMAP>(blue.GetSafeHandle())));
+    }
+    CKGPToolBarImages* before = CKGPToolBarShared::s_pUserImageStrip;
+    CKGPToolBarShared::s_pUserImageStrip = &users;
+    CKGPToolbarButton* save = dropDown.GetButton(dropDown.CommandToIndex(ID_TEST_SAVE));
+    save->m_bUserImage = TRUE;
+    save->m_nUserImage = 0;
+    button->SetDefaultCommand(ID_TEST_SAVE);
+    EXPECT_TRUE(button->IsCurrentImageUsers());
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    CRect image = button->m_rcButton;
+    image.right -= 4;  // the arrow's part
+    int width = 0;
+    int height = 0;
+    const std::vector<DWORD> pixels = keyloft_test::CaptureWindow(bar.GetSafeHwnd(), width, height);
+    CKGPToolBarShared::s_pUserImageStrip = before;
+    const CPoint centre = image.CenterPoint();
+    ASSERT_LT(centre.y * width + centre.x, static_cast<int>(pixels.size()));
+    EXPECT_EQ(0x0000FFu, pixels[static_cast<size_t>(centre.y * width + centre.x)]) << "the user image's blue";
 }
 
 TEST_F(DropDownToolbarTest, ExportedIntoAMenuItBecomesASubMenuOfTheDropDownsCommands)
