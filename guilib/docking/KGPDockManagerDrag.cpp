@@ -123,10 +123,9 @@ int CKGPDockManager::DetermineDockMethod(CPoint point, int nSensitivity, DWORD d
         facts.paneStyle = pTarget->GetBarStyleWord();
         facts.draggedStyle = pDraggedBar != nullptr ? pDraggedBar->GetBarStyleWord() : 0;
         facts.paneAlignment = pTarget->GetCurrentAlignment();
-        CRect window;
-        pTarget->GetWindowRect(window);
-        facts.paneHitTest = KGPDock::PaneDockAreaHit(window, pTarget->GetCaptionHeight(), CRect(), CRect(), point,
-                                                     nSensitivity);
+        // The pane's own test: its caption, its tab strip and the smart-docking
+        // centre marker take the bar as a tab.
+        facts.paneHitTest = static_cast<const CKGPDockingControlBar*>(pTarget)->HitTestDockArea(point, nSensitivity);
     }
     if (pTarget == nullptr) {
         // A multi-pane floating frame showing one pane takes the bar as a tab
