@@ -153,7 +153,10 @@ public:
     void ShowCommandMessageString(UINT uiCmdId);
     INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
     // Registers a tool with the text callback for every button that is no
-    // separator (tool id: index + 1), after deleting the ones registered before.
+    // separator (tool id: index + 1), after deleting every tool registered
+    // before; a button that registers its own tool (on its own window) does
+    // so instead. Each tool's text carries its command's description (the
+    // frame's message string) on a line of its own.
     void UpdateTooltips();
     CToolTipCtrl* GetToolTipCtrl() const { return m_pTipCtrl; }
     static BOOL s_bTooltips;
@@ -528,7 +531,12 @@ private:
     BOOL OnNeedTipText(NMHDR* pNMHDR);
     void RecreateToolTip();
     // Which buttons the registered tools were made for (no separators).
-    std::vector<bool> m_toolOfButton;
+    enum class ButtonTool : char { None, Callback, Own };
+    std::vector<ButtonTool> m_toolOfButton;
+    std::vector<ButtonTool> ToolKinds() const;
+    // The frame's message string for the command, when it says more than the
+    // tooltip's own text; empty otherwise.
+    CString ToolDescription(UINT uiCmd, const CString& strTip) const;
     // The frame whose accelerators give the shortcut texts.
     CFrameWnd* ShortcutFrame() const;
     void RebuildMnemonics();

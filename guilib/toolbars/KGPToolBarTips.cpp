@@ -89,40 +89,97 @@ void CKGPToolBar::RecreateToolTip()
     UpdateTooltips();
 }
 
+std::vector<CKGPToolBar::ButtonTool> CKGPToolBar::ToolKinds() const
+{
+    std::vector<ButtonTool> kinds;
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+        kinds.push_back(button->IsSeparator() ? ButtonTool::None : ButtonTool::Callback);
+    }
+    return kinds;
+}
+
+CString CKGPToolBar::ToolDescription(UINT uiCmd, const CString& strTip) const
+{
+    CFrameWnd* frame = ShortcutFrame();
+    if (uiCmd == 0 || uiCmd == 0xFFFFFFFF || frame == nullptr || frame->GetSafeHwnd() == nullptr)
+        return CString();
+    CString description;
+    frame->GetMessageString(uiCmd, description);
+    return description == strTip ? CString() : description;
+}
+
 void CKGPToolBar::UpdateTooltips()
 {
     m_toolOfButton.clear();
     if (m_pTipCtrl == nullptr || m_pTipCtrl->GetSafeHwnd() == nullptr)
         return;
-    for (; m_nTools > 0; --m_nTools)
-        m_pTipCtrl->DelTool(this, static_cast<UINT_PTR>(m_nTools));
+    // Every tool goes, those the buttons registered on their own windows too.
+    for (;;) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        if (m_pTipCtrl->SendMessage(TTM_GETTOOLCOUNT) == 0 ||
+            !m_pTipCtrl->SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)))
+            break;
+        m_pTipCtrl->SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    m_nTools = 0;
     int index = 0;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
-        const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
-        const bool tool = !button->IsSeparator();
-        if (tool)
+        auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+        if (button->IsSeparator()) {
+            m_toolOfButton.push_back(ButtonTool::None);
+            continue;
+        }
+        const int before = static_cast<int>(m_pTipCtrl->SendMessage(TTM_GETTOOLCOUNT));
+        CString text;
+        if (!button->OnUpdateToolTip(this, index, *m_pTipCtrl, text)) {
             m_pTipCtrl->AddTool(this, LPSTR_TEXTCALLBACK, &button->m_rcButton, static_cast<UINT_PTR>(index + 1));
-        m_toolOfButton.push_back(tool);
+            m_toolOfButton.push_back(ButtonTool::Callback);
+            continue;
+        }
+        m_toolOfButton.push_back(ButtonTool::Own);
+        // The button's own tools carry the description too.
+        const CString description = ToolDescription(button->m_nCommand, text);
+        if (description.IsEmpty())
+            continue;
+        CString full = text + _T("\n") + description;
+        const int after = static_cast<int>(m_pTipCtrl->SendMessage(TTM_GETTOOLCOUNT));
+        for (int i = before; i < after; ++i) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof(tool);
+            if (!m_pTipCtrl->SendMessage(TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool)))
+                continue;
+            tool.lpszText = full.GetBuffer();
+            m_pTipCtrl->SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+            full.ReleaseBuffer();
+        }
     }
     m_nTools = index;
 }
 
 // After a layout: the tools follow the buttons that moved, or are registered
-// again when the buttons are others than those the tools were made for.
+// again when the buttons are others than those the tools were made for or a
+// button that registers its own tool moved.
 void CKGPToolBar::UpdateTooltipRects(const std::vector<int>& moved)
 {
     if (m_pTipCtrl == nullptr || m_pTipCtrl->GetSafeHwnd() == nullptr)
         return;
-    std::vector<bool> tools;
-    tools.reserve(m_toolOfButton.size());
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)
-        tools.push_back(!static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos))->IsSeparator());
-    if (tools != m_toolOfButton) {
+    const std::vector<ButtonTool> kinds = ToolKinds();
+    BOOL same = kinds.size() == m_toolOfButton.size();
+    for (std::size_t i = 0; same && i < kinds.size(); ++i)
+        same = (kinds[i] == ButtonTool::None) == (m_toolOfButton[i] == ButtonTool::None);
+    for (int index : moved) {
+        if (!same)
+            break;
+        same = m_toolOfButton[static_cast<std::size_t>(index)] != ButtonTool::Own;
+    }
+    if (!same) {
         UpdateTooltips();
         return;
     }
     for (int index : moved) {
-        if (m_toolOfButton[static_cast<std::size_t>(index)])
+        if (m_toolOfButton[static_cast<std::size_t>(index)] == ButtonTool::Callback)
             m_pTipCtrl->SetToolRect(this, static_cast<UINT_PTR>(index + 1), &GetButton(index)->m_rcButton);
     }
 }
@@ -141,6 +198,9 @@ BOOL CKGPToolBar::OnNeedTipText(NMHDR* pNMHDR)
     static CString s_text;
     s_text = tool.lpszText;
     std::free(tool.lpszText);
+    // The command's description on a line of its own.
+    if (const CString description = ToolDescription(button->m_nCommand, s_text); !description.IsEmpty())
+        s_text += _T("\n") + description;
     reinterpret_cast<NMTTDISPINFOW*>(pNMHDR)->lpszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(s_text));
     return TRUE;
 }

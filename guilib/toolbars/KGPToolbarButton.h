@@ -9,6 +9,7 @@
 
 class CKGPToolBar;
 class CKGPToolBarImages;
+class CToolTipCtrl;
 class COleDataObject;
 class COleDataSource;
 
@@ -54,6 +55,14 @@ public:
     // Sets the customisation menu's entries for the button itself; FALSE
     // leaves them to the bar.
     virtual BOOL SetupCustomizeMenu(CMenu* /*pMenu*/) { return FALSE; }
+    // Registers the button's own tool with the bar's tooltip control (on
+    // its own window, say), the tooltip text given back in str; FALSE leaves
+    // the tool to the bar.
+    virtual BOOL OnUpdateToolTip(CWnd* /*pWndParent*/, int /*iButtonIndex*/, CToolTipCtrl& /*wndToolTip*/,
+                                 CString& /*str*/)
+    {
+        return FALSE;
+    }
     // A button that drops something down from its bar: pressed even while
     // disabled (what it drops may hold enabled commands).
     virtual BOOL IsDropDown() const { return FALSE; }

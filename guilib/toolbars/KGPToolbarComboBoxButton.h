@@ -55,7 +55,7 @@ public:
     // The focus is in the combo or its edit, or the list is dropped down.
     virtual BOOL HasFocus() const;
     // Registers the button's tool with the bar's tooltip (horizontal bars).
-    virtual BOOL OnUpdateToolTip(CWnd* pWndParent, int iButtonIndex, CToolTipCtrl& wndToolTip, CString& str);
+    BOOL OnUpdateToolTip(CWnd* pWndParent, int iButtonIndex, CToolTipCtrl& wndToolTip, CString& str) override;
     virtual BOOL IsControlVisible() const;
 
     // ---- Items ----

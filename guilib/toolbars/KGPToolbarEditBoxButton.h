@@ -45,7 +45,7 @@ public:
     virtual BOOL CopyFromSameCommand();
     virtual void SetStyle(UINT nStyle);
     virtual void OnGlobalFontsChanged();
-    virtual BOOL OnUpdateToolTip(CWnd* pWndParent, int iButtonIndex, CToolTipCtrl& wndToolTip, CString& str);
+    BOOL OnUpdateToolTip(CWnd* pWndParent, int iButtonIndex, CToolTipCtrl& wndToolTip, CString& str) override;
 
     virtual CKGPToolbarEditCtrl* CreateEdit(CWnd* pWndParent, const CRect& rect);
     // Writes a different text into the field and the edit.

@@ -10,6 +10,7 @@
 #include "tests/guilib_menus/MenusTestIds.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/RealInput.h"
 
 #include <afxarch.h>
 
@@ -19,6 +20,21 @@
 namespace {
 
 using menus_test::BarTest;
+
+// The text of the tooltip control's tool: a window's own (id 0) or the
+// window's tool of that id.
+CString ToolText(CToolTipCtrl& tips, HWND hWnd, UINT_PTR uId = 0)
+{
+    WCHAR text[256] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = hWnd;
+    info.uId = uId != 0 ? uId : reinterpret_cast<UINT_PTR>(hWnd);
+    info.uFlags = uId != 0 ? 0 : TTF_IDISHWND;
+    info.lpszText = text;
+    tips.SendMessage(TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
 
 class WorkspaceScope {
 public:
@@ -193,16 +209,55 @@ TEST_F(BarTest, ComboItemsReachTheWindowAndSelectionsEmptyTheTextWhenNone)
     bar.AdjustLayout();
     auto* dropList = static_cast<CKGPToolbarComboBoxButton*>(bar.GetButton(1));
     EXPECT_EQ(nullptr, dropList->GetEditCtrl()) << "a drop-down list has no edit";
-    CToolTipCtrl tips;
-    ASSERT_TRUE(tips.Create(&bar));
-    CString tip;
-    EXPECT_TRUE(dropList->OnUpdateToolTip(&bar, 1, tips, tip));
+    // The bar's own tooltip control holds the tools the buttons registered themselves.
+    CToolTipCtrl* tips = bar.GetToolTipCtrl();
+    ASSERT_NE(nullptr, tips);
     TOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.hwnd = bar.GetSafeHwnd();
     info.uId = ID_TEST_COMBO + 100;
-    ASSERT_TRUE(tips.SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+    ASSERT_TRUE(tips->SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
     EXPECT_EQ(dropList->m_rcButton, CRect(info.rect)) << "its tool covers the whole button";
+    info.uId = 2;  // the bar's own tool of that button (index + 1) is not there too
+    EXPECT_FALSE(tips->SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(CString(L"Size\nChoose a size"), ToolText(*tips, combo->GetEditCtrl()->GetSafeHwnd()))
+        << "the editable combo's tool is its edit, with its command's description";
+}
+
+TEST_F(BarTest, AnEditButtonsTipShowsOverItsEditAndMovesWithIt)
+{
+    bar.InsertButtonCopy(CKGPToolbarButton(ID_TEST_PRINT, -1, L"Print"));
+    bar.InsertButtonCopy(CKGPToolbarEditBoxButton(ID_TEST_EDIT, -1));
+    bar.AdjustLayout();
+    auto* edit = static_cast<CKGPToolbarEditBoxButton*>(bar.GetButton(1));
+    ASSERT_NE(nullptr, edit->GetEditBox());
+    CToolTipCtrl* tips = bar.GetToolTipCtrl();
+    ASSERT_NE(nullptr, tips);
+    const HWND field = edit->GetEditBox()->GetSafeHwnd();
+    EXPECT_EQ(CString(L"Name\nType a name"), ToolText(*tips, field));
+    EXPECT_EQ(CString(L"Print\nPrints the document"), ToolText(*tips, bar.GetSafeHwnd(), 1))
+        << "a plain button's tool: the text the bar gives, then the description";
+
+    // A button put before it moves it: its tool stays on its edit, once.
+    bar.InsertButtonCopy(CKGPToolbarButton(ID_TEST_OPEN, -1, L"Open"), 0);
+    bar.AdjustLayout();
+    EXPECT_EQ(CString(L"Name\nType a name"), ToolText(*tips, field));
+    EXPECT_EQ(3, static_cast<int>(tips->SendMessage(TTM_GETTOOLCOUNT))) << "one tool a button";
+
+    // The pointer resting over the edit shows that text.
+    frame.SetForegroundWindow();
+    CRect rect;
+    ::GetWindowRect(field, rect);
+    keyloft_test::MouseMoveTo(rect.CenterPoint() - CSize(0, 1));
+    keyloft_test::PumpTranslated(30);
+    keyloft_test::MouseMoveTo(rect.CenterPoint());
+    EXPECT_TRUE(keyloft_test::PumpUntil([tips] { return tips->IsWindowVisible() != FALSE; }, 4000))
+        << "the tip shows over the edit";
+    TTTOOLINFOW current{};
+    current.cbSize = sizeof(current);
+    EXPECT_TRUE(tips->SendMessage(TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(field), current.uId);
+    keyloft_test::MouseMoveTo(CPoint(0, 0));
 }
 
 TEST_F(BarTest, TwinsOnTwoBarsShowWhatIsTypedIntoEither)
@@ -291,3 +346,97 @@ TEST_F(BarTest, AControlsButtonIsHotWhileTheMouseIsOverItOrItHoldsTheFocus)
 }
 
 } // namespace
+
+// The keys a user presses in a toolbar's combo box and edit box, typed for real.
+class OverlayKeysTest : public BarTest {
+protected:
+    void SetUp() override
+    {
+        BarTest::SetUp();
+        CKGPToolbarComboBoxButton source(ID_TEST_COMBO, -1, CBS_DROPDOWN, 0);
+        for (LPCTSTR size : {L"Small", L"Medium", L"Large"})
+            source.AddItem(size);
+        bar.InsertButtonCopy(source);
+        bar.InsertButtonCopy(CKGPToolbarEditBoxButton(ID_TEST_EDIT, -1));
+        bar.AdjustLayout();
+        combo = static_cast<CKGPToolbarComboBoxButton*>(bar.GetButton(0));
+        edit = static_cast<CKGPToolbarEditBoxButton*>(bar.GetButton(1));
+        ASSERT_NE(nullptr, combo->GetEditCtrl());
+        ASSERT_NE(nullptr, edit->GetEditBox());
+        frame.SetForegroundWindow();
+        keyloft_test::PumpTranslated(30);
+        frame.commands.clear();
+    }
+    void Press(WORD key, WORD modifier = 0)
+    {
+        keyloft_test::PressKey(key, modifier);
+        keyloft_test::PumpTranslated(60);
+    }
+    static void ClickInto(CWnd* control)
+    {
+        CRect rect;
+        control->GetWindowRect(rect);
+        keyloft_test::ClickAt(rect.CenterPoint());
+        keyloft_test::PumpTranslated(60);
+    }
+    BOOL Dropped() const { return combo->GetComboBox()->GetDroppedState(); }
+
+    CKGPToolbarComboBoxButton* combo = nullptr;
+    CKGPToolbarEditBoxButton* edit = nullptr;
+};
+
+TEST_F(OverlayKeysTest, DownDropsTheListAndMovesInItEnterChoosesEscGivesTheFrameTheFocus)
+{
+    ClickInto(combo->GetEditCtrl());
+    ASSERT_EQ(combo->GetEditCtrl()->GetSafeHwnd(), ::GetFocus()) << "a click puts the caret into the combo's edit";
+    Press(VK_DOWN);
+    EXPECT_TRUE(Dropped()) << "Down with the list closed drops it";
+    const int first = combo->GetComboBox()->GetCurSel();
+    Press(VK_DOWN);
+    EXPECT_EQ(first + 1, combo->GetComboBox()->GetCurSel()) << "Down in the dropped list moves to the next item";
+    Press(VK_UP);
+    Press(VK_DOWN);
+    Press(VK_DOWN);
+    const int chosen = combo->GetComboBox()->GetCurSel();
+    ASSERT_GE(chosen, 0);
+    Press(VK_RETURN);
+    EXPECT_FALSE(Dropped()) << "Enter in the list closes it";
+    EXPECT_EQ(chosen, combo->GetCurSel());
+    CString shown;
+    combo->GetEditCtrl()->GetWindowText(shown);
+    EXPECT_EQ(combo->GetItem(chosen), shown) << "the chosen item shows in the edit";
+
+    // Typed text and Enter with the list closed: the command goes out with the text.
+    combo->GetEditCtrl()->SetSel(0, -1);
+    for (WORD key : {WORD('B'), WORD('I'), WORD('G')})
+        Press(key);
+    frame.commands.clear();
+    Press(VK_RETURN);
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_COMBO}, frame.commands) << "Enter sends the combo's command";
+    EXPECT_EQ(CString(L"big"), CString(combo->GetText()).MakeLower()) << "with what was typed as its text";
+
+    Press(VK_UP);
+    EXPECT_TRUE(Dropped()) << "Up drops the list too";
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(Dropped()) << "Esc closes it";
+    EXPECT_EQ(frame.GetSafeHwnd(), ::GetFocus()) << "and gives the focus to the frame";
+}
+
+TEST_F(OverlayKeysTest, TheEditBoxTakesTypingAndEscGivesTheFrameTheFocus)
+{
+    ClickInto(edit->GetEditBox());
+    ASSERT_EQ(edit->GetEditBox()->GetSafeHwnd(), ::GetFocus());
+    for (WORD key : {WORD('A'), WORD('B')})
+        Press(key);
+    EXPECT_EQ(CString(L"ab"), CString(edit->GetContents()).MakeLower());
+    edit->GetEditBox()->SetSel(0, -1);
+    Press(VK_DELETE, VK_CONTROL);
+    EXPECT_TRUE(edit->GetContents().IsEmpty()) << "Ctrl+Delete clears the selection";
+    Press('Z', VK_CONTROL);
+    EXPECT_EQ(CString(L"ab"), CString(edit->GetContents()).MakeLower()) << "Ctrl+Z takes it back";
+    Press(VK_ESCAPE);
+    EXPECT_EQ(frame.GetSafeHwnd(), ::GetFocus()) << "Esc gives the focus to the frame";
+    ClickInto(edit->GetEditBox());
+    Press(VK_TAB);
+    EXPECT_NE(edit->GetEditBox()->GetSafeHwnd(), ::GetFocus()) << "Tab moves on";
+}

@@ -98,7 +98,7 @@ TEST_F(ToolBarTest, TooltipsFromTheFactoryFollowItsSettingsAndEscLeavesTheHotBut
     EXPECT_EQ(3, tip->GetToolCount()) << "separators have no tool";
     CString text;
     tip->GetText(text, &bar, 1);
-    EXPECT_EQ(CString(L"Open"), text);
+    EXPECT_EQ(CString(L"Open\nOpen a file"), text) << "the short name, then the frame's description";
 
     const HWND oldTip = tip->m_hWnd;
     CKGPToolTipFactory::SetTooltipParams(KGP_TOOLTIP_TOOLBAR, CKGPToolTipParams{});
