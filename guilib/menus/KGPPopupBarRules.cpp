@@ -96,4 +96,35 @@ std::vector<Box> PlaceMenuItems(const std::vector<MenuItem>& items, const MenuPl
     return boxes;
 }
 
+PaletteGrid PlacePalette(const std::vector<MenuItem>& items, int rows, int clientLeft, int clientTop)
+{
+    PaletteGrid grid;
+    int cells = 0;
+    int cellWidth = 0;
+    int cellHeight = 0;
+    for (const MenuItem& item : items) {
+        if (item.separator)
+            continue;
+        ++cells;
+        cellWidth = std::max(cellWidth, item.width);
+        cellHeight = std::max(cellHeight, item.height);
+    }
+    const int rowCount = std::max(1, std::min(rows, cells));
+    const int columns = cells > 0 ? (cells + rowCount - 1) / rowCount : 0;
+    int cell = 0;
+    for (const MenuItem& item : items) {
+        if (item.separator) {
+            grid.boxes.push_back(Box{});
+            continue;
+        }
+        const int left = clientLeft + (cell % columns) * cellWidth;
+        const int top = clientTop + (cell / columns) * cellHeight;
+        grid.boxes.push_back(Box{left, top, left + cellWidth, top + cellHeight});
+        ++cell;
+    }
+    grid.width = columns * cellWidth;
+    grid.height = cells > 0 ? ((cells + columns - 1) / columns) * cellHeight : 0;
+    return grid;
+}
+
 }  // namespace kgp

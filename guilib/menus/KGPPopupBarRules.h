@@ -63,6 +63,16 @@ struct MenuPlaceInput {
 };
 std::vector<Box> PlaceMenuItems(const std::vector<MenuItem>& items, const MenuPlaceInput& in);
 
+// ---- Palettes ----
+// A palette's items in a grid of `rows` rows (at least 1), filled row by
+// row, each cell as large as the largest item; separators take no cell (an
+// empty box). The boxes from the client's corner and the grid's size.
+struct PaletteGrid {
+    std::vector<Box> boxes;
+    int width = 0, height = 0;
+};
+PaletteGrid PlacePalette(const std::vector<MenuItem>& items, int rows, int clientLeft, int clientTop);
+
 // ---- Accessibility and commands ----
 // A point packed into a message's lParam (x low, y high), each half signed:
 // negative on monitors left of or above the primary one.

@@ -409,6 +409,18 @@ BOOL CKGPPopupMenuBar::ClickHiddenButton(const CKGPToolbarMenuButton& item)
     return TRUE;
 }
 
+int CKGPPopupMenuBar::HiddenEntryOf(const CCustomizeButton& chevron, UINT uiCmdId)
+{
+    // Its menu lists each hidden button once, with separators between groups.
+    const int entries = 2 * static_cast<int>(chevron.GetHiddenButtons().GetCount()) + 1;
+    for (int i = 0; i < entries; ++i) {
+        const CKGPToolbarButton* button = chevron.GetHiddenButtonAt(i);
+        if (button != nullptr && button->m_nCommand == uiCmdId)
+            return i;
+    }
+    return -1;
+}
+
 CWnd* CKGPPopupMenuBar::CommandTarget() const
 {
     const CKGPPopupMenu* popup = GetPopupMenu();
@@ -444,6 +456,14 @@ void CKGPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId, const CKGPToolbarMenuButt
     if (uiCmdId != 0) {
         SetInCommand(TRUE);
         CKGPMenuSound::PlayMenuSound(CKGPMenuSound::kCommand);
+        // A customise button's menu: the hidden button with the command acts
+        // as clicked where it would show (the menus close first, this bar with them).
+        auto* chevron = popup != nullptr ? DYNAMIC_DOWNCAST(CCustomizeButton, popup->GetParentButton()) : nullptr;
+        if (const int entry = chevron != nullptr ? HiddenEntryOf(*chevron, uiCmdId) : -1; entry >= 0) {
+            popup->CloseChain();
+            chevron->OnClickMenuItem(entry);
+            return;
+        }
         CKGPToolBar::AddCommandUsage(uiCmdId);
         if (popup != nullptr)
             popup->OnChooseItem(uiCmdId);

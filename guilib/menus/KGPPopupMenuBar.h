@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class CCustomizeButton;
 class CKGPPopupMenu;
 
 class CKGPPopupMenuBar : public CKGPToolBar {
@@ -94,8 +95,15 @@ public:
                              BOOL bHorz) override;
     CKGPToolBarImages* StripFor(const CKGPToolbarButton& button, BOOL bHighlighted) override;
     BOOL OnUserToolTip(CKGPToolbarButton* pButton, CString& strText) const override;
+    // Between the item rows; in palette mode as on a toolbar, a drop after an
+    // item marking the band below it across the menu.
     int DropIndexAt(CPoint point, CRect& rectMarker) const override;
     void DrawInsertMarker(CDC* pDC) override;
+    // A menu button being dragged out of its bar is not dropped into its own
+    // popup (nor into a sub-menu of it).
+    DROPEFFECT DragOverBar(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    BOOL DropButton(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
+    BOOL IsDraggingItsOwnMenu() const;
     CKGPToolbarButton* CreateDroppedButton(COleDataObject* pDataObject) override;
     void SetButtonStyle(int iIndex, UINT nStyle) override;
     BOOL IsMenuItemButton(CKGPToolbarButton*) const override { return TRUE; }
@@ -148,12 +156,17 @@ private:
     // Which items may take the keys.
     std::vector<bool> SelectableItems() const;
     void MoveHotTo(int iIndex);
+    // The items take the boxes (in their order); the tips follow those that moved.
+    void PlaceItems(const std::vector<kgp::Box>& boxes);
     BOOL ProcessMenuMnemonic(UINT nChar);
     // The item's action: TRUE when taken.
     BOOL ItemAction(CKGPToolbarButton* pItem);
     // An item of a toolbar's customise menu that stands for a hidden button
     // runs that button's click (the menu closed first); FALSE for any other.
     BOOL ClickHiddenButton(const CKGPToolbarMenuButton& item);
+    // The place in a customise button's menu of its hidden button with the
+    // command; -1 when none has it.
+    static int HiddenEntryOf(const CCustomizeButton& chevron, UINT uiCmdId);
     // Opens the item's sub-menu with its first item selected.
     static void OpenWithFirstItem(CKGPToolbarMenuButton* pItem);
     void DrawRarelyUsedBands(CDC* pDC);

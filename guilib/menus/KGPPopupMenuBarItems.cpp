@@ -23,6 +23,8 @@ constexpr UINT kBreakBit = 0x20000000;
 constexpr int kMaxItemText = 1024;
 // An item whose text carries a shortcut after a tab is this much wider.
 constexpr int kShortcutAllowance = 10;
+// The height of the band marked below a palette's item a drop would follow.
+constexpr int kPaletteMarkerBand = 5;
 
 }  // namespace
 
@@ -182,13 +184,15 @@ CKGPPopupMenuBar::MeasuredItems CKGPPopupMenuBar::Measure(CDC* pDC) const
     return measured;
 }
 
-CSize CKGPPopupMenuBar::CalcSize(BOOL bVertDock)
+CSize CKGPPopupMenuBar::CalcSize(BOOL)
 {
-    if (m_bPaletteMode)
-        return CKGPToolBar::CalcSize(bVertDock);
     std::optional<CClientDC> clientDC;
     clientDC.emplace(GetSafeHwnd() != nullptr ? static_cast<CWnd*>(this) : nullptr);
     const MeasuredItems measured = Measure(&*clientDC);
+    if (m_bPaletteMode && GetCount() > 0) {
+        const kgp::PaletteGrid grid = kgp::PlacePalette(measured.items, m_nPaletteRows, 0, 0);
+        return CSize(grid.width, grid.height);
+    }
     const kgp::MenuColumns columns = kgp::MeasureColumns(measured.items, s_bCustomizing != FALSE);
     m_arColumns = columns.widths;
     if (GetCount() == 0)
@@ -200,10 +204,6 @@ void CKGPPopupMenuBar::AdjustLocations()
 {
     if (GetSafeHwnd() == nullptr || GetCount() == 0)
         return;
-    if (m_bPaletteMode) {
-        CKGPToolBar::AdjustLocations();
-        return;
-    }
     const CSize image = GetItemImageSize();
     if (m_xSeparatorOffsetLeft == 0) {
         m_xSeparatorOffsetLeft = image.cx / 2 + 3;
@@ -213,6 +213,10 @@ void CKGPPopupMenuBar::AdjustLocations()
     const MeasuredItems measured = Measure(&dc);
     CRect client;
     GetClientRect(client);
+    if (m_bPaletteMode) {
+        PlaceItems(kgp::PlacePalette(measured.items, m_nPaletteRows, client.left, client.top).boxes);
+        return;
+    }
     kgp::MenuPlaceInput in;
     in.clientLeft = client.left;
     in.clientTop = client.top;
@@ -224,7 +228,11 @@ void CKGPPopupMenuBar::AdjustLocations()
     in.separatorInsetLeft = m_xSeparatorOffsetLeft;
     in.separatorInsetRight = m_xSeparatorOffsetRight;
     in.customizing = s_bCustomizing != FALSE;
-    const std::vector<kgp::Box> boxes = kgp::PlaceMenuItems(measured.items, in);
+    PlaceItems(kgp::PlaceMenuItems(measured.items, in));
+}
+
+void CKGPPopupMenuBar::PlaceItems(const std::vector<kgp::Box>& boxes)
+{
     std::vector<int> moved;
     int index = 0;
     for (CKGPToolbarButton* item : ButtonsInOrder()) {
@@ -383,6 +391,32 @@ int CKGPPopupMenuBar::DropIndexAt(CPoint point, CRect& rectMarker) const
     rectMarker.SetRectEmpty();
     if (m_bLocked || !client.PtInRect(point))
         return -1;
+    if (m_bPaletteMode) {
+        // In the cell's row: before the cell (a mark at its left edge) or,
+        // past its middle or the row's last cell, after it (the band below).
+        const CKGPToolbarButton* lastInRow = nullptr;
+        int lastIndex = -1;
+        int index = 0;
+        for (const CKGPToolbarButton* item : ButtonsInOrder()) {
+            const CRect& cell = item->m_rcButton;
+            if (!cell.IsRectEmpty() && point.y >= cell.top && point.y < cell.bottom) {
+                if (point.x < cell.CenterPoint().x) {
+                    rectMarker = CRect(cell.left, cell.top, cell.left, cell.bottom);
+                    return index;
+                }
+                lastInRow = item;
+                lastIndex = index;
+                if (point.x < cell.right)
+                    break;
+            }
+            ++index;
+        }
+        if (lastInRow == nullptr)
+            return -1;
+        const CRect& cell = lastInRow->m_rcButton;
+        rectMarker = CRect(client.left, cell.bottom, client.right, cell.bottom + kPaletteMarkerBand);
+        return lastIndex + 1;
+    }
     if (GetCount() == 0) {
         rectMarker = CRect(client.left, client.top, client.right, client.top + 6);
         return 0;
@@ -403,6 +437,21 @@ int CKGPPopupMenuBar::DropIndexAt(CPoint point, CRect& rectMarker) const
 
 void CKGPPopupMenuBar::DrawInsertMarker(CDC* pDC)
 {
+    const COLORREF colour = GetKGPGlobalData().clrBtnText;
+    if (m_bPaletteMode) {
+        // The band below an item: a line across it with ticks at both ends;
+        // before an item, the toolbar's mark.
+        const CRect& band = GetInsertMarkerRect();
+        if (band.Height() != kPaletteMarkerBand) {
+            CKGPToolBar::DrawInsertMarker(pDC);
+            return;
+        }
+        const int y = band.CenterPoint().y;
+        pDC->FillSolidRect(band.left, y - 1, band.Width(), 2, colour);
+        pDC->FillSolidRect(band.left, band.top, 2, band.Height(), colour);
+        pDC->FillSolidRect(band.right - 2, band.top, 2, band.Height(), colour);
+        return;
+    }
     // A two-pixel line across the item with two-pixel ticks at both ends.
     const int index = GetInsertMarker();
     const CKGPToolbarButton* item = GetButton(std::min(index, GetCount() - 1));
@@ -410,10 +459,41 @@ void CKGPPopupMenuBar::DrawInsertMarker(CDC* pDC)
         return;
     const CRect& rect = item->m_rcButton;
     const int y = index >= GetCount() ? rect.bottom : rect.top;
-    const COLORREF colour = GetKGPGlobalData().clrBtnText;
     pDC->FillSolidRect(rect.left, y - 1, rect.Width(), 2, colour);
     pDC->FillSolidRect(rect.left, y - 3, 2, 6, colour);
     pDC->FillSolidRect(rect.right - 2, y - 3, 2, 6, colour);
+}
+
+BOOL CKGPPopupMenuBar::IsDraggingItsOwnMenu() const
+{
+    const CKGPToolbarButton* dragged = GetDraggedButton();
+    if (dragged == nullptr)
+        return FALSE;
+    for (const CKGPPopupMenu* popup = GetPopupMenu(); popup != nullptr; popup = popup->GetParentPopupMenu()) {
+        if (popup->GetParentButton() == dragged)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+DROPEFFECT CKGPPopupMenuBar::DragOverBar(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
+{
+
+    if (IsDraggingItsOwnMenu()) {
+        ClearInsertMarker();
+        return DROPEFFECT_NONE;
+    }
+    return CKGPToolBar::DragOverBar(pDataObject, dwKeyState, point);
+}
+
+BOOL CKGPPopupMenuBar::DropButton(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
+{
+
+    if (IsDraggingItsOwnMenu()) {
+        ClearInsertMarker();
+        return FALSE;
+    }
+    return CKGPToolBar::DropButton(pDataObject, dropEffect, point);
 }
 
 CKGPToolbarButton* CKGPPopupMenuBar::CreateDroppedButton(COleDataObject* pDataObject)

@@ -133,6 +133,7 @@ public:
     // the bar (-1: none); it repaints where it was and where it goes.
     void SetInsertMarker(int iIndex, const CRect& rectMarker);
     int GetInsertMarker() const { return m_nInsertMarkIndex; }
+    const CRect& GetInsertMarkerRect() const { return m_rectInsertMark; }
     virtual void DrawInsertMarker(CDC* pDC);
     // Whether the button starts or ends a group of the bar's shown buttons
     // (never for the customise button, which no group counts).
@@ -347,6 +348,8 @@ public:
     // lays itself out and repaints; leaving the mode forgets the selected bar.
     static void SetCustomizeMode(BOOL bSet);
     static BOOL IsCustomizeMode() { return s_bCustomizing; }
+    // The button being dragged out of its bar now; null when none is.
+    static CKGPToolbarButton* GetDraggedButton();
     // Buttons leave their states; embedded controls are off while customising.
     virtual void OnCustomizeMode(BOOL bSet);
     // Alt and a drag move a button outside customisation mode when allowed.

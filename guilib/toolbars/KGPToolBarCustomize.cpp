@@ -368,6 +368,11 @@ void CKGPToolBar::OnNewMenu()
 
 // ---- Buttons dragged ----
 
+CKGPToolbarButton* CKGPToolBar::GetDraggedButton()
+{
+    return s_pDragSourceBar != nullptr ? s_pDragSourceBar->m_pDraggedButton : nullptr;
+}
+
 void CKGPToolBar::DragButton(int iIndex)
 {
     CKGPToolbarButton* button = GetButton(iIndex);

@@ -407,6 +407,32 @@ TEST(PopupBarRulesTest, ItemsGoDownTheirColumns)
     EXPECT_EQ((Box{121, 1, 211, 21}), boxes[4]);
 }
 
+TEST(PopupBarRulesTest, APalettesItemsFillItsRowsInCellsOfTheLargestItem)
+{
+    std::vector<kgp::MenuItem> items(6);
+    items[0] = {30, 20, false, false};
+    items[1] = {40, 16, false, false};
+    items[2] = {0, 0, true, false};
+    items[3] = {20, 24, false, false};
+    items[4] = {30, 20, false, false};
+    items[5] = {30, 20, false, false};
+    const kgp::PaletteGrid grid = kgp::PlacePalette(items, 2, 5, 7);
+    ASSERT_EQ(6u, grid.boxes.size());
+    EXPECT_EQ(120, grid.width) << "five cells in two rows: three columns of 40";
+    EXPECT_EQ(48, grid.height);
+    EXPECT_EQ((Box{5, 7, 45, 31}), grid.boxes[0]);
+    EXPECT_EQ((Box{45, 7, 85, 31}), grid.boxes[1]);
+    EXPECT_TRUE(grid.boxes[2].IsEmpty()) << "a separator takes no cell";
+    EXPECT_EQ((Box{85, 7, 125, 31}), grid.boxes[3]);
+    EXPECT_EQ((Box{5, 31, 45, 55}), grid.boxes[4]) << "the second row";
+    const kgp::PaletteGrid oneRow = kgp::PlacePalette(items, 0, 0, 0);
+    EXPECT_EQ(200, oneRow.width) << "at least one row";
+    EXPECT_EQ(24, oneRow.height);
+    const kgp::PaletteGrid many = kgp::PlacePalette(items, 9, 0, 0);
+    EXPECT_EQ(40, many.width) << "no more rows than cells: one column";
+    EXPECT_EQ(5 * 24, many.height);
+}
+
 TEST(PopupBarRulesTest, AccessibilityAnswersAndCommandMessages)
 {
     const kgp::Point2 left = kgp::PointFromLParam(0xFFFBFFF6u);

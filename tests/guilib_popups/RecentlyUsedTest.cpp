@@ -7,6 +7,7 @@
 
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 #include "tests/support/InputScript.h"
 #include "tests/support/MenuDriver.h"
@@ -188,6 +189,51 @@ TEST_F(RecentlyUsedTest, AMenuClosedByEscapeLeavesTheKeysAndTheHotButtonWithTheM
     EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
     EXPECT_EQ(menuBar.m_hWnd, ::GetFocus());
     EXPECT_EQ(0, menuBar.GetHotButton());
+}
+
+// A toolbar that takes the release of some of its buttons itself.
+class CHandlingBar : public CKGPToolBar {
+public:
+    BOOL HandledOnRelease(CKGPToolbarButton* pButton) override
+    {
+        handled.push_back(pButton->m_nCommand);
+        return TRUE;
+    }
+    std::vector<UINT> handled;
+};
+
+TEST_F(PopupTest, AHiddenItemsMnemonicInACustomiseButtonsMenuActsAsTheButton)
+{
+    // Menus show recently used commands first (a menu bar brings the option).
+    IKGPMenuOptionsLink* const optionsBefore = CKGPLink<IKGPMenuOptionsLink>::Get();
+    const CKGPMenuBar options;
+    CKGPToolBar::s_usage.Reset();
+    for (int i = 0; i < 10; ++i)
+        CKGPToolBar::AddCommandUsage(kAlpha);
+
+    auto& tools = host.Make<CHandlingBar>();
+    ASSERT_TRUE(tools.Create(&host, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE833));
+    tools.InsertButton(std::make_unique<CKGPToolbarButton>(kAlpha, -1, L"&Alpha"));
+    tools.InsertButton(std::make_unique<CKGPToolbarButton>(kBeta, -1, L"&Beta"));
+    tools.EnableCustomizeButton(TRUE, 0, L"");
+    tools.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 100, 40, 30, SWP_NOZORDER);
+    CCustomizeButton* chevron = tools.GetCustomizeButton();
+    ASSERT_NE(nullptr, chevron);
+    ASSERT_EQ(2, chevron->GetHiddenButtons().GetCount()) << "neither button has room";
+    ASSERT_TRUE(chevron->HandleClick(&tools, FALSE));
+    Pump(30);
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, popup);
+    ASSERT_LT(popup->GetMenuBar()->CommandToIndex(kBeta), 0) << "rarely used: hidden in the menu";
+
+    Key('B');
+    Pump(30);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu()) << "the menu closed";
+    EXPECT_EQ(std::vector<UINT>{kBeta}, tools.handled) << "as a click on Beta where it would show";
+    EXPECT_TRUE(host.commands.empty()) << "the bar took it: no command was sent";
+
+    CKGPToolBar::s_usage.Reset();
+    CKGPLink<IKGPMenuOptionsLink>::Register(optionsBefore);
 }
 
 }  // namespace
