@@ -161,8 +161,10 @@ void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
         return; // docked
     if (GetSafeHwnd() == nullptr || !m_bCaptured)
         return;
-    // The cursor keeps its place in the frame.
-    SetWindowPos(HWND{}, cursor.x - offset.cx, cursor.y - offset.cy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    // The cursor keeps its place in the frame, which stays over the windows
+    // it is dragged across.
+    SetWindowPos(&CWnd::wndTop, cursor.x - offset.cx, cursor.y - offset.cy, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_ptHot = cursor;
     m_dragFrameImpl.m_ptHot = cursor;
     if ((mode & KGP_DOCK_SMART) == 0)
@@ -247,6 +249,7 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
     EndMove();
     if (GiveDropToHostedBar())
         return;
+    const HWND hSelf = m_hWnd;
     BOOL bDocked = FALSE;
     CKGPBaseControlBar* pTarget = DockOnDragEnd(bDocked);
     if (!bDocked && pTarget == nullptr)
@@ -255,6 +258,9 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
         if (CKGPDockManager* pManager = GetDockManager())
             pManager->AdjustDockingLayout();
     }
+    // Still floating where it was let go: over the windows it was dragged across.
+    if (::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this && (GetStyle() & WS_VISIBLE) != 0)
+        SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CKGPMiniFrameWnd::OnLButtonDblClk(UINT nFlags, CPoint point)
