@@ -267,6 +267,7 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
                                   KGPLoadLibraryString(IDS_KGP_ADD_REMOVE_BUTTONS, _T("Add or Remove Buttons")));
     heading.m_nBits |= TBBS_DISABLED;
     pMenu->InsertItem(heading);
+    const int firstEntry = pMenu->GetMenuItemCount();
     for (int i = 0; i < pBar->GetCount(); ++i) {
         const CKGPToolbarButton* pButton = pBar->GetButton(i);
         if (pButton == pChevron || pButton->IsSeparator())
@@ -276,6 +277,8 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
         entry.SetItemIndex(i, TRUE, pNext != nullptr && pNext->IsSeparator());
         pMenu->InsertItem(entry);
     }
+    // The resource's buttons the bar lost since, to bring back.
+    CKGPCustomizeMenuButton::AddMissingResourceEntries(*pMenu, *pBar, firstEntry);
     pMenu->InsertSeparator();
     CKGPCustomizeMenuButton reset(0, nullptr, -1, KGPLoadLibraryString(IDS_KGP_RESET_THIS_TOOLBAR, _T("&Reset Toolbar")));
     reset.SetItemIndex(CKGPCustomizeMenuButton::kResetEntry);

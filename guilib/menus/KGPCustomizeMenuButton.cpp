@@ -35,8 +35,8 @@ void CKGPCustomizeMenuButton::SetItemIndex(int iIndex, BOOL bExist, BOOL bAddSpr
                                                                                      : nullptr;
     if (button != nullptr) {
         m_bShow = button->m_bShown;
-        if (m_strCaption.IsEmpty())
-            m_strCaption = EntryText(*button);
+        // The text given, else the button's; a shortcut after a tab never shows.
+        m_strCaption = m_strCaption.IsEmpty() ? EntryText(*button) : m_strCaption.SpanExcluding(_T("\t"));
     } else {
         m_bShow = FALSE;
         if (iIndex == kResetEntry && m_pWndToolBar != nullptr && m_pWndToolBar->IsInFrameIdRange()) {
@@ -114,6 +114,25 @@ BOOL CKGPCustomizeMenuButton::ShowButton(CKGPToolbarButton* pButton)
     return TRUE;
 }
 
+int CKGPCustomizeMenuButton::AddMissingResourceEntries(CKGPPopupMenu& menu, CKGPToolBar& bar, int iFirstEntry)
+{
+    m_pWndToolBar = &bar;
+    const CObList& resource = bar.GetResourceButtons();
+    int added = 0;
+    for (const auto& [index, button] : bar.GetMissingResourceButtons()) {
+        const UINT command = button->m_nCommand;
+        const int image = bar.MakeResourceButton(*button)->GetImage();
+        CKGPCustomizeMenuButton entry(command, nullptr, image, EntryText(*button));
+        const POSITION next = resource.FindIndex(index + 1);
+        entry.SetItemIndex(index, FALSE,
+                           next != nullptr && static_cast<const CKGPToolbarButton*>(resource.GetAt(next))->m_nCommand == 0);
+        const int at = iFirstEntry + index;
+        menu.InsertItem(entry, at <= menu.GetMenuItemCount() ? at : -1);
+        ++added;
+    }
+    return added;
+}
+
 BOOL CKGPCustomizeMenuButton::InsertResourceButton()
 {
     const CObList& resource = m_pWndToolBar->GetResourceButtons();
@@ -121,7 +140,9 @@ BOOL CKGPCustomizeMenuButton::InsertResourceButton()
     if (pos == nullptr)
         return TRUE;
     const auto* original = static_cast<const CKGPToolbarButton*>(resource.GetAt(pos));
-    const int at = m_pWndToolBar->InsertButtonCopy(*original, std::min(m_iIndex, m_pWndToolBar->GetCount()));
+    // Back as the bar holds such a button: with its command's image.
+    const int at = m_pWndToolBar->InsertButton(m_pWndToolBar->MakeResourceButton(*original),
+                                               std::min(m_iIndex, m_pWndToolBar->GetCount()));
     if (at < 0)
         return TRUE;
     // The entries of the buttons after it follow their buttons.

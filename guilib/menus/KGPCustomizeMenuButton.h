@@ -9,6 +9,8 @@
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
 
+class CKGPPopupMenu;
+
 class CKGPCustomizeMenuButton : public CKGPToolbarMenuButton {
     DECLARE_SERIAL(CKGPCustomizeMenuButton)
 public:
@@ -31,6 +33,12 @@ public:
     void OnDraw(CDC* pDC, const CRect& rect, CKGPToolBarImages* pImages, BOOL bHorz = TRUE,
                 BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
                 BOOL bGrayDisabledButtons = TRUE) override;
+
+    // Entries, unchecked, for the toolbar's resource buttons that it no
+    // longer holds: each at its place in the resource counted from
+    // iFirstEntry (appended past the menu's end), its text the command's
+    // short name. How many were added.
+    static int AddMissingResourceEntries(CKGPPopupMenu& menu, CKGPToolBar& bar, int iFirstEntry);
 
     // The toolbar whose entries the menu shows (set before the menu opens).
     static CKGPToolBar* m_pWndToolBar;

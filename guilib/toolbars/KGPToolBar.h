@@ -215,6 +215,14 @@ public:
     // The buttons as the resource defined them, and as they stood after the
     // frame's reset handler ran (kept with the bar's state).
     const CObList& GetResourceButtons() const { return m_lstResourceButtons; }
+    // The resource's buttons the bar no longer holds, each with its place in
+    // the resource list (separators counted): separators and commands the bar
+    // holds (on a button, in a drop-down button's toolbar or among a menu
+    // button's items) are left out.
+    std::vector<std::pair<int, const CKGPToolbarButton*>> GetMissingResourceButtons() const;
+    // The button of a resource command as the bar holds one: its command's
+    // image, locked as the bar is.
+    std::unique_ptr<CKGPToolbarButton> MakeResourceButton(const CKGPToolbarButton& resource) const;
     const CObList& GetAfterResetButtons() const { return m_lstAfterResetButtons; }
     UINT GetResourceID() const { return m_nResourceId; }
 

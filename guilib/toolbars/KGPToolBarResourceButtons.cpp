@@ -6,7 +6,9 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPWorkspace.h"
+#include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
 
 #include <algorithm>
 #include <memory>
@@ -104,10 +106,8 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
             gained->m_nBits = TBBS_SEPARATOR;
             gained->m_nImage = 0;
         } else {
-            const int image = GetCmdMgr()->GetCmdImage(current->m_nCommand, FALSE);
-            const CKGPToolbarButton button(current->m_nCommand, image, nullptr, FALSE, m_bLockedBar);
-            InsertButtonCopy(button, at);
-            gained = CopyOf(button);
+            InsertButton(MakeResourceButton(*current), at);
+            gained = MakeResourceButton(*current);
         }
         if (m_bChevronFlag && gained != nullptr) {
             const POSITION before = m_lstAfterResetButtons.FindIndex(index);
@@ -133,6 +133,47 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
         m_bResourceChanged = !a->IsSameCommand(*b);
     }
     return m_bResourceChanged;
+}
+
+std::unique_ptr<CKGPToolbarButton> CKGPToolBar::MakeResourceButton(const CKGPToolbarButton& resource) const
+{
+    const int image = resource.m_nCommand != 0 ? GetCmdMgr()->GetCmdImage(resource.m_nCommand, FALSE) : -1;
+    return std::make_unique<CKGPToolbarButton>(resource.m_nCommand, image, nullptr, FALSE, m_bLockedBar);
+}
+
+std::vector<std::pair<int, const CKGPToolbarButton*>> CKGPToolBar::GetMissingResourceButtons() const
+{
+    auto held = [this](UINT command) {
+        for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+            const auto* button = static_cast<const CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
+            if (button->IsSeparator() || button == reinterpret_cast<const CKGPToolbarButton*>(m_pChevron))
+                continue;
+            if (button->m_nCommand == command)
+                return true;
+            auto* any = const_cast<CKGPToolbarButton*>(button);
+            if (const auto* dropDown = DYNAMIC_DOWNCAST(CKGPDropDownToolbarButton, any)) {
+                const CKGPToolBar* bar = dropDown->GetDropDownToolBar();
+                if (bar != nullptr && bar->CommandToIndex(command) >= 0)
+                    return true;
+            } else if (const auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, any)) {
+                const CObList& items = menu->GetCommands();
+                for (POSITION item = items.GetHeadPosition(); item != nullptr;) {
+                    if (static_cast<const CKGPToolbarButton*>(items.GetNext(item))->m_nCommand == command)
+                        return true;
+                }
+            }
+        }
+        return false;
+    };
+    std::vector<std::pair<int, const CKGPToolbarButton*>> missing;
+    int index = 0;
+    for (POSITION pos = m_lstResourceButtons.GetHeadPosition(); pos != nullptr; ++index) {
+        const auto* resource = static_cast<const CKGPToolbarButton*>(m_lstResourceButtons.GetNext(pos));
+        if (resource->IsSeparator() || resource->m_nCommand == 0 || held(resource->m_nCommand))
+            continue;
+        missing.emplace_back(index, resource);
+    }
+    return missing;
 }
 
 void CKGPToolBar::SaveResourceButtons(CKGPRegistry& reg)

@@ -71,6 +71,8 @@ TEST_F(CustomizeEntriesTest, AnEntryHidesAndShowsItsButtonWithTheSeparatorAfterI
     CKGPCustomizeMenuButton* one = AddEntry(501, 0, TRUE, TRUE);
     EXPECT_TRUE(one->IsChecked()) << "the button shows";
     EXPECT_EQ(L"One", one->m_strCaption) << "the text up to its tab";
+    EXPECT_EQ(L"Three", AddEntry(503, 3, TRUE, FALSE, L"Three\tCtrl+3")->m_strCaption)
+        << "a text given as the bar's button has it: up to its tab too";
     Click(one);
     EXPECT_FALSE(tools->GetButton(0)->m_bShown);
     EXPECT_FALSE(tools->GetButton(1)->m_bShown) << "the separator after it goes with it";
@@ -86,12 +88,21 @@ TEST_F(CustomizeEntriesTest, AnEntryHidesAndShowsItsButtonWithTheSeparatorAfterI
 
 TEST_F(CustomizeEntriesTest, AResourceButtonTheBarLacksComesBackAndTheLaterEntriesFollow)
 {
-    // 501 leaves the bar: its entry brings it back from the resource.
+    // 501 leaves the bar: the menu lists it from the resource, unchecked, in
+    // its place before the bar's own buttons' entries.
     ASSERT_TRUE(tools->RemoveButton(0));
     ASSERT_EQ(3, tools->GetCount());
-    CKGPCustomizeMenuButton* one = AddEntry(501, 0, FALSE, TRUE, L"One");
     CKGPCustomizeMenuButton* two = AddEntry(502, 1, TRUE, FALSE);
+    AddEntry(503, 2, TRUE, FALSE);
+    EXPECT_EQ(1, CKGPCustomizeMenuButton::AddMissingResourceEntries(*popup, *tools, 0)) << "501 alone is missing";
+    popup->RecalcLayout();
+    ASSERT_EQ(3, popup->GetMenuItemCount());
+    auto* one = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(0));
+    ASSERT_NE(nullptr, one) << "at its place in the resource, first";
+    EXPECT_EQ(501u, one->m_nCommand);
+    EXPECT_EQ(0, one->GetItemIndex());
     EXPECT_FALSE(one->IsChecked());
+    two = static_cast<CKGPCustomizeMenuButton*>(popup->GetMenuItem(1));
     Click(one);
     ASSERT_EQ(4, tools->GetCount());
     EXPECT_EQ(501u, tools->GetButton(0)->m_nCommand);

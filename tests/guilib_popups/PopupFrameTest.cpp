@@ -14,6 +14,7 @@
 #include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
+#include "tests/support/RealInput.h"
 
 namespace {
 
@@ -375,6 +376,53 @@ TEST_F(CustomizeButtonFrameTest, ItsMenuOffersEachButtonOfTheBarAndTheReset)
     ASSERT_NE(nullptr, alpha);
     EXPECT_TRUE(alpha->IsChecked()) << "Alpha shows on the bar";
     EXPECT_EQ(&bar, CKGPCustomizeMenuButton::m_pWndToolBar);
+}
+
+// A button the user took off the bar (while customising) is offered again by
+// the customise button's menu, unchecked, and a click brings it back where
+// its resource had it; driven by the real mouse.
+TEST_F(CustomizeButtonFrameTest, AButtonTakenOffTheBarComesBackFromItsMenu)
+{
+    const UINT ids[] = {0x7701, 0x7702, 0, 0x7703};
+    ASSERT_TRUE(bar.SetButtons(ids, 4, TRUE));
+    bar.AdjustLayout();
+    ASSERT_TRUE(bar.RemoveButton(1));
+    ASSERT_EQ(-1, bar.CommandToIndex(0x7702));
+    frame.SetForegroundWindow();
+    keyloft_test::PumpTranslated(30);
+
+    CRect chevron = bar.GetCustomizeButton()->m_rcButton;
+    bar.ClientToScreen(chevron);
+    keyloft_test::ClickAt(chevron.CenterPoint());
+    ASSERT_TRUE(keyloft_test::PumpUntil([] { return CKGPPopupMenu::GetActiveMenu() != nullptr; }));
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    CKGPCustomizeMenuButton* missing = nullptr;
+    std::vector<UINT> entries;
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
+        auto* entry = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(i));
+        if (entry == nullptr || entry->GetItemIndex() == CKGPCustomizeMenuButton::kResetEntry)
+            continue;
+        entries.push_back(entry->m_nCommand);
+        if (entry->m_nCommand == 0x7702)
+            missing = entry;
+    }
+    EXPECT_EQ((std::vector<UINT>{0x7701, 0x7702, 0x7703}), entries) << "in the resource's order";
+    ASSERT_NE(nullptr, missing) << "the button taken off is offered";
+    EXPECT_FALSE(missing->IsChecked()) << "unchecked: the bar lacks it";
+
+    CRect item;
+    CKGPToolBar* items = popup->GetMenuBar();
+    items->GetItemRect(items->ButtonToIndex(missing), item);
+    items->ClientToScreen(item);
+    keyloft_test::ClickAt(item.CenterPoint());
+    EXPECT_TRUE(keyloft_test::PumpUntil([this] { return bar.CommandToIndex(0x7702) >= 0; }));
+    EXPECT_EQ(1, bar.CommandToIndex(0x7702)) << "back where the resource had it";
+    EXPECT_TRUE(bar.GetButton(2)->IsSeparator()) << "with the separator after it, once";
+    EXPECT_FALSE(bar.GetButton(3)->IsSeparator());
+    EXPECT_EQ(popup, CKGPPopupMenu::GetActiveMenu()) << "the menu stays open";
+    EXPECT_TRUE(missing->IsChecked());
+    EXPECT_FALSE(bar.GetButton(1)->m_rcButton.IsRectEmpty()) << "laid out on the bar";
+    EXPECT_TRUE(frame.commands.empty());
 }
 
 TEST_F(CustomizeButtonFrameTest, AHiddenButtonChosenFromItsMenuClosesTheMenuAndActsAsTheButton)
