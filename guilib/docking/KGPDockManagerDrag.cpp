@@ -97,16 +97,19 @@ BOOL CKGPDockManager::IsPointNearDockBar(CPoint point, DWORD& dwAlignment, BOOL&
     if (m_pParentWnd == nullptr || m_pParentWnd->GetSafeHwnd() == nullptr)
         return FALSE;
     const CKGPGlobalUtils& utils = CKGPGlobalUtils::Get();
+    // This manager's smart-docking markers, while they run, decide instead of
+    // the edges' geometry (a side marker stands over the panes of a busy edge).
+    auto* pSelf = const_cast<CKGPDockManager*>(this);
     CRect outer = m_rectOuterEdge;
     m_pParentWnd->ClientToScreen(outer);
-    if (utils.CheckAlignment(point, nullptr, s_nDockSensitivity, nullptr, TRUE, dwAlignment, m_dwEnabledAlignment,
+    if (utils.CheckAlignment(point, nullptr, s_nDockSensitivity, pSelf, TRUE, dwAlignment, m_dwEnabledAlignment,
                              outer)) {
         bOuterEdge = TRUE;
         return TRUE;
     }
     CRect inner = m_rectInnerEdge;
     m_pParentWnd->ClientToScreen(inner);
-    return utils.CheckAlignment(point, nullptr, s_nDockSensitivity, nullptr, FALSE, dwAlignment,
+    return utils.CheckAlignment(point, nullptr, s_nDockSensitivity, pSelf, FALSE, dwAlignment,
                                 m_dwEnabledAlignment, inner);
 }
 

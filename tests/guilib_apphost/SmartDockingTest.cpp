@@ -1,0 +1,122 @@
+// Smart docking as the user drives it: a floating pane dragged by its caption
+// onto a side marker shows where it would go (the place marker) and docks at
+// that edge when released there, whether the edge is empty or already holds
+// panes.
+#include "tests/guilib_apphost/HostFixture.h"
+
+#include "guilib/docking/KGPMiniFrameWnd.h"
+
+#include <atomic>
+
+namespace {
+
+// The side marker shown for an edge (the one nearest it), as the user sees it.
+CRect SideMarker(DWORD alignment)
+{
+    CRect best;
+    for (HWND marker : apphost::ShownTopLevels(L"KGPSmartDockingMarker")) {
+        const CRect rect = apphost::ScreenRect(marker);
+        const bool nearer = best.IsRectEmpty() || (alignment == CBRS_ALIGN_LEFT && rect.left < best.left) ||
+                            (alignment == CBRS_ALIGN_RIGHT && rect.right > best.right) ||
+                            (alignment == CBRS_ALIGN_TOP && rect.top < best.top) ||
+                            (alignment == CBRS_ALIGN_BOTTOM && rect.bottom > best.bottom);
+        if (nearer)
+            best = rect;
+    }
+    return best;
+}
+
+struct DropOnMarker {
+    bool markersShown = false;
+    bool placeShown = false;
+    CRect place; // where the place marker showed
+};
+
+// Drags the floating pane by its caption onto the edge's side marker and
+// releases it there; what showed on the way.
+DropOnMarker DragToSideMarker(CPoint caption, DWORD alignment)
+{
+    std::atomic<bool> markers{false};
+    std::atomic<bool> place{false};
+    CRect placeRect;
+    const bool ended = apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Pause(50);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        markers = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingMarker").empty(); });
+        const CRect marker = SideMarker(alignment);
+        if (markers && !marker.IsRectEmpty()) {
+            user.DragTo(marker.CenterPoint(), 10);
+            place = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPPlaceMarker").empty(); }, 1500);
+            if (place)
+                placeRect = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPPlaceMarker").front());
+        }
+        user.Release();
+    });
+    EXPECT_TRUE(ended);
+    return {markers.load(), place.load(), placeRect};
+}
+
+} // namespace
+
+class SmartDockingScenario : public AppHostTest, public ::testing::WithParamInterface<DWORD> {};
+
+TEST_P(SmartDockingScenario, AFloatingPaneDocksAtTheEdgeOfTheMarkerItIsReleasedOn)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& pane = frame.m_wndWatch;
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    ASSERT_TRUE(pane.FloatBar(CRect(client.CenterPoint() - CSize(60, 60), CSize(200, 150))));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return pane.GetParentMiniFrame(TRUE) != nullptr; }));
+    const CPoint caption = CaptionPoint(pane);
+    ASSERT_NE(CPoint(-1, -1), caption);
+
+    const DWORD alignment = GetParam();
+    const DropOnMarker seen = DragToSideMarker(caption, alignment);
+    ASSERT_TRUE(seen.markersShown) << "the markers show once the drag starts";
+    EXPECT_TRUE(seen.placeShown) << "the place the pane would take shows over its marker";
+    EXPECT_TRUE(apphost::WaitUntil([&] { return pane.GetParentMiniFrame(TRUE) == nullptr; })) << "docked";
+    EXPECT_EQ(alignment, pane.GetCurrentAlignment());
+    const CRect docked = apphost::ScreenRect(pane);
+    const CRect notes = apphost::ScreenRect(frame.m_hWndMDIClient);
+    EXPECT_TRUE(apphost::IsShown(pane));
+    // The pane docked lies between the frame's edge and the notes, and the
+    // place shown reached out from that edge (at the right edge outside the
+    // panes already there).
+    switch (alignment) {
+    case CBRS_ALIGN_LEFT:
+        EXPECT_LE(docked.right, notes.left);
+        EXPECT_LT(seen.place.left, notes.left);
+        break;
+    case CBRS_ALIGN_RIGHT:
+        EXPECT_GE(docked.left, notes.right);
+        EXPECT_GT(seen.place.right, notes.right);
+        break;
+    case CBRS_ALIGN_TOP:
+        EXPECT_LE(docked.bottom, notes.top);
+        EXPECT_LT(seen.place.top, notes.top);
+        break;
+    default:
+        EXPECT_GE(docked.top, notes.bottom);
+        EXPECT_GT(seen.place.bottom, notes.bottom);
+        break;
+    }
+    if (alignment == CBRS_ALIGN_RIGHT) {
+        EXPECT_GE(docked.left, apphost::ScreenRect(frame.m_wndTasks).right);
+        EXPECT_GE(docked.left, apphost::ScreenRect(frame.m_wndFiles).right);
+    }
+    EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingMarker").empty()) << "the markers went with the drag";
+    if (alignment == CBRS_ALIGN_LEFT)
+        apphost::Screenshot(L"apphost_smart_docked_left.bmp");
+}
+
+// Left: the shortcuts' edge; right: the tasks pane's and the tabbed pair's;
+// top: an edge that holds no pane.
+INSTANTIATE_TEST_SUITE_P(Edges, SmartDockingScenario,
+                         ::testing::Values(CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT, CBRS_ALIGN_TOP),
+                         [](const ::testing::TestParamInfo<DWORD>& info) {
+                             return info.param == CBRS_ALIGN_LEFT    ? std::string("BusyLeft")
+                                    : info.param == CBRS_ALIGN_RIGHT ? std::string("BusyRight")
+                                                                     : std::string("EmptyTop");
+                         });
