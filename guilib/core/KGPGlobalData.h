@@ -118,6 +118,9 @@ public:
     int m_nDragFrameWidth = 4;
     int m_nDragFrameWidthExpected = 3;     // over an expected docked place
     int m_nMaxDockedSharePercent = 50;
+    // The room an auto-hide button of the overlapping style keeps between its
+    // icon and its title, besides the part its neighbour overlaps.
+    int m_nAutoHideButtonOverlapExtra = 2;
     int m_nMinRowHeightHorz = 0;
     int m_nMinRowHeightVert = 0;
     int m_nMinMenuItemHeight = 0;

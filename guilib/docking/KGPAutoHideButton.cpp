@@ -26,6 +26,11 @@ HICON SmallIconOf(CWnd* pWnd)
     return reinterpret_cast<HICON>(pWnd->SendMessage(WM_GETICON, ICON_SMALL, 0));
 }
 
+kgp::autohide::Box BoxOf(const CRect& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
 HFONT FontFor(BOOL bHorizontal)
 {
     return bHorizontal ? GetKGPGlobalData().GetRegularFont() : GetKGPGlobalData().GetVerticalFont();
@@ -76,6 +81,8 @@ CSize CKGPAutoHideButton::GetSize() const
     kgp::autohide::ButtonSizeInput in;
     in.horizontal = IsHorizontal() != FALSE;
     in.hasPane = m_pAutoHideWindow != nullptr;
+    in.overlappingStyle = CKGPVisualManager::GetInstance()->UsesAutoHideButtonStyle() != FALSE;
+    in.overlapExtra = GetKGPGlobalData().m_nAutoHideButtonOverlapExtra;
     if (in.hasPane) {
         if (SmallIconOf(m_pAutoHideWindow) != nullptr)
             in.icon = {::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)};
@@ -123,29 +130,31 @@ void CKGPAutoHideButton::OnDrawBorder(CDC* pDC, CRect rectBounds, CRect rectBord
 
 void CKGPAutoHideButton::OnDraw(CDC* pDC)
 {
-    // The border is 1 on every side but the one toward the frame's edge.
-    CRect border(m_nBorderSize, m_nBorderSize, m_nBorderSize, m_nBorderSize);
-    switch (m_dwAlignment & CBRS_ALIGN_ANY) {
-    case CBRS_ALIGN_TOP: border.top = 0; break;
-    case CBRS_ALIGN_BOTTOM: border.bottom = 0; break;
-    case CBRS_ALIGN_LEFT: border.left = 0; break;
-    default: border.right = 0; break;
+    namespace ah = kgp::autohide;
+    const BOOL bHorz = IsHorizontal();
+    const BOOL bOverlapping = CKGPVisualManager::GetInstance()->UsesAutoHideButtonStyle();
+    const int corner = ah::ButtonCorner(bOverlapping != FALSE, bHorz != FALSE);
+    const ah::Box border = ah::ButtonBorder(ah::EdgeOf(m_dwAlignment), m_nBorderSize);
+    const CRect borderSizes(border.left, border.top, border.right, border.bottom);
+
+    // A toolbar continuing a group reaches over the neighbour before each of
+    // its buttons with a copy of the button's face.
+    if (bOverlapping && m_pParentBar != nullptr && !m_pParentBar->m_bGroupStart) {
+        const ah::Box face = ah::OverlapFaceBox(BoxOf(m_rect), bHorz != FALSE, corner);
+        const CRect rectFace(face.left, face.top, face.right, face.bottom);
+        OnFillBackground(pDC, rectFace);
+        OnDrawBorder(pDC, rectFace, borderSizes);
     }
     OnFillBackground(pDC, m_rect);
-    OnDrawBorder(pDC, m_rect, border);
+    OnDrawBorder(pDC, m_rect, borderSizes);
     if (m_pAutoHideWindow == nullptr)
         return;
 
-    CRect content = m_rect;
-    if (!CKGPVisualManager::GetInstance()->UsesAutoHideButtonStyle()) {
-        content.left += border.left;
-        content.top += border.top;
-        content.right -= border.right;
-        content.bottom -= border.bottom;
-    }
-    content.DeflateRect(m_nMarginSize, m_nMarginSize);
-    const BOOL bHorz = IsHorizontal();
-    if (HICON icon = SmallIconOf(m_pAutoHideWindow)) {
+    const ah::Box box =
+        ah::ButtonContentBox(BoxOf(m_rect), border, bHorz != FALSE, bOverlapping != FALSE, m_nMarginSize);
+    CRect content(box.left, box.top, box.right, box.bottom);
+    const HICON icon = SmallIconOf(m_pAutoHideWindow);
+    if (icon != nullptr) {
         const int cx = ::GetSystemMetrics(SM_CXSMICON);
         const int cy = ::GetSystemMetrics(SM_CYSMICON);
         if (bHorz) {
@@ -158,12 +167,12 @@ void CKGPAutoHideButton::OnDraw(CDC* pDC)
             content.top += cy + m_nMarginSize;
         }
     }
-    const BOOL bActive = m_pParentBar == nullptr || m_pParentBar->IsActiveToolBar();
-    if (!bActive && CKGPAutoHideToolBar::m_bShowTextOnlyActive)
-        return;
     CString text;
     m_pAutoHideWindow->GetWindowText(text);
-    if (text.IsEmpty() || content.IsRectEmpty())
+    const BOOL bActive = m_pParentBar == nullptr || m_pParentBar->IsActiveToolBar();
+    if (!ah::ButtonShowsText(text.IsEmpty() != FALSE, bActive != FALSE, icon != nullptr,
+                             CKGPAutoHideToolBar::m_bShowTextOnlyActive != FALSE) ||
+        text.IsEmpty() || content.IsRectEmpty())
         return;
     CSelectionScope font(pDC->GetSafeHdc(), FontFor(bHorz));
     const int oldMode = pDC->SetBkMode(TRANSPARENT);

@@ -287,7 +287,8 @@ Size ButtonTextSize(const ButtonSizeInput& in)
 
 Size ButtonSize(const ButtonSizeInput& in)
 {
-    Size size{kButtonMargin + 2 * kButtonBorder, kButtonMargin + 2 * kButtonBorder};
+    const int start = kButtonMargin + 2 * kButtonBorder;
+    Size size{start, start};
     if (!in.hasPane)
         return size;
     const Size text = ButtonTextSize(in);
@@ -295,8 +296,12 @@ Size ButtonSize(const ButtonSizeInput& in)
     const Size icon = hasIcon ? in.icon : Size{};
     const int textAlong = in.horizontal ? text.cx : text.cy;
     int gap = kButtonMargin + kButtonNoIconExtra;
-    if (hasIcon)
+    if (in.overlappingStyle) {
+        const int across = in.horizontal ? std::max(icon.cy, text.cy) : std::max(icon.cx, text.cx);
+        gap = 2 * (start + across) / 3 + in.overlapExtra;
+    } else if (hasIcon) {
         gap = textAlong > 0 ? kButtonTextMargin + (in.horizontal ? icon.cx : icon.cy) : kButtonMargin + 1;
+    }
     if (in.horizontal) {
         size.cx += text.cx + icon.cx + gap;
         size.cy += std::max(icon.cy, text.cy);
@@ -307,6 +312,95 @@ Size ButtonSize(const ButtonSizeInput& in)
         size.cx = std::max(size.cx, in.minimumAcross);
     }
     return size;
+}
+
+PaneAndSlider AlignAtOuterEdge(const PaneAndSlider& now, const Box& outer, Edge edge, bool mirrored)
+{
+    if (mirrored && !IsHorizontalEdge(edge))
+        edge = edge == Edge::Left ? Edge::Right : Edge::Left;
+    PaneAndSlider placed = now;
+    const Box both{std::min(now.slider.left, now.pane.left), std::min(now.slider.top, now.pane.top),
+                   std::max(now.slider.right, now.pane.right), std::max(now.slider.bottom, now.pane.bottom)};
+    int dx = 0, dy = 0;
+    switch (edge) {
+    case Edge::Left: dx = outer.left - both.left; break;
+    case Edge::Right: dx = outer.right - both.right; break;
+    case Edge::Top: dy = outer.top - both.top; break;
+    case Edge::Bottom: dy = outer.bottom - both.bottom; break;
+    }
+    for (Box* box : {&placed.slider, &placed.pane}) {
+        if (IsHorizontalEdge(edge)) {
+            box->left = outer.left;
+            box->right = outer.right;
+            box->top += dy;
+            box->bottom += dy;
+        } else {
+            box->top = outer.top;
+            box->bottom = outer.bottom;
+            box->left += dx;
+            box->right += dx;
+        }
+    }
+    return placed;
+}
+
+int ButtonCorner(bool overlappingStyle, bool horizontal)
+{
+    if (!overlappingStyle)
+        return kButtonTextMargin;
+    return horizontal ? kOverlapCornerHorz : kOverlapCornerVert;
+}
+
+Box ButtonBorder(Edge edge, int border)
+{
+    Box sides{border, border, border, border};
+    switch (edge) {
+    case Edge::Top: sides.top = 0; break;
+    case Edge::Bottom: sides.bottom = 0; break;
+    case Edge::Left: sides.left = 0; break;
+    case Edge::Right: sides.right = 0; break;
+    }
+    return sides;
+}
+
+Box OverlapFaceBox(const Box& button, bool horizontal, int corner)
+{
+    Box face = button;
+    if (horizontal) {
+        face.left -= corner;
+        face.right -= corner;
+    } else {
+        face.top -= corner;
+        face.bottom -= corner;
+    }
+    return face;
+}
+
+Box ButtonContentBox(const Box& button, const Box& border, bool horizontal, bool overlappingStyle, int margin)
+{
+    Box content = button;
+    if (!overlappingStyle) {
+        content.left += border.left;
+        content.top += border.top;
+        content.right -= border.right;
+        content.bottom -= border.bottom;
+    }
+    content.left += margin;
+    content.top += margin;
+    content.right -= margin;
+    content.bottom -= margin;
+    if (overlappingStyle) {
+        if (horizontal)
+            content.right -= 2 * (button.bottom - button.top) / 3;
+        else
+            content.bottom -= 2 * (button.right - button.left) / 3;
+    }
+    return content;
+}
+
+bool ButtonShowsText(bool textEmpty, bool activeToolbar, bool hasIcon, bool onlyActiveShowsText)
+{
+    return !((textEmpty || !activeToolbar) && hasIcon && onlyActiveShowsText);
 }
 
 std::vector<Box> LayoutButtons(const std::vector<Size>& sizes, Edge edge, int startAlong, int across)

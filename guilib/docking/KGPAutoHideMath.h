@@ -67,6 +67,15 @@ Box SlideStepBox(Box pane, Edge edge, int mode, bool slidingOut, int step, const
 // full place beside the strip.
 Box SlideStartBox(const Box& slideRect, Edge edge, int mode, bool mirrored = false);
 
+// An auto-hidden pane and its slider kept at their sizes against the outer
+// edge of the docked area: along the edge both take the edge's extent;
+// across it they move together until their outer side meets it.
+struct PaneAndSlider {
+    Box slider;
+    Box pane;
+};
+PaneAndSlider AlignAtOuterEdge(const PaneAndSlider& now, const Box& outer, Edge edge, bool mirrored = false);
+
 // What the check timer learns about the pane and the mouse.
 struct CheckFacts {
     bool autoHidden = true;
@@ -170,6 +179,11 @@ constexpr int kButtonMargin = 2;
 constexpr int kButtonTextMargin = 10;
 constexpr int kButtonNoIconExtra = 20;
 
+// The corner of a button of the overlapping style, by orientation; the
+// text margin stands for it in the plain style.
+constexpr int kOverlapCornerHorz = 5;
+constexpr int kOverlapCornerVert = 7;
+
 struct ButtonSizeInput {
     bool horizontal = true; // the button lies along a top or bottom strip
     bool hasPane = true;
@@ -178,6 +192,11 @@ struct ButtonSizeInput {
     bool activeToolbar = true;
     bool onlyActiveShowsText = true;
     int minimumAcross = 0;  // the row's largest bar less its extra height
+    // The look's overlapping button style: the part of a button its
+    // neighbour overlaps (two thirds of its thickness) is added, and the
+    // look's extra room besides.
+    bool overlappingStyle = false;
+    int overlapExtra = 0;
 };
 
 // The text's size along and across the button: a vertical button's text
@@ -185,6 +204,25 @@ struct ButtonSizeInput {
 // one shows texts.
 Size ButtonTextSize(const ButtonSizeInput& in);
 Size ButtonSize(const ButtonSizeInput& in);
+
+// The corner of a button: the text margin in the plain style, 5 (along a top
+// or bottom strip) or 7 in the overlapping one.
+int ButtonCorner(bool overlappingStyle, bool horizontal);
+// The border of a button on each side: 1, but 0 on the side facing the
+// frame's edge.
+Box ButtonBorder(Edge edge, int border);
+// The copy of a button's face drawn first in the overlapping style when its
+// toolbar does not start a group: the button moved back along the toolbar by
+// its corner, so that it reaches over the neighbour before it.
+Box OverlapFaceBox(const Box& button, bool horizontal, int corner);
+// Where the icon and the text go: the button less its border (plain style)
+// and its margin; in the overlapping style the end its neighbour overlaps
+// (two thirds of the button's thickness) is left out too.
+Box ButtonContentBox(const Box& button, const Box& border, bool horizontal, bool overlappingStyle, int margin);
+// Whether a button draws its pane's title: not when it has an icon and the
+// title is empty or its toolbar is not the active one (while only the active
+// toolbar shows texts); a button without an icon always shows it.
+bool ButtonShowsText(bool textEmpty, bool activeToolbar, bool hasIcon, bool onlyActiveShowsText);
 
 // The buttons of one toolbar laid out along its strip from `start`, one
 // after the other (top to bottom on a left or right strip), each as deep as

@@ -2,6 +2,7 @@
 
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPStoredState.h"
+#include "guilib/docking/KGPAutoHideButton.h"
 #include "guilib/docking/KGPAutoHideToolBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
@@ -486,8 +487,15 @@ CKGPAutoHideToolBar* CKGPBaseTabbedBar::SetAutoHideMode(BOOL bMode, DWORD dwAlig
         if (CKGPAutoHideToolBar* pPinned = pPane->PinToStrip(dwAlignment, pToolBar, bOut, bOut))
             pToolBar = pPinned;
     }
-    if (pToolBar != nullptr)
+    if (pToolBar != nullptr) {
+        // The button of the tab that was active (else the last) stands on top.
+        const CKGPDockingControlBar* pMarked = pActive != nullptr ? pActive : leaving.back();
+        for (CKGPDockingControlBar* pPane : leaving) {
+            if (CKGPAutoHideButton* pButton = pToolBar->FindButtonByPane(pPane))
+                pButton->SetTop(pPane == pMarked);
+        }
         pToolBar->SetActiveInGroup(TRUE);
+    }
     if (!::IsWindow(hSelf)) {
         m_bTabsAlwaysSizedByActive = bSizedByActive;
         return pToolBar;

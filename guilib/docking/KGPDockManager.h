@@ -113,8 +113,10 @@ public:
     // list. Null when the frame has no strip at that edge.
     CKGPAutoHideToolBar* AutoHideBar(CKGPDockingControlBar* pBar, CKGPAutoHideToolBar* pCurrAutoHideToolBar = nullptr);
     // Places an auto-hidden pane's slider, and the pane beside it, at the
-    // outer edge of the docked area (its full place when slid out).
-    void AlignAutoHideBar(CKGPSlider* pDefaultSlider, BOOL bIsVisible = TRUE);
+    // outer edge of the docked area (its full place when slid out): sized
+    // from the slider's layout, or keeping both sizes (only moved, taking the
+    // edge's length) when not.
+    void AlignAutoHideBar(CKGPSlider* pDefaultSlider, BOOL bSizeFromLayout = TRUE);
     const CObList& GetAutoHideBars() const { return m_lstAutoHideBars; }
     // Every auto-hidden pane slides out of view (at once when bImmediately),
     // but pBarToExclude's.
@@ -202,6 +204,7 @@ public:
 
 protected:
     BOOL IsInPlace() const;
+    void AlignAutoHidePaneKeepingSizes(CKGPSlider* pSlider, const CRect& outer, DWORD dwAlignment, BOOL bMirrored);
     // The layout archive's sections as written.
     void StoreLayout(CArchive& ar);
     // The bars with values of their own under their keys.

@@ -3,6 +3,7 @@
 #include "guilib/docking/KGPDockManager.h"
 
 #include "guilib/docking/KGPAutoHideDockBar.h"
+#include "guilib/docking/KGPAutoHideMath.h"
 #include "guilib/docking/KGPAutoHideToolBar.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPSlider.h"
@@ -91,19 +92,23 @@ CKGPAutoHideToolBar* CKGPDockManager::AutoHideBar(CKGPDockingControlBar* pBar,
     return pToolBar;
 }
 
-void CKGPDockManager::AlignAutoHideBar(CKGPSlider* pDefaultSlider, BOOL)
+void CKGPDockManager::AlignAutoHideBar(CKGPSlider* pDefaultSlider, BOOL bSizeFromLayout)
 {
     if (pDefaultSlider == nullptr || pDefaultSlider->GetSafeHwnd() == nullptr || m_pParentWnd == nullptr)
         return;
-    // The slider's thickness is its own and its pane's; it stands against the
-    // outer edge of the docked area, never wider than that area.
     CRect outer = m_rectOuterEdge;
     m_pParentWnd->ClientToScreen(outer);
     const DWORD alignment = pDefaultSlider->GetCurrentAlignment() & CBRS_ALIGN_ANY;
     const BOOL bHorz = alignment == CBRS_ALIGN_TOP || alignment == CBRS_ALIGN_BOTTOM;
+    const BOOL bMirrored = (m_pParentWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    if (!bSizeFromLayout) {
+        AlignAutoHidePaneKeepingSizes(pDefaultSlider, outer, alignment, bMirrored);
+        return;
+    }
+    // The slider's thickness is its own and its pane's; it stands against the
+    // outer edge of the docked area, never wider than that area.
     const CSize size = pDefaultSlider->CalcFixedLayout(FALSE, bHorz);
     CRect rect = outer;
-    const BOOL bMirrored = (m_pParentWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     switch (alignment) {
     case CBRS_ALIGN_LEFT:
     case CBRS_ALIGN_RIGHT: {
@@ -122,4 +127,32 @@ void CKGPDockManager::AlignAutoHideBar(CKGPSlider* pDefaultSlider, BOOL)
         break;
     }
     pDefaultSlider->RepositionBars(rect, nullptr);
+}
+
+void CKGPDockManager::AlignAutoHidePaneKeepingSizes(CKGPSlider* pSlider, const CRect& outer, DWORD dwAlignment,
+                                                   BOOL bMirrored)
+{
+    const CObList* pPanes = pSlider->GetControlBars();
+    auto* pPane = pPanes != nullptr && !pPanes->IsEmpty() ? DYNAMIC_DOWNCAST(CKGPDockingControlBar, pPanes->GetHead())
+                                                          : nullptr;
+    if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr)
+        return;
+    namespace ah = kgp::autohide;
+    auto boxOf = [](CWnd* pWnd) {
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        return ah::Box{rect.left, rect.top, rect.right, rect.bottom};
+    };
+    const ah::PaneAndSlider placed =
+        ah::AlignAtOuterEdge({boxOf(pSlider), boxOf(pPane)}, {outer.left, outer.top, outer.right, outer.bottom},
+                             ah::EdgeOf(dwAlignment), bMirrored != FALSE);
+    auto move = [](CWnd* pWnd, const ah::Box& box) {
+        CRect rect(box.left, box.top, box.right, box.bottom);
+        if (CWnd* pParent = pWnd->GetParent())
+            pParent->ScreenToClient(rect);
+        pWnd->SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    move(pSlider, placed.slider);
+    move(pPane, placed.pane);
+    pPane->AdjustHostLayout();
 }

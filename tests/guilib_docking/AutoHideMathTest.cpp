@@ -152,6 +152,24 @@ struct TimerLog {
     }
 };
 
+TEST(AutoHideSlide, KeptSizesMoveAgainstTheOuterEdgeAndTakeItsLength)
+{
+    const Box outer{5, 10, 600, 390};
+    // At the bottom the slider lies above its pane: the pane's bottom meets the edge.
+    PaneAndSlider placed = AlignAtOuterEdge({{10, 200, 300, 204}, {10, 204, 300, 324}}, outer, Edge::Bottom);
+    EXPECT_EQ((Box{5, 266, 600, 270}), placed.slider);
+    EXPECT_EQ((Box{5, 270, 600, 390}), placed.pane);
+    // On the left the pane lies before its slider: its left meets the edge.
+    const PaneAndSlider left{{210, 20, 214, 300}, {50, 20, 210, 300}};
+    placed = AlignAtOuterEdge(left, outer, Edge::Left);
+    EXPECT_EQ((Box{5, 10, 165, 390}), placed.pane);
+    EXPECT_EQ((Box{165, 10, 169, 390}), placed.slider);
+    // A right-to-left frame's left pane stands at the right.
+    placed = AlignAtOuterEdge(left, outer, Edge::Left, true);
+    EXPECT_EQ(600, placed.slider.right);
+    EXPECT_EQ(160, placed.pane.right - placed.pane.left);
+}
+
 TEST(AutoHideTimers, ASlideOutTicksUntilItsEndThenTheCheckRunsUntilItSlidesThePaneIn)
 {
     TimerLog log;
@@ -279,6 +297,48 @@ TEST(AutoHideButtons, SizesFollowIconTextAndTheActiveToolbar)
     // Across the row a button is at least as deep as the row's largest bar.
     in.minimumAcross = 30;
     EXPECT_EQ(30, ButtonSize(in).cx);
+}
+
+TEST(AutoHideButtons, TheOverlappingStyleKeepsTwoThirdsOfTheThicknessForItsNeighbour)
+{
+    // A 16 x 16 icon and a 50 x 15 text: the gap is two thirds of the
+    // button's thickness (4 + 16) and the look's extra room.
+    ButtonSizeInput in;
+    in.icon = {16, 16};
+    in.text = {50, 15};
+    in.overlappingStyle = true;
+    in.overlapExtra = 2;
+    EXPECT_EQ((Size{4 + 50 + 16 + 13 + 2, 4 + 16}), ButtonSize(in));
+    in.horizontal = false;
+    EXPECT_EQ((Size{4 + 16, 4 + 50 + 16 + 13 + 2}), ButtonSize(in));
+    // Without an icon the thickness is the text's.
+    in = {};
+    in.text = {50, 15};
+    in.overlappingStyle = true;
+    EXPECT_EQ((Size{4 + 50 + 2 * 19 / 3, 4 + 15}), ButtonSize(in));
+
+    EXPECT_EQ(10, ButtonCorner(false, true));
+    EXPECT_EQ(5, ButtonCorner(true, true));
+    EXPECT_EQ(7, ButtonCorner(true, false));
+    // The face's copy moves back along the toolbar by the corner.
+    EXPECT_EQ((Box{5, 0, 55, 20}), OverlapFaceBox({10, 0, 60, 20}, true, 5));
+    EXPECT_EQ((Box{0, 3, 20, 53}), OverlapFaceBox({0, 10, 20, 60}, false, 7));
+    // No border on the side toward the frame's edge.
+    EXPECT_EQ((Box{1, 0, 1, 1}), ButtonBorder(Edge::Top, 1));
+    EXPECT_EQ((Box{1, 1, 0, 1}), ButtonBorder(Edge::Right, 1));
+    // The content: the plain style loses the border and the margin; the
+    // overlapping one the margin and, at its end, two thirds of the thickness.
+    EXPECT_EQ((Box{3, 2, 57, 17}), ButtonContentBox({0, 0, 60, 20}, {1, 0, 1, 1}, true, false, 2));
+    EXPECT_EQ((Box{2, 2, 58 - 13, 18}), ButtonContentBox({0, 0, 60, 20}, {1, 0, 1, 1}, true, true, 2));
+    EXPECT_EQ((Box{2, 2, 18, 58 - 13}), ButtonContentBox({0, 0, 20, 60}, {0, 1, 1, 1}, false, true, 2));
+
+    // An inactive toolbar's button shows no title beside its icon; without an
+    // icon it shows it, as every button does when all toolbars show texts.
+    EXPECT_FALSE(ButtonShowsText(false, false, true, true));
+    EXPECT_TRUE(ButtonShowsText(false, false, false, true));
+    EXPECT_FALSE(ButtonShowsText(true, true, true, true));
+    EXPECT_TRUE(ButtonShowsText(false, true, true, true));
+    EXPECT_TRUE(ButtonShowsText(false, false, true, false));
 }
 
 TEST(AutoHideButtons, ButtonsLieOneAfterAnotherAlongTheirStripAndTheOneOnTopIsHitFirst)

@@ -14,6 +14,7 @@
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
+#include "tests/support/Dib.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
@@ -93,6 +94,28 @@ TEST_F(AutoHideTest, APinnedPaneStandsAsAButtonOnItsStripAndComesBackWhenUnpinne
     EXPECT_EQ(strip.right, pane.left);
     EXPECT_EQ(160, pane.Width());
     ExpectSound({a, b}, "slid out");
+    // Moved off its place and narrowed, the pane comes back against the edge
+    // with its slider: moved as they are (at their sizes and distance), or
+    // laid out by the slider, which stands beside the pane again; along the
+    // edge both take the docked area's length.
+    CKGPSlider* slider = a->GetDefaultPaneSlider();
+    const CRect sliderSlid = ClientRectIn(slider, &frame);
+    auto moveOff = [&] {
+        a->SetWindowPos(HWND{}, pane.left + 30, pane.top + 20, pane.Width() - 20, pane.Height() - 10,
+                        SWP_NOZORDER | SWP_NOACTIVATE);
+        slider->SetWindowPos(HWND{}, sliderSlid.left + 30, sliderSlid.top + 20, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    const CRect narrowed(pane.left, pane.top, pane.right - 20, pane.bottom);
+    moveOff();
+    Manager().AlignAutoHideBar(slider, FALSE);
+    EXPECT_EQ(narrowed, ClientRectIn(a, &frame));
+    EXPECT_EQ(sliderSlid, ClientRectIn(slider, &frame));
+    moveOff();
+    Manager().AlignAutoHideBar(slider, TRUE);
+    EXPECT_EQ(narrowed, ClientRectIn(a, &frame));
+    EXPECT_EQ(CRect(narrowed.right, sliderSlid.top, narrowed.right + sliderSlid.Width(), sliderSlid.bottom),
+              ClientRectIn(slider, &frame));
     a->Slide(FALSE, FALSE);
     EXPECT_FALSE(a->IsWindowVisible());
 
@@ -194,6 +217,97 @@ TEST_F(AutoHideTest, PanesPinnedTogetherShareAToolbarAndAPaneGoneTakesItsButton)
     ExpectSound({b}, "the second pane unpinned");
 }
 
+// A look of the overlapping button style whose faces take their pane's
+// colour and which draws no frame.
+class COverlappingButtonsLook : public CKGPVisualManager {
+    DECLARE_DYNCREATE(COverlappingButtonsLook)
+public:
+    static COLORREF FaceOf(UINT id) { return id % 2 == 0 ? RGB(200, 0, 0) : RGB(0, 0, 200); }
+    BOOL UsesAutoHideButtonStyle() const override { return TRUE; }
+    void FillAutoHideButtonFace(CDC* pDC, CRect rect, CKGPAutoHideButton* pButton) override
+    {
+        pDC->FillSolidRect(rect, FaceOf(static_cast<UINT>(pButton->GetAutoHideWindow()->GetDlgCtrlID())));
+    }
+    void DrawAutoHideButtonFrame(CDC*, CRect, CRect, CKGPAutoHideButton*) override {}
+    COLORREF AutoHideButtonTextColour(CKGPAutoHideButton*) const override { return RGB(0, 0, 0); }
+};
+IMPLEMENT_DYNCREATE(COverlappingButtonsLook, CKGPVisualManager)
+
+// The buttons of a toolbar as they draw themselves, in order, on a white
+// picture of the toolbar's size.
+std::vector<DWORD> DrawButtons(CKGPAutoHideToolBar* toolbar, std::initializer_list<CKGPDockingControlBar*> panes,
+                               CSize& size)
+{
+    size = toolbar->CalcFixedLayout(FALSE, toolbar->IsHorizontal());
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    CGdiHandle<HBITMAP> bitmap(keyloft_test::CreateTopDown32BitDib(dc.m_hDC, size.cx, size.cy, &bits));
+    CSelectionScope selected(dc.m_hDC, bitmap.Get());
+    dc.FillSolidRect(0, 0, size.cx, size.cy, RGB(255, 255, 255));
+    for (CKGPDockingControlBar* pane : panes)
+        toolbar->FindButtonByPane(pane)->OnDraw(&dc);
+    ::GdiFlush();
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    return std::vector<DWORD>(pixels, pixels + size.cx * size.cy);
+}
+
+// In the overlapping style a toolbar that continues a group draws each button
+// reaching over the one before it; the title keeps off the overlapped end;
+// a button without an icon shows its title even on an inactive toolbar.
+TEST_F(AutoHideTest, TheOverlappingButtonStyleReachesOverTheNeighbourAndIconlessButtonsKeepTheirTitles)
+{
+    CKGPDockingControlBar* a = Add(2141, _T("Alpha"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
+    CKGPDockingControlBar* b = Add(2142, _T("Beta"));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_RIGHT));
+    frame.RecalcLayout();
+    CRuntimeClass* pLook = CKGPVisualManager::GetInstance()->GetRuntimeClass();
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(RUNTIME_CLASS(COverlappingButtonsLook)));
+    CKGPAutoHideToolBar* toolbar = a->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, nullptr, FALSE);
+    ASSERT_NE(nullptr, toolbar);
+    ASSERT_EQ(toolbar, b->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, toolbar, FALSE));
+    ExpectSound({a, b}, "two panes pinned at the bottom in the overlapping style");
+
+    CSize size;
+    const CRect first = toolbar->FindButtonByPane(a)->GetRect();
+    const CPoint firstsEnd(first.right - 2, first.CenterPoint().y);
+    auto at = [&](const std::vector<DWORD>& pixels, CPoint point) {
+        return pixels[static_cast<size_t>(point.y * size.cx + point.x)];
+    };
+    auto rgb = [](COLORREF colour) { return static_cast<DWORD>(RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour))); };
+    std::vector<DWORD> pixels = DrawButtons(toolbar, {a, b}, size);
+    EXPECT_EQ(rgb(COverlappingButtonsLook::FaceOf(2141)), at(pixels, firstsEnd)) << "a group's first toolbar";
+    toolbar->m_bGroupStart = FALSE;
+    pixels = DrawButtons(toolbar, {a, b}, size);
+    EXPECT_EQ(rgb(COverlappingButtonsLook::FaceOf(2142)), at(pixels, firstsEnd))
+        << "the second button reaches over the end of the first";
+    toolbar->m_bGroupStart = TRUE;
+
+    // The titles (black) lie in each button's first part, none in its last
+    // two thirds of the thickness; an inactive toolbar's buttons, which have
+    // no icon, keep them.
+    auto titleSpan = [&](const std::vector<DWORD>& drawn, const CRect& button) {
+        int left = INT_MAX, right = INT_MIN;
+        for (int y = button.top; y < button.bottom; ++y)
+            for (int x = button.left; x < button.right; ++x)
+                if (at(drawn, CPoint(x, y)) == 0) {
+                    left = (std::min)(left, x);
+                    right = (std::max)(right, x);
+                }
+        return std::make_pair(left, right);
+    };
+    pixels = DrawButtons(toolbar, {a}, size);
+    const auto active = titleSpan(pixels, first);
+    ASSERT_NE(INT_MAX, active.first) << "the active toolbar's title";
+    EXPECT_LT(active.second, first.right - 2 * first.Height() / 3);
+    toolbar->SetActiveInGroup(FALSE);
+    pixels = DrawButtons(toolbar, {a}, size);
+    EXPECT_NE(INT_MAX, titleSpan(pixels, toolbar->FindButtonByPane(a)->GetRect()).first)
+        << "a button without an icon shows its title on an inactive toolbar";
+    ASSERT_TRUE(CKGPVisualManager::SetDefaultManager(pLook));
+}
+
 TEST_F(AutoHideTest, ClosingAnAutoHiddenPaneUnpinsAndHidesItAndHidingAllBarsHidesItsButton)
 {
     CKGPDockingControlBar* a = Add(2141, _T("Closed"));
@@ -266,6 +380,10 @@ TEST_F(AutoHideTest, ATabbedPaneAutoHidesAsOneButtonPerTabOnOneToolbarAndEachTab
     EXPECT_EQ(a, toolbar->GetFirstAttachedPane());
     EXPECT_EQ(c, toolbar->GetLastAttachedPane());
     EXPECT_TRUE(toolbar->IsActiveToolBar());
+    // The button of the tab that was active stands on top of the others.
+    EXPECT_TRUE(toolbar->FindButtonByPane(b)->IsTop());
+    EXPECT_FALSE(toolbar->FindButtonByPane(a)->IsTop());
+    EXPECT_FALSE(toolbar->FindButtonByPane(c)->IsTop());
     for (CKGPDockingControlBar* pane : {a, b, c}) {
         EXPECT_TRUE(pane->IsAutoHideMode()) << pane->GetDlgCtrlID();
         EXPECT_FALSE(pane->IsTabbed()) << pane->GetDlgCtrlID();
