@@ -106,6 +106,8 @@ std::unique_ptr<CKGPToolbarMenuButton> CKGPMenuBar::NewMenuButton() const
 
 void CKGPMenuBar::RebuildFromItems(HMENU hMenu)
 {
+    // The customise button belongs to no menu: it is set aside and stays last.
+    std::unique_ptr<CKGPToolbarButton> chevron = GetCustomizeButton() != nullptr ? CopyOf(*GetCustomizeButton()) : nullptr;
     RemoveAllButtons();
     const int count = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < count; ++i) {
@@ -132,6 +134,7 @@ void CKGPMenuBar::RebuildFromItems(HMENU hMenu)
         else
             InsertButton(std::make_unique<CKGPToolbarButton>(id, -1, text));
     }
+    AttachChevron(std::move(chevron));
 }
 
 void CKGPMenuBar::AppendHelpCombo()
@@ -156,9 +159,13 @@ void CKGPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpda
                 AdjustLayout();
             return;
         }
+        // The buttons move under a hot one: a bar in its menu mode starts
+        // again from its first button, and no MDI button stays hot.
+        const BOOL wasHot = GetHotButton() >= 0;
         SetMaximizeMode(FALSE, nullptr, FALSE);
         if (childZoomed)
             SetMaximizeMode(TRUE, child, FALSE);
+        SetHotButton(wasHot && GetCount() > 0 ? 0 : -1);
         AdjustLayout();
         return;
     }

@@ -10,12 +10,12 @@
 #include "guilib/core/KGPLink.h"
 #include "guilib/menus/KGPHelpComboBoxButton.h"
 #include "guilib/menus/KGPMenuBarRules.h"
+#include "guilib/menus/KGPPopupFrameLink.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarMdiButtons.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
 
 class CKGPMenuBar;
-class CKGPMenuPage;
 class CMultiDocTemplate;
 
 // What the menu bar asks of the library frame it is made in (the frames
@@ -100,14 +100,15 @@ public:
     static CKGPMenuBar* FromFrame(const CWnd* pFrame);
 
     // ---- The customisation page editing this bar.
-    void SetMenuPage(CKGPMenuPage* pMenuPage) { m_pMenuPage = pMenuPage; }
-    CKGPMenuPage* GetMenuPage() const { return m_pMenuPage; }
+    void SetMenuPage(IKGPMenuBarPage* pMenuPage) { m_pMenuPage = pMenuPage; }
+    IKGPMenuBarPage* GetMenuPage() const { return m_pMenuPage; }
 
     // ---- Stored state: every template's menu, then the default menu,
     // under "KGMenuBar". TRUE only when every menu was saved (loaded).
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
-    // Every menu loaded again from its resource.
+    // Every menu loaded again from its resource; the customise button stays
+    // and an attached menu page shows its menu anew.
     BOOL ResetToResource() override;
 
     // ---- Toolbar overrides.
@@ -174,7 +175,7 @@ private:
     int m_nSavedMDIButtons = 0;
     BOOL m_bHaveImages = FALSE;
     CSize m_szSystemButton{16, 14};
-    CKGPMenuPage* m_pMenuPage = nullptr;
+    IKGPMenuBarPage* m_pMenuPage = nullptr;
     UINT m_nHelpComboID = 0;
     int m_nHelpComboWidth = 0;
     CString m_strHelpComboPrompt;

@@ -10,6 +10,7 @@
 #include "guilib/menus/KGPMenuBarRules.h"
 #include "guilib/menus/KGPMenuHash.h"
 #include "guilib/menus/KGPTearOffManager.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 
 #include <afxframe.h>
 #include <afxmdi.h>
@@ -204,6 +205,8 @@ BOOL CKGPMenuBar::LoadState(LPCTSTR lpszProfileName, int /*nID*/, int nIndex)
 
 BOOL CKGPMenuBar::ResetToResource()
 {
+    // The customise button belongs to no menu: set aside, it comes back last.
+    std::unique_ptr<CKGPToolbarButton> chevron = GetCustomizeButton() != nullptr ? CopyOf(*GetCustomizeButton()) : nullptr;
     BOOL wasMaximized = FALSE;
     HMENU current = StoreCurrent(wasMaximized);
     if (g_pTearOffMenuManager != nullptr)
@@ -250,5 +253,11 @@ BOOL CKGPMenuBar::ResetToResource()
     }
     m_hMenu = current;
     RestoreCurrent(wasMaximized, FALSE);
+    if (m_pMenuPage != nullptr)
+        m_pMenuPage->ReselectMenu();
+    if (chevron != nullptr && GetCustomizeButton() == nullptr)
+        AttachChevron(std::move(chevron));
+    AdjustLayout();
+    RefitAfterChange();
     return TRUE;
 }

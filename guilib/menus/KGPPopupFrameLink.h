@@ -1,7 +1,7 @@
 // What a popup menu asks of the library frame it opens over (the frames
 // family registers this link with its other links when a frame is made),
-// and of the customisation page that shows a menu for editing (the
-// customisation sheet brings it). Without a frame a popup opens unasked,
+// and of the customisation pages that show menus for editing (the
+// customisation sheet brings them). Without a frame a popup opens unasked,
 // draws no side band and tears off nothing.
 #pragma once
 
@@ -39,4 +39,15 @@ public:
 
 protected:
     ~IKGPPopupMenuPage() = default;
+};
+
+// The customisation page that edits the menu bar's menus.
+class IKGPMenuBarPage {
+public:
+    // The bar's menus were loaded again from their resources: the page shows
+    // the menu it has chosen anew.
+    virtual void ReselectMenu() = 0;
+
+protected:
+    ~IKGPMenuBarPage() = default;
 };

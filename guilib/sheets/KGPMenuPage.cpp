@@ -143,6 +143,12 @@ void CKGPMenuPage::SelectFrameMenu(int nIndex)
     SendDlgItemMessage(IDC_KGP_MENU_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
+void CKGPMenuPage::ReselectMenu()
+{
+    if (GetSafeHwnd() != nullptr && m_pMenuBar != nullptr && m_wndFrameMenus.GetSafeHwnd() != nullptr)
+        SelectFrameMenu(m_wndFrameMenus.GetCurSel());
+}
+
 BOOL CKGPMenuPage::ResetFrameMenu()
 {
     if (m_pMenuBar == nullptr || m_wndFrameMenus.GetCurSel() < 0)

@@ -13,7 +13,7 @@ class CKGPMenuBar;
 class CKGPPopupMenu;
 class CMultiDocTemplate;
 
-class CKGPMenuPage : public CPropertyPage, public IKGPPopupMenuPage {
+class CKGPMenuPage : public CPropertyPage, public IKGPPopupMenuPage, public IKGPMenuBarPage {
     DECLARE_DYNCREATE(CKGPMenuPage)
 public:
     explicit CKGPMenuPage(CFrameWnd* pParentFrame = nullptr, BOOL bAutoSet = FALSE);
@@ -45,6 +45,8 @@ public:
     CKGPPopupMenu* GetContextMenuPopup() const { return m_pContextMenu; }
     // The popup of a context menu closes: its place is remembered, its items stored.
     void OnPopupMenuClosed(CKGPPopupMenu* pPopup) override;
+    // The menu bar's menus were reset: the chosen menu is shown again.
+    void ReselectMenu() override;
 
 protected:
     BOOL OnInitDialog() override;

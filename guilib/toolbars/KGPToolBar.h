@@ -408,6 +408,10 @@ public:
     static LPCTSTR s_strRegSection;
 
 protected:
+    // A copy of the button, of its own class.
+    static std::unique_ptr<CKGPToolbarButton> CopyOf(const CKGPToolbarButton& button);
+    // Appends the customise button (a set-aside copy) as the last button.
+    void AttachChevron(std::unique_ptr<CKGPToolbarButton> pChevron);
     // The tools follow the buttons at these indexes after a layout (all are
     // registered again when the buttons are others).
     void UpdateTooltipRects(const std::vector<int>& moved);
@@ -556,15 +560,12 @@ private:
     // Upper-case mnemonic to button index.
     std::map<WCHAR, int> m_mapMnemonics;
     std::vector<kgp::PlacedItem> PlacedItems() const;
-    static std::unique_ptr<CKGPToolbarButton> CopyOf(const CKGPToolbarButton& button);
     // Takes the button out of the list and deletes it; the indexes that named
     // it are forgotten, those after it move down.
     void DeleteButtonAt(int iIndex);
     void RemoveEndingSeparators();
     // One separator of each pair that stands together goes.
     void RemoveDoubledSeparators();
-    // Appends the customise button (a set-aside copy) as the last button.
-    void AttachChevron(std::unique_ptr<CKGPToolbarButton> pChevron);
     void RecordResourceButtons(const UINT* lpIDArray, int nIDCount);
     void RecordAfterResetButtons();
     void SaveResourceButtons(CKGPRegistry& reg);

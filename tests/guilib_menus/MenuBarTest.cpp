@@ -13,6 +13,7 @@
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPMenuBarRules.h"
 #include "guilib/menus/KGPMenuHash.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_menus/MenusTestIds.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
 
@@ -277,6 +278,34 @@ TEST_F(MenuBarTest, AMaximisedChildBringsItsButtonsToTheFarEnd)
     EXPECT_EQ(nullptr, bar.GetSystemMenuButton());
 }
 
+TEST_F(MenuBarTest, AMaximiseModeSwitchOfTheShownMenuStartsTheHotButtonAgainFromTheFirst)
+{
+    const HWND child = MakeMaximisedChild();
+    ASSERT_NE(nullptr, child);
+    bar.CreateFromMenu(bar.GetHMenu());
+    ASSERT_TRUE(bar.IsMaximizeMode());
+    bar.ChangeHot(3);
+    ASSERT_EQ(L"&About", bar.GetButton(3)->m_strCaption);
+
+    ::SendMessageW(m_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+    bar.CreateFromMenu(bar.GetHMenu());
+    ASSERT_FALSE(bar.IsMaximizeMode());
+    EXPECT_EQ(0, bar.GetHotButton()) << "the first button, File";
+
+    ::SendMessageW(m_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    bar.ChangeHot(2);
+    bar.CreateFromMenu(bar.GetHMenu());
+    ASSERT_TRUE(bar.IsMaximizeMode());
+    EXPECT_EQ(0, bar.GetHotButton()) << "the first button, the child's system menu, not Edit's place";
+    EXPECT_NE(nullptr, bar.GetSystemMenuButton());
+
+    // A bar with no hot button gets none (nor does any MDI button).
+    bar.ChangeHot(-1);
+    ::SendMessageW(m_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+    bar.CreateFromMenu(bar.GetHMenu());
+    EXPECT_EQ(-1, bar.GetHotButton());
+}
+
 TEST_F(MenuBarTest, TheChildsStylesDecideItsButtonsAndTheirClicksReachIt)
 {
     const HWND child = MakeMaximisedChild();
@@ -330,6 +359,53 @@ TEST_F(MenuBarTest, TheStateOfEveryMenuIsStoredAndReadBackAndAFailedSaveIsReport
     bar.failRegistry = TRUE;
     EXPECT_FALSE(bar.SaveState(kProfile)) << "the default menu's save failed";
     EXPECT_EQ(3, bar.GetCount()) << "and the bar is left as it was";
+}
+
+// A menu page as the bar sees it: it counts the times it is told to show its menu anew.
+class CCountingMenuPage : public IKGPMenuBarPage {
+public:
+    void ReselectMenu() override { ++reselected; }
+    int reselected = 0;
+};
+
+TEST_F(MenuBarTest, AResetKeepsTheCustomiseButtonLastAndTellsTheMenuPage)
+{
+    bar.EnableCustomizeButton(TRUE, ID_TEST_PRINT, L"Customize...");
+    bar.SetDefaultMenuResId(IDR_TEST_MENU);
+    CCountingMenuPage page;
+    bar.SetMenuPage(&page);
+    ASSERT_TRUE(bar.RemoveButton(0));  // the user took File away
+    const HMENU edited = bar.GetHMenu();
+
+    EXPECT_TRUE(bar.ResetToResource());
+    EXPECT_NE(edited, bar.GetHMenu()) << "the menu loaded again";
+    ASSERT_EQ(4, bar.GetCount()) << "File, Edit, About and the customise button";
+    CCustomizeButton* chevron = bar.GetCustomizeButton();
+    ASSERT_NE(nullptr, chevron) << "the reset keeps it";
+    EXPECT_EQ(chevron, bar.GetButton(3));
+    EXPECT_EQ(ID_TEST_PRINT, chevron->GetCustomizeCmdId());
+    EXPECT_EQ(1, page.reselected) << "the page shows its menu anew";
+
+    // With a maximised child its buttons come before it.
+    ASSERT_NE(nullptr, MakeMaximisedChild());
+    bar.CreateFromMenu(bar.GetHMenu());
+    ASSERT_TRUE(bar.IsMaximizeMode());
+    EXPECT_TRUE(bar.ResetToResource());
+    ASSERT_NE(nullptr, bar.GetCustomizeButton());
+    EXPECT_EQ(bar.GetCustomizeButton(), bar.GetButton(bar.GetCount() - 1));
+    EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CKGPToolbarMenuButtonsButton, bar.GetButton(bar.GetCount() - 2)));
+
+    // A menu the bar never showed keeps it too.
+    CMenu other;
+    ASSERT_TRUE(other.LoadMenu(IDR_TEMPLATE));
+    const HMENU otherMenu = other.Detach();
+    bar.CreateFromMenu(otherMenu);
+    ASSERT_NE(nullptr, bar.GetCustomizeButton());
+    EXPECT_EQ(bar.GetCustomizeButton(), bar.GetButton(bar.GetCount() - 1));
+    bar.SetMenuPage(nullptr);
+    bar.SetMaximizeMode(FALSE);
+    bar.CreateFromMenu(bar.GetDefaultMenu());
+    ::DestroyMenu(otherMenu);
 }
 
 TEST_F(MenuBarTest, TheHelpComboStandsAtTheRightEndAndDropsStayBeforeIt)
