@@ -851,6 +851,11 @@ void CKGPBaseTabWnd::ReadTabs(CArchive& ar, CKGPStoredLoad& load)
 void CKGPBaseTabWnd::ApplyRestoredTabInfo(BOOL bUseTabIndexes)
 {
     IKGPTabDockingLink* pLink = KGPTabDocking::Link();
+    // The tab active now, and the stored active one, by their records: the
+    // tabs move, and stored tabs whose panes are gone are skipped.
+    const CKGPTabInfo* pWasActive = IsValidTab(m_iActiveTab) ? Tab(m_iActiveTab) : nullptr;
+    const CKGPTabInfo* pStoredActive = nullptr;
+    int placed = 0;
     for (size_t i = 0; i < m_restoredTabs.size(); ++i) {
         const CKGPRestoredTabInfo& restored = m_restoredTabs[i];
         int iTab = -1;
@@ -872,8 +877,9 @@ void CKGPBaseTabWnd::ApplyRestoredTabInfo(BOOL bUseTabIndexes)
         }
         if (iTab < 0)
             continue; // its pane no longer exists
-        // The saved order: the tab moves to where it stood.
-        const int wanted = std::min(static_cast<int>(i), m_iTabsNum - 1);
+        // The saved order among the tabs placed: the tab moves to where it stood.
+        const int wanted = std::min(placed, m_iTabsNum - 1);
+        ++placed;
         if (!bUseTabIndexes && iTab != wanted) {
             std::unique_ptr<CKGPTabInfo> record = std::move(m_arTabs[static_cast<size_t>(iTab)]);
             m_arTabs.erase(m_arTabs.begin() + iTab);
@@ -881,6 +887,8 @@ void CKGPBaseTabWnd::ApplyRestoredTabInfo(BOOL bUseTabIndexes)
             iTab = wanted;
         }
         CKGPTabInfo* pTab = Tab(iTab);
+        if (static_cast<int>(i) == m_nRestoredActiveTabID)
+            pStoredActive = pTab;
         pTab->m_strText = restored.m_strText;
         pTab->m_clrText = restored.m_clrText;
         pTab->m_clrBack = restored.m_clrBack;
@@ -890,10 +898,25 @@ void CKGPBaseTabWnd::ApplyRestoredTabInfo(BOOL bUseTabIndexes)
             pTab->m_pWnd->ShowWindow(SW_HIDE);
     }
     m_location = m_nRestoredLocation;
-    m_iActiveTab = -1;
-    int active = m_nRestoredActiveTabID;
+    const auto indexOf = [this](const CKGPTabInfo* pRecord) {
+        for (int t = 0; t < m_iTabsNum; ++t) {
+            if (Tab(t) == pRecord)
+                return t;
+        }
+        return -1;
+    };
+    // The tab active before stays known as active, wherever it moved, so
+    // that activating another hides its window.
+    m_iActiveTab = indexOf(pWasActive);
+    int active = indexOf(pStoredActive);
     if (!IsValidTab(active) || !Tab(active)->m_bVisible)
         active = kgp::tabs::FirstVisibleFrom(VisibleFlags(), 0);
+    // Only the active tab's window shows.
+    for (int t = 0; t < m_iTabsNum && m_bHideInactiveWnd; ++t) {
+        CWnd* pWnd = Tab(t)->m_pWnd;
+        if (t != active && t != m_iActiveTab && pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr)
+            pWnd->ShowWindow(SW_HIDE);
+    }
     RecalcLayout();
     if (active >= 0)
         ActivateAndNotify(active);

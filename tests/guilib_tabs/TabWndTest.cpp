@@ -11,7 +11,9 @@
 #include "tests/support/LibraryTestHost.h"
 #include "tests/support/MessagePump.h"
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -346,6 +348,88 @@ TEST_F(TabWndTest, TheStoredFormComesBackWholeAndADamagedCopyChangesNothing)
         EXPECT_FALSE(damaged.Commit());
     }
     EXPECT_EQ(0, fresh.GetRestoredTabsNum());
+}
+
+// A restored list names its active tab by its place among the stored tabs:
+// once those whose panes are gone are skipped, the tab meant is still the one
+// activated, the others keep their stored order, and only the active tab's
+// window shows.
+TEST_F(TabWndTest, ARestoredTabListActivatesTheStoredTabAndShowsOnlyItsWindow)
+{
+    const auto storedWith = [&](std::initializer_list<UINT> ids, int active) {
+        CNotingTabWnd& stored = MakeTabs(CKGPTabWnd::STYLE_3D, 0, CRect(0, 0, 300, 200), &host);
+        for (UINT id : ids) {
+            CColourPage& page = host.Make<CColourPage>(PageColour(static_cast<int>(id)));
+            EXPECT_TRUE(page.CreateIn(&stored, id));
+            CString label;
+            label.Format(L"Page %u", id);
+            stored.AddTab(&page, label);
+        }
+        stored.SetActiveTab(active);
+        return keyloft_test::StoredBytes([&](CArchive& ar) { stored.Serialize(ar); });
+    };
+    const auto liveWith = [&](std::initializer_list<UINT> ids) -> CNotingTabWnd& {
+        CNotingTabWnd& live = MakeTabs(CKGPTabWnd::STYLE_3D, 0, CRect(0, 0, 300, 200), &host);
+        for (UINT id : ids) {
+            CColourPage& page = host.Make<CColourPage>(PageColour(static_cast<int>(id)));
+            EXPECT_TRUE(page.CreateIn(&live, id));
+            live.AddTab(&page, L"?");
+        }
+        return live;
+    };
+    const auto restore = [](CNotingTabWnd& live, const std::vector<BYTE>& bytes) {
+        CKGPStoredLoad load;
+        ASSERT_TRUE(load.ReadBytes(bytes.data(), static_cast<UINT>(bytes.size()),
+                                   [&](CArchive& ar) { live.ReadTabs(ar, load); }));
+        ASSERT_TRUE(load.Commit());
+        live.ApplyRestoredTabInfo();
+    };
+    const auto shownIds = [](CNotingTabWnd& live) {
+        std::vector<int> shown;
+        for (int i = 0; i < live.GetTabsNum(); ++i) {
+            if (live.GetTabWnd(i)->IsWindowVisible())
+                shown.push_back(live.GetTabWnd(i)->GetDlgCtrlID());
+        }
+        return shown;
+    };
+    const auto order = [](CNotingTabWnd& live) {
+        std::vector<int> ids;
+        for (int i = 0; i < live.GetTabsNum(); ++i)
+            ids.push_back(live.GetTabWnd(i)->GetDlgCtrlID());
+        return ids;
+    };
+
+    // Another tab than the live active one: the live one's window hides.
+    {
+        const std::vector<BYTE> bytes = storedWith({300, 302, 303}, 1);
+        CNotingTabWnd& live = liveWith({300, 302, 303});
+        ASSERT_EQ(0, live.GetActiveTab());
+        restore(live, bytes);
+        EXPECT_EQ(1, live.GetActiveTab());
+        EXPECT_EQ(std::vector<int>({302}), shownIds(live));
+    }
+    // The second stored tab's pane is gone: the active tab is still the one
+    // stored active, after it in order.
+    {
+        const std::vector<BYTE> bytes = storedWith({310, 311, 312, 313}, 2);
+        CNotingTabWnd& live = liveWith({313, 310, 312});
+        restore(live, bytes);
+        EXPECT_EQ(std::vector<int>({310, 312, 313}), order(live));
+        ASSERT_NE(nullptr, live.GetActiveWnd());
+        EXPECT_EQ(312, live.GetActiveWnd()->GetDlgCtrlID());
+        EXPECT_EQ(std::vector<int>({312}), shownIds(live));
+        CString label;
+        live.GetTabLabel(1, label);
+        EXPECT_EQ(CString(L"Page 312"), label);
+    }
+    // The first stored one gone: the rest keep their stored order from the front.
+    {
+        const std::vector<BYTE> bytes = storedWith({320, 321, 322}, 1);
+        CNotingTabWnd& live = liveWith({322, 321});
+        restore(live, bytes);
+        EXPECT_EQ(std::vector<int>({321, 322}), order(live));
+        EXPECT_EQ(321, live.GetActiveWnd()->GetDlgCtrlID());
+    }
 }
 
 TEST_F(TabWndTest, ScrollButtonsComeWithTheirStylesAndStayWithinTheRange)
