@@ -210,7 +210,9 @@ void CKGPToolbarButton::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_nCommand << m_nBits << GetImage();
+        // A separator's word is its width, whatever its user-image flag says:
+        // loading has always read it so.
+        ar << m_nCommand << m_nBits << (IsSeparator() ? m_nImage : GetImage());
         ar << m_strCaption;
         ar << m_bUserImage << m_bFromCommandList << m_bShowCaption << m_bShowImage;
         if (ArchiveHasShownFlag())

@@ -139,6 +139,34 @@ TEST_F(ToolbarButtonTest, StoredFormAcrossVersions)
     }
 }
 
+// A separator's stored image word is its width, also when it carries the
+// user-image flag: it comes back as wide, round trip after round trip, and
+// a word stored before (the user image of such a separator) still reads as
+// the width it always did.
+TEST_F(ToolbarButtonTest, ASeparatorWithTheUserImageFlagKeepsItsWidth)
+{
+    CKGPToolbarButton separator;
+    separator.m_nBits = TBBS_SEPARATOR;
+    separator.m_nImage = 12;
+    separator.m_bUserImage = TRUE;
+    CKGPToolbarButton once;
+    RoundTrip([&](CArchive& ar) { separator.Serialize(ar); }, [&](CArchive& ar) { once.Serialize(ar); });
+    EXPECT_EQ(12, once.m_nImage);
+    EXPECT_TRUE(once.m_bUserImage);
+    CKGPToolbarButton twice;
+    RoundTrip([&](CArchive& ar) { once.Serialize(ar); }, [&](CArchive& ar) { twice.Serialize(ar); });
+    EXPECT_EQ(12, twice.m_nImage);
+
+    // Written as earlier versions wrote it: the user image's word in place of the width.
+    CKGPToolbarButton earlier;
+    RoundTrip(
+        [](CArchive& ar) {
+            ar << UINT(0) << UINT(TBBS_SEPARATOR) << 20 << CString() << TRUE << FALSE << FALSE << TRUE;
+        },
+        [&](CArchive& ar) { earlier.Serialize(ar); });
+    EXPECT_EQ(20, earlier.m_nImage);
+}
+
 TEST_F(ToolbarButtonTest, OnlyButtonsAreReadAsButtons)
 {
     CCmdUsageCount usage;
