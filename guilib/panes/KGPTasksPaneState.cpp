@@ -41,10 +41,13 @@ CString CKGPTasksPane::SettingsKey(LPCTSTR lpszProfileName, int nID, int nIndex)
 
 BOOL CKGPTasksPane::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
+    // The docking pane's values first: saving them refreshes the docked
+    // rectangle that the settings' record holds too.
+    const BOOL base = CKGPDockingControlBar::SaveState(lpszProfileName, nID, nIndex);
     CKGPRegistryHandle reg(FALSE, FALSE);
     const BOOL written = reg->CreateKey(SettingsKey(lpszProfileName, nID, nIndex)) &&
                          reg->WriteArchive(kValue, [this](CArchive& ar) { Serialize(ar); });
-    return CKGPDockingControlBar::SaveState(lpszProfileName, nID, nIndex) && written;
+    return base && written;
 }
 
 BOOL CKGPTasksPane::ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex)

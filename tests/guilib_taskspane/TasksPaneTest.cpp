@@ -506,6 +506,35 @@ TEST_F(TasksPaneStateTest, SettingsComeBackAndADamagedValueChangesNothing)
     reg->DeleteKey(BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile), TRUE);
 }
 
+// The settings hold the pane's docked place as its own values do: saved,
+// loaded and saved again, they are the same bytes.
+TEST_F(TasksPaneStateTest, SavedLoadedAndSavedAgainTheSettingsAreTheSame)
+{
+    const auto settings = [] {
+        CKGPRegistryHandle reg(FALSE, TRUE);
+        std::vector<BYTE> bytes;
+        if (!reg->Open(BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile) + _T("KGPTasksPane-13056")))
+            return bytes;
+        BYTE* pData = nullptr;
+        UINT nBytes = 0;
+        if (reg->Read(_T("Settings"), &pData, &nBytes))
+            bytes.assign(pData, pData + nBytes);
+        delete[] pData;
+        return bytes;
+    };
+    // Docked at the right edge at another size than it was made with.
+    ASSERT_TRUE(pane.DockToWindow(CBRS_ALIGN_RIGHT, CRect(0, 0, 260, 300)));
+    frame.RecalcLayout();
+    ASSERT_TRUE(pane.SaveState(kProfile));
+    const std::vector<BYTE> first = settings();
+    ASSERT_FALSE(first.empty());
+    ASSERT_TRUE(pane.LoadState(kProfile));
+    ASSERT_TRUE(pane.SaveState(kProfile));
+    EXPECT_EQ(first, settings());
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    reg->DeleteKey(BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile), TRUE);
+}
+
 TEST_F(TasksPaneTest, TheWheelScrollsByRowsAndTheAreasFollow)
 {
     for (int i = 0; i < 40; ++i)
