@@ -119,21 +119,30 @@ BOOL CKGPBaseTabbedBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
 
 BOOL CKGPBaseTabbedBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    m_arDefaultTabsOrder.RemoveAll();
-    if (m_pTabWnd != nullptr) {
+    CKGPStoredLoad load;
+    ReadStateWithTabs(load, lpszProfileName, nID, nIndex);
+    return load.Commit();
+}
+
+BOOL CKGPBaseTabbedBar::ReadStateWithTabs(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex)
+{
+    load.OnCommit([this] {
+        m_arDefaultTabsOrder.RemoveAll();
+        if (m_pTabWnd == nullptr)
+            return;
         for (int i = 0; i < m_pTabWnd->GetTabsNum(); ++i) {
             if (const CKGPTabInfo* pTab = m_pTabWnd->GetTabInfo(i))
                 m_arDefaultTabsOrder.Add(static_cast<DWORD>(pTab->m_iTabID));
         }
-    }
-    CKGPDockingControlBar::LoadState(lpszProfileName, nID, nIndex);
+    });
+    const BOOL found = ReadState(load, lpszProfileName, nID, nIndex);
     if (m_pTabWnd != nullptr) {
         for (int i = 0; i < m_pTabWnd->GetTabsNum(); ++i) {
             if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, m_pTabWnd->GetTabWnd(i)))
-                pBar->LoadState(lpszProfileName, nID, nIndex);
+                pBar->ReadState(load, lpszProfileName, nID, nIndex);
         }
     }
-    return TRUE;
+    return found;
 }
 
 // ---- Tabs.

@@ -28,8 +28,11 @@ public:
     BOOL CanFloat() const override;
     BOOL FloatBar(CRect rect, KGPDockMethod method = KGP_DM_UNKNOWN, bool bShow = true) override;
     void AdjustHostLayout() override;
+    // The pane's values and its tabs' own, read as one load.
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
+    // What LoadState reads, queued on the caller's load.
+    BOOL ReadStateWithTabs(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex);
     void GetMinSize(CSize& size) const override;
     // The border, caption and tab strip around a tab's page.
     CSize SizeAroundPage() const;

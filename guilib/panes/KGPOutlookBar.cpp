@@ -307,11 +307,16 @@ BOOL CKGPOutlookBar::ReadCustomPagesState(CKGPStoredLoad& load, LPCTSTR lpszProf
     });
     if (!bRead)
         return FALSE;
-    load.OnCommit([this, stored]() { TakeStoredPages(*stored); });
+    // The pages' own values are under the same profile.
+    const bool bProfile = lpszProfileName != nullptr;
+    const CString profile = bProfile ? CString(lpszProfileName) : CString();
+    load.OnCommit([this, stored, bProfile, profile]() {
+        TakeStoredPages(*stored, bProfile ? profile.GetString() : nullptr);
+    });
     return TRUE;
 }
 
-void CKGPOutlookBar::TakeStoredPages(const KGPStoredCustomPages& stored)
+void CKGPOutlookBar::TakeStoredPages(const KGPStoredCustomPages& stored, LPCTSTR lpszProfileName)
 {
     ReleaseCustomPages();
     CKGPOutlookWnd* pOutlook = GetOutlookWnd();
@@ -321,7 +326,7 @@ void CKGPOutlookBar::TakeStoredPages(const KGPStoredCustomPages& stored)
             continue;
         pPage->SetOwner(GetOwner());
         pPage->SetWindowText(page.strTitle);
-        pPage->LoadState(nullptr, page.nID, page.nID);
+        pPage->LoadState(lpszProfileName, page.nID, page.nID);
         CKGPOutlookBarPane* pRaw = pPage.release();
         m_lstCustomPages.AddTail(pRaw);
         m_CustomPageIds.set(Slot(page.nID));
@@ -335,11 +340,12 @@ void CKGPOutlookBar::TakeStoredPages(const KGPStoredCustomPages& stored)
 
 BOOL CKGPOutlookBar::LoadState(LPCTSTR lpszProfileName, int nID, int nIndex)
 {
-    CKGPBaseTabbedBar::LoadState(lpszProfileName, nID, nIndex);
+    // The bar, its pages and its custom pages are one load: damage anywhere
+    // refuses it all.
     CKGPStoredLoad load;
-    if (!ReadCustomPagesState(load, lpszProfileName, nID, nIndex))
-        return FALSE;
-    return load.Commit();
+    ReadStateWithTabs(load, lpszProfileName, nID, nIndex);
+    const BOOL found = ReadCustomPagesState(load, lpszProfileName, nID, nIndex);
+    return load.Commit() && found;
 }
 
 BOOL CKGPOutlookBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)

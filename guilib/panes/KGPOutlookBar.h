@@ -103,7 +103,7 @@ protected:
     // The ids flagged as taken by other bars' custom pages.
     std::vector<bool> IdsTakenByOthers() const;
     void ReleaseCustomPages();
-    void TakeStoredPages(const KGPStoredCustomPages& stored);
+    void TakeStoredPages(const KGPStoredCustomPages& stored, LPCTSTR lpszProfileName);
 
     COwningPtrList<CObList, CKGPOutlookBarPane*> m_lstCustomPages;
     BOOL m_bMode2003 = FALSE;

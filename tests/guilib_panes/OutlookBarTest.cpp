@@ -353,6 +353,39 @@ TEST_F(OutlookBarTest, CustomPagesAreStoredAndMadeAgainWithTheirIdsAndTitles)
     EXPECT_EQ(3, outlook->GetTabsNum());
 }
 
+// A custom page comes back with the buttons it was saved with under the
+// profile given; a damaged value of the bar itself refuses the whole load,
+// its custom pages included.
+TEST_F(OutlookBarTest, ACustomPageComesBackWithItsButtonsAndADamagedBarValueRefusesItAll)
+{
+    CKGPOutlookBar* bar = MakeBar(7011);
+    AddPage(bar, 7181, _T("Fixed"), 1);
+    CKGPOutlookBarPane* custom = bar->CreateCustomPage(_T("Favourites"));
+    ASSERT_NE(nullptr, custom);
+    custom->AddButton(0, _T("First"), 5101);
+    custom->AddButton(1, _T("Second"), 5102);
+    const int customId = custom->GetDlgCtrlID();
+    ASSERT_EQ(2, custom->GetCount());
+    ASSERT_TRUE(bar->SaveState(kProfile));
+    ASSERT_TRUE(bar->RemoveCustomPage(static_cast<UINT>(customId)));
+
+    ASSERT_TRUE(bar->LoadState(kProfile));
+    ASSERT_EQ(1, bar->GetCustomPageCount());
+    auto* loaded = static_cast<CKGPOutlookBarPane*>(bar->GetCustomPages().GetHead());
+    EXPECT_EQ(customId, loaded->GetDlgCtrlID());
+    EXPECT_EQ(2, loaded->GetCount());
+
+    // The bar's stored edge of the wrong kind: nothing of the load is taken.
+    ASSERT_TRUE(bar->RemoveCustomPage(static_cast<UINT>(customId)));
+    const CString key = CString(kProfile) + _T("KGPControlBar-7011");
+    const wchar_t text[] = L"left";
+    ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueW(HKEY_CURRENT_USER, key, L"RecentFrameAlignment", REG_SZ, text,
+                                               static_cast<DWORD>(sizeof(text))));
+    EXPECT_FALSE(bar->LoadState(kProfile));
+    EXPECT_EQ(0, bar->GetCustomPageCount());
+    EXPECT_EQ(1, bar->GetOutlookWnd()->GetTabsNum());
+}
+
 TEST_F(OutlookBarTest, DamagedStoredPagesAreRefusedWholeAndTheLivePagesStay)
 {
     CKGPOutlookBar* bar = MakeBar(7009);
