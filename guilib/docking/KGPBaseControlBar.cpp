@@ -336,8 +336,10 @@ BOOL CKGPBaseControlBar::ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName
     BOOL visible = m_bRecentVisibleState;
     const BOOL read = load.ReadValue(*reg, _T("IsVisible"), visible);
     load.OnCommit([this, read, visible] {
-        if (read)
+        if (read) {
             m_bRecentVisibleState = visible;
+            m_bVisibleStateRead = TRUE;
+        }
         m_bStateRestored = TRUE;
     });
     return TRUE;
@@ -372,7 +374,14 @@ void CKGPBaseControlBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     load.OnCommit([this, edge, visible] {
         SetCurrentAlignment(edge);
         m_bRecentVisibleState = visible;
+        m_bVisibleStateRead = TRUE;
     });
+}
+
+void CKGPBaseControlBar::KeepVisibleState(BOOL bVisible)
+{
+    if (!m_bVisibleStateRead)
+        m_bRecentVisibleState = bVisible;
 }
 
 HDWP CKGPBaseControlBar::MoveBarTo(CRect rect, BOOL bRepaint, HDWP hdwp)
@@ -414,6 +423,7 @@ void CKGPBaseControlBar::CopyState(CKGPBaseControlBar* pOther)
 {
     m_dwEnabledAlign = pOther->m_dwEnabledAlign;
     m_bRecentVisibleState = pOther->m_bRecentVisibleState;
+    m_bVisibleStateRead = pOther->m_bVisibleStateRead;
     m_bStateRestored = pOther->m_bStateRestored;
     m_pDockSite = pOther->m_pDockSite;
     m_rectKept = pOther->m_rectKept;

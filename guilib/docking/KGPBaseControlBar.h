@@ -74,6 +74,12 @@ public:
     // The height of a pane's bottom tab area (0 for bars without tabs).
     virtual int GetTabAreaHeight() const { return 0; }
     virtual BOOL GetRecentVisibleState() const { return m_bRecentVisibleState; }
+    // A saved layout applied shows a bar as its own values read since the
+    // last layout say; a bar none was read for (a layout from an archive that
+    // holds only the layout) keeps the visibility it had before the apply.
+    BOOL IsVisibleStateRead() const { return m_bVisibleStateRead; }
+    void KeepVisibleState(BOOL bVisible);
+    void ForgetVisibleStateRead() { m_bVisibleStateRead = FALSE; }
     virtual BOOL IsStateRestored() const { return m_bStateRestored; }
     virtual void SetStateRestored(BOOL bRestored) { m_bStateRestored = bRestored; }
     virtual int GetDockingMode() const;
@@ -211,6 +217,7 @@ protected:
     DWORD m_dwStyle = 0;
     DWORD m_dwBarStyle = 0;
     BOOL m_bRecentVisibleState = FALSE;
+    BOOL m_bVisibleStateRead = FALSE;
     BOOL m_bStateRestored = FALSE;
     CKGPDockBar* m_pParentDockBar = nullptr;
     CKGPDockBarRow* m_pDockBarRow = nullptr;

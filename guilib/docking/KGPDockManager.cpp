@@ -485,11 +485,20 @@ void CKGPDockManager::AdjustDockingLayout(HDWP hdwp)
     m_pParentWnd->ScreenToClient(m_rectOuterEdge);
 
     // A moved outer edge leaves no auto-hidden pane slid in.
-    if (m_rectOuterEdge != previousOuter)
+    const BOOL bOuterMoved = m_rectOuterEdge != previousOuter;
+    if (bOuterMoved)
         HideAutoHideBarsExcept(nullptr);
 
     if (hdwpOwn != nullptr)
         ::EndDeferWindowPos(hdwp);
+    // The auto-hidden panes' sliders stand against the outer edge where it
+    // is now (a strip made or gone since they were placed moved it).
+    if (bOuterMoved) {
+        ForEachBar(m_lstAutoHideBars, [this](CKGPBaseControlBar* pBar) {
+            if (auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pBar))
+                AlignAutoHideBar(pSlider, TRUE);
+        });
+    }
     // The auto-hide strips make room for each other at the corners, once they
     // stand where the batch put them.
     CObList autoHideDockBars;

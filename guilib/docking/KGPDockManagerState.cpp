@@ -30,6 +30,8 @@
 #include <afxarch.h>
 
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -48,6 +50,22 @@ CString ManagerKey(LPCTSTR lpszProfileName, UINT uiID)
                static_cast<int>(uiID));
     return key;
 }
+
+// The frame floating frames are read for, named while one layout is read
+// (the one before named again afterwards, however the read ends).
+class CLoadingFrameScope {
+public:
+    explicit CLoadingFrameScope(CFrameWnd* pFrame) : m_pWas(CKGPDockManager::s_pLoadingFrame)
+    {
+        CKGPDockManager::s_pLoadingFrame = pFrame;
+    }
+    ~CLoadingFrameScope() { CKGPDockManager::s_pLoadingFrame = m_pWas; }
+    CLoadingFrameScope(const CLoadingFrameScope&) = delete;
+    CLoadingFrameScope& operator=(const CLoadingFrameScope&) = delete;
+
+private:
+    CFrameWnd* m_pWas;
+};
 
 // A control id as stored: 16 bits, or -1.
 UINT ReadControlId(CKGPStoredReader& in)
@@ -218,10 +236,16 @@ void CKGPDockManager::Serialize(CArchive& ar)
         StoreLayout(ar);
         return;
     }
-    // Kept until applied; damage throws and leaves nothing loaded.
+    // Kept until applied; damage throws and leaves nothing loaded. Floating
+    // frames are read for this frame, as LoadState reads them.
     m_pLoadedLayout.reset();
     auto layout = std::make_unique<CKGPLoadedLayout>();
-    ReadLayout(ar, *layout);
+    m_bLoadFailed = TRUE;
+    {
+        const CLoadingFrameScope loading(m_pParentWnd);
+        const CBarIdIndex index(*this);
+        ReadLayout(ar, *layout);
+    }
     m_pLoadedLayout = std::move(layout);
     m_bLoadFailed = FALSE;
 }
@@ -242,12 +266,14 @@ void CKGPDockManager::StoreLayout(CArchive& ar)
         }
     }
 
-    // Tabbed panes made at run time have no key of their own: their docked
-    // place goes with their record in the tree.
+    // The docked places as they are now (applying the layout puts each pane
+    // at its recent docked rectangle): tabbed panes made at run time have no
+    // key of their own, and an archived layout may come without the panes'
+    // own values.
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
         auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, m_lstControlBars.GetNext(pos));
-        if (pPane != nullptr && pPane->GetSafeHwnd() != nullptr && pPane->GetDlgCtrlID() == -1 &&
-            pPane->GetDefaultPaneSlider() != nullptr && !pPane->IsAutoHideMode())
+        if (pPane != nullptr && pPane->GetSafeHwnd() != nullptr && pPane->GetDefaultPaneSlider() != nullptr &&
+            !pPane->IsAutoHideMode())
             pPane->StoreRecentDockedRect();
     }
 
@@ -354,11 +380,11 @@ BOOL CKGPDockManager::LoadState(LPCTSTR lpszProfileName, UINT uiID)
     CKGPRegistryHandle reg(FALSE, TRUE);
     if (!reg->Open(ManagerKey(lpszProfileName, uiID)))
         return FALSE;
-    CFrameWnd* pWasLoading = s_pLoadingFrame;
-    s_pLoadingFrame = m_pParentWnd;
-    const BOOL bRead = layout->m_load.ReadArchiveValue(*reg, kValue,
-                                                      [this, &layout](CArchive& ar) { ReadLayout(ar, *layout); });
-    s_pLoadingFrame = pWasLoading;
+    BOOL bRead = FALSE;
+    {
+        const CLoadingFrameScope loading(m_pParentWnd);
+        bRead = layout->m_load.ReadArchiveValue(*reg, kValue, [this, &layout](CArchive& ar) { ReadLayout(ar, *layout); });
+    }
     if (layout->m_load.IsRefused()) {
         // Damaged: every object read goes with the layout, nothing live changed.
         m_bLoadFailed = TRUE;
@@ -494,6 +520,15 @@ void CKGPDockManager::ApplyLoadedState()
         return;
     }
     std::unique_ptr<CKGPLoadedLayout> layout = std::move(m_pLoadedLayout);
+    // How the bars with values of their own show before anything moves: a
+    // bar whose values no load has read keeps that.
+    CObList statefulBars;
+    CollectStatefulBars(statefulBars);
+    std::vector<std::pair<HWND, BOOL>> shownBefore;
+    for (POSITION pos = statefulBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKGPBaseControlBar*>(statefulBars.GetNext(pos));
+        shownBefore.emplace_back(pBar->GetSafeHwnd(), pBar->IsBarVisible());
+    }
     // The queued changes: the bars' own values, the sliders' and floating
     // frames' windows (onto the loaded lists), the trees naming their panes,
     // the tab lists.
@@ -501,6 +536,10 @@ void CKGPDockManager::ApplyLoadedState()
         m_bLoadFailed = TRUE;
         DropLoadedLists();
         return;
+    }
+    for (const auto& [hBar, bShown] : shownBefore) {
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hBar)))
+            pBar->KeepVisibleState(bShown);
     }
     const BOOL bWasLoading = CKGPBaseControlBar::s_bLoadingState;
     CKGPBaseControlBar::s_bLoadingState = TRUE;
@@ -645,6 +684,11 @@ void CKGPDockManager::ApplyLoadedState()
     NotifyBarsAndRelayout();
     DropLoadedLists();
     CKGPBaseControlBar::s_bLoadingState = bWasLoading;
+    // The next layout applied reads its bars' values anew.
+    for (const auto& [hBar, bShown] : shownBefore) {
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hBar)))
+            pBar->ForgetVisibleStateRead();
+    }
 }
 
 void CKGPDockManager::ShowLoadedMiniFrame(CKGPMiniFrameWnd* pMiniFrame, BOOL bHeldForFrame)

@@ -581,9 +581,12 @@ void CKGPDockingControlBar::Serialize(CArchive& ar)
         return;
     }
     CKGPBaseControlBar::Serialize(ar);
-    // The floating rectangle as it is now: the floating frame's while it floats.
+    // The place as it is now, as the registry's values take it: the floating
+    // frame's rectangle while it floats, else the docked one.
     if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE); pMiniFrame != nullptr && IsFloating())
         pMiniFrame->GetWindowRect(m_recentDockInfo.m_rectRecentFloatingRect);
+    else if (!IsFloating())
+        StoreRecentDockedRect();
     ar << m_recentDockInfo.m_rectRecentFloatingRect;
     ar << m_recentDockInfo.m_rectRecentDockedRect;
     ar << static_cast<DWORD>(m_recentDockInfo.m_nRecentRowIndex);

@@ -16,6 +16,8 @@
 
 #include <afxarch.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace docking_test;
@@ -65,6 +67,17 @@ int FloatingFramesOf(CWnd& frame)
                         },
                         reinterpret_cast<LPARAM>(&count));
     return count.n;
+}
+
+// Where an auto-hidden pane's slider stands (frame client coordinates).
+CRect AutoHideSliderPlace(CLayoutFrame& f, int pane)
+{
+    CRect rect;
+    if (CKGPSlider* pSlider = f.Pane(pane)->GetDefaultPaneSlider()) {
+        pSlider->GetWindowRect(rect);
+        f.frame.ScreenToClient(rect);
+    }
+    return rect;
 }
 
 class DockLayoutStateTest : public ::testing::Test {
@@ -153,6 +166,65 @@ TEST_F(DockLayoutStateTest, AutoHiddenPanesComeBackInTheirGroups)
     ASSERT_NE(nullptr, g.Pane(2)->GetAutoHideToolBar());
     EXPECT_EQ(g.Pane(2)->GetAutoHideToolBar(), g.Pane(3)->GetAutoHideToolBar());
     EXPECT_NE(g.Pane(2)->GetAutoHideToolBar(), g.Pane(1)->GetAutoHideToolBar());
+}
+
+// The layout archived (Serialize) rather than kept in the registry: read for
+// this frame, floating frames included; the layout alone keeps the panes
+// showing as they show; with the panes' own records before it, a frame made
+// anew takes the whole layout, and archives it again to the same bytes.
+TEST_F(DockLayoutStateTest, ALayoutComesBackThroughTheArchiveAsThroughTheRegistry)
+{
+    const auto loadArchive = [](CLayoutFrame& f, const std::vector<BYTE>& bytes, bool bWithPanes) {
+        keyloft_test::LoadBytes(bytes, [&](CArchive& ar) {
+            if (bWithPanes) {
+                for (auto& pane : f.panes)
+                    pane->Serialize(ar);
+            }
+            f.Manager().Serialize(ar);
+        });
+        f.Manager().ApplyLoadedState();
+        f.frame.RecalcLayout();
+    };
+    const auto storeArchive = [](CLayoutFrame& f) {
+        return keyloft_test::StoredBytes([&](CArchive& ar) {
+            for (auto& pane : f.panes)
+                pane->Serialize(ar);
+            f.Manager().Serialize(ar);
+        });
+    };
+    std::string saved;
+    std::vector<BYTE> whole;
+    CRect autoHideSlider;
+    {
+        CLayoutFrame f(5);
+        Arrange(f);
+        f.Pane(1)->ShowPane(FALSE, FALSE, FALSE);
+        f.frame.RecalcLayout();
+        saved = f.Describe();
+        const std::vector<BYTE> layout = keyloft_test::StoredBytes([&](CArchive& ar) { f.Manager().Serialize(ar); });
+        try {
+            loadArchive(f, layout, false);
+        } catch (CException* e) {
+            e->Delete();
+            FAIL() << "the frame's own archived layout is refused";
+        }
+        f.ExpectSound("loaded from its archive");
+        EXPECT_EQ(saved, f.Describe());
+        EXPECT_EQ(1, FloatingFramesOf(f.frame));
+        whole = storeArchive(f);
+        autoHideSlider = AutoHideSliderPlace(f, 4);
+    }
+    CLayoutFrame g(5);
+    loadArchive(g, whole, true);
+    g.ExpectSound("loaded anew from the archive");
+    EXPECT_EQ(saved, g.Describe());
+    const std::vector<BYTE> again = storeArchive(g);
+    // The auto-hidden pane's slider stands against the strip, as it stood.
+    EXPECT_EQ(autoHideSlider, AutoHideSliderPlace(g, 4));
+    const auto differ = std::mismatch(whole.begin(), whole.end(), again.begin(), again.end());
+    EXPECT_TRUE(differ.first == whole.end() && differ.second == again.end())
+        << "archived again, the bytes differ from byte " << (differ.first - whole.begin()) << " of " << whole.size()
+        << " (" << again.size() << " now)";
 }
 
 TEST_F(DockLayoutStateTest, AMissingLayoutLoadsNothingAndKeepsTheDefault)
