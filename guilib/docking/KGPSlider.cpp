@@ -636,7 +636,9 @@ void CKGPSlider::Serialize(CArchive& ar)
     ar << static_cast<DWORD>(m_nID);
     ar << static_cast<DWORD>(m_nStep);
     ar << rect;
-    ar << static_cast<DWORD>(IsWindowVisible() ? 1 : 0);
+    // Its own visibility, which a load gives its window's style (a slider in
+    // a frame not shown is not on screen, yet shows with it).
+    ar << static_cast<DWORD>((GetStyle() & WS_VISIBLE) != 0 ? 1 : 0);
     ar << m_dwSliderStyle;
     ar << static_cast<DWORD>(m_nWidth);
     ar << static_cast<DWORD>(m_bDefaultSlider ? 1 : 0);
