@@ -35,6 +35,7 @@ public:
         WriteProfile(form);
         return m_bar.LoadState(kProfile, 0) != FALSE;
     }
+    StoredForm Save() override { return Saved(m_bar); }
     std::string Snapshot() override
     {
         std::ostringstream out;

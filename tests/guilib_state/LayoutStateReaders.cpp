@@ -1,6 +1,7 @@
 // The whole docking layout of the host frame (every pane's own values and the
-// layout value under the manager's key), loaded and applied as one: panes in
-// two trees, one floating and one auto-hidden.
+// layout value under the manager's key, or the layout's archive alone),
+// loaded and applied as one: panes in two trees, one floating and one
+// auto-hidden.
 #include "tests/guilib_state/LayoutStateReaders.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,10 @@
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/MessagePump.h"
+
+#include <afxarch.h>
 
 #include <sstream>
 #include <vector>
@@ -22,8 +26,13 @@ constexpr UINT kFirstPaneId = 0x3400;
 constexpr UINT kFrameId = 3;
 constexpr int kPanes = 4;
 
+// Through the registry (every pane's values and the layout value), or
+// through the archive (the layout alone, as Serialize stores it).
+enum class LayoutPath { Registry, Archive };
+
 class DockLayoutReader : public StoredStateReader {
 public:
+    explicit DockLayoutReader(LayoutPath path) : m_path(path) {}
     ~DockLayoutReader() override
     {
         for (auto& pane : m_panes)
@@ -61,12 +70,25 @@ public:
     }
     bool Load(const StoredForm& form) override
     {
-        WriteProfile(form);
-        if (!Manager().LoadState(kProfile, kFrameId))
-            return false;
+        if (m_path == LayoutPath::Archive) {
+            if (!LoadArchive(form, [this](CArchive& ar) { Manager().Serialize(ar); }))
+                return false;
+        } else {
+            WriteProfile(form);
+            if (!Manager().LoadState(kProfile, kFrameId))
+                return false;
+        }
         Manager().ApplyLoadedState();
         m_pHost->RecalcLayout();
         return true;
+    }
+    StoredForm Save() override
+    {
+        if (m_path == LayoutPath::Archive)
+            return ArchiveForm(keyloft_test::StoredBytes([this](CArchive& ar) { Manager().Serialize(ar); }));
+        DeleteProfile();
+        EXPECT_TRUE(Manager().SaveState(kProfile, kFrameId));
+        return CaptureProfile();
     }
     std::string Snapshot() override
     {
@@ -86,13 +108,8 @@ public:
 
 private:
     CKGPDockManager& Manager() { return *m_pHost->GetDockManager(); }
-    StoredForm Save()
-    {
-        DeleteProfile();
-        EXPECT_TRUE(Manager().SaveState(kProfile, kFrameId));
-        return CaptureProfile();
-    }
 
+    const LayoutPath m_path;
     CKGPFrameWnd* m_pHost = nullptr;
     std::vector<std::unique_ptr<CKGPDockingControlBar>> m_panes;
 };
@@ -101,7 +118,12 @@ private:
 
 std::unique_ptr<StoredStateReader> MakeDockLayoutReader()
 {
-    return std::make_unique<DockLayoutReader>();
+    return std::make_unique<DockLayoutReader>(LayoutPath::Registry);
+}
+
+std::unique_ptr<StoredStateReader> MakeDockLayoutArchiveReader()
+{
+    return std::make_unique<DockLayoutReader>(LayoutPath::Archive);
 }
 
 } // namespace stored_state_test

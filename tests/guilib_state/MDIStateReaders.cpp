@@ -104,13 +104,14 @@ public:
         return out.str();
     }
 
-private:
-    StoredForm Save()
+    StoredForm Save() override
     {
         DeleteProfile();
         EXPECT_TRUE(m_frame->Client().SaveState(kProfile, 0));
         return CaptureProfile();
     }
+
+private:
     void Settle()
     {
         m_frame->RecalcLayout();

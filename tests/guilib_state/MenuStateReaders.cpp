@@ -43,17 +43,20 @@ std::string Hex(const std::vector<BYTE>& bytes)
     return out.str();
 }
 
-// Reads one stored button (and what it holds); false when refused. What was
-// read is freed again: only leaks and the command manager could change.
-bool LoadButton(const StoredForm& form)
+// Reads one stored button (and what it holds); false when refused. An
+// accepted one replaces `last`: only leaks and the command manager could
+// change otherwise.
+bool LoadButton(const StoredForm& form, std::unique_ptr<CKGPToolbarButton>& last)
 {
     std::vector<BYTE> bytes = form.empty() ? std::vector<BYTE>() : form.front().bytes;
+    std::unique_ptr<CKGPToolbarButton> read;
     try {
-        keyloft_test::LoadBytes(std::move(bytes), [](CArchive& ar) { delete CKGPToolbarButton::ReadFrom(ar); });
+        keyloft_test::LoadBytes(std::move(bytes), [&read](CArchive& ar) { read.reset(CKGPToolbarButton::ReadFrom(ar)); });
     } catch (CException* e) {
         e->Delete();
         return false;
     }
+    last = std::move(read);
     return true;
 }
 
@@ -80,8 +83,15 @@ public:
         seeds.push_back(ArchiveForm(StoredBytes([&](CArchive& ar) { ar << &empty; })));
         return seeds;
     }
-    bool Load(const StoredForm& form) override { return LoadButton(form); }
+    bool Load(const StoredForm& form) override { return LoadButton(form, m_last); }
+    StoredForm Save() override
+    {
+        return ArchiveForm(StoredBytes([this](CArchive& ar) { ar << static_cast<CObject*>(m_last.get()); }));
+    }
     std::string Snapshot() override { return "counted: " + std::to_string(CCountedItem::s_nLive) + "\n"; }
+
+private:
+    std::unique_ptr<CKGPToolbarButton> m_last; // the last menu button read
 };
 
 // Combo, edit, help-combo and drop-down buttons, one after the other in one archive.
@@ -111,18 +121,29 @@ public:
     bool Load(const StoredForm& form) override
     {
         std::vector<BYTE> bytes = form.empty() ? std::vector<BYTE>() : form.front().bytes;
+        COwningPtrList<CObList, CObject*> read;
         try {
-            keyloft_test::LoadBytes(std::move(bytes), [](CArchive& ar) {
+            keyloft_test::LoadBytes(std::move(bytes), [&read](CArchive& ar) {
                 CKGPStoredObjects objects;
                 CKGPStoredReader(ar).ReadObjectList(objects, RUNTIME_CLASS(CKGPToolbarButton));
+                objects.HandTo(read);
             });
         } catch (CException* e) {
             e->Delete();
             return false;
         }
+        m_last.DeleteAll();
+        read.MoveAllTo(m_last);
         return true;
     }
+    StoredForm Save() override
+    {
+        return ArchiveForm(StoredBytes([this](CArchive& ar) { m_last.Serialize(ar); }));
+    }
     std::string Snapshot() override { return "none live\n"; }
+
+private:
+    COwningPtrList<CObList, CObject*> m_last; // the buttons the last accepted load read
 };
 
 // The mouse manager's double-click commands, loaded into the live manager.
@@ -148,6 +169,7 @@ public:
         }
         return true;
     }
+    StoredForm Save() override { return ArchiveForm(StoredBytes([this](CArchive& ar) { m_mouse.Serialize(ar); })); }
     std::string Snapshot() override { return Hex(StoredBytes([this](CArchive& ar) { m_mouse.Serialize(ar); })); }
 
 private:
@@ -176,6 +198,12 @@ public:
     {
         WriteProfile(form);
         return m_tools.LoadState(kProfile) != FALSE;
+    }
+    StoredForm Save() override
+    {
+        DeleteProfile();
+        m_tools.SaveState(kProfile);
+        return CaptureProfile();
     }
     std::string Snapshot() override
     {

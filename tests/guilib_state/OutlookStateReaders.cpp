@@ -75,9 +75,8 @@ public:
         return out.str();
     }
 
-private:
     // Only the custom pages' value: the rest of the bar's state has readers of its own.
-    StoredForm Save()
+    StoredForm Save() override
     {
         DeleteProfile();
         m_bar.SaveState(kProfile);
@@ -89,6 +88,7 @@ private:
         return form;
     }
 
+private:
     CKGPWorkspace m_workspace;
     CKGPOutlookBar m_bar;
 };

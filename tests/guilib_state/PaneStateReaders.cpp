@@ -98,6 +98,14 @@ protected:
         m_hLoaded = pLoaded->m_hWnd;
         return accepted;
     }
+    // The window an accepted load made, stored again.
+    StoredForm SaveLoaded()
+    {
+        CWnd* pLoaded = CWnd::FromHandlePermanent(m_hLoaded);
+        if (pLoaded == nullptr)
+            return {};
+        return ArchiveForm(StoredBytes([pLoaded](CArchive& ar) { pLoaded->Serialize(ar); }));
+    }
     void Forget()
     {
         if (m_hLoaded != nullptr && ::IsWindow(m_hLoaded))
@@ -125,6 +133,10 @@ public:
     {
         return LoadArchive(form, [this](CArchive& ar) { m_panes[1]->Serialize(ar); });
     }
+    StoredForm Save() override
+    {
+        return ArchiveForm(StoredBytes([this](CArchive& ar) { m_panes[1]->Serialize(ar); }));
+    }
     std::string Snapshot() override
     {
         std::ostringstream out;
@@ -151,6 +163,7 @@ public:
     {
         return LoadIntoNew(form, new CKGPSlider(TRUE, m_pHost));
     }
+    StoredForm Save() override { return SaveLoaded(); }
     std::string Snapshot() override
     {
         std::ostringstream out;
@@ -199,6 +212,7 @@ public:
         CKGPDockManager::s_pLoadingFrame = nullptr;
         return accepted;
     }
+    StoredForm Save() override { return SaveLoaded(); }
     std::string Snapshot() override
     {
         std::ostringstream out;

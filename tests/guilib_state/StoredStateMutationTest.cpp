@@ -4,8 +4,10 @@
 // at random from a fixed seed (by hand, a long run:
 // KEYLOFT_STATE_MUTATIONS=<random cases over all readers, e.g. 16000> and
 // KEYLOFT_STATE_SEED=<seed>). None may crash or leave a GDI, USER or counted
-// object behind; a refused load leaves the live objects as they were; after
-// an accepted one the valid state loads back to the same objects.
+// object behind; a refused load leaves the live objects as they were; what an
+// accepted one loaded, saved, loaded and saved again, gives the same bytes
+// (as every valid state does), and after it the valid state loads back to
+// the same objects.
 #include <gtest/gtest.h>
 
 #include "guilib/frames/KGPFrameWnd.h"
@@ -13,6 +15,7 @@
 #include "tests/guilib_state/StoredStateMutator.h"
 #include "tests/guilib_state/StoredStateReaders.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
@@ -64,9 +67,41 @@ std::string FirstDifference(const std::string& was, const std::string& now)
     }
 }
 
+// Where two stored forms differ first, for the failure message; empty when
+// they are the same.
+std::string FormDifference(const StoredForm& was, const StoredForm& now)
+{
+    for (size_t i = 0; i < was.size() || i < now.size(); ++i) {
+        if (i >= was.size() || i >= now.size())
+            return "value " + std::to_string(i) + " is in one form only";
+        const StoredValue& a = was[i];
+        const StoredValue& b = now[i];
+        const std::string name = std::string(CW2A(a.key.c_str())) + "\\" + std::string(CW2A(a.name.c_str()));
+        if (a.key != b.key || a.name != b.name || a.type != b.type)
+            return "value " + std::to_string(i) + " (" + name + ") has another name or kind";
+        const auto at = std::mismatch(a.bytes.begin(), a.bytes.end(), b.bytes.begin(), b.bytes.end());
+        if (at.first != a.bytes.end() || at.second != b.bytes.end())
+            return name + " differs from byte " + std::to_string(at.first - a.bytes.begin()) + " of " +
+                   std::to_string(a.bytes.size()) + " (" + std::to_string(b.bytes.size()) + " now)";
+    }
+    return {};
+}
+
+// What was loaded, saved, loaded and saved again: the same bytes. Empty when
+// so, else what differed.
+std::string RoundTripFault(StoredStateReader& reader)
+{
+    const StoredForm saved = reader.Save();
+    if (!reader.Load(saved))
+        return "its own save is refused";
+    const std::string bytes = FormDifference(saved, reader.Save());
+    return bytes.empty() ? bytes : "its own save, loaded and saved again: " + bytes;
+}
+
 // One reader's run: each damaged copy loaded into the live objects, a refused
-// one checked to have changed nothing, an accepted one followed by its valid
-// state, which must load back to the same objects.
+// one checked to have changed nothing, an accepted one saved, loaded and
+// saved again and followed by its valid state, which must load back to the
+// same objects.
 class ReaderRun {
 public:
     ReaderRun(StoredStateReader& reader, const std::vector<StoredForm>& seeds, const std::vector<std::string>& loaded)
@@ -86,6 +121,8 @@ public:
                 Fail(damaged, "refused, yet changed" + FirstDifference(was, now));
             return m_failures < kMaxFailures;
         }
+        if (const std::string fault = RoundTripFault(m_reader); !fault.empty())
+            Fail(damaged, "accepted, then " + fault);
         if (!m_reader.Load(m_seeds[s])) {
             Fail(damaged, "the valid state is refused after it");
             return false;
@@ -142,6 +179,8 @@ TEST(StoredStateMutationTest, DamagedStatesAreRefusedWholeWithNothingLiveChanged
             for (const StoredForm& form : seeds) {
                 ASSERT_TRUE(reader->Load(form)) << "a valid state loads";
                 loaded.push_back(LoadedPart(reader->Snapshot()));
+                // Save, load, save gives the same bytes.
+                EXPECT_EQ("", RoundTripFault(*reader)) << "a valid state";
             }
             ASSERT_TRUE(reader->Load(seeds.front()));
             const GuiObjectCounts before = CountGuiObjects();

@@ -212,6 +212,12 @@ public:
         WriteProfile(form);
         return LoadBarState(m_bar, -1);
     }
+    StoredForm Save() override
+    {
+        DeleteProfile();
+        m_bar.SaveState(kProfile);
+        return CaptureProfile();
+    }
 
 private:
     CKGPWorkspace m_workspace;
@@ -232,6 +238,7 @@ public:
     {
         return LoadArchive(form, [this](CArchive& ar) { m_bar.Serialize(ar); });
     }
+    StoredForm Save() override { return ArchiveForm(StoredBytes([this](CArchive& ar) { m_bar.Serialize(ar); })); }
 };
 
 // ---- Control bars ----
@@ -271,6 +278,12 @@ public:
         WriteProfile(form);
         return LoadBarState(m_bar, 7);
     }
+    StoredForm Save() override
+    {
+        DeleteProfile();
+        m_bar.SaveState(kProfile, -1, 7);
+        return CaptureProfile();
+    }
 };
 
 class ControlBarArchiveReader : public ControlBarReaderBase {
@@ -283,6 +296,7 @@ public:
     {
         return LoadArchive(form, [this](CArchive& ar) { m_bar.Serialize(ar); });
     }
+    StoredForm Save() override { return ArchiveForm(StoredBytes([this](CArchive& ar) { m_bar.Serialize(ar); })); }
 };
 
 // ---- Floating frames ----
@@ -324,6 +338,13 @@ public:
         ForgetLoaded();
         m_hLoaded = pFrame->m_hWnd;
         return accepted;
+    }
+    StoredForm Save() override
+    {
+        auto* pFrame = static_cast<CKGPMiniFrameWnd*>(CWnd::FromHandlePermanent(m_hLoaded));
+        if (pFrame == nullptr)
+            return {};
+        return ArchiveForm(StoredBytes([pFrame](CArchive& ar) { pFrame->Serialize(ar); }));
     }
     std::string Snapshot() override
     {
@@ -374,7 +395,15 @@ public:
     }
     bool Load(const StoredForm& form) override
     {
-        return LoadArchive(form, [](CArchive& ar) { delete CKGPToolbarButton::ReadFrom(ar); });
+        std::unique_ptr<CKGPToolbarButton> read;
+        if (!LoadArchive(form, [&read](CArchive& ar) { read.reset(CKGPToolbarButton::ReadFrom(ar)); }))
+            return false;
+        m_last = std::move(read);
+        return true;
+    }
+    StoredForm Save() override
+    {
+        return ArchiveForm(StoredBytes([this](CArchive& ar) { ar << static_cast<CObject*>(m_last.get()); }));
     }
     std::string Snapshot() override
     {
@@ -383,6 +412,9 @@ public:
         out << "counted: " << LiveCountedButtons() << '\n';
         return out.str();
     }
+
+private:
+    std::unique_ptr<CKGPToolbarButton> m_last; // the last button read
 };
 
 class UsageCountReader : public StoredStateReader {
@@ -401,6 +433,7 @@ public:
     {
         return LoadArchive(form, [this](CArchive& ar) { m_usage.Serialize(ar); });
     }
+    StoredForm Save() override { return ArchiveForm(StoredBytes([this](CArchive& ar) { m_usage.Serialize(ar); })); }
     std::string Snapshot() override
     {
         return Hex(StoredBytes([this](CArchive& ar) { m_usage.Serialize(ar); }));
@@ -414,18 +447,22 @@ private:
 class ToolBarParametersReader : public StoredStateReader {
 public:
     ~ToolBarParametersReader() override { CKGPToolBar::s_bLargeIconMode = FALSE; }
-    std::vector<StoredForm> Seeds() override
-    {
-        const DWORD on = 1;
-        const BYTE* bytes = reinterpret_cast<const BYTE*>(&on);
-        return {{StoredValue{L"KGToolbarParameters", L"LargeIcons", REG_DWORD, std::vector<BYTE>(bytes, bytes + 4)}}};
-    }
+    std::vector<StoredForm> Seeds() override { return {Stored(TRUE)}; }
+    // (The library leaves writing the parameters to the program.)
+    StoredForm Save() override { return Stored(CKGPToolBar::s_bLargeIconMode); }
     bool Load(const StoredForm& form) override
     {
         WriteProfile(form);
         return CKGPToolBar::LoadParameters(kProfile) != FALSE;
     }
     std::string Snapshot() override { return std::to_string(CKGPToolBar::s_bLargeIconMode); }
+
+private:
+    static StoredForm Stored(DWORD largeIcons)
+    {
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(&largeIcons);
+        return {StoredValue{L"KGToolbarParameters", L"LargeIcons", REG_DWORD, std::vector<BYTE>(bytes, bytes + 4)}};
+    }
 };
 
 // The registry's own object-list read, asked for buttons.
@@ -461,9 +498,21 @@ public:
             return false;
         const INT_PTR held = m_list.GetCount();
         const BOOL read = reg->Read(_T("Items"), m_list, RUNTIME_CLASS(CKGPToolbarButton));
-        while (m_list.GetCount() > held) // an accepted list is given back at once
-            delete m_list.RemoveTail();
+        if (read) {
+            // What an accepted list read is set aside, for saving again.
+            m_last.DeleteAll();
+            while (m_list.GetCount() > held)
+                m_last.AddHead(m_list.RemoveTail());
+        }
         return read != FALSE;
+    }
+    StoredForm Save() override
+    {
+        CKGPRegistryHandle reg(FALSE, FALSE);
+        DeleteProfile();
+        reg->CreateKey(CString(kProfile) + _T("Lists"));
+        reg->Write(_T("Items"), m_last);
+        return CaptureProfile();
     }
     std::string Snapshot() override
     {
@@ -475,6 +524,7 @@ public:
 
 private:
     CObList m_list;
+    COwningPtrList<CObList, CObject*> m_last; // the objects the last accepted load read
 };
 
 template <class Reader>
@@ -510,6 +560,7 @@ const std::vector<StoredStateReaderEntry> kStoredStateReaders = {
     {"tasks pane: registry state", &MakeTasksPaneRegistryReader},
     {"tasks pane: archive", &MakeTasksPaneArchiveReader},
     {"docking layout: registry", &MakeDockLayoutReader},
+    {"docking layout: archive", &MakeDockLayoutArchiveReader},
     {"MDI windows: registry", &MakeMDIWindowsReader},
     {"MDI tab strip: registry", &MakeMDIStripReader},
     {"MDI tab groups: registry", &MakeMDIGroupsReader},

@@ -24,6 +24,9 @@ public:
     virtual std::vector<StoredForm> Seeds() = 0;
     // Loads the form into the live objects; true when the load was accepted.
     virtual bool Load(const StoredForm& form) = 0;
+    // What the live objects (or, for a reader with none, the objects its
+    // last accepted load read) store now, in the form Load takes.
+    virtual StoredForm Save() = 0;
     // The live objects' state, a line per part. Lines that begin with '~'
     // hold what loading does not set again (images the command manager
     // learned, a window's size, the lists a reset to the resource records): a

@@ -32,6 +32,17 @@ void DescribeRestored(std::ostream& out, const CKGPBaseTabWnd& tabs)
         << '\n';
 }
 
+// The tab list a load read (and holds until its panes are taken back),
+// stored as a tab window stores its tabs.
+void StoreRestored(CArchive& ar, const CKGPBaseTabWnd& tabs)
+{
+    ar << tabs.GetRestoredTabsNum();
+    for (const CKGPRestoredTabInfo& tab : tabs.GetRestoredTabs())
+        ar << tab.m_strText << tab.m_bVisible << tab.m_nControlBarID << tab.m_bDetachable << tab.m_clrText
+           << tab.m_clrBack;
+    ar << tabs.GetRestoredActiveTab() << tabs.GetRestoredLocation();
+}
+
 // A tab window of three plain pages in the host.
 class TabWindowArchiveReader : public StoredStateReader {
 public:
@@ -61,6 +72,7 @@ public:
     {
         return LoadArchive(form, [this](CArchive& ar) { m_tabs.Serialize(ar); });
     }
+    StoredForm Save() override { return ArchiveForm(StoredBytes([this](CArchive& ar) { StoreRestored(ar, m_tabs); })); }
     std::string Snapshot() override
     {
         std::ostringstream out;
@@ -117,6 +129,13 @@ public:
             accepted = load.Commit() != FALSE;
         });
         return read && accepted;
+    }
+    StoredForm Save() override
+    {
+        return ArchiveForm(StoredBytes([this](CArchive& ar) {
+            m_bar.Serialize(ar);
+            StoreRestored(ar, *m_bar.GetTabWnd());
+        }));
     }
     std::string Snapshot() override
     {

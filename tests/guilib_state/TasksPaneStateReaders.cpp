@@ -103,6 +103,12 @@ public:
         m_pane.ReadState(load, kProfile, -1, 3);
         return load.Commit() != FALSE;
     }
+    StoredForm Save() override
+    {
+        DeleteProfile();
+        m_pane.SaveState(kProfile, -1, 3);
+        return CaptureProfile();
+    }
 };
 
 class TasksPaneArchiveReader : public TasksPaneReaderBase {
@@ -119,6 +125,7 @@ public:
     {
         return LoadArchive(form, [this](CArchive& ar) { m_pane.Serialize(ar); });
     }
+    StoredForm Save() override { return ArchiveForm(StoredBytes([this](CArchive& ar) { m_pane.Serialize(ar); })); }
 };
 
 } // namespace
