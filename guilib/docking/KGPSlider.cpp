@@ -656,6 +656,10 @@ void CKGPSlider::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     const UINT id = in.ReadUInt(0, 0xFFFFFFFF);
     if (id > 0xFFFF && id != static_cast<UINT>(-1))
         CKGPStoredReader::Refuse(CArchiveException::badIndex);
+    // An inner slider is named in its node by its id, where 0 stands for no
+    // slider: it has one from 1 to 0xFFFF, or it could not be read back.
+    if (!m_bDefaultSlider && (id == 0 || id > 0xFFFF))
+        CKGPStoredReader::Refuse(CArchiveException::badIndex);
     const int step = in.ReadInt(-1, kMaxCoordinate);
     const CRect rect = in.ReadRect(kMaxCoordinate);
     const BOOL visible = in.ReadBool();

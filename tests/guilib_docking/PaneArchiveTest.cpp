@@ -230,6 +230,17 @@ TEST_F(PaneArchiveTest, DamagedTreesAreRefusedWholeAndMakeNothing)
     EXPECT_EQ(nullptr, LoadSlider(tree({2201, 2202, 7, /* the slider: base */ CBRS_ALIGN_LEFT, 1, /* id */ 7,
                                         static_cast<DWORD>(-1), 0, 0, 4, 100, 1, KGP_SS_VERT, 4, /* default */ 1,
                                         0, 0, /* sub-trees */ 0, 0, 2, 2201, 2202})));
+    // An inner slider whose own id is 0 or -1: its node could not name it
+    // when stored again (0 there stands for no slider), so it is refused.
+    const auto inner = [&](DWORD id) {
+        return tree({2201, 2202, 7, /* the slider: base */ CBRS_ALIGN_LEFT, 1, /* id */ id, static_cast<DWORD>(-1), 0,
+                     0, 4, 100, 1, KGP_SS_VERT, 4, /* default */ 0, 0, 0, /* sub-trees */ 0, 0, 2, 2201, 2202});
+    };
+    CKGPSlider* named = LoadSlider(inner(7));
+    ASSERT_NE(nullptr, named) << "an inner slider with an id of its own is read";
+    named->DestroyWindow();
+    EXPECT_EQ(nullptr, LoadSlider(inner(0)));
+    EXPECT_EQ(nullptr, LoadSlider(inner(static_cast<DWORD>(-1))));
     EXPECT_EQ(windows, CountChildrenOfClass(&frame, RUNTIME_CLASS(CWnd)));
     EXPECT_EQ(live, LiveState());
 
