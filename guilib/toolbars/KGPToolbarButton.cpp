@@ -86,8 +86,11 @@ void CKGPToolbarButton::SetImage(int iImage)
         } else {
             m_nImage = commands->GetCmdImage(m_nCommand, FALSE);
             m_nUserImage = commands->GetCmdImage(m_nCommand, TRUE);
-            if (m_nImage == -1)
-                m_bUserImage = !m_bUserImage;
+            // Without a standard image the user image is taken, when there
+            // is one. (Flipping the flag whatever the user image is made a
+            // button with neither change its kind at every load.)
+            if (m_nImage == -1 && m_nUserImage != -1)
+                m_bUserImage = TRUE;
         }
     }
     if (GetImage() < 0) {

@@ -167,6 +167,33 @@ TEST_F(ToolbarButtonTest, ASeparatorWithTheUserImageFlagKeepsItsWidth)
     EXPECT_EQ(20, earlier.m_nImage);
 }
 
+// A button whose command has no image of either kind keeps its kind through
+// stored round trips; one with only a user image takes it.
+TEST_F(ToolbarButtonTest, AButtonWithoutAnImageKeepsItsKindThroughRoundTrips)
+{
+    CKGPToolbarButton none(510, -1, L"No image", TRUE);
+    const BOOL kind = none.m_bUserImage;
+    std::unique_ptr<CKGPToolbarButton> last;
+    const CKGPToolbarButton* from = &none;
+    for (int trip = 0; trip < 3; ++trip) {
+        std::unique_ptr<CKGPToolbarButton> read;
+        RoundTrip([&](CArchive& ar) { ar << static_cast<const CObject*>(from); },
+                  [&](CArchive& ar) { read.reset(CKGPToolbarButton::ReadFrom(ar)); });
+        ASSERT_NE(nullptr, read);
+        EXPECT_EQ(kind, read->m_bUserImage) << "trip " << trip;
+        EXPECT_FALSE(read->m_bShowImage);
+        last = std::move(read);
+        from = last.get();
+    }
+
+    GetCmdMgr()->SetCmdImage(520, 6, TRUE);
+    CKGPToolbarButton userOnly(520, -1, L"User");
+    userOnly.m_bUserImage = FALSE;
+    userOnly.SetImage(-1);
+    EXPECT_TRUE(userOnly.m_bUserImage);
+    EXPECT_EQ(6, userOnly.GetImage());
+}
+
 TEST_F(ToolbarButtonTest, OnlyButtonsAreReadAsButtons)
 {
     CCmdUsageCount usage;
