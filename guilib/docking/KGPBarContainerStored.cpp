@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPSlider.h"
+#include "guilib/docking/KGPSplitMath.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 
 #include <afxarch.h>
@@ -128,9 +129,18 @@ void CKGPBarContainer::Serialize(CArchive& ar)
         return;
     }
     ar << kSharesMark;
-    ar << static_cast<DWORD>(SideShare(TRUE)) << static_cast<DWORD>(SideShare(FALSE));
-    for (const BOOL bLeft : {TRUE, FALSE})
-        ar << static_cast<DWORD>((std::min)(SideExtent(bLeft), static_cast<int>(kMaxStoredExtent)));
+    const int extents[2] = {SideExtent(TRUE), SideExtent(FALSE)};
+    int shares[2] = {SideShare(TRUE), SideShare(FALSE)};
+    if (extents[0] > 0 && extents[1] > 0) {
+        // Both sides laid out: the shares the next layout at this size gives
+        // them (a layout after the node grew keeps the shares from before
+        // until then), so that the node loaded stores the same again.
+        shares[0] = kgp::split::ShareOfLaidOut(extents[0], SliderVisible() ? m_pSlider->GetWidth() : 0, extents[1]);
+        shares[1] = 100 - shares[0];
+    }
+    ar << static_cast<DWORD>(shares[0]) << static_cast<DWORD>(shares[1]);
+    for (const int extent : extents)
+        ar << static_cast<DWORD>((std::min)(extent, static_cast<int>(kMaxStoredExtent)));
     WriteSide(ar, TRUE);
     WriteSide(ar, FALSE);
     if (m_pSlider != nullptr && m_pSlider->GetSafeHwnd() != nullptr && !m_pSlider->IsDefault()) {

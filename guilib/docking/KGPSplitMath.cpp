@@ -28,6 +28,11 @@ int Truncate(double value)
 
 }  // namespace
 
+int ShareOfLaidOut(int leftExtent, int thickness, int rightExtent)
+{
+    return Truncate(OldShare(leftExtent, leftExtent + thickness + rightExtent));
+}
+
 AxisSplit ResizeAlongAxis(const AxisResize& in)
 {
     const int nearEdge = in.newNear;

@@ -63,6 +63,10 @@ struct AxisSplit {
     int leftShare = 50; // the share the left side stores; the right one stores 100 - it
 };
 
+// The share the left side of a node laid out at these extents stores when it
+// is laid out again at the same size (the right side stores 100 - it).
+int ShareOfLaidOut(int leftExtent, int thickness, int rightExtent);
+
 // Where the boundary goes: the left side keeps its share of the old extent
 // and takes that share of a shrink and the rest of a growth (truncating);
 // a side that was alone, or a container that had no room for both, starts

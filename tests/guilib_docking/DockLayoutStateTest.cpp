@@ -227,6 +227,31 @@ TEST_F(DockLayoutStateTest, ALayoutComesBackThroughTheArchiveAsThroughTheRegistr
         << " (" << again.size() << " now)";
 }
 
+// A loaded tree laid out in more room than it was stored with keeps the
+// shares it was stored with (its sides grow from their stored extents): saved
+// then, loaded and saved again, the layout is the same bytes.
+TEST_F(DockLayoutStateTest, ALayoutLoadedIntoMoreRoomSavesTheSameAgain)
+{
+    {
+        CLayoutFrame f(3);
+        ASSERT_TRUE(f.Save());
+    }
+    CLayoutFrame g(3);
+    CRect window;
+    g.frame.GetWindowRect(window);
+    window.bottom += 160;
+    g.frame.MoveWindow(window);
+    g.frame.RecalcLayout();
+    ASSERT_TRUE(g.Load());
+    ASSERT_TRUE(g.Save());
+    const std::vector<BYTE> first = StoredLayout();
+    const std::string saved = g.Describe();
+    ASSERT_TRUE(g.Load());
+    EXPECT_EQ(saved, g.Describe());
+    ASSERT_TRUE(g.Save());
+    EXPECT_EQ(first, StoredLayout());
+}
+
 TEST_F(DockLayoutStateTest, AMissingLayoutLoadsNothingAndKeepsTheDefault)
 {
     CLayoutFrame f(3);

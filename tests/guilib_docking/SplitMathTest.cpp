@@ -39,6 +39,31 @@ TEST(SplitMath, GrowingAndShrinkingKeepTheLeftShareTruncating)
     EXPECT_EQ(200, placed.rightFar);
 }
 
+// The share a node stores for sides laid out at given extents is the one a
+// layout at the same size stores, whatever share it grew from.
+TEST(SplitMath, TheShareOfSidesLaidOutIsTheOneTheirNextLayoutStores)
+{
+    // 100 | 4 | 196 in 300 grown to 500: the left side keeps its third.
+    AxisResize grow;
+    grow.oldTotal = 300;
+    grow.left = {100, true, 33, 0};
+    grow.right = {196, true, 67, 0};
+    grow.newNear = 0;
+    grow.newFar = 500;
+    grow.thickness = 4;
+    const AxisSplit grown = ResizeAlongAxis(grow);
+    const int left = grown.split;
+    const int right = grown.rightFar - grown.split - 4;
+    AxisResize again = grow;
+    again.oldTotal = 500;
+    again.left = {left, true, grown.leftShare, 0};
+    again.right = {right, true, 100 - grown.leftShare, 0};
+    const int next = ResizeAlongAxis(again).leftShare;
+    EXPECT_EQ(next, ShareOfLaidOut(left, 4, right));
+    EXPECT_NE(grown.leftShare, next) << "the grown node kept the share from before";
+    EXPECT_EQ(50, ShareOfLaidOut(0, 4, 200)) << "a side with nothing reads as an even split";
+}
+
 TEST(SplitMath, ASideThatWasAloneStartsFromTheOtherSidesShare)
 {
     // The left side held all 200; the right one comes back with a share of 30.
