@@ -166,6 +166,9 @@ public:
     // The hover timer fired with the mouse over `button`: TRUE when that
     // button's pane is to slide out. The timer stops in every case.
     bool OnTimer(int button);
+    // The wait ends without its timer (the timer was killed, a button went):
+    // the next hover starts a new one.
+    void Cancel() { m_pending = false; }
     bool Pending() const { return m_pending; }
 
 private:

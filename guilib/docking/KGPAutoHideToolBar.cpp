@@ -249,11 +249,19 @@ void CKGPAutoHideToolBar::DoPaint(CDC* pDC)
         pOnTop->OnDraw(&dc);
 }
 
-void CKGPAutoHideToolBar::StopHoverTimer()
+void CKGPAutoHideToolBar::KillHoverTimer()
 {
     if (m_nHoverTimer != 0 && GetSafeHwnd() != nullptr)
         KillTimer(m_nHoverTimer);
     m_nHoverTimer = 0;
+}
+
+void CKGPAutoHideToolBar::StopHoverTimer()
+{
+    KillHoverTimer();
+    // A wait whose timer is gone is over: a pending one would keep every
+    // later hover from starting its own.
+    m_hover.Cancel();
 }
 
 void CKGPAutoHideToolBar::OnMouseMove(UINT nFlags, CPoint point)
@@ -263,7 +271,7 @@ void CKGPAutoHideToolBar::OnMouseMove(UINT nFlags, CPoint point)
     CKGPDockingControlBar* pPane = pButton != nullptr ? pButton->GetAutoHideWindow() : nullptr;
     const BOOL bHidden = pPane != nullptr && !pPane->IsWindowVisible();
     if (m_hover.OnMove(pButton != nullptr ? 0 : -1, bHidden != FALSE)) {
-        StopHoverTimer();
+        KillHoverTimer();
         m_nHoverTimer = SetTimer(kgp::autohide::kHoverTimer, m_nShowAHWndDelay, nullptr);
     }
 }
@@ -278,8 +286,9 @@ void CKGPAutoHideToolBar::OnTimer(UINT_PTR nIDEvent)
     ::GetCursorPos(&cursor);
     ScreenToClient(&cursor);
     CKGPAutoHideButton* pButton = ButtonHitTest(cursor);
+    const bool bShow = m_hover.OnTimer(pButton != nullptr ? 0 : -1);
     StopHoverTimer();
-    if (m_hover.OnTimer(pButton != nullptr ? 0 : -1)) {
+    if (bShow) {
         CKGPDockingControlBar* pPane = pButton->GetAutoHideWindow();
         if (pPane != nullptr && !pPane->IsWindowVisible())
             pButton->ShowAttachedWindow(TRUE);

@@ -56,6 +56,8 @@ protected:
 
     // The buttons placed one after another along the bar.
     void LayoutButtons();
+    // The timer goes; Stop also ends the wait.
+    void KillHoverTimer();
     void StopHoverTimer();
 
     COwningPtrList<CObList, CKGPAutoHideButton*> m_lstButtons;

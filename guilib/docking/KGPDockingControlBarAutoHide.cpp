@@ -134,12 +134,16 @@ CKGPAutoHideToolBar* CKGPDockingControlBar::PinToStrip(DWORD dwAlignment, CKGPAu
         return nullptr;
     }
     if (bVisible && bUseTimer) {
-        // It stays out until the mouse has left it.
+        // It stays out until the mouse has left it; the frame takes the focus
+        // (pinned by its own pin button, the pane holds it, and an active
+        // pane never slides in).
         m_slide.Begin(TRUE, FALSE);
         ShowWindow(SW_SHOWNOACTIVATE);
         pSlider->ShowWindow(SW_SHOWNOACTIVATE);
         m_slide.Finish();
         m_rectRestored = RectInParent(this);
+        if (CWnd* pFocus = CWnd::GetFocus(); pFocus != nullptr && (pFocus == this || IsChild(pFocus)))
+            pSite->SetFocus();
     } else {
         ShowWindow(SW_HIDE);
         pSlider->ShowWindow(SW_HIDE);
@@ -283,8 +287,10 @@ void CKGPDockingControlBar::Slide(BOOL bSlideOut, BOOL bUseTimer)
                               SWP_NOSIZE | SWP_NOACTIVATE);
         ShowWindow(SW_SHOWNOACTIVATE);
         pSlider->ShowWindow(SW_SHOWNOACTIVATE);
+        // The pane moves out from under the strip: the dock bars come above
+        // it, the panes docked at its edge stay under it.
         if (m_nSlideMode == kgp::autohide::kSlideMove)
-            pManager->BringBarsToTop(); // the pane moves out from under the strip
+            pManager->BringBarsToTop(0, TRUE);
     }
     if (!bUseTimer) {
         // Out at once: the whole way in one step.

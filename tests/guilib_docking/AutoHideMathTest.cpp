@@ -268,6 +268,11 @@ TEST(AutoHideHover, OneHoverAtATimeAndNoneOverAShownPane)
     EXPECT_TRUE(hover.OnMove(0, true));
     EXPECT_FALSE(hover.OnTimer(-1));
     EXPECT_FALSE(hover.OnTimer(0)); // nothing pending any more
+    // A wait cancelled (its timer killed) lets the next hover start one.
+    EXPECT_TRUE(hover.OnMove(0, true));
+    hover.Cancel();
+    EXPECT_FALSE(hover.Pending());
+    EXPECT_TRUE(hover.OnMove(0, true));
 }
 
 TEST(AutoHideButtons, SizesFollowIconTextAndTheActiveToolbar)
