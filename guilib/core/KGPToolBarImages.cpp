@@ -98,7 +98,7 @@ BOOL CKGPToolBarImages::Load(UINT uiResID, HINSTANCE hInstance, BOOL bAdd)
     if (first < 0) {
         return FALSE;
     }
-    m_resources.emplace_back(uiResID, module);
+    m_resources.push_back(LoadedResource{uiResID, module, m_clrTransparent});
     return TRUE;
 }
 
@@ -440,10 +440,15 @@ void CKGPToolBarImages::OnSysColorChange()
         if (resources.empty()) {
             continue;
         }
+        // Each resource is keyed as when it was first loaded, whatever key
+        // the strip holds now for the images added since.
+        const COLORREF key = strip->m_clrTransparent;
         strip->Clear();
-        for (const auto& [id, module] : resources) {
-            strip->Load(id, module, TRUE);
+        for (const LoadedResource& resource : resources) {
+            strip->m_clrTransparent = resource.key;
+            strip->Load(resource.id, resource.module, TRUE);
         }
+        strip->m_clrTransparent = key;
     }
 }
 

@@ -108,7 +108,13 @@ private:
     Pixels m_pale;
     Pixels m_disabled;
     Pixels m_shadow;
-    std::vector<std::pair<UINT, HINSTANCE>> m_resources;
+    // The resources loaded, each with the colour it was keyed with.
+    struct LoadedResource {
+        UINT id;
+        HINSTANCE module;
+        COLORREF key;
+    };
+    std::vector<LoadedResource> m_resources;
     CSize m_sizeDest;
     // Normal, pale, disabled and shadow, in the order of the pixel sets above.
     mutable std::array<RenderedStrip, 4> m_rendered;

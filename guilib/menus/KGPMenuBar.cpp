@@ -15,6 +15,7 @@
 IMPLEMENT_SERIAL(CKGPMenuBar, CKGPToolBar, VERSIONABLE_SCHEMA | 1)
 
 BOOL CKGPMenuBar::s_bRecentlyUsedMenus = TRUE;
+BOOL CKGPMenuBar::s_bMenuPersonalization = TRUE;
 LPCTSTR CKGPMenuBar::s_strMenuBarSection = _T("KGMenuBar");
 
 namespace {
@@ -697,7 +698,7 @@ LRESULT CKGPMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, GetButton(HitTest(point)));
         if (menu != nullptr && !menu->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) && !IsShowAllCommands() &&
-            s_bRecentlyUsedMenus && s_usage.HasEnoughInformation()) {
+            IsRecentlyUsedMenus() && s_usage.HasEnoughInformation()) {
             // Closing the open menu ends the state: it is set for the one opened again.
             menu->CancelState();
             SetShowAllCommands(TRUE);

@@ -93,7 +93,12 @@ public:
     static void SetShowAllCommands(BOOL bShowAllCommands = TRUE);
     static BOOL IsShowAllCommands();
     static void SetRecentlyUsedMenus(BOOL bOn = TRUE) { s_bRecentlyUsedMenus = bOn; }
-    static BOOL IsRecentlyUsedMenus() { return s_bRecentlyUsedMenus; }
+    // Recently used commands first: chosen, and personalised menus on.
+    static BOOL IsRecentlyUsedMenus() { return s_bRecentlyUsedMenus && s_bMenuPersonalization; }
+    // The library's menu personalisation (on by default): off, menus show
+    // every command and the customisation sheet offers no recently-used mode.
+    static void EnableMenuPersonalization(BOOL bOn = TRUE) { s_bMenuPersonalization = bOn; }
+    static BOOL IsMenuPersonalization() { return s_bMenuPersonalization; }
     static HFONT GetMenuFont(BOOL bHorz = TRUE);
 
     // The live menu bar of the frame; null when it has none.
@@ -184,4 +189,5 @@ private:
     BOOL m_bAttached = FALSE;
 
     static BOOL s_bRecentlyUsedMenus;
+    static BOOL s_bMenuPersonalization;
 };

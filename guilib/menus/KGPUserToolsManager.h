@@ -49,6 +49,15 @@ public:
     BOOL InvokeTool(UINT uiCmdId);
 
     const CObList& GetUserTools() const { return m_lstUserTools; }
+    // What the tools page's Browse offers: the file-open filter ("text|pattern|
+    // ...||") and the extension a name without one takes.
+    void SetFilter(LPCTSTR lpszFilter, LPCTSTR lpszDefExt = nullptr)
+    {
+        m_strFilter = lpszFilter != nullptr ? lpszFilter : _T("");
+        m_strDefExt = lpszDefExt != nullptr ? lpszDefExt : _T("");
+    }
+    const CString& GetFilter() const { return m_strFilter; }
+    const CString& GetDefExt() const { return m_strDefExt; }
     int GetMaxTools() const;
     CRuntimeClass* GetToolClass() const { return m_pToolRTC; }
 
@@ -60,6 +69,8 @@ private:
     UINT m_uiCmdFirst = 0;
     UINT m_uiCmdLast = 0;
     CRuntimeClass* m_pToolRTC = RUNTIME_CLASS(CKGPUserTool);
+    CString m_strFilter = _T("Programs (*.exe)|*.exe|All files (*.*)|*.*||");
+    CString m_strDefExt = _T("exe");
 };
 
 // The process-wide manager, null when the application made none.

@@ -222,6 +222,13 @@ void CButtonsList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     const BOOL enabled = IsWindowEnabled();
     const CKGPGlobalData& global = GetKGPGlobalData();
     dc->FillSolidRect(client, enabled ? global.clrWindow : global.clrBtnFace);
+    // The button face is the strip's transparent colour (images drawn on it
+    // and taken into the strip keep their background clear).
+    if (m_pImages != nullptr && m_pImages->GetTransparentColor() != global.clrBtnFace) {
+        m_pImages->SetTransparentColor(global.clrBtnFace);
+        m_pImages->RebuildDerivedImage(CKGPToolBarImages::kLightImage);
+        m_pImages->RebuildDerivedImage(CKGPToolBarImages::kShadowImage);
+    }
     if (m_pImages != nullptr && m_pImages->BeginDrawImage()) {
         for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
             auto* button = static_cast<CKGPToolbarButton*>(m_Buttons.GetNext(pos));

@@ -163,6 +163,19 @@ void CKGPKeyboardPage::SelectView(int nIndex)
     m_pSelTemplate = nIndex > 0 && nIndex < m_wndView.GetCount()
                          ? reinterpret_cast<CMultiDocTemplate*>(m_wndView.GetItemData(nIndex))
                          : nullptr;
+    // The view's icon: its template's, or the frame's; the application's by default.
+    HICON icon = nullptr;
+    if (m_pSelTemplate != nullptr) {
+        const LPCWSTR name = MAKEINTRESOURCEW(m_pSelTemplate->m_nIDResource);
+        icon = ::LoadIconW(AfxFindResourceHandle(name, RT_GROUP_ICON), name);
+    } else if (m_pParentFrame != nullptr && m_pParentFrame->GetSafeHwnd() != nullptr) {
+        icon = reinterpret_cast<HICON>(m_pParentFrame->SendMessage(WM_GETICON, ICON_BIG));
+        if (icon == nullptr)
+            icon = reinterpret_cast<HICON>(::GetClassLongPtrW(m_pParentFrame->GetSafeHwnd(), GCLP_HICON));
+    }
+    if (icon == nullptr)
+        icon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+    SendDlgItemMessage(IDC_KGP_VIEW_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     LoadTable();
     ListCurrentKeys();
 }

@@ -58,6 +58,7 @@ BOOL CKGPMenuPage::OnInitDialog()
     m_pMenuBar = CKGPMenuBar::FromFrame(m_pParentFrame);
     if (m_pMenuBar != nullptr) {
         m_pMenuBar->SetMenuPage(this);
+        m_hCurrentMenu = m_pMenuBar->GetHMenu();
         m_wndFrameMenus.SetItemData(
             m_wndFrameMenus.AddString(KGPLoadLibraryString(IDS_KGP_DEFAULT_MENU_ENTRY, _T("Default menu"))), 0);
         if (CWinApp* app = AfxGetApp()) {
@@ -166,6 +167,8 @@ BOOL CKGPMenuPage::ResetFrameMenu()
     if (frame != nullptr && frame->GetSafeHwnd() != nullptr && frame->SendMessage(KGTOOLBAR_RESETMENU, resId) != 0)
         m_pMenuBar->AdjustLayout();
     g_menuHash.SaveMenuBar(fresh, m_pMenuBar);
+    if (old != nullptr && old == m_hCurrentMenu)
+        m_hCurrentMenu = fresh;  // the frame's current menu is the fresh one now
     if (old != nullptr)
         g_menuHash.RemoveMenu(old);
     if (tmpl != nullptr) {
@@ -313,6 +316,10 @@ LRESULT CKGPMenuPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ApplyOptions();
         StoreEditedMenu();
         CloseContextMenu();
+        // The frame shows its current menu again, not the one edited last.
+        if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && m_hCurrentMenu != nullptr &&
+            ::IsMenu(m_hCurrentMenu) && m_pMenuBar->GetHMenu() != m_hCurrentMenu)
+            m_pMenuBar->CreateFromMenu(m_hCurrentMenu, m_hCurrentMenu == m_pMenuBar->GetDefaultMenu());
         if (m_pMenuBar != nullptr && m_pMenuBar->GetMenuPage() == this)
             m_pMenuBar->SetMenuPage(nullptr);
     }

@@ -63,6 +63,10 @@ private:
     CComboBox m_wndAnimation;
     CFrameWnd* m_pParentFrame;
     CKGPMenuBar* m_pMenuBar = nullptr;
+    // The menu the frame showed when the page opened (its current menu),
+    // shown again when the page closes; a reset of it makes the fresh menu
+    // current.
+    HMENU m_hCurrentMenu = nullptr;
     CKGPPopupMenu* m_pContextMenu = nullptr;  // the window owns itself
     BOOL m_bAutoSet;
 };

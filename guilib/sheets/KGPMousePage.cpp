@@ -1,5 +1,6 @@
 #include "guilib/sheets/KGPMousePage.h"
 
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
@@ -18,13 +19,27 @@ BOOL CKGPMousePage::OnInitDialog()
     m_wndViews.GetClientRect(area);
     m_wndViews.InsertColumn(0, _T(""), LVCFMT_LEFT, area.Width());
     if (g_pMouseManager != nullptr) {
+        // Each view with the small form of its icon.
+        const CSize small = GetKGPGlobalData().GetSmallIconSize();
+        if (m_icons.GetSafeHandle() == nullptr)
+            m_icons.Create(small.cx, small.cy, ILC_COLOR32 | ILC_MASK, 0, 4);
+        m_wndViews.SetImageList(&m_icons, LVSIL_SMALL);
         CStringList names;
         g_pMouseManager->GetViewNames(names);
         int index = 0;
         for (POSITION pos = names.GetHeadPosition(); pos != nullptr; ++index) {
             const CString& name = names.GetNext(pos);
-            const int item = m_wndViews.InsertItem(index, name);
-            m_wndViews.SetItemData(item, static_cast<DWORD_PTR>(g_pMouseManager->GetViewIdByName(name)));
+            const int view = g_pMouseManager->GetViewIdByName(name);
+            int image = -1;
+            if (const UINT iconId = g_pMouseManager->GetViewIconId(view); iconId != 0) {
+                const LPCWSTR resource = MAKEINTRESOURCEW(iconId);
+                const CIconHandle icon(static_cast<HICON>(::LoadImageW(AfxFindResourceHandle(resource, RT_GROUP_ICON),
+                                                                       resource, IMAGE_ICON, small.cx, small.cy, 0)));
+                if (icon)
+                    image = m_icons.Add(icon.Get());
+            }
+            const int item = m_wndViews.InsertItem(index, name, image);
+            m_wndViews.SetItemData(item, static_cast<DWORD_PTR>(view));
         }
     }
     if (const auto* sheet = DYNAMIC_DOWNCAST(CKGPToolbarCustomize, GetSheet())) {

@@ -11,6 +11,11 @@ IMPLEMENT_DYNCREATE(CKGPOptionsPage, CPropertyPage)
 
 CKGPOptionsPage::CKGPOptionsPage(BOOL bMenuBar) : CPropertyPage(IDD_KGP_OPTIONS_PAGE), m_bMenuBar(bMenuBar) {}
 
+BOOL CKGPOptionsPage::Personalised() const
+{
+    return m_bMenuBar && CKGPMenuBar::IsMenuPersonalization();
+}
+
 void CKGPOptionsPage::ResetUsageData()
 {
     CKGPToolBar::s_usage.Reset();
@@ -26,8 +31,8 @@ BOOL CKGPOptionsPage::OnInitDialog()
                    CKGPVisualManager::GetInstance()->GetOptionsLookFlag() ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_KGP_RECENT_MENUS, CKGPMenuBar::IsRecentlyUsedMenus() ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_KGP_SHOW_ALL_DELAY, CKGPShowAllButton::s_bShowAllOnDelay ? BST_CHECKED : BST_UNCHECKED);
-    // Personalised menus need a menu bar.
-    if (!m_bMenuBar) {
+    // Personalised menus need a menu bar and the library's personalisation.
+    if (!Personalised()) {
         for (const UINT id : {IDC_KGP_RECENT_MENUS, IDC_KGP_RESET_USAGE, IDC_KGP_PERSONAL_TEXT1, IDC_KGP_PERSONAL_TEXT2,
                               IDC_KGP_SHOW_ALL_DELAY}) {
             if (CWnd* control = GetDlgItem(id)) {
@@ -45,7 +50,7 @@ void CKGPOptionsPage::UpdateDependents()
     if (CWnd* keys = GetDlgItem(IDC_KGP_TOOLTIP_KEYS))
         keys->EnableWindow(IsDlgButtonChecked(IDC_KGP_TOOLTIPS) == BST_CHECKED);
     if (CWnd* delay = GetDlgItem(IDC_KGP_SHOW_ALL_DELAY))
-        delay->EnableWindow(m_bMenuBar && IsDlgButtonChecked(IDC_KGP_RECENT_MENUS) == BST_CHECKED);
+        delay->EnableWindow(Personalised() && IsDlgButtonChecked(IDC_KGP_RECENT_MENUS) == BST_CHECKED);
 }
 
 BOOL CKGPOptionsPage::OnCommand(WPARAM wParam, LPARAM lParam)

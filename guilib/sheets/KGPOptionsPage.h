@@ -18,6 +18,8 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The menus' personalisation applies: a menu bar, and the library's switch on.
+    BOOL Personalised() const;
     void UpdateDependents();
     BOOL m_bMenuBar;
 };

@@ -23,6 +23,8 @@ class CComboBox;
 class CListBox;
 
 // Option bits of the sheet.
+// The toolbars page offers the text labels of a bar.
+constexpr UINT KGP_CUSTOMIZE_TEXT_LABELS = 0x02;
 // The visual manager's extra option: kept only while the visual manager offers it.
 constexpr UINT KGP_CUSTOMIZE_VISUAL_OPTION = 0x04;
 constexpr UINT KGP_CUSTOMIZE_NOHELP = 0x10;

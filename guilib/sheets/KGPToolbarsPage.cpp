@@ -7,6 +7,7 @@
 #include "guilib/toolbars/KGPCommandManager.h"
 #include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 IMPLEMENT_DYNAMIC(CToolbarNameDlg, CDialog)
 IMPLEMENT_DYNCREATE(CKGPToolbarsPage, CPropertyPage)
@@ -86,11 +87,23 @@ BOOL CKGPToolbarsPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     m_wndToolbarList.SubclassDlgItem(IDC_KGP_TOOLBAR_LIST, this);
-    // New, Rename and Delete stand only where the frame keeps user toolbars.
+    // New, Rename and Delete stand only where the frame keeps user toolbars
+    // (a range of ids for them); the text labels where the sheet offers them.
+    UINT first = 0;
+    UINT last = 0;
+    const IKGPToolbarFrameLink* frames = CKGPLink<IKGPToolbarFrameLink>::Get();
+    const BOOL userToolbars = Frame() != nullptr && frames != nullptr &&
+                              frames->GetToolbarIdRange(Frame(), first, last) && first != 0 && first <= last &&
+                              first != static_cast<UINT>(-1);
     for (const UINT id : {IDC_KGP_NEW_TOOLBAR, IDC_KGP_RENAME_TOOLBAR, IDC_KGP_DELETE_TOOLBAR}) {
         if (CWnd* button = GetDlgItem(id))
-            button->ShowWindow(Frame() != nullptr ? SW_SHOW : SW_HIDE);
+            button->ShowWindow(userToolbars ? SW_SHOW : SW_HIDE);
     }
+    if (CWnd* newToolbar = GetDlgItem(IDC_KGP_NEW_TOOLBAR))
+        newToolbar->EnableWindow(userToolbars);
+    const auto* sheet = DYNAMIC_DOWNCAST(CKGPToolbarCustomize, GetSheet());
+    if (CWnd* labels = GetDlgItem(IDC_KGP_TEXT_LABELS))
+        labels->ShowWindow(sheet == nullptr || (sheet->GetFlags() & KGP_CUSTOMIZE_TEXT_LABELS) != 0 ? SW_SHOW : SW_HIDE);
     FillList();
     SelectToolbar(0);
     return TRUE;

@@ -203,8 +203,13 @@ BOOL CKGPToolsPage::OnCommand(WPARAM wParam, LPARAM lParam)
     if (code == BN_CLICKED) {
         switch (id) {
         case IDC_KGP_TOOL_BROWSE: {
-            CFileDialog dialog(TRUE, nullptr, tool != nullptr ? tool->GetCommand().GetString() : nullptr,
-                               OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, _T("Programs (*.exe)|*.exe|All files (*.*)|*.*||"),
+            // The manager's filter and extension.
+            const CKGPUserToolsManager* manager = g_pUserToolsManager;
+            const CString filter = manager != nullptr ? manager->GetFilter() : CString();
+            const CString extension = manager != nullptr ? manager->GetDefExt() : CString();
+            CFileDialog dialog(TRUE, extension.IsEmpty() ? nullptr : extension.GetString(),
+                               tool != nullptr ? tool->GetCommand().GetString() : nullptr,
+                               OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter.IsEmpty() ? nullptr : filter.GetString(),
                                this);
             if (tool != nullptr && dialog.DoModal() == IDOK)
                 SetDlgItemText(IDC_KGP_TOOL_COMMAND, dialog.GetPathName());

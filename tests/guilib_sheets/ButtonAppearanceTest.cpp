@@ -286,6 +286,35 @@ TEST_F(ButtonAppearanceTest, TheGridLetsAButtonColourItsOwnWindow)
     dialog.DestroyWindow();
 }
 
+// The grid keys the button face out of its strip: an image drawn on the face
+// and added later shows the grid's background around it.
+TEST_F(ButtonAppearanceTest, TheGridsStripTakesTheButtonFaceAsTransparent)
+{
+    CButtonAppearanceDlg dialog(nullptr, &images, &frame);
+    ASSERT_TRUE(dialog.Create(IDD_KGP_BUTTON_APPEARANCE, &frame));
+    dialog.ShowWindow(SW_SHOW);
+    CButtonsList& grid = dialog.GetImageList();
+    grid.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const COLORREF face = GetKGPGlobalData().clrBtnFace;
+    EXPECT_EQ(face, images.GetTransparentColor());
+
+    CWindowDCHandle screen(nullptr);
+    CBitmap drawn;
+    drawn.CreateCompatibleBitmap(CDC::FromHandle(screen.Get()), 16, 15);
+    {
+        CMemoryDCHandle memory(::CreateCompatibleDC(screen.Get()));
+        const CSelectionScope chosen(memory.Get(), drawn.GetSafeHandle());
+        CDC* dc = CDC::FromHandle(memory.Get());
+        dc->FillSolidRect(0, 0, 16, 15, face);
+        dc->FillSolidRect(6, 5, 4, 4, RGB(255, 0, 0));
+    }
+    const int added = images.AddImage(static_cast<HBITMAP>(drawn.GetSafeHandle()));
+    ASSERT_EQ(4, added);
+    EXPECT_EQ(0u, images.GetPixel(added, 0, 0) >> 24) << "its face-coloured corner is clear";
+    EXPECT_EQ(0xFFu, images.GetPixel(added, 7, 6) >> 24) << "what was drawn stays";
+    dialog.DestroyWindow();
+}
+
 TEST_F(ButtonAppearanceTest, ALockedBarsButtonKeepsItsImageAndShowsText)
 {
     CKGPToolbarButton button(ID_TEST_SAVE, 0, L"Save");

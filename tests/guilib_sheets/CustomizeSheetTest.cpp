@@ -503,6 +503,32 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageMakesRenamesAndDeletesAUserToolbar)
     sheet->DestroyWindow();
 }
 
+TEST_F(CustomizeSheetTest, TheToolbarsPageShowsWhatTheFrameAndTheSheetOffer)
+{
+    auto shown = [](CKGPToolbarsPage* page, UINT id) { return page->GetDlgItem(id)->IsWindowVisible() != FALSE; };
+    {
+        auto* sheet = new CKGPToolbarCustomize(&frame, FALSE, KGP_CUSTOMIZE_TEXT_LABELS);
+        ASSERT_TRUE(sheet->Create());
+        ASSERT_TRUE(sheet->SetActivePage(1));
+        CKGPToolbarsPage* page = sheet->GetToolbarsPage();
+        EXPECT_TRUE(shown(page, IDC_KGP_TEXT_LABELS)) << "the sheet offers text labels";
+        for (UINT id : {IDC_KGP_NEW_TOOLBAR, IDC_KGP_RENAME_TOOLBAR, IDC_KGP_DELETE_TOOLBAR})
+            EXPECT_TRUE(shown(page, id)) << "the frame keeps user toolbars: " << id;
+        EXPECT_TRUE(page->GetDlgItem(IDC_KGP_NEW_TOOLBAR)->IsWindowEnabled());
+        sheet->DestroyWindow();
+    }
+    frame.GetFrameImpl().SetUserToolbarRange(static_cast<UINT>(-1), static_cast<UINT>(-1));
+    auto* sheet = new CKGPToolbarCustomize(&frame, FALSE);
+    ASSERT_TRUE(sheet->Create());
+    ASSERT_TRUE(sheet->SetActivePage(1));
+    CKGPToolbarsPage* page = sheet->GetToolbarsPage();
+    EXPECT_FALSE(shown(page, IDC_KGP_TEXT_LABELS)) << "a sheet without the text-labels option";
+    for (UINT id : {IDC_KGP_NEW_TOOLBAR, IDC_KGP_RENAME_TOOLBAR, IDC_KGP_DELETE_TOOLBAR})
+        EXPECT_FALSE(shown(page, id)) << "a frame without user toolbars: " << id;
+    EXPECT_FALSE(page->GetDlgItem(IDC_KGP_NEW_TOOLBAR)->IsWindowEnabled());
+    sheet->DestroyWindow();
+}
+
 TEST_F(CustomizeSheetTest, TheOptionsPageSwitchesTheLibrarysOptions)
 {
     CKGPToolBar::AddCommandUsage(ID_TEST_OPEN);
@@ -536,7 +562,7 @@ TEST_F(CustomizeSheetTest, TheOptionsPageSwitchesTheLibrarysOptions)
 TEST_F(CustomizeSheetTest, TheMousePageGivesAViewItsDoubleClickCommand)
 {
     CKGPMouseManager mouse;
-    ASSERT_TRUE(mouse.AddView(1, L"Editor"));
+    ASSERT_TRUE(mouse.AddView(1, L"Editor", IDI_TEST_VIEW));
     ASSERT_TRUE(mouse.AddView(2, L"Browser"));
     mouse.SetCommandForDblClick(2, ID_TEST_SAVE);
     auto* sheet = new CKGPToolbarCustomize(&frame, TRUE);
@@ -550,6 +576,20 @@ TEST_F(CustomizeSheetTest, TheMousePageGivesAViewItsDoubleClickCommand)
     ASSERT_TRUE(first == 1 || first == 2);
     page->SelectView(first == 1 ? 0 : 1);
     ASSERT_EQ(editor, page->GetCurrentViewId());
+    // The views list shows each view's icon in its small form.
+    CListCtrl* views = static_cast<CListCtrl*>(page->GetDlgItem(IDC_KGP_MOUSE_VIEWS));
+    const HIMAGELIST icons = reinterpret_cast<HIMAGELIST>(views->SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
+    ASSERT_NE(nullptr, icons);
+    EXPECT_EQ(1, ::ImageList_GetImageCount(icons)) << "the editor's icon; the browser has none";
+    int cx = 0;
+    int cy = 0;
+    ::ImageList_GetIconSize(icons, &cx, &cy);
+    EXPECT_EQ(CSize(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)), CSize(cx, cy));
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = first == 1 ? 0 : 1;
+    ASSERT_TRUE(views->SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(0, item.iImage) << "the editor's row shows it";
     EXPECT_EQ(BST_CHECKED, page->IsDlgButtonChecked(IDC_KGP_NO_DBLCLK));
     EXPECT_FALSE(page->GetCommands().IsWindowEnabled());
 

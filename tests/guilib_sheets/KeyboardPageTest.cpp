@@ -132,6 +132,16 @@ protected:
     CKGPKeyboardPage* page = nullptr;
 };
 
+TEST_F(KeyboardPageTest, TheViewShowsItsIconTheFramesOrTheApplicationsDefault)
+{
+    auto shown = [this] { return reinterpret_cast<HICON>(page->SendDlgItemMessage(IDC_KGP_VIEW_ICON, STM_GETICON)); };
+    EXPECT_EQ(::LoadIconW(nullptr, MAKEINTRESOURCEW(32512)), shown()) << "a frame without an icon: the default";
+    const HICON warning = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32515));
+    frame.SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(warning));
+    page->SelectView(0);
+    EXPECT_EQ(warning, shown()) << "the frame's own icon";
+}
+
 TEST_F(KeyboardPageTest, AShortcutIsAssignedNamedWhenTakenAndRemoved)
 {
     CComboBox& categories = page->GetCategories();

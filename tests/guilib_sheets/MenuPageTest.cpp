@@ -15,6 +15,7 @@
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupMenuBar.h"
 #include "guilib/sheets/KGPMenuPage.h"
+#include "guilib/sheets/KGPOptionsPage.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "tests/guilib_menus/MenusTestIds.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
@@ -179,6 +180,34 @@ TEST_F(MenuPageTest, TheAnimationAndShadowChoicesAreWrittenBackOnClosing)
     EXPECT_EQ(!shadows, CKGPPopupMenu::m_bMenuShadows);
     CKGPPopupMenu::m_AnimationType = animation;
     CKGPPopupMenu::m_bMenuShadows = shadows;
+}
+
+} // namespace
+
+namespace {
+
+// With a menu bar the options page offers personalised menus, unless the
+// library's menu personalisation is off.
+TEST_F(MenuPageTest, TheOptionsPageOffersPersonalisedMenusOnlyWhileTheLibraryDoes)
+{
+    sheet->DestroyWindow();
+    auto recentShown = [this](BOOL bPersonalised) {
+        CKGPMenuBar::EnableMenuPersonalization(bPersonalised);
+        auto* options = new CKGPToolbarCustomize(&frame, TRUE);
+        EXPECT_TRUE(options->Create());
+        EXPECT_TRUE(options->SetActivePage(options->GetPageIndex(options->GetOptionsPage())));
+        CKGPOptionsPage* page = options->GetOptionsPage();
+        const bool shown = page->GetDlgItem(IDC_KGP_RECENT_MENUS)->IsWindowVisible() != FALSE;
+        EXPECT_EQ(shown, page->GetDlgItem(IDC_KGP_RESET_USAGE)->IsWindowVisible() != FALSE);
+        EXPECT_EQ(shown, page->GetDlgItem(IDC_KGP_SHOW_ALL_DELAY)->IsWindowVisible() != FALSE);
+        options->DestroyWindow();
+        return shown;
+    };
+    EXPECT_TRUE(recentShown(TRUE)) << "a menu bar and personalisation on";
+    EXPECT_TRUE(CKGPMenuBar::IsRecentlyUsedMenus());
+    EXPECT_FALSE(recentShown(FALSE)) << "personalisation off";
+    EXPECT_FALSE(CKGPMenuBar::IsRecentlyUsedMenus()) << "and the menus show every command";
+    CKGPMenuBar::EnableMenuPersonalization(TRUE);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "guilib/sheets/KGPToolsPage.h"
 #include "tests/guilib_menus/MenusTestIds.h"
 #include "tests/guilib_menus/MenusTestSupport.h"
+#include "tests/support/DialogTesting.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
@@ -94,6 +95,30 @@ TEST_F(ToolsPageTest, ToolsAreMadeUpToTheRangeEditedAndRemoved)
     EXPECT_EQ(1, page->GetToolsList().GetCount());
     ASSERT_NE(nullptr, page->AddTool(L"Again")) << "the freed id is used again";
     EXPECT_EQ(0x9000u, page->GetSelectedTool()->GetCommandId());
+}
+
+TEST_F(ToolsPageTest, BrowseOffersTheManagersFilter)
+{
+    tools.SetFilter(L"Scripts (*.cmd)|*.cmd|Any file (*.*)|*.*||", L"cmd");
+    ASSERT_NE(nullptr, page->AddTool(L"Build"));
+    std::vector<CString> offered;
+    keyloft_test::CDialogAnswerer answerer(L"Open", [&offered](HWND dialog) {
+        // The file-type combo of the system's open dialog.
+        const HWND types = ::GetDlgItem(dialog, 0x470);
+        const int count = static_cast<int>(::SendMessageW(types, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            WCHAR text[128] = {};
+            ::SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            offered.emplace_back(text);
+        }
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KGP_TOOL_BROWSE, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(page->GetDlgItem(IDC_KGP_TOOL_BROWSE)->GetSafeHwnd()));
+    answerer.Stop();
+    EXPECT_TRUE(answerer.Found());
+    EXPECT_EQ((std::vector<CString>{L"Scripts (*.cmd)", L"Any file (*.*)"}), offered);
+    EXPECT_TRUE(page->GetSelectedTool()->GetCommand().IsEmpty()) << "cancelled: nothing chosen";
 }
 
 TEST_F(ToolsPageTest, UnsoundToolsKeepTheSheetOpenOnTheToolsPage)

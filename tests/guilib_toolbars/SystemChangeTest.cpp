@@ -121,6 +121,18 @@ TEST_F(SystemChangeTest, AColourChangeReloadsTheImageStripsOnce)
     EXPECT_EQ(strip.GetCount(), count) << "reloaded, not added to";
     EXPECT_EQ(Pixels(strip), loaded) << "the strip was made again from its resource";
     EXPECT_NE(GetKGPGlobalData().GetBtnFaceBrush(), oldFace);
+
+    // Keyed as when it was loaded, whatever key the strip holds now.
+    CKGPToolBarImages keyed;
+    keyed.SetImageSize(CSize(16, 15));
+    keyed.SetTransparentColor(RGB(192, 192, 192));
+    ASSERT_TRUE(keyed.Load(IDR_TEST_TOOLBAR));
+    const std::vector<std::uint32_t> keyedPixels = Pixels(keyed);
+    ASSERT_NE(keyedPixels, loaded) << "its light grey is clear";
+    keyed.SetTransparentColor(RGB(255, 0, 0));  // as a grid keys what is added later
+    SendToEveryWindow(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(Pixels(keyed), keyedPixels) << "the resource keyed with its own colour again";
+    EXPECT_EQ(RGB(255, 0, 0), keyed.GetTransparentColor());
 }
 
 } // namespace
