@@ -58,10 +58,19 @@ LRESULT CButtonsTextList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     if (message == WM_LBUTTONDOWN) {
-        // A press on the selected item starts a drag of its button.
+        // A press on an item selects it (the page hears of it as of any
+        // choice) and starts a drag of its button: a user presses a command
+        // and drags it without clicking it first.
         const LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, lParam);
         const int index = LOWORD(hit);
-        if (HIWORD(hit) == 0 && index == GetCurSel()) {
+        if (HIWORD(hit) == 0 && index < GetCount()) {
+            SetFocus();
+            if (index != GetCurSel()) {
+                SetCurSel(index);
+                if (CWnd* pParent = GetParent())
+                    pParent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), LBN_SELCHANGE),
+                                         reinterpret_cast<LPARAM>(m_hWnd));
+            }
             // The list's own press ends before the drag takes the mouse.
             CListBox::WindowProc(WM_LBUTTONUP, 0, lParam);
             DragItem(index);

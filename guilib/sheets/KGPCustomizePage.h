@@ -11,7 +11,8 @@ class CKGPToolbarButton;
 class CKGPToolbarCustomize;
 
 // The command list: each item's data is a button of the catalogue. A press
-// on the selected item drags its button by OLE drag and drop.
+// on an item selects it and drags its button by OLE drag and drop (a press
+// released where it was is only a choice).
 class CButtonsTextList : public CListBox {
     DECLARE_DYNAMIC(CButtonsTextList)
 public:

@@ -1,0 +1,98 @@
+// Customisation by drag, as a user does it: the customisation sheet opened
+// from the View menu and moved off the toolbars, a category chosen, and a
+// command pressed in the command list and dragged in one move onto a toolbar:
+// the press selects the command, and the drop adds its button to the bar.
+#include "tests/guilib_apphost/HostFixture.h"
+
+#include "guilib/sheets/KGPCustomizePage.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "tests/guilib_apphost/AppHostIds.h"
+
+namespace {
+
+constexpr UINT kCategoryList = 16601;
+constexpr UINT kCommandList = 16602;
+
+// The middle of a list box's item (screen).
+CPoint ItemPoint(HWND list, int index)
+{
+    CRect rect;
+    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect.CenterPoint();
+}
+
+int FindItem(HWND list, LPCTSTR text)
+{
+    return static_cast<int>(::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(text)));
+}
+
+} // namespace
+
+TEST_F(AppHostTest, ACommandPressedInTheListAndDraggedOntoAToolbarJoinsIt)
+{
+    CHostMainFrame& frame = Frame();
+    // View > Customize... by the mouse.
+    const CPoint view = MenuItemPoint(frame.m_wndMenuBar, _T("&View"));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(view); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return PopupItemPoint(_T("&Customize...")) != CPoint(-1, -1); }));
+    const CPoint customize = PopupItemPoint(_T("&Customize..."));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(customize); }));
+    ASSERT_TRUE(apphost::WaitUntil([] {
+        CKGPToolbarCustomize* sheet = CKGPToolbarCustomize::GetOpenSheet();
+        return sheet != nullptr && apphost::IsShown(*sheet);
+    }));
+    CKGPToolbarCustomize* sheet = CKGPToolbarCustomize::GetOpenSheet();
+    const HWND sheetWnd = sheet->GetSafeHwnd();
+
+    // Moved by its caption down, off the toolbars.
+    const CRect sheetRect = apphost::ScreenRect(sheetWnd);
+    const CPoint caption(sheetRect.left + 60, sheetRect.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 3);
+    const CPoint moved(caption.x + 200 - sheetRect.left, caption.y + 300 - sheetRect.top);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(moved, 8);
+        user.Release();
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(sheetWnd).top > sheetRect.top + 100; }));
+    ASSERT_GT(apphost::ScreenRect(sheetWnd).top, apphost::ScreenRect(frame.m_wndFormatBar).bottom);
+
+    // The Edit category.
+    CKGPCustomizePage* page = sheet->GetCommandsPage();
+    ASSERT_NE(nullptr, page);
+    const HWND categories = ::GetDlgItem(page->GetSafeHwnd(), kCategoryList);
+    const HWND commands = ::GetDlgItem(page->GetSafeHwnd(), kCommandList);
+    ASSERT_TRUE(categories != nullptr && commands != nullptr);
+    const int edit = FindItem(categories, _T("Edit"));
+    ASSERT_GE(edit, 0);
+    const CPoint editPoint = ItemPoint(categories, edit);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(editPoint); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return FindItem(commands, _T("Copy")) >= 0; })) << "Edit's commands listed";
+    const int copy = FindItem(commands, _T("Copy"));
+    ASSERT_NE(copy, static_cast<int>(::SendMessageW(commands, LB_GETCURSEL, 0, 0))) << "not the one selected";
+
+    // Pressed and dragged in one move onto the format bar, after its last button.
+    const int before = frame.m_wndFormatBar.GetCount();
+    CRect last;
+    frame.m_wndFormatBar.GetItemRect(before - 1, last);
+    frame.m_wndFormatBar.ClientToScreen(last);
+    const CPoint from = ItemPoint(commands, copy);
+    const CPoint onBar(last.right - 2, last.CenterPoint().y); // the last button's far half
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(from);
+        user.Pause(50);
+        user.Press();
+        user.DragTo(onBar, 20, 20);
+        user.Pause(100);
+        user.Release();
+    }));
+    EXPECT_TRUE(apphost::WaitUntil([&] { return frame.m_wndFormatBar.CommandToIndex(ID_EDIT_COPY) >= 0; }))
+        << "the bar took the command";
+    EXPECT_EQ(before + 1, frame.m_wndFormatBar.GetCount());
+    EXPECT_EQ(copy, static_cast<int>(::SendMessageW(commands, LB_GETCURSEL, 0, 0))) << "the press selected it";
+    apphost::Screenshot(L"apphost_customize_drag.bmp");
+    sheet->SendMessage(WM_CLOSE);
+    apphost::WaitUntil([] { return CKGPToolbarCustomize::GetOpenSheet() == nullptr; });
+}
