@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <vector>
+#include <cstdint>
 #include <thread>
 
 namespace afx_detail {
@@ -39,6 +41,36 @@ struct WorkerView {
     LRESULT answer = 0;
     std::atomic<bool> done{false};
 };
+
+// A handle is a 32-bit value that calls may give back sign-extended or
+// zero-extended (the system reads the low 32 bits): each form finds the one object.
+TEST(HandleMapTest, AWindowIsFoundWhateverTheUpperHalfOfItsHandle)
+{
+    TestApp();
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, TestWindowClass(), L"forms", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+    HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"plain", WS_CHILD, 0, 0, 10, 10, wnd.m_hWnd, nullptr, nullptr, nullptr);
+    auto forms = [](HWND hWnd) {
+        const auto low = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hWnd));
+        return std::vector<HWND>{
+            reinterpret_cast<HWND>(static_cast<std::uintptr_t>(low)),
+            reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(low))),
+            reinterpret_cast<HWND>(static_cast<std::uintptr_t>(low) | 0xFFFFFFFF00000000ULL)};
+    };
+    for (HWND form : forms(wnd.m_hWnd)) {
+        ASSERT_TRUE(::IsWindow(form));
+        EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(form));
+        EXPECT_EQ(&wnd, CWnd::FromHandle(form));
+    }
+    CWnd* pTemp = CWnd::FromHandle(hPlain);
+    for (HWND form : forms(hPlain))
+        EXPECT_EQ(pTemp, CWnd::FromHandle(form)); // one temporary, not one per form
+    ::DestroyWindow(hPlain);
+    const HWND hGone = wnd.m_hWnd;
+    wnd.DestroyWindow();
+    for (HWND form : forms(hGone))
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(form));
+}
 
 TEST(HandleMapTest, WorkerThreadReachesTheWindowByHandleAndMessage)
 {

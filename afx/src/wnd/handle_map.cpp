@@ -2,6 +2,7 @@
 // window's thread) and the temporaries of each thread.
 #include "afxstate.h"
 
+#include <cstdint>
 #include <mutex>
 #include <shared_mutex>
 
@@ -16,6 +17,14 @@ struct PermanentMap {
     std::shared_mutex lock;
     std::unordered_map<HWND, PermanentEntry> objects;
 };
+
+// A window handle is a 32-bit value: one call gives it sign-extended, another
+// (as the system may) zero-extended. The maps keep it in one form.
+HWND MapKey(HWND hWnd)
+{
+    const auto low = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(hWnd));
+    return reinterpret_cast<HWND>(static_cast<std::intptr_t>(low));
+}
 
 PermanentMap& Permanent()
 {
@@ -34,14 +43,14 @@ BOOL MapPermanent(HWND hWnd, CWnd* pWnd)
     const DWORD threadId = ::GetWindowThreadProcessId(hWnd, nullptr);
     PermanentMap& map = Permanent();
     std::unique_lock guard(map.lock);
-    return map.objects.emplace(hWnd, PermanentEntry{pWnd, threadId}).second;
+    return map.objects.emplace(MapKey(hWnd), PermanentEntry{pWnd, threadId}).second;
 }
 
 void UnmapPermanent(HWND hWnd, CWnd* pWnd)
 {
     PermanentMap& map = Permanent();
     std::unique_lock guard(map.lock);
-    auto it = map.objects.find(hWnd);
+    auto it = map.objects.find(MapKey(hWnd));
     if (it != map.objects.end() && it->second.pWnd == pWnd) {
         map.objects.erase(it);
     }
@@ -80,7 +89,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     }
     PermanentMap& map = Permanent();
     std::shared_lock guard(map.lock);
-    auto it = map.objects.find(hWnd);
+    auto it = map.objects.find(MapKey(hWnd));
     return it != map.objects.end() && it->second.threadId == ::GetCurrentThreadId() ? it->second.pWnd : nullptr;
 }
 
@@ -93,12 +102,12 @@ CWnd* CWnd::FromHandle(HWND hWnd)
         return pWnd;
     }
     std::unordered_map<HWND, CWnd*>& temps = afx_detail::GetThreadState().tempWnds;
-    auto it = temps.find(hWnd);
+    auto it = temps.find(MapKey(hWnd));
     if (it != temps.end()) {
         return it->second;
     }
     CWnd* pTemp = new CWnd(hWnd);
-    temps.emplace(hWnd, pTemp);
+    temps.emplace(MapKey(hWnd), pTemp);
     return pTemp;
 }
 
