@@ -236,6 +236,33 @@ CKGPSlider* CKGPBarContainerManager::SplitWithSlider(CRect& rectTarget, CRect& r
     return CreateSlider(rectSlider, dwSliderStyle);
 }
 
+BOOL CKGPBarContainerManager::CanAddPaneBeside(const CKGPDockingControlBar* pBar, CKGPDockingControlBar* pTargetBar,
+                                               DWORD dwAlignment) const
+{
+    BOOL bLeftTarget = FALSE;
+    switch (dwAlignment & CBRS_ALIGN_ANY) {
+    case CBRS_ALIGN_LEFT:
+    case CBRS_ALIGN_RIGHT:
+    case CBRS_ALIGN_TOP:
+    case CBRS_ALIGN_BOTTOM:
+        break;
+    default:
+        return FALSE; // no side, or more than one
+    }
+    return pBar != nullptr && pTargetBar != nullptr && pBar != pTargetBar && m_lstBars.Find(pTargetBar) != nullptr &&
+           FindNodeByPane(pTargetBar, bLeftTarget) != nullptr;
+}
+
+BOOL CKGPBarContainerManager::HasRecentPlaceOf(const CKGPDockingControlBar* pBar, BOOL bTabPlace) const
+{
+    if (pBar == nullptr || m_pRootContainer == nullptr)
+        return FALSE;
+    const BOOL bDocked = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_pOwnerWnd) == nullptr;
+    const CKGPRecentDockInfo& info = pBar->m_recentDockInfo;
+    CKGPBarContainer* pNode = bTabPlace ? info.GetRecentTabContainer(bDocked) : info.GetRecentContainer(bDocked);
+    return pNode != nullptr && m_pRootContainer->FindNode(pNode, CKGPBarContainer::kContainer) != nullptr;
+}
+
 BOOL CKGPBarContainerManager::AddPaneBeside(CKGPDockingControlBar* pBar, CKGPDockingControlBar* pTargetBar,
                                             DWORD dwAlignment)
 {
@@ -456,12 +483,15 @@ CKGPDockingControlBar* CKGPBarContainerManager::AddPaneToRecentPlace(CKGPDocking
     if (pNode == nullptr || m_pRootContainer->FindNode(pNode, CKGPBarContainer::kContainer) == nullptr)
         return nullptr;
     if (pNode->GetSlider() == nullptr && pNode->GetParentContainer() != nullptr) {
-        // A node that gave its slider away in a split gets a new one.
-        CRect rectSlider = info.GetRecentContainerRect(bDocked);
+        // A node that gave its slider away in a split gets a new one, as
+        // thick as a slider is (the node may show nothing yet: no width).
         const DWORD style = pNode->IsSliderHorizontal() ? KGP_SS_HORZ : KGP_SS_VERT;
-        CRect rectNode;
-        pNode->GetWindowRect(rectNode, TRUE);
-        rectSlider = rectNode;
+        CRect rectSlider;
+        pNode->GetWindowRect(rectSlider, TRUE);
+        if (style == KGP_SS_VERT)
+            rectSlider.right = rectSlider.left + CKGPSlider::m_nDefaultWidth;
+        else
+            rectSlider.bottom = rectSlider.top + CKGPSlider::m_nDefaultWidth;
         if (CKGPSlider* pSlider = CreateSlider(rectSlider, style))
             pNode->SetSlider(pSlider);
     }

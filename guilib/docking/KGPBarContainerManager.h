@@ -39,6 +39,12 @@ public:
     virtual void AddPane(CKGPDockingControlBar* pBar);
     virtual CKGPDockingControlBar* AddPaneToRecentPlace(CKGPDockingControlBar* pBar, BOOL bTabPlace = FALSE);
     virtual BOOL AddPaneBeside(CKGPDockingControlBar* pBar, CKGPDockingControlBar* pTargetBar, DWORD dwAlignment);
+    // Whether AddPaneBeside would take the pane once it has left where it is
+    // now (only a slider that cannot be made still refuses it then).
+    BOOL CanAddPaneBeside(const CKGPDockingControlBar* pBar, CKGPDockingControlBar* pTargetBar,
+                          DWORD dwAlignment) const;
+    // Whether the pane's recent place here (or its tab's) is still in this tree.
+    BOOL HasRecentPlaceOf(const CKGPDockingControlBar* pBar, BOOL bTabPlace) const;
     virtual void OnSliderMoved(CKGPSlider* pSlider, int nOffset, HDWP& hdwp);
     virtual void GetWindowRect(CRect& rect) const;
     virtual void GetFreeRect(CRect& rect) const;

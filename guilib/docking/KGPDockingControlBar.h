@@ -118,6 +118,9 @@ public:
                                                  KGPDockMethod method, BOOL bSetActive = TRUE,
                                                  CKGPDockingControlBar** ppTabbedControlBar = nullptr);
     virtual CKGPDockingControlBar* CreateTabbedControlBar();
+    // Whether AttachToTabWnd would take this pane as a tab of the target,
+    // asked before anything moves.
+    BOOL CanAttachAsTabTo(CKGPDockingControlBar* pTarget) const;
     virtual BOOL DockToBar(CKGPDockingControlBar* pTargetBar, DWORD dwAlignment, LPCRECT lpRect = nullptr);
     using CKGPControlBar::DockToBar;
     virtual int RestoreSliderPanes();
@@ -240,6 +243,14 @@ protected:
     // Leaves the floating frame holding it for the frame's own window (it is
     // to dock); FALSE when it has no frame to go to.
     BOOL LeaveFloatingFrame();
+    // Where the pane stood before a dock that a later step may still refuse,
+    // and the way back there.
+    struct PlaceBefore {
+        HWND hFloatingFrame = nullptr; // the frame it floated in, if it floated
+        CRect frameRect;
+    };
+    PlaceBefore RememberPlace();
+    void PutBack(const PlaceBefore& place);
     // Leaves the tabbed pane holding it as a tab for the frame's own window
     // (it is to dock by itself); a tabbed pane left without tabs goes.
     void LeaveTabbedPane();

@@ -108,6 +108,60 @@ BOOL CKGPDockingControlBar::LeaveFloatingFrame()
     return TRUE;
 }
 
+CKGPDockingControlBar::PlaceBefore CKGPDockingControlBar::RememberPlace()
+{
+    PlaceBefore place;
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
+        place.hFloatingFrame = pMiniFrame->GetSafeHwnd();
+        pMiniFrame->GetWindowRect(place.frameRect);
+    }
+    StoreRecentDockInfo();
+    return place;
+}
+
+void CKGPDockingControlBar::PutBack(const PlaceBefore& place)
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    if (place.hFloatingFrame == nullptr) {
+        DockPane(nullptr, nullptr, KGP_DM_DBLCLICK); // its recent docked place, stored before it left
+        return;
+    }
+    // Back into the frame it shared with others, or floating alone where its frame was.
+    if (auto* pMulti = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, CWnd::FromHandlePermanent(place.hFloatingFrame))) {
+        if (pMulti->GetContainerManager().GetPanes().Find(this) != nullptr)
+            return; // it never left
+        if (pMulti->AddRecentPane(this) != 0)
+            return;
+    }
+    if (CKGPMiniFrameWnd* pFrame = GetParentMiniFrame(TRUE); pFrame != nullptr && pFrame->GetControlBarCount() == 0) {
+        // A one-pane frame emptied by the attempt takes it back.
+        pFrame->AddControlBar(this);
+        m_dwStyle |= CBRS_FLOATING;
+        ShowWindow(SW_SHOWNOACTIVATE);
+        pFrame->RecalcLayout();
+        pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+        return;
+    }
+    if (FloatBar(place.frameRect, KGP_DM_SHOW, true))
+        ShowWindow(SW_SHOWNOACTIVATE);
+}
+
+BOOL CKGPDockingControlBar::CanAttachAsTabTo(CKGPDockingControlBar* pTarget) const
+{
+    if (pTarget == nullptr || pTarget == this || KGPTabbedBars::Link() == nullptr || !CanBeTabbed() ||
+        !pTarget->CanBeTabbed())
+        return FALSE;
+    // A tab of the target's own tabbed pane, or this pane's own tabbed pane, goes nowhere.
+    if (pTarget->GetParentTabbedBar() == this || (IsTabbed() && pTarget == GetParentTabbedBar()))
+        return FALSE;
+    if (KGPTabbedBars::IsTabbedBar(pTarget) || pTarget->GetParentTabbedBar() != nullptr)
+        return TRUE;
+    // A tabbed pane is made in the target's place: it must have one and make tabbed panes.
+    return pTarget->m_dwTabbedStyle != 0 &&
+           (pTarget->GetParentMiniFrame(TRUE) != nullptr || pTarget->GetDefaultPaneSlider() != nullptr);
+}
+
 void CKGPDockingControlBar::OnAfterChangeParent(CWnd* pOldParent)
 {
     CKGPControlBar::OnAfterChangeParent(pOldParent);
@@ -415,9 +469,14 @@ BOOL CKGPDockingControlBar::DockToBar(CKGPDockingControlBar* pTargetBar, DWORD d
         ShowWindow(SW_SHOW);
         return FALSE;
     }
+    // Checked before the pane moves: a refused dock leaves everything as it was.
+    CKGPBarContainerManager* pTree = pSlider->GetContainerManager();
+    if (pTree == nullptr || !pTree->CanAddPaneBeside(this, pTargetBar, dwAlignment) ||
+        (GetParentMiniFrame(TRUE) != nullptr && GetParentMiniFrame(TRUE)->GetParentFrameWnd() == nullptr))
+        return FALSE;
     if (m_bPinState)
         UnpinFromAutoHide(nullptr);
-    StoreRecentDockInfo();
+    const PlaceBefore before = RememberPlace();
     LeaveTabbedPane();
     if (!LeaveFloatingFrame())
         return FALSE;
@@ -429,8 +488,10 @@ BOOL CKGPDockingControlBar::DockToBar(CKGPDockingControlBar* pTargetBar, DWORD d
             pParent->ScreenToClient(rect);
         SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (!pSlider->InsertControlBar(this, pTargetBar, dwAlignment, lpRect))
+    if (!pSlider->InsertControlBar(this, pTargetBar, dwAlignment, lpRect)) {
+        PutBack(before);
         return FALSE;
+    }
     m_dwStyle &= ~CBRS_FLOATING;
     if (CKGPDockManager* pManager = GetDockManager()) {
         if (!pManager->InsertControlBar(this, pTargetBar, TRUE))
@@ -483,9 +544,17 @@ BOOL CKGPDockingControlBar::DockByMouse(CKGPBaseControlBar* pDockBar)
         }
         return DockPane(pTargetPane, nullptr, KGP_DM_STANDARD);
     }
-    if (area == KGPDock::kDockAsTab && pTargetPane != nullptr && pTargetPane->CanAcceptBar(this) && CanBeTabbed()) {
+    if (area == KGPDock::kDockAsTab && pTargetPane != nullptr && pTargetPane->CanAcceptBar(this) &&
+        CanAttachAsTabTo(pTargetPane)) {
+        const PlaceBefore before = RememberPlace();
+        // A tabbed pane dropped as a tab hands over its tabs and goes: nothing to put back.
+        if (KGPTabbedBars::IsTabbedBar(this))
+            return AttachToTabWnd(pTargetPane, KGP_DM_STANDARD, TRUE) != nullptr;
         RemoveFromHost(TRUE);
-        return AttachToTabWnd(pTargetPane, KGP_DM_STANDARD, TRUE) != nullptr;
+        if (AttachToTabWnd(pTargetPane, KGP_DM_STANDARD, TRUE) == this)
+            return TRUE;
+        PutBack(before);
+        return FALSE;
     }
     return FALSE;
 }
@@ -582,7 +651,7 @@ CKGPDockingControlBar* CKGPDockingControlBar::AttachToTabWnd(CKGPDockingControlB
         *ppTabbedControlBar = nullptr;
     IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
     CKGPDockingControlBar* pTarget = pTabControlBarAttachTo;
-    if (pLink == nullptr || pTarget == nullptr || !CanBeTabbed() || !pTarget->CanBeTabbed())
+    if (pLink == nullptr || !CanAttachAsTabTo(pTarget))
         return nullptr;
     auto* pTabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, KGPTabbedBars::IsTabbedBar(pTarget)
                                                                 ? pTarget
@@ -607,11 +676,20 @@ CKGPDockingControlBar* CKGPDockingControlBar::AttachToTabWnd(CKGPDockingControlB
         pLink->AddTab(pTabbed, pTarget, TRUE, FALSE, TRUE);
         pTarget->EnableGripper(FALSE);
     }
+    // A tabbed pane dropped here hands over its tabs and goes (its AddTab answers FALSE).
+    const BOOL bMerging = KGPTabbedBars::IsTabbedBar(this);
+    const BOOL bHadCaption = m_cyGripper != 0;
     EnableGripper(FALSE);
     StoreRecentDockInfo();
     const BOOL bAdded = pLink->AddTab(pTabbed, this, TRUE, bSetActive, TRUE);
     if (bAdded)
         OnAfterDock(pTabbed, nullptr, method);
+    else if (!bMerging) {
+        // Refused: the pane keeps its caption and its place; the target keeps its tab.
+        EnableGripper(bHadCaption);
+        pLink->RecalcTabs(pTabbed);
+        return nullptr;
+    }
     pLink->RecalcTabs(pTabbed);
     AdjustDockingLayout();
     if (ppTabbedControlBar != nullptr)

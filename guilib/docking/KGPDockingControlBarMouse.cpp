@@ -260,13 +260,16 @@ void CKGPDockingControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
         auto* pRecentFrame = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd,
                                               CWnd::FromHandlePermanent(m_recentDockInfo.m_hRecentMiniFrame));
         if (pRecentFrame != nullptr && ::IsWindow(pRecentFrame->GetSafeHwnd()) &&
-            (m_recentDockInfo.GetRecentContainer(FALSE) != nullptr ||
-             m_recentDockInfo.GetRecentTabContainer(FALSE) != nullptr)) {
-            // Back into the frame it shared with other panes.
+            pRecentFrame->CanAddRecentPane(this)) {
+            // Back into the frame it shared with other panes; where that
+            // frame refuses it after all, back where it was docked.
             OnDoubleClickEndDrag();
             const BOOL bFocused = ::GetFocus() == m_hWnd || ::IsChild(m_hWnd, ::GetFocus());
+            const PlaceBefore before = RememberPlace();
             RemoveFromHost(FALSE);
-            if (pRecentFrame->AddRecentPane(this) && bFocused)
+            if (pRecentFrame->AddRecentPane(this) == 0)
+                PutBack(before);
+            else if (bFocused)
                 SetFocus();
             return;
         }

@@ -13,6 +13,8 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
+#include "guilib/docking/KGPDockingControlBar.h"
 
 namespace {
 
@@ -406,14 +408,32 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::DockOnDragEnd(BOOL& bDocked)
     CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;
     const BOOL bSmartRunning = pSmart != nullptr && pSmart->IsStarted();
     if ((mode & KGP_DOCK_IMMEDIATE) != 0 && !bSmartRunning) {
-        // A target pane recorded by DockToTarget takes the bar (panes bring the
-        // docking into a pane's place and as a tab).
-        CKGPBaseControlBar* pTarget = m_nDockToTargetKind != 0 ? m_pTargetPane : nullptr;
-        if (pSmart != nullptr)
-            pSmart->Stop();
+        // A target pane recorded by DockToTarget takes the hosted pane: into
+        // its place (kind 1) or as its tab (kind 2). Only what docked is told.
+        const int nKind = m_nDockToTargetKind;
+        CKGPBaseControlBar* pTarget = m_pTargetPane;
+        auto* pTargetPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pTarget);
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, GetControlBar());
         m_nDockToTargetKind = 0;
         m_pTargetPane = nullptr;
-        return pTarget;
+        CKGPBaseControlBar* pReceiver = nullptr;
+        if (nKind == 1 && pPane != nullptr && (pTargetPane != nullptr || pTarget == nullptr)) {
+            bDocked = pPane->DockPane(pTargetPane, nullptr, KGP_DM_MOUSE);
+        } else if (nKind == 2 && pPane != nullptr && pTargetPane != nullptr) {
+            if (pSmart != nullptr)
+                pSmart->Stop();
+            // A tabbed pane hands over its tabs and goes: the target's tabbed pane received them.
+            const BOOL bMerging = KGPTabbedBars::IsTabbedBar(pPane);
+            CKGPDockingControlBar* pResult = pPane->AttachToTabWnd(pTargetPane, KGP_DM_MOUSE, TRUE);
+            bDocked = pResult != nullptr && (pResult == pPane || bMerging);
+            if (bDocked)
+                return pResult;
+        }
+        if (bDocked)
+            pReceiver = pPane;
+        if (pSmart != nullptr)
+            pSmart->Stop();
+        return pReceiver;
     }
     if ((mode & (KGP_DOCK_DRAGFRAME | KGP_DOCK_SMART)) == 0)
         return nullptr;
@@ -444,7 +464,9 @@ int CKGPMiniFrameWnd::DockToTarget(int nKind, CKGPBaseControlBar* pTarget)
 {
     if (nKind == 0)
         return 1;
-    if (pTarget == nullptr || (nKind == 2 && !pTarget->IsPaneKind()) || pTarget->GetParentMiniFrame(TRUE) != nullptr)
+    // Kind 1 without a target docks at the frame's edge under the cursor.
+    if ((nKind == 2 && (pTarget == nullptr || !pTarget->IsPaneKind())) ||
+        (pTarget != nullptr && pTarget->GetParentMiniFrame(TRUE) != nullptr))
         return 1;
     const BOOL bWasMoving = m_bCaptured;
     if (m_bCaptured)

@@ -352,25 +352,67 @@ void CKGPMultiMiniFrameWnd::RecordTabPlace(CKGPBaseControlBar* pPane, CKGPBaseCo
         pDockingPane->m_recentDockInfo.StoreDockInfo(pNode, pTabbedPane);
 }
 
+// The pane recorded beside a pane that was a tab here: its tabbed pane, on
+// the side the record names.
+CKGPDockingControlBar* CKGPMultiMiniFrameWnd::RecordedTabNeighbour(CKGPDockingControlBar* pPane) const
+{
+    CKGPBarContainer* pNode = pPane->m_recentDockInfo.GetRecentTabContainer(FALSE);
+    if (pNode == nullptr)
+        return nullptr;
+    CKGPDockingControlBar* pNeighbour =
+        pPane->m_recentDockInfo.IsRecentFirstInContainer(FALSE) ? pNode->GetLeftBar() : pNode->GetRightBar();
+    return pNeighbour != pPane && pNeighbour != nullptr && pNeighbour->GetSafeHwnd() != nullptr ? pNeighbour : nullptr;
+}
+
+BOOL CKGPMultiMiniFrameWnd::CanAddRecentPane(CKGPDockingControlBar* pPane)
+{
+    if (pPane == nullptr || GetSafeHwnd() == nullptr)
+        return FALSE;
+    if (pPane->m_recentDockInfo.GetRecentContainer(FALSE) != nullptr)
+        return m_barContainerManager.HasRecentPlaceOf(pPane, FALSE);
+    if (!m_barContainerManager.HasRecentPlaceOf(pPane, TRUE))
+        return FALSE;
+    CKGPDockingControlBar* pNeighbour = RecordedTabNeighbour(pPane);
+    return pNeighbour == nullptr || pPane->CanAttachAsTabTo(pNeighbour);
+}
+
 int CKGPMultiMiniFrameWnd::AddRecentPane(CKGPDockingControlBar* pPane)
 {
-    if (pPane == nullptr)
+    if (!CanAddRecentPane(pPane))
         return 0;
     CKGPRecentDockInfo& info = pPane->m_recentDockInfo;
-    if (info.GetRecentContainer(FALSE) == nullptr && info.GetRecentTabContainer(FALSE) == nullptr)
-        return 0;
-    if (info.GetRecentContainer(FALSE) == nullptr)
-        return 0; // a tab's place: the tabbed panes bring it back (the tab windows issue)
-    if (m_barContainerManager.AddPaneToRecentPlace(pPane, FALSE) == nullptr)
+    if (info.GetRecentContainer(FALSE) != nullptr) {
+        if (m_barContainerManager.AddPaneToRecentPlace(pPane, FALSE) == nullptr)
+            return 0;
+        RegisterPane(pPane);
+        if (m_hEmbeddedBar == nullptr || !::IsWindow(m_hEmbeddedBar))
+            CKGPMiniFrameWnd::AddControlBar(pPane);
+        if (GetVisibleBarCount() == 0 && m_rectRecentFloatingRect.Width() > 0)
+            SetWindowPos(HWND{}, m_rectRecentFloatingRect.left, m_rectRecentFloatingRect.top,
+                         m_rectRecentFloatingRect.Width(), m_rectRecentFloatingRect.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowPane(pPane, TRUE);
+        SetRollUpTimer();
+        return 1;
+    }
+    // Only the place of a tab: beside the pane it was recorded with, as a tab.
+    CKGPDockingControlBar* pNeighbour = RecordedTabNeighbour(pPane);
+    if (pNeighbour == nullptr) {
+        if (m_barContainerManager.AddPaneToRecentPlace(pPane, TRUE) == nullptr)
+            return 0;
+        RegisterPane(pPane);
+        ShowPane(pPane, TRUE);
+        SetRollUpTimer();
+        return 1;
+    }
+    if (pPane->GetParent() != this)
+        pPane->SetParent(this);
+    if (pPane->AttachToTabWnd(pNeighbour, KGP_DM_DBLCLICK, TRUE) != pPane)
         return 0;
     RegisterPane(pPane);
-    if (m_hEmbeddedBar == nullptr || !::IsWindow(m_hEmbeddedBar))
-        CKGPMiniFrameWnd::AddControlBar(pPane);
-    if (GetVisibleBarCount() == 0 && m_rectRecentFloatingRect.Width() > 0)
-        SetWindowPos(HWND{}, m_rectRecentFloatingRect.left, m_rectRecentFloatingRect.top,
-                     m_rectRecentFloatingRect.Width(), m_rectRecentFloatingRect.Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowPane(pPane, TRUE);
+    pPane->ShowPane(TRUE, FALSE, TRUE);
+    CheckGripperVisibility();
+    AdjustLayout();
     SetRollUpTimer();
     return 1;
 }

@@ -30,6 +30,10 @@ public:
     virtual BOOL DockPaneAtCursor(CKGPDockingControlBar* pPane);
     // Puts the pane back at its recent floating place in this frame (1), or not (0).
     virtual int AddRecentPane(CKGPDockingControlBar* pPane);
+    // Whether AddRecentPane would take the pane back, asked before it leaves
+    // where it is now.
+    BOOL CanAddRecentPane(CKGPDockingControlBar* pPane);
+    CKGPDockingControlBar* RecordedTabNeighbour(CKGPDockingControlBar* pPane) const;
     virtual void DockRecentPane(CKGPDockingControlBar* pPane);
     virtual BOOL RegisterPane(CKGPDockingControlBar* pPane);
 

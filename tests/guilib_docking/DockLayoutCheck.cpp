@@ -53,6 +53,8 @@ std::vector<std::string> CheckDockLayout(const LayoutView& layout)
             faults.push_back("bar " + std::to_string(bar.id) + " stands in " + std::to_string(found->second.size()) +
                              " places:" + where);
         }
+        if (bar.isPane && bar.mustShow && !bar.shownInHost)
+            faults.push_back("pane " + std::to_string(bar.id) + " is hidden where it stands, not on purpose");
         if (bar.isPane && bar.visible &&
             (bar.rect.Width() < bar.minimum.cx || bar.rect.Height() < bar.minimum.cy))
             faults.push_back("pane " + std::to_string(bar.id) + " of " + std::to_string(bar.rect.Width()) + "x" +

@@ -3,9 +3,10 @@
 // (DockLayoutSnapshot.h) and check it after every step. A sound layout:
 // every bar stands in exactly one place (a dock bar's row, a split tree, a
 // tab, a floating frame or an auto-hide strip); every split tree is sound
-// (its containers filled, shares adding up, see SplitTreeCheck.h); no
-// visible pane is smaller than its minimum; every floating frame has a size
-// and lies at least partly on a monitor.
+// (its containers filled, shares adding up, see SplitTreeCheck.h); a pane
+// not hidden on purpose shows in its place (its window, its tab or its
+// auto-hide button); no visible pane is smaller than its minimum; every
+// floating frame has a size and lies at least partly on a monitor.
 #pragma once
 
 #include "tests/guilib_docking/SplitTreeCheck.h"
@@ -26,6 +27,8 @@ struct BarView {
     bool visible = false;
     Box rect;
     Size minimum;
+    bool shownInHost = true; // its window, its tab or its auto-hide button shows
+    bool mustShow = false;   // the test did not hide it on purpose
 };
 
 // A bar found in one place; `owner` tells the places of one kind apart.

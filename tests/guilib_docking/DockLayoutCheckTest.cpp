@@ -45,6 +45,19 @@ TEST(DockLayoutCheck, ASoundLayoutHasNoFault)
     EXPECT_TRUE(CheckDockLayout(SoundLayout()).empty());
 }
 
+TEST(DockLayoutCheck, APaneNotHiddenOnPurposeShowsWhereItStands)
+{
+    LayoutView layout = SoundLayout();
+    layout.bars[1].mustShow = true;
+    layout.bars[1].shownInHost = false; // docked, yet hidden by a dock that failed
+    EXPECT_TRUE(Mentions(CheckDockLayout(layout), "pane 2 is hidden where it stands, not on purpose"));
+    layout.bars[1].mustShow = false; // closed by the user
+    EXPECT_TRUE(CheckDockLayout(layout).empty());
+    layout.bars[0].mustShow = true; // a toolbar is no pane: its rows show it as they may
+    layout.bars[0].shownInHost = false;
+    EXPECT_TRUE(CheckDockLayout(layout).empty());
+}
+
 TEST(DockLayoutCheck, EveryBarStandsInExactlyOnePlace)
 {
     LayoutView layout = SoundLayout();

@@ -32,6 +32,24 @@ inline BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM param)
 constexpr int kAutoHideToolBarIds = 0x10000000;
 constexpr int kEmptyToolBarIds = 0x20000000;
 
+// Where a pane shows: an auto-hidden pane by its button on a shown strip, a
+// tab by its tab, any other by its window.
+inline bool IsShownInHost(CKGPBaseControlBar* pBar)
+{
+    auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pBar);
+    if (pPane != nullptr && pPane->IsAutoHideMode()) {
+        CKGPAutoHideToolBar* pStrip = pPane->GetAutoHideToolBar();
+        return pStrip != nullptr && pStrip->IsWindowVisible();
+    }
+    if (pPane != nullptr && pPane->IsTabbed()) {
+        auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pPane->GetParentTabbedBar());
+        CKGPBaseTabWnd* pTabs = pTabbed != nullptr ? pTabbed->GetTabWnd() : nullptr;
+        const int iTab = pTabs != nullptr ? pTabs->GetTabFromHwnd(pPane->GetSafeHwnd()) : -1;
+        return iTab >= 0 && pTabs->IsTabVisible(iTab);
+    }
+    return pBar->IsWindowVisible() != FALSE;
+}
+
 inline layout_check::BarView ViewOfBar(CKGPBaseControlBar* pBar)
 {
     layout_check::BarView view;
@@ -46,6 +64,7 @@ inline layout_check::BarView ViewOfBar(CKGPBaseControlBar* pBar)
         pControlBar->GetMinSize(minimum);
         view.minimum = {minimum.cx, minimum.cy};
     }
+    view.shownInHost = IsShownInHost(pBar);
     return view;
 }
 
