@@ -248,6 +248,7 @@ protected:
     struct PlaceBefore {
         HWND hFloatingFrame = nullptr; // the frame it floated in, if it floated
         CRect frameRect;
+        BOOL bDocked = FALSE; // in a tree or a tabbed pane (a pane never docked has no place to go back to)
     };
     PlaceBefore RememberPlace();
     void PutBack(const PlaceBefore& place);

@@ -115,6 +115,7 @@ CKGPDockingControlBar::PlaceBefore CKGPDockingControlBar::RememberPlace()
         place.hFloatingFrame = pMiniFrame->GetSafeHwnd();
         pMiniFrame->GetWindowRect(place.frameRect);
     }
+    place.bDocked = place.hFloatingFrame == nullptr && (GetDefaultPaneSlider() != nullptr || IsTabbed());
     StoreRecentDockInfo();
     return place;
 }
@@ -124,7 +125,8 @@ void CKGPDockingControlBar::PutBack(const PlaceBefore& place)
     if (GetSafeHwnd() == nullptr)
         return;
     if (place.hFloatingFrame == nullptr) {
-        DockPane(nullptr, nullptr, KGP_DM_DBLCLICK); // its recent docked place, stored before it left
+        if (place.bDocked)
+            DockPane(nullptr, nullptr, KGP_DM_DBLCLICK); // its recent docked place, stored before it left
         return;
     }
     // Back into the frame it shared with others, or floating alone where its frame was.
