@@ -60,6 +60,7 @@ public:
     LPTSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
     CDocManager* m_pDocManager = nullptr;
+    // The recently used files (afxadv.h), when the program keeps them; owned.
     CRecentFileList* m_pRecentFileList = nullptr;
 
     // Start-up and the run loop.

@@ -543,6 +543,15 @@ void CKGPMenuBar::ChangeHot(int iIndex)
         SetShowAllCommands(FALSE);
 }
 
+void CKGPMenuBar::OnMenuDroppedDown(CKGPToolbarMenuButton* pButton)
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    KillTimer(kShowAllTimer);
+    if (pButton != nullptr)
+        SetTimer(kShowAllTimer, kShowAllDelay, nullptr);
+}
+
 void CKGPMenuBar::OnShowAllTimer()
 {
     KillTimer(kShowAllTimer);

@@ -101,6 +101,10 @@ public:
     static BOOL IsMenuPersonalization() { return s_bMenuPersonalization; }
     static HFONT GetMenuFont(BOOL bHorz = TRUE);
 
+    // A button's menu dropped down (null: none is): the show-all timer starts
+    // (5 s) or stops.
+    void OnMenuDroppedDown(CKGPToolbarMenuButton* pButton);
+
     // The live menu bar of the frame; null when it has none.
     static CKGPMenuBar* FromFrame(const CWnd* pFrame);
 
@@ -115,6 +119,9 @@ public:
     // Every menu loaded again from its resource; the customise button stays
     // and an attached menu page shows its menu anew.
     BOOL ResetToResource() override;
+    // The bar can be reset when it knows a menu resource: its default menu's
+    // or a document template's.
+    BOOL HasResource() const override;
 
     // ---- Toolbar overrides.
     BOOL IsMenuItemButton(CKGPToolbarButton* pButton) const override;

@@ -203,6 +203,15 @@ BOOL CKGPMenuBar::LoadState(LPCTSTR lpszProfileName, int /*nID*/, int nIndex)
     return tally.AllSaved();
 }
 
+BOOL CKGPMenuBar::HasResource() const
+{
+    if (m_uiDefMenuResId != 0)
+        return TRUE;
+    CList<CMultiDocTemplate*, CMultiDocTemplate*> templates;
+    CollectTemplates(templates);
+    return !templates.IsEmpty();
+}
+
 BOOL CKGPMenuBar::ResetToResource()
 {
     // The customise button belongs to no menu: set aside, it comes back last.

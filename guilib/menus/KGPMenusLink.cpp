@@ -74,7 +74,13 @@ public:
         const auto* bar = DYNAMIC_DOWNCAST(CKGPMenuBar, pWndBar);
         return bar != nullptr ? bar->GetDroppedDownMenu() : nullptr;
     }
-    void SetDroppedDownButton(CWnd*, CKGPToolbarMenuButton*) override {}
+    // A menu dropped down from the menu bar shows all its commands when the
+    // pointer rests on its button.
+    void SetDroppedDownButton(CWnd* pWndBar, CKGPToolbarMenuButton* pButton) override
+    {
+        if (auto* bar = DYNAMIC_DOWNCAST(CKGPMenuBar, pWndBar))
+            bar->OnMenuDroppedDown(pButton);
+    }
     void PlayMenuSound(int nSound) override { CKGPMenuSound::PlayMenuSound(nSound); }
     int GetMenuShowDelay() const override { return CKGPPopupMenuBar::GetMenuShowDelay(); }
 };

@@ -4,6 +4,8 @@
 // items, and the accessibility queries about its items.
 #include "guilib/menus/KGPPopupMenu.h"
 
+#include <afxadv.h>
+
 #include "guilib/controls/KGPDlgImpl.h"
 #include "guilib/core/KGPAccessibleRequest.h"
 #include "guilib/core/KGPGlobalData.h"
@@ -214,6 +216,7 @@ BOOL CKGPPopupMenu::InitMenuBar()
         if (!loaded && !m_wndMenuBar.ImportFromMenu(m_hMenu))
             return FALSE;
     }
+    ExpandRecentFiles();
     ExpandUserTools();
     // A tracked popup shows the menu's own states; the others ask the commands.
     if (!m_bTrackMode)
@@ -222,6 +225,40 @@ BOOL CKGPPopupMenu::InitMenuBar()
         return FALSE;
     RecalcLayout();
     return TRUE;
+}
+
+// The entry of the recently used files becomes one item per file, "&1 name"
+// and so on, each named as short as the current folder allows; without files
+// it goes, and the separator after it when it stood between two.
+void CKGPPopupMenu::ExpandRecentFiles()
+{
+    CWinApp* app = AfxGetApp();
+    CRecentFileList* recent = app != nullptr ? app->m_pRecentFileList : nullptr;
+    if (recent == nullptr || CKGPToolBar::IsCustomizeMode() || recent->m_strSectionName != _T("Recent File"))
+        return;
+    CKGPPopupMenuBar& bar = *GetMenuBar();
+    const int at = bar.CommandToIndex(ID_FILE_MRU_FILE1);
+    if (at < 0)
+        return;
+    WCHAR folder[MAX_PATH + 1] = {};
+    DWORD length = ::GetCurrentDirectoryW(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH)
+        length = 0;
+    else if (folder[length - 1] != L'\\')
+        folder[length++] = L'\\';
+    int inserted = 0;
+    for (int i = 0; i < recent->GetSize() && i <= ID_FILE_MRU_LAST - ID_FILE_MRU_FILE1; ++i) {
+        CString name;
+        if (!recent->GetDisplayName(name, i, folder, static_cast<int>(length), TRUE))
+            continue;
+        CString text;
+        text.Format(_T("&%d %s"), inserted + 1, name.GetString());
+        const CKGPToolbarMenuButton item(ID_FILE_MRU_FILE1 + static_cast<UINT>(i), nullptr, -1, text);
+        // After the entry: its going then leaves no two separators together.
+        bar.InsertButtonCopy(item, at + 1 + inserted);
+        ++inserted;
+    }
+    bar.RemoveButton(at);
 }
 
 // The entry of the user tools becomes one item per tool, the group set off

@@ -202,6 +202,7 @@ protected:
     void OnAnimationTimer();
     void OnScrollTimer();
     void TrackResize();
+    void ExpandRecentFiles();
     void ExpandUserTools();
     void ReleaseAnimationImages();
     // Copies the screen behind the window into m_bmpBehind.

@@ -1,5 +1,7 @@
 #include "tests/guilib_apphost/HostMainFrame.h"
 
+#include <afxadv.h>
+
 #include <afxmdi.h>
 
 #include "guilib/core/KGPRegisteredMessages.h"
@@ -49,6 +51,8 @@ BEGIN_MESSAGE_MAP(CHostMainFrame, CKGPMDIFrameWnd)
     ON_COMMAND_RANGE(ID_EDIT_COPY, ID_EDIT_PASTE, &CHostMainFrame::OnRecordedCommand)
     ON_COMMAND_RANGE(ID_FILE_OPEN, ID_FILE_OPEN, &CHostMainFrame::OnRecordedCommand)
     ON_COMMAND_RANGE(ID_FILE_SAVE, ID_FILE_SAVE, &CHostMainFrame::OnRecordedCommand)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CHostMainFrame::OnRecordedCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CHostMainFrame::OnUpdateRecordedCommand)
     ON_COMMAND_RANGE(ID_CAPTION_DETAILS, ID_CAPTION_DETAILS, &CHostMainFrame::OnRecordedCommand)
 END_MESSAGE_MAP()
 

@@ -1,6 +1,8 @@
 // The application object and the global accessors of the layer.
 #include "../wnd/afxstate.h"
 
+#include <afxadv.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <cwchar>
@@ -38,6 +40,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
     for (LPCTSTR* member : {&m_pszAppName, &m_pszExeName, &m_pszHelpFilePath, &m_pszRegistryKey, &m_pszProfileName}) {
         std::free(const_cast<LPTSTR>(*member));
         *member = nullptr;
