@@ -121,6 +121,10 @@ public:
     // Whether AttachToTabWnd would take this pane as a tab of the target,
     // asked before anything moves.
     BOOL CanAttachAsTabTo(CKGPDockingControlBar* pTarget) const;
+    // Leaves its host for a tab of the target, checked first and put back
+    // when refused; whether it became the tab (a tabbed pane: whether its
+    // tabs did).
+    BOOL DockAsTabOf(CKGPDockingControlBar* pTarget);
     virtual BOOL DockToBar(CKGPDockingControlBar* pTargetBar, DWORD dwAlignment, LPCRECT lpRect = nullptr);
     using CKGPControlBar::DockToBar;
     virtual int RestoreSliderPanes();

@@ -546,18 +546,23 @@ BOOL CKGPDockingControlBar::DockByMouse(CKGPBaseControlBar* pDockBar)
         }
         return DockPane(pTargetPane, nullptr, KGP_DM_STANDARD);
     }
-    if (area == KGPDock::kDockAsTab && pTargetPane != nullptr && pTargetPane->CanAcceptBar(this) &&
-        CanAttachAsTabTo(pTargetPane)) {
-        const PlaceBefore before = RememberPlace();
-        // A tabbed pane dropped as a tab hands over its tabs and goes: nothing to put back.
-        if (KGPTabbedBars::IsTabbedBar(this))
-            return AttachToTabWnd(pTargetPane, KGP_DM_STANDARD, TRUE) != nullptr;
-        RemoveFromHost(TRUE);
-        if (AttachToTabWnd(pTargetPane, KGP_DM_STANDARD, TRUE) == this)
-            return TRUE;
-        PutBack(before);
+    if (area == KGPDock::kDockAsTab)
+        return DockAsTabOf(pTargetPane);
+    return FALSE;
+}
+
+BOOL CKGPDockingControlBar::DockAsTabOf(CKGPDockingControlBar* pTargetPane)
+{
+    if (pTargetPane == nullptr || !pTargetPane->CanAcceptBar(this) || !CanAttachAsTabTo(pTargetPane))
         return FALSE;
-    }
+    // A tabbed pane dropped as a tab hands over its tabs and goes: nothing to put back.
+    if (KGPTabbedBars::IsTabbedBar(this))
+        return AttachToTabWnd(pTargetPane, KGP_DM_STANDARD, TRUE) != nullptr;
+    const PlaceBefore before = RememberPlace();
+    RemoveFromHost(TRUE);
+    if (AttachToTabWnd(pTargetPane, KGP_DM_STANDARD, TRUE) == this)
+        return TRUE;
+    PutBack(before);
     return FALSE;
 }
 

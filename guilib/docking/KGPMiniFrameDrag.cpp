@@ -64,6 +64,45 @@ void CKGPMiniFrameWnd::OnCapture(BOOL bOnOff)
     m_hWndToDestroyOnRelease = nullptr;
 }
 
+CKGPDockingControlBar* CKGPMiniFrameWnd::TabTargetAt(CPoint ptScreen) const
+{
+    auto* pHosted = DYNAMIC_DOWNCAST(CKGPDockingControlBar, GetControlBar());
+    CKGPDockManager* pManager = GetDockManager();
+    if (pHosted == nullptr || pManager == nullptr)
+        return nullptr;
+    CKGPDockingControlBar* pTarget = nullptr;
+    if (auto* pOther = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pManager->FindMiniFrameAtPoint(ptScreen, this, FALSE))) {
+        // Another floating frame: its only visible pane, by the frame's caption.
+        if (pOther->GetVisibleBarCount() == 1 &&
+            const_cast<CKGPMiniFrameWnd*>(pOther)->HitTest(ptScreen, TRUE) == HTCAPTION)
+            pTarget = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pOther->GetFirstVisibleBar());
+    } else {
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar,
+                                       pManager->BarFromPoint(ptScreen, CKGPDockManager::s_nDockSensitivity, TRUE,
+                                                              nullptr, TRUE, pHosted));
+        if (pPane != nullptr) {
+            CRect window, top, bottom;
+            pPane->GetWindowRect(window);
+            pPane->GetTabArea(top, bottom);
+            if (ptScreen.y < window.top + pPane->GetCaptionHeight() || top.PtInRect(ptScreen) ||
+                bottom.PtInRect(ptScreen))
+                pTarget = pPane;
+        }
+    }
+    if (pTarget == nullptr || pTarget == pHosted ||
+        (pTarget->GetEnabledAlignment() & CBRS_ALIGN_ANY) != (pHosted->GetEnabledAlignment() & CBRS_ALIGN_ANY) ||
+        !pTarget->CanAcceptBar(pHosted) || !pHosted->CanAttachAsTabTo(pTarget))
+        return nullptr;
+    return pTarget;
+}
+
+CKGPDockingControlBar* CKGPMiniFrameWnd::RecordedTabTarget() const
+{
+    if (m_hTabTarget == nullptr || !::IsWindow(m_hTabTarget))
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CKGPDockingControlBar, CWnd::FromHandlePermanent(m_hTabTarget));
+}
+
 void CKGPMiniFrameWnd::EndMove()
 {
     if (::GetCapture() == m_hWnd)
@@ -75,6 +114,7 @@ void CKGPMiniFrameWnd::EndMove()
 void CKGPMiniFrameWnd::CancelDrag(BOOL bByEscape)
 {
     StopCaptionButtonsTracking();
+    m_hTabTarget = nullptr;
     if (!m_bCaptured)
         return;
     const int mode = GetDockingMode();
@@ -156,6 +196,14 @@ void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
     }
     if ((mode & KGP_DOCK_IMMEDIATE) == 0)
         return;
+    if ((mode & KGP_DOCK_SMART) != 0 && ::GetKeyState(VK_CONTROL) >= 0) {
+        // The place shows where the frame would go: the frame stays put.
+        CKGPDockManager* pManager = GetDockManager();
+        const CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;
+        const BOOL bRunning = pSmart != nullptr && pSmart->IsStarted();
+        if (bRunning && (m_hTabTarget != nullptr || pSmart->GetHotMarker() != CKGPSmartDockingManager::kNoMarker))
+            return;
+    }
     CRect window;
     GetWindowRect(window);
     const CSize offset = m_ptHot - window.TopLeft();
@@ -195,6 +243,16 @@ void CKGPMiniFrameWnd::TrackSmartDocking(CPoint ptScreen)
     }
     // Ctrl floats freely: no markers.
     const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
+    m_hTabTarget = nullptr;
+    if (!bCtrl && (GetDockingMode() & KGP_DOCK_IMMEDIATE) != 0) {
+        // Over a pane's caption or tab area the tab is offered, not the markers.
+        if (CKGPDockingControlBar* pTab = TabTargetAt(ptScreen)) {
+            m_hTabTarget = pTab->GetSafeHwnd();
+            pSmart->Show(FALSE);
+            pSmart->ShowTabbedPlaceMarker(CKGPSmartDockingManager::TabbedPlaceOver(pTab));
+            return;
+        }
+    }
     pSmart->Show(!bCtrl);
     if (bCtrl)
         return;
@@ -254,6 +312,7 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
     const HWND hSelf = m_hWnd;
     BOOL bDocked = FALSE;
     CKGPBaseControlBar* pTarget = DockOnDragEnd(bDocked);
+    m_hTabTarget = nullptr;
     if (!bDocked && pTarget == nullptr)
         m_dragFrameImpl.EndDrawDragFrame();
     if (bDocked) {
@@ -375,6 +434,13 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::DockBarByMouse(BOOL& bDocked)
 {
     bDocked = FALSE;
     CKGPControlBar* pBar = HostedControlBar();
+    // Released where the tab was offered: the pane becomes that pane's tab.
+    if (CKGPDockingControlBar* pTab = RecordedTabTarget()) {
+        m_hTabTarget = nullptr;
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pBar);
+        bDocked = pPane != nullptr && pPane->DockAsTabOf(pTab);
+        return bDocked ? pPane : nullptr;
+    }
     // Released on a smart-docking marker: the pane docks where it stands for.
     CKGPDockManager* pManager = GetDockManager();
     const CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;

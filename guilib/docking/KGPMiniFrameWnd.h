@@ -19,6 +19,7 @@
 class CKGPCaptionButton;
 class CKGPControlBar;
 class CKGPDockManager;
+class CKGPDockingControlBar;
 class CKGPStoredLoad;
 
 // The caption buttons a floating frame may carry (SetCaptionButtons).
@@ -148,6 +149,12 @@ public:
     virtual void CloseMiniFrame();
     virtual void OnPressCaptionButton(UINT nHit);
     // Docks a hosted docking pane where the cursor points.
+    // The pane under the point that the hosted pane would join as a tab
+    // while dragged with the markers: another floating frame's only visible
+    // pane when the point is in that frame's caption, or a docked pane when
+    // the point is in its caption band or tab area; null when none takes it.
+    CKGPDockingControlBar* TabTargetAt(CPoint ptScreen) const;
+    CKGPDockingControlBar* RecordedTabTarget() const;
     virtual CKGPBaseControlBar* DockBarByMouse(BOOL& bDocked);
     virtual CKGPCaptionButton* AddCaptionButton(UINT nHit);
     virtual void OnTrackCaptionButtons(CPoint point);
@@ -289,6 +296,10 @@ protected:
     BOOL m_bMoved = FALSE;
     CPoint m_ptHot{-1, -1};
     int m_nDockToTargetKind = 0;
+    // The pane a drop now would make the hosted pane a tab of, while an
+    // immediate drag with markers is over its caption or tab area (or
+    // another floating frame's caption); null otherwise.
+    HWND m_hTabTarget = nullptr;
     int m_nMinTrackX = 0;
     int m_nMinTrackY = 0;
     UINT m_nHit = 0;

@@ -36,3 +36,80 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnATabStripBecomesATab)
     EXPECT_TRUE(frame.m_wndWatch.IsWindowVisible()) << "its neighbour at the bottom stays";
     apphost::Screenshot(L"apphost_pane_dropped_on_tab_strip.bmp");
 }
+
+namespace {
+
+// The host's docking mode (the frame follows the mouse, with markers):
+// Watch floats and is dragged by its caption to a point of Output, then on
+// the way as the script says, and released.
+struct TabDropSeen {
+    bool markersOverCaption = true; // any marker shown while over Output's caption
+    bool frameStayed = false;       // the floating frame did not follow the mouse there
+};
+
+} // namespace
+
+TEST_F(AppHostTest, AFloatingPaneReleasedOnADockedPanesCaptionBecomesItsTab)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& watch = frame.m_wndWatch;
+    CKGPDockingControlBar& output = frame.m_wndOutput;
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    ASSERT_TRUE(watch.FloatBar(CRect(client.CenterPoint() - CSize(100, 120), CSize(200, 150))));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(*watch.GetParentMiniFrame(TRUE)); }));
+    const CPoint caption = CaptionPoint(watch);
+    const CPoint onCaption = CaptionPoint(output);
+    ASSERT_NE(CPoint(-1, -1), onCaption);
+
+    TabDropSeen seen;
+    CRect frameOver;
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingMarker").empty(); });
+        user.DragTo(onCaption, 12);
+        user.Pause(200);
+        seen.markersOverCaption = !apphost::ShownTopLevels(L"KGPSmartDockingMarker").empty() ||
+                                  !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty();
+        user.Release();
+    }));
+    EXPECT_FALSE(seen.markersOverCaption) << "over a pane's caption the tab is offered, not the markers";
+    EXPECT_TRUE(apphost::WaitUntil([&] { return watch.IsTabbed() && output.IsTabbed(); }))
+        << "a tab of the pane it was released on";
+    EXPECT_EQ(output.GetParentTabbedBar(), watch.GetParentTabbedBar());
+    EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
+    apphost::Screenshot(L"apphost_pane_dropped_on_caption.bmp");
+}
+
+TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverAPaneBecomesItsTab)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& watch = frame.m_wndWatch;
+    CKGPDockingControlBar& output = frame.m_wndOutput;
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    ASSERT_TRUE(watch.FloatBar(CRect(client.CenterPoint() - CSize(100, 120), CSize(200, 150))));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(*watch.GetParentMiniFrame(TRUE)); }));
+    const CPoint caption = CaptionPoint(watch);
+    const CRect body = apphost::ScreenRect(output);
+
+    bool groupShown = false;
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        user.DragTo(CPoint(body.CenterPoint().x, body.bottom - 12), 12); // over Output, off its caption
+        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
+        if (groupShown) {
+            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
+            user.DragTo(group.CenterPoint(), 6);
+            user.Pause(200);
+        }
+        user.Release();
+    }));
+    ASSERT_TRUE(groupShown) << "the central markers stand over the pane under the cursor";
+    EXPECT_TRUE(apphost::WaitUntil([&] { return watch.IsTabbed() && output.IsTabbed(); }))
+        << "a tab of the pane under the centre marker";
+    EXPECT_EQ(output.GetParentTabbedBar(), watch.GetParentTabbedBar());
+    EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
+}
