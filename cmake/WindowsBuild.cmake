@@ -22,8 +22,7 @@ include_directories(SYSTEM ${KEYLOFT_BOOST_ROOT})
 # pictures\, wav\, help\).
 set(KEYLOFT_PROGRAM_DIR ${CMAKE_BINARY_DIR}/program)
 
-# Not comdlg32: the common dialogs load on their first use
-# (afx/src/dlgs/CommonDialogsOnDemand.cpp).
+# Not comdlg32: the layer loads the common dialogs on their first use (below).
 set(KEYLOFT_SYSTEM_LIBS
     gdiplus comctl32 shell32 shlwapi ole32 oleaut32 uuid advapi32
     winmm msimg32 setupapi user32 gdi32 kernel32)
@@ -42,8 +41,33 @@ add_subdirectory(res)
 add_library(keyloft_res_ids INTERFACE)
 target_include_directories(keyloft_res_ids INTERFACE ${KEYLOFT_RES_GENERATED})
 
+# keyloft_delayed_import_library(<out-var> <library> <definitions>)
+# A system library loaded by the first call of one of its functions instead of
+# with the program: a delay-load import library for <library>.dll, made by
+# dlltool from <definitions> (a .def file listing the functions called), built
+# by the target <library>_delayed_import. Its file goes into <out-var>.
+get_filename_component(toolchain_folder ${CMAKE_CXX_COMPILER} DIRECTORY)
+find_program(KEYLOFT_DLLTOOL NAMES x86_64-w64-mingw32-dlltool HINTS ${toolchain_folder} REQUIRED)
+function(keyloft_delayed_import_library out library definitions)
+    set(output ${CMAKE_CURRENT_BINARY_DIR}/lib${library}_delayed.a)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${KEYLOFT_DLLTOOL} --input-def ${definitions} --dllname ${library}.dll --output-delaylib ${output}
+        DEPENDS ${definitions}
+        COMMENT "Delay-load import library for ${library}.dll")
+    add_custom_target(${library}_delayed_import DEPENDS ${output})
+    set(${out} ${output} PARENT_SCOPE)
+endfunction()
+
 # The MFC-compatible layer: its headers by their own names (<afxwin.h>).
 keyloft_library(afx DIRS afx/src HEADERS afx/include LIBS ${KEYLOFT_SYSTEM_LIBS})
+# The common dialogs are loaded on their first use, for the program and for every
+# test that links the layer: importing comdlg32 loads the printer spooler with it,
+# and under Wine the spooler looks for printers as it starts, which cost more than
+# a whole window's start at every start of a program that shows a file or colour
+# dialog only when the user asks for one.
+keyloft_delayed_import_library(comdlg32_delayed comdlg32 ${CMAKE_SOURCE_DIR}/afx/delayload/comdlg32.def)
+target_link_libraries(afx PUBLIC ${comdlg32_delayed})
+add_dependencies(afx comdlg32_delayed_import)
 
 include(PortableLibraries)
 

@@ -36,7 +36,9 @@ CString AskOpenPath(LPCTSTR filter, CWnd* parent, DWORD* filterIndex)
 
 CString AskSavePath(LPCTSTR filter, LPCTSTR extension, CWnd* parent, LPCTSTR fileName, LPCTSTR initialFolder)
 {
-    CFileDialog dialog(FALSE, nullptr, fileName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, parent);
+    // The dialog puts the extension on a name typed without one before it asks
+    // whether to replace the file, so that it asks about the file written.
+    CFileDialog dialog(FALSE, extension, fileName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, parent);
     if (initialFolder != nullptr && *initialFolder != L'\0')
         dialog.m_ofn.lpstrInitialDir = initialFolder;
     if (dialog.DoModal() != IDOK)

@@ -1,5 +1,6 @@
 // CFileDialog: filters, results of single and multiple selection, and a real
-// open dialog answered by a helper thread with more names than its buffer holds.
+// open dialog answered by a helper thread with more names than its buffer holds;
+// the common dialogs, loaded on their first use, each reached by its own name.
 #include <afxwin.h>
 #include <afxdlgs.h>
 
@@ -49,6 +50,90 @@ TEST(FileDialog, CommonDialogsLoadOnTheirFirstUse)
         EXPECT_NE(_stricmp(name.c_str(), "comdlg32.dll"), 0);
     EXPECT_EQ(::CommDlgExtendedError(), 0u);
     EXPECT_NE(::GetModuleHandleW(L"comdlg32.dll"), nullptr);
+}
+
+// What a common dialog showed before its hook cancelled it.
+struct ShownDialog {
+    bool shown = false;
+    std::wstring title;
+};
+
+void NoteAndCancel(HWND dialog, ShownDialog* shown)
+{
+    wchar_t title[128] = {};
+    ::GetWindowTextW(dialog, title, 128);
+    shown->shown = true;
+    shown->title = title;
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+UINT_PTR CALLBACK CancelFileDialogWhenReady(HWND child, UINT message, WPARAM, LPARAM lParam)
+{
+    const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
+    if (message == WM_NOTIFY && notify->hdr.code == CDN_INITDONE)
+        NoteAndCancel(::GetParent(child), reinterpret_cast<ShownDialog*>(notify->lpOFN->lCustData));
+    return 0;
+}
+
+UINT_PTR CALLBACK CancelColourDialogWhenReady(HWND dialog, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        NoteAndCancel(dialog, reinterpret_cast<ShownDialog*>(reinterpret_cast<const CHOOSECOLORW*>(lParam)->lCustData));
+    return 0;
+}
+
+ShownDialog ShowFileDialog(BOOL(WINAPI* show)(LPOPENFILENAMEW))
+{
+    ShownDialog shown;
+    wchar_t name[MAX_PATH] = {};
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_OVERWRITEPROMPT;
+    dialog.lpfnHook = &CancelFileDialogWhenReady;
+    dialog.lCustData = reinterpret_cast<LPARAM>(&shown);
+    EXPECT_FALSE(show(&dialog)) << "cancelled";
+    return shown;
+}
+
+template <typename Function>
+bool IsTheSystemFunction(Function called, const char* name)
+{
+    return reinterpret_cast<void*>(called) ==
+           reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"comdlg32.dll"), name));
+}
+
+// Each common-dialog function, in any order of use, is the system's function of
+// its own name, not another one loaded before it.
+TEST(FileDialog, EachCommonDialogFunctionReachesTheOneOfItsOwnName)
+{
+    TestApp();
+    const ShownDialog firstSave = ShowFileDialog(&::GetSaveFileNameW);
+    const ShownDialog open = ShowFileDialog(&::GetOpenFileNameW);
+    const ShownDialog save = ShowFileDialog(&::GetSaveFileNameW);
+    // Titled in the system's language ("Save As", "Open").
+    EXPECT_TRUE(firstSave.shown && open.shown && save.shown);
+    EXPECT_EQ(firstSave.title, save.title);
+    EXPECT_NE(open.title, save.title) << "an Open dialog titled as the save dialog";
+
+    ShownDialog colour;
+    COLORREF custom[16] = {};
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof(choose);
+    choose.lpCustColors = custom;
+    choose.Flags = CC_ENABLEHOOK;
+    choose.lpfnHook = &CancelColourDialogWhenReady;
+    choose.lCustData = reinterpret_cast<LPARAM>(&colour);
+    EXPECT_FALSE(::ChooseColorW(&choose));
+    EXPECT_TRUE(colour.shown) << "the colour dialog";
+    EXPECT_EQ(::CommDlgExtendedError(), 0u) << "a cancelled dialog is no error";
+
+    // Once called, each import is the system's own function.
+    EXPECT_TRUE(IsTheSystemFunction(&::GetOpenFileNameW, "GetOpenFileNameW"));
+    EXPECT_TRUE(IsTheSystemFunction(&::GetSaveFileNameW, "GetSaveFileNameW"));
+    EXPECT_TRUE(IsTheSystemFunction(&::ChooseColorW, "ChooseColorW"));
+    EXPECT_TRUE(IsTheSystemFunction(&::CommDlgExtendedError, "CommDlgExtendedError"));
 }
 
 TEST(FileDialog, FilterSeparatorsBecomeNuls)

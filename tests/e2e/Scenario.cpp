@@ -123,4 +123,35 @@ int BoxesShown(const RunningProgram& program) {
     return shown;
 }
 
+HWND WaitForVisibleChild(HWND parent, int controlId) {
+    return WaitForWindow([&] { return FindVisibleChildById(parent, controlId); }, kBoxTimeoutMs);
+}
+
+FileDialogView WaitForFileDialog(const RunningProgram& program) {
+    // The name field: an edit (edt1), or a combo box (cmb13) in the newer layout.
+    constexpr int kNameEdit = 0x480;
+    constexpr int kNameCombo = 0x47c;
+    FileDialogView found;
+    WaitForWindow([&]() -> HWND {
+        for (HWND window : TopLevelWindowsOf(program.ProcessId())) {
+            if (!IsWindowVisible(window) || ClassOf(window) != L"#32770")
+                continue;
+            for (int id : {kNameCombo, kNameEdit}) {
+                if (HWND field = GetDlgItem(window, id)) {
+                    found = FileDialogView{window, field, TextOf(window)};
+                    return window;
+                }
+            }
+        }
+        return nullptr;
+    }, kBoxTimeoutMs);
+    return found;
+}
+
+void ChooseInFileDialog(const FileDialogView& dialog, const fs::path& file) {
+    if (!file.empty())
+        SendMessageW(dialog.nameField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.wstring().c_str()));
+    PressButton(dialog.window, IDOK);
+}
+
 } // namespace e2e

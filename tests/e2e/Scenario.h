@@ -75,4 +75,23 @@ int UsedDeviceRows(HWND deviceList);
 // Dialog boxes the program shows right now.
 int BoxesShown(const RunningProgram& program);
 
+// Waits for a visible descendant of the window with this control id; null when
+// none comes.
+HWND WaitForVisibleChild(HWND parent, int controlId);
+
+// A file dialog of the system's that the program shows: its title ("Open",
+// "Save As") and its file name field.
+struct FileDialogView {
+    HWND window = nullptr;
+    HWND nameField = nullptr;
+    std::wstring title;
+};
+
+// Waits for a file dialog of the program; no window when none comes.
+FileDialogView WaitForFileDialog(const RunningProgram& program);
+
+// Types a path into the dialog's name field (unless it is empty: the name the
+// dialog proposes stays) and presses the dialog's OK button.
+void ChooseInFileDialog(const FileDialogView& dialog, const std::filesystem::path& file);
+
 } // namespace e2e

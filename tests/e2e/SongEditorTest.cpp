@@ -75,16 +75,9 @@ std::multiset<int> NoteOnChannels(const fs::path& log) {
 
 // Types a path into the open dialog's name field and confirms it.
 void AnswerFileDialog(const RunningProgram& program, const fs::path& file) {
-    const BoxView dialog = program.WaitForBoxOfKind(BoxKind::OtherDialog, kBoxTimeoutMs);
+    const FileDialogView dialog = WaitForFileDialog(program);
     ASSERT_TRUE(dialog.window) << "no file dialog";
-    HWND name = nullptr;
-    for (int id : {1148, 1152}) {
-        if ((name = GetDlgItem(dialog.window, id)))
-            break;
-    }
-    ASSERT_TRUE(name) << "no name field in the file dialog";
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.wstring().c_str()));
-    PressButton(dialog.window, IDOK);
+    ChooseInFileDialog(dialog, file);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog.window) || !IsWindowVisible(dialog.window); }, kBoxTimeoutMs));
 }
 

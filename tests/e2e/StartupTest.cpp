@@ -45,9 +45,11 @@ TEST(StartUp, ConnectsToTheSingleInstrumentAndBuildsTheSwitchedOnPages) {
     ASSERT_EQ(rows.size(), 20u);
     EXPECT_EQ(UsedDeviceRows(deviceList), 2);
 
-    // The USB transport is never selected: nothing of it is loaded on the way.
+    // The USB transport is never selected: nothing of it is loaded on the way;
+    // nor are the common dialogs, which no step of start-up shows.
     EXPECT_TRUE(HasLoadedLibrary(program->ProcessId(), L"user32.dll"));
     EXPECT_FALSE(HasLoadedLibrary(program->ProcessId(), L"setupapi.dll"));
+    EXPECT_FALSE(HasLoadedLibrary(program->ProcessId(), L"comdlg32.dll"));
 
     // The fetched device profile is the instrument's, written beside the program.
     const std::string fetched = ReadFileBytes(workspace.Program() / L"DevProfile" / L"RX470.ini");
@@ -187,9 +189,10 @@ TEST(StartUp, LibrariesNotNeededBeforeTheChooserAreLoadedOnFirstUse) {
     EXPECT_TRUE(imports("comctl32.dll"));
     EXPECT_TRUE(imports("ole32.dll"));
     // GDI+ (and what only the image code calls) is loaded by the first image decoded;
-    // the device set-up functions only by the USB transport.
+    // the device set-up functions only by the USB transport, the common dialogs by
+    // the first one shown.
     for (const char* delayed :
-         {"shell32.dll", "winmm.dll", "gdiplus.dll", "oleaut32.dll", "shlwapi.dll", "setupapi.dll"})
+         {"shell32.dll", "winmm.dll", "gdiplus.dll", "oleaut32.dll", "shlwapi.dll", "setupapi.dll", "comdlg32.dll"})
         EXPECT_FALSE(imports(delayed)) << delayed << " is loaded with the program again";
 }
 

@@ -37,30 +37,13 @@ constexpr UINT kSelectVoiceR1 = 1176;
 constexpr UINT kNoVoiceNames = 242;
 constexpr UINT kSameSourceAndTarget = 1190;
 constexpr UINT kStyleTooLarge = 221;
-// The file name field of the system's save dialog (an edit, alone or in a combo box).
-constexpr int kFileNameCombo = 0x47c;
-constexpr int kFileNameEdit = 0x480;
-
-HWND WaitForVisibleChild(HWND frame, int controlId) {
-    return WaitForWindow([&] { return FindVisibleChildById(frame, controlId); }, kBoxTimeoutMs);
-}
 
 // Types a path into the save dialog and presses its OK button.
 bool AnswerSaveDialog(const RunningProgram& program, const fs::path& target) {
-    HWND field = nullptr;
-    const HWND dialog = WaitForWindow([&]() -> HWND {
-        const BoxView box = program.FindBox();
-        for (HWND child : box.window ? DescendantsOf(box.window) : std::vector<HWND>{}) {
-            const int id = GetDlgCtrlID(child);
-            if ((id == kFileNameCombo || id == kFileNameEdit) && ClassOf(child) == L"Edit")
-                field = child;
-        }
-        return field ? box.window : nullptr;
-    }, kBoxTimeoutMs);
-    if (!dialog)
+    const FileDialogView dialog = WaitForFileDialog(program);
+    if (!dialog.window)
         return false;
-    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.wstring().c_str()));
-    PressButton(dialog, IDOK);
+    ChooseInFileDialog(dialog, target);
     return true;
 }
 
