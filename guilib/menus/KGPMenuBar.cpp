@@ -541,6 +541,26 @@ void CKGPMenuBar::ChangeHot(int iIndex)
         SetTimer(kShowAllTimer, kShowAllDelay, nullptr);
     else
         SetShowAllCommands(FALSE);
+    // Opening menus by the pointer's rest, the bar reports each new hot button.
+    if (s_bMenuHoverOpening && GetKGPGlobalData().m_bEnableAccessibility)
+        NotifyAccessibilityFocus();
+}
+
+void CKGPMenuBar::OnHoverTimer()
+{
+    KillTimer(kHoverTimer);
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    ScreenToClient(&cursor);
+    const int index = m_nHoverTimerIndex;
+    if (index < 0 || HitTest(cursor) != index)
+        return;
+    auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, GetButton(index));
+    if (menu != nullptr && !IsCustomizeMode() && !menu->IsDroppedDown() && GetDroppedDownMenu() == nullptr &&
+        (menu->m_nBits & TBBS_DISABLED) == 0 && menu->HandleClick(this, FALSE))
+        SetHotButton(index);
+    if (GetKGPGlobalData().m_bEnableAccessibility)
+        GetKGPGlobalData().NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, index + 1);
 }
 
 void CKGPMenuBar::OnMenuDroppedDown(CKGPToolbarMenuButton* pButton)
@@ -681,6 +701,10 @@ LRESULT CKGPMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kShowAllTimer) {
             OnShowAllTimer();
+            return 0;
+        }
+        if (wParam == kHoverTimer) {
+            OnHoverTimer();
             return 0;
         }
         break;

@@ -175,6 +175,8 @@ private:
     void OnMdiButtonClick(const CKGPToolbarMenuButtonsButton& button);
     BOOL OnKey(UINT nChar);
     void OnShowAllTimer();
+    // The pointer rested on a button: its menu opens (when none is open).
+    void OnHoverTimer();
 
     CWnd* m_pParentFrame = nullptr;
     BOOL m_bMaximizeMode = FALSE;

@@ -362,6 +362,10 @@ public:
     virtual void OnCustomizeMode(BOOL bSet);
     // Alt and a drag move a button outside customisation mode when allowed.
     static BOOL s_bAltDragAllowed;
+    // Menu bars open a menu whose button the pointer rests on (off by default):
+    // a change of the button under the pointer starts the hover timer (20),
+    // 1300 ms for a menu button whose menu waits to open, else 500 ms.
+    static BOOL s_bMenuHoverOpening;
     // Library-wide help mode: a thread mouse hook keeps the button under the
     // pointer hot; a help hit test on a button answers its help id and ends it.
     static void SetHelpMode(BOOL bOn = TRUE);
@@ -415,8 +419,13 @@ protected:
     // The tools follow the buttons at these indexes after a layout (all are
     // registered again when the buttons are others).
     void UpdateTooltipRects(const std::vector<int>& moved);
+    // The hover timer starts again for the button at the index (-1: stops).
+    void RestartHoverTimer(int iIndex);
     // Every button is a text-only menu item (a menu bar, a popup's bar).
     BOOL m_bIsMenuBar = FALSE;
+    // The button under the pointer when the hover timer started (-10: none).
+    int m_nHoverTimerIndex = -10;
+    static constexpr UINT_PTR kHoverTimer = 20;
     // The buttons as the bar's resource defines them (a menu bar builds
     // them from its menu resource).
     CKGPToolbarButtonList& ResourceButtonList() { return m_lstResourceButtons; }

@@ -15,6 +15,7 @@
 #include <memory>
 
 BOOL CKGPToolBar::s_bAltDragAllowed = FALSE;
+BOOL CKGPToolBar::s_bMenuHoverOpening = FALSE;
 CKGPToolBar* CKGPToolBar::s_pDragSourceBar = nullptr;
 
 namespace {

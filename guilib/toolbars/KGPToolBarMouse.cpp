@@ -7,6 +7,7 @@
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 #include "guilib/toolbars/KGPToolbarMdiButtons.h"
+#include "guilib/toolbars/KGPToolbarMenuButton.h"
 
 #include <cstdlib>
 
@@ -212,11 +213,27 @@ void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
         ChangeHot(hit);
         m_nKeyHotIndex = keyHot == hit ? hit : -1;
     }
+    if (m_bIsMenuBar && s_bMenuHoverOpening && HitTest(point) != m_nHoverTimerIndex)
+        RestartHoverTimer(HitTest(point));
     CKGPBaseToolBar::OnMouseMove(nFlags, point);
+}
+
+void CKGPToolBar::RestartHoverTimer(int iIndex)
+{
+    KillTimer(kHoverTimer);
+    m_nHoverTimerIndex = iIndex;
+    if (iIndex < 0)
+        return;
+    // A menu button whose menu waits to open (none of the bar's is open) waits longer.
+    const auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, GetButton(iIndex));
+    const BOOL waitsForMenu = menu != nullptr && !menu->IsDroppedDown() && GetDroppedDownMenu() == nullptr;
+    SetTimer(kHoverTimer, waitsForMenu ? 1300 : 500, nullptr);
 }
 
 void CKGPToolBar::OnMouseLeave()
 {
+    if (m_nHoverTimerIndex != -10)
+        RestartHoverTimer(-10);
     m_bLeaveTracking = FALSE;
     m_ptMouseLast = CPoint(-1, -1);
     if (m_nHotIndex < 0) {

@@ -1,8 +1,8 @@
 // The recently-used mode of the menus over a library frame with a menu bar:
 // rarely used items hidden behind the show-all item, one state that Ctrl+Down,
 // the show-all item, the menu bar's timer and double click and the program
-// set, ended when the menus close; and the menu bar keeping the keys when
-// its menu is closed by Escape.
+// set, ended when the menus close; the menu bar keeping the keys when its
+// menu is closed by Escape, and opening a menu where the pointer rests.
 #include "tests/guilib_popups/PopupTestSupport.h"
 
 #include "guilib/frames/KGPFrameWnd.h"
@@ -189,6 +189,25 @@ TEST_F(RecentlyUsedTest, AMenuClosedByEscapeLeavesTheKeysAndTheHotButtonWithTheM
     EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
     EXPECT_EQ(menuBar.m_hWnd, ::GetFocus());
     EXPECT_EQ(0, menuBar.GetHotButton());
+}
+
+TEST_F(RecentlyUsedTest, WithHoverOpeningOnAMenuOpensWhereThePointerRestsOnItsButton)
+{
+    // Off, as by default: the pointer resting on a menu's button opens nothing.
+    test_support::CInputScript().MoveTo(ButtonCentre(0), 3).Run();
+    EXPECT_FALSE(::KillTimer(menuBar.GetSafeHwnd(), 20)) << "no hover timer runs";
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+
+    CKGPToolBar::s_bMenuHoverOpening = TRUE;
+    test_support::CInputScript()
+        .MoveTo(ButtonCentre(1), 3)
+        .WaitUntil([] { return test_support::CMenuDriver::FindShownMenu() != nullptr; })
+        .Run();
+    CKGPToolBar::s_bMenuHoverOpening = FALSE;
+    CKGPPopupMenu* edit = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, edit) << "the Edit menu opened by the pointer's rest";
+    EXPECT_EQ(MenuButton(1), edit->GetParentButton());
+    EXPECT_EQ(1, menuBar.GetHotButton());
 }
 
 // A toolbar that takes the release of some of its buttons itself.
