@@ -44,6 +44,19 @@ void ForEachBar(const CObList& list, Visit visit)
     }
 }
 
+// The panes an entry of the auto-hide list stands for: an auto-hide slider's
+// panes (a bar that is no slider stands for itself).
+template <class Visit>
+void ForEachAutoHiddenPane(CKGPBaseControlBar* pBar, Visit& visit)
+{
+    auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, pBar);
+    if (pSlider == nullptr || pSlider->GetControlBars() == nullptr) {
+        visit(pBar);
+        return;
+    }
+    ForEachBar(*pSlider->GetControlBars(), visit);
+}
+
 } // namespace
 
 CKGPDockManager::CKGPDockManager() = default;
@@ -219,7 +232,7 @@ void CKGPDockManager::IndexBarsById(std::unordered_map<UINT, HWND>& ids)
             ForEachBar(tabs, add);
         }
     };
-    ForEachBar(m_lstAutoHideBars, visit);
+    ForEachBar(m_lstAutoHideBars, [&](CKGPBaseControlBar* pBar) { ForEachAutoHiddenPane(pBar, visit); });
     ForEachBar(m_lstControlBars, visit);
     for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
         auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
@@ -265,7 +278,7 @@ CKGPBaseControlBar* CKGPDockManager::FindBarById(UINT uiBarId, BOOL bSearchMiniF
         // (The children of a rebar are searched once the rebar exists.)
     };
     // An auto-hide slider stands for its pane.
-    ForEachBar(m_lstAutoHideBars, match);
+    ForEachBar(m_lstAutoHideBars, [&](CKGPBaseControlBar* pBar) { ForEachAutoHiddenPane(pBar, match); });
     ForEachBar(m_lstControlBars, match);
     if (pFound != nullptr || !bSearchMiniFrames)
         return pFound;
@@ -664,6 +677,29 @@ void CKGPDockManager::HideMiniFrames(BOOL bRestore, CRuntimeClass* pToolbarClass
         if ((bAll || bToolbar) && m_lstHiddenMiniFrames.Find(pMiniFrame->m_hWnd) == nullptr) {
             pMiniFrame->ShowWindow(SW_HIDE);
             m_lstHiddenMiniFrames.AddTail(pMiniFrame->m_hWnd);
+        }
+    }
+}
+
+void CKGPDockManager::KeepMiniFramesOverFrame()
+{
+    if (m_pParentWnd == nullptr || (m_pParentWnd->GetStyle() & WS_CHILD) != 0 || !m_pParentWnd->IsWindowVisible() ||
+        m_pParentWnd->IsIconic())
+        return;
+    const HWND hFrame = m_pParentWnd->GetSafeHwnd();
+    const HWND hForeground = ::GetForegroundWindow();
+    if (hForeground != hFrame && ::GetWindow(hForeground, GW_OWNER) != hFrame)
+        return; // another application's window may stand over both
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CWnd, m_lstMiniFrames.GetNext(pos));
+        const HWND hMiniFrame = pMiniFrame != nullptr ? pMiniFrame->GetSafeHwnd() : nullptr;
+        if (hMiniFrame == nullptr || !::IsWindowVisible(hMiniFrame) || ::GetWindow(hMiniFrame, GW_OWNER) != hFrame)
+            continue;
+        for (HWND hBelow = ::GetWindow(hFrame, GW_HWNDNEXT); hBelow != nullptr; hBelow = ::GetWindow(hBelow, GW_HWNDNEXT)) {
+            if (hBelow == hMiniFrame) {
+                ::SetWindowPos(hMiniFrame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                break;
+            }
         }
     }
 }

@@ -145,6 +145,11 @@ public:
     // The frame shows: the floating frames loaded while it was hidden show,
     // over it, once its showing is done.
     void OnFrameShown();
+    // The floating frames shown over their frame (the frame active): one
+    // the frame has come above is brought back over it. (Under Wine a frame
+    // coming to the front as it is first shown can end over floating frames
+    // shown just before.)
+    void KeepMiniFramesOverFrame();
     void LockUpdate(BOOL bLock);
     // From the tail, the bars of that edge (any: 0) come to the top of the
     // z-order; with bSkipBarsAtEnd the control bars at the tail are passed over
@@ -217,6 +222,9 @@ protected:
                                     CList<HWND, HWND>& emptied) const;
     void SuspendTreeLayouts(const CList<HWND, HWND>& sliders, BOOL bSuspend);
     void ShowLoadedMiniFrame(CKGPMiniFrameWnd* pMiniFrame, BOOL bHeldForFrame);
+    // Panes that may not float, in trees the layout does not store, take their
+    // saved size and visibility.
+    void RestoreFixedPanes();
     void ApplyLoadedAutoHideBars();
     void ApplyBarsAsDocuments(const CList<UINT, UINT>& ids);
     void DropLoadedLists();

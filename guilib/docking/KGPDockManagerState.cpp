@@ -529,30 +529,19 @@ void CKGPDockManager::ApplyLoadedState()
         auto* pBar = static_cast<CKGPBaseControlBar*>(statefulBars.GetNext(pos));
         shownBefore.emplace_back(pBar->GetSafeHwnd(), pBar->IsBarVisible());
     }
-    // The queued changes: the bars' own values, the sliders' and floating
-    // frames' windows (onto the loaded lists), the trees naming their panes,
-    // the tab lists.
-    if (!layout->m_load.Commit()) {
-        m_bLoadFailed = TRUE;
-        DropLoadedLists();
-        return;
-    }
-    for (const auto& [hBar, bShown] : shownBefore) {
-        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hBar)))
-            pBar->KeepVisibleState(bShown);
-    }
     const BOOL bWasLoading = CKGPBaseControlBar::s_bLoadingState;
     CKGPBaseControlBar::s_bLoadingState = TRUE;
     const BOOL bWasRearranging = s_bRearranging;
     s_bRearranging = TRUE;
-    // Panes are found by id through one index of them all, and the frame is
-    // laid out once, when every pane stands where it was saved and the
-    // auto-hidden ones are pinned again, not once per pane.
-    const CBarIdIndex index(*this);
+    // The frame is laid out once, when every pane stands where it was saved
+    // and the auto-hidden ones are pinned again, not once per pane.
     const BOOL bLayoutWasEnabled = m_bLayoutEnabled;
     m_bLayoutEnabled = FALSE;
 
-    // Panes auto-hidden now come back first; the loaded records pin them again.
+    // Panes auto-hidden now come back first, before the loaded trees take
+    // their panes (a pane unpinned goes back to a place of its own, which
+    // would take it from the tree that named it); the loaded records pin
+    // them again.
     CObList autoHidden;
     for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != nullptr;) {
         if (CKGPDockingControlBar* pPane = AutoHidePaneOf(m_lstAutoHideBars.GetNext(pos)))
@@ -560,6 +549,17 @@ void CKGPDockManager::ApplyLoadedState()
     }
     for (POSITION pos = autoHidden.GetHeadPosition(); pos != nullptr;)
         static_cast<CKGPDockingControlBar*>(autoHidden.GetNext(pos))->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, FALSE);
+
+    // The queued changes: the bars' own values, the sliders' and floating
+    // frames' windows (onto the loaded lists), the trees naming their panes,
+    // the tab lists. (A load read whole is not refused here.)
+    layout->m_load.Commit();
+    for (const auto& [hBar, bShown] : shownBefore) {
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hBar)))
+            pBar->KeepVisibleState(bShown);
+    }
+    // Panes are found by id through one index of them all.
+    const CBarIdIndex index(*this);
 
     // The default sliders of the layout before: those left without panes go.
     CList<HWND, HWND> oldSliders;
@@ -624,6 +624,11 @@ void CKGPDockManager::ApplyLoadedState()
             pMiniFrame->DestroyWindow();
         }
     }
+
+    // Panes that may not float stand in trees the layout does not store
+    // (it stores the trees of panes that may float): those whose values were
+    // read take their saved size there, and show as they did.
+    RestoreFixedPanes();
 
     // Bars docked in the dock bars go back to their saved places.
     CObList fixed;
@@ -786,6 +791,25 @@ void CKGPDockManager::ApplyLoadedSliders()
             RestoreTabs(*this, pPane);
             pPane->ShowWindow(pPane->GetRecentVisibleState() ? SW_SHOWNOACTIVATE : SW_HIDE);
         }
+        pSlider->CheckVisibility();
+    }
+}
+
+void CKGPDockManager::RestoreFixedPanes()
+{
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, m_lstControlBars.GetNext(pos));
+        if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr || pPane->CanFloat() || pPane->IsAutoHideMode() ||
+            !pPane->IsVisibleStateRead())
+            continue;
+        CKGPSlider* pSlider = pPane->GetDefaultPaneSlider();
+        if (pSlider == nullptr || m_lstLoadedBars.Find(pSlider) != nullptr)
+            continue;
+        const CRect docked = pPane->m_recentDockInfo.m_rectRecentDockedRect;
+        if (!docked.IsRectEmpty())
+            pPane->SetWindowPos(HWND{}, docked.left, docked.top, docked.Width(), docked.Height(),
+                                SWP_NOZORDER | SWP_NOACTIVATE);
+        pPane->ShowWindow(pPane->GetRecentVisibleState() ? SW_SHOWNOACTIVATE : SW_HIDE);
         pSlider->CheckVisibility();
     }
 }

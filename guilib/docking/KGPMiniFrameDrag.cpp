@@ -661,8 +661,7 @@ void CKGPMiniFrameWnd::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     const CRect rect = in.ReadRect(kMaxCoordinate);
     const BOOL visible = in.ReadBool();
     const UINT barId = in.ReadUInt(0, 0xFFFF);
-    const DWORD buttons =
-        in.ReadFlags(KGP_CAPTION_BTN_PIN | KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PANE_MENU | KGP_CAPTION_BTN_CUSTOMIZE);
+    const DWORD buttons = in.ReadFlags(GetStorableCaptionButtons());
     const BOOL pinned = in.ReadBool();
     CFrameWnd* pParent = CKGPDockManager::s_pLoadingFrame;
     if (pParent == nullptr || rect.Width() <= 0 || rect.Height() <= 0)
@@ -762,8 +761,13 @@ BOOL CKGPMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)
     AddControlBar(pBar);
     pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     pBar->RecalcLayout();
-    SizeToContent();
+    // A pane fills the frame at its stored size (the size it was given); a
+    // bar of its own size sizes the frame.
+    if (!pBar->IsPaneKind())
+        SizeToContent();
     SetWindowPos(HWND{}, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (pBar->IsPaneKind())
+        AdjustLayout();
     pBar->ShowWindow(pBar->GetRecentVisibleState() ? SW_SHOWNOACTIVATE : SW_HIDE);
     SetCaptionButtons(buttons);
     return TRUE;

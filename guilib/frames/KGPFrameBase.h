@@ -141,6 +141,7 @@ protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
     {
         m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
+        m_dockManager.KeepMiniFramesOverFrame();
         return TBase::OnIdleUpdateCmdUI(wParam, lParam);
     }
 

@@ -226,6 +226,7 @@ void CKGPFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
 LRESULT CKGPFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
     m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
+    m_dockManager.KeepMiniFramesOverFrame();
     return 0;
 }
 

@@ -80,6 +80,16 @@ CRect AutoHideSliderPlace(CLayoutFrame& f, int pane)
     return rect;
 }
 
+// A pane of the frame that may not float (id 3099).
+std::unique_ptr<CKGPDockingControlBar> MakeFixedPane(CLayoutFrame& f)
+{
+    auto pane = std::make_unique<CKGPDockingControlBar>();
+    EXPECT_TRUE(pane->Create(_T("Fixed"), &f.frame, CRect(0, 0, 150, 200), TRUE, 3099,
+                             WS_CHILD | WS_VISIBLE | CBRS_RIGHT, KGP_TAB_STYLE_TABBED, KGP_BARSTYLE_RESIZE));
+    pane->EnableDocking(CBRS_ALIGN_ANY);
+    return pane;
+}
+
 class DockLayoutStateTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteLayoutProfile(); }
@@ -250,6 +260,38 @@ TEST_F(DockLayoutStateTest, ALayoutLoadedIntoMoreRoomSavesTheSameAgain)
     EXPECT_EQ(saved, g.Describe());
     ASSERT_TRUE(g.Save());
     EXPECT_EQ(first, StoredLayout());
+}
+
+// What a frame made anew must bring back that its own default layout hides:
+// a pane auto-hidden in the new frame but docked in the saved layout (the
+// stored tree names it: it must be found), a pane floating alone at the size
+// its frame was given, and a pane that may not float (its tree is not
+// stored) at its saved width.
+TEST_F(DockLayoutStateTest, PanesComeBackFromWhereverTheFrameMadeAnewHasThem)
+{
+    std::string saved;
+    {
+        CLayoutFrame f(3, CSize(40, 40), 0);
+        ASSERT_TRUE(f.Pane(2)->FloatBar(CRect(300, 200, 520, 330), KGP_DM_UNKNOWN, true));
+        f.panes.push_back(MakeFixedPane(f));
+        ASSERT_TRUE(f.Pane(3)->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+        f.frame.RecalcLayout();
+        CKGPSlider* slider = f.Pane(3)->GetDefaultPaneSlider();
+        ASSERT_NE(nullptr, slider);
+        slider->MoveSlider(CSize(-40, 0));
+        f.frame.RecalcLayout();
+        saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+    }
+    CLayoutFrame g(3, CSize(40, 40), 0);
+    g.panes.push_back(MakeFixedPane(g));
+    ASSERT_TRUE(g.Pane(3)->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+    ASSERT_NE(nullptr, g.Pane(1)->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE));
+    g.frame.RecalcLayout();
+    ASSERT_TRUE(g.Load());
+    g.ExpectSound("loaded");
+    EXPECT_EQ(saved, g.Describe());
+    EXPECT_FALSE(g.Pane(1)->IsAutoHideMode());
 }
 
 TEST_F(DockLayoutStateTest, AMissingLayoutLoadsNothingAndKeepsTheDefault)
