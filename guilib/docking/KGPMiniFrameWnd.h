@@ -77,6 +77,11 @@ public:
     virtual CKGPBaseControlBar* DockOnDragEnd(BOOL& bDocked);
     virtual void CheckGripperVisibility() {}
     virtual void SetCaptionButtons(DWORD dwButtons);
+    // The caption buttons a stored record of this frame may name.
+    virtual DWORD GetStorableCaptionButtons() const
+    {
+        return KGP_CAPTION_BTN_PIN | KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PANE_MENU | KGP_CAPTION_BTN_CUSTOMIZE;
+    }
     // A drag ends on a target pane: kind 1 into its place, 2 as a tab; 0 on
     // docking, 1 when nothing was done.
     virtual int DockToTarget(int nKind, CKGPBaseControlBar* pTarget);

@@ -24,6 +24,11 @@ CKGPTasksPane* CKGPTaskPaneMiniFrameWnd::GetTasksPane() const
     return DYNAMIC_DOWNCAST(CKGPTasksPane, HostedBar());
 }
 
+DWORD CKGPTaskPaneMiniFrameWnd::GetStorableCaptionButtons() const
+{
+    return CKGPMiniFrameWnd::GetStorableCaptionButtons() | kNavigationButtons;
+}
+
 void CKGPTaskPaneMiniFrameWnd::SetCaptionButtons(DWORD dwButtons)
 {
     // The frame's own buttons, then the navigation's, each to the head.

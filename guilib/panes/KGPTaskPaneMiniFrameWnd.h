@@ -17,6 +17,8 @@ public:
     // then back, forward and pages, each to the head of the list; the style
     // kept is the given one with 0x70 added.
     void SetCaptionButtons(DWORD dwButtons) override;
+    // Its navigation's buttons too (a floating tasks pane's frame stores them).
+    DWORD GetStorableCaptionButtons() const override;
     void CalcBorderSize(CRect& rectBorderSize) const override;
     void OnPressCaptionButton(UINT nHit) override;
     void OnTrackCaptionButtons(CPoint point) override;

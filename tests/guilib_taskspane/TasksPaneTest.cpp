@@ -535,6 +535,33 @@ TEST_F(TasksPaneStateTest, SavedLoadedAndSavedAgainTheSettingsAreTheSame)
     reg->DeleteKey(BuildLibraryRegistryPath(_T("KGPTasksPanes"), kProfile), TRUE);
 }
 
+// A floating tasks pane's frame stores its navigation's caption buttons with
+// its own: the layout holding it is read back, the pane floating where it was.
+TEST_F(TasksPaneStateTest, ALayoutWithTheTasksPaneFloatingLoadsBack)
+{
+    pane.AddPage(_T("Songs"));
+    ASSERT_TRUE(pane.FloatBar(CRect(240, 180, 470, 420), KGP_DM_UNKNOWN, true));
+    frame.RecalcLayout();
+    CKGPMiniFrameWnd* floating = pane.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    CRect before;
+    floating->GetWindowRect(before);
+    CKGPDockManager& manager = *frame.GetDockManager();
+    ASSERT_TRUE(manager.SaveState(kProfile, 5));
+    ASSERT_TRUE(pane.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    frame.RecalcLayout();
+    ASSERT_TRUE(manager.LoadState(kProfile, 5)) << "the layout is read back";
+    manager.ApplyLoadedState();
+    frame.RecalcLayout();
+    floating = pane.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    CRect after;
+    floating->GetWindowRect(after);
+    EXPECT_EQ(before, after);
+    CKGPRegistryHandle reg(FALSE, FALSE);
+    reg->DeleteKey(BuildLibraryRegistryPath(_T("KGPDockManagers"), kProfile), TRUE);
+}
+
 TEST_F(TasksPaneTest, TheWheelScrollsByRowsAndTheAreasFollow)
 {
     for (int i = 0; i < 40; ++i)
