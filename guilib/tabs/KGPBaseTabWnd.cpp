@@ -918,6 +918,13 @@ void CKGPBaseTabWnd::ApplyRestoredTabInfo(BOOL bUseTabIndexes)
             pWnd->ShowWindow(SW_HIDE);
     }
     RecalcLayout();
-    if (active >= 0)
+    if (active >= 0) {
         ActivateAndNotify(active);
+    } else if (m_iActiveTab >= 0) {
+        // No tab shows: none is active.
+        if (CWnd* pWnd = Tab(m_iActiveTab)->m_pWnd; pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr && m_bHideInactiveWnd)
+            pWnd->ShowWindow(SW_HIDE);
+        m_iActiveTab = -1;
+        FireChangeActiveTab(-1);
+    }
 }

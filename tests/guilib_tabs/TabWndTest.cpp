@@ -422,6 +422,25 @@ TEST_F(TabWndTest, ARestoredTabListActivatesTheStoredTabAndShowsOnlyItsWindow)
         live.GetTabLabel(1, label);
         EXPECT_EQ(CString(L"Page 312"), label);
     }
+    // Every stored tab hidden: none is active and no page shows.
+    {
+        const std::vector<BYTE> bytes = [&] {
+            CNotingTabWnd& stored = MakeTabs(CKGPTabWnd::STYLE_3D, 0, CRect(0, 0, 300, 200), &host);
+            for (UINT id : {330u, 331u}) {
+                CColourPage& page = host.Make<CColourPage>(PageColour(static_cast<int>(id)));
+                EXPECT_TRUE(page.CreateIn(&stored, id));
+                stored.AddTab(&page, L"Hidden");
+            }
+            stored.ShowTab(0, FALSE);
+            stored.ShowTab(1, FALSE);
+            return keyloft_test::StoredBytes([&](CArchive& ar) { stored.Serialize(ar); });
+        }();
+        CNotingTabWnd& live = liveWith({330, 331});
+        ASSERT_EQ(0, live.GetActiveTab());
+        restore(live, bytes);
+        EXPECT_EQ(-1, live.GetActiveTab());
+        EXPECT_TRUE(shownIds(live).empty());
+    }
     // The first stored one gone: the rest keep their stored order from the front.
     {
         const std::vector<BYTE> bytes = storedWith({320, 321, 322}, 1);
