@@ -3,10 +3,16 @@
 #include <afxmdi.h>
 
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/frames/KGPFrameImpl.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "tests/guilib_apphost/AppHostIds.h"
 #include "tests/guilib_apphost/HostMainFrame.h"
+#include "tests/support/ArchiveBytes.h"
+
+#include <afxarch.h>
+
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CHostDoc, CDocument)
 IMPLEMENT_DYNCREATE(CHostView, CView)
@@ -35,25 +41,83 @@ CHostStateStore::CHostStateStore()
 
 BOOL CHostStateStore::LoadFrameState(LPCTSTR /*lpszSection*/, CKGPFrameImpl* pFrameImpl)
 {
-    m_bLayoutLoaded = FALSE;
-    m_bLayoutRefused = FALSE;
-    CKGPDockManager* manager = pFrameImpl != nullptr ? pFrameImpl->m_pDockManager : nullptr;
-    if (manager == nullptr)
-        return FALSE;
-    const CString path = SectionPath(_T(""));
-    if (!manager->LoadState(path)) {
-        m_bLayoutRefused = manager->IsLoadFailed();
-        return FALSE;
-    }
-    manager->ApplyLoadedState();
-    m_bLayoutLoaded = TRUE;
-    return TRUE;
+    return pFrameImpl != nullptr && pFrameImpl->m_pFrame != nullptr && LoadLayout(*pFrameImpl->m_pFrame);
 }
 
 void CHostStateStore::OnMainFrameClosing(CKGPFrameImpl* pFrameImpl)
 {
-    CKGPDockManager* manager = pFrameImpl != nullptr ? pFrameImpl->m_pDockManager : nullptr;
-    m_bLayoutSaved = manager != nullptr && manager->SaveState(SectionPath(_T("")));
+    m_bLayoutSaved = pFrameImpl != nullptr && pFrameImpl->m_pFrame != nullptr && SaveLayout(*pFrameImpl->m_pFrame);
+}
+
+namespace {
+
+constexpr const wchar_t* kLayoutSection = L"Layout";
+constexpr const wchar_t* kLayoutArchive = L"Archive";
+
+// The panes whose own records go into the archive before the layout's.
+std::vector<CKGPDockingControlBar*> ArchivedPanes(CFrameWnd& frame)
+{
+    auto* host = dynamic_cast<CHostMainFrame*>(&frame);
+    return host != nullptr ? host->StoredPanes() : std::vector<CKGPDockingControlBar*>();
+}
+
+} // namespace
+
+BOOL CHostStateStore::SaveLayout(CFrameWnd& frame)
+{
+    CKGPDockManager* manager = CKGPGlobalUtils::Get().GetFrameDockManager(&frame);
+    if (manager == nullptr)
+        return FALSE;
+    if (m_medium == Medium::Registry)
+        return manager->SaveState(SectionPath(_T("")));
+    std::vector<BYTE> bytes;
+    try {
+        bytes = keyloft_test::StoredBytes([&](CArchive& ar) {
+            for (CKGPDockingControlBar* pane : ArchivedPanes(frame))
+                pane->Serialize(ar);
+            manager->Serialize(ar);
+        });
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    return AfxGetApp()->WriteProfileBinary(kLayoutSection, kLayoutArchive, bytes.data(), static_cast<UINT>(bytes.size()));
+}
+
+BOOL CHostStateStore::LoadLayout(CFrameWnd& frame)
+{
+    m_bLayoutLoaded = FALSE;
+    m_bLayoutRefused = FALSE;
+    CKGPDockManager* manager = CKGPGlobalUtils::Get().GetFrameDockManager(&frame);
+    if (manager == nullptr)
+        return FALSE;
+    if (m_medium == Medium::Registry) {
+        if (!manager->LoadState(SectionPath(_T("")))) {
+            m_bLayoutRefused = manager->IsLoadFailed();
+            return FALSE;
+        }
+    } else {
+        LPBYTE data = nullptr;
+        UINT bytes = 0;
+        if (!AfxGetApp()->GetProfileBinary(kLayoutSection, kLayoutArchive, &data, &bytes))
+            return FALSE;
+        std::vector<BYTE> stored(data, data + bytes);
+        delete[] data;
+        try {
+            keyloft_test::LoadBytes(std::move(stored), [&](CArchive& ar) {
+                for (CKGPDockingControlBar* pane : ArchivedPanes(frame))
+                    pane->Serialize(ar);
+                manager->Serialize(ar);
+            });
+        } catch (CException* e) {
+            e->Delete();
+            m_bLayoutRefused = TRUE;
+            return FALSE;
+        }
+    }
+    manager->ApplyLoadedState();
+    m_bLayoutLoaded = TRUE;
+    return TRUE;
 }
 
 BOOL CHostStateStore::LoadPlacement(CRect& rectNormal, int& nFlags, int& nShowCmd)

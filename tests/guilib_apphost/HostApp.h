@@ -37,15 +37,24 @@ public:
 
 // The state store: the main frame's bars and docking layout are loaded from
 // it when the frame is loaded and saved to it when the main frame closes,
-// with the frame's placement.
+// with the frame's placement. The layout goes into the registry (every
+// pane's values and the dock manager's) or, as an application may keep it in
+// a file of its own, into one archive (the panes' records, then the dock
+// manager's) held as one binary value.
 class CHostStateStore : public CKGPAppStateStore {
 public:
+    enum class Medium { Registry, Archive };
+
     CHostStateStore();
     BOOL LoadFrameState(LPCTSTR lpszSection, CKGPFrameImpl* pFrameImpl) override;
     void OnMainFrameClosing(CKGPFrameImpl* pFrameImpl) override;
+    // The frame's docking layout saved and loaded through the medium chosen.
+    BOOL SaveLayout(CFrameWnd& frame);
+    BOOL LoadLayout(CFrameWnd& frame);
     BOOL LoadPlacement(CRect& rectNormal, int& nFlags, int& nShowCmd) override;
     void StorePlacement(const CRect& rectNormal, int nFlags, int nShowCmd) override;
 
+    Medium m_medium = Medium::Registry;
     // What the last start and close did with the stored layout.
     BOOL m_bLayoutLoaded = FALSE;
     BOOL m_bLayoutRefused = FALSE;

@@ -223,6 +223,11 @@ void CHostMainFrame::DockBarsAndPanes()
     m_wndProperties.SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT);
 }
 
+std::vector<CKGPDockingControlBar*> CHostMainFrame::StoredPanes()
+{
+    return {&m_wndFiles, &m_wndClasses, &m_wndOutput, &m_wndWatch, &m_wndProperties, &m_wndTasks, &m_wndShortcuts};
+}
+
 CHostOptionsSheet* CHostMainFrame::OptionsSheet() const
 {
     return m_pOptions != nullptr && m_pOptions->GetSafeHwnd() != nullptr ? m_pOptions.get() : nullptr;

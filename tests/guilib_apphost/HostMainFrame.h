@@ -17,6 +17,7 @@
 #include "guilib/toolbars/KGPToolBar.h"
 
 #include <memory>
+#include <vector>
 
 // A docking pane that paints itself in a colour of its own (by its id), so
 // that a screenshot tells the panes apart.
@@ -56,6 +57,8 @@ public:
     CKGPOutlookBar m_wndShortcuts;
     CKGPOutlookBarPane m_wndMailPage;
     CKGPOutlookBarPane m_wndNotesPage;
+    // The docking panes the application made, in the order it made them.
+    std::vector<CKGPDockingControlBar*> StoredPanes();
     // The options sheet while it is open (modeless), else null.
     CHostOptionsSheet* OptionsSheet() const;
     // What LoadToolBar answered for each toolbar.

@@ -1,0 +1,88 @@
+#include "tests/guilib_apphost/PaneLayoutDescription.h"
+
+#include "guilib/docking/KGPAutoHideToolBar.h"
+#include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/tabs/KGPBaseTabWnd.h"
+
+#include <sstream>
+
+namespace apphost {
+
+namespace {
+
+std::ostream& operator<<(std::ostream& out, const CRect& rect)
+{
+    return out << rect.left << ',' << rect.top << ' ' << rect.Width() << 'x' << rect.Height();
+}
+
+CRect ClientRectOf(CFrameWnd& frame, CWnd& wnd)
+{
+    CRect rect;
+    wnd.GetWindowRect(rect);
+    frame.ScreenToClient(rect);
+    return rect;
+}
+
+// Where a pane or a tabbed pane stands: its floating frame, or its edge and
+// place in the frame.
+void DescribePlace(std::ostream& out, CFrameWnd& frame, CKGPBaseControlBar& bar)
+{
+    if (CKGPMiniFrameWnd* floating = bar.GetParentMiniFrame(TRUE)) {
+        CRect rect;
+        floating->GetWindowRect(rect);
+        out << "floating " << rect << (floating->IsWindowVisible() ? " frame shown" : " frame hidden");
+        if (floating->GetControlBarCount() > 1)
+            out << " at " << ClientRectOf(frame, bar).TopLeft().x << ',' << ClientRectOf(frame, bar).TopLeft().y;
+        return;
+    }
+    out << "docked " << bar.GetCurrentAlignment() << ' ' << ClientRectOf(frame, bar);
+}
+
+} // namespace
+
+std::string DescribePanes(CFrameWnd& frame, const std::vector<CKGPDockingControlBar*>& panes)
+{
+    std::ostringstream out;
+    for (CKGPDockingControlBar* pane : panes) {
+        if (pane == nullptr || pane->GetSafeHwnd() == nullptr) {
+            out << "a pane without a window\n";
+            continue;
+        }
+        out << pane->GetDlgCtrlID() << ": ";
+        if (pane->IsShownAsDocument()) {
+            out << "a document";
+        } else if (pane->IsAutoHideMode()) {
+            // Slid in (hidden) or out for the moment: its place is where it slides out.
+            CKGPAutoHideToolBar* strip = pane->GetAutoHideToolBar();
+            out << "auto-hide " << pane->GetCurrentAlignment() << " group of "
+                << (strip != nullptr ? strip->GetButtonCount() : 0) << ' ' << ClientRectOf(frame, *pane);
+            out << '\n';
+            continue;
+        } else if (pane->IsTabbed()) {
+            auto* tabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pane->GetParentTabbedBar());
+            CKGPBaseTabWnd* tabs = tabbed != nullptr ? tabbed->GetTabWnd() : nullptr;
+            if (tabs == nullptr) {
+                out << "a tab of nothing\n";
+                continue;
+            }
+            out << "tab of";
+            for (int i = 0; i < tabs->GetTabsNum(); ++i) {
+                CWnd* tab = tabs->GetTabWndNoWrapper(i);
+                out << ' ' << (tab != nullptr ? tab->GetDlgCtrlID() : 0) << (tabs->IsTabVisible(i) ? "" : "(hidden)");
+            }
+            CWnd* active = tabs->GetActiveWnd();
+            out << " active " << (active != nullptr ? active->GetDlgCtrlID() : 0) << " in ";
+            DescribePlace(out, frame, *tabbed);
+            out << (tabbed->IsWindowVisible() ? " shown" : " hidden");
+            // Only the active tab's page shows.
+            out << (pane->IsWindowVisible() ? " page shown" : " page hidden");
+        } else {
+            DescribePlace(out, frame, *pane);
+        }
+        out << (pane->IsBarVisible() ? " pane shown" : " pane hidden") << '\n';
+    }
+    return out.str();
+}
+
+} // namespace apphost

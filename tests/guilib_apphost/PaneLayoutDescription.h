@@ -1,0 +1,21 @@
+// What a user sees of a frame's docking panes, a line per pane, to compare a
+// layout before it is saved with the layout a frame made anew loads: where
+// the pane stands (docked at an edge, a tab, floating, auto-hidden), its
+// edge, its tab group (the tabs in order, the active one) and where that
+// stands, its rectangle (frame client coordinates when docked, the screen's
+// for a floating frame), whether it shows, its auto-hide edge and strip
+// group, its floating frame's rectangle and visibility.
+#pragma once
+
+#include <afxwin.h>
+
+#include "guilib/docking/KGPDockingControlBar.h"
+
+#include <string>
+#include <vector>
+
+namespace apphost {
+
+std::string DescribePanes(CFrameWnd& frame, const std::vector<CKGPDockingControlBar*>& panes);
+
+} // namespace apphost
