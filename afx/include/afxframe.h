@@ -88,6 +88,9 @@ struct CPrintPreviewState;
 #define ID_APP_ABOUT 0xE140
 #define ID_APP_EXIT 0xE141
 #endif
+#ifndef ID_CONTEXT_HELP
+#define ID_CONTEXT_HELP 0xE145 // context help (Shift+F1): CFrameWnd::OnContextHelp
+#endif
 
 // Frame window styles (in the style passed to LoadFrame/Create).
 #ifndef FWS_ADDTOTITLE
@@ -397,6 +400,18 @@ public:
     // Commands.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Help. The application's help file at the context given (WinHelp's
+    // commands); a frame may answer otherwise.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    // Context help (the application's context-help command, Shift+F1): the
+    // pointer becomes the help pointer and m_bHelpMode is set until a click
+    // names a window, whose help context (its WM_HELPHITTEST answer, or the
+    // first of its parents' up to the frame) is shown through WinHelp; Esc,
+    // a right click or a lost capture ends it with nothing shown. A window
+    // answering -1 has no help there and the mode goes on.
+    virtual BOOL CanEnterHelpMode();
+    afx_msg void OnContextHelp();
 
     BOOL m_bAutoMenuEnable = TRUE;  // disable menu items without a handler
     BOOL m_bHelpMode = FALSE;       // TRUE while context help (Shift+F1) picks a window
