@@ -219,10 +219,10 @@ public:
     }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
-        if (HIWORD(wParam) == 1 && this->m_Impl.ProcessKeyboard(VK_ESCAPE))
-            return TRUE; // an accelerator while a popup menu is open
+        if (this->m_Impl.OnAcceleratorCommand(wParam, lParam))
+            return TRUE;
         if (KGPMenuLinks::IsCustomizeMode())
-            return FALSE;
+            return FALSE; // no command runs while the toolbars are customised
         return TBase::OnCommand(wParam, lParam);
     }
     BOOL PreTranslateMessage(MSG* pMsg) override
@@ -237,14 +237,14 @@ public:
         }
         return TBase::PreTranslateMessage(pMsg);
     }
-    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT)
+    // A help request without data during context help starts context help again.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override
     {
         if (dwData == 0 && m_bContextHelp) {
             OnContextHelp();
             return;
         }
-        if (CWinApp* pApp = AfxGetApp())
-            ::WinHelpW(this->m_hWnd, pApp->m_pszHelpFilePath, nCmd, dwData);
+        TBase::WinHelp(dwData, nCmd);
     }
     virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F)
     {
@@ -252,9 +252,14 @@ public:
             OnContextHelp();
             return;
         }
-        WinHelp(dwData, nCmd);
+        TBase::WinHelp(dwData, nCmd);
     }
-    virtual void OnContextHelp() { CKGPFrameImpl::OpenHelpContents(this->m_hWnd, m_bContextHelp); }
+    // Context help (Shift+F1, the application's context-help command) with
+    // the library's toolbars in help mode meanwhile.
+    virtual void OnContextHelp()
+    {
+        CKGPFrameImpl::RunContextHelp(*this, m_bContextHelp, [this] { TBase::OnContextHelp(); });
+    }
 
     // ---- The frame's bars.
     BOOL AddControlBar(CKGPBaseControlBar* pBar, BOOL bTail = TRUE) override { return Base::AddControlBar(pBar, bTail); }

@@ -243,6 +243,21 @@ BOOL CKGPFrameImpl::OnShowPopupMenu(CWnd* pPopup, CFrameWnd*)
     return TRUE;
 }
 
+BOOL CKGPFrameImpl::IsQuietPopup(CWnd* pPopup)
+{
+    const auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    return pMenu != nullptr && pMenu->IsQuiet();
+}
+
+void CKGPFrameImpl::RebuildPlainMenu(CWnd* pPopup)
+{
+    auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    if (pMenu == nullptr || !GetKGPGlobalData().m_bEnableAccessibility)
+        return;
+    pMenu->DestroyAttachedMenu();
+    pMenu->BuildPlainMenu();
+}
+
 BOOL CKGPFrameImpl::IsCustomizeButtonMenu(CWnd* pPopup) const
 {
     const auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
@@ -386,12 +401,7 @@ BOOL CKGPFrameImpl::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
     return TRUE;
 }
 
-void CKGPFrameImpl::OpenHelpContents(HWND hWnd, BOOL& bInContextHelp)
+void CKGPFrameImpl::SetToolbarsHelpMode(BOOL bOn)
 {
-    if (bInContextHelp)
-        return;
-    bInContextHelp = TRUE;
-    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pszHelpFilePath != nullptr)
-        ::WinHelpW(hWnd, pApp->m_pszHelpFilePath, HELP_FINDER, 0);
-    bInContextHelp = FALSE;
+    CKGPToolBar::SetHelpMode(bOn);
 }

@@ -29,10 +29,23 @@ public:
     static void RemoveFrame(CFrameWnd* pFrame);
     static const CList<CFrameWnd*, CFrameWnd*>& GetFrameList() { return s_lstFrames; }
 
-    // Context help: the layer runs no loop that picks a window, so the request
-    // opens the application's help file at its contents. The flag keeps a
-    // request made while one runs from starting another.
-    static void OpenHelpContents(HWND hWnd, BOOL& bInContextHelp);
+    // Context help of a library frame: the library's toolbars take part in
+    // the frame's help mode (their button under the pointer hot, a click on
+    // one naming its command's help) and leave it afterwards; the flag is set
+    // meanwhile. `run` runs the frame's own context help.
+    template <class TRun>
+    static void RunContextHelp(CFrameWnd& frame, BOOL& bInContextHelp, TRun&& run)
+    {
+        bInContextHelp = TRUE;
+        const BOOL bToolbarsHelp = !frame.m_bHelpMode && frame.CanEnterHelpMode();
+        if (bToolbarsHelp)
+            SetToolbarsHelpMode(TRUE);
+        run();
+        if (bToolbarsHelp && !frame.m_bHelpMode)
+            SetToolbarsHelpMode(FALSE);
+        bInContextHelp = FALSE;
+    }
+    static void SetToolbarsHelpMode(BOOL bOn);
 
     // ---- Toolbars and menus.
     // The menu bar takes over the frame's menu (the menus family brings the bar).
@@ -63,6 +76,21 @@ public:
     void OnLoadFrame();
     // Before a library popup menu opens; FALSE cancels it.
     BOOL OnShowPopupMenu(CWnd* pPopup, CFrameWnd* pFrame);
+    // The last step of every library frame's check before a popup opens: a
+    // quiet popup opens at once; otherwise the frame's hook (its
+    // OnPopupMenuOpening) answers, and with accessibility on the popup's
+    // plain menu is made anew for the accessibility clients.
+    template <class TOpening>
+    static BOOL AnswerPopupOpening(CWnd* pPopup, TOpening&& opening)
+    {
+        if (IsQuietPopup(pPopup))
+            return TRUE;
+        const BOOL bOpens = opening(pPopup);
+        RebuildPlainMenu(pPopup);
+        return bOpens;
+    }
+    static BOOL IsQuietPopup(CWnd* pPopup);
+    static void RebuildPlainMenu(CWnd* pPopup);
     // A library popup menu closes: accessibility clients hear the menu's end
     // (a menu button's first level) or the popup's, and the menu bar holding
     // the focus names its focused item again.
@@ -86,8 +114,16 @@ public:
     // drags, clicks, the wheel): what the frame does with it next.
     enum class PreTranslateResult { Consumed, Untranslated, PassOn };
     PreTranslateResult PreTranslateFrameMessage(MSG* pMsg);
+    // A command from an accelerator (notify code 1) counts as a use of the
+    // command; TRUE when it went no further: it closed an open popup menu, or
+    // ran the user tool of its id.
+    BOOL OnAcceleratorCommand(WPARAM wParam, LPARAM lParam);
+    // An Alt+character: the menu bar's mnemonics first, then the toolbars'.
     BOOL OnMenuChar(UINT nChar);
     static BOOL IsHelpKey(const MSG* pMsg);
+    // Alt released alone, or F10: the focus to the menu bar, and back to the
+    // frame when the bar has it. FALSE without a menu bar, or for other keys.
+    BOOL ToggleMenuBarFocus(const MSG* pMsg);
     // The accelerator flags byte of the keys held now.
     static BYTE AcceleratorFlagsNow();
     // Whether the accelerator table holds the virtual key with these flags.
@@ -129,6 +165,11 @@ public:
     CKGPFullScreenImpl m_FullScreenMgr;
 
 private:
+    // Alt pressed anew, or another key with it.
+    void NoteAltPress(const MSG& msg);
+    PreTranslateResult OnKeyRelease(const MSG& msg);
+    // A key while a library popup is open: TRUE when the popup took it.
+    BOOL OfferKeyToPopup(CWnd& popup, int nKey);
     // Repaints one caption button through the frame's non-client paint.
     void RedrawCaptionButton(CKGPCaptionButton* pButton);
     CKGPCaptionButton* CaptionButtonAt(CPoint ptScreen) const;
@@ -145,6 +186,10 @@ private:
     UINT m_nHitSysButton = 0;
     CRect m_rectRedraw;
     BOOL m_bIsWindowRgn = FALSE;
+    // How the Alt held now was used: alone so far, with a key the library
+    // took (Alt+letter), or with another key.
+    enum class AltPress { None, Alone, Used };
+    AltPress m_altPress = AltPress::None;
 
     static CList<CFrameWnd*, CFrameWnd*> s_lstFrames;
 };

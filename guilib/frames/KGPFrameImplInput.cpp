@@ -14,13 +14,19 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
+#include "guilib/frames/KGPPrintPreviewView.h"
+#include "guilib/menus/KGPKeyboardManager.h"
+#include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupPlacement.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 namespace {
 
 constexpr BYTE kVirtKey = FVIRTKEY; // 0x01
+// A key message's previous-state bit: the key was down before (a repeat).
+constexpr LPARAM kKeyWasDown = 0x40000000;
 constexpr UINT kHitClose = 19;
 constexpr UINT kHitMaximize = 26;
 constexpr UINT kHitMinimize = 27;
@@ -98,17 +104,8 @@ BOOL CKGPFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel)
 {
     if (pbProcessAccel != nullptr)
         *pbProcessAccel = TRUE;
-    if (CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu()) {
-        if (pPopup->GetSafeHwnd() != nullptr) {
-            const HWND hFocus = ::GetFocus();
-            if (hFocus != nullptr && ::IsChild(pPopup->m_hWnd, hFocus))
-                return FALSE;
-            // The open popup takes the key (the menus family tells a key it
-            // handled itself; until then every key counts as the popup's).
-            pPopup->SendMessage(WM_KEYDOWN, static_cast<WPARAM>(nKey), 0);
-            return TRUE;
-        }
-    }
+    if (CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu(); pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
+        return OfferKeyToPopup(*pPopup, nKey);
     if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
         return FALSE;
     if (m_pFrame->IsIconic())
@@ -127,12 +124,14 @@ BOOL CKGPFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel)
     });
     const BYTE flags = AcceleratorFlagsNow();
     if (!bFocusOnButton) {
-        // The accelerator table takes the key (the keyboard manager's answer
-        // once the managers exist; the frames' own tables until then).
-        if (IsKeyInAccelerators(m_pFrame->m_hAccelTable, nKey, flags | kVirtKey))
+        // A key of the frame's accelerators (or its active frame's) is the
+        // table's, as the keyboard manager knows them.
+        const WORD key = static_cast<WORD>(nKey);
+        if (CKGPKeyboardManager::IsKeyHandled(key, static_cast<BYTE>(flags | kVirtKey), m_pFrame, TRUE))
             return FALSE;
         CFrameWnd* pActive = m_pFrame->GetActiveFrame();
-        if (pActive != nullptr && pActive != m_pFrame && IsKeyInAccelerators(pActive->m_hAccelTable, nKey, flags | kVirtKey))
+        if (pActive != nullptr && pActive != m_pFrame &&
+            CKGPKeyboardManager::IsKeyHandled(key, static_cast<BYTE>(flags | kVirtKey), pActive, FALSE))
             return FALSE;
     }
     if (flags == FALT && OnMenuChar(static_cast<UINT>(nKey)))
@@ -142,16 +141,52 @@ BOOL CKGPFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel)
     return FALSE;
 }
 
+BOOL CKGPFrameImpl::OfferKeyToPopup(CWnd& popup, int nKey)
+{
+    const HWND hFocus = ::GetFocus();
+    auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, &popup);
+    if (pMenu != nullptr && pMenu->KeepsFocus()) {
+        // Keys go to the popup's own windows; elsewhere the popup closes.
+        if (hFocus == popup.m_hWnd || (hFocus != nullptr && ::IsChild(popup.m_hWnd, hFocus)))
+            return FALSE;
+        popup.SendMessage(WM_CLOSE);
+        return FALSE;
+    }
+    if (hFocus != nullptr && ::IsChild(popup.m_hWnd, hFocus))
+        return FALSE;
+    // The popup takes the keys it uses (the popup may be gone afterwards);
+    // the others go on to the application.
+    popup.SendMessage(WM_KEYDOWN, static_cast<WPARAM>(nKey), 0);
+    return pMenu == nullptr || CKGPPopupMenu::WasLastKeyTaken();
+}
+
+BOOL CKGPFrameImpl::OnAcceleratorCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) != 1 || lParam != 0)
+        return FALSE;
+    const UINT nID = LOWORD(wParam);
+    CKGPToolBar::AddCommandUsage(nID);
+    if (ProcessKeyboard(VK_ESCAPE))
+        return TRUE; // an open popup menu closed instead
+    return KGPToolbarLinks::InvokeTool(nID);
+}
+
 BOOL CKGPFrameImpl::OnMenuChar(UINT nChar)
 {
+    // The menu bar's mnemonics first (not in print preview), then the
+    // toolbars' (in print preview only the preview's own toolbar's).
     const BOOL bPreview = IsPrintPreview();
-    // (The menu bar gets the character first once it exists.)
+    if (!bPreview && m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr &&
+        m_pMenuBar->IsWindowVisible() && m_pMenuBar->ProcessMnemonic(nChar))
+        return TRUE;
     BOOL bTaken = FALSE;
+    CFrameWnd* pTop = m_pFrame->GetTopLevelFrame();
     ForEachToolbar([&](CKGPToolBar* pBar) -> bool {
-        if (!pBar->IsWindowVisible() || pBar->GetTopLevelFrame() != m_pFrame->GetTopLevelFrame())
+        if (pBar == m_pMenuBar || pBar->IsKindOf(RUNTIME_CLASS(CKGPMenuBar)) || !pBar->IsWindowVisible() ||
+            pBar->GetTopLevelFrame() != pTop)
             return true;
-        if (bPreview)
-            return true; // only print-preview toolbars take keys then
+        if (bPreview && !pBar->IsKindOf(RUNTIME_CLASS(CKGPPrintPreviewToolBar)))
+            return true;
         bTaken = pBar->ProcessMnemonic(nChar);
         return bTaken == FALSE;
     });
@@ -484,11 +519,57 @@ void CKGPFrameImpl::OnDwmCompositionChanged()
     // (A ribbon that replaces the caption hears of it.)
 }
 
+void CKGPFrameImpl::NoteAltPress(const MSG& msg)
+{
+    if (msg.wParam != VK_MENU)
+        m_altPress = AltPress::None; // Alt is used with another key
+    else if ((msg.lParam & kKeyWasDown) == 0)
+        m_altPress = AltPress::Alone; // pressed anew
+}
+
+CKGPFrameImpl::PreTranslateResult CKGPFrameImpl::OnKeyRelease(const MSG& msg)
+{
+    // Alt released alone, or F10: the menu bar takes the keys, or gives them
+    // back. The release of an Alt used with a key the library took is no
+    // menu key: no window's default handling may see it as Alt alone. (Some
+    // systems send either release as a plain key-up.)
+    if (msg.wParam == VK_MENU) {
+        const AltPress press = m_altPress;
+        m_altPress = AltPress::None;
+        if (press == AltPress::Used)
+            return PreTranslateResult::Consumed;
+        if (press == AltPress::Alone && ToggleMenuBarFocus(&msg))
+            return PreTranslateResult::Consumed;
+    } else if (msg.wParam == VK_F10 && ToggleMenuBarFocus(&msg)) {
+        return PreTranslateResult::Consumed;
+    }
+    if (msg.message == WM_SYSKEYUP && KGPMenuLinks::GetActivePopupMenu() != nullptr)
+        return PreTranslateResult::Consumed;
+    return PreTranslateResult::PassOn;
+}
+
+BOOL CKGPFrameImpl::ToggleMenuBarFocus(const MSG* pMsg)
+{
+    if (m_pMenuBar == nullptr || m_pMenuBar->GetSafeHwnd() == nullptr || !m_pMenuBar->IsWindowVisible() ||
+        m_pFrame == nullptr)
+        return FALSE;
+    const BOOL bF10 = pMsg->wParam == VK_F10 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0;
+    if (pMsg->wParam != VK_MENU && !bF10)
+        return FALSE;
+    // (Taken here, the key never puts the frame's system menu in menu mode.)
+    if (::GetFocus() == m_pMenuBar->m_hWnd)
+        m_pFrame->SetFocus();
+    else if ((pMsg->lParam & (1 << 29)) == 0)
+        m_pMenuBar->SetFocus();
+    return TRUE;
+}
+
 CKGPFrameImpl::PreTranslateResult CKGPFrameImpl::PreTranslateFrameMessage(MSG* pMsg)
 {
     BOOL bProcessAccel = TRUE;
     switch (pMsg->message) {
     case WM_KEYDOWN:
+        NoteAltPress(*pMsg);
         if (!IsHelpKey(pMsg) && ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
             return PreTranslateResult::Consumed;
         if (pMsg->wParam == VK_ESCAPE && m_FullScreenMgr.IsFullScreen()) {
@@ -507,19 +588,23 @@ CKGPFrameImpl::PreTranslateResult CKGPFrameImpl::PreTranslateFrameMessage(MSG* p
         return bProcessAccel ? PreTranslateResult::PassOn : PreTranslateResult::Untranslated;
     case WM_SYSKEYDOWN:
     case WM_CONTEXTMENU: {
+        if (pMsg->message == WM_SYSKEYDOWN)
+            NoteAltPress(*pMsg);
         CWnd* pPopup = KGPMenuLinks::GetActivePopupMenu();
         if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr && pMsg->wParam == VK_MENU) {
             pPopup->SendMessage(WM_CLOSE);
             return PreTranslateResult::Consumed;
         }
-        if (pMsg->message == WM_SYSKEYDOWN && ProcessKeyboard(static_cast<int>(pMsg->wParam)))
+        if (pMsg->message == WM_SYSKEYDOWN && ProcessKeyboard(static_cast<int>(pMsg->wParam))) {
+            if (pMsg->wParam != VK_MENU && ::GetKeyState(VK_MENU) < 0)
+                m_altPress = AltPress::Used; // Alt+key taken: its release is no menu key
             return PreTranslateResult::Consumed;
+        }
         return PreTranslateResult::PassOn;
     }
+    case WM_KEYUP:
     case WM_SYSKEYUP:
-        // (With a menu bar, Alt and F10 move the focus to it and back.)
-        return KGPMenuLinks::GetActivePopupMenu() != nullptr ? PreTranslateResult::Consumed
-                                                             : PreTranslateResult::PassOn;
+        return OnKeyRelease(*pMsg);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCRBUTTONDOWN:

@@ -159,7 +159,7 @@ BOOL CKGPFrameWnd::OnShowPopupMenu(CWnd* pPopup)
 {
     if (!m_Impl.OnShowPopupMenu(pPopup, this))
         return FALSE;
-    return OnPopupMenuOpening(pPopup);
+    return CKGPFrameImpl::AnswerPopupOpening(pPopup, [this](CWnd* pOpening) { return OnPopupMenuOpening(pOpening); });
 }
 
 // ---- Messages.

@@ -15,10 +15,6 @@
 
 IMPLEMENT_DYNCREATE(CKGPMDIFrameWnd, CMDIFrameWnd)
 
-#ifndef ID_CONTEXT_HELP
-#define ID_CONTEXT_HELP 0xE145
-#endif
-
 namespace {
 
 // The Window menu's entry the system adds for a tenth child and more.
@@ -224,7 +220,7 @@ BOOL CKGPMDIFrameWnd::OnShowPopupMenu(CWnd* pPopup)
         return FALSE;
     if (!KGPMenuLinks::IsCustomizeMode() && m_hmenuWindow != nullptr && pPopup != nullptr)
         AppendWindowList(pPopup);
-    return OnPopupMenuOpening(pPopup);
+    return CKGPFrameImpl::AnswerPopupOpening(pPopup, [this](CWnd* pOpening) { return OnPopupMenuOpening(pOpening); });
 }
 
 void CKGPMDIFrameWnd::AppendWindowList(CWnd* pPopup)

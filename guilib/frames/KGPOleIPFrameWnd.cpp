@@ -26,6 +26,7 @@ constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
     ON_WM_CLOSE() \
     ON_WM_DESTROY() \
     ON_WM_MENUCHAR() \
+    ON_COMMAND(ID_CONTEXT_HELP, &ThisClass::OnContextHelp) \
     ON_MESSAGE(kWmIdleUpdateCmdUI, &ThisClass::OnIdleUpdateCmdUI) \
     ON_REGISTERED_MESSAGE(KGTOOLBAR_CREATE, &ThisClass::OnToolbarCreateNew) \
     ON_REGISTERED_MESSAGE(KGTOOLBAR_DELETE, &ThisClass::OnToolbarDelete) \
@@ -169,17 +170,33 @@ BOOL CKGPInPlaceFrameT<TBase>::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_C
 template <class TBase>
 BOOL CKGPInPlaceFrameT<TBase>::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (HIWORD(wParam) == 1 && m_Impl.ProcessKeyboard(VK_ESCAPE))
+    if (m_Impl.OnAcceleratorCommand(wParam, lParam))
         return TRUE;
     if (KGPMenuLinks::IsCustomizeMode())
-        return FALSE;
+        return FALSE; // no command runs while the toolbars are customised
     return TBase::OnCommand(wParam, lParam);
 }
 
 template <class TBase>
 void CKGPInPlaceFrameT<TBase>::OnContextHelp()
 {
-    CKGPFrameImpl::OpenHelpContents(this->m_hWnd, m_bContextHelp);
+    CKGPFrameImpl::RunContextHelp(*this, m_bContextHelp, [this] { TBase::OnContextHelp(); });
+}
+
+template <class TBase>
+void CKGPInPlaceFrameT<TBase>::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (dwData == 0 && m_bContextHelp) {
+        OnContextHelp();
+        return;
+    }
+    TBase::WinHelp(dwData, nCmd);
+}
+
+template <class TBase>
+void CKGPInPlaceFrameT<TBase>::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    WinHelp(dwData, nCmd);
 }
 
 template <class TBase>
@@ -202,7 +219,7 @@ BOOL CKGPInPlaceFrameT<TBase>::OnShowPopupMenu(CWnd* pPopup)
 {
     if (!m_Impl.OnShowPopupMenu(pPopup, this))
         return FALSE;
-    return OnPopupMenuOpening(pPopup);
+    return CKGPFrameImpl::AnswerPopupOpening(pPopup, [this](CWnd* pOpening) { return OnPopupMenuOpening(pOpening); });
 }
 
 template <class TBase>

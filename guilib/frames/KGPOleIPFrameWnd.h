@@ -57,7 +57,11 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
+    // Context help with the library's toolbars in help mode meanwhile; a
+    // help request without data during it starts it again.
     virtual void OnContextHelp();
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+    virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F);
     BOOL OnShowPopupMenu(CWnd* pPopup) override;
     BOOL OnDrawMenuLogo(CDC* /*pDC*/, CWnd* /*pPopup*/, const CRect& /*rect*/) override { return FALSE; }
     CKGPBaseControlBar* GetControlBar(UINT nID) override { return m_dockManager.FindBarById(nID, TRUE); }

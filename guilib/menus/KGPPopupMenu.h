@@ -79,6 +79,19 @@ public:
     void CloseMenu(BOOL bSetFocusToBar = FALSE) override;
     void ShowAllCommands() override;
 
+    // ---- What the library frame asks while the popup is open ----
+    // A popup that keeps the focus has the keys go to its own windows (none
+    // of the library's popups does): the frame leaves them to the focus, and
+    // closes the popup when the focus is elsewhere.
+    virtual BOOL KeepsFocus() const { return FALSE; }
+    // A quiet popup opens without the frame's hook and accessibility events.
+    void SetQuiet(BOOL bQuiet = TRUE) { m_bQuiet = bQuiet; }
+    BOOL IsQuiet() const { return m_bQuiet; }
+    // Whether the popup took the last key sent to it (WM_KEYDOWN: a step, an
+    // item's mnemonic, Enter, Esc...); a key it leaves goes on to the
+    // application. Asked after the key, when the popup may be gone.
+    static BOOL WasLastKeyTaken() { return s_bLastKeyTaken; }
+
     // ---- Operations ----
     // The popup that receives the keys: told to the owning dialog and asked
     // of the top frame, which may refuse it (it is then closed: FALSE).
@@ -284,6 +297,9 @@ protected:
     std::shared_ptr<bool> m_pAlive = std::make_shared<bool>(true);
     CKGPBaseRibbonElement* m_pParentRibbonElement = nullptr;
 
+    BOOL m_bQuiet = FALSE;
+
     static CKGPPopupMenu* m_pActivePopupMenu;
+    static BOOL s_bLastKeyTaken;
     static clock_t m_nLastAnimTime;
 };

@@ -1,6 +1,7 @@
 // The active popup from the keyboard: the keys its bar takes, Escape, the
 // hot item kept in view, Ctrl+Down for the hidden items, and Left and Right
-// between the menus of a chain (and of the menu bar).
+// between the menus of a chain (and of the menu bar). A key it leaves is told
+// (WasLastKeyTaken), so the frame lets it go on.
 #include "guilib/menus/KGPPopupMenu.h"
 
 #include "guilib/toolbars/KGPMenuButtonLinks.h"
@@ -11,8 +12,11 @@ constexpr UINT kSubMenu = static_cast<UINT>(-1);
 
 }  // namespace
 
+BOOL CKGPPopupMenu::s_bLastKeyTaken = FALSE;
+
 void CKGPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
+    s_bLastKeyTaken = TRUE;
     const BOOL rtl = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     if (rtl && (nChar == VK_LEFT || nChar == VK_RIGHT))
         nChar = nChar == VK_LEFT ? VK_RIGHT : VK_LEFT;
@@ -67,8 +71,11 @@ void CKGPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     }
     default:
-        if (!bar.OnKey(nChar) && *alive)
-            CMiniFrameWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+        if (!bar.OnKey(nChar)) {
+            s_bLastKeyTaken = FALSE; // neither a step nor a mnemonic of the menu
+            if (*alive)
+                CMiniFrameWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+        }
         return;
     }
 }

@@ -16,6 +16,7 @@
 #define ID_WINDOW_NEW 0xE130
 #define ID_WINDOW_CASCADE 0xE132
 #define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_CONTEXT_HELP 0xE145
 #endif
 
 // Resources.
@@ -52,6 +53,10 @@
 #define ID_TASK_PRINT 32811
 #define ID_SHORTCUT_FIRST 32820
 #define ID_SHORTCUT_LAST 32829
+// The user tools: the menu entry standing for them and their ids.
+#define ID_TOOLS_ENTRY 32840
+#define ID_TOOL_FIRST 32841
+#define ID_TOOL_LAST 32849
 
 // Bars and panes.
 #define ID_BAR_MENU 0xE807

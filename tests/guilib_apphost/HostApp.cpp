@@ -172,10 +172,12 @@ BOOL CHostApp::InitInstance()
     }
     SetWorkspace(&m_store);
     m_commands.clear();
+    m_helpContexts.clear();
 
-    // The frame deletes itself when its window goes, a failed creation's too.
-    auto* frame = new CHostMainFrame;
-    if (!frame->LoadFrame(IDR_MAINFRAME))
+    // The frame deletes itself with its window, a refused one too.
+    auto* frame = AfxCreateSelfDeleting(new CHostMainFrame,
+                                        [](CHostMainFrame& made) { return made.LoadFrame(IDR_MAINFRAME); });
+    if (frame == nullptr)
         return FALSE;
     m_pMainWnd = frame;
     for (int i = 0; i < m_nStartDocuments; ++i)

@@ -78,6 +78,8 @@ public:
     int m_nStartDocuments = 2;
     // Commands that reached the application (by any way: menu, button, key).
     std::vector<UINT> m_commands;
+    // The help contexts the main frame was asked to show (WinHelp).
+    std::vector<DWORD_PTR> m_helpContexts;
 
 protected:
     afx_msg void OnAppAbout();

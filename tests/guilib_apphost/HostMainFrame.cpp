@@ -59,6 +59,15 @@ END_MESSAGE_MAP()
 CHostMainFrame::CHostMainFrame() = default;
 CHostMainFrame::~CHostMainFrame() = default;
 
+void CHostMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (dwData == 0 || nCmd != HELP_CONTEXT) {
+        CKGPMDIFrameWnd::WinHelp(dwData, nCmd); // a request without data starts context help again
+        return;
+    }
+    HostApp().m_helpContexts.push_back(dwData);
+}
+
 int CHostMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CKGPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)

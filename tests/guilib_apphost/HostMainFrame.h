@@ -65,6 +65,9 @@ public:
     BOOL m_bMainToolBarLoaded = FALSE;
     BOOL m_bFormatBarLoaded = FALSE;
 
+    // Help is recorded (HostApp().m_helpContexts), not shown.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);

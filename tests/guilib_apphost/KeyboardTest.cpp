@@ -1,0 +1,235 @@
+// The host from the keyboard, with real keys: Alt alone and F10 take the
+// keys to the menu bar (Down then opens its first menu, not the window's
+// system menu) and back, Alt+letter opens a menu whose items take their
+// mnemonics and keys reach the application afterwards, a key an open menu
+// does not use goes on to the application, an accelerator's command counts as
+// used and a user tool runs by its accelerator, nothing runs by a key while
+// the toolbars are customised, and Shift+F1 puts the toolbars into help mode.
+#include "tests/guilib_apphost/HostFixture.h"
+
+#include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/menus/KGPUserToolsManager.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPToolBarMath.h"
+#include "tests/guilib_apphost/AppHostIds.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// The library popup open now, or null.
+CKGPPopupMenu* OpenPopup()
+{
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    return popup != nullptr && popup->GetSafeHwnd() != nullptr ? popup : nullptr;
+}
+
+// The menu bar item a popup dropped from, by its text ("" when none).
+CString DroppedFrom(const CKGPMenuBar& bar)
+{
+    const CKGPToolbarMenuButton* button = bar.GetDroppedDownMenu();
+    return button != nullptr ? button->m_strCaption : CString();
+}
+
+// Whether the system shows a menu of its own (the window's system menu).
+bool SystemMenuShown()
+{
+    return ::FindWindowW(L"#32768", nullptr) != nullptr && ::IsWindowVisible(::FindWindowW(L"#32768", nullptr));
+}
+
+// Whether the thread is in a menu mode of the system's own (the window's
+// system menu tracked by the keys).
+bool InSystemMenuMode(DWORD threadId)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(threadId, &info) && (info.flags & (GUI_INMENUMODE | GUI_SYSTEMMENUMODE)) != 0;
+}
+
+// Plays the keys; a system menu mode they started (which would hold the
+// application's thread in its loop) is ended by Esc, so that a test fails
+// instead of waiting for ever.
+bool Keys(const std::function<void(apphost::CGestures&)>& script)
+{
+    const DWORD appThread = ::GetCurrentThreadId();
+    return apphost::Perform([&script, appThread](apphost::CGestures& user) {
+        script(user);
+        user.Pause(60);
+        for (int i = 0; i < 3 && InSystemMenuMode(appThread); ++i) {
+            user.Key(VK_ESCAPE);
+            user.Pause(60);
+        }
+    });
+}
+
+// A tool that records its runs instead of starting a program.
+int g_toolRuns = 0;
+
+class CRecordingTool : public CKGPUserTool {
+    DECLARE_SERIAL(CRecordingTool)
+public:
+    BOOL Invoke() override
+    {
+        ++g_toolRuns;
+        return TRUE;
+    }
+};
+IMPLEMENT_SERIAL(CRecordingTool, CKGPUserTool, 1)
+
+} // namespace
+
+TEST_F(AppHostTest, AltAloneAndF10TakeTheKeysToTheMenuBarAndBack)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPMenuBar& bar = frame.m_wndMenuBar;
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Key(VK_MENU); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return ::GetFocus() == bar.m_hWnd; })) << "Alt released alone";
+    EXPECT_EQ(bar.FirstRegularButton(), bar.GetHotButton()) << "its first menu is hot";
+    EXPECT_EQ(nullptr, OpenPopup());
+
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Key(VK_DOWN); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return OpenPopup() != nullptr; })) << "Down opens the first menu";
+    EXPECT_EQ(CString(_T("&File")), DroppedFrom(bar));
+    EXPECT_FALSE(SystemMenuShown()) << "not the window's system menu";
+    apphost::Screenshot(L"apphost_keys_alt_down.bmp");
+
+    // Alt again closes the menu and gives the keys back to the document.
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Key(VK_MENU); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return OpenPopup() == nullptr && ::GetFocus() != bar.m_hWnd; }));
+    EXPECT_TRUE(::IsChild(frame.m_hWnd, ::GetFocus()));
+    EXPECT_FALSE(SystemMenuShown());
+
+    // F10 does the same, and F10 again goes back.
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Key(VK_F10); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return ::GetFocus() == bar.m_hWnd; })) << "F10";
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Key(VK_F10); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return ::GetFocus() != bar.m_hWnd; })) << "F10 again";
+    EXPECT_TRUE(::IsChild(frame.m_hWnd, ::GetFocus()));
+    EXPECT_EQ(nullptr, OpenPopup());
+    EXPECT_FALSE(SystemMenuShown());
+    EXPECT_TRUE(HostApp().m_commands.empty());
+}
+
+TEST_F(AppHostTest, AltLetterOpensItsMenuWhoseItemsTakeTheirKeysAndKeysReachTheApplicationAfter)
+{
+    CHostMainFrame& frame = Frame();
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_MENU, 'F'); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return OpenPopup() != nullptr; })) << "Alt+F";
+    EXPECT_EQ(CString(_T("&File")), DroppedFrom(frame.m_wndMenuBar));
+    apphost::PumpFor(100);
+    EXPECT_NE(nullptr, OpenPopup()) << "releasing Alt leaves the menu open";
+    EXPECT_FALSE(SystemMenuShown());
+
+    // The item's mnemonic runs it.
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Key('S'); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return !HostApp().m_commands.empty(); }));
+    EXPECT_EQ(std::vector<UINT>{ID_FILE_SAVE}, HostApp().m_commands);
+    EXPECT_TRUE(apphost::WaitUntil([] { return OpenPopup() == nullptr; }));
+
+    // Keys reach the application again: an accelerator runs its command.
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_CONTROL, 'C'); }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return HostApp().m_commands.size() == 2; }));
+    EXPECT_EQ((std::vector<UINT>{ID_FILE_SAVE, ID_EDIT_COPY}), HostApp().m_commands);
+}
+
+TEST_F(AppHostTest, AKeyAnOpenMenuDoesNotUseGoesOnToTheApplication)
+{
+    CHostMainFrame& frame = Frame();
+    ASSERT_TRUE(apphost::WaitUntil(
+        [&] { return MenuItemPoint(frame.m_wndMenuBar, _T("&Edit")) != CPoint(-1, -1); }))
+        << "a note's menu";
+    const CPoint edit = MenuItemPoint(frame.m_wndMenuBar, _T("&Edit"));
+    ASSERT_TRUE(Keys([&](apphost::CGestures& user) { user.Click(edit); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return OpenPopup() != nullptr; })) << "the Edit menu opened";
+    EXPECT_EQ(CString(_T("&Edit")), DroppedFrom(frame.m_wndMenuBar));
+
+    // Down is the menu's: it stays open with its first item hot.
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Key(VK_DOWN); }));
+    apphost::PumpFor(50);
+    ASSERT_NE(nullptr, OpenPopup());
+    ASSERT_NE(nullptr, OpenPopup()->GetSelItem());
+    EXPECT_EQ(static_cast<UINT>(ID_EDIT_CUT), OpenPopup()->GetSelItem()->m_nCommand);
+
+    // Ctrl+B is no key of the menu: it reaches the accelerators, whose
+    // command closes the open menu instead of running.
+    const UINT uses = CKGPToolBar::s_usage.GetCount(ID_FORMAT_BOLD);
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_CONTROL, 'B'); }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return OpenPopup() == nullptr; })) << "the key went on";
+    EXPECT_EQ(uses + 1, CKGPToolBar::s_usage.GetCount(ID_FORMAT_BOLD)) << "it came as the accelerator's";
+    EXPECT_TRUE(HostApp().m_commands.empty()) << "the menu closed instead";
+}
+
+TEST_F(AppHostTest, AnAcceleratorCountsItsCommandAndRunsTheUserToolOfItsId)
+{
+    const UINT bolds = CKGPToolBar::s_usage.GetCount(ID_FORMAT_BOLD);
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_CONTROL, 'B'); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return !HostApp().m_commands.empty(); }));
+    EXPECT_EQ(std::vector<UINT>{ID_FORMAT_BOLD}, HostApp().m_commands);
+    EXPECT_EQ(bolds + 1, CKGPToolBar::s_usage.GetCount(ID_FORMAT_BOLD)) << "one use of Bold counted";
+
+    CKGPUserToolsManager tools(ID_TOOLS_ENTRY, ID_TOOL_FIRST, ID_TOOL_LAST, RUNTIME_CLASS(CRecordingTool));
+    CKGPUserTool* tool = tools.CreateNewTool();
+    ASSERT_NE(nullptr, tool);
+    ASSERT_EQ(static_cast<UINT>(ID_TOOL_FIRST), tool->GetCommandId());
+    g_toolRuns = 0;
+    const UINT toolUses = CKGPToolBar::s_usage.GetCount(ID_TOOL_FIRST);
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_CONTROL, 'T'); }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return g_toolRuns == 1; })) << "Ctrl+T runs the tool";
+    apphost::PumpFor(50);
+    EXPECT_EQ(1, g_toolRuns) << "once";
+    EXPECT_EQ(toolUses + 1, CKGPToolBar::s_usage.GetCount(ID_TOOL_FIRST));
+    EXPECT_EQ(std::vector<UINT>{ID_FORMAT_BOLD}, HostApp().m_commands) << "nothing else ran";
+}
+
+TEST_F(AppHostTest, NoKeyRunsACommandWhileTheToolbarsAreCustomised)
+{
+    CHostMainFrame& frame = Frame();
+    frame.SendMessage(WM_COMMAND, ID_VIEW_CUSTOMIZE);
+    ASSERT_TRUE(apphost::WaitUntil([] { return CKGPToolBar::IsCustomizeMode() != FALSE; }));
+    frame.SetForegroundWindow();
+    frame.SetFocus();
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_CONTROL, 'C'); }));
+    apphost::PumpFor(100);
+    EXPECT_TRUE(HostApp().m_commands.empty()) << "the accelerator was swallowed";
+
+    // Closing the sheet lets them run again.
+    CWnd* sheet = nullptr;
+    for (HWND top = ::GetTopWindow(nullptr); top != nullptr && sheet == nullptr; top = ::GetWindow(top, GW_HWNDNEXT))
+        sheet = DYNAMIC_DOWNCAST(CKGPToolbarCustomize, CWnd::FromHandlePermanent(top));
+    ASSERT_NE(nullptr, sheet);
+    sheet->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(apphost::WaitUntil([] { return CKGPToolBar::IsCustomizeMode() == FALSE; }));
+    frame.SetForegroundWindow();
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_CONTROL, 'C'); }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return !HostApp().m_commands.empty(); }));
+    EXPECT_EQ(std::vector<UINT>{ID_EDIT_COPY}, HostApp().m_commands);
+}
+
+TEST_F(AppHostTest, ShiftF1PutsTheToolbarsIntoHelpModeAndAClickedButtonShowsItsHelp)
+{
+    CHostMainFrame& frame = Frame();
+    const CPoint bold = ButtonPoint(frame.m_wndFormatBar, ID_FORMAT_BOLD);
+    ASSERT_NE(CPoint(-1, -1), bold);
+    bool helpModeSeen = false;
+    bool hotSeen = false;
+    apphost::CUserInput input([&](apphost::CGestures& user) {
+        user.Chord(VK_SHIFT, VK_F1);
+        helpModeSeen = user.WaitFor([&] { return CKGPToolBar::IsHelpMode() != FALSE; });
+        user.MoveTo(bold - CSize(0, 40));
+        user.Pause(30);
+        user.MoveTo(bold);
+        user.Pause(60);
+        hotSeen = user.WaitFor([&] { return frame.m_wndFormatBar.GetHotButton() ==
+                                            frame.m_wndFormatBar.CommandToIndex(ID_FORMAT_BOLD); });
+        user.Click(bold);
+    });
+    ASSERT_TRUE(input.Finish());
+    EXPECT_TRUE(helpModeSeen) << "Shift+F1 puts the toolbars into help mode";
+    EXPECT_TRUE(hotSeen) << "the button under the pointer is hot";
+    ASSERT_TRUE(apphost::WaitUntil([] { return !HostApp().m_helpContexts.empty(); }));
+    EXPECT_EQ(std::vector<DWORD_PTR>{kgp::HelpIdForCommand(ID_FORMAT_BOLD)}, HostApp().m_helpContexts);
+    EXPECT_TRUE(HostApp().m_commands.empty()) << "the click showed help instead of making the text bold";
+    EXPECT_FALSE(CKGPToolBar::IsHelpMode()) << "and ended the help mode";
+    EXPECT_FALSE(frame.m_bHelpMode);
+}
