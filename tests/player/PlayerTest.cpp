@@ -127,7 +127,7 @@ TEST_F(PlayerTest, MuteAppliesOnTheNextTick) {
     const std::size_t request = out_.Count();
     player_.m_mute[1] = 1;
     player_.m_pendingChange = 1;
-    EXPECT_TRUE(WaitUntil([&] { return player_.m_pendingChange.load() == 0; }, 500)) << "applied by the timer";
+    EXPECT_TRUE(WaitUntil([&] { return player_.m_pendingChange.load() == 0; }, 2000)) << "applied by the timer";
     EXPECT_EQ(out_.CountOf(PackShort(0xB1, 123, 0), request), 1u) << "channel 1 silenced once";
     EXPECT_EQ(out_.CountOf(PackShort(0xB0, 123, 0), request), 0u);
     const std::size_t muted = out_.Count();
