@@ -151,7 +151,8 @@ private:
 
 // A sheet of pages under tabs with OK, Cancel, Apply (and Help) buttons. A
 // sheet made with Create is modeless: OK and Cancel end it (the window is
-// destroyed), Apply leaves it open. The pages are shown one at a time, each
+// destroyed), Apply leaves it open. DoModal runs it modally over its owner
+// (disabled meanwhile) until OK or Cancel, and answers IDOK or IDCANCEL. The pages are shown one at a time, each
 // made on its first show; Ctrl+Tab and Ctrl+Page Down (with Shift, and Ctrl+Page
 // Up, backwards) step between them and Tab between the controls of the page
 // and the sheet. The sheet never owns its pages.
@@ -168,6 +169,10 @@ public:
     // A modeless sheet owned by the parent (dwStyle -1: a captioned popup
     // with a system menu). FALSE without pages or when a window fails.
     virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1), DWORD dwExStyle = 0);
+    // The sheet, modal: IDOK or IDCANCEL as it ended, -1 when it could not
+    // be made (no pages, a window or the first page failed, a window of the
+    // sheet exists already). The window is gone when it returns.
+    virtual INT_PTR DoModal();
     virtual void AddPage(CPropertyPage* pPage);
     void RemovePage(CPropertyPage* pPage);
     void RemovePage(int nPage);

@@ -344,8 +344,11 @@ CWnd* CKGPPropertySheet::NavigationWnd()
 BOOL CKGPPropertySheet::OnInitDialog()
 {
     const BOOL result = CPropertySheet::OnInitDialog();
-    if (m_look == PropSheetLook_Tabs)
+    if (m_look == PropSheetLook_Tabs) {
+        // The standard tabs stay; the buttons take their row as in every look.
+        MoveButtons();
         return result;
+    }
     CreateNavigation();
     CWnd* tab = GetTabControl();
     if (tab == nullptr || !m_bNavigationMade)

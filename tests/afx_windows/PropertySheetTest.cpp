@@ -1,13 +1,16 @@
 // Property sheets: a modeless sheet whose pages are made on their first show
 // (a popup template made a child), switched by their tabs' rules and by
 // Ctrl+Tab, Tab walking the page and the sheet's buttons, and Apply, OK and
-// Cancel reaching the pages that were made.
+// Cancel reaching the pages that were made; a modal sheet over its disabled
+// owner, ended by OK or Cancel.
 #include "tests/afx_windows/WindowTestSupport.h"
 #include "tests/afx_windows/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <afxdlg.h>
+
+#include <thread>
 
 namespace {
 
@@ -190,6 +193,50 @@ TEST_F(PropertySheetTest, APageRecordBelowTheSystemsSmallestIsNeverMadeAndTheShe
     EXPECT_TRUE(sheet.SetActivePage(3)) << "the smallest record the system takes is enough";
     sheet.RemovePage(&smallest);
     sheet.RemovePage(&shortRecord);
+}
+
+// A modal sheet with all four buttons (their row wider than its pages): the
+// owner waits disabled, OK applies and answers IDOK, Cancel resets and
+// answers IDCANCEL; the window is gone and the owner enabled afterwards.
+TEST(ModalPropertySheet, RunsOverItsDisabledOwnerUntilOkOrCancel)
+{
+    TestApp();
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, TestWindowClass(), L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                               nullptr, nullptr));
+    for (const UINT button : {static_cast<UINT>(IDOK), static_cast<UINT>(IDCANCEL)}) {
+        CCountingPage page(IDD_PAGE);
+        CPropertySheet sheet(L"Modal sheet", &owner);
+        sheet.m_psh.dwFlags |= PSH_HASHELP;
+        sheet.AddPage(&page);
+        bool ownerDisabled = false;
+        int buttonsShown = 0;
+        // Another thread plays the user: it waits for the sheet, then presses.
+        std::thread user([&] {
+            HWND shown = nullptr;
+            for (int i = 0; i < 500 && shown == nullptr; ++i) {
+                HWND found = ::FindWindowW(nullptr, L"Modal sheet");
+                shown = found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
+                ::Sleep(10);
+            }
+            if (shown == nullptr)
+                return;
+            ownerDisabled = !::IsWindowEnabled(owner.GetSafeHwnd());
+            for (const int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
+                buttonsShown += ::IsWindowVisible(::GetDlgItem(shown, id)) ? 1 : 0;
+            ::PostMessageW(shown, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        });
+        const INT_PTR result = sheet.DoModal();
+        user.join();
+        EXPECT_EQ(static_cast<INT_PTR>(button), result);
+        EXPECT_TRUE(ownerDisabled);
+        EXPECT_EQ(4, buttonsShown);
+        EXPECT_EQ(nullptr, sheet.GetSafeHwnd());
+        EXPECT_TRUE(owner.IsWindowEnabled());
+        EXPECT_EQ(button == IDOK ? 1 : 0, page.applied);
+        EXPECT_EQ(button == IDOK ? 0 : 1, page.resets);
+    }
+    owner.DestroyWindow();
 }
 
 } // namespace

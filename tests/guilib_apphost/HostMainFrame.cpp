@@ -25,9 +25,28 @@ void CHostPane::DoPaint(CDC* pDC)
     pDC->FillSolidRect(client, colours[static_cast<UINT>(GetDlgCtrlID()) % 5]);
 }
 
-CHostOptionsSheet::CHostOptionsSheet(CWnd* pParent)
-    : CKGPPropertySheet(_T("Options"), pParent), m_general(IDD_PAGE_GENERAL), m_view(IDD_PAGE_VIEW)
+BEGIN_MESSAGE_MAP(CHostGeneralPage, CKGPPropertyPage)
+    ON_EN_CHANGE(IDC_PAGE_NAME, &CHostGeneralPage::OnNameChange)
+END_MESSAGE_MAP()
+
+CHostGeneralPage::CHostGeneralPage() : CKGPPropertyPage(IDD_PAGE_GENERAL) {}
+
+void CHostGeneralPage::OnNameChange()
 {
+    SetModified(TRUE);
+}
+
+BOOL CHostGeneralPage::OnApply()
+{
+    GetDlgItemText(IDC_PAGE_NAME, m_strName);
+    ++m_nApplied;
+    return CKGPPropertyPage::OnApply();
+}
+
+CHostOptionsSheet::CHostOptionsSheet(CWnd* pParent)
+    : CKGPPropertySheet(_T("Options"), pParent), m_view(IDD_PAGE_VIEW)
+{
+    m_psh.dwFlags |= PSH_HASHELP;
     AddPage(&m_general);
     AddPage(&m_view);
 }
@@ -84,11 +103,12 @@ int CHostMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 BOOL CHostMainFrame::CreateBars()
 {
-    // The commands the menus always show; the others (formats, the options,
-    // the caption bar) wait behind the menus' expand item until used.
+    // The commands the menus always show; the others (formats, the caption
+    // bar) wait behind the menus' expand item until used, where the menus
+    // show recently used commands first.
     for (UINT command : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_APP_EXIT, ID_EDIT_CUT, ID_EDIT_COPY,
-                         ID_EDIT_PASTE, ID_VIEW_STATUS_BAR, ID_VIEW_CUSTOMIZE, ID_WINDOW_NEW, ID_WINDOW_CASCADE,
-                         ID_WINDOW_TILE_HORZ, ID_APP_ABOUT})
+                         ID_EDIT_PASTE, ID_VIEW_STATUS_BAR, ID_VIEW_CUSTOMIZE, ID_VIEW_OPTIONS, ID_WINDOW_NEW,
+                         ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_APP_ABOUT})
         CKGPToolBar::AddBasicCommand(command);
     if (!m_wndMenuBar.Create(this))
         return FALSE;
@@ -237,11 +257,6 @@ std::vector<CKGPDockingControlBar*> CHostMainFrame::StoredPanes()
     return {&m_wndFiles, &m_wndClasses, &m_wndOutput, &m_wndWatch, &m_wndProperties, &m_wndTasks, &m_wndShortcuts};
 }
 
-CHostOptionsSheet* CHostMainFrame::OptionsSheet() const
-{
-    return m_pOptions != nullptr && m_pOptions->GetSafeHwnd() != nullptr ? m_pOptions.get() : nullptr;
-}
-
 void CHostMainFrame::OnViewCustomize()
 {
     auto* sheet = new CKGPToolbarCustomize(this, TRUE);
@@ -250,10 +265,11 @@ void CHostMainFrame::OnViewCustomize()
 
 void CHostMainFrame::OnViewOptions()
 {
-    if (OptionsSheet() != nullptr)
-        return;
-    m_pOptions = std::make_unique<CHostOptionsSheet>(this);
-    m_pOptions->Create(this);
+    CHostOptionsSheet sheet(this);
+    m_nOptionsResult = sheet.DoModal();
+    m_nOptionsApplied = sheet.m_general.m_nApplied;
+    if (m_nOptionsResult == IDOK)
+        m_strOptionsName = sheet.m_general.m_strName;
 }
 
 void CHostMainFrame::OnViewCaptionBar()

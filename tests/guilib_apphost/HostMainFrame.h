@@ -27,12 +27,26 @@ protected:
     void DoPaint(CDC* pDC) override;
 };
 
-// The options: a property sheet of two pages.
+// The options' first page: a name, applied by Apply or OK.
+class CHostGeneralPage : public CKGPPropertyPage {
+public:
+    CHostGeneralPage();
+    BOOL OnApply() override;
+
+    CString m_strName;
+    int m_nApplied = 0;
+
+protected:
+    afx_msg void OnNameChange();
+    DECLARE_MESSAGE_MAP()
+};
+
+// The options: a property sheet of two pages, opened modally, with help.
 class CHostOptionsSheet : public CKGPPropertySheet {
 public:
     explicit CHostOptionsSheet(CWnd* pParent);
 
-    CKGPPropertyPage m_general;
+    CHostGeneralPage m_general;
     CKGPPropertyPage m_view;
 };
 
@@ -59,8 +73,11 @@ public:
     CKGPOutlookBarPane m_wndNotesPage;
     // The docking panes the application made, in the order it made them.
     std::vector<CKGPDockingControlBar*> StoredPanes();
-    // The options sheet while it is open (modeless), else null.
-    CHostOptionsSheet* OptionsSheet() const;
+    // What the last options sheet ended with (IDOK, IDCANCEL; 0: never
+    // opened), the name it applied and how often it applied.
+    INT_PTR m_nOptionsResult = 0;
+    CString m_strOptionsName;
+    int m_nOptionsApplied = 0;
     // What LoadToolBar answered for each toolbar.
     BOOL m_bMainToolBarLoaded = FALSE;
     BOOL m_bFormatBarLoaded = FALSE;
@@ -85,6 +102,4 @@ private:
     BOOL CreateTasksPane();
     BOOL CreateShortcuts();
     void DockBarsAndPanes();
-
-    std::unique_ptr<CHostOptionsSheet> m_pOptions;
 };

@@ -365,6 +365,39 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
     return TRUE;
 }
 
+INT_PTR CPropertySheet::DoModal()
+{
+    if (m_hWnd != nullptr || m_pages.empty())
+        return -1;
+    // As a dialog: the owner (the parent's top-level window) is disabled
+    // while the sheet runs, and takes the activation back after it.
+    const HWND hOwner = CWnd::GetSafeOwner_(HwndOf(m_pParentWnd), nullptr);
+    bool bEnableOwner = false;
+    if (hOwner != nullptr && hOwner != ::GetDesktopWindow() && ::IsWindowEnabled(hOwner)) {
+        ::EnableWindow(hOwner, FALSE);
+        bEnableOwner = true;
+    }
+    m_bModeless = FALSE;
+    m_nModalResult = -1;
+    m_nFlags |= WF_CONTINUEMODAL;
+    if (Create(CWnd::FromHandle(hOwner), WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME)) {
+        if (m_nFlags & WF_CONTINUEMODAL)
+            RunModalLoop(MLF_SHOWONIDLE);
+        if (m_hWnd != nullptr)
+            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
+    if (bEnableOwner)
+        ::EnableWindow(hOwner, TRUE);
+    if (hOwner != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hOwner);
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    m_bModeless = TRUE;
+    return m_nModalResult;
+}
+
 void CPropertySheet::LayOut()
 {
     // The largest page decides the page area; the tabs go round it and the
@@ -379,20 +412,23 @@ void CPropertySheet::LayOut()
     CRect tab(0, 0, page.cx, page.cy);
     m_wndTab.SendMessage(TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&tab));
     tab.OffsetRect(kMargin - tab.left, kMargin - tab.top);
+    // A row of buttons wider than the pages widens the tabs to it.
+    auto shown = [this](int i) {
+        return m_wndButtons[i].GetSafeHwnd() != nullptr && (m_wndButtons[i].GetStyle() & WS_VISIBLE) != 0;
+    };
+    int buttonsWidth = 0;
+    for (int i = 0; i < 4; ++i)
+        buttonsWidth += shown(i) ? kButtonWidth + (buttonsWidth > 0 ? 6 : 0) : 0;
+    tab.right = std::max<LONG>(tab.right, kMargin + buttonsWidth);
     m_wndTab.MoveWindow(tab);
-    int width = tab.right + kMargin;
+    const int width = tab.right + kMargin;
     const int buttonsTop = tab.bottom + kMargin;
     int right = width - kMargin;
     for (int i = 3; i >= 0; --i) {
-        if (m_wndButtons[i].GetSafeHwnd() == nullptr || (m_wndButtons[i].GetStyle() & WS_VISIBLE) == 0)
+        if (!shown(i))
             continue;
         m_wndButtons[i].MoveWindow(right - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight);
         right -= kButtonWidth + 6;
-    }
-    if (right < kMargin) {
-        width += kMargin - right;
-        LayOut();
-        return;
     }
     CRect client(0, 0, width, buttonsTop + kButtonHeight + kMargin);
     ::AdjustWindowRectEx(&client, GetStyle(), FALSE, GetExStyle());
@@ -497,9 +533,11 @@ BOOL CPropertySheet::ApplyPages()
     return TRUE;
 }
 
-void CPropertySheet::EndSheet(int /*nResult*/)
+void CPropertySheet::EndSheet(int nResult)
 {
-    if (m_bModeless)
+    if (m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL))
+        EndModalLoop(nResult); // DoModal returns it
+    else if (m_bModeless)
         DestroyWindow();
 }
 
