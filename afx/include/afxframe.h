@@ -374,6 +374,12 @@ public:
         AfxRepositionBars(this, nIDFirst, nIDLast, nIDLeftOver, nFlag, lpRectParam, lpRectClient, bStretch);
     }
     void DelayRecalcLayout(BOOL bNotify = TRUE);
+    // The border space an in-place item negotiates with its frame: borderGet
+    // answers the client area less the frame's bars, borderRequest agrees,
+    // borderSet keeps the border the view is inset by (none for null) and
+    // answers whether it changed; the caller lays the frame out.
+    enum BorderCmd { borderGet = 1, borderRequest = 2, borderSet = 3 };
+    virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
     // Print preview (afxpreview.h): the frame's menu and control bars step
     // aside, or come back as the state recorded them.
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);

@@ -84,6 +84,29 @@ void CFrameWnd::RecalcLayout(BOOL bNotify)
     m_bInRecalcLayout = FALSE;
 }
 
+BOOL CFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
+{
+    switch (nBorderCmd) {
+    case borderGet:
+        if (lpRectBorder == nullptr)
+            return FALSE;
+        // The client area less the frame's own bars.
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, lpRectBorder);
+        return TRUE;
+    case borderRequest:
+        return TRUE;
+    case borderSet: {
+        const CRect border = lpRectBorder != nullptr ? CRect(lpRectBorder) : CRect();
+        if (border == m_rectBorder)
+            return FALSE;
+        m_rectBorder = border;
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
 void CFrameWnd::DelayRecalcLayout(BOOL bNotify)
 {
     m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0);
