@@ -114,17 +114,20 @@ void CKGPFrameWnd::RecalcLayout(BOOL bNotify)
 
 BOOL CKGPFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
 {
-    constexpr UINT kBorderRequest = 1;
-    constexpr UINT kBorderSet = 3;
-    if (nBorderCmd == kBorderRequest) {
-        CRect inner;
-        m_dockManager.GetInnerDockRect(inner);
-        *lpRectBorder = inner;
+    switch (nBorderCmd) {
+    case borderGet:
+        CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+        if (lpRectBorder != nullptr) {
+            CRect inner; // what the docking layout leaves
+            m_dockManager.GetInnerDockRect(inner);
+            *lpRectBorder = inner;
+        }
+        return TRUE;
+    case borderSet:
+        return CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    default:
         return TRUE;
     }
-    if (nBorderCmd == kBorderSet)
-        return TRUE;
-    return TRUE;
 }
 
 void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview)

@@ -25,8 +25,9 @@ public:
 
     // ---- Platform overrides.
     void RecalcLayout(BOOL bNotify = TRUE) override;
-    // The border space an in-place server may take: the docking layout's inner area.
-    virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
+    // The border space an in-place item may take: the docking layout's inner
+    // area; the border set is the layer's (the view is inset by it).
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
     void OnSetPreviewMode(BOOL bPreview) override;
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);

@@ -4,6 +4,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/frames/KGPMainClientAreaWnd.h"
@@ -16,6 +17,7 @@
 IMPLEMENT_DYNCREATE(CKGPMDIChildWnd, CMDIChildWnd)
 
 BOOL CKGPMDIChildWnd::s_bInMDIActivate = FALSE;
+BOOL CKGPMDIChildWnd::m_bEnableFloatingBars = FALSE;
 
 BEGIN_MESSAGE_MAP(CKGPMDIChildWnd, CMDIChildWnd)
     ON_WM_CREATE()
@@ -221,6 +223,22 @@ BOOL CKGPMDIChildWnd::ReturnTabbedControlBar()
     return TRUE;
 }
 
+// ---- Bars.
+
+void CKGPMDIChildWnd::DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
+{
+    if (pBar == nullptr)
+        return;
+    if (pBar->CanFloat() && !m_bEnableFloatingBars)
+        pBar->SetLibraryBarStyle(pBar->GetLibraryBarStyle() & ~KGP_BARSTYLE_FLOAT);
+    if (!pBar->CanFloat() && !pBar->CanBeResized()) {
+        m_dockManager.AddControlBar(pBar); // laid out along its edge
+        return;
+    }
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
+}
+
 // ---- Layout.
 
 void CKGPMDIChildWnd::AdjustDockingLayout(HDWP hdwp)
@@ -342,6 +360,11 @@ void CKGPMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pD
                 pArea->SetActiveTab(m_hWnd);
         s_bInMDIActivate = FALSE;
     }
+    // An in-place server's frame (or this window's) lays the frame out anew
+    // for the window now active.
+    if (m_pMDIFrame != nullptr && m_pMDIFrame->GetSafeHwnd() != nullptr &&
+        (m_pMDIFrame->m_pNotifyHook != nullptr || m_pNotifyHook != nullptr))
+        CKGPGlobalUtils::Get().ForceAdjustLayout(m_pMDIFrame->GetDockManager(), TRUE);
 }
 
 void CKGPMDIChildWnd::OnSize(UINT nType, int cx, int cy)
@@ -360,6 +383,11 @@ void CKGPMDIChildWnd::OnSize(UINT nType, int cx, int cy)
         CMDIChildWnd::OnSize(nType, cx, cy);
         if (nType == SIZE_MAXIMIZED || (nType == SIZE_RESTORED && m_bWasMaximized))
             RecalcLayout(TRUE);
+        // Restored while an in-place server's frame hooks the frame: the
+        // window gets its caption and borders back (not as a tab).
+        if (nType == SIZE_RESTORED && m_bWasMaximized && m_pMDIFrame != nullptr &&
+            m_pMDIFrame->m_pNotifyHook != nullptr && !m_pMDIFrame->AreMDITabs() && !m_pMDIFrame->IsMDITabbedGroup())
+            ModifyStyle(0, WS_OVERLAPPEDWINDOW, SWP_FRAMECHANGED);
         m_bWasMaximized = nType == SIZE_MAXIMIZED;
     }
     m_Impl.UpdateCaption();

@@ -42,6 +42,14 @@ public:
     // menu (a maximised child's buttons leave the menu bar with it).
     BOOL DestroyWindow() override;
 
+    // ---- Bars docked in the document window.
+    // A bar that may float loses that here unless floating bars are allowed
+    // in document windows library-wide (m_bEnableFloatingBars); a bar that
+    // then neither floats nor resizes (a toolbar) is a plain bar along its
+    // edge; any other (a docking pane) may dock on every side and docks.
+    void DockControlBar(CKGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    static BOOL m_bEnableFloatingBars;
+
     // ---- The client area's bookkeeping.
     CKGPTabWnd* GetRelatedTabGroup() const override { return m_pRelatedTabGroup; }
     void SetRelatedTabGroup(CKGPTabWnd* pGroup) override { m_pRelatedTabGroup = pGroup; }

@@ -127,6 +127,20 @@ void CKGPMDIFrameWnd::AdjustDockingLayout(HDWP hdwp)
         return;
     m_dockManager.AdjustDockingLayout(hdwp);
     AdjustClientArea();
+    // An auto-hidden pane slid out over the frame: the whole layout follows.
+    if (IsAutoHidePaneShown())
+        RecalcLayout(TRUE);
+}
+
+BOOL CKGPMDIFrameWnd::IsAutoHidePaneShown() const
+{
+    const CObList& sliders = m_dockManager.GetAutoHideBars();
+    for (POSITION pos = sliders.GetHeadPosition(); pos != nullptr;) {
+        const auto* pSlider = DYNAMIC_DOWNCAST(CWnd, sliders.GetNext(pos));
+        if (pSlider != nullptr && pSlider->GetSafeHwnd() != nullptr && pSlider->IsWindowVisible())
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void CKGPMDIFrameWnd::AdjustClientArea()
@@ -162,12 +176,16 @@ void CKGPMDIFrameWnd::RecalcLayout(BOOL bNotify)
 
 BOOL CKGPMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
 {
-    constexpr UINT kBorderRequest = 1;
-    if (nBorderCmd == kBorderRequest) {
+    if (nBorderCmd == borderGet) {
+        CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
         m_dockManager.AdjustDockingLayout();
-        CRect inner;
-        m_dockManager.GetInnerDockRect(inner);
-        *lpRectBorder = inner;
+        if (lpRectBorder != nullptr) {
+            CRect inner; // what the docking layout leaves
+            m_dockManager.GetInnerDockRect(inner);
+            *lpRectBorder = inner;
+        }
+    } else if (nBorderCmd == borderSet) {
+        CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
     }
     return TRUE;
 }

@@ -72,7 +72,9 @@ public:
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
-    virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
+    // The border space an in-place item may take: the docking layout's inner
+    // area, laid out first; the border set is the layer's.
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
     void OnSetPreviewMode(BOOL bPreview) override;
     BOOL OnShowPopupMenu(CWnd* pPopup) override;
 
@@ -86,6 +88,8 @@ protected:
     afx_msg LRESULT OnExitSizeMove(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // An auto-hidden pane is slid out (its slider shows).
+    BOOL IsAutoHidePaneShown() const;
     // The child entries of the Window menu appended to a library popup that
     // holds a window command.
     void AppendWindowList(CWnd* pPopup);

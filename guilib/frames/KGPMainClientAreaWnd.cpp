@@ -5,6 +5,8 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/frames/KGPMDITabGroupMath.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CKGPMainClientAreaWnd, CWnd)
 
 BOOL CKGPMainClientAreaWnd::m_bDisableSetRedraw = TRUE;
@@ -498,7 +500,10 @@ void CKGPMainClientAreaWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType
     }
     if (m_bTabIsEnabled && m_wndTab->GetSafeHwnd() != nullptr) {
         CRect rectTabs;
-        if (m_bTabIsVisible && m_wndTab->GetTabsNum() > 0) {
+        CRect rectBefore;
+        GetClientRect(rectBefore);
+        const BOOL bStripShown = m_bTabIsVisible && m_wndTab->GetTabsNum() > 0;
+        if (bStripShown) {
             m_wndTab->SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(),
                                   SWP_NOZORDER | SWP_NOACTIVATE);
             const CRect area = m_wndTab->GetWndArea();
@@ -511,6 +516,11 @@ void CKGPMainClientAreaWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType
         if (IKGPMDIClientFrame* pFrame = GetClientFrame())
             pFrame->OnAdjustMDIClientArea(rect, rectTabs);
         SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!bStripShown) {
+            CRect rectAfter;
+            GetClientRect(rectAfter);
+            KeepMinimizedChildrenAtBottom(rectAfter.Height() - rectBefore.Height());
+        }
         CWnd::CalcWindowRect(rect, nAdjustType);
         CRect rectClient;
         GetClientRect(rectClient);
@@ -520,6 +530,26 @@ void CKGPMainClientAreaWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType
     }
     SetWindowPos(&wndBottom, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);
     CWnd::CalcWindowRect(lpClientRect, nAdjustType);
+}
+
+// Minimised children (no tabs shown) lie along the client's bottom: they move
+// down as much as the client grew (up as it shrank, never above its top),
+// from the top of the z-order until a maximised child.
+void CKGPMainClientAreaWnd::KeepMinimizedChildrenAtBottom(int nHeightChange)
+{
+    if (nHeightChange == 0)
+        return;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (::IsZoomed(hChild))
+            break;
+        if (!::IsIconic(hChild))
+            continue;
+        CRect rect;
+        ::GetWindowRect(hChild, &rect);
+        ScreenToClient(rect);
+        ::SetWindowPos(hChild, nullptr, rect.left, (std::max)(0, static_cast<int>(rect.top) + nHeightChange), 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 // ---- Messages.

@@ -139,6 +139,7 @@ protected:
     void UpdateTabIcon(CKGPTabWnd* pTabWnd, CImageList* pImages, int iTab, HICON hIcon);
     void PlaceGroupChildren(CKGPTabWnd* pGroup);
     void PlaceTabbedChildren(const CRect& rectClient);
+    void KeepMinimizedChildrenAtBottom(int nHeightChange);
     void LayoutGroups();
     kgp::mdi::DragState CurrentDragState(CKGPTabWnd* pSource) const;
     CKGPTabWnd* DragSource(WPARAM wParam) const;

@@ -312,6 +312,183 @@ TEST_F(MDIFrameTest, ClosingTheDocumentOfAPaneReturnsThePaneToDocking)
     ExpectSoundLayout(Manager(), {pane}, "the document of the pane closed");
 }
 
+// Counts the layouts that tell an in-place server's hook.
+class CLayoutHook : public COleFrameHook {
+public:
+    void OnRecalcLayout() override { ++layouts; }
+    int layouts = 0;
+};
+
+// Hooks a frame for as long as it lives.
+class HookScope {
+public:
+    HookScope(CFrameWnd& frame, COleFrameHook& hook) : m_frame(frame) { m_frame.m_pNotifyHook = &hook; }
+    ~HookScope() { m_frame.m_pNotifyHook = nullptr; }
+    HookScope(const HookScope&) = delete;
+    HookScope& operator=(const HookScope&) = delete;
+
+private:
+    CFrameWnd& m_frame;
+};
+
+TEST_F(MDIFrameTest, ADocumentWindowsBarsDockOnEverySideAndFloatOnlyWhereAllowed)
+{
+    CKGPMDIChildWnd* child = AddChild(_T("Bars"));
+    ASSERT_NE(nullptr, child);
+    child->EnableDocking(CBRS_ALIGN_ANY);
+    // A toolbar that floats elsewhere may not float here: a plain bar along
+    // the window's top.
+    CKGPToolBar toolbar;
+    ASSERT_TRUE(toolbar.Create(child, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE820));
+    ASSERT_TRUE(toolbar.CanFloat());
+    child->DockControlBar(&toolbar);
+    EXPECT_FALSE(toolbar.CanFloat());
+    EXPECT_EQ(nullptr, toolbar.GetParentDockBar());
+    EXPECT_EQ(&toolbar, child->GetDockManager()->FindBarById(0xE820, FALSE));
+    EXPECT_FALSE(toolbar.FloatBar(CRect(300, 300, 400, 330))) << "it stays";
+    EXPECT_EQ(child, toolbar.GetParent());
+
+    // A pane that docks on one side only may dock on every side here, and docks.
+    auto pane = MakePane(child, 3901, _T("Notes"), CSize(120, 100));
+    pane->EnableDocking(CBRS_ALIGN_LEFT);
+    child->DockControlBar(pane.get());
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_ANY), pane->GetEnabledAlignment() & CBRS_ALIGN_ANY);
+    EXPECT_NE(nullptr, pane->GetDefaultPaneSlider()) << "docked at an edge of the window";
+    EXPECT_FALSE(pane->CanFloat());
+
+    // With floating bars allowed in document windows, a toolbar keeps
+    // floating and docks in a dock bar.
+    CKGPMDIChildWnd::m_bEnableFloatingBars = TRUE;
+    CKGPToolBar floating;
+    ASSERT_TRUE(floating.Create(child, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE821));
+    child->DockControlBar(&floating);
+    CKGPMDIChildWnd::m_bEnableFloatingBars = FALSE;
+    EXPECT_TRUE(floating.CanFloat());
+    EXPECT_NE(nullptr, floating.GetParentDockBar());
+
+    child->RecalcLayout();
+    keyloft_test::PumpPending();
+    CRect client, bar;
+    child->GetClientRect(client);
+    child->ClientToScreen(client);
+    toolbar.GetWindowRect(bar);
+    EXPECT_EQ(client.left, bar.left) << "along the window's top";
+    EXPECT_GE(bar.top, client.top);
+    EXPECT_LT(bar.bottom, client.CenterPoint().y);
+    keyloft_test::SaveScreenshot(frame.m_hWnd, L"mdi-child-bars.bmp");
+    child->DestroyWindow();
+    keyloft_test::PumpPending();
+}
+
+TEST_F(MDIFrameTest, InPlaceTheFrameFollowsTheActiveDocumentWindowAndARestoredOneGetsItsFrameBack)
+{
+    CKGPMDIChildWnd* first = AddChild(_T("First"));
+    CKGPMDIChildWnd* second = AddChild(_T("Second"));
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    CLayoutHook hook;
+    {
+        HookScope inPlace(frame, hook);
+        frame.MDIActivate(first);
+        keyloft_test::PumpPending();
+        EXPECT_GT(hook.layouts, 0) << "activating a window lays the in-place frame out";
+
+        // Maximised and restored while a server is in place: caption and borders come back.
+        second->ModifyStyle(WS_THICKFRAME | WS_MINIMIZEBOX, 0, SWP_FRAMECHANGED);
+        frame.MDIMaximize(second);
+        keyloft_test::PumpPending();
+        frame.MDIRestore(second);
+        keyloft_test::PumpPending();
+        EXPECT_EQ(static_cast<DWORD>(WS_OVERLAPPEDWINDOW), second->GetStyle() & WS_OVERLAPPEDWINDOW);
+    }
+    // Not in place: a restored window keeps the style it has.
+    second->ModifyStyle(WS_THICKFRAME, 0, SWP_FRAMECHANGED);
+    frame.MDIMaximize(second);
+    keyloft_test::PumpPending();
+    frame.MDIRestore(second);
+    keyloft_test::PumpPending();
+    EXPECT_EQ(0u, second->GetStyle() & WS_THICKFRAME);
+}
+
+TEST_F(MDIFrameTest, AnAutoHiddenPaneSlidOutLaysTheWholeFrameOutWithTheDocking)
+{
+    CKGPDockingControlBar* pane = AddPane(3701, _T("Output"));
+    ASSERT_NE(nullptr, pane->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, nullptr, FALSE));
+    keyloft_test::PumpPending();
+    CLayoutHook hook;
+    HookScope inPlace(frame, hook);
+    frame.AdjustDockingLayout();
+    const int docking = hook.layouts; // what the docking's own layout asks in place
+    pane->Slide(TRUE, FALSE);
+    keyloft_test::PumpPending();
+    hook.layouts = 0;
+    frame.AdjustDockingLayout();
+    EXPECT_EQ(docking + 1, hook.layouts) << "the pane slid out: the frame's whole layout too";
+    pane->Slide(FALSE, FALSE);
+    pane->SetAutoHideMode(FALSE, CBRS_ALIGN_LEFT);
+}
+
+TEST_F(MDIFrameTest, TheBorderAnInPlaceItemSetsInsetsTheDocumentsArea)
+{
+    AddPane(3801, _T("Output"));
+    CRect inner;
+    Manager().GetInnerDockRect(inner);
+    CRect asked;
+    EXPECT_TRUE(frame.NegotiateBorderSpace(CFrameWnd::borderGet, &asked));
+    EXPECT_EQ(inner, asked) << "what the docking leaves";
+
+    CRect border(4, 6, 8, 10);
+    EXPECT_TRUE(frame.NegotiateBorderSpace(CFrameWnd::borderSet, &border));
+    EXPECT_EQ(border, frame.m_rectBorder);
+    frame.RecalcLayout();
+    CRect client;
+    ::GetWindowRect(frame.m_hWndMDIClient, &client);
+    frame.ScreenToClient(client);
+    EXPECT_EQ(inner.left + 4, client.left);
+    EXPECT_EQ(inner.top + 6, client.top);
+    EXPECT_EQ(inner.right - 8, client.right);
+    EXPECT_EQ(inner.bottom - 10, client.bottom);
+    EXPECT_TRUE(frame.NegotiateBorderSpace(CFrameWnd::borderSet, nullptr));
+    EXPECT_TRUE(frame.m_rectBorder.IsRectEmpty());
+}
+
+// A document window that is never shown as a tab.
+class CUntabbedChild : public CKGPMDIChildWnd {
+public:
+    BOOL CanShowOnMDITabs() override { return FALSE; }
+};
+
+TEST_F(MDIFrameTest, WithTheTabStripHiddenMinimisedWindowsKeepToTheClientsBottom)
+{
+    auto* child = new CUntabbedChild;
+    ASSERT_TRUE(child->Create(nullptr, _T("Icon"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                              CFrameWnd::rectDefault, &frame));
+    frame.EnableMDITabs(TRUE);
+    frame.RecalcLayout();
+    keyloft_test::PumpPending();
+    ASSERT_FALSE(frame.GetClientArea().GetMDITabs().IsWindowVisible()) << "no tab: the strip is hidden";
+    child->ShowWindow(SW_MINIMIZE);
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(child->IsIconic());
+    auto belowIcon = [&] {
+        CRect client, icon;
+        ::GetWindowRect(frame.m_hWndMDIClient, &client);
+        child->GetWindowRect(icon);
+        return client.bottom - icon.bottom;
+    };
+    const int below = belowIcon();
+
+    // The frame grows and shrinks: the minimised window stays as far from the bottom.
+    CRect rect;
+    frame.GetWindowRect(rect);
+    frame.SetWindowPos(HWND{}, 0, 0, rect.Width(), rect.Height() + 120, SWP_NOMOVE | SWP_NOZORDER);
+    keyloft_test::PumpPending();
+    EXPECT_EQ(below, belowIcon()) << "after growing";
+    frame.SetWindowPos(HWND{}, 0, 0, rect.Width(), rect.Height() - 60, SWP_NOMOVE | SWP_NOZORDER);
+    keyloft_test::PumpPending();
+    EXPECT_EQ(below, belowIcon()) << "after shrinking";
+    keyloft_test::SaveScreenshot(frame.m_hWnd, L"mdi-icon-at-bottom.bmp");
+}
+
 // A document window whose creation is refused once its window stands (its
 // view cannot be made); counted as it is deleted.
 int g_refusedChildDeletes = 0;
