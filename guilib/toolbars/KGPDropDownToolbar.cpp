@@ -416,7 +416,8 @@ void CKGPDropDownFrame::OnCreateToolBar()
     const CSize bar = m_wndToolBar.CalcFixedLayout(FALSE, horz);
     const CSize size(bar.cx + 6, bar.cy + 6);
 
-    MONITORINFO monitor{sizeof(monitor)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoW(::MonitorFromPoint(m_ptCorner, MONITOR_DEFAULTTONEAREST), &monitor);
     CRect sourceRect;
     m_pSourceBar->GetWindowRect(sourceRect);

@@ -150,25 +150,3 @@ DropTarget DropIndexAt(const std::vector<PlacedItem>& items, const Box& client, 
                        int rowPitch, int x, int y);
 
 }  // namespace kgp
-
-namespace kgp {
-
-// A toolbar resource (type 241), in either of its two layouts, little-endian:
-// - 16-bit words: version (1), image width, image height, count, then the
-//   command ids (0 for a separator), as the resource is written by hand or by
-//   resource compilers that write a version;
-// - 32-bit fields without a version: image width, image height, count, then
-//   the ids, as this project's resource compiler writes a TOOLBAR statement.
-// The size tells them apart: the 32-bit layout is exactly its header and the
-// ids its count announces.
-struct ToolBarResource {
-    int imageWidth = 0;
-    int imageHeight = 0;
-    std::vector<std::uint16_t> commands;
-};
-// False (out untouched) for bytes that are neither layout: fewer than the
-// header and the ids it announces, a version other than 1, an image size of
-// zero, or (32-bit) a size or an id beyond 16 bits.
-bool ParseToolBarResource(const std::uint8_t* data, std::size_t size, ToolBarResource& out);
-
-}  // namespace kgp

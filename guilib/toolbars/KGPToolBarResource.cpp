@@ -1,14 +1,10 @@
 // A toolbar built from a toolbar resource (type 241) and its bitmaps: the
 // sizes its images give, the buttons its ids give, and the way back to it.
+#include <afxtoolbarres.h>
+
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
-
-namespace {
-
-constexpr UINT kResourceTypeToolBar = 241;
-
-}  // namespace
 
 CKGPToolBar::BitmapIds CKGPToolBar::BitmapIds::Of(UINT uiNormal, UINT uiCold, UINT uiMenu, UINT uiDisabled,
                                                   UINT uiMenuDisabled)
@@ -41,16 +37,12 @@ BOOL CKGPToolBar::LoadFromResource(UINT uiResID, UINT uiColdResID, UINT uiMenuRe
 // resource and gains no buttons.
 BOOL CKGPToolBar::LoadFromResourceEx(UINT uiResID, const BitmapIds& bitmaps, BOOL bLocked)
 {
-    HINSTANCE module = AfxGetResourceHandle();
-    HRSRC found = ::FindResource(module, MAKEINTRESOURCE(uiResID), MAKEINTRESOURCE(kResourceTypeToolBar));
-    HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
-    const auto* bytes = loaded != nullptr ? static_cast<const std::uint8_t*>(::LockResource(loaded)) : nullptr;
-    kgp::ToolBarResource resource;
-    if (bytes == nullptr || !kgp::ParseToolBarResource(bytes, ::SizeofResource(module, found), resource))
+    CToolBarResourceData resource;
+    if (!AfxLoadToolBarResource(AfxGetResourceHandle(), MAKEINTRESOURCE(uiResID), resource))
         return FALSE;
 
     m_bLockedBar = bLocked;
-    const CSize image(resource.imageWidth, resource.imageHeight);
+    const CSize image(resource.wWidth, resource.wHeight);
     if (m_bLockedBar)
         SetLockedSizes(image + CSize(6, 6), image);
     else
@@ -61,9 +53,8 @@ BOOL CKGPToolBar::LoadFromResourceEx(UINT uiResID, const BitmapIds& bitmaps, BOO
     if (m_nResourceId == 0 && !LoadBitmapSet(ids, bLocked))
         return FALSE;
 
-    const std::vector<UINT> commands(resource.commands.begin(), resource.commands.end());
     m_nResourceId = uiResID;
-    if (!SetButtons(commands.data(), static_cast<int>(commands.size()), TRUE)) {
+    if (!SetButtons(resource.ids.data(), static_cast<int>(resource.ids.size()), TRUE)) {
         m_nResourceId = 0;
         return FALSE;
     }

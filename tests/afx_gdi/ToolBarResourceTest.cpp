@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -67,6 +68,39 @@ TEST(ToolBarResource, RefusesBadInputWithoutTouchingTheResult)
 
     EXPECT_FALSE(AfxParseToolBarResource(nullptr, 8, data));
     EXPECT_TRUE(keep());
+}
+
+TEST(ToolBarResource, IsReadWithinItsBytes)
+{
+    const std::uint8_t bytes[] = {1, 0, 16, 0, 15, 0, 2, 0, 0x21, 0x80, 0, 0};
+    CToolBarResourceData resource;
+    ASSERT_TRUE(AfxParseToolBarResource(bytes, sizeof(bytes), resource));
+    EXPECT_EQ(16, resource.wWidth);
+    EXPECT_EQ(15, resource.wHeight);
+    EXPECT_EQ((std::vector<UINT>{0x8021, 0}), resource.ids);
+    EXPECT_FALSE(AfxParseToolBarResource(bytes, sizeof(bytes) - 1, resource)) << "count beyond the bytes";
+    EXPECT_FALSE(AfxParseToolBarResource(bytes, 7, resource));
+}
+
+TEST(ToolBarResource, ReadsTheResourceCompilersLayoutWithoutAVersion)
+{
+    // 32-bit fields: width, height, count, ids.
+    std::vector<BYTE> bytes = Words({16, 0, 15, 0, 3, 0, 32825, 0, 0, 0, 0xE801, 0});
+    CToolBarResourceData data;
+    ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), data));
+    EXPECT_EQ(data.wVersion, 0);
+    EXPECT_EQ(data.wWidth, 16);
+    EXPECT_EQ(data.wHeight, 15);
+    EXPECT_EQ(data.ids, (std::vector<UINT>{32825, 0, 0xE801}));
+
+    data.ids = {7};
+    std::vector<BYTE> wideId = bytes;
+    wideId[14] = 1;  // the first id beyond 16 bits
+    EXPECT_FALSE(AfxParseToolBarResource(wideId.data(), wideId.size(), data));
+    EXPECT_EQ(data.ids, std::vector<UINT>{7});
+    // A cut that no longer matches its count is no layout at all.
+    EXPECT_FALSE(AfxParseToolBarResource(bytes.data(), bytes.size() - 4, data));
+    EXPECT_EQ(data.ids, std::vector<UINT>{7});
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include <afxmdi.h>
+#include <afxtoolbarres.h>
 
 #include "guilib/core/KGPLibraryResources.h"
-#include "guilib/toolbars/KGPToolBarMath.h"
 #include "tests/guilib_apphost/AppHostIds.h"
 
 #include <vector>
@@ -38,27 +38,27 @@ TEST(ToolBarResourceLayouts, TheToolchainsLayoutIsReadAndEveryCutOfItRefused)
 {
     const std::vector<std::uint8_t> bytes = ResourceBytes(IDR_FORMAT);
     ASSERT_EQ(12u + 4u * 8u, bytes.size()) << "three 32-bit fields and eight 32-bit ids";
-    kgp::ToolBarResource resource;
-    ASSERT_TRUE(kgp::ParseToolBarResource(bytes.data(), bytes.size(), resource));
-    EXPECT_EQ(16, resource.imageWidth);
-    EXPECT_EQ(15, resource.imageHeight);
-    EXPECT_EQ((std::vector<std::uint16_t>{ID_FORMAT_BOLD, ID_FORMAT_ITALIC, ID_FORMAT_UNDERLINE, 0, ID_FORMAT_ZOOM, 0,
-                                          ID_FORMAT_LEFT, ID_FORMAT_CENTER}),
-              resource.commands);
+    CToolBarResourceData resource;
+    ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), resource));
+    EXPECT_EQ(16, resource.wWidth);
+    EXPECT_EQ(15, resource.wHeight);
+    EXPECT_EQ((std::vector<UINT>{ID_FORMAT_BOLD, ID_FORMAT_ITALIC, ID_FORMAT_UNDERLINE, 0, ID_FORMAT_ZOOM, 0,
+                                 ID_FORMAT_LEFT, ID_FORMAT_CENTER}),
+              resource.ids);
     for (std::size_t size = 0; size < bytes.size(); ++size) {
-        kgp::ToolBarResource cut;
-        EXPECT_FALSE(kgp::ParseToolBarResource(bytes.data(), size, cut)) << size << " bytes";
-        EXPECT_TRUE(cut.commands.empty());
+        CToolBarResourceData cut;
+        EXPECT_FALSE(AfxParseToolBarResource(bytes.data(), size, cut)) << size << " bytes";
+        EXPECT_TRUE(cut.ids.empty());
     }
     // Fields that do not fit a toolbar: an id or an image size beyond 16 bits, no image size.
     for (std::size_t field : {0u, 4u, 12u}) {
         std::vector<std::uint8_t> wide = bytes;
         wide[field + 2] = 1;
-        EXPECT_FALSE(kgp::ParseToolBarResource(wide.data(), wide.size(), resource)) << "field at " << field;
+        EXPECT_FALSE(AfxParseToolBarResource(wide.data(), wide.size(), resource)) << "field at " << field;
     }
     std::vector<std::uint8_t> noWidth = bytes;
     noWidth[0] = 0;
-    EXPECT_FALSE(kgp::ParseToolBarResource(noWidth.data(), noWidth.size(), resource));
+    EXPECT_FALSE(AfxParseToolBarResource(noWidth.data(), noWidth.size(), resource));
 }
 
 TEST(ToolBarResourceLayouts, TheVersionedLayoutIsReadAsBeforeAndAnotherVersionRefused)
@@ -66,14 +66,14 @@ TEST(ToolBarResourceLayouts, TheVersionedLayoutIsReadAsBeforeAndAnotherVersionRe
     // The library's own print-preview bar is written in the 16-bit layout.
     const std::vector<std::uint8_t> bytes = ResourceBytes(IDR_KGP_PRINT_PREVIEW);
     ASSERT_FALSE(bytes.empty());
-    kgp::ToolBarResource resource;
-    ASSERT_TRUE(kgp::ParseToolBarResource(bytes.data(), bytes.size(), resource));
-    EXPECT_EQ(16, resource.imageWidth);
-    EXPECT_EQ(12u, resource.commands.size());
-    EXPECT_EQ(0xE304, resource.commands.front());
+    CToolBarResourceData resource;
+    ASSERT_TRUE(AfxParseToolBarResource(bytes.data(), bytes.size(), resource));
+    EXPECT_EQ(16, resource.wWidth);
+    EXPECT_EQ(12u, resource.ids.size());
+    EXPECT_EQ(0xE304, resource.ids.front());
     std::vector<std::uint8_t> version2 = bytes;
     version2[0] = 2;
-    EXPECT_FALSE(kgp::ParseToolBarResource(version2.data(), version2.size(), resource));
+    EXPECT_FALSE(AfxParseToolBarResource(version2.data(), version2.size(), resource));
 }
 
 TEST_F(AppHostTest, ToolbarsDeclaredByTOOLBARStatementsHaveTheirButtons)

@@ -216,18 +216,3 @@ TEST(ToolBarMath, HitTestsAndDropTargets)
 
 }  // namespace
 
-namespace {
-
-TEST(ToolBarMath, ToolBarResourcesAreReadWithinTheirBytes)
-{
-    const std::uint8_t bytes[] = {1, 0, 16, 0, 15, 0, 2, 0, 0x21, 0x80, 0, 0};
-    kgp::ToolBarResource resource;
-    ASSERT_TRUE(kgp::ParseToolBarResource(bytes, sizeof(bytes), resource));
-    EXPECT_EQ(16, resource.imageWidth);
-    EXPECT_EQ(15, resource.imageHeight);
-    EXPECT_EQ((std::vector<std::uint16_t>{0x8021, 0}), resource.commands);
-    EXPECT_FALSE(kgp::ParseToolBarResource(bytes, sizeof(bytes) - 1, resource)) << "count beyond the bytes";
-    EXPECT_FALSE(kgp::ParseToolBarResource(bytes, 7, resource));
-}
-
-}  // namespace
