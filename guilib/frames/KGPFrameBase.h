@@ -179,7 +179,11 @@ public:
         this->m_Impl.OnClosePopupMenu(pPopup);
         this->m_dockManager.SetBarsMenuShown(FALSE);
     }
-    virtual BOOL FillCustomizeMenuRest(CWnd* /*pPopup*/, UINT /*uiToolbarResId*/) { return TRUE; }
+    // The add-or-remove-buttons menu: the bar's resource buttons it no longer holds.
+    BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId) override
+    {
+        return this->m_Impl.FillCustomizeMenuRest(pPopup, uiToolbarResId);
+    }
     virtual BOOL OnDrawMenuImage(CDC* /*pDC*/, CWnd* /*pMenuButton*/, const CRect& /*rect*/) { return FALSE; }
     // Draws the side band of a popup menu; FALSE when the frame draws none.
     BOOL OnDrawMenuLogo(CDC* /*pDC*/, CWnd* /*pPopup*/, const CRect& /*rect*/) override { return FALSE; }

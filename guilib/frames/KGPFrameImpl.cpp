@@ -12,6 +12,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPFrameLinks.h"
 #include "guilib/menus/KGPCustomizeMenuButton.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
@@ -81,10 +82,13 @@ void CKGPFrameImpl::SetMenuBar(CKGPMenuBar* pMenuBar)
     m_pMenuBar = pMenuBar;
     if (m_pMenuBar == nullptr || m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
         return;
-    // The bar takes over the frame's own menu (it builds itself from it when
-    // the menus family brings it); the frame shows none of its own.
+    // The bar takes over the frame's own menu as its default one and knows its
+    // resource (for a reset); the frame shows no menu of its own.
     m_hDefaultMenu = ::GetMenu(m_pFrame->m_hWnd);
+    if (m_hDefaultMenu != nullptr)
+        m_pMenuBar->CreateFromMenu(m_hDefaultMenu, TRUE, FALSE);
     ::SetMenu(m_pFrame->m_hWnd, nullptr);
+    m_pMenuBar->SetDefaultMenuResId(m_nIDDefaultResource);
 }
 
 BOOL CKGPFrameImpl::IsUserToolbarId(const CWnd* pWnd) const
@@ -155,6 +159,8 @@ BOOL CKGPFrameImpl::DeleteUserToolbar(CKGPToolBar* pToolBar)
     if (pos == nullptr)
         return FALSE;
     m_listUserDefinedToolbars.RemoveAt(pos);
+    // Its stored state goes with it (under the section the frame names for user toolbars).
+    pToolBar->DeleteStoredState(m_strControlBarRegEntry.IsEmpty() ? nullptr : m_strControlBarRegEntry.GetString());
     if (pToolBar->GetParentDockBar() != nullptr)
         pToolBar->RemoveFromDockBar();
     else if (CKGPMiniFrameWnd* pMiniFrame = pToolBar->GetParentMiniFrame(TRUE))
@@ -292,12 +298,23 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
         entry.SetItemIndex(i, TRUE, pNext != nullptr && pNext->IsSeparator());
         pMenu->InsertItem(entry);
     }
-    // The resource's buttons the bar lost since, to bring back.
-    CKGPCustomizeMenuButton::AddMissingResourceEntries(*pMenu, *pBar, firstEntry);
+    // The frame's part: the resource's buttons the bar lost since, to bring back.
+    m_iCustomizeEntriesStart = firstEntry;
+    if (auto* pHost = dynamic_cast<IKGPMenuHostFrame*>(m_pFrame))
+        pHost->FillCustomizeMenuRest(pPopup, pBar->GetResourceID());
     pMenu->InsertSeparator();
     CKGPCustomizeMenuButton reset(0, nullptr, -1, KGPLoadLibraryString(IDS_KGP_RESET_THIS_TOOLBAR, _T("&Reset Toolbar")));
     reset.SetItemIndex(CKGPCustomizeMenuButton::kResetEntry);
     pMenu->InsertItem(reset);
+}
+
+BOOL CKGPFrameImpl::FillCustomizeMenuRest(CWnd* pPopup, UINT /*uiToolbarResId*/)
+{
+    auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    CKGPToolBar* pBar = CKGPCustomizeMenuButton::m_pWndToolBar;
+    if (pMenu != nullptr && pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+        CKGPCustomizeMenuButton::AddMissingResourceEntries(*pMenu, *pBar, m_iCustomizeEntriesStart);
+    return TRUE;
 }
 
 BOOL CKGPFrameImpl::IsPrintPreview() const

@@ -48,7 +48,8 @@ public:
     static void SetToolbarsHelpMode(BOOL bOn);
 
     // ---- Toolbars and menus.
-    // The menu bar takes over the frame's menu (the menus family brings the bar).
+    // The menu bar takes over the frame's menu as its default menu, with the
+    // menu's resource id; the frame shows no menu of its own.
     void SetMenuBar(CKGPMenuBar* pMenuBar);
     CKGPMenuBar* GetMenuBar() const { return m_pMenuBar; }
     BOOL IsUserToolbarId(const CWnd* pWnd) const;
@@ -98,7 +99,12 @@ public:
     // The add-or-remove-buttons menu of a toolbar's customise button (the
     // popup menus and the customise button bring it).
     BOOL IsCustomizeButtonMenu(CWnd* pPopup) const;
+    // The bar's entries and reset; between them the frame's part
+    // (FillCustomizeMenuRest of the SDI, MDI and in-place frames).
     void BuildAddRemoveButtonsMenu(CWnd* pPopup);
+    // The frames' part as the SDI frame has it: an entry, unchecked, for each
+    // of the bar's resource buttons it no longer holds, at its place.
+    BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId);
     BOOL IsPrintPreview() const;
     // The view menu's bar commands (toolbar, status bar, rebar): checked
     // while the frame's bar with that id shows (routing goes on when it has
@@ -160,6 +166,7 @@ public:
     UINT m_uiControlbarsMenuExtra = 0;
     CKGPRibbonBar* m_pRibbonBar = nullptr;
     BOOL m_bHasBorder = FALSE;
+    // The section a deleted user toolbar's stored state is erased under.
     CString m_strControlBarRegEntry;
     HMENU m_hDefaultMenu = nullptr;
     CKGPFullScreenImpl m_FullScreenMgr;
@@ -186,6 +193,8 @@ private:
     UINT m_nHitSysButton = 0;
     CRect m_rectRedraw;
     BOOL m_bIsWindowRgn = FALSE;
+    // Where the bar's entries begin in the add-or-remove-buttons menu being built.
+    int m_iCustomizeEntriesStart = 0;
     // How the Alt held now was used: alone so far, with a key the library
     // took (Alt+letter), or with another key.
     enum class AltPress { None, Alone, Used };

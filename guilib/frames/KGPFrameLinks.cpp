@@ -188,11 +188,7 @@ public:
         IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
         if (pLibraryFrame == nullptr || pMenuBar == nullptr)
             return FALSE;
-        CKGPFrameImpl& impl = pLibraryFrame->GetFrameImpl();
-        impl.SetMenuBar(pMenuBar);
-        pMenuBar->SetDefaultMenuResId(impl.m_nIDDefaultResource);
-        if (impl.m_hDefaultMenu != nullptr)
-            pMenuBar->CreateFromMenu(impl.m_hDefaultMenu, TRUE);
+        pLibraryFrame->GetFrameImpl().SetMenuBar(pMenuBar);
         return TRUE;
     }
     void DetachMenuBar(CWnd* pFrame, CKGPMenuBar* pMenuBar) override

@@ -40,6 +40,9 @@ public:
     virtual void OnClosePopupMenu(CWnd* pPopup) = 0;
     // Draws the side band of a popup menu; FALSE when the frame draws none.
     virtual BOOL OnDrawMenuLogo(CDC* pDC, CWnd* pPopup, const CRect& rect) = 0;
+    // Completes a toolbar's add-or-remove-buttons menu after the bar's own
+    // entries (the bar's resource id given).
+    virtual BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId) = 0;
 
 protected:
     ~IKGPMenuHostFrame() = default;

@@ -200,11 +200,9 @@ void CKGPInPlaceFrameT<TBase>::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
 }
 
 template <class TBase>
-BOOL CKGPInPlaceFrameT<TBase>::FillCustomizeMenuRest(CWnd* pPopup, UINT)
+BOOL CKGPInPlaceFrameT<TBase>::FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId)
 {
-    if (m_Impl.IsCustomizeButtonMenu(pPopup))
-        m_Impl.BuildAddRemoveButtonsMenu(pPopup);
-    return TRUE;
+    return m_Impl.FillCustomizeMenuRest(pPopup, uiToolbarResId);
 }
 
 template <class TBase>

@@ -37,7 +37,7 @@ public:
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
     BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override;
     virtual BOOL OnPopupMenuOpening(CWnd* /*pPopup*/) { return TRUE; }
-    virtual BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId);
+    BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId) override;
     void OnClosePopupMenu(CWnd* pPopup) override;
     virtual BOOL OnDrawMenuImage(CDC* /*pDC*/, CWnd* /*pMenuButton*/, const CRect& /*rect*/) { return FALSE; }
     virtual BOOL OnToolbarButtonQuery(CObject* /*pButton*/, int /*nValue*/) { return FALSE; }

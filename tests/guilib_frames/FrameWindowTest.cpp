@@ -1,0 +1,146 @@
+// The library's SDI frame: a toolbar the user made and deletes leaves no
+// stored state behind; the add-or-remove-buttons menu of a toolbar's
+// customise button ends with the frame's part (the bar's resource buttons it
+// lost, unless the frame answers otherwise); the border an in-place item sets
+// insets the view.
+#include <gtest/gtest.h>
+
+#include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/core/KGPRegistry.h"
+#include "guilib/frames/KGPFrameWnd.h"
+#include "guilib/menus/KGPCustomizeMenuButton.h"
+#include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
+#include "guilib/toolbars/KGPToolBar.h"
+#include "tests/support/MessagePump.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr LPCTSTR kUserToolbarSection = _T("Software\\KeyloftTests\\FrameWindow\\");
+
+class CTestSdiFrame : public CKGPFrameWnd {
+public:
+    // The frame's part of the customise menu: the library's, or none.
+    BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId) override
+    {
+        m_fillCalls.push_back(uiToolbarResId);
+        return m_bLibraryPart ? CKGPFrameWnd::FillCustomizeMenuRest(pPopup, uiToolbarResId) : TRUE;
+    }
+    BOOL m_bLibraryPart = TRUE;
+    std::vector<UINT> m_fillCalls;
+
+protected:
+    void PostNcDestroy() override {} // lives on the test's stack
+};
+
+class CBlankView : public CWnd {
+};
+
+class FrameWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Create(nullptr, _T("Frame"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 460)));
+        frame.EnableDocking(CBRS_ALIGN_ANY);
+    }
+    void TearDown() override
+    {
+        if (CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu())
+            popup->CloseChain();
+        keyloft_test::Pump(20);
+        if (bar.GetSafeHwnd() != nullptr)
+            bar.DestroyWindow();
+        frame.DestroyWindow();
+        CKGPRegistry(FALSE, FALSE).DeleteKey(_T("Software\\KeyloftTests\\FrameWindow"), TRUE);
+    }
+    // The commands of the customise menu's bar entries, the reset left out.
+    static std::vector<UINT> Entries(CKGPPopupMenu& popup)
+    {
+        std::vector<UINT> entries;
+        for (int i = 0; i < popup.GetMenuItemCount(); ++i) {
+            auto* entry = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup.GetMenuItem(i));
+            if (entry != nullptr && entry->GetItemIndex() != CKGPCustomizeMenuButton::kResetEntry)
+                entries.push_back(entry->m_nCommand);
+        }
+        return entries;
+    }
+    CKGPPopupMenu* OpenCustomizeMenu()
+    {
+        if (!bar.GetCustomizeButton()->HandleClick(&bar, FALSE))
+            return nullptr;
+        keyloft_test::Pump(30);
+        return CKGPPopupMenu::GetActiveMenu();
+    }
+
+    CTestSdiFrame frame;
+    CKGPToolBar bar;
+};
+
+TEST_F(FrameWindowTest, AUserToolbarDeletedLeavesNoStoredStateBehind)
+{
+    frame.GetFrameImpl().SetUserToolbarRange(0xE910, 0xE911);
+    frame.GetFrameImpl().m_strControlBarRegEntry = kUserToolbarSection;
+    auto* made = reinterpret_cast<CKGPToolBar*>(frame.SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(_T("Mine"))));
+    ASSERT_NE(nullptr, made);
+    ASSERT_TRUE(made->SaveState(kUserToolbarSection));
+    CKGPToolBar probe;
+    ASSERT_TRUE(probe.Create(&frame, WS_CHILD | CBRS_TOP, made->GetDlgCtrlID()));
+    EXPECT_TRUE(probe.LoadState(kUserToolbarSection)) << "stored";
+
+    EXPECT_TRUE(frame.SendMessage(KGTOOLBAR_DELETE, 0, reinterpret_cast<LPARAM>(made)));
+    EXPECT_FALSE(probe.LoadState(kUserToolbarSection)) << "its stored state went with it";
+    EXPECT_TRUE(frame.GetFrameImpl().GetUserToolbars().IsEmpty());
+    probe.DestroyWindow();
+}
+
+TEST_F(FrameWindowTest, TheCustomiseMenuEndsWithTheFramesPart)
+{
+    ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE851));
+    const UINT ids[] = {0x7701, 0x7702, 0x7703};
+    ASSERT_TRUE(bar.SetButtons(ids, 3, TRUE));
+    bar.EnableCustomizeButton(TRUE, 0x7709, L"Customize...");
+    bar.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 400, 30, SWP_NOZORDER);
+    bar.AdjustLayout();
+    ASSERT_TRUE(bar.RemoveButton(1));
+
+    CKGPPopupMenu* popup = OpenCustomizeMenu();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ((std::vector<UINT>{bar.GetResourceID()}), frame.m_fillCalls) << "the frame was asked, once";
+    EXPECT_EQ((std::vector<UINT>{0x7701, 0x7702, 0x7703}), Entries(*popup)) << "the lost button offered";
+    popup->CloseChain();
+    keyloft_test::Pump(20);
+
+    // A frame that answers otherwise leaves the library's part out.
+    frame.m_bLibraryPart = FALSE;
+    popup = OpenCustomizeMenu();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(2u, frame.m_fillCalls.size());
+    EXPECT_EQ((std::vector<UINT>{0x7701, 0x7703}), Entries(*popup)) << "only the bar's own buttons";
+}
+
+TEST_F(FrameWindowTest, TheBorderAnInPlaceItemSetsInsetsTheView)
+{
+    CBlankView view;
+    ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
+    frame.RecalcLayout();
+    CRect whole;
+    view.GetWindowRect(whole);
+    CRect border(3, 5, 7, 9);
+    EXPECT_TRUE(frame.NegotiateBorderSpace(CFrameWnd::borderSet, &border)) << "a new border";
+    EXPECT_FALSE(frame.NegotiateBorderSpace(CFrameWnd::borderSet, &border)) << "the same again";
+    frame.RecalcLayout();
+    CRect inset;
+    view.GetWindowRect(inset);
+    EXPECT_EQ(CRect(whole.left + 3, whole.top + 5, whole.right - 7, whole.bottom - 9), inset);
+    CRect asked;
+    EXPECT_TRUE(frame.NegotiateBorderSpace(CFrameWnd::borderGet, &asked));
+    CRect inner;
+    frame.GetDockManager()->GetInnerDockRect(inner);
+    EXPECT_EQ(inner, asked) << "what the docking leaves";
+    view.DestroyWindow();
+}
+
+} // namespace
