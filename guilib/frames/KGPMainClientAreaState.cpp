@@ -106,6 +106,10 @@ void CKGPMainClientAreaWnd::WriteChildren(CArchive& ar)
         WINDOWPLACEMENT placement = {};
         placement.length = sizeof(placement);
         pChild->GetWindowPlacement(&placement);
+        // The system answers a minimised place it knows without the flag
+        // that sets one: stored with it, the place comes back.
+        if (placement.ptMinPosition.x != -1 || placement.ptMinPosition.y != -1)
+            placement.flags |= WPF_SETMINPOSITION;
         ar << static_cast<DWORD>(placement.flags) << static_cast<DWORD>(placement.length);
         ar.Write(&placement.ptMaxPosition, sizeof(POINT));
         ar.Write(&placement.ptMinPosition, sizeof(POINT));
@@ -237,6 +241,11 @@ void CKGPMainClientAreaWnd::ReadArrangement(CKGPStoredReader& reader, CKGPMDISto
             placement.length = sizeof(placement);
             placement.ptMaxPosition = ReadPoint(reader);
             placement.ptMinPosition = ReadPoint(reader);
+            // A minimised place to be set lies in the client area: "none"
+            // (-1, -1) or any other place before its corner would be moved.
+            if ((placement.flags & WPF_SETMINPOSITION) != 0 &&
+                (placement.ptMinPosition.x < 0 || placement.ptMinPosition.y < 0))
+                CKGPStoredReader::Refuse(CArchiveException::badIndex);
             placement.rcNormalPosition = reader.ReadRect(kgp_stored::kMaxCoordinate);
             placement.showCmd = static_cast<UINT>(reader.ReadInt(SW_HIDE, SW_MAX));
             child.active = reader.ReadBool();

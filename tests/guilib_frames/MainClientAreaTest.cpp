@@ -406,4 +406,77 @@ TEST_F(MainClientAreaTest, WithoutTabsEachWindowsPlacementIsSavedAndADocumentOpe
     EXPECT_EQ(CRect(10, 20, 310, 220), WindowIn(*pActive, client));
 }
 
+// A minimised window comes back where it lay, and saves the same bytes
+// again; a stored minimised place that is to be set but lies before the
+// client's corner ("none" included) is refused.
+TEST_F(MainClientAreaTest, AMinimisedWindowsPlaceComesBackAndAnImpossibleOneIsRefused)
+{
+    CKGPMainClientAreaWnd& client = m_frame.Client();
+    CMDITestChild* pChild = m_frame.Children().back();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    ASSERT_TRUE(pChild->GetWindowPlacement(&placement));
+    placement.flags = WPF_SETMINPOSITION;
+    placement.ptMinPosition = CPoint(37, 41);
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    ASSERT_TRUE(pChild->SetWindowPlacement(&placement));
+    PumpPending();
+    ASSERT_TRUE(pChild->IsIconic());
+    const CPoint minimised = WindowIn(*pChild, client).TopLeft();
+    ASSERT_EQ(CPoint(37, 41), minimised);
+    ASSERT_TRUE(client.SaveState(kProfile, 1));
+    auto stored = [] {
+        CKGPRegistry reg(FALSE, TRUE);
+        CString key;
+        key.Format(_T("%sMDIClientArea-%d"), kProfile, 1);
+        std::vector<BYTE> bytes;
+        BYTE* data = nullptr;
+        UINT size = 0;
+        if (reg.Open(key) && reg.Read(_T("MDITabsState"), &data, &size))
+            bytes.assign(data, data + size);
+        delete[] data;
+        return bytes;
+    };
+
+    // Loaded, saved, loaded and saved again: the same bytes, the window
+    // minimised where it lay each time.
+    auto iconic = [this] {
+        std::vector<CMDITestChild*> found;
+        for (CMDITestChild* pWnd : m_frame.Children()) {
+            if (pWnd->IsIconic())
+                found.push_back(pWnd);
+        }
+        return found;
+    };
+    std::vector<BYTE> saved = stored();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(client.LoadState(kProfile, 1));
+        PumpPending();
+        ASSERT_EQ(1u, iconic().size());
+        EXPECT_EQ(minimised, WindowIn(*iconic().front(), client).TopLeft()) << "where it lay";
+        ASSERT_TRUE(client.SaveState(kProfile, 1));
+        if (round == 1)
+            EXPECT_EQ(saved, stored()) << "saved, loaded and saved again";
+        saved = stored();
+    }
+
+    // The same state with its minimised place made "none": refused whole.
+    const BYTE place[] = {37, 0, 0, 0, 41, 0, 0, 0};
+    std::vector<BYTE> damaged = saved;
+    const auto at = std::search(damaged.begin(), damaged.end(), std::begin(place), std::end(place));
+    ASSERT_NE(damaged.end(), at);
+    std::fill(at, at + sizeof(place), BYTE{0xFF});
+    {
+        CKGPRegistry reg(FALSE, FALSE);
+        CString key;
+        key.Format(_T("%sMDIClientArea-%d"), kProfile, 2);
+        ASSERT_TRUE(reg.CreateKey(key));
+        ASSERT_TRUE(reg.Write(_T("MDITabsState"), damaged.data(), static_cast<UINT>(damaged.size())));
+    }
+    const std::vector<CMDITestChild*> before = m_frame.Children();
+    EXPECT_FALSE(client.LoadState(kProfile, 2));
+    PumpPending();
+    EXPECT_EQ(before, m_frame.Children()) << "nothing closed or made";
+}
+
 } // namespace
