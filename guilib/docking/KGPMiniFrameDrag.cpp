@@ -15,8 +15,17 @@
 #include "guilib/docking/KGPSmartDockingManager.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPSmartDockingGeometry.h"
+#include "guilib/docking/KGPTabbedDocumentLink.h"
 
 namespace {
+
+// The frame shows its documents as tabs: a pane may become one.
+BOOL IsInDocumentTabMode(const CKGPDockManager* pManager)
+{
+    IKGPTabbedDocumentLink* pLink = CKGPLink<IKGPTabbedDocumentLink>::Get();
+    return pManager != nullptr && pLink != nullptr && pLink->IsInMDITabMode(pManager->GetDockSite());
+}
 
 BOOL IsCtrlDown()
 {
@@ -258,10 +267,18 @@ void CKGPMiniFrameWnd::TrackSmartDocking(CPoint ptScreen)
         return;
     // The central group over the docking pane under the cursor.
     CKGPBaseControlBar* pUnder = pManager->BarFromPoint(ptScreen, 0, TRUE, nullptr, TRUE, pDockable);
+    CRect documents;
+    pManager->GetInnerDockRect(documents);
+    if (CFrameWnd* pSite = pManager->GetDockSite())
+        pSite->ClientToScreen(documents);
     if (pUnder != nullptr && pUnder->IsPaneKind()) {
         CRect rect;
         pUnder->GetWindowRect(rect);
         pSmart->MoveCentralGroup(rect, pDockable->GetEnabledAlignment());
+        pSmart->ShowCentralGroup(TRUE, pDockable->GetEnabledAlignment());
+    } else if (pUnder == nullptr && documents.PtInRect(ptScreen) && IsInDocumentTabMode(pManager)) {
+        // Over the documents: their centre marker makes the pane a tabbed document.
+        pSmart->MoveCentralGroup(documents, pDockable->GetEnabledAlignment());
         pSmart->ShowCentralGroup(TRUE, pDockable->GetEnabledAlignment());
     } else {
         pSmart->ShowCentralGroup(FALSE);
@@ -307,7 +324,7 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
         return;
     }
     EndMove();
-    if (GiveDropToHostedBar())
+    if (GiveDropToHostedBar() || DropAsTabbedDocument())
         return;
     const HWND hSelf = m_hWnd;
     BOOL bDocked = FALSE;
@@ -411,6 +428,26 @@ BOOL CKGPMiniFrameWnd::GiveDropToHostedBar()
         if (CKGPSmartDockingManager* pSmart = pManager->GetSmartDockingManager())
             pSmart->Stop();
     }
+    return TRUE;
+}
+
+BOOL CKGPMiniFrameWnd::DropAsTabbedDocument()
+{
+    CKGPDockManager* pManager = GetDockManager();
+    CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;
+    auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, GetControlBar());
+    if (IsCtrlDown() || pPane == nullptr || pSmart == nullptr || !pSmart->IsStarted() ||
+        pSmart->GetHotMarker() != kgp::smartdock::kGroupCentre || !IsInDocumentTabMode(pManager))
+        return FALSE;
+    // Only where no floating frame and no bar lies under the cursor: the documents.
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    if (pManager->FindMiniFrameAtPoint(cursor, this, FALSE) != nullptr ||
+        pManager->BarFromPoint(cursor, CKGPDockManager::s_nDockSensitivity, FALSE, nullptr, TRUE, pPane) != nullptr)
+        return FALSE;
+    m_dragFrameImpl.EndDrawDragFrame();
+    pSmart->Stop();
+    pPane->ConvertToTabbedDocument();
     return TRUE;
 }
 

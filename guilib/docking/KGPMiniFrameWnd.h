@@ -160,6 +160,9 @@ public:
     // the point is in its caption band or tab area; null when none takes it.
     CKGPDockingControlBar* TabTargetAt(CPoint ptScreen) const;
     CKGPDockingControlBar* RecordedTabTarget() const;
+    // Released on the centre marker over the documents of a frame that shows
+    // them as tabs: the hosted pane becomes a tabbed document; whether it did.
+    BOOL DropAsTabbedDocument();
     virtual CKGPBaseControlBar* DockBarByMouse(BOOL& bDocked);
     virtual CKGPCaptionButton* AddCaptionButton(UINT nHit);
     virtual void OnTrackCaptionButtons(CPoint point);

@@ -113,3 +113,33 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverAPaneBecomesItsTab
     EXPECT_EQ(output.GetParentTabbedBar(), watch.GetParentTabbedBar());
     EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
 }
+
+TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverTheDocumentsBecomesATabbedDocument)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& watch = frame.m_wndWatch;
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    ASSERT_TRUE(watch.FloatBar(CRect(client.TopLeft() + CSize(20, 60), CSize(200, 150))));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(*watch.GetParentMiniFrame(TRUE)); }));
+    const CPoint caption = CaptionPoint(watch);
+
+    bool groupShown = false;
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        user.DragTo(client.CenterPoint() + CSize(0, 40), 12); // over the documents, no pane there
+        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
+        if (groupShown) {
+            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
+            user.DragTo(group.CenterPoint(), 6);
+            user.Pause(200);
+        }
+        user.Release();
+    }));
+    ASSERT_TRUE(groupShown) << "the central markers stand over the documents' area";
+    EXPECT_TRUE(apphost::WaitUntil([&] { return watch.IsShownAsDocument() != FALSE; })) << "a tabbed document";
+    EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
+    EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
+    apphost::Screenshot(L"apphost_pane_dropped_as_document.bmp");
+}

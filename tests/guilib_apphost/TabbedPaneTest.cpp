@@ -20,7 +20,9 @@ TEST_F(AppHostTest, APaneDraggedOutOfATabbedPaneFloatsOverTheFrame)
     CRect tabRect;
     ASSERT_TRUE(tabs->GetTabRect(tab, tabRect));
     tabs->ClientToScreen(tabRect);
-    const CPoint drop = apphost::ScreenRect(frame.m_hWndMDIClient).CenterPoint();
+    // Over the documents, below the centre marker shown there (released on
+    // that marker the pane would become a tabbed document).
+    const CPoint drop = apphost::ScreenRect(frame.m_hWndMDIClient).CenterPoint() + CSize(0, 70);
 
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
         user.MoveTo(tabRect.CenterPoint());
