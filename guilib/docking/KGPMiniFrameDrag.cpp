@@ -210,9 +210,12 @@ void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
         CKGPDockManager* pManager = GetDockManager();
         const CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;
         const BOOL bRunning = pSmart != nullptr && pSmart->IsStarted();
-        if (bRunning && (m_hTabTarget != nullptr || pSmart->GetHotMarker() != CKGPSmartDockingManager::kNoMarker))
+        if (bRunning && (m_hTabTarget != nullptr || pSmart->GetHotMarker() != CKGPSmartDockingManager::kNoMarker)) {
+            m_bHeldForPlace = TRUE;
             return;
+        }
     }
+    m_bHeldForPlace = FALSE;
     CRect window;
     GetWindowRect(window);
     const CSize offset = m_ptHot - window.TopLeft();
@@ -327,9 +330,22 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
     if (GiveDropToHostedBar() || DropAsTabbedDocument())
         return;
     const HWND hSelf = m_hWnd;
+    const BOOL bHeld = m_bHeldForPlace;
+    m_bHeldForPlace = FALSE;
+    const CPoint ptHeld = m_ptHot;
     BOOL bDocked = FALSE;
     CKGPBaseControlBar* pTarget = DockOnDragEnd(bDocked);
     m_hTabTarget = nullptr;
+    if (bHeld && !bDocked && pTarget == nullptr && ::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this &&
+        GetControlBar() != nullptr) {
+        // Let go away from the place it stayed for: it follows the cursor there.
+        CPoint cursor;
+        ::GetCursorPos(&cursor);
+        CRect window;
+        GetWindowRect(window);
+        window.OffsetRect(cursor - ptHeld);
+        SetWindowPos(HWND{}, window.left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (!bDocked && pTarget == nullptr)
         m_dragFrameImpl.EndDrawDragFrame();
     if (bDocked) {
