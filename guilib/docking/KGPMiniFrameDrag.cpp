@@ -210,12 +210,9 @@ void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
         CKGPDockManager* pManager = GetDockManager();
         const CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr;
         const BOOL bRunning = pSmart != nullptr && pSmart->IsStarted();
-        if (bRunning && (m_hTabTarget != nullptr || pSmart->GetHotMarker() != CKGPSmartDockingManager::kNoMarker)) {
-            m_bHeldForPlace = TRUE;
+        if (bRunning && (m_hTabTarget != nullptr || pSmart->GetHotMarker() != CKGPSmartDockingManager::kNoMarker))
             return;
-        }
     }
-    m_bHeldForPlace = FALSE;
     CRect window;
     GetWindowRect(window);
     const CSize offset = m_ptHot - window.TopLeft();
@@ -330,15 +327,16 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
     if (GiveDropToHostedBar() || DropAsTabbedDocument())
         return;
     const HWND hSelf = m_hWnd;
-    const BOOL bHeld = m_bHeldForPlace;
-    m_bHeldForPlace = FALSE;
-    const CPoint ptHeld = m_ptHot;
+    // A frame following the mouse ends where it is let go (it may have stayed
+    // for a place shown, or the last moves may have come together).
+    const BOOL bFollows = m_bMoved && (GetDockingMode() & KGP_DOCK_IMMEDIATE) != 0;
+    const CPoint ptHeld = m_ptHot; // the cursor where the frame last moved
     BOOL bDocked = FALSE;
     CKGPBaseControlBar* pTarget = DockOnDragEnd(bDocked);
     m_hTabTarget = nullptr;
-    if (bHeld && !bDocked && pTarget == nullptr && ::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this &&
-        GetControlBar() != nullptr) {
-        // Let go away from the place it stayed for: it follows the cursor there.
+    if (bFollows && !bDocked && pTarget == nullptr && ::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this &&
+        GetControlBar() != nullptr && (GetStyle() & WS_VISIBLE) != 0) {
+        // Let go where nothing docks: the frame goes where the cursor is.
         CPoint cursor;
         ::GetCursorPos(&cursor);
         CRect window;

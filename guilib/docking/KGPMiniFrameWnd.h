@@ -308,9 +308,6 @@ protected:
     // immediate drag with markers is over its caption or tab area (or
     // another floating frame's caption); null otherwise.
     HWND m_hTabTarget = nullptr;
-    // The frame stayed behind the cursor while a place was shown; let go
-    // where nothing docks, it goes where the cursor is.
-    BOOL m_bHeldForPlace = FALSE;
     int m_nMinTrackX = 0;
     int m_nMinTrackY = 0;
     UINT m_nHit = 0;
