@@ -312,6 +312,16 @@ BOOL CKGPDockingControlBar::PreTranslateMessage(MSG* pMsg)
             SendMessage(WM_CANCELMODE);
             return TRUE;
         }
+        // A tab: the drag its tabbed pane armed, or its floating frame's move, ends.
+        if (auto* pTabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, GetParentTabbedBar())) {
+            CKGPMiniFrameWnd* pMiniFrame = pTabbed->GetParentMiniFrame(TRUE);
+            const BOOL bMoving = pMiniFrame != nullptr && pMiniFrame->IsMoving();
+            if (pTabbed->m_bPrepareToFloat || bMoving) {
+                CWnd* pCancelled = pMiniFrame != nullptr ? static_cast<CWnd*>(pMiniFrame) : pTabbed;
+                pCancelled->SendMessage(WM_CANCELMODE);
+                return TRUE;
+            }
+        }
         if (CKGPDockManager* pManager = GetDockManager()) {
             const CKGPSmartDockingManager* pSmart = pManager->GetSmartDockingManager();
             CKGPMiniFrameWnd* pMoving = GetParentMiniFrame(TRUE);

@@ -121,12 +121,17 @@ public:
     // Whether AttachToTabWnd would take this pane as a tab of the target,
     // asked before anything moves.
     BOOL CanAttachAsTabTo(CKGPDockingControlBar* pTarget) const;
+    // A press on the caption armed a drag that has not begun.
+    BOOL IsDragArmed() const { return m_bPrepareToFloat; }
     // Leaves its host for a tab of the target, checked first and put back
     // when refused; whether it became the tab (a tabbed pane: whether its
     // tabs did).
     BOOL DockAsTabOf(CKGPDockingControlBar* pTarget);
     virtual BOOL DockToBar(CKGPDockingControlBar* pTargetBar, DWORD dwAlignment, LPCRECT lpRect = nullptr);
     using CKGPControlBar::DockToBar;
+    // A tab floats out of its tabbed pane (it leaves it first, keeping the
+    // tab's place to come back to); any other pane as a control bar floats.
+    BOOL FloatBar(CRect rect, KGPDockMethod method = KGP_DM_UNKNOWN, bool bShow = true) override;
     virtual int RestoreSliderPanes();
     virtual void NotifyAfterDock();
     virtual BOOL DockToRecentPlace() { return DockPane(nullptr, nullptr, KGP_DM_SHOW); }
@@ -255,6 +260,9 @@ protected:
         BOOL bDocked = FALSE; // in a tree or a tabbed pane (a pane never docked has no place to go back to)
     };
     PlaceBefore RememberPlace();
+    // The pane recorded beside this one when it was last a docked tab, while
+    // that place is still in the tree of the slider given and takes it.
+    CKGPDockingControlBar* RecentTabNeighbour(CKGPSlider* pSlider) const;
     void PutBack(const PlaceBefore& place);
     // Leaves the tabbed pane holding it as a tab for the frame's own window
     // (it is to dock by itself); a tabbed pane left without tabs goes.

@@ -134,16 +134,15 @@ CKGPAutoHideToolBar* CKGPDockingControlBar::PinToStrip(DWORD dwAlignment, CKGPAu
         return nullptr;
     }
     if (bVisible && bUseTimer) {
-        // It stays out until the mouse has left it; the frame takes the focus
-        // (pinned by its own pin button, the pane holds it, and an active
-        // pane never slides in).
+        // Shown where it stood, it slides into its strip at once, animated;
+        // the frame takes the focus (an active pane would never slide in).
         m_slide.Begin(TRUE, FALSE);
         ShowWindow(SW_SHOWNOACTIVATE);
         pSlider->ShowWindow(SW_SHOWNOACTIVATE);
         m_slide.Finish();
         m_rectRestored = RectInParent(this);
-        if (CWnd* pFocus = CWnd::GetFocus(); pFocus != nullptr && (pFocus == this || IsChild(pFocus)))
-            pSite->SetFocus();
+        pSite->SetFocus();
+        Slide(FALSE, TRUE);
     } else {
         ShowWindow(SW_HIDE);
         pSlider->ShowWindow(SW_HIDE);

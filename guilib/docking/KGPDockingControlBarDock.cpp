@@ -149,6 +149,20 @@ void CKGPDockingControlBar::PutBack(const PlaceBefore& place)
         ShowWindow(SW_SHOWNOACTIVATE);
 }
 
+CKGPDockingControlBar* CKGPDockingControlBar::RecentTabNeighbour(CKGPSlider* pSlider) const
+{
+    CKGPBarContainer* pNode = m_recentDockInfo.GetRecentTabContainer(TRUE);
+    CKGPBarContainerManager* pTree = pSlider != nullptr ? pSlider->GetContainerManager() : nullptr;
+    if (pNode == nullptr || pTree == nullptr || !pTree->HasRecentPlaceOf(this, TRUE))
+        return nullptr;
+    CKGPDockingControlBar* pNeighbour =
+        m_recentDockInfo.IsRecentFirstInContainer(TRUE) ? pNode->GetLeftBar() : pNode->GetRightBar();
+    if (pNeighbour == nullptr || pNeighbour == this || pNeighbour->GetSafeHwnd() == nullptr ||
+        !CanAttachAsTabTo(pNeighbour))
+        return nullptr;
+    return pNeighbour;
+}
+
 BOOL CKGPDockingControlBar::CanAttachAsTabTo(CKGPDockingControlBar* pTarget) const
 {
     if (pTarget == nullptr || pTarget == this || KGPTabbedBars::Link() == nullptr || !CanBeTabbed() ||
@@ -216,6 +230,20 @@ void CKGPDockingControlBar::StoreRecentTabPlace()
         if (CKGPBarContainer* pNode = pSlider->FindContainer(pTabbedPane, bLeft))
             m_recentDockInfo.StoreDockInfo(pNode, pTabbedPane);
     }
+}
+
+BOOL CKGPDockingControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)
+{
+    // (A tab dragged out leaves through its tab window, which floats it.)
+    if (!IsTabbed() || method == KGP_DM_MOUSE || !CanFloat() || GetParentTabbedBar() == nullptr)
+        return CKGPControlBar::FloatBar(rect, method, bShow);
+    StoreRecentDockInfo();
+    const CKGPRecentDockInfo tabPlace(m_recentDockInfo);
+    LeaveTabbedPane();
+    const BOOL bFloated = CKGPControlBar::FloatBar(rect, method, bShow);
+    // The docked place to come back to is the tab's, not the nowhere it floated from.
+    m_recentDockInfo.SetInfo(TRUE, tabPlace);
+    return bFloated;
 }
 
 // ---- Showing.
@@ -338,6 +366,16 @@ BOOL CKGPDockingControlBar::DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRec
         StoreRecentDockInfo();
         auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, m_recentDockInfo.GetRecentDefaultSlider());
         const DWORD dwAlignment = m_recentDockInfo.m_dwRecentAlignmentToFrame;
+        // A pane that was a tab goes back as a tab of the pane recorded beside it.
+        if (CKGPDockingControlBar* pNeighbour = RecentTabNeighbour(pSlider)) {
+            if (!LeaveFloatingFrame())
+                return FALSE;
+            if (AttachToTabWnd(pNeighbour, KGP_DM_DBLCLICK, TRUE) == this) {
+                ShowBar(TRUE, FALSE, TRUE);
+                AdjustDockingLayout();
+                return TRUE;
+            }
+        }
         if (!LeaveFloatingFrame())
             return FALSE;
         if (pSlider == nullptr || pSlider->GetContainerManager() == nullptr) {

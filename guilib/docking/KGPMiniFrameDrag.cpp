@@ -56,6 +56,9 @@ void CKGPMiniFrameWnd::EnterDragMode(HWND hWndToDestroyOnRelease)
     if ((mode & KGP_DOCK_IMMEDIATE) != 0 && (mode & KGP_DOCK_SMART) == 0)
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
     m_ptHot = cursor;
+    CRect window;
+    GetWindowRect(window);
+    m_sizeCursorInFrame = cursor - window.TopLeft();
     if (CKGPDockManager* pManager = GetDockManager())
         pManager->ResortMiniFramesForZOrder();
 }
@@ -226,6 +229,8 @@ void CKGPMiniFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
                  SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_ptHot = cursor;
     m_dragFrameImpl.m_ptHot = cursor;
+    GetWindowRect(window);
+    m_sizeCursorInFrame = cursor - window.TopLeft();
     if ((mode & KGP_DOCK_SMART) == 0)
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
 }
@@ -329,8 +334,7 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
     const HWND hSelf = m_hWnd;
     // A frame following the mouse ends where it is let go (it may have stayed
     // for a place shown, or the last moves may have come together).
-    const BOOL bFollows = m_bMoved && (GetDockingMode() & KGP_DOCK_IMMEDIATE) != 0;
-    const CPoint ptHeld = m_ptHot; // the cursor where the frame last moved
+    const BOOL bFollows = (GetDockingMode() & KGP_DOCK_IMMEDIATE) != 0;
     BOOL bDocked = FALSE;
     CKGPBaseControlBar* pTarget = DockOnDragEnd(bDocked);
     m_hTabTarget = nullptr;
@@ -341,8 +345,9 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
         ::GetCursorPos(&cursor);
         CRect window;
         GetWindowRect(window);
-        window.OffsetRect(cursor - ptHeld);
-        SetWindowPos(HWND{}, window.left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const CPoint at = cursor - m_sizeCursorInFrame;
+        if (at != window.TopLeft())
+            SetWindowPos(HWND{}, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (!bDocked && pTarget == nullptr)
         m_dragFrameImpl.EndDrawDragFrame();

@@ -212,7 +212,11 @@ public:
     int GetPinState() const { return m_bPinned; }
     void SetPinState(int nState) { m_bPinned = nState != 0; }
     // Where the cursor holds the frame while it is dragged (window coordinates).
-    void SetDragOffset(CPoint point) { m_ptDragOffset = point; }
+    void SetDragOffset(CPoint point)
+    {
+        m_ptDragOffset = point;
+        m_sizeCursorInFrame = CSize(point.x, point.y);
+    }
 
     void SetDockManager(CKGPDockManager* pManager) { m_pDockManager = pManager; }
     // The dock manager given, else that of the frame owning this one.
@@ -308,6 +312,8 @@ protected:
     // immediate drag with markers is over its caption or tab area (or
     // another floating frame's caption); null otherwise.
     HWND m_hTabTarget = nullptr;
+    // Where the cursor held the frame when it last followed the mouse.
+    CSize m_sizeCursorInFrame{0, 0};
     int m_nMinTrackX = 0;
     int m_nMinTrackY = 0;
     UINT m_nHit = 0;

@@ -133,6 +133,27 @@ TEST_F(AutoHideTest, APinnedPaneStandsAsAButtonOnItsStripAndComesBackWhenUnpinne
     ExpectSoundTree(a->GetDefaultPaneSlider(), "unpinned");
 }
 
+TEST_F(AutoHideTest, APanePinnedWithTheTimerSlidesIntoItsStripAtOnceAndTheFrameTakesTheFocus)
+{
+    CKGPDockingControlBar* a = Add(2115, _T("Output"), CSize(200, 120));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_BOTTOM, nullptr));
+    frame.RecalcLayout();
+    frame.m_view.SetFocus();
+    CRect viewScreen = frame.ViewRect();
+    frame.ClientToScreen(viewScreen);
+    ::SetCursorPos(viewScreen.right - 10, viewScreen.top + 10); // the mouse away from the pane
+
+    CKGPAutoHideToolBar* toolbar = a->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM);
+    ASSERT_NE(nullptr, toolbar);
+    EXPECT_EQ(frame.m_hWnd, ::GetFocus()) << "the frame takes the focus";
+    EXPECT_TRUE(a->IsSliding()) << "sliding in, step by step";
+    EXPECT_TRUE(a->IsWindowVisible());
+    ASSERT_TRUE(PumpUntil([&] { return !a->IsWindowVisible() && !a->IsSliding(); }));
+    EXPECT_FALSE(a->GetDefaultPaneSlider()->IsWindowVisible());
+    EXPECT_TRUE(toolbar->IsWindowVisible());
+    ExpectSound({a}, "slid into its strip");
+}
+
 TEST_F(AutoHideTest, RestingOnTheButtonSlidesThePaneOutAndLeavingItSlidesItBack)
 {
     CKGPDockingControlBar* a = Add(2111, _T("Output"), CSize(200, 120));

@@ -208,6 +208,29 @@ TEST_F(PaneCaptionTest, APressOnTheCaptionMovedAwayFloatsThePane)
     EXPECT_NE(nullptr, pane->m_recentDockInfo.GetRecentDefaultSlider());
 }
 
+TEST_F(PaneCaptionTest, EscOnATabEndsTheDragItsTabbedPaneArmed)
+{
+    CKGPDockingControlBar* a = Add(2325, _T("First"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2326, _T("Second"));
+    ASSERT_EQ(b, b->AttachToTabWnd(a, KGP_DM_SHOW, TRUE));
+    auto* tabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, b->GetParentTabbedBar());
+    ASSERT_NE(nullptr, tabbed);
+    tabbed->SetDockingMode(KGP_DOCK_IMMEDIATE);
+    frame.RecalcLayout();
+    CRect window;
+    tabbed->GetWindowRect(window);
+    MouseAt(tabbed, WM_LBUTTONDOWN, CPoint(window.left + 20, window.top + tabbed->GetCaptionHeight() / 2));
+    ASSERT_TRUE(tabbed->IsDragArmed());
+
+    MSG esc{b->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(b->PreTranslateMessage(&esc)) << "the key ends the drag and goes no further";
+    EXPECT_FALSE(tabbed->IsDragArmed());
+    EXPECT_NE(tabbed->m_hWnd, ::GetCapture());
+    EXPECT_TRUE(b->IsTabbed());
+    EXPECT_FALSE(tabbed->IsFloating());
+}
+
 TEST_F(PaneCaptionTest, ANodeCollapsesWhenTheLastPlaceNamingItLetsGo)
 {
     CKGPDockingControlBar* a = Add(2331, _T("A"));

@@ -210,3 +210,36 @@ TEST_F(PaneNeverLostTest, AOnePaneFrameReleasedInImmediateModeDocksWhereItIsRepo
 }
 
 } // namespace
+
+namespace {
+
+class PaneBackAsTabTest : public PaneNeverLostTest {};
+
+// A docked tab floated off and double-clicked on its frame's caption goes
+// back as a tab of the tabbed pane it came from, not beside it.
+TEST_F(PaneBackAsTabTest, AFloatingFormerTabDoubleClickedGoesBackAsATab)
+{
+    CKGPDockingControlBar* a = Add(2441, _T("First"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2442, _T("Second"));
+    ASSERT_EQ(b, b->AttachToTabWnd(a, KGP_DM_SHOW, TRUE));
+    CKGPBaseControlBar* tabbed = b->GetParentTabbedBar();
+    ASSERT_NE(nullptr, tabbed);
+    frame.RecalcLayout();
+
+    ASSERT_TRUE(b->FloatBar(CRect(320, 160, 500, 320), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = b->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    EXPECT_FALSE(b->IsTabbed());
+    ExpectEveryPaneShown("floated off its tabbed pane", {tabbed});
+
+    floating->DockOnDoubleClick();
+    keyloft_test::Pump(20);
+    ASSERT_TRUE(b->IsTabbed());
+    EXPECT_EQ(tabbed, b->GetParentTabbedBar());
+    EXPECT_EQ(nullptr, b->GetParentMiniFrame(TRUE));
+    EXPECT_EQ(nullptr, b->GetDefaultPaneSlider());
+    ExpectEveryPaneShown("back as a tab", {tabbed});
+}
+
+} // namespace
