@@ -12,6 +12,8 @@ class IKGPToolbarLink {
 public:
     // TRUE while the toolbar customisation sheet runs.
     virtual BOOL IsCustomizeMode() const = 0;
+    // The clipboard format a dragged toolbar button travels in.
+    virtual CLIPFORMAT GetButtonClipboardFormat() const = 0;
 
 protected:
     ~IKGPToolbarLink() = default;
@@ -46,6 +48,13 @@ inline BOOL IsCustomizeMode()
 {
     const IKGPToolbarLink* pLink = CKGPLink<IKGPToolbarLink>::Get();
     return pLink != nullptr && pLink->IsCustomizeMode();
+}
+
+// The toolbar-button clipboard format, 0 without the toolbars.
+inline CLIPFORMAT GetButtonClipboardFormat()
+{
+    const IKGPToolbarLink* pLink = CKGPLink<IKGPToolbarLink>::Get();
+    return pLink != nullptr ? pLink->GetButtonClipboardFormat() : 0;
 }
 
 inline CWnd* GetActivePopupMenu()

@@ -9,6 +9,7 @@
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
+#include "guilib/docking/KGPTabbedDocumentLink.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
 #include "guilib/tabs/KGPTabWnd.h"
 
@@ -524,6 +525,38 @@ CKGPAutoHideToolBar* CKGPBaseTabbedBar::SetAutoHideMode(BOOL bMode, DWORD dwAlig
     }
     m_bTabsAlwaysSizedByActive = bSizedByActive;
     return pResult;
+}
+
+void CKGPBaseTabbedBar::ConvertToTabbedDocument(BOOL bActiveTabOnly)
+{
+    IKGPTabbedDocumentLink* pLink = CKGPLink<IKGPTabbedDocumentLink>::Get();
+    CFrameWnd* pSite = GetDockSiteFrame();
+    if (pLink == nullptr || pSite == nullptr || m_pTabWnd == nullptr || IsAutoHideMode() ||
+        !pLink->IsInMDITabMode(pSite))
+        return;
+    std::vector<CKGPDockingControlBar*> leaving;
+    for (int i = 0; i < m_pTabWnd->GetTabsNum(); ++i) {
+        auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, m_pTabWnd->GetTabWnd(i));
+        if (pPane != nullptr && m_pTabWnd->IsTabVisible(i) && (!bActiveTabOnly || i == m_pTabWnd->GetActiveTab()))
+            leaving.push_back(pPane);
+    }
+    const HWND hSelf = m_hWnd;
+    for (CKGPDockingControlBar* pPane : leaving) {
+        m_pTabWnd->RemoveTab(m_pTabWnd->GetTabFromHwnd(pPane->GetSafeHwnd()), FALSE);
+        pPane->EnableGripper(TRUE);
+        pPane->SetParent(pSite);
+        pLink->ControlBarToTabbedDocument(pPane);
+    }
+    if (!::IsWindow(hSelf) || leaving.empty())
+        return;
+    int first = -1;
+    if (m_pTabWnd->GetFirstVisibleTab(first) == nullptr) {
+        ShowBar(FALSE, FALSE, FALSE);
+        return;
+    }
+    if (m_pTabWnd->GetActiveTab() < 0 || !m_pTabWnd->IsTabVisible(m_pTabWnd->GetActiveTab()))
+        m_pTabWnd->SetActiveTab(first);
+    m_pTabWnd->RecalcLayout();
 }
 
 void CKGPBaseTabbedBar::UndockFromHost()

@@ -47,6 +47,9 @@ public:
     CKGPAutoHideToolBar* SetAutoHideMode(BOOL bMode, DWORD dwAlignment,
                                          CKGPAutoHideToolBar* pCurrAutoHideToolBar = nullptr,
                                          BOOL bUseTimer = TRUE) override;
+    // Its active pane (or every shown pane) becomes a tabbed document of the
+    // MDI frame and leaves it; left with no pane shown, it hides.
+    void ConvertToTabbedDocument(BOOL bActiveTabOnly = TRUE) override;
 
     // ---- Own operations.
     virtual BOOL AddTab(CWnd* pNewBar, BOOL bVisible = TRUE, BOOL bSetActive = TRUE, BOOL bDetachable = TRUE);

@@ -248,16 +248,19 @@ BOOL CKGPDockingControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bSho
 
 // ---- Showing.
 
-void CKGPDockingControlBar::ConvertToTabbedDocument(BOOL /*bActiveTabOnly*/)
+void CKGPDockingControlBar::ConvertToTabbedDocument(BOOL bActiveTabOnly)
 {
     if (IsAutoHideMode() || IsShownAsDocument())
         return;
     IKGPTabbedDocumentLink* pLink = CKGPLink<IKGPTabbedDocumentLink>::Get();
     if (pLink == nullptr)
         return;
-    // A tab goes with its tabbed pane.
-    auto* pTabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, GetParentTabbedBar());
-    pLink->ControlBarToTabbedDocument(pTabbed != nullptr ? pTabbed : this);
+    // A tab asks its tabbed pane, which hands over its active pane.
+    if (auto* pTabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, GetParentTabbedBar())) {
+        pTabbed->ConvertToTabbedDocument(bActiveTabOnly);
+        return;
+    }
+    pLink->ControlBarToTabbedDocument(this);
 }
 
 void CKGPDockingControlBar::ShowBar(BOOL bShow, BOOL bDelay, BOOL bActivate)

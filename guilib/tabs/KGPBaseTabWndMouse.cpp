@@ -341,9 +341,12 @@ BOOL CKGPBaseTabWnd::OnNeedTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
 
 namespace {
 
+// While the toolbars are customised, data in the toolbar-button format.
 BOOL CarriesToolbarButtons(COleDataObject* pDataObject)
 {
-    return KGPMenuLinks::IsCustomizeMode() && pDataObject != nullptr;
+    const CLIPFORMAT format = KGPMenuLinks::GetButtonClipboardFormat();
+    return KGPMenuLinks::IsCustomizeMode() && pDataObject != nullptr && format != 0 &&
+           pDataObject->IsDataAvailable(format);
 }
 
 }  // namespace

@@ -88,6 +88,8 @@ BEGIN_MESSAGE_MAP(CKGPTabWnd, CKGPBaseTabWnd)
     ON_WM_DESTROY()
     ON_WM_SYSCOLORCHANGE()
     ON_REGISTERED_MESSAGE(KGM_UPDATETOOLTIPS, &CKGPTabWnd::OnUpdateToolTips)
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
 CKGPTabWnd::CKGPTabWnd()
@@ -741,15 +743,7 @@ BOOL CKGPTabWnd::SetActiveTab(int iTab)
         m_wndScrollWnd.GetSafeHwnd() != nullptr) {
         pNew->ShowScrollBar(SB_HORZ, FALSE);
         pNew->ModifyStyle(WS_HSCROLL, 0, SWP_FRAMECHANGED);
-        SCROLLINFO info = {};
-        info.cbSize = sizeof(SCROLLINFO);
-        info.fMask = SIF_ALL;
-        if (pNew->GetScrollInfo(SB_HORZ, &info, SIF_ALL) && info.nMax > info.nMin) {
-            m_wndScrollWnd.SetScrollInfo(&info);
-            m_wndScrollWnd.EnableScrollBar(ESB_ENABLE_BOTH);
-        } else {
-            m_wndScrollWnd.EnableScrollBar(ESB_DISABLE_BOTH);
-        }
+        SyncSharedScrollBar(pNew);
     }
     if (m_bIsActiveTabBold) {
         RecalcLayout();
@@ -959,4 +953,62 @@ void CKGPTabWnd::ShowTabList(CPoint point)
     if (iTab != m_iActiveTab)
         ActivateByClick(iTab);
     EnsureVisible(m_iActiveTab);
+}
+
+void CKGPTabWnd::SyncSharedScrollBar(CWnd* pWnd)
+{
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr || m_wndScrollWnd.GetSafeHwnd() == nullptr)
+        return;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(SCROLLINFO);
+    info.fMask = SIF_ALL;
+    if (pWnd->GetScrollInfo(SB_HORZ, &info, SIF_ALL) && info.nMax > info.nMin) {
+        m_wndScrollWnd.SetScrollInfo(&info);
+        m_wndScrollWnd.EnableScrollBar(ESB_ENABLE_BOTH);
+    } else {
+        m_wndScrollWnd.EnableScrollBar(ESB_DISABLE_BOTH);
+    }
+}
+
+void CKGPTabWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
+{
+    CKGPBaseTabWnd::OnWindowPosChanging(lpwndpos);
+    if (m_bIsMDITab) {
+        lpwndpos->hwndInsertAfter = HWND_BOTTOM;
+        lpwndpos->flags &= ~SWP_NOZORDER;
+    }
+}
+
+void CKGPTabWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CKGPBaseTabWnd::OnWindowPosChanged(lpwndpos);
+    if (m_bIsMDITab && ::GetWindow(m_hWnd, GW_HWNDNEXT) != nullptr)
+        SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+BOOL CKGPTabWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const auto* pNMH = reinterpret_cast<const NMHDR*>(lParam);
+    if (pNMH != nullptr) {
+        if (pNMH->code == TTN_SHOW && m_pToolTip != nullptr && pNMH->hwndFrom == m_pToolTip->GetSafeHwnd())
+            m_pToolTip->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (pNMH->code == HDN_ENDDRAG && m_style.sharedScroll) {
+            CWnd* pActive = GetActiveWnd();
+            if (pActive != nullptr && pActive->GetSafeHwnd() != nullptr &&
+                ::GetParent(pNMH->hwndFrom) == pActive->GetSafeHwnd()) {
+                const BOOL bHandled = CKGPBaseTabWnd::OnNotify(wParam, lParam, pResult);
+                SyncSharedScrollBar(pActive);
+                return bHandled;
+            }
+        }
+    }
+    return CKGPBaseTabWnd::OnNotify(wParam, lParam, pResult);
+}
+
+DROPEFFECT CKGPTabWnd::OnDragOverToolbarData(COleDataObject*, DWORD dwKeyState, CPoint point)
+{
+    const int iTab = GetTabFromPoint(point);
+    if (iTab >= 0 && iTab != GetActiveTab())
+        SetActiveTab(iTab);
+    return (dwKeyState & MK_CONTROL) != 0 ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }

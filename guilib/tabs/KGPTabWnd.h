@@ -130,7 +130,18 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnSysColorChange();
     afx_msg LRESULT OnUpdateToolTips(WPARAM wParam, LPARAM lParam);
+    // An MDI tab window stays at the bottom of the z-order.
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // A tooltip showing comes above every window; a column dragged in the
+    // active list view's header brings the shared scroll bar up to date.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // While the toolbars are customised, a button dragged over a tab opens it:
+    // copied with Ctrl, else moved.
+    DROPEFFECT OnDragOverToolbarData(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    // The shared scroll bar takes the active window's horizontal scrolling.
+    void SyncSharedScrollBar(CWnd* pWnd);
     DECLARE_MESSAGE_MAP()
 
     void CreateButtons(BOOL bAtCreation);

@@ -311,12 +311,15 @@ void CKGPTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
         return;
     }
     CPoint screen;
-    const BOOL bDropped = IsMDITabDragged(point, screen) && GetParent() != nullptr && !IsPtInTabArea(point);
+    const BOOL bDragged = IsMDITabDragged(point, screen) && GetParent() != nullptr;
+    const BOOL bDropped = bDragged && !IsPtInTabArea(point);
     // The drag ends first: the drop may move this tab to another group.
     CKGPBaseTabWnd::OnLButtonUp(nFlags, point);
     if (bDropped)
         GetParent()->SendMessage(KGM_ON_MOVETABCOMPLETE, reinterpret_cast<WPARAM>(this),
                                  MAKELPARAM(screen.x, screen.y));
+    else if (bDragged)
+        ActivateMDIChild(); // let go on the strip: its document stays the active one
 }
 
 void CKGPTabWnd::OnCancelMode()

@@ -1,6 +1,7 @@
 #include "guilib/toolbars/KGPToolBarShared.h"
 
 #include "guilib/core/KGPMenuLinks.h"
+#include "guilib/toolbars/KGPToolbarButton.h"
 
 #include <algorithm>
 
@@ -38,6 +39,7 @@ namespace {
 class CToolbarLink final : public IKGPToolbarLink {
 public:
     BOOL IsCustomizeMode() const override { return CKGPToolBarShared::s_bCustomizing; }
+    CLIPFORMAT GetButtonClipboardFormat() const override { return CKGPToolbarButton::GetClipboardFormat(); }
 };
 
 } // namespace

@@ -300,6 +300,33 @@ TEST_F(MDIFrameTest, TheBarsMenuListsTheDocumentWindowsBarsAndIsOwnedByTheMainWi
     childBar.reset();
 }
 
+// A tab made a tabbed document goes alone (its tabbed pane's active pane);
+// asked for all, the tabbed pane hands over every shown pane and hides.
+TEST_F(MDIFrameTest, ATabbedPaneHandsItsActivePaneOrEveryShownPaneToTheDocuments)
+{
+    frame.EnableMDITabs(TRUE);
+    CKGPDockingControlBar* b = AddPane(3172, _T("Watch"));
+    CKGPDockingControlBar* a = AddPane(3171, _T("Output"));
+    CKGPDockingControlBar* tabbed = nullptr;
+    ASSERT_NE(nullptr, a->AttachToTabWnd(b, KGP_DM_UNKNOWN, TRUE, &tabbed));
+    ASSERT_NE(nullptr, tabbed);
+    frame.RecalcLayout();
+    ASSERT_EQ(tabbed, a->GetParentTabbedBar());
+    ASSERT_EQ(tabbed, b->GetParentTabbedBar());
+
+    a->ConvertToTabbedDocument(); // the active tab
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(a->IsShownAsDocument());
+    EXPECT_FALSE(b->IsShownAsDocument()) << "the other tab stays";
+    EXPECT_EQ(tabbed, b->GetParentTabbedBar());
+    EXPECT_TRUE(tabbed->IsWindowVisible());
+
+    tabbed->ConvertToTabbedDocument(FALSE); // every shown pane
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(b->IsShownAsDocument());
+    EXPECT_FALSE(tabbed->IsWindowVisible()) << "left without a shown pane, it hides";
+}
+
 TEST_F(MDIFrameTest, ClosingTheDocumentOfAPaneReturnsThePaneToDocking)
 {
     CKGPDockingControlBar* pane = AddPane(3201, _T("Output"));
@@ -596,6 +623,11 @@ TEST_F(MDIChildTest, WithTabsAChildLosesItsCaptionFillsTheClientAndItsTabFollows
     second->GetClientRect(childClient);
     EXPECT_GE(childClient.Width(), mdiClient.Width());
     EXPECT_GE(childClient.Height(), mdiClient.Height());
+
+    // The tab window stays under the document windows it lists, even when
+    // brought to the top.
+    tabs.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(nullptr, ::GetWindow(tabs.m_hWnd, GW_HWNDNEXT)) << "at the bottom of the z-order";
 
     // Titles and activation reach the tabs.
     second->SetWindowText(_T("Renamed"));

@@ -7,7 +7,9 @@
 
 #include "guilib/core/KGPStoredState.h"
 #include "tests/guilib_tabs/TabWndSupport.h"
+#include "guilib/toolbars/KGPToolBar.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/ButtonDataObject.h"
 #include "tests/support/LibraryTestHost.h"
 #include "tests/support/MessagePump.h"
 
@@ -223,6 +225,39 @@ TEST_F(TabWndTest, DraggingATabAlongTheStripMovesItAndTellsTheParent)
     EXPECT_EQ(0, tabs.GetActiveTab());
     // Tab windows without a docking layer float nothing.
     EXPECT_FALSE(tabs.DetachTab(KGP_TAB_DETACH_BY_DBLCLK, 0));
+}
+
+// While the toolbars are customised, a toolbar button dragged over a tab
+// opens that tab and is copied with Ctrl, else moved; other data is not
+// taken for a button.
+TEST_F(TabWndTest, AButtonDraggedOverATabWhileCustomisingOpensItAndOtherDataIsNoButton)
+{
+    CNotingTabWnd& tabs = MakeTabs(CKGPTabWnd::STYLE_3D);
+    for (const wchar_t* label : {L"One", L"Two", L"Three"})
+        AddPage(tabs, label);
+    const CKGPToolBar registers; // the toolbars' link comes with their first bar
+    keyloft_test::CButtonData button(CKGPToolbarButton(ID_FILE_NEW, -1, L"New"));
+    COleDataSource textSource;
+    HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+    textSource.CacheGlobalData(CF_TEXT, text);
+    COleDataObject textData;
+    textData.Attach(textSource.GetDataObject(), FALSE);
+    CKGPTabDropTarget target(tabs);
+    auto centreOf = [&](int iTab) {
+        CRect rect;
+        EXPECT_TRUE(tabs.GetTabRect(iTab, rect));
+        return rect.CenterPoint();
+    };
+
+    CKGPToolBar::s_bCustomizing = TRUE;
+    EXPECT_EQ(DROPEFFECT_COPY, target.OnDragOver(nullptr, button.Get(), MK_CONTROL, centreOf(2)));
+    EXPECT_EQ(2, tabs.GetActiveTab());
+    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragOver(nullptr, button.Get(), 0, centreOf(1)));
+    EXPECT_EQ(1, tabs.GetActiveTab());
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(nullptr, &textData, MK_CONTROL, centreOf(0)));
+    CKGPToolBar::s_bCustomizing = FALSE;
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(nullptr, button.Get(), MK_CONTROL, centreOf(2)))
+        << "not while customising: nothing is dropped";
 }
 
 TEST_F(TabWndTest, AutomaticColoursFollowTheIndexAndAreGivenAgainByANewList)
