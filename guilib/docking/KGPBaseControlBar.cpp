@@ -184,6 +184,11 @@ CFrameWnd* CKGPBaseControlBar::GetDockSiteFrame() const
     return m_pDockSite;
 }
 
+DWORD CKGPBaseControlBar::GetFloatingCaptionButtons() const
+{
+    return CanBeClosed() ? KGP_CAPTION_BTN_CLOSE : 0;
+}
+
 int CKGPBaseControlBar::GetDockingMode() const
 {
     return m_nDockMode != 0 ? m_nDockMode : CKGPDockManager::GetDockingMode();

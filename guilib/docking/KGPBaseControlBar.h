@@ -157,6 +157,18 @@ public:
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
     virtual void DoPaint(CDC* pDC);
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
+    // The bar's client size laid out for a length: its width (bHorz) or its
+    // height (a floating toolbar wraps its rows to it); (0, 0) for a bar
+    // whose floating frame is not resized by its edges this way.
+    virtual CSize CalcSizeForLength(int /*nLength*/, BOOL /*bHorz*/) { return CSize(0, 0); }
+    // The caption buttons its floating frame shows (KGP_CAPTION_BTN_...
+    // bits): the close button when the bar may be closed.
+    virtual DWORD GetFloatingCaptionButtons() const;
+    // Its floating frame's menu button (its rectangle on the screen) was
+    // pressed: the bar drops its menu under it; FALSE when it has none.
+    virtual BOOL ShowCaptionMenu(CWnd* /*pMiniFrame*/, const CRect& /*rectButton*/) { return FALSE; }
+    // Takes the focus when its floating frame gets it (toolbars leave it where it was).
+    virtual BOOL WantsFocus() const { return TRUE; }
 
     // Reaching the frame's dock manager (nothing when there is none).
     BOOL RegisterWithDockManager(CKGPBaseControlBar* pBar = nullptr);

@@ -93,8 +93,13 @@ void CKGPCaptionMenuButton::ShowMenu(HMENU hMenu, CWnd* pOwner)
     m_bPushed = TRUE;
     RepaintIn(pOwner);
 
-    // A library popup menu when the menus family is there, else the system's.
-    m_nMenuResult = static_cast<int>(KGPMenuLinks::TrackPopupMenu(hMenu, drop.x, drop.y, pOwner));
+    // The system's menu by default, returning the choice without a command;
+    // else the context-menu manager's, right-aligned under the button.
+    if (!m_bOSMenu && KGPMenuLinks::HasContextMenuManager())
+        m_nMenuResult = static_cast<int>(KGPMenuLinks::TrackContextMenu(hMenu, drop.x, drop.y, pOwner, TRUE));
+    else
+        m_nMenuResult = ::TrackPopupMenu(hMenu, TPM_NONOTIFY | TPM_RETURNCMD, drop.x, drop.y, 0,
+                                         pOwner->GetSafeHwnd(), nullptr);
 
     m_bMenuIsShown = FALSE;
     m_bPushed = FALSE;

@@ -58,6 +58,8 @@ public:
     void OnDraw(CDC* pDC, BOOL bActive, BOOL bHorz = TRUE, BOOL bMaximized = TRUE, BOOL bDisabled = FALSE) override;
     // Shows the menu at the button's bottom-right corner, pushed while open; the
     // command chosen (0 for none) is kept in m_nMenuResult, no WM_COMMAND is sent.
+    // The system tracks it (m_bOSMenu, by default), else the library's
+    // context-menu manager, right-aligned.
     void ShowMenu(HMENU hMenu, CWnd* pOwner);
 
     int m_nMenuResult = 0;

@@ -248,4 +248,44 @@ UINT HitTestFrame(const FrameGeometry& frame, const CObList& buttons, CPoint poi
     return button != nullptr ? button->GetHit() : HTCLIENT;
 }
 
+BOOL SizingAlongWidth(UINT side)
+{
+    return side == WMSZ_LEFT || side == WMSZ_RIGHT;
+}
+
+int SizingLength(const ToolbarSizing& sizing)
+{
+    if (SizingAlongWidth(sizing.side)) {
+        if (sizing.dragged.Width() == sizing.window.Width())
+            return -1;
+        return (std::max)(0, sizing.dragged.Width() - static_cast<int>(sizing.frame.cx));
+    }
+    if (sizing.dragged.Height() == sizing.window.Height())
+        return -1;
+    return (std::max)(0, sizing.dragged.Height() - static_cast<int>(sizing.frame.cy));
+}
+
+CRect FitToolbarSizing(const ToolbarSizing& sizing, CSize content)
+{
+    const CRect& window = sizing.window;
+    if (content.cx <= 0 || content.cy <= 0)
+        return window;
+    const CSize size = content + sizing.frame;
+    const BOOL bWidth = SizingAlongWidth(sizing.side);
+    if ((bWidth ? size.cx == window.Width() : size.cy == window.Height()))
+        return window;
+    CRect fitted = window;
+    if (sizing.side == WMSZ_LEFT)
+        fitted.left = window.right - size.cx;
+    else
+        fitted.right = window.left + size.cx;
+    const BOOL bBottom = sizing.side == WMSZ_BOTTOM || sizing.side == WMSZ_BOTTOMLEFT ||
+                         sizing.side == WMSZ_BOTTOMRIGHT;
+    if (bWidth || bBottom)
+        fitted.bottom = window.top + size.cy;
+    else
+        fitted.top = window.bottom - size.cy;
+    return fitted;
+}
+
 }  // namespace KGPCaption

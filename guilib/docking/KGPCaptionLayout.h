@@ -77,4 +77,23 @@ struct FrameGeometry {
 // kHitDefault elsewhere.
 UINT HitTestFrame(const FrameGeometry& frame, const CObList& buttons, CPoint point, BOOL bDetectCaption);
 
+// A floating toolbar's frame resized by one of its edges (the WMSZ_ side).
+struct ToolbarSizing {
+    UINT side = 0;
+    CRect window;  // the frame as it stands (screen)
+    CRect dragged; // the rectangle the drag asks for
+    CSize frame;   // the frame's borders and caption around the bar
+};
+// The left and right edges drag the width; the others the height.
+BOOL SizingAlongWidth(UINT side);
+// The bar's length the drag asks for (the dragged dimension less the
+// frame); -1 when that dimension did not change.
+int SizingLength(const ToolbarSizing& sizing);
+// The frame around the bar's laid-out client size: the dragged edge moves
+// to fit it (the left one for the left side, the right one for the right,
+// the bottom one for the bottom sides, the top one otherwise), the other
+// dimension grows or shrinks from its near edge; the frame as it stands
+// when the bar's size did not change in the dragged direction.
+CRect FitToolbarSizing(const ToolbarSizing& sizing, CSize content);
+
 }  // namespace KGPCaption

@@ -505,9 +505,19 @@ BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)
         StoreRecentDockInfo();
     pMiniFrame->m_rectRecentFloatingRect = m_recentDockInfo.m_rectRecentFloatingRect;
     CWnd* pOldParent = GetParent();
+    // A tab leaving a floating tabbed pane: that pane's frame ends its drag.
+    CKGPMiniFrameWnd* pOldMiniFrame = IsTabbed() ? GetParentMiniFrame(TRUE) : nullptr;
+    const HWND hOldMiniFrame = pOldMiniFrame != nullptr ? pOldMiniFrame->GetSafeHwnd() : nullptr;
     RemoveFromDockBar();
-    if (method == KGP_DM_MOUSE && m_bCaptured)
-        SendMessage(WM_LBUTTONUP, kKeepDragWindow, MAKELPARAM(cursor.x, cursor.y));
+    if (method == KGP_DM_MOUSE) {
+        if (m_bCaptured)
+            SendMessage(WM_LBUTTONUP, kKeepDragWindow, MAKELPARAM(cursor.x, cursor.y));
+        if (hOldMiniFrame != nullptr && ::IsWindow(hOldMiniFrame) && pOldMiniFrame->IsMoving()) {
+            CPoint inFrame = cursor;
+            ::ScreenToClient(hOldMiniFrame, &inFrame);
+            ::SendMessageW(hOldMiniFrame, WM_LBUTTONUP, 0, MAKELPARAM(inFrame.x, inFrame.y));
+        }
+    }
 
     if (CKGPDockManager* pManager = GetDockManager())
         pManager->ReparentWindow(pMiniFrame, this);
@@ -544,6 +554,10 @@ BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)
             pDockSite->RedrawWindow(nullptr, nullptr,
                                     RDW_INVALIDATE | RDW_NOINTERNALPAINT | RDW_NOERASE | RDW_ALLCHILDREN |
                                         RDW_UPDATENOW | RDW_FRAME);
+        // (Not while the mouse drags it: the focus would take its frame's
+        // activation and the drag's place on top of the frame with it.)
+        if (method != KGP_DM_MOUSE && WantsFocus() && GetSafeHwnd() != nullptr)
+            SetFocus();
     }
     return TRUE;
 }
@@ -650,6 +664,15 @@ void CKGPControlBar::EndDragAtButtonUp(UINT nFlags, CPoint point)
         m_hwndMiniFrameToBeClosed = nullptr;
     }
     SetDragMode(FALSE);
+    // The frame's smart-docking markers go with the drag, once its drop is docked.
+    struct CMarkersStop {
+        CKGPDockManager* pManager;
+        ~CMarkersStop()
+        {
+            if (CKGPSmartDockingManager* pSmart = pManager != nullptr ? pManager->GetSmartDockingManager() : nullptr)
+                pSmart->Stop();
+        }
+    } stopMarkers{GetDockManager()};
     if (IsDragFrameMode()) {
         if (m_dragFrameImpl.IsFrameShown() || m_dragFrameImpl.GetTargetDockBar() != nullptr) {
             const CRect rect = m_dragFrameImpl.GetDragRect();

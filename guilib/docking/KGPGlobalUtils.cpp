@@ -134,6 +134,11 @@ void CKGPGlobalUtils::ReparentBars(const CObList& list, CWnd* pNewParent, BOOL b
         auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, list.GetNext(pos));
         if (pBar == nullptr || (bVisibleOnly && !pBar->IsWindowVisible()))
             continue;
+        // A slider only changes parent: its place follows its panes'.
+        if (pBar->IsSliderKind()) {
+            pBar->SetParent(pNewParent);
+            continue;
+        }
         pBar->ShowWindow(SW_HIDE);
         pBar->SetParent(pNewParent);
         CRect rect;

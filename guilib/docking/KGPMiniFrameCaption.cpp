@@ -206,11 +206,16 @@ void CKGPMiniFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
 
 void CKGPMiniFrameWnd::OnPressCaptionButton(UINT nHit)
 {
-    if (nHit != KGPCaption::kHitPageMenu || KGPMenuLinks::IsCustomizeMode())
+    CKGPBaseControlBar* pBar = HostedBar();
+    CKGPCaptionButton* pButton = FindCaptionButton(nHit);
+    if (nHit != KGPCaption::kHitPageMenu || KGPMenuLinks::IsCustomizeMode() || pBar == nullptr || pButton == nullptr)
         return;
-    // The menu of a toolbar's customise button lists the toolbar's buttons; it
-    // needs the library popup menus and the customise button (the popup menus
-    // and customisation issues bring them). Until then the button does nothing.
+    // The bar's menu (a toolbar's customise menu) drops under the button.
+    CRect rect = pButton->GetRect();
+    CRect window;
+    GetWindowRect(window);
+    rect.OffsetRect(window.TopLeft());
+    pBar->ShowCaptionMenu(this, rect);
 }
 
 // ---- Painting.
@@ -346,8 +351,8 @@ void CKGPMiniFrameWnd::OnCheckRollState()
         CRect client;
         GetClientRect(client);
         m_nHeightBeforeRollUp = window.Height();
+        m_bRolledUp = TRUE; // before its size changes: its layout keeps the bar's size meanwhile
         SetWindowPos(HWND{}, 0, 0, window.Width(), window.Height() - client.Height(),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        m_bRolledUp = TRUE;
     }
 }

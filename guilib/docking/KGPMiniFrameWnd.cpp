@@ -22,6 +22,7 @@ CMap<UINT, UINT, HWND, HWND> CKGPMiniFrameWnd::s_mapFloatingBars;
 int CKGPMiniFrameWnd::m_nCaptionButtonSpacing = KGPCaption::kButtonSpacing;
 int CKGPMiniFrameWnd::m_nCaptionButtonMargin = 0;
 UINT CKGPMiniFrameWnd::m_nRollTimeOut = 250;
+BOOL CKGPMiniFrameWnd::m_bRespectMinSize = TRUE;
 
 namespace {
 
@@ -192,8 +193,10 @@ void CKGPMiniFrameWnd::AddControlBar(CKGPBaseControlBar* pBar)
             SendMessage(WM_SETICON, size, reinterpret_cast<LPARAM>(hIcon));
     }
     AddRemoveBarFromGlobalMap(pBar, TRUE);
-    if (pBar->CanBeClosed())
-        SetCaptionButtons(KGP_CAPTION_BTN_CLOSE);
+    // Close when the bar may be closed; a toolbar with a customise entry adds
+    // its menu button (a menu bar shows only that).
+    if (const DWORD dwButtons = pBar->GetFloatingCaptionButtons())
+        SetCaptionButtons(dwButtons);
     SetRollUpTimer();
 }
 
@@ -420,9 +423,28 @@ void CKGPMiniFrameWnd::AdjustLayout()
         return;
     CRect client;
     GetClientRect(client);
+    // With the library-wide option on, the client area is at least the bar's
+    // minimum (a toolbar's frame is sized to its buttons instead).
+    BOOL bGrown = FALSE;
+    if (m_bRespectMinSize && !HostsToolBar() && !m_bRolledUp) {
+        if (auto* pControlBar = DYNAMIC_DOWNCAST(CKGPControlBar, pBar)) {
+            CSize minimum;
+            pControlBar->GetMinSize(minimum);
+            if (client.Width() < minimum.cx) {
+                client.right = client.left + minimum.cx;
+                bGrown = TRUE;
+            }
+            if (client.Height() < minimum.cy) {
+                client.bottom = client.top + minimum.cy;
+                bGrown = TRUE;
+            }
+        }
+    }
     pBar->SetWindowPos(HWND{}, client.left, client.top, client.Width(), client.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (bGrown)
+        SizeToContent();
 }
 
 void CKGPMiniFrameWnd::RecalcLayout()
@@ -633,11 +655,35 @@ LRESULT CKGPMiniFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 void CKGPMiniFrameWnd::OnSizing(UINT nSide, LPRECT lpRect)
 {
     CWnd::OnSizing(nSide, lpRect);
-    if (m_bRolledUp)
+    CKGPBaseControlBar* pBar = HostedBar();
+    if (m_bRolledUp || pBar == nullptr || !HostsToolBar())
         return;
-    // Toolbars keep the size of their buttons: a floating toolbar is not stretched.
-    if (HostsToolBar())
-        GetWindowRect(lpRect);
+    CRect window;
+    GetWindowRect(window);
+    CRect border;
+    CalcBorderSize(border);
+    KGPCaption::ToolbarSizing sizing;
+    sizing.side = nSide;
+    sizing.window = window;
+    sizing.dragged = *lpRect;
+    sizing.frame = CSize(border.left + border.right, border.top + border.bottom + m_nCaptionHeight);
+    // The toolbar wraps its rows to the dragged length; the dragged edge
+    // follows its size (a bar that cannot, as a tabbed toolbar, stays put).
+    const BOOL bHorz = KGPCaption::SizingAlongWidth(nSide);
+    const int length = KGPCaption::SizingLength(sizing);
+    if (length < 0) {
+        *lpRect = window; // the dragged dimension did not change
+        return;
+    }
+    const CSize content = pBar->CalcSizeForLength(length, bHorz);
+    const CRect fitted = KGPCaption::FitToolbarSizing(sizing, content);
+    *lpRect = fitted;
+    pBar->RecalcLayout();
+    AdjustLayout();
+    BOOL bFullDrag = TRUE;
+    ::SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &bFullDrag, 0);
+    if (!bFullDrag && fitted != window)
+        SetWindowPos(HWND{}, fitted.left, fitted.top, fitted.Width(), fitted.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CKGPMiniFrameWnd::OnSize(UINT nType, int cx, int cy)
@@ -709,7 +755,8 @@ void CKGPMiniFrameWnd::OnSetFocus(CWnd* pOldWnd)
     CWnd::OnSetFocus(pOldWnd);
     if (HostsToolBar())
         m_hLastFocusWnd = pOldWnd != nullptr ? pOldWnd->GetSafeHwnd() : nullptr;
-    if (CWnd* pBar = GetFirstVisibleBar())
+    auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, GetFirstVisibleBar());
+    if (pBar != nullptr && pBar->WantsFocus())
         pBar->SetFocus();
     if (CWnd* pParent = CWnd::FromHandle(m_hParentWnd))
         pParent->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

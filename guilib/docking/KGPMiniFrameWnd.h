@@ -240,6 +240,9 @@ public:
     static int m_nCaptionButtonSpacing;
     static int m_nCaptionButtonMargin;
     static UINT m_nRollTimeOut;
+    // Library-wide: a frame grows to its bar's (its tree's) minimum size when
+    // smaller.
+    static BOOL m_bRespectMinSize;
     // Timer ids.
     static constexpr UINT_PTR kDockingTimerId = 4;
     static constexpr UINT_PTR kRollUpTimerId = 5;

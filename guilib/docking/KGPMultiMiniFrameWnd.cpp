@@ -10,7 +10,6 @@
 
 IMPLEMENT_SERIAL(CKGPMultiMiniFrameWnd, CKGPMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
 
-BOOL CKGPMultiMiniFrameWnd::m_bRespectMinSize = TRUE;
 
 namespace {
 

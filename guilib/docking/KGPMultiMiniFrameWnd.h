@@ -78,9 +78,6 @@ public:
     CKGPBarContainerManager& GetContainerManager() { return m_barContainerManager; }
     void SetLastFocusedPane(CKGPDockingControlBar* pPane);
 
-    // Library-wide: the frame grows to its tree's minimum size when smaller.
-    static BOOL m_bRespectMinSize;
-
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSetFocus(CWnd* pOldWnd);

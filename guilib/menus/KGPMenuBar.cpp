@@ -4,6 +4,7 @@
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPMenuHash.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPTearOffManager.h"
@@ -745,4 +746,12 @@ LRESULT CKGPMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return CKGPToolBar::WindowProc(message, wParam, lParam);
+}
+
+DWORD CKGPMenuBar::GetFloatingCaptionButtons() const
+{
+    const CCustomizeButton* pChevron = GetCustomizeButton();
+    if (pChevron != nullptr && pChevron->HasCustomizeEntry())
+        return KGP_CAPTION_BTN_CUSTOMIZE;
+    return CKGPToolBar::GetFloatingCaptionButtons();
 }

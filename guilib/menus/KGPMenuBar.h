@@ -124,6 +124,8 @@ public:
     BOOL HasResource() const override;
 
     // ---- Toolbar overrides.
+    // Floating with a customise entry: only the menu button (a menu bar is not closed).
+    DWORD GetFloatingCaptionButtons() const override;
     BOOL IsMenuItemButton(CKGPToolbarButton* pButton) const override;
     BOOL FillDefaultCaption(CKGPToolbarButton* pButton) override;
     int RowHeight() const override;

@@ -12,4 +12,6 @@ public:
     void GetMinSize(CSize& size) const override { size = IsHorizontal() ? CSize(40, 16) : CSize(16, 40); }
     BOOL IsResizable() const override { return FALSE; }
     BOOL IsToolBarKind() const override { return TRUE; }
+    // Its floating frame leaves the focus where it was.
+    BOOL WantsFocus() const override { return FALSE; }
 };

@@ -28,6 +28,8 @@ public:
 
     // The tab window fills the inside of the bar; the bar is as large as it.
     void AdjustLocations() override;
+    // Its floating frame keeps its size: the tabs are not wrapped.
+    CSize CalcSizeForLength(int, BOOL) override { return CSize(0, 0); }
     CSize CalcSize(BOOL bVertDock) override;
 
     static constexpr UINT kTabWindowId = 101;

@@ -271,6 +271,16 @@ public:
     // itself out again (after a button came or went).
     void RefitEnclosingToolbar();
     CSize CalcSize(BOOL bVertDock) override;
+    // Floating: the rows wrapped to the width given, or to the narrowest width
+    // whose rows fit the height given (the width a row of all buttons takes
+    // when none does); the width kept as the bar's recent one.
+    CSize CalcSizeForLength(int nLength, BOOL bHorz) override;
+    // A bar whose customise button offers its customise entry asks for the
+    // menu button beside its close button.
+    DWORD GetFloatingCaptionButtons() const override;
+    // The customise button's menu (the buttons to add or remove and the
+    // customise entry) dropped under its floating frame's menu button.
+    BOOL ShowCaptionMenu(CWnd* pMiniFrame, const CRect& rectButton) override;
     // The size for a length and the layout-mode bits (LM_...).
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

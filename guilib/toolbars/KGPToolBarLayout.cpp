@@ -7,6 +7,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
@@ -241,6 +242,49 @@ CSize CKGPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
     if ((dwMode & LM_COMMIT) != 0 && request.floating && request.dynamicSize && horz)
         m_nMRUWidth = size.cx;
     return size;
+}
+
+CSize CKGPToolBar::CalcSizeForLength(int nLength, BOOL bHorz)
+{
+    if (bHorz)
+        return CalcDynamicLayout(nLength, LM_HORZ | LM_COMMIT);
+    // Narrower rows are taller: one button's width less at a time until the
+    // rows stop fitting the height.
+    const int step = (std::max)(1, static_cast<int>(GetCurrentButtonSize().cx));
+    CSize best = CalcDynamicLayout(kgp::kNoLimit, LM_HORZ);
+    for (int width = best.cx - step; width > 0; width -= step) {
+        const CSize size = CalcDynamicLayout(width, LM_HORZ);
+        if (size.cy > nLength)
+            break;
+        best = size;
+        if (size.cx < width - step)
+            width = size.cx; // the rows wrapped narrower than asked
+    }
+    return CalcDynamicLayout(best.cx, LM_HORZ | LM_COMMIT);
+}
+
+DWORD CKGPToolBar::GetFloatingCaptionButtons() const
+{
+    if (m_pChevron != nullptr && m_pChevron->HasCustomizeEntry())
+        return CanBeClosed() ? KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_CUSTOMIZE : 0;
+    return CKGPBaseToolBar::GetFloatingCaptionButtons();
+}
+
+BOOL CKGPToolBar::ShowCaptionMenu(CWnd*, const CRect& rectButton)
+{
+    if (m_pChevron == nullptr || !m_pChevron->HasCustomizeEntry() || m_pChevron->IsDroppedDown() ||
+        s_bCustomizing || GetSafeHwnd() == nullptr)
+        return FALSE;
+    // The caption button stands in for the customise button's place while its
+    // menu opens (a floating bar shows no customise button); the bar stays the
+    // menu's parent, so its commands reach the frame as from the bar.
+    const CRect kept = m_pChevron->m_rcButton;
+    CRect inBar = rectButton;
+    ScreenToClient(inBar);
+    m_pChevron->m_rcButton = inBar;
+    const BOOL bOpened = m_pChevron->OpenPopupMenu(this);
+    m_pChevron->m_rcButton = kept;
+    return bOpened;
 }
 
 CSize CKGPToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)

@@ -8,6 +8,7 @@
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPGlobalUtils.h"
+#include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
@@ -148,6 +149,32 @@ TEST_F(BarSeamsTest, EdgeTestsFollowTheSmartDockingMarkerWhileItRuns)
     EXPECT_EQ(nullptr, manager->BarFromPoint(window.CenterPoint(), 15));
     smart->Stop();
     EXPECT_EQ(manager->FindDockBar(CBRS_ALIGN_TOP, TRUE), manager->BarFromPoint(window.CenterPoint(), 15));
+}
+
+// Bars moved under another window wait just out of its view, shown; a slider
+// only changes parent and stays as it was (hidden while no pane shows).
+TEST_F(BarSeamsTest, ReparentedBarsWaitOutOfViewAndASliderOnlyChangesParent)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, _T("STATIC"), nullptr, WS_CHILD | WS_VISIBLE, CRect(40, 40, 300, 300), &frame, 2));
+    CKGPSlider* slider = CKGPSlider::CreateDefaultSlider(CBRS_ALIGN_LEFT, &frame);
+    ASSERT_NE(nullptr, slider);
+    slider->ShowWindow(SW_HIDE);
+    slider->SetWindowPos(HWND{}, 10, 20, 4, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    bars.push_back(MakeBar(&frame, 1190, 120));
+    CKGPControlBar* bar = bars.back().get();
+    CObList list;
+    list.AddTail(slider);
+    list.AddTail(bar);
+
+    CKGPGlobalUtils::Get().ReparentBars(list, &host, FALSE);
+    EXPECT_EQ(&host, slider->GetParent());
+    EXPECT_FALSE(slider->IsWindowVisible());
+    EXPECT_EQ(CRect(10, 20, 14, 120), ClientRectIn(slider, &host));
+    EXPECT_EQ(&host, bar->GetParent());
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(CRect(-120, -24, 0, 0), ClientRectIn(bar, &host));
+    slider->DestroyWindow();
 }
 
 TEST_F(BarSeamsTest, BarsComeToTheTopOfTheZOrderFromTheTailSkippingTheBarsAtTheEnd)

@@ -157,3 +157,40 @@ TEST(CaptionButtons, APanesButtonsStandFromTheRightTwoPixelsApart)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CaptionButtons, AToolbarFramesDraggedEdgeFollowsItsWrappedRows)
+{
+    ToolbarSizing sizing;
+    sizing.window = CRect(100, 100, 220, 140);
+    sizing.frame = CSize(6, 22);
+    // The right edge dragged in: the bar's length is the width less the frame.
+    sizing.side = WMSZ_RIGHT;
+    sizing.dragged = CRect(100, 100, 160, 140);
+    EXPECT_TRUE(SizingAlongWidth(sizing.side));
+    EXPECT_EQ(54, SizingLength(sizing));
+    // Wrapped to 48 x 36: the right edge fits it, the frame grows downwards.
+    EXPECT_EQ(CRect(100, 100, 154, 158), FitToolbarSizing(sizing, CSize(48, 36)));
+    // The left edge: the left one moves.
+    sizing.side = WMSZ_LEFT;
+    sizing.dragged = CRect(160, 100, 220, 140);
+    EXPECT_EQ(CRect(166, 100, 220, 158), FitToolbarSizing(sizing, CSize(48, 36)));
+    // The top edge: the height is the length; the top moves, the width follows from the left.
+    sizing.side = WMSZ_TOP;
+    sizing.dragged = CRect(100, 60, 220, 140);
+    EXPECT_FALSE(SizingAlongWidth(sizing.side));
+    EXPECT_EQ(58, SizingLength(sizing));
+    EXPECT_EQ(CRect(100, 82, 172, 140), FitToolbarSizing(sizing, CSize(66, 36)));
+    sizing.side = WMSZ_BOTTOM;
+    sizing.dragged = CRect(100, 100, 220, 180);
+    EXPECT_EQ(CRect(100, 100, 172, 158), FitToolbarSizing(sizing, CSize(66, 36)));
+    // The dragged dimension unchanged, or a bar with no layout, or a layout
+    // no different along it: the frame stays as it is.
+    sizing.dragged = CRect(90, 100, 220, 140);
+    EXPECT_EQ(-1, SizingLength(sizing));
+    EXPECT_EQ(sizing.window, FitToolbarSizing(sizing, CSize(0, 0)));
+    EXPECT_EQ(sizing.window, FitToolbarSizing(sizing, CSize(80, 18)));
+}
+
+} // namespace

@@ -16,6 +16,8 @@
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_docking/PaneTestSupport.h"
+#include "tests/support/MenuDriver.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
@@ -520,6 +522,159 @@ TEST_F(FloatingFrameTest, FloatingFramesFollowTheRelayoutAndTheLooksCaption)
     EXPECT_TRUE(manager->IsLayoutEnabledAndLocked());
     manager->LockUpdate(FALSE);
     EXPECT_FALSE(manager->IsLayoutEnabledAndLocked());
+}
+
+// Menus through the context-menu manager, recorded: the call, its place and
+// its alignment; it chooses the command it is given.
+class CRecordingMenus final : public IKGPMenuLink {
+public:
+    CWnd* GetActivePopupMenu() const override { return nullptr; }
+    BOOL IsModalState() const override { return FALSE; }
+    BOOL HasContextMenuManager() const override { return TRUE; }
+    UINT TrackContextMenu(HMENU, int x, int y, CWnd*, BOOL bRightAlign) override
+    {
+        ++contextMenus;
+        at = CPoint(x, y);
+        rightAligned = bRightAlign;
+        return choice;
+    }
+    UINT TrackPopupMenu(HMENU, int, int, CWnd*, BOOL) override
+    {
+        ++popupMenus;
+        return choice;
+    }
+    int HitTestPopupMenu(CWnd*, CPoint) const override { return 4; }
+    int contextMenus = 0;
+    int popupMenus = 0;
+    CPoint at;
+    BOOL rightAligned = FALSE;
+    UINT choice = 0;
+};
+
+// A window counting the commands it gets.
+class CCommandCounter : public CWnd {
+public:
+    int commands = 0;
+
+protected:
+    BOOL OnCommand(WPARAM, LPARAM) override
+    {
+        ++commands;
+        return TRUE;
+    }
+};
+
+// A caption menu button's menu is the system's by default: the choice comes
+// back without a command; otherwise the context-menu manager shows it
+// right-aligned under the button.
+TEST_F(FloatingFrameTest, ACaptionMenuButtonTracksTheSystemsMenuOrTheContextMenuManagers)
+{
+    CCommandCounter owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), _T("Owner"), WS_POPUP | WS_VISIBLE, CRect(200, 200, 400, 300),
+                               &frame, 0));
+    CMenuHandle menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.Get(), MF_STRING, 101, L"One");
+    ::AppendMenuW(menu.Get(), MF_STRING, 102, L"Two");
+    CKGPCaptionMenuButton button(KGPCaption::kHitPageMenu, FALSE);
+    button.m_ptOrg = CPoint(50, 3);
+    IKGPMenuLink* previous = CKGPLink<IKGPMenuLink>::Get();
+    CRecordingMenus menus;
+    menus.choice = 102;
+    CKGPLink<IKGPMenuLink>::Register(&menus);
+    {
+        test_support::CMenuDriver driver({VK_DOWN, VK_RETURN});
+        button.ShowMenu(menu.Get(), &owner);
+        EXPECT_TRUE(driver.Found());
+    }
+    EXPECT_EQ(101, button.m_nMenuResult);
+    EXPECT_EQ(0, menus.contextMenus + menus.popupMenus) << "the system tracked it";
+    keyloft_test::Pump(30);
+    EXPECT_EQ(0, owner.commands) << "the choice is returned, not sent";
+    EXPECT_FALSE(button.m_bMenuIsShown);
+
+    button.m_bOSMenu = FALSE;
+    button.ShowMenu(menu.Get(), &owner);
+    EXPECT_EQ(102, button.m_nMenuResult);
+    EXPECT_EQ(1, menus.contextMenus);
+    EXPECT_TRUE(menus.rightAligned);
+    EXPECT_EQ(CPoint(200 + 50, 200 + 3) + CKGPCaptionButton::GetSize(), menus.at) << "under the button's right edge";
+    CKGPLink<IKGPMenuLink>::Register(previous);
+    owner.DestroyWindow();
+}
+
+// A floating toolbar's frame: close and, with a customise entry, the menu
+// button; resized by an edge, its rows wrap to the new length and the
+// dragged edge follows them; it leaves the focus where it was, where a pane's
+// frame passes it to its pane, which grows the frame to its minimum.
+TEST_F(FloatingFrameTest, AFloatingToolbarsFrameWrapsItsRowsToTheDraggedEdgeAndKeepsOffTheFocus)
+{
+    auto toolbar = std::make_unique<CKGPToolBar>();
+    ASSERT_TRUE(toolbar->Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 945));
+    ASSERT_TRUE(toolbar->LoadToolBar(700));
+    toolbar->SetLibraryBarStyle(KGP_BARSTYLE_FLOAT | KGP_BARSTYLE_CLOSE);
+    toolbar->EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(toolbar.get(), AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(toolbar->FloatBar(CRect(300, 300, 400, 330), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = toolbar->GetParentMiniFrame();
+    ASSERT_NE(nullptr, floating);
+    EXPECT_NE(nullptr, floating->FindCaptionButton(HTCLOSE));
+    EXPECT_EQ(nullptr, floating->FindCaptionButton(KGPCaption::kHitPageMenu)) << "no customise entry";
+    toolbar->EnableCustomizeButton(TRUE, 33001, _T("Customize..."));
+    floating->AddControlBar(toolbar.get());
+    floating->RemoveControlBar(toolbar.get(), FALSE, TRUE);
+    floating->AddControlBar(toolbar.get());
+    EXPECT_NE(nullptr, floating->FindCaptionButton(HTCLOSE));
+    EXPECT_NE(nullptr, floating->FindCaptionButton(KGPCaption::kHitPageMenu)) << "the menu button";
+    toolbar->EnableCustomizeButton(FALSE, 0, CString());
+
+    // The right edge dragged in to one button's width: three rows.
+    CRect window;
+    floating->GetWindowRect(window);
+    const CRect before = window;
+    CRect border;
+    floating->CalcBorderSize(border);
+    const CSize frameSize(border.left + border.right, border.top + border.bottom + floating->GetCaptionHeight());
+    const CSize oneRow = toolbar->CalcSizeForLength(32767, TRUE);
+    CRect asked(window.left, window.top, window.left + frameSize.cx + oneRow.cx / 3 + 2, window.bottom);
+    floating->SendMessage(WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&asked));
+    EXPECT_EQ(before.left, asked.left) << "the left edge stays";
+    EXPECT_EQ(before.top, asked.top);
+    EXPECT_LT(asked.Width(), before.Width());
+    EXPECT_GT(asked.Height(), before.Height() + oneRow.cy) << "the rows wrapped under each other";
+    EXPECT_EQ(toolbar->CalcSizeForLength(asked.Width() - frameSize.cx, TRUE) + frameSize, asked.Size())
+        << "the frame fits the wrapped rows exactly";
+    // Without full-window dragging (as under Wine) the frame takes it at once.
+    BOOL bFullDrag = TRUE;
+    ::SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &bFullDrag, 0);
+    floating->GetWindowRect(window);
+    if (!bFullDrag)
+        EXPECT_EQ(asked, window);
+    // A drag along a dimension that does not change leaves the frame as it is.
+    CRect same = window;
+    floating->SendMessage(WM_SIZING, WMSZ_BOTTOM, reinterpret_cast<LPARAM>(&same));
+    EXPECT_EQ(window, same);
+
+    // Focused, the toolbar's frame keeps the focus; a pane's frame gives it
+    // its pane, which floated with its minimum larger than its place.
+    floating->SetFocus();
+    EXPECT_NE(toolbar->m_hWnd, ::GetFocus());
+    toolbar->DestroyWindow();
+    auto pane = MakePane(&frame, 946, _T("Pane"), CSize(160, 120), CSize(260, 210));
+    ASSERT_TRUE(pane->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    frame.SetFocus();
+    ASSERT_TRUE(pane->FloatBar(CRect(300, 300, 420, 380), KGP_DM_UNKNOWN, true));
+    EXPECT_EQ(pane->m_hWnd, ::GetFocus()) << "a pane floated takes the focus";
+    CKGPMiniFrameWnd* paneFrame = pane->GetParentMiniFrame();
+    ASSERT_NE(nullptr, paneFrame);
+    paneFrame->AdjustLayout();
+    CRect client;
+    paneFrame->GetClientRect(client);
+    EXPECT_GE(client.Width(), 260);
+    EXPECT_GE(client.Height(), 210);
+    frame.SetFocus();
+    paneFrame->SetFocus();
+    EXPECT_EQ(pane->m_hWnd, ::GetFocus());
+    pane->DestroyWindow();
 }
 
 TEST_F(FloatingFrameTest, AFrameKeepsACaptionHeightOnTheWorkArea)

@@ -11,6 +11,8 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSmartDockingManager.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -229,6 +231,40 @@ TEST_F(PaneCaptionTest, EscOnATabEndsTheDragItsTabbedPaneArmed)
     EXPECT_NE(tabbed->m_hWnd, ::GetCapture());
     EXPECT_TRUE(b->IsTabbed());
     EXPECT_FALSE(tabbed->IsFloating());
+}
+
+// A tab pulled by the mouse out of a floating tabbed pane ends the drag that
+// pane's frame had armed; a bar's drag ending stops the frame's markers.
+TEST_F(PaneCaptionTest, ATabPulledOutEndsItsOldFramesDragAndAnEndedDragStopsTheMarkers)
+{
+    CKGPDockingControlBar* a = Add(2336, _T("First"));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2337, _T("Second"));
+    CKGPDockingControlBar* tabbed = nullptr;
+    ASSERT_NE(nullptr, b->AttachToTabWnd(a, KGP_DM_UNKNOWN, TRUE, &tabbed));
+    ASSERT_TRUE(tabbed->FloatBar(CRect(300, 300, 500, 500)));
+    CKGPMiniFrameWnd* oldFrame = tabbed->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, oldFrame);
+    oldFrame->EnterDragMode();
+    ASSERT_TRUE(oldFrame->IsMoving());
+    ASSERT_TRUE(b->FloatBar(CRect(520, 300, 680, 460), KGP_DM_MOUSE));
+    EXPECT_NE(oldFrame, b->GetParentMiniFrame(TRUE));
+    EXPECT_FALSE(oldFrame->IsMoving()) << "the old frame's drag ended";
+    EXPECT_NE(oldFrame->m_hWnd, ::GetCapture());
+    if (CKGPMiniFrameWnd* newFrame = b->GetParentMiniFrame(TRUE))
+        newFrame->SendMessage(WM_CANCELMODE);
+
+    CKGPDockingControlBar* c = Add(2338, _T("Third"));
+    ASSERT_TRUE(c->DockToWindow(CBRS_ALIGN_RIGHT, nullptr));
+    frame.RecalcLayout();
+    CKGPSmartDockingManager* markers = frame.GetDockManager()->GetSmartDockingManagerPermanent();
+    markers->Start(c);
+    ASSERT_TRUE(markers->IsStarted());
+    c->EnterDragMode(FALSE);
+    ASSERT_TRUE(c->IsDragging());
+    c->SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(c->IsDragging());
+    EXPECT_FALSE(markers->IsStarted()) << "the markers end with the drag";
 }
 
 TEST_F(PaneCaptionTest, ANodeCollapsesWhenTheLastPlaceNamingItLetsGo)
