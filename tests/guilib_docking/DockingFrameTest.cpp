@@ -130,6 +130,119 @@ TEST_F(DockingFrameTest, BarsMoveBetweenRowsAndSwapAlongARow)
     EXPECT_EQ(1, top->GetRows().GetCount());
 }
 
+// A bar keeping a row to itself takes no neighbour into it nor joins an
+// occupied row; a bar dragged onto its row swaps the two rows instead.
+TEST_F(DockingFrameTest, ABarKeepingARowToItselfTakesNoNeighbourAndDraggedRowsSwapWithIt)
+{
+    bars.push_back(MakeBar(&frame, 280));
+    CKGPControlBar* alone = bars.back().get();
+    alone->SetExclusiveRow(1);
+    frame.DockControlBar(alone, AFX_IDW_DOCKBAR_TOP);
+    CKGPDockBar* top = DockBar(CBRS_ALIGN_TOP);
+    CRect aloneRect;
+    alone->GetWindowRect(aloneRect);
+    bars.push_back(MakeBar(&frame, 281));
+    CKGPControlBar* other = bars.back().get();
+    const CRect besideIt(aloneRect.right + 20, aloneRect.top, aloneRect.right + 120, aloneRect.bottom);
+    frame.DockControlBar(other, AFX_IDW_DOCKBAR_TOP, besideIt);
+    frame.RecalcLayout();
+    ASSERT_EQ(2, top->GetRows().GetCount()) << "asked into the kept row, it gets a row of its own";
+    EXPECT_NE(alone->GetDockBarRow(), other->GetDockBarRow());
+    EXPECT_EQ(1, alone->GetDockBarRow()->GetControlBars().GetCount());
+    EXPECT_EQ(0, ClientRectIn(alone, top).top);
+    EXPECT_EQ(24, ClientRectIn(other, top).top);
+
+    // The other bar dragged up into the kept row: the rows change places.
+    CRect topRect;
+    top->GetWindowRect(topRect);
+    ::SetCursorPos(topRect.left + 300, topRect.top + 10);
+    EXPECT_FALSE(top->MoveControlBar(other, 0, 0, -20));
+    EXPECT_TRUE(other->m_bRowChanged);
+    EXPECT_EQ(other->GetDockBarRow(), top->GetRows().GetHead());
+    EXPECT_EQ(alone->GetDockBarRow(), top->GetRows().GetTail());
+    EXPECT_EQ(0, ClientRectIn(other, top).top);
+    EXPECT_EQ(24, ClientRectIn(alone, top).top);
+    EXPECT_EQ(48, frame.ViewRect().top);
+}
+
+// A bar docked before another lies in its row ten pixels before it, and
+// comes before it in the dock bar's list.
+TEST_F(DockingFrameTest, ABarDockedBeforeAnotherLiesTenPixelsBeforeItInItsRow)
+{
+    CKGPDockBar* top = DockBar(CBRS_ALIGN_TOP);
+    bars.push_back(MakeBar(&frame, 285, 100));
+    CKGPControlBar* existing = bars.back().get();
+    CRect topRect;
+    top->GetWindowRect(topRect);
+    const CRect place(topRect.left + 250, topRect.top, topRect.left + 350, topRect.top + 24);
+    frame.DockControlBar(existing, AFX_IDW_DOCKBAR_TOP, place);
+    frame.RecalcLayout();
+    const CRect existingRect = ClientRectIn(existing, top);
+    bars.push_back(MakeBar(&frame, 286, 80));
+    CKGPControlBar* before = bars.back().get();
+    bars.push_back(MakeBar(&frame, 287, 80)); // never docked: in no row
+    EXPECT_FALSE(top->DockControlBarBefore(before, bars.back().get()));
+    ASSERT_TRUE(top->DockControlBarBefore(before, existing));
+    frame.RecalcLayout();
+    EXPECT_EQ(existing->GetDockBarRow(), before->GetDockBarRow());
+    EXPECT_EQ(top, before->GetParentDockBar());
+    const CRect beforeRect = ClientRectIn(before, top);
+    EXPECT_EQ(existingRect.left - 10, beforeRect.right);
+    EXPECT_EQ(80, beforeRect.Width());
+    EXPECT_EQ(existingRect.top, beforeRect.top);
+    const CObList& docked = top->GetControlBars();
+    EXPECT_EQ(docked.Find(before) != nullptr && docked.Find(existing) != nullptr, true);
+    POSITION pos = docked.Find(before);
+    docked.GetNext(pos);
+    EXPECT_EQ(existing, pos != nullptr ? docked.GetAt(pos) : nullptr) << "listed right before it";
+}
+
+// Dragged near an edge of the docked area, a floating bar's feedback is that
+// edge's strip as thick as its frame (at most half the area); nothing while
+// Ctrl is held or at an edge the bar may not take.
+TEST_F(DockingFrameTest, TheFeedbackNearAnEdgeIsTheEdgesStripAsThickAsTheDraggedFrame)
+{
+    CKGPControlBar* bar = Add(290, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_TRUE(bar->FloatBar(CRect(300, 300, 420, 330)));
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame();
+    ASSERT_NE(nullptr, floating);
+    frame.RecalcLayout();
+    CKGPDockManager* manager = frame.GetDockManager();
+    CRect inner;
+    manager->GetInnerDockRect(inner);
+    frame.ClientToScreen(inner);
+    CRect window;
+    floating->GetWindowRect(window);
+
+    CRect expected;
+    BOOL bDrawTab = TRUE;
+    CKGPBaseControlBar* pTarget = bar;
+    manager->CalcExpectedDockedRect(floating, CPoint(inner.left + 200, inner.top + 5), expected, bDrawTab, pTarget);
+    EXPECT_EQ(CRect(inner.left, inner.top, inner.right, inner.top + window.Height()), expected);
+    EXPECT_FALSE(bDrawTab);
+    EXPECT_EQ(nullptr, pTarget);
+    manager->CalcExpectedDockedRect(floating, CPoint(inner.right - 5, inner.top + 200), expected, bDrawTab, pTarget);
+    EXPECT_EQ(CRect(inner.right - window.Width(), inner.top, inner.right, inner.bottom), expected);
+
+    // A frame taller than half the area is cut to half of it.
+    floating->SetWindowPos(HWND{}, 0, 0, window.Width(), inner.Height() * 3 / 4, SWP_NOMOVE | SWP_NOZORDER);
+    manager->CalcExpectedDockedRect(floating, CPoint(inner.left + 200, inner.bottom - 5), expected, bDrawTab, pTarget);
+    EXPECT_EQ(CRect(inner.left, inner.bottom - inner.Height() / 2, inner.right, inner.bottom), expected);
+
+    // Ctrl held, or an edge the bar may not take: no feedback.
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] |= 0x80;
+    ::SetKeyboardState(keys);
+    manager->CalcExpectedDockedRect(floating, CPoint(inner.left + 200, inner.top + 5), expected, bDrawTab, pTarget);
+    keys[VK_CONTROL] &= static_cast<BYTE>(~0x80);
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(expected.IsRectEmpty());
+    bar->EnableDocking(CBRS_ALIGN_LEFT);
+    manager->CalcExpectedDockedRect(floating, CPoint(inner.left + 200, inner.top + 5), expected, bDrawTab, pTarget);
+    EXPECT_TRUE(expected.IsRectEmpty());
+}
+
 TEST_F(DockingFrameTest, PrintPreviewHidesTheBarsAndGivesTheirRowsBack)
 {
     CKGPControlBar* bar = Add(250, AFX_IDW_DOCKBAR_TOP);
