@@ -5,6 +5,7 @@
 // insets the view.
 #include <gtest/gtest.h>
 
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/frames/KGPFrameWnd.h"
@@ -31,6 +32,13 @@ public:
     }
     BOOL m_bLibraryPart = TRUE;
     std::vector<UINT> m_fillCalls;
+    // The popups the frame's hook was asked about.
+    BOOL OnPopupMenuOpening(CWnd* pPopup) override
+    {
+        m_openings.push_back(pPopup);
+        return CKGPFrameWnd::OnPopupMenuOpening(pPopup);
+    }
+    std::vector<CWnd*> m_openings;
 
 protected:
     void PostNcDestroy() override {} // lives on the test's stack
@@ -119,6 +127,45 @@ TEST_F(FrameWindowTest, TheCustomiseMenuEndsWithTheFramesPart)
     ASSERT_NE(nullptr, popup);
     EXPECT_EQ(2u, frame.m_fillCalls.size());
     EXPECT_EQ((std::vector<UINT>{0x7701, 0x7703}), Entries(*popup)) << "only the bar's own buttons";
+}
+
+// A popup over the frame with the item "&Copy".
+CKGPPopupMenu* OpenPopup(CWnd& frame, BOOL bQuiet)
+{
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 0x7711, _T("&Copy"));
+    auto* popup = new CKGPPopupMenu;
+    popup->SetQuiet(bQuiet);
+    if (!popup->Create(&frame, 100, 100, menu.Detach(), FALSE))
+        return nullptr;
+    keyloft_test::Pump(20);
+    return popup;
+}
+
+TEST_F(FrameWindowTest, APopupOpensWithTheFramesSayUnlessQuietAndGivesAccessibilityAFreshPlainMenu)
+{
+    CKGPPopupMenu* popup = OpenPopup(frame, FALSE);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(std::vector<CWnd*>{popup}, frame.m_openings) << "the frame's hook was asked";
+    EXPECT_FALSE(popup->DestroyAttachedMenu()) << "no plain menu without accessibility";
+    popup->CloseChain();
+    keyloft_test::Pump(20);
+
+    frame.m_openings.clear();
+    popup = OpenPopup(frame, TRUE);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(frame.m_openings.empty()) << "a quiet popup opens at once";
+    popup->CloseChain();
+    keyloft_test::Pump(20);
+
+    GetKGPGlobalData().m_bEnableAccessibility = TRUE;
+    popup = OpenPopup(frame, FALSE);
+    GetKGPGlobalData().m_bEnableAccessibility = FALSE;
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(popup->DestroyAttachedMenu()) << "a plain menu for the accessibility clients";
+    popup->CloseChain();
+    keyloft_test::Pump(20);
 }
 
 TEST_F(FrameWindowTest, TheBorderAnInPlaceItemSetsInsetsTheView)

@@ -17,6 +17,7 @@
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/ribbon/KGPRibbonBar.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
@@ -28,6 +29,7 @@
 #include "tests/support/WindowCapture.h"
 #include "tests/support/deletewatch/DeleteWatch.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -514,6 +516,39 @@ TEST_F(MDIFrameTest, WithTheTabStripHiddenMinimisedWindowsKeepToTheClientsBottom
     keyloft_test::PumpPending();
     EXPECT_EQ(below, belowIcon()) << "after shrinking";
     keyloft_test::SaveScreenshot(frame.m_hWnd, L"mdi-icon-at-bottom.bmp");
+}
+
+TEST_F(MDIFrameTest, AWindowMenuPopupListsTheWindowsWithTheWindowsDialogForTheTenthAndMore)
+{
+    for (int i = 0; i < 10; ++i)
+        ASSERT_NE(nullptr, AddChild(_T("Doc")));
+    frame.SetWindowsDialogEntry(0x8123, _T("&Windows..."));
+    HMENU window = frame.GetWindowMenu();
+    ASSERT_NE(nullptr, window);
+    std::vector<UINT> systemIds;
+    for (int i = 0; i < ::GetMenuItemCount(window); ++i)
+        systemIds.push_back(::GetMenuItemID(window, i));
+    ASSERT_NE(systemIds.end(), std::find(systemIds.begin(), systemIds.end(), AFX_IDM_FIRST_MDICHILD + 9u))
+        << "the system's item for more windows";
+
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_WINDOW_NEW, _T("&New Window"));
+    auto* popup = new CKGPPopupMenu;
+    ASSERT_TRUE(popup->Create(&frame, 100, 100, menu.Detach(), FALSE));
+    keyloft_test::PumpPending();
+    std::vector<UINT> ids;
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i)
+        if (CKGPToolbarMenuButton* item = popup->GetMenuItem(i))
+            ids.push_back(item->m_nCommand);
+    std::vector<UINT> expected{ID_WINDOW_NEW};
+    for (UINT id = AFX_IDM_FIRST_MDICHILD; id < AFX_IDM_FIRST_MDICHILD + 9; ++id)
+        expected.push_back(id);
+    expected.push_back(0x8123);
+    EXPECT_EQ(expected, ids) << "nine windows, then the windows dialog instead of the tenth";
+    EXPECT_EQ(CString(_T("&Windows...")), popup->GetMenuItem(popup->GetMenuItemCount() - 1)->m_strCaption);
+    popup->CloseChain();
+    keyloft_test::PumpPending();
 }
 
 // A document window whose creation is refused once its window stands (its
