@@ -18,6 +18,7 @@
 
 #include "afxwnd.h"
 
+#include <optional>
 #include <utility>
 
 class CSelfDeletingCreation {
@@ -44,6 +45,24 @@ private:
     bool m_bWindowMade = false;
     bool m_bEnded = false;
     CSelfDeletingCreation* m_pOuter;
+};
+
+// The same watch over a span that is no one block (a stored load's commits,
+// one of which makes the object's window while a later one looks at it):
+// Start begins it, End ends it and answers whether the object ended meanwhile
+// (it may not be touched then).
+class CSelfDeletingWatch {
+public:
+    void Start(CWnd* pWnd) { m_watch.emplace(pWnd); }
+    bool End()
+    {
+        const bool bEnded = m_watch.has_value() && m_watch->HasEnded();
+        m_watch.reset();
+        return bEnded;
+    }
+
+private:
+    std::optional<CSelfDeletingCreation> m_watch;
 };
 
 // Makes the window of pWnd (made with new; the call takes it over) through

@@ -240,9 +240,16 @@ void CKGPBarContainer::ReadArchive(CKGPStoredReader& in, CKGPStoredLoad& load)
         if (*pSlider == nullptr)
             CKGPStoredReader::Refuse(CArchiveException::badClass);
         (*pSlider)->SetParentForRecreation(OwnerWindow());
+        // The slider deletes itself with its window, one refused too.
+        auto pWatch = std::make_shared<CSelfDeletingWatch>();
+        load.OnCommit([pWatch, pSlider] { pWatch->Start(pSlider->get()); });
         (*pSlider)->ReadArchive(in.Archive(), load);
         m_nSavedSliderID = static_cast<int>(sliderId);
-        load.OnCommit([this, pSlider] {
+        load.OnCommit([this, pSlider, pWatch] {
+            if (pWatch->End()) {
+                pSlider->release(); // gone with its refused window: the node has none
+                return;
+            }
             if ((*pSlider)->GetSafeHwnd() == nullptr)
                 return; // its window could not be made: the node has none
             // The window owns the slider from now on.

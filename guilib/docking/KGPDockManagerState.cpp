@@ -444,9 +444,14 @@ void CKGPDockManager::ReadLayout(CArchive& ar, CKGPLoadedLayout& layout)
             CKGPStoredReader::Refuse(CArchiveException::badClass);
         auto pSlider = std::make_shared<std::unique_ptr<CKGPSlider>>(new CKGPSlider(TRUE, m_pParentWnd));
         layout.m_sliders.push_back(pSlider);
+        // The slider deletes itself with its window, one refused too.
+        auto pWatch = std::make_shared<CSelfDeletingWatch>();
+        load.OnCommit([pWatch, pSlider] { pWatch->Start(pSlider->get()); });
         (*pSlider)->ReadArchive(ar, load);
-        load.OnCommit([this, pSlider] {
-            if ((*pSlider)->GetSafeHwnd() != nullptr)
+        load.OnCommit([this, pSlider, pWatch] {
+            if (pWatch->End())
+                pSlider->release(); // gone with its refused window
+            else if ((*pSlider)->GetSafeHwnd() != nullptr)
                 m_lstLoadedBars.AddTail(pSlider->release()); // its window owns it now
         });
     }
@@ -466,8 +471,15 @@ void CKGPDockManager::ReadLayout(CArchive& ar, CKGPLoadedLayout& layout)
         auto pPending = std::make_shared<std::unique_ptr<CKGPMiniFrameWnd>>(pFrame);
         layout.m_miniFrames.push_back(pPending);
         pFrame->AllowTakeOver();
+        // The frame deletes itself with its window, one refused too.
+        auto pWatch = std::make_shared<CSelfDeletingWatch>();
+        load.OnCommit([pWatch, pPending] { pWatch->Start(pPending->get()); });
         pFrame->ReadArchive(ar, load);
-        load.OnCommit([this, pPending] {
+        load.OnCommit([this, pPending, pWatch] {
+            if (pWatch->End()) {
+                pPending->release(); // gone with its refused window
+                return;
+            }
             CKGPMiniFrameWnd* pRead = pPending->get();
             if (CKGPMiniFrameWnd* pLive = pRead->GetTakenOverFrame()) {
                 // The live frame stands for the record (which goes with the
@@ -476,7 +488,12 @@ void CKGPDockManager::ReadLayout(CArchive& ar, CKGPLoadedLayout& layout)
                     m_lstLoadedMiniFrames.AddTail(pLive);
                     return;
                 }
+                pWatch->Start(pRead);
                 pRead->CreateStoredWindow();
+                if (pWatch->End()) {
+                    pPending->release(); // gone with its refused window
+                    return;
+                }
             }
             if (pRead->GetSafeHwnd() != nullptr)
                 m_lstLoadedMiniFrames.AddTail(pPending->release()); // deletes itself with its window

@@ -699,7 +699,10 @@ void CKGPSlider::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
         std::unique_ptr<CKGPBarContainerManager> pManager = pTree != nullptr ? std::move(*pTree) : nullptr;
         const BOOL bDefault = m_bDefaultSlider;
         m_bDefaultSlider = FALSE; // CreateEx makes no tree of its own for a tree read
+        const CSelfDeletingCreation watch(this);
         const BOOL bMade = CreateEx(0, style | WS_CHILD | (visible ? WS_VISIBLE : 0), place, pParent, id);
+        if (watch.HasEnded())
+            return; // refused: its window took the slider along
         m_bDefaultSlider = bDefault;
         if (!bMade)
             return;

@@ -10,7 +10,15 @@ CSelfDeletingCreation::CSelfDeletingCreation(CWnd* pWnd) : m_pWnd(pWnd)
 
 CSelfDeletingCreation::~CSelfDeletingCreation()
 {
-    afx_detail::GetThreadState().pCreationWatch = m_pOuter;
+    // Out of the thread's list wherever it stands (a watch held over a span
+    // need not end last).
+    for (CSelfDeletingCreation** ppLink = &afx_detail::GetThreadState().pCreationWatch; *ppLink != nullptr;
+         ppLink = &(*ppLink)->m_pOuter) {
+        if (*ppLink == this) {
+            *ppLink = m_pOuter;
+            return;
+        }
+    }
 }
 
 bool CSelfDeletingCreation::Finish(BOOL bCreated)
