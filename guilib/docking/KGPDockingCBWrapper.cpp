@@ -25,9 +25,11 @@ CKGPDockingCBWrapper* CKGPDockingCBWrapper::Wrap(CWnd* pWnd, LPCTSTR lpszLabel, 
     CRuntimeClass* pClass = pWrapperClass != nullptr && pWrapperClass->IsDerivedFrom(RUNTIME_CLASS(CKGPDockingCBWrapper))
                                 ? pWrapperClass
                                 : RUNTIME_CLASS(CKGPDockingCBWrapper);
-    std::unique_ptr<CKGPDockingCBWrapper> pWrapper(DYNAMIC_DOWNCAST(CKGPDockingCBWrapper, pClass->CreateObject()));
+    std::unique_ptr<CObject> pObject(pClass->CreateObject());
+    auto* pWrapper = DYNAMIC_DOWNCAST(CKGPDockingCBWrapper, pObject.get());
     if (pWrapper == nullptr)
         return nullptr;
+    pObject.release(); // the creation takes it over
     CWnd* pParent = pWnd->GetParent();
     CRect rect;
     pWnd->GetWindowRect(rect);
@@ -35,12 +37,15 @@ CKGPDockingCBWrapper* CKGPDockingCBWrapper::Wrap(CWnd* pWnd, LPCTSTR lpszLabel, 
     DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pWnd))
         dwStyle |= pBar->GetBarStyleWord() & ~static_cast<DWORD>(0xFFFF0000); // its own bar style bits
-    pWrapper->SetAutoDelete(FALSE); // ours until its window stands (a class may delete itself by default)
-    if (!pWrapper->Create(lpszLabel, pParent, rect, TRUE, static_cast<UINT>(pWnd->GetDlgCtrlID()), dwStyle))
-        return nullptr;
+    // The wrapper deletes itself with its window (a refused creation included).
     pWrapper->SetAutoDelete(TRUE);
+    pWrapper = AfxCreateSelfDeleting(pWrapper, [&](CKGPDockingCBWrapper& wrapper) {
+        return wrapper.Create(lpszLabel, pParent, rect, TRUE, static_cast<UINT>(pWnd->GetDlgCtrlID()), dwStyle);
+    });
+    if (pWrapper == nullptr)
+        return nullptr;
     pWrapper->SetWrappedWnd(pWnd);
-    return pWrapper.release();
+    return pWrapper;
 }
 
 BOOL CKGPDockingCBWrapper::SetWrappedWnd(CWnd* pWnd)
