@@ -1,18 +1,29 @@
 // Panes dropped by the mouse where the application's user drops them: a
-// floating pane dragged as an outline and released on a tabbed pane's tab
-// strip joins it as a tab (the outline showed a tab there).
+// floating pane dragged (as an outline, or itself with the markers) and
+// released on a tabbed pane's tab strip joins it as a tab.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 
-TEST_F(AppHostTest, AFloatingPaneReleasedOnATabStripBecomesATab)
+namespace {
+
+class TabStripDropTest : public AppHostTest {
+protected:
+    // A floating Output dragged by its caption onto the Files pane's tab
+    // strip (past the tabs) and released there, in the docking mode given.
+    // markersOverStrip: whether the markers stood over the strip just before
+    // the release.
+    static void DropOutputOnTheFilesStrip(int mode, LPCWSTR screenshot, bool& markersOverStrip);
+};
+
+void TabStripDropTest::DropOutputOnTheFilesStrip(int mode, LPCWSTR screenshot, bool& markersOverStrip)
 {
     CHostMainFrame& frame = Frame();
     CKGPBaseControlBar* tabbed = frame.m_wndFiles.GetParentTabbedBar();
     ASSERT_NE(nullptr, tabbed);
     const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
-    frame.m_wndOutput.SetDockingMode(KGP_DOCK_DRAGFRAME);
+    frame.m_wndOutput.SetDockingMode(mode);
     ASSERT_TRUE(frame.m_wndOutput.FloatBar(CRect(client.CenterPoint(), CSize(220, 160))));
     ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(*frame.m_wndOutput.GetParentMiniFrame(TRUE)); }));
 
@@ -28,13 +39,31 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnATabStripBecomesATab)
         user.Press();
         user.DragTo(onStrip, 16);
         user.Pause(300);
+        markersOverStrip = !apphost::ShownTopLevels(L"KGPSmartDockingMarker").empty() ||
+                           !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty();
         user.Release();
     }));
     EXPECT_TRUE(apphost::WaitUntil([&] { return frame.m_wndOutput.GetParentTabbedBar() == tabbed; }))
         << "docked as a tab of the pane whose strip it was released on";
     EXPECT_EQ(nullptr, frame.m_wndOutput.GetParentMiniFrame(TRUE));
     EXPECT_TRUE(frame.m_wndWatch.IsWindowVisible()) << "its neighbour at the bottom stays";
-    apphost::Screenshot(L"apphost_pane_dropped_on_tab_strip.bmp");
+    apphost::Screenshot(screenshot);
+}
+
+} // namespace
+
+TEST_F(TabStripDropTest, AFloatingPaneReleasedOnATabStripBecomesATab)
+{
+    bool markers = false;
+    DropOutputOnTheFilesStrip(KGP_DOCK_DRAGFRAME, L"apphost_pane_dropped_on_tab_strip.bmp", markers);
+}
+
+TEST_F(TabStripDropTest, AFloatingPaneReleasedOnATabStripWithTheMarkersBecomesATab)
+{
+    // The host's mode: the frame follows the mouse, with the markers.
+    bool markers = true;
+    DropOutputOnTheFilesStrip(0, L"apphost_pane_dropped_on_tab_strip_smart.bmp", markers);
+    EXPECT_FALSE(markers) << "over a tab strip the tab is offered, not the markers";
 }
 
 namespace {
