@@ -210,12 +210,24 @@ void CKGPMiniFrameWnd::OnPressCaptionButton(UINT nHit)
     CKGPCaptionButton* pButton = FindCaptionButton(nHit);
     if (nHit != KGPCaption::kHitPageMenu || KGPMenuLinks::IsCustomizeMode() || pBar == nullptr || pButton == nullptr)
         return;
-    // The bar's menu (a toolbar's customise menu) drops under the button.
+    // The bar's menu drops under the button, which looks pushed while the
+    // menu is open (the bar tells when it goes).
     CRect rect = pButton->GetRect();
     CRect window;
     GetWindowRect(window);
     rect.OffsetRect(window.TopLeft());
-    pBar->ShowCaptionMenu(this, rect);
+    SetCaptionButtonPushed(nHit, TRUE);
+    if (!pBar->ShowCaptionMenu(this, rect))
+        SetCaptionButtonPushed(nHit, FALSE);
+}
+
+void CKGPMiniFrameWnd::SetCaptionButtonPushed(UINT nHit, BOOL bPushed)
+{
+    CKGPCaptionButton* pButton = FindCaptionButton(nHit);
+    if (pButton == nullptr || pButton->m_bPushed == bPushed)
+        return;
+    pButton->m_bPushed = bPushed;
+    RedrawCaptionButton(pButton);
 }
 
 // ---- Painting.

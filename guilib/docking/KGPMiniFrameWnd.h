@@ -185,6 +185,8 @@ public:
     CKGPCaptionButton* FindCaptionButtonAtPoint(CPoint point) const;
     void RemoveCaptionButtons();
     void RedrawCaptionButton(CKGPCaptionButton* pButton);
+    // The caption button of that hit code looks pushed (or no longer), at once.
+    void SetCaptionButtonPushed(UINT nHit, BOOL bPushed);
     int GetCaptionButtonsTotalWidth() const;
     void UpdateCaptionTooltips();
     void UpdateCaptionTooltipRects();

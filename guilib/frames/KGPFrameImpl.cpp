@@ -264,30 +264,60 @@ void CKGPFrameImpl::RebuildPlainMenu(CWnd* pPopup)
     pMenu->BuildPlainMenu();
 }
 
+namespace {
+
+// The customise button whose add-or-remove entries the popup shows: its own
+// drop-down (the entries follow its items), or the sub-menu of the bar's
+// buttons in the caption menu of the bar's floating frame (the entries alone).
+CCustomizeButton* CustomizeButtonOfEntries(CWnd* pPopup, BOOL& bCaptionSubMenu)
+{
+    bCaptionSubMenu = FALSE;
+    const auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    if (pMenu == nullptr)
+        return nullptr;
+    const CKGPPopupMenu* pAbove = pMenu->GetParentPopupMenu();
+    if (pAbove == nullptr) {
+        auto* pChevron = DYNAMIC_DOWNCAST(CCustomizeButton, pMenu->GetParentButton());
+        return pChevron != nullptr && !pChevron->IsCaptionMenuOpen() ? pChevron : nullptr;
+    }
+    auto* pChevron = DYNAMIC_DOWNCAST(CCustomizeButton, pAbove->GetParentButton());
+    if (pAbove->GetParentPopupMenu() != nullptr || pChevron == nullptr || !pChevron->IsCaptionMenuOpen())
+        return nullptr;
+    bCaptionSubMenu = TRUE;
+    return pChevron;
+}
+
+} // namespace
+
 BOOL CKGPFrameImpl::IsCustomizeButtonMenu(CWnd* pPopup) const
 {
-    const auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
-    return pMenu != nullptr && pMenu->GetParentPopupMenu() == nullptr &&
-           DYNAMIC_DOWNCAST(CCustomizeButton, pMenu->GetParentButton()) != nullptr;
+    BOOL bCaptionSubMenu = FALSE;
+    return CustomizeButtonOfEntries(pPopup, bCaptionSubMenu) != nullptr;
 }
 
 void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
 {
     // After the customise button's own items: a heading, an entry per button of its bar
-    // (checked while the button shows), then the bar's reset.
+    // (checked while the button shows), then the bar's reset. The caption menu's
+    // sub-menu of the bar's buttons holds the entries and the reset alone.
     auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
-    const CKGPToolbarMenuButton* pChevron = pMenu != nullptr ? pMenu->GetParentButton() : nullptr;
+    BOOL bCaptionSubMenu = FALSE;
+    const CCustomizeButton* pChevron = CustomizeButtonOfEntries(pPopup, bCaptionSubMenu);
     auto* pBar = pChevron != nullptr ? DYNAMIC_DOWNCAST(CKGPToolBar, pChevron->GetParentWnd()) : nullptr;
-    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+    if (pMenu == nullptr || pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
         return;
     CKGPCustomizeMenuButton::m_pWndToolBar = pBar;
-    if (pMenu->GetMenuItemCount() > 0)
-        pMenu->InsertSeparator();
-    // A heading names what the entries below it do; it is not chosen itself.
-    CKGPToolbarMenuButton heading(0, nullptr, -1,
-                                  KGPLoadLibraryString(IDS_KGP_ADD_REMOVE_BUTTONS, _T("Add or Remove Buttons")));
-    heading.m_nBits |= TBBS_DISABLED;
-    pMenu->InsertItem(heading);
+    if (bCaptionSubMenu) {
+        pMenu->RemoveAllItems();
+    } else {
+        if (pMenu->GetMenuItemCount() > 0)
+            pMenu->InsertSeparator();
+        // A heading names what the entries below it do; it is not chosen itself.
+        CKGPToolbarMenuButton heading(0, nullptr, -1,
+                                      KGPLoadLibraryString(IDS_KGP_ADD_REMOVE_BUTTONS, _T("Add or Remove Buttons")));
+        heading.m_nBits |= TBBS_DISABLED;
+        pMenu->InsertItem(heading);
+    }
     const int firstEntry = pMenu->GetMenuItemCount();
     for (int i = 0; i < pBar->GetCount(); ++i) {
         const CKGPToolbarButton* pButton = pBar->GetButton(i);
@@ -302,7 +332,8 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
     m_iCustomizeEntriesStart = firstEntry;
     if (auto* pHost = dynamic_cast<IKGPMenuHostFrame*>(m_pFrame))
         pHost->FillCustomizeMenuRest(pPopup, pBar->GetResourceID());
-    pMenu->InsertSeparator();
+    if (pMenu->GetMenuItemCount() > 0)
+        pMenu->InsertSeparator();
     CKGPCustomizeMenuButton reset(0, nullptr, -1, KGPLoadLibraryString(IDS_KGP_RESET_THIS_TOOLBAR, _T("&Reset Toolbar")));
     reset.SetItemIndex(CKGPCustomizeMenuButton::kResetEntry);
     pMenu->InsertItem(reset);

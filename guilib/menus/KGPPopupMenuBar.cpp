@@ -298,6 +298,13 @@ void CKGPPopupMenuBar::OnLButtonDown(UINT nFlags, CPoint point)
     // A press between the items, or on an item whose sub-menu is open, is no choice.
     if (!s_bCustomizing && (GetButton(HitTest(point)) == nullptr || (item != nullptr && item->IsDroppedDown())))
         return;
+    m_pPressedEntry = nullptr;
+    if (!s_bCustomizing && item != nullptr && item->IsKindOf(RUNTIME_CLASS(CKGPCustomizeMenuButton))) {
+        // A customise menu's entry answers for itself, whatever the state of
+        // the command it names (it does not run it).
+        m_pPressedEntry = GetButton(HitTest(point));
+        return;
+    }
     CKGPToolBar::OnLButtonDown(nFlags, point);
 }
 
@@ -323,6 +330,11 @@ void CKGPPopupMenuBar::OnLButtonUp(UINT nFlags, CPoint point)
     if (!m_bButtonPressed && !s_bCustomizing)
         return;
     m_bButtonPressed = FALSE;
+    if (CKGPToolbarButton* entry = std::exchange(m_pPressedEntry, nullptr)) {
+        if (GetButton(HitTest(point)) == entry)
+            ClickItem(entry);
+        return;
+    }
     m_pPendingClick = nullptr;
     CKGPToolBar::OnLButtonUp(nFlags, point);
     // Last: the command closes the menus, this bar with them.

@@ -184,6 +184,8 @@ private:
     // A mouse button went down inside the menu: its release may choose.
     BOOL m_bButtonPressed = TRUE;
     CKGPToolbarButton* m_pPendingClick = nullptr;
+    // A customise menu's entry pressed: chosen when released over it.
+    CKGPToolbarButton* m_pPressedEntry = nullptr;
     // The hot item changed by a key press (sub-menus close at once).
     BOOL m_bKeyboardChange = FALSE;
     // Answers whether the object still lives after a call that may destroy it.

@@ -4,11 +4,31 @@
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPMenuGlyphs.h"
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPCaptionLayout.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 IMPLEMENT_SERIAL(CCustomizeButton, CKGPToolbarMenuButton, VERSIONABLE_SCHEMA | 1)
+
+namespace {
+
+// A button as a menu item names it: its caption, else its command's short
+// name (the prompt's part after the newline).
+CString ButtonMenuText(const CKGPToolbarButton& button)
+{
+    CString text = button.m_strCaption;
+    if (text.IsEmpty() && button.m_nCommand != 0) {
+        CString prompt;
+        prompt.LoadString(button.m_nCommand);
+        const int newline = prompt.Find(L'\n');
+        text = newline >= 0 ? prompt.Mid(newline + 1) : prompt;
+    }
+    return text;
+}
+
+} // namespace
 
 CCustomizeButton::CCustomizeButton(int iCustomizeCmdId, const CString& strCustomizeText)
 {
@@ -49,6 +69,48 @@ BOOL CCustomizeButton::HandleClick(CWnd* pWnd, BOOL /*bDelay*/)
     }
     OpenPopupMenu(pWnd);
     return TRUE;  // never a command of its own
+}
+
+BOOL CCustomizeButton::OpenPopupMenu(CWnd* pWnd)
+{
+    if (!IsDroppedDown())
+        EndCaptionMenu();
+    return CKGPToolbarMenuButton::OpenPopupMenu(pWnd);
+}
+
+BOOL CCustomizeButton::OpenCaptionMenu(CWnd* pBar, const CRect& rectButton, HWND hFrame)
+{
+    if (IsDroppedDown() || CKGPToolBarShared::s_bCustomizing || pBar == nullptr)
+        return FALSE;
+    // The frame's button stands in for this one's place while the menu opens.
+    const CRect kept = m_rcButton;
+    m_rcButton = rectButton;
+    m_hCaptionFrame = hFrame;
+    const BOOL bOpened = CKGPToolbarMenuButton::OpenPopupMenu(pBar);
+    m_rcButton = kept;
+    if (!bOpened)
+        m_hCaptionFrame = nullptr;
+    return bOpened;
+}
+
+void CCustomizeButton::OnPopupMenuGone()
+{
+    CKGPToolbarMenuButton::OnPopupMenuGone();
+    EndCaptionMenu();
+}
+
+void CCustomizeButton::CancelState()
+{
+    CKGPToolbarMenuButton::CancelState();
+    if (!IsDroppedDown())
+        EndCaptionMenu();
+}
+
+void CCustomizeButton::EndCaptionMenu()
+{
+    const HWND hFrame = std::exchange(m_hCaptionFrame, nullptr);
+    if (auto* frame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, CWnd::FromHandlePermanent(hFrame)))
+        frame->SetCaptionButtonPushed(KGPCaption::kHitPageMenu, FALSE);
 }
 
 std::vector<CKGPToolbarButton*> CCustomizeButton::HiddenMenuEntries() const
@@ -96,21 +158,48 @@ BOOL CCustomizeButton::OnClickMenuItem(int iMenuIndex)
     return TRUE;
 }
 
+CString CCustomizeButton::CustomizeEntryText() const
+{
+    return !m_strCustomizeText.IsEmpty() ? m_strCustomizeText
+                                         : KGPLoadLibraryString(IDS_KGP_CUSTOMIZE_ENTRY, _T("&Customize..."));
+}
+
+HMENU CCustomizeButton::CreateCaptionMenu() const
+{
+    auto* bar = DYNAMIC_DOWNCAST(CKGPToolBar, GetParentWnd());
+    if (bar == nullptr || bar->GetSafeHwnd() == nullptr)
+        return nullptr;
+    CMenuHandle buttons(::CreatePopupMenu());
+    for (int i = 0; i < bar->GetCount(); ++i) {
+        const CKGPToolbarButton* button = bar->GetButton(i);
+        if (button != nullptr && button != this && !button->IsSeparator())
+            ::AppendMenuW(buttons.Get(), MF_STRING, button->m_nCommand, ButtonMenuText(*button));
+    }
+    CString name;
+    bar->GetWindowText(name);
+    name.Trim();
+    if (name.IsEmpty())
+        name = KGPLoadLibraryString(IDS_KGP_UNTITLED_TOOLBAR, _T("Toolbar"));
+    CMenuHandle menu(::CreatePopupMenu());
+    if (!::AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(buttons.Get()), name))
+        return nullptr;
+    (void)buttons.Detach(); // the menu owns it now
+    if (m_iCustomizeCmdId > 0)
+        ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(m_iCustomizeCmdId), CustomizeEntryText());
+    return menu.Detach();
+}
+
 HMENU CCustomizeButton::CreateMenu() const
 {
+    if (m_hCaptionFrame != nullptr)
+        return CreateCaptionMenu();
     CMenuHandle menu(::CreatePopupMenu());
     for (const CKGPToolbarButton* button : HiddenMenuEntries()) {
         if (button == nullptr) {
             ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        CString text = button->m_strCaption;
-        if (text.IsEmpty() && button->m_nCommand != 0) {
-            CString prompt;
-            prompt.LoadString(button->m_nCommand);
-            const int newline = prompt.Find(L'\n');
-            text = newline >= 0 ? prompt.Mid(newline + 1) : prompt;
-        }
+        const CString text = ButtonMenuText(*button);
         const UINT disabled = (button->m_nBits & TBBS_DISABLED) != 0 ? MF_GRAYED : 0;
         const auto* menuButton = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, const_cast<CKGPToolbarButton*>(button));
         const HMENU sub =
@@ -124,11 +213,7 @@ HMENU CCustomizeButton::CreateMenu() const
     if (m_iCustomizeCmdId > 0) {
         if (::GetMenuItemCount(menu.Get()) > 0)
             ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-        // A customise entry without text of its own takes the library's.
-        const CString text = !m_strCustomizeText.IsEmpty()
-                                 ? m_strCustomizeText
-                                 : KGPLoadLibraryString(IDS_KGP_CUSTOMIZE_ENTRY, _T("&Customize..."));
-        ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(m_iCustomizeCmdId), text);
+        ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(m_iCustomizeCmdId), CustomizeEntryText());
     }
     if (::GetMenuItemCount(menu.Get()) <= 0)
         return nullptr;

@@ -31,8 +31,23 @@ public:
     // (none while the toolbars are customised).
     BOOL HandleClick(CWnd* pWnd, BOOL bDelay) override;
     // The hidden buttons (a menu button with its sub-menu), then the
-    // customise entry after a separator; null when there is neither.
+    // customise entry after a separator; null when there is neither. For the
+    // caption menu: an item named after the bar leading to the bar's
+    // buttons, then the customise entry.
     HMENU CreateMenu() const override;
+    // Opens the button's own menu (never the caption menu).
+    BOOL OpenPopupMenu(CWnd* pWnd = nullptr) override;
+    void OnPopupMenuGone() override;
+    void CancelState() override;
+
+    // ---- The caption menu of the bar's floating frame ----
+    // Opens, under the frame's menu button (rectButton, the bar's client
+    // coordinates), the menu of the bar: its name leading to its buttons
+    // (a library frame lists them to show or hide), then the customise
+    // entry. The frame's menu button looks pushed until the menu goes.
+    BOOL OpenCaptionMenu(CWnd* pBar, const CRect& rectButton, HWND hFrame);
+    // The menu open now is the caption menu.
+    BOOL IsCaptionMenuOpen() const { return m_hCaptionFrame != nullptr && IsDroppedDown(); }
     BOOL IsDraggable() const override { return FALSE; }
     BOOL IsSelectable() const override { return FALSE; }
 
@@ -68,12 +83,19 @@ private:
     // The hidden buttons as the menu lists them, one per item; null stands
     // for a separator (none first, last or doubled).
     std::vector<CKGPToolbarButton*> HiddenMenuEntries() const;
+    HMENU CreateCaptionMenu() const;
+    // The customise entry's text: its own, else the library's.
+    CString CustomizeEntryText() const;
+    // The caption menu went: its frame's menu button no longer looks pushed.
+    void EndCaptionMenu();
 
     int m_iCustomizeCmdId = 0;
     CString m_strCustomizeText;
     BOOL m_bNoEntry = FALSE;
     BOOL m_bInRebar = FALSE;
     BOOL m_bMenuOnRight = TRUE;
+    // The floating frame whose caption menu is open (null: the button's own menu).
+    HWND m_hCaptionFrame = nullptr;
     // Points to buttons of the bar's own list.
     CObList m_lstHiddenButtons;
 };

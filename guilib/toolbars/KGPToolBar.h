@@ -278,8 +278,9 @@ public:
     // A bar whose customise button offers its customise entry asks for the
     // menu button beside its close button.
     DWORD GetFloatingCaptionButtons() const override;
-    // The customise button's menu (the buttons to add or remove and the
-    // customise entry) dropped under its floating frame's menu button.
+    // The bar's menu dropped under its floating frame's menu button: the
+    // bar's name leading to its buttons (to show or hide), then the
+    // customise entry; its customise button owns it.
     BOOL ShowCaptionMenu(CWnd* pMiniFrame, const CRect& rectButton) override;
     // The size for a length and the layout-mode bits (LM_...).
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);

@@ -270,21 +270,15 @@ DWORD CKGPToolBar::GetFloatingCaptionButtons() const
     return CKGPBaseToolBar::GetFloatingCaptionButtons();
 }
 
-BOOL CKGPToolBar::ShowCaptionMenu(CWnd*, const CRect& rectButton)
+BOOL CKGPToolBar::ShowCaptionMenu(CWnd* pMiniFrame, const CRect& rectButton)
 {
-    if (m_pChevron == nullptr || !m_pChevron->HasCustomizeEntry() || m_pChevron->IsDroppedDown() ||
-        s_bCustomizing || GetSafeHwnd() == nullptr)
+    if (m_pChevron == nullptr || !m_pChevron->HasCustomizeEntry() || s_bCustomizing || GetSafeHwnd() == nullptr)
         return FALSE;
-    // The caption button stands in for the customise button's place while its
-    // menu opens (a floating bar shows no customise button); the bar stays the
-    // menu's parent, so its commands reach the frame as from the bar.
-    const CRect kept = m_pChevron->m_rcButton;
+    // The bar stays the menu's parent, so its commands reach the frame as
+    // from the bar; the customise button owns it.
     CRect inBar = rectButton;
     ScreenToClient(inBar);
-    m_pChevron->m_rcButton = inBar;
-    const BOOL bOpened = m_pChevron->OpenPopupMenu(this);
-    m_pChevron->m_rcButton = kept;
-    return bOpened;
+    return m_pChevron->OpenCaptionMenu(this, inBar, pMiniFrame != nullptr ? pMiniFrame->GetSafeHwnd() : nullptr);
 }
 
 CSize CKGPToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)

@@ -69,7 +69,7 @@ public:
     UINT GetTearOffId() const { return m_uiTearOffBarID; }
 
     // The popup's window went: the button no longer has one.
-    void OnPopupMenuGone() { m_pPopupMenu = nullptr; }
+    virtual void OnPopupMenuGone() { m_pPopupMenu = nullptr; }
     IKGPMenuPopup* GetPopupMenu() const { return m_pPopupMenu; }
     const CObList& GetCommands() const { return m_listCommands; }
     // Takes the button as the last sub-item.

@@ -1,11 +1,15 @@
 // A toolbar floating in its own frame, as a user handles it: its frame's
 // edge dragged by the mouse re-wraps its buttons, and its caption's menu
-// button drops the toolbar's customise menu under it.
+// button drops the toolbar's menu under it (its buttons to show or hide, the
+// customise entry).
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/core/KGPLibraryResources.h"
+#include "guilib/core/KGPLocalResource.h"
+#include "guilib/menus/KGPCustomizeMenuButton.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_apphost/AppHostIds.h"
@@ -65,11 +69,44 @@ TEST_F(AppHostTest, AFloatingToolbarsEdgeDraggedInWrapsItsButtonsIntoRows)
     apphost::Screenshot(L"apphost_floating_toolbar_wrapped.bmp");
 }
 
+namespace {
+
+// The popup open last: its items, or none.
+CKGPPopupMenu* OpenPopup()
+{
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    return popup != nullptr && popup->GetSafeHwnd() != nullptr && popup->IsWindowVisible() ? popup : nullptr;
+}
+
+CPoint ItemCentre(CKGPPopupMenu& popup, int nIndex)
+{
+    CRect rect;
+    popup.GetMenuBar()->GetItemRect(nIndex, rect);
+    popup.GetMenuBar()->ClientToScreen(rect);
+    return rect.CenterPoint();
+}
+
+// The entry of the open sub-menu that stands for the command.
+CKGPCustomizeMenuButton* EntryFor(UINT nCommand)
+{
+    CKGPPopupMenu* popup = OpenPopup();
+    for (int i = 0; popup != nullptr && i < popup->GetMenuItemCount(); ++i) {
+        auto* entry = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(i));
+        if (entry != nullptr && entry->m_nCommand == nCommand &&
+            entry->GetItemIndex() != CKGPCustomizeMenuButton::kResetEntry)
+            return entry;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 TEST_F(AppHostTest, AFloatingToolbarsMenuButtonDropsItsCustomiseMenuUnderIt)
 {
     CHostMainFrame& frame = Frame();
-    frame.m_wndToolBar.EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, _T("Customize..."));
-    frame.m_wndToolBar.SetLibraryBarStyle(frame.m_wndToolBar.GetLibraryBarStyle() | KGP_BARSTYLE_CLOSE);
+    CKGPToolBar& bar = frame.m_wndToolBar;
+    bar.EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, _T("Customize..."));
+    bar.SetLibraryBarStyle(bar.GetLibraryBarStyle() | KGP_BARSTYLE_CLOSE);
     CKGPMiniFrameWnd* floating = FloatMainToolBar(frame);
     ASSERT_NE(nullptr, floating);
     CKGPCaptionButton* button = floating->FindCaptionButton(KGPCaption::kHitPageMenu);
@@ -80,10 +117,64 @@ TEST_F(AppHostTest, AFloatingToolbarsMenuButtonDropsItsCustomiseMenuUnderIt)
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(rect.CenterPoint()); }));
     ASSERT_TRUE(apphost::WaitUntil([] { return PopupItemPoint(_T("Customize...")) != CPoint(-1, -1); }))
         << "the customise menu opened";
-    const CRect popup = apphost::ScreenRect(CKGPPopupMenu::GetActiveMenu()->GetSafeHwnd());
+    CKGPPopupMenu* menu = OpenPopup();
+    ASSERT_NE(nullptr, menu);
+    const CRect popup = apphost::ScreenRect(menu->GetSafeHwnd());
     EXPECT_GE(popup.top, rect.bottom - 2) << "under the button";
     EXPECT_LE(std::abs(popup.left - rect.left), rect.Width() + 4);
+    EXPECT_TRUE(button->m_bPushed) << "the button looks pushed while its menu is open";
+    EXPECT_EQ(bar.GetCustomizeButton(), menu->GetParentButton()) << "the customise button owns the menu";
+    // The bar's name leads to its buttons; the customise entry follows.
+    ASSERT_EQ(2, menu->GetMenuItemCount());
+    EXPECT_EQ(CString(_T("Standard")), menu->GetMenuItem(0)->m_strCaption);
+    EXPECT_FALSE(menu->GetMenuItem(0)->GetCommands().IsEmpty()) << "a sub-menu";
+    EXPECT_EQ(UINT{ID_VIEW_CUSTOMIZE}, menu->GetMenuItem(1)->m_nCommand);
     apphost::Screenshot(L"apphost_floating_toolbar_menu.bmp");
+
+    // The sub-menu lists the bar's buttons to show or hide, and its reset.
+    const CPoint named = ItemCentre(*menu, 0);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(named); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return EntryFor(ID_FILE_OPEN) != nullptr; })) << "the bar's buttons";
+    CKGPPopupMenu* buttons = OpenPopup();
+    apphost::Screenshot(L"apphost_floating_toolbar_buttons_menu.bmp");
+    EXPECT_EQ(menu, buttons->GetParentPopupMenu());
+    for (UINT command : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT})
+        EXPECT_TRUE(EntryFor(command) != nullptr && EntryFor(command)->IsChecked()) << command;
+    EXPECT_TRUE([&] {
+        for (int i = 0; i < buttons->GetMenuItemCount(); ++i) {
+            const auto* entry = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, buttons->GetMenuItem(i));
+            if (entry != nullptr && entry->GetItemIndex() == CKGPCustomizeMenuButton::kResetEntry)
+                return true;
+        }
+        return false;
+    }()) << "and the bar's reset";
+    EXPECT_TRUE(buttons->GetMenuItem(0)->IsKindOf(RUNTIME_CLASS(CKGPCustomizeMenuButton)))
+        << "the entries alone, no heading";
+    // Chosen, an entry takes its button off the bar.
+    const CPoint open = [&] {
+        CKGPToolbarButton* entry = EntryFor(ID_FILE_OPEN);
+        return ItemCentre(*buttons, buttons->GetMenuBar()->ButtonToIndex(entry));
+    }();
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(open); }));
+    EXPECT_TRUE(apphost::WaitUntil([&] {
+        const int index = bar.CommandToIndex(ID_FILE_OPEN);
+        return index >= 0 && !bar.GetButton(index)->m_bShown;
+    })) << "the button no longer shows";
+
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.Key(VK_ESCAPE);
+        user.Key(VK_ESCAPE);
+    }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
+    EXPECT_TRUE(apphost::WaitUntil([&] { return !button->m_bPushed; })) << "the menu gone, the button is up";
+
+    // A bar without a name: the library's name for a toolbar.
+    bar.SetWindowText(_T(""));
+    rect = button->GetRect(); // the frame fitted the bar again
+    rect.OffsetRect(apphost::ScreenRect(*floating).TopLeft());
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(rect.CenterPoint()); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return OpenPopup() != nullptr; }));
+    EXPECT_EQ(KGPLoadLibraryString(IDS_KGP_UNTITLED_TOOLBAR, _T("?")), OpenPopup()->GetMenuItem(0)->m_strCaption);
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
     EXPECT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
 }
