@@ -157,6 +157,10 @@ protected:
     // An MDI tab dragged past the system's drag distance (screen gets the
     // point in screen coordinates).
     BOOL IsMDITabDragged(CPoint point, CPoint& screen) const;
+    // The cursor (screen) is over this window's own frame: no other window
+    // of the screen (a floating pane, a popup, another program) lies there
+    // over the documents and the groups an MDI tab may be dropped on.
+    BOOL IsOverOwnFrame(CPoint screen) const;
     // Makes the active tab's document window the active MDI child.
     void ActivateMDIChild();
 

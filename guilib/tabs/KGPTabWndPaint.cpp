@@ -223,6 +223,12 @@ BOOL CKGPTabWnd::IsMDITabDragged(CPoint point, CPoint& screen) const
            std::abs(point.y - m_ptStartDrag.y) >= ::GetSystemMetrics(SM_CXDRAG);
 }
 
+BOOL CKGPTabWnd::IsOverOwnFrame(CPoint screen) const
+{
+    const HWND under = ::WindowFromPoint(screen);
+    return under != nullptr && ::GetAncestor(under, GA_ROOT) == ::GetAncestor(m_hWnd, GA_ROOT);
+}
+
 void CKGPTabWnd::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (m_rectTabSplitter.PtInRect(point)) {
@@ -280,10 +286,14 @@ void CKGPTabWnd::OnMouseMove(UINT nFlags, CPoint point)
         return;
     }
     CPoint screen;
-    if (IsMDITabDragged(point, screen) && GetParent() != nullptr &&
-        GetParent()->SendMessage(KGM_ON_TABGROUPMOUSEMOVE, reinterpret_cast<WPARAM>(this),
-                                 MAKELPARAM(screen.x, screen.y)) != 0)
-        return;
+    if (IsMDITabDragged(point, screen) && GetParent() != nullptr) {
+        // Over another window nothing is proposed: the drop marker goes.
+        if (!IsOverOwnFrame(screen))
+            GetParent()->SendMessage(KGM_ON_CANCELTABMOVE, reinterpret_cast<WPARAM>(this), 0);
+        else if (GetParent()->SendMessage(KGM_ON_TABGROUPMOUSEMOVE, reinterpret_cast<WPARAM>(this),
+                                          MAKELPARAM(screen.x, screen.y)) != 0)
+            return;
+    }
     CKGPBaseTabWnd::OnMouseMove(nFlags, point);
 }
 
@@ -312,14 +322,19 @@ void CKGPTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
     }
     CPoint screen;
     const BOOL bDragged = IsMDITabDragged(point, screen) && GetParent() != nullptr;
-    const BOOL bDropped = bDragged && !IsPtInTabArea(point);
+    // Let go over another window (a floating pane over the documents, say),
+    // the tab goes nowhere.
+    const BOOL bOver = bDragged && IsOverOwnFrame(screen);
+    const BOOL bDropped = bOver && !IsPtInTabArea(point);
     // The drag ends first: the drop may move this tab to another group.
     CKGPBaseTabWnd::OnLButtonUp(nFlags, point);
     if (bDropped)
         GetParent()->SendMessage(KGM_ON_MOVETABCOMPLETE, reinterpret_cast<WPARAM>(this),
                                  MAKELPARAM(screen.x, screen.y));
-    else if (bDragged)
+    else if (bOver)
         ActivateMDIChild(); // let go on the strip: its document stays the active one
+    else if (bDragged)
+        GetParent()->SendMessage(KGM_ON_CANCELTABMOVE, reinterpret_cast<WPARAM>(this), 0);
 }
 
 void CKGPTabWnd::OnCancelMode()

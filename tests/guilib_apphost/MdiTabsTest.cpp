@@ -5,7 +5,11 @@
 
 #include <afxmdi.h>
 
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPMainClientAreaWnd.h"
 #include "guilib/tabs/KGPTabWnd.h"
+
+#include <vector>
 
 TEST_F(AppHostTest, NotesOpenedBeforeTheFrameShowsHaveTheirTabs)
 {
@@ -37,4 +41,74 @@ TEST_F(AppHostTest, NotesOpenedBeforeTheFrameShowsHaveTheirTabs)
     EXPECT_TRUE(apphost::WaitUntil([&] { return frame.MDIGetActive() == tabs.GetTabWnd(other); }));
     EXPECT_TRUE(apphost::ShowsAt(tabs.GetTabWnd(other)->GetSafeHwnd(), client.CenterPoint()));
     apphost::Screenshot(L"apphost_mdi_tabs.bmp");
+}
+
+namespace {
+
+std::vector<CKGPTabWnd*> TabGroups(CHostMainFrame& frame)
+{
+    std::vector<CKGPTabWnd*> groups;
+    const CObList& list = frame.GetClientArea().GetMDITabGroups();
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        groups.push_back(static_cast<CKGPTabWnd*>(list.GetNext(pos)));
+    return groups;
+}
+
+// The active tab of the group dragged by the mouse to the point and let go.
+bool DragActiveTab(CKGPTabWnd& group, CPoint target)
+{
+    CRect tab;
+    if (!group.GetTabRect(group.GetActiveTab(), tab))
+        return false;
+    group.ClientToScreen(tab);
+    return apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(tab.CenterPoint());
+        user.Press();
+        user.DragTo(target, 12);
+        user.Pause(100);
+        user.Release();
+    });
+}
+
+} // namespace
+
+// With tab groups, a note's tab dragged into a group's right edge makes a new
+// group; dragged onto another group's strip it joins that group, but not where
+// a floating pane lies over the strip: let go over the pane, it stays.
+TEST_F(AppHostTest, ANoteDraggedOntoAnotherGroupsStripJoinsItUnlessAPaneLiesThere)
+{
+    CHostMainFrame& frame = Frame();
+    frame.EnableMDITabbedGroups(TRUE, CKGPMDITabParams());
+    frame.RecalcLayout();
+    ASSERT_EQ(1u, TabGroups(frame).size());
+    CKGPTabWnd* first = TabGroups(frame).front();
+    ASSERT_EQ(2, first->GetTabsNum());
+    const CRect whole = apphost::ScreenRect(*first);
+    ASSERT_TRUE(DragActiveTab(*first, CPoint(whole.right - 12, whole.CenterPoint().y)));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return TabGroups(frame).size() == 2; })) << "a group at the right";
+    CKGPTabWnd* second = TabGroups(frame)[1];
+    ASSERT_EQ(1, second->GetTabsNum());
+
+    // Output floats over the right half of the first group's strip.
+    CRect strip;
+    first->GetTabsRect(strip);
+    first->ClientToScreen(strip);
+    ASSERT_TRUE(frame.m_wndOutput.FloatBar(
+        CRect(CPoint(strip.CenterPoint().x, strip.top - 20), CSize(strip.Width() / 2 + 10, 140))));
+    CKGPMiniFrameWnd* floating = frame.m_wndOutput.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(*floating); }));
+    const CPoint underPane(strip.right - 10, strip.CenterPoint().y);
+    ASSERT_TRUE(apphost::ScreenRect(*floating).PtInRect(underPane));
+    ASSERT_TRUE(DragActiveTab(*second, underPane));
+    apphost::PumpFor(100);
+    EXPECT_EQ(2u, TabGroups(frame).size()) << "let go over the pane: the note stays in its group";
+    EXPECT_EQ(1, second->GetTabsNum());
+    EXPECT_TRUE(frame.GetClientArea().GetNewTabGroupRect().IsRectEmpty()) << "no proposal left drawn";
+
+    // On the strip clear of the pane: the note joins the first group.
+    ASSERT_TRUE(DragActiveTab(*second, CPoint(strip.left + strip.Width() / 4, strip.CenterPoint().y)));
+    EXPECT_TRUE(apphost::WaitUntil([&] { return TabGroups(frame).size() == 1; })) << "the groups merged";
+    EXPECT_EQ(2, TabGroups(frame).front()->GetTabsNum());
+    apphost::Screenshot(L"apphost_mdi_tab_groups_merged.bmp");
 }

@@ -283,6 +283,44 @@ TEST_F(MainClientAreaTest, GroupsAreMadeMergedAndReorderedByDragging)
     EXPECT_EQ(2u, GroupsOf(client).size());
 }
 
+// A window of its own over a group (a floating pane, say): a tab dragged over
+// it proposes nothing there, and let go over it goes nowhere.
+TEST_F(MainClientAreaTest, ATabLetGoOverAnotherWindowLyingOnTheGroupGoesNowhere)
+{
+    CKGPMainClientAreaWnd& client = m_frame.Client();
+    EnableGroups();
+    CKGPTabWnd* pGroup = GroupsOf(client).front();
+    CRect rectGroup;
+    pGroup->GetWindowRect(rectGroup);
+    // Over the lower half of the group's right edge, where a new group is proposed.
+    const CRect over(rectGroup.right - 30, rectGroup.CenterPoint().y, rectGroup.right + 10, rectGroup.bottom);
+    CWnd cover;
+    ASSERT_TRUE(cover.CreateEx(0, AfxRegisterWndClass(0), _T("cover"), WS_POPUP | WS_VISIBLE, over, &m_frame, 0));
+    PumpPending();
+    const CWnd* pActive = m_frame.MDIGetActive();
+
+    CRect tab;
+    ASSERT_TRUE(pGroup->GetTabRect(pGroup->GetActiveTab(), tab));
+    const CPoint start = tab.CenterPoint();
+    auto toClient = [&](CPoint screen) {
+        pGroup->ScreenToClient(&screen);
+        return MAKELPARAM(screen.x, screen.y);
+    };
+    pGroup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
+    pGroup->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, toClient(CPoint(rectGroup.right - 10, rectGroup.top + 60)));
+    EXPECT_FALSE(client.GetNewTabGroupRect().IsRectEmpty()) << "the edge clear of the window proposes a group";
+    const LPARAM underCover = toClient(over.CenterPoint());
+    pGroup->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, underCover);
+    EXPECT_TRUE(client.GetNewTabGroupRect().IsRectEmpty()) << "over the window the proposal goes";
+    pGroup->SendMessage(WM_LBUTTONUP, 0, underCover);
+    PumpPending();
+    EXPECT_EQ(1u, GroupsOf(client).size()) << "no group made under the window";
+    EXPECT_EQ(3, pGroup->GetTabsNum());
+    EXPECT_EQ(pActive, m_frame.MDIGetActive());
+    EXPECT_TRUE(m_frame.m_dropMenuCalls.empty()) << "no drop offered either";
+    cover.DestroyWindow();
+}
+
 TEST_F(MainClientAreaTest, ClosingTheLastTabOfTheActiveGroupActivatesTheNextGroup)
 {
     CKGPMainClientAreaWnd& client = m_frame.Client();
