@@ -123,6 +123,9 @@ public:
     BOOL CanAttachAsTabTo(CKGPDockingControlBar* pTarget) const;
     // A press on the caption armed a drag that has not begun.
     BOOL IsDragArmed() const { return m_bPrepareToFloat; }
+    // Leaves the tabbed pane holding it as a tab for the frame's own window
+    // (it is to dock or float by itself); a tabbed pane left without tabs goes.
+    void LeaveTabbedPane();
     // Leaves its host for a tab of the target, checked first and put back
     // when refused; whether it became the tab (a tabbed pane: whether its
     // tabs did).
@@ -264,9 +267,6 @@ protected:
     // that place is still in the tree of the slider given and takes it.
     CKGPDockingControlBar* RecentTabNeighbour(CKGPSlider* pSlider) const;
     void PutBack(const PlaceBefore& place);
-    // Leaves the tabbed pane holding it as a tab for the frame's own window
-    // (it is to dock by itself); a tabbed pane left without tabs goes.
-    void LeaveTabbedPane();
     // Going while auto-hidden: its button and its auto-hide slider go too.
     void LeaveAutoHideOnDestroy();
     // Shown or hidden while auto-hidden: slid out by its button, or, while the

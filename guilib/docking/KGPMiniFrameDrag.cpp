@@ -696,7 +696,11 @@ void CKGPMiniFrameWnd::Serialize(CArchive& ar)
         ar << static_cast<DWORD>(GetStyle());
         ar << window;
         ar << static_cast<DWORD>(IsWindowVisible() ? 1 : 0);
-        ar << static_cast<UINT>(pBar != nullptr ? pBar->GetDlgCtrlID() : 0);
+        // A bar without an id of its own (a tabbed pane made when a pane was
+        // dropped on another) is found by none: stored as no bar (a frame of
+        // several panes stores them in its tree).
+        const int nBarId = pBar != nullptr ? pBar->GetDlgCtrlID() : 0;
+        ar << static_cast<UINT>(nBarId > 0 && nBarId <= 0xFFFF ? nBarId : 0);
         ar << static_cast<DWORD>(m_dwCaptionButtons);
         ar << static_cast<DWORD>(m_bPinned ? 1 : 0);
         return;
@@ -784,6 +788,28 @@ void CKGPMiniFrameWnd::TakeStoredPlace(const StoredPlace& stored)
     ApplyStoredPlace(stored);
 }
 
+void CKGPMiniFrameWnd::TakeOutOfTabAndStrip(CKGPBaseControlBar* pBar)
+{
+    auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pBar);
+    CKGPBaseControlBar* pTabbed = pBar != nullptr ? pBar->GetParentTabbedBar() : nullptr;
+    if (pTabbed != nullptr && pTabbed != pBar) {
+        // Out of the tabbed pane (a floating one's frame would otherwise give
+        // up a bar it never held, and the tab would stay in two places).
+        CWnd* pOldParent = pBar->GetParent();
+        if (pPane != nullptr) {
+            pPane->LeaveTabbedPane();
+            pPane->OnAfterChangeParent(pOldParent);
+        } else if (IKGPTabbedBarLink* pLink = KGPTabbedBars::Link()) {
+            CWnd* pTabbedParent = pTabbed->GetParent();
+            pLink->RemoveBarTab(pBar);
+            pBar->SetParent(pTabbedParent);
+        }
+        pBar->ShowWindow(SW_SHOWNOACTIVATE);
+    }
+    if (pPane != nullptr && pPane->IsAutoHideMode())
+        pPane->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, FALSE);
+}
+
 BOOL CKGPMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)
 {
     CKGPBaseControlBar* pBar =
@@ -793,8 +819,7 @@ BOOL CKGPMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)
         DestroyWindow();
         return FALSE;
     }
-    // (A bar sitting as a tab, or auto-hidden, leaves that first once tabbed
-    // bars and auto-hide exist.)
+    TakeOutOfTabAndStrip(pBar);
     if (CKGPMiniFrameWnd* pOther = pBar->GetParentMiniFrame(TRUE)) {
         if (pOther != this)
             pOther->RemoveControlBar(pBar, FALSE, FALSE);

@@ -286,6 +286,9 @@ protected:
     afx_msg LRESULT OnUpdateToolTips(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
+    // A bar a load takes up leaves the tabbed pane it stands in as a tab
+    // (an emptied tabbed pane goes) and its auto-hide strip.
+    static void TakeOutOfTabAndStrip(CKGPBaseControlBar* pBar);
     CKGPBaseControlBar* HostedBar() const;
     CKGPControlBar* HostedControlBar() const;
     BOOL HostsToolBar() const;

@@ -698,8 +698,10 @@ BOOL CKGPMultiMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)
         return TRUE;
     }
     ForEachPane([this](CKGPDockingControlBar* pPane) {
-        // Out of wherever it was, into this frame at the place it keeps here
-        // (a frame a loaded record took over holds it already).
+        // Out of wherever it was (a tab, an auto-hide strip, a floating frame
+        // or a tree), into this frame at the place it keeps here (a frame a
+        // loaded record took over holds it already).
+        TakeOutOfTabAndStrip(pPane);
         CKGPMiniFrameWnd* pOld = pPane->GetParentMiniFrame(TRUE);
         if (pOld != nullptr && pOld != this)
             pOld->RemoveControlBar(pPane, FALSE, FALSE);

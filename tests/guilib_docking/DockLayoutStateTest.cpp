@@ -641,6 +641,83 @@ TEST_F(DockLayoutStateTest, ALoadMovesTheLiveFloatingFrameHoldingItsPaneAlone)
     EXPECT_EQ(2, FloatingFramesOf(f.frame));
 }
 
+// A pane that floats in the stored layout and stands as a tab of a floating
+// tabbed pane when it is loaded leaves that tab for its floating frame (alone
+// in one, or with others in one of several panes): in one place only.
+TEST_F(DockLayoutStateTest, APaneFloatingInTheLayoutLeavesTheTabItStandsInWhenLoaded)
+{
+    for (const DWORD style : {DWORD(0), DWORD(KGP_CBRS_FLOAT_MULTI)}) {
+        SCOPED_TRACE(style);
+        DeleteLayoutProfile();
+        CLayoutFrame f(3, CSize(40, 40), style);
+        ASSERT_TRUE(f.Pane(2)->FloatBar(CRect(300, 200, 480, 380), KGP_DM_UNKNOWN, true));
+        f.frame.RecalcLayout();
+        f.ExpectSound("arranged");
+        const std::string saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+
+        // Pane 2 becomes a tab of pane 1, which floats.
+        ASSERT_TRUE(f.Pane(1)->FloatBar(CRect(520, 200, 700, 380), KGP_DM_UNKNOWN, true));
+        ASSERT_EQ(f.Pane(2), f.Pane(2)->AttachToTabWnd(f.Pane(1), KGP_DM_SHOW, TRUE));
+        CKGPBaseControlBar* pTabbed = f.Pane(2)->GetParentTabbedBar();
+        ASSERT_NE(nullptr, pTabbed);
+        ASSERT_NE(nullptr, pTabbed->GetParentMiniFrame(TRUE));
+        f.frame.RecalcLayout();
+        ASSERT_NE(saved, f.Describe());
+
+        ASSERT_TRUE(f.Load());
+        keyloft_test::Pump(20);
+        f.ExpectSound("loaded");
+        EXPECT_EQ(saved, f.Describe());
+        EXPECT_FALSE(f.Pane(2)->IsTabbed());
+        EXPECT_FALSE(f.Pane(1)->IsTabbed());
+    }
+}
+
+// A pane dropped as a tab on a floating pane makes a floating tabbed pane,
+// which has no id of its own: the layout holding it loads back (its floating
+// frame's record names no bar it cannot find), and saves the same again.
+TEST_F(DockLayoutStateTest, ALayoutWithAFloatingTabbedPaneLoadsBack)
+{
+    for (const DWORD style : {DWORD(0), DWORD(KGP_CBRS_FLOAT_MULTI)}) {
+        SCOPED_TRACE(style);
+        DeleteLayoutProfile();
+        CLayoutFrame f(3, CSize(40, 40), style);
+        // The panes and the tabbed pane they stand in.
+        auto expectSound = [&f](const char* step) {
+            layout_check::LayoutView layout = SnapshotLayout(f.Manager(), {f.Pane(2)->GetParentTabbedBar()});
+            for (auto& pane : f.panes)
+                layout.bars.push_back(ViewOfBar(pane.get()));
+            EXPECT_EQ("", Faults(layout_check::CheckDockLayout(layout))) << step;
+        };
+        ASSERT_TRUE(f.Pane(1)->FloatBar(CRect(520, 200, 700, 380), KGP_DM_UNKNOWN, true));
+        ASSERT_EQ(f.Pane(2), f.Pane(2)->AttachToTabWnd(f.Pane(1), KGP_DM_SHOW, TRUE));
+        ASSERT_NE(nullptr, f.Pane(2)->GetParentTabbedBar()->GetParentMiniFrame(TRUE));
+        f.frame.RecalcLayout();
+        expectSound("arranged");
+        const std::string saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+        const std::vector<BYTE> bytes = StoredLayout();
+
+        ASSERT_TRUE(f.Load());
+        keyloft_test::Pump(20);
+        expectSound("loaded");
+        EXPECT_EQ(saved, f.Describe());
+        ASSERT_TRUE(f.Save());
+        EXPECT_EQ(bytes, StoredLayout());
+        if (style == 0)
+            continue; // (a tabbed pane floating alone in a frame of one bar is left as it is)
+
+        // In a frame made anew the tabbed pane is made again with its tabs.
+        CLayoutFrame g(3, CSize(40, 40), style);
+        ASSERT_TRUE(g.Load());
+        keyloft_test::Pump(20);
+        EXPECT_EQ(saved, g.Describe());
+        ASSERT_TRUE(g.Pane(2)->IsTabbed());
+        EXPECT_EQ(g.Pane(1)->GetParentTabbedBar(), g.Pane(2)->GetParentTabbedBar());
+    }
+}
+
 // Two panes auto-hidden at the bottom, pinned from the bottom tree of a frame
 // whose top tree leaves little room: loaded in the same frame, the bottom
 // tree keeps its thickness (the auto-hidden panes never stand in a tree
