@@ -268,7 +268,9 @@ BOOL CKGPDockManager::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
             return FALSE;
         return pMiniFrame->DockToTarget(0, pTarget) != 0;
     }
-    const BOOL bFloating = pMiniFrame->DockToTarget(call.dockToTargetKind, call.bPassTarget ? pTarget : nullptr) != 0;
+    // By the mouse: a frame of several panes docked hands its drag on to its first pane.
+    const BOOL bFloating =
+        pMiniFrame->DockToTarget(call.dockToTargetKind, call.bPassTarget ? pTarget : nullptr, KGP_DM_MOUSE) != 0;
     if (call.bThenAdjustLayout)
         AdjustDockingLayout();
     return bFloating;

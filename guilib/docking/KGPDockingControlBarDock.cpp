@@ -659,6 +659,13 @@ BOOL CKGPDockingControlBar::OnBeforeFloat(CRect& rect, KGPDockMethod method)
 
 void CKGPDockingControlBar::EnterDragMode(BOOL bRememberOffset)
 {
+    if (!m_bPrepareToFloat) {
+        // A drag handed on without a press on the pane (its floating frame
+        // docked under the mouse): it floats again once the cursor goes a
+        // drag distance from where it is now.
+        ::GetCursorPos(&m_ptPressed);
+        m_bReadyToFloat = TRUE;
+    }
     m_bPrepareToFloat = TRUE;
     CKGPControlBar::EnterDragMode(bRememberOffset);
 }
@@ -724,24 +731,31 @@ CKGPDockingControlBar* CKGPDockingControlBar::AttachToTabWnd(CKGPDockingControlB
         pLink->AddTab(pTabbed, pTarget, TRUE, FALSE, TRUE);
         pTarget->EnableGripper(FALSE);
     }
-    // A tabbed pane dropped here hands over its tabs and goes (its AddTab answers FALSE).
+    // A tabbed pane dropped here hands over its tabs and goes (its AddTab
+    // answers FALSE): this object is gone once AddTab returns.
     const BOOL bMerging = KGPTabbedBars::IsTabbedBar(this);
     const BOOL bHadCaption = m_cyGripper != 0;
     EnableGripper(FALSE);
     StoreRecentDockInfo();
     const BOOL bAdded = pLink->AddTab(pTabbed, this, TRUE, bSetActive, TRUE);
-    if (bAdded)
-        OnAfterDock(pTabbed, nullptr, method);
-    else if (!bMerging) {
+    if (ppTabbedControlBar != nullptr)
+        *ppTabbedControlBar = pTabbed;
+    if (!bAdded && bMerging) {
+        pLink->RecalcTabs(pTabbed);
+        pTabbed->AdjustDockingLayout();
+        return pTabbed;
+    }
+    if (!bAdded) {
         // Refused: the pane keeps its caption and its place; the target keeps its tab.
         EnableGripper(bHadCaption);
         pLink->RecalcTabs(pTabbed);
+        if (ppTabbedControlBar != nullptr)
+            *ppTabbedControlBar = nullptr;
         return nullptr;
     }
+    OnAfterDock(pTabbed, nullptr, method);
     pLink->RecalcTabs(pTabbed);
     AdjustDockingLayout();
-    if (ppTabbedControlBar != nullptr)
-        *ppTabbedControlBar = pTabbed;
-    return bAdded ? this : pTabbed;
+    return this;
 }
 

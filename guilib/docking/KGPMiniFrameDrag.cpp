@@ -332,14 +332,20 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
     if (GiveDropToHostedBar() || DropAsTabbedDocument())
         return;
     const HWND hSelf = m_hWnd;
+    CKGPDockManager* pManager = GetDockManager();
     // A frame following the mouse ends where it is let go (it may have stayed
     // for a place shown, or the last moves may have come together).
     const BOOL bFollows = (GetDockingMode() & KGP_DOCK_IMMEDIATE) != 0;
     BOOL bDocked = FALSE;
     CKGPBaseControlBar* pTarget = DockOnDragEnd(bDocked);
+    // A frame of several panes that docked them all is gone already.
+    if (!::IsWindow(hSelf) || CWnd::FromHandlePermanent(hSelf) != this) {
+        if (bDocked && pManager != nullptr)
+            pManager->AdjustDockingLayout();
+        return;
+    }
     m_hTabTarget = nullptr;
-    if (bFollows && !bDocked && pTarget == nullptr && ::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this &&
-        GetControlBar() != nullptr && (GetStyle() & WS_VISIBLE) != 0) {
+    if (bFollows && !bDocked && pTarget == nullptr && GetControlBar() != nullptr && (GetStyle() & WS_VISIBLE) != 0) {
         // Let go where nothing docks: the frame goes where the cursor is.
         CPoint cursor;
         ::GetCursorPos(&cursor);
@@ -351,10 +357,8 @@ void CKGPMiniFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
     }
     if (!bDocked && pTarget == nullptr)
         m_dragFrameImpl.EndDrawDragFrame();
-    if (bDocked) {
-        if (CKGPDockManager* pManager = GetDockManager())
-            pManager->AdjustDockingLayout();
-    }
+    if (bDocked && pManager != nullptr)
+        pManager->AdjustDockingLayout();
     // Still floating where it was let go: over the windows it was dragged across.
     if (::IsWindow(hSelf) && CWnd::FromHandlePermanent(hSelf) == this && (GetStyle() & WS_VISIBLE) != 0)
         SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -562,17 +566,21 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::DockOnDragEnd(BOOL& bDocked)
     const CRect rectLast = m_dragFrameImpl.GetDragRect();
     m_dragFrameImpl.EndDrawDragFrame(FALSE);
     const HWND hSelf = m_hWnd;
+    const HWND hOwner = m_hParentWnd;
     CKGPBaseControlBar* pDocked = DockBarByMouse(bDocked);
-    m_dragFrameImpl.EndDrawDragFrame(TRUE);
+    // A frame of several panes that docked them all has gone meanwhile.
+    const BOOL bGone = !::IsWindow(hSelf) || CWnd::FromHandlePermanent(hSelf) != this;
+    if (!bGone)
+        m_dragFrameImpl.EndDrawDragFrame(TRUE);
     if (pSmart != nullptr)
         pSmart->Stop();
-    if (CWnd* pOwner = CWnd::FromHandle(m_hParentWnd)) {
+    if (CWnd* pOwner = ::IsWindow(hOwner) ? CWnd::FromHandle(hOwner) : nullptr) {
         if (CFrameWnd* pTop = pOwner->GetTopLevelFrame())
             pTop->RecalcLayout();
     }
     if (pManager != nullptr)
         pManager->AdjustDockingLayout();
-    if (rectLast.IsRectEmpty() || pDocked != nullptr || bDocked || !::IsWindow(hSelf))
+    if (rectLast.IsRectEmpty() || pDocked != nullptr || bDocked || bGone)
         return pDocked;
     // Dropped away from every docking place: the frame goes where the outline was.
     SetWindowPos(HWND{}, rectLast.left, rectLast.top, rectLast.Width(), rectLast.Height(),
@@ -582,7 +590,7 @@ CKGPBaseControlBar* CKGPMiniFrameWnd::DockOnDragEnd(BOOL& bDocked)
     return nullptr;
 }
 
-int CKGPMiniFrameWnd::DockToTarget(int nKind, CKGPBaseControlBar* pTarget)
+int CKGPMiniFrameWnd::DockToTarget(int nKind, CKGPBaseControlBar* pTarget, KGPDockMethod /*method*/)
 {
     if (nKind == 0)
         return 1;

@@ -83,8 +83,10 @@ public:
         return KGP_CAPTION_BTN_PIN | KGP_CAPTION_BTN_CLOSE | KGP_CAPTION_BTN_PANE_MENU | KGP_CAPTION_BTN_CUSTOMIZE;
     }
     // A drag ends on a target pane: kind 1 into its place, 2 as a tab; 0 on
-    // docking, 1 when nothing was done.
-    virtual int DockToTarget(int nKind, CKGPBaseControlBar* pTarget);
+    // docking, 1 when nothing was done. By the mouse (KGP_DM_MOUSE, the
+    // button still down) a frame of several panes hands its drag on to its
+    // first pane.
+    virtual int DockToTarget(int nKind, CKGPBaseControlBar* pTarget, KGPDockMethod method = KGP_DM_UNKNOWN);
     virtual void MoveBy(int dx, int dy);
     // Back to the bar's recent docked place (dock method 2).
     virtual void DockOnDoubleClick();

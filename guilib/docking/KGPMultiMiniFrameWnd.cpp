@@ -2,6 +2,7 @@
 
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPStoredState.h"
+#include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
@@ -19,6 +20,65 @@ constexpr DWORD kRollUpStyle = 0x10;
 CKGPDockingControlBar* AsPane(CObject* pObject)
 {
     return DYNAMIC_DOWNCAST(CKGPDockingControlBar, pObject);
+}
+
+// Whether the target takes every pane of the list as its tab, asked before
+// any of them moves.
+BOOL TakesAllAsTabs(CKGPDockingControlBar* pTarget, const CObList& panes)
+{
+    if (pTarget == nullptr || panes.IsEmpty())
+        return FALSE;
+    for (POSITION pos = panes.GetHeadPosition(); pos != nullptr;) {
+        CKGPDockingControlBar* pPane = AsPane(panes.GetNext(pos));
+        if (pPane == nullptr || pPane == pTarget || !pTarget->CanAcceptBar(pPane) || !pPane->CanAttachAsTabTo(pTarget))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+// Each pane of the list becomes a tab of the target in the list's order
+// (a tabbed pane brings its tabs), the first one active; whether any did. A
+// pane the tabbed pane refuses after all stays where it was.
+BOOL AttachAllAsTabs(CKGPDockingControlBar* pTarget, const CObList& panes, KGPDockMethod method)
+{
+    BOOL bAny = FALSE;
+    BOOL bFirst = TRUE;
+    for (POSITION pos = panes.GetHeadPosition(); pos != nullptr;) {
+        CKGPDockingControlBar* pPane = AsPane(panes.GetNext(pos));
+        if (pPane != nullptr && pPane->AttachToTabWnd(pTarget, method, bFirst) != nullptr)
+            bAny = TRUE;
+        bFirst = FALSE;
+    }
+    return bAny;
+}
+
+// The window a drag handed on goes on with: the first pane of the list, or
+// the first shown tab of a tabbed pane (which goes once its tabs move).
+HWND FirstDraggedWindow(const CObList& panes)
+{
+    CKGPDockingControlBar* pFirst = panes.IsEmpty() ? nullptr : AsPane(panes.GetHead());
+    if (auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pFirst)) {
+        int iTab = -1;
+        CWnd* pTab = pTabbed->GetFirstVisibleTab(iTab);
+        return pTab != nullptr ? pTab->GetSafeHwnd() : nullptr;
+    }
+    return pFirst != nullptr ? pFirst->GetSafeHwnd() : nullptr;
+}
+
+// The mouse, still down, goes on dragging the window where it now stands: a
+// bar enters its drag again, any other window is pressed at the cursor.
+void KeepDragging(HWND hWnd)
+{
+    if (hWnd == nullptr || !::IsWindow(hWnd) || ::GetKeyState(VK_LBUTTON) >= 0)
+        return;
+    if (auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, CWnd::FromHandlePermanent(hWnd))) {
+        pBar->EnterDragMode(TRUE);
+        return;
+    }
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(hWnd, &cursor);
+    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cursor.x, cursor.y));
 }
 
 }  // namespace
@@ -483,12 +543,12 @@ int CKGPMultiMiniFrameWnd::DockFrame(CKGPMultiMiniFrameWnd* pOtherFrame, KGPDock
         return 1;
     CKGPDockingControlBar* pTarget = nullptr;
     DWORD dwAlignment = CBRS_ALIGN_LEFT;
+    BOOL bAsTabs = FALSE;
     if (method == KGP_DM_MOUSE || method == KGP_DM_STANDARD) {
         CPoint cursor;
         ::GetCursorPos(&cursor);
         DWORD dwFound = 0;
-        if (TargetAt(cursor, pTarget, dwFound))
-            return 1; // as tabs: the tabbed panes bring it (the tab windows issue)
+        bAsTabs = TargetAt(cursor, pTarget, dwFound);
         if (dwFound != 0)
             dwAlignment = dwFound;
     } else {
@@ -496,8 +556,17 @@ int CKGPMultiMiniFrameWnd::DockFrame(CKGPMultiMiniFrameWnd* pOtherFrame, KGPDock
     }
     if (pTarget == nullptr)
         return 1;
-    if (!m_barContainerManager.AddContainer(pTarget, dwAlignment, pOtherFrame->GetContainerManager(), TRUE))
+    CObList panes, sliders;
+    pOtherFrame->GetContainerManager().CollectVisible(panes, sliders);
+    const HWND hDragged = FirstDraggedWindow(panes);
+    if (bAsTabs) {
+        // On a caption or a tab area: the other frame's panes become the
+        // target's tabs, each checked before any moves.
+        if (!TakesAllAsTabs(pTarget, panes) || !AttachAllAsTabs(pTarget, panes, method))
+            return 1;
+    } else if (!m_barContainerManager.AddContainer(pTarget, dwAlignment, pOtherFrame->GetContainerManager(), TRUE)) {
         return 1;
+    }
     ForEachPane([this](CKGPDockingControlBar* pPane) {
         RegisterPane(pPane);
         pPane->SetDefaultSlider(nullptr);
@@ -506,22 +575,25 @@ int CKGPMultiMiniFrameWnd::DockFrame(CKGPMultiMiniFrameWnd* pOtherFrame, KGPDock
     if (pOtherFrame->IsMoving())
         pOtherFrame->SendMessage(WM_CANCELMODE);
     pOtherFrame->SendMessage(KGPMSG_CHECKEMPTYMINIFRAME);
-    if (::IsWindow(hOther))
+    // What is left there is hidden (a pane a tabbed pane refused after all shows on).
+    if (::IsWindow(hOther) && pOtherFrame->GetVisibleBarCount() == 0)
         ::ShowWindow(hOther, SW_HIDE);
     CheckGripperVisibility();
     AdjustLayout();
     SendMessage(WM_NCPAINT);
+    if (method == KGP_DM_MOUSE)
+        KeepDragging(hDragged);
     SetRollUpTimer();
     return 0;
 }
 
-int CKGPMultiMiniFrameWnd::DockToTarget(int nKind, CKGPBaseControlBar* pTarget)
+int CKGPMultiMiniFrameWnd::DockToTarget(int nKind, CKGPBaseControlBar* pTarget, KGPDockMethod method)
 {
     if (nKind == 0)
         return 1;
     auto* pTargetPane = AsPane(pTarget);
-    if (nKind == 2 || (pTargetPane != nullptr && pTargetPane->GetParentMiniFrame(TRUE) != nullptr))
-        return 1; // as tabs (the tab windows issue), or another floating frame's pane
+    if (pTargetPane != nullptr && pTargetPane->GetParentMiniFrame(TRUE) != nullptr)
+        return 1; // another floating frame's pane: that frame merges this one (DockFrame)
     CKGPDockManager* pDockManager = GetDockManager();
     CWnd* pOwner = GetParentFrameWnd();
     if (pDockManager == nullptr || pOwner == nullptr)
@@ -530,9 +602,25 @@ int CKGPMultiMiniFrameWnd::DockToTarget(int nKind, CKGPBaseControlBar* pTarget)
     m_barContainerManager.CollectVisible(panes, sliders);
     if (panes.IsEmpty())
         return 1;
+    if (nKind == 2 && !TakesAllAsTabs(pTargetPane, panes))
+        return 1;
     // Every pane remembers its place here, to come back on a double click.
     for (POSITION pos = panes.GetHeadPosition(); pos != nullptr;)
         RecordPanePlace(static_cast<CKGPBaseControlBar*>(panes.GetNext(pos)));
+    const HWND hDragged = FirstDraggedWindow(panes);
+    if (nKind == 2) {
+        // The visible tree as the docked pane's tabs.
+        if (!AttachAllAsTabs(pTargetPane, panes, method))
+            return 1;
+        if (IsMoving())
+            SendMessage(WM_CANCELMODE);
+        CKGPGlobalUtils::Get().AdjustFrameLayout(pDockManager);
+        if (method == KGP_DM_MOUSE)
+            KeepDragging(hDragged);
+        // A pane the tabbed pane refused after all stays here, shown.
+        SendMessage(KGPMSG_CHECKEMPTYMINIFRAME);
+        return 0;
+    }
     CPoint cursor;
     ::GetCursorPos(&cursor);
     CKGPSlider* pSlider = nullptr;
@@ -577,6 +665,8 @@ int CKGPMultiMiniFrameWnd::DockToTarget(int nKind, CKGPBaseControlBar* pTarget)
     ShowWindow(SW_HIDE);
     pSlider->CheckVisibility();
     CKGPGlobalUtils::Get().AdjustFrameLayout(pDockManager);
+    if (method == KGP_DM_MOUSE)
+        KeepDragging(hDragged);
     SendMessage(KGPMSG_CHECKEMPTYMINIFRAME);
     return 0;
 }
@@ -601,30 +691,48 @@ void CKGPMultiMiniFrameWnd::DockOnDoubleClick()
 CKGPBaseControlBar* CKGPMultiMiniFrameWnd::DockBarByMouse(BOOL& bDocked)
 {
     bDocked = FALSE;
-    if (!IsDockPlaceUnderCursor())
+    // The pane the tab was offered for while the markers ran, else the one
+    // under the cursor.
+    CKGPDockingControlBar* pTarget = RecordedTabTarget();
+    BOOL bAsTab = pTarget != nullptr;
+    m_hTabTarget = nullptr;
+    if (pTarget == nullptr && !IsDockPlaceUnderCursor())
         return nullptr;
     CKGPDockManager* pDockManager = GetDockManager();
     auto* pFirst = AsPane(GetFirstVisibleBar());
     if (pDockManager == nullptr || pFirst == nullptr)
         return nullptr;
+    CList<HWND, HWND> panes;
+    ForEachPane([&panes](CKGPDockingControlBar* pPane) { panes.AddTail(pPane->GetSafeHwnd()); });
     const HWND hFocus = ::GetFocus();
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
-    CKGPBaseControlBar* pTarget = nullptr;
-    const int method = pDockManager->DetermineDockMethod(cursor, CKGPDockManager::s_nDockSensitivity,
-                                                         pFirst->GetEnabledAlignment(), pTarget, pFirst, pFirst);
-    auto* pTargetPane = AsPane(pTarget);
-    if (method != KGPDock::kDockNone) {
-        auto* pOther = pTargetPane != nullptr ? DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pTargetPane->GetParentMiniFrame(TRUE))
-                                              : nullptr;
-        if (pOther != nullptr)
-            bDocked = pOther->DockFrame(this, KGP_DM_STANDARD) == 0;
-        else
-            bDocked = DockToTarget(method == KGPDock::kDockAsTab ? 2 : 1, pTargetPane) == 0;
+    if (pTarget == nullptr) {
+        CPoint cursor;
+        ::GetCursorPos(&cursor);
+        CKGPBaseControlBar* pFound = nullptr;
+        const int method = pDockManager->DetermineDockMethod(cursor, CKGPDockManager::s_nDockSensitivity,
+                                                             pFirst->GetEnabledAlignment(), pFound, pFirst, pFirst);
+        if (method == KGPDock::kDockNone)
+            return nullptr;
+        pTarget = AsPane(pFound);
+        bAsTab = method == KGPDock::kDockAsTab;
+    }
+    // (This frame may be gone once its panes docked: only what was kept above is used.)
+    CKGPMiniFrameWnd* pTargetFrame = pTarget != nullptr ? pTarget->GetParentMiniFrame(TRUE) : nullptr;
+    if (auto* pOther = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pTargetFrame))
+        bDocked = pOther->DockFrame(this, KGP_DM_STANDARD) == 0;
+    else if (pTargetFrame == nullptr)
+        bDocked = DockToTarget(bAsTab ? 2 : 1, pTarget, KGP_DM_STANDARD) == 0;
+    if (bDocked) {
+        // Each pane hears that it docked from a floating frame.
+        for (POSITION pos = panes.GetHeadPosition(); pos != nullptr;) {
+            auto* pPane = AsPane(CWnd::FromHandlePermanent(panes.GetNext(pos)));
+            if (pPane != nullptr && pPane->GetParentMiniFrame(TRUE) != this)
+                pPane->NotifyAfterDock();
+        }
     }
     if (hFocus != nullptr && ::IsWindow(hFocus))
         ::SetFocus(hFocus);
-    return pTargetPane;
+    return bDocked ? pTarget : nullptr;
 }
 
 // ---- Messages.

@@ -4,7 +4,10 @@
 // frames; a frame dropped on another merges into it; a double click on its
 // caption docks every pane back to its own docked place. With one visible
 // pane the frame shows that pane's title and hides the pane's caption; with
-// several it shows every pane's caption.
+// several it shows every pane's caption. Dropped on a pane's caption or tab
+// area (or the markers' centre over it), its visible panes become that
+// pane's tabs; docked while the mouse still drags it, its first pane goes on
+// being dragged.
 #pragma once
 
 #include "guilib/docking/KGPBarContainerManager.h"
@@ -24,7 +27,9 @@ public:
     void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
 
     // ---- Own operations, in slot order.
-    // Merges the other frame's panes into this one at the cursor: 0 done, 1 not.
+    // Merges the other frame's visible panes into this one at the cursor
+    // (beside the pane there, or as its tabs on its caption or tab area):
+    // 0 done, 1 not (nothing moved).
     virtual int DockFrame(CKGPMultiMiniFrameWnd* pOtherFrame, KGPDockMethod method);
     // Inserts the pane at the place under the cursor; TRUE when it could not.
     virtual BOOL DockPaneAtCursor(CKGPDockingControlBar* pPane);
@@ -51,7 +56,7 @@ public:
     void ReplaceControlBar(CKGPBaseControlBar* pBarOrg, CKGPBaseControlBar* pBarReplaceWith) override;
     BOOL InsertControlBar(CKGPBaseControlBar* pBar, CKGPBaseControlBar* pBarToInsertAt, BOOL bAfter) override;
     void CheckGripperVisibility() override;
-    int DockToTarget(int nKind, CKGPBaseControlBar* pTarget) override;
+    int DockToTarget(int nKind, CKGPBaseControlBar* pTarget, KGPDockMethod method = KGP_DM_UNKNOWN) override;
     void DockOnDoubleClick() override;
     CString GetCaptionText() override;
     void HitTestDockArea(CPoint point, CWnd* pWndToDock, CRect& rectResult, BOOL& bDrawTab) override;

@@ -1,10 +1,13 @@
 // Panes dropped by the mouse where the application's user drops them: a
 // floating pane dragged (as an outline, or itself with the markers) and
-// released on a tabbed pane's tab strip joins it as a tab.
+// released on a tabbed pane's tab strip joins it as a tab; a floating pane
+// released on a docked pane's caption or on the centre marker over it
+// becomes its tab, a floating frame of two panes released there its tabs.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
 
 namespace {
 
@@ -171,4 +174,102 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverTheDocumentsBecome
     EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
     EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
     apphost::Screenshot(L"apphost_pane_dropped_as_document.bmp");
+}
+
+namespace {
+
+// Output and Watch made to share a floating frame (as panes made with the
+// style that allows it), floating side by side in one over the documents.
+CKGPMultiMiniFrameWnd* FloatOutputAndWatchTogether(CHostMainFrame& frame)
+{
+    for (CKGPDockingControlBar* pane : {static_cast<CKGPDockingControlBar*>(&frame.m_wndOutput),
+                                        static_cast<CKGPDockingControlBar*>(&frame.m_wndWatch)}) {
+        pane->SetBarStyleWord(pane->GetBarStyleWord() | KGP_CBRS_FLOAT_MULTI);
+        pane->SetMiniFrameRTC(RUNTIME_CLASS(CKGPMultiMiniFrameWnd));
+    }
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    if (!frame.m_wndOutput.FloatBar(CRect(client.CenterPoint() - CSize(170, 140), CSize(320, 170))))
+        return nullptr;
+    auto* floating = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, frame.m_wndOutput.GetParentMiniFrame(TRUE));
+    if (floating == nullptr || !apphost::WaitUntil([&] { return apphost::IsShown(*floating); }))
+        return nullptr;
+    // Watch joins it at Output's right edge (the pointer put there as the user's is).
+    const CRect output = apphost::ScreenRect(frame.m_wndOutput);
+    if (!apphost::Perform([&](apphost::CGestures& user) { user.MoveTo(CPoint(output.right - 4, output.CenterPoint().y)); }))
+        return nullptr;
+    if (floating->DockPaneAtCursor(&frame.m_wndWatch) || floating->GetVisibleBarCount() != 2)
+        return nullptr;
+    return floating;
+}
+
+} // namespace
+
+TEST_F(AppHostTest, AFrameOfTwoPanesReleasedOnADockedPanesCaptionBecomesItsTabs)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPMultiMiniFrameWnd* floating = FloatOutputAndWatchTogether(frame);
+    ASSERT_NE(nullptr, floating);
+    const HWND hFloating = floating->GetSafeHwnd();
+    // Files and Classes, tabs of one pane docked at the right.
+    auto* tabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, frame.m_wndFiles.GetParentTabbedBar());
+    ASSERT_NE(nullptr, tabbed);
+    const CPoint caption = CaptionPoint(frame.m_wndOutput); // the frame's
+    const CPoint onCaption = CaptionPoint(*tabbed);
+    ASSERT_NE(CPoint(-1, -1), caption);
+    ASSERT_NE(CPoint(-1, -1), onCaption);
+
+    TabDropSeen seen;
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingMarker").empty(); });
+        user.DragTo(onCaption, 12);
+        user.Pause(200);
+        seen.markersOverCaption = !apphost::ShownTopLevels(L"KGPSmartDockingMarker").empty() ||
+                                  !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty();
+        user.Release();
+    }));
+    EXPECT_FALSE(seen.markersOverCaption) << "over a pane's caption the tab is offered, not the markers";
+    EXPECT_TRUE(apphost::WaitUntil([&] {
+        return frame.m_wndOutput.GetParentTabbedBar() == tabbed && frame.m_wndWatch.GetParentTabbedBar() == tabbed;
+    })) << "both panes of the frame tabs of the pane it was released on";
+    EXPECT_EQ(4, static_cast<CKGPBaseTabbedBar*>(tabbed)->GetTabWnd()->GetTabsNum());
+    EXPECT_TRUE(apphost::WaitUntil([&] { return !::IsWindow(hFloating); })) << "the emptied frame goes";
+    EXPECT_TRUE(apphost::IsShown(frame.m_wndOutput)) << "the first of them in front";
+    apphost::Screenshot(L"apphost_frame_dropped_on_caption.bmp");
+}
+
+TEST_F(AppHostTest, AFrameOfTwoPanesReleasedOnTheCentreMarkerOverAPaneBecomesItsTabs)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPMultiMiniFrameWnd* floating = FloatOutputAndWatchTogether(frame);
+    ASSERT_NE(nullptr, floating);
+    // Files and Classes, tabs of one pane docked at the right.
+    auto* tabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, frame.m_wndFiles.GetParentTabbedBar());
+    ASSERT_NE(nullptr, tabbed);
+    const CPoint caption = CaptionPoint(frame.m_wndOutput);
+    const CRect body = apphost::ScreenRect(*tabbed);
+
+    bool groupShown = false;
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        user.DragTo(body.CenterPoint(), 12); // over the tabbed pane, off its caption and tabs
+        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
+        if (groupShown) {
+            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
+            user.DragTo(group.CenterPoint(), 6);
+            user.Pause(200);
+        }
+        user.Release();
+    }));
+    ASSERT_TRUE(groupShown) << "the central markers stand over the pane under the cursor";
+    EXPECT_TRUE(apphost::WaitUntil([&] {
+        return frame.m_wndOutput.GetParentTabbedBar() == tabbed && frame.m_wndWatch.GetParentTabbedBar() == tabbed;
+    })) << "both panes of the frame tabs of the pane under the centre marker";
+    EXPECT_EQ(4, static_cast<CKGPBaseTabbedBar*>(tabbed)->GetTabWnd()->GetTabsNum());
+    EXPECT_EQ(nullptr, frame.m_wndOutput.GetParentMiniFrame(TRUE));
+    EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
 }

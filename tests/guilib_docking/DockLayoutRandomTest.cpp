@@ -2,7 +2,8 @@
 // dock beside another, float, tab, auto-hide and back, slide, resize, close,
 // show, save and load, a double click on a caption, a dock beside another
 // that is refused, a floating pane dropped as a tab, a one-pane frame
-// dropped in immediate mode into another pane's place or tab), the layout
+// dropped in immediate mode into another pane's place or tab, a frame of
+// several panes released on another pane's caption as its tabs), the layout
 // checker after each (every pane in exactly one place, shown there unless
 // the run closed it), a refused dock changing nothing, and a saved layout
 // loaded back equal to the one saved. A failing run prints its seed and
@@ -11,7 +12,9 @@
 
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
+#include "guilib/docking/KGPTabbedBarLink.h"
 #include "tests/guilib_docking/DockLayoutState.h"
 
 #include <deque>
@@ -38,6 +41,8 @@ unsigned long FromEnvironment(const wchar_t* name, unsigned long fallback)
     return std::wcstoul(text, nullptr, 0);
 }
 
+constexpr int kOperations = 16;
+
 constexpr DWORD kEdges[] = {CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT, CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM};
 
 // The tabbed pane some of the panes stand in, if any.
@@ -52,7 +57,12 @@ CKGPBaseControlBar* TabbedPaneOf(CLayoutFrame& f)
 
 class RandomLayout {
 public:
-    RandomLayout(CLayoutFrame& frame, unsigned long seed) : m_f(frame), m_random(seed) {}
+    // The operations drawn from: all of them, or the first ones (a run
+    // recorded before the later ones came stays the same run).
+    RandomLayout(CLayoutFrame& frame, unsigned long seed, int operations = kOperations)
+        : m_f(frame), m_random(seed), m_nOperations(operations)
+    {
+    }
 
     // One operation; its description goes to the log.
     std::string Step()
@@ -83,11 +93,13 @@ public:
         return mismatch;
     }
     bool IsHiddenOnPurpose(int id) const { return m_hidden.count(id) != 0; }
+    // Frames of several panes that became another pane's tabs.
+    int FramesDroppedAsTabs() const { return m_nFramesAsTabs; }
 
 private:
     std::string Operate(CKGPDockingControlBar* pane, CKGPDockingControlBar* other, std::ostringstream& done)
     {
-        switch (Pick(15)) {
+        switch (Pick(m_nOperations)) {
         case 0: {
             // Docked at a size the frame has room for beside the other edges.
             const DWORD edge = kEdges[Pick(4)];
@@ -225,10 +237,69 @@ private:
                 m_mismatch = answer == 0 ? "\n  reported docked, yet still floating" : "\n  reported floating, yet gone";
             break;
         }
+        case 15:
+            FrameDroppedAsTabs(pane, other, done);
+            break;
         default:
             break;
         }
         return done.str();
+    }
+
+    // The floating frame holding the pane (another floating pane joining it
+    // first, at the pane's edge, when there is one), released on the caption
+    // of the other pane, or of the tabbed pane when there is one (of its
+    // floating frame when that frame shows it alone): its shown panes become
+    // that pane's tabs, all or none.
+    void FrameDroppedAsTabs(CKGPDockingControlBar* pane, CKGPDockingControlBar* other, std::ostringstream& done)
+    {
+        if (auto* pTabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, TabbedPaneOf(m_f)))
+            other = pTabbed;
+        auto* pFrame = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pane->GetParentMiniFrame(TRUE));
+        auto* pOtherFrame = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, other->GetParentMiniFrame(TRUE));
+        if (other == pane || pFrame == nullptr || pFrame == pOtherFrame || pFrame->GetVisibleBarCount() < 1 ||
+            pane->IsTabbed() || !pane->IsWindowVisible() || other->IsTabbed() || other->IsAutoHideMode() ||
+            !other->IsWindowVisible() || (pOtherFrame == nullptr && other->GetDefaultPaneSlider() == nullptr)) {
+            done << "(no frame dropped as tabs)";
+            return;
+        }
+        for (auto& third : m_f.panes) {
+            CKGPMiniFrameWnd* pThirdFrame = third->GetParentMiniFrame(TRUE);
+            if (third.get() == other || pThirdFrame == nullptr || pThirdFrame == pFrame || pThirdFrame == pOtherFrame ||
+                pThirdFrame->GetControlBarCount() != 1 || third->IsTabbed() || !third->IsWindowVisible())
+                continue;
+            CursorAtRightEdge(pane);
+            done << third->GetDlgCtrlID() << " joining it: " << !pFrame->DockPaneAtCursor(third.get()) << ", ";
+            break;
+        }
+        CObList shown, sliders;
+        pFrame->GetContainerManager().CollectVisible(shown, sliders);
+        CRect rect;
+        other->GetWindowRect(rect);
+        CPoint at(rect.left + 8 + Pick((std::max)(1, static_cast<int>(rect.Width()) - 16)), rect.top + 3);
+        if (pOtherFrame != nullptr && pOtherFrame->GetVisibleBarCount() == 1) {
+            pOtherFrame->GetWindowRect(rect);
+            at = CPoint(rect.CenterPoint().x, rect.top);
+            while (at.y < rect.top + 40 && pOtherFrame->HitTest(at, TRUE) != HTCAPTION)
+                ++at.y;
+        }
+        ::SetCursorPos(at.x, at.y);
+        const int answer = pOtherFrame != nullptr ? pOtherFrame->DockFrame(pFrame, KGP_DM_STANDARD)
+                                                  : pFrame->DockToTarget(2, other);
+        done << "frame of " << shown.GetCount() << " dropped on " << other->GetDlgCtrlID() << "'s caption"
+             << (pOtherFrame != nullptr ? " in a frame: " : ": ") << (answer == 0);
+        // The tabbed pane they joined: the other, or the one made at its place.
+        CKGPBaseControlBar* pJoined = KGPTabbedBars::IsTabbedBar(other) ? other : other->GetParentTabbedBar();
+        int tabs = 0;
+        for (POSITION pos = shown.GetHeadPosition(); pos != nullptr;) {
+            auto* pShown = static_cast<CKGPDockingControlBar*>(shown.GetNext(pos));
+            if (pJoined != nullptr && pShown->GetParentTabbedBar() == pJoined)
+                ++tabs;
+        }
+        m_nFramesAsTabs += answer == 0 ? 1 : 0;
+        if (tabs != (answer == 0 ? static_cast<int>(shown.GetCount()) : 0))
+            m_mismatch = "\n  " + std::to_string(tabs) + " of the frame's " + std::to_string(shown.GetCount()) +
+                         " panes became tabs, reported " + (answer == 0 ? "docked" : "refused");
     }
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
@@ -240,9 +311,11 @@ private:
 
     CLayoutFrame& m_f;
     std::mt19937 m_random;
+    int m_nOperations;
     bool m_bSaveLoad = false;
     std::set<int> m_hidden; // closed by the run and not shown since
     std::string m_mismatch;
+    int m_nFramesAsTabs = 0;
 };
 
 std::string Faults(CLayoutFrame& f, const RandomLayout& run)
@@ -259,11 +332,11 @@ std::string Faults(CLayoutFrame& f, const RandomLayout& run)
     return docking_test::Faults(layout_check::CheckDockLayout(layout));
 }
 
-void RunSeeded(unsigned long seed, unsigned long steps)
+void RunSeeded(unsigned long seed, unsigned long steps, int operations = kOperations)
 {
     DeleteLayoutProfile();
     CLayoutFrame f(std::vector<CSize>(std::begin(kMinimums), std::end(kMinimums)));
-    RandomLayout run(f, seed);
+    RandomLayout run(f, seed, operations);
     std::deque<std::string> recent;
     unsigned long loads = 0;
     for (unsigned long step = 0; step < steps; ++step) {
@@ -294,8 +367,8 @@ void RunSeeded(unsigned long seed, unsigned long steps)
                    << mismatch;
         }
     }
-    std::cout << "[ layout ] " << steps << " steps, " << loads << " saved and loaded, seed 0x" << std::hex << seed
-              << std::dec << '\n';
+    std::cout << "[ layout ] " << steps << " steps, " << loads << " saved and loaded, " << run.FramesDroppedAsTabs()
+              << " frames dropped as tabs, seed 0x" << std::hex << seed << std::dec << '\n';
     DeleteLayoutProfile();
 }
 
@@ -309,7 +382,7 @@ TEST(DockLayoutRandomTest, ASeededRunOfOperationsKeepsTheLayoutSoundAndLoadsBack
 // layout saved then could not be loaded.
 TEST(DockLayoutRandomTest, APaneBackInAnEmptiedNodeOfAFloatingTreeLoadsBack)
 {
-    RunSeeded(49, 400);
+    RunSeeded(49, 400, 15); // (before frames of several panes were dropped as tabs)
 }
 
 } // namespace

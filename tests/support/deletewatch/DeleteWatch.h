@@ -4,20 +4,26 @@
 // second delete and the second delete is counted instead of corrupting the
 // heap; the blocks are given back when the watch ends.
 //
+// With poisoning, a kept block is filled with a pattern instead, so that an
+// object used after its delete finds no object there (a virtual call faults)
+// and a write into it is counted when the watch ends; no object may be
+// deleted twice under it.
+//
 // The executable's allocation functions are replaced by DeleteWatch.cpp: a
 // test group that uses the watch adds that file to its sources.
 #pragma once
 
 namespace keyloft_test {
 
-void StartDeleteWatch();
-// Ends the watch, gives the kept blocks back and answers the second deletes seen.
-int StopDeleteWatch();
+void StartDeleteWatch(bool bPoison = false);
+// Ends the watch, gives the kept blocks back and answers the second deletes
+// seen; `written` (when given) the poisoned blocks written after their delete.
+int StopDeleteWatch(int* written = nullptr);
 
 // Watches for as long as it lives.
 class DeleteWatchScope {
 public:
-    DeleteWatchScope() { StartDeleteWatch(); }
+    explicit DeleteWatchScope(bool bPoison = false) { StartDeleteWatch(bPoison); }
     ~DeleteWatchScope() { Stop(); }
     DeleteWatchScope(const DeleteWatchScope&) = delete;
     DeleteWatchScope& operator=(const DeleteWatchScope&) = delete;
@@ -25,14 +31,21 @@ public:
     int Stop()
     {
         if (m_bWatching)
-            m_nDoubleDeletes = StopDeleteWatch();
+            m_nDoubleDeletes = StopDeleteWatch(&m_nWrittenAfterDelete);
         m_bWatching = false;
         return m_nDoubleDeletes;
+    }
+    // The blocks written after their delete (poisoning); the watch ends.
+    int WrittenAfterDelete()
+    {
+        Stop();
+        return m_nWrittenAfterDelete;
     }
 
 private:
     bool m_bWatching = true;
     int m_nDoubleDeletes = 0;
+    int m_nWrittenAfterDelete = 0;
 };
 
 } // namespace keyloft_test
