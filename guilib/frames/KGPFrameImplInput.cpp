@@ -167,8 +167,9 @@ BOOL CKGPFrameImpl::OnAcceleratorCommand(WPARAM wParam, LPARAM lParam)
     const UINT nID = LOWORD(wParam);
     CKGPToolBar::AddCommandUsage(nID);
     if (ProcessKeyboard(VK_ESCAPE))
-        return TRUE; // an open popup menu closed instead
-    return KGPToolbarLinks::InvokeTool(nID);
+        return TRUE; // an open popup menu closed instead (or the frame is iconic)
+    // No tool runs either while the toolbars are customised.
+    return !KGPMenuLinks::IsCustomizeMode() && KGPToolbarLinks::InvokeTool(nID);
 }
 
 BOOL CKGPFrameImpl::OnMenuChar(UINT nChar)

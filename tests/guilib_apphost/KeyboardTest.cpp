@@ -189,9 +189,16 @@ TEST_F(AppHostTest, NoKeyRunsACommandWhileTheToolbarsAreCustomised)
     ASSERT_TRUE(apphost::WaitUntil([] { return CKGPToolBar::IsCustomizeMode() != FALSE; }));
     frame.SetForegroundWindow();
     frame.SetFocus();
-    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_CONTROL, 'C'); }));
+    CKGPUserToolsManager tools(ID_TOOLS_ENTRY, ID_TOOL_FIRST, ID_TOOL_LAST, RUNTIME_CLASS(CRecordingTool));
+    ASSERT_NE(nullptr, tools.CreateNewTool());
+    g_toolRuns = 0;
+    ASSERT_TRUE(Keys([](apphost::CGestures& user) {
+        user.Chord(VK_CONTROL, 'C');
+        user.Chord(VK_CONTROL, 'T');
+    }));
     apphost::PumpFor(100);
     EXPECT_TRUE(HostApp().m_commands.empty()) << "the accelerator was swallowed";
+    EXPECT_EQ(0, g_toolRuns) << "and no user tool ran by its key";
 
     // Closing the sheet lets them run again.
     CWnd* sheet = nullptr;
