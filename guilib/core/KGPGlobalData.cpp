@@ -257,14 +257,18 @@ void CKGPGlobalData::DrawParentBackground(CWnd* pWnd, CDC* pDC, LPCRECT rect) co
     ::IntersectClipRect(pDC->m_hDC, area.left, area.top, area.right, area.bottom);
     POINT oldOrigin{};
     ::OffsetWindowOrgEx(pDC->m_hDC, offset.x, offset.y, &oldOrigin);
-    const WPARAM dc = reinterpret_cast<WPARAM>(pDC->m_hDC);
-    if (!::SendMessageW(parent, WM_ERASEBKGND, dc, 0)) {
-        RECT parentArea = area;
-        ::OffsetRect(&parentArea, offset.x, offset.y);
-        ::FillRect(pDC->m_hDC, &parentArea, GetBtnFaceBrush());
-    }
-    ::SendMessageW(parent, WM_PRINTCLIENT, dc, PRF_CLIENT);
+    RECT parentArea = area;
+    ::OffsetRect(&parentArea, offset.x, offset.y);
+    PaintParent(parent, pDC, parentArea);
     ::RestoreDC(pDC->m_hDC, saved);
+}
+
+void CKGPGlobalData::PaintParent(HWND hParent, CDC* pDC, const RECT& rectParent) const
+{
+    const WPARAM dc = reinterpret_cast<WPARAM>(pDC->m_hDC);
+    if (!::SendMessageW(hParent, WM_ERASEBKGND, dc, 0))
+        ::FillRect(pDC->m_hDC, &rectParent, GetBtnFaceBrush());
+    ::SendMessageW(hParent, WM_PRINTCLIENT, dc, PRF_CLIENT);
 }
 
 BOOL CKGPGlobalData::IsFullColorUiAvailable() const

@@ -58,6 +58,11 @@ public:
     // Paints the parent's background behind pWnd (rect in pWnd's client
     // coordinates; the whole client when null).
     void DrawParentBackground(CWnd* pWnd, CDC* pDC, LPCRECT rect = nullptr) const;
+    // The parent paints its background (the face colour when it erases
+    // none) and its client into the device context, whose mapping already
+    // places the parent's client coordinates; rectParent, in those
+    // coordinates, is what the face fills.
+    void PaintParent(HWND hParent, CDC* pDC, const RECT& rectParent) const;
     // Option on, at least 16 bits per pixel and no high-contrast scheme.
     BOOL IsFullColorUiAvailable() const;
     // Whether the shadow under a highlighted toolbar image may be drawn.

@@ -1,6 +1,7 @@
 #include "guilib/docking/KGPControlBarImpl.h"
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPMemDC.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockGeometry.h"
@@ -50,6 +51,10 @@ void CKGPControlBarImpl::GetGripperRect(CRect& rectGripper, BOOL bClientCoords) 
 
 void CKGPControlBarImpl::DrawParentBackground(CDC* pDC)
 {
+    if (IsRTL(m_pBar)) {
+        DrawParentBackgroundMirrored(pDC);
+        return;
+    }
     CRect window, client;
     m_pBar->GetWindowRect(window);
     m_pBar->GetClientRect(client);
@@ -64,15 +69,62 @@ void CKGPControlBarImpl::DrawParentBackground(CDC* pDC)
     pDC->RestoreDC(saved);
 }
 
+// The bar's device context is mirrored and the parent's coordinates do not
+// map onto it by an offset: the parent paints into a bitmap laid out as its
+// own device context, as wide as from the window's left edge to the parent's
+// far edge, so that its first columns are the window's, in the screen's
+// order; they go into the bar's context unmirrored. (Only the vertical
+// origin is moved: a mirrored context's horizontal one is not the same
+// everywhere.)
+void CKGPControlBarImpl::DrawParentBackgroundMirrored(CDC* pDC)
+{
+    const HWND hParent = ::GetParent(m_pBar->GetSafeHwnd());
+    CRect window;
+    m_pBar->GetWindowRect(window);
+    if (hParent == nullptr || window.IsRectEmpty())
+        return;
+    CRect parent;
+    ::GetClientRect(hParent, &parent);
+    ::MapWindowPoints(hParent, nullptr, reinterpret_cast<POINT*>(&parent), 2);
+    const BOOL bParentRTL = (::GetWindowLongW(hParent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+    const int width = bParentRTL ? parent.right - window.left : window.Width();
+    CDC memory;
+    CBitmap bitmap;
+    if (width < window.Width() || !memory.CreateCompatibleDC(pDC) ||
+        !CreatePaintBufferBitmap(bitmap, width, window.Height()))
+        return;
+    const CSelectionScope selected(memory.m_hDC, bitmap.m_hObject);
+    ::SetLayout(memory.m_hDC, bParentRTL ? LAYOUT_RTL : 0);
+    const CPoint at(bParentRTL ? 0 : window.left - parent.left, window.top - parent.top);
+    ::SetWindowOrgEx(memory.m_hDC, at.x, at.y, nullptr);
+    GetKGPGlobalData().PaintParent(hParent, &memory, CRect(at, CSize(width, window.Height())));
+    ::SetWindowOrgEx(memory.m_hDC, 0, 0, nullptr);
+    ::SetLayout(memory.m_hDC, 0);
+    const DWORD layout = ::SetLayout(pDC->m_hDC, 0);
+    ::BitBlt(pDC->m_hDC, 0, 0, window.Width(), window.Height(), memory.m_hDC, 0, 0, SRCCOPY);
+    ::SetLayout(pDC->m_hDC, layout);
+}
+
 void CKGPControlBarImpl::DrawNcArea()
 {
     CWindowDC dc(m_pBar);
+    DrawNcArea(&dc);
+}
+
+void CKGPControlBarImpl::DrawNcArea(CDC* pDC)
+{
+    CDC& dc = *pDC;
     CRect window, client;
     m_pBar->GetWindowRect(window);
     m_pBar->GetClientRect(client);
     m_pBar->ClientToScreen(client);
-    client.OffsetRect(-window.left, -window.top);
+    client.NormalizeRect();
+    // In window coordinates: from the window's top-left corner, or under
+    // right-to-left layout (the device context is mirrored) from its
+    // top-right one.
+    client.OffsetRect(IsRTL(m_pBar) ? window.right - client.right - client.left : -window.left, -window.top);
     window.OffsetRect(-window.left, -window.top);
+    const int saved = dc.SaveDC();
     dc.ExcludeClipRect(client);
     DrawParentBackground(&dc);
 
@@ -84,4 +136,5 @@ void CKGPControlBarImpl::DrawNcArea()
         GetGripperRect(gripper);
         pManager->DrawBarGripper(&dc, gripper, m_pBar->IsHorizontal(), m_pBar);
     }
+    dc.RestoreDC(saved);
 }

@@ -1,0 +1,171 @@
+// A bar's non-client area painted under right-to-left layout: the parent's
+// background behind its borders lands where the parent shows it, in the
+// bitmap its window's device context paints into and on the screen.
+#include <gtest/gtest.h>
+
+#include <afxhandle.h>
+
+#include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPControlBar.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Its background: one colour per column, told by the column's place in its
+// own (logical) coordinates.
+COLORREF ColumnColour(int x) { return RGB(x & 0xFF, (x >> 8) & 0xFF, 0x80); }
+
+class CColumnsParent : public CWnd {
+public:
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC)
+    {
+        CRect client;
+        GetClientRect(client);
+        for (int x = client.left; x < client.right; ++x)
+            pDC->FillSolidRect(x, client.top, 1, client.Height(), ColumnColour(x));
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CColumnsParent, CWnd)
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+// A look that leaves a bar's borders and gripper unpainted: the parent's
+// background shows there.
+class CBareBordersLook : public CKGPVisualManager {
+    DECLARE_DYNCREATE(CBareBordersLook)
+public:
+    void DrawToolbarNcBorder(CDC*, CKGPBaseControlBar*, CRect) override {}
+    void FillBarBackground(CDC* pDC, CKGPBaseControlBar* pBar, CRect rect, CRect rectClip, BOOL bNCArea) override
+    {
+        if (!bNCArea)
+            CKGPVisualManager::FillBarBackground(pDC, pBar, rect, rectClip, bNCArea);
+    }
+    void DrawBarGripper(CDC*, CRect, BOOL, CKGPBaseControlBar*) override {}
+};
+IMPLEMENT_DYNCREATE(CBareBordersLook, CKGPVisualManager)
+
+// The look for the scope; the default one after.
+struct CLookScope {
+    explicit CLookScope(CRuntimeClass* pLook) { EXPECT_TRUE(CKGPVisualManager::SetDefaultManager(pLook)); }
+    ~CLookScope() { CKGPVisualManager::SetDefaultManager(nullptr); }
+    CLookScope(const CLookScope&) = delete;
+    CLookScope& operator=(const CLookScope&) = delete;
+};
+
+class CNcBar : public CKGPControlBar {
+public:
+    CKGPControlBarImpl& Impl() { return m_barImpl; }
+};
+
+constexpr COLORREF kUntouched = RGB(0x12, 0x34, 0x56);
+
+// What drawThere paints into a bitmap of that size laid out as the window's
+// device context (filled with kUntouched first): its pixels, row by row, in
+// the screen's order.
+std::vector<std::vector<COLORREF>> Rendered(HWND hLaidOutAs, CSize size, const std::function<void(CDC*)>& drawThere)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    CGdiHandle<HBITMAP> bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    CWindowDCHandle windowDC(hLaidOutAs);
+    CMemoryDCHandle memory(::CreateCompatibleDC(windowDC.Get()));
+    std::vector<std::vector<COLORREF>> pixels;
+    if (!bitmap || !memory)
+        return pixels;
+    {
+        const CSelectionScope selected(memory.Get(), bitmap.Get());
+        const RECT all{0, 0, size.cx, size.cy};
+        CGdiHandle<HBRUSH> untouched(::CreateSolidBrush(kUntouched));
+        ::FillRect(memory.Get(), &all, untouched.Get());
+        ::SetLayout(memory.Get(), ::GetLayout(windowDC.Get()));
+        drawThere(CDC::FromHandle(memory.Get()));
+        ::GdiFlush();
+    }
+    const auto* bgra = static_cast<const DWORD*>(bits);
+    for (int y = 0; y < size.cy; ++y) {
+        std::vector<COLORREF> row;
+        for (int x = 0; x < size.cx; ++x) {
+            const DWORD p = bgra[y * size.cx + x];
+            row.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+        }
+        pixels.push_back(std::move(row));
+    }
+    return pixels;
+}
+
+} // namespace
+
+// A bar laid out right to left, as its parent is: its borders and gripper
+// (left unpainted by the look) show the parent's background as the parent
+// shows it there, its columns in the screen's order, and its client area is
+// left alone.
+TEST(BarNcPaintTest, UnderRightToLeftLayoutTheParentsBackgroundShowsAsTheParentShowsIt)
+{
+    const CLookScope look(RUNTIME_CLASS(CBareBordersLook));
+    CColumnsParent parent;
+    ASSERT_TRUE(parent.CreateEx(WS_EX_LAYOUTRTL, AfxRegisterWndClass(0), _T("parent"), WS_POPUP | WS_VISIBLE,
+                                CRect(100, 100, 500, 300), nullptr, 0));
+    CNcBar bar;
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_GRIPPER | CBRS_BORDER_ANY,
+                           CRect(50, 40, 250, 80), &parent, 1));
+    ASSERT_NE(0u, bar.GetExStyle() & WS_EX_LAYOUTRTL) << "the bar takes its parent's layout";
+    keyloft_test::PumpPending();
+    CRect window, client;
+    bar.GetWindowRect(window);
+    bar.GetClientRect(client);
+    bar.ClientToScreen(client);
+    client.NormalizeRect();
+    ASSERT_GT(window.Width(), client.Width()) << "a gripper beside the client area";
+    CRect parentClient;
+    parent.GetClientRect(parentClient);
+    parent.ClientToScreen(parentClient);
+    parentClient.NormalizeRect();
+
+    // What the parent shows: its background in its own (mirrored) context.
+    const std::vector<std::vector<COLORREF>> shown = Rendered(parent.m_hWnd, parentClient.Size(), [&](CDC* pDC) {
+        parent.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(pDC->m_hDC));
+    });
+    const std::vector<std::vector<COLORREF>> pixels =
+        Rendered(bar.m_hWnd, window.Size(), [&](CDC* pDC) { bar.Impl().DrawNcArea(pDC); });
+    ASSERT_EQ(static_cast<size_t>(window.Height()), pixels.size());
+    ASSERT_EQ(static_cast<size_t>(parentClient.Height()), shown.size());
+    ASSERT_NE(shown[0][0], shown[0][parentClient.Width() - 1]);
+    int wrong = 0;
+    auto expect = [&](int x, int y, COLORREF colour, const char* what) {
+        if (pixels[y][x] != colour && wrong++ < 4)
+            ADD_FAILURE() << what << " at " << x << "," << y << ": " << std::hex << pixels[y][x] << " for " << colour;
+    };
+    for (const int y : {0, window.Height() / 2}) {
+        for (int x = 0; x < window.Width(); ++x) {
+            const COLORREF parentColour = shown[window.top + y - parentClient.top][window.left + x - parentClient.left];
+            const bool inClient = client.PtInRect(CPoint(window.left + x, window.top + y));
+            expect(x, y, inClient ? kUntouched : parentColour, inClient ? "client" : "border");
+        }
+    }
+    EXPECT_EQ(0, wrong);
+
+    // On the screen: the bar's top border row shows what the parent shows in
+    // the row just above it (its colours run down the columns).
+    bar.RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<DWORD> screen =
+        keyloft_test::CaptureSettledScreenArea(CRect(window.left, window.top - 1, window.right, window.top + 1));
+    ASSERT_EQ(static_cast<size_t>(2 * window.Width()), screen.size());
+    int differing = 0;
+    for (int x = 0; x < window.Width(); ++x)
+        differing += screen[x] != screen[window.Width() + x] ? 1 : 0;
+    EXPECT_EQ(0, differing) << "columns of the top border unlike the parent's above them";
+    bar.DestroyWindow();
+    parent.DestroyWindow();
+}
+
