@@ -426,6 +426,7 @@ void CKGPPopupMenu::TrackResize()
             in.minWidth = m_sizeMinResize.cx;
             in.minHeight = m_sizeMinResize.cy;
             in.bothDirections = m_sizeMinResize.cx > 0;
+            in.border = GetBorderSize();
             const kgp::Size2 size = kgp::TrackResize(in);
             if (size.cx != m_sizeCurrent.cx || size.cy != m_sizeCurrent.cy) {
                 m_sizeCurrent = CSize(size.cx, size.cy);

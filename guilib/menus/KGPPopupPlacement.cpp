@@ -130,8 +130,8 @@ Size2 TrackResize(const ResizeInput& in)
     Size2 size;
     size.cy = std::max(in.cursorY - in.window.top, in.minHeight);
     size.cx = in.bothDirections ? std::max(in.cursorX - in.window.left, in.minWidth) : in.window.right - in.window.left;
-    size.cx = std::max(1, std::min(size.cx, in.workArea.right - in.window.left));
-    size.cy = std::max(1, std::min(size.cy, in.workArea.bottom - in.window.top));
+    size.cx = std::max(1, std::min(size.cx, in.workArea.right - in.window.left - 2 * in.border));
+    size.cy = std::max(1, std::min(size.cy, in.workArea.bottom - in.window.top - 2 * in.border));
     return size;
 }
 

@@ -54,13 +54,15 @@ constexpr int ResizeMinimumHeight(int minHeight, bool bothDirections) { return m
 
 // The size a resizing drag asks for: the cursor's distance from the
 // window's top (and left when both directions), at least the minimums, at
-// most what the work area leaves below and right of the window.
+// most what the work area leaves below and right of the window less twice
+// the popup's border.
 struct ResizeInput {
     Box window;
     Box workArea;
     int cursorX = 0, cursorY = 0;
     int minWidth = 0, minHeight = 0;
     bool bothDirections = false;
+    int border = 0;
 };
 struct Size2 {
     int cx = 0, cy = 0;

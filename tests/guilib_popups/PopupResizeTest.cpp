@@ -3,6 +3,7 @@
 // being dragged leaves the drag without touching what it was.
 #include "tests/guilib_popups/PopupTestSupport.h"
 
+#include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/menus/KGPPopupPlacement.h"
 #include "tests/support/InputScript.h"
 
@@ -71,6 +72,34 @@ TEST_F(PopupTest, APopupDraggedByItsGripperGrowsWithThePointerAndKeepsItsMinimum
         .Run();
     Pump(30);
     EXPECT_EQ(CSize(60, 40 + kgp::GripperHeight(true)), MenuSize(*popup));
+}
+
+TEST_F(PopupTest, APopupDraggedPastTheScreensCornerKeepsItsBordersInsideTheWorkArea)
+{
+    CKGPPopupMenu* popup = Open();
+    ASSERT_NE(nullptr, popup);
+    popup->EnableResize(CSize(60, 40));
+    popup->RecalcLayout();
+    Pump(30);
+    CRect start;
+    popup->GetWindowRect(start);
+    const CRect work = CKGPGlobalUtils::WorkAreaAt(start.TopLeft());
+    const CPoint corner = GripperCorner(*popup);
+    test_support::CInputScript()
+        .MoveTo(corner)
+        .LeftDown()
+        .MoveTo(CPoint(work.right + 50, work.bottom + 50), 6)
+        .LeftUp()
+        .Run();
+    Pump(30);
+    CRect grown;
+    popup->GetWindowRect(grown);
+    const int border = popup->GetBorderSize();
+    ASSERT_GT(border, 0);
+    EXPECT_EQ(start.TopLeft(), grown.TopLeft()) << "it grew where it stood";
+    EXPECT_EQ(CSize(work.right - start.left - 2 * border, work.bottom - start.top - 2 * border),
+              MenuSize(*popup))
+        << "as far as the work area less twice its border";
 }
 
 // A popup whose memory is overwritten once it is deleted, so that anything

@@ -183,6 +183,9 @@ TEST(PopupPlacementTest, RowsAndResizingAreKeptWithinBounds)
     resize.cursorX = 2000;
     resize.cursorY = 2000;
     EXPECT_EQ((kgp::Size2{1180, 900}), kgp::TrackResize(resize)) << "not beyond the work area";
+    resize.border = 3;
+    EXPECT_EQ((kgp::Size2{1174, 894}), kgp::TrackResize(resize)) << "its borders kept inside the work area too";
+    resize.border = 0;
     resize.bothDirections = false;
     EXPECT_EQ(200, kgp::TrackResize(resize).cx) << "only the height follows";
 }
