@@ -318,7 +318,6 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
         heading.m_nBits |= TBBS_DISABLED;
         pMenu->InsertItem(heading);
     }
-    const int firstEntry = pMenu->GetMenuItemCount();
     for (int i = 0; i < pBar->GetCount(); ++i) {
         const CKGPToolbarButton* pButton = pBar->GetButton(i);
         if (pButton == pChevron || pButton->IsSeparator())
@@ -329,7 +328,6 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
         pMenu->InsertItem(entry);
     }
     // The frame's part: the resource's buttons the bar lost since, to bring back.
-    m_iCustomizeEntriesStart = firstEntry;
     if (auto* pHost = dynamic_cast<IKGPMenuHostFrame*>(m_pFrame))
         pHost->FillCustomizeMenuRest(pPopup, pBar->GetResourceID());
     if (pMenu->GetMenuItemCount() > 0)
@@ -339,12 +337,30 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
     pMenu->InsertItem(reset);
 }
 
-BOOL CKGPFrameImpl::FillCustomizeMenuRest(CWnd* pPopup, UINT /*uiToolbarResId*/)
+namespace {
+
+// Where the entries of the bar's buttons begin in a customise menu: at the
+// first of them, else (the bar shows no button) at the menu's end.
+int FirstButtonEntry(const CKGPPopupMenu& menu)
+{
+    const int count = menu.GetMenuItemCount();
+    for (int i = 0; i < count; ++i) {
+        const auto* entry = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, menu.GetMenuItem(i));
+        if (entry != nullptr && entry->GetItemIndex() >= 0 && entry->GetItemIndex() != CKGPCustomizeMenuButton::kResetEntry)
+            return i;
+    }
+    return count;
+}
+
+} // namespace
+
+BOOL CKGPFrameImpl::FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId)
 {
     auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
     CKGPToolBar* pBar = CKGPCustomizeMenuButton::m_pWndToolBar;
-    if (pMenu != nullptr && pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
-        CKGPCustomizeMenuButton::AddMissingResourceEntries(*pMenu, *pBar, m_iCustomizeEntriesStart);
+    if (pMenu == nullptr || pBar == nullptr || pBar->GetSafeHwnd() == nullptr || pBar->GetResourceID() != uiToolbarResId)
+        return TRUE;
+    CKGPCustomizeMenuButton::AddMissingResourceEntries(*pMenu, *pBar, FirstButtonEntry(*pMenu));
     return TRUE;
 }
 

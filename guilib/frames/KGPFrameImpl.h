@@ -103,7 +103,9 @@ public:
     // (FillCustomizeMenuRest of the SDI, MDI and in-place frames).
     void BuildAddRemoveButtonsMenu(CWnd* pPopup);
     // The frames' part as the SDI frame has it: an entry, unchecked, for each
-    // of the bar's resource buttons it no longer holds, at its place.
+    // of the bar's resource buttons it no longer holds, at its place among
+    // the entries the popup holds for the bar's buttons. Only for the bar
+    // being customised, when uiToolbarResId is its resource.
     BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId);
     BOOL IsPrintPreview() const;
     // The view menu's bar commands (toolbar, status bar, rebar): checked
@@ -193,8 +195,6 @@ private:
     UINT m_nHitSysButton = 0;
     CRect m_rectRedraw;
     BOOL m_bIsWindowRgn = FALSE;
-    // Where the bar's entries begin in the add-or-remove-buttons menu being built.
-    int m_iCustomizeEntriesStart = 0;
     // How the Alt held now was used: alone so far, with a key the library
     // took (Alt+letter), or with another key.
     enum class AltPress { None, Alone, Used };

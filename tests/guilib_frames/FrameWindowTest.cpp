@@ -15,6 +15,7 @@
 #include "guilib/toolbars/KGPToolBar.h"
 #include "tests/support/MessagePump.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -22,15 +23,47 @@ namespace {
 
 constexpr LPCTSTR kUserToolbarSection = _T("Software\\KeyloftTests\\FrameWindow\\");
 
+// Every key stored under the tests' section, by its path below it.
+void StoredKeys(HKEY hParent, const CString& path, std::vector<CString>& keys)
+{
+    CRegKeyHandle key;
+    if (::RegOpenKeyExW(hParent, path, 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
+        return;
+    WCHAR name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 256;
+        if (::RegEnumKeyExW(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        const CString sub = path + _T("\\") + name;
+        keys.push_back(sub);
+        StoredKeys(hParent, sub, keys);
+    }
+}
+
+// Whether a toolbar's state is stored under the tests' section.
+bool ToolbarStateStored()
+{
+    std::vector<CString> keys;
+    StoredKeys(HKEY_CURRENT_USER, _T("Software\\KeyloftTests\\FrameWindow"), keys);
+    return std::any_of(keys.begin(), keys.end(), [](const CString& key) { return key.Find(_T("KGToolBar")) >= 0; });
+}
+
 class CTestSdiFrame : public CKGPFrameWnd {
 public:
     // The frame's part of the customise menu: the library's, or none.
     BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId) override
     {
         m_fillCalls.push_back(uiToolbarResId);
-        return m_bLibraryPart ? CKGPFrameWnd::FillCustomizeMenuRest(pPopup, uiToolbarResId) : TRUE;
+        if (m_bOwnEntryFirst) {
+            // An item of the application's own above the whole menu.
+            CKGPToolbarMenuButton own(0x7720, nullptr, -1, _T("Own"));
+            DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup)->InsertItem(own, 0);
+        }
+        return m_bLibraryPart ? CKGPFrameWnd::FillCustomizeMenuRest(pPopup, uiToolbarResId + m_resIdShift) : TRUE;
     }
     BOOL m_bLibraryPart = TRUE;
+    BOOL m_bOwnEntryFirst = FALSE;
+    UINT m_resIdShift = 0;
     std::vector<UINT> m_fillCalls;
     // The popups the frame's hook was asked about.
     BOOL OnPopupMenuOpening(CWnd* pPopup) override
@@ -97,9 +130,11 @@ TEST_F(FrameWindowTest, AUserToolbarDeletedLeavesNoStoredStateBehind)
     CKGPToolBar probe;
     ASSERT_TRUE(probe.Create(&frame, WS_CHILD | CBRS_TOP, made->GetDlgCtrlID()));
     EXPECT_TRUE(probe.LoadState(kUserToolbarSection)) << "stored";
+    EXPECT_TRUE(ToolbarStateStored());
 
     EXPECT_TRUE(frame.SendMessage(KGTOOLBAR_DELETE, 0, reinterpret_cast<LPARAM>(made)));
     EXPECT_FALSE(probe.LoadState(kUserToolbarSection)) << "its stored state went with it";
+    EXPECT_FALSE(ToolbarStateStored()) << "no key of it left in the store";
     EXPECT_TRUE(frame.GetFrameImpl().GetUserToolbars().IsEmpty());
     probe.DestroyWindow();
 }
@@ -127,6 +162,26 @@ TEST_F(FrameWindowTest, TheCustomiseMenuEndsWithTheFramesPart)
     ASSERT_NE(nullptr, popup);
     EXPECT_EQ(2u, frame.m_fillCalls.size());
     EXPECT_EQ((std::vector<UINT>{0x7701, 0x7703}), Entries(*popup)) << "only the bar's own buttons";
+    popup->CloseChain();
+    keyloft_test::Pump(20);
+
+    // The library's part finds the bar's entries where they stand now: an
+    // item the frame put above them moves nothing out of place.
+    frame.m_bLibraryPart = TRUE;
+    frame.m_bOwnEntryFirst = TRUE;
+    popup = OpenCustomizeMenu();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(0x7720u, popup->GetMenuItem(0)->m_nCommand);
+    EXPECT_EQ((std::vector<UINT>{0x7701, 0x7702, 0x7703}), Entries(*popup)) << "the lost button at its place";
+    popup->CloseChain();
+    keyloft_test::Pump(20);
+
+    // Asked for another resource than the bar's, it adds nothing.
+    frame.m_bOwnEntryFirst = FALSE;
+    frame.m_resIdShift = 1;
+    popup = OpenCustomizeMenu();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ((std::vector<UINT>{0x7701, 0x7703}), Entries(*popup)) << "nothing of another toolbar's";
 }
 
 // A popup over the frame with the item "&Copy".

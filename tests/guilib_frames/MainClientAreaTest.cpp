@@ -493,8 +493,9 @@ TEST_F(MainClientAreaTest, AMinimisedWindowsPlaceComesBackAndAnImpossibleOneIsRe
         ASSERT_EQ(1u, iconic().size());
         EXPECT_EQ(minimised, WindowIn(*iconic().front(), client).TopLeft()) << "where it lay";
         ASSERT_TRUE(client.SaveState(kProfile, 1));
-        if (round == 1)
+        if (round == 1) {
             EXPECT_EQ(saved, stored()) << "saved, loaded and saved again";
+        }
         saved = stored();
     }
 

@@ -274,7 +274,7 @@ TEST_F(MDIFrameTest, TheBarsMenuListsTheDocumentWindowsBarsAndIsOwnedByTheMainWi
     ASSERT_TRUE(menu.CreatePopupMenu());
     Manager().BuildBarsMenu(menu);
     std::vector<UINT> ids;
-    for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+    for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
         if (menu.GetMenuItemID(i) != 0)
             ids.push_back(menu.GetMenuItemID(i));
     }
