@@ -13,7 +13,10 @@
 #include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/RefusedCreation.h"
 #include "tests/support/deletewatch/DeleteWatch.h"
+
+#include <memory>
 
 namespace {
 
@@ -177,6 +180,39 @@ TEST_F(SelfDeletingWindowTest, ADropDownFrameRefusedEndsItselfOnce)
     }
     EXPECT_EQ(1, g_deletes);
     bar.DestroyWindow();
+}
+
+TEST_F(SelfDeletingWindowTest, ADropDownButtonsFrameRefusedIsGoneOnceAndTheButtonOpensItAfter)
+{
+    CKGPToolBar bar;
+    ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE813));
+    CKGPDropDownToolBar dropDown;
+    ASSERT_TRUE(dropDown.Create(&frame, WS_CHILD | CBRS_TOP, 0xE814));
+    const UINT ids[] = {0x7801, 0x7802};
+    ASSERT_TRUE(dropDown.SetButtons(ids, 2, TRUE));
+    const int index = bar.InsertButton(std::make_unique<CKGPDropDownToolbarButton>(L"Files", &dropDown));
+    ASSERT_GE(index, 0);
+    bar.AdjustLayout();
+    auto* button = DYNAMIC_DOWNCAST(CKGPDropDownToolbarButton, bar.GetButton(index));
+    ASSERT_NE(nullptr, button);
+    {
+        // Freed blocks are poisoned: the button may not read the frame it lost.
+        keyloft_test::DeleteWatchScope watch(true);
+        keyloft_test::CRefusedCreationScope refusing(RUNTIME_CLASS(CKGPDropDownFrame));
+        EXPECT_FALSE(button->OpenDropDown());
+        keyloft_test::PumpPending();
+        EXPECT_EQ(1, refusing.Refused());
+        EXPECT_EQ(1, refusing.Ended()) << "its window went, with its object";
+        EXPECT_EQ(0, watch.Stop()) << "deleted once";
+        EXPECT_EQ(0, watch.WrittenAfterDelete());
+    }
+    EXPECT_FALSE(button->IsDropDownOpen());
+    ASSERT_TRUE(button->OpenDropDown()) << "the next press opens it";
+    EXPECT_TRUE(button->IsDropDownOpen());
+    button->CloseDropDown();
+    keyloft_test::PumpPending();
+    bar.DestroyWindow();
+    dropDown.DestroyWindow();
 }
 
 } // namespace

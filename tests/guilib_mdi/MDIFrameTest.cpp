@@ -26,6 +26,7 @@
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/RefusedCreation.h"
 #include "tests/support/WindowCapture.h"
 #include "tests/support/deletewatch/DeleteWatch.h"
 
@@ -587,6 +588,36 @@ TEST_F(MDIFrameTest, ADocumentWindowRefusedInItsCreationIsDeletedOnce)
     CKGPMDIChildWnd* child = AddChild(_T("After"));
     ASSERT_NE(nullptr, child);
     EXPECT_EQ(child, frame.MDIGetActive());
+}
+
+TEST_F(MDIFrameTest, APanesDocumentWindowRefusedInItsCreationIsGoneOnceAndThePaneStaysDocked)
+{
+    CKGPDockingControlBar* pane = AddPane(3111, _T("Output"));
+    CRect docked;
+    pane->GetWindowRect(docked);
+    {
+        // Freed blocks are poisoned: the frame may not read the window it lost.
+        keyloft_test::DeleteWatchScope watch(true);
+        keyloft_test::CRefusedCreationScope refusing(RUNTIME_CLASS(CKGPMDIChildWnd));
+        EXPECT_EQ(nullptr, frame.ControlBarToTabbedDocument(pane));
+        keyloft_test::PumpPending();
+        EXPECT_EQ(1, refusing.Refused());
+        EXPECT_EQ(1, refusing.Ended()) << "its window went, with its object";
+        EXPECT_EQ(0, watch.Stop()) << "deleted once";
+        EXPECT_EQ(0, watch.WrittenAfterDelete());
+    }
+    EXPECT_EQ(nullptr, frame.MDIGetActive());
+    EXPECT_EQ(&frame, pane->GetParent()) << "the pane stays where it was";
+    EXPECT_FALSE(pane->IsShownAsDocument());
+    CRect now;
+    pane->GetWindowRect(now);
+    EXPECT_EQ(docked, now);
+
+    // Made again without the refusal, it becomes a document.
+    CKGPMDIChildWnd* child = frame.ControlBarToTabbedDocument(pane);
+    ASSERT_NE(nullptr, child);
+    keyloft_test::PumpPending();
+    EXPECT_EQ(child, pane->GetParent());
 }
 
 TEST_F(MDIFrameTest, ACancelledCloseLeavesTheFrameAsItWas)
