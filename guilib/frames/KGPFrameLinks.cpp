@@ -202,8 +202,14 @@ public:
     }
     void SetDefaultMenu(CWnd* pFrame, HMENU hMenu) override
     {
-        if (IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame))
-            pLibraryFrame->GetFrameImpl().m_hDefaultMenu = hMenu;
+        IKGPMenuHostFrame* pLibraryFrame = MenuHostOf(pFrame);
+        if (pLibraryFrame == nullptr)
+            return;
+        pLibraryFrame->GetFrameImpl().m_hDefaultMenu = hMenu;
+        // The frame shows its default menu when no document window brings
+        // one: the old one is gone.
+        if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, pFrame))
+            frame->m_hMenuDefault = hMenu;
     }
 };
 

@@ -252,4 +252,20 @@ TEST_F(AppHostTest, TheMenuBarResetFromTheCustomisationSheetKeepsItsCustomiseBut
     }));
     apphost::Screenshot(L"apphost_menu_bar_reset.bmp");
     ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
+
+    // Every document closed (Ctrl+F4): the frame shows its default menu, the
+    // one the reset loaded.
+    ASSERT_NE(nullptr, frame.MDIGetActive());
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.Chord(VK_CONTROL, VK_F4);
+        user.Pause(100);
+        user.Chord(VK_CONTROL, VK_F4);
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return frame.MDIGetActive() == nullptr; })) << "no document is left";
+    EXPECT_TRUE(apphost::WaitUntil([&] { return MenuItemPoint(menuBar, _T("&Edit")) == kNowhere; }))
+        << "the documents' menu went with them";
+    EXPECT_TRUE(::IsMenu(menuBar.GetHMenu()));
+    EXPECT_EQ(menuBar.GetDefaultMenu(), menuBar.GetHMenu());
+    EXPECT_NE(kNowhere, MenuItemPoint(menuBar, _T("&Help"))) << "the default menu's items show";
 }
