@@ -25,8 +25,12 @@ void CKGPControlBarImpl::CalcNcSize(CRect& rect) const
     const BOOL bHorz = m_pBar->IsHorizontal();
     CRect offsets(0, 0, 0, 0);
     m_pBar->CalcInsideRect(offsets, bHorz);
+    // The gripper stands at a bar's leading edge: the screen's right under
+    // right-to-left layout, taken from the right by CalcInsideRect. The
+    // rectangle sized here is in the parent's coordinates, mirrored there
+    // (they grow to the screen's left): the gripper's room moves to their left.
     if (bHorz && IsRTL(m_pBar) && HasGripper(m_pBar->GetBarStyleWord()))
-        offsets.OffsetRect(-KGPDock::kGripperSize, 0);
+        offsets.OffsetRect(KGPDock::kGripperSize, 0);
     rect.left += offsets.left;
     rect.top += offsets.top;
     rect.right += offsets.right;
@@ -42,11 +46,19 @@ void CKGPControlBarImpl::GetGripperRect(CRect& rectGripper, BOOL bClientCoords) 
     m_pBar->GetWindowRect(window);
     m_pBar->GetClientRect(client);
     m_pBar->ClientToScreen(client);
-    rectGripper = KGPDock::GripperRect(window, client, m_pBar->IsHorizontal(), IsRTL(m_pBar));
-    if (bClientCoords)
+    client.NormalizeRect();
+    const BOOL bRTL = IsRTL(m_pBar);
+    rectGripper = KGPDock::GripperRect(window, client, m_pBar->IsHorizontal(), bRTL);
+    if (bClientCoords) {
         m_pBar->ScreenToClient(rectGripper);
-    else
+        rectGripper.NormalizeRect();
+    } else if (bRTL) {
+        // Mirrored window coordinates: from the window's top-right corner.
+        rectGripper = CRect(window.right - rectGripper.right, rectGripper.top - window.top,
+                            window.right - rectGripper.left, rectGripper.bottom - window.top);
+    } else {
         rectGripper.OffsetRect(-window.left, -window.top);
+    }
 }
 
 void CKGPControlBarImpl::DrawParentBackground(CDC* pDC)

@@ -17,7 +17,9 @@ public:
     // Moves the rectangle's edges in by the bar's borders (and gripper): a
     // window rectangle becomes the client rectangle.
     void CalcNcSize(CRect& rect) const;
-    // Empty when the bar is not in a dock bar; window coordinates unless bClientCoords.
+    // Empty when the bar is not in a dock bar; window coordinates (mirrored
+    // under right-to-left layout, as the window device context) unless
+    // bClientCoords.
     void GetGripperRect(CRect& rectGripper, BOOL bClientCoords = FALSE) const;
     // Paints the non-client area in the bar's window.
     void DrawNcArea();

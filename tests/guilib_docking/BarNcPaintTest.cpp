@@ -1,16 +1,19 @@
-// A bar's non-client area painted under right-to-left layout: the parent's
+// A bar's non-client area under right-to-left layout: the parent's
 // background behind its borders lands where the parent shows it, in the
-// bitmap its window's device context paints into and on the screen.
+// bitmap its window's device context paints into and on the screen; a docked
+// bar's gripper and its room stand at its leading edge, right of its client.
 #include <gtest/gtest.h>
 
 #include <afxhandle.h>
 
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPControlBar.h"
+#include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -169,3 +172,79 @@ TEST(BarNcPaintTest, UnderRightToLeftLayoutTheParentsBackgroundShowsAsTheParentS
     parent.DestroyWindow();
 }
 
+
+namespace {
+
+constexpr COLORREF kGripperColour = RGB(0xE0, 0x10, 0x20);
+
+// A look that paints a bar's gripper in one colour and leaves its borders to
+// the parent's background.
+class CSolidGripperLook : public CBareBordersLook {
+    DECLARE_DYNCREATE(CSolidGripperLook)
+public:
+    void DrawBarGripper(CDC* pDC, CRect rectGripper, BOOL, CKGPBaseControlBar*) override
+    {
+        pDC->FillSolidRect(rectGripper, kGripperColour);
+    }
+};
+IMPLEMENT_DYNCREATE(CSolidGripperLook, CKGPVisualManager)
+
+class CRtlFrame : public docking_test::CTestFrame {
+public:
+    BOOL OpenRightToLeft()
+    {
+        if (!Create(nullptr, _T("Docking"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 660, 500), nullptr,
+                    nullptr, WS_EX_LAYOUTRTL))
+            return FALSE;
+        m_view.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(WHITE_BRUSH)),
+                        nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, AFX_IDW_PANE_FIRST);
+        EnableDocking(CBRS_ALIGN_ANY);
+        return TRUE;
+    }
+};
+
+} // namespace
+
+// A toolbar docked at the top of a right-to-left frame shows its gripper on
+// the right of its client area, as the frame's whole layout is mirrored, and
+// nothing of it over the client area.
+TEST(BarNcPaintTest, UnderRightToLeftLayoutTheGripperStandsRightOfTheClientArea)
+{
+    const CLookScope look(RUNTIME_CLASS(CSolidGripperLook));
+    CRtlFrame frame;
+    ASSERT_TRUE(frame.OpenRightToLeft());
+    std::unique_ptr<CKGPControlBar> bar =
+        docking_test::MakeBar(&frame, 7001, 160, CBRS_GRIPPER | CBRS_BORDER_ANY);
+    ASSERT_NE(0u, bar->GetExStyle() & WS_EX_LAYOUTRTL);
+    frame.DockControlBar(bar.get(), AFX_IDW_DOCKBAR_TOP);
+    frame.RecalcLayout();
+    keyloft_test::PumpPending();
+    ASSERT_NE(nullptr, bar->GetParentDockBar());
+    CRect window, client;
+    bar->GetWindowRect(window);
+    bar->GetClientRect(client);
+    bar->ClientToScreen(client);
+    client.NormalizeRect();
+    ASSERT_GT(window.right - client.right, 4) << "the gripper's room lies right of the client area (window "
+                                               << window.left << ".." << window.right << ", client " << client.left
+                                               << ".." << client.right << ")";
+
+    bar->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    const std::vector<DWORD> screen = keyloft_test::CaptureSettledScreenArea(window);
+    ASSERT_EQ(static_cast<size_t>(window.Width() * window.Height()), screen.size());
+    const DWORD gripper = (GetRValue(kGripperColour) << 16) | (GetGValue(kGripperColour) << 8) | GetBValue(kGripperColour);
+    const int y = client.CenterPoint().y - window.top;
+    int right = 0, elsewhere = 0;
+    for (int x = 0; x < window.Width(); ++x) {
+        if (screen[static_cast<size_t>(y * window.Width() + x)] != gripper)
+            continue;
+        if (window.left + x >= client.right)
+            ++right;
+        else
+            ++elsewhere;
+    }
+    EXPECT_GT(right, 0) << "no gripper right of the client area";
+    EXPECT_EQ(0, elsewhere) << "gripper columns left of the client area's right edge";
+    bar->DestroyWindow();
+    frame.DestroyWindow();
+}
