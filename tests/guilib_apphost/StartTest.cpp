@@ -30,6 +30,11 @@ TEST_F(AppHostTest, StartShowsTheFrameWithItsBarsPanesAndNotes)
     EXPECT_FALSE(IsShown(frame.m_wndProperties));
     EXPECT_TRUE(frame.m_wndProperties.IsAutoHideMode());
     EXPECT_TRUE(frame.m_wndFiles.IsTabbed());
+    // The menu bar took over the frame's menu, whose resource it knows (for
+    // a reset); the frame shows no menu of its own.
+    EXPECT_EQ(static_cast<UINT>(IDR_MAINFRAME), frame.m_wndMenuBar.GetDefaultMenuResId());
+    EXPECT_NE(nullptr, frame.m_wndMenuBar.GetDefaultMenu());
+    EXPECT_EQ(nullptr, ::GetMenu(frame.m_hWnd));
     EXPECT_EQ(frame.m_wndFiles.GetParentTabbedBar(), frame.m_wndClasses.GetParentTabbedBar());
 
     // The shortcuts on the left of the notes, the tasks on their right.
