@@ -1,11 +1,13 @@
 // Full screen entered and left back to the frame's place and bars, and the
 // library's print preview with its toolbar: the frame's bars step aside, the
 // pages button shows the mode a click switches to, the page number reaches the
-// status bar, and a close request closes only the preview. The docking layout
-// is checked after every step.
+// status bar, a close request closes only the preview, and Alt+letter reaches
+// the preview's toolbar alone. The docking layout is checked after every step.
 #include <gtest/gtest.h>
 
 #include <afxpreview.h>
+
+#include <vector>
 
 
 #include "guilib/core/KGPLibraryResources.h"
@@ -14,9 +16,12 @@
 #include "guilib/ribbon/KGPRibbonBar.h"
 #include "guilib/frames/KGPFullScreenImpl.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
+#include "guilib/menus/KGPMenuBar.h"
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "tests/guilib_frame_modes/FrameModesTestFrame.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/WindowCapture.h"
 
 namespace {
@@ -283,6 +288,88 @@ TEST(PreviewPromptTest, WithoutALibraryStatusBarThePageNumberIsTheFramesPrompt)
     EXPECT_EQ(frame.prompt, CString(_T("Pages 1-2")));
     pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
     EXPECT_EQ(CKGPPrintPreviewView::GetActivePreview(), nullptr);
+    frame.DestroyWindow();
+}
+
+constexpr UINT kIdClear = 0x7A01;
+
+// A frame that records the commands posted to it.
+class CCommandsFrame : public CModesFrame {
+public:
+    std::vector<UINT> commands;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND && lParam == 0)
+            commands.push_back(LOWORD(wParam));
+        return CModesFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
+// An application's toolbar that stays shown in print preview.
+class CStayingToolBar : public CKGPToolBar {
+public:
+    BOOL HideInPrintPreviewMode() const override { return FALSE; }
+};
+
+// The frame's Alt+letter with real keys: the menu bar's mnemonics come first,
+// and in print preview only the preview's toolbar takes them (another
+// toolbar shown there with the same letter does not).
+TEST(PreviewKeysTest, AltLetterGoesToTheMenuBarFirstAndInPreviewToThePreviewsToolbarOnly)
+{
+    CCommandsFrame frame;
+    CMenu colors;
+    colors.CreatePopupMenu();
+    colors.AppendMenu(MF_STRING, 0x7A02, _T("&Red"));
+    CMenu menu;
+    menu.CreateMenu();
+    menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(colors.Detach()), _T("&Colors"));
+    ASSERT_TRUE(frame.Open());
+    frame.SetMenu(&menu);
+    menu.Detach(); // the frame's now, then its menu bar's
+    CKGPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(&frame));
+    CStayingToolBar staying;
+    ASSERT_TRUE(staying.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    const UINT ids[] = {kIdClear};
+    ASSERT_TRUE(staying.SetButtons(ids, 1, TRUE));
+    staying.GetButton(0)->m_strCaption = _T("&Clear");
+    staying.GetButton(0)->m_bShowCaption = TRUE;
+    staying.AdjustLayout();
+    frame.DockControlBar(&menuBar, AFX_IDW_DOCKBAR_TOP);
+    frame.DockControlBar(&staying, AFX_IDW_DOCKBAR_TOP);
+    frame.RecalcLayout();
+    frame.SetForegroundWindow();
+    frame.SetFocus();
+    keyloft_test::PumpTranslated(50);
+
+    // The menu bar first: Alt+C opens its menu, the toolbar's Clear does not run.
+    keyloft_test::PressKey('C', VK_MENU);
+    ASSERT_TRUE(keyloft_test::PumpUntil([] { return CKGPPopupMenu::GetActiveMenu() != nullptr; })) << "Colors opened";
+    EXPECT_NE(nullptr, menuBar.GetDroppedDownMenu());
+    CKGPPopupMenu::GetActiveMenu()->CloseChain();
+    keyloft_test::PumpTranslated(50);
+    EXPECT_TRUE(frame.commands.empty());
+
+    CPrintPreviewState state;
+    ASSERT_TRUE(AfxBeginPrintPreview(frame.m_pView, RUNTIME_CLASS(CKGPPrintPreviewView), &state));
+    ASSERT_NE(CKGPPrintPreviewView::GetActivePreview(), nullptr);
+    EXPECT_TRUE(staying.IsWindowVisible()) << "the application's toolbar stays";
+    frame.SetForegroundWindow();
+    CKGPPrintPreviewView::GetActivePreview()->SetFocus();
+    keyloft_test::PumpTranslated(50);
+
+    // In preview Alt+C is the preview toolbar's Close, neither the menu bar's
+    // Colors (shown or not) nor the other toolbar's Clear.
+    keyloft_test::PressKey('C', VK_MENU);
+    EXPECT_TRUE(keyloft_test::PumpUntil([] { return CKGPPrintPreviewView::GetActivePreview() == nullptr; }))
+        << "the preview closed";
+    keyloft_test::PumpTranslated(50);
+    EXPECT_EQ(std::vector<UINT>{AFX_ID_PREVIEW_CLOSE}, frame.commands);
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+    staying.DestroyWindow();
+    menuBar.DestroyWindow();
     frame.DestroyWindow();
 }
 
