@@ -211,6 +211,14 @@ public:
         if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, pFrame))
             frame->m_hMenuDefault = hMenu;
     }
+    void SetCurrentMenu(CWnd* pFrame, HMENU hMenu) override
+    {
+        // The windows are listed in the Window menu of the menu shown (the
+        // bar shows it already: its showing is only confirmed).
+        auto* frame = DYNAMIC_DOWNCAST(CKGPMDIFrameWnd, pFrame);
+        if (frame != nullptr && frame->m_hWndMDIClient != nullptr && ::IsMenu(hMenu))
+            frame->MDISetMenu(hMenu, frame->GetWindowMenuPopup(hMenu));
+    }
 };
 
 // What docking asks of the MDI frame about panes shown as tabbed documents.

@@ -29,6 +29,10 @@ public:
     virtual void DetachMenuBar(CWnd* pFrame, CKGPMenuBar* pMenuBar) = 0;
     // The frame's default menu was replaced (after a reset).
     virtual void SetDefaultMenu(CWnd* pFrame, HMENU hMenu) = 0;
+    // The bar shows this menu as the frame's current one again after its
+    // menus were loaded afresh (a frame that lists its windows in a menu
+    // finds that menu in it).
+    virtual void SetCurrentMenu(CWnd* pFrame, HMENU hMenu) = 0;
 
 protected:
     ~IKGPMenuBarFrameLink() = default;

@@ -262,6 +262,8 @@ BOOL CKGPMenuBar::ResetToResource()
     }
     m_hMenu = current;
     RestoreCurrent(wasMaximized, FALSE);
+    if (auto* link = CKGPLink<IKGPMenuBarFrameLink>::Get())
+        link->SetCurrentMenu(m_pParentFrame, m_hMenu);
     if (m_pMenuPage != nullptr)
         m_pMenuPage->ReselectMenu();
     if (chevron != nullptr && GetCustomizeButton() == nullptr)
