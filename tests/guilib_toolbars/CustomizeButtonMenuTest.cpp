@@ -125,6 +125,25 @@ TEST_F(ToolBarTest, TheCustomiseButtonLooksPressedWhileItsMenuIsDroppedDown)
     CKGPVisualManager::SetDefaultManager(nullptr);
 }
 
+TEST_F(ToolBarTest, ACustomiseButtonWithItsFirstFlagTakesNoRoomOnItsBar)
+{
+    bar.EnableCustomizeButton(TRUE, ID_TEST_PRINT + 10, _T("Add or remove"));
+    CCustomizeButton* chevron = bar.GetCustomizeButton();
+    ASSERT_NE(nullptr, chevron);
+    bar.AdjustLayout();
+    CRect shown;
+    bar.GetItemRect(bar.GetCount() - 1, shown);
+    ASSERT_GT(shown.Width(), 0) << "its entry gives it room at the end";
+
+    chevron->SetNoEntry(TRUE);
+    bar.AdjustLayout();
+    CRect none;
+    bar.GetItemRect(bar.GetCount() - 1, none);
+    EXPECT_EQ(0, none.Width());
+    const CPoint end(shown.CenterPoint());
+    EXPECT_NE(bar.GetCount() - 1, bar.HitTest(end)) << "nothing of it to click";
+}
+
 TEST_F(ToolBarTest, TheCustomiseButtonsSizeAndCopy)
 {
     CCustomizeButton button(ID_TEST_PRINT + 10, _T("More"));
