@@ -4,7 +4,8 @@
 // mnemonics and keys reach the application afterwards, a key an open menu
 // does not use goes on to the application, an accelerator's command counts as
 // used and a user tool runs by its accelerator, nothing runs by a key while
-// the toolbars are customised, and Shift+F1 puts the toolbars into help mode.
+// the toolbars are customised, and Shift+F1 puts the toolbars into help mode
+// (a click or Esc takes them out).
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/menus/KGPPopupMenu.h"
@@ -239,4 +240,30 @@ TEST_F(AppHostTest, ShiftF1PutsTheToolbarsIntoHelpModeAndAClickedButtonShowsItsH
     EXPECT_TRUE(HostApp().m_commands.empty()) << "the click showed help instead of making the text bold";
     EXPECT_FALSE(CKGPToolBar::IsHelpMode()) << "and ended the help mode";
     EXPECT_FALSE(frame.m_bHelpMode);
+}
+
+TEST_F(AppHostTest, EscapeEndsTheHelpModeShiftF1StartedAndTheToolbarsLeaveIt)
+{
+    CHostMainFrame& frame = Frame();
+    const CPoint bold = ButtonPoint(frame.m_wndFormatBar, ID_FORMAT_BOLD);
+    ASSERT_NE(CPoint(-1, -1), bold);
+    bool helpModeSeen = false;
+    bool helpModeLeft = false;
+    apphost::CUserInput input([&](apphost::CGestures& user) {
+        user.Chord(VK_SHIFT, VK_F1);
+        helpModeSeen = user.WaitFor([] { return CKGPToolBar::IsHelpMode() != FALSE; });
+        user.Key(VK_ESCAPE);
+        helpModeLeft = user.WaitFor([] { return CKGPToolBar::IsHelpMode() == FALSE; });
+    });
+    ASSERT_TRUE(input.Finish());
+    EXPECT_TRUE(helpModeSeen) << "Shift+F1 puts the toolbars into help mode";
+    EXPECT_TRUE(helpModeLeft) << "Esc takes them out";
+    EXPECT_FALSE(frame.m_bHelpMode);
+    EXPECT_TRUE(HostApp().m_helpContexts.empty()) << "no help shown";
+
+    // A click on the button afterwards runs its command as before.
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(bold); }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return !HostApp().m_commands.empty(); }));
+    EXPECT_EQ(std::vector<UINT>{ID_FORMAT_BOLD}, HostApp().m_commands);
+    EXPECT_TRUE(HostApp().m_helpContexts.empty());
 }
