@@ -439,6 +439,23 @@ TEST_F(MDIFrameTest, InPlaceTheFrameFollowsTheActiveDocumentWindowAndARestoredOn
     EXPECT_EQ(0u, second->GetStyle() & WS_THICKFRAME);
 }
 
+TEST_F(MDIFrameTest, InPlaceAWindowRestoredAmongTabsStaysATab)
+{
+    CKGPMDIChildWnd* child = AddChild(_T("Tab"));
+    ASSERT_NE(nullptr, child);
+    frame.EnableMDITabs(TRUE, CKGPMDITabParams());
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(child->IsTabbedChild());
+    CLayoutHook hook;
+    HookScope inPlace(frame, hook);
+    frame.MDIMaximize(child);
+    keyloft_test::PumpPending();
+    frame.MDIRestore(child);
+    keyloft_test::PumpPending();
+    EXPECT_TRUE(child->IsTabbedChild()) << "no caption given back to a tab";
+    EXPECT_EQ(0u, child->GetStyle() & WS_CAPTION);
+}
+
 TEST_F(MDIFrameTest, AnAutoHiddenPaneSlidOutLaysTheWholeFrameOutWithTheDocking)
 {
     CKGPDockingControlBar* pane = AddPane(3701, _T("Output"));
