@@ -71,6 +71,34 @@ void ArrangePaneButtons(const CObList& buttons, const CRect& caption, int edgeMa
     }
 }
 
+namespace {
+
+BOOL IsMirrored(const CWnd* pWnd)
+{
+    return (pWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+}
+
+} // namespace
+
+CPoint WindowPointFromScreen(const CWnd* pWnd, CPoint ptScreen)
+{
+    CRect window;
+    pWnd->GetWindowRect(window);
+    // Mirrored, the pixel at x stands at (width - 1 - x) on the screen.
+    return IsMirrored(pWnd) ? CPoint(window.right - 1 - ptScreen.x, ptScreen.y - window.top)
+                            : CPoint(ptScreen.x - window.left, ptScreen.y - window.top);
+}
+
+CRect ScreenRectFromWindow(const CWnd* pWnd, const CRect& rectInWindow)
+{
+    CRect window;
+    pWnd->GetWindowRect(window);
+    if (!IsMirrored(pWnd))
+        return rectInWindow + window.TopLeft();
+    return CRect(window.right - rectInWindow.right, window.top + rectInWindow.top, window.right - rectInWindow.left,
+                 window.top + rectInWindow.bottom);
+}
+
 CKGPCaptionButton* FindButtonAtPoint(const CObList& buttons, CPoint point, CPoint captionOrigin)
 {
     for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
@@ -125,16 +153,17 @@ void UpdateToolRects(CToolTipCtrl* pToolTip, CWnd* pOwner, const CObList& button
     if (pToolTip == nullptr || pToolTip->GetSafeHwnd() == nullptr || pOwner->GetSafeHwnd() == nullptr) {
         return;
     }
-    CRect window;
-    pOwner->GetWindowRect(window);
-    CPoint clientOrigin(0, 0);
-    pOwner->ClientToScreen(&clientOrigin);
-    const CSize shift = window.TopLeft() - clientOrigin;
     UINT_PTR id = 1;
     for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr; ++id) {
         const CKGPCaptionButton* button = ButtonAt(buttons, pos);
-        CRect rect = button->m_bHidden ? CRect(0, 0, 0, 0) : button->GetRect();
-        rect.OffsetRect(shift);
+        CRect rect(0, 0, 0, 0);
+        if (!button->m_bHidden) {
+            // Where it shows, in the owner's client coordinates (mirrored as
+            // its window's under right-to-left layout).
+            rect = ScreenRectFromWindow(pOwner, button->GetRect());
+            pOwner->ScreenToClient(rect);
+            rect.NormalizeRect();
+        }
         pToolTip->SetToolRect(pOwner, id, rect);
     }
 }

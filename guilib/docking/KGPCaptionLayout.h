@@ -34,6 +34,12 @@ void ArrangeButtons(const CObList& buttons, const CRect& caption);
 constexpr int kPaneButtonGap = 2;
 void ArrangePaneButtons(const CObList& buttons, const CRect& caption, int edgeMargin, int vertAdjust);
 
+// A window's own coordinates, as its window device context has them: from
+// its top-left corner, or from its top-right one under right-to-left layout
+// (mirrored). A screen point there, and a rectangle there on the screen.
+CPoint WindowPointFromScreen(const CWnd* pWnd, CPoint ptScreen);
+CRect ScreenRectFromWindow(const CWnd* pWnd, const CRect& rectInWindow);
+
 // The visible button whose rectangle, offset by `captionOrigin`, holds `point`.
 CKGPCaptionButton* FindButtonAtPoint(const CObList& buttons, CPoint point, CPoint captionOrigin = CPoint(0, 0));
 

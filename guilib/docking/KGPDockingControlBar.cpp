@@ -409,9 +409,7 @@ CKGPCaptionButton* CKGPDockingControlBar::CaptionButtonAt(CPoint ptScreen) const
 {
     if (GetCaptionHeight() <= 0)
         return nullptr;
-    CRect window;
-    GetWindowRect(window);
-    return KGPCaption::FindButtonAtPoint(m_arrButtons, ptScreen, window.TopLeft());
+    return KGPCaption::FindButtonAtPoint(m_arrButtons, KGPCaption::WindowPointFromScreen(this, ptScreen));
 }
 
 int CKGPDockingControlBar::HitTest(CPoint point, BOOL bDetectCaption)
@@ -425,6 +423,7 @@ int CKGPDockingControlBar::HitTest(CPoint point, BOOL bDetectCaption)
     CRect client;
     GetClientRect(client);
     ClientToScreen(client);
+    client.NormalizeRect();
     if (client.PtInRect(point))
         return HTCLIENT;
     const int caption = GetCaptionHeight();

@@ -122,10 +122,7 @@ void CKGPDockingControlBar::OnPressMenuButton(CKGPCaptionButton* pButton)
 {
     if (CKGPVisualManager::s_nCaptionMenuButtonFlag == 0)
         return;
-    CRect rect = pButton->GetRect();
-    CRect window;
-    GetWindowRect(window);
-    rect.OffsetRect(window.TopLeft());
+    const CRect rect = KGPCaption::ScreenRectFromWindow(this, pButton->GetRect());
     pButton->m_bPushed = TRUE;
     RedrawCaptionButton(pButton);
     const HWND hSelf = m_hWnd;

@@ -1,7 +1,8 @@
 // A window's non-client area painted off screen and copied to the window at
 // once when the buffer goes (drawn straight on the window when no buffer can
-// be made). Coordinates are the window's own: its top-left corner is 0, 0;
-// the client area is left out.
+// be made). Coordinates are the window's own: its top-left corner is 0, 0
+// (its top-right one under right-to-left layout, as in its mirrored window
+// device context); the client area is left out.
 #pragma once
 
 #include <afxhandle.h>
@@ -26,5 +27,6 @@ private:
     CDC m_memory;
     CBitmap m_bitmap;
     BOOL m_bBuffered = FALSE;
+    BOOL m_bMirrored = FALSE;
     std::optional<CSelectionScope> m_bitmapSelected; // put back before the bitmap and DC go
 };

@@ -1,15 +1,20 @@
 // A bar's non-client area under right-to-left layout: the parent's
 // background behind its borders lands where the parent shows it, in the
 // bitmap its window's device context paints into and on the screen; a docked
-// bar's gripper and its room stand at its leading edge, right of its client.
+// bar's gripper and its room stand at its leading edge, right of its client;
+// a docking pane's close button works where its mirrored caption shows it.
 #include <gtest/gtest.h>
 
 #include <afxhandle.h>
 
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPControlBar.h"
+#include "guilib/docking/KGPDockingControlBar.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
+#include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/WindowCapture.h"
 
 #include <functional>
@@ -246,5 +251,64 @@ TEST(BarNcPaintTest, UnderRightToLeftLayoutTheGripperStandsRightOfTheClientArea)
     EXPECT_GT(right, 0) << "no gripper right of the client area";
     EXPECT_EQ(0, elsewhere) << "gripper columns left of the client area's right edge";
     bar->DestroyWindow();
+    frame.DestroyWindow();
+}
+
+namespace {
+
+constexpr COLORREF kCloseColour = RGB(0xD0, 0x20, 0x30);
+
+// A look that paints a pane's close button in one colour.
+class CSolidCloseLook : public CKGPVisualManager {
+    DECLARE_DYNCREATE(CSolidCloseLook)
+public:
+    void DrawCaptionButton(CDC* pDC, CKGPVisualItem* pItem, BOOL bActive, BOOL bHorz, BOOL bMaximized, BOOL bDisabled,
+                           int nImageID) override
+    {
+        auto* pButton = static_cast<CKGPCaptionButton*>(pItem);
+        if (pButton->GetHit() == KGP_PANE_HIT_CLOSE)
+            pDC->FillSolidRect(pButton->GetRect(), kCloseColour);
+        else
+            CKGPVisualManager::DrawCaptionButton(pDC, pItem, bActive, bHorz, bMaximized, bDisabled, nImageID);
+    }
+};
+IMPLEMENT_DYNCREATE(CSolidCloseLook, CKGPVisualManager)
+
+} // namespace
+
+// A docking pane in a right-to-left frame: its caption is mirrored, and its
+// close button, clicked where it shows, closes it.
+TEST(BarNcPaintTest, UnderRightToLeftLayoutAPanesCloseButtonWorksWhereItShows)
+{
+    const CLookScope look(RUNTIME_CLASS(CSolidCloseLook));
+    CRtlFrame frame;
+    ASSERT_TRUE(frame.OpenRightToLeft());
+    std::unique_ptr<CKGPDockingControlBar> pane = docking_test::MakePane(&frame, 7101, _T("Pane"), CSize(180, 220));
+    ASSERT_TRUE(pane->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    frame.RecalcLayout();
+    pane->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    keyloft_test::PumpPending();
+    CRect window;
+    pane->GetWindowRect(window);
+    const int caption = pane->GetCaptionHeight();
+    ASSERT_GT(caption, 8);
+    const CRect band(window.left, window.top, window.right, window.top + caption);
+    const std::vector<DWORD> screen = keyloft_test::CaptureSettledScreenArea(band);
+    ASSERT_EQ(static_cast<size_t>(band.Width() * band.Height()), screen.size());
+    const DWORD red = (GetRValue(kCloseColour) << 16) | (GetGValue(kCloseColour) << 8) | GetBValue(kCloseColour);
+    CRect shown;
+    for (int y = 0; y < band.Height(); ++y) {
+        for (int x = 0; x < band.Width(); ++x) {
+            if (screen[static_cast<size_t>(y * band.Width() + x)] == red)
+                shown.UnionRect(shown, CRect(band.left + x, band.top + y, band.left + x + 1, band.top + y + 1));
+        }
+    }
+    ASSERT_FALSE(shown.IsRectEmpty()) << "no close button on the caption";
+    EXPECT_LT(shown.right, window.CenterPoint().x) << "the caption's buttons stand at its left, mirrored";
+
+    keyloft_test::ClickAt(shown.CenterPoint());
+    EXPECT_TRUE(keyloft_test::PumpUntil([&] { return !pane->IsWindowVisible(); }))
+        << "the pane is still shown after a click on its close button";
+    pane->DestroyWindow();
     frame.DestroyWindow();
 }
