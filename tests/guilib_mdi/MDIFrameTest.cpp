@@ -538,8 +538,13 @@ TEST_F(MDIFrameTest, WithTheTabStripHiddenMinimisedWindowsKeepToTheClientsBottom
 
 TEST_F(MDIFrameTest, AWindowMenuPopupListsTheWindowsWithTheWindowsDialogForTheTenthAndMore)
 {
-    for (int i = 0; i < 10; ++i)
-        ASSERT_NE(nullptr, AddChild(_T("Doc")));
+    std::vector<CKGPMDIChildWnd*> children;
+    for (int i = 0; i < 10; ++i) {
+        children.push_back(AddChild(_T("Doc")));
+        ASSERT_NE(nullptr, children.back());
+    }
+    frame.MDIActivate(children.front());
+    keyloft_test::PumpPending();
     frame.SetWindowsDialogEntry(0x8123, _T("&Windows..."));
     HMENU window = frame.GetWindowMenu();
     ASSERT_NE(nullptr, window);
@@ -564,6 +569,17 @@ TEST_F(MDIFrameTest, AWindowMenuPopupListsTheWindowsWithTheWindowsDialogForTheTe
         expected.push_back(id);
     expected.push_back(0x8123);
     EXPECT_EQ(expected, ids) << "nine windows, then the windows dialog instead of the tenth";
+    // The active window's entry is checked, as in the system's menu.
+    std::vector<UINT> checked;
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i)
+        if (CKGPToolbarMenuButton* item = popup->GetMenuItem(i); item != nullptr && (item->m_nBits & TBBS_CHECKED))
+            checked.push_back(item->m_nCommand);
+    std::vector<UINT> systemChecked;
+    for (int i = 0; i < ::GetMenuItemCount(window); ++i)
+        if (::GetMenuState(window, i, MF_BYPOSITION) & MF_CHECKED)
+            systemChecked.push_back(::GetMenuItemID(window, i));
+    ASSERT_EQ(1u, systemChecked.size());
+    EXPECT_EQ(systemChecked, checked);
     EXPECT_EQ(CString(_T("&Windows...")), popup->GetMenuItem(popup->GetMenuItemCount() - 1)->m_strCaption);
     popup->CloseChain();
     keyloft_test::PumpPending();
