@@ -318,8 +318,13 @@ LRESULT CKGPMenuPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CloseContextMenu();
         // The frame shows its current menu again, not the one edited last.
         if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && m_hCurrentMenu != nullptr &&
-            ::IsMenu(m_hCurrentMenu) && m_pMenuBar->GetHMenu() != m_hCurrentMenu)
-            m_pMenuBar->CreateFromMenu(m_hCurrentMenu, m_hCurrentMenu == m_pMenuBar->GetDefaultMenu());
+            ::IsMenu(m_hCurrentMenu)) {
+            if (m_pMenuBar->GetHMenu() != m_hCurrentMenu)
+                m_pMenuBar->CreateFromMenu(m_hCurrentMenu, m_hCurrentMenu == m_pMenuBar->GetDefaultMenu());
+            // A reset may have made it a fresh one: the frame finds its windows' list there.
+            if (auto* link = CKGPLink<IKGPMenuBarFrameLink>::Get())
+                link->SetCurrentMenu(m_pParentFrame, m_hCurrentMenu);
+        }
         if (m_pMenuBar != nullptr && m_pMenuBar->GetMenuPage() == this)
             m_pMenuBar->SetMenuPage(nullptr);
     }

@@ -189,5 +189,11 @@ TEST_F(AppHostTest, AfterTheMenuPageTheBarShowsTheFrontDocumentsMenuEvenOnceItWa
     ASSERT_TRUE(CloseCustomizeSheet(sheet));
     EXPECT_EQ(note->m_hMenuShared.Get(), bar.GetHMenu()) << "the note's fresh menu is the current one";
     EXPECT_NE(CPoint(-1, -1), MenuItemPoint(bar, _T("&Format"))) << "the bar shows the note's menu again";
+    // Its Window menu lists the notes.
+    const CPoint window = MenuItemPoint(bar, _T("&Window"));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(window); }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return ListedWindows() > 0; })) << "the notes are listed";
+    ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
     apphost::Screenshot(L"apphost_menu_page_closed.bmp");
 }

@@ -137,3 +137,15 @@ CPoint AppHostTest::PopupItemPoint(LPCTSTR lpszText)
         return CPoint(-1, -1);
     return ItemPoint(*popup->GetMenuBar(), lpszText);
 }
+
+int AppHostTest::ListedWindows()
+{
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    if (popup == nullptr || popup->GetSafeHwnd() == nullptr)
+        return 0;
+    const CKGPPopupMenuBar& items = *popup->GetMenuBar();
+    int windows = 0;
+    for (int i = 0; i < items.GetCount(); ++i)
+        windows += items.GetButton(i)->m_nCommand >= AFX_IDM_FIRST_MDICHILD ? 1 : 0;
+    return windows;
+}

@@ -258,14 +258,7 @@ TEST_F(AppHostTest, TheMenuBarResetFromTheCustomisationSheetKeepsItsCustomiseBut
     const CPoint window = MenuItemPoint(menuBar, _T("&Window"));
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(window); }));
     ASSERT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() != nullptr; }));
-    EXPECT_TRUE(apphost::WaitUntil([] {
-        CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
-        const CKGPPopupMenuBar* items = popup != nullptr ? popup->GetMenuBar() : nullptr;
-        int windows = 0;
-        for (int i = 0; items != nullptr && i < items->GetCount(); ++i)
-            windows += items->GetButton(i)->m_nCommand >= AFX_IDM_FIRST_MDICHILD ? 1 : 0;
-        return windows > 0;
-    })) << "the notes are listed";
+    EXPECT_TRUE(apphost::WaitUntil([] { return ListedWindows() > 0; })) << "the notes are listed";
     ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
     ASSERT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
 
