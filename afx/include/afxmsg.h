@@ -180,23 +180,26 @@ protected:                                                                      
     static const AFX_MSGMAP* GetThisMessageMap();                                                 \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define AFX_MSGMAP_BEGIN_BODY_(theClass, baseClass)                                               \
-    const AFX_MSGMAP* theClass::GetMessageMap() const                                             \
+// templateHead is empty for a class's map and "template <...>" for a class
+// template's map (both functions are members of the template).
+#define AFX_MSGMAP_BEGIN_BODY_(templateHead, theClass, baseClass)                                 \
+    templateHead const AFX_MSGMAP* theClass::GetMessageMap() const                                \
     {                                                                                             \
         return GetThisMessageMap();                                                               \
     }                                                                                             \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                                               \
+    templateHead const AFX_MSGMAP* theClass::GetThisMessageMap()                                  \
     {                                                                                             \
         typedef theClass ThisClass;                                                               \
         typedef baseClass TheBaseClass;                                                           \
         static_assert(sizeof(ThisClass) > 0, "complete class");                                   \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass) AFX_MSGMAP_BEGIN_BODY_(theClass, baseClass)
+#define BEGIN_MESSAGE_MAP(theClass, baseClass) AFX_MSGMAP_BEGIN_BODY_(, theClass, baseClass)
 
+// The map of a class template, written once for every instance; baseClass may
+// name the template's parameter (type_name).
 #define BEGIN_TEMPLATE_MESSAGE_MAP(theClass, type_name, baseClass)                                \
-    template <typename type_name>                                                                 \
-    AFX_MSGMAP_BEGIN_BODY_(theClass<type_name>, baseClass)
+    AFX_MSGMAP_BEGIN_BODY_(template <typename type_name>, theClass<type_name>, baseClass)
 
 #define END_MESSAGE_MAP()                                                                         \
     { 0, 0, 0, 0, AfxSig_end, nullptr, nullptr }                                                  \

@@ -4,9 +4,10 @@
 // of bars, floating frames and popup menus, and holds the caption and mouse
 // handlers that only pass on to the implementation; CKGPMainFrameT (the two
 // main frames) adds command routing to the bars, key filtering, help, the
-// view menu's bar commands, user toolbars and the menus' hooks. A frame names
-// in its own message map the handlers it takes from here, and declares its
-// own where its handling differs.
+// view menu's bar commands, user toolbars and the menus' hooks. Each template
+// names its handlers in its own message map, written once for every frame
+// over it; a frame's map names only the handlers it declares itself, where
+// its handling differs or is its alone.
 #pragma once
 
 #include <afxwin.h>
@@ -16,6 +17,7 @@
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPMenuLinks.h"
+#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/frames/KGPFrameImpl.h"
@@ -151,6 +153,8 @@ protected:
     CKGPDockManager m_dockManager;
     BOOL m_bWasMaximized = FALSE;
     BOOL m_bIsMinimized = FALSE;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 template <class TBase>
@@ -374,4 +378,40 @@ protected:
     afx_msg BOOL OnBarCheck(UINT nID) { return CKGPFrameImpl::ToggleBarCommand(this->m_dockManager, nID); }
 
     BOOL m_bContextHelp = FALSE;
+
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_TEMPLATE_MESSAGE_MAP(CKGPDockSiteFrameT, TBase, TBase)
+    ON_WM_NCACTIVATE()
+    ON_WM_NCHITTEST()
+    ON_WM_NCMOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_MESSAGE(kWmIdleUpdateCmdUI, &ThisClass::OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+BEGIN_TEMPLATE_MESSAGE_MAP(CKGPMainFrameT, TBase, CKGPDockSiteFrameT<TBase>)
+    ON_WM_CREATE()
+    ON_WM_MENUCHAR()
+    ON_WM_ACTIVATE()
+    ON_WM_ACTIVATEAPP()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_NCPAINT()
+    ON_WM_NCCALCSIZE()
+    ON_MESSAGE(WM_SETTEXT, &ThisClass::OnSetText)
+    ON_MESSAGE(WM_DWMCOMPOSITIONCHANGED, &ThisClass::OnDWMCompositionChanged)
+    ON_REGISTERED_MESSAGE(KGTOOLBAR_CREATE, &ThisClass::OnToolbarCreateNew)
+    ON_REGISTERED_MESSAGE(KGTOOLBAR_DELETE, &ThisClass::OnToolbarDelete)
+    ON_REGISTERED_MESSAGE(KGTOOLBAR_POPUPMENU, &ThisClass::OnToolbarContextMenu)
+    ON_REGISTERED_MESSAGE(KGM_CHANGEVISUALMANAGER, &ThisClass::OnChangeVisualManager)
+    ON_REGISTERED_MESSAGE(KGM_POSTSETPREVIEWFRAME, &ThisClass::OnChangeVisualManager)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &ThisClass::OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &ThisClass::OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &ThisClass::OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, &ThisClass::OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, &ThisClass::OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_REBAR, &ThisClass::OnBarCheck)
+END_MESSAGE_MAP()

@@ -19,24 +19,25 @@ constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
 
 } // namespace
 
-// The messages both in-place frames answer (each has its own map, over its own base).
-#define KGP_IN_PLACE_FRAME_MESSAGES \
-    ON_WM_CREATE() \
-    ON_WM_ACTIVATE() \
-    ON_WM_CLOSE() \
-    ON_WM_DESTROY() \
-    ON_WM_MENUCHAR() \
-    ON_COMMAND(ID_CONTEXT_HELP, &ThisClass::OnContextHelp) \
-    ON_MESSAGE(kWmIdleUpdateCmdUI, &ThisClass::OnIdleUpdateCmdUI) \
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_CREATE, &ThisClass::OnToolbarCreateNew) \
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_DELETE, &ThisClass::OnToolbarDelete) \
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_POPUPMENU, &ThisClass::OnToolbarContextMenu) \
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &ThisClass::OnUpdateControlBarMenu) \
-    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &ThisClass::OnBarCheck) \
-    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &ThisClass::OnUpdateControlBarMenu) \
-    ON_COMMAND_EX(ID_VIEW_TOOLBAR, &ThisClass::OnBarCheck) \
-    ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, &ThisClass::OnUpdateControlBarMenu) \
+// The messages both in-place frames answer, each over its own base.
+BEGIN_TEMPLATE_MESSAGE_MAP(CKGPInPlaceFrameT, TBase, TBase)
+    ON_WM_CREATE()
+    ON_WM_ACTIVATE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_WM_MENUCHAR()
+    ON_COMMAND(ID_CONTEXT_HELP, &ThisClass::OnContextHelp)
+    ON_MESSAGE(kWmIdleUpdateCmdUI, &ThisClass::OnIdleUpdateCmdUI)
+    ON_REGISTERED_MESSAGE(KGTOOLBAR_CREATE, &ThisClass::OnToolbarCreateNew)
+    ON_REGISTERED_MESSAGE(KGTOOLBAR_DELETE, &ThisClass::OnToolbarDelete)
+    ON_REGISTERED_MESSAGE(KGTOOLBAR_POPUPMENU, &ThisClass::OnToolbarContextMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &ThisClass::OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &ThisClass::OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &ThisClass::OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, &ThisClass::OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, &ThisClass::OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_REBAR, &ThisClass::OnBarCheck)
+END_MESSAGE_MAP()
 
 template <class TBase>
 CKGPInPlaceFrameT<TBase>::CKGPInPlaceFrameT(BOOL bDocumentFrame) : m_Impl(this), m_bDocumentFrame(bDocumentFrame)
@@ -382,14 +383,6 @@ template class CKGPInPlaceFrameT<COleDocIPFrameWnd>;
 
 IMPLEMENT_DYNCREATE(CKGPOleIPFrameWnd, COleIPFrameWnd)
 IMPLEMENT_DYNCREATE(CKGPOleDocIPFrameWnd, COleDocIPFrameWnd)
-
-BEGIN_MESSAGE_MAP(CKGPOleIPFrameWnd, COleIPFrameWnd)
-    KGP_IN_PLACE_FRAME_MESSAGES
-END_MESSAGE_MAP()
-
-BEGIN_MESSAGE_MAP(CKGPOleDocIPFrameWnd, COleDocIPFrameWnd)
-    KGP_IN_PLACE_FRAME_MESSAGES
-END_MESSAGE_MAP()
 
 CKGPOleIPFrameWnd::CKGPOleIPFrameWnd() : CKGPInPlaceFrameT<COleIPFrameWnd>(FALSE) {}
 

@@ -95,22 +95,18 @@ protected:
     BOOL m_bContextHelp = FALSE;
     HWND m_hwndLastTopLevelFrame = nullptr;
     const BOOL m_bDocumentFrame;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 class CKGPOleIPFrameWnd : public CKGPInPlaceFrameT<COleIPFrameWnd> {
     DECLARE_DYNCREATE(CKGPOleIPFrameWnd)
 public:
     CKGPOleIPFrameWnd();
-
-protected:
-    DECLARE_MESSAGE_MAP()
 };
 
 class CKGPOleDocIPFrameWnd : public CKGPInPlaceFrameT<COleDocIPFrameWnd> {
     DECLARE_DYNCREATE(CKGPOleDocIPFrameWnd)
 public:
     CKGPOleDocIPFrameWnd();
-
-protected:
-    DECLARE_MESSAGE_MAP()
 };

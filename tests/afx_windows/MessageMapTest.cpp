@@ -159,6 +159,46 @@ TEST_F(MessageMapTest, UnifiedColourHandlerGetsTheKindOfControl)
     EXPECT_EQ(m_wnd.m_log.back(), L"ctlcolor " + std::to_wstring(CTLCOLOR_STATIC));
 }
 
+// One map written for every instance of a class template, chained to the
+// instance's own base.
+template <class TBase>
+class CLayeredWnd : public TBase {
+public:
+    int m_templateCommands = 0;
+
+protected:
+    afx_msg void OnTemplateCommand() { ++m_templateCommands; }
+    afx_msg LRESULT OnTemplateMessage(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam + 100); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_TEMPLATE_MESSAGE_MAP(CLayeredWnd, TBase, TBase)
+    ON_COMMAND(900, &ThisClass::OnTemplateCommand)
+    ON_MESSAGE(WM_APP + 2, &ThisClass::OnTemplateMessage)
+END_MESSAGE_MAP()
+
+TEST_F(MessageMapTest, TemplateMapServesEveryInstanceOverItsOwnBase)
+{
+    CLayeredWnd<CBaseWnd> overMapped;
+    ASSERT_TRUE(overMapped.CreateEx(0, TestWindowClass(), L"t1", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, nullptr, nullptr));
+    CLayeredWnd<CWnd> overPlain;
+    ASSERT_TRUE(overPlain.CreateEx(0, TestWindowClass(), L"t2", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, nullptr, nullptr));
+
+    overMapped.SendMessage(WM_COMMAND, 900);
+    overPlain.SendMessage(WM_COMMAND, 900);
+    EXPECT_EQ(overMapped.m_templateCommands, 1);
+    EXPECT_EQ(overPlain.m_templateCommands, 1);
+    EXPECT_EQ(overMapped.SendMessage(WM_APP + 2, 5, 0), 105);
+    EXPECT_EQ(overPlain.SendMessage(WM_APP + 2, 5, 0), 105);
+    EXPECT_EQ(overMapped.SendMessage(WM_APP + 1, 2, 3), 5) << "the base's map follows the template's";
+    EXPECT_EQ(overPlain.SendMessage(WM_APP + 1, 2, 3), 0) << "a plain window has no such entry";
+    overMapped.SendMessage(WM_COMMAND, 500);
+    ASSERT_FALSE(overMapped.m_log.empty());
+    EXPECT_EQ(overMapped.m_log.back(), L"base 500");
+    overMapped.DestroyWindow();
+    overPlain.DestroyWindow();
+}
+
 // A control handling its own notifications.
 class CSelfHandlingButton : public CWnd {
 public:
