@@ -9,6 +9,7 @@
 #include <afxoleframe.h>
 #include <afxpreview.h>
 
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLink.h"
 #include "guilib/core/KGPWindowHelpers.h"
 #include "guilib/docking/KGPFrameLink.h"
@@ -17,11 +18,13 @@
 #include "guilib/frames/KGPPrintPreviewView.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_frame_modes/FrameModesTestFrame.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
 #include <memory>
@@ -238,6 +241,44 @@ TEST_F(OleFramesTest, LibraryPopupsOverAnInPlaceFrameAskIt)
     EXPECT_EQ(refusing.asked, 1);
     EXPECT_TRUE(pLink->OnShowPopupMenu(&docServer, nullptr));
     pLink->OnClosePopupMenu(&refusing, nullptr);
+    refusing.DestroyWindow();
+}
+
+// A popup over the frame with the item "&Copy", made quiet or not; null when
+// its opening was refused.
+CKGPPopupMenu* OpenPopupOver(CWnd& frame, BOOL bQuiet)
+{
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 0x7711, _T("&Copy"));
+    auto* popup = new CKGPPopupMenu;
+    popup->SetQuiet(bQuiet);
+    if (!popup->Create(&frame, 100, 100, menu.Detach(), FALSE))
+        return nullptr;
+    keyloft_test::Pump(20);
+    return popup;
+}
+
+TEST_F(OleFramesTest, AQuietPopupOpensAtOnceOverAnInPlaceFrameAndAccessibilityGetsAPlainMenu)
+{
+    CRefusingServer refusing;
+    ASSERT_TRUE(refusing.Open(CRect(40, 40, 300, 200)));
+    ASSERT_TRUE(docServer.Open(CRect(320, 40, 600, 200)));
+    EXPECT_EQ(nullptr, OpenPopupOver(refusing, FALSE)) << "the frame refused it";
+    EXPECT_EQ(1, refusing.asked);
+    CKGPPopupMenu* popup = OpenPopupOver(refusing, TRUE);
+    ASSERT_NE(nullptr, popup) << "a quiet popup is not asked about";
+    EXPECT_EQ(1, refusing.asked);
+    popup->CloseChain();
+    keyloft_test::Pump(20);
+
+    GetKGPGlobalData().m_bEnableAccessibility = TRUE;
+    popup = OpenPopupOver(docServer, FALSE);
+    GetKGPGlobalData().m_bEnableAccessibility = FALSE;
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(popup->DestroyAttachedMenu()) << "a plain menu for the accessibility clients";
+    popup->CloseChain();
+    keyloft_test::Pump(20);
     refusing.DestroyWindow();
 }
 
