@@ -61,7 +61,10 @@ void ForEachAutoHiddenPane(CKGPBaseControlBar* pBar, Visit& visit)
 
 CKGPDockManager::CKGPDockManager() = default;
 
-CKGPDockManager::~CKGPDockManager() = default;
+CKGPDockManager::~CKGPDockManager()
+{
+    Forget();
+}
 
 CKGPSmartDockingManager* CKGPDockManager::GetSmartDockingManagerPermanent()
 {

@@ -33,13 +33,14 @@ public:
     CKGPDockManager(const CKGPDockManager&) = delete;
     CKGPDockManager& operator=(const CKGPDockManager&) = delete;
 
+    // Names the frame the manager lays bars out in (its dock site); from then
+    // on, until the manager goes, docking finds it by that frame's window
+    // (FromSite). Null: no frame any more.
     BOOL Create(CFrameWnd* pParentWnd) { return SetParentFrame(pParentWnd); }
-    BOOL SetParentFrame(CFrameWnd* pFrame)
-    {
-        m_pParentWnd = pFrame;
-        return TRUE;
-    }
+    BOOL SetParentFrame(CFrameWnd* pFrame);
     CFrameWnd* GetDockSite() const { return m_pParentWnd; }
+    // The dock manager whose dock site is this window, or null.
+    static CKGPDockManager* FromSite(HWND hSite);
 
     // Creates the dock bars of the enabled edges (top, bottom, left, right).
     BOOL EnableDocking(DWORD dwDockStyle);
@@ -253,6 +254,13 @@ protected:
     CObList m_lstAutoHideBars;
     CObList m_lstMiniFrames;
     CFrameWnd* m_pParentWnd = nullptr;
+    // The record of dock managers with a dock site (FromSite), linked
+    // through the managers themselves: nothing to allocate, nothing to
+    // outlive.
+    static CKGPDockManager* s_pFirstRecorded;
+    CKGPDockManager* m_pNextRecorded = nullptr;
+    bool m_bRecorded = false;
+    void Forget();
     CRect m_rectInnerEdge;
     CRect m_rectOuterEdge;
     DWORD m_dwEnabledAlignment = 0;

@@ -1,6 +1,6 @@
-// What docking asks of the library's frames: the dock manager a frame of any
-// kind embeds. The frames family registers its link when its first frame is
-// made; until then no window has a frame dock manager.
+// What docking asks of the library's frames besides their docking: whether a
+// window is the application bar, and the bars of an MDI frame's documents. The
+// frames family registers its link when its first frame is made.
 #pragma once
 
 #include <afxwin.h>
@@ -11,9 +11,6 @@ class CKGPDockManager;
 
 class IKGPFrameLink {
 public:
-    // The dock manager embedded in the window when it is a library frame
-    // (SDI, MDI, MDI child or OLE frame), else null.
-    virtual CKGPDockManager* GetFrameDockManager(CWnd* pWnd) const = 0;
     // A library frame lays its docked bars out again (TRUE); anything else
     // answers FALSE.
     virtual BOOL AdjustFrameDockingLayout(CWnd* pWnd) const = 0;

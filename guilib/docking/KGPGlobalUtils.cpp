@@ -27,15 +27,14 @@ CKGPGlobalUtils& CKGPGlobalUtils::Get()
 
 CKGPDockManager* CKGPGlobalUtils::GetFrameDockManager(CWnd* pWnd) const
 {
-    const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get();
-    return pWnd != nullptr && pFrames != nullptr ? pFrames->GetFrameDockManager(pWnd) : nullptr;
+    return pWnd != nullptr ? CKGPDockManager::FromSite(pWnd->GetSafeHwnd()) : nullptr;
 }
 
 CKGPDockManager* CKGPGlobalUtils::GetDockManager(CWnd* pWnd)
 {
     if (pWnd == nullptr)
         return nullptr;
-    // Library frames of every kind, in the order the frames family tests them.
+    // A frame that docks bars: the dock manager recorded for its window.
     if (CKGPDockManager* pManager = GetFrameDockManager(pWnd))
         return pManager;
     if (pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || pWnd->IsKindOf(RUNTIME_CLASS(CPropertySheet))) {

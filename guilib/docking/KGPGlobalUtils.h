@@ -20,10 +20,12 @@ public:
     CKGPGlobalUtils& operator=(const CKGPGlobalUtils&) = delete;
     static CKGPGlobalUtils& Get();
 
-    // The dock manager of a library frame, null for anything else (a dialog or
-    // property sheet also raises m_bDialogApp).
+    // The dock manager whose dock site is the window (a floating frame: its
+    // own, else its owner's), null for anything else (a dialog or property
+    // sheet also raises m_bDialogApp).
     CKGPDockManager* GetDockManager(CWnd* pWnd);
-    // The same for a frame without touching the dialog-host flag.
+    // The dock manager whose dock site is the window, without touching the
+    // dialog-host flag.
     CKGPDockManager* GetFrameDockManager(CWnd* pWnd) const;
 
     // Whether the point lies near an enabled edge of the bar (or of `rect`

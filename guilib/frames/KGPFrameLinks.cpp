@@ -61,15 +61,10 @@ IKGPMenuHostFrame* MenuHostOf(CWnd* pWnd)
     return dynamic_cast<IKGPMenuHostFrame*>(pWnd);
 }
 
-// The dock manager of a library frame, tested by kind.
+// A library frame's docking layout, tested by kind; the application bar and
+// an MDI frame's document bars.
 class CFrameLink final : public IKGPFrameLink {
 public:
-    CKGPDockManager* GetFrameDockManager(CWnd* pWnd) const override
-    {
-        IKGPDockSite* pSite = DockSiteOf(pWnd);
-        return pSite != nullptr ? pSite->GetDockManager() : nullptr;
-    }
-
     BOOL AdjustFrameDockingLayout(CWnd* pWnd) const override
     {
         IKGPDockSite* pSite = DockSiteOf(pWnd);

@@ -8,19 +8,12 @@
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockManager.h"
-#include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPStatusBar.h"
 #include "guilib/ribbon/KGPBaseRibbonElement.h"
 #include "guilib/ribbon/KGPRibbonBar.h"
 #include "guilib/ribbon/KGPRibbonCategory.h"
 
 namespace {
-
-CKGPDockManager* DockManagerOf(CWnd* pFrame)
-{
-    IKGPFrameLink* pLink = CKGPLink<IKGPFrameLink>::Get();
-    return pLink != nullptr && pFrame != nullptr ? pLink->GetFrameDockManager(pFrame) : nullptr;
-}
 
 BOOL IsKindNamed(const CObject* pObject, const char* pszClassName)
 {
@@ -56,7 +49,7 @@ void CKGPPrintPreviewToolBar::OnContextMenu(CWnd*, CPoint)
 void CKGPPrintPreviewToolBar::OnDestroy()
 {
     // The bar leaves the frame's dock manager, which does not own it.
-    if (CKGPDockManager* pManager = DockManagerOf(CWnd::FromHandlePermanent(m_hwndDockFrame)))
+    if (CKGPDockManager* pManager = CKGPDockManager::FromSite(m_hwndDockFrame))
         pManager->RemoveControlBar(this, FALSE);
     m_hwndDockFrame = nullptr;
     CKGPToolBar::OnDestroy();
@@ -161,7 +154,8 @@ BOOL CKGPPrintPreviewView::CreateToolBar(CFrameWnd* pFrame)
     showText(AFX_ID_PREVIEW_CLOSE, IDS_KGP_PREVIEW_CLOSE, FALSE);
     m_wndToolBar.AdjustLayout();
 
-    if (CKGPDockManager* pManager = DockManagerOf(pFrame)) {
+    CKGPDockManager* pManager = pFrame != nullptr ? CKGPDockManager::FromSite(pFrame->m_hWnd) : nullptr;
+    if (pManager != nullptr) {
         pManager->AddControlBar(&m_wndToolBar);
         m_wndToolBar.m_hwndDockFrame = pFrame->GetSafeHwnd();
     }

@@ -16,6 +16,7 @@
 #include "tests/support/Dib.h"
 #include "tests/support/MenuDriver.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/deletewatch/DeleteWatch.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 
 #include <cstdio>
@@ -323,6 +324,40 @@ TEST_F(DockingFrameTest, ABarDeletedWhileItsFrameStaysLeavesItsRow)
     Add(260, AFX_IDW_DOCKBAR_TOP);
     bars.clear(); // the objects go before their windows
     EXPECT_TRUE(DockBar(CBRS_ALIGN_TOP)->GetRows().IsEmpty());
+}
+
+TEST_F(DockingFrameTest, AFramesDockManagerIsFoundByItsWindowWhileBothLive)
+{
+    CKGPDockManager* manager = frame.GetDockManager();
+    EXPECT_EQ(manager, CKGPDockManager::FromSite(frame.m_hWnd));
+    EXPECT_EQ(manager, CKGPGlobalUtils::Get().GetDockManager(&frame));
+    // The view and no window have none.
+    EXPECT_EQ(nullptr, CKGPDockManager::FromSite(frame.m_view.m_hWnd));
+    EXPECT_EQ(nullptr, CKGPDockManager::FromSite(nullptr));
+    // A floating frame answers with its owner's.
+    CKGPControlBar* bar = Add(261, AFX_IDW_DOCKBAR_TOP);
+    bar->FloatBar(CRect(300, 300, 400, 330), KGP_DM_UNKNOWN, true);
+    ASSERT_NE(nullptr, bar->GetParentMiniFrame());
+    EXPECT_EQ(manager, CKGPGlobalUtils::Get().GetDockManager(bar->GetParentMiniFrame()));
+
+    // Other frames come and go (their freed managers poisoned): each is
+    // found while it lives, none once it went, and this frame's stays.
+    {
+        keyloft_test::DeleteWatchScope watch(true);
+        for (int i = 0; i < 3; ++i) {
+            auto other = std::make_unique<CTestFrame>();
+            ASSERT_TRUE(other->Open(false));
+            const HWND hOther = other->m_hWnd;
+            EXPECT_EQ(other->GetDockManager(), CKGPDockManager::FromSite(hOther));
+            EXPECT_NE(other->GetDockManager(), CKGPDockManager::FromSite(frame.m_hWnd));
+            other->DestroyWindow();
+            EXPECT_EQ(nullptr, CKGPDockManager::FromSite(hOther));
+            other.reset();
+            EXPECT_EQ(manager, CKGPDockManager::FromSite(frame.m_hWnd));
+        }
+        EXPECT_EQ(0, watch.WrittenAfterDelete());
+    }
+    bars.clear();
 }
 
 TEST_F(DockingFrameTest, RowsShrinkTheirBarsWhenTheFrameNarrows)

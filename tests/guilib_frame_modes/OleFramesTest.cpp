@@ -12,7 +12,7 @@
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLink.h"
 #include "guilib/core/KGPWindowHelpers.h"
-#include "guilib/docking/KGPFrameLink.h"
+#include "guilib/docking/KGPDockManager.h"
 #include "guilib/frames/KGPOleCntrFrameWnd.h"
 #include "guilib/frames/KGPOleIPFrameWnd.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
@@ -138,10 +138,8 @@ TEST_F(OleFramesTest, TheContainersFrameIsWrappedOnceAndItsDocumentRenegotiatesB
     EXPECT_EQ(CWnd::FromHandlePermanent(container), pWrapper);
     EXPECT_EQ(pWrapper->GetDockManager()->GetDockSite(), pWrapper);
     // Both are library frames to the families below.
-    IKGPFrameLink* pLink = CKGPLink<IKGPFrameLink>::Get();
-    ASSERT_NE(pLink, nullptr);
-    EXPECT_EQ(pLink->GetFrameDockManager(pWrapper), pWrapper->GetDockManager());
-    EXPECT_EQ(pLink->GetFrameDockManager(&server), server.GetDockManager());
+    EXPECT_EQ(CKGPDockManager::FromSite(pWrapper->m_hWnd), pWrapper->GetDockManager());
+    EXPECT_EQ(CKGPDockManager::FromSite(server.m_hWnd), server.GetDockManager());
 
     // A second call changes nothing.
     ASSERT_TRUE(server.OnCreateControlBars(pWrapper, nullptr));

@@ -12,7 +12,7 @@
 
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegisteredMessages.h"
-#include "guilib/docking/KGPFrameLink.h"
+#include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
@@ -169,11 +169,9 @@ TEST_F(MDIFrameTest, ChildrenAreMadeActivatedAndListedInTheWindowMenu)
     CKGPMDIChildWnd* second = AddChild(_T("Second"));
     ASSERT_TRUE(first != nullptr && second != nullptr);
     EXPECT_EQ(first->GetLibraryMDIFrame(), &frame);
-    // Docking finds each frame's own dock manager by its kind.
-    const IKGPFrameLink* link = CKGPLink<IKGPFrameLink>::Get();
-    ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->GetFrameDockManager(&frame), frame.GetDockManager());
-    EXPECT_EQ(link->GetFrameDockManager(first), first->GetDockManager());
+    // Docking finds each frame's own dock manager by its window.
+    EXPECT_EQ(CKGPDockManager::FromSite(frame.m_hWnd), frame.GetDockManager());
+    EXPECT_EQ(CKGPDockManager::FromSite(first->m_hWnd), first->GetDockManager());
     EXPECT_NE(first->GetDockManager(), frame.GetDockManager());
 
     EXPECT_EQ(frame.MDIGetActive(), second);
