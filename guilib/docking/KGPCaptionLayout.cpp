@@ -272,8 +272,11 @@ UINT HitTestFrame(const FrameGeometry& frame, const CObList& buttons, CPoint poi
     if (bDetectCaption) {
         return HTCAPTION;
     }
-    // Button places are kept relative to the window's top-left corner.
-    const CKGPCaptionButton* button = FindButtonAtPoint(buttons, point, frame.window.TopLeft());
+    // Button places are kept relative to the window's top-left corner (its
+    // top-right one, mirrored, under right-to-left layout).
+    const CPoint inWindow = frame.mirrored ? CPoint(frame.window.right - 1 - point.x, point.y - frame.window.top)
+                                           : CPoint(point.x - frame.window.left, point.y - frame.window.top);
+    const CKGPCaptionButton* button = FindButtonAtPoint(buttons, inWindow);
     return button != nullptr ? button->GetHit() : HTCLIENT;
 }
 

@@ -75,6 +75,7 @@ struct FrameGeometry {
     int captionHeight = 0;
     CSize corner;          // the size of the corner squares of a resizable frame
     BOOL hostsToolbar = FALSE;
+    BOOL mirrored = FALSE; // right-to-left layout: buttons kept from the top-right corner
 };
 
 // The frame's non-client hit code at `point`: 0 outside, HTCLIENT inside the

@@ -80,13 +80,9 @@ CKGPCaptionButton* CKGPMiniFrameWnd::FindCaptionButton(UINT nHit) const
 
 CKGPCaptionButton* CKGPMiniFrameWnd::FindCaptionButtonAtPoint(CPoint point) const
 {
-    CRect window;
-    GetWindowRect(window);
     // Button places are kept from the window's top-left corner (mirrored for
     // right-to-left windows).
-    if ((GetExStyle() & WS_EX_LAYOUTRTL) != 0)
-        point.x = window.right - (point.x - window.left);
-    return KGPCaption::FindButtonAtPoint(m_lstCaptionButtons, point, window.TopLeft());
+    return KGPCaption::FindButtonAtPoint(m_lstCaptionButtons, KGPCaption::WindowPointFromScreen(this, point));
 }
 
 UINT CKGPMiniFrameWnd::CaptionButtonHitAt(CPoint ptScreen) const

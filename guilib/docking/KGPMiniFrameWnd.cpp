@@ -463,10 +463,12 @@ LRESULT CKGPMiniFrameWnd::HitTest(CPoint point, BOOL bDetectCaption)
     GetWindowRect(frame.window);
     GetClientRect(frame.client);
     ClientToScreen(frame.client);
+    frame.client.NormalizeRect();
     CalcBorderSize(frame.border);
     frame.captionHeight = m_nCaptionHeight;
     frame.corner = CSize(::GetSystemMetrics(SM_CXSIZE) / 2, ::GetSystemMetrics(SM_CYSIZE) / 2);
     frame.hostsToolbar = HostsToolBar();
+    frame.mirrored = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     const UINT hit = KGPCaption::HitTestFrame(frame, m_lstCaptionButtons, point, bDetectCaption);
     return hit == KGPCaption::kHitDefault ? CWnd::OnNcHitTest(point) : static_cast<LRESULT>(hit);
 }

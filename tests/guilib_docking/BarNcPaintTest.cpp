@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -258,7 +260,8 @@ namespace {
 
 constexpr COLORREF kCloseColour = RGB(0xD0, 0x20, 0x30);
 
-// A look that paints a pane's close button in one colour.
+// A look that paints a pane's close button (and its floating frame's) in one
+// colour.
 class CSolidCloseLook : public CKGPVisualManager {
     DECLARE_DYNCREATE(CSolidCloseLook)
 public:
@@ -266,7 +269,7 @@ public:
                            int nImageID) override
     {
         auto* pButton = static_cast<CKGPCaptionButton*>(pItem);
-        if (pButton->GetHit() == KGP_PANE_HIT_CLOSE)
+        if (pButton->GetHit() == KGP_PANE_HIT_CLOSE || pButton->GetHit() == HTCLOSE)
             pDC->FillSolidRect(pButton->GetRect(), kCloseColour);
         else
             CKGPVisualManager::DrawCaptionButton(pDC, pItem, bActive, bHorz, bMaximized, bDisabled, nImageID);
@@ -274,10 +277,56 @@ public:
 };
 IMPLEMENT_DYNCREATE(CSolidCloseLook, CKGPVisualManager)
 
+// Where the screen shows that colour in the rectangle (the rectangle around
+// every such pixel; empty when none).
+CRect ShownIn(const CRect& area, COLORREF colour)
+{
+    const std::vector<DWORD> screen = keyloft_test::CaptureSettledScreenArea(area);
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    CRect shown;
+    for (int y = 0; y < area.Height(); ++y) {
+        for (int x = 0; x < area.Width(); ++x) {
+            const size_t at = static_cast<size_t>(y * area.Width() + x);
+            if (at < screen.size() && screen[at] == wanted)
+                shown.UnionRect(shown, CRect(area.left + x, area.top + y, area.left + x + 1, area.top + y + 1));
+        }
+    }
+    return shown;
+}
+
+// The title's pixels in a caption band: what differs from the caption's own
+// colour (at its first pixel from the far end of the buttons, row 2) and from
+// the buttons' colour, cut to their bounds, one string a row.
+std::vector<std::string> TitleIn(const CRect& band, CPoint ptBackground)
+{
+    const std::vector<DWORD> screen = keyloft_test::CaptureSettledScreenArea(band);
+    const DWORD red = (GetRValue(kCloseColour) << 16) | (GetGValue(kCloseColour) << 8) | GetBValue(kCloseColour);
+    const auto at = [&](int x, int y) { return screen[static_cast<size_t>(y * band.Width() + x)]; };
+    std::vector<std::string> rows;
+    if (screen.size() != static_cast<size_t>(band.Width() * band.Height()))
+        return rows;
+    const DWORD background = at(ptBackground.x - band.left, ptBackground.y - band.top);
+    CRect bounds;
+    for (int y = 0; y < band.Height(); ++y) {
+        for (int x = 0; x < band.Width(); ++x) {
+            if (at(x, y) != background && at(x, y) != red)
+                bounds.UnionRect(bounds, CRect(x, y, x + 1, y + 1));
+        }
+    }
+    for (int y = bounds.top; y < bounds.bottom; ++y) {
+        std::string row;
+        for (int x = bounds.left; x < bounds.right; ++x)
+            row += at(x, y) != background && at(x, y) != red ? '#' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 } // namespace
 
-// A docking pane in a right-to-left frame: its caption is mirrored, and its
-// close button, clicked where it shows, closes it.
+// A docking pane in a right-to-left frame: its caption is mirrored, its title
+// reading as in a left-to-right frame, and its close button, clicked where it
+// shows, closes it.
 TEST(BarNcPaintTest, UnderRightToLeftLayoutAPanesCloseButtonWorksWhereItShows)
 {
     const CLookScope look(RUNTIME_CLASS(CSolidCloseLook));
@@ -293,22 +342,72 @@ TEST(BarNcPaintTest, UnderRightToLeftLayoutAPanesCloseButtonWorksWhereItShows)
     const int caption = pane->GetCaptionHeight();
     ASSERT_GT(caption, 8);
     const CRect band(window.left, window.top, window.right, window.top + caption);
-    const std::vector<DWORD> screen = keyloft_test::CaptureSettledScreenArea(band);
-    ASSERT_EQ(static_cast<size_t>(band.Width() * band.Height()), screen.size());
-    const DWORD red = (GetRValue(kCloseColour) << 16) | (GetGValue(kCloseColour) << 8) | GetBValue(kCloseColour);
-    CRect shown;
-    for (int y = 0; y < band.Height(); ++y) {
-        for (int x = 0; x < band.Width(); ++x) {
-            if (screen[static_cast<size_t>(y * band.Width() + x)] == red)
-                shown.UnionRect(shown, CRect(band.left + x, band.top + y, band.left + x + 1, band.top + y + 1));
-        }
-    }
+    const CRect shown = ShownIn(band, kCloseColour);
     ASSERT_FALSE(shown.IsRectEmpty()) << "no close button on the caption";
     EXPECT_LT(shown.right, window.CenterPoint().x) << "the caption's buttons stand at its left, mirrored";
+    // Inside the caption's frame line, by the buttons.
+    const CPoint background(shown.right + 2, band.top + 2);
+    const std::vector<std::string> title =
+        TitleIn(CRect(shown.right + 1, band.top + 1, band.right - 2, band.bottom - 3), background);
+    {
+        docking_test::CTestFrame ltrFrame;
+        ASSERT_TRUE(ltrFrame.Open());
+        std::unique_ptr<CKGPDockingControlBar> ltrPane =
+            docking_test::MakePane(&ltrFrame, 7103, _T("Pane"), CSize(180, 220));
+        ASSERT_TRUE(ltrPane->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+        ltrFrame.RecalcLayout();
+        ltrPane->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        keyloft_test::PumpPending();
+        CRect ltr;
+        ltrPane->GetWindowRect(ltr);
+        const CRect ltrButton = ShownIn(CRect(ltr.left, ltr.top, ltr.right, ltr.top + caption), kCloseColour);
+        ASSERT_FALSE(ltrButton.IsRectEmpty());
+        const std::vector<std::string> ltrTitle = TitleIn(
+            CRect(ltr.left + 2, ltr.top + 1, ltrButton.left - 1, ltr.top + caption - 3), CPoint(ltrButton.left - 2, ltr.top + 2));
+        ASSERT_FALSE(ltrTitle.empty()) << "no title on the left-to-right caption";
+        EXPECT_EQ(ltrTitle, title) << "the title does not read as it does left to right";
+        ltrPane->DestroyWindow();
+        ltrFrame.DestroyWindow();
+    }
+    pane->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    keyloft_test::PumpPending();
 
     keyloft_test::ClickAt(shown.CenterPoint());
     EXPECT_TRUE(keyloft_test::PumpUntil([&] { return !pane->IsWindowVisible(); }))
         << "the pane is still shown after a click on its close button";
+    pane->DestroyWindow();
+    frame.DestroyWindow();
+}
+
+// Floating in a right-to-left frame, a pane's frame takes that layout: its
+// close button is hit where it shows (by the system's hit test too) and,
+// clicked there, closes it.
+TEST(BarNcPaintTest, UnderRightToLeftLayoutAFloatingFramesCloseButtonWorksWhereItShows)
+{
+    const CLookScope look(RUNTIME_CLASS(CSolidCloseLook));
+    CRtlFrame frame;
+    ASSERT_TRUE(frame.OpenRightToLeft());
+    std::unique_ptr<CKGPDockingControlBar> pane = docking_test::MakePane(&frame, 7102, _T("Pane"), CSize(180, 220));
+    ASSERT_TRUE(pane->FloatBar(CRect(200, 150, 380, 350), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* pFloating = pane->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFloating);
+    ASSERT_NE(0u, pFloating->GetExStyle() & WS_EX_LAYOUTRTL);
+    pFloating->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    keyloft_test::PumpPending();
+    CRect window;
+    pFloating->GetWindowRect(window);
+    const CRect shown = ShownIn(CRect(window.left, window.top, window.right, window.top + 40), kCloseColour);
+    ASSERT_FALSE(shown.IsRectEmpty()) << "no close button on the floating frame's caption";
+    EXPECT_LT(shown.right, window.CenterPoint().x) << "the caption's buttons stand at its left, mirrored";
+    // The system hears of the button where it shows, and of none at the other end.
+    const CPoint centre = shown.CenterPoint();
+    const CPoint mirror(window.left + window.right - 1 - centre.x, centre.y);
+    EXPECT_EQ(HTCLOSE, pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)));
+    EXPECT_NE(HTCLOSE, pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(mirror.x, mirror.y)));
+
+    keyloft_test::ClickAt(shown.CenterPoint());
+    EXPECT_TRUE(keyloft_test::PumpUntil([&] { return !pane->IsWindowVisible(); }))
+        << "the pane is still shown after a click on its floating frame's close button";
     pane->DestroyWindow();
     frame.DestroyWindow();
 }
