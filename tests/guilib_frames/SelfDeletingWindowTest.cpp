@@ -2,8 +2,8 @@
 // WM_CREATE after the window was made: each object is deleted exactly once (by
 // its own end), its maker reports the failure without touching it again, and
 // the frame goes on working. Counted by the objects' destructors, with freed
-// blocks kept during each refusal so that a second delete is seen, not let
-// loose on the heap.
+// blocks kept (and poisoned) during each refusal so that a second delete is
+// seen, not let loose on the heap, and a use after the delete faults.
 #include <gtest/gtest.h>
 
 #include "guilib/docking/KGPDockingControlBar.h"
@@ -112,11 +112,12 @@ protected:
 TEST_F(SelfDeletingWindowTest, AnEdgesSliderRefusedIsDeletedOnceAndThePaneDocksOnceSlidersAreMade)
 {
     {
-        keyloft_test::DeleteWatchScope watch;
+        keyloft_test::DeleteWatchScope watch(true);
         SliderClassScope refusing(RUNTIME_CLASS(CRefusingSlider));
         EXPECT_FALSE(first.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
         keyloft_test::PumpPending();
         EXPECT_EQ(0, watch.Stop());
+        EXPECT_EQ(0, watch.WrittenAfterDelete());
     }
     EXPECT_EQ(1, g_deletes);
     EXPECT_EQ(nullptr, first.GetDefaultPaneSlider());
@@ -132,11 +133,12 @@ TEST_F(SelfDeletingWindowTest, ASliderBetweenTwoPanesRefusedIsDeletedOnceAndTheT
     ASSERT_TRUE(first.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
     frame.RecalcLayout();
     {
-        keyloft_test::DeleteWatchScope watch;
+        keyloft_test::DeleteWatchScope watch(true);
         SliderClassScope refusing(RUNTIME_CLASS(CRefusingSlider));
         EXPECT_FALSE(second.DockToBar(&first, CBRS_ALIGN_BOTTOM));
         keyloft_test::PumpPending();
         EXPECT_EQ(0, watch.Stop());
+        EXPECT_EQ(0, watch.WrittenAfterDelete());
     }
     EXPECT_EQ(1, g_deletes);
     EXPECT_TRUE(first.IsWindowVisible());
@@ -157,10 +159,11 @@ TEST_F(SelfDeletingWindowTest, AFloatingFrameRefusedIsDeletedOnceAndTheBarStaysD
     ASSERT_TRUE(first.DockToWindow(CBRS_ALIGN_LEFT, nullptr));
     first.SetMiniFrameRTC(RUNTIME_CLASS(CRefusingMiniFrame));
     {
-        keyloft_test::DeleteWatchScope watch;
+        keyloft_test::DeleteWatchScope watch(true);
         EXPECT_FALSE(first.FloatBar(CRect(200, 200, 350, 400), KGP_DM_UNKNOWN, true));
         keyloft_test::PumpPending();
         EXPECT_EQ(0, watch.Stop());
+        EXPECT_EQ(0, watch.WrittenAfterDelete());
     }
     EXPECT_EQ(1, g_deletes);
     EXPECT_EQ(nullptr, first.GetParentMiniFrame());
@@ -172,11 +175,12 @@ TEST_F(SelfDeletingWindowTest, ADropDownFrameRefusedEndsItselfOnce)
     CKGPToolBar bar;
     ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE812));
     {
-        keyloft_test::DeleteWatchScope watch;
+        keyloft_test::DeleteWatchScope watch(true);
         auto* pFrame = new CRefusingDropDownFrame;
         EXPECT_FALSE(pFrame->Create(&bar, nullptr, CPoint(100, 100)));
         keyloft_test::PumpPending();
         EXPECT_EQ(0, watch.Stop());
+        EXPECT_EQ(0, watch.WrittenAfterDelete());
     }
     EXPECT_EQ(1, g_deletes);
     bar.DestroyWindow();
