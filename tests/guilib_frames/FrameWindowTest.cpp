@@ -2,7 +2,8 @@
 // stored state behind; the add-or-remove-buttons menu of a toolbar's
 // customise button ends with the frame's part (the bar's resource buttons it
 // lost, unless the frame answers otherwise); the border an in-place item sets
-// insets the view.
+// insets the view; Alt alone and F10, by real keys, take the keys to the menu
+// bar and back.
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPGlobalData.h"
@@ -10,9 +11,11 @@
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/menus/KGPCustomizeMenuButton.h"
+#include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "tests/support/InputScript.h"
 #include "tests/support/MessagePump.h"
 
 #include <algorithm>
@@ -243,6 +246,97 @@ TEST_F(FrameWindowTest, TheBorderAnInPlaceItemSetsInsetsTheView)
     frame.GetDockManager()->GetInnerDockRect(inner);
     EXPECT_EQ(inner, asked) << "what the docking leaves";
     view.DestroyWindow();
+}
+
+// The thread's focus window and whether it is in a menu mode of the
+// system's own (the window's system menu), as another thread sees them.
+HWND FocusOf(DWORD threadId)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+bool InSystemMenuMode(DWORD threadId)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(threadId, &info) && (info.flags & (GUI_INMENUMODE | GUI_SYSTEMMENUMODE)) != 0;
+}
+
+TEST_F(FrameWindowTest, AltAloneAndF10TakeTheKeysToTheMenuBarWhoseFirstMenuDownOpens)
+{
+    CMenu file;
+    file.CreatePopupMenu();
+    file.AppendMenu(MF_STRING, 0x7731, _T("&Open"));
+    CMenu edit;
+    edit.CreatePopupMenu();
+    edit.AppendMenu(MF_STRING, 0x7732, _T("&Copy"));
+    CMenu menu;
+    menu.CreateMenu();
+    menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(file.Detach()), _T("&File"));
+    menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(edit.Detach()), _T("&Edit"));
+    frame.SetMenu(&menu);
+    menu.Detach(); // the frame's now, then its menu bar's
+    CKGPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(&frame));
+    frame.DockControlBar(&menuBar, AFX_IDW_DOCKBAR_TOP);
+    frame.RecalcLayout();
+    frame.SetForegroundWindow();
+    frame.SetFocus();
+    keyloft_test::Pump(30);
+
+    const DWORD thread = ::GetCurrentThreadId();
+    HWND afterAlt = nullptr;
+    bool systemMenu = false;
+    // A system menu mode the keys started would hold this thread in its loop:
+    // Esc ends it, so that the test fails instead of waiting.
+    const auto endSystemMenu = [&] {
+        systemMenu = systemMenu || InSystemMenuMode(thread);
+        for (int i = 0; i < 3 && InSystemMenuMode(thread); ++i) {
+            INPUT keys[2]{};
+            keys[0].type = keys[1].type = INPUT_KEYBOARD;
+            keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            ::SendInput(2, keys, sizeof(INPUT));
+            ::Sleep(60);
+        }
+    };
+    test_support::CInputScript script;
+    script.Key(VK_MENU)
+        .WaitUntil([&] { return FocusOf(thread) == menuBar.m_hWnd; }, 1000)
+        .Then([&] { afterAlt = FocusOf(thread); endSystemMenu(); })
+        .Key(VK_DOWN)
+        .Wait(150)
+        .Then(endSystemMenu);
+    script.Run();
+    EXPECT_EQ(menuBar.m_hWnd, afterAlt) << "Alt released alone";
+    EXPECT_FALSE(systemMenu) << "not the window's system menu";
+    ASSERT_NE(nullptr, CKGPPopupMenu::GetActiveMenu()) << "Down opened the first menu";
+    ASSERT_NE(nullptr, menuBar.GetDroppedDownMenu());
+    EXPECT_EQ(CString(_T("&File")), menuBar.GetDroppedDownMenu()->m_strCaption);
+
+    // Alt again closes the menu and gives the keys back; F10 takes them to
+    // the menu bar and F10 again gives them back.
+    HWND afterAltAgain = nullptr;
+    HWND afterF10 = nullptr;
+    test_support::CInputScript back;
+    back.Key(VK_MENU)
+        .WaitUntil([&] { return FocusOf(thread) != menuBar.m_hWnd; }, 1000)
+        .Then([&] { afterAltAgain = FocusOf(thread); endSystemMenu(); })
+        .Key(VK_F10)
+        .WaitUntil([&] { return FocusOf(thread) == menuBar.m_hWnd; }, 1000)
+        .Then([&] { afterF10 = FocusOf(thread); endSystemMenu(); })
+        .Key(VK_F10)
+        .WaitUntil([&] { return FocusOf(thread) != menuBar.m_hWnd; }, 1000)
+        .Then(endSystemMenu);
+    back.Run();
+    EXPECT_EQ(nullptr, CKGPPopupMenu::GetActiveMenu());
+    EXPECT_EQ(frame.m_hWnd, afterAltAgain);
+    EXPECT_EQ(menuBar.m_hWnd, afterF10) << "F10";
+    EXPECT_EQ(frame.m_hWnd, ::GetFocus()) << "F10 again";
+    EXPECT_FALSE(systemMenu);
+    menuBar.DestroyWindow();
 }
 
 } // namespace
