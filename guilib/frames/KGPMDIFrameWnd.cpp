@@ -88,7 +88,12 @@ HMENU CKGPMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 
 void CKGPMDIFrameWnd::OnRefreshWindowMenu()
 {
-    GetWindowMenuPopup(::GetMenu(m_hWnd));
+    // A frame whose menu bar shows its menu has none of its own: the windows
+    // are listed in the bar's.
+    HMENU menu = ::GetMenu(m_hWnd);
+    if (menu == nullptr && m_Impl.GetMenuBar() != nullptr)
+        menu = m_Impl.GetMenuBar()->GetHMenu();
+    GetWindowMenuPopup(menu);
 }
 
 // ---- Layout.

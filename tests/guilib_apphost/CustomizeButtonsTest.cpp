@@ -192,7 +192,7 @@ TEST_F(AppHostTest, AfterTheMenuPageTheBarShowsTheFrontDocumentsMenuEvenOnceItWa
     // Its Window menu lists the notes.
     const CPoint window = MenuItemPoint(bar, _T("&Window"));
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(window); }));
-    EXPECT_TRUE(apphost::WaitUntil([] { return ListedWindows() > 0; })) << "the notes are listed";
+    EXPECT_TRUE(apphost::WaitUntil([] { return ListedWindows() == 2; })) << "both notes are listed";
     ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
     ASSERT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
     apphost::Screenshot(L"apphost_menu_page_closed.bmp");

@@ -145,7 +145,9 @@ int AppHostTest::ListedWindows()
         return 0;
     const CKGPPopupMenuBar& items = *popup->GetMenuBar();
     int windows = 0;
-    for (int i = 0; i < items.GetCount(); ++i)
-        windows += items.GetButton(i)->m_nCommand >= AFX_IDM_FIRST_MDICHILD ? 1 : 0;
+    for (int i = 0; i < items.GetCount(); ++i) {
+        const CKGPToolbarButton* item = items.GetButton(i);
+        windows += item->m_nCommand >= AFX_IDM_FIRST_MDICHILD && !item->m_strCaption.IsEmpty() ? 1 : 0;
+    }
     return windows;
 }

@@ -39,8 +39,8 @@ protected:
     // The middle of the item with this text ("&About") in the library popup
     // menu open on the screen (the last one opened).
     static CPoint PopupItemPoint(LPCTSTR lpszText);
-    // How many document windows the popup open now lists (the Window menu's
-    // list of windows); 0 when none is open.
+    // How many document windows the popup open now lists by name (the Window
+    // menu's list of windows); 0 when none is open.
     static int ListedWindows();
     static CPoint Middle(HWND hWnd) { return apphost::ScreenRect(hWnd).CenterPoint(); }
 };

@@ -258,7 +258,7 @@ TEST_F(AppHostTest, TheMenuBarResetFromTheCustomisationSheetKeepsItsCustomiseBut
     const CPoint window = MenuItemPoint(menuBar, _T("&Window"));
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(window); }));
     ASSERT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() != nullptr; }));
-    EXPECT_TRUE(apphost::WaitUntil([] { return ListedWindows() > 0; })) << "the notes are listed";
+    EXPECT_TRUE(apphost::WaitUntil([] { return ListedWindows() == 2; })) << "both notes are listed";
     ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
     ASSERT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
 
