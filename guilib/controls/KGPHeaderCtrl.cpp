@@ -4,6 +4,8 @@
 #include "guilib/core/KGPMemDC.h"
 #include "guilib/core/KGPVisualManager.h"
 
+#include <optional>
+
 IMPLEMENT_DYNAMIC(CKGPHeaderCtrl, CHeaderCtrl)
 
 namespace {
@@ -87,15 +89,15 @@ LRESULT CKGPHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_PAINT:
     case WM_PRINTCLIENT: {
-        PAINTSTRUCT ps{};
-        HDC target = message == WM_PAINT ? ::BeginPaint(m_hWnd, &ps) : reinterpret_cast<HDC>(wParam);
-        {
-            CKGPMemDC buffer(*CDC::FromHandle(target), this);
-            PaintHeader(&buffer.GetDC());
-        }
+        // A paint draws into its own DC (ended after the buffer is copied
+        // in); a print request brings the caller's.
+        std::optional<CPaintDC> paint;
         if (message == WM_PAINT) {
-            ::EndPaint(m_hWnd, &ps);
+            paint.emplace(this);
         }
+        CDC& target = paint ? *paint : *CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+        CKGPMemDC buffer(target, this);
+        PaintHeader(&buffer.GetDC());
         return 0;
     }
     case WM_MOUSEMOVE: {

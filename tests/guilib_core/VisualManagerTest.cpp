@@ -31,7 +31,9 @@ TEST_F(VisualManagerTest, ChosenByRunTimeClassAndAClassThatIsNoManagerIsRefused)
     EXPECT_FALSE(CKGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CKGPVisualManager2003)));
 }
 
-std::vector<COLORREF> PaintHeader(CKGPHeaderCtrl& header)
+// The header's client as drawn into a memory bitmap by draw.
+template <class Draw>
+std::vector<COLORREF> HeaderPixels(CKGPHeaderCtrl& header, Draw draw)
 {
     CRect client;
     header.GetClientRect(&client);
@@ -39,7 +41,7 @@ std::vector<COLORREF> PaintHeader(CKGPHeaderCtrl& header)
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.Width(), client.Height());
     HGDIOBJ old = ::SelectObject(memory, bitmap);
-    header.PaintHeader(CDC::FromHandle(memory));
+    draw(memory);
     std::vector<COLORREF> pixels;
     for (int y = 0; y < client.Height(); ++y) {
         for (int x = 0; x < client.Width(); ++x) {
@@ -51,6 +53,11 @@ std::vector<COLORREF> PaintHeader(CKGPHeaderCtrl& header)
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+std::vector<COLORREF> PaintHeader(CKGPHeaderCtrl& header)
+{
+    return HeaderPixels(header, [&](HDC memory) { header.PaintHeader(CDC::FromHandle(memory)); });
 }
 
 TEST_F(VisualManagerTest, HeaderArrowsShowTheDirectionAndTheLookFollowsTheManager)
@@ -76,6 +83,27 @@ TEST_F(VisualManagerTest, HeaderArrowsShowTheDirectionAndTheLookFollowsTheManage
     // The 2003 background is a gradient: the top and bottom rows differ.
     const auto width = static_cast<size_t>(host.HeaderWidth());
     EXPECT_NE(look2003[width / 2 + width * 2], look2003[width / 2 + look2003.size() - width * 3]);
+}
+
+// The header's own paint and a print request draw what PaintHeader draws,
+// and the paint validates what it was asked to draw.
+TEST_F(VisualManagerTest, HeaderPaintsAndPrintsItsClientThroughTheBuffer)
+{
+    list_test::CListHost host;
+    ASSERT_TRUE(host.Create());
+    CKGPHeaderCtrl& header = host.List().GetHeaderCtrl();
+    header.SetSortColumn(0, TRUE);
+    const auto painted = PaintHeader(header);
+
+    const auto printed = HeaderPixels(header, [&](HDC memory) {
+        header.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    });
+    EXPECT_EQ(painted, printed);
+
+    header.Invalidate(FALSE);
+    ASSERT_TRUE(::GetUpdateRect(header.m_hWnd, nullptr, FALSE));
+    header.UpdateWindow();
+    EXPECT_FALSE(::GetUpdateRect(header.m_hWnd, nullptr, FALSE)) << "the paint ended and validated its area";
 }
 
 } // namespace
