@@ -14,6 +14,7 @@
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockingFrameMessages.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -441,8 +442,7 @@ BOOL CKGPBaseControlBar::OnShowContextMenu(CWnd* pParentFrame, CPoint point)
 {
     if (pParentFrame == nullptr)
         return FALSE;
-    if (pParentFrame->SendMessage(KGTOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(m_hWnd),
-                                  MAKELPARAM(point.x, point.y)) == 0)
+    if (!KGPDockingFrameMessages::SendBarsPopupMenu(pParentFrame, this, point))
         return FALSE;
     if (CKGPDockManager* pManager = CKGPGlobalUtils::Get().GetFrameDockManager(GetParentFrame()))
         pManager->ShowBarsContextMenu(point);

@@ -4,10 +4,10 @@
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
 
-#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPBarContainerManager.h"
 #include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockingFrameMessages.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
@@ -337,7 +337,7 @@ void CKGPDockingControlBar::OnPressCloseButton()
 {
     CFrameWnd* pFrame = DockingFrame();
     CWnd* pTop = pFrame != nullptr ? pFrame->GetTopLevelFrame() : GetTopLevelFrame();
-    if (pTop != nullptr && pTop->SendMessage(KGM_ON_PRESS_CLOSE_BUTTON, 0, reinterpret_cast<LPARAM>(this)) != 0)
+    if (pTop != nullptr && KGPDockingFrameMessages::SendPressCloseButton(pTop, this))
         return;
     // An auto-hidden pane goes back to its place first, then hides there.
     if (m_bPinState)

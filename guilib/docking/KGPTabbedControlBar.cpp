@@ -1,7 +1,7 @@
 #include "guilib/docking/KGPTabbedControlBar.h"
 
-#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPDockingFrameMessages.h"
 #include "guilib/tabs/KGPTabWnd.h"
 
 IMPLEMENT_SERIAL(CKGPTabbedControlBar, CKGPBaseTabbedBar, VERSIONABLE_SCHEMA | 2)
@@ -141,8 +141,7 @@ void CKGPTabbedControlBar::OnPressCloseButton()
 {
     CWnd* pActive = m_pTabWnd != nullptr ? m_pTabWnd->GetActiveWnd() : nullptr;
     CWnd* pFrame = GetTopLevelFrame();
-    if (pFrame != nullptr &&
-        pFrame->SendMessage(KGM_ON_PRESS_CLOSE_BUTTON, 0, reinterpret_cast<LPARAM>(pActive)) != 0)
+    if (pFrame != nullptr && KGPDockingFrameMessages::SendPressCloseButton(pFrame, pActive))
         return;
     if (m_pTabWnd == nullptr || pActive == nullptr) {
         CKGPBaseTabbedBar::OnPressCloseButton();

@@ -24,6 +24,7 @@
 #include "guilib/frames/KGPFrameLinks.h"
 #include "guilib/frames/KGPOleActiveItem.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPUserToolbarMessages.h"
 
 template <class TBase>
 class CKGPDockSiteFrameT : public TBase, public IKGPDockSite {
@@ -364,11 +365,12 @@ protected:
     }
     afx_msg LRESULT OnToolbarCreateNew(WPARAM, LPARAM lParam)
     {
-        return reinterpret_cast<LRESULT>(this->m_Impl.CreateUserToolbar(reinterpret_cast<LPCTSTR>(lParam)));
+        return KGPUserToolbarMessages::CreatedAnswer(
+            this->m_Impl.CreateUserToolbar(KGPUserToolbarMessages::NameOf(lParam)));
     }
     afx_msg LRESULT OnToolbarDelete(WPARAM, LPARAM lParam)
     {
-        return this->m_Impl.DeleteUserToolbar(reinterpret_cast<CKGPToolBar*>(lParam));
+        return this->m_Impl.DeleteUserToolbar(KGPUserToolbarMessages::ToolBarOf(lParam));
     }
     afx_msg LRESULT OnToolbarContextMenu(WPARAM, LPARAM) { return TRUE; }
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI)

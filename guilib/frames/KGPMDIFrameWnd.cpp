@@ -4,6 +4,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPDockingFrameMessages.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
@@ -422,7 +423,7 @@ void CKGPMDIFrameWnd::OnContextMenu(CWnd* pWnd, CPoint point)
         CWnd* pUnder = WindowFromPoint(point);
         auto* pGroup = DYNAMIC_DOWNCAST(CKGPTabWnd, pUnder);
         if (pGroup == nullptr || !m_wndClientArea.IsMemberOfMDITabGroup(pGroup)) {
-            if (SendMessage(KGTOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(point.x, point.y)))
+            if (KGPDockingFrameMessages::SendBarsPopupMenu(this, this, point))
                 m_dockManager.ShowBarsContextMenu(point);
             return;
         }

@@ -6,6 +6,7 @@
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/frames/KGPMDITabGroupMath.h"
+#include "guilib/tabs/KGPTabGroupMessages.h"
 
 #include <algorithm>
 
@@ -248,8 +249,8 @@ void CKGPMainClientAreaWnd::LayoutGroups()
 
 LRESULT CKGPMainClientAreaWnd::OnGetDragBounds(WPARAM wParam, LPARAM lParam)
 {
-    auto* pGroup = reinterpret_cast<CKGPTabWnd*>(wParam);
-    auto* pBounds = reinterpret_cast<CRect*>(lParam);
+    CKGPTabWnd* pGroup = KGPTabGroupMessages::GroupOf(wParam);
+    CRect* pBounds = KGPTabGroupMessages::BoundsOf(lParam);
     if (!m_bIsMDITabbedGroup || pBounds == nullptr)
         return 0;
     if (pGroup == nullptr) // a tab window that does not say which it is: the one dragging
@@ -271,8 +272,8 @@ LRESULT CKGPMainClientAreaWnd::OnGetDragBounds(WPARAM wParam, LPARAM lParam)
 
 LRESULT CKGPMainClientAreaWnd::OnDragComplete(WPARAM wParam, LPARAM lParam)
 {
-    auto* pGroup = reinterpret_cast<CKGPTabWnd*>(wParam);
-    const auto* pRect = reinterpret_cast<const CRect*>(lParam);
+    CKGPTabWnd* pGroup = KGPTabGroupMessages::GroupOf(wParam);
+    const CRect* pRect = KGPTabGroupMessages::DraggedRectOf(lParam);
     POSITION pos = pGroup != nullptr ? m_lstTabbedGroups.Find(pGroup) : nullptr;
     if (!m_bIsMDITabbedGroup || pos == nullptr || pRect == nullptr)
         return 0;
@@ -323,7 +324,7 @@ kgp::mdi::DragState CKGPMainClientAreaWnd::CurrentDragState(CKGPTabWnd* pSource)
 
 CKGPTabWnd* CKGPMainClientAreaWnd::DragSource(WPARAM wParam) const
 {
-    auto* pGroup = reinterpret_cast<CKGPTabWnd*>(wParam);
+    CKGPTabWnd* pGroup = KGPTabGroupMessages::GroupOf(wParam);
     if (pGroup == nullptr)
         pGroup = DYNAMIC_DOWNCAST(CKGPTabWnd, GetCapture());
     return pGroup != nullptr && m_lstTabbedGroups.Find(pGroup) != nullptr ? pGroup : nullptr;
@@ -342,7 +343,7 @@ LRESULT CKGPMainClientAreaWnd::OnTabGroupMouseMove(WPARAM wParam, LPARAM lParam)
     CKGPTabWnd* pSource = DragSource(wParam);
     if (!m_bIsMDITabbedGroup || pSource == nullptr)
         return 0;
-    const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    const CPoint point = KGPTabGroupMessages::PointOf(lParam);
     const kgp::mdi::DragProposal proposal = kgp::mdi::ProposeDrop(CurrentDragState(pSource), point.x, point.y);
     switch (proposal.answer) {
     case kgp::mdi::DragAnswer::Ignore:
@@ -389,7 +390,7 @@ LRESULT CKGPMainClientAreaWnd::OnMoveTabComplete(WPARAM wParam, LPARAM lParam)
     SetDropMarker(CRect(), FALSE);
     if (!m_bIsMDITabbedGroup || pSource == nullptr)
         return 0;
-    const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    const CPoint point = KGPTabGroupMessages::PointOf(lParam);
     const kgp::mdi::DragState state = CurrentDragState(pSource);
     const int target = kgp::mdi::GroupAt(state.groups, point.x, point.y);
     if (target < 0)

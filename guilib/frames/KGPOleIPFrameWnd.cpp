@@ -10,6 +10,7 @@
 #include "guilib/frames/KGPOleCntrFrameWnd.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPUserToolbarMessages.h"
 
 #include <vector>
 
@@ -351,13 +352,13 @@ LRESULT CKGPInPlaceFrameT<TBase>::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam
 template <class TBase>
 LRESULT CKGPInPlaceFrameT<TBase>::OnToolbarCreateNew(WPARAM, LPARAM lParam)
 {
-    return reinterpret_cast<LRESULT>(m_Impl.CreateUserToolbar(reinterpret_cast<LPCTSTR>(lParam)));
+    return KGPUserToolbarMessages::CreatedAnswer(m_Impl.CreateUserToolbar(KGPUserToolbarMessages::NameOf(lParam)));
 }
 
 template <class TBase>
 LRESULT CKGPInPlaceFrameT<TBase>::OnToolbarDelete(WPARAM, LPARAM lParam)
 {
-    return m_Impl.DeleteUserToolbar(reinterpret_cast<CKGPToolBar*>(lParam));
+    return m_Impl.DeleteUserToolbar(KGPUserToolbarMessages::ToolBarOf(lParam));
 }
 
 template <class TBase>

@@ -2,12 +2,12 @@
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/core/KGPLocalResource.h"
-#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPCommandManager.h"
 #include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
+#include "guilib/toolbars/KGPUserToolbarMessages.h"
 
 IMPLEMENT_DYNAMIC(CToolbarNameDlg, CDialog)
 IMPLEMENT_DYNCREATE(CKGPToolbarsPage, CPropertyPage)
@@ -185,8 +185,7 @@ CKGPToolBar* CKGPToolbarsPage::CreateToolbar(LPCTSTR lpszName)
     CFrameWnd* frame = Frame();
     if (frame == nullptr || frame->GetSafeHwnd() == nullptr)
         return nullptr;
-    auto* bar = reinterpret_cast<CKGPToolBar*>(
-        frame->SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(lpszName)));
+    CKGPToolBar* bar = KGPUserToolbarMessages::SendCreate(frame, lpszName);
     if (bar == nullptr)
         return nullptr;
     if (m_wndToolbarList.GetSafeHwnd() != nullptr) {
@@ -221,7 +220,7 @@ BOOL CKGPToolbarsPage::DeleteToolbar(CKGPToolBar* pToolBar)
     if (pToolBar == nullptr || frame == nullptr || frame->GetSafeHwnd() == nullptr)
         return FALSE;
     const int index = FindToolbar(pToolBar);
-    if (frame->SendMessage(KGTOOLBAR_DELETE, 0, reinterpret_cast<LPARAM>(pToolBar)) == 0) {
+    if (!KGPUserToolbarMessages::SendDelete(frame, pToolBar)) {
         ::MessageBeep(MB_ICONASTERISK);
         return FALSE;
     }

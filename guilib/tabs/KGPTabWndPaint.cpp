@@ -6,8 +6,8 @@
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPMemDC.h"
-#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/tabs/KGPTabGroupMessages.h"
 
 namespace {
 
@@ -193,7 +193,7 @@ void CKGPTabWnd::StartGroupSplitterDrag(CPoint point)
 {
     CRect bounds;
     CWnd* pParent = GetParent();
-    if (pParent == nullptr || pParent->SendMessage(KGM_GETDRAGBOUNDS, 0, reinterpret_cast<LPARAM>(&bounds)) == 0 ||
+    if (pParent == nullptr || !KGPTabGroupMessages::SendGetDragBounds(pParent, nullptr, bounds) ||
         bounds.IsRectEmpty())
         return;
     m_rectDragBounds = bounds;
@@ -289,9 +289,8 @@ void CKGPTabWnd::OnMouseMove(UINT nFlags, CPoint point)
     if (IsMDITabDragged(point, screen) && GetParent() != nullptr) {
         // Over another window nothing is proposed: the drop marker goes.
         if (!IsOverOwnFrame(screen))
-            GetParent()->SendMessage(KGM_ON_CANCELTABMOVE, reinterpret_cast<WPARAM>(this), 0);
-        else if (GetParent()->SendMessage(KGM_ON_TABGROUPMOUSEMOVE, reinterpret_cast<WPARAM>(this),
-                                          MAKELPARAM(screen.x, screen.y)) != 0)
+            KGPTabGroupMessages::SendCancelTabMove(GetParent(), this);
+        else if (KGPTabGroupMessages::SendTabGroupMouseMove(GetParent(), this, screen))
             return;
     }
     CKGPBaseTabWnd::OnMouseMove(nFlags, point);
@@ -311,7 +310,7 @@ void CKGPTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
         if (GetCapture() == this)
             ReleaseCapture();
         if (CWnd* pParent = GetParent())
-            pParent->SendMessage(KGM_ON_DRAGCOMPLETE, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&window));
+            KGPTabGroupMessages::SendDragComplete(pParent, this, window);
         return;
     }
     if (m_bTrackSplitter) {
@@ -329,18 +328,17 @@ void CKGPTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
     // The drag ends first: the drop may move this tab to another group.
     CKGPBaseTabWnd::OnLButtonUp(nFlags, point);
     if (bDropped)
-        GetParent()->SendMessage(KGM_ON_MOVETABCOMPLETE, reinterpret_cast<WPARAM>(this),
-                                 MAKELPARAM(screen.x, screen.y));
+        KGPTabGroupMessages::SendMoveTabComplete(GetParent(), this, screen);
     else if (bOver)
         ActivateMDIChild(); // let go on the strip: its document stays the active one
     else if (bDragged)
-        GetParent()->SendMessage(KGM_ON_CANCELTABMOVE, reinterpret_cast<WPARAM>(this), 0);
+        KGPTabGroupMessages::SendCancelTabMove(GetParent(), this);
 }
 
 void CKGPTabWnd::OnCancelMode()
 {
     if (m_bIsMDITab && m_bTabDragTracking && GetParent() != nullptr)
-        GetParent()->SendMessage(KGM_ON_CANCELTABMOVE, reinterpret_cast<WPARAM>(this), 0);
+        KGPTabGroupMessages::SendCancelTabMove(GetParent(), this);
     CKGPBaseTabWnd::OnCancelMode();
     if (m_bTrackGroupSplitter) {
         DrawGroupSplitterTracker(m_rectTracker);

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPMenuLinks.h"
-#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager2003.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
@@ -15,6 +14,7 @@
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPUserToolbarMessages.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MenuDriver.h"
@@ -341,17 +341,17 @@ TEST_F(FloatingFrameTest, TheFrameHidesFloatingToolbarsWhileMinimisedAndMakesUse
 
     // Toolbars the user makes take the free ids of their range and float.
     frame.GetFrameImpl().SetUserToolbarRange(1000, 1001);
-    auto* first = reinterpret_cast<CKGPToolBar*>(frame.SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(_T("One"))));
-    auto* second = reinterpret_cast<CKGPToolBar*>(frame.SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(_T("Two"))));
+    auto* first = KGPUserToolbarMessages::SendCreate(&frame, _T("One"));
+    auto* second = KGPUserToolbarMessages::SendCreate(&frame, _T("Two"));
     ASSERT_NE(nullptr, first);
     ASSERT_NE(nullptr, second);
     EXPECT_EQ(1000, first->GetDlgCtrlID());
     EXPECT_EQ(1001, second->GetDlgCtrlID());
     EXPECT_TRUE(first->IsFloating());
     EXPECT_TRUE(frame.GetFrameImpl().IsUserToolbarId(second));
-    EXPECT_TRUE(frame.SendMessage(KGTOOLBAR_DELETE, 0, reinterpret_cast<LPARAM>(first)));
-    EXPECT_FALSE(frame.SendMessage(KGTOOLBAR_DELETE, 0, reinterpret_cast<LPARAM>(first))); // gone already
-    auto* again = reinterpret_cast<CKGPToolBar*>(frame.SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(_T("Three"))));
+    EXPECT_TRUE(KGPUserToolbarMessages::SendDelete(&frame, first));
+    EXPECT_FALSE(KGPUserToolbarMessages::SendDelete(&frame, first)); // gone already
+    auto* again = KGPUserToolbarMessages::SendCreate(&frame, _T("Three"));
     ASSERT_NE(nullptr, again);
     EXPECT_EQ(1000, again->GetDlgCtrlID());
     EXPECT_EQ(2, frame.GetFrameImpl().GetUserToolbars().GetCount());

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPGlobalData.h"
-#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/menus/KGPCustomizeMenuButton.h"
@@ -15,6 +14,7 @@
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
+#include "guilib/toolbars/KGPUserToolbarMessages.h"
 #include "tests/support/InputScript.h"
 #include "tests/support/MessagePump.h"
 
@@ -127,7 +127,7 @@ TEST_F(FrameWindowTest, AUserToolbarDeletedLeavesNoStoredStateBehind)
 {
     frame.GetFrameImpl().SetUserToolbarRange(0xE910, 0xE911);
     frame.GetFrameImpl().m_strControlBarRegEntry = kUserToolbarSection;
-    auto* made = reinterpret_cast<CKGPToolBar*>(frame.SendMessage(KGTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(_T("Mine"))));
+    auto* made = KGPUserToolbarMessages::SendCreate(&frame, _T("Mine"));
     ASSERT_NE(nullptr, made);
     ASSERT_TRUE(made->SaveState(kUserToolbarSection));
     CKGPToolBar probe;
@@ -135,7 +135,7 @@ TEST_F(FrameWindowTest, AUserToolbarDeletedLeavesNoStoredStateBehind)
     EXPECT_TRUE(probe.LoadState(kUserToolbarSection)) << "stored";
     EXPECT_TRUE(ToolbarStateStored());
 
-    EXPECT_TRUE(frame.SendMessage(KGTOOLBAR_DELETE, 0, reinterpret_cast<LPARAM>(made)));
+    EXPECT_TRUE(KGPUserToolbarMessages::SendDelete(&frame, made));
     EXPECT_FALSE(probe.LoadState(kUserToolbarSection)) << "its stored state went with it";
     EXPECT_FALSE(ToolbarStateStored()) << "no key of it left in the store";
     EXPECT_TRUE(frame.GetFrameImpl().GetUserToolbars().IsEmpty());

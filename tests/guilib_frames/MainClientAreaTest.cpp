@@ -5,9 +5,9 @@
 // loaded, with a document that no longer opens and damaged stored states.
 #include <gtest/gtest.h>
 
-#include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/frames/KGPMainClientAreaWnd.h"
+#include "guilib/tabs/KGPTabGroupMessages.h"
 #include "tests/support/MDITestFrame.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
@@ -238,12 +238,11 @@ TEST_F(MainClientAreaTest, GroupsAreMadeMergedAndReorderedByDragging)
 
     // The group border dragged: the first group widens, the second follows.
     CRect bounds;
-    ASSERT_EQ(1, client.SendMessage(KGM_GETDRAGBOUNDS, reinterpret_cast<WPARAM>(groups[0]),
-                                    reinterpret_cast<LPARAM>(&bounds)));
+    ASSERT_TRUE(KGPTabGroupMessages::SendGetDragBounds(&client, groups[0], bounds));
     CRect wider;
     groups[0]->GetWindowRect(wider);
     wider.right += 50;
-    client.SendMessage(KGM_ON_DRAGCOMPLETE, reinterpret_cast<WPARAM>(groups[0]), reinterpret_cast<LPARAM>(&wider));
+    KGPTabGroupMessages::SendDragComplete(&client, groups[0], wider);
     EXPECT_EQ(WindowIn(*groups[0], client).right, WindowIn(*groups[1], client).left);
     EXPECT_EQ(wider.right, [&] { CRect r; groups[0]->GetWindowRect(r); return r.right; }());
     m_frame.RecalcLayout();
