@@ -8,21 +8,11 @@
 
 namespace apphost {
 
-namespace {
-
-constexpr DWORD kEdges[] = {CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT, CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM};
-
-} // namespace
+using docking_walk::IsPlainDocked;
 
 CLayoutWalk::CLayoutWalk(CFrameWnd& frame, std::vector<CKGPDockingControlBar*> panes, unsigned long seed)
-    : m_frame(frame), m_panes(std::move(panes)), m_random(seed)
+    : m_frame(frame), m_panes(std::move(panes)), m_draws(seed)
 {
-}
-
-bool CLayoutWalk::IsPlainDocked(CKGPDockingControlBar* pane)
-{
-    return !pane->IsAutoHideMode() && !pane->IsTabbed() && pane->GetParentMiniFrame(TRUE) == nullptr &&
-           pane->GetDefaultPaneSlider() != nullptr;
 }
 
 std::string CLayoutWalk::Step()
@@ -35,7 +25,7 @@ std::string CLayoutWalk::Step()
     case 0: {
         if (pane->IsTabbed() || pane->IsAutoHideMode())
             return done.str() + "(no dock)";
-        const DWORD edge = kEdges[Pick(4)];
+        const DWORD edge = m_draws.Edge();
         CRect rect;
         pane->GetWindowRect(rect);
         rect = CRect(rect.TopLeft(), CSize(120 + Pick(80), 90 + Pick(80)));
@@ -45,7 +35,7 @@ std::string CLayoutWalk::Step()
     case 1: {
         if (other == pane || !IsPlainDocked(other) || pane->IsAutoHideMode() || pane->IsTabbed())
             return done.str() + "(no dock beside)";
-        const DWORD edge = kEdges[Pick(4)];
+        const DWORD edge = m_draws.Edge();
         done << "dock beside " << other->GetDlgCtrlID() << " at " << edge << ": " << pane->DockToBar(other, edge);
         break;
     }

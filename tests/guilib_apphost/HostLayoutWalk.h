@@ -7,8 +7,8 @@
 #include <afxwin.h>
 
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "tests/support/DockingWalk.h"
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -21,12 +21,11 @@ public:
     std::string Step();
 
 private:
-    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
-    static bool IsPlainDocked(CKGPDockingControlBar* pane);
+    int Pick(int n) { return m_draws.Pick(n); }
 
     CFrameWnd& m_frame;
     std::vector<CKGPDockingControlBar*> m_panes;
-    std::mt19937 m_random;
+    docking_walk::CSeededDraws m_draws;
 };
 
 } // namespace apphost

@@ -16,9 +16,9 @@
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 #include "tests/guilib_docking/DockLayoutState.h"
+#include "tests/support/DockingWalk.h"
 
 #include <deque>
-#include <random>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -43,8 +43,6 @@ unsigned long FromEnvironment(const wchar_t* name, unsigned long fallback)
 
 constexpr int kOperations = 16;
 
-constexpr DWORD kEdges[] = {CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT, CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM};
-
 // The tabbed pane some of the panes stand in, if any.
 CKGPBaseControlBar* TabbedPaneOf(CLayoutFrame& f)
 {
@@ -60,7 +58,7 @@ public:
     // The operations drawn from: all of them, or the first ones (a run
     // recorded before the later ones came stays the same run).
     RandomLayout(CLayoutFrame& frame, unsigned long seed, int operations = kOperations)
-        : m_f(frame), m_random(seed), m_nOperations(operations)
+        : m_f(frame), m_draws(seed), m_nOperations(operations)
     {
     }
 
@@ -102,7 +100,7 @@ private:
         switch (Pick(m_nOperations)) {
         case 0: {
             // Docked at a size the frame has room for beside the other edges.
-            const DWORD edge = kEdges[Pick(4)];
+            const DWORD edge = m_draws.Edge();
             CRect rect;
             pane->GetWindowRect(rect);
             rect = CRect(rect.TopLeft(), CSize(80 + Pick(60), 60 + Pick(60)));
@@ -112,7 +110,7 @@ private:
         case 1: {
             if (other == pane || !IsPlainDocked(other) || pane->IsAutoHideMode())
                 return done.str() + "(no dock beside)";
-            const DWORD edge = kEdges[Pick(4)];
+            const DWORD edge = m_draws.Edge();
             done << "dock beside " << other->GetDlgCtrlID() << " at " << edge << ": " << pane->DockToBar(other, edge);
             break;
         }
@@ -302,15 +300,11 @@ private:
                          " panes became tabs, reported " + (answer == 0 ? "docked" : "refused");
     }
 
-    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
-    static bool IsPlainDocked(CKGPDockingControlBar* pane)
-    {
-        return !pane->IsAutoHideMode() && !pane->IsTabbed() && pane->GetParentMiniFrame(TRUE) == nullptr &&
-               pane->GetDefaultPaneSlider() != nullptr;
-    }
+    int Pick(int n) { return m_draws.Pick(n); }
+    static bool IsPlainDocked(CKGPDockingControlBar* pane) { return docking_walk::IsPlainDocked(pane); }
 
     CLayoutFrame& m_f;
-    std::mt19937 m_random;
+    docking_walk::CSeededDraws m_draws;
     int m_nOperations;
     bool m_bSaveLoad = false;
     std::set<int> m_hidden; // closed by the run and not shown since
