@@ -16,6 +16,7 @@
 #include "guilib/docking/KGPDockDecision.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 
+class IKGPDockSite;
 class CKGPAutoHideToolBar;
 class CKGPBaseControlBar;
 class CKGPDockBar;
@@ -41,6 +42,10 @@ public:
     CFrameWnd* GetDockSite() const { return m_pParentWnd; }
     // The dock manager whose dock site is this window, or null.
     static CKGPDockManager* FromSite(HWND hSite);
+    // What the dock site decides itself (a library frame's IKGPDockSite), or
+    // null; the same for the frame whose window this is.
+    IKGPDockSite* GetSite() const;
+    static IKGPDockSite* SiteOf(HWND hSite);
 
     // Creates the dock bars of the enabled edges (top, bottom, left, right).
     BOOL EnableDocking(DWORD dwDockStyle);

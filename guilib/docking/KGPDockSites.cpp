@@ -1,7 +1,10 @@
 // Dock managers recorded against their dock sites: a manager joins the record
 // when it is told its frame and leaves it when it goes, so docking finds the
-// manager of a frame's window itself.
+// manager of a frame's window, and what that frame decides itself, without
+// asking the frames.
 #include "guilib/docking/KGPDockManager.h"
+
+#include "guilib/docking/KGPDockSite.h"
 
 CKGPDockManager* CKGPDockManager::s_pFirstRecorded = nullptr;
 
@@ -41,4 +44,15 @@ CKGPDockManager* CKGPDockManager::FromSite(HWND hSite)
             return pManager;
     }
     return nullptr;
+}
+
+IKGPDockSite* CKGPDockManager::GetSite() const
+{
+    return dynamic_cast<IKGPDockSite*>(m_pParentWnd);
+}
+
+IKGPDockSite* CKGPDockManager::SiteOf(HWND hSite)
+{
+    const CKGPDockManager* pManager = FromSite(hSite);
+    return pManager != nullptr ? pManager->GetSite() : nullptr;
 }

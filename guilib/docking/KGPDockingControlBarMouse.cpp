@@ -8,6 +8,7 @@
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPAutoHideDockBar.h"
@@ -224,9 +225,10 @@ void CKGPDockingControlBar::OnLButtonUp(UINT nFlags, CPoint point)
         break;
     case KGP_PANE_HIT_CLOSE: {
         // The frame may close the pane itself.
-        IKGPFloatingFrameHost* pHost = CKGPLink<IKGPFloatingFrameHost>::Get();
         CFrameWnd* pFrame = DockingFrame();
-        if (pHost != nullptr && pFrame != nullptr && !pHost->OnCloseDockingPane(pFrame->GetTopLevelFrame(), this))
+        CFrameWnd* pTop = pFrame != nullptr ? pFrame->GetTopLevelFrame() : nullptr;
+        IKGPDockSite* pSite = pTop != nullptr ? CKGPDockManager::SiteOf(pTop->m_hWnd) : nullptr;
+        if (pSite != nullptr && !pSite->OnCloseDockingBar(this))
             break;
         OnPressCloseButton();
         break;

@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
@@ -411,12 +412,10 @@ void CKGPMiniFrameWnd::MoveDragFrame()
 
 BOOL CKGPMiniFrameWnd::NotifyFrameOfMove()
 {
-    // The owner frame's dock manager decides whether the frame docks here.
-    IKGPFloatingFrameHost* pHost = CKGPLink<IKGPFloatingFrameHost>::Get();
-    CWnd* pOwner = CWnd::FromHandle(m_hParentWnd);
-    if (pHost == nullptr || pOwner == nullptr)
-        return FALSE;
-    return pHost->OnMoveMiniFrame(pOwner, this);
+    // The owner frame is told (its dock manager decides whether the frame
+    // docks here); a window that docks no bars refuses the move.
+    IKGPDockSite* pSite = CKGPDockManager::SiteOf(m_hParentWnd);
+    return pSite != nullptr && pSite->OnMoveMiniFrame(this);
 }
 
 void CKGPMiniFrameWnd::SetDockingTimer(UINT nTimeOut)

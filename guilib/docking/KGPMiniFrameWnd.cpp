@@ -12,6 +12,7 @@
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 
@@ -511,10 +512,11 @@ void CKGPMiniFrameWnd::DockOnDoubleClick()
 
 BOOL CKGPMiniFrameWnd::CanClose()
 {
-    // The frame that handles floating frames decides; any other frame agrees.
-    IKGPFloatingFrameHost* pHost = CKGPLink<IKGPFloatingFrameHost>::Get();
+    // The owner's top-level frame decides when it docks bars; any other agrees.
     CWnd* pOwner = CWnd::FromHandle(m_hParentWnd);
-    return pHost == nullptr || pOwner == nullptr || pHost->OnCloseMiniFrame(pOwner->GetTopLevelFrame(), this);
+    CFrameWnd* pTop = pOwner != nullptr ? pOwner->GetTopLevelFrame() : nullptr;
+    IKGPDockSite* pSite = pTop != nullptr ? CKGPDockManager::SiteOf(pTop->m_hWnd) : nullptr;
+    return pSite == nullptr || pSite->OnCloseMiniFrame(this);
 }
 
 void CKGPMiniFrameWnd::CloseMiniFrame()

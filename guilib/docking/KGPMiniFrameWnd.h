@@ -28,23 +28,6 @@ constexpr DWORD KGP_CAPTION_BTN_CLOSE = 0x2;
 constexpr DWORD KGP_CAPTION_BTN_PANE_MENU = 0x4;
 constexpr DWORD KGP_CAPTION_BTN_CUSTOMIZE = 0x10;
 
-// What a floating frame's owner frame answers for it, and for its docking
-// panes (registered by the frames family; without it a frame may close and
-// may move anywhere, and a pane closes).
-class IKGPFloatingFrameHost {
-public:
-    // The owner agrees that the floating frame closes.
-    virtual BOOL OnCloseMiniFrame(CWnd* pOwner, CWnd* pMiniFrame) = 0;
-    // The floating frame moved while dragged: FALSE when it docked.
-    virtual BOOL OnMoveMiniFrame(CWnd* pOwner, CWnd* pMiniFrame) = 0;
-    // A docking pane's close button was pressed: FALSE when the frame took
-    // care of the pane itself (the pane then stays as it is).
-    virtual BOOL OnCloseDockingPane(CWnd* pOwner, CWnd* pPane) = 0;
-
-protected:
-    ~IKGPFloatingFrameHost() = default;
-};
-
 class CKGPMiniFrameWnd : public CWnd {
     DECLARE_SERIAL(CKGPMiniFrameWnd)
 public:

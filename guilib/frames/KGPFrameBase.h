@@ -20,6 +20,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/frames/KGPFrameImpl.h"
 #include "guilib/frames/KGPFrameLinks.h"
 #include "guilib/frames/KGPOleActiveItem.h"
@@ -31,7 +32,7 @@ class CKGPDockSiteFrameT : public TBase, public IKGPDockSite {
 public:
     CKGPDockSiteFrameT() : m_Impl(this) {}
 
-    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
+    CKGPDockManager* GetDockManager() { return &m_dockManager; }
     BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override { return m_dockManager.OnMoveMiniFrame(pMiniFrame); }
     BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* /*pMiniFrame*/) override { return TRUE; }
     BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) override { return TRUE; }

@@ -4,6 +4,7 @@
 
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
@@ -94,26 +95,6 @@ public:
             if (pDocument != nullptr && pDocument->GetSafeHwnd() != nullptr && list.Find(pDocument) == nullptr)
                 list.AddTail(pDocument);
         }
-    }
-};
-
-// What a library frame answers for the floating frames it owns.
-class CFloatingFrameHost final : public IKGPFloatingFrameHost {
-public:
-    BOOL OnCloseMiniFrame(CWnd* pOwner, CWnd* pMiniFrame) override
-    {
-        IKGPDockSite* pSite = DockSiteOf(pOwner);
-        return pSite == nullptr || pSite->OnCloseMiniFrame(DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pMiniFrame));
-    }
-    BOOL OnMoveMiniFrame(CWnd* pOwner, CWnd* pMiniFrame) override
-    {
-        IKGPDockSite* pSite = DockSiteOf(pOwner);
-        return pSite != nullptr && pSite->OnMoveMiniFrame(DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pMiniFrame));
-    }
-    BOOL OnCloseDockingPane(CWnd* pOwner, CWnd* pPane) override
-    {
-        IKGPDockSite* pSite = DockSiteOf(pOwner);
-        return pSite == nullptr || pSite->OnCloseDockingBar(DYNAMIC_DOWNCAST(CKGPBaseControlBar, pPane));
     }
 };
 
@@ -265,11 +246,9 @@ class CWindowsDialogLink final : public IKGPWindowsDialogLink {
 void KGPRegisterFrameLinks()
 {
     static CFrameLink link;
-    static CFloatingFrameHost host;
     static CToolbarFrameLink toolbars;
     static CPopupFrameLink popups;
     CKGPLink<IKGPFrameLink>::Register(&link);
-    CKGPLink<IKGPFloatingFrameHost>::Register(&host);
     CKGPLink<IKGPToolbarFrameLink>::Register(&toolbars);
     CKGPLink<IKGPPopupFrameLink>::Register(&popups);
     static CTabbedDocumentLink tabbedDocuments;

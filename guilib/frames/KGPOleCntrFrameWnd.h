@@ -10,6 +10,7 @@
 #include <afxoleframe.h>
 
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/frames/KGPFrameLinks.h"
 
 class CKGPBaseControlBar;
@@ -21,7 +22,7 @@ public:
     explicit CKGPOleCntrFrameWnd(COleIPFrameWnd* pInPlaceFrame);
     ~CKGPOleCntrFrameWnd() override;
 
-    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
+    CKGPDockManager* GetDockManager() { return &m_dockManager; }
     virtual void SetInPlaceBarsVisible(BOOL bShow);
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
     BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override;

@@ -15,6 +15,7 @@
 #include <afxpreview.h>
 
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/frames/KGPFrameImpl.h"
 #include "guilib/frames/KGPFrameLinks.h"
 
@@ -28,7 +29,7 @@ public:
     explicit CKGPInPlaceFrameT(BOOL bDocumentFrame);
     ~CKGPInPlaceFrameT() override;
 
-    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
+    CKGPDockManager* GetDockManager() { return &m_dockManager; }
     CKGPFrameImpl& GetFrameImpl() override { return m_Impl; }
     HWND GetLastTopLevelFrame() const { return m_hwndLastTopLevelFrame; }
 

@@ -24,11 +24,40 @@ namespace {
 
 using namespace docking_test;
 
-// A frame that keeps its panes open when asked to (its close-button message).
+// A frame that keeps its panes open when asked to (its close-button message),
+// and what it decides itself: with m_bRefuse set it keeps its panes and its
+// floating frames and holds its floating frames still while dragged. It
+// counts what it was asked.
 class CKeepingFrame : public CTestFrame {
 public:
     BOOL m_bKeepPanes = FALSE;
     int m_nAsked = 0;
+    BOOL m_bRefuse = FALSE;
+    int m_nMoves = 0;
+    int m_nFrameCloses = 0;
+    int m_nPaneCloses = 0;
+    int m_nLayouts = 0;
+
+    BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override
+    {
+        ++m_nMoves;
+        return !m_bRefuse && CTestFrame::OnMoveMiniFrame(pMiniFrame);
+    }
+    BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override
+    {
+        ++m_nFrameCloses;
+        return !m_bRefuse && CTestFrame::OnCloseMiniFrame(pMiniFrame);
+    }
+    BOOL OnCloseDockingBar(CKGPBaseControlBar* pBar) override
+    {
+        ++m_nPaneCloses;
+        return !m_bRefuse && CTestFrame::OnCloseDockingBar(pBar);
+    }
+    void AdjustDockingLayout(HDWP hdwp = nullptr) override
+    {
+        ++m_nLayouts;
+        CTestFrame::AdjustDockingLayout(hdwp);
+    }
 
 protected:
     afx_msg LRESULT OnPressCloseButton(WPARAM, LPARAM)
@@ -133,6 +162,74 @@ TEST_F(PaneCaptionTest, TheCloseButtonActsOnlyWhenReleasedOverItselfAndTheFrameM
     EXPECT_FALSE(b->IsWindowVisible());
     ExpectSoundTree(slider, "the pane closed");
     EXPECT_EQ(::GetCapture(), static_cast<HWND>(nullptr));
+}
+
+TEST_F(PaneCaptionTest, TheFrameDecidesItsPanesCloseItsFloatingFramesMovesAndCloseAndLaysItselfOut)
+{
+    CKGPDockingControlBar* docked = Add(2331, _T("Docked"));
+    ASSERT_TRUE(docked->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    frame.RecalcLayout();
+
+    // A pane's close button: the frame's own say keeps the pane.
+    const CPoint close = ButtonCentre(docked, KGP_PANE_HIT_CLOSE);
+    frame.m_bRefuse = TRUE;
+    Click(docked, close, close);
+    EXPECT_EQ(1, frame.m_nPaneCloses);
+    EXPECT_TRUE(docked->IsWindowVisible());
+    // Let go, it hides and the frame lays itself out: the view takes its room.
+    frame.m_bRefuse = FALSE;
+    const CRect view = frame.ViewRect();
+    frame.m_nLayouts = 0;
+    Click(docked, close, close);
+    EXPECT_EQ(2, frame.m_nPaneCloses);
+    EXPECT_FALSE(docked->IsWindowVisible());
+    EXPECT_GT(frame.m_nLayouts, 0);
+    EXPECT_LT(frame.ViewRect().left, view.left);
+
+    // A floating frame dragged by its caption moves only as the frame allows.
+    CKGPDockingControlBar* pane = Add(2332, _T("Floating"));
+    pane->SetDockingMode(KGP_DOCK_IMMEDIATE);
+    ASSERT_TRUE(pane->FloatBar(CRect(700, 120, 860, 320), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = pane->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    CRect window;
+    floating->GetWindowRect(window);
+    const CPoint grip(window.left + 10, window.top + 6);
+    frame.m_bRefuse = TRUE;
+    MouseAt(floating, WM_LBUTTONDOWN, grip);
+    ASSERT_TRUE(floating->IsMoving());
+    MouseAt(floating, WM_MOUSEMOVE, CPoint(grip.x + 30, grip.y + 20));
+    EXPECT_EQ(1, frame.m_nMoves);
+    CRect now;
+    floating->GetWindowRect(now);
+    EXPECT_EQ(window, now);
+    frame.m_bRefuse = FALSE;
+    MouseAt(floating, WM_MOUSEMOVE, CPoint(grip.x + 40, grip.y + 30));
+    EXPECT_EQ(2, frame.m_nMoves);
+    floating->GetWindowRect(now);
+    EXPECT_EQ(window.TopLeft() + CSize(40, 30), now.TopLeft());
+    MouseAt(floating, WM_LBUTTONUP, CPoint(grip.x + 40, grip.y + 30), 0);
+    EXPECT_FALSE(floating->IsMoving());
+    EXPECT_TRUE(pane->IsFloating());
+
+    // Its close button: the frame's own say keeps it shown.
+    floating->SetCaptionButtons(KGP_CAPTION_BTN_CLOSE);
+    ASSERT_NE(nullptr, floating->FindCaptionButton(HTCLOSE));
+    floating->GetWindowRect(window);
+    const CPoint closeFrame = floating->FindCaptionButton(HTCLOSE)->GetRect().CenterPoint() + window.TopLeft();
+    const auto pressClose = [&] {
+        MouseAt(floating, WM_MOUSEMOVE, closeFrame, 0);
+        MouseAt(floating, WM_LBUTTONDOWN, closeFrame);
+        MouseAt(floating, WM_LBUTTONUP, closeFrame, 0);
+    };
+    frame.m_bRefuse = TRUE;
+    pressClose();
+    EXPECT_EQ(1, frame.m_nFrameCloses);
+    EXPECT_TRUE(floating->IsWindowVisible());
+    frame.m_bRefuse = FALSE;
+    pressClose();
+    EXPECT_EQ(2, frame.m_nFrameCloses);
+    EXPECT_FALSE(pane->IsWindowVisible());
 }
 
 // The tooltip windows of this thread (tooltips are top-level windows).
