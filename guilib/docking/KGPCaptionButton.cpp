@@ -3,6 +3,7 @@
 #include "guilib/core/KGPMenuGlyphs.h"
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPCaptionLayout.h"
 
 namespace {
 
@@ -85,9 +86,9 @@ void CKGPCaptionMenuButton::ShowMenu(HMENU hMenu, CWnd* pOwner)
     if (hMenu == nullptr || pOwner == nullptr || pOwner->GetSafeHwnd() == nullptr) {
         return;
     }
-    CRect window;
-    pOwner->GetWindowRect(&window);
-    const CPoint drop = window.TopLeft() + m_ptOrg + GetSize();
+    // Under the button's right edge where it shows (mirrored with its owner's
+    // caption under right-to-left layout).
+    const CPoint drop = KGPCaption::ScreenRectFromWindow(pOwner, CRect(m_ptOrg, GetSize())).BottomRight();
 
     m_bMenuIsShown = TRUE;
     m_bPushed = TRUE;

@@ -598,6 +598,16 @@ TEST_F(FloatingFrameTest, ACaptionMenuButtonTracksTheSystemsMenuOrTheContextMenu
     EXPECT_EQ(1, menus.contextMenus);
     EXPECT_TRUE(menus.rightAligned);
     EXPECT_EQ(CPoint(200 + 50, 200 + 3) + CKGPCaptionButton::GetSize(), menus.at) << "under the button's right edge";
+
+    // Under right-to-left layout the caption is mirrored: the button shows
+    // 50 pixels from the owner's right edge, and the menu drops under its
+    // right edge there.
+    CCommandCounter mirrored;
+    ASSERT_TRUE(mirrored.CreateEx(WS_EX_LAYOUTRTL, AfxRegisterWndClass(0), _T("Owner"), WS_POPUP | WS_VISIBLE,
+                                  CRect(200, 200, 400, 300), &frame, 0));
+    button.ShowMenu(menu.Get(), &mirrored);
+    EXPECT_EQ(CPoint(400 - 50, 200 + 3 + CKGPCaptionButton::GetSize().cy), menus.at);
+    mirrored.DestroyWindow();
     CKGPLink<IKGPMenuLink>::Register(previous);
     owner.DestroyWindow();
 }
