@@ -7,7 +7,7 @@
 #include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPDockManager.h"
-#include "guilib/docking/KGPFrameLink.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 
 IMPLEMENT_DYNCREATE(CKGPDockBar, CKGPBaseControlBar)
@@ -528,9 +528,10 @@ void CKGPDockBar::RecalcParentLayout()
         return;
     // A library frame of any kind lays out its own docking; a dialog only
     // marks that bars live in dialogs.
-    const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get();
-    if (pFrames != nullptr && pFrames->AdjustFrameDockingLayout(pParent))
+    if (IKGPDockSite* pSite = CKGPDockManager::SiteOf(pParent->m_hWnd)) {
+        pSite->AdjustDockingLayout();
         return;
+    }
     if (pParent->IsKindOf(RUNTIME_CLASS(CDialog)))
         GetKGPGlobalData().m_bBarsInDialog = TRUE;
     else if (CFrameWnd* pFrame = pParent->AsFrameWnd())

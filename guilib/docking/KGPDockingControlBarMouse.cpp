@@ -9,7 +9,6 @@
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDockSite.h"
-#include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPAutoHideDockBar.h"
 #include "guilib/docking/KGPAutoHideToolBar.h"

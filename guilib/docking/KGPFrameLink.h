@@ -7,13 +7,8 @@
 
 #include "guilib/core/KGPLink.h"
 
-class CKGPDockManager;
-
 class IKGPFrameLink {
 public:
-    // A library frame lays its docked bars out again (TRUE); anything else
-    // answers FALSE.
-    virtual BOOL AdjustFrameDockingLayout(CWnd* pWnd) const = 0;
     // TRUE for the library's application bar window: a bar on it has no dock
     // site, as a bar on a dialog.
     virtual BOOL IsApplicationBar(CWnd* /*pWnd*/) const { return FALSE; }

@@ -10,7 +10,7 @@
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPDockDecision.h"
-#include "guilib/docking/KGPFrameLink.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 
@@ -104,9 +104,11 @@ void CKGPGlobalUtils::AdjustFrameLayout(CKGPDockManager* pDockManager) const
 {
     if (pDockManager == nullptr)
         return;
-    const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get();
-    if (pFrames != nullptr && pFrames->AdjustFrameDockingLayout(pDockManager->GetDockSite()))
+    // The frame lays out its bars and then what they leave.
+    if (IKGPDockSite* pSite = pDockManager->GetSite()) {
+        pSite->AdjustDockingLayout();
         return;
+    }
     pDockManager->AdjustDockingLayout();
 }
 

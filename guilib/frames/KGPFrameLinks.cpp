@@ -1,10 +1,7 @@
 #include "guilib/frames/KGPFrameLinks.h"
 
-#include <cstring>
-
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPDockManager.h"
-#include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPTabbedBarLinks.h"
@@ -24,33 +21,6 @@
 
 namespace {
 
-// The library's frame kinds in the order a window is tested for them. Each
-// kind embeds a dock manager and offers it through IKGPDockSite.
-const char* const kFrameKinds[] = {
-    "CKGPFrameWnd", "CKGPMDIFrameWnd", "CKGPOleIPFrameWnd", "CKGPOleDocIPFrameWnd", "CKGPMDIChildWnd",
-    "CKGPOleCntrFrameWnd",
-};
-
-BOOL IsKindNamed(const CObject* pObject, const char* pszClassName)
-{
-    for (const CRuntimeClass* pClass = pObject->GetRuntimeClass(); pClass != nullptr; pClass = pClass->m_pBaseClass) {
-        if (std::strcmp(pClass->m_lpszClassName, pszClassName) == 0)
-            return TRUE;
-    }
-    return FALSE;
-}
-
-IKGPDockSite* DockSiteOf(CWnd* pWnd)
-{
-    if (pWnd == nullptr)
-        return nullptr;
-    for (const char* pszKind : kFrameKinds) {
-        if (IsKindNamed(pWnd, pszKind))
-            return dynamic_cast<IKGPDockSite*>(pWnd);
-    }
-    return nullptr;
-}
-
 // The library frame (SDI, MDI, or an OLE server's in-place frame) the menus
 // and toolbars talk to.
 IKGPMenuHostFrame* MenuHostOf(CWnd* pWnd)
@@ -62,19 +32,9 @@ IKGPMenuHostFrame* MenuHostOf(CWnd* pWnd)
     return dynamic_cast<IKGPMenuHostFrame*>(pWnd);
 }
 
-// A library frame's docking layout, tested by kind; the application bar and
-// an MDI frame's document bars.
+// The application bar and an MDI frame's document bars.
 class CFrameLink final : public IKGPFrameLink {
 public:
-    BOOL AdjustFrameDockingLayout(CWnd* pWnd) const override
-    {
-        IKGPDockSite* pSite = DockSiteOf(pWnd);
-        if (pSite == nullptr)
-            return FALSE;
-        pSite->AdjustDockingLayout();
-        return TRUE;
-    }
-
     BOOL IsApplicationBar(CWnd* pWnd) const override
     {
         return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKGPAppBarWnd));

@@ -1,30 +1,15 @@
 #include "guilib/frames/KGPPrintPreviewView.h"
 
-#include <cstring>
-
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLibraryResources.h"
-#include "guilib/core/KGPLink.h"
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPStatusBar.h"
+#include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/ribbon/KGPBaseRibbonElement.h"
 #include "guilib/ribbon/KGPRibbonBar.h"
 #include "guilib/ribbon/KGPRibbonCategory.h"
-
-namespace {
-
-BOOL IsKindNamed(const CObject* pObject, const char* pszClassName)
-{
-    for (const CRuntimeClass* pClass = pObject->GetRuntimeClass(); pClass != nullptr; pClass = pClass->m_pBaseClass) {
-        if (std::strcmp(pClass->m_lpszClassName, pszClassName) == 0)
-            return TRUE;
-    }
-    return FALSE;
-}
-
-} // namespace
 
 // ---- The toolbar.
 
@@ -86,7 +71,7 @@ CFrameWnd* CKGPPrintPreviewView::GetPreviewFrame() const
 {
     CFrameWnd* pFrame = GetParentFrame();
     // In an MDI child the bars belong to the main frame.
-    if (pFrame != nullptr && IsKindNamed(pFrame, "CKGPMDIChildWnd"))
+    if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CKGPMDIChildWnd)))
         pFrame = pFrame->GetParentFrame();
     return pFrame;
 }

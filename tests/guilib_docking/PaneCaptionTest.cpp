@@ -185,6 +185,12 @@ TEST_F(PaneCaptionTest, TheFrameDecidesItsPanesCloseItsFloatingFramesMovesAndClo
     EXPECT_FALSE(docked->IsWindowVisible());
     EXPECT_GT(frame.m_nLayouts, 0);
     EXPECT_LT(frame.ViewRect().left, view.left);
+    // A toolbar docked on an edge: the frame lays itself out, the view starts below it.
+    frame.m_nLayouts = 0;
+    std::unique_ptr<CKGPControlBar> toolbar = MakeBar(&frame, 2330);
+    frame.DockControlBar(toolbar.get(), AFX_IDW_DOCKBAR_TOP);
+    EXPECT_GT(frame.m_nLayouts, 0);
+    EXPECT_GE(frame.ViewRect().top, ClientRectIn(toolbar.get(), &frame).bottom);
 
     // A floating frame dragged by its caption moves only as the frame allows.
     CKGPDockingControlBar* pane = Add(2332, _T("Floating"));
