@@ -336,6 +336,32 @@ TEST_F(FrameWindowTest, AltAloneAndF10TakeTheKeysToTheMenuBarWhoseFirstMenuDownO
     EXPECT_EQ(menuBar.m_hWnd, afterF10) << "F10";
     EXPECT_EQ(frame.m_hWnd, ::GetFocus()) << "F10 again";
     EXPECT_FALSE(systemMenu);
+
+    // F10 with Shift or Ctrl is no menu key: the keys stay where they are.
+    HWND afterShiftF10 = nullptr;
+    HWND afterCtrlF10 = nullptr;
+    const auto chord = [](WORD modifier) {
+        INPUT keys[4]{};
+        const WORD order[4] = {modifier, VK_F10, VK_F10, modifier};
+        for (int i = 0; i < 4; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = order[i];
+            keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+        }
+        ::SendInput(4, keys, sizeof(INPUT));
+    };
+    test_support::CInputScript modified;
+    modified.Then([&] { chord(VK_SHIFT); })
+        .Wait(150)
+        .Then([&] { afterShiftF10 = FocusOf(thread); endSystemMenu(); })
+        .Then([&] { chord(VK_CONTROL); })
+        .Wait(150)
+        .Then([&] { afterCtrlF10 = FocusOf(thread); endSystemMenu(); });
+    modified.Run();
+    EXPECT_EQ(frame.m_hWnd, afterShiftF10) << "Shift+F10";
+    EXPECT_EQ(frame.m_hWnd, afterCtrlF10) << "Ctrl+F10";
+    if (CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu())
+        popup->CloseChain();
     menuBar.DestroyWindow();
 }
 
