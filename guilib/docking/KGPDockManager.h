@@ -35,8 +35,8 @@ public:
     CKGPDockManager& operator=(const CKGPDockManager&) = delete;
 
     // Names the frame the manager lays bars out in (its dock site); from then
-    // on, until the manager goes, docking finds it by that frame's window
-    // (FromSite). Null: no frame any more.
+    // on docking finds the manager by that frame's window (FromSite), until
+    // the manager goes or is told null (no frame any more).
     BOOL Create(CFrameWnd* pParentWnd) { return SetParentFrame(pParentWnd); }
     BOOL SetParentFrame(CFrameWnd* pFrame);
     CFrameWnd* GetDockSite() const { return m_pParentWnd; }
