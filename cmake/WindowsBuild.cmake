@@ -101,6 +101,20 @@ foreach(dir IN LISTS guilib_folders)
 endforeach()
 set(KEYLOFT_GUILIB_LIBS ${lower_libs})
 
+# The include roots above decide what a library sees; an include spelled with
+# "../" would pass them. Checked at every build, before the libraries it guards.
+add_custom_target(keyloft_relative_include_check
+    COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -DFOLDERS=guilib,widgets
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckRelativeIncludes.cmake
+    COMMENT "Checking guilib/ and widgets/ for includes spelled with ../"
+    VERBATIM)
+foreach(lib IN LISTS KEYLOFT_GUILIB_LIBS ITEMS widgets)
+    add_dependencies(${lib} keyloft_relative_include_check)
+endforeach()
+add_test(NAME build.relative_include_check
+         COMMAND ${CMAKE_COMMAND} -DCHECK=${CMAKE_SOURCE_DIR}/cmake/CheckRelativeIncludes.cmake
+                 -DWORK=${CMAKE_BINARY_DIR}/relative-include-check -P ${CMAKE_SOURCE_DIR}/tests/build/RelativeIncludeCheckTest.cmake)
+
 # What every page of the view stands on (page base, message boxes, window
 # messages, the view's interface for its pages); the editors see it and no
 # folder of the program; the program (app/) sees everything below it.
