@@ -286,10 +286,7 @@ protected:
     // the one kept), and the frame leaves the list of live frames.
     void TearDownFrame(HWND hKeep)
     {
-        if (this->m_hAccelTable != nullptr) {
-            ::DestroyAcceleratorTable(this->m_hAccelTable);
-            this->m_hAccelTable = nullptr;
-        }
+        CKGPFrameImpl::DestroyAccelerators(*this);
         this->m_dockManager.EnableLayout(FALSE);
         this->DestroyOwnChildren(hKeep);
         CKGPFrameImpl::RemoveFrame(this);

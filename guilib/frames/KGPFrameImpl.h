@@ -8,6 +8,8 @@
 
 #include <afxwin.h>
 
+#include <utility>
+
 #include "guilib/frames/KGPFullScreenImpl.h"
 
 class CKGPBaseControlBar;
@@ -28,6 +30,12 @@ public:
     static void AddFrame(CFrameWnd* pFrame);
     static void RemoveFrame(CFrameWnd* pFrame);
     static const CList<CFrameWnd*, CFrameWnd*>& GetFrameList() { return s_lstFrames; }
+    // The frame's accelerator table (the keyboard manager's, once the user
+    // changed a key) is destroyed as the frame goes.
+    static void DestroyAccelerators(CFrameWnd& frame)
+    {
+        const CAcceleratorHandle table(std::exchange(frame.m_hAccelTable, nullptr));
+    }
 
     // Context help of a library frame: the library's toolbars take part in
     // the frame's help mode (their button under the pointer hot, a click on

@@ -312,10 +312,7 @@ void CKGPInPlaceFrameT<TBase>::OnDestroy()
         pPopup->SendMessage(WM_CLOSE);
     GiveBackActiveFrame();
     m_Impl.DeactivateMenu();
-    if (this->m_hAccelTable != nullptr) {
-        ::DestroyAcceleratorTable(this->m_hAccelTable);
-        this->m_hAccelTable = nullptr;
-    }
+    CKGPFrameImpl::DestroyAccelerators(*this);
     m_dockManager.EnableLayout(FALSE);
     m_dockManager.Create(nullptr);
     // Top-level windows still owned by the frame (floating frames, popups) go now.

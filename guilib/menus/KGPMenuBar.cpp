@@ -58,12 +58,8 @@ CKGPMenuBar::~CKGPMenuBar()
 {
     if (m_bClearHashOnClose && m_hMenu != nullptr)
         g_menuHash.RemoveMenu(m_hMenu);
-    // The bar owns the menus it shows unless a document template holds them.
-    if (m_hMenu != nullptr && ::IsMenu(m_hMenu) && !IsOwnedByTemplate(m_hMenu))
-        ::DestroyMenu(m_hMenu);
-    if (m_hDefaultMenu != nullptr && m_hDefaultMenu != m_hMenu && ::IsMenu(m_hDefaultMenu) &&
-        !IsOwnedByTemplate(m_hDefaultMenu))
-        ::DestroyMenu(m_hDefaultMenu);
+    const CMenuHandle shown = OwnerOfShownMenu(m_hMenu);
+    const CMenuHandle defaultMenu = OwnerOfShownMenu(m_hDefaultMenu != m_hMenu ? m_hDefaultMenu : nullptr);
 }
 
 void CKGPMenuBar::SetShowAllCommands(BOOL bShowAllCommands) { CKGPPopupMenuBar::SetShowAllCommands(bShowAllCommands); }

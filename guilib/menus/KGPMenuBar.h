@@ -123,6 +123,20 @@ public:
     // Every menu loaded again from its resource; the customise button stays
     // and an attached menu page shows its menu anew.
     BOOL ResetToResource() override;
+    // One menu loaded again from its resource and shown: a template's (the
+    // template and its document windows take the fresh menu, the old one
+    // going with the template's handle) or, for none, the default menu (the
+    // frame takes the fresh one as its default; the old one is destroyed
+    // unless a template owns it). The old menu's stored copy is forgotten and
+    // the fresh one's stored. bTellOwner: the owner hears
+    // "KGTOOLBAR_RESETMENU" before the fresh menu is stored (and the bar is
+    // laid out again when it answers non-zero). Nothing changes when the menu
+    // has no resource or it does not load (hFresh null).
+    struct ReloadedMenu {
+        HMENU hOld = nullptr;
+        HMENU hFresh = nullptr;
+    };
+    ReloadedMenu ReloadMenu(CMultiDocTemplate* pTemplate, BOOL bTellOwner);
     // The bar can be reset when it knows a menu resource: its default menu's
     // or a document template's.
     BOOL HasResource() const override;
@@ -178,6 +192,9 @@ private:
     // The templates with a shared menu (in the application's order).
     static void CollectTemplates(CList<CMultiDocTemplate*, CMultiDocTemplate*>& templates);
     BOOL IsOwnedByTemplate(HMENU hMenu) const;
+    // The bar owns the menus it shows unless a document template holds them:
+    // the owner of one it lets go (empty for a template's or a destroyed one).
+    CMenuHandle OwnerOfShownMenu(HMENU hMenu) const;
     void OnMdiButtonClick(const CKGPToolbarMenuButtonsButton& button);
     BOOL OnKey(UINT nChar);
     void OnShowAllTimer();

@@ -60,6 +60,11 @@ BOOL CKGPMenuBar::IsOwnedByTemplate(HMENU hMenu) const
     return FALSE;
 }
 
+CMenuHandle CKGPMenuBar::OwnerOfShownMenu(HMENU hMenu) const
+{
+    return CMenuHandle(hMenu != nullptr && ::IsMenu(hMenu) && !IsOwnedByTemplate(hMenu) ? hMenu : nullptr);
+}
+
 BOOL CKGPMenuBar::BuildOrigItems(UINT uiMenuResID)
 {
     ResourceButtonList().DeleteAll();
@@ -212,6 +217,45 @@ BOOL CKGPMenuBar::HasResource() const
     return !templates.IsEmpty();
 }
 
+CKGPMenuBar::ReloadedMenu CKGPMenuBar::ReloadMenu(CMultiDocTemplate* pTemplate, BOOL bTellOwner)
+{
+    const UINT resId = pTemplate != nullptr ? pTemplate->m_nIDResource : m_uiDefMenuResId;
+    if (resId == 0)
+        return {};
+    CMenuHandle fresh(::LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCEW(resId), RT_MENU), MAKEINTRESOURCEW(resId)));
+    if (!fresh)
+        return {};
+    const ReloadedMenu reloaded{pTemplate != nullptr ? pTemplate->m_hMenuShared.Get() : m_hDefaultMenu, fresh.Get()};
+    if (pTemplate == nullptr)
+        OnDefaultMenuLoaded(reloaded.hFresh);
+    // The old menu's torn-off menus free their ids; its buttons go with it
+    // (nothing of it is stored again).
+    if (g_pTearOffMenuManager != nullptr && reloaded.hOld != nullptr)
+        g_pTearOffMenuManager->Reset(reloaded.hOld);
+    if (m_hMenu == reloaded.hOld)
+        m_hMenu = nullptr;
+    CreateFromMenu(reloaded.hFresh, pTemplate == nullptr, TRUE);
+    if (bTellOwner) {
+        CWnd* target = ResetTarget();
+        if (target != nullptr && target->GetSafeHwnd() != nullptr && target->SendMessage(KGTOOLBAR_RESETMENU, resId) != 0)
+            AdjustLayout();
+    }
+    g_menuHash.SaveMenuBar(reloaded.hFresh, this);
+    if (reloaded.hOld != nullptr)
+        g_menuHash.RemoveMenu(reloaded.hOld);
+    if (pTemplate != nullptr) {
+        GiveChildrenMenu(*pTemplate, reloaded.hFresh);
+        pTemplate->m_hMenuShared = std::move(fresh);  // the template's old menu goes with its handle
+        return reloaded;
+    }
+    if (auto* link = CKGPLink<IKGPMenuBarFrameLink>::Get())
+        link->SetDefaultMenu(m_pParentFrame, reloaded.hFresh);
+    // The bar holds the fresh default menu now, and lets the old one go.
+    static_cast<void>(fresh.Detach());
+    const CMenuHandle old = OwnerOfShownMenu(reloaded.hOld != reloaded.hFresh ? reloaded.hOld : nullptr);
+    return reloaded;
+}
+
 BOOL CKGPMenuBar::ResetToResource()
 {
     // The customise button belongs to no menu: set aside, it comes back last.
@@ -223,43 +267,14 @@ BOOL CKGPMenuBar::ResetToResource()
 
     CList<CMultiDocTemplate*, CMultiDocTemplate*> templates;
     CollectTemplates(templates);
-    for (POSITION pos = templates.GetHeadPosition(); pos != nullptr;) {
-        CMultiDocTemplate* tmpl = templates.GetNext(pos);
-        const HMENU fresh = ::LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCE(tmpl->m_nIDResource), RT_MENU),
-                                        MAKEINTRESOURCE(tmpl->m_nIDResource));
-        if (fresh == nullptr)
-            continue;
-        const HMENU old = tmpl->m_hMenuShared.Get();
-        m_hMenu = nullptr;
-        CreateFromMenu(fresh, FALSE, TRUE);
-        g_menuHash.SaveMenuBar(fresh, this);
-        g_menuHash.RemoveMenu(old);
-        if (current == old)
-            current = fresh;
-        // The template owns its menu: the old one goes with the handle.
-        GiveChildrenMenu(*tmpl, fresh);
-        tmpl->m_hMenuShared.Reset(fresh);
-    }
-    if (m_uiDefMenuResId != 0) {
-        const HMENU fresh = ::LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCE(m_uiDefMenuResId), RT_MENU),
-                                        MAKEINTRESOURCE(m_uiDefMenuResId));
-        if (fresh != nullptr) {
-            const HMENU old = m_hDefaultMenu;
-            OnDefaultMenuLoaded(fresh);
-            m_hMenu = nullptr;
-            CreateFromMenu(fresh, TRUE, TRUE);
-            g_menuHash.SaveMenuBar(fresh, this);
-            if (auto* link = CKGPLink<IKGPMenuBarFrameLink>::Get())
-                link->SetDefaultMenu(m_pParentFrame, fresh);
-            if (old != nullptr) {
-                g_menuHash.RemoveMenu(old);
-                if (current == old)
-                    current = fresh;
-                if (::IsMenu(old) && !IsOwnedByTemplate(old))
-                    ::DestroyMenu(old);
-            }
-        }
-    }
+    auto reload = [&](CMultiDocTemplate* pTemplate) {
+        const ReloadedMenu reloaded = ReloadMenu(pTemplate, FALSE);
+        if (reloaded.hFresh != nullptr && reloaded.hOld != nullptr && current == reloaded.hOld)
+            current = reloaded.hFresh;
+    };
+    for (POSITION pos = templates.GetHeadPosition(); pos != nullptr;)
+        reload(templates.GetNext(pos));
+    reload(nullptr);
     m_hMenu = current;
     RestoreCurrent(wasMaximized, FALSE);
     if (auto* link = CKGPLink<IKGPMenuBarFrameLink>::Get())

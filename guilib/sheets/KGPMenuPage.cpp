@@ -154,31 +154,11 @@ BOOL CKGPMenuPage::ResetFrameMenu()
 {
     if (m_pMenuBar == nullptr || m_wndFrameMenus.GetCurSel() < 0)
         return FALSE;
-    CMultiDocTemplate* tmpl = ChosenTemplate();
-    const UINT resId = tmpl != nullptr ? tmpl->m_nIDResource : m_pMenuBar->GetDefaultMenuResId();
-    if (resId == 0)
+    const CKGPMenuBar::ReloadedMenu reloaded = m_pMenuBar->ReloadMenu(ChosenTemplate(), TRUE);
+    if (reloaded.hFresh == nullptr)
         return FALSE;
-    const HMENU fresh = ::LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCEW(resId), RT_MENU), MAKEINTRESOURCEW(resId));
-    if (fresh == nullptr)
-        return FALSE;
-    const HMENU old = tmpl != nullptr ? tmpl->m_hMenuShared.Get() : m_pMenuBar->GetDefaultMenu();
-    m_pMenuBar->CreateFromMenu(fresh, tmpl == nullptr, TRUE);
-    CWnd* frame = m_pParentFrame;
-    if (frame != nullptr && frame->GetSafeHwnd() != nullptr && frame->SendMessage(KGTOOLBAR_RESETMENU, resId) != 0)
-        m_pMenuBar->AdjustLayout();
-    g_menuHash.SaveMenuBar(fresh, m_pMenuBar);
-    if (old != nullptr && old == m_hCurrentMenu)
-        m_hCurrentMenu = fresh;  // the frame's current menu is the fresh one now
-    if (old != nullptr)
-        g_menuHash.RemoveMenu(old);
-    if (tmpl != nullptr) {
-        tmpl->m_hMenuShared.Reset(fresh);  // the template's old menu goes with it
-    } else {
-        if (auto* link = CKGPLink<IKGPMenuBarFrameLink>::Get())
-            link->SetDefaultMenu(frame, fresh);
-        if (old != nullptr && old != fresh && ::IsMenu(old))
-            ::DestroyMenu(old);  // the bar owned the default menu it showed
-    }
+    if (reloaded.hOld != nullptr && reloaded.hOld == m_hCurrentMenu)
+        m_hCurrentMenu = reloaded.hFresh;  // the frame's current menu is the fresh one now
     m_pMenuBar->RedrawWindow();
     return TRUE;
 }

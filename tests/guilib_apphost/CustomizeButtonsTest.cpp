@@ -175,6 +175,10 @@ TEST_F(AppHostTest, AfterTheMenuPageTheBarShowsTheFrontDocumentsMenuEvenOnceItWa
         user.Key(VK_RETURN);  // Yes
     }));
     ASSERT_TRUE(apphost::WaitUntil([&] { return note->m_hMenuShared.Get() != before; })) << "a fresh menu";
+    auto* noteWindow = DYNAMIC_DOWNCAST(CMDIChildWnd, frame.MDIGetActive());
+    ASSERT_NE(nullptr, noteWindow);
+    EXPECT_EQ(note->m_hMenuShared.Get(), noteWindow->m_hMenuShared) << "the note's window holds the fresh menu";
+    EXPECT_TRUE(::IsMenu(noteWindow->m_hMenuShared)) << "not the destroyed one";
 
     // The default menu chosen last, then the sheet closed.
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
