@@ -56,8 +56,7 @@ void CKGPMiniFrameWnd::SetCaptionButtons(DWORD dwButtons)
 
 void CKGPMiniFrameWnd::RemoveCaptionButtons()
 {
-    while (!m_lstCaptionButtons.IsEmpty())
-        delete static_cast<CKGPCaptionButton*>(m_lstCaptionButtons.RemoveHead());
+    m_lstCaptionButtons.DeleteAll();
     m_dwCaptionButtons = 0;
     m_nHit = 0;
     m_nHot = 0;

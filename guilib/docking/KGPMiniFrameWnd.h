@@ -11,6 +11,7 @@
 
 #include <afxcmn.h>
 #include <afxtempl.h>
+#include <afxtemplptr.h>
 #include <afxwin.h>
 
 #include "guilib/docking/KGPBaseControlBar.h"
@@ -292,7 +293,7 @@ protected:
     BOOL m_bBlockMove = FALSE;
     BOOL m_bActive = FALSE;
     int m_nCaptionHeight = 0;
-    CObList m_lstCaptionButtons; // owned
+    COwningPtrList<CObList, CKGPCaptionButton*> m_lstCaptionButtons;
     DWORD m_dwCaptionButtons = 0;
     CToolTipCtrl* m_pToolTip = nullptr;
     CKGPBaseControlBar* m_pTargetPane = nullptr;

@@ -19,6 +19,8 @@
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
+#include <memory>
+
 CList<CFrameWnd*, CFrameWnd*> CKGPFrameImpl::s_lstFrames;
 
 namespace {
@@ -28,12 +30,6 @@ constexpr UINT kStringNoFreeToolbarId = 16243;
 constexpr DWORD kUserToolbarStyle = 0x50402808;
 constexpr DWORD kUserToolbarBarStyle = 0x34;
 
-void DeleteAll(CObList& list)
-{
-    while (!list.IsEmpty())
-        delete list.RemoveHead();
-}
-
 } // namespace
 
 CKGPFrameImpl::CKGPFrameImpl(CFrameWnd* pFrame)
@@ -41,12 +37,7 @@ CKGPFrameImpl::CKGPFrameImpl(CFrameWnd* pFrame)
 {
 }
 
-CKGPFrameImpl::~CKGPFrameImpl()
-{
-    DeleteAll(m_listUserDefinedToolbars);
-    DeleteAll(m_listTearOffToolbars);
-    DeleteAll(m_lstCaptionSysButtons);
-}
+CKGPFrameImpl::~CKGPFrameImpl() = default;
 
 // ---- Live frames.
 
@@ -134,13 +125,10 @@ CKGPToolBar* CKGPFrameImpl::CreateUserToolbar(LPCTSTR lpszName)
         AfxMessageBox(message, MB_ICONINFORMATION);
         return nullptr;
     }
-    auto* pToolBar = DYNAMIC_DOWNCAST(CKGPToolBar, m_pCustomUserToolBarRTC->CreateObject());
-    if (pToolBar == nullptr)
+    std::unique_ptr<CObject> pObject(m_pCustomUserToolBarRTC->CreateObject());
+    auto* pToolBar = DYNAMIC_DOWNCAST(CKGPToolBar, pObject.get());
+    if (pToolBar == nullptr || !pToolBar->Create(m_pFrame, kUserToolbarStyle, id))
         return nullptr;
-    if (!pToolBar->Create(m_pFrame, kUserToolbarStyle, id)) {
-        delete pToolBar;
-        return nullptr;
-    }
     pToolBar->SetWindowText(lpszName);
     pToolBar->SetLibraryBarStyle(pToolBar->GetLibraryBarStyle() | kUserToolbarBarStyle);
     pToolBar->EnableDocking(CBRS_ALIGN_ANY);
@@ -150,6 +138,7 @@ CKGPToolBar* CKGPFrameImpl::CreateUserToolbar(LPCTSTR lpszName)
     pToolBar->FloatBar(CRect(centre, rect.Size()), KGP_DM_UNKNOWN, true);
     m_pFrame->RecalcLayout();
     m_listUserDefinedToolbars.AddTail(pToolBar);
+    static_cast<void>(pObject.release());  // the list owns it now
     return pToolBar;
 }
 
@@ -159,14 +148,16 @@ BOOL CKGPFrameImpl::DeleteUserToolbar(CKGPToolBar* pToolBar)
     if (pos == nullptr)
         return FALSE;
     m_listUserDefinedToolbars.RemoveAt(pos);
-    // Its stored state goes with it (under the section the frame names for user toolbars).
-    pToolBar->DeleteStoredState(m_strControlBarRegEntry.IsEmpty() ? nullptr : m_strControlBarRegEntry.GetString());
-    if (pToolBar->GetParentDockBar() != nullptr)
-        pToolBar->RemoveFromDockBar();
-    else if (CKGPMiniFrameWnd* pMiniFrame = pToolBar->GetParentMiniFrame(TRUE))
-        pMiniFrame->RemoveControlBar(pToolBar, FALSE, FALSE);
-    pToolBar->DestroyWindow();
-    delete pToolBar;
+    {
+        const std::unique_ptr<CKGPToolBar> owned(pToolBar);  // out of the list, it goes here
+        // Its stored state goes with it (under the section the frame names for user toolbars).
+        pToolBar->DeleteStoredState(m_strControlBarRegEntry.IsEmpty() ? nullptr : m_strControlBarRegEntry.GetString());
+        if (pToolBar->GetParentDockBar() != nullptr)
+            pToolBar->RemoveFromDockBar();
+        else if (CKGPMiniFrameWnd* pMiniFrame = pToolBar->GetParentMiniFrame(TRUE))
+            pMiniFrame->RemoveControlBar(pToolBar, FALSE, FALSE);
+        pToolBar->DestroyWindow();
+    }
     m_pFrame->RecalcLayout();
     return TRUE;
 }

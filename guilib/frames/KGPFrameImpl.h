@@ -7,6 +7,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <afxtemplptr.h>
 
 #include <utility>
 
@@ -194,10 +195,10 @@ private:
 
     UINT m_uiUserToolbarFirst = 0xFFFFFFFF;
     UINT m_uiUserToolbarLast = 0xFFFFFFFF;
-    CObList m_listUserDefinedToolbars; // owned
-    CObList m_listTearOffToolbars;     // owned
+    COwningPtrList<CObList, CKGPToolBar*> m_listUserDefinedToolbars;
+    COwningPtrList<CObList, CKGPBaseControlBar*> m_listTearOffToolbars;
     CKGPMenuBar* m_pMenuBar = nullptr;
-    CObList m_lstCaptionSysButtons;    // owned
+    COwningPtrList<CObList, CKGPCaptionButton*> m_lstCaptionSysButtons;
     BOOL m_bCaptionTrackingOff = FALSE;
     UINT m_nHotSysButton = 0;
     UINT m_nHitSysButton = 0;

@@ -225,10 +225,9 @@ BOOL CKGPOutlookBar::RemoveCustomPage(UINT uiPage)
         }
         if (kgp::outlook::IsCustomPageId(static_cast<int>(uiPage)))
             m_CustomPageIds.reset(Slot(static_cast<int>(uiPage)));
-        m_lstCustomPages.RemoveAt(at);
         if (pPage->GetSafeHwnd() != nullptr)
             pPage->DestroyWindow();
-        delete pPage;
+        m_lstCustomPages.DeleteAt(at);
         return TRUE;
     }
     return FALSE;

@@ -72,11 +72,7 @@ END_MESSAGE_MAP()
 
 CKGPToolBoxPage::CKGPToolBoxPage() = default;
 
-CKGPToolBoxPage::~CKGPToolBoxPage()
-{
-    for (INT_PTR i = 0; i < m_arButtons.GetSize(); ++i)
-        delete m_arButtons[i];
-}
+CKGPToolBoxPage::~CKGPToolBoxPage() = default;
 
 BOOL CKGPToolBoxPage::CreatePage(CWnd* pParent, UINT nID, int nMode)
 {
@@ -99,28 +95,28 @@ int CKGPToolBoxPage::AddTool(LPCTSTR lpszText, CRuntimeClass* pButtonClass)
 {
     if (pButtonClass == nullptr || !pButtonClass->IsDerivedFrom(RUNTIME_CLASS(CKGPToolBoxButton)))
         return -1;
-    auto* pButton = static_cast<CKGPToolBoxButton*>(pButtonClass->CreateObject());
+    std::unique_ptr<CKGPToolBoxButton> pButton(static_cast<CKGPToolBoxButton*>(pButtonClass->CreateObject()));
     if (pButton == nullptr)
         return -1;
     pButton->m_strText = lpszText;
     pButton->m_pPage = this;
     pButton->m_iImageIndex = GetToolCount();
     pButton->m_nID = static_cast<UINT>(GetToolCount() + 1);
-    m_arButtons.Add(pButton);
+    m_arButtons.push_back(std::move(pButton));
     RebuildToolTips();
     return GetToolCount() - 1;
 }
 
 CKGPToolBoxButton* CKGPToolBoxPage::GetTool(int nTool) const
 {
-    return nTool >= 0 && nTool < GetToolCount() ? m_arButtons[nTool] : nullptr;
+    return nTool >= 0 && nTool < GetToolCount() ? m_arButtons[nTool].get() : nullptr;
 }
 
 CKGPToolBoxButton* CKGPToolBoxPage::FindToolById(UINT nID) const
 {
-    for (INT_PTR i = 0; i < m_arButtons.GetSize(); ++i)
-        if (m_arButtons[i]->m_nID == nID)
-            return m_arButtons[i];
+    for (const std::unique_ptr<CKGPToolBoxButton>& pButton : m_arButtons)
+        if (pButton->m_nID == nID)
+            return pButton.get();
     return nullptr;
 }
 
@@ -273,8 +269,8 @@ void CKGPToolBoxPage::OnPaint()
     const BOOL bImages = m_Images.BeginDrawImage();
     dc.SetBkMode(TRANSPARENT);
     CSelectionScope font(dc.m_hDC, GetKGPGlobalData().GetRegularFont());
-    for (INT_PTR i = 0; i < m_arButtons.GetSize(); ++i)
-        m_arButtons[i]->OnDraw(&dc);
+    for (const std::unique_ptr<CKGPToolBoxButton>& pButton : m_arButtons)
+        pButton->OnDraw(&dc);
     if (bImages)
         m_Images.EndDrawImage();
 }
@@ -379,8 +375,8 @@ void CKGPToolBoxPage::RebuildToolTips()
         return;
     if (!CKGPToolTipFactory::CreateToolTip(m_pToolTip, this, KGP_TOOLTIP_TOOLBOX))
         return;
-    for (INT_PTR i = 0; i < m_arButtons.GetSize(); ++i)
-        m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, m_arButtons[i]->m_Rect, m_arButtons[i]->m_nID);
+    for (const std::unique_ptr<CKGPToolBoxButton>& pButton : m_arButtons)
+        m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, pButton->m_Rect, pButton->m_nID);
 }
 
 LRESULT CKGPToolBoxPage::OnUpdateToolTips(WPARAM wParam, LPARAM)
@@ -416,11 +412,7 @@ BOOL CKGPToolBoxPage::PreTranslateMessage(MSG* pMsg)
 
 // ---- The pages of a toolbox.
 
-CKGPToolBoxPages::~CKGPToolBoxPages()
-{
-    for (INT_PTR i = 0; i < m_pages.GetSize(); ++i)
-        delete m_pages[i];
-}
+CKGPToolBoxPages::~CKGPToolBoxPages() = default;
 
 CKGPToolBoxPage* CKGPToolBoxPages::Make(CRuntimeClass* pPageClass, IKGPToolBoxOwner* pOwner, CWnd* pParent,
                                         HBITMAP hImages, CSize sizeImage, const CStringArray& labels, int nMode)
@@ -440,15 +432,15 @@ CKGPToolBoxPage* CKGPToolBoxPages::Make(CRuntimeClass* pPageClass, IKGPToolBoxOw
     }
     for (INT_PTR i = 0; i < labels.GetSize(); ++i)
         pPage->AddTool(labels[i]);
-    m_pages.Add(pPage.get());
-    return pPage.release();
+    m_pages.push_back(std::move(pPage));
+    return m_pages.back().get();
 }
 
 int CKGPToolBoxPages::Find(const CKGPToolBoxPage* pPage) const
 {
-    for (INT_PTR i = 0; i < m_pages.GetSize(); ++i)
-        if (m_pages[i] == pPage)
-            return static_cast<int>(i);
+    for (int i = 0; i < GetCount(); ++i)
+        if (m_pages[i].get() == pPage)
+            return i;
     return -1;
 }
 

@@ -14,6 +14,9 @@
 #include <afxtempl.h>
 #include <afxtemplptr.h>
 
+#include <memory>
+#include <vector>
+
 class CKGPToolBox;
 class CKGPToolBoxEx;
 class CKGPToolBoxPage;
@@ -49,7 +52,7 @@ public:
     BOOL SetImages(HBITMAP hBitmap, CSize sizeImage);
     // A tool with the next image; its index. Tool ids count from 1.
     int AddTool(LPCTSTR lpszText, CRuntimeClass* pButtonClass = RUNTIME_CLASS(CKGPToolBoxButton));
-    int GetToolCount() const { return static_cast<int>(m_arButtons.GetSize()); }
+    int GetToolCount() const { return static_cast<int>(m_arButtons.size()); }
     CKGPToolBoxButton* GetTool(int nTool) const;
 
     // -1 unless the window under the (client) point is this page; else the tool there or -1.
@@ -107,7 +110,7 @@ protected:
     void ClickTool(int nTool);
     void RebuildToolTips();
 
-    CArray<CKGPToolBoxButton*, CKGPToolBoxButton*> m_arButtons;  // owned
+    std::vector<std::unique_ptr<CKGPToolBoxButton>> m_arButtons;
     CSize m_sizeImage{0, 0};
     int m_nCheckedButton = -1;
     int m_nHighlightedButton = -1;
@@ -132,11 +135,11 @@ public:
     // images and one tool per label; null (nothing kept) when it cannot be made.
     CKGPToolBoxPage* Make(CRuntimeClass* pPageClass, IKGPToolBoxOwner* pOwner, CWnd* pParent, HBITMAP hImages,
                           CSize sizeImage, const CStringArray& labels, int nMode);
-    int GetCount() const { return static_cast<int>(m_pages.GetSize()); }
-    CKGPToolBoxPage* Get(int nPage) const { return nPage >= 0 && nPage < m_pages.GetSize() ? m_pages[nPage] : nullptr; }
+    int GetCount() const { return static_cast<int>(m_pages.size()); }
+    CKGPToolBoxPage* Get(int nPage) const { return nPage >= 0 && nPage < GetCount() ? m_pages[nPage].get() : nullptr; }
     int Find(const CKGPToolBoxPage* pPage) const;
 
 private:
-    CTypedPtrArray<CObArray, CKGPToolBoxPage*> m_pages;
+    std::vector<std::unique_ptr<CKGPToolBoxPage>> m_pages;
 };
 
