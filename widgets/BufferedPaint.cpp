@@ -4,18 +4,13 @@
 
 namespace widgets {
 
-CBufferedPaint::CBufferedPaint(CWnd& window) : m_window(window.GetSafeHwnd())
+CBufferedPaint::CBufferedPaint(CWnd& window) : m_paint(window.GetSafeHwnd())
 {
-    HDC target = ::BeginPaint(m_window, &m_paint);
     window.GetClientRect(&m_client);
-    m_memory = std::make_unique<CMemDC>(*CDC::FromHandle(target), m_client);
+    m_memory = std::make_unique<CMemDC>(m_paint, m_client);
 }
 
-CBufferedPaint::~CBufferedPaint()
-{
-    m_memory.reset();
-    ::EndPaint(m_window, &m_paint);
-}
+CBufferedPaint::~CBufferedPaint() = default;
 
 void CBufferedPaint::Fill(COLORREF colour)
 {

@@ -1,6 +1,6 @@
 // A WM_PAINT handler's frame for the controls that draw their whole client
-// area: BeginPaint, an off-screen picture of the client area (copied to the
-// screen when the scope ends), EndPaint.
+// area: the paint DC, and an off-screen picture of the client area copied to
+// it when the scope ends (before the paint ends).
 #pragma once
 
 #include <afxwin.h>
@@ -22,10 +22,9 @@ public:
     void Fill(COLORREF colour);
 
 private:
-    HWND m_window = nullptr;
-    PAINTSTRUCT m_paint{};
+    CPaintDC m_paint;
     CRect m_client;
-    std::unique_ptr<CMemDC> m_memory;  // goes (and copies) before EndPaint
+    std::unique_ptr<CMemDC> m_memory;  // declared after the paint DC: goes (and copies) first
 };
 
 } // namespace widgets

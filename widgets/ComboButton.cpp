@@ -125,7 +125,7 @@ void CComboButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     ::GetWindowTextW(m_hWnd, text, 64);
     // The font its owner gave it (a page's own, for the grids), else the text font.
     const auto own = reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
-    widgets::CScopedSelect font(dc, own != nullptr ? own : widgets::GetTextFont());
+    CSelectionScope font(dc, own != nullptr ? own : widgets::GetTextFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, disabled ? widgets::kLookDisabled : widgets::kLookText);
     ::DrawTextW(dc, text, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

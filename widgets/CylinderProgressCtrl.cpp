@@ -126,27 +126,23 @@ void CCylinderProgressCtrl::Paint(HDC dc, const RECT& rect) const
     // The lit end of the filled cylinder, and the tube's outline.
     if (filled > 2) {
         CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, widgets::BlendColour(m_fill, widgets::kLookWhite, 70)));
-        widgets::CScopedSelect select(dc, pen.Get());
+        CSelectionScope select(dc, pen.Get());
         ::MoveToEx(dc, rect.left + filled - 1, rect.top + 1, nullptr);
         ::LineTo(dc, rect.left + filled - 1, rect.bottom - 1);
     }
     CGdiHandle<HPEN> outline(::CreatePen(PS_SOLID, 1, m_shade));
-    widgets::CScopedSelect selectPen(dc, outline.Get());
-    widgets::CScopedSelect selectBrush(dc, ::GetStockObject(NULL_BRUSH));
+    CSelectionScope selectPen(dc, outline.Get());
+    CSelectionScope selectBrush(dc, ::GetStockObject(NULL_BRUSH));
     ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, std::min(height, 8), std::min(height, 8));
 }
 
 void CCylinderProgressCtrl::OnPaint()
 {
-    PAINTSTRUCT ps{};
-    HDC paintDc = ::BeginPaint(m_hWnd, &ps);
-    {
-        CRect client;
-        GetClientRect(&client);
-        widgets::CControlCanvas canvas(m_hWnd, paintDc, client);
-        Paint(canvas.Dc(), client);
-    }
-    ::EndPaint(m_hWnd, &ps);
+    CPaintDC paint(this);
+    CRect client;
+    GetClientRect(&client);
+    widgets::CControlCanvas canvas(m_hWnd, paint.GetSafeHdc(), client);
+    Paint(canvas.Dc(), client);
 }
 
 BOOL CCylinderProgressCtrl::OnEraseBkgnd(CDC* /*pDC*/)

@@ -33,18 +33,14 @@ void CImageStatic::SetImage(const CSkinImage* image)
 
 void CImageStatic::OnPaint()
 {
-    PAINTSTRUCT ps{};
-    HDC paintDc = ::BeginPaint(m_hWnd, &ps);
-    {
-        CRect client;
-        GetClientRect(&client);
-        widgets::CControlCanvas canvas(m_hWnd, paintDc, client);
-        if (m_image != nullptr && m_image->IsValid()) {
-            const RECT place = FitImageRect(client, m_image->GetWidth(), m_image->GetHeight());
-            m_image->Draw(canvas.Dc(), place.left, place.top, place.right - place.left, place.bottom - place.top);
-        }
+    CPaintDC paint(this);
+    CRect client;
+    GetClientRect(&client);
+    widgets::CControlCanvas canvas(m_hWnd, paint.GetSafeHdc(), client);
+    if (m_image != nullptr && m_image->IsValid()) {
+        const RECT place = FitImageRect(client, m_image->GetWidth(), m_image->GetHeight());
+        m_image->Draw(canvas.Dc(), place.left, place.top, place.right - place.left, place.bottom - place.top);
     }
-    ::EndPaint(m_hWnd, &ps);
 }
 
 BOOL CImageStatic::OnEraseBkgnd(CDC* /*pDC*/)

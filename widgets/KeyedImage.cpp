@@ -47,7 +47,7 @@ void CKeyedImage::Draw(HDC dc, const RECT& rect) const
     if (!source) {
         return;
     }
-    CScopedSelect select(source.Get(), m_picture.Get());
+    CSelectionScope select(source.Get(), m_picture.Get());
     const int x = rect.left + (rect.right - rect.left - m_size.cx) / 2;
     const int y = rect.top + (rect.bottom - rect.top - m_size.cy) / 2;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};

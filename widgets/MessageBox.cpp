@@ -146,12 +146,11 @@ void CMessageBox::FitTextAndButtons()
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&textRect), 2);
     // Grow the dialog downwards when the message needs more lines than the template holds.
     RECT needed{0, 0, textRect.right - textRect.left, 0};
-    HDC dc = ::GetDC(textWnd);
     {
-        widgets::CScopedSelect font(dc, widgets::GetTextFont());
-        ::DrawTextW(dc, m_text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        const CWindowDCHandle dc(textWnd);
+        const CSelectionScope font(dc.Get(), widgets::GetTextFont());
+        ::DrawTextW(dc.Get(), m_text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     }
-    ::ReleaseDC(textWnd, dc);
     const int grow = std::max<LONG>(0, needed.bottom - (textRect.bottom - textRect.top));
     const int maxGrow = ::GetSystemMetrics(SM_CYSCREEN) / 2;
     const int extra = std::min(grow, maxGrow);

@@ -77,7 +77,7 @@ void CMyButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         DrawImage(dc, imageRect, active);
     }
     if (text[0] != L'\0') {
-        widgets::CScopedSelect font(dc, widgets::GetButtonFontFor(text));
+        CSelectionScope font(dc, widgets::GetButtonFontFor(text));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, disabled ? widgets::kLookDisabled : (active ? widgets::kLookWhite : m_text));
         ::DrawTextW(dc, text, -1, &content, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -74,8 +74,8 @@ void CMyCombox::Paint(HDC dc)
     CGdiHandle<HBRUSH> white(::CreateSolidBrush(widgets::kLookWhite));
     CGdiHandle<HPEN> whitePen(::CreatePen(PS_SOLID, 1, widgets::kLookWhite));
     {
-        widgets::CScopedSelect brush(dc, white.Get());
-        widgets::CScopedSelect pen(dc, whitePen.Get());
+        CSelectionScope brush(dc, white.Get());
+        CSelectionScope pen(dc, whitePen.Get());
         ::Polygon(dc, arrow, 3);
     }
 
@@ -87,7 +87,7 @@ void CMyCombox::Paint(HDC dc)
             GetLBText(selection, text);
         }
         HFONT font = GetFontHandle();
-        widgets::CScopedSelect selectFont(dc, font != nullptr ? font : widgets::GetTextFont());
+        CSelectionScope selectFont(dc, font != nullptr ? font : widgets::GetTextFont());
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, enabled ? m_crText : widgets::kLookDisabled);
         ::DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);

@@ -49,19 +49,19 @@ BOOL CMyGroupbox::OnEraseBkgnd(CDC* /*pDC*/)
 
 void CMyGroupbox::OnPaint()
 {
-    PAINTSTRUCT ps{};
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    CPaintDC paint(this);
+    HDC dc = paint.GetSafeHdc();
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     wchar_t text[256] = {};
     ::GetWindowTextW(m_hWnd, text, 256);
     HFONT font = GetFontHandle();
-    widgets::CScopedSelect selectFont(dc, font != nullptr ? font : widgets::GetTextFont());
+    CSelectionScope selectFont(dc, font != nullptr ? font : widgets::GetTextFont());
     ::SetBkMode(dc, TRANSPARENT);
 
     CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, m_frame));
-    widgets::CScopedSelect selectPen(dc, pen.Get());
-    widgets::CScopedSelect selectBrush(dc, ::GetStockObject(NULL_BRUSH));
+    CSelectionScope selectPen(dc, pen.Get());
+    CSelectionScope selectBrush(dc, ::GetStockObject(NULL_BRUSH));
     if (m_style == 0) {
         SIZE extent{};
         ::GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
@@ -100,5 +100,4 @@ void CMyGroupbox::OnPaint()
         ::SetTextColor(dc, m_captionText);
         ::DrawTextW(dc, text, -1, &caption, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
     }
-    ::EndPaint(m_hWnd, &ps);
 }

@@ -82,7 +82,7 @@ void CNotifyDlg::OnPaint()
     widgets::FillRoundRect(dc, sheet, 12, widgets::kLookWhite, widgets::kLookGreen);
     wchar_t text[256] = {};
     ::GetWindowTextW(m_hWnd, text, 256);
-    widgets::CScopedSelect font(dc, widgets::GetButtonFontFor(text));
+    CSelectionScope font(dc, widgets::GetButtonFontFor(text));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, widgets::kLookDarkGreen);
     ::DrawTextW(dc, text, -1, &sheet, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);

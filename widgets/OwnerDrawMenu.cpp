@@ -164,16 +164,16 @@ void COwnerDrawMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
     CString label;
     CString accelerator;
     SplitAccelerator(item->text, label, accelerator);
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ oldFont = ::SelectObject(screen, globals.m_itemFont.m_hObject);
     RECT labelRect{0, 0, 0, 0};
-    ::DrawTextW(screen, label, -1, &labelRect, DT_SINGLELINE | DT_CALCRECT);
     RECT accelRect{0, 0, 0, 0};
-    if (!accelerator.IsEmpty()) {
-        ::DrawTextW(screen, accelerator, -1, &accelRect, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
+    {
+        const CWindowDCHandle screen(nullptr);
+        const CSelectionScope font(screen.Get(), globals.m_itemFont.m_hObject);
+        ::DrawTextW(screen.Get(), label, -1, &labelRect, DT_SINGLELINE | DT_CALCRECT);
+        if (!accelerator.IsEmpty()) {
+            ::DrawTextW(screen.Get(), accelerator, -1, &accelRect, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
+        }
     }
-    ::SelectObject(screen, oldFont);
-    ::ReleaseDC(nullptr, screen);
     int width = kCheckColumn + (labelRect.right - labelRect.left) + 12;
     if (!accelerator.IsEmpty()) {
         width += kTextGap + (accelRect.right - accelRect.left);
@@ -213,18 +213,17 @@ void COwnerDrawMenu::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if ((state & ODS_CHECKED) != 0) {
         // A check mark in the left column.
         const CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 2, disabled ? widgets::kLookDisabled : widgets::kLookDarkGreen));
-        HGDIOBJ oldPen = ::SelectObject(dc, pen.Get());
+        const CSelectionScope selectPen(dc, pen.Get());
         const int cx = rect.left + kCheckColumn / 2;
         const int cy = (rect.top + rect.bottom) / 2;
         ::MoveToEx(dc, cx - 5, cy, nullptr);
         ::LineTo(dc, cx - 2, cy + 3);
         ::LineTo(dc, cx + 5, cy - 4);
-        ::SelectObject(dc, oldPen);
     }
     CString label;
     CString accelerator;
     SplitAccelerator(item->text, label, accelerator);
-    HGDIOBJ oldFont = ::SelectObject(dc, globals.m_itemFont.m_hObject);
+    const CSelectionScope font(dc, globals.m_itemFont.m_hObject);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, disabled ? widgets::kLookDisabled : (selected ? widgets::kLookDarkGreen : widgets::kLookText));
     RECT textRect{rect.left + kCheckColumn, rect.top, rect.right - 8, rect.bottom};
@@ -236,7 +235,6 @@ void COwnerDrawMenu::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (!accelerator.IsEmpty()) {
         ::DrawTextW(dc, accelerator, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
-    ::SelectObject(dc, oldFont);
 }
 
 LRESULT SkinMenuOnMenuChar(UINT nChar, UINT /*nFlags*/, HMENU hMenu)

@@ -71,23 +71,20 @@ void CPngButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         if (disabled) {
             // Washed out while disabled.
             BLENDFUNCTION wash{AC_SRC_OVER, 0, 160, 0};
-            HDC white = ::CreateCompatibleDC(dc);
-            CGdiHandle<HBITMAP> bitmap(::CreateCompatibleBitmap(dc, 1, 1));
-            if (white != nullptr && bitmap) {
-                widgets::CScopedSelect select(white, bitmap.Get());
-                ::SetPixel(white, 0, 0, widgets::kLookWhite);
-                ::AlphaBlend(dc, place.left, place.top, place.right - place.left, place.bottom - place.top, white, 0,
-                             0, 1, 1, wash);
-            }
-            if (white != nullptr) {
-                ::DeleteDC(white);
+            const CMemoryDCHandle white(::CreateCompatibleDC(dc));
+            const CGdiHandle<HBITMAP> bitmap(::CreateCompatibleBitmap(dc, 1, 1));
+            if (white && bitmap) {
+                const CSelectionScope select(white.Get(), bitmap.Get());
+                ::SetPixel(white.Get(), 0, 0, widgets::kLookWhite);
+                ::AlphaBlend(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                             white.Get(), 0, 0, 1, 1, wash);
             }
         }
     } else {
         // No image: the text stands in, so the button is never blank.
         wchar_t text[128] = {};
         ::GetWindowTextW(m_hWnd, text, 128);
-        widgets::CScopedSelect font(dc, widgets::GetButtonFontFor(text));
+        CSelectionScope font(dc, widgets::GetButtonFontFor(text));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, disabled ? widgets::kLookDisabled : widgets::kLookDarkGreen);
         ::DrawTextW(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

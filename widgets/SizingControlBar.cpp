@@ -155,10 +155,11 @@ void CSizingControlBar::StopTracking(BOOL bAccept)
 
 void CSizingControlBar::PaintNonClient()
 {
-    HDC dc = ::GetWindowDC(m_hWnd);
-    if (dc == nullptr) {
+    const CWindowDCHandle windowDc = CWindowDCHandle::Whole(m_hWnd);
+    if (!windowDc) {
         return;
     }
+    HDC dc = windowDc.Get();
     RECT window{};
     ::GetWindowRect(m_hWnd, &window);
     ::OffsetRect(&window, -window.left, -window.top);
@@ -192,7 +193,6 @@ void CSizingControlBar::PaintNonClient()
         RECT grip{client.left + 4, client.top - kGripperHeight + 3, client.right - 4, client.top - kGripperHeight + 5};
         widgets::FillRoundRect(dc, grip, 0, widgets::kLookGreen, widgets::kLookGreen);
     }
-    ::ReleaseDC(m_hWnd, dc);
 }
 
 LRESULT CSizingControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

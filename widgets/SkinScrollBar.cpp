@@ -137,21 +137,18 @@ LRESULT CSkinScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PAINTSTRUCT ps{};
-        HDC dc = ::BeginPaint(m_hWnd, &ps);
+        CPaintDC paint(m_hWnd);
+        HDC dc = paint.GetSafeHdc();
         RECT client{};
         ::GetClientRect(m_hWnd, &client);
         // Painted off-screen first: the bar is redrawn many times a second
         // during playback.
-        HDC memory = ::CreateCompatibleDC(dc);
+        const CMemoryDCHandle memory(::CreateCompatibleDC(dc));
         const CGdiHandle<HBITMAP> bitmap(
             ::CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-        HGDIOBJ old = ::SelectObject(memory, bitmap.Get());
-        Paint(memory);
-        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
-        ::EndPaint(m_hWnd, &ps);
+        const CSelectionScope select(memory.Get(), bitmap.Get());
+        Paint(memory.Get());
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
         return 0;
     }
     case WM_PRINTCLIENT:

@@ -59,8 +59,8 @@ HBRUSH CTranEdit::CtlColor(CDC* pDC, UINT /*nCtlColor*/)
 void CTranEdit::OnNcPaint()
 {
     Default();
-    HDC dc = ::GetWindowDC(m_hWnd);
-    if (dc == nullptr) {
+    const CWindowDCHandle dc = CWindowDCHandle::Whole(m_hWnd);
+    if (!dc) {
         return;
     }
     RECT window{};
@@ -68,8 +68,7 @@ void CTranEdit::OnNcPaint()
     ::OffsetRect(&window, -window.left, -window.top);
     const bool focused = ::GetFocus() == m_hWnd;
     CGdiHandle<HBRUSH> frame(::CreateSolidBrush(focused ? widgets::kLookGreen : widgets::kLookBorderGrey));
-    ::FrameRect(dc, &window, frame.Get());
-    ::ReleaseDC(m_hWnd, dc);
+    ::FrameRect(dc.Get(), &window, frame.Get());
 }
 
 void CTranEdit::OnSetFocus(CWnd* pOldWnd)

@@ -106,9 +106,8 @@ void CTreeCtrlBT::DrawItem(NMTVCUSTOMDRAW* draw)
     RECT labelRect{left, row.top, row.right - 4, row.bottom};
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, selected ? widgets::kLookDarkGreen : widgets::kLookText);
-    HGDIOBJ oldFont = ::SelectObject(dc, widgets::GetTextFont());
+    const CSelectionScope font(dc, widgets::GetTextFont());
     ::DrawTextW(dc, label, -1, &labelRect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    ::SelectObject(dc, oldFont);
 }
 
 BOOL CTreeCtrlBT::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)

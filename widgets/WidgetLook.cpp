@@ -33,20 +33,17 @@ class CFontCoverage {
 public:
     explicit CFontCoverage(HFONT font)
     {
-        HDC dc = ::CreateCompatibleDC(nullptr);
-        if (dc == nullptr)
+        const CMemoryDCHandle dc(::CreateCompatibleDC(nullptr));
+        if (!dc)
             return;
-        {
-            CScopedSelect select(dc, font);
-            const DWORD size = ::GetFontUnicodeRanges(dc, nullptr);
-            if (size >= sizeof(GLYPHSET)) {
-                std::vector<BYTE> buffer(size);
-                auto* set = reinterpret_cast<GLYPHSET*>(buffer.data());
-                if (::GetFontUnicodeRanges(dc, set) != 0)
-                    m_ranges.assign(set->ranges, set->ranges + set->cRanges);
-            }
+        const CSelectionScope select(dc.Get(), font);
+        const DWORD size = ::GetFontUnicodeRanges(dc.Get(), nullptr);
+        if (size >= sizeof(GLYPHSET)) {
+            std::vector<BYTE> buffer(size);
+            auto* set = reinterpret_cast<GLYPHSET*>(buffer.data());
+            if (::GetFontUnicodeRanges(dc.Get(), set) != 0)
+                m_ranges.assign(set->ranges, set->ranges + set->cRanges);
         }
-        ::DeleteDC(dc);
     }
 
     bool Covers(wchar_t c) const
@@ -148,8 +145,8 @@ void FillRoundRect(HDC dc, const RECT& rect, int radius, COLORREF fill, COLORREF
 {
     CGdiHandle<HBRUSH> brush(::CreateSolidBrush(fill));
     CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, border));
-    CScopedSelect selectBrush(dc, brush.Get());
-    CScopedSelect selectPen(dc, pen.Get());
+    CSelectionScope selectBrush(dc, brush.Get());
+    CSelectionScope selectPen(dc, pen.Get());
     ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, radius, radius);
 }
 

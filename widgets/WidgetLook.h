@@ -36,17 +36,4 @@ void FillRoundRect(HDC dc, const RECT& rect, int radius, COLORREF fill, COLORREF
 // The size of a bitmap; 0 x 0 for none.
 SIZE GetBitmapSize(HBITMAP bitmap);
 
-// Selects a GDI object for the scope and restores the previous one.
-class CScopedSelect {
-public:
-    CScopedSelect(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(::SelectObject(dc, object)) {}
-    ~CScopedSelect() { ::SelectObject(m_dc, m_old); }
-    CScopedSelect(const CScopedSelect&) = delete;
-    CScopedSelect& operator=(const CScopedSelect&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
-
 } // namespace widgets

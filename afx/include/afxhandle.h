@@ -83,11 +83,19 @@ using CModuleHandle = CHandleOwner<HMODULE, &::FreeLibrary>;
 using CMemoryDCHandle = CHandleOwner<HDC, &::DeleteDC>;
 
 // The DC of a window's client area (the screen's when the window is null), from
-// GetDC and given back to the same window with ReleaseDC.
+// GetDC and given back to the same window with ReleaseDC; Whole() gives the DC
+// of the whole window, non-client area included (GetWindowDC).
 class CWindowDCHandle {
 public:
     CWindowDCHandle() noexcept = default;
     explicit CWindowDCHandle(HWND hWnd) noexcept : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) {}
+    [[nodiscard]] static CWindowDCHandle Whole(HWND hWnd) noexcept
+    {
+        CWindowDCHandle owner;
+        owner.m_hWnd = hWnd;
+        owner.m_hDC = ::GetWindowDC(hWnd);
+        return owner;
+    }
     ~CWindowDCHandle() { Reset(); }
     CWindowDCHandle(const CWindowDCHandle&) = delete;
     CWindowDCHandle& operator=(const CWindowDCHandle&) = delete;

@@ -46,7 +46,7 @@ std::vector<DWORD> Paint(Draw draw)
     EXPECT_TRUE(canvas && dc);
     if (!canvas || !dc)
         return {};
-    widgets::CScopedSelect select(dc.Get(), canvas.Get());
+    CSelectionScope select(dc.Get(), canvas.Get());
     auto* pixels = static_cast<DWORD*>(bits);
     std::fill(pixels, pixels + kCanvasWidth * kCanvasHeight, kBackgroundPixel);
     draw(dc.Get());

@@ -27,7 +27,7 @@ std::vector<DWORD> DrawOnWhite(HIMAGELIST list, int index, int cx, int cy)
     HDC dc = ::CreateCompatibleDC(nullptr);
     std::vector<DWORD> pixels;
     if (bitmap && dc != nullptr) {
-        widgets::CScopedSelect select(dc, bitmap.Get());
+        CSelectionScope select(dc, bitmap.Get());
         RECT all{0, 0, cx, cy};
         ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         ::ImageList_Draw(list, index, dc, 0, 0, ILD_TRANSPARENT);
