@@ -1,5 +1,5 @@
 // The owner family's kinds that go beyond one handle and one release: window
-// and memory DCs, the selection scope, Put() for out-parameters, file searches
+// (client area or whole) and memory DCs, the selection scope, Put() for out-parameters, file searches
 // and loaded modules.
 #include <afxwin.h>
 
@@ -108,6 +108,37 @@ TEST(HandleOwner, WindowDcKeepsItsWindowIsGivenBackAndMovesWithIt)
     EXPECT_EQ(moved.GetWindow(), window.m_hWnd);
     moved.Reset();
     EXPECT_FALSE(moved);
+    window.DestroyWindow();
+}
+
+TEST(HandleOwner, AWholeWindowDcStartsAtTheWindowsCornerTheClientDcAtItsClientArea)
+{
+    CWnd window;
+    ASSERT_TRUE(window.CreateEx(0, AfxRegisterWndClass(0), L"whole dc", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_BORDER,
+                                CRect(40, 40, 160, 140), nullptr, 0));
+    CRect frame;
+    window.GetWindowRect(frame);
+    CPoint client(0, 0);
+    window.ClientToScreen(&client);
+    ASSERT_NE(client, frame.TopLeft()) << "a caption and border lie before the client area";
+    {
+        const CWindowDCHandle whole = CWindowDCHandle::Whole(window.m_hWnd);
+        ASSERT_TRUE(whole);
+        EXPECT_EQ(whole.GetWindow(), window.m_hWnd);
+        POINT origin{};
+        ASSERT_TRUE(::GetDCOrgEx(whole.Get(), &origin));
+        EXPECT_EQ(CPoint(origin), frame.TopLeft());
+        const CWindowDCHandle clientDc(window.m_hWnd);
+        ASSERT_TRUE(::GetDCOrgEx(clientDc.Get(), &origin));
+        EXPECT_EQ(CPoint(origin), client);
+
+        CWindowDCHandle moved = CWindowDCHandle::Whole(window.m_hWnd);
+        const HDC held = moved.Get();
+        const CWindowDCHandle taken(std::move(moved));
+        EXPECT_FALSE(moved);
+        EXPECT_EQ(taken.Get(), held);
+        EXPECT_EQ(taken.GetWindow(), window.m_hWnd);
+    }
     window.DestroyWindow();
 }
 
