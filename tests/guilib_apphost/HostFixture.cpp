@@ -44,8 +44,16 @@ bool AppHostTest::Start()
     CWnd* frame = app.m_pMainWnd;
     if (frame == nullptr)
         return false;
-    frame->SetForegroundWindow();
-    return apphost::WaitUntil([frame] { return apphost::IsShown(frame->GetSafeHwnd()); });
+    const HWND hFrame = frame->GetSafeHwnd();
+    if (!apphost::WaitUntil([hFrame] { return apphost::IsShown(hFrame); }))
+        return false;
+    // Keys go to the window in front: a busy machine may take a while to
+    // bring the frame there, so it is asked again until it is.
+    for (int attempt = 0; attempt < 5 && ::GetForegroundWindow() != hFrame; ++attempt) {
+        ::SetForegroundWindow(hFrame);
+        apphost::WaitUntil([hFrame] { return ::GetForegroundWindow() == hFrame; }, 1000);
+    }
+    return true;
 }
 
 bool AppHostTest::Close()
