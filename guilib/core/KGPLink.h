@@ -1,15 +1,39 @@
 // A seam through which a family reaches a family above it. The lower family
 // declares a small interface; the higher family implements it and registers
-// its one implementation when it starts working (its first window or object
-// is made). Until then Get() answers null and every caller gives the answer
-// of a library without that family ("no", "none").
+// its one implementation in its registration function (KGPRegister<Family>Links,
+// one per family). Every library frame runs all of them, bottom up, as it is
+// made (KGPRegisterLibraryLinks); a family's windows made without a library
+// frame run their own family's. Until then Get() answers null and every caller
+// gives the answer of a library without that family ("no", "none").
+//
+// One rule for a second registration: the first implementation registered
+// holds. Registering the one held again does nothing, so a registration
+// function may run any number of times; registering another while one is held
+// is refused (Register answers false) and changes nothing.
+//
+// A test puts a stand-in in a link's place with StandIn: it replaces whatever
+// is held (null: a library without that family) and answers what was there,
+// for the test to put back when it is done.
 #pragma once
 
 template <class Interface>
 class CKGPLink {
 public:
     static Interface* Get() noexcept { return s_pImpl; }
-    static void Register(Interface* pImpl) noexcept { s_pImpl = pImpl; }
+    // True when pImpl is the implementation held now.
+    static bool Register(Interface* pImpl) noexcept
+    {
+        if (s_pImpl == nullptr)
+            s_pImpl = pImpl;
+        return pImpl != nullptr && s_pImpl == pImpl;
+    }
+    // For tests: pImpl in the link's place whatever was held; answers what was.
+    static Interface* StandIn(Interface* pImpl) noexcept
+    {
+        Interface* pWas = s_pImpl;
+        s_pImpl = pImpl;
+        return pWas;
+    }
 
 private:
     static inline Interface* s_pImpl = nullptr;

@@ -1,7 +1,8 @@
 // What bars above the tab windows ask of one they hold: a tab window made
 // as a child of the bar, tabs added, counted, shown and activated, and the
-// area the tabs' windows fill. The tab windows register this link when they
-// land; until then no tab window can be made and no window is one.
+// area the tabs' windows fill. The tabs family registers this link
+// (KGPRegisterTabsLinks); until then no tab window can be made and no window
+// is one.
 #pragma once
 
 #include <afxwin.h>

@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
+#include "guilib/tabs/KGPTabWindowLinks.h"
 #include "guilib/tabs/KGPTabWnd.h"
 
 #include <algorithm>
@@ -31,7 +32,8 @@ END_MESSAGE_MAP()
 CKGPBaseTabbedBar::CKGPBaseTabbedBar(BOOL bAutoDestroy) : m_bAutoDestroy(bAutoDestroy)
 {
     m_dwEnabledAlign = CBRS_ALIGN_ANY;
-    KGPRegisterTabbedBarLinks();
+    KGPRegisterTabsLinks();
+    KGPRegisterDockingLinks();
 }
 
 CKGPBaseTabbedBar::~CKGPBaseTabbedBar()

@@ -1,6 +1,6 @@
 // How docking makes an outlook bar at a pane's place when panes are grouped
-// in outlook style. The panes family registers it with its first outlook
-// bar; until then panes grouped in outlook style make no tabbed pane.
+// in outlook style. The panes family registers it (KGPRegisterPanesLinks);
+// until then panes grouped in outlook style make no tabbed pane.
 #pragma once
 
 #include "guilib/core/KGPLink.h"

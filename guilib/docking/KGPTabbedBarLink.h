@@ -1,8 +1,7 @@
 // What a bar asks of the tab window that holds it as a tab, and of the
-// tabbed bar that owns that tab window. Tab windows (CKGPBaseTabWnd) and the
-// tabbed bars and wrappers built on them (CKGPBaseTabbedBar,
-// CKGPDockingCBWrapper) register this link when they land; until then no bar
-// is tabbed and every helper below answers as for a bar that is not.
+// tabbed bar that owns that tab window. The docking family's tabbed bars
+// serve it (KGPRegisterDockingLinks); until it is registered no bar is tabbed
+// and every helper below answers as for a bar that is not.
 #pragma once
 
 #include <afxwin.h>

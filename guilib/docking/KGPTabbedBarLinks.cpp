@@ -8,7 +8,6 @@
 #include "guilib/docking/KGPTabbedControlBar.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
 #include "guilib/tabs/KGPTabDockingLink.h"
-#include "guilib/tabs/KGPTabWindowLinks.h"
 
 namespace {
 
@@ -306,11 +305,8 @@ CTabDockingLink& TabDockingLink()
 
 }  // namespace
 
-void KGPRegisterTabbedBarLinks()
+void KGPRegisterDockingLinks()
 {
-    KGPRegisterTabWindowLink();
-    if (CKGPLink<IKGPTabbedBarLink>::Get() == nullptr)
-        CKGPLink<IKGPTabbedBarLink>::Register(&TabbedBarLink());
-    if (CKGPLink<IKGPTabDockingLink>::Get() == nullptr)
-        CKGPLink<IKGPTabDockingLink>::Register(&TabDockingLink());
+    CKGPLink<IKGPTabbedBarLink>::Register(&TabbedBarLink());
+    CKGPLink<IKGPTabDockingLink>::Register(&TabDockingLink());
 }

@@ -1,8 +1,9 @@
-// The tab windows' and tabbed panes' side of the links through which the
-// bars (IKGPTabbedBarLink) and the tab windows (IKGPTabDockingLink) reach
-// each other, with the tab windows' own link for the bars above. Registered
-// by the first tabbed pane and by every library frame; a link already
-// registered (a test's stand-in) is kept.
+// The docking family's links: the tab windows' and tabbed panes' side of the
+// links through which the bars (IKGPTabbedBarLink) and the tab windows
+// (IKGPTabDockingLink) reach each other. Every library frame registers them
+// with every family's links (KGPRegisterLibraryLinks), and every tabbed pane
+// as it is made.
 #pragma once
 
-void KGPRegisterTabbedBarLinks();
+// Registers the docking family's links (again: changes nothing).
+void KGPRegisterDockingLinks();

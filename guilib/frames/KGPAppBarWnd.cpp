@@ -6,7 +6,7 @@
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/frames/KGPAppBarMath.h"
-#include "guilib/frames/KGPFrameLinks.h"
+#include "guilib/frames/KGPLibraryLinks.h"
 
 IMPLEMENT_DYNAMIC(CKGPAppBarWnd, CWnd)
 
@@ -95,7 +95,7 @@ CKGPAppBarWnd::CKGPAppBarWnd()
     : m_nCaptionHeight(GetKGPGlobalData().GetTextHeight() + 4), m_pShell(&KGPSystemAppBarShell())
 {
     // Bars placed on it ask the frames what it is.
-    KGPRegisterFrameLinks();
+    KGPRegisterLibraryLinks();
 }
 
 CKGPAppBarWnd::~CKGPAppBarWnd()

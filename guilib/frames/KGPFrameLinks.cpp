@@ -4,7 +4,6 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
-#include "guilib/docking/KGPTabbedBarLinks.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
 #include "guilib/frames/KGPAppBarWnd.h"
@@ -12,7 +11,6 @@
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/frames/KGPOleIPFrameWnd.h"
-#include "guilib/menus/KGPMenusLink.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
 #include "guilib/menus/KGPPopupMenu.h"
@@ -203,7 +201,7 @@ class CWindowsDialogLink final : public IKGPWindowsDialogLink {
 
 } // namespace
 
-void KGPRegisterFrameLinks()
+void KGPRegisterFramesLinks()
 {
     static CFrameLink link;
     static CToolbarFrameLink toolbars;
@@ -217,8 +215,4 @@ void KGPRegisterFrameLinks()
     CKGPLink<IKGPMenuBarFrameLink>::Register(&menuBars);
     static CWindowsDialogLink windowsDialog;
     CKGPLink<IKGPWindowsDialogLink>::Register(&windowsDialog);
-    // The bars of a library frame open the library's popup menus.
-    KGPRegisterMenuLink();
-    // Panes dropped on panes become tabs of a tabbed pane.
-    KGPRegisterTabbedBarLinks();
 }

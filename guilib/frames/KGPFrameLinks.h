@@ -1,5 +1,6 @@
 // The frames' answers to what the families below them ask of a frame,
-// registered by every library frame as it is made.
+// registered (KGPRegisterFramesLinks) by every library frame as it is made,
+// with every family's links (KGPLibraryLinks.h).
 #pragma once
 
 #include <afxwin.h>
@@ -29,4 +30,6 @@ protected:
     ~IKGPMenuHostFrame() = default;
 };
 
-void KGPRegisterFrameLinks();
+// Registers the frames family's links for the families below it (again:
+// changes nothing); KGPRegisterLibraryLinks runs it with every family's.
+void KGPRegisterFramesLinks();

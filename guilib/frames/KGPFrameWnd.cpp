@@ -6,6 +6,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPWindowHelpers.h"
+#include "guilib/frames/KGPLibraryLinks.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
 
 IMPLEMENT_DYNCREATE(CKGPFrameWnd, CFrameWnd)
@@ -28,7 +29,7 @@ END_MESSAGE_MAP()
 
 CKGPFrameWnd::CKGPFrameWnd()
 {
-    KGPRegisterFrameLinks();
+    KGPRegisterLibraryLinks();
 }
 
 CKGPFrameWnd::~CKGPFrameWnd() = default;

@@ -6,6 +6,7 @@
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPLibraryLinks.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
 #include "guilib/frames/KGPMainClientAreaWnd.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -38,7 +39,7 @@ END_MESSAGE_MAP()
 
 CKGPMDIChildWnd::CKGPMDIChildWnd()
 {
-    KGPRegisterFrameLinks();
+    KGPRegisterLibraryLinks();
 }
 
 CKGPMDIChildWnd::~CKGPMDIChildWnd() = default;

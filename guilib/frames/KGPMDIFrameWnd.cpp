@@ -5,6 +5,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPDockingFrameMessages.h"
+#include "guilib/frames/KGPLibraryLinks.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
@@ -39,7 +40,7 @@ END_MESSAGE_MAP()
 
 CKGPMDIFrameWnd::CKGPMDIFrameWnd()
 {
-    KGPRegisterFrameLinks();
+    KGPRegisterLibraryLinks();
 }
 
 CKGPMDIFrameWnd::~CKGPMDIFrameWnd() = default;

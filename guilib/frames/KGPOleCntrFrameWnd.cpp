@@ -2,7 +2,7 @@
 
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
-#include "guilib/frames/KGPFrameLinks.h"
+#include "guilib/frames/KGPLibraryLinks.h"
 
 #include <vector>
 
@@ -22,7 +22,7 @@ END_MESSAGE_MAP()
 
 CKGPOleCntrFrameWnd::CKGPOleCntrFrameWnd(COleIPFrameWnd* pInPlaceFrame) : COleCntrFrameWnd(pInPlaceFrame)
 {
-    KGPRegisterFrameLinks();
+    KGPRegisterLibraryLinks();
 }
 
 CKGPOleCntrFrameWnd::~CKGPOleCntrFrameWnd()

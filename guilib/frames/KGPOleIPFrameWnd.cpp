@@ -7,6 +7,7 @@
 #include "guilib/core/KGPWindowHelpers.h"
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPLibraryLinks.h"
 #include "guilib/frames/KGPOleCntrFrameWnd.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -43,7 +44,7 @@ END_MESSAGE_MAP()
 template <class TBase>
 CKGPInPlaceFrameT<TBase>::CKGPInPlaceFrameT(BOOL bDocumentFrame) : m_Impl(this), m_bDocumentFrame(bDocumentFrame)
 {
-    KGPRegisterFrameLinks();
+    KGPRegisterLibraryLinks();
     // The server's frame tells its dock manager at once; the document
     // server's frame once its window is made (OnCreate).
     if (!m_bDocumentFrame)

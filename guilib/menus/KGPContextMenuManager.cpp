@@ -8,7 +8,7 @@ CKGPContextMenuManager* g_pContextMenuManager = nullptr;
 CKGPContextMenuManager::CKGPContextMenuManager()
 {
     g_pContextMenuManager = this;
-    KGPRegisterMenuLink();
+    KGPRegisterMenusLinks();
 }
 
 CKGPContextMenuManager::~CKGPContextMenuManager()

@@ -90,22 +90,6 @@ std::vector<ACCEL> ResourceEntries(UINT nIDResource)
     return loaded ? EntriesOf(loaded.Get()) : std::vector<ACCEL>();
 }
 
-// The toolbars' way to the shortcut texts. The keyboard manager exists, as
-// class-wide data, from start-up: the link is registered with it.
-class CKeyboardLink final : public IKGPKeyboardLink {
-public:
-    BOOL GetCommandShortcutText(UINT uiCmd, CString& strText, CFrameWnd* pFrame) const override
-    {
-        return CKGPKeyboardManager::GetCommandShortcutText(uiCmd, strText, pFrame, pFrame == AfxGetMainWnd());
-    }
-};
-
-CKeyboardLink s_keyboardLink;
-const bool s_keyboardLinkRegistered = [] {
-    CKGPLink<IKGPKeyboardLink>::Register(&s_keyboardLink);
-    return true;
-}();
-
 } // namespace
 
 BOOL CKGPKeyboardManager::IsKeyPrintable(const UINT nChar)

@@ -25,18 +25,19 @@ constexpr UINT kMenuBarText = 16006;
 constexpr UINT_PTR kShowAllTimer = 1;
 constexpr UINT kShowAllDelay = 5000;
 
-// The menu bar's option for the menus below it.
+// The option is the menu bars': while none lives, no command counts as
+// rarely used and the menus' setting changes nothing.
+int s_nMenuBars = 0;
+
 class CMenuOptionsLink final : public IKGPMenuOptionsLink {
 public:
-    BOOL AreRecentlyUsedMenusOn() const override { return CKGPMenuBar::IsRecentlyUsedMenus(); }
-    void SetRecentlyUsedMenus(BOOL bOn) override { CKGPMenuBar::SetRecentlyUsedMenus(bOn); }
+    BOOL AreRecentlyUsedMenusOn() const override { return s_nMenuBars > 0 && CKGPMenuBar::IsRecentlyUsedMenus(); }
+    void SetRecentlyUsedMenus(BOOL bOn) override
+    {
+        if (s_nMenuBars > 0)
+            CKGPMenuBar::SetRecentlyUsedMenus(bOn);
+    }
 };
-
-void RegisterMenuOptions()
-{
-    static CMenuOptionsLink link;
-    CKGPLink<IKGPMenuOptionsLink>::Register(&link);
-}
 
 CString MenuItemText(HMENU hMenu, UINT uiPos)
 {
@@ -51,11 +52,18 @@ CKGPMenuBar::CKGPMenuBar() : m_pMenuButtonRTC(RUNTIME_CLASS(CKGPToolbarMenuButto
 {
     m_bIsMenuBar = TRUE;
     m_bStretchBar = TRUE;
-    RegisterMenuOptions();
+    ++s_nMenuBars;
+}
+
+IKGPMenuOptionsLink& CKGPMenuBar::OptionsLink()
+{
+    static CMenuOptionsLink link;
+    return link;
 }
 
 CKGPMenuBar::~CKGPMenuBar()
 {
+    --s_nMenuBars;
     if (m_bClearHashOnClose && m_hMenu != nullptr)
         g_menuHash.RemoveMenu(m_hMenu);
     const CMenuHandle shown = OwnerOfShownMenu(m_hMenu);

@@ -17,6 +17,7 @@
 
 class CKGPMenuBar;
 class CMultiDocTemplate;
+class IKGPMenuOptionsLink;
 
 // What the menu bar asks of the library frame it is made in (the frames
 // family registers it with its other links).
@@ -99,6 +100,8 @@ public:
     static void SetRecentlyUsedMenus(BOOL bOn = TRUE) { s_bRecentlyUsedMenus = bOn; }
     // Recently used commands first: chosen, and personalised menus on.
     static BOOL IsRecentlyUsedMenus() { return s_bRecentlyUsedMenus && s_bMenuPersonalization; }
+    // The menu bars' option as the menus below them ask it (IKGPMenuOptionsLink).
+    static IKGPMenuOptionsLink& OptionsLink();
     // The library's menu personalisation (on by default): off, menus show
     // every command and the customisation sheet offers no recently-used mode.
     static void EnableMenuPersonalization(BOOL bOn = TRUE) { s_bMenuPersonalization = bOn; }

@@ -2,11 +2,16 @@
 
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/menus/KGPContextMenuManager.h"
+#include "guilib/menus/KGPKeyboardManager.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPMenuSound.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupMenuSeam.h"
 #include "guilib/menus/KGPPopupPlacement.h"
+#include "guilib/menus/KGPTearOffManager.h"
+#include "guilib/menus/KGPUserToolsManager.h"
+#include "guilib/toolbars/KGPMenuButtonLinks.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 namespace {
 
@@ -85,12 +90,80 @@ public:
     int GetMenuShowDelay() const override { return CKGPPopupMenuBar::GetMenuShowDelay(); }
 };
 
+// How the toolbars reach the user tools while a manager lives (none: no
+// command is a tool's).
+class CUserToolsLink final : public IKGPUserToolsLink {
+public:
+    BOOL IsUserToolCommand(UINT uiCmd) const override
+    {
+        return g_pUserToolsManager != nullptr && g_pUserToolsManager->IsUserToolCmd(uiCmd);
+    }
+    UINT GetToolsEntryCommand() const override
+    {
+        return g_pUserToolsManager != nullptr ? g_pUserToolsManager->GetToolsEntryCmd() : 0;
+    }
+    BOOL DrawToolIcon(CDC* pDC, const CRect& rect, UINT uiCmd) const override
+    {
+        CKGPUserTool* tool = g_pUserToolsManager != nullptr ? g_pUserToolsManager->FindTool(uiCmd) : nullptr;
+        if (tool == nullptr)
+            return FALSE;
+        tool->DrawToolIcon(pDC, rect);
+        return TRUE;
+    }
+    BOOL InvokeTool(UINT uiCmd) override
+    {
+        return g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(uiCmd);
+    }
+    BOOL CopyToolIconToClipboard(UINT uiCmd) override
+    {
+        CKGPUserTool* tool = g_pUserToolsManager != nullptr ? g_pUserToolsManager->FindTool(uiCmd) : nullptr;
+        return tool != nullptr && tool->CopyIconToClipboard();
+    }
+};
+
+// How the menu buttons reach the tear-off manager while one lives (none: an
+// item text carries no tear-off mark, and none is read).
+class CTearOffLink final : public IKGPTearOffLink {
+public:
+    UINT ParseTearOffId(CString& strText) const override
+    {
+        return g_pTearOffMenuManager != nullptr ? CKGPTearOffManager::ParseTearOffId(strText) : 0;
+    }
+    void MarkText(UINT uiId, CString& strText) const override
+    {
+        if (g_pTearOffMenuManager != nullptr)
+            CKGPTearOffManager::MarkText(uiId, strText);
+    }
+    void SetInUse(UINT uiId, BOOL bUsed) override
+    {
+        if (g_pTearOffMenuManager != nullptr)
+            g_pTearOffMenuManager->SetInUse(uiId, bUsed);
+    }
+};
+
+// The toolbars' way to the shortcut texts (the keyboard manager's class-wide
+// data).
+class CKeyboardLink final : public IKGPKeyboardLink {
+public:
+    BOOL GetCommandShortcutText(UINT uiCmd, CString& strText, CFrameWnd* pFrame) const override
+    {
+        return CKGPKeyboardManager::GetCommandShortcutText(uiCmd, strText, pFrame, pFrame == AfxGetMainWnd());
+    }
+};
+
 } // namespace
 
-void KGPRegisterMenuLink()
+void KGPRegisterMenusLinks()
 {
     static CMenusLink link;
     static CMenuBarsLink bars;
+    static CUserToolsLink userTools;
+    static CTearOffLink tearOff;
+    static CKeyboardLink keyboard;
     CKGPLink<IKGPMenuLink>::Register(&link);
     CKGPLink<IKGPMenuBarsLink>::Register(&bars);
+    CKGPLink<IKGPUserToolsLink>::Register(&userTools);
+    CKGPLink<IKGPTearOffLink>::Register(&tearOff);
+    CKGPLink<IKGPKeyboardLink>::Register(&keyboard);
+    CKGPLink<IKGPMenuOptionsLink>::Register(&CKGPMenuBar::OptionsLink());
 }

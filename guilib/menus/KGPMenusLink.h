@@ -1,9 +1,12 @@
-// The menus family's answers to the families below it: the popup menu open
+// The menus family's links for the families below it: the popup menu open
 // and the modal state, the context-menu manager and tracked popup menus
-// (IKGPMenuLink), and the popup menus the menu buttons open
-// (IKGPMenuBarsLink). Registered with the context-menu manager, with every
-// popup menu and with every library frame.
+// (IKGPMenuLink), the popup menus the menu buttons open (IKGPMenuBarsLink),
+// the tear-off manager's marks (IKGPTearOffLink), and for the toolbars the
+// user tools, the shortcut texts and the menu bar's recently-used option
+// (IKGPUserToolsLink, IKGPKeyboardLink, IKGPMenuOptionsLink). Every library
+// frame registers them with every family's links (KGPRegisterLibraryLinks),
+// and every popup menu and the context-menu manager as they are made.
 #pragma once
 
-// Registers the links (again: changes nothing).
-void KGPRegisterMenuLink();
+// Registers the menus family's links (again: changes nothing).
+void KGPRegisterMenusLinks();

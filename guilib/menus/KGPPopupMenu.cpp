@@ -2,6 +2,7 @@
 // consent), the active popup of a chain, closing and the clean-up that tells
 // its button, its parent popup, its dialog and its frame, showing the hidden
 // items, and the accessibility queries about its items.
+#include "guilib/menus/KGPMenusLink.h"
 #include "guilib/menus/KGPPopupMenu.h"
 
 #include <afxadv.h>
@@ -13,7 +14,6 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/menus/KGPMenuHash.h"
 #include "guilib/menus/KGPMenuSound.h"
-#include "guilib/menus/KGPMenusLink.h"
 #include "guilib/menus/KGPPopupAnimation.h"
 #include "guilib/menus/KGPPopupBarRules.h"
 #include "guilib/menus/KGPPopupFrameLink.h"
@@ -76,7 +76,7 @@ BOOL CKGPPopupMenu::m_bMenuShadows = TRUE;
 
 CKGPPopupMenu::CKGPPopupMenu()
 {
-    KGPRegisterMenuLink();
+    KGPRegisterMenusLinks();
     m_AnimationType = kgp::LibraryAnimationType(AnimationSettingsNow(m_AnimationType));
     m_bAnimationIsDone = GetAnimationType() == kgp::kAnimationNone;
     m_iShadowSize = kgp::ShadowDepth(m_bMenuShadows != FALSE, CKGPToolBar::IsCustomizeMode() != FALSE,

@@ -13,20 +13,6 @@ constexpr int kMaxItemText = 1024;
 // Ids are command ids: a range never reaches past them.
 constexpr UINT kLastCommandId = 0xFFFF;
 
-// How the menu buttons reach the manager while it lives.
-class CTearOffLink final : public IKGPTearOffLink {
-public:
-    UINT ParseTearOffId(CString& strText) const override { return CKGPTearOffManager::ParseTearOffId(strText); }
-    void MarkText(UINT uiId, CString& strText) const override { CKGPTearOffManager::MarkText(uiId, strText); }
-    void SetInUse(UINT uiId, BOOL bUsed) override
-    {
-        if (g_pTearOffMenuManager != nullptr)
-            g_pTearOffMenuManager->SetInUse(uiId, bUsed);
-    }
-};
-
-CTearOffLink s_link;
-
 CString ItemText(HMENU hMenu, int nPos)
 {
     WCHAR text[kMaxItemText + 1] = {};
@@ -39,15 +25,12 @@ CString ItemText(HMENU hMenu, int nPos)
 CKGPTearOffManager::CKGPTearOffManager()
 {
     g_pTearOffMenuManager = this;
-    CKGPLink<IKGPTearOffLink>::Register(&s_link);
 }
 
 CKGPTearOffManager::~CKGPTearOffManager()
 {
-    if (g_pTearOffMenuManager == this) {
+    if (g_pTearOffMenuManager == this)
         g_pTearOffMenuManager = nullptr;
-        CKGPLink<IKGPTearOffLink>::Register(nullptr);
-    }
 }
 
 BOOL CKGPTearOffManager::Initialize(UINT uiFirstId, UINT uiLastId)

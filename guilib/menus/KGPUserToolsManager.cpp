@@ -15,38 +15,6 @@ namespace {
 
 constexpr LPCTSTR kToolsValue = _T("Tools");
 
-// How the toolbars reach the tools while the manager lives.
-class CUserToolsLink final : public IKGPUserToolsLink {
-public:
-    BOOL IsUserToolCommand(UINT uiCmd) const override
-    {
-        return g_pUserToolsManager != nullptr && g_pUserToolsManager->IsUserToolCmd(uiCmd);
-    }
-    UINT GetToolsEntryCommand() const override
-    {
-        return g_pUserToolsManager != nullptr ? g_pUserToolsManager->GetToolsEntryCmd() : 0;
-    }
-    BOOL DrawToolIcon(CDC* pDC, const CRect& rect, UINT uiCmd) const override
-    {
-        CKGPUserTool* tool = g_pUserToolsManager != nullptr ? g_pUserToolsManager->FindTool(uiCmd) : nullptr;
-        if (tool == nullptr)
-            return FALSE;
-        tool->DrawToolIcon(pDC, rect);
-        return TRUE;
-    }
-    BOOL InvokeTool(UINT uiCmd) override
-    {
-        return g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(uiCmd);
-    }
-    BOOL CopyToolIconToClipboard(UINT uiCmd) override
-    {
-        CKGPUserTool* tool = g_pUserToolsManager != nullptr ? g_pUserToolsManager->FindTool(uiCmd) : nullptr;
-        return tool != nullptr && tool->CopyIconToClipboard();
-    }
-};
-
-CUserToolsLink s_link;
-
 CString StateKey(LPCTSTR lpszProfileName)
 {
     CString key;
@@ -60,7 +28,6 @@ CString StateKey(LPCTSTR lpszProfileName)
 CKGPUserToolsManager::CKGPUserToolsManager()
 {
     g_pUserToolsManager = this;
-    CKGPLink<IKGPUserToolsLink>::Register(&s_link);
 }
 
 CKGPUserToolsManager::CKGPUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast,
@@ -70,15 +37,12 @@ CKGPUserToolsManager::CKGPUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst
     if (pToolRTC != nullptr && pToolRTC->IsDerivedFrom(RUNTIME_CLASS(CKGPUserTool)))
         m_pToolRTC = pToolRTC;
     g_pUserToolsManager = this;
-    CKGPLink<IKGPUserToolsLink>::Register(&s_link);
 }
 
 CKGPUserToolsManager::~CKGPUserToolsManager()
 {
-    if (g_pUserToolsManager == this) {
+    if (g_pUserToolsManager == this)
         g_pUserToolsManager = nullptr;
-        CKGPLink<IKGPUserToolsLink>::Register(nullptr);
-    }
 }
 
 int CKGPUserToolsManager::GetMaxTools() const

@@ -42,7 +42,7 @@ END_MESSAGE_MAP()
 CKGPOutlookBar::CKGPOutlookBar()
 {
     m_pTabWnd = std::make_unique<CKGPOutlookWnd>();
-    KGPRegisterOutlookBarLink();
+    KGPRegisterPanesLinks();
 }
 
 CKGPOutlookBar::~CKGPOutlookBar()

@@ -33,9 +33,8 @@ public:
 
 }  // namespace
 
-void KGPRegisterOutlookBarLink()
+void KGPRegisterPanesLinks()
 {
     static COutlookBarLink link;
-    if (CKGPLink<IKGPOutlookBarLink>::Get() == nullptr)
-        CKGPLink<IKGPOutlookBarLink>::Register(&link);
+    CKGPLink<IKGPOutlookBarLink>::Register(&link);
 }

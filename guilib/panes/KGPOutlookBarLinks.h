@@ -1,6 +1,8 @@
-// The panes' side of the link through which docking makes an outlook bar at a
-// pane's place (IKGPOutlookBarLink). Registered by the first outlook bar; a
-// link already registered (a test's stand-in) is kept.
+// The panes family's links: the panes' side of the link through which
+// docking makes an outlook bar at a pane's place (IKGPOutlookBarLink). Every
+// library frame registers it with every family's links
+// (KGPRegisterLibraryLinks), and every outlook bar as it is made.
 #pragma once
 
-void KGPRegisterOutlookBarLink();
+// Registers the panes family's links (again: changes nothing).
+void KGPRegisterPanesLinks();

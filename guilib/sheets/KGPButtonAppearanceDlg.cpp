@@ -81,12 +81,15 @@ kgp::Box BoxOf(const CRect& rect)
     return kgp::Box{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-// The dialog serves the toolbars' appearance command.
+// The dialog serves the toolbars' appearance command once a customisation
+// sheet has been made; before, the command answers as if cancelled.
+BOOL s_bCustomizeSheetMade = FALSE;
+
 class CButtonAppearanceLink final : public IKGPButtonAppearanceLink {
 public:
     BOOL EditButtonAppearance(CKGPToolbarButton* pButton, CKGPToolBar* pBar) override
     {
-        if (pButton == nullptr || pBar == nullptr)
+        if (!s_bCustomizeSheetMade || pButton == nullptr || pBar == nullptr)
             return FALSE;
         CButtonAppearanceDlg dialog(pButton, const_cast<CKGPToolBarImages*>(&pBar->GetImages()), pBar,
                                     pBar->IsMenuItemButton(pButton), pBar->IsLocked(),
@@ -98,10 +101,15 @@ public:
 
 } // namespace
 
-void KGPRegisterButtonAppearanceLink()
+void KGPRegisterSheetsLinks()
 {
     static CButtonAppearanceLink link;
     CKGPLink<IKGPButtonAppearanceLink>::Register(&link);
+}
+
+void KGPOfferButtonAppearanceDialog()
+{
+    s_bCustomizeSheetMade = TRUE;
 }
 
 // ---- The image grid

@@ -112,6 +112,12 @@ private:
     CString m_strAccel;
 };
 
+// Registers the sheets family's links for the families below it
+// (IKGPButtonAppearanceLink: the toolbars' appearance command; again: changes
+// nothing). Every library frame registers it with every family's links
+// (KGPRegisterLibraryLinks), and the customisation sheet as it is made.
+void KGPRegisterSheetsLinks();
 // The toolbars' appearance command opens the dialog from now on (the
-// customisation sheet registers it when it is made).
-void KGPRegisterButtonAppearanceLink();
+// customisation sheet says so when it is made; until then the command
+// answers as if cancelled).
+void KGPOfferButtonAppearanceDialog();

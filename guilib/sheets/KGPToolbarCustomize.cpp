@@ -87,7 +87,8 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
     if (CKGPVisualManager* visual = CKGPVisualManager::GetInstance();
         visual != nullptr && !visual->IsSheetOptionAvailable())
         m_uiFlags &= ~KGP_CUSTOMIZE_VISUAL_OPTION;
-    KGPRegisterButtonAppearanceLink();
+    KGPRegisterSheetsLinks();
+    KGPOfferButtonAppearanceDialog();
     m_strAllCommands = KGPLoadLibraryString(IDS_KGP_ALL_COMMANDS, _T("All Commands"));
     SetTitle(KGPLoadLibraryString(IDS_KGP_CUSTOMIZE_TITLE, _T("Customize")));
     m_psh.dwFlags |= PSH_NOAPPLYNOW;

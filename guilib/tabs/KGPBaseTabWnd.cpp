@@ -62,7 +62,7 @@ END_MESSAGE_MAP()
 CKGPBaseTabWnd::CKGPBaseTabWnd() : m_DropTarget(*this)
 {
     InitAutoColors();
-    KGPRegisterTabWindowLink();
+    KGPRegisterTabsLinks();
 }
 
 CKGPBaseTabWnd::~CKGPBaseTabWnd()

@@ -1,9 +1,9 @@
 // What a tab window asks of the docking layer above it: whether a tab's
 // window is a bar or a docking pane, wrapping plain windows so that they may
 // float, floating a tab out of the tabbed pane that owns the tab window, and
-// bringing a stored pane back into it. The docking layer registers it with
-// its first tabbed pane (and every library frame with its links); until then
-// no tab's window counts as a bar and no tab floats.
+// bringing a stored pane back into it. The docking layer registers it
+// (KGPRegisterDockingLinks); until then no tab's window counts as a bar and
+// no tab floats.
 #pragma once
 
 #include <afxwin.h>

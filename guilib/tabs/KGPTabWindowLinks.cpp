@@ -53,9 +53,8 @@ public:
 
 }  // namespace
 
-void KGPRegisterTabWindowLink()
+void KGPRegisterTabsLinks()
 {
     static CTabWindowLink link;
-    if (CKGPLink<IKGPTabWindowLink>::Get() == nullptr)
-        CKGPLink<IKGPTabWindowLink>::Register(&link);
+    CKGPLink<IKGPTabWindowLink>::Register(&link);
 }

@@ -1,7 +1,8 @@
-// The tab windows' side of IKGPTabWindowLink (guilib/core/KGPTabWindowLink.h),
-// through which bars above them make and fill a tab window. Registered by the
-// first tab window made and with the tabbed panes' links (so by every library
-// frame); a link already registered (a test's stand-in) is kept.
+// The tabs family's links for the families below it: IKGPTabWindowLink
+// (guilib/core/KGPTabWindowLink.h), through which bars make and fill a tab
+// window. Every library frame registers it with every family's links
+// (KGPRegisterLibraryLinks), and every tab window as it is made.
 #pragma once
 
-void KGPRegisterTabWindowLink();
+// Registers the tabs family's links (again: changes nothing).
+void KGPRegisterTabsLinks();

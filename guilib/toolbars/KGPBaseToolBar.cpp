@@ -6,7 +6,7 @@ IMPLEMENT_DYNCREATE(CKGPBaseToolBar, CKGPControlBar)
 
 CKGPBaseToolBar::CKGPBaseToolBar()
 {
-    CKGPToolBarShared::RegisterLink();
+    KGPRegisterToolbarsLinks();
 }
 
 BOOL CKGPBaseToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)

@@ -44,7 +44,7 @@ public:
 
 } // namespace
 
-void CKGPToolBarShared::RegisterLink()
+void KGPRegisterToolbarsLinks()
 {
     static CToolbarLink link;
     CKGPLink<IKGPToolbarLink>::Register(&link);

@@ -48,10 +48,13 @@ public:
 
     static BOOL IsBasicCommand(UINT uiCmd);
     static void AddBasicCommand(UINT uiCmd);
-    // Registers the toolbars' link for the families below them (each new bar
-    // does; registering again changes nothing).
-    static void RegisterLink();
 };
+
+// Registers the toolbars family's links for the families below it
+// (IKGPToolbarLink: customisation mode, the buttons' clipboard format; again:
+// changes nothing). Every library frame registers it with every family's links
+// (KGPRegisterLibraryLinks), and every toolbar as it is made.
+void KGPRegisterToolbarsLinks();
 
 // The busy flag of the library's one menu hash: set exactly while a menu bar
 // is stored into or loaded from it.

@@ -27,7 +27,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(frame.Open()); }
     void TearDown() override
     {
-        CKGPLink<IKGPTabbedBarLink>::Register(nullptr);
+        CKGPLink<IKGPTabbedBarLink>::StandIn(nullptr);
         bars.clear();
         frame.DestroyWindow();
     }
@@ -46,7 +46,7 @@ TEST_F(BarSeamsTest, BarsShownAsTabsGoThroughTheirTabWindow)
     CStandInTabs tabs;
     tabs.m_pTabWnd = &tabWnd;
     tabs.m_pTabbedBar = tabbed;
-    CKGPLink<IKGPTabbedBarLink>::Register(&tabs);
+    CKGPLink<IKGPTabbedBarLink>::StandIn(&tabs);
     bars.push_back(MakeBar(&tabWnd, 1101));
     CKGPControlBar* first = bars.back().get();
     bars.push_back(MakeBar(&tabWnd, 1102));

@@ -197,7 +197,7 @@ TEST_F(BarsFloatingTest, TheDockingOptionsMenuFloatsAndDocksTheBar)
     EXPECT_FALSE(bar->OnShowControlBarMenu(CentreOf(bar))); // no context-menu manager: no menu
 
     CTestMenuManager manager;
-    CKGPLink<IKGPMenuLink>::Register(&manager);
+    CKGPLink<IKGPMenuLink>::StandIn(&manager);
     {
         test_support::CMenuDriver driver({VK_DOWN, VK_RETURN}); // the first item: float
         bar->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar->m_hWnd), MAKELPARAM(CentreOf(bar).x, CentreOf(bar).y));
@@ -219,7 +219,7 @@ TEST_F(BarsFloatingTest, TheDockingOptionsMenuFloatsAndDocksTheBar)
     EXPECT_NE(0u, manager.states[KGP_IDC_FLOAT] & MF_CHECKED);
     keyloft_test::Pump(50);
     EXPECT_EQ(DockBar(CBRS_ALIGN_BOTTOM), bar->GetParentDockBar());
-    CKGPLink<IKGPMenuLink>::Register(nullptr);
+    CKGPLink<IKGPMenuLink>::StandIn(nullptr);
 }
 
 TEST_F(BarsFloatingTest, AToolbarDrawsItsBorderAndGripperAroundItsButtons)

@@ -397,7 +397,7 @@ TEST_F(FloatingFrameTest, AnOpenPopupMenuTakesKeysAndWheelsAndAClickOutsideClose
     ASSERT_TRUE(popup.CreateEx(WS_EX_TOOLWINDOW, _T("STATIC"), nullptr, WS_POPUP | WS_VISIBLE, CRect(100, 100, 200, 200),
                                &frame, 0));
     CPopupMenuLink link(&popup);
-    CKGPLink<IKGPMenuLink>::Register(&link);
+    CKGPLink<IKGPMenuLink>::StandIn(&link);
     CKGPFrameImpl& impl = frame.GetFrameImpl();
     BOOL bProcessAccel = FALSE;
     EXPECT_TRUE(impl.ProcessKeyboard(VK_DOWN, &bProcessAccel)); // the popup takes the key
@@ -407,7 +407,7 @@ TEST_F(FloatingFrameTest, AnOpenPopupMenuTakesKeysAndWheelsAndAClickOutsideClose
     EXPECT_FALSE(impl.ProcessMouseClick(WM_LBUTTONDOWN, CPoint(400, 400), frame.m_hWnd)); // outside: goes on
     const std::vector<UINT> expected = {WM_KEYDOWN, WM_MOUSEWHEEL, WM_CLOSE};
     EXPECT_EQ(expected, popup.messages);
-    CKGPLink<IKGPMenuLink>::Register(nullptr);
+    CKGPLink<IKGPMenuLink>::StandIn(nullptr);
     EXPECT_FALSE(impl.ProcessMouseWheel(MAKEWPARAM(0, 120), 0)); // no popup: the wheel goes on
     popup.DestroyWindow();
 }
@@ -580,7 +580,7 @@ TEST_F(FloatingFrameTest, ACaptionMenuButtonTracksTheSystemsMenuOrTheContextMenu
     IKGPMenuLink* previous = CKGPLink<IKGPMenuLink>::Get();
     CRecordingMenus menus;
     menus.choice = 102;
-    CKGPLink<IKGPMenuLink>::Register(&menus);
+    CKGPLink<IKGPMenuLink>::StandIn(&menus);
     {
         test_support::CMenuDriver driver({VK_DOWN, VK_RETURN});
         button.ShowMenu(menu.Get(), &owner);
@@ -608,7 +608,7 @@ TEST_F(FloatingFrameTest, ACaptionMenuButtonTracksTheSystemsMenuOrTheContextMenu
     button.ShowMenu(menu.Get(), &mirrored);
     EXPECT_EQ(CPoint(400 - 50, 200 + 3 + CKGPCaptionButton::GetSize().cy), menus.at);
     mirrored.DestroyWindow();
-    CKGPLink<IKGPMenuLink>::Register(previous);
+    CKGPLink<IKGPMenuLink>::StandIn(previous);
     owner.DestroyWindow();
 }
 

@@ -78,7 +78,7 @@ protected:
     }
     void TearDown() override
     {
-        CKGPLink<IKGPTabbedBarLink>::Register(nullptr);
+        CKGPLink<IKGPTabbedBarLink>::StandIn(nullptr);
         PaneFrameFixture::TearDown();
     }
     // Loads a default slider's record into a new slider of the frame; the
@@ -167,7 +167,7 @@ TEST_F(PaneArchiveTest, ATabbedPaneWithoutAnIdIsStoredWithItsTabs)
     CStandInTabs tabs;
     tabs.m_pTabWnd = &tabWnd;
     tabs.m_pTabbedBar = &tabbed;
-    CKGPLink<IKGPTabbedBarLink>::Register(&tabs);
+    CKGPLink<IKGPTabbedBarLink>::StandIn(&tabs);
     c->SetParent(&tabWnd);
     CKGPBarContainer node(slider->GetContainerManager(), &tabbed, nullptr, nullptr);
     const std::vector<BYTE> stored = StoredBytes([&node](CArchive& ar) { node.Serialize(ar); });
@@ -278,7 +278,7 @@ TEST_F(PaneArchiveTest, AStoredTabbedPaneIsReadOnlyAsTheTabbedPanesClass)
     EXPECT_EQ(nullptr, LoadSlider(withForeign));
     CStandInTabs tabs;
     tabs.m_pTabbedClass = RUNTIME_CLASS(CKGPDockingControlBar);
-    CKGPLink<IKGPTabbedBarLink>::Register(&tabs);
+    CKGPLink<IKGPTabbedBarLink>::StandIn(&tabs);
     // A record of another class: refused, and no object of it was made.
     EXPECT_EQ(nullptr, LoadSlider(withForeign));
     EXPECT_EQ(madeBefore, CForeignRecord::s_made);

@@ -283,7 +283,7 @@ TEST_F(MDIFrameTest, TheBarsMenuListsTheDocumentWindowsBarsAndIsOwnedByTheMainWi
 
     IKGPMenuLink* previous = CKGPLink<IKGPMenuLink>::Get();
     COwnerRecordingMenus menus;
-    CKGPLink<IKGPMenuLink>::Register(&menus);
+    CKGPLink<IKGPMenuLink>::StandIn(&menus);
     CKGPDockManager* childManager = child->GetDockManager();
     childManager->EnableControlBarContextMenu(TRUE);
     CWinApp& app = TestApp();
@@ -296,7 +296,7 @@ TEST_F(MDIFrameTest, TheBarsMenuListsTheDocumentWindowsBarsAndIsOwnedByTheMainWi
     EXPECT_TRUE(childManager->ShowBarsContextMenu(CPoint(100, 100)));
     EXPECT_EQ(menus.owner, &mainWindow);
     app.m_pMainWnd = nullptr;
-    CKGPLink<IKGPMenuLink>::Register(previous);
+    CKGPLink<IKGPMenuLink>::StandIn(previous);
     mainWindow.DestroyWindow();
     childBar.reset();
 }

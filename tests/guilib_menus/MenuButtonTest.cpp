@@ -245,9 +245,9 @@ TEST_F(BarTest, APopupOpensBelowItsBarButtonThroughThePopupMenus)
     auto* button = static_cast<CKGPToolbarMenuButton*>(bar.GetButton(0));
     EXPECT_TRUE(button->m_bDrawDownArrow) << "a button with a menu on a toolbar";
     IKGPMenuBarsLink* const library = CKGPLink<IKGPMenuBarsLink>::Get();
-    CKGPLink<IKGPMenuBarsLink>::Register(nullptr);
+    CKGPLink<IKGPMenuBarsLink>::StandIn(nullptr);
     EXPECT_FALSE(button->OpenPopupMenu()) << "without the popup menus no popup opens";
-    CKGPLink<IKGPMenuBarsLink>::Register(library);
+    CKGPLink<IKGPMenuBarsLink>::StandIn(library);
 
     CRecordedMenuBars menus;
     ASSERT_TRUE(button->OpenPopupMenu());

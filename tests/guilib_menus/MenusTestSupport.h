@@ -106,8 +106,8 @@ public:
 // one bar may stand for a popup's bar and one for the menu bar.
 class CRecordedMenuBars : public IKGPMenuBarsLink {
 public:
-    CRecordedMenuBars() : m_pBefore(CKGPLink<IKGPMenuBarsLink>::Get()) { CKGPLink<IKGPMenuBarsLink>::Register(this); }
-    ~CRecordedMenuBars() { CKGPLink<IKGPMenuBarsLink>::Register(m_pBefore); }
+    CRecordedMenuBars() : m_pBefore(CKGPLink<IKGPMenuBarsLink>::Get()) { CKGPLink<IKGPMenuBarsLink>::StandIn(this); }
+    ~CRecordedMenuBars() { CKGPLink<IKGPMenuBarsLink>::StandIn(m_pBefore); }
 
     IKGPMenuPopup* CreatePopupMenu() override
     {

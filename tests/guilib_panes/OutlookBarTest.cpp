@@ -532,11 +532,11 @@ TEST_F(OutlookBarTest, PanesDroppedInOutlookStyleMakeAnOutlookBarHoldingBoth)
 
     // Without the panes' link docking makes no outlook bar and groups nothing.
     IKGPOutlookBarLink* registered = CKGPLink<IKGPOutlookBarLink>::Get();
-    CKGPLink<IKGPOutlookBarLink>::Register(nullptr);
+    CKGPLink<IKGPOutlookBarLink>::StandIn(nullptr);
     EXPECT_EQ(nullptr, contacts->AttachToTabWnd(folders, KGP_DM_UNKNOWN));
     EXPECT_EQ(nullptr, folders->GetParentTabbedBar());
-    CKGPLink<IKGPOutlookBarLink>::Register(registered);
-    KGPRegisterOutlookBarLink(); // the first outlook bar does this; none was made yet here
+    CKGPLink<IKGPOutlookBarLink>::StandIn(registered);
+    KGPRegisterPanesLinks(); // as the library registers it
 
     CKGPDockingControlBar* made = nullptr;
     ASSERT_NE(nullptr, contacts->AttachToTabWnd(folders, KGP_DM_UNKNOWN, TRUE, &made));

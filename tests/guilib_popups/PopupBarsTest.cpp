@@ -130,8 +130,8 @@ TEST_F(CustomizeEntriesTest, TheResetEntryAsksTheToolbarAndClosesTheMenu)
 // Tab windows as the link gives them: plain child windows and a record of the tabs.
 class CFakeTabWindows final : public IKGPTabWindowLink {
 public:
-    CFakeTabWindows() { CKGPLink<IKGPTabWindowLink>::Register(this); }
-    ~CFakeTabWindows() { CKGPLink<IKGPTabWindowLink>::Register(nullptr); }
+    CFakeTabWindows() { CKGPLink<IKGPTabWindowLink>::StandIn(this); }
+    ~CFakeTabWindows() { CKGPLink<IKGPTabWindowLink>::StandIn(nullptr); }
 
     struct Tab {
         CWnd* window;
@@ -181,10 +181,10 @@ TEST_F(PopupTest, WithoutTabWindowsNoTabbedToolbarIsMadeAndNoTabIsAdded)
 {
     // No tab windows: a link a library frame of an earlier test registered is set aside.
     IKGPTabWindowLink* registered = CKGPLink<IKGPTabWindowLink>::Get();
-    CKGPLink<IKGPTabWindowLink>::Register(nullptr);
+    CKGPLink<IKGPTabWindowLink>::StandIn(nullptr);
     struct Restore {
         IKGPTabWindowLink* link;
-        ~Restore() { CKGPLink<IKGPTabWindowLink>::Register(link); }
+        ~Restore() { CKGPLink<IKGPTabWindowLink>::StandIn(link); }
     } restore{registered};
     CKGPTabbedToolbar tabbed;
     EXPECT_FALSE(tabbed.AddTab(bar)) << "no window yet";

@@ -242,7 +242,7 @@ protected:
         Pump(20);
         menuBar.DestroyWindow();
         frame.DestroyWindow();
-        CKGPLink<IKGPMenuOptionsLink>::Register(optionsBefore);
+        CKGPLink<IKGPMenuOptionsLink>::StandIn(optionsBefore);
     }
     static CKGPPopupMenu* OpenFrom(CKGPToolBar& bar, int index)
     {

@@ -73,7 +73,7 @@ class PopupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        KGPRegisterMenuLink();
+        KGPRegisterMenusLinks();
         ASSERT_TRUE(host.CreateHost(640, 420));
         bar = &host.Make<CKGPToolBar>();
         ASSERT_TRUE(bar->Create(&host, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));

@@ -74,7 +74,7 @@ protected:
         frame.DestroyWindow();
         // A menu bar, once made, turns recently used menus on for every popup
         // of the process: the other popup tests run without.
-        CKGPLink<IKGPMenuOptionsLink>::Register(optionsBefore);
+        CKGPLink<IKGPMenuOptionsLink>::StandIn(optionsBefore);
     }
     CKGPToolbarMenuButton* MenuButton(int index) const
     {
@@ -252,7 +252,7 @@ TEST_F(PopupTest, AHiddenItemsMnemonicInACustomiseButtonsMenuActsAsTheButton)
     EXPECT_TRUE(host.commands.empty()) << "the bar took it: no command was sent";
 
     CKGPToolBar::s_usage.Reset();
-    CKGPLink<IKGPMenuOptionsLink>::Register(optionsBefore);
+    CKGPLink<IKGPMenuOptionsLink>::StandIn(optionsBefore);
 }
 
 }  // namespace

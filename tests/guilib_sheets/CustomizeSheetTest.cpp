@@ -222,9 +222,9 @@ TEST_F(CustomizeSheetTest, AWindowMenuOffersTheMdiFramesWindowsDialog)
 
     const std::vector<CString> plain = Texts(*CKGPToolbarCustomize(&frame, TRUE).GetCategory(L"Window"));
     CWindowsDialogFrames mdi;
-    CKGPLink<IKGPWindowsDialogLink>::Register(&mdi);
+    CKGPLink<IKGPWindowsDialogLink>::StandIn(&mdi);
     CKGPToolbarCustomize sheet(&frame, TRUE);
-    CKGPLink<IKGPWindowsDialogLink>::Register(nullptr);
+    CKGPLink<IKGPWindowsDialogLink>::StandIn(nullptr);
     ::SetMenu(frame.GetSafeHwnd(), old);
 
     EXPECT_EQ((std::vector<CString>{L"New Window", L"Arrange"}), plain) << "no MDI frame: no windows dialog";

@@ -14,7 +14,7 @@ namespace {
 
 TEST(TabbedToolbarTest, ToolbarsAddedBecomeTabsOfARealTabWindow)
 {
-    KGPRegisterTabWindowLink();
+    KGPRegisterTabsLinks();
     keyloft_test::CLibraryTestHost host;
     ASSERT_TRUE(host.CreateHost(640, 300));
     auto& tabbed = host.Make<CKGPTabbedToolbar>();

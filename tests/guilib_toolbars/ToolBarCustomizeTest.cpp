@@ -33,8 +33,8 @@ constexpr UINT kSecondBarId = 0xE806;
 // The appearance dialog as the toolbars reach it: answers OK or Cancel.
 class CAppearanceAnswer : public IKGPButtonAppearanceLink {
 public:
-    explicit CAppearanceAnswer(BOOL bOk) : m_bOk(bOk) { CKGPLink<IKGPButtonAppearanceLink>::Register(this); }
-    ~CAppearanceAnswer() { CKGPLink<IKGPButtonAppearanceLink>::Register(nullptr); }
+    explicit CAppearanceAnswer(BOOL bOk) : m_bOk(bOk) { CKGPLink<IKGPButtonAppearanceLink>::StandIn(this); }
+    ~CAppearanceAnswer() { CKGPLink<IKGPButtonAppearanceLink>::StandIn(nullptr); }
     BOOL EditButtonAppearance(CKGPToolbarButton* pButton, CKGPToolBar*) override
     {
         ++calls;
@@ -222,7 +222,7 @@ public:
 
 TEST_F(ToolBarCustomizeTest, AButtonDroppedOntoABarInsideATabbedToolbarRefitsTheTabbedToolbar)
 {
-    KGPRegisterTabWindowLink();
+    KGPRegisterTabsLinks();
     CCountingTabbedToolbar tabbed;
     ASSERT_TRUE(tabbed.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kSecondBarId + 5));
     MakeSecondBar();

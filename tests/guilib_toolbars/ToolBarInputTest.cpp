@@ -15,15 +15,15 @@ class CFakeManagers final : public IKGPUserToolsLink, public IKGPKeyboardLink, p
 public:
     CFakeManagers()
     {
-        CKGPLink<IKGPUserToolsLink>::Register(this);
-        CKGPLink<IKGPKeyboardLink>::Register(this);
-        CKGPLink<IKGPMenuOptionsLink>::Register(this);
+        CKGPLink<IKGPUserToolsLink>::StandIn(this);
+        CKGPLink<IKGPKeyboardLink>::StandIn(this);
+        CKGPLink<IKGPMenuOptionsLink>::StandIn(this);
     }
     ~CFakeManagers()
     {
-        CKGPLink<IKGPUserToolsLink>::Register(nullptr);
-        CKGPLink<IKGPKeyboardLink>::Register(nullptr);
-        CKGPLink<IKGPMenuOptionsLink>::Register(nullptr);
+        CKGPLink<IKGPUserToolsLink>::StandIn(nullptr);
+        CKGPLink<IKGPKeyboardLink>::StandIn(nullptr);
+        CKGPLink<IKGPMenuOptionsLink>::StandIn(nullptr);
     }
     BOOL IsUserToolCommand(UINT uiCmd) const override { return uiCmd >= kUserTool && uiCmd < kUserTool + 10; }
     UINT GetToolsEntryCommand() const override { return kUserTool - 1; }
@@ -109,8 +109,8 @@ TEST_F(ToolBarTest, UserToolsShortcutsAndTheRecentlyUsedRule)
 // tooltip of Print.
 class CFakeFrameLink final : public IKGPToolbarFrameLink {
 public:
-    CFakeFrameLink() { CKGPLink<IKGPToolbarFrameLink>::Register(this); }
-    ~CFakeFrameLink() { CKGPLink<IKGPToolbarFrameLink>::Register(nullptr); }
+    CFakeFrameLink() { CKGPLink<IKGPToolbarFrameLink>::StandIn(this); }
+    ~CFakeFrameLink() { CKGPLink<IKGPToolbarFrameLink>::StandIn(nullptr); }
     BOOL OnUserToolTip(CFrameWnd*, CKGPToolbarButton* pButton, CString& strText) const override
     {
         strText = _T("Print it");
