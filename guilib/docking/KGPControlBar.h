@@ -37,6 +37,10 @@ public:
     BOOL FloatBar(CRect rect, KGPDockMethod method = KGP_DM_UNKNOWN, bool bShow = true) override;
     void AdjustHostLayout() override;
     CKGPMiniFrameWnd* CreateFloatingFrame(CRect rect, KGPDockMethod method = KGP_DM_UNKNOWN) override;
+    // After the base bar's data: the floating and docked rectangles and the
+    // recent row index. Loading reads it whole before the bar takes it.
+    void Serialize(CArchive& ar) override;
+    void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     BOOL ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, int nID, int nIndex) override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

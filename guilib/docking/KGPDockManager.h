@@ -231,6 +231,9 @@ protected:
     // Panes that may not float, in trees the layout does not store, take their
     // saved size and visibility.
     void RestoreFixedPanes();
+    // Bars held by the dock bars (toolbars, the menu bar) whose values the
+    // load read go back to their saved rows and places.
+    void RestoreDockedBars();
     void ApplyLoadedAutoHideBars();
     void ApplyBarsAsDocuments(const CList<UINT, UINT>& ids);
     void DropLoadedLists();

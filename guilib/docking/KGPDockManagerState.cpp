@@ -629,6 +629,10 @@ void CKGPDockManager::ApplyLoadedState()
         ShowLoadedMiniFrame(pMiniFrame, bFrameHidden);
     }
 
+    // The toolbars and the menu bar go back to their rows (or leave
+    // floating frames the layout does not keep).
+    RestoreDockedBars();
+
     // Floating frames whose bars all went elsewhere go now (not when their
     // check comes round: a load may be followed by another at once).
     CObList frames;

@@ -579,39 +579,3 @@ LRESULT CKGPDockingControlBar::OnSetText(WPARAM, LPARAM lParam)
     return result;
 }
 
-// ---- Stored form.
-
-void CKGPDockingControlBar::Serialize(CArchive& ar)
-{
-    if (!ar.IsStoring()) {
-        CKGPStoredLoad load;
-        ReadArchive(ar, load);
-        load.Commit();
-        return;
-    }
-    CKGPBaseControlBar::Serialize(ar);
-    // The place as it is now, as the registry's values take it: the floating
-    // frame's rectangle while it floats, else the docked one.
-    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE); pMiniFrame != nullptr && IsFloating())
-        pMiniFrame->GetWindowRect(m_recentDockInfo.m_rectRecentFloatingRect);
-    else if (!IsFloating())
-        StoreRecentDockedRect();
-    ar << m_recentDockInfo.m_rectRecentFloatingRect;
-    ar << m_recentDockInfo.m_rectRecentDockedRect;
-    ar << static_cast<DWORD>(m_recentDockInfo.m_nRecentRowIndex);
-}
-
-void CKGPDockingControlBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
-{
-    CKGPBaseControlBar::ReadArchive(ar, load);
-    CKGPStoredReader in(ar);
-    using kgp_stored::kMaxCoordinate;
-    const CRect rects[2] = {in.ReadRect(kMaxCoordinate), in.ReadRect(kMaxCoordinate)};
-    const int rowIndex = in.ReadInt(0, kMaxCoordinate);
-    load.OnCommit([this, rects, rowIndex] {
-        m_recentDockInfo.m_rectRecentFloatingRect = rects[0];
-        m_recentDockInfo.m_rectRecentDockedRect = rects[1];
-        m_rectLoadedDocked = rects[1];
-        m_recentDockInfo.m_nRecentRowIndex = rowIndex;
-    });
-}

@@ -36,10 +36,6 @@ public:
     CKGPDockingControlBar();
     ~CKGPDockingControlBar() override;
 
-    // After the base bar's data: the floating and docked rectangles and the
-    // recent row index. Loading reads it whole before the pane takes it.
-    void Serialize(CArchive& ar) override;
-    void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // ---- Base overrides.

@@ -187,9 +187,13 @@ public:
         CKGPBaseTabbedBar* pTabbed = TabbedOf(pTabbedBar);
         if (pTabbed == nullptr || pParent == nullptr)
             return FALSE;
+        // The floating place read with the record stays (a window made takes
+        // its first rectangle as one).
+        const CRect floating = pTabbed->m_recentDockInfo.m_rectRecentFloatingRect;
         if (!pTabbed->Create(_T(""), pParent, CRect(0, 0, 100, 100), TRUE, static_cast<UINT>(-1),
                              (dwStyle & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD, 0))
             return FALSE;
+        pTabbed->m_recentDockInfo.m_rectRecentFloatingRect = floating;
         pTabbed->SetAutoDestroy(TRUE);
         return TRUE;
     }

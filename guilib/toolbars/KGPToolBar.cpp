@@ -255,8 +255,11 @@ struct CKGPToolBar::StoredButtons {
 
 void CKGPToolBar::Serialize(CArchive& ar)
 {
-    // Loading reads the whole archive through ReadArchive before anything changes.
+    // Loading reads the whole archive through ReadArchive before anything
+    // changes; the bar then fits its buttons, as after LoadState.
     CKGPBaseToolBar::Serialize(ar);
+    if (ar.IsLoading() && !m_bLockedBar && GetSafeHwnd() != nullptr)
+        AdjustLayout();
     if (m_bLockedBar || ar.IsLoading())
         return;
     CObList archivable;

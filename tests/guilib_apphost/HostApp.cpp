@@ -54,11 +54,27 @@ namespace {
 constexpr const wchar_t* kLayoutSection = L"Layout";
 constexpr const wchar_t* kLayoutArchive = L"Archive";
 
-// The panes whose own records go into the archive before the layout's.
+// The bars and panes whose own records go into the archive before the
+// layout's: the menu bar and the toolbars, then the panes.
+std::vector<CKGPToolBar*> StoredBars(CFrameWnd& frame)
+{
+    auto* host = dynamic_cast<CHostMainFrame*>(&frame);
+    return host != nullptr ? host->StoredBars() : std::vector<CKGPToolBar*>();
+}
+
 std::vector<CKGPDockingControlBar*> ArchivedPanes(CFrameWnd& frame)
 {
     auto* host = dynamic_cast<CHostMainFrame*>(&frame);
     return host != nullptr ? host->StoredPanes() : std::vector<CKGPDockingControlBar*>();
+}
+
+void SerializeLayout(CArchive& ar, CFrameWnd& frame, CKGPDockManager& manager)
+{
+    for (CKGPToolBar* bar : StoredBars(frame))
+        bar->Serialize(ar);
+    for (CKGPDockingControlBar* pane : ArchivedPanes(frame))
+        pane->Serialize(ar);
+    manager.Serialize(ar);
 }
 
 } // namespace
@@ -68,15 +84,17 @@ BOOL CHostStateStore::SaveLayout(CFrameWnd& frame)
     CKGPDockManager* manager = CKGPGlobalUtils::Get().GetFrameDockManager(&frame);
     if (manager == nullptr)
         return FALSE;
-    if (m_medium == Medium::Registry)
-        return manager->SaveState(SectionPath(_T("")));
+    if (m_medium == Medium::Registry) {
+        // Every bar saves its own state (the dock manager leaves the
+        // toolbars to themselves), then the layout is saved.
+        BOOL saved = TRUE;
+        for (CKGPToolBar* bar : StoredBars(frame))
+            saved = bar->SaveState(SectionPath(_T(""))) && saved;
+        return manager->SaveState(SectionPath(_T(""))) && saved;
+    }
     std::vector<BYTE> bytes;
     try {
-        bytes = keyloft_test::StoredBytes([&](CArchive& ar) {
-            for (CKGPDockingControlBar* pane : ArchivedPanes(frame))
-                pane->Serialize(ar);
-            manager->Serialize(ar);
-        });
+        bytes = keyloft_test::StoredBytes([&](CArchive& ar) { SerializeLayout(ar, frame, *manager); });
     } catch (CException* e) {
         e->Delete();
         return FALSE;
@@ -92,10 +110,16 @@ BOOL CHostStateStore::LoadLayout(CFrameWnd& frame)
     if (manager == nullptr)
         return FALSE;
     if (m_medium == Medium::Registry) {
+        // The bars first, so that the layout applied puts them back where
+        // they were saved too.
+        BOOL barsLoaded = TRUE;
+        for (CKGPToolBar* bar : StoredBars(frame))
+            barsLoaded = bar->LoadState(SectionPath(_T(""))) && barsLoaded;
         if (!manager->LoadState(SectionPath(_T("")))) {
             m_bLayoutRefused = manager->IsLoadFailed();
             return FALSE;
         }
+        m_bLayoutRefused = !barsLoaded;
     } else {
         LPBYTE data = nullptr;
         UINT bytes = 0;
@@ -104,11 +128,7 @@ BOOL CHostStateStore::LoadLayout(CFrameWnd& frame)
         std::vector<BYTE> stored(data, data + bytes);
         delete[] data;
         try {
-            keyloft_test::LoadBytes(std::move(stored), [&](CArchive& ar) {
-                for (CKGPDockingControlBar* pane : ArchivedPanes(frame))
-                    pane->Serialize(ar);
-                manager->Serialize(ar);
-            });
+            keyloft_test::LoadBytes(std::move(stored), [&](CArchive& ar) { SerializeLayout(ar, frame, *manager); });
         } catch (CException* e) {
             e->Delete();
             m_bLayoutRefused = TRUE;
@@ -116,8 +136,8 @@ BOOL CHostStateStore::LoadLayout(CFrameWnd& frame)
         }
     }
     manager->ApplyLoadedState();
-    m_bLayoutLoaded = TRUE;
-    return TRUE;
+    m_bLayoutLoaded = !m_bLayoutRefused;
+    return m_bLayoutLoaded;
 }
 
 BOOL CHostStateStore::LoadPlacement(CRect& rectNormal, int& nFlags, int& nShowCmd)

@@ -37,10 +37,11 @@ public:
 
 // The state store: the main frame's bars and docking layout are loaded from
 // it when the frame is loaded and saved to it when the main frame closes,
-// with the frame's placement. The layout goes into the registry (every
-// pane's values and the dock manager's) or, as an application may keep it in
-// a file of its own, into one archive (the panes' records, then the dock
-// manager's) held as one binary value.
+// with the frame's placement. The layout goes into the registry (the menu
+// bar's and the toolbars' own states, every pane's values and the dock
+// manager's) or, as an application may keep it in a file of its own, into
+// one archive (the bars' records, the panes', then the dock manager's) held
+// as one binary value.
 class CHostStateStore : public CKGPAppStateStore {
 public:
     enum class Medium { Registry, Archive };

@@ -257,6 +257,11 @@ std::vector<CKGPDockingControlBar*> CHostMainFrame::StoredPanes()
     return {&m_wndFiles, &m_wndClasses, &m_wndOutput, &m_wndWatch, &m_wndProperties, &m_wndTasks, &m_wndShortcuts};
 }
 
+std::vector<CKGPToolBar*> CHostMainFrame::StoredBars()
+{
+    return {&m_wndMenuBar, &m_wndToolBar, &m_wndFormatBar};
+}
+
 void CHostMainFrame::OnViewCustomize()
 {
     auto* sheet = new CKGPToolbarCustomize(this, TRUE);

@@ -73,6 +73,8 @@ public:
     CKGPOutlookBarPane m_wndNotesPage;
     // The docking panes the application made, in the order it made them.
     std::vector<CKGPDockingControlBar*> StoredPanes();
+    // The bars that keep their own state: the menu bar and the toolbars.
+    std::vector<CKGPToolBar*> StoredBars();
     // What the last options sheet ended with (IDOK, IDCANCEL; 0: never
     // opened), the name it applied and how often it applied.
     INT_PTR m_nOptionsResult = 0;

@@ -1,9 +1,11 @@
 // The layout after a restart: every pane (where it stands, its edge, its tab
 // group and active tab, its rectangle, whether it shows, its auto-hide edge,
-// its floating frame) comes back as it was, through the registry and through
-// the application's archive: for the host's own layout through a real close
-// and start, and for a dozen layouts of a seeded walk, each made in the
-// running frame and loaded by a second frame made anew.
+// its floating frame) and every bar (its edge, row and place or its floating
+// frame, whether it shows, its buttons as customised) comes back as it was,
+// through the registry and through the application's archive: for the host's
+// own layout through a real close and start (and saved again, the same
+// bytes), and for a dozen layouts of a seeded walk, each made in the running
+// frame and loaded by a second frame made anew.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -13,11 +15,47 @@
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 
 #include <deque>
+#include <map>
 #include <sstream>
 
 namespace {
 
 using Medium = CHostStateStore::Medium;
+
+// Every value stored below the host's key (by key path and name): what a
+// close saved.
+std::map<std::wstring, std::vector<BYTE>> StoredValues()
+{
+    std::map<std::wstring, std::vector<BYTE>> values;
+    const std::wstring root = std::wstring(L"Software\\") + kHostRegistryKey + L"\\" + kHostProfileName;
+    std::vector<std::wstring> keys{root};
+    while (!keys.empty()) {
+        const std::wstring path = keys.back();
+        keys.pop_back();
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            continue;
+        wchar_t name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD length = 256;
+            if (::RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            keys.push_back(path + L"\\" + name);
+        }
+        for (DWORD i = 0;; ++i) {
+            DWORD length = 256;
+            DWORD bytes = 0;
+            if (::RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+                break;
+            std::vector<BYTE> data(bytes);
+            length = 256;
+            ::RegEnumValueW(key, i, name, &length, nullptr, nullptr, data.data(), &bytes);
+            values[path + L":" + name] = data;
+        }
+        ::RegCloseKey(key);
+    }
+    return values;
+}
 
 class LayoutRestartTest : public AppHostTest {
 protected:
@@ -28,7 +66,28 @@ protected:
     }
     static std::string Describe(CHostMainFrame& frame)
     {
-        return apphost::DescribePanes(frame, frame.StoredPanes());
+        return apphost::DescribePanes(frame, frame.StoredPanes()) + apphost::DescribeBars(frame, frame.StoredBars());
+    }
+    // The bars changed as a user might: the Standard bar customised (its
+    // second button taken off, its first moved behind the next separator),
+    // the Format bar moved up into the Standard bar's row; then the Standard
+    // bar floated, when asked.
+    static void RearrangeBars(CHostMainFrame& frame, bool floatStandardBar)
+    {
+        CKGPToolBar& standard = frame.m_wndToolBar;
+        ASSERT_TRUE(standard.RemoveButton(1));
+        ASSERT_EQ(3, standard.InsertButtonCopy(*standard.GetButton(0), 3));
+        ASSERT_TRUE(standard.RemoveButton(0));
+        standard.AdjustLayout();
+        CKGPToolBar& format = frame.m_wndFormatBar;
+        CRect rect = apphost::ScreenRect(standard);
+        rect.OffsetRect(rect.Width() + 40, 0);
+        frame.DockControlBar(&format, AFX_IDW_DOCKBAR_TOP, rect);
+        ASSERT_EQ(standard.GetDockBarRow(), format.GetDockBarRow());
+        if (floatStandardBar)
+            ASSERT_TRUE(standard.FloatBar(CRect(CPoint(380, 300), standard.CalcFixedLayout(FALSE, TRUE))));
+        frame.RecalcLayout();
+        apphost::PumpFor(0);
     }
     // The host's own layout, changed as a user might: the output pane
     // floated, the left pane wider, the other tab active.
@@ -75,9 +134,11 @@ TEST_F(LayoutRestartTest, TheHostsLayoutComesBackAfterARestart)
         SCOPED_TRACE(medium == Medium::Registry ? "registry" : "archive");
         HostApp().StateStore().m_medium = medium;
         Rearrange(Frame());
+        RearrangeBars(Frame(), medium == Medium::Archive);
         const std::string saved = Describe(Frame());
         ASSERT_TRUE(Close());
         EXPECT_TRUE(HostApp().StateStore().m_bLayoutSaved);
+        const auto bytes = StoredValues();
         ASSERT_TRUE(Start());
         EXPECT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
         EXPECT_EQ(saved, Describe(Frame()));
@@ -88,8 +149,15 @@ TEST_F(LayoutRestartTest, TheHostsLayoutComesBackAfterARestart)
         EXPECT_TRUE(apphost::WaitUntil(
             [&] { return apphost::ShowsAt(floating->GetSafeHwnd(), apphost::ScreenRect(*floating).CenterPoint()); }))
             << "the floating frame is seen";
-        // Closed and started once more without a change: the same again.
+        // Closed (saved the same bytes) and started once more without a
+        // change: the same again.
         ASSERT_TRUE(Close());
+        const auto again = StoredValues();
+        for (const auto& [name, value] : bytes) {
+            const auto now = again.find(name);
+            EXPECT_TRUE(now != again.end() && now->second == value) << "saved again otherwise: " << CStringA(name.c_str());
+        }
+        EXPECT_EQ(bytes.size(), again.size());
         ASSERT_TRUE(Start());
         EXPECT_EQ(saved, Describe(Frame()));
         apphost::Screenshot(medium == Medium::Registry ? L"apphost_restart_registry.bmp"
@@ -120,14 +188,20 @@ TEST_F(LayoutRestartTest, ADozenWalkedLayoutsComeBackInAFrameMadeAnew)
                 recent.pop_front();
         }
         apphost::PumpFor(0);
-        const std::string saved = Describe(frame);
+        // (A frame made anew opens no note: its menu bar shows the menu
+        // without one.)
+        auto describe = [](CHostMainFrame& shown) {
+            return apphost::DescribePanes(shown, shown.StoredPanes()) +
+                   apphost::DescribeBars(shown, {&shown.m_wndToolBar, &shown.m_wndFormatBar});
+        };
+        const std::string saved = describe(frame);
         for (const Medium medium : {Medium::Registry, Medium::Archive}) {
             HostApp().StateStore().m_medium = medium;
             ASSERT_TRUE(HostApp().StateStore().SaveLayout(frame));
             CHostMainFrame* second = LoadSecondFrame(frame);
             ASSERT_NE(nullptr, second);
             const bool loaded = HostApp().StateStore().m_bLayoutLoaded != FALSE;
-            const std::string again = Describe(*second);
+            const std::string again = describe(*second);
             second->DestroyWindow();
             apphost::PumpFor(0);
             if (!loaded || again != saved) {

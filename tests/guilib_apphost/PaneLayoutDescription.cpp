@@ -2,8 +2,10 @@
 
 #include "guilib/docking/KGPAutoHideToolBar.h"
 #include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
+#include "guilib/toolbars/KGPToolbarButton.h"
 
 #include <sstream>
 
@@ -81,6 +83,42 @@ std::string DescribePanes(CFrameWnd& frame, const std::vector<CKGPDockingControl
             DescribePlace(out, frame, *pane);
         }
         out << (pane->IsBarVisible() ? " pane shown" : " pane hidden") << '\n';
+    }
+    return out.str();
+}
+
+std::string DescribeBars(CFrameWnd& frame, const std::vector<CKGPToolBar*>& bars)
+{
+    std::ostringstream out;
+    for (CKGPToolBar* bar : bars) {
+        if (bar == nullptr || bar->GetSafeHwnd() == nullptr) {
+            out << "a bar without a window\n";
+            continue;
+        }
+        out << bar->GetDlgCtrlID() << ": ";
+        if (CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame(TRUE)) {
+            CRect rect;
+            floating->GetWindowRect(rect);
+            out << "floating " << rect << (floating->IsWindowVisible() ? " frame shown" : " frame hidden");
+        } else if (CKGPDockBar* dockBar = bar->GetParentDockBar()) {
+            out << "docked " << dockBar->GetCurrentAlignment() << " row " << dockBar->GetRowIndex(bar->GetDockBarRow())
+                << ' ' << ClientRectOf(frame, *bar);
+        } else {
+            out << "nowhere";
+        }
+        out << (bar->IsBarVisible() ? " shown" : " hidden") << " buttons";
+        for (int i = 0; i < bar->GetCount(); ++i) {
+            const CKGPToolbarButton* button = bar->GetButton(i);
+            if (button->IsSeparator())
+                out << " |";
+            else if (button->m_nCommand == 0 || button->m_nCommand == static_cast<UINT>(-1))
+                out << " \"" << CStringA(button->m_strCaption).GetString() << '"';
+            else
+                out << ' ' << button->m_nCommand;
+            if (!button->m_bShown)
+                out << "(hidden)";
+        }
+        out << '\n';
     }
     return out.str();
 }

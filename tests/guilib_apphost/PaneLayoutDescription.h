@@ -10,6 +10,7 @@
 #include <afxwin.h>
 
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/toolbars/KGPToolBar.h"
 
 #include <string>
 #include <vector>
@@ -17,5 +18,11 @@
 namespace apphost {
 
 std::string DescribePanes(CFrameWnd& frame, const std::vector<CKGPDockingControlBar*>& panes);
+// The same of the menu bar and the toolbars, a line per bar: docked (its
+// edge, its row, its rectangle) or floating (its frame's rectangle and
+// visibility), whether it shows, and its buttons in order (commands,
+// separators as '|', a button without a command by its caption, a hidden
+// one marked).
+std::string DescribeBars(CFrameWnd& frame, const std::vector<CKGPToolBar*>& bars);
 
 } // namespace apphost

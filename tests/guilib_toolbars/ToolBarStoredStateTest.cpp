@@ -1,10 +1,14 @@
-// A toolbar's stored state: saved and reloaded, and damaged ones refused whole
-// (the bar, its edge and its reference lists stay as they were): cut short,
-// objects of other classes, an object read twice, numbers out of bounds.
+// A toolbar's stored state: saved and reloaded (from an archive fitting its
+// buttons; with the docking layout, back in its row and place), and damaged
+// ones refused whole (the bar, its edge and its reference lists stay as they
+// were): cut short, objects of other classes, an object read twice, numbers
+// out of bounds.
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/core/KGPWorkspace.h"
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockManager.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "tests/guilib_toolbars/ToolBarTestFrame.h"
 #include "tests/guilib_toolbars/ToolBarTestIds.h"
@@ -19,6 +23,7 @@
 
 namespace {
 
+using keyloft_test::LoadBytes;
 using keyloft_test::StoredBytes;
 using toolbar_test::kBarId;
 using toolbar_test::kProfile;
@@ -147,7 +152,7 @@ TEST_F(ToolBarStoredStateTest, SavedReloadedAndRefusedWhenCutShortOrForeign)
     // An object of another class where a button belongs: refused.
     WriteStored(_T("Buttons"), StoredBytes([](CArchive& ar) {
                     CCmdUsageCount usage;
-                    ar << DWORD(CBRS_ALIGN_TOP) << DWORD(1);
+                    ar << DWORD(CBRS_ALIGN_TOP) << DWORD(1) << CRect() << CRect() << DWORD(0);
                     ar.WriteCount(1);
                     ar.WriteObject(&usage);
                 }));
@@ -163,14 +168,101 @@ TEST_F(ToolBarStoredStateTest, SavedReloadedAndRefusedWhenCutShortOrForeign)
     EXPECT_FALSE(bar.LoadState(kProfile)) << "no Buttons value was written";
 }
 
+// Loaded from an archive (an application's own file), a bar fits the
+// buttons it read, as after LoadState.
+TEST_F(ToolBarStoredStateTest, AnArchivedBarFitsTheButtonsItLoads)
+{
+    const std::vector<BYTE> whole = StoredBytes([this](CArchive& ar) { bar.Serialize(ar); });
+    const CSize wide = bar.CalcFixedLayout(FALSE, TRUE);
+    const UINT one[] = {ID_TEST_PRINT};
+    bar.SetButtons(one, 1);
+    bar.AdjustLayout();
+    CRect rect;
+    bar.GetWindowRect(rect);
+    ASSERT_LT(rect.Width(), wide.cx);
+    LoadBytes(whole, [this](CArchive& ar) { bar.Serialize(ar); });
+    bar.GetWindowRect(rect);
+    EXPECT_EQ(wide, rect.Size());
+}
+
+// Two bars in one row, the second at a place along it: saved (through the
+// registry, then through an archive of the bars and the layout), floated or
+// moved to a row of its own, and loaded: it is back in the first bar's row,
+// where it was.
+TEST_F(ToolBarStoredStateTest, ABarsRowAndPlaceComeBackWithTheLayout)
+{
+    // An application's state store: its data read as this version writes
+    // them (a bar's archive then ends where the next one begins).
+    CKGPWorkspace workspace;
+    workspace.SetDataVersion(9, 20);
+    SetWorkspace(&workspace);
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(&bar);
+    CKGPToolBar second;
+    ASSERT_TRUE(second.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarId + 1));
+    ASSERT_TRUE(second.LoadToolBar(IDR_TEST_TOOLBAR));
+    second.EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(&second);
+    CRect rect;
+    bar.GetWindowRect(rect);
+    rect.OffsetRect(rect.Width() + 30, 0);
+    frame.DockControlBar(&second, AFX_IDW_DOCKBAR_TOP, rect);
+    ASSERT_EQ(bar.GetDockBarRow(), second.GetDockBarRow());
+    auto place = [this](CKGPToolBar& docked) {
+        CRect in;
+        docked.GetWindowRect(in);
+        frame.ScreenToClient(in);
+        return in;
+    };
+    const CRect saved = place(second);
+    CKGPDockManager& manager = *frame.GetDockManager();
+    auto moveAway = [&](bool bFloat) {
+        if (bFloat)
+            ASSERT_TRUE(second.FloatBar(CRect(CPoint(200, 200), second.CalcFixedLayout(FALSE, TRUE))));
+        else
+            frame.DockControlBar(&second);
+        frame.RecalcLayout();
+        ASSERT_NE(bar.GetDockBarRow(), second.GetDockBarRow());
+    };
+
+    ASSERT_TRUE(bar.SaveState(kProfile));
+    ASSERT_TRUE(second.SaveState(kProfile));
+    ASSERT_TRUE(manager.SaveState(kProfile, 0));
+    moveAway(true);
+    ASSERT_TRUE(bar.LoadState(kProfile));
+    ASSERT_TRUE(second.LoadState(kProfile));
+    ASSERT_TRUE(manager.LoadState(kProfile, 0));
+    manager.ApplyLoadedState();
+    frame.RecalcLayout();
+    EXPECT_EQ(bar.GetDockBarRow(), second.GetDockBarRow()) << "through the registry";
+    EXPECT_EQ(saved, place(second)) << "through the registry";
+    EXPECT_EQ(nullptr, second.GetParentMiniFrame()) << "its floating frame is gone";
+
+    auto serialize = [&](CArchive& ar) {
+        bar.Serialize(ar);
+        second.Serialize(ar);
+        manager.Serialize(ar);
+    };
+    const std::vector<BYTE> archived = StoredBytes(serialize);
+    moveAway(false);
+    LoadBytes(archived, serialize);
+    manager.ApplyLoadedState();
+    frame.RecalcLayout();
+    EXPECT_EQ(bar.GetDockBarRow(), second.GetDockBarRow()) << "through the archive";
+    EXPECT_EQ(saved, place(second)) << "through the archive";
+    second.DestroyWindow();
+}
+
 TEST_F(ToolBarStoredStateTest, AnObjectReadTwiceIsRefusedInEveryList)
 {
     CKGPWorkspace workspace;
     workspace.m_bResourceSmartUpdate = TRUE;
     SetWorkspace(&workspace);
     ASSERT_TRUE(bar.SaveState(kProfile));
-    // The button list (after the edge and visibility words) and both reference lists.
-    ExpectRefused(_T("Buttons"), SecondReadAgain(BarBytes({&open, &print}), 8, &open), "Buttons");
+    // The button list (after the edge and visibility words and the place:
+    // two rectangles and the row) and both reference lists.
+    ExpectRefused(_T("Buttons"), SecondReadAgain(BarBytes({&open, &print}), 8 + 16 + 16 + 4, &open), "Buttons");
     ASSERT_TRUE(bar.SaveState(kProfile));
     ExpectRefused(_T("OrigResetItems"), SecondReadAgain(ListBytes({&open, &print}), 0, &open), "OrigResetItems");
     ASSERT_TRUE(bar.SaveState(kProfile));
