@@ -91,14 +91,18 @@ void CKGPBaseTabWnd::OnDestroy()
 
 void CKGPBaseTabWnd::CleanUp()
 {
-    for (auto& tab : m_arTabs) {
+    // The tabs leave the list before their windows go: a window that takes
+    // its own tab away as it goes (a pane) finds none, so the list is not
+    // changed under this loop and no window is destroyed twice.
+    std::vector<std::unique_ptr<CKGPTabInfo>> tabs;
+    tabs.swap(m_arTabs);
+    m_iTabsNum = 0;
+    m_iActiveTab = -1;
+    for (auto& tab : tabs) {
         if (m_bAutoDestroyWindow && tab->m_pWnd != nullptr && tab->m_pWnd->GetSafeHwnd() != nullptr)
             tab->m_pWnd->DestroyWindow();
     }
-    m_arTabs.clear();
     CKGPToolTipFactory::DeleteToolTip(m_pToolTip);
-    m_iTabsNum = 0;
-    m_iActiveTab = -1;
 }
 
 LRESULT CKGPBaseTabWnd::Notify(UINT message, WPARAM wParam, LPARAM lParam)
