@@ -22,6 +22,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDockSite.h"
 #include "guilib/frames/KGPFrameImpl.h"
+#include "guilib/frames/KGPFrameMessageEntries.h"
 #include "guilib/frames/KGPFrameLinks.h"
 #include "guilib/frames/KGPOleActiveItem.h"
 #include "guilib/toolbars/KGPToolBar.h"
@@ -403,15 +404,7 @@ BEGIN_TEMPLATE_MESSAGE_MAP(CKGPMainFrameT, TBase, CKGPDockSiteFrameT<TBase>)
     ON_WM_NCCALCSIZE()
     ON_MESSAGE(WM_SETTEXT, &ThisClass::OnSetText)
     ON_MESSAGE(WM_DWMCOMPOSITIONCHANGED, &ThisClass::OnDWMCompositionChanged)
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_CREATE, &ThisClass::OnToolbarCreateNew)
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_DELETE, &ThisClass::OnToolbarDelete)
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_POPUPMENU, &ThisClass::OnToolbarContextMenu)
     ON_REGISTERED_MESSAGE(KGM_CHANGEVISUALMANAGER, &ThisClass::OnChangeVisualManager)
     ON_REGISTERED_MESSAGE(KGM_POSTSETPREVIEWFRAME, &ThisClass::OnChangeVisualManager)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &ThisClass::OnUpdateControlBarMenu)
-    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &ThisClass::OnBarCheck)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &ThisClass::OnUpdateControlBarMenu)
-    ON_COMMAND_EX(ID_VIEW_TOOLBAR, &ThisClass::OnBarCheck)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, &ThisClass::OnUpdateControlBarMenu)
-    ON_COMMAND_EX(ID_VIEW_REBAR, &ThisClass::OnBarCheck)
+    KGP_ON_FRAME_TOOLBAR_ENTRIES()
 END_MESSAGE_MAP()

@@ -7,6 +7,7 @@
 #include "guilib/core/KGPWindowHelpers.h"
 #include "guilib/docking/KGPBaseControlBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPFrameMessageEntries.h"
 #include "guilib/frames/KGPLibraryLinks.h"
 #include "guilib/frames/KGPOleCntrFrameWnd.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
@@ -30,15 +31,7 @@ BEGIN_TEMPLATE_MESSAGE_MAP(CKGPInPlaceFrameT, TBase, TBase)
     ON_WM_MENUCHAR()
     ON_COMMAND(ID_CONTEXT_HELP, &ThisClass::OnContextHelp)
     ON_MESSAGE(kWmIdleUpdateCmdUI, &ThisClass::OnIdleUpdateCmdUI)
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_CREATE, &ThisClass::OnToolbarCreateNew)
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_DELETE, &ThisClass::OnToolbarDelete)
-    ON_REGISTERED_MESSAGE(KGTOOLBAR_POPUPMENU, &ThisClass::OnToolbarContextMenu)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &ThisClass::OnUpdateControlBarMenu)
-    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &ThisClass::OnBarCheck)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &ThisClass::OnUpdateControlBarMenu)
-    ON_COMMAND_EX(ID_VIEW_TOOLBAR, &ThisClass::OnBarCheck)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, &ThisClass::OnUpdateControlBarMenu)
-    ON_COMMAND_EX(ID_VIEW_REBAR, &ThisClass::OnBarCheck)
+    KGP_ON_FRAME_TOOLBAR_ENTRIES()
 END_MESSAGE_MAP()
 
 template <class TBase>
