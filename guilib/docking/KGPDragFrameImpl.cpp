@@ -53,6 +53,10 @@ void CKGPDragFrameImpl::DummyBarDeleter::operator()(CKGPDummyDockingControlBar* 
 
 CKGPDragFrameImpl::~CKGPDragFrameImpl()
 {
+    // The frame's dock manager may have gone before the bar (a document
+    // window destroyed before a pane it docked): only what this frame drew
+    // itself is taken away.
+    m_pDockManager = nullptr;
     EndDrawDragFrame();
 }
 

@@ -7,7 +7,7 @@
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/frames/KGPFrameWnd.h"
-#include "tests/support/deletewatch/DeleteWatch.h"
+#include "tests/support/heap/DeleteWatch.h"
 
 #include <cwchar>
 

@@ -16,7 +16,7 @@
 #include "tests/support/Dib.h"
 #include "tests/support/MenuDriver.h"
 #include "tests/support/MessagePump.h"
-#include "tests/support/deletewatch/DeleteWatch.h"
+#include "tests/support/heap/DeleteWatch.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
 
 #include <cstdio>

@@ -12,7 +12,7 @@
 #include "tests/guilib_docking/DockingTestFrame.h"
 #include "tests/guilib_docking/PaneTestSupport.h"
 #include "tests/support/MessagePump.h"
-#include "tests/support/deletewatch/DeleteWatch.h"
+#include "tests/support/heap/DeleteWatch.h"
 
 #include <memory>
 

@@ -6,7 +6,7 @@
 
 #include "guilib/docking/KGPSlider.h"
 #include "tests/guilib_docking/DockLayoutState.h"
-#include "tests/support/deletewatch/DeleteWatch.h"
+#include "tests/support/heap/DeleteWatch.h"
 
 namespace {
 

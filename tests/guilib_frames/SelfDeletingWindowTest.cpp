@@ -14,7 +14,7 @@
 #include "guilib/toolbars/KGPToolBar.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RefusedCreation.h"
-#include "tests/support/deletewatch/DeleteWatch.h"
+#include "tests/support/heap/DeleteWatch.h"
 
 #include <memory>
 

@@ -28,7 +28,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/RefusedCreation.h"
 #include "tests/support/WindowCapture.h"
-#include "tests/support/deletewatch/DeleteWatch.h"
+#include "tests/support/heap/DeleteWatch.h"
 
 #include <algorithm>
 #include <memory>

@@ -9,8 +9,8 @@
 // and a write into it is counted when the watch ends; no object may be
 // deleted twice under it.
 //
-// The executable's allocation functions are replaced by DeleteWatch.cpp: a
-// test group that uses the watch adds that file to its sources.
+// The watch is a mode of the library test executables' heap
+// (QuarantineHeap.h), which every library test executable links.
 #pragma once
 
 namespace keyloft_test {
