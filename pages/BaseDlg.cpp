@@ -49,9 +49,6 @@ CBaseDlg::~CBaseDlg()
 {
     m_backBuffer.DeleteObject();
     m_nullBrush.DeleteObject();
-    if (m_hAccel != nullptr) {
-        ::DestroyAcceleratorTable(m_hAccel);
-    }
 }
 
 void CBaseDlg::Attach(IPageHost* pView, CUSBPort* pPort)
@@ -88,10 +85,7 @@ LRESULT CBaseDlg::OnDeviceLost(WPARAM, LPARAM) { return 1; }
 
 void CBaseDlg::LoadPageAccelerators(UINT acceleratorId)
 {
-    if (m_hAccel != nullptr) {
-        ::DestroyAcceleratorTable(m_hAccel);
-        m_hAccel = nullptr;
-    }
+    m_hAccel.Reset();
     if (acceleratorId == 0) {
         return;
     }
@@ -105,7 +99,7 @@ void CBaseDlg::LoadPageAccelerators(UINT acceleratorId)
     std::vector<ACCEL> entries(static_cast<size_t>(std::max(count, 0)));
     if (count > 0) {
         ::CopyAcceleratorTableW(shared, entries.data(), count);
-        m_hAccel = ::CreateAcceleratorTableW(entries.data(), count);
+        m_hAccel.Reset(::CreateAcceleratorTableW(entries.data(), count));
     }
 }
 
@@ -135,7 +129,7 @@ BOOL CBaseDlg::PreTranslateMessage(MSG* pMsg)
         m_altChordTaken = false;
         return TRUE;
     }
-    if (m_hAccel != nullptr && m_hWnd != nullptr && ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg)) {
+    if (m_hAccel && m_hWnd != nullptr && ::TranslateAcceleratorW(m_hWnd, m_hAccel.Get(), pMsg)) {
         m_altChordTaken = m_altChordTaken || pMsg->message == WM_SYSKEYDOWN;
         return TRUE;
     }

@@ -55,7 +55,7 @@ public:
 
     // Loads an accelerator table the page translates its keys through (0 drops it).
     void LoadPageAccelerators(UINT acceleratorId);
-    HACCEL GetPageAccelerators() const { return m_hAccel; }
+    HACCEL GetPageAccelerators() const { return m_hAccel.Get(); }
 
     // The background brush for transparent control backgrounds.
     CBrush& GetNullBrush() { return m_nullBrush; }
@@ -97,7 +97,7 @@ private:
     CUSBPort* m_pPort = nullptr;
     CBrush m_nullBrush;
     CRect m_clientRect;
-    HACCEL m_hAccel = nullptr;
+    CAcceleratorHandle m_hAccel;
     CBitmap m_backBuffer;
     CSize m_backBufferSize{0, 0};
     int m_backBufferBuilds = 0;

@@ -20,6 +20,8 @@
 #include "res/resource.h"
 #include "widgets/OwnerDrawMenu.h"
 
+#include <utility>
+
 namespace {
 
 constexpr UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_SCRL, ID_INDICATOR_NUM, ID_INDICATOR_EXT};
@@ -219,13 +221,11 @@ void CMainFrame::LoadMainMenu()
     if (m_menu.GetMenuHandle() != nullptr)
         m_menu.DestroyMenu();
     else if (HMENU current = ::GetMenu(m_hWnd))
-        ::DestroyMenu(current);
-    if (m_hMenuDefault != nullptr) {
-        // The template's own menu is replaced by the skinned one for good.
-        if (::IsMenu(m_hMenuDefault))
-            ::DestroyMenu(m_hMenuDefault);
-        m_hMenuDefault = nullptr;
-    }
+        CMenuHandle(current).Reset();
+    // The template's own menu is replaced by the skinned one for good.
+    const HMENU templateMenu = std::exchange(m_hMenuDefault, nullptr);
+    if (templateMenu != nullptr && ::IsMenu(templateMenu))
+        CMenuHandle(templateMenu).Reset();
     if (m_menu.LoadMenu(IDR_MAINFRAME))
         ::SetMenu(m_hWnd, m_menu.GetMenuHandle());
     m_menuTrimmed = false;

@@ -14,14 +14,22 @@
 // A test puts a stand-in in a link's place with StandIn: it replaces whatever
 // is held (null: a library without that family) and answers what was there,
 // for the test to put back when it is done.
+//
+// The families register through KGPRegisterLink, never Register alone: a
+// refusal there (another implementation held that no test stood in) means
+// the family's own implementation is not the one its callers reach. It is
+// reported to the debugger output, stops a debug build at its assertion and
+// is counted (KGPRefusedLinkRegistrations), so that it cannot pass unseen.
 #pragma once
+
+#include <typeinfo>
 
 template <class Interface>
 class CKGPLink {
 public:
     static Interface* Get() noexcept { return s_pImpl; }
     // True when pImpl is the implementation held now.
-    static bool Register(Interface* pImpl) noexcept
+    [[nodiscard]] static bool Register(Interface* pImpl) noexcept
     {
         if (s_pImpl == nullptr)
             s_pImpl = pImpl;
@@ -32,9 +40,27 @@ public:
     {
         Interface* pWas = s_pImpl;
         s_pImpl = pImpl;
+        s_bStoodIn = pImpl != nullptr;
         return pWas;
     }
+    // Whether what is held was put there by StandIn.
+    static bool IsStoodIn() noexcept { return s_bStoodIn && s_pImpl != nullptr; }
 
 private:
     static inline Interface* s_pImpl = nullptr;
+    static inline bool s_bStoodIn = false;
 };
+
+// Reports a refused registration (see above); the interface's name is the
+// compiler's.
+void KGPReportRefusedLink(const char* pszInterface);
+// How many registrations were refused since the process started.
+int KGPRefusedLinkRegistrations();
+
+// A family's registration of its one implementation of a link.
+template <class Interface>
+void KGPRegisterLink(Interface& impl)
+{
+    if (!CKGPLink<Interface>::Register(&impl) && !CKGPLink<Interface>::IsStoodIn())
+        KGPReportRefusedLink(typeid(Interface).name());
+}

@@ -29,7 +29,6 @@ namespace {
 
 constexpr DWORD kSyncActive = 0x100; // MFS_SYNCACTIVE
 constexpr UINT kWmFloatStatus = 0x036D;
-constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
 constexpr UINT kWmExitSizeMove = WM_EXITSIZEMOVE;
 
 } // namespace
@@ -45,7 +44,7 @@ BEGIN_MESSAGE_MAP(CKGPMiniFrameWnd, CWnd)
     ON_WM_SETCURSOR()
     ON_WM_NCACTIVATE()
     ON_MESSAGE(kWmFloatStatus, &CKGPMiniFrameWnd::OnFloatStatus)
-    ON_MESSAGE(kWmIdleUpdateCmdUI, &CKGPMiniFrameWnd::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKGPMiniFrameWnd::OnIdleUpdateCmdUI)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
@@ -652,7 +651,7 @@ LRESULT CKGPMiniFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
         m_bActive = bActive;
         SendMessage(WM_NCPAINT);
     }
-    SendMessageToDescendants(kWmIdleUpdateCmdUI, TRUE, 0, TRUE, TRUE);
+    SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     return 0;
 }
 

@@ -311,6 +311,6 @@ CTabDockingLink& TabDockingLink()
 
 void KGPRegisterDockingLinks()
 {
-    CKGPLink<IKGPTabbedBarLink>::Register(&TabbedBarLink());
-    CKGPLink<IKGPTabDockingLink>::Register(&TabDockingLink());
+    KGPRegisterLink<IKGPTabbedBarLink>(TabbedBarLink());
+    KGPRegisterLink<IKGPTabDockingLink>(TabDockingLink());
 }

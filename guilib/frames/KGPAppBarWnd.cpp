@@ -14,7 +14,6 @@ namespace {
 
 using namespace kgp::appbar;
 
-constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
 constexpr UINT kFrameFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 constexpr UINT kZOrderFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
@@ -87,7 +86,7 @@ BEGIN_MESSAGE_MAP(CKGPAppBarWnd, CWnd)
     ON_MESSAGE(WM_ENTERSIZEMOVE, &CKGPAppBarWnd::OnEnterSizeMove)
     ON_MESSAGE(WM_EXITSIZEMOVE, &CKGPAppBarWnd::OnExitSizeMove)
     ON_WM_SETTINGCHANGE()
-    ON_MESSAGE(kWmIdleUpdateCmdUI, &CKGPAppBarWnd::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKGPAppBarWnd::OnIdleUpdateCmdUI)
     ON_REGISTERED_MESSAGE(KGM_APPBAR_CALLBACK, &CKGPAppBarWnd::OnAppBarCallback)
 END_MESSAGE_MAP()
 
@@ -885,6 +884,6 @@ void CKGPAppBarWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 
 LRESULT CKGPAppBarWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
-    SendMessageToDescendants(kWmIdleUpdateCmdUI, TRUE, 0, TRUE, FALSE);
+    SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, FALSE);
     return 0;
 }

@@ -145,12 +145,10 @@ protected:
     // Floating frames update their commands with the frame.
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
     {
-        m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
+        m_dockManager.SendMessageToMiniFrames(WM_IDLEUPDATECMDUI);
         m_dockManager.KeepMiniFramesOverFrame();
         return TBase::OnIdleUpdateCmdUI(wParam, lParam);
     }
-
-    static constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
 
     CKGPFrameImpl m_Impl;
     CKGPDockManager m_dockManager;
@@ -390,7 +388,7 @@ BEGIN_TEMPLATE_MESSAGE_MAP(CKGPDockSiteFrameT, TBase, TBase)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
-    ON_MESSAGE(kWmIdleUpdateCmdUI, &ThisClass::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &ThisClass::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 BEGIN_TEMPLATE_MESSAGE_MAP(CKGPMainFrameT, TBase, CKGPDockSiteFrameT<TBase>)

@@ -206,13 +206,13 @@ void KGPRegisterFramesLinks()
     static CFrameLink link;
     static CToolbarFrameLink toolbars;
     static CPopupFrameLink popups;
-    CKGPLink<IKGPFrameLink>::Register(&link);
-    CKGPLink<IKGPToolbarFrameLink>::Register(&toolbars);
-    CKGPLink<IKGPPopupFrameLink>::Register(&popups);
+    KGPRegisterLink<IKGPFrameLink>(link);
+    KGPRegisterLink<IKGPToolbarFrameLink>(toolbars);
+    KGPRegisterLink<IKGPPopupFrameLink>(popups);
     static CTabbedDocumentLink tabbedDocuments;
-    CKGPLink<IKGPTabbedDocumentLink>::Register(&tabbedDocuments);
+    KGPRegisterLink<IKGPTabbedDocumentLink>(tabbedDocuments);
     static CMenuBarFrameLink menuBars;
-    CKGPLink<IKGPMenuBarFrameLink>::Register(&menuBars);
+    KGPRegisterLink<IKGPMenuBarFrameLink>(menuBars);
     static CWindowsDialogLink windowsDialog;
-    CKGPLink<IKGPWindowsDialogLink>::Register(&windowsDialog);
+    KGPRegisterLink<IKGPWindowsDialogLink>(windowsDialog);
 }

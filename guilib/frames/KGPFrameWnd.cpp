@@ -24,7 +24,7 @@ BEGIN_MESSAGE_MAP(CKGPFrameWnd, CKGPMainFrameT<CFrameWnd>)
     ON_WM_SIZE()
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_NCMOUSEMOVE()
-    ON_MESSAGE(kWmIdleUpdateCmdUI, &CKGPFrameWnd::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKGPFrameWnd::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CKGPFrameWnd::CKGPFrameWnd()
@@ -202,7 +202,7 @@ void CKGPFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
 
 LRESULT CKGPFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
-    m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
+    m_dockManager.SendMessageToMiniFrames(WM_IDLEUPDATECMDUI);
     m_dockManager.KeepMiniFramesOverFrame();
     return 0;
 }

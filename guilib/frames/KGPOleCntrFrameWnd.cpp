@@ -10,14 +10,13 @@ IMPLEMENT_DYNAMIC(CKGPOleCntrFrameWnd, COleCntrFrameWnd)
 
 namespace {
 
-constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
 
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKGPOleCntrFrameWnd, COleCntrFrameWnd)
     ON_WM_SIZE()
     ON_WM_SIZING()
-    ON_MESSAGE(kWmIdleUpdateCmdUI, &CKGPOleCntrFrameWnd::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKGPOleCntrFrameWnd::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CKGPOleCntrFrameWnd::CKGPOleCntrFrameWnd(COleIPFrameWnd* pInPlaceFrame) : COleCntrFrameWnd(pInPlaceFrame)
@@ -136,11 +135,11 @@ void CKGPOleCntrFrameWnd::OnSizing(UINT fwSide, LPRECT pRect)
 
 void CKGPOleCntrFrameWnd::OnIdleUpdate()
 {
-    m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
+    m_dockManager.SendMessageToMiniFrames(WM_IDLEUPDATECMDUI);
     const CObList& bars = m_dockManager.GetControlBars();
     for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
         if (auto* pBar = DYNAMIC_DOWNCAST(CWnd, bars.GetNext(pos)); pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
-            pBar->SendMessageToDescendants(kWmIdleUpdateCmdUI, TRUE, 0, TRUE, TRUE);
+            pBar->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     }
 }
 

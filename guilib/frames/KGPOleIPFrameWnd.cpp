@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr UINT kWmIdleUpdateCmdUI = 0x0363;
 
 } // namespace
 
@@ -30,7 +29,7 @@ BEGIN_TEMPLATE_MESSAGE_MAP(CKGPInPlaceFrameT, TBase, TBase)
     ON_WM_DESTROY()
     ON_WM_MENUCHAR()
     ON_COMMAND(ID_CONTEXT_HELP, &ThisClass::OnContextHelp)
-    ON_MESSAGE(kWmIdleUpdateCmdUI, &ThisClass::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &ThisClass::OnIdleUpdateCmdUI)
     KGP_ON_FRAME_TOOLBAR_ENTRIES()
 END_MESSAGE_MAP()
 
@@ -334,7 +333,7 @@ template <class TBase>
 LRESULT CKGPInPlaceFrameT<TBase>::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 {
     TBase::OnIdleUpdateCmdUI(wParam, lParam);
-    m_dockManager.SendMessageToMiniFrames(kWmIdleUpdateCmdUI);
+    m_dockManager.SendMessageToMiniFrames(WM_IDLEUPDATECMDUI);
     if (CKGPOleCntrFrameWnd* pWrapper = GetContainerFrameWrapper())
         pWrapper->OnIdleUpdate();
     return 0;

@@ -160,10 +160,10 @@ void KGPRegisterMenusLinks()
     static CUserToolsLink userTools;
     static CTearOffLink tearOff;
     static CKeyboardLink keyboard;
-    CKGPLink<IKGPMenuLink>::Register(&link);
-    CKGPLink<IKGPMenuBarsLink>::Register(&bars);
-    CKGPLink<IKGPUserToolsLink>::Register(&userTools);
-    CKGPLink<IKGPTearOffLink>::Register(&tearOff);
-    CKGPLink<IKGPKeyboardLink>::Register(&keyboard);
-    CKGPLink<IKGPMenuOptionsLink>::Register(&CKGPMenuBar::OptionsLink());
+    KGPRegisterLink<IKGPMenuLink>(link);
+    KGPRegisterLink<IKGPMenuBarsLink>(bars);
+    KGPRegisterLink<IKGPUserToolsLink>(userTools);
+    KGPRegisterLink<IKGPTearOffLink>(tearOff);
+    KGPRegisterLink<IKGPKeyboardLink>(keyboard);
+    KGPRegisterLink<IKGPMenuOptionsLink>(CKGPMenuBar::OptionsLink());
 }

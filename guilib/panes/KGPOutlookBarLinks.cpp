@@ -36,5 +36,5 @@ public:
 void KGPRegisterPanesLinks()
 {
     static COutlookBarLink link;
-    CKGPLink<IKGPOutlookBarLink>::Register(&link);
+    KGPRegisterLink<IKGPOutlookBarLink>(link);
 }

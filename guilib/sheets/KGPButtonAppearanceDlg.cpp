@@ -104,7 +104,7 @@ public:
 void KGPRegisterSheetsLinks()
 {
     static CButtonAppearanceLink link;
-    CKGPLink<IKGPButtonAppearanceLink>::Register(&link);
+    KGPRegisterLink<IKGPButtonAppearanceLink>(link);
 }
 
 void KGPOfferButtonAppearanceDialog()

@@ -56,5 +56,5 @@ public:
 void KGPRegisterTabsLinks()
 {
     static CTabWindowLink link;
-    CKGPLink<IKGPTabWindowLink>::Register(&link);
+    KGPRegisterLink<IKGPTabWindowLink>(link);
 }

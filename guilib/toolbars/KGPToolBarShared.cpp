@@ -47,7 +47,7 @@ public:
 void KGPRegisterToolbarsLinks()
 {
     static CToolbarLink link;
-    CKGPLink<IKGPToolbarLink>::Register(&link);
+    KGPRegisterLink<IKGPToolbarLink>(link);
 }
 
 void CKGPToolBarShared::AddBasicCommand(UINT uiCmd)

@@ -88,4 +88,36 @@ TEST(LinkTest, ALibraryFrameRegistersEveryFamilysLinksOnceAndTheManagersLinksWai
     EXPECT_FALSE(KGPToolbarLinks::AreRecentlyUsedMenusOn());
 }
 
+TEST(LinkTest, AFamilysRegistrationRefusedByAnotherImplementationIsReportedAndAStandInsIsNot)
+{
+    // As a family registers its own: held, nothing reported.
+    const int before = KGPRefusedLinkRegistrations();
+    CProbe library(1);
+    CProbe other(2);
+    KGPRegisterLink<IProbe>(library);
+    KGPRegisterLink<IProbe>(library);
+    EXPECT_EQ(&library, CKGPLink<IProbe>::Get());
+    EXPECT_EQ(before, KGPRefusedLinkRegistrations());
+
+    // A test's stand-in holds the link: the family registering again is
+    // quietly left out.
+    CKGPLink<IProbe>::StandIn(&other);
+    KGPRegisterLink<IProbe>(library);
+    EXPECT_EQ(&other, CKGPLink<IProbe>::Get());
+    EXPECT_EQ(before, KGPRefusedLinkRegistrations());
+
+    // Another implementation registered first, not by a test: the family's
+    // registration is refused, and that is reported.
+    CKGPLink<IProbe>::StandIn(nullptr);
+    ASSERT_TRUE(CKGPLink<IProbe>::Register(&other));
+    KGPRegisterLink<IProbe>(library);
+    EXPECT_EQ(before + 1, KGPRefusedLinkRegistrations());
+    EXPECT_EQ(&other, CKGPLink<IProbe>::Get()) << "the first registered holds";
+
+    // The library's frame registers all of its links without a refusal.
+    CKGPFrameWnd frame;
+    EXPECT_EQ(before + 1, KGPRefusedLinkRegistrations());
+    CKGPLink<IProbe>::StandIn(nullptr);
+}
+
 } // namespace

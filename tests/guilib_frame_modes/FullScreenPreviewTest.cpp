@@ -246,8 +246,8 @@ TEST_F(PreviewTest, AFrameWithARibbonGetsNoToolbarAndTheRibbonsPagesImage)
     EXPECT_TRUE(ribbon.IsPrintPreviewMode());
     EXPECT_EQ(pPreview->GetToolBar().GetSafeHwnd(), nullptr);
     pPreview->SetPageCount(4);
-    frame.SendMessage(0x0363, TRUE);
-    pPreview->SendMessage(0x0363, TRUE);
+    frame.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    pPreview->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     CCmdUI update;
     update.m_nID = AFX_ID_PREVIEW_NUMPAGE;
     update.DoUpdate(pPreview, FALSE);
