@@ -1,4 +1,5 @@
 #include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/tabs/KGPTabNotifications.h"
 
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPStoredState.h"
@@ -635,7 +636,7 @@ void CKGPBaseTabbedBar::OnDestroy()
 LRESULT CKGPBaseTabbedBar::OnChangeActiveTab(WPARAM wParam, LPARAM)
 {
     OnActiveTabChanged();
-    OnActivateTab(static_cast<int>(wParam));
+    OnActivateTab(KGPTabNotifications::TabOf(wParam));
     if (m_bTabsAlwaysSizedByActive) {
         if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE))
             pMiniFrame->RecalcLayout();

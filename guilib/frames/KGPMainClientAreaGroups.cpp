@@ -178,8 +178,7 @@ BOOL CKGPMainClientAreaWnd::MoveWindowToTabGroup(CKGPTabWnd* pTabWndFrom, CKGPTa
     SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()));
     SetActiveTab(pWnd->GetSafeHwnd());
     if (CWnd* pFrame = GetParent())
-        pFrame->SendMessage(KGM_ON_MOVETOTABGROUP, reinterpret_cast<WPARAM>(pTabWndFrom->GetSafeHwnd()),
-                            reinterpret_cast<LPARAM>(pTabWndTo->GetSafeHwnd()));
+        KGPTabGroupMessages::SendMovedToTabGroup(pFrame, *pTabWndFrom, *pTabWndTo);
     return TRUE;
 }
 

@@ -1,4 +1,5 @@
 #include "guilib/panes/KGPOutlookWnd.h"
+#include "guilib/tabs/KGPTabNotifications.h"
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPLibraryResources.h"
@@ -111,7 +112,7 @@ BOOL CKGPOutlookBarToolBar::OnCommand(WPARAM wParam, LPARAM lParam)
         if (iPage >= 0) {
             m_pParentBar->SetActiveTab(iPage);
             if (CFrameWnd* pFrame = m_pParentBar->GetParentFrame())
-                pFrame->SendMessage(KGM_ONCHANGE_ACTIVE_TAB, static_cast<WPARAM>(iPage), 0);
+                KGPTabNotifications::SendActiveTabChanged(pFrame, iPage, nullptr);
             return TRUE;
         }
     }

@@ -8,6 +8,7 @@
 #include "guilib/core/KGPWindowHelpers.h"
 #include "guilib/tabs/KGPTabDockingLink.h"
 #include "guilib/tabs/KGPTabLayout.h"
+#include "guilib/tabs/KGPTabNotifications.h"
 #include "guilib/tabs/KGPTabWindowLinks.h"
 
 IMPLEMENT_DYNAMIC(CKGPBaseTabWnd, CWnd)
@@ -105,15 +106,15 @@ void CKGPBaseTabWnd::CleanUp()
     CKGPToolTipFactory::DeleteToolTip(m_pToolTip);
 }
 
-LRESULT CKGPBaseTabWnd::Notify(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CKGPBaseTabWnd::Notify(const std::function<LRESULT(CWnd*)>& send)
 {
     LRESULT result = 0;
     CWnd* pParent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
     if (pParent != nullptr)
-        result = pParent->SendMessage(message, wParam, lParam);
+        result = send(pParent);
     CWnd* pMain = AfxGetMainWnd();
     if (pMain != nullptr && pMain != pParent && pMain->GetSafeHwnd() != nullptr) {
-        const LRESULT mainResult = pMain->SendMessage(message, wParam, lParam);
+        const LRESULT mainResult = send(pMain);
         if (result == 0)
             result = mainResult;
     }
@@ -692,12 +693,12 @@ void CKGPBaseTabWnd::ActivateAndNotify(int iTab)
 
 BOOL CKGPBaseTabWnd::FireChangingActiveTab(int nNewTab)
 {
-    return Notify(KGM_ON_CHANGING_ACTIVE_TAB, static_cast<WPARAM>(nNewTab), reinterpret_cast<LPARAM>(this)) != 0;
+    return Notify([&](CWnd* pTo) { return KGPTabNotifications::SendActiveTabChanging(pTo, nNewTab, this); }) != 0;
 }
 
 void CKGPBaseTabWnd::FireChangeActiveTab(int nNewTab)
 {
-    Notify(KGM_ONCHANGE_ACTIVE_TAB, static_cast<WPARAM>(nNewTab), reinterpret_cast<LPARAM>(this));
+    Notify([&](CWnd* pTo) { return KGPTabNotifications::SendActiveTabChanged(pTo, nNewTab, this); });
     m_bActivateTabNotified = TRUE;
 }
 

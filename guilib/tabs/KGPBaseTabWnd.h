@@ -14,6 +14,7 @@
 #include <afxtempl.h>
 #include <afxwin.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -251,10 +252,11 @@ protected:
     afx_msg BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
-    // Sends a tab notification to the parent and then to the main window when
-    // that is another window; answers the parent's answer, or the main
+    // Sends a tab notification (one of KGPTabNotifications' sending ends,
+    // given the window to send to) to the parent and then to the main window
+    // when that is another window; answers the parent's answer, or the main
     // window's when the parent answered 0.
-    LRESULT Notify(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Notify(const std::function<LRESULT(CWnd*)>& send);
     // Activates the tab under a click as the mouse does (FALSE when refused).
     BOOL ActivateByClick(int iTab);
     // Activates the tab and tells the parent once (also when it stays active).

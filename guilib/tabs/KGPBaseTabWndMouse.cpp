@@ -8,6 +8,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPWindowHelpers.h"
 #include "guilib/tabs/KGPTabDockingLink.h"
+#include "guilib/tabs/KGPTabNotifications.h"
 
 BOOL CKGPBaseTabWnd::ActivateByClick(int iTab)
 {
@@ -71,15 +72,15 @@ void CKGPBaseTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
         if (GetCapture() == this)
             ReleaseCapture();
         if (m_iTabBeforeDrag >= 0 && m_iTabBeforeDrag != m_iActiveTab) {
-            const WPARAM from = static_cast<WPARAM>(m_iTabBeforeDrag);
-            const LPARAM to = m_iActiveTab;
+            const int from = m_iTabBeforeDrag;
+            const int to = m_iActiveTab;
             CWnd* pParent = GetParent();
             if (pParent != nullptr) {
-                pParent->SendMessage(KGM_ON_MOVE_TAB, from, to);
+                KGPTabNotifications::SendTabMoved(pParent, from, to);
                 IKGPTabDockingLink* pLink = KGPTabDocking::Link();
                 if (pLink != nullptr && pLink->GetOwningTabbedBar(this) != nullptr) {
                     if (CFrameWnd* pFrame = GetTopLevelFrameOf(pParent))
-                        pFrame->SendMessage(KGM_ON_MOVE_TAB, from, to);
+                        KGPTabNotifications::SendTabMoved(pFrame, from, to);
                 }
             }
         }
@@ -249,8 +250,7 @@ BOOL CKGPBaseTabWnd::RenameTab()
         return FALSE;
     const int iTab = m_iEditedTab;
     if (GetParent() == nullptr ||
-        GetParent()->SendMessage(KGM_ON_RENAME_TAB, static_cast<WPARAM>(iTab),
-                                 reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(name))) == 0)
+        KGPTabNotifications::SendRenameTab(GetParent(), iTab, name) == 0)
         SetTabLabel(iTab, name);
     return TRUE;
 }
@@ -327,7 +327,7 @@ BOOL CKGPBaseTabWnd::OnNeedTipText(UINT, NMHDR* pNMH, LRESULT* pResult)
     s_tooltipInfo.m_nTabIndex = GetTabFromPoint(point);
     s_tooltipInfo.m_strText.Empty();
     if (m_bCustomToolTips)
-        Notify(KGM_ON_GET_TAB_TOOLTIP, 0, reinterpret_cast<LPARAM>(&s_tooltipInfo));
+        Notify([](CWnd* pTo) { return KGPTabNotifications::SendGetTabTooltip(pTo, s_tooltipInfo); });
     else if (IsValidTab(s_tooltipInfo.m_nTabIndex))
         s_tooltipInfo.m_strText = Tab(s_tooltipInfo.m_nTabIndex)->m_strText;
     if (s_tooltipInfo.m_strText.IsEmpty())

@@ -1,6 +1,7 @@
 // The registered messages an MDI tab window sends the client area it stands
-// in while a tab or a group border is dragged (KGPRegisteredMessages.h gives
-// the ids). Each has one typed sending end, for the tab window, and one typed
+// in while a tab or a group border is dragged, and the one the client area
+// sends its frame when a document window changed groups
+// (KGPRegisteredMessages.h gives the ids). Each has one typed sending end, for the tab window, and one typed
 // receiving end, for the window that handles it: no end casts a parameter.
 #pragma once
 
@@ -45,6 +46,13 @@ inline void SendMoveTabComplete(CWnd* pTo, CKGPTabWnd* pGroup, CPoint ptScreen)
 {
     pTo->SendMessage(KGM_ON_MOVETABCOMPLETE, reinterpret_cast<WPARAM>(pGroup), MAKELPARAM(ptScreen.x, ptScreen.y));
 }
+// KGM_ON_MOVETOTABGROUP (the client area to its frame): a document window
+// moved from one group to another; the groups' windows travel as handles.
+inline void SendMovedToTabGroup(CWnd* pTo, const CWnd& from, const CWnd& to)
+{
+    pTo->SendMessage(KGM_ON_MOVETOTABGROUP, reinterpret_cast<WPARAM>(from.GetSafeHwnd()),
+                     reinterpret_cast<LPARAM>(to.GetSafeHwnd()));
+}
 
 // ---- Receiving (the handler of any of these messages).
 
@@ -54,6 +62,9 @@ inline CKGPTabWnd* GroupOf(WPARAM wParam) { return reinterpret_cast<CKGPTabWnd*>
 inline CRect* BoundsOf(LPARAM lParam) { return reinterpret_cast<CRect*>(lParam); }
 // KGM_ON_DRAGCOMPLETE: the group's new screen rectangle (null: none given).
 inline const CRect* DraggedRectOf(LPARAM lParam) { return reinterpret_cast<const CRect*>(lParam); }
+// KGM_ON_MOVETOTABGROUP: the group the window left and the one it joined.
+inline HWND SourceGroupOf(WPARAM wParam) { return reinterpret_cast<HWND>(wParam); }
+inline HWND TargetGroupOf(LPARAM lParam) { return reinterpret_cast<HWND>(lParam); }
 // KGM_ON_TABGROUPMOUSEMOVE, KGM_ON_MOVETABCOMPLETE: the screen point.
 inline CPoint PointOf(LPARAM lParam)
 {

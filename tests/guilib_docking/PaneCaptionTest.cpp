@@ -11,6 +11,7 @@
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockingFrameMessages.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
@@ -32,6 +33,7 @@ class CKeepingFrame : public CTestFrame {
 public:
     BOOL m_bKeepPanes = FALSE;
     int m_nAsked = 0;
+    CWnd* m_pClosedPane = nullptr;
     BOOL m_bRefuse = FALSE;
     int m_nMoves = 0;
     int m_nFrameCloses = 0;
@@ -60,9 +62,10 @@ public:
     }
 
 protected:
-    afx_msg LRESULT OnPressCloseButton(WPARAM, LPARAM)
+    afx_msg LRESULT OnPressCloseButton(WPARAM, LPARAM lParam)
     {
         ++m_nAsked;
+        m_pClosedPane = KGPDockingFrameMessages::ClosedPaneOf(lParam);
         return m_bKeepPanes;
     }
     DECLARE_MESSAGE_MAP()
@@ -153,6 +156,7 @@ TEST_F(PaneCaptionTest, TheCloseButtonActsOnlyWhenReleasedOverItselfAndTheFrameM
     frame.m_bKeepPanes = TRUE;
     Click(b, close, close);
     EXPECT_EQ(1, frame.m_nAsked);
+    EXPECT_EQ(b, frame.m_pClosedPane) << "the frame is told which pane";
     EXPECT_TRUE(b->IsWindowVisible());
 
     // Released over it: the pane hides and the other takes its room.

@@ -8,6 +8,7 @@
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegisteredMessages.h"
+#include "guilib/tabs/KGPTabNotifications.h"
 #include "guilib/tabs/KGPTabWnd.h"
 
 #include <set>
@@ -51,7 +52,7 @@ protected:
             if (message == KGM_ON_RENAME_TAB)
                 return m_renameAnswer;
             if (message == KGM_ON_GET_TAB_TOOLTIP) {
-                reinterpret_cast<KGP_TAB_TOOLTIP_INFO*>(lParam)->m_strText = m_tooltip;
+                KGPTabNotifications::TooltipQueryOf(lParam)->m_strText = m_tooltip;
                 return 1;
             }
             return 0;
