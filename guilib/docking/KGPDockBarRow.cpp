@@ -230,12 +230,19 @@ BOOL CKGPDockBarRow::MoveBarInRow(CKGPControlBar* pBar, int dx, int dy, BOOL bAl
 
 void CKGPDockBarRow::ResizeRow(const CRect& rectNew, int nEdge, BOOL bGrow, int)
 {
-    if (HasExclusiveBar() || rectNew.IsRectEmpty())
+    if (rectNew.IsRectEmpty())
         return;
     const int newLength = Length(rectNew, IsHorizontal());
     // Bars grow back towards their full sizes only when an edge moved out.
     const bool bGrowBack = nEdge != -1 && bGrow;
-    Rearrange(nullptr, [&](CKGPRowArrangement& row, auto) { row.Resize(newLength, bGrowBack); });
+    // A bar keeping the row to itself keeps its size; it only stays inside.
+    const BOOL bKeepSizes = HasExclusiveBar();
+    Rearrange(nullptr, [&](CKGPRowArrangement& row, auto) {
+        if (bKeepSizes)
+            row.ResizeKeepingSizes(newLength, bGrowBack);
+        else
+            row.Resize(newLength, bGrowBack);
+    });
 }
 
 void CKGPDockBarRow::GetWindowRectWithBars(CRect& rect) const

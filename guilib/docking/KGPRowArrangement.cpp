@@ -212,8 +212,8 @@ void CKGPRowArrangement::ClampToRow(size_t index)
     KGPRowSpan& span = m_spans[index];
     if (span.start < 0)
         MoveBy(index, -span.start);
-    else if (span.End() > m_rowLength && span.length <= m_rowLength)
-        MoveBy(index, m_rowLength - span.End());
+    else if (span.End() > m_rowLength)
+        MoveBy(index, -(std::min)(span.End() - m_rowLength, span.start));
 }
 
 void CKGPRowArrangement::RestoreSizes()
@@ -245,4 +245,16 @@ void CKGPRowArrangement::Resize(int newLength, bool bGrowBack)
         ReturnHome(); // pushed aside while the row was short: back to where they were
     else
         RestoreSizes();
+}
+
+void CKGPRowArrangement::ResizeKeepingSizes(int newLength, bool bGrowBack)
+{
+    const bool grow = newLength > m_rowLength;
+    m_rowLength = newLength;
+    if (m_spans.empty())
+        return;
+    ClampToRow(0);
+    ClampToRow(m_spans.size() - 1);
+    if (grow && bGrowBack && Available(true) >= 1)
+        ReturnHome(); // moved aside while the row was short: back to where they were
 }

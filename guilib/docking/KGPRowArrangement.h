@@ -64,11 +64,16 @@ public:
     // The row's length changed: spans shrink when short; when it grew (and
     // bGrowBack) they grow back, and return home once all fit at full length.
     void Resize(int newLength, bool bGrowBack = true);
+    // The length of a row a bar keeps to itself changed: no span shrinks or
+    // grows with it, the first and the last come back inside it, and when it
+    // grew (and bGrowBack) with room for all at full length they return home.
+    void ResizeKeepingSizes(int newLength, bool bGrowBack);
     // Puts the span moved to `moving` (by `delta`) in place: a span it now
     // overlaps is pushed on or, with bAllowSwap, jumps over it; spans pushed
     // earlier come back behind it. Answers the moved span's new index.
     size_t CheckMove(size_t index, const KGPRowSpan& moving, int delta, bool bAllowSwap);
-    // A span sticking out before the row start or beyond its end comes back inside.
+    // A span sticking out before the row start or beyond its end comes back
+    // inside (one longer than the row to the row start).
     void ClampToRow(size_t index);
     // Each span from `index` in the direction moves by what is still to
     // absorb of `amount`; every gap between spans absorbs its width.

@@ -117,6 +117,25 @@ TEST_F(BarStepsTest, ARowMovesItsBarsByItsOwnSteps)
     EXPECT_EQ(InParent(first).right, first->m_rectLayout.right);
 }
 
+// A row a bar keeps to itself follows its dock bar's new length without
+// shrinking the bar: moved along the row near its end, the bar comes back
+// inside when the dock bar gets shorter.
+TEST_F(BarStepsTest, ARowABarKeepsToItselfClampsTheBarIntoTheDockBarsNewLength)
+{
+    CKGPControlBar* bar = Add(1230, AFX_IDW_DOCKBAR_TOP, 120);
+    bar->SetExclusiveRow(1);
+    CKGPDockBarRow* row = bar->GetDockBarRow();
+    CKGPDockBar* top = DockBar(CBRS_ALIGN_TOP);
+    CRect client;
+    top->GetClientRect(client);
+    row->MoveBarToOffset(bar, client.right - 130);
+    const int width = InParent(bar).Width();
+    const CRect shorter(0, 0, client.Width() - 200, client.Height());
+    top->OnResizeDockBar(shorter);
+    EXPECT_EQ(shorter.right, InParent(bar).right) << "its end at the row's new end";
+    EXPECT_EQ(width, InParent(bar).Width()) << "not shrunk";
+}
+
 TEST_F(BarStepsTest, HiddenRowsGiveTheirPlaceBackAndSavedLayoutsBringRowsBack)
 {
     CKGPControlBar* upper = Add(1220, AFX_IDW_DOCKBAR_TOP);

@@ -138,3 +138,22 @@ TEST(RowArrangement, AShortRowGrowsItsBarsBackOnlyWhenAskedTo)
 }
 
 } // namespace
+
+TEST(RowArrangement, ARowABarKeepsToItselfKeepsTheBarsSizeAndClampsItInside)
+{
+    // A bar of 120 dragged along a row of 400 to 250: the row narrows to 300.
+    CKGPRowArrangement row = Row(400, {Span(250, 120, 40, 0)});
+    row.ResizeKeepingSizes(300, false);
+    EXPECT_EQ(180, row.Spans()[0].start) << "back inside, its end at the row's";
+    EXPECT_EQ(120, row.Spans()[0].length) << "not shrunk";
+    // Narrower than the bar: it starts at the row start, still at its size.
+    row.ResizeKeepingSizes(100, false);
+    EXPECT_EQ(0, row.Spans()[0].start);
+    EXPECT_EQ(120, row.Spans()[0].length);
+    // Longer, but no edge moved out: it stays; an edge moved out: back where it was put.
+    row.ResizeKeepingSizes(300, false);
+    EXPECT_EQ(0, row.Spans()[0].start);
+    row.ResizeKeepingSizes(400, true);
+    EXPECT_EQ(250, row.Spans()[0].start);
+    EXPECT_EQ(120, row.Spans()[0].length);
+}
