@@ -29,11 +29,17 @@ namespace {
 
 constexpr DWORD kSyncActive = 0x100; // MFS_SYNCACTIVE
 constexpr UINT kWmFloatStatus = 0x036D;
+// WM_FLOATSTATUS's bits: the caption active or not; whether a window keeps
+// its caption in step with its owner's.
+constexpr WPARAM kFloatActivate = 4;   // FS_ACTIVATE
+constexpr WPARAM kFloatDeactivate = 8; // FS_DEACTIVATE
+constexpr WPARAM kFloatSyncActive = 64; // FS_SYNCACTIVE
 constexpr UINT kWmExitSizeMove = WM_EXITSIZEMOVE;
 
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKGPMiniFrameWnd, CWnd)
+    ON_WM_NCCREATE()
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_NCDESTROY()
@@ -527,6 +533,27 @@ void CKGPMiniFrameWnd::CloseMiniFrame()
 
 // ---- Window messages.
 
+BOOL CKGPMiniFrameWnd::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (!CWnd::OnNcCreate(lpCreateStruct))
+        return FALSE;
+    if ((GetStyle() & kSyncActive) == 0)
+        return TRUE;
+    // The caption starts as its application's: active while the owner's
+    // top-level window is in front, or while the window last active over it
+    // keeps its caption in step with it.
+    const HWND hTop = ::GetAncestor(::GetWindow(m_hWnd, GW_OWNER), GA_ROOTOWNER);
+    BOOL bActive = FALSE;
+    if (hTop != nullptr) {
+        bActive = hTop == ::GetForegroundWindow();
+        const HWND hLastPopup = ::GetLastActivePopup(hTop);
+        if (!bActive && hLastPopup != nullptr && hLastPopup != m_hWnd)
+            bActive = ::SendMessageW(hLastPopup, kWmFloatStatus, kFloatSyncActive, 0) != 0;
+    }
+    SendMessage(kWmFloatStatus, bActive ? kFloatActivate : kFloatDeactivate);
+    return TRUE;
+}
+
 int CKGPMiniFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
@@ -628,7 +655,8 @@ BOOL CKGPMiniFrameWnd::OnNcActivate(BOOL bActive)
 
 LRESULT CKGPMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
 {
-    constexpr UINT kShow = 1, kHide = 2, kActivate = 4, kDeactivate = 8, kEnable = 16, kDisable = 32, kSync = 64;
+    constexpr UINT kShow = 1, kHide = 2, kActivate = kFloatActivate, kDeactivate = kFloatDeactivate, kEnable = 16,
+                   kDisable = 32, kSync = kFloatSyncActive;
     if ((wParam & (kShow | kHide)) != 0)
         SetWindowPos(HWND{}, 0, 0, 0, 0,
                      ((wParam & kShow) != 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOZORDER | SWP_NOMOVE |

@@ -236,6 +236,7 @@ public:
     static constexpr UINT_PTR kRollUpTimerId = 5;
 
 protected:
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnNcDestroy();

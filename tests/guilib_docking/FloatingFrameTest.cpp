@@ -783,3 +783,53 @@ TEST_F(FloatingFrameTest, ABarTornOffAMenuIsKeptOnReleaseAndGoesOnEsc)
 }
 
 } // namespace
+
+namespace {
+
+// A floating frame that records the float-status requests it is sent.
+class CStatusRecordingFrame : public CKGPMiniFrameWnd {
+public:
+    std::vector<WPARAM> statuses;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == 0x036D) // WM_FLOATSTATUS
+            statuses.push_back(wParam);
+        return CKGPMiniFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Made over the frame: what it was asked first (as its window was made),
+// 0 when nothing.
+WPARAM FirstStatusOfANewFloatingFrame(CFrameWnd& frame)
+{
+    auto* floating = new CStatusRecordingFrame; // deletes itself with its window
+    if (!floating->Create(_T("Floating"), WS_POPUP | WS_CAPTION, CRect(100, 100, 260, 200), &frame))
+        return 0;
+    const WPARAM first = floating->statuses.empty() ? 0 : floating->statuses.front();
+    floating->DestroyWindow();
+    return first;
+}
+
+} // namespace
+
+// A floating frame's caption starts in step with its application: active
+// when the frame it floats over is in front, inactive when another
+// application's window is.
+TEST_F(FloatingFrameTest, AFloatingFramesCaptionStartsActiveOnlyWhileItsFrameIsInFront)
+{
+    frame.SetForegroundWindow();
+    keyloft_test::Pump(30);
+    ASSERT_EQ(frame.m_hWnd, ::GetForegroundWindow());
+    EXPECT_EQ(WPARAM{4}, FirstStatusOfANewFloatingFrame(frame)) << "FS_ACTIVATE";
+
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), _T("Other"), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               CRect(300, 300, 500, 400), nullptr, 0));
+    other.SetForegroundWindow();
+    keyloft_test::Pump(30);
+    ASSERT_EQ(other.m_hWnd, ::GetForegroundWindow());
+    EXPECT_EQ(WPARAM{8}, FirstStatusOfANewFloatingFrame(frame)) << "FS_DEACTIVATE";
+    other.DestroyWindow();
+}
