@@ -744,7 +744,10 @@ void CKGPMultiMiniFrameWnd::OnSetFocus(CWnd* pOldWnd)
     if (pLast != nullptr && m_barContainerManager.GetPanes().Find(pLast) != nullptr && ::IsWindow(m_hWndLastFocused)) {
         pLast->SetFocus();
     } else if (CWnd* pFirst = GetFirstVisibleBar(); pFirst != nullptr && pFirst->GetSafeHwnd() != nullptr) {
-        pFirst->SetFocus();
+        // With no pane recorded, the first takes the focus only if it wants it.
+        const auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, pFirst);
+        if (m_hWndLastFocused != nullptr || pBar == nullptr || pBar->WantsFocus())
+            pFirst->SetFocus();
     }
     if (CWnd* pParent = GetParentFrameWnd())
         pParent->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

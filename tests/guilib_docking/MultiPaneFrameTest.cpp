@@ -191,3 +191,40 @@ TEST_F(MultiPaneFrameTest, AFramesTreeDroppedBesideADockedPaneDocksThereWithoutI
 }
 
 } // namespace
+
+namespace {
+
+// A pane that leaves the focus where it is (as a pane of tool buttons may).
+class CFocusShyPane : public CColourPane {
+public:
+    BOOL WantsFocus() const override { return FALSE; }
+};
+
+} // namespace
+
+// A floating frame of panes taking the focus gives it to its pane, unless
+// none was focused there yet and the pane does not want it: it then keeps
+// the focus itself.
+TEST_F(MultiPaneFrameTest, AFrameTakingTheFocusGivesItToItsFirstPaneOnlyIfThePaneWantsIt)
+{
+    auto shy = std::make_unique<CFocusShyPane>();
+    shy->SetMinSize(CSize(40, 40));
+    ASSERT_TRUE(shy->Create(_T("Tools"), &frame, CRect(0, 0, 160, 200), TRUE, 2111,
+                            WS_CHILD | WS_VISIBLE | CBRS_LEFT | KGP_CBRS_FLOAT_MULTI));
+    shy->EnableDocking(CBRS_ALIGN_ANY);
+    CKGPDockingControlBar* wanting = AddFloating(2112, _T("Output"));
+    for (CKGPDockingControlBar* pane : {static_cast<CKGPDockingControlBar*>(shy.get()), wanting}) {
+        const bool bShy = pane == shy.get();
+        ASSERT_TRUE(pane->FloatBar(bShy ? CRect(120, 160, 300, 360) : CRect(340, 160, 520, 360), KGP_DM_UNKNOWN, true));
+        CKGPMultiMiniFrameWnd* floating = MultiFrameOf(pane);
+        ASSERT_NE(nullptr, floating);
+        frame.m_view.SetFocus();
+        floating->SetFocus(); // as when the user brings the frame forward
+        keyloft_test::Pump(30);
+        if (bShy)
+            EXPECT_EQ(floating->m_hWnd, ::GetFocus()) << "the frame keeps it";
+        else
+            EXPECT_EQ(pane->m_hWnd, ::GetFocus()) << "the pane takes it";
+    }
+    shy->DestroyWindow();
+}
