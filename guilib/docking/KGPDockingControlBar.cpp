@@ -10,6 +10,7 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPVisualManager.h"
+#include "guilib/docking/KGPAutoHideToolBar.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPDockDecision.h"
@@ -20,6 +21,7 @@
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
+#include "guilib/tabs/KGPBaseTabWnd.h"
 
 #include <afxarch.h>
 
@@ -558,24 +560,30 @@ void CKGPDockingControlBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
         EnableGripper(m_cyGripper > 0);
 }
 
-LRESULT CKGPDockingControlBar::OnSetText(WPARAM, LPARAM lParam)
+LRESULT CKGPDockingControlBar::OnSetText(WPARAM, LPARAM)
 {
     const LRESULT result = Default();
+    CString title;
+    GetWindowText(title);
     if (IsTabbed()) {
-        // The tab's label follows the pane's title.
-        if (IKGPTabbedBarLink* pLink = KGPTabbedBars::Link()) {
-            HWND hwndTab = nullptr;
-            if (CKGPBaseControlBar* pTabbed = GetParentTabbedBar())
-                pLink->RecalcTabs(pTabbed);
-            static_cast<void>(hwndTab);
-        }
+        // The tab's label follows the pane's title (which the label then
+        // sets again: the same text is left alone).
+        HWND hwndTab = nullptr;
+        IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
+        auto* pTabs = DYNAMIC_DOWNCAST(CKGPBaseTabWnd, pLink != nullptr ? pLink->GetTabWindow(this, hwndTab) : nullptr);
+        const int iTab = pTabs != nullptr ? pTabs->GetTabFromHwnd(hwndTab) : -1;
+        CString label;
+        if (iTab >= 0 && pTabs->GetTabLabel(iTab, label) && label != title)
+            pTabs->SetTabLabel(iTab, title);
     } else if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
         pMiniFrame->SetWindowPos(HWND{}, 0, 0, 0, 0,
                                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    } else if (IsAutoHideMode() && m_pAutoHideBar != nullptr && m_pAutoHideBar->GetSafeHwnd() != nullptr) {
+        // The button shows the title: it is measured, placed and drawn again.
+        m_pAutoHideBar->UpdateInParentRow();
     } else {
         SendMessage(WM_NCPAINT);
     }
-    static_cast<void>(lParam);
     return result;
 }
 
