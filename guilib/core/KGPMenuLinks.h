@@ -37,6 +37,9 @@ public:
     // its items opened it from: 0 inside, 1 and 2 on its shadow, 3 on its side
     // band, 4 outside them all, 5 on its tear-off caption.
     virtual int HitTestPopupMenu(CWnd* pPopup, CPoint ptScreen) const = 0;
+    // The screen below the open popup menus changed: they take their shadows
+    // anew (a library without popup menus has none).
+    virtual void UpdatePopupShadows() {}
 
 protected:
     ~IKGPMenuLink() = default;
@@ -110,6 +113,14 @@ inline BOOL IsOutsidePopupMenu(CWnd* pPopup, CPoint ptScreen)
     CRect rect;
     pPopup->GetWindowRect(rect);
     return !rect.PtInRect(ptScreen);
+}
+
+// The open popup menus take their shadows anew (nothing while none is open).
+inline void UpdatePopupShadows()
+{
+    IKGPMenuLink* pLink = CKGPLink<IKGPMenuLink>::Get();
+    if (pLink != nullptr && pLink->GetActivePopupMenu() != nullptr)
+        pLink->UpdatePopupShadows();
 }
 
 // Bars offer no menus while the toolbars are customised, a modal state holds

@@ -278,6 +278,8 @@ void CKGPDockingControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CKGPDockingControlBar::OnRButtonDown(UINT nFlags, CPoint point)
 {
     SetFocus();
+    // The pane drawn anew as it takes the focus may lie under a popup menu's shadow.
+    KGPMenuLinks::UpdatePopupShadows();
     CKGPControlBar::OnRButtonDown(nFlags, point);
 }
 

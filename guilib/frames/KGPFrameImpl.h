@@ -127,6 +127,12 @@ public:
     BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
     BOOL ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd);
     BOOL ProcessMouseWheel(WPARAM wParam, LPARAM lParam);
+    // A mouse move while a library popup menu is open, at a point outside it
+    // and the menus it opened from (its shadow counts as outside) and off the
+    // menu bar's items: it goes no further, so that what lies under the
+    // pointer does not follow it meanwhile. Moves to a window holding the
+    // mouse (a drag) go on, and all moves while the toolbars are customised.
+    BOOL IsMoveOutsideActiveMenu(const MSG& msg) const;
     // A library frame's filtering of a queued message (keys for popup menus and
     // drags, clicks, the wheel): what the frame does with it next.
     enum class PreTranslateResult { Consumed, Untranslated, PassOn };

@@ -565,6 +565,28 @@ BOOL CKGPFrameImpl::ToggleMenuBarFocus(const MSG* pMsg)
     return TRUE;
 }
 
+BOOL CKGPFrameImpl::IsMoveOutsideActiveMenu(const MSG& msg) const
+{
+    CWnd* pActive = KGPMenuLinks::GetActivePopupMenu();
+    if (pActive == nullptr || pActive->GetSafeHwnd() == nullptr || !pActive->IsWindowVisible() ||
+        KGPMenuLinks::IsCustomizeMode() || !::IsWindow(msg.hwnd) || ::GetCapture() == msg.hwnd)
+        return FALSE;
+    CPoint point(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+    ::ClientToScreen(msg.hwnd, &point);
+    if (!KGPMenuLinks::IsOutsidePopupMenu(pActive, point))
+        return FALSE;
+    // Over the menu bar's items a move may open the next menu.
+    if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && m_pMenuBar->IsWindowVisible()) {
+        CPoint client = point;
+        m_pMenuBar->ScreenToClient(&client);
+        CRect bar;
+        m_pMenuBar->GetClientRect(bar);
+        if (bar.PtInRect(client) && m_pMenuBar->HitTest(client) >= 0)
+            return FALSE;
+    }
+    return TRUE;
+}
+
 CKGPFrameImpl::PreTranslateResult CKGPFrameImpl::PreTranslateFrameMessage(MSG* pMsg)
 {
     BOOL bProcessAccel = TRUE;
@@ -632,6 +654,8 @@ CKGPFrameImpl::PreTranslateResult CKGPFrameImpl::PreTranslateFrameMessage(MSG* p
     case WM_MOUSEWHEEL:
         return ProcessMouseWheel(pMsg->wParam, pMsg->lParam) ? PreTranslateResult::Consumed
                                                              : PreTranslateResult::PassOn;
+    case WM_MOUSEMOVE:
+        return IsMoveOutsideActiveMenu(*pMsg) ? PreTranslateResult::Consumed : PreTranslateResult::PassOn;
     default:
         return PreTranslateResult::PassOn;
     }

@@ -251,7 +251,8 @@ BOOL CKGPInPlaceFrameT<TBase>::PreTranslateMessage(MSG* pMsg)
         break;
     }
     case WM_MOUSEMOVE:
-        m_Impl.OnMouseMove(CPoint(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam)));
+        if (m_Impl.IsMoveOutsideActiveMenu(*pMsg))
+            return TRUE;
         break;
     default:
         break;

@@ -55,6 +55,7 @@ public:
         }
         return kgp::kHitOutside;
     }
+    void UpdatePopupShadows() override { CKGPPopupMenu::UpdateAllShadows(); }
 };
 
 // What the menu buttons ask of the popup menus.
