@@ -63,6 +63,10 @@ public:
     virtual void PrepareToDock(CKGPDockBar* pDockBar, KGPDockMethod method);
     virtual BOOL DockByMouse(CKGPBaseControlBar* pDockBar) { return DockToBar(pDockBar, nullptr, KGP_DM_MOUSE); }
     virtual CSize GetExtraSize() const { return CSize(0, 0); }
+    // The width a floating bar last took (its rows are wrapped to it; 32767:
+    // one row).
+    int GetMRUWidth() const { return m_nMRUWidth; }
+    void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
     // Moves the bar to the rectangle (screen); unless bIgnoreMin a side below
     // the minimum grows back by the edge that moved. The change of width and height.
     virtual CSize ResizeToRect(CRect rect, BOOL bIgnoreMin = FALSE);

@@ -16,6 +16,7 @@
 #include "guilib/menus/KGPCustomizeMenuButton.h"
 #include "guilib/menus/KGPMenuBar.h"
 #include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
@@ -136,6 +137,9 @@ CKGPToolBar* CKGPFrameImpl::CreateUserToolbar(LPCTSTR lpszName)
     pToolBar->GetWindowRect(rect);
     const CPoint centre(::GetSystemMetrics(SM_CXFULLSCREEN) / 2, ::GetSystemMetrics(SM_CYFULLSCREEN) / 2);
     pToolBar->FloatBar(CRect(centre, rect.Size()), KGP_DM_UNKNOWN, true);
+    // The buttons the user brings to the new bar line up in one row (not
+    // wrapped to the width of the empty bar it floated with).
+    pToolBar->SetMRUWidth(kgp::kNoLimit);
     m_pFrame->RecalcLayout();
     m_listUserDefinedToolbars.AddTail(pToolBar);
     static_cast<void>(pObject.release());  // the list owns it now
@@ -257,73 +261,119 @@ void CKGPFrameImpl::RebuildPlainMenu(CWnd* pPopup)
 
 namespace {
 
-// The customise button whose add-or-remove entries the popup shows: its own
-// drop-down (the entries follow its items), or the sub-menu of the bar's
-// buttons in the caption menu of the bar's floating frame (the entries alone).
-CCustomizeButton* CustomizeButtonOfEntries(CWnd* pPopup, BOOL& bCaptionSubMenu)
+// The toolbar customise button whose own drop-down the popup is (not its
+// floating frame's caption menu).
+CCustomizeButton* DropDownChevron(const CKGPPopupMenu* pMenu)
 {
-    bCaptionSubMenu = FALSE;
-    const auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
-    if (pMenu == nullptr)
+    auto* pChevron = pMenu != nullptr ? DYNAMIC_DOWNCAST(CCustomizeButton, pMenu->GetParentButton()) : nullptr;
+    return pChevron != nullptr && !pChevron->IsCaptionMenuOpen() ? pChevron : nullptr;
+}
+
+// The customise button of a floating toolbar whose caption menu the popup's
+// parent is: the popup is that menu's list of the bar's buttons.
+CCustomizeButton* CaptionMenuChevron(const CKGPPopupMenu* pMenu)
+{
+    const CKGPPopupMenu* pAbove = pMenu != nullptr ? pMenu->GetParentPopupMenu() : nullptr;
+    if (pAbove == nullptr || pAbove->GetParentPopupMenu() != nullptr)
         return nullptr;
-    const CKGPPopupMenu* pAbove = pMenu->GetParentPopupMenu();
-    if (pAbove == nullptr) {
-        auto* pChevron = DYNAMIC_DOWNCAST(CCustomizeButton, pMenu->GetParentButton());
-        return pChevron != nullptr && !pChevron->IsCaptionMenuOpen() ? pChevron : nullptr;
-    }
     auto* pChevron = DYNAMIC_DOWNCAST(CCustomizeButton, pAbove->GetParentButton());
-    if (pAbove->GetParentPopupMenu() != nullptr || pChevron == nullptr || !pChevron->IsCaptionMenuOpen())
+    return pChevron != nullptr && pChevron->IsCaptionMenuOpen() ? pChevron : nullptr;
+}
+
+// The popup is the third level of a customise button's drop-down: the
+// drop-down > "Add or Remove Buttons" > a bar's name > this popup.
+BOOL IsAddRemoveButtonsLevel(const CKGPPopupMenu* pMenu)
+{
+    const CKGPPopupMenu* pAbove = pMenu != nullptr ? pMenu->GetParentPopupMenu() : nullptr;
+    if (pAbove == nullptr)
+        return FALSE;
+    const CKGPToolbarMenuButton* pItem = pAbove->GetParentButton();
+    if (pItem != nullptr && pItem->m_strCaption.Find(CCustomizeButton::AddRemoveButtonsText()) < 0)
+        return FALSE;
+    return DropDownChevron(pAbove->GetParentPopupMenu()) != nullptr;
+}
+
+// The toolbar whose control id the popup's first item names, among the bars
+// with a customise button (the bar of the drop-down's own button first).
+CKGPToolBar* ToolbarNamedBy(const CKGPPopupMenu& menu)
+{
+    const CKGPToolbarMenuButton* pFirst = menu.GetMenuItemCount() > 0 ? menu.GetMenuItem(0) : nullptr;
+    if (pFirst == nullptr || pFirst->m_strCaption.IsEmpty())
         return nullptr;
-    bCaptionSubMenu = TRUE;
-    return pChevron;
+    const int nId = _ttoi(pFirst->m_strCaption);
+    const CCustomizeButton* pChevron = DropDownChevron(menu.GetParentPopupMenu()->GetParentPopupMenu());
+    auto* pOwnBar = pChevron != nullptr ? DYNAMIC_DOWNCAST(CKGPToolBar, pChevron->GetParentWnd()) : nullptr;
+    if (pOwnBar != nullptr && pOwnBar->GetSafeHwnd() != nullptr && pOwnBar->GetDlgCtrlID() == nId)
+        return pOwnBar;
+    const CObList& bars = CKGPToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKGPToolBar*>(bars.GetNext(pos));
+        if (pBar->GetSafeHwnd() != nullptr && pBar->GetDlgCtrlID() == nId && pBar->GetCustomizeButton() != nullptr)
+            return pBar;
+    }
+    return nullptr;
+}
+
+// The command an entry carries: the button's, or the no-command entry's for
+// a button without one (so that the entry is never taken for a separator).
+UINT EntryCommand(UINT uiCommand)
+{
+    return uiCommand == 0 || uiCommand == 0xFFFFFFFFu ? CCustomizeButton::kNoCommandEntry : uiCommand;
 }
 
 } // namespace
 
 BOOL CKGPFrameImpl::IsCustomizeButtonMenu(CWnd* pPopup) const
 {
-    BOOL bCaptionSubMenu = FALSE;
-    return CustomizeButtonOfEntries(pPopup, bCaptionSubMenu) != nullptr;
+    const auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
+    return IsAddRemoveButtonsLevel(pMenu) || CaptionMenuChevron(pMenu) != nullptr;
 }
 
 void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
 {
-    // After the customise button's own items: a heading, an entry per button of its bar
-    // (checked while the button shows), then the bar's reset. The caption menu's
-    // sub-menu of the bar's buttons holds the entries and the reset alone.
+    // One entry per button of the bar (checked while the button shows), the
+    // buttons of its resource it lost since (unchecked), then its reset.
     auto* pMenu = DYNAMIC_DOWNCAST(CKGPPopupMenu, pPopup);
-    BOOL bCaptionSubMenu = FALSE;
-    const CCustomizeButton* pChevron = CustomizeButtonOfEntries(pPopup, bCaptionSubMenu);
-    auto* pBar = pChevron != nullptr ? DYNAMIC_DOWNCAST(CKGPToolBar, pChevron->GetParentWnd()) : nullptr;
+    CKGPToolBar* pBar = nullptr;
+    if (const CCustomizeButton* pCaptionChevron = CaptionMenuChevron(pMenu))
+        pBar = DYNAMIC_DOWNCAST(CKGPToolBar, pCaptionChevron->GetParentWnd());
+    else if (IsAddRemoveButtonsLevel(pMenu))
+        pBar = ToolbarNamedBy(*pMenu);
     if (pMenu == nullptr || pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
         return;
+    pMenu->RemoveAllItems();
     CKGPCustomizeMenuButton::m_pWndToolBar = pBar;
-    if (bCaptionSubMenu) {
-        pMenu->RemoveAllItems();
-    } else {
-        if (pMenu->GetMenuItemCount() > 0)
-            pMenu->InsertSeparator();
-        // A heading names what the entries below it do; it is not chosen itself.
-        CKGPToolbarMenuButton heading(0, nullptr, -1,
-                                      KGPLoadLibraryString(IDS_KGP_ADD_REMOVE_BUTTONS, _T("Add or Remove Buttons")));
-        heading.m_nBits |= TBBS_DISABLED;
-        pMenu->InsertItem(heading);
-    }
-    for (int i = 0; i < pBar->GetCount(); ++i) {
-        const CKGPToolbarButton* pButton = pBar->GetButton(i);
-        if (pButton == pChevron || pButton->IsSeparator())
-            continue;
-        CKGPCustomizeMenuButton entry(pButton->m_nCommand, nullptr, pButton->GetImage(), pButton->m_strCaption);
-        const CKGPToolbarButton* pNext = pBar->GetButton(i + 1);
-        entry.SetItemIndex(i, TRUE, pNext != nullptr && pNext->IsSeparator());
-        pMenu->InsertItem(entry);
+    int nInserted = 0;
+    {
+        // A button without a caption is named as the customisation sheet names its command.
+        const CKGPToolbarCustomize names(m_pFrame, TRUE, KGP_CUSTOMIZE_KEEP_AMPERSANDS);
+        for (int i = 0; i < pBar->GetCount(); ++i) {
+            const CKGPToolbarButton* pButton = pBar->GetButton(i);
+            if (pButton->IsSeparator() || pButton->IsKindOf(RUNTIME_CLASS(CCustomizeButton)))
+                continue;
+            CString text = pButton->m_strCaption;
+            if (text.IsEmpty()) {
+                if (LPCTSTR name = names.GetCommandName(pButton->m_nCommand))
+                    text = name;
+            }
+            // (An entry without a command of its own shows no image: the
+            // command manager keeps images by command.)
+            const UINT command = EntryCommand(pButton->m_nCommand);
+            CKGPCustomizeMenuButton entry(command, nullptr, command == pButton->m_nCommand ? pButton->GetImage() : -1,
+                                          text, pButton->m_bUserImage);
+            const CKGPToolbarButton* pNext = pBar->GetButton(i + 1);
+            entry.SetItemIndex(i, TRUE, pNext != nullptr && pNext->IsSeparator());
+            if (pMenu->InsertItem(entry) >= 0)
+                ++nInserted;
+        }
     }
     // The frame's part: the resource's buttons the bar lost since, to bring back.
     if (auto* pHost = dynamic_cast<IKGPMenuHostFrame*>(m_pFrame))
         pHost->FillCustomizeMenuRest(pPopup, pBar->GetResourceID());
-    if (pMenu->GetMenuItemCount() > 0)
+    if (nInserted > 0)
         pMenu->InsertSeparator();
-    CKGPCustomizeMenuButton reset(0, nullptr, -1, KGPLoadLibraryString(IDS_KGP_RESET_THIS_TOOLBAR, _T("&Reset Toolbar")));
+    CKGPCustomizeMenuButton reset(CCustomizeButton::kNoCommandEntry, nullptr, -1,
+                                  KGPLoadLibraryString(IDS_KGP_RESET_THIS_TOOLBAR, _T("&Reset Toolbar")));
     reset.SetItemIndex(CKGPCustomizeMenuButton::kResetEntry);
     pMenu->InsertItem(reset);
 }

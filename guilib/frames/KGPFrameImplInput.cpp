@@ -508,7 +508,10 @@ void CKGPFrameImpl::OnChangeVisualManager()
         m_pFrame->GetWindowRect(window);
         m_bIsWindowRgn = pManager->SetFrameRegion(m_pFrame, window.Width(), window.Height());
     }
-    if (bBorderChanged && m_pFrame->IsZoomed()) {
+    // A maximised frame takes its new border by being shown again; a
+    // maximised document window is left alone (minimised, it would give its
+    // place in the MDI client to another document).
+    if (bBorderChanged && m_pFrame->IsZoomed() && !m_pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
         m_pFrame->ShowWindow(SW_MINIMIZE);
         m_pFrame->ShowWindow(SW_MAXIMIZE);
     }

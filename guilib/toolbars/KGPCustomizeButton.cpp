@@ -210,14 +210,50 @@ HMENU CCustomizeButton::CreateMenu() const
             ::AppendMenuW(menu.Get(), MF_STRING | (button->m_nCommand != 0 ? disabled : MF_GRAYED),
                           button->m_nCommand, text);
     }
+    const BOOL addRemove = AppendAddRemoveButtons(menu.Get());
     if (m_iCustomizeCmdId > 0) {
-        if (::GetMenuItemCount(menu.Get()) > 0)
+        if (::GetMenuItemCount(menu.Get()) > 0 && !addRemove)
             ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(m_iCustomizeCmdId), CustomizeEntryText());
     }
     if (::GetMenuItemCount(menu.Get()) <= 0)
         return nullptr;
     return menu.Detach();
+}
+
+CString CCustomizeButton::AddRemoveButtonsText()
+{
+    return KGPLoadLibraryString(IDS_KGP_ADD_REMOVE_BUTTONS, _T("Add or Remove Buttons"));
+}
+
+// "Add or Remove Buttons" leads to the bar's name, which leads to the bar's
+// buttons: a library frame fills that last menu as it opens, from the bar
+// whose control id its one item names.
+BOOL CCustomizeButton::AppendAddRemoveButtons(HMENU hMenu) const
+{
+    const auto* bar = DYNAMIC_DOWNCAST(CKGPToolBar, GetParentWnd());
+    if (bar == nullptr || bar->GetSafeHwnd() == nullptr)
+        return FALSE;
+    CString name;
+    bar->GetWindowText(name);
+    name.Trim();
+    if (name.IsEmpty())
+        name = KGPLoadLibraryString(IDS_KGP_UNTITLED_TOOLBAR, _T("Toolbar"));
+    CString id;
+    id.Format(_T("%d"), bar->GetDlgCtrlID());
+    CMenuHandle buttons(::CreatePopupMenu());
+    CMenuHandle bars(::CreatePopupMenu());
+    if (!buttons || !bars ||
+        !::AppendMenuW(buttons.Get(), MF_STRING | MF_GRAYED, static_cast<UINT_PTR>(kNoCommandEntry), id) ||
+        !::AppendMenuW(bars.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(buttons.Get()), name))
+        return FALSE;
+    (void)buttons.Detach();  // the bars' menu holds it now
+    if (::GetMenuItemCount(hMenu) > 0)
+        ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+    if (!::AppendMenuW(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(bars.Get()), AddRemoveButtonsText()))
+        return FALSE;
+    (void)bars.Detach();
+    return TRUE;
 }
 
 SIZE CCustomizeButton::MeasureOnBar(CDC* /*pDC*/, const CSize& sizeDefault, BOOL bHorz)

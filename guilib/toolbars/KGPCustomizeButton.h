@@ -30,11 +30,17 @@ public:
     // A press opens the menu of the hidden buttons and the customise entry
     // (none while the toolbars are customised).
     BOOL HandleClick(CWnd* pWnd, BOOL bDelay) override;
-    // The hidden buttons (a menu button with its sub-menu), then the
-    // customise entry after a separator; null when there is neither. For the
+    // The hidden buttons (a menu button with its sub-menu), then after a
+    // separator "Add or Remove Buttons" (leading to the bar's name and on to
+    // its buttons) and the customise entry; null when there is none. For the
     // caption menu: an item named after the bar leading to the bar's
     // buttons, then the customise entry.
     HMENU CreateMenu() const override;
+    // The text of the item that leads to the bar's buttons to show or hide.
+    static CString AddRemoveButtonsText();
+    // The command of menu entries that stand for no command of their own (a
+    // button without a command, the reset entry, the item that names the bar).
+    static constexpr UINT kNoCommandEntry = static_cast<UINT>(-20);
     // Opens the button's own menu (never the caption menu).
     BOOL OpenPopupMenu(CWnd* pWnd = nullptr) override;
     void OnPopupMenuGone() override;
@@ -84,6 +90,9 @@ private:
     // for a separator (none first, last or doubled).
     std::vector<CKGPToolbarButton*> HiddenMenuEntries() const;
     HMENU CreateCaptionMenu() const;
+    // Appends "Add or Remove Buttons" > the bar's name > an item holding the
+    // bar's control id; FALSE when the button is on no bar.
+    BOOL AppendAddRemoveButtons(HMENU hMenu) const;
     // The customise entry's text: its own, else the library's.
     CString CustomizeEntryText() const;
     // The caption menu went: its frame's menu button no longer looks pushed.

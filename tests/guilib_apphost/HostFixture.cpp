@@ -1,9 +1,12 @@
 #include "tests/guilib_apphost/HostFixture.h"
 
+#include <commctrl.h>
+
 #include "guilib/core/KGPRegistry.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupMenuBar.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
 
 namespace {
@@ -158,4 +161,51 @@ int AppHostTest::ListedWindows()
         windows += item->m_nCommand >= AFX_IDM_FIRST_MDICHILD && !item->m_strCaption.IsEmpty() ? 1 : 0;
     }
     return windows;
+}
+
+CKGPToolbarCustomize* AppHostTest::OpenCustomizeSheetAside(CHostMainFrame& frame)
+{
+    const CPoint view = MenuItemPoint(frame.m_wndMenuBar, _T("&View"));
+    if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(view); }) ||
+        !apphost::WaitUntil([] { return PopupItemPoint(_T("&Customize...")) != CPoint(-1, -1); }))
+        return nullptr;
+    const CPoint customize = PopupItemPoint(_T("&Customize..."));
+    if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(customize); }) ||
+        !apphost::WaitUntil([] { return CKGPToolbarCustomize::GetOpenSheet() != nullptr; }))
+        return nullptr;
+    CKGPToolbarCustomize* sheet = CKGPToolbarCustomize::GetOpenSheet();
+    const CRect opened = apphost::ScreenRect(*sheet);
+    const CPoint caption(opened.left + 60, opened.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 2);
+    const CSize away(::GetSystemMetrics(SM_CXSCREEN) - 10 - opened.right,
+                     ::GetSystemMetrics(SM_CYSCREEN) - 10 - opened.bottom);
+    apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption + away, 12);
+        user.Release();
+    });
+    if (!apphost::WaitUntil([&] { return apphost::ScreenRect(*sheet).left > opened.left + 300; }) ||
+        apphost::ScreenRect(frame).PtInRect(Middle(sheet->GetDlgItem(IDCANCEL)->GetSafeHwnd())))
+        return nullptr;
+    return sheet;
+}
+
+bool AppHostTest::CloseCustomizeSheet(CKGPToolbarCustomize* sheet)
+{
+    const CPoint close = Middle(sheet->GetDlgItem(IDCANCEL)->GetSafeHwnd());
+    return apphost::Perform([&](apphost::CGestures& user) { user.Click(close); }) &&
+           apphost::WaitUntil([] { return CKGPToolbarCustomize::GetOpenSheet() == nullptr; });
+}
+
+bool AppHostTest::ShowSheetPage(CKGPToolbarCustomize* sheet, CPropertyPage* page)
+{
+    const int index = sheet->GetPageIndex(page);
+    if (index < 0)
+        return false;
+    CRect tab;
+    CWnd* tabs = sheet->GetTabControl();
+    tabs->SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
+    tabs->ClientToScreen(tab);
+    return apphost::Perform([&](apphost::CGestures& user) { user.Click(tab.CenterPoint()); }) &&
+           apphost::WaitUntil([sheet, page] { return sheet->GetActivePage() == page; });
 }

@@ -12,6 +12,8 @@
 #include "tests/guilib_apphost/HostDriver.h"
 #include "tests/guilib_apphost/HostMainFrame.h"
 
+class CKGPToolbarCustomize;
+
 class AppHostTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -43,4 +45,14 @@ protected:
     // menu's list of windows); 0 when none is open.
     static int ListedWindows();
     static CPoint Middle(HWND hWnd) { return apphost::ScreenRect(hWnd).CenterPoint(); }
+
+    // ---- The customisation sheet.
+    // Opens it from View > Customize... and moves it by its caption to the
+    // screen's bottom right corner, its Close button clear of the frame (it
+    // opens over the bars). Null when it did not open.
+    static CKGPToolbarCustomize* OpenCustomizeSheetAside(CHostMainFrame& frame);
+    // Closes it by its Close button; whether it went.
+    static bool CloseCustomizeSheet(CKGPToolbarCustomize* sheet);
+    // Shows its page by a click on the page's tab; whether it shows.
+    static bool ShowSheetPage(CKGPToolbarCustomize* sheet, CPropertyPage* page);
 };

@@ -116,6 +116,21 @@ protected:
         if (!bar.GetCustomizeButton()->HandleClick(&bar, FALSE))
             return nullptr;
         keyloft_test::Pump(30);
+        // Its "Add or Remove Buttons", then the bar's name: the bar's buttons.
+        for (int level = 0; level < 2; ++level) {
+            CKGPPopupMenu* open = CKGPPopupMenu::GetActiveMenu();
+            CKGPToolbarMenuButton* next = nullptr;
+            for (int i = 0; open != nullptr && i < open->GetMenuItemCount(); ++i) {
+                CKGPToolbarMenuButton* item = open->GetMenuItem(i);
+                if (level == 1 || item->m_strCaption == CCustomizeButton::AddRemoveButtonsText()) {
+                    next = item;
+                    break;
+                }
+            }
+            if (next == nullptr || !next->OpenPopupMenu(open->GetMenuBar()))
+                return nullptr;
+            keyloft_test::Pump(30);
+        }
         return CKGPPopupMenu::GetActiveMenu();
     }
 
@@ -140,6 +155,28 @@ TEST_F(FrameWindowTest, AUserToolbarDeletedLeavesNoStoredStateBehind)
     EXPECT_FALSE(ToolbarStateStored()) << "no key of it left in the store";
     EXPECT_TRUE(frame.GetFrameImpl().GetUserToolbars().IsEmpty());
     probe.DestroyWindow();
+}
+
+// A new user toolbar floats with no width of its own yet: the buttons it is
+// given line up in one row.
+TEST_F(FrameWindowTest, AUserToolbarTakesTheButtonsItIsGivenInOneRow)
+{
+    frame.GetFrameImpl().SetUserToolbarRange(0xE910, 0xE911);
+    auto* made = KGPUserToolbarMessages::SendCreate(&frame, _T("Mine"));
+    ASSERT_NE(nullptr, made);
+    EXPECT_TRUE(made->IsFloating());
+    EXPECT_EQ(32767, made->GetMRUWidth()) << "no recent width: one row";
+    for (UINT id : {0x7701u, 0x7702u, 0x7703u})
+        made->InsertButtonCopy(CKGPToolbarButton(id, 0, _T("Button")));
+    made->AdjustLayout();
+    keyloft_test::Pump(30);
+    CRect first;
+    CRect last;
+    made->GetItemRect(0, first);
+    made->GetItemRect(2, last);
+    EXPECT_EQ(first.top, last.top) << "one row";
+    EXPECT_GT(last.left, first.right - 1);
+    EXPECT_TRUE(KGPUserToolbarMessages::SendDelete(&frame, made));
 }
 
 TEST_F(FrameWindowTest, TheCustomiseMenuEndsWithTheFramesPart)

@@ -346,6 +346,37 @@ protected:
         bar.DestroyWindow();
         frame.DestroyWindow();
     }
+    // From the open customise menu: the item with the text (the first item
+    // when none is given) opened by the mouse; the popup it opened.
+    static CKGPPopupMenu* OpenItem(LPCTSTR lpszText)
+    {
+        CKGPPopupMenu* open = CKGPPopupMenu::GetActiveMenu();
+        for (int i = 0; open != nullptr && i < open->GetMenuItemCount(); ++i) {
+            CKGPToolbarMenuButton* item = open->GetMenuItem(i);
+            if (item == nullptr || (lpszText != nullptr && item->m_strCaption != lpszText))
+                continue;
+            CRect rect;
+            open->GetMenuBar()->GetItemRect(i, rect);
+            open->GetMenuBar()->ClientToScreen(rect);
+            keyloft_test::ClickAt(rect.CenterPoint());
+            keyloft_test::PumpUntil([open] { return CKGPPopupMenu::GetActiveMenu() != open; });
+            return CKGPPopupMenu::GetActiveMenu() != open ? CKGPPopupMenu::GetActiveMenu() : nullptr;
+        }
+        return nullptr;
+    }
+    // The customise button's menu > Add or Remove Buttons > the bar's name.
+    CKGPPopupMenu* OpenBarButtons()
+    {
+        frame.SetForegroundWindow();
+        keyloft_test::PumpTranslated(30);
+        CRect chevron = bar.GetCustomizeButton()->m_rcButton;
+        bar.ClientToScreen(chevron);
+        keyloft_test::ClickAt(chevron.CenterPoint());
+        if (!keyloft_test::PumpUntil([] { return CKGPPopupMenu::GetActiveMenu() != nullptr; }))
+            return nullptr;
+        return OpenItem(CCustomizeButton::AddRemoveButtonsText()) != nullptr ? OpenItem(nullptr) : nullptr;
+    }
+
     CPopupFrame frame;
     CKGPToolBar bar;
 };
@@ -356,8 +387,18 @@ TEST_F(CustomizeButtonFrameTest, ItsMenuOffersEachButtonOfTheBarAndTheReset)
     ASSERT_NE(nullptr, chevron);
     ASSERT_TRUE(chevron->HandleClick(&bar, FALSE));
     keyloft_test::Pump(30);
-    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    CKGPPopupMenu* first = CKGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, first);
+    ASSERT_EQ(2, first->GetMenuItemCount()) << "Add or Remove Buttons, the customise entry";
+    EXPECT_EQ(CCustomizeButton::AddRemoveButtonsText(), first->GetMenuItem(0)->m_strCaption);
+    EXPECT_EQ(CString(L"Customize..."), first->GetMenuItem(1)->m_strCaption);
+    first->CloseChain();
+    keyloft_test::Pump(20);
+
+    bar.SetWindowText(L"Letters");
+    CKGPPopupMenu* popup = OpenBarButtons();
     ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(CString(L"Letters"), popup->GetParentButton()->m_strCaption) << "under the bar's name";
     std::vector<CString> texts;
     int entries = 0;
     for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
@@ -366,13 +407,11 @@ TEST_F(CustomizeButtonFrameTest, ItsMenuOffersEachButtonOfTheBarAndTheReset)
         texts.push_back(item != nullptr ? item->m_strCaption : CString());
         entries += DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, item) != nullptr ? 1 : 0;
     }
-    ASSERT_EQ(7u, texts.size()) << "customise, separator, heading, Alpha, Beta, separator, reset";
-    EXPECT_EQ(CString(L"Customize..."), texts[0]);
-    EXPECT_EQ(CString(L"Add or Remove Buttons"), texts[2]);
-    EXPECT_TRUE((popup->GetMenuItem(2)->m_nBits & TBBS_DISABLED) != 0) << "a heading, not chosen";
-    EXPECT_EQ(CString(L"&Reset Toolbar"), texts[6]);
+    ASSERT_EQ(4u, texts.size()) << "Alpha, Beta, separator, reset";
+    EXPECT_EQ(CString(L"&Reset Toolbar"), texts[3]);
+    EXPECT_EQ(CCustomizeButton::kNoCommandEntry, popup->GetMenuItem(3)->m_nCommand);
     EXPECT_EQ(3, entries) << "Alpha, Beta and the reset are the bar's entries";
-    auto* alpha = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(3));
+    auto* alpha = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(0));
     ASSERT_NE(nullptr, alpha);
     EXPECT_TRUE(alpha->IsChecked()) << "Alpha shows on the bar";
     EXPECT_EQ(&bar, CKGPCustomizeMenuButton::m_pWndToolBar);
@@ -388,14 +427,8 @@ TEST_F(CustomizeButtonFrameTest, AButtonTakenOffTheBarComesBackFromItsMenu)
     bar.AdjustLayout();
     ASSERT_TRUE(bar.RemoveButton(1));
     ASSERT_EQ(-1, bar.CommandToIndex(0x7702));
-    frame.SetForegroundWindow();
-    keyloft_test::PumpTranslated(30);
-
-    CRect chevron = bar.GetCustomizeButton()->m_rcButton;
-    bar.ClientToScreen(chevron);
-    keyloft_test::ClickAt(chevron.CenterPoint());
-    ASSERT_TRUE(keyloft_test::PumpUntil([] { return CKGPPopupMenu::GetActiveMenu() != nullptr; }));
-    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    CKGPPopupMenu* popup = OpenBarButtons();
+    ASSERT_NE(nullptr, popup);
     CKGPCustomizeMenuButton* missing = nullptr;
     std::vector<UINT> entries;
     for (int i = 0; i < popup->GetMenuItemCount(); ++i) {

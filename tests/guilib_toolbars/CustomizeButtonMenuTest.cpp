@@ -1,5 +1,6 @@
-// The customise button's menu: the buttons without room, then the customise
-// entry after a separator; no menu while the toolbars are customised; a
+// The customise button's menu: the buttons without room, then after a
+// separator Add or Remove Buttons (leading to the bar's name and on) and the
+// customise entry; no menu while the toolbars are customised; a
 // hidden button chosen from it acts as if clicked on the bar.
 #include <gtest/gtest.h>
 
@@ -40,20 +41,34 @@ TEST_F(ToolBarTest, TheCustomiseButtonListsTheHiddenButtonsAndItsEntry)
 
     EXPECT_TRUE(chevron->HandleClick(&bar, FALSE)) << "never a command of its own";
     ASSERT_NE(nullptr, menus.Last());
-    EXPECT_EQ((std::vector<UINT>{ID_TEST_PRINT, 0, kCustomize}), ItemCommands(*menus.Last()))
-        << "Print (the leading separator dropped), a separator, the customise entry";
-    EXPECT_EQ(CString(_T("Add or remove")), menus.Last()->GetItem(2)->m_strCaption);
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_PRINT, 0, static_cast<UINT>(-1), kCustomize}), ItemCommands(*menus.Last()))
+        << "Print (the leading separator dropped), a separator, Add or Remove Buttons, the customise entry";
+    EXPECT_EQ(CCustomizeButton::AddRemoveButtonsText(), menus.Last()->GetItem(2)->m_strCaption);
+    EXPECT_EQ(CString(_T("Add or remove")), menus.Last()->GetItem(3)->m_strCaption);
 
-    // Nothing hidden and no entry: no menu.
+    // Add or Remove Buttons leads to the bar's name, and on to an item that
+    // names the bar by its control id (the frame puts the buttons there).
+    bar.SetWindowText(_T("Tools"));
     bar.SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, 300, 23, SWP_NOMOVE | SWP_NOZORDER);
     chevron->SetCustomizeCommand(0, CString());
     chevron->CancelState();
-    EXPECT_EQ(nullptr, chevron->CreateMenu());
+    CMenuHandle addRemove(chevron->CreateMenu());
+    ASSERT_EQ(1, ::GetMenuItemCount(addRemove.Get())) << "nothing hidden, no entry: Add or Remove Buttons alone";
+    const HMENU bars = ::GetSubMenu(addRemove.Get(), 0);
+    ASSERT_EQ(1, ::GetMenuItemCount(bars));
+    wchar_t name[64] = {};
+    ::GetMenuStringW(bars, 0, name, 64, MF_BYPOSITION);
+    EXPECT_STREQ(L"Tools", name);
+    const HMENU buttons = ::GetSubMenu(bars, 0);
+    ASSERT_EQ(1, ::GetMenuItemCount(buttons));
+    ::GetMenuStringW(buttons, 0, name, 64, MF_BYPOSITION);
+    EXPECT_EQ(bar.GetDlgCtrlID(), _wtoi(name));
+    EXPECT_EQ(CCustomizeButton::kNoCommandEntry, ::GetMenuItemID(buttons, 0));
 
     // An entry without text of its own: the library's text.
     chevron->SetCustomizeCommand(kCustomize, CString());
     CMenuHandle plain(chevron->CreateMenu());
-    ASSERT_EQ(1, ::GetMenuItemCount(plain.Get()));
+    ASSERT_EQ(2, ::GetMenuItemCount(plain.Get()));
     wchar_t text[64] = {};
     ::GetMenuStringW(plain.Get(), kCustomize, text, 64, MF_BYCOMMAND);
     EXPECT_STREQ(L"&Customize...", text);
