@@ -153,6 +153,11 @@ public:
         if (frame != nullptr && frame->m_hWndMDIClient != nullptr && ::IsMenu(hMenu))
             frame->MDISetMenu(hMenu, frame->GetWindowMenuPopup(hMenu));
     }
+    BOOL WantsChildSystemMenu(CWnd* pFrame, CWnd* pChild) const override
+    {
+        const auto* frame = DYNAMIC_DOWNCAST(CKGPMDIFrameWnd, pFrame);
+        return frame != nullptr && frame->ShowsChildSystemMenu(pChild);
+    }
 };
 
 // What docking asks of the MDI frame about panes shown as tabbed documents.

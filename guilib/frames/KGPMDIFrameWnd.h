@@ -50,6 +50,9 @@ public:
     virtual CKGPMDIChildWnd* ControlBarToTabbedDocument(CKGPDockingControlBar* pBar);
     virtual BOOL TabbedDocumentToControlBar(CKGPMDIChildWnd* pMDIChildWnd);
     virtual BOOL GetFrameOption() const { return m_bFrameOption; }
+    // Whether the menu bar shows the system menu of a maximised document
+    // window whose caption has none (no WS_SYSMENU); one with it always shows.
+    virtual BOOL ShowsChildSystemMenu(CWnd* /*pChild*/) const { return FALSE; }
     BOOL OnSetMenu(HMENU hmenu) override;
     BOOL OnEraseMDIClientBackground(CDC* /*pDC*/) override { return FALSE; }
     void OnAdjustMDIClientArea(CRect& /*rectClient*/, CRect& /*rectTabs*/) override {}

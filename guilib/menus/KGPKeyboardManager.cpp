@@ -11,6 +11,7 @@
 #include <vector>
 
 BOOL CKGPKeyboardManager::s_bAllAccelerators = FALSE;
+BOOL CKGPKeyboardManager::s_bEnabled = TRUE;
 
 namespace {
 

@@ -38,6 +38,12 @@ public:
     static void ShowAllAccelerators(BOOL bShowAll = TRUE) { s_bAllAccelerators = bShowAll; }
     static BOOL IsShowAllAccelerators() { return s_bAllAccelerators; }
 
+    // Whether the user may change the keys: while off, the customisation
+    // sheet offers no keyboard page (on by default).
+    static void Enable(BOOL bEnable = TRUE) { s_bEnabled = bEnable; }
+    static BOOL IsEnabled() { return s_bEnabled; }
+
 private:
     static BOOL s_bAllAccelerators;
+    static BOOL s_bEnabled;
 };

@@ -262,7 +262,10 @@ void CKGPMenuBar::SetMaximizeMode(BOOL bMax, CWnd* pWnd, BOOL bRecalcLayout)
         if (m_bMaximizeMode || pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
             return;
         const DWORD style = pWnd->GetStyle();
-        const HMENU sysMenu = (style & WS_SYSMENU) != 0 ? ::GetSystemMenu(pWnd->GetSafeHwnd(), FALSE) : nullptr;
+        const IKGPMenuBarFrameLink* frameLink = CKGPLink<IKGPMenuBarFrameLink>::Get();
+        const BOOL takeSysMenu = (style & WS_SYSMENU) != 0 ||
+                                 (frameLink != nullptr && frameLink->WantsChildSystemMenu(m_pParentFrame, pWnd));
+        const HMENU sysMenu = takeSysMenu ? ::GetSystemMenu(pWnd->GetSafeHwnd(), FALSE) : nullptr;
         m_hSysMenu = sysMenu != nullptr && ::IsMenu(sysMenu) ? sysMenu : nullptr;
         if (m_hSysMenu != nullptr) {
             HICON icon = reinterpret_cast<HICON>(pWnd->SendMessage(WM_GETICON, ICON_SMALL));
@@ -407,23 +410,16 @@ int CKGPMenuBar::RowHeight() const
 {
     const CKGPGlobalData& global = GetKGPGlobalData();
     const BOOL horz = IsHorizontal();
-    const int minimum = horz ? global.m_nMinRowHeightHorz : global.m_nMinRowHeightVert;
-    int height = 0;
-    if (m_bHaveImages) {
-        height = GetMenuButtonSize().cy;
-    } else {
-        height = global.GetTextHeight(horz) - 2 + 2 * 4;  // the text and its margins
-    }
-    return std::max(height, minimum);
+    return kgp::MenuBarRowExtent(m_bHaveImages != FALSE, GetMenuButtonSize().cy, global.GetTextHeight(horz),
+                                 horz ? global.m_nMinRowHeightHorz : global.m_nMinRowHeightVert);
 }
 
 int CKGPMenuBar::ColumnWidth() const
 {
     const CKGPGlobalData& global = GetKGPGlobalData();
     const BOOL horz = IsHorizontal();
-    const int minimum = horz ? global.m_nMinRowHeightHorz : global.m_nMinRowHeightVert;
-    const int width = m_bHaveImages ? GetMenuButtonSize().cx : global.GetTextHeight(FALSE) - 2 + 2 * 4;
-    return std::max(width, minimum);
+    return kgp::MenuBarRowExtent(m_bHaveImages != FALSE, GetMenuButtonSize().cx, global.GetTextHeight(FALSE),
+                                 horz ? global.m_nMinRowHeightHorz : global.m_nMinRowHeightVert);
 }
 
 int CKGPMenuBar::MeasureRowHeight()

@@ -34,6 +34,9 @@ public:
     // menus were loaded afresh (a frame that lists its windows in a menu
     // finds that menu in it).
     virtual void SetCurrentMenu(CWnd* pFrame, HMENU hMenu) = 0;
+    // The frame wants the maximised child's system menu on the bar even when
+    // the child's caption has none.
+    virtual BOOL WantsChildSystemMenu(CWnd* pFrame, CWnd* pChild) const = 0;
 
 protected:
     ~IKGPMenuBarFrameLink() = default;

@@ -55,6 +55,11 @@ Box PlaceHelpCombo(const Box& client, bool horz, int mdiLeft, int width, int hei
     return Box{std::max(client.left, right - width), top, right, top + height};
 }
 
+int MenuBarRowExtent(bool haveImages, int menuButtonExtent, int textHeight, int minimum)
+{
+    return RowHeightAtLeast(haveImages ? menuButtonExtent : textHeight - 2, minimum);
+}
+
 int NextMenuBarHot(int from, int count, int step)
 {
     if (count <= 0)

@@ -48,6 +48,12 @@ int NextMenuBarHot(int from, int count, int step);
 // system-menu button, -10 for it and every other index one lower.
 int MenuBarAccessibleIndex(int hit, bool systemButton);
 
+// The room a menu bar's buttons take across the bar (its row height, or its
+// column width on a vertical bar): the menu button's extent when some button
+// shows an image, else the menu font's text height less 2; never below the
+// library's minimum for the orientation.
+int MenuBarRowExtent(bool haveImages, int menuButtonExtent, int textHeight, int minimum);
+
 // The state a menu bar saves is sound only when every menu's save was.
 class SaveTally {
 public:

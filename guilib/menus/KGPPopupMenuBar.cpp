@@ -47,6 +47,7 @@ constexpr UINT kNoAction = static_cast<UINT>(-2);
 int CKGPPopupMenuBar::s_nMenuShowDelay = -1;
 int CKGPPopupMenuBar::s_nLastCommandIndex = -1;
 BOOL CKGPPopupMenuBar::s_bShowAllCommands = FALSE;
+BOOL CKGPPopupMenuBar::s_bHiddenItemsMnemonics = TRUE;
 
 CKGPPopupMenuBar::CKGPPopupMenuBar() { m_bRestoreFocus = FALSE; }
 

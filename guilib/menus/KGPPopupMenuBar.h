@@ -79,6 +79,10 @@ public:
     // and its double click set it; it ends when the popup chain closes.
     static void SetShowAllCommands(BOOL bShowAll) { s_bShowAllCommands = bShowAll; }
     static BOOL IsShowAllCommands() { return s_bShowAllCommands; }
+    // Whether a letter that no shown item of a menu takes runs the item the
+    // recently-used mode hides with that mnemonic (on by default).
+    static void EnableHiddenItemsMnemonics(BOOL bOn = TRUE) { s_bHiddenItemsMnemonics = bOn; }
+    static BOOL AreHiddenItemsMnemonicsOn() { return s_bHiddenItemsMnemonics; }
 
     // ---- Toolbar slots ----
     CSize CalcSize(BOOL bVertDock) override;
@@ -194,4 +198,5 @@ private:
     static int s_nMenuShowDelay;
     static int s_nLastCommandIndex;
     static BOOL s_bShowAllCommands;
+    static BOOL s_bHiddenItemsMnemonics;
 };

@@ -116,7 +116,7 @@ BOOL CKGPPopupMenuBar::ProcessMenuMnemonic(UINT nChar)
     }
     if (matches.empty()) {
         UINT command = 0;
-        if (!m_bAreAllCommandsShown && m_HiddenItemsAccel.Lookup(character, command)) {
+        if (s_bHiddenItemsMnemonics && !m_bAreAllCommandsShown && m_HiddenItemsAccel.Lookup(character, command)) {
             InvokeMenuCommand(command, nullptr);
             return TRUE;
         }

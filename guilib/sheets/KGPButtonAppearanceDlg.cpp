@@ -8,6 +8,7 @@
 #include "guilib/core/KGPToolBarImages.h"
 #include "guilib/core/KGPVisualManager.h"
 #include "guilib/sheets/KGPButtonsGridRules.h"
+#include "guilib/sheets/KGPToolbarsPage.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
 #include "guilib/toolbars/KGPToolbarDropSource.h"
@@ -105,6 +106,7 @@ void KGPRegisterSheetsLinks()
 {
     static CButtonAppearanceLink link;
     KGPRegisterLink<IKGPButtonAppearanceLink>(link);
+    KGPRegisterToolbarsPageLink();
 }
 
 void KGPOfferButtonAppearanceDialog()

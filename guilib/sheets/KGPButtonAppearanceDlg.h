@@ -113,7 +113,8 @@ private:
 };
 
 // Registers the sheets family's links for the families below it
-// (IKGPButtonAppearanceLink: the toolbars' appearance command; again: changes
+// (IKGPButtonAppearanceLink: the toolbars' appearance command;
+// IKGPCustomizeSheetLink: bars shown or hidden while customising; again: changes
 // nothing). Every library frame registers it with every family's links
 // (KGPRegisterLibraryLinks), and the customisation sheet as it is made.
 void KGPRegisterSheetsLinks();

@@ -19,6 +19,7 @@
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/menus/KGPMouseManager.h"
 #include "guilib/menus/KGPContextMenuManager.h"
+#include "guilib/menus/KGPKeyboardManager.h"
 #include "guilib/sheets/KGPKeyboardPage.h"
 #include "guilib/sheets/KGPMenuPage.h"
 #include "guilib/sheets/KGPMousePage.h"
@@ -103,7 +104,7 @@ CKGPToolbarCustomize::CKGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
         m_pToolsPage = std::make_unique<CKGPToolsPage>();
         AddPage(m_pToolsPage.get());
     }
-    if (pWndParentFrame != nullptr && pWndParentFrame->m_hAccelTable != nullptr) {
+    if (CKGPKeyboardManager::IsEnabled() && pWndParentFrame != nullptr && pWndParentFrame->m_hAccelTable != nullptr) {
         m_pKeyboardPage = std::make_unique<CKGPKeyboardPage>(pWndParentFrame, bAutoSetFromMenus);
         AddPage(m_pKeyboardPage.get());
     }

@@ -81,7 +81,7 @@ public:
     UINT GetFlags() const { return m_uiFlags; }
     CKGPCustomizePage* GetCommandsPage() const { return m_pCustomizePage.get(); }
     CKGPToolbarsPage* GetToolbarsPage() const { return m_pToolbarsPage.get(); }
-    // Null when the frame has no accelerator table.
+    // Null when the frame has no accelerator table or the keyboard manager is off.
     CKGPKeyboardPage* GetKeyboardPage() const { return m_pKeyboardPage.get(); }
     // Null without a menu bar or context-menu manager.
     CKGPMenuPage* GetMenuPage() const { return m_pMenuPage.get(); }

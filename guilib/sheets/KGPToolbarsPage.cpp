@@ -21,7 +21,25 @@ BOOL IsListed(const CKGPToolBar* pBar, const CFrameWnd* pFrame)
            (pFrame == nullptr || pBar->GetTopLevelFrame() == pFrame);
 }
 
+// The open sheet's toolbars page hears of a bar shown or hidden elsewhere
+// (its floating frame's close button, the View menu).
+class CCustomizeSheetLink final : public IKGPCustomizeSheetLink {
+public:
+    void OnToolbarShown(CKGPToolBar* pBar, BOOL bShown) override
+    {
+        CKGPToolbarCustomize* sheet = CKGPToolbarCustomize::GetOpenSheet();
+        if (CKGPToolbarsPage* page = sheet != nullptr ? sheet->GetToolbarsPage() : nullptr)
+            page->OnToolbarShown(pBar, bShown);
+    }
+};
+
 } // namespace
+
+void KGPRegisterToolbarsPageLink()
+{
+    static CCustomizeSheetLink link;
+    KGPRegisterLink<IKGPCustomizeSheetLink>(link);
+}
 
 // ---- The name dialog
 
@@ -178,6 +196,15 @@ BOOL CKGPToolbarsPage::ShowToolbar(int nIndex, BOOL bShow)
     bar->ShowBar(bShow, FALSE, FALSE);
     m_wndToolbarList.SetCheck(nIndex, bShow ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
+}
+
+void CKGPToolbarsPage::OnToolbarShown(const CKGPToolBar* pToolBar, BOOL bShown)
+{
+    if (m_wndToolbarList.GetSafeHwnd() == nullptr)
+        return;  // the list is filled with the bars as they are when the page opens
+    const int index = FindToolbar(pToolBar);
+    if (index >= 0 && (m_wndToolbarList.GetCheck(index) == BST_CHECKED) != (bShown != FALSE))
+        m_wndToolbarList.SetCheck(index, bShown ? BST_CHECKED : BST_UNCHECKED);
 }
 
 CKGPToolBar* CKGPToolbarsPage::CreateToolbar(LPCTSTR lpszName)

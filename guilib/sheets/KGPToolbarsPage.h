@@ -38,6 +38,8 @@ public:
     // its check mark (with a beep). FALSE then.
     BOOL ShowToolbar(int nIndex, BOOL bShow);
     void SelectToolbar(int nIndex);
+    // A bar was shown or hidden elsewhere: its check mark follows.
+    void OnToolbarShown(const CKGPToolBar* pToolBar, BOOL bShown);
     CKGPToolBar* GetSelectedToolbar() const { return m_pSelectedToolbar; }
     int FindToolbar(const CKGPToolBar* pToolBar) const;
     CKGPExCheckList& GetToolbarList() { return m_wndToolbarList; }
@@ -57,3 +59,7 @@ private:
     CKGPToolBar* m_pSelectedToolbar = nullptr;
     CFrameWnd* m_pParentFrame;
 };
+
+// Registers the link through which toolbars tell the open sheet's toolbars
+// page that they were shown or hidden (called with the sheets family's links).
+void KGPRegisterToolbarsPageLink();

@@ -233,6 +233,8 @@ BOOL CKGPToolBar::NotifyControlCommand(CKGPToolbarButton* pButton, BOOL bAcceler
 
 void CKGPToolBar::ShowCommandMessageString(UINT uiCmdId)
 {
+    if (IsHelpMode())
+        return;
     if (CWnd* target = CommandTarget())
         target->SendMessage(kWmSetMessageString, kgp::PromptIdForCommand(static_cast<int>(uiCmdId)));
 }

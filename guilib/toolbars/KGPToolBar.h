@@ -150,7 +150,7 @@ public:
     // Runs the command UI of one button (before it is pressed); commands
     // without a handler are disabled only when the owning frame asks for it.
     void UpdateButton(int iIndex);
-    // The status-bar prompt of a command goes to the owner.
+    // The status-bar prompt of a command goes to the owner (none in help mode).
     void ShowCommandMessageString(UINT uiCmdId);
     INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
     // Registers a tool with the text callback for every button that is no
@@ -361,6 +361,9 @@ public:
                                       LPARAM lParam);
     // While set, the bar refuses buttons dragged onto it.
     BOOL m_bDropsElsewhere = FALSE;
+    // Set before the window is made: the bar registers no drop target, so no
+    // button dragged in customisation mode lands on it.
+    BOOL m_bSkipDropTarget = FALSE;
 
     // ---- Customisation and help ----
     // Library-wide customisation mode: every live bar is told (OnCustomizeMode),

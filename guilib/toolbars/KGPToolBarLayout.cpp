@@ -29,11 +29,13 @@ int CKGPToolBar::RowHeight() const
 {
     if (m_bRebarRowHeight)
         return m_nRebarRowHeight;
+    int height = GetCurrentButtonSize().cy;
     if (m_bIsMenuBar) {
-        const int height = GetMenuButtonSize().cy;
-        return height > 0 ? height : s_sizeButton.cy;
+        const int menuHeight = GetMenuButtonSize().cy;
+        height = menuHeight > 0 ? menuHeight : s_sizeButton.cy;
     }
-    return GetCurrentButtonSize().cy;
+    const CKGPGlobalData& global = GetKGPGlobalData();
+    return kgp::RowHeightAtLeast(height, IsHorizontal() ? global.m_nMinRowHeightHorz : global.m_nMinRowHeightVert);
 }
 
 int CKGPToolBar::ColumnWidth() const

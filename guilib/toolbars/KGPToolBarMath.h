@@ -85,6 +85,9 @@ bool StartsGroup(const std::vector<BarItem>& items, std::size_t index);
 bool EndsGroup(const std::vector<BarItem>& items, std::size_t index);
 
 constexpr int kRowGap = 5;
+// A bar's row height: its buttons' height, raised to the library's minimum
+// row height for the bar's orientation (0: none).
+constexpr int RowHeightAtLeast(int buttonHeight, int minimum) { return buttonHeight > minimum ? buttonHeight : minimum; }
 // Sets rowBreak on the items so that rows fit maxWidth while the next row
 // still fits maxHeight (rows are rowHeight + kRowGap apart); a separator at
 // the start of a row takes no room. Answers the number of rows.

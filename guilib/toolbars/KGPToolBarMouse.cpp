@@ -42,8 +42,12 @@ std::vector<kgp::PlacedItem> CKGPToolBar::PlacedItems() const
 
 void CKGPToolBar::RepaintButton(int iIndex) { InvalidateButton(iIndex); }
 
+// No prompt goes to the status bar while help mode has its hook in: the
+// pointer then names what help is shown for, not what a click would do.
 void CKGPToolBar::SendIdlePrompt()
 {
+    if (IsHelpMode())
+        return;
     if (CWnd* target = CommandTarget())
         target->SendMessage(kWmSetMessageString, kgp::kIdlePrompt);
 }
@@ -232,6 +236,8 @@ void CKGPToolBar::RestartHoverTimer(int iIndex)
 
 void CKGPToolBar::OnMouseLeave()
 {
+    if (IsHelpMode())
+        return;  // the help hook keeps the button under the pointer hot
     if (m_nHoverTimerIndex != -10)
         RestartHoverTimer(-10);
     m_bLeaveTracking = FALSE;

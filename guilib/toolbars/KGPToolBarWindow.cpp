@@ -12,6 +12,7 @@
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarDropTarget.h"
+#include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -64,10 +65,13 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     else
         m_bTipsPending = TRUE;
     UpdateRoundedRegion();
-    // Buttons can be dropped onto the bar where OLE is up on its thread.
-    auto target = std::make_unique<CKGPToolbarDropTarget>();
-    if (target->Register(this))
-        m_pDropTarget = std::move(target);
+    // Buttons can be dropped onto the bar where OLE is up on its thread,
+    // unless the bar was made to take none.
+    if (!m_bSkipDropTarget) {
+        auto target = std::make_unique<CKGPToolbarDropTarget>();
+        if (target->Register(this))
+            m_pDropTarget = std::move(target);
+    }
     s_lstAllBars.AddTail(this);
     return 0;
 }
@@ -206,8 +210,11 @@ BOOL CKGPToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 void CKGPToolBar::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CKGPBaseToolBar::OnShowWindow(bShow, nStatus);
-    // The customisation sheet hears of shown and hidden bars once it exists.
-    if (s_bCustomizing && !m_bLockedBar && !bShow && s_pCustomSelBar == this) {
+    if (!s_bCustomizing || m_bLockedBar)
+        return;
+    // The customisation sheet's list of bars follows a bar shown or hidden.
+    KGPToolbarLinks::OnToolbarShown(this, bShow);
+    if (!bShow && s_pCustomSelBar == this) {
         s_pCustomSelBar = nullptr;
         m_nCustomSelIndex = -1;
     }

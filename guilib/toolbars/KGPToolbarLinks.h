@@ -67,6 +67,17 @@ protected:
     ~IKGPButtonAppearanceLink() = default;
 };
 
+// What the toolbars tell the customisation sheet while it is open: a bar
+// was shown or hidden (by its floating frame's close button, say), so that
+// the sheet's list of bars shows it as it is.
+class IKGPCustomizeSheetLink {
+public:
+    virtual void OnToolbarShown(CKGPToolBar* pBar, BOOL bShown) = 0;
+
+protected:
+    ~IKGPCustomizeSheetLink() = default;
+};
+
 // What the toolbars ask of the library frames: their say in a button's
 // tooltip and the ids of the user's own toolbars.
 class IKGPToolbarFrameLink {
@@ -118,6 +129,12 @@ inline BOOL EditButtonAppearance(CKGPToolbarButton* pButton, CKGPToolBar* pBar)
 {
     IKGPButtonAppearanceLink* pLink = CKGPLink<IKGPButtonAppearanceLink>::Get();
     return pLink != nullptr && pLink->EditButtonAppearance(pButton, pBar);
+}
+
+inline void OnToolbarShown(CKGPToolBar* pBar, BOOL bShown)
+{
+    if (IKGPCustomizeSheetLink* pLink = CKGPLink<IKGPCustomizeSheetLink>::Get())
+        pLink->OnToolbarShown(pBar, bShown);
 }
 
 inline BOOL GetCommandShortcutText(UINT uiCmd, CString& strText, CFrameWnd* pFrame)

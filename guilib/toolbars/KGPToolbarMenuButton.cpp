@@ -83,6 +83,13 @@ void CKGPToolbarMenuButton::CreateFromMenu(HMENU hMenu)
     }
 }
 
+BOOL CKGPToolbarMenuButton::ExportsAsSubMenu() const
+{
+    // A menu (every top-level menu of a menu bar, a new menu from the
+    // commands list) has no command of its own: command 0 is no separator here.
+    return !m_listCommands.IsEmpty() || m_nCommand == kSubMenu || m_nCommand == 0;
+}
+
 HMENU CKGPToolbarMenuButton::CreateMenu() const
 {
     if (m_listCommands.IsEmpty() && m_nCommand != kSubMenu && m_nCommand != 0 && !m_bMenuOnly)
@@ -98,12 +105,8 @@ HMENU CKGPToolbarMenuButton::CreateMenu() const
             flags |= MF_MENUBREAK;
         if ((item->m_nBits & TBBS_DISABLED) != 0)
             flags |= MF_DISABLED;
-        if (item->IsSeparator() || item->m_nCommand == 0) {
-            ::AppendMenuW(menu.Get(), MF_SEPARATOR | flags, 0, nullptr);
-            continue;
-        }
         const auto* menuItem = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, const_cast<CKGPToolbarButton*>(item));
-        if (item->m_nCommand == kSubMenu && menuItem != nullptr) {
+        if (!item->IsSeparator() && menuItem != nullptr && menuItem->ExportsAsSubMenu()) {
             CString text = item->m_strCaption;
             if (menuItem->HasTearOffId()) {
                 flags |= MF_MENUBARBREAK;
@@ -115,6 +118,10 @@ HMENU CKGPToolbarMenuButton::CreateMenu() const
                                            reinterpret_cast<UINT_PTR>(subMenu.Get()), text))
                 continue;
             (void)subMenu.Detach();  // the menu holds it now
+            continue;
+        }
+        if (item->IsSeparator() || item->m_nCommand == 0) {
+            ::AppendMenuW(menu.Get(), MF_SEPARATOR | flags, 0, nullptr);
             continue;
         }
         ::AppendMenuW(menu.Get(), MF_STRING | flags, item->m_nCommand, item->m_strCaption);

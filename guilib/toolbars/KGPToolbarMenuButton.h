@@ -49,8 +49,12 @@ public:
     // empty menu, leaves none).
     virtual void CreateFromMenu(HMENU hMenu);
     // A new popup menu handle of the sub-items, the caller's to destroy; null
-    // for a button that has a command of its own and no menu.
+    // for a button that has a command of its own and no menu. A sub-item that
+    // is a menu (sub-items, or no command of its own) becomes a sub-menu.
     virtual HMENU CreateMenu() const;
+    // The button stands for a menu in an exported menu: it has sub-items, or
+    // no command of its own (0, or the sub-menu id).
+    BOOL ExportsAsSubMenu() const;
     // The popup this button opens (null when the library has no popup menus).
     virtual IKGPMenuPopup* CreatePopupMenu();
     virtual void OnAfterCreatePopupMenu() {}

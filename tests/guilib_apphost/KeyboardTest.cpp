@@ -279,3 +279,63 @@ TEST_F(AppHostTest, EscapeEndsTheHelpModeShiftF1StartedAndTheToolbarsLeaveIt)
     EXPECT_EQ(std::vector<UINT>{ID_FORMAT_BOLD}, HostApp().m_commands);
     EXPECT_TRUE(HostApp().m_helpContexts.empty());
 }
+
+// In help mode the pointer names what help is shown for: the buttons it
+// crosses leave the status bar's text alone (outside it they show their prompts).
+TEST_F(AppHostTest, InHelpModeTheButtonsUnderThePointerShowNoPromptsInTheStatusBar)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& bar = frame.m_wndToolBar;
+    const CPoint cut = ButtonPoint(bar, ID_EDIT_CUT);
+    const CPoint copy = ButtonPoint(bar, ID_EDIT_COPY);
+    ASSERT_NE(CPoint(-1, -1), cut);
+    // What the frame last gave its status bar to show (read from any thread).
+    const HWND status = frame.m_wndStatusBar.GetSafeHwnd();
+    const auto StatusText = [status] {
+        wchar_t text[256] = {};
+        ::GetWindowTextW(status, text, 256);
+        return CString(text);
+    };
+    const auto Hot = [&bar](UINT nCommand) { return bar.GetHotButton() == bar.CommandToIndex(nCommand); };
+
+    // Outside help mode a button under the pointer shows its prompt.
+    bool promptSeen = false;
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(cut - CSize(0, 40));
+        user.Pause(30);
+        user.MoveTo(cut);
+        promptSeen = user.WaitFor([&] { return StatusText() == _T("Cuts the selection"); }, 1500);
+        user.MoveTo(Middle(frame.m_hWndMDIClient));
+        user.WaitFor([&] { return bar.GetHotButton() < 0; });
+    }));
+    EXPECT_TRUE(promptSeen) << "the prompt of Cut";
+    ASSERT_TRUE(apphost::WaitUntil([&] { return StatusText() != _T("Cuts the selection"); }));
+    const CString idle = StatusText();
+
+    bool helpModeSeen = false;
+    bool cutHot = false;
+    bool copyHot = false;
+    CString onCut;
+    CString onCopy;
+    apphost::CUserInput input([&](apphost::CGestures& user) {
+        helpModeSeen = StartHelpMode(user, frame.m_hWnd);
+        user.MoveTo(cut - CSize(0, 40));
+        user.Pause(30);
+        user.MoveTo(cut);
+        cutHot = user.WaitFor([&] { return Hot(ID_EDIT_CUT); });
+        user.Pause(100);
+        onCut = StatusText();
+        user.MoveTo(copy);
+        copyHot = user.WaitFor([&] { return Hot(ID_EDIT_COPY); });
+        user.Pause(100);
+        onCopy = StatusText();
+        user.Key(VK_ESCAPE);
+        user.WaitFor([] { return CKGPToolBar::IsHelpMode() == FALSE; });
+    });
+    ASSERT_TRUE(input.Finish());
+    EXPECT_TRUE(helpModeSeen);
+    EXPECT_TRUE(cutHot && copyHot) << "the buttons under the pointer are hot";
+    EXPECT_EQ(idle, onCut) << "no prompt reached the status bar";
+    EXPECT_EQ(idle, onCopy);
+    EXPECT_TRUE(HostApp().m_helpContexts.empty());
+}

@@ -105,6 +105,40 @@ TEST_F(AppHostTest, RarelyUsedCommandsWaitBehindTheMenusShowAllItemUntilAskedFor
     apphost::Screenshot(L"apphost_menu_all_shown.bmp");
 }
 
+// A letter no shown item of a menu takes runs the hidden item with that
+// mnemonic, while the library lets hidden items take their letters.
+TEST_F(AppHostTest, AHiddenItemsLetterRunsItOnlyWhileHiddenItemsTakeTheirLetters)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar::s_usage.Reset();  // every format command is rare: all hide
+    const CPoint format = MenuItemPoint(frame.m_wndMenuBar, _T("&Format"));
+    ASSERT_NE(kNowhere, format);
+
+    CKGPPopupMenuBar::EnableHiddenItemsMnemonics(FALSE);
+    const bool offOpened = apphost::Perform([&](apphost::CGestures& user) { user.Click(format); }) &&
+                           apphost::WaitUntil([] { return ShowAllPoint() != kNowhere; });
+    const bool offKeyed = offOpened && apphost::Perform([](apphost::CGestures& user) { user.Key('U'); });
+    apphost::PumpFor(150);
+    const std::vector<UINT> offCommands = HostApp().m_commands;
+    CKGPPopupMenuBar::EnableHiddenItemsMnemonics(TRUE);
+    ASSERT_TRUE(offOpened && offKeyed);
+    EXPECT_TRUE(offCommands.empty()) << "switched off, the hidden Underline does not run";
+    ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
+    ASSERT_TRUE(apphost::WaitUntil(NoMenuOpen));
+
+    // Switched on (as by default), the letter runs it.
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.Pause(::GetDoubleClickTime());
+        user.Click(format);
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return ShowAllPoint() != kNowhere; }));
+    EXPECT_EQ(kNowhere, PopupItemPoint(_T("&Underline"))) << "hidden";
+    ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key('U'); }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return !HostApp().m_commands.empty(); }));
+    EXPECT_EQ(std::vector<UINT>{ID_FORMAT_UNDERLINE}, HostApp().m_commands);
+    EXPECT_TRUE(apphost::WaitUntil(NoMenuOpen)) << "the menu closed as the command ran";
+}
+
 TEST_F(AppHostTest, TheRecentlyUsedFilesFillTheFileMenuAndOneChosenOpens)
 {
     CHostMainFrame& frame = Frame();

@@ -94,4 +94,54 @@ TEST(MenuBarMdiTest, AMaximisedDocumentWindowsButtonsComeAndGoWithIt)
     g_menuHash.CleanUp();
 }
 
+// A frame that may want the system menu of a document window whose caption
+// has none on its menu bar.
+class CChildMenuFrame : public CMenuBarMDIFrame {
+public:
+    BOOL ShowsChildSystemMenu(CWnd* /*pChild*/) const override { return m_bWanted; }
+    BOOL m_bWanted = FALSE;
+};
+
+TEST(MenuBarMdiTest, ADocumentWithoutACaptionMenuShowsItsSystemMenuOnTheBarWhenTheFrameAsks)
+{
+    AfxWinInit(::GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOWNORMAL);
+    CChildMenuFrame frame;
+    ASSERT_TRUE(frame.Open());
+    CKGPMenuBar bar;
+    ASSERT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    frame.RecalcLayout();
+    keyloft_test::PumpPending();
+
+    auto* child = new CKGPMDIChildWnd;
+    ASSERT_TRUE(child->Create(nullptr, _T("Doc"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                              CFrameWnd::rectDefault, &frame));
+    const HMENU systemMenu = ::GetSystemMenu(child->GetSafeHwnd(), FALSE);
+    ASSERT_NE(nullptr, systemMenu) << "the window has its system menu";
+    child->ModifyStyle(WS_SYSMENU, 0);  // its caption shows none
+    keyloft_test::PumpPending();
+
+    child->MDIMaximize();
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(bar.IsMaximizeMode());
+    EXPECT_EQ(nullptr, bar.GetSystemMenuButton()) << "unasked, the bar shows no system menu";
+    EXPECT_NE(nullptr, WindowButton(bar, SC_CLOSE));
+
+    child->MDIRestore();
+    keyloft_test::PumpPending();
+    ASSERT_FALSE(bar.IsMaximizeMode());
+    frame.m_bWanted = TRUE;
+    child->MDIMaximize();
+    keyloft_test::PumpPending();
+    ASSERT_TRUE(bar.IsMaximizeMode());
+    CKGPToolbarSystemMenuButton* button = bar.GetSystemMenuButton();
+    ASSERT_NE(nullptr, button) << "asked, the bar shows it first";
+    EXPECT_EQ(systemMenu, button->GetSystemMenu());
+
+    child->MDIDestroy();
+    keyloft_test::PumpPending();
+    bar.DestroyWindow();
+    frame.DestroyWindow();
+    g_menuHash.CleanUp();
+}
+
 } // namespace

@@ -45,6 +45,14 @@ TEST(MenuBarRulesTest, MdiButtonsStandFromTheFarEndInwardOnePixelApart)
     EXPECT_EQ((Box{}), kgp::PlaceHelpCombo(bar, false, 250, 150, 20)) << "none on a vertical bar";
 }
 
+TEST(MenuBarRulesTest, RowsFollowTheImagesOrTheTextAndNeverFallBelowTheMinimum)
+{
+    EXPECT_EQ(16, kgp::MenuBarRowExtent(false, 22, 18, 0)) << "the menu font's height less 2, no margin added";
+    EXPECT_EQ(22, kgp::MenuBarRowExtent(true, 22, 18, 0)) << "the menu button's height with images";
+    EXPECT_EQ(25, kgp::MenuBarRowExtent(false, 22, 18, 25));
+    EXPECT_EQ(25, kgp::MenuBarRowExtent(true, 22, 18, 25));
+}
+
 TEST(MenuBarRulesTest, DropsStayAmongTheRegularButtons)
 {
     // system, File, Edit, View, help combo, minimise, restore, close, customise

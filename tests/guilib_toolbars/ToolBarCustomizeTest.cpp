@@ -394,6 +394,24 @@ TEST_F(ToolBarCustomizeTest, AButtonDraggedToAnotherBarMovesThereAndOffTheBarsGo
     EXPECT_EQ((std::vector<UINT>{ID_TEST_OPEN, ID_TEST_PRINT}), CommandsOf(second));
 }
 
+// A bar made to take no drops is no place to drop a button: one dragged onto
+// it is dropped where no bar takes it (and so leaves its own bar).
+TEST_F(ToolBarCustomizeTest, ABarMadeWithoutADropTargetTakesNoButtonDraggedOntoIt)
+{
+    second.m_bSkipDropTarget = TRUE;
+    MakeSecondBar();
+    frame.SetForegroundWindow();
+    frame.UpdateWindow();
+    CKGPToolBar::SetCustomizeMode(TRUE);
+    ASSERT_EQ(ID_TEST_OPEN, bar.GetButton(0)->m_nCommand);
+    {
+        CMouseDrag drag(ScreenCentre(bar, 0), ScreenCentre(second, 0) + CPoint(-4, 0));
+        drag.Run();
+    }
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_PRINT, ID_TEST_SAVE}), CommandsOf(second)) << "nothing landed there";
+    EXPECT_LT(bar.CommandToIndex(ID_TEST_OPEN), 0) << "dropped where no bar takes it";
+}
+
 TEST_F(ToolBarCustomizeTest, TheResetPromptResetsTheBarOnOkOnly)
 {
     bar.RemoveButton(0);

@@ -1,6 +1,7 @@
 // The toolbar's layout in a frame: the size asked for by orientation and
 // length, buttons with no room listed under the customise button, a bar in a
 // rebar band, the window it is created as and the toolbar-control messages.
+#include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPVisualManager2003.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
@@ -31,6 +32,27 @@ TEST_F(ToolBarTest, SizesForEachOrientationAndLength)
     bar.GetButton(0)->m_bRowBreak = TRUE;
     bar.CalcDynamicLayout(200, LM_HORZ);
     EXPECT_TRUE(bar.GetButton(0)->m_bRowBreak) << "a fixed bar keeps its rows";
+}
+
+// The library's minimum row height of an orientation raises the bar's rows
+// (and so its buttons) on bars of that orientation only.
+TEST_F(ToolBarTest, RowsAreRaisedToTheLibrarysMinimumRowHeightOfTheOrientation)
+{
+    CKGPGlobalData& global = GetKGPGlobalData();
+    const int plain = bar.RowHeight();
+    ASSERT_LT(plain, 30);
+    global.m_nMinRowHeightVert = 30;
+    const int withVertical = bar.RowHeight();
+    global.m_nMinRowHeightVert = 0;
+    global.m_nMinRowHeightHorz = 30;
+    bar.SetBarStyleWord(bar.GetBarStyleWord() | CBRS_SIZE_DYNAMIC);
+    const int withHorizontal = bar.RowHeight();
+    const CSize wrapped = bar.CalcDynamicLayout(50, LM_HORZ);
+    global.m_nMinRowHeightHorz = 0;
+    EXPECT_EQ(plain, withVertical) << "a horizontal bar, the vertical minimum is not its";
+    EXPECT_EQ(30, withHorizontal);
+    EXPECT_EQ(CSize(46, 2 + 30 + 5 + 30), wrapped) << "two rows of 30, 5 apart";
+    EXPECT_EQ(plain, bar.RowHeight()) << "the buttons' height again";
 }
 
 TEST_F(ToolBarTest, ButtonsWithoutRoomAreListedUnderTheCustomiseButton)

@@ -106,6 +106,13 @@ TEST(ToolBarMath, RowsWrapBeforeTheButtonThatDoesNotFit)
     EXPECT_EQ(3, kgp::WrapRows(items, 50, 0x7FFF, 22));
 }
 
+TEST(ToolBarMath, RowHeightsAreRaisedToTheMinimum)
+{
+    EXPECT_EQ(22, kgp::RowHeightAtLeast(22, 0));
+    EXPECT_EQ(30, kgp::RowHeightAtLeast(22, 30));
+    EXPECT_EQ(40, kgp::RowHeightAtLeast(40, 30));
+}
+
 TEST(ToolBarMath, RowsArePlacedCentredWhenFloatingAndOverflowPastTheLimit)
 {
     // Two rows: 23 + 23 | separator 8, 23 (the separator starts the row: no room).

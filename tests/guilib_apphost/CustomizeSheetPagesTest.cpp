@@ -1,0 +1,67 @@
+// The customisation sheet's pages as a user meets them: the keyboard page
+// is offered only while the keyboard manager lets keys be changed, and the
+// toolbars page's check marks follow a bar closed by its floating frame's
+// close button while the sheet is open.
+#include "tests/guilib_apphost/HostFixture.h"
+
+#include <commctrl.h>
+
+#include "guilib/docking/KGPCaptionButton.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/menus/KGPKeyboardManager.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/sheets/KGPToolbarsPage.h"
+
+TEST_F(AppHostTest, TheKeyboardPageIsOfferedOnlyWhileTheKeyboardManagerLetsKeysBeChanged)
+{
+    CHostMainFrame& frame = Frame();
+    ASSERT_NE(nullptr, frame.m_hAccelTable) << "the frame has its keys";
+    CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(frame);
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_NE(nullptr, sheet->GetKeyboardPage());
+    const int pages = static_cast<int>(sheet->GetTabControl()->SendMessage(TCM_GETITEMCOUNT));
+    ASSERT_TRUE(CloseCustomizeSheet(sheet));
+
+    CKGPKeyboardManager::Enable(FALSE);
+    sheet = OpenCustomizeSheetAside(frame);
+    const bool opened = sheet != nullptr;
+    const bool keyboardPage = opened && sheet->GetKeyboardPage() != nullptr;
+    const int pagesWithout = opened ? static_cast<int>(sheet->GetTabControl()->SendMessage(TCM_GETITEMCOUNT)) : -1;
+    const bool closed = opened && CloseCustomizeSheet(sheet);
+    CKGPKeyboardManager::Enable(TRUE);
+    ASSERT_TRUE(opened && closed);
+    EXPECT_FALSE(keyboardPage) << "no keyboard page while the manager is off";
+    EXPECT_EQ(pages - 1, pagesWithout);
+}
+
+TEST_F(AppHostTest, ABarClosedByItsFloatingFramesCloseButtonLosesItsCheckOnTheToolbarsPage)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& format = frame.m_wndFormatBar;
+    format.SetLibraryBarStyle(format.GetLibraryBarStyle() | KGP_BARSTYLE_CLOSE);
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    ASSERT_TRUE(format.FloatBar(CRect(client.left + 60, client.top + 60, client.left + 260, client.top + 100)));
+    CKGPMiniFrameWnd* floating = format.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    ASSERT_TRUE(apphost::WaitUntil([floating] { return apphost::IsShown(*floating); }));
+
+    CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(frame);
+    ASSERT_NE(nullptr, sheet);
+    CKGPToolbarsPage* page = sheet->GetToolbarsPage();
+    ASSERT_TRUE(ShowSheetPage(sheet, page));
+    const int item = page->FindToolbar(&format);
+    ASSERT_GE(item, 0);
+    EXPECT_EQ(BST_CHECKED, page->GetToolbarList().GetCheck(item)) << "the floating bar shows";
+
+    CKGPCaptionButton* close = floating->FindCaptionButton(HTCLOSE);
+    ASSERT_NE(nullptr, close);
+    CRect rect = close->GetRect();
+    rect.OffsetRect(apphost::ScreenRect(*floating).TopLeft());
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(rect.CenterPoint()); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return !format.IsWindowVisible(); })) << "the close button hid the bar";
+    EXPECT_TRUE(apphost::WaitUntil([&] { return page->GetToolbarList().GetCheck(item) == BST_UNCHECKED; }))
+        << "its check mark went with it";
+    apphost::Screenshot(L"apphost_toolbars_page_bar_closed.bmp");
+    EXPECT_TRUE(CloseCustomizeSheet(sheet));
+}
+
