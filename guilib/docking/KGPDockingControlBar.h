@@ -98,6 +98,9 @@ public:
     virtual int HitTest(CPoint point, BOOL bDetectCaption = FALSE);
     virtual BOOL IsAcceptedBy(CKGPBaseControlBar* pOther) const;
     virtual BOOL CanBeTabbed() const { return TRUE; }
+    // Whether a pane dragged onto this one (a tabbed pane: onto its tabs) may
+    // become one of its tabs; beside it, its bar-acceptance answers.
+    virtual BOOL CanTakeAsTab(const CKGPDockingControlBar* /*pPane*/) const { return TRUE; }
     virtual BOOL IsAutoHideAllAllowed() const { return m_bEnableAutoHideAll; }
     // Unless auto-hidden: the MDI frame shows the pane (a tab: its tabbed
     // pane) as a tabbed document.

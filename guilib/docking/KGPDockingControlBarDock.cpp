@@ -171,8 +171,15 @@ BOOL CKGPDockingControlBar::CanAttachAsTabTo(CKGPDockingControlBar* pTarget) con
     // A tab of the target's own tabbed pane, or this pane's own tabbed pane, goes nowhere.
     if (pTarget->GetParentTabbedBar() == this || (IsTabbed() && pTarget == GetParentTabbedBar()))
         return FALSE;
-    if (KGPTabbedBars::IsTabbedBar(pTarget) || pTarget->GetParentTabbedBar() != nullptr)
-        return TRUE;
+    // The pane whose tabs it would join takes it (an outlook bar only its pages).
+    if (KGPTabbedBars::IsTabbedBar(pTarget))
+        return pTarget->CanTakeAsTab(this);
+    if (CKGPBaseControlBar* pTabbed = pTarget->GetParentTabbedBar()) {
+        const auto* pTabbedPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pTabbed);
+        return pTabbedPane != nullptr && pTabbedPane->CanTakeAsTab(this);
+    }
+    if (!pTarget->CanTakeAsTab(this))
+        return FALSE;
     // A tabbed pane is made in the target's place: it must have one and make tabbed panes.
     return pTarget->m_dwTabbedStyle != 0 &&
            (pTarget->GetParentMiniFrame(TRUE) != nullptr || pTarget->GetDefaultPaneSlider() != nullptr);

@@ -190,6 +190,8 @@ CKGPBaseTabbedBar* CKGPDragFrameImpl::TabPreviewTargetOf(CKGPBaseControlBar* pTa
     auto* pTabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pTarget);
     if (pTabbed == nullptr || pDragged == nullptr || !pTabbed->IsTabbedBar() || !pTabbed->CanAcceptBar(pDragged))
         return nullptr;
+    if (const auto* pPane = DYNAMIC_DOWNCAST(CKGPDockingControlBar, pDragged); pPane != nullptr && !pTabbed->CanTakeAsTab(pPane))
+        return nullptr; // no page of its kind: no tab shown
     const CKGPBaseTabWnd* pTabs = pTabbed->GetTabWnd();
     if (pTabs == nullptr || pTabs->GetSafeHwnd() == nullptr || pTabs->GetTabsNum() == 0)
         return nullptr;

@@ -285,7 +285,7 @@ void CKGPMiniFrameWnd::ValidateHostedBar()
     if (m_hEmbeddedBar == nullptr)
         return;
     auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(m_hEmbeddedBar));
-    const BOOL bTabbedBar = pBar != nullptr && KGPTabbedBars::IsTabWindow(pBar->GetWindow(GW_CHILD));
+    const BOOL bTabbedBar = KGPTabbedBars::IsTabbedBar(pBar);
     if (pBar == nullptr || !::IsWindow(m_hEmbeddedBar) || (pBar->GetDlgCtrlID() == -1 && !bTabbedBar))
         m_hEmbeddedBar = nullptr;
 }

@@ -15,6 +15,9 @@ class IKGPTabbedBarLink {
 public:
     // TRUE when the window is a tab window.
     virtual BOOL IsTabWindow(const CWnd* pWnd) const = 0;
+    // TRUE when the window is a tabbed pane with its tab window made (its
+    // pages may be children of its own beside the tab window).
+    virtual BOOL IsTabbedBar(const CWnd* pWnd) const = 0;
     // The tab window holding the bar (directly, or through a wrapper whose
     // window is then the tab's window, or through a tabbed bar), null when
     // none; hwndTab gets the window the tab shows.
@@ -78,10 +81,10 @@ inline BOOL IsTabWindow(const CWnd* pWnd)
     return pWnd != nullptr && Link() != nullptr && Link()->IsTabWindow(pWnd);
 }
 
-// A tabbed pane: its child is a tab window.
+// A tabbed pane: its tabs stand in a tab window of its own.
 inline BOOL IsTabbedBar(const CWnd* pBar)
 {
-    return pBar != nullptr && pBar->GetSafeHwnd() != nullptr && IsTabWindow(pBar->GetWindow(GW_CHILD));
+    return pBar != nullptr && pBar->GetSafeHwnd() != nullptr && Link() != nullptr && Link()->IsTabbedBar(pBar);
 }
 
 } // namespace KGPTabbedBars

@@ -33,6 +33,11 @@ public:
     {
         return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKGPBaseTabWnd));
     }
+    BOOL IsTabbedBar(const CWnd* pWnd) const override
+    {
+        const CKGPBaseTabbedBar* pTabbed = TabbedOf(const_cast<CWnd*>(pWnd));
+        return pTabbed != nullptr && pTabbed->GetTabWnd() != nullptr && pTabbed->GetTabWnd()->GetSafeHwnd() != nullptr;
+    }
     CWnd* GetTabWindow(const CKGPBaseControlBar* pBar, HWND& hwndTab) const override
     {
         hwndTab = nullptr;

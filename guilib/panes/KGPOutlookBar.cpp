@@ -118,8 +118,19 @@ BOOL CKGPOutlookBar::CanAcceptBar(const CKGPBaseControlBar* pBar) const
         return FALSE;
     if (CanFloat())
         return CKGPBaseTabbedBar::CanAcceptBar(pBar);
-    return pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBarDockingPane)) ||
-           pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBarPane)) || pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBar));
+    return IsOutlookPage(pBar);
+}
+
+BOOL CKGPOutlookBar::CanTakeAsTab(const CKGPDockingControlBar* pPane) const
+{
+    return !m_bMode2003 && IsOutlookPage(pPane);
+}
+
+BOOL CKGPOutlookBar::IsOutlookPage(const CKGPBaseControlBar* pBar)
+{
+    return pBar != nullptr && (pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBarDockingPane)) ||
+                               pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBarPane)) ||
+                               pBar->IsKindOf(RUNTIME_CLASS(CKGPOutlookBar)));
 }
 
 void CKGPOutlookBar::GetTabArea(CRect& rectTabAreaTop, CRect& rectTabAreaBottom) const

@@ -47,6 +47,9 @@ public:
 
     // ---- Overrides.
     BOOL CanAcceptBar(const CKGPBaseControlBar* pBar) const override;
+    // Only its own kind of page joins it: an outlook page, its docking
+    // wrapper or another outlook bar's pages (none in compact mode).
+    BOOL CanTakeAsTab(const CKGPDockingControlBar* pPane) const override;
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nID = -1, int nIndex = -1) override;
     void GetTabArea(CRect& rectTabAreaTop, CRect& rectTabAreaBottom) const override;
@@ -100,6 +103,8 @@ protected:
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
+    // An outlook page, its docking wrapper or an outlook bar.
+    static BOOL IsOutlookPage(const CKGPBaseControlBar* pBar);
     // The ids flagged as taken by other bars' custom pages.
     std::vector<bool> IdsTakenByOthers() const;
     void ReleaseCustomPages();

@@ -12,7 +12,19 @@
 #include "tests/guilib_apphost/HostDriver.h"
 #include "tests/guilib_apphost/HostMainFrame.h"
 
+#include <ostream>
+
 class CKGPToolbarCustomize;
+
+// Rectangles and points in a failure read as the user's coordinates.
+inline void PrintTo(const CRect& rect, std::ostream* os)
+{
+    *os << "(" << rect.left << ", " << rect.top << ")-(" << rect.right << ", " << rect.bottom << ")";
+}
+inline void PrintTo(const CPoint& point, std::ostream* os)
+{
+    *os << "(" << point.x << ", " << point.y << ")";
+}
 
 class AppHostTest : public ::testing::Test {
 protected:

@@ -8,6 +8,7 @@
 #include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
+#include "guilib/panes/KGPOutlookWnd.h"
 
 namespace {
 
@@ -273,3 +274,92 @@ TEST_F(AppHostTest, AFrameOfTwoPanesReleasedOnTheCentreMarkerOverAPaneBecomesIts
     EXPECT_EQ(nullptr, frame.m_wndOutput.GetParentMiniFrame(TRUE));
     EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
 }
+
+namespace {
+
+// The outlook bar as the host makes it (it may not float), and let float as
+// an application may make it.
+class OutlookDropTest : public AppHostTest, public ::testing::WithParamInterface<bool> {
+protected:
+    static bool DropWatchOnTheShortcutsCentreMarker(CHostMainFrame& frame);
+};
+
+// Watch floats over the documents and is dragged by its caption over the
+// outlook bar's body, then onto the centre marker shown there, and let go.
+// Whether the central markers showed over the bar.
+bool OutlookDropTest::DropWatchOnTheShortcutsCentreMarker(CHostMainFrame& frame)
+{
+    CKGPDockingControlBar& watch = frame.m_wndWatch;
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    if (!watch.FloatBar(CRect(client.CenterPoint() - CSize(100, 120), CSize(200, 150))) ||
+        !apphost::WaitUntil([&] { return apphost::IsShown(*watch.GetParentMiniFrame(TRUE)); }))
+        return false;
+    const CPoint caption = CaptionPoint(watch);
+    const CRect body = apphost::ScreenRect(frame.m_wndShortcuts);
+    bool groupShown = false;
+    const bool ended = apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        user.DragTo(CPoint(body.CenterPoint().x, body.top + body.Height() / 3), 14); // among its page's buttons
+        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
+        if (groupShown) {
+            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
+            user.DragTo(group.CenterPoint(), 6);
+            user.Pause(200);
+        }
+        user.Release();
+    });
+    return ended && groupShown;
+}
+
+// The outlook bar as the application made it: docked at the left on its
+// own, its two pages in its outlook window.
+void ExpectShortcutsAsMade(CHostMainFrame& frame)
+{
+    CKGPOutlookBar& shortcuts = frame.m_wndShortcuts;
+    ASSERT_TRUE(::IsWindow(shortcuts.GetSafeHwnd())) << "the outlook bar lives";
+    EXPECT_EQ(nullptr, shortcuts.GetParentTabbedBar()) << "no tab of another pane";
+    EXPECT_EQ(nullptr, shortcuts.GetParentMiniFrame(TRUE));
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_LEFT), shortcuts.GetCurrentAlignment());
+    EXPECT_TRUE(apphost::IsShown(shortcuts));
+    ASSERT_NE(nullptr, shortcuts.GetOutlookWnd());
+    EXPECT_EQ(2, shortcuts.GetOutlookWnd()->GetTabsNum()) << "its two pages";
+    EXPECT_TRUE(apphost::IsShown(frame.m_wndMailPage) || apphost::IsShown(frame.m_wndNotesPage));
+}
+
+} // namespace
+
+// The outlook bar takes no pane but its own pages: a pane let go on the
+// centre marker over it leaves it as it was (one that may float used to
+// become a tab of a new tabbed pane made in its place with the pane, its
+// pages turned into blank tabs, and the next start refused the layout saved
+// so).
+TEST_P(OutlookDropTest, APaneReleasedOnTheCentreMarkerOverTheOutlookBarLeavesItAsItWas)
+{
+    CHostMainFrame& frame = Frame();
+    if (GetParam()) {
+        CKGPOutlookBar& shortcuts = frame.m_wndShortcuts;
+        shortcuts.SetLibraryBarStyle(shortcuts.GetLibraryBarStyle() | KGP_BARSTYLE_FLOAT);
+    }
+    ASSERT_TRUE(DropWatchOnTheShortcutsCentreMarker(frame)) << "the central markers stand over the outlook bar";
+    apphost::PumpFor(100);
+    ExpectShortcutsAsMade(frame);
+    EXPECT_FALSE(frame.m_wndWatch.IsTabbed()) << "not taken by the outlook bar";
+    EXPECT_TRUE(apphost::IsShown(frame.m_wndWatch)) << "still where the user sees it";
+    EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
+    apphost::Screenshot(L"apphost_pane_dropped_on_outlook_bar.bmp");
+
+    // The layout saved on closing comes back whole.
+    const CRect watchBefore = apphost::ScreenRect(frame.m_wndWatch);
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
+    EXPECT_FALSE(HostApp().StateStore().m_bLayoutRefused);
+    ExpectShortcutsAsMade(Frame());
+    EXPECT_EQ(watchBefore, apphost::ScreenRect(Frame().m_wndWatch)) << "the pane where it was, not the defaults";
+}
+
+INSTANTIATE_TEST_SUITE_P(Outlook, OutlookDropTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {
+    return info.param ? std::string("MayFloat") : std::string("Fixed");
+});

@@ -22,6 +22,12 @@ public:
     int shownTabs = 0;
 
     BOOL IsTabWindow(const CWnd* pWnd) const override { return pWnd != nullptr && pWnd == m_pTabWnd; }
+    // The bar holding the tab window is the tabbed one.
+    BOOL IsTabbedBar(const CWnd* pWnd) const override
+    {
+        return pWnd != nullptr && m_pTabWnd != nullptr && m_pTabWnd->GetSafeHwnd() != nullptr &&
+               ::GetParent(m_pTabWnd->m_hWnd) == pWnd->GetSafeHwnd();
+    }
     CWnd* GetTabWindow(const CKGPBaseControlBar* pBar, HWND& hwndTab) const override
     {
         hwndTab = pBar->GetSafeHwnd();
