@@ -41,6 +41,17 @@ DWORD SideOfTarget(CKGPBaseControlBar* pTarget, CPoint point)
     return sides[best];
 }
 
+// Tabs stand at their tabbed pane's edge (not the one they had floating).
+void AlignTabsWith(IKGPTabbedBarLink& link, CKGPBaseControlBar* pTabbed)
+{
+    CObList tabs;
+    link.AppendTabs(pTabbed, tabs);
+    for (POSITION pos = tabs.GetHeadPosition(); pos != nullptr;) {
+        if (auto* pTab = DYNAMIC_DOWNCAST(CKGPBaseControlBar, tabs.GetNext(pos)))
+            pTab->SetCurrentAlignment(pTabbed->GetCurrentAlignment());
+    }
+}
+
 }  // namespace
 
 // ---- Leaving a host.
@@ -748,6 +759,7 @@ CKGPDockingControlBar* CKGPDockingControlBar::AttachToTabWnd(CKGPDockingControlB
     if (ppTabbedControlBar != nullptr)
         *ppTabbedControlBar = pTabbed;
     if (!bAdded && bMerging) {
+        AlignTabsWith(*pLink, pTabbed);
         pLink->RecalcTabs(pTabbed);
         pTabbed->AdjustDockingLayout();
         return pTabbed;
@@ -760,6 +772,7 @@ CKGPDockingControlBar* CKGPDockingControlBar::AttachToTabWnd(CKGPDockingControlB
             *ppTabbedControlBar = nullptr;
         return nullptr;
     }
+    AlignTabsWith(*pLink, pTabbed);
     OnAfterDock(pTabbed, nullptr, method);
     pLink->RecalcTabs(pTabbed);
     AdjustDockingLayout();

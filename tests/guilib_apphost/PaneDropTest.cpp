@@ -112,6 +112,11 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnADockedPanesCaptionBecomesItsTab)
         << "a tab of the pane it was released on";
     EXPECT_EQ(output.GetParentTabbedBar(), watch.GetParentTabbedBar());
     EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
+    // At the edge of the pane it joined, as a restart reports it (not the
+    // top it had while floating).
+    ASSERT_NE(nullptr, watch.GetParentTabbedBar());
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), watch.GetParentTabbedBar()->GetCurrentAlignment());
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), watch.GetCurrentAlignment());
     apphost::Screenshot(L"apphost_pane_dropped_on_caption.bmp");
 }
 
@@ -236,6 +241,8 @@ TEST_F(AppHostTest, AFrameOfTwoPanesReleasedOnADockedPanesCaptionBecomesItsTabs)
         return frame.m_wndOutput.GetParentTabbedBar() == tabbed && frame.m_wndWatch.GetParentTabbedBar() == tabbed;
     })) << "both panes of the frame tabs of the pane it was released on";
     EXPECT_EQ(4, static_cast<CKGPBaseTabbedBar*>(tabbed)->GetTabWnd()->GetTabsNum());
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), frame.m_wndOutput.GetCurrentAlignment()) << "at their new edge";
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), frame.m_wndWatch.GetCurrentAlignment());
     EXPECT_TRUE(apphost::WaitUntil([&] { return !::IsWindow(hFloating); })) << "the emptied frame goes";
     EXPECT_TRUE(apphost::IsShown(frame.m_wndOutput)) << "the first of them in front";
     apphost::Screenshot(L"apphost_frame_dropped_on_caption.bmp");
