@@ -408,7 +408,6 @@ BOOL CKGPDockingControlBar::DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRec
         }
         if (GetDefaultPaneSlider() != nullptr && GetDefaultPaneSlider() != pSlider)
             RemoveFromHost(TRUE);
-        EnableGripper(TRUE);
         if (CWnd* pSite = pSlider->GetParent(); pSite != nullptr && GetParent() != pSite)
             SetParent(pSite);
         if (pSlider->AddRecentControlBar(this) == nullptr) {
@@ -426,6 +425,9 @@ BOOL CKGPDockingControlBar::DockPane(CKGPBaseControlBar* pDockBar, LPCRECT lpRec
         m_hDefaultSlider = pSlider->GetSafeHwnd();
         SetCurrentAlignment(pSlider->GetCurrentAlignment());
         m_dwStyle &= ~CBRS_FLOATING;
+        // Its caption is laid out once it stands in its tree (its pin shows
+        // only for a pane that can auto-hide there).
+        EnableGripper(TRUE);
         if (CKGPDockManager* pManager = GetDockManager()) {
             if (!pManager->InsertControlBar(this, pSlider, TRUE))
                 pManager->AddControlBar(this);

@@ -148,3 +148,43 @@ TEST_F(AppHostTest, HoveringAStripStillWorksAfterAButtonWentDuringTheWait)
     }));
     EXPECT_TRUE(apphost::WaitUntil([&] { return IsSlidOut(files); }, 3000)) << "out after resting on its tab";
 }
+
+// A pane the application pinned to its strip, slid out and unpinned by its
+// pin button, docks at its edge with its pin on its caption at once (its
+// caption used to be laid out before it stood in its tree, as a pane that
+// cannot auto-hide, and kept no pin until some later layout).
+TEST_F(AppHostTest, APaneUnpinnedByItsPinButtonShowsItsPinAgain)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& pane = frame.m_wndProperties;
+    ASSERT_TRUE(pane.IsAutoHideMode());
+    const CPoint tab = TabPoint(pane);
+    ASSERT_NE(CPoint(-1, -1), tab);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(tab - CSize(0, 4));
+        user.DragTo(tab, 3);
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return IsSlidOut(pane); }, 3000));
+    const CPoint unpin = PinPoint(pane);
+    ASSERT_NE(CPoint(-1, -1), unpin) << "slid out, it shows its pin";
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(unpin);
+        user.Pause(30);
+        user.Click(unpin);
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return !pane.IsAutoHideMode() && apphost::IsShown(pane); }, 3000))
+        << "docked again";
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), pane.GetCurrentAlignment());
+    EXPECT_NE(nullptr, pane.GetDefaultPaneSlider()) << "in its edge's tree";
+    EXPECT_NE(CPoint(-1, -1), PinPoint(pane)) << "its pin shows on its caption";
+    apphost::Screenshot(L"apphost_autohide_unpinned.bmp");
+
+    // Pinned again by that pin, it goes back to its strip.
+    const CPoint pin = PinPoint(pane);
+    const CPoint away = apphost::ScreenRect(frame.m_hWndMDIClient).TopLeft() + CSize(30, 60);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.Click(pin);
+        user.DragTo(away, 6);
+    }));
+    EXPECT_TRUE(apphost::WaitUntil([&] { return pane.IsAutoHideMode() && !apphost::IsShown(pane); }, 4000));
+}
