@@ -309,28 +309,27 @@ BOOL CKGPDockingControlBar::PreTranslateMessage(MSG* pMsg)
     if ((bMouse || message == WM_KEYDOWN) && m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr)
         m_pToolTip->RelayEvent(pMsg);
     if (message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
-        // Esc ends a drag in progress, of this pane or of its floating frame.
+        // Esc ends a drag in progress, of this pane or of its floating frame,
+        // where it began: a frame following the mouse gives the pane back.
         if (m_bPrepareToFloat && IsDragFrameMode()) {
-            SendMessage(WM_CANCELMODE);
+            SendMessage(WM_CANCELMODE); // the outline goes; the pane never moved
             return TRUE;
         }
         // A tab: the drag its tabbed pane armed, or its floating frame's move, ends.
         if (auto* pTabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, GetParentTabbedBar())) {
             CKGPMiniFrameWnd* pMiniFrame = pTabbed->GetParentMiniFrame(TRUE);
-            const BOOL bMoving = pMiniFrame != nullptr && pMiniFrame->IsMoving();
-            if (pTabbed->m_bPrepareToFloat || bMoving) {
-                CWnd* pCancelled = pMiniFrame != nullptr ? static_cast<CWnd*>(pMiniFrame) : pTabbed;
-                pCancelled->SendMessage(WM_CANCELMODE);
+            if (pMiniFrame != nullptr && pMiniFrame->IsMoving()) {
+                pMiniFrame->CancelDragByEscape();
+                return TRUE;
+            }
+            if (pTabbed->m_bPrepareToFloat) {
+                pTabbed->SendMessage(WM_CANCELMODE);
                 return TRUE;
             }
         }
-        if (CKGPDockManager* pManager = GetDockManager()) {
-            const CKGPSmartDockingManager* pSmart = pManager->GetSmartDockingManager();
-            CKGPMiniFrameWnd* pMoving = GetParentMiniFrame(TRUE);
-            if (pSmart != nullptr && pSmart->IsStarted() && pMoving != nullptr && pMoving->IsMoving()) {
-                pMoving->SendMessage(WM_CANCELMODE);
-                return TRUE;
-            }
+        if (CKGPMiniFrameWnd* pMoving = GetParentMiniFrame(TRUE); pMoving != nullptr && pMoving->IsMoving()) {
+            pMoving->CancelDragByEscape();
+            return TRUE;
         }
     }
     return CKGPControlBar::PreTranslateMessage(pMsg);

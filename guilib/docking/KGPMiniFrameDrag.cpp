@@ -385,10 +385,16 @@ void CKGPMiniFrameWnd::OnCancelMode()
 void CKGPMiniFrameWnd::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (nChar == VK_ESCAPE && m_bCaptured) {
-        CancelDrag((GetDockingMode() & KGP_DOCK_DRAGFRAME) == 0);
+        CancelDragByEscape();
         return;
     }
     CWnd::OnChar(nChar, nRepCnt, nFlags);
+}
+
+void CKGPMiniFrameWnd::CancelDragByEscape()
+{
+    if (m_bCaptured)
+        CancelDrag((GetDockingMode() & KGP_DOCK_DRAGFRAME) == 0);
 }
 
 void CKGPMiniFrameWnd::OnMoving(UINT nSide, LPRECT lpRect)

@@ -191,6 +191,10 @@ public:
     // marker where the frame would land by the marker under the cursor.
     void TrackSmartDocking(CPoint ptScreen);
     BOOL IsMoving() const { return m_bCaptured; }
+    // Esc during the drag: the drag ends where it began (an outline is
+    // erased; a frame that followed the mouse gives its bar back to the
+    // place it was dragged from).
+    void CancelDragByEscape();
     BOOL IsRolledUp() const { return m_bRolledUp; }
     BOOL IsPinned() const { return m_bPinned; }
     DWORD GetCaptionButtonFlags() const { return m_dwCaptionButtons; }

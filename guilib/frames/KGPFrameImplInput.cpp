@@ -603,10 +603,14 @@ CKGPFrameImpl::PreTranslateResult CKGPFrameImpl::PreTranslateFrameMessage(MSG* p
             return PreTranslateResult::Consumed;
         }
         if (pMsg->wParam == VK_ESCAPE) {
-            // A drag in progress (a floating frame, a slider) ends.
+            // A drag in progress ends: a floating frame's where it began (its
+            // bar back where it was dragged from), a slider's unmoved.
             CWnd* pCapture = CWnd::GetCapture();
-            if (pCapture != nullptr && (DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pCapture) != nullptr ||
-                                        DYNAMIC_DOWNCAST(CKGPSlider, pCapture) != nullptr)) {
+            if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pCapture)) {
+                pMiniFrame->CancelDragByEscape();
+                return PreTranslateResult::Consumed;
+            }
+            if (DYNAMIC_DOWNCAST(CKGPSlider, pCapture) != nullptr) {
                 pCapture->SendMessage(WM_CANCELMODE);
                 return PreTranslateResult::Consumed;
             }

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "guilib/core/KGPRegistry.h"
+
+#include <cstdlib>
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupMenuBar.h"
@@ -208,4 +210,16 @@ bool AppHostTest::ShowSheetPage(CKGPToolbarCustomize* sheet, CPropertyPage* page
     tabs->ClientToScreen(tab);
     return apphost::Perform([&](apphost::CGestures& user) { user.Click(tab.CenterPoint()); }) &&
            apphost::WaitUntil([sheet, page] { return sheet->GetActivePage() == page; });
+}
+
+::testing::AssertionResult AppHostTest::NearlyAt(const CRect& expected, const CRect& actual, int tolerance)
+{
+    const bool within = std::abs(expected.left - actual.left) <= tolerance &&
+                        std::abs(expected.top - actual.top) <= tolerance &&
+                        std::abs(expected.right - actual.right) <= tolerance &&
+                        std::abs(expected.bottom - actual.bottom) <= tolerance;
+    if (within)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << ::testing::PrintToString(actual) << " is not within " << tolerance
+                                         << " pixels of " << ::testing::PrintToString(expected);
 }

@@ -67,4 +67,7 @@ protected:
     static bool CloseCustomizeSheet(CKGPToolbarCustomize* sheet);
     // Shows its page by a click on the page's tab; whether it shows.
     static bool ShowSheetPage(CKGPToolbarCustomize* sheet, CPropertyPage* page);
+    // The same place give or take a few pixels on each edge (a pane docked
+    // back takes its share of the split again, rounded anew).
+    static ::testing::AssertionResult NearlyAt(const CRect& expected, const CRect& actual, int tolerance = 8);
 };
