@@ -556,12 +556,17 @@ void CKGPMainClientAreaWnd::KeepMinimizedChildrenAtBottom(int nHeightChange)
 
 // The client's size changes without the frame laying it out when the system
 // shows or hides its scroll bars (children placed before the frame showed
-// stood outside it): the tabbed children follow.
+// stood outside it): the tab groups, or the tabbed children, follow.
 void CKGPMainClientAreaWnd::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
-    if (m_bDisableUpdateTabs || m_bIsMDITabbedGroup || !m_bTabIsEnabled || !m_bTabIsVisible ||
-        m_wndTab->GetTabsNum() == 0)
+    if (m_bDisableUpdateTabs)
+        return;
+    if (m_bIsMDITabbedGroup) {
+        LayoutGroups();
+        return;
+    }
+    if (!m_bTabIsEnabled || !m_bTabIsVisible || m_wndTab->GetTabsNum() == 0)
         return;
     CRect rectClient;
     GetClientRect(rectClient);

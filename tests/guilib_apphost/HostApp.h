@@ -77,6 +77,8 @@ public:
     CHostStateStore& StateStore() { return m_store; }
     // How many notes InitInstance opens before the main frame is shown.
     int m_nStartDocuments = 2;
+    // The main frame shows its notes in tab groups (else under one strip of tabs).
+    BOOL m_bTabGroups = FALSE;
     // Commands that reached the application (by any way: menu, button, key).
     std::vector<UINT> m_commands;
     // The help contexts the main frame was asked to show (WinHelp).

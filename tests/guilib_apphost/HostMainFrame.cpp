@@ -91,7 +91,10 @@ int CHostMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CKGPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    EnableMDITabs(TRUE);
+    if (HostApp().m_bTabGroups)
+        EnableMDITabbedGroups(TRUE, CKGPMDITabParams());
+    else
+        EnableMDITabs(TRUE);
     CKGPDockManager::SetDockingMode(KGP_DOCK_SMART);
     EnableDocking(CBRS_ALIGN_ANY);
     EnableAutoHideBars(CBRS_ALIGN_ANY);

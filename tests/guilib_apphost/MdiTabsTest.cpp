@@ -112,3 +112,88 @@ TEST_F(AppHostTest, ANoteDraggedOntoAnotherGroupsStripJoinsItUnlessAPaneLiesTher
     EXPECT_EQ(2, TabGroups(frame).front()->GetTabsNum());
     apphost::Screenshot(L"apphost_mdi_tab_groups_merged.bmp");
 }
+
+namespace {
+
+// The documents' area: the MDI client window on the screen.
+CRect DocumentsArea(CHostMainFrame& frame)
+{
+    return apphost::ScreenRect(frame.m_hWndMDIClient);
+}
+
+// The groups' windows on the screen, in layout order.
+std::vector<CRect> GroupRects(CHostMainFrame& frame)
+{
+    std::vector<CRect> rects;
+    for (CKGPTabWnd* group : TabGroups(frame))
+        rects.push_back(apphost::ScreenRect(*group));
+    return rects;
+}
+
+} // namespace
+
+// An application that shows its notes in tab groups from its start.
+class TabGroupsTest : public AppHostTest {
+protected:
+    void SetUp() override
+    {
+        HostApp().m_bTabGroups = TRUE;
+        AppHostTest::SetUp();
+    }
+    void TearDown() override
+    {
+        AppHostTest::TearDown();
+        HostApp().m_bTabGroups = FALSE;
+    }
+    // One group fills the documents' area, which shows no scroll bars, and
+    // its note fills the group's page.
+    static void ExpectOneGroupFillingTheArea(CHostMainFrame& frame)
+    {
+        ASSERT_EQ(1u, TabGroups(frame).size());
+        EXPECT_EQ(DocumentsArea(frame), GroupRects(frame)[0]) << "one group fills the area";
+        CRect inside;
+        ::GetClientRect(frame.m_hWndMDIClient, inside);
+        EXPECT_EQ(DocumentsArea(frame).Size(), inside.Size()) << "no scroll bars in the documents' area";
+        CKGPTabWnd* group = TabGroups(frame).front();
+        CWnd* note = group->GetActiveWnd();
+        ASSERT_NE(nullptr, note);
+        CRect page = group->GetWndArea();
+        group->ClientToScreen(page);
+        EXPECT_EQ(page, apphost::ScreenRect(*note)) << "the note fills its group's page";
+    }
+};
+
+// The groups fill the documents' area: one group all of it, two side by side
+// all of it between them, after a restart too (a band as wide as a scroll
+// bar used to stay empty at the right and the bottom: the groups were laid
+// out while the notes opened at the start had the area show scroll bars,
+// and stayed so when they went).
+TEST_F(TabGroupsTest, TabGroupsFillTheDocumentsArea)
+{
+    CHostMainFrame& frame = Frame();
+    ASSERT_TRUE(frame.IsMDITabbedGroup());
+    ExpectOneGroupFillingTheArea(frame);
+    apphost::Screenshot(L"apphost_mdi_one_tab_group.bmp");
+
+    // The active note's tab dragged into the group's right edge: two groups.
+    CKGPTabWnd* first = TabGroups(frame).front();
+    const CRect whole = apphost::ScreenRect(*first);
+    ASSERT_TRUE(DragActiveTab(*first, CPoint(whole.right - 12, whole.CenterPoint().y)));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return TabGroups(frame).size() == 2; }));
+    apphost::PumpFor(100);
+    const std::vector<CRect> two = GroupRects(frame);
+    const CRect area = DocumentsArea(frame);
+    EXPECT_EQ(area.left, two[0].left);
+    EXPECT_EQ(two[0].right, two[1].left) << "side by side";
+    EXPECT_EQ(area.right, two[1].right) << "up to the right edge";
+    for (const CRect& group : two) {
+        EXPECT_EQ(area.top, group.top);
+        EXPECT_EQ(area.bottom, group.bottom) << "down to the bottom";
+    }
+    apphost::Screenshot(L"apphost_mdi_two_tab_groups.bmp");
+
+    // Started again: the notes open in one group, which fills the area.
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    ExpectOneGroupFillingTheArea(Frame());
+}
