@@ -29,7 +29,9 @@ namespace {
 constexpr UINT kStringNoFreeToolbarId = 16243;
 // The style of a toolbar the user creates: child, visible, top, gripper, hidden in place.
 constexpr DWORD kUserToolbarStyle = 0x50402808;
-constexpr DWORD kUserToolbarBarStyle = 0x34;
+// The control-bar style it gains: tooltips, prompts as the pointer flies by,
+// a dynamic size (its rows wrap to its floating frame).
+constexpr DWORD kUserToolbarBarStyle = CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 
 } // namespace
 
@@ -131,7 +133,7 @@ CKGPToolBar* CKGPFrameImpl::CreateUserToolbar(LPCTSTR lpszName)
     if (pToolBar == nullptr || !pToolBar->Create(m_pFrame, kUserToolbarStyle, id))
         return nullptr;
     pToolBar->SetWindowText(lpszName);
-    pToolBar->SetLibraryBarStyle(pToolBar->GetLibraryBarStyle() | kUserToolbarBarStyle);
+    pToolBar->SetBarStyleWord(pToolBar->GetBarStyleWord() | kUserToolbarBarStyle);
     pToolBar->EnableDocking(CBRS_ALIGN_ANY);
     CRect rect;
     pToolBar->GetWindowRect(rect);

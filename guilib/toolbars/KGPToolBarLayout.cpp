@@ -381,6 +381,9 @@ void CKGPToolBar::FitWindow()
         }
         SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         AdjustHostLayout();
+        // A floating bar's frame takes the bar's new size (buttons came or went).
+        if (CKGPMiniFrameWnd* frame = IsFloating() ? GetParentMiniFrame(TRUE) : nullptr)
+            frame->SizeToContent();
     }
 
     CKGPDockBarRow* row = GetDockBarRow();

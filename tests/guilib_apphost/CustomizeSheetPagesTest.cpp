@@ -1,16 +1,19 @@
 // The customisation sheet's pages as a user meets them: the keyboard page
 // is offered only while the keyboard manager lets keys be changed, and the
 // toolbars page's check marks follow a bar closed by its floating frame's
-// close button while the sheet is open.
+// close button while the sheet is open, and a toolbar made there floats in a
+// frame that stays open.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include <commctrl.h>
 
+#include "guilib/core/KGPLibraryResources.h"
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPKeyboardManager.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/sheets/KGPToolbarsPage.h"
+#include "tests/guilib_apphost/AppHostIds.h"
 
 TEST_F(AppHostTest, TheKeyboardPageIsOfferedOnlyWhileTheKeyboardManagerLetsKeysBeChanged)
 {
@@ -65,3 +68,43 @@ TEST_F(AppHostTest, ABarClosedByItsFloatingFramesCloseButtonLosesItsCheckOnTheTo
     EXPECT_TRUE(CloseCustomizeSheet(sheet));
 }
 
+
+// A toolbar the user makes from the toolbars page floats, empty, in a frame
+// that stays open with room for buttons (it rolled up to its caption as soon
+// as the mouse was elsewhere: the bar had no height to drop a button on).
+TEST_F(AppHostTest, ANewToolbarFloatsInAFrameThatStaysOpen)
+{
+    CHostMainFrame& frame = Frame();
+    frame.GetFrameImpl().SetUserToolbarRange(0xE820, 0xE82F);
+    CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(frame);
+    ASSERT_NE(nullptr, sheet);
+    CKGPToolbarsPage* page = sheet->GetToolbarsPage();
+    ASSERT_TRUE(ShowSheetPage(sheet, page));
+    const CPoint newButton = Middle(page->GetDlgItem(IDC_KGP_NEW_TOOLBAR)->GetSafeHwnd());
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.Click(newButton);
+        user.WaitFor([] { return apphost::ShownTopLevels(L"#32770").size() > 1; });
+        user.Pause(100);
+        for (UINT key : {'M', 'I', 'N', 'E'})
+            user.Key(key);
+        user.Key(VK_RETURN);
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] {
+        CKGPToolBar* made = page->GetSelectedToolbar();
+        return made != nullptr && made->IsFloating() && made->IsInFrameIdRange();
+    })) << "the new toolbar floats";
+    CKGPToolBar* mine = page->GetSelectedToolbar();
+    CString name;
+    mine->GetWindowText(name);
+    EXPECT_EQ(CString(_T("mine")), name);
+    EXPECT_TRUE(apphost::WaitUntil([mine] { return apphost::IsShown(*mine); })) << "room for buttons";
+    // The mouse rests on the notes a while: the frame stays as it is.
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(Middle(frame.m_hWndMDIClient));
+        user.Pause(1500);
+    }));
+    apphost::Screenshot(L"apphost_new_toolbar.bmp");
+    EXPECT_TRUE(apphost::IsShown(*mine)) << "its frame did not roll up";
+    EXPECT_GT(apphost::ScreenRect(*mine).Height(), 10);
+    EXPECT_TRUE(CloseCustomizeSheet(sheet));
+}

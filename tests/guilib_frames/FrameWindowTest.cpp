@@ -8,6 +8,7 @@
 
 #include "guilib/core/KGPGlobalData.h"
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPFrameWnd.h"
 #include "guilib/menus/KGPCustomizeMenuButton.h"
 #include "guilib/menus/KGPMenuBar.h"
@@ -158,18 +159,26 @@ TEST_F(FrameWindowTest, AUserToolbarDeletedLeavesNoStoredStateBehind)
 }
 
 // A new user toolbar floats with no width of its own yet: the buttons it is
-// given line up in one row.
+// given line up in one row, and its floating frame grows round them.
 TEST_F(FrameWindowTest, AUserToolbarTakesTheButtonsItIsGivenInOneRow)
 {
     frame.GetFrameImpl().SetUserToolbarRange(0xE910, 0xE911);
     auto* made = KGPUserToolbarMessages::SendCreate(&frame, _T("Mine"));
     ASSERT_NE(nullptr, made);
     EXPECT_TRUE(made->IsFloating());
+    EXPECT_NE(0u, made->GetBarStyleWord() & CBRS_SIZE_DYNAMIC) << "its rows wrap to its frame";
     EXPECT_EQ(32767, made->GetMRUWidth()) << "no recent width: one row";
+    CKGPMiniFrameWnd* floating = made->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    CRect empty;
+    floating->GetWindowRect(empty);
     for (UINT id : {0x7701u, 0x7702u, 0x7703u})
         made->InsertButtonCopy(CKGPToolbarButton(id, 0, _T("Button")));
     made->AdjustLayout();
     keyloft_test::Pump(30);
+    CRect grown;
+    floating->GetWindowRect(grown);
+    EXPECT_GT(grown.Width(), empty.Width() + 40) << "the frame grew round the buttons";
     CRect first;
     CRect last;
     made->GetItemRect(0, first);
