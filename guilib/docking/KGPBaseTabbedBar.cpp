@@ -544,14 +544,39 @@ void CKGPBaseTabbedBar::ConvertToTabbedDocument(BOOL bActiveTabOnly)
             leaving.push_back(pPane);
     }
     const HWND hSelf = m_hWnd;
+    const int activeBefore = m_pTabWnd->GetActiveTab();
+    BOOL bAnyLeft = FALSE;
     for (CKGPDockingControlBar* pPane : leaving) {
-        m_pTabWnd->RemoveTab(m_pTabWnd->GetTabFromHwnd(pPane->GetSafeHwnd()), FALSE);
+        // The tab as it stands, to put it back where the frame makes no document.
+        const int iTab = m_pTabWnd->GetTabFromHwnd(pPane->GetSafeHwnd());
+        CString label;
+        m_pTabWnd->GetTabLabel(iTab, label);
+        const BOOL bDetachable = m_pTabWnd->IsTabDetachable(iTab);
+        const HICON hIcon = m_pTabWnd->GetTabHicon(iTab);
+        m_pTabWnd->RemoveTab(iTab, FALSE);
         pPane->EnableGripper(TRUE);
         pPane->SetParent(pSite);
-        pLink->ControlBarToTabbedDocument(pPane);
+        if (pLink->ControlBarToTabbedDocument(pPane)) {
+            bAnyLeft = TRUE;
+            continue;
+        }
+        if (!::IsWindow(hSelf) || m_pTabWnd == nullptr || pPane->GetSafeHwnd() == nullptr)
+            return;
+        pPane->SetParent(m_pTabWnd.get());
+        pPane->EnableGripper(FALSE);
+        m_pTabWnd->InsertTab(pPane, label, iTab, static_cast<UINT>(-1), bDetachable);
+        if (hIcon != nullptr)
+            m_pTabWnd->SetTabHicon(iTab, hIcon);
     }
     if (!::IsWindow(hSelf) || leaving.empty())
         return;
+    if (!bAnyLeft) {
+        // Every pane stays: the tabs as they were.
+        if (activeBefore >= 0 && activeBefore < m_pTabWnd->GetTabsNum())
+            m_pTabWnd->SetActiveTab(activeBefore);
+        m_pTabWnd->RecalcLayout();
+        return;
+    }
     int first = -1;
     if (m_pTabWnd->GetFirstVisibleTab(first) == nullptr) {
         ShowBar(FALSE, FALSE, FALSE);

@@ -476,6 +476,10 @@ BOOL CKGPMiniFrameWnd::DropAsTabbedDocument()
     m_dragFrameImpl.EndDrawDragFrame();
     pSmart->Stop();
     pPane->ConvertToTabbedDocument();
+    // The frame lays out what the drag left (a pane the frame made no
+    // document of floats on where it was let go).
+    if (CFrameWnd* pSite = pManager->GetDockSite())
+        pSite->RecalcLayout();
     return TRUE;
 }
 

@@ -87,6 +87,11 @@ void CHostMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd)
     HostApp().m_helpContexts.push_back(dwData);
 }
 
+CKGPMDIChildWnd* CHostMainFrame::ControlBarToTabbedDocument(CKGPDockingControlBar* pBar)
+{
+    return m_bRefusePaneDocuments ? nullptr : CKGPMDIFrameWnd::ControlBarToTabbedDocument(pBar);
+}
+
 int CHostMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CKGPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)

@@ -86,6 +86,10 @@ public:
 
     // Help is recorded (HostApp().m_helpContexts), not shown.
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+    // While set, the frame makes no tabbed document of a pane (an application
+    // keeping its panes out of its documents).
+    BOOL m_bRefusePaneDocuments = FALSE;
+    CKGPMDIChildWnd* ControlBarToTabbedDocument(CKGPDockingControlBar* pBar) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
