@@ -125,6 +125,18 @@ public:
     // Leaves the tabbed pane holding it as a tab for the frame's own window
     // (it is to dock or float by itself); a tabbed pane left without tabs goes.
     void LeaveTabbedPane();
+    // Leaves the floating frame holding it for the frame's own window (it is
+    // to dock); FALSE when it has no frame to go to.
+    BOOL LeaveFloatingFrame();
+    // Where the pane stood before a dock that a later step may still refuse,
+    // and the way back there (its floating frame, else its recent docked place).
+    struct PlaceBefore {
+        HWND hFloatingFrame = nullptr; // the frame it floated in, if it floated
+        CRect frameRect;
+        BOOL bDocked = FALSE; // in a tree or a tabbed pane (a pane never docked has no place to go back to)
+    };
+    PlaceBefore RememberPlace();
+    void PutBack(const PlaceBefore& place);
     // Leaves its host for a tab of the target, checked first and put back
     // when refused; whether it became the tab (a tabbed pane: whether its
     // tabs did).
@@ -251,21 +263,9 @@ protected:
     // The pin pressed: this pane (or, with Ctrl, all of its tree's panes) auto-hides or comes back.
     void OnPressPin();
     void OnPressMenuButton(CKGPCaptionButton* pButton);
-    // Leaves the floating frame holding it for the frame's own window (it is
-    // to dock); FALSE when it has no frame to go to.
-    BOOL LeaveFloatingFrame();
-    // Where the pane stood before a dock that a later step may still refuse,
-    // and the way back there.
-    struct PlaceBefore {
-        HWND hFloatingFrame = nullptr; // the frame it floated in, if it floated
-        CRect frameRect;
-        BOOL bDocked = FALSE; // in a tree or a tabbed pane (a pane never docked has no place to go back to)
-    };
-    PlaceBefore RememberPlace();
     // The pane recorded beside this one when it was last a docked tab, while
     // that place is still in the tree of the slider given and takes it.
     CKGPDockingControlBar* RecentTabNeighbour(CKGPSlider* pSlider) const;
-    void PutBack(const PlaceBefore& place);
     // Going while auto-hidden: its button and its auto-hide slider go too.
     void LeaveAutoHideOnDestroy();
     // Shown or hidden while auto-hidden: slid out by its button, or, while the

@@ -513,16 +513,27 @@ BOOL CKGPMultiMiniFrameWnd::DockPaneAtCursor(CKGPDockingControlBar* pPane)
         pTargetPane->GetWindowRect(rect);
         dwAlignment = cursor.x >= rect.CenterPoint().x ? CBRS_ALIGN_RIGHT : CBRS_ALIGN_LEFT;
     }
+    // Checked before the pane moves: a pane this frame holds already, or a
+    // place the tree does not take, leaves everything as it was.
+    if (m_barContainerManager.GetPanes().Find(pPane) != nullptr ||
+        !m_barContainerManager.CanAddPaneBeside(pPane, pTargetPane, dwAlignment))
+        return TRUE;
     // The pane remembers where it was and leaves it for this frame.
-    pPane->StoreRecentDockInfo();
+    const CKGPDockingControlBar::PlaceBefore before = pPane->RememberPlace();
+    pPane->LeaveTabbedPane();
     if (CKGPMiniFrameWnd* pOld = pPane->GetParentMiniFrame(TRUE); pOld != nullptr && pOld != this)
         pOld->RemoveControlBar(pPane, FALSE, FALSE);
     else if (pPane->GetDefaultPaneSlider() != nullptr)
         pPane->RemoveFromHost(TRUE);
     pPane->SetDefaultSlider(nullptr);
     pPane->SetParent(this);
-    if (!m_barContainerManager.AddPaneBeside(pPane, pTargetPane, dwAlignment))
+    if (!m_barContainerManager.AddPaneBeside(pPane, pTargetPane, dwAlignment)) {
+        // Refused after all: back where it was (it left for the owner's window).
+        if (CWnd* pOwner = GetParentFrameWnd())
+            pPane->SetParent(pOwner);
+        pPane->PutBack(before);
         return TRUE;
+    }
     RegisterPane(pPane);
     pPane->ShowWindow(SW_SHOWNOACTIVATE);
     CheckGripperVisibility();

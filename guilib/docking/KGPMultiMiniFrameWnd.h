@@ -31,7 +31,9 @@ public:
     // (beside the pane there, or as its tabs on its caption or tab area):
     // 0 done, 1 not (nothing moved).
     virtual int DockFrame(CKGPMultiMiniFrameWnd* pOtherFrame, KGPDockMethod method);
-    // Inserts the pane at the place under the cursor; TRUE when it could not.
+    // Inserts the pane at the place under the cursor; TRUE when it could not
+    // (checked before the pane moves, and put back where it was should the
+    // tree still refuse it).
     virtual BOOL DockPaneAtCursor(CKGPDockingControlBar* pPane);
     // Puts the pane back at its recent floating place in this frame (1), or not (0).
     virtual int AddRecentPane(CKGPDockingControlBar* pPane);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPVisualManager2003.h"
+#include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "tests/guilib_docking/DockLayoutSnapshot.h"
 #include "tests/guilib_docking/DockingTestFrame.h"
@@ -188,6 +189,39 @@ TEST_F(MultiPaneFrameTest, AFramesTreeDroppedBesideADockedPaneDocksThereWithoutI
     EXPECT_FALSE(floating->IsWindowVisible());
     EXPECT_EQ(floating, MultiFrameOf(c));
     EXPECT_EQ(1, floating->GetControlBarCount());
+}
+
+// A tab of a docked tabbed pane dropped at the edge of a pane floating with
+// others leaves its tabbed pane and joins the frame beside it (it was put in
+// the frame while its tab stayed, the tabbed pane still holding it).
+TEST_F(MultiPaneFrameTest, ATabDroppedBesideAPaneOfAFloatingFrameLeavesItsTabbedPane)
+{
+    CKGPDockingControlBar* first = AddFloating(2131, _T("First"));
+    ASSERT_TRUE(first->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* second = AddFloating(2132, _T("Second"));
+    CKGPDockingControlBar* tabbed = nullptr;
+    ASSERT_EQ(second, second->AttachToTabWnd(first, KGP_DM_SHOW, TRUE, &tabbed));
+    ASSERT_NE(nullptr, tabbed);
+    CKGPDockingControlBar* a = AddFloating(2133, _T("One"));
+    CKGPDockingControlBar* b = AddFloating(2134, _T("Two"));
+    ASSERT_TRUE(a->FloatBar(CRect(300, 100, 480, 300), KGP_DM_UNKNOWN, true));
+    CKGPMultiMiniFrameWnd* floating = MultiFrameOf(a);
+    ASSERT_NE(nullptr, floating);
+    CursorAtRightEdge(a);
+    ASSERT_TRUE(b->DockByMouse(nullptr));
+    frame.RecalcLayout();
+
+    CursorAtRightEdge(b);
+    ASSERT_TRUE(second->DockByMouse(nullptr));
+    keyloft_test::Pump(20);
+    EXPECT_EQ(floating, MultiFrameOf(second));
+    EXPECT_FALSE(second->IsTabbed());
+    EXPECT_EQ(3, floating->GetContainerManager().GetPanes().GetCount());
+    auto* tabs = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, first->GetParentTabbedBar());
+    ASSERT_EQ(tabbed, tabs) << "the first stays in its tabbed pane";
+    EXPECT_EQ(1, tabs->GetTabWnd()->GetTabsNum()) << "alone";
+    ExpectSoundTree(floating, "the tab joined the floating frame");
+    ExpectSoundLayout(*frame.GetDockManager(), {first, tabbed, a, b, second}, "the tab joined the floating frame");
 }
 
 } // namespace
