@@ -627,6 +627,10 @@ void CKGPBaseTabbedBar::OnActiveTabChanged()
         if (style != m_dwBarStyle) {
             m_dwBarStyle = style;
             SetCaptionButtons();
+            // Floating alone, its frame's close button follows too.
+            if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+                pMiniFrame != nullptr && !pMiniFrame->IsMultiPaneFrame() && pMiniFrame->GetControlBar() == this)
+                pMiniFrame->TakeHostedBarCaptionButtons();
         }
     }
 }

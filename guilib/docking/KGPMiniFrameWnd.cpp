@@ -199,11 +199,20 @@ void CKGPMiniFrameWnd::AddControlBar(CKGPBaseControlBar* pBar)
             SendMessage(WM_SETICON, size, reinterpret_cast<LPARAM>(hIcon));
     }
     AddRemoveBarFromGlobalMap(pBar, TRUE);
-    // Close when the bar may be closed; a toolbar with a customise entry adds
-    // its menu button (a menu bar shows only that).
-    if (const DWORD dwButtons = pBar->GetFloatingCaptionButtons())
-        SetCaptionButtons(dwButtons);
+    TakeHostedBarCaptionButtons();
     SetRollUpTimer();
+}
+
+void CKGPMiniFrameWnd::TakeHostedBarCaptionButtons()
+{
+    // Close when the bar may be closed; a toolbar with a customise entry adds
+    // its menu button (a menu bar shows only that); a bar that asks for none
+    // has none. The pin stays while the frame rolls up.
+    CKGPBaseControlBar* pBar = HostedBar();
+    DWORD dwButtons = pBar != nullptr ? pBar->GetFloatingCaptionButtons() : 0;
+    if (m_nRollTimerID != 0)
+        dwButtons |= KGP_CAPTION_BTN_PIN;
+    SetCaptionButtons(dwButtons);
 }
 
 void CKGPMiniFrameWnd::RemoveControlBar(CKGPBaseControlBar* pBar, BOOL bDestroyIfEmpty, BOOL bKeepWhenEmpty)
@@ -227,6 +236,10 @@ void CKGPMiniFrameWnd::ReplaceControlBar(CKGPBaseControlBar* pBarOrg, CKGPBaseCo
     if (pBarOrg != nullptr && pBarOrg->GetSafeHwnd() == m_hEmbeddedBar && pBarReplaceWith != nullptr)
         m_hEmbeddedBar = pBarReplaceWith->GetSafeHwnd();
     AddRemoveBarFromGlobalMap(pBarReplaceWith, TRUE);
+    // The bar that takes the frame over brings its own caption buttons (a
+    // frame of several panes keeps the frame's).
+    if (!IsMultiPaneFrame() && pBarReplaceWith != nullptr && pBarReplaceWith->GetSafeHwnd() == m_hEmbeddedBar)
+        TakeHostedBarCaptionButtons();
     SetRollUpTimer();
 }
 

@@ -57,6 +57,9 @@ public:
     virtual void RemoveControlBar(CKGPBaseControlBar* pBar, BOOL bDestroyIfEmpty = FALSE,
                                   BOOL bKeepWhenEmpty = FALSE);
     virtual void ReplaceControlBar(CKGPBaseControlBar* pBarOrg, CKGPBaseControlBar* pBarReplaceWith);
+    // The caption buttons become those the hosted bar asks for now (none
+    // when it asks for none), the pin kept while the frame rolls up.
+    void TakeHostedBarCaptionButtons();
     // Ends a drag: docks, attaches or moves; the bar that took the hosted bar.
     virtual CKGPBaseControlBar* DockOnDragEnd(BOOL& bDocked);
     virtual void CheckGripperVisibility() {}

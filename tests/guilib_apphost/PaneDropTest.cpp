@@ -5,10 +5,12 @@
 // becomes its tab, a floating frame of two panes released there its tabs.
 #include "tests/guilib_apphost/HostFixture.h"
 
+#include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/panes/KGPOutlookWnd.h"
+#include "guilib/tabs/KGPBaseTabWnd.h"
 
 namespace {
 
@@ -370,3 +372,64 @@ TEST_P(OutlookDropTest, APaneReleasedOnTheCentreMarkerOverTheOutlookBarLeavesItA
 INSTANTIATE_TEST_SUITE_P(Outlook, OutlookDropTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {
     return info.param ? std::string("MayFloat") : std::string("Fixed");
 });
+
+namespace {
+
+// The floating frame shows a close button that the user sees.
+bool ShowsCloseButton(CKGPMiniFrameWnd* floating)
+{
+    const CKGPCaptionButton* close = floating != nullptr ? floating->FindCaptionButton(HTCLOSE) : nullptr;
+    return close != nullptr && !close->m_bHidden && !close->GetRect().IsRectEmpty();
+}
+
+} // namespace
+
+// A floating frame's close button follows the bar it holds: a pane that may
+// not be closed, dropped on a floating pane's caption, is the active tab of
+// the tabbed pane that takes that frame over, and the frame shows no close
+// button while it is in front (it used to keep the one of the pane it held
+// before), and the close button again while a pane that may be closed is.
+TEST_F(AppHostTest, AFloatingFrameShowsItsCloseButtonOnlyWhileItsBarMayBeClosed)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& watch = frame.m_wndWatch;
+    CKGPDockingControlBar& output = frame.m_wndOutput;
+    // The application lets Watch not be closed.
+    watch.SetLibraryBarStyle(watch.GetLibraryBarStyle() & ~KGP_BARSTYLE_CLOSE);
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    ASSERT_TRUE(output.FloatBar(CRect(client.CenterPoint() - CSize(60, 20), CSize(220, 160))));
+    ASSERT_TRUE(watch.FloatBar(CRect(client.TopLeft() + CSize(20, 60), CSize(200, 150))));
+    CKGPMiniFrameWnd* outputFrame = output.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, outputFrame);
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(*outputFrame) && apphost::IsShown(watch); }));
+    EXPECT_TRUE(ShowsCloseButton(outputFrame));
+    EXPECT_FALSE(ShowsCloseButton(watch.GetParentMiniFrame(TRUE))) << "Watch floats without one";
+
+    const CPoint caption = CaptionPoint(watch);
+    const CPoint onCaption = CaptionPoint(output);
+    ASSERT_NE(CPoint(-1, -1), onCaption);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        user.DragTo(onCaption, 12);
+        user.Pause(200);
+        user.Release();
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return watch.IsTabbed() && output.IsTabbed(); })) << "tabs of one pane";
+    auto* tabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, watch.GetParentTabbedBar());
+    ASSERT_NE(nullptr, tabbed);
+    ASSERT_EQ(outputFrame, tabbed->GetParentMiniFrame(TRUE)) << "in Output's frame";
+    ASSERT_EQ(watch.GetSafeHwnd(), tabbed->GetTabWnd()->GetActiveWnd()->GetSafeHwnd());
+    EXPECT_FALSE(ShowsCloseButton(outputFrame)) << "no close button while Watch is in front";
+    apphost::Screenshot(L"apphost_frame_without_close.bmp");
+
+    // Output's tab clicked: the frame may close again.
+    CKGPBaseTabWnd* tabs = tabbed->GetTabWnd();
+    CRect tab;
+    ASSERT_TRUE(tabs->GetTabRect(tabs->GetTabFromHwnd(output.GetSafeHwnd()), tab));
+    tabs->ClientToScreen(tab);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(tab.CenterPoint()); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return tabs->GetActiveWnd() == &output; }));
+    EXPECT_TRUE(ShowsCloseButton(outputFrame)) << "Output in front";
+}
