@@ -38,6 +38,12 @@
 #define ID_VIEW_CAPTION_BAR 32770
 #define ID_VIEW_CUSTOMIZE 32771
 #define ID_VIEW_OPTIONS 32772
+// The View menu's entry that becomes the list of the bars and panes.
+#define ID_VIEW_BARS 32773
+// How the notes show: as tabs, as tab groups, as overlapping windows.
+#define ID_WINDOW_AS_TABS 32775
+#define ID_WINDOW_AS_GROUPS 32776
+#define ID_WINDOW_AS_WINDOWS 32777
 #define ID_INSERT_MENU 32780
 #define ID_INSERT_DATE 32781
 #define ID_INSERT_TIME 32782
@@ -72,3 +78,4 @@
 #define ID_PANE_SHORTCUTS 207
 #define ID_PAGE_MAIL 208
 #define ID_PAGE_NOTES 209
+#define ID_PANE_FIND 210

@@ -79,6 +79,8 @@ public:
     int m_nStartDocuments = 2;
     // The main frame shows its notes in tab groups (else under one strip of tabs).
     BOOL m_bTabGroups = FALSE;
+    // The toolbars made with their customise buttons.
+    BOOL m_bCustomizeButtons = FALSE;
     // Commands that reached the application (by any way: menu, button, key).
     std::vector<UINT> m_commands;
     // The help contexts the main frame was asked to show (WinHelp).

@@ -41,7 +41,8 @@ protected:
     static void ForgetStoredState();
     static CHostMainFrame& Frame();
 
-    // ---- Where a user aims.
+public:
+    // ---- Where a user aims (the monkey aims so too).
     // A point of the pane's caption (its floating frame's when it floats
     // alone), left of its buttons.
     static CPoint CaptionPoint(CKGPDockingControlBar& pane);

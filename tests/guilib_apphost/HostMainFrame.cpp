@@ -73,6 +73,8 @@ BEGIN_MESSAGE_MAP(CHostMainFrame, CKGPMDIFrameWnd)
     ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CHostMainFrame::OnRecordedCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CHostMainFrame::OnUpdateRecordedCommand)
     ON_COMMAND_RANGE(ID_CAPTION_DETAILS, ID_CAPTION_DETAILS, &CHostMainFrame::OnRecordedCommand)
+    ON_COMMAND_RANGE(ID_WINDOW_AS_TABS, ID_WINDOW_AS_WINDOWS, &CHostMainFrame::OnWindowShowAs)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_AS_TABS, ID_WINDOW_AS_WINDOWS, &CHostMainFrame::OnUpdateWindowShowAs)
 END_MESSAGE_MAP()
 
 CHostMainFrame::CHostMainFrame() = default;
@@ -106,6 +108,10 @@ int CHostMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!CreateBars() || !CreatePanes() || !CreateTasksPane() || !CreateShortcuts())
         return -1;
     DockBarsAndPanes();
+    // The View menu's entry and the bars' context menu list the bars and
+    // panes to show or hide.
+    m_Impl.m_uiControlbarsMenuEntryID = ID_VIEW_BARS;
+    GetDockManager()->EnableControlBarContextMenu(TRUE);
     return 0;
 }
 
@@ -131,6 +137,10 @@ BOOL CHostMainFrame::CreateBars()
         return FALSE;
     m_bFormatBarLoaded = m_wndFormatBar.LoadToolBar(IDR_FORMAT);
     m_wndFormatBar.SetWindowText(_T("Format"));
+    if (HostApp().m_bCustomizeButtons) {
+        m_wndToolBar.EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, _T("&Customize..."));
+        m_wndFormatBar.EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, _T("&Customize..."));
+    }
 
     if (!m_wndStatusBar.Create(this))
         return FALSE;
@@ -189,6 +199,7 @@ BOOL CHostMainFrame::CreatePanes()
         {m_wndOutput, _T("Output"), ID_PANE_OUTPUT, CBRS_BOTTOM},
         {m_wndWatch, _T("Watch"), ID_PANE_WATCH, CBRS_BOTTOM},
         {m_wndProperties, _T("Properties"), ID_PANE_PROPERTIES, CBRS_RIGHT},
+        {m_wndFind, _T("Find"), ID_PANE_FIND, CBRS_RIGHT},
     };
     for (const Made& made : panes) {
         if (!made.pane.Create(made.title, this, CRect(0, 0, 200, 150), TRUE, made.id, style | made.side))
@@ -258,11 +269,24 @@ void CHostMainFrame::DockBarsAndPanes()
     m_wndWatch.DockToBar(&m_wndOutput, CBRS_ALIGN_RIGHT);
     DockControlBar(&m_wndProperties);
     m_wndProperties.SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT);
+    FloatFindPane();
+}
+
+// Find floats at the right of the notes, below their tab strip and clear of
+// the panes' captions.
+void CHostMainFrame::FloatFindPane()
+{
+    RecalcLayout();
+    CRect notes;
+    ::GetWindowRect(m_hWndMDIClient, notes);
+    const CSize size(180, 140);
+    m_wndFind.FloatBar(CRect(CPoint(notes.right - size.cx - 40, notes.top + 60), size), KGP_DM_UNKNOWN, true);
 }
 
 std::vector<CKGPDockingControlBar*> CHostMainFrame::StoredPanes()
 {
-    return {&m_wndFiles, &m_wndClasses, &m_wndOutput, &m_wndWatch, &m_wndProperties, &m_wndTasks, &m_wndShortcuts};
+    return {&m_wndFiles, &m_wndClasses, &m_wndOutput, &m_wndWatch, &m_wndProperties, &m_wndTasks, &m_wndShortcuts,
+            &m_wndFind};
 }
 
 std::vector<CKGPToolBar*> CHostMainFrame::StoredBars()
@@ -307,4 +331,25 @@ void CHostMainFrame::OnRecordedCommand(UINT nID)
 void CHostMainFrame::OnUpdateRecordedCommand(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(TRUE);
+}
+
+void CHostMainFrame::OnWindowShowAs(UINT nID)
+{
+    if (nID == ID_WINDOW_AS_TABS)
+        EnableMDITabs(TRUE);
+    else if (nID == ID_WINDOW_AS_GROUPS)
+        EnableMDITabbedGroups(TRUE, CKGPMDITabParams());
+    else if (IsMDITabbedGroup())
+        EnableMDITabbedGroups(FALSE, CKGPMDITabParams());
+    else
+        EnableMDITabs(FALSE);
+    RecalcLayout();
+}
+
+void CHostMainFrame::OnUpdateWindowShowAs(CCmdUI* pCmdUI)
+{
+    const UINT shown = AreMDITabs() ? ID_WINDOW_AS_TABS
+                       : IsMDITabbedGroup() ? ID_WINDOW_AS_GROUPS
+                                            : ID_WINDOW_AS_WINDOWS;
+    pCmdUI->SetRadio(pCmdUI->m_nID == shown);
 }

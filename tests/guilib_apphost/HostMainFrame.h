@@ -67,6 +67,8 @@ public:
     CHostPane m_wndOutput;
     CHostPane m_wndWatch;
     CHostPane m_wndProperties;
+    // Floats over the frame's right half from the start.
+    CHostPane m_wndFind;
     CKGPTasksPane m_wndTasks;
     CKGPOutlookBar m_wndShortcuts;
     CKGPOutlookBarPane m_wndMailPage;
@@ -100,6 +102,8 @@ protected:
     afx_msg void OnUpdateViewCaptionBar(CCmdUI* pCmdUI);
     afx_msg void OnRecordedCommand(UINT nID);
     afx_msg void OnUpdateRecordedCommand(CCmdUI* pCmdUI);
+    afx_msg void OnWindowShowAs(UINT nID);
+    afx_msg void OnUpdateWindowShowAs(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -108,4 +112,5 @@ private:
     BOOL CreateTasksPane();
     BOOL CreateShortcuts();
     void DockBarsAndPanes();
+    void FloatFindPane();
 };

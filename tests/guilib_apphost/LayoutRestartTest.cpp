@@ -177,8 +177,9 @@ TEST_F(LayoutRestartTest, ADozenWalkedLayoutsComeBackInAFrameMadeAnew)
     constexpr int kLayouts = 12;
     constexpr int kStepsPerLayout = 10;
     CHostMainFrame& frame = Frame();
-    std::vector<CKGPDockingControlBar*> walked = frame.StoredPanes();
-    walked.pop_back(); // the shortcuts stay at the left
+    // The shortcuts stay at the left; Find floats where it was made.
+    std::vector<CKGPDockingControlBar*> walked{&frame.m_wndFiles,  &frame.m_wndClasses,    &frame.m_wndOutput,
+                                               &frame.m_wndWatch,  &frame.m_wndProperties, &frame.m_wndTasks};
     apphost::CLayoutWalk walk(frame, walked, kSeed);
     std::deque<std::string> recent;
     for (int layout = 0; layout < kLayouts; ++layout) {

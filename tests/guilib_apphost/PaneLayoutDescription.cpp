@@ -55,10 +55,13 @@ std::string DescribePanes(CFrameWnd& frame, const std::vector<CKGPDockingControl
         if (pane->IsShownAsDocument()) {
             out << "a document";
         } else if (pane->IsAutoHideMode()) {
-            // Slid in (hidden) or out for the moment: its place is where it slides out.
+            // Slid in (hidden) or out for the moment: its size is the one it
+            // slides out with (slid in, its window stands where the slide
+            // left it).
             CKGPAutoHideToolBar* strip = pane->GetAutoHideToolBar();
+            const CRect rect = ClientRectOf(frame, *pane);
             out << "auto-hide " << pane->GetCurrentAlignment() << " group of "
-                << (strip != nullptr ? strip->GetButtonCount() : 0) << ' ' << ClientRectOf(frame, *pane);
+                << (strip != nullptr ? strip->GetButtonCount() : 0) << ' ' << rect.Width() << 'x' << rect.Height();
             out << '\n';
             continue;
         } else if (pane->IsTabbed()) {
