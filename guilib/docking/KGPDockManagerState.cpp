@@ -842,13 +842,16 @@ void CKGPDockManager::ApplyLoadedAutoHideBars()
         KGP_AUTOHIDEBAR_SAVE_INFO& info = m_lstLoadedAutoHideBars.GetNext(pos);
         auto* pPane = info.m_nBarID == -1 ? nullptr
                                           : DYNAMIC_DOWNCAST(CKGPDockingControlBar, FindBarById(info.m_nBarID, TRUE));
+        // Where the pane stands now does not matter (a tab of the frame's
+        // default layout cannot auto-hide as it is): only whether its style
+        // lets it. It is taken out and docked at its edge first.
         if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr || pPane->GetParentMiniFrame(TRUE) != nullptr ||
-            !pPane->CanAutoHide()) {
+            !pPane->CKGPBaseControlBar::CanAutoHide()) {
             pGroup = nullptr;
             continue; // gone since, or floating now
         }
         TakeOut(pPane, m_pParentWnd);
-        if (!pPane->DockToWindow(info.m_dwBarAlignment, nullptr, 1)) {
+        if (!pPane->DockToWindow(info.m_dwBarAlignment, nullptr, 1) || !pPane->CanAutoHide()) {
             pGroup = nullptr;
             continue;
         }
