@@ -449,6 +449,19 @@ void CKGPDockBar::RemoveRow(CKGPDockBarRow* pRow)
     m_lstDockBarRows.DeleteAt(pos);
 }
 
+void CKGPDockBar::RemoveEmptyRows()
+{
+    m_bKeepEmptyRows = FALSE;
+    CObList empty;
+    for (POSITION pos = m_lstDockBarRows.GetHeadPosition(); pos != nullptr;) {
+        auto* pRow = static_cast<CKGPDockBarRow*>(m_lstDockBarRows.GetNext(pos));
+        if (pRow->IsEmpty())
+            empty.AddTail(pRow);
+    }
+    for (POSITION pos = empty.GetHeadPosition(); pos != nullptr;)
+        RemoveRow(static_cast<CKGPDockBarRow*>(empty.GetNext(pos)));
+}
+
 int CKGPDockBar::ResizeRow(CKGPDockBarRow* pRow, int nNewHeight, BOOL bAdjustLayout)
 {
     const int delta = nNewHeight - pRow->GetRowHeight();

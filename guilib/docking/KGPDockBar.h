@@ -73,6 +73,12 @@ public:
     int ResizeRow(CKGPDockBarRow* pRow, int nNewHeight, BOOL bAdjustLayout = TRUE);
     void ShowRow(CKGPDockBarRow* pRow, BOOL bShow, BOOL bAdjustLayout);
     void ResizeDockBar(int nDelta, BOOL bAdjustLayout);
+    // While a saved layout puts bars back by their row indexes, a row its
+    // bars leave stays (empty) so that the rows of the bars that stay keep
+    // their indexes; RemoveEmptyRows ends that and lets every empty row go.
+    void KeepEmptyRows() { m_bKeepEmptyRows = TRUE; }
+    BOOL KeepsEmptyRows() const { return m_bKeepEmptyRows; }
+    void RemoveEmptyRows();
 
 protected:
     afx_msg void OnPaint();
@@ -89,4 +95,5 @@ protected:
     COwningPtrList<CObList, CKGPDockBarRow*> m_lstDockBarRows;
     UINT m_nDockBarID = 0;
     KGPDock::EdgeOffsets m_cornerOffsets;
+    BOOL m_bKeepEmptyRows = FALSE;
 };

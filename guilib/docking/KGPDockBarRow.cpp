@@ -553,7 +553,8 @@ void CKGPDockBarRow::RemoveControlBar(CKGPControlBar* pBar)
             m_pParentDockBar->ResizeRow(this, height, TRUE);
         return;
     }
-    m_pParentDockBar->RemoveRow(this);
+    if (!m_pParentDockBar->KeepsEmptyRows())
+        m_pParentDockBar->RemoveRow(this);
 }
 
 BOOL CKGPDockBarRow::ReplaceControlBar(CKGPControlBar* pOld, CKGPControlBar* pNew)

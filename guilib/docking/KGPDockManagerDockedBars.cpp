@@ -76,8 +76,19 @@ void CKGPDockManager::RestoreDockedBars()
         return std::tie(a.row, a.along) < std::tie(b.row, b.along);
     });
 
-    // All of them leave their rows first: a row emptied goes, and the rows
-    // the bars go back to are made anew, up to each bar's row, in order.
+    // All of them leave their rows first. A row they empty stays until they
+    // are back, so that a bar whose values were not read (refused, or a bar
+    // the layout did not know) keeps its row and its row's index among the
+    // others; the rows the bars go back to are made up to each bar's row, in
+    // order. Rows still empty then go.
+    std::vector<CKGPDockBar*> dockBars;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pDockBar = DYNAMIC_DOWNCAST(CKGPDockBar, m_lstControlBars.GetNext(pos));
+        if (pDockBar != nullptr && !pDockBar->IsAutoHideDockBar()) {
+            pDockBar->KeepEmptyRows();
+            dockBars.push_back(pDockBar);
+        }
+    }
     for (const SavedPlace& place : places) {
         if (place.pBar->GetParentDockBar() != nullptr)
             place.pBar->RemoveFromDockBar();
@@ -94,6 +105,8 @@ void CKGPDockManager::RestoreDockedBars()
             pBar->GetDockBarRow()->RestoreBarSizes();
         }
     }
+    for (CKGPDockBar* pDockBar : dockBars)
+        pDockBar->RemoveEmptyRows();
     // The next layout applied reads their values anew.
     for (CKGPControlBar* pBar : read)
         pBar->ForgetVisibleStateRead();

@@ -12,6 +12,7 @@
 #include "guilib/docking/KGPSlider.h"
 #include "tests/guilib_apphost/AppHostIds.h"
 #include "tests/guilib_apphost/HostLayoutWalk.h"
+#include "tests/guilib_apphost/HostStoredValues.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 
 #include <deque>
@@ -21,41 +22,6 @@
 namespace {
 
 using Medium = CHostStateStore::Medium;
-
-// Every value stored below the host's key (by key path and name): what a
-// close saved.
-std::map<std::wstring, std::vector<BYTE>> StoredValues()
-{
-    std::map<std::wstring, std::vector<BYTE>> values;
-    const std::wstring root = std::wstring(L"Software\\") + kHostRegistryKey + L"\\" + kHostProfileName;
-    std::vector<std::wstring> keys{root};
-    while (!keys.empty()) {
-        const std::wstring path = keys.back();
-        keys.pop_back();
-        HKEY key = nullptr;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            continue;
-        wchar_t name[256];
-        for (DWORD i = 0;; ++i) {
-            DWORD length = 256;
-            if (::RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            keys.push_back(path + L"\\" + name);
-        }
-        for (DWORD i = 0;; ++i) {
-            DWORD length = 256;
-            DWORD bytes = 0;
-            if (::RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
-                break;
-            std::vector<BYTE> data(bytes);
-            length = 256;
-            ::RegEnumValueW(key, i, name, &length, nullptr, nullptr, data.data(), &bytes);
-            values[path + L":" + name] = data;
-        }
-        ::RegCloseKey(key);
-    }
-    return values;
-}
 
 class LayoutRestartTest : public AppHostTest {
 protected:
@@ -138,7 +104,7 @@ TEST_F(LayoutRestartTest, TheHostsLayoutComesBackAfterARestart)
         const std::string saved = Describe(Frame());
         ASSERT_TRUE(Close());
         EXPECT_TRUE(HostApp().StateStore().m_bLayoutSaved);
-        const auto bytes = StoredValues();
+        const auto bytes = apphost::StoredValues();
         ASSERT_TRUE(Start());
         EXPECT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
         EXPECT_EQ(saved, Describe(Frame()));
@@ -152,7 +118,7 @@ TEST_F(LayoutRestartTest, TheHostsLayoutComesBackAfterARestart)
         // Closed (saved the same bytes) and started once more without a
         // change: the same again.
         ASSERT_TRUE(Close());
-        const auto again = StoredValues();
+        const auto again = apphost::StoredValues();
         for (const auto& [name, value] : bytes) {
             const auto now = again.find(name);
             EXPECT_TRUE(now != again.end() && now->second == value) << "saved again otherwise: " << CStringA(name.c_str());
