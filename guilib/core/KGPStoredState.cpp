@@ -6,6 +6,7 @@
 #include <afxfile.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -238,4 +239,12 @@ BOOL CKGPStoredLoad::ReadValue(CKGPRegistry& reg, LPCTSTR pszValue, CRect& rect,
     value.NormalizeRect();
     rect = value;
     return TRUE;
+}
+
+int kgp_stored::DesktopReach()
+{
+    const int spanX = ::GetSystemMetrics(SM_CXVIRTUALSCREEN) + std::abs(::GetSystemMetrics(SM_XVIRTUALSCREEN));
+    const int spanY = ::GetSystemMetrics(SM_CYVIRTUALSCREEN) + std::abs(::GetSystemMetrics(SM_YVIRTUALSCREEN));
+    const int reach = (std::max)({::GetSystemMetrics(SM_CXMAXTRACK), ::GetSystemMetrics(SM_CYMAXTRACK), spanX, spanY});
+    return (std::min)(reach, kMaxCoordinate);
 }

@@ -151,4 +151,9 @@ constexpr int kMaxCoordinate = 0x7FFF;
 constexpr int kMaxTextLength = 4096;
 // The most objects a stored list may hold.
 constexpr DWORD_PTR kMaxObjects = 0x7FFF;
+// How far from a frame's corner anything docked in it can lie on this
+// desktop: the largest frame the system lets a window be, or the span of all
+// monitors when that is larger. A docked place stored further away is no
+// place any frame here had.
+int DesktopReach();
 } // namespace kgp_stored

@@ -32,6 +32,8 @@ constexpr DWORD kSharesMark = 0xFFFFFFFE;
 constexpr UINT kMaxStoredExtent = 0x7FFF;
 // How deep a stored tree may nest.
 constexpr int kMaxStoredDepth = 256;
+// The window styles a tabbed pane made for a tree is made with.
+constexpr DWORD kTabbedPaneStyles = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_ALIGN_ANY;
 
 CKGPDockingControlBar* PaneAt(const CObList& list, POSITION& pos)
 {
@@ -189,7 +191,12 @@ void CKGPBarContainer::ReadSide(CKGPStoredReader& in, CKGPStoredLoad& load, BOOL
         static_cast<CKGPDockingControlBar*>(in.ReadObject(pTabs->GetTabbedBarClass())));
     if (*pPane == nullptr || !(*pPane)->IsKindOf(RUNTIME_CLASS(CKGPDockingControlBar)))
         CKGPStoredReader::Refuse(CArchiveException::badClass);
-    const DWORD style = in.ReadUInt(0, 0xFFFFFFFF);
+    // Its window's style: a child window with the bits such a pane is made
+    // with (shown, clipping, at most one edge) and no other.
+    const DWORD style = in.ReadFlags(kTabbedPaneStyles);
+    const DWORD edge = style & CBRS_ALIGN_ANY;
+    if ((style & WS_CHILD) == 0 || (edge & (edge - 1)) != 0)
+        CKGPStoredReader::Refuse(CArchiveException::badIndex);
     pTabs->ReadTabState(pPane->get(), ar, load);
     for (POSITION pos = readIds.GetHeadPosition(); pos != nullptr;)
         ids.AddTail(readIds.GetNext(pos));

@@ -373,6 +373,11 @@ void CKGPBaseControlBar::Serialize(CArchive& ar)
 
 void CKGPBaseControlBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
 {
+    ReadEdgeAndVisibility(ar, load);
+}
+
+DWORD CKGPBaseControlBar::ReadEdgeAndVisibility(CArchive& ar, CKGPStoredLoad& load)
+{
     CKGPStoredReader in(ar);
     // One edge; the stored edge replaces the current one.
     const DWORD edge = in.ReadOneOf({CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM});
@@ -382,6 +387,7 @@ void CKGPBaseControlBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
         m_bRecentVisibleState = visible;
         m_bVisibleStateRead = TRUE;
     });
+    return edge;
 }
 
 void CKGPBaseControlBar::KeepVisibleState(BOOL bVisible)

@@ -142,6 +142,9 @@ public:
     // Reads the bar's part of an archive (the edge and the visibility, then
     // what derived bars add) and queues its changes; damage throws.
     virtual void ReadArchive(CArchive& ar, CKGPStoredLoad& load);
+    // The base bar's part of ReadArchive: the edge read (queued with the
+    // visibility), for a bar that checks it against what it reads after.
+    DWORD ReadEdgeAndVisibility(CArchive& ar, CKGPStoredLoad& load);
 
     virtual HDWP MoveBarTo(CRect rect, BOOL bRepaint, HDWP hdwp = nullptr);
     virtual HDWP SetBarWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags,

@@ -650,7 +650,7 @@ void CKGPSlider::Serialize(CArchive& ar)
 
 void CKGPSlider::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
 {
-    CKGPBaseControlBar::ReadArchive(ar, load);
+    const DWORD edge = ReadEdgeAndVisibility(ar, load);
     CKGPStoredReader in(ar);
     using kgp_stored::kMaxCoordinate;
     const UINT id = in.ReadUInt(0, 0xFFFFFFFF);
@@ -664,6 +664,12 @@ void CKGPSlider::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     const CRect rect = in.ReadRect(kMaxCoordinate);
     const BOOL visible = in.ReadBool();
     const DWORD style = in.ReadOneOf({KGP_SS_HORZ, KGP_SS_VERT});
+    // A slider dragged left and right stands at the left or right edge (or
+    // between panes side by side), one dragged up and down at the top or
+    // bottom: an edge across its direction is no slider's.
+    const BOOL bSideEdge = (edge & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+    if (bSideEdge != (style == KGP_SS_VERT))
+        CKGPStoredReader::Refuse(CArchiveException::badIndex);
     const int width = in.ReadInt(1, 64);
     if (in.ReadBool() != m_bDefaultSlider)
         CKGPStoredReader::Refuse(); // a default slider stands at a frame edge, an inner one in a tree
