@@ -247,7 +247,9 @@ void CKGPMainClientAreaWnd::ReadArrangement(CKGPStoredReader& reader, CKGPMDISto
                 (placement.ptMinPosition.x < 0 || placement.ptMinPosition.y < 0))
                 CKGPStoredReader::Refuse(CArchiveException::badIndex);
             placement.rcNormalPosition = reader.ReadRect(kgp_stored::kMaxCoordinate);
-            placement.showCmd = static_cast<UINT>(reader.ReadInt(SW_HIDE, SW_MAX));
+            // A save stores each window as the system places it: normal,
+            // minimised or maximised (a hidden one reads back shown).
+            placement.showCmd = reader.ReadOneOf({SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED});
             child.active = reader.ReadBool();
             if (bPaneIds)
                 child.document.paneId = reader.ReadInt(-1, INT_MAX);
@@ -450,6 +452,7 @@ void CKGPMainClientAreaWnd::ApplyArrangement(CKGPMDIStoredArrangement& stored)
             shows.push_back(static_cast<int>(child.placement.showCmd));
         kgp::mdi::PropagateMaximized(shows, SW_SHOWMAXIMIZED);
         HWND hActive = nullptr;
+        std::vector<HWND> placed; // from the back of the order to its front
         for (size_t i = 0; i < stored.children.size(); ++i) {
             CKGPMDIStoredArrangement::Child& child = stored.children[i];
             CWnd* pChild = opened[next++];
@@ -457,11 +460,19 @@ void CKGPMainClientAreaWnd::ApplyArrangement(CKGPMDIStoredArrangement& stored)
                 continue;
             child.placement.showCmd = static_cast<UINT>(shows[i]);
             pChild->SetWindowPlacement(&child.placement);
+            placed.push_back(pChild->GetSafeHwnd());
             if (child.active)
                 hActive = pChild->GetSafeHwnd();
         }
         if (hActive != nullptr)
             SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hActive));
+        // Placing and activating move windows in the order (a window
+        // minimised goes to the back): they take their stored order again,
+        // each brought before the ones stored behind it.
+        for (const HWND hWnd : placed) {
+            if (::IsWindow(hWnd))
+                ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
     RecalcFrameLayout();
 }
