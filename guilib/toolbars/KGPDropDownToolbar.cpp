@@ -236,12 +236,25 @@ void CKGPDropDownToolbarButton::OnChangeParentWnd(CWnd* pWndParent)
     CKGPToolbarButton::OnChangeParentWnd(pWndParent);
 }
 
+void CKGPDropDownToolbarButton::SetImage(int iImage)
+{
+    CKGPToolbarButton::SetImage(iImage);
+    if (m_pToolBar != nullptr) {
+        m_bShowImage = TRUE;
+        m_bShowCaption = FALSE;
+    }
+}
+
 SIZE CKGPDropDownToolbarButton::MeasureOnBar(CDC* pDC, const CSize& sizeDefault, BOOL bHorz)
 {
     if (m_nCommand == 0 && m_pToolBar != nullptr && m_pToolBar->GetCount() > 0)
         SetDefaultCommand(m_pToolBar->GetButton(0)->m_nCommand);
-    CSize size = CKGPToolbarButton::MeasureOnBar(pDC, sizeDefault, bHorz);
-    size.cx += kgp::DropDownArrowWidth(CKGPToolBar::s_bLargeIconMode != FALSE);
+    // With its drop-down toolbar it shows that toolbar's image alone: a
+    // button's room for an image, whatever its own image index (none).
+    CSize size = m_pToolBar != nullptr ? (m_bShown ? sizeDefault : CSize(0, 0))
+                                       : CSize(CKGPToolbarButton::MeasureOnBar(pDC, sizeDefault, bHorz));
+    if (size.cx > 0)
+        size.cx += kgp::DropDownArrowWidth(CKGPToolBar::s_bLargeIconMode != FALSE);
     return size;
 }
 

@@ -49,6 +49,10 @@ public:
     // shows the image of the command last chosen.
     BOOL SetupCustomizeMenu(CMenu* pMenu) override;
     void OnChangeParentWnd(CWnd* pWndParent) override;
+    // With a drop-down toolbar its face is the image of the command shown,
+    // from that toolbar: an image of its own or none (a load records none)
+    // never makes it a caption button.
+    void SetImage(int iImage) override;
     void CancelState() override;
     // Exported to a menu button, the button becomes a sub-menu named as this
     // button, without command or image, holding the drop-down toolbar's

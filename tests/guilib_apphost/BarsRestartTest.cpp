@@ -8,6 +8,9 @@
 #include "tests/guilib_apphost/HostStoredValues.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 
+#include <map>
+#include <sstream>
+
 namespace {
 
 class BarsRestartTest : public AppHostTest {
@@ -69,6 +72,71 @@ TEST_F(BarsRestartTest, ABarWhoseValuesWereNotReadKeepsItsDefaultPlaceAndTheOthe
         ASSERT_TRUE(Close());
         ForgetStoredState();
         ASSERT_TRUE(Start());
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The application's Format bar with its alignment buttons behind one
+// drop-down button.
+class DropDownRestartTest : public BarsRestartTest {
+protected:
+    void SetUp() override
+    {
+        HostApp().m_bAlignDropDown = TRUE;
+        BarsRestartTest::SetUp();
+    }
+    void TearDown() override
+    {
+        BarsRestartTest::TearDown();
+        HostApp().m_bAlignDropDown = FALSE;
+    }
+    static CKGPDropDownToolbarButton* AlignButton(CHostMainFrame& frame)
+    {
+        for (int i = 0; i < frame.m_wndFormatBar.GetCount(); ++i) {
+            if (auto* button = DYNAMIC_DOWNCAST(CKGPDropDownToolbarButton, frame.m_wndFormatBar.GetButton(i)))
+                return button;
+        }
+        return nullptr;
+    }
+    static std::string DescribeAlignButton(CHostMainFrame& frame)
+    {
+        CKGPDropDownToolbarButton* button = AlignButton(frame);
+        if (button == nullptr)
+            return "no drop-down button";
+        std::ostringstream out;
+        out << "command " << button->m_nCommand << " image " << button->GetCurrentImage() << " of "
+            << (button->GetDropDownToolBar() == &frame.m_wndAlignBar ? "the align bar" : "no bar") << " caption \""
+            << CStringA(button->m_strCaption).GetString() << "\" shown " << button->m_bShowCaption << " width "
+            << button->m_rcButton.Width();
+        return out.str();
+    }
+};
+
+// The drop-down button shows the image of its command, with room for it,
+// and comes back so after restarts: its caption did not show until the
+// first load, then showed in place of the image and the bar grew.
+TEST_F(DropDownRestartTest, TheDropDownButtonComesBackShowingItsImageAtItsWidthAndSavesTheSameBytes)
+{
+    CKGPDropDownToolbarButton* button = AlignButton(Frame());
+    ASSERT_NE(nullptr, button);
+    EXPECT_FALSE(button->m_bShowCaption);
+    EXPECT_GT(button->m_rcButton.Width(), Frame().m_wndFormatBar.GetCurrentButtonSize().cx) << "room for its image";
+    const std::string shown = DescribeAlignButton(Frame()) + "\n" + DescribeFormatBar(Frame());
+    std::map<std::wstring, std::vector<BYTE>> saved;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(Close());
+        const auto bytes = apphost::StoredValues();
+        if (round > 0) {
+            EXPECT_TRUE(bytes == saved) << "saved again otherwise";
+        }
+        saved = bytes;
+        ASSERT_TRUE(Start());
+        EXPECT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
+        EXPECT_EQ(shown, DescribeAlignButton(Frame()) + "\n" + DescribeFormatBar(Frame()));
     }
 }
 

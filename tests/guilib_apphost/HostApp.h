@@ -81,6 +81,9 @@ public:
     BOOL m_bTabGroups = FALSE;
     // The toolbars made with their customise buttons.
     BOOL m_bCustomizeButtons = FALSE;
+    // The Format bar's two alignment buttons stand behind one drop-down
+    // button ("Align", opening a toolbar of the two).
+    BOOL m_bAlignDropDown = FALSE;
     // Commands that reached the application (by any way: menu, button, key).
     std::vector<UINT> m_commands;
     // The help contexts the main frame was asked to show (WinHelp).

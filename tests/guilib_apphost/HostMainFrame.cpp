@@ -133,6 +133,9 @@ BOOL CHostMainFrame::CreateBars()
         return FALSE;
     m_bMainToolBarLoaded = m_wndToolBar.LoadToolBar(IDR_MAINFRAME);
     m_wndToolBar.SetWindowText(_T("Standard"));
+    if (HostApp().m_bAlignDropDown &&
+        (!m_wndAlignBar.Create(this, WS_CHILD | CBRS_TOP, ID_BAR_ALIGN) || !m_wndAlignBar.LoadToolBar(IDR_ALIGN)))
+        return FALSE;
     if (!m_wndFormatBar.CreateBarEx(this, TBSTYLE_FLAT, toolBarStyle, CRect(1, 1, 1, 1), ID_BAR_FORMAT))
         return FALSE;
     m_bFormatBarLoaded = m_wndFormatBar.LoadToolBar(IDR_FORMAT);
@@ -180,6 +183,13 @@ LRESULT CHostMainFrame::OnToolbarReset(WPARAM wParam, LPARAM)
         combo->AddItem(_T("200%"));
         combo->SelectItem(1, FALSE);
         replace(m_wndFormatBar, ID_FORMAT_ZOOM, std::move(combo));
+        if (m_wndAlignBar.GetSafeHwnd() != nullptr) {
+            replace(m_wndFormatBar, ID_FORMAT_LEFT, std::make_unique<CKGPDropDownToolbarButton>(_T("Align"),
+                                                                                                &m_wndAlignBar));
+            const int center = m_wndFormatBar.CommandToIndex(ID_FORMAT_CENTER);
+            if (center >= 0)
+                m_wndFormatBar.RemoveButton(center);
+        }
     }
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "guilib/panes/KGPOutlookBarPane.h"
 #include "guilib/panes/KGPTasksPane.h"
 #include "guilib/sheets/KGPPropertySheet.h"
+#include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 #include <memory>
@@ -60,6 +61,9 @@ public:
     CKGPMenuBar m_wndMenuBar;
     CKGPToolBar m_wndToolBar;
     CKGPToolBar m_wndFormatBar;
+    // The toolbar the Format bar's "Align" drop-down button opens (made only
+    // when the application asks for that button).
+    CKGPDropDownToolBar m_wndAlignBar;
     CKGPStatusBar m_wndStatusBar;
     CKGPCaptionBar m_wndCaptionBar;
     CHostPane m_wndFiles;
