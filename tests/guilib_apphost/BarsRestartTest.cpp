@@ -4,6 +4,8 @@
 // default place, and every bar that was read goes to its saved place.
 #include "tests/guilib_apphost/HostFixture.h"
 
+#include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockManager.h"
 #include "tests/guilib_apphost/AppHostIds.h"
 #include "tests/guilib_apphost/HostStoredValues.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
@@ -76,6 +78,49 @@ TEST_F(BarsRestartTest, ABarWhoseValuesWereNotReadKeepsItsDefaultPlaceAndTheOthe
 }
 
 } // namespace
+
+// A bar that goes back to its default row because its values were not read
+// leaves no empty row where the saved layout had it: the bar saved in the row
+// after it comes back in the first row of that edge (an empty row, as high as
+// a bar, stayed at the bottom before).
+TEST_F(BarsRestartTest, ABarBackInItsDefaultRowLeavesNoEmptyRowAtTheEdgeItLeft)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockBar* bottom = frame.GetDockManager()->FindDockBar(CBRS_ALIGN_BOTTOM, TRUE);
+    ASSERT_NE(nullptr, bottom);
+    // The Format bar in the bottom edge's first row, the Standard bar in the
+    // row after it.
+    CRect edge = apphost::ScreenRect(*bottom);
+    frame.DockControlBar(&frame.m_wndFormatBar, AFX_IDW_DOCKBAR_BOTTOM,
+                         CRect(edge.left + 10, edge.top, edge.left + 200, edge.top + 20));
+    edge = apphost::ScreenRect(*bottom);
+    frame.DockControlBar(&frame.m_wndToolBar, AFX_IDW_DOCKBAR_BOTTOM,
+                         CRect(edge.left + 10, edge.bottom + 2, edge.left + 200, edge.bottom + 20));
+    frame.RecalcLayout();
+    apphost::PumpFor(0);
+    ASSERT_EQ(bottom, frame.m_wndToolBar.GetParentDockBar());
+    ASSERT_EQ(1, bottom->GetRowIndex(frame.m_wndToolBar.GetDockBarRow()));
+    ASSERT_TRUE(Close());
+    for (const std::wstring& key : apphost::StoredKeysEndingWith(L"KGPControlBar" + FormatBarKeysEnding())) {
+        const std::vector<BYTE> text{'0', 0, 0, 0}; // a row index of the wrong kind
+        ASSERT_TRUE(apphost::WriteStoredValue(key, L"RecentRowIndex", REG_SZ, text));
+    }
+    ASSERT_TRUE(Start());
+    CHostMainFrame& again = Frame();
+    // The Format bar in its default row at the top, after the menu bar's (the
+    // Standard bar's default row between them went with it).
+    CKGPDockBar* top = again.GetDockManager()->FindDockBar(CBRS_ALIGN_TOP, TRUE);
+    ASSERT_NE(nullptr, top);
+    EXPECT_EQ(top, again.m_wndFormatBar.GetParentDockBar());
+    EXPECT_EQ(1, top->GetRowIndex(again.m_wndFormatBar.GetDockBarRow()));
+    bottom = again.GetDockManager()->FindDockBar(CBRS_ALIGN_BOTTOM, TRUE);
+    ASSERT_NE(nullptr, bottom);
+    ASSERT_EQ(bottom, again.m_wndToolBar.GetParentDockBar());
+    EXPECT_EQ(1, bottom->GetRows().GetCount()) << "the Standard bar's row alone";
+    EXPECT_EQ(0, bottom->GetRowIndex(again.m_wndToolBar.GetDockBarRow()));
+    EXPECT_EQ(apphost::ScreenRect(again.m_wndToolBar).Height(), apphost::ScreenRect(*bottom).Height())
+        << "the bottom edge as high as its one bar";
+}
 
 namespace {
 
