@@ -41,17 +41,22 @@ add_subdirectory(res)
 add_library(keyloft_res_ids INTERFACE)
 target_include_directories(keyloft_res_ids INTERFACE ${KEYLOFT_RES_GENERATED})
 
-# keyloft_delayed_import_library(<out-var> <library> <definitions>)
+# keyloft_delayed_import_library(<out-var> <library> <definitions> [<file>])
 # A system library loaded by the first call of one of its functions instead of
-# with the program: a delay-load import library for <library>.dll, made by
-# dlltool from <definitions> (a .def file listing the functions called), built
-# by the target <library>_delayed_import. Its file goes into <out-var>.
+# with the program: a delay-load import library for <library>.dll (or for the
+# file named), made by dlltool from <definitions> (a .def file listing the
+# functions called), built by the target <library>_delayed_import. Its file
+# goes into <out-var>.
 get_filename_component(toolchain_folder ${CMAKE_CXX_COMPILER} DIRECTORY)
 find_program(KEYLOFT_DLLTOOL NAMES x86_64-w64-mingw32-dlltool HINTS ${toolchain_folder} REQUIRED)
 function(keyloft_delayed_import_library out library definitions)
     set(output ${CMAKE_CURRENT_BINARY_DIR}/lib${library}_delayed.a)
+    set(file ${library}.dll)
+    if(ARGC GREATER 3)
+        set(file ${ARGV3})
+    endif()
     add_custom_command(OUTPUT ${output}
-        COMMAND ${KEYLOFT_DLLTOOL} --input-def ${definitions} --dllname ${library}.dll --output-delaylib ${output}
+        COMMAND ${KEYLOFT_DLLTOOL} --input-def ${definitions} --dllname ${file} --output-delaylib ${output}
         DEPENDS ${definitions}
         COMMENT "Delay-load import library for ${library}.dll")
     add_custom_target(${library}_delayed_import DEPENDS ${output})
@@ -68,6 +73,10 @@ keyloft_library(afx DIRS afx/src HEADERS afx/include LIBS ${KEYLOFT_SYSTEM_LIBS}
 keyloft_delayed_import_library(comdlg32_delayed comdlg32 ${CMAKE_SOURCE_DIR}/afx/delayload/comdlg32.def)
 target_link_libraries(afx PUBLIC ${comdlg32_delayed})
 add_dependencies(afx comdlg32_delayed_import)
+# The HTML help control, the same way: only a frame asked for HTML help loads it.
+keyloft_delayed_import_library(hhctrl_delayed hhctrl ${CMAKE_SOURCE_DIR}/afx/delayload/hhctrl.def hhctrl.ocx)
+target_link_libraries(afx PUBLIC ${hhctrl_delayed})
+add_dependencies(afx hhctrl_delayed_import)
 
 include(PortableLibraries)
 

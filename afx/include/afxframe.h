@@ -410,6 +410,9 @@ public:
     // Help. The application's help file at the context given (WinHelp's
     // commands); a frame may answer otherwise.
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    // The application's help file as HTML help (HtmlHelp's commands; a help
+    // context by default); a frame may answer otherwise.
+    virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F);
     // Context help (the application's context-help command, Shift+F1): the
     // pointer becomes the help pointer and m_bHelpMode is set until a click
     // names a window, whose help context (its WM_HELPHITTEST answer, or the

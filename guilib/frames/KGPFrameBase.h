@@ -25,6 +25,7 @@
 #include "guilib/frames/KGPFrameMessageEntries.h"
 #include "guilib/frames/KGPFrameLinks.h"
 #include "guilib/frames/KGPOleActiveItem.h"
+#include "guilib/frames/KGPPrintPreviewView.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPUserToolbarMessages.h"
 
@@ -97,6 +98,46 @@ protected:
         if (m_dockManager.GetDockSite() == nullptr)
             AttachDockManager();
     }
+    // ---- Layout steps the frames share.
+    // The library's print preview, when it is the frame's active view: the
+    // docking layout done, it fills what the layout leaves; FALSE otherwise.
+    BOOL LayOutLibraryPreview()
+    {
+        CKGPPrintPreviewView* pPreview = CKGPPrintPreviewView::ActivePreviewOf(this);
+        if (pPreview == nullptr)
+            return FALSE;
+        m_dockManager.AdjustDockingLayout();
+        pPreview->FillRect(DockedClientRect());
+        return TRUE;
+    }
+    // What the docking layout leaves of the client area (all of it while the
+    // frame has no bars), in client coordinates.
+    CRect DockedClientRect() const
+    {
+        CRect rect;
+        m_dockManager.GetInnerDockRect(rect);
+        if (m_dockManager.GetControlBars().IsEmpty())
+            this->GetClientRect(rect);
+        return rect;
+    }
+    // The in-place frame of the item active here lays itself out (the
+    // frame's own in-place hook when the item names no frame).
+    void TellInPlaceFrame(COleClientItem* pItem)
+    {
+        COleFrameHook* pHook = pItem != nullptr && pItem->m_pInPlaceFrame != nullptr ? pItem->m_pInPlaceFrame
+                                                                                     : this->m_pNotifyHook;
+        if (pHook != nullptr)
+            pHook->OnRecalcLayout();
+    }
+    // The layer's own layout, run from inside the frame's (the layer sets
+    // the in-layout flag itself).
+    void LayOutAsTheLayer(BOOL bNotify)
+    {
+        this->m_bInRecalcLayout = FALSE;
+        TBase::RecalcLayout(bNotify);
+        this->m_bInRecalcLayout = TRUE;
+    }
+
     // Destroys the frame's child windows that still belong to it (floating
     // frames and bars included), all but the one kept.
     void DestroyOwnChildren(HWND hKeep = nullptr)
@@ -255,13 +296,13 @@ public:
         }
         TBase::WinHelp(dwData, nCmd);
     }
-    virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F)
+    void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F) override
     {
         if (dwData == 0 && m_bContextHelp) {
             OnContextHelp();
             return;
         }
-        TBase::WinHelp(dwData, nCmd);
+        TBase::HtmlHelp(dwData, nCmd);
     }
     // Context help (Shift+F1, the application's context-help command) with
     // the library's toolbars in help mode meanwhile.

@@ -7,7 +7,6 @@
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/core/KGPWindowHelpers.h"
 #include "guilib/frames/KGPLibraryLinks.h"
-#include "guilib/frames/KGPPrintPreviewView.h"
 
 IMPLEMENT_DYNCREATE(CKGPFrameWnd, CFrameWnd)
 
@@ -75,13 +74,16 @@ void CKGPFrameWnd::RecalcLayout(BOOL bNotify)
     if (!m_dockManager.IsPrintPreviewValid() && m_pNotifyHook == nullptr) {
         m_dockManager.AdjustDockingLayout();
         AdjustClientArea();
+    } else if (LayOutLibraryPreview()) {
+        // The library's preview fills what the docking layout leaves.
+    } else if (bNotify && m_pNotifyHook != nullptr) {
+        m_dockManager.AdjustDockingLayout();
+        TellInPlaceFrame(GetActiveOleItem());
+        AdjustClientArea();
     } else {
-        // (The print-preview view and the in-place frame of an OLE item lay
-        // themselves out once they exist.)
+        LayOutAsTheLayer(bNotify);
         m_dockManager.AdjustDockingLayout();
         AdjustClientArea();
-        if (bNotify && m_pNotifyHook != nullptr)
-            m_pNotifyHook->OnRecalcLayout();
     }
     m_bInRecalcLayout = FALSE;
 }
@@ -102,6 +104,19 @@ BOOL CKGPFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
     default:
         return TRUE;
     }
+}
+
+void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    if (pState != nullptr) {
+        // A frame without a menu bar shows its own menu again after the
+        // preview, as the layer gives it back.
+        const HMENU hMenu = pState->hMenu;
+        CFrameWnd::OnSetPreviewMode(bPreview, pState);
+        if (m_Impl.GetMenuBar() != nullptr)
+            pState->hMenu = hMenu;
+    }
+    OnSetPreviewMode(bPreview);
 }
 
 void CKGPFrameWnd::OnSetPreviewMode(BOOL bPreview)

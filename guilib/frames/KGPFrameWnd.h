@@ -29,6 +29,9 @@ public:
     // area; the border set is the layer's (the view is inset by it).
     BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
     void OnSetPreviewMode(BOOL bPreview) override;
+    // The layer's switch: with a menu bar, the menu the state saved is left as
+    // it was (the layer puts back no menu of its own on a frame showing one).
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);
     BOOL OnShowPopupMenu(CWnd* pPopup) override;

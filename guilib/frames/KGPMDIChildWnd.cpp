@@ -273,10 +273,27 @@ void CKGPMDIChildWnd::RecalcLayout(BOOL bNotify)
     if (m_bInRecalcLayout || m_hWnd == nullptr || m_bIsMinimized)
         return;
     m_bInRecalcLayout = TRUE;
-    m_dockManager.AdjustDockingLayout();
-    AdjustClientArea();
-    if (bNotify && m_pNotifyHook != nullptr && m_bActive)
-        m_pNotifyHook->OnRecalcLayout();
+    if (!m_dockManager.IsPrintPreviewValid() && m_pNotifyHook == nullptr) {
+        m_dockManager.AdjustDockingLayout();
+        AdjustClientArea();
+    } else if (LayOutLibraryPreview()) {
+        // The library's preview fills what the docking layout leaves.
+    } else if (m_pNotifyHook != nullptr && m_bActive && m_pMDIFrame != nullptr &&
+               m_pMDIFrame->GetActiveFrame() == this) {
+        // An item active in place here: its frame lays itself out, and the
+        // view it is active in takes the whole window.
+        m_dockManager.AdjustDockingLayout();
+        if (bNotify)
+            TellInPlaceFrame(KGPGetActiveOleItem(this));
+        if (CView* pView = GetActiveView(); pView != nullptr && pView->GetSafeHwnd() != nullptr) {
+            CRect client;
+            (pView->GetParentFrame() != nullptr ? pView->GetParentFrame() : this)->GetClientRect(client);
+            pView->SetWindowPos(HWND{}, client.left, client.top, client.Width(), client.Height(),
+                                SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    } else {
+        AdjustClientArea();
+    }
     m_bInRecalcLayout = FALSE;
 }
 

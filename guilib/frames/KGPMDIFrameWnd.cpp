@@ -146,10 +146,20 @@ void CKGPMDIFrameWnd::RecalcLayout(BOOL bNotify)
     if (m_bInRecalcLayout || m_hWnd == nullptr || m_bIsMinimized)
         return;
     m_bInRecalcLayout = TRUE;
-    m_dockManager.AdjustDockingLayout();
-    AdjustClientArea();
-    if (bNotify && m_pNotifyHook != nullptr)
-        m_pNotifyHook->OnRecalcLayout();
+    if (!m_dockManager.IsPrintPreviewValid() && m_pNotifyHook == nullptr) {
+        m_dockManager.AdjustDockingLayout();
+        AdjustClientArea();
+    } else if (LayOutLibraryPreview()) {
+        // The library's preview fills what the docking layout leaves.
+    } else if (bNotify && m_pNotifyHook != nullptr) {
+        m_dockManager.AdjustDockingLayout();
+        TellInPlaceFrame(GetActiveOleItem());
+        AdjustClientArea();
+    } else {
+        LayOutAsTheLayer(bNotify);
+        m_dockManager.AdjustDockingLayout();
+        AdjustClientArea();
+    }
     m_bInRecalcLayout = FALSE;
 }
 

@@ -191,7 +191,11 @@ void CKGPInPlaceFrameT<TBase>::WinHelp(DWORD_PTR dwData, UINT nCmd)
 template <class TBase>
 void CKGPInPlaceFrameT<TBase>::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
 {
-    WinHelp(dwData, nCmd);
+    if (dwData == 0 && m_bContextHelp) {
+        OnContextHelp();
+        return;
+    }
+    TBase::HtmlHelp(dwData, nCmd);
 }
 
 template <class TBase>

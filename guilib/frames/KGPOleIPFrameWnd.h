@@ -62,7 +62,7 @@ public:
     // help request without data during it starts it again.
     virtual void OnContextHelp();
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
-    virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F);
+    void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F) override;
     BOOL OnShowPopupMenu(CWnd* pPopup) override;
     BOOL OnDrawMenuLogo(CDC* /*pDC*/, CWnd* /*pPopup*/, const CRect& /*rect*/) override { return FALSE; }
     CKGPBaseControlBar* GetControlBar(UINT nID) override { return m_dockManager.FindBarById(nID, TRUE); }

@@ -186,6 +186,20 @@ void CKGPPrintPreviewView::PlacePreviewBar(CWnd* pFrame, CRect& rect)
     rect.top += height;
 }
 
+CKGPPrintPreviewView* CKGPPrintPreviewView::ActivePreviewOf(CFrameWnd* pFrame)
+{
+    CView* pView = pFrame != nullptr ? pFrame->GetActiveView() : nullptr;
+    return pView != nullptr && pView->GetSafeHwnd() != nullptr ? DYNAMIC_DOWNCAST(CKGPPrintPreviewView, pView)
+                                                                : nullptr;
+}
+
+void CKGPPrintPreviewView::FillRect(CRect rect)
+{
+    if (CWnd* pFrame = GetParent())
+        PlacePreviewBar(pFrame, rect);
+    SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CKGPPrintPreviewView::OnSize(UINT nType, int cx, int cy)
 {
     CPreviewView::OnSize(nType, cx, cy);

@@ -47,6 +47,11 @@ public:
     // A frame lays its preview out: the bar above the preview takes its strip
     // at the top of the rectangle the view would fill, which shrinks by it.
     static void PlacePreviewBar(CWnd* pFrame, CRect& rect);
+    // The frame's active view when it is a library preview, else null.
+    static CKGPPrintPreviewView* ActivePreviewOf(CFrameWnd* pFrame);
+    // The preview fills the rectangle (its frame's client coordinates),
+    // below the bar above it.
+    void FillRect(CRect rect);
 
     // The images the ribbon's pages button shows for one page and two.
     static constexpr int kRibbonOnePageImage = 5;

@@ -367,3 +367,15 @@ TEST_F(AppHostTest, InHelpModeTheButtonsUnderThePointerShowNoPromptsInTheStatusB
     EXPECT_FALSE(status.Showed(_T("Copies the selection")));
     EXPECT_TRUE(HostApp().m_helpContexts.empty());
 }
+
+// A program asking its frame for HTML help at a topic gets the system's HTML
+// help (its control is loaded), not the old help engine.
+TEST_F(AppHostTest, HtmlHelpAtATopicGoesToTheHtmlHelpNotToWinHelp)
+{
+    CHostMainFrame& frame = Frame();
+    const size_t before = HostApp().m_helpContexts.size();
+    frame.HtmlHelp(0x20051, 0x000F); // HH_HELP_CONTEXT
+    apphost::PumpFor(30);
+    EXPECT_EQ(before, HostApp().m_helpContexts.size()) << "WinHelp was not asked";
+    EXPECT_NE(nullptr, ::GetModuleHandleW(L"hhctrl.ocx")) << "the HTML help was";
+}

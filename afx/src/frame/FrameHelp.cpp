@@ -1,6 +1,10 @@
-// A frame's help: WinHelp, and context help, the mode in which the next click
-// names the window whose help is shown.
+// A frame's help: WinHelp, HTML help, and context help, the mode in which the
+// next click names the window whose help is shown.
 #include <afxwin.h>
+
+#include <htmlhelp.h>
+// The header names the wide call by the frame's method name.
+#undef HtmlHelp
 
 namespace {
 
@@ -28,6 +32,12 @@ void CFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
     if (CWinApp* pApp = AfxGetApp())
         ::WinHelpW(m_hWnd, pApp->m_pszHelpFilePath, nCmd, dwData);
+}
+
+void CFrameWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        ::HtmlHelpW(m_hWnd, pApp->m_pszHelpFilePath, nCmd, dwData);
 }
 
 BOOL CFrameWnd::CanEnterHelpMode()
