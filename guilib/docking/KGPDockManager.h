@@ -11,6 +11,8 @@
 
 #include <memory>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "guilib/docking/KGPAutoHideSaveInfo.h"
 #include "guilib/docking/KGPDockDecision.h"
@@ -220,8 +222,16 @@ protected:
     void StoreLayout(CArchive& ar);
     // The bars with values of their own under their keys.
     void CollectStatefulBars(CObList& list);
-    // The steps of ApplyLoadedState.
+    // The steps of ApplyLoadedState, in its order.
+    // The bars with values of their own, each with whether it shows now.
+    std::vector<std::pair<HWND, BOOL>> StatefulBarsShown();
+    void UnpinAutoHiddenPanes();
+    void CollectDefaultSliders(CList<HWND, HWND>& sliders) const;
     void ApplyLoadedSliders();
+    void ApplyLoadedMiniFrames(BOOL bFrameHidden);
+    void RemoveFramesWithoutBars();
+    void RestoreOtherDockedBars();
+    void RemoveEmptySlidersAndTabbedBars(const CList<HWND, HWND>& oldSliders);
     // The trees (by their default sliders) every pane of which the loaded
     // layout places elsewhere, and those trees' layouts held or let go.
     void CollectTreesTheLoadEmpties(const CList<HWND, HWND>& oldSliders, const CList<UINT, UINT>& documents,

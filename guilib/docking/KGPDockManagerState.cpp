@@ -539,13 +539,7 @@ void CKGPDockManager::ApplyLoadedState()
     std::unique_ptr<CKGPLoadedLayout> layout = std::move(m_pLoadedLayout);
     // How the bars with values of their own show before anything moves: a
     // bar whose values no load has read keeps that.
-    CObList statefulBars;
-    CollectStatefulBars(statefulBars);
-    std::vector<std::pair<HWND, BOOL>> shownBefore;
-    for (POSITION pos = statefulBars.GetHeadPosition(); pos != nullptr;) {
-        auto* pBar = static_cast<CKGPBaseControlBar*>(statefulBars.GetNext(pos));
-        shownBefore.emplace_back(pBar->GetSafeHwnd(), pBar->IsBarVisible());
-    }
+    const std::vector<std::pair<HWND, BOOL>> shownBefore = StatefulBarsShown();
     const BOOL bWasLoading = CKGPBaseControlBar::s_bLoadingState;
     CKGPBaseControlBar::s_bLoadingState = TRUE;
     const BOOL bWasRearranging = s_bRearranging;
@@ -555,17 +549,7 @@ void CKGPDockManager::ApplyLoadedState()
     const BOOL bLayoutWasEnabled = m_bLayoutEnabled;
     m_bLayoutEnabled = FALSE;
 
-    // Panes auto-hidden now come back first, before the loaded trees take
-    // their panes (a pane unpinned goes back to a place of its own, which
-    // would take it from the tree that named it); the loaded records pin
-    // them again.
-    CObList autoHidden;
-    for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != nullptr;) {
-        if (CKGPDockingControlBar* pPane = AutoHidePaneOf(m_lstAutoHideBars.GetNext(pos)))
-            autoHidden.AddTail(pPane);
-    }
-    for (POSITION pos = autoHidden.GetHeadPosition(); pos != nullptr;)
-        static_cast<CKGPDockingControlBar*>(autoHidden.GetNext(pos))->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, FALSE);
+    UnpinAutoHiddenPanes();
 
     // The queued changes: the bars' own values, the sliders' and floating
     // frames' windows (onto the loaded lists), the trees naming their panes,
@@ -580,11 +564,7 @@ void CKGPDockManager::ApplyLoadedState()
 
     // The default sliders of the layout before: those left without panes go.
     CList<HWND, HWND> oldSliders;
-    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
-        auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, m_lstControlBars.GetNext(pos));
-        if (pSlider != nullptr && pSlider->IsDefault() && !pSlider->IsAutoHideMode())
-            oldSliders.AddTail(pSlider->GetSafeHwnd());
-    }
+    CollectDefaultSliders(oldSliders);
     // Into a top-level frame not shown yet (a program loads its layout
     // before showing its frame), the trees of the layout before that the load
     // empties let their panes go without laying out what is left after each:
@@ -598,7 +578,83 @@ void CKGPDockManager::ApplyLoadedState()
     SuspendTreeLayouts(emptiedTrees, TRUE);
 
     ApplyLoadedSliders();
+    ApplyLoadedMiniFrames(bFrameHidden);
+    // The toolbars and the menu bar go back to their rows (or leave
+    // floating frames the layout does not keep).
+    RestoreDockedBars();
+    RemoveFramesWithoutBars();
+    // Panes that may not float stand in trees the layout does not store
+    // (it stores the trees of panes that may float): those whose values were
+    // read take their saved size there, and show as they did.
+    RestoreFixedPanes();
+    RestoreOtherDockedBars();
 
+    s_bRearranging = bWasRearranging;
+    // No layout before the auto-hidden panes are pinned again: until then
+    // they stand in trees at their edges (brought back above, or docked by
+    // their records on the way to their strips), and the trees laid out
+    // beside them would be squeezed and keep that thickness.
+    ApplyLoadedAutoHideBars();
+
+    // The tabbed bars read restore their tabs.
+    for (POSITION pos = m_lstLoadedTabbedBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pTabbed = static_cast<CKGPBaseTabbedBar*>(m_lstLoadedTabbedBars.GetNext(pos));
+        if (pTabbed->GetSafeHwnd() != nullptr)
+            pTabbed->ApplyRestoredTabInfo();
+    }
+    RemoveEmptySlidersAndTabbedBars(oldSliders);
+
+    SuspendTreeLayouts(emptiedTrees, FALSE);
+    ApplyBarsAsDocuments(layout->m_documents);
+    m_bLayoutEnabled = bLayoutWasEnabled;
+    NotifyBarsAndRelayout();
+    DropLoadedLists();
+    CKGPBaseControlBar::s_bLoadingState = bWasLoading;
+    // The next layout applied reads its bars' values anew.
+    for (const auto& [hBar, bShown] : shownBefore) {
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hBar)))
+            pBar->ForgetVisibleStateRead();
+    }
+}
+
+std::vector<std::pair<HWND, BOOL>> CKGPDockManager::StatefulBarsShown()
+{
+    CObList statefulBars;
+    CollectStatefulBars(statefulBars);
+    std::vector<std::pair<HWND, BOOL>> shown;
+    for (POSITION pos = statefulBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKGPBaseControlBar*>(statefulBars.GetNext(pos));
+        shown.emplace_back(pBar->GetSafeHwnd(), pBar->IsBarVisible());
+    }
+    return shown;
+}
+
+void CKGPDockManager::UnpinAutoHiddenPanes()
+{
+    // Panes auto-hidden now come back first, before the loaded trees take
+    // their panes (a pane unpinned goes back to a place of its own, which
+    // would take it from the tree that named it); the loaded records pin
+    // them again.
+    CObList autoHidden;
+    for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != nullptr;) {
+        if (CKGPDockingControlBar* pPane = AutoHidePaneOf(m_lstAutoHideBars.GetNext(pos)))
+            autoHidden.AddTail(pPane);
+    }
+    for (POSITION pos = autoHidden.GetHeadPosition(); pos != nullptr;)
+        static_cast<CKGPDockingControlBar*>(autoHidden.GetNext(pos))->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, FALSE);
+}
+
+void CKGPDockManager::CollectDefaultSliders(CList<HWND, HWND>& sliders) const
+{
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pSlider = DYNAMIC_DOWNCAST(CKGPSlider, m_lstControlBars.GetNext(pos));
+        if (pSlider != nullptr && pSlider->IsDefault() && !pSlider->IsAutoHideMode())
+            sliders.AddTail(pSlider->GetSafeHwnd());
+    }
+}
+
+void CKGPDockManager::ApplyLoadedMiniFrames(BOOL bFrameHidden)
+{
     // Floating frames take their bars. Into a frame not shown yet they wait
     // hidden until it shows.
     for (POSITION pos = m_lstLoadedMiniFrames.GetHeadPosition(); pos != nullptr;) {
@@ -628,11 +684,10 @@ void CKGPDockManager::ApplyLoadedState()
         }
         ShowLoadedMiniFrame(pMiniFrame, bFrameHidden);
     }
+}
 
-    // The toolbars and the menu bar go back to their rows (or leave
-    // floating frames the layout does not keep).
-    RestoreDockedBars();
-
+void CKGPDockManager::RemoveFramesWithoutBars()
+{
     // Floating frames whose bars all went elsewhere go now (not when their
     // check comes round: a load may be followed by another at once).
     CObList frames;
@@ -645,13 +700,12 @@ void CKGPDockManager::ApplyLoadedState()
             pMiniFrame->DestroyWindow();
         }
     }
+}
 
-    // Panes that may not float stand in trees the layout does not store
-    // (it stores the trees of panes that may float): those whose values were
-    // read take their saved size there, and show as they did.
-    RestoreFixedPanes();
-
-    // Bars docked in the dock bars go back to their saved places.
+void CKGPDockManager::RestoreOtherDockedBars()
+{
+    // Bars docked in the dock bars (neither panes nor toolbars) go back to
+    // their saved places.
     CObList fixed;
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, m_lstControlBars.GetNext(pos));
@@ -661,21 +715,10 @@ void CKGPDockManager::ApplyLoadedState()
     }
     for (POSITION pos = fixed.GetHeadPosition(); pos != nullptr;)
         static_cast<CKGPControlBar*>(fixed.GetNext(pos))->RestoreLoadedPlacement(this);
+}
 
-    s_bRearranging = bWasRearranging;
-    // No layout before the auto-hidden panes are pinned again: until then
-    // they stand in trees at their edges (brought back above, or docked by
-    // their records on the way to their strips), and the trees laid out
-    // beside them would be squeezed and keep that thickness.
-    ApplyLoadedAutoHideBars();
-
-    // The tabbed bars read restore their tabs.
-    for (POSITION pos = m_lstLoadedTabbedBars.GetHeadPosition(); pos != nullptr;) {
-        auto* pTabbed = static_cast<CKGPBaseTabbedBar*>(m_lstLoadedTabbedBars.GetNext(pos));
-        if (pTabbed->GetSafeHwnd() != nullptr)
-            pTabbed->ApplyRestoredTabInfo();
-    }
-
+void CKGPDockManager::RemoveEmptySlidersAndTabbedBars(const CList<HWND, HWND>& oldSliders)
+{
     // Sliders left without panes and tabbed bars left without tabs go.
     CObList bars;
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;)
@@ -694,7 +737,7 @@ void CKGPDockManager::ApplyLoadedState()
             }
         }
     }
-
+    // The default sliders of the layout before that no pane stands in.
     for (POSITION pos = oldSliders.GetHeadPosition(); pos != nullptr;) {
         const HWND hSlider = oldSliders.GetNext(pos);
         auto* pSlider = ::IsWindow(hSlider) ? DYNAMIC_DOWNCAST(CKGPSlider, CWnd::FromHandlePermanent(hSlider)) : nullptr;
@@ -702,18 +745,6 @@ void CKGPDockManager::ApplyLoadedState()
             RemoveControlBar(pSlider);
             pSlider->DestroyWindow();
         }
-    }
-
-    SuspendTreeLayouts(emptiedTrees, FALSE);
-    ApplyBarsAsDocuments(layout->m_documents);
-    m_bLayoutEnabled = bLayoutWasEnabled;
-    NotifyBarsAndRelayout();
-    DropLoadedLists();
-    CKGPBaseControlBar::s_bLoadingState = bWasLoading;
-    // The next layout applied reads its bars' values anew.
-    for (const auto& [hBar, bShown] : shownBefore) {
-        if (auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hBar)))
-            pBar->ForgetVisibleStateRead();
     }
 }
 
