@@ -260,7 +260,7 @@ LRESULT CKGPMainClientAreaWnd::OnGetDragBounds(WPARAM wParam, LPARAM lParam)
     m_lstTabbedGroups.GetNext(pos);
     if (pos == nullptr)
         return 0;
-    auto* pNext = static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetAt(pos));
+    auto* pNext = m_lstTabbedGroups.GetAt(pos);
     CRect group;
     CRect next;
     pGroup->GetWindowRect(group);
@@ -279,7 +279,7 @@ LRESULT CKGPMainClientAreaWnd::OnDragComplete(WPARAM wParam, LPARAM lParam)
     m_lstTabbedGroups.GetNext(pos);
     if (pos == nullptr)
         return 0;
-    auto* pNext = static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetAt(pos));
+    auto* pNext = m_lstTabbedGroups.GetAt(pos);
     CRect rectNew = *pRect;
     ScreenToClient(rectNew);
     kgp::Box group = ToBox(WindowRectIn(*pGroup, *this));

@@ -368,9 +368,9 @@ void CKGPMainClientAreaWnd::ApplyArrangement(CKGPMDIStoredArrangement& stored)
     // The stored arrangement replaces every group; no group's message is
     // being handled now, so the groups taken out go at once.
     while (!m_lstTabbedGroups.IsEmpty())
-        RemoveTabGroup(static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetHead()), FALSE);
+        RemoveTabGroup(m_lstTabbedGroups.GetHead(), FALSE);
     for (POSITION pos = m_lstRemovedTabbedGroups.GetHeadPosition(); pos != nullptr;) {
-        CWnd* pGroup = static_cast<CWnd*>(m_lstRemovedTabbedGroups.GetNext(pos));
+        CKGPTabWnd* pGroup = m_lstRemovedTabbedGroups.GetNext(pos);
         if (pGroup->GetSafeHwnd() != nullptr)
             pGroup->DestroyWindow();
     }
@@ -429,7 +429,7 @@ void CKGPMainClientAreaWnd::ApplyArrangement(CKGPMDIStoredArrangement& stored)
             bActiveSeen = bActiveSeen || pGroup->IsActiveInMDITabGroup();
         }
         if (!bActiveSeen && !m_lstTabbedGroups.IsEmpty())
-            static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetHead())->SetActiveInMDITabGroup(TRUE);
+            m_lstTabbedGroups.GetHead()->SetActiveInMDITabGroup(TRUE);
         EnableMDITabbedGroups(TRUE, stored.params);
         m_bDisableUpdateTabs = FALSE;
         UpdateMDITabbedGroups(TRUE);

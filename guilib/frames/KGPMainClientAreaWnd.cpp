@@ -93,13 +93,14 @@ std::vector<CKGPTabWnd*> CKGPMainClientAreaWnd::Groups() const
 {
     std::vector<CKGPTabWnd*> groups;
     for (POSITION pos = m_lstTabbedGroups.GetHeadPosition(); pos != nullptr;)
-        groups.push_back(static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetNext(pos)));
+        groups.push_back(m_lstTabbedGroups.GetNext(pos));
     return groups;
 }
 
 BOOL CKGPMainClientAreaWnd::IsMemberOfMDITabGroup(CWnd* pWnd) const
 {
-    return m_bIsMDITabbedGroup && pWnd != nullptr && m_lstTabbedGroups.Find(pWnd) != nullptr;
+    auto* pGroup = DYNAMIC_DOWNCAST(CKGPTabWnd, pWnd);
+    return m_bIsMDITabbedGroup && pGroup != nullptr && m_lstTabbedGroups.Find(pGroup) != nullptr;
 }
 
 void CKGPMainClientAreaWnd::RecalcFrameLayout()
@@ -206,7 +207,7 @@ void CKGPMainClientAreaWnd::EnableMDITabbedGroups(BOOL bEnable, const CKGPMDITab
         // Emptied, the groups leave: a window closed meanwhile would leave
         // its tab behind in a hidden group.
         while (!m_lstTabbedGroups.IsEmpty())
-            RemoveTabGroup(static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetHead()), FALSE);
+            RemoveTabGroup(m_lstTabbedGroups.GetHead(), FALSE);
     }
     m_bIsMDITabbedGroup = bEnable;
     m_bTabIsVisible = bEnable;
@@ -356,7 +357,7 @@ void CKGPMainClientAreaWnd::UpdateMDITabbedGroups(BOOL bSetActiveTabVisible)
             } else {
                 pGroup = GetActiveGroup();
                 if (pGroup == nullptr)
-                    pGroup = static_cast<CKGPTabWnd*>(m_lstTabbedGroups.GetHead());
+                    pGroup = m_lstTabbedGroups.GetHead();
             }
             pTabChild->SetRelatedTabGroup(pGroup);
             pGroup->AddTab(pChild, label, static_cast<UINT>(-1), TRUE);
@@ -672,8 +673,7 @@ LRESULT CKGPMainClientAreaWnd::OnMDIDestroy(WPARAM wParam, LPARAM lParam)
             if (m_lstTabbedGroups.GetCount() >= 2 && pGroup->IsActiveInMDITabGroup()) {
                 POSITION pos = m_lstTabbedGroups.Find(pGroup);
                 m_lstTabbedGroups.GetNext(pos);
-                CKGPTabWnd* pNext = static_cast<CKGPTabWnd*>(
-                    pos != nullptr ? m_lstTabbedGroups.GetAt(pos) : m_lstTabbedGroups.GetHead());
+                CKGPTabWnd* pNext = pos != nullptr ? m_lstTabbedGroups.GetAt(pos) : m_lstTabbedGroups.GetHead();
                 const int iActive = pNext->GetActiveTab() >= 0 ? pNext->GetActiveTab() : 0;
                 if (CWnd* pWnd = pNext->GetTabWnd(iActive))
                     hToActivate = pWnd->GetSafeHwnd();

@@ -161,10 +161,10 @@ protected:
     CImageList m_TabIcons;
     CMap<HICON, HICON, int, int> m_mapIconIndex;
     CKGPMDITabParams m_mdiTabParams;
-    COwningPtrList<CObList, CObject*> m_lstTabbedGroups; // CKGPTabWnd* in layout order
+    COwningPtrList<CObList, CKGPTabWnd*> m_lstTabbedGroups; // in layout order
     std::unordered_map<CWnd*, std::unique_ptr<CImageList>> m_mapTabIcons;
     BOOL m_bIsMDITabbedGroup = FALSE;
-    COwningPtrList<CObList, CObject*> m_lstRemovedTabbedGroups;
+    COwningPtrList<CObList, CKGPTabWnd*> m_lstRemovedTabbedGroups;
     int m_nGroupAlignment = 0;                 // 0 none, 1 vertical, 2 horizontal
     int m_nResizeMargin = 40;
     CRect m_rectNewTabGroup;
