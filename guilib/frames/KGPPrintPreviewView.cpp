@@ -31,6 +31,12 @@ void CKGPPrintPreviewToolBar::OnContextMenu(CWnd*, CPoint)
     // No bars menu over the preview's own bar.
 }
 
+CKGPPrintPreviewToolBar::~CKGPPrintPreviewToolBar()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
 void CKGPPrintPreviewToolBar::OnDestroy()
 {
     // The bar leaves the frame's dock manager, which does not own it.

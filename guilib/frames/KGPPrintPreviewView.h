@@ -17,6 +17,9 @@ class CKGPStatusBar;
 class CKGPPrintPreviewToolBar : public CKGPToolBar {
     DECLARE_DYNAMIC(CKGPPrintPreviewToolBar)
 public:
+    CKGPPrintPreviewToolBar() = default;
+    // Its own WM_DESTROY takes it off the frame's dock manager.
+    ~CKGPPrintPreviewToolBar() override;
     // The preview's own bar stays when the frame hides its bars for the preview.
     BOOL HideInPrintPreviewMode() const override { return FALSE; }
     INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;

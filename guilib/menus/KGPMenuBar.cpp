@@ -63,6 +63,9 @@ IKGPMenuOptionsLink& CKGPMenuBar::OptionsLink()
 
 CKGPMenuBar::~CKGPMenuBar()
 {
+    // Its own WM_DESTROY takes it out of its frame.
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
     --s_nMenuBars;
     if (m_bClearHashOnClose && m_hMenu != nullptr)
         g_menuHash.RemoveMenu(m_hMenu);

@@ -51,7 +51,13 @@ BOOL CKGPPopupMenuBar::s_bHiddenItemsMnemonics = TRUE;
 
 CKGPPopupMenuBar::CKGPPopupMenuBar() { m_bRestoreFocus = FALSE; }
 
-CKGPPopupMenuBar::~CKGPPopupMenuBar() { *m_pAlive = false; }
+CKGPPopupMenuBar::~CKGPPopupMenuBar()
+{
+    // Its own WM_DESTROY stops its timers and closes its open sub-menus.
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+    *m_pAlive = false;
+}
 
 // ---- The menu delay ----
 

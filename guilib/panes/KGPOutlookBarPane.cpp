@@ -72,7 +72,12 @@ CKGPOutlookBarPane::CKGPOutlookBarPane() : m_clrBackColor(GetKGPGlobalData().clr
     s_images.SetTransparentColor(RGB(255, 0, 255));
 }
 
-CKGPOutlookBarPane::~CKGPOutlookBarPane() = default;
+// Its own WM_NCDESTROY takes it out of the floating frames' map and its frame.
+CKGPOutlookBarPane::~CKGPOutlookBarPane()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
 
 BOOL CKGPOutlookBarPane::CreatePane(CWnd* pParentWnd, DWORD dwStyle, UINT uiID, DWORD dwControlBarStyle)
 {

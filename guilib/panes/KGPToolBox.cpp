@@ -6,6 +6,12 @@
 IMPLEMENT_DYNCREATE(CKGPToolBoxBar, CKGPOutlookBar)
 IMPLEMENT_DYNCREATE(CKGPToolBox, CKGPDockingControlBar)
 
+CKGPToolBox::~CKGPToolBox()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
 namespace {
 
 constexpr UINT kBarId = 1;

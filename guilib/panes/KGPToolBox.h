@@ -31,6 +31,9 @@ class CKGPToolBox : public CKGPDockingControlBar, public IKGPToolBoxOwner {
     DECLARE_DYNCREATE(CKGPToolBox)
 public:
     CKGPToolBox() = default;
+    // The window goes while the toolbox is whole: its pages' windows with it,
+    // before the pages are deleted.
+    ~CKGPToolBox() override;
 
     // A page of tools (list or grid mode) under a page button named
     // lpszTitle, its images a strip of sizeImage cells; null when it cannot be made.

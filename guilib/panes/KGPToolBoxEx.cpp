@@ -2,6 +2,12 @@
 
 IMPLEMENT_DYNCREATE(CKGPToolBoxEx, CKGPTasksPane)
 
+CKGPToolBoxEx::~CKGPToolBoxEx()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
 BEGIN_MESSAGE_MAP(CKGPToolBoxEx, CKGPTasksPane)
     ON_WM_CREATE()
     ON_WM_SIZE()

@@ -11,6 +11,9 @@ class CKGPToolBoxEx : public CKGPTasksPane, public IKGPToolBoxOwner {
     DECLARE_DYNCREATE(CKGPToolBoxEx)
 public:
     CKGPToolBoxEx() = default;
+    // The window goes while the toolbox is whole: its pages' windows with it,
+    // before the pages are deleted.
+    ~CKGPToolBoxEx() override;
 
     // A page of tools in a new group named lpszTitle (list or grid mode),
     // its images a strip of sizeImage cells; null when it cannot be made.

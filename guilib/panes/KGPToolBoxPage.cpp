@@ -72,7 +72,12 @@ END_MESSAGE_MAP()
 
 CKGPToolBoxPage::CKGPToolBoxPage() = default;
 
-CKGPToolBoxPage::~CKGPToolBoxPage() = default;
+// Its own WM_DESTROY deletes its tooltip.
+CKGPToolBoxPage::~CKGPToolBoxPage()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
 
 BOOL CKGPToolBoxPage::CreatePage(CWnd* pParent, UINT nID, int nMode)
 {

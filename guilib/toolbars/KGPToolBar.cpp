@@ -75,8 +75,14 @@ constexpr int kVersionWithRecordedLength = 0x60200;
 
 CKGPToolBar::CKGPToolBar() = default;
 
+// The window goes while the bar is whole, so that a bar deleted first still
+// runs its own WM_DESTROY (its tooltip, the customisation selection, the
+// list of bars); a class of the family that handles the window's end itself
+// destroys it in its own destructor.
 CKGPToolBar::~CKGPToolBar()
 {
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
     LeaveListOfBars();
     if (m_pSibling != nullptr && m_pSibling->m_pSibling == this)
         m_pSibling->ForgetSibling();

@@ -2,7 +2,8 @@
 // popup, clicks are told by its parts (shadow, the button that opened it,
 // outside), the frame's bars list fills the entry that stands for it, and a
 // menu with a tear-off caption tears off into a floating bar the frame keeps;
-// accessibility clients hear a menu or a popup end as popups close.
+// accessibility clients hear a menu or a popup end as popups close; a menu
+// bar deleted before its window leaves its frame.
 #include "tests/guilib_popups/PopupTestSupport.h"
 
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -147,6 +148,23 @@ TEST_F(PopupFrameTest, TheEntryForTheBarsBecomesTheListOfTheFramesBars)
     ASSERT_NE(nullptr, popup);
     EXPECT_EQ(-1, popup->GetMenuBar()->CommandToIndex(kBarsEntry)) << "the entry is replaced";
     EXPECT_GE(popup->GetMenuBar()->CommandToIndex(0xE850), 0) << "the bar is listed by its id";
+}
+
+TEST_F(PopupFrameTest, AMenuBarDeletedBeforeItsWindowLeavesItsFrame)
+{
+    auto menuBar = std::make_unique<CKGPMenuBar>();
+    ASSERT_TRUE(menuBar->Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    HMENU menu = ::CreateMenu();  // the bar owns the menu it shows
+    ::AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(FileMenu()), L"&File");
+    menuBar->m_bClearHashOnClose = TRUE;
+    menuBar->CreateFromMenu(menu, FALSE, TRUE);
+    ASSERT_EQ(menuBar.get(), frame.GetFrameImpl().GetMenuBar()) << "it joined its frame";
+    const HWND window = menuBar->GetSafeHwnd();
+
+    menuBar.reset();  // the object first: its window goes as the menu bar's
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(nullptr, frame.GetFrameImpl().GetMenuBar()) << "the frame keeps no menu bar that went";
+    EXPECT_EQ(nullptr, CKGPMenuBar::FromFrame(&frame));
 }
 
 TEST_F(PopupFrameTest, AMenuTornOffBecomesAFloatingBarTheFrameKeeps)

@@ -3,8 +3,10 @@
 // owner and clears the other pages' selection, tooltips exist in grid mode
 // only, and a page scrolls by whole rows. Outlook form: pages under page
 // buttons, a click posts the pane's id, the scroll arrows follow the page.
+// Either form deleted before its window takes its pages' tooltips with it.
 #include <gtest/gtest.h>
 
+#include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/panes/KGPOutlookWnd.h"
 #include "guilib/panes/KGPToolBox.h"
 #include "guilib/panes/KGPToolBoxEx.h"
@@ -12,6 +14,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCapture.h"
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -162,6 +165,45 @@ TEST_F(ToolBoxExTest, TooltipsInGridModeOnlyAndScrollingByRows)
     EXPECT_EQ(1, list->GetFirstVisibleRow());
     EXPECT_TRUE(list->GetTool(0)->m_Rect.IsRectEmpty());
     EXPECT_LT(list->GetTool(1)->m_Rect.top, second.top);
+}
+
+// A toolbox of the form deleted while its window stands: the windows of the
+// pane and its pages go as theirs, and the grid page's tooltip with them.
+template <class ToolBox>
+void DeleteBeforeItsWindow(UINT id)
+{
+    CCommandFrame frame;
+    ASSERT_TRUE(frame.Open());
+    auto toolbox = std::make_unique<ToolBox>();
+    ASSERT_TRUE(toolbox->Create(_T("Toolbox"), &frame, CRect(0, 0, 200, 400), TRUE, id,
+                                WS_CHILD | WS_VISIBLE | CBRS_LEFT));
+    toolbox->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(toolbox->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CStringArray labels;
+    labels.Add(_T("Tool 1"));
+    labels.Add(_T("Tool 2"));
+    const HBITMAP images = MakeImages(2);
+    CKGPToolBoxPage* grid = toolbox->AddToolsPage(_T("Marks"), images, CSize(16, 16), labels, kgp::toolbox::kGridMode);
+    ASSERT_NE(nullptr, grid);
+    const CToolTipCtrl* tip = grid->GetToolTip();
+    ASSERT_NE(nullptr, tip);
+    ASSERT_EQ(UINT(KGP_TOOLTIP_TOOLBOX), CKGPToolTipFactory::GetKind(tip));
+    const HWND pane = toolbox->GetSafeHwnd();
+    const HWND page = grid->GetSafeHwnd();
+
+    toolbox.reset();
+    EXPECT_FALSE(::IsWindow(pane));
+    EXPECT_FALSE(::IsWindow(page));
+    EXPECT_EQ(0u, CKGPToolTipFactory::GetKind(tip)) << "the page's tooltip went with it";
+    frame.DestroyWindow();
+    ::DeleteObject(images);
+    keyloft_test::Pump(30);
+}
+
+TEST(ToolBoxLifetimeTest, AToolBoxDeletedBeforeItsWindowTakesItsPagesAndTheirTooltipsWithIt)
+{
+    DeleteBeforeItsWindow<CKGPToolBoxEx>(kToolBoxId + 2);
+    DeleteBeforeItsWindow<CKGPToolBox>(kToolBoxId + 3);
 }
 
 class ToolBoxTest : public ToolBoxFixture<CKGPToolBox> {

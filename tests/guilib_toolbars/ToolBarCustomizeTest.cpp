@@ -4,6 +4,7 @@
 // the reset prompt, and help mode's hit tests.
 #include <gtest/gtest.h>
 
+#include "guilib/controls/KGPToolTipFactory.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/tabs/KGPTabWindowLinks.h"
 #include "guilib/toolbars/KGPCustomizeRules.h"
@@ -410,6 +411,39 @@ TEST_F(ToolBarCustomizeTest, ABarMadeWithoutADropTargetTakesNoButtonDraggedOntoI
     }
     EXPECT_EQ((std::vector<UINT>{ID_TEST_PRINT, ID_TEST_SAVE}), CommandsOf(second)) << "nothing landed there";
     EXPECT_LT(bar.CommandToIndex(ID_TEST_OPEN), 0) << "dropped where no bar takes it";
+}
+
+TEST_F(ToolBarCustomizeTest, AToolBarDeletedBeforeItsWindowTakesItsTooltipAndTheSelectionWithIt)
+{
+    auto doomed = std::make_unique<CKGPToolBar>();
+    ASSERT_TRUE(doomed->Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS, kSecondBarId));
+    doomed->InsertButtonCopy(CKGPToolbarButton(ID_TEST_PRINT, 2, L"Print"));
+    doomed->AdjustLayout();
+    const CToolTipCtrl* tip = doomed->GetToolTipCtrl();
+    ASSERT_NE(nullptr, tip);
+    ASSERT_EQ(UINT(KGP_TOOLTIP_TOOLBAR), CKGPToolTipFactory::GetKind(tip));
+    const HWND window = doomed->GetSafeHwnd();
+
+    // Customising, the user picks its button.
+    CKGPToolBar::SetCustomizeMode(TRUE);
+    const CPoint print = doomed->GetButton(0)->m_rcButton.CenterPoint();
+    doomed->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(print.x, print.y));
+    doomed->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(print.x, print.y));
+    ASSERT_EQ(doomed.get(), CKGPToolBar::s_pCustomSelBar);
+    ASSERT_EQ(0, doomed->GetCustomizeSelection());
+
+    // The object goes while its window stands: the window goes as the bar's.
+    doomed.reset();
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(nullptr, CKGPToolBar::s_pCustomSelBar) << "the selection points at no bar that went";
+    EXPECT_EQ(0u, CKGPToolTipFactory::GetKind(tip)) << "its tooltip went with it";
+
+    // A pick on the other bar selects there (no bar that went is asked to let go).
+    const CPoint save = bar.GetButton(1)->m_rcButton.CenterPoint();
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(save.x, save.y));
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(save.x, save.y));
+    EXPECT_EQ(&bar, CKGPToolBar::s_pCustomSelBar);
+    EXPECT_EQ(1, bar.GetCustomizeSelection());
 }
 
 TEST_F(ToolBarCustomizeTest, TheResetPromptResetsTheBarOnOkOnly)
