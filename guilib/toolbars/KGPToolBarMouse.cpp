@@ -108,8 +108,11 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     SetButtonStyle(hit, button->m_nBits | TBBS_PRESSED);
     ShowCommandMessageString(button->m_nCommand);
     if (button->HandleClick(this, FALSE)) {
-        // Menus and drop-downs take the click themselves.
-        SetButtonStyle(hit, button->m_nBits & ~TBBS_PRESSED);
+        // Menus and drop-downs take the click themselves. The click may have
+        // rebuilt the buttons (a popup's show-all item goes as its menu shows
+        // every item): only a button still on the bar is released.
+        if (CKGPToolbarButton* still = GetButton(hit); still != nullptr && still == button)
+            SetButtonStyle(hit, still->m_nBits & ~TBBS_PRESSED);
         m_nPressedIndex = -1;
         return;
     }
@@ -162,9 +165,11 @@ void CKGPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
         CKGPBaseToolBar::OnLButtonDblClk(nFlags, point);
         return;
     }
+    // Asked first: the window it closes may take the button off the bar
+    // (the last maximised document's buttons go with it).
+    const BOOL closesItsWindow = button->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton));
     button->OnDblClk(this);
-    // The system-menu button closes its window on a double click: no press.
-    if (!button->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)))
+    if (!closesItsWindow)
         OnLButtonDown(nFlags, point);
 }
 

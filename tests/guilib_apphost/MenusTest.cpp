@@ -36,6 +36,36 @@ CPoint ShowAllPoint()
 
 bool NoMenuOpen() { return CKGPPopupMenu::GetActiveMenu() == nullptr; }
 
+// The index of the show-all item of the open popup; -1 when it has none.
+int ShowAllIndex()
+{
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    if (popup == nullptr || ShowAllPoint() == kNowhere)
+        return -1;
+    return popup->GetMenuItemCount() - 1;
+}
+
+// Every item of the open popup as its menu made it: a separator only where
+// the menu has one (an item without a caption), and no command pressed,
+// checked, hidden or off (the host's format commands are all on).
+::testing::AssertionResult ItemsAreWhole()
+{
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    if (popup == nullptr)
+        return ::testing::AssertionFailure() << "no menu is open";
+    constexpr UINT kNotInAMenu = TBBS_PRESSED | TBBS_CHECKED | TBBS_HIDDEN | TBBS_DISABLED | TBBS_INDETERMINATE;
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
+        const CKGPToolbarButton* item = popup->GetMenuItem(i);
+        if (item == nullptr)
+            return ::testing::AssertionFailure() << "item " << i << " is no menu item";
+        if (item->IsSeparator() != item->m_strCaption.IsEmpty() ||
+            (!item->IsSeparator() && (item->m_nBits & kNotInAMenu) != 0))
+            return ::testing::AssertionFailure() << "item " << i << " \"" << static_cast<const char*>(CW2A(item->m_strCaption))
+                                                 << "\" has the style bits " << std::hex << item->m_nBits;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST_F(AppHostTest, RarelyUsedCommandsWaitBehindTheMenusShowAllItemUntilAskedFor)
@@ -68,8 +98,13 @@ TEST_F(AppHostTest, RarelyUsedCommandsWaitBehindTheMenusShowAllItemUntilAskedFor
     ASSERT_TRUE(apphost::WaitUntil([] { return ShowAllPoint() != kNowhere; }));
     EXPECT_FALSE(MenuShows(_T("&Bold")));
     const CPoint showAll = ShowAllPoint();
+    const int showAllAt = ShowAllIndex();
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(showAll); }));
     EXPECT_TRUE(apphost::WaitUntil([&] { return MenuShows(_T("&Italic")); }));
+    // The press went to the show-all item, which the menu rebuilt without:
+    // the item now in its place, like every other, is as the menu made it.
+    ASSERT_NE(nullptr, CKGPPopupMenu::GetActiveMenu()->GetMenuItem(showAllAt));
+    EXPECT_TRUE(ItemsAreWhole());
 
     // The next menu of the bar (Right) hides its rare commands again.
     ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_RIGHT); }));

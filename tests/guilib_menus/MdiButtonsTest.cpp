@@ -1,6 +1,6 @@
 // The MDI buttons of a menu bar: the child's system-menu button (its popup
-// mirrors the child's system menu; a double click closes the child unless its
-// close item is off) and the minimise, restore and close buttons.
+// mirrors the child's system menu; a double click on it is no press) and the
+// minimise, restore and close buttons.
 #include <gtest/gtest.h>
 
 #include "guilib/toolbars/KGPToolbarMdiButtons.h"
@@ -64,17 +64,9 @@ TEST_F(MdiButtonsTest, TheSystemMenuPopupMirrorsTheChildsItemStates)
     EXPECT_TRUE(menus.Last()->closed);
 }
 
-TEST_F(MdiButtonsTest, ADoubleClickClosesTheActiveChildUnlessItsCloseIsOff)
-{
-    CKGPToolbarSystemMenuButton button(::GetSystemMenu(m_child, FALSE), nullptr);
-    button.OnChangeParentWnd(&bar);
-    SetCloseEnabled(FALSE);
-    button.OnDblClk(&bar);
-    EXPECT_TRUE(::IsWindow(m_child)) << "its close item is off";
-    SetCloseEnabled(TRUE);
-    button.OnDblClk(&bar);
-    EXPECT_FALSE(::IsWindow(m_child));
-}
+// A double click that closes the active child (unless its close item is
+// off), through the pointer on a maximised document of the application
+// host, is MaximisedNotesTest.cpp's.
 
 TEST_F(MdiButtonsTest, ADoubleClickOnTheSystemMenuButtonIsNoPress)
 {

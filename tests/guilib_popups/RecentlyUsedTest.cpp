@@ -133,10 +133,19 @@ TEST_F(RecentlyUsedTest, ShowingEveryItemLastsUntilTheMenusCloseAndTheNextMenuHi
     ASSERT_NE(nullptr, file);
     EXPECT_FALSE(Shows(file, kOpen)) << "the menu opened next hides them again";
 
-    // The show-all item; then the next menu of the bar opens hidden.
+    // A click on the show-all item (it goes as the menu is rebuilt under
+    // the press); then the next menu of the bar opens hidden.
     ASSERT_TRUE(EndsWithShowAll(file));
-    EXPECT_TRUE(file->GetMenuBar()->ClickItem(file->GetMenuItem(file->GetMenuItemCount() - 1)));
+    const int showAll = file->GetMenuItemCount() - 1;
+    CPoint showAllPoint = file->GetMenuItem(showAll)->m_rcButton.CenterPoint();
+    file->GetMenuBar()->ClientToScreen(&showAllPoint);
+    test_support::CInputScript().MoveTo(showAllPoint).Click().Run();
+    ASSERT_EQ(file, CKGPPopupMenu::GetActiveMenu()) << "the menu stays open";
     EXPECT_TRUE(Shows(file, kExit));
+    const CKGPToolbarButton* inItsPlace = file->GetMenuItem(showAll);
+    ASSERT_NE(nullptr, inItsPlace);
+    EXPECT_EQ(0u, inItsPlace->m_nBits & (TBBS_SEPARATOR | TBBS_PRESSED | TBBS_CHECKED | TBBS_HIDDEN))
+        << "the item in its place is as the menu made it";
     menuBar.ChangeHot(1);
     Pump(30);
     CKGPPopupMenu* edit = CKGPPopupMenu::GetActiveMenu();
