@@ -262,13 +262,17 @@ void CKGPPopupMenu::ExpandRecentFiles()
 }
 
 // The entry of the user tools becomes one item per tool, the group set off
-// by separators where other items follow.
+// by separators where other items follow. A manager without an entry command
+// (0, the separators' command) has no entry in any menu.
 void CKGPPopupMenu::ExpandUserTools()
 {
     if (g_pUserToolsManager == nullptr || CKGPToolBar::IsCustomizeMode())
         return;
+    const UINT entry = g_pUserToolsManager->GetToolsEntryCmd();
+    if (entry == 0)
+        return;
     CKGPPopupMenuBar& bar = *GetMenuBar();
-    const int at = bar.CommandToIndex(g_pUserToolsManager->GetToolsEntryCmd());
+    const int at = bar.CommandToIndex(entry);
     if (at < 0)
         return;
     bar.RemoveButton(at);

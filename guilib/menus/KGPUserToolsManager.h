@@ -12,7 +12,8 @@ class CKGPUserToolsManager : public CObject {
 public:
     // No range: no tool can be made.
     CKGPUserToolsManager();
-    // uiCmdToolsDummy: the command of the menu entry standing for the tools;
+    // uiCmdToolsDummy: the command of the menu entry standing for the tools
+    // (0: no menu has an entry, the tools are offered elsewhere);
     // [uiCmdFirst, uiCmdLast] the tools' ids; pToolRTC a class derived from
     // CKGPUserTool (CKGPUserTool itself when it is not).
     CKGPUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast,

@@ -16,7 +16,7 @@ class IKGPUserToolsLink {
 public:
     // TRUE for a command in the user tools' id range.
     virtual BOOL IsUserToolCommand(UINT uiCmd) const = 0;
-    // The command of the menu entry that stands for the user tools.
+    // The command of the menu entry that stands for the user tools (0: none).
     virtual UINT GetToolsEntryCommand() const = 0;
     // Draws the icon of the command's tool into the rectangle; FALSE when no
     // tool has the command.
@@ -100,10 +100,12 @@ inline BOOL IsUserToolCommand(UINT uiCmd)
     return pLink != nullptr && pLink->IsUserToolCommand(uiCmd);
 }
 
+// The command of the menu entry standing for the user tools; never 0 (a
+// manager without an entry command has no entry).
 inline BOOL IsToolsEntryCommand(UINT uiCmd)
 {
     const IKGPUserToolsLink* pLink = CKGPLink<IKGPUserToolsLink>::Get();
-    return pLink != nullptr && pLink->GetToolsEntryCommand() == uiCmd;
+    return uiCmd != 0 && pLink != nullptr && pLink->GetToolsEntryCommand() == uiCmd;
 }
 
 inline BOOL DrawToolIcon(CDC* pDC, const CRect& rect, UINT uiCmd)

@@ -10,10 +10,14 @@
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/menus/KGPPopupMenuBar.h"
+#include "guilib/menus/KGPUserToolsManager.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/sheets/KGPToolbarsPage.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_apphost/AppHostIds.h"
+
+#include <atomic>
+#include <vector>
 
 namespace {
 
@@ -217,6 +221,51 @@ TEST_F(AppHostTest, TheRecentlyUsedFilesFillTheFileMenuAndOneChosenOpens)
         EXPECT_FALSE(left.GetButton(i - 1)->IsSeparator() && left.GetButton(i)->IsSeparator()) << i;
     ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
     delete std::exchange(app.m_pRecentFileList, nullptr);
+}
+
+TEST_F(AppHostTest, AUserToolsManagerWithoutAMenuEntryLeavesTheMenusSeparatorsAlone)
+{
+    CHostMainFrame& frame = Frame();
+    const CPoint file = MenuItemPoint(frame.m_wndMenuBar, _T("&File"));
+    ASSERT_NE(kNowhere, file);
+    // "&New", "&Close", "&Save", a separator, "Recent File", a separator, "E&xit".
+    const auto separatorsShown = [] {
+        std::vector<int> at;
+        const CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+        for (int i = 0; popup != nullptr && i < popup->GetMenuItemCount(); ++i) {
+            if (popup->GetMenuItem(i)->IsSeparator())
+                at.push_back(i);
+        }
+        return at;
+    };
+    const auto openFile = [&] {
+        return apphost::Perform([&](apphost::CGestures& user) {
+                   user.Pause(::GetDoubleClickTime());
+                   user.Click(file);
+               }) &&
+               apphost::WaitUntil([] { return PopupItemPoint(_T("E&xit")) != kNowhere; });
+    };
+    const std::vector<int> menuSeparators{3, 5};
+
+    {
+        // The default: no command stands for the tools in any menu.
+        CKGPUserToolsManager tools;
+        ASSERT_EQ(0u, tools.GetToolsEntryCmd());
+        ASSERT_TRUE(openFile());
+        EXPECT_EQ(menuSeparators, separatorsShown()) << "no separator is taken for the tools' entry";
+        ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
+        ASSERT_TRUE(apphost::WaitUntil(NoMenuOpen));
+    }
+    // With a range and a tool, still no menu lists the tools.
+    CKGPUserToolsManager tools(0, ID_TOOL_FIRST, ID_TOOL_LAST);
+    CKGPUserTool* tool = tools.CreateNewTool();
+    ASSERT_NE(nullptr, tool);
+    tool->m_strLabel = _T("Notepad");
+    ASSERT_TRUE(openFile());
+    EXPECT_EQ(menuSeparators, separatorsShown());
+    EXPECT_EQ(kNowhere, PopupItemPoint(_T("Notepad")));
+    ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
+    ASSERT_TRUE(apphost::WaitUntil(NoMenuOpen));
 }
 
 namespace {
