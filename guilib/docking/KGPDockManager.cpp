@@ -803,7 +803,7 @@ void CKGPDockManager::BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd)
             }
             const UINT id = static_cast<UINT>(pBar->GetDlgCtrlID());
             menu.AppendMenu(MF_STRING | (pBar->IsBarVisible() ? MF_CHECKED : 0), id, name);
-            m_mapBarsMenuIds.SetAt(id, pBar);
+            m_mapBarsMenuIds.SetAt(id, pBar->GetSafeHwnd());
         });
     };
     // Toolbars first, then the other bars, a separator between the groups.
@@ -843,6 +843,16 @@ BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)
     return TRUE;
 }
 
+CKGPBaseControlBar* CKGPDockManager::BarListedInMenu(UINT nID) const
+{
+    HWND hBar = nullptr;
+    if (!m_mapBarsMenuIds.Lookup(nID, hBar))
+        return nullptr;
+    // A window gone, or one that took its handle since, is no listed bar.
+    auto* pBar = DYNAMIC_DOWNCAST(CKGPBaseControlBar, CWnd::FromHandlePermanent(hBar));
+    return pBar != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == nID ? pBar : nullptr;
+}
+
 BOOL CKGPDockManager::OnBarsMenuCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     if (!m_bControlBarsMenu || m_mapBarsMenuIds.IsEmpty())
@@ -850,23 +860,25 @@ BOOL CKGPDockManager::OnBarsMenuCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CM
     const BOOL bUpdate = nCode == static_cast<int>(CN_UPDATE_COMMAND_UI);
     if (bUpdate && !m_bMenuShown)
         return FALSE;
-    CKGPBaseControlBar* pBar = nullptr;
-    if (!m_mapBarsMenuIds.Lookup(nID, pBar) || pBar == nullptr)
+    CKGPBaseControlBar* pBar = BarListedInMenu(nID);
+    if (pBar == nullptr)
         return FALSE;
     if (bUpdate) {
         if (auto* pCmdUI = static_cast<CCmdUI*>(pExtra))
             pCmdUI->SetCheck(pBar->IsBarVisible());
         return TRUE;
     }
-    if (nCode != CN_COMMAND || pHandlerInfo != nullptr)
+    if (nCode != CN_COMMAND)
         return FALSE;
-    if (pBar->GetSafeHwnd() != nullptr) {
-        pBar->ShowBar(!pBar->IsBarVisible(), FALSE, TRUE);
-        if (CFrameWnd* pFrame = pBar->GetDockSiteFrame())
-            pFrame->RecalcLayout();
-        else
-            NotifyBarsAndRelayout();
-    }
+    // Asked whether the item has a handler (the command UI of a frame that
+    // turns off commands without one): it has, the list.
+    if (pHandlerInfo != nullptr)
+        return TRUE;
+    pBar->ShowBar(!pBar->IsBarVisible(), FALSE, TRUE);
+    if (CFrameWnd* pFrame = pBar->GetDockSiteFrame())
+        pFrame->RecalcLayout();
+    else
+        NotifyBarsAndRelayout();
     m_mapBarsMenuIds.RemoveAll();
     return TRUE;
 }

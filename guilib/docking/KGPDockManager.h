@@ -177,7 +177,8 @@ public:
     BOOL ShowBarsContextMenu(CPoint point);
     void BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd = 0);
     // The frames' command routing for the menu's items: a command shows or
-    // hides its bar, an update checks the item of a visible bar.
+    // hides its bar, an update checks the item of a visible bar (and the
+    // item has a handler while its bar stands).
     BOOL OnBarsMenuCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     CWnd* ReparentWindow(CWnd* pNewParent, CWnd* pWnd) const;
@@ -305,13 +306,19 @@ protected:
     std::unique_ptr<CKGPSmartDockingManager> m_pSDManager;
     // The waits of a dragged floating frame before it docks or joins another.
     KGPDock::CKGPDockDelay m_dockDelay;
-    CMap<UINT, UINT, CKGPBaseControlBar*, CKGPBaseControlBar*> m_mapBarsMenuIds;
+    // The bars the last bars menu listed, by their items' ids. The command
+    // chosen arrives after the menu has closed, when a bar may have gone:
+    // each is kept by its window and found again only while that stands.
+    CMap<UINT, UINT, HWND, HWND> m_mapBarsMenuIds;
     BOOL m_bMenuShown = FALSE;
     BOOL m_bControlBarsMenu = FALSE;
     BOOL m_bInPlaceBarsHidden = FALSE;
     UINT m_uiCustomizeCmd = 0;
 
 private:
+    // The bar the last bars menu listed with the id, while its window stands.
+    CKGPBaseControlBar* BarListedInMenu(UINT nID) const;
+
     static int s_nDockMode;
     static CKGPSmartDockingParams s_smartDockingParams;
 };

@@ -461,12 +461,17 @@ void CKGPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId, const CKGPToolbarMenuButt
 {
     CKGPPopupMenu* popup = GetPopupMenu();
     CWnd* messageWnd = popup != nullptr ? popup->GetMessageWnd() : nullptr;
-    CWnd* owner = GetOwner() != nullptr ? GetOwner() : GetParent();
-    if (CWnd* prompt = messageWnd != nullptr ? messageWnd : owner)
-        prompt->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     CKGPPopupMenu* top = popup;
     while (top != nullptr && top->GetParentPopupMenu() != nullptr)
         top = top->GetParentPopupMenu();
+    // A sub-menu's owner is the bar of the popup above, which goes with the
+    // menus before a posted command arrives: the owner of the first popup's
+    // bar (the bar that opened the menus, or the window a menu was tracked
+    // over) takes the command.
+    const CKGPPopupMenuBar* first = top != nullptr ? top->GetMenuBar() : this;
+    CWnd* owner = first->GetOwner() != nullptr ? first->GetOwner() : first->GetParent();
+    if (CWnd* prompt = messageWnd != nullptr ? messageWnd : owner)
+        prompt->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     if (top != nullptr) {
         if (CKGPToolBar* bar = top->GetParentToolBar(); bar != nullptr && bar->GetSafeHwnd() != nullptr)
             bar->LeaveHotState();
@@ -517,13 +522,10 @@ void CKGPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId, const CKGPToolbarMenuButt
 
 // ---- Command UI ----
 
-void CKGPPopupMenuBar::UpdateCommands()
+CFrameWnd* CKGPPopupMenuBar::CommandFrame() const
 {
-    // A tasks pane's pages keep the states their pane gave them.
     if (const CKGPPopupMenu* popup = GetPopupMenu(); popup != nullptr && popup->IsTasksPaneMenu())
-        return;
-    // The frame whose handlers answer: the message window's, else the one
-    // the popup opened over (never a popup itself).
+        return CKGPToolBar::CommandFrame();
     CWnd* target = CommandTarget();
     CFrameWnd* frame = target != nullptr ? target->AsFrameWnd() : nullptr;
     if (frame == nullptr && target != nullptr)
@@ -532,7 +534,15 @@ void CKGPPopupMenuBar::UpdateCommands()
         CWnd* top = CKGPPopupMenu::TopFrameOf(this);
         frame = top != nullptr ? top->AsFrameWnd() : nullptr;
     }
-    if (frame != nullptr && !frame->IsKindOf(RUNTIME_CLASS(CKGPPopupMenu)))
+    return frame != nullptr && !frame->IsKindOf(RUNTIME_CLASS(CKGPPopupMenu)) ? frame : nullptr;
+}
+
+void CKGPPopupMenuBar::UpdateCommands()
+{
+    // A tasks pane's pages keep the states their pane gave them.
+    if (const CKGPPopupMenu* popup = GetPopupMenu(); popup != nullptr && popup->IsTasksPaneMenu())
+        return;
+    if (CFrameWnd* frame = CommandFrame())
         OnUpdateCmdUI(frame, frame->m_bAutoMenuEnable);
 }
 

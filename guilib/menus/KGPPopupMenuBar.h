@@ -90,6 +90,10 @@ public:
     void AdjustLayout() override;
     void ChangeHot(int iIndex) override;
     CWnd* CommandTarget() const override;
+    // The frame the items' command UI asks: the message window's, else the
+    // one the popup opened over, never a popup (a sub-menu's message window
+    // may be the popup above it).
+    CFrameWnd* CommandFrame() const override;
     BOOL HighlightsDisabled() const override { return TRUE; }
     BOOL HandledOnRelease(CKGPToolbarButton* pButton) override;
     BOOL KeepsHotOnLeave() const override;

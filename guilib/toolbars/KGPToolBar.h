@@ -348,6 +348,9 @@ public:
     // Where commands go: the owner (or parent), or that window's frame when
     // m_bCommandsToFrame is set and it is no frame.
     virtual CWnd* CommandTarget() const;
+    // The frame whose command handlers the buttons' command UI asks: the
+    // command target's, or the bar's own frame.
+    virtual CFrameWnd* CommandFrame() const;
     BOOL m_bCommandsToFrame = TRUE;
     // A release over the pressed button sends its command unless this answers TRUE.
     virtual BOOL HandledOnRelease(CKGPToolbarButton* /*pButton*/) { return FALSE; }
@@ -563,8 +566,6 @@ private:
     CRect m_rectResize;
 
 
-    // The frame whose command handlers the buttons' command UI asks.
-    CFrameWnd* CommandFrame() const;
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
     BOOL OnNeedTipText(NMHDR* pNMHDR);
     void RecreateToolTip();

@@ -71,6 +71,9 @@
 #define ID_BAR_FORMAT 0xE808
 #define ID_BAR_CAPTION 0xE809
 #define ID_BAR_ALIGN 0xE80C
+// The ids the user's own toolbars take.
+#define ID_USER_TOOLBAR_FIRST 0xE830
+#define ID_USER_TOOLBAR_LAST 0xE839
 #define ID_PANE_FILES 201
 #define ID_PANE_CLASSES 202
 #define ID_PANE_OUTPUT 203

@@ -105,6 +105,8 @@ int CHostMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CKGPDockManager::SetDockingMode(KGP_DOCK_SMART);
     EnableDocking(CBRS_ALIGN_ANY);
     EnableAutoHideBars(CBRS_ALIGN_ANY);
+    // The user's own toolbars (made in the customisation sheet).
+    GetFrameImpl().SetUserToolbarRange(ID_USER_TOOLBAR_FIRST, ID_USER_TOOLBAR_LAST);
     if (!CreateBars() || !CreatePanes() || !CreateTasksPane() || !CreateShortcuts())
         return -1;
     DockBarsAndPanes();
@@ -121,7 +123,8 @@ BOOL CHostMainFrame::CreateBars()
     // bar) wait behind the menus' expand item until used, where the menus
     // show recently used commands first.
     for (UINT command : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_APP_EXIT, ID_EDIT_CUT, ID_EDIT_COPY,
-                         ID_EDIT_PASTE, ID_VIEW_STATUS_BAR, ID_VIEW_CUSTOMIZE, ID_VIEW_OPTIONS, ID_WINDOW_NEW,
+                         ID_EDIT_PASTE, ID_VIEW_STATUS_BAR, ID_VIEW_BARS, ID_VIEW_CUSTOMIZE, ID_VIEW_OPTIONS,
+                         ID_WINDOW_NEW,
                          ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_APP_ABOUT})
         CKGPToolBar::AddBasicCommand(command);
     if (!m_wndMenuBar.Create(this))
@@ -144,6 +147,9 @@ BOOL CHostMainFrame::CreateBars()
         m_wndToolBar.EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, _T("&Customize..."));
         m_wndFormatBar.EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, _T("&Customize..."));
     }
+    // Either may be closed (from its floating frame, or the View menu's list of the bars).
+    for (CKGPToolBar* bar : {&m_wndToolBar, &m_wndFormatBar})
+        bar->SetLibraryBarStyle(bar->GetLibraryBarStyle() | KGP_BARSTYLE_CLOSE);
 
     if (!m_wndStatusBar.Create(this))
         return FALSE;

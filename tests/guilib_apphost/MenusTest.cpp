@@ -178,6 +178,59 @@ TEST_F(AppHostTest, AHiddenItemsLetterRunsItOnlyWhileHiddenItemsTakeTheirLetters
     EXPECT_TRUE(apphost::WaitUntil(NoMenuOpen)) << "the menu closed as the command ran";
 }
 
+TEST_F(AppHostTest, ThePointerRestingOnAnItemOpensItsMenuAfterTheDelayAndOnTheShowAllItemAfterTwice)
+{
+    CHostMainFrame& frame = Frame();
+    const auto MenuShows = [](LPCTSTR lpszText) { return PopupItemPoint(lpszText) != kNowhere; };
+    CKGPToolBar::s_usage.Reset();  // the rare commands wait behind the show-all item
+    const CPoint view = MenuItemPoint(frame.m_wndMenuBar, _T("&View"));
+    ASSERT_NE(kNowhere, view);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(view); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return ShowAllPoint() != kNowhere; }));
+    CKGPPopupMenu* viewMenu = CKGPPopupMenu::GetActiveMenu();
+    const CPoint toolbars = PopupItemPoint(_T("&Toolbars and Panes"));
+    const CPoint showAll = ShowAllPoint();
+    ASSERT_NE(kNowhere, toolbars);
+    const DWORD delay = static_cast<DWORD>(CKGPPopupMenuBar::GetMenuShowDelay());
+    constexpr DWORD kTickSlack = 50;
+
+    // On the Toolbars and Panes item: its menu (the list of the bars) opens after the delay.
+    // The time the pointer reaches the item; then it rests there with a
+    // hand's small move (a popup takes no first move, and a busy queue may
+    // join the moves into one).
+    std::atomic<DWORD> restedAt{0};
+    const auto restOn = [&restedAt](apphost::CGestures& user, CPoint point) {
+        user.DragTo(point, 4);
+        restedAt = ::GetTickCount();
+        user.Pause(80);
+        user.MoveTo(point + CSize(1, 0));
+    };
+    apphost::CUserInput onToolbars([&](apphost::CGestures& user) { restOn(user, toolbars); });
+    EXPECT_TRUE(apphost::WaitUntil(
+        [&] {
+            const CKGPPopupMenu* open = CKGPPopupMenu::GetActiveMenu();
+            return open != nullptr && open->GetParentPopupMenu() == viewMenu;
+        },
+        6000))
+        << "the sub-menu opens";
+    const DWORD subMenuAfter = ::GetTickCount() - restedAt;
+    ASSERT_TRUE(onToolbars.Finish());
+    EXPECT_GE(subMenuAfter + kTickSlack, delay) << "not before the menu delay";
+    EXPECT_TRUE(MenuShows(_T("Standard"))) << "the toolbars are listed";
+
+    // On the show-all item: every item shows after twice the delay.
+    apphost::CUserInput onShowAll([&](apphost::CGestures& user) { restOn(user, showAll); });
+    EXPECT_TRUE(
+        apphost::WaitUntil([&] { return ShowAllPoint() == kNowhere && MenuShows(_T("C&aption Bar")); }, 6000))
+        << "the rare commands show";
+    const DWORD showAllAfter = ::GetTickCount() - restedAt;
+    ASSERT_TRUE(onShowAll.Finish());
+    EXPECT_GE(showAllAfter + kTickSlack, 2 * delay) << "hovering there waits twice the delay";
+    EXPECT_EQ(viewMenu, CKGPPopupMenu::GetActiveMenu()) << "the View menu, its sub-menu closed";
+    ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
+    ASSERT_TRUE(apphost::WaitUntil(NoMenuOpen));
+}
+
 TEST_F(AppHostTest, TheRecentlyUsedFilesFillTheFileMenuAndOneChosenOpens)
 {
     CHostMainFrame& frame = Frame();
