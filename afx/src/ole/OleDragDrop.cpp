@@ -3,6 +3,7 @@
 #include <afxole.h>
 
 #include "OleInterface.h"
+#include "OwnedWindowOrder.h"
 
 IMPLEMENT_DYNAMIC(COleDropSource, CCmdTarget)
 IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
@@ -20,6 +21,9 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
     source->m_bDropped = FALSE;
     if (!source->OnBeginDrag(CWnd::GetCapture()))
         return DROPEFFECT_NONE;
+    // The press that began the drag may have brought its window up over the
+    // windows it owns (a floating toolbar would hide no drop target).
+    afx_detail::KeepOwnedWindowsOverForeground();
     DWORD effect = DROPEFFECT_NONE;
     const HRESULT result = ::DoDragDrop(GetDataObject(), source->GetInterface(), dwEffects, &effect);
     return result == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
@@ -86,6 +90,10 @@ STDMETHODIMP COleDropSource::CDropSource::QueryInterface(REFIID riid, void** ppv
 
 STDMETHODIMP COleDropSource::CDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState)
 {
+    // Asked at each step of the drag, before the next window under the
+    // pointer is looked for: the owned windows stay over their owner while the
+    // mouse moves (the system may raise the owner late, as it draws it).
+    afx_detail::KeepOwnedWindowsOverForeground();
     const SCODE result = m_owner.QueryContinueDrag(fEscapePressed, grfKeyState);
     m_owner.m_bDropped = result == DRAGDROP_S_DROP;
     return result;
