@@ -195,7 +195,7 @@ BOOL CKGPToolBar::IsCommandRarelyUsed(UINT uiCommand)
 
 BOOL CKGPToolBar::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (s_bCustomizing && !m_bLockedBar)
+    if (s_bCustomizing && !IsLocked())
         return CKGPBaseToolBar::OnCommand(wParam, lParam);
     HWND source = reinterpret_cast<HWND>(lParam);
     int notifyCode = HIWORD(wParam);
@@ -266,9 +266,9 @@ void CKGPToolBar::Serialize(CArchive& ar)
     // Loading reads the whole archive through ReadArchive before anything
     // changes; the bar then fits its buttons, as after LoadState.
     CKGPBaseToolBar::Serialize(ar);
-    if (ar.IsLoading() && !m_bLockedBar && GetSafeHwnd() != nullptr)
+    if (ar.IsLoading() && !IsLocked() && GetSafeHwnd() != nullptr)
         AdjustLayout();
-    if (m_bLockedBar || ar.IsLoading())
+    if (IsLocked() || ar.IsLoading())
         return;
     CObList archivable;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
@@ -286,7 +286,7 @@ void CKGPToolBar::Serialize(CArchive& ar)
 void CKGPToolBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
 {
     CKGPBaseToolBar::ReadArchive(ar, load);
-    if (m_bLockedBar)
+    if (IsLocked())
         return;
     CKGPStoredReader in(ar);
     auto stored = std::make_shared<StoredButtons>();

@@ -9,6 +9,7 @@
 #include "guilib/core/KGPToolBarImages.h"
 #include "guilib/toolbars/KGPBaseToolBar.h"
 #include "guilib/toolbars/KGPCommandManager.h"
+#include "guilib/toolbars/KGPToolBarImageSet.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
@@ -323,7 +324,7 @@ public:
     void ReadArchive(CArchive& ar, CKGPStoredLoad& load) override;
     static BOOL LoadParameters(LPCTSTR lpszProfileName = nullptr);
 
-    BOOL IsLocked() const { return m_bLockedBar; }
+    BOOL IsLocked() const { return m_images.IsLocked(); }
     int GetHotButton() const { return m_nHotIndex; }
     // No button stays hot; the owner shows the idle prompt.
     void LeaveHotState();
@@ -498,21 +499,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The eight strips a bar draws from: its own on a locked bar, else the shared ones.
-    struct StripRefs {
-        CKGPToolBarImages* normal;
-        CKGPToolBarImages* cold;
-        CKGPToolBarImages* disabled;
-        CKGPToolBarImages* large;
-        CKGPToolBarImages* largeCold;
-        CKGPToolBarImages* largeDisabled;
-        CKGPToolBarImages* menu;
-        CKGPToolBarImages* menuDisabled;
-    };
-    StripRefs Strips() const;
-    static StripRefs SharedStrips();
-    static void SetStripSizes(const StripRefs& strips, CSize image);
-    BOOL UpdateOwnSizesNow();
+    // The eight strips the bar draws from: its own on a locked bar, else the shared ones.
+    KGPToolBarStrips Strips() const { return m_images.Strips(); }
+    // The strips and sizes the bar draws with, whether it is locked, and
+    // where its bitmap begins in its strip.
+    CKGPToolBarImageSet m_images;
     CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
     // What an archive of the bar holds, read and checked, not yet the bar's.
     struct StoredButtons;
@@ -606,8 +597,6 @@ private:
 
     CKGPToolbarButtonList m_lstButtons;
     UINT m_nResourceId = 0;
-    BOOL m_bLockedBar = FALSE;
-    int m_nFirstImage = 0;
     int m_nPressedIndex = -1;
     int m_nHotIndex = -1;
     BOOL m_bCaptionsUnderImages = FALSE;
@@ -631,18 +620,6 @@ private:
 
     static CObList s_lstAllBars;
     static CList<UINT, UINT> s_lstForbiddenCommands;
-    CKGPToolBarImages m_imgOwnNormal;
-    CKGPToolBarImages m_imgOwnCold;
-    CKGPToolBarImages m_imgOwnDisabled;
-    CKGPToolBarImages m_imgOwnLarge;
-    CKGPToolBarImages m_imgOwnLargeCold;
-    CKGPToolBarImages m_imgOwnLargeDisabled;
-    CKGPToolBarImages m_imgOwnMenu;
-    CKGPToolBarImages m_imgOwnMenuDisabled;
-    CSize m_sizeOwnButton{23, 22};
-    CSize m_sizeOwnImage{16, 15};
-    CSize m_sizeOwnButtonNow{23, 22};
-    CSize m_sizeOwnImageNow{16, 15};
     // First image index of each normal bitmap loaded into the shared strip.
     static std::map<UINT, int> s_mapBitmapFirstImage;
 };

@@ -98,7 +98,7 @@ void CKGPToolBar::SetCustomizeMode(BOOL bSet)
         auto* bar = static_cast<CKGPToolBar*>(s_lstAllBars.GetNext(pos));
         if (bar->GetSafeHwnd() == nullptr)
             continue;
-        if (!bar->m_bLockedBar)
+        if (!bar->IsLocked())
             bar->AdjustLayout();
         if (bar->IsWindowVisible())
             bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
@@ -172,7 +172,7 @@ BOOL CKGPToolBar::SetCustomizeMenuStates(CKGPToolbarButton* pButton, CMenu* pPop
 
 void CKGPToolBar::OnContextMenu(CWnd* pWnd, CPoint point)
 {
-    if (!s_bCustomizing || m_bLockedBar) {
+    if (!s_bCustomizing || IsLocked()) {
         CKGPBaseToolBar::OnContextMenu(pWnd, point);
         return;
     }
@@ -445,7 +445,7 @@ DROPEFFECT CKGPToolBar::DragEnterQuery(COleDataObject* pDataObject, DWORD dwKeyS
 
 DROPEFFECT CKGPToolBar::DragOverBar(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    if (m_bLockedBar || m_bDropsElsewhere)
+    if (IsLocked() || m_bDropsElsewhere)
         return DROPEFFECT_NONE;
     // Only asked whether it fits this bar: no dialog opens while dragging.
     const std::unique_ptr<CKGPToolbarButton> button(CKGPToolbarButton::CreateFromOleData(pDataObject));

@@ -94,7 +94,7 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     if (altDrag)
         s_bAltDragCustomizing = TRUE;
     if (s_bCustomizing || altDrag) {
-        if (!m_bLockedBar && !m_bDropsElsewhere)
+        if (!IsLocked() && !m_bDropsElsewhere)
             PressForCustomizing(hit, point);
         if (altDrag)
             s_bAltDragCustomizing = FALSE;
@@ -181,7 +181,7 @@ void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
         CKGPBaseToolBar::OnMouseMove(nFlags, point);
         return;
     }
-    if (s_bCustomizing && !m_bLockedBar) {
+    if (s_bCustomizing && !IsLocked()) {
         if (m_bResizingButton)
             TrackResize(point);
         return;

@@ -82,7 +82,7 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
         DrawButton(pDC, button, images, highlighted);
     }
 
-    if (s_bCustomizing && s_pCustomSelBar == this && !m_bLockedBar) {
+    if (s_bCustomizing && s_pCustomSelBar == this && !IsLocked()) {
         const CKGPToolbarButton* selected = GetButton(m_nCustomSelIndex);
         if (selected != nullptr && selected->IsArchivable()) {
             CRect frame = selected->m_rcButton;
@@ -119,7 +119,7 @@ BOOL CKGPToolBar::DrawButton(CDC* pDC, CKGPToolbarButton* pButton, CKGPToolBarIm
     pDC->GetClipBox(clip);
     if (!pButton->m_bShown || !overlap.IntersectRect(pButton->m_rcButton, clip))
         return TRUE;
-    const BOOL customizing = s_bCustomizing && !s_bAltDragCustomizing && !m_bLockedBar;
+    const BOOL customizing = s_bCustomizing && !s_bAltDragCustomizing && !IsLocked();
     pButton->OnDraw(pDC, pButton->m_rcButton, pImages, IsHorizontal(), customizing, bHighlighted, m_bDrawOptionA,
                     bDrawDisabledImages && m_bDrawOptionB);
     return TRUE;

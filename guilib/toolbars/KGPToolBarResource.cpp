@@ -41,9 +41,9 @@ BOOL CKGPToolBar::LoadFromResourceEx(UINT uiResID, const BitmapIds& bitmaps, BOO
     if (!AfxLoadToolBarResource(AfxGetResourceHandle(), MAKEINTRESOURCE(uiResID), resource))
         return FALSE;
 
-    m_bLockedBar = bLocked;
+    m_images.SetLocked(bLocked);
     const CSize image(resource.wWidth, resource.wHeight);
-    if (m_bLockedBar)
+    if (IsLocked())
         SetLockedSizes(image + CSize(6, 6), image);
     else
         SetSizes(image + CSize(6, 6), image);
@@ -76,16 +76,16 @@ BOOL CKGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIma
         for (int i = 0; i < nIDCount; ++i)
             InsertButton(separator());
     } else {
-        int image = m_nFirstImage;
+        int image = m_images.FirstImage();
         for (int i = 0; i < nIDCount; ++i) {
             const UINT id = lpIDArray[i];
             if (id == 0) {
                 InsertSeparator();
             } else if (bRemapImages) {
-                if (InsertButtonCopy(CKGPToolbarButton(id, image, nullptr, FALSE, m_bLockedBar)) >= 0 && !m_bLockedBar)
+                if (InsertButtonCopy(CKGPToolbarButton(id, image, nullptr, FALSE, IsLocked())) >= 0 && !IsLocked())
                     GetCmdMgr()->SetCmdImage(id, image, FALSE);
             } else if (const int known = GetCmdMgr()->GetCmdImage(id, FALSE); known >= 0) {
-                InsertButtonCopy(CKGPToolbarButton(id, known, nullptr, FALSE, m_bLockedBar));
+                InsertButtonCopy(CKGPToolbarButton(id, known, nullptr, FALSE, IsLocked()));
             }
             if (id != 0)
                 ++image;
@@ -109,7 +109,7 @@ BOOL CKGPToolBar::ResetToResource()
 {
     if (m_nResourceId == 0)
         return FALSE;
-    const BOOL loaded = LoadFromResource(m_nResourceId, 0, 0, m_bLockedBar);
+    const BOOL loaded = LoadFromResource(m_nResourceId, 0, 0, IsLocked());
     AdjustLayout();
     if (GetSafeHwnd() != nullptr)
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);

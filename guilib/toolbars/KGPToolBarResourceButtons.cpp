@@ -138,7 +138,7 @@ BOOL CKGPToolBar::MergeResourceButtons(const CObList& lstStored)
 std::unique_ptr<CKGPToolbarButton> CKGPToolBar::MakeResourceButton(const CKGPToolbarButton& resource) const
 {
     const int image = resource.m_nCommand != 0 ? GetCmdMgr()->GetCmdImage(resource.m_nCommand, FALSE) : -1;
-    return std::make_unique<CKGPToolbarButton>(resource.m_nCommand, image, nullptr, FALSE, m_bLockedBar);
+    return std::make_unique<CKGPToolbarButton>(resource.m_nCommand, image, nullptr, FALSE, IsLocked());
 }
 
 std::vector<std::pair<int, const CKGPToolbarButton*>> CKGPToolBar::GetMissingResourceButtons() const

@@ -16,8 +16,6 @@ namespace {
 // plain toolbar takes it).
 constexpr COLORREF kBitmapBackground = RGB(192, 192, 192);
 
-CSize Scaled(CSize size) { return {kgp::ScaleToLarge(size.cx, CKGPToolBar::s_dLargeScale), kgp::ScaleToLarge(size.cy, CKGPToolBar::s_dLargeScale)}; }
-
 // Appends pale copies of the normal images from `first` on to the cold strip,
 // so that the cold images keep the indexes of the normal ones.
 BOOL AppendColdImages(const CKGPToolBarImages& normal, int first, int nPercent, CKGPToolBarImages& cold)
@@ -37,81 +35,27 @@ BOOL AppendColdImages(const CKGPToolBarImages& normal, int first, int nPercent, 
 
 }  // namespace
 
-CKGPToolBar::StripRefs CKGPToolBar::SharedStrips()
-{
-    return {&s_imgNormal,     &s_imgCold,         &s_imgDisabled,          &s_imgLarge,
-            &s_imgLargeCold,  &s_imgLargeDisabled, &s_imgMenu,             &s_imgMenuDisabled};
-}
-
-CKGPToolBar::StripRefs CKGPToolBar::Strips() const
-{
-    if (!m_bLockedBar)
-        return SharedStrips();
-    auto* self = const_cast<CKGPToolBar*>(this);
-    return {&self->m_imgOwnNormal,    &self->m_imgOwnCold,          &self->m_imgOwnDisabled,
-            &self->m_imgOwnLarge,     &self->m_imgOwnLargeCold,     &self->m_imgOwnLargeDisabled,
-            &self->m_imgOwnMenu,      &self->m_imgOwnMenuDisabled};
-}
-
-// The image size goes to the plain strips, and at the large scale to the large ones.
-void CKGPToolBar::SetStripSizes(const StripRefs& strips, CSize image)
-{
-    for (CKGPToolBarImages* strip : {strips.normal, strips.cold, strips.disabled, strips.menu, strips.menuDisabled})
-        strip->SetImageSize(image);
-    for (CKGPToolBarImages* strip : {strips.large, strips.largeCold, strips.largeDisabled})
-        strip->SetImageSize(Scaled(image));
-}
-
 void CKGPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
 {
     s_sizeButton = sizeButton;
     s_sizeImage = sizeImage;
-    s_sizeButtonNow = s_bLargeIconMode ? Scaled(sizeButton) : CSize(sizeButton);
-    s_sizeImageNow = s_bLargeIconMode ? Scaled(sizeImage) : CSize(sizeImage);
-    SetStripSizes(SharedStrips(), sizeImage);
+    s_sizeButtonNow = s_bLargeIconMode ? CKGPToolBarImageSet::AtLargeScale(sizeButton) : CSize(sizeButton);
+    s_sizeImageNow = s_bLargeIconMode ? CKGPToolBarImageSet::AtLargeScale(sizeImage) : CSize(sizeImage);
+    CKGPToolBarImageSet::SharedStrips().SetImageSize(sizeImage);
     if (s_pUserImageStrip != nullptr)
         s_pUserImageStrip->SetImageSize(sizeImage);
 }
 
 void CKGPToolBar::CopyImagesFrom(const CKGPToolBar& source)
 {
-    const StripRefs from = source.Strips();
-    m_bLockedBar = TRUE;
-    SetLockedSizes(source.GetCurrentButtonSize(), from.normal->GetImageSize());
-    from.normal->CopyTo(m_imgOwnNormal);
-    from.cold->CopyTo(m_imgOwnCold);
-    from.disabled->CopyTo(m_imgOwnDisabled);
+    m_images.CopyFrom(source.m_images, source.GetCurrentButtonSize());
 }
 
-void CKGPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage)
-{
-    m_sizeOwnButton = sizeButton;
-    m_sizeOwnImage = sizeImage;
-    UpdateOwnSizesNow();
-    SetStripSizes({&m_imgOwnNormal, &m_imgOwnCold, &m_imgOwnDisabled, &m_imgOwnLarge, &m_imgOwnLargeCold,
-                   &m_imgOwnLargeDisabled, &m_imgOwnMenu, &m_imgOwnMenuDisabled},
-                  sizeImage);
-}
-
-// A locked bar's sizes in effect follow the large-icons mode; TRUE when they changed.
-BOOL CKGPToolBar::UpdateOwnSizesNow()
-{
-    const CSize button = s_bLargeIconMode ? Scaled(m_sizeOwnButton) : m_sizeOwnButton;
-    const CSize image = s_bLargeIconMode ? Scaled(m_sizeOwnImage) : m_sizeOwnImage;
-    if (button == m_sizeOwnButtonNow && image == m_sizeOwnImageNow)
-        return FALSE;
-    m_sizeOwnButtonNow = button;
-    m_sizeOwnImageNow = image;
-    return TRUE;
-}
+void CKGPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage) { m_images.SetOwnSizes(sizeButton, sizeImage); }
 
 CSize CKGPToolBar::GetCurrentButtonSize() const
 {
-    CSize button;
-    if (m_bLockedBar)
-        button = m_bFollowLargeIcons ? m_sizeOwnButtonNow : m_sizeOwnButton;
-    else
-        button = m_bFollowLargeIcons ? s_sizeButtonNow : s_sizeButton;
+    CSize button = m_images.ButtonSize(m_bFollowLargeIcons);
     if (WantsExtraButtonSize())
         button += CKGPVisualManager::GetInstance()->GetExtraButtonSize();
     return button;
@@ -120,21 +64,19 @@ CSize CKGPToolBar::GetCurrentButtonSize() const
 void CKGPToolBar::SetLargeIcons(BOOL bLargeIcons)
 {
     s_bLargeIconMode = bLargeIcons;
-    s_sizeButtonNow = bLargeIcons ? Scaled(s_sizeButton) : s_sizeButton;
-    s_sizeImageNow = bLargeIcons ? Scaled(s_sizeImage) : s_sizeImage;
+    s_sizeButtonNow = bLargeIcons ? CKGPToolBarImageSet::AtLargeScale(s_sizeButton) : s_sizeButton;
+    s_sizeImageNow = bLargeIcons ? CKGPToolBarImageSet::AtLargeScale(s_sizeImage) : s_sizeImage;
     for (POSITION pos = s_lstAllBars.GetHeadPosition(); pos != nullptr;) {
         auto* bar = static_cast<CKGPToolBar*>(s_lstAllBars.GetNext(pos));
-        if (bar->m_bLockedBar)
-            bar->UpdateOwnSizesNow();
+        if (bar->IsLocked())
+            bar->m_images.UpdateOwnSizesNow();
         bar->AdjustLayout();
     }
 }
 
 void CKGPToolBar::ResetAllImages()
 {
-    const StripRefs strips = SharedStrips();
-    for (CKGPToolBarImages* strip : {strips.normal, strips.cold, strips.disabled, strips.large, strips.largeCold,
-                                     strips.largeDisabled, strips.menu, strips.menuDisabled})
+    for (CKGPToolBarImages* strip : CKGPToolBarImageSet::SharedStrips().All())
         strip->Clear();
     s_mapBitmapFirstImage.clear();
 }
@@ -143,18 +85,17 @@ void CKGPToolBar::ResetAllImages()
 // a locked bar fills its own.
 BOOL CKGPToolBar::LoadBitmapSet(const BitmapIds& ids, BOOL bLocked)
 {
-    m_bLockedBar = bLocked;
-    const BOOL add = !m_bLockedBar;
+    m_images.SetLocked(bLocked);
+    const BOOL add = !bLocked;
     if (add) {
         const auto known = s_mapBitmapFirstImage.find(ids.normal);
         if (known != s_mapBitmapFirstImage.end()) {
-            m_nFirstImage = known->second;
+            m_images.SetFirstImage(known->second);
             return TRUE;
         }
     }
-    const StripRefs strips = Strips();
-    for (CKGPToolBarImages* strip : {strips.normal, strips.cold, strips.disabled, strips.large, strips.largeCold,
-                                     strips.largeDisabled, strips.menu, strips.menuDisabled})
+    const KGPToolBarStrips strips = Strips();
+    for (CKGPToolBarImages* strip : strips.All())
         strip->SetTransparentColor(kBitmapBackground);
     const int first = add ? strips.normal->GetCount() : 0;
     if (!strips.normal->Load(ids.normal, nullptr, add))
@@ -175,7 +116,7 @@ BOOL CKGPToolBar::LoadBitmapSet(const BitmapIds& ids, BOOL bLocked)
         if (id != 0 && !strip->Load(id, nullptr, add))
             return FALSE;
     }
-    m_nFirstImage = first;
+    m_images.SetFirstImage(first);
     if (add)
         s_mapBitmapFirstImage[ids.normal] = first;
     return TRUE;
@@ -185,7 +126,7 @@ BOOL CKGPToolBar::LoadBitmapSet(const BitmapIds& ids, BOOL bLocked)
 // image missing from the cold or disabled strip is drawn from the normal one.
 CKGPToolBarImages* CKGPToolBar::StripFor(const CKGPToolbarButton& button, BOOL bHighlighted)
 {
-    const StripRefs strips = Strips();
+    const KGPToolBarStrips strips = Strips();
     const BOOL large = s_bLargeIconMode && m_bFollowLargeIcons && !strips.large->IsEmpty();
     CKGPToolBarImages& normal = large ? *strips.large : *strips.normal;
     CKGPToolBarImages& cold = large ? *strips.largeCold : *strips.cold;

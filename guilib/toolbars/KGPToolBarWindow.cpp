@@ -114,7 +114,7 @@ void CKGPToolBar::OnSize(UINT nType, int cx, int cy)
 {
     UpdateRoundedRegion();
     CKGPBaseToolBar::OnSize(nType, cx, cy);
-    if (s_bCustomizing && !m_bLockedBar)
+    if (s_bCustomizing && !IsLocked())
         OnCancelMode();
     AdjustLocations();
     // A floating bar's frame offers neither restoring nor sizing commands,
@@ -163,7 +163,7 @@ void CKGPToolBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 void CKGPToolBar::OnVisualManagerChanged()
 {
     UpdateRoundedRegion();
-    if (!m_bLockedBar)
+    if (!IsLocked())
         AdjustLayout();
     CKGPToolBarImages::OnSysColorChange();
 }
@@ -175,7 +175,7 @@ BOOL CKGPToolBar::OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }  // painted in one
 // The control of a button answers for its colours in customisation mode.
 HBRUSH CKGPToolBar::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
-    if (s_bCustomizing && !m_bLockedBar && pWnd != nullptr) {
+    if (s_bCustomizing && !IsLocked() && pWnd != nullptr) {
         for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
             auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
             if (button->OwnsWindow(pWnd->GetSafeHwnd()))
@@ -191,7 +191,7 @@ BOOL CKGPToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     ::GetCursorPos(&point);
     ScreenToClient(&point);
     const CKGPToolbarButton* selected = GetButton(m_nCustomSelIndex);
-    const BOOL onResizeEdge = s_bCustomizing && !m_bLockedBar && s_pCustomSelBar == this && selected != nullptr &&
+    const BOOL onResizeEdge = s_bCustomizing && !IsLocked() && s_pCustomSelBar == this && selected != nullptr &&
                               selected->IsResizable() && selected->m_rcButton.PtInRect(point) &&
                               point.x >= selected->m_rcButton.right - kResizeEdge;
     if (m_bResizingButton || onResizeEdge) {
@@ -210,7 +210,7 @@ BOOL CKGPToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 void CKGPToolBar::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CKGPBaseToolBar::OnShowWindow(bShow, nStatus);
-    if (!s_bCustomizing || m_bLockedBar)
+    if (!s_bCustomizing || IsLocked())
         return;
     // The customisation sheet's list of bars follows a bar shown or hidden.
     KGPToolbarLinks::OnToolbarShown(this, bShow);
