@@ -9,6 +9,7 @@
 #include "guilib/core/KGPToolBarImages.h"
 #include "guilib/toolbars/KGPBaseToolBar.h"
 #include "guilib/toolbars/KGPCommandManager.h"
+#include "guilib/toolbars/KGPToolBarCustomizeState.h"
 #include "guilib/toolbars/KGPToolBarImageSet.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
@@ -21,7 +22,6 @@
 class CCustomizeButton;
 class CKGPRegistry;
 class CKGPStoredLoad;
-class CKGPToolbarDropTarget;
 class CKGPToolbarMenuButton;
 class COleDataObject;
 
@@ -133,8 +133,8 @@ public:
     // The marker shown in customisation mode while a button is dragged over
     // the bar (-1: none); it repaints where it was and where it goes.
     void SetInsertMarker(int iIndex, const CRect& rectMarker);
-    int GetInsertMarker() const { return m_nInsertMarkIndex; }
-    const CRect& GetInsertMarkerRect() const { return m_rectInsertMark; }
+    int GetInsertMarker() const { return m_customize.markIndex; }
+    const CRect& GetInsertMarkerRect() const { return m_customize.markRect; }
     virtual void DrawInsertMarker(CDC* pDC);
     // Whether the button starts or ends a group of the bar's shown buttons
     // (never for the customise button, which no group counts).
@@ -407,7 +407,7 @@ public:
     // A button dropped onto its own place: moved 6 pixels or more along the
     // bar it begins (forward) or leaves (backward) a group.
     virtual void NudgeButton(CKGPToolbarButton* pButton, CPoint ptDragStart, CPoint ptDrop);
-    int GetCustomizeSelection() const { return m_nCustomSelIndex; }
+    int GetCustomizeSelection() const { return m_customize.selected; }
     // The command ids of the customisation menu.
     static CString GetCustomizeCommandText(UINT uiCmd);
     // One more use of the command.
@@ -504,6 +504,9 @@ private:
     // The strips and sizes the bar draws with, whether it is locked, and
     // where its bitmap begins in its strip.
     CKGPToolBarImageSet m_images;
+    // The selection, the resize, the drag and the insertion marker of
+    // customisation, and the bar's drop target.
+    CKGPToolBarCustomizeState m_customize;
     CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
     // What an archive of the bar holds, read and checked, not yet the bar's.
     struct StoredButtons;
@@ -535,13 +538,8 @@ private:
     BOOL ShowSelectedImage(CKGPToolbarButton* pButton, BOOL bCaption);
     // Re-lays out, re-fits and repaints after a customisation command.
     void AfterCustomizeChange();
-    std::unique_ptr<CKGPToolbarDropTarget> m_pDropTarget;
-    // The drop this bar took was of its own dragged button.
-    BOOL m_bDroppedOnSource = FALSE;
     // The window's text as last set (WM_NCCREATE, WM_SETTEXT).
     CString m_strWindowText;
-    // The bar whose button is being dragged.
-    static CKGPToolBar* s_pDragSourceBar;
     static HHOOK s_hHelpHook;
     static CKGPToolBar* s_pHelpHotBar;
     static LRESULT CALLBACK HelpMouseHook(int nCode, WPARAM wParam, LPARAM lParam);
@@ -551,10 +549,6 @@ private:
     void EndResize(CPoint point);
     CPoint m_ptMouseLast{-1, -1};
     BOOL m_bLeaveTracking = FALSE;
-    CKGPToolbarButton* m_pDraggedButton = nullptr;
-    CPoint m_ptDragOrigin{-1, -1};
-    BOOL m_bDragCopies = FALSE;
-    CRect m_rectResize;
 
 
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
@@ -588,9 +582,6 @@ private:
     CKGPToolbarButtonList m_lstResourceButtons;
     CKGPToolbarButtonList m_lstAfterResetButtons;
     BOOL m_bResourceChanged = FALSE;
-    int m_nInsertMarkIndex = -1;
-    CRect m_rectInsertMark;
-    CPen m_penInsertMark;
     CToolTipCtrl* m_pTipCtrl = nullptr;
     int m_nTools = 0;
     BOOL m_bTipsPending = FALSE;
@@ -603,11 +594,9 @@ private:
     BOOL m_bRoundedRegion = FALSE;
     CSize m_sizeLast;
     HWND m_hwndPrevFocus = nullptr;
-    BOOL m_bResizingButton = FALSE;
     void UpdateRoundedRegion();
     BOOL m_bRebarRowHeight = FALSE;
     int m_nRebarRowHeight = 0;
-    int m_nCustomSelIndex = -1;
     CCustomizeButton* m_pChevron = nullptr;
     BOOL m_bChevronFlag = FALSE;
     BOOL m_bSiblingLinked = FALSE;

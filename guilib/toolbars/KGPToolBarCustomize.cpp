@@ -16,7 +16,6 @@
 
 BOOL CKGPToolBar::s_bAltDragAllowed = FALSE;
 BOOL CKGPToolBar::s_bMenuHoverOpening = FALSE;
-CKGPToolBar* CKGPToolBar::s_pDragSourceBar = nullptr;
 
 namespace {
 
@@ -115,7 +114,7 @@ void CKGPToolBar::OnCustomizeMode(BOOL bSet)
 {
     m_nPressedIndex = -1;
     m_nHotIndex = -1;
-    m_nCustomSelIndex = -1;
+    m_customize.selected = -1;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
         auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         button->CancelState();
@@ -221,7 +220,7 @@ void CKGPToolBar::AfterCustomizeChange()
 
 void CKGPToolBar::OnResetImage()
 {
-    CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    CKGPToolbarButton* button = GetButton(m_customize.selected);
     if (button == nullptr || KGPToolbarLinks::IsUserToolCommand(button->m_nCommand))
         return;
     const int standard = GetCmdMgr()->GetCmdImage(button->m_nCommand, FALSE);
@@ -241,7 +240,7 @@ void CKGPToolBar::OnResetImage()
 
 void CKGPToolBar::OnCopyImage()
 {
-    const CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    const CKGPToolbarButton* button = GetButton(m_customize.selected);
     if (button == nullptr)
         return;
     if (KGPToolbarLinks::IsUserToolCommand(button->m_nCommand)) {
@@ -259,15 +258,15 @@ void CKGPToolBar::OnCopyImage()
 
 void CKGPToolBar::OnDeleteButton()
 {
-    if (!RemoveButton(m_nCustomSelIndex))
+    if (!RemoveButton(m_customize.selected))
         return;
-    m_nCustomSelIndex = -1;
+    m_customize.selected = -1;
     AfterCustomizeChange();
 }
 
 void CKGPToolBar::OnAppearance()
 {
-    CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    CKGPToolbarButton* button = GetButton(m_customize.selected);
     if (button == nullptr)
         return;
     if (button->m_strCaption.IsEmpty())
@@ -293,14 +292,14 @@ BOOL CKGPToolBar::ShowSelectedImage(CKGPToolbarButton* pButton, BOOL bCaption)
 
 void CKGPToolBar::OnImageOnly()
 {
-    CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    CKGPToolbarButton* button = GetButton(m_customize.selected);
     if (button != nullptr && ShowSelectedImage(button, FALSE))
         AfterCustomizeChange();
 }
 
 void CKGPToolBar::OnTextOnly()
 {
-    CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    CKGPToolbarButton* button = GetButton(m_customize.selected);
     if (button == nullptr)
         return;
     button->m_bShowCaption = TRUE;
@@ -317,7 +316,7 @@ void CKGPToolBar::OnTextOnly()
 
 void CKGPToolBar::OnImageAndText()
 {
-    CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    CKGPToolbarButton* button = GetButton(m_customize.selected);
     if (button == nullptr || !ShowSelectedImage(button, TRUE))
         return;
     if (button->m_strCaption.IsEmpty())
@@ -331,7 +330,7 @@ void CKGPToolBar::OnImageAndText()
 
 void CKGPToolBar::OnBeginGroup()
 {
-    const int index = m_nCustomSelIndex;
+    const int index = m_customize.selected;
     const CKGPToolbarButton* previous = GetButton(index - 1);
     if (GetButton(index) == nullptr)
         return;
@@ -339,7 +338,7 @@ void CKGPToolBar::OnBeginGroup()
                                   previous != nullptr && previous->m_bShown)) {
     case kgp::GroupChange::InsertSeparator:
         if (InsertSeparator(index) >= 0)
-            m_nCustomSelIndex = index + 1;
+            m_customize.selected = index + 1;
         break;
     case kgp::GroupChange::RemoveSeparator:
         RemoveButton(index - 1);
@@ -357,10 +356,10 @@ void CKGPToolBar::OnNewMenu()
     menu->m_bShowImage = FALSE;
     if (!EditSelectedAppearance(menu.get()))
         return;
-    const int index = InsertButton(std::move(menu), m_nCustomSelIndex);
+    const int index = InsertButton(std::move(menu), m_customize.selected);
     if (index < 0)
         return;
-    m_nCustomSelIndex = index;
+    m_customize.selected = index;
     AdjustLayout();
     Invalidate();
     if (auto* inserted = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, GetButton(index)))
@@ -371,7 +370,7 @@ void CKGPToolBar::OnNewMenu()
 
 CKGPToolbarButton* CKGPToolBar::GetDraggedButton()
 {
-    return s_pDragSourceBar != nullptr ? s_pDragSourceBar->m_pDraggedButton : nullptr;
+    return CKGPToolBarCustomizeState::DraggedNow();
 }
 
 void CKGPToolBar::DragButton(int iIndex)
@@ -385,11 +384,11 @@ void CKGPToolBar::DragButton(int iIndex)
     ClientToScreen(start);
 
     CKGPToolbarDropSource dropSource;
-    s_pDragSourceBar = this;
-    m_bDroppedOnSource = FALSE;
+    m_customize.SetDragSource(TRUE);
+    m_customize.droppedOnSource = FALSE;
     SetCapture();
     const DROPEFFECT effect = source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, start, &dropSource);
-    s_pDragSourceBar = nullptr;
+    m_customize.SetDragSource(FALSE);
     if (!::IsWindow(m_hWnd))
         return;
     if (GetCapture() == this)
@@ -402,10 +401,10 @@ void CKGPToolBar::DragButton(int iIndex)
     // Moved onto another target, or dropped where nothing takes it (the drop
     // source's delete cursor), the button leaves this bar; a copy stays.
     const BOOL moved = effect == DROPEFFECT_MOVE || (effect == DROPEFFECT_NONE && dropSource.WasDropped() &&
-                                                    !m_bDragCopies);
-    if (index >= 0 && moved && !m_bDroppedOnSource && !start.PtInRect(end) &&
+                                                    !m_customize.dragCopies);
+    if (index >= 0 && moved && !m_customize.droppedOnSource && !start.PtInRect(end) &&
         AllowsRemoveOnDragOut(button, effect) && RemoveButton(index)) {
-        m_nCustomSelIndex = -1;
+        m_customize.selected = -1;
         AdjustLayout();
         RefitEnclosingToolbar();
         RefitAfterChange();
@@ -413,7 +412,7 @@ void CKGPToolBar::DragButton(int iIndex)
     } else if (index >= 0) {
         RepaintButton(index);
     }
-    m_pDraggedButton = nullptr;
+    m_customize.dragged = nullptr;
 }
 
 CKGPToolbarButton* CKGPToolBar::CreateDroppedButton(COleDataObject* pDataObject)
@@ -451,8 +450,8 @@ DROPEFFECT CKGPToolBar::DragOverBar(COleDataObject* pDataObject, DWORD dwKeyStat
     const std::unique_ptr<CKGPToolbarButton> button(CKGPToolbarButton::CreateFromOleData(pDataObject));
     if (button == nullptr || !button->AcceptsBar(this))
         return DROPEFFECT_NONE;
-    m_bDragCopies = (dwKeyState & MK_CONTROL) != 0;
-    if (s_pDragSourceBar != this)
+    m_customize.dragCopies = (dwKeyState & MK_CONTROL) != 0;
+    if (!m_customize.IsDragSource())
         SelectForCustomizing(-1);
     CRect marker;
     const int index = DropIndexAt(point, marker);
@@ -465,16 +464,16 @@ DROPEFFECT CKGPToolBar::DragOverBar(COleDataObject* pDataObject, DWORD dwKeyStat
     }
     if (index < 0)
         return DROPEFFECT_NONE;
-    return m_bDragCopies ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    return m_customize.dragCopies ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
 
 BOOL CKGPToolBar::DropButton(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
 {
-    if (m_bDropsElsewhere || m_nInsertMarkIndex < 0)
+    if (m_bDropsElsewhere || m_customize.markIndex < 0)
         return FALSE;
-    int index = m_nInsertMarkIndex;
+    int index = m_customize.markIndex;
     ClearInsertMarker();
-    CKGPToolbarButton* dragged = s_pDragSourceBar == this ? m_pDraggedButton : nullptr;
+    CKGPToolbarButton* dragged = m_customize.IsDragSource() ? m_customize.dragged : nullptr;
     const int draggedIndex = dragged != nullptr ? ButtonToIndex(dragged) : -1;
     const BOOL moveWithin = draggedIndex >= 0 && dropEffect == DROPEFFECT_MOVE;
     if (draggedIndex >= 0 && !moveWithin && index == draggedIndex)
@@ -484,15 +483,15 @@ BOOL CKGPToolBar::DropButton(COleDataObject* pDataObject, DROPEFFECT dropEffect,
     if (button == nullptr || !button->PrepareDrop(this))
         return FALSE;
     if (moveWithin) {
-        m_bDroppedOnSource = TRUE;
+        m_customize.droppedOnSource = TRUE;
         if (index == draggedIndex || index == draggedIndex + 1) {
-            NudgeButton(dragged, m_ptDragOrigin, point);
+            NudgeButton(dragged, m_customize.dragOrigin, point);
             return TRUE;
         }
         // Where it lands is counted once the dragged button left its place.
         CKGPToolbarButton* next = GetButton(index);
         RemoveButton(draggedIndex);
-        m_pDraggedButton = nullptr;
+        m_customize.dragged = nullptr;
         const int nextIndex = next != nullptr ? ButtonToIndex(next) : -1;
         index = nextIndex >= 0 ? nextIndex : kgp::IndexAfterRemoval(index, draggedIndex, GetCount());
     }

@@ -15,22 +15,22 @@ int CKGPToolBar::DropIndexAt(CPoint point, CRect& rectMarker) const
 
 void CKGPToolBar::SetInsertMarker(int iIndex, const CRect& rectMarker)
 {
-    if (iIndex == m_nInsertMarkIndex && rectMarker == m_rectInsertMark)
+    if (iIndex == m_customize.markIndex && rectMarker == m_customize.markRect)
         return;
-    CRect old = m_rectInsertMark;
+    CRect old = m_customize.markRect;
     old.InflateRect(3, 3);
     InvalidateRect(old);
-    m_nInsertMarkIndex = iIndex;
-    m_rectInsertMark = iIndex >= 0 ? rectMarker : CRect();
-    CRect now = m_rectInsertMark;
+    m_customize.markIndex = iIndex;
+    m_customize.markRect = iIndex >= 0 ? rectMarker : CRect();
+    CRect now = m_customize.markRect;
     now.InflateRect(3, 3);
     InvalidateRect(now);
 }
 
 void CKGPToolBar::DrawInsertMarker(CDC* pDC)
 {
-    const CSelectionScope selected(*pDC, m_penInsertMark);
-    const CRect& r = m_rectInsertMark;
+    const CSelectionScope selected(*pDC, m_customize.markPen);
+    const CRect& r = m_customize.markRect;
     for (int offset = 0; offset < 2; ++offset) {
         if (IsHorizontal()) {
             const int x = (r.left + r.right) / 2 + offset;
@@ -56,11 +56,11 @@ void CKGPToolBar::ClearInsertMarker()
 {
     if (m_bDropsElsewhere)
         return;
-    CRect old = m_rectInsertMark;
+    CRect old = m_customize.markRect;
     old.InflateRect(2, 2);
     InvalidateRect(old);
-    m_rectInsertMark.SetRectEmpty();
-    m_nInsertMarkIndex = -1;
+    m_customize.markRect.SetRectEmpty();
+    m_customize.markIndex = -1;
 }
 
 void CKGPToolBar::ButtonRectForMarker(CKGPToolbarButton* pButton, CRect& rect, BOOL bRowEnd) const

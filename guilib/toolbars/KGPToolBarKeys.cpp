@@ -49,7 +49,7 @@ void CKGPToolBar::SetHotButton(int iIndex)
 {
     // In customisation mode the keyboard picks the selected button.
     const CKGPToolbarButton* button = GetButton(iIndex);
-    if (s_bCustomizing && m_nInsertMarkIndex < 0 && button != nullptr && button->IsSelectable())
+    if (s_bCustomizing && m_customize.markIndex < 0 && button != nullptr && button->IsSelectable())
         SelectForCustomizing(iIndex);
     if (iIndex == m_nHotIndex)
         return;

@@ -59,12 +59,9 @@ void CKGPToolBar::DeleteButtonAt(int iIndex)
     POSITION pos = m_lstButtons.FindIndex(iIndex);
     m_lstButtons.GetAt(pos)->CancelState();
     m_lstButtons.DeleteAt(pos);
-    for (int* index : {&m_nCustomSelIndex, &m_nPressedIndex, &m_nHotIndex, &m_nKeyHotIndex}) {
-        if (*index == iIndex)
-            *index = -1;
-        else if (*index > iIndex)
-            --*index;
-    }
+    m_customize.selected = kgp::IndexAfterDeletion(m_customize.selected, iIndex);
+    for (int* index : {&m_nPressedIndex, &m_nHotIndex, &m_nKeyHotIndex})
+        *index = kgp::IndexAfterDeletion(*index, iIndex);
 }
 
 // Separators at the end of the bar (before the customise button) go; one
@@ -113,7 +110,7 @@ void CKGPToolBar::RemoveAllButtons()
 {
     m_nPressedIndex = -1;
     m_nHotIndex = -1;
-    m_nCustomSelIndex = -1;
+    m_customize.selected = -1;
     m_nKeyHotIndex = -1;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)
         m_lstButtons.GetNext(pos)->CancelState();

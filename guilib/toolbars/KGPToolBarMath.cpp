@@ -210,6 +210,13 @@ int WrapLengthFor(const WrapRequest& r)
     return horizontal ? kNoLimit : 0;
 }
 
+int IndexAfterDeletion(int index, int deleted)
+{
+    if (index == deleted)
+        return -1;
+    return index > deleted ? index - 1 : index;
+}
+
 int HitTest(const std::vector<PlacedItem>& items, int x, int y)
 {
     for (std::size_t i = 0; i < items.size(); ++i) {

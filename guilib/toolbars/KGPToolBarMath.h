@@ -143,6 +143,10 @@ struct PlacedItem {
 // The first item holding the point and not overflowed; -1 for none or a separator.
 int HitTest(const std::vector<PlacedItem>& items, int x, int y);
 
+// An index into a bar's buttons once the button at `deleted` left the list:
+// one that named it names none (-1), one after it moves down by one.
+int IndexAfterDeletion(int index, int deleted);
+
 // Where a dragged button would land: the index and the marker box.
 struct DropTarget {
     int index = -1;

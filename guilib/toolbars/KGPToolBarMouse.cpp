@@ -126,12 +126,12 @@ void CKGPToolBar::PressForCustomizing(int iIndex, CPoint point)
 {
     CKGPToolbarButton* button = GetButton(iIndex);
     SelectForCustomizing(button->IsSelectable() ? iIndex : -1);
-    m_pDraggedButton = button;
-    m_ptDragOrigin = point;
-    m_bDragCopies = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    m_customize.dragged = button;
+    m_customize.dragOrigin = point;
+    m_customize.dragCopies = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
     if (!s_bAltDragCustomizing && button->IsResizable() && point.x >= button->m_rcButton.right - kResizeEdge) {
-        m_bResizingButton = TRUE;
-        m_rectResize = button->m_rcButton;
+        m_customize.resizing = TRUE;
+        m_customize.resizeFrame = button->m_rcButton;
         TakeCapture();
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
         return;
@@ -148,10 +148,10 @@ void CKGPToolBar::PressForCustomizing(int iIndex, CPoint point)
 
 void CKGPToolBar::SelectForCustomizing(int iIndex)
 {
-    if (iIndex == m_nCustomSelIndex)
+    if (iIndex == m_customize.selected)
         return;
-    RepaintButton(m_nCustomSelIndex);
-    m_nCustomSelIndex = iIndex;
+    RepaintButton(m_customize.selected);
+    m_customize.selected = iIndex;
     RepaintButton(iIndex);
 }
 
@@ -182,7 +182,7 @@ void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
         return;
     }
     if (s_bCustomizing && !IsLocked()) {
-        if (m_bResizingButton)
+        if (m_customize.resizing)
             TrackResize(point);
         return;
     }
@@ -272,7 +272,7 @@ void CKGPToolBar::LeaveHotState()
 
 void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (m_bResizingButton) {
+    if (m_customize.resizing) {
         EndResize(point);
         return;
     }
@@ -325,9 +325,9 @@ void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 void CKGPToolBar::OnCancelMode()
 {
     CKGPBaseToolBar::OnCancelMode();  // ends a drag of the bar itself
-    if (m_bResizingButton) {
-        m_bResizingButton = FALSE;
-        DrawResizeFrame(m_rectResize);
+    if (m_customize.resizing) {
+        m_customize.resizing = FALSE;
+        DrawResizeFrame(m_customize.resizeFrame);
         GiveCaptureBack();
     }
     if (m_nPressedIndex >= 0 || m_nHotIndex >= 0) {
@@ -358,21 +358,21 @@ void CKGPToolBar::DrawResizeFrame(const CRect& rect)
 
 void CKGPToolBar::TrackResize(CPoint point)
 {
-    const CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    const CKGPToolbarButton* button = GetButton(m_customize.selected);
     if (button == nullptr || point.x < button->m_rcButton.left + 5)
         return;
-    DrawResizeFrame(m_rectResize);
-    m_rectResize.right = point.x;
-    DrawResizeFrame(m_rectResize);
+    DrawResizeFrame(m_customize.resizeFrame);
+    m_customize.resizeFrame.right = point.x;
+    DrawResizeFrame(m_customize.resizeFrame);
     ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
 }
 
 void CKGPToolBar::EndResize(CPoint point)
 {
-    m_bResizingButton = FALSE;
-    DrawResizeFrame(m_rectResize);
-    m_rectResize.SetRectEmpty();
-    CKGPToolbarButton* button = GetButton(m_nCustomSelIndex);
+    m_customize.resizing = FALSE;
+    DrawResizeFrame(m_customize.resizeFrame);
+    m_customize.resizeFrame.SetRectEmpty();
+    CKGPToolbarButton* button = GetButton(m_customize.selected);
     if (button != nullptr && point.x > button->m_rcButton.left + 4 && std::abs(point.x - button->m_rcButton.right) > 6) {
         button->ApplyWidth(point.x - button->m_rcButton.left);
         AdjustLayout();

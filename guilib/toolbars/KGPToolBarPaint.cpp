@@ -83,7 +83,7 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
     }
 
     if (s_bCustomizing && s_pCustomSelBar == this && !IsLocked()) {
-        const CKGPToolbarButton* selected = GetButton(m_nCustomSelIndex);
+        const CKGPToolbarButton* selected = GetButton(m_customize.selected);
         if (selected != nullptr && selected->IsArchivable()) {
             CRect frame = selected->m_rcButton;
             pDC->Draw3dRect(frame, GetDefaultTextColor(), GetDefaultTextColor());
@@ -91,9 +91,9 @@ void CKGPToolBar::DoPaint(CDC* pPaintDC)
             pDC->Draw3dRect(frame, GetDefaultTextColor(), GetDefaultTextColor());
         }
     }
-    if (s_bCustomizing && m_nInsertMarkIndex >= GetCount())
-        m_nInsertMarkIndex = -1;
-    if (s_bCustomizing && m_nInsertMarkIndex >= 0)
+    if (s_bCustomizing && m_customize.markIndex >= GetCount())
+        m_customize.markIndex = -1;
+    if (s_bCustomizing && m_customize.markIndex >= 0)
         DrawInsertMarker(pDC);
 }
 

@@ -226,8 +226,8 @@ BOOL CKGPToolBar::PreTranslateMessage(MSG* pMsg)
 {
     // With a menu open the control bar handles Esc.
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE &&
-        (m_bResizingButton || GetDroppedDownMenu() == nullptr)) {
-        if (m_bResizingButton) {
+        (m_customize.resizing || GetDroppedDownMenu() == nullptr)) {
+        if (m_customize.resizing) {
             OnCancelMode();
         } else {
             LeaveHotState();

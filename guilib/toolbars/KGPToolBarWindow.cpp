@@ -59,7 +59,7 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const CWnd* mainWindow = AfxGetMainWnd() != nullptr ? AfxGetMainWnd() : GetTopLevelFrame();
     if (mainWindow != nullptr && mainWindow->GetSafeHwnd() != nullptr)
         CKGPToolBarImages::EnableRTL((mainWindow->GetExStyle() & WS_EX_LAYOUTRTL) != 0);
-    m_penInsertMark.CreatePen(PS_SOLID, 1, GetKGPGlobalData().clrBtnText);
+    m_customize.markPen.CreatePen(PS_SOLID, 1, GetKGPGlobalData().clrBtnText);
     if (MakesTipsWithWindow())
         RecreateToolTip();
     else
@@ -70,7 +70,7 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_bSkipDropTarget) {
         auto target = std::make_unique<CKGPToolbarDropTarget>();
         if (target->Register(this))
-            m_pDropTarget = std::move(target);
+            m_customize.dropTarget = std::move(target);
     }
     s_lstAllBars.AddTail(this);
     return 0;
@@ -78,12 +78,12 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CKGPToolBar::OnDestroy()
 {
-    m_penInsertMark.DeleteObject();
+    m_customize.markPen.DeleteObject();
     CKGPToolTipFactory::DeleteToolTip(m_pTipCtrl);
     m_nTools = 0;
-    if (m_pDropTarget != nullptr)
-        m_pDropTarget->Revoke();
-    m_pDropTarget.reset();
+    if (m_customize.dropTarget != nullptr)
+        m_customize.dropTarget->Revoke();
+    m_customize.dropTarget.reset();
     CKGPBaseToolBar::OnDestroy();
     if (s_pCustomSelBar == this)
         s_pCustomSelBar = nullptr;
@@ -190,11 +190,11 @@ BOOL CKGPToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     CPoint point;
     ::GetCursorPos(&point);
     ScreenToClient(&point);
-    const CKGPToolbarButton* selected = GetButton(m_nCustomSelIndex);
+    const CKGPToolbarButton* selected = GetButton(m_customize.selected);
     const BOOL onResizeEdge = s_bCustomizing && !IsLocked() && s_pCustomSelBar == this && selected != nullptr &&
                               selected->IsResizable() && selected->m_rcButton.PtInRect(point) &&
                               point.x >= selected->m_rcButton.right - kResizeEdge;
-    if (m_bResizingButton || onResizeEdge) {
+    if (m_customize.resizing || onResizeEdge) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
         return TRUE;
     }
@@ -216,7 +216,7 @@ void CKGPToolBar::OnShowWindow(BOOL bShow, UINT nStatus)
     KGPToolbarLinks::OnToolbarShown(this, bShow);
     if (!bShow && s_pCustomSelBar == this) {
         s_pCustomSelBar = nullptr;
-        m_nCustomSelIndex = -1;
+        m_customize.selected = -1;
     }
 }
 

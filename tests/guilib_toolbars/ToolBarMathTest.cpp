@@ -221,5 +221,12 @@ TEST(ToolBarMath, HitTestsAndDropTargets)
     EXPECT_EQ(100, empty.marker.right);
 }
 
-}  // namespace
+TEST(ToolBarMath, IndexesFollowADeletedButton)
+{
+    EXPECT_EQ(2, kgp::IndexAfterDeletion(2, 3)) << "before the deleted button";
+    EXPECT_EQ(-1, kgp::IndexAfterDeletion(3, 3)) << "the deleted button itself";
+    EXPECT_EQ(3, kgp::IndexAfterDeletion(4, 3)) << "after it";
+    EXPECT_EQ(-1, kgp::IndexAfterDeletion(-1, 0)) << "none stays none";
+}
 
+}  // namespace
