@@ -556,7 +556,7 @@ void CKGPMenuBar::OnHoverTimer()
     CPoint cursor;
     ::GetCursorPos(&cursor);
     ScreenToClient(&cursor);
-    const int index = m_nHoverTimerIndex;
+    const int index = HoverTimerButton();
     if (index < 0 || HitTest(cursor) != index)
         return;
     auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, GetButton(index));

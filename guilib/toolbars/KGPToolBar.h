@@ -13,6 +13,7 @@
 #include "guilib/toolbars/KGPToolBarImageSet.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolBarTracking.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
 
 #include <map>
@@ -325,13 +326,13 @@ public:
     static BOOL LoadParameters(LPCTSTR lpszProfileName = nullptr);
 
     BOOL IsLocked() const { return m_images.IsLocked(); }
-    int GetHotButton() const { return m_nHotIndex; }
+    int GetHotButton() const { return m_track.hot; }
     // No button stays hot; the owner shows the idle prompt.
     void LeaveHotState();
     // Makes the button hot from the keyboard (the same index again clears
     // the keyboard-hot one).
     virtual void ChangeHot(int iIndex);
-    int GetKeyHotButton() const { return m_nKeyHotIndex; }
+    int GetKeyHotButton() const { return m_track.keyHot; }
     // The button whose shown caption marks the character with "&" runs its
     // command; FALSE when none does.
     virtual BOOL ProcessMnemonic(UINT nChar);
@@ -441,9 +442,9 @@ protected:
     void RestartHoverTimer(int iIndex);
     // Every button is a text-only menu item (a menu bar, a popup's bar).
     BOOL m_bIsMenuBar = FALSE;
-    // The button under the pointer when the hover timer started (-10: none).
-    int m_nHoverTimerIndex = -10;
     static constexpr UINT_PTR kHoverTimer = 20;
+    // The button under the pointer when the hover timer started (-10: none).
+    int HoverTimerButton() const { return m_track.hoverTimer; }
     // The buttons as the bar's resource defines them (a menu bar builds
     // them from its menu resource).
     CKGPToolbarButtonList& ResourceButtonList() { return m_lstResourceButtons; }
@@ -507,6 +508,9 @@ private:
     // The selection, the resize, the drag and the insertion marker of
     // customisation, and the bar's drop target.
     CKGPToolBarCustomizeState m_customize;
+    // The pressed and hot buttons, the pointer, the hover timer, the capture
+    // and focus to give back, and the mnemonics.
+    CKGPToolBarTracking m_track;
     CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
     // What an archive of the bar holds, read and checked, not yet the bar's.
     struct StoredButtons;
@@ -524,7 +528,6 @@ private:
     // The capture taken for a press and given back to the window that had it.
     void TakeCapture();
     void GiveCaptureBack();
-    HWND m_hwndPrevCapture = nullptr;
     void PressForCustomizing(int iIndex, CPoint point);
     // Drags the button by OLE drag and drop; a move that ends elsewhere takes
     // it off this bar.
@@ -547,8 +550,6 @@ private:
     void DrawResizeFrame(const CRect& rect);
     void TrackResize(CPoint point);
     void EndResize(CPoint point);
-    CPoint m_ptMouseLast{-1, -1};
-    BOOL m_bLeaveTracking = FALSE;
 
 
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
@@ -565,9 +566,6 @@ private:
     CFrameWnd* ShortcutFrame() const;
     void RebuildMnemonics();
     static WCHAR UpperMnemonic(WCHAR ch);
-    int m_nKeyHotIndex = -1;
-    // Upper-case mnemonic to button index.
-    std::map<WCHAR, int> m_mapMnemonics;
     std::vector<kgp::PlacedItem> PlacedItems() const;
     // Takes the button out of the list and deletes it; the indexes that named
     // it are forgotten, those after it move down.
@@ -588,12 +586,9 @@ private:
 
     CKGPToolbarButtonList m_lstButtons;
     UINT m_nResourceId = 0;
-    int m_nPressedIndex = -1;
-    int m_nHotIndex = -1;
     BOOL m_bCaptionsUnderImages = FALSE;
     BOOL m_bRoundedRegion = FALSE;
     CSize m_sizeLast;
-    HWND m_hwndPrevFocus = nullptr;
     void UpdateRoundedRegion();
     BOOL m_bRebarRowHeight = FALSE;
     int m_nRebarRowHeight = 0;

@@ -112,8 +112,8 @@ void CKGPToolBar::SetCustomizeMode(BOOL bSet)
 
 void CKGPToolBar::OnCustomizeMode(BOOL bSet)
 {
-    m_nPressedIndex = -1;
-    m_nHotIndex = -1;
+    m_track.pressed = -1;
+    m_track.hot = -1;
     m_customize.selected = -1;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
         auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
@@ -457,9 +457,9 @@ DROPEFFECT CKGPToolBar::DragOverBar(COleDataObject* pDataObject, DWORD dwKeyStat
     const int index = DropIndexAt(point, marker);
     SetInsertMarker(index, marker);
     const int hot = HitTest(point);
-    if (hot != m_nHotIndex) {
-        RepaintButton(m_nHotIndex);
-        m_nHotIndex = hot;
+    if (hot != m_track.hot) {
+        RepaintButton(m_track.hot);
+        m_track.hot = hot;
         RepaintButton(hot);
     }
     if (index < 0)

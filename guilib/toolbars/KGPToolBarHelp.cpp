@@ -50,11 +50,11 @@ LRESULT CALLBACK CKGPToolBar::HelpMouseHook(int nCode, WPARAM wParam, LPARAM lPa
     const IKGPMenuPopup* popup = KGPMenuButtonLinks::GetPopupOfBar(bar);
     if (popup != nullptr && popup->GetParentWindow() == previous)
         return 0;
-    previous->m_bLeaveTracking = FALSE;
-    previous->m_ptMouseLast = CPoint(-1, -1);
-    if (previous->m_nHotIndex >= 0) {
-        const int hot = previous->m_nHotIndex;
-        previous->m_nHotIndex = -1;
+    previous->m_track.leaveTracking = FALSE;
+    previous->m_track.mouseLast = CPoint(-1, -1);
+    if (previous->m_track.hot >= 0) {
+        const int hot = previous->m_track.hot;
+        previous->m_track.hot = -1;
         previous->RepaintButton(hot);
     }
     s_pHelpHotBar = bar;

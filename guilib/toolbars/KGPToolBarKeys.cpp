@@ -30,7 +30,7 @@ BOOL CKGPToolBar::OpenWithFirstItem(CKGPToolbarMenuButton* pButton)
 
 void CKGPToolBar::ChangeHot(int iIndex)
 {
-    m_nKeyHotIndex = (iIndex >= 0 && iIndex == m_nKeyHotIndex) ? -1 : iIndex;
+    m_track.keyHot = (iIndex >= 0 && iIndex == m_track.keyHot) ? -1 : iIndex;
     const CKGPToolbarButton* button = GetButton(iIndex);
     // An open menu keeps the hot button unless another menu button takes it,
     // which opens its own menu instead.
@@ -51,17 +51,17 @@ void CKGPToolBar::SetHotButton(int iIndex)
     const CKGPToolbarButton* button = GetButton(iIndex);
     if (s_bCustomizing && m_customize.markIndex < 0 && button != nullptr && button->IsSelectable())
         SelectForCustomizing(iIndex);
-    if (iIndex == m_nHotIndex)
+    if (iIndex == m_track.hot)
         return;
-    const int old = m_nHotIndex;
-    m_nHotIndex = iIndex;
+    const int old = m_track.hot;
+    m_track.hot = iIndex;
     RepaintButton(old);
     RepaintButton(iIndex);
 }
 
 void CKGPToolBar::RebuildMnemonics()
 {
-    m_mapMnemonics.clear();
+    m_track.mnemonics.clear();
     int index = 0;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
         const auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
@@ -69,7 +69,7 @@ void CKGPToolBar::RebuildMnemonics()
             continue;
         const kgp::DisplayCaption shown = kgp::CaptionAsShown(std::wstring(button->m_strCaption.GetString()));
         if (shown.mnemonic >= 0)
-            m_mapMnemonics.emplace(UpperMnemonic(shown.text[static_cast<size_t>(shown.mnemonic)]), index);
+            m_track.mnemonics.emplace(UpperMnemonic(shown.text[static_cast<size_t>(shown.mnemonic)]), index);
     }
 }
 
@@ -82,8 +82,8 @@ BOOL CKGPToolBar::ProcessMnemonic(UINT nChar)
 {
     if (nChar > 0xFFFF || !std::iswgraph(static_cast<wint_t>(nChar)))
         return FALSE;
-    const auto found = m_mapMnemonics.find(UpperMnemonic(static_cast<WCHAR>(nChar)));
-    if (found == m_mapMnemonics.end())
+    const auto found = m_track.mnemonics.find(UpperMnemonic(static_cast<WCHAR>(nChar)));
+    if (found == m_track.mnemonics.end())
         return FALSE;
     CKGPToolbarButton* button = GetButton(found->second);
     if (auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, button)) {

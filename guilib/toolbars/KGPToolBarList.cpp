@@ -60,8 +60,7 @@ void CKGPToolBar::DeleteButtonAt(int iIndex)
     m_lstButtons.GetAt(pos)->CancelState();
     m_lstButtons.DeleteAt(pos);
     m_customize.selected = kgp::IndexAfterDeletion(m_customize.selected, iIndex);
-    for (int* index : {&m_nPressedIndex, &m_nHotIndex, &m_nKeyHotIndex})
-        *index = kgp::IndexAfterDeletion(*index, iIndex);
+    m_track.ForgetDeleted(iIndex);
 }
 
 // Separators at the end of the bar (before the customise button) go; one
@@ -90,17 +89,17 @@ BOOL CKGPToolBar::RemoveButton(int iIndex)
     const CKGPToolbarButton* button = GetButton(iIndex);
     if (button == nullptr || button == reinterpret_cast<const CKGPToolbarButton*>(m_pChevron))
         return FALSE;
-    const int hot = m_nHotIndex;
+    const int hot = m_track.hot;
     DeleteButtonAt(iIndex);
     RemoveEndingSeparators();
     const CKGPToolbarButton* before = GetButton(iIndex - 1);
     const CKGPToolbarButton* at = GetButton(iIndex);
     if (before != nullptr && at != nullptr && before->IsSeparator() && at->IsSeparator())
         DeleteButtonAt(iIndex);
-    if (m_nHotIndex != hot) {
-        const int keyHot = m_nKeyHotIndex;
-        ChangeHot(m_nHotIndex);
-        m_nKeyHotIndex = keyHot;
+    if (m_track.hot != hot) {
+        const int keyHot = m_track.keyHot;
+        ChangeHot(m_track.hot);
+        m_track.keyHot = keyHot;
     }
     RebuildMnemonics();
     return TRUE;
@@ -108,15 +107,15 @@ BOOL CKGPToolBar::RemoveButton(int iIndex)
 
 void CKGPToolBar::RemoveAllButtons()
 {
-    m_nPressedIndex = -1;
-    m_nHotIndex = -1;
+    m_track.pressed = -1;
+    m_track.hot = -1;
     m_customize.selected = -1;
-    m_nKeyHotIndex = -1;
+    m_track.keyHot = -1;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)
         m_lstButtons.GetNext(pos)->CancelState();
     m_lstButtons.DeleteAll();
     m_pChevron = nullptr;
-    m_mapMnemonics.clear();
+    m_track.mnemonics.clear();
 }
 
 CKGPToolbarButton* CKGPToolBar::GetButton(int iIndex) const

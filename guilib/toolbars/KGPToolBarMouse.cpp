@@ -55,7 +55,7 @@ void CKGPToolBar::SendIdlePrompt()
 void CKGPToolBar::TakeCapture()
 {
     CWnd* previous = GetCapture();
-    m_hwndPrevCapture = previous != nullptr && previous != this ? previous->GetSafeHwnd() : nullptr;
+    m_track.prevCapture = previous != nullptr && previous != this ? previous->GetSafeHwnd() : nullptr;
     SetCapture();
 }
 
@@ -63,9 +63,9 @@ void CKGPToolBar::GiveCaptureBack()
 {
     if (GetCapture() == this)
         ReleaseCapture();
-    if (m_hwndPrevCapture != nullptr && ::IsWindow(m_hwndPrevCapture))
-        ::SetCapture(m_hwndPrevCapture);
-    m_hwndPrevCapture = nullptr;
+    if (m_track.prevCapture != nullptr && ::IsWindow(m_track.prevCapture))
+        ::SetCapture(m_track.prevCapture);
+    m_track.prevCapture = nullptr;
 }
 
 // ---- Press ----
@@ -104,7 +104,7 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     UpdateButton(hit);
     if ((button->m_nBits & TBBS_DISABLED) != 0 && !button->IsDropDown())
         return;
-    m_nPressedIndex = hit;
+    m_track.pressed = hit;
     SetButtonStyle(hit, button->m_nBits | TBBS_PRESSED);
     ShowCommandMessageString(button->m_nCommand);
     if (button->HandleClick(this, FALSE)) {
@@ -113,7 +113,7 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         // every item): only a button still on the bar is released.
         if (CKGPToolbarButton* still = GetButton(hit); still != nullptr && still == button)
             SetButtonStyle(hit, still->m_nBits & ~TBBS_PRESSED);
-        m_nPressedIndex = -1;
+        m_track.pressed = -1;
         return;
     }
     TakeCapture();
@@ -186,43 +186,43 @@ void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
             TrackResize(point);
         return;
     }
-    if (point == m_ptMouseLast)
+    if (point == m_track.mouseLast)
         return;
-    m_ptMouseLast = point;
+    m_track.mouseLast = point;
 
     int hit = HitTest(point);
     const CKGPToolbarButton* under = GetButton(hit);
     if (under != nullptr && (under->m_nBits & TBBS_DISABLED) != 0 && !HighlightsDisabled())
         hit = -1;
     if (hit < 0 && GetFocus() == this)
-        hit = m_nHotIndex;  // a bar with the focus keeps its hot button
+        hit = m_track.hot;  // a bar with the focus keeps its hot button
 
-    if (!m_bLeaveTracking) {
+    if (!m_track.leaveTracking) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
-        m_bLeaveTracking = ::TrackMouseEvent(&track);
+        m_track.leaveTracking = ::TrackMouseEvent(&track);
     }
 
-    if (CKGPToolbarButton* pressed = GetButton(m_nPressedIndex)) {
-        const UINT bits = HitTest(point) == m_nPressedIndex ? pressed->m_nBits | TBBS_PRESSED
+    if (CKGPToolbarButton* pressed = GetButton(m_track.pressed)) {
+        const UINT bits = HitTest(point) == m_track.pressed ? pressed->m_nBits | TBBS_PRESSED
                                                              : pressed->m_nBits & ~TBBS_PRESSED;
         if (bits != pressed->m_nBits) {
             pressed->m_nBits = bits;
-            RepaintButton(m_nPressedIndex);
+            RepaintButton(m_track.pressed);
         }
     }
-    if (hit != m_nHotIndex) {
+    if (hit != m_track.hot) {
         const CKGPToolbarButton* hot = GetButton(hit);
         if (hot == nullptr || m_bIsMenuBar) {
-            if (m_nPressedIndex < 0)
+            if (m_track.pressed < 0)
                 SendIdlePrompt();
         } else {
             ShowCommandMessageString(hot->m_nCommand);
         }
-        const int keyHot = m_nKeyHotIndex;
+        const int keyHot = m_track.keyHot;
         ChangeHot(hit);
-        m_nKeyHotIndex = keyHot == hit ? hit : -1;
+        m_track.keyHot = keyHot == hit ? hit : -1;
     }
-    if (m_bIsMenuBar && s_bMenuHoverOpening && HitTest(point) != m_nHoverTimerIndex)
+    if (m_bIsMenuBar && s_bMenuHoverOpening && HitTest(point) != m_track.hoverTimer)
         RestartHoverTimer(HitTest(point));
     CKGPBaseToolBar::OnMouseMove(nFlags, point);
 }
@@ -230,7 +230,7 @@ void CKGPToolBar::OnMouseMove(UINT nFlags, CPoint point)
 void CKGPToolBar::RestartHoverTimer(int iIndex)
 {
     KillTimer(kHoverTimer);
-    m_nHoverTimerIndex = iIndex;
+    m_track.hoverTimer = iIndex;
     if (iIndex < 0)
         return;
     // A menu button whose menu waits to open (none of the bar's is open) waits longer.
@@ -243,11 +243,11 @@ void CKGPToolBar::OnMouseLeave()
 {
     if (IsHelpMode())
         return;  // the help hook keeps the button under the pointer hot
-    if (m_nHoverTimerIndex != -10)
+    if (m_track.hoverTimer != -10)
         RestartHoverTimer(-10);
-    m_bLeaveTracking = FALSE;
-    m_ptMouseLast = CPoint(-1, -1);
-    if (m_nHotIndex < 0) {
+    m_track.leaveTracking = FALSE;
+    m_track.mouseLast = CPoint(-1, -1);
+    if (m_track.hot < 0) {
         SendIdlePrompt();
         return;
     }
@@ -259,11 +259,11 @@ void CKGPToolBar::OnMouseLeave()
 
 void CKGPToolBar::LeaveHotState()
 {
-    if (m_nHotIndex < 0)
+    if (m_track.hot < 0)
         return;
-    const int hot = m_nHotIndex;
-    m_nHotIndex = -1;
-    m_nKeyHotIndex = -1;
+    const int hot = m_track.hot;
+    m_track.hot = -1;
+    m_track.keyHot = -1;
     RepaintButton(hot);
     SendIdlePrompt();
 }
@@ -280,7 +280,7 @@ void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
         CKGPBaseToolBar::OnLButtonUp(nFlags, point);
         return;
     }
-    const int index = m_nPressedIndex;
+    const int index = m_track.pressed;
     CKGPToolbarButton* button = GetButton(index);
     if (button == nullptr) {
         if (HitTest(point) < 0)
@@ -296,8 +296,8 @@ void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
         style ^= TBBS_CHECKED;
     }
     SendIdlePrompt();
-    m_nPressedIndex = -1;
-    m_nHotIndex = -1;
+    m_track.pressed = -1;
+    m_track.hot = -1;
     RestoreFocus();
 
     const UINT command = button->m_nCommand;
@@ -317,7 +317,7 @@ void CKGPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
         RepaintButton(index);
     }
     if (::IsWindow(m_hWnd)) {
-        m_ptMouseLast = CPoint(-1, -1);
+        m_track.mouseLast = CPoint(-1, -1);
         OnMouseMove(0, point);
     }
 }
@@ -330,11 +330,11 @@ void CKGPToolBar::OnCancelMode()
         DrawResizeFrame(m_customize.resizeFrame);
         GiveCaptureBack();
     }
-    if (m_nPressedIndex >= 0 || m_nHotIndex >= 0) {
-        if (const CKGPToolbarButton* pressed = GetButton(m_nPressedIndex))
-            SetButtonStyle(m_nPressedIndex, pressed->m_nBits & ~TBBS_PRESSED);
+    if (m_track.pressed >= 0 || m_track.hot >= 0) {
+        if (const CKGPToolbarButton* pressed = GetButton(m_track.pressed))
+            SetButtonStyle(m_track.pressed, pressed->m_nBits & ~TBBS_PRESSED);
         GiveCaptureBack();
-        m_nPressedIndex = -1;
+        m_track.pressed = -1;
         ChangeHot(-1);
     }
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)

@@ -44,9 +44,9 @@ BOOL CKGPToolBar::IsButtonHighlighted(int iIndex) const
 {
     if (iIndex < 0)
         return FALSE;
-    if (iIndex == m_nPressedIndex)
-        return (GetButtonStyle(iIndex) & TBBS_PRESSED) != 0 || iIndex == m_nHotIndex;
-    return iIndex == m_nHotIndex && m_nPressedIndex < 0;
+    if (iIndex == m_track.pressed)
+        return (GetButtonStyle(iIndex) & TBBS_PRESSED) != 0 || iIndex == m_track.hot;
+    return iIndex == m_track.hot && m_track.pressed < 0;
 }
 
 void CKGPToolBar::DoPaint(CDC* pPaintDC)

@@ -240,7 +240,7 @@ void CKGPToolBar::OnSetFocus(CWnd* pOldWnd)
         if (wnd->IsKindOf(RUNTIME_CLASS(CKGPToolBar)))
             return;
     }
-    m_hwndPrevFocus = pOldWnd->GetSafeHwnd();
+    m_track.prevFocus = pOldWnd->GetSafeHwnd();
 }
 
 void CKGPToolBar::OnKillFocus(CWnd* pNewWnd)
@@ -252,9 +252,9 @@ void CKGPToolBar::OnKillFocus(CWnd* pNewWnd)
 
 void CKGPToolBar::RestoreFocus()
 {
-    if (m_hwndPrevFocus != nullptr && ::IsWindow(m_hwndPrevFocus))
-        ::SetFocus(m_hwndPrevFocus);
-    m_hwndPrevFocus = nullptr;
+    if (m_track.prevFocus != nullptr && ::IsWindow(m_track.prevFocus))
+        ::SetFocus(m_track.prevFocus);
+    m_track.prevFocus = nullptr;
 }
 
 LRESULT CKGPToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
