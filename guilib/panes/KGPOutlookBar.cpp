@@ -153,8 +153,8 @@ int CKGPOutlookBar::HitTestDockArea(CPoint point, int nSensitivity) const
         return 0;
     if (pOutlook->GetTabsNum() == 0 || pOutlook->GetVisibleTabsNum() == 0)
         return 3;
-    const int nBase = CKGPBaseTabbedBar::HitTestDockArea(point, nSensitivity);
-    if (nBase == 2)
+    // On the caption: as a page.
+    if (const_cast<CKGPOutlookBar*>(this)->HitTest(point, TRUE) == HTCAPTION)
         return 3;
     CRect top;
     CRect bottom;
@@ -163,6 +163,8 @@ int CKGPOutlookBar::HitTestDockArea(CPoint point, int nSensitivity) const
     bottom.top -= nSensitivity;
     if ((!top.IsRectEmpty() && top.PtInRect(point)) || (!bottom.IsRectEmpty() && bottom.PtInRect(point)))
         return 3;
+    // Beside a bar that may not float no pane docks.
+    const int nBase = CKGPBaseTabbedBar::HitTestDockArea(point, nSensitivity);
     if (!CanFloat() && nBase == 2)
         return 0;
     return nBase;

@@ -319,6 +319,36 @@ TEST_F(OutlookBarTest, HitTestAnswersThreeOverThePageButtons)
     EXPECT_EQ(3, bar->HitTestDockArea(tab.CenterPoint(), 5));
 }
 
+// Near the edge of a bar that may not float a pane dragged there docks
+// nowhere; beside a bar that may float it docks beside it (both took it as
+// a page before); over a page button it goes in as a page.
+TEST_F(OutlookBarTest, NoPaneDocksBesideABarThatMayNotFloatAndOneThatMayTakesItBeside)
+{
+    CKGPOutlookBar* fixed = MakeBar(7008);
+    CKGPOutlookBar* floating = MakeBar(7009, KGP_BARSTYLE_RESIZE | KGP_BARSTYLE_FLOAT | 0x4, CBRS_RIGHT);
+    ASSERT_FALSE(fixed->CanFloat());
+    ASSERT_TRUE(floating->CanFloat());
+    AddPage(fixed, 7163, _T("One"), 1);
+    AddPage(fixed, 7164, _T("Two"), 1);
+    AddPage(floating, 7165, _T("Three"), 1);
+    AddPage(floating, 7166, _T("Four"), 1);
+    for (CKGPOutlookBar* bar : {fixed, floating}) {
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+        frame.DockControlBar(bar);
+    }
+    frame.RecalcLayout();
+    for (CKGPOutlookBar* bar : {fixed, floating}) {
+        CRect window;
+        bar->GetWindowRect(window);
+        const CPoint beside(bar == fixed ? window.right + 3 : window.left - 3, window.CenterPoint().y);
+        EXPECT_EQ(bar == fixed ? 0 : 2, bar->HitTestDockArea(beside, 5)) << (bar == fixed ? "fixed" : "floating");
+        CRect tab;
+        ASSERT_TRUE(bar->GetOutlookWnd()->GetTabRect(0, tab));
+        bar->GetOutlookWnd()->ClientToScreen(tab);
+        EXPECT_EQ(3, bar->HitTestDockArea(tab.CenterPoint(), 5)) << "on a page button: as a page";
+    }
+}
+
 TEST_F(OutlookBarTest, CustomPagesAreStoredAndMadeAgainWithTheirIdsAndTitles)
 {
     CKGPOutlookBar* bar = MakeBar(7008);
