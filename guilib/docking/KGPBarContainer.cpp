@@ -705,27 +705,38 @@ int CKGPBarContainer::ResizePartOfContainer(int nOffset, BOOL bHorz, BOOL bAtEnd
     nOffset = bHorz ? cut.cx : cut.cy;
     if (nOffset == 0)
         return 0;
-    CRect rect;
-    GetWindowRect(rect);
-    CRect grown = rect;
-    if (bHorz)
-        (bAtEnd ? grown.right : grown.left) += bAtEnd ? nOffset : -nOffset;
-    else
-        (bAtEnd ? grown.bottom : grown.top) += bAtEnd ? nOffset : -nOffset;
-
     const BOOL bAlongX = !IsSliderHorizontal();
     const BOOL bAcross = SliderVisible() && bAlongX == bHorz && SideVisible(TRUE) && SideVisible(FALSE);
     if (!bAcross) {
         // The change runs along the slider (or there is one side): every side
-        // and the slider take it.
-        ResizeContainer(grown, hdwp, FALSE);
+        // takes it at that end, a sub-tree as a part of its own, and a shown
+        // slider is stretched with them.
+        for (const BOOL bLeft : {TRUE, FALSE}) {
+            if (CKGPDockingControlBar* pBar = PaneOf(bLeft); pBar != nullptr && IsShown(pBar))
+                ResizePane(nOffset, pBar, nullptr, bHorz, bAtEnd, hdwp);
+            else if (CKGPBarContainer* pChild = ContainerOf(bLeft); pChild != nullptr && SideVisible(bLeft))
+                pChild->ResizePartOfContainer(nOffset, bHorz, bAtEnd, bMoveSlider, hdwp);
+        }
+        if (SliderVisible()) {
+            CRect sliderRect;
+            m_pSlider->GetWindowRect(sliderRect);
+            if (bHorz)
+                (bAtEnd ? sliderRect.right : sliderRect.left) += bAtEnd ? nOffset : -nOffset;
+            else
+                (bAtEnd ? sliderRect.bottom : sliderRect.top) += bAtEnd ? nOffset : -nOffset;
+            Place(m_pSlider, sliderRect, hdwp);
+        }
         return nOffset;
     }
-    // The side at the changing end takes the change; what it cannot give up
-    // the other side gives, the slider moving with the boundary.
+    // The sides share the change, the slider moving with the boundary
+    // between them: the far side takes half and a pixel when both can give as
+    // much, else all it can (KGPSplitMath); the side at the changing end the
+    // rest. A slider that stays leaves it all to the side at the end.
     const BOOL bEndSide = !bAtEnd; // bAtEnd: the right side; else the left one
-    const int endPart = CalcAvailablePartSpace(nOffset, PaneOf(bEndSide), ContainerOf(bEndSide), bEndSide);
-    const int rest = bMoveSlider ? nOffset - endPart : 0;
+    const int endAvailable = CalcAvailablePartSpace(nOffset, PaneOf(bEndSide), ContainerOf(bEndSide), bEndSide);
+    const int farAvailable = CalcAvailablePartSpace(nOffset, PaneOf(!bEndSide), ContainerOf(!bEndSide), !bEndSide);
+    const int rest = bMoveSlider ? split::FarSideShare(nOffset, endAvailable, farAvailable) : 0;
+    const int endPart = bMoveSlider ? nOffset - rest : endAvailable;
     CRect sideRects[2];
     for (int i = 0; i < 2; ++i) {
         const BOOL bLeft = i == 0;
@@ -938,6 +949,7 @@ BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const C
     // all of it when the other side shows nothing.
     CRect room;
     GetWindowRect(room);
+    const CRect before = room;
     CRect remembered = info.m_rectDockedRect;
     if (CWnd* pOwner = OwnerWindow())
         pOwner->ClientToScreen(remembered);
@@ -965,6 +977,16 @@ BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const C
     }
     if (m_pSlider != nullptr && bOtherShows)
         Place(m_pSlider, slider, hdwp);
+    // The parent's side holding this node grows with it (its inner edge, at
+    // the parent's slider, goes where this node's now lies).
+    if (m_pParentContainer != nullptr && !before.IsRectEmpty()) {
+        const BOOL bLeftOfParent = m_pParentContainer->ContainerOf(TRUE) == this;
+        const BOOL bParentAlongX = !m_pParentContainer->IsSliderHorizontal();
+        const int offset = bLeftOfParent ? Far(room, bParentAlongX) - Far(before, bParentAlongX)
+                                         : Near(room, bParentAlongX) - Near(before, bParentAlongX);
+        if (offset != 0)
+            m_pParentContainer->StretchSide(bLeftOfParent, offset, hdwp);
+    }
     if (hdwp != nullptr)
         ::EndDeferWindowPos(hdwp);
     return TRUE;

@@ -167,6 +167,24 @@ int CutToMinimum(int extent, int minimum, int delta)
     return delta < 0 ? -allowed : allowed;
 }
 
+int FarSideShare(int delta, int endSidePart, int farSidePart)
+{
+    if (delta == 0)
+        return 0;
+    const int sign = delta < 0 ? -1 : 1;
+    int share = endSidePart == farSidePart ? sign * ((delta * sign) / 2 + 1) : delta;
+    // Each side changes with the change's sign, by no more than it can give.
+    int low = delta < 0 ? (std::max)(delta, farSidePart) : 0;
+    int high = delta < 0 ? 0 : (std::min)(delta, farSidePart);
+    if (delta < 0)
+        high = (std::min)(high, delta - endSidePart);
+    else
+        low = (std::max)(low, delta - endSidePart);
+    if (low > high)
+        return (std::clamp)(share, (std::min)(0, delta), (std::max)(0, delta));
+    return (std::clamp)(share, low, high);
+}
+
 Boundary MoveBoundary(int leftNear, int leftFar, int rightNear, int rightFar, int leftMin, int rightMin, int offset)
 {
     Boundary out;

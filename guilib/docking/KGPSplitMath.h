@@ -106,6 +106,14 @@ int CutToMinimum(int extent, int minimum, int delta);
 // lies outside the room is cut off from view. Boxes on the screen.
 Box RoomKeepingMinimum(const Box& room, Size minimum, unsigned alignment);
 
+// A change `delta` of a container's extent at one of its ends, across its
+// slider: how much of it the side away from that end takes (the side at the
+// end takes the rest), given what each side can give of it (CutToMinimum's
+// answers). When both can give the same, the far side takes half of the
+// change and one pixel more (with the change's sign), else the whole change;
+// always as much as keeps both sides at or above their minimums.
+int FarSideShare(int delta, int endSidePart, int farSidePart);
+
 // ---- Moving a container's boundary.
 
 struct Boundary {

@@ -288,6 +288,43 @@ TEST_F(PaneTreeTest, APaneFloatedOutOfTheTreeComesBackToItsPlace)
     ExpectSoundLayout(*frame.GetDockManager(), panes, "both docked back");
 }
 
+// Two panes side by side at the left edge: the edge's slider dragged out
+// widens both, the far pane taking half the growth and a pixel more and the
+// one at the slider the rest; dragged back in, both give their part.
+TEST_F(PaneTreeTest, TheEdgesSliderDraggedSharesTheChangeBetweenPanesSideBySide)
+{
+    CKGPDockingControlBar* a = Add(2035, _T("Left"), CSize(240, 200), CSize(60, 40));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2036, _T("Right"), CSize(150, 200), CSize(70, 40));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_RIGHT));
+    frame.RecalcLayout();
+    CKGPSlider* edge = a->GetDefaultPaneSlider();
+    ExpectSoundTree(edge, "two panes side by side");
+    auto drag = [&](int dx) {
+        CRect rect;
+        edge->GetWindowRect(rect);
+        const CPoint grip = rect.CenterPoint();
+        MouseAt(edge, WM_LBUTTONDOWN, grip);
+        MouseAt(edge, WM_MOUSEMOVE, CPoint(grip.x + dx, grip.y));
+        MouseAt(edge, WM_LBUTTONUP, CPoint(grip.x + dx, grip.y), 0);
+    };
+    const int widthA = Width(a);
+    const int widthB = Width(b);
+    drag(40);
+    EXPECT_EQ(widthA + 21, Width(a)) << "the far pane: half and a pixel";
+    EXPECT_EQ(widthB + 19, Width(b)) << "the pane at the slider: the rest";
+    ExpectSoundTree(edge, "the edge dragged out");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the edge dragged out");
+    frame.RecalcLayout();
+    EXPECT_EQ(widthA + 21, Width(a)) << "the layout keeps it";
+
+    drag(-30);
+    EXPECT_EQ(widthA + 21 - 16, Width(a));
+    EXPECT_EQ(widthB + 19 - 14, Width(b));
+    ExpectSoundTree(edge, "the edge dragged back in");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the edge dragged back in");
+}
+
 TEST_F(PaneTreeTest, TheSliderBetweenTwoPanesResizesThemWithinTheirMinimums)
 {
     CKGPDockingControlBar* a = Add(2031, _T("Left"), CSize(300, 200), CSize(60, 40));

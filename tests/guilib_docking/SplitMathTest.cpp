@@ -182,6 +182,23 @@ TEST(SplitMath, ChangesAreCutAtTheMinimumAndBoundariesHeldThere)
     EXPECT_EQ(240, moved.rightNear);
 }
 
+TEST(SplitMath, AChangeAcrossTheSliderIsSharedHalfAndAPixelWhenBothSidesCanGiveIt)
+{
+    // Growing: both sides can take it all: the far side takes half and a pixel.
+    EXPECT_EQ(21, FarSideShare(40, 40, 40));
+    EXPECT_EQ(21, FarSideShare(41, 41, 41));
+    EXPECT_EQ(1, FarSideShare(1, 1, 1)); // a pixel goes to the far side
+    // Shrinking with room on both sides: the same, with the change's sign.
+    EXPECT_EQ(-6, FarSideShare(-10, -10, -10));
+    // The side at the end at its minimum: the far side gives it all.
+    EXPECT_EQ(-10, FarSideShare(-10, 0, -10));
+    // The far side can give only part: it gives that, the end side the rest.
+    EXPECT_EQ(-3, FarSideShare(-10, -10, -3));
+    // Both can give only half: neither goes below its minimum.
+    EXPECT_EQ(-5, FarSideShare(-10, -5, -5));
+    EXPECT_EQ(0, FarSideShare(0, 0, 0));
+}
+
 TEST(SplitMath, SlidersAreDraggedUpToOnePixelShortOfTheMinimums)
 {
     // A container 0..300 with its slider at 148..152, minimums 40 and 60.
