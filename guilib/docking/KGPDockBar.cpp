@@ -539,9 +539,11 @@ void CKGPDockBar::RecalcParentLayout()
     CWnd* pParent = GetParent();
     if (pParent == nullptr)
         return;
-    // A library frame of any kind lays out its own docking; a dialog only
-    // marks that bars live in dialogs.
-    if (IKGPDockSite* pSite = CKGPDockManager::SiteOf(pParent->m_hWnd)) {
+    // A library frame of any kind lays out its own docking (what it decides
+    // reached through this bar's own dock manager, whose frame is the
+    // parent); a dialog only marks that bars live in dialogs.
+    CKGPDockManager* pManager = GetDockManager();
+    if (IKGPDockSite* pSite = pManager != nullptr ? pManager->GetSite() : nullptr) {
         pSite->AdjustDockingLayout();
         return;
     }

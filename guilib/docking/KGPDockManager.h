@@ -36,18 +36,25 @@ public:
     CKGPDockManager(const CKGPDockManager&) = delete;
     CKGPDockManager& operator=(const CKGPDockManager&) = delete;
 
-    // Names the frame the manager lays bars out in (its dock site); from then
-    // on docking finds the manager by that frame's window (FromSite), until
-    // the manager goes or is told null (no frame any more).
+    // Names the frame the manager lays bars out in (its dock site) and, from a
+    // library frame, what that frame decides itself (its IKGPDockSite, which
+    // the frame hands over as it makes its manager). From then on docking
+    // finds the manager by that frame's window (FromSite), until the manager
+    // goes or is told null (no frame any more, nor its decisions).
     BOOL Create(CFrameWnd* pParentWnd) { return SetParentFrame(pParentWnd); }
+    BOOL Create(CFrameWnd* pParentWnd, IKGPDockSite* pSite);
     BOOL SetParentFrame(CFrameWnd* pFrame);
     CFrameWnd* GetDockSite() const { return m_pParentWnd; }
-    // The dock manager whose dock site is this window, or null.
+    // The dock manager whose dock site is this window, or null. The one
+    // look-up by window docking keeps: a bar is made on a window (its Create
+    // takes its parent, never a manager), and a floating frame or pane asks
+    // the frame it stands over (a document window's bar floats over the main
+    // frame); the record forgets a manager as it goes, so a window whose
+    // manager went finds none.
     static CKGPDockManager* FromSite(HWND hSite);
-    // What the dock site decides itself (a library frame's IKGPDockSite), or
-    // null; the same for the frame whose window this is.
-    IKGPDockSite* GetSite() const;
-    static IKGPDockSite* SiteOf(HWND hSite);
+    // What the dock site decides itself (the IKGPDockSite its frame handed
+    // over), or null for a frame that handed none.
+    IKGPDockSite* GetSite() const { return m_pSite; }
 
     // Creates the dock bars of the enabled edges (top, bottom, left, right).
     BOOL EnableDocking(DWORD dwDockStyle);
@@ -273,6 +280,7 @@ protected:
     CObList m_lstAutoHideBars;
     CObList m_lstMiniFrames;
     CFrameWnd* m_pParentWnd = nullptr;
+    IKGPDockSite* m_pSite = nullptr;
     // The record of dock managers with a dock site (FromSite), linked
     // through the managers themselves: nothing to allocate, nothing to
     // outlive.

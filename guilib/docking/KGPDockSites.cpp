@@ -1,17 +1,25 @@
 // Dock managers recorded against their dock sites: a manager joins the record
 // when it is told its frame and leaves it when it goes, so docking finds the
-// manager of a frame's window, and what that frame decides itself, without
-// asking the frames.
+// manager of a frame's window without asking the frames; and what every
+// library frame decides the same way, written once.
 #include "guilib/docking/KGPDockManager.h"
 
 #include "guilib/docking/KGPDockSite.h"
 
 CKGPDockManager* CKGPDockManager::s_pFirstRecorded = nullptr;
 
+BOOL CKGPDockManager::Create(CFrameWnd* pParentWnd, IKGPDockSite* pSite)
+{
+    SetParentFrame(pParentWnd);
+    m_pSite = pParentWnd != nullptr ? pSite : nullptr;
+    return TRUE;
+}
+
 BOOL CKGPDockManager::SetParentFrame(CFrameWnd* pFrame)
 {
     m_pParentWnd = pFrame;
     if (pFrame == nullptr) {
+        m_pSite = nullptr;
         Forget();
     } else if (!m_bRecorded) {
         m_pNextRecorded = s_pFirstRecorded;
@@ -46,13 +54,7 @@ CKGPDockManager* CKGPDockManager::FromSite(HWND hSite)
     return nullptr;
 }
 
-IKGPDockSite* CKGPDockManager::GetSite() const
+BOOL IKGPDockSite::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
 {
-    return dynamic_cast<IKGPDockSite*>(m_pParentWnd);
-}
-
-IKGPDockSite* CKGPDockManager::SiteOf(HWND hSite)
-{
-    const CKGPDockManager* pManager = FromSite(hSite);
-    return pManager != nullptr ? pManager->GetSite() : nullptr;
+    return GetDockManager()->OnMoveMiniFrame(pMiniFrame);
 }

@@ -9,6 +9,7 @@
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPDockSite.h"
+#include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPAutoHideDockBar.h"
 #include "guilib/docking/KGPAutoHideToolBar.h"
@@ -223,10 +224,12 @@ void CKGPDockingControlBar::OnLButtonUp(UINT nFlags, CPoint point)
         OnPressPin();
         break;
     case KGP_PANE_HIT_CLOSE: {
-        // The frame may close the pane itself.
+        // The top-level frame may close the pane itself (a document
+        // window's pane asks the main frame, found by its window).
         CFrameWnd* pFrame = DockingFrame();
         CFrameWnd* pTop = pFrame != nullptr ? pFrame->GetTopLevelFrame() : nullptr;
-        IKGPDockSite* pSite = pTop != nullptr ? CKGPDockManager::SiteOf(pTop->m_hWnd) : nullptr;
+        CKGPDockManager* pTopManager = CKGPGlobalUtils::Get().GetFrameDockManager(pTop);
+        IKGPDockSite* pSite = pTopManager != nullptr ? pTopManager->GetSite() : nullptr;
         if (pSite != nullptr && !pSite->OnCloseDockingBar(this))
             break;
         OnPressCloseButton();

@@ -419,8 +419,11 @@ void CKGPMiniFrameWnd::MoveDragFrame()
 BOOL CKGPMiniFrameWnd::NotifyFrameOfMove()
 {
     // The owner frame is told (its dock manager decides whether the frame
-    // docks here); a window that docks no bars refuses the move.
-    IKGPDockSite* pSite = CKGPDockManager::SiteOf(m_hParentWnd);
+    // docks here); a window that docks no bars refuses the move. (Found by
+    // its window: a document window's bar floats over the main frame, not
+    // over the frame of its own dock manager.)
+    CKGPDockManager* pOwnerManager = CKGPGlobalUtils::Get().GetFrameDockManager(CWnd::FromHandle(m_hParentWnd));
+    IKGPDockSite* pSite = pOwnerManager != nullptr ? pOwnerManager->GetSite() : nullptr;
     return pSite != nullptr && pSite->OnMoveMiniFrame(this);
 }
 

@@ -531,9 +531,13 @@ void CKGPMiniFrameWnd::DockOnDoubleClick()
 BOOL CKGPMiniFrameWnd::CanClose()
 {
     // The owner's top-level frame decides when it docks bars; any other agrees.
+    // (Found by its window: it need not be the frame of this frame's own
+    // dock manager, as for a document window's bar floating over the main
+    // frame.)
     CWnd* pOwner = CWnd::FromHandle(m_hParentWnd);
     CFrameWnd* pTop = pOwner != nullptr ? pOwner->GetTopLevelFrame() : nullptr;
-    IKGPDockSite* pSite = pTop != nullptr ? CKGPDockManager::SiteOf(pTop->m_hWnd) : nullptr;
+    CKGPDockManager* pTopManager = CKGPGlobalUtils::Get().GetFrameDockManager(pTop);
+    IKGPDockSite* pSite = pTopManager != nullptr ? pTopManager->GetSite() : nullptr;
     return pSite == nullptr || pSite->OnCloseMiniFrame(this);
 }
 

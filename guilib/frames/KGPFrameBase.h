@@ -34,8 +34,7 @@ class CKGPDockSiteFrameT : public TBase, public IKGPDockSite {
 public:
     CKGPDockSiteFrameT() : m_Impl(this) {}
 
-    CKGPDockManager* GetDockManager() { return &m_dockManager; }
-    BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override { return m_dockManager.OnMoveMiniFrame(pMiniFrame); }
+    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
     BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* /*pMiniFrame*/) override { return TRUE; }
     BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) override { return TRUE; }
     void EnableDocking(DWORD dwDockStyle) override { m_dockManager.EnableDocking(dwDockStyle); }
@@ -86,11 +85,12 @@ public:
     }
 
 protected:
-    // The dock manager takes the frame as its site (before the window is
-    // made, or on creation for a frame made without PreCreateWindow).
+    // The dock manager takes the frame as its site, and what the frame
+    // decides (before the window is made, or on creation for a frame made
+    // without PreCreateWindow).
     void AttachDockManager()
     {
-        m_dockManager.Create(this);
+        m_dockManager.Create(this, this);
         m_Impl.m_pDockManager = &m_dockManager;
     }
     void EnsureDockManager()
@@ -204,6 +204,7 @@ class CKGPMainFrameT : public CKGPDockSiteFrameT<TBase>, public IKGPMenuHostFram
     using Base = CKGPDockSiteFrameT<TBase>;
 
 public:
+    CKGPMainFrameT() { this->m_Impl.m_pMenuHost = this; }
     CKGPFrameImpl& GetFrameImpl() override { return this->m_Impl; }
 
     // The auto-hide strips of the edges given (the dock manager's).

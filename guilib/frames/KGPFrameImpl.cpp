@@ -370,8 +370,8 @@ void CKGPFrameImpl::BuildAddRemoveButtonsMenu(CWnd* pPopup)
         }
     }
     // The frame's part: the resource's buttons the bar lost since, to bring back.
-    if (auto* pHost = dynamic_cast<IKGPMenuHostFrame*>(m_pFrame))
-        pHost->FillCustomizeMenuRest(pPopup, pBar->GetResourceID());
+    if (m_pMenuHost != nullptr)
+        m_pMenuHost->FillCustomizeMenuRest(pPopup, pBar->GetResourceID());
     if (nInserted > 0)
         pMenu->InsertSeparator();
     CKGPCustomizeMenuButton reset(CCustomizeButton::kNoCommandEntry, nullptr, -1,

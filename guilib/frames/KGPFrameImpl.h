@@ -19,6 +19,7 @@ class CKGPDockManager;
 class CKGPMenuBar;
 class CKGPRibbonBar;
 class CKGPToolBar;
+class IKGPMenuHostFrame;
 
 class CKGPFrameImpl {
 public:
@@ -174,6 +175,9 @@ public:
     void OnCloseFrame();
 
     CFrameWnd* m_pFrame;
+    // The frame as the menus and toolbars see it, handed by a frame that is
+    // one (the SDI, MDI and in-place frames; a document window is none).
+    IKGPMenuHostFrame* m_pMenuHost = nullptr;
     CKGPDockManager* m_pDockManager = nullptr;
     UINT m_nIDDefaultResource = 0;
     BOOL m_bLoadDockState = TRUE;

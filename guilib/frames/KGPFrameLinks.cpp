@@ -23,11 +23,13 @@ namespace {
 // and toolbars talk to.
 IKGPMenuHostFrame* MenuHostOf(CWnd* pWnd)
 {
-    if (pWnd == nullptr ||
-        !(pWnd->IsKindOf(RUNTIME_CLASS(CKGPFrameWnd)) || pWnd->IsKindOf(RUNTIME_CLASS(CKGPMDIFrameWnd)) ||
-          pWnd->IsKindOf(RUNTIME_CLASS(CKGPOleIPFrameWnd)) || pWnd->IsKindOf(RUNTIME_CLASS(CKGPOleDocIPFrameWnd))))
-        return nullptr;
-    return dynamic_cast<IKGPMenuHostFrame*>(pWnd);
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CKGPFrameWnd, pWnd))
+        return pFrame;
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CKGPMDIFrameWnd, pWnd))
+        return pFrame;
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CKGPOleIPFrameWnd, pWnd))
+        return pFrame;
+    return DYNAMIC_DOWNCAST(CKGPOleDocIPFrameWnd, pWnd);
 }
 
 // The application bar and an MDI frame's document bars.

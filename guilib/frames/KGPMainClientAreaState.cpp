@@ -328,7 +328,7 @@ void FillTabWindow(CWnd& client, CKGPTabWnd& tabWnd, const CKGPMDIStoredArrangem
         created.push_back(pChild != nullptr && tabWnd.GetTabFromHwnd(pChild->GetSafeHwnd()) < 0);
         if (!created.back())
             continue;
-        auto* pTabChild = dynamic_cast<IKGPMDITabChild*>(pChild);
+        IKGPMDITabChild* pTabChild = CKGPMainClientAreaWnd::TabChildOf(pChild);
         if (pTabChild != nullptr && pTabChild->GetRelatedTabGroup() != nullptr) {
             CKGPTabWnd* pOld = pTabChild->GetRelatedTabGroup();
             const int iOld = pOld->GetTabFromHwnd(pChild->GetSafeHwnd());

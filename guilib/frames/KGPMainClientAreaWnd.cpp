@@ -67,6 +67,10 @@ CKGPMainClientAreaWnd::CKGPMainClientAreaWnd() : m_wndTab(std::make_unique<CKGPT
 
 CKGPMainClientAreaWnd::~CKGPMainClientAreaWnd() = default;
 
+// Both found on the windows themselves: the client area is subclassed onto
+// the MDI client of whichever frame implements IKGPMDIClientFrame (the
+// library's MDI frame or an application's own), and the layer makes the
+// document windows, plain ones among them; nothing hands either over.
 IKGPMDIClientFrame* CKGPMainClientAreaWnd::GetClientFrame() const
 {
     return GetSafeHwnd() != nullptr ? dynamic_cast<IKGPMDIClientFrame*>(GetParent()) : nullptr;

@@ -100,6 +100,10 @@ public:
     // The styles a document window loses while it is a tab.
     static DWORD m_dwCaptionStyleMask;
 
+    // The document window as the client area sees it while it is a tab
+    // (null for a plain one).
+    static IKGPMDITabChild* TabChildOf(CWnd* pWnd);
+
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
@@ -121,7 +125,6 @@ protected:
     // before the frame is shown counts as shown (the system's visibility
     // would wait for every parent).
     static BOOL IsShownInClient(const CWnd* pWnd) { return pWnd != nullptr && (pWnd->GetStyle() & WS_VISIBLE) != 0; }
-    static IKGPMDITabChild* TabChildOf(CWnd* pWnd);
     // The MDI children in window order (the groups' tab windows left out).
     std::vector<CWnd*> GetMDIChildren() const;
     std::vector<CKGPTabWnd*> Groups() const;

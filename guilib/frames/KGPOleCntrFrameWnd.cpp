@@ -47,7 +47,7 @@ CKGPOleCntrFrameWnd::~CKGPOleCntrFrameWnd()
 
 BOOL CKGPOleCntrFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    m_dockManager.Create(this);
+    m_dockManager.Create(this, this);
     return COleCntrFrameWnd::PreCreateWindow(cs);
 }
 
@@ -64,11 +64,6 @@ void CKGPOleCntrFrameWnd::AdjustDockingLayout(HDWP)
         return;
     if (auto* pDoc = DYNAMIC_DOWNCAST(COleServerDoc, m_pInPlaceFrame->GetActiveDocument()))
         pDoc->OnResizeBorder(nullptr, m_pInPlaceFrame->GetInPlaceFrameInterface(), TRUE);
-}
-
-BOOL CKGPOleCntrFrameWnd::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
-{
-    return m_dockManager.OnMoveMiniFrame(pMiniFrame);
 }
 
 void CKGPOleCntrFrameWnd::RecalcLayout(BOOL bNotify)

@@ -22,10 +22,9 @@ public:
     explicit CKGPOleCntrFrameWnd(COleIPFrameWnd* pInPlaceFrame);
     ~CKGPOleCntrFrameWnd() override;
 
-    CKGPDockManager* GetDockManager() { return &m_dockManager; }
+    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
     virtual void SetInPlaceBarsVisible(BOOL bShow);
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
-    BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override;
     BOOL OnCloseMiniFrame(CKGPMiniFrameWnd* /*pMiniFrame*/) override { return TRUE; }
     BOOL OnCloseDockingBar(CKGPBaseControlBar* /*pBar*/) override { return TRUE; }
 

@@ -37,10 +37,11 @@ template <class TBase>
 CKGPInPlaceFrameT<TBase>::CKGPInPlaceFrameT(BOOL bDocumentFrame) : m_Impl(this), m_bDocumentFrame(bDocumentFrame)
 {
     KGPRegisterLibraryLinks();
+    m_Impl.m_pMenuHost = this;
     // The server's frame tells its dock manager at once; the document
     // server's frame once its window is made (OnCreate).
     if (!m_bDocumentFrame)
-        m_dockManager.Create(this);
+        m_dockManager.Create(this, this);
 }
 
 template <class TBase>
@@ -70,7 +71,7 @@ int CKGPInPlaceFrameT<TBase>::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // A frame whose dock manager was not told its frame (the document
     // server's) would dock nothing: it is told now.
     if (m_dockManager.GetDockSite() == nullptr)
-        m_dockManager.Create(this);
+        m_dockManager.Create(this, this);
     m_Impl.m_pDockManager = &m_dockManager;
     return TBase::OnCreate(lpCreateStruct);
 }
@@ -86,12 +87,6 @@ template <class TBase>
 void CKGPInPlaceFrameT<TBase>::AdjustDockingLayout(HDWP hdwp)
 {
     m_dockManager.AdjustDockingLayout(hdwp);
-}
-
-template <class TBase>
-BOOL CKGPInPlaceFrameT<TBase>::OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame)
-{
-    return m_dockManager.OnMoveMiniFrame(pMiniFrame);
 }
 
 template <class TBase>
@@ -131,7 +126,7 @@ BOOL CKGPInPlaceFrameT<TBase>::OnCreateControlBars(CFrameWnd* pWndFrame, CFrameW
     this->m_pMainFrame = pWrapper;
     if (hWndContainer != nullptr)
         pWrapper->Attach(hWndContainer);
-    pWrapper->GetDockManager()->Create(pWrapper);
+    pWrapper->GetDockManager()->Create(pWrapper, pWrapper);
     return TRUE;
 }
 

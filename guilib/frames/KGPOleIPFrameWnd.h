@@ -29,14 +29,13 @@ public:
     explicit CKGPInPlaceFrameT(BOOL bDocumentFrame);
     ~CKGPInPlaceFrameT() override;
 
-    CKGPDockManager* GetDockManager() { return &m_dockManager; }
+    CKGPDockManager* GetDockManager() override { return &m_dockManager; }
     CKGPFrameImpl& GetFrameImpl() override { return m_Impl; }
     HWND GetLastTopLevelFrame() const { return m_hwndLastTopLevelFrame; }
 
     // ---- Own virtual operations.
     virtual void SetInPlaceBarsVisible(BOOL bShow);
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
-    BOOL OnMoveMiniFrame(CKGPMiniFrameWnd* pMiniFrame) override;
     virtual BOOL OnPopupMenuOpening(CWnd* /*pPopup*/) { return TRUE; }
     BOOL FillCustomizeMenuRest(CWnd* pPopup, UINT uiToolbarResId) override;
     void OnClosePopupMenu(CWnd* pPopup) override;

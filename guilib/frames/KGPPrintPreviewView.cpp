@@ -39,7 +39,9 @@ CKGPPrintPreviewToolBar::~CKGPPrintPreviewToolBar()
 
 void CKGPPrintPreviewToolBar::OnDestroy()
 {
-    // The bar leaves the frame's dock manager, which does not own it.
+    // The bar leaves the frame's dock manager, which does not own it (found
+    // by the frame's window: the frame may have gone first, its manager and
+    // its record with it).
     if (CKGPDockManager* pManager = CKGPDockManager::FromSite(m_hwndDockFrame))
         pManager->RemoveControlBar(this, FALSE);
     m_hwndDockFrame = nullptr;
@@ -145,6 +147,8 @@ BOOL CKGPPrintPreviewView::CreateToolBar(CFrameWnd* pFrame)
     showText(AFX_ID_PREVIEW_CLOSE, IDS_KGP_PREVIEW_CLOSE, FALSE);
     m_wndToolBar.AdjustLayout();
 
+    // The layer's preview switch makes the view for a frame window: its dock
+    // manager (none for a frame that docks nothing) is that window's.
     CKGPDockManager* pManager = pFrame != nullptr ? CKGPDockManager::FromSite(pFrame->m_hWnd) : nullptr;
     if (pManager != nullptr) {
         pManager->AddControlBar(&m_wndToolBar);

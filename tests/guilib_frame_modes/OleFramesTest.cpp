@@ -13,6 +13,8 @@
 #include "guilib/core/KGPLink.h"
 #include "guilib/core/KGPWindowHelpers.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/frames/KGPOleCntrFrameWnd.h"
 #include "guilib/frames/KGPOleIPFrameWnd.h"
 #include "guilib/frames/KGPPrintPreviewView.h"
@@ -83,6 +85,17 @@ protected:
         if (::IsWindow(container))
             ::DestroyWindow(container);
         SetTopLevelFrameOverride(previousActive);
+    }
+
+    // The server's frame opened and the container's window wrapped for it
+    // (null when either failed).
+    CKGPOleCntrFrameWnd* WrapContainer(CCountingServerDoc& doc)
+    {
+        if (!server.Open(CRect(40, 40, 400, 300)) || (container = MakeContainerWindow()) == nullptr)
+            return nullptr;
+        doc.m_bAutoDelete = FALSE;
+        doc.m_pInPlaceFrame = &server;
+        return server.SetContainerFrame(container, &doc) ? server.GetContainerFrameWrapper() : nullptr;
     }
 
     CFrameWnd* previousActive = nullptr;
@@ -215,6 +228,58 @@ TEST_F(OleFramesTest, BarsMarkedForInPlaceActivationHideAndComeBack)
     docServer.SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
     EXPECT_TRUE(toolbar->IsWindowVisible());
     docServer.DestroyWindow();
+}
+
+// An in-place frame that keeps its floating frames when they ask to close,
+// and counts the requests.
+template <class TFrame>
+class CKeepingInPlaceFrame : public CTestInPlaceFrame<TFrame> {
+public:
+    BOOL OnCloseMiniFrame(CKGPMiniFrameWnd*) override
+    {
+        ++closesAsked;
+        return FALSE;
+    }
+    int closesAsked = 0;
+};
+
+// A bar floated out of the frame: its floating frame's close asks the frame,
+// which keeps it; once the frame's window went, its dock manager has no frame
+// to ask any more.
+template <class TFrame>
+void ExpectTheFrameDecidesItsFloatingFramesClose(const char* kind)
+{
+    SCOPED_TRACE(kind);
+    CKeepingInPlaceFrame<TFrame> frame;
+    ASSERT_TRUE(frame.Open(CRect(40, 40, 420, 320)));
+    EXPECT_EQ(static_cast<IKGPDockSite*>(&frame), frame.Manager().GetSite());
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    std::unique_ptr<CKGPControlBar> bar = docking_test::MakeBar(&frame, 0x3201, 120);
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    frame.Manager().DockControlBar(bar.get(), AFX_IDW_DOCKBAR_TOP, nullptr);
+    ASSERT_TRUE(bar->FloatBar(CRect(480, 80, 620, 110), KGP_DM_UNKNOWN, true));
+    CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame(TRUE);
+    ASSERT_NE(floating, nullptr);
+    floating->SendMessage(WM_CLOSE);
+    EXPECT_EQ(1, frame.closesAsked);
+    EXPECT_TRUE(floating->IsWindowVisible());
+    EXPECT_TRUE(bar->IsWindowVisible());
+    frame.DestroyWindow();
+    EXPECT_EQ(nullptr, frame.Manager().GetSite());
+}
+
+TEST_F(OleFramesTest, EachInPlaceFrameAndTheContainersWrapperDecideForTheirBars)
+{
+    // The server's frame hands itself to its dock manager as it is made, the
+    // document server's as its window is made.
+    ExpectTheFrameDecidesItsFloatingFramesClose<CKGPOleIPFrameWnd>("server");
+    ExpectTheFrameDecidesItsFloatingFramesClose<CKGPOleDocIPFrameWnd>("document server");
+
+    // The wrapper the server's frame puts around the container's window.
+    CCountingServerDoc doc;
+    CKGPOleCntrFrameWnd* pWrapper = WrapContainer(doc);
+    ASSERT_NE(pWrapper, nullptr);
+    EXPECT_EQ(static_cast<IKGPDockSite*>(pWrapper), pWrapper->GetDockManager()->GetSite());
 }
 
 // A server frame that refuses every popup and counts the requests.

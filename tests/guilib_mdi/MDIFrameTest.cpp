@@ -13,6 +13,7 @@
 #include "guilib/core/KGPMenuLinks.h"
 #include "guilib/core/KGPRegisteredMessages.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
 #include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/frames/KGPMDIFrameWnd.h"
@@ -158,6 +159,17 @@ protected:
     CTestMDIFrame frame;
     std::vector<std::unique_ptr<CKGPDockingControlBar>> panes;
 };
+
+// What each frame decides for its bars (its layout, its floating frames'
+// moves and closes) is reached through its own dock manager, which the frame
+// hands it as it makes it: the MDI frame and each document window alike.
+TEST_F(MDIFrameTest, TheFrameAndEachDocumentWindowHandTheirDockManagersWhatTheyDecide)
+{
+    CKGPMDIChildWnd* child = AddChild(_T("Sited"));
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(static_cast<IKGPDockSite*>(&frame), frame.GetDockManager()->GetSite());
+    EXPECT_EQ(static_cast<IKGPDockSite*>(child), child->GetDockManager()->GetSite());
+}
 
 TEST_F(MDIFrameTest, ChildrenAreMadeActivatedAndListedInTheWindowMenu)
 {
