@@ -120,6 +120,14 @@ protected:
             this->GetClientRect(rect);
         return rect;
     }
+    // The same less the frame's border space (what an item active in place
+    // took for its own bars): where the view or the MDI client stands.
+    CRect DockedClientRectLessBorder() const
+    {
+        CRect rect = DockedClientRect();
+        rect.DeflateRect(&this->m_rectBorder);
+        return rect;
+    }
     // The in-place frame of the item active here lays itself out (the
     // frame's own in-place hook when the item names no frame).
     void TellInPlaceFrame(COleClientItem* pItem)

@@ -50,14 +50,7 @@ void CKGPFrameWnd::AdjustClientArea()
     CWnd* pChild = GetDlgItem(AFX_IDW_PANE_FIRST);
     if (pChild == nullptr)
         return;
-    CRect rect;
-    m_dockManager.GetInnerDockRect(rect);
-    if (m_dockManager.GetControlBars().IsEmpty())
-        GetClientRect(rect);
-    rect.left += m_rectBorder.left;
-    rect.top += m_rectBorder.top;
-    rect.right -= m_rectBorder.right;
-    rect.bottom -= m_rectBorder.bottom;
+    CRect rect = DockedClientRectLessBorder();
     if (m_dockManager.IsPrintPreviewValid())
         CKGPPrintPreviewView::PlacePreviewBar(this, rect);
     pChild->CalcWindowRect(rect);

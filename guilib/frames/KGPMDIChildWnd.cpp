@@ -257,14 +257,7 @@ void CKGPMDIChildWnd::AdjustClientArea()
     pChild->ModifyStyle(0, bSplitter ? WS_CLIPSIBLINGS : WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     if (CKGPDockManager::s_bLayoutLocked)
         return;
-    CRect rect;
-    m_dockManager.GetInnerDockRect(rect);
-    if (m_dockManager.GetControlBars().IsEmpty())
-        GetClientRect(rect);
-    rect.left += m_rectBorder.left;
-    rect.top += m_rectBorder.top;
-    rect.right -= m_rectBorder.right;
-    rect.bottom -= m_rectBorder.bottom;
+    CRect rect = DockedClientRectLessBorder();
     pChild->SetWindowPos(&CWnd::wndBottom, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);
 }
 

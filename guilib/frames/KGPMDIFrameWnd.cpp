@@ -126,14 +126,7 @@ void CKGPMDIFrameWnd::AdjustClientArea()
 {
     if (m_wndClientArea.GetSafeHwnd() == nullptr && m_hWndMDIClient == nullptr)
         return;
-    CRect rect;
-    m_dockManager.GetInnerDockRect(rect);
-    if (m_dockManager.GetControlBars().IsEmpty())
-        GetClientRect(rect);
-    rect.left += m_rectBorder.left;
-    rect.top += m_rectBorder.top;
-    rect.right -= m_rectBorder.right;
-    rect.bottom -= m_rectBorder.bottom;
+    CRect rect = DockedClientRectLessBorder();
     if (m_wndClientArea.GetSafeHwnd() != nullptr) {
         m_wndClientArea.CalcWindowRect(rect, 0);
         return;
