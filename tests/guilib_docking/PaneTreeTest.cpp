@@ -325,6 +325,60 @@ TEST_F(PaneTreeTest, TheEdgesSliderDraggedSharesTheChangeBetweenPanesSideBySide)
     ExpectSoundLayout(*frame.GetDockManager(), panes, "the edge dragged back in");
 }
 
+// A pane floated out of a column beside another pane comes back to it after
+// the slider between the column and that pane moved: the column's node takes
+// the room the pane remembered, the parent's side holding that node is
+// stretched to it, and the layout that follows leaves the column the width
+// the slider gave it, the two panes in it one above the other.
+TEST_F(PaneTreeTest, APaneBackInAColumnThatNarrowedMeanwhileTakesTheColumnsWidth)
+{
+    CKGPDockingControlBar* a = Add(2037, _T("Left"), CSize(200, 300), CSize(60, 40));
+    ASSERT_TRUE(a->DockToWindow(CBRS_ALIGN_LEFT, nullptr));
+    CKGPDockingControlBar* b = Add(2038, _T("Upper"), CSize(160, 300), CSize(60, 40));
+    ASSERT_TRUE(b->DockToBar(a, CBRS_ALIGN_RIGHT));
+    CKGPDockingControlBar* c = Add(2039, _T("Lower"), CSize(160, 150), CSize(60, 40));
+    ASSERT_TRUE(c->DockToBar(b, CBRS_ALIGN_BOTTOM));
+    frame.RecalcLayout();
+    CKGPSlider* edge = a->GetDefaultPaneSlider();
+    ExpectSoundTree(edge, "a pane beside a column of two");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "a pane beside a column of two");
+    CKGPSlider* inner = nullptr; // between the left pane and the column
+    const CObList& sliders = edge->GetContainerManager()->GetSliders();
+    for (POSITION pos = sliders.GetHeadPosition(); pos != nullptr;) {
+        auto* pSlider = static_cast<CKGPSlider*>(sliders.GetNext(pos));
+        if (!pSlider->IsHorizontal())
+            inner = pSlider;
+    }
+    ASSERT_NE(nullptr, inner);
+
+    ASSERT_TRUE(c->FloatBar(CRect(400, 200, 560, 350), KGP_DM_UNKNOWN, true));
+    keyloft_test::Pump(30);
+    ExpectSoundTree(edge, "the lower pane floated");
+    const int widthA = Width(a);
+    CRect rect;
+    inner->GetWindowRect(rect);
+    const CPoint grip = rect.CenterPoint();
+    MouseAt(inner, WM_LBUTTONDOWN, grip);
+    MouseAt(inner, WM_MOUSEMOVE, CPoint(grip.x + 30, grip.y));
+    MouseAt(inner, WM_LBUTTONUP, CPoint(grip.x + 30, grip.y), 0);
+    ASSERT_EQ(widthA + 30, Width(a));
+    CRect upper;
+    b->GetWindowRect(upper);
+
+    c->GetParentMiniFrame()->DockOnDoubleClick();
+    keyloft_test::Pump(30);
+    ASSERT_FALSE(c->IsFloating());
+    ExpectSoundTree(edge, "the lower pane back in the narrower column");
+    ExpectSoundLayout(*frame.GetDockManager(), panes, "the lower pane back in the narrower column");
+    EXPECT_EQ(widthA + 30, Width(a)) << "the pane beside the column keeps what the slider gave it";
+    CRect lower;
+    b->GetWindowRect(upper);
+    c->GetWindowRect(lower);
+    EXPECT_EQ(upper.left, lower.left);
+    EXPECT_EQ(upper.right, lower.right);
+    EXPECT_GT(lower.top, upper.bottom);
+}
+
 TEST_F(PaneTreeTest, TheSliderBetweenTwoPanesResizesThemWithinTheirMinimums)
 {
     CKGPDockingControlBar* a = Add(2031, _T("Left"), CSize(300, 200), CSize(60, 40));
