@@ -13,10 +13,10 @@
 #include "guilib/toolbars/KGPToolBarImageSet.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolBarShared.h"
+#include "guilib/toolbars/KGPToolBarTipState.h"
 #include "guilib/toolbars/KGPToolBarTracking.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
 
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -161,7 +161,7 @@ public:
     // so instead. Each tool's text carries its command's description (the
     // frame's message string) on a line of its own.
     void UpdateTooltips();
-    CToolTipCtrl* GetToolTipCtrl() const { return m_pTipCtrl; }
+    CToolTipCtrl* GetToolTipCtrl() const { return m_tips.ctrl; }
     static BOOL s_bTooltips;
     // The shortcut keys of a command follow its tooltip text in brackets.
     static BOOL s_bTooltipShortcuts;
@@ -388,7 +388,7 @@ public:
     // Library-wide help mode: a thread mouse hook keeps the button under the
     // pointer hot; a help hit test on a button answers its help id and ends it.
     static void SetHelpMode(BOOL bOn = TRUE);
-    static BOOL IsHelpMode() { return s_hHelpHook != nullptr; }
+    static BOOL IsHelpMode();
     // Sets up the customisation menu of the button (checks and enabled
     // entries): the button's own set-up, else the bar's.
     virtual BOOL EnableContextMenuItems(CKGPToolbarButton* pButton, CMenu* pPopup);
@@ -511,6 +511,8 @@ private:
     // The pressed and hot buttons, the pointer, the hover timer, the capture
     // and focus to give back, and the mnemonics.
     CKGPToolBarTracking m_track;
+    // The tooltip control and what its tools were made for.
+    CKGPToolBarTipState m_tips;
     CString StateKey(LPCTSTR lpszProfileName, int nID, int nIndex) const;
     // What an archive of the bar holds, read and checked, not yet the bar's.
     struct StoredButtons;
@@ -543,8 +545,6 @@ private:
     void AfterCustomizeChange();
     // The window's text as last set (WM_NCCREATE, WM_SETTEXT).
     CString m_strWindowText;
-    static HHOOK s_hHelpHook;
-    static CKGPToolBar* s_pHelpHotBar;
     static LRESULT CALLBACK HelpMouseHook(int nCode, WPARAM wParam, LPARAM lParam);
     void SelectForCustomizing(int iIndex);
     void DrawResizeFrame(const CRect& rect);
@@ -555,9 +555,7 @@ private:
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
     BOOL OnNeedTipText(NMHDR* pNMHDR);
     void RecreateToolTip();
-    // Which buttons the registered tools were made for (no separators).
-    enum class ButtonTool : char { None, Callback, Own };
-    std::vector<ButtonTool> m_toolOfButton;
+    using ButtonTool = CKGPToolBarTipState::ButtonTool;
     std::vector<ButtonTool> ToolKinds() const;
     // The frame's message string for the command, when it says more than the
     // tooltip's own text; empty otherwise.
@@ -580,9 +578,6 @@ private:
     CKGPToolbarButtonList m_lstResourceButtons;
     CKGPToolbarButtonList m_lstAfterResetButtons;
     BOOL m_bResourceChanged = FALSE;
-    CToolTipCtrl* m_pTipCtrl = nullptr;
-    int m_nTools = 0;
-    BOOL m_bTipsPending = FALSE;
 
     CKGPToolbarButtonList m_lstButtons;
     UINT m_nResourceId = 0;
@@ -604,6 +599,4 @@ private:
 
     static CObList s_lstAllBars;
     static CList<UINT, UINT> s_lstForbiddenCommands;
-    // First image index of each normal bitmap loaded into the shared strip.
-    static std::map<UINT, int> s_mapBitmapFirstImage;
 };

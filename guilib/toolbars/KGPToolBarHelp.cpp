@@ -7,8 +7,15 @@
 
 #include <windowsx.h>
 
-HHOOK CKGPToolBar::s_hHelpHook = nullptr;
-CKGPToolBar* CKGPToolBar::s_pHelpHotBar = nullptr;
+namespace {
+
+// The help mode's mouse hook, and the bar it last made a button hot on.
+HHOOK s_hHelpHook = nullptr;
+CKGPToolBar* s_pHelpHotBar = nullptr;
+
+}  // namespace
+
+BOOL CKGPToolBar::IsHelpMode() { return s_hHelpHook != nullptr; }
 
 void CKGPToolBar::SetHelpMode(BOOL bOn)
 {

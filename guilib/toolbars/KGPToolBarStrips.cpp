@@ -5,12 +5,16 @@
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
 
+#include <map>
+
 double CKGPToolBar::s_dLargeScale = 2.0;
 BOOL CKGPToolBar::s_bMakeColdImages = FALSE;
 int CKGPToolBar::s_nColdImageParam = 0;
-std::map<UINT, int> CKGPToolBar::s_mapBitmapFirstImage;
 
 namespace {
+
+// First image index of each normal bitmap loaded into the shared strips.
+std::map<UINT, int> s_mapBitmapFirstImage;
 
 // The background of toolbar bitmaps, shown as transparent (as the layer's
 // plain toolbar takes it).

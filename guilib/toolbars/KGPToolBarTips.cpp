@@ -84,8 +84,7 @@ BOOL CKGPToolBar::OnUserToolTip(CKGPToolbarButton* pButton, CString& strText) co
 
 void CKGPToolBar::RecreateToolTip()
 {
-    m_nTools = 0;
-    CKGPToolTipFactory::CreateToolTip(m_pTipCtrl, this, KGP_TOOLTIP_TOOLBAR);
+    CKGPToolTipFactory::CreateToolTip(m_tips.ctrl, this, KGP_TOOLTIP_TOOLBAR);
     UpdateTooltips();
 }
 
@@ -111,51 +110,49 @@ CString CKGPToolBar::ToolDescription(UINT uiCmd, const CString& strTip) const
 
 void CKGPToolBar::UpdateTooltips()
 {
-    m_toolOfButton.clear();
-    if (m_pTipCtrl == nullptr || m_pTipCtrl->GetSafeHwnd() == nullptr)
+    m_tips.toolOfButton.clear();
+    if (!m_tips.HasWindow())
         return;
     // Every tool goes, those the buttons registered on their own windows too.
     for (;;) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
-        if (m_pTipCtrl->SendMessage(TTM_GETTOOLCOUNT) == 0 ||
-            !m_pTipCtrl->SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)))
+        if (m_tips.ctrl->SendMessage(TTM_GETTOOLCOUNT) == 0 ||
+            !m_tips.ctrl->SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)))
             break;
-        m_pTipCtrl->SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        m_tips.ctrl->SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    m_nTools = 0;
     int index = 0;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
         auto* button = static_cast<CKGPToolbarButton*>(m_lstButtons.GetNext(pos));
         if (button->IsSeparator()) {
-            m_toolOfButton.push_back(ButtonTool::None);
+            m_tips.toolOfButton.push_back(ButtonTool::None);
             continue;
         }
-        const int before = static_cast<int>(m_pTipCtrl->SendMessage(TTM_GETTOOLCOUNT));
+        const int before = static_cast<int>(m_tips.ctrl->SendMessage(TTM_GETTOOLCOUNT));
         CString text;
-        if (!button->OnUpdateToolTip(this, index, *m_pTipCtrl, text)) {
-            m_pTipCtrl->AddTool(this, LPSTR_TEXTCALLBACK, &button->m_rcButton, static_cast<UINT_PTR>(index + 1));
-            m_toolOfButton.push_back(ButtonTool::Callback);
+        if (!button->OnUpdateToolTip(this, index, *m_tips.ctrl, text)) {
+            m_tips.ctrl->AddTool(this, LPSTR_TEXTCALLBACK, &button->m_rcButton, static_cast<UINT_PTR>(index + 1));
+            m_tips.toolOfButton.push_back(ButtonTool::Callback);
             continue;
         }
-        m_toolOfButton.push_back(ButtonTool::Own);
+        m_tips.toolOfButton.push_back(ButtonTool::Own);
         // The button's own tools carry the description too.
         const CString description = ToolDescription(button->m_nCommand, text);
         if (description.IsEmpty())
             continue;
         CString full = text + _T("\n") + description;
-        const int after = static_cast<int>(m_pTipCtrl->SendMessage(TTM_GETTOOLCOUNT));
+        const int after = static_cast<int>(m_tips.ctrl->SendMessage(TTM_GETTOOLCOUNT));
         for (int i = before; i < after; ++i) {
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof(tool);
-            if (!m_pTipCtrl->SendMessage(TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool)))
+            if (!m_tips.ctrl->SendMessage(TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool)))
                 continue;
             tool.lpszText = full.GetBuffer();
-            m_pTipCtrl->SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+            m_tips.ctrl->SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
             full.ReleaseBuffer();
         }
     }
-    m_nTools = index;
 }
 
 // After a layout: the tools follow the buttons that moved, or are registered
@@ -163,24 +160,15 @@ void CKGPToolBar::UpdateTooltips()
 // button that registers its own tool moved.
 void CKGPToolBar::UpdateTooltipRects(const std::vector<int>& moved)
 {
-    if (m_pTipCtrl == nullptr || m_pTipCtrl->GetSafeHwnd() == nullptr)
+    if (!m_tips.HasWindow())
         return;
-    const std::vector<ButtonTool> kinds = ToolKinds();
-    BOOL same = kinds.size() == m_toolOfButton.size();
-    for (std::size_t i = 0; same && i < kinds.size(); ++i)
-        same = (kinds[i] == ButtonTool::None) == (m_toolOfButton[i] == ButtonTool::None);
-    for (int index : moved) {
-        if (!same)
-            break;
-        same = m_toolOfButton[static_cast<std::size_t>(index)] != ButtonTool::Own;
-    }
-    if (!same) {
+    if (!m_tips.StillServe(ToolKinds(), moved)) {
         UpdateTooltips();
         return;
     }
     for (int index : moved) {
-        if (m_toolOfButton[static_cast<std::size_t>(index)] == ButtonTool::Callback)
-            m_pTipCtrl->SetToolRect(this, static_cast<UINT_PTR>(index + 1), &GetButton(index)->m_rcButton);
+        if (m_tips.toolOfButton[static_cast<std::size_t>(index)] == ButtonTool::Callback)
+            m_tips.ctrl->SetToolRect(this, static_cast<UINT_PTR>(index + 1), &GetButton(index)->m_rcButton);
     }
 }
 
@@ -208,7 +196,7 @@ BOOL CKGPToolBar::OnNeedTipText(NMHDR* pNMHDR)
 BOOL CKGPToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->code == TTN_GETDISPINFOW && m_pTipCtrl != nullptr && header->hwndFrom == m_pTipCtrl->GetSafeHwnd()) {
+    if (header->code == TTN_GETDISPINFOW && m_tips.ctrl != nullptr && header->hwndFrom == m_tips.ctrl->GetSafeHwnd()) {
         *pResult = 0;
         return OnNeedTipText(header);
     }
@@ -217,7 +205,7 @@ BOOL CKGPToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 LRESULT CKGPToolBar::OnUpdateToolTips(WPARAM wParam, LPARAM /*lParam*/)
 {
-    if ((wParam & KGP_TOOLTIP_TOOLBAR) != 0 && m_pTipCtrl != nullptr)
+    if ((wParam & KGP_TOOLTIP_TOOLBAR) != 0 && m_tips.ctrl != nullptr)
         RecreateToolTip();
     return 0;
 }
@@ -235,11 +223,11 @@ BOOL CKGPToolBar::PreTranslateMessage(MSG* pMsg)
         }
         return TRUE;
     }
-    if (m_bTipsPending && pMsg->message == WM_MOUSEMOVE && pMsg->hwnd == m_hWnd) {
-        m_bTipsPending = FALSE;
+    if (m_tips.pending && pMsg->message == WM_MOUSEMOVE && pMsg->hwnd == m_hWnd) {
+        m_tips.pending = FALSE;
         RecreateToolTip();
     }
-    if (m_pTipCtrl != nullptr && m_pTipCtrl->GetSafeHwnd() != nullptr && IsRelayedToTip(pMsg->message))
-        m_pTipCtrl->RelayEvent(pMsg);
+    if (m_tips.HasWindow() && IsRelayedToTip(pMsg->message))
+        m_tips.ctrl->RelayEvent(pMsg);
     return CKGPBaseToolBar::PreTranslateMessage(pMsg);
 }

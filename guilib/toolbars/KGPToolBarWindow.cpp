@@ -63,7 +63,7 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (MakesTipsWithWindow())
         RecreateToolTip();
     else
-        m_bTipsPending = TRUE;
+        m_tips.pending = TRUE;
     UpdateRoundedRegion();
     // Buttons can be dropped onto the bar where OLE is up on its thread,
     // unless the bar was made to take none.
@@ -79,8 +79,7 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CKGPToolBar::OnDestroy()
 {
     m_customize.markPen.DeleteObject();
-    CKGPToolTipFactory::DeleteToolTip(m_pTipCtrl);
-    m_nTools = 0;
+    CKGPToolTipFactory::DeleteToolTip(m_tips.ctrl);
     if (m_customize.dropTarget != nullptr)
         m_customize.dropTarget->Revoke();
     m_customize.dropTarget.reset();
