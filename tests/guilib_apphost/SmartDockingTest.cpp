@@ -44,7 +44,9 @@ DropOnMarker DragToSideMarker(CPoint caption, DWORD alignment)
         user.Pause(50);
         user.Press();
         user.DragTo(caption + CSize(30, 30), 4);
-        markers = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingMarker").empty(); });
+        // The side markers come up one after another: the edge's own is
+        // looked for once all four stand.
+        markers = user.WaitFor([] { return apphost::ShownTopLevels(L"KGPSmartDockingMarker").size() >= 4; });
         const CRect marker = SideMarker(alignment);
         if (markers && !marker.IsRectEmpty()) {
             user.DragTo(marker.CenterPoint(), 10);
