@@ -34,10 +34,7 @@ protected:
         const CRect before = apphost::ScreenRect(standard);
         const CPoint gripper(before.left + 3, before.CenterPoint().y);
         ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-            user.MoveTo(gripper);
-            user.Press();
-            user.DragTo(gripper + CSize(120, 0));
-            user.Release();
+            user.Drag(gripper, gripper + CSize(120, 0));
         }));
         ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(standard).left >= before.left + 100; }));
         EXPECT_EQ(before.top, apphost::ScreenRect(standard).top) << "in its row still";

@@ -85,10 +85,7 @@ TEST_F(AppHostTest, AButtonDraggedOntoAToolbarTheUserFloatedLandsThereAndStays)
     const CPoint gripper(docked.left + 3, docked.CenterPoint().y);
     const CPoint notes = Middle(frame.m_hWndMDIClient);
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(gripper);
-        user.Press();
-        user.DragTo(CPoint(gripper.x + 80, notes.y - 60), 14);
-        user.Release();
+        user.Drag(gripper, CPoint(gripper.x + 80, notes.y - 60), 14);
     }));
     ASSERT_TRUE(apphost::WaitUntil([&] { return standard.IsFloating() && apphost::IsShown(standard); }))
         << "the toolbar floats";

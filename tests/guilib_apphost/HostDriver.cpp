@@ -154,6 +154,16 @@ void CGestures::DragTo(CPoint point, int steps, DWORD stepMs)
     }
 }
 
+void CGestures::Drag(CPoint from, CPoint to, int steps)
+{
+    MoveTo(from);
+    Pause(50);
+    Press();
+    DragTo(to, steps);
+    Pause(100);
+    Release();
+}
+
 void CGestures::KeyDown(UINT vk)
 {
     SendKey(vk, false);

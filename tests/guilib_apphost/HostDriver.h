@@ -60,6 +60,9 @@ public:
     // Moves to the point in steps (the buttons as they are), a short pause
     // after each, as a hand does.
     void DragTo(CPoint point, int steps = 12, DWORD stepMs = 15);
+    // Presses at one point, drags to the other in steps and lets go once the
+    // pointer has rested there, as a hand does with a bar or a tab.
+    void Drag(CPoint from, CPoint to, int steps = 12);
     void KeyDown(UINT vk);
     void KeyUp(UINT vk);
     void Key(UINT vk);

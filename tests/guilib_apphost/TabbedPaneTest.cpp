@@ -25,12 +25,7 @@ TEST_F(AppHostTest, APaneDraggedOutOfATabbedPaneFloatsOverTheFrame)
     const CPoint drop = apphost::ScreenRect(frame.m_hWndMDIClient).CenterPoint() + CSize(0, 70);
 
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(tabRect.CenterPoint());
-        user.Pause(50);
-        user.Press();
-        user.DragTo(drop, 16);
-        user.Pause(100);
-        user.Release();
+        user.Drag(tabRect.CenterPoint(), drop, 16);
     }));
     ASSERT_TRUE(apphost::WaitUntil([&] { return pane.GetParentMiniFrame(TRUE) != nullptr; })) << "it floats";
     const HWND floating = pane.GetParentMiniFrame(TRUE)->GetSafeHwnd();

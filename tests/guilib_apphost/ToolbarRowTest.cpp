@@ -41,10 +41,7 @@ TEST_F(AppHostTest, ABarKeepingItsRowToItselfComesBackInsideTheRowWhenTheFrameNa
     const CPoint gripper(before.left + 3, before.CenterPoint().y);
     const int farther = normal.right - before.left - before.Width() / 2;
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(gripper);
-        user.Press();
-        user.DragTo(gripper + CSize(farther, 0), 14);
-        user.Release();
+        user.Drag(gripper, gripper + CSize(farther, 0), 14);
     }));
     ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(bar).right > normal.right; }))
         << "the bar went along its row";
