@@ -9,6 +9,7 @@
 #include "guilib/docking/KGPDockGeometry.h"
 #include "guilib/docking/KGPFrameLink.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 
@@ -775,8 +776,11 @@ void CKGPDockManager::BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd)
 {
     m_uiCustomizeCmd = uiCustomizeCmd;
     m_mapBarsMenuIds.RemoveAll();
+    // Every bar the frame has: docked, auto-hidden and floating (a bar
+    // closed where it floats or slides in is shown again from here).
     CObList bars;
-    GetControlBarList(bars, FALSE, nullptr, TRUE);
+    GetControlBarList(bars, TRUE, nullptr, TRUE);
+    GetFloatingBarList(bars, TRUE);
     // Then the bars of MDI children and the panes shown as tabbed documents.
     CObList others;
     if (const IKGPFrameLink* pFrames = CKGPLink<IKGPFrameLink>::Get())
@@ -792,6 +796,13 @@ void CKGPDockManager::BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd)
             if (pBar->GetSafeHwnd() == nullptr || !pBar->CanBeClosed() || pBar->IsKindOf(RUNTIME_CLASS(CKGPDockBar)) ||
                 pBar->IsToolBarKind() != bToolbars)
                 return;
+            // The item's id is the bar's: a bar without one of its own (a
+            // tabbed pane the library made, listed by its tabs) or one
+            // listed already has none to give.
+            const UINT id = static_cast<UINT>(pBar->GetDlgCtrlID());
+            HWND hListed = nullptr;
+            if (id == 0 || id == static_cast<UINT>(-1) || m_mapBarsMenuIds.Lookup(id, hListed))
+                return;
             CString name;
             if (auto* pControlBar = DYNAMIC_DOWNCAST(CKGPControlBar, pBar))
                 pControlBar->GetBarName(name);
@@ -801,7 +812,6 @@ void CKGPDockManager::BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd)
                 menu.AppendMenu(MF_SEPARATOR);
                 bSeparated = TRUE;
             }
-            const UINT id = static_cast<UINT>(pBar->GetDlgCtrlID());
             menu.AppendMenu(MF_STRING | (pBar->IsBarVisible() ? MF_CHECKED : 0), id, name);
             m_mapBarsMenuIds.SetAt(id, pBar->GetSafeHwnd());
         });
@@ -811,6 +821,27 @@ void CKGPDockManager::BuildBarsMenu(CMenu& menu, UINT uiCustomizeCmd)
     append(bars, FALSE);
     append(others, TRUE);
     append(others, FALSE);
+}
+
+void CKGPDockManager::GetFloatingBarList(CObList& list, BOOL bIncludeTabs) const
+{
+    IKGPTabbedBarLink* pTabs = bIncludeTabs ? KGPTabbedBars::Link() : nullptr;
+    auto take = [&](CKGPBaseControlBar* pBar) {
+        if (pBar == nullptr)
+            return;
+        list.AddTail(pBar);
+        if (pTabs != nullptr)
+            pTabs->AppendTabs(pBar, list);
+    };
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
+        if (pMiniFrame == nullptr || pMiniFrame->GetSafeHwnd() == nullptr)
+            continue;
+        if (auto* pMulti = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pMiniFrame))
+            ForEachBar(pMulti->GetContainerManager().GetPanes(), take);
+        else
+            take(DYNAMIC_DOWNCAST(CKGPBaseControlBar, pMiniFrame->GetControlBar()));
+    }
 }
 
 BOOL CKGPDockManager::ShowBarsContextMenu(CPoint point)

@@ -77,6 +77,9 @@ public:
     void GetControlBarList(CObList& list, BOOL bIncludeAutoHide = FALSE, CRuntimeClass* pRTCBarType = nullptr,
                            BOOL bIncludeTabs = FALSE);
     const CObList& GetControlBars() const { return m_lstControlBars; }
+    // The bars of every floating frame (of a frame of several panes, each);
+    // with bIncludeTabs a tabbed bar adds its tabs.
+    void GetFloatingBarList(CObList& list, BOOL bIncludeTabs = FALSE) const;
 
     // Docks a bar into the dock bar with that id (0: the first that takes it),
     // into the rectangle given (screen) or at the row's end; a bar that docks
