@@ -873,15 +873,23 @@ void CKGPDockManager::ApplyLoadedAutoHideBars()
         KGP_AUTOHIDEBAR_SAVE_INFO& info = m_lstLoadedAutoHideBars.GetNext(pos);
         auto* pPane = info.m_nBarID == -1 ? nullptr
                                           : DYNAMIC_DOWNCAST(CKGPDockingControlBar, FindBarById(info.m_nBarID, TRUE));
-        // Where the pane stands now does not matter (a tab of the frame's
-        // default layout cannot auto-hide as it is): only whether its style
-        // lets it. It is taken out and docked at its edge first.
-        if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr || pPane->GetParentMiniFrame(TRUE) != nullptr ||
+        // Where the frame's default layout put the pane does not matter (a
+        // tab, or a floating frame, cannot auto-hide as it is): only whether
+        // its style lets it. It is taken out and docked at its edge first.
+        // A pane a floating frame of this load holds stays floating.
+        CKGPMiniFrameWnd* pFloating = pPane != nullptr ? pPane->GetParentMiniFrame(TRUE) : nullptr;
+        if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr ||
+            (pFloating != nullptr && m_lstLoadedMiniFrames.Find(pFloating) != nullptr) ||
             !pPane->CKGPBaseControlBar::CanAutoHide()) {
             pGroup = nullptr;
-            continue; // gone since, or floating now
+            continue; // gone since, or floating in the layout loaded
         }
         TakeOut(pPane, m_pParentWnd);
+        // A floating frame it leaves empty goes now.
+        if (pFloating != nullptr && pFloating->GetSafeHwnd() != nullptr && pFloating->GetControlBar() == nullptr) {
+            RemoveMiniFrame(pFloating);
+            pFloating->DestroyWindow();
+        }
         if (!pPane->DockToWindow(info.m_dwBarAlignment, nullptr, 1) || !pPane->CanAutoHide()) {
             pGroup = nullptr;
             continue;
