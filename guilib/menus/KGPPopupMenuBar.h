@@ -90,6 +90,7 @@ public:
     void AdjustLayout() override;
     void ChangeHot(int iIndex) override;
     CWnd* CommandTarget() const override;
+    BOOL ShowsOnToolbarsList() const override { return FALSE; }
     // The frame the items' command UI asks: the message window's, else the
     // one the popup opened over, never a popup (a sub-menu's message window
     // may be the popup above it).

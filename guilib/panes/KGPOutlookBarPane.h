@@ -19,6 +19,8 @@ class CKGPOutlookBarPane : public CKGPToolBar {
 public:
     CKGPOutlookBarPane();
     ~CKGPOutlookBarPane() override;
+    // A page of its outlook bar, not a bar of the frame's.
+    BOOL ShowsOnToolbarsList() const override { return FALSE; }
 
     // The toolbar's window, then the control-bar style kept.
     virtual BOOL CreatePane(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT,

@@ -31,6 +31,7 @@ class CKGPOutlookBarToolBar : public CKGPToolBar {
     DECLARE_DYNAMIC(CKGPOutlookBarToolBar)
 public:
     explicit CKGPOutlookBarToolBar(CKGPOutlookWnd* pParentBar = nullptr) : m_pParentBar(pParentBar) {}
+    BOOL ShowsOnToolbarsList() const override { return FALSE; }
 
     void SetParentBar(CKGPOutlookWnd* pParentBar) { m_pParentBar = pParentBar; }
     // The page a button stands for (-1 when none).

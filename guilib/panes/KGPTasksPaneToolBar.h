@@ -72,6 +72,7 @@ class CTasksPaneToolBar : public CKGPToolBar {
     DECLARE_SERIAL(CTasksPaneToolBar)
 public:
     CTasksPaneToolBar() = default;
+    BOOL ShowsOnToolbarsList() const override { return FALSE; }
 
     // Puts the buttons in (history buttons for back and forward when asked)
     // and loads the image strip (full colour when the look can show it).

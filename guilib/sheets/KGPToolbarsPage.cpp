@@ -4,7 +4,6 @@
 #include "guilib/core/KGPLocalResource.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPCommandManager.h"
-#include "guilib/toolbars/KGPDropDownToolbar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 #include "guilib/toolbars/KGPUserToolbarMessages.h"
@@ -17,7 +16,7 @@ namespace {
 // Drop-down toolbars show in their buttons' frames and are never listed.
 BOOL IsListed(const CKGPToolBar* pBar, const CFrameWnd* pFrame)
 {
-    return pBar->GetSafeHwnd() != nullptr && !pBar->IsKindOf(RUNTIME_CLASS(CKGPDropDownToolBar)) &&
+    return pBar->GetSafeHwnd() != nullptr && pBar->ShowsOnToolbarsList() &&
            (pFrame == nullptr || pBar->GetTopLevelFrame() == pFrame);
 }
 

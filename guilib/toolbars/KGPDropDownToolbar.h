@@ -19,6 +19,7 @@ public:
                      UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0) override;
     BOOL LoadFromResource(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
                           UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0, UINT uiNormalResID = 0) override;
+    BOOL ShowsOnToolbarsList() const override { return FALSE; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -93,6 +93,9 @@ public:
     void EnableTextLabels(BOOL bEnable = TRUE);
     BOOL AreTextLabels() const { return m_bCaptionsUnderImages; }
     virtual BOOL AllowChangeTextLabels() const { return !m_bIsMenuBar; }
+    // Whether the customisation sheet's toolbars page lists the bar to show,
+    // hide and reset (not a toolbar a pane or a menu keeps inside it).
+    virtual BOOL ShowsOnToolbarsList() const { return TRUE; }
     // Whether the bar follows the library-wide large-icons mode.
     void EnableLargeIcons(BOOL bEnable) { m_bFollowLargeIcons = bEnable; }
     // A floating bar lays itself out again; a docked one is re-fitted in its frame.

@@ -2,10 +2,14 @@
 // is offered only while the keyboard manager lets keys be changed, and the
 // toolbars page's check marks follow a bar closed by its floating frame's
 // close button while the sheet is open, and a toolbar made there floats in a
-// frame that stays open.
+// frame that stays open; the toolbars page lists the frame's bars, not the
+// toolbars the panes keep inside them.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include <commctrl.h>
+
+#include <string>
+#include <vector>
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/docking/KGPCaptionButton.h"
@@ -106,5 +110,26 @@ TEST_F(AppHostTest, ANewToolbarFloatsInAFrameThatStaysOpen)
     apphost::Screenshot(L"apphost_new_toolbar.bmp");
     EXPECT_TRUE(apphost::IsShown(*mine)) << "its frame did not roll up";
     EXPECT_GT(apphost::ScreenRect(*mine).Height(), 10);
+    EXPECT_TRUE(CloseCustomizeSheet(sheet));
+}
+
+// The toolbars page names the frame's bars a user shows and hides: the
+// toolbars inside the outlook bar (its pages, its buttons' bar) and the
+// tasks pane are parts of those panes, with no names of their own.
+TEST_F(AppHostTest, TheToolbarsPageListsTheFramesBarsAndNoToolbarInsideAPane)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(frame);
+    ASSERT_NE(nullptr, sheet);
+    CKGPToolbarsPage* page = sheet->GetToolbarsPage();
+    ASSERT_TRUE(ShowSheetPage(sheet, page));
+    std::vector<std::string> names;
+    for (int i = 0; i < page->GetToolbarList().GetCount(); ++i) {
+        CString name;
+        page->GetToolbarList().GetText(i, name);
+        names.emplace_back(CStringA(name).GetString());
+    }
+    EXPECT_EQ((std::vector<std::string>{"Menu Bar", "Standard", "Format"}), names);
+    EXPECT_LT(page->FindToolbar(&frame.m_wndMailPage), 0) << "an outlook page";
     EXPECT_TRUE(CloseCustomizeSheet(sheet));
 }
