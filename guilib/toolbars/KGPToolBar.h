@@ -535,8 +535,9 @@ private:
     void GiveCaptureBack();
     void PressForCustomizing(int iIndex, CPoint point);
     // Drags the button by OLE drag and drop; a move that ends elsewhere takes
-    // it off this bar.
-    void DragButton(int iIndex);
+    // it off this bar. Whether the button was dragged (the mouse left it
+    // while pressed).
+    BOOL DragButton(int iIndex);
     // Steps from the open menu button to another by the given step (-1, 1).
     BOOL StepMenuButton(int nStep);
     // Opens the menu button's popup with its first item selected.

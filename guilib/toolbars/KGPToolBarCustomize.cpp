@@ -373,12 +373,12 @@ CKGPToolbarButton* CKGPToolBar::GetDraggedButton()
     return CKGPToolBarCustomizeState::DraggedNow();
 }
 
-void CKGPToolBar::DragButton(int iIndex)
+BOOL CKGPToolBar::DragButton(int iIndex)
 {
     CKGPToolbarButton* button = GetButton(iIndex);
     COleDataSource source;
     if (button == nullptr || !button->CopyToDataSource(&source))
-        return;
+        return FALSE;
     ShowCommandMessageString(button->m_nCommand);
     CRect start = button->m_rcButton;
     ClientToScreen(start);
@@ -390,7 +390,7 @@ void CKGPToolBar::DragButton(int iIndex)
     const DROPEFFECT effect = source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, start, &dropSource);
     m_customize.SetDragSource(FALSE);
     if (!::IsWindow(m_hWnd))
-        return;
+        return dropSource.m_bMovedAway;
     if (GetCapture() == this)
         ReleaseCapture();
 
@@ -413,6 +413,7 @@ void CKGPToolBar::DragButton(int iIndex)
         RepaintButton(index);
     }
     m_customize.dragged = nullptr;
+    return dropSource.m_bMovedAway;
 }
 
 CKGPToolbarButton* CKGPToolBar::CreateDroppedButton(COleDataObject* pDataObject)

@@ -121,7 +121,8 @@ void CKGPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 // In customisation mode a press selects the button; near the right edge of
 // a resizable one it starts widening it, else the button is dragged (by OLE
-// drag and drop, within the bar, to another one or off the bars).
+// drag and drop, within the bar, to another one or off the bars); a menu
+// pressed and released without a drag opens.
 void CKGPToolBar::PressForCustomizing(int iIndex, CPoint point)
 {
     CKGPToolbarButton* button = GetButton(iIndex);
@@ -136,14 +137,23 @@ void CKGPToolBar::PressForCustomizing(int iIndex, CPoint point)
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
         return;
     }
+    // A menu clicked (not dragged away) while customising opens, so that
+    // commands can be dropped into it; an open one closes as it is taken.
+    auto* menu = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, button);
+    const BOOL opensOnClick = !s_bAltDragCustomizing && menu != nullptr && !menu->IsDroppedDown() &&
+                              (menu->m_nCommand == 0 || !menu->GetCommands().IsEmpty()) &&
+                              !menu->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) &&
+                              !menu->IsKindOf(RUNTIME_CLASS(CCustomizeButton));
     if (!button->IsArchivable() || !button->IsDraggable())
         return;
     const BOOL altDrag = s_bAltDragCustomizing;
     if (altDrag)
         SetCustomizeMode(TRUE);
-    DragButton(iIndex);
+    const BOOL dragged = DragButton(iIndex);
     if (altDrag)
         SetCustomizeMode(FALSE);
+    if (opensOnClick && !dragged && ::IsWindow(m_hWnd) && ButtonToIndex(menu) >= 0)
+        menu->HandleClick(this, FALSE);
 }
 
 void CKGPToolBar::SelectForCustomizing(int iIndex)

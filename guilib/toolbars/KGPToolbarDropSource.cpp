@@ -32,7 +32,8 @@ BOOL CKGPToolbarDropSource::OnBeginDrag(CWnd* pWnd)
 {
     LoadCursors();
     m_bDragStarted = TRUE;
-    return COleDropSource::OnBeginDrag(pWnd);
+    m_bMovedAway = COleDropSource::OnBeginDrag(pWnd);
+    return m_bMovedAway;
 }
 
 SCODE CKGPToolbarDropSource::GiveFeedback(DROPEFFECT dropEffect)

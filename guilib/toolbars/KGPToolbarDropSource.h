@@ -22,6 +22,9 @@ public:
 
     // The drag has begun (the cursors are loaded then).
     BOOL m_bDragStarted = FALSE;
+    // The mouse left the start rectangle with its button held: the button
+    // is dragged (a release there first is a click).
+    BOOL m_bMovedAway = FALSE;
     // Whether the button may leave its bar; while FALSE the delete cursor shows.
     BOOL m_bDeleteOnDrop = TRUE;
     BOOL m_bEscapePressed = FALSE;

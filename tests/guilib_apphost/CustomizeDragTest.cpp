@@ -1,9 +1,11 @@
 // Customisation by drag, as a user does it: the customisation sheet opened
 // from the View menu and moved off the toolbars, a category chosen, and a
 // command pressed in the command list and dragged in one move onto a toolbar:
-// the press selects the command, and the drop adds its button to the bar.
+// the press selects the command, and the drop adds its button to the bar; a
+// menu of the menu bar opened by a click takes one the same way.
 #include "tests/guilib_apphost/HostFixture.h"
 
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "tests/guilib_apphost/AppHostIds.h"
@@ -95,4 +97,60 @@ TEST_F(AppHostTest, ACommandPressedInTheListAndDraggedOntoAToolbarJoinsIt)
     apphost::Screenshot(L"apphost_customize_drag.bmp");
     sheet->SendMessage(WM_CLOSE);
     apphost::WaitUntil([] { return CKGPToolbarCustomize::GetOpenSheet() == nullptr; });
+}
+
+// A menu of the menu bar clicked while customising opens (a press that drags
+// nothing away), so that a command can be dropped into it; clicked again, it
+// closes and keeps the command.
+TEST_F(AppHostTest, AMenuClickedWhileCustomisingOpensAndTakesACommandDroppedIntoIt)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPMenuBar& bar = frame.m_wndMenuBar;
+    CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(frame);
+    ASSERT_NE(nullptr, sheet);
+    CKGPToolbarMenuButton* file = nullptr;
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        if (bar.GetButton(i)->m_strCaption == _T("&File"))
+            file = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, bar.GetButton(i));
+    }
+    ASSERT_NE(nullptr, file);
+    const int items = file->GetCommands().GetCount();
+    const CPoint filePoint = MenuItemPoint(bar, _T("&File"));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(filePoint); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return file->GetPopupMenu() != nullptr; })) << "the File menu opened";
+    auto* popup = dynamic_cast<CKGPPopupMenu*>(file->GetPopupMenu());
+    ASSERT_NE(nullptr, popup);
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(*popup); }));
+
+    // Help's About, from the sheet's list into the menu's middle.
+    CKGPCustomizePage* page = sheet->GetCommandsPage();
+    const HWND categories = ::GetDlgItem(page->GetSafeHwnd(), kCategoryList);
+    const HWND commands = ::GetDlgItem(page->GetSafeHwnd(), kCommandList);
+    const CPoint help = ItemPoint(categories, FindItem(categories, _T("Help")));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(help); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return FindItem(commands, _T("About")) >= 0; }));
+    ASSERT_NE(nullptr, file->GetPopupMenu()) << "the menu stays open while the sheet is used";
+    const CPoint from = ItemPoint(commands, FindItem(commands, _T("About")));
+    const CPoint into = apphost::ScreenRect(*popup).CenterPoint();
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(from);
+        user.Pause(50);
+        user.Press();
+        user.DragTo(into, 20, 20);
+        user.Pause(150);
+        user.Release();
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return popup->GetMenuItemCount() == items + 1; })) << "the menu took it";
+
+    // Clicked again, the menu closes and keeps it.
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(filePoint); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return file->GetPopupMenu() == nullptr; })) << "it closed";
+    EXPECT_EQ(items + 1, file->GetCommands().GetCount());
+    bool about = false;
+    for (POSITION pos = file->GetCommands().GetHeadPosition(); pos != nullptr;) {
+        if (static_cast<CKGPToolbarButton*>(file->GetCommands().GetNext(pos))->m_nCommand == ID_APP_ABOUT)
+            about = true;
+    }
+    EXPECT_TRUE(about);
+    ASSERT_TRUE(CloseCustomizeSheet(sheet));
 }
