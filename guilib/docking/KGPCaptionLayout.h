@@ -89,7 +89,7 @@ struct ToolbarSizing {
     UINT side = 0;
     CRect window;  // the frame as it stands (screen)
     CRect dragged; // the rectangle the drag asks for
-    CSize frame;   // the frame's borders and caption around the bar
+    CSize frame;   // the frame's borders and caption, and the bar's own borders, around the bar's client
 };
 // The left and right edges drag the width; the others the height.
 BOOL SizingAlongWidth(UINT side);

@@ -714,7 +714,16 @@ void CKGPMiniFrameWnd::OnSizing(UINT nSide, LPRECT lpRect)
     sizing.side = nSide;
     sizing.window = window;
     sizing.dragged = *lpRect;
-    sizing.frame = CSize(border.left + border.right, border.top + border.bottom + m_nCaptionHeight);
+    // Around the bar's laid-out client size stand its own borders too, as
+    // when the frame is sized to the bar (SizeToContent): without them the
+    // dragged frame was that much short of the one the bar makes at the next
+    // start, so a layout saved after a resize came back larger.
+    CRect barWindow;
+    CRect barClient;
+    pBar->GetWindowRect(barWindow);
+    pBar->GetClientRect(barClient);
+    sizing.frame = CSize(border.left + border.right + barWindow.Width() - barClient.Width(),
+                         border.top + border.bottom + m_nCaptionHeight + barWindow.Height() - barClient.Height());
     // The toolbar wraps its rows to the dragged length; the dragged edge
     // follows its size (a bar that cannot, as a tabbed toolbar, stays put).
     const BOOL bHorz = KGPCaption::SizingAlongWidth(nSide);

@@ -178,3 +178,40 @@ TEST_F(AppHostTest, AFloatingToolbarsMenuButtonDropsItsCustomiseMenuUnderIt)
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
     EXPECT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
 }
+
+// A floating toolbar resized by its frame's edge keeps that size through a
+// restart: the frame dragged to a size holds the bar with its borders, as the
+// frame made around the bar at the next start does (the dragged frame was
+// the bar's borders short, and came back 2 px larger each way).
+TEST_F(AppHostTest, AFloatingToolbarResizedByItsEdgeComesBackAtThatSizeAfterARestart)
+{
+    CKGPMiniFrameWnd* floating = FloatMainToolBar(Frame());
+    ASSERT_NE(nullptr, floating);
+    const CRect before = apphost::ScreenRect(*floating);
+    CRect border;
+    floating->CalcBorderSize(border);
+    const CPoint edge(before.right - border.right / 2 - 1, before.top + border.top + floating->GetCaptionHeight() +
+                                                                (before.bottom - before.top) / 4);
+    ASSERT_EQ(HTRIGHT, floating->HitTest(edge, FALSE));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(edge);
+        user.Press();
+        user.DragTo(CPoint(before.left + before.Width() / 2, edge.y), 12);
+        user.Release();
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(*floating).Height() > before.Height(); }))
+        << "the buttons wrapped into rows";
+    const CSize resized = apphost::ScreenRect(*floating).Size();
+    CRect client;
+    floating->GetClientRect(client);
+    EXPECT_EQ(client.Size(), apphost::ScreenRect(Frame().m_wndToolBar).Size()) << "the bar fills the frame";
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "the first restart" : "the second restart");
+        ASSERT_TRUE(Close());
+        ASSERT_TRUE(Start());
+        CKGPMiniFrameWnd* again = Frame().m_wndToolBar.GetParentMiniFrame(TRUE);
+        ASSERT_NE(nullptr, again) << "floating still";
+        EXPECT_EQ(resized, apphost::ScreenRect(*again).Size());
+    }
+}

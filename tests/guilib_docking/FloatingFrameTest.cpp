@@ -643,7 +643,14 @@ TEST_F(FloatingFrameTest, AFloatingToolbarsFrameWrapsItsRowsToTheDraggedEdgeAndK
     const CRect before = window;
     CRect border;
     floating->CalcBorderSize(border);
-    const CSize frameSize(border.left + border.right, border.top + border.bottom + floating->GetCaptionHeight());
+    // The frame's borders and caption, and the bar's own borders.
+    CRect barWindow;
+    CRect barClient;
+    toolbar->GetWindowRect(barWindow);
+    toolbar->GetClientRect(barClient);
+    const CSize frameSize(border.left + border.right + barWindow.Width() - barClient.Width(),
+                          border.top + border.bottom + floating->GetCaptionHeight() + barWindow.Height() -
+                              barClient.Height());
     const CSize oneRow = toolbar->CalcSizeForLength(32767, TRUE);
     CRect asked(window.left, window.top, window.left + frameSize.cx + oneRow.cx / 3 + 2, window.bottom);
     floating->SendMessage(WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&asked));
