@@ -253,8 +253,13 @@ protected:
     // saved size and visibility.
     void RestoreFixedPanes();
     // Bars held by the dock bars (toolbars, the menu bar) whose values the
-    // load read go back to their saved rows and places.
-    void RestoreDockedBars();
+    // load read go back to their saved rows and places; each bar's window
+    // and its saved place along its row, for PutBarsBackAlongTheirRows.
+    std::vector<std::pair<HWND, int>> RestoreDockedBars();
+    // Once the frame is laid out (the rows the load emptied are gone and the
+    // edges have their lengths), the bars go back along their rows to their
+    // saved places where an edge that was still short had moved them.
+    void PutBarsBackAlongTheirRows(const std::vector<std::pair<HWND, int>>& places);
     void ApplyLoadedAutoHideBars();
     void ApplyBarsAsDocuments(const CList<UINT, UINT>& ids);
     void DropLoadedLists();

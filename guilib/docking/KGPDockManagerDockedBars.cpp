@@ -7,6 +7,7 @@
 
 #include "guilib/docking/KGPControlBar.h"
 #include "guilib/docking/KGPDockBar.h"
+#include "guilib/docking/KGPDockBarRow.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ struct SavedPlace {
 
 } // namespace
 
-void CKGPDockManager::RestoreDockedBars()
+std::vector<std::pair<HWND, int>> CKGPDockManager::RestoreDockedBars()
 {
     // The bars whose values the load read: docked now, or floating in a frame
     // the layout did not bring (the layout's own floating frames hold the
@@ -110,4 +111,53 @@ void CKGPDockManager::RestoreDockedBars()
     // The next layout applied reads their values anew.
     for (CKGPControlBar* pBar : read)
         pBar->ForgetVisibleStateRead();
+    std::vector<std::pair<HWND, int>> along;
+    for (const SavedPlace& place : places)
+        along.emplace_back(place.pBar->GetSafeHwnd(), place.along);
+    return along;
+}
+
+// While the bars went back, an edge could be shorter than it is once the
+// frame is laid out (the rows the load empties stay until then): a bar saved
+// at the far end of a row was moved in to fit, and kept that place. Now that
+// the edges have their lengths it goes back to its saved place along its row,
+// where that fits in the row and leaves the bars beside it where they are.
+void CKGPDockManager::PutBarsBackAlongTheirRows(const std::vector<std::pair<HWND, int>>& places)
+{
+    for (const auto& [hBar, along] : places) {
+        auto* pBar = DYNAMIC_DOWNCAST(CKGPControlBar, CWnd::FromHandlePermanent(hBar));
+        CKGPDockBarRow* pRow = pBar != nullptr ? pBar->GetDockBarRow() : nullptr;
+        CKGPDockBar* pDockBar = pBar != nullptr ? pBar->GetParentDockBar() : nullptr;
+        if (pRow == nullptr || pDockBar == nullptr)
+            continue;
+        const BOOL bHorz = pDockBar->IsHorizontal();
+        CRect dockClient;
+        pDockBar->GetClientRect(dockClient);
+        CRect window;
+        pBar->GetWindowRect(window);
+        pDockBar->ScreenToClient(window);
+        const int start = bHorz ? window.left : window.top;
+        const int length = bHorz ? window.Width() : window.Height();
+        const int rowLength = bHorz ? dockClient.Width() : dockClient.Height();
+        if (start == along || along < 0 || along + length > rowLength)
+            continue;
+        // The bars beside it in its row stay clear of the place.
+        BOOL bClear = TRUE;
+        const CObList& neighbours = pRow->GetControlBars();
+        for (POSITION pos = neighbours.GetHeadPosition(); pos != nullptr && bClear;) {
+            auto* pOther = DYNAMIC_DOWNCAST(CKGPControlBar, neighbours.GetNext(pos));
+            if (pOther == nullptr || pOther == pBar || pOther->GetSafeHwnd() == nullptr || !pOther->IsBarVisible())
+                continue;
+            CRect other;
+            pOther->GetWindowRect(other);
+            pDockBar->ScreenToClient(other);
+            const int otherStart = bHorz ? other.left : other.top;
+            const int otherEnd = bHorz ? other.right : other.bottom;
+            bClear = otherEnd <= along || otherStart >= along + length;
+        }
+        if (!bClear)
+            continue;
+        pRow->MoveBarToOffset(pBar, along);
+        pBar->UpdateVirtualRect();
+    }
 }

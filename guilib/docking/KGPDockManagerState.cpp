@@ -581,7 +581,7 @@ void CKGPDockManager::ApplyLoadedState()
     ApplyLoadedMiniFrames(bFrameHidden);
     // The toolbars and the menu bar go back to their rows (or leave
     // floating frames the layout does not keep).
-    RestoreDockedBars();
+    const std::vector<std::pair<HWND, int>> barPlaces = RestoreDockedBars();
     RemoveFramesWithoutBars();
     // Panes that may not float stand in trees the layout does not store
     // (it stores the trees of panes that may float): those whose values were
@@ -608,6 +608,7 @@ void CKGPDockManager::ApplyLoadedState()
     ApplyBarsAsDocuments(layout->m_documents);
     m_bLayoutEnabled = bLayoutWasEnabled;
     NotifyBarsAndRelayout();
+    PutBarsBackAlongTheirRows(barPlaces);
     DropLoadedLists();
     CKGPBaseControlBar::s_bLoadingState = bWasLoading;
     // The next layout applied reads its bars' values anew.

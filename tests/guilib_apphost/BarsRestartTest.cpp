@@ -6,6 +6,7 @@
 
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockManager.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
 #include "tests/guilib_apphost/AppHostIds.h"
 #include "tests/guilib_apphost/HostStoredValues.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
@@ -183,3 +184,45 @@ TEST_F(DropDownRestartTest, TheDropDownButtonComesBackShowingItsImageAtItsWidthA
 }
 
 } // namespace
+
+// A toolbar dragged down to the foot of the right edge comes back there after
+// a restart, not higher up.
+TEST_F(BarsRestartTest, AToolbarAtTheFootOfTheRightEdgeComesBackThere)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& standard = frame.m_wndToolBar;
+    const CRect before = apphost::ScreenRect(standard);
+    const CPoint gripper(before.left + 4, before.CenterPoint().y);
+    CRect client;
+    frame.GetClientRect(client);
+    frame.ClientToScreen(client);
+    const CRect notes = apphost::ScreenRect(frame.m_hWndMDIClient);
+    // Floated over the notes first, then taken by its floating caption to
+    // the right edge, low down.
+    auto drag = [](CPoint from, CPoint to) {
+        return apphost::Perform([&](apphost::CGestures& user) {
+            user.MoveTo(from);
+            user.Pause(60);
+            user.Press();
+            user.DragTo(to, 14);
+            user.Pause(100);
+            user.Release();
+        });
+    };
+    ASSERT_TRUE(drag(gripper, notes.CenterPoint()));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return standard.GetParentMiniFrame(TRUE) != nullptr; })) << "floating";
+    CKGPMiniFrameWnd* floating = standard.GetParentMiniFrame(TRUE);
+    CRect caption;
+    floating->GetCaptionRect(caption);
+    const CPoint captionPoint = apphost::ScreenRect(*floating).TopLeft() + CSize(caption.left + 12, caption.CenterPoint().y);
+    ASSERT_TRUE(drag(captionPoint, CPoint(client.right - 5, notes.bottom - 10)));
+    CKGPDockBar* right = frame.GetDockManager()->FindDockBar(CBRS_ALIGN_RIGHT, TRUE);
+    ASSERT_NE(nullptr, right);
+    ASSERT_TRUE(apphost::WaitUntil([&] { return standard.GetParentDockBar() == right; })) << "docked at the right edge";
+    const CRect docked = apphost::ScreenRect(standard);
+    EXPECT_EQ(apphost::ScreenRect(*right).bottom, docked.bottom) << "at the edge's foot";
+    const std::string saved = apphost::DescribeBars(frame, {&standard});
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(saved, apphost::DescribeBars(Frame(), {&Frame().m_wndToolBar}));
+}
