@@ -508,6 +508,7 @@ BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)
     // A tab leaving a floating tabbed pane: that pane's frame ends its drag.
     CKGPMiniFrameWnd* pOldMiniFrame = IsTabbed() ? GetParentMiniFrame(TRUE) : nullptr;
     const HWND hOldMiniFrame = pOldMiniFrame != nullptr ? pOldMiniFrame->GetSafeHwnd() : nullptr;
+    const BOOL bWasDocked = IsDocked();
     RemoveFromDockBar();
     if (method == KGP_DM_MOUSE) {
         if (m_bCaptured)
@@ -533,6 +534,10 @@ BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)
     RecalcNcFrame();
     m_dwStyle |= CBRS_FLOATING;
     AdjustHostLayout();
+    // The bars and the view it stood beside take its place at once, once it
+    // floats (a drag by the mouse lays the frame out as it goes).
+    if (bWasDocked && method != KGP_DM_MOUSE && !CKGPDockManager::s_bRearranging && GetDockManager() != nullptr)
+        CKGPGlobalUtils::Get().AdjustFrameLayout(GetDockManager());
     if (bShow)
         pMiniFrame->RecalcLayout();
 
