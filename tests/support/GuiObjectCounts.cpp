@@ -33,12 +33,15 @@ const BYTE* ProcessEnvironmentBlock()
     return reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
 }
 
-DWORD CountGdiTable()
+const GdiHandleEntry* GdiTable()
 {
     const BYTE* peb = ProcessEnvironmentBlock();
-    if (peb == nullptr)
-        return 0;
-    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kGdiTableOffsetInPeb);
+    return peb != nullptr ? *reinterpret_cast<const GdiHandleEntry* const*>(peb + kGdiTableOffsetInPeb) : nullptr;
+}
+
+DWORD CountGdiTable()
+{
+    const GdiHandleEntry* table = GdiTable();
     if (table == nullptr)
         return 0;
     DWORD live = 0;
@@ -79,6 +82,17 @@ GuiObjectCounts CountGuiObjects()
     if (counts.user == 0)
         counts.user = CountThreadWindows();
     return counts;
+}
+
+std::map<DWORD, DWORD> LiveGdiObjects()
+{
+    std::map<DWORD, DWORD> live;
+    const GdiHandleEntry* table = GdiTable();
+    for (size_t i = 0; table != nullptr && i < kGdiTableEntries; ++i) {
+        if (table[i].type != 0)
+            live[static_cast<DWORD>(i) | (static_cast<DWORD>(table[i].unique) << 16)] = table[i].type;
+    }
+    return live;
 }
 
 } // namespace keyloft_test

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <ostream>
 
 namespace keyloft_test {
@@ -19,6 +20,9 @@ struct GuiObjectCounts {
 };
 
 GuiObjectCounts CountGuiObjects();
+// The GDI objects alive (Wine's handle table): each handle's value and its
+// table type, to tell which objects one run left beside another's.
+std::map<DWORD, DWORD> LiveGdiObjects();
 
 inline std::ostream& operator<<(std::ostream& out, const GuiObjectCounts& counts)
 {

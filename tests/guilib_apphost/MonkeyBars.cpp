@@ -1,0 +1,393 @@
+// The monkey's toolbar and menu steps: bars dragged by their grippers, a
+// floating bar resized by its edge, menus opened by the mouse and the keys
+// and their items chosen, the customise button's menu.
+#include "tests/guilib_apphost/HostMonkey.h"
+
+#include <afxadv.h>
+
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/menus/KGPCustomizeMenuButton.h"
+#include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/menus/KGPPopupMenuBar.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
+#include "guilib/toolbars/KGPToolbarMdiButtons.h"
+#include "tests/guilib_apphost/AppHostIds.h"
+#include "tests/guilib_apphost/HostFixture.h"
+#include "tests/guilib_apphost/HostInvariants.h"
+
+namespace apphost {
+
+namespace {
+
+const CPoint kNowhere(-1, -1);
+
+std::string At(CPoint point)
+{
+    return "(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")";
+}
+
+std::string BarName(CWnd& bar)
+{
+    CString title;
+    bar.GetWindowText(title);
+    return std::string(CStringA(title).GetString());
+}
+
+std::string Caption(const CKGPToolbarButton& button)
+{
+    return std::string(CStringA(button.m_strCaption.SpanExcluding(_T("\t"))).GetString());
+}
+
+// Commands a user of the monkey does not choose: the end of the program,
+// modal dialogs of the system's own (saving a note, the options), and the
+// customisation sheet (opened by a step of its own).
+bool IsLeftAlone(UINT command)
+{
+    switch (command) {
+    case ID_APP_EXIT:
+    case ID_FILE_SAVE:
+    case ID_FILE_OPEN:
+    case ID_VIEW_OPTIONS:
+    case ID_VIEW_CUSTOMIZE:
+    case ID_CONTEXT_HELP:
+        return true;
+    default:
+        return command >= ID_FILE_MRU_FILE1 && command <= ID_FILE_MRU_LAST;
+    }
+}
+
+CKGPPopupMenu* OpenPopup()
+{
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    return popup != nullptr && popup->GetSafeHwnd() != nullptr && popup->IsWindowVisible() ? popup : nullptr;
+}
+
+CPoint ItemCentre(CKGPToolBar& bar, int index)
+{
+    CRect rect;
+    bar.GetItemRect(index, rect);
+    if (rect.IsRectEmpty())
+        return kNowhere;
+    bar.ClientToScreen(rect);
+    return rect.CenterPoint();
+}
+
+// The menu bar's top-level menus (not the buttons of a maximised note).
+std::vector<int> TopLevelMenus(CKGPMenuBar& bar)
+{
+    std::vector<int> menus;
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        CKGPToolbarButton* button = bar.GetButton(i);
+        if (button != nullptr && !button->IsSeparator() && !button->m_strCaption.IsEmpty() &&
+            !button->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) &&
+            !button->IsKindOf(RUNTIME_CLASS(CKGPToolbarMenuButtonsButton)) &&
+            !button->IsKindOf(RUNTIME_CLASS(CCustomizeButton)) && ItemCentre(bar, i) != kNowhere)
+            menus.push_back(i);
+    }
+    return menus;
+}
+
+// The point of a floating frame's caption, kNowhere without one.
+CPoint FloatingCaption(CKGPMiniFrameWnd& floating)
+{
+    const CRect rect = ScreenRect(floating);
+    for (int y = rect.top; y < rect.top + 30 && y < rect.bottom; ++y) {
+        if (floating.HitTest(CPoint(rect.left + 12, y), TRUE) == HTCAPTION)
+            return CPoint(rect.left + 12, y + 3);
+    }
+    return kNowhere;
+}
+
+bool ShowsBar(CKGPToolBar& bar)
+{
+    return bar.GetSafeHwnd() != nullptr && IsShown(bar);
+}
+
+} // namespace
+
+std::string CHostMonkey::DragToolBar()
+{
+    CHostMainFrame& frame = Frame();
+    std::vector<CKGPToolBar*> bars;
+    for (CKGPToolBar* bar : MonkeyBars(frame)) {
+        if (ShowsBar(*bar))
+            bars.push_back(bar);
+    }
+    if (bars.empty())
+        return "(no bar shows)";
+    CKGPToolBar& bar = *bars[static_cast<size_t>(Pick(static_cast<int>(bars.size())))];
+    CKGPMiniFrameWnd* floating = bar.GetParentMiniFrame(TRUE);
+    const CRect rect = ScreenRect(bar);
+    CPoint from;
+    if (floating != nullptr)
+        from = FloatingCaption(*floating);
+    else
+        from = bar.IsHorizontal() ? CPoint(rect.left + 4, rect.CenterPoint().y) : CPoint(rect.CenterPoint().x, rect.top + 4);
+    CRect client;
+    frame.GetClientRect(client);
+    frame.ClientToScreen(client);
+    const CRect notes = ScreenRect(frame.m_hWndMDIClient);
+    CPoint to;
+    std::string where;
+    switch (PickKind(6)) {
+    case 0:
+        to = PointIn(CRect(client.left, client.top, client.right, std::max(client.top + 10, notes.top)), 2);
+        where = "the top rows";
+        break;
+    case 1:
+        to = PointIn(CRect(client.left, notes.bottom - 8, client.right, client.bottom - 20), 2);
+        where = "the bottom";
+        break;
+    case 2:
+        to = CPoint(client.left + 3 + Pick(10), notes.top + Pick(std::max(1, notes.Height())));
+        where = "the left edge";
+        break;
+    case 3:
+        to = CPoint(client.right - 3 - Pick(10), notes.top + Pick(std::max(1, notes.Height())));
+        where = "the right edge";
+        break;
+    case 4:
+        to = PointIn(notes, 40);
+        where = "the notes (floating)";
+        break;
+    default: {
+        CKGPToolBar& other = *bars[static_cast<size_t>(Pick(static_cast<int>(bars.size())))];
+        to = PointIn(ScreenRect(other), 2);
+        where = "the place of " + BarName(other);
+        break;
+    }
+    }
+    if (from == kNowhere)
+        return BarName(bar) + " (nothing to take it by)";
+    Perform([&](CGestures& user) {
+        user.MoveTo(from);
+        user.Pause(60);
+        user.Press();
+        user.DragTo(to, 14);
+        user.Pause(100);
+        user.Release();
+    });
+    return BarName(bar) + (floating != nullptr ? " by its floating caption " : " by its gripper ") + At(from) +
+           " to " + where + " " + At(to);
+}
+
+std::string CHostMonkey::ResizeFloatingToolBar()
+{
+    std::vector<CKGPMiniFrameWnd*> floating;
+    for (CKGPToolBar* bar : MonkeyBars(Frame())) {
+        CKGPMiniFrameWnd* frame = bar->GetParentMiniFrame(TRUE);
+        if (frame != nullptr && IsShown(*frame))
+            floating.push_back(frame);
+    }
+    if (floating.empty())
+        return "(no toolbar floats)";
+    CKGPMiniFrameWnd& frame = *floating[static_cast<size_t>(Pick(static_cast<int>(floating.size())))];
+    const CRect rect = ScreenRect(frame);
+    CRect border;
+    frame.CalcBorderSize(border);
+    const bool right = Pick(2) == 0;
+    const CPoint edge = right ? CPoint(rect.right - border.right / 2 - 1, rect.CenterPoint().y + rect.Height() / 4)
+                              : CPoint(rect.CenterPoint().x, rect.bottom - border.bottom / 2 - 1);
+    const int by = Pick(201) - 100;
+    const CPoint to = right ? edge + CSize(by, 0) : edge + CSize(0, by);
+    Perform([&](CGestures& user) {
+        user.MoveTo(edge);
+        user.Pause(60);
+        user.Press();
+        user.DragTo(to, 10);
+        user.Pause(60);
+        user.Release();
+    });
+    return BarName(*frame.GetControlBar()) + (right ? " by its right edge " : " by its bottom edge ") + At(edge) +
+           " by " + std::to_string(by);
+}
+
+void CHostMonkey::AfterCommand(UINT command)
+{
+    for (CKGPDockingControlBar* pane : Frame().StoredPanes()) {
+        if (static_cast<UINT>(pane->GetDlgCtrlID()) != command)
+            continue;
+        if (IsPaneShownInHost(*pane))
+            m_closed.erase(pane->GetDlgCtrlID());
+        else
+            m_closed.insert(pane->GetDlgCtrlID());
+    }
+}
+
+std::string CHostMonkey::ChooseInPopup()
+{
+    std::string chosen;
+    for (int depth = 0; depth < 3; ++depth) {
+        CKGPPopupMenu* popup = OpenPopup();
+        if (popup == nullptr)
+            return chosen + " (no menu open)";
+        CKGPPopupMenuBar& items = *popup->GetMenuBar();
+        std::vector<int> candidates;
+        for (int i = 0; i < items.GetCount(); ++i) {
+            CKGPToolbarButton* item = items.GetButton(i);
+            if (item != nullptr && !item->IsSeparator() && !IsLeftAlone(item->m_nCommand) &&
+                ItemCentre(items, i) != kNowhere)
+                candidates.push_back(i);
+        }
+        if (candidates.empty() || Pick(8) == 0) {
+            Perform([](CGestures& user) { user.Key(VK_ESCAPE); });
+            return chosen + " then Esc";
+        }
+        const int index = candidates[static_cast<size_t>(Pick(static_cast<int>(candidates.size())))];
+        CKGPToolbarButton* item = items.GetButton(index);
+        const bool showAll = item->IsKindOf(RUNTIME_CLASS(CKGPShowAllButton));
+        auto* menuItem = DYNAMIC_DOWNCAST(CKGPToolbarMenuButton, item);
+        const bool subMenu = !showAll && menuItem != nullptr && !menuItem->GetCommands().IsEmpty();
+        const UINT command = item->m_nCommand;
+        const CPoint point = ItemCentre(items, index);
+        chosen += " > " + (showAll ? std::string("(show all)") : Caption(*item)) + " " + At(point);
+        Perform([&](CGestures& user) { user.Click(point); });
+        if (showAll) {
+            WaitUntil([&] { return OpenPopup() != nullptr && OpenPopup()->GetMenuBar()->GetCount() != items.GetCount(); },
+                      800);
+            continue;
+        }
+        if (subMenu) {
+            if (!WaitUntil([popup] { return OpenPopup() != nullptr && OpenPopup() != popup; }, 1000))
+                return chosen + " (no sub-menu)";
+            continue;
+        }
+        WaitUntil([] { return OpenPopup() == nullptr; }, 1000);
+        PumpFor(50);
+        AfterCommand(command);
+        return chosen;
+    }
+    return chosen;
+}
+
+std::string CHostMonkey::MenuByMouse()
+{
+    CKGPMenuBar& bar = Frame().m_wndMenuBar;
+    if (!ShowsBar(bar))
+        return "(the menu bar is hidden)";
+    const std::vector<int> menus = TopLevelMenus(bar);
+    if (menus.empty())
+        return "(no menu)";
+    const int index = menus[static_cast<size_t>(Pick(static_cast<int>(menus.size())))];
+    const CPoint point = ItemCentre(bar, index);
+    const std::string name = Caption(*bar.GetButton(index));
+    Perform([&](CGestures& user) {
+        user.Pause(::GetDoubleClickTime());
+        user.Click(point);
+    });
+    if (!WaitUntil([] { return OpenPopup() != nullptr; }, 1000))
+        return name + " " + At(point) + " (did not open)";
+    return name + " " + At(point) + ChooseInPopup();
+}
+
+std::string CHostMonkey::MenuByKeys()
+{
+    CHostMainFrame& frame = Frame();
+    CKGPMenuBar& bar = frame.m_wndMenuBar;
+    if (!ShowsBar(bar))
+        return "(the menu bar is hidden)";
+    const std::vector<int> menus = TopLevelMenus(bar);
+    if (menus.empty())
+        return "(no menu)";
+    const int index = menus[static_cast<size_t>(Pick(static_cast<int>(menus.size())))];
+    const CString caption = bar.GetButton(index)->m_strCaption;
+    const int amp = caption.Find(_T('&'));
+    const UINT mnemonic = amp >= 0 && amp + 1 < caption.GetLength() ? static_cast<UINT>(_totupper(caption[amp + 1])) : 0;
+    const int way = mnemonic != 0 ? Pick(3) : 1 + Pick(2);
+    const int downs = Pick(6);
+    const bool right = Pick(4) == 0;
+    const bool showAll = Pick(5) == 0;
+    std::string done;
+    // The keys go to the window in front: a click on the status bar brings
+    // the frame there, as a user's would.
+    if (::GetForegroundWindow() != frame.GetSafeHwnd()) {
+        const CPoint status = ScreenRect(frame.m_wndStatusBar).CenterPoint();
+        Perform([&](CGestures& user) { user.Click(status); });
+        done += "(frame brought to the front) ";
+    }
+    Perform([&](CGestures& user) {
+        if (way == 0) {
+            user.Chord(VK_MENU, mnemonic);
+        } else if (way == 1) {
+            user.Key(VK_F10);
+            user.Key(VK_DOWN);
+        } else {
+            user.Key(VK_MENU);
+            user.Key(VK_RIGHT);
+            user.Key(VK_DOWN);
+        }
+        user.Pause(100);
+        if (showAll)
+            user.Chord(VK_CONTROL, VK_DOWN);
+        for (int i = 0; i < downs; ++i)
+            user.Key(VK_DOWN);
+        if (right)
+            user.Key(VK_RIGHT);
+        user.Pause(100);
+    });
+    done += way == 0 ? "Alt+" + std::string(1, static_cast<char>(mnemonic)) : way == 1 ? "F10 Down" : "Alt Right Down";
+    done += showAll ? ", Ctrl+Down" : "";
+    done += ", Down x" + std::to_string(downs) + (right ? ", Right" : "");
+    CKGPPopupMenu* popup = OpenPopup();
+    if (popup == nullptr)
+        return done + " (no menu open)";
+    CKGPPopupMenuBar& items = *popup->GetMenuBar();
+    const int hot = items.GetHotButton();
+    CKGPToolbarButton* item = hot >= 0 && hot < items.GetCount() ? items.GetButton(hot) : nullptr;
+    if (item == nullptr || item->IsSeparator() || IsLeftAlone(item->m_nCommand) || Pick(6) == 0) {
+        Perform([](CGestures& user) {
+            user.Key(VK_ESCAPE);
+            user.Key(VK_ESCAPE);
+        });
+        return done + ", Esc";
+    }
+    const UINT command = item->m_nCommand;
+    done += ", Enter on " + Caption(*item);
+    Perform([](CGestures& user) { user.Key(VK_RETURN); });
+    PumpFor(50);
+    if (OpenPopup() != nullptr)
+        done += ChooseInPopup();
+    AfterCommand(command);
+    return done;
+}
+
+std::string CHostMonkey::CustomiseButtonMenu()
+{
+    CHostMainFrame& frame = Frame();
+    std::vector<CKGPToolBar*> bars;
+    for (CKGPToolBar* bar : {static_cast<CKGPToolBar*>(&frame.m_wndToolBar), static_cast<CKGPToolBar*>(&frame.m_wndFormatBar)}) {
+        if (ShowsBar(*bar) && bar->GetCustomizeButton() != nullptr)
+            bars.push_back(bar);
+    }
+    if (bars.empty())
+        return "(no toolbar with its customise button shows)";
+    CKGPToolBar& bar = *bars[static_cast<size_t>(Pick(static_cast<int>(bars.size())))];
+    const int chevron = bar.ButtonToIndex(bar.GetCustomizeButton());
+    const CPoint point = chevron >= 0 ? ItemCentre(bar, chevron) : kNowhere;
+    if (point == kNowhere)
+        return BarName(bar) + " (its customise button does not show)";
+    Perform([&](CGestures& user) { user.Click(point); });
+    if (!WaitUntil([] { return OpenPopup() != nullptr; }, 1000))
+        return BarName(bar) + " " + At(point) + " (no menu)";
+    // The bar's name leads to its buttons.
+    CKGPPopupMenu* menu = OpenPopup();
+    const CPoint named = ItemCentre(*menu->GetMenuBar(), 0);
+    Perform([&](CGestures& user) { user.Click(named); });
+    if (!WaitUntil([menu] { return OpenPopup() != nullptr && OpenPopup() != menu; }, 1000))
+        return BarName(bar) + " " + At(point) + " (no buttons' menu)";
+    CKGPPopupMenu* buttons = OpenPopup();
+    std::vector<int> entries;
+    for (int i = 0; i < buttons->GetMenuItemCount(); ++i) {
+        if (DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, buttons->GetMenuItem(i)) != nullptr)
+            entries.push_back(i);
+    }
+    if (entries.empty())
+        return BarName(bar) + " (no entries)";
+    const int entry = entries[static_cast<size_t>(Pick(static_cast<int>(entries.size())))];
+    const std::string name = Caption(*buttons->GetMenuItem(entry));
+    const CPoint at = ItemCentre(*buttons->GetMenuBar(), entry);
+    Perform([&](CGestures& user) { user.Click(at); });
+    return BarName(bar) + " " + At(point) + " > " + name + " " + At(at);
+}
+
+} // namespace apphost
