@@ -458,8 +458,10 @@ std::string CHostMonkey::ShowFromMenu()
         return "(no bar)";
     CString title;
     bar->GetWindowText(title);
-    const bool byContextMenu = Pick(2) == 0;
-    const CPoint menuBarEnd(ScreenRect(frame.m_wndMenuBar).right - 6, ScreenRect(frame.m_wndMenuBar).CenterPoint().y);
+    const bool byContextMenu = Pick(2) == 0 && m_leftOut.count("bars-context-menu") == 0;
+    // (On the menu bar's gripper: its other end may hold a maximised note's
+    // buttons.)
+    const CPoint menuBarEnd(ScreenRect(frame.m_wndMenuBar).left + 3, ScreenRect(frame.m_wndMenuBar).CenterPoint().y);
     CPoint entry = kNowhere;
     if (byContextMenu) {
         if (!IsShown(frame.m_wndMenuBar))
