@@ -167,9 +167,24 @@ void CHostMonkey::Settle()
 {
     PumpFor(60);
     // A menu left open by a step (one that found nothing to choose) is
-    // closed as a user closes it.
+    // closed as a user closes it: by Esc, or while customising (where Esc
+    // closes the sheet) by a click on the button that opened it.
     for (int i = 0; i < 4 && CKGPPopupMenu::GetActiveMenu() != nullptr; ++i) {
-        Perform([](CGestures& user) { user.Key(VK_ESCAPE); });
+        if (CKGPToolbarCustomize::GetOpenSheet() != nullptr) {
+            CKGPPopupMenu* top = CKGPPopupMenu::GetActiveMenu();
+            while (top->GetParentPopupMenu() != nullptr)
+                top = top->GetParentPopupMenu();
+            CKGPToolBar* bar = top->GetParentToolBar();
+            const int index = bar != nullptr ? bar->ButtonToIndex(top->GetParentButton()) : -1;
+            CRect rect;
+            if (index < 0)
+                break;
+            bar->GetItemRect(index, rect);
+            bar->ClientToScreen(rect);
+            Perform([&](CGestures& user) { user.Click(rect.CenterPoint()); });
+        } else {
+            Perform([](CGestures& user) { user.Key(VK_ESCAPE); });
+        }
         WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }, 500);
     }
     WaitUntil([] { return ::GetCapture() == nullptr; }, 1000);

@@ -80,8 +80,9 @@ private:
     std::string ClosePane();
     std::string ShowFromMenu();
     std::string DragSlider();
-    // A pane shown where it stands and not auto-hidden, drawn; null when none.
-    CKGPDockingControlBar* DrawShownPane();
+    // A pane shown where it stands and not auto-hidden (and, when asked, one
+    // the step can act on), drawn; null when none.
+    CKGPDockingControlBar* DrawShownPane(const std::function<bool(CKGPDockingControlBar&)>& usable = nullptr);
     // Where a drag of the pane starts: its tab or its caption (the tabbed
     // pane's, the floating frame's); what was taken, for the log.
     CPoint DragSource(CKGPDockingControlBar& pane, std::string& what);
@@ -120,8 +121,10 @@ private:
     std::string ShowDocumentsAs();
     std::string MaximiseOrRestore();
     std::string DragDocumentTab();
-    // A menu bar's item chosen by the mouse, then the popup's item with
-    // this text; whether both were there.
+    // A menu bar's item opened by the mouse, the popup's item with this
+    // text shown (behind the show-all item when used rarely); where it is.
+    CPoint OpenToItem(LPCTSTR lpszMenu, LPCTSTR lpszItem);
+    // The same, the item then chosen; whether both were there.
     bool ChooseFromMenu(LPCTSTR lpszMenu, LPCTSTR lpszItem);
 
     std::string Restart();

@@ -305,6 +305,13 @@ std::string CHostMonkey::MenuByKeys()
         Perform([&](CGestures& user) { user.Click(status); });
         done += "(frame brought to the front) ";
     }
+    // A menu bar still taking the keys (a menu closed by Esc leaves it so)
+    // would leave them at Alt or F10: Esc gives them back first.
+    if (::GetFocus() == bar.GetSafeHwnd() || bar.GetHotButton() >= 0) {
+        Perform([](CGestures& user) { user.Key(VK_ESCAPE); });
+        WaitUntil([&] { return ::GetFocus() != bar.GetSafeHwnd() && bar.GetHotButton() < 0; }, 500);
+        done += "(Esc to leave the menu bar) ";
+    }
     Perform([&](CGestures& user) {
         if (way == 0) {
             user.Chord(VK_MENU, mnemonic);
@@ -356,38 +363,83 @@ std::string CHostMonkey::CustomiseButtonMenu()
     CHostMainFrame& frame = Frame();
     std::vector<CKGPToolBar*> bars;
     for (CKGPToolBar* bar : {static_cast<CKGPToolBar*>(&frame.m_wndToolBar), static_cast<CKGPToolBar*>(&frame.m_wndFormatBar)}) {
-        if (ShowsBar(*bar) && bar->GetCustomizeButton() != nullptr)
+        // (A floating bar shows no customise button.)
+        if (ShowsBar(*bar) && bar->GetCustomizeButton() != nullptr &&
+            ItemCentre(*bar, bar->ButtonToIndex(bar->GetCustomizeButton())) != kNowhere)
             bars.push_back(bar);
     }
     if (bars.empty())
-        return "(no toolbar with its customise button shows)";
+        return "(no toolbar shows its customise button)";
     CKGPToolBar& bar = *bars[static_cast<size_t>(Pick(static_cast<int>(bars.size())))];
-    const int chevron = bar.ButtonToIndex(bar.GetCustomizeButton());
-    const CPoint point = chevron >= 0 ? ItemCentre(bar, chevron) : kNowhere;
-    if (point == kNowhere)
-        return BarName(bar) + " (its customise button does not show)";
+    const CPoint point = ItemCentre(bar, bar.ButtonToIndex(bar.GetCustomizeButton()));
+    const CString addRemove = CCustomizeButton::AddRemoveButtonsText();
+    const bool hiddenOne = Pick(3) == 0;
     Perform([&](CGestures& user) { user.Click(point); });
-    if (!WaitUntil([] { return OpenPopup() != nullptr; }, 1000))
+    if (!WaitUntil([&] { return AppHostTest::PopupItemPoint(addRemove) != kNowhere; }, 1000))
         return BarName(bar) + " " + At(point) + " (no menu)";
-    // The bar's name leads to its buttons.
+    const std::string done = BarName(bar) + " " + At(point);
+    // A button the bar has no room for, from the top of the menu: it acts as
+    // the button does.
     CKGPPopupMenu* menu = OpenPopup();
-    const CPoint named = ItemCentre(*menu->GetMenuBar(), 0);
+    std::vector<int> hidden;
+    for (int i = 0; menu != nullptr && i < menu->GetMenuItemCount(); ++i) {
+        CKGPToolbarButton* item = menu->GetMenuItem(i);
+        if (item->IsSeparator() || item->m_strCaption == addRemove)
+            break;
+        if (!IsLeftAlone(item->m_nCommand))
+            hidden.push_back(i);
+    }
+    if (hiddenOne && !hidden.empty()) {
+        const int index = hidden[static_cast<size_t>(Pick(static_cast<int>(hidden.size())))];
+        const std::string name = Caption(*menu->GetMenuItem(index));
+        const UINT command = menu->GetMenuItem(index)->m_nCommand;
+        const CPoint at = ItemCentre(*menu->GetMenuBar(), index);
+        Perform([&](CGestures& user) { user.Click(at); });
+        PumpFor(50);
+        AfterCommand(command);
+        return done + " > hidden " + name + " " + At(at) + (OpenPopup() != nullptr ? ChooseInPopup() : "");
+    }
+    // "Add or Remove Buttons", the bar's name, then one of its buttons.
+    CString name;
+    bar.GetWindowText(name);
+    const CPoint addRemovePoint = AppHostTest::PopupItemPoint(addRemove);
+    Perform([&](CGestures& user) { user.Click(addRemovePoint); });
+    if (!WaitUntil([&] { return AppHostTest::PopupItemPoint(name) != kNowhere; }, 1000))
+        return done + " > Add or Remove Buttons (no bar's name)";
+    const CPoint named = AppHostTest::PopupItemPoint(name);
     Perform([&](CGestures& user) { user.Click(named); });
-    if (!WaitUntil([menu] { return OpenPopup() != nullptr && OpenPopup() != menu; }, 1000))
-        return BarName(bar) + " " + At(point) + " (no buttons' menu)";
+    if (!WaitUntil([] {
+            const CKGPPopupMenu* popup = OpenPopup();
+            return popup != nullptr && popup->GetMenuItemCount() > 0 &&
+                   popup->GetMenuItem(0)->IsKindOf(RUNTIME_CLASS(CKGPCustomizeMenuButton));
+        }, 1000))
+        return done + " > Add or Remove Buttons > " + BarName(bar) + " (no buttons' menu)";
     CKGPPopupMenu* buttons = OpenPopup();
     std::vector<int> entries;
     for (int i = 0; i < buttons->GetMenuItemCount(); ++i) {
-        if (DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, buttons->GetMenuItem(i)) != nullptr)
+        // (Not the entry opening the customisation sheet: a step of its own.)
+        const auto* item = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, buttons->GetMenuItem(i));
+        if (item != nullptr && item->m_nCommand != ID_VIEW_CUSTOMIZE)
             entries.push_back(i);
     }
     if (entries.empty())
-        return BarName(bar) + " (no entries)";
-    const int entry = entries[static_cast<size_t>(Pick(static_cast<int>(entries.size())))];
-    const std::string name = Caption(*buttons->GetMenuItem(entry));
-    const CPoint at = ItemCentre(*buttons->GetMenuBar(), entry);
-    Perform([&](CGestures& user) { user.Click(at); });
-    return BarName(bar) + " " + At(point) + " > " + name + " " + At(at);
+        return done + " > Add or Remove Buttons > " + BarName(bar) + " (no entries)";
+    const int chosen = entries[static_cast<size_t>(Pick(static_cast<int>(entries.size())))];
+    const auto* entry = static_cast<CKGPCustomizeMenuButton*>(buttons->GetMenuItem(chosen));
+    const bool reset = entry->GetItemIndex() == CKGPCustomizeMenuButton::kResetEntry;
+    const std::string button = reset ? std::string("(reset)") : Caption(*entry);
+    const CPoint at = ItemCentre(*buttons->GetMenuBar(), chosen);
+    bool asked = false;
+    Perform([&](CGestures& user) {
+        user.Click(at);
+        // The reset asks first, in a message box of its own.
+        if (reset && (asked = user.WaitFor([] { return !ShownTopLevels(L"#32770").empty(); }, 1500))) {
+            user.Pause(100);
+            user.Key(VK_RETURN);
+        }
+    });
+    return done + " > Add or Remove Buttons > " + BarName(bar) + " > " + button + " " + At(at) +
+           (asked ? ", confirmed" : "");
 }
 
 } // namespace apphost

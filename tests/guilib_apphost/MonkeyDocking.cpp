@@ -134,13 +134,42 @@ std::vector<CKGPDockingControlBar*> PanesUnder(CHostMainFrame& frame, CWnd& hold
     return under;
 }
 
+// What the steps take a pane by: its tab or a caption (its own, its tabbed
+// pane's or its floating frame's), its pin, its close button.
+bool HasDragSource(CKGPDockingControlBar& pane)
+{
+    return pane.IsTabbed() || AppHostTest::CaptionPoint(HostOf(pane)) != kNowhere;
+}
+
+bool HasCaption(CKGPDockingControlBar& pane)
+{
+    return AppHostTest::CaptionPoint(HostOf(pane)) != kNowhere;
+}
+
+bool HasPin(CKGPDockingControlBar& pane)
+{
+    CKGPDockingControlBar& host = HostOf(pane);
+    return host.GetParentMiniFrame(TRUE) == nullptr && HitPoint(host, KGP_PANE_HIT_PIN) != kNowhere;
+}
+
+// The close button a user takes: the floating frame's when the pane floats
+// alone, else its caption's.
+CPoint ClosePoint(CKGPDockingControlBar& pane)
+{
+    CKGPDockingControlBar& host = HostOf(pane);
+    CKGPMiniFrameWnd* floating = host.GetParentMiniFrame(TRUE);
+    if (floating != nullptr && floating->GetControlBarCount() == 1)
+        return CaptionButtonPoint(*floating, HTCLOSE);
+    return HitPoint(host, KGP_PANE_HIT_CLOSE);
+}
+
 } // namespace
 
-CKGPDockingControlBar* CHostMonkey::DrawShownPane()
+CKGPDockingControlBar* CHostMonkey::DrawShownPane(const std::function<bool(CKGPDockingControlBar&)>& usable)
 {
     std::vector<CKGPDockingControlBar*> shown;
     for (CKGPDockingControlBar* pane : Frame().StoredPanes()) {
-        if (IsPaneShownInHost(*pane) && !pane->IsAutoHideMode())
+        if (IsPaneShownInHost(*pane) && !pane->IsAutoHideMode() && (!usable || usable(*pane)))
             shown.push_back(pane);
     }
     return shown.empty() ? nullptr : shown[static_cast<size_t>(Pick(static_cast<int>(shown.size())))];
@@ -296,7 +325,7 @@ struct PaneDrag {
 
 std::string CHostMonkey::DragPane()
 {
-    CKGPDockingControlBar* pane = DrawShownPane();
+    CKGPDockingControlBar* pane = DrawShownPane(HasDragSource);
     if (pane == nullptr)
         return "(no pane shows)";
     std::string source;
@@ -314,7 +343,7 @@ std::string CHostMonkey::DragPane()
 
 std::string CHostMonkey::EscapeInDrag()
 {
-    CKGPDockingControlBar* pane = DrawShownPane();
+    CKGPDockingControlBar* pane = DrawShownPane(HasDragSource);
     if (pane == nullptr)
         return "(no pane shows)";
     std::string source;
@@ -336,7 +365,7 @@ std::string CHostMonkey::EscapeInDrag()
 
 std::string CHostMonkey::DoubleClickCaption()
 {
-    CKGPDockingControlBar* pane = DrawShownPane();
+    CKGPDockingControlBar* pane = DrawShownPane(HasCaption);
     if (pane == nullptr)
         return "(no pane shows)";
     CKGPDockingControlBar& host = HostOf(*pane);
@@ -357,9 +386,9 @@ std::string CHostMonkey::DoubleClickCaption()
 
 std::string CHostMonkey::Pin()
 {
-    CKGPDockingControlBar* pane = DrawShownPane();
+    CKGPDockingControlBar* pane = DrawShownPane(HasPin);
     if (pane == nullptr)
-        return "(no pane shows)";
+        return "(no docked pane with a pin shows)";
     CKGPDockingControlBar& host = HostOf(*pane);
     const CPoint pin = host.GetParentMiniFrame(TRUE) == nullptr ? HitPoint(host, KGP_PANE_HIT_PIN) : kNowhere;
     if (pin == kNowhere)
@@ -403,22 +432,16 @@ std::string CHostMonkey::Unpin()
 
 std::string CHostMonkey::ClosePane()
 {
-    CKGPDockingControlBar* pane = DrawShownPane();
+    CKGPDockingControlBar* pane =
+        DrawShownPane([](CKGPDockingControlBar& shown) { return ClosePoint(shown) != kNowhere; });
     if (pane == nullptr)
-        return "(no pane shows)";
+        return "(no pane with a close button shows)";
     CKGPDockingControlBar& host = HostOf(*pane);
     CKGPMiniFrameWnd* floating = host.GetParentMiniFrame(TRUE);
-    CWnd* holder = &host;
-    CPoint close = kNowhere;
-    std::string how;
-    if (floating != nullptr && floating->GetControlBarCount() == 1) {
-        close = CaptionButtonPoint(*floating, HTCLOSE);
-        holder = floating;
-        how = "its floating frame's close button";
-    } else {
-        close = HitPoint(host, KGP_PANE_HIT_CLOSE);
-        how = "its caption's close button";
-    }
+    const bool alone = floating != nullptr && floating->GetControlBarCount() == 1;
+    CWnd* holder = alone ? static_cast<CWnd*>(floating) : &host;
+    const CPoint close = ClosePoint(*pane);
+    const std::string how = alone ? "its floating frame's close button" : "its caption's close button";
     if (close == kNowhere)
         return NameOf(host) + " (no close button)";
     const std::vector<CKGPDockingControlBar*> under = PanesUnder(Frame(), *holder);
@@ -481,13 +504,9 @@ std::string CHostMonkey::ShowFromMenu()
         if (entry == kNowhere)
             return NameOf(*bar) + " (not in the bars' context menu)";
     } else {
-        const CPoint view = AppHostTest::MenuItemPoint(frame.m_wndMenuBar, _T("&View"));
-        if (view == kNowhere)
-            return NameOf(*bar) + " (no View menu)";
-        Perform([&](CGestures& user) { user.Click(view); });
-        if (!WaitUntil([] { return AppHostTest::PopupItemPoint(_T("&Toolbars and Panes")) != kNowhere; }, 1500))
-            return NameOf(*bar) + " (no Toolbars and Panes item)";
-        const CPoint item = AppHostTest::PopupItemPoint(_T("&Toolbars and Panes"));
+        const CPoint item = OpenToItem(_T("&View"), _T("&Toolbars and Panes"));
+        if (item == kNowhere)
+            return NameOf(*bar) + " (no View > Toolbars and Panes)";
         Perform([&](CGestures& user) { user.Click(item); });
         // A bar's entry used rarely waits behind the show-all item.
         if (!WaitUntil([&] { return AppHostTest::PopupItemPoint(title) != kNowhere; }, 800)) {

@@ -70,18 +70,18 @@ void BringFrameToFront(CHostMainFrame& frame)
 
 } // namespace
 
-bool CHostMonkey::ChooseFromMenu(LPCTSTR lpszMenu, LPCTSTR lpszItem)
+CPoint CHostMonkey::OpenToItem(LPCTSTR lpszMenu, LPCTSTR lpszItem)
 {
     CHostMainFrame& frame = Frame();
     const CPoint menu = AppHostTest::MenuItemPoint(frame.m_wndMenuBar, lpszMenu);
     if (menu == kNowhere || !IsShown(frame.m_wndMenuBar))
-        return false;
+        return kNowhere;
     Perform([&](CGestures& user) {
         user.Pause(::GetDoubleClickTime());
         user.Click(menu);
     });
     if (!WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() != nullptr; }, 1000))
-        return false;
+        return kNowhere;
     // A command used rarely waits behind the show-all item.
     if (!WaitUntil([&] { return AppHostTest::PopupItemPoint(lpszItem) != kNowhere; }, 500)) {
         const CPoint showAll = ShowAllItemPoint();
@@ -90,7 +90,12 @@ bool CHostMonkey::ChooseFromMenu(LPCTSTR lpszMenu, LPCTSTR lpszItem)
             WaitUntil([&] { return AppHostTest::PopupItemPoint(lpszItem) != kNowhere; }, 1000);
         }
     }
-    const CPoint item = AppHostTest::PopupItemPoint(lpszItem);
+    return AppHostTest::PopupItemPoint(lpszItem);
+}
+
+bool CHostMonkey::ChooseFromMenu(LPCTSTR lpszMenu, LPCTSTR lpszItem)
+{
+    const CPoint item = OpenToItem(lpszMenu, lpszItem);
     if (item == kNowhere)
         return false;
     Perform([&](CGestures& user) { user.Click(item); });
@@ -159,8 +164,15 @@ std::string CHostMonkey::MaximiseOrRestore()
     const std::vector<CMDIChildWnd*> documents = Documents(frame);
     if (documents.empty())
         return "(no note open)";
-    if (frame.AreMDITabs() || frame.IsMDITabbedGroup())
-        return "(the notes show as tabs)";
+    // Notes shown as tabs have no window of their own to maximise: they are
+    // shown as windows first.
+    std::string first;
+    if (frame.AreMDITabs() || frame.IsMDITabbedGroup()) {
+        if (!ChooseFromMenu(_T("&Window"), _T("As &Windows")) || frame.AreMDITabs() || frame.IsMDITabbedGroup())
+            return "(the notes show as tabs; no Window > As Windows)";
+        PumpFor(100);
+        first = "Window > As Windows, then ";
+    }
     BOOL maximised = FALSE;
     frame.MDIGetActive(&maximised);
     if (maximised) {
@@ -174,16 +186,16 @@ std::string CHostMonkey::MaximiseOrRestore()
             bar.GetItemRect(i, rect);
             bar.ClientToScreen(rect);
             Perform([&](CGestures& user) { user.Click(rect.CenterPoint()); });
-            return "restored by the menu bar's button " + At(rect.CenterPoint());
+            return first + "restored by the menu bar's button " + At(rect.CenterPoint());
         }
-        return "(no restore button)";
+        return first + "(no restore button)";
     }
     CMDIChildWnd& document = *documents[static_cast<size_t>(Pick(static_cast<int>(documents.size())))];
     const CRect rect = ScreenRect(document);
     const int frameEdge = ::GetSystemMetrics(SM_CYFRAME);
     const CPoint caption(rect.left + 40, rect.top + frameEdge + ::GetSystemMetrics(SM_CYCAPTION) / 2);
     if (!ShowsAt(document.GetSafeHwnd(), caption))
-        return "(its caption is covered)";
+        return first + "(its caption is covered)";
     Perform([&](CGestures& user) {
         user.MoveTo(caption);
         user.Pause(60);
@@ -192,24 +204,34 @@ std::string CHostMonkey::MaximiseOrRestore()
         user.Press();
         user.Release();
     });
-    return "maximised by a double click on its caption " + At(caption);
+    return first + "maximised by a double click on its caption " + At(caption);
 }
 
 std::string CHostMonkey::DragDocumentTab()
 {
     CHostMainFrame& frame = Frame();
+    // Notes shown as windows have no tabs: they are shown as tabs or tab
+    // groups first.
+    std::string first;
+    if (!frame.AreMDITabs() && !frame.IsMDITabbedGroup()) {
+        const LPCTSTR way = Pick(2) == 0 ? _T("As T&abs") : _T("As Tab &Groups");
+        if (!ChooseFromMenu(_T("&Window"), way))
+            return "(the notes show as windows; no Window > " + std::string(CStringA(way).GetString()) + ")";
+        PumpFor(100);
+        first = "Window > " + std::string(CStringA(way).GetString()) + ", then ";
+    }
     std::vector<CKGPTabWnd*> groups = TabGroups(frame);
     if (frame.AreMDITabs())
         groups = {&frame.GetClientArea().GetMDITabs()};
     if (groups.empty())
-        return "(no tabs)";
+        return first + "(no tabs)";
     CKGPTabWnd& group = *groups[static_cast<size_t>(Pick(static_cast<int>(groups.size())))];
     if (group.GetSafeHwnd() == nullptr || group.GetTabsNum() == 0)
-        return "(an empty group)";
+        return first + "(an empty group)";
     const int tab = Pick(group.GetTabsNum());
     CRect tabRect;
     if (!group.GetTabRect(tab, tabRect) || tabRect.IsRectEmpty())
-        return "(the tab does not show)";
+        return first + "(the tab does not show)";
     group.ClientToScreen(tabRect);
     const CRect whole = ScreenRect(group);
     CKGPTabWnd& other = *groups[static_cast<size_t>(Pick(static_cast<int>(groups.size())))];
@@ -244,7 +266,7 @@ std::string CHostMonkey::DragDocumentTab()
         user.Pause(100);
         user.Release();
     });
-    return "tab " + std::to_string(tab) + " " + At(tabRect.CenterPoint()) + " to " + where + " " + At(to) + ", " +
+    return first + "tab " + std::to_string(tab) + " " + At(tabRect.CenterPoint()) + " to " + where + " " + At(to) + ", " +
            std::to_string(TabGroups(frame).size()) + " groups";
 }
 
