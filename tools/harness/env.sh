@@ -29,3 +29,11 @@ keyloft_step() {
     keyloft_wine_output "$KEYLOFT_HARNESS/step.log" >&2
     exit 1
 }
+
+# Sets a value in the prefix's registry: reg add <key> <type> <name> <data>. A
+# loaded machine has seen a first `wine reg add` fail without a word (reg.exe
+# not started): one more try before the step fails.
+keyloft_reg_add() {
+    wine reg add "$1" /v "$3" /t "$2" /d "$4" /f >/dev/null 2>&1 ||
+        keyloft_step "set $1\\$3 in the prefix's registry" wine reg add "$1" /v "$3" /t "$2" /d "$4" /f
+}

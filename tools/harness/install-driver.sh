@@ -11,6 +11,5 @@ if ! cmp -s "$driver" "$target" 2>/dev/null; then
     keyloft_step "install the MIDI driver in the prefix" cp "$driver" "$target"
 fi
 if ! wine reg query 'HKCU\Software\Wine\Drivers' /v Audio 2>/dev/null | grep -q vmidi; then
-    keyloft_step "select the MIDI driver as Wine's audio driver" \
-        wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d vmidi /f
+    keyloft_reg_add 'HKCU\Software\Wine\Drivers' REG_SZ Audio vmidi
 fi

@@ -21,23 +21,17 @@ keyloft_step "copy Wine's fonts (package fonts-wine)" cp /usr/share/wine/fonts/*
 cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 keyloft_step "copy the Chinese font (package fonts-wqy-microhei)" cp "$cjk" "$fonts/"
 
-set_value() {
-    # A loaded machine has seen a first `reg add` fail without a word: one more
-    # try before the step fails.
-    wine reg add "$1" /v "$3" /t "$2" /d "$4" /f >/dev/null 2>&1 ||
-        keyloft_step "set $1\\$3 in the prefix's registry" wine reg add "$1" /v "$3" /t "$2" /d "$4" /f
-}
-set_value 'HKCU\Software\Wine\X11 Driver' REG_SZ Managed N
-set_value 'HKCU\Software\Wine\WineDbg' REG_DWORD ShowCrashDialog 0
-set_value 'HKCU\Software\Wine\Drivers' REG_SZ Audio ""
+keyloft_reg_add 'HKCU\Software\Wine\X11 Driver' REG_SZ Managed N
+keyloft_reg_add 'HKCU\Software\Wine\WineDbg' REG_DWORD ShowCrashDialog 0
+keyloft_reg_add 'HKCU\Software\Wine\Drivers' REG_SZ Audio ""
 # Glyphs the interface fonts lack (Chinese) come from the Chinese font, and the
 # usual Chinese face names stand for it.
 link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI" Arial "DejaVu Sans"; do
-    set_value "$link" REG_MULTI_SZ "$face" "wqy-microhei.ttc,WenQuanYi Micro Hei"
+    keyloft_reg_add "$link" REG_MULTI_SZ "$face" "wqy-microhei.ttc,WenQuanYi Micro Hei"
 done
 for face in SimSun NSimSun SimHei "Microsoft YaHei" PMingLiU MingLiU "Microsoft JhengHei"; do
-    set_value 'HKCU\Software\Wine\Fonts\Replacements' REG_SZ "$face" "WenQuanYi Micro Hei"
+    keyloft_reg_add 'HKCU\Software\Wine\Fonts\Replacements' REG_SZ "$face" "WenQuanYi Micro Hei"
 done
 keyloft_step "write the prefix's registry to disk (wineserver -w)" wineserver -w
 touch "$ready"
