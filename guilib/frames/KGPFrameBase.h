@@ -223,6 +223,9 @@ public:
 
     // ---- Own virtual operations.
     virtual COleClientItem* GetActiveOleItem() { return KGPGetActiveOleItem(this); }
+    // Places the frame's own client area (the view, or the MDI client) in what
+    // the docked bars leave.
+    virtual void AdjustClientArea() = 0;
     virtual BOOL OnPopupMenuOpening(CWnd* pPopup)
     {
         if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
@@ -330,6 +333,32 @@ public:
     }
 
 protected:
+    // The layout's cases: the bars and the client area; a library print
+    // preview that fills what the docking leaves; an OLE item active in place,
+    // whose in-place frame is told to lay itself out; else the layer's own
+    // layout before the bars.
+    void RecalcMainFrameLayout(BOOL bNotify)
+    {
+        if (this->m_bInRecalcLayout || this->m_hWnd == nullptr || this->m_bIsMinimized)
+            return;
+        this->m_bInRecalcLayout = TRUE;
+        if (!this->m_dockManager.IsPrintPreviewValid() && this->m_pNotifyHook == nullptr) {
+            this->m_dockManager.AdjustDockingLayout();
+            AdjustClientArea();
+        } else if (this->LayOutLibraryPreview()) {
+            // The library's preview fills what the docking layout leaves.
+        } else if (bNotify && this->m_pNotifyHook != nullptr) {
+            this->m_dockManager.AdjustDockingLayout();
+            this->TellInPlaceFrame(GetActiveOleItem());
+            AdjustClientArea();
+        } else {
+            this->LayOutAsTheLayer(bNotify);
+            this->m_dockManager.AdjustDockingLayout();
+            AdjustClientArea();
+        }
+        this->m_bInRecalcLayout = FALSE;
+    }
+
     // Before the platform frame's own destruction: the accelerators go, the
     // layout stops, the frame's children go while the frame is whole (all but
     // the one kept), and the frame leaves the list of live frames.

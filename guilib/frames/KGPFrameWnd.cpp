@@ -61,24 +61,7 @@ void CKGPFrameWnd::AdjustClientArea()
 
 void CKGPFrameWnd::RecalcLayout(BOOL bNotify)
 {
-    if (m_bInRecalcLayout || m_hWnd == nullptr || m_bIsMinimized)
-        return;
-    m_bInRecalcLayout = TRUE;
-    if (!m_dockManager.IsPrintPreviewValid() && m_pNotifyHook == nullptr) {
-        m_dockManager.AdjustDockingLayout();
-        AdjustClientArea();
-    } else if (LayOutLibraryPreview()) {
-        // The library's preview fills what the docking layout leaves.
-    } else if (bNotify && m_pNotifyHook != nullptr) {
-        m_dockManager.AdjustDockingLayout();
-        TellInPlaceFrame(GetActiveOleItem());
-        AdjustClientArea();
-    } else {
-        LayOutAsTheLayer(bNotify);
-        m_dockManager.AdjustDockingLayout();
-        AdjustClientArea();
-    }
-    m_bInRecalcLayout = FALSE;
+    RecalcMainFrameLayout(bNotify);
 }
 
 BOOL CKGPFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
