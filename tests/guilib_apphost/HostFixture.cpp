@@ -129,6 +129,8 @@ CPoint ItemPoint(const CKGPToolBar& bar, LPCTSTR lpszText)
         if (button != nullptr && caption == lpszText) {
             CRect rect;
             bar.GetItemRect(i, rect);
+            if (rect.IsRectEmpty())
+                return CPoint(-1, -1); // not laid out yet: nowhere a user could click it
             bar.ClientToScreen(rect);
             return rect.CenterPoint();
         }
