@@ -50,7 +50,7 @@ DropOnMarker DragToSideMarker(CPoint caption, DWORD alignment)
         const CRect marker = SideMarker(alignment);
         if (markers && !marker.IsRectEmpty()) {
             user.DragTo(marker.CenterPoint(), 10);
-            place = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPPlaceMarker").empty(); }, 1500);
+            place = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPPlaceMarker").empty(); });
             if (place)
                 placeRect = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPPlaceMarker").front());
         }

@@ -75,6 +75,13 @@ void PumpTranslated(DWORD ms)
         PumpOnce();
         ::Sleep(5);
     } while (::GetTickCount() - start < ms);
+    // On a loaded machine the time can be up before the input sent last was
+    // read: it is read all the same (for at most a few seconds more).
+    while ((HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) & (QS_INPUT | QS_POSTMESSAGE)) != 0 &&
+           ::GetTickCount() - start < ms + 3000) {
+        PumpOnce();
+        ::Sleep(5);
+    }
 }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD msTimeout)
