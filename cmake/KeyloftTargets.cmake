@@ -156,11 +156,12 @@ function(keyloft_test_data_definition target)
     target_compile_definitions(${target} PRIVATE KEYLOFT_TESTS_DIR="${dir}")
 endfunction()
 
-# keyloft_wine_test(<group> SOURCES <src>... LIBS <lib>... [TIMEOUT <s>])
-# A GoogleTest executable <group>_tests run under Wine as the CTest entry wine.<group>;
+# keyloft_wine_test(<group> SOURCES <src>... LIBS <lib>... [TIMEOUT <s>] [APART <suite>...])
+# A GoogleTest executable <group>_tests run under Wine as the CTest entry wine.<group>
+# (each suite named APART as wine.<group>.<suite>, the rest as wine.<group>);
 # the library's groups (guilib_...) on the quarantine heap (tests/support/heap).
 function(keyloft_wine_test group)
-    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;APART" ${ARGN})
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 600)
     endif()
@@ -182,9 +183,25 @@ function(keyloft_wine_test group)
     if(afx IN_LIST ARG_LIBS)
         keyloft_precompile_layer(${target} TESTS)
     endif()
-    add_test(NAME wine.${group} COMMAND ${target})
-    # All Wine tests share one display, and synthesised keys and clicks go to
-    # whichever window has the focus: one suite at a time holds the display.
-    set_tests_properties(wine.${group} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT}
-                         RESOURCE_LOCK wine_display)
+    if(ARG_APART)
+        # Suites that take minutes run as an entry of their own, on a display
+        # of their own.
+        list(JOIN ARG_APART ".*:" apart)
+        add_test(NAME wine.${group} COMMAND ${target} --gtest_filter=-${apart}.*)
+        keyloft_wine_test_entry(wine.${group} ${ARG_TIMEOUT})
+        foreach(suite IN LISTS ARG_APART)
+            add_test(NAME wine.${group}.${suite} COMMAND ${target} --gtest_filter=${suite}.*)
+            keyloft_wine_test_entry(wine.${group}.${suite} ${ARG_TIMEOUT})
+        endforeach()
+    else()
+        add_test(NAME wine.${group} COMMAND ${target})
+        keyloft_wine_test_entry(wine.${group} ${ARG_TIMEOUT})
+    endif()
+endfunction()
+
+# Synthesised keys and clicks go to whichever window has the focus on a display:
+# each suite holds a display of its own while it runs (WineTests.cmake).
+function(keyloft_wine_test_entry name timeout)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout}
+                         RESOURCE_GROUPS displays:1)
 endfunction()

@@ -9,10 +9,26 @@ set(KEYLOFT_HARNESS_DIR ${CMAKE_BINARY_DIR}/harness)
 set(CMAKE_CROSSCOMPILING_EMULATOR
     ${CMAKE_SOURCE_DIR}/tools/harness/wine-run.sh ${KEYLOFT_HARNESS_DIR})
 
+# Two displays, each a harness of its own: CTest hands one to each suite
+# (RESOURCE_GROUPS "displays:1", keyloft_wine_test), so two suites run side by
+# side. A suite spends most of its time waiting for Wine's server and the
+# display, not on a core: two of them keep two cores about as busy as one does
+# not. The resource file is found by a plain ctest through the cache.
+set(KEYLOFT_WINE_DISPLAYS 2)
+set(displays "")
+foreach(id RANGE 1 ${KEYLOFT_WINE_DISPLAYS})
+    list(APPEND displays "{\"id\": \"${id}\", \"slots\": 1}")
+endforeach()
+list(JOIN displays ", " displays)
+file(WRITE ${CMAKE_BINARY_DIR}/wine-displays.json
+     "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"displays\": [${displays}]}]}\n")
+set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-displays.json CACHE INTERNAL "CTest's displays for the Wine tests")
+
 add_test(NAME harness.start
-         COMMAND ${CMAKE_SOURCE_DIR}/tools/harness/start.sh ${KEYLOFT_HARNESS_DIR} ${CMAKE_BINARY_DIR})
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/harness/start-displays.sh ${KEYLOFT_HARNESS_DIR} ${CMAKE_BINARY_DIR}
+                 ${KEYLOFT_WINE_DISPLAYS})
 add_test(NAME harness.stop
-         COMMAND ${CMAKE_SOURCE_DIR}/tools/harness/stop.sh ${KEYLOFT_HARNESS_DIR})
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/harness/stop-displays.sh ${KEYLOFT_HARNESS_DIR} ${KEYLOFT_WINE_DISPLAYS})
 set_tests_properties(harness.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
 set_tests_properties(harness.stop PROPERTIES FIXTURES_CLEANUP wine)
 

@@ -7,6 +7,19 @@
 # its services (winedevice, explorer) from this process, and they live on with
 # the persistent wineserver holding whatever stdout they inherited; CTest would
 # wait for that pipe to close until the run ends.
+#
+# A suite CTest gave a display to (CTEST_RESOURCE_GROUP_0_DISPLAYS="id:<n>,slots:1")
+# runs in that display's harness; run by hand, in <harness-dir>'s.
+. "$(dirname "$0")/displays.sh"
+root=$1
+shift
+case ${CTEST_RESOURCE_GROUP_0_DISPLAYS:-} in
+id:*)
+    id=${CTEST_RESOURCE_GROUP_0_DISPLAYS#id:}
+    set -- "$(keyloft_display_harness "$root" "${id%%,*}")" "$@"
+    ;;
+*) set -- "$root" "$@" ;;
+esac
 . "$(dirname "$0")/env.sh"
 shift
 if [ -z "${DISPLAY:-}" ] && [ -f "$KEYLOFT_HARNESS/display" ]; then
