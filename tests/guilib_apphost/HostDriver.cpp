@@ -166,6 +166,14 @@ void CGestures::Drag(CPoint from, CPoint to, int steps)
 
 void CGestures::KeyDown(UINT vk)
 {
+    // Keys go to the window in front: on a busy machine the host's frame may
+    // still be on its way there.
+    WaitFor([] {
+        DWORD process = 0;
+        const HWND front = ::GetForegroundWindow();
+        return front != nullptr && ::GetWindowThreadProcessId(front, &process) != 0 &&
+               process == ::GetCurrentProcessId();
+    }, 1000);
     SendKey(vk, false);
     Pause(20);
 }

@@ -10,16 +10,25 @@ build=$2
 
 "$here/stop.sh" "$KEYLOFT_HARNESS" >/dev/null 2>&1 || true
 
-# A display of our own; Xvfb picks a free number and reports it.
+# A display of our own; Xvfb picks a free number and reports it. Servers
+# started at the same moment elsewhere can take the number it tried: one that
+# has not reported in 10 s is ended and another started.
 rm -f "$KEYLOFT_HARNESS/display"
-setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-    3>"$KEYLOFT_HARNESS/display.tmp" >"$KEYLOFT_HARNESS/xvfb.log" 2>&1 </dev/null &
-echo $! >"$KEYLOFT_HARNESS/xvfb.pid"
-i=0
-while [ ! -s "$KEYLOFT_HARNESS/display.tmp" ]; do
-    i=$((i + 1))
-    if [ $i -gt 100 ]; then echo "Xvfb did not start" >&2; cat "$KEYLOFT_HARNESS/xvfb.log" >&2; exit 1; fi
-    sleep 0.1
+attempt=1
+while :; do
+    rm -f "$KEYLOFT_HARNESS/display.tmp"
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$KEYLOFT_HARNESS/display.tmp" >"$KEYLOFT_HARNESS/xvfb.log" 2>&1 </dev/null &
+    echo $! >"$KEYLOFT_HARNESS/xvfb.pid"
+    i=0
+    while [ ! -s "$KEYLOFT_HARNESS/display.tmp" ] && [ $i -lt 100 ]; do
+        i=$((i + 1))
+        sleep 0.1
+    done
+    [ -s "$KEYLOFT_HARNESS/display.tmp" ] && break
+    kill "$(cat "$KEYLOFT_HARNESS/xvfb.pid")" 2>/dev/null || true
+    if [ $attempt -ge 3 ]; then echo "Xvfb did not start" >&2; cat "$KEYLOFT_HARNESS/xvfb.log" >&2; exit 1; fi
+    attempt=$((attempt + 1))
 done
 echo ":$(tr -d '\n' <"$KEYLOFT_HARNESS/display.tmp")" >"$KEYLOFT_HARNESS/display"
 
