@@ -170,8 +170,10 @@ protected:
                 menuBar += " " + std::string(CStringA(button->m_strCaption).GetString());
         }
         std::string toolBars = apphost::DescribeBars(frame, {&frame.m_wndToolBar, &frame.m_wndFormatBar});
+        // Which buttons fit (the others wait behind the customise button) follows
+        // from the bar's size: it is left out with the sizes.
         if (LeftOut().count("toolbar-sizes-after-restart") != 0)
-            toolBars = std::regex_replace(toolBars, std::regex(" [0-9]+x[0-9]+"), "");
+            toolBars = std::regex_replace(toolBars, std::regex(" [0-9]+x[0-9]+|\\(hidden\\)"), "");
         return apphost::DescribePanes(frame, frame.StoredPanes()) + toolBars + menuBar + "\n";
     }
 
