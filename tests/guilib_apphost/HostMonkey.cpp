@@ -139,8 +139,14 @@ std::vector<std::string> CHostMonkey::Warm()
             run(entry, 0);
         }
     }
-    for (const Entry* entry : order)
+    for (const Entry* entry : order) {
         run(*entry, -1);
+        // The sheet's first session makes what the system keeps from then on
+        // (its pens, bitmaps): a first round that never opened it would
+        // leave them to be counted as a later round's.
+        if (entry == open && m_leftOut.count(entry->name) == 0 && CKGPToolbarCustomize::GetOpenSheet() == nullptr)
+            Note("the first round did not open the customisation sheet (" + done.back() + ")");
+    }
     return done;
 }
 

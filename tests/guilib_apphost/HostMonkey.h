@@ -97,6 +97,9 @@ private:
     std::string MenuByMouse();
     std::string MenuByKeys();
     std::string CustomiseButtonMenu();
+    // The frame brought to the front and its menu bar left, so that keys
+    // pressed next reach the frame as a user's do; what it took, for the log.
+    std::string KeysToFrame();
     // Chooses an item of the open popup (a safe one), the show-all item, or
     // none (Esc); what was chosen.
     std::string ChooseInPopup();
@@ -121,8 +124,9 @@ private:
     std::string ShowDocumentsAs();
     std::string MaximiseOrRestore();
     std::string DragDocumentTab();
-    // A menu bar's item opened by the mouse, the popup's item with this
-    // text shown (behind the show-all item when used rarely); where it is.
+    // A menu bar's item opened by the mouse (by its key where a floating
+    // window covers it), the popup's item with this text shown (behind the
+    // show-all item when used rarely); where it is.
     CPoint OpenToItem(LPCTSTR lpszMenu, LPCTSTR lpszItem);
     // The same, the item then chosen; whether both were there.
     bool ChooseFromMenu(LPCTSTR lpszMenu, LPCTSTR lpszItem);

@@ -280,6 +280,28 @@ std::string CHostMonkey::MenuByMouse()
     return name + " " + At(point) + ChooseInPopup();
 }
 
+std::string CHostMonkey::KeysToFrame()
+{
+    CHostMainFrame& frame = Frame();
+    CKGPMenuBar& bar = frame.m_wndMenuBar;
+    std::string done;
+    // The keys go to the window in front: a click on the status bar brings
+    // the frame there, as a user's would.
+    if (::GetForegroundWindow() != frame.GetSafeHwnd()) {
+        const CPoint status = ScreenRect(frame.m_wndStatusBar).CenterPoint();
+        Perform([&](CGestures& user) { user.Click(status); });
+        done += "(frame brought to the front) ";
+    }
+    // A menu bar still taking the keys (a menu closed by Esc leaves it so)
+    // would leave them at Alt or F10: Esc gives them back first.
+    if (::GetFocus() == bar.GetSafeHwnd() || bar.GetHotButton() >= 0) {
+        Perform([](CGestures& user) { user.Key(VK_ESCAPE); });
+        WaitUntil([&] { return ::GetFocus() != bar.GetSafeHwnd() && bar.GetHotButton() < 0; }, 500);
+        done += "(Esc to leave the menu bar) ";
+    }
+    return done;
+}
+
 std::string CHostMonkey::MenuByKeys()
 {
     CHostMainFrame& frame = Frame();
@@ -297,21 +319,7 @@ std::string CHostMonkey::MenuByKeys()
     const int downs = Pick(6);
     const bool right = Pick(4) == 0;
     const bool showAll = Pick(5) == 0;
-    std::string done;
-    // The keys go to the window in front: a click on the status bar brings
-    // the frame there, as a user's would.
-    if (::GetForegroundWindow() != frame.GetSafeHwnd()) {
-        const CPoint status = ScreenRect(frame.m_wndStatusBar).CenterPoint();
-        Perform([&](CGestures& user) { user.Click(status); });
-        done += "(frame brought to the front) ";
-    }
-    // A menu bar still taking the keys (a menu closed by Esc leaves it so)
-    // would leave them at Alt or F10: Esc gives them back first.
-    if (::GetFocus() == bar.GetSafeHwnd() || bar.GetHotButton() >= 0) {
-        Perform([](CGestures& user) { user.Key(VK_ESCAPE); });
-        WaitUntil([&] { return ::GetFocus() != bar.GetSafeHwnd() && bar.GetHotButton() < 0; }, 500);
-        done += "(Esc to leave the menu bar) ";
-    }
+    std::string done = KeysToFrame();
     Perform([&](CGestures& user) {
         if (way == 0) {
             user.Chord(VK_MENU, mnemonic);

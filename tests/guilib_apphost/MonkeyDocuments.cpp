@@ -76,10 +76,23 @@ CPoint CHostMonkey::OpenToItem(LPCTSTR lpszMenu, LPCTSTR lpszItem)
     const CPoint menu = AppHostTest::MenuItemPoint(frame.m_wndMenuBar, lpszMenu);
     if (menu == kNowhere || !IsShown(frame.m_wndMenuBar))
         return kNowhere;
-    Perform([&](CGestures& user) {
-        user.Pause(::GetDoubleClickTime());
-        user.Click(menu);
-    });
+    if (ShowsAt(frame.m_wndMenuBar.GetSafeHwnd(), menu)) {
+        Perform([&](CGestures& user) {
+            user.Pause(::GetDoubleClickTime());
+            user.Click(menu);
+        });
+    } else {
+        // A floating pane or toolbar over the menu bar's item: its menu is
+        // opened by its key instead, as a user would rather than move the
+        // pane (the first round must reach the commands behind the menus).
+        const CString caption(lpszMenu);
+        const int amp = caption.Find(_T('&'));
+        if (amp < 0 || amp + 1 >= caption.GetLength())
+            return kNowhere;
+        KeysToFrame();
+        const UINT mnemonic = static_cast<UINT>(_totupper(caption[amp + 1]));
+        Perform([&](CGestures& user) { user.Chord(VK_MENU, mnemonic); });
+    }
     if (!WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() != nullptr; }, 1000))
         return kNowhere;
     // A command used rarely waits behind the show-all item.
