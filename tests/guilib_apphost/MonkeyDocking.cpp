@@ -420,10 +420,12 @@ std::string CHostMonkey::Unpin()
         return NameOf(pane) + " (no button on its strip)";
     CKGPDockingControlBar& host = HostOf(pane);
     Perform([&](CGestures& user) { user.Click(button); });
-    if (!WaitUntil([&] { return IsShown(host); }, 2000))
+    // Its pin is taken once the slide has ended: taken on the way, it lay
+    // beyond the frame's edge, and the click there went to the desktop.
+    if (!WaitUntil([&] { return IsShown(host) && !host.IsSliding(); }, 2000))
         return NameOf(pane) + " clicked on its strip " + At(button) + ", did not slide out";
     const CPoint pin = HitPoint(host, KGP_PANE_HIT_PIN);
-    if (pin == kNowhere)
+    if (pin == kNowhere || !ShowsAt(host.GetSafeHwnd(), pin))
         return NameOf(pane) + " slid out, no pin";
     Perform([&](CGestures& user) { user.Click(pin); });
     WaitUntil([&] { return !host.IsAutoHideMode(); }, 1000);
