@@ -12,6 +12,7 @@
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPSlider.h"
 #include "guilib/docking/KGPSplitMath.h"
+#include "guilib/docking/KGPStoredTabbedPane.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 
 #include <afxarch.h>
@@ -23,7 +24,7 @@
 namespace {
 
 // The word that stands for a tabbed pane's record instead of a control id.
-constexpr DWORD kTabbedPaneMark = 0xFFFFFFFF;
+constexpr DWORD kTabbedPaneMark = CKGPStoredTabbedPane::kMark;
 // The word a node's record begins with when the sides' shares and extents
 // follow (a record without it begins with a control id, 0 or the tabbed
 // pane's mark).
@@ -32,8 +33,6 @@ constexpr DWORD kSharesMark = 0xFFFFFFFE;
 constexpr UINT kMaxStoredExtent = 0x7FFF;
 // How deep a stored tree may nest.
 constexpr int kMaxStoredDepth = 256;
-// The window styles a tabbed pane made for a tree is made with.
-constexpr DWORD kTabbedPaneStyles = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_ALIGN_ANY;
 
 CKGPDockingControlBar* PaneAt(const CObList& list, POSITION& pos)
 {
@@ -103,21 +102,8 @@ void CKGPBarContainer::WriteSide(CArchive& ar, BOOL bLeft) const
         return;
     }
     // A tabbed pane without an id of its own is stored with its tabs.
-    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
-    CObList tabs;
-    if (pTabs != nullptr)
-        pTabs->AppendTabs(pBar, tabs);
-    if (tabs.IsEmpty()) {
+    if (!CKGPStoredTabbedPane::Write(ar, pBar))
         ar << static_cast<DWORD>(0);
-        return;
-    }
-    ar << kTabbedPaneMark;
-    ar.WriteCount(static_cast<DWORD_PTR>(tabs.GetCount()));
-    for (POSITION pos = tabs.GetHeadPosition(); pos != nullptr;)
-        ar << static_cast<DWORD>(static_cast<CWnd*>(tabs.GetNext(pos))->GetDlgCtrlID());
-    ar << static_cast<CObject*>(pBar);
-    ar << static_cast<DWORD>(pBar->GetStyle());
-    pTabs->WriteTabState(pBar, ar);
 }
 
 void CKGPBarContainer::Serialize(CArchive& ar)
@@ -169,47 +155,19 @@ void CKGPBarContainer::ReadSide(CKGPStoredReader& in, CKGPStoredLoad& load, BOOL
         savedId = static_cast<int>(word);
         return;
     }
-    // A tabbed pane's record: its tabs' ids, the pane itself (of the tabbed
-    // panes' class only: a record of any other class is refused before
-    // anything is made of it), its style and its tabs' state.
-    IKGPTabbedBarLink* pTabs = KGPTabbedBars::Link();
-    if (pTabs == nullptr)
-        CKGPStoredReader::Refuse(CArchiveException::badClass); // no tabbed panes to make
-    CArchive& ar = in.Archive();
-    const DWORD_PTR count = ar.ReadCount();
-    if (count == 0 || count > kgp_stored::kMaxObjects)
-        CKGPStoredReader::Refuse();
+    auto pStored = std::make_shared<CKGPStoredTabbedPane>();
+    pStored->Read(in, load);
     CList<UINT, UINT>& ids = bLeft ? m_lstLeftTabIds : m_lstRightTabIds;
-    CList<UINT, UINT> readIds;
-    for (DWORD_PTR i = 0; i < count; ++i) {
-        const UINT id = in.ReadUInt(1, 0xFFFF);
-        if (readIds.Find(id) != nullptr)
-            CKGPStoredReader::Refuse(CArchiveException::badIndex);
-        readIds.AddTail(id);
-    }
-    auto pPane = std::make_shared<std::unique_ptr<CKGPDockingControlBar>>(
-        static_cast<CKGPDockingControlBar*>(in.ReadObject(pTabs->GetTabbedBarClass())));
-    if (*pPane == nullptr || !(*pPane)->IsKindOf(RUNTIME_CLASS(CKGPDockingControlBar)))
-        CKGPStoredReader::Refuse(CArchiveException::badClass);
-    // Its window's style: a child window with the bits such a pane is made
-    // with (shown, clipping, at most one edge) and no other.
-    const DWORD style = in.ReadFlags(kTabbedPaneStyles);
-    const DWORD edge = style & CBRS_ALIGN_ANY;
-    if ((style & WS_CHILD) == 0 || (edge & (edge - 1)) != 0)
-        CKGPStoredReader::Refuse(CArchiveException::badIndex);
-    pTabs->ReadTabState(pPane->get(), ar, load);
-    for (POSITION pos = readIds.GetHeadPosition(); pos != nullptr;)
-        ids.AddTail(readIds.GetNext(pos));
-    // Made when the load commits, in the tree's owner: the tabbed panes' own
-    // code makes the window, which owns the pane from then on.
-    load.OnCommit([this, pPane, style, bLeft] {
-        CWnd* pOwner = OwnerWindow();
-        IKGPTabbedBarLink* pLink = KGPTabbedBars::Link();
-        if (pOwner == nullptr || pLink == nullptr || !pLink->CreateStoredTabbedBar(pPane->get(), pOwner, style)) {
+    for (const UINT id : pStored->GetTabIds())
+        ids.AddTail(id);
+    // Made when the load commits, in the tree's owner.
+    load.OnCommit([this, pStored, bLeft] {
+        CKGPDockingControlBar* pPane = pStored->Create(OwnerWindow());
+        if (pPane == nullptr) {
             (bLeft ? m_lstLeftTabIds : m_lstRightTabIds).RemoveAll();
             return;
         }
-        SetPane(pPane->release(), bLeft);
+        SetPane(pPane, bLeft);
     });
 }
 

@@ -676,6 +676,15 @@ void CKGPDockManager::ApplyLoadedMiniFrames(BOOL bFrameHidden)
                 panes.AddTail(held.GetNext(p));
             for (POSITION p = panes.GetHeadPosition(); p != nullptr;)
                 RestoreTabs(*this, static_cast<CKGPDockingControlBar*>(panes.GetNext(p)));
+        } else if (CKGPDockingControlBar* pTabbed = pMiniFrame->GetRestoredTabbedPane()) {
+            // A tabbed pane floating alone takes its tabs back; one none of
+            // whose tabs is left goes.
+            RestoreTabs(*this, pTabbed);
+            auto* pTabs = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, pTabbed);
+            if (pTabs != nullptr && pTabs->FindBarByTabNumber(0) == nullptr) {
+                pTabs->RemoveFromHost(TRUE);
+                pTabs->DestroyWindow();
+            }
         }
         // A frame whose bars are all gone since goes now.
         if (pMiniFrame->GetControlBar() == nullptr) {
@@ -772,10 +781,15 @@ void CKGPDockManager::CollectTreesTheLoadEmpties(const CList<HWND, HWND>& oldSli
     }
     for (POSITION pos = m_lstLoadedMiniFrames.GetHeadPosition(); pos != nullptr;) {
         CObject* pObject = m_lstLoadedMiniFrames.GetNext(pos);
-        if (auto* pMulti = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pObject))
+        if (auto* pMulti = DYNAMIC_DOWNCAST(CKGPMultiMiniFrameWnd, pObject)) {
             AddPanesAndTabs(placed, &pMulti->GetContainerManager().GetPanes());
-        else if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pObject))
+        } else if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKGPMiniFrameWnd, pObject)) {
             placed.insert(pMiniFrame->GetSavedBarID());
+            CObList tabbed;
+            if (CKGPDockingControlBar* pTabbed = pMiniFrame->GetRestoredTabbedPane())
+                tabbed.AddTail(pTabbed);
+            AddPanesAndTabs(placed, &tabbed);
+        }
     }
     for (POSITION pos = m_lstLoadedAutoHideBars.GetHeadPosition(); pos != nullptr;)
         placed.insert(static_cast<UINT>(m_lstLoadedAutoHideBars.GetNext(pos).m_nBarID));

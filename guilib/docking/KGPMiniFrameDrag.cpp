@@ -14,10 +14,13 @@
 #include "guilib/docking/KGPDockSite.h"
 #include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPSmartDockingManager.h"
+#include "guilib/docking/KGPStoredTabbedPane.h"
 #include "guilib/docking/KGPTabbedBarLink.h"
 #include "guilib/docking/KGPDockingControlBar.h"
 #include "guilib/docking/KGPSmartDockingGeometry.h"
 #include "guilib/docking/KGPTabbedDocumentLink.h"
+
+#include <memory>
 
 namespace {
 
@@ -717,10 +720,14 @@ void CKGPMiniFrameWnd::Serialize(CArchive& ar)
         ar << window;
         ar << static_cast<DWORD>(IsWindowVisible() ? 1 : 0);
         // A bar without an id of its own (a tabbed pane made when a pane was
-        // dropped on another) is found by none: stored as no bar (a frame of
-        // several panes stores them in its tree).
+        // dropped on another) is found by none: a tabbed pane is stored by its
+        // record as the split trees store it, any other as no bar (a frame of
+        // several panes stores its panes in its tree).
         const int nBarId = pBar != nullptr ? pBar->GetDlgCtrlID() : 0;
-        ar << static_cast<UINT>(nBarId > 0 && nBarId <= 0xFFFF ? nBarId : 0);
+        if (nBarId > 0 && nBarId <= 0xFFFF)
+            ar << static_cast<UINT>(nBarId);
+        else if (!StoresTabbedPaneRecord() || !CKGPStoredTabbedPane::Write(ar, pBar))
+            ar << static_cast<UINT>(0);
         ar << static_cast<DWORD>(m_dwCaptionButtons);
         ar << static_cast<DWORD>(m_bPinned ? 1 : 0);
         return;
@@ -740,13 +747,23 @@ void CKGPMiniFrameWnd::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     const DWORD style = in.ReadUInt(0, 0xFFFFFFFF);
     const CRect rect = in.ReadRect(kMaxCoordinate);
     const BOOL visible = in.ReadBool();
-    const UINT barId = in.ReadUInt(0, 0xFFFF);
+    // The bar's id, or a tabbed pane's record after its mark (which a build
+    // before such records refuses, as an id out of range).
+    const UINT barWord = in.ReadUInt(0, 0xFFFFFFFF);
+    std::shared_ptr<CKGPStoredTabbedPane> pTabbed;
+    if (barWord == CKGPStoredTabbedPane::kMark && StoresTabbedPaneRecord()) {
+        pTabbed = std::make_shared<CKGPStoredTabbedPane>();
+        pTabbed->Read(in, load);
+    } else if (barWord > 0xFFFF) {
+        CKGPStoredReader::Refuse(CArchiveException::badIndex);
+    }
+    const UINT barId = pTabbed != nullptr ? 0 : barWord;
     const DWORD buttons = in.ReadFlags(GetStorableCaptionButtons());
     const BOOL pinned = in.ReadBool();
     CFrameWnd* pParent = CKGPDockManager::s_pLoadingFrame;
     if (pParent == nullptr || rect.Width() <= 0 || rect.Height() <= 0)
         CKGPStoredReader::Refuse(CArchiveException::badIndex);
-    load.OnCommit([this, style, rect, visible, barId, buttons, pinned, pParent] {
+    load.OnCommit([this, style, rect, visible, barId, pTabbed, buttons, pinned, pParent] {
         // A frame stored on a monitor that is gone comes back on one that exists.
         CRect placed = rect;
         CKGPGlobalUtils::Get().AdjustRectToWorkArea(placed);
@@ -758,6 +775,12 @@ void CKGPMiniFrameWnd::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
             m_pTakenOver->TakeStoredPlace(m_stored);
         else
             CreateStoredWindow();
+        // The tabbed pane read is made in the frame (one holding a bar by its
+        // id is never taken over for it); SetDockState takes it up.
+        if (pTabbed != nullptr && m_pTakenOver == nullptr && GetSafeHwnd() != nullptr) {
+            if (CKGPDockingControlBar* pPane = pTabbed->Create(this))
+                m_hRestoredTabbedPane = pPane->GetSafeHwnd();
+        }
     });
 }
 
@@ -774,6 +797,7 @@ BOOL CKGPMiniFrameWnd::CreateStoredWindow()
 void CKGPMiniFrameWnd::ApplyStoredPlace(const StoredPlace& stored)
 {
     m_nRestoredEmbeddedBarID = stored.barId;
+    m_hRestoredTabbedPane = nullptr; // (the record's own made after this)
     m_bRestoredVisible = stored.visible;
     m_dwCaptionButtons = stored.buttons;
     m_bPinned = stored.pinned;
@@ -830,11 +854,18 @@ void CKGPMiniFrameWnd::TakeOutOfTabAndStrip(CKGPBaseControlBar* pBar)
         pPane->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, FALSE);
 }
 
+CKGPDockingControlBar* CKGPMiniFrameWnd::GetRestoredTabbedPane() const
+{
+    if (m_hRestoredTabbedPane == nullptr || !::IsWindow(m_hRestoredTabbedPane))
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CKGPDockingControlBar, CWnd::FromHandlePermanent(m_hRestoredTabbedPane));
+}
+
 BOOL CKGPMiniFrameWnd::SetDockState(CKGPDockManager* pDockManager)
 {
-    CKGPBaseControlBar* pBar =
-        m_nRestoredEmbeddedBarID != 0 && pDockManager != nullptr ? pDockManager->FindBarById(m_nRestoredEmbeddedBarID, TRUE)
-                                                                  : nullptr;
+    CKGPBaseControlBar* pBar = GetRestoredTabbedPane();
+    if (pBar == nullptr && m_nRestoredEmbeddedBarID != 0 && pDockManager != nullptr)
+        pBar = pDockManager->FindBarById(m_nRestoredEmbeddedBarID, TRUE);
     if (pBar == nullptr || !pBar->CanFloat() || pBar->GetSafeHwnd() == nullptr) {
         DestroyWindow();
         return FALSE;

@@ -35,7 +35,8 @@ public:
     CKGPMiniFrameWnd();
     ~CKGPMiniFrameWnd() override;
 
-    // Style, window rectangle, visibility, the bar's id, caption buttons and
+    // Style, window rectangle, visibility, the bar's id (a tabbed pane
+    // without one by its record, KGPStoredTabbedPane), caption buttons and
     // pin; loading makes the window (for the frame whose layout is being read)
     // only when all of it is sound, and a damaged record throws.
     void Serialize(CArchive& ar) override;
@@ -101,8 +102,12 @@ public:
     virtual void RecalcLayout();
     virtual BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1);
     virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1);
-    // After loading: takes up the bar whose id the archive named.
+    // After loading: takes up the bar whose id the archive named, or the
+    // tabbed pane its record made.
     virtual BOOL SetDockState(CKGPDockManager* pDockManager);
+    // The tabbed pane a loaded record made in this frame (its tabs still to
+    // be taken back), or null.
+    CKGPDockingControlBar* GetRestoredTabbedPane() const;
     // A stored frame whose one bar already floats alone in a live frame of
     // the same class moves that frame to its stored place instead of making a
     // window anew: the live frame a loaded record took over, or nullptr.
@@ -295,6 +300,9 @@ protected:
     // The hit code of the caption button at a screen point, or 0.
     UINT CaptionButtonHitAt(CPoint ptScreen) const;
     void SetHotButton(UINT nHit);
+    // The record stores a tabbed pane without an id by the pane's own record
+    // (a frame of several panes stores its panes in its tree instead).
+    virtual BOOL StoresTabbedPaneRecord() const { return TRUE; }
     // Puts the window where at least a caption height stays on the work area.
     CRect KeptOnWorkArea(const CRect& rect) const;
 
@@ -334,6 +342,8 @@ protected:
     BOOL m_bHostsToolbar = TRUE;
     CKGPDockManager* m_pDockManager = nullptr;
     UINT m_nRestoredEmbeddedBarID = 0;
+    // The tabbed pane the record last applied made in this frame.
+    HWND m_hRestoredTabbedPane = nullptr;
     BOOL m_bRestoredVisible = FALSE;
     // A loaded record's floating place, kept from its commit on.
     struct StoredPlace {

@@ -91,6 +91,8 @@ protected:
     afx_msg LRESULT OnCheckEmptyState(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // Its panes, a tabbed one too, are stored in its tree.
+    BOOL StoresTabbedPaneRecord() const override { return FALSE; }
     // The pane of the tree at a screen point and the side of it the point is
     // near; TRUE when the point asks for a tab (a caption or a tab area).
     BOOL TargetAt(CPoint point, CKGPDockingControlBar*& pTarget, DWORD& dwAlignment) const;

@@ -89,3 +89,34 @@ TEST_F(AppHostTest, APaneFloatingFromTheStartDockedAndPinnedComesBackPinnedAfter
     EXPECT_EQ(nullptr, again.m_wndFind.GetParentMiniFrame(TRUE)) << "not floating where the frame floats it first";
     EXPECT_TRUE(again.GetDockManager()->GetMiniFrames().IsEmpty()) << "the floating frame it leaves goes";
 }
+
+TEST_F(AppHostTest, ATabbedPaneFloatedByItsCaptionComesBackFloatingWithItsTabsAfterARestart)
+{
+    CHostMainFrame& frame = Frame();
+    auto* tabbed = DYNAMIC_DOWNCAST(CKGPDockingControlBar, frame.m_wndFiles.GetParentTabbedBar());
+    ASSERT_NE(nullptr, tabbed);
+    const CPoint caption = CaptionPoint(*tabbed);
+    ASSERT_NE(CPoint(-1, -1), caption);
+    // Into the notes, below the centre marker shown there.
+    const CPoint drop = apphost::ScreenRect(frame.m_hWndMDIClient).CenterPoint() + CSize(-60, 90);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Pause(50);
+        user.Press();
+        user.DragTo(drop, 16);
+        user.Pause(100);
+        user.Release();
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return tabbed->GetParentMiniFrame(TRUE) != nullptr; })) << "it floats";
+    ASSERT_TRUE(frame.m_wndFiles.IsTabbed() && frame.m_wndClasses.IsTabbed());
+    const std::string saved = apphost::DescribePanes(frame, frame.StoredPanes());
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
+    CHostMainFrame& again = Frame();
+    EXPECT_EQ(saved, apphost::DescribePanes(again, again.StoredPanes()));
+    CKGPBaseControlBar* both = again.m_wndFiles.GetParentTabbedBar();
+    ASSERT_NE(nullptr, both);
+    EXPECT_EQ(both, again.m_wndClasses.GetParentTabbedBar());
+    EXPECT_NE(nullptr, both->GetParentMiniFrame(TRUE)) << "floating";
+}

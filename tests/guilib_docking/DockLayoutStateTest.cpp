@@ -705,10 +705,9 @@ TEST_F(DockLayoutStateTest, ALayoutWithAFloatingTabbedPaneLoadsBack)
         EXPECT_EQ(saved, f.Describe());
         ASSERT_TRUE(f.Save());
         EXPECT_EQ(bytes, StoredLayout());
-        if (style == 0)
-            continue; // (a tabbed pane floating alone in a frame of one bar is left as it is)
 
-        // In a frame made anew the tabbed pane is made again with its tabs.
+        // In a frame made anew the tabbed pane is made again with its tabs
+        // (floating alone in a frame of one bar, or in a frame of panes).
         CLayoutFrame g(3, CSize(40, 40), style);
         ASSERT_TRUE(g.Load());
         keyloft_test::Pump(20);
