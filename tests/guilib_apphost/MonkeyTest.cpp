@@ -32,15 +32,12 @@ namespace {
 constexpr unsigned long kSeed = 0x5eed58;
 constexpr unsigned long kSteps = 200;
 
-// Left out until the faults they meet are mended: a restart while a tabbed
-// pane floats alone (it comes back docked: the floating frame's record keeps
-// no tabs); the toolbars' sizes after a restart (a toolbar squeezed at the end
-// of the menu bar's row and dragged by its gripper to a row with room keeps
-// its squeezed length there, and comes back at its whole length); the bars'
-// context menu (now and then its loop stays open after an entry was chosen,
-// until the next key).
-const char* const kAwaitingMends[] = {"restart-with-a-tabbed-pane-floating", "toolbar-sizes-after-restart",
-                                      "bars-context-menu"};
+// Left out until the faults they meet are mended: the toolbars' sizes after a
+// restart (a toolbar squeezed at the end of the menu bar's row and dragged by
+// its gripper to a row with room keeps its squeezed length there, and comes
+// back at its whole length); the bars' context menu (now and then its loop
+// stays open after an entry was chosen, until the next key).
+const char* const kAwaitingMends[] = {"toolbar-sizes-after-restart", "bars-context-menu"};
 
 unsigned long FromEnvironment(const wchar_t* name, unsigned long fallback)
 {
