@@ -271,8 +271,16 @@ bool IsShown(HWND hWnd)
     return !rect.IsRectEmpty() && onScreen.IntersectRect(rect, screen) != FALSE;
 }
 
+bool IsOnScreen(CPoint point)
+{
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    return screen.PtInRect(point) != FALSE;
+}
+
 bool ShowsAt(HWND hWnd, CPoint point)
 {
+    if (!IsOnScreen(point))
+        return false; // nothing shows beyond the screen's edges
     const HWND under = ::WindowFromPoint(point);
     return under != nullptr && (under == hWnd || ::IsChild(hWnd, under));
 }

@@ -103,6 +103,8 @@ inline CRect ScreenRect(const CWnd& wnd) { return ScreenRect(wnd.GetSafeHwnd());
 // Visible with all its parents, of some size, and on the screen.
 bool IsShown(HWND hWnd);
 inline bool IsShown(const CWnd& wnd) { return IsShown(wnd.GetSafeHwnd()); }
+// The point lies on the screen (where a user can point at all).
+bool IsOnScreen(CPoint point);
 // What the user sees at the point is the window or one of its children.
 bool ShowsAt(HWND hWnd, CPoint point);
 // The top-level window holding the window.

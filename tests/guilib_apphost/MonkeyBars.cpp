@@ -69,7 +69,7 @@ CPoint ItemCentre(CKGPToolBar& bar, int index)
     if (rect.IsRectEmpty())
         return kNowhere;
     bar.ClientToScreen(rect);
-    return rect.CenterPoint();
+    return IsOnScreen(rect.CenterPoint()) ? rect.CenterPoint() : kNowhere;
 }
 
 // The menu bar's top-level menus (not the buttons of a maximised note).
@@ -87,13 +87,19 @@ std::vector<int> TopLevelMenus(CKGPMenuBar& bar)
     return menus;
 }
 
-// The point of a floating frame's caption, kNowhere without one.
+// A point of a floating frame's caption that shows on the screen (the frame
+// may stand partly beyond its edge), kNowhere without one.
 CPoint FloatingCaption(CKGPMiniFrameWnd& floating)
 {
     const CRect rect = ScreenRect(floating);
     for (int y = rect.top; y < rect.top + 30 && y < rect.bottom; ++y) {
-        if (floating.HitTest(CPoint(rect.left + 12, y), TRUE) == HTCAPTION)
-            return CPoint(rect.left + 12, y + 3);
+        if (floating.HitTest(CPoint(rect.left + 12, y), TRUE) != HTCAPTION)
+            continue;
+        for (int x = rect.left + 12; x < rect.right - 8; x += 8) {
+            if (floating.HitTest(CPoint(x, y + 3), TRUE) == HTCAPTION && ShowsAt(floating.GetSafeHwnd(), CPoint(x, y + 3)))
+                return CPoint(x, y + 3);
+        }
+        return kNowhere;
     }
     return kNowhere;
 }
@@ -190,6 +196,8 @@ std::string CHostMonkey::ResizeFloatingToolBar()
                               : CPoint(rect.CenterPoint().x, rect.bottom - border.bottom / 2 - 1);
     const int by = Pick(201) - 100;
     const CPoint to = right ? edge + CSize(by, 0) : edge + CSize(0, by);
+    if (!ShowsAt(frame.GetSafeHwnd(), edge))
+        return BarName(*frame.GetControlBar()) + " (that edge is off the screen) " + At(edge);
     Perform([&](CGestures& user) {
         user.MoveTo(edge);
         user.Pause(60);

@@ -252,6 +252,8 @@ std::string CHostMonkey::DragButtonOff()
     const int index = buttons[static_cast<size_t>(Pick(static_cast<int>(buttons.size())))];
     const CPoint from = ButtonCentre(bar, index);
     const CPoint to = PointIn(ScreenRect(frame.m_hWndMDIClient), 30);
+    if (!IsOnScreen(from))
+        return "(the button is off the screen) " + At(from);
     CString title;
     bar.GetWindowText(title);
     Perform([&](CGestures& user) {

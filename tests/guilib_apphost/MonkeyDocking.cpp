@@ -43,15 +43,34 @@ std::string NameOf(CWnd& wnd)
 }
 
 // A point of the pane's own caption where it hits as asked (its pin, its
-// close button); kNowhere when it has none.
+// close button) and the user sees the pane; kNowhere when it has none there.
 CPoint HitPoint(CKGPDockingControlBar& pane, int hit)
 {
     const CRect rect = ScreenRect(pane);
     for (int y = rect.top; y < rect.top + 30 && y < rect.bottom; ++y) {
         for (int x = rect.right - 2; x > rect.right - 80 && x > rect.left; --x) {
             if (pane.HitTest(CPoint(x, y)) == hit)
-                return CPoint(x - 3, y + 3);
+                return ShowsAt(pane.GetSafeHwnd(), CPoint(x - 3, y + 3)) ? CPoint(x - 3, y + 3) : kNowhere;
         }
+    }
+    return kNowhere;
+}
+
+// Where the user takes a caption found at `point`: there when the caption
+// shows there, else further along it (a floating frame partly beyond the
+// screen's edge, a caption partly covered); kNowhere when no part shows.
+CPoint SeenOnCaption(CKGPDockingControlBar& pane, bool ownCaption, CPoint point)
+{
+    if (point == kNowhere)
+        return kNowhere;
+    CKGPMiniFrameWnd* floating = ownCaption ? nullptr : pane.GetParentMiniFrame(TRUE);
+    const HWND hWnd = floating != nullptr ? floating->GetSafeHwnd() : pane.GetSafeHwnd();
+    const CRect rect = ScreenRect(hWnd);
+    for (int x = point.x; x < rect.right - 8; x += 8) {
+        const CPoint at(x, point.y);
+        const LRESULT hit = floating != nullptr ? floating->HitTest(at, TRUE) : pane.HitTest(at, TRUE);
+        if (hit == HTCAPTION && ShowsAt(hWnd, at))
+            return at;
     }
     return kNowhere;
 }
@@ -187,18 +206,18 @@ CPoint CHostMonkey::DragSource(CKGPDockingControlBar& pane, std::string& what)
             return kNowhere;
         tabs->ClientToScreen(rect);
         what = "its tab";
-        return rect.CenterPoint();
+        return ShowsAt(tabs->GetSafeHwnd(), rect.CenterPoint()) ? rect.CenterPoint() : kNowhere;
     }
     CKGPDockingControlBar& host = HostOf(pane);
     CKGPMiniFrameWnd* floating = host.GetParentMiniFrame(TRUE);
     if (floating != nullptr && floating->GetControlBarCount() > 1 && way == 1) {
         what = "its own caption in a floating frame";
-        return OwnCaptionPoint(host);
+        return SeenOnCaption(host, true, OwnCaptionPoint(host));
     }
     what = floating != nullptr ? "its floating frame's caption" : host.IsTabbed() ? "" : "its caption";
     if (&host != &pane)
         what += " (the tabbed pane's)";
-    return AppHostTest::CaptionPoint(host);
+    return SeenOnCaption(host, false, AppHostTest::CaptionPoint(host));
 }
 
 CPoint CHostMonkey::DropTarget(CKGPDockingControlBar& pane, int& marker, std::string& what)
@@ -369,9 +388,9 @@ std::string CHostMonkey::DoubleClickCaption()
     if (pane == nullptr)
         return "(no pane shows)";
     CKGPDockingControlBar& host = HostOf(*pane);
-    const CPoint caption = AppHostTest::CaptionPoint(host);
+    const CPoint caption = SeenOnCaption(host, false, AppHostTest::CaptionPoint(host));
     if (caption == kNowhere)
-        return NameOf(host) + " (no caption)";
+        return NameOf(host) + " (no caption shows)";
     const bool floating = host.GetParentMiniFrame(TRUE) != nullptr;
     Perform([&](CGestures& user) {
         user.MoveTo(caption);
@@ -420,8 +439,10 @@ std::string CHostMonkey::Unpin()
         return NameOf(pane) + " (no button on its strip)";
     CKGPDockingControlBar& host = HostOf(pane);
     Perform([&](CGestures& user) { user.Click(button); });
-    // Its pin is taken once the slide has ended: taken on the way, it lay
-    // beyond the frame's edge, and the click there went to the desktop.
+    // The pin is sought once the pane has come to rest: while it slides it
+    // stands partly beyond its strip, under the frame's caption or off the
+    // screen, where its pin shows nowhere (a click there took the frame's
+    // caption or the desktop).
     if (!WaitUntil([&] { return IsShown(host) && !host.IsSliding(); }, 2000))
         return NameOf(pane) + " clicked on its strip " + At(button) + ", did not slide out";
     const CPoint pin = HitPoint(host, KGP_PANE_HIT_PIN);

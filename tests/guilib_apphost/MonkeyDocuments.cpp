@@ -134,7 +134,7 @@ std::string CHostMonkey::NewDocument()
         break;
     default: {
         const CPoint button = AppHostTest::ButtonPoint(frame.m_wndToolBar, ID_FILE_NEW);
-        if (button == kNowhere || !IsShown(frame.m_wndToolBar))
+        if (button == kNowhere || !ShowsAt(frame.m_wndToolBar.GetSafeHwnd(), button))
             return "(no New button shows)";
         Perform([&](CGestures& user) { user.Click(button); });
         how = "the New button " + At(button);

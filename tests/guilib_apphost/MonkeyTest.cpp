@@ -35,8 +35,11 @@ constexpr unsigned long kSteps = 200;
 // Left out until the faults they meet are mended: the toolbars' sizes after a
 // restart (a toolbar squeezed at the end of the menu bar's row and dragged by
 // its gripper to a row with room keeps its squeezed length there, and comes
-// back at its whole length); the bars' context menu (now and then its loop
-// stays open after an entry was chosen, until the next key).
+// back at its whole length); the bars' context menu (a toolbar it hid comes
+// back from a restart with its customise button shown where it was saved
+// hidden, and in the order of draws it brings to the CI seed the Edit menu's
+// first choice after a restart now and then leaves a popup shown once its loop
+// has ended).
 const char* const kAwaitingMends[] = {"toolbar-sizes-after-restart", "bars-context-menu"};
 
 unsigned long FromEnvironment(const wchar_t* name, unsigned long fallback)
@@ -71,6 +74,12 @@ int DocumentCount(CHostMainFrame& frame)
          child = ::GetWindow(child, GW_HWNDNEXT))
         count += DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(child)) != nullptr ? 1 : 0;
     return count;
+}
+
+std::string RectText(const CRect& rect)
+{
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + " " + std::to_string(rect.Width()) + "x" +
+           std::to_string(rect.Height());
 }
 
 std::map<DWORD, int> ByType(const std::map<DWORD, DWORD>& objects)
@@ -275,6 +284,9 @@ TEST_F(MonkeyTest, RandomRealInputKeepsTheLayoutSound)
     bool restartedInTheMiddle = false;
     CStuckWatch watch;
     for (unsigned long step = 1; step <= steps; ++step) {
+        // No step moves the frame itself: it stands where it started, a
+        // restart bringing it back to the place it left.
+        const CRect frameBefore = apphost::ScreenRect(Frame());
         std::string done = monkey.Step();
         if (shots)
             apphost::Screenshot((L"apphost_monkey_step" + std::to_wstring(step) + L".bmp").c_str());
@@ -295,10 +307,14 @@ TEST_F(MonkeyTest, RandomRealInputKeepsTheLayoutSound)
         // Each step as it ends: a run that dies on the way says how far it came.
         std::printf("monkey %lu: %s\n", step, done.c_str());
         std::fflush(stdout);
-        if (!IsRunning())
+        if (!IsRunning()) {
             faults += "\n  the frame is gone";
-        else
+        } else {
+            const CRect frameAfter = apphost::ScreenRect(Frame());
+            if (frameAfter != frameBefore)
+                faults += "\n  the frame moved from " + RectText(frameBefore) + " to " + RectText(frameAfter);
             faults += apphost::JoinFaults(apphost::CheckHostInvariants(Frame(), monkey.ClosedOnPurpose()));
+        }
         if (!faults.empty()) {
             apphost::Screenshot(L"apphost_monkey_failure.bmp");
             std::ostringstream steps;
