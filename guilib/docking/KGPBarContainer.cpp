@@ -970,6 +970,10 @@ BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const C
     for (int i = 0; i < 2; ++i) {
         const BOOL bLeft = i == 0;
         const CRect& place = bLeft ? first : second;
+        // A side showing nothing (a pane closed there) keeps its place: the
+        // pane coming back took all the room, and would leave it none.
+        if (PaneOf(bLeft) != pBar && !SideVisible(bLeft))
+            continue;
         if (CKGPDockingControlBar* pSide = PaneOf(bLeft))
             Place(pSide, place, hdwp);
         else if (CKGPBarContainer* pChild = ContainerOf(bLeft))

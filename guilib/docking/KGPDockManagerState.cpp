@@ -163,6 +163,19 @@ void AddPanesAndTabs(std::set<UINT>& ids, const CObList* pPanes)
     }
 }
 
+// A docked pane back at the rectangle it was saved with (in its parent's
+// client area). A pane closed where its place had no width was saved with an
+// empty one and goes there all the same (left where the frame's own layout
+// put it, a restart changed it); a rectangle never stored (all zero) or
+// turned inside out leaves the pane where it is.
+void PlaceAtSavedDockedRect(CKGPDockingControlBar& pane)
+{
+    const CRect docked = pane.m_recentDockInfo.m_rectRecentDockedRect;
+    if (docked.IsRectNull() || docked.Width() < 0 || docked.Height() < 0)
+        return;
+    pane.SetWindowPos(HWND{}, docked.left, docked.top, docked.Width(), docked.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace
 
 CKGPLoadedLayout::~CKGPLoadedLayout() = default;
@@ -847,10 +860,7 @@ void CKGPDockManager::ApplyLoadedSliders()
             pPane->SetDefaultSlider(pSlider->GetSafeHwnd());
             pPane->SetCurrentAlignment(alignment);
             pPane->m_recentDockInfo.m_dwRecentAlignmentToFrame = alignment;
-            const CRect docked = pPane->m_recentDockInfo.m_rectRecentDockedRect;
-            if (!docked.IsRectEmpty())
-                pPane->SetWindowPos(HWND{}, docked.left, docked.top, docked.Width(), docked.Height(),
-                                    SWP_NOZORDER | SWP_NOACTIVATE);
+            PlaceAtSavedDockedRect(*pPane);
             pPane->EnableGripper(TRUE);
             if (m_lstControlBars.Find(pPane) == nullptr && !InsertControlBar(pPane, pAfter, TRUE))
                 AddControlBar(pPane);
@@ -872,10 +882,7 @@ void CKGPDockManager::RestoreFixedPanes()
         CKGPSlider* pSlider = pPane->GetDefaultPaneSlider();
         if (pSlider == nullptr || m_lstLoadedBars.Find(pSlider) != nullptr)
             continue;
-        const CRect docked = pPane->m_recentDockInfo.m_rectRecentDockedRect;
-        if (!docked.IsRectEmpty())
-            pPane->SetWindowPos(HWND{}, docked.left, docked.top, docked.Width(), docked.Height(),
-                                SWP_NOZORDER | SWP_NOACTIVATE);
+        PlaceAtSavedDockedRect(*pPane);
         pPane->ShowWindow(pPane->GetRecentVisibleState() ? SW_SHOWNOACTIVATE : SW_HIDE);
         pSlider->CheckVisibility();
     }

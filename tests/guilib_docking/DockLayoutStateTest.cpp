@@ -80,6 +80,12 @@ CRect AutoHideSliderPlace(CLayoutFrame& f, int pane)
     return rect;
 }
 
+std::string RectText(const CRect& rect)
+{
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + " " + std::to_string(rect.Width()) + "x" +
+           std::to_string(rect.Height());
+}
+
 // A pane of the frame that may not float (id 3099).
 std::unique_ptr<CKGPDockingControlBar> MakeFixedPane(CLayoutFrame& f)
 {
@@ -750,6 +756,43 @@ TEST_F(DockLayoutStateTest, ABottomTreeBesideTwoPanesAutoHiddenAtTheBottomLoadsA
         ASSERT_NE(nullptr, f.Pane(1)->GetAutoHideToolBar());
         EXPECT_EQ(f.Pane(1)->GetAutoHideToolBar(), f.Pane(2)->GetAutoHideToolBar());
     }
+}
+
+// A pane closed in its tree keeps its place while closed: another docked
+// back beside it takes the room without squeezing it to nothing, and a pane
+// saved closed with no width (such a squeeze left one so) comes back there,
+// not where the frame's own layout had it.
+TEST_F(DockLayoutStateTest, APaneClosedInItsTreeKeepsItsPlaceAndComesBackThere)
+{
+    std::string saved;
+    {
+        CLayoutFrame f(2);
+        // Floated by a double click on its caption, docked back by one on its
+        // floating frame's once the pane beside it has been closed.
+        f.Pane(1)->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(8, 0xFFFD)); // 3 pixels above its client area
+        CKGPMiniFrameWnd* floating = f.Pane(1)->GetParentMiniFrame(TRUE);
+        ASSERT_NE(nullptr, floating) << "floats";
+        f.Pane(0)->ShowPane(FALSE, FALSE, FALSE);
+        f.frame.RecalcLayout();
+        const CRect closed = ClientRectIn(f.Pane(0), &f.frame);
+        ASSERT_FALSE(closed.IsRectEmpty());
+        floating->DockOnDoubleClick();
+        f.frame.RecalcLayout();
+        ASSERT_TRUE(f.Pane(1)->GetParentMiniFrame(TRUE) == nullptr && f.Pane(1)->IsWindowVisible()) << "docked back";
+        f.ExpectSound("docked back beside the closed pane");
+        EXPECT_EQ(RectText(closed), RectText(ClientRectIn(f.Pane(0), &f.frame))) << "the closed pane keeps its place";
+
+        f.Pane(0)->SetWindowPos(HWND{}, closed.left, closed.top, 0, closed.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        saved = f.Describe();
+        ASSERT_TRUE(f.Save());
+    }
+    CLayoutFrame g(2);
+    ASSERT_TRUE(g.Load());
+    g.ExpectSound("loaded");
+    EXPECT_EQ(saved, g.Describe());
+    g.Pane(0)->ShowPane(TRUE, FALSE, FALSE);
+    g.frame.RecalcLayout();
+    g.ExpectSound("shown again after the load");
 }
 
 } // namespace
