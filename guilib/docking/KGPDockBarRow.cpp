@@ -541,9 +541,12 @@ void CKGPDockBarRow::RemoveControlBar(CKGPControlBar* pBar)
     POSITION pos = m_lstControlBars.Find(pBar);
     if (pos == nullptr)
         return;
-    pBar->StretchBar(65535);
     m_lstControlBars.RemoveAt(pos);
     pBar->SetDockBarRow(nullptr);
+    // A bar squeezed here leaves at its full length, once out of the row:
+    // while in it, its growing made the row arrange it back to the length
+    // it had.
+    pBar->StretchBar(65535);
     if (!m_lstControlBars.IsEmpty()) {
         RepositionBars(TRUE, pBar);
         RestoreBarSizes();

@@ -1,0 +1,82 @@
+// A toolbar squeezed at the end of the menu bar's row (the menu bar takes the
+// row's whole length, so the bar shrinks and its buttons wait behind its
+// customise button) takes its whole length again once dragged by its gripper
+// to a row with room, the length a restart gives it there. It kept its
+// squeezed length: the row it left arranged it back as it grew.
+#include "tests/guilib_apphost/HostFixture.h"
+
+#include "guilib/toolbars/KGPCustomizeButton.h"
+#include "tests/guilib_apphost/PaneLayoutDescription.h"
+
+namespace {
+
+class SqueezedToolbarTest : public AppHostTest {
+protected:
+    void SetUp() override
+    {
+        HostApp().m_bCustomizeButtons = TRUE;
+        AppHostTest::SetUp();
+    }
+    void TearDown() override
+    {
+        AppHostTest::TearDown();
+        HostApp().m_bCustomizeButtons = FALSE;
+    }
+    static bool Drag(CPoint from, CPoint to)
+    {
+        return apphost::Perform([&](apphost::CGestures& user) {
+            user.MoveTo(from);
+            user.Pause(60);
+            user.Press();
+            user.DragTo(to, 14);
+            user.Pause(100);
+            user.Release();
+        });
+    }
+    static CPoint Gripper(CKGPToolBar& bar)
+    {
+        const CRect rect = apphost::ScreenRect(bar);
+        return CPoint(rect.left + 4, rect.CenterPoint().y);
+    }
+    static bool HidesButtons(CKGPToolBar& bar)
+    {
+        return bar.GetCustomizeButton() != nullptr && bar.GetCustomizeButton()->HasHiddenButtons();
+    }
+};
+
+} // namespace
+
+TEST_F(SqueezedToolbarTest, ASqueezedToolbarDraggedToARowWithRoomTakesItsWholeLength)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& standard = frame.m_wndToolBar;
+    const int whole = apphost::ScreenRect(standard).Width();
+    ASSERT_FALSE(HidesButtons(standard)) << "at its whole length as started";
+
+    // Docked at the end of the menu bar's row (where a drop there docks it).
+    const CRect menu = apphost::ScreenRect(frame.m_wndMenuBar);
+    frame.DockControlBar(&standard, AFX_IDW_DOCKBAR_TOP, CRect(menu.right - 60, menu.top, menu.right, menu.bottom));
+    frame.RecalcLayout();
+    ASSERT_TRUE(apphost::WaitUntil([&] {
+        return standard.GetDockBarRow() != nullptr && standard.GetDockBarRow() == frame.m_wndMenuBar.GetDockBarRow();
+    })) << "docked in the menu bar's row\n" << apphost::DescribeBars(frame, {&frame.m_wndMenuBar, &standard});
+    apphost::PumpFor(100);
+    ASSERT_LT(apphost::ScreenRect(standard).Width(), whole) << "squeezed";
+    ASSERT_TRUE(HidesButtons(standard)) << "its buttons behind its customise button";
+
+    // Dragged by its gripper down to the Format bar's row, right of it.
+    const CRect format = apphost::ScreenRect(frame.m_wndFormatBar);
+    ASSERT_TRUE(Drag(Gripper(standard), CPoint(format.right + 40, format.CenterPoint().y)));
+    ASSERT_TRUE(apphost::WaitUntil([&] {
+        return standard.GetDockBarRow() != nullptr && standard.GetDockBarRow() != frame.m_wndMenuBar.GetDockBarRow();
+    })) << "docked in another row";
+    apphost::PumpFor(100);
+    EXPECT_EQ(whole, apphost::ScreenRect(standard).Width()) << "at its whole length where there is room";
+    EXPECT_FALSE(HidesButtons(standard)) << "every button shown";
+
+    // A restart brings it back at that length.
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(whole, apphost::ScreenRect(Frame().m_wndToolBar).Width()) << "after a restart";
+    EXPECT_FALSE(HidesButtons(Frame().m_wndToolBar)) << "after a restart";
+}
