@@ -497,6 +497,19 @@ BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)
     if (!OnBeforeFloat(rect, method))
         return FALSE;
     CKGPGlobalUtils::Get().AdjustRectToWorkArea(rect, CRect(16, 16, 16, 16));
+    // Where the mouse holds the bar, in its window as it lies now: the drag's
+    // point is kept in client coordinates, and a gripper or caption lies
+    // before the client area.
+    CPoint held = m_ptClientHotSpot;
+    int heldClientTop = 0;
+    if (method == KGP_DM_MOUSE) {
+        CRect window;
+        GetWindowRect(window);
+        CPoint clientOrigin(0, 0);
+        ClientToScreen(&clientOrigin);
+        held += clientOrigin - window.TopLeft();
+        heldClientTop = clientOrigin.y - window.top;
+    }
 
     CKGPMiniFrameWnd* pMiniFrame = CreateFloatingFrame(rect, method);
     if (pMiniFrame == nullptr)
@@ -542,15 +555,29 @@ BOOL CKGPControlBar::FloatBar(CRect rect, KGPDockMethod method, bool bShow)
         pMiniFrame->RecalcLayout();
 
     if (method == KGP_DM_MOUSE) {
-        // The cursor keeps its place in the bar: the frame goes under it.
-        CRect frame;
+        // The cursor keeps its place in the bar: the frame goes under it,
+        // wholly on the work area (a bar taken near the screen's edge by its
+        // gripper was held by the middle of its frame, half of it beyond).
+        // The cursor is taken where the frame's drag took it (the mouse goes
+        // on while the frame is made): the frame follows it from there.
+        if (pMiniFrame->IsMoving())
+            cursor = pMiniFrame->GetDragCursor();
+        else
+            ::GetCursorPos(&cursor);
+        CRect frame, barWindow, caption;
         pMiniFrame->GetWindowRect(frame);
-        CPoint inFrame = m_ptClientHotSpot;
-        if (inFrame.x < 0 || inFrame.x >= frame.Width() || inFrame.y < 0 || inFrame.y >= frame.Height())
-            inFrame = CPoint(frame.Width() / 2, pMiniFrame->GetCaptionHeight() / 2);
-        pMiniFrame->SetWindowPos(HWND{}, cursor.x - inFrame.x, cursor.y - inFrame.y, 0, 0,
-                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        pMiniFrame->SetDragOffset(inFrame);
+        GetWindowRect(barWindow);
+        pMiniFrame->GetCaptionRect(caption);
+        KGPDock::FloatingFrameMetrics metrics;
+        metrics.size = frame.Size();
+        metrics.barInFrame = CPoint(barWindow.left - frame.left, barWindow.top - frame.top);
+        metrics.captionTop = caption.top;
+        metrics.captionHeight = caption.Height();
+        const CPoint inFrame = KGPDock::HoldInFloatingFrame(held, heldClientTop, metrics);
+        const CRect underCursor(CPoint(cursor.x - inFrame.x, cursor.y - inFrame.y), frame.Size());
+        const CRect placed = KGPDock::KeepWhollyOnWorkArea(underCursor, CKGPGlobalUtils::WorkAreaAt(cursor));
+        pMiniFrame->SetWindowPos(HWND{}, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pMiniFrame->SetDragOffset(CPoint(cursor.x - placed.left, cursor.y - placed.top));
     }
 
     if (bShow) {

@@ -1,5 +1,7 @@
 #include "guilib/docking/KGPDockGeometry.h"
 
+#include <algorithm>
+
 namespace KGPDock {
 
 DWORD EdgeNearPoint(CPoint point, const CRect& r, int s, BOOL bOuterEdge, DWORD enabledAlignment,
@@ -37,6 +39,29 @@ CRect KeepOnWorkArea(CRect rect, const CRect& work, const CRect& m)
     else if (rect.bottom <= work.top + m.top)
         rect.OffsetRect(0, work.top + m.top - rect.bottom);
     return rect;
+}
+
+CRect KeepWhollyOnWorkArea(CRect rect, const CRect& work)
+{
+    if (rect.right > work.right)
+        rect.OffsetRect(work.right - rect.right, 0);
+    if (rect.left < work.left)
+        rect.OffsetRect(work.left - rect.left, 0);
+    if (rect.bottom > work.bottom)
+        rect.OffsetRect(0, work.bottom - rect.bottom);
+    if (rect.top < work.top)
+        rect.OffsetRect(0, work.top - rect.top);
+    return rect;
+}
+
+CPoint HoldInFloatingFrame(CPoint held, int heldClientTop, const FloatingFrameMetrics& frame)
+{
+    CPoint point = frame.barInFrame + CSize(held.x, held.y);
+    if (held.y < heldClientTop)
+        point.y = frame.captionTop + frame.captionHeight / 2;
+    point.x = (std::max)(LONG{0}, (std::min)(point.x, LONG{frame.size.cx - 1}));
+    point.y = (std::max)(LONG{0}, (std::min)(point.y, LONG{frame.size.cy - 1}));
+    return point;
 }
 
 CRect RotateRect(const CRect& r, int angle)

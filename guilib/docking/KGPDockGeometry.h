@@ -39,6 +39,26 @@ DWORD DockBarIdAlignment(UINT nDockBarID, DWORD enabledAlignment);
 // its edges less the margins.
 CRect KeepOnWorkArea(CRect rect, const CRect& work, const CRect& margins = CRect(0, 0, 0, 0));
 
+// `rect` moved (never resized) to lie wholly on `work`, as far as it fits
+// (a rectangle wider or taller than the work area keeps its left or top edge
+// on it).
+CRect KeepWhollyOnWorkArea(CRect rect, const CRect& work);
+
+// Where a bar torn off its dock bar by the mouse is held in its new floating
+// frame (frame coordinates), from the point it was held by in the docked bar
+// (`held`, the docked bar's window coordinates, so its gripper or caption
+// counts): the same point of the bar, whose window lies at `barInFrame` in the
+// frame; a point held above the bar's client area (a caption, the gripper of a
+// vertical bar) goes to the frame's caption, and the point stays inside the
+// frame.
+struct FloatingFrameMetrics {
+    CSize size;            // the frame's window
+    CPoint barInFrame;     // the bar's window in the frame
+    int captionTop = 0;    // the frame's caption, from its top
+    int captionHeight = 0;
+};
+CPoint HoldInFloatingFrame(CPoint held, int heldClientTop, const FloatingFrameMetrics& frame);
+
 // The rectangle's coordinates turned by 90, -90/270 or 180 degrees; other angles
 // leave it as it is.
 CRect RotateRect(const CRect& rect, int angle);

@@ -211,6 +211,8 @@ public:
     // The pin state a bar carries while docked; a pinned frame does not roll up.
     int GetPinState() const { return m_bPinned; }
     void SetPinState(int nState) { m_bPinned = nState != 0; }
+    // Where the cursor stood when the frame's drag began or last moved it.
+    CPoint GetDragCursor() const { return m_ptHot; }
     // Where the cursor holds the frame while it is dragged (window coordinates).
     void SetDragOffset(CPoint point)
     {

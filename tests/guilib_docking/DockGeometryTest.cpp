@@ -47,6 +47,32 @@ TEST(DockGeometry, RectanglesKeptOnTheWorkAreaAndRotated)
     EXPECT_EQ(r, RotateRect(r, 45));
 }
 
+TEST(DockGeometry, ABarTornOffByTheMouseIsHeldWhereItWasTakenInAFrameWhollyOnTheWorkArea)
+{
+    // A frame of 220 x 47: borders of 3, a caption of 16, the bar's window at (3, 19).
+    FloatingFrameMetrics frame;
+    frame.size = CSize(220, 47);
+    frame.barInFrame = CPoint(3, 19);
+    frame.captionTop = 3;
+    frame.captionHeight = 16;
+    // A horizontal bar taken by its gripper (its client area 9 px in): the
+    // same point of the bar, at its left end.
+    EXPECT_EQ(CPoint(7, 29), HoldInFloatingFrame(CPoint(4, 10), 2, frame));
+    // A vertical bar taken by its gripper above its client area, or a pane by
+    // its caption: the frame's caption, as far along.
+    EXPECT_EQ(CPoint(15, 11), HoldInFloatingFrame(CPoint(12, 4), 9, frame));
+    // A point beyond the frame (a long vertical bar taken low down): inside it.
+    EXPECT_EQ(CPoint(15, 46), HoldInFloatingFrame(CPoint(12, 300), 9, frame));
+    EXPECT_EQ(CPoint(219, 29), HoldInFloatingFrame(CPoint(400, 10), 2, frame));
+
+    const CRect work(0, 0, 1280, 994);
+    EXPECT_EQ(CRect(0, 100, 220, 147), KeepWhollyOnWorkArea(CRect(-99, 100, 121, 147), work));
+    EXPECT_EQ(CRect(1060, 947, 1280, 994), KeepWhollyOnWorkArea(CRect(1200, 990, 1420, 1037), work));
+    EXPECT_EQ(CRect(5, 5, 225, 52), KeepWhollyOnWorkArea(CRect(5, 5, 225, 52), work));
+    // Wider than the work area: its left edge on it.
+    EXPECT_EQ(CRect(0, 0, 1500, 47), KeepWhollyOnWorkArea(CRect(-300, -10, 1200, 37), work));
+}
+
 TEST(DockGeometry, CornerOffsetsLeaveRoomForTheOtherStrip)
 {
     struct Case {
