@@ -72,13 +72,16 @@ CPoint ItemCentre(CKGPToolBar& bar, int index)
     return IsOnScreen(rect.CenterPoint()) ? rect.CenterPoint() : kNowhere;
 }
 
-// The menu bar's top-level menus (not the buttons of a maximised note).
+// The menu bar's top-level menus (not the buttons of a maximised note), and
+// the commands customisation put there, but for those left alone (a click on
+// Options... runs its modal sheet, which the step would wait in until Esc).
 std::vector<int> TopLevelMenus(CKGPMenuBar& bar)
 {
     std::vector<int> menus;
     for (int i = 0; i < bar.GetCount(); ++i) {
         CKGPToolbarButton* button = bar.GetButton(i);
         if (button != nullptr && !button->IsSeparator() && !button->m_strCaption.IsEmpty() &&
+            !IsLeftAlone(button->m_nCommand) &&
             !button->IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) &&
             !button->IsKindOf(RUNTIME_CLASS(CKGPToolbarMenuButtonsButton)) &&
             !button->IsKindOf(RUNTIME_CLASS(CCustomizeButton)) && ItemCentre(bar, i) != kNowhere)
