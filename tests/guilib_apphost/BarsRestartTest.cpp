@@ -200,14 +200,7 @@ TEST_F(BarsRestartTest, AToolbarAtTheFootOfTheRightEdgeComesBackThere)
     // Floated over the notes first, then taken by its floating caption to
     // the right edge, low down.
     auto drag = [](CPoint from, CPoint to) {
-        return apphost::Perform([&](apphost::CGestures& user) {
-            user.MoveTo(from);
-            user.Pause(60);
-            user.Press();
-            user.DragTo(to, 14);
-            user.Pause(100);
-            user.Release();
-        });
+        return apphost::Perform([&](apphost::CGestures& user) { user.Drag(from, to, 14); });
     };
     ASSERT_TRUE(drag(gripper, notes.CenterPoint()));
     ASSERT_TRUE(apphost::WaitUntil([&] { return standard.GetParentMiniFrame(TRUE) != nullptr; })) << "floating";

@@ -157,7 +157,7 @@ void CGestures::DragTo(CPoint point, int steps, DWORD stepMs)
 void CGestures::Drag(CPoint from, CPoint to, int steps)
 {
     MoveTo(from);
-    Pause(50);
+    Pause(60);
     Press();
     DragTo(to, steps);
     Pause(100);

@@ -168,14 +168,7 @@ std::string CHostMonkey::DragToolBar()
     }
     if (from == kNowhere)
         return BarName(bar) + " (nothing to take it by)";
-    Perform([&](CGestures& user) {
-        user.MoveTo(from);
-        user.Pause(60);
-        user.Press();
-        user.DragTo(to, 14);
-        user.Pause(100);
-        user.Release();
-    });
+    Perform([&](CGestures& user) { user.Drag(from, to, 14); });
     return BarName(bar) + (floating != nullptr ? " by its floating caption " : " by its gripper ") + At(from) +
            " to " + where + " " + At(to);
 }

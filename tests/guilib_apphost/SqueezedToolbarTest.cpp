@@ -24,14 +24,7 @@ protected:
     }
     static bool Drag(CPoint from, CPoint to)
     {
-        return apphost::Perform([&](apphost::CGestures& user) {
-            user.MoveTo(from);
-            user.Pause(60);
-            user.Press();
-            user.DragTo(to, 14);
-            user.Pause(100);
-            user.Release();
-        });
+        return apphost::Perform([&](apphost::CGestures& user) { user.Drag(from, to, 14); });
     }
     static CPoint Gripper(CKGPToolBar& bar)
     {
