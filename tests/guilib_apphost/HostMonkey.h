@@ -128,6 +128,9 @@ private:
     // window covers it), the popup's item with this text shown (behind the
     // show-all item when used rarely); where it is.
     CPoint OpenToItem(LPCTSTR lpszMenu, LPCTSTR lpszItem);
+    // Where the active popup's item shows on the screen once it does (within
+    // a second), else nowhere.
+    CPoint ShownItemPoint(LPCTSTR lpszItem);
     // The same, the item then chosen; whether both were there.
     bool ChooseFromMenu(LPCTSTR lpszMenu, LPCTSTR lpszItem);
 

@@ -537,7 +537,9 @@ std::string CHostMonkey::ShowFromMenu()
             if (!WaitUntil([&] { return AppHostTest::PopupItemPoint(title) != kNowhere; }, 800))
                 return NameOf(*bar) + " (not listed)";
         }
-        entry = AppHostTest::PopupItemPoint(title);
+        entry = ShownItemPoint(title);
+        if (entry == kNowhere)
+            return NameOf(*bar) + " (its entry does not show)";
         Perform([&](CGestures& user) { user.Click(entry); });
     }
     WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }, 1000);

@@ -103,7 +103,23 @@ CPoint CHostMonkey::OpenToItem(LPCTSTR lpszMenu, LPCTSTR lpszItem)
             WaitUntil([&] { return AppHostTest::PopupItemPoint(lpszItem) != kNowhere; }, 1000);
         }
     }
-    return AppHostTest::PopupItemPoint(lpszItem);
+    return ShownItemPoint(lpszItem);
+}
+
+CPoint CHostMonkey::ShownItemPoint(LPCTSTR lpszItem)
+{
+    // An item is laid out before its popup shows on the screen: clicked
+    // then, the click fell to whatever stood under it (a floating toolbar's
+    // combo box dropped its list).
+    CPoint item = kNowhere;
+    const bool shows = WaitUntil(
+        [&] {
+            item = AppHostTest::PopupItemPoint(lpszItem);
+            CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+            return item != kNowhere && popup != nullptr && ShowsAt(popup->GetSafeHwnd(), item);
+        },
+        1000);
+    return shows ? item : kNowhere;
 }
 
 bool CHostMonkey::ChooseFromMenu(LPCTSTR lpszMenu, LPCTSTR lpszItem)
