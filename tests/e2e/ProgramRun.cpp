@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace e2e {
@@ -101,9 +102,17 @@ RunningProgram::RunningProgram(const Workspace& workspace, const std::map<std::w
     const std::wstring folder = workspace.Program().wstring();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        block.data(), folder.c_str(), &startup, &process_))
-        throw std::runtime_error("Keyloft.exe could not be started");
+    // A program folder copied a moment ago is now and then not yet ready to
+    // start under Wine (the start fails at once): a few more tries.
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                           block.data(), folder.c_str(), &startup, &process_))
+            return;
+        error = GetLastError();
+        Sleep(200);
+    }
+    throw std::runtime_error("Keyloft.exe could not be started (error " + std::to_string(error) + ")");
 }
 
 RunningProgram::~RunningProgram() {
