@@ -26,6 +26,7 @@
 class CHostMainFrame;
 class CKGPDockingControlBar;
 class CKGPToolBar;
+class CKGPMenuBar;
 
 namespace apphost {
 
@@ -128,6 +129,8 @@ private:
     // window covers it), the popup's item with this text shown (behind the
     // show-all item when used rarely); where it is.
     CPoint OpenToItem(LPCTSTR lpszMenu, LPCTSTR lpszItem);
+    // One of the menu bar's menus drawn at random, or -1 with why there is none.
+    int PickTopLevelMenu(CKGPMenuBar& bar, std::string& none);
     // Where the active popup's item shows on the screen once it does (within
     // a second), else nowhere.
     CPoint ShownItemPoint(LPCTSTR lpszItem);

@@ -264,15 +264,27 @@ std::string CHostMonkey::ChooseInPopup()
     return chosen;
 }
 
+int CHostMonkey::PickTopLevelMenu(CKGPMenuBar& bar, std::string& none)
+{
+    if (!ShowsBar(bar)) {
+        none = "(the menu bar is hidden)";
+        return -1;
+    }
+    const std::vector<int> menus = TopLevelMenus(bar);
+    if (menus.empty()) {
+        none = "(no menu)";
+        return -1;
+    }
+    return menus[static_cast<size_t>(Pick(static_cast<int>(menus.size())))];
+}
+
 std::string CHostMonkey::MenuByMouse()
 {
     CKGPMenuBar& bar = Frame().m_wndMenuBar;
-    if (!ShowsBar(bar))
-        return "(the menu bar is hidden)";
-    const std::vector<int> menus = TopLevelMenus(bar);
-    if (menus.empty())
-        return "(no menu)";
-    const int index = menus[static_cast<size_t>(Pick(static_cast<int>(menus.size())))];
+    std::string none;
+    const int index = PickTopLevelMenu(bar, none);
+    if (index < 0)
+        return none;
     const CPoint point = ItemCentre(bar, index);
     const std::string name = Caption(*bar.GetButton(index));
     Perform([&](CGestures& user) {
@@ -310,12 +322,10 @@ std::string CHostMonkey::MenuByKeys()
 {
     CHostMainFrame& frame = Frame();
     CKGPMenuBar& bar = frame.m_wndMenuBar;
-    if (!ShowsBar(bar))
-        return "(the menu bar is hidden)";
-    const std::vector<int> menus = TopLevelMenus(bar);
-    if (menus.empty())
-        return "(no menu)";
-    const int index = menus[static_cast<size_t>(Pick(static_cast<int>(menus.size())))];
+    std::string none;
+    const int index = PickTopLevelMenu(bar, none);
+    if (index < 0)
+        return none;
     const CString caption = bar.GetButton(index)->m_strCaption;
     const int amp = caption.Find(_T('&'));
     const UINT mnemonic = amp >= 0 && amp + 1 < caption.GetLength() ? static_cast<UINT>(_totupper(caption[amp + 1])) : 0;
