@@ -69,7 +69,9 @@ CPoint ItemCentre(CKGPToolBar& bar, int index)
     if (rect.IsRectEmpty())
         return kNowhere;
     bar.ClientToScreen(rect);
-    return IsOnScreen(rect.CenterPoint()) ? rect.CenterPoint() : kNowhere;
+    // (A button half under the frame's sizing border would take the press
+    // as the border's: the frame is resized.)
+    return ShowsAt(bar.GetSafeHwnd(), rect.CenterPoint()) ? rect.CenterPoint() : kNowhere;
 }
 
 // The menu bar's top-level menus (not the buttons of a maximised note), and

@@ -262,6 +262,8 @@ std::string CHostMonkey::DragDocumentTab()
     if (!group.GetTabRect(tab, tabRect) || tabRect.IsRectEmpty())
         return first + "(the tab does not show)";
     group.ClientToScreen(tabRect);
+    if (!ShowsAt(group.GetSafeHwnd(), tabRect.CenterPoint()))
+        return first + "(the tab is under another window or beyond the screen)";
     const CRect whole = ScreenRect(group);
     CKGPTabWnd& other = *groups[static_cast<size_t>(Pick(static_cast<int>(groups.size())))];
     CRect strip;
