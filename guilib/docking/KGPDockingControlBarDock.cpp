@@ -702,6 +702,9 @@ BOOL CKGPDockingControlBar::ReplaceWith(CKGPDockingControlBar* pBarToReplaceWith
     if (pSlider == nullptr)
         return FALSE;
     pSlider->ReplaceControlBar(this, pBarToReplaceWith);
+    // It stands at its tree's edge now, not at the one it had before (a tab
+    // keeps the edge it came with while its tabbed pane moves to others).
+    pBarToReplaceWith->SetCurrentAlignment(pSlider->GetCurrentAlignment());
     m_hDefaultSlider = nullptr;
     RemoveFromDockManager(FALSE, FALSE, FALSE, bHandleInDockManager ? pBarToReplaceWith : nullptr);
     return TRUE;

@@ -4,6 +4,7 @@
 #include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
 #include "guilib/panes/KGPOutlookWnd.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
@@ -304,6 +305,26 @@ private:
     std::map<HWND, int> m_made;
 };
 
+// A pane docked in a tree at an edge of the frame (alone or as a tabbed
+// pane) names that edge as its own: a restart docks it at the edge it names.
+void CheckPaneEdge(CKGPDockingControlBar& pane, std::vector<std::string>& faults)
+{
+    CKGPBaseControlBar* placed = &pane;
+    if (pane.IsTabbed())
+        placed = pane.GetParentTabbedBar();
+    auto* docked = DYNAMIC_DOWNCAST(CKGPDockingControlBar, placed);
+    if (docked == nullptr || pane.IsAutoHideMode() || pane.IsShownAsDocument() ||
+        docked->GetParentMiniFrame(TRUE) != nullptr)
+        return;
+    CKGPSlider* tree = docked->GetDefaultPaneSlider();
+    if (tree == nullptr || tree->GetSafeHwnd() == nullptr || tree->IsAutoHideMode())
+        return;
+    if (docked->GetCurrentAlignment() != tree->GetCurrentAlignment())
+        faults.push_back("pane " + std::to_string(pane.GetDlgCtrlID()) + " names the edge " +
+                         std::to_string(docked->GetCurrentAlignment()) + ", its tree stands at " +
+                         std::to_string(tree->GetCurrentAlignment()));
+}
+
 } // namespace
 
 bool IsPaneShownInHost(CKGPDockingControlBar& pane)
@@ -338,6 +359,7 @@ std::vector<std::string> CheckHostInvariants(CHostMainFrame& frame, const std::s
         view.shownInHost = IsPaneShownInHost(*pane);
         view.mustShow = closedOnPurpose.count(pane->GetDlgCtrlID()) == 0;
         layout.bars.push_back(view);
+        CheckPaneEdge(*pane, faults);
     }
     std::vector<CKGPBaseControlBar*> bars;
     for (CKGPToolBar* bar : frame.StoredBars())

@@ -2,11 +2,12 @@
 // monkey's, MonkeyTest.cpp): the docking layout sound by the library's
 // layout checker (every pane, toolbar and the menu bar in exactly one place,
 // every split tree filled, a pane shown where it stands unless the user
-// closed it, floating frames on the screen); the outlook bar whole with its
-// pages and their buttons; no window of the library or the layer without the
-// object that owns it; and, at rest (no drag, no menu), no top-level window
-// shown but the frame, the floating frames the dock manager lists, the
-// customisation sheet and tooltips.
+// closed it, floating frames on the screen); a pane docked in a tree at an
+// edge naming that edge (a restart docks it at the edge it names); the
+// outlook bar whole with its pages and their buttons; no window of the
+// library or the layer without the object that owns it; and, at rest (no
+// drag, no menu), no top-level window shown but the frame, the floating
+// frames the dock manager lists, the customisation sheet and tooltips.
 #pragma once
 
 #include <afxwin.h>

@@ -1,0 +1,101 @@
+// A tabbed pane moved to another edge and then left with one tab: the pane
+// that takes its place in the tree names the edge it stands at (not the one
+// it had when it became a tab), so a restart brings it back at that edge.
+#include "tests/guilib_apphost/HostFixture.h"
+
+#include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/tabs/KGPBaseTabWnd.h"
+#include "tests/guilib_apphost/HostInvariants.h"
+#include "tests/guilib_apphost/PaneLayoutDescription.h"
+
+namespace {
+
+// The bottom side marker (the lowest one shown), as the user sees it.
+CRect BottomSideMarker()
+{
+    CRect lowest;
+    for (HWND marker : apphost::ShownTopLevels(L"KGPSmartDockingMarker")) {
+        const CRect rect = apphost::ScreenRect(marker);
+        if (lowest.IsRectEmpty() || rect.bottom > lowest.bottom)
+            lowest = rect;
+    }
+    return lowest;
+}
+
+// Drags a floating frame by its caption onto the bottom side marker and lets
+// it go there once the place marker shows; whether it did.
+bool DropOnTheBottomSideMarker(CPoint caption)
+{
+    bool placeShown = false;
+    const bool ended = apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Pause(50);
+        user.Press();
+        user.DragTo(caption + CSize(30, 30), 4);
+        const bool markers =
+            user.WaitFor([] { return apphost::ShownTopLevels(L"KGPSmartDockingMarker").size() >= 4; });
+        const CRect marker = BottomSideMarker();
+        if (markers && !marker.IsRectEmpty()) {
+            user.DragTo(marker.CenterPoint(), 10);
+            placeShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPPlaceMarker").empty(); });
+        }
+        user.Release();
+    });
+    return ended && placeShown;
+}
+
+} // namespace
+
+// Files and Classes (tabs at the right edge) floated together by a double
+// click on their caption, docked at the bottom by the bottom side marker, and
+// Classes dragged out by its tab: Files stands alone at the bottom, and a
+// restart brings it back there as it was saved.
+TEST_F(AppHostTest, ThePaneLeftAloneInATabbedPaneMovedToAnotherEdgeComesBackAtThatEdge)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& files = frame.m_wndFiles;
+    CKGPDockingControlBar& classes = frame.m_wndClasses;
+    auto* tabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, files.GetParentTabbedBar());
+    ASSERT_NE(nullptr, tabbed);
+    ASSERT_EQ(tabbed, classes.GetParentTabbedBar()) << "Files and Classes share a tabbed pane";
+    ASSERT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), tabbed->GetCurrentAlignment()) << "at the right edge";
+
+    const CPoint caption = CaptionPoint(*tabbed);
+    ASSERT_NE(CPoint(-1, -1), caption);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Pause(60);
+        user.Press();
+        user.Release();
+        user.Press();
+        user.Release();
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return tabbed->GetParentMiniFrame(TRUE) != nullptr; })) << "they float";
+    const CPoint floatingCaption = CaptionPoint(*tabbed);
+    ASSERT_NE(CPoint(-1, -1), floatingCaption);
+    ASSERT_TRUE(DropOnTheBottomSideMarker(floatingCaption));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return tabbed->GetParentMiniFrame(TRUE) == nullptr; })) << "docked";
+    ASSERT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), tabbed->GetCurrentAlignment()) << "at the bottom edge";
+
+    CKGPBaseTabWnd* tabs = tabbed->GetTabWnd();
+    CRect tab;
+    ASSERT_TRUE(tabs->GetTabRect(tabs->GetTabFromHwnd(classes.GetSafeHwnd()), tab));
+    tabs->ClientToScreen(tab);
+    const CPoint drop = apphost::ScreenRect(frame.m_hWndMDIClient).CenterPoint() + CSize(0, -70);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Drag(tab.CenterPoint(), drop, 16); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return classes.GetParentMiniFrame(TRUE) != nullptr; })) << "Classes floats";
+    ASSERT_TRUE(apphost::WaitUntil([&] { return !files.IsTabbed() && apphost::IsShown(files); }))
+        << "Files stands alone where the tabbed pane stood";
+    apphost::PumpFor(200);
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), files.GetCurrentAlignment()) << "Files names the bottom edge";
+    EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(frame, {})));
+
+    const std::string saved = apphost::DescribePanes(frame, frame.StoredPanes());
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
+    CHostMainFrame& again = Frame();
+    EXPECT_EQ(saved, apphost::DescribePanes(again, again.StoredPanes())) << "the layout as saved";
+    EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(again, {})));
+}
