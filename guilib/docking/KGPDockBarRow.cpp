@@ -581,6 +581,10 @@ BOOL CKGPDockBarRow::ShowControlBar(CKGPControlBar* pBar, BOOL bShow, BOOL bDefe
             ArrangeBars(pBar);
         }
     } else {
+        // A bar squeezed here is hidden at its full length, the length a
+        // restart brings a hidden bar back at (the row no longer arranges
+        // it; shown again, it is arranged anew).
+        pBar->StretchBar(65535);
         RestoreBarSizes();
     }
     if (!bDeferLayout) {

@@ -2,9 +2,12 @@
 // row's whole length, so the bar shrinks and its buttons wait behind its
 // customise button) takes its whole length again once dragged by its gripper
 // to a row with room, the length a restart gives it there. It kept its
-// squeezed length: the row it left arranged it back as it grew.
+// squeezed length: the row it left arranged it back as it grew. Hidden there,
+// it takes its whole length too (a restart brings a hidden bar back at it),
+// and shown again it is squeezed as before.
 #include "tests/guilib_apphost/HostFixture.h"
 
+#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 
@@ -35,6 +38,40 @@ protected:
     {
         return bar.GetCustomizeButton() != nullptr && bar.GetCustomizeButton()->HasHiddenButtons();
     }
+    // Docked at the end of the menu bar's row (where a drop there docks it);
+    // whether it stands there.
+    static bool DockAtTheEndOfTheMenuBarsRow(CHostMainFrame& frame, CKGPToolBar& bar)
+    {
+        const CRect menu = apphost::ScreenRect(frame.m_wndMenuBar);
+        frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP, CRect(menu.right - 60, menu.top, menu.right, menu.bottom));
+        frame.RecalcLayout();
+        const bool docked = apphost::WaitUntil([&] {
+            return bar.GetDockBarRow() != nullptr && bar.GetDockBarRow() == frame.m_wndMenuBar.GetDockBarRow();
+        });
+        apphost::PumpFor(100);
+        return docked;
+    }
+    // The bar's entry chosen from the bars' context menu (a right click on
+    // the menu bar's gripper); whether the menu closed with it.
+    static bool ChooseFromBarsContextMenu(CHostMainFrame& frame, LPCTSTR lpszEntry)
+    {
+        const CRect menuBar = apphost::ScreenRect(frame.m_wndMenuBar);
+        bool closed = false;
+        const bool ended = apphost::Perform([&](apphost::CGestures& user) {
+            user.RightClick(CPoint(menuBar.left + 3, menuBar.CenterPoint().y));
+            if (!user.WaitFor([&] { return PopupItemPoint(lpszEntry) != CPoint(-1, -1); }))
+                return;
+            user.Click(PopupItemPoint(lpszEntry));
+            closed = user.WaitFor([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; });
+            if (!closed)
+                user.Key(VK_ESCAPE);
+        });
+        return ended && closed;
+    }
+    static std::string DescribeTopBars(CHostMainFrame& frame)
+    {
+        return apphost::DescribeBars(frame, {&frame.m_wndMenuBar, &frame.m_wndToolBar, &frame.m_wndFormatBar});
+    }
 };
 
 } // namespace
@@ -46,14 +83,8 @@ TEST_F(SqueezedToolbarTest, ASqueezedToolbarDraggedToARowWithRoomTakesItsWholeLe
     const int whole = apphost::ScreenRect(standard).Width();
     ASSERT_FALSE(HidesButtons(standard)) << "at its whole length as started";
 
-    // Docked at the end of the menu bar's row (where a drop there docks it).
-    const CRect menu = apphost::ScreenRect(frame.m_wndMenuBar);
-    frame.DockControlBar(&standard, AFX_IDW_DOCKBAR_TOP, CRect(menu.right - 60, menu.top, menu.right, menu.bottom));
-    frame.RecalcLayout();
-    ASSERT_TRUE(apphost::WaitUntil([&] {
-        return standard.GetDockBarRow() != nullptr && standard.GetDockBarRow() == frame.m_wndMenuBar.GetDockBarRow();
-    })) << "docked in the menu bar's row\n" << apphost::DescribeBars(frame, {&frame.m_wndMenuBar, &standard});
-    apphost::PumpFor(100);
+    ASSERT_TRUE(DockAtTheEndOfTheMenuBarsRow(frame, standard))
+        << "docked in the menu bar's row\n" << apphost::DescribeBars(frame, {&frame.m_wndMenuBar, &standard});
     ASSERT_LT(apphost::ScreenRect(standard).Width(), whole) << "squeezed";
     ASSERT_TRUE(HidesButtons(standard)) << "its buttons behind its customise button";
 
@@ -72,4 +103,35 @@ TEST_F(SqueezedToolbarTest, ASqueezedToolbarDraggedToARowWithRoomTakesItsWholeLe
     ASSERT_TRUE(Start());
     EXPECT_EQ(whole, apphost::ScreenRect(Frame().m_wndToolBar).Width()) << "after a restart";
     EXPECT_FALSE(HidesButtons(Frame().m_wndToolBar)) << "after a restart";
+}
+
+TEST_F(SqueezedToolbarTest, ASqueezedToolbarHiddenComesBackAsSavedAndShowsSqueezedAgain)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& standard = frame.m_wndToolBar;
+    const int whole = apphost::ScreenRect(standard).Width();
+    ASSERT_TRUE(DockAtTheEndOfTheMenuBarsRow(frame, standard))
+        << "docked in the menu bar's row\n" << DescribeTopBars(frame);
+    const CRect squeezed = apphost::ScreenRect(standard);
+    ASSERT_LT(squeezed.Width(), whole) << "squeezed";
+
+    // Hidden and shown again from the bars' context menu: squeezed as it was.
+    ASSERT_TRUE(ChooseFromBarsContextMenu(frame, _T("Standard")));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return !standard.IsWindowVisible(); })) << "hidden";
+    apphost::PumpFor(100);
+    EXPECT_EQ(whole, apphost::ScreenRect(standard).Width()) << "hidden at its whole length";
+    ASSERT_TRUE(ChooseFromBarsContextMenu(frame, _T("Standard")));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return standard.IsWindowVisible() != FALSE; })) << "shown again";
+    apphost::PumpFor(100);
+    EXPECT_EQ(squeezed, apphost::ScreenRect(standard)) << "squeezed in its row as before";
+    EXPECT_TRUE(HidesButtons(standard)) << "its buttons behind its customise button again";
+
+    // Hidden, a restart brings it back as saved.
+    ASSERT_TRUE(ChooseFromBarsContextMenu(frame, _T("Standard")));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return !standard.IsWindowVisible(); })) << "hidden";
+    apphost::PumpFor(100);
+    const std::string saved = DescribeTopBars(frame);
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(saved, DescribeTopBars(Frame())) << "the bars as saved";
 }
