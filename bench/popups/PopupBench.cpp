@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -31,6 +32,17 @@ double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// In the trace mode, a request Wine's server logs by name marks where a step
+// begins, so that a debug server's request log can be cut into steps.
+bool g_bTrace = false;
+bool g_bMarks = false;
+
+void Mark(const wchar_t* step)
+{
+    if (g_bMarks)
+        ::GlobalFindAtomW(step);
 }
 
 // Dispatches what is queued; answers whether anything was.
@@ -68,6 +80,7 @@ protected:
     {
         if (message == WM_ENTERIDLE && wParam == MSGF_MENU && idleAt == 0) {
             idleAt = Now();
+            Mark(L"keyloft-mark-system-idle");
             ::EndMenu();
         }
         return CKGPFrameWnd::WindowProc(message, wParam, lParam);
@@ -77,6 +90,7 @@ protected:
 
 double LibraryOpen(CKGPToolBar& bar, CKGPToolbarMenuButton& button)
 {
+    Mark(L"keyloft-mark-library");
     const double start = Now();
     if (!button.OpenPopupMenu())
         return -1;
@@ -86,6 +100,7 @@ double LibraryOpen(CKGPToolBar& bar, CKGPToolbarMenuButton& button)
     while (PumpOnce()) {
     }
     const double elapsed = Now() - start;
+    Mark(L"keyloft-mark-library-end");
     if (popup != nullptr) {
         const HWND window = popup->GetSafeHwnd();
         popup->CloseChain();
@@ -99,9 +114,11 @@ double LibraryOpen(CKGPToolBar& bar, CKGPToolbarMenuButton& button)
 double SystemOpen(CBenchFrame& frame, HMENU menu, CPoint at)
 {
     frame.idleAt = 0;
+    Mark(L"keyloft-mark-system");
     const double start = Now();
     ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, at.x, at.y, 0, frame.GetSafeHwnd(), nullptr);
     const double elapsed = frame.idleAt > 0 ? frame.idleAt - start : -1;
+    Mark(L"keyloft-mark-system-end");
     while (PumpOnce()) {
     }
     return elapsed;
@@ -122,6 +139,7 @@ int Compare(CBenchFrame& frame, CKGPToolBar& bar, int items, int rounds)
     // A first opening of each makes its classes, fonts and caches: not counted.
     LibraryOpen(bar, button);
     SystemOpen(frame, menu.Get(), CPoint(rect.left, rect.bottom));
+    g_bMarks = g_bTrace;
     for (int round = 0; round < rounds; ++round) {
         library.push_back(LibraryOpen(bar, button));
         system.push_back(SystemOpen(frame, menu.Get(), CPoint(rect.left, rect.bottom)));
@@ -130,6 +148,7 @@ int Compare(CBenchFrame& frame, CKGPToolBar& bar, int items, int rounds)
         std::printf("%d items: a menu did not open or never went idle\n", items);
         return 1;
     }
+    g_bMarks = false;
     const double ratio = Median(library) / Median(system);
     std::printf("popup of %d items from a toolbar button to its first full paint: library %.2f ms, system %.2f ms "
                 "(medians of %d; library %.2f-%.2f, system %.2f-%.2f): %.2f times [target: at most 1.5: %s]\n",
@@ -143,10 +162,14 @@ int Compare(CBenchFrame& frame, CKGPToolBar& bar, int items, int rounds)
 
 } // namespace
 
-// Run by hand under the harness: bench_popup_open.exe [rounds].
+// Run by hand under the harness: bench_popup_open.exe [rounds]; or
+// bench_popup_open.exe trace: one round at each size, each opening marked for
+// a debug server's request log (keyloft-mark-library to -library-end, and
+// keyloft-mark-system to -system-idle, where its time stops).
 int main(int argc, char** argv)
 {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    g_bTrace = argc > 1 && std::strcmp(argv[1], "trace") == 0;
+    const int rounds = g_bTrace ? 1 : argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     CBenchFrame frame;
     if (!frame.Create(nullptr, L"Popup menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 900, 700))) {
         std::printf("the frame could not be created (is the harness's display up?)\n");
