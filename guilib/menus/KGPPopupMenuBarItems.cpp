@@ -356,7 +356,7 @@ void CKGPPopupMenuBar::SetButtonStyle(int iIndex, UINT nStyle)
         CRect image = item->m_rcButton;
         image.right = image.left + GetItemImageSize().cx + 4;
         image.InflateRect(2 * ::GetSystemMetrics(SM_CXBORDER), 2 * ::GetSystemMetrics(SM_CYBORDER));
-        if (GetSafeHwnd() != nullptr)
+        if (GetSafeHwnd() != nullptr && !item->m_rcButton.IsRectEmpty())
             InvalidateRect(image);
         return;
     }

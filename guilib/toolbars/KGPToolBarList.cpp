@@ -193,6 +193,11 @@ void CKGPToolBar::InvalidateButton(int iIndex)
         return;
     CRect rect;
     GetRepaintRect(iIndex, rect);
+    // A button not laid out yet has nothing on the screen to repaint; asking
+    // costs a round trip to the window manager all the same (a popup menu's
+    // items each change state before their first layout).
+    if (button != m_pChevron && rect.IsRectEmpty())
+        return;
     if (button == m_pChevron) {
         rect.right += 10;
         rect.bottom += 10;
