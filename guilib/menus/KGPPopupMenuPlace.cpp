@@ -209,7 +209,8 @@ void CKGPPopupMenu::AdjustScrollButtons()
             m_rectScrollDn = CRect(inner.left, inner.bottom - m_iScrollBtnHeight, inner.right, inner.bottom);
             bar.bottom = m_rectScrollDn.top;
         }
-    } else {
+    } else if (m_iScrollMode != 0) {
+        // The scroll timer runs while a scroll button is pressed, and only then.
         KillTimer(kScrollTimer);
         m_iScrollMode = 0;
     }
@@ -237,7 +238,9 @@ void CKGPPopupMenu::OnSize(UINT nType, int cx, int cy)
     // Not the frame's handling: its layout is this popup's placement, which moved it.
     CWnd::OnSize(nType, cx, cy);
     AdjustScrollButtons();
-    InvalidateRect(LogoRect());
+    // Most popups have no logo: an empty rectangle asks Wine's server for nothing.
+    if (const CRect logo = LogoRect(); !logo.IsRectEmpty())
+        InvalidateRect(logo);
 }
 
 // ---- Scrolling ----
