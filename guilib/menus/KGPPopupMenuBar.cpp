@@ -49,7 +49,12 @@ int CKGPPopupMenuBar::s_nLastCommandIndex = -1;
 BOOL CKGPPopupMenuBar::s_bShowAllCommands = FALSE;
 BOOL CKGPPopupMenuBar::s_bHiddenItemsMnemonics = TRUE;
 
-CKGPPopupMenuBar::CKGPPopupMenuBar() { m_bRestoreFocus = FALSE; }
+CKGPPopupMenuBar::CKGPPopupMenuBar()
+{
+    m_bRestoreFocus = FALSE;
+    // Most menus open and close outside customisation mode, where no drop lands.
+    m_bDropTargetWhenCustomizing = TRUE;
+}
 
 CKGPPopupMenuBar::~CKGPPopupMenuBar()
 {

@@ -372,6 +372,11 @@ public:
     // Set before the window is made: the bar registers no drop target, so no
     // button dragged in customisation mode lands on it.
     BOOL m_bSkipDropTarget = FALSE;
+    // Set before the window is made: the bar registers its drop target only
+    // when customisation mode starts (at once when it is made in the mode),
+    // the only time a drop lands. A bar made and destroyed often (a popup
+    // menu's, each time its menu opens) saves the registration so.
+    BOOL m_bDropTargetWhenCustomizing = FALSE;
 
     // ---- Customisation and help ----
     // Library-wide customisation mode: every live bar is told (OnCustomizeMode),
@@ -559,6 +564,8 @@ private:
     void RunCommandUI(int iIndex, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
     BOOL OnNeedTipText(NMHDR* pNMHDR);
     void RecreateToolTip();
+    // Registers the bar's drop target unless it has one or takes no drops.
+    void RegisterDropTarget();
     using ButtonTool = CKGPToolBarTipState::ButtonTool;
     std::vector<ButtonTool> ToolKinds() const;
     // The frame's message string for the command, when it says more than the

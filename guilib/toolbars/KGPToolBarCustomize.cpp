@@ -112,6 +112,8 @@ void CKGPToolBar::SetCustomizeMode(BOOL bSet)
 
 void CKGPToolBar::OnCustomizeMode(BOOL bSet)
 {
+    if (bSet && m_bDropTargetWhenCustomizing)
+        RegisterDropTarget();
     m_track.pressed = -1;
     m_track.hot = -1;
     m_customize.selected = -1;

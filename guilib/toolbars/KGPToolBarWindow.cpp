@@ -65,15 +65,21 @@ int CKGPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     else
         m_tips.pending = TRUE;
     UpdateRoundedRegion();
-    // Buttons can be dropped onto the bar where OLE is up on its thread,
-    // unless the bar was made to take none.
-    if (!m_bSkipDropTarget) {
-        auto target = std::make_unique<CKGPToolbarDropTarget>();
-        if (target->Register(this))
-            m_customize.dropTarget = std::move(target);
-    }
+    if (!m_bDropTargetWhenCustomizing || s_bCustomizing)
+        RegisterDropTarget();
     s_lstAllBars.AddTail(this);
     return 0;
+}
+
+// Buttons can be dropped onto the bar where OLE is up on its thread, unless
+// the bar was made to take none.
+void CKGPToolBar::RegisterDropTarget()
+{
+    if (m_bSkipDropTarget || m_customize.dropTarget != nullptr || GetSafeHwnd() == nullptr)
+        return;
+    auto target = std::make_unique<CKGPToolbarDropTarget>();
+    if (target->Register(this))
+        m_customize.dropTarget = std::move(target);
 }
 
 void CKGPToolBar::OnDestroy()

@@ -115,4 +115,52 @@ TEST_F(PopupTest, AMenuButtonDraggedIntoItsOwnPopupIsNotDroppedThere)
     ::OleUninitialize();
 }
 
+// A menu's bar registers for drops no sooner than customisation starts (only
+// then do drops land): a menu still open when it starts takes a button
+// dragged into it with the real mouse.
+TEST_F(PopupTest, AMenuOpenWhenCustomisationStartsTakesAButtonDraggedIntoIt)
+{
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    auto& source = host.Make<CKGPToolBar>();
+    ASSERT_TRUE(source.Create(&host, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE833));
+    source.SetWindowPos(static_cast<const CWnd*>(nullptr), 20, 120, 300, 30, SWP_NOZORDER);
+    source.InsertButtonCopy(CKGPToolbarMenuButton(kExit, nullptr, -1, L"E&xit"));
+    source.AdjustLayout();
+    host.SetForegroundWindow();
+    // A menu no button opened (a context menu): customisation leaves it open.
+    auto* popup = new CKGPPopupMenu;
+    ASSERT_TRUE(popup->Create(&host, 380, 100, LongMenu(4), FALSE));
+    Pump(30);
+    const HWND window = popup->GetSafeHwnd();
+    CPoint from = source.GetButton(0)->m_rcButton.CenterPoint();
+    source.ClientToScreen(&from);
+    CRect items;
+    popup->GetMenuBar()->GetWindowRect(items);
+    const CPoint into(items.CenterPoint().x, items.top + 3 * items.Height() / 4);
+
+    {
+        CustomizeScope customizing;
+        ASSERT_TRUE(::IsWindow(window)) << "the menu stays open as customisation starts";
+        test_support::CInputScript()
+            .MoveTo(from)
+            .LeftDown()
+            .MoveTo(CPoint(from.x + 40, from.y), 6)
+            .MoveTo(into, 10)
+            .Wait(100)
+            .LeftUp()
+            .Run();
+        Pump(30);
+        ASSERT_TRUE(::IsWindow(window));
+        EXPECT_EQ(5, popup->GetMenuItemCount()) << "the menu took the button";
+        bool exit = false;
+        for (int i = 0; i < popup->GetMenuItemCount(); ++i)
+            exit = exit || popup->GetMenuItem(i)->m_nCommand == kExit;
+        EXPECT_TRUE(exit);
+        popup->CloseChain();
+        Pump(20);
+    }
+    source.DestroyWindow();
+    ::OleUninitialize();
+}
+
 }  // namespace
