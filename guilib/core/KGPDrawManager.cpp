@@ -46,7 +46,10 @@ void CKGPDrawManager::SaveOrRestore(const CRect& band, CBitmap* pBitmap)
     const CMemoryDCHandle memory(::CreateCompatibleDC(m_dc.m_hDC));
     const bool saving = pBitmap->GetSafeHandle() == nullptr;
     if (saving) {
-        pBitmap->Attach(::CreateCompatibleBitmap(m_dc.m_hDC, band.Width(), band.Height()));
+        // A DIB section: under Wine a bitmap compatible with the display asks
+        // its server for the monitors as it is made and selected.
+        void* bits = nullptr;
+        pBitmap->Attach(kgp::CreateDib32(band.Width(), band.Height(), &bits).Detach());
     }
     const CSelectionScope selected(memory.Get(), pBitmap->GetSafeHandle());
     if (saving) {

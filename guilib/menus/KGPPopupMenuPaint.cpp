@@ -47,7 +47,10 @@ void CKGPPopupMenu::CaptureScreenBehind()
         return;
     const CWindowDCHandle screen(nullptr);
     const CMemoryDCHandle memory(::CreateCompatibleDC(screen.Get()));
-    CGdiHandle<HBITMAP> bitmap(::CreateCompatibleBitmap(screen.Get(), window.Width(), window.Height()));
+    // A DIB section: under Wine a bitmap compatible with the screen asks its
+    // server for the monitors as it is made and each time it is selected.
+    void* bits = nullptr;
+    CGdiHandle<HBITMAP> bitmap = kgp::CreateDib32(window.Width(), window.Height(), &bits);
     if (!memory || !bitmap)
         return;
     {
