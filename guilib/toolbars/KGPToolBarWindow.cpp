@@ -43,8 +43,10 @@ BOOL CKGPToolBar::CreateBarEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle
     if (nID == kStandardToolBarId)
         barStyle |= CBRS_HIDE_INPLACE;
     const DWORD windowStyle = ((dwStyle & ~kBarStyleBits) | dwCtrlStyle | kControlStyleBits) & ~DWORD{CCS_NOMOVEY};
-    const CString className =
-        RegisterLibraryWindowClass(WindowClassPrefix(), CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+    // The system's shared arrow, loaded once: under Wine each load asks the
+    // server for the monitors, and a bar is made each time a popup menu opens.
+    static const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    const CString className = RegisterLibraryWindowClass(WindowClassPrefix(), CS_DBLCLKS, arrow);
     if (!CKGPControlBar::Create(className, windowStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     SetBarStyleWord(barStyle);
