@@ -225,10 +225,11 @@ void CKGPPopupMenu::AdjustScrollButtons()
     }
     m_nMenuBarHeight = bar.Height();
     if (oldUp != m_rectScrollUp || oldDown != m_rectScrollDn) {
-        InvalidateRect(oldUp);
-        InvalidateRect(oldDown);
-        InvalidateRect(m_rectScrollUp);
-        InvalidateRect(m_rectScrollDn);
+        // Each a request to Wine's server: an empty one (no button) asks for nothing.
+        for (const CRect& changed : {oldUp, oldDown, m_rectScrollUp, m_rectScrollDn}) {
+            if (!changed.IsRectEmpty())
+                InvalidateRect(changed);
+        }
         UpdateWindow();
     }
 }
