@@ -1,11 +1,14 @@
 #include "guilib/core/KGPStoredState.h"
 
 #include "guilib/core/KGPRegistry.h"
+#include "guilib/core/KGPSystemChangeListener.h"
 
 #include <afxarch.h>
 #include <afxfile.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -241,10 +244,35 @@ BOOL CKGPStoredLoad::ReadValue(CKGPRegistry& reg, LPCTSTR pszValue, CRect& rect,
     return TRUE;
 }
 
-int kgp_stored::DesktopReach()
+namespace {
+
+int AskDesktopReach()
 {
     const int spanX = ::GetSystemMetrics(SM_CXVIRTUALSCREEN) + std::abs(::GetSystemMetrics(SM_XVIRTUALSCREEN));
     const int spanY = ::GetSystemMetrics(SM_CYVIRTUALSCREEN) + std::abs(::GetSystemMetrics(SM_YVIRTUALSCREEN));
     const int reach = (std::max)({::GetSystemMetrics(SM_CXMAXTRACK), ::GetSystemMetrics(SM_CYMAXTRACK), spanX, spanY});
-    return (std::min)(reach, kMaxCoordinate);
+    return (std::min)(reach, kgp_stored::kMaxCoordinate);
+}
+
+// The reach last asked (low half) and the listener's change count it was asked
+// at (high half); 0 before the first.
+std::atomic<std::uint64_t> g_knownReach{0};
+
+} // namespace
+
+int kgp_stored::DesktopReach()
+{
+    // Each of the six metrics makes Wine check its display devices (three
+    // requests to its server), and every bar read asks: the answer is kept
+    // while the listener lives to hear of a display or settings change, and
+    // asked again after one.
+    if (CKGPSystemChangeListener::GetListenerWindow() == nullptr)
+        return AskDesktopReach();
+    const auto changes = static_cast<std::uint32_t>(CKGPSystemChangeListener::GetChangeCount());
+    const std::uint64_t known = g_knownReach.load();
+    if (known != 0 && static_cast<std::uint32_t>(known >> 32) == changes)
+        return static_cast<int>(known & 0xFFFFFFFFu);
+    const int reach = AskDesktopReach();
+    g_knownReach.store(static_cast<std::uint64_t>(changes) << 32 | static_cast<std::uint32_t>(reach));
+    return reach;
 }

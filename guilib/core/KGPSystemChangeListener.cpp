@@ -14,13 +14,19 @@ constexpr wchar_t kListenerClass[] = L"KGPSystemChangeListener";
 
 std::atomic<HWND> g_listener{nullptr};
 std::atomic<int> g_rebuilds{0};
+std::atomic<int> g_changes{0};
 
 LRESULT CALLBACK ListenerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
+        ++g_changes;
         CKGPSystemChangeListener::RebuildAll();
+        return 0;
+    case WM_DISPLAYCHANGE:
+        // Nothing to rebuild: what was read of the monitors is read again.
+        ++g_changes;
         return 0;
     case WM_NCDESTROY: {
         HWND self = hWnd;
@@ -71,8 +77,12 @@ void CKGPSystemChangeListener::Listen()
     // Not a message-only window: those receive no broadcast.
     HWND made = ::CreateWindowExW(WS_EX_TOOLWINDOW, kListenerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                   module, nullptr);
-    if (made != nullptr)
+    if (made != nullptr) {
         g_listener.store(made);
+        // Changes while no listener lived went unheard: what was kept before
+        // is asked again.
+        ++g_changes;
+    }
 }
 
 HWND CKGPSystemChangeListener::GetListenerWindow()
@@ -94,4 +104,9 @@ void CKGPSystemChangeListener::RebuildAll()
 int CKGPSystemChangeListener::GetRebuildCount()
 {
     return g_rebuilds.load();
+}
+
+int CKGPSystemChangeListener::GetChangeCount()
+{
+    return g_changes.load();
 }

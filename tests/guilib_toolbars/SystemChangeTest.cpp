@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "guilib/core/KGPGlobalData.h"
+#include "guilib/core/KGPStoredState.h"
 #include "guilib/core/KGPSystemChangeListener.h"
 #include "guilib/core/KGPToolBarImages.h"
 #include "guilib/frames/KGPFrameWnd.h"
@@ -133,6 +134,23 @@ TEST_F(SystemChangeTest, AColourChangeReloadsTheImageStripsOnce)
     SendToEveryWindow(WM_SYSCOLORCHANGE);
     EXPECT_EQ(Pixels(keyed), keyedPixels) << "the resource keyed with its own colour again";
     EXPECT_EQ(RGB(255, 0, 0), keyed.GetTransparentColor());
+}
+
+TEST_F(SystemChangeTest, ADisplayChangeIsHeardWithoutARebuild)
+{
+    // What is kept of the monitors (the desktop's reach, which stored docked
+    // places are held to) is asked again after the listener hears of a change.
+    const int reach = kgp_stored::DesktopReach();
+    const int changes = CKGPSystemChangeListener::GetChangeCount();
+    const int rebuilds = CKGPSystemChangeListener::GetRebuildCount();
+
+    SendToEveryWindow(WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+
+    EXPECT_EQ(CKGPSystemChangeListener::GetChangeCount(), changes + 1) << "once, not once per bar";
+    EXPECT_EQ(CKGPSystemChangeListener::GetRebuildCount(), rebuilds) << "no colour or font changed";
+    EXPECT_EQ(kgp_stored::DesktopReach(), reach) << "asked again of the same desktop";
+    SendToEveryWindow(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(CKGPSystemChangeListener::GetChangeCount(), changes + 2);
 }
 
 } // namespace
