@@ -11,6 +11,7 @@
 #include "guilib/core/KGPWorkspace.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolBarMath.h"
+#include "guilib/toolbars/KGPToolBarShared.h"
 #include "guilib/toolbars/KGPToolCmdUI.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
@@ -264,9 +265,13 @@ struct CKGPToolBar::StoredButtons {
 void CKGPToolBar::Serialize(CArchive& ar)
 {
     // Loading reads the whole archive through ReadArchive before anything
-    // changes; the bar then fits its buttons, as after LoadState.
+    // changes; the bar then fits its buttons, as after LoadState. A bar read
+    // back from the menu hash is left to whoever asked for it (the menu bar
+    // switching or saving its menus, a popup opening), which lays it out
+    // itself afterwards, its own buttons added: fitting it here too measured
+    // every button three times at each switch.
     CKGPBaseToolBar::Serialize(ar);
-    if (ar.IsLoading() && !IsLocked() && GetSafeHwnd() != nullptr)
+    if (ar.IsLoading() && !IsLocked() && GetSafeHwnd() != nullptr && !CKGPMenuHashBusy::IsBusy())
         AdjustLayout();
     if (IsLocked() || ar.IsLoading())
         return;
