@@ -112,7 +112,7 @@ int ShortcutTexts(int rounds)
     std::printf("shortcut texts of %d buttons (%d with a key, table of %zu): first pass %.3f ms, later %.3f ms "
                 "(median of %d) [target: under 1 ms: %s]\n",
                 kBars * kButtonsPerBar, found, table.size(), cold * 1e3, later * 1e3, rounds,
-                cold < 1e-3 && later < 1e-3 ? "met" : "not met");
+                cold < 1e-3 && later < 1e-3 ? "met" : "NOT met");
     bars.clear();
     frame.DestroyWindow();
     return 0;
@@ -172,11 +172,18 @@ int MenuHash(int rounds)
     }
     const double rebuilt = Median(rebuild);
     const double read = Median(load);
+    // Each round's own ratio, for the spread beside the medians' ratio.
+    std::vector<double> ratios;
+    for (std::size_t round = 0; round < load.size(); ++round)
+        ratios.push_back(rebuild[round] / load[round]);
+    const auto [lowest, highest] = std::minmax_element(ratios.begin(), ratios.end());
     std::printf("%d menus of %d items (%d loaded), median of %d rounds: rebuilt from the resource %.2f ms, "
-                "stored %.2f ms, loaded %.2f ms: loading %.1fx faster than rebuilding [target: 10x: %s]; storing "
-                "once and loading %.1fx\n",
-                kMenus, items, loaded, rounds, rebuilt * 1e3, Median(store) * 1e3, read * 1e3, rebuilt / read,
-                rebuilt / read >= 10 ? "met" : "not met", rebuilt / (read + Median(store)));
+                "stored %.2f ms, loaded %.2f ms\n",
+                kMenus, items, loaded, rounds, rebuilt * 1e3, Median(store) * 1e3, read * 1e3);
+    std::printf("loading %.1fx faster than rebuilding (rounds %.1f-%.1f) [target: at least 10x: %s]; storing once "
+                "and loading %.1fx\n",
+                rebuilt / read, *lowest, *highest, rebuilt / read >= 10 ? "met" : "NOT met",
+                rebuilt / (read + Median(store)));
     g_menuHash.CleanUp();
     bar.DestroyWindow();
     frame.DestroyWindow();
