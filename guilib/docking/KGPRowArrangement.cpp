@@ -194,11 +194,15 @@ size_t CKGPRowArrangement::CheckMove(size_t index, const KGPRowSpan& moving, int
         KGPRowSpan jumped = other;
         jumped.start = bForward ? moving.start - jumped.length : moving.End();
         jumped.homeStart = jumped.start;
+        // Going forward the neighbour stood after the moved span and goes in
+        // before it; going back it stood before it (the moved span is one
+        // nearer the front once it is out) and goes in after it: either way at
+        // `index`.
         m_spans.erase(m_spans.begin() + static_cast<std::ptrdiff_t>(hit));
-        const size_t at = bForward ? index : index + 1;
+        const size_t at = index;
         m_spans.insert(m_spans.begin() + static_cast<std::ptrdiff_t>(at), jumped);
         ResolveOverlaps(at, !bForward);
-        return bForward ? index + 1 : index;
+        return bForward ? index + 1 : index - 1;
     }
     const int overlap = bForward ? moving.End() - other.start : other.End() - moving.start;
     MoveBy(hit, bForward ? overlap : -overlap);

@@ -1,7 +1,7 @@
-// A toolbar that keeps its dock row to itself, as a user moves it: dragged
-// along its row by its gripper it stays there, and when the frame narrows
+// Toolbars moved along their dock row by a user. One that keeps its row to
+// itself stays there when dragged by its gripper, and when the frame narrows
 // (restored from maximised, or by its edge) it comes back inside the row
-// without being shrunk.
+// without being shrunk; two sharing a row change places.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPDockBar.h"
@@ -81,4 +81,50 @@ TEST_F(AppHostTest, ABarKeepingItsRowToItselfComesBackInsideTheRowWhenTheFrameNa
         << "the frame narrowed";
     apphost::PumpFor(100);
     expectInside("narrowed by its edge");
+}
+
+// Two toolbars in one row, the second dragged back by its gripper over the
+// first, which stood away from the row's start: the first jumps over it, and
+// both stay in the row, in their new order (the jump wrote past the row's
+// list of bars, and the drag crashed).
+TEST_F(AppHostTest, AToolbarDraggedBackOverItsNeighbourInTheRowJumpsIt)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& first = frame.m_wndToolBar;
+    CKGPToolBar& second = frame.m_wndFormatBar;
+    const CRect firstAt = apphost::ScreenRect(first);
+    const CPoint firstGripper(firstAt.left + 3, firstAt.CenterPoint().y);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.Drag(firstGripper, firstGripper + CSize(120, 0), 10);
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(first).left >= firstAt.left + 100; }))
+        << "the first bar went along its row";
+    CKGPDockBarRow* row = first.GetDockBarRow();
+    ASSERT_NE(nullptr, row);
+
+    // The second bar into the first's row, after it.
+    const CRect moved = apphost::ScreenRect(first);
+    const CRect secondAt = apphost::ScreenRect(second);
+    const CPoint secondGripper(secondAt.left + 3, secondAt.CenterPoint().y);
+    const CPoint afterFirst(moved.right + 40, moved.CenterPoint().y);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Drag(secondGripper, afterFirst, 12); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return second.GetDockBarRow() == row; })) << "in the first bar's row";
+    ASSERT_EQ(2, row->GetBarCount());
+    apphost::PumpFor(100);
+
+    // Dragged back over the first, to the row's start.
+    const CRect secondInRow = apphost::ScreenRect(second);
+    const CPoint grip(secondInRow.left + 3, secondInRow.CenterPoint().y);
+    CRect rowRect;
+    row->GetRowRect(rowRect);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.Drag(grip, CPoint(rowRect.left + 3, grip.y), 16);
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(second).left < apphost::ScreenRect(first).left; }))
+        << "the second bar now stands before the first";
+    EXPECT_EQ(row, first.GetDockBarRow());
+    EXPECT_EQ(row, second.GetDockBarRow());
+    EXPECT_EQ(2, row->GetBarCount());
+    EXPECT_LE(apphost::ScreenRect(second).right, apphost::ScreenRect(first).left) << "apart";
+    EXPECT_TRUE(apphost::IsShown(first) && apphost::IsShown(second));
 }

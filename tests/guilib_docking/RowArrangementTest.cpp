@@ -55,6 +55,22 @@ TEST(RowArrangement, AMovedBarPushesItsNeighbourOrSwapsWithIt)
     EXPECT_EQ(0, swapped.Spans()[1].key);
     ExpectSound(swapped);
 
+    // Backwards too: the last bar dragged over the one before it jumps it,
+    // and the row keeps both (it wrote past its end, and the drag crashed).
+    CKGPRowArrangement back = Row(300, {Span(50, 100, 40, 0), Span(150, 100, 40, 1)});
+    EXPECT_TRUE(back.MoveInRow(1, -40, true));
+    ASSERT_EQ(2u, back.Spans().size());
+    EXPECT_EQ(1, back.Spans()[0].key);
+    EXPECT_EQ(0, back.Spans()[1].key);
+    ExpectSound(back);
+    CKGPRowArrangement middle = Row(400, {Span(50, 100, 40, 0), Span(150, 100, 40, 1), Span(300, 50, 20, 2)});
+    EXPECT_TRUE(middle.MoveInRow(1, -40, true));
+    ASSERT_EQ(3u, middle.Spans().size());
+    EXPECT_EQ(1, middle.Spans()[0].key);
+    EXPECT_EQ(0, middle.Spans()[1].key);
+    EXPECT_EQ(2, middle.Spans()[2].key) << "the bar after them stays after them";
+    ExpectSound(middle);
+
     CKGPRowArrangement full = Row(200, {Span(0, 100, 40, 0), Span(100, 100, 40, 1)});
     EXPECT_FALSE(full.MoveInRow(1, 30, true)); // no room beyond the row end
     EXPECT_EQ(100, full.Spans()[1].start);
