@@ -85,7 +85,8 @@ bool ShowPage(CKGPToolbarCustomize& sheet, CPropertyPage* page)
 }
 
 // The buttons of the bar a user may take hold of: not separators, not the
-// customise button, shown.
+// customise button, shown where the mouse reaches them (a button half under
+// the frame's sizing border or under the sheet takes no press).
 std::vector<int> TakeableButtons(CKGPToolBar& bar)
 {
     std::vector<int> buttons;
@@ -93,8 +94,9 @@ std::vector<int> TakeableButtons(CKGPToolBar& bar)
         CKGPToolbarButton* button = bar.GetButton(i);
         CRect rect;
         bar.GetItemRect(i, rect);
+        bar.ClientToScreen(rect);
         if (button != nullptr && !button->IsSeparator() && !button->IsKindOf(RUNTIME_CLASS(CCustomizeButton)) &&
-            !rect.IsRectEmpty())
+            !rect.IsRectEmpty() && ShowsAt(bar.GetSafeHwnd(), rect.CenterPoint()))
             buttons.push_back(i);
     }
     return buttons;
