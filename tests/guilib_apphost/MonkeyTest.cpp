@@ -13,11 +13,11 @@
 
 #include <afxmdi.h>
 
-#include "guilib/core/KGPGlobalData.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "tests/guilib_apphost/HostInvariants.h"
 #include "tests/guilib_apphost/HostMonkey.h"
+#include "tests/guilib_apphost/HostSharedObjects.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 #include "tests/support/GuiObjectCounts.h"
 
@@ -84,21 +84,9 @@ std::map<DWORD, int> ByType(const std::map<DWORD, DWORD>& objects)
     return counts;
 }
 
-void LoadSharedCursorsAndIcons()
-{
-    for (LPCWSTR cursor : {IDC_ARROW, IDC_IBEAM, IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZENWSE, IDC_SIZENESW,
-                           IDC_SIZEWE, IDC_SIZENS, IDC_SIZEALL, IDC_NO, IDC_HAND, IDC_APPSTARTING, IDC_HELP})
-        ::LoadCursorW(nullptr, cursor);
-    // (A message box's icon is one too.)
-    for (LPCWSTR icon : {IDI_APPLICATION, IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK, IDI_WINLOGO})
-        ::LoadIconW(nullptr, icon);
-    GetKGPGlobalData().GetHandCursor();
-    GetKGPGlobalData().GetSplitterCursor(TRUE);
-    GetKGPGlobalData().GetSplitterCursor(FALSE);
-}
-
 // The objects alive now that were not at the first count, each with its
-// kind and, for a bitmap, its size (a cursor's or an image list's).
+// kind and, for a bitmap, its size (a cursor's or an image list's), for a
+// brush its style and colour.
 std::string NewObjects(const std::map<DWORD, DWORD>& now, const std::map<DWORD, DWORD>& before)
 {
     std::ostringstream text;
@@ -110,6 +98,9 @@ std::string NewObjects(const std::map<DWORD, DWORD>& now, const std::map<DWORD, 
         BITMAP bitmap{};
         if (::GetObjectType(object) == OBJ_BITMAP && ::GetObject(object, sizeof(bitmap), &bitmap) != 0)
             text << " " << bitmap.bmWidth << "x" << bitmap.bmHeight << "x" << bitmap.bmBitsPixel;
+        LOGBRUSH brush{};
+        if (::GetObjectType(object) == OBJ_BRUSH && ::GetObject(object, sizeof(brush), &brush) != 0)
+            text << " style " << brush.lbStyle << " colour " << std::hex << brush.lbColor << std::dec;
     }
     return text.str();
 }
@@ -260,12 +251,8 @@ TEST_F(MonkeyTest, RandomRealInputKeepsTheLayoutSound)
     // By hand, a screenshot after every step (apphost_monkey_step<N>.bmp).
     const bool shots = FromEnvironment(L"KEYLOFT_MONKEY_SHOTS", 0) != 0;
     // The objects the process keeps from their first use on are made first,
-    // so that a round's count does not take them for left behind: the
-    // layer's halftone brush (drag outlines), the system's cursors and icons
-    // and the library's cursors (one is shared from its first load on, its
-    // bitmaps with it).
-    CDC::GetHalftoneBrush();
-    LoadSharedCursorsAndIcons();
+    // so that a round's count does not take them for left behind.
+    apphost::MakeSharedObjects();
     // The host as the monkey uses it: its toolbars with their customise
     // buttons.
     ASSERT_TRUE(Close());
