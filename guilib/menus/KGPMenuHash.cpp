@@ -40,6 +40,38 @@ CFileHandle CreateTemporaryFile()
     return CFileHandle();
 }
 
+// The store keeps a menu's buttons; the place the bar remembers is its own,
+// whichever menu it shows, and stays as it is while a menu is stored or taken
+// back (the bar's archive carries its place: storing took the place it stands
+// in now, taking back the one it stood in when the menu was stored, so a menu
+// bar's row read with a layout went before the layout put it there, and it
+// came back in the row it stood in as the layout was read).
+class CBarPlaceKept {
+public:
+    explicit CBarPlaceKept(CKGPToolBar& bar)
+        : m_place(bar.m_recentDockInfo), m_floating(m_place.m_rectRecentFloatingRect),
+          m_docked(m_place.m_rectRecentDockedRect), m_dwAlignment(m_place.m_dwRecentAlignmentToFrame),
+          m_nRow(m_place.m_nRecentRowIndex)
+    {
+    }
+    ~CBarPlaceKept()
+    {
+        m_place.m_rectRecentFloatingRect = m_floating;
+        m_place.m_rectRecentDockedRect = m_docked;
+        m_place.m_dwRecentAlignmentToFrame = m_dwAlignment;
+        m_place.m_nRecentRowIndex = m_nRow;
+    }
+    CBarPlaceKept(const CBarPlaceKept&) = delete;
+    CBarPlaceKept& operator=(const CBarPlaceKept&) = delete;
+
+private:
+    CKGPRecentDockInfo& m_place;
+    const CRect m_floating;
+    const CRect m_docked;
+    const DWORD m_dwAlignment;
+    const int m_nRow;
+};
+
 } // namespace
 
 BOOL CMenuHash::IsLocked()
@@ -59,6 +91,7 @@ BOOL CMenuHash::SaveMenuBar(HMENU hMenu, CKGPToolBar* pBar)
         CArchive ar(&stream, CArchive::store, kArchiveBuffer);
         {
             const CKGPMenuHashBusy busy;
+            const CBarPlaceKept place(*pBar);
             pBar->Serialize(ar);
         }
         ar.Close();
@@ -81,6 +114,7 @@ BOOL CMenuHash::LoadMenuBar(HMENU hMenu, CKGPToolBar* pBar)
         stream.SeekToBegin();
         CArchive ar(&stream, CArchive::load, kArchiveBuffer);
         const CKGPMenuHashBusy busy;
+        const CBarPlaceKept place(*pBar);
         pBar->Serialize(ar);
     } catch (CException* e) {
         e->Delete();
