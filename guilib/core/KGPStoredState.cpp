@@ -244,6 +244,13 @@ BOOL CKGPStoredLoad::ReadValue(CKGPRegistry& reg, LPCTSTR pszValue, CRect& rect,
     return TRUE;
 }
 
+int CKGPStoredLoad::DesktopReach()
+{
+    if (m_nDesktopReach < 0)
+        m_nDesktopReach = kgp_stored::DesktopReach();
+    return m_nDesktopReach;
+}
+
 namespace {
 
 int AskDesktopReach()

@@ -134,6 +134,12 @@ public:
     // A rectangle whose coordinates lie within +-nBound; it is normalised.
     BOOL ReadValue(CKGPRegistry& reg, LPCTSTR pszValue, CRect& rect, int nBound);
 
+    // kgp_stored::DesktopReach, taken once a load: a layout reads a docked
+    // place for every bar, and without a system-change listener to keep the
+    // answer each asks the system (six metrics, each a look at Wine's
+    // monitors).
+    int DesktopReach();
+
 private:
     // A value that is there but could not be read as asked is damage.
     BOOL Damaged(CKGPRegistry& reg, LPCTSTR pszValue);
@@ -141,6 +147,7 @@ private:
     std::vector<std::function<void()>> m_changes;
     BOOL m_bRefused = FALSE;
     BOOL m_bCommitted = FALSE;
+    int m_nDesktopReach = -1;
 };
 
 namespace kgp_stored {

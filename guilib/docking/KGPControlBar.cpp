@@ -881,7 +881,7 @@ BOOL CKGPControlBar::ReadState(CKGPStoredLoad& load, LPCTSTR lpszProfileName, in
     load.ReadValue(*reg, _T("ID"), storedId, 0, 0xFFFF);
     load.ReadValue(*reg, _T("RectRecentFloat"), recentFloat, kMaxCoordinate);
     // A docked place lies in its frame (or dock bar): not beyond this desktop.
-    load.ReadValue(*reg, _T("RectRecentDocked"), recentDocked, kgp_stored::DesktopReach());
+    load.ReadValue(*reg, _T("RectRecentDocked"), recentDocked, load.DesktopReach());
     load.ReadOneOf(*reg, _T("RecentFrameAlignment"), alignment,
                    {0, CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM});
     load.ReadValue(*reg, _T("RecentRowIndex"), rowIndex, 0, kMaxCoordinate);

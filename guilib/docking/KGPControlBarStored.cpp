@@ -39,7 +39,7 @@ void CKGPControlBar::ReadArchive(CArchive& ar, CKGPStoredLoad& load)
     CKGPStoredReader in(ar);
     using kgp_stored::kMaxCoordinate;
     // The docked place lies in its frame (or dock bar): not beyond this desktop.
-    const CRect rects[2] = {in.ReadRect(kMaxCoordinate), in.ReadRect(kgp_stored::DesktopReach())};
+    const CRect rects[2] = {in.ReadRect(kMaxCoordinate), in.ReadRect(load.DesktopReach())};
     const int rowIndex = in.ReadInt(0, kMaxCoordinate);
     // (Committed after the base's values: the edge read is the current one.)
     load.OnCommit([this, rects, rowIndex] {
