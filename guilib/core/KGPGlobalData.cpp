@@ -298,6 +298,13 @@ HCURSOR CKGPGlobalData::GetHandCursor()
     return m_handCursor;
 }
 
+HCURSOR CKGPGlobalData::GetArrowCursor()
+{
+    if (m_arrowCursor == nullptr)
+        m_arrowCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    return m_arrowCursor;
+}
+
 HCURSOR CKGPGlobalData::GetSplitterCursor(BOOL bVertical)
 {
     HCURSOR& cursor = m_splitterCursors[bVertical ? 1 : 0];

@@ -75,6 +75,8 @@ public:
     // Cursors, loaded on first need from the library's resources, else the
     // system's nearest ones.
     HCURSOR GetHandCursor();
+    // The system's arrow (each load of it asks Wine's server about the monitors).
+    HCURSOR GetArrowCursor();
     HCURSOR GetSplitterCursor(BOOL bVertical);
 
     // System colours.
@@ -163,6 +165,7 @@ private:
     Fonts m_fonts;
     HCURSOR m_handCursor = nullptr;
     HCURSOR m_splitterCursors[2] = {nullptr, nullptr};
+    HCURSOR m_arrowCursor = nullptr;
     int m_nTextHeightHorz = 0;
     int m_nTextHeightVert = 0;
 };

@@ -59,7 +59,9 @@ CSize CKGPAutoHideButton::GetTextSize() const
     m_pAutoHideWindow->GetWindowText(text);
     if (text.IsEmpty())
         return CSize(0, 0);
-    CWindowDCHandle screen(nullptr);
+    // Measured on a DC of the display's own (the screen's DC costs Wine's
+    // server a look at the desktop's visible region and its monitors).
+    const CMemoryDCHandle screen(::CreateCompatibleDC(nullptr));
     CSize measured(0, 0);
     if (screen) {
         CSelectionScope font(screen.Get(), FontFor(TRUE));

@@ -59,7 +59,7 @@ BOOL CKGPControlBar::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, DWORD dwSt
     const CString className = lpszClassName != nullptr
                                   ? CString(lpszClassName)
                                   : RegisterLibraryWindowClass(kControlBarClass, CS_DBLCLKS,
-                                                               ::LoadCursorW(nullptr, IDC_ARROW));
+                                                               GetKGPGlobalData().GetArrowCursor());
     m_nID = nID;
     if (!CreateBar(dwExStyle, className, nullptr, dwStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, pParentWnd, nID,
                    dwBarStyle, pContext))

@@ -20,6 +20,7 @@
 #include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPDockBar.h"
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/docking/KGPGlobalUtils.h"
 #include "guilib/docking/KGPLoadedLayout.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
@@ -550,6 +551,8 @@ void CKGPDockManager::ApplyLoadedState()
         return;
     }
     std::unique_ptr<CKGPLoadedLayout> layout = std::move(m_pLoadedLayout);
+    // Its floating frames are kept on monitors asked about once.
+    const CKGPGlobalUtils::CMonitorsKept monitors;
     // How the bars with values of their own show before anything moves: a
     // bar whose values no load has read keeps that.
     const std::vector<std::pair<HWND, BOOL>> shownBefore = StatefulBarsShown();

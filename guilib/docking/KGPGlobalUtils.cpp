@@ -74,8 +74,36 @@ BOOL CKGPGlobalUtils::CheckAlignment(CPoint point, CKGPBaseControlBar* pBar, int
     return dwAlignment != 0;
 }
 
+namespace {
+thread_local CKGPGlobalUtils::CMonitorsKept* t_pMonitorsKept = nullptr;
+} // namespace
+
+CKGPGlobalUtils::CMonitorsKept::CMonitorsKept()
+{
+    if (t_pMonitorsKept == nullptr) {
+        t_pMonitorsKept = this;
+        m_bActive = TRUE;
+    }
+}
+
+CKGPGlobalUtils::CMonitorsKept::~CMonitorsKept()
+{
+    if (m_bActive)
+        t_pMonitorsKept = nullptr;
+}
+
 CRect CKGPGlobalUtils::WorkAreaAt(CPoint point, CRect* pMonitor)
 {
+    // Monitors do not overlap: a point on one asked about is nearest to it.
+    if (t_pMonitorsKept != nullptr) {
+        for (const CMonitorsKept::Monitor& known : t_pMonitorsKept->m_monitors) {
+            if (known.rect.PtInRect(point)) {
+                if (pMonitor != nullptr)
+                    *pMonitor = known.rect;
+                return known.work;
+            }
+        }
+    }
     CRect work;
     MONITORINFO info{};
     info.cbSize = sizeof(info);
@@ -83,6 +111,8 @@ CRect CKGPGlobalUtils::WorkAreaAt(CPoint point, CRect* pMonitor)
         work = info.rcWork;
         if (pMonitor != nullptr)
             *pMonitor = info.rcMonitor;
+        if (t_pMonitorsKept != nullptr)
+            t_pMonitorsKept->m_monitors.push_back({CRect(info.rcMonitor), work});
         return work;
     }
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

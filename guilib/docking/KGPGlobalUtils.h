@@ -7,6 +7,7 @@
 #include <afxext.h>
 
 #include <map>
+#include <vector>
 
 class CKGPBarContainerManager;
 class CKGPBaseControlBar;
@@ -39,6 +40,27 @@ public:
     // The work area of the monitor nearest the point (the system's work area
     // when the monitor cannot be asked), and that monitor's whole rectangle.
     static CRect WorkAreaAt(CPoint point, CRect* pMonitor = nullptr);
+    // While one lives on the thread (the outermost, when they nest),
+    // WorkAreaAt answers a point on a monitor it was asked about since from
+    // what that monitor told it then: each question costs Wine two looks at
+    // its monitors, and a layout applied makes and moves many floating
+    // frames at once, on monitors that do not change meanwhile.
+    class CMonitorsKept {
+    public:
+        CMonitorsKept();
+        ~CMonitorsKept();
+        CMonitorsKept(const CMonitorsKept&) = delete;
+        CMonitorsKept& operator=(const CMonitorsKept&) = delete;
+
+    private:
+        friend class CKGPGlobalUtils;
+        struct Monitor {
+            CRect rect;
+            CRect work;
+        };
+        std::vector<Monitor> m_monitors;
+        BOOL m_bActive = FALSE;
+    };
     // The manager's frame lays out its docked bars and then its view (a frame
     // that is no library frame: only the bars).
     void AdjustFrameLayout(CKGPDockManager* pDockManager) const;

@@ -103,7 +103,7 @@ BOOL CKGPMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszWindowName, DWORD d
     if ((pParentWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0)
         dwExStyle |= WS_EX_LAYOUTRTL;
     const CString className =
-        RegisterLibraryWindowClass(_T("KGPMiniFrame"), CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+        RegisterLibraryWindowClass(_T("KGPMiniFrame"), CS_DBLCLKS, GetKGPGlobalData().GetArrowCursor());
     if (!CWnd::CreateEx(dwExStyle, className, lpszWindowName, dwStyle | WS_POPUP, rect, pParentWnd, 0))
         return FALSE;
     CKGPDockManager* pManager = GetDockManager();
@@ -754,7 +754,9 @@ void CKGPMiniFrameWnd::OnSize(UINT nType, int cx, int cy)
     if (kept.TopLeft() != window.TopLeft())
         SetWindowPos(HWND{}, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ArrangeCaptionButtons();
-    SendMessage(WM_NCPAINT);
+    // A frame not shown (one a layout load makes) is painted when it shows.
+    if ((GetStyle() & WS_VISIBLE) != 0)
+        SendMessage(WM_NCPAINT);
 }
 
 void CKGPMiniFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
