@@ -6,7 +6,12 @@
 //   created (HCBT_CREATEWND) and subclasses it with AfxWndProc, so the object sees
 //   WM_GETMINMAXINFO, WM_NCCREATE and WM_CREATE. The previous window procedure is
 //   kept in m_pfnSuper and used by DefWindowProc. Dialogs are created the same way
-//   (CDialog), their super procedure being the dialog class's.
+//   (CDialog), their super procedure being the dialog class's. A class whose own
+//   procedure is AfxWndProc (AfxRegisterWndClass's) needs no hook: AfxWndProc
+//   attaches the object at the window's first message (WM_GETMINMAXINFO or
+//   WM_NCCREATE). The hook is installed only while a creation that armed it is
+//   under way: installed, every window made, destroyed or activated on the thread
+//   costs Wine's server three calls.
 // - Dispatch: AfxWndProc -> WindowProc -> OnWndMsg (message maps; WM_COMMAND goes to
 //   OnCommand, WM_NOTIFY to OnNotify, both to OnCmdMsg) -> DefWindowProc when no
 //   entry handled it. Default() re-sends the message being handled on this thread
@@ -517,12 +522,14 @@ protected:
 // The window procedure of every window with an object.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Arms the calling thread's creation hook for pWnd; the next window created on
-// this thread is attached to it. AfxUnhookWindowCreate reports whether it was.
+// this thread is attached to it. AfxUnhookWindowCreate reports whether it was,
+// and removes the hook when no other creation armed it.
 void AfxHookWindowCreate(CWnd* pWnd);
 BOOL AfxUnhookWindowCreate();
 
-// Registers (once per distinct argument set) a window class with DefWindowProc
-// as its procedure and returns its name; the name stays valid for the process.
+// Registers (once per distinct argument set) a window class with AfxWndProc as
+// its procedure (DefWindowProc for a window without an object) and returns its
+// name; the name stays valid for the process.
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                             HICON hIcon = nullptr);
 // The tooltip control of the calling thread, or nullptr before any window enabled tooltips.

@@ -335,7 +335,11 @@ CString RegisterLibraryWindowClass(LPCTSTR prefix, UINT classStyle, HCURSOR curs
     if (!::GetClassInfoW(module, name.c_str(), &existing)) {
         WNDCLASSW wc{};
         wc.style = classStyle;
-        wc.lpfnWndProc = ::DefWindowProcW;
+        // The library's windows are made for their objects: the class's own
+        // procedure is the one the object's hook subclasses with, so nothing
+        // is kept to call before it (a property less to set and to remove
+        // for each window; one without an object still gets DefWindowProc).
+        wc.lpfnWndProc = &AfxWndProc;
         wc.hInstance = module;
         wc.hCursor = cursor;
         wc.hbrBackground = background;

@@ -25,15 +25,17 @@ CRefusedCreationScope::~CRefusedCreationScope()
 
 LRESULT CALLBACK CRefusedCreationScope::CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    // The layer's own hook attaches the object first (whichever of the two
-    // hooks the system calls first).
+    // The layer's own hook, when armed, attaches the object first (whichever
+    // of the two hooks the system calls first); a window of a class whose
+    // procedure is the layer's gets its object at its first message, so it is
+    // watched until WM_CREATE, when the object is there.
     const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
     CRefusedCreationScope* pScope = t_pScope;
     if (code != HCBT_CREATEWND || pScope == nullptr)
         return result;
     const auto hWnd = reinterpret_cast<HWND>(wParam);
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (pWnd == nullptr || !pWnd->IsKindOf(pScope->m_pClass))
+    if (pWnd != nullptr && !pWnd->IsKindOf(pScope->m_pClass))
         return result;
     const LONG_PTR next = ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefusingProc));
     ::SetPropW(hWnd, kNextProc, reinterpret_cast<HANDLE>(next));
@@ -45,12 +47,20 @@ LRESULT CALLBACK CRefusedCreationScope::RefusingProc(HWND hWnd, UINT message, WP
     const auto next = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kNextProc));
     CRefusedCreationScope* pScope = t_pScope;
     if (message == WM_CREATE) {
-        if (pScope != nullptr)
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pScope != nullptr && pWnd != nullptr && pWnd->IsKindOf(pScope->m_pClass)) {
             ++pScope->m_nRefused;
-        return -1;
+            return -1;
+        }
+        // Of another class: left alone from now on.
+        if (::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&RefusingProc)) {
+            ::RemovePropW(hWnd, kNextProc);
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+        }
     }
     if (message == WM_NCDESTROY) {
-        if (pScope != nullptr)
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pScope != nullptr && pWnd != nullptr && pWnd->IsKindOf(pScope->m_pClass))
             ++pScope->m_nEnded;
         ::RemovePropW(hWnd, kNextProc);
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));

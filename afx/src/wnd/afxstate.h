@@ -46,9 +46,10 @@ struct ThreadState {
 
     CWinThread* pCurrentThread = nullptr;
     MSG lastSentMsg{};            // the message being handled (Default, ReflectLastMsg)
-    CWnd* pWndInit = nullptr;     // object waiting for its window (creation hook)
+    CWnd* pWndInit = nullptr;     // object waiting for its window (creation hook, or AfxWndProc)
     CSelfDeletingCreation* pCreationWatch = nullptr; // innermost self-deleting creation
-    HHOOK hHookCbt = nullptr;     // the creation hook, installed once per thread
+    HHOOK hHookCbt = nullptr;     // the creation hook, installed while a creation needs it
+    int nHookUsers = 0;           // creations under way that armed the hook
     std::unordered_map<HWND, CWnd*> tempWnds; // temporaries of this thread (owned)
     TempMenuMap* pTempMenus = nullptr;        // owned
     GdiTempMaps* pGdiTempMaps = nullptr;      // owned

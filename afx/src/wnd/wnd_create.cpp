@@ -35,24 +35,53 @@ bool IsImeWindow(HWND hWnd)
     return ::lstrcmpiW(className, L"IME") == 0 || ::lstrcmpiW(className, L"MSCTFIME UI") == 0;
 }
 
+// The object waiting for its window takes hWnd, the window just made, before
+// the window handles its first message. bSubclass: the window's procedure is
+// not AfxWndProc yet (the hook's case); at AfxWndProc's first message it is
+// in the window's chain already, under whatever subclassed the window since.
+void AttachWindowInit(afx_detail::ThreadState& state, HWND hWnd, bool bSubclass)
+{
+    CWnd* pWndInit = state.pWndInit;
+    state.pWndInit = nullptr;
+    if (pWndInit->Attach(hWnd)) {
+        CSelfDeletingCreation::NoteWindowMade(pWndInit);
+        pWndInit->PreSubclassWindow();
+        if (!bSubclass)
+            return;
+        WNDPROC oldProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+        RememberSuperProc(pWndInit, hWnd, oldProc);
+    }
+}
+
+// Whether the object waiting was not attached (its window was not made).
+BOOL EndWindowInit(afx_detail::ThreadState& state)
+{
+    if (state.pWndInit != nullptr) {
+        state.pWndInit = nullptr;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     afx_detail::ThreadState& state = afx_detail::GetThreadState();
-    if (code == HCBT_CREATEWND && state.pWndInit != nullptr) {
-        HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (!IsImeWindow(hWnd)) {
-            CWnd* pWndInit = state.pWndInit;
-            state.pWndInit = nullptr;
-            if (pWndInit->Attach(hWnd)) {
-                CSelfDeletingCreation::NoteWindowMade(pWndInit);
-                pWndInit->PreSubclassWindow();
-                WNDPROC oldProc = reinterpret_cast<WNDPROC>(
-                    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-                RememberSuperProc(pWndInit, hWnd, oldProc);
-            }
-        }
-    }
+    if (code == HCBT_CREATEWND && state.pWndInit != nullptr && !IsImeWindow(reinterpret_cast<HWND>(wParam)))
+        AttachWindowInit(state, reinterpret_cast<HWND>(wParam), true);
     return ::CallNextHookEx(state.hHookCbt, code, wParam, lParam);
+}
+
+// Whether the class's own procedure is AfxWndProc: its window's first message
+// reaches AfxWndProc, which attaches the object waiting, so no hook is needed
+// (a thread with the hook installed has Wine's server called into at each
+// window made or destroyed, shown or activated).
+bool ClassRunsAfxWndProc(const CREATESTRUCTW& cs)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    return cs.lpszClass != nullptr && ::GetClassInfoExW(cs.hInstance, cs.lpszClass, &wc) &&
+           wc.lpfnWndProc == &AfxWndProc;
 }
 
 struct ClassRegistry {
@@ -78,7 +107,9 @@ void AfxFinishNcDestroy(CWnd* pWnd)
         reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)) == &AfxWndProc) {
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pWnd->m_pfnSuper));
     }
-    ::RemovePropW(hWnd, kSuperProcProperty);
+    // (Only a window with a procedure of its own before AfxWndProc has it.)
+    if (pWnd->m_pfnSuper != nullptr)
+        ::RemovePropW(hWnd, kSuperProcProperty);
     pWnd->m_pfnSuper = nullptr;
     pWnd->Detach();
     CSelfDeletingCreation::NoteEnded(pWnd);
@@ -91,6 +122,15 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         return 1;
     }
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == nullptr && (nMsg == WM_GETMINMAXINFO || nMsg == WM_NCCREATE)) {
+        // The first message of a window of a class of AfxWndProc's own, made
+        // for the object waiting without the hook.
+        afx_detail::ThreadState& state = afx_detail::GetThreadState();
+        if (state.pWndInit != nullptr) {
+            AttachWindowInit(state, hWnd, false);
+            pWnd = CWnd::FromHandlePermanent(hWnd);
+        }
+    }
     if (pWnd == nullptr) {
         WNDPROC superProc = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProcProperty));
         if (nMsg == WM_NCDESTROY) {
@@ -130,7 +170,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 void AfxHookWindowCreate(CWnd* pWnd)
 {
     afx_detail::ThreadState& state = afx_detail::GetThreadState();
-    if (state.hHookCbt == nullptr) {
+    if (state.nHookUsers++ == 0 && state.hHookCbt == nullptr) {
         state.hHookCbt = ::SetWindowsHookExW(WH_CBT, &CbtFilterHook, nullptr, ::GetCurrentThreadId());
     }
     state.pWndInit = pWnd;
@@ -139,11 +179,12 @@ void AfxHookWindowCreate(CWnd* pWnd)
 BOOL AfxUnhookWindowCreate()
 {
     afx_detail::ThreadState& state = afx_detail::GetThreadState();
-    if (state.pWndInit != nullptr) {
-        state.pWndInit = nullptr;
-        return FALSE;
+    // The hook goes with the last creation that armed it.
+    if (state.nHookUsers > 0 && --state.nHookUsers == 0 && state.hHookCbt != nullptr) {
+        ::UnhookWindowsHookEx(state.hHookCbt);
+        state.hHookCbt = nullptr;
     }
-    return TRUE;
+    return EndWindowInit(state);
 }
 
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
@@ -164,7 +205,9 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
         wc = WNDCLASSEXW{};
         wc.cbSize = sizeof(wc);
         wc.style = nClassStyle;
-        wc.lpfnWndProc = ::DefWindowProcW;
+        // Its windows are made for objects (AfxWndProc hands a message of
+        // one without an object to DefWindowProc).
+        wc.lpfnWndProc = &AfxWndProc;
         wc.hInstance = hInst;
         wc.hIcon = hIcon;
         wc.hCursor = hCursor;
@@ -251,10 +294,16 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         PostNcDestroy();
         return FALSE;
     }
-    AfxHookWindowCreate(this);
+    const bool bHook = !ClassRunsAfxWndProc(cs);
+    afx_detail::ThreadState& state = afx_detail::GetThreadState();
+    if (bHook) {
+        AfxHookWindowCreate(this);
+    } else {
+        state.pWndInit = this;
+    }
     HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                   cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    if (!AfxUnhookWindowCreate()) {
+    if (!(bHook ? AfxUnhookWindowCreate() : EndWindowInit(state))) {
         CSelfDeletingCreation::NoteEnded(this);
         PostNcDestroy(); // no window was ever made for the object
         return FALSE;
