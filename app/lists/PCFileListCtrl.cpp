@@ -357,11 +357,24 @@ void CPCFileListCtrl::SetFiles(std::vector<PCFileItem> files)
 
 void CPCFileListCtrl::Sort(int iColumn, BOOL bAscending)
 {
-    {
-        UpdatePause pause(*this);
-        CExListCtrl::Sort(iColumn, bAscending);
+    MarkSortColumn(iColumn, bAscending);
+    if (m_hWnd == nullptr) {
+        return;
     }
-    // The rows moved: read again which record each shows.
+    if (iColumn < 0) {
+        Invalidate();  // the mark cleared
+        return;
+    }
+    const std::vector<int> order = SortedRowOrder(iColumn, bAscending);
+    if (IsPresentOrder(order)) {
+        // No row moves (an empty list, or one filled in this order): no pause,
+        // whose end lays the scroll bars out again.
+        ApplyRowOrder(order);
+    } else {
+        UpdatePause pause(*this);
+        ApplyRowOrder(order);
+    }
+    // The rows may have moved: read again which record each shows.
     m_rowRecords.clear();
     const int count = GetItemCount();
     for (int row = 0; row < count; ++row) {

@@ -3,6 +3,7 @@
 #include <afxdlgs.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "widgets/ListDrag.h"
@@ -402,22 +403,25 @@ void CTransferPage::RefreshDeviceList()
     const UINT profileSize = GetFileSizeRule(m_info.kind);
     const SlotTableRead read =
         ReadSlotTable(*port, m_info, static_cast<UINT>(m_devList.GetSlotCount()), profileSize);
-    {
-        const CDevFileListCtrl::PaintPause pause(m_devList);
-        m_devList.ClearAll();
-    }
+    // Cleared and filled under one pause of its painting (each pause's end
+    // lays the list out again); a failure shows the cleared list first.
+    std::optional<CDevFileListCtrl::PaintPause> pause(std::in_place, m_devList);
+    m_devList.ClearAll();
     m_slotRows = read.rows;
-    // Queries that failed because the instrument has gone are not its failures.
-    if ((!read.listed || !read.sizeFailures.empty()) && !port->ConfirmPresence() && HandOverLostInstrument())
-        return;
-    if (!read.listed) {
-        UpdateTitles();  // the cleared list's count
-        GetTransferNotes().Show(kIconWarning, m_info.loadFailedText, MB_MODE_OK);
-        return;
+    if (!read.listed || !read.sizeFailures.empty()) {
+        pause.reset();
+        // Queries that failed because the instrument has gone are not its failures.
+        if (!port->ConfirmPresence() && HandOverLostInstrument())
+            return;
+        if (!read.listed) {
+            UpdateTitles();  // the cleared list's count
+            GetTransferNotes().Show(kIconWarning, m_info.loadFailedText, MB_MODE_OK);
+            return;
+        }
+        for (std::size_t failure = 0; failure < read.sizeFailures.size(); ++failure)
+            GetTransferNotes().Show(kIconWarning, 215, MB_MODE_OK);
+        pause.emplace(m_devList);
     }
-    for (std::size_t failure = 0; failure < read.sizeFailures.size(); ++failure)
-        GetTransferNotes().Show(kIconWarning, 215, MB_MODE_OK);
-    const CDevFileListCtrl::PaintPause pause(m_devList);
     for (const SlotRow& row : read.rows) {
         if (!row.used)
             continue;

@@ -67,13 +67,8 @@ void CKGPListCtrl::OnHeaderColumnClick(int iColumn)
     Sort(iColumn, ascending);
 }
 
-void CKGPListCtrl::Sort(int iColumn, BOOL bAscending)
+std::vector<int> CKGPListCtrl::SortedRowOrder(int iColumn, BOOL bAscending)
 {
-    AttachHeader();
-    m_wndHeader.SetSortColumn(iColumn, bAscending);
-    if (iColumn < 0 || m_hWnd == nullptr) {
-        return;
-    }
     struct Row {
         int index;
         LPARAM data;
@@ -88,12 +83,58 @@ void CKGPListCtrl::Sort(int iColumn, BOOL bAscending)
         const int order = CompareItems(a.data, b.data, iColumn);
         return bAscending ? order < 0 : order > 0;
     });
+    std::vector<int> order;
+    order.reserve(rows.size());
+    for (const Row& row : rows) {
+        order.push_back(row.index);
+    }
+    return order;
+}
+
+bool CKGPListCtrl::IsPresentOrder(const std::vector<int>& order)
+{
+    for (size_t rank = 0; rank < order.size(); ++rank) {
+        if (order[rank] != static_cast<int>(rank)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CKGPListCtrl::MarkSortColumn(int iColumn, BOOL bAscending)
+{
+    AttachHeader();
+    m_wndHeader.SetSortColumn(iColumn, bAscending);
+}
+
+void CKGPListCtrl::Sort(int iColumn, BOOL bAscending)
+{
+    MarkSortColumn(iColumn, bAscending);
+    if (iColumn < 0 || m_hWnd == nullptr) {
+        return;
+    }
+    ApplyRowOrder(SortedRowOrder(iColumn, bAscending));
+}
+
+void CKGPListCtrl::ApplyRowOrder(const std::vector<int>& order)
+{
+    if (IsPresentOrder(order)) {
+        // Nothing moves: painting is not turned off and on for it, which lays
+        // the header and the scroll bars out again.
+        Invalidate();
+        return;
+    }
+    const int count = static_cast<int>(order.size());
+    std::vector<LPARAM> dataOfRow(order.size());
+    for (int i = 0; i < count; ++i) {
+        dataOfRow[static_cast<size_t>(i)] = static_cast<LPARAM>(GetItemData(i));
+    }
     // The common control's own sort is not guaranteed stable: each row is
     // given its final rank as data for the control's sort, then its own data
     // back.
-    std::vector<LPARAM> rankOfRow(static_cast<size_t>(count));
+    std::vector<LPARAM> rankOfRow(order.size());
     for (int rank = 0; rank < count; ++rank) {
-        rankOfRow[static_cast<size_t>(rows[static_cast<size_t>(rank)].index)] = rank;
+        rankOfRow[static_cast<size_t>(order[static_cast<size_t>(rank)])] = rank;
     }
     SetRedraw(FALSE);
     for (int i = 0; i < count; ++i) {
@@ -101,7 +142,7 @@ void CKGPListCtrl::Sort(int iColumn, BOOL bAscending)
     }
     SortItems(CompareByRank, 0);
     for (int rank = 0; rank < count; ++rank) {
-        SetItemData(rank, static_cast<DWORD_PTR>(rows[static_cast<size_t>(rank)].data));
+        SetItemData(rank, static_cast<DWORD_PTR>(dataOfRow[static_cast<size_t>(order[static_cast<size_t>(rank)])]));
     }
     SetRedraw(TRUE);
     Invalidate();

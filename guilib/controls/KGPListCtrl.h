@@ -4,6 +4,8 @@
 
 #include <afxcmn.h>
 
+#include <vector>
+
 #include "guilib/controls/KGPHeaderCtrl.h"
 
 class CKGPListCtrl : public CListCtrl {
@@ -27,6 +29,15 @@ public:
     void EnableHeaderClickSort(BOOL bEnable) { m_bSortOnHeaderClick = bEnable; }
 
 protected:
+    // Sort in steps, for a list that wraps the reordering in its own work:
+    // the header's mark, the rows' indexes in the order the sort gives them
+    // (stable), whether that is the order they stand in already, and the rows
+    // put in that order (rows already in it are only repainted).
+    void MarkSortColumn(int iColumn, BOOL bAscending);
+    std::vector<int> SortedRowOrder(int iColumn, BOOL bAscending);
+    static bool IsPresentOrder(const std::vector<int>& order);
+    void ApplyRowOrder(const std::vector<int>& order);
+
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

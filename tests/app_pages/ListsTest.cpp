@@ -298,6 +298,97 @@ TEST_F(ListsTest, DeviceSortSurvivesARefillAndIsKeptInTheProfile)
     other.DestroyWindow();
 }
 
+// Counts the paint switches (WM_SETREDRAW) sent to the lists of this thread.
+class RedrawSwitchCount {
+public:
+    RedrawSwitchCount()
+    {
+        s_count = 0;
+        m_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &Count, nullptr, ::GetCurrentThreadId());
+    }
+    ~RedrawSwitchCount() { ::UnhookWindowsHookEx(m_hook); }
+    RedrawSwitchCount(const RedrawSwitchCount&) = delete;
+    RedrawSwitchCount& operator=(const RedrawSwitchCount&) = delete;
+    bool Hooked() const { return m_hook != nullptr; }
+    int Taken()
+    {
+        const int count = s_count;
+        s_count = 0;
+        return count;
+    }
+
+private:
+    static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lParam)->message == WM_SETREDRAW)
+            ++s_count;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline int s_count = 0;
+    HHOOK m_hook = nullptr;
+};
+
+// A sort that moves no row (an empty list, or one already in that order, as a
+// start's page is when its saved order is applied) marks the header and
+// repaints the list, but does not turn its painting off and on: that lays the
+// header and scroll bars out again. A sort that moves rows still does.
+TEST_F(ListsTest, ASortThatMovesNoRowMarksTheHeaderAndRepaintsWithoutAPause)
+{
+    RedrawSwitchCount switches;
+    ASSERT_TRUE(switches.Hooked());
+    const auto expectOwedThenPainted = [](CListCtrl& list) {
+        CRect owed;
+        EXPECT_TRUE(::GetUpdateRect(list.m_hWnd, &owed, FALSE)) << "the sorted column's look may have changed";
+        Pump(20);
+        EXPECT_FALSE(::GetUpdateRect(list.m_hWnd, &owed, FALSE));
+    };
+    m_pc.SetMaxSize(5000);
+    Pump(20);
+    switches.Taken();
+    m_pc.Sort(1, FALSE);  // empty
+    EXPECT_EQ(1, m_pc.GetHeaderCtrl().GetSortColumn());
+    EXPECT_FALSE(m_pc.GetHeaderCtrl().IsAscending());
+    EXPECT_EQ(0, switches.Taken());
+    expectOwedThenPainted(m_pc);
+
+    m_pc.AddFile(L"Alpha.mid", 100, FALSE, 0);
+    m_pc.AddFile(L"bravo.mid", 200, FALSE, 0);
+    m_pc.AddFile(L"charlie.mid", 300, FALSE, 0);
+    Pump(20);
+    switches.Taken();
+    m_pc.Sort(0, TRUE);  // already in this order
+    EXPECT_EQ(0, switches.Taken());
+    EXPECT_EQ(0, m_pc.GetHeaderCtrl().GetSortColumn());
+    EXPECT_TRUE(m_pc.GetHeaderCtrl().IsAscending());
+    EXPECT_EQ(CString(L"Alpha.mid;bravo.mid;charlie.mid;"), Texts(m_pc, 0));
+    EXPECT_TRUE(m_pc.IsWindowVisible());
+    expectOwedThenPainted(m_pc);
+
+    m_pc.Sort(1, FALSE);  // reversed: the rows move under a pause
+    EXPECT_GT(switches.Taken(), 0);
+    EXPECT_EQ(CString(L"charlie.mid;bravo.mid;Alpha.mid;"), Texts(m_pc, 0));
+    for (int row = 0; row < m_pc.GetItemCount(); ++row)
+        EXPECT_EQ(m_pc.GetFileItem(row)->name, m_pc.GetItemText(row, 0)) << "records follow their rows";
+    EXPECT_TRUE(m_pc.IsWindowVisible());
+    expectOwedThenPainted(m_pc);
+
+    m_dev.InitSlots(3);
+    m_dev.SetSlot(0, L"a", 1);
+    m_dev.SetSlot(1, L"b", 1);
+    m_dev.SetSlot(2, L"c", 1);
+    Pump(20);
+    switches.Taken();
+    m_dev.Sort(0, TRUE);  // slots stand in their order
+    EXPECT_EQ(0, switches.Taken());
+    EXPECT_EQ(0, m_dev.GetHeaderCtrl().GetSortColumn());
+    EXPECT_EQ(CString(L"1;2;3;"), Texts(m_dev, 0));
+    expectOwedThenPainted(m_dev);
+    m_dev.Sort(1, FALSE);
+    EXPECT_GT(switches.Taken(), 0);
+    EXPECT_EQ(CString(L"c;b;a;"), Texts(m_dev, 1));
+    EXPECT_EQ(2, m_dev.FindRowBySlot(0)) << "slots are found where their rows went";
+}
+
 TEST_F(ListsTest, SlotLookupsAnswerForRowsAndSlots)
 {
     m_dev.InitSlots(5);
