@@ -297,8 +297,9 @@ void CKeyloftView::DiscardPageMadeAhead()
 void CKeyloftView::BuildPages()
 {
     ReleasePages();
+    const std::array<bool, 6> visible = GetPageVisibility();
     for (int slot = PageSlot::SongTransfer; slot <= PageSlot::StyleEditor; ++slot)
-        m_pagePending[static_cast<size_t>(slot)] = IsPageVisible(slot) && m_pageFactory;
+        m_pagePending[static_cast<size_t>(slot)] = visible[static_cast<size_t>(slot)] && m_pageFactory;
     m_currentPage = PageSlot::SongTransfer;
     // The shown page is made now; the hidden ones, in slot order, once the
     // window is up (or at once when something asks for one first).

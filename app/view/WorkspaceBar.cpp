@@ -21,10 +21,11 @@ constexpr TreeEntry kTransferItems[] = {{103, 0}, {104, 1}, {105, 2}, {106, 3}};
 constexpr TreeEntry kEditItems[] = {{108, 4}, {109, 5}};
 
 template <size_t count>
-void AppendVisibleSlots(const TreeEntry (&entries)[count], std::vector<int>& slots)
+void AppendVisibleSlots(const TreeEntry (&entries)[count], const std::array<bool, 6>& visible,
+                        std::vector<int>& slots)
 {
     for (const TreeEntry& entry : entries) {
-        if (IsPageVisible(entry.slot))
+        if (visible[static_cast<size_t>(entry.slot)])
             slots.push_back(entry.slot);
     }
 }
@@ -73,16 +74,17 @@ void CWorkspaceBar::BuildTree()
 void CWorkspaceBar::InsertItems()
 {
     m_itemMap.clear();
+    const std::array<bool, 6> visible = GetPageVisibility();
     const HTREEITEM transferGroup = m_tree.InsertItemWithBitmap(LoadResString(kIdsTransferGroup), TVI_ROOT, IDB_TREE_GROUP);
     for (const TreeEntry& entry : kTransferItems) {
-        if (IsPageVisible(entry.slot))
+        if (visible[static_cast<size_t>(entry.slot)])
             m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), transferGroup, IDB_TREE_PAGE_ITEM)] = entry.slot;
     }
     m_tree.Expand(transferGroup, TVE_EXPAND);
 
     const HTREEITEM editGroup = m_tree.InsertItemWithBitmap(LoadResString(kIdsEditGroup), TVI_ROOT, IDB_TREE_GROUP);
     for (const TreeEntry& entry : kEditItems) {
-        if (IsPageVisible(entry.slot))
+        if (visible[static_cast<size_t>(entry.slot)])
             m_itemMap[m_tree.InsertItemWithBitmap(LoadResString(entry.textId), editGroup, IDB_TREE_EDIT_ITEM)] = entry.slot;
     }
     m_tree.Expand(editGroup, TVE_EXPAND);
@@ -107,8 +109,9 @@ void CWorkspaceBar::RebuildTree()
 std::vector<int> CWorkspaceBar::SlotsToList()
 {
     std::vector<int> slots;
-    AppendVisibleSlots(kTransferItems, slots);
-    AppendVisibleSlots(kEditItems, slots);
+    const std::array<bool, 6> visible = GetPageVisibility();
+    AppendVisibleSlots(kTransferItems, visible, slots);
+    AppendVisibleSlots(kEditItems, visible, slots);
     return slots;
 }
 

@@ -1,6 +1,7 @@
 #include "core/profile/DevProfile.h"
 
 #include "core/files/Folders.h"
+#include "core/portable/profile/IniValue.h"
 #include "core/profile/ProfileKeys.h"
 
 #include <mutex>
@@ -62,6 +63,27 @@ bool IsPageVisible(int pageSlot)
         return false;
     return GetDevProfile().GetBool(kPageVisibleSection, kPageVisibleKeys[pageSlot],
                                    kPageVisibleDefaults[pageSlot]) != FALSE;
+}
+
+std::array<bool, 6> GetPageVisibility()
+{
+    std::array<bool, 6> visible{};
+    std::array<bool, 6> found{};
+    for (std::size_t slot = 0; slot < visible.size(); ++slot)
+        visible[slot] = kPageVisibleDefaults[slot];
+    // The first line of a key counts, its name in any case, as for a value
+    // read on its own.
+    for (const auto& [key, value] : GetDevProfile().GetEntries(kPageVisibleSection)) {
+        for (std::size_t slot = 0; slot < visible.size(); ++slot) {
+            if (found[slot] || key.CompareNoCase(kPageVisibleKeys[slot]) != 0)
+                continue;
+            found[slot] = true;
+            visible[slot] = keyloft::profile::ReadIniBool(
+                std::wstring_view(value.GetString(), static_cast<std::size_t>(value.GetLength())),
+                kPageVisibleDefaults[slot]);
+        }
+    }
+    return visible;
 }
 
 UINT GetSlotCount(int kind)

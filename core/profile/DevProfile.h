@@ -5,6 +5,7 @@
 
 #include <afx.h>
 
+#include <array>
 #include <vector>
 
 #include "core/profile/Ini.h"
@@ -24,6 +25,9 @@ CIni GetDevProfile();
 // Page slots 0..5 (song, style, voice, memory transfer; song editor; style
 // editor) in "DLG_VISIBLE": on by default for the transfer pages, off for the editors.
 bool IsPageVisible(int pageSlot);
+// The six slots' switches at once, read with one look into the file (each
+// value read on its own opens the file again).
+std::array<bool, 6> GetPageVisibility();
 // Kinds 0..3: slot count ("FILE_MAX_CNT", default 0), size rule ("FILE_SIZE",
 // default 0) and upload switch ("UPLOAD_ENABLE", default on).
 UINT GetSlotCount(int kind);

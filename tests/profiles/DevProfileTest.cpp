@@ -1,4 +1,7 @@
 #include "core/profile/DevProfile.h"
+
+#include <array>
+
 #include "tests/profiles/ProfilesTestSupport.h"
 
 namespace {
@@ -61,6 +64,28 @@ TEST_F(DevProfileTest, SelectReadsTheModelsFile)
     EXPECT_TRUE(GetDevProfile().GetPath().IsEmpty());
     EXPECT_TRUE(IsPageVisible(0));
     EXPECT_EQ(GetSlotCount(0), 0u);
+}
+
+// The switches read at once say what each read on its own says: the first
+// line of a key, its name in any case, blanks and quotes dropped, words and
+// numbers, defaults for keys absent or empty and without a profile.
+TEST_F(DevProfileTest, PageSwitchesReadAtOnceMatchEachReadAlone)
+{
+    const auto expectSameAsAlone = [](const char* what) {
+        const std::array<bool, 6> atOnce = GetPageVisibility();
+        for (int slot = 0; slot < 6; ++slot)
+            EXPECT_EQ(atOnce[static_cast<size_t>(slot)], IsPageVisible(slot)) << what << ", slot " << slot;
+    };
+    expectSameAsAlone("no profile");
+    EXPECT_EQ(GetPageVisibility(), (std::array<bool, 6>{true, true, true, true, false, false}));
+
+    WriteProfile(L"XK100",
+                 "[FILE_SIZE]\r\nDLG_DOWN_SONG=0\r\n"
+                 "[DLG_VISIBLE]\r\n; DLG_DOWN_STYLE=0\r\ndlg_down_song = \"0\"\r\nDLG_DOWN_SONG=1\r\n"
+                 "DLG_DOWN_VOICE=\r\nDLG_DOWN_MEMORY=no\r\nDLG_EDIT_SONG=Yes\r\nDLG_EDIT_STYLE=  2  \r\n");
+    ASSERT_TRUE(SelectDevProfile(L"XK100"));
+    expectSameAsAlone("a profile");
+    EXPECT_EQ(GetPageVisibility(), (std::array<bool, 6>{false, true, true, false, true, true}));
 }
 
 TEST_F(DevProfileTest, MissingProfileLeavesTheSelectionUnchanged)
