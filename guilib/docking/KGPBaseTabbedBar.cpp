@@ -365,16 +365,16 @@ CSize CKGPBaseTabbedBar::SizeAroundPage() const
     CRect rectClient;
     GetWindowRect(rectBar);
     GetClientRect(rectClient);
-    CRect rectTabs;
-    m_pTabWnd->GetClientRect(rectTabs);
-    CRect rectPage = rectTabs;
+    // The tab window's share is taken as laid out with room for a page (a
+    // pane squeezed below its strip shows no page, and would read its
+    // minimum as its own size and a bit).
+    CSize aroundPage(0, m_pTabWnd->GetTabsHeight());
     if (auto* pTabWnd = DYNAMIC_DOWNCAST(CKGPTabWnd, m_pTabWnd.get()))
-        rectPage = pTabWnd->GetWndArea();
-    else
-        rectPage.top += m_pTabWnd->GetTabsHeight();
-    return CSize(std::max(0, rectBar.Width() - rectClient.Width()) + std::max(0, rectTabs.Width() - rectPage.Width()),
-                 std::max(0, rectBar.Height() - rectClient.Height()) +
-                     std::max(0, rectTabs.Height() - rectPage.Height()));
+        aroundPage = pTabWnd->GetSizeAroundWndArea();
+    // (Its caption band is counted whole, though squeezed.)
+    const int caption = std::max(rectBar.Height() - rectClient.Height(), GetCaptionHeight());
+    return CSize(std::max(0, rectBar.Width() - rectClient.Width()) + aroundPage.cx,
+                 std::max(0, caption) + aroundPage.cy);
 }
 
 void CKGPBaseTabbedBar::GetMinSize(CSize& size) const

@@ -349,13 +349,8 @@ std::vector<int> CKGPTabWnd::FullWidths() const
     return widths;
 }
 
-void CKGPTabWnd::RecalcLayout()
+kgp::tabs::StripInput CKGPTabWnd::StripInputFor(const CRect& client) const
 {
-    if (GetSafeHwnd() == nullptr)
-        return;
-    CRect client;
-    GetClientRect(client);
-
     kgp::tabs::StripInput in;
     in.client = ToBox(client);
     in.style = m_style;
@@ -368,7 +363,25 @@ void CKGPTabWnd::RecalcLayout()
                                   std::max(0, in.tabsHeight));
     in.closeButton = m_bCloseBtn;
     in.tabListMode = m_bTabListMode;
-    const kgp::tabs::StripLayout layout = kgp::tabs::LayOutStrip(in);
+    return in;
+}
+
+CSize CKGPTabWnd::GetSizeAroundWndArea() const
+{
+    // Laid out in room enough for the page: a window too small for its strip
+    // squeezes the page to nothing, and its own size tells nothing then.
+    const CRect roomy(0, 0, 4096, 4096);
+    const CRect page = ToRect(kgp::tabs::LayOutStrip(StripInputFor(roomy)).windowArea);
+    return CSize((std::max)(0, roomy.Width() - page.Width()), (std::max)(0, roomy.Height() - page.Height()));
+}
+
+void CKGPTabWnd::RecalcLayout()
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    CRect client;
+    GetClientRect(client);
+    const kgp::tabs::StripLayout layout = kgp::tabs::LayOutStrip(StripInputFor(client));
     m_rectTabsArea = ToRect(layout.strip);
     m_rectWndArea = ToRect(layout.windowArea);
     m_rectGroupSplitter = ToRect(layout.splitter);

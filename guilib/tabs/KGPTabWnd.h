@@ -104,6 +104,9 @@ public:
     int GetFirstVisibleTabNum() const { return m_nFirstVisibleTab; }
     BOOL IsScrollButtonEnabled(kgp::tabs::ButtonKind kind) const;
     CRect GetWndArea() const { return m_rectWndArea; }
+    // What the strip and the borders take around a page, in either direction,
+    // whatever the window's size now.
+    CSize GetSizeAroundWndArea() const;
     BOOL IsTabsHiddenByList() const { return m_bTabsHiddenByList; }
     // Presses a strip button as a click would.
     void PressButton(kgp::tabs::ButtonKind kind);
@@ -148,6 +151,7 @@ protected:
     void CreateToolTip();
     void BuildFlatFonts();
     void UpdateTooltipTools();
+    kgp::tabs::StripInput StripInputFor(const CRect& client) const;
     kgp::tabs::ScrollInput CurrentScroll() const;
     void ApplyScroll(const kgp::tabs::ScrollState& state);
     std::vector<int> FullWidths() const;
