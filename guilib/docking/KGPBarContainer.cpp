@@ -958,8 +958,15 @@ BOOL CKGPBarContainer::AddPaneToRecentPlace(CKGPDockingControlBar* pBar, const C
     const BOOL bOtherShows = SideVisible(!bFirst);
     const int thickness = m_pSlider != nullptr && bOtherShows ? m_pSlider->GetWidth() : 0;
     const int total = Extent(room, bAlongX);
-    const int extent = bOtherShows ? split::RecentSideExtent(total, info.m_nRecentPercent, bFirst != FALSE, thickness)
-                                   : total;
+    int extent = total;
+    if (bOtherShows) {
+        // Its share, kept at its minimum and the other side's where the room
+        // holds both.
+        CSize otherMinimum;
+        GetMinSizeOfSide(!bFirst, otherMinimum);
+        extent = split::RecentSideExtent(total, info.m_nRecentPercent, bFirst != FALSE, thickness,
+                                         Along(MinSizeOf(pBar), bAlongX), Along(otherMinimum, bAlongX));
+    }
     CRect first = room, slider = room, second = room;
     const int nearEdge = Near(room, bAlongX);
     const int firstExtent = bFirst ? extent : total - extent - thickness;

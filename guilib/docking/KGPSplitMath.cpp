@@ -282,12 +282,13 @@ BesideSplit SplitBeside(const Box& target, Size added, Size minimum, unsigned al
     return out;
 }
 
-int RecentSideExtent(int total, int share, bool first, int thickness)
+int RecentSideExtent(int total, int share, bool first, int thickness, int minimum, int otherMinimum)
 {
     share = EffectiveShare(share);
-    if (first)
-        return total * share / 100;
-    return total - total * (100 - share) / 100 - thickness;
+    const int extent = first ? total * share / 100 : total - total * (100 - share) / 100 - thickness;
+    if (total < minimum + thickness + otherMinimum)
+        return extent;
+    return (std::clamp)(extent, minimum, total - thickness - otherMinimum);
 }
 
 }  // namespace kgp::split

@@ -164,7 +164,10 @@ BesideSplit SplitBeside(const Box& target, Size added, Size minimum, unsigned al
 // The extent of the side a pane comes back to in a container of `total`,
 // with its remembered share (0 and 100 read as 50): the first side takes
 // its share of the total, the second what the first side's share leaves
-// after the slider.
-int RecentSideExtent(int total, int share, bool first, int thickness);
+// after the slider. Where the container has room for both minimums, the
+// side is kept at least at its `minimum` and leaves the other side at least
+// `otherMinimum` (a share truncated, or remembered from a smaller place,
+// would leave a pane below its minimum).
+int RecentSideExtent(int total, int share, bool first, int thickness, int minimum = 0, int otherMinimum = 0);
 
 }  // namespace kgp::split

@@ -275,6 +275,18 @@ TEST(SplitMath, APaneComesBackToItsSideWithItsShare)
     EXPECT_EQ(150, RecentSideExtent(300, 100, true, 4)); // 100 reads as 50
 }
 
+TEST(SplitMath, APaneComesBackAtLeastAtItsMinimumWhereThereIsRoom)
+{
+    // 99 x 35 / 100 truncates to 34: the pane keeps its minimum of 35.
+    EXPECT_EQ(34, RecentSideExtent(99, 35, true, 0));
+    EXPECT_EQ(35, RecentSideExtent(99, 35, true, 0, 35, 20));
+    // The second side, and the other side kept at its own minimum.
+    EXPECT_EQ(35, RecentSideExtent(100, 20, false, 4, 35, 20));
+    EXPECT_EQ(300 - 4 - 200, RecentSideExtent(300, 80, true, 4, 35, 200));
+    // No room for both minimums: the share as it was.
+    EXPECT_EQ(30, RecentSideExtent(60, 50, true, 0, 35, 35));
+}
+
 // ---- The checker itself.
 
 split_check::TreeView SoundPair()
