@@ -28,12 +28,7 @@ CPoint CloseButtonPoint(CKGPDockingControlBar& pane)
 bool DoubleClick(CPoint point)
 {
     return apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(point);
-        user.Pause(60);
-        user.Press();
-        user.Release();
-        user.Press();
-        user.Release();
+        user.DoubleClick(point);
     });
 }
 

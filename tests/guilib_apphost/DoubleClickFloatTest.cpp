@@ -27,12 +27,7 @@ TEST_F(AppHostTest, ADockedPaneFloatedByADoubleClickOnItsCaptionLeavesNoHole)
     ASSERT_NE(CPoint(-1, -1), caption);
     const CRect tabbedBefore = apphost::ScreenRect(*frame.m_wndFiles.GetParentTabbedBar());
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(caption);
-        user.Pause(60);
-        user.Press();
-        user.Release();
-        user.Press();
-        user.Release();
+        user.DoubleClick(caption);
     }));
     ASSERT_TRUE(apphost::WaitUntil([&] { return frame.m_wndTasks.GetParentMiniFrame(TRUE) != nullptr; })) << "floats";
     apphost::PumpFor(200);

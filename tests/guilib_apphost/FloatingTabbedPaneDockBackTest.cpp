@@ -112,12 +112,7 @@ TEST_F(FloatingTabbedPaneDockBackTest, DoubleClickOnItsFramesCaption)
     const CPoint caption = CaptionPoint(*tabbed);
     ASSERT_NE(CPoint(-1, -1), caption);
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(caption);
-        user.Pause(60);
-        user.Press();
-        user.Release();
-        user.Press();
-        user.Release();
+        user.DoubleClick(caption);
     }));
     ExpectDockedWhole(frame, *tabbed);
 }

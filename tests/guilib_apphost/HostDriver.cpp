@@ -137,6 +137,16 @@ void CGestures::Click(CPoint point)
     Release();
 }
 
+void CGestures::DoubleClick(CPoint point)
+{
+    MoveTo(point);
+    Pause(60);
+    Press();
+    Release();
+    Press();
+    Release();
+}
+
 void CGestures::RightClick(CPoint point)
 {
     MoveTo(point);

@@ -56,6 +56,8 @@ public:
     void RightPress();
     void RightRelease();
     void Click(CPoint point);
+    // Two clicks in the system's double-click time, after a rest on the point.
+    void DoubleClick(CPoint point);
     void RightClick(CPoint point);
     // Moves to the point in steps (the buttons as they are), a short pause
     // after each, as a hand does.

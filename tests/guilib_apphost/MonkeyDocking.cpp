@@ -393,12 +393,7 @@ std::string CHostMonkey::DoubleClickCaption()
         return NameOf(host) + " (no caption shows)";
     const bool floating = host.GetParentMiniFrame(TRUE) != nullptr;
     Perform([&](CGestures& user) {
-        user.MoveTo(caption);
-        user.Pause(60);
-        user.Press();
-        user.Release();
-        user.Press();
-        user.Release();
+        user.DoubleClick(caption);
     });
     return NameOf(host) + (floating ? " floating" : " docked") + " at " + At(caption);
 }

@@ -226,12 +226,7 @@ std::string CHostMonkey::MaximiseOrRestore()
     if (!ShowsAt(document.GetSafeHwnd(), caption))
         return first + "(its caption is covered)";
     Perform([&](CGestures& user) {
-        user.MoveTo(caption);
-        user.Pause(60);
-        user.Press();
-        user.Release();
-        user.Press();
-        user.Release();
+        user.DoubleClick(caption);
     });
     return first + "maximised by a double click on its caption " + At(caption);
 }

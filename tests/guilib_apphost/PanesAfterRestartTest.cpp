@@ -61,12 +61,7 @@ TEST_F(AppHostTest, APaneFloatingFromTheStartDockedAndPinnedComesBackPinnedAfter
     const CPoint caption = CaptionPoint(frame.m_wndFind);
     ASSERT_NE(CPoint(-1, -1), caption);
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(caption);
-        user.Pause(60);
-        user.Press();
-        user.Release();
-        user.Press();
-        user.Release();
+        user.DoubleClick(caption);
     }));
     ASSERT_TRUE(apphost::WaitUntil([&] { return frame.m_wndFind.GetParentMiniFrame(TRUE) == nullptr; })) << "docked";
     const CPoint pin = PinOf(frame.m_wndFind);

@@ -64,12 +64,7 @@ TEST_F(AppHostTest, ThePaneLeftAloneInATabbedPaneMovedToAnotherEdgeComesBackAtTh
     const CPoint caption = CaptionPoint(*tabbed);
     ASSERT_NE(CPoint(-1, -1), caption);
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(caption);
-        user.Pause(60);
-        user.Press();
-        user.Release();
-        user.Press();
-        user.Release();
+        user.DoubleClick(caption);
     }));
     ASSERT_TRUE(apphost::WaitUntil([&] { return tabbed->GetParentMiniFrame(TRUE) != nullptr; })) << "they float";
     const CPoint floatingCaption = CaptionPoint(*tabbed);
