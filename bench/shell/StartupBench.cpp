@@ -149,19 +149,46 @@ HWND FindFrame(DWORD processId) {
     return nullptr;
 }
 
+// A benchmarked program started with no arguments; when it goes, the program
+// is given 5 s to end (its main window was asked to close), then ended, and
+// its handles are closed.
+class StartedProgram {
+public:
+    explicit StartedProgram(const std::wstring& exe) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        m_started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &m_process) != FALSE;
+    }
+    ~StartedProgram() {
+        if (!m_started)
+            return;
+        if (WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0)
+            TerminateProcess(m_process.hProcess, 1);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+    bool Started() const { return m_started; }
+    const PROCESS_INFORMATION& Process() const { return m_process; }
+
+private:
+    PROCESS_INFORMATION m_process{};
+    bool m_started = false;
+};
+
 // The floor's start: first line, chooser shown (closed by the watcher as soon
 // as it has painted, as the program's chooser closes itself), chooser gone,
 // main window painted.
 ProgramTimes FloorRound(const std::wstring& exe) {
     ProgramTimes times;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + exe + L"\"";
     const LARGE_INTEGER start = Now();
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    const StartedProgram program(exe);
+    if (!program.Started())
         return times;
+    const PROCESS_INFORMATION& process = program.Process();
     times.processMade = Milliseconds(start, Now());
     HWND chooser = nullptr;
     HWND main = nullptr;
@@ -195,10 +222,6 @@ ProgramTimes FloorRound(const std::wstring& exe) {
     }, 20000);
     if (main)
         PostMessageW(main, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return times;
 }
 
@@ -208,14 +231,11 @@ struct BareTimes {
 
 BareTimes BareWindowRound(const std::wstring& exe) {
     BareTimes times;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + exe + L"\"";
     const LARGE_INTEGER start = Now();
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    const StartedProgram program(exe);
+    if (!program.Started())
         return times;
+    const PROCESS_INFORMATION& process = program.Process();
     times.processMade = Milliseconds(start, Now());
     HWND window = nullptr;
     PaintWatch watch;
@@ -229,10 +249,6 @@ BareTimes BareWindowRound(const std::wstring& exe) {
     }, 20000);
     if (window)
         PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return times;
 }
 
