@@ -900,7 +900,7 @@ void CKGPDockManager::ApplyLoadedAutoHideBars()
                                           : DYNAMIC_DOWNCAST(CKGPDockingControlBar, FindBarById(info.m_nBarID, TRUE));
         // Where the frame's default layout put the pane does not matter (a
         // tab, or a floating frame, cannot auto-hide as it is): only whether
-        // its style lets it. It is taken out and docked at its edge first.
+        // its style lets it. It is taken out and pinned at its edge.
         // A pane a floating frame of this load holds stays floating.
         CKGPMiniFrameWnd* pFloating = pPane != nullptr ? pPane->GetParentMiniFrame(TRUE) : nullptr;
         if (pPane == nullptr || pPane->GetSafeHwnd() == nullptr ||
@@ -915,21 +915,29 @@ void CKGPDockManager::ApplyLoadedAutoHideBars()
             RemoveMiniFrame(pFloating);
             pFloating->DestroyWindow();
         }
-        if (!pPane->DockToWindow(info.m_dwBarAlignment, nullptr, 1) || !pPane->CanAutoHide()) {
-            pGroup = nullptr;
-            continue;
-        }
         CRect rect = info.m_rectBar;
-        if (rect.Width() > 0 && rect.Height() > 0) {
+        const BOOL bSized = rect.Width() > 0 && rect.Height() > 0;
+        if (bSized)
             m_pParentWnd->ScreenToClient(rect);
-            pPane->SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(),
-                                SWP_NOZORDER | SWP_NOACTIVATE);
-        }
         // A button that was not first in its group joins the group before it.
         CKGPAutoHideToolBar* pJoin = info.m_bFirstInGroup ? nullptr : pGroup;
         if (pJoin != nullptr && pJoin->GetSafeHwnd() == nullptr)
             pJoin = nullptr;
-        pGroup = pPane->SetAutoHideMode(TRUE, info.m_dwBarAlignment, pJoin, FALSE);
+        if (pPane->CanPinAsLoaded(info.m_dwBarAlignment)) {
+            // Straight to its strip, without a tree of its own on the way.
+            pGroup = pPane->PinAsLoaded(info.m_dwBarAlignment, bSized ? &rect : nullptr, pJoin);
+        } else {
+            // (A tabbed pane pins its tabs from where it is docked; a pane
+            // that cannot pin there stays docked at the edge.)
+            if (!pPane->DockToWindow(info.m_dwBarAlignment, nullptr, 1) || !pPane->CanAutoHide()) {
+                pGroup = nullptr;
+                continue;
+            }
+            if (bSized)
+                pPane->SetWindowPos(HWND{}, rect.left, rect.top, rect.Width(), rect.Height(),
+                                    SWP_NOZORDER | SWP_NOACTIVATE);
+            pGroup = pPane->SetAutoHideMode(TRUE, info.m_dwBarAlignment, pJoin, FALSE);
+        }
         info.m_pSavedBar = pGroup != nullptr ? pPane : nullptr;
         if (pGroup != nullptr && info.m_bLastInGroup)
             pGroup->SetActiveInGroup(info.m_bActiveInGroup);

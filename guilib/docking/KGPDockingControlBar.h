@@ -184,6 +184,14 @@ public:
     // slid out when it was visible and the timer is asked for, else hidden.
     CKGPAutoHideToolBar* PinToStrip(DWORD dwAlignment, CKGPAutoHideToolBar* pCurrAutoHideToolBar, BOOL bUseTimer,
                                     BOOL bVisible);
+    // A layout applied pins a pane its record names as auto-hidden straight
+    // to the strip at that edge (it was taken out of every host): what
+    // docking it there in a tree of its own and pinning it would leave, the
+    // tree's slider never made. Only a pane that is no tabbed pane, that may
+    // auto-hide and whose frame has a strip at the edge can: CanPinAsLoaded.
+    // lpRect: its place in the frame's client area, else where it stands.
+    BOOL CanPinAsLoaded(DWORD dwAlignment) const;
+    CKGPAutoHideToolBar* PinAsLoaded(DWORD dwAlignment, LPCRECT lpRect, CKGPAutoHideToolBar* pCurrAutoHideToolBar);
     // An auto-hidden pane slides out of its strip (shown) or back in (hidden);
     // without the timer at once.
     void Slide(BOOL bSlideOut, BOOL bUseTimer = TRUE);

@@ -9,9 +9,13 @@
 #include "guilib/docking/KGPAutoHideButton.h"
 #include "guilib/docking/KGPAutoHideDockBar.h"
 #include "guilib/docking/KGPAutoHideToolBar.h"
+#include "guilib/docking/KGPBarContainer.h"
+#include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -150,6 +154,58 @@ CKGPAutoHideToolBar* CKGPDockingControlBar::PinToStrip(DWORD dwAlignment, CKGPAu
     AdjustDockingLayout();
     SetWindowPos(HWND{}, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return pToolBar;
+}
+
+BOOL CKGPDockingControlBar::CanPinAsLoaded(DWORD dwAlignment) const
+{
+    dwAlignment &= CBRS_ALIGN_ANY;
+    CKGPDockManager* pManager = GetDockManager();
+    return !m_bPinState && dwAlignment != 0 && pManager != nullptr && DockingFrame() != nullptr &&
+           !IsKindOf(RUNTIME_CLASS(CKGPBaseTabbedBar)) && CKGPControlBar::CanAutoHide() &&
+           GetDefaultPaneSlider() == nullptr && !IsTabbed() && GetParentMiniFrame(TRUE) == nullptr &&
+           DYNAMIC_DOWNCAST(CKGPAutoHideDockBar, pManager->FindDockBar(dwAlignment, FALSE)) != nullptr;
+}
+
+CKGPAutoHideToolBar* CKGPDockingControlBar::PinAsLoaded(DWORD dwAlignment, LPCRECT lpRect,
+                                                        CKGPAutoHideToolBar* pCurrAutoHideToolBar)
+{
+    if (!CanPinAsLoaded(dwAlignment))
+        return nullptr;
+    dwAlignment &= CBRS_ALIGN_ANY;
+    CFrameWnd* pSite = DockingFrame();
+    // As docked at the edge: where it came from recorded, in the frame, at
+    // least its minimum (or at the place given), its caption laid out.
+    StoreRecentDockInfo();
+    if (GetParent() != pSite)
+        SetParent(pSite);
+    m_pDockSite = pSite;
+    CRect window;
+    GetWindowRect(window);
+    CSize minimum;
+    GetMinSize(minimum);
+    window.right = (std::max)(window.right, window.left + minimum.cx);
+    window.bottom = (std::max)(window.bottom, window.top + minimum.cy);
+    pSite->ScreenToClient(window);
+    if (lpRect != nullptr)
+        window = *lpRect;
+    SetWindowPos(HWND{}, window.left, window.top, window.Width(), window.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    m_dwStyle &= ~CBRS_FLOATING;
+    CKGPDockManager* pManager = GetDockManager();
+    pManager->AddControlBar(this); // (a pane listed already keeps its place in the list)
+    SetCurrentAlignment(dwAlignment);
+    EnableGripper(TRUE);
+    OnAfterDock(this, nullptr, KGP_DM_UNKNOWN);
+    // Its way back, as pinning it from a tree of its own records it: a place
+    // in a tree that is gone (the node is kept by that reference alone), its
+    // rectangle in the frame and the edge; no slider to go back to.
+    {
+        KGPContainerPtr pNode(new CKGPBarContainer(nullptr, this));
+        m_recentDockInfo.m_recentSliderInfo.StoreDockInfo(pNode.get(), this, nullptr);
+    }
+    m_recentDockInfo.m_recentSliderInfo.m_rectDockedRect = RectInParent(this);
+    m_recentDockInfo.m_dwRecentAlignmentToFrame = dwAlignment;
+    m_recentDockInfo.m_hRecentDefaultSlider = nullptr;
+    return PinToStrip(dwAlignment, pCurrAutoHideToolBar, FALSE, pSite->IsWindowVisible());
 }
 
 void CKGPDockingControlBar::UnpinFromAutoHide(CKGPDockingControlBar* pBarToAttach)

@@ -1,12 +1,14 @@
 // Auto-hidden panes as the user meets them: resting the mouse on a pane's tab
 // on the strip slides the pane out, and it slides back once the mouse has
 // left it; a click on the tab slides it out too. A pane pinned by its pin
-// button goes to a tab that does the same.
+// button goes to a tab that does the same; one auto-hidden at the end comes
+// back on its strip at the next start.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPAutoHideButton.h"
 #include "guilib/docking/KGPAutoHideToolBar.h"
 #include "guilib/docking/KGPBaseTabbedBar.h"
+#include "guilib/docking/KGPSlider.h"
 
 namespace {
 
@@ -53,6 +55,33 @@ CPoint PinPoint(CKGPDockingControlBar& pane)
         }
     }
     return CPoint(-1, -1);
+}
+
+// Slid out by resting the mouse on its tab: true once it stands out.
+bool SlideOut(CKGPDockingControlBar& pane)
+{
+    const CPoint tab = TabPoint(pane);
+    if (tab == CPoint(-1, -1))
+        return false;
+    return apphost::Perform([&](apphost::CGestures& user) {
+               user.MoveTo(tab - CSize(0, 4));
+               user.DragTo(tab, 3);
+           }) &&
+           apphost::WaitUntil([&] { return IsSlidOut(pane); }, 3000);
+}
+
+// Unpinned by a click on its pin (slid out): true once it is docked and shown.
+bool Unpin(CKGPDockingControlBar& pane)
+{
+    const CPoint unpin = PinPoint(pane);
+    if (unpin == CPoint(-1, -1))
+        return false;
+    return apphost::Perform([&](apphost::CGestures& user) {
+               user.MoveTo(unpin);
+               user.Pause(30);
+               user.Click(unpin);
+           }) &&
+           apphost::WaitUntil([&] { return !pane.IsAutoHideMode() && apphost::IsShown(pane); }, 3000);
 }
 
 } // namespace
@@ -158,22 +187,8 @@ TEST_F(AppHostTest, APaneUnpinnedByItsPinButtonShowsItsPinAgain)
     CHostMainFrame& frame = Frame();
     CKGPDockingControlBar& pane = frame.m_wndProperties;
     ASSERT_TRUE(pane.IsAutoHideMode());
-    const CPoint tab = TabPoint(pane);
-    ASSERT_NE(CPoint(-1, -1), tab);
-    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(tab - CSize(0, 4));
-        user.DragTo(tab, 3);
-    }));
-    ASSERT_TRUE(apphost::WaitUntil([&] { return IsSlidOut(pane); }, 3000));
-    const CPoint unpin = PinPoint(pane);
-    ASSERT_NE(CPoint(-1, -1), unpin) << "slid out, it shows its pin";
-    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(unpin);
-        user.Pause(30);
-        user.Click(unpin);
-    }));
-    ASSERT_TRUE(apphost::WaitUntil([&] { return !pane.IsAutoHideMode() && apphost::IsShown(pane); }, 3000))
-        << "docked again";
+    ASSERT_TRUE(SlideOut(pane));
+    ASSERT_TRUE(Unpin(pane)) << "slid out, it shows its pin and docks again by it";
     EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), pane.GetCurrentAlignment());
     EXPECT_NE(nullptr, pane.GetDefaultPaneSlider()) << "in its edge's tree";
     EXPECT_NE(CPoint(-1, -1), PinPoint(pane)) << "its pin shows on its caption";
@@ -187,4 +202,31 @@ TEST_F(AppHostTest, APaneUnpinnedByItsPinButtonShowsItsPinAgain)
         user.DragTo(away, 6);
     }));
     EXPECT_TRUE(apphost::WaitUntil([&] { return pane.IsAutoHideMode() && !apphost::IsShown(pane); }, 4000));
+}
+
+// A pane auto-hidden when the program ends comes back on its strip at the
+// next start (the layout pins it straight from its record): at its edge, as
+// large slid out as before, and unpinned by its pin it docks at that edge in
+// a tree of its own there, its pin on its caption, as wide as it slid out.
+TEST_F(AppHostTest, APaneAutoHiddenAtTheEndComesBackOnItsStripAndDocksAtItsEdgeWhenUnpinned)
+{
+    ASSERT_TRUE(Frame().m_wndProperties.IsAutoHideMode());
+    ASSERT_TRUE(SlideOut(Frame().m_wndProperties));
+    const CSize slidOut = apphost::ScreenRect(Frame().m_wndProperties).Size();
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
+    CKGPDockingControlBar& pane = Frame().m_wndProperties;
+    ASSERT_TRUE(pane.IsAutoHideMode());
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), pane.GetCurrentAlignment());
+    EXPECT_FALSE(apphost::IsShown(pane)) << "slid in at the start";
+    ASSERT_TRUE(SlideOut(pane));
+    EXPECT_EQ(slidOut, apphost::ScreenRect(pane).Size());
+    ASSERT_TRUE(Unpin(pane));
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), pane.GetCurrentAlignment());
+    CKGPSlider* tree = pane.GetDefaultPaneSlider();
+    ASSERT_NE(nullptr, tree);
+    EXPECT_FALSE(tree->IsAutoHideMode()) << "in a tree at its edge";
+    EXPECT_EQ(slidOut.cx, apphost::ScreenRect(pane).Width());
+    EXPECT_NE(CPoint(-1, -1), PinPoint(pane)) << "its pin shows on its caption";
 }
