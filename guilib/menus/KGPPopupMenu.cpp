@@ -148,7 +148,13 @@ BOOL CKGPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
     if (m_pMenuCustomizationPage != nullptr)
         style |= WS_CAPTION | WS_SYSMENU;
     const HWND parent = CWnd::HwndOf(pWndParent);
-    const DWORD exStyle = parent != nullptr ? static_cast<DWORD>(::GetWindowLongPtrW(parent, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL : 0;
+    DWORD exStyle = parent != nullptr ? static_cast<DWORD>(::GetWindowLongPtrW(parent, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL : 0;
+    // A menu stands above everything, as the system's own menus do: a tooltip
+    // still up (a topmost window) would otherwise stand over it, and Wine then
+    // leaves the new menu's window under the frame on the display. A menu being
+    // edited while customising stays an ordinary window beside the sheet.
+    if (!CKGPToolBar::IsCustomizeMode())
+        exStyle |= WS_EX_TOPMOST;
     if (bOwnMessage)
         m_pMessageWnd = pWndParent;
     else if (const CKGPPopupMenu* above = GetParentPopupMenu(); above != nullptr && m_pMessageWnd == nullptr)

@@ -4,6 +4,8 @@
 // customise entry).
 #include "tests/guilib_apphost/HostFixture.h"
 
+#include <afxmdi.h>
+
 #include "guilib/docking/KGPCaptionButton.h"
 #include "guilib/docking/KGPCaptionLayout.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -214,4 +216,52 @@ TEST_F(AppHostTest, AFloatingToolbarResizedByItsEdgeComesBackAtThatSizeAfterARes
         ASSERT_NE(nullptr, again) << "floating still";
         EXPECT_EQ(resized, apphost::ScreenRect(*again).Size());
     }
+}
+
+namespace {
+
+int OpenNotes(CHostMainFrame& frame)
+{
+    int notes = 0;
+    for (HWND child = ::GetWindow(frame.m_hWndMDIClient, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        notes += DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(child)) != nullptr ? 1 : 0;
+    return notes;
+}
+
+bool TooltipShows()
+{
+    for (HWND hWnd = ::GetTopWindow(nullptr); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+        wchar_t className[32] = {};
+        ::GetClassNameW(hWnd, className, 32);
+        if (::IsWindowVisible(hWnd) && std::wcscmp(className, TOOLTIPS_CLASSW) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// The button's tooltip, still up when the menu bar is clicked, stood above
+// the menu: the menu opened out of sight and its items took no click.
+TEST_F(AppHostTest, AMenuOpenedWhileAFloatingToolbarsTooltipShowsComesInFrontAndTakesTheClick)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPMiniFrameWnd* floating = FloatMainToolBar(frame);
+    ASSERT_NE(nullptr, floating);
+    const int before = OpenNotes(frame);
+    const CPoint newButton = ButtonPoint(frame.m_wndToolBar, ID_FILE_NEW);
+    ASSERT_TRUE(apphost::ShowsAt(frame.m_wndToolBar.GetSafeHwnd(), newButton));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(newButton); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return OpenNotes(frame) == before + 1; })) << "the button made a note";
+    ASSERT_TRUE(apphost::WaitUntil(TooltipShows, 3000)) << "the button's tooltip came up";
+
+    const CPoint file = MenuItemPoint(frame.m_wndMenuBar, _T("&File"));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(file); }));
+    ASSERT_TRUE(apphost::WaitUntil([] { return PopupItemPoint(_T("&New")) != CPoint(-1, -1); }));
+    const CPoint item = PopupItemPoint(_T("&New"));
+    apphost::Screenshot(L"apphost_menu_over_a_tooltip.bmp");
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(item); }));
+    EXPECT_TRUE(apphost::WaitUntil([&] { return OpenNotes(frame) == before + 2; })) << "File > New made a note";
+    EXPECT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
 }

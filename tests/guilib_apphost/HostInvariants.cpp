@@ -131,7 +131,11 @@ void CheckTopLevels(CHostMainFrame& frame, const WindowsOfThread& windows, std::
         ::GetClassNameW(hWnd, className, 128);
         if (std::wcscmp(className, L"tooltips_class32") == 0)
             continue;
-        faults.push_back("shown at rest: " + Name(hWnd));
+        CRect rect;
+        ::GetWindowRect(hWnd, &rect);
+        faults.push_back("shown at rest: " + Name(hWnd) + " at " + std::to_string(rect.left) + "," +
+                         std::to_string(rect.top) + " " + std::to_string(rect.Width()) + "x" +
+                         std::to_string(rect.Height()));
     }
 }
 

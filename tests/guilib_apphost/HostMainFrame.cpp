@@ -73,6 +73,8 @@ BEGIN_MESSAGE_MAP(CHostMainFrame, CKGPMDIFrameWnd)
     ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CHostMainFrame::OnRecordedCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CHostMainFrame::OnUpdateRecordedCommand)
     ON_COMMAND_RANGE(ID_CAPTION_DETAILS, ID_CAPTION_DETAILS, &CHostMainFrame::OnRecordedCommand)
+    ON_COMMAND(ID_FILE_CLOSE, &CHostMainFrame::OnFileClose)
+    ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE, &CHostMainFrame::OnUpdateFileClose)
     ON_COMMAND_RANGE(ID_WINDOW_AS_TABS, ID_WINDOW_AS_WINDOWS, &CHostMainFrame::OnWindowShowAs)
     ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_AS_TABS, ID_WINDOW_AS_WINDOWS, &CHostMainFrame::OnUpdateWindowShowAs)
 END_MESSAGE_MAP()
@@ -348,6 +350,15 @@ void CHostMainFrame::OnUpdateRecordedCommand(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(TRUE);
 }
+
+// File > Close closes the active note's window, as its Ctrl+F4 does.
+void CHostMainFrame::OnFileClose()
+{
+    if (CMDIChildWnd* note = MDIGetActive())
+        note->SendMessage(WM_CLOSE);
+}
+
+void CHostMainFrame::OnUpdateFileClose(CCmdUI* pCmdUI) { pCmdUI->Enable(MDIGetActive() != nullptr); }
 
 void CHostMainFrame::OnWindowShowAs(UINT nID)
 {

@@ -107,6 +107,8 @@ protected:
     afx_msg void OnRecordedCommand(UINT nID);
     afx_msg void OnUpdateRecordedCommand(CCmdUI* pCmdUI);
     afx_msg void OnWindowShowAs(UINT nID);
+    afx_msg void OnFileClose();
+    afx_msg void OnUpdateFileClose(CCmdUI* pCmdUI);
     afx_msg void OnUpdateWindowShowAs(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 

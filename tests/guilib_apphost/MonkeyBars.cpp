@@ -4,6 +4,7 @@
 #include "tests/guilib_apphost/HostMonkey.h"
 
 #include <afxadv.h>
+#include <afxmdi.h>
 
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPCustomizeMenuButton.h"
@@ -38,12 +39,17 @@ std::string Caption(const CKGPToolbarButton& button)
     return std::string(CStringA(button.m_strCaption.SpanExcluding(_T("\t"))).GetString());
 }
 
+// The Window menu's "More Windows..." the system adds after nine notes: its
+// modal list of the notes.
+constexpr UINT kMoreWindows = AFX_IDM_FIRST_MDICHILD + 9;
+
 // Commands a user of the monkey does not choose: the end of the program,
-// modal dialogs of the system's own (saving a note, the options), and the
-// customisation sheet (opened by a step of its own).
+// modal dialogs of the system's own (saving a note, the options, the list of
+// notes), and the customisation sheet (opened by a step of its own).
 bool IsLeftAlone(UINT command)
 {
     switch (command) {
+    case kMoreWindows:
     case ID_APP_EXIT:
     case ID_FILE_SAVE:
     case ID_FILE_OPEN:
