@@ -108,18 +108,31 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
     SendMessageToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
 }
 
+namespace {
+
+// Sends to a window's children from the first one on, and to theirs when deep.
+// Each child's first child is looked up once, after it has had the message (it
+// may make children of its own): under Wine every look-up is a round trip to
+// its server.
+void SendMessageFromChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
+{
+    for (; hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        if (!bOnlyPerm || CWnd::FromHandlePermanent(hWndChild) != nullptr) {
+            ::SendMessageW(hWndChild, message, wParam, lParam);
+        }
+        if (bDeep) {
+            if (HWND hWndGrandchild = ::GetTopWindow(hWndChild); hWndGrandchild != nullptr)
+                SendMessageFromChild(hWndGrandchild, message, wParam, lParam, bDeep, bOnlyPerm);
+        }
+    }
+}
+
+} // namespace
+
 void CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
                                     BOOL bOnlyPerm)
 {
-    for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr;
-         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
-        if (!bOnlyPerm || FromHandlePermanent(hWndChild) != nullptr) {
-            ::SendMessageW(hWndChild, message, wParam, lParam);
-        }
-        if (bDeep && ::GetTopWindow(hWndChild) != nullptr) {
-            SendMessageToDescendants(hWndChild, message, wParam, lParam, bDeep, bOnlyPerm);
-        }
-    }
+    SendMessageFromChild(::GetTopWindow(hWnd), message, wParam, lParam, bDeep, bOnlyPerm);
 }
 
 void CWnd::GetWindowText(CString& rString) const
