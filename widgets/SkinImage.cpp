@@ -32,7 +32,11 @@ CSkinImage::~CSkinImage() = default;
 CSkinImage::CSkinImage(CSkinImage&&) noexcept = default;
 CSkinImage& CSkinImage::operator=(CSkinImage&&) noexcept = default;
 
-void CSkinImage::Release() { m_bitmap.reset(); }
+void CSkinImage::Release()
+{
+    m_premultiplied = CGdiHandle<HBITMAP>();
+    m_bitmap.reset();
+}
 
 bool CSkinImage::LoadFromFile(LPCWSTR path)
 {
@@ -85,8 +89,57 @@ bool CSkinImage::Draw(HDC dc, int x, int y, int cx, int cy) const
 {
     if (!m_bitmap || dc == nullptr)
         return false;
+    if (cx == GetWidth() && cy == GetHeight() && DrawPremultiplied(dc, x, y))
+        return true;
     Gdiplus::Graphics graphics(dc);
     return graphics.DrawImage(m_bitmap.get(), x, y, cx, cy) == Gdiplus::Ok;
+}
+
+HBITMAP CSkinImage::Premultiplied() const
+{
+    if (m_premultiplied)
+        return m_premultiplied.Get();
+    const INT width = GetWidth();
+    const INT height = GetHeight();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down, as GDI+ hands the rows out
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    CGdiHandle<HBITMAP> picture(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture)
+        return nullptr;
+    // GDI+ premultiplies the pixels itself into the rows it hands out.
+    Gdiplus::BitmapData rows{};
+    rows.Width = static_cast<UINT>(width);
+    rows.Height = static_cast<UINT>(height);
+    rows.Stride = width * 4;
+    rows.PixelFormat = PixelFormat32bppPARGB;
+    rows.Scan0 = bits;
+    const Gdiplus::Rect all(0, 0, width, height);
+    if (m_bitmap->LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                           PixelFormat32bppPARGB, &rows) != Gdiplus::Ok)
+        return nullptr;
+    m_bitmap->UnlockBits(&rows);
+    m_premultiplied = std::move(picture);
+    return m_premultiplied.Get();
+}
+
+bool CSkinImage::DrawPremultiplied(HDC dc, int x, int y) const
+{
+    const HBITMAP picture = Premultiplied();
+    if (picture == nullptr)
+        return false;
+    const CMemoryDCHandle source(::CreateCompatibleDC(nullptr));
+    if (!source)
+        return false;
+    const CSelectionScope select(source.Get(), picture);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::GdiAlphaBlend(dc, x, y, GetWidth(), GetHeight(), source.Get(), 0, 0, GetWidth(), GetHeight(), blend) !=
+           FALSE;
 }
 
 bool CSkinImage::GetPixel(int x, int y, DWORD& argb) const

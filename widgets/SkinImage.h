@@ -4,7 +4,7 @@
 // drawn; an image destroyed after the last session ends is not handed back to GDI+.
 #pragma once
 
-#include <windows.h>
+#include <afxhandle.h>
 
 #include <cstddef>
 #include <memory>
@@ -30,7 +30,11 @@ public:
     int GetWidth() const;
     int GetHeight() const;
 
-    // Draws at its own size, or stretched to cx x cy, with its alpha.
+    // Draws at its own size, or stretched to cx x cy, with its alpha. At its own
+    // size it is blended from a premultiplied copy made on the first such draw,
+    // with the pixels GDI+ gives (it premultiplies and blends the same way), but
+    // without GDI+ asking the target for its device's resolution and abilities
+    // on every draw (under Wine round trips to its server).
     bool Draw(HDC dc, int x, int y) const;
     bool Draw(HDC dc, int x, int y, int cx, int cy) const;
 
@@ -43,5 +47,9 @@ private:
     struct BitmapDeleter {
         void operator()(Gdiplus::Bitmap* bitmap) const;
     };
+    bool DrawPremultiplied(HDC dc, int x, int y) const;
+    HBITMAP Premultiplied() const;
+
     std::unique_ptr<Gdiplus::Bitmap, BitmapDeleter> m_bitmap;
+    mutable CGdiHandle<HBITMAP> m_premultiplied;
 };
