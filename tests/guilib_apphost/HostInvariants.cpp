@@ -5,6 +5,7 @@
 #include "guilib/docking/KGPDockManager.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPSlider.h"
+#include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/panes/KGPOutlookWnd.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
@@ -211,6 +212,22 @@ public:
         return m_layout;
     }
 
+    // A pane shown as a tabbed document stands in the document window that
+    // holds it, one of the frame's documents; one that only says so stands
+    // nowhere.
+    void AddDocuments(CHostMainFrame& frame, const std::vector<CKGPDockingControlBar*>& panes)
+    {
+        for (CKGPDockingControlBar* pane : panes) {
+            if (pane->GetSafeHwnd() == nullptr || !pane->IsShownAsDocument())
+                continue;
+            auto* document = DYNAMIC_DOWNCAST(CKGPMDIChildWnd, pane->GetParent());
+            if (document != nullptr && ::GetParent(document->GetSafeHwnd()) == frame.m_hWndMDIClient &&
+                document->GetTabbedPaneID() == pane->GetDlgCtrlID())
+                m_layout.placements.push_back(
+                    {IdOf(pane), layout_check::PlaceKind::Document, IdOf(document)});
+        }
+    }
+
     // The windows the library made (tabbed panes) are bars of the layout
     // too; one without tabs is left over.
     void AddMadeByTheLibrary(std::vector<std::string>& faults)
@@ -354,6 +371,7 @@ std::vector<std::string> CheckHostInvariants(CHostMainFrame& frame, const std::s
         return {"the frame has no dock manager"};
     CLayoutPicture picture;
     layout_check::LayoutView& layout = picture.Take(*manager);
+    picture.AddDocuments(frame, frame.StoredPanes());
     for (CKGPDockingControlBar* pane : frame.StoredPanes()) {
         if (pane->GetSafeHwnd() == nullptr) {
             faults.push_back("pane " + std::to_string(pane->GetDlgCtrlID()) + " has no window");

@@ -1,11 +1,14 @@
 // A pane dragged by its tab out of a tabbed pane floats where it is let go,
 // in a floating frame the user sees: shown, over the main frame, and still
-// over it once the user clicks back into the frame.
+// over it once the user clicks back into the frame; let go on the centre
+// marker over the documents, it is a tabbed document.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
+#include "tests/guilib_apphost/HostInvariants.h"
 
 TEST_F(AppHostTest, APaneDraggedOutOfATabbedPaneFloatsOverTheFrame)
 {
@@ -48,6 +51,52 @@ TEST_F(AppHostTest, APaneDraggedOutOfATabbedPaneFloatsOverTheFrame)
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(note); }));
     EXPECT_TRUE(apphost::IsAbove(floating, frame.GetSafeHwnd())) << "still over the frame";
     apphost::Screenshot(L"apphost_tab_torn_out.bmp");
+}
+
+// Classes dragged by its tab out of the tabbed pane it shares with Files,
+// over the documents and let go on the centre marker shown there: it stands
+// in a document window of the frame, Files alone where the pair stood, and
+// the layout is sound (the host's checks took a pane shown as a document
+// for one standing nowhere, as the monkey's seed 5 met it).
+TEST_F(AppHostTest, APaneDraggedByItsTabOntoTheDocumentsCentreMarkerIsATabbedDocument)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& classes = frame.m_wndClasses;
+    auto* tabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, classes.GetParentTabbedBar());
+    ASSERT_NE(nullptr, tabbed);
+    ASSERT_EQ(tabbed, frame.m_wndFiles.GetParentTabbedBar());
+    CKGPBaseTabWnd* tabs = tabbed->GetTabWnd();
+    CRect tabRect;
+    ASSERT_TRUE(tabs->GetTabRect(tabs->GetTabFromHwnd(classes.GetSafeHwnd()), tabRect));
+    tabs->ClientToScreen(tabRect);
+    const CPoint documents = apphost::ScreenRect(frame.m_hWndMDIClient).CenterPoint();
+
+    bool groupShown = false;
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(tabRect.CenterPoint());
+        user.Press();
+        user.DragTo(tabRect.CenterPoint() + CSize(-30, 30), 6);
+        user.DragTo(documents + CSize(0, 60), 12);
+        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
+        if (groupShown) {
+            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
+            user.DragTo(group.CenterPoint(), 6);
+            user.Pause(200);
+        }
+        user.Release();
+    }));
+    ASSERT_TRUE(groupShown) << "the central markers stand over the documents";
+    ASSERT_TRUE(apphost::WaitUntil([&] { return classes.IsShownAsDocument() != FALSE; })) << "a tabbed document";
+    auto* document = DYNAMIC_DOWNCAST(CKGPMDIChildWnd, classes.GetParent());
+    ASSERT_NE(nullptr, document) << "in a document window";
+    EXPECT_EQ(frame.m_hWndMDIClient, ::GetParent(document->GetSafeHwnd())) << "one of the frame's documents";
+    EXPECT_EQ(classes.GetDlgCtrlID(), document->GetTabbedPaneID());
+    EXPECT_EQ(nullptr, classes.GetParentMiniFrame(TRUE)) << "no floating frame left for it";
+    EXPECT_TRUE(apphost::WaitUntil([&] { return !frame.m_wndFiles.IsTabbed() && apphost::IsShown(frame.m_wndFiles); }))
+        << "Files alone where the pair stood";
+    EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
+    EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(frame, {})));
+    apphost::Screenshot(L"apphost_tab_dropped_as_document.bmp");
 }
 
 namespace {

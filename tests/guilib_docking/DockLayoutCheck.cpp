@@ -26,6 +26,7 @@ const char* KindName(PlaceKind kind)
     case PlaceKind::Tab: return "tab";
     case PlaceKind::FloatingFrame: return "floating frame";
     case PlaceKind::AutoHide: return "auto-hide strip";
+    case PlaceKind::Document: return "document window";
     }
     return "?";
 }

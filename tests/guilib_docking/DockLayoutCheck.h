@@ -19,7 +19,9 @@ namespace layout_check {
 using kgp::split::Box;
 using kgp::split::Size;
 
-enum class PlaceKind { Row, Tree, Tab, FloatingFrame, AutoHide };
+// (A pane may stand in a document window too: an MDI frame shows it as a
+// tabbed document.)
+enum class PlaceKind { Row, Tree, Tab, FloatingFrame, AutoHide, Document };
 
 struct BarView {
     int id = 0;

@@ -69,6 +69,12 @@ TEST(DockLayoutCheck, EveryBarStandsInExactlyOnePlace)
     EXPECT_TRUE(Mentions(CheckDockLayout(layout), "bar 2 stands in 2 places: tree 0; auto-hide strip 0;"));
 
     layout = SoundLayout();
+    layout.placements[1] = {2, PlaceKind::Document, 0}; // shown as a tabbed document
+    EXPECT_TRUE(CheckDockLayout(layout).empty());
+    layout.placements.push_back({2, PlaceKind::FloatingFrame, 0}); // and floating still
+    EXPECT_TRUE(Mentions(CheckDockLayout(layout), "bar 2 stands in 2 places: document window 0; floating frame 0;"));
+
+    layout = SoundLayout();
     layout.placements.push_back({9, PlaceKind::Tab, 4}); // a destroyed bar still tabbed
     EXPECT_TRUE(Mentions(CheckDockLayout(layout), "tab 4 holds bar 9"));
 
