@@ -9,6 +9,7 @@
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPTearOffManager.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
+#include "guilib/toolbars/KGPToolBarMath.h"
 #include "guilib/toolbars/KGPToolbarLinks.h"
 
 #include <algorithm>
@@ -517,7 +518,8 @@ CSize CKGPMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     if (bHorz) {
         const int rows = WrapToolBar(area.Width() - CalcNonClientSize(TRUE).cx);
         size.cx = area.Width();
-        size.cy = rows * RowHeight() + CalcNonClientSize(TRUE).cy;
+        // The rows stand kRowGap apart, as the buttons are placed.
+        size.cy = rows * RowHeight() + (rows - 1) * kgp::kRowGap + CalcNonClientSize(TRUE).cy;
     } else {
         size.cy = area.Height();
     }

@@ -347,8 +347,9 @@ void CKGPToolBar::AdjustLayout()
 }
 
 // The window takes the laid-out size along its orientation (a stretched bar
-// the parent's extent, up to m_nMaxStretch); a docked bar's row takes its
-// thickness. A floating bar's frame re-fits around it.
+// the parent's extent, up to m_nMaxStretch), a docked menu bar its thickness
+// too; a docked bar's row takes its thickness. A floating bar's frame re-fits
+// around it.
 void CKGPToolBar::FitWindow()
 {
     const BOOL horz = IsHorizontal();
@@ -370,8 +371,11 @@ void CKGPToolBar::FitWindow()
 
     CRect window;
     GetWindowRect(window);
-    const BOOL changed = s_bCustomizing ? window.Size() != size
-                                        : (horz ? window.Width() != size.cx : window.Height() != size.cy);
+    // A docked menu bar's thickness follows the rows its menus wrap into: a
+    // layout read at start-up can bring more menus than one row holds.
+    const bool wholeSize = s_bCustomizing || (m_bIsMenuBar && !IsFloating());
+    const BOOL changed = wholeSize ? window.Size() != size
+                                   : (horz ? window.Width() != size.cx : window.Height() != size.cy);
     if (changed) {
         if (!s_bCustomizing) {
             CSize minimum;
