@@ -59,6 +59,8 @@ CPoint HitPoint(CKGPDockingControlBar& pane, int hit)
 // Where the user takes a caption found at `point`: there when the caption
 // shows there, else further along it (a floating frame partly beyond the
 // screen's edge, a caption partly covered); kNowhere when no part shows.
+// Never on a caption button: a floating frame's hit test takes its buttons
+// for its caption, and a double click there closes the frame.
 CPoint SeenOnCaption(CKGPDockingControlBar& pane, bool ownCaption, CPoint point)
 {
     if (point == kNowhere)
@@ -69,13 +71,15 @@ CPoint SeenOnCaption(CKGPDockingControlBar& pane, bool ownCaption, CPoint point)
     for (int x = point.x; x < rect.right - 8; x += 8) {
         const CPoint at(x, point.y);
         const LRESULT hit = floating != nullptr ? floating->HitTest(at, TRUE) : pane.HitTest(at, TRUE);
-        if (hit == HTCAPTION && ShowsAt(hWnd, at))
+        const bool onButton = floating != nullptr && floating->FindCaptionButtonAtPoint(at) != nullptr;
+        if (hit == HTCAPTION && !onButton && ShowsAt(hWnd, at))
             return at;
     }
     return kNowhere;
 }
 
-// The middle of a floating frame's caption button, kNowhere without one.
+// The middle of a floating frame's caption button, kNowhere without one or
+// where another window covers it (the click would go to that window).
 CPoint CaptionButtonPoint(CKGPMiniFrameWnd& floating, UINT hit)
 {
     CKGPCaptionButton* button = floating.FindCaptionButton(hit);
@@ -83,7 +87,7 @@ CPoint CaptionButtonPoint(CKGPMiniFrameWnd& floating, UINT hit)
         return kNowhere;
     CRect rect = button->GetRect();
     rect.OffsetRect(ScreenRect(floating).TopLeft());
-    return rect.CenterPoint();
+    return ShowsAt(floating.GetSafeHwnd(), rect.CenterPoint()) ? rect.CenterPoint() : kNowhere;
 }
 
 // The middle of an auto-hidden pane's button on its strip.
