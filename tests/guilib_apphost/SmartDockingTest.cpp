@@ -6,6 +6,7 @@
 
 #include "guilib/docking/KGPMiniFrameWnd.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -69,10 +70,18 @@ TEST_P(SmartDockingScenario, AFloatingPaneDocksAtTheEdgeOfTheMarkerItIsReleasedO
     CHostMainFrame& frame = Frame();
     CKGPDockingControlBar& pane = frame.m_wndWatch;
     const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
-    ASSERT_TRUE(pane.FloatBar(CRect(client.CenterPoint() - CSize(60, 60), CSize(200, 150))));
+    // Below the floating find pane: its frame may come over a caption it
+    // overlapped, and the press would take it instead.
+    const CKGPMiniFrameWnd* find = frame.m_wndFind.GetParentMiniFrame(TRUE);
+    const int top = (std::max)(client.CenterPoint().y - 60,
+                               find != nullptr ? apphost::ScreenRect(find->GetSafeHwnd()).bottom + 10 : 0);
+    ASSERT_TRUE(pane.FloatBar(CRect(CPoint(client.CenterPoint().x - 60, top), CSize(200, 150))));
     ASSERT_TRUE(apphost::WaitUntil([&] { return pane.GetParentMiniFrame(TRUE) != nullptr; }));
     const CPoint caption = CaptionPoint(pane);
     ASSERT_NE(CPoint(-1, -1), caption);
+    // The press goes where the user sees the pane's caption.
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ShowsAt(pane.GetParentMiniFrame(TRUE)->GetSafeHwnd(), caption); }))
+        << "the floating pane's caption shows at the point pressed";
 
     const DWORD alignment = GetParam();
     const DropOnMarker seen = DragToSideMarker(caption, alignment);
