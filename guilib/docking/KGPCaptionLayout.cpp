@@ -304,7 +304,12 @@ CRect FitToolbarSizing(const ToolbarSizing& sizing, CSize content)
         return window;
     const CSize size = content + sizing.frame;
     const BOOL bWidth = SizingAlongWidth(sizing.side);
-    if ((bWidth ? size.cx == window.Width() : size.cy == window.Height()))
+    // The bar has taken its new rows (and records their width): the frame
+    // stays only if it already holds them. Rows as wide as before but fewer
+    // (a button wider than the length the bar had wrapped at) change the
+    // other side alone, and a frame left at the old size came back at the
+    // rows' size after a restart.
+    if (size.cx == window.Width() && size.cy == window.Height())
         return window;
     CRect fitted = window;
     if (sizing.side == WMSZ_LEFT)

@@ -186,11 +186,18 @@ TEST(CaptionButtons, AToolbarFramesDraggedEdgeFollowsItsWrappedRows)
     sizing.dragged = CRect(100, 100, 220, 180);
     EXPECT_EQ(CRect(100, 100, 172, 158), FitToolbarSizing(sizing, CSize(66, 36)));
     // The dragged dimension unchanged, or a bar with no layout, or a layout
-    // no different along it: the frame stays as it is.
+    // the frame holds already: the frame stays as it is.
     sizing.dragged = CRect(90, 100, 220, 140);
     EXPECT_EQ(-1, SizingLength(sizing));
     EXPECT_EQ(sizing.window, FitToolbarSizing(sizing, CSize(0, 0)));
-    EXPECT_EQ(sizing.window, FitToolbarSizing(sizing, CSize(80, 18)));
+    EXPECT_EQ(sizing.window, FitToolbarSizing(sizing, CSize(114, 18)));
+    // Rows no different along the dragged side but not along the other (as
+    // wide as before and fewer, or as high and narrower): the frame takes
+    // them, or it no longer shows what the bar records.
+    sizing.side = WMSZ_RIGHT;
+    EXPECT_EQ(CRect(100, 100, 220, 134), FitToolbarSizing(sizing, CSize(114, 12)));
+    sizing.side = WMSZ_BOTTOM;
+    EXPECT_EQ(CRect(100, 100, 186, 140), FitToolbarSizing(sizing, CSize(80, 18)));
 }
 
 } // namespace
