@@ -15,21 +15,6 @@ namespace {
 constexpr UINT kCategoryList = 16601;
 constexpr UINT kCommandList = 16602;
 
-// The middle of a list box's item (screen).
-CPoint ItemPoint(HWND list, int index)
-{
-    CRect rect;
-    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect.CenterPoint();
-}
-
-int FindItem(HWND list, LPCTSTR text)
-{
-    return static_cast<int>(::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(text)));
-}
-
 } // namespace
 
 TEST_F(AppHostTest, ACommandPressedInTheListAndDraggedOntoAToolbarJoinsIt)
@@ -67,12 +52,12 @@ TEST_F(AppHostTest, ACommandPressedInTheListAndDraggedOntoAToolbarJoinsIt)
     const HWND categories = ::GetDlgItem(page->GetSafeHwnd(), kCategoryList);
     const HWND commands = ::GetDlgItem(page->GetSafeHwnd(), kCommandList);
     ASSERT_TRUE(categories != nullptr && commands != nullptr);
-    const int edit = FindItem(categories, _T("Edit"));
+    const int edit = apphost::FindListItem(categories, _T("Edit"));
     ASSERT_GE(edit, 0);
-    const CPoint editPoint = ItemPoint(categories, edit);
+    const CPoint editPoint = apphost::ListItemPoint(categories, edit);
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(editPoint); }));
-    ASSERT_TRUE(apphost::WaitUntil([&] { return FindItem(commands, _T("Copy")) >= 0; })) << "Edit's commands listed";
-    const int copy = FindItem(commands, _T("Copy"));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::FindListItem(commands, _T("Copy")) >= 0; })) << "Edit's commands listed";
+    const int copy = apphost::FindListItem(commands, _T("Copy"));
     ASSERT_NE(copy, static_cast<int>(::SendMessageW(commands, LB_GETCURSEL, 0, 0))) << "not the one selected";
 
     // Pressed and dragged in one move onto the format bar, after its last button.
@@ -80,7 +65,7 @@ TEST_F(AppHostTest, ACommandPressedInTheListAndDraggedOntoAToolbarJoinsIt)
     CRect last;
     frame.m_wndFormatBar.GetItemRect(before - 1, last);
     frame.m_wndFormatBar.ClientToScreen(last);
-    const CPoint from = ItemPoint(commands, copy);
+    const CPoint from = apphost::ListItemPoint(commands, copy);
     const CPoint onBar(last.right - 2, last.CenterPoint().y); // the last button's far half
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
         user.MoveTo(from);
@@ -126,11 +111,11 @@ TEST_F(AppHostTest, AMenuClickedWhileCustomisingOpensAndTakesACommandDroppedInto
     CKGPCustomizePage* page = sheet->GetCommandsPage();
     const HWND categories = ::GetDlgItem(page->GetSafeHwnd(), kCategoryList);
     const HWND commands = ::GetDlgItem(page->GetSafeHwnd(), kCommandList);
-    const CPoint help = ItemPoint(categories, FindItem(categories, _T("Help")));
+    const CPoint help = apphost::ListItemPoint(categories, apphost::FindListItem(categories, _T("Help")));
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(help); }));
-    ASSERT_TRUE(apphost::WaitUntil([&] { return FindItem(commands, _T("About")) >= 0; }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::FindListItem(commands, _T("About")) >= 0; }));
     ASSERT_NE(nullptr, file->GetPopupMenu()) << "the menu stays open while the sheet is used";
-    const CPoint from = ItemPoint(commands, FindItem(commands, _T("About")));
+    const CPoint from = apphost::ListItemPoint(commands, apphost::FindListItem(commands, _T("About")));
     const CPoint into = apphost::ScreenRect(*popup).CenterPoint();
     ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
         user.MoveTo(from);

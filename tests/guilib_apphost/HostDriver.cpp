@@ -331,6 +331,20 @@ std::vector<HWND> ShownTopLevels(const wchar_t* classPrefix)
     return search.found;
 }
 
+CPoint ListItemPoint(HWND list, int index, int x)
+{
+    CRect rect;
+    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return x < 0 ? rect.CenterPoint() : CPoint(rect.left + x, rect.CenterPoint().y);
+}
+
+int FindListItem(HWND list, LPCTSTR text)
+{
+    return static_cast<int>(::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(text)));
+}
+
 bool Screenshot(const wchar_t* fileName)
 {
     PumpFor(100);

@@ -115,6 +115,10 @@ HWND TopLevelOf(HWND hWnd);
 bool IsAbove(HWND hUpper, HWND hLower);
 // The visible top-level windows of this process whose class name starts so.
 std::vector<HWND> ShownTopLevels(const wchar_t* classPrefix);
+// The middle of a list box's item on the screen, or the point x pixels into it.
+CPoint ListItemPoint(HWND list, int index, int x = -1);
+// The index of the list box's item with exactly this text, or LB_ERR.
+int FindListItem(HWND list, LPCTSTR text);
 // The whole screen as a .bmp file in the working folder, for a look by eye.
 bool Screenshot(const wchar_t* fileName);
 

@@ -17,20 +17,6 @@ constexpr UINT kCategoryList = 16601;
 constexpr UINT kCommandList = 16602;
 constexpr int kMostDrops = 16;
 
-CPoint ItemPoint(HWND list, int index)
-{
-    CRect rect;
-    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect.CenterPoint();
-}
-
-int FindItem(HWND list, LPCTSTR text)
-{
-    return static_cast<int>(::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(text)));
-}
-
 class MenuBarRowsRestartTest : public AppHostTest {
 protected:
     static std::string DescribeMenuBar(CHostMainFrame& frame)
@@ -64,13 +50,13 @@ protected:
         CKGPCustomizePage* page = sheet.GetCommandsPage();
         const HWND categories = ::GetDlgItem(page->GetSafeHwnd(), kCategoryList);
         const HWND commands = ::GetDlgItem(page->GetSafeHwnd(), kCommandList);
-        const CPoint category = ItemPoint(categories, FindItem(categories, _T("New Menu")));
+        const CPoint category = apphost::ListItemPoint(categories, apphost::FindListItem(categories, _T("New Menu")));
         if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(category); }) ||
-            !apphost::WaitUntil([&] { return FindItem(commands, _T("New Menu")) >= 0; }))
+            !apphost::WaitUntil([&] { return apphost::FindListItem(commands, _T("New Menu")) >= 0; }))
             return false;
         for (int drop = 0; drop < kMostDrops && apphost::ScreenRect(bar).Height() <= oneRow; ++drop) {
             const int count = bar.GetCount();
-            const CPoint from = ItemPoint(commands, FindItem(commands, _T("New Menu")));
+            const CPoint from = apphost::ListItemPoint(commands, apphost::FindListItem(commands, _T("New Menu")));
             const CPoint onto = MenuItemPoint(bar, _T("&File"));
             if (!apphost::Perform([&](apphost::CGestures& user) {
                     user.MoveTo(from);

@@ -56,14 +56,6 @@ std::vector<int> VisibleItems(HWND list)
     return items;
 }
 
-CPoint ItemPoint(HWND list, int index, int x = -1)
-{
-    CRect rect;
-    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return x < 0 ? rect.CenterPoint() : CPoint(rect.left + x, rect.CenterPoint().y);
-}
-
 CPoint Middle(const CWnd* wnd)
 {
     return wnd != nullptr ? ScreenRect(wnd->GetSafeHwnd()).CenterPoint() : kNowhere;
@@ -167,7 +159,7 @@ HWND CHostMonkey::ChooseCategory(std::string& what)
     if (shown.empty())
         return nullptr;
     const int category = shown[static_cast<size_t>(Pick(static_cast<int>(shown.size())))];
-    const CPoint point = ItemPoint(categories, category);
+    const CPoint point = apphost::ListItemPoint(categories, category);
     Perform([&](CGestures& user) { user.Click(point); });
     WaitUntil([&] { return static_cast<int>(::SendMessageW(categories, LB_GETCURSEL, 0, 0)) == category; }, 1000);
     what = "category " + ListText(categories, category);
@@ -193,7 +185,7 @@ std::string CHostMonkey::DragCommandToToolBar()
     CKGPToolBar& bar = *bars[static_cast<size_t>(Pick(static_cast<int>(bars.size())))];
     const std::vector<int> buttons = TakeableButtons(bar);
     const int index = buttons[static_cast<size_t>(Pick(static_cast<int>(buttons.size())))];
-    const CPoint from = ItemPoint(commands, command);
+    const CPoint from = apphost::ListItemPoint(commands, command);
     const CPoint to = ButtonCentre(bar, index, Pick(3) - 1);
     CString title;
     bar.GetWindowText(title);
@@ -215,7 +207,7 @@ std::string CHostMonkey::DragCommandToMenu()
         return what + " (no command or no menu)";
     const int command = shown[static_cast<size_t>(Pick(static_cast<int>(shown.size())))];
     const int menu = menus[static_cast<size_t>(Pick(static_cast<int>(menus.size())))];
-    const CPoint from = ItemPoint(commands, command);
+    const CPoint from = apphost::ListItemPoint(commands, command);
     const CPoint onMenu = ButtonCentre(frame.m_wndMenuBar, menu);
     const int item = Pick(8);
     // The menu opened by a click (it stays open while customising), then the
@@ -281,7 +273,7 @@ std::string CHostMonkey::ResetToolBar()
         return "(no toolbar listed)";
     const int index = shown[static_cast<size_t>(Pick(static_cast<int>(shown.size())))];
     // On its name, clear of its check box.
-    const CPoint point = ItemPoint(list, index, 40);
+    const CPoint point = apphost::ListItemPoint(list, index, 40);
     Perform([&](CGestures& user) { user.Click(point); });
     WaitUntil([&] { return static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)) == index; }, 1000);
     const HWND reset = ::GetDlgItem(page, IDC_KGP_RESET);
