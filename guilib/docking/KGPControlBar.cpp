@@ -845,7 +845,9 @@ BOOL CKGPControlBar::SaveState(LPCTSTR lpszProfileName, int nID, int nIndex)
     if (IsFloating()) {
         if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame())
             pMiniFrame->GetWindowRect(m_recentDockInfo.m_rectRecentFloatingRect);
-    } else {
+    } else if (!IsAutoHideMode()) {
+        // (An auto-hidden pane keeps the docked place it was pinned from:
+        // slid in, its window stands beyond the frame by its own size.)
         StoreRecentDockedRect();
         if (m_pParentDockBar != nullptr) {
             m_recentDockInfo.m_dwRecentAlignmentToFrame = m_pParentDockBar->GetCurrentAlignment();

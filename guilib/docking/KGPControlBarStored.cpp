@@ -23,7 +23,8 @@ void CKGPControlBar::Serialize(CArchive& ar)
     // bar, the row).
     if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE); pMiniFrame != nullptr && IsFloating()) {
         pMiniFrame->GetWindowRect(m_recentDockInfo.m_rectRecentFloatingRect);
-    } else if (!IsFloating()) {
+    } else if (!IsFloating() && !IsAutoHideMode()) {
+        // (An auto-hidden pane keeps the docked place it was pinned from.)
         StoreRecentDockedRect();
         if (m_pParentDockBar != nullptr)
             m_recentDockInfo.m_nRecentRowIndex = m_pParentDockBar->GetRowIndex(m_pDockBarRow);

@@ -481,10 +481,12 @@ void CKGPSlider::MoveSlider(CSize offset, BOOL bAdjustLayout)
     if (m_pContainerManager != nullptr) {
         HDWP hdwp = ::BeginDeferWindowPos(50);
         if (m_bDefaultSlider) {
-            // The whole group grows or shrinks on the slider's side.
+            // The whole group grows or shrinks on the slider's side: the
+            // manager turns the slider's move into the group's growth (a
+            // group at the right or the bottom grows as its slider moves in).
             const DWORD alignment = GetCurrentAlignment();
             const BOOL bAtEnd = alignment == CBRS_ALIGN_LEFT || alignment == CBRS_ALIGN_TOP;
-            m_pContainerManager->ResizePartOfContainers(alignment, bAtEnd, bAtEnd ? delta : -delta, hdwp);
+            m_pContainerManager->ResizePartOfContainers(alignment, bAtEnd, delta, hdwp);
         } else {
             m_pContainerManager->OnSliderMoved(this, delta, hdwp);
         }

@@ -230,3 +230,46 @@ TEST_F(AppHostTest, APaneAutoHiddenAtTheEndComesBackOnItsStripAndDocksAtItsEdgeW
     EXPECT_EQ(slidOut.cx, apphost::ScreenRect(pane).Width());
     EXPECT_NE(CPoint(-1, -1), PinPoint(pane)) << "its pin shows on its caption";
 }
+
+// The group at the bottom edge grows as its edge is dragged up (it shrank:
+// the slider's move was turned around twice). Made tall so and pinned there,
+// the pane slides in below the frame by its height: no docked place, and the
+// layout saved with it still loads at the next start (it was refused whole
+// and the default layout came back), the pane on its strip as tall as before.
+TEST_F(AppHostTest, ATallPanePinnedAtTheBottomComesBackOnItsStripAfterARestart)
+{
+    CKGPDockingControlBar& output = Frame().m_wndOutput;
+    ASSERT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), output.GetCurrentAlignment());
+    CKGPSlider* tree = output.GetDefaultPaneSlider();
+    ASSERT_NE(nullptr, tree);
+    const CRect before = apphost::ScreenRect(output);
+    const CPoint edge = apphost::ScreenRect(*tree).CenterPoint();
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Drag(edge, edge - CSize(0, 450)); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(output).Height() > 550; }, 3000))
+        << "dragged up by 450 from " << before.Height() << " px, it is " << apphost::ScreenRect(output).Height();
+    EXPECT_EQ(before.bottom, apphost::ScreenRect(output).bottom) << "on the frame's foot still";
+    EXPECT_EQ(apphost::ScreenRect(output).top, apphost::ScreenRect(*tree).bottom) << "its edge above it";
+
+    const CPoint pin = PinPoint(output);
+    ASSERT_NE(CPoint(-1, -1), pin);
+    const CPoint away = apphost::ScreenRect(Frame().m_wndCaptionBar).CenterPoint();
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.Click(pin);
+        user.DragTo(away, 6);
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return output.IsAutoHideMode() && !apphost::IsShown(output); }, 4000))
+        << "pinned and slid in";
+    ASSERT_TRUE(SlideOut(output));
+    const CSize tall = apphost::ScreenRect(output).Size();
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.DragTo(away, 6); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return !apphost::IsShown(output); }, 4000)) << "slid in again";
+
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(HostApp().StateStore().m_bLayoutLoaded) << "the layout saved loads";
+    CKGPDockingControlBar& pane = Frame().m_wndOutput;
+    ASSERT_TRUE(pane.IsAutoHideMode());
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), pane.GetCurrentAlignment());
+    ASSERT_TRUE(SlideOut(pane));
+    EXPECT_EQ(tall, apphost::ScreenRect(pane).Size());
+}
