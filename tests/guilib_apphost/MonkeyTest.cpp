@@ -309,21 +309,25 @@ TEST_F(MonkeyTest, RandomRealInputKeepsTheLayoutSound)
         }
         if (!faults.empty()) {
             apphost::Screenshot(L"apphost_monkey_failure.bmp");
-            std::ostringstream steps;
+            std::ostringstream trail;
             for (const std::string& line : log)
-                steps << "\n  " << line;
+                trail << "\n  " << line;
+            // The run again takes the same number of steps: the restart in
+            // the middle comes at half of them, so a shorter run goes
+            // another way. It stops here as this one does.
             FAIL() << "seed 0x" << std::hex << seed << std::dec << ", step " << step << " (KEYLOFT_MONKEY_SEED=0x"
-                   << std::hex << seed << std::dec << " KEYLOFT_MONKEY_STEPS=" << step << " runs it again):"
+                   << std::hex << seed << std::dec << " KEYLOFT_MONKEY_STEPS=" << steps << " runs it again):"
                    << faults << "\nthe layout:\n"
-                   << (IsRunning() ? Describe(Frame()) : std::string()) << "the steps:" << steps.str();
+                   << (IsRunning() ? Describe(Frame()) : std::string()) << "the steps:" << trail.str();
         }
     }
     // The run ends as a round does: its objects counted. Like every restart
     // of the run, the last one is taken with the customisation sheet closed
     // (while it is open the toolbars hide their customise buttons, which a
     // start without it shows).
-    if (CKGPToolbarCustomize* sheet = CKGPToolbarCustomize::GetOpenSheet())
+    if (CKGPToolbarCustomize* sheet = CKGPToolbarCustomize::GetOpenSheet()) {
         EXPECT_TRUE(CloseCustomizeSheet(sheet)) << "the sheet closed by its Close button";
+    }
     const std::string fault = MayRestart() ? Restart() : std::string();
     EXPECT_EQ("", fault) << "seed 0x" << std::hex << seed << std::dec << ", at the end";
     std::printf("monkey: seed 0x%lx, %lu steps\n", seed, steps);
