@@ -65,8 +65,9 @@ TEST_F(AppHostTest, AFloatingToolbarsEdgeDraggedInWrapsItsButtonsIntoRows)
         frame.m_wndToolBar.ClientToScreen(item);
         CRect inside;
         inside.IntersectRect(item, client);
-        if (!item.IsRectEmpty())
+        if (!item.IsRectEmpty()) {
             EXPECT_EQ(item, inside) << i;
+        }
     }
     apphost::Screenshot(L"apphost_floating_toolbar_wrapped.bmp");
 }

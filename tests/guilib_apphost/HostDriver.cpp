@@ -223,6 +223,20 @@ bool CGestures::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
+bool ReleaseOnTheCentreMarker(CGestures& user)
+{
+    const bool shown = user.WaitFor([] { return !ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
+    if (shown) {
+        const std::vector<HWND> groups = ShownTopLevels(L"KGPSmartDockingGroup");
+        if (!groups.empty()) {
+            user.DragTo(ScreenRect(groups.front()).CenterPoint(), 6);
+            user.Pause(200);
+        }
+    }
+    user.Release();
+    return shown;
+}
+
 CPoint CGestures::CursorPos()
 {
     POINT point{};

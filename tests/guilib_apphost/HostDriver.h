@@ -78,6 +78,11 @@ public:
     static CPoint CursorPos();
 };
 
+// In a drag of a pane over a pane or the documents: waits for the central
+// markers to show, moves onto their centre, rests and lets go (lets go where
+// it is when they do not show); whether they showed.
+bool ReleaseOnTheCentreMarker(CGestures& user);
+
 class CUserInput {
 public:
     explicit CUserInput(std::function<void(CGestures&)> script);

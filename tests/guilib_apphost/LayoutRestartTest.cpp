@@ -50,8 +50,9 @@ protected:
         rect.OffsetRect(rect.Width() + 40, 0);
         frame.DockControlBar(&format, AFX_IDW_DOCKBAR_TOP, rect);
         ASSERT_EQ(standard.GetDockBarRow(), format.GetDockBarRow());
-        if (floatStandardBar)
+        if (floatStandardBar) {
             ASSERT_TRUE(standard.FloatBar(CRect(CPoint(380, 300), standard.CalcFixedLayout(FALSE, TRUE))));
+        }
         frame.RecalcLayout();
         apphost::PumpFor(0);
     }

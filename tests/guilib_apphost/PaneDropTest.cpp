@@ -139,13 +139,7 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverAPaneBecomesItsTab
         user.Press();
         user.DragTo(caption + CSize(30, 30), 4);
         user.DragTo(CPoint(body.CenterPoint().x, body.bottom - 12), 12); // over Output, off its caption
-        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
-        if (groupShown) {
-            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
-            user.DragTo(group.CenterPoint(), 6);
-            user.Pause(200);
-        }
-        user.Release();
+        groupShown = apphost::ReleaseOnTheCentreMarker(user);
     }));
     ASSERT_TRUE(groupShown) << "the central markers stand over the pane under the cursor";
     EXPECT_TRUE(apphost::WaitUntil([&] { return watch.IsTabbed() && output.IsTabbed(); }))
@@ -169,13 +163,7 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverTheDocumentsBecome
         user.Press();
         user.DragTo(caption + CSize(30, 30), 4);
         user.DragTo(client.CenterPoint() + CSize(0, 40), 12); // over the documents, no pane there
-        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
-        if (groupShown) {
-            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
-            user.DragTo(group.CenterPoint(), 6);
-            user.Pause(200);
-        }
-        user.Release();
+        groupShown = apphost::ReleaseOnTheCentreMarker(user);
     }));
     ASSERT_TRUE(groupShown) << "the central markers stand over the documents' area";
     EXPECT_TRUE(apphost::WaitUntil([&] { return watch.IsShownAsDocument() != FALSE; })) << "a tabbed document";
@@ -267,13 +255,7 @@ TEST_F(AppHostTest, AFrameOfTwoPanesReleasedOnTheCentreMarkerOverAPaneBecomesIts
         user.Press();
         user.DragTo(caption + CSize(30, 30), 4);
         user.DragTo(body.CenterPoint(), 12); // over the tabbed pane, off its caption and tabs
-        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
-        if (groupShown) {
-            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
-            user.DragTo(group.CenterPoint(), 6);
-            user.Pause(200);
-        }
-        user.Release();
+        groupShown = apphost::ReleaseOnTheCentreMarker(user);
     }));
     ASSERT_TRUE(groupShown) << "the central markers stand over the pane under the cursor";
     EXPECT_TRUE(apphost::WaitUntil([&] {
@@ -311,13 +293,7 @@ bool OutlookDropTest::DropWatchOnTheShortcutsCentreMarker(CHostMainFrame& frame)
         user.Press();
         user.DragTo(caption + CSize(30, 30), 4);
         user.DragTo(CPoint(body.CenterPoint().x, body.top + body.Height() / 3), 14); // among its page's buttons
-        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
-        if (groupShown) {
-            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
-            user.DragTo(group.CenterPoint(), 6);
-            user.Pause(200);
-        }
-        user.Release();
+        groupShown = apphost::ReleaseOnTheCentreMarker(user);
     });
     return ended && groupShown;
 }

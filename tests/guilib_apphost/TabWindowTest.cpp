@@ -91,8 +91,9 @@ TEST_F(AppHostTest, ACutTabsTipShowsOverAWindowKeptOnTop)
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.lpszText = text;
-    if (::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0)
+    if (::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0) {
         EXPECT_STREQ(L"Debug output of the running program", text);
+    }
     apphost::Screenshot(L"apphost_tab_tip.bmp");
     palette.DestroyWindow();
 }

@@ -77,13 +77,7 @@ TEST_F(AppHostTest, APaneDraggedByItsTabOntoTheDocumentsCentreMarkerIsATabbedDoc
         user.Press();
         user.DragTo(tabRect.CenterPoint() + CSize(-30, 30), 6);
         user.DragTo(documents + CSize(0, 60), 12);
-        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
-        if (groupShown) {
-            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
-            user.DragTo(group.CenterPoint(), 6);
-            user.Pause(200);
-        }
-        user.Release();
+        groupShown = apphost::ReleaseOnTheCentreMarker(user);
     }));
     ASSERT_TRUE(groupShown) << "the central markers stand over the documents";
     ASSERT_TRUE(apphost::WaitUntil([&] { return classes.IsShownAsDocument() != FALSE; })) << "a tabbed document";
@@ -113,13 +107,7 @@ bool DropFilesAndClassesOnTheDocumentsCentreMarker(CHostMainFrame& frame, CPoint
         user.Press();
         user.DragTo(caption + CSize(-40, 0), 6);
         user.DragTo(documents + CSize(0, 60), 12);
-        groupShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty(); });
-        if (groupShown) {
-            const CRect group = apphost::ScreenRect(apphost::ShownTopLevels(L"KGPSmartDockingGroup").front());
-            user.DragTo(group.CenterPoint(), 6);
-            user.Pause(200);
-        }
-        user.Release();
+        groupShown = apphost::ReleaseOnTheCentreMarker(user);
     });
     return ended && groupShown;
 }
