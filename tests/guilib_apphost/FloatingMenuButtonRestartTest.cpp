@@ -44,15 +44,7 @@ TEST_F(AppHostTest, AFloatingToolbarWithANewMenuComesBackAsLargeAfterARestart)
 {
     CHostMainFrame& frame = Frame();
     CKGPToolBar& standard = frame.m_wndToolBar;
-    // Torn off its dock by its gripper, down over the notes.
-    const CRect docked = apphost::ScreenRect(standard);
-    const CPoint gripper(docked.left + 3, docked.CenterPoint().y);
-    const CPoint notes = Middle(frame.m_hWndMDIClient);
-    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.Drag(gripper, CPoint(gripper.x + 80, notes.y - 60), 14);
-    }));
-    ASSERT_TRUE(apphost::WaitUntil([&] { return standard.IsFloating() && apphost::IsShown(standard); }))
-        << "the toolbar floats";
+    ASSERT_TRUE(TearOffOverTheNotes(frame, standard)) << "the toolbar floats";
 
     // Its frame's right edge dragged in, the buttons wrapped into rows.
     CKGPMiniFrameWnd* floatingFrame = standard.GetParentMiniFrame(TRUE);
@@ -107,7 +99,7 @@ TEST_F(AppHostTest, AFloatingToolbarWithANewMenuComesBackAsLargeAfterARestart)
             user.MoveTo(button);
             user.Pause(50);
             user.Press();
-            user.DragTo(notes + CSize(0, 120), 16);
+            user.DragTo(Middle(frame.m_hWndMDIClient) + CSize(0, 120), 16);
             user.Pause(150);
             user.Release();
         }));

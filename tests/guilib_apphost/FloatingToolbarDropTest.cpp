@@ -80,15 +80,7 @@ TEST_F(AppHostTest, AButtonDraggedOntoAToolbarTheUserFloatedLandsThereAndStays)
 {
     CHostMainFrame& frame = Frame();
     CKGPToolBar& standard = frame.m_wndToolBar;
-    // Torn off its dock by its gripper, down over the notes.
-    const CRect docked = apphost::ScreenRect(standard);
-    const CPoint gripper(docked.left + 3, docked.CenterPoint().y);
-    const CPoint notes = Middle(frame.m_hWndMDIClient);
-    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.Drag(gripper, CPoint(gripper.x + 80, notes.y - 60), 14);
-    }));
-    ASSERT_TRUE(apphost::WaitUntil([&] { return standard.IsFloating() && apphost::IsShown(standard); }))
-        << "the toolbar floats";
+    ASSERT_TRUE(TearOffOverTheNotes(frame, standard)) << "the toolbar floats";
 
     CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(frame);
     ASSERT_NE(nullptr, sheet);

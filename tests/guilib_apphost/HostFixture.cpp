@@ -91,6 +91,17 @@ CHostMainFrame& AppHostTest::Frame()
     return *HostApp().MainFrame();
 }
 
+bool AppHostTest::TearOffOverTheNotes(CHostMainFrame& frame, CKGPToolBar& bar)
+{
+    const CRect docked = apphost::ScreenRect(bar);
+    const CPoint gripper(docked.left + 3, docked.CenterPoint().y);
+    const CPoint notes = Middle(frame.m_hWndMDIClient);
+    return apphost::Perform([&](apphost::CGestures& user) {
+               user.Drag(gripper, CPoint(gripper.x + 80, notes.y - 60), 14);
+           }) &&
+           apphost::WaitUntil([&] { return bar.IsFloating() && apphost::IsShown(bar); });
+}
+
 CPoint AppHostTest::CaptionPoint(CKGPDockingControlBar& pane)
 {
     CKGPMiniFrameWnd* floating = pane.GetParentMiniFrame(TRUE);

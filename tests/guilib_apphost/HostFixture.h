@@ -58,6 +58,9 @@ public:
     // menu's list of windows); 0 when none is open.
     static int ListedWindows();
     static CPoint Middle(HWND hWnd) { return apphost::ScreenRect(hWnd).CenterPoint(); }
+    // Tears the docked toolbar off by its gripper and lets it go above the
+    // notes' middle; whether it floats and shows.
+    static bool TearOffOverTheNotes(CHostMainFrame& frame, CKGPToolBar& bar);
 
     // ---- The customisation sheet.
     // Opens it from View > Customize... and moves it by its caption to the
