@@ -119,7 +119,10 @@ int WrapRows(std::vector<BarItem>& items, int maxWidth, int maxHeight, int rowHe
         item.rowBreak = false;
         const int width = (item.separator && x == 0) ? 0 : item.width;
         const bool nextRowFits = y + 2 * rowHeight + kRowGap <= maxHeight;
-        if (x + width > maxWidth && nextRowFits && !item.separator && previous != nullptr) {
+        // A row holding nothing yet (a separator opening the bar takes no
+        // room) keeps a button wider than the length: breaking before it
+        // left a row empty.
+        if (x + width > maxWidth && nextRowFits && !item.separator && previous != nullptr && x > 0) {
             previous->rowBreak = true;
             x = 0;
             y += rowHeight + kRowGap;

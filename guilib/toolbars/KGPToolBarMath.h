@@ -90,7 +90,8 @@ constexpr int kRowGap = 5;
 constexpr int RowHeightAtLeast(int buttonHeight, int minimum) { return buttonHeight > minimum ? buttonHeight : minimum; }
 // Sets rowBreak on the items so that rows fit maxWidth while the next row
 // still fits maxHeight (rows are rowHeight + kRowGap apart); a separator at
-// the start of a row takes no room. Answers the number of rows.
+// the start of a row takes no room, and every row holds a button (one wider
+// than maxWidth has a row of its own). Answers the number of rows.
 int WrapRows(std::vector<BarItem>& items, int maxWidth, int maxHeight, int rowHeight);
 
 // Where the items of a bar go, from (1, 1): rows on a horizontal bar (a row

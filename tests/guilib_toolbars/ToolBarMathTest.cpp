@@ -104,6 +104,13 @@ TEST(ToolBarMath, RowsWrapBeforeTheButtonThatDoesNotFit)
     EXPECT_EQ(1, kgp::WrapRows(items, 80, 40, 22)) << "a second row would not fit the height";
     EXPECT_FALSE(items[4].rowBreak) << "earlier breaks are cleared";
     EXPECT_EQ(3, kgp::WrapRows(items, 50, 0x7FFF, 22));
+
+    // A separator opening the bar (the buttons before it hidden) leaves a
+    // button wider than the length in the first row, not an empty row above.
+    std::vector<kgp::BarItem> wide = {hidden, Separator(), Button(90), Separator(), Button(), Button()};
+    EXPECT_EQ(2, kgp::WrapRows(wide, 84, 0x7FFF, 22));
+    EXPECT_FALSE(wide[1].rowBreak);
+    EXPECT_TRUE(wide[3].rowBreak);
 }
 
 TEST(ToolBarMath, RowHeightsAreRaisedToTheMinimum)

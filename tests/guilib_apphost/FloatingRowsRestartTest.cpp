@@ -1,0 +1,178 @@
+// A floating toolbar whose first buttons the user hid from its customise
+// button's menu (its first row starts with a separator) and whose frame was
+// then sized by its edge narrower than its widest button (the zoom box): the
+// rows it shows come back after a restart, the frame at the same size. The
+// separator opening the first row took a row of its own, empty, and a
+// restart wrapped the bar at its widest row, so it came back a row lower.
+#include "tests/guilib_apphost/HostFixture.h"
+
+#include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/menus/KGPCustomizeMenuButton.h"
+#include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
+#include "tests/guilib_apphost/AppHostIds.h"
+#include "tests/guilib_apphost/PaneLayoutDescription.h"
+
+#include <vector>
+
+namespace {
+
+class FloatingRowsRestartTest : public AppHostTest {
+protected:
+    void SetUp() override
+    {
+        HostApp().m_bCustomizeButtons = TRUE;
+        AppHostTest::SetUp();
+    }
+    void TearDown() override
+    {
+        AppHostTest::TearDown();
+        HostApp().m_bCustomizeButtons = FALSE;
+    }
+
+    // The entry of the open buttons' menu that shows or hides the command.
+    static CPoint EntryPoint(UINT nCommand)
+    {
+        CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+        for (int i = 0; popup != nullptr && i < popup->GetMenuItemCount(); ++i) {
+            auto* entry = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(i));
+            if (entry == nullptr || entry->m_nCommand != nCommand ||
+                entry->GetItemIndex() == CKGPCustomizeMenuButton::kResetEntry)
+                continue;
+            CRect rect;
+            popup->GetMenuBar()->GetItemRect(i, rect);
+            popup->GetMenuBar()->ClientToScreen(rect);
+            return rect.CenterPoint();
+        }
+        return CPoint(-1, -1);
+    }
+
+    // The bar's customise button > Add or Remove Buttons > its name, then
+    // each command's entry: the buttons stay on the bar, hidden.
+    static bool HideFromCustomiseMenu(CKGPToolBar& bar, std::initializer_list<UINT> commands)
+    {
+        CRect chevron;
+        bar.GetItemRect(bar.ButtonToIndex(bar.GetCustomizeButton()), chevron);
+        bar.ClientToScreen(chevron);
+        const CString addRemove = CCustomizeButton::AddRemoveButtonsText();
+        CString name;
+        bar.GetWindowText(name);
+        for (LPCTSTR item : {static_cast<LPCTSTR>(nullptr), addRemove.GetString(), name.GetString()}) {
+            if (item != nullptr && !apphost::WaitUntil([&] { return PopupItemPoint(item) != CPoint(-1, -1); }))
+                return false;
+            const CPoint point = item == nullptr ? chevron.CenterPoint() : PopupItemPoint(item);
+            if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(point); }))
+                return false;
+        }
+        for (UINT command : commands) {
+            if (!apphost::WaitUntil([&] { return EntryPoint(command) != CPoint(-1, -1); }))
+                return false;
+            const CPoint point = EntryPoint(command);
+            const int index = bar.CommandToIndex(command);
+            if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(point); }) ||
+                !apphost::WaitUntil([&] { return !bar.GetButton(index)->m_bShown; }))
+                return false;
+        }
+        return apphost::Perform([](apphost::CGestures& user) {
+                   for (int i = 0; i < 3; ++i)
+                       user.Key(VK_ESCAPE);
+               }) &&
+               apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; });
+    }
+
+    static CRect ItemRect(CKGPToolBar& bar, UINT nCommand)
+    {
+        CRect rect;
+        bar.GetItemRect(bar.CommandToIndex(nCommand), rect);
+        return rect;
+    }
+
+    // The frame's right edge dragged to hold the bar's rows at this length.
+    static bool DragRightEdgeToLength(CKGPMiniFrameWnd& floating, CKGPToolBar& bar, int length)
+    {
+        const CRect window = apphost::ScreenRect(floating);
+        CRect client;
+        bar.GetClientRect(client);
+        CRect border;
+        floating.CalcBorderSize(border);
+        const CPoint edge(window.right - border.right / 2 - 1, window.CenterPoint().y);
+        if (floating.HitTest(edge, FALSE) != HTRIGHT)
+            return false;
+        const int right = window.left + window.Width() - client.Width() + length;
+        return apphost::Perform([&](apphost::CGestures& user) {
+            user.MoveTo(edge);
+            user.Pause(60);
+            user.Press();
+            user.DragTo(CPoint(right, edge.y), 10);
+            user.Pause(60);
+            user.Release();
+        });
+    }
+
+    // Where the shown buttons stand in the bar, row by row.
+    static std::vector<CRect> ShownButtons(CKGPToolBar& bar)
+    {
+        std::vector<CRect> rects;
+        for (UINT command : {ID_FORMAT_ZOOM, ID_FORMAT_LEFT, ID_FORMAT_CENTER})
+            rects.push_back(ItemRect(bar, command));
+        return rects;
+    }
+};
+
+} // namespace
+
+TEST_F(FloatingRowsRestartTest, AFloatingToolbarStartingWithASeparatorKeepsItsRowsThroughARestart)
+{
+    CKGPToolBar& format = Frame().m_wndFormatBar;
+    // Bold and Italic hidden from the customise button's menu, then Underline
+    // dragged off the bar while customising (the separator after it stays).
+    ASSERT_TRUE(HideFromCustomiseMenu(format, {ID_FORMAT_BOLD, ID_FORMAT_ITALIC}));
+    CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(Frame());
+    ASSERT_NE(nullptr, sheet);
+    const CPoint underline = ButtonPoint(format, ID_FORMAT_UNDERLINE);
+    const CPoint notes = Middle(Frame().m_hWndMDIClient);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(underline);
+        user.Pause(50);
+        user.Press();
+        user.DragTo(notes + CSize(0, 120), 16);
+        user.Pause(150);
+        user.Release();
+    }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return format.CommandToIndex(ID_FORMAT_UNDERLINE) < 0; }));
+    ASSERT_TRUE(CloseCustomizeSheet(sheet));
+    ASSERT_TRUE(format.GetButton(2)->IsSeparator() && format.GetButton(2)->m_bShown) << "the row starts with it";
+
+    ASSERT_TRUE(TearOffOverTheNotes(Frame(), format)) << "the toolbar floats";
+    const CRect zoom = ItemRect(format, ID_FORMAT_ZOOM);
+    const int pair = ItemRect(format, ID_FORMAT_CENTER).right - ItemRect(format, ID_FORMAT_LEFT).left;
+    ASSERT_GT(zoom.Width(), pair + 8) << "the zoom box is wider than the two buttons after it";
+
+    // Its right edge dragged in as far as it goes (the frame keeps the zoom
+    // box): the zoom box opens the first row, the two buttons the second.
+    CKGPMiniFrameWnd* floating = format.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    ASSERT_TRUE(DragRightEdgeToLength(*floating, format, pair));
+    apphost::PumpFor(100);
+    const std::vector<CRect> shown = ShownButtons(format);
+    EXPECT_LT(shown[0].top, shown[0].Height() / 2) << "no empty row above the zoom box";
+    EXPECT_GT(shown[1].top, shown[0].bottom);
+    EXPECT_EQ(shown[1].top, shown[2].top);
+    CRect client;
+    floating->GetClientRect(client);
+    EXPECT_EQ(client.Size(), apphost::ScreenRect(format).Size()) << "the frame holds the bar";
+    EXPECT_GT(shown[2].bottom + shown[2].Height(), client.bottom) << "and no row more";
+
+    const CRect saved = apphost::ScreenRect(*floating);
+    const std::string savedBar = apphost::DescribeBars(Frame(), {&format});
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    CKGPToolBar& again = Frame().m_wndFormatBar;
+    EXPECT_EQ(savedBar, apphost::DescribeBars(Frame(), {&again}));
+    CKGPMiniFrameWnd* back = again.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, back) << "floating still";
+    EXPECT_EQ(saved, apphost::ScreenRect(*back));
+    EXPECT_EQ(shown, ShownButtons(again)) << "the same rows";
+}
+
