@@ -241,8 +241,11 @@ CSize CKGPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         m_pChevron->m_bShown = FALSE;
         size = CalcSize(!horz);
     }
+    // The length kept is the one the rows come back from: their width, or the
+    // length they wrapped at when a button wider than it makes them wider
+    // (wrapped again at their width, shorter rows joined).
     if ((dwMode & LM_COMMIT) != 0 && request.floating && request.dynamicSize && horz)
-        m_nMRUWidth = size.cx;
+        m_nMRUWidth = wrapLength >= 0 && wrapLength < size.cx ? wrapLength : size.cx;
     return size;
 }
 

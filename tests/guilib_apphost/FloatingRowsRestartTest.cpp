@@ -3,12 +3,15 @@
 // then sized by its edge narrower than its widest button (the zoom box): the
 // rows it shows come back after a restart, the frame at the same size. The
 // separator opening the first row took a row of its own, empty, and a
-// restart wrapped the bar at its widest row, so it came back a row lower.
+// restart wrapped the bar at its widest row, so it came back a row lower
+// (or with the short rows joined).
 #include "tests/guilib_apphost/HostFixture.h"
 
+#include "guilib/core/KGPLibraryResources.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/menus/KGPCustomizeMenuButton.h"
 #include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_apphost/AppHostIds.h"
@@ -176,3 +179,67 @@ TEST_F(FloatingRowsRestartTest, AFloatingToolbarStartingWithASeparatorKeepsItsRo
     EXPECT_EQ(shown, ShownButtons(again)) << "the same rows";
 }
 
+// Two buttons more after the alignment buttons make a row longer than the
+// frame dragged in as far as it goes, shorter than the zoom box: the bar
+// shows them in two rows and must wrap them so after a restart, though the
+// zoom box makes the frame wider than the length they wrapped at.
+TEST_F(FloatingRowsRestartTest, AFloatingToolbarNarrowerThanItsWidestButtonKeepsItsRowsThroughARestart)
+{
+    CKGPToolBar& format = Frame().m_wndFormatBar;
+    CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(Frame());
+    ASSERT_NE(nullptr, sheet);
+    ASSERT_TRUE(ShowSheetPage(sheet, sheet->GetCommandsPage()));
+    const HWND page = sheet->GetCommandsPage()->GetSafeHwnd();
+    const HWND categories = ::GetDlgItem(page, IDC_KGP_CATEGORIES);
+    const HWND commands = ::GetDlgItem(page, IDC_KGP_COMMANDS);
+    const CPoint all = apphost::ListItemPoint(categories, apphost::FindListItem(categories, _T("All Commands")));
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(all); }));
+    for (LPCTSTR name : {_T("EditCut"), _T("EditCopy")}) {
+        ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::FindListItem(commands, name) >= 0; })) << name;
+        const CPoint from = apphost::ListItemPoint(commands, apphost::FindListItem(commands, name));
+        const CRect last = [&] {
+            CRect rect;
+            format.GetItemRect(format.GetCount() - 2, rect);
+            format.ClientToScreen(rect);
+            return rect;
+        }();
+        const int count = format.GetCount();
+        ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+            user.MoveTo(from);
+            user.Pause(50);
+            user.Press();
+            user.DragTo(CPoint(last.right - 3, last.CenterPoint().y), 20, 20);
+            user.Pause(100);
+            user.Release();
+        }));
+        ASSERT_TRUE(apphost::WaitUntil([&] { return format.GetCount() == count + 1; })) << name;
+    }
+    ASSERT_TRUE(CloseCustomizeSheet(sheet));
+    ASSERT_EQ(format.GetCount() - 3, format.CommandToIndex(ID_EDIT_CUT)) << "after the alignment buttons";
+
+    ASSERT_TRUE(TearOffOverTheNotes(Frame(), format)) << "the toolbar floats";
+    CKGPMiniFrameWnd* floating = format.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, floating);
+    ASSERT_TRUE(DragRightEdgeToLength(*floating, format, 20));
+    apphost::PumpFor(100);
+    const CRect zoom = ItemRect(format, ID_FORMAT_ZOOM);
+    const CRect copy = ItemRect(format, ID_EDIT_COPY);
+    const int four = copy.right - ItemRect(format, ID_FORMAT_LEFT).left;
+    ASSERT_LE(four, zoom.Width()) << "the four buttons fit a row as wide as the zoom box";
+    EXPECT_GT(copy.top, ItemRect(format, ID_EDIT_CUT).top) << "the last one wrapped";
+
+    std::vector<CRect> shown;
+    for (UINT command : {ID_FORMAT_BOLD, ID_FORMAT_ZOOM, ID_FORMAT_LEFT, ID_FORMAT_CENTER, ID_EDIT_CUT, ID_EDIT_COPY})
+        shown.push_back(ItemRect(format, command));
+    const CRect saved = apphost::ScreenRect(*floating);
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    CKGPToolBar& again = Frame().m_wndFormatBar;
+    CKGPMiniFrameWnd* back = again.GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, back) << "floating still";
+    EXPECT_EQ(saved, apphost::ScreenRect(*back));
+    std::vector<CRect> loaded;
+    for (UINT command : {ID_FORMAT_BOLD, ID_FORMAT_ZOOM, ID_FORMAT_LEFT, ID_FORMAT_CENTER, ID_EDIT_CUT, ID_EDIT_COPY})
+        loaded.push_back(ItemRect(again, command));
+    EXPECT_EQ(shown, loaded) << "the same rows";
+}
