@@ -149,24 +149,17 @@ private:
 
 class MonkeyTest : public AppHostTest {
 protected:
-    // What a restart brings back: the panes, the toolbars, and the menu
-    // bar's place and menus (the buttons of a maximised note are the note's,
-    // not the layout's).
+    // What a restart brings back: the panes, the toolbars and the menu bar
+    // (a maximised note's buttons on it are the note's, not the layout's).
     static std::string Describe(CHostMainFrame& frame)
     {
-        std::string menuBar = apphost::DescribeBars(frame, {&frame.m_wndMenuBar});
-        menuBar = menuBar.substr(0, menuBar.find(" buttons"));
-        for (int i = 0; i < frame.m_wndMenuBar.GetCount(); ++i) {
-            const CKGPToolbarButton* button = frame.m_wndMenuBar.GetButton(i);
-            if (!button->m_strCaption.IsEmpty() && button->m_nCommand == 0)
-                menuBar += " " + std::string(CStringA(button->m_strCaption).GetString());
-        }
+        const std::string menuBar = apphost::DescribeMenuBar(frame, frame.m_wndMenuBar);
         std::string toolBars = apphost::DescribeBars(frame, {&frame.m_wndToolBar, &frame.m_wndFormatBar});
         // Which buttons fit (the others wait behind the customise button) follows
         // from the bar's size: it is left out with the sizes.
         if (LeftOut().count("toolbar-sizes-after-restart") != 0)
             toolBars = std::regex_replace(toolBars, std::regex(" [0-9]+x[0-9]+|\\(hidden\\)"), "");
-        return apphost::DescribePanes(frame, frame.StoredPanes()) + toolBars + menuBar + "\n";
+        return apphost::DescribePanes(frame, frame.StoredPanes()) + toolBars + menuBar;
     }
 
     // What the invariants find once the step is over: on a loaded machine a

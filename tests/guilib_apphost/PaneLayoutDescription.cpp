@@ -6,6 +6,7 @@
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
+#include "guilib/toolbars/KGPToolbarMdiButtons.h"
 
 #include <sstream>
 
@@ -90,39 +91,61 @@ std::string DescribePanes(CFrameWnd& frame, const std::vector<CKGPDockingControl
     return out.str();
 }
 
+namespace {
+
+// One bar's line; a button `skip` names is left out.
+template <typename Skip>
+void DescribeBar(std::ostream& out, CFrameWnd& frame, CKGPToolBar* bar, Skip skip)
+{
+    if (bar == nullptr || bar->GetSafeHwnd() == nullptr) {
+        out << "a bar without a window\n";
+        return;
+    }
+    out << bar->GetDlgCtrlID() << ": ";
+    if (CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame(TRUE)) {
+        CRect rect;
+        floating->GetWindowRect(rect);
+        out << "floating " << rect << (floating->IsWindowVisible() ? " frame shown" : " frame hidden");
+    } else if (CKGPDockBar* dockBar = bar->GetParentDockBar()) {
+        out << "docked " << dockBar->GetCurrentAlignment() << " row " << dockBar->GetRowIndex(bar->GetDockBarRow())
+            << ' ' << ClientRectOf(frame, *bar);
+    } else {
+        out << "nowhere";
+    }
+    out << (bar->IsBarVisible() ? " shown" : " hidden") << " buttons";
+    for (int i = 0; i < bar->GetCount(); ++i) {
+        const CKGPToolbarButton* button = bar->GetButton(i);
+        if (skip(*button))
+            continue;
+        if (button->IsSeparator())
+            out << " |";
+        else if (button->m_nCommand == 0 || button->m_nCommand == static_cast<UINT>(-1))
+            out << " \"" << CStringA(button->m_strCaption).GetString() << '"';
+        else
+            out << ' ' << button->m_nCommand;
+        if (!button->m_bShown)
+            out << "(hidden)";
+    }
+    out << '\n';
+}
+
+} // namespace
+
 std::string DescribeBars(CFrameWnd& frame, const std::vector<CKGPToolBar*>& bars)
 {
     std::ostringstream out;
-    for (CKGPToolBar* bar : bars) {
-        if (bar == nullptr || bar->GetSafeHwnd() == nullptr) {
-            out << "a bar without a window\n";
-            continue;
-        }
-        out << bar->GetDlgCtrlID() << ": ";
-        if (CKGPMiniFrameWnd* floating = bar->GetParentMiniFrame(TRUE)) {
-            CRect rect;
-            floating->GetWindowRect(rect);
-            out << "floating " << rect << (floating->IsWindowVisible() ? " frame shown" : " frame hidden");
-        } else if (CKGPDockBar* dockBar = bar->GetParentDockBar()) {
-            out << "docked " << dockBar->GetCurrentAlignment() << " row " << dockBar->GetRowIndex(bar->GetDockBarRow())
-                << ' ' << ClientRectOf(frame, *bar);
-        } else {
-            out << "nowhere";
-        }
-        out << (bar->IsBarVisible() ? " shown" : " hidden") << " buttons";
-        for (int i = 0; i < bar->GetCount(); ++i) {
-            const CKGPToolbarButton* button = bar->GetButton(i);
-            if (button->IsSeparator())
-                out << " |";
-            else if (button->m_nCommand == 0 || button->m_nCommand == static_cast<UINT>(-1))
-                out << " \"" << CStringA(button->m_strCaption).GetString() << '"';
-            else
-                out << ' ' << button->m_nCommand;
-            if (!button->m_bShown)
-                out << "(hidden)";
-        }
-        out << '\n';
-    }
+    for (CKGPToolBar* bar : bars)
+        DescribeBar(out, frame, bar, [](const CKGPToolbarButton&) { return false; });
+    return out.str();
+}
+
+std::string DescribeMenuBar(CFrameWnd& frame, CKGPMenuBar& bar)
+{
+    std::ostringstream out;
+    DescribeBar(out, frame, &bar, [](const CKGPToolbarButton& button) {
+        return button.IsKindOf(RUNTIME_CLASS(CKGPToolbarSystemMenuButton)) ||
+               button.IsKindOf(RUNTIME_CLASS(CKGPToolbarMenuButtonsButton));
+    });
     return out.str();
 }
 

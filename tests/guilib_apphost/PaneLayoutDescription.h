@@ -10,6 +10,7 @@
 #include <afxwin.h>
 
 #include "guilib/docking/KGPDockingControlBar.h"
+#include "guilib/menus/KGPMenuBar.h"
 #include "guilib/toolbars/KGPToolBar.h"
 
 #include <string>
@@ -24,5 +25,10 @@ std::string DescribePanes(CFrameWnd& frame, const std::vector<CKGPDockingControl
 // separators as '|', a button without a command by its caption, a hidden
 // one marked).
 std::string DescribeBars(CFrameWnd& frame, const std::vector<CKGPToolBar*>& bars);
+// The menu bar's line as DescribeBars writes it, with every button the
+// layout owns (its menus and the commands, separators and hidden marks a
+// customisation left on it) but without a maximised note's system menu,
+// minimise, restore and close buttons: they come and go with the note.
+std::string DescribeMenuBar(CFrameWnd& frame, CKGPMenuBar& bar);
 
 } // namespace apphost
