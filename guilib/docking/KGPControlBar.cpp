@@ -455,6 +455,10 @@ BOOL CKGPControlBar::DockControlBar(CKGPBaseControlBar* pBar, LPCRECT lpRect, KG
     GetWindowRect(window);
     CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
     const BOOL bContinueDrag = pMiniFrame == nullptr || pMiniFrame->IsMoving();
+    // Docked by the mouse, it lands where the cursor holds its frame (not
+    // where the frame stood before the moves it has yet to follow).
+    if (pMiniFrame != nullptr && method == KGP_DM_MOUSE)
+        window.OffsetRect(pMiniFrame->GetMoveBehindCursor());
     PrepareToDock(pDockBar, method);
     if (method == KGP_DM_MOUSE) {
         pDockBar->DockControlBar(this, method, window);
@@ -608,11 +612,14 @@ BOOL CKGPControlBar::ShouldChangeDockState(int nSensitivity, CKGPDockBar*& pTarg
     CPoint cursor;
     ::GetCursorPos(&cursor);
     CRect window, virt;
-    // A floating bar is dragged by its frame: the frame is what nears the dock bar.
-    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE))
+    // A floating bar is dragged by its frame: the frame is what nears the dock
+    // bar, where the cursor holds it.
+    if (CKGPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
         pMiniFrame->GetWindowRect(window);
-    else
+        window.OffsetRect(pMiniFrame->GetMoveBehindCursor());
+    } else {
         GetWindowRect(window);
+    }
     GetVirtualRectScreen(virt);
     pTarget = DYNAMIC_DOWNCAST(CKGPDockBar, FindBarAtPoint(cursor, nSensitivity, FALSE, RUNTIME_CLASS(CKGPDockBar)));
     if (m_pParentDockBar != nullptr) {

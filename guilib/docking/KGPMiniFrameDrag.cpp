@@ -67,6 +67,26 @@ void CKGPMiniFrameWnd::EnterDragMode(HWND hWndToDestroyOnRelease)
         pManager->ResortMiniFramesForZOrder();
 }
 
+void CKGPMiniFrameWnd::HoldAt(CPoint ptScreen)
+{
+    if (!m_bCaptured)
+        return;
+    m_ptHot = ptScreen;
+    m_dragFrameImpl.m_ptHot = ptScreen;
+    CRect window;
+    GetWindowRect(window);
+    m_sizeCursorInFrame = ptScreen - window.TopLeft();
+}
+
+CSize CKGPMiniFrameWnd::GetMoveBehindCursor() const
+{
+    if (!m_bCaptured || (GetDockingMode() & KGP_DOCK_IMMEDIATE) == 0)
+        return CSize(0, 0);
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    return cursor - m_ptHot;
+}
+
 void CKGPMiniFrameWnd::OnCapture(BOOL bOnOff)
 {
     CKGPControlBar* pBar = HostedControlBar();
@@ -178,6 +198,11 @@ void CKGPMiniFrameWnd::OnLButtonDown(UINT nFlags, CPoint point)
         return;
     }
     EnterDragMode(nullptr);
+    // Held where it was pressed: on a busy machine the mouse has moved on by
+    // the time the press is handled, and the frame follows those moves too.
+    CPoint pressed = point;
+    ClientToScreen(&pressed);
+    HoldAt(pressed);
     SaveRecentFloatingState();
     if (!HostsToolBar())
         SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -508,8 +508,9 @@ void CKGPMiniFrameWnd::SaveRecentFloatingState()
     if (pBar == nullptr)
         return;
     GetWindowRect(pBar->m_recentDockInfo.m_rectRecentFloatingRect);
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
+    CPoint cursor = m_ptHot; // where a drag holds the frame
+    if (!m_bCaptured)
+        ::GetCursorPos(&cursor);
     pBar->ScreenToClient(&cursor);
     pBar->SetDragOffset(cursor);
 }

@@ -190,6 +190,8 @@ public:
     void KillDockingTimer();
     // Tells the owner frame of a move; FALSE when the frame docked meanwhile.
     BOOL NotifyFrameOfMove();
+    // The drag holds the frame at this point of the screen.
+    void HoldAt(CPoint ptScreen);
     // Carries a bar just torn off a menu until the button is released (1) or the
     // tear-off is cancelled (0: the bar is destroyed).
     int StartTearOff(CWnd* pMenuWnd);
@@ -213,6 +215,10 @@ public:
     void SetPinState(int nState) { m_bPinned = nState != 0; }
     // Where the cursor stood when the frame's drag began or last moved it.
     CPoint GetDragCursor() const { return m_ptHot; }
+    // How far the frame, following the mouse, has still to go to stand where
+    // the cursor holds it: the moves not handled yet (a busy machine hands
+    // several over at once). None when it does not follow the mouse.
+    CSize GetMoveBehindCursor() const;
     // Where the cursor holds the frame while it is dragged (window coordinates).
     void SetDragOffset(CPoint point)
     {

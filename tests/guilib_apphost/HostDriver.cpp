@@ -259,6 +259,17 @@ CUserInput::~CUserInput()
         m_thread.join();
 }
 
+bool CUserInput::WaitWhileBusy(DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!IsDone()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(kPollMs);
+    }
+    return true;
+}
+
 bool CUserInput::Finish(DWORD timeoutMs)
 {
     const bool ended = WaitUntil([this] { return IsDone(); }, timeoutMs);

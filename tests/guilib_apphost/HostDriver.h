@@ -91,6 +91,11 @@ public:
     CUserInput& operator=(const CUserInput&) = delete;
 
     bool IsDone() const { return m_done.load(); }
+    // Waits for the gestures to be played while this thread handles nothing,
+    // as an application too busy to: what they send waits in its queue and
+    // comes to it together (the mouse's moves as one). The script must not
+    // wait for anything the application does. Whether they ended in time.
+    bool WaitWhileBusy(DWORD timeoutMs = 15000);
     // Pumps this thread until the gestures are played and what they caused
     // has been handled; false when they did not end in time.
     bool Finish(DWORD timeoutMs = 15000);
