@@ -93,6 +93,22 @@ bool StartHelpMode(apphost::CGestures& user, HWND hFrame)
     return false;
 }
 
+// Alt+letter, pressed again when the first went astray: a frame just come to
+// the front on a busy machine hears so from the display late, and the
+// keyboard state the display then hands over has Alt up (the played keys are
+// not the display's), so the letter comes as a plain key. Whether a menu
+// opened.
+bool OpenMenuByAltLetter(UINT letter)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!Keys([letter](apphost::CGestures& user) { user.Chord(VK_MENU, letter); }))
+            return false;
+        if (apphost::WaitUntil([] { return OpenPopup() != nullptr; }, 1500))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TEST_F(AppHostTest, AltAloneAndF10TakeTheKeysToTheMenuBarAndBack)
@@ -130,8 +146,7 @@ TEST_F(AppHostTest, AltAloneAndF10TakeTheKeysToTheMenuBarAndBack)
 TEST_F(AppHostTest, AltLetterOpensItsMenuWhoseItemsTakeTheirKeysAndKeysReachTheApplicationAfter)
 {
     CHostMainFrame& frame = Frame();
-    ASSERT_TRUE(Keys([](apphost::CGestures& user) { user.Chord(VK_MENU, 'F'); }));
-    ASSERT_TRUE(apphost::WaitUntil([] { return OpenPopup() != nullptr; })) << "Alt+F";
+    ASSERT_TRUE(OpenMenuByAltLetter('F')) << "Alt+F";
     EXPECT_EQ(CString(_T("&File")), DroppedFrom(frame.m_wndMenuBar));
     apphost::PumpFor(100);
     EXPECT_NE(nullptr, OpenPopup()) << "releasing Alt leaves the menu open";
