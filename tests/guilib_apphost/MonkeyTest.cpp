@@ -14,6 +14,7 @@
 #include <afxmdi.h>
 
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/frames/KGPMDIChildWnd.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
 #include "tests/guilib_apphost/HostInvariants.h"
 #include "tests/guilib_apphost/HostMonkey.h"
@@ -61,13 +62,47 @@ std::set<std::string> LeftOut()
     return names;
 }
 
+// The notes open: a pane shown as a tabbed document is not one.
 int DocumentCount(CHostMainFrame& frame)
 {
     int count = 0;
     for (HWND child = ::GetWindow(frame.m_hWndMDIClient, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT))
-        count += DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(child)) != nullptr ? 1 : 0;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        CWnd* wnd = CWnd::FromHandlePermanent(child);
+        auto* wrapper = DYNAMIC_DOWNCAST(CKGPMDIChildWnd, wnd);
+        if (wrapper != nullptr && wrapper->GetTabbedControlBar() != nullptr)
+            continue;
+        count += DYNAMIC_DOWNCAST(CMDIChildWnd, wnd) != nullptr ? 1 : 0;
+    }
     return count;
+}
+
+// A pane shown as a tabbed document comes back as a pane: the host keeps no
+// documents across a restart (its notes start anew), so where such a pane
+// stands then is not the layout's to keep; that it shows again is. Its line
+// after the restart reads as the saved one when the pane shows.
+std::string DocumentPanesShownAgain(const std::string& saved, const std::string& again)
+{
+    std::map<std::string, std::string> documents;
+    std::istringstream savedLines(saved);
+    for (std::string line; std::getline(savedLines, line);) {
+        const std::size_t colon = line.find(": a document pane shown");
+        if (colon != std::string::npos && colon + 23 == line.size())
+            documents[line.substr(0, colon)] = line;
+    }
+    std::string out;
+    std::istringstream againLines(again);
+    for (std::string line; std::getline(againLines, line);) {
+        const std::size_t colon = line.find(": ");
+        const auto document = colon != std::string::npos ? documents.find(line.substr(0, colon)) : documents.end();
+        const std::string shown = " pane shown";
+        const bool showsAgain =
+            line.size() >= shown.size() && line.compare(line.size() - shown.size(), shown.size(), shown) == 0;
+        out += (document != documents.end() && showsAgain ? document->second : line) + '\n';
+    }
+    if (!again.empty() && again.back() != '\n')
+        out.pop_back();
+    return out;
 }
 
 std::string RectText(const CRect& rect)
@@ -236,6 +271,7 @@ protected:
             again = WithoutMenuBarSize(Frame(), again);
             expected = WithoutMenuBarSize(Frame(), saved);
         }
+        again = DocumentPanesShownAgain(expected, again);
         if (again != expected)
             fault += "the layout came back otherwise:\n saved:\n" + expected + " loaded:\n" + again;
         return fault;

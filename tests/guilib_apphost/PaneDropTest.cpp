@@ -2,7 +2,9 @@
 // floating pane dragged (as an outline, or itself with the markers) and
 // released on a tabbed pane's tab strip joins it as a tab; a floating pane
 // released on a docked pane's caption or on the centre marker over it
-// becomes its tab, a floating frame of two panes released there its tabs.
+// becomes its tab, a floating frame of two panes released there its tabs; one
+// released on the centre marker over the documents becomes a tabbed document,
+// and a pane again after a restart.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPCaptionButton.h"
@@ -11,6 +13,7 @@
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
 #include "guilib/panes/KGPOutlookWnd.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
+#include "tests/guilib_apphost/HostInvariants.h"
 
 namespace {
 
@@ -170,6 +173,16 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverTheDocumentsBecome
     EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
     EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
     apphost::Screenshot(L"apphost_pane_dropped_as_document.bmp");
+
+    // The host keeps no documents across a restart: the pane comes back as a
+    // pane, shown, and the rest of the layout as it was saved.
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(HostApp().StateStore().m_bLayoutLoaded) << "the layout saved with a pane as a document is loaded";
+    CHostMainFrame& again = Frame();
+    EXPECT_FALSE(again.m_wndWatch.IsShownAsDocument());
+    EXPECT_TRUE(apphost::WaitUntil([&] { return apphost::IsPaneShownInHost(again.m_wndWatch); })) << "Watch shows";
+    EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(again, {})));
 }
 
 namespace {
