@@ -11,6 +11,7 @@
 #include "guilib/docking/KGPBaseTabbedBar.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
 #include "guilib/docking/KGPMultiMiniFrameWnd.h"
+#include "guilib/docking/KGPSlider.h"
 #include "guilib/panes/KGPOutlookWnd.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
 #include "tests/guilib_apphost/HostInvariants.h"
@@ -151,24 +152,36 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverAPaneBecomesItsTab
     EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
 }
 
+namespace {
+
+// Watch floated over the documents, dragged by its caption and released on
+// the centre marker there: whether the markers showed.
+bool ReleaseWatchOnTheDocumentsCentreMarker(CHostMainFrame& frame)
+{
+    CKGPDockingControlBar& watch = frame.m_wndWatch;
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    if (!watch.FloatBar(CRect(client.TopLeft() + CSize(20, 60), CSize(200, 150))) ||
+        !apphost::WaitUntil([&] { return apphost::IsShown(*watch.GetParentMiniFrame(TRUE)); }))
+        return false;
+    const CPoint caption = AppHostTest::CaptionPoint(watch);
+    bool groupShown = false;
+    return apphost::Perform([&](apphost::CGestures& user) {
+               user.MoveTo(caption);
+               user.Press();
+               user.DragTo(caption + CSize(30, 30), 4);
+               user.DragTo(client.CenterPoint() + CSize(0, 40), 12); // over the documents, no pane there
+               groupShown = apphost::ReleaseOnTheCentreMarker(user);
+           }) &&
+           groupShown;
+}
+
+} // namespace
+
 TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverTheDocumentsBecomesATabbedDocument)
 {
     CHostMainFrame& frame = Frame();
     CKGPDockingControlBar& watch = frame.m_wndWatch;
-    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
-    ASSERT_TRUE(watch.FloatBar(CRect(client.TopLeft() + CSize(20, 60), CSize(200, 150))));
-    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(*watch.GetParentMiniFrame(TRUE)); }));
-    const CPoint caption = CaptionPoint(watch);
-
-    bool groupShown = false;
-    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
-        user.MoveTo(caption);
-        user.Press();
-        user.DragTo(caption + CSize(30, 30), 4);
-        user.DragTo(client.CenterPoint() + CSize(0, 40), 12); // over the documents, no pane there
-        groupShown = apphost::ReleaseOnTheCentreMarker(user);
-    }));
-    ASSERT_TRUE(groupShown) << "the central markers stand over the documents' area";
+    ASSERT_TRUE(ReleaseWatchOnTheDocumentsCentreMarker(frame)) << "the central markers stand over the documents' area";
     EXPECT_TRUE(apphost::WaitUntil([&] { return watch.IsShownAsDocument() != FALSE; })) << "a tabbed document";
     EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
     EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
@@ -183,6 +196,36 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverTheDocumentsBecome
     EXPECT_FALSE(again.m_wndWatch.IsShownAsDocument());
     EXPECT_TRUE(apphost::WaitUntil([&] { return apphost::IsPaneShownInHost(again.m_wndWatch); })) << "Watch shows";
     EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(again, {})));
+}
+
+// The frame gives the documents what the docked panes leave: Output's group
+// at the bottom, dragged up by its edge as far as it goes, squeezes them to a
+// sliver, a pane shown as a document with them; dragged back, the pane fills
+// the documents' area again.
+TEST_F(AppHostTest, APaneShownAsADocumentFillsTheDocumentsAgainOnceTheDockedPanesGiveThemRoom)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& watch = frame.m_wndWatch;
+    ASSERT_TRUE(ReleaseWatchOnTheDocumentsCentreMarker(frame));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return watch.IsShownAsDocument() != FALSE; }));
+    CKGPSlider* edge = frame.m_wndOutput.GetDefaultPaneSlider();
+    ASSERT_NE(nullptr, edge);
+    const CPoint from = apphost::ScreenRect(*edge).CenterPoint();
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Drag(from, CPoint(from.x, 0)); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(frame.m_hWndMDIClient).Height() < 20; }))
+        << "the documents squeezed";
+    EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(frame, {})));
+
+    const CPoint squeezed = apphost::ScreenRect(*edge).CenterPoint();
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Drag(squeezed, squeezed + CSize(0, 400)); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(frame.m_hWndMDIClient).Height() > 300; }));
+    apphost::PumpFor(200);
+    const CRect documents = apphost::ScreenRect(frame.m_hWndMDIClient);
+    const CRect pane = apphost::ScreenRect(watch);
+    EXPECT_TRUE(apphost::IsShown(watch));
+    EXPECT_GT(pane.Height(), documents.Height() - 60) << "as high as the documents less the tabs and borders";
+    EXPECT_GT(pane.Width(), documents.Width() - 20);
+    EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(frame, {})));
 }
 
 namespace {
