@@ -198,6 +198,39 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverTheDocumentsBecome
     EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(again, {})));
 }
 
+// Watch dragged from its place at the bottom onto the centre marker over the
+// documents becomes a tabbed document; after a restart (the host keeps no
+// documents) it is docked at the bottom again, shown, the layout sound.
+TEST_F(AppHostTest, APaneDockedBeforeItWasADocumentComesBackDockedAfterARestart)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPDockingControlBar& watch = frame.m_wndWatch;
+    ASSERT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), watch.GetCurrentAlignment());
+    ASSERT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
+    const CPoint caption = CaptionPoint(watch);
+    const CRect client = apphost::ScreenRect(frame.m_hWndMDIClient);
+    bool groupShown = false;
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) {
+        user.MoveTo(caption);
+        user.Press();
+        user.DragTo(caption - CSize(0, 40), 4);
+        user.DragTo(client.CenterPoint() - CSize(0, 40), 12);
+        groupShown = apphost::ReleaseOnTheCentreMarker(user);
+    }));
+    ASSERT_TRUE(groupShown) << "the central markers stand over the documents' area";
+    ASSERT_TRUE(apphost::WaitUntil([&] { return watch.IsShownAsDocument() != FALSE; })) << "a tabbed document";
+
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
+    CKGPDockingControlBar& back = Frame().m_wndWatch;
+    EXPECT_FALSE(back.IsShownAsDocument());
+    EXPECT_EQ(nullptr, back.GetParentMiniFrame(TRUE)) << "docked, not floating";
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), back.GetCurrentAlignment());
+    EXPECT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(back); })) << "shown";
+    EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(Frame(), {})));
+}
+
 // The frame gives the documents what the docked panes leave: Output's group
 // at the bottom, dragged up by its edge as far as it goes, squeezes them to a
 // sliver, a pane shown as a document with them; dragged back, the pane fills
