@@ -21,8 +21,10 @@
 #include "tests/guilib_apphost/HostSharedObjects.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 #include "tests/support/GuiObjectCounts.h"
+#include "tests/support/WindowCapture.h"
 
 #include <atomic>
+#include <mutex>
 #include <cwchar>
 #include <thread>
 #include <regex>
@@ -162,9 +164,40 @@ std::string NewObjects(const std::map<DWORD, DWORD>& now, const std::map<DWORD, 
     return text.str();
 }
 
+// A window as a failure names it: its class and its text.
+std::string WindowName(HWND hWnd)
+{
+    if (hWnd == nullptr)
+        return "none";
+    wchar_t className[64] = {};
+    wchar_t text[64] = {};
+    ::GetClassNameW(hWnd, className, 64);
+    ::GetWindowTextW(hWnd, text, 64);
+    return std::string(CStringA(className).GetString()) + " \"" + CStringA(text).GetString() + "\"";
+}
+
+// What holds the application's thread in a loop of its own: the window that
+// has the mouse captured, a menu or a move or size loop running.
+std::string WhatStandsOpen(DWORD thread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetGUIThreadInfo(thread, &info))
+        return "(the thread's state unknown)";
+    std::string what = "capture " + WindowName(info.hwndCapture) + ", active " + WindowName(info.hwndActive);
+    if ((info.flags & GUI_INMENUMODE) != 0)
+        what += ", in a menu";
+    if ((info.flags & GUI_POPUPMENUMODE) != 0)
+        what += ", a popup menu open";
+    if ((info.flags & GUI_INMOVESIZE) != 0)
+        what += ", moving or sizing " + WindowName(info.hwndMoveSize);
+    return what;
+}
+
 // Presses Esc when a step has not ended for a long time (a menu or a dialog
 // left open in a loop of its own on the application's thread), so that the
-// run fails at that step instead of waiting for ever.
+// run fails at that step instead of waiting for ever; what stood open is
+// told and shown (apphost_monkey_stuck.bmp).
 class CStuckWatch {
 public:
     CStuckWatch()
@@ -172,7 +205,13 @@ public:
               while (!m_stop) {
                   ::Sleep(500);
                   if (::GetTickCount() - m_lastEnd.load() > kStuckMs) {
+                      {
+                          std::lock_guard<std::mutex> lock(m_lock);
+                          m_what = WhatStandsOpen(m_appThread);
+                      }
                       m_stuck = true;
+                      const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+                      keyloft_test::SaveScreenArea(screen, L"apphost_monkey_stuck.bmp");
                       apphost::CGestures user;
                       user.Key(VK_ESCAPE);
                       user.Pause(200);
@@ -189,18 +228,24 @@ public:
     CStuckWatch(const CStuckWatch&) = delete;
     CStuckWatch& operator=(const CStuckWatch&) = delete;
 
-    // A step ended; whether it had been stuck.
-    bool StepEnded()
+    // A step ended; what stood open when it was stuck, empty when it was not.
+    std::string StepEnded()
     {
         m_lastEnd = ::GetTickCount();
-        return m_stuck.exchange(false);
+        if (!m_stuck.exchange(false))
+            return std::string();
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_what;
     }
 
 private:
     static constexpr DWORD kStuckMs = 60000;
+    const DWORD m_appThread = ::GetCurrentThreadId();
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_stuck{false};
     std::atomic<DWORD> m_lastEnd{::GetTickCount()};
+    std::mutex m_lock;
+    std::string m_what;
     std::thread m_thread;
 };
 
@@ -368,8 +413,9 @@ TEST_F(MonkeyTest, RandomRealInputKeepsTheLayoutSound)
             done += "; then a restart: " + (fault.empty() ? std::string("as saved") : std::string("otherwise"));
             faults += fault.empty() ? "" : "\n  " + fault;
         }
-        if (watch.StepEnded())
-            faults += "\n  the step was stuck (a loop of its own left open) until Esc was pressed";
+        const std::string stuck = watch.StepEnded();
+        if (!stuck.empty())
+            faults += "\n  the step was stuck (a loop of its own left open: " + stuck + ") until Esc was pressed";
         log.push_back(std::to_string(step) + " " + done);
         // Each step as it ends: a run that dies on the way says how far it came.
         std::printf("monkey %lu: %s\n", step, done.c_str());
