@@ -1,8 +1,8 @@
-// The menu bar floating partly beyond the screen's right edge while a note is
-// maximised: its frame fits the note's icon and window buttons too. A restart
-// (the notes come back as tabs) brings the frame back at its place, as large
-// as the bar's own menus, until a note is maximised again: then it is as
-// large as it was saved.
+// A maximised note's icon and window buttons join the menu bar's menus: the
+// bar floating partly beyond the screen's right edge has a larger frame, the
+// bar docked at the frame's right edge a wider column. A restart (the notes
+// come back as tabs) brings the bar back at its place, as large as its own
+// menus, until a note is maximised again: then it is as large as it was saved.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/docking/KGPMiniFrameWnd.h"
@@ -79,4 +79,35 @@ TEST_F(AppHostTest, AFloatingMenuBarSizedForAMaximisedNoteComesBackAtItsPlace)
     EXPECT_EQ(own, FloatingFrameOf(again.m_wndMenuBar)) << "the bar's own menus, at the place saved";
     ASSERT_TRUE(MaximiseTheNote(again));
     EXPECT_EQ(saved, apphost::DescribeBars(again, {&again.m_wndMenuBar}));
+}
+
+TEST_F(AppHostTest, AMenuBarDockedAtTheRightEdgeWithAMaximisedNoteComesBackAsWideAgain)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPMenuBar& bar = frame.m_wndMenuBar;
+    // Taken by its gripper to the middle of the frame's right edge.
+    const CRect docked = apphost::ScreenRect(bar);
+    const CPoint gripper(docked.left + 2, docked.CenterPoint().y);
+    const CRect area = apphost::ScreenRect(frame.m_hWndMDIClient);
+    const CPoint edge(apphost::ScreenRect(frame).right - 12, area.CenterPoint().y);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Drag(gripper, edge, 20); }));
+    ASSERT_TRUE(apphost::WaitUntil([&] {
+        return !bar.IsFloating() && !bar.IsHorizontal() && bar.GetCurrentAlignment() == static_cast<DWORD>(CBRS_ALIGN_RIGHT);
+    })) << apphost::DescribeBars(frame, {&bar});
+    const CRect own = apphost::ScreenRect(bar);
+
+    ASSERT_TRUE(MaximiseTheNote(frame));
+    const CRect withNote = apphost::ScreenRect(bar);
+    EXPECT_GT(withNote.Width(), own.Width()) << "the column holds the note's icon";
+    EXPECT_EQ(own.right, withNote.right) << "at the frame's edge still";
+    const std::string saved = apphost::DescribePanes(frame, frame.StoredPanes()) + apphost::DescribeMenuBar(frame, bar);
+
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    CHostMainFrame& again = Frame();
+    ASSERT_FALSE(again.m_wndMenuBar.IsMaximizeMode()) << "the notes come back as tabs";
+    EXPECT_EQ(own, apphost::ScreenRect(again.m_wndMenuBar)) << "as wide as its own menus, at the edge";
+    ASSERT_TRUE(MaximiseTheNote(again));
+    EXPECT_EQ(saved, apphost::DescribePanes(again, again.StoredPanes()) +
+                         apphost::DescribeMenuBar(again, again.m_wndMenuBar));
 }
