@@ -27,6 +27,11 @@ protected:
     {
         HostApp().m_bCustomizeButtons = TRUE;
         AppHostTest::SetUp();
+        // Find floats from the start where the toolbar is torn off: a frame
+        // of it over the toolbar's right edge takes the press there (which of
+        // the two frames stands above is not what these scenarios are about).
+        Frame().m_wndFind.ShowPane(FALSE, FALSE, FALSE);
+        apphost::PumpFor(50);
     }
     void TearDown() override
     {
@@ -91,7 +96,10 @@ protected:
         return rect;
     }
 
-    // The frame's right edge dragged to hold the bar's rows at this length.
+    // The frame's right edge dragged to hold the bar's rows at this length:
+    // once the system's sizing has begun, in one move. (The frame takes the
+    // size its bar's rows give each length on the way, and the next move is
+    // laid on that: moves a busy machine hands over together made other rows.)
     static bool DragRightEdgeToLength(CKGPMiniFrameWnd& floating, CKGPToolBar& bar, int length)
     {
         const CRect window = apphost::ScreenRect(floating);
@@ -103,11 +111,17 @@ protected:
         if (floating.HitTest(edge, FALSE) != HTRIGHT)
             return false;
         const int right = window.left + window.Width() - client.Width() + length;
+        const DWORD application = ::GetCurrentThreadId();
         return apphost::Perform([&](apphost::CGestures& user) {
             user.MoveTo(edge);
             user.Pause(60);
             user.Press();
-            user.DragTo(CPoint(right, edge.y), 10);
+            user.WaitFor([&] {
+                GUITHREADINFO info{};
+                info.cbSize = sizeof(info);
+                return ::GetGUIThreadInfo(application, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+            });
+            user.DragTo(CPoint(right, edge.y), 1);
             user.Pause(60);
             user.Release();
         });
