@@ -215,7 +215,8 @@ public:
                               m_what += "; its stack:" + keyloft_test::ThreadStack(m_appThread);
                               ::Sleep(100);
                           }
-                          m_what += "; its last messages:" + m_trail.Trail();
+                          m_what += "; its last messages:" + m_trail.Trail() +
+                                    "\n  the other threads:" + keyloft_test::OtherThreadStacks(m_appThread);
                       }
                       m_stuck = true;
                       const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};

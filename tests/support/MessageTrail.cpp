@@ -30,7 +30,7 @@ CMessageTrail::~CMessageTrail()
 void CMessageTrail::Note(HWND hWnd, UINT message, bool sent)
 {
     const unsigned at = m_next.fetch_add(1) % kSize;
-    m_entries[at] = Entry{hWnd, message, sent};
+    m_entries[at] = Entry{hWnd, message, ::GetTickCount(), sent};
 }
 
 LRESULT CALLBACK CMessageTrail::OnSent(int code, WPARAM wParam, LPARAM lParam)
@@ -54,6 +54,7 @@ LRESULT CALLBACK CMessageTrail::OnPosted(int code, WPARAM wParam, LPARAM lParam)
 std::string CMessageTrail::Trail() const
 {
     const unsigned next = m_next.load();
+    const DWORD now = ::GetTickCount();
     const unsigned count = next < kSize ? next : kSize;
     std::string trail;
     for (unsigned i = next - count; i != next; ++i) {
@@ -62,8 +63,8 @@ std::string CMessageTrail::Trail() const
         if (entry.hWnd != nullptr)
             ::GetClassNameW(entry.hWnd, className, 64);
         char line[160];
-        std::snprintf(line, sizeof(line), "\n    %s 0x%04x %p %ls", entry.sent ? "sent" : "posted", entry.message,
-                      static_cast<void*>(entry.hWnd), className);
+        std::snprintf(line, sizeof(line), "\n    -%lu ms %s 0x%04x %p %ls", static_cast<unsigned long>(now - entry.tick),
+                      entry.sent ? "sent" : "posted", entry.message, static_cast<void*>(entry.hWnd), className);
         trail += line;
     }
     return trail;

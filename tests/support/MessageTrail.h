@@ -18,13 +18,15 @@ public:
     CMessageTrail(const CMessageTrail&) = delete;
     CMessageTrail& operator=(const CMessageTrail&) = delete;
 
-    // The last messages, oldest first, one a line: "sent|posted 0xmsg class".
+    // The last messages, oldest first, one a line: how many milliseconds ago,
+    // "sent" or "posted", the message and the window's class.
     std::string Trail() const;
 
 private:
     struct Entry {
         HWND hWnd;
         UINT message;
+        DWORD tick;
         bool sent;
     };
     static constexpr unsigned kSize = 256;

@@ -1,7 +1,10 @@
 #include "tests/support/ThreadStack.h"
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 namespace keyloft_test {
@@ -88,6 +91,26 @@ std::string ThreadStack(DWORD threadId, int maxFrames)
     for (int frame = 0; frame < count; ++frame)
         stack += "\n    " + FrameText(addresses[frame]);
     return stack;
+}
+
+std::string OtherThreadStacks(DWORD except, int maxFrames)
+{
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::vector<DWORD> threads;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId() && entry.th32ThreadID != ::GetCurrentThreadId() &&
+            entry.th32ThreadID != except)
+            threads.push_back(entry.th32ThreadID);
+    }
+    ::CloseHandle(snapshot);
+    std::string stacks;
+    for (DWORD thread : threads)
+        stacks += "\n  thread " + std::to_string(thread) + ":" + ThreadStack(thread, maxFrames);
+    return stacks;
 }
 
 } // namespace keyloft_test

@@ -13,4 +13,7 @@ namespace keyloft_test {
 // cannot be opened or read.
 std::string ThreadStack(DWORD threadId, int maxFrames = 48);
 
+// Every other thread of this process but the caller's, each headed by its id.
+std::string OtherThreadStacks(DWORD except, int maxFrames = 24);
+
 } // namespace keyloft_test
