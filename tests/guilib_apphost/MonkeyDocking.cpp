@@ -91,6 +91,9 @@ CPoint CaptionButtonPoint(CKGPMiniFrameWnd& floating, UINT hit)
 }
 
 // The middle of an auto-hidden pane's button on its strip.
+// The middle of an auto-hidden pane's button on its strip, where the strip
+// shows it (a floating frame over the strip takes a click there: a toolbar's
+// Options... button opened its modal sheet); kNowhere otherwise.
 CPoint StripButtonPoint(CKGPDockingControlBar& pane)
 {
     CKGPAutoHideToolBar* strip = pane.GetAutoHideToolBar();
@@ -99,7 +102,7 @@ CPoint StripButtonPoint(CKGPDockingControlBar& pane)
         return kNowhere;
     CRect rect = button->GetRect();
     strip->ClientToScreen(rect);
-    return rect.CenterPoint();
+    return ShowsAt(strip->GetSafeHwnd(), rect.CenterPoint()) ? rect.CenterPoint() : kNowhere;
 }
 
 // A point of the pane's own caption (in a floating frame of several panes
@@ -435,7 +438,7 @@ std::string CHostMonkey::Unpin()
     CKGPDockingControlBar& pane = *hidden[static_cast<size_t>(Pick(static_cast<int>(hidden.size())))];
     const CPoint button = StripButtonPoint(pane);
     if (button == kNowhere)
-        return NameOf(pane) + " (no button on its strip)";
+        return NameOf(pane) + " (no button on its strip shows)";
     CKGPDockingControlBar& host = HostOf(pane);
     Perform([&](CGestures& user) { user.Click(button); });
     // The pin is sought once the pane has come to rest: while it slides it
