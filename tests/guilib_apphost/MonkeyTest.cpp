@@ -281,6 +281,21 @@ protected:
     {
         return frame.m_wndMenuBar.IsMaximizeMode() && frame.m_wndMenuBar.GetMdiButtonCount() > 0;
     }
+    // The menus on the menu bar are the active document's: a pane shown as a
+    // document, active, has the frame's own, and after a restart (the pane a
+    // pane again) a note's are there. While a pane document was active, the
+    // menu bar is held to its place, not to its buttons and size.
+    static bool IsPaneDocumentActive(CHostMainFrame& frame)
+    {
+        auto* active = DYNAMIC_DOWNCAST(CKGPMDIChildWnd, frame.MDIGetActive());
+        return active != nullptr && active->GetTabbedControlBar() != nullptr;
+    }
+    static std::string MenuBarPlaceOnly(CHostMainFrame& frame, const std::string& described)
+    {
+        const std::regex menus("(^|\n)(" + std::to_string(frame.m_wndMenuBar.GetDlgCtrlID()) +
+                               ": [^\n]*?-?[0-9]+,-?[0-9]+) [0-9]+x[0-9]+[^\n]*");
+        return std::regex_replace(described, menus, "$1$2");
+    }
     static bool MaximiseANote(CHostMainFrame& frame)
     {
         frame.SendMessage(WM_COMMAND, ID_WINDOW_AS_WINDOWS);
@@ -319,6 +334,7 @@ protected:
     {
         const std::string saved = Describe(Frame());
         const bool noteButtonsBefore = ShowsNoteButtons(Frame());
+        const bool paneDocumentActive = IsPaneDocumentActive(Frame());
         HostApp().m_nStartDocuments = DocumentCount(Frame());
         if (!Close())
             return "the frame did not close";
@@ -347,6 +363,10 @@ protected:
             fault += "no note could be maximised again; ";
         std::string again = Describe(Frame());
         std::string expected = saved;
+        if (paneDocumentActive) {
+            again = MenuBarPlaceOnly(Frame(), again);
+            expected = MenuBarPlaceOnly(Frame(), expected);
+        }
         if (HasDocumentPane(expected)) {
             again = PaneSizesLeftOut(DocumentPanesShownAgain(expected, again));
             expected = PaneSizesLeftOut(expected);

@@ -15,6 +15,7 @@
 #include "guilib/panes/KGPOutlookWnd.h"
 #include "guilib/tabs/KGPBaseTabWnd.h"
 #include "tests/guilib_apphost/HostInvariants.h"
+#include "tests/guilib_apphost/PaneLayoutDescription.h"
 
 namespace {
 
@@ -186,13 +187,23 @@ TEST_F(AppHostTest, AFloatingPaneReleasedOnTheCentreMarkerOverTheDocumentsBecome
     EXPECT_EQ(nullptr, watch.GetParentMiniFrame(TRUE));
     EXPECT_TRUE(apphost::ShownTopLevels(L"KGPSmartDockingGroup").empty()) << "the markers gone";
     apphost::Screenshot(L"apphost_pane_dropped_as_document.bmp");
+    // The active document is the pane: the menu bar holds the frame's own
+    // menus, not a note's.
+    const auto showsNotesMenus = [](CHostMainFrame& host) {
+        return apphost::DescribeMenuBar(host, host.m_wndMenuBar).find("\"&Edit\"") != std::string::npos;
+    };
+    EXPECT_TRUE(apphost::WaitUntil([&] { return !showsNotesMenus(frame); }))
+        << apphost::DescribeMenuBar(frame, frame.m_wndMenuBar);
 
     // The host keeps no documents across a restart: the pane comes back as a
-    // pane, shown, and the rest of the layout as it was saved.
+    // pane, shown, and the rest of the layout as it was saved; a note is the
+    // active document again, with its menus.
     ASSERT_TRUE(Close());
     ASSERT_TRUE(Start());
     ASSERT_TRUE(HostApp().StateStore().m_bLayoutLoaded) << "the layout saved with a pane as a document is loaded";
     CHostMainFrame& again = Frame();
+    EXPECT_TRUE(apphost::WaitUntil([&] { return showsNotesMenus(again); }))
+        << apphost::DescribeMenuBar(again, again.m_wndMenuBar);
     EXPECT_FALSE(again.m_wndWatch.IsShownAsDocument());
     EXPECT_TRUE(apphost::WaitUntil([&] { return apphost::IsPaneShownInHost(again.m_wndWatch); })) << "Watch shows";
     EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(again, {})));
