@@ -2,6 +2,7 @@
 
 #include "tests/support/WindowCapture.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace apphost {
@@ -103,10 +104,32 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 void CGestures::MoveTo(CPoint point)
 {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point);
+    m_moved = point;
+    m_hasMoved = true;
+}
+
+// A top-level window shown under the pointer hears of it from the X server,
+// and Wine takes that news, however late, for a move of the pointer to
+// where it rested then: on a busy machine it may come after the move made
+// here and put the pointer back. The press waits until the pointer is where
+// it was moved.
+void CGestures::HoldThePointerWhereMoved()
+{
+    if (!m_hasMoved)
+        return;
+    // A move beyond the screen leaves the pointer at its edge.
+    const CPoint expected(std::clamp(m_moved.x, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CXSCREEN) - 1)),
+                          std::clamp(m_moved.y, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CYSCREEN) - 1)));
+    for (int attempt = 0; attempt < 5 && CursorPos() != expected; ++attempt) {
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, m_moved);
+        WaitFor([&expected] { return CursorPos() == expected; }, 500);
+        Pause(20);
+    }
 }
 
 void CGestures::Press()
 {
+    HoldThePointerWhereMoved();
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     Pause(30);
 }
@@ -114,11 +137,13 @@ void CGestures::Press()
 void CGestures::Release()
 {
     SendMouse(MOUSEEVENTF_LEFTUP);
+    m_hasMoved = false;
     Pause(30);
 }
 
 void CGestures::RightPress()
 {
+    HoldThePointerWhereMoved();
     SendMouse(MOUSEEVENTF_RIGHTDOWN);
     Pause(30);
 }
@@ -126,6 +151,7 @@ void CGestures::RightPress()
 void CGestures::RightRelease()
 {
     SendMouse(MOUSEEVENTF_RIGHTUP);
+    m_hasMoved = false;
     Pause(30);
 }
 

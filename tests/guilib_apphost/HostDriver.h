@@ -76,6 +76,13 @@ public:
     bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
     // The cursor where the system has it.
     static CPoint CursorPos();
+
+private:
+    // A press lands where the last move put the pointer.
+    void HoldThePointerWhereMoved();
+
+    CPoint m_moved{-1, -1};
+    bool m_hasMoved = false;
 };
 
 // In a drag of a pane over a pane or the documents: waits for the central

@@ -204,29 +204,7 @@ std::string WhatStandsOpen(DWORD thread)
 class CStuckWatch {
 public:
     CStuckWatch()
-        : m_thread([this] {
-              while (!m_stop) {
-                  ::Sleep(500);
-                  if (::GetTickCount() - m_lastEnd.load() > kStuckMs) {
-                      {
-                          std::lock_guard<std::mutex> lock(m_lock);
-                          m_what = WhatStandsOpen(m_appThread);
-                          for (int sample = 0; sample < 3; ++sample) {
-                              m_what += "; its stack:" + keyloft_test::ThreadStack(m_appThread);
-                              ::Sleep(100);
-                          }
-                          m_what += "; its last messages:" + m_trail.Trail() +
-                                    "\n  the other threads:" + keyloft_test::OtherThreadStacks(m_appThread);
-                      }
-                      m_stuck = true;
-                      const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-                      keyloft_test::SaveScreenArea(screen, L"apphost_monkey_stuck.bmp");
-                      apphost::CGestures user;
-                      user.Key(VK_ESCAPE);
-                      user.Pause(200);
-                  }
-              }
-          })
+        : m_thread([this] { Watch(); })
     {
     }
     ~CStuckWatch()
@@ -247,7 +225,39 @@ public:
         return m_what;
     }
 
+    // What holds the application's thread now and the messages it handled
+    // last, for a failed step's report.
+    std::string ThreadState() const
+    {
+        return WhatStandsOpen(m_appThread) + "; its last messages:" + m_trail.Trail();
+    }
+
 private:
+    void Watch()
+    {
+        while (!m_stop) {
+            ::Sleep(500);
+            if (::GetTickCount() - m_lastEnd.load() <= kStuckMs)
+                continue;
+            {
+                std::lock_guard<std::mutex> lock(m_lock);
+                m_what = WhatStandsOpen(m_appThread);
+                for (int sample = 0; sample < 3; ++sample) {
+                    m_what += "; its stack:" + keyloft_test::ThreadStack(m_appThread);
+                    ::Sleep(100);
+                }
+                m_what += "; its last messages:" + m_trail.Trail() +
+                          "\n  the other threads:" + keyloft_test::OtherThreadStacks(m_appThread);
+            }
+            m_stuck = true;
+            const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+            keyloft_test::SaveScreenArea(screen, L"apphost_monkey_stuck.bmp");
+            apphost::CGestures user;
+            user.Key(VK_ESCAPE);
+            user.Pause(200);
+        }
+    }
+
     static constexpr DWORD kStuckMs = 60000;
     const DWORD m_appThread = ::GetCurrentThreadId();
     keyloft_test::CMessageTrail m_trail;
@@ -468,7 +478,8 @@ TEST_F(MonkeyTest, RandomRealInputKeepsTheLayoutSound)
             FAIL() << "seed 0x" << std::hex << seed << std::dec << ", step " << step << " (KEYLOFT_MONKEY_SEED=0x"
                    << std::hex << seed << std::dec << " KEYLOFT_MONKEY_STEPS=" << steps << " runs it again):"
                    << faults << "\nthe layout:\n"
-                   << (IsRunning() ? Describe(Frame()) : std::string()) << "the steps:" << trail.str();
+                   << (IsRunning() ? Describe(Frame()) : std::string()) << "the steps:" << trail.str()
+                   << "\nthe application's thread: " << watch.ThreadState();
         }
     }
     // The run ends as a round does: its objects counted. Like every restart

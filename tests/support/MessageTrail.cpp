@@ -27,10 +27,10 @@ CMessageTrail::~CMessageTrail()
     g_trail = nullptr;
 }
 
-void CMessageTrail::Note(HWND hWnd, UINT message, bool sent)
+void CMessageTrail::Note(HWND hWnd, UINT message, bool sent, POINT pt)
 {
     const unsigned at = m_next.fetch_add(1) % kSize;
-    m_entries[at] = Entry{hWnd, message, ::GetTickCount(), sent};
+    m_entries[at] = Entry{hWnd, message, ::GetTickCount(), sent, pt};
 }
 
 LRESULT CALLBACK CMessageTrail::OnSent(int code, WPARAM wParam, LPARAM lParam)
@@ -46,7 +46,7 @@ LRESULT CALLBACK CMessageTrail::OnPosted(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION && wParam == PM_REMOVE && g_trail != nullptr) {
         const auto* posted = reinterpret_cast<const MSG*>(lParam);
-        g_trail->Note(posted->hwnd, posted->message, false);
+        g_trail->Note(posted->hwnd, posted->message, false, posted->pt);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -62,10 +62,16 @@ std::string CMessageTrail::Trail() const
         wchar_t className[64] = L"-";
         if (entry.hWnd != nullptr)
             ::GetClassNameW(entry.hWnd, className, 64);
-        char line[160];
+        char line[200];
         std::snprintf(line, sizeof(line), "\n    -%lu ms %s 0x%04x %p %ls", static_cast<unsigned long>(now - entry.tick),
                       entry.sent ? "sent" : "posted", entry.message, static_cast<void*>(entry.hWnd), className);
         trail += line;
+        const bool mouse = (entry.message >= WM_MOUSEFIRST && entry.message <= WM_MOUSELAST) ||
+                           (entry.message >= WM_NCMOUSEMOVE && entry.message <= WM_NCMBUTTONDBLCLK);
+        if (!entry.sent && mouse) {
+            std::snprintf(line, sizeof(line), " at %ld,%ld", static_cast<long>(entry.pt.x), static_cast<long>(entry.pt.y));
+            trail += line;
+        }
     }
     return trail;
 }

@@ -19,7 +19,8 @@ public:
     CMessageTrail& operator=(const CMessageTrail&) = delete;
 
     // The last messages, oldest first, one a line: how many milliseconds ago,
-    // "sent" or "posted", the message and the window's class.
+    // "sent" or "posted", the message and the window's class; the mouse's
+    // messages with the pointer's place on the screen.
     std::string Trail() const;
 
 private:
@@ -28,11 +29,12 @@ private:
         UINT message;
         DWORD tick;
         bool sent;
+        POINT pt;
     };
     static constexpr unsigned kSize = 256;
     static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK OnPosted(int code, WPARAM wParam, LPARAM lParam);
-    void Note(HWND hWnd, UINT message, bool sent);
+    void Note(HWND hWnd, UINT message, bool sent, POINT pt = POINT{});
 
     Entry m_entries[kSize] = {};
     std::atomic<unsigned> m_next{0};
