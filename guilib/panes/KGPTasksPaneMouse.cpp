@@ -126,8 +126,11 @@ void CKGPTasksPane::ReleaseTracking()
 void CKGPTasksPane::OnMouseMove(UINT nFlags, CPoint point)
 {
     CKGPDockingControlBar::OnMouseMove(nFlags, point);
-    if (m_nHit != 0 || m_nHot != 0 || IsDragging())
-        return; // a caption button or a drag holds the mouse
+    // A caption button or a drag holds the mouse: the pane's own, or its
+    // floating frame's once this move tore it off (the point is where the
+    // pane stood, and hot tracking here would take the frame's capture).
+    if (m_nHit != 0 || m_nHot != 0 || IsDragging() || IsDragMode())
+        return;
 
     // Resting on a scroll area that can scroll starts the auto-scroll.
     int mode = 0;
