@@ -148,7 +148,7 @@ std::map<DWORD, int> ByType(const std::map<DWORD, DWORD>& objects)
 
 // The objects alive now that were not at the first count, each with its
 // kind and, for a bitmap, its size (a cursor's or an image list's), for a
-// brush its style and colour.
+// brush or a pen its style and colour.
 std::string NewObjects(const std::map<DWORD, DWORD>& now, const std::map<DWORD, DWORD>& before)
 {
     std::ostringstream text;
@@ -163,6 +163,10 @@ std::string NewObjects(const std::map<DWORD, DWORD>& now, const std::map<DWORD, 
         LOGBRUSH brush{};
         if (::GetObjectType(object) == OBJ_BRUSH && ::GetObject(object, sizeof(brush), &brush) != 0)
             text << " style " << brush.lbStyle << " colour " << std::hex << brush.lbColor << std::dec;
+        LOGPEN pen{};
+        if (::GetObjectType(object) == OBJ_PEN && ::GetObject(object, sizeof(pen), &pen) != 0)
+            text << " style " << pen.lopnStyle << " width " << pen.lopnWidth.x << " colour " << std::hex
+                 << pen.lopnColor << std::dec;
     }
     return text.str();
 }
