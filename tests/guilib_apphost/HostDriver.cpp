@@ -120,10 +120,16 @@ void CGestures::HoldThePointerWhereMoved()
     // A move beyond the screen leaves the pointer at its edge.
     const CPoint expected(std::clamp(m_moved.x, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CXSCREEN) - 1)),
                           std::clamp(m_moved.y, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CYSCREEN) - 1)));
-    for (int attempt = 0; attempt < 5 && CursorPos() != expected; ++attempt) {
+    // There twice, a moment apart: news handled meanwhile would have shown.
+    auto settled = [&expected] {
+        if (CursorPos() != expected)
+            return false;
+        ::Sleep(25);
+        return CursorPos() == expected;
+    };
+    for (int attempt = 0; attempt < 5 && !settled(); ++attempt) {
         SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, m_moved);
         WaitFor([&expected] { return CursorPos() == expected; }, 500);
-        Pause(20);
     }
 }
 
