@@ -355,6 +355,8 @@ protected:
         std::string fault;
         if (!HostApp().StateStore().m_bLayoutSaved)
             fault += "the layout was not saved; ";
+        if (!m_bCounted)
+            keyloft_test::MakeSystemColourPens(); // the system's, made on first use (seed 16)
         const keyloft_test::GuiObjectCounts counts = keyloft_test::CountGuiObjects();
         const std::map<DWORD, DWORD> live = keyloft_test::LiveGdiObjects();
         if (!m_bCounted) {

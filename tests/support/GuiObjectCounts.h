@@ -24,6 +24,11 @@ GuiObjectCounts CountGuiObjects();
 // table type, to tell which objects one run left beside another's.
 std::map<DWORD, DWORD> LiveGdiObjects();
 
+// Wine makes the pen of a system colour the first time something draws an
+// edge or a frame control in it, and keeps it for the process: drawn once
+// here, every such pen is there before a count, not taken for the program's.
+void MakeSystemColourPens();
+
 inline std::ostream& operator<<(std::ostream& out, const GuiObjectCounts& counts)
 {
     return out << counts.gdi << " GDI, " << counts.user << " USER";
