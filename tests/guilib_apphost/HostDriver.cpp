@@ -121,10 +121,10 @@ void CGestures::HoldThePointerWhereMoved()
     const CPoint expected(std::clamp(m_moved.x, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CXSCREEN) - 1)),
                           std::clamp(m_moved.y, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CYSCREEN) - 1)));
     // There twice, a moment apart: news handled meanwhile would have shown.
-    auto settled = [&expected] {
+    auto settled = [this, &expected] {
         if (CursorPos() != expected)
             return false;
-        ::Sleep(25);
+        Pause(25);
         return CursorPos() == expected;
     };
     for (int attempt = 0; attempt < 5 && !settled(); ++attempt) {

@@ -2,6 +2,8 @@
 
 #include <winternl.h>
 
+#include <afxhandle.h>
+
 namespace keyloft_test {
 
 namespace {
@@ -97,27 +99,27 @@ std::map<DWORD, DWORD> LiveGdiObjects()
 
 void MakeSystemColourPens()
 {
-    const HDC screen = ::GetDC(nullptr);
-    const HDC dc = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 64, 64);
-    ::ReleaseDC(nullptr, screen);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    CMemoryDCHandle dc;
+    CGdiHandle<HBITMAP> bitmap;
+    {
+        const CWindowDCHandle screen(nullptr);
+        dc.Reset(::CreateCompatibleDC(screen.Get()));
+        bitmap.Reset(::CreateCompatibleBitmap(screen.Get(), 64, 64));
+    }
+    const CSelectionScope selected(dc.Get(), bitmap.Get());
     for (UINT edge : {EDGE_RAISED, EDGE_SUNKEN, EDGE_ETCHED, EDGE_BUMP}) {
         for (UINT flags : {0u, static_cast<UINT>(BF_SOFT), static_cast<UINT>(BF_MONO), static_cast<UINT>(BF_FLAT),
                            static_cast<UINT>(BF_DIAGONAL)}) {
             RECT rect{4, 4, 60, 60};
-            ::DrawEdge(dc, &rect, edge, BF_RECT | flags);
+            ::DrawEdge(dc.Get(), &rect, edge, BF_RECT | flags);
         }
     }
     for (UINT type : {DFC_BUTTON, DFC_CAPTION, DFC_MENU, DFC_SCROLL}) {
         for (UINT state : {0u, static_cast<UINT>(DFCS_PUSHED), static_cast<UINT>(DFCS_INACTIVE)}) {
             RECT rect{4, 4, 28, 28};
-            ::DrawFrameControl(dc, &rect, type, state);
+            ::DrawFrameControl(dc.Get(), &rect, type, state);
         }
     }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
 }
 
 } // namespace keyloft_test
