@@ -45,13 +45,16 @@ CFileHandle CreateTemporaryFile()
 // back (the bar's archive carries its place: storing took the place it stands
 // in now, taking back the one it stood in when the menu was stored, so a menu
 // bar's row read with a layout went before the layout put it there, and it
-// came back in the row it stood in as the layout was read).
+// came back in the row it stood in as the layout was read). So does the edge
+// it stands at: the archive's edge is the one of the day the menu was stored,
+// and a menu bar moved to a side since took it back with the frame's menu and
+// laid out its menus across a column as if in a row.
 class CBarPlaceKept {
 public:
     explicit CBarPlaceKept(CKGPToolBar& bar)
         : m_place(bar.m_recentDockInfo), m_floating(m_place.m_rectRecentFloatingRect),
           m_docked(m_place.m_rectRecentDockedRect), m_dwAlignment(m_place.m_dwRecentAlignmentToFrame),
-          m_nRow(m_place.m_nRecentRowIndex)
+          m_nRow(m_place.m_nRecentRowIndex), m_bar(bar), m_dwEdge(bar.GetCurrentAlignment())
     {
     }
     ~CBarPlaceKept()
@@ -60,6 +63,7 @@ public:
         m_place.m_rectRecentDockedRect = m_docked;
         m_place.m_dwRecentAlignmentToFrame = m_dwAlignment;
         m_place.m_nRecentRowIndex = m_nRow;
+        m_bar.SetCurrentAlignment(m_dwEdge);
     }
     CBarPlaceKept(const CBarPlaceKept&) = delete;
     CBarPlaceKept& operator=(const CBarPlaceKept&) = delete;
@@ -70,6 +74,8 @@ private:
     const CRect m_docked;
     const DWORD m_dwAlignment;
     const int m_nRow;
+    CKGPToolBar& m_bar;
+    const DWORD m_dwEdge;
 };
 
 } // namespace
