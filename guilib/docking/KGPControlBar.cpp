@@ -187,6 +187,14 @@ void CKGPControlBar::SetVirtualRect(int cx, int cy)
         pParent->ScreenToClient(m_rectVirtual);
 }
 
+void CKGPControlBar::SetVirtualLength(int nLength)
+{
+    if (IsHorizontal())
+        m_rectVirtual.right = m_rectVirtual.left + nLength;
+    else
+        m_rectVirtual.bottom = m_rectVirtual.top + nLength;
+}
+
 void CKGPControlBar::GetVirtualRectScreen(CRect& rect) const
 {
     rect = m_rectVirtual;

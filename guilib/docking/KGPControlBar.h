@@ -54,6 +54,9 @@ public:
     virtual int GetExpandableSize() const;
     virtual int GetAvailableShrink() const;
     virtual BOOL CanShareRow() const { return m_nExclusiveRow == 0; }
+    // TRUE for a bar that takes its row's whole length wherever the row runs
+    // (a docked menu bar): its full length follows the row's.
+    virtual BOOL FillsItsRow() const { return FALSE; }
     virtual void CopyStateFrom(CKGPControlBar* pOther);
     virtual BOOL AllowsDefaultAction() const { return TRUE; }
     virtual void GetBarName(CString& strName) const;
@@ -133,6 +136,8 @@ public:
     CSize CalcNonClientSize(BOOL bHorz) const;
     void UpdateVirtualRect();
     void SetVirtualRect(int cx, int cy);
+    // The full length along the bar's row, its place and thickness kept.
+    void SetVirtualLength(int nLength);
     void GetVirtualRect(CRect& rect) const { rect = m_rectVirtual; }
     void GetVirtualRectScreen(CRect& rect) const;
     void OffsetVirtualRect(int dx, int dy);

@@ -233,6 +233,12 @@ void CKGPDockBarRow::ResizeRow(const CRect& rectNew, int nEdge, BOOL bGrow, int)
     if (rectNew.IsRectEmpty())
         return;
     const int newLength = Length(rectNew, IsHorizontal());
+    // A bar filling its row is as long as the row now: grown with it, as far
+    // as the row's other bars leave it room (it stood at the row's old length).
+    for (CKGPControlBar* pBar : CountedBars()) {
+        if (pBar->FillsItsRow())
+            pBar->SetVirtualLength(newLength);
+    }
     // Bars grow back towards their full sizes only when an edge moved out.
     const bool bGrowBack = nEdge != -1 && bGrow;
     // A bar keeping the row to itself keeps its size; it only stays inside.

@@ -159,6 +159,8 @@ public:
     BOOL HandledOnRelease(CKGPToolbarButton* pButton) override;
     void AdjustLocations() override;
     void ChangeHot(int iIndex) override;
+    // Docked, the bar takes its row's whole length.
+    BOOL FillsItsRow() const override { return m_bStretchBar && !IsFloating(); }
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
     BOOL PreTranslateMessage(MSG* pMsg) override;

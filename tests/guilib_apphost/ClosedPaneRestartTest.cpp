@@ -32,27 +32,6 @@ bool DoubleClick(CPoint point)
     });
 }
 
-// View > Toolbars and Panes > the pane's entry, by the mouse.
-bool ChooseFromViewBarsList(CHostMainFrame& frame, LPCTSTR lpszEntry)
-{
-    const CPoint view = AppHostTest::MenuItemPoint(frame.m_wndMenuBar, _T("&View"));
-    if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(view); }) ||
-        !apphost::WaitUntil([] { return AppHostTest::PopupItemPoint(_T("&Toolbars and Panes")) != kNowhere; }))
-        return false;
-    const CPoint list = AppHostTest::PopupItemPoint(_T("&Toolbars and Panes"));
-    if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(list); }))
-        return false;
-    // An entry not used yet waits behind the show-all item.
-    if (!apphost::WaitUntil([&] { return AppHostTest::PopupItemPoint(lpszEntry) != kNowhere; }, 800)) {
-        if (!apphost::Perform([](apphost::CGestures& user) { user.Chord(VK_CONTROL, VK_DOWN); }) ||
-            !apphost::WaitUntil([&] { return AppHostTest::PopupItemPoint(lpszEntry) != kNowhere; }))
-            return false;
-    }
-    const CPoint entry = AppHostTest::PopupItemPoint(lpszEntry);
-    return apphost::Perform([&](apphost::CGestures& user) { user.Click(entry); }) &&
-           apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; });
-}
-
 } // namespace
 
 // Watch floated by a double click on its caption, Output (beside it at the

@@ -164,6 +164,26 @@ CPoint AppHostTest::PopupItemPoint(LPCTSTR lpszText)
     return ItemPoint(*popup->GetMenuBar(), lpszText);
 }
 
+bool AppHostTest::ChooseFromViewBarsList(CHostMainFrame& frame, LPCTSTR lpszEntry)
+{
+    const CPoint nowhere(-1, -1);
+    const CPoint view = MenuItemPoint(frame.m_wndMenuBar, _T("&View"));
+    if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(view); }) ||
+        !apphost::WaitUntil([&] { return PopupItemPoint(_T("&Toolbars and Panes")) != nowhere; }))
+        return false;
+    const CPoint list = PopupItemPoint(_T("&Toolbars and Panes"));
+    if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(list); }))
+        return false;
+    if (!apphost::WaitUntil([&] { return PopupItemPoint(lpszEntry) != nowhere; }, 800)) {
+        if (!apphost::Perform([](apphost::CGestures& user) { user.Chord(VK_CONTROL, VK_DOWN); }) ||
+            !apphost::WaitUntil([&] { return PopupItemPoint(lpszEntry) != nowhere; }))
+            return false;
+    }
+    const CPoint entry = PopupItemPoint(lpszEntry);
+    return apphost::Perform([&](apphost::CGestures& user) { user.Click(entry); }) &&
+           apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; });
+}
+
 int AppHostTest::ListedWindows()
 {
     CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();

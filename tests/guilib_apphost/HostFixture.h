@@ -62,6 +62,10 @@ public:
     // notes' middle; whether it floats and shows.
     static bool TearOffOverTheNotes(CHostMainFrame& frame, CKGPToolBar& bar);
 
+    // View > Toolbars and Panes > the bar's or pane's entry, by the mouse
+    // (behind the show-all item when not used yet); whether the menus closed.
+    static bool ChooseFromViewBarsList(CHostMainFrame& frame, LPCTSTR lpszEntry);
+
     // ---- The customisation sheet.
     // Opens it from View > Customize... and moves it by its caption to the
     // screen's bottom right corner, its Close button clear of the frame (it
