@@ -240,6 +240,13 @@ BOOL CKGPControlBar::IsBefore(CPoint point, BOOL bScreen) const
 
 void CKGPControlBar::StoreRecentDockedRect()
 {
+    // A closed page of a tabbed pane keeps the place it has: nothing lays its
+    // window out while it is closed, and the window keeps the size of the day
+    // it closed wherever the tabbed pane goes since (closed in a pane docked
+    // along the bottom, then docked at the right edge, it reached far beyond
+    // the frame, and a layout saved so was refused whole at the next start).
+    if (IsTabbed() && (GetStyle() & WS_VISIBLE) == 0)
+        return;
     CRect window;
     GetWindowRect(window);
     CWnd* pHost = m_pParentDockBar != nullptr ? static_cast<CWnd*>(m_pParentDockBar) : GetDockSiteFrame();

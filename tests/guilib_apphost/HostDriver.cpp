@@ -1,5 +1,7 @@
 #include "tests/guilib_apphost/HostDriver.h"
 
+#include <afxbars.h>
+
 #include "tests/support/WindowCapture.h"
 
 #include <algorithm>
@@ -267,6 +269,37 @@ bool ReleaseOnTheCentreMarker(CGestures& user)
     }
     user.Release();
     return shown;
+}
+
+CRect SideMarker(DWORD alignment)
+{
+    CRect best;
+    for (HWND marker : ShownTopLevels(L"KGPSmartDockingMarker")) {
+        const CRect rect = ScreenRect(marker);
+        const bool nearer = best.IsRectEmpty() || (alignment == CBRS_ALIGN_LEFT && rect.left < best.left) ||
+                            (alignment == CBRS_ALIGN_RIGHT && rect.right > best.right) ||
+                            (alignment == CBRS_ALIGN_TOP && rect.top < best.top) ||
+                            (alignment == CBRS_ALIGN_BOTTOM && rect.bottom > best.bottom);
+        if (nearer)
+            best = rect;
+    }
+    return best;
+}
+
+bool ReleaseOnTheSideMarker(CGestures& user, DWORD alignment)
+{
+    // The side markers come up one after another: the edge's own is looked
+    // for once all four stand.
+    bool placeShown = false;
+    if (user.WaitFor([] { return ShownTopLevels(L"KGPSmartDockingMarker").size() >= 4; })) {
+        const CRect marker = SideMarker(alignment);
+        if (!marker.IsRectEmpty()) {
+            user.DragTo(marker.CenterPoint(), 10);
+            placeShown = user.WaitFor([] { return !ShownTopLevels(L"KGPPlaceMarker").empty(); });
+        }
+    }
+    user.Release();
+    return placeShown;
 }
 
 CPoint CGestures::CursorPos()

@@ -89,6 +89,13 @@ private:
 // markers to show, moves onto their centre, rests and lets go (lets go where
 // it is when they do not show); whether they showed.
 bool ReleaseOnTheCentreMarker(CGestures& user);
+// The side marker shown for an edge (the one nearest it), as the user sees
+// it; empty when none shows.
+CRect SideMarker(DWORD alignment);
+// In a drag of a pane: waits for the four side markers, moves onto the edge's
+// and lets go there once the place marker shows (where it is when they do
+// not); whether the place marker showed.
+bool ReleaseOnTheSideMarker(CGestures& user, DWORD alignment);
 
 class CUserInput {
 public:

@@ -60,6 +60,38 @@ std::map<std::wstring, std::vector<BYTE>> StoredValues()
     return values;
 }
 
+std::string DescribeStoredValues()
+{
+    const std::wstring root = HostRoot();
+    std::string text;
+    for (const std::wstring& path : StoredKeys()) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            continue;
+        wchar_t name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD length = 256;
+            DWORD bytes = 0;
+            DWORD type = 0;
+            if (::RegEnumValueW(key, i, name, &length, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+                break;
+            std::vector<BYTE> data(bytes);
+            length = 256;
+            ::RegEnumValueW(key, i, name, &length, nullptr, &type, data.data(), &bytes);
+            text += static_cast<const char*>(CW2A((path.substr(root.size()) + L":" + name).c_str()));
+            text += " " + std::to_string(type) + " ";
+            static const char kDigits[] = "0123456789abcdef";
+            for (BYTE byte : data) {
+                text += kDigits[byte >> 4];
+                text += kDigits[byte & 15];
+            }
+            text += "\n";
+        }
+        ::RegCloseKey(key);
+    }
+    return text;
+}
+
 std::vector<std::wstring> StoredKeysEndingWith(const std::wstring& ending)
 {
     std::vector<std::wstring> keys;

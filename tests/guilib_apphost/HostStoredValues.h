@@ -13,6 +13,10 @@ namespace apphost {
 
 // Every value stored below the host's key, by "key path:value name".
 std::map<std::wstring, std::vector<BYTE>> StoredValues();
+// Every value stored below the host's key, a line each: its key path (below
+// the host's key), name, kind and bytes in hex; what a failure shows of a
+// stored state so that it can be written back and loaded again by hand.
+std::string DescribeStoredValues();
 // The paths of the keys below the host's key whose name ends with the
 // text ("-59400": the keys a bar with that id keeps its own values under).
 std::vector<std::wstring> StoredKeysEndingWith(const std::wstring& ending);

@@ -20,6 +20,7 @@
 #include "tests/guilib_apphost/HostInvariants.h"
 #include "tests/guilib_apphost/HostMonkey.h"
 #include "tests/guilib_apphost/HostSharedObjects.h"
+#include "tests/guilib_apphost/HostStoredValues.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 #include "tests/support/GuiObjectCounts.h"
 #include "tests/support/MessageTrail.h"
@@ -374,7 +375,7 @@ protected:
         if (!Start())
             return fault + "the frame did not start again";
         if (!HostApp().StateStore().m_bLayoutLoaded)
-            fault += "the layout was not loaded; ";
+            fault += "the layout was not loaded; the stored values:\n" + apphost::DescribeStoredValues();
         if (noteButtonsBefore && !MaximiseANote(Frame()))
             fault += "no note could be maximised again; ";
         std::string again = Describe(Frame());

@@ -11,22 +11,6 @@
 
 namespace {
 
-// The side marker shown for an edge (the one nearest it), as the user sees it.
-CRect SideMarker(DWORD alignment)
-{
-    CRect best;
-    for (HWND marker : apphost::ShownTopLevels(L"KGPSmartDockingMarker")) {
-        const CRect rect = apphost::ScreenRect(marker);
-        const bool nearer = best.IsRectEmpty() || (alignment == CBRS_ALIGN_LEFT && rect.left < best.left) ||
-                            (alignment == CBRS_ALIGN_RIGHT && rect.right > best.right) ||
-                            (alignment == CBRS_ALIGN_TOP && rect.top < best.top) ||
-                            (alignment == CBRS_ALIGN_BOTTOM && rect.bottom > best.bottom);
-        if (nearer)
-            best = rect;
-    }
-    return best;
-}
-
 struct DropOnMarker {
     bool markersShown = false;
     bool placeShown = false;
@@ -48,7 +32,7 @@ DropOnMarker DragToSideMarker(CPoint caption, DWORD alignment)
         // The side markers come up one after another: the edge's own is
         // looked for once all four stand.
         markers = user.WaitFor([] { return apphost::ShownTopLevels(L"KGPSmartDockingMarker").size() >= 4; });
-        const CRect marker = SideMarker(alignment);
+        const CRect marker = apphost::SideMarker(alignment);
         if (markers && !marker.IsRectEmpty()) {
             user.DragTo(marker.CenterPoint(), 10);
             place = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPPlaceMarker").empty(); });

@@ -11,21 +11,9 @@
 
 namespace {
 
-// The bottom side marker (the lowest one shown), as the user sees it.
-CRect BottomSideMarker()
-{
-    CRect lowest;
-    for (HWND marker : apphost::ShownTopLevels(L"KGPSmartDockingMarker")) {
-        const CRect rect = apphost::ScreenRect(marker);
-        if (lowest.IsRectEmpty() || rect.bottom > lowest.bottom)
-            lowest = rect;
-    }
-    return lowest;
-}
-
-// Drags a floating frame by its caption onto the bottom side marker and lets
-// it go there once the place marker shows; whether it did.
-bool DropOnTheBottomSideMarker(CPoint caption)
+// Drags a pane by its caption (its floating frame's) onto the edge's side
+// marker and lets it go there once the place marker shows; whether it did.
+bool DropOnTheSideMarker(CPoint caption, DWORD alignment)
 {
     bool placeShown = false;
     const bool ended = apphost::Perform([&](apphost::CGestures& user) {
@@ -33,14 +21,7 @@ bool DropOnTheBottomSideMarker(CPoint caption)
         user.Pause(50);
         user.Press();
         user.DragTo(caption + CSize(30, 30), 4);
-        const bool markers =
-            user.WaitFor([] { return apphost::ShownTopLevels(L"KGPSmartDockingMarker").size() >= 4; });
-        const CRect marker = BottomSideMarker();
-        if (markers && !marker.IsRectEmpty()) {
-            user.DragTo(marker.CenterPoint(), 10);
-            placeShown = user.WaitFor([] { return !apphost::ShownTopLevels(L"KGPPlaceMarker").empty(); });
-        }
-        user.Release();
+        placeShown = apphost::ReleaseOnTheSideMarker(user, alignment);
     });
     return ended && placeShown;
 }
@@ -69,7 +50,7 @@ TEST_F(AppHostTest, ThePaneLeftAloneInATabbedPaneMovedToAnotherEdgeComesBackAtTh
     ASSERT_TRUE(apphost::WaitUntil([&] { return tabbed->GetParentMiniFrame(TRUE) != nullptr; })) << "they float";
     const CPoint floatingCaption = CaptionPoint(*tabbed);
     ASSERT_NE(CPoint(-1, -1), floatingCaption);
-    ASSERT_TRUE(DropOnTheBottomSideMarker(floatingCaption));
+    ASSERT_TRUE(DropOnTheSideMarker(floatingCaption, CBRS_ALIGN_BOTTOM));
     ASSERT_TRUE(apphost::WaitUntil([&] { return tabbed->GetParentMiniFrame(TRUE) == nullptr; })) << "docked";
     ASSERT_EQ(static_cast<DWORD>(CBRS_ALIGN_BOTTOM), tabbed->GetCurrentAlignment()) << "at the bottom edge";
 
@@ -92,5 +73,41 @@ TEST_F(AppHostTest, ThePaneLeftAloneInATabbedPaneMovedToAnotherEdgeComesBackAtTh
     ASSERT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
     CHostMainFrame& again = Frame();
     EXPECT_EQ(saved, apphost::DescribePanes(again, again.StoredPanes())) << "the layout as saved";
+    EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(again, {})));
+}
+
+// Files and Classes docked at the bottom by the bottom side marker, Classes
+// closed from View > Toolbars and Panes, and the two docked at the right edge
+// by its side marker: the layout saved so loads at the next start, as saved,
+// and Classes shown again stands in the tabbed pane at the right. Closed,
+// Classes kept the size it had along the bottom and reached far beyond the
+// frame from the right edge: its place was saved so, and the whole layout was
+// refused at the next start.
+TEST_F(AppHostTest, ATabbedPaneMovedToAnotherEdgeWithAPageClosedComesBackAsSaved)
+{
+    CHostMainFrame& frame = Frame();
+    auto* tabbed = DYNAMIC_DOWNCAST(CKGPBaseTabbedBar, frame.m_wndFiles.GetParentTabbedBar());
+    ASSERT_NE(nullptr, tabbed);
+    ASSERT_TRUE(DropOnTheSideMarker(CaptionPoint(*tabbed), CBRS_ALIGN_BOTTOM));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return tabbed->GetCurrentAlignment() == CBRS_ALIGN_BOTTOM; }));
+    ASSERT_TRUE(ChooseFromViewBarsList(frame, _T("Classes")));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return !apphost::IsShown(frame.m_wndClasses); })) << "Classes closed";
+    // The tabbed pane, still standing, holds Files alone now.
+    ASSERT_EQ(tabbed, frame.m_wndFiles.GetParentTabbedBar());
+    ASSERT_TRUE(DropOnTheSideMarker(CaptionPoint(*tabbed), CBRS_ALIGN_RIGHT));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return tabbed->GetCurrentAlignment() == CBRS_ALIGN_RIGHT; }));
+
+    const std::string saved = apphost::DescribePanes(frame, frame.StoredPanes());
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(HostApp().StateStore().m_bLayoutLoaded);
+    CHostMainFrame& again = Frame();
+    EXPECT_EQ(saved, apphost::DescribePanes(again, again.StoredPanes())) << "the layout as saved";
+    ASSERT_TRUE(ChooseFromViewBarsList(again, _T("Classes")));
+    ASSERT_TRUE(apphost::WaitUntil([&] { return apphost::IsShown(again.m_wndClasses); })) << "Classes shown again";
+    const CKGPBaseControlBar* holder = again.m_wndClasses.GetParentTabbedBar();
+    ASSERT_NE(nullptr, holder);
+    EXPECT_EQ(holder, again.m_wndFiles.GetParentTabbedBar()) << "beside Files";
+    EXPECT_EQ(static_cast<DWORD>(CBRS_ALIGN_RIGHT), holder->GetCurrentAlignment());
     EXPECT_EQ("", apphost::JoinFaults(apphost::CheckHostInvariants(again, {})));
 }
