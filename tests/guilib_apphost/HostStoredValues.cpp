@@ -2,6 +2,8 @@
 
 #include "tests/guilib_apphost/HostApp.h"
 
+#include <functional>
+
 namespace apphost {
 
 namespace {
@@ -35,35 +37,11 @@ std::vector<std::wstring> StoredKeys()
     return found;
 }
 
-} // namespace
-
-std::map<std::wstring, std::vector<BYTE>> StoredValues()
+// Every value below the host's key with its key path, name, kind and bytes.
+void ForEachStoredValue(
+    const std::function<void(const std::wstring& path, const wchar_t* name, DWORD type, std::vector<BYTE>& bytes)>&
+        visit)
 {
-    std::map<std::wstring, std::vector<BYTE>> values;
-    for (const std::wstring& path : StoredKeys()) {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            continue;
-        wchar_t name[256];
-        for (DWORD i = 0;; ++i) {
-            DWORD length = 256;
-            DWORD bytes = 0;
-            if (::RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
-                break;
-            std::vector<BYTE> data(bytes);
-            length = 256;
-            ::RegEnumValueW(key, i, name, &length, nullptr, nullptr, data.data(), &bytes);
-            values[path + L":" + name] = data;
-        }
-        ::RegCloseKey(key);
-    }
-    return values;
-}
-
-std::string DescribeStoredValues()
-{
-    const std::wstring root = HostRoot();
-    std::string text;
     for (const std::wstring& path : StoredKeys()) {
         HKEY key = nullptr;
         if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -78,17 +56,37 @@ std::string DescribeStoredValues()
             std::vector<BYTE> data(bytes);
             length = 256;
             ::RegEnumValueW(key, i, name, &length, nullptr, &type, data.data(), &bytes);
-            text += static_cast<const char*>(CW2A((path.substr(root.size()) + L":" + name).c_str()));
-            text += " " + std::to_string(type) + " ";
-            static const char kDigits[] = "0123456789abcdef";
-            for (BYTE byte : data) {
-                text += kDigits[byte >> 4];
-                text += kDigits[byte & 15];
-            }
-            text += "\n";
+            visit(path, name, type, data);
         }
         ::RegCloseKey(key);
     }
+}
+
+} // namespace
+
+std::map<std::wstring, std::vector<BYTE>> StoredValues()
+{
+    std::map<std::wstring, std::vector<BYTE>> values;
+    ForEachStoredValue([&](const std::wstring& path, const wchar_t* name, DWORD, std::vector<BYTE>& bytes) {
+        values[path + L":" + name] = std::move(bytes);
+    });
+    return values;
+}
+
+std::string DescribeStoredValues()
+{
+    const size_t rootLength = HostRoot().size();
+    std::string text;
+    ForEachStoredValue([&](const std::wstring& path, const wchar_t* name, DWORD type, std::vector<BYTE>& bytes) {
+        text += static_cast<const char*>(CW2A((path.substr(rootLength) + L":" + name).c_str()));
+        text += " " + std::to_string(type) + " ";
+        static const char kDigits[] = "0123456789abcdef";
+        for (BYTE byte : bytes) {
+            text += kDigits[byte >> 4];
+            text += kDigits[byte & 15];
+        }
+        text += "\n";
+    });
     return text;
 }
 

@@ -202,14 +202,23 @@ std::string CHostMonkey::ResizeFloatingToolBar()
     const CPoint to = right ? edge + CSize(by, 0) : edge + CSize(0, by);
     if (!ShowsAt(frame.GetSafeHwnd(), edge))
         return BarName(*frame.GetControlBar()) + " (that edge is off the screen) " + At(edge);
+    bool covered = false;
     Perform([&](CGestures& user) {
         user.MoveTo(edge);
         user.Pause(60);
+        // Another floating frame may have come over the edge meanwhile (the
+        // owner's activation reorders them late on a busy machine): a press
+        // there would be that frame's.
+        covered = !ShowsAt(frame.GetSafeHwnd(), edge);
+        if (covered)
+            return;
         user.Press();
         user.DragTo(to, 10);
         user.Pause(60);
         user.Release();
     });
+    if (covered)
+        return BarName(*frame.GetControlBar()) + " (another frame came over that edge) " + At(edge);
     return BarName(*frame.GetControlBar()) + (right ? " by its right edge " : " by its bottom edge ") + At(edge) +
            " by " + std::to_string(by);
 }
