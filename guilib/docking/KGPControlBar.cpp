@@ -241,10 +241,9 @@ BOOL CKGPControlBar::IsBefore(CPoint point, BOOL bScreen) const
 void CKGPControlBar::StoreRecentDockedRect()
 {
     // A closed page of a tabbed pane keeps the place it has: nothing lays its
-    // window out while it is closed, and the window keeps the size of the day
-    // it closed wherever the tabbed pane goes since (closed in a pane docked
-    // along the bottom, then docked at the right edge, it reached far beyond
-    // the frame, and a layout saved so was refused whole at the next start).
+    // window out while it is closed, so the window keeps the size of the day
+    // it closed wherever the tabbed pane goes since, and may reach beyond the
+    // desktop (where a load refuses a docked place, and the layout with it).
     if (IsTabbed() && (GetStyle() & WS_VISIBLE) == 0)
         return;
     CRect window;
