@@ -509,7 +509,16 @@ void CKGPDockBarRow::AddControlBarAt(CKGPControlBar* pBar, int, LPCRECT lpRect, 
         if (m_nFirstRowMark == 1)
             across += m_nExtraHeight;
     }
-    const CSize size = pBar->CalcFixedLayout(FALSE, bHorz);
+    // Along the row never shorter than the bar's minimum size, as the bar
+    // keeps itself when its content changes: a bar placed shorter grew to it
+    // at its next change.
+    CSize size = pBar->CalcFixedLayout(FALSE, bHorz);
+    CSize minimum;
+    pBar->GetMinSize(minimum);
+    if (bHorz)
+        size.cx = (std::max)(size.cx, minimum.cx);
+    else
+        size.cy = (std::max)(size.cy, minimum.cy);
     pBar->SetWindowPos(HWND{}, bHorz ? along : across, bHorz ? across : along, size.cx, size.cy,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     InsertControlBar(pBar);

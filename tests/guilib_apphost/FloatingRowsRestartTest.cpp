@@ -9,11 +9,8 @@
 
 #include "guilib/core/KGPLibraryResources.h"
 #include "guilib/docking/KGPMiniFrameWnd.h"
-#include "guilib/menus/KGPCustomizeMenuButton.h"
-#include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/sheets/KGPCustomizePage.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
-#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_apphost/AppHostIds.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 
@@ -37,56 +34,6 @@ protected:
     {
         AppHostTest::TearDown();
         HostApp().m_bCustomizeButtons = FALSE;
-    }
-
-    // The entry of the open buttons' menu that shows or hides the command.
-    static CPoint EntryPoint(UINT nCommand)
-    {
-        CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
-        for (int i = 0; popup != nullptr && i < popup->GetMenuItemCount(); ++i) {
-            auto* entry = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(i));
-            if (entry == nullptr || entry->m_nCommand != nCommand ||
-                entry->GetItemIndex() == CKGPCustomizeMenuButton::kResetEntry)
-                continue;
-            CRect rect;
-            popup->GetMenuBar()->GetItemRect(i, rect);
-            popup->GetMenuBar()->ClientToScreen(rect);
-            return rect.CenterPoint();
-        }
-        return CPoint(-1, -1);
-    }
-
-    // The bar's customise button > Add or Remove Buttons > its name, then
-    // each command's entry: the buttons stay on the bar, hidden.
-    static bool HideFromCustomiseMenu(CKGPToolBar& bar, std::initializer_list<UINT> commands)
-    {
-        CRect chevron;
-        bar.GetItemRect(bar.ButtonToIndex(bar.GetCustomizeButton()), chevron);
-        bar.ClientToScreen(chevron);
-        const CString addRemove = CCustomizeButton::AddRemoveButtonsText();
-        CString name;
-        bar.GetWindowText(name);
-        for (LPCTSTR item : {static_cast<LPCTSTR>(nullptr), addRemove.GetString(), name.GetString()}) {
-            if (item != nullptr && !apphost::WaitUntil([&] { return PopupItemPoint(item) != CPoint(-1, -1); }))
-                return false;
-            const CPoint point = item == nullptr ? chevron.CenterPoint() : PopupItemPoint(item);
-            if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(point); }))
-                return false;
-        }
-        for (UINT command : commands) {
-            if (!apphost::WaitUntil([&] { return EntryPoint(command) != CPoint(-1, -1); }))
-                return false;
-            const CPoint point = EntryPoint(command);
-            const int index = bar.CommandToIndex(command);
-            if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(point); }) ||
-                !apphost::WaitUntil([&] { return !bar.GetButton(index)->m_bShown; }))
-                return false;
-        }
-        return apphost::Perform([](apphost::CGestures& user) {
-                   for (int i = 0; i < 3; ++i)
-                       user.Key(VK_ESCAPE);
-               }) &&
-               apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; });
     }
 
     static CRect ItemRect(CKGPToolBar& bar, UINT nCommand)

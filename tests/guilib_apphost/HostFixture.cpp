@@ -6,9 +6,11 @@
 
 #include <cstdlib>
 #include "guilib/docking/KGPMiniFrameWnd.h"
+#include "guilib/menus/KGPCustomizeMenuButton.h"
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/menus/KGPPopupMenuBar.h"
 #include "guilib/sheets/KGPToolbarCustomize.h"
+#include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolbarButton.h"
 
 namespace {
@@ -181,6 +183,58 @@ bool AppHostTest::ChooseFromViewBarsList(CHostMainFrame& frame, LPCTSTR lpszEntr
     }
     const CPoint entry = PopupItemPoint(lpszEntry);
     return apphost::Perform([&](apphost::CGestures& user) { user.Click(entry); }) &&
+           apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; });
+}
+
+namespace {
+
+// The entry of the open buttons' menu that shows or hides the command.
+CPoint ShowHideEntryPoint(UINT nCommand)
+{
+    CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+    for (int i = 0; popup != nullptr && i < popup->GetMenuItemCount(); ++i) {
+        auto* entry = DYNAMIC_DOWNCAST(CKGPCustomizeMenuButton, popup->GetMenuItem(i));
+        if (entry == nullptr || entry->m_nCommand != nCommand ||
+            entry->GetItemIndex() == CKGPCustomizeMenuButton::kResetEntry)
+            continue;
+        CRect rect;
+        popup->GetMenuBar()->GetItemRect(i, rect);
+        popup->GetMenuBar()->ClientToScreen(rect);
+        return rect.CenterPoint();
+    }
+    return CPoint(-1, -1);
+}
+
+} // namespace
+
+bool AppHostTest::HideFromCustomiseMenu(CKGPToolBar& bar, std::initializer_list<UINT> commands)
+{
+    CRect chevron;
+    bar.GetItemRect(bar.ButtonToIndex(bar.GetCustomizeButton()), chevron);
+    bar.ClientToScreen(chevron);
+    const CString addRemove = CCustomizeButton::AddRemoveButtonsText();
+    CString name;
+    bar.GetWindowText(name);
+    for (LPCTSTR item : {static_cast<LPCTSTR>(nullptr), addRemove.GetString(), name.GetString()}) {
+        if (item != nullptr && !apphost::WaitUntil([&] { return PopupItemPoint(item) != CPoint(-1, -1); }))
+            return false;
+        const CPoint point = item == nullptr ? chevron.CenterPoint() : PopupItemPoint(item);
+        if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(point); }))
+            return false;
+    }
+    for (UINT command : commands) {
+        if (!apphost::WaitUntil([&] { return ShowHideEntryPoint(command) != CPoint(-1, -1); }))
+            return false;
+        const CPoint point = ShowHideEntryPoint(command);
+        const int index = bar.CommandToIndex(command);
+        if (!apphost::Perform([&](apphost::CGestures& user) { user.Click(point); }) ||
+            !apphost::WaitUntil([&] { return !bar.GetButton(index)->m_bShown; }))
+            return false;
+    }
+    return apphost::Perform([](apphost::CGestures& user) {
+               for (int i = 0; i < 3; ++i)
+                   user.Key(VK_ESCAPE);
+           }) &&
            apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; });
 }
 

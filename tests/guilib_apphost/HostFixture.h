@@ -12,6 +12,7 @@
 #include "tests/guilib_apphost/HostDriver.h"
 #include "tests/guilib_apphost/HostMainFrame.h"
 
+#include <initializer_list>
 #include <ostream>
 
 class CKGPToolbarCustomize;
@@ -65,6 +66,11 @@ public:
     // View > Toolbars and Panes > the bar's or pane's entry, by the mouse
     // (behind the show-all item when not used yet); whether the menus closed.
     static bool ChooseFromViewBarsList(CHostMainFrame& frame, LPCTSTR lpszEntry);
+
+    // The bar's customise button > Add or Remove Buttons > the bar's name,
+    // then each command's entry: the buttons stay on the bar, hidden. Whether
+    // they hid and the menus closed.
+    static bool HideFromCustomiseMenu(CKGPToolBar& bar, std::initializer_list<UINT> commands);
 
     // ---- The customisation sheet.
     // Opens it from View > Customize... and moves it by its caption to the

@@ -4,11 +4,15 @@
 // to a row with room, the length a restart gives it there. It kept its
 // squeezed length: the row it left arranged it back as it grew. Hidden there,
 // it takes its whole length too (a restart brings a hidden bar back at it),
-// and shown again it is squeezed as before.
+// and shown again it is squeezed as before. Its buttons all hidden from its
+// customise button's menu there, it comes back as long after a restart (the
+// change kept it at its minimum length, a restart placed it shorter and gave
+// the menu bar the rest).
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/menus/KGPPopupMenu.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
+#include "tests/guilib_apphost/AppHostIds.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
 
 namespace {
@@ -131,6 +135,24 @@ TEST_F(SqueezedToolbarTest, ASqueezedToolbarHiddenComesBackAsSavedAndShowsSqueez
     ASSERT_TRUE(apphost::WaitUntil([&] { return !standard.IsWindowVisible(); })) << "hidden";
     apphost::PumpFor(100);
     const std::string saved = DescribeTopBars(frame);
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(saved, DescribeTopBars(Frame())) << "the bars as saved";
+}
+
+TEST_F(SqueezedToolbarTest, ASqueezedToolbarWithItsButtonsHiddenComesBackAsLong)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& format = frame.m_wndFormatBar;
+    ASSERT_TRUE(DockAtTheEndOfTheMenuBarsRow(frame, format)) << "docked in the menu bar's row\n" << DescribeTopBars(frame);
+    // One at a time, the menu opened again for each.
+    for (UINT command :
+         {ID_FORMAT_BOLD, ID_FORMAT_ITALIC, ID_FORMAT_UNDERLINE, ID_FORMAT_ZOOM, ID_FORMAT_LEFT, ID_FORMAT_CENTER})
+        ASSERT_TRUE(HideFromCustomiseMenu(format, {command})) << command;
+    apphost::PumpFor(100);
+    ASSERT_EQ(format.GetDockBarRow(), frame.m_wndMenuBar.GetDockBarRow()) << DescribeTopBars(frame);
+    const std::string saved = DescribeTopBars(frame);
+
     ASSERT_TRUE(Close());
     ASSERT_TRUE(Start());
     EXPECT_EQ(saved, DescribeTopBars(Frame())) << "the bars as saved";
