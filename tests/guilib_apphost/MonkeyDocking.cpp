@@ -582,16 +582,24 @@ std::string CHostMonkey::DragSlider()
     const CPoint from = ScreenRect(slider).CenterPoint();
     const int by = Pick(161) - 80;
     const CPoint to = slider.IsHorizontal() ? from + CSize(0, by) : from + CSize(by, 0);
+    const std::string kind = slider.IsHorizontal() ? "horizontal" : "vertical";
+    // A floating frame may stand over the slider's middle (or come over it
+    // by the press): the press there would be that frame's.
+    bool covered = false;
     Perform([&](CGestures& user) {
         user.MoveTo(from);
         user.Pause(60);
+        covered = !ShowsAt(slider.GetSafeHwnd(), from);
+        if (covered)
+            return;
         user.Press();
         user.DragTo(to, 8);
         user.Pause(60);
         user.Release();
     });
-    return std::string(slider.IsHorizontal() ? "horizontal" : "vertical") + " slider from " + At(from) + " by " +
-           std::to_string(by);
+    if (covered)
+        return kind + " slider (covered at its middle) " + At(from);
+    return kind + " slider from " + At(from) + " by " + std::to_string(by);
 }
 
 } // namespace apphost
