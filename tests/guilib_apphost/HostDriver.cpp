@@ -106,8 +106,17 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 void CGestures::MoveTo(CPoint point)
 {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point);
+    if (m_hasMoved)
+        m_passed.push_back(OnTheScreen(m_moved));
     m_moved = point;
     m_hasMoved = true;
+}
+
+CPoint CGestures::OnTheScreen(CPoint point)
+{
+    // A move beyond the screen leaves the pointer at its edge.
+    return CPoint(std::clamp(point.x, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CXSCREEN) - 1)),
+                  std::clamp(point.y, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CYSCREEN) - 1)));
 }
 
 // A top-level window shown under the pointer hears of it from the X server,
@@ -119,9 +128,7 @@ void CGestures::HoldThePointerWhereMoved()
 {
     if (!m_hasMoved)
         return;
-    // A move beyond the screen leaves the pointer at its edge.
-    const CPoint expected(std::clamp(m_moved.x, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CXSCREEN) - 1)),
-                          std::clamp(m_moved.y, 0L, static_cast<LONG>(::GetSystemMetrics(SM_CYSCREEN) - 1)));
+    const CPoint expected = OnTheScreen(m_moved);
     // There twice, a moment apart: news handled meanwhile would have shown.
     auto settled = [this, &expected] {
         if (CursorPos() != expected)
@@ -142,11 +149,30 @@ void CGestures::Press()
     Pause(30);
 }
 
+// The same news may come while the button is down (a frame dragged along
+// shows windows under the pointer: the docking markers), even in the moment
+// between a look at the pointer and the release: the release carries the
+// place where the last move left the pointer. Where the application put the
+// pointer itself, the button goes up there.
+void CGestures::LetGo(DWORD button)
+{
+    bool whereMoved = false;
+    if (m_hasMoved) {
+        const CPoint at = CursorPos();
+        whereMoved = at == OnTheScreen(m_moved) || std::find(m_passed.begin(), m_passed.end(), at) != m_passed.end();
+    }
+    if (whereMoved)
+        SendMouse(button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, OnTheScreen(m_moved));
+    else
+        SendMouse(button);
+    m_hasMoved = false;
+    m_passed.clear();
+    Pause(30);
+}
+
 void CGestures::Release()
 {
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    m_hasMoved = false;
-    Pause(30);
+    LetGo(MOUSEEVENTF_LEFTUP);
 }
 
 void CGestures::RightPress()
@@ -158,9 +184,7 @@ void CGestures::RightPress()
 
 void CGestures::RightRelease()
 {
-    SendMouse(MOUSEEVENTF_RIGHTUP);
-    m_hasMoved = false;
-    Pause(30);
+    LetGo(MOUSEEVENTF_RIGHTUP);
 }
 
 void CGestures::Click(CPoint point)

@@ -80,9 +80,16 @@ public:
 private:
     // A press lands where the last move put the pointer.
     void HoldThePointerWhereMoved();
+    // The button goes up where the last move left the pointer, or where the
+    // application put it since.
+    void LetGo(DWORD button);
+    // The point a move goes to, held inside the screen as the pointer is.
+    static CPoint OnTheScreen(CPoint point);
 
     CPoint m_moved{-1, -1};
     bool m_hasMoved = false;
+    // Where the gesture's earlier moves left the pointer, since the last release.
+    std::vector<CPoint> m_passed;
 };
 
 // In a drag of a pane over a pane or the documents: waits for the central
