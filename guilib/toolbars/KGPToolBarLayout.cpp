@@ -374,18 +374,25 @@ void CKGPToolBar::FitWindow()
 
     CRect window;
     GetWindowRect(window);
+    CSize minimum;
+    GetMinSize(minimum);
+    auto atLeastMinimum = [&size, &minimum] {
+        size.cx = std::max(size.cx, minimum.cx);
+        size.cy = std::max(size.cy, minimum.cy);
+    };
+    // A bar in a dock row is never smaller than its minimum size outside
+    // customisation, its size changed or not (its row places it so): one that
+    // shrank below it while customising takes it again once customising ends.
+    if (!s_bCustomizing && !IsFloating() && GetDockBarRow() != nullptr)
+        atLeastMinimum();
     // A docked menu bar's thickness follows the rows its menus wrap into: a
     // layout read at start-up can bring more menus than one row holds.
     const bool wholeSize = s_bCustomizing || (m_bIsMenuBar && !IsFloating());
     const BOOL changed = wholeSize ? window.Size() != size
                                    : (horz ? window.Width() != size.cx : window.Height() != size.cy);
     if (changed) {
-        if (!s_bCustomizing) {
-            CSize minimum;
-            GetMinSize(minimum);
-            size.cx = std::max(size.cx, minimum.cx);
-            size.cy = std::max(size.cy, minimum.cy);
-        }
+        if (!s_bCustomizing)
+            atLeastMinimum();
         SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         AdjustHostLayout();
         // A floating bar's frame takes the bar's new size (buttons came or went).

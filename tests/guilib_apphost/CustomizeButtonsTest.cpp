@@ -1,7 +1,8 @@
 // Buttons a user takes off a toolbar while customising, and brings back: the
 // customisation sheet opened from the View menu, a button dragged off the
 // Format bar, the sheet closed, and the button chosen again in the menu of
-// the bar's customise button.
+// the bar's customise button. A bar left shorter than its minimum size while
+// customising takes that size once the sheet closes, as a restart places it.
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/menus/KGPCustomizeMenuButton.h"
@@ -13,6 +14,7 @@
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "guilib/toolbars/KGPToolbarMenuButton.h"
 #include "tests/guilib_apphost/AppHostIds.h"
+#include "tests/guilib_apphost/PaneLayoutDescription.h"
 
 #include <commctrl.h>
 
@@ -322,4 +324,30 @@ TEST_F(AppHostTest, AfterTheMenuPageTheBarShowsTheFrontDocumentsMenuEvenOnceItWa
     ASSERT_TRUE(apphost::Perform([](apphost::CGestures& user) { user.Key(VK_ESCAPE); }));
     ASSERT_TRUE(apphost::WaitUntil([] { return CKGPPopupMenu::GetActiveMenu() == nullptr; }));
     apphost::Screenshot(L"apphost_menu_page_closed.bmp");
+}
+
+TEST_F(AppHostTest, ABarLeftShorterThanItsMinimumWhileCustomisingComesBackAsLong)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& format = frame.m_wndFormatBar;
+    CKGPToolbarCustomize* sheet = OpenCustomizeSheetAside(frame);
+    ASSERT_NE(nullptr, sheet) << "View > Customize... opens the sheet";
+    // Every button but Align Center dragged from the bar onto the notes.
+    const CPoint notes = apphost::ScreenRect(frame.m_hWndMDIClient).CenterPoint();
+    for (UINT command : {ID_FORMAT_BOLD, ID_FORMAT_ITALIC, ID_FORMAT_UNDERLINE, ID_FORMAT_ZOOM, ID_FORMAT_LEFT}) {
+        const CPoint button = ButtonPoint(format, command);
+        ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Drag(button, notes, 16); }));
+        ASSERT_TRUE(apphost::WaitUntil([&] { return format.CommandToIndex(command) < 0; })) << command;
+    }
+    CSize minimum;
+    format.GetMinSize(minimum);
+    ASSERT_LT(apphost::ScreenRect(format).Width(), minimum.cx) << "shorter than its minimum while customising";
+    ASSERT_TRUE(CloseCustomizeSheet(sheet));
+    EXPECT_TRUE(apphost::WaitUntil([&] { return apphost::ScreenRect(format).Width() == minimum.cx; }))
+        << "its minimum once customising ends: " << apphost::DescribeBars(frame, {&format});
+    const std::string saved = apphost::DescribeBars(frame, {&format});
+
+    ASSERT_TRUE(Close());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(saved, apphost::DescribeBars(Frame(), {&Frame().m_wndFormatBar})) << "as saved";
 }
