@@ -424,8 +424,17 @@ BOOL CKGPPopupMenuBar::ClickHiddenButton(const CKGPToolbarMenuButton& item)
     auto* chevron = popup != nullptr && popup->GetParentPopupMenu() == nullptr
                         ? DYNAMIC_DOWNCAST(CCustomizeButton, popup->GetParentButton())
                         : nullptr;
-    const int index = ButtonToIndex(&item);
-    if (chevron == nullptr || chevron->GetHiddenButtonAt(index) == nullptr)
+    if (chevron == nullptr)
+        return FALSE;
+    // The entry's own button acts, though the bar may have laid its buttons
+    // out anew since its menu was made: another button may stand at the
+    // entry's place among the hidden ones now (found again by its command; a
+    // button no longer hidden leaves its command to the menu).
+    int index = ButtonToIndex(&item);
+    const CKGPToolbarButton* hidden = chevron->GetHiddenButtonAt(index);
+    if (hidden == nullptr || hidden->m_nCommand != item.m_nCommand)
+        index = item.m_nCommand != 0 ? HiddenEntryOf(*chevron, item.m_nCommand) : -1;
+    if (index < 0)
         return FALSE;
     // The menu goes first (this bar with it): the button's click may open its own.
     popup->CloseChain();

@@ -4,13 +4,16 @@
 // to a row with room, the length a restart gives it there. It kept its
 // squeezed length: the row it left arranged it back as it grew. Hidden there,
 // it takes its whole length too (a restart brings a hidden bar back at it),
-// and shown again it is squeezed as before. Its buttons all hidden from its
+// and shown again it is squeezed as before. A button chosen from its
+// customise button's menu acts as itself, though the application changed
+// the bar's buttons while the menu was open. Its buttons all hidden from its
 // customise button's menu there, it comes back as long after a restart (the
 // change kept it at its minimum length, a restart placed it shorter and gave
 // the menu bar the rest).
 #include "tests/guilib_apphost/HostFixture.h"
 
 #include "guilib/menus/KGPPopupMenu.h"
+#include "guilib/menus/KGPPopupMenuBar.h"
 #include "guilib/toolbars/KGPCustomizeButton.h"
 #include "tests/guilib_apphost/AppHostIds.h"
 #include "tests/guilib_apphost/PaneLayoutDescription.h"
@@ -156,4 +159,39 @@ TEST_F(SqueezedToolbarTest, ASqueezedToolbarWithItsButtonsHiddenComesBackAsLong)
     ASSERT_TRUE(Close());
     ASSERT_TRUE(Start());
     EXPECT_EQ(saved, DescribeTopBars(Frame())) << "the bars as saved";
+}
+
+TEST_F(SqueezedToolbarTest, AButtonChosenFromTheCustomiseMenuActsAsItselfThoughTheBarChangedMeanwhile)
+{
+    CHostMainFrame& frame = Frame();
+    CKGPToolBar& standard = frame.m_wndToolBar;
+    ASSERT_TRUE(DockAtTheEndOfTheMenuBarsRow(frame, standard)) << DescribeTopBars(frame);
+    CRect chevron;
+    standard.GetItemRect(standard.ButtonToIndex(standard.GetCustomizeButton()), chevron);
+    standard.ClientToScreen(chevron);
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(chevron.CenterPoint()); }));
+    // The menu lists the buttons the bar has no room for, Paste among them.
+    auto pastePoint = [] {
+        CKGPPopupMenu* popup = CKGPPopupMenu::GetActiveMenu();
+        CKGPPopupMenuBar* items = popup != nullptr ? popup->GetMenuBar() : nullptr;
+        for (int i = 0; items != nullptr && i < items->GetCount(); ++i) {
+            if (items->GetButton(i)->m_nCommand != ID_EDIT_PASTE)
+                continue;
+            CRect rect;
+            items->GetItemRect(i, rect);
+            items->ClientToScreen(rect);
+            return rect.CenterPoint();
+        }
+        return CPoint(-1, -1);
+    };
+    ASSERT_TRUE(apphost::WaitUntil([&] { return pastePoint() != CPoint(-1, -1); })) << "Paste in the menu";
+    const CPoint paste = pastePoint();
+    // Meanwhile the application puts a button before the others (a copy of
+    // Cut): every hidden button moves one place on.
+    ASSERT_GE(standard.InsertButtonCopy(*standard.GetButton(standard.CommandToIndex(ID_EDIT_CUT)), 0), 0);
+    standard.AdjustLayout();
+    HostApp().m_commands.clear();
+    ASSERT_TRUE(apphost::Perform([&](apphost::CGestures& user) { user.Click(paste); }));
+    EXPECT_TRUE(apphost::WaitUntil([] { return !HostApp().m_commands.empty(); })) << "a command ran";
+    EXPECT_EQ(std::vector<UINT>{ID_EDIT_PASTE}, HostApp().m_commands) << "Paste, not the button at its place now";
 }
