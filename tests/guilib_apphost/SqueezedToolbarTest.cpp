@@ -79,6 +79,18 @@ protected:
     {
         return apphost::DescribeBars(frame, {&frame.m_wndMenuBar, &frame.m_wndToolBar, &frame.m_wndFormatBar});
     }
+    // The application closed and started again: whether the bars come back
+    // as they were saved.
+    static ::testing::AssertionResult TopBarsComeBackAfterARestart()
+    {
+        const std::string saved = DescribeTopBars(Frame());
+        if (!Close() || !Start())
+            return ::testing::AssertionFailure() << "closed and started again";
+        const std::string loaded = DescribeTopBars(Frame());
+        if (loaded == saved)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "saved:\n" << saved << "loaded:\n" << loaded;
+    }
 };
 
 } // namespace
@@ -137,10 +149,7 @@ TEST_F(SqueezedToolbarTest, ASqueezedToolbarHiddenComesBackAsSavedAndShowsSqueez
     ASSERT_TRUE(ChooseFromBarsContextMenu(frame, _T("Standard")));
     ASSERT_TRUE(apphost::WaitUntil([&] { return !standard.IsWindowVisible(); })) << "hidden";
     apphost::PumpFor(100);
-    const std::string saved = DescribeTopBars(frame);
-    ASSERT_TRUE(Close());
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(saved, DescribeTopBars(Frame())) << "the bars as saved";
+    EXPECT_TRUE(TopBarsComeBackAfterARestart());
 }
 
 TEST_F(SqueezedToolbarTest, ASqueezedToolbarWithItsButtonsHiddenComesBackAsLong)
@@ -154,11 +163,7 @@ TEST_F(SqueezedToolbarTest, ASqueezedToolbarWithItsButtonsHiddenComesBackAsLong)
         ASSERT_TRUE(HideFromCustomiseMenu(format, {command})) << command;
     apphost::PumpFor(100);
     ASSERT_EQ(format.GetDockBarRow(), frame.m_wndMenuBar.GetDockBarRow()) << DescribeTopBars(frame);
-    const std::string saved = DescribeTopBars(frame);
-
-    ASSERT_TRUE(Close());
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(saved, DescribeTopBars(Frame())) << "the bars as saved";
+    EXPECT_TRUE(TopBarsComeBackAfterARestart());
 }
 
 TEST_F(SqueezedToolbarTest, AButtonChosenFromTheCustomiseMenuActsAsItselfThoughTheBarChangedMeanwhile)
